@@ -1,0 +1,42 @@
+# Warnings, sanitizers and the short source names that trace lines print.
+
+add_compile_options(-Wall -Wextra)
+# __FILE__ becomes a path relative to the source tree ("src/app/x.cpp"), so
+# the lock and sleep traces stay short and the same on every machine.
+add_compile_options("-fmacro-prefix-map=${CMAKE_SOURCE_DIR}/=")
+
+if(TW_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+  add_compile_definitions(TW_SANITIZED=1)
+endif()
+
+if(TW_TSAN)
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+  add_compile_definitions(TW_SANITIZED=1)
+endif()
+
+if(TW_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "TW_FUZZ needs clang (configure with CXX=clang++)")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+  add_compile_definitions(TW_SANITIZED=1)
+endif()
+
+# One static library per subsystem folder, made of every source file in it.
+# Usage: tw_add_subsystem(<target> <folder> [DEPS <targets...>] [EXCLUDE <files...>])
+function(tw_add_subsystem target folder)
+  cmake_parse_arguments(ARG "" "" "DEPS;EXCLUDE" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/src/${folder}/*.cpp")
+  foreach(ex IN LISTS ARG_EXCLUDE)
+    list(REMOVE_ITEM sources "${CMAKE_SOURCE_DIR}/src/${folder}/${ex}")
+  endforeach()
+  add_library(${target} STATIC ${sources})
+  target_include_directories(${target} PUBLIC "${CMAKE_SOURCE_DIR}/src")
+  if(ARG_DEPS)
+    target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+  endif()
+endfunction()

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the test configuration (AddressSanitizer +
+# UBSan) and runs every test: the thread tests again under ThreadSanitizer,
+# a short smoke run of every file-reader fuzzer, then all unit tests with CTest.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+bash "$root/scripts/install-deps.sh"
+
+jobs="$(nproc)"
+fuzz_seconds="${TW_FUZZ_SECONDS:-10}"
+
+# Test configuration: ASan + UBSan, warnings are errors.
+asan="$root/build/test"
+cmake -S "$root" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_SANITIZE=ON \
+  -DCMAKE_CXX_FLAGS="-O1 -Werror" >/dev/null
+ninja -C "$asan" -j "$jobs"
+
+# The tests of code that both threads run, under ThreadSanitizer.
+tsan="$root/build/tsan"
+cmake -S "$root" -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_TSAN=ON \
+  -DTW_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS="-O1" >/dev/null
+ninja -C "$tsan" -j "$jobs" tw_tests_app
+echo "== ThreadSanitizer: thread tests"
+(cd "$tsan" && TSAN_OPTIONS="halt_on_error=1" ./tests/tw_tests_app --gtest_filter='*Thread*' --gtest_brief=1)
+
+# Every file reader's fuzzer, briefly.
+fuzz="$root/build/fuzz"
+CXX=clang++ cmake -S "$root" -B "$fuzz" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_FUZZ=ON \
+  -DTW_BUILD_TESTS=OFF -DTW_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS="-O1" >/dev/null
+ninja -C "$fuzz" -j "$jobs"
+for target in "$fuzz"/tests/fuzz/fuzz_*; do
+  [ -x "$target" ] || continue
+  name="$(basename "$target")"
+  echo "== fuzz smoke run: $name (${fuzz_seconds}s)"
+  corpus="$fuzz/corpus/$name"
+  mkdir -p "$corpus"
+  seeds="$root/tests/fuzz/corpus/$name"
+  [ -d "$seeds" ] || seeds=""
+  (cd "$fuzz" && "$target" -max_total_time="$fuzz_seconds" -print_final_stats=0 \
+    "$corpus" $seeds 2>&1 | tail -n 2)
+done
+
+echo "== unit tests (ASan + UBSan)"
+cd "$asan"
+ctest --output-on-failure -j "$jobs"

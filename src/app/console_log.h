@@ -1,0 +1,56 @@
+// The log: "ConsoleOut.txt" in the working folder, UTF-16LE, one line per
+// call ended by CR LF. Both threads write; a busy flag (not the framework
+// lock) orders them, so code that holds the lock may log.
+#pragma once
+
+#include <atomic>
+#include <string>
+#include <string_view>
+
+#include "platform/format.h"
+
+class cConsoleLog {
+ public:
+  // Creates (or empties) "ConsoleOut.txt" in the working folder.
+  cConsoleLog();
+  ~cConsoleLog();
+  cConsoleLog(const cConsoleLog&) = delete;
+  cConsoleLog& operator=(const cConsoleLog&) = delete;
+
+  // Writes one line: the text's UTF-16 units, then CR LF. Does nothing while
+  // disabled or when the file could not be created.
+  void WriteLine(std::wstring_view text);
+  // Empties the file and starts it with the byte-order mark FF FE.
+  void Restart();
+  void Close();
+
+  void SetEnabled(bool enabled) { enabled_ = enabled; }
+  bool IsEnabled() const { return enabled_; }
+
+  // For tests: closes the current file and creates path in its place; later
+  // restarts recreate path.
+  void RedirectTo(const std::string& path);
+  const std::string& Path() const { return path_; }
+
+ private:
+  void Lock();
+  void Unlock();
+  void OpenFile();
+
+  std::atomic<bool> enabled_{true};
+  int fd_ = -1;
+  std::string path_;
+};
+
+// The program's log.
+extern cConsoleLog g_ConsoleLog;
+
+// Formats a whole line with the program's formatter and writes it.
+template <class... A>
+void LogLine(std::wstring_view format, const A&... args) {
+  if constexpr (sizeof...(A) == 0) {
+    g_ConsoleLog.WriteLine(format);
+  } else {
+    g_ConsoleLog.WriteLine(plat::Format(format, args...));
+  }
+}

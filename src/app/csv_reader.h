@@ -1,0 +1,52 @@
+// The reader of the semicolon-separated data files (skin tables, scenario and
+// save tables). The whole file is read into memory at once; each ReadRecord
+// hands out the next record as wide fields (Windows-1252 widened).
+//
+// Fields end at ';' and records at CR; LF bytes are ignored wherever they
+// stand, so CR LF and CR line ends both work. A '#' as the first byte of a
+// record (after any ';' passed over) makes the record a comment with no
+// fields. Blanks are kept and there is no quoting.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class cCsvReader {
+ public:
+  explicit cCsvReader(std::wstring_view fileName);
+
+  // Reads the whole file (the name may use backslashes and any letter
+  // case). IsOpened() tells whether every byte of it was read.
+  void Open(std::wstring_view fileName);
+  // True when every byte has been handed out (at once for a file that could
+  // not be opened).
+  bool AtEnd() const { return position_ >= size_; }
+  // Reads the next record into Fields() and returns the number of fields
+  // (0 for a comment line; at most 65535 even when the vector holds more).
+  // Without keepEmptyFields, empty fields and runs of ';' are passed over.
+  std::uint16_t ReadRecord(bool keepEmptyFields);
+  // Frees the file's bytes and clears position, size, line counter and the
+  // opened flag. The fields of the last record stay.
+  void Close();
+
+  bool IsOpened() const { return opened_; }
+  // The number of records read so far.
+  std::uint16_t LineCounter() const { return lineCounter_; }
+
+  const std::vector<std::wstring>& Fields() const { return fields_; }
+  std::size_t FieldCount() const { return fields_.size(); }
+  // The field at index (which must be below FieldCount()).
+  const std::wstring& operator[](std::size_t index) const { return fields_[index]; }
+
+ private:
+  bool opened_ = false;
+  std::uint64_t position_ = 0;
+  std::uint64_t size_ = 0;
+  std::uint16_t lineCounter_ = 0;
+  std::vector<std::wstring> fields_;
+  std::unique_ptr<char[]> buffer_;  // exactly the file's bytes, no terminator
+};

@@ -1,0 +1,22 @@
+// The stack of modal dialogs: the last one is active and alone receives
+// input; the frame render draws every visible one from the bottom up. The
+// stack does not own the dialogs: a dialog deletes itself when it closes.
+#pragma once
+
+#include <vector>
+
+class cDialog;
+
+extern std::vector<cDialog*> g_DialogStack;
+// Normally the last dialog of the stack; null when the stack is empty.
+extern cDialog* g_pActiveDialog;
+
+// Inserts dialog at (size + offset), offset 0 or negative; the last element
+// becomes active.
+void PushDialog(cDialog* dialog, int offset = 0);
+// Closes the active dialog count times; -1 closes all.
+void PopDialogs(int count);
+// Closes the topmost dialog with this id and every dialog above it.
+void CloseDialogsDownTo(int id);
+// The lowest dialog with this id, or null.
+cDialog* FindDialogById(int id);

@@ -1,0 +1,88 @@
+#include "app/framework_lock.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <typeinfo>
+
+#include "app/console_log.h"
+#include "app/dialog_stack.h"
+#include "dialogs/dialog.h"
+#include "platform/clock.h"
+#include "platform/critical_section.h"
+#include "platform/demangle.h"
+#include "platform/text.h"
+
+std::atomic<bool> g_bRunning{false};
+
+namespace {
+
+// Created and deleted by the start-up and shutdown code while only the main
+// thread runs; the hold count only feeds the "release without hold" check.
+std::unique_ptr<plat::CriticalSection> g_pFrameworkLock;
+std::atomic<int> g_FrameworkLockHolds{0};
+
+// Longest sleep the game makes on purpose; anything longer smells of a hang.
+constexpr int kLongSleepMs = 11000;
+// The file name of a sleep trace is cut to this many units.
+constexpr std::size_t kSleepFileUnits = 256;
+constexpr int kDialogPollMs = 100;
+
+}  // namespace
+
+void CreateFrameworkLock() { g_pFrameworkLock = std::make_unique<plat::CriticalSection>(); }
+
+void DeleteFrameworkLock() { g_pFrameworkLock.reset(); }
+
+void AcquireFrameworkLock(const char* file, int line) {
+  if (!g_bRunning.load()) return;
+  if (file != nullptr) LogLine(L"AC:%s:%d", plat::WidenBytes(file), line);
+  if (g_pFrameworkLock) g_pFrameworkLock->Enter();
+  ++g_FrameworkLockHolds;
+}
+
+void ReleaseFrameworkLock(const char* file, int line) {
+  if (!g_bRunning.load()) return;
+  if (file != nullptr) LogLine(L"RC:%s:%d", plat::WidenBytes(file), line);
+  if (g_FrameworkLockHolds.load() < 1) {
+    LogLine(L"LCS przy C<=0");
+    return;
+  }
+  --g_FrameworkLockHolds;
+  if (g_pFrameworkLock) g_pFrameworkLock->Leave();
+}
+
+int GetFrameworkLockHoldCount() { return g_FrameworkLockHolds.load(); }
+
+void TracedSleep(int ms, const char* file, int line) {
+  if (ms > kLongSleepMs) {
+    // The warning keeps the two units that stand where one Polish letter was
+    // meant, exactly as the line has always been written.
+    static const wchar_t kWarning[] = {L'O', L'j', L' ', L'c', L'h', L'y', L'b', L'a', L' ', L'b',
+                                       0x00C4, 0x2122, L'd', L'z', L'i', L'e', L' ', L'z', L'w',
+                                       L'i', L's', 0};
+    LogLine(kWarning);
+  }
+  std::wstring name = plat::WidenOem(file != nullptr ? std::string_view(file) : std::string_view());
+  if (name.size() > kSleepFileUnits) name.resize(kSleepFileUnits);
+  LogLine(L"S: %s : %d : %d ms", name, line, ms);
+  plat::Sleep(ms);
+}
+
+void WaitForDialogClose(cDialog* dialog, const char* file, int line) {
+  // A null dialog is never on the stack: the wait ends after its first pass.
+  const std::type_info& type = dialog != nullptr ? typeid(*dialog) : typeid(cDialog);
+  const std::wstring trace =
+      plat::Format(L"WBC:%s:%s:%d", plat::WidenBytes(plat::ClassName(type)),
+                   plat::WidenBytes(file != nullptr ? std::string_view(file) : std::string_view()),
+                   line);
+  for (;;) {
+    AcquireFrameworkLock(__FILE__, __LINE__);
+    const bool open =
+        std::find(g_DialogStack.begin(), g_DialogStack.end(), dialog) != g_DialogStack.end();
+    ReleaseFrameworkLock(__FILE__, __LINE__);
+    g_ConsoleLog.WriteLine(trace);
+    plat::Sleep(kDialogPollMs);
+    if (!open) return;
+  }
+}

@@ -1,0 +1,3 @@
+#include "app/hint_text.h"
+
+cHintText g_HintText;

@@ -1,0 +1,11 @@
+// Dice, chances and computer choices. All draw from the calling thread's
+// rand() sequence (platform/rand.h).
+#pragma once
+
+// lo + trunc(rand()/32767 * (hi - lo)): lo .. hi-1 about evenly, hi only
+// when rand() gives 32767; with hi < lo the results run downward from lo.
+int RandomRange(int lo, int hi);
+// The sum of n draws of the RandomRange rule; 0 when n < 1.
+int RandomSum(int n, int lo, int hi);
+// rand()/32767 as a float in 0..1.
+float RandomFraction();

@@ -1,0 +1,62 @@
+// Line splitting, CR LF line ends and whole-file reads and writes.
+#include "platform/lines.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace plat {
+
+bool LineReader::Next(std::string_view& line) {
+  if (pos_ >= data_.size()) return false;
+  std::size_t end = data_.find('\n', pos_);
+  const std::size_t next = end == std::string_view::npos ? data_.size() : end + 1;
+  if (end == std::string_view::npos) end = data_.size();
+  line = data_.substr(pos_, end - pos_);
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  pos_ = next;
+  ++line_number_;
+  return true;
+}
+
+std::string ToCrLf(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out.push_back('\r');
+    out.push_back(text[i]);
+  }
+  return out;
+}
+
+namespace {
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+}  // namespace
+
+bool ReadFileBytes(const std::string& path, std::string& out) {
+  File file(std::fopen(path.c_str(), "rb"));
+  if (!file) return false;
+  std::string bytes;
+  char buf[65536];
+  for (;;) {
+    const std::size_t n = std::fread(buf, 1, sizeof buf, file.get());
+    bytes.append(buf, n);
+    if (n < sizeof buf) break;
+  }
+  // A folder opens but fails to read; a read error must not pass as a short file.
+  if (std::ferror(file.get())) return false;
+  out.swap(bytes);
+  return true;
+}
+
+bool WriteFileBytes(const std::string& path, std::string_view bytes) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  const bool closed = std::fclose(file) == 0;
+  return written && closed;
+}
+
+}  // namespace plat

@@ -1,0 +1,35 @@
+// Text lines: readers accept CR LF and LF line ends; writers of the files the
+// Windows game wrote in text mode write CR LF.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace plat {
+
+// Splits a buffer into lines at LF; a trailing CR is stripped from each line.
+// A last line without LF counts; an empty buffer has no lines.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view data) : data_(data) {}
+  // Gives the next line and returns true, or returns false at the end.
+  bool Next(std::string_view& line);
+  // Number of lines handed out so far.
+  std::size_t LineNumber() const { return line_number_; }
+
+ private:
+  std::string_view data_;
+  std::size_t pos_ = 0;
+  std::size_t line_number_ = 0;
+};
+
+// Every LF that is not already preceded by CR becomes CR LF.
+std::string ToCrLf(std::string_view text);
+
+// Reads a whole file as bytes; false when it cannot be opened or read whole.
+bool ReadFileBytes(const std::string& path, std::string& out);
+// Writes bytes to a file (created or emptied); false on any failure.
+bool WriteFileBytes(const std::string& path, std::string_view bytes);
+
+}  // namespace plat

@@ -1,0 +1,54 @@
+// Helpers shared by the test programs.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace twtest {
+
+// A fresh folder under the system's temporary folder, removed with its
+// contents at the end of the scope.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& Path() const { return path_; }
+  // Path of name inside the folder, as text.
+  std::string File(const std::string& name) const { return (path_ / name).string(); }
+  // Writes bytes to name inside the folder (folders made as needed).
+  std::string Write(const std::string& name, const std::string& bytes) const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Sends the program's log to a file of its own for the scope of a test and
+// reads it back; restores "ConsoleOut.txt" of the working folder afterwards.
+class LogCapture {
+ public:
+  LogCapture();
+  ~LogCapture();
+  LogCapture(const LogCapture&) = delete;
+  LogCapture& operator=(const LogCapture&) = delete;
+
+  // The file's raw bytes.
+  std::string Bytes() const;
+  // The lines written so far (UTF-16LE decoded, split at CR LF; a leading
+  // byte-order mark is dropped).
+  std::vector<std::wstring> Lines() const;
+  // True when some line equals text.
+  bool Contains(const std::wstring& text) const;
+
+ private:
+  TempDir dir_;
+  std::string file_;
+  std::string previous_;
+};
+
+std::string ReadFile(const std::string& path);
+
+}  // namespace twtest
