@@ -10,6 +10,11 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # libraries of the game
   libboost-dev libtinyxml-dev
+  libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev libvorbis-dev
+  libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
+  fonts-dejavu-core fonts-liberation2
+  # the window test and screenshots
+  xvfb xauth xdotool
 )
 
 missing=()

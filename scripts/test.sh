@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the test configuration (AddressSanitizer +
-# UBSan) and runs every test: the thread tests again under ThreadSanitizer,
+# UBSan) and runs every test: the real window under Xvfb, the thread tests again under ThreadSanitizer,
 # a short smoke run of every file-reader fuzzer, then all unit tests with CTest.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -14,6 +14,10 @@ asan="$root/build/test"
 cmake -S "$root" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_SANITIZE=ON \
   -DCMAKE_CXX_FLAGS="-O1 -Werror" >/dev/null
 ninja -C "$asan" -j "$jobs"
+
+# The real window under a virtual X display: title and one drawn frame.
+echo "== window check (Xvfb)"
+bash "$root/scripts/window_check.sh" "$asan" "$asan/window_check"
 
 # The tests of code that both threads run, under ThreadSanitizer.
 tsan="$root/build/tsan"

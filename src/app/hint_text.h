@@ -1,28 +1,95 @@
-// The hint text shown for the control or map object under the mouse. Its
-// drawing and timing come with the frame; the dialog stack already needs to
-// detach it from the old top dialog's controls.
+// The one tooltip of the program. It follows the mouse, waits a while after
+// the thing under the mouse changes and then draws either a text in a framed
+// box or the tooltip of a hoverable map object. It also keeps the state of
+// both mouse buttons (pressed, dragging, released, drag distance) for the
+// screens that read it.
 #pragma once
+
+#include <cstdint>
 
 class CDXUTControl;
 class cHoverable;
 
 class cHintText {
  public:
-  // The control under the mouse (null: none); its hint text is shown.
-  void SetControl(CDXUTControl* control) { control_ = control; }
+  // Width the hint text is wrapped at, and the margin added around it.
+  static constexpr int kWrapWidth = 200;
+  static constexpr int kMargin = 10;
+
+  // Stores the offsets of the box from the mouse and the delay (ms), clears
+  // the button state, the drag data and the times, and shows text (or none).
+  void Init(int offsetX, int offsetY, int delayMs, const wchar_t* text);
+  // A non-empty text (kept alive by the caller) becomes the hint and is
+  // measured; null or empty clears the text, the box and the waited time. A
+  // new text keeps the waited time, so it shows at once once the delay is over.
+  void SetText(const wchar_t* text);
+  // An object clears the text and the waited time and takes the box size from
+  // its tooltip; null just detaches.
+  void SetAnchor(cHoverable* anchor);
+  // Shows the hint text of control (null: none). The current control again
+  // is ignored unless force is set, so the hint does not blink.
+  void SetControl(CDXUTControl* control, bool force = false);
+  // The mouse position and the button transitions of one mouse event.
+  void UpdateMouse(bool leftDown, bool rightDown, int x, int y);
+  // Once per frame: advances the clocks and draws the hint when it is due.
+  void OnFrameRender();
+  // Draws the box for the mouse at (x, y), kept on screen.
+  void Draw(float x, float y);
+
   CDXUTControl* GetControl() const { return control_; }
-  // The map object the hint is attached to (null: none).
-  void SetAnchor(cHoverable* anchor) { anchor_ = anchor; }
   cHoverable* GetAnchor() const { return anchor_; }
-  // The mouse-button state remembered between mouse messages.
-  void SetMouseButtons(unsigned buttons) { mouse_buttons_ = buttons; }
-  unsigned GetMouseButtons() const { return mouse_buttons_; }
-  void ClearMouseButtons() { mouse_buttons_ = 0; }
+  const wchar_t* GetText() const { return text_; }
+  int GetBoxWidth() const { return box_width_; }
+  int GetBoxHeight() const { return box_height_; }
+  int GetWaited() const { return waited_; }
+  int GetRunningTime() const { return running_time_; }
+
+  // The buttons as last reported: bit 0 left, bit 1 right.
+  unsigned GetMouseButtons() const { return (left_down_ ? 1u : 0u) | (right_down_ ? 2u : 0u); }
+  void SetMouseButtons(unsigned buttons) {
+    left_down_ = (buttons & 1u) != 0;
+    right_down_ = (buttons & 2u) != 0;
+  }
+  // Forgets which buttons are down (a new top dialog starts without them).
+  void ClearMouseButtons() { left_down_ = right_down_ = false; }
+
+  int GetMouseX() const { return mouse_x_; }
+  int GetMouseY() const { return mouse_y_; }
+  bool IsLeftDragging() const { return left_dragging_; }
+  bool IsRightDragging() const { return right_dragging_; }
+  bool WasLeftReleased() const { return left_released_; }
+  bool WasRightReleased() const { return right_released_; }
+  void ClearLeftReleased() { left_released_ = false; }
+  void ClearRightReleased() { right_released_ = false; }
+  int GetLeftDragX() const { return left_drag_x_; }
+  int GetLeftDragY() const { return left_drag_y_; }
+  int GetRightDragX() const { return right_drag_x_; }
+  int GetRightDragY() const { return right_drag_y_; }
+  // True only for the mouse event in which the button changed.
+  bool RightPressedNow() const { return right_pressed_now_; }
+  bool LeftReleasedNow() const { return left_released_now_; }
 
  private:
-  CDXUTControl* control_ = nullptr;
+  void DrawFrame(int x, int y);
+
+  bool left_down_ = false, right_down_ = false;
+  std::uint32_t last_tick_ = 0;
+  int offset_x_ = 0, offset_y_ = 0;
+  int mouse_x_ = 0, mouse_y_ = 0;
+  int left_start_x_ = 0, left_start_y_ = 0;
+  int right_start_x_ = 0, right_start_y_ = 0;
+  int running_time_ = 0;
+  int delay_ = 0;
+  int waited_ = 0;
+  int box_width_ = 0, box_height_ = 0;
+  const wchar_t* text_ = nullptr;
   cHoverable* anchor_ = nullptr;
-  unsigned mouse_buttons_ = 0;
+  CDXUTControl* control_ = nullptr;
+  bool right_dragging_ = false, left_dragging_ = false;
+  bool right_released_ = false, left_released_ = false;
+  int left_drag_x_ = 0, left_drag_y_ = 0;
+  int right_drag_x_ = 0, right_drag_y_ = 0;
+  bool right_pressed_now_ = false, left_released_now_ = false;
 };
 
 extern cHintText g_HintText;

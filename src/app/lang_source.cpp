@@ -24,38 +24,6 @@ std::size_t Utf16Units(std::wstring_view text) {
   return n;
 }
 
-// Decodes one strictly valid UTF-8 sequence at s[i]; advances i. False on an
-// invalid, overlong, truncated or surrogate sequence or a value past U+10FFFF.
-bool DecodeUtf8(std::string_view s, std::size_t& i, char32_t& out) {
-  const unsigned char b = static_cast<unsigned char>(s[i]);
-  int extra;
-  char32_t c;
-  if (b < 0x80) {
-    out = b;
-    ++i;
-    return true;
-  } else if ((b & 0xE0) == 0xC0) {
-    extra = 1, c = b & 0x1F;
-  } else if ((b & 0xF0) == 0xE0) {
-    extra = 2, c = b & 0x0F;
-  } else if ((b & 0xF8) == 0xF0) {
-    extra = 3, c = b & 0x07;
-  } else {
-    return false;
-  }
-  if (s.size() - i <= static_cast<std::size_t>(extra)) return false;
-  for (int k = 1; k <= extra; ++k) {
-    const unsigned char t = static_cast<unsigned char>(s[i + k]);
-    if ((t & 0xC0) != 0x80) return false;
-    c = (c << 6) | (t & 0x3F);
-  }
-  static constexpr char32_t kMin[4] = {0, 0x80, 0x800, 0x10000};
-  if (c < kMin[extra] || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) return false;
-  out = c;
-  i += static_cast<std::size_t>(extra) + 1;
-  return true;
-}
-
 bool Fail(sLangSourceError& error, std::size_t line, std::string message) {
   error.line = line;
   error.message = std::move(message);
@@ -89,7 +57,7 @@ bool ParseText(std::string_view raw, std::wstring& text, std::string& message) {
       return false;
     }
     char32_t c;
-    if (!DecodeUtf8(raw, i, c)) {
+    if (!plat::DecodeUtf8(raw, i, c)) {
       message = "invalid UTF-8";
       return false;
     }

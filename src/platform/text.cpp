@@ -132,43 +132,48 @@ std::string ToUtf16LE(std::wstring_view text) {
   return out;
 }
 
+bool DecodeUtf8(std::string_view s, std::size_t& i, char32_t& out) {
+  const unsigned char b = static_cast<unsigned char>(s[i]);
+  int extra;
+  char32_t c;
+  if (b < 0x80) {
+    out = b;
+    ++i;
+    return true;
+  } else if ((b & 0xE0) == 0xC0) {
+    extra = 1, c = b & 0x1F;
+  } else if ((b & 0xF0) == 0xE0) {
+    extra = 2, c = b & 0x0F;
+  } else if ((b & 0xF8) == 0xF0) {
+    extra = 3, c = b & 0x07;
+  } else {
+    return false;
+  }
+  if (s.size() - i <= static_cast<std::size_t>(extra)) return false;
+  for (int k = 1; k <= extra; ++k) {
+    const unsigned char t = static_cast<unsigned char>(s[i + k]);
+    if ((t & 0xC0) != 0x80) return false;
+    c = (c << 6) | (t & 0x3F);
+  }
+  static constexpr char32_t kMin[4] = {0, 0x80, 0x800, 0x10000};
+  if (c < kMin[extra] || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) return false;
+  out = c;
+  i += static_cast<std::size_t>(extra) + 1;
+  return true;
+}
+
 std::wstring FromUtf8(std::string_view s) {
   std::wstring out;
   out.reserve(s.size());
   std::size_t i = 0;
   while (i < s.size()) {
-    const unsigned char b = static_cast<unsigned char>(s[i]);
-    int extra;
     char32_t c;
-    if (b < 0x80) {
-      out.push_back(b);
-      ++i;
-      continue;
-    } else if ((b & 0xE0) == 0xC0) {
-      extra = 1, c = b & 0x1F;
-    } else if ((b & 0xF0) == 0xE0) {
-      extra = 2, c = b & 0x0F;
-    } else if ((b & 0xF8) == 0xF0) {
-      extra = 3, c = b & 0x07;
+    if (DecodeUtf8(s, i, c)) {
+      out.push_back(static_cast<wchar_t>(c));
     } else {
       out.push_back(kReplacement);
       ++i;
-      continue;
     }
-    bool ok = i + static_cast<std::size_t>(extra) < s.size();
-    for (int k = 1; ok && k <= extra; ++k) {
-      const unsigned char t = static_cast<unsigned char>(s[i + k]);
-      if ((t & 0xC0) != 0x80) ok = false;
-      else c = (c << 6) | (t & 0x3F);
-    }
-    static constexpr char32_t kMin[4] = {0, 0x80, 0x800, 0x10000};
-    if (!ok || c < kMin[extra] || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) {
-      out.push_back(kReplacement);
-      ++i;
-      continue;
-    }
-    out.push_back(static_cast<wchar_t>(c));
-    i += static_cast<std::size_t>(extra) + 1;
   }
   return out;
 }

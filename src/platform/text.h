@@ -37,6 +37,11 @@ std::string ToUtf16LE(std::wstring_view text);
 // Appends the UTF-16LE bytes of text to out (no allocation when out has room).
 void AppendUtf16LE(std::string& out, std::wstring_view text);
 
+// Decodes one strictly valid UTF-8 sequence at s[i] (i < s.size()) and
+// advances i past it. False, with i unchanged, on an invalid, overlong, cut
+// or surrogate sequence or a value past U+10FFFF.
+bool DecodeUtf8(std::string_view s, std::size_t& i, char32_t& out);
+
 // UTF-8 to wide and back (file names, the clipboard, tool sources).
 // Invalid UTF-8 bytes become U+FFFD.
 std::wstring FromUtf8(std::string_view utf8);

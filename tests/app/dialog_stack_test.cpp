@@ -5,25 +5,30 @@
 
 #include "app/dialog_stack.h"
 #include "app/hint_text.h"
+#include "app/hoverable.h"
 #include "dialogs/dialog.h"
 #include "gui/dxut_dialog.h"
 
 namespace {
 
+using Events = std::vector<std::string>;
+using Stack = std::vector<cDialog*>;
+
 // Records its closes and reactivations into a shared list.
-class cRecordingDialog : public cDialog {
- public:
-  cRecordingDialog(int id, std::string name, std::vector<std::string>& events)
-      : cDialog(id), name_(std::move(name)), events_(events) {}
+struct sRecordingDialog : cDialog {
+  sRecordingDialog(int id, std::string name, Events& events) : cDialog(id), name(std::move(name)), events(events) {}
   void Close() override {
-    events_.push_back("close " + name_);
+    events.push_back("close " + name);
     cDialog::Close();
   }
-  void OnReactivate() override { events_.push_back("reactivate " + name_); }
+  void OnReactivate() override { events.push_back("reactivate " + name); }
+  std::string name;
+  Events& events;
+};
 
- private:
-  std::string name_;
-  std::vector<std::string>& events_;
+struct sHoverProbe : cHoverable {
+  void GetTooltipSize(int& width, int& height) override { width = height = 1; }
+  void DrawTooltip(float, float) override {}
 };
 
 class DialogStack : public ::testing::Test {
@@ -35,14 +40,14 @@ class DialogStack : public ::testing::Test {
   void TearDown() override { PopDialogs(-1); }
 
   cDialog* Push(int id, const std::string& name, int offset = 0) {
-    auto* dialog = new cRecordingDialog(id, name, events_);
+    auto* dialog = new sRecordingDialog(id, name, events_);
     PushDialog(dialog, offset);
     return dialog;
   }
-  // Marks input state that belongs to the current top dialog.
+  // Sets input state that belongs to the top dialog.
   void DirtyInputState() {
     g_HintText.SetMouseButtons(3);
-    g_HintText.SetControl(reinterpret_cast<CDXUTControl*>(&drag_));
+    g_HintText.SetControl(&control_);
     CDXUTDialog::BeginDrag(&drag_);
   }
   void ExpectInputStateReset() {
@@ -51,138 +56,88 @@ class DialogStack : public ::testing::Test {
     EXPECT_EQ(CDXUTDialog::DraggedDialog(), nullptr);
   }
 
-  std::vector<std::string> events_;
+  Events events_;
   CDXUTDialog drag_;
+  CDXUTControl control_;
 };
 
-using Events = std::vector<std::string>;
-
-TEST_F(DialogStack, PushPutsDialogOnTopAndMakesItActive) {
+TEST_F(DialogStack, PushPlacesByOffsetAndResetsInput) {
   cDialog* a = Push(1, "a");
+  sHoverProbe anchor;
+  g_HintText.SetAnchor(&anchor);
   DirtyInputState();
-  g_HintText.SetAnchor(reinterpret_cast<cHoverable*>(&drag_));
   cDialog* b = Push(2, "b");
   ExpectInputStateReset();
   EXPECT_EQ(g_HintText.GetAnchor(), nullptr);
-  EXPECT_EQ(g_DialogStack, (std::vector<cDialog*>{a, b}));
+  cDialog* c = Push(3, "c", -1);
+  cDialog* d = Push(4, "d", -10);  // clamped to the bottom
+  EXPECT_EQ(g_DialogStack, (Stack{d, a, c, b}));
   EXPECT_EQ(g_pActiveDialog, b);
+  DirtyInputState();
+  PushDialog(nullptr, 0);  // only resets input
+  ExpectInputStateReset();
+  cDialog* e = Push(5, "e", 3);  // a positive offset cannot pass the top
+  EXPECT_EQ(g_DialogStack, (Stack{d, a, c, b, e}));
+  EXPECT_EQ(g_pActiveDialog, e);
   EXPECT_TRUE(events_.empty());
 }
 
-TEST_F(DialogStack, PushBelowTheTopKeepsTheTopActive) {
-  cDialog* a = Push(1, "a");
-  cDialog* b = Push(2, "b");
-  cDialog* c = Push(3, "c", -1);
-  EXPECT_EQ(g_DialogStack, (std::vector<cDialog*>{a, c, b}));
-  cDialog* d = Push(4, "d", -10);  // clamped to the bottom
-  EXPECT_EQ(g_DialogStack, (std::vector<cDialog*>{d, a, c, b}));
-  EXPECT_EQ(g_pActiveDialog, b);
-  cDialog* e = Push(5, "e", 3);  // a positive offset cannot pass the top
-  EXPECT_EQ(g_DialogStack.back(), e);
-  EXPECT_EQ(g_pActiveDialog, e);
-}
-
-TEST_F(DialogStack, PushOfNullOnlyResetsInput) {
-  cDialog* a = Push(1, "a");
-  DirtyInputState();
-  PushDialog(nullptr, 0);
-  ExpectInputStateReset();
-  EXPECT_EQ(g_DialogStack, std::vector<cDialog*>{a});
-  EXPECT_EQ(g_pActiveDialog, a);
-}
-
-TEST_F(DialogStack, PopOfZeroOrNegativeCountOnlyResetsInput) {
-  cDialog* a = Push(1, "a");
-  for (int count : {0, -5}) {
+TEST_F(DialogStack, PopClosesTopFirstAndReactivatesEachNewTop) {
+  Push(1, "a");
+  Push(2, "b");
+  cDialog* c = Push(3, "c");
+  for (int count : {0, -5}) {  // only resets input
     DirtyInputState();
     PopDialogs(count);
     ExpectInputStateReset();
-    EXPECT_EQ(g_DialogStack, std::vector<cDialog*>{a});
-    EXPECT_EQ(g_pActiveDialog, a);
   }
-  EXPECT_TRUE(events_.empty());
-}
-
-TEST_F(DialogStack, PopAllClosesTopFirstAndReactivatesEachNewTop) {
-  Push(1, "a");
-  Push(2, "b");
-  Push(3, "c");
+  EXPECT_EQ(g_DialogStack.size(), 3u);
+  EXPECT_EQ(g_pActiveDialog, c);
   PopDialogs(-1);
   EXPECT_EQ(events_, (Events{"close c", "reactivate b", "close b", "reactivate a", "close a"}));
-  EXPECT_TRUE(g_DialogStack.empty());
   EXPECT_EQ(g_pActiveDialog, nullptr);
-}
-
-TEST_F(DialogStack, PopOfACountStopsThere) {
-  cDialog* a = Push(1, "a");
-  Push(2, "b");
-  Push(3, "c");
-  PopDialogs(2);
-  EXPECT_EQ(events_, (Events{"close c", "reactivate b", "close b", "reactivate a"}));
-  EXPECT_EQ(g_DialogStack, std::vector<cDialog*>{a});
-  EXPECT_EQ(g_pActiveDialog, a);
+  Push(4, "d");
   PopDialogs(5);  // more than there are: stops when the stack is empty
   EXPECT_TRUE(g_DialogStack.empty());
-  EXPECT_EQ(g_pActiveDialog, nullptr);
 }
 
-TEST_F(DialogStack, CloseDownToClosesTheTopmostMatchAndAllAboveIt) {
+TEST_F(DialogStack, FindByIdTakesTheLowestAndCloseDownToTheTopmostMatch) {
+  EXPECT_EQ(FindDialogById(1), nullptr);
   cDialog* a = Push(1, "a");
   cDialog* b = Push(2, "b");
   Push(1, "c");
   Push(3, "d");
+  EXPECT_EQ(FindDialogById(1), a);
   CloseDialogsDownTo(7);  // no match
   EXPECT_TRUE(events_.empty());
   CloseDialogsDownTo(1);
   EXPECT_EQ(events_, (Events{"close d", "reactivate c", "close c", "reactivate b"}));
-  EXPECT_EQ(g_DialogStack, (std::vector<cDialog*>{a, b}));
-  events_.clear();
+  EXPECT_EQ(g_DialogStack, (Stack{a, b}));
   CloseDialogsDownTo(1);  // now the bottom one: closes everything
-  EXPECT_EQ(events_, (Events{"close b", "reactivate a", "close a"}));
+  EXPECT_EQ(events_.back(), "close a");
   EXPECT_TRUE(g_DialogStack.empty());
 }
 
-TEST_F(DialogStack, FindByIdReturnsTheLowestMatch) {
-  EXPECT_EQ(FindDialogById(1), nullptr);
+TEST_F(DialogStack, NeverDrawnTopIsCoveredByAPlaceholderAndNeverClosed) {
   cDialog* a = Push(1, "a");
-  Push(2, "b");
-  Push(1, "c");
-  EXPECT_EQ(FindDialogById(1), a);
-  EXPECT_EQ(FindDialogById(9), nullptr);
-}
-
-TEST_F(DialogStack, NeverDrawnTopIsReplacedByPlaceholderThenLeftUnclosed) {
-  cDialog* a = Push(1, "a");
-  // The never-drawn dialog belongs to its owner: the stack never closes it.
-  cRecordingDialog hidden(-4, "hidden", events_);
+  // A negative id marks a dialog its owner keeps: the stack never closes it.
+  sRecordingDialog hidden(-4, "hidden", events_);
   PushDialog(&hidden);
   Push(2, "b");
   PopDialogs(1);
   ASSERT_NE(g_pActiveDialog, nullptr);
   EXPECT_EQ(g_pActiveDialog->GetId(), 675);
-  EXPECT_EQ(g_DialogStack, (std::vector<cDialog*>{a, &hidden}));
-  EXPECT_EQ(events_, Events{"close b"});
-  // Closing the placeholder frees it and drops the hidden dialog unclosed.
-  PopDialogs(1);
-  EXPECT_EQ(events_, (Events{"close b", "reactivate a"}));
-  EXPECT_EQ(g_DialogStack, std::vector<cDialog*>{a});
-  EXPECT_EQ(g_pActiveDialog, a);
-}
-
-TEST_F(DialogStack, PushOverPlaceholderDoesNotLoseIt) {
-  cRecordingDialog hidden(-1, "hidden", events_);
-  PushDialog(&hidden);
-  Push(2, "b");
-  PopDialogs(1);
-  ASSERT_EQ(g_pActiveDialog->GetId(), 675);
+  EXPECT_EQ(g_DialogStack, (Stack{a, &hidden}));
+  // A push over the placeholder frees it; closing c shows a new one.
   cDialog* c = Push(3, "c");
-  EXPECT_EQ(g_pActiveDialog, c);
-  EXPECT_EQ(g_DialogStack, (std::vector<cDialog*>{&hidden, c}));
-  // Closing c shows a new placeholder; closing everything leaves nothing.
-  PopDialogs(-1);
-  EXPECT_EQ(events_, (Events{"close b", "close c"}));
-  EXPECT_TRUE(g_DialogStack.empty());
-  EXPECT_EQ(g_pActiveDialog, nullptr);
+  EXPECT_EQ(g_DialogStack, (Stack{a, &hidden, c}));
+  PopDialogs(1);
+  EXPECT_EQ(g_pActiveDialog->GetId(), 675);
+  // Closing the placeholder drops the hidden dialog unclosed.
+  PopDialogs(1);
+  EXPECT_EQ(events_, (Events{"close b", "close c", "reactivate a"}));
+  EXPECT_EQ(g_DialogStack, Stack{a});
+  EXPECT_EQ(g_pActiveDialog, a);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <climits>
 #include <vector>
 
@@ -10,107 +9,52 @@
 
 namespace {
 
-// Replays the given rand() values in order, then repeats the last one.
-class FixedRand {
- public:
-  explicit FixedRand(std::vector<int> values)
-      : values_(std::move(values)), override_([this] { return Next(); }) {}
-  int Calls() const { return calls_; }
+std::vector<int> g_draws;
+std::size_t g_calls = 0;
 
- private:
-  int Next() {
-    const int v = values_[std::min<std::size_t>(calls_, values_.size() - 1)];
-    ++calls_;
-    return v;
-  }
-  std::vector<int> values_;
-  int calls_ = 0;
-  plat::ScopedRandOverride override_;
-};
-
-int RangeWith(int r, int lo, int hi) {
-  FixedRand rand({r});
-  return RandomRange(lo, hi);
+// For its scope rand() replays draws in order, then repeats the last one.
+plat::ScopedRandOverride Replay(std::vector<int> draws) {
+  g_draws = std::move(draws);
+  g_calls = 0;
+  return plat::ScopedRandOverride([] { return g_draws[std::min(g_calls++, g_draws.size() - 1)]; });
 }
 
-TEST(Random, RangeOfOneValueGivesThatValue) {
-  EXPECT_EQ(RangeWith(0, 5, 5), 5);
-  EXPECT_EQ(RangeWith(32767, 5, 5), 5);
-}
-
-TEST(Random, RangeReachesHiOnlyForTheLargestDraw) {
-  EXPECT_EQ(RangeWith(0, 0, 100), 0);
-  EXPECT_EQ(RangeWith(32766, 0, 100), 99);
-  EXPECT_EQ(RangeWith(32767, 0, 100), 100);
-  for (int r = 0; r < 32767; ++r) {
-    const int v = RangeWith(r, 0, 100);
-    ASSERT_GE(v, 0) << r;
-    ASSERT_LE(v, 99) << r;
+TEST(Random, RangeAtItsEdges) {
+  struct {
+    int draw, lo, hi, want;
+  } cases[] = {
+      {0, 5, 5, 5},          {32767, 5, 5, 5},          {0, 0, 100, 0},
+      {32766, 0, 100, 99},   {32767, 0, 100, 100},      {0, 10, 0, 10},
+      {16384, 10, 0, 5},     {32766, 10, 0, 1},         {32767, 10, 0, 0},
+      {32767, INT_MIN, INT_MAX, INT_MAX}, {0, INT_MAX, INT_MIN, INT_MAX}, {32767, INT_MAX, INT_MIN, INT_MIN},
+      {32766, 0, 100000007, 99996955},  // the span stays integral: a float product ends in ...960
+  };
+  for (const auto& c : cases) {
+    const auto replay = Replay({c.draw});
+    EXPECT_EQ(RandomRange(c.lo, c.hi), c.want) << c.draw << ": " << c.lo << ".." << c.hi;
   }
 }
 
-TEST(Random, RangeRunsDownwardWhenHiIsBelowLo) {
-  EXPECT_EQ(RangeWith(0, 10, 0), 10);
-  EXPECT_EQ(RangeWith(16384, 10, 0), 5);
-  EXPECT_EQ(RangeWith(32766, 10, 0), 1);
-  EXPECT_EQ(RangeWith(32767, 10, 0), 0);
-}
-
-TEST(Random, RangeKeepsTheSpanIntegralWhileSumRoundsItToFloat) {
-  // 100000007 has no exact float form: a float product would end in ...960.
-  EXPECT_EQ(RangeWith(32766, 0, 100000007), 99996955);
-  FixedRand rand({32766});
-  EXPECT_EQ(RandomSum(1, 0, 100000007), 99996960);
-}
-
-TEST(Random, ExtremeBoundsStayInRange) {
-  EXPECT_EQ(RangeWith(32767, INT_MIN, INT_MAX), INT_MAX);
-  EXPECT_EQ(RangeWith(0, INT_MAX, INT_MIN), INT_MAX);
-  EXPECT_EQ(RangeWith(32767, INT_MAX, INT_MIN), INT_MIN);
-}
-
-TEST(Random, SumOfNoDrawsIsZeroAndDrawsNothing) {
-  FixedRand rand({32767});
-  EXPECT_EQ(RandomSum(0, 1, 7), 0);
-  EXPECT_EQ(RandomSum(-1, 1, 7), 0);
-  EXPECT_EQ(rand.Calls(), 0);
-}
-
-TEST(Random, SumAddsOneDrawPerDie) {
-  FixedRand rand({0, 32767, 16384});
-  EXPECT_EQ(RandomSum(3, 1, 7), 1 + 7 + 4);
-  EXPECT_EQ(rand.Calls(), 3);
-}
-
-TEST(Random, FractionSpansZeroToOne) {
+TEST(Random, SumAndFractionAtTheirEdges) {
   {
-    FixedRand rand({0});
-    EXPECT_EQ(RandomFraction(), 0.0f);
+    const auto replay = Replay({32767});
+    EXPECT_EQ(RandomSum(0, 1, 7), 0);
+    EXPECT_EQ(RandomSum(-1, 1, 7), 0);
+    EXPECT_EQ(g_calls, 0u);
   }
   {
-    FixedRand rand({32767});
-    EXPECT_EQ(RandomFraction(), 1.0f);
+    const auto replay = Replay({0, 32767, 16384});
+    EXPECT_EQ(RandomSum(3, 1, 7), 1 + 7 + 4);
+    EXPECT_EQ(g_calls, 3u);
   }
-  FixedRand rand({16384});
-  EXPECT_EQ(RandomFraction(), static_cast<float>(16384 / 32767.0));
-}
-
-TEST(Random, DieFacesComeAboutEvenlyFromTheRealGenerator) {
-  plat::Srand(20240611);
-  constexpr int kDraws = 60000;
-  std::array<int, 8> counts{};
-  for (int i = 0; i < kDraws; ++i) {
-    const int v = RandomRange(1, 7);
-    ASSERT_GE(v, 1);
-    ASSERT_LE(v, 7);
-    ++counts[static_cast<std::size_t>(v)];
+  {
+    const auto replay = Replay({32766});
+    EXPECT_EQ(RandomSum(1, 0, 100000007), 99996960);  // unlike RandomRange, rounds through float
   }
-  for (int face = 1; face <= 6; ++face) {
-    EXPECT_GT(counts[static_cast<std::size_t>(face)], 9000) << face;
-    EXPECT_LT(counts[static_cast<std::size_t>(face)], 11000) << face;
+  for (int draw : {0, 16384, 32767}) {
+    const auto replay = Replay({draw});
+    EXPECT_EQ(RandomFraction(), static_cast<float>(draw / 32767.0));
   }
-  // 7 needs rand() == 32767: about 2 in 60000.
-  EXPECT_LE(counts[7], 12);
 }
 
 }  // namespace

@@ -1,0 +1,107 @@
+#include "app/settings.h"
+
+#include <climits>
+#include <cmath>
+
+#include "app/console_log.h"
+#include "app/string_base.h"
+
+cIniFile g_SettingsIni;
+sSettings g_Settings;
+
+const sDelayKey g_DelayKeys[kDelayCount] = {
+    {"Delay/ControlHint", "delay_control_hint", 157},
+    {"Delay/AICombatResult", "delay_ai_combat_result", 160},
+    {"Delay/HumanCombatResult", "delay_human_combat_result", 163},
+    {"Delay/HumanDeployAfter", "delay_human_deploy_after", 166},
+    {"Delay/HumanReconAfter", "delay_human_recon_after", 169},
+    {"Delay/AIMoveBefore", "delay_ai_move_before", 116},
+    {"Delay/AIMoveBetween", "delay_ai_move_between", 119},
+    {"Delay/AIMoveAfter", "delay_ai_move_after", 122},
+    {"Delay/AICombatBefore", "delay_ai_combat_before", 125},
+    {"Delay/AICombatAfter", "delay_ai_combat_after", 128},
+    {"Delay/AIDeployBefore", "delay_ai_deploy_before", 131},
+    {"Delay/AIDeployAfter", "delay_ai_deploy_after", 134},
+    {"Delay/AIReplacementBefore", "delay_ai_replacement_before", 137},
+    {"Delay/AIReplacementAfter", "delay_ai_replacement_after", 140},
+    {"Delay/HumanMoveBetween", "delay_human_move_between", 143},
+};
+
+std::atomic<float> g_Delays[kDelayCount];
+
+namespace {
+
+constexpr int kDefaultDelayMs = 1000;
+
+// Per-cent settings are held as fractions.
+float Fraction(int percent) { return static_cast<float>(percent / 100.0); }
+
+}  // namespace
+
+void LoadSettings() { LoadSettingsFrom(L"Settings.ini"); }
+
+void LoadSettingsFrom(std::wstring_view fileName) {
+  LogLine(L"Loading settings...");
+  cIniFile& ini = g_SettingsIni;
+  ini.Load(fileName);
+  sSettings& s = g_Settings;
+
+  s.ResolutionX = ini.GetInt("Main/ResolutionX", 1024);
+  s.ResolutionY = ini.GetInt("Main/ResolutionY", 768);
+  s.Windowed = !ini.GetBool("Main/Fullscreen", false);
+  g_StringBase.SetLanguageCode(L"ENG");
+
+  const int fps = ini.GetInt("Main/FPSLimit", 0);
+  s.FrameIntervalMs = fps >= 1 ? static_cast<int>(1000u / static_cast<unsigned>(fps)) : 0;
+
+  s.ShowUnitName = ini.GetBool("UnitsDisplay/ShowName", true);
+  s.UnitsSkin = ini.GetString("UnitsDisplay/Skin", L"Counters");
+  s.DynamicAppearance = ini.GetBool("UnitsDisplay/DynamicAppearance", true);
+  s.MapSkin = ini.GetString("MapDisplay/Skin", L"Normal");
+  s.MapZoom = Fraction(ini.GetInt("MapDisplay/Zoom", 100));
+  s.ShowGrid = ini.GetBool("MapDisplay/ShowGrid", true);
+  s.ShowCityName = ini.GetBool("MapDisplay/ShowCityName", true);
+  s.ShowAPLeft = ini.GetBool("MapDisplay/ShowAPLeft", true);
+  s.ShowWeather = ini.GetBool("MapDisplay/ShowWeather", true);
+  s.ShowSeaZoneName = ini.GetBool("MapDisplay/ShowSeaZoneName", true);
+  s.MapOwnershipMode = ini.GetInt("MapDisplay/OwnershipMode", 0);
+  s.MapMode = ini.GetInt("MapDisplay/Mode", 0);
+  s.BorderMode = ini.GetInt("Border/Mode", 0);
+  s.ShowSeaZonesBorders = ini.GetBool("Border/ShowSeaZonesBorders", true);
+
+  // The components are not clamped: a value above 255 carries into the next
+  // component, and what leaves the top of the 32 bits is lost (unsigned
+  // arithmetic, so the wrap is well defined).
+  std::uint32_t color = static_cast<std::uint32_t>(ini.GetInt("Border/ColorA", 255));
+  for (const char* key : {"Border/ColorR", "Border/ColorG", "Border/ColorB"}) {
+    color = color * 256u + static_cast<std::uint32_t>(ini.GetInt(key, 255));
+  }
+  s.BorderColor = color;
+
+  s.FogOfWar = ini.GetInt("Gameplay/FogOfWar", 0);
+  s.ShowAlliesActions = ini.GetBool("Gameplay/ShowAlliesActions", true);
+  s.MinimapOwnershipMode = ini.GetInt("MinimapDisplay/OwnershipMode", 0);
+  s.SkipEndTurnConfirmation = !ini.GetBool("InterfaceSettings/ConfirmEndTurn", true);
+  s.SeaBattleTimeout = ini.GetInt("InterfaceSettings/SeaBattleTimeout", 2);
+  s.MusicVolume = Fraction(ini.GetInt("Audio/MusicVolume", 100));
+  s.SfxVolume = Fraction(ini.GetInt("Audio/SFXVolume", 100));
+
+  for (int i = 0; i < kDelayCount; ++i) {
+    g_Delays[i] = static_cast<float>(ini.GetInt(g_DelayKeys[i].key, kDefaultDelayMs));
+  }
+}
+
+int ZoomToPercent(float zoom) {
+  // Rounded up, but a product that misses a whole number only by the float
+  // representation of the factor (1.11f * 100 = 111.0000014) keeps that
+  // number; otherwise every load and save would add one per cent.
+  const double percent = std::ceil(static_cast<double>(zoom) * 100.0 - 1e-3);
+  if (!(percent > INT_MIN)) return percent < 0 ? INT_MIN : 0;  // also NaN
+  if (percent >= INT_MAX) return INT_MAX;
+  return static_cast<int>(percent);
+}
+
+void SaveZoomSetting() {
+  g_SettingsIni.SetInt("MapDisplay/Zoom", ZoomToPercent(g_Settings.MapZoom));
+  g_SettingsIni.Save();
+}

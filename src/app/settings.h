@@ -1,0 +1,98 @@
+// The user's preferences: "Settings.ini" in the working folder, read once at
+// start-up into the values below. The preferences dialog and the map screen
+// change the values and write them back through g_SettingsIni.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/ini_file.h"
+
+// The settings file as loaded; it keeps every section and key, also those
+// the program does not read, and is saved whole.
+extern cIniFile g_SettingsIni;
+
+// The values the program works with, in the form it holds them. The
+// initial values are the defaults of a missing key.
+struct sSettings {
+  int ResolutionX = 1024;
+  int ResolutionY = 768;
+  bool Windowed = true;             // not "Main/Fullscreen"
+  int FrameIntervalMs = 0;          // 1000 / "Main/FPSLimit"; 0 = no limit
+  bool ShowUnitName = true;
+  std::wstring UnitsSkin = L"Counters";
+  bool DynamicAppearance = true;    // switch unit appearance tables by zoom
+  std::wstring MapSkin = L"Normal";
+  float MapZoom = 1.0f;             // "MapDisplay/Zoom" per cent / 100
+  bool ShowGrid = true;
+  bool ShowCityName = true;
+  bool ShowAPLeft = true;
+  bool ShowWeather = true;
+  bool ShowSeaZoneName = true;
+  int MapOwnershipMode = 0;
+  int MapMode = 0;
+  int BorderMode = 0;
+  bool ShowSeaZonesBorders = true;
+  std::uint32_t BorderColor = 0xFFFFFFFFu;  // 0xAARRGGBB
+  int FogOfWar = 0;
+  bool ShowAlliesActions = true;
+  int MinimapOwnershipMode = 0;
+  bool SkipEndTurnConfirmation = false;  // not "InterfaceSettings/ConfirmEndTurn"
+  int SeaBattleTimeout = 2;
+  float MusicVolume = 1.0f;         // 0..1 for 0..100 per cent
+  float SfxVolume = 1.0f;
+};
+
+extern sSettings g_Settings;
+
+// One delay of the computer players' visible actions or of the feedback to
+// the human player: its INI path, the text key of its label on the
+// preferences dialog and the id of its control there (the dialog also uses
+// id - 2 and id - 1 for the same row).
+struct sDelayKey {
+  constexpr sDelayKey(std::string_view key, std::string_view textKey, int controlId)
+      : key(key), textKey(textKey), controlId(controlId) {}
+  std::string_view key;
+  std::string_view textKey;
+  int controlId;
+};
+
+enum eDelay {
+  kDelayControlHint,
+  kDelayAICombatResult,
+  kDelayHumanCombatResult,
+  kDelayHumanDeployAfter,
+  kDelayHumanReconAfter,
+  kDelayAIMoveBefore,
+  kDelayAIMoveBetween,
+  kDelayAIMoveAfter,
+  kDelayAICombatBefore,
+  kDelayAICombatAfter,
+  kDelayAIDeployBefore,
+  kDelayAIDeployAfter,
+  kDelayAIReplacementBefore,
+  kDelayAIReplacementAfter,
+  kDelayHumanMoveBetween,
+  kDelayCount
+};
+
+extern const sDelayKey g_DelayKeys[kDelayCount];
+// The current delays in milliseconds, parallel to g_DelayKeys. The worker
+// thread reads them while the preferences dialog may change them, hence
+// atomic.
+extern std::atomic<float> g_Delays[kDelayCount];
+
+// Logs "Loading settings...", loads "Settings.ini" (a missing file leaves
+// the table empty, so every default applies) and reads every setting.
+void LoadSettings();
+// The same from another file (tests).
+void LoadSettingsFrom(std::wstring_view fileName);
+
+// "MapDisplay/Zoom" as saved for a zoom factor: the factor in per cent,
+// rounded up.
+int ZoomToPercent(float zoom);
+// Stores the current map zoom as "MapDisplay/Zoom" and saves the settings
+// file (nothing is written when the file could not be loaded at start-up).
+void SaveZoomSetting();

@@ -1,0 +1,233 @@
+// Drawing, as the game asks for it: textures, a sprite batch with a 2-D
+// transform and per-sprite depth, fonts that draw text into rectangles, and
+// lines. Game code sees only these interfaces; the back-ends (the SDL window,
+// a software surface that can be saved as PNG, and a recorder for tests) sit
+// behind Renderer.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <list>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace plat {
+
+// A rectangle as edges (left, top, right, bottom), the form the game stores.
+struct RectI {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+};
+
+struct PointF {
+  float x = 0, y = 0;
+};
+
+// 2-D affine transform of row vectors, as the game's 4x4 matrices use it:
+// x' = x*m11 + y*m21 + dx, y' = x*m12 + y*m22 + dy.
+struct Matrix2D {
+  float m11 = 1, m12 = 0, m21 = 0, m22 = 1, dx = 0, dy = 0;
+  static Matrix2D Identity() { return {}; }
+  static Matrix2D Scaling(float sx, float sy) { return {sx, 0, 0, sy, 0, 0}; }
+  // this first, then other (the order of D3DXMatrixMultiply(out, this, other)).
+  Matrix2D Then(const Matrix2D& other) const;
+  PointF Apply(PointF p) const;
+  // True when the transform only scales (and translates): no rotation or shear.
+  bool IsAxisAligned() const { return m12 == 0 && m21 == 0; }
+};
+
+// Text format flags, with the values of the Windows DrawText flags the game
+// passes.
+enum TextFlags : unsigned {
+  kTextLeft = 0x0,
+  kTextCenter = 0x1,
+  kTextRight = 0x2,
+  kTextVCenter = 0x4,
+  kTextBottom = 0x8,
+  kTextWordBreak = 0x10,
+  kTextSingleLine = 0x20,
+  kTextNoClip = 0x100,
+  kTextCalcRect = 0x400,
+};
+
+// The line layout both font back-ends share, so measuring and drawing agree
+// with the Windows DrawText rules: paragraphs end at '\n' (ignored with
+// kTextSingleLine), kTextWordBreak wraps at spaces to the rectangle's width
+// (a word wider than the rectangle keeps a line of its own), lines are placed
+// left, centred or right, and kTextVCenter / kTextBottom place a single line
+// vertically.
+class TextMeasure {
+ public:
+  virtual ~TextMeasure() = default;
+  virtual int Width(std::wstring_view piece) const = 0;  // pixels
+};
+
+struct TextLine {
+  std::size_t begin = 0, end = 0;  // characters of the text
+  int x = 0, y = 0, width = 0;     // top-left corner and measured width
+};
+
+// Fills lines (reused, cleared first) and returns the height DrawText
+// reports. With kTextCalcRect, rect's right and bottom get the measured size.
+int LayoutText(std::wstring_view text, RectI& rect, unsigned flags, int lineHeight,
+               const TextMeasure& measure, std::vector<TextLine>& lines);
+
+// The part of a line box (x, y, width x height) visible inside clip: the
+// visible rectangle in line-local pixels (source) and on screen (dest).
+// False when nothing is visible.
+bool ClipTextBox(const RectI& clip, int x, int y, int width, int height, RectI& source, RectI& dest);
+
+class Texture {
+ public:
+  virtual ~Texture() = default;
+  virtual int Width() const = 0;
+  virtual int Height() const = 0;
+  // CPU access to the ARGB texels (row pitch in pixels). Unlock uploads them.
+  virtual std::uint32_t* Lock(int& pitch) = 0;
+  virtual void Unlock() = 0;
+  // A number that names this texture in recordings and caches.
+  virtual std::uint64_t Id() const = 0;
+};
+
+class SpriteBatch;
+
+class Font {
+ public:
+  virtual ~Font() = default;
+  // Draws text into rect with the flags above and an ARGB colour. With
+  // kTextCalcRect nothing is drawn: rect's right and bottom are set to the
+  // measured size (word-wrapped at rect's width when kTextWordBreak is set).
+  // Returns the height of the text drawn or measured. With a sprite batch
+  // the text joins the batch at depth 0 (drawn with it); without one it is
+  // drawn at once.
+  virtual int DrawText(SpriteBatch* batch, std::wstring_view text, RectI& rect, unsigned flags,
+                       std::uint32_t argb) = 0;
+  virtual const std::wstring& Face() const = 0;
+  virtual int Height() const = 0;
+  virtual int Weight() const = 0;
+};
+
+// What a back-end must do; the sprite batch and the fonts use it.
+class Renderer {
+ public:
+  virtual ~Renderer() = default;
+
+  // PNG file to an ARGB texture of the file's size; null on failure.
+  virtual std::unique_ptr<Texture> LoadTexture(const std::string& path) = 0;
+  virtual std::unique_ptr<Texture> CreateTexture(int width, int height) = 0;
+  // face: a Windows face name ("Arial", "Tahoma"); weight 100..900.
+  virtual std::unique_ptr<Font> CreateFont(const std::wstring& face, int height, int weight) = 0;
+  virtual int MaxTextureWidth() const = 0;
+  virtual int ScreenWidth() const = 0;
+  virtual int ScreenHeight() const = 0;
+
+  // 0 or a negative failure code.
+  virtual long BeginScene() = 0;
+  virtual void Clear(std::uint32_t argb) = 0;
+  virtual void EndScene() = 0;
+
+  // One textured quad: the source rectangle of the texture mapped onto the
+  // four corners (top-left, top-right, bottom-right, bottom-left), the texel
+  // colours multiplied by argb. depth is informative (the batch has sorted).
+  virtual void DrawQuad(const Texture& texture, const RectI& source, const PointF corners[4],
+                        std::uint32_t argb, float depth) = 0;
+  virtual void DrawLines(const PointF* points, int count, std::uint32_t argb) = 0;
+};
+
+// The shared sprite object: collects draws between Begin and End and at End
+// submits them back to front by depth (larger depth first; equal depths in
+// the order drawn).
+class SpriteBatch {
+ public:
+  explicit SpriteBatch(Renderer& renderer) : renderer_(renderer) {}
+
+  void Begin();
+  // Draws the source rectangle (null: the whole texture) with its top-left at
+  // position transformed by the current transform, at depth z, tinted argb.
+  void Draw(const Texture& texture, const RectI* source, float x, float y, float z, std::uint32_t argb);
+  // Queues a quad prepared elsewhere (fonts put their cached text here).
+  void DrawQuad(const Texture& texture, const RectI& source, const PointF corners[4],
+                std::uint32_t argb, float depth);
+  void End();
+
+  const Matrix2D& GetTransform() const { return transform_; }
+  void SetTransform(const Matrix2D& m) { transform_ = m; }
+  bool InBatch() const { return open_; }
+  // Changes at every Begin (unique across batches): lets a cache tell which
+  // of its entries the open batch still refers to.
+  std::uint64_t Generation() const { return generation_; }
+  Renderer& GetRenderer() { return renderer_; }
+
+ private:
+  struct Item {
+    const Texture* texture;
+    RectI source;
+    PointF corners[4];
+    std::uint32_t argb;
+    float depth;
+  };
+  Renderer& renderer_;
+  Matrix2D transform_;
+  std::vector<Item> items_;
+  std::vector<std::uint32_t> order_;
+  bool open_ = false;
+  std::uint64_t generation_ = 0;
+};
+
+// A font that draws each laid-out line from a texture of that line rendered
+// in white and tinted at draw time. The textures are cached per line text so
+// a frame of unchanged labels rasterises nothing; the cache keeps at most
+// kCacheLimit entries, dropping the least recently used (never one the open
+// batch still holds).
+class CachedTextFont : public Font {
+ public:
+  static constexpr std::size_t kCacheLimit = 2048;
+
+  CachedTextFont(Renderer& renderer, std::wstring face, int height, int weight);
+  ~CachedTextFont() override;
+
+  int DrawText(SpriteBatch* batch, std::wstring_view text, RectI& rect, unsigned flags,
+               std::uint32_t argb) override;
+  const std::wstring& Face() const override { return face_; }
+  int Height() const override { return height_; }
+  int Weight() const override { return weight_; }
+
+  // How many line textures were made so far, and how many are cached.
+  std::size_t RasterisedCount() const { return rasterised_; }
+  std::size_t CachedCount() const { return cache_.size(); }
+
+ protected:
+  // Pixel width of a piece of one line.
+  virtual int MeasureWidth(std::wstring_view piece) const = 0;
+  // Distance between lines.
+  virtual int LineHeight() const = 0;
+  // The line in white on transparent; null when it cannot be made.
+  virtual std::unique_ptr<Texture> RenderLine(std::wstring_view line) = 0;
+  Renderer& GetRenderer() const { return renderer_; }
+
+ private:
+  struct Entry;
+  struct KeyHash {
+    using is_transparent = void;
+    std::size_t operator()(std::wstring_view s) const { return std::hash<std::wstring_view>{}(s); }
+  };
+  using Lru = std::list<Entry>;
+  const Texture* LineTexture(std::wstring_view line, const SpriteBatch* batch);
+  void Trim(const SpriteBatch* batch);
+
+  Renderer& renderer_;
+  std::wstring face_;
+  int height_;
+  int weight_;
+  Lru lru_;  // least recently used first
+  std::unordered_map<std::wstring, Lru::iterator, KeyHash, std::equal_to<>> cache_;
+  std::vector<TextLine> lines_;
+  std::size_t rasterised_ = 0;
+};
+
+}  // namespace plat

@@ -1,0 +1,280 @@
+#include "platform/sdl/sdl_framework.h"
+
+#include <utility>
+
+#include "platform/clock.h"
+#include "platform/text.h"
+
+namespace plat::sdl {
+
+namespace {
+
+// Failure codes in the form device results take (negative).
+constexpr long kFail = -2147467259L;        // 0x80004005
+constexpr long kInvalidArg = -2147024809L;  // 0x80070057
+
+constexpr Uint32 kSubsystems = SDL_INIT_VIDEO | SDL_INIT_EVENTS;
+
+}  // namespace
+
+int FrameSleepMs(int intervalMs, std::uint32_t frameMs) {
+  if (intervalMs <= 0 || frameMs >= static_cast<std::uint32_t>(intervalMs)) return 0;
+  return intervalMs - static_cast<int>(frameMs);
+}
+
+SdlFramework::SdlFramework(RendererFactory factory) : factory_(std::move(factory)) {}
+
+SdlFramework::~SdlFramework() {
+  if (&GetFramework() == this) SetFramework(nullptr);
+  // No callbacks here: the objects they reach may be gone by now. The loop's
+  // end is where the device is given up in order.
+  renderer_.reset();
+  CloseWindow();
+}
+
+void SdlFramework::SetCursorSettings(bool showInFullScreen, bool clipInFullScreen) {
+  showCursorFullScreen_ = showInFullScreen;
+  clipCursorFullScreen_ = clipInFullScreen;
+  ApplyCursorSettings();
+}
+
+void SdlFramework::ApplyCursorSettings() {
+  if (!window_) return;
+  const bool fullScreen = hasDevice_ && !windowed_;
+  SDL_ShowCursor(!fullScreen || showCursorFullScreen_ ? SDL_ENABLE : SDL_DISABLE);
+  SDL_SetWindowGrab(window_, fullScreen && clipCursorFullScreen_ ? SDL_TRUE : SDL_FALSE);
+}
+
+bool SdlFramework::CreateWindow(const std::wstring& title) {
+  if (window_) return true;
+  quit_ = false;  // a new window runs a new loop
+  if (!videoInitialised_) {
+    if (SDL_InitSubSystem(kSubsystems) != 0) {
+      SDL_LogError(SDL_LOG_CATEGORY_VIDEO, "SDL video init failed: %s", SDL_GetError());
+      exitCode_ = 1;
+      return false;
+    }
+    videoInitialised_ = true;
+  }
+  // Hidden until the device gives it its size and mode.
+  window_ = SDL_CreateWindow(ToUtf8(title).c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 640, 480,
+                             SDL_WINDOW_HIDDEN);
+  if (!window_) {
+    SDL_LogError(SDL_LOG_CATEGORY_VIDEO, "window creation failed: %s", SDL_GetError());
+    SDL_QuitSubSystem(kSubsystems);
+    videoInitialised_ = false;
+    exitCode_ = 1;
+    return false;
+  }
+  return true;
+}
+
+long SdlFramework::CreateDevice(bool windowed, int width, int height) {
+  if (!window_) {
+    exitCode_ = 1;
+    return kFail;
+  }
+  if (width <= 0 || height <= 0) {
+    exitCode_ = 1;
+    return kInvalidArg;
+  }
+  if (hasDevice_) DestroyDevice();
+
+  windowed_ = windowed;
+  SDL_SetWindowSize(window_, width, height);
+  if (!windowed && SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN) != 0) {
+    SDL_LogWarn(SDL_LOG_CATEGORY_VIDEO, "full screen failed, staying windowed: %s", SDL_GetError());
+    windowed_ = true;
+  }
+  if (windowed_) SDL_SetWindowFullscreen(window_, 0);
+
+  renderer_ = factory_ ? factory_(window_) : nullptr;
+  if (!renderer_) {
+    // No accelerated renderer here (a headless display, say): draw in software.
+    const char* previous = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+    const std::string saved = previous ? previous : "";
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+    renderer_ = factory_ ? factory_(window_) : nullptr;
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, previous ? saved.c_str() : nullptr);
+  }
+  if (!renderer_) {
+    SDL_LogError(SDL_LOG_CATEGORY_RENDER, "renderer creation failed: %s", SDL_GetError());
+    exitCode_ = 1;
+    return kFail;
+  }
+  SDL_ShowWindow(window_);
+
+  int w = width, h = height;
+  SDL_GetWindowSize(window_, &w, &h);
+  if (w <= 0 || h <= 0) {
+    w = width;
+    h = height;
+  }
+  backBuffer_ = BackBufferDesc{w, h};
+
+  if (DeviceCallback created = deviceCreated_) {
+    const long hr = created(backBuffer_);
+    if (hr < 0) {
+      renderer_.reset();
+      exitCode_ = 1;
+      return hr;
+    }
+  }
+  hasDevice_ = true;
+  if (DeviceCallback reset = deviceReset_) {
+    const long hr = reset(backBuffer_);
+    if (hr < 0) {
+      // What the created callback made is given up; nothing was reset, so
+      // there is nothing to lose.
+      if (DeviceEventCallback destroyed = deviceDestroyed_) destroyed();
+      hasDevice_ = false;
+      renderer_.reset();
+      exitCode_ = 1;
+      return hr;
+    }
+  }
+  ApplyCursorSettings();
+  return 0;
+}
+
+void SdlFramework::ResetDevice(int width, int height) {
+  if (!hasDevice_ || width <= 0 || height <= 0) return;
+  if (DeviceEventCallback lost = deviceLost_) lost();
+  backBuffer_ = BackBufferDesc{width, height};
+  if (DeviceCallback reset = deviceReset_) {
+    if (reset(backBuffer_) < 0) {
+      SDL_LogError(SDL_LOG_CATEGORY_RENDER, "device reset failed at %dx%d", width, height);
+    }
+  }
+}
+
+void SdlFramework::DestroyDevice() {
+  if (hasDevice_) {
+    if (DeviceEventCallback lost = deviceLost_) lost();
+    if (DeviceEventCallback destroyed = deviceDestroyed_) destroyed();
+    hasDevice_ = false;
+  }
+  renderer_.reset();
+}
+
+void SdlFramework::CloseWindow() {
+  if (window_) {
+    SDL_SetWindowGrab(window_, SDL_FALSE);
+    SDL_DestroyWindow(window_);
+    window_ = nullptr;
+  }
+  if (videoInitialised_) {
+    SDL_QuitSubSystem(kSubsystems);
+    videoInitialised_ = false;
+  }
+}
+
+void SdlFramework::Shutdown(int exitCode) {
+  exitCode_ = exitCode;
+  quit_ = true;
+}
+
+void SdlFramework::UpdatePause() {
+  const bool pause = minimised_ || (!windowed_ && !focused_);
+  if (pause == paused_) return;
+  paused_ = pause;
+  if (PauseCallback cb = pauseChanged_) cb(pause);
+}
+
+void SdlFramework::RouteInput(const TranslatedInput& input) {
+  bool noFurtherProcessing = false;
+  if (input.message) {
+    if (MsgProcCallback cb = msgProc_) cb(*input.message, noFurtherProcessing);
+  }
+  if (noFurtherProcessing) return;
+  if (input.key) {
+    if (KeyboardCallback cb = keyboard_) cb(input.key->key, input.key->down, input.key->alt);
+  }
+  if (input.mouse && (!input.mouse->move || includeMouseMove_)) {
+    const MouseArgs& m = *input.mouse;
+    if (MouseCallback cb = mouse_) cb(m.left, m.right, m.middle, m.side1, m.side2, m.wheelDelta, m.x, m.y);
+  }
+}
+
+void SdlFramework::HandleEvent(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_QUIT:
+      quit_ = true;
+      return;
+    case SDL_WINDOWEVENT:
+      switch (event.window.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+          quit_ = true;
+          return;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+          if (event.window.data1 != backBuffer_.width || event.window.data2 != backBuffer_.height) {
+            ResetDevice(event.window.data1, event.window.data2);
+          }
+          break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+          minimised_ = true;
+          UpdatePause();
+          break;
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_MAXIMIZED:
+          minimised_ = false;
+          UpdatePause();
+          break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+          focused_ = true;
+          UpdatePause();
+          break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+          focused_ = false;
+          UpdatePause();
+          break;
+        default:
+          break;
+      }
+      break;
+    case SDL_RENDER_TARGETS_RESET:
+    case SDL_RENDER_DEVICE_RESET:
+      // The renderer lost its targets: the same as a lost and reset device.
+      ResetDevice(backBuffer_.width, backBuffer_.height);
+      break;
+    default:
+      break;
+  }
+  input_.mods = static_cast<Uint16>(SDL_GetModState());
+  for (const TranslatedInput& input : TranslateEvent(event, input_)) RouteInput(input);
+}
+
+void SdlFramework::MainLoop() {
+  if (window_ && hasDevice_) {
+    elapsedMs_ = 0;
+    std::uint32_t last = GetTickCount();
+    while (!quit_) {
+      const std::uint32_t frameStart = GetTickCount();
+      SDL_Event event;
+      while (!quit_ && SDL_PollEvent(&event)) HandleEvent(event);
+      if (quit_) break;
+      if (paused_) {
+        // Minimised or in the background in full screen: no frames, and the
+        // clock stands still until the window comes back.
+        SDL_WaitEventTimeout(nullptr, 100);
+        last = GetTickCount();
+        continue;
+      }
+      const std::uint32_t now = GetTickCount();
+      const std::uint32_t step = now - last;
+      last = now;
+      elapsedMs_ += step;
+      const double time = GetTime();
+      const float elapsed = static_cast<float>(step) / 1000.0f;
+      if (FrameMoveCallback move = frameMove_) move(time, elapsed);
+      if (quit_) break;
+      if (FrameRenderCallback render = frameRender_) render(time, elapsed);
+      const int sleep = FrameSleepMs(frameInterval_, GetTickCount() - frameStart);
+      if (sleep > 0) plat::Sleep(sleep);
+    }
+  }
+  DestroyDevice();
+  CloseWindow();
+}
+
+}  // namespace plat::sdl

@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/device_events.h"
+#include "app/dialog_stack.h"
+#include "app/framework_lock.h"
+#include "app/gui_layout.h"
+#include "dialogs/dialog.h"
+#include "platform/recording_renderer.h"
+#include "screens/menu.h"
+#include "support/fake_framework.h"
+#include "support/test_support.h"
+#include "world/gra.h"
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+// Notes its drawing together with the framework lock's hold count.
+class DrawnDialog : public cDialog {
+ public:
+  DrawnDialog(int id, Log& log) : cDialog(id), log_(log) {}
+  void OnRender(float) override {
+    log_.push_back("dialog " + std::to_string(id_) + " lock " +
+                   std::to_string(GetFrameworkLockHoldCount()));
+  }
+
+ private:
+  Log& log_;
+};
+
+class DrawnMenu : public cMenu {
+ public:
+  explicit DrawnMenu(Log& log) : log_(log) {}
+  void OnRender(float) override { log_.push_back("menu"); }
+
+ private:
+  Log& log_;
+};
+
+class FrameRender : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_bRunning = true;
+    CreateFrameworkLock();
+    g_DialogStack.clear();
+    g_pActiveDialog = nullptr;
+    g_pWorld = &world_;
+  }
+  void TearDown() override {
+    PopDialogs(-1);
+    delete negative_;  // the stack removes a never-drawn dialog without closing it
+    delete g_pCurrentMenu;
+    g_pWorld = nullptr;
+    g_bRunning = false;
+    DeleteFrameworkLock();
+  }
+  std::vector<plat::DrawRecord::Kind> Kinds() const {
+    std::vector<plat::DrawRecord::Kind> kinds;
+    for (const auto& record : renderer_.records) kinds.push_back(record.kind);
+    return kinds;
+  }
+
+  plat::RecordingRenderer renderer_;
+  twtest::FakeFramework framework_{&renderer_};
+  cWorld world_;
+  Log log_;
+  cDialog* negative_ = nullptr;
+};
+
+TEST_F(FrameRender, DrawsMenuThenVisibleDialogsBottomUpUnderTheLock) {
+  new DrawnMenu(log_);
+  PushDialog(new DrawnDialog(1, log_));
+  negative_ = new DrawnDialog(-4, log_);  // kept on the stack, never drawn
+  PushDialog(negative_);
+  auto* hidden = new DrawnDialog(2, log_);
+  PushDialog(hidden);
+  hidden->Dialog().SetVisible(false);
+  PushDialog(new DrawnDialog(3, log_));
+
+  OnFrameRender(0.0, 0.016f);
+  EXPECT_EQ(log_, (Log{"menu", "dialog 1 lock 1", "dialog 3 lock 1"}));
+  EXPECT_EQ(GetFrameworkLockHoldCount(), 0);
+  using K = plat::DrawRecord::Kind;
+  ASSERT_EQ(Kinds(), (std::vector<K>{K::kBegin, K::kClear, K::kEnd}));
+  EXPECT_EQ(renderer_.records[1].argb, 0x00000000u);
+}
+
+TEST_F(FrameRender, MapScreenOnlyOutsidePhasesZeroOneAndFive) {
+  new DrawnMenu(log_);
+  int expected = 0;
+  for (int phase : {0, 1, 5, 2, 7, 9, 12}) {
+    world_.SetGameState(phase);
+    OnFrameRender(0.0, 0.0f);
+    if (phase != 0 && phase != 1 && phase != 5) ++expected;
+    EXPECT_EQ(world_.MapScreenCalls().renders, expected) << "phase " << phase;
+  }
+  // The menu is drawn in every phase, the sea-battle screen's too.
+  EXPECT_EQ(log_.size(), 7u);
+}
+
+TEST_F(FrameRender, FailedBeginSceneDrawsNothingButEndsSceneAndUnlocks) {
+  twtest::LogCapture capture;
+  new DrawnMenu(log_);
+  PushDialog(new DrawnDialog(1, log_));
+  world_.SetGameState(7);
+  renderer_.SetBeginSceneResult(-2005530520);
+  OnFrameRender(0.0, 0.0f);
+  EXPECT_TRUE(log_.empty());
+  EXPECT_EQ(world_.MapScreenCalls().renders, 0);
+  using K = plat::DrawRecord::Kind;
+  EXPECT_EQ(Kinds(), (std::vector<K>{K::kBegin, K::kEnd}));
+  EXPECT_EQ(GetFrameworkLockHoldCount(), 0);
+  EXPECT_TRUE(capture.Contains(L"-- Begin scene problem (-2005530520)"));
+}
+
+TEST_F(FrameRender, DeviceEventsMakeAndDropTheSharedObjects) {
+  twtest::LogCapture capture;
+  g_pWorld = nullptr;
+  g_GuiFonts[3].face = L"Tahoma";
+  g_GuiFonts[3].height = 13;
+  g_GuiFonts[3].weight = 700;
+  EXPECT_EQ(OnCreateDevice({800, 600}), 0);
+  EXPECT_EQ(OnResetDevice({800, 600}), 0);
+  ASSERT_NE(g_GuiFonts[3].font, nullptr);
+  EXPECT_EQ(g_GuiFonts[3].font->Face(), L"Tahoma");
+  EXPECT_EQ(g_GuiFonts[3].font->Height(), 13);
+  ASSERT_NE(g_pOverlayFont, nullptr);
+  EXPECT_EQ(g_pOverlayFont->Face(), L"Arial");
+  EXPECT_EQ(g_pOverlayFont->Weight(), 700);
+  ASSERT_NE(g_pSprite, nullptr);
+  ASSERT_NE(g_pLine, nullptr);
+
+  plat::Font* font = g_GuiFonts[3].font;
+  OnLostDevice();
+  EXPECT_EQ(g_pSprite, nullptr);
+  EXPECT_EQ(g_pLine, nullptr);
+  OnResetDevice({800, 600});
+  EXPECT_EQ(g_GuiFonts[3].font, font);  // fonts survive a lost device
+  EXPECT_NE(g_pSprite, nullptr);
+  OnLostDevice();
+  OnDestroyDevice();
+  EXPECT_EQ(g_GuiFonts[3].font, nullptr);
+  EXPECT_EQ(g_pOverlayFont, nullptr);
+  EXPECT_EQ(capture.Lines(),
+            (std::vector<std::wstring>{L"Device create", L"Device create end", L"Device reset",
+                                       L"Device reset end", L"Device lost", L"Device lost end",
+                                       L"Device reset", L"Device reset end", L"Device lost",
+                                       L"Device lost end", L"Device destroy", L"Device destroy end"}));
+}
+
+}  // namespace

@@ -1,0 +1,135 @@
+#include "platform/sdl/ffmpeg_movie.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/movie_player.h"
+#include "platform/clock.h"
+#include "platform/lines.h"
+#include "platform/recording_renderer.h"
+#include "support/test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The shipped movies: data/ of the source tree, or the run folder's link to
+// it, found from the working folder upwards.
+std::string ShippedMovie(const std::string& name) {
+  for (fs::path dir = fs::current_path(); !dir.empty(); dir = dir.parent_path()) {
+    for (const char* sub : {"data", "run/data"}) {
+      fs::path candidate = dir / sub / name;
+      if (fs::exists(candidate)) return candidate.string();
+    }
+    if (dir == dir.parent_path()) break;
+  }
+  return {};
+}
+
+TEST(FfmpegMovie, IntroDecodesFrameByFrameToItsEnd) {
+  const std::string path = ShippedMovie("intro.avi");
+  ASSERT_FALSE(path.empty()) << "data/intro.avi not found";
+  plat::sdl::FfmpegMovieDecoder decoder;
+  ASSERT_TRUE(decoder.Open(path));
+  EXPECT_EQ(decoder.Width(), 320);
+  EXPECT_EQ(decoder.Height(), 240);
+  EXPECT_DOUBLE_EQ(decoder.FrameRate(), 20.0);
+  EXPECT_NEAR(decoder.Duration(), 5.0, 0.1);
+
+  int frames = 0;
+  double endedAt = -1;
+  bool sawPicture = false;
+  for (int step = 0; step <= 140 && endedAt < 0; ++step) {
+    const double t = step * 0.04;  // 25 looks a second at 20 frames a second
+    if (decoder.Advance(t)) ++frames;
+    int pitch = 0;
+    const std::uint32_t* px = decoder.CurrentFrameARGB(pitch);
+    ASSERT_NE(px, nullptr);
+    ASSERT_EQ(pitch, 320);
+    if (step == 60) {  // 2.4 s: the compass rose and the title are up
+      int bright = 0;
+      for (int i = 0; i < 320 * 240; ++i) {
+        EXPECT_EQ(px[i] >> 24, 0xFFu);
+        if (((px[i] >> 16) & 0xFF) > 160 && ((px[i] >> 8) & 0xFF) > 140) ++bright;
+      }
+      sawPicture = bright > 500;
+    }
+    if (decoder.AtEnd()) endedAt = t;
+  }
+  EXPECT_TRUE(sawPicture);
+  EXPECT_NEAR(endedAt, 5.0, 0.05);  // the last frame is shown for its whole time
+  EXPECT_GE(frames, 95);            // almost every frame of 100 seen at a 25 Hz look
+  EXPECT_FALSE(decoder.Advance(10.0));
+  EXPECT_TRUE(decoder.AtEnd());
+
+  // Opening again starts from the beginning.
+  ASSERT_TRUE(decoder.Open(path));
+  EXPECT_FALSE(decoder.AtEnd());
+  EXPECT_TRUE(decoder.Advance(0));
+}
+
+TEST(FfmpegMovie, MissingGarbageAndCutFilesFailCleanly) {
+  twtest::TempDir dir;
+  plat::sdl::FfmpegMovieDecoder decoder;
+  EXPECT_FALSE(decoder.Open(dir.File("missing.avi")));
+  EXPECT_EQ(decoder.Width(), 0);
+  EXPECT_FALSE(decoder.Advance(1.0));
+  int pitch = 0;
+  EXPECT_EQ(decoder.CurrentFrameARGB(pitch), nullptr);
+  EXPECT_TRUE(decoder.AtEnd());
+
+  std::string noise(64 * 1024, '\0');
+  std::uint32_t state = 7;
+  for (char& c : noise) c = static_cast<char>((state = state * 214013 + 2531011) >> 16);
+  EXPECT_FALSE(decoder.Open(dir.Write("noise.avi", noise)));
+  EXPECT_FALSE(decoder.Open(dir.Write("empty.avi", "")));
+
+  // A movie cut short, and one with damage in the middle: whatever opens
+  // decodes to an end without a fault.
+  const std::string path = ShippedMovie("intro.avi");
+  ASSERT_FALSE(path.empty());
+  std::string bytes;
+  ASSERT_TRUE(plat::ReadFileBytes(path, bytes));
+  std::string damaged = bytes;
+  for (size_t i = 20000; i < damaged.size(); i += 997) damaged[i] = static_cast<char>(damaged[i] ^ 0x5A);
+  int opened = 0;
+  for (const std::string& variant : {bytes.substr(0, 30000), damaged}) {
+    if (!decoder.Open(dir.Write("broken.avi", variant))) continue;
+    ++opened;
+    for (int step = 0; step < 400 && !decoder.AtEnd(); ++step) decoder.Advance(step * 0.05);
+    EXPECT_TRUE(decoder.AtEnd());
+  }
+  EXPECT_GE(opened, 1);  // the cut file still has its header
+}
+
+// The player over the real decoder: the credits run to their end on the
+// movie clock and are drawn over the whole screen.
+TEST(FfmpegMovie, PlayerRunsTheCreditsToTheEnd) {
+  const std::string path = ShippedMovie("credits.avi");
+  ASSERT_FALSE(path.empty());
+  plat::ManualClock clock;
+  plat::SetClock(&clock);
+  plat::SetMovieDecoderFactory(plat::sdl::CreateFfmpegMovieDecoder);
+  {
+    plat::RecordingRenderer renderer(1024, 768);
+    cMoviePlayer player;
+    ASSERT_TRUE(player.Open(std::wstring(path.begin(), path.end())));
+    player.Play();
+    int ms = 0;
+    while (player.IsPlaying() && ms < 20000) {
+      player.Draw(renderer);
+      clock.Advance(100);
+      ms += 100;
+    }
+    EXPECT_GE(ms, 11900);
+    EXPECT_LE(ms, 12200);
+    ASSERT_FALSE(renderer.Quads().empty());
+    EXPECT_EQ(renderer.Quads().back()->corners[2].x, 1024);
+    EXPECT_EQ(renderer.Quads().back()->corners[2].y, 768);
+  }
+  plat::SetMovieDecoderFactory(nullptr);
+  plat::SetClock(nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,234 @@
+// Draws a fixed scene with the software renderer and compares it with the
+// committed picture tests/data/golden/snapshot_1024x768.png.
+// TW_UPDATE_GOLDEN=1 rewrites the picture instead.
+#include <SDL.h>
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/texture.h"
+#include "platform/sdl/sdl_renderer.h"
+#include "support/fake_framework.h"
+#include "support/test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using plat::RectI;
+
+constexpr const char* kGolden = "tests/data/golden/snapshot_1024x768.png";
+
+// The source tree: TW_SOURCE_DIR, or the first folder above the working
+// folder or the test program that holds this test.
+fs::path SourceRoot() {
+  if (const char* env = std::getenv("TW_SOURCE_DIR")) return env;
+  std::error_code ec;
+  for (fs::path start : {fs::current_path(ec), fs::read_symlink("/proc/self/exe", ec).parent_path()}) {
+    for (fs::path p = start; !p.empty(); p = p.parent_path()) {
+      if (fs::exists(p / "tests/platform_sdl/snapshot_test.cpp", ec)) return p;
+      if (p == p.parent_path()) break;
+    }
+  }
+  return {};
+}
+
+class SdlDrawing : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    renderer = plat::sdl::CreateSoftwareRenderer(1024, 768);
+    ASSERT_TRUE(renderer);
+    frame.SetRenderer(renderer.get());
+  }
+  void TearDown() override {
+    renderer.reset();
+    SDL_Quit();
+  }
+
+  // A 16 x 16 picture: four coloured quarters in a black frame, the
+  // bottom-right quarter half transparent.
+  std::string MakePng(const std::string& name) {
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 16, 16, 32, SDL_PIXELFORMAT_ARGB8888);
+    auto* px = static_cast<std::uint32_t*>(s->pixels);
+    for (int y = 0; y < 16; ++y) {
+      for (int x = 0; x < 16; ++x) {
+        std::uint32_t c = x < 8 ? (y < 8 ? 0xFFE03020 : 0xFF20C040) : (y < 8 ? 0xFF3050E0 : 0x80FFFFFF);
+        if (x == 0 || y == 0 || x == 15 || y == 15) c = 0xFF000000;
+        px[y * (s->pitch / 4) + x] = c;
+      }
+    }
+    std::string path = dir.File(name);
+    EXPECT_EQ(IMG_SavePNG(s, path.c_str()), 0);
+    SDL_FreeSurface(s);
+    return path;
+  }
+
+  twtest::TempDir dir;
+  twtest::FakeFramework frame;
+  std::unique_ptr<plat::sdl::SdlRenderer> renderer;
+};
+
+void DrawScene(plat::sdl::SdlRenderer& r, cTexture& picture, cTexture& white, plat::Font& font) {
+  r.BeginScene();
+  r.Clear(0xFF203040);
+  plat::SpriteBatch batch(r);
+  batch.Begin();
+  // The picture stretched 16 times, and once more at its own size.
+  DrawSpriteRect(&batch, &picture, {0, 0, 16, 16}, 32, 32, 256, 256, 0xFFFFFFFF, 0.9f, false);
+  DrawSpriteRect(&batch, &picture, {0, 0, 16, 16}, 300, 32, 16, 16, 0xFFFFFFFF, 0.9f, false);
+  // Three overlapping squares drawn out of depth order: green must end on
+  // top, then blue, then red at the back.
+  DrawSpriteRect(&batch, &white, {0, 0, 8, 8}, 340, 100, 120, 120, 0xFF00C000, 0.1f, false);
+  DrawSpriteRect(&batch, &white, {0, 0, 8, 8}, 300, 60, 120, 120, 0xFFC00000, 0.8f, false);
+  DrawSpriteRect(&batch, &white, {0, 0, 8, 8}, 380, 140, 120, 120, 0xC00000E0, 0.4f, false);
+  // A sheared quad goes through the general path.
+  plat::Matrix2D shear = plat::Matrix2D::Scaling(6, 6);
+  shear.m21 = 3;
+  batch.SetTransform(shear);
+  batch.Draw(*picture.Get(), nullptr, 20, 90, 0.5f, 0xFFFFFFFF);
+  batch.SetTransform(plat::Matrix2D::Scaling(8, 4));
+  batch.Draw(*picture.Get(), nullptr, 5, 100, 0.5f, 0xFFFFFF80);
+  batch.SetTransform({});
+  RectI box{560, 40, 860, 400};
+  font.DrawText(&batch,
+                L"Word-wrapped text: the quick brown fox jumps over the lazy dog.\nA second paragraph "
+                L"with \u00e9t\u00e9 and \u00df.",
+                box, plat::kTextWordBreak, 0xFFFFE060);
+  RectI label{560, 420, 860, 470};
+  font.DrawText(&batch, L"Centred", label, plat::kTextCenter | plat::kTextVCenter | plat::kTextSingleLine,
+                0xFFFFFFFF);
+  batch.End();
+  plat::PointF outline[5] = {{560, 420}, {860, 420}, {860, 470}, {560, 470}, {560, 420}};
+  r.DrawLines(outline, 5, 0xFFFF0000);
+  r.EndScene();
+}
+
+TEST_F(SdlDrawing, SnapshotMatchesGolden) {
+  std::string png = MakePng("picture.png");
+  std::wstring name(png.begin(), png.end());
+  cTexture picture, white;
+  ASSERT_EQ(picture.Load(name.c_str(), cTexture::kFromFile, 1), 0);
+  ASSERT_EQ(white.Create(8, 8), 0);
+  int pitch = 0;
+  std::uint32_t* px = white.Get()->Lock(pitch);
+  for (int i = 0; i < 8 * pitch; ++i) px[i] = 0xFFFFFFFF;
+  white.Get()->Unlock();
+  auto font = renderer->CreateFont(L"Arial", 24, 700);
+  ASSERT_TRUE(font);
+  DrawScene(*renderer, picture, white, *font);
+
+  const fs::path root = SourceRoot();
+  ASSERT_FALSE(root.empty()) << "set TW_SOURCE_DIR to the source tree";
+  const fs::path golden = root / kGolden;
+  const char* update = std::getenv("TW_UPDATE_GOLDEN");
+  if (update && std::string(update) == "1") {
+    ASSERT_TRUE(renderer->SavePng(golden.string()));
+    GTEST_SKIP() << "golden picture rewritten: " << golden;
+  }
+  ASSERT_TRUE(renderer->SavePng(dir.File("actual.png")));
+
+  SDL_Surface* expectedRaw = IMG_Load(golden.string().c_str());
+  ASSERT_NE(expectedRaw, nullptr) << golden << ": " << IMG_GetError();
+  SDL_Surface* expected = SDL_ConvertSurfaceFormat(expectedRaw, SDL_PIXELFORMAT_ARGB8888, 0);
+  SDL_FreeSurface(expectedRaw);
+  SDL_Surface* actual = renderer->Target();
+  ASSERT_EQ(expected->w, actual->w);
+  ASSERT_EQ(expected->h, actual->h);
+  double total = 0;
+  long far = 0;
+  for (int y = 0; y < actual->h; ++y) {
+    auto* a = reinterpret_cast<const std::uint32_t*>(static_cast<const char*>(actual->pixels) + y * actual->pitch);
+    auto* e = reinterpret_cast<const std::uint32_t*>(static_cast<const char*>(expected->pixels) + y * expected->pitch);
+    for (int x = 0; x < actual->w; ++x) {
+      int worst = 0;
+      for (int shift = 0; shift < 32; shift += 8) {
+        int d = std::abs(static_cast<int>((a[x] >> shift) & 0xFF) - static_cast<int>((e[x] >> shift) & 0xFF));
+        total += d;
+        worst = std::max(worst, d);
+      }
+      if (worst > 32) ++far;
+    }
+  }
+  const double pixels = static_cast<double>(actual->w) * actual->h;
+  SDL_FreeSurface(expected);
+  EXPECT_LT(total / (pixels * 4), 2.0) << "see " << dir.File("actual.png");
+  EXPECT_LT(far / pixels, 0.01) << "see " << dir.File("actual.png");
+}
+
+TEST_F(SdlDrawing, DepthOrderAndTintReachThePixels) {
+  cTexture white;
+  ASSERT_EQ(white.Create(4, 4), 0);
+  int pitch = 0;
+  std::uint32_t* px = white.Get()->Lock(pitch);
+  EXPECT_EQ(px[5], 0u);  // created textures start transparent
+  for (int i = 0; i < 4 * pitch; ++i) px[i] = 0xFFFFFFFF;
+  white.Get()->Unlock();
+  renderer->Clear(0xFF000000);
+  plat::SpriteBatch batch(*renderer);
+  batch.Begin();
+  DrawSpriteRect(&batch, &white, {0, 0, 4, 4}, 10, 10, 40, 40, 0xFF00FF00, 0.2f, false);  // front
+  DrawSpriteRect(&batch, &white, {0, 0, 4, 4}, 20, 20, 40, 40, 0xFFFF0000, 0.7f, false);
+  DrawSpriteRect(&batch, &white, {0, 0, 4, 4}, 100, 10, 10, 10, 0x800000FF, 0.5f, false);
+  batch.End();
+  renderer->EndScene();
+  SDL_Surface* s = renderer->Target();
+  auto at = [&](int x, int y) { return static_cast<const std::uint32_t*>(s->pixels)[y * (s->pitch / 4) + x] & 0xFFFFFF; };
+  EXPECT_EQ(at(30, 30), 0x00FF00u);  // overlap: the nearer green wins
+  EXPECT_EQ(at(55, 55), 0xFF0000u);
+  EXPECT_EQ(at(5, 5), 0u);
+  const std::uint32_t blended = at(105, 15);
+  EXPECT_NEAR(static_cast<int>(blended & 0xFF), 128, 2);  // half-transparent blue over black
+}
+
+TEST_F(SdlDrawing, LoadedTexturesLockWithTheirTexels) {
+  std::string png = MakePng("p.png");
+  auto t = renderer->LoadTexture(png);
+  ASSERT_TRUE(t);
+  EXPECT_EQ(t->Width(), 16);
+  int pitch = 0;
+  std::uint32_t* px = t->Lock(pitch);
+  EXPECT_EQ(px[0], 0xFF000000u);
+  EXPECT_EQ(px[3 * pitch + 3], 0xFFE03020u);
+  EXPECT_EQ(px[12 * pitch + 12], 0x80FFFFFFu);
+  t->Unlock();
+  EXPECT_FALSE(renderer->LoadTexture(dir.File("missing.png")));
+  EXPECT_FALSE(renderer->LoadTexture(dir.Write("bad.png", "garbage")));
+  EXPECT_GT(renderer->MaxTextureWidth(), 2048);
+  EXPECT_EQ(renderer->ScreenWidth(), 1024);
+}
+
+TEST_F(SdlDrawing, FontsMapFacesAndCacheLines) {
+  EXPECT_NE(plat::sdl::FontFileFor(L"ARIAL", 400).find("LiberationSans-Regular"), std::string::npos);
+  EXPECT_NE(plat::sdl::FontFileFor(L"Tahoma", 700).find("LiberationSans-Bold"), std::string::npos);
+  EXPECT_NE(plat::sdl::FontFileFor(L"Times New Roman", 400).find("LiberationSerif"), std::string::npos);
+  EXPECT_NE(plat::sdl::FontFileFor(L"Courier New", 600).find("LiberationMono-Bold"), std::string::npos);
+  EXPECT_NE(plat::sdl::FontFileFor(L"Garamond", 100).find("DejaVuSans.ttf"), std::string::npos);
+
+  auto font = renderer->CreateFont(L"Arial", 15, 700);
+  ASSERT_TRUE(font);
+  auto* cached = dynamic_cast<plat::CachedTextFont*>(font.get());
+  ASSERT_NE(cached, nullptr);
+  RectI measure{0, 0, 200, 0};
+  int h = font->DrawText(nullptr, L"A hint text long enough to need more than one line at 200 pixels.", measure,
+                         plat::kTextCalcRect | plat::kTextWordBreak, 0);
+  EXPECT_GE(h, 2 * 14);
+  EXPECT_LE(measure.right, 200);
+  EXPECT_EQ(measure.bottom, h);
+  EXPECT_EQ(cached->RasterisedCount(), 0u);  // measuring draws nothing
+  plat::SpriteBatch batch(*renderer);
+  for (int frame = 0; frame < 3; ++frame) {
+    batch.Begin();
+    for (int i = 0; i < 40; ++i) {
+      RectI r{0, i * 16, 300, i * 16 + 16};
+      font->DrawText(&batch, L"Label " + std::to_wstring(i), r, plat::kTextSingleLine, 0xFFFFFFFF);
+    }
+    batch.End();
+  }
+  EXPECT_EQ(cached->RasterisedCount(), 40u);
+}
+
+}  // namespace

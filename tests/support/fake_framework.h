@@ -1,0 +1,98 @@
+// A frame for tests: no window, a renderer the test chooses (usually a
+// RecordingRenderer), stored callbacks the test can fire, a settable screen
+// size and clock. Installs itself as the frame in use while it lives.
+#pragma once
+
+#include <string>
+
+#include "platform/framework.h"
+
+namespace twtest {
+
+class FakeFramework final : public plat::Framework {
+ public:
+  explicit FakeFramework(plat::Renderer* renderer = nullptr) : renderer_(renderer) { plat::SetFramework(this); }
+  ~FakeFramework() override { plat::SetFramework(nullptr); }
+  FakeFramework(const FakeFramework&) = delete;
+  FakeFramework& operator=(const FakeFramework&) = delete;
+
+  void SetCallbackFrameMove(plat::FrameMoveCallback cb) override { frameMove = std::move(cb); }
+  void SetCallbackFrameRender(plat::FrameRenderCallback cb) override { frameRender = std::move(cb); }
+  void SetCallbackKeyboard(plat::KeyboardCallback cb) override { keyboard = std::move(cb); }
+  void SetCallbackMouse(plat::MouseCallback cb, bool includeMouseMove) override {
+    mouse = std::move(cb);
+    mouseMoves = includeMouseMove;
+  }
+  void SetCallbackMsgProc(plat::MsgProcCallback cb) override { msgProc = std::move(cb); }
+  void SetCallbackDeviceCreated(plat::DeviceCallback cb) override { deviceCreated = std::move(cb); }
+  void SetCallbackDeviceReset(plat::DeviceCallback cb) override { deviceReset = std::move(cb); }
+  void SetCallbackDeviceLost(plat::DeviceEventCallback cb) override { deviceLost = std::move(cb); }
+  void SetCallbackDeviceDestroyed(plat::DeviceEventCallback cb) override { deviceDestroyed = std::move(cb); }
+  void SetCallbackPauseChanged(plat::PauseCallback cb) override { pauseChanged = std::move(cb); }
+
+  void SetCursorSettings(bool show, bool clip) override {
+    cursorShown = show;
+    cursorClipped = clip;
+  }
+  void SetFrameInterval(int milliseconds) override { frameInterval = milliseconds; }
+
+  bool CreateWindow(const std::wstring& title) override {
+    windowTitle = title;
+    return true;
+  }
+  // Runs the created and reset callbacks like the real frame.
+  long CreateDevice(bool isWindowed, int width, int height) override {
+    windowed = isWindowed;
+    desc = {width, height};
+    if (deviceCreated) {
+      long r = deviceCreated(desc);
+      if (r < 0) return r;
+    }
+    return deviceReset ? deviceReset(desc) : 0;
+  }
+  // Runs frames while frames remain (framesToRun), then lost + destroyed.
+  void MainLoop() override {
+    while (framesToRun-- > 0 && !shutdown) {
+      time += 0.1;
+      if (frameMove) frameMove(time, 0.1f);
+      if (frameRender) frameRender(time, 0.1f);
+    }
+    if (deviceLost) deviceLost();
+    if (deviceDestroyed) deviceDestroyed();
+  }
+  void Shutdown(int code) override {
+    shutdown = true;
+    exitCode = code;
+  }
+  int GetExitCode() const override { return exitCode; }
+
+  plat::Renderer* GetRenderer() override { return renderer_; }
+  void SetRenderer(plat::Renderer* renderer) { renderer_ = renderer; }
+  double GetTime() const override { return time; }
+  bool IsWindowed() const override { return windowed; }
+  plat::BackBufferDesc GetBackBufferDesc() const override { return desc; }
+
+  plat::FrameMoveCallback frameMove;
+  plat::FrameRenderCallback frameRender;
+  plat::KeyboardCallback keyboard;
+  plat::MouseCallback mouse;
+  bool mouseMoves = false;
+  plat::MsgProcCallback msgProc;
+  plat::DeviceCallback deviceCreated, deviceReset;
+  plat::DeviceEventCallback deviceLost, deviceDestroyed;
+  plat::PauseCallback pauseChanged;
+  bool cursorShown = false, cursorClipped = false;
+  int frameInterval = 0;
+  std::wstring windowTitle;
+  bool windowed = true;
+  plat::BackBufferDesc desc{1024, 768};
+  double time = 0;
+  int framesToRun = 0;
+  bool shutdown = false;
+  int exitCode = 0;
+
+ private:
+  plat::Renderer* renderer_;
+};
+
+}  // namespace twtest
