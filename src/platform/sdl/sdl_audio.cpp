@@ -130,9 +130,23 @@ SdlAudioDevice::SdlAudioDevice() : state_(std::make_shared<MixerState>()) {}
 
 SdlAudioDevice::~SdlAudioDevice() = default;
 
+namespace {
+
+// A machine without a sound card (or without a sound server) still plays
+// the game: the output falls back to SDL's silent driver.
+bool SwitchToSilentDriver() {
+  const char* current = SDL_GetCurrentAudioDriver();
+  if (current != nullptr && SDL_strcmp(current, "dummy") == 0) return false;
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
+  return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+}
+
+}  // namespace
+
 bool SdlAudioDevice::Initialize() {
   if (state_->subsystem) return true;
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0 && !SwitchToSilentDriver()) return false;
   state_->subsystem = true;
   return true;
 }
@@ -145,7 +159,10 @@ bool SdlAudioDevice::SetPrimaryFormat(int channels, int samplesPerSecond, int bi
   // effects are stored in; 8 would only add hiss.
   (void)bitsPerSample;
   Mix_Init(MIX_INIT_OGG);
-  if (Mix_OpenAudio(samplesPerSecond, AUDIO_S16SYS, channels, 1024) != 0) return false;
+  if (Mix_OpenAudio(samplesPerSecond, AUDIO_S16SYS, channels, 1024) != 0 &&
+      (!SwitchToSilentDriver() || Mix_OpenAudio(samplesPerSecond, AUDIO_S16SYS, channels, 1024) != 0)) {
+    return false;
+  }
   state_->open = true;
   state_->used.assign(static_cast<std::size_t>(Mix_AllocateChannels(-1)), false);
   return true;
