@@ -159,21 +159,6 @@ void cHintText::Draw(float mouseX, float mouseY) {
 }
 
 void cHintText::DrawFrame(int x, int y) {
-  constexpr int p = kFramePiece;
-  const int innerW = std::max(0, box_width_ - 2 * p);
-  const int innerH = std::max(0, box_height_ - 2 * p);
-  const int columnX[3] = {x, x + p, x + p + innerW};
-  const int columnW[3] = {p, innerW, p};
-  const int rowY[3] = {y, y + p, y + p + innerH};
-  const int rowH[3] = {p, innerH, p};
-  for (int row = 0; row < 3; ++row) {
-    for (int column = 0; column < 3; ++column) {
-      if (columnW[column] <= 0 || rowH[row] <= 0) continue;
-      // The piece's source rectangle in the sheet.
-      const int sx = kFrameSheetX + column * p;
-      const int sy = kFrameSheetY + row * p;
-      DrawSpriteRect(g_pSprite, &g_Textures[kGuiSheetSlot], {sx, sy, sx + p, sy + p}, columnX[column],
-                     rowY[row], columnW[column], rowH[row], kWhite, 0.0f, false);
-    }
-  }
+  DrawNineSlice(g_pSprite, &g_Textures[kGuiSheetSlot], kFrameSheetX, kFrameSheetY, kFramePiece, x, y,
+                box_width_, box_height_, kWhite);
 }

@@ -196,24 +196,8 @@ void DrawFramedBox(int x, int y, int width, int height, int icon) {
   const plat::Matrix2D saved = sprite->GetTransform();
   sprite->SetTransform(plat::Matrix2D::Identity());
 
-  constexpr int p = kFramedBoxPiece;
-  const int inner_w = std::max(0, width - 2 * p);
-  const int inner_h = std::max(0, height - 2 * p);
-  // Column and row of the sheet's 3 x 3 grid, with the place and size each
-  // piece takes in the box.
-  const int columnX[3] = {x, x + p, x + p + inner_w};
-  const int columnW[3] = {p, inner_w, p};
-  const int rowY[3] = {y, y + p, y + p + inner_h};
-  const int rowH[3] = {p, inner_h, p};
-  for (int row = 0; row < 3; ++row) {
-    for (int column = 0; column < 3; ++column) {
-      if (columnW[column] <= 0 || rowH[row] <= 0) continue;
-      const int sx = kFramedBoxSheetX + column * p;
-      const int sy = kFramedBoxSheetY + row * p;
-      DrawSpriteRect(sprite, sheet, {sx, sy, sx + p, sy + p}, columnX[column], rowY[row],
-                     columnW[column], rowH[row], 0xFFFFFFFFu, 0.0f, false);
-    }
-  }
+  DrawNineSlice(sprite, sheet, kFramedBoxSheetX, kFramedBoxSheetY, kFramedBoxPiece, x, y, width, height,
+                0xFFFFFFFFu);
   if (icon >= 0) {
     // The icon grid: origin and cell size from the layout entry, ten icons a
     // row; the icon fills the largest square centred in the box.

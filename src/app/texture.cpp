@@ -1,5 +1,7 @@
 #include "app/texture.h"
 
+#include <algorithm>
+
 #include <cstdint>
 
 #include "app/console_log.h"
@@ -57,15 +59,18 @@ long cTexture::Load(const wchar_t* fileName, std::uint8_t kind, std::uint8_t mip
               static_cast<int>(mip_levels_));
       return result;
     }
-    case kCreated: {
-      plat::Renderer* renderer = CurrentRenderer();
-      if (!renderer) return kInvalidCall;
-      texture_ = renderer->CreateTexture(kDefaultSize, kDefaultSize);
-      return texture_ ? 0 : kOutOfMemory;
-    }
+    case kCreated:
+      return CreateDefault();
     default:
       return kUnknownKind;
   }
+}
+
+long cTexture::CreateDefault() {
+  plat::Renderer* renderer = CurrentRenderer();
+  if (!renderer) return kInvalidCall;
+  texture_ = renderer->CreateTexture(kDefaultSize, kDefaultSize);
+  return texture_ ? 0 : kOutOfMemory;
 }
 
 long cTexture::Create(int width, int height) {
@@ -88,12 +93,8 @@ long cTexture::OnDeviceCreated() {
   switch (kind_) {
     case kNone:
       return 0;
-    case kCreated: {
-      plat::Renderer* renderer = CurrentRenderer();
-      if (!renderer) return kInvalidCall;
-      texture_ = renderer->CreateTexture(kDefaultSize, kDefaultSize);
-      return texture_ ? 0 : kOutOfMemory;
-    }
+    case kCreated:
+      return CreateDefault();
     default:
       return kUnknownKind;
   }
@@ -138,4 +139,23 @@ long DrawSpriteRect(plat::SpriteBatch* sprite, cTexture* texture, const plat::Re
                argb);
   sprite->SetTransform(saved);
   return 0;
+}
+
+void DrawNineSlice(plat::SpriteBatch* sprite, cTexture* texture, int sheetX, int sheetY, int piece,
+                   int x, int y, int width, int height, std::uint32_t argb) {
+  const int innerW = std::max(0, width - 2 * piece);
+  const int innerH = std::max(0, height - 2 * piece);
+  const int columnX[3] = {x, x + piece, x + piece + innerW};
+  const int columnW[3] = {piece, innerW, piece};
+  const int rowY[3] = {y, y + piece, y + piece + innerH};
+  const int rowH[3] = {piece, innerH, piece};
+  for (int row = 0; row < 3; ++row) {
+    for (int column = 0; column < 3; ++column) {
+      if (columnW[column] <= 0 || rowH[row] <= 0) continue;
+      const int sx = sheetX + column * piece;
+      const int sy = sheetY + row * piece;
+      DrawSpriteRect(sprite, texture, {sx, sy, sx + piece, sy + piece}, columnX[column], rowY[row],
+                     columnW[column], rowH[row], argb, 0.0f, false);
+    }
+  }
 }

@@ -36,6 +36,9 @@ class cTexture {
   std::uint8_t GetKind() const { return kind_; }
 
  private:
+  // The empty 256 x 256 texture of a created holder.
+  long CreateDefault();
+
   std::unique_ptr<plat::Texture> texture_;
   std::wstring file_name_;
   std::uint8_t mip_levels_ = 0;
@@ -51,3 +54,9 @@ extern cTexture g_Textures[kTextureTableSize];
 // the batch. Returns 0, or a negative code when nothing could be drawn.
 long DrawSpriteRect(plat::SpriteBatch* sprite, cTexture* texture, const plat::RectI& source, int x,
                     int y, int width, int height, std::uint32_t argb, float depth, bool combine);
+
+// Draws a frame cut from a 3 x 3 grid of square pieces of size piece whose
+// top-left is (sheetX, sheetY) in texture: corners as they are, edges and
+// centre stretched to fill the box (x, y, width, height).
+void DrawNineSlice(plat::SpriteBatch* sprite, cTexture* texture, int sheetX, int sheetY, int piece,
+                   int x, int y, int width, int height, std::uint32_t argb);
