@@ -7,6 +7,7 @@
 #include <ctime>
 
 #include "app/console_log.h"
+#include "app/destroy_game.h"
 #include "app/device_events.h"
 #include "app/dialog_stack.h"
 #include "app/framework_lock.h"
@@ -29,6 +30,17 @@
 #include "world/gra.h"
 
 namespace {
+
+// The frame's window-close handling ends the game while the device objects
+// still exist (the world's destruction uses the fonts); every other message
+// goes to the input routing.
+long OnWindowMessage(const plat::Message& message, bool& noFurtherProcessing) {
+  if (message.msg == plat::kWmClose) {
+    if (g_pWorld != nullptr) DestroyGame();
+    return 0;
+  }
+  return MsgProc(message, noFurtherProcessing);
+}
 
 std::wstring WindowTitle() {
   if (kGameBuild % 100 == 0) return plat::Format(L"Tidewrack v%.2f", kGameVersion);
@@ -55,7 +67,7 @@ int main() {
   framework.SetCallbackDeviceReset(OnResetDevice);
   framework.SetCallbackDeviceLost(OnLostDevice);
   framework.SetCallbackDeviceDestroyed(OnDestroyDevice);
-  framework.SetCallbackMsgProc(MsgProc);
+  framework.SetCallbackMsgProc(OnWindowMessage);
   framework.SetCallbackPauseChanged(OnPauseChanged);
   framework.SetCursorSettings(true, true);
   framework.SetFrameInterval(g_Settings.FrameIntervalMs);
@@ -73,8 +85,7 @@ int main() {
     SetAudioDevice(nullptr);
   }
 
-  delete g_pWorld;
-  g_pWorld = nullptr;
+  if (g_pWorld != nullptr) DestroyGame();
   g_bRunning = false;
   DeleteFrameworkLock();
   plat::SetFramework(nullptr);

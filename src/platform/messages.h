@@ -16,6 +16,7 @@ struct Message {
 
 // Message codes.
 enum : unsigned {
+  kWmClose = 0x0010,  // the window is being closed; device objects still exist
   kWmActivateApp = 0x001C,
   kWmKeyDown = 0x0100,
   kWmKeyUp = 0x0101,

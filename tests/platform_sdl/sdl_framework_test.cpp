@@ -160,8 +160,14 @@ TEST_F(SdlFrameworkTest, LoopRunsFramesUntilQuitThenLosesAndDestroysTheDevice) {
       SDL_PushEvent(&quit);
     }
   });
+  // The close reaches the program while the device still exists.
+  fw_->SetCallbackMsgProc([&](const Message& m, bool&) {
+    if (m.msg == kWmClose) Log("close");
+    return 0L;
+  });
   fw_->MainLoop();
-  EXPECT_EQ(log_, (std::vector<std::string>{"move", "render", "move", "render", "lost", "destroyed"}));
+  EXPECT_EQ(log_, (std::vector<std::string>{"move", "render", "move", "render", "close", "lost",
+                                            "destroyed"}));
   EXPECT_EQ(fw_->GetRenderer(), nullptr);
   EXPECT_EQ(fw_->Window(), nullptr);
   EXPECT_EQ(fw_->GetExitCode(), 0);

@@ -4,6 +4,8 @@
 //   icon grid           (0, 135), 120 x 120 cells, ten a row, two rows
 //   framed box pieces   (0, 1895), 3 x 3 pieces of 45 x 45
 //   hint frame pieces   (200, 1895), 3 x 3 pieces of 10 x 10
+//   sea-node hover box  (1250, 135), three 260 x 110 backgrounds stacked:
+//                       allied port, non-allied port, sea zone
 // The rest of the sheet stays transparent (it compresses to almost nothing).
 // Usage: make_console_sheet <output.png>
 #include <SDL.h>
@@ -407,6 +409,63 @@ void DrawHintFrame(Canvas& s, int ox, int oy) {
   s.Rect(ox + 2, oy + 1, n - 4, 1, Col{90, 86, 66, 120});  // faint inner highlight under the top edge
 }
 
+// The sea-node hover box backgrounds: 260 x 110 each, stacked (allied port,
+// non-allied port, sea zone). The game writes the title into the top strip and
+// the ship counts into the body, so the body stays plain; only the tint and a
+// small motif at the right end of the title strip tell the three apart.
+struct SeaNodeTint {
+  Col body_top, body_bottom, strip_top, strip_bottom;
+  bool wave;  // a wave instead of an anchor
+};
+
+void DrawWaveMotif(Canvas& k, Col c) {  // in a 120-unit cell, like the icons
+  for (int row = 0; row < 3; ++row) {
+    const float y = 40 + row * 22;
+    for (int i = 0; i < 3; ++i) k.Arc(24 + i * 36, y, 13, 1.05f * kPi, 1.95f * kPi, 7, c);
+  }
+}
+
+void DrawSeaNodeBackground(Canvas& s, int ox, int oy, const SeaNodeTint& t) {
+  constexpr int w = 260, h = 110, strip = 22;
+  const auto lerp = [](Col a, Col b, float f) {
+    return Col{a.r + (b.r - a.r) * f, a.g + (b.g - a.g) * f, a.b + (b.b - a.b) * f, a.a + (b.a - a.a) * f};
+  };
+  for (int y = 1; y < h - 1; ++y) {  // body and title strip: vertical gradients
+    const bool in_strip = y < strip;
+    const Col c = in_strip ? lerp(t.strip_top, t.strip_bottom, (y - 1) / float(strip - 2))
+                           : lerp(t.body_top, t.body_bottom, (y - strip) / float(h - strip - 2));
+    s.Rect(ox + 1, oy + y, w - 2, 1, c);
+  }
+  s.Rect(ox + 2, oy + 1, w - 4, 1, Col{255, 250, 225, 40});          // a lit edge along the strip top
+  s.Rect(ox + 1, oy + strip, w - 2, 1, Col{206, 194, 150, 150});     // the line under the title strip
+  s.Rect(ox + 1, oy + strip + 1, w - 2, 1, Col{0, 0, 0, 90});
+  const Col border{206, 194, 150, 235};  // the 1-pixel light border, corners trimmed as on the hint frame
+  s.Rect(ox + 2, oy, w - 4, 1, border);
+  s.Rect(ox + 2, oy + h - 1, w - 4, 1, border);
+  s.Rect(ox, oy + 2, 1, h - 4, border);
+  s.Rect(ox + w - 1, oy + 2, 1, h - 4, border);
+  const int cs[4][2] = {{1, 1}, {w - 2, 1}, {1, h - 2}, {w - 2, h - 2}};
+  for (const auto& c : cs) s.Rect(ox + c[0], oy + c[1], 1, 1, border);
+
+  constexpr int kSuper = 4, kMotif = 16;  // the motif, 16 px, smoothed
+  Canvas k(kMotif * kSuper, kMotif * kSuper, kMotif * kSuper / 120.0f);
+  const Col ink{226, 214, 170, 190};
+  if (t.wave) DrawWaveMotif(k, ink); else IconAnchor(k, ink, Col{0, 0, 0, 0});
+  k.DownsampleInto(s, kSuper, ox + w - kMotif - 5, oy + (strip - kMotif) / 2 + 1);
+}
+
+void DrawSeaNodeBackgrounds(Canvas& s, int ox, int oy) {
+  const SeaNodeTint allied{Col{34, 40, 24, 215}, Col{22, 26, 16, 225}, Col{74, 84, 46, 235}, Col{50, 58, 32, 235},
+                           false};
+  const SeaNodeTint foreign{Col{46, 24, 20, 215}, Col{28, 15, 13, 225}, Col{112, 48, 36, 235}, Col{78, 32, 25, 235},
+                            false};
+  const SeaNodeTint sea{Col{18, 28, 50, 215}, Col{11, 17, 32, 225}, Col{40, 62, 108, 235}, Col{27, 42, 76, 235},
+                        true};
+  DrawSeaNodeBackground(s, ox, oy, allied);
+  DrawSeaNodeBackground(s, ox, oy + 110, foreign);
+  DrawSeaNodeBackground(s, ox, oy + 220, sea);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -419,6 +478,7 @@ int main(int argc, char** argv) {
   for (int i = 0; i < 20; ++i) DrawIcon(sheet, i, 0 + (i % 10) * 120, 135 + (i / 10) * 120);
   DrawFramedBox(sheet, 0, 1895);
   DrawHintFrame(sheet, 200, 1895);
+  DrawSeaNodeBackgrounds(sheet, 1250, 135);
 
   std::vector<std::uint8_t> bytes = sheet.Bytes();
   SDL_Surface* surface =

@@ -174,6 +174,17 @@ void SdlFramework::Shutdown(int exitCode) {
   quit_ = true;
 }
 
+// The program hears of the close while its device objects still exist, so
+// it can end the game before they go.
+void SdlFramework::CloseRequested() {
+  if (quit_) return;
+  Message close;
+  close.msg = kWmClose;
+  bool noFurtherProcessing = false;
+  if (MsgProcCallback cb = msgProc_) cb(close, noFurtherProcessing);
+  quit_ = true;
+}
+
 void SdlFramework::UpdatePause() {
   const bool pause = minimised_ || (!windowed_ && !focused_);
   if (pause == paused_) return;
@@ -199,12 +210,12 @@ void SdlFramework::RouteInput(const TranslatedInput& input) {
 void SdlFramework::HandleEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_QUIT:
-      quit_ = true;
+      CloseRequested();
       return;
     case SDL_WINDOWEVENT:
       switch (event.window.event) {
         case SDL_WINDOWEVENT_CLOSE:
-          quit_ = true;
+          CloseRequested();
           return;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
           if (event.window.data1 != backBuffer_.width || event.window.data2 != backBuffer_.height) {

@@ -70,6 +70,7 @@ class SdlFramework final : public Framework {
   void RouteInput(const TranslatedInput& input);
   void ResetDevice(int width, int height);
   void UpdatePause();
+  void CloseRequested();
   void ApplyCursorSettings();
   void DestroyDevice();
   void CloseWindow();
