@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the test configuration (AddressSanitizer +
-# UBSan) and runs every test: the real window under Xvfb, the thread tests again under ThreadSanitizer,
-# a short smoke run of every file-reader fuzzer, then all unit tests with CTest.
+# UBSan) and runs every test: the real window under Xvfb, the thread tests
+# again under ThreadSanitizer, a short smoke run of every file-reader fuzzer
+# (fixed seed, so a run repeats the same inputs), then all unit tests with
+# CTest.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bash "$root/scripts/install-deps.sh"
@@ -40,7 +42,7 @@ for target in "$fuzz"/tests/fuzz/fuzz_*; do
   mkdir -p "$corpus"
   seeds="$root/tests/fuzz/corpus/$name"
   [ -d "$seeds" ] || seeds=""
-  (cd "$fuzz" && "$target" -max_total_time="$fuzz_seconds" -print_final_stats=0 \
+  (cd "$fuzz" && "$target" -seed=1 -max_total_time="$fuzz_seconds" -print_final_stats=0 \
     "$corpus" $seeds 2>&1 | tail -n 2)
 done
 
