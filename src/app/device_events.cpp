@@ -8,6 +8,7 @@
 #include "app/framework_lock.h"
 #include "app/gui_layout.h"
 #include "app/hint_text.h"
+#include "app/skins.h"
 #include "app/texture.h"
 #include "dialogs/dialog.h"
 #include "screens/menu.h"
@@ -54,6 +55,8 @@ long OnCreateDevice(const plat::BackBufferDesc&) {
     }
     g_OverlayFontOwner = renderer->CreateFont(L"Arial", 15, 700);
     g_pOverlayFont = g_OverlayFontOwner.get();
+    // The unit and city appearance fonts of the skins.
+    CreateSkinFonts(renderer);
   }
   for (cTexture& texture : g_Textures) texture.OnDeviceCreated();
   LogLine(L"Device create end");
@@ -94,6 +97,7 @@ void OnDestroyDevice() {
   }
   g_pOverlayFont = nullptr;
   g_OverlayFontOwner.reset();
+  ReleaseSkinFonts();
   LogLine(L"Device destroy end");
 }
 
@@ -121,4 +125,5 @@ void OnFrameRender(double, float elapsed) {
   }
   ReleaseFrameworkLock(nullptr, 0);
   DeleteRetiredMenus();
+  DeleteRetiredDialogs();
 }

@@ -57,16 +57,6 @@ void StoreLayoutRect(int id, int left, int top, int right, int bottom) {
   g_GuiLayout[id] = {left, top, right - left, bottom - top};
 }
 
-// A control's own move: its place changes and its new rectangle goes through
-// MoveControlGroup, so a group head inside a group moves its own group.
-void MoveControl(CDXUTDialog* dialog, CDXUTControl& control, int dx, int dy) {
-  const int x = control.GetX() + dx;
-  const int y = control.GetY() + dy;
-  control.SetLocation(x, y);
-  MoveControlGroup(dialog, control.GetID(), x, y, x + control.GetWidth(), y + control.GetHeight(),
-                   dx, dy);
-}
-
 }  // namespace
 
 long MsgProc(const plat::Message& message, bool& noFurtherProcessing) {
@@ -160,7 +150,8 @@ bool MoveControlGroup(CDXUTDialog* dialog, int id, int left, int top, int right,
   for (const sControlGroup& group : kControlGroups) {
     if (group.head != id) continue;
     for (int j = 1; j <= group.count && dialog != nullptr; ++j) {
-      if (CDXUTControl* control = dialog->GetControl(id + j)) MoveControl(dialog, *control, dx, dy);
+      // The control's own move records its place and moves its own group.
+      if (CDXUTControl* control = dialog->GetControl(id + j)) control->MoveBy(dx, dy);
     }
     break;
   }

@@ -14,8 +14,9 @@ class cDialog {
   virtual ~cDialog();
 
   virtual void OnRender(float elapsed);
-  // Clears the active-dialog pointer, destroys the embedded dialog and frees
-  // the object.
+  // Clears the active-dialog pointer and retires the object: it is freed
+  // at the end of the frame (DeleteRetiredDialogs), so a handler of this
+  // dialog that closed it can still return through it.
   virtual void Close();
   virtual void OnGUIEvent(unsigned event, int controlId, CDXUTControl* control);
   virtual void OnKeyboard(unsigned key, bool keyDown, bool altDown);
@@ -31,3 +32,9 @@ class cDialog {
   int id_;
   CDXUTDialog dialog_;
 };
+
+// Frees the dialogs closed since the last call; the frame render calls it
+// at the end of every frame.
+void DeleteRetiredDialogs();
+// Whether dialog was closed and waits to be freed.
+bool IsRetiredDialog(const cDialog* dialog);

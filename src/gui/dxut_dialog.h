@@ -1,85 +1,212 @@
-// The toolkit dialog that game dialogs and menus embed. The controls,
-// drawing and message handling come with the GUI toolkit; what exists here is
-// what the application services call already: visibility, the end of a
-// panel drag, the GUI-event callback, the list of controls with their ids,
-// places and hint texts, and the offer of a window message.
+// The container of GUI controls that menus, pop-up dialogs and map-screen
+// panels embed: it owns its controls, routes window messages to them
+// (focus, mouse-over, capture, hotkeys, panel dragging), sends their events
+// to one callback and draws itself with them.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "gui/dxut_control.h"
+#include "gui/dxut_element.h"
 #include "platform/messages.h"
+#include "platform/render.h"
 
-class CDXUTDialog;
-class CDXUTControl;
+class CDXUTStatic;
+class CDXUTButton;
+class CDXUTIcon;
+class CDXUTImage;
+class CDXUTCheckBox;
+class CDXUTRadioButton;
+class CDXUTFrame;
+class CDXUTTabFrame;
+class CDXUTProgressBar;
 
 // Receives the events the controls of a dialog raise (button clicked, ...).
 using PCALLBACKDXUTGUIEVENT = void (*)(unsigned event, int controlId, CDXUTControl* control);
 
-class CDXUTControl {
- public:
-  explicit CDXUTControl(int id = 0) : id_(id) {}
-  virtual ~CDXUTControl() = default;
-  CDXUTControl(const CDXUTControl&) = delete;
-  CDXUTControl& operator=(const CDXUTControl&) = delete;
-
-  int GetID() const { return id_; }
-  CDXUTDialog* GetDialog() const { return dialog_; }
-
-  void SetLocation(int x, int y) { x_ = x; y_ = y; }
-  void SetSize(int width, int height) { width_ = width; height_ = height; }
-  int GetX() const { return x_; }
-  int GetY() const { return y_; }
-  int GetWidth() const { return width_; }
-  int GetHeight() const { return height_; }
-
-  // The text the hint display shows while the mouse rests on the control;
-  // the caller keeps it alive. Null: no hint.
-  void SetHint(const wchar_t* hint) { hint_ = hint; }
-  const wchar_t* GetHint() const { return hint_; }
-
-  // Offers a window message to the control; true when it consumed it.
-  virtual bool MsgProc(const plat::Message& message);
-
- private:
-  friend class CDXUTDialog;
-  int id_;
-  CDXUTDialog* dialog_ = nullptr;
-  int x_ = 0, y_ = 0, width_ = 0, height_ = 0;
-  const wchar_t* hint_ = nullptr;
+struct DXUTElementHolder {
+  unsigned nControlType = 0;
+  unsigned iElement = 0;
+  CDXUTElement Element;
 };
+
+// The panel drag shared by all dialogs. A start x of 0 means no drag is
+// pending.
+struct DXUTPanelDrag {
+  int startX = 0;
+  int startY = 0;
+  bool dragging = false;
+};
+
+// The layout entry of a control id as {x, y, width, height}; an id outside
+// the table gives an empty rectangle and a log line.
+plat::RectI DXUTLayoutRect(int id);
 
 class CDXUTDialog {
  public:
-  CDXUTDialog() = default;
+  CDXUTDialog();
   virtual ~CDXUTDialog();
   CDXUTDialog(const CDXUTDialog&) = delete;
   CDXUTDialog& operator=(const CDXUTDialog&) = delete;
 
-  void SetVisible(bool visible) { visible_ = visible; }
-  bool GetVisible() const { return visible_; }
+  // Messages; true when consumed.
+  virtual bool MsgProc(const plat::Message& message);
+  void OnMouseMove(POINT pt);
+  void OnCycleFocus(bool forward);
 
-  void SetCallback(PCALLBACKDXUTGUIEVENT callback) { callback_ = callback; }
-  PCALLBACKDXUTGUIEVENT GetCallback() const { return callback_; }
-
-  // Takes ownership of control; returns it.
+  // Control factories (explicit rectangle, or the layout entry of the id).
+  HRESULT AddStatic(int id, const wchar_t* text, int x, int y, int width, int height, bool isDefault = false,
+                    CDXUTStatic** created = nullptr);
+  HRESULT AddStaticFromLayout(int id, const wchar_t* text, CDXUTStatic** created = nullptr);
+  HRESULT AddButton(int id, const wchar_t* text, int x, int y, int width, int height, unsigned hotkey = 0,
+                    bool isDefault = false, CDXUTButton** created = nullptr);
+  HRESULT AddButtonFromLayout(int id, const wchar_t* text, const wchar_t* hint, unsigned hotkey = 0,
+                              CDXUTButton** created = nullptr);
+  HRESULT AddIcon(int id, int srcLeft, int srcTop, int srcRight, int srcBottom, int x, int y, int width,
+                  int height, unsigned hotkey = 0, bool isDefault = false, CDXUTIcon** created = nullptr);
+  HRESULT AddImage(int id, const plat::Texture* texture, int srcLeft, int srcTop, int srcRight, int srcBottom,
+                   int x, int y, int width, int height, unsigned hotkey = 0, bool isDefault = false,
+                   CDXUTImage** created = nullptr);
+  HRESULT AddImageFromLayout(int id, const plat::Texture* texture, int srcLeft, int srcTop, int srcRight,
+                             int srcBottom, const wchar_t* hint, std::uint32_t color,
+                             CDXUTImage** created = nullptr);
+  HRESULT AddCheckBox(int id, const wchar_t* text, int x, int y, int width, int height, bool checked = false,
+                      unsigned hotkey = 0, bool isDefault = false, CDXUTCheckBox** created = nullptr);
+  HRESULT AddCheckBoxFromLayout(int id, const wchar_t* text, const wchar_t* hint, bool checked,
+                                CDXUTCheckBox** created = nullptr);
+  HRESULT AddRadioButton(int id, unsigned group, const wchar_t* text, int x, int y, int width, int height,
+                         bool checked = false, unsigned hotkey = 0, bool isDefault = false,
+                         CDXUTRadioButton** created = nullptr);
+  HRESULT AddRadioButtonFromLayout(int id, unsigned group, const wchar_t* text, const wchar_t* hint,
+                                   bool checked, CDXUTRadioButton** created = nullptr);
+  HRESULT AddFrame(int id, int x, int y, int width, int height, int style, CDXUTFrame** created = nullptr);
+  HRESULT AddTabFrameFromLayout(int id, CDXUTTabFrame** created = nullptr);
+  HRESULT AddProgressBarFromLayout(int id, int minimum, int maximum, int value,
+                                   CDXUTProgressBar** created = nullptr);
+  // Registers and appends a control made elsewhere; returns it (null on failure).
   CDXUTControl* AddControl(std::unique_ptr<CDXUTControl> control);
-  // The first control with this id, or null.
+
+  HRESULT InitControl(CDXUTControl* control);
+
   CDXUTControl* GetControl(int id) const;
+  CDXUTControl* GetControl(int id, unsigned type) const;
+  CDXUTControl* GetControlAtPoint(POINT pt) const;
+  int GetControlCount() const { return static_cast<int>(m_Controls.size()); }
+  CDXUTControl* GetControlByIndex(int index) const;
+  bool GetControlEnabled(int id) const;
+  void SetControlEnabled(int id, bool enabled);
+
+  void ClearRadioButtonGroup(unsigned group, bool sendEvent);
+  void RemoveControl(int id);
   void RemoveAllControls();
 
-  // Offers a window message to the dialog's controls, the last added first;
-  // true when one of them consumed it.
-  virtual bool MsgProc(const plat::Message& message);
+  void SetCallback(PCALLBACKDXUTGUIEVENT callback) { m_pCallbackEvent = callback; }
+  PCALLBACKDXUTGUIEVENT GetCallback() const { return m_pCallbackEvent; }
+  void EnableNonUserEvents(bool enable) { m_bNonUserEvents = enable; }
+  bool GetNonUserEvents() const { return m_bNonUserEvents; }
+  void EnableKeyboardInput(bool enable) { m_bKeyboardInput = enable; }
+  bool GetKeyboardInput() const { return m_bKeyboardInput; }
+  void EnableMouseInput(bool enable);
+  bool GetMouseInput() const { return m_bMouseInput; }
 
-  // Ends any panel drag in progress (the dragged dialog is shared by all).
+  void SetVisible(bool visible);
+  bool GetVisible() const { return m_bVisible; }
+  void SetMinimized(bool minimized);
+  bool GetMinimized() const { return m_bMinimized; }
+  void EnableCaption(bool enable) { m_bCaption = enable; }
+  void SetCaptionText(const wchar_t* text);
+  int GetCaptionHeight() const { return m_nCaptionHeight; }
+  void SetCaptionHeight(int height) { m_nCaptionHeight = height; }
+  void SetBackgroundColors(std::uint32_t topLeft, std::uint32_t topRight, std::uint32_t bottomLeft,
+                           std::uint32_t bottomRight);
+  void SetBackgroundColors(std::uint32_t all) { SetBackgroundColors(all, all, all, all); }
+  void SetLocation(int x, int y) { m_x = x; m_y = y; }
+  void SetSize(int width, int height) { m_width = width; m_height = height; }
+  int GetX() const { return m_x; }
+  int GetY() const { return m_y; }
+  int GetWidth() const { return m_width; }
+  int GetHeight() const { return m_height; }
+  CDXUTControl* GetMouseOverControl() const { return m_pControlMouseOver; }
+
+  // Default elements.
+  HRESULT SetDefaultElement(unsigned controlType, unsigned index, const CDXUTElement* element);
+  CDXUTElement* GetDefaultElement(unsigned controlType, unsigned index);
+  std::size_t GetDefaultElementCount() const { return m_DefaultElements.size(); }
+
+  // Fonts and textures: slots holding resource-manager indices.
+  HRESULT SetFont(unsigned slot, const std::wstring& face, int height, int weight);
+  HRESULT SetTexture(unsigned slot, const std::wstring& fileName);
+  int GetFontIndex(unsigned slot) const;
+  int GetTextureIndex(unsigned slot) const;
+  plat::Font* GetFont(unsigned slot) const;
+  plat::Texture* GetTexture(unsigned slot) const;
+
+  // Drawing, in dialog coordinates.
+  HRESULT DrawRect(const plat::RectI& rect, std::uint32_t color);
+  HRESULT DrawSprite(CDXUTElement* element, const plat::RectI& rect, float depth);
+  HRESULT DrawSpriteTexture(const plat::Texture* texture, const plat::RectI& source, const plat::RectI& rect,
+                            float depth, std::uint32_t color);
+  HRESULT DrawText(const wchar_t* text, CDXUTElement* element, const plat::RectI& rect, bool shadow = false,
+                   int count = -1);
+  HRESULT CalcTextRect(const wchar_t* text, CDXUTElement* element, plat::RectI& rect, int count = -1);
+  HRESULT OnRender(float elapsed);
+
+  void SendEvent(unsigned event, bool triggeredByUser, CDXUTControl* control, bool playSound = true);
+  void Refresh();
+  void FocusDefaultControl();
+  int GetDefaultControlId() const { return m_nDefaultControlID; }
+
+  // Focus ring of dialogs.
+  void SetNextDialog(CDXUTDialog* next);
+
+  static void RequestFocus(CDXUTControl* control);
+  static void ClearFocus();
+  static CDXUTControl* GetFocusControl() { return s_pControlFocus; }
+  static CDXUTControl* GetPressedControl() { return s_pControlPressed; }
+  static void SetPressedControl(CDXUTControl* control) { s_pControlPressed = control; }
+  static CDXUTControl* GetNextControl(CDXUTControl* control);
+  static CDXUTControl* GetPrevControl(CDXUTControl* control);
+  // Ends any panel drag in progress.
   static void ResetDrag();
-  // The dialog being dragged, or null.
-  static CDXUTDialog* DraggedDialog();
-  static void BeginDrag(CDXUTDialog* dialog);
+  static DXUTPanelDrag& PanelDrag();
+  // Dialogs refreshed before this time refresh once at their next render.
+  static void SetRefreshTime(double time) { s_fTimeRefresh = time; }
 
  private:
-  bool visible_ = true;
-  PCALLBACKDXUTGUIEVENT callback_ = nullptr;
-  std::vector<std::unique_ptr<CDXUTControl>> controls_;
+  void InitDefaultElements();
+  HRESULT AppendControl(CDXUTControl* control);
+  // Screen placement of a dialog rectangle.
+  plat::RectI ToScreen(const plat::RectI& rect) const;
+  void DrawBackground();
+  void ClearHintIfShown(CDXUTControl* control);
+
+  static CDXUTControl* s_pControlFocus;
+  static CDXUTControl* s_pControlPressed;
+  static bool s_bCaptionDrag;
+  static double s_fTimeRefresh;
+
+  bool m_bNonUserEvents = false;
+  bool m_bKeyboardInput = true;
+  bool m_bMouseInput = true;
+  bool m_bVisible = true;
+  int m_nDefaultControlID = 0xFFFF;
+  double m_fTimeLastRefresh = 0;
+  CDXUTControl* m_pControlMouseOver = nullptr;
+  bool m_bCaption = false;
+  bool m_bMinimized = false;
+  std::wstring m_wszCaption;
+  int m_x = 0, m_y = 0, m_width = 0, m_height = 0;
+  int m_nCaptionHeight = 18;
+  std::uint32_t m_colorTopLeft = 0, m_colorTopRight = 0, m_colorBottomLeft = 0, m_colorBottomRight = 0;
+  PCALLBACKDXUTGUIEVENT m_pCallbackEvent = nullptr;
+  std::vector<int> m_Textures;
+  std::vector<int> m_Fonts;
+  std::vector<CDXUTControl*> m_Controls;  // owned
+  std::vector<std::unique_ptr<DXUTElementHolder>> m_DefaultElements;
+  CDXUTElement m_CapElement;
+  CDXUTDialog* m_pNextDialog;
+  CDXUTDialog* m_pPrevDialog;
 };

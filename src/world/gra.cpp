@@ -4,6 +4,12 @@
 
 cWorld* g_pWorld = nullptr;
 
+cWorld::cWorld() : map_(std::make_unique<cMap>()) {}
+
+cWorld::~cWorld() = default;
+
+void cWorld::LoadMap(std::wstring_view pathPattern) { map_ = std::make_unique<cMap>(pathPattern); }
+
 void cWorld::SetGameState(int state) {
   game_state_.store(state);
   LogLine(L"---- Game state = %i", state);

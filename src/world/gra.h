@@ -4,12 +4,17 @@
 #pragma once
 
 #include <atomic>
+#include <memory>
+#include <string_view>
+
+#include "world/map.h"
 
 class CDXUTControl;
 
 class cWorld {
  public:
-  cWorld() = default;
+  cWorld();
+  ~cWorld();
   cWorld(const cWorld&) = delete;
   cWorld& operator=(const cWorld&) = delete;
 
@@ -34,7 +39,19 @@ class cWorld {
   };
   const sMapScreenCalls& MapScreenCalls() const { return map_screen_calls_; }
 
+  // The hex map; empty until LoadMap reads "map.tdw" through the folder's
+  // path pattern (a fatal data error ends the process there).
+  cMap& GetMap() { return *map_; }
+  const cMap& GetMap() const { return *map_; }
+  void LoadMap(std::wstring_view pathPattern);
+
+  // Until the countries and the sea graph are built: no countries, and no
+  // sea-zone id names a sea-graph node.
+  int GetCountryCount() const { return 0; }
+  eSeaNodeKind GetSeaNodeKind(int /*seaZone*/) const { return eSeaNodeKind::kNone; }
+
  private:
+  std::unique_ptr<cMap> map_;
   // Shared by the main thread and the worker thread.
   std::atomic<int> game_state_{0};
   sMapScreenCalls map_screen_calls_;

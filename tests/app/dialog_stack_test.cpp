@@ -37,7 +37,10 @@ class DialogStack : public ::testing::Test {
     g_DialogStack.clear();
     g_pActiveDialog = nullptr;
   }
-  void TearDown() override { PopDialogs(-1); }
+  void TearDown() override {
+    PopDialogs(-1);
+    DeleteRetiredDialogs();
+  }
 
   cDialog* Push(int id, const std::string& name, int offset = 0) {
     auto* dialog = new sRecordingDialog(id, name, events_);
@@ -48,16 +51,16 @@ class DialogStack : public ::testing::Test {
   void DirtyInputState() {
     g_HintText.SetMouseButtons(3);
     g_HintText.SetControl(&control_);
-    CDXUTDialog::BeginDrag(&drag_);
+    CDXUTDialog::PanelDrag() = {40, 50, true};
   }
   void ExpectInputStateReset() {
     EXPECT_EQ(g_HintText.GetMouseButtons(), 0u);
     EXPECT_EQ(g_HintText.GetControl(), nullptr);
-    EXPECT_EQ(CDXUTDialog::DraggedDialog(), nullptr);
+    EXPECT_EQ(CDXUTDialog::PanelDrag().startX, 0);
+    EXPECT_FALSE(CDXUTDialog::PanelDrag().dragging);
   }
 
   Events events_;
-  CDXUTDialog drag_;
   CDXUTControl control_;
 };
 

@@ -51,6 +51,7 @@ class FrameRender : public ::testing::Test {
   }
   void TearDown() override {
     PopDialogs(-1);
+    DeleteRetiredDialogs();
     delete negative_;  // the stack removes a never-drawn dialog without closing it
     delete g_pCurrentMenu;
     g_pWorld = nullptr;

@@ -30,6 +30,7 @@ class FrameworkLock : public ::testing::Test {
   }
   void TearDown() override {
     g_bRunning = false;
+    DeleteRetiredDialogs();
     DeleteFrameworkLock();
     plat::SetClock(nullptr);
   }

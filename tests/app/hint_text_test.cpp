@@ -104,13 +104,13 @@ TEST_F(HintText, BoxFlipsAtTheRightAndBottomEdges) {
 }
 
 TEST_F(HintText, DelayAndWaitedTime) {
-  CDXUTControl control(7);
+  CDXUTControl control;
+  control.SetID(7);
   control.SetHint(L"hello");
   hint_.SetControl(&control);
   EXPECT_FALSE(Frame(300));
   EXPECT_EQ(hint_.GetWaited(), 300);
-  // The same control again keeps the time running and ignores a changed hint.
-  control.SetHint(nullptr);
+  // The same control again keeps the time running.
   hint_.SetControl(&control);
   EXPECT_EQ(hint_.GetWaited(), 300);
   EXPECT_NE(hint_.GetText(), nullptr);
@@ -122,6 +122,7 @@ TEST_F(HintText, DelayAndWaitedTime) {
   hint_.SetText(L"other");
   EXPECT_TRUE(Frame(16));
   // Forcing the control takes its hint anew: none clears the waited time.
+  control.SetHint(nullptr);
   hint_.SetControl(&control, true);
   EXPECT_EQ(hint_.GetText(), nullptr);
   EXPECT_EQ(hint_.GetWaited(), 0);

@@ -21,12 +21,15 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-// A control that notes every message offered to it and consumes it on request.
+// A control at the dialog's top-left corner that notes every mouse message
+// offered to it and consumes it on request.
 class NotingControl : public CDXUTControl {
  public:
   NotingControl(std::string name, Log& log, bool handles)
-      : CDXUTControl(1), name_(std::move(name)), log_(log), handles_(handles) {}
-  bool MsgProc(const plat::Message&) override {
+      : name_(std::move(name)), log_(log), handles_(handles) {
+    m_ID = 1;
+  }
+  bool HandleMouse(const plat::Message&, POINT) override {
     log_.push_back(name_);
     return handles_;
   }
@@ -38,7 +41,7 @@ class NotingControl : public CDXUTControl {
 };
 
 void Offer(CDXUTDialog& dialog, const std::string& name, Log& log, bool handles) {
-  dialog.AddControl(std::make_unique<NotingControl>(name, log, handles));
+  dialog.AddControl(std::make_unique<NotingControl>(name, log, handles))->SetSize(10, 10);
 }
 
 class NotingDialog : public cDialog {
@@ -85,6 +88,7 @@ class InputRouting : public ::testing::Test {
   }
   void TearDown() override {
     PopDialogs(-1);
+    DeleteRetiredDialogs();
     delete g_pCurrentMenu;
     DeleteRetiredMenus();
     for (cPanel* panel : {g_pInfoPanel, g_pUnitPanel, g_pAttackPanel, g_pDiplomacyPanel, g_pHexPanel,
@@ -119,7 +123,7 @@ TEST_F(InputRouting, MessageGoesToVisibleDialogThenMenu) {
   Offer(dialog->Dialog(), "dialog", log_, true);
 
   bool done = false;
-  EXPECT_EQ(MsgProc({plat::kWmKeyDown, 'A', 0}, done), 0);
+  EXPECT_EQ(MsgProc({plat::kWmLButtonDown, 0, 0}, done), 0);
   EXPECT_TRUE(done);
   EXPECT_EQ(log_, (Log{"dialog"}));
 
@@ -128,14 +132,14 @@ TEST_F(InputRouting, MessageGoesToVisibleDialogThenMenu) {
   Offer(dialog->Dialog(), "dialog", log_, false);
   log_.clear();
   done = false;
-  MsgProc({plat::kWmKeyDown, 'A', 0}, done);
+  MsgProc({plat::kWmLButtonDown, 0, 0}, done);
   EXPECT_TRUE(done);
   EXPECT_EQ(log_, (Log{"dialog", "menu"}));
 
   // A hidden dialog is not asked at all.
   dialog->Dialog().SetVisible(false);
   log_.clear();
-  MsgProc({plat::kWmKeyDown, 'A', 0}, done);
+  MsgProc({plat::kWmLButtonDown, 0, 0}, done);
   EXPECT_EQ(log_, (Log{"menu"}));
 }
 
@@ -257,7 +261,8 @@ TEST_F(InputRouting, MoveControlGroup) {
   // Head 82 carries ids 83..171 with it; 172 stays.
   CDXUTDialog dialog;
   for (int id : {83, 171, 172}) {
-    CDXUTControl* control = dialog.AddControl(std::make_unique<CDXUTControl>(id));
+    CDXUTControl* control = dialog.AddControl(std::make_unique<CDXUTControl>());
+    control->SetID(id);
     control->SetLocation(100, 50);
     control->SetSize(20, 10);
   }

@@ -3,6 +3,9 @@
 #include <utility>
 
 #include "platform/clock.h"
+#include "platform/clipboard.h"
+#include "platform/input_state.h"
+#include "platform/sdl/sdl_clipboard.h"
 #include "platform/text.h"
 
 namespace plat::sdl {
@@ -66,6 +69,10 @@ bool SdlFramework::CreateWindow(const std::wstring& title) {
     exitCode_ = 1;
     return false;
   }
+  // The GUI's clipboard and mouse capture go to the system while the window lives.
+  static SdlClipboard clipboard;
+  SetClipboard(&clipboard);
+  GetInputState().SetCaptureHook([](bool capture) { SDL_CaptureMouse(capture ? SDL_TRUE : SDL_FALSE); });
   return true;
 }
 
@@ -159,6 +166,8 @@ void SdlFramework::DestroyDevice() {
 
 void SdlFramework::CloseWindow() {
   if (window_) {
+    SetClipboard(nullptr);
+    GetInputState().SetCaptureHook(nullptr);
     SDL_SetWindowGrab(window_, SDL_FALSE);
     SDL_DestroyWindow(window_);
     window_ = nullptr;
@@ -195,6 +204,7 @@ void SdlFramework::UpdatePause() {
 void SdlFramework::RouteInput(const TranslatedInput& input) {
   bool noFurtherProcessing = false;
   if (input.message) {
+    FeedInputState(*input.message, GetInputState());
     if (MsgProcCallback cb = msgProc_) cb(*input.message, noFurtherProcessing);
   }
   if (noFurtherProcessing) return;

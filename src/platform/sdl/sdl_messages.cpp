@@ -237,4 +237,24 @@ std::vector<TranslatedInput> TranslateEvent(const SDL_Event& event, InputState& 
   return out;
 }
 
+void FeedInputState(const Message& message, KeyAndButtonState& state) {
+  switch (message.msg) {
+    case kWmKeyDown:
+    case kWmSysKeyDown:
+      state.SetKeyDown(static_cast<unsigned>(message.wParam), true);
+      return;
+    case kWmKeyUp:
+    case kWmSysKeyUp:
+      state.SetKeyDown(static_cast<unsigned>(message.wParam), false);
+      return;
+    default:
+      break;
+  }
+  if (message.msg >= kWmMouseMove && message.msg <= 0x020D && message.msg != kWmMouseWheel) {
+    state.SetKeyDown(kVkLButton, (message.wParam & kMkLButton) != 0);
+    state.SetKeyDown(kVkRButton, (message.wParam & kMkRButton) != 0);
+    state.SetKeyDown(kVkMButton, (message.wParam & kMkMButton) != 0);
+  }
+}
+
 }  // namespace plat::sdl

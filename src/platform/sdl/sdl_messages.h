@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/input_state.h"
 #include "platform/messages.h"
 
 namespace plat::sdl {
@@ -45,6 +46,11 @@ struct TranslatedInput {
 
 // Windows virtual key of an SDL key code; 0 for keys the game has no code for.
 unsigned VirtualKeyFromSdl(SDL_Keycode key);
+
+// Keeps the held keys and mouse buttons of the GUI's input state in step
+// with a translated message (key down/up, and the button flags of mouse
+// messages).
+void FeedInputState(const Message& message, KeyAndButtonState& state);
 
 // Translates one event in order of delivery (a key down that types a
 // control character gives the key message and then the character).

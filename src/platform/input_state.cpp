@@ -1,0 +1,10 @@
+#include "platform/input_state.h"
+
+namespace plat {
+
+KeyAndButtonState& GetInputState() {
+  static KeyAndButtonState state;
+  return state;
+}
+
+}  // namespace plat

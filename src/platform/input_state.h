@@ -1,0 +1,44 @@
+// The keys and mouse buttons held right now, and the mouse capture, as the
+// GUI asks for them (GetAsyncKeyState, SetCapture). The window layer feeds
+// it from its events; tests set it directly.
+#pragma once
+
+#include <bitset>
+#include <functional>
+
+namespace plat {
+
+class KeyAndButtonState {
+ public:
+  // Virtual keys 0..255 (the mouse buttons are kVkLButton, kVkRButton, kVkMButton).
+  bool IsKeyDown(unsigned virtualKey) const { return virtualKey < 256 && keys_[virtualKey]; }
+  void SetKeyDown(unsigned virtualKey, bool down) {
+    if (virtualKey < 256) keys_[virtualKey] = down;
+  }
+  // Mouse buttons by their virtual keys.
+  bool IsMouseButtonDown(unsigned virtualKey) const { return IsKeyDown(virtualKey); }
+  // Nothing held, no capture.
+  void Reset() {
+    keys_.reset();
+    SetCapture(false);
+  }
+
+  // Mouse capture to the window: while held, the mouse keeps reporting to
+  // the window outside it. The window layer may watch changes.
+  void SetCapture(bool capture) {
+    if (capture == capture_) return;
+    capture_ = capture;
+    if (on_capture_) on_capture_(capture);
+  }
+  bool HasCapture() const { return capture_; }
+  void SetCaptureHook(std::function<void(bool)> hook) { on_capture_ = std::move(hook); }
+
+ private:
+  std::bitset<256> keys_;
+  bool capture_ = false;
+  std::function<void(bool)> on_capture_;
+};
+
+KeyAndButtonState& GetInputState();
+
+}  // namespace plat

@@ -1,0 +1,214 @@
+// The hex grid of one world: its cells, the per-hex decorations, the marked
+// cells and front nodes other parts keep on it, and the map view on the
+// screen (position, zoom, glide, visible columns and rows, minimap outline).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <list>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "world/hex.h"
+
+// Per-hex map decoration, filled by the scenario loader.
+struct sEyeCandy {
+  std::uint32_t words[6] = {};
+  float scale = -1.0f;
+  std::int32_t alpha = 100;
+
+  // The six words become 0 and the integer 100; the float stays.
+  void Reset();
+};
+
+struct sMapCoord {
+  int x = 0;
+  int y = 0;
+  bool operator==(const sMapCoord&) const = default;
+};
+
+struct sMapPointF {
+  float x = 0.0f;
+  float y = 0.0f;
+};
+
+struct sMinimapRect {
+  int x = 0, y = 0, width = 0, height = 0;
+};
+
+// A 4 x 4 matrix, used here only for 2-D scalings.
+struct sMatrix4 {
+  float m[4][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}};
+  static sMatrix4 Scaling(float sx, float sy);
+};
+
+// How a sea-zone id reads in the world's sea graph.
+enum class eSeaNodeKind { kNone, kOpenSea, kPort };
+using SeaNodeLookup = std::function<eSeaNodeKind(int seaZone)>;
+
+// Outcome of reading a map file. Every failure but kOk has been logged; the
+// map constructor turns it into the end of the process (exit code 1), while
+// a caller such as the fuzz target only looks at it.
+enum class eMapReadResult {
+  kOk,
+  kCannotOpen,    // "Loading from %s... FAILED"
+  kWrongVersion,  // "ERROR: Wrong map file version"
+  kZeroSize,      // "ERROR: Map cannot have 0 heigth or 0 width"
+  kTruncated,     // "ERROR: Map file \"%s\" is shorter than its header says"
+  kBadSize,       // "ERROR: Wrong map size %ix%i" (old format: a negative size)
+};
+
+// What the map constructor and the conversion call to end the process after
+// a fatal data error (std::exit by default; tests replace it).
+using MapExitHandler = void (*)(int code);
+void SetMapExitHandler(MapExitHandler handler);
+// Ends the process through the handler above.
+void MapFatalExit(int code);
+
+class cMap {
+ public:
+  // An empty map: no cells, view at 0, front-node distance -1.
+  cMap();
+  // Loads "map.tdw" through the path pattern (one "%s" for the file name) and
+  // runs the post-load passes. A file that cannot be used is a fatal data
+  // error: the log line, then the end of the process with exit code 1.
+  explicit cMap(std::wstring_view pathPattern);
+  ~cMap();
+  cMap(const cMap&) = delete;
+  cMap& operator=(const cMap&) = delete;
+
+  // --- Map file (map_file.cpp) ---
+  // Reads a whole "map.tdw" image (path only for the log lines) into this
+  // map and runs the post-load passes; on a failure the map is left empty.
+  eMapReadResult ReadMapBytes(std::string_view bytes, const std::wstring& pathForLog);
+  // Opens the file and reads it as above.
+  eMapReadResult ReadMapFile(const std::wstring& path);
+  // The file image of this map.
+  std::string MapFileBytes() const;
+  // With a pattern the file is the pattern with "output_map.tdw"; without
+  // one it is folder + "\map.tdw". Returns false (after the log line) when
+  // the file cannot be written.
+  bool SaveMapFile(std::wstring_view folder, std::wstring_view pathPattern = {});
+  // Converts "map.hmf" with "weather.csv", "winter_area.csv" and
+  // "mud_area.csv" found through the pattern into "output_map.tdw".
+  void ConvertHmfMap(std::wstring_view pathPattern);
+  // The reading part of the conversion, without the end of the process.
+  eMapReadResult ReadHmfBytes(std::string_view bytes, const std::wstring& pathForLog);
+  // The weather files of the conversion, from their text.
+  void ApplyWeatherText(std::string_view text);
+  void ApplyAreaText(std::string_view text, bool winter, const std::wstring& pathForLog);
+
+  // --- Grid and geometry (map.cpp) ---
+  int GetWidth() const { return width_; }
+  int GetHeight() const { return height_; }
+  bool IsInside(int x, int y) const { return x >= 0 && x < width_ && y >= 0 && y < height_; }
+  // The cell at (x, y); outside the grid (or on an empty map) the first
+  // cell, which on an empty map is a default cell of its own.
+  sHex& GetHex(int x, int y);
+  const sHex& GetHex(int x, int y) const;
+  // Sizes and the initial view bounds. The cells are not touched.
+  void SetWidth(int w);
+  void SetHeight(int h);
+  // Replaces the cells by width x height default cells placed at their
+  // coordinates (the size must have been set).
+  void CreateHexes();
+  std::vector<sHex>& Hexes() { return hexes_; }
+  const std::vector<sHex>& Hexes() const { return hexes_; }
+
+  void GetNeighbourCoords(int x, int y, int dir, int& nx, int& ny) const;
+  sMapCoord GetNeighbourCoord(int x, int y, int dir) const;
+  bool HasNeighbour(int x, int y, int dir) const;
+  sHex* GetNeighbour(int x, int y, int dir);
+  const sHex* GetNeighbour(int x, int y, int dir) const;
+  // 1 + the direction of hex 2 from hex 1, or 0 when they are not adjacent.
+  int GetNeighbourDirection(int x1, int y1, int x2, int y2) const;
+
+  // Decorations: created once, then reset.
+  void ResetEyeCandies();
+  const std::vector<sEyeCandy>& EyeCandies() const { return decorations_; }
+
+  // --- Post-load passes (map_passes.cpp) ---
+  void AddRiverMouths();
+  // The zeroed front-mark grid; throws std::runtime_error on an empty map.
+  void CreateFrontMarks();
+  void AssignCoastalSeaZones();
+  // Border bits of every cell, with the world's sea graph.
+  void RefreshBorderFlags();
+  void RefreshBorderFlags(const SeaNodeLookup& seaNodeKind);
+  const std::vector<std::uint8_t>& FrontMarks() const { return front_marks_; }
+  int GetFrontNodeDistance() const { return front_node_distance_; }
+
+  // --- View (map_view.cpp) ---
+  void ScrollView(float dx, float dy, float speed);
+  void ScrollViewTo(sMapPointF point, bool enterMovingPhase);
+  void CenterAtHex(int x, int y, int unused = 0);
+  void CenterAtMinimapCursor(int mouseX, int mouseY);
+  void StopScrolling();
+  void Zoom(int step, int mouseX, int mouseY);
+  void UpdateView(float elapsed);
+  // Scale at which the whole map fits the screen of the settings.
+  void ComputeFitScale();
+  // Fits the map part of a minimap picture of that size into the minimap
+  // panel (layout entry 315) and hands the result to the minimap panel.
+  void FitMinimapPicture(int pictureWidth, int pictureHeight);
+  // Columns [first, last) and rows [first, last) the drawing visits, already
+  // limited to the grid.
+  void VisibleRange(int& firstColumn, int& endColumn, int& firstRow, int& endRow) const;
+
+  // View state, read by the screens and the tests.
+  int minViewX = 0, maxViewX = 0, minViewY = 0, maxViewY = 0;
+  float fitScale = 0.0f;
+  int centreColumn = 0, centreRow = 0, offsetX = 0, offsetY = 0;
+  int visibleColumns = 0, visibleRows = 0;
+  int baseVisibleColumns = 0, baseVisibleRows = 0;
+  sMatrix4 viewTransform;
+  float minimapScale = 1.0f;
+  sMatrix4 minimapTransform;
+  sMinimapRect minimapRect;
+  sMapPointF minimapViewOutline[5];
+  float viewY = 0, targetY = 0, pendingZoomY = 0;
+  float viewX = 0, targetX = 0, pendingZoomX = 0;
+  float velocityX = 0, velocityY = 0;
+  int minimapOriginX = 0, minimapOriginY = 0;
+  int minimapImageWidth = 0, minimapImageHeight = 0;
+
+ private:
+  void Clear();
+  void RecomputeMinimapOutline();
+  void ApplyScaleChange();
+  void ReadPassesAndFit();
+
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<sHex> hexes_;
+  std::vector<sEyeCandy> decorations_;
+  std::list<sHex*> marked_hexes_;
+  std::vector<std::uint8_t> front_marks_;
+  int front_node_distance_ = -1;
+  std::list<sMapCoord> front_nodes_;
+  sHex empty_cell_;  // what GetHex gives on a map without cells
+};
+
+// Checks the country ids of every land cell against the number of countries
+// (1..N); logs each bad one. Returns true when anything was logged.
+bool ValidateHexOwnership();
+bool ValidateHexOwnership(const cMap& map, int countryCount);
+
+// Process-wide view values of the map screen. The current scale is
+// g_Settings.MapZoom ("MapDisplay/Zoom" at start-up, the fit scale once a
+// map is loaded).
+extern float g_MapTargetScale;
+extern float g_MapZoomLevel;  // 0 closest .. 1 farthest
+struct sMapDrag {
+  bool dragging = false;
+  bool released = false;
+  int dx = 0, dy = 0;  // screen pixels
+};
+extern sMapDrag g_MapDrag;
+// Called by the view when a short drag release counts as a click on the
+// empty map in phases 7 and 8 (clears the selection; set by the map screen).
+extern std::function<void()> g_OnMapEmptyClick;
+// Receives the fitted minimap rectangle (the minimap panel; set by it).
+extern std::function<void(const sMinimapRect&)> g_OnMinimapRect;

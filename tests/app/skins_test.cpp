@@ -1,0 +1,292 @@
+#include "app/skins.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/settings.h"
+#include "platform/lines.h"
+#include "support/test_support.h"
+
+namespace {
+
+std::wstring W(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+
+std::vector<std::wstring> Fields(std::initializer_list<const wchar_t*> list) {
+  return std::vector<std::wstring>(list.begin(), list.end());
+}
+
+void ExpectRect(const plat::RectI& r, int l, int t, int rr, int b) {
+  EXPECT_EQ(r.left, l);
+  EXPECT_EQ(r.top, t);
+  EXPECT_EQ(r.right, rr);
+  EXPECT_EQ(r.bottom, b);
+}
+
+// One city entry of 18 lines; the threshold and a few boxes vary.
+std::string CityEntry(int threshold, const std::string& b6 = "10;20;100;15") {
+  std::string s = std::to_string(threshold) + "\n";
+  for (int i = 0; i < 6; ++i) {
+    s += std::to_string(i * 10) + ";5;32;32\n";            // A_i: left, top, width, height
+    s += std::to_string(i) + ";7;40;" + (i == 3 ? "0" : "30") + "\n";  // B_i; B3 has no bottom
+  }
+  s += b6 + ";Arial;14;50;255;255;0;0;0;0\n";
+  s += "1;2;3;4;Tahoma;12;87;1;2;3;4;5;6\n";
+  s += "5;5;5;0;Arial;10;50;9;9;9;0;0;0\n";  // B8 zero height: invalid
+  s += "20;30;148;115\n";
+  s += "0;0;0;0\n";
+  return s;
+}
+
+std::string UnitGroup(const std::string& name, int threshold, int lines) {
+  std::string s = name + "\r\n" + std::to_string(threshold) + "\r\n";
+  for (int i = 2; i < lines; ++i) {
+    s += std::to_string(i) + ";" + std::to_string(i + 1) + ";10;20;Arial;" + std::to_string(i) +
+         ";50;255;0;0;0;0;0\r\n";
+  }
+  return s;
+}
+
+class SkinTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetSpriteDepthTable();
+    ReleaseSkinFonts();
+    g_CityAppearance.Reset();
+    for (sUnitAppearanceTable* t : {&g_LandAppearance, &g_AirAppearance, &g_NavalAppearance}) t->Reset();
+    g_Settings.DynamicAppearance = true;
+    g_Settings.MapZoom = 1.0f;
+  }
+  void TearDown() override { ReleaseSkinFonts(); }
+  twtest::TempDir dir_;
+};
+
+TEST_F(SkinTest, RectAndTextStyleFromFields) {
+  ExpectRect(RectFromFields(Fields({L"10", L"20", L"30", L"40"}), false), 10, 20, 30, 40);
+  ExpectRect(RectFromFields(Fields({L"10", L"20", L"30", L"40"}), true), 10, 20, 40, 60);
+  ExpectRect(RectFromFields(Fields({L"10", L"20", L"30"}), true), 0, 0, 0, 0);
+  ExpectRect(RectFromFields(Fields({L"-5", L"x", L"7z", L"40"}), false), -5, 0, 7, 40);
+
+  sTextStyle style;
+  TextStyleFromFields(
+      Fields({L"0", L"0", L"0", L"0", L"Tahoma", L"14", L"50", L"255", L"255", L"0", L"1", L"2", L"300"}),
+      style);
+  EXPECT_EQ(style.face, L"Tahoma");
+  EXPECT_EQ(style.height, 14);
+  EXPECT_EQ(style.weight, 500);
+  EXPECT_EQ(style.color, 0xFFFFFF00u);
+  EXPECT_EQ(style.color2, 0xFF01022Cu);  // 300 & 255 = 44
+
+  sTextStyle kept = style;
+  TextStyleFromFields(Fields({L"0", L"0", L"0", L"0", L"Arial", L"9"}), style);
+  EXPECT_EQ(style.face, kept.face);
+  EXPECT_EQ(style.height, kept.height);
+}
+
+TEST_F(SkinTest, SpriteDepthDefaultsAndFile) {
+  EXPECT_EQ(g_SpriteDepths[0].level, 0);
+  EXPECT_FLOAT_EQ(g_SpriteDepths[0].depth, 1.0f);
+  EXPECT_EQ(g_SpriteDepths[17].level, 34);
+  EXPECT_FLOAT_EQ(g_SpriteDepths[17].depth, 1.0f - 0.34f);
+
+  std::string text = "# level of each layer\r\n50;water\r\n0\r\nnot a number\r\n\r\n";
+  for (int i = 0; i < 20; ++i) text += std::to_string(i + 3) + "\n";
+  const std::string file = dir_.Write("sprites_depth.csv", text);
+  ReadSpriteDepthTable(W(file));
+  EXPECT_EQ(g_SpriteDepths[0].level, 39);
+  EXPECT_FLOAT_EQ(g_SpriteDepths[0].depth, 0.6f);
+  EXPECT_EQ(g_SpriteDepths[1].level, 0);
+  EXPECT_FLOAT_EQ(g_SpriteDepths[1].depth, 0.99f);
+  EXPECT_EQ(g_SpriteDepths[2].level, 3);  // the unreadable and empty lines are skipped
+  EXPECT_EQ(g_SpriteDepths[17].level, 18);  // the lines after the 18th are ignored
+
+  ReadSpriteDepthTable(W(dir_.File("missing.csv")));
+  EXPECT_EQ(g_SpriteDepths[0].level, 39);
+}
+
+TEST_F(SkinTest, CityTableEntriesAndValidity) {
+  std::string text =
+      "; city appearance\n"
+      "#AP;;4;6;70;20;Verdana;16;87;255;255;255;0;0;0\n" +
+      CityEntry(1000) + "#\n" + CityEntry(60, "10;20;0;15") + "#\n" + CityEntry(30) + "\n";
+  const std::string file = dir_.Write("appearance.csv", text);
+  // Entry 3 had something before: it is marked unused.
+  g_CityAppearance.entries[3].threshold = 500;
+  g_CityAppearance.entries[3].text[0].face = L"Old";
+  ASSERT_TRUE(ReadCityAppearanceTable(W(file)));
+
+  const sCityAppearanceTable& t = g_CityAppearance;
+  ExpectRect(t.apRect, 4, 6, 70, 20);
+  EXPECT_EQ(t.apLabel.face, L"Verdana");
+  EXPECT_EQ(t.apLabel.weight, 87 * 8 + 100);
+  EXPECT_EQ(t.apLabel.color, 0xFFFFFFFFu);
+  EXPECT_EQ(t.apLabel.color2, 0xFF000000u);
+
+  const sCityAppearance& e0 = t.entries[0];
+  EXPECT_EQ(e0.threshold, 1000);
+  ExpectRect(e0.source[2], 20, 5, 52, 37);
+  ExpectRect(e0.box[2], 2, 7, 40, 30);
+  ExpectRect(e0.box[6], 10, 20, 110, 35);
+  ExpectRect(e0.box[9], 20, 30, 148, 115);
+  EXPECT_EQ(e0.text[1].face, L"Tahoma");
+  EXPECT_EQ(e0.text[1].color2, 0xFF040506u);
+  EXPECT_TRUE(e0.valid[0]);
+  EXPECT_FALSE(e0.valid[3]);  // its box has no bottom
+  EXPECT_TRUE(e0.valid[6]);
+  EXPECT_TRUE(e0.valid[7]);
+  EXPECT_FALSE(e0.valid[8]);
+  EXPECT_TRUE(e0.valid[9]);
+  EXPECT_FALSE(e0.valid[10]);
+  // B6 of width 0: right equals left.
+  EXPECT_EQ(t.entries[1].threshold, 60);
+  EXPECT_FALSE(t.entries[1].valid[6]);
+  // The last entry is not closed by a "#" line: its flags stay unset.
+  EXPECT_EQ(t.entries[2].threshold, 30);
+  EXPECT_FALSE(t.entries[2].valid[0]);
+  EXPECT_EQ(t.entries[3].threshold, kUnusedThreshold);
+  EXPECT_TRUE(t.entries[3].text[0].face.empty());
+}
+
+TEST_F(SkinTest, CityTableReadsAtMostFourEntries) {
+  std::string text;
+  for (int i = 0; i < 5; ++i) text += "#\r\n" + CityEntry(900 - i * 100);
+  text += "#\r\n";
+  const std::string file = dir_.Write("appearance.csv", text);
+  ASSERT_TRUE(ReadCityAppearanceTable(W(file)));
+  EXPECT_EQ(g_CityAppearance.entries[3].threshold, 600);
+  EXPECT_TRUE(g_CityAppearance.entries[3].valid[0]);  // closed by the fifth header
+  EXPECT_EQ(g_CityAppearance.entries[4].threshold, 0);
+  EXPECT_FALSE(ReadCityAppearanceTable(W(dir_.File("none.csv"))));
+}
+
+TEST_F(SkinTest, LandTableGroupsAndNextEntryName) {
+  std::string text = "# land counters\r\n" + UnitGroup("Full", 1000, 25) + "\r\nSmall\r\n";
+  const std::string file = dir_.Write("land_units.csv", text);
+  ASSERT_TRUE(ReadUnitAppearanceTable(W(file), g_LandAppearance, kLandTableShape));
+  const sUnitAppearance& e = g_LandAppearance.entries[0];
+  EXPECT_EQ(e.name, L"Full");
+  EXPECT_EQ(e.threshold, 1000);
+  ExpectRect(e.source[0], 2, 3, 12, 23);   // line 2: relative
+  ExpectRect(e.box[0], 3, 4, 10, 20);      // line 3: as written
+  ExpectRect(e.source[8], 18, 19, 28, 39);
+  ExpectRect(e.box[8], 19, 20, 10, 20);
+  ExpectRect(e.box[9], 20, 21, 30, 41);    // text box: relative
+  EXPECT_EQ(e.text[0].height, 20);
+  EXPECT_EQ(e.text[2].height, 22);
+  ExpectRect(e.box[12], 23, 24, 10, 20);
+  ExpectRect(e.box[13], 24, 25, 10, 20);
+  for (int i = 0; i < 14; ++i) EXPECT_TRUE(e.valid[i]) << i;
+  // The 26th counted line starts entry 1, which never completes.
+  EXPECT_EQ(g_LandAppearance.entries[1].name, L"Small");
+  EXPECT_EQ(g_LandAppearance.entries[1].threshold, kUnusedThreshold);
+  EXPECT_EQ(g_LandAppearance.entries[9].threshold, kUnusedThreshold);
+  EXPECT_EQ(g_LandAppearance.current, &g_LandAppearance.entries[0]);
+}
+
+TEST_F(SkinTest, AirAndNavalShapes) {
+  const std::string air = dir_.Write("air.csv", UnitGroup("A", 500, 21) + UnitGroup("B", 50, 21));
+  ASSERT_TRUE(ReadUnitAppearanceTable(W(air), g_AirAppearance, kAirTableShape));
+  EXPECT_EQ(g_AirAppearance.entries[1].name, L"B");
+  ExpectRect(g_AirAppearance.entries[0].box[7], 16, 17, 26, 37);
+  EXPECT_EQ(g_AirAppearance.entries[0].text[0].height, 16);
+  ExpectRect(g_AirAppearance.entries[0].box[11], 20, 21, 10, 20);
+  EXPECT_EQ(g_AirAppearance.entries[2].threshold, kUnusedThreshold);
+
+  // A naval source rectangle of zero width makes its box invalid.
+  std::string naval = UnitGroup("N", 500, 13);
+  naval.replace(naval.find("\n4;5;10;20"), 10, "\n0;0;0;0");  // line 4: A1
+  const std::string file = dir_.Write("naval.csv", naval);
+  ASSERT_TRUE(ReadUnitAppearanceTable(W(file), g_NavalAppearance, kNavalTableShape));
+  const sUnitAppearance& n = g_NavalAppearance.entries[0];
+  ExpectRect(n.box[3], 8, 9, 10, 20);     // plain
+  ExpectRect(n.box[4], 9, 10, 19, 30);    // text, style 1
+  EXPECT_EQ(n.text[0].height, 9);
+  EXPECT_EQ(n.text[1].height, 10);
+  ExpectRect(n.box[7], 12, 13, 10, 20);
+  EXPECT_TRUE(n.valid[0]);
+  EXPECT_FALSE(n.valid[1]);
+  EXPECT_FALSE(n.valid[8]);  // never set
+
+  EXPECT_FALSE(ReadUnitAppearanceTable(W(dir_.File("none.csv")), g_NavalAppearance, kNavalTableShape));
+  EXPECT_EQ(g_NavalAppearance.entries[0].threshold, kUnusedThreshold);
+}
+
+TEST_F(SkinTest, ZoomChoice) {
+  const int thresholds[5] = {1000, 150, 80, -100, 0};
+  for (int i = 0; i < 5; ++i) g_CityAppearance.entries[i].threshold = thresholds[i];
+  SelectMapFontForZoom();  // zoom 1.0 = 100 %
+  EXPECT_EQ(g_CityAppearance.current, &g_CityAppearance.entries[1]);
+  SelectMapFontForZoomPercent(50);
+  EXPECT_EQ(g_CityAppearance.current, &g_CityAppearance.entries[2]);
+  SelectMapFontForZoomPercent(5000);  // nothing matches: unchanged
+  EXPECT_EQ(g_CityAppearance.current, &g_CityAppearance.entries[2]);
+  g_CityAppearance.entries[5].threshold = 9000;  // beyond the five looked at
+  SelectMapFontForZoomPercent(100);
+  EXPECT_EQ(g_CityAppearance.current, &g_CityAppearance.entries[1]);
+
+  g_LandAppearance.entries[0].threshold = 1000;
+  g_LandAppearance.entries[9].threshold = 200;
+  g_NavalAppearance.entries[0].threshold = 1000;
+  g_NavalAppearance.entries[1].threshold = 90;
+  g_Settings.DynamicAppearance = false;
+  SelectUnitFontsForZoomPercent(100);
+  EXPECT_EQ(g_LandAppearance.current, &g_LandAppearance.entries[0]);
+  g_Settings.DynamicAppearance = true;
+  g_Settings.MapZoom = 1.5f;
+  SelectUnitFontsForZoom();
+  EXPECT_EQ(g_LandAppearance.current, &g_LandAppearance.entries[9]);
+  EXPECT_EQ(g_NavalAppearance.current, &g_NavalAppearance.entries[0]);
+  EXPECT_EQ(g_AirAppearance.current, &g_AirAppearance.entries[0]);
+}
+
+// The loaders work on "data\gfx\..." of the working folder.
+class SkinFolderTest : public SkinTest {
+ protected:
+  void TearDown() override {
+    std::filesystem::remove_all("data/gfx/[MapSkin]Test");
+    std::filesystem::remove_all("data/gfx/[UnitsSkin]Test");
+    SkinTest::TearDown();
+  }
+  static void Put(const std::string& path, const std::string& bytes) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    ASSERT_TRUE(plat::WriteFileBytes(path, bytes));
+  }
+};
+
+TEST_F(SkinFolderTest, MissingSkinsAreLogged) {
+  twtest::LogCapture log;
+  g_SpriteDepths[0].level = 7;
+  LoadMapSkin(L"Test");
+  EXPECT_TRUE(log.Contains(L"Opening file with cities appearance definition..."));
+  EXPECT_TRUE(log.Contains(L"data\\gfx\\[MapSkin]Test\\appearance.csv"));
+  EXPECT_EQ(g_SpriteDepths[0].level, 7);  // no folder: the table stays
+
+  LoadUnitsSkin(L"Test");
+  EXPECT_TRUE(log.Contains(L"ERROR during opening CSV file data\\gfx\\[UnitsSkin]Test\\land_units.csv"));
+  EXPECT_TRUE(log.Contains(L"ERROR during opening CSV file data\\gfx\\[UnitsSkin]Test\\naval_units.csv"));
+  EXPECT_FALSE(log.Contains(L"ERROR during opening CSV file data\\gfx\\[UnitsSkin]Test\\air_units.csv"));
+  EXPECT_EQ(g_LandAppearance.entries[0].threshold, kUnusedThreshold);
+}
+
+TEST_F(SkinFolderTest, LoadersReadTheFolderAndChooseByZoom) {
+  Put("data/gfx/[MapSkin]Test/sprites_depth.csv", "#\n12\n");
+  Put("data/gfx/[MapSkin]Test/appearance.csv", "#\n" + CityEntry(1000) + "#\n" + CityEntry(70) + "#\n");
+  Put("data/gfx/[UnitsSkin]Test/land_units.csv", UnitGroup("Full", 1000, 25) + UnitGroup("Small", 70, 25));
+  g_SpriteDepths[1].level = 99;
+  g_Settings.MapZoom = 0.5f;
+  LoadMapSkin(L"Test");
+  EXPECT_EQ(g_SpriteDepths[0].level, 12);
+  EXPECT_EQ(g_SpriteDepths[1].level, 2);  // reset to the defaults first
+  EXPECT_EQ(g_CityAppearance.current, &g_CityAppearance.entries[1]);
+  // The closing "#" line opened entry 2, which stays empty; entry 3 is unused.
+  EXPECT_EQ(g_CityAppearance.entries[2].threshold, 0);
+  EXPECT_EQ(g_CityAppearance.entries[3].threshold, kUnusedThreshold);
+
+  LoadUnitsSkin(L"Test");
+  EXPECT_EQ(g_LandAppearance.current, &g_LandAppearance.entries[1]);
+  EXPECT_EQ(g_LandAppearance.entries[1].name, L"Small");
+}
+
+}  // namespace

@@ -1,0 +1,121 @@
+// Shared set-up of the toolkit tests: a recording renderer behind a fake
+// frame, an interface sheet of the real size, fixed-metrics fonts (glyphs
+// half their height wide), GUI sounds on a fake audio device, and a record
+// of the events a dialog sends.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/gui_layout.h"
+#include "app/hint_text.h"
+#include "app/sound.h"
+#include "gui/dxut_checkbox.h"
+#include "gui/dxut_dialog.h"
+#include "gui/dxut_frames.h"
+#include "gui/dxut_resource_manager.h"
+#include "platform/input_state.h"
+#include "platform/recording_renderer.h"
+#include "support/fake_audio.h"
+#include "support/fake_framework.h"
+#include "support/test_support.h"
+
+namespace guitest {
+
+struct Event {
+  unsigned code;
+  int id;
+  bool operator==(const Event& o) const { return code == o.code && id == o.id; }
+};
+inline std::ostream& operator<<(std::ostream& os, const Event& e) {
+  return os << "{0x" << std::hex << e.code << std::dec << ", " << e.id << "}";
+}
+
+inline std::vector<Event>& Events() {
+  static std::vector<Event> events;
+  return events;
+}
+inline void RecordEvent(unsigned code, int id, CDXUTControl*) { Events().push_back({code, id}); }
+
+// A PNG header of the given size: enough for the recording renderer.
+inline std::string PngHeader(int w, int h) {
+  std::string s("\x89PNG\r\n\x1a\n", 8);
+  s += std::string("\0\0\0\x0d", 4) + "IHDR";
+  for (int v : {w, h}) {
+    for (int shift = 24; shift >= 0; shift -= 8) s += static_cast<char>((v >> shift) & 0xFF);
+  }
+  s += std::string(9, '\0');
+  return s;
+}
+
+constexpr std::uint32_t kColorA = 0xFFA0A0A0;
+constexpr std::uint32_t kColorB = 0xFFB0B0B0;
+constexpr int kFontHeight = 16;  // glyphs 8 pixels wide
+
+class GuiTest : public ::testing::Test {
+ protected:
+  GuiTest() : folder_(dir_.Path()) {}
+
+  void SetUp() override {
+    dir_.Write("data/gfx/GUI.png", PngHeader(2048, 2048));
+    for (int k = 0; k < kGuiFonts; ++k) {
+      g_GuiFonts[k].face = L"Arial";
+      g_GuiFonts[k].height = kFontHeight;
+      g_GuiFonts[k].weight = 400;
+      g_GuiFonts[k].color = kColorA;
+      g_GuiFonts[k].color2 = kColorB;
+    }
+    for (int slot : {SND_BUTTON_CLICK, SND_CHECKBOX_CHANGED, SND_RADIOBUTTON_CHANGED}) {
+      const std::string name = std::string("data/sound/") + g_SoundEffects[slot].name + ".wav";
+      dir_.Write(name, "RIFF");
+      g_Sounds[slot] = audio_.LoadSound(name, 1);
+    }
+    Events().clear();
+    dialog_ = std::make_unique<CDXUTDialog>();
+    dialog_->SetCallback(RecordEvent);
+  }
+
+  void TearDown() override {
+    dialog_.reset();
+    for (auto& sound : g_Sounds) sound.reset();
+    CDXUTDialog::ClearFocus();
+    CDXUTDialog::ResetDrag();
+    CDXUTDialog::SetPressedControl(nullptr);
+    g_HintText.SetControl(nullptr);
+    plat::GetInputState().Reset();
+    GetGlobalDialogResourceManager().OnDestroyDevice();
+  }
+
+  // Plays of a sound slot.
+  std::size_t Plays(int slot) const {
+    auto record = audio_.SoundOf(std::string("data/sound/") + g_SoundEffects[slot].name + ".wav");
+    return record ? record->plays.size() : 0;
+  }
+
+  bool Send(unsigned msg, int x, int y, std::uintptr_t wParam = 0) {
+    return dialog_->MsgProc({msg, wParam, plat::MakeMouseLParam(x, y)});
+  }
+  bool Down(int x, int y) { return Send(plat::kWmLButtonDown, x, y, plat::kMkLButton); }
+  bool Up(int x, int y) { return Send(plat::kWmLButtonUp, x, y); }
+  bool Move(int x, int y) { return Send(plat::kWmMouseMove, x, y); }
+  bool KeyDown(unsigned vk) { return dialog_->MsgProc({plat::kWmKeyDown, vk, 0}); }
+  bool KeyUp(unsigned vk) { return dialog_->MsgProc({plat::kWmKeyUp, vk, 0}); }
+
+  // Renders the dialog into a fresh recording.
+  void Render(float elapsed = 1.0f) {
+    renderer_.records.clear();
+    dialog_->OnRender(elapsed);
+  }
+
+  twtest::TempDir dir_;
+  twtest::ScopedWorkingFolder folder_;
+  plat::RecordingRenderer renderer_;
+  twtest::FakeFramework frame_{&renderer_};
+  twtest::FakeAudioDevice audio_;
+  std::unique_ptr<CDXUTDialog> dialog_;
+};
+
+}  // namespace guitest

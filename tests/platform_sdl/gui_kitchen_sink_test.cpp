@@ -1,0 +1,165 @@
+// Every control of the toolkit's first part in each of its states, drawn
+// with the software renderer from the real interface sheet and compared
+// with tests/data/golden/gui_kitchen_sink_1024x768.png.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/gui_layout.h"
+#include "app/hint_text.h"
+#include "golden_compare.h"
+#include "gui/dxut_checkbox.h"
+#include "gui/dxut_dialog.h"
+#include "gui/dxut_frames.h"
+#include "gui/dxut_resource_manager.h"
+#include "platform/input_state.h"
+#include "support/fake_audio.h"
+#include "support/fake_framework.h"
+#include "support/test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kGolden = "tests/data/golden/gui_kitchen_sink_1024x768.png";
+
+class GuiKitchenSink : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    root_ = twtest::FindSourceRoot("tests/platform_sdl/gui_kitchen_sink_test.cpp");
+    ASSERT_FALSE(root_.empty()) << "set TW_SOURCE_DIR to the source tree";
+    fs::create_directories(dir_.Path() / "data/gfx");
+    fs::copy_file(root_ / "data/gfx/GUI.png", dir_.Path() / "data/gfx/GUI.png");
+    renderer_ = plat::sdl::CreateSoftwareRenderer(1024, 768);
+    ASSERT_TRUE(renderer_);
+    frame_.SetRenderer(renderer_.get());
+    const wchar_t* faces[kGuiFonts] = {L"Arial", L"Arial", L"Arial", L"Tahoma", L"Arial", L"Arial", L"Arial", L"Arial"};
+    for (int k = 0; k < kGuiFonts; ++k) {
+      g_GuiFonts[k] = {faces[k], k == 3 ? 20 : 15, k == 3 ? 700 : 400, 0xFFE8E0C8, 0xFFFFD040, nullptr};
+    }
+  }
+  void TearDown() override {
+    CDXUTDialog::ClearFocus();
+    CDXUTDialog::ResetDrag();
+    g_HintText.SetControl(nullptr);
+    plat::GetInputState().Reset();
+    GetGlobalDialogResourceManager().OnDestroyDevice();
+    frame_.SetRenderer(nullptr);
+    renderer_.reset();
+    SDL_Quit();
+  }
+
+  twtest::TempDir dir_;
+  twtest::ScopedWorkingFolder folder_{dir_.Path()};
+  twtest::FakeFramework frame_;
+  std::unique_ptr<plat::sdl::SdlRenderer> renderer_;
+  fs::path root_;
+};
+
+// Four looks of a control in a row: normal, mouse-over, focus, disabled.
+void Looks(CDXUTControl* controls[4]) {
+  controls[1]->OnMouseEnter();
+  CDXUTDialog::RequestFocus(controls[2]);
+  controls[3]->SetEnabled(false);
+}
+
+TEST_F(GuiKitchenSink, EveryControlInEveryStateMatchesTheGolden) {
+  CDXUTDialog dialog;
+  dialog.SetLocation(0, 0);
+  dialog.SetSize(1024, 768);
+  dialog.SetBackgroundColors(0xFF203040, 0xFF203040, 0xFF101820, 0xFF101820);
+  dialog.EnableCaption(true);
+  dialog.SetCaptionText(L"Kitchen sink");
+
+  // Frames of the three styles.
+  dialog.AddFrame(1, 10, 10, 200, 150, 0);
+  dialog.AddFrame(2, 220, 10, 200, 150, 1);
+  dialog.AddFrame(3, 430, 10, 200, 150, 2);
+
+  // Buttons: normal, mouse-over, focus, disabled, pressed, narrow.
+  CDXUTControl* row[4];
+  for (int i = 0; i < 4; ++i) {
+    CDXUTButton* b = nullptr;
+    dialog.AddButton(10 + i, L"Button", 10 + 130 * i, 180, 120, 30, 0, false, &b);
+    row[i] = b;
+  }
+  dialog.AddButton(14, L"Pressed", 530, 180, 120, 30);
+  dialog.AddButton(15, L"", 660, 180, 8, 30);
+  // Pressing the fifth button gives its pressed look; it stays pressed when
+  // the focus moves on. The caption bar is 18 pixels high.
+  dialog.MsgProc({plat::kWmLButtonDown, plat::kMkLButton, plat::MakeMouseLParam(540, 18 + 190)});
+  Looks(row);
+
+  // Statics: normal and disabled (the factory's), element 2 with font 3.
+  CDXUTStatic* label = nullptr;
+  dialog.AddStatic(20, L"Static label (disabled)", 10, 230, 240, 24);
+  dialog.AddStatic(21, L"Static label enabled", 260, 230, 240, 24, false, &label);
+  label->SetEnabled(true);
+  CDXUTStatic* big = nullptr;
+  dialog.AddStatic(22, L"Heading font", 510, 230, 240, 24, false, &big);
+  big->SetEnabled(true);
+  big->m_TextElement = 2;
+
+  // Check boxes and radio buttons: unchecked, checked, mouse-over, disabled.
+  for (int i = 0; i < 4; ++i) {
+    CDXUTCheckBox* c = nullptr;
+    dialog.AddCheckBox(30 + i, L"Check box", 10 + 200 * i, 270, 190, 25, i % 2 == 1, 0, false, &c);
+    if (i == 2) c->OnMouseEnter();
+    if (i == 3) c->SetEnabled(false);
+    CDXUTRadioButton* r = nullptr;
+    dialog.AddRadioButton(40 + i, static_cast<unsigned>(i), L"Radio button", 10 + 200 * i, 305, 190, 25, i % 2 == 1,
+                          0, false, &r);
+    if (i == 2) r->OnMouseEnter();
+    if (i == 3) r->SetEnabled(false);
+  }
+
+  // Icons from the sheet's check box cells: normal, mouse-over, disabled.
+  for (int i = 0; i < 3; ++i) {
+    CDXUTIcon* icon = nullptr;
+    dialog.AddIcon(50 + i, 290, 1921, 315, 1946, 10 + 40 * i, 345, 30, 30, 0, false, &icon);
+    if (i == 1) icon->OnMouseEnter();
+    if (i == 2) icon->SetEnabled(false);
+  }
+  // An image: a piece of the sheet through its own texture pointer, tinted.
+  CDXUTImage* image = nullptr;
+  dialog.AddImage(55, dialog.GetTexture(0), 0, 1913, 135, 2048, 140, 345, 90, 90, 0, false, &image);
+  image->m_Color = 0xFFC0FFC0;
+
+  // Tab frame with three tabs, the middle one selected.
+  g_GuiLayout[60] = {250, 345, 400, 200};
+  CDXUTTabFrame* tabs = nullptr;
+  dialog.AddTabFrameFromLayout(60, &tabs);
+  dialog.AddStatic(61, L"Contents of tab one", 270, 400, 300, 24);
+  dialog.AddStatic(62, L"Contents of tab two", 270, 400, 300, 24);
+  dialog.AddStatic(63, L"Contents of tab three", 270, 400, 300, 24);
+  tabs->AddTab(L"First", 1, 61, 61);
+  tabs->AddTab(L"Second", 2, 62, 62);
+  tabs->AddTab(L"Third", 3, 63, 63);
+  tabs->SelectTab(1, false);
+
+  // Progress bars at the minimum, the middle and the maximum, and a disabled one.
+  for (int i = 0; i < 4; ++i) {
+    g_GuiLayout[70 + i] = {670, 345 + 40 * i, 300, 25};
+    CDXUTProgressBar* bar = nullptr;
+    dialog.AddProgressBarFromLayout(70 + i, 0, 100, i == 0 ? 0 : i == 1 ? 50 : 100, &bar);
+    if (i == 3) {
+      bar->SetValue(30);
+      bar->SetEnabled(false);
+    }
+  }
+
+  // Two frames so that fading colours settle, then the picture.
+  for (int pass = 0; pass < 2; ++pass) {
+    renderer_->BeginScene();
+    renderer_->Clear(0xFF000000);
+    dialog.OnRender(1.0f);
+    renderer_->EndScene();
+  }
+  if (!twtest::CompareWithGolden(*renderer_, root_ / kGolden, dir_.File("actual.png"))) {
+    GTEST_SKIP() << "golden picture rewritten: " << (root_ / kGolden);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <vector>
+
+#include "world/hex.h"
+#include "world/map.h"
+
+namespace {
+
+void MakeGrid(cMap& map, int w, int h) {
+  map.SetWidth(w);
+  map.SetHeight(h);
+  map.CreateHexes();
+}
+
+// Shortest path lengths from (sx, sy) through the neighbour table, on a grid
+// padded so that paths may leave the map as HexDistance allows.
+std::vector<int> Bfs(int w, int h, int sx, int sy, int pad) {
+  const int W = w + 2 * pad, H = h + 2 * pad;
+  std::vector<int> dist(static_cast<std::size_t>(W) * H, -1);
+  auto at = [&](int x, int y) -> int& { return dist[static_cast<std::size_t>(y + pad) * W + (x + pad)]; };
+  std::deque<std::pair<int, int>> queue{{sx, sy}};
+  at(sx, sy) = 0;
+  while (!queue.empty()) {
+    auto [x, y] = queue.front();
+    queue.pop_front();
+    for (int d = 0; d < 6; ++d) {
+      int nx = 0, ny = 0;
+      if (!HexNeighbourCoords(x, y, d, nx, ny)) ADD_FAILURE();
+      if (nx < -pad || ny < -pad || nx >= w + pad || ny >= h + pad || at(nx, ny) >= 0) continue;
+      at(nx, ny) = at(x, y) + 1;
+      queue.push_back({nx, ny});
+    }
+  }
+  return dist;
+}
+
+}  // namespace
+
+TEST(HexDistance, EqualsBreadthFirstSearchForEveryPairOf12x12) {
+  const int n = 12, pad = 12;
+  for (int sy = 0; sy < n; ++sy) {
+    for (int sx = 0; sx < n; ++sx) {
+      const auto dist = Bfs(n, n, sx, sy, pad);
+      for (int y = 0; y < n; ++y) {
+        for (int x = 0; x < n; ++x) {
+          const int expected = dist[static_cast<std::size_t>(y + pad) * (n + 2 * pad) + (x + pad)];
+          ASSERT_EQ(HexDistance(sx, sy, x, y), expected) << sx << "," << sy << " -> " << x << "," << y;
+          ASSERT_EQ(HexDistance(x, y, sx, sy), expected);
+        }
+      }
+    }
+  }
+}
+
+TEST(HexDistance, KnownValuesAndNegativeColumns) {
+  EXPECT_EQ(HexDistance(5, 5, 5, 5), 0);
+  for (int x : {4, 5}) {
+    for (int d = 0; d < 6; ++d) {
+      int nx = 0, ny = 0;
+      HexNeighbourCoords(x, 5, d, nx, ny);
+      EXPECT_EQ(HexDistance(x, 5, nx, ny), 1);
+    }
+  }
+  EXPECT_EQ(HexDistance(0, 0, 1, 1), 1);
+  EXPECT_EQ(HexDistance(1, 1, 2, 0), 1);
+  EXPECT_EQ(HexDistance(0, 0, 1, -1), 2);
+  EXPECT_EQ(HexDistance(0, 0, 2, 2), 3);
+  // A negative odd column counts as odd: (0, 0) is north-east of (-1, 1).
+  EXPECT_EQ(HexDistance(-1, 1, 0, 0), 1);
+  EXPECT_EQ(HexDistance(-1, 1, 0, 1), 1);
+  EXPECT_EQ(HexDistance(-1, 1, 0, 2), 2);
+  EXPECT_EQ(HexDistance(0, 0, -1, 1), 1);
+  int nx = 0, ny = 0;
+  HexNeighbourCoords(-1, 3, 1, nx, ny);
+  EXPECT_EQ(nx, 0);
+  EXPECT_EQ(ny, 2);
+}
+
+TEST(HexNeighbours, TableByColumnParityAndOppositeSides) {
+  const int evenY[6] = {-1, 0, 1, 1, 1, 0}, oddY[6] = {-1, -1, 0, 1, 0, -1}, dx[6] = {0, 1, 1, 0, -1, -1};
+  cMap map;
+  MakeGrid(map, 10, 10);
+  for (int x : {4, 5}) {
+    for (int d = 0; d < 6; ++d) {
+      const sMapCoord c = map.GetNeighbourCoord(x, 5, d);
+      EXPECT_EQ(c.x, x + dx[d]);
+      EXPECT_EQ(c.y, 5 + (x % 2 ? oddY[d] : evenY[d]));
+      // The neighbour's opposite side leads back.
+      const sMapCoord back = map.GetNeighbourCoord(c.x, c.y, (d + 3) % 6);
+      EXPECT_EQ(back, (sMapCoord{x, 5}));
+      EXPECT_EQ(map.GetNeighbourDirection(x, 5, c.x, c.y), d + 1);
+    }
+  }
+  // Out-of-range directions write nothing.
+  int nx = 77, ny = 88;
+  map.GetNeighbourCoords(3, 3, 6, nx, ny);
+  map.GetNeighbourCoords(3, 3, -1, nx, ny);
+  EXPECT_EQ(nx, 77);
+  EXPECT_EQ(ny, 88);
+}
+
+TEST(HexNeighbours, GridEdges) {
+  cMap map;
+  MakeGrid(map, 4, 3);
+  EXPECT_TRUE(map.HasNeighbour(0, 0, 1));   // (1, 0)
+  EXPECT_FALSE(map.HasNeighbour(1, 0, 1));  // (2, -1)
+  EXPECT_EQ(map.GetNeighbour(1, 0, 1), nullptr);
+  EXPECT_EQ(map.GetNeighbour(0, 0, 1), &map.GetHex(1, 0));
+  EXPECT_FALSE(map.HasNeighbour(1, 1, 6));
+  EXPECT_EQ(map.GetNeighbour(1, 1, 6), nullptr);
+  EXPECT_EQ(map.GetNeighbour(1, 1, -1), nullptr);
+  // Every cell: HasNeighbour agrees with GetNeighbour and with the grid.
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 0; x < 4; ++x) {
+      for (int d = 0; d < 6; ++d) {
+        const sMapCoord c = map.GetNeighbourCoord(x, y, d);
+        EXPECT_EQ(map.HasNeighbour(x, y, d), map.IsInside(c.x, c.y)) << x << "," << y << " d" << d;
+        EXPECT_EQ(map.GetNeighbour(x, y, d) != nullptr, map.IsInside(c.x, c.y));
+      }
+    }
+  }
+  EXPECT_EQ(map.GetNeighbourDirection(2, 2, 2, 2), 0);
+  EXPECT_EQ(map.GetNeighbourDirection(0, 1, 2, 1), 0);
+  EXPECT_EQ(map.GetNeighbourDirection(2, 1, 3, 1), 2);  // even: north-east
+  EXPECT_EQ(map.GetNeighbourDirection(2, 1, 1, 1), 6);
+  EXPECT_EQ(map.GetNeighbourDirection(1, 1, 2, 1), 3);  // odd: south-east
+  EXPECT_EQ(map.GetNeighbourDirection(1, 1, 0, 1), 5);
+}
+
+TEST(HexCell, DefaultsAndFirstCellFallback) {
+  const sHex h;
+  EXPECT_EQ(h.x, -1);
+  EXPECT_EQ(h.markValue, -1);
+  EXPECT_EQ(h.hasWeather, 1);
+  EXPECT_TRUE(h.HasNoMarks());
+  cMap map;
+  MakeGrid(map, 3, 2);
+  EXPECT_EQ(&map.GetHex(-1, 0), &map.GetHex(0, 0));
+  EXPECT_EQ(&map.GetHex(3, 0), &map.GetHex(0, 0));
+  EXPECT_EQ(&map.GetHex(0, 2), &map.GetHex(0, 0));
+  EXPECT_EQ(map.GetHex(2, 1).x, 2);
+  EXPECT_EQ(map.GetHex(2, 1).y, 1);
+  cMap empty;
+  EXPECT_EQ(empty.GetHex(0, 0).x, -1);  // a cell of its own, never out of bounds
+}
+
+TEST(HexCell, RiverSides) {
+  sHex h;
+  h.terrain = kTerrainPlain;
+  h.riverMask = 0b100101;
+  bool r[6];
+  h.ZwrocWektorRzek(r);
+  EXPECT_TRUE(r[0] && r[2] && r[5]);
+  EXPECT_FALSE(r[1] || r[3] || r[4]);
+  EXPECT_TRUE(h.HasRiverOnSide(5));
+  EXPECT_FALSE(h.HasRiverOnSide(6));
+  h.riverMask = 64 | 0b11;  // mouth marks of a water hex
+  h.ZwrocWektorRzek(r);
+  for (bool b : r) EXPECT_FALSE(b);
+  for (int s = 0; s < 6; ++s) EXPECT_FALSE(h.HasRiverOnSide(s));
+  h.riverMask = 0x81;
+  EXPECT_FALSE(h.HasRiverOnSide(0));
+}

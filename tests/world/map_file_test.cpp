@@ -1,0 +1,340 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "platform/lines.h"
+#include "support/test_support.h"
+#include "world/map.h"
+#include "world/map_text.h"
+
+namespace {
+
+const char kSample[] =
+    "# a small sample\r\n"
+    "size 5 4\r\n"
+    "terrain\r\n"
+    "~~ppf\r\n"
+    "~pphm\n"
+    "~prsd\n"
+    "~~~pp\n"
+    "owner\n"
+    "0 0 1 1 2\n"
+    "0 1 1 2 2\n"
+    "0 3 3 2 2\n"
+    "0 0 0 3 3\n"
+    "controller\n"
+    "0 0 1 4 2\n"
+    "0 1 1 2 2\n"
+    "0 3 3 2 2\n"
+    "0 0 0 3 3\n"
+    "seazone\n"
+    "5 5 0 0 0\n"
+    "5 0 0 0 0\n"
+    "6 0 0 0 0\n"
+    "6 6 300 0 0\n"
+    "variant\n"
+    "0 1 2 3 4\n"
+    "5 6 7 8 9\n"
+    "10 11 12 13 14\n"
+    "15 16 17 18 19\n"
+    "coastal auto\n"
+    "river 3 1 33\n"
+    "fort 2 2 3\n"
+    "extra 4 3 200\n"
+    "weather 4 0 2\n"
+    "noweather 4 0\n"
+    "noweather 1 1\n"
+    "mud 1 0 2 1 1 2 3 4 5 6 7 8 9 10 11 12\n"
+    "winter 3 2 4 3 90 80 70 0 0 0 0 0 0 0 50 255\n";
+
+void BuildSample(cMap& map) {
+  std::string error;
+  ASSERT_TRUE(BuildMapFromText(kSample, map, error)) << error;
+}
+
+std::wstring Pattern(const twtest::TempDir& dir) { return dir.Path().wstring() + L"\\%s"; }
+
+std::string Header(int w, int h, const char* magic = "Tdwv1") {
+  std::string header(268, '\0');
+  std::memcpy(header.data(), magic, 5);
+  header[264] = static_cast<char>(w & 0xFF);
+  header[265] = static_cast<char>(w >> 8);
+  header[266] = static_cast<char>(h & 0xFF);
+  header[267] = static_cast<char>(h >> 8);
+  return header;
+}
+
+}  // namespace
+
+TEST(MapFile, HeaderAndFlagBytesAreExact) {
+  cMap map;
+  BuildSample(map);
+  const std::string bytes = map.MapFileBytes();
+  ASSERT_EQ(bytes.size(), 268u + 20 * 37);
+  EXPECT_EQ(bytes.substr(0, 5), "Tdwv1");
+  EXPECT_EQ(std::string(bytes.data() + 5), "Map for Tidewrack created by Brackmoor.");
+  EXPECT_EQ(bytes.substr(260, 4), std::string("\x00\x00\x80\x3f", 4));  // 1.0f
+  EXPECT_EQ(bytes.substr(264, 4), std::string("\x05\x00\x04\x00", 4));
+  auto record = [&](int x, int y) { return bytes.substr(268 + (y * 5 + x) * 37, 37); };
+  // Coastal (even without weather rolls) is 1; plain 0; no weather 2.
+  EXPECT_EQ(record(1, 1).substr(35), std::string("\x01\x00", 2));
+  EXPECT_EQ(record(4, 0).substr(35), std::string("\x02\x00", 2));
+  EXPECT_EQ(record(3, 1).substr(35), std::string("\x00\x00", 2));
+  const std::string r = record(2, 3);
+  EXPECT_EQ(static_cast<unsigned char>(r[3]), 300 & 0xFF);
+  EXPECT_EQ(static_cast<unsigned char>(r[4]), 300 >> 8);
+  const std::string f = record(2, 2);
+  EXPECT_EQ(f[0], 3);   // rough
+  EXPECT_EQ(f[5], 12);  // variant
+  EXPECT_EQ(f[9], 3);   // fortification
+  EXPECT_EQ(record(4, 3)[1], static_cast<char>(200));
+}
+
+TEST(MapFile, SaveLoadRoundTripKeepsEveryRecordField) {
+  twtest::TempDir dir;
+  cMap map;
+  BuildSample(map);
+  map.GetHex(4, 0).weather = 2;
+  ASSERT_TRUE(map.SaveMapFile(dir.Path().wstring()));
+  // The passes change river masks of water and sea zones of land; compare
+  // against a copy that ran them too.
+  map.AddRiverMouths();
+  map.AssignCoastalSeaZones();
+  cMap loaded;
+  twtest::LogCapture log;
+  ASSERT_EQ(loaded.ReadMapFile(dir.Path().wstring() + L"\\map.tdw"), eMapReadResult::kOk);
+  ASSERT_EQ(loaded.GetWidth(), 5);
+  ASSERT_EQ(loaded.GetHeight(), 4);
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 5; ++x) {
+      const sHex& a = map.GetHex(x, y);
+      const sHex& b = loaded.GetHex(x, y);
+      SCOPED_TRACE(std::to_string(x) + "," + std::to_string(y));
+      EXPECT_EQ(b.x, x);
+      EXPECT_EQ(b.y, y);
+      EXPECT_EQ(a.terrain, b.terrain);
+      EXPECT_EQ(a.extra, b.extra);
+      EXPECT_EQ(a.riverMask, b.riverMask);
+      EXPECT_EQ(a.seaZone, b.seaZone);
+      EXPECT_EQ(a.tileVariant, b.tileVariant);
+      EXPECT_EQ(a.controller, b.controller);
+      EXPECT_EQ(a.owner, b.owner);
+      EXPECT_EQ(a.originalOwner, b.originalOwner);
+      EXPECT_EQ(a.fortification, b.fortification);
+      EXPECT_EQ(0, std::memcmp(a.mudChance, b.mudChance, 12));
+      EXPECT_EQ(0, std::memcmp(a.winterChance, b.winterChance, 12));
+      EXPECT_EQ(a.weather, b.weather);
+      EXPECT_EQ(a.coastal, b.coastal);
+      EXPECT_EQ(b.hasWeather, a.coastal ? 1 : a.hasWeather);
+      EXPECT_EQ(b.markValue, -1);
+      EXPECT_EQ(b.city, nullptr);
+    }
+  }
+  EXPECT_EQ(loaded.GetHex(1, 1).hasWeather, 1);  // coastal: the flag comes back set
+  EXPECT_EQ(loaded.GetHex(4, 0).hasWeather, 0);
+  EXPECT_EQ(loaded.FrontMarks().size(), 20u);
+  EXPECT_EQ(loaded.EyeCandies().size(), 20u);
+  EXPECT_EQ(loaded.EyeCandies()[3].alpha, 100);
+  EXPECT_TRUE(log.Contains(L"------ Loading map ------"));
+  EXPECT_TRUE(log.Contains(L"Map size: 5x4"));
+  EXPECT_TRUE(log.Contains(L"Loading hexes data..."));
+  // Written again, the file is the same bytes but for the passes' changes.
+  EXPECT_EQ(loaded.MapFileBytes(), map.MapFileBytes());
+}
+
+TEST(MapFile, ReaderFlagsWordLowByteOnly) {
+  std::string file = Header(1, 1) + std::string(37, '\0');
+  file[268] = 1;  // plain
+  file[268 + 35] = 0x02;
+  file[268 + 36] = 0x01;  // high byte ignored
+  cMap map;
+  twtest::LogCapture log;
+  ASSERT_EQ(map.ReadMapBytes(file, L"x"), eMapReadResult::kOk);
+  EXPECT_EQ(map.GetHex(0, 0).coastal, 0);
+  EXPECT_EQ(map.GetHex(0, 0).hasWeather, 0);
+  file[268 + 35] = 0x03;
+  ASSERT_EQ(map.ReadMapBytes(file, L"x"), eMapReadResult::kOk);
+  EXPECT_EQ(map.GetHex(0, 0).coastal, 1);
+  EXPECT_EQ(map.GetHex(0, 0).hasWeather, 0);
+}
+
+TEST(MapFile, MagicFifthLetterRefusedHeaderTextFree) {
+  cMap source;
+  BuildSample(source);
+  std::string bytes = source.MapFileBytes();
+  twtest::LogCapture log;
+  cMap map;
+  std::string other = bytes;
+  std::memcpy(other.data() + 5, "Some other text", 16);
+  other[259] = 'x';
+  EXPECT_EQ(map.ReadMapBytes(other, L"m"), eMapReadResult::kOk);
+  EXPECT_EQ(map.GetWidth(), 5);
+  bytes[4] = '2';
+  EXPECT_EQ(map.ReadMapBytes(bytes, L"m"), eMapReadResult::kWrongVersion);
+  EXPECT_TRUE(log.Contains(L"ERROR: Wrong map file version"));
+  EXPECT_EQ(map.GetWidth(), 0);
+}
+
+TEST(MapFile, ZeroSizeAndShortFilesAreRefused) {
+  twtest::LogCapture log;
+  cMap map;
+  EXPECT_EQ(map.ReadMapBytes(Header(0, 10), L"m"), eMapReadResult::kZeroSize);
+  EXPECT_TRUE(log.Contains(L"ERROR: Map cannot have 0 heigth or 0 width"));
+  EXPECT_EQ(map.ReadMapBytes(Header(10, 0), L"m"), eMapReadResult::kZeroSize);
+  EXPECT_EQ(map.ReadMapBytes(Header(2, 2) + std::string(3 * 37 + 36, '\0'), L"short.tdw"),
+            eMapReadResult::kTruncated);
+  EXPECT_TRUE(log.Contains(L"ERROR: Map file \"short.tdw\" is shorter than its header says"));
+  EXPECT_EQ(map.GetWidth(), 0);
+  EXPECT_EQ(map.ReadMapBytes(Header(2, 2).substr(0, 200), L"m"), eMapReadResult::kTruncated);
+  EXPECT_EQ(map.ReadMapBytes("", L"m"), eMapReadResult::kTruncated);
+  // A huge promised size is refused before anything is allocated.
+  EXPECT_EQ(map.ReadMapBytes(Header(65535, 65535) + std::string(37, '\0'), L"m"), eMapReadResult::kTruncated);
+  // Extra bytes after the records are ignored.
+  EXPECT_EQ(map.ReadMapBytes(Header(1, 1) + std::string(40, '\0'), L"m"), eMapReadResult::kOk);
+}
+
+TEST(MapFileDeathTest, FatalDataErrorsEndTheProcessWithCode1) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  twtest::TempDir dir;
+  EXPECT_EXIT({ cMap map(Pattern(dir)); }, ::testing::ExitedWithCode(1), "");
+  dir.Write("map.tdw", Header(0, 10));
+  EXPECT_EXIT({ cMap map(Pattern(dir)); }, ::testing::ExitedWithCode(1), "");
+  dir.Write("map.tdw", Header(3, 3) + std::string(37, '\0'));
+  EXPECT_EXIT({ cMap map(Pattern(dir)); }, ::testing::ExitedWithCode(1), "");
+  dir.Write("map.tdw", Header(1, 1, "Tdwv2") + std::string(37, '\0'));
+  EXPECT_EXIT({ cMap map(Pattern(dir)); }, ::testing::ExitedWithCode(1), "");
+}
+
+TEST(MapFile, ConstructorLoadsThroughPatternAndExitHandlerIsInjectable) {
+  twtest::TempDir dir;
+  cMap source;
+  BuildSample(source);
+  dir.Write("map.tdw", source.MapFileBytes());
+  twtest::LogCapture log;
+  {
+    cMap map(Pattern(dir));
+    EXPECT_EQ(map.GetWidth(), 5);
+    EXPECT_GT(map.fitScale, 0.0f);
+  }
+  static int exitCode = -1;
+  SetMapExitHandler([](int code) { exitCode = code; });
+  { cMap missing(dir.Path().wstring() + L"/nothing/%s"); }
+  SetMapExitHandler(nullptr);
+  EXPECT_EQ(exitCode, 1);
+  EXPECT_TRUE(log.Contains(L"Loading from " + dir.Path().wstring() + L"/nothing/map.tdw... FAILED"));
+}
+
+TEST(MapFile, SaveFailureIsLoggedAndSaveTakesPattern) {
+  twtest::TempDir dir;
+  cMap map;
+  BuildSample(map);
+  twtest::LogCapture log;
+  const std::wstring folder = dir.Path().wstring() + L"/missing";
+  EXPECT_FALSE(map.SaveMapFile(folder));
+  EXPECT_TRUE(log.Contains(L"Saving map using Tdwv1 format to \"" + folder + L"\\map.tdw\" FAILED"));
+  EXPECT_TRUE(map.SaveMapFile(L"ignored", Pattern(dir)));
+  std::string written;
+  ASSERT_TRUE(plat::ReadFileBytes(dir.File("output_map.tdw"), written));
+  EXPECT_EQ(written, map.MapFileBytes());
+}
+
+namespace {
+
+// An old map: 4148-byte header with the size at 4132, 20-byte records.
+std::string Hmf(int w, int h, const std::vector<std::string>& records) {
+  std::string file(4148, '\0');
+  for (int i = 0; i < 4; ++i) {
+    file[4132 + i] = static_cast<char>((w >> (8 * i)) & 0xFF);
+    file[4136 + i] = static_cast<char>((h >> (8 * i)) & 0xFF);
+  }
+  for (const auto& r : records) file += r;
+  return file;
+}
+
+std::string HmfRecord(int terrain, int river, int ctl, int own, int orig, int extra, int zone, int fort) {
+  std::string r(20, '\x7f');  // bytes that are not read
+  r[0] = static_cast<char>(terrain);
+  r[2] = static_cast<char>(river);
+  r[3] = static_cast<char>(ctl);
+  r[4] = static_cast<char>(own);
+  r[5] = static_cast<char>(orig);
+  r[12] = static_cast<char>(extra);
+  r[13] = static_cast<char>(zone);
+  r[14] = static_cast<char>(fort);
+  return r;
+}
+
+}  // namespace
+
+TEST(MapConversion, OldMapWithAreaFilesBecomesOutputMap) {
+  twtest::TempDir dir;
+  std::vector<std::string> records;
+  for (int i = 0; i < 5 * 4; ++i) records.push_back(HmfRecord(1, 0, 2, 3, 4, 9, 0, 1));
+  records[0] = HmfRecord(0, 0, 0, 0, 0, 0, 7, 0);  // water of zone 7
+  records[6] = HmfRecord(2, 0, 5, 6, 7, 8, 3, 2);  // (1, 1)
+  dir.Write("map.hmf", Hmf(5, 4, records));
+  dir.Write("weather.csv", "# x;y;weather;flag\r\n  1 ; 1 ; 2 ; 0 \r\n\r\n2;2;1;1\n9;9;1;1\n3;3;1\n");
+  dir.Write("winter_area.csv",
+            "0;0;3;3;200;0;0;0;0;0;0;0;0;0;0;1\n"
+            "1;1;1;2;100;;0;0;0;0;0;0;0;0;0;1\n"
+            "0;0;1;1;1;1;1\n"
+            "x;0;1;1;1;1;1;1;1;1;1;1;1;1;1;1\n");
+  // mud_area.csv is missing.
+  twtest::LogCapture log;
+  cMap map;
+  map.ConvertHmfMap(Pattern(dir));
+  EXPECT_TRUE(log.Contains(L"------ Converting HMF map to TDW ------"));
+  EXPECT_TRUE(log.Contains(L"Map size: 5x4"));
+  EXPECT_TRUE(log.Contains(L"Loading weather state from weather.csv"));
+  EXPECT_TRUE(log.Contains(L"Loading winter_area.csv"));
+  EXPECT_TRUE(log.Contains(L"Loading mud_area.csv"));
+  EXPECT_TRUE(log.Contains(L"ERROR: file does not exist"));
+  EXPECT_TRUE(log.Contains(L"WARNING: empty field in file " + dir.Path().wstring() + L"\\winter_area.csv (line 2)"));
+
+  cMap out;
+  ASSERT_EQ(out.ReadMapFile(dir.Path().wstring() + L"/output_map.tdw"), eMapReadResult::kOk);
+  const sHex& c = out.GetHex(1, 1);
+  EXPECT_EQ(c.terrain, 2);
+  EXPECT_EQ(c.controller, 5);
+  EXPECT_EQ(c.owner, 6);
+  EXPECT_EQ(c.originalOwner, 7);
+  EXPECT_EQ(c.extra, 8);
+  EXPECT_EQ(c.fortification, 2);
+  EXPECT_EQ(c.coastal, 1);
+  EXPECT_EQ(c.weather, 2u);
+  EXPECT_EQ(c.hasWeather, 1);  // coastal cells are stored with weather rolls on
+  EXPECT_EQ(out.GetHex(2, 2).weather, 1u);
+  EXPECT_EQ(out.GetHex(3, 3).weather, 0u);  // three fields: skipped
+  EXPECT_EQ(out.GetHex(0, 0).seaZone, 7);
+  EXPECT_EQ(out.GetHex(1, 0).seaZone, 7);  // land beside the water of zone 7
+  // 0;0;3;3 covers columns 0..3 and rows 0..2: twelve cells.
+  int touched = 0;
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 5; ++x) {
+      if (out.GetHex(x, y).winterChance[11] != 0) ++touched;
+    }
+  }
+  EXPECT_EQ(touched, 12);
+  EXPECT_EQ(out.GetHex(1, 1).winterChance[0], 44);  // 200 + 100 wraps
+  EXPECT_EQ(out.GetHex(1, 1).winterChance[11], 2);
+  EXPECT_EQ(out.GetHex(3, 2).winterChance[0], 200);
+  EXPECT_EQ(out.GetHex(3, 3).winterChance[0], 0);
+  EXPECT_EQ(out.GetHex(4, 0).winterChance[0], 0);
+  EXPECT_EQ(out.GetHex(0, 0).mudChance[0], 0);
+}
+
+TEST(MapConversion, ZeroSizedOldMapKeepsTheMapAndShortOneIsFatal) {
+  twtest::TempDir dir;
+  twtest::LogCapture log;
+  cMap map;
+  std::string error;
+  ASSERT_TRUE(BuildMapFromText("size 2 2\n", map, error));
+  EXPECT_EQ(map.ReadHmfBytes(Hmf(0, 3, {}), L"m"), eMapReadResult::kZeroSize);
+  EXPECT_TRUE(log.Contains(L"ERROR: map cannot have 0 heigth or 0 width!"));
+  EXPECT_EQ(map.GetWidth(), 2);
+  EXPECT_EQ(map.ReadHmfBytes(Hmf(-2, 3, {}), L"m"), eMapReadResult::kBadSize);
+  EXPECT_EQ(map.ReadHmfBytes(Hmf(2, 2, {HmfRecord(1, 0, 0, 0, 0, 0, 0, 0)}), L"m"), eMapReadResult::kTruncated);
+  EXPECT_EQ(map.ReadHmfBytes(std::string(100, '\0'), L"m"), eMapReadResult::kTruncated);
+  EXPECT_EQ(map.GetWidth(), 2);
+}
