@@ -23,6 +23,11 @@ class CDXUTRadioButton;
 class CDXUTFrame;
 class CDXUTTabFrame;
 class CDXUTProgressBar;
+class CDXUTComboBox;
+class CDXUTSlider;
+class CDXUTListBox;
+class CDXUTEditBox;
+class CDXUTMemo;
 
 // Receives the events the controls of a dialog raise (button clicked, ...).
 using PCALLBACKDXUTGUIEVENT = void (*)(unsigned event, int controlId, CDXUTControl* control);
@@ -86,6 +91,21 @@ class CDXUTDialog {
   HRESULT AddTabFrameFromLayout(int id, CDXUTTabFrame** created = nullptr);
   HRESULT AddProgressBarFromLayout(int id, int minimum, int maximum, int value,
                                    CDXUTProgressBar** created = nullptr);
+  // Text fields.
+  HRESULT AddEditBox(int id, const wchar_t* text, int x, int y, int width, int height, bool isDefault = false,
+                     CDXUTEditBox** created = nullptr);
+  HRESULT AddEditBoxFromLayout(int id, const wchar_t* text, const wchar_t* hint, CDXUTEditBox** created = nullptr);
+  HRESULT AddMemo(int id, const wchar_t* text, int x, int y, int width, int height, bool isDefault = false,
+                  CDXUTMemo** created = nullptr);
+  HRESULT AddMemoFromLayout(int id, const wchar_t* text, CDXUTMemo** created = nullptr);
+  // Choice controls.
+  HRESULT AddComboBox(int id, int x, int y, int width, int height, unsigned hotkey = 0, bool isDefault = false,
+                      CDXUTComboBox** created = nullptr);
+  HRESULT AddComboBoxFromLayout(int id, const wchar_t* hint, CDXUTComboBox** created = nullptr);
+  HRESULT AddSlider(int id, int x, int y, int width, int height, int minimum = 0, int maximum = 100,
+                    int value = 50, bool isDefault = false, CDXUTSlider** created = nullptr);
+  HRESULT AddSliderFromLayout(int id, int minimum, int maximum, int value, CDXUTSlider** created = nullptr);
+  HRESULT AddListBoxFromLayout(int id, std::uint32_t style, CDXUTListBox** created = nullptr);
   // Registers and appends a control made elsewhere; returns it (null on failure).
   CDXUTControl* AddControl(std::unique_ptr<CDXUTControl> control);
 
@@ -152,6 +172,10 @@ class CDXUTDialog {
   HRESULT DrawText(const wchar_t* text, CDXUTElement* element, const plat::RectI& rect, bool shadow = false,
                    int count = -1);
   HRESULT CalcTextRect(const wchar_t* text, CDXUTElement* element, plat::RectI& rect, int count = -1);
+  // Limits the draws that follow (sprites and text) to rect, in dialog
+  // coordinates; null lifts the limit. Only inside the open sprite batch
+  // (OnRender); the batch's End lifts it as well.
+  void SetClipRect(const plat::RectI* rect);
   HRESULT OnRender(float elapsed);
 
   void SendEvent(unsigned event, bool triggeredByUser, CDXUTControl* control, bool playSound = true);

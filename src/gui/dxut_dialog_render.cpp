@@ -64,17 +64,18 @@ HRESULT CDXUTDialog::DrawSpriteTexture(const plat::Texture* texture, const plat:
   if (texture == nullptr || sprite == nullptr) return E_FAIL;
   if (source.Width() == 0 || source.Height() == 0) return S_OK;
   const plat::RectI screen = ToScreen(rect);
-  const float scaleX = static_cast<float>(screen.Width()) / static_cast<float>(source.Width());
-  const float scaleY = static_cast<float>(screen.Height()) / static_cast<float>(source.Height());
+  if (screen.Width() == 0 || screen.Height() == 0) return S_OK;
   const bool open = sprite->InBatch();
   if (!open) sprite->Begin();
-  const plat::Matrix2D saved = sprite->GetTransform();
-  sprite->SetTransform(plat::Matrix2D::Scaling(scaleX, scaleY));
-  if (scaleX != 0 && scaleY != 0) {
-    sprite->Draw(*texture, &source, static_cast<float>(screen.left) / scaleX,
-                 static_cast<float>(screen.top) / scaleY, depth, color);
-  }
-  sprite->SetTransform(saved);
+  // The source stretched over the screen rectangle: the quad that a scaling
+  // transform and a position divided by the scale would give, with the
+  // corners taken straight from the rectangle. (Dividing and multiplying
+  // back in floats left the right edge a hair short of a whole pixel, which
+  // showed as a one-pixel gap between a stretched middle slice and its cap.)
+  const float l = static_cast<float>(screen.left), t = static_cast<float>(screen.top);
+  const float r = static_cast<float>(screen.right), b = static_cast<float>(screen.bottom);
+  const plat::PointF corners[4] = {{l, t}, {r, t}, {r, b}, {l, b}};
+  sprite->DrawQuad(*texture, source, corners, color, depth);
   if (!open) sprite->End();
   return S_OK;
 }
@@ -106,14 +107,43 @@ HRESULT CDXUTDialog::DrawText(const wchar_t* text, CDXUTElement* element, const 
     format &= ~static_cast<unsigned>(plat::kTextVCenter | plat::kTextBottom);
     format |= plat::kTextNoClip;
   }
+  // The vertical placement above draws without the font's own cut; a format
+  // that asks for clipping is cut at the caller's rectangle here (inside
+  // any clip already set).
+  const plat::RectI* outer = sprite->GetClipRect();
+  const bool clipHere = (format & plat::kTextNoClip) != 0 && (element->dwTextFormat & plat::kTextNoClip) == 0;
+  plat::RectI saved{};
+  if (outer != nullptr) saved = *outer;
+  if (clipHere) {
+    plat::RectI clip = ToScreen(rect);
+    if (outer != nullptr) {
+      clip.left = std::max(clip.left, saved.left);
+      clip.top = std::max(clip.top, saved.top);
+      clip.right = std::min(clip.right, saved.right);
+      clip.bottom = std::min(clip.bottom, saved.bottom);
+    }
+    sprite->SetClipRect(&clip);
+  }
   if (shadow) {
     plat::RectI shadowRect{screen.left + 1, screen.top + 1, screen.right + 1, screen.bottom + 1};
     const std::uint32_t alpha = static_cast<std::uint32_t>(std::clamp(element->FontColor.Current.a, 0.0f, 1.0f) * 255.0f);
     font->DrawText(sprite, view, shadowRect, format, alpha << 24);
   }
   font->DrawText(sprite, view, screen, format, ArgbFromColor(element->FontColor.Current));
+  if (clipHere) sprite->SetClipRect(outer != nullptr ? &saved : nullptr);
   if (!open) sprite->End();
   return S_OK;
+}
+
+void CDXUTDialog::SetClipRect(const plat::RectI* rect) {
+  plat::SpriteBatch* sprite = GetGlobalDialogResourceManager().GetSprite();
+  if (sprite == nullptr) return;
+  if (rect == nullptr) {
+    sprite->SetClipRect(nullptr);
+    return;
+  }
+  const plat::RectI screen = ToScreen(*rect);
+  sprite->SetClipRect(&screen);
 }
 
 HRESULT CDXUTDialog::CalcTextRect(const wchar_t* text, CDXUTElement* element, plat::RectI& rect, int count) {
@@ -172,6 +202,7 @@ HRESULT CDXUTDialog::OnRender(float elapsed) {
     if (s_pControlFocus != nullptr && s_pControlFocus->m_pDialog == this) s_pControlFocus->Render(elapsed);
   }
   sprite->SetTransform(plat::Matrix2D::Identity());
+  sprite->SetClipRect(nullptr);
   sprite->End();
   return S_OK;
 }

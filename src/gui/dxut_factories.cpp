@@ -3,8 +3,13 @@
 #include <new>
 
 #include "gui/dxut_checkbox.h"
+#include "gui/dxut_combobox.h"
 #include "gui/dxut_dialog.h"
+#include "gui/dxut_editbox.h"
 #include "gui/dxut_frames.h"
+#include "gui/dxut_memo.h"
+#include "gui/dxut_listbox.h"
+#include "gui/dxut_scrollbar.h"
 
 namespace {
 
@@ -203,5 +208,94 @@ HRESULT CDXUTDialog::AddProgressBarFromLayout(int id, int minimum, int maximum, 
   PlaceFromLayout(*c, id);
   c->SetRange(minimum, maximum);
   c->SetValue(value);
+  return S_OK;
+}
+
+// --- text fields ------------------------------------------------------------
+
+HRESULT CDXUTDialog::AddEditBox(int id, const wchar_t* text, int x, int y, int width, int height, bool isDefault,
+                                CDXUTEditBox** created) {
+  CDXUTEditBox* c = nullptr;
+  if (HRESULT hr = Make(*this, created, c); FAILED(hr)) return hr;
+  DXUT_REGISTER(c, created);
+  Place(*c, id, x, y, width, height);
+  c->m_bIsDefault = isDefault;
+  if (text != nullptr) c->SetText(text);
+  return S_OK;
+}
+
+HRESULT CDXUTDialog::AddEditBoxFromLayout(int id, const wchar_t* text, const wchar_t* hint,
+                                          CDXUTEditBox** created) {
+  const plat::RectI r = DXUTLayoutRect(id);
+  CDXUTEditBox* c = nullptr;
+  const HRESULT hr = AddEditBox(id, text, r.left, r.top, r.right, r.bottom, false, &c);
+  if (created != nullptr) *created = c;
+  if (FAILED(hr)) return hr;
+  c->SetHint(hint);
+  return S_OK;
+}
+
+HRESULT CDXUTDialog::AddMemo(int id, const wchar_t* text, int x, int y, int width, int height, bool isDefault,
+                             CDXUTMemo** created) {
+  CDXUTMemo* c = nullptr;
+  if (HRESULT hr = Make(*this, created, c); FAILED(hr)) return hr;
+  DXUT_REGISTER(c, created);
+  Place(*c, id, x, y, width, height);
+  c->m_bIsDefault = isDefault;
+  if (text != nullptr) c->SetText(text);
+  return S_OK;
+}
+
+HRESULT CDXUTDialog::AddMemoFromLayout(int id, const wchar_t* text, CDXUTMemo** created) {
+  const plat::RectI r = DXUTLayoutRect(id);
+  return AddMemo(id, text, r.left, r.top, r.right, r.bottom, false, created);
+}
+
+// --- choice controls --------------------------------------------------------
+
+HRESULT CDXUTDialog::AddComboBox(int id, int x, int y, int width, int height, unsigned hotkey, bool isDefault,
+                                 CDXUTComboBox** created) {
+  CDXUTComboBox* c = nullptr;
+  if (HRESULT hr = Make(*this, created, c); FAILED(hr)) return hr;
+  DXUT_REGISTER(c, created);
+  Place(*c, id, x, y, width, height);
+  c->SetHotkey(hotkey);
+  c->m_bIsDefault = isDefault;
+  return S_OK;
+}
+
+HRESULT CDXUTDialog::AddComboBoxFromLayout(int id, const wchar_t* hint, CDXUTComboBox** created) {
+  const plat::RectI r = DXUTLayoutRect(id);
+  CDXUTComboBox* c = nullptr;
+  const HRESULT hr = AddComboBox(id, r.left, r.top, r.right, r.bottom, 0, false, &c);
+  if (created != nullptr) *created = c;
+  if (FAILED(hr)) return hr;
+  c->SetHint(hint);
+  return S_OK;
+}
+
+HRESULT CDXUTDialog::AddSlider(int id, int x, int y, int width, int height, int minimum, int maximum, int value,
+                               bool isDefault, CDXUTSlider** created) {
+  CDXUTSlider* c = nullptr;
+  if (HRESULT hr = Make(*this, created, c); FAILED(hr)) return hr;
+  DXUT_REGISTER(c, created);
+  Place(*c, id, x, y, width, height);
+  c->m_bIsDefault = isDefault;
+  c->SetRange(minimum, maximum);
+  c->SetValueInternal(value, false, true);
+  return S_OK;
+}
+
+HRESULT CDXUTDialog::AddSliderFromLayout(int id, int minimum, int maximum, int value, CDXUTSlider** created) {
+  const plat::RectI r = DXUTLayoutRect(id);
+  return AddSlider(id, r.left, r.top, r.right, r.bottom, minimum, maximum, value, false, created);
+}
+
+HRESULT CDXUTDialog::AddListBoxFromLayout(int id, std::uint32_t style, CDXUTListBox** created) {
+  CDXUTListBox* c = nullptr;
+  if (HRESULT hr = Make(*this, created, c); FAILED(hr)) return hr;
+  DXUT_REGISTER(c, created);
+  PlaceFromLayout(*c, id);
+  c->SetStyle(style);
   return S_OK;
 }

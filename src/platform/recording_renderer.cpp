@@ -124,6 +124,16 @@ void RecordingRenderer::DrawLines(const PointF* points, int count, std::uint32_t
   records.push_back(std::move(r));
 }
 
+void RecordingRenderer::SetClipRect(const RectI* clip) {
+  has_clip_ = clip != nullptr;
+  if (clip) clip_ = *clip;
+  if (!store_records_) return;
+  DrawRecord r = Make(DrawRecord::kClip);
+  r.clip_set = clip != nullptr;
+  if (clip) r.source = *clip;
+  records.push_back(std::move(r));
+}
+
 std::vector<const DrawRecord*> RecordingRenderer::Texts() const {
   std::vector<const DrawRecord*> out;
   for (const DrawRecord& r : records)

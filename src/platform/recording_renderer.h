@@ -14,10 +14,11 @@
 namespace plat {
 
 struct DrawRecord {
-  enum Kind { kQuad, kText, kLines, kClear, kBegin, kEnd };
+  enum Kind { kQuad, kText, kLines, kClear, kBegin, kEnd, kClip };
   Kind kind = kQuad;
   std::uint64_t texture = 0;  // kQuad: texture id; kText: font's line texture
-  RectI source;               // kQuad: texels; kText: visible part of the line
+  RectI source;               // kQuad: texels; kText: visible part of the line; kClip: the clip
+  bool clip_set = false;      // kClip: false when the clip was cleared
   PointF corners[4];
   std::uint32_t argb = 0;     // tint, clear or line colour
   float depth = 0;
@@ -88,6 +89,9 @@ class RecordingRenderer final : public Renderer {
   void DrawQuad(const Texture& texture, const RectI& source, const PointF corners[4], std::uint32_t argb,
                 float depth) override;
   void DrawLines(const PointF* points, int count, std::uint32_t argb) override;
+  void SetClipRect(const RectI* clip) override;
+  // The clip in force (null: none).
+  const RectI* ClipRect() const { return has_clip_ ? &clip_ : nullptr; }
 
   // Test controls.
   void SetMaxTextureWidth(int width) { max_texture_width_ = width; }
@@ -110,6 +114,8 @@ class RecordingRenderer final : public Renderer {
   long begin_scene_result_ = 0;
   bool fail_create_ = false;
   bool store_records_ = true;
+  bool has_clip_ = false;
+  RectI clip_;
 };
 
 // Reads a PNG file's size from its header without decoding it; false when

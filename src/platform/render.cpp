@@ -30,6 +30,23 @@ void SpriteBatch::Begin() {
   open_ = true;
   generation_ = ++s_generations;
   items_.clear();
+  clips_.clear();
+  clip_ = 0;
+}
+
+void SpriteBatch::SetClipRect(const RectI* clip) {
+  if (!open_) return;
+  if (clip == nullptr) {
+    clip_ = 0;
+    return;
+  }
+  const RectI* current = GetClipRect();
+  if (current && current->left == clip->left && current->top == clip->top && current->right == clip->right &&
+      current->bottom == clip->bottom) {
+    return;
+  }
+  clips_.push_back(*clip);
+  clip_ = static_cast<std::uint32_t>(clips_.size());
 }
 
 void SpriteBatch::Draw(const Texture& texture, const RectI* source, float x, float y, float z,
@@ -52,7 +69,7 @@ void SpriteBatch::DrawQuad(const Texture& texture, const RectI& source, const Po
   if (!open_) return;
   // A NaN depth would break the ordering the sort relies on.
   if (std::isnan(depth)) depth = 0.0f;
-  Item item{&texture, source, {corners[0], corners[1], corners[2], corners[3]}, argb, depth};
+  Item item{&texture, source, {corners[0], corners[1], corners[2], corners[3]}, argb, depth, clip_};
   items_.push_back(item);
 }
 
@@ -69,11 +86,19 @@ void SpriteBatch::End() {
     if (items[a].depth != items[b].depth) return items[a].depth > items[b].depth;
     return a < b;
   });
+  std::uint32_t applied = 0;
   for (std::uint32_t index : order_) {
     const Item& it = items_[index];
+    if (it.clip != applied) {
+      applied = it.clip;
+      renderer_.SetClipRect(applied != 0 ? &clips_[applied - 1] : nullptr);
+    }
     renderer_.DrawQuad(*it.texture, it.source, it.corners, it.argb, it.depth);
   }
+  if (applied != 0) renderer_.SetClipRect(nullptr);
   items_.clear();
+  clips_.clear();
+  clip_ = 0;
 }
 
 // ---------------------------------------------------------------------------

@@ -137,6 +137,10 @@ class Renderer {
   virtual void DrawQuad(const Texture& texture, const RectI& source, const PointF corners[4],
                         std::uint32_t argb, float depth) = 0;
   virtual void DrawLines(const PointF* points, int count, std::uint32_t argb) = 0;
+  // Limits the following draws to clip (screen pixels; right and bottom
+  // excluded); null draws everywhere again. Back-ends without a scissor may
+  // ignore it.
+  virtual void SetClipRect(const RectI* clip) { (void)clip; }
 };
 
 // The shared sprite object: collects draws between Begin and End and at End
@@ -154,6 +158,14 @@ class SpriteBatch {
   void DrawQuad(const Texture& texture, const RectI& source, const PointF corners[4],
                 std::uint32_t argb, float depth);
   void End();
+  // The clip rectangle (screen pixels) for the draws queued after this call,
+  // null for none. Each queued draw keeps the clip that was set when it was
+  // queued, so sorting by depth cannot move a draw out of its clip; End
+  // hands the changes to the renderer in submission order and clears the
+  // renderer's clip afterwards. Begin starts without a clip; outside a
+  // batch the call does nothing.
+  void SetClipRect(const RectI* clip);
+  const RectI* GetClipRect() const { return open_ && clip_ != 0 ? &clips_[clip_ - 1] : nullptr; }
 
   const Matrix2D& GetTransform() const { return transform_; }
   void SetTransform(const Matrix2D& m) { transform_ = m; }
@@ -170,10 +182,13 @@ class SpriteBatch {
     PointF corners[4];
     std::uint32_t argb;
     float depth;
+    std::uint32_t clip;  // 0: none; else clips_[clip - 1]
   };
   Renderer& renderer_;
   Matrix2D transform_;
   std::vector<Item> items_;
+  std::vector<RectI> clips_;
+  std::uint32_t clip_ = 0;
   std::vector<std::uint32_t> order_;
   bool open_ = false;
   std::uint64_t generation_ = 0;

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/texture.h"
 #include "world/hex.h"
 
 // Per-hex map decoration, filled by the scenario loader.
@@ -47,6 +48,8 @@ struct sMatrix4 {
 // How a sea-zone id reads in the world's sea graph.
 enum class eSeaNodeKind { kNone, kOpenSea, kPort };
 using SeaNodeLookup = std::function<eSeaNodeKind(int seaZone)>;
+// The first colour (0xAARRGGBB) of a country by its id.
+using CountryColourLookup = std::function<std::uint32_t(int countryId)>;
 
 // Outcome of reading a map file. Every failure but kOk has been logged; the
 // map constructor turns it into the end of the process (exit code 1), while
@@ -66,6 +69,10 @@ using MapExitHandler = void (*)(int code);
 void SetMapExitHandler(MapExitHandler handler);
 // Ends the process through the handler above.
 void MapFatalExit(int code);
+
+namespace plat {
+class SpriteBatch;
+}
 
 class cMap {
  public:
@@ -138,6 +145,9 @@ class cMap {
   void RefreshBorderFlags();
   void RefreshBorderFlags(const SeaNodeLookup& seaNodeKind);
   const std::vector<std::uint8_t>& FrontMarks() const { return front_marks_; }
+  // The cells that carry mark bits (kept by SetHexMark and ClearHexMark).
+  std::list<sHex*>& MarkedHexes() { return marked_hexes_; }
+  const std::list<sHex*>& MarkedHexes() const { return marked_hexes_; }
   int GetFrontNodeDistance() const { return front_node_distance_; }
 
   // --- View (map_view.cpp) ---
@@ -156,6 +166,25 @@ class cMap {
   // Columns [first, last) and rows [first, last) the drawing visits, already
   // limited to the grid.
   void VisibleRange(int& firstColumn, int& endColumn, int& firstRow, int& endRow) const;
+  // Draws the visible cells by the per-cell drawing of "MapDisplay/Mode"
+  // with the shared sprite batch, or with the given one (hex_drawing.cpp).
+  void Render() const;
+  void Render(plat::SpriteBatch& sprite) const;
+
+  // --- Minimap (map_minimap.cpp) ---
+  // Loads the minimap picture, creates its empty ownership layer of the same
+  // size and fits the picture into the minimap panel. A picture that cannot
+  // be loaded changes nothing else.
+  void LoadMinimapImage(const std::wstring& path);
+  // The outline of the visible part of the map, in opaque red lines.
+  void DrawMinimapViewRect() const;
+  // Repaints the ownership layer when "MinimapDisplay/OwnershipMode" is on:
+  // water transparent, land half-transparent in its controller's (mode 1)
+  // or owner's (mode 2) first colour.
+  void UpdateMinimapOwnershipLayer();
+  void UpdateMinimapOwnershipLayer(const CountryColourLookup& firstColour);
+  cTexture& MinimapTexture() { return minimap_texture_; }
+  cTexture& MinimapOwnershipTexture() { return ownership_texture_; }
 
   // View state, read by the screens and the tests.
   int minViewX = 0, maxViewX = 0, minViewY = 0, maxViewY = 0;
@@ -189,10 +218,13 @@ class cMap {
   int front_node_distance_ = -1;
   std::list<sMapCoord> front_nodes_;
   sHex empty_cell_;  // what GetHex gives on a map without cells
+  cTexture minimap_texture_;    // the minimap picture
+  cTexture ownership_texture_;  // its ownership layer
 };
 
 // Checks the country ids of every land cell against the number of countries
-// (1..N); logs each bad one. Returns true when anything was logged.
+// (1..N); logs each bad one and then shows the message box "Invalid ctr ids
+// on hexes" once. Returns true when anything was logged.
 bool ValidateHexOwnership();
 bool ValidateHexOwnership(const cMap& map, int countryCount);
 

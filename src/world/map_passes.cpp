@@ -2,6 +2,7 @@
 #include <stdexcept>
 
 #include "app/console_log.h"
+#include "platform/message_box.h"
 #include "world/gra.h"
 #include "world/map.h"
 
@@ -91,7 +92,9 @@ bool ValidateHexOwnership(const cMap& map, int countryCount) {
       }
     }
   }
-  // The message box "Invalid ctr ids on hexes" belongs to the screens; the
-  // caller shows it when this returns true.
+  // Loading goes on either way; the box only points the player at the log.
+  if (logged) {
+    plat::ShowMessageBox(L"Invalid ctr ids on hexes", L"Logged invalid controllers/owners/orig owners of hexes");
+  }
   return logged;
 }

@@ -7,6 +7,7 @@
 #include "app/console_log.h"
 #include "app/gui_layout.h"
 #include "app/settings.h"
+#include "app/skins.h"
 #include "app/string_base.h"
 #include "world/gra.h"
 #include "world/map.h"
@@ -210,6 +211,9 @@ void cMap::ApplyScaleChange() {
   if (minViewX > maxViewX) minViewX = maxViewX = static_cast<int>((minViewX + maxViewX) * 0.5);
   if (minViewY > maxViewY) minViewY = maxViewY = static_cast<int>((minViewY + maxViewY) * 0.5);
   viewTransform = sMatrix4::Scaling(s, s);
+  // City and unit labels have their sizes per zoom band.
+  SelectMapFontForZoom();
+  SelectUnitFontsForZoom();
 }
 
 void cMap::RecomputeMinimapOutline() {

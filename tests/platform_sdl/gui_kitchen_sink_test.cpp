@@ -4,14 +4,20 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 
 #include "app/gui_layout.h"
 #include "app/hint_text.h"
 #include "golden_compare.h"
 #include "gui/dxut_checkbox.h"
+#include "gui/dxut_combobox.h"
 #include "gui/dxut_dialog.h"
+#include "gui/dxut_editbox.h"
 #include "gui/dxut_frames.h"
+#include "gui/dxut_listbox.h"
+#include "gui/dxut_memo.h"
 #include "gui/dxut_resource_manager.h"
+#include "gui/dxut_scrollbar.h"
 #include "platform/input_state.h"
 #include "support/fake_audio.h"
 #include "support/fake_framework.h"
@@ -149,6 +155,69 @@ TEST_F(GuiKitchenSink, EveryControlInEveryStateMatchesTheGolden) {
       bar->SetEnabled(false);
     }
   }
+
+  // Edit boxes in the left column below (x 10-250): plain, focused with a
+  // selection, overwrite caret, scrolled to the end of a long text,
+  // disabled (centred). Only one control may hold the dialog's focus (a
+  // button above), so the focused looks are set on the boxes themselves.
+  CDXUTEditBox* edits[5] = {};
+  const wchar_t* editTexts[5] = {L"Edit box", L"Selected words", L"Overwrite",
+                                 L"A text far longer than the box can show at once", L"Disabled"};
+  for (int i = 0; i < 5; ++i) dialog.AddEditBox(80 + i, editTexts[i], 10, 560 + 40 * i, 240, 34, false, &edits[i]);
+  edits[1]->m_nSelStart = 9;
+  edits[1]->m_bHasFocus = true;
+  edits[2]->PlaceCaret(4);
+  edits[2]->m_nSelStart = 4;
+  edits[2]->m_bInsertMode = false;
+  edits[2]->m_bHasFocus = true;
+  edits[3]->m_bHasFocus = true;
+  edits[4]->SetEnabled(false);
+  // A memo (x 260-510) scrolled to the end of a wrapped text.
+  CDXUTMemo* memo = nullptr;
+  dialog.AddMemo(85, nullptr, 260, 560, 250, 195, false, &memo);
+  std::wstring log;
+  for (int i = 1; i <= 14; ++i) log += L"Turn " + std::to_wstring(i) + L": the convoy sails on through heavy seas.\n";
+  memo->SetText(log.c_str());
+  memo->ScrollToEnd();
+
+  // Part two: choice controls. Sliders (x 10-240, y 445-535): a value of
+  // 30, disabled at 70, and an empty range (thumb at the left end).
+  CDXUTSlider* sliders[3] = {};
+  const int sliderRange[3][3] = {{0, 100, 30}, {0, 100, 70}, {0, 0, 0}};
+  for (int i = 0; i < 3; ++i) {
+    dialog.AddSlider(90 + i, 10, 445 + 32 * i, 230, 25, sliderRange[i][0], sliderRange[i][1], sliderRange[i][2], false,
+                     &sliders[i]);
+  }
+  sliders[1]->SetEnabled(false);
+  // Combo boxes (x 520-700): closed, disabled, and open with a scrolled list.
+  CDXUTComboBox* combos[3] = {};
+  for (int i = 0; i < 3; ++i) {
+    dialog.AddComboBox(95 + i, 520, 560 + 40 * i, 180, 30, 0, false, &combos[i]);
+    for (const wchar_t* text : {L"Infantry", L"Armour", L"Artillery", L"Engineers", L"Cavalry", L"Marines"}) {
+      combos[i]->AddItem(text, nullptr);
+    }
+  }
+  combos[0]->SetSelectedByIndex(1);
+  combos[1]->SetEnabled(false);
+  combos[2]->SetDropHeight(30);
+  combos[2]->SetSelectedByIndex(2);
+  combos[2]->HandleKeyboard({plat::kWmKeyDown, plat::kVkF1 + 3, 0});  // F4 opens it
+  // A list box with three columns (x 710-1014, y 560-760): multi-selection
+  // with two rows picked, a row and a column under the mouse, a row too long
+  // for its cell and more rows than fit, so its scroll bar has a thumb.
+  g_GuiLayout[99] = {710, 560, 304, 200};
+  CDXUTListBox* list = nullptr;
+  dialog.AddListBoxFromLayout(99, MULTISELECTION, &list);
+  list->SetColumns(3, L"Unit;Men|Guns", 50, 25, 25);
+  list->AddItem(L"1st Infantry Division, the longest name of all;12000;48", nullptr);
+  for (int i = 2; i <= 20; ++i) {
+    list->AddItem((L"Brigade " + std::to_wstring(i) + L";;" + std::to_wstring(i * 100) + L"|" + std::to_wstring(i)).c_str(),
+                  nullptr);
+  }
+  list->SelectItem(1, false);
+  list->GetItem(2)->bSelected = true;
+  dialog.OnRender(0.0f);  // the list learns its row height
+  dialog.MsgProc({plat::kWmMouseMove, 0, plat::MakeMouseLParam(900, 18 + 560 + 6 + 15 + 16 * 4 + 4)});
 
   // Two frames so that fading colours settle, then the picture.
   for (int pass = 0; pass < 2; ++pass) {

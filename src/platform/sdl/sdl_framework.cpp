@@ -5,7 +5,9 @@
 #include "platform/clock.h"
 #include "platform/clipboard.h"
 #include "platform/input_state.h"
+#include "platform/message_box.h"
 #include "platform/sdl/sdl_clipboard.h"
+#include "platform/sdl/sdl_message_box.h"
 #include "platform/text.h"
 
 namespace plat::sdl {
@@ -73,6 +75,7 @@ bool SdlFramework::CreateWindow(const std::wstring& title) {
   static SdlClipboard clipboard;
   SetClipboard(&clipboard);
   GetInputState().SetCaptureHook([](bool capture) { SDL_CaptureMouse(capture ? SDL_TRUE : SDL_FALSE); });
+  InstallSdlMessageBox(window_);
   return true;
 }
 
@@ -167,6 +170,7 @@ void SdlFramework::DestroyDevice() {
 void SdlFramework::CloseWindow() {
   if (window_) {
     SetClipboard(nullptr);
+    SetMessageBoxHandler(nullptr);
     GetInputState().SetCaptureHook(nullptr);
     SDL_SetWindowGrab(window_, SDL_FALSE);
     SDL_DestroyWindow(window_);

@@ -148,6 +148,7 @@ void SdlRenderer::EndScene() {
 
 void SdlRenderer::DrawQuad(const Texture& texture, const RectI& source, const PointF corners[4],
                            std::uint32_t argb, float /*depth*/) {
+  if (clip_empty_) return;
   const auto* sdlTexture = dynamic_cast<const SdlTexture*>(&texture);
   if (!sdlTexture || !sdlTexture->Native()) return;
   SDL_Texture* t = sdlTexture->Native();
@@ -183,11 +184,21 @@ void SdlRenderer::DrawQuad(const Texture& texture, const RectI& source, const Po
 }
 
 void SdlRenderer::DrawLines(const PointF* points, int count, std::uint32_t argb) {
-  if (!points || count < 2) return;
+  if (!points || count < 2 || clip_empty_) return;
   SDL_SetRenderDrawColor(renderer_, (argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF, argb >> 24);
   line_points_.resize(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) line_points_[i] = SDL_FPoint{points[i].x, points[i].y};
   SDL_RenderDrawLinesF(renderer_, line_points_.data(), count);
+}
+
+void SdlRenderer::SetClipRect(const RectI* clip) {
+  clip_empty_ = clip != nullptr && (clip->right <= clip->left || clip->bottom <= clip->top);
+  if (clip == nullptr || clip_empty_) {
+    SDL_RenderSetClipRect(renderer_, nullptr);
+    return;
+  }
+  const SDL_Rect rect{clip->left, clip->top, clip->Width(), clip->Height()};
+  SDL_RenderSetClipRect(renderer_, &rect);
 }
 
 bool SdlRenderer::SavePng(const std::string& path) {

@@ -62,6 +62,7 @@ class SdlRenderer final : public Renderer {
   void DrawQuad(const Texture& texture, const RectI& source, const PointF corners[4], std::uint32_t argb,
                 float depth) override;
   void DrawLines(const PointF* points, int count, std::uint32_t argb) override;
+  void SetClipRect(const RectI* clip) override;
 
   // An ARGB surface (converted as needed) to a texture; null on failure.
   std::unique_ptr<SdlTexture> TextureFromSurface(SDL_Surface* surface, const std::string& path);
@@ -78,6 +79,7 @@ class SdlRenderer final : public Renderer {
   bool present_;
   std::shared_ptr<RendererLife> life_;
   std::vector<SDL_FPoint> line_points_;
+  bool clip_empty_ = false;  // a clip without area: nothing is drawn
 };
 
 // Null when SDL cannot make a renderer for the window.

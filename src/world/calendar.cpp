@@ -1,0 +1,57 @@
+#include "world/calendar.h"
+
+#include "app/string_base.h"
+#include "platform/format.h"
+
+namespace {
+
+constexpr const char* kMonthKeys[12] = {"january", "february", "march",     "april",   "may",      "june",
+                                        "july",    "august",   "september", "october", "november", "december"};
+
+}  // namespace
+
+int TurnsInMonth(const sTurnsPerMonth& turnsPerMonth, int month) {
+  if (month < 1 || month > 12) return 1;
+  const int turns = turnsPerMonth[static_cast<std::size_t>(month - 1)];
+  return turns < 1 ? 1 : turns;
+}
+
+int sGameDate::GetDay(const sTurnsPerMonth& turnsPerMonth) const {
+  const int t = TurnsInMonth(turnsPerMonth, month);
+  return (turn * 30) / t - 30 / t + 1;
+}
+
+bool sGameDate::IsSameDay(int day, int month_, int year_, const sTurnsPerMonth& turnsPerMonth) const {
+  return year == year_ && month == month_ && GetDay(turnsPerMonth) == day;
+}
+
+bool sGameDate::IsBefore(int day, int month_, int year_, const sTurnsPerMonth& turnsPerMonth) const {
+  if (year != year_) return year < year_;
+  if (month != month_) return month < month_;
+  return GetDay(turnsPerMonth) < day;
+}
+
+bool sGameDate::IsAfter(int day, int month_, int year_, const sTurnsPerMonth& turnsPerMonth) const {
+  return !IsSameDay(day, month_, year_, turnsPerMonth) && !IsBefore(day, month_, year_, turnsPerMonth);
+}
+
+const std::wstring& sGameDate::Format(const sTurnsPerMonth& turnsPerMonth) {
+  const std::wstring day = plat::Format(L"%i", GetDay(turnsPerMonth));
+  const std::wstring monthName =
+      month >= 1 && month <= 12 ? std::wstring(g_StringBase.GetText(kMonthKeys[month - 1])) : std::wstring();
+  const std::wstring yearText = plat::Format(L"%i", year);
+  text = plat::Format(L"%lS-%lS-%lS", day, monthName, yearText);
+  return text;
+}
+
+void sGameDate::Advance(const sTurnsPerMonth& turnsPerMonth) {
+  ++turn;
+  if (turn > TurnsInMonth(turnsPerMonth, month)) {
+    turn = 1;
+    ++month;
+    if (month > 12) {
+      month = 1;
+      ++year;
+    }
+  }
+}

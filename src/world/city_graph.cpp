@@ -1,0 +1,182 @@
+#include "world/city_graph.h"
+
+#include <cstdlib>
+
+#include "app/console_log.h"
+#include "app/string_base.h"
+#include "platform/format.h"
+#include "platform/framework.h"
+#include "platform/lines.h"
+#include "platform/paths.h"
+#include "world/cities.h"
+#include "world/gra.h"
+
+namespace {
+
+// A decimal field as the C library reads one: leading blanks, a sign, then
+// digits up to the first other character; no digits give 0. Values past the
+// range of int are clamped.
+int ParseField(std::string_view field) {
+  std::size_t i = 0;
+  while (i < field.size() && (field[i] == ' ' || field[i] == '\t')) ++i;
+  bool negative = false;
+  if (i < field.size() && (field[i] == '-' || field[i] == '+')) negative = field[i++] == '-';
+  long long value = 0;
+  for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i) {
+    if (value < 10'000'000'000LL) value = value * 10 + (field[i] - '0');
+  }
+  if (negative) value = -value;
+  if (value > 2147483647LL) return 2147483647;
+  if (value < -2147483647LL - 1) return -2147483647 - 1;
+  return static_cast<int>(value);
+}
+
+// Splits at ';' into up to five fields; missing fields read as 0.
+void ParseLinkLine(std::string_view line, int out[5]) {
+  for (int f = 0; f < 5; ++f) {
+    const std::size_t end = line.find(';');
+    out[f] = ParseField(line.substr(0, end));
+    line = end == std::string_view::npos ? std::string_view{} : line.substr(end + 1);
+  }
+}
+
+cCity* CityAt(const cMap& map, int x, int y) {
+  return map.IsInside(x, y) ? map.GetHex(x, y).city : nullptr;
+}
+
+[[noreturn]] void EndProcess() {
+  plat::GetFramework().Shutdown(1);
+  std::exit(1);
+}
+
+}  // namespace
+
+void cCityGraph::BuildNodes(const std::vector<cCity*>& cities) {
+  nodes_.clear();
+  node_cities_.clear();
+  for (cCity* city : cities) {
+    if (!city || city->type == kCityResources) continue;
+    const int index = static_cast<int>(nodes_.size());
+    sCityGraphNode node;
+    node.city = city;
+    nodes_.push_back(std::move(node));
+    node_cities_.emplace_back(index, city);
+    city->graphNode = index;
+  }
+}
+
+int cCityGraph::FindNodeIndex(const cCity* city) const {
+  for (const auto& [index, c] : node_cities_) {
+    if (c == city) return index;
+  }
+  return -1;
+}
+
+eCitiesDiagramResult cCityGraph::ReadCitiesDiagramText(std::string_view text) {
+  const cMap& map = g_pWorld->GetMap();
+  plat::LineReader reader(text);
+  std::string_view line;
+  while (reader.Next(line)) {
+    const int lineNumber = static_cast<int>(reader.LineNumber());
+    // Comments, and lines too short to hold anything (one character besides
+    // the line end at most).
+    if (!line.empty() && line[0] == '#') continue;
+    if (line.size() < 2) continue;
+
+    int f[5];
+    ParseLinkLine(line, f);
+    cCity* first = CityAt(map, f[0], f[1]);
+    cCity* second = CityAt(map, f[2], f[3]);
+    if (!first || !second) {
+      LogLine(g_StringBase.GetText("critical_error_at_line_%i._no_city_at_given_coordinates"), lineNumber);
+      return eCitiesDiagramResult::kNoCity;
+    }
+    const int target = FindNodeIndex(second);
+    if (target < 0) {
+      LogLine(g_StringBase.GetText("critical_error._cannot_find_node_index_for_city_%s_(line_%i)"),
+              second->GetName(), lineNumber);
+      return eCitiesDiagramResult::kNoNode;
+    }
+    for (sCityGraphNode& node : nodes_) {
+      if (node.city == first) node.links.push_back({target, f[4]});
+    }
+  }
+  return eCitiesDiagramResult::kOk;
+}
+
+void cCityGraph::LoadCitiesDiagram(std::wstring_view scenarioName) {
+  // The links name cities by their hexes, so without a map nothing can be
+  // read; going on would leave the routes silently empty.
+  if (!g_pWorld || g_pWorld->GetMap().GetWidth() == 0) {
+    LogLine(g_StringBase.GetText("error_while_reading_cities_diagram._cannot_retrieve_map_pointer._end."));
+    EndProcess();
+  }
+  const std::wstring fileName = plat::Format(L"data\\scenarios\\%s\\cities_diagram.csv", std::wstring(scenarioName));
+  LogLine(L"Otwieranie pliku diagramu miast:");
+  LogLine(fileName);
+  std::string text;
+  if (!plat::ReadFileBytes(plat::ResolvePath(fileName), text)) {
+    LogLine(L"Blad otwarcia pliku! (nie istnieje?)");
+    EndProcess();
+  }
+  LogLine(L"Otwarcie OK");
+  if (ReadCitiesDiagramText(text) != eCitiesDiagramResult::kOk) std::exit(1);
+}
+
+bool cCityGraph::FindPath(const cCity* from, const cCity* to, int countryId, std::vector<cCity*>& out) {
+  if (!from || !to) return false;
+  out.clear();
+  for (sCityGraphNode& node : nodes_) node.visited = 0;
+  if (from->GetHopsTo(*to) == -1) return false;
+  if (!IsControllerFriendlyTo(from->GetControllerId(), countryId)) return false;
+  const int start = from->graphNode;
+  if (start < 0 || static_cast<std::size_t>(start) >= nodes_.size()) return false;
+
+  struct sEntry {
+    int node;
+    int predecessor;  // index into the queue, -1 for the start
+  };
+  std::vector<sEntry> queue;
+  nodes_[start].visited = 1;
+  queue.push_back({start, -1});
+  int reached = -1;
+  for (std::size_t next = 0; next < queue.size() && reached < 0; ++next) {
+    const int node = queue[next].node;
+    for (const sCityGraphLink& link : nodes_[node].links) {
+      if (link.type != kCityLinkLand) continue;
+      sCityGraphNode& target = nodes_[link.target];
+      if (target.visited) continue;
+      if (!IsControllerFriendlyTo(target.city->GetControllerId(), countryId)) continue;
+      target.visited = 1;
+      queue.push_back({link.target, static_cast<int>(next)});
+      if (target.city == to) {
+        reached = static_cast<int>(queue.size()) - 1;
+        break;
+      }
+    }
+  }
+  if (reached < 0) {
+    out.clear();
+    return false;
+  }
+  for (int i = reached; i >= 0; i = queue[i].predecessor) out.push_back(nodes_[queue[i].node].city);
+  return true;
+}
+
+bool cCityGraph::HasAlliedLinkOfType1(int nodeIndex, int countryId) const {
+  if (nodeIndex < 0 || static_cast<std::size_t>(nodeIndex) >= nodes_.size()) return false;
+  for (const sCityGraphLink& link : nodes_[nodeIndex].links) {
+    if (link.type != kCityLinkSecond) continue;
+    if (IsControllerAlliedTo(nodes_[link.target].city->GetControllerId(), countryId)) return true;
+  }
+  return false;
+}
+
+void cCityGraph::ResetSearchData() {
+  for (sCityGraphNode& node : nodes_) {
+    node.searchFlag = 0;
+    node.visited = 0;
+    for (float& v : node.searchFloats) v = 0.0f;
+    for (std::int32_t& v : node.searchValues) v = 0;
+  }
+}

@@ -1,0 +1,83 @@
+// The cities graph: one node per city that is not a resource city, linked by
+// the directed connections of "cities_diagram.csv". Land links (type 0) carry
+// land routes and hop counts; links of type 1 are only looked at by the
+// computer opponent.
+#pragma once
+
+#include <cstdint>
+#include <list>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+class cCity;
+
+constexpr int kCityLinkLand = 0;
+constexpr int kCityLinkSecond = 1;
+
+struct sCityGraphLink {
+  int target = -1;  // index into the node vector
+  int type = 0;
+};
+
+struct sCityGraphNode {
+  cCity* city = nullptr;  // not owned
+  std::list<sCityGraphLink> links;
+  std::uint8_t searchFlag = 0;
+  std::uint8_t visited = 0;
+  // Working data of the computer opponent's searches.
+  float searchFloats[3] = {};
+  std::int32_t searchValues[7] = {};
+};
+
+// Outcome of reading "cities_diagram.csv" from text. Every failure has been
+// logged; LoadCitiesDiagram ends the process on any of them.
+enum class eCitiesDiagramResult {
+  kOk,
+  kNoMap,         // the world has no map
+  kCannotOpen,    // the file is missing
+  kNoCity,        // a line names a hex without a city
+  kNoNode,        // a line's second city has no node
+};
+
+class cCityGraph {
+ public:
+  cCityGraph() = default;
+  cCityGraph(const cCityGraph&) = delete;
+  cCityGraph& operator=(const cCityGraph&) = delete;
+
+  // One node per city of types 0..3 in list order; each such city learns its
+  // node index (resource cities keep -1). Replaces any earlier nodes.
+  void BuildNodes(const std::vector<cCity*>& cities);
+
+  // Reads "data\scenarios\<scenario>\cities_diagram.csv". A world without a
+  // map, a missing file, a line naming a hex without a city or a second city
+  // without a node is fatal: the log line, then the end of the process with
+  // exit code 1.
+  void LoadCitiesDiagram(std::wstring_view scenarioName);
+  // The reading itself from the file's text, without ending the process.
+  eCitiesDiagramResult ReadCitiesDiagramText(std::string_view text);
+
+  // The route with the fewest land links from one city to another through
+  // cities held by the country or its allies, destination first. False (and
+  // an empty list) when there is none; a city is never a route to itself.
+  bool FindPath(const cCity* from, const cCity* to, int countryId, std::vector<cCity*>& out);
+  // True when a type-1 link leads from the node to a city whose hex is held
+  // by a country allied with the given country.
+  bool HasAlliedLinkOfType1(int nodeIndex, int countryId) const;
+  // Clears both flags and the search values of every node.
+  void ResetSearchData();
+
+  // Node index of the city in the graph's city list, -1 when it has none.
+  int FindNodeIndex(const cCity* city) const;
+
+  std::vector<sCityGraphNode>& Nodes() { return nodes_; }
+  const std::vector<sCityGraphNode>& Nodes() const { return nodes_; }
+  const std::vector<std::pair<int, cCity*>>& NodeCities() const { return node_cities_; }
+
+ private:
+  std::vector<sCityGraphNode> nodes_;
+  // (node index, city) for every city with a node, in the world's city order.
+  std::vector<std::pair<int, cCity*>> node_cities_;
+};

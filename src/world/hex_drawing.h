@@ -1,0 +1,125 @@
+// Drawing one cell of the map: terrain, rivers, weather, decoration,
+// ownership tint, marks, borders, grid, city or fortification, sea-node
+// marker and unit, each at the depth of its layer in the map skin's sprite
+// depth table. Also the ownership changes that keep the border bits fresh.
+//
+// Every picture is 166 x 166 pixels in a 167-pixel grid of the skin sheets
+// (texture slots 14 terrain, 15 others, 16 eye candies); the sheets' layout
+// is in skin_sheet_layout below.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "platform/render.h"
+#include "world/hex.h"
+
+class cMap;
+struct sEyeCandy;
+
+// Screen position of a cell's top-left corner (map pixels before the view
+// scaling) and a depth, which every element overwrites with its own.
+struct sHexScreenPos {
+  float x = 0.0f;
+  float y = 0.0f;
+  float z = 0.0f;
+};
+
+// Entries of the sprite depth table, one per map layer.
+enum eMapLayer : int {
+  kLayerWater = 0,
+  kLayerPlain = 2,
+  kLayerDesert = 3,
+  kLayerSwamp = 4,
+  kLayerHill = 5,
+  kLayerMountain = 6,
+  kLayerRivers = 7,
+  kLayerRough = 8,
+  kLayerForest = 9,
+  kLayerMarks = 10,
+  kLayerTint = 11,
+  kLayerGrid = 12,
+  kLayerCities = 13,
+  kLayerUnits = 14,
+  kLayerSelectedUnit = 15,
+  kLayerWeather = 16,
+  kLayerBorders = 17,
+};
+
+// The layer of a terrain code (water for codes the map does not know).
+int TerrainLayer(int terrain);
+// The depth of a layer from the sprite depth table.
+float LayerDepth(int layer);
+// True when the layer's level is the decoration record's hidden level.
+bool IsLayerHidden(int layer, const sEyeCandy& eyeCandy);
+
+// Source rectangles of the skin sheets.
+namespace skin_sheet_layout {
+constexpr int kCell = 167;
+constexpr int kPicture = 166;
+// Terrain t, variant v, weather w (terrain.png).
+plat::RectI Terrain(int terrain, int variant, int weather);
+// River mouth towards side 0..5 of a water cell (terrain.png).
+plat::RectI RiverMouth(int side, int variant);
+// The rest come from others.png.
+plat::RectI River(int side, int variant);  // side 1..3
+plat::RectI ControllerTint();
+plat::RectI OwnerTint();
+plat::RectI Grid();
+plat::RectI Border(int side);         // owner or controller, side 1..3
+plat::RectI SeaZoneBorder(int side);  // side 1..3
+plat::RectI AttackerArrow(int side);  // side 0..5
+plat::RectI WeatherOverlay(int variant, int weather);
+plat::RectI Fortification(int level);  // 1..11
+plat::RectI CoastMark();
+plat::RectI Mark(int bit);             // 0..31
+plat::RectI AllianceColour(int alliance);  // 1..; 0 the neutral picture
+}  // namespace skin_sheet_layout
+
+// What the hex drawing asks of parts of the game that are drawn elsewhere:
+// the unit standing on a cell (with the attacker arrows of a pending
+// attack), the map screen's action mode, the ship on a sea-battle tile and
+// the map's own overlays after the cells (the turn state's current unit and
+// the selected-hex marker). Unset hooks draw nothing; the action mode then
+// reads 0.
+struct sMapDrawHooks {
+  std::function<void(plat::SpriteBatch&, const sHex&, sHexScreenPos, int animationBit)> drawUnit;
+  std::function<int()> actionMode;
+  std::function<void(plat::SpriteBatch&, const sHex&, sHexScreenPos)> drawTileShip;
+  // Called by cMap::Render after the cells in map modes 0 and 1, with the
+  // view origin (ox, oy) and the mode.
+  std::function<void(plat::SpriteBatch&, const cMap&, int ox, int oy, int mode)> drawAfterCells;
+};
+extern sMapDrawHooks g_MapDrawHooks;
+
+// Map mode 0: the full cell in the designed order.
+void DrawHex(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos, const sEyeCandy& eyeCandy,
+             int animationPhase);
+// Map mode 1: terrain, rivers and decoration, terrain always in good weather.
+void DrawHexTerrain(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos, const sEyeCandy& eyeCandy,
+                    int animationPhase);
+// Map mode 2: alliance colours, water and the controller's flag on cities.
+void DrawHexPolitical(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos);
+// Map mode 3: mode 0 without animation, plus the coast mark on coastal land.
+void DrawHexWithCoastMark(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos,
+                          const sEyeCandy& eyeCandy);
+// The marker of the sea node the cell belongs to, highlighted in action
+// modes 13, 14 and 15.
+void DrawHexSeaNode(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos);
+// The sea-battle screen's cell: water, mark, and the ship 0.1 nearer.
+void DrawHexTile(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos, bool flag);
+
+// Ownership changes: the new id, then fresh border bits on the cell and on
+// its neighbours in directions 0, 4 and 5 (whose sides 3, 1 and 2 face it).
+void SetHexOwner(cMap& map, sHex& hex, int countryId);
+void SetHexController(cMap& map, sHex& hex, int countryId);
+
+// Marks: a cell without marks joins the map's marked-hex list (once), then
+// gains the bits and takes the value.
+void SetHexMark(cMap& map, sHex& hex, std::uint32_t bits, int value);
+// With removeFromList the cell leaves the marked-hex list first (even when
+// other bits remain); then the bits are cleared and the value becomes -1.
+void ClearHexMark(cMap& map, sHex& hex, std::uint32_t bits, bool removeFromList);
+
+// Small ownership predicates.
+bool IsHexCoastal(const sHex& hex);

@@ -1,0 +1,123 @@
+// The sea graph: ships and convoys move over sea nodes, not over hexes. A
+// node is a sea zone (open water covering many hexes) or the harbour of one
+// port city. Node ids start at 1; the node with id n is element n - 1. Links
+// are directed and may be guarded by a strait hex whose controller decides
+// who may pass.
+#pragma once
+
+#include <list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/hoverable.h"
+
+class cFleet;
+class cJednostkaMorska;
+namespace plat {
+class SpriteBatch;
+}
+
+// Naval unit types 40..45 index the ship counts as type - 40.
+constexpr int kFirstNavalType = 40;
+constexpr int kNavalTypeCount = 6;
+
+struct sSeaLink {
+  int node = 0;        // linked node id
+  int straitX = -1;    // -1: no strait
+  int straitY = -1;
+};
+
+struct sWezelGrafuMorz final : public cHoverable {
+  int id = 0;
+  int isSea = 1;       // 1 sea zone, 0 port
+  int maxSize = 0;     // 0 for a sea zone, 1..9 for a port
+  int size = 0;        // never above maxSize
+  std::wstring name;
+  int x = 0, y = 0;    // main hex (a port's city hex)
+  cJednostkaMorska* ownShip = nullptr;    // shown friendly ship, not owned
+  int ownShipX = 0, ownShipY = 0;
+  cJednostkaMorska* enemyShip = nullptr;  // shown enemy ship, not owned
+  int enemyShipX = 0, enemyShipY = 0;
+  std::vector<sSeaLink> links;
+  int ownCounts[kNavalTypeCount] = {};
+  int alliedCounts[kNavalTypeCount] = {};
+  int enemyCounts[kNavalTypeCount] = {};
+  int searchDistance = 0;  // hops in the last route search; -1 not reached
+  int previousNode = -1;   // node the last search came from; -1 none
+
+  bool IsSeaZone() const { return isSea != 0; }
+
+  // Empties the list, then appends every fleet of the world at this node.
+  void CollectFleets(std::list<cFleet*>& out) const;
+  int GetOwnShipCount() const;
+  int GetSpottedEnemyShipCount() const;
+  // Clears the shown ships and the own and allied counts; the spotted enemy
+  // counts too unless keepEnemy.
+  void ResetShipCounts(bool keepEnemy);
+
+  // Draws what belongs to this node on hex (hexX, hexY) at the screen
+  // position: the shown ship of that hex and the node's marker. The first
+  // form draws with the shared sprite (nothing without one).
+  void DrawMarker(float x, float y, float depth, int hexX, int hexY, bool hideMarker, bool skip) const;
+  void DrawMarker(plat::SpriteBatch& sprite, float x, float y, float depth, int hexX, int hexY, bool hideMarker,
+                  bool skip) const;
+
+  // The hover box: the size of layout entry 15, drawn from the GUI sheet.
+  void GetTooltipSize(int& width, int& height) override;
+  void DrawTooltip(float x, float y) override;
+};
+
+class cSeaGraph {
+ public:
+  // Reads "sea_nodes.csv" through the folder's path pattern (one "%s" for
+  // the file name), stamps the node ids into the map and checks that every
+  // port city has a node. Unusable data ends the process (exit code 1).
+  void LoadSeaNodes(std::wstring_view folderFormat);
+  // Reads "data\scenarios\<scenario>\sea_edges.csv". A missing file or a
+  // line naming a node that does not exist ends the process (exit code 1).
+  void LoadSeaEdges(std::wstring_view scenarioName);
+  // The same from text already read (the path only names the file in logs).
+  // False after the log line when a line names an unknown node.
+  bool ReadSeaEdgesText(std::string_view text);
+
+  // Shortest route (fewest links) for the country; out gets the node ids
+  // from the destination back to the start. Among equally short routes the
+  // one through the predecessor processed last is taken.
+  bool FindPath(int fromId, int toId, int countryId, bool friendlyPortsOnly, std::vector<int>& out);
+  // First node in id order whose main hex is (x, y); -1 for none.
+  int FindNodeIdByMainHex(int x, int y) const;
+  // First linked sea zone of the node, in link order; -1 for none.
+  int GetAdjacentSeaZoneId(int nodeId) const;
+  // A link from -> to without a strait, or with a strait the country or one
+  // of its allies controls.
+  bool HasPassableLink(int fromId, int toId, int countryId) const;
+
+  // Null for an id outside 1 .. count.
+  sWezelGrafuMorz* GetNode(int id);
+  const sWezelGrafuMorz* GetNode(int id) const;
+  int GetNodeCount() const { return static_cast<int>(nodes_.size()); }
+  std::vector<sWezelGrafuMorz>& Nodes() { return nodes_; }
+  const std::vector<sWezelGrafuMorz>& Nodes() const { return nodes_; }
+
+  // The country for which the ship counts and shown ships were computed.
+  int GetViewingCountry() const { return viewing_country_; }
+  void SetViewingCountry(int countryId) { viewing_country_ = countryId; }
+
+ private:
+  std::vector<sWezelGrafuMorz> nodes_;
+  int viewing_country_ = 0;
+  // Working storage of FindPath.
+  std::vector<int> level_, next_level_, stamp_;
+};
+
+// What the loaders call to end the process after a fatal data error
+// (std::exit by default; tests replace it, and the loader then returns).
+using SeaGraphExitHandler = void (*)(int code);
+void SetSeaGraphExitHandler(SeaGraphExitHandler handler);
+
+// Draws a naval unit on the map (the naval units install it; until then the
+// shown ships are not drawn).
+using NavalUnitMapDrawer = void (*)(plat::SpriteBatch& sprite, cJednostkaMorska* ship, float x, float y,
+                                    float depth);
+void SetNavalUnitMapDrawer(NavalUnitMapDrawer drawer);

@@ -1,0 +1,155 @@
+// Drawing of the sea nodes: the marker and shown ships on the map, and the
+// hover box with the ship counts.
+#include <algorithm>
+#include <cstdint>
+#include <string>
+
+#include "app/device_events.h"
+#include "app/gui_layout.h"
+#include "app/skins.h"
+#include "app/texture.h"
+#include "platform/format.h"
+#include "platform/render.h"
+#include "world/country.h"
+#include "world/gra.h"
+#include "world/hex_drawing.h"
+#include "world/sea_graph.h"
+
+namespace {
+
+NavalUnitMapDrawer g_navalDrawer = nullptr;
+
+constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
+// The hover box lies in texture slot 2 (the GUI sheet) at layout entry 15;
+// its three backgrounds are stacked: allied port, other port, sea zone.
+constexpr int kGuiSheetSlot = 2;
+constexpr int kBoxEntry = 15;
+// The font of the counters and names in the layout table.
+constexpr int kBoxFont = 6;
+// Counts of allies and of spotted enemies are told apart by colour.
+constexpr std::uint32_t kAlliedCountColour = 0xFFA8E090u;
+constexpr std::uint32_t kEnemyCountColour = 0xFFFF9080u;
+
+// Marker cells of the map skin's "others" sheet: size s at column s of the
+// row starting at 1838 (size 0 is the sea-zone marker).
+plat::RectI MarkerSource(int size) {
+  const int s = std::clamp(size, 0, 9);
+  return {167 * s + 1, 1838, 167 * s + 167, 2004};
+}
+
+void DrawMarkerCell(plat::SpriteBatch& sprite, int size, float x, float y, float depth) {
+  plat::Texture* sheet = g_Textures[kSlotOthers].Get();
+  if (!sheet) return;
+  const plat::RectI source = MarkerSource(size);
+  sprite.Draw(*sheet, &source, x, y, depth, kWhite);
+}
+
+void DrawShip(plat::SpriteBatch& sprite, cJednostkaMorska* ship, float x, float y) {
+  if (ship && g_navalDrawer) g_navalDrawer(sprite, ship, x, y, LayerDepth(kLayerUnits));
+}
+
+// A layout rectangle kept as edges, moved to the box at (x, y).
+plat::RectI BoxRect(int entry, int x, int y) {
+  const sLayoutRect& r = g_GuiLayout[entry];
+  return {r.a + x, r.b + y, r.c + x, r.d + y};
+}
+
+void DrawShadowed(plat::Font* font, const std::wstring& text, const plat::RectI& rect, std::uint32_t colour,
+                  std::uint32_t shadow) {
+  constexpr unsigned kFlags = plat::kTextCenter | plat::kTextVCenter | plat::kTextSingleLine;
+  plat::RectI moved{rect.left + 1, rect.top + 1, rect.right + 1, rect.bottom + 1};
+  font->DrawText(g_pSprite, text, moved, kFlags, shadow);
+  plat::RectI place = rect;
+  font->DrawText(g_pSprite, text, place, kFlags, colour);
+}
+
+// Whether the controller of the port's city hex is allied with the viewing
+// country (a country is allied with itself unless it is neutral).
+bool PortIsAllied(const sWezelGrafuMorz& node) {
+  if (!g_pWorld) return false;
+  const cMap& map = g_pWorld->GetMap();
+  if (!map.IsInside(node.x, node.y)) return false;
+  const cCountry* controller = g_pWorld->GetCountry(map.GetHex(node.x, node.y).controller);
+  const int viewing = g_pWorld->GetSeaGraph().GetViewingCountry();
+  if (!controller || !g_pWorld->GetCountry(viewing)) return false;
+  return controller->IsAlliedWith(viewing);
+}
+
+}  // namespace
+
+void SetNavalUnitMapDrawer(NavalUnitMapDrawer drawer) { g_navalDrawer = drawer; }
+
+void sWezelGrafuMorz::DrawMarker(float px, float py, float depth, int hexX, int hexY, bool hideMarker,
+                                 bool skip) const {
+  if (g_pSprite) DrawMarker(*g_pSprite, px, py, depth, hexX, hexY, hideMarker, skip);
+}
+
+void sWezelGrafuMorz::DrawMarker(plat::SpriteBatch& sprite, float px, float py, float depth, int hexX, int hexY,
+                                 bool hideMarker, bool skip) const {
+  if (skip) return;
+  if (hexX == ownShipX && hexY == ownShipY) {
+    DrawShip(sprite, ownShip, px, py);
+    if (!IsSeaZone() && !hideMarker) DrawMarkerCell(sprite, size, px, py, depth);
+    return;
+  }
+  if (hexX == enemyShipX && hexY == enemyShipY) {
+    DrawShip(sprite, enemyShip, px, py);
+    return;
+  }
+  if (hexX == x && hexY == y && IsSeaZone() && !hideMarker) DrawMarkerCell(sprite, 0, px, py, depth);
+}
+
+void sWezelGrafuMorz::GetTooltipSize(int& width, int& height) {
+  width = g_GuiLayout[kBoxEntry].c;
+  height = g_GuiLayout[kBoxEntry].d;
+}
+
+void sWezelGrafuMorz::DrawTooltip(float fx, float fy) {
+  if (!g_pSprite) return;
+  enum eRow { kOwn, kAllied, kEnemy };
+  static constexpr eRow kSeaRows[] = {kOwn, kAllied, kEnemy};
+  static constexpr eRow kAlliedPortRows[] = {kOwn, kAllied};
+  static constexpr eRow kOtherPortRows[] = {kEnemy};
+  const eRow* rows = kSeaRows;
+  int rowCount = 3, first = 17, stacked = 2;
+  if (!IsSeaZone()) {
+    if (PortIsAllied(*this)) {
+      rows = kAlliedPortRows;
+      rowCount = 2;
+      first = 36;
+      stacked = 0;
+    } else {
+      rows = kOtherPortRows;
+      rowCount = 1;
+      first = 50;
+      stacked = 1;
+    }
+  }
+
+  const int bx = static_cast<int>(fx);
+  const int by = static_cast<int>(fy);
+  if (plat::Texture* sheet = g_Textures[kGuiSheetSlot].Get()) {
+    const sLayoutRect& box = g_GuiLayout[kBoxEntry];
+    const plat::RectI source{box.a, box.b + stacked * box.d, box.a + box.c, box.b + (stacked + 1) * box.d};
+    g_pSprite->Draw(*sheet, &source, fx, fy, 0.0f, kWhite);
+  }
+
+  const sGuiFont& style = g_GuiFonts[kBoxFont];
+  plat::Font* font = style.font;
+  if (!font) return;
+  for (int r = 0; r < rowCount; ++r) {
+    const int* counts = rows[r] == kOwn ? ownCounts : rows[r] == kAllied ? alliedCounts : enemyCounts;
+    const std::uint32_t colour =
+        rows[r] == kOwn ? style.color : rows[r] == kAllied ? kAlliedCountColour : kEnemyCountColour;
+    for (int c = 0; c < kNavalTypeCount; ++c) {
+      plat::RectI rect = BoxRect(first + c * rowCount + r, bx, by);
+      font->DrawText(g_pSprite, plat::Format(L"%i", counts[c]), rect,
+                     plat::kTextCenter | plat::kTextVCenter | plat::kTextSingleLine, colour);
+    }
+  }
+  DrawShadowed(font, plat::Format(L"%s", name), BoxRect(first - 1, bx, by), style.color, style.color2);
+  if (!IsSeaZone()) {
+    DrawShadowed(font, plat::Format(L"%i/%i", size, maxSize), BoxRect(first + kNavalTypeCount * rowCount, bx, by),
+                 style.color, style.color2);
+  }
+}

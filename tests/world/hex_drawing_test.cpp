@@ -1,0 +1,484 @@
+#include "world/hex_drawing.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/settings.h"
+#include "app/skins.h"
+#include "app/texture.h"
+#include "platform/recording_renderer.h"
+#include "support/fake_framework.h"
+#include "support/test_support.h"
+#include "world/cities.h"
+#include "world/country.h"
+#include "world/gra.h"
+#include "world/map.h"
+#include "world/map_text.h"
+
+namespace {
+
+using plat::RectI;
+namespace L = skin_sheet_layout;
+
+bool SameRect(const RectI& a, const RectI& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+class HexDrawing : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    settings_ = g_Settings;
+    g_Settings.ResolutionX = 1024;
+    g_Settings.ResolutionY = 768;
+    g_Settings.MapZoom = 1.0f;
+    g_Settings.MapMode = 0;
+    g_Settings.ShowWeather = false;
+    g_Settings.ShowGrid = false;
+    g_Settings.ShowAPLeft = false;
+    g_Settings.ShowSeaZonesBorders = false;
+    g_Settings.MapOwnershipMode = 0;
+    g_Settings.BorderMode = 0;
+    ResetSpriteDepthTable();
+    for (int slot : {kSlotTerrain, kSlotOthers}) g_Textures[slot].Create(2004, 2004);
+    g_Textures[kSlotEyeCandies].Create(1002, 501);
+    g_pWorld = &world_;
+    batch_.Begin();
+  }
+  void TearDown() override {
+    if (batch_.InBatch()) batch_.End();
+    for (int slot : {kSlotTerrain, kSlotOthers, kSlotEyeCandies}) g_Textures[slot].Release();
+    g_MapDrawHooks = {};
+    g_CityAppearance.Reset();
+    g_pWorld = nullptr;
+    g_Settings = settings_;
+    ResetSpriteDepthTable();
+  }
+
+  // Every layer at one depth: the batch keeps the order of submission.
+  static void FlattenDepths() {
+    for (auto& entry : g_SpriteDepths) entry.depth = 0.6f;
+  }
+
+  std::vector<plat::DrawRecord> Flush() {
+    batch_.End();
+    std::vector<plat::DrawRecord> quads;
+    for (const auto& r : renderer_.records)
+      if (r.kind == plat::DrawRecord::kQuad) quads.push_back(r);
+    renderer_.records.clear();
+    return quads;
+  }
+
+  static std::uint64_t Id(int slot) { return g_Textures[slot].Get()->Id(); }
+
+  // The quads of a sheet with a source rectangle.
+  static std::vector<plat::DrawRecord> Find(const std::vector<plat::DrawRecord>& quads, int slot, const RectI& source) {
+    std::vector<plat::DrawRecord> found;
+    for (const auto& q : quads)
+      if (q.texture == Id(slot) && SameRect(q.source, source)) found.push_back(q);
+    return found;
+  }
+
+  void AddCountry(int alliance, std::uint32_t colour) {
+    auto country = std::make_unique<cCountry>();
+    country->id = world_.GetCountryCount() + 1;
+    country->alliance = alliance;
+    country->colour[0] = colour;
+    world_.Countries().push_back(std::move(country));
+  }
+
+  sSettings settings_;
+  plat::RecordingRenderer renderer_;
+  twtest::FakeFramework frame_{&renderer_};
+  plat::SpriteBatch batch_{renderer_};
+  cWorld world_;
+  sEyeCandy eye_;
+};
+
+TEST_F(HexDrawing, SheetLayoutFollowsTheSkinGrid) {
+  // Terrain 7 (desert) sits in the second block column, fourth block row.
+  EXPECT_TRUE(SameRect(L::Terrain(kTerrainDesert, 8, 2), {(6 + 2) * 167 + 1, (9 + 2) * 167 + 1, 8 * 167 + 167, 11 * 167 + 167}));
+  EXPECT_TRUE(SameRect(L::River(2, 1), {335 + 167, 1, 335 + 167 + 166, 167}));
+  EXPECT_TRUE(SameRect(L::Mark(7), {1003 + 167, 167, 1003 + 167 + 166, 333}));
+  EXPECT_TRUE(SameRect(L::WeatherOverlay(3, 2), {5 * 167 + 1, 1170, 5 * 167 + 167, 1336}));
+  EXPECT_TRUE(SameRect(L::AllianceColour(0), {1, 335, 167, 501}));
+  EXPECT_TRUE(SameRect(L::RiverMouth(4, 3), {4 * 167 + 1, 335, 4 * 167 + 167, 501}));
+}
+
+TEST_F(HexDrawing, ForestDrawsFeatureOverPlainAndKeepsPlainWhenHidden) {
+  sHex hex;
+  hex.terrain = kTerrainForest;
+  hex.tileVariant = 1;
+  hex.weather = 1;  // snow
+  DrawHex(batch_, hex, {10, 20, 0}, eye_, 0);
+  auto quads = Flush();
+  ASSERT_EQ(quads.size(), 2u);
+  auto forest = Find(quads, kSlotTerrain, L::Terrain(kTerrainForest, 1, 1));
+  auto plain = Find(quads, kSlotTerrain, L::Terrain(kTerrainPlain, 1, 1));
+  ASSERT_EQ(forest.size(), 1u);
+  ASSERT_EQ(plain.size(), 1u);
+  EXPECT_FLOAT_EQ(forest[0].depth, LayerDepth(kLayerForest));
+  EXPECT_FLOAT_EQ(plain[0].depth, LayerDepth(kLayerPlain) - 0.01f);  // weather 1 lifts the base
+  EXPECT_FLOAT_EQ(plain[0].corners[0].x, 10.0f);
+  EXPECT_FLOAT_EQ(plain[0].corners[0].y, 20.0f);
+
+  // The forest layer hidden by the decoration record: the plain stays.
+  eye_.alpha = g_SpriteDepths[kLayerForest].level;
+  batch_.Begin();
+  DrawHex(batch_, hex, {10, 20, 0}, eye_, 0);
+  quads = Flush();
+  ASSERT_EQ(quads.size(), 1u);
+  EXPECT_EQ(Find(quads, kSlotTerrain, L::Terrain(kTerrainPlain, 1, 1)).size(), 1u);
+
+  // A hidden plain layer hides a plain cell's own picture.
+  hex.terrain = kTerrainPlain;
+  eye_.alpha = g_SpriteDepths[kLayerPlain].level;
+  batch_.Begin();
+  DrawHex(batch_, hex, {0, 0, 0}, eye_, 0);
+  EXPECT_TRUE(Flush().empty());
+}
+
+TEST_F(HexDrawing, FullCellDrawsItsElementsInOrder) {
+  FlattenDepths();
+  AddCountry(kAxis, 0x00112233);
+  AddCountry(kAllies, 0x80445566);
+  g_Settings.ShowWeather = true;
+  g_Settings.ShowGrid = true;
+  g_Settings.ShowSeaZonesBorders = true;
+  g_Settings.MapOwnershipMode = 3;
+  g_Settings.BorderMode = 2;
+  g_Settings.BorderColor = 0xFFAA0000;
+  std::vector<std::string> unitCalls;
+  g_MapDrawHooks.drawUnit = [&](plat::SpriteBatch&, const sHex&, sHexScreenPos pos, int bit) {
+    unitCalls.push_back(std::to_string(pos.z) + "/" + std::to_string(bit));
+  };
+
+  sHex hex;
+  hex.terrain = kTerrainHill;
+  hex.tileVariant = 2;
+  hex.weather = 0;  // other weathers lift the base picture out of the flat order
+  hex.riverMask = 2 | 8;  // sides 1 and 3
+  hex.controller = 1;
+  hex.owner = 2;
+  hex.markBits = 0b1100;  // lowest bit 2
+  hex.borderFlags = 1 | 4 | 8 | 128;  // owner sides 1 and 3, controller side 1, sea side 2
+  hex.fortification = 2;
+  hex.unit = reinterpret_cast<cJednostkaLadowa*>(&hex);  // only tested for presence
+  eye_.scale = 0.6f;  // the layers' depth, so the batch keeps the order
+  for (int i = 0; i < 6; ++i) eye_.words[i] = static_cast<std::uint32_t>(100 * (i + 1));
+
+  DrawHex(batch_, hex, {0, 0, 0}, eye_, 5);
+  const auto quads = Flush();
+  const RectI expected[] = {
+      L::Terrain(kTerrainHill, 2, 0), L::Terrain(kTerrainPlain, 2, 0),  // 1
+      L::River(1, 2),           L::River(3, 2),                          // 2
+      L::WeatherOverlay(2, 0),                                           // 3
+      {100, 200, 266, 366},                                              // 4: good weather's position
+      L::ControllerTint(),      L::OwnerTint(),                          // 5
+      L::Mark(2),                                                        // 6
+      L::Border(1),             L::Border(3),                            // 7
+      L::SeaZoneBorder(2),                                               // 8
+      L::Grid(),                                                         // 9
+      L::Fortification(2),                                               // 10
+  };
+  ASSERT_EQ(quads.size(), std::size(expected));
+  for (std::size_t i = 0; i < quads.size(); ++i) {
+    EXPECT_TRUE(SameRect(quads[i].source, expected[i])) << "element " << i;
+  }
+  EXPECT_EQ(quads[5].texture, Id(kSlotEyeCandies));
+  EXPECT_EQ(quads[5].depth, 0.6f);
+  EXPECT_EQ(quads[6].argb, 0xFF112233u);  // controller's colour, alpha forced
+  EXPECT_EQ(quads[7].argb, 0xFF445566u);
+  EXPECT_EQ(quads[9].argb, 0xFFAA0000u);  // borders in the border colour
+  EXPECT_EQ(quads[11].argb, 0xFFFFFFFFu); // sea-zone borders untinted
+  ASSERT_EQ(unitCalls.size(), 1u);
+  EXPECT_EQ(unitCalls[0], std::to_string(0.6f) + "/1");
+}
+
+TEST_F(HexDrawing, ElementsTakeTheirLayerDepths) {
+  AddCountry(kAxis, 0x00FF0000);
+  g_Settings.ShowWeather = true;
+  g_Settings.ShowGrid = true;
+  g_Settings.ShowSeaZonesBorders = true;
+  g_Settings.MapOwnershipMode = 1;
+  g_Settings.BorderMode = 1;
+  sHex hex;
+  hex.terrain = kTerrainPlain;
+  hex.riverMask = 4;
+  hex.controller = 1;
+  hex.owner = 1;
+  hex.markBits = 1;
+  hex.borderFlags = 16 | 256;  // controller side 2, sea side 3
+  hex.fortification = 1;
+  DrawHex(batch_, hex, {0, 0, 0}, eye_, 0);
+  const auto quads = Flush();
+  auto depthOf = [&](int slot, const RectI& source) {
+    auto found = Find(quads, slot, source);
+    EXPECT_EQ(found.size(), 1u);
+    return found.empty() ? -1.0f : found[0].depth;
+  };
+  EXPECT_FLOAT_EQ(depthOf(kSlotTerrain, L::Terrain(kTerrainPlain, 0, 0)), LayerDepth(kLayerPlain));
+  EXPECT_FLOAT_EQ(depthOf(kSlotOthers, L::River(2, 0)), LayerDepth(kLayerRivers));
+  EXPECT_FLOAT_EQ(depthOf(kSlotOthers, L::WeatherOverlay(0, 0)), LayerDepth(kLayerWeather));
+  EXPECT_FLOAT_EQ(depthOf(kSlotOthers, L::ControllerTint()), LayerDepth(kLayerTint));
+  EXPECT_FLOAT_EQ(depthOf(kSlotOthers, L::Mark(0)), LayerDepth(kLayerMarks));
+  EXPECT_FLOAT_EQ(depthOf(kSlotOthers, L::Border(2)), LayerDepth(kLayerBorders));
+  EXPECT_FLOAT_EQ(depthOf(kSlotOthers, L::SeaZoneBorder(3)), LayerDepth(kLayerBorders));
+  EXPECT_FLOAT_EQ(depthOf(kSlotOthers, L::Grid()), LayerDepth(kLayerGrid));
+  EXPECT_FLOAT_EQ(depthOf(kSlotOthers, L::Fortification(1)), LayerDepth(kLayerCities));
+  EXPECT_EQ(quads.size(), 9u);  // no owner tint in mode 1, no decoration without a depth
+}
+
+TEST_F(HexDrawing, RiverMouthsOnWaterAndNoRiverForBadLandMask) {
+  sHex water;
+  water.terrain = kTerrainWater;
+  water.tileVariant = 1;
+  water.weather = 1;
+  water.riverMask = kRiverMouthBit | 1 | 32;
+  DrawHex(batch_, water, {0, 0, 0}, eye_, 0);
+  auto quads = Flush();
+  ASSERT_EQ(quads.size(), 3u);
+  // Water always takes the first weather row, but still the weather's depth.
+  auto base = Find(quads, kSlotTerrain, L::Terrain(kTerrainWater, 1, 0));
+  ASSERT_EQ(base.size(), 1u);
+  EXPECT_FLOAT_EQ(base[0].depth, LayerDepth(kLayerWater) - 0.01f);
+  for (int side : {0, 5}) {
+    auto mouth = Find(quads, kSlotTerrain, L::RiverMouth(side, 1));
+    ASSERT_EQ(mouth.size(), 1u) << side;
+    EXPECT_FLOAT_EQ(mouth[0].depth, LayerDepth(kLayerRivers) - 0.0001f);
+  }
+
+  // A land cell's mask above 63 means no river at all.
+  sHex land;
+  land.terrain = kTerrainPlain;
+  land.riverMask = 64 | 2;
+  batch_.Begin();
+  DrawHex(batch_, land, {0, 0, 0}, eye_, 0);
+  EXPECT_EQ(Flush().size(), 1u);
+}
+
+TEST_F(HexDrawing, TerrainModeUsesGoodWeatherAndSkipsTheRest) {
+  g_Settings.ShowGrid = true;
+  sHex hex;
+  hex.terrain = kTerrainMountain;
+  hex.weather = 1;
+  hex.markBits = 1;
+  hex.riverMask = 2;
+  DrawHexTerrain(batch_, hex, {0, 0, 0}, eye_, 0);
+  const auto quads = Flush();
+  ASSERT_EQ(quads.size(), 3u);
+  EXPECT_EQ(Find(quads, kSlotTerrain, L::Terrain(kTerrainMountain, 0, 0)).size(), 1u);
+  EXPECT_EQ(Find(quads, kSlotTerrain, L::Terrain(kTerrainPlain, 0, 0)).size(), 1u);
+  EXPECT_EQ(Find(quads, kSlotOthers, L::River(1, 0)).size(), 1u);
+}
+
+TEST_F(HexDrawing, PoliticalModeShowsAllianceOfController) {
+  AddCountry(kComintern, 0);
+  AddCountry(kNeutral, 0);
+  sHex hex;
+  hex.terrain = kTerrainForest;
+  hex.controller = 1;
+  DrawHexPolitical(batch_, hex, {0, 0, 0});
+  hex.controller = 2;
+  DrawHexPolitical(batch_, hex, {0, 0, 0});
+  hex.controller = 0;
+  DrawHexPolitical(batch_, hex, {0, 0, 0});
+  hex.terrain = kTerrainWater;
+  DrawHexPolitical(batch_, hex, {0, 0, 0});
+  const auto quads = Flush();
+  ASSERT_EQ(quads.size(), 4u);
+  EXPECT_EQ(Find(quads, kSlotOthers, L::AllianceColour(kComintern)).size(), 1u);
+  EXPECT_EQ(Find(quads, kSlotOthers, L::AllianceColour(0)).size(), 2u);
+  EXPECT_EQ(Find(quads, kSlotTerrain, L::Terrain(kTerrainWater, 0, 0)).size(), 1u);
+}
+
+TEST_F(HexDrawing, PoliticalCityShowsControllersFlagInBoxB9) {
+  AddCountry(kAxis, 0);
+  auto flag = std::make_shared<cTexture>();
+  ASSERT_EQ(flag->Create(128, 85), 0);
+  world_.Countries()[0]->flagTexture = flag;
+  cCity city;
+  sHex hex;
+  hex.terrain = kTerrainPlain;
+  hex.controller = 1;
+  hex.city = &city;
+  g_CityAppearance.current->box[9] = {53, 58, 113, 98};
+  DrawHexPolitical(batch_, hex, {100, 200, 0});  // box not valid: no flag
+  g_CityAppearance.current->valid[9] = true;
+  DrawHexPolitical(batch_, hex, {100, 200, 0});
+  const auto quads = Flush();
+  std::vector<plat::DrawRecord> flags;
+  for (const auto& q : quads)
+    if (q.texture == flag->Get()->Id()) flags.push_back(q);
+  ASSERT_EQ(flags.size(), 1u);
+  EXPECT_TRUE(SameRect(flags[0].source, {0, 0, 128, 85}));
+  EXPECT_FLOAT_EQ(flags[0].corners[0].x, 153.0f);
+  EXPECT_FLOAT_EQ(flags[0].corners[0].y, 258.0f);
+  EXPECT_FLOAT_EQ(flags[0].corners[2].x, 213.0f);
+  EXPECT_FLOAT_EQ(flags[0].corners[2].y, 298.0f);
+}
+
+TEST_F(HexDrawing, CoastMarkOnlyOnCoastalLand) {
+  sHex land;
+  land.terrain = kTerrainPlain;
+  land.seaZone = 3;
+  DrawHexWithCoastMark(batch_, land, {0, 0, 0}, eye_);
+  sHex inland;
+  inland.terrain = kTerrainPlain;
+  DrawHexWithCoastMark(batch_, inland, {0, 0, 0}, eye_);
+  const auto quads = Flush();
+  auto marks = Find(quads, kSlotOthers, L::CoastMark());
+  ASSERT_EQ(marks.size(), 1u);
+  EXPECT_FLOAT_EQ(marks[0].depth, 0.5f);
+}
+
+TEST_F(HexDrawing, MarkValueIsWrittenWithShadowWhenAsked) {
+  g_Settings.ShowAPLeft = true;
+  g_CityAppearance.apRect = {10, 20, 60, 26};
+  g_CityAppearance.apLabel.color = 0xFFFFFFFF;
+  g_CityAppearance.apLabel.color2 = 0xFF000000;
+  auto font = renderer_.CreateFont(L"Arial", 20, 700);
+  g_CityAppearance.apLabel.font = font.get();
+  sHex hex;
+  hex.terrain = kTerrainPlain;
+  hex.markValue = 7;
+  DrawHex(batch_, hex, {100, 200, 0}, eye_, 0);
+  hex.markValue = -1;
+  DrawHex(batch_, hex, {100, 200, 0}, eye_, 0);
+  batch_.End();
+  std::vector<const plat::DrawRecord*> texts;
+  for (const auto& r : renderer_.records)
+    if (r.kind == plat::DrawRecord::kText) texts.push_back(&r);
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0]->text, L"7");
+  EXPECT_EQ(texts[0]->argb, 0xFF000000u);  // shadow first, one pixel off
+  EXPECT_EQ(texts[1]->argb, 0xFFFFFFFFu);
+  EXPECT_FLOAT_EQ(texts[0]->corners[0].x - texts[1]->corners[0].x, 1.0f);
+  // Centred in the box 110..170 x 220..246: one glyph of 10 pixels.
+  EXPECT_FLOAT_EQ(texts[1]->corners[0].x, 135.0f);
+  g_CityAppearance.apLabel.font = nullptr;
+}
+
+// A 3 x 3 map of plain with two owners; borders only between them.
+class HexBorders : public HexDrawing {
+ protected:
+  void SetUp() override {
+    HexDrawing::SetUp();
+    std::string error;
+    ASSERT_TRUE(BuildMapFromText("size 3 3\nterrain\nppp\nppp\npp~\nowner\n1 1 1\n1 2 1\n1 1 0\n", world_.GetMap(),
+                                 error))
+        << error;
+    world_.GetMap().RefreshBorderFlags();
+  }
+};
+
+TEST_F(HexBorders, OnlyWhereOwnersDiffer) {
+  cMap& map = world_.GetMap();
+  // The centre (1, 1) is odd: its sides 1, 2, 3 lead to (2, 0), (2, 1), (1, 2).
+  EXPECT_EQ(map.GetHex(1, 1).borderFlags & 7, 7);
+  // The neighbours in directions 0, 4 and 5 face it with their sides 3, 1
+  // and 2. The others see only their own owner or water.
+  EXPECT_EQ(map.GetHex(1, 0).borderFlags & 7, 4);
+  EXPECT_EQ(map.GetHex(0, 1).borderFlags & 7, 1);
+  EXPECT_EQ(map.GetHex(0, 0).borderFlags & 7, 2);
+  EXPECT_EQ(map.GetHex(2, 0).borderFlags & 7, 0);
+  EXPECT_EQ(map.GetHex(1, 2).borderFlags & 7, 0);  // water beside it is no owner border
+
+  g_Settings.BorderMode = 2;
+  g_MapTargetScale = 1.0f;
+  g_Settings.MapZoom = 0.5f;  // eases to 1.0 in one step, setting the visible range
+  map.CenterAtHex(1, 1);
+  map.UpdateView(1.0f);
+  map.Render(batch_);
+  const auto quads = Flush();
+  int borders = 0;
+  for (int side = 1; side <= 3; ++side) borders += static_cast<int>(Find(quads, kSlotOthers, L::Border(side)).size());
+  EXPECT_EQ(borders, 3 + 1 + 1 + 1);  // the centre's three and one each of (1, 0), (0, 1), (0, 0)
+}
+
+TEST_F(HexBorders, SetOwnerRefreshesTheNeighboursFacingTheCell) {
+  cMap& map = world_.GetMap();
+  SetHexOwner(map, map.GetHex(1, 1), 1);
+  for (const sHex& hex : map.Hexes()) EXPECT_EQ(hex.borderFlags & 7, 0) << hex.x << "," << hex.y;
+  SetHexController(map, map.GetHex(1, 1), 2);
+  EXPECT_EQ(map.GetHex(1, 1).borderFlags & 0x38, 0x38);
+  EXPECT_EQ(map.GetHex(1, 0).borderFlags & 0x38, 0x20);  // its side 3
+  EXPECT_EQ(map.GetHex(0, 1).borderFlags & 0x38, 0x08);  // its side 1
+  EXPECT_EQ(map.GetHex(1, 1).borderFlags & 7, 0);
+}
+
+TEST_F(HexBorders, MarkedListHoldsEachMarkedCellOnce) {
+  cMap& map = world_.GetMap();
+  sHex& a = map.GetHex(0, 0);
+  sHex& b = map.GetHex(2, 1);
+  SetHexMark(map, a, 1, 5);
+  SetHexMark(map, a, 4, 3);  // only adds bits
+  SetHexMark(map, b, 2, 0);
+  EXPECT_EQ(map.MarkedHexes().size(), 2u);
+  EXPECT_EQ(a.markBits, 5u);
+  EXPECT_EQ(a.markValue, 3);
+  // Removal takes the cell off the list even with bits left.
+  ClearHexMark(map, a, 1, true);
+  EXPECT_EQ(map.MarkedHexes().size(), 1u);
+  EXPECT_EQ(a.markBits, 4u);
+  EXPECT_EQ(a.markValue, -1);
+  // Cleared without removal, then marked again: still listed once.
+  ClearHexMark(map, b, 2, false);
+  SetHexMark(map, b, 8, 1);
+  EXPECT_EQ(std::count(map.MarkedHexes().begin(), map.MarkedHexes().end(), &b), 1);
+}
+
+TEST_F(HexDrawing, RenderSubmitsOnlyVisibleCellsAtTheirPlaces) {
+  std::string error;
+  ASSERT_TRUE(BuildMapFromText("size 200 150\n", world_.GetMap(), error)) << error;
+  cMap& map = world_.GetMap();
+  g_MapTargetScale = 1.0f;
+  g_Settings.MapZoom = 0.5f;  // eases to 1.0 in one step, setting the visible range
+  map.CenterAtHex(100, 75);
+  map.UpdateView(1.0f);
+  ASSERT_EQ(g_Settings.MapZoom, 1.0f);
+  int c0, c1, r0, r1;
+  map.VisibleRange(c0, c1, r0, r1);
+  ASSERT_GT(c1 - c0, 10);
+  ASSERT_LT(c1 - c0, 60);
+  map.Render(batch_);
+  const auto quads = Flush();
+  EXPECT_EQ(quads.size(), static_cast<std::size_t>((c1 - c0) * (r1 - r0)));  // one water picture each
+  const int ox = static_cast<int>(512 - map.viewX);
+  const int oy = static_cast<int>(384 - map.viewY);
+  // Cells (c0, r0) and (c0 + 1, r0): an even column sits 49 lower.
+  int found = 0;
+  for (const auto& q : quads) {
+    for (int x : {c0, c0 + 1}) {
+      if (q.corners[0].x == static_cast<float>(x * 83 + ox) &&
+          q.corners[0].y == static_cast<float>(r0 * 98 + oy + (x % 2 ? 0 : 49)))
+        ++found;
+    }
+  }
+  EXPECT_EQ(found, 2);
+  // The view is near the middle of the map: the range is not the whole map.
+  EXPECT_GT(c0, 50);
+  EXPECT_GT(r0, 40);
+}
+
+TEST_F(HexDrawing, RenderRestoresTheTransformAndCallsTheOverlayHook) {
+  std::string error;
+  ASSERT_TRUE(BuildMapFromText("size 4 4\n", world_.GetMap(), error));
+  batch_.SetTransform(plat::Matrix2D::Scaling(3, 3));
+  int calls = 0;
+  g_MapDrawHooks.drawAfterCells = [&](plat::SpriteBatch&, const cMap&, int, int, int mode) {
+    ++calls;
+    EXPECT_EQ(mode, g_Settings.MapMode);
+  };
+  for (int mode : {0, 1, 2, 3}) {
+    g_Settings.MapMode = mode;
+    world_.GetMap().Render(batch_);
+  }
+  EXPECT_EQ(calls, 2);
+  EXPECT_FLOAT_EQ(batch_.GetTransform().m11, 3.0f);
+}
+
+}  // namespace

@@ -1,0 +1,526 @@
+#include "world/sea_graph.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/device_events.h"
+#include "app/gui_layout.h"
+#include "app/skins.h"
+#include "app/texture.h"
+#include "city_fixture.h"
+#include "platform/lines.h"
+#include "platform/recording_renderer.h"
+#include "support/fake_framework.h"
+#include "support/test_support.h"
+#include "world/gra.h"
+
+using twtest::CityWorld;
+
+namespace {
+
+int g_exitCode = -1;
+void RecordExit(int code) { g_exitCode = code; }
+
+// Installs the recording exit for the scope of a test.
+struct ExitCatcher {
+  ExitCatcher() {
+    g_exitCode = -1;
+    SetSeaGraphExitHandler(&RecordExit);
+  }
+  ~ExitCatcher() { SetSeaGraphExitHandler(nullptr); }
+};
+
+// A 6 x 4 map: water except the land column 5; country 1 everywhere.
+constexpr const char* kMap =
+    "size 6 4\nterrain\n~~~~~p\n~~~~~p\n~~~~~p\n~~~~~p\nowner\n"
+    "1 1 1 1 1 1\n1 1 1 1 1 1\n1 1 1 1 1 1\n1 1 1 1 1 1\n";
+
+constexpr const char* kHeader =
+    "#ID;Name (seas only);Size max (0-sea / 1 to 9-port);Size current;Hex X (city hex X for ports);Hex Y (city hex Y "
+    "for ports);Player unit hex X;Player unit hex Y;Enemy unit hex X;Enemy unit hex Y\r\n";
+
+std::wstring Pattern(const twtest::TempDir& dir) {
+  return std::filesystem::path(dir.File("%s")).wstring();
+}
+
+// A graph of sea zones (and ports) built in memory, linked by (from, to,
+// strait x, strait y).
+struct Link {
+  int from, to, sx = -1, sy = -1;
+};
+
+void Build(cSeaGraph& graph, int count, const std::vector<Link>& links, const std::vector<int>& ports = {}) {
+  graph.Nodes().clear();
+  for (int id = 1; id <= count; ++id) {
+    sWezelGrafuMorz node;
+    node.id = id;
+    node.x = node.y = -5;  // off the map unless a test places it
+    graph.Nodes().push_back(node);
+  }
+  for (int id : ports) {
+    graph.GetNode(id)->isSea = 0;
+    graph.GetNode(id)->maxSize = graph.GetNode(id)->size = 1;
+  }
+  for (const Link& l : links) graph.GetNode(l.from)->links.push_back({l.to, l.sx, l.sy});
+}
+
+std::vector<int> Route(cSeaGraph& graph, int from, int to, int country, bool friendly = false) {
+  std::vector<int> out{99};
+  const bool found = graph.FindPath(from, to, country, friendly, out);
+  EXPECT_EQ(found, !out.empty());
+  return out;
+}
+
+// The search exactly as designed: a node is queued again whenever another
+// node of the previous level reaches it. Sea zones only, no straits.
+std::vector<int> ReferenceRoute(const cSeaGraph& graph, int from, int to) {
+  const int n = graph.GetNodeCount();
+  std::vector<int> dist(n + 1, -1), prev(n + 1, -1);
+  std::deque<int> queue{from};
+  dist[from] = 0;
+  prev[from] = 0;
+  for (std::size_t i = 0; i < queue.size(); ++i) {
+    const int cur = queue[i];
+    for (const sSeaLink& l : graph.GetNode(cur)->links) {
+      if (dist[l.node] != -1 && dist[l.node] <= dist[cur]) continue;
+      queue.push_back(l.node);
+      dist[l.node] = dist[cur] + 1;
+      prev[l.node] = cur;
+    }
+  }
+  std::vector<int> out;
+  if (dist[to] < 0) return out;
+  for (int id = to;; id = prev[id]) {
+    out.push_back(id);
+    if (id == from) break;
+  }
+  return out;
+}
+
+}  // namespace
+
+TEST(SeaGraphLoad, NodesFieldsNamesSizesAndHexStamps) {
+  CityWorld w(kMap);
+  w.AddCity(L"Gdynia", 5, 1, kCityPort);
+  twtest::TempDir dir;
+  dir.Write("sea_nodes.csv", std::string(kHeader) +
+                                 "1;Baltic;0;0;1;1;2;1;3;1\r\n"
+                                 "2;-;2;3;5;1;4;1;4;2\r\n"        // port at the city: its name, size 2
+                                 "3;-;5;0;0;3;0;2;9;9\r\n"        // current 0: a sea zone; no city: keeps "-"
+                                 "4;Copy;0;0;1;1;-1;0;1;0;extra\r\n"  // same main hex as node 1
+                                 "5;Tail;0;0;2;3;2;2;3;3");        // last line without a line end
+  twtest::LogCapture log;
+  ExitCatcher exit;
+  cSeaGraph& graph = w.world.GetSeaGraph();
+  graph.LoadSeaNodes(Pattern(dir));
+  EXPECT_EQ(g_exitCode, -1);
+  ASSERT_EQ(graph.GetNodeCount(), 5);
+
+  const sWezelGrafuMorz& port = *graph.GetNode(2);
+  EXPECT_EQ(port.name, L"Gdynia");
+  EXPECT_EQ(port.size, 2);
+  EXPECT_EQ(port.maxSize, 2);
+  EXPECT_EQ(port.isSea, 0);
+  EXPECT_EQ(graph.GetNode(3)->name, L"-");
+  EXPECT_EQ(graph.GetNode(3)->isSea, 1);
+  EXPECT_EQ(graph.GetNode(3)->maxSize, 5);
+  EXPECT_EQ(graph.GetNode(1)->searchDistance, 0);
+  EXPECT_EQ(graph.GetNode(1)->previousNode, -1);
+
+  // Hex stamps: every node hex gets the node id; a port's ship hexes also
+  // take its id as their sea zone.
+  const cMap& map = w.world.GetMap();
+  EXPECT_EQ(map.GetHex(5, 1).seaNode, 2);
+  EXPECT_EQ(map.GetHex(4, 1).seaNode, 2);
+  EXPECT_EQ(map.GetHex(4, 1).seaZone, 2);
+  EXPECT_EQ(map.GetHex(4, 2).seaZone, 2);
+  EXPECT_EQ(map.GetHex(2, 1).seaNode, 1);
+  EXPECT_EQ(map.GetHex(2, 1).seaZone, 0);  // a sea zone's ship hex keeps its zone
+  EXPECT_EQ(map.GetHex(3, 3).seaNode, 5);
+
+  EXPECT_TRUE(log.Contains(L"Otwarcie OK"));
+  EXPECT_TRUE(log.Contains(L"WARNING. Enemy unit in sea node - (ID=3) is placed outside the map!"));
+  EXPECT_TRUE(log.Contains(L"WARNING. Player unit in sea node Copy (ID=4) is placed outside the map!"));
+
+  // Look-ups: the lower id of two nodes on one hex; the world's sea-node kinds.
+  EXPECT_EQ(graph.FindNodeIdByMainHex(1, 1), 1);
+  EXPECT_EQ(graph.FindNodeIdByMainHex(4, 0), -1);
+  EXPECT_EQ(w.world.GetSeaNodeKind(1), eSeaNodeKind::kOpenSea);
+  EXPECT_EQ(w.world.GetSeaNodeKind(2), eSeaNodeKind::kPort);
+  EXPECT_EQ(w.world.GetSeaNodeKind(0), eSeaNodeKind::kNone);
+  EXPECT_EQ(w.world.GetSeaNodeKind(6), eSeaNodeKind::kNone);
+}
+
+TEST(SeaGraphLoad, FatalDataErrorsEndWithCodeOne) {
+  CityWorld w(kMap);
+  twtest::TempDir dir;
+  ExitCatcher exit;
+  {
+    // An empty name leaves nine fields: the record is passed over and the
+    // next one is out of sequence.
+    dir.Write("sea_nodes.csv", "1;A;0;0;1;1;1;1;1;1\r\n2;;0;0;1;1;1;1;1;1\r\n3;C;0;0;1;1;1;1;1;1\r\n");
+    twtest::LogCapture log;
+    w.world.GetSeaGraph().LoadSeaNodes(Pattern(dir));
+    EXPECT_EQ(g_exitCode, 1);
+    EXPECT_TRUE(log.Contains(L"ERROR. Sea node 2 has ID=3 (should be equal!)"));
+  }
+  {
+    g_exitCode = -1;
+    w.AddCity(L"Hel", 5, 2, kCitySupplyPort);
+    w.AddCity(L"Inland", 5, 3, kCityNormal);  // not a port: needs no node
+    dir.Write("sea_nodes.csv", "1;A;0;0;1;1;1;1;1;1\r\n");
+    twtest::LogCapture log;
+    w.world.GetSeaGraph().LoadSeaNodes(Pattern(dir));
+    EXPECT_EQ(g_exitCode, 1);
+    EXPECT_TRUE(log.Contains(L"ERROR. There is no sea node for port city Hel (5, 2)"));
+    EXPECT_EQ(log.Lines().back(), L"ERROR. There is no sea node for port city Hel (5, 2)");
+  }
+  {
+    g_exitCode = -1;
+    twtest::TempDir empty;
+    twtest::LogCapture log;
+    w.world.GetSeaGraph().LoadSeaNodes(Pattern(empty));
+    EXPECT_EQ(g_exitCode, 1);
+    EXPECT_TRUE(log.Contains(L"Blad otwarcia pliku! (nie istnieje?)"));
+  }
+}
+
+TEST(SeaGraphLoad, EdgesAreDirectedAndUnknownNodesAreFatal) {
+  cSeaGraph graph;
+  Build(graph, 4, {});
+  twtest::LogCapture log;
+  EXPECT_TRUE(graph.ReadSeaEdgesText("# from;to;strait x;strait y\n3;4;-1;0\r\n1;2\n\n1;2;3;1\n2;1;-1;-1"));
+  ASSERT_EQ(graph.GetNode(3)->links.size(), 1u);
+  EXPECT_EQ(graph.GetNode(3)->links[0].node, 4);
+  EXPECT_TRUE(graph.GetNode(4)->links.empty());
+  // "1;2" is too short to be a link; the strait is kept; the last line counts.
+  ASSERT_EQ(graph.GetNode(1)->links.size(), 1u);
+  EXPECT_EQ(graph.GetNode(1)->links[0].straitX, 3);
+  EXPECT_EQ(graph.GetNode(1)->links[0].straitY, 1);
+  EXPECT_EQ(graph.GetNode(2)->links.size(), 1u);
+
+  EXPECT_FALSE(graph.ReadSeaEdgesText("1;2;-1;-1\n2;7;-1;-1\n"));
+  EXPECT_TRUE(log.Contains(L"ERROR. Sea edge in line 2 links sea node 2 to sea node 7, but no such node was loaded!"));
+  EXPECT_FALSE(graph.ReadSeaEdgesText("0;1;-1;-1\n"));
+
+  // Through the scenario folder of the working folder.
+  ExitCatcher exit;
+  std::filesystem::create_directories("data/scenarios/Test");
+  ASSERT_TRUE(plat::WriteFileBytes("data/scenarios/Test/sea_edges.csv", "1;9;-1;-1\r\n"));
+  graph.LoadSeaEdges(L"Test");
+  EXPECT_EQ(g_exitCode, 1);
+  g_exitCode = -1;
+  graph.LoadSeaEdges(L"Missing");
+  EXPECT_EQ(g_exitCode, 1);
+  std::filesystem::remove_all("data/scenarios/Test");
+}
+
+TEST(SeaGraphRoute, StraitsFollowTheirController) {
+  // Countries: 1 Allies, 2 Axis (at war with 1), 3 neutral, 4 Allies leader.
+  CityWorld w(kMap);
+  w.AddCountries({1, 2, 0, 4});
+  w.War(1, 2);
+  cSeaGraph& graph = w.world.GetSeaGraph();
+  // 1 -> 2 -> 3 through the strait (0, 0); 1 -> 4 -> 5 -> 3 is longer.
+  Build(graph, 5, {{1, 2}, {2, 3, 0, 0}, {1, 4}, {4, 5}, {5, 3}});
+
+  w.Control(0, 0, 2);  // held by the enemy: the long way round
+  EXPECT_EQ(Route(graph, 1, 3, 1), (std::vector<int>{3, 5, 4, 1}));
+  EXPECT_FALSE(graph.HasPassableLink(2, 3, 1));
+  EXPECT_TRUE(graph.HasPassableLink(2, 3, 2));
+  EXPECT_EQ(graph.GetNode(3)->searchDistance, 3);
+  EXPECT_EQ(graph.GetNode(3)->previousNode, 5);
+  w.Control(0, 0, 4);  // an ally's strait is open
+  EXPECT_EQ(Route(graph, 1, 3, 1), (std::vector<int>{3, 2, 1}));
+  w.Control(0, 0, 3);  // a neutral's strait: only the neutral passes
+  EXPECT_EQ(Route(graph, 1, 3, 1).size(), 4u);
+  EXPECT_EQ(Route(graph, 1, 3, 3).size(), 3u);
+  w.Control(0, 0, 0);  // nobody holds it: closed to all
+  EXPECT_EQ(Route(graph, 1, 3, 3).size(), 4u);
+  EXPECT_FALSE(graph.HasPassableLink(2, 3, 3));
+  EXPECT_TRUE(graph.HasPassableLink(1, 2, 3));
+  EXPECT_FALSE(graph.HasPassableLink(2, 1, 3));  // no link that way
+
+  // With the long way cut as well there is no route at all.
+  graph.GetNode(5)->links.clear();
+  EXPECT_TRUE(Route(graph, 1, 3, 1).empty());
+  EXPECT_EQ(graph.GetNode(3)->searchDistance, -1);
+  EXPECT_EQ(graph.GetNode(1)->previousNode, 0);
+}
+
+TEST(SeaGraphRoute, PortsNeutralFriendlyAndHostile) {
+  CityWorld w(kMap);
+  w.AddCountries({1, 2, 0});
+  w.War(1, 2);
+  cSeaGraph& graph = w.world.GetSeaGraph();
+  // 1 -> 2 (a port at (5, 0)) -> 3; the long way 1 -> 4 -> 5 -> 3.
+  Build(graph, 5, {{1, 2}, {2, 3}, {1, 4}, {4, 5}, {5, 3}, {2, 1}}, {2});
+  graph.GetNode(2)->x = 5;
+  graph.GetNode(2)->y = 0;
+
+  w.Control(5, 0, 3);  // neutral port: passable unless only friendly ports count
+  EXPECT_EQ(Route(graph, 1, 3, 1, false).size(), 3u);
+  EXPECT_EQ(Route(graph, 1, 3, 1, true).size(), 4u);
+  w.Control(5, 0, 2);  // enemy port: never
+  EXPECT_EQ(Route(graph, 1, 3, 1, false).size(), 4u);
+  w.Control(5, 0, 1);  // own port
+  EXPECT_EQ(Route(graph, 1, 3, 1, true).size(), 3u);
+  w.Control(5, 0, 0);  // nobody's port: not at war, not friendly
+  EXPECT_EQ(Route(graph, 1, 3, 1, false).size(), 3u);
+  EXPECT_EQ(Route(graph, 1, 3, 1, true).size(), 4u);
+
+  // The port's adjacent sea: its first linked sea zone.
+  EXPECT_EQ(graph.GetAdjacentSeaZoneId(2), 3);
+  graph.GetNode(4)->links = {{2, -1, -1}};
+  EXPECT_EQ(graph.GetAdjacentSeaZoneId(4), -1);
+  EXPECT_EQ(graph.GetAdjacentSeaZoneId(99), -1);
+
+  // Starting in an enemy port is allowed: the start is never re-entered.
+  w.Control(5, 0, 2);
+  EXPECT_EQ(Route(graph, 2, 1, 1), (std::vector<int>{1, 2}));
+}
+
+TEST(SeaGraphRoute, TieRuleSelfRouteAndBadIds) {
+  CityWorld w(kMap);
+  cSeaGraph& graph = w.world.GetSeaGraph();
+  // Two routes of two links to 4: through 2 and through 3; 3 is processed
+  // later, so the route runs through 3. Swapping the link order swaps it.
+  Build(graph, 4, {{1, 2}, {1, 3}, {2, 4}, {3, 4}});
+  EXPECT_EQ(Route(graph, 1, 4, 0), (std::vector<int>{4, 3, 1}));
+  Build(graph, 4, {{1, 3}, {1, 2}, {2, 4}, {3, 4}});
+  EXPECT_EQ(Route(graph, 1, 4, 0), (std::vector<int>{4, 2, 1}));
+
+  EXPECT_EQ(Route(graph, 2, 2, 0), (std::vector<int>{2}));
+  EXPECT_TRUE(Route(graph, 0, 2, 0).empty());
+  EXPECT_TRUE(Route(graph, 1, 5, 0).empty());
+  EXPECT_TRUE(Route(graph, 4, 1, 0).empty());
+}
+
+TEST(SeaGraphRoute, SameRoutesAsTheDesignedSearchOnRandomGraphs) {
+  CityWorld w(kMap);
+  cSeaGraph& graph = w.world.GetSeaGraph();
+  std::mt19937 rng(7);
+  for (int round = 0; round < 300; ++round) {
+    const int n = 3 + static_cast<int>(rng() % 10);
+    std::vector<Link> links;
+    const int linkCount = static_cast<int>(rng() % (3 * n));
+    for (int i = 0; i < linkCount; ++i) {
+      links.push_back({1 + static_cast<int>(rng() % n), 1 + static_cast<int>(rng() % n)});
+    }
+    Build(graph, n, links);
+    for (int from = 1; from <= n; ++from) {
+      for (int to = 1; to <= n; ++to) {
+        ASSERT_EQ(Route(graph, from, to, 0), ReferenceRoute(graph, from, to))
+            << "round " << round << " from " << from << " to " << to;
+      }
+    }
+  }
+}
+
+TEST(SeaGraphNode, ResetKeepsSpottedEnemiesOnRequest) {
+  sWezelGrafuMorz node;
+  int ship = 0;
+  node.ownShip = node.enemyShip = reinterpret_cast<cJednostkaMorska*>(&ship);
+  for (int i = 0; i < kNavalTypeCount; ++i) node.ownCounts[i] = node.alliedCounts[i] = node.enemyCounts[i] = i;
+  EXPECT_EQ(node.GetOwnShipCount(), 15);
+  node.ResetShipCounts(true);
+  EXPECT_TRUE(node.ownShip == nullptr && node.enemyShip == nullptr);
+  EXPECT_EQ(node.GetOwnShipCount() + node.alliedCounts[5], 0);
+  EXPECT_EQ(node.GetSpottedEnemyShipCount(), 15);
+  node.ResetShipCounts(false);
+  EXPECT_EQ(node.GetSpottedEnemyShipCount(), 0);
+}
+
+namespace {
+
+class SeaNodeDrawing : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_Textures[kSlotOthers].Create(2004, 2004);
+    g_Textures[2].Create(2048, 2048);
+    ResetSpriteDepthTable();
+    saved_sprite_ = g_pSprite;
+    g_pSprite = &batch_;
+    saved_font_ = g_GuiFonts[6];
+    font_ = renderer_.CreateFont(L"Arial", 16, 700);
+    g_GuiFonts[6].font = font_.get();
+    g_GuiFonts[6].color = 0xFFFFFFFFu;
+    g_GuiFonts[6].color2 = 0xFF000000u;
+    for (int i = 15; i <= 56; ++i) saved_layout_[i - 15] = g_GuiLayout[i];
+    g_GuiLayout[15] = {1250, 135, 260, 110};
+    // Every count rectangle i at {i, 0, i + 10, 10} (edges), so the entry of
+    // a drawn text reads from its position.
+    for (int i = 16; i <= 56; ++i) g_GuiLayout[i] = {i * 20, 0, i * 20 + 10, 10};
+    SetNavalUnitMapDrawer(&RecordShip);
+    ships_.clear();
+    batch_.Begin();
+  }
+  void TearDown() override {
+    if (batch_.InBatch()) batch_.End();
+    SetNavalUnitMapDrawer(nullptr);
+    g_pSprite = saved_sprite_;
+    g_GuiFonts[6] = saved_font_;
+    for (int i = 15; i <= 56; ++i) g_GuiLayout[i] = saved_layout_[i - 15];
+    g_Textures[kSlotOthers].Release();
+    g_Textures[2].Release();
+  }
+
+  // Quads and texts drawn since the batch began.
+  std::vector<plat::DrawRecord> Flush() {
+    batch_.End();
+    std::vector<plat::DrawRecord> out;
+    for (const auto& r : renderer_.records)
+      if (r.kind == plat::DrawRecord::kQuad || r.kind == plat::DrawRecord::kText) out.push_back(r);
+    renderer_.records.clear();
+    return out;
+  }
+  static void RecordShip(plat::SpriteBatch&, cJednostkaMorska* ship, float x, float y, float depth) {
+    ships_.push_back({ship, x, y, depth});
+  }
+  // Texts drawn at the entry's rectangle for a box at (0, 0) (shadows left out).
+  static std::wstring TextAt(const std::vector<plat::DrawRecord>& records, int entry) {
+    for (const auto& r : records) {
+      if (r.kind == plat::DrawRecord::kText && r.argb != 0xFF000000u && r.corners[0].x >= entry * 20 &&
+          r.corners[0].x < entry * 20 + 10)
+        return r.text;
+    }
+    return L"<none>";
+  }
+
+  struct Ship {
+    cJednostkaMorska* ship;
+    float x, y, depth;
+  };
+  static inline std::vector<Ship> ships_;
+  plat::RecordingRenderer renderer_;
+  twtest::FakeFramework frame_{&renderer_};
+  plat::SpriteBatch batch_{renderer_};
+  std::unique_ptr<plat::Font> font_;
+  plat::SpriteBatch* saved_sprite_ = nullptr;
+  sGuiFont saved_font_;
+  sLayoutRect saved_layout_[42];
+};
+
+}  // namespace
+
+TEST_F(SeaNodeDrawing, MarkersAndShipsByHex) {
+  int a = 0, b = 0;
+  sWezelGrafuMorz port;
+  port.isSea = 0;
+  port.size = 3;
+  port.maxSize = 4;
+  port.x = 5, port.y = 5;
+  port.ownShipX = 4, port.ownShipY = 5;
+  port.enemyShipX = 4, port.enemyShipY = 6;
+  port.ownShip = reinterpret_cast<cJednostkaMorska*>(&a);
+  port.enemyShip = reinterpret_cast<cJednostkaMorska*>(&b);
+
+  port.DrawMarker(10, 20, 0.3f, 4, 5, false, false);
+  auto quads = Flush();
+  ASSERT_EQ(quads.size(), 1u);
+  EXPECT_EQ(quads[0].source.left, 167 * 3 + 1);
+  EXPECT_EQ(quads[0].source.top, 1838);
+  EXPECT_EQ(quads[0].source.right, 167 * 3 + 167);
+  EXPECT_EQ(quads[0].source.bottom, 2004);
+  EXPECT_FLOAT_EQ(quads[0].depth, 0.3f);
+  EXPECT_EQ(quads[0].argb, 0xFFFFFFFFu);
+  ASSERT_EQ(ships_.size(), 1u);
+  EXPECT_EQ(ships_[0].ship, port.ownShip);
+  EXPECT_FLOAT_EQ(ships_[0].depth, g_SpriteDepths[14].depth);
+
+  // Hidden marker, the enemy hex, the main hex of a port, the skip flag.
+  batch_.Begin();
+  port.DrawMarker(10, 20, 0.3f, 4, 5, true, false);
+  port.DrawMarker(10, 20, 0.3f, 4, 6, false, false);
+  port.DrawMarker(10, 20, 0.3f, 5, 5, false, false);
+  port.DrawMarker(10, 20, 0.3f, 4, 5, false, true);
+  EXPECT_TRUE(Flush().empty());
+  ASSERT_EQ(ships_.size(), 3u);
+  EXPECT_EQ(ships_[2].ship, port.enemyShip);
+
+  sWezelGrafuMorz sea;
+  sea.x = 1, sea.y = 1;
+  sea.ownShipX = 2, sea.ownShipY = 2;
+  sea.enemyShipX = 3, sea.enemyShipY = 3;
+  batch_.Begin();
+  sea.DrawMarker(0, 0, 0.4f, 1, 1, false, false);
+  sea.DrawMarker(0, 0, 0.4f, 2, 2, false, false);  // a sea zone's ship hex has no marker
+  sea.DrawMarker(0, 0, 0.4f, 1, 1, true, false);
+  quads = Flush();
+  ASSERT_EQ(quads.size(), 1u);
+  EXPECT_EQ(quads[0].source.left, 1);
+  EXPECT_EQ(quads[0].source.right, 167);
+}
+
+TEST_F(SeaNodeDrawing, HoverBoxKindsRowsAndTitles) {
+  CityWorld w(kMap);
+  w.AddCountries({1, 2, 4, 0});  // 1 and 3 allied, 2 Axis, 4 neutral
+  w.world.GetSeaGraph().SetViewingCountry(1);
+
+  sWezelGrafuMorz node;
+  node.name = L"North Sea";
+  for (int i = 0; i < kNavalTypeCount; ++i) {
+    node.ownCounts[i] = 10 + i;
+    node.alliedCounts[i] = 20 + i;
+    node.enemyCounts[i] = 30 + i;
+  }
+  int width = 0, height = 0;
+  node.GetTooltipSize(width, height);
+  EXPECT_EQ(width, 260);
+  EXPECT_EQ(height, 110);
+
+  // Sea zone: the third background, three rows at 17 + 3c + r.
+  node.DrawTooltip(0, 0);
+  auto records = Flush();
+  ASSERT_FALSE(records.empty());
+  EXPECT_EQ(records[0].source.top, 135 + 220);
+  EXPECT_EQ(records[0].source.bottom, 135 + 330);
+  EXPECT_EQ(TextAt(records, 16), L"North Sea");
+  EXPECT_EQ(TextAt(records, 17), L"10");
+  EXPECT_EQ(TextAt(records, 18), L"20");
+  EXPECT_EQ(TextAt(records, 19), L"30");
+  EXPECT_EQ(TextAt(records, 17 + 3 * 5 + 2), L"35");
+  EXPECT_EQ(TextAt(records, 48), L"<none>");
+
+  // A port held by an ally: the first background, own and allied rows.
+  node.isSea = 0;
+  node.size = 2;
+  node.maxSize = 5;
+  node.x = 5, node.y = 0;
+  w.Control(5, 0, 3);
+  batch_.Begin();
+  node.DrawTooltip(0, 0);
+  records = Flush();
+  EXPECT_EQ(records[0].source.top, 135);
+  EXPECT_EQ(TextAt(records, 35), L"North Sea");
+  EXPECT_EQ(TextAt(records, 36), L"10");
+  EXPECT_EQ(TextAt(records, 37), L"20");
+  EXPECT_EQ(TextAt(records, 36 + 2 * 5 + 1), L"25");
+  EXPECT_EQ(TextAt(records, 48), L"2/5");
+
+  // Held by a neutral (or nobody): the second background, spotted enemies.
+  for (int controller : {4, 0}) {
+    w.Control(5, 0, controller);
+    batch_.Begin();
+    node.DrawTooltip(0, 0);
+    records = Flush();
+    EXPECT_EQ(records[0].source.top, 135 + 110);
+    EXPECT_EQ(TextAt(records, 49), L"North Sea");
+    EXPECT_EQ(TextAt(records, 50), L"30");
+    EXPECT_EQ(TextAt(records, 55), L"35");
+    EXPECT_EQ(TextAt(records, 56), L"2/5");
+  }
+  // A neutral viewer is not allied even with its own port.
+  w.world.GetSeaGraph().SetViewingCountry(4);
+  w.Control(5, 0, 4);
+  batch_.Begin();
+  node.DrawTooltip(0, 0);
+  EXPECT_EQ(Flush()[0].source.top, 135 + 110);
+}

@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/music_player.h"
+#include "app/texture.h"
+#include "platform/recording_renderer.h"
+#include "platform/text.h"
+#include "support/fake_framework.h"
+#include "support/test_support.h"
+#include "world/cities.h"
+#include "world/country.h"
+#include "world/gra.h"
+#include "world/map.h"
+#include "world/map_text.h"
+
+namespace {
+
+constexpr const char* kFixture =
+    "size 4 3\n"
+    "terrain\n"
+    "pppp\n"
+    "pff~\n"
+    "pp~~\n"
+    "owner\n"
+    "1 1 2 2\n"
+    "1 1 2 0\n"
+    "1 1 0 0\n";
+
+TEST(WorldObject, EmptyWorldDefaults) {
+  cWorld world;
+  EXPECT_EQ(world.GetGameState(), 0);
+  EXPECT_EQ(world.GetDate().turn, 1);
+  EXPECT_EQ(world.GetDate().month, 9);
+  EXPECT_EQ(world.GetDate().year, 1939);
+  EXPECT_EQ(world.lastMulberryMonth, -666);
+  EXPECT_FALSE(world.gameOver);
+  EXPECT_FALSE(world.savedGame);
+  EXPECT_EQ(world.viewedCountry, nullptr);
+  EXPECT_EQ(world.musicPlayer, nullptr);
+  EXPECT_EQ(world.GetCountryCount(), 0);
+  EXPECT_EQ(g_pWorld, nullptr);  // only the folder constructor makes itself the game
+}
+
+TEST(WorldObject, CountryLookUpByIdIsIndexIdMinusOne) {
+  cWorld world;
+  for (int id = 1; id <= 3; ++id) {
+    auto country = std::make_unique<cCountry>();
+    country->id = id;
+    world.Countries().push_back(std::move(country));
+  }
+  for (int id = 1; id <= 3; ++id) {
+    ASSERT_NE(world.GetCountry(id), nullptr);
+    EXPECT_EQ(world.GetCountry(id)->id, id);
+  }
+  EXPECT_EQ(world.GetCountry(0), nullptr);  // nobody
+  EXPECT_EQ(world.GetCountry(-1), nullptr);
+  EXPECT_EQ(world.GetCountry(4), nullptr);
+}
+
+TEST(WorldObject, DestructionStopsTheWorkerFirstThenFrees) {
+  plat::RecordingRenderer renderer;
+  twtest::FakeFramework frame(&renderer);
+  twtest::LogCapture log;
+  auto* world = new cWorld();
+  std::string error;
+  ASSERT_TRUE(BuildMapFromText(kFixture, world->GetMap(), error)) << error;
+  ASSERT_EQ(g_Textures[10].Create(16, 16), 0);
+  auto country = std::make_unique<cCountry>();
+  country->id = 1;
+  auto flag = std::make_shared<cTexture>();
+  ASSERT_EQ(flag->Create(8, 8), 0);
+  country->flagTexture = flag;
+  world->Countries().push_back(std::move(country));
+  auto city = std::make_unique<cCity>();
+  city->x = 1;
+  city->y = 1;
+  world->AddCity(std::move(city));
+
+  int stops = 0;
+  world->SetWorkerStopHook([&] {
+    ++stops;
+    // Nothing is freed yet, and the phase already says so.
+    EXPECT_EQ(world->GetGameState(), 15);
+    EXPECT_EQ(world->GetMap().GetWidth(), 4);
+    EXPECT_NE(world->GetMap().GetHex(1, 1).city, nullptr);
+    EXPECT_NE(g_Textures[10].Get(), nullptr);
+    EXPECT_NE(flag->Get(), nullptr);
+    EXPECT_TRUE(log.Contains(L"---- Game state = 15"));
+  });
+  delete world;
+  EXPECT_EQ(stops, 1);
+  EXPECT_EQ(g_Textures[10].Get(), nullptr);
+  EXPECT_EQ(flag->Get(), nullptr);  // the country's flag was given back
+}
+
+TEST(WorldObject, DropSupplyRoleOnlyInTheCountrysOriginalLand) {
+  cWorld world;
+  std::string error;
+  ASSERT_TRUE(BuildMapFromText(kFixture, world.GetMap(), error)) << error;
+  struct Spec {
+    int x, y, type;
+  };
+  // Types 0..4 on country 1's land; supply cities on country 2's land and
+  // one off the map (never touched, never a crash).
+  const Spec specs[] = {{0, 0, 0}, {1, 0, 1}, {0, 1, 2}, {1, 1, 3}, {0, 2, 4}, {2, 0, 0}, {3, 0, 2}, {9, 9, 0}};
+  for (const Spec& s : specs) {
+    auto city = std::make_unique<cCity>();
+    city->x = s.x;
+    city->y = s.y;
+    city->type = s.type;
+    world.AddCity(std::move(city));
+  }
+  world.DropSupplyRoleOfCountryCities(1);
+  std::vector<int> types;
+  for (const cCity* c : world.Cities()) types.push_back(c->type);
+  EXPECT_EQ(types, (std::vector<int>{1, 1, 3, 3, 4, 0, 2, 0}));
+  world.DropSupplyRoleOfCountryCities(2);
+  types.clear();
+  for (const cCity* c : world.Cities()) types.push_back(c->type);
+  EXPECT_EQ(types, (std::vector<int>{1, 1, 3, 3, 4, 1, 3, 0}));
+}
+
+TEST(WorldObject, FolderConstructionMakesItselfTheGameAndLoadsInOrder) {
+  plat::RecordingRenderer renderer;
+  twtest::FakeFramework frame(&renderer);
+  twtest::TempDir dir;
+  {
+    cMap map;
+    std::string error;
+    ASSERT_TRUE(BuildMapFromText(kFixture, map, error)) << error;
+    dir.Write("map.tdw", map.MapFileBytes());
+  }
+  std::vector<std::pair<int, cWorld*>> progress;
+  g_OnWorldLoadingProgress = [&](int percent) { progress.emplace_back(percent, g_pWorld); };
+  {
+    twtest::LogCapture log;
+    const std::wstring folder = plat::WidenBytes(dir.Path().string());
+    cWorld world(folder, true);
+    EXPECT_EQ(g_pWorld, &world);
+    EXPECT_TRUE(world.savedGame);
+    EXPECT_EQ(world.scenarioFolder, folder);
+    EXPECT_EQ(world.GetMap().GetWidth(), 4);
+    EXPECT_EQ(world.GetMap().GetHex(1, 1).terrain, kTerrainForest);
+    EXPECT_NE(world.musicPlayer, nullptr);
+    EXPECT_EQ(world.GetGameState(), 0);
+    const std::vector<int> expected = {5, 10, 15, 20, 25, 35, 40, 45, 50, 55, 60, 65, 70, 75};
+    ASSERT_EQ(progress.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+      EXPECT_EQ(progress[i].first, expected[i]);
+      EXPECT_EQ(progress[i].second, &world);  // the game from the first step on
+    }
+  }
+  g_OnWorldLoadingProgress = nullptr;
+  g_pWorld = nullptr;
+}
+
+}  // namespace
