@@ -1,6 +1,7 @@
-// The world object: the whole state of one loaded game. For now it holds the
-// game phase and receives the map screen's drawing and input; the map, the
-// countries and the units join it as they are built.
+// The world object: the whole state of one loaded game (map, cities,
+// countries and relations, graphs, date, game phase and the plain fields of
+// the loaded game). The units, fleets, commanders, turn state and the other
+// parts of a game join it as they are built.
 #pragma once
 
 #include <atomic>
