@@ -59,6 +59,7 @@ long OnCreateDevice(const plat::BackBufferDesc&) {
     CreateSkinFonts(renderer);
   }
   for (cTexture& texture : g_Textures) texture.OnDeviceCreated();
+  if (g_pWorld != nullptr) g_pWorld->ForEachCountryTexture([](cTexture& t) { t.OnDeviceCreated(); });
   LogLine(L"Device create end");
   return 0;
 }
@@ -74,6 +75,7 @@ long OnResetDevice(const plat::BackBufferDesc&) {
   g_LineOwner = std::make_unique<cLine>(*renderer);
   g_pLine = g_LineOwner.get();
   for (cTexture& texture : g_Textures) texture.OnDeviceReset();
+  if (g_pWorld != nullptr) g_pWorld->ForEachCountryTexture([](cTexture& t) { t.OnDeviceReset(); });
   LogLine(L"Device reset end");
   return 0;
 }
@@ -81,6 +83,7 @@ long OnResetDevice(const plat::BackBufferDesc&) {
 void OnLostDevice() {
   LogLine(L"Device lost");
   for (cTexture& texture : g_Textures) texture.OnDeviceLost();
+  if (g_pWorld != nullptr) g_pWorld->ForEachCountryTexture([](cTexture& t) { t.OnDeviceLost(); });
   g_pSprite = nullptr;
   g_SpriteOwner.reset();
   g_pLine = nullptr;
@@ -91,6 +94,7 @@ void OnLostDevice() {
 void OnDestroyDevice() {
   LogLine(L"Device destroy");
   for (cTexture& texture : g_Textures) texture.Release();
+  if (g_pWorld != nullptr) g_pWorld->ForEachCountryTexture([](cTexture& t) { t.Release(); });
   for (int i = 0; i < kGuiFonts; ++i) {
     g_GuiFonts[i].font = nullptr;
     g_LayoutFontOwners[i].reset();

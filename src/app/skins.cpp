@@ -8,6 +8,7 @@
 #include "app/csv_reader.h"
 #include "app/settings.h"
 #include "app/texture.h"
+#include "world/gra.h"
 #include "platform/format.h"
 #include "platform/framework.h"
 #include "platform/lines.h"
@@ -403,6 +404,8 @@ void LoadUnitsSkin(std::wstring_view name) {
   }
   CreateUnitFonts(CurrentRenderer());
   SelectUnitFontsForZoom();
+  // With a game loaded, every country takes its unit sheet from the new skin.
+  if (g_pWorld != nullptr) g_pWorld->LoadCountryUnitSkins(name);
 }
 
 void SelectUnitFontsForZoomPercent(int zoomPercent) {
