@@ -21,6 +21,12 @@ ninja -C "$asan" -j "$jobs"
 echo "== window check (Xvfb)"
 bash "$root/scripts/window_check.sh" "$asan" "$asan/window_check"
 
+# The real game under Xvfb: intro -> main menu -> scenario menu -> back ->
+# exit, with a picture of each menu and the log lines checked in order.
+echo "== menu walk (Xvfb)"
+ninja -C "$asan" tidewrack language_base >/dev/null
+bash "$root/scripts/menu_walk.sh" "$asan" "$asan/menu_walk"
+
 # The tests of code that both threads run, under ThreadSanitizer.
 tsan="$root/build/tsan"
 cmake -S "$root" -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_TSAN=ON \

@@ -5,6 +5,7 @@
 #include "app/device_events.h"
 #include "app/dialog_stack.h"
 #include "app/hint_text.h"
+#include "app/main_thread_queue.h"
 #include "app/texture.h"
 #include "dialogs/dialog.h"
 #include "gui/dxut_dialog.h"
@@ -98,6 +99,8 @@ void MenuOnMouseThunk(bool left, bool right, bool middle, bool side1, bool side2
 }
 
 void MenuOnFrameMoveThunk(double time, float elapsed) {
+  // What the worker thread asked of the main thread is done here, each frame.
+  DrainMainThreadRequests();
   if (g_pCurrentMenu != nullptr) g_pCurrentMenu->OnFrameMove(time, elapsed);
 }
 

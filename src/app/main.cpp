@@ -2,9 +2,20 @@
 // order, runs the frame's main loop and tears everything down again.
 //
 // The intro screen and the menus install the frame-move, frame-render,
-// keyboard and mouse callbacks; until they exist the window stays empty and
-// closing it ends the program.
+// keyboard and mouse callbacks.
+//
+// Debugging aid: with TW_SCREENSHOT_DIR set, every menu that has been shown
+// for a few frames is saved as "<dir>/<n>_<class>.png", and the time from the
+// start of main() to the first drawn main-menu frame is printed on stdout
+// (scripts/menu_walk.sh uses both).
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <ctime>
+#include <string>
 
 #include "app/console_log.h"
 #include "app/destroy_game.h"
@@ -14,8 +25,10 @@
 #include "app/gui_layout.h"
 #include "app/gui_sound.h"
 #include "app/input_routing.h"
+#include "app/main_thread_queue.h"
 #include "app/settings.h"
 #include "app/sound.h"
+#include "app/startup.h"
 #include "app/string_base.h"
 #include "app/version.h"
 #include "platform/format.h"
@@ -24,7 +37,11 @@
 #include "platform/rand.h"
 #include "platform/sdl/ffmpeg_movie.h"
 #include "platform/sdl/sdl_audio.h"
+#include "platform/demangle.h"
 #include "platform/sdl/sdl_framework.h"
+#include "platform/sdl/sdl_renderer.h"
+#include "screens/intro.h"
+#include "screens/main_menu.h"
 #include "screens/menu.h"
 #include "screens/panel.h"
 #include "world/gra.h"
@@ -42,24 +59,72 @@ long OnWindowMessage(const plat::Message& message, bool& noFurtherProcessing) {
   return MsgProc(message, noFurtherProcessing);
 }
 
-std::wstring WindowTitle() {
-  if (kGameBuild % 100 == 0) return plat::Format(L"Tidewrack v%.2f", kGameVersion);
-  return plat::Format(L"Tidewrack v%.2f [build %3i]", kGameVersion, kGameBuild);
+// The Unicode layer of old Windows versions: Linux always has what it gave.
+bool LoadUnicodeLayer() { return true; }
+
+// --- TW_SCREENSHOT_DIR (debugging aid, see the top of the file) -----------
+const std::chrono::steady_clock::time_point g_ProgramStart = std::chrono::steady_clock::now();
+std::string g_ScreenshotDir;
+const cMenu* g_ShotMenu = nullptr;
+int g_ShotMenuFrames = 0;
+int g_ShotCount = 0;
+bool g_MainMenuTimed = false;
+
+void SaveMenuScreenshot() {
+  if (g_pCurrentMenu == nullptr) return;
+  if (!g_MainMenuTimed && dynamic_cast<const cMainMenu*>(g_pCurrentMenu) != nullptr) {
+    g_MainMenuTimed = true;
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - g_ProgramStart);
+    std::printf("first main-menu frame after %lld ms\n", static_cast<long long>(ms.count()));
+    std::fflush(stdout);
+  }
+  if (g_pCurrentMenu != g_ShotMenu) {
+    g_ShotMenu = g_pCurrentMenu;
+    g_ShotMenuFrames = 0;
+  }
+  // A few frames in, so that the hint and the controls have settled.
+  if (++g_ShotMenuFrames != 5) return;
+  auto* renderer = dynamic_cast<plat::sdl::SdlRenderer*>(plat::GetFramework().GetRenderer());
+  if (renderer == nullptr || renderer->Native() == nullptr) return;
+  int w = 0, h = 0;
+  if (SDL_GetRendererOutputSize(renderer->Native(), &w, &h) != 0) return;
+  SDL_Surface* shot = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
+  if (shot == nullptr) return;
+  const std::string path = g_ScreenshotDir + "/" + std::to_string(++g_ShotCount) + "_" +
+                           plat::ClassName(typeid(*g_pCurrentMenu)) + ".png";
+  if (SDL_RenderReadPixels(renderer->Native(), nullptr, SDL_PIXELFORMAT_ARGB8888, shot->pixels,
+                           shot->pitch) == 0 &&
+      IMG_SavePNG(shot, path.c_str()) == 0) {
+    std::printf("screenshot %s\n", path.c_str());
+    std::fflush(stdout);
+  }
+  SDL_FreeSurface(shot);
 }
 
 }  // namespace
 
 int main() {
+  SetMainThreadToCurrent();
   CreateFrameworkLock();
   g_bRunning = true;
   LogLine(L"Running Tidewrack v%.2f", kGameVersion);
+  if (!LoadUnicodeLayer()) ExitUnicodeLayerMissing();
 
   plat::Srand(static_cast<unsigned>(std::time(nullptr)));
 
   LoadSettings();
   LoadGuiLayout();
 
+  g_pCurrentMenu = nullptr;
+  g_pInfoPanel = g_pUnitPanel = g_pAttackPanel = g_pDiplomacyPanel = g_pHexPanel = g_pMinimapPanel =
+      nullptr;
   g_pActiveDialog = nullptr;
+
+  if (const char* dir = std::getenv("TW_SCREENSHOT_DIR"); dir != nullptr && *dir != '\0') {
+    g_ScreenshotDir = dir;
+    g_MenuFrameDrawnHook = SaveMenuScreenshot;
+  }
 
   plat::sdl::SdlFramework framework;
   plat::SetFramework(&framework);
@@ -72,16 +137,24 @@ int main() {
   framework.SetCursorSettings(true, true);
   framework.SetFrameInterval(g_Settings.FrameIntervalMs);
 
-  if (framework.CreateWindow(WindowTitle()) &&
+  if (framework.CreateWindow(VersionTitle(kGameVersion, kGameBuild)) &&
       framework.CreateDevice(g_Settings.Windowed, g_Settings.ResolutionX, g_Settings.ResolutionY) >= 0) {
     plat::sdl::SdlAudioDevice audio;
     SetAudioDevice(&audio);
     InitSound();
     plat::SetMovieDecoderFactory(plat::sdl::CreateFfmpegMovieDecoder);
 
+    // The intro runs inside the main loop (its movies and logos are drawn
+    // frame by frame); this starts it and installs its callbacks.
+    StartIntro();
+
     g_StringBase.Load("lang_LANGID.db", true);
 
     framework.MainLoop();
+    // The menus and dialogs left hold GUI objects: free them while the
+    // frame still exists.
+    RetireCurrentMenu();
+    DeleteRetiredMenus();
     SetAudioDevice(nullptr);
   }
 

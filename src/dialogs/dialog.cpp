@@ -5,21 +5,42 @@
 
 #include "app/dialog_stack.h"
 #include "app/input_routing.h"
+#include "gui/dxut_button.h"
+#include "gui/dxut_frames.h"
+
+namespace {
+std::vector<cDialog*> g_RetiredDialogs;
+}
 
 // GUI events of any dialog go to the active dialog (the top of the stack).
 cDialog::cDialog(int id) : id_(id) { dialog_.SetCallback(DialogOnGUIEventThunk); }
 
-namespace {
-std::vector<cDialog*> g_RetiredDialogs;
+cDialog::cDialog(int id, int x, int y, int width, int height, int style, int x2, int y2, int width2,
+                 int height2)
+    : id_(id), style_(style), second_{x2, y2, x2 + width2, y2 + height2} {
+  if (id > 0) {
+    CDXUTFrame* frame = nullptr;
+    if (SUCCEEDED(dialog_.AddFrame(id, x, y, width, height, 0, &frame)) && frame != nullptr) {
+      frame->SetDraggable(true);
+    }
+  }
+  dialog_.SetCallback(DialogOnGUIEventThunk);
 }
 
 cDialog::~cDialog() {
   // A dialog deleted directly must not be deleted again as a retired one.
   g_RetiredDialogs.erase(std::remove(g_RetiredDialogs.begin(), g_RetiredDialogs.end(), this),
                          g_RetiredDialogs.end());
+  // Nobody may call a listener that is gone.
+  for (cDialog* dialog : g_DialogStack) {
+    if (dialog != nullptr && dialog->listener_ == this) dialog->listener_ = nullptr;
+  }
+  for (cDialog* dialog : g_RetiredDialogs) {
+    if (dialog->listener_ == this) dialog->listener_ = nullptr;
+  }
 }
 
-void cDialog::OnRender(float) {}
+void cDialog::OnRender(float elapsed) { dialog_.OnRender(elapsed); }
 
 void cDialog::Close() {
   dialog_.SetCallback(nullptr);
@@ -28,6 +49,39 @@ void cDialog::Close() {
   // Out of reach of input and drawing until it is freed.
   dialog_.SetVisible(false);
   g_RetiredDialogs.push_back(this);
+}
+
+void cDialog::UpdateTimer(float elapsed) {
+  if (timer_stopped_ != 0) return;
+  if (countdown_ < 0.0f) return;  // exactly 0 still runs
+  countdown_ -= elapsed;
+  OnTimerTick(elapsed);
+  if (countdown_ > 0.0f) return;
+  countdown_ = -1.0f;
+  // The timer stays running but idle until a new countdown is set.
+  switch (expiry_action_) {
+    case kExpiryClose: PopDialogs(1); break;
+    case kExpiryHide: dialog_.SetVisible(false); break;
+    case kExpiryShow: dialog_.SetVisible(true); break;
+    default: break;
+  }
+}
+
+void cDialog::StartCountdown(float seconds, int action) {
+  countdown_ = seconds;
+  expiry_action_ = action;
+  timer_stopped_ = 0;
+}
+
+void cDialog::ClickButton(int id) {
+  CDXUTControl* button = dialog_.GetControl(id);
+  if (button == nullptr) return;
+  dialog_.EnableNonUserEvents(true);
+  dialog_.SendEvent(EVENT_BUTTON_CLICKED, true, button, true);
+}
+
+void cDialog::NotifyListener(unsigned event, int controlId, CDXUTControl* control) {
+  if (listener_ != nullptr && !IsRetiredDialog(listener_)) listener_->OnGUIEvent(event, controlId, control);
 }
 
 bool IsRetiredDialog(const cDialog* dialog) {
@@ -47,4 +101,4 @@ void cDialog::OnGUIEvent(unsigned, int, CDXUTControl*) {}
 void cDialog::OnKeyboard(unsigned, bool, bool) {}
 void cDialog::OnMouse(bool, bool, bool, bool, bool, int, int, int) {}
 void cDialog::OnReactivate() {}
-void cDialog::OnTimerTick() {}
+void cDialog::OnTimerTick(float) {}

@@ -1,5 +1,7 @@
 // Base of the in-game dialogs. A dialog is modal, sits on the dialog stack
-// (app/dialog_stack.h) and deletes itself when it closes.
+// (app/dialog_stack.h) and deletes itself when it closes. Besides its id it
+// carries a countdown with an action at expiry, and a listener: the dialog
+// that is told which button closed this one.
 #pragma once
 
 #include "gui/dxut_dialog.h"
@@ -8,10 +10,20 @@ class CDXUTControl;
 
 class cDialog {
  public:
+  // What happens when the countdown runs out.
+  enum ExpiryAction : int { kExpiryNothing = 0, kExpiryClose = 1, kExpiryHide = 2, kExpiryShow = 3 };
+
   // A minimal dialog with an empty embedded dialog (the dialog stack uses one
   // with id 675 as a placeholder).
   explicit cDialog(int id);
+  // A dialog on a frame at (x, y, width, height): with an id above 0 the frame
+  // is a control of that id that drags the whole dialog. The style index and
+  // the second rectangle are kept for the concrete dialog.
+  cDialog(int id, int x, int y, int width, int height, int style, int x2, int y2, int width2,
+          int height2);
   virtual ~cDialog();
+  cDialog(const cDialog&) = delete;
+  cDialog& operator=(const cDialog&) = delete;
 
   virtual void OnRender(float elapsed);
   // Clears the active-dialog pointer and retires the object: it is freed
@@ -23,13 +35,46 @@ class cDialog {
   virtual void OnMouse(bool left, bool right, bool middle, bool side1, bool side2, int wheelDelta,
                        int x, int y);
   virtual void OnReactivate();
-  virtual void OnTimerTick();
+  virtual void OnTimerTick(float elapsed);
+
+  // Runs the countdown by elapsed seconds (the frame move calls it on the
+  // active dialog). A stopped timer or a negative countdown does nothing; at
+  // zero or below the countdown becomes -1 and the expiry action is done.
+  void UpdateTimer(float elapsed);
+  // Sets the countdown in seconds with its expiry action and lets it run.
+  void StartCountdown(float seconds, int action);
+  // A stopped timer keeps its remaining seconds; clearing the flag resumes.
+  void SetTimerStopped(bool stopped) { timer_stopped_ = stopped ? 1 : 0; }
+  bool IsTimerStopped() const { return timer_stopped_ != 0; }
+  float GetCountdown() const { return countdown_; }
+  int GetExpiryAction() const { return expiry_action_; }
+
+  // The dialog told of this dialog's answer; not owned, may be null. A
+  // listener that is deleted first is taken off every dialog it listened to.
+  void SetListener(cDialog* listener) { listener_ = listener; }
+  cDialog* GetListener() const { return listener_; }
 
   int GetId() const { return id_; }
+  int GetStyleIndex() const { return style_; }
+  // The second rectangle as edges.
+  plat::RectI GetSecondRect() const { return second_; }
   CDXUTDialog& Dialog() { return dialog_; }
 
  protected:
+  // A keyboard shortcut: the button-clicked event of button id, sent through
+  // the dialog's own callback as if the button had been clicked. From then
+  // on the dialog also receives the events of controls changed by code.
+  void ClickButton(int id);
+  // Passes a button event to the listener, when there is one.
+  void NotifyListener(unsigned event, int controlId, CDXUTControl* control);
+
+  int timer_stopped_ = 1;
+  float countdown_ = -1.0f;
+  int expiry_action_ = kExpiryNothing;
   int id_;
+  int style_ = 0;
+  plat::RectI second_{};
+  cDialog* listener_ = nullptr;
   CDXUTDialog dialog_;
 };
 

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/console_log.h"
 #include "app/device_events.h"
+#include "app/hint_text.h"
 #include "app/input_routing.h"
 #include "platform/framework.h"
 
@@ -14,14 +16,26 @@ std::vector<cMenu*> g_RetiredMenus;
 }
 
 cMenu::cMenu() {
-  if (g_pCurrentMenu != nullptr) g_RetiredMenus.push_back(g_pCurrentMenu);
-  g_pCurrentMenu = this;
-  dialog_.SetCallback(MenuOnGUIEventThunk);
+  if (g_pCurrentMenu != nullptr) {
+    LogLine(L"-- Deleting old menu");
+    // The old menu stops being reachable now and is freed when the frame
+    // ends: the handler that opens this menu may still be running in it.
+    g_RetiredMenus.push_back(g_pCurrentMenu);
+  }
+  g_pCurrentMenu = nullptr;
+  g_HintText.SetText(nullptr);
+  g_HintText.SetAnchor(nullptr);
+  // Hidden until the subclass has built its controls.
+  dialog_.SetVisible(false);
+
+  LogLine(L"-- Setting callbacks");
   plat::Framework& framework = plat::GetFramework();
   framework.SetCallbackFrameMove(MenuOnFrameMoveThunk);
-  framework.SetCallbackFrameRender(OnFrameRender);
-  framework.SetCallbackKeyboard(MenuOnKeyboardThunk);
+  dialog_.SetCallback(MenuOnGUIEventThunk);
   framework.SetCallbackMouse(MenuOnMouseThunk, true);
+  framework.SetCallbackKeyboard(MenuOnKeyboardThunk);
+  framework.SetCallbackFrameRender(MenuFrameRender);
+  g_pCurrentMenu = this;
 }
 
 cMenu::~cMenu() {
@@ -37,6 +51,19 @@ void cMenu::OnKeyboard(unsigned, bool, bool) {}
 void cMenu::OnMouse(bool, bool, bool, bool, bool, int, int, int) {}
 void cMenu::OnFrameMove(double, float) {}
 void cMenu::OnRender(float) {}
+
+void RetireCurrentMenu() {
+  if (g_pCurrentMenu == nullptr) return;
+  g_RetiredMenus.push_back(g_pCurrentMenu);
+  g_pCurrentMenu = nullptr;
+}
+
+void (*g_MenuFrameDrawnHook)() = nullptr;
+
+void MenuFrameRender(double time, float elapsed) {
+  OnFrameRender(time, elapsed);
+  if (g_MenuFrameDrawnHook != nullptr) g_MenuFrameDrawnHook();
+}
 
 void DeleteRetiredMenus() {
   // A menu's destructor may retire further menus; take the list first.

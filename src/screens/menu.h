@@ -9,9 +9,11 @@ class CDXUTControl;
 
 class cMenu {
  public:
-  // Becomes the current menu and installs the menu callbacks with the
-  // framework. The previous current menu is deleted at the end of the frame,
-  // since it may be the one whose handler is creating this menu.
+  // Retires the current menu (logged; it is deleted at the end of the frame,
+  // since it may be the one whose handler is creating this menu), clears the
+  // hint, hides the dialog part, installs the menu callbacks with the
+  // framework and becomes the current menu. Subclasses show the dialog once
+  // their controls exist.
   cMenu();
   virtual ~cMenu();
   cMenu(const cMenu&) = delete;
@@ -31,6 +33,18 @@ class cMenu {
 };
 
 extern cMenu* g_pCurrentMenu;
+
+// Leaves the current menu without opening another (back to the map): the
+// current menu becomes null and the old one is freed at the end of the frame.
+void RetireCurrentMenu();
+
+// The frame render the menus install: the application's OnFrameRender, then
+// g_MenuFrameDrawnHook when one is set.
+void MenuFrameRender(double time, float elapsed);
+// Debugging aid: called after every frame drawn while a menu's callbacks are
+// installed. The program sets it only when TW_SCREENSHOT_DIR is given, to
+// save a picture of each menu (scripts/menu_walk.sh); otherwise null.
+extern void (*g_MenuFrameDrawnHook)();
 
 // Deletes the menus replaced since the last call; the frame render calls it
 // when a frame is done, shutdown once more at the end.

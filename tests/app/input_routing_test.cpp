@@ -117,6 +117,7 @@ class InputRouting : public ::testing::Test {
 
 TEST_F(InputRouting, MessageGoesToVisibleDialogThenMenu) {
   auto* menu = new cMenu;
+  menu->Dialog().SetVisible(true);  // a subclass shows its dialog once built
   Offer(menu->Dialog(), "menu", log_, true);
   auto* dialog = new NotingDialog(5, log_);
   PushDialog(dialog);

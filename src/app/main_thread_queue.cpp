@@ -1,0 +1,97 @@
+#include "app/main_thread_queue.h"
+
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "app/framework_lock.h"
+#include "platform/clock.h"
+
+namespace {
+
+enum class eState { kPending, kRunning, kDone };
+
+struct sRequest {
+  std::function<void()> work;
+  eState state = eState::kPending;
+};
+
+// Guards the queue and the state of every request in it or running.
+std::mutex g_QueueMutex;
+std::deque<std::shared_ptr<sRequest>> g_Queue;
+
+std::atomic<std::thread::id> g_MainThread{};
+
+bool OnMainThread() { return g_MainThread.load() == std::this_thread::get_id(); }
+
+eState StateOf(const sRequest& request) {
+  std::lock_guard<std::mutex> guard(g_QueueMutex);
+  return request.state;
+}
+
+// Takes a request off the queue when it has not been started yet.
+bool Withdraw(const std::shared_ptr<sRequest>& request) {
+  std::lock_guard<std::mutex> guard(g_QueueMutex);
+  if (request->state != eState::kPending) return false;
+  for (auto it = g_Queue.begin(); it != g_Queue.end(); ++it) {
+    if (*it == request) {
+      g_Queue.erase(it);
+      break;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+void SetMainThreadToCurrent() { g_MainThread.store(std::this_thread::get_id()); }
+
+bool RunOnMainThread(std::function<void()> request, const std::atomic<bool>* stop) {
+  if (!request) return true;
+  if (OnMainThread()) {
+    request();
+    return true;
+  }
+  auto posted = std::make_shared<sRequest>();
+  posted->work = std::move(request);
+  {
+    std::lock_guard<std::mutex> guard(g_QueueMutex);
+    g_Queue.push_back(posted);
+  }
+  for (;;) {
+    // Looked at under the framework lock, as the wait for a dialog does, so
+    // the main thread's frame never sees the worker half-way.
+    AcquireFrameworkLock(nullptr, 0);
+    const eState state = StateOf(*posted);
+    ReleaseFrameworkLock(nullptr, 0);
+    if (state == eState::kDone) return true;
+    if (stop != nullptr && stop->load() && Withdraw(posted)) return false;
+    plat::Sleep(kMainThreadPollMs);
+  }
+}
+
+void DrainMainThreadRequests() {
+  if (g_MainThread.load() == std::thread::id()) SetMainThreadToCurrent();
+  // Only what was there when the drain began: a request that posts another
+  // cannot keep the frame here.
+  std::deque<std::shared_ptr<sRequest>> batch;
+  {
+    std::lock_guard<std::mutex> guard(g_QueueMutex);
+    batch.swap(g_Queue);
+    for (auto& request : batch) request->state = eState::kRunning;
+  }
+  for (auto& request : batch) {
+    AcquireFrameworkLock(nullptr, 0);
+    request->work();
+    ReleaseFrameworkLock(nullptr, 0);
+    std::lock_guard<std::mutex> guard(g_QueueMutex);
+    request->work = nullptr;
+    request->state = eState::kDone;
+  }
+}
+
+int PendingMainThreadRequests() {
+  std::lock_guard<std::mutex> guard(g_QueueMutex);
+  return static_cast<int>(g_Queue.size());
+}

@@ -1,0 +1,358 @@
+#include "screens/scenario_menu.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "app/console_log.h"
+#include "app/dialog_stack.h"
+#include "app/game_start.h"
+#include "app/gui_layout.h"
+#include "app/ini_file.h"
+#include "app/input_routing.h"
+#include "app/string_base.h"
+#include "app/texture.h"
+#include "dialogs/dialog.h"
+#include "dialogs/prompt_dialogs.h"
+#include "gui/dxut_button.h"
+#include "gui/dxut_editbox.h"
+#include "gui/dxut_frames.h"
+#include "gui/dxut_listbox.h"
+#include "gui/dxut_memo.h"
+#include "gui/dxut_static.h"
+#include "platform/format.h"
+#include "platform/messages.h"
+#include "platform/paths.h"
+#include "platform/text.h"
+#include "screens/main_menu.h"
+
+std::wstring g_RememberedScenarioName;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const wchar_t* kUnknownName = L"Unknown name";
+constexpr const wchar_t* kUnknownAuthor = L"unknown";
+constexpr const wchar_t* kNoDate = L"--.--.-- --:--";
+constexpr const wchar_t* kNothing = L"-";
+// Index of the screen-title font (layout font 3).
+constexpr unsigned kTitleFont = 2;
+// Texts of the message shown when a start fails.
+constexpr int kMessageLayoutIndex = 684;
+
+const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
+
+std::string LanguageKey(std::string_view languageCode, std::string_view key) {
+  std::string path = "General_";
+  path += languageCode;
+  path += '/';
+  path += key;
+  return path;
+}
+
+bool HasKey(const cIniFile& ini, std::string_view path) {
+  const auto it = ini.Entries().find(path);
+  return it != ini.Entries().end() && it->second.value.has_value();
+}
+
+// A label and the read-only field beside it.
+struct sLabeledField {
+  int labelId;
+  const char* labelKey;
+  int fieldId;
+};
+constexpr sLabeledField kFields[] = {
+    {181, "scenario_author", kScenarioAuthorId},     {183, "scenario_version", kScenarioVersionId},
+    {185, "scenario_duration", kScenarioDurationId}, {197, "scenario_map_size", kScenarioMapSizeId},
+    {187, "scenario_save_date", kScenarioSaveDateId}, {189, "scenario_save_turn", kScenarioSaveTurnId},
+};
+
+}  // namespace
+
+const wchar_t* ScenarioTabFolder(int tab) {
+  switch (tab) {
+    case kScenarioTabNewGame: return L"data\\scenarios";
+    case kScenarioTabSavedGame: return L"data\\save";
+    case kScenarioTabPbemGame: return L"data\\pbem";
+    default: return L"";
+  }
+}
+
+std::vector<sScenarioEntry> ListScenarioEntries(int tab, std::string_view languageCode) {
+  std::vector<sScenarioEntry> entries;
+  const std::wstring root = ScenarioTabFolder(tab);
+  if (root.empty()) return entries;
+
+  // The folder names first, so the order does not depend on the file system.
+  std::vector<std::wstring> names;
+  std::error_code error;
+  fs::directory_iterator it(plat::ResolvePath(std::wstring_view(root)), error);
+  for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+    std::error_code typeError;
+    if (!it->is_directory(typeError) || typeError) continue;
+    const std::string name = it->path().filename().string();
+    // Hidden folders, "." and ".." among them, are never entries.
+    if (name.empty() || name[0] == '.') continue;
+    names.push_back(plat::FromUtf8(name));
+  }
+  std::sort(names.begin(), names.end());
+
+  const std::string nameKey = LanguageKey(languageCode, "Name");
+  for (const std::wstring& folderName : names) {
+    sScenarioEntry entry;
+    entry.folderName = folderName;
+    // Folder names are joined into paths, never used as formats.
+    entry.folder = root + L"\\" + folderName + L"\\";
+    cIniFile ini;
+    ini.Load(entry.folder + L"Info.ini");
+    if (!ini.IsLoaded()) continue;
+    entry.name = ini.GetString(nameKey, kUnknownName);
+    if (tab == kScenarioTabNewGame) {
+      entry.row = plat::Format(L"%s;%i;%ix%i", entry.name, ini.GetInt("Duration/Turns", 0),
+                               ini.GetInt("Map/SizeX", 0), ini.GetInt("Map/SizeY", 0));
+    } else {
+      entry.row = plat::Format(L"%s;%s;%s", folderName, entry.name, ini.GetString("Save/Date", kNoDate));
+    }
+    entries.push_back(std::move(entry));
+  }
+  return entries;
+}
+
+std::wstring ReadScenarioLines(cIniFile& ini, std::string_view languageCode, std::string_view key) {
+  std::wstring text;
+  const std::string prefix = LanguageKey(languageCode, key);
+  for (int line = 1; line <= kScenarioMemoMaxLines; ++line) {
+    const std::string path = prefix + std::to_string(line);
+    if (!HasKey(ini, path)) break;
+    text += ini.GetString(path, L"");
+    text += L"\n";
+  }
+  return text;
+}
+
+cScenarioMenu::cScenarioMenu() {
+  LogLine(L"----- SinglePlayer Menu -----");
+  LoadWallpaper();
+
+  CDXUTStatic* title = nullptr;
+  dialog_.AddStaticFromLayout(kScenarioTitleId, Text("scenario_title"), &title);
+  if (title != nullptr) {
+    title->SetEnabled(true);
+    if (CDXUTElement* element = title->GetElement(0)) {
+      element->iFont = kTitleFont;
+      element->FontColor.Init(g_GuiFonts[kTitleFont].color);
+    }
+  }
+
+  // The tab frame first: the controls of the tabs stand on it.
+  dialog_.AddTabFrameFromLayout(kScenarioTabsId, &tabs_);
+  dialog_.AddListBoxFromLayout(kScenarioListId, 0, &list_);
+  if (list_ != nullptr) list_->SetColumns(3, Text("scenarios_list_new_game_columns"), 60, 20, 20);
+
+  for (const sLabeledField& field : kFields) {
+    CDXUTStatic* label = nullptr;
+    dialog_.AddStaticFromLayout(field.labelId, Text(field.labelKey), &label);
+    if (label != nullptr) label->SetEnabled(true);
+    dialog_.AddEditBoxFromLayout(field.fieldId, kNothing, nullptr);
+  }
+  CDXUTStatic* label = nullptr;
+  dialog_.AddStaticFromLayout(191, Text("scenario_description"), &label);
+  if (label != nullptr) label->SetEnabled(true);
+  dialog_.AddMemoFromLayout(kScenarioDescriptionId, L"");
+  dialog_.AddStaticFromLayout(193, Text("scenario_goals"), &label);
+  if (label != nullptr) label->SetEnabled(true);
+  dialog_.AddMemoFromLayout(kScenarioObjectivesId, L"");
+
+  dialog_.AddImageFromLayout(kScenarioPictureId, nullptr, 0, 0, 512, 512, nullptr, 0xFFFFFFFFu, &picture_);
+  if (picture_ != nullptr) picture_->SetVisible(false);
+
+  dialog_.AddButtonFromLayout(kScenarioStartId, Text("scenario_new_game_start"),
+                              Text("scenario_new_game_start_hint"));
+  dialog_.AddButtonFromLayout(kScenarioBackId, Text("scenario_back"), Text("scenario_back_hint"));
+  AddVersionLine(dialog_);
+
+  if (tabs_ != nullptr) {
+    tabs_->AddTab(Text("scenario_tab_new_game"), kScenarioTabNewGame, 0, -1);
+    tabs_->AddTab(Text("scenario_tab_load_game"), kScenarioTabSavedGame, 187, 190);
+    tabs_->AddTab(Text("scenario_tab_load_pbem_game"), kScenarioTabPbemGame, 187, 190);
+    tabs_->SelectTab(kScenarioTabNewGame, false);
+  }
+  dialog_.SetVisible(true);
+}
+
+cScenarioMenu::~cScenarioMenu() {
+  // The picture belongs to this screen alone.
+  if (picture_ != nullptr) picture_->m_pTexture = nullptr;
+  g_Textures[kScenarioPictureSlot].Release();
+}
+
+void cScenarioMenu::LoadWallpaper() {
+  g_Textures[kMenuWallpaperSlot].Release();
+  g_Textures[kMenuWallpaperSlot].Load(L"data\\gfx\\wallpaper_scenario.png", cTexture::kFromFile, 1);
+}
+
+void cScenarioMenu::ClearFields() {
+  for (const sLabeledField& field : kFields) {
+    if (auto* edit = static_cast<CDXUTEditBox*>(dialog_.GetControl(field.fieldId, DXUT_CONTROL_EDITBOX))) {
+      edit->SetText(kNothing);
+    }
+  }
+  for (int id : {kScenarioDescriptionId, kScenarioObjectivesId}) {
+    if (auto* memo = static_cast<CDXUTMemo*>(dialog_.GetControl(id, DXUT_CONTROL_MEMO))) memo->ClearText();
+  }
+  if (picture_ != nullptr) {
+    picture_->SetVisible(false);
+    picture_->m_pTexture = nullptr;
+  }
+  g_Textures[kScenarioPictureSlot].Release();
+}
+
+void cScenarioMenu::FillList() {
+  ClearFields();
+  if (list_ == nullptr) return;
+  list_->RemoveAllItems();
+  if (tab_ == kScenarioTabNewGame) {
+    list_->SetColumns(3, Text("scenarios_list_new_game_columns"), 70, 15, 15);
+  } else {
+    list_->SetColumns(3,
+                      Text(tab_ == kScenarioTabSavedGame ? "scenarios_list_saved_game_columns"
+                                                         : "scenarios_list_saved_pbem_columns"),
+                      40, 40, 20);
+  }
+  entries_ = ListScenarioEntries(tab_, g_StringBase.GetLanguageCode());
+  int selected = 0;
+  for (std::size_t k = 0; k < entries_.size(); ++k) {
+    list_->AddItem(entries_[k].row.c_str(), &entries_[k]);
+    // The last row of the remembered name wins.
+    if (entries_[k].name == g_RememberedScenarioName) selected = static_cast<int>(k);
+  }
+  dialog_.SetControlEnabled(kScenarioStartId, !entries_.empty());
+  if (entries_.empty()) return;
+  list_->SelectItem(selected, false);
+  ShowSelectedEntry();
+}
+
+const sScenarioEntry* cScenarioMenu::SelectedEntry() const {
+  if (list_ == nullptr) return nullptr;
+  DXUTListBoxItem* item = list_->GetSelectedItem();
+  return item != nullptr ? static_cast<const sScenarioEntry*>(item->pData) : nullptr;
+}
+
+void cScenarioMenu::ShowSelectedEntry() {
+  const sScenarioEntry* entry = SelectedEntry();
+  ClearFields();
+  if (entry == nullptr) return;
+  cIniFile ini;
+  ini.Load(entry->folder + L"Info.ini");
+  // Gone since the list was made: the fields stay empty.
+  if (!ini.IsLoaded()) return;
+  const std::string language = g_StringBase.GetLanguageCode();
+  g_RememberedScenarioName = ini.GetString(LanguageKey(language, "Name"), kUnknownName);
+
+  auto setField = [this](int id, const std::wstring& text) {
+    if (auto* edit = static_cast<CDXUTEditBox*>(dialog_.GetControl(id, DXUT_CONTROL_EDITBOX))) {
+      edit->SetText(text.c_str());
+    }
+  };
+  setField(kScenarioAuthorId, ini.GetString("Misc/Author", kUnknownAuthor));
+  setField(kScenarioVersionId, ini.GetString("Misc/Version", kNothing));
+  setField(kScenarioDurationId, plat::Format(Text("scenario_duration_%s_to_%s_%i_turns"),
+                                             ini.GetString("Duration/StartDate", kNoDate),
+                                             ini.GetString("Duration/EndDate", kNoDate),
+                                             ini.GetInt("Duration/Turns", 0)));
+  setField(kScenarioMapSizeId,
+           plat::Format(L"%ix%i", ini.GetInt("Map/SizeX", 0), ini.GetInt("Map/SizeY", 0)));
+  if (tab_ != kScenarioTabNewGame) {
+    if (HasKey(ini, "Save/Date")) setField(kScenarioSaveDateId, ini.GetString("Save/Date", kNoDate));
+    if (HasKey(ini, "Save/Turn")) {
+      setField(kScenarioSaveTurnId,
+               plat::Format(Text("%02d.%02d.%02d_turn_%i"), ini.GetInt("Save/GameYearDisplayed", 0),
+                            ini.GetInt("Save/GameMonthDisplayed", 0), ini.GetInt("Save/GameDayDisplayed", 0),
+                            ini.GetInt("Save/Turn", 0)));
+    }
+  }
+  if (auto* memo = static_cast<CDXUTMemo*>(dialog_.GetControl(kScenarioDescriptionId, DXUT_CONTROL_MEMO))) {
+    memo->SetText(ReadScenarioLines(ini, language, "DescriptionLine").c_str());
+  }
+  if (auto* memo = static_cast<CDXUTMemo*>(dialog_.GetControl(kScenarioObjectivesId, DXUT_CONTROL_MEMO))) {
+    memo->SetText(ReadScenarioLines(ini, language, "ObjectivesLine").c_str());
+  }
+
+  // The entry's own picture, else (a saved game) its scenario's.
+  cTexture& picture = g_Textures[kScenarioPictureSlot];
+  if (picture.Load((entry->folder + L"image.png").c_str(), cTexture::kFromFile, 1) < 0) {
+    const std::wstring scenario = ini.GetString("Save/ScenarioName", L"unknown scenario");
+    picture.Load((L"data\\scenarios\\" + scenario + L"\\image.png").c_str(), cTexture::kFromFile, 1);
+  }
+  if (picture.Get() != nullptr && picture_ != nullptr) {
+    picture_->m_pTexture = picture.Get();
+    // Pictures are 512 x 512; a smaller one is shown whole rather than
+    // sampled beyond its edges.
+    picture_->m_rcSource = {0, 0, std::min(512, picture.Get()->Width()),
+                            std::min(512, picture.Get()->Height())};
+    picture_->SetVisible(true);
+  }
+}
+
+void cScenarioMenu::OnGUIEvent(unsigned event, int controlId, CDXUTControl*) {
+  // The message of a failed start is modal over this screen.
+  if (g_pActiveDialog != nullptr) return;
+  switch (controlId) {
+    case kScenarioTabsId:
+      if (tabs_ != nullptr && tabs_->GetSelectedTab() >= 0 && tabs_->GetSelectedTab() <= kScenarioTabPbemGame) {
+        tab_ = tabs_->GetSelectedTab();
+        FillList();
+      }
+      return;
+    case kScenarioListId:
+      if (event == EVENT_LISTBOX_SELECTION) ShowSelectedEntry();
+      else if (event == EVENT_LISTBOX_ITEM_DBLCLK) Start(true);
+      return;
+    case kScenarioStartId:
+      if (event == EVENT_BUTTON_CLICKED) Start(false);
+      return;
+    case kScenarioBackId:
+      if (event == EVENT_BUTTON_CLICKED) BackToMainMenu();
+      return;
+    default: return;
+  }
+}
+
+void cScenarioMenu::Start(bool fromList) {
+  const sScenarioEntry* entry = SelectedEntry();
+  if (entry == nullptr) return;
+  if (!fromList) g_Textures[kMenuWallpaperSlot].Release();
+  g_GameStartParams.folder = entry->folder;
+  g_GameStartParams.savedGame = tab_ != kScenarioTabNewGame;
+  if (fromList) g_ConsoleLog.WriteLine(plat::Format(Text("loading_scenario_from_%s"), entry->folder));
+  if (LoadScenario(g_GameStartParams)) return;
+  // Nothing was loaded: this screen stays, and says so.
+  if (g_Textures[kMenuWallpaperSlot].Get() == nullptr) LoadWallpaper();
+  PushDialog(new cDialogTekstowy(Text("scenario_load_failed"), Text("scenario_load_failed_title"),
+                                 kMessageLayoutIndex, 0, 0, 0, 0, 0));
+}
+
+void cScenarioMenu::BackToMainMenu() {
+  g_Textures[kMenuWallpaperSlot].Release();
+  // This menu is retired by the new one and freed after the frame.
+  new cMainMenu();
+}
+
+void cScenarioMenu::OnKeyboard(unsigned key, bool keyDown, bool altDown) {
+  // Keys belong to a message shown over this screen.
+  if (g_pActiveDialog != nullptr) {
+    if (g_pActiveDialog->Dialog().GetVisible()) g_pActiveDialog->OnKeyboard(key, keyDown, altDown);
+    return;
+  }
+  if (keyDown && key == plat::kVkEscape) BackToMainMenu();
+}
+
+void cScenarioMenu::OnRender(float elapsed) {
+  DrawMenuWallpaper(kMenuWallpaperSlot);
+  const sLayoutRect& box = g_GuiLayout[kScenarioBoxLayoutId];
+  DrawFramedBox(box.a, box.b, box.c, box.d, -1);
+  dialog_.OnRender(elapsed);
+}

@@ -1,0 +1,103 @@
+// The scenario menu: the player picks a new game from "data\scenarios", a
+// saved game from "data\save" or a play-by-e-mail game from "data\pbem" (one
+// tab each), sees the entry's description, objectives and picture from its
+// "Info.ini" and "image.png", and starts it.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "screens/menu.h"
+
+class CDXUTListBox;
+class CDXUTImage;
+class CDXUTTabFrame;
+class cIniFile;
+
+// Tabs.
+constexpr int kScenarioTabNewGame = 0;
+constexpr int kScenarioTabSavedGame = 1;
+constexpr int kScenarioTabPbemGame = 2;
+
+// Control ids.
+constexpr int kScenarioTitleId = 175;
+constexpr int kScenarioTabsId = 178;
+constexpr int kScenarioListId = 179;
+constexpr int kScenarioAuthorId = 182;
+constexpr int kScenarioVersionId = 184;
+constexpr int kScenarioDurationId = 186;
+constexpr int kScenarioSaveDateId = 188;
+constexpr int kScenarioSaveTurnId = 190;
+constexpr int kScenarioDescriptionId = 192;
+constexpr int kScenarioObjectivesId = 194;
+constexpr int kScenarioMapSizeId = 198;
+constexpr int kScenarioPictureId = 199;
+constexpr int kScenarioStartId = 200;
+constexpr int kScenarioBackId = 201;
+// Layout entry of the framed box behind the controls.
+constexpr int kScenarioBoxLayoutId = 177;
+
+// Texture-table slot of the chosen entry's picture (the wallpaper uses the
+// menus' wallpaper slot).
+constexpr int kScenarioPictureSlot = 4;
+// Description and objectives show at most this many lines.
+constexpr int kScenarioMemoMaxLines = 99;
+
+// One listed folder.
+struct sScenarioEntry {
+  std::wstring folderName;  // as found on disk
+  std::wstring folder;      // "data\scenarios\<folder name>\"
+  std::wstring name;        // "General_<language>/Name"
+  std::wstring row;         // the list row text
+};
+
+// The listed folder of a tab ("data\scenarios", ...); empty for another tab.
+const wchar_t* ScenarioTabFolder(int tab);
+
+// The entries of a tab: the sub-folders of its folder that are not hidden
+// and have a loadable "Info.ini", sorted by folder name. A missing folder
+// gives none.
+std::vector<sScenarioEntry> ListScenarioEntries(int tab, std::string_view languageCode);
+
+// The key path of line `line` of a description-like key ("DescriptionLine").
+// Text of up to kScenarioMemoMaxLines lines "General_<language>/<key><n>",
+// each ended by a line break, stopping at the first missing line.
+std::wstring ReadScenarioLines(cIniFile& ini, std::string_view languageCode, std::string_view key);
+
+// The display name of the scenario chosen last; its row is preselected.
+extern std::wstring g_RememberedScenarioName;
+
+class cScenarioMenu : public cMenu {
+ public:
+  cScenarioMenu();
+  ~cScenarioMenu() override;
+
+  // Lists the entries of the current tab, selects the remembered one (or
+  // the first) and enables start only when there are entries.
+  void FillList();
+
+  void OnGUIEvent(unsigned event, int controlId, CDXUTControl* control) override;
+  void OnKeyboard(unsigned key, bool keyDown, bool altDown) override;
+  void OnRender(float elapsed) override;
+
+  int GetTab() const { return tab_; }
+  const std::vector<sScenarioEntry>& Entries() const { return entries_; }
+
+ private:
+  // Shows the selected entry's "Info.ini" in the fields.
+  void ShowSelectedEntry();
+  void ClearFields();
+  // Starts the selected entry (fromList: the list's double click).
+  void Start(bool fromList);
+  void BackToMainMenu();
+  void LoadWallpaper();
+  const sScenarioEntry* SelectedEntry() const;
+
+  int tab_ = kScenarioTabNewGame;
+  std::vector<sScenarioEntry> entries_;
+  CDXUTListBox* list_ = nullptr;
+  CDXUTImage* picture_ = nullptr;
+  CDXUTTabFrame* tabs_ = nullptr;
+};
