@@ -255,18 +255,20 @@ class SkinFolderTest : public SkinTest {
   }
 };
 
-TEST_F(SkinFolderTest, MissingSkinsAreLogged) {
+// A skin name of its own: the tests of one program share the working folder
+// and may run at the same time.
+TEST_F(SkinTest, MissingSkinFoldersAreLogged) {
   twtest::LogCapture log;
   g_SpriteDepths[0].level = 7;
-  LoadMapSkin(L"Test");
+  LoadMapSkin(L"Absent");
   EXPECT_TRUE(log.Contains(L"Opening file with cities appearance definition..."));
-  EXPECT_TRUE(log.Contains(L"data\\gfx\\[MapSkin]Test\\appearance.csv"));
+  EXPECT_TRUE(log.Contains(L"data\\gfx\\[MapSkin]Absent\\appearance.csv"));
   EXPECT_EQ(g_SpriteDepths[0].level, 7);  // no folder: the table stays
 
-  LoadUnitsSkin(L"Test");
-  EXPECT_TRUE(log.Contains(L"ERROR during opening CSV file data\\gfx\\[UnitsSkin]Test\\land_units.csv"));
-  EXPECT_TRUE(log.Contains(L"ERROR during opening CSV file data\\gfx\\[UnitsSkin]Test\\naval_units.csv"));
-  EXPECT_FALSE(log.Contains(L"ERROR during opening CSV file data\\gfx\\[UnitsSkin]Test\\air_units.csv"));
+  LoadUnitsSkin(L"Absent");
+  EXPECT_TRUE(log.Contains(L"ERROR during opening CSV file data\\gfx\\[UnitsSkin]Absent\\land_units.csv"));
+  EXPECT_TRUE(log.Contains(L"ERROR during opening CSV file data\\gfx\\[UnitsSkin]Absent\\naval_units.csv"));
+  EXPECT_FALSE(log.Contains(L"ERROR during opening CSV file data\\gfx\\[UnitsSkin]Absent\\air_units.csv"));
   EXPECT_EQ(g_LandAppearance.entries[0].threshold, kUnusedThreshold);
 }
 
