@@ -77,8 +77,13 @@ long SoundVolumeFromFraction(float volume) {
   return static_cast<long>(volume * 10000.0f - 10000.0f);
 }
 
-void PlaySoundEffect(int slot) {
+void PlaySoundEffect(int slot, bool looping) {
   if (slot < 0 || slot >= kSoundSlotCount || !g_Sounds[slot]) return;
   g_Sounds[slot]->Stop();
-  g_Sounds[slot]->Play(SoundVolumeFromFraction(g_Settings.SfxVolume));
+  const long volume = SoundVolumeFromFraction(g_Settings.SfxVolume);
+  if (looping) {
+    g_Sounds[slot]->PlayLooping(volume);
+  } else {
+    g_Sounds[slot]->Play(volume);
+  }
 }

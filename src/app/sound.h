@@ -75,4 +75,4 @@ long SoundVolumeFromFraction(float volume);
 // Plays the effect of a slot as the game's callers do: stops and rewinds it,
 // then plays it at the effects volume of the settings. An empty slot or a
 // slot out of range plays nothing.
-void PlaySoundEffect(int slot);
+void PlaySoundEffect(int slot, bool looping = false);

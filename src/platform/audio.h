@@ -21,6 +21,8 @@ class Sound {
   // Starts the effect from its beginning on a voice that is not sounding;
   // when every voice sounds, the one started longest ago starts over.
   virtual void Play(long volume) = 0;
+  // The same, repeating until stopped.
+  virtual void PlayLooping(long volume) { Play(volume); }
   // Silences every voice (the next Play starts from the beginning anyway).
   virtual void Stop() = 0;
   virtual int VoiceCount() const = 0;

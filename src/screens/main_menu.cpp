@@ -51,7 +51,7 @@ void AddVersionLine(CDXUTDialog& dialog) {
 cMainMenu::cMainMenu() {
   LogLine(L"----- Main Menu -----");
   if (g_Sounds[SND_INTRO_SOUND_GAME_LOGO]) g_Sounds[SND_INTRO_SOUND_GAME_LOGO]->Stop();
-  PlaySoundEffect(SND_MAIN_MENU_MUSIC_LOOP);
+  PlaySoundEffect(SND_MAIN_MENU_MUSIC_LOOP, true);
   g_Textures[kMenuWallpaperSlot].Release();
   g_Textures[kMenuWallpaperSlot].Load(L"data\\gfx\\wallpaper_main.png", cTexture::kFromFile, 1);
 
@@ -134,7 +134,7 @@ void cMainMenu::EndCredits() {
   credits_.reset();
   ownMusic_.reset();
   music_ = nullptr;
-  PlaySoundEffect(SND_MAIN_MENU_MUSIC_LOOP);
+  PlaySoundEffect(SND_MAIN_MENU_MUSIC_LOOP, true);
   dialog_.SetVisible(true);
 }
 

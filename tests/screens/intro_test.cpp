@@ -120,6 +120,7 @@ TEST_F(Intro, LogosRunEightSecondsEachThenTheMainMenuOpens) {
   ASSERT_NE(dynamic_cast<cMainMenu*>(g_pCurrentMenu), nullptr);
   EXPECT_TRUE(log_.Contains(L"----- Main Menu -----"));
   EXPECT_EQ(Sound(SND_INTRO_SOUND_GAME_LOGO)->plays.size(), 2u);
+  EXPECT_EQ(Sound(SND_MAIN_MENU_MUSIC_LOOP)->loops.size(), 1u);  // the menu music repeats
   // The intro's frame move is gone: the menu installed its own.
   EXPECT_TRUE(framework_.frameMove);
 }

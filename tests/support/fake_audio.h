@@ -18,6 +18,7 @@ struct FakeSoundRecord {
   std::string path;
   int voices = 0;
   std::vector<long> plays;  // the volume of each play
+  std::vector<long> loops;  // the volume of each looping play
   int stops = 0;
   bool released = false;
 };
@@ -87,6 +88,7 @@ class FakeAudioDevice : public plat::AudioDevice {
     explicit Sound(std::shared_ptr<FakeSoundRecord> r) : r_(std::move(r)) {}
     ~Sound() override { r_->released = true; }
     void Play(long volume) override { r_->plays.push_back(volume); }
+    void PlayLooping(long volume) override { r_->loops.push_back(volume); }
     void Stop() override { ++r_->stops; }
     int VoiceCount() const override { return r_->voices; }
 

@@ -64,7 +64,11 @@ class SdlSound final : public Sound {
     Mix_FreeChunk(chunk_);
   }
 
-  void Play(long volume) override {
+  void Play(long volume) override { Start(volume, 0); }
+  void PlayLooping(long volume) override { Start(volume, -1); }
+
+  // loops: 0 plays once, -1 repeats until stopped.
+  void Start(long volume, int loops) {
     std::size_t voice = 0;
     bool found = false;
     for (std::size_t i = 0; i < channels_.size(); ++i) {
@@ -80,7 +84,7 @@ class SdlSound final : public Sound {
     int channel = channels_[voice];
     Mix_HaltChannel(channel);
     Mix_Volume(channel, MixVolumeFromHundredthsDb(volume));
-    if (Mix_PlayChannel(channel, chunk_, 0) == channel) started_[voice] = ++state_->plays;
+    if (Mix_PlayChannel(channel, chunk_, loops) == channel) started_[voice] = ++state_->plays;
   }
 
   void Stop() override {
