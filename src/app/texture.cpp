@@ -130,14 +130,13 @@ long DrawSpriteRect(plat::SpriteBatch* sprite, cTexture* texture, const plat::Re
   // divide by zero).
   if (scaleX == 0.0f || scaleY == 0.0f) return 0;
 
-  const plat::Matrix2D saved = sprite->GetTransform();
-  plat::Matrix2D scaling = plat::Matrix2D::Scaling(scaleX, scaleY);
-  if (combine) scaling = scaling.Then(saved);
-  sprite->SetTransform(scaling);
+  // The scaling (before the batch's transform with combine) is handed to
+  // the batch with the draw rather than set and restored around it.
+  const plat::Matrix2D scaling = plat::Matrix2D::Scaling(scaleX, scaleY);
+  const plat::Matrix2D transform = combine ? scaling.Then(sprite->GetTransform()) : scaling;
   // The position goes through the scaling too: divided, it lands on (x, y).
-  sprite->Draw(*texture->Get(), &source, static_cast<float>(x) / scaleX, static_cast<float>(y) / scaleY, depth,
-               argb);
-  sprite->SetTransform(saved);
+  sprite->Draw(*texture->Get(), &source, static_cast<float>(x) / scaleX, static_cast<float>(y) / scaleY, depth, argb,
+               transform);
   return 0;
 }
 

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <typeinfo>
 
 namespace plat {
 namespace {
@@ -98,7 +99,7 @@ void RecordingRenderer::EndScene() {
 
 void RecordingRenderer::DrawQuad(const Texture& texture, const RectI& source, const PointF corners[4],
                                  std::uint32_t argb, float depth) {
-  const auto* text = dynamic_cast<const RecordingTextTexture*>(&texture);
+  const auto* text = IsTextLine(texture) ? static_cast<const RecordingTextTexture*>(&texture) : nullptr;
   if (text) {
     ++text_count;
   } else {
@@ -113,6 +114,20 @@ void RecordingRenderer::DrawQuad(const Texture& texture, const RectI& source, co
   r.depth = depth;
   if (text) r.text = text->Text();
   records.push_back(std::move(r));
+}
+
+void RecordingRenderer::DrawRect(const Texture& texture, const RectI& source, float left, float top, float right,
+                                 float bottom, std::uint32_t argb, float depth) {
+  if (!store_records_) {
+    if (IsTextLine(texture)) {
+      ++text_count;
+    } else {
+      ++quad_count;
+    }
+    return;
+  }
+  const PointF corners[4] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
+  DrawQuad(texture, source, corners, argb, depth);
 }
 
 void RecordingRenderer::DrawLines(const PointF* points, int count, std::uint32_t argb) {
@@ -132,6 +147,17 @@ void RecordingRenderer::SetClipRect(const RectI* clip) {
   r.clip_set = clip != nullptr;
   if (clip) r.source = *clip;
   records.push_back(std::move(r));
+}
+
+bool RecordingRenderer::IsTextLine(const Texture& texture) {
+  // The answer depends on the dynamic type only; a frame's quads share a
+  // few types, so the cast runs once per change of type.
+  const std::type_info* type = &typeid(texture);
+  if (type != last_type_) {
+    last_type_ = type;
+    last_is_text_ = dynamic_cast<const RecordingTextTexture*>(&texture) != nullptr;
+  }
+  return last_is_text_;
 }
 
 std::vector<const DrawRecord*> RecordingRenderer::Texts() const {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 #include "platform/render.h"
@@ -88,6 +89,8 @@ class RecordingRenderer final : public Renderer {
   void EndScene() override;
   void DrawQuad(const Texture& texture, const RectI& source, const PointF corners[4], std::uint32_t argb,
                 float depth) override;
+  void DrawRect(const Texture& texture, const RectI& source, float left, float top, float right, float bottom,
+                std::uint32_t argb, float depth) override;
   void DrawLines(const PointF* points, int count, std::uint32_t argb) override;
   void SetClipRect(const RectI* clip) override;
   // The clip in force (null: none).
@@ -109,6 +112,8 @@ class RecordingRenderer final : public Renderer {
   std::vector<const DrawRecord*> Quads() const;
 
  private:
+  bool IsTextLine(const Texture& texture);
+
   int screen_width_, screen_height_;
   int max_texture_width_ = 4096;
   long begin_scene_result_ = 0;
@@ -116,6 +121,8 @@ class RecordingRenderer final : public Renderer {
   bool store_records_ = true;
   bool has_clip_ = false;
   RectI clip_;
+  const std::type_info* last_type_ = nullptr;
+  bool last_is_text_ = false;
 };
 
 // Reads a PNG file's size from its header without decoding it; false when

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstring>
+#include <iterator>
 
 namespace plat {
 
@@ -17,21 +19,27 @@ Matrix2D Matrix2D::Then(const Matrix2D& o) const {
   return r;
 }
 
-PointF Matrix2D::Apply(PointF p) const {
-  return {p.x * m11 + p.y * m21 + dx, p.x * m12 + p.y * m22 + dy};
-}
-
 // ---------------------------------------------------------------------------
 // Sprite batch
+
+void SpriteBatch::Reset() {
+  for (std::size_t i = 0; i < used_; ++i) buckets_[i].items.clear();
+  used_ = 0;
+  std::fill(std::begin(slots_), std::end(slots_), std::int16_t{0});
+  last_index_ = -1;
+  loose_.clear();
+  extras_.clear();
+  trace_.clear();
+  clips_.clear();
+  clip_ = 0;
+}
 
 void SpriteBatch::Begin() {
   if (open_) return;  // a second Begin keeps what was queued
   static std::atomic<std::uint64_t> s_generations{0};
   open_ = true;
   generation_ = ++s_generations;
-  items_.clear();
-  clips_.clear();
-  clip_ = 0;
+  Reset();
 }
 
 void SpriteBatch::SetClipRect(const RectI* clip) {
@@ -49,56 +57,154 @@ void SpriteBatch::SetClipRect(const RectI* clip) {
   clip_ = static_cast<std::uint32_t>(clips_.size());
 }
 
-void SpriteBatch::Draw(const Texture& texture, const RectI* source, float x, float y, float z,
-                       std::uint32_t argb) {
+void SpriteBatch::DrawGeneral(const Texture& texture, const RectI* source, float x, float y, float z,
+                              std::uint32_t argb, const Matrix2D& m) {
   if (!open_) return;
-  RectI src = source ? *source : RectI{0, 0, texture.Width(), texture.Height()};
+  const RectI src = source ? *source : RectI{0, 0, texture.Width(), texture.Height()};
   const float w = static_cast<float>(src.Width());
   const float h = static_cast<float>(src.Height());
-  PointF corners[4] = {
-      transform_.Apply({x, y}),
-      transform_.Apply({x + w, y}),
-      transform_.Apply({x + w, y + h}),
-      transform_.Apply({x, y + h}),
-  };
-  DrawQuad(texture, src, corners, argb, z);
+  if (m.IsAxisAligned()) {
+    // The corners Apply would give: the top-left and bottom-right carry
+    // every coordinate of the four.
+    const PointF tl = m.Apply({x, y});
+    const PointF br = m.Apply({x + w, y + h});
+    Queue(texture, src, z, nullptr, tl.x, tl.y, br.x, br.y, argb);
+    return;
+  }
+  const PointF corners[4] = {m.Apply({x, y}), m.Apply({x + w, y}), m.Apply({x + w, y + h}), m.Apply({x, y + h})};
+  Queue(texture, src, z, corners, 0, 0, 0, 0, argb);
 }
 
 void SpriteBatch::DrawQuad(const Texture& texture, const RectI& source, const PointF corners[4],
                            std::uint32_t argb, float depth) {
   if (!open_) return;
-  // A NaN depth would break the ordering the sort relies on.
+  const PointF& tl = corners[0];
+  const PointF& tr = corners[1];
+  const PointF& br = corners[2];
+  const PointF& bl = corners[3];
+  if (tl.y == tr.y && bl.y == br.y && tl.x == bl.x && tr.x == br.x) {
+    Queue(texture, source, depth, nullptr, tl.x, tl.y, br.x, br.y, argb);
+  } else {
+    Queue(texture, source, depth, corners, 0, 0, 0, 0, argb);
+  }
+}
+
+int SpriteBatch::BucketFor(float depth) {
+  std::uint32_t bits;
+  std::memcpy(&bits, &depth, sizeof bits);
+  std::size_t slot = Slot(bits);
+  for (;;) {
+    const int entry = slots_[slot];
+    if (entry == 0) break;
+    Bucket& bucket = buckets_[static_cast<std::size_t>(entry - 1)];
+    if (bucket.depth == depth) return entry - 1;
+    slot = (slot + 1) & (kSlots - 1);
+  }
+  if (used_ == kMaxBuckets) return -1;
+  if (used_ == buckets_.size()) buckets_.push_back(Bucket{depth, {}});  // capacity reserved: no move
+  buckets_[used_].depth = depth;
+  slots_[slot] = static_cast<std::int16_t>(++used_);
+  return static_cast<int>(used_ - 1);
+}
+
+void SpriteBatch::Queue(const Texture& texture, const RectI& source, float depth, const PointF* corners, float left,
+                        float top, float right, float bottom, std::uint32_t argb) {
+  if (!open_) return;
+  // A NaN depth would break the ordering; -0 and +0 are one depth.
   if (std::isnan(depth)) depth = 0.0f;
-  Item item{&texture, source, {corners[0], corners[1], corners[2], corners[3]}, argb, depth, clip_};
-  items_.push_back(item);
+  depth += 0.0f;
+  Item item{&texture, left, top, right, bottom, {}, argb, clip_};
+  if (corners == nullptr && Fits16(source)) {
+    item.source[0] = static_cast<std::int16_t>(source.left);
+    item.source[1] = static_cast<std::int16_t>(source.top);
+    item.source[2] = static_cast<std::int16_t>(source.right);
+    item.source[3] = static_cast<std::int16_t>(source.bottom);
+  } else {
+    Extra extra{source, {}, argb, corners != nullptr};
+    if (corners) {
+      for (int i = 0; i < 4; ++i) extra.corners[i] = corners[i];
+    } else {
+      extra.corners[0] = {left, top};
+      extra.corners[2] = {right, bottom};
+    }
+    extras_.push_back(extra);
+    item.argb = static_cast<std::uint32_t>(extras_.size() - 1);
+    item.clip |= kExtended;
+  }
+  int index = last_index_;
+  if (index < 0 || depth != last_depth_) {
+    index = BucketFor(depth);
+    if (index < 0) {
+      trace_.push_back(kLooseTrace);
+      loose_.push_back(Loose{item, depth});
+      return;
+    }
+    last_index_ = index;
+    last_depth_ = depth;
+  }
+  trace_.push_back(static_cast<std::uint8_t>(index));
+  buckets_[static_cast<std::size_t>(index)].items.push_back(item);
+}
+
+void SpriteBatch::Submit(const Item& it, float depth, std::uint32_t& applied) {
+  const std::uint32_t clip = it.clip & ~kExtended;
+  if (clip != applied) {
+    applied = clip;
+    renderer_.SetClipRect(applied != 0 ? &clips_[applied - 1] : nullptr);
+  }
+  if ((it.clip & kExtended) == 0) {
+    const RectI source{it.source[0], it.source[1], it.source[2], it.source[3]};
+    renderer_.DrawRect(*it.texture, source, it.left, it.top, it.right, it.bottom, it.argb, depth);
+    return;
+  }
+  const Extra& extra = extras_[it.argb];
+  if (extra.quad) {
+    renderer_.DrawQuad(*it.texture, extra.source, extra.corners, extra.argb, depth);
+  } else {
+    renderer_.DrawRect(*it.texture, extra.source, extra.corners[0].x, extra.corners[0].y, extra.corners[2].x,
+                       extra.corners[2].y, extra.argb, depth);
+  }
 }
 
 void SpriteBatch::End() {
   if (!open_) return;
   open_ = false;
-  const std::size_t n = items_.size();
-  order_.resize(n);
-  for (std::size_t i = 0; i < n; ++i) order_[i] = static_cast<std::uint32_t>(i);
-  // Back to front; the index breaks ties so equal depths keep their order.
-  // (std::stable_sort would take a scratch buffer on every call.)
-  const Item* items = items_.data();
-  std::sort(order_.begin(), order_.end(), [items](std::uint32_t a, std::uint32_t b) {
-    if (items[a].depth != items[b].depth) return items[a].depth > items[b].depth;
-    return a < b;
-  });
   std::uint32_t applied = 0;
-  for (std::uint32_t index : order_) {
-    const Item& it = items_[index];
-    if (it.clip != applied) {
-      applied = it.clip;
-      renderer_.SetClipRect(applied != 0 ? &clips_[applied - 1] : nullptr);
+  if (loose_.empty()) {
+    // Few depths: the buckets back to front, each in submission order.
+    bucket_order_.resize(used_);
+    for (std::size_t i = 0; i < used_; ++i) bucket_order_[i] = static_cast<std::uint32_t>(i);
+    const Bucket* buckets = buckets_.data();
+    std::sort(bucket_order_.begin(), bucket_order_.end(),
+              [buckets](std::uint32_t a, std::uint32_t b) { return buckets[a].depth > buckets[b].depth; });
+    for (std::uint32_t b : bucket_order_) {
+      const Bucket& bucket = buckets_[b];
+      for (const Item& it : bucket.items) Submit(it, bucket.depth, applied);
     }
-    renderer_.DrawQuad(*it.texture, it.source, it.corners, it.argb, it.depth);
+  } else {
+    // Many depths: everything sorted back to front, submission order
+    // breaking ties.
+    keys_.clear();
+    std::size_t next[kMaxBuckets] = {};
+    std::size_t nextLoose = 0;
+    std::uint32_t seq = 0;
+    for (std::uint8_t b : trace_) {
+      if (b == kLooseTrace) {
+        const Loose& l = loose_[nextLoose++];
+        keys_.push_back(Key{l.depth, seq++, &l.item});
+      } else {
+        const Bucket& bucket = buckets_[b];
+        keys_.push_back(Key{bucket.depth, seq++, &bucket.items[next[b]++]});
+      }
+    }
+    std::sort(keys_.begin(), keys_.end(), [](const Key& a, const Key& b) {
+      if (a.depth != b.depth) return a.depth > b.depth;
+      return a.seq < b.seq;
+    });
+    for (const Key& k : keys_) Submit(*k.item, k.depth, applied);
   }
   if (applied != 0) renderer_.SetClipRect(nullptr);
-  items_.clear();
-  clips_.clear();
-  clip_ = 0;
+  Reset();
 }
 
 // ---------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -36,7 +37,7 @@ struct Matrix2D {
   static Matrix2D Scaling(float sx, float sy) { return {sx, 0, 0, sy, 0, 0}; }
   // this first, then other (the order of D3DXMatrixMultiply(out, this, other)).
   Matrix2D Then(const Matrix2D& other) const;
-  PointF Apply(PointF p) const;
+  PointF Apply(PointF p) const { return {p.x * m11 + p.y * m21 + dx, p.x * m12 + p.y * m22 + dy}; }
   // True when the transform only scales (and translates): no rotation or shear.
   bool IsAxisAligned() const { return m12 == 0 && m21 == 0; }
 };
@@ -136,6 +137,13 @@ class Renderer {
   // colours multiplied by argb. depth is informative (the batch has sorted).
   virtual void DrawQuad(const Texture& texture, const RectI& source, const PointF corners[4],
                         std::uint32_t argb, float depth) = 0;
+  // The same for an axis-aligned quad with the corners (left, top) and
+  // (right, bottom); the default hands the four corners to DrawQuad.
+  virtual void DrawRect(const Texture& texture, const RectI& source, float left, float top, float right,
+                        float bottom, std::uint32_t argb, float depth) {
+    const PointF corners[4] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
+    DrawQuad(texture, source, corners, argb, depth);
+  }
   virtual void DrawLines(const PointF* points, int count, std::uint32_t argb) = 0;
   // Limits the following draws to clip (screen pixels; right and bottom
   // excluded); null draws everywhere again. Back-ends without a scissor may
@@ -148,12 +156,33 @@ class Renderer {
 // the order drawn).
 class SpriteBatch {
  public:
-  explicit SpriteBatch(Renderer& renderer) : renderer_(renderer) {}
+  explicit SpriteBatch(Renderer& renderer) : renderer_(renderer) {
+    buckets_.reserve(kMaxBuckets);  // all the buckets a batch can have, made once
+    Reset();
+  }
+  SpriteBatch(const SpriteBatch&) = delete;
+  SpriteBatch& operator=(const SpriteBatch&) = delete;
 
   void Begin();
   // Draws the source rectangle (null: the whole texture) with its top-left at
   // position transformed by the current transform, at depth z, tinted argb.
-  void Draw(const Texture& texture, const RectI* source, float x, float y, float z, std::uint32_t argb);
+  void Draw(const Texture& texture, const RectI* source, float x, float y, float z, std::uint32_t argb) {
+    Draw(texture, source, x, y, z, argb, transform_);
+  }
+  // The same through the given transform instead of the current one.
+  void Draw(const Texture& texture, const RectI* source, float x, float y, float z, std::uint32_t argb,
+            const Matrix2D& transform) {
+    if (source != nullptr && transform.IsAxisAligned()) {
+      // The corners Apply gives: top-left and bottom-right carry every
+      // coordinate of the four.
+      const PointF tl = transform.Apply({x, y});
+      const PointF br = transform.Apply(
+          {x + static_cast<float>(source->Width()), y + static_cast<float>(source->Height())});
+      QueueRect(texture, *source, z, tl.x, tl.y, br.x, br.y, argb);
+    } else {
+      DrawGeneral(texture, source, x, y, z, argb, transform);
+    }
+  }
   // Queues a quad prepared elsewhere (fonts put their cached text here).
   void DrawQuad(const Texture& texture, const RectI& source, const PointF corners[4],
                 std::uint32_t argb, float depth);
@@ -176,20 +205,108 @@ class SpriteBatch {
   Renderer& GetRenderer() { return renderer_; }
 
  private:
+  // A queued draw, kept small since a full map frame queues hundreds of
+  // thousands. The common case is an axis-aligned quad (its top-left and
+  // bottom-right corners) with a source that fits 16 bits; anything else is
+  // extended: its source, corners and tint wait in extras_ and argb holds
+  // the index there.
   struct Item {
     const Texture* texture;
+    float left, top, right, bottom;
+    std::int16_t source[4];  // left, top, right, bottom
+    std::uint32_t argb;
+    std::uint32_t clip;  // low bits: 0 none, else clips_[clip - 1]; kExtended
+  };
+  static constexpr std::uint32_t kExtended = 0x80000000u;
+  struct Extra {
     RectI source;
     PointF corners[4];
     std::uint32_t argb;
-    float depth;
-    std::uint32_t clip;  // 0: none; else clips_[clip - 1]
+    bool quad;  // false: corners 0 and 2 are those of a rectangle
   };
+  static bool Fits16(const RectI& r) {
+    auto fits = [](int v) { return v >= -32768 && v <= 32767; };
+    return fits(r.left) && fits(r.top) && fits(r.right) && fits(r.bottom);
+  }
+  // The draws of one depth in submission order. A frame uses few distinct
+  // depths, so keeping them apart leaves End only the buckets to order.
+  struct Bucket {
+    float depth;
+    std::vector<Item> items;
+  };
+  // Draws beyond the bucket limit (many distinct depths) wait here; End then
+  // sorts everything by depth and submission order.
+  struct Loose {
+    Item item;
+    float depth;
+  };
+  struct Key {
+    float depth;
+    std::uint32_t seq;  // submission order
+    const Item* item;
+  };
+  static constexpr std::size_t kMaxBuckets = 64;
+  static constexpr std::size_t kSlots = 256;  // open addressing, at most a quarter full
+
+  void DrawGeneral(const Texture& texture, const RectI* source, float x, float y, float z, std::uint32_t argb,
+                   const Matrix2D& transform);
+  // The hot path: an axis-aligned quad whose depth has a bucket already,
+  // filled in place (a temporary copied in would stall on its own stores).
+  void QueueRect(const Texture& texture, const RectI& source, float depth, float left, float top, float right,
+                 float bottom, std::uint32_t argb) {
+    int index = last_index_;
+    if (index < 0 || !(depth == last_depth_)) {
+      std::uint32_t bits;
+      std::memcpy(&bits, &depth, sizeof bits);
+      const int entry = slots_[Slot(bits)];
+      index = entry != 0 && buckets_[static_cast<std::size_t>(entry - 1)].depth == depth ? entry - 1 : -1;
+    }
+    if (index < 0 || !open_ || !Fits16(source)) {
+      Queue(texture, source, depth, nullptr, left, top, right, bottom, argb);
+      return;
+    }
+    last_index_ = index;
+    last_depth_ = depth;
+    trace_.push_back(static_cast<std::uint8_t>(index));
+    Item& item = buckets_[static_cast<std::size_t>(index)].items.emplace_back();
+    item.texture = &texture;
+    item.left = left;
+    item.top = top;
+    item.right = right;
+    item.bottom = bottom;
+    item.source[0] = static_cast<std::int16_t>(source.left);
+    item.source[1] = static_cast<std::int16_t>(source.top);
+    item.source[2] = static_cast<std::int16_t>(source.right);
+    item.source[3] = static_cast<std::int16_t>(source.bottom);
+    item.argb = argb;
+    item.clip = clip_;
+  }
+  static std::size_t Slot(std::uint32_t depthBits) { return (depthBits * 0x9E3779B1u) >> 24; }  // kSlots = 256
+  void Queue(const Texture& texture, const RectI& source, float depth, const PointF* corners, float left, float top,
+             float right, float bottom, std::uint32_t argb);
+  // The bucket of depth (made when new); -1 when the buckets are used up.
+  int BucketFor(float depth);
+  void Submit(const Item& item, float depth, std::uint32_t& applied);
+  void Reset();
+
   Renderer& renderer_;
   Matrix2D transform_;
-  std::vector<Item> items_;
+  std::vector<Bucket> buckets_;      // the first used_ are this batch's; the rest keep their storage
+  std::size_t used_ = 0;
+  std::int16_t slots_[kSlots];       // bucket index + 1, 0: free
+  float last_depth_ = 0;             // the bucket the previous draw went to
+  int last_index_ = -1;
+  std::vector<Loose> loose_;
+  std::vector<Extra> extras_;
+  std::vector<std::uint32_t> bucket_order_;
+  std::vector<Key> keys_;
+  // Per queued draw, its bucket (kLooseTrace: loose_), so the sorted path
+  // can tell the submission order across buckets.
+  std::vector<std::uint8_t> trace_;
+  static constexpr std::uint8_t kLooseTrace = 0xFF;
+  static_assert(kMaxBuckets < kLooseTrace, "bucket numbers fit the trace");
   std::vector<RectI> clips_;
   std::uint32_t clip_ = 0;
-  std::vector<std::uint32_t> order_;
   bool open_ = false;
   std::uint64_t generation_ = 0;
 };

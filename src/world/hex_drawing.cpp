@@ -36,46 +36,94 @@ plat::RectI Cell(int left, int top) {
 
 const plat::Texture* Sheet(int slot) { return g_Textures[slot].Get(); }
 
-void Put(plat::SpriteBatch& sprite, const plat::Texture* sheet, const plat::RectI& source, float x, float y,
-         float z, std::uint32_t argb = kWhite) {
+// What every cell of a frame reads the same: the sheets, the sprite depth
+// table and the display settings, looked up once per frame rather than per
+// picture.
+struct sCellLook {
+  const plat::Texture* terrain;
+  const plat::Texture* others;
+  const plat::Texture* eyeCandies;
+  float depth[kSpriteDepthEntries];
+  int level[kSpriteDepthEntries];
+  int ownershipMode;
+  int borderMode;
+  std::uint32_t borderColor;
+  bool showSeaZoneBorders;
+  bool showWeather;
+  bool showGrid;
+  bool showAPLeft;
+  int actionMode;
+
+  // withActionMode: ask the map screen's action mode too (the sea node
+  // markers need it).
+  explicit sCellLook(bool withActionMode) {
+    terrain = Sheet(kSlotTerrain);
+    others = Sheet(kSlotOthers);
+    eyeCandies = Sheet(kSlotEyeCandies);
+    for (int i = 0; i < kSpriteDepthEntries; ++i) {
+      depth[i] = g_SpriteDepths[i].depth;
+      level[i] = g_SpriteDepths[i].level;
+    }
+    ownershipMode = g_Settings.MapOwnershipMode;
+    borderMode = g_Settings.BorderMode;
+    borderColor = g_Settings.BorderColor;
+    showSeaZoneBorders = g_Settings.ShowSeaZonesBorders;
+    showWeather = g_Settings.ShowWeather;
+    showGrid = g_Settings.ShowGrid;
+    showAPLeft = g_Settings.ShowAPLeft;
+    actionMode = withActionMode && g_MapDrawHooks.actionMode ? g_MapDrawHooks.actionMode() : 0;
+  }
+  bool Hidden(int layer, const sEyeCandy& eyeCandy) const { return level[layer] == eyeCandy.alpha; }
+};
+
+inline void Put(plat::SpriteBatch& sprite, const plat::Texture* sheet, const plat::RectI& source, float x, float y,
+                float z, std::uint32_t argb = kWhite) {
   if (sheet) sprite.Draw(*sheet, &source, x, y, z, argb);
 }
 
-void PutLayer(plat::SpriteBatch& sprite, int slot, const plat::RectI& source, const sHexScreenPos& pos, int layer,
-              std::uint32_t argb = kWhite) {
-  Put(sprite, Sheet(slot), source, pos.x, pos.y, LayerDepth(layer), argb);
-}
+// The countries of the world by id for one frame: cells look up their
+// owner and controller, which are few.
+class cCountryLookup {
+ public:
+  const cCountry* Get(int countryId) {
+    if (countryId < 0 || countryId >= kIds) return g_pWorld ? g_pWorld->GetCountry(countryId) : nullptr;
+    if (!known_[countryId]) {
+      known_[countryId] = true;
+      country_[countryId] = g_pWorld ? g_pWorld->GetCountry(countryId) : nullptr;
+    }
+    return country_[countryId];
+  }
 
-// The country records of the world by id; null for 0 (nobody) and for ids
-// the world does not know.
-const cCountry* CountryById(int countryId) {
-  return g_pWorld ? g_pWorld->GetCountry(countryId) : nullptr;
-}
+ private:
+  static constexpr int kIds = 256;
+  bool known_[kIds] = {};
+  const cCountry* country_[kIds] = {};
+};
 
-bool CountryFirstColour(int countryId, std::uint32_t& colour) {
-  const cCountry* country = CountryById(countryId);
+bool CountryFirstColour(cCountryLookup& countries, int countryId, std::uint32_t& colour) {
+  const cCountry* country = countries.Get(countryId);
   if (!country) return false;
   colour = country->colour[0];
   return true;
 }
 
-int CountryAllianceCode(int countryId) {
-  const cCountry* country = CountryById(countryId);
+int CountryAllianceCode(cCountryLookup& countries, int countryId) {
+  const cCountry* country = countries.Get(countryId);
   return country ? country->alliance : kNeutral;
 }
 
 // The city's own drawing at the cities layer: the city tile only while the
 // layer is shown, the animation bit choosing the tile picture.
-void DrawCity(plat::SpriteBatch& sprite, const cCity& city, const sHexScreenPos& pos, bool layerVisible,
-              int animationBit) {
-  city.Draw(sprite, pos.x, pos.y, LayerDepth(kLayerCities), layerVisible, animationBit);
+void DrawCity(plat::SpriteBatch& sprite, const sCellLook& look, const cCity& city, const sHexScreenPos& pos,
+              bool layerVisible, int animationBit) {
+  city.Draw(sprite, pos.x, pos.y, look.depth[kLayerCities], layerVisible, animationBit);
 }
 
 // The controller's flag in box B9 of the city appearance (political map).
-void DrawCityFlag(plat::SpriteBatch& sprite, const sHex& hex, const sHexScreenPos& pos) {
+void DrawCityFlag(plat::SpriteBatch& sprite, cCountryLookup& countries, const sHex& hex, const sHexScreenPos& pos) {
   const sCityAppearance* look = g_CityAppearance.current;
   if (!look || !look->valid[9]) return;
-  const cCountry* controller = CountryById(hex.controller);
+  const cCountry* controller = countries.Get(hex.controller);
   if (!controller) return;
   cTexture* flag = controller->GetFlagTextureHolder();
   if (!flag || !flag->Get()) flag = GetDefaultFlagTexture();
@@ -85,14 +133,13 @@ void DrawCityFlag(plat::SpriteBatch& sprite, const sHex& hex, const sHexScreenPo
                  box.Width(), box.Height(), kWhite, pos.z, true);
 }
 
-int ActionMode() { return g_MapDrawHooks.actionMode ? g_MapDrawHooks.actionMode() : 0; }
-
 // Step 1 of the cell drawing. goodWeatherOnly: the terrain map mode.
-void DrawTerrainPictures(plat::SpriteBatch& sprite, const sHex& hex, const sHexScreenPos& pos,
+void DrawTerrainPictures(plat::SpriteBatch& sprite, const sCellLook& look, const sHex& hex, const sHexScreenPos& pos,
                          const sEyeCandy& eyeCandy, bool goodWeatherOnly) {
   const int row = hex.IsWater() || goodWeatherOnly ? 0 : WeatherRow(hex.weather);
   const float weatherShift = static_cast<float>(WeatherRow(hex.weather)) / 100.0f;
-  const plat::Texture* sheet = Sheet(kSlotTerrain);
+  const plat::Texture* sheet = look.terrain;
+  if (!sheet) return;
   const int layer = TerrainLayer(hex.terrain);
   switch (hex.terrain) {
     case kTerrainForest:
@@ -101,46 +148,48 @@ void DrawTerrainPictures(plat::SpriteBatch& sprite, const sHex& hex, const sHexS
     case kTerrainMountain:
       // The feature, then the plain it stands on; the plain stays even when
       // the feature's layer is hidden, so the cell never shows a hole.
-      if (!IsLayerHidden(layer, eyeCandy)) {
+      if (!look.Hidden(layer, eyeCandy)) {
         Put(sprite, sheet, skin_sheet_layout::Terrain(hex.terrain, hex.tileVariant, row), pos.x, pos.y,
-            LayerDepth(layer));
+            look.depth[layer]);
       }
       Put(sprite, sheet, skin_sheet_layout::Terrain(kTerrainPlain, hex.tileVariant, row), pos.x, pos.y,
-          LayerDepth(kLayerPlain) - weatherShift);
+          look.depth[kLayerPlain] - weatherShift);
       break;
     default:
-      if (!IsLayerHidden(layer, eyeCandy)) {
+      if (!look.Hidden(layer, eyeCandy)) {
         const int terrain = layer == kLayerWater ? static_cast<int>(kTerrainWater) : static_cast<int>(hex.terrain);
         Put(sprite, sheet, skin_sheet_layout::Terrain(terrain, hex.tileVariant, row), pos.x, pos.y,
-            LayerDepth(layer) - weatherShift);
+            look.depth[layer] - weatherShift);
       }
       break;
   }
 }
 
 // Step 2: river mouths on water, river sides 1-3 on land.
-void DrawRivers(plat::SpriteBatch& sprite, const sHex& hex, const sHexScreenPos& pos, const sEyeCandy& eyeCandy) {
-  if (IsLayerHidden(kLayerRivers, eyeCandy)) return;
+void DrawRivers(plat::SpriteBatch& sprite, const sCellLook& look, const sHex& hex, const sHexScreenPos& pos,
+                const sEyeCandy& eyeCandy) {
+  if (hex.riverMask == 0 || look.Hidden(kLayerRivers, eyeCandy)) return;
   if (hex.IsWater() && (hex.riverMask & kRiverMouthBit) != 0) {
-    const float depth = LayerDepth(kLayerRivers) - kRiverMouthNearer;
+    const float depth = look.depth[kLayerRivers] - kRiverMouthNearer;
     for (int side = 0; side < 6; ++side) {
       if ((hex.riverMask >> side) & 1) {
-        Put(sprite, Sheet(kSlotTerrain), skin_sheet_layout::RiverMouth(side, hex.tileVariant), pos.x, pos.y, depth);
+        Put(sprite, look.terrain, skin_sheet_layout::RiverMouth(side, hex.tileVariant), pos.x, pos.y, depth);
       }
     }
     return;
   }
   for (int side = 1; side <= 3; ++side) {
     if (hex.HasRiverOnSide(side)) {
-      PutLayer(sprite, kSlotOthers, skin_sheet_layout::River(side, hex.tileVariant), pos, kLayerRivers);
+      Put(sprite, look.others, skin_sheet_layout::River(side, hex.tileVariant), pos.x, pos.y,
+          look.depth[kLayerRivers]);
     }
   }
 }
 
 // Step 4: the cell's decoration for its weather.
-void DrawDecoration(plat::SpriteBatch& sprite, const sHex& hex, const sHexScreenPos& pos,
+void DrawDecoration(plat::SpriteBatch& sprite, const sCellLook& look, const sHex& hex, const sHexScreenPos& pos,
                     const sEyeCandy& eyeCandy) {
-  const plat::Texture* sheet = Sheet(kSlotEyeCandies);
+  const plat::Texture* sheet = look.eyeCandies;
   if (!sheet || !(eyeCandy.scale > 0.5f)) return;
   const int w = WeatherRow(hex.weather);
   const int left = static_cast<int>(eyeCandy.words[2 * w]);
@@ -163,95 +212,128 @@ void DrawMarkValue(plat::SpriteBatch& sprite, const sHexScreenPos& pos, int valu
   style.font->DrawText(&sprite, text, box, kFlags, style.color);
 }
 
-void DrawTints(plat::SpriteBatch& sprite, const sHex& hex, const sHexScreenPos& pos) {
-  const int mode = g_Settings.MapOwnershipMode;
+void DrawTints(plat::SpriteBatch& sprite, const sCellLook& look, cCountryLookup& countries, const sHex& hex,
+               const sHexScreenPos& pos) {
+  const int mode = look.ownershipMode;
   if (mode == 0 || hex.controller == 0 || hex.owner == 0) return;
   std::uint32_t colour = 0;
-  if ((mode == 1 || mode == 3) && CountryFirstColour(hex.controller, colour)) {
-    PutLayer(sprite, kSlotOthers, skin_sheet_layout::ControllerTint(), pos, kLayerTint, colour | 0xFF000000u);
+  const float depth = look.depth[kLayerTint];
+  if ((mode == 1 || mode == 3) && CountryFirstColour(countries, hex.controller, colour)) {
+    Put(sprite, look.others, skin_sheet_layout::ControllerTint(), pos.x, pos.y, depth, colour | 0xFF000000u);
   }
-  if ((mode == 2 || mode == 3) && CountryFirstColour(hex.owner, colour)) {
-    PutLayer(sprite, kSlotOthers, skin_sheet_layout::OwnerTint(), pos, kLayerTint, colour | 0xFF000000u);
+  if ((mode == 2 || mode == 3) && CountryFirstColour(countries, hex.owner, colour)) {
+    Put(sprite, look.others, skin_sheet_layout::OwnerTint(), pos.x, pos.y, depth, colour | 0xFF000000u);
   }
 }
 
-void DrawBorders(plat::SpriteBatch& sprite, const sHex& hex, const sHexScreenPos& pos) {
-  const int mode = g_Settings.BorderMode;
+void DrawBorders(plat::SpriteBatch& sprite, const sCellLook& look, const sHex& hex, const sHexScreenPos& pos) {
+  const int mode = look.borderMode;
+  const float depth = look.depth[kLayerBorders];
   int firstBit = -1;
   if (mode == 2) firstBit = 0;       // owner borders
   else if (mode == 1) firstBit = 3;  // controller borders
   if (firstBit >= 0) {
     for (int side = 1; side <= 3; ++side) {
       if ((hex.borderFlags >> (firstBit + side - 1)) & 1) {
-        PutLayer(sprite, kSlotOthers, skin_sheet_layout::Border(side), pos, kLayerBorders, g_Settings.BorderColor);
+        Put(sprite, look.others, skin_sheet_layout::Border(side), pos.x, pos.y, depth, look.borderColor);
       }
     }
   }
-  if (g_Settings.ShowSeaZonesBorders) {
+  if (look.showSeaZoneBorders) {
     for (int side = 1; side <= 3; ++side) {
       if ((hex.borderFlags >> (5 + side)) & 1) {
-        PutLayer(sprite, kSlotOthers, skin_sheet_layout::SeaZoneBorder(side), pos, kLayerBorders);
+        Put(sprite, look.others, skin_sheet_layout::SeaZoneBorder(side), pos.x, pos.y, depth);
       }
     }
   }
 }
 
-void DrawCityOrFortification(plat::SpriteBatch& sprite, const sHex& hex, const sHexScreenPos& pos,
-                             const sEyeCandy& eyeCandy, int animationPhase) {
-  const bool hidden = IsLayerHidden(kLayerCities, eyeCandy);
+void DrawCityOrFortification(plat::SpriteBatch& sprite, const sCellLook& look, const sHex& hex,
+                             const sHexScreenPos& pos, const sEyeCandy& eyeCandy, int animationPhase) {
+  const bool hidden = look.Hidden(kLayerCities, eyeCandy);
   if (hex.city) {
-    DrawCity(sprite, *hex.city, pos, !hidden, animationPhase & 1);
+    DrawCity(sprite, look, *hex.city, pos, !hidden, animationPhase & 1);
     return;
   }
   if (hex.fortification > 0 && hex.fortification <= kMaxFortificationPicture && !hidden) {
-    PutLayer(sprite, kSlotOthers, skin_sheet_layout::Fortification(hex.fortification), pos, kLayerCities);
+    Put(sprite, look.others, skin_sheet_layout::Fortification(hex.fortification), pos.x, pos.y,
+        look.depth[kLayerCities]);
   }
 }
 
-void DrawSeaNodeMarker(plat::SpriteBatch& sprite, const sHex& hex, const sHexScreenPos& pos, bool highlight) {
+void DrawSeaNodeMarker(plat::SpriteBatch& sprite, const sCellLook& look, const sHex& hex, const sHexScreenPos& pos,
+                       bool highlight) {
   if (hex.seaNode == 0 || !g_pWorld) return;
   const sWezelGrafuMorz* node = g_pWorld->GetSeaGraph().GetNode(hex.seaNode);
   if (!node) return;
   // The node's drawing has no highlighted form: the marker is drawn plainly
   // in every action mode.
   (void)highlight;
-  node->DrawMarker(sprite, pos.x, pos.y, LayerDepth(kLayerCities), hex.x, hex.y, false, false);
+  node->DrawMarker(sprite, pos.x, pos.y, look.depth[kLayerCities], hex.x, hex.y, false, false);
 }
 
-void DrawCell(plat::SpriteBatch& sprite, const sHex& hex, const sHexScreenPos& pos, const sEyeCandy& eyeCandy,
-              int animationPhase) {
+void DrawCell(plat::SpriteBatch& sprite, const sCellLook& look, cCountryLookup& countries, const sHex& hex,
+              const sHexScreenPos& pos, const sEyeCandy& eyeCandy, int animationPhase) {
   // 1-2: terrain and rivers.
-  DrawTerrainPictures(sprite, hex, pos, eyeCandy, false);
-  DrawRivers(sprite, hex, pos, eyeCandy);
+  DrawTerrainPictures(sprite, look, hex, pos, eyeCandy, false);
+  DrawRivers(sprite, look, hex, pos, eyeCandy);
   // 3: weather overlay.
-  if (hex.IsLand() && g_Settings.ShowWeather) {
-    PutLayer(sprite, kSlotOthers, skin_sheet_layout::WeatherOverlay(hex.tileVariant, WeatherRow(hex.weather)), pos,
-             kLayerWeather);
+  if (hex.IsLand() && look.showWeather) {
+    Put(sprite, look.others, skin_sheet_layout::WeatherOverlay(hex.tileVariant, WeatherRow(hex.weather)), pos.x,
+        pos.y, look.depth[kLayerWeather]);
   }
   // 4: decoration.
-  DrawDecoration(sprite, hex, pos, eyeCandy);
+  DrawDecoration(sprite, look, hex, pos, eyeCandy);
   // 5: ownership tint.
-  DrawTints(sprite, hex, pos);
+  DrawTints(sprite, look, countries, hex, pos);
   // 6: marks and the value beside them.
   if (hex.markBits != 0) {
-    PutLayer(sprite, kSlotOthers, skin_sheet_layout::Mark(std::countr_zero(hex.markBits)), pos, kLayerMarks);
+    Put(sprite, look.others, skin_sheet_layout::Mark(std::countr_zero(hex.markBits)), pos.x, pos.y,
+        look.depth[kLayerMarks]);
   }
-  if (g_Settings.ShowAPLeft && hex.markValue >= 0) DrawMarkValue(sprite, pos, hex.markValue);
+  if (look.showAPLeft && hex.markValue >= 0) DrawMarkValue(sprite, pos, hex.markValue);
   // 7-8: borders.
-  DrawBorders(sprite, hex, pos);
+  DrawBorders(sprite, look, hex, pos);
   // 9: grid.
-  if (hex.IsLand() && g_Settings.ShowGrid) PutLayer(sprite, kSlotOthers, skin_sheet_layout::Grid(), pos, kLayerGrid);
+  if (hex.IsLand() && look.showGrid) {
+    Put(sprite, look.others, skin_sheet_layout::Grid(), pos.x, pos.y, look.depth[kLayerGrid]);
+  }
   // 10: city or fortification.
-  DrawCityOrFortification(sprite, hex, pos, eyeCandy, animationPhase);
+  DrawCityOrFortification(sprite, look, hex, pos, eyeCandy, animationPhase);
   // 11: sea node.
-  const int action = ActionMode();
-  DrawSeaNodeMarker(sprite, hex, pos, action == 13 || action == 14 || action == 15 || action == 3);
+  const int action = look.actionMode;
+  DrawSeaNodeMarker(sprite, look, hex, pos, action == 13 || action == 14 || action == 15 || action == 3);
   // 12: unit.
   if (hex.unit && g_MapDrawHooks.drawUnit) {
     sHexScreenPos unitPos = pos;
-    unitPos.z = LayerDepth(kLayerUnits);
+    unitPos.z = look.depth[kLayerUnits];
     g_MapDrawHooks.drawUnit(sprite, hex, unitPos, animationPhase & 1);
   }
+}
+
+void DrawCellTerrain(plat::SpriteBatch& sprite, const sCellLook& look, const sHex& hex, const sHexScreenPos& pos,
+                     const sEyeCandy& eyeCandy) {
+  DrawTerrainPictures(sprite, look, hex, pos, eyeCandy, true);
+  DrawRivers(sprite, look, hex, pos, eyeCandy);
+  DrawDecoration(sprite, look, hex, pos, eyeCandy);
+}
+
+void DrawCellPolitical(plat::SpriteBatch& sprite, const sCellLook& look, cCountryLookup& countries, const sHex& hex,
+                       const sHexScreenPos& pos) {
+  if (hex.IsWater()) {
+    Put(sprite, look.terrain, skin_sheet_layout::Terrain(kTerrainWater, hex.tileVariant, 0), pos.x, pos.y,
+        look.depth[kLayerWater]);
+    return;
+  }
+  const int alliance = CountryAllianceCode(countries, hex.controller);
+  Put(sprite, look.others, skin_sheet_layout::AllianceColour(alliance), pos.x, pos.y, look.depth[kLayerPlain]);
+  if (hex.city) DrawCityFlag(sprite, countries, hex, pos);
+}
+
+void DrawCellWithCoastMark(plat::SpriteBatch& sprite, const sCellLook& look, cCountryLookup& countries,
+                           const sHex& hex, const sHexScreenPos& pos, const sEyeCandy& eyeCandy) {
+  DrawCell(sprite, look, countries, hex, pos, eyeCandy, 0);
+  if (IsHexCoastal(hex)) Put(sprite, look.others, skin_sheet_layout::CoastMark(), pos.x, pos.y, kCoastMarkDepth);
 }
 
 }  // namespace
@@ -318,40 +400,39 @@ plat::RectI AllianceColour(int alliance) { return alliance <= 0 ? Cell(1, 335) :
 
 void DrawHex(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos, const sEyeCandy& eyeCandy,
              int animationPhase) {
-  DrawCell(sprite, hex, pos, eyeCandy, animationPhase);
+  const sCellLook look(true);
+  cCountryLookup countries;
+  DrawCell(sprite, look, countries, hex, pos, eyeCandy, animationPhase);
 }
 
 void DrawHexTerrain(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos, const sEyeCandy& eyeCandy,
                     int) {
-  DrawTerrainPictures(sprite, hex, pos, eyeCandy, true);
-  DrawRivers(sprite, hex, pos, eyeCandy);
-  DrawDecoration(sprite, hex, pos, eyeCandy);
+  DrawCellTerrain(sprite, sCellLook(false), hex, pos, eyeCandy);
 }
 
 void DrawHexPolitical(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos) {
-  if (hex.IsWater()) {
-    PutLayer(sprite, kSlotTerrain, skin_sheet_layout::Terrain(kTerrainWater, hex.tileVariant, 0), pos, kLayerWater);
-    return;
-  }
-  const int alliance = CountryAllianceCode(hex.controller);
-  PutLayer(sprite, kSlotOthers, skin_sheet_layout::AllianceColour(alliance), pos, kLayerPlain);
-  if (hex.city) DrawCityFlag(sprite, hex, pos);
+  cCountryLookup countries;
+  DrawCellPolitical(sprite, sCellLook(false), countries, hex, pos);
 }
 
 void DrawHexWithCoastMark(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos, const sEyeCandy& eyeCandy) {
-  DrawCell(sprite, hex, pos, eyeCandy, 0);
-  if (IsHexCoastal(hex)) Put(sprite, Sheet(kSlotOthers), skin_sheet_layout::CoastMark(), pos.x, pos.y, kCoastMarkDepth);
+  const sCellLook look(true);
+  cCountryLookup countries;
+  DrawCellWithCoastMark(sprite, look, countries, hex, pos, eyeCandy);
 }
 
 void DrawHexSeaNode(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos) {
-  const int action = ActionMode();
-  DrawSeaNodeMarker(sprite, hex, pos, action == 13 || action == 14 || action == 15);
+  const sCellLook look(true);
+  const int action = look.actionMode;
+  DrawSeaNodeMarker(sprite, look, hex, pos, action == 13 || action == 14 || action == 15);
 }
 
 void DrawHexTile(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos, bool) {
-  PutLayer(sprite, kSlotTerrain, skin_sheet_layout::Terrain(kTerrainWater, hex.tileVariant, 0), pos, kLayerWater);
+  Put(sprite, Sheet(kSlotTerrain), skin_sheet_layout::Terrain(kTerrainWater, hex.tileVariant, 0), pos.x, pos.y,
+      LayerDepth(kLayerWater));
   if (hex.markBits != 0) {
-    PutLayer(sprite, kSlotOthers, skin_sheet_layout::Mark(std::countr_zero(hex.markBits)), pos, kLayerMarks);
+    Put(sprite, Sheet(kSlotOthers), skin_sheet_layout::Mark(std::countr_zero(hex.markBits)), pos.x, pos.y,
+        LayerDepth(kLayerMarks));
   }
   if (g_MapDrawHooks.drawTileShip) {
     sHexScreenPos shipPos = pos;
@@ -414,6 +495,8 @@ void cMap::Render(plat::SpriteBatch& sprite) const {
   const int animationPhase = static_cast<int>((plat::GetTickCount() / 100) % 6);
   const bool haveDecorations = decorations_.size() == hexes_.size();
   const sEyeCandy noDecoration;
+  const sCellLook look(mode == 0 || mode == 3);
+  cCountryLookup countries;
 
   for (int y = firstRow; y < endRow; ++y) {
     for (int x = firstColumn; x < endColumn; ++x) {
@@ -424,10 +507,10 @@ void cMap::Render(plat::SpriteBatch& sprite) const {
       pos.x = static_cast<float>(x * kHexColumnWidth + ox);
       pos.y = static_cast<float>(y * kHexRowHeight + oy + (IsOddColumn(x) ? 0 : kHexEvenColumnDrop));
       switch (mode) {
-        case 1: DrawHexTerrain(sprite, hex, pos, eyeCandy, animationPhase); break;
-        case 2: DrawHexPolitical(sprite, hex, pos); break;
-        case 3: DrawHexWithCoastMark(sprite, hex, pos, eyeCandy); break;
-        default: DrawHex(sprite, hex, pos, eyeCandy, animationPhase); break;
+        case 1: DrawCellTerrain(sprite, look, hex, pos, eyeCandy); break;
+        case 2: DrawCellPolitical(sprite, look, countries, hex, pos); break;
+        case 3: DrawCellWithCoastMark(sprite, look, countries, hex, pos, eyeCandy); break;
+        default: DrawCell(sprite, look, countries, hex, pos, eyeCandy, animationPhase); break;
       }
     }
   }

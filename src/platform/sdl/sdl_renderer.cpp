@@ -183,6 +183,24 @@ void SdlRenderer::DrawQuad(const Texture& texture, const RectI& source, const Po
   SDL_RenderGeometry(renderer_, t, v, 4, kIndices, 6);
 }
 
+void SdlRenderer::DrawRect(const Texture& texture, const RectI& source, float left, float top, float right,
+                           float bottom, std::uint32_t argb, float depth) {
+  // A mirrored or empty rectangle takes the general path, as DrawQuad does.
+  if (!(right > left && bottom > top)) {
+    Renderer::DrawRect(texture, source, left, top, right, bottom, argb, depth);
+    return;
+  }
+  if (clip_empty_) return;
+  const auto* sdlTexture = dynamic_cast<const SdlTexture*>(&texture);
+  if (!sdlTexture || !sdlTexture->Native()) return;
+  SDL_Texture* t = sdlTexture->Native();
+  SDL_SetTextureColorMod(t, (argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
+  SDL_SetTextureAlphaMod(t, argb >> 24);
+  const SDL_Rect src{source.left, source.top, source.Width(), source.Height()};
+  const SDL_FRect dst{left, top, right - left, bottom - top};
+  SDL_RenderCopyF(renderer_, t, &src, &dst);
+}
+
 void SdlRenderer::DrawLines(const PointF* points, int count, std::uint32_t argb) {
   if (!points || count < 2 || clip_empty_) return;
   SDL_SetRenderDrawColor(renderer_, (argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF, argb >> 24);

@@ -61,6 +61,8 @@ class SdlRenderer final : public Renderer {
   void EndScene() override;
   void DrawQuad(const Texture& texture, const RectI& source, const PointF corners[4], std::uint32_t argb,
                 float depth) override;
+  void DrawRect(const Texture& texture, const RectI& source, float left, float top, float right, float bottom,
+                std::uint32_t argb, float depth) override;
   void DrawLines(const PointF* points, int count, std::uint32_t argb) override;
   void SetClipRect(const RectI* clip) override;
 
