@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "files/consts_file.h"
 #include "world/calendar.h"
 #include "world/country.h"
 #include "world/map.h"
@@ -17,9 +18,14 @@
 #include "world/sea_graph.h"
 #include "world/city_graph.h"
 #include "world/topography.h"
+#include "units/unit_constants.h"
+#include "units/unit_lists.h"
 
 class CDXUTControl;
 class cMusicPlayer;
+class cCommander;
+class cFleet;
+class cJednostkaMorska;
 
 class cWorld {
  public:
@@ -58,6 +64,17 @@ class cWorld {
   int nextConvoyId = 0;
   int nextLandUnitId = 0;
   int nextAirUnitId = 0;
+  int nextFleetId = 0;
+  // Unit sizes of the scenario's "Info.ini", stored as the value minus 1.
+  int smallUnitsSize = 0;
+  int largeUnitsSize = 1;
+  // The country whose turn it is; held here until the turn state holds it.
+  int turnCountryId = 0;
+  // The scenario constants of the unit operations.
+  sUnitConstants unitConstants;
+  // The scenario constants of "consts.csv" (read by the constants loader
+  // right after the scenario header).
+  sScenarioConstants constants;
   // Made near the end of construction.
   std::unique_ptr<cMusicPlayer> musicPlayer;
 
@@ -115,8 +132,8 @@ class cWorld {
   // scenario constants give theirs).
   sGameDate& GetDate() { return date_; }
   const sGameDate& GetDate() const { return date_; }
-  sTurnsPerMonth& TurnsPerMonth() { return turns_per_month_; }
-  const sTurnsPerMonth& TurnsPerMonth() const { return turns_per_month_; }
+  sTurnsPerMonth& TurnsPerMonth() { return constants.turnsPerMonth; }
+  const sTurnsPerMonth& TurnsPerMonth() const { return constants.turnsPerMonth; }
 
   // The cities in file order (owned); each hex names the city standing on it.
   std::vector<cCity*>& Cities() { return cities_; }
@@ -133,17 +150,41 @@ class cWorld {
   cWorldTopography& GetTopography() { return topography_; }
   const cWorldTopography& GetTopography() const { return topography_; }
 
+  // Land, carried, air and naval units, the reserve pools, the fleets and
+  // the commanders (owned).
+  sUnitLists& Units() { return units_; }
+  const sUnitLists& Units() const { return units_; }
+  // First ship of the naval list with that id, or null.
+  cJednostkaMorska* FindNavalUnitById(int unitId) const;
+  // First fleet standing at the node and owned by the country, or null.
+  cFleet* FindFleetAtSeaNode(int seaNodeId, int countryId) const;
+  // Null at once for a negative id; an id nobody has logs
+  // "Commander with ID=%i not found" and gives null.
+  cCommander* FindCommanderById(int commanderId) const;
+  // Each kills the first unit of the country in its list (a carried unit
+  // through its ship, which takes the cargo along); false when none is left.
+  bool KillFirstLandUnitOfCountry(int countryId);
+  bool KillFirstCarriedUnitA(int countryId);
+  bool KillFirstCarriedUnitB(int countryId);
+  bool KillFirstAirUnitOfCountry(int countryId);
+  bool KillFirstNavalUnitOfCountry(int countryId);
+  // The fleet at the node holding the most battleships and cruisers that
+  // have not shore-bombarded yet (the lowest id on a tie), among the fleets
+  // with such a ship of the country; its eligible ships are marked and every
+  // other ship unmarked. Null, with no mark changed, when there is none.
+  cFleet* SelectShoreBombardmentFleet(int countryId, int seaNodeId);
+
  private:
   std::unique_ptr<cMap> map_;
   std::function<void()> stop_worker_;
   std::vector<cCity*> cities_;
   cCityGraph city_graph_;
   cWorldTopography topography_;
+  sUnitLists units_;
   std::vector<std::unique_ptr<cCountry>> countries_;
   cRelationsMatrix relations_;
   cSeaGraph sea_graph_;
   sGameDate date_;
-  sTurnsPerMonth turns_per_month_{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
   // Shared by the main thread and the worker thread.
   std::atomic<int> game_state_{0};
   sMapScreenCalls map_screen_calls_;
@@ -151,6 +192,14 @@ class cWorld {
 
 // The loaded game; null when none is loaded.
 extern cWorld* g_pWorld;
+
+// Event effects on land units of one side (from the alliance code of the
+// unit's country: 2 and 5 side 1, 1 and 4 side 2, 3 and 6 side 3, others 4):
+// delta is added to the events effect of each such unit on a hex whose
+// original owner is the country, or inside the rectangle (both corners
+// included).
+void AddEventEffectInCountry(int countryId, int side, int delta);
+void AddEventEffectInArea(int x1, int y1, int x2, int y2, int side, int delta);
 
 // The loading screen's bar: receives the per-cent steps of the world's
 // construction (and renders a frame). Set by the loading screen; unset,

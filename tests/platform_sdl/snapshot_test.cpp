@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "golden_compare.h"
 #include "app/texture.h"
 #include "platform/sdl/sdl_renderer.h"
 #include "support/fake_framework.h"
@@ -23,18 +24,6 @@ constexpr const char* kGolden = "tests/data/golden/snapshot_1024x768.png";
 
 // The source tree: TW_SOURCE_DIR, or the first folder above the working
 // folder or the test program that holds this test.
-fs::path SourceRoot() {
-  if (const char* env = std::getenv("TW_SOURCE_DIR")) return env;
-  std::error_code ec;
-  for (fs::path start : {fs::current_path(ec), fs::read_symlink("/proc/self/exe", ec).parent_path()}) {
-    for (fs::path p = start; !p.empty(); p = p.parent_path()) {
-      if (fs::exists(p / "tests/platform_sdl/snapshot_test.cpp", ec)) return p;
-      if (p == p.parent_path()) break;
-    }
-  }
-  return {};
-}
-
 class SdlDrawing : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -121,42 +110,12 @@ TEST_F(SdlDrawing, SnapshotMatchesGolden) {
   ASSERT_TRUE(font);
   DrawScene(*renderer, picture, white, *font);
 
-  const fs::path root = SourceRoot();
+  const fs::path root = twtest::FindSourceRoot("tests/platform_sdl/snapshot_test.cpp");
   ASSERT_FALSE(root.empty()) << "set TW_SOURCE_DIR to the source tree";
-  const fs::path golden = root / kGolden;
-  const char* update = std::getenv("TW_UPDATE_GOLDEN");
-  if (update && std::string(update) == "1") {
-    ASSERT_TRUE(renderer->SavePng(golden.string()));
-    GTEST_SKIP() << "golden picture rewritten: " << golden;
+  twtest::TempDir dir;
+  if (!twtest::CompareWithGolden(*renderer, root / kGolden, dir.File("actual.png"))) {
+    GTEST_SKIP() << "golden picture rewritten: " << (root / kGolden);
   }
-  ASSERT_TRUE(renderer->SavePng(dir.File("actual.png")));
-
-  SDL_Surface* expectedRaw = IMG_Load(golden.string().c_str());
-  ASSERT_NE(expectedRaw, nullptr) << golden << ": " << IMG_GetError();
-  SDL_Surface* expected = SDL_ConvertSurfaceFormat(expectedRaw, SDL_PIXELFORMAT_ARGB8888, 0);
-  SDL_FreeSurface(expectedRaw);
-  SDL_Surface* actual = renderer->Target();
-  ASSERT_EQ(expected->w, actual->w);
-  ASSERT_EQ(expected->h, actual->h);
-  double total = 0;
-  long far = 0;
-  for (int y = 0; y < actual->h; ++y) {
-    auto* a = reinterpret_cast<const std::uint32_t*>(static_cast<const char*>(actual->pixels) + y * actual->pitch);
-    auto* e = reinterpret_cast<const std::uint32_t*>(static_cast<const char*>(expected->pixels) + y * expected->pitch);
-    for (int x = 0; x < actual->w; ++x) {
-      int worst = 0;
-      for (int shift = 0; shift < 32; shift += 8) {
-        int d = std::abs(static_cast<int>((a[x] >> shift) & 0xFF) - static_cast<int>((e[x] >> shift) & 0xFF));
-        total += d;
-        worst = std::max(worst, d);
-      }
-      if (worst > 32) ++far;
-    }
-  }
-  const double pixels = static_cast<double>(actual->w) * actual->h;
-  SDL_FreeSurface(expected);
-  EXPECT_LT(total / (pixels * 4), 2.0) << "see " << dir.File("actual.png");
-  EXPECT_LT(far / pixels, 0.01) << "see " << dir.File("actual.png");
 }
 
 TEST_F(SdlDrawing, DepthOrderAndTintReachThePixels) {

@@ -1,5 +1,6 @@
-// A 20 x 15 fixture map drawn by the hex drawing with the shipped map skin
-// in the software renderer (800 x 600), at zoom 1.0 and 0.5, compared with the committed
+// A 20 x 15 fixture map with a few land units, drawn by the hex drawing with
+// the shipped map and unit skins in the software renderer (800 x 600), at
+// zoom 1.0 and 0.5, compared with the committed
 // pictures tests/data/golden/world_map_zoom{100,50}.png
 // (TW_UPDATE_GOLDEN=1 rewrites them).
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/settings.h"
 #include "app/skins.h"
@@ -16,6 +18,8 @@
 #include "platform/text.h"
 #include "support/fake_framework.h"
 #include "support/test_support.h"
+#include "units/jednostka_ladowa.h"
+#include "units/jednostka_ladowa_draw.h"
 #include "world/cities.h"
 #include "world/country.h"
 #include "world/gra.h"
@@ -105,11 +109,20 @@ class WorldMapSnapshot : public ::testing::TestWithParam<int> {
     BuildWorld();
   }
   void TearDown() override {
+    g_MapDrawHooks = {};
+    if (world_) {
+      for (sHex& hex : world_->GetMap().Hexes()) hex.unit = nullptr;
+    }
+    units_.clear();
+    LandUnitConstants() = landConstants_;
     g_pWorld = nullptr;
     world_.reset();
-    for (int slot : {kSlotTerrain, kSlotOthers, kSlotEyeCandies}) g_Textures[slot].Release();
+    for (int slot : {kSlotTerrain, kSlotOthers, kSlotEyeCandies, kSlotUnits, kSlotUnitInfo}) g_Textures[slot].Release();
+    SetDefaultFlagTexture(nullptr);
+    defaultFlag_.Release();
     ReleaseSkinFonts();
     g_CityAppearance.Reset();
+    g_LandAppearance.Reset();
     ResetSpriteDepthTable();
     g_Settings = settings_;
     plat::SetClock(nullptr);
@@ -129,6 +142,18 @@ class WorldMapSnapshot : public ::testing::TestWithParam<int> {
     ResetSpriteDepthTable();
     ReadSpriteDepthTable(plat::WidenBytes((skin / "sprites_depth.csv").string()));
     ASSERT_TRUE(ReadCityAppearanceTable(plat::WidenBytes((skin / "appearance.csv").string())));
+    const fs::path units = root_ / "data/gfx/[UnitsSkin]Counters";
+    const auto loadUnits = [&](int slot, const char* file) {
+      const std::wstring path = plat::WidenBytes((units / file).string());
+      ASSERT_EQ(g_Textures[slot].Load(path.c_str(), cTexture::kFromFile, 1), 0) << file;
+    };
+    loadUnits(kSlotUnits, "units.png");
+    loadUnits(kSlotUnitInfo, "info.png");
+    ASSERT_TRUE(ReadUnitAppearanceTable(plat::WidenBytes((units / "land_units.csv").string()), g_LandAppearance,
+                                        kLandTableShape));
+    const std::wstring flag = plat::WidenBytes((root_ / "data/gfx/Flags/unknown.png").string());
+    ASSERT_EQ(defaultFlag_.Load(flag.c_str(), cTexture::kFromFile, 1), 0);
+    SetDefaultFlagTexture(&defaultFlag_);
     CreateSkinFonts(renderer_.get());
   }
 
@@ -197,6 +222,49 @@ class WorldMapSnapshot : public ::testing::TestWithParam<int> {
     AddCity(L"Oderstal", 9, 10, kCityNormal, 1, 3.0f);
     AddCity(L"Ironfell", 12, 7, kCityResources, 0, 8.0f);
     map.RefreshBorderFlags();
+    AddUnits();
+  }
+
+  cJednostkaLadowa& AddUnit(std::unique_ptr<cJednostkaLadowa> unit, const wchar_t* name, int country, int type,
+                            int level, int x, int y) {
+    unit->name = name;
+    unit->countryId = country;
+    unit->SetType(type);
+    unit->level = level;
+    unit->strength = 100;
+    unit->effectiveness = 100;
+    unit->supply = 20;
+    unit->visible = true;
+    unit->x = x;
+    unit->y = y;
+    world_->GetMap().GetHex(x, y).unit = unit.get();
+    units_.push_back(std::move(unit));
+    return *units_.back();
+  }
+
+  // Varnland's turn: its units show the owner's markers, the others only
+  // readiness, commander and frost.
+  void AddUnits() {
+    landConstants_ = LandUnitConstants();
+    for (int level = 0; level < 5; ++level) {
+      LandUnitConstants().baseStrength[level] = {4, 8, 6, 12, 8, 16, 5};
+      for (float& value : LandUnitConstants().baseStrength[level]) value *= 1.0f + 0.25f * static_cast<float>(level);
+    }
+    world_->turnCountryId = 1;
+    world_->largeUnitsSize = 1;
+    AddUnit(std::make_unique<cJednostkaLadowa>(), L"3rd Panzer", 1, kUnitArmouredCorps, 3, 6, 3).actionPoints = 4;
+    cJednostkaLadowa& mech = AddUnit(std::make_unique<cJednostkaLadowa>(), L"7th Motor", 1,
+                                     kUnitMechanizedDivision, 2, 8, 5);
+    mech.actionPoints = 2;
+    mech.supply = 4;
+    AddUnit(std::make_unique<cJednostkaLadowa>(), L"Fallschirm", 1, kUnitAirborneDivision, 1, 5, 4).attacked = true;
+    cJednostkaLadowa& rifles = AddUnit(std::make_unique<cJednostkaLadowa>(), L"2nd Rifles", 2,
+                                       kUnitInfantryDivision, 1, 10, 2);
+    rifles.wasAttacked = true;
+    AddUnit(std::make_unique<cJednostkaLadowa>(), L"I Guards", 2, kUnitInfantryCorps, 2, 11, 5).freezeTime = 2;
+    AddUnit(std::make_unique<cJednostkaLadowa>(), L"Sud Motor", 3, kUnitMechanizedCorps, 4, 8, 8);
+    AddUnit(std::make_unique<cMulberry>(), L"Mulberry", 3, kUnitArtificialHarbour, 1, 13, 10);
+    InstallLandUnitDrawHook();
   }
 
   void Draw(float zoom, int centreX, int centreY) {
@@ -218,6 +286,7 @@ class WorldMapSnapshot : public ::testing::TestWithParam<int> {
     map.UpdateView(1.0f);
     ASSERT_EQ(g_Settings.MapZoom, zoom);
     SelectMapFontForZoomPercent(static_cast<int>(zoom * 100));
+    SelectUnitFontsForZoomPercent(static_cast<int>(zoom * 100));
 
     renderer_->BeginScene();
     renderer_->Clear(0xFF182028);
@@ -235,6 +304,9 @@ class WorldMapSnapshot : public ::testing::TestWithParam<int> {
   sSettings settings_;
   fs::path root_;
   std::unique_ptr<cWorld> world_;
+  cTexture defaultFlag_;
+  std::vector<std::unique_ptr<cJednostkaLadowa>> units_;
+  sLandUnitConstants landConstants_;
 };
 
 TEST_P(WorldMapSnapshot, MatchesGolden) {

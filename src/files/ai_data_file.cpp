@@ -1,0 +1,328 @@
+#include "files/ai_data_file.h"
+
+#include <array>
+#include <vector>
+
+#include "app/console_log.h"
+#include "app/string_base.h"
+#include "files/fatal.h"
+#include "files/file_text.h"
+#include "platform/format.h"
+#include "platform/lines.h"
+#include "platform/paths.h"
+#include "platform/text.h"
+#include "world/cities.h"
+#include "world/country.h"
+#include "world/gra.h"
+
+namespace {
+
+enum class eKey {
+  kNone,
+  kMakesSeaInvasions,
+  kMaxNumberOfFrontsForSeaInvasion,
+  kCurrentSeaInvasionTarget,
+  kObligatorySeaInvasionTargets,
+  kCurrentTargets,
+  kDoNotAttackCities,
+  kExtraCitiesToGarrison,
+  kSeaZonesToPatrol,
+  kPurchaseQueue,
+  kFortLevelToHoldAtAllCost,
+  kDesiredLandForcesStructure,
+  kDesiredTechLevels,
+  kDesiredStrategicMovementPoints,
+  kNewUnitPurchasePreferences,
+  kNewUnitPurchaseData,
+  kMultipleSideAttackPreferences,
+  kOneSideAttackPreferences,
+  kAllianceEntryPolicy,
+  kCountriesToPress,
+  kTransportsUnitsToFrontsBySea,
+  kMinRatioToPatchFront,
+  kMaxUnitCountOnFront,
+  kMaxCoveringUnitDistance,
+  kMaxSafeMoveCost,
+  kShoreBombardmentSingleUse,
+  kCarrierTargetsPriorities,
+  kCountry,
+};
+
+struct sKeyName {
+  const char* name;
+  eKey key;
+};
+
+constexpr sKeyName kKeys[] = {
+    {"MakesSeaInvasions", eKey::kMakesSeaInvasions},
+    {"MaxNumberOfFrontsForSeaInvasion", eKey::kMaxNumberOfFrontsForSeaInvasion},
+    {"CurrentSeaInvasionTarget", eKey::kCurrentSeaInvasionTarget},
+    {"ObligatorySeaInvasionTargets", eKey::kObligatorySeaInvasionTargets},
+    {"CurrentTargets", eKey::kCurrentTargets},
+    {"DoNotAttackCities", eKey::kDoNotAttackCities},
+    {"ExtraCitiesToGarrison", eKey::kExtraCitiesToGarrison},
+    {"SeaZonesToPatrol", eKey::kSeaZonesToPatrol},
+    {"PurchaseQueue", eKey::kPurchaseQueue},
+    {"FortLevelToHoldAtAllCost", eKey::kFortLevelToHoldAtAllCost},
+    {"DesiredLandForcesStructure", eKey::kDesiredLandForcesStructure},
+    {"DesiredTechLevels", eKey::kDesiredTechLevels},
+    {"DesiredStrategicMovementPoints", eKey::kDesiredStrategicMovementPoints},
+    {"NewUnitPurchasePreferences", eKey::kNewUnitPurchasePreferences},
+    {"NewUnitPurchaseData", eKey::kNewUnitPurchaseData},
+    {"MultipleSideAttackPreferences", eKey::kMultipleSideAttackPreferences},
+    {"OneSideAttackPreferences", eKey::kOneSideAttackPreferences},
+    {"AllianceEntryPolicy", eKey::kAllianceEntryPolicy},
+    {"CountriesToPress", eKey::kCountriesToPress},
+    {"TransportsUnitsToFrontsBySea", eKey::kTransportsUnitsToFrontsBySea},
+    {"MinRatioToPatchFront", eKey::kMinRatioToPatchFront},
+    {"MaxUnitCountOnFront", eKey::kMaxUnitCountOnFront},
+    {"MaxCoveringUnitDistance", eKey::kMaxCoveringUnitDistance},
+    {"MaxSafeMoveCost", eKey::kMaxSafeMoveCost},
+    {"ShoreBombardmentSingleUse", eKey::kShoreBombardmentSingleUse},
+    {"CarrierTargetsPriorities", eKey::kCarrierTargetsPriorities},
+    {"Country", eKey::kCountry},
+};
+
+eKey FindKey(std::string_view field) {
+  for (const sKeyName& k : kKeys) {
+    if (field == k.name) return k.key;
+  }
+  return eKey::kNone;
+}
+
+std::vector<std::string_view> SplitFields(std::string_view line) {
+  std::vector<std::string_view> fields;
+  std::size_t start = 0;
+  while (start <= line.size()) {
+    std::size_t end = line.find(';', start);
+    if (end == std::string_view::npos) end = line.size();
+    if (end > start) fields.push_back(line.substr(start, end - start));
+    start = end + 1;
+  }
+  return fields;
+}
+
+template <std::size_t N>
+void StoreCyclic(std::array<int, N>& slots, int valueNumber, std::string_view text) {
+  slots[static_cast<std::size_t>(valueNumber - 2) % N] = files::ParseInt(text);
+}
+
+class cAiDataReader {
+ public:
+  explicit cAiDataReader(cWorld& world) : world_(world) {}
+
+  void ReadLine(int lineNumber, std::string_view line) {
+    line_ = lineNumber;
+    const std::vector<std::string_view> fields = SplitFields(line);
+    if (fields.empty()) return;
+    const eKey key = FindKey(fields[0]);
+    for (std::size_t i = 1; i < fields.size(); ++i) {
+      if (key == eKey::kNone) {
+        FilesFatalExit(plat::Format(L"ERROR: line %i in ai_data.csv has incorrect variable name (%s)!", line_,
+                                    plat::WidenAnsi(fields[0])));
+      }
+      Value(key, static_cast<int>(i) + 1, fields[i]);
+    }
+  }
+
+ private:
+  sCountryAiData& Data() {
+    if (country_ == nullptr) {
+      FilesFatalExit(plat::Format(L"ERROR: line %i in ai_data.csv gives values before a Country line!", line_));
+    }
+    return country_->aiData;
+  }
+
+  cCity* CityAt(int x, int y) {
+    const cMap& map = world_.GetMap();
+    cCity* city = map.IsInside(x, y) ? map.GetHex(x, y).city : nullptr;
+    if (city == nullptr) {
+      FilesFatalExit(plat::Format(L"ERROR (ai_data.csv, line %i): There is no city at coords (%i,%i)", line_, x, y));
+    }
+    return city;
+  }
+
+  void Value(eKey key, int n, std::string_view text) {
+    using files::ParseInt;
+    if (key == eKey::kCountry) {
+      const int id = ParseInt(text);
+      country_ = world_.GetCountry(id);
+      if (country_ == nullptr) {
+        FilesFatalExit(plat::Format(L"ERROR: line %i in ai_data.csv names country ID %i, which does not exist!", line_, id));
+      }
+      return;
+    }
+    sCountryAiData& d = Data();
+    const bool even = n % 2 == 0;
+    switch (key) {
+      case eKey::kMakesSeaInvasions: d.makesSeaInvasions = ParseInt(text) != 0; break;
+      case eKey::kMaxNumberOfFrontsForSeaInvasion: d.maxNumberOfFrontsForSeaInvasion = ParseInt(text); break;
+      case eKey::kCurrentSeaInvasionTarget: d.currentSeaInvasionTarget = ParseInt(text); break;
+      case eKey::kObligatorySeaInvasionTargets:
+      case eKey::kDoNotAttackCities:
+      case eKey::kExtraCitiesToGarrison:
+        if (even) {
+          pending_[0] = ParseInt(text);
+          break;
+        }
+        {
+          const int x = pending_[0];
+          const int y = ParseInt(text);
+          cCity* city = CityAt(x, y);
+          if (key == eKey::kObligatorySeaInvasionTargets) {
+            if (!city->IsPort()) {
+              FilesFatalExit(plat::Format(L"ERROR(ai_data.csv, line %i): City at coords (%i, %i) is not a port", line_, x, y));
+            }
+            d.obligatorySeaInvasionTargets.push_back(city);
+          } else if (key == eKey::kDoNotAttackCities) {
+            d.doNotAttackCities.push_back(city);
+          } else {
+            d.extraCitiesToGarrison.push_back(city);
+          }
+        }
+        break;
+      case eKey::kSeaZonesToPatrol:
+        if (even) {
+          pending_[0] = ParseInt(text);
+        } else {
+          d.seaZonesToPatrol[pending_[0]] = ParseInt(text);
+        }
+        break;
+      case eKey::kCurrentTargets: {
+        const int slot = (n - 2) % 3;
+        pending_[slot] = ParseInt(text);
+        if (slot == 2) d.currentTargets.push_back({pending_[0], pending_[1], pending_[2]});
+        break;
+      }
+      case eKey::kPurchaseQueue: d.purchaseQueue.push_back(ParseInt(text)); break;
+      case eKey::kCountriesToPress: d.countriesToPress.push_back(ParseInt(text)); break;
+      case eKey::kFortLevelToHoldAtAllCost: d.fortLevelToHoldAtAllCost = ParseInt(text); break;
+      case eKey::kDesiredLandForcesStructure: StoreCyclic(d.desiredLandForcesStructure, n, text); break;
+      case eKey::kDesiredTechLevels: StoreCyclic(d.desiredTechLevels, n, text); break;
+      case eKey::kDesiredStrategicMovementPoints: d.desiredStrategicMovementPoints = ParseInt(text); break;
+      case eKey::kNewUnitPurchasePreferences: StoreCyclic(d.newUnitPurchasePreferences, n, text); break;
+      case eKey::kNewUnitPurchaseData:
+        if (n <= 7) {
+          const auto pair = static_cast<std::size_t>((n - 2) / 2);
+          if (even) {
+            d.newUnitPurchaseCounts[pair] = ParseInt(text);
+          } else {
+            d.newUnitPurchaseWeights[pair] = files::ParseFloat(text);
+          }
+        }
+        break;
+      case eKey::kMultipleSideAttackPreferences: StoreCyclic(d.multipleSideAttackPreferences, n, text); break;
+      case eKey::kOneSideAttackPreferences: StoreCyclic(d.oneSideAttackPreferences, n, text); break;
+      case eKey::kAllianceEntryPolicy: d.allianceEntryPolicy = ParseInt(text); break;
+      case eKey::kTransportsUnitsToFrontsBySea: d.transportsUnitsToFrontsBySea = ParseInt(text) != 0; break;
+      case eKey::kMinRatioToPatchFront: d.minRatioToPatchFront = files::ParseFloat(text); break;
+      case eKey::kMaxUnitCountOnFront: d.maxUnitCountOnFront = ParseInt(text); break;
+      case eKey::kMaxCoveringUnitDistance: d.maxCoveringUnitDistance = ParseInt(text); break;
+      case eKey::kMaxSafeMoveCost: d.maxSafeMoveCost = ParseInt(text); break;
+      case eKey::kShoreBombardmentSingleUse:
+        if (n <= 3) d.shoreBombardmentSingleUse[static_cast<std::size_t>(n - 2)] = files::ParseFloat(text) * 0.01f;
+        break;
+      case eKey::kCarrierTargetsPriorities:
+        // Nine values; later ones never spill into other fields.
+        if (n <= 10) d.carrierTargetsPriorities[static_cast<std::size_t>(n - 2)] = ParseInt(text);
+        break;
+      case eKey::kCountry:
+      case eKey::kNone: break;
+    }
+  }
+
+  cWorld& world_;
+  cCountry* country_ = nullptr;
+  int line_ = 0;
+  std::array<int, 3> pending_{};
+};
+
+}  // namespace
+
+void LoadAiData(cWorld& world, std::wstring_view folderPattern) {
+  const std::wstring path = files::PathFromPattern(folderPattern, L"ai_data.csv");
+  LogLine(L"Wczytywanie danych AI z pliku:");
+  g_ConsoleLog.WriteLine(path);
+  std::string bytes;
+  if (!plat::ReadFileBytes(plat::ResolvePath(path), bytes)) FilesFatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
+  LogLine(L"Otwarcie OK");
+
+  cAiDataReader reader(world);
+  plat::LineReader lines(bytes);
+  std::string_view line;
+  int lineNumber = 0;
+  while (lines.Next(line)) {
+    ++lineNumber;
+    if (!line.empty() && line[0] == '#') continue;
+    // A lone CR inside a line ends nothing; at its end it is no value.
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.remove_suffix(1);
+    reader.ReadLine(lineNumber, line);
+  }
+  // A file that ends with a line break (or is empty) has one more, empty
+  // read at its end, which the log notes.
+  if (bytes.empty() || bytes.back() == '\n') LogLine(g_StringBase.GetText("empty_line..."));
+}
+
+std::string FormatAiDataText(const cWorld& world) {
+  std::wstring t = L"# ai data";
+  for (const auto& country : world.Countries()) {
+    const sCountryAiData& d = country->aiData;
+    auto cities = [&t](const wchar_t* key, const std::vector<cCity*>& list) {
+      if (list.empty()) return;
+      t += plat::Format(L"\n%s", std::wstring(key));
+      for (const cCity* c : list) t += plat::Format(L";%i;%i", c->x, c->y);
+    };
+    auto ints = [&t](const wchar_t* key, const auto& values) {
+      t += plat::Format(L"\n%s", std::wstring(key));
+      for (int v : values) t += plat::Format(L";%i", v);
+    };
+    t += plat::Format(L"\nCountry;%i", country->id);
+    t += plat::Format(L"\nMakesSeaInvasions;%i", d.makesSeaInvasions ? 1 : 0);
+    t += plat::Format(L"\nMaxNumberOfFrontsForSeaInvasion;%i", d.maxNumberOfFrontsForSeaInvasion);
+    cities(L"DoNotAttackCities", d.doNotAttackCities);
+    t += plat::Format(L"\nFortLevelToHoldAtAllCost;%i", d.fortLevelToHoldAtAllCost);
+    cities(L"ExtraCitiesToGarrison", d.extraCitiesToGarrison);
+    if (!d.currentTargets.empty()) {
+      t += L"\nCurrentTargets";
+      for (const sAiTarget& target : d.currentTargets) t += plat::Format(L";%i;%i;%i", target.a, target.b, target.c);
+    }
+    cities(L"ObligatorySeaInvasionTargets", d.obligatorySeaInvasionTargets);
+    if (!d.seaZonesToPatrol.empty()) {
+      t += L"\nSeaZonesToPatrol";
+      for (const auto& [zone, value] : d.seaZonesToPatrol) t += plat::Format(L";%i;%i", zone, value);
+    }
+    ints(L"DesiredLandForcesStructure", d.desiredLandForcesStructure);
+    ints(L"DesiredTechLevels", d.desiredTechLevels);
+    t += plat::Format(L"\nDesiredStrategicMovementPoints;%i", d.desiredStrategicMovementPoints);
+    ints(L"NewUnitPurchasePreferences", d.newUnitPurchasePreferences);
+    t += plat::Format(L"\nCurrentSeaInvasionTarget;%i", d.currentSeaInvasionTarget);
+    ints(L"MultipleSideAttackPreferences", d.multipleSideAttackPreferences);
+    ints(L"OneSideAttackPreferences", d.oneSideAttackPreferences);
+    t += plat::Format(L"\nAllianceEntryPolicy;%i", d.allianceEntryPolicy);
+    if (!d.countriesToPress.empty()) ints(L"CountriesToPress", d.countriesToPress);
+    t += plat::Format(L"\nTransportsUnitsToFrontsBySea;%i", d.transportsUnitsToFrontsBySea ? 1 : 0);
+    if (!d.purchaseQueue.empty()) ints(L"PurchaseQueue", d.purchaseQueue);
+    t += plat::Format(L"\nNewUnitPurchaseData;%i;%f;%i;%f;%i;%f", d.newUnitPurchaseCounts[0],
+                      static_cast<double>(d.newUnitPurchaseWeights[0]), d.newUnitPurchaseCounts[1],
+                      static_cast<double>(d.newUnitPurchaseWeights[1]), d.newUnitPurchaseCounts[2],
+                      static_cast<double>(d.newUnitPurchaseWeights[2]));
+    t += plat::Format(L"\nMinRatioToPatchFront;%f", static_cast<double>(d.minRatioToPatchFront));
+    t += plat::Format(L"\nMaxUnitCountOnFront;%i", d.maxUnitCountOnFront);
+    t += plat::Format(L"\nMaxCoveringUnitDistance;%i", d.maxCoveringUnitDistance);
+    t += plat::Format(L"\nMaxSafeMoveCost;%i", d.maxSafeMoveCost);
+    t += plat::Format(L"\nShoreBombardmentSingleUse;%f;%f", static_cast<double>(d.shoreBombardmentSingleUse[0]) * 100.0,
+                      static_cast<double>(d.shoreBombardmentSingleUse[1]) * 100.0);
+    ints(L"CarrierTargetsPriorities", d.carrierTargetsPriorities);
+  }
+  std::wstring crlf;
+  crlf.reserve(t.size() + t.size() / 16);
+  for (wchar_t ch : t) {
+    if (ch == L'\n') crlf += L'\r';
+    crlf += ch;
+  }
+  return plat::NarrowAnsi(crlf);
+}
+
+void WriteAiData(const cWorld& world, std::wstring_view folder) {
+  files::WriteDataFile(plat::Format(L"%s\\ai_data.csv", std::wstring(folder)), FormatAiDataText(world));
+}

@@ -1,0 +1,22 @@
+// The computer opponent's data file "ai_data.csv": per country (selected by
+// a "Country;<id>" line) one line per key with its values, read into the
+// sCountryAiData of each country and written back by the save driver.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class cWorld;
+
+// Reads "ai_data.csv" from the folder pattern ("%s" stands for the file
+// name) into the countries of the world, whose map and cities must be
+// loaded. A file that cannot be opened, an unknown key, a "Country" id
+// outside the world's countries, values before the first "Country" line,
+// city coordinates without a city and sea-invasion targets that are not
+// ports end the process (FilesFatalExit) after their log line.
+void LoadAiData(cWorld& world, std::wstring_view folderPattern);
+
+// The file's text for every country of the world, in order.
+std::string FormatAiDataText(const cWorld& world);
+// Writes "<folder>\ai_data.csv" with the save log lines.
+void WriteAiData(const cWorld& world, std::wstring_view folder);

@@ -1,0 +1,110 @@
+#include "files/air_reports_file.h"
+
+#include <string>
+#include <vector>
+
+#include "app/console_log.h"
+#include "files/save_text.h"
+#include "platform/format.h"
+#include "platform/lines.h"
+#include "platform/text.h"
+#include "units/jednostka_ladowa.h"
+#include "units/unit.h"
+#include "world/gra.h"
+
+void LoadAirReconHexes(cWorld& world, std::wstring_view folderFormat, const UnitAtHexFn& unitAt) {
+  const std::wstring path = savetext::PatternPath(folderFormat, L"airrecon_units.csv");
+  std::string bytes;
+  if (!savetext::ReadBytes(path, bytes)) {
+    g_ConsoleLog.WriteLine(
+        L"Nie uda?o si? otworzy? pliku - mo?e nie istnie? (zadnych odkrytych jednostek)");
+    return;
+  }
+  g_ConsoleLog.WriteLine(L"Otwarcie OK");
+  plat::LineReader lines(bytes);
+  std::string_view raw;
+  cCountry* country = nullptr;
+  while (lines.Next(raw)) {
+    const std::wstring line = savetext::Trim(plat::WidenAnsi(raw));
+    if (line.empty() || line[0] == L'#') continue;
+    const std::vector<std::wstring> fields = savetext::Split(line, true);
+    const int lineNo = static_cast<int>(lines.LineNumber());
+    int a = 0, b = 0;
+    if (fields[0] == L"Country") {
+      if (fields.size() < 2 || !savetext::StrictInt(fields[1], a) || !world.GetCountry(a)) {
+        LogLine(L"ERROR: line %i in %s has a wrong country id: %s", lineNo, path, line);
+        country = nullptr;
+        continue;
+      }
+      country = world.GetCountry(a);
+      continue;
+    }
+    if (fields.size() < 2 || !savetext::StrictInt(fields[0], a) || !savetext::StrictInt(fields[1], b)) {
+      LogLine(L"ERROR: line %i in %s is not a hex: %s", lineNo, path, line);
+      continue;
+    }
+    if (!country) continue;  // a hex before any country line
+    cUnit* unit = unitAt ? unitAt(a, b) : nullptr;
+    if (unit) country->reconSpottedUnits.push_back(unit);
+  }
+}
+
+void LoadAirReconHexes(cWorld& world, std::wstring_view folderFormat) {
+  const cMap& map = world.GetMap();
+  LoadAirReconHexes(world, folderFormat, [&map](int x, int y) -> cUnit* {
+    return map.IsInside(x, y) ? map.GetHex(x, y).unit : nullptr;
+  });
+}
+
+void LoadAirshipAttackReports(cWorld& world, std::wstring_view folderFormat) {
+  const std::wstring path = savetext::PatternPath(folderFormat, L"airship_attacks.csv");
+  std::string bytes;
+  if (!savetext::ReadBytes(path, bytes)) {
+    g_ConsoleLog.WriteLine(
+        L"Nie uda?o si? otworzy? pliku - mo?e nie istnie? (zadnych raportow do wyswietlenia)");
+    return;
+  }
+  g_ConsoleLog.WriteLine(L"Otwarcie OK");
+  // An odd last byte is no whole character and is dropped.
+  const std::wstring text = plat::FromUtf16LE(bytes.data(), bytes.size() & ~static_cast<std::size_t>(1));
+  std::size_t start = 0;
+  int lineNo = 0;
+  while (start <= text.size()) {
+    std::size_t end = text.find(L'\n', start);
+    if (end == std::wstring::npos) end = text.size();
+    const std::wstring line = savetext::Trim(std::wstring_view(text).substr(start, end - start));
+    start = end + 1;
+    ++lineNo;
+    if (line.empty() || line[0] == L'#') continue;
+    const std::vector<std::wstring> fields = savetext::Split(line, true);
+    int id = 0;
+    cCountry* country = savetext::StrictInt(fields[0], id) ? world.GetCountry(id) : nullptr;
+    if (!country || fields.size() < 2) {
+      LogLine(L"ERROR: line %i in %s has a wrong country id or no report: %s", lineNo, path, line);
+      continue;
+    }
+    country->attackReports.push_back(fields[1]);
+  }
+}
+
+void WriteAirReconUnits(const cWorld& world, std::wstring_view folder) {
+  std::string text = "#Hexes with units spoted with air recon";
+  for (const auto& country : world.Countries()) {
+    if (country->reconSpottedUnits.empty()) continue;
+    text += plat::FormatNarrow("\nCountry;%i;", country->id);
+    for (const cUnit* unit : country->reconSpottedUnits) {
+      text += plat::FormatNarrow("\n%i;%i;", unit->x, unit->y);
+    }
+  }
+  savetext::WriteTextFile(savetext::JoinPath(folder, L"airrecon_units.csv"), text);
+}
+
+void WriteAirshipAttacks(const cWorld& world, std::wstring_view folder) {
+  std::wstring text = L"#Defender country ID;report";
+  for (const auto& country : world.Countries()) {
+    for (const std::wstring& report : country->attackReports) {
+      text += plat::Format(L"\n%i;%s;", country->id, savetext::FieldSafe(report));
+    }
+  }
+  savetext::WriteBinaryFile(savetext::JoinPath(folder, L"airship_attacks.csv"), plat::ToUtf16LE(text));
+}

@@ -1,0 +1,78 @@
+#include "files/city_rows_file.h"
+
+#include <string>
+#include <vector>
+
+#include "app/console_log.h"
+#include "app/string_base.h"
+#include "files/fatal.h"
+#include "files/save_text.h"
+#include "platform/format.h"
+#include "platform/lines.h"
+#include "platform/text.h"
+#include "world/cities.h"
+#include "world/gra.h"
+
+namespace {
+
+void ReadCityRows(cWorld& world, std::wstring_view folderFormat, const wchar_t* fileName, const char* openingKey,
+                  bool convoy) {
+  const std::wstring path = savetext::PatternPath(folderFormat, fileName);
+  g_ConsoleLog.WriteLine(g_StringBase.GetText(openingKey));
+  g_ConsoleLog.WriteLine(path);
+  std::string bytes;
+  if (!savetext::ReadBytes(path, bytes)) FilesFatalExit(g_StringBase.GetText("error_opening_file!_(not_exists?)"));
+  g_ConsoleLog.WriteLine(g_StringBase.GetText("open_ok"));
+
+  const cMap& map = world.GetMap();
+  plat::LineReader lines(bytes);
+  std::string_view raw;
+  while (lines.Next(raw)) {
+    if (raw.size() <= 2 || raw[0] == '#') continue;
+    const std::vector<std::wstring> fields = savetext::Split(plat::WidenAnsi(raw), false);
+    if (fields.size() < 2) continue;
+    const int x = savetext::LeadingInt(fields[0]);
+    const int y = savetext::LeadingInt(fields[1]);
+    cCity* city = map.IsInside(x, y) ? map.GetHex(x, y).city : nullptr;
+    for (std::size_t k = 2; k < fields.size(); ++k) {
+      if (!city) {
+        g_ConsoleLog.WriteLine(
+            plat::Format(g_StringBase.GetText("error_while_loading_%s:_no_city_at_coords_(%d,_%d)"), path, x, y));
+        continue;
+      }
+      const std::size_t entry = k - 2;
+      const int value = savetext::LeadingInt(fields[k]);
+      if (convoy) {
+        if (entry < city->convoyInfo.size()) city->convoyInfo[entry] = value != 0 ? 1 : 0;
+      } else {
+        if (entry < city->supplyInfo.size()) city->supplyInfo[entry] = value;
+      }
+    }
+  }
+}
+
+}  // namespace
+
+void LoadCitiesSupplyInfo(cWorld& world, std::wstring_view folderFormat) {
+  ReadCityRows(world, folderFormat, L"cities_supply_info.csv", "opening_file_with_supply_matrix_for_cities...",
+               false);
+  ReadCityRows(world, folderFormat, L"cities_convoy_info.csv", "opening_file_with_convoy_info_for_cities...", true);
+}
+
+void WriteCitiesSupplyInfo(const cWorld& world, std::wstring_view folder) {
+  std::string text = "# cities supply info:";
+  for (const cCity* city : world.Cities()) {
+    text += plat::FormatNarrow("\n%i;%i;", city->x, city->y);
+    for (const auto value : city->supplyInfo) text += plat::FormatNarrow("%i;", value);
+  }
+  savetext::WriteTextFile(savetext::JoinPath(folder, L"cities_supply_info.csv"), text);
+}
+
+void WriteCitiesConvoyInfo(const cWorld& world, std::wstring_view folder) {
+  std::string text = "# cities convoy info:";
+  for (const cCity* city : world.Cities()) {
+    text += plat::FormatNarrow("\n%i;%i;", city->x, city->y);
+    for (const auto flag : city->convoyInfo) text += flag ? "1;" : "0;";
+  }
+  savetext::WriteTextFile(savetext::JoinPath(folder, L"cities_convoy_info.csv"), text);
+}

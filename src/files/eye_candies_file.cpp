@@ -1,0 +1,55 @@
+#include "files/eye_candies_file.h"
+
+#include <string>
+
+#include "app/console_log.h"
+#include "files/save_text.h"
+#include "platform/lines.h"
+#include "platform/text.h"
+
+namespace {
+
+// Sprite cells of the eye-candy sheet are 167 pixels apart, 1 pixel in.
+constexpr int kCellStep = 167;
+
+}  // namespace
+
+void LoadEyeCandies(std::vector<sEyeCandy>& records, int width, int height, std::wstring_view folder) {
+  const std::wstring path = std::wstring(folder) + L"/eyecandies.csv";
+  std::string bytes;
+  if (!savetext::ReadBytes(path, bytes)) {
+    LogLine(L"ERROR unable to load eyecandies data from %s/eyecandies.csv", folder);
+    return;
+  }
+  const bool sized = width > 0 && height > 0 &&
+                     records.size() == static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+  plat::LineReader lines(bytes);
+  std::string_view raw;
+  while (lines.Next(raw)) {
+    const std::wstring line = savetext::Trim(plat::WidenAnsi(raw));
+    if (line.empty() || line[0] == L'#') continue;
+    const std::vector<std::wstring> fields = savetext::Split(line, true);
+    if (fields.size() < 5) {
+      LogLine(L"WARNING incorrect entry in %s/eyecandies.csv:\n%s", folder, line);
+      continue;
+    }
+    int v[9] = {};
+    bool ok = fields.size() >= 9;
+    for (int i = 0; ok && i < 9; ++i) ok = savetext::StrictInt(fields[static_cast<std::size_t>(i)], v[i]);
+    if (!ok) {
+      LogLine(L"ERROR incorrect entry data format in %s/eyecandies.csv: %s", folder, line);
+      continue;
+    }
+    const int x = v[0], y = v[1];
+    if (!sized || x < 0 || y < 0 || x >= width || y >= height) {
+      LogLine(L"ERROR eye candy outside the map in %s/eyecandies.csv: %s", folder, line);
+      continue;
+    }
+    sEyeCandy& record = records[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + x];
+    record.scale = static_cast<float>((39.0 - v[2]) / 100.0 + 0.6);
+    for (int i = 0; i < 6; ++i) {
+      // Cell numbers beyond the sheet wrap like the unsigned words that hold them.
+      record.words[i] = static_cast<std::uint32_t>(v[3 + i]) * kCellStep + 1u;
+    }
+  }
+}

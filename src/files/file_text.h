@@ -1,0 +1,47 @@
+// Small pieces shared by the scenario and save-game file readers and
+// writers: the number parses of the readers, the cleaning of names written
+// into rows, file names from folder patterns and the writing of a whole
+// data file with the save log lines.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace files {
+
+// Decimal integer from the start of text: leading white space skipped, an
+// optional sign, digits up to the first non-digit; no digits give 0. Values
+// beyond the 32-bit range stop at its ends.
+int ParseInt(std::string_view text);
+int ParseInt(std::wstring_view text);
+// Decimal number from the start of text (sign, digits, point, exponent);
+// no number gives 0. Never infinite or NaN.
+double ParseDouble(std::string_view text);
+double ParseDouble(std::wstring_view text);
+// The same, brought into the range of a 32-bit float.
+float ParseFloat(std::string_view text);
+float ParseFloat(std::wstring_view text);
+// Base-16 number from the start of text (optional "0x"); beyond 32 bits it
+// stops at 0xFFFFFFFF.
+std::uint32_t ParseHex(std::wstring_view text);
+// A double (finite) as a float, kept within the float range.
+float ToFloat(double value);
+// The whole part of a double, within the 32-bit range (NaN gives 0).
+int TruncateToInt(double value);
+
+// A name as it may stand in a ";"-separated row: ";" becomes ",", CR and LF
+// become blanks, and an empty name becomes "_" so that it still fills its
+// column (the readers drop empty fields).
+std::wstring CleanFieldText(std::wstring_view text);
+
+// The folder pattern with its "%s" replaced by the file name (appended
+// after a backslash when the pattern has none).
+std::wstring PathFromPattern(std::wstring_view folderPattern, std::wstring_view fileName);
+
+// Writes a whole data file: logs "Opening file for writing..." and the path,
+// writes the bytes and logs "File opened OK"; when the file cannot be
+// written, logs "Error opening file for writing" and ends the process.
+void WriteDataFile(std::wstring_view path, std::string_view bytes);
+
+}  // namespace files

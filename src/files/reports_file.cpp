@@ -1,0 +1,132 @@
+#include "files/reports_file.h"
+
+#include <cstring>
+
+#include "app/console_log.h"
+#include "files/fatal.h"
+#include "files/save_text.h"
+#include "platform/text.h"
+#include "world/gra.h"
+
+namespace {
+
+constexpr char kMagic[5] = {'T', 'd', 'w', 'v', '1'};
+
+void PutInt(std::string& out, std::int32_t value) {
+  const auto u = static_cast<std::uint32_t>(value);
+  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((u >> shift) & 0xFF));
+}
+
+// Reads little-endian values from the bytes; every read checks what is left.
+class cByteReader {
+ public:
+  explicit cByteReader(std::string_view bytes) : bytes_(bytes) {}
+  bool Int(std::int32_t& out) {
+    if (bytes_.size() - pos_ < 4) return false;
+    std::uint32_t u = 0;
+    for (int i = 0; i < 4; ++i) u |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes_[pos_ + i])) << (8 * i);
+    pos_ += 4;
+    out = static_cast<std::int32_t>(u);
+    return true;
+  }
+  bool Take(std::size_t count, std::string_view& out) {
+    if (bytes_.size() - pos_ < count) return false;
+    out = bytes_.substr(pos_, count);
+    pos_ += count;
+    return true;
+  }
+
+ private:
+  std::string_view bytes_;
+  std::size_t pos_ = 0;
+};
+
+}  // namespace
+
+void cReportStore::AddReport(const sReport& report, const sGameDate& date, const sTurnsPerMonth& turnsPerMonth,
+                             int impulse) {
+  sReport copy = report;
+  copy.year = date.year;
+  copy.month = date.month;
+  copy.day = date.GetDay(turnsPerMonth);
+  copy.impulse = impulse;
+  reports_.push_back(std::move(copy));
+}
+
+void cReportStore::AddReport(const sReport& report) {
+  if (!g_pWorld) {
+    reports_.push_back(report);
+    return;
+  }
+  AddReport(report, g_pWorld->GetDate(), g_pWorld->TurnsPerMonth(), g_pWorld->impulseCounters[0]);
+}
+
+std::list<sReport>& cReportStore::Filter(std::list<sReport>& result, int countryId, int type) const {
+  result.clear();
+  for (const sReport& report : reports_) {
+    if (report.countryId == countryId && report.type == type) result.push_back(report);
+  }
+  return result;
+}
+
+std::string cReportStore::ToBytes() const {
+  std::string out(kMagic, sizeof kMagic);
+  PutInt(out, static_cast<std::int32_t>(reports_.size()));
+  for (const sReport& r : reports_) {
+    for (std::int32_t v : {r.type, r.year, r.month, r.day, r.impulse, r.extra, r.countryId}) PutInt(out, v);
+    const std::string units = plat::ToUtf16LE(r.text);
+    PutInt(out, static_cast<std::int32_t>(units.size() / 2));
+    out += units;
+  }
+  return out;
+}
+
+eReportsRead cReportStore::FromBytes(std::string_view bytes) {
+  reports_.clear();
+  cByteReader in(bytes);
+  std::string_view magic;
+  if (!in.Take(sizeof kMagic, magic) || std::memcmp(magic.data(), kMagic, sizeof kMagic) != 0) {
+    return eReportsRead::kWrongMagic;
+  }
+  std::int32_t count = 0;
+  if (!in.Int(count)) return eReportsRead::kTruncated;
+  std::list<sReport> read;
+  for (std::int32_t i = 0; i < count; ++i) {
+    sReport r;
+    std::int32_t length = 0;
+    if (!in.Int(r.type) || !in.Int(r.year) || !in.Int(r.month) || !in.Int(r.day) || !in.Int(r.impulse) ||
+        !in.Int(r.extra) || !in.Int(r.countryId) || !in.Int(length)) {
+      return eReportsRead::kTruncated;
+    }
+    if (length > 0) {
+      std::string_view units;
+      // The length is checked against the bytes left before anything is
+      // allocated for it.
+      if (!in.Take(static_cast<std::size_t>(length) * 2, units)) return eReportsRead::kTruncated;
+      r.text = plat::FromUtf16LE(units.data(), units.size());
+    }
+    read.push_back(std::move(r));
+  }
+  reports_ = std::move(read);
+  return eReportsRead::kOk;
+}
+
+void cReportStore::Save(std::wstring_view folder) const {
+  if (!savetext::WriteBytes(savetext::JoinPath(folder, L"reports.dat"), ToBytes())) {
+    FilesFatalExit(L"ERROR: Opening reports file for writing");
+  }
+  g_ConsoleLog.WriteLine(L"Reports file opened OK");
+}
+
+void cReportStore::Load(std::wstring_view folderFormat) {
+  const std::wstring path = savetext::PatternPath(folderFormat, L"reports.dat");
+  std::string bytes;
+  if (!savetext::ReadBytes(path, bytes)) FilesFatalExit(L"ERROR: Opening reports file for reading");
+  const eReportsRead result = FromBytes(bytes);
+  if (result == eReportsRead::kWrongMagic) return;
+  g_ConsoleLog.WriteLine(L"Reports file opened OK");
+  if (result == eReportsRead::kTruncated) {
+    LogLine(L"ERROR: Reports file %s is truncated", path);
+    FilesFatalExit(1);
+  }
+}

@@ -1,0 +1,94 @@
+#include "files/topography_file.h"
+
+#include <string>
+
+#include "app/console_log.h"
+#include "app/string_base.h"
+#include "files/fatal.h"
+#include "files/save_text.h"
+#include "platform/format.h"
+#include "platform/lines.h"
+#include "platform/text.h"
+#include "world/cities.h"
+#include "world/gra.h"
+
+namespace {
+
+cCity* CityOnHex(const cWorld& world, int x, int y) {
+  const cMap& map = world.GetMap();
+  return map.IsInside(x, y) ? map.GetHex(x, y).city : nullptr;
+}
+
+}  // namespace
+
+CountryTopographies LoadTopography(const cWorld& world, std::wstring_view folderFormat) {
+  const std::wstring path = savetext::PatternPath(folderFormat, L"topography.csv");
+  g_ConsoleLog.WriteLine(g_StringBase.GetText("opening_topography_file..."));
+  g_ConsoleLog.WriteLine(path);
+  std::string bytes;
+  if (!savetext::ReadBytes(path, bytes)) FilesFatalExit(g_StringBase.GetText("error_opening_file!_(not_exists?)"));
+  g_ConsoleLog.WriteLine(g_StringBase.GetText("open_ok"));
+
+  CountryTopographies result(static_cast<std::size_t>(world.GetCountryCount()));
+  Topography* country = nullptr;
+  TopographyGroup* group = nullptr;
+  plat::LineReader lines(bytes);
+  std::string_view raw;
+  while (lines.Next(raw)) {
+    const int lineNo = static_cast<int>(lines.LineNumber());
+    const std::wstring line = plat::WidenAnsi(raw);
+    if (line.empty()) {
+      g_ConsoleLog.WriteLine(g_StringBase.GetText("empty_line..."));
+      continue;
+    }
+    if (line[0] == L'#') continue;
+    const std::vector<std::wstring> fields = savetext::Split(line, false);
+    if (fields.empty()) continue;
+    const std::wstring key = savetext::Trim(fields[0]);
+    if (key == L"New Group") {
+      if (!country) {
+        LogLine(L"ERROR: line %i in %s: a group without its country", lineNo, path);
+        continue;
+      }
+      country->emplace_back();
+      group = &country->back();
+    } else if (key == L"Country") {
+      if (fields.size() < 2) continue;
+      const int id = savetext::LeadingInt(fields[1]);
+      group = nullptr;
+      if (id < 1 || id > world.GetCountryCount()) {
+        LogLine(L"Error in file %s line no. %i", path, lineNo);
+        g_ConsoleLog.WriteLine(g_StringBase.GetText("wrong_country_id"));
+        country = nullptr;
+        continue;
+      }
+      country = &result[static_cast<std::size_t>(id - 1)];
+    } else if (key == L"City") {
+      if (fields.size() < 3) continue;
+      const int x = savetext::LeadingInt(fields[1]);
+      const int y = savetext::LeadingInt(fields[2]);
+      cCity* city = CityOnHex(world, x, y);
+      if (!group || !city) {
+        LogLine(L"ERROR: line %i in %s: no group or no city at (%i, %i)", lineNo, path, x, y);
+        continue;
+      }
+      group->push_back(city);
+    } else if (fields.size() > 1) {
+      FilesFatalExit(plat::Format(L"ERROR: line %i in topography.csv has incorrect variable name (%s)!", lineNo, key));
+    }
+  }
+  return result;
+}
+
+void WriteTopography(const cWorld& world, const CountryTopographies& groups, std::wstring_view folder) {
+  std::string text = "#Topography of terrain at the beginning of turn:";
+  for (std::size_t i = 0; i < world.Countries().size(); ++i) {
+    text += plat::FormatNarrow("\nCountry;%i;", world.Countries()[i]->id);
+    if (i >= groups.size()) continue;
+    for (const TopographyGroup& group : groups[i]) {
+      text += "\nNew Group;";
+      for (const cCity* city : group) text += plat::FormatNarrow("\nCity;%i;%i;", city->x, city->y);
+    }
+  }
+  savetext::WriteTextFile(savetext::JoinPath(folder, L"topography.csv"), text);
+}

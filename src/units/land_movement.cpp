@@ -1,0 +1,287 @@
+#include "units/land_movement.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+#include "world/hex.h"
+#include "world/hex_drawing.h"
+#include "world/map.h"
+
+namespace {
+
+constexpr int kUnreached = 999999;
+constexpr int kBlockedStep = 99999;
+
+enum : std::uint8_t { kFree = 0, kZoneOfControl = 1, kBlocked = 2 };
+
+// The relaxation tries the neighbours in this order: north, south,
+// north-east, south-east, south-west, north-west.
+constexpr int kRelaxOrder[6] = {kDirNorth, kDirSouth, kDirNorthEast, kDirSouthEast, kDirSouthWest,
+                                kDirNorthWest};
+
+struct sCell {
+  int cost;
+  std::uint8_t back;
+  std::uint8_t block;
+  std::uint8_t reached;  // its final cost has been walked to
+};
+
+struct sQueued {
+  int cost;
+  int index;
+};
+
+// One hex of the depth-first walk and the next neighbour to try. The
+// explicit stack keeps deep walks off the call stack while visiting the
+// neighbours in the same order as a recursive walk would.
+struct sFrame {
+  int x, y;
+  int next;
+};
+
+struct sScratch {
+  std::vector<sCell> cells;
+  std::vector<sFrame> stack;
+  std::vector<sQueued> heap;
+};
+
+sScratch& Scratch() {
+  thread_local sScratch scratch;
+  return scratch;
+}
+
+int TerrainCost(const sLandMoveRules& rules, int terrain) {
+  return terrain >= 1 && terrain <= 7 ? rules.terrainCost[terrain - 1] : rules.terrainCost[7];
+}
+
+bool IsPassableLand(const cMap& map, int x, int y, const cLandMoveRelations& relations) {
+  const sHex& hex = map.GetHex(x, y);
+  return hex.unit == nullptr && hex.IsLand() && relations.IsPassable(hex.controller);
+}
+
+void MarkRange(cMap& map, int x, int y, std::uint32_t bits, int value) {
+  SetHexMark(map, map.GetHex(x, y), bits, value);
+}
+
+}  // namespace
+
+void cLandMoveRelations::Resize(int countryCount) {
+  const std::size_t size = static_cast<std::size_t>(std::max(countryCount, 0)) + 1;
+  passable_.assign(size, 0);
+  at_war_.assign(size, 0);
+  passable_[0] = 1;
+}
+
+void cLandMoveRelations::Set(int countryId, bool passable, bool atWar) {
+  if (countryId < 1 || countryId >= static_cast<int>(passable_.size())) return;
+  passable_[countryId] = passable ? 1 : 0;
+  at_war_[countryId] = atWar ? 1 : 0;
+}
+
+void ClearMapMarks(cMap& map, std::uint32_t bits, bool clearAll) {
+  auto& list = map.MarkedHexes();
+  for (sHex* hex : list) {
+    if (hex->markBits & bits) hex->markBits &= ~bits;
+  }
+  list.remove_if([](const sHex* hex) { return hex->HasNoMarks(); });
+  if (clearAll) {
+    for (sHex& hex : map.Hexes()) hex.markBits &= ~0x01000000u;
+  }
+}
+
+namespace {
+
+int StepCost(const cMap& map, int nx, int ny, bool bothInZoc, const sLandMover& mover,
+             const sLandMoveRules& rules) {
+  const sHex& hex = map.GetHex(nx, ny);
+  double step = TerrainCost(rules, hex.terrain);
+  if (bothInZoc) step += rules.zoneOfControlCost;
+  if (hex.weather == 1) {
+    step *= 1.0f + mover.winterMovePercent / 100.0f * rules.winterFactor / 100.0f;
+  } else if (hex.weather == 2) {
+    step *= 1.0f + mover.mudMovePercent / 100.0f * rules.mudFactor / 100.0f;
+  }
+  // Every step costs at least one point whatever the constants say: a free
+  // or negative step would let the walk run past its grid or round a loop
+  // for ever.
+  if (!(step >= 1.0)) return 1;
+  if (step >= kBlockedStep) return kBlockedStep;
+  return static_cast<int>(step);
+}
+
+// The single step of a unit without points that has not moved this impulse.
+int ZeroPointStep(cMap& map, const sLandMover& mover, const cLandMoveRelations& relations,
+                  bool countOnly, std::vector<sLandMoveEntry>& out) {
+  if (mover.startingActionPoints != 0 || mover.movedOrDeployed || mover.harbour ||
+      mover.freezeTime > 0) {
+    return 0;
+  }
+  if (!countOnly) ClearMapMarks(map, kMarkMoveAll, false);
+  int count = 0;
+  for (int dir = 0; dir < 6; ++dir) {
+    int nx = 0, ny = 0;
+    HexNeighbourCoords(mover.x, mover.y, dir, nx, ny);
+    if (!map.IsInside(nx, ny) || !IsPassableLand(map, nx, ny, relations)) continue;
+    out.push_back({mover.unit, nx, ny, 0, 0});
+    if (!countOnly) MarkRange(map, nx, ny, kMarkMoveNone, 0);
+    ++count;
+  }
+  return count;
+}
+
+}  // namespace
+
+int ComputeLandMoveRange(cMap& map, const sLandMover& mover, const sLandMoveRules& rules,
+                         const cLandMoveRelations& relations, HexOccupantFn occupant,
+                         bool countOnly, std::vector<sLandMoveEntry>& out) {
+  out.clear();
+  if (!map.IsInside(mover.x, mover.y)) return 0;
+  const int points = mover.actionPoints;
+  if (points < 1) return ZeroPointStep(map, mover, relations, countOnly, out);
+
+  // The grid reaches as far as the points can; a grid wider than the map
+  // from any hex of it adds nothing, so absurd point values stay cheap.
+  const int reach = std::max(map.GetWidth(), map.GetHeight()) + 1;
+  const int r = std::min(points, reach - 1) + 1;
+  const int n = 2 * r + 1;
+  sScratch& scratch = Scratch();
+  std::vector<sCell>& cells = scratch.cells;
+  cells.assign(static_cast<std::size_t>(n) * n, sCell{kUnreached, 0, kFree, 0});
+  const int left = mover.x - r;
+  const int top = mover.y - r;
+  auto inGrid = [&](int x, int y) { return x >= left && x < left + n && y >= top && y < top + n; };
+  auto cellAt = [&](int x, int y) -> sCell& {
+    return cells[static_cast<std::size_t>(y - top) * n + (x - left)];
+  };
+
+  // Blocks and zones of control, column by column.
+  for (int x = left; x < left + n; ++x) {
+    for (int y = top; y < top + n; ++y) {
+      if (!map.IsInside(x, y)) continue;
+      const sHex& hex = map.GetHex(x, y);
+      sCell& cell = cellAt(x, y);
+      if (!relations.IsPassable(hex.controller)) {
+        cell.block = kBlocked;
+        continue;
+      }
+      if (hex.unit == nullptr) continue;
+      const sHexOccupant other = occupant(hex.unit);
+      if (!relations.IsAtWar(other.country)) continue;
+      if (countOnly || other.visible) cell.block = kBlocked;
+      for (int dir = 0; dir < 6; ++dir) {
+        int nx = 0, ny = 0;
+        HexNeighbourCoords(x, y, dir, nx, ny);
+        if (!inGrid(nx, ny)) continue;
+        sCell& near = cellAt(nx, ny);
+        if (near.block != kBlocked) near.block = kZoneOfControl;
+      }
+    }
+  }
+
+  // The range is what a depth-first relaxation from the unit's hex finds
+  // when it tries the neighbours in kRelaxOrder and takes a cell over only
+  // for a strictly cheaper cost: the cheapest cost of every cell, and as
+  // its back direction the step by which that walk first reached it at that
+  // cost. Done literally the walk revisits cells many times over; instead
+  // the costs come from a best-first search, and then a depth-first walk
+  // along the steps that keep to those costs (tried in the same order)
+  // reaches every cell the way the relaxation first reaches it at its
+  // final cost: a walk that arrives at a cell at more than its final cost
+  // can only continue at more than the final cost of every cell after it.
+  auto edgeStep = [&](int nx, int ny, const sCell& from, const sCell& to) {
+    const bool bothInZoc = from.block == kZoneOfControl && to.block == kZoneOfControl;
+    return StepCost(map, nx, ny, bothInZoc, mover, rules);
+  };
+  const int centre = r * n + r;
+  cells[static_cast<std::size_t>(centre)].cost = 0;
+  std::vector<sQueued>& heap = scratch.heap;
+  heap.clear();
+  heap.push_back({0, centre});
+  auto later = [](const sQueued& a, const sQueued& b) { return a.cost > b.cost; };
+  while (!heap.empty()) {
+    std::pop_heap(heap.begin(), heap.end(), later);
+    const sQueued item = heap.back();
+    heap.pop_back();
+    const sCell& from = cells[static_cast<std::size_t>(item.index)];
+    if (item.cost > from.cost) continue;
+    const int fx = left + item.index % n, fy = top + item.index / n;
+    for (int dir = 0; dir < 6; ++dir) {
+      int nx = 0, ny = 0;
+      HexNeighbourCoords(fx, fy, dir, nx, ny);
+      if (!map.IsInside(nx, ny) || !inGrid(nx, ny)) continue;
+      sCell& next = cellAt(nx, ny);
+      // A blocked hex is never entered, however many points the unit has.
+      if (next.block == kBlocked) continue;
+      const long long cost = static_cast<long long>(item.cost) + edgeStep(nx, ny, from, next);
+      if (cost < next.cost && cost <= points) {
+        next.cost = static_cast<int>(cost);
+        heap.push_back({next.cost, (ny - top) * n + (nx - left)});
+        std::push_heap(heap.begin(), heap.end(), later);
+      }
+    }
+  }
+
+  std::vector<sFrame>& stack = scratch.stack;
+  stack.clear();
+  cells[static_cast<std::size_t>(centre)].reached = 1;
+  stack.push_back({mover.x, mover.y, 0});
+  while (!stack.empty()) {
+    sFrame& frame = stack.back();
+    if (frame.next >= 6) {
+      stack.pop_back();
+      continue;
+    }
+    const int dir = kRelaxOrder[frame.next++];
+    const int fx = frame.x, fy = frame.y;
+    int nx = 0, ny = 0;
+    HexNeighbourCoords(fx, fy, dir, nx, ny);
+    if (!map.IsInside(nx, ny) || !inGrid(nx, ny)) continue;
+    sCell& next = cellAt(nx, ny);
+    if (next.block == kBlocked || next.reached || next.cost == kUnreached) continue;
+    const sCell& from = cellAt(fx, fy);
+    if (static_cast<long long>(from.cost) + edgeStep(nx, ny, from, next) != next.cost) continue;
+    next.reached = 1;
+    next.back = static_cast<std::uint8_t>((dir + 3) % 6);
+    stack.push_back({nx, ny, 0});  // frame may dangle from here on
+  }
+
+  if (!countOnly) ClearMapMarks(map, kMarkMoveAll, false);
+
+  // The list in row order, and the marks.
+  const int threshold = rules.fewPointsThreshold[std::clamp(mover.doctrineLevel, 0, 5)];
+  int count = 0;
+  for (int y = top; y < top + n; ++y) {
+    for (int x = left; x < left + n; ++x) {
+      const sCell& cell = cellAt(x, y);
+      // Unreached cells (off the map among them) keep their start cost,
+      // which a unit with that many points must not read as a cost.
+      if (cell.cost <= 0 || cell.cost > points || cell.cost == kUnreached) continue;
+      out.push_back({mover.unit, x, y, cell.back, cell.cost});
+      ++count;
+      if (countOnly) continue;
+      const sHex& hex = map.GetHex(x, y);
+      if (hex.unit != nullptr && occupant(hex.unit).visible) continue;
+      const int remaining = points - cell.cost;
+      const std::uint32_t bits =
+          remaining == 0 ? kMarkMoveNone : (remaining <= threshold ? kMarkMoveFew : kMarkMoveSpare);
+      MarkRange(map, x, y, bits, remaining);
+    }
+  }
+
+  // A unit that has not spent any points may always step onto a free
+  // neighbouring land hex, whatever it costs.
+  if (points == mover.startingActionPoints && !mover.harbour && mover.freezeTime <= 0) {
+    for (int dir = 0; dir < 6; ++dir) {
+      int nx = 0, ny = 0;
+      HexNeighbourCoords(mover.x, mover.y, dir, nx, ny);
+      if (!map.IsInside(nx, ny) || !IsPassableLand(map, nx, ny, relations)) continue;
+      const sCell& cell = cellAt(nx, ny);
+      if (cell.cost > 0 && cell.cost <= points && cell.cost != kUnreached) continue;
+      out.push_back({mover.unit, nx, ny, dir, points});
+      if (!countOnly) MarkRange(map, nx, ny, kMarkMoveNone, 0);
+      ++count;
+    }
+  }
+  return count;
+}

@@ -1,0 +1,241 @@
+// "reports.dat", the automatic-events repository and the eye candies.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "files/auto_events_file.h"
+#include "files/eye_candies_file.h"
+#include "files/fatal.h"
+#include "files/reports_file.h"
+#include "support/test_support.h"
+
+namespace {
+
+std::string Bytes(std::initializer_list<int> values) {
+  std::string out;
+  for (int v : values) out.push_back(static_cast<char>(v));
+  return out;
+}
+
+// One report of type 18 from country 2, 11 May 1940, impulse 3, text "Hi".
+const std::string kExample = "Tdwv1" + Bytes({1, 0, 0, 0,                 // N
+                                              18, 0, 0, 0,                // type
+                                              0x94, 0x07, 0, 0,           // year 1940
+                                              5, 0, 0, 0,                 // month
+                                              11, 0, 0, 0,                // day
+                                              3, 0, 0, 0,                 // impulse
+                                              1, 0, 0, 0,                 // the further int
+                                              2, 0, 0, 0,                 // country id
+                                              2, 0, 0, 0,                 // L
+                                              'H', 0, 'i', 0});
+
+sReport ExampleReport() {
+  sReport r;
+  r.type = 18;
+  r.year = 1940;
+  r.month = 5;
+  r.day = 11;
+  r.impulse = 3;
+  r.countryId = 2;
+  r.text = L"Hi";
+  return r;
+}
+
+TEST(ReportsFile, ExampleBytesBothWays) {
+  ASSERT_EQ(kExample.size(), 45u);
+  cReportStore store;
+  store.Reports().push_back(ExampleReport());
+  EXPECT_EQ(store.ToBytes(), kExample);
+
+  twtest::TempDir dir;
+  dir.Write("reports.dat", kExample);
+  cReportStore read;
+  read.Reports().push_back(sReport{});  // emptied by the load
+  twtest::LogCapture log;
+  read.Load(dir.Path().wstring() + L"\\%s");
+  ASSERT_EQ(read.Reports().size(), 1u);
+  EXPECT_EQ(read.Reports().front(), ExampleReport());
+  EXPECT_TRUE(log.Contains(L"Reports file opened OK"));
+}
+
+TEST(ReportsFile, SaveLoadKeepsEveryField) {
+  cReportStore store;
+  store.Reports().push_back(ExampleReport());
+  sReport empty;  // L = 0: no text bytes
+  empty.extra = -7;
+  empty.countryId = 9;
+  store.Reports().push_back(empty);
+  sReport wide = ExampleReport();
+  wide.text = L"Kraków \U0001F6A2";  // a surrogate pair in the file
+  store.Reports().push_back(wide);
+  twtest::TempDir dir;
+  store.Save(dir.Path().wstring());
+  cReportStore read;
+  read.Load(dir.Path().wstring() + L"\\%s");
+  EXPECT_EQ(read.Reports(), store.Reports());
+  EXPECT_EQ(twtest::ReadFile(dir.File("reports.dat")).size(), 9u + 3 * 32 + 2 * 2 + 2 * 9);
+
+  // Only the magic and N = 0; a negative N and a negative L read nothing.
+  EXPECT_EQ(read.FromBytes("Tdwv1" + Bytes({0, 0, 0, 0})), eReportsRead::kOk);
+  EXPECT_TRUE(read.Reports().empty());
+  EXPECT_EQ(read.FromBytes("Tdwv1" + Bytes({0xFF, 0xFF, 0xFF, 0xFF})), eReportsRead::kOk);
+  std::string negativeL = kExample;
+  negativeL.replace(37, 8, Bytes({0xFE, 0xFF, 0xFF, 0xFF}));
+  EXPECT_EQ(read.FromBytes(negativeL), eReportsRead::kOk);
+  ASSERT_EQ(read.Reports().size(), 1u);
+  EXPECT_EQ(read.Reports().front().text, L"");
+  EXPECT_EQ(read.FromBytes("Tdwv2" + Bytes({0, 0, 0, 0})), eReportsRead::kWrongMagic);
+}
+
+TEST(ReportsFile, TruncatedAndMissingFilesAreFatal) {
+  twtest::TempDir dir;
+  const std::wstring pattern = dir.Path().wstring() + L"\\%s";
+  cScopedThrowingFatalHook hook;
+  for (std::size_t size : {std::size_t{7}, std::size_t{20}, std::size_t{44}}) {
+    dir.Write("reports.dat", kExample.substr(0, size));
+    cReportStore store;
+    twtest::LogCapture log;
+    EXPECT_THROW(store.Load(pattern), sFilesFatalError) << size;
+    EXPECT_TRUE(log.Contains(L"ERROR: Reports file " + dir.Path().wstring() + L"\\reports.dat is truncated"));
+    EXPECT_TRUE(store.Reports().empty());
+  }
+  // A huge count or length with few bytes behind it is truncation, not an
+  // allocation.
+  std::string huge = kExample;
+  huge.replace(37, 4, Bytes({0xFF, 0xFF, 0xFF, 0x7F}));
+  cReportStore store;
+  EXPECT_EQ(store.FromBytes(huge), eReportsRead::kTruncated);
+
+  // A wrong magic is no error: the list stays empty and nothing is logged.
+  dir.Write("reports.dat", "Tdwv0");
+  {
+    twtest::LogCapture log;
+    store.Load(pattern);
+    EXPECT_TRUE(log.Lines().empty());
+  }
+  twtest::LogCapture log;
+  EXPECT_THROW(store.Load(dir.Path().wstring() + L"\\none\\%s"), sFilesFatalError);
+  EXPECT_TRUE(log.Contains(L"ERROR: Opening reports file for reading"));
+}
+
+TEST(ReportStore, AddReportStampsAndFilterSelects) {
+  cReportStore store;
+  sReport r;
+  r.type = 23;
+  r.countryId = 4;
+  r.year = 1;  // overwritten by the stamp
+  r.day = 99;
+  sGameDate date;
+  date.turn = 2;
+  date.month = 6;
+  date.year = 1941;
+  sTurnsPerMonth tpm{3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3};
+  store.AddReport(r, date, tpm, 17);
+  r.type = 25;
+  store.AddReport(r, date, tpm, 18);
+  const sReport& first = store.Reports().front();
+  EXPECT_EQ(first.year, 1941);
+  EXPECT_EQ(first.month, 6);
+  EXPECT_EQ(first.day, date.GetDay(tpm));
+  EXPECT_EQ(first.day, 11);
+  EXPECT_EQ(first.impulse, 17);
+  EXPECT_EQ(first.extra, 1);
+  std::list<sReport> result{sReport{}};
+  EXPECT_EQ(store.Filter(result, 4, 25).size(), 1u);
+  EXPECT_EQ(result.front().impulse, 18);
+  EXPECT_TRUE(store.Filter(result, 5, 25).empty());
+}
+
+TEST(AutoEvents, AddKeepsFirstAndFileRoundTrips) {
+  cAutoEventsRepository repo;
+  EXPECT_TRUE(repo.Add(5, 2));
+  EXPECT_FALSE(repo.Add(5, 3));
+  EXPECT_TRUE(repo.Add(-1, 7));
+  EXPECT_EQ(repo.Find(5)->second, 2);
+  EXPECT_EQ(repo.Find(6), repo.end());
+  twtest::TempDir dir;
+  repo.Save(dir.Path().wstring());
+  EXPECT_EQ(twtest::ReadFile(dir.File("auto_events.csv")), "5;2\r\n-1;7\r\n");
+  dir.Write("auto_events.csv", "#c\r\n5;2\r\n\r\n9;;1\r\n9;4\r\n");
+  cAutoEventsRepository read;
+  read.Add(100, 1);
+  twtest::LogCapture log;
+  read.Load(dir.Path().wstring() + L"\\%s");
+  // Loading keeps duplicates as the file has them.
+  EXPECT_EQ(read.Pairs(), (std::list<cAutoEventsRepository::Pair>{{5, 2}, {9, 1}, {9, 4}}));
+  EXPECT_TRUE(log.Contains(L"empty_line..."));
+}
+
+TEST(AutoEvents, MalformedOrMissingFileIsFatal) {
+  twtest::TempDir dir;
+  const std::wstring pattern = dir.Path().wstring() + L"\\%s";
+  cScopedThrowingFatalHook hook;
+  cAutoEventsRepository repo;
+  {
+    twtest::LogCapture log;
+    EXPECT_THROW(repo.Load(pattern), sFilesFatalError);
+    EXPECT_TRUE(log.Contains(L"Blad otwarcia pliku! (nie istnieje?)"));
+  }
+  dir.Write("auto_events.csv", "1;2;3\r\n");
+  {
+    twtest::LogCapture log;
+    EXPECT_THROW(repo.Load(pattern), sFilesFatalError);
+    EXPECT_TRUE(log.Contains(L"error:_cannot_handle_word_from_column_3_for_auto_events_repository."));
+  }
+  dir.Write("auto_events.csv", "1;2\r\n4\r\n");
+  EXPECT_THROW(repo.Load(pattern), sFilesFatalError);
+}
+
+TEST(EyeCandies, EntriesFillTheirHexes) {
+  twtest::TempDir dir;
+  const std::wstring folder = dir.Path().wstring();
+  dir.Write("eyecandies.csv",
+            "# x;y;d;c0;r0;c1;r1;c2;r2\r\n"
+            "1;2;39;0;0;1;2;3;4\r\n"
+            "  \r\n"
+            "3;0;29;2;1;0;0;0;0\r\n"
+            "1;1;39;0\r\n"
+            "1;1;3x;0;0;0;0;0;0\r\n"
+            "1;1;39;0;0;0;0;0\r\n"
+            "9;9;39;0;0;0;0;0;0\r\n"
+            "3;0;39;1;1;1;1;1;1\r\n"
+            "2;0;39;0;0;0\r\n");
+  std::vector<sEyeCandy> records(4 * 3);
+  for (auto& r : records) r.Reset();
+  twtest::LogCapture log;
+  LoadEyeCandies(records, 4, 3, folder);
+  const sEyeCandy& a = records[2 * 4 + 1];
+  EXPECT_FLOAT_EQ(a.scale, 0.6f);
+  EXPECT_EQ(std::vector<std::uint32_t>(a.words, a.words + 6), (std::vector<std::uint32_t>{1, 1, 168, 335, 502, 669}));
+  EXPECT_EQ(a.alpha, 100);
+  // The later line for (3, 0) replaced the earlier one.
+  const sEyeCandy& b = records[3];
+  EXPECT_FLOAT_EQ(b.scale, 0.6f);
+  EXPECT_EQ(b.words[0], 168u);
+  int warnings = 0, formatErrors = 0, outside = 0;
+  for (const auto& l : log.Lines()) {
+    warnings += l.rfind(L"WARNING incorrect entry in " + folder + L"/eyecandies.csv:\n", 0) == 0;
+    formatErrors += l.rfind(L"ERROR incorrect entry data format in " + folder + L"/eyecandies.csv: ", 0) == 0;
+    outside += l.rfind(L"ERROR eye candy outside the map", 0) == 0;
+  }
+  EXPECT_EQ(warnings, 1);
+  EXPECT_EQ(formatErrors, 3);  // a letter, eight fields, six fields
+  EXPECT_EQ(outside, 1);
+  EXPECT_EQ(records[1 * 4 + 1].words[2], 0u);  // nothing written by the bad lines
+
+  std::vector<sEyeCandy> depth(4 * 3);
+  dir.Write("eyecandies.csv", "0;0;29;0;0;0;0;0;0");
+  LoadEyeCandies(depth, 4, 3, folder);
+  EXPECT_FLOAT_EQ(depth[0].scale, 0.7f);
+}
+
+TEST(EyeCandies, MissingFileIsLogged) {
+  twtest::TempDir dir;
+  std::vector<sEyeCandy> records(4);
+  twtest::LogCapture log;
+  LoadEyeCandies(records, 2, 2, dir.Path().wstring());
+  EXPECT_TRUE(log.Contains(L"ERROR unable to load eyecandies data from " + dir.Path().wstring() + L"/eyecandies.csv"));
+  EXPECT_FLOAT_EQ(records[0].scale, -1.0f);
+}
+
+}  // namespace

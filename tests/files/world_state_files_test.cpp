@@ -1,0 +1,320 @@
+// The cities, reconnaissance, airship-report, topography, city-row, sea-node,
+// relations and losses files: exact bytes of the writers, round trips and
+// the handling of bad lines.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "files/air_reports_file.h"
+#include "files/cities_file.h"
+#include "files/city_rows_file.h"
+#include "files/fatal.h"
+#include "files/matrices_file.h"
+#include "files/topography_file.h"
+#include "platform/text.h"
+#include "support/test_support.h"
+#include "units/jednostka_ladowa.h"
+#include "units/unit.h"
+#include "world/cities.h"
+#include "world/gra.h"
+
+namespace {
+
+// A unit that only stands somewhere.
+class cTestUnit : public cUnit {
+ public:
+  int MarkDeployHexes(bool) override { return 0; }
+  int ComputeMoveRange(bool) override { return 0; }
+};
+
+struct WorldFixture : ::testing::Test {
+  WorldFixture() {
+    world.GetMap().SetWidth(10);
+    world.GetMap().SetHeight(8);
+    world.GetMap().CreateHexes();
+    for (int id = 1; id <= 3; ++id) {
+      auto country = std::make_unique<cCountry>();
+      country->id = id;
+      country->name = L"Land" + std::to_wstring(id);
+      world.Countries().push_back(std::move(country));
+    }
+    world.GetRelations().Reset(3);
+  }
+  cCity& AddCity(const wchar_t* name, int x, int y) {
+    auto city = std::make_unique<cCity>();
+    city->SetName(name);
+    city->x = x;
+    city->y = y;
+    cCity& ref = *city;
+    world.AddCity(std::move(city));
+    return ref;
+  }
+  std::wstring Folder() const { return dir.Path().wstring(); }
+  std::wstring Pattern() const { return Folder() + L"\\%s"; }
+  std::string Read(const std::string& name) const { return twtest::ReadFile(dir.File(name)); }
+
+  twtest::TempDir dir;
+  cWorld world;
+};
+
+using CitiesFile = WorldFixture;
+
+TEST_F(CitiesFile, RowsAreExactAndReadBack) {
+  cCity& a = AddCity(L"Warszawa", 3, 4);
+  a.type = 2;
+  a.victoryPoints = 5;
+  a.productionPoints = 2.5f;
+  a.supply = 7;
+  a.productionLostToBombing = 1;
+  AddCity(L"Bad;Name", 1, 2);
+  WriteCities(world, Folder());
+  EXPECT_EQ(Read("cities.csv"),
+            "#Name;Hex X;Hex Y;Type [0=supply 1=normal 2=supply+port 3=port 4=resources];Victory Points;"
+            "Production Points;Supply;Production Points Losses In Strategic Bombardment\r\n"
+            "Warszawa;3;4;2;5;2.500000;7;1;\r\n"
+            "Bad,Name;1;2;0;0;0.000000;0;0;");
+
+  cWorld other;
+  other.GetMap().SetWidth(10);
+  other.GetMap().SetHeight(8);
+  other.GetMap().CreateHexes();
+  LoadCities(other, Pattern());
+  ASSERT_EQ(other.Cities().size(), 2u);
+  const cCity& b = *other.Cities()[0];
+  EXPECT_EQ(b.GetName(), L"Warszawa");
+  EXPECT_EQ(b.type, 2);
+  EXPECT_FLOAT_EQ(b.productionPoints, 2.5f);
+  EXPECT_EQ(b.productionLostToBombing, 1);
+  EXPECT_EQ(other.GetMap().GetHex(3, 4).city, &b);
+  EXPECT_EQ(other.Cities()[1]->GetName(), L"Bad,Name");
+
+  // Reading again frees the earlier cities and unlinks their hexes.
+  dir.Write("cities.csv", "#c\r\nShort;1;2;3\r\nLodz;;5;6;1;2;3.25;4;0;\r\n");
+  twtest::LogCapture log;
+  LoadCities(other, Pattern());
+  ASSERT_EQ(other.Cities().size(), 1u);  // the empty field shifts the columns left
+  EXPECT_EQ(other.Cities()[0]->x, 5);
+  EXPECT_FLOAT_EQ(other.Cities()[0]->productionPoints, 3.25f);
+  EXPECT_EQ(other.GetMap().GetHex(3, 4).city, nullptr);
+  EXPECT_TRUE(log.Contains(L"Added city: Lodz"));
+}
+
+TEST_F(CitiesFile, MissingFileIsFatal) {
+  cScopedThrowingFatalHook hook;
+  twtest::LogCapture log;
+  try {
+    LoadCities(world, Pattern());
+    FAIL() << "no fatal exit";
+  } catch (const sFilesFatalError& e) {
+    EXPECT_EQ(e.exitCode, 1);
+  }
+  EXPECT_TRUE(log.Contains(L"Blad otwarcia pliku! (nie istnieje?)"));
+}
+
+using AirReports = WorldFixture;
+
+TEST_F(AirReports, ReconHexesWriteAndRead) {
+  cTestUnit u1, u2, u3;
+  u1.x = 2, u1.y = 3;
+  u2.x = 4, u2.y = 5;
+  u3.x = 6, u3.y = 1;
+  world.GetCountry(1)->reconSpottedUnits = {&u1, &u2};
+  world.GetCountry(3)->reconSpottedUnits = {&u3};
+  WriteAirReconUnits(world, Folder());
+  EXPECT_EQ(Read("airrecon_units.csv"),
+            "#Hexes with units spoted with air recon\r\nCountry;1;\r\n2;3;\r\n4;5;\r\nCountry;3;\r\n6;1;");
+  for (auto& c : world.Countries()) c->reconSpottedUnits.clear();
+
+  // A unit moved since it was spotted is found at its new hex; a hex
+  // without a unit adds nothing.
+  u2.x = 9;
+  cTestUnit* units[] = {&u1, &u2, &u3};
+  const UnitAtHexFn unitAt = [&](int x, int y) -> cUnit* {
+    for (cTestUnit* u : units) if (u->x == x && u->y == y) return u;
+    return nullptr;
+  };
+  dir.Write("airrecon_units.csv",
+            "#h\r\n7;7;\r\n  Country;1;  \r\n2;3;\r\n4;5;\r\n\r\nx;1;\r\nCountry;9;\r\n6;1;\r\nCountry;3;\r\n6;1;");
+  twtest::LogCapture log;
+  LoadAirReconHexes(world, Pattern(), unitAt);
+  EXPECT_EQ(world.GetCountry(1)->reconSpottedUnits, (std::list<cUnit*>{&u1}));
+  EXPECT_TRUE(world.GetCountry(2)->reconSpottedUnits.empty());
+  // After the unknown country 9, hexes count for nobody until country 3.
+  EXPECT_EQ(world.GetCountry(3)->reconSpottedUnits, (std::list<cUnit*>{&u3}));
+  const auto lines = log.Lines();
+  EXPECT_TRUE(log.Contains(L"Otwarcie OK"));
+  int errors = 0;
+  for (const auto& l : lines) errors += l.rfind(L"ERROR: line ", 0) == 0;
+  EXPECT_EQ(errors, 2);  // "x;1;" and "Country;9;"
+}
+
+TEST_F(AirReports, ReconHexesFindTheLandUnitOfTheMapHex) {
+  cJednostkaLadowa unit;
+  world.GetMap().GetHex(4, 2).unit = &unit;
+  dir.Write("airrecon_units.csv", "Country;2;\r\n4;2;\r\n5;2;\r\n-1;99;\r\n");
+  LoadAirReconHexes(world, Pattern());
+  world.GetMap().GetHex(4, 2).unit = nullptr;
+  EXPECT_EQ(world.GetCountry(2)->reconSpottedUnits, (std::list<cUnit*>{&unit}));
+}
+
+TEST_F(AirReports, AirshipReportsAreUtf16WithLineFeeds) {
+  world.GetCountry(2)->attackReports = {L"Bombs on Łódź", L"a;b"};
+  WriteAirshipAttacks(world, Folder());
+  const std::string expected =
+      plat::ToUtf16LE(L"#Defender country ID;report\n2;Bombs on Łódź;\n2;a,b;");
+  EXPECT_EQ(Read("airship_attacks.csv"), expected);
+  world.GetCountry(2)->attackReports.clear();
+
+  dir.Write("airship_attacks.csv",
+            plat::ToUtf16LE(L"#x\n 1;first;extra\n\n7;lost\nnope;lost\n3;third;\n") + "\x01");
+  twtest::LogCapture log;
+  LoadAirshipAttackReports(world, Pattern());
+  EXPECT_EQ(world.GetCountry(1)->attackReports, (std::list<std::wstring>{L"first"}));
+  EXPECT_EQ(world.GetCountry(3)->attackReports, (std::list<std::wstring>{L"third"}));
+  int errors = 0;
+  for (const auto& l : log.Lines()) errors += l.rfind(L"ERROR: line ", 0) == 0;
+  EXPECT_EQ(errors, 2);
+}
+
+TEST_F(AirReports, MissingOptionalFilesAreOnlyLogged) {
+  twtest::LogCapture log;
+  LoadAirReconHexes(world, Pattern(), nullptr);
+  LoadAirshipAttackReports(world, Pattern());
+  EXPECT_TRUE(log.Contains(L"Nie uda?o si? otworzy? pliku - mo?e nie istnie? (zadnych odkrytych jednostek)"));
+  EXPECT_TRUE(log.Contains(L"Nie uda?o si? otworzy? pliku - mo?e nie istnie? (zadnych raportow do wyswietlenia)"));
+  // The first save writes both files with their headers only.
+  WriteAirReconUnits(world, Folder());
+  WriteAirshipAttacks(world, Folder());
+  EXPECT_EQ(Read("airrecon_units.csv"), "#Hexes with units spoted with air recon");
+  EXPECT_EQ(Read("airship_attacks.csv"), plat::ToUtf16LE(L"#Defender country ID;report"));
+}
+
+using TopographyFile = WorldFixture;
+
+TEST_F(TopographyFile, WritesAndReadsGroups) {
+  cCity& a = AddCity(L"A", 1, 1);
+  cCity& b = AddCity(L"B", 2, 3);
+  CountryTopographies groups(3);
+  groups[0] = {{&a, &b}, {}};
+  groups[2] = {{&b}};
+  WriteTopography(world, groups, Folder());
+  EXPECT_EQ(Read("topography.csv"),
+            "#Topography of terrain at the beginning of turn:\r\nCountry;1;\r\nNew Group;\r\nCity;1;1;\r\n"
+            "City;2;3;\r\nNew Group;\r\nCountry;2;\r\nCountry;3;\r\nNew Group;\r\nCity;2;3;");
+  EXPECT_EQ(LoadTopography(world, Pattern()), groups);
+}
+
+TEST_F(TopographyFile, BadLinesAreSkippedAndUnknownKeysFatal) {
+  cCity& a = AddCity(L"A", 1, 1);
+  dir.Write("topography.csv",
+            "#t\r\n\r\nCity;1;1;\r\nCountry;8;\r\nNew Group;\r\nCountry;2;\r\nCity;1;1;\r\nNew Group\r\n"
+            "City;5;5;\r\nCity;1;1;\r\nBogus\r\n");
+  {
+    twtest::LogCapture log;
+    const CountryTopographies read = LoadTopography(world, Pattern());
+    ASSERT_EQ(read.size(), 3u);
+    EXPECT_EQ(read[1], (Topography{{&a}}));
+    EXPECT_TRUE(read[0].empty());
+    EXPECT_TRUE(log.Contains(L"empty_line..."));
+    EXPECT_TRUE(log.Contains(L"wrong_country_id"));
+  }
+  dir.Write("topography.csv", "Country;1;\r\nRiver;3;\r\n");
+  cScopedThrowingFatalHook hook;
+  twtest::LogCapture log;
+  EXPECT_THROW(LoadTopography(world, Pattern()), sFilesFatalError);
+  EXPECT_TRUE(log.Contains(L"ERROR: line 2 in topography.csv has incorrect variable name (River)!"));
+  // A saved game without the file cannot be loaded.
+  EXPECT_THROW(LoadTopography(world, Folder() + L"\\nothing\\%s"), sFilesFatalError);
+  EXPECT_TRUE(log.Contains(L"error_opening_file!_(not_exists?)"));
+}
+
+using CityRows = WorldFixture;
+
+TEST_F(CityRows, SupplyAndConvoyRows) {
+  cCity& a = AddCity(L"A", 1, 1);
+  cCity& b = AddCity(L"B", 2, 3);
+  a.supplyInfo = {4, -1, 0};
+  b.supplyInfo = {0, 12, 3};
+  a.convoyInfo = {1, 0, 0};
+  b.convoyInfo = {0, 0, 1};
+  WriteCitiesSupplyInfo(world, Folder());
+  WriteCitiesConvoyInfo(world, Folder());
+  EXPECT_EQ(Read("cities_supply_info.csv"), "# cities supply info:\r\n1;1;4;-1;0;\r\n2;3;0;12;3;");
+  EXPECT_EQ(Read("cities_convoy_info.csv"), "# cities convoy info:\r\n1;1;1;0;0;\r\n2;3;0;0;1;");
+
+  a.supplyInfo = {0, 0, 0};
+  b.supplyInfo = {0, 0, 0};
+  a.convoyInfo = {0, 0, 0};
+  b.convoyInfo = {0, 0, 0};
+  LoadCitiesSupplyInfo(world, Pattern());
+  EXPECT_EQ(a.supplyInfo, (std::vector<std::int32_t>{4, -1, 0}));
+  EXPECT_EQ(b.convoyInfo, (std::vector<std::uint8_t>{0, 0, 1}));
+
+  // Surplus values are ignored; a hex without a city logs once per value.
+  dir.Write("cities_supply_info.csv", "#s\r\n;\r\n1;1;7;8;9;10;11\r\n9;9;1;2;\r\n");
+  dir.Write("cities_convoy_info.csv", "2;3;5;0;-2;1\r\n");
+  twtest::LogCapture log;
+  LoadCitiesSupplyInfo(world, Pattern());
+  EXPECT_EQ(a.supplyInfo, (std::vector<std::int32_t>{7, 8, 9}));
+  EXPECT_EQ(b.convoyInfo, (std::vector<std::uint8_t>{1, 0, 1}));
+  int noCity = 0;
+  for (const auto& l : log.Lines()) noCity += l.find(L"no_city_at_coords") != std::wstring::npos;
+  EXPECT_EQ(noCity, 2);
+}
+
+TEST_F(CityRows, MissingFileIsFatal) {
+  cScopedThrowingFatalHook hook;
+  twtest::LogCapture log;
+  EXPECT_THROW(LoadCitiesSupplyInfo(world, Pattern()), sFilesFatalError);
+  EXPECT_TRUE(log.Contains(L"opening_file_with_supply_matrix_for_cities..."));
+  EXPECT_TRUE(log.Contains(L"error_opening_file!_(not_exists?)"));
+}
+
+using Matrices = WorldFixture;
+
+TEST_F(Matrices, RelationsAndLossesRoundTrip) {
+  cRelationsMatrix& m = world.GetRelations();
+  m.SetAtWar(1, 2, true);
+  m.SetAtWar(3, 1, true);
+  m.AddLosses(1, 2, 2.5f);
+  m.AddLosses(2, 1, 100.0f);
+  world.GetCountry(3)->name = L"Semi;Colon";
+  WriteRelations(world, Folder());
+  WriteLosses(world, Folder());
+  EXPECT_EQ(Read("relations.csv"),
+            "#Relations matrix [0=peace, 1=war]\r\n#Country ID;Country Name;Relations with all countries "
+            "[0=peace, 1=war]\r\n1;Land1;0;1;0\r\n2;Land2;0;0;0\r\n3;Semi,Colon;1;0;0");
+  EXPECT_EQ(Read("losses.csv"),
+            "#Losses matrix:\r\n#Country ID;Country Name;Casualties dealt against all countries\r\n"
+            "1;Land1;0.000000;2.500000;0.000000;\r\n2;Land2;100.000000;0.000000;0.000000;\r\n"
+            "3;Semi,Colon;0.000000;0.000000;0.000000;");
+  cRelationsMatrix read;
+  read.Load(Pattern(), 3);
+  EXPECT_TRUE(read.IsAtWar(1, 2));
+  EXPECT_FALSE(read.IsAtWar(2, 1));
+  EXPECT_TRUE(read.IsAtWar(3, 1));
+  EXPECT_FLOAT_EQ(read.GetLosses(2, 1), 100.0f);
+  EXPECT_FLOAT_EQ(read.GetLosses(1, 2), 2.5f);
+}
+
+TEST_F(Matrices, SeaNodeRows) {
+  sWezelGrafuMorz sea;
+  sea.id = 1;
+  sea.name = L"Baltic";
+  sea.x = 4, sea.y = 5, sea.ownShipX = 6, sea.ownShipY = 7, sea.enemyShipX = 8, sea.enemyShipY = 9;
+  sWezelGrafuMorz port;
+  port.id = 2;
+  port.isSea = 0;
+  port.name = L"Göteborg";
+  port.maxSize = 3, port.size = 2, port.x = 1, port.y = 1;
+  world.GetSeaGraph().Nodes().push_back(sea);
+  world.GetSeaGraph().Nodes().push_back(port);
+  WriteSeaNodes(world, Folder());
+  EXPECT_EQ(Read("sea_nodes.csv"),
+            "#ID;Name (seas only);Size max (0-sea / 1 to 9-port);Size current;Hex X (city hex X for ports);"
+            "Hex Y (city hex Y for ports);Player unit hex X;Player unit hex Y;Enemy unit hex X;Enemy unit hex Y"
+            "\r\n1;Baltic;0;0;4;5;6;7;8;9;\r\n2;G\xF6teborg;3;2;1;1;0;0;0;0;");
+}
+
+}  // namespace

@@ -1,0 +1,34 @@
+// Arbitrary bytes as "reports.dat", written to a scratch folder and loaded:
+// the reader must accept, refuse (wrong magic) or stop at a fatal exit
+// (truncation, here a throwing hook) without reading outside the file or
+// allocating for lengths the file does not hold.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "app/console_log.h"
+#include "files/fatal.h"
+#include "files/reports_file.h"
+#include "support/test_support.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  g_ConsoleLog.SetEnabled(false);
+  static twtest::TempDir dir;
+  static cScopedThrowingFatalHook hook;
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  dir.Write("reports.dat", bytes);
+  cReportStore store;
+  try {
+    store.Load(dir.Path().wstring() + L"\\%s");
+  } catch (const sFilesFatalError& error) {
+    if (error.exitCode != 1 || !store.Reports().empty()) __builtin_trap();
+    return 0;
+  }
+  // The list read (empty after a wrong magic) writes bytes that read back
+  // to the same list.
+  cReportStore again;
+  if (again.FromBytes(store.ToBytes()) != eReportsRead::kOk || again.Reports() != store.Reports()) {
+    __builtin_trap();
+  }
+  return 0;
+}

@@ -1,0 +1,128 @@
+// A small loaded world for the land-unit tests: a map from rows of terrain
+// letters (every land hex controlled and owned by country 1 unless changed),
+// countries with alliance codes and wars, land units owned by the world's
+// map list, and the land constants reset around each test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "units/jednostka_ladowa.h"
+#include "world/cities.h"
+#include "world/country.h"
+#include "world/gra.h"
+#include "world/hex_drawing.h"
+#include "world/map_text.h"
+
+namespace twtest {
+
+class LandWorld {
+ public:
+  // rows: one string of terrain letters per map row (see map_text.h).
+  explicit LandWorld(std::vector<std::string> rows) : world(std::make_unique<cWorld>()) {
+    g_pWorld = world.get();
+    LandUnitConstants() = sLandUnitConstants{};
+    g_LandTurnHooks = sLandTurnHooks{};
+    const int h = static_cast<int>(rows.size());
+    const int w = static_cast<int>(rows[0].size());
+    std::string text = "size " + std::to_string(w) + " " + std::to_string(h) + "\nterrain\n";
+    for (const std::string& row : rows) text += row + "\n";
+    text += "owner\n";
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) text += x ? " 1" : "1";
+      text += "\n";
+    }
+    std::string error;
+    EXPECT_TRUE(BuildMapFromText(text, world->GetMap(), error)) << error;
+  }
+  ~LandWorld() {
+    world.reset();
+    g_pWorld = nullptr;
+    LandUnitConstants() = sLandUnitConstants{};
+    g_LandTurnHooks = sLandTurnHooks{};
+  }
+  LandWorld(const LandWorld&) = delete;
+  LandWorld& operator=(const LandWorld&) = delete;
+
+  cMap& Map() { return world->GetMap(); }
+  sHex& Hex(int x, int y) { return world->GetMap().GetHex(x, y); }
+
+  // Countries 1..n with the given alliance codes, all at peace.
+  void AddCountries(std::initializer_list<int> alliances) {
+    for (int code : alliances) {
+      auto country = std::make_unique<cCountry>();
+      country->id = static_cast<int>(world->Countries().size()) + 1;
+      country->alliance = code;
+      world->Countries().push_back(std::move(country));
+    }
+    world->GetRelations().Reset(world->GetCountryCount());
+  }
+  void War(int a, int b) {
+    world->GetRelations().SetAtWar(a, b, true);
+    world->GetRelations().SetAtWar(b, a, true);
+  }
+  cCountry& Country(int id) { return *world->GetCountry(id); }
+  void Control(int x, int y, int country) { Hex(x, y).controller = static_cast<std::uint8_t>(country); }
+
+  // A land unit of the country on (x, y), in the world's map list.
+  cJednostkaLadowa& AddUnit(int x, int y, int country, int type = 0) {
+    auto* unit = new cJednostkaLadowa();
+    unit->countryId = country;
+    unit->SetType(type);
+    unit->x = x;
+    unit->y = y;
+    unit->visible = true;
+    unit->strength = 100;
+    world->Units().landUnits.push_back(unit);
+    if (world->GetMap().IsInside(x, y)) Hex(x, y).unit = unit;
+    return *unit;
+  }
+
+  cCity* AddCity(int x, int y, int type) {
+    auto city = std::make_unique<cCity>();
+    city->x = x;
+    city->y = y;
+    city->type = type;
+    cCity* raw = city.get();
+    world->AddCity(std::move(city));
+    return raw;
+  }
+
+  // The unit's last range as rows of text: '*' the unit, '.' not in range,
+  // otherwise the cost (0-9, then letters a=10 ...).
+  std::vector<std::string> CostTable(const cJednostkaLadowa& unit) {
+    const int w = Map().GetWidth(), h = Map().GetHeight();
+    std::vector<std::string> rows(h, std::string(w, '.'));
+    for (const sReachableHex& e : unit.reachableHexes) {
+      EXPECT_TRUE(Map().IsInside(e.x, e.y)) << e.x << "," << e.y;
+      if (!Map().IsInside(e.x, e.y)) continue;
+      EXPECT_EQ(rows[e.y][e.x], '.') << "listed twice: " << e.x << "," << e.y;
+      rows[e.y][e.x] = e.cost < 10 ? static_cast<char>('0' + e.cost) : static_cast<char>('a' + e.cost - 10);
+    }
+    if (Map().IsInside(unit.x, unit.y)) rows[unit.y][unit.x] = '*';
+    return rows;
+  }
+
+  // The move marks (4, 8, 16) as rows: '.' none, 's' spare, 'f' few, 'n' none left.
+  std::vector<std::string> MarkTable() {
+    const int w = Map().GetWidth(), h = Map().GetHeight();
+    std::vector<std::string> rows(h, std::string(w, '.'));
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        const std::uint32_t bits = Hex(x, y).markBits & kMarkMoveAll;
+        if (bits == kMarkMoveSpare) rows[y][x] = 's';
+        if (bits == kMarkMoveFew) rows[y][x] = 'f';
+        if (bits == kMarkMoveNone) rows[y][x] = 'n';
+        if (bits != 0 && bits != kMarkMoveSpare && bits != kMarkMoveFew && bits != kMarkMoveNone) rows[y][x] = '?';
+      }
+    }
+    return rows;
+  }
+
+  std::unique_ptr<cWorld> world;
+};
+
+}  // namespace twtest

@@ -1,0 +1,509 @@
+#include "units/jednostka_ladowa_draw.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/settings.h"
+#include "app/skins.h"
+#include "app/texture.h"
+#include "platform/recording_renderer.h"
+#include "app/device_events.h"
+#include "support/fake_framework.h"
+#include "units/jednostka_ladowa.h"
+#include "world/country.h"
+#include "world/gra.h"
+#include "world/hex.h"
+#include "world/hex_drawing.h"
+
+namespace {
+
+using plat::RectI;
+namespace L = land_counter_layout;
+
+bool SameRect(const RectI& a, const RectI& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+std::string Show(const RectI& r) {
+  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+         std::to_string(r.bottom);
+}
+
+// Box k of the test entry: left 3k, top 2k + 1, width 10 + k, height 8 + k
+// (sprite boxes), or those edges (text boxes). Source rectangle k: 20 wide,
+// 10 high at (100 + 30k, 40).
+RectI SpriteBox(int k) { return {3 * k, 2 * k + 1, 10 + k, 8 + k}; }
+RectI TextBox(int k) { return {3 * k, 2 * k + 1, 3 * k + 40, 2 * k + 17}; }
+RectI Source(int k) { return {100 + 30 * k, 40, 120 + 30 * k, 50}; }
+
+class LandCounterDrawing : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    settings_ = g_Settings;
+    g_Settings.ShowUnitName = true;
+    g_Textures[kSlotUnits].Create(1024, 1000);
+    g_Textures[kSlotUnitInfo].Create(512, 128);
+    flag_.Create(128, 85);
+    SetDefaultFlagTexture(&flag_);
+    for (int s = 0; s < 3; ++s) fonts_[s] = renderer_.CreateFont(L"Arial", 10 + 2 * s, 400);
+    // Entry 0 (the panels' entry) is entry 1 with the counter box 50
+    // pixels further right.
+    sUnitAppearance& first = g_LandAppearance.entries[0];
+    sUnitAppearance& look = g_LandAppearance.entries[1];
+    look.threshold = 100;
+    for (int k = 0; k < 9; ++k) look.source[k] = Source(k);
+    for (int k = 0; k < 14; ++k) {
+      look.box[k] = (k >= 9 && k <= 11) ? TextBox(k) : SpriteBox(k);
+      look.valid[k] = true;
+    }
+    for (int s = 0; s < 3; ++s) {
+      look.text[s].font = fonts_[s].get();
+      look.text[s].color = 0xFF000000u + static_cast<std::uint32_t>(s + 1);
+      look.text[s].color2 = 0xFFFFFF00u + static_cast<std::uint32_t>(s + 1);
+    }
+    g_LandAppearance.current = &look;
+    first = look;
+    first.box[13].left += 50;
+    country_.id = 1;
+    country_.colour[0] = 0x00336699u;
+    state_.country = &country_;
+    state_.type = 0;
+    state_.level = 1;
+    state_.name = L"1st Rifle";
+    batch_.Begin();
+  }
+  void TearDown() override {
+    if (batch_.InBatch()) batch_.End();
+    g_LandAppearance.Reset();
+    g_Textures[kSlotUnits].Release();
+    g_Textures[kSlotUnitInfo].Release();
+    SetDefaultFlagTexture(nullptr);
+    g_Settings = settings_;
+  }
+
+  // Draws the state and returns the records after the batch.
+  std::vector<plat::DrawRecord> DrawState(float x = 0, float y = 0, float z = 0.4f, int flags = 0) {
+    DrawLandCounter(batch_, state_, x, y, z, flags);
+    batch_.End();
+    std::vector<plat::DrawRecord> out;
+    for (const auto& r : renderer_.records)
+      if (r.kind == plat::DrawRecord::kQuad || r.kind == plat::DrawRecord::kText) out.push_back(r);
+    renderer_.records.clear();
+    return out;
+  }
+  static std::vector<plat::DrawRecord> QuadsOf(const std::vector<plat::DrawRecord>& all, const cTexture& t) {
+    std::vector<plat::DrawRecord> out;
+    for (const auto& r : all)
+      if (r.kind == plat::DrawRecord::kQuad && r.texture == t.Get()->Id()) out.push_back(r);
+    return out;
+  }
+  // The marker-sheet quads drawn from the source rectangle of box k (either row).
+  static std::vector<plat::DrawRecord> Markers(const std::vector<plat::DrawRecord>& all, int k) {
+    std::vector<plat::DrawRecord> out;
+    for (const auto& r : QuadsOf(all, g_Textures[kSlotUnitInfo]))
+      if (r.source.left == Source(k).left) out.push_back(r);
+    return out;
+  }
+  static std::vector<std::wstring> Texts(const std::vector<plat::DrawRecord>& all) {
+    std::vector<std::wstring> out;
+    for (const auto& r : all)
+      if (r.kind == plat::DrawRecord::kText) out.push_back(r.text);
+    return out;
+  }
+  void SetOwnActiveUnit() {
+    state_.own = true;
+    state_.actionPoints = 3;
+    state_.supply = 5;
+    state_.canReplenish = true;
+    state_.freezeTime = 2;
+    state_.hasOwnCommander = true;
+  }
+
+  sSettings settings_;
+  plat::RecordingRenderer renderer_;
+  twtest::FakeFramework frame_{&renderer_};
+  plat::SpriteBatch batch_{renderer_};
+  std::unique_ptr<plat::Font> fonts_[3];
+  cTexture flag_;
+  cCountry country_;
+  sLandCounterState state_;
+};
+
+TEST(LandCounterLayout, SymbolCellsFollowKindSizeAndLevel) {
+  EXPECT_TRUE(SameRect(L::SymbolCell(5, 3), {256, 700, 384, 800}));  // armoured corps, level 3
+  EXPECT_TRUE(SameRect(L::SymbolCell(0, 1), {0, 0, 128, 100}));      // infantry division, level 1
+  EXPECT_TRUE(SameRect(L::SymbolCell(3, 5), {128, 900, 256, 1000}));  // mechanized corps, level 5
+  EXPECT_TRUE(SameRect(L::SymbolCell(1, 2), {0, 600, 128, 700}));
+  EXPECT_TRUE(SameRect(L::SymbolCell(4, 4), {256, 300, 384, 400}));
+  EXPECT_TRUE(SameRect(L::SymbolCell(6, 2), {384, 100, 512, 200}));  // airborne
+  for (int level : {0, 1, 5, 9}) EXPECT_TRUE(SameRect(L::SymbolCell(60, level), {512, 600, 640, 700}));
+  // Levels beyond the sheet's five rows stay on the sheet.
+  EXPECT_TRUE(SameRect(L::SymbolCell(5, 7), {256, 900, 384, 1000}));
+  EXPECT_TRUE(SameRect(L::SymbolCell(2, -3), {128, 0, 256, 100}));
+  EXPECT_TRUE(SameRect(L::BackgroundCell(), {640, 500, 768, 600}));
+}
+
+TEST_F(LandCounterDrawing, OwnUnitDrawsEveryPartInOrderAtItsDepth) {
+  SetOwnActiveUnit();
+  state_.level = 3;
+  state_.sizeIndex = 1;
+  state_.type = 5;
+  state_.effectiveStrength = 12.5f;
+  const auto all = DrawState(10.75f, 20.5f, 0.4f);
+  const std::uint64_t sheet = g_Textures[kSlotUnits].Get()->Id();
+  const std::uint64_t info = g_Textures[kSlotUnitInfo].Get()->Id();
+  struct Want {
+    std::uint64_t texture;
+    RectI source;
+    int box;
+    std::uint32_t argb;
+  };
+  const Want want[] = {
+      {sheet, L::BackgroundCell(), 13, 0xFF336699u},
+      {sheet, {256, 700, 384, 800}, 13, 0xFFFFFFFFu},
+      {info, Source(0), 0, 0xFFFFFFFFu},
+      {flag_.Get()->Id(), {0, 0, 128, 85}, 12, 0xFFFFFFFFu},
+      {info, {Source(1).left, 60, Source(1).right, 70}, 1, 0xFFFFFFFFu},  // level 3: two rows down
+      {info, {Source(2).left, 50, Source(2).right, 60}, 2, 0xFFFFFFFFu},  // corps: one row down
+      {info, Source(8), 8, 0xFFFFFFFFu},
+      {info, Source(7), 7, 0xFFFFFFFFu},
+      {info, Source(3), 3, 0xFFFFFFFFu},
+      {info, Source(4), 4, 0xFFFFFFFFu},
+      {info, Source(5), 5, 0xFFFFFFFFu},
+      {info, Source(6), 6, 0xFFFFFFFFu},
+  };
+  std::vector<plat::DrawRecord> quads;
+  for (const auto& r : all)
+    if (r.kind == plat::DrawRecord::kQuad) quads.push_back(r);
+  ASSERT_EQ(quads.size(), std::size(want));
+  for (std::size_t i = 0; i < quads.size(); ++i) {
+    SCOPED_TRACE(i);
+    const auto& q = quads[i];
+    EXPECT_EQ(q.texture, want[i].texture);
+    EXPECT_TRUE(SameRect(q.source, want[i].source)) << Show(q.source);
+    EXPECT_EQ(q.argb, want[i].argb);
+    EXPECT_FLOAT_EQ(q.depth, 0.4f);
+    // The box's left and top are added to the position and truncated; its
+    // third and fourth values are the size.
+    const RectI b = SpriteBox(want[i].box);
+    const float left = static_cast<float>(static_cast<int>(10.75f + static_cast<float>(b.left)));
+    const float top = static_cast<float>(static_cast<int>(20.5f + static_cast<float>(b.top)));
+    EXPECT_NEAR(q.corners[0].x, left, 1e-3);
+    EXPECT_NEAR(q.corners[0].y, top, 1e-3);
+    EXPECT_NEAR(q.corners[2].x, left + static_cast<float>(b.right), 1e-3);
+    EXPECT_NEAR(q.corners[2].y, top + static_cast<float>(b.bottom), 1e-3);
+  }
+  // Texts: strength, action points, name; each shadow first.
+  EXPECT_EQ(Texts(all), (std::vector<std::wstring>{L"13", L"13", L"3", L"3", L"1st Rifle", L"1st Rifle"}));
+}
+
+TEST_F(LandCounterDrawing, TextsUseTheirStylesShadowFirstCentredInTheMovedBox) {
+  state_.effectiveStrength = 7.49f;
+  state_.actionPoints = 12;
+  const auto all = DrawState(100.9f, 50.2f);
+  std::vector<plat::DrawRecord> texts;
+  for (const auto& r : all)
+    if (r.kind == plat::DrawRecord::kText) texts.push_back(r);
+  ASSERT_EQ(texts.size(), 6u);
+  const int boxes[3] = {11, 10, 9};
+  const int styles[3] = {2, 1, 0};
+  const wchar_t* words[3] = {L"7", L"12", L"1st Rifle"};
+  for (int t = 0; t < 3; ++t) {
+    SCOPED_TRACE(t);
+    const auto& shadow = texts[2 * t];
+    const auto& text = texts[2 * t + 1];
+    EXPECT_EQ(text.text, words[t]);
+    const auto& style = g_LandAppearance.current->text[styles[t]];
+    EXPECT_EQ(shadow.argb, style.color2);
+    EXPECT_EQ(text.argb, style.color);
+    // The recording font: glyphs height / 2 wide, lines height high.
+    const int h = style.font->Height();
+    const int w = static_cast<int>(std::wstring(words[t]).size()) * (h / 2);
+    const RectI b = TextBox(boxes[t]);
+    const int left = static_cast<int>(100.9f + static_cast<float>(b.left));
+    const int right = static_cast<int>(100.9f + static_cast<float>(b.right));
+    const int top = static_cast<int>(50.2f + static_cast<float>(b.top));
+    const int bottom = static_cast<int>(50.2f + static_cast<float>(b.bottom));
+    const float x = static_cast<float>(left + (right - left - w) / 2);
+    const float y = static_cast<float>(top + (bottom - top - h) / 2);
+    EXPECT_NEAR(text.corners[0].x, x, 1.0);
+    EXPECT_NEAR(text.corners[0].y, y, 1.0);
+    EXPECT_NEAR(shadow.corners[0].x, text.corners[0].x + 1, 1e-3);
+    EXPECT_NEAR(shadow.corners[0].y, text.corners[0].y + 1, 1e-3);
+  }
+}
+
+TEST_F(LandCounterDrawing, BlinkBitSwitchesOwnMarkersToTheirSecondRow) {
+  SetOwnActiveUnit();
+  state_.hasOwnCommander = false;
+  state_.hasHqCommander = true;
+  const auto steady = DrawState(0, 0, 0.4f, 2);  // only bit 0 counts
+  batch_.Begin();
+  const auto blink = DrawState(0, 0, 0.4f, 3);
+  for (int k : {3, 4, 5, 8}) {
+    SCOPED_TRACE(k);
+    ASSERT_EQ(Markers(steady, k).size(), 1u);
+    ASSERT_EQ(Markers(blink, k).size(), 1u);
+    EXPECT_EQ(Markers(steady, k)[0].source.top, 40);
+    EXPECT_EQ(Markers(blink, k)[0].source.top, 50);
+  }
+  // The commander row depends on the kind of commander, never on the blink;
+  // the frozen marker never blinks.
+  EXPECT_EQ(Markers(steady, 7)[0].source.top, 50);
+  EXPECT_EQ(Markers(blink, 7)[0].source.top, 50);
+  EXPECT_EQ(Markers(blink, 6)[0].source.top, 40);
+}
+
+TEST_F(LandCounterDrawing, ReadinessMarkerForOwnAndForeignUnits) {
+  struct Case {
+    bool own, attacked, wasAttacked;
+    int ap;
+    bool shown;
+  };
+  const Case cases[] = {
+      {true, false, false, 1, true},  {true, true, false, 5, false}, {true, false, false, 0, false},
+      {true, false, true, 2, true},   {false, false, false, 0, true}, {false, true, false, 0, true},
+      {false, false, true, 4, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.own << c.attacked << c.wasAttacked << c.ap);
+    state_.own = c.own;
+    state_.attacked = c.attacked;
+    state_.wasAttacked = c.wasAttacked;
+    state_.actionPoints = c.ap;
+    if (!batch_.InBatch()) batch_.Begin();
+    const auto all = DrawState(0, 0, 0.4f, 1);
+    const auto ready = Markers(all, 8);
+    ASSERT_EQ(ready.size(), c.shown ? 1u : 0u);
+    // A foreign unit's readiness marker does not blink.
+    if (c.shown) {
+      EXPECT_EQ(ready[0].source.top, c.own ? 50 : 40);
+    }
+  }
+}
+
+TEST_F(LandCounterDrawing, OwnerMarkersOnlyForOwnUnitsAndTheirConditions) {
+  SetOwnActiveUnit();
+  state_.own = false;
+  const auto foreign = DrawState();
+  for (int k : {3, 4, 5}) EXPECT_TRUE(Markers(foreign, k).empty()) << k;
+  EXPECT_EQ(Markers(foreign, 6).size(), 1u);  // frost and commander show for everyone
+  EXPECT_EQ(Markers(foreign, 7).size(), 1u);
+  state_ = sLandCounterState{};
+  state_.own = true;
+  state_.supply = 10;
+  batch_.Begin();
+  const auto none = DrawState();
+  for (int k : {3, 4, 5, 6, 7}) EXPECT_TRUE(Markers(none, k).empty()) << k;
+  state_.actionPoints = 1;
+  state_.supply = 9;
+  batch_.Begin();
+  const auto some = DrawState();
+  EXPECT_EQ(Markers(some, 3).size(), 1u);
+  EXPECT_EQ(Markers(some, 4).size(), 1u);
+  EXPECT_TRUE(Markers(some, 5).empty());
+}
+
+TEST_F(LandCounterDrawing, BoxWithoutValidityFlagIsNeverDrawn) {
+  SetOwnActiveUnit();
+  state_.hasHqCommander = true;
+  sUnitAppearance& look = *g_LandAppearance.current;
+  for (int k = 0; k < 14; ++k) look.valid[k] = false;
+  EXPECT_TRUE(DrawState(0, 0, 0.4f, 1).empty());
+  // One box at a time: only its own pieces appear.
+  for (int k = 0; k < 14; ++k) {
+    SCOPED_TRACE(k);
+    look.valid[k] = true;
+    batch_.Begin();
+    const auto all = DrawState(0, 0, 0.4f, 1);
+    const std::size_t expected = k == 13 ? 2u : (k >= 9 && k <= 11 ? 2u : 1u);
+    EXPECT_EQ(all.size(), expected);
+    look.valid[k] = false;
+  }
+}
+
+TEST_F(LandCounterDrawing, CountrySheetTintAndFlag) {
+  cCountry other;
+  other.id = 2;
+  other.colour[0] = 0x80AA0000u;  // alpha is forced to 255
+  other.unitSkinTexture = std::make_shared<cTexture>();
+  other.unitSkinTexture->Create(1024, 1000);
+  other.flagTexture = std::make_shared<cTexture>();
+  other.flagTexture->Create(128, 85);
+  state_.country = &other;
+  state_.type = 60;
+  const auto all = DrawState();
+  const auto own = QuadsOf(all, *other.unitSkinTexture);
+  ASSERT_EQ(own.size(), 2u);
+  EXPECT_EQ(own[0].argb, 0xFFAA0000u);
+  EXPECT_TRUE(SameRect(own[1].source, {512, 600, 640, 700}));
+  EXPECT_TRUE(QuadsOf(all, g_Textures[kSlotUnits]).empty());
+  EXPECT_EQ(QuadsOf(all, *other.flagTexture).size(), 1u);
+  EXPECT_TRUE(QuadsOf(all, flag_).empty());
+
+  // A country whose own sheet did not load uses the skin's, and the default flag.
+  other.unitSkinTexture->Release();
+  other.flagTexture.reset();
+  batch_.Begin();
+  const auto fallback = DrawState();
+  EXPECT_EQ(QuadsOf(fallback, g_Textures[kSlotUnits]).size(), 2u);
+  EXPECT_EQ(QuadsOf(fallback, flag_).size(), 1u);
+}
+
+TEST_F(LandCounterDrawing, StrengthRoundsHalfUpAndNameFollowsTheSetting) {
+  const float values[] = {0.49f, 0.5f, 99.5f, 41.2f};
+  const wchar_t* shown[] = {L"0", L"1", L"100", L"41"};
+  g_Settings.ShowUnitName = false;
+  for (int i = 0; i < 4; ++i) {
+    state_.effectiveStrength = values[i];
+    if (!batch_.InBatch()) batch_.Begin();
+    const auto texts = Texts(DrawState());
+    ASSERT_EQ(texts.size(), 4u);
+    EXPECT_EQ(texts[0], shown[i]);
+  }
+}
+
+// The counter of a real land unit: its fields as the drawing reads them.
+class LandUnitDrawing : public LandCounterDrawing {
+ protected:
+  void SetUp() override {
+    LandCounterDrawing::SetUp();
+    batch_.End();
+    renderer_.records.clear();
+    for (int id = 1; id <= 2; ++id) {
+      auto country = std::make_unique<cCountry>();
+      country->id = id;
+      country->colour[0] = id == 1 ? 0x00112233u : 0x00445566u;
+      world_.Countries().push_back(std::move(country));
+    }
+    world_.smallUnitsSize = 0;
+    world_.largeUnitsSize = 2;
+    world_.turnCountryId = 1;
+    g_pWorld = &world_;
+    g_pSprite = &batch_;
+    constants_ = LandUnitConstants();
+    LandUnitConstants().baseStrength[1][3] = 10.0f;
+    unit_.SetType(3);  // mechanized corps
+    unit_.level = 2;
+    unit_.countryId = 1;
+    unit_.strength = 50;
+    unit_.effectiveness = 80;  // 10 x 50% x 80% = 4
+    unit_.actionPoints = 2;
+    unit_.supply = 20;
+    unit_.name = L"XXIV Panzerkorps";
+    unit_.visible = true;
+  }
+  void TearDown() override {
+    LandUnitConstants() = constants_;
+    g_MapDrawHooks = {};
+    g_pSprite = nullptr;
+    g_pWorld = nullptr;
+    LandCounterDrawing::TearDown();
+  }
+  std::vector<plat::DrawRecord> Records() {
+    std::vector<plat::DrawRecord> out;
+    for (const auto& r : renderer_.records)
+      if (r.kind == plat::DrawRecord::kQuad || r.kind == plat::DrawRecord::kText) out.push_back(r);
+    renderer_.records.clear();
+    return out;
+  }
+
+  cWorld world_;
+  sLandUnitConstants constants_;
+  cJednostkaLadowa unit_;
+};
+
+TEST_F(LandUnitDrawing, StateComesFromTheUnitAndTheWorld) {
+  sLandCounterState state = LandCounterStateOf(unit_);
+  EXPECT_EQ(state.type, 3);
+  EXPECT_EQ(state.level, 2);
+  EXPECT_EQ(state.sizeIndex, 2);  // corps: the world's large size
+  EXPECT_EQ(state.country, world_.GetCountry(1));
+  EXPECT_TRUE(state.own);
+  EXPECT_FLOAT_EQ(state.effectiveStrength, 4.0f);
+  EXPECT_EQ(state.name, L"XXIV Panzerkorps");
+  EXPECT_FALSE(state.hasOwnCommander);
+  EXPECT_FALSE(state.hasHqCommander);
+  unit_.SetType(2);
+  EXPECT_EQ(LandCounterStateOf(unit_).sizeIndex, 0);
+  world_.turnCountryId = 2;
+  EXPECT_FALSE(LandCounterStateOf(unit_).own);
+  // Without a turn (country 0) nobody's unit is own.
+  world_.turnCountryId = 0;
+  unit_.countryId = 0;
+  EXPECT_FALSE(LandCounterStateOf(unit_).own);
+}
+
+TEST_F(LandUnitDrawing, DrawUsesTheSharedBatch) {
+  batch_.Begin();
+  unit_.Draw(5.0f, 6.0f, 0.3f, 1);
+  batch_.End();
+  const auto all = Records();
+  const auto sheet = QuadsOf(all, g_Textures[kSlotUnits]);
+  ASSERT_EQ(sheet.size(), 2u);
+  EXPECT_EQ(sheet[0].argb, 0xFF112233u);
+  EXPECT_TRUE(SameRect(sheet[1].source, {128, 600, 256, 700}));
+  EXPECT_FLOAT_EQ(sheet[1].depth, 0.3f);
+  ASSERT_EQ(Markers(all, 2).size(), 1u);
+  EXPECT_EQ(Markers(all, 2)[0].source.top, 60);  // size row 2
+  ASSERT_EQ(Markers(all, 3).size(), 1u);
+  EXPECT_EQ(Markers(all, 3)[0].source.top, 50);  // blinking action points
+  EXPECT_EQ(Texts(all), (std::vector<std::wstring>{L"4", L"4", L"2", L"2", L"XXIV Panzerkorps",
+                                                   L"XXIV Panzerkorps"}));
+  // Nothing to draw into without the shared batch.
+  g_pSprite = nullptr;
+  unit_.Draw(5.0f, 6.0f, 0.3f, 1);
+  EXPECT_TRUE(Records().empty());
+}
+
+TEST_F(LandUnitDrawing, DrawInRectScalesTheFirstEntryAndHidesTheName) {
+  sUnitAppearance* current = g_LandAppearance.current;
+  const plat::Matrix2D before = plat::Matrix2D::Scaling(2.0f, 3.0f);
+  batch_.SetTransform(before);
+  unit_.DrawInRect({20, 40, 103, 90});  // 83 wide: half size
+  EXPECT_FALSE(batch_.InBatch());
+  EXPECT_EQ(g_LandAppearance.current, current);
+  EXPECT_TRUE(g_Settings.ShowUnitName);
+  EXPECT_FLOAT_EQ(batch_.GetTransform().m11, 2.0f);
+  EXPECT_FLOAT_EQ(batch_.GetTransform().m22, 3.0f);
+  const auto all = Records();
+  const auto sheet = QuadsOf(all, g_Textures[kSlotUnits]);
+  ASSERT_EQ(sheet.size(), 2u);
+  // Entry 0's counter box: left 39 + 50, top 27, 23 x 21, at (40, 80) in
+  // counter space, then halved.
+  const RectI b = SpriteBox(13);
+  EXPECT_NEAR(sheet[0].corners[0].x, 0.5f * static_cast<float>(40 + b.left + 50), 1e-3);
+  EXPECT_NEAR(sheet[0].corners[0].y, 0.5f * static_cast<float>(80 + b.top), 1e-3);
+  EXPECT_NEAR(sheet[0].corners[2].x - sheet[0].corners[0].x, 0.5f * static_cast<float>(b.right), 1e-3);
+  EXPECT_FLOAT_EQ(sheet[0].depth, 0.0f);
+  // Strength and action points only; the name is switched off.
+  EXPECT_EQ(Texts(all), (std::vector<std::wstring>{L"4", L"4", L"2", L"2"}));
+  // No width, no drawing (and no division by zero).
+  unit_.DrawInRect({20, 40, 20, 90});
+  EXPECT_TRUE(Records().empty());
+}
+
+TEST_F(LandUnitDrawing, MapHookDrawsVisibleUnitsAtTheCellPosition) {
+  InstallLandUnitDrawHook();
+  ASSERT_TRUE(g_MapDrawHooks.drawUnit);
+  sHex hex;
+  hex.unit = &unit_;
+  unit_.visible = false;
+  batch_.Begin();
+  g_MapDrawHooks.drawUnit(batch_, hex, {100.0f, 200.0f, 0.7f}, 1);
+  batch_.End();
+  EXPECT_TRUE(Records().empty());
+  unit_.visible = true;
+  batch_.Begin();
+  g_MapDrawHooks.drawUnit(batch_, hex, {100.0f, 200.0f, 0.7f}, 1);
+  batch_.End();
+  const auto sheet = QuadsOf(Records(), g_Textures[kSlotUnits]);
+  ASSERT_EQ(sheet.size(), 2u);
+  EXPECT_NEAR(sheet[1].corners[0].x, 100.0f + static_cast<float>(SpriteBox(13).left), 1e-3);
+  EXPECT_FLOAT_EQ(sheet[1].depth, 0.7f);
+}
+
+}  // namespace
