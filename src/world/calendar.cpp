@@ -16,6 +16,20 @@ int TurnsInMonth(const sTurnsPerMonth& turnsPerMonth, int month) {
   return turns < 1 ? 1 : turns;
 }
 
+int TurnFromDay(const sTurnsPerMonth& turnsPerMonth, int month, int day) {
+  const long long t = TurnsInMonth(turnsPerMonth, month);
+  if (day <= 1) return 1;
+  // The shown day grows with the impulse: (turn * 30) / t reaches
+  // day - 1 + 30 / t first at turn = ceil((day - 1 + 30 / t) * t / 30).
+  const long long k = static_cast<long long>(day) - 1 + 30 / t;
+  long long turn = (k * t + 29) / 30;
+  if (turn < 1) turn = 1;
+  if (turn > t) return static_cast<int>(t);
+  const long long shown = (turn * 30) / t - 30 / t + 1;
+  if (shown != day && turn > 1) --turn;
+  return static_cast<int>(turn);
+}
+
 int sGameDate::GetDay(const sTurnsPerMonth& turnsPerMonth) const {
   const int t = TurnsInMonth(turnsPerMonth, month);
   return (turn * 30) / t - 30 / t + 1;

@@ -32,3 +32,10 @@ struct sGameDate {
 
 // T(month) for a month of 1-12, at least 1; 1 for any other month.
 int TurnsInMonth(const sTurnsPerMonth& turnsPerMonth, int month);
+
+// The impulse within the month whose shown day is day: the first impulse
+// showing that day, else the last one showing an earlier day (1 when the
+// day lies before them all). A saved game stores only the shown day, so this
+// brings the date back to its impulse; with more than 30 impulses a month
+// several impulses share a day and the first of them is taken.
+int TurnFromDay(const sTurnsPerMonth& turnsPerMonth, int month, int day);

@@ -1,0 +1,287 @@
+#include "files/fleet_files.h"
+
+#include <memory>
+#include <string>
+
+#include "app/console_log.h"
+#include "app/csv_reader.h"
+#include "files/fatal.h"
+#include "files/file_text.h"
+#include "files/save_text.h"
+#include "platform/format.h"
+#include "platform/text.h"
+#include "units/commander.h"
+#include "units/convoy.h"
+#include "units/fleet.h"
+#include "units/jednostka_ladowa.h"
+#include "units/jednostka_lotnicza.h"
+#include "units/jednostka_morska.h"
+#include "world/cities.h"
+#include "world/country.h"
+#include "world/gra.h"
+
+namespace {
+
+// Names are held in fields of 100 characters with the terminator.
+constexpr std::size_t kNameMaxLength = 99;
+
+std::unique_ptr<cCsvReader> OpenTable(std::wstring_view folderFormat, std::wstring_view fileName,
+                                      std::wstring_view openingLine) {
+  const std::wstring path = savetext::PatternPath(folderFormat, fileName);
+  g_ConsoleLog.WriteLine(openingLine);
+  g_ConsoleLog.WriteLine(path);
+  auto reader = std::make_unique<cCsvReader>(path);
+  if (!reader->IsOpened()) FilesFatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
+  g_ConsoleLog.WriteLine(L"Otwarcie OK");
+  return reader;
+}
+
+int Int(const cCsvReader& reader, std::size_t column) { return savetext::LeadingInt(reader[column]); }
+
+std::wstring CutName(const std::wstring& name) { return name.substr(0, kNameMaxLength); }
+
+// Every unit of the world, for the passes that drop links.
+template <typename Fn>
+void ForEachUnit(cWorld& world, Fn fn) {
+  sUnitLists& units = world.Units();
+  for (auto* list : {&units.landUnits, &units.carriedUnitsA, &units.carriedUnitsB}) {
+    for (cUnit* unit : *list) fn(*unit);
+  }
+  for (cUnit* unit : units.airUnits) fn(*unit);
+  for (cUnit* unit : units.navalUnits) fn(*unit);
+  for (cUnit* unit : units.reservePool) fn(*unit);
+  for (cUnit* unit : units.navalReservePool) fn(*unit);
+}
+
+// The city on the main hex of a sea node, or null.
+cCity* PortCityOf(cWorld& world, int seaNodeId) {
+  const sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(seaNodeId);
+  if (!node || !world.GetMap().IsInside(node->x, node->y)) return nullptr;
+  return world.GetMap().GetHex(node->x, node->y).city;
+}
+
+// The sea node id of the hex a city stands on (0 when none).
+int PortIdOf(const cWorld& world, const cCity* city) {
+  if (!city || !world.GetMap().IsInside(city->x, city->y)) return 0;
+  return world.GetMap().GetHex(city->x, city->y).seaNode;
+}
+
+}  // namespace
+
+void LoadFleets(cWorld& world, std::wstring_view folderFormat) {
+  const auto file = OpenTable(folderFormat, L"fleets.csv", L"Wczytywanie flot...");
+  cCsvReader& reader = *file;
+
+  std::list<cFleet*>& fleets = world.Units().fleets;
+  // No ship may keep a fleet freed here.
+  for (cJednostkaMorska* ship : world.Units().navalUnits) ship->fleet = nullptr;
+  for (cJednostkaMorska* ship : world.Units().navalReservePool) ship->fleet = nullptr;
+  for (cFleet* fleet : fleets) delete fleet;
+  fleets.clear();
+
+  cFleet templ;
+  while (!reader.AtEnd()) {
+    if (reader.ReadRecord(false) < 11 || reader.FieldCount() < 11) continue;
+    templ.id = Int(reader, 0);
+    templ.name = CutName(reader[1]);
+    templ.country = Int(reader, 2);
+    templ.seaNode = Int(reader, 3);
+    templ.formation = Int(reader, 4);
+    templ.moved = Int(reader, 5) != 0;
+    templ.aiOrder = Int(reader, 6);
+    templ.aiDestinationNode = Int(reader, 7);
+    templ.aiInvasionX = Int(reader, 8);
+    templ.aiInvasionY = Int(reader, 9);
+    templ.active = Int(reader, 10) != 0;
+    fleets.push_back(new cFleet(templ));
+    LogLine(L"Added fleet %s (ID=%i CountryID=%i Location=%i)", templ.name, templ.id, templ.country, templ.seaNode);
+  }
+}
+
+void LoadCommanders(cWorld& world, std::wstring_view folderFormat) {
+  const auto file = OpenTable(folderFormat, L"commanders.csv", L"Wczytywanie dowodcow...");
+  cCsvReader& reader = *file;
+
+  std::vector<cCommander*>& commanders = world.Units().commanders;
+  // No unit may keep a commander freed here.
+  ForEachUnit(world, [](cUnit& unit) { unit.ownCommander = nullptr; });
+  for (cCommander* commander : commanders) delete commander;
+  commanders.clear();
+
+  while (!reader.AtEnd()) {
+    if (reader.ReadRecord(false) < 7 || reader.FieldCount() < 7) continue;
+    auto* commander = new cCommander();
+    commander->id = Int(reader, 0);
+    commander->name = CutName(reader[1]);
+    commander->countryId = Int(reader, 2);
+    commander->type = Int(reader, 3);
+    commander->skill = Int(reader, 4);
+    commander->experience = Int(reader, 5);
+    commander->state = Int(reader, 6);
+    commanders.push_back(commander);
+    LogLine(L"Added commander %s (ID=%i CountryID=%i)", commander->name, commander->id, commander->countryId);
+  }
+}
+
+void LoadUnitNameTemplates(cWorld& world, std::wstring_view folderFormat, std::string& keptBytes) {
+  const std::wstring path = savetext::PatternPath(folderFormat, L"unit_names.csv");
+  const auto file = OpenTable(folderFormat, L"unit_names.csv", L"Wczytywanie nazw jednostek...");
+  cCsvReader& reader = *file;
+
+  const int countryCount = world.GetCountryCount();
+  bool headerFound = false;
+  std::vector<std::wstring> header;
+  while (!reader.AtEnd()) {
+    const std::size_t count = reader.ReadRecord(true) == 0 ? 0 : reader.FieldCount();
+    if (count == 0) continue;                       // a comment
+    if (count == 1 && reader[0].empty()) continue;  // an empty line
+    if (!headerFound) {
+      if (!reader[0].empty()) continue;
+      header = reader.Fields();
+      headerFound = true;
+      continue;
+    }
+    const int number = savetext::LeadingInt(reader[0]);
+    if (number < 1 || number > kUnitTypeNameSlots) {
+      LogLine(L"unit_names.csv: line %i: slot number %i out of range", static_cast<int>(reader.LineCounter()),
+              number);
+      continue;
+    }
+    const std::wstring defaultPattern = count > 1 ? reader[1] : std::wstring();
+    for (std::size_t column = 2; column < count; ++column) {
+      int countryId = static_cast<int>(column) - 1;
+      if (column < header.size() && !header[column].empty()) countryId = savetext::LeadingInt(header[column]);
+      if (countryId > countryCount) continue;
+      cCountry* country = world.GetCountry(countryId);
+      if (!country) {
+        LogLine(L"unit_names.csv: wrong country id %i in column %i", countryId, static_cast<int>(column));
+        continue;
+      }
+      country->SetUnitTypeName(number - 1, reader[column].empty() ? defaultPattern : reader[column]);
+    }
+  }
+
+  keptBytes.clear();
+  if (!savetext::ReadBytes(path, keptBytes)) FilesFatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
+}
+
+void LoadFlags(std::wstring_view folderFormat, std::vector<int>& flags) {
+  const std::wstring path = savetext::PatternPath(folderFormat, L"flags.txt");
+  g_ConsoleLog.WriteLine(L"Wczytywanie flag...");
+  g_ConsoleLog.WriteLine(path);
+  std::string bytes;
+  if (!savetext::ReadBytes(path, bytes)) FilesFatalExit(L"Blad otwarcia pliku (nie istnieje?)");
+  g_ConsoleLog.WriteLine(L"Otwarcie OK");
+
+  flags.assign(kEventFlagCount, 0);
+  std::size_t start = 0;
+  int lineNumber = 0;
+  while (start < bytes.size()) {
+    std::size_t end = bytes.find('\n', start);
+    if (end == std::string::npos) end = bytes.size();
+    std::string_view line(bytes.data() + start, end - start);
+    start = end + 1;
+    ++lineNumber;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty() || line.front() == '#') continue;
+    const std::size_t separator = line.find(';');
+    if (separator == std::string_view::npos || separator == 0 || separator + 1 == line.size()) continue;
+    const int number = files::ParseInt(line.substr(0, separator));
+    const int value = files::ParseInt(line.substr(separator + 1));
+    if (number < 0 || number >= kEventFlagCount) {
+      LogLine(L"flags.txt: line %i: flag number %i out of range", lineNumber, number);
+      continue;
+    }
+    flags[static_cast<std::size_t>(number)] = value;
+  }
+}
+
+void LoadConvoys(cWorld& world, std::wstring_view folderFormat) {
+  const auto file = OpenTable(folderFormat, L"convoys.csv", L"Wczytywanie konwojow...");
+  cCsvReader& reader = *file;
+  cConvoyStore& store = world.Units().convoys;
+  if (store.GetCountryCount() != world.GetCountryCount()) store.Resize(world.GetCountryCount());
+
+  while (!reader.AtEnd()) {
+    if (reader.ReadRecord(false) < 6 || reader.FieldCount() < 6) continue;
+    const int line = static_cast<int>(reader.LineCounter());
+    cConvoy convoy;
+    convoy.id = Int(reader, 0);
+    convoy.owner = Int(reader, 1);
+    convoy.type = Int(reader, 2);
+    convoy.value = Int(reader, 3);
+    const int departurePort = Int(reader, 4);
+    const int destinationPort = Int(reader, 5);
+    convoy.departure = PortCityOf(world, departurePort);
+    convoy.destination = PortCityOf(world, destinationPort);
+    if (!convoy.departure || !convoy.destination) {
+      LogLine(L"convoys.csv: line %i: port id %i or %i names no port city; convoy skipped", line, departurePort,
+              destinationPort);
+      continue;
+    }
+    if (const sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(departurePort)) {
+      convoy.departurePortSize = node->size;
+    }
+    if (!store.Add(convoy)) {
+      LogLine(L"convoys.csv: line %i: wrong country id %i; convoy skipped", line, convoy.owner);
+      continue;
+    }
+    LogLine(L"Added convoy ID=%i CountryID=%i", convoy.id, convoy.owner);
+  }
+}
+
+void WriteFleets(const cWorld& world, std::wstring_view folder) {
+  std::wstring text =
+      L"#Fleets\n"
+      L"#ID;Name;Country ID;Sea node ID;Formation [0=regular 1=raiders];Has Moved? [0=false 1=true];Order (AI);"
+      L"Destination sea node ID (AI);Invasion hex X(AI);Invasion hex Y (AI);Is active? [0=false 1=true]";
+  for (const cFleet* fleet : world.Units().fleets) {
+    text += plat::Format(L"\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;", fleet->id, savetext::FieldSafe(fleet->name),
+                         fleet->country, fleet->seaNode, fleet->formation, fleet->moved ? 1 : 0, fleet->aiOrder,
+                         fleet->aiDestinationNode, fleet->aiInvasionX, fleet->aiInvasionY, fleet->active ? 1 : 0);
+  }
+  savetext::WriteTextFile(savetext::JoinPath(folder, L"fleets.csv"), plat::NarrowAnsi(text));
+}
+
+void WriteCommanders(const cWorld& world, std::wstring_view folder) {
+  std::wstring text =
+      L"#Commanders\n"
+      L"#ID;Name;Country ID;Type [0=land 1=air 2=naval];Skill;Experience;State [0=not assigned 1=on his way to HQ "
+      L"2=assigned]";
+  for (const cCommander* commander : world.Units().commanders) {
+    text += plat::Format(L"\n%i;%s;%i;%i;%i;%i;%i;", commander->id, savetext::FieldSafe(commander->name),
+                         commander->countryId, commander->type, commander->skill, commander->experience,
+                         commander->state);
+  }
+  savetext::WriteTextFile(savetext::JoinPath(folder, L"commanders.csv"), plat::NarrowAnsi(text));
+}
+
+void WriteUnitNames(std::wstring_view folder, std::string_view keptBytes) {
+  savetext::WriteBinaryFile(savetext::JoinPath(folder, L"unit_names.csv"), keptBytes);
+}
+
+void WriteFlags(std::wstring_view folder, const std::vector<int>& flags) {
+  std::string text = "# flag no;flag value\r\n";
+  for (std::size_t number = 0; number < flags.size() && number < static_cast<std::size_t>(kEventFlagCount);
+       ++number) {
+    if (flags[number] != 0) text += plat::FormatNarrow("%i;%i;\r\n", static_cast<int>(number), flags[number]);
+  }
+  if (!savetext::WriteBytes(savetext::JoinPath(folder, L"flags.txt"), text)) {
+    FilesFatalExit(L"Blad otwarcia pliku (nie istnieje?)");
+  }
+  g_ConsoleLog.WriteLine(L"Otwarcie OK");
+}
+
+void WriteConvoys(cWorld& world, std::wstring_view folder) {
+  std::wstring text =
+      L"#Convoys\n"
+      L"#ID;Owner ID;Type [0=supplies 1=PP];Value (PP amount);Departure port ID;Destination port ID;";
+  cConvoyStore& store = world.Units().convoys;
+  for (int countryId = 1; countryId <= store.GetCountryCount(); ++countryId) {
+    for (const cConvoy& convoy : *store.ConvoysOf(countryId)) {
+      text += plat::Format(L"\n%i;%i;%i;%i;%i;%i;", convoy.id, convoy.owner, convoy.type, convoy.value,
+                           PortIdOf(world, convoy.departure), PortIdOf(world, convoy.destination));
+    }
+  }
+  savetext::WriteTextFile(savetext::JoinPath(folder, L"convoys.csv"), plat::NarrowAnsi(text));
+}

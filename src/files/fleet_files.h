@@ -1,0 +1,45 @@
+// The smaller files of a scenario or save folder: "fleets.csv",
+// "commanders.csv", "unit_names.csv", "flags.txt" and "convoys.csv".
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class cWorld;
+
+// The scripted events' table of numbered flags.
+constexpr int kEventFlagCount = 40000;
+
+// Frees the world's fleets, then appends one fleet per record of at least
+// 11 non-empty fields. A missing file ends the process (exit 1).
+void LoadFleets(cWorld& world, std::wstring_view folderFormat);
+// Frees the world's commanders, then appends one per record of at least 7
+// non-empty fields, leading no unit yet. A missing file ends the process.
+void LoadCommanders(cWorld& world, std::wstring_view folderFormat);
+// Sets the countries' unit-name patterns (needs the countries) and keeps the
+// whole file, byte for byte, in keptBytes for the save. A slot number
+// outside 1..17 or a header country id outside the countries is logged and
+// passed over. A missing file ends the process.
+void LoadUnitNameTemplates(cWorld& world, std::wstring_view folderFormat, std::string& keptBytes);
+// flags becomes kEventFlagCount zeros with the values of the file; a flag
+// number outside 0..39999 is logged and its line passed over. A missing file
+// ends the process.
+void LoadFlags(std::wstring_view folderFormat, std::vector<int>& flags);
+// Appends the convoys of the file to the world's convoy store (sized to the
+// countries first). Needs the countries, the map with its cities and the sea
+// graph: each port id becomes the city on the main hex of that sea node. A
+// row whose owner is no country, or whose port id names no node or a node
+// without a city, is logged and passed over. A missing file ends the
+// process.
+void LoadConvoys(cWorld& world, std::wstring_view folderFormat);
+
+// The writers, each into "<folder>\<file>".
+void WriteFleets(const cWorld& world, std::wstring_view folder);
+void WriteCommanders(const cWorld& world, std::wstring_view folder);
+// The kept bytes unchanged.
+void WriteUnitNames(std::wstring_view folder, std::string_view keptBytes);
+// "# flag no;flag value" and a line per non-zero flag, each line ended by
+// CR LF.
+void WriteFlags(std::wstring_view folder, const std::vector<int>& flags);
+void WriteConvoys(cWorld& world, std::wstring_view folder);

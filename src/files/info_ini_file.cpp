@@ -1,0 +1,188 @@
+#include "files/info_ini_file.h"
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+
+#include "app/console_log.h"
+#include "app/ini_file.h"
+#include "app/version.h"
+#include "files/file_text.h"
+#include "files/save_text.h"
+#include "platform/format.h"
+#include "world/gra.h"
+
+namespace {
+
+constexpr int kMaxPbemPlayers = 8;
+
+bool HasKey(const cIniFile& ini, std::string_view path) {
+  const auto it = ini.Entries().find(path);
+  return it != ini.Entries().end() && it->second.value.has_value();
+}
+
+std::string PlayerKey(int number, const char* what) {
+  return "Save/PBEMPlayer" + std::to_string(number) + what;
+}
+
+// A unit-size setting: the stored value minus 1, the fallback unless 1 to 5.
+int UnitSize(int value, int fallback) {
+  const long long size = static_cast<long long>(value) - 1;
+  return size >= 1 && size <= 5 ? static_cast<int>(size) : fallback;
+}
+
+// A name that stays one folder below "data\scenarios\".
+bool IsPlainFolderName(std::wstring_view name) {
+  if (name.empty() || name == L"." || name == L"..") return false;
+  return name.find_first_of(L"\\/") == std::wstring_view::npos;
+}
+
+}  // namespace
+
+sInfoHeader ReadInfoHeader(cIniFile& ini) {
+  sInfoHeader h;
+  h.impulse = ini.GetInt("Save/Impulse", 0);
+  h.gameMonth = ini.GetInt("Save/GameMonth", 0);
+  h.gameYear = ini.GetInt("Save/GameYear", 0);
+  h.scenarioName = ini.GetString("Save/ScenarioName", L"unknown");
+  h.turn = ini.GetInt("Save/Turn", 0);
+  const long long turns = ini.GetInt("Duration/Turns", h.turn);
+  const long long left = turns - h.turn;
+  h.turnsLeft = left > INT32_MAX ? INT32_MAX : left < INT32_MIN ? INT32_MIN : static_cast<int>(left);
+  h.playByEmail = HasKey(ini, "Save/PBEMGameName");
+  h.pbemGameName = L"unknown";
+  if (h.playByEmail) {
+    h.pbemGameName = ini.GetString("Save/PBEMGameName", L"unknown");
+    for (int n = 1; n <= kMaxPbemPlayers; ++n) {
+      const std::string nameKey = PlayerKey(n, "Name");
+      const std::string emailKey = PlayerKey(n, "Email");
+      if (!HasKey(ini, nameKey) || !HasKey(ini, emailKey)) break;
+      sPbemPlayer player;
+      player.number = n;
+      player.name = ini.GetString(nameKey, L"should_not_see_this");
+      player.email = ini.GetString(emailKey, L"should_not_see_this");
+      h.pbemPlayers.push_back(std::move(player));
+    }
+  }
+  h.gameVersion = files::ParseFloat(ini.GetString("Save/GameVersion", L"1.0"));
+  h.gameDay = ini.GetInt("Save/GameDay", 1);
+  h.smallUnitsSize = UnitSize(ini.GetInt("Map/SmallUnitsSize", 1), 0);
+  h.largeUnitsSize = UnitSize(ini.GetInt("Map/LargeUnitsSize", 2), 1);
+  return h;
+}
+
+sInfoHeader LoadInfoHeader(std::wstring_view folderPattern) {
+  cIniFile ini;
+  ini.Load(files::PathFromPattern(folderPattern, L"Info.ini"));
+  return ReadInfoHeader(ini);
+}
+
+void ApplyInfoHeader(const sInfoHeader& header, cWorld& world) {
+  world.impulseCounters[0] = header.impulse;
+  world.GetDate().month = header.gameMonth;
+  world.GetDate().year = header.gameYear;
+  world.scenarioName = header.scenarioName;
+  world.playByEmail = header.playByEmail;
+  world.playByEmailGameName = header.pbemGameName;
+  world.smallUnitsSize = header.smallUnitsSize;
+  world.largeUnitsSize = header.largeUnitsSize;
+}
+
+void RestoreDateFromHeader(const sInfoHeader& header, cWorld& world) {
+  sGameDate& date = world.GetDate();
+  date.month = header.gameMonth;
+  date.year = header.gameYear;
+  date.turn = TurnFromDay(world.TurnsPerMonth(), header.gameMonth, header.gameDay);
+}
+
+sInfoHeader HeaderFromWorld(const cWorld& world, int turn, int turnsLeft,
+                            const std::vector<sPbemPlayer>& pbemPlayers) {
+  sInfoHeader h;
+  h.impulse = world.impulseCounters[0];
+  h.gameMonth = world.GetDate().month;
+  h.gameYear = world.GetDate().year;
+  h.gameDay = world.GetDate().GetDay(world.TurnsPerMonth());
+  h.scenarioName = world.scenarioName;
+  h.turn = turn;
+  h.turnsLeft = turnsLeft;
+  h.playByEmail = world.playByEmail;
+  h.pbemGameName = world.playByEmailGameName;
+  h.pbemPlayers = pbemPlayers;
+  h.gameVersion = kGameVersion;
+  h.smallUnitsSize = world.smallUnitsSize;
+  h.largeUnitsSize = world.largeUnitsSize;
+  return h;
+}
+
+bool WriteInfoIni(std::wstring_view folder, const sInfoHeader& header) {
+  const std::wstring path = savetext::JoinPath(folder, L"Info.ini");
+  // The scenario's own header is copied into place first and the save keys
+  // are set on the copy, so every other key of it is carried over.
+  std::string scenarioHeader;
+  bool fromScenario = false;
+  if (IsPlainFolderName(header.scenarioName)) {
+    std::wstring scenarioPath = L"data\\scenarios\\";
+    scenarioPath += header.scenarioName;
+    scenarioPath += L"\\Info.ini";
+    fromScenario = savetext::ReadBytes(scenarioPath, scenarioHeader);
+  }
+  if (!fromScenario) scenarioHeader.clear();
+  if (!savetext::WriteBytes(path, scenarioHeader)) {
+    LogLine(L"Error opening file for writing");
+    g_ConsoleLog.WriteLine(path);
+    return false;
+  }
+  cIniFile ini;
+  ini.Load(path);
+  if (!ini.IsLoaded()) {
+    LogLine(L"Error opening file for writing");
+    g_ConsoleLog.WriteLine(path);
+    return false;
+  }
+  if (!fromScenario) {
+    // Without the scenario's header the save still has to load on its own:
+    // the keys a load takes from the scenario come from the game.
+    g_ConsoleLog.WriteLine(L"Scenario Info.ini not readable, header made from the game: " + header.scenarioName);
+    const long long turns = static_cast<long long>(header.turn) + header.turnsLeft;
+    ini.SetInt("Duration/Turns", turns > INT32_MAX ? INT32_MAX : turns < INT32_MIN ? INT32_MIN : static_cast<int>(turns));
+    ini.SetInt("Map/SmallUnitsSize", header.smallUnitsSize + 1);
+    ini.SetInt("Map/LargeUnitsSize", header.largeUnitsSize + 1);
+  }
+
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  ini.SetString("Save/Date", plat::Format(L"%02d.%02d.%02d %02d:%02d", (local.tm_year + 1900) % 100, local.tm_mon + 1,
+                                          local.tm_mday, local.tm_hour, local.tm_min));
+  ini.SetInt("Save/Turn", header.turn);
+  ini.SetInt("Save/Impulse", header.impulse);
+  ini.SetInt("Save/GameDay", header.gameDay);
+  ini.SetInt("Save/GameMonth", header.gameMonth);
+  ini.SetInt("Save/GameYear", header.gameYear);
+  ini.SetString("Save/ScenarioName", header.scenarioName);
+  ini.SetInt("Save/GameDayDisplayed", header.gameDay);
+  ini.SetInt("Save/GameMonthDisplayed", header.gameMonth);
+  ini.SetInt("Save/GameYearDisplayed", header.gameYear);
+  ini.SetString("Save/GameVersion", plat::Format(L"%.2f", static_cast<double>(header.gameVersion)));
+  if (header.playByEmail) {
+    ini.SetString("Save/PBEMGameName", header.pbemGameName);
+    int n = 1;
+    for (const sPbemPlayer& player : header.pbemPlayers) {
+      if (n > kMaxPbemPlayers) break;
+      ini.SetString(PlayerKey(n, "Name"), player.name);
+      ini.SetString(PlayerKey(n, "Email"), player.email);
+      ++n;
+    }
+  }
+  ini.Save();
+
+  // cIniFile::Save reports nothing: read the file back to know it is there.
+  cIniFile check;
+  check.Load(path);
+  if (!check.IsLoaded() || !HasKey(check, "Save/ScenarioName")) {
+    LogLine(L"Error opening file for writing");
+    g_ConsoleLog.WriteLine(path);
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,64 @@
+// "Info.ini", the header of a scenario or a saved game: the date, turn,
+// scenario name, play-by-e-mail players and map settings read at the start
+// of a load, and written into every save on top of the scenario's own
+// header so that its description and settings travel with the save.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class cIniFile;
+class cWorld;
+
+// One play-by-e-mail player, in the order read.
+struct sPbemPlayer {
+  int number = 0;  // 1 to 8
+  std::wstring name;
+  std::wstring email;
+};
+
+// Every value of the header a game uses.
+struct sInfoHeader {
+  int impulse = 0;
+  int gameMonth = 0;
+  int gameYear = 0;
+  std::wstring scenarioName = L"unknown";
+  int turn = 0;
+  int turnsLeft = 0;
+  bool playByEmail = false;
+  std::wstring pbemGameName = L"unknown";
+  std::vector<sPbemPlayer> pbemPlayers;
+  float gameVersion = 1.0f;
+  // The shown day; the shown month and year are the game's.
+  int gameDay = 1;
+  // Unit-size settings, stored as the value minus 1.
+  int smallUnitsSize = 0;
+  int largeUnitsSize = 1;
+};
+
+// The header from a loaded INI (missing keys take their defaults).
+sInfoHeader ReadInfoHeader(cIniFile& ini);
+// "Info.ini" found through a folder pattern ("data\save\x\%s"); a missing
+// file gives every default.
+sInfoHeader LoadInfoHeader(std::wstring_view folderPattern);
+
+// Puts the header's values into the world fields that hold them: impulse
+// counter, month and year of the date, scenario name, play-by-e-mail flag
+// and name, unit sizes.
+void ApplyInfoHeader(const sInfoHeader& header, cWorld& world);
+// The impulse within the month from the stored shown day. Needs the
+// impulses of each month, so it runs once the scenario constants are read.
+void RestoreDateFromHeader(const sInfoHeader& header, cWorld& world);
+
+// The header a save of this world writes; turn, turns left and players are
+// kept outside the world for now and come from the caller.
+sInfoHeader HeaderFromWorld(const cWorld& world, int turn, int turnsLeft,
+                            const std::vector<sPbemPlayer>& pbemPlayers);
+
+// Writes "<folder>\Info.ini": the scenario's own "Info.ini"
+// ("data\scenarios\<name>\Info.ini") with the save keys set on it. When that
+// file cannot be read, the header is made from the game alone (duration and
+// unit sizes included) so the save still loads. False when the file could
+// not be written.
+bool WriteInfoIni(std::wstring_view folder, const sInfoHeader& header);

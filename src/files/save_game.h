@@ -1,0 +1,74 @@
+// Saving a game as one transaction: every file of the save is written into
+// a fresh folder beside the target, and only when all of them were written
+// is that folder swapped in by renaming. A failed write (disk full, no
+// permission, a broken path) leaves the previous save exactly as it was and
+// comes back to the caller as a failed result instead of ending the process.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "files/info_ini_file.h"
+#include "files/topography_file.h"
+
+class cWorld;
+class cReportStore;
+class cAutoEventsRepository;
+
+// A save folder name holds at most this many characters, so that
+// "data\save\" and the name make at most 64.
+constexpr std::size_t kMaxSaveNameLength = 54;
+
+// What a save needs that the world does not hold yet. A missing store
+// leaves its file out of the save.
+struct sSaveExtras {
+  int turnNumber = 0;
+  int turnsLeft = 0;
+  std::vector<sPbemPlayer> pbemPlayers;
+  const CountryTopographies* topographies = nullptr;
+  const cReportStore* reports = nullptr;
+  const cAutoEventsRepository* autoEvents = nullptr;
+};
+
+// One file (or group of files) of a save: writes into the folder given and
+// returns false when it could not. A writer that ends the process on a
+// failed write is caught by the transaction and counts as false.
+struct sSaveStep {
+  std::wstring fileName;
+  std::function<bool(const std::wstring& folder)> write;
+};
+
+struct sSaveResult {
+  bool ok = false;
+  // "data\save\<name>" or "data\pbem\<name>" (empty for a refused name).
+  std::wstring folder;
+  // Why the save failed, for the save dialog or the log.
+  std::wstring error;
+};
+
+// The typed name as it is saved: blanks cut from both ends, then cut to
+// kMaxSaveNameLength characters. The save-game dialog uses it before the
+// existence test and the overwrite question.
+std::wstring CleanSaveName(std::wstring_view typedName);
+// True for a cleaned name that stays one folder below the save folder (not
+// empty, not "." or "..", no path separator).
+bool IsValidSaveName(std::wstring_view cleanedName);
+// True when "data\save\<cleaned name>" exists and is a folder.
+bool SaveFolderExists(std::wstring_view typedName);
+
+// The writers of a save in their order, over the world and the extras.
+std::vector<sSaveStep> StandardSaveSteps(const cWorld& world, const sSaveExtras& extras);
+
+// Saves the world under the typed name into "data\save\" (pbem: into
+// "data\pbem\").
+sSaveResult SaveGame(const cWorld& world, std::wstring_view name, bool pbem, const sSaveExtras& extras = {});
+// The transaction itself over any list of steps.
+sSaveResult SaveGameSteps(std::wstring_view name, bool pbem, const std::vector<sSaveStep>& steps);
+
+// For tests: called before every step with the step's file name and the
+// temporary folder (e.g. to make that file unwritable). Returns the
+// previous hook; an empty hook removes it.
+using SaveStepHook = std::function<void(const std::wstring& fileName, const std::wstring& folder)>;
+SaveStepHook SetSaveStepHook(SaveStepHook hook);

@@ -1,0 +1,449 @@
+#include "files/unit_files.h"
+
+#include <cwchar>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/console_log.h"
+#include "app/csv_reader.h"
+#include "files/fatal.h"
+#include "files/file_text.h"
+#include "files/save_text.h"
+#include "platform/format.h"
+#include "platform/message_box.h"
+#include "platform/text.h"
+#include "units/commander.h"
+#include "units/fleet.h"
+#include "units/jednostka_ladowa.h"
+#include "units/jednostka_lotnicza.h"
+#include "units/jednostka_morska.h"
+#include "world/gra.h"
+
+namespace {
+
+constexpr std::size_t kLandColumns = 33;
+constexpr std::size_t kAirColumns = 19;
+constexpr std::size_t kNavalColumns = 14;
+
+// Opens a unit file of the folder with the reader's log lines; a missing
+// file ends the process.
+std::unique_ptr<cCsvReader> OpenUnitFile(std::wstring_view folderFormat, std::wstring_view fileName,
+                                         std::wstring_view openingLine) {
+  const std::wstring path = savetext::PatternPath(folderFormat, fileName);
+  g_ConsoleLog.WriteLine(openingLine);
+  g_ConsoleLog.WriteLine(path);
+  auto reader = std::make_unique<cCsvReader>(path);
+  if (!reader->IsOpened()) FilesFatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
+  g_ConsoleLog.WriteLine(L"Otwarcie OK");
+  return reader;
+}
+
+int Int(const cCsvReader& reader, std::size_t column) { return savetext::LeadingInt(reader[column]); }
+bool Flag(const cCsvReader& reader, std::size_t column) { return Int(reader, column) != 0; }
+
+// The commander named by a row (none for a negative id; an unknown id is
+// logged by the look-up), who then leads the unit.
+void LinkCommander(cWorld& world, cUnit& unit, int commanderId) {
+  unit.ownCommander = nullptr;
+  cCommander* commander = world.FindCommanderById(commanderId);
+  if (!commander) return;
+  unit.ownCommander = commander;
+  commander->ledUnit = &unit;
+}
+
+bool IsLandUnitIdUsed(const cWorld& world, int id) {
+  const sUnitLists& units = world.Units();
+  for (const auto* list : {&units.landUnits, &units.carriedUnitsA, &units.carriedUnitsB}) {
+    for (const cJednostkaLadowa* unit : *list) {
+      if (unit->id == id) return true;
+    }
+  }
+  for (const cJednostka* unit : units.reservePool) {
+    if (unit->category == kCategoryLand && unit->id == id) return true;
+  }
+  return false;
+}
+
+bool IsAirUnitIdUsed(const cWorld& world, int id) {
+  const sUnitLists& units = world.Units();
+  for (const cJednostkaLotnicza* unit : units.airUnits) {
+    if (unit->id == id) return true;
+  }
+  for (const cJednostka* unit : units.reservePool) {
+    if (unit->category == kCategoryAir && unit->id == id) return true;
+  }
+  return false;
+}
+
+// Forgets every hex link to the units of a list that is about to be freed,
+// so no hex keeps a pointer to a deleted unit.
+template <typename List>
+void ClearHexLinks(cWorld& world, const List& list) {
+  cMap& map = world.GetMap();
+  for (const auto* unit : list) {
+    if (!map.IsInside(unit->x, unit->y)) continue;
+    sHex& hex = map.GetHex(unit->x, unit->y);
+    if (static_cast<const void*>(hex.unit) == static_cast<const void*>(unit)) hex.unit = nullptr;
+  }
+}
+
+// A freed unit must not stay the unit of a commander.
+void ReleaseCommanderOf(const cUnit* unit) {
+  if (unit->ownCommander && unit->ownCommander->ledUnit == unit) unit->ownCommander->ledUnit = nullptr;
+}
+
+int CommanderIdOf(const cUnit* unit) { return unit->ownCommander ? unit->ownCommander->id : -1; }
+
+std::wstring LandRow(cJednostkaLadowa* unit) {
+  const auto* harbour = dynamic_cast<const cMulberry*>(unit);
+  return plat::Format(
+      L"\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%f;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;",
+      unit->id, savetext::FieldSafe(unit->name), unit->countryId, unit->x, unit->y, unit->type, unit->level,
+      unit->GetStrength(), unit->actionPoints, unit->attacked ? 1 : 0, unit->wasAttacked ? 1 : 0,
+      unit->supplySourceX, unit->supplySourceY, unit->startingActionPoints, unit->transport ? unit->transport->id : -1,
+      CommanderIdOf(unit), unit->inReserve ? 1 : 0, static_cast<double>(unit->shoreBombardmentEffect),
+      unit->freezeTime, unit->aiOrder, unit->aiTargetX, unit->aiTargetY, unit->aiUltimateTargetX,
+      unit->aiUltimateTargetY, unit->supply, unit->eventsEffect, unit->turnsSinceParadrop,
+      harbour ? harbour->remainingMonths : -1, unit->turnsWithoutSupply, unit->entrenchment, unit->lastX,
+      unit->lastY, unit->availableInTurns);
+}
+
+std::wstring AirRow(const cJednostkaLotnicza* unit) {
+  return plat::Format(L"\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;", unit->id,
+                      savetext::FieldSafe(unit->name), unit->countryId, unit->x, unit->y, unit->type, unit->level,
+                      static_cast<int>(unit->strength), CommanderIdOf(unit), unit->attacked ? 1 : 0,
+                      unit->wasAttacked ? 1 : 0, unit->supplySourceX, unit->supplySourceY, unit->actionPoints,
+                      unit->startingActionPoints, unit->inReserve ? 1 : 0, unit->supply, unit->reconDone ? 1 : 0,
+                      unit->availableInTurns);
+}
+
+// The ship record keeps no "can be bombed", "airstrike done" or "can be
+// repaired" state, so those columns are written with the values of a ship
+// that has done nothing this impulse.
+std::wstring NavalRow(const cJednostkaMorska* ship, int fleetId) {
+  return plat::Format(L"\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;", ship->id, savetext::FieldSafe(ship->name),
+                      ship->countryId, ship->type, fleetId, ship->hitPoints, ship->maxHitPoints,
+                      CommanderIdOf(ship), ship->inReserve ? 1 : 0, 1, 0, ship->availableInTurns,
+                      ship->reconDone ? 1 : 0, 1);
+}
+
+}  // namespace
+
+int sShipFleetIds::FleetIdOf(const cJednostkaMorska* ship) const {
+  const auto found = fleetIdOf.find(ship);
+  return found == fleetIdOf.end() ? -1 : found->second;
+}
+
+void LoadLandUnits(cWorld& world, std::wstring_view folderFormat) {
+  const auto file = OpenUnitFile(folderFormat, L"land_units.csv", L"Wczytywanie jednostek ladowych...");
+  cCsvReader& reader = *file;
+
+  std::list<cJednostkaLadowa*>& list = world.Units().landUnits;
+  ClearHexLinks(world, list);
+  for (cJednostkaLadowa* unit : list) {
+    ReleaseCommanderOf(unit);
+    delete unit;
+  }
+  list.clear();
+
+  cJednostkaLadowa templ;
+  while (!reader.AtEnd()) {
+    if (reader.ReadRecord(false) < kLandColumns || reader.FieldCount() < kLandColumns) continue;
+    const int id = Int(reader, 0);
+    if (IsLandUnitIdUsed(world, id)) LogLine(L"Blad: Numer ID=%i sie powtarza.", id);
+    const int type = Int(reader, 5);
+
+    if (type == kUnitArtificialHarbour) {
+      auto* harbour = new cMulberry();
+      harbour->id = id;
+      harbour->SetName(reader[1]);
+      harbour->countryId = Int(reader, 2);
+      harbour->x = Int(reader, 3);
+      harbour->y = Int(reader, 4);
+      harbour->level = Int(reader, 6);
+      harbour->wasAttacked = Flag(reader, 10);
+      harbour->transporterId = Int(reader, 14);
+      harbour->shoreBombardmentEffect = files::ParseFloat(reader[17]);
+      harbour->freezeTime = Int(reader, 18);
+      harbour->eventsEffect = Int(reader, 25);
+      harbour->turnsSinceParadrop = Int(reader, 26);
+      const int remaining = Int(reader, 27);
+      harbour->remainingMonths =
+          remaining == -1 ? files::TruncateToInt(world.constants.mulberryValues[3]) : remaining;
+      harbour->category = kCategoryLand;
+      harbour->SetStrength(0);
+      harbour->SetSupplySourceX(-1);
+      harbour->SetSupplySourceY(-1);
+      harbour->SetSupply(0);
+      harbour->SetStartingActionPoints(0);
+      harbour->ownCommander = nullptr;  // a harbour is led by nobody
+      harbour->ResetActionPoints();
+      harbour->inReserve = false;
+      harbour->availableInTurns = 0;
+      list.push_back(harbour);
+      LogLine(L"Mulberry %s (ID=%i) added", harbour->name, harbour->id);
+      continue;
+    }
+
+    templ.id = id;
+    templ.SetName(reader[1]);
+    templ.countryId = Int(reader, 2);
+    templ.x = Int(reader, 3);
+    templ.y = Int(reader, 4);
+    templ.SetType(type);
+    templ.level = Int(reader, 6);
+    templ.strength = Int(reader, 7);
+    templ.actionPoints = Int(reader, 8);
+    templ.attacked = Flag(reader, 9);
+    templ.wasAttacked = Flag(reader, 10);
+    templ.supplySourceX = Int(reader, 11);
+    templ.supplySourceY = Int(reader, 12);
+    templ.startingActionPoints = Int(reader, 13);
+    templ.transporterId = Int(reader, 14);
+    const int commanderId = Int(reader, 15);
+    templ.inReserve = Flag(reader, 16);
+    templ.shoreBombardmentEffect = files::ParseFloat(reader[17]);
+    templ.freezeTime = Int(reader, 18);
+    templ.aiOrder = Int(reader, 19);
+    templ.aiTargetX = Int(reader, 20);
+    templ.aiTargetY = Int(reader, 21);
+    templ.aiUltimateTargetX = Int(reader, 22);
+    templ.aiUltimateTargetY = Int(reader, 23);
+    templ.supply = Int(reader, 24);
+    templ.eventsEffect = Int(reader, 25);
+    templ.turnsSinceParadrop = Int(reader, 26);
+    templ.turnsWithoutSupply = Int(reader, 28);
+    templ.entrenchment = Int(reader, 29);
+    templ.lastX = Int(reader, 30);
+    templ.lastY = Int(reader, 31);
+    templ.availableInTurns = Int(reader, 32);
+    templ.ownCommander = nullptr;
+
+    auto* unit = new cJednostkaLadowa(templ);
+    list.push_back(unit);
+    LinkCommander(world, *unit, commanderId);
+    LogLine(L"Land unit %s (ID=%i CountryID=%i) added", unit->name, unit->id, unit->countryId);
+  }
+}
+
+void LoadAirUnits(cWorld& world, std::wstring_view folderFormat) {
+  const auto file = OpenUnitFile(folderFormat, L"air_units.csv", L"Wczytywanie jednostek lotniczych...");
+  cCsvReader& reader = *file;
+
+  std::list<cJednostkaLotnicza*>& list = world.Units().airUnits;
+  for (cJednostkaLotnicza* unit : list) {
+    ReleaseCommanderOf(unit);
+    delete unit;
+  }
+  list.clear();
+
+  std::vector<std::wstring> invalidEntries;
+  cJednostkaLotnicza templ;
+  while (!reader.AtEnd()) {
+    if (reader.ReadRecord(false) < kAirColumns || reader.FieldCount() < kAirColumns) continue;
+    const int id = Int(reader, 0);
+    if (IsAirUnitIdUsed(world, id)) LogLine(L"Blad: Numer ID=%i jednostki lotniczej sie powtarza.", id);
+    templ.id = id;
+    templ.SetName(reader[1]);
+    templ.countryId = Int(reader, 2);
+    templ.x = Int(reader, 3);
+    templ.y = Int(reader, 4);
+    templ.SetType(Int(reader, 5));
+    templ.level = Int(reader, 6);
+    templ.strength = static_cast<float>(Int(reader, 7));
+    const int commanderId = Int(reader, 8);
+    templ.attacked = Flag(reader, 9);
+    templ.wasAttacked = Flag(reader, 10);
+    templ.supplySourceX = Int(reader, 11);
+    templ.supplySourceY = Int(reader, 12);
+    templ.actionPoints = Int(reader, 13);
+    templ.startingActionPoints = Int(reader, 14);
+    templ.inReserve = Flag(reader, 15);
+    templ.supply = Int(reader, 16);
+    templ.reconDone = Flag(reader, 17);
+    templ.availableInTurns = Int(reader, 18);
+    templ.ownCommander = nullptr;
+    templ.UpdateEffectiveness();
+
+    const bool offMap = templ.x == -1 && templ.y == -1;
+    if (templ.inReserve != offMap) {
+      invalidEntries.push_back(
+          plat::Format(L"%s;%d;%d;%d", templ.name, templ.x, templ.y, templ.countryId));
+      g_ConsoleLog.WriteLine(
+          L"Invalid entry in air_units.csv: jednostka moze byc w rezerwie tylko, jesli ma wspolrzedne (-1, -1)");
+      continue;
+    }
+    auto* unit = new cJednostkaLotnicza(templ);
+    list.push_back(unit);
+    LinkCommander(world, *unit, commanderId);
+    LogLine(L"Air unit %s (ID=%i CountryID=%i) added", unit->name, unit->id, unit->countryId);
+  }
+
+  if (!invalidEntries.empty()) {
+    g_ConsoleLog.WriteLine(L"Invalid entries from air_units.csv:");
+    for (const std::wstring& entry : invalidEntries) g_ConsoleLog.WriteLine(entry);
+    plat::ShowMessageBox(L"air_units.csv",
+                         L"There where invalid entries in air_units.csv, see ConsoleOut for details. This does not "
+                         L"break the game, click OK to continue");
+  }
+}
+
+void LoadNavalUnits(cWorld& world, std::wstring_view folderFormat, sShipFleetIds& fleetIds) {
+  const auto file = OpenUnitFile(folderFormat, L"naval_units.csv", L"Wczytywanie jednostek morskich...");
+  cCsvReader& reader = *file;
+
+  std::list<cJednostkaMorska*>& list = world.Units().navalUnits;
+  for (cJednostkaMorska* ship : list) {
+    if (ship->fleet) ship->fleet->RemoveShip(ship);
+    ReleaseCommanderOf(ship);
+    fleetIds.fleetIdOf.erase(ship);
+    delete ship;
+  }
+  list.clear();
+
+  cJednostkaMorska templ;
+  while (!reader.AtEnd()) {
+    if (reader.ReadRecord(false) < kNavalColumns || reader.FieldCount() < kNavalColumns) continue;
+    templ.id = Int(reader, 0);
+    templ.SetName(reader[1]);
+    templ.countryId = Int(reader, 2);
+    templ.SetType(Int(reader, 3));
+    const int fleetId = Int(reader, 4);
+    templ.hitPoints = Int(reader, 5);
+    templ.maxHitPoints = Int(reader, 6);
+    const int commanderId = Int(reader, 7);
+    templ.inReserve = Flag(reader, 8);
+    templ.availableInTurns = Int(reader, 11);
+    templ.reconDone = Flag(reader, 12);
+    templ.fleet = nullptr;
+    templ.ownCommander = nullptr;
+
+    auto* ship = new cJednostkaMorska(templ);
+    list.push_back(ship);
+    fleetIds.fleetIdOf[ship] = fleetId;
+    LinkCommander(world, *ship, commanderId);
+    LogLine(L"Naval unit %s (ID=%i CountryID=%i) added", ship->name, ship->id, ship->countryId);
+  }
+}
+
+void PlaceLoadedLandUnits(cWorld& world) {
+  cMap& map = world.GetMap();
+  bool conflict = false;
+  for (cJednostkaLadowa* unit : world.Units().landUnits) {
+    if (unit->x == -1 || unit->y == -1) continue;
+    if (!map.IsInside(unit->x, unit->y)) {
+      LogLine(L"ERROR: Land unit %s (ID=%i) stands on hex (%i, %i) outside the map", unit->name, unit->id, unit->x,
+              unit->y);
+      conflict = true;
+      continue;
+    }
+    const cJednostkaLadowa* occupant = map.GetHex(unit->x, unit->y).unit;
+    if (occupant && occupant != unit) {
+      LogLine(L"ERROR: Trying to place land unit %s (ID=%i) to hex (%i, %i) occupied by %s (ID=%i)", unit->name,
+              unit->id, unit->x, unit->y, occupant->name, occupant->id);
+      conflict = true;
+      continue;
+    }
+    unit->PlaceOnHex(unit->x, unit->y);
+  }
+  if (conflict) FilesFatalExit(1);
+}
+
+void PlaceLoadedAirUnits(cWorld& world) {
+  cMap& map = world.GetMap();
+  bool conflict = false;
+  // The hexes hold land units only; the air units already entered are kept
+  // here so that two air units on one hex are caught too.
+  std::vector<std::pair<std::pair<int, int>, const cJednostkaLotnicza*>> placed;
+  for (cJednostkaLotnicza* unit : world.Units().airUnits) {
+    if (unit->x == -1 || unit->y == -1) continue;
+    if (!map.IsInside(unit->x, unit->y)) {
+      LogLine(L"ERROR: Air unit %s (ID=%i) stands on hex (%i, %i) outside the map", unit->name, unit->id, unit->x,
+              unit->y);
+      conflict = true;
+      continue;
+    }
+    const cUnit* occupant = map.GetHex(unit->x, unit->y).unit;
+    for (const auto& entry : placed) {
+      if (!occupant && entry.first == std::make_pair(unit->x, unit->y)) occupant = entry.second;
+    }
+    if (occupant || !unit->PlaceOnHex(unit->x, unit->y)) {
+      LogLine(L"ERROR: Trying to place air unit %s (ID=%i) to hex (%i, %i) occupied by %s (ID=%i)", unit->name,
+              unit->id, unit->x, unit->y, occupant ? occupant->name : std::wstring(), occupant ? occupant->id : -1);
+      conflict = true;
+      continue;
+    }
+    placed.push_back({{unit->x, unit->y}, unit});
+  }
+  if (conflict) FilesFatalExit(1);
+}
+
+void PlaceShipsInFleets(cWorld& world, const sShipFleetIds& fleetIds) {
+  for (cJednostkaMorska* ship : world.Units().navalUnits) {
+    const int fleetId = fleetIds.FleetIdOf(ship);
+    bool found = false;
+    for (cFleet* fleet : world.Units().fleets) {
+      if (fleet->id != fleetId) continue;
+      fleet->ships.push_back(ship);
+      ship->fleet = fleet;
+      found = true;
+      LogLine(L"%s belongs to fleet %s", ship->name, fleet->name);
+    }
+    if (!found) {
+      FilesFatalExit(plat::Format(L"Data integrity error: %s belongs to fleet id=%i, but no such fleet exists",
+                                  ship->name, fleetId));
+    }
+  }
+}
+
+void WriteLandUnits(const cWorld& world, std::wstring_view folder) {
+  std::wstring text =
+      L"#Land units\n"
+      L"#ID;Name;Country ID;Hex X;Hex Y;Type;Level (1-5);Current strength (1-100);Action Points;Attacked [0=false "
+      L"1=true];Was attacked [0=false 1=true];Supply source X;Supply source Y;Starting AP;TransporterID (-1=not on "
+      L"transporter);CommanderID (-1=no commander assigned);InReserve [0=false 1=true];ShoreBombEffect;Freeze "
+      L"time;AI - order;AI - targetX;AI - targetY;AI- ultimate target X;AI - ultimate targetY;Supply;EventsEffect;"
+      L"Number of turns from last paradrop;mulberry remaining time (months);Turns without supply;Trench bonus "
+      L"multiplier;Last X;Last Y;Available in turns;";
+  const sUnitLists& units = world.Units();
+  for (const auto* list : {&units.landUnits, &units.carriedUnitsA, &units.carriedUnitsB}) {
+    for (cJednostkaLadowa* unit : *list) text += LandRow(unit);
+  }
+  for (cJednostka* unit : units.reservePool) {
+    if (auto* land = dynamic_cast<cJednostkaLadowa*>(unit)) text += LandRow(land);
+  }
+  savetext::WriteTextFile(savetext::JoinPath(folder, L"land_units.csv"), plat::NarrowAnsi(text));
+}
+
+void WriteAirUnits(const cWorld& world, std::wstring_view folder) {
+  std::wstring text =
+      L"#Air units\n"
+      L"#ID;Name;Country ID;Hex X;Hex Y;Type;Level (1-5);Strength;Commander ID (-1 = no commander assigned);"
+      L"Attacked [0=false 1=true];Was attacked [0=false 1=true];Supply source X;Supply source Y;Action Points;"
+      L"Starting AP;In reserve [0=false 1=true];Supply;Air recon done? [0=false 1=true];Available in turns"
+      L"\n#On map";
+  const sUnitLists& units = world.Units();
+  for (const cJednostkaLotnicza* unit : units.airUnits) text += AirRow(unit);
+  text += L"\n#In reserve";
+  for (const cJednostka* unit : units.reservePool) {
+    if (const auto* air = dynamic_cast<const cJednostkaLotnicza*>(unit)) text += AirRow(air);
+  }
+  savetext::WriteTextFile(savetext::JoinPath(folder, L"air_units.csv"), plat::NarrowAnsi(text));
+}
+
+void WriteNavalUnits(const cWorld& world, std::wstring_view folder) {
+  std::wstring text =
+      L"#Naval units\n"
+      L"#ID;Name;Country ID;Type;Fleet ID;HP;Max HP;Commander ID (-1 = no commander assigned);In reserve "
+      L"[0=false 1=true];Can be bombed? [0=false 1=true];Airstrike done? [0=false 1=true];Available in turns;"
+      L"Recon done? [0=false 1=true] ;Can be repaired? [0=false 1=true]\n"
+      L"#On map";
+  const sUnitLists& units = world.Units();
+  for (const cJednostkaMorska* ship : units.navalUnits) text += NavalRow(ship, ship->fleet ? ship->fleet->id : -1);
+  text += L"\n#In reserve";
+  // A reserve ship belongs to no fleet; its commander stays with it.
+  for (const cJednostkaMorska* ship : units.navalReservePool) text += NavalRow(ship, -1);
+  savetext::WriteTextFile(savetext::JoinPath(folder, L"naval_units.csv"), plat::NarrowAnsi(text));
+}

@@ -1,0 +1,57 @@
+// "land_units.csv", "air_units.csv" and "naval_units.csv": the units of a
+// scenario or save folder, their entry into the hexes of the map, and their
+// writing into a save folder.
+#pragma once
+
+#include <string_view>
+#include <unordered_map>
+
+class cWorld;
+class cJednostkaMorska;
+
+// What a naval row says beyond the ship's own fields: the fleet it belongs
+// to (linked once the fleets and the reserve pool are sorted out).
+struct sShipFleetIds {
+  std::unordered_map<const cJednostkaMorska*, int> fleetIdOf;
+  // -1 when the ship is not in the table.
+  int FleetIdOf(const cJednostkaMorska* ship) const;
+};
+
+// Each reader empties its list (destroying its units) and appends one unit
+// per record of at least its column count (33, 19, 14; empty fields are
+// dropped, shorter records and comments passed over silently). A unit whose
+// commander exists becomes that commander's unit, so "commanders.csv" must
+// be read first. A file that cannot be opened logs
+// "Blad otwarcia pliku! (nie istnieje?)" and ends the process (exit 1).
+// folderFormat holds one "%s" for the file name.
+void LoadLandUnits(cWorld& world, std::wstring_view folderFormat);
+// Invalid rows (in reserve but on a hex, or on no hex but not in reserve)
+// are logged, listed at the end and announced once in a message box.
+void LoadAirUnits(cWorld& world, std::wstring_view folderFormat);
+// Fills the ship list; the fleet id of every ship goes into fleetIds.
+void LoadNavalUnits(cWorld& world, std::wstring_view folderFormat, sShipFleetIds& fleetIds);
+
+// The placement checks after the land and the air file: every unit of the
+// land list (then of the air list) with a position other than -1 is entered
+// into its hex. A unit on an occupied hex, or on a hex outside the map, is
+// logged and not entered; after the whole list any such unit ends the
+// process (exit 1). Needs the map.
+void PlaceLoadedLandUnits(cWorld& world);
+void PlaceLoadedAirUnits(cWorld& world);
+
+// Links every ship of the ship list (the reserve ships already moved to
+// their pool) to the fleet of its fleet id: appended to the fleet's ships,
+// the ship remembers the fleet. A ship whose fleet does not exist logs
+// "Data integrity error: %s belongs to fleet id=%i, but no such fleet
+// exists" and ends the process (exit 1).
+void PlaceShipsInFleets(cWorld& world, const sShipFleetIds& fleetIds);
+
+// "<folder>\land_units.csv": the map, transport and amphibious lists, then
+// the land units of the reserve pool.
+void WriteLandUnits(const cWorld& world, std::wstring_view folder);
+// "<folder>\air_units.csv": the air list under "#On map", the reserve
+// pool's air units under "#In reserve".
+void WriteAirUnits(const cWorld& world, std::wstring_view folder);
+// "<folder>\naval_units.csv": the ship list, then the ship reserve pool
+// (fleet id -1; a reserve ship keeps its commander).
+void WriteNavalUnits(const cWorld& world, std::wstring_view folder);

@@ -1,0 +1,328 @@
+// The unit files and their placement: exact rows of the writers, round
+// trips, the rows the readers refuse and the fatal paths.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "files/fatal.h"
+#include "files/unit_files.h"
+#include "platform/message_box.h"
+#include "support/test_support.h"
+#include "units/commander.h"
+#include "units/fleet.h"
+#include "units/jednostka_ladowa.h"
+#include "units/jednostka_lotnicza.h"
+#include "units/jednostka_morska.h"
+#include "world/gra.h"
+
+namespace {
+
+const char kLandHeader[] =
+    "#Land units\r\n"
+    "#ID;Name;Country ID;Hex X;Hex Y;Type;Level (1-5);Current strength (1-100);Action Points;Attacked [0=false "
+    "1=true];Was attacked [0=false 1=true];Supply source X;Supply source Y;Starting AP;TransporterID (-1=not on "
+    "transporter);CommanderID (-1=no commander assigned);InReserve [0=false 1=true];ShoreBombEffect;Freeze "
+    "time;AI - order;AI - targetX;AI - targetY;AI- ultimate target X;AI - ultimate targetY;Supply;EventsEffect;"
+    "Number of turns from last paradrop;mulberry remaining time (months);Turns without supply;Trench bonus "
+    "multiplier;Last X;Last Y;Available in turns;";
+
+struct UnitFiles : ::testing::Test {
+  UnitFiles() {
+    previous = g_pWorld;
+    g_pWorld = &world;
+    world.GetMap().SetWidth(10);
+    world.GetMap().SetHeight(8);
+    world.GetMap().CreateHexes();
+    auto* commander = new cCommander();
+    commander->id = 3;
+    commander->name = L"Rommel";
+    world.Units().commanders.push_back(commander);
+  }
+  ~UnitFiles() override { g_pWorld = previous; }
+  std::wstring Folder() const { return dir.Path().wstring(); }
+  std::wstring Pattern() const { return Folder() + L"\\%s"; }
+  std::string Read(const std::string& name) const { return twtest::ReadFile(dir.File(name)); }
+
+  cWorld* previous = nullptr;
+  twtest::TempDir dir;
+  cWorld world;
+};
+
+TEST_F(UnitFiles, LandRowsAreExactAndReadBack) {
+  auto* unit = new cJednostkaLadowa();
+  unit->id = 7;
+  unit->SetName(L"1st;Guards");
+  unit->countryId = 2;
+  unit->x = 4;
+  unit->y = 5;
+  unit->SetType(3);
+  unit->level = 2;
+  unit->strength = 80;
+  unit->actionPoints = 6;
+  unit->attacked = true;
+  unit->supplySourceX = 1;
+  unit->supplySourceY = 2;
+  unit->startingActionPoints = 9;
+  unit->ownCommander = world.Units().commanders[0];
+  unit->shoreBombardmentEffect = 1.5f;
+  unit->freezeTime = 2;
+  unit->aiOrder = 4;
+  unit->aiTargetX = 8;
+  unit->aiTargetY = 7;
+  unit->aiUltimateTargetX = 9;
+  unit->aiUltimateTargetY = 6;
+  unit->supply = 10;
+  unit->eventsEffect = -3;
+  unit->turnsSinceParadrop = 1;
+  unit->turnsWithoutSupply = 0;
+  unit->entrenchment = 2;
+  unit->lastX = 3;
+  unit->lastY = 5;
+  world.Units().landUnits.push_back(unit);
+  auto* reserve = new cJednostkaLadowa();
+  reserve->id = 8;
+  reserve->SetName(L"Res");
+  reserve->countryId = 1;
+  reserve->inReserve = true;
+  reserve->availableInTurns = 3;
+  reserve->turnsWithoutSupply = 0;
+  world.Units().reservePool.push_back(reserve);
+
+  WriteLandUnits(world, Folder());
+  EXPECT_EQ(Read("land_units.csv"),
+            std::string(kLandHeader) +
+                "\r\n7;1st,Guards;2;4;5;3;2;80;6;1;0;1;2;9;-1;3;0;1.500000;2;4;8;7;9;6;10;-3;1;-1;0;2;3;5;0;"
+                "\r\n8;Res;1;-1;-1;0;1;0;0;0;0;-1;-1;0;-1;-1;1;0.000000;0;0;-1;-1;-1;-1;0;0;0;-1;0;0;-1;-1;3;");
+
+  cWorld other;
+  auto* commander = new cCommander();
+  commander->id = 3;
+  other.Units().commanders.push_back(commander);
+  LoadLandUnits(other, Pattern());
+  ASSERT_EQ(other.Units().landUnits.size(), 2u);
+  const cJednostkaLadowa* back = other.Units().landUnits.front();
+  EXPECT_EQ(back->id, 7);
+  EXPECT_EQ(back->name, L"1st,Guards");
+  EXPECT_EQ(back->type, 3);
+  EXPECT_EQ(back->category, kCategoryLand);
+  EXPECT_EQ(back->strength, 80);
+  EXPECT_FLOAT_EQ(back->shoreBombardmentEffect, 1.5f);
+  EXPECT_EQ(back->eventsEffect, -3);
+  EXPECT_EQ(back->lastY, 5);
+  EXPECT_EQ(back->ownCommander, commander);
+  EXPECT_EQ(commander->ledUnit, back);
+  EXPECT_TRUE(other.Units().landUnits.back()->inReserve);
+  EXPECT_EQ(other.Units().landUnits.back()->availableInTurns, 3);
+}
+
+// 33 fields: id;name;country;x;y;type then 27 more.
+std::string LandLine(int id, const std::string& name, int type, int commander, int mulberry) {
+  return std::to_string(id) + ";" + name + ";1;-1;-1;" + std::to_string(type) + ";1;50;3;0;1;0;0;3;-1;" +
+         std::to_string(commander) + ";0;0.5;0;0;0;0;0;0;5;0;0;" + std::to_string(mulberry) + ";0;0;0;0;0;\r\n";
+}
+
+TEST_F(UnitFiles, LandReaderRules) {
+  world.constants.mulberryValues[3] = 6.7f;
+  const std::string longName(120, 'N');
+  std::string text = "#comment\r\n" + LandLine(7, "A", 0, -1, -1) + LandLine(7, "B", 1, 3, -1) +
+                     LandLine(9, "Harbour", 60, 3, -1) + LandLine(10, "Kept", 60, -1, 5) +
+                     LandLine(11, longName, 2, -1, -1);
+  // 32 fields: the last column missing; then 34 fields.
+  text += "12;Short;1;-1;-1;0;1;50;3;0;1;0;0;3;-1;-1;0;0.5;0;0;0;0;0;0;5;0;0;-1;0;0;0;0;\r\n";
+  text += "13;Long;1;-1;-1;0;1;50;3;0;1;0;0;3;-1;-1;0;0.5;0;0;0;0;0;0;5;0;0;-1;0;0;0;0;4;99;";
+  dir.Write("land_units.csv", text);
+  twtest::LogCapture log;
+  LoadLandUnits(world, Pattern());
+  auto& list = world.Units().landUnits;
+  ASSERT_EQ(list.size(), 6u);
+  auto it = list.begin();
+  EXPECT_EQ((*it)->id, 7);
+  ++it;
+  EXPECT_EQ((*it)->id, 7);
+  EXPECT_TRUE(log.Contains(L"Blad: Numer ID=7 sie powtarza."));
+  EXPECT_EQ(world.Units().commanders[0]->ledUnit, *it);
+  ++it;
+  const auto* harbour = dynamic_cast<const cMulberry*>(*it);
+  ASSERT_NE(harbour, nullptr);
+  EXPECT_EQ(harbour->remainingMonths, 6);
+  EXPECT_EQ(harbour->ownCommander, nullptr);
+  EXPECT_EQ(harbour->actionPoints, 0);
+  EXPECT_TRUE(log.Contains(L"Mulberry Harbour (ID=9) added"));
+  ++it;
+  EXPECT_EQ(dynamic_cast<const cMulberry*>(*it)->remainingMonths, 5);
+  ++it;
+  EXPECT_EQ((*it)->name, std::wstring(99, L'N'));
+  ++it;
+  EXPECT_EQ((*it)->id, 13);
+  EXPECT_EQ((*it)->availableInTurns, 4);
+  EXPECT_TRUE(log.Contains(L"Land unit B (ID=7 CountryID=1) added"));
+}
+
+TEST_F(UnitFiles, MissingFileIsFatal) {
+  cScopedThrowingFatalHook hook;
+  twtest::LogCapture log;
+  EXPECT_THROW(LoadLandUnits(world, Pattern()), sFilesFatalError);
+  EXPECT_THROW(LoadAirUnits(world, Pattern()), sFilesFatalError);
+  sShipFleetIds ids;
+  EXPECT_THROW(LoadNavalUnits(world, Pattern(), ids), sFilesFatalError);
+  EXPECT_TRUE(log.Contains(L"Blad otwarcia pliku! (nie istnieje?)"));
+}
+
+TEST_F(UnitFiles, AirRowsAreExactAndInvalidRowsAnnounced) {
+  auto* air = new cJednostkaLotnicza();
+  air->id = 4;
+  air->SetName(L"JG 52");
+  air->countryId = 2;
+  air->x = 1;
+  air->y = 2;
+  air->SetType(20);
+  air->level = 3;
+  air->strength = 12.0f;
+  air->ownCommander = world.Units().commanders[0];
+  air->actionPoints = 1;
+  air->startingActionPoints = 2;
+  air->supply = 5;
+  air->reconDone = true;
+  world.Units().airUnits.push_back(air);
+  auto* reserve = new cJednostkaLotnicza();
+  reserve->id = 5;
+  reserve->SetName(L"KG 1");
+  reserve->countryId = 2;
+  reserve->SetType(22);
+  reserve->inReserve = true;
+  world.Units().reservePool.push_back(reserve);
+  WriteAirUnits(world, Folder());
+  std::string bytes = Read("air_units.csv");
+  EXPECT_EQ(bytes,
+            "#Air units\r\n#ID;Name;Country ID;Hex X;Hex Y;Type;Level (1-5);Strength;Commander ID (-1 = no commander "
+            "assigned);Attacked [0=false 1=true];Was attacked [0=false 1=true];Supply source X;Supply source Y;"
+            "Action Points;Starting AP;In reserve [0=false 1=true];Supply;Air recon done? [0=false 1=true];"
+            "Available in turns\r\n#On map\r\n4;JG 52;2;1;2;20;3;12;3;0;0;-1;-1;1;2;0;5;1;0;\r\n#In reserve\r\n"
+            "5;KG 1;2;-1;-1;22;1;0;-1;0;0;-1;-1;0;0;1;0;0;0;");
+
+  // Two invalid rows: in reserve on a hex, and off the map but not in reserve.
+  bytes += "\r\n6;Bad1;2;10;12;21;1;5;-1;0;0;-1;-1;0;0;1;0;0;0;\r\n7;Bad2;2;-1;-1;21;1;5;-1;0;0;-1;-1;0;0;0;0;0;0;";
+  dir.Write("air_units.csv", bytes);
+  int boxes = 0;
+  plat::SetMessageBoxHandler([&](std::wstring_view caption, std::wstring_view) {
+    ++boxes;
+    EXPECT_EQ(caption, L"air_units.csv");
+  });
+  twtest::LogCapture log;
+  cWorld other;
+  auto* commander = new cCommander();
+  commander->id = 3;
+  other.Units().commanders.push_back(commander);
+  LoadAirUnits(other, Pattern());
+  plat::SetMessageBoxHandler(nullptr);
+  EXPECT_EQ(boxes, 1);
+  ASSERT_EQ(other.Units().airUnits.size(), 2u);
+  EXPECT_EQ(other.Units().airUnits.front()->ownCommander, commander);
+  EXPECT_FLOAT_EQ(other.Units().airUnits.front()->strength, 12.0f);
+  EXPECT_TRUE(other.Units().airUnits.back()->inReserve);
+  EXPECT_TRUE(log.Contains(L"Invalid entries from air_units.csv:"));
+  EXPECT_TRUE(log.Contains(L"Bad1;10;12;2"));
+  EXPECT_TRUE(log.Contains(L"Bad2;-1;-1;2"));
+}
+
+TEST_F(UnitFiles, NavalRowsKeepReserveCommanderAndLinkFleets) {
+  auto* fleet = new cFleet();
+  fleet->id = 5;
+  fleet->name = L"Home Fleet";
+  world.Units().fleets.push_back(fleet);
+  auto* ship = new cJednostkaMorska();
+  ship->id = 1;
+  ship->SetName(L"Hood");
+  ship->countryId = 1;
+  ship->SetType(41);
+  ship->fleet = fleet;
+  ship->hitPoints = 4;
+  ship->maxHitPoints = 6;
+  world.Units().navalUnits.push_back(ship);
+  auto* docked = new cJednostkaMorska();
+  docked->id = 2;
+  docked->SetName(L"Ark");
+  docked->countryId = 1;
+  docked->SetType(40);
+  docked->inReserve = true;
+  docked->ownCommander = world.Units().commanders[0];
+  world.Units().navalReservePool.push_back(docked);
+  WriteNavalUnits(world, Folder());
+  EXPECT_EQ(Read("naval_units.csv"),
+            "#Naval units\r\n#ID;Name;Country ID;Type;Fleet ID;HP;Max HP;Commander ID (-1 = no commander assigned);"
+            "In reserve [0=false 1=true];Can be bombed? [0=false 1=true];Airstrike done? [0=false 1=true];"
+            "Available in turns;Recon done? [0=false 1=true] ;Can be repaired? [0=false 1=true]\r\n#On map\r\n"
+            "1;Hood;1;41;5;4;6;-1;0;1;0;0;0;1;\r\n#In reserve\r\n2;Ark;1;40;-1;0;0;3;1;1;0;0;0;1;");
+
+  cWorld other;
+  auto* commander = new cCommander();
+  commander->id = 3;
+  other.Units().commanders.push_back(commander);
+  auto* otherFleet = new cFleet();
+  otherFleet->id = 5;
+  other.Units().fleets.push_back(otherFleet);
+  sShipFleetIds ids;
+  LoadNavalUnits(other, Pattern(), ids);
+  ASSERT_EQ(other.Units().navalUnits.size(), 2u);
+  cJednostkaMorska* reserveShip = other.Units().navalUnits.back();
+  EXPECT_EQ(reserveShip->ownCommander, commander);
+  EXPECT_EQ(commander->ledUnit, reserveShip);
+  // The reserve ship goes to its pool before the fleets are linked.
+  other.Units().navalUnits.pop_back();
+  other.Units().navalReservePool.push_back(reserveShip);
+  PlaceShipsInFleets(other, ids);
+  EXPECT_EQ(other.Units().navalUnits.front()->fleet, otherFleet);
+  EXPECT_EQ(otherFleet->GetShipCount(), 1);
+
+  cScopedThrowingFatalHook hook;
+  twtest::LogCapture log;
+  otherFleet->ships.clear();
+  otherFleet->id = 6;
+  EXPECT_THROW(PlaceShipsInFleets(other, ids), sFilesFatalError);
+  EXPECT_TRUE(log.Contains(L"Data integrity error: Hood belongs to fleet id=5, but no such fleet exists"));
+}
+
+TEST_F(UnitFiles, PlacementConflictsAndOffMapRowsAreFatal) {
+  auto add = [&](int id, int x, int y) {
+    auto* unit = new cJednostkaLadowa();
+    unit->id = id;
+    unit->name = L"U" + std::to_wstring(id);
+    unit->x = x;
+    unit->y = y;
+    world.Units().landUnits.push_back(unit);
+    return unit;
+  };
+  cJednostkaLadowa* first = add(1, 2, 3);
+  add(2, 2, 3);
+  cJednostkaLadowa* third = add(3, 4, 4);
+  add(4, 10, 1);
+  cJednostkaLadowa* reserve = add(5, -1, -1);
+  cScopedThrowingFatalHook hook;
+  twtest::LogCapture log;
+  EXPECT_THROW(PlaceLoadedLandUnits(world), sFilesFatalError);
+  EXPECT_TRUE(log.Contains(L"ERROR: Trying to place land unit U2 (ID=2) to hex (2, 3) occupied by U1 (ID=1)"));
+  EXPECT_TRUE(log.Contains(L"ERROR: Land unit U4 (ID=4) stands on hex (10, 1) outside the map"));
+  // The check went through the whole list.
+  EXPECT_EQ(world.GetMap().GetHex(2, 3).unit, first);
+  EXPECT_EQ(world.GetMap().GetHex(4, 4).unit, third);
+  EXPECT_EQ(reserve->x, -1);
+
+  auto addAir = [&](int id, int x, int y) {
+    auto* unit = new cJednostkaLotnicza();
+    unit->id = id;
+    unit->name = L"A" + std::to_wstring(id);
+    unit->x = x;
+    unit->y = y;
+    world.Units().airUnits.push_back(unit);
+  };
+  addAir(20, 5, 5);
+  EXPECT_NO_THROW(PlaceLoadedAirUnits(world));
+  addAir(21, 4, 4);
+  addAir(22, 5, 5);
+  EXPECT_THROW(PlaceLoadedAirUnits(world), sFilesFatalError);
+  EXPECT_TRUE(log.Contains(L"ERROR: Trying to place air unit A21 (ID=21) to hex (4, 4) occupied by U3 (ID=3)"));
+  EXPECT_TRUE(log.Contains(L"ERROR: Trying to place air unit A22 (ID=22) to hex (5, 5) occupied by A20 (ID=20)"));
+}
+
+}  // namespace

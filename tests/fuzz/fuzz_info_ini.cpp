@@ -1,0 +1,60 @@
+// Reads arbitrary bytes as the "Info.ini" header of a saved game, checks the
+// limits the reader promises, writes the header into a save folder and reads
+// that back: the saved numbers must come back as they were.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "app/console_log.h"
+#include "files/info_ini_file.h"
+#include "platform/lines.h"
+#include "platform/text.h"
+
+namespace {
+
+std::filesystem::path ScratchFolder() {
+  const auto folder = std::filesystem::temp_directory_path() / ("tw_fuzz_info_ini_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder / "in");
+  std::filesystem::create_directories(folder / "out");
+  return folder;
+}
+
+void Check(bool condition) {
+  if (!condition) __builtin_trap();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const std::filesystem::path folder = ScratchFolder();
+  static const std::wstring inPattern = plat::FromUtf8((folder / "in").string()) + L"\\%s";
+  static const std::wstring outFolder = plat::FromUtf8((folder / "out").string());
+  static const std::wstring outPattern = outFolder + L"\\%s";
+  g_ConsoleLog.SetEnabled(false);  // millions of runs would fill the log
+  if (!plat::WriteFileBytes((folder / "in" / "Info.ini").string(),
+                            std::string_view(reinterpret_cast<const char*>(data), size))) {
+    return 0;
+  }
+
+  const sInfoHeader header = LoadInfoHeader(inPattern);
+  Check(header.smallUnitsSize >= 0 && header.smallUnitsSize <= 5);
+  Check(header.largeUnitsSize >= 1 && header.largeUnitsSize <= 5);
+  Check(header.pbemPlayers.size() <= 8);
+  Check(header.playByEmail || header.pbemPlayers.empty());
+  for (std::size_t i = 0; i < header.pbemPlayers.size(); ++i) {
+    Check(header.pbemPlayers[i].number == static_cast<int>(i) + 1);
+  }
+
+  if (!WriteInfoIni(outFolder, header)) return 0;
+  const sInfoHeader again = LoadInfoHeader(outPattern);
+  Check(again.turn == header.turn);
+  Check(again.impulse == header.impulse);
+  Check(again.gameDay == header.gameDay);
+  Check(again.gameMonth == header.gameMonth);
+  Check(again.gameYear == header.gameYear);
+  Check(again.playByEmail == header.playByEmail);
+  return 0;
+}

@@ -1,0 +1,140 @@
+// Reads arbitrary bytes as one of the unit, fleet, commander, unit-name,
+// flag or convoy files (the first byte picks which) into a small world, then
+// runs the placement checks. Fatal data errors end the input quietly through
+// the throwing hook; a unit or fleet file that loads is written and must load
+// back with as many records.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/console_log.h"
+#include "files/fatal.h"
+#include "files/fleet_files.h"
+#include "files/unit_files.h"
+#include "platform/lines.h"
+#include "platform/text.h"
+#include "units/commander.h"
+#include "world/cities.h"
+#include "world/country.h"
+#include "world/gra.h"
+#include "world/map_text.h"
+
+namespace {
+
+std::unique_ptr<cWorld> SmallWorld() {
+  auto world = std::make_unique<cWorld>();
+  std::string error;
+  BuildMapFromText("size 5 5\nterrain\nppppp\nppppp\nppppp\nppppp\nppppp\n", world->GetMap(), error);
+  auto city = std::make_unique<cCity>();
+  city->x = 1;
+  city->y = 1;
+  world->AddCity(std::move(city));
+  world->GetSeaGraph().Nodes().resize(2);
+  world->GetSeaGraph().Nodes()[0].id = 1;
+  world->GetSeaGraph().Nodes()[0].x = 1;
+  world->GetSeaGraph().Nodes()[0].y = 1;
+  world->GetSeaGraph().Nodes()[1].id = 2;
+  world->GetMap().GetHex(1, 1).seaNode = 1;
+  for (int id = 1; id <= 3; ++id) {
+    auto country = std::make_unique<cCountry>();
+    country->id = id;
+    world->Countries().push_back(std::move(country));
+  }
+  auto* commander = new cCommander();
+  commander->id = 1;
+  world->Units().commanders.push_back(commander);
+  return world;
+}
+
+const wchar_t* const kFiles[] = {L"land_units.csv", L"air_units.csv", L"naval_units.csv", L"fleets.csv",
+                                 L"commanders.csv", L"unit_names.csv", L"flags.txt", L"convoys.csv"};
+
+// Loads the file of kind into the world; the record count of the list it
+// fills (0 for the kinds without one).
+std::size_t Load(int kind, cWorld& world, const std::wstring& pattern, sShipFleetIds& ids) {
+  std::string kept;
+  std::vector<int> flags;
+  switch (kind) {
+    case 0:
+      LoadLandUnits(world, pattern);
+      PlaceLoadedLandUnits(world);
+      return world.Units().landUnits.size();
+    case 1:
+      LoadAirUnits(world, pattern);
+      PlaceLoadedAirUnits(world);
+      return world.Units().airUnits.size();
+    case 2:
+      LoadNavalUnits(world, pattern, ids);
+      return world.Units().navalUnits.size();
+    case 3:
+      LoadFleets(world, pattern);
+      return world.Units().fleets.size();
+    case 4:
+      LoadCommanders(world, pattern);
+      return world.Units().commanders.size();
+    case 5:
+      LoadUnitNameTemplates(world, pattern, kept);
+      return 0;
+    case 6:
+      LoadFlags(pattern, flags);
+      return 0;
+    default:
+      LoadConvoys(world, pattern);
+      return world.Units().convoys.ConvoysOf(1)->size() + world.Units().convoys.ConvoysOf(2)->size() +
+             world.Units().convoys.ConvoysOf(3)->size();
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const std::filesystem::path folder = [] {
+    auto dir = std::filesystem::temp_directory_path() / ("tw_fuzz_unit_files_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    g_ConsoleLog.SetEnabled(false);
+    return dir;
+  }();
+  if (size == 0) return 0;
+  const int kind = data[0] % 8;
+  const std::string file = (folder / plat::NarrowAnsi(kFiles[kind])).string();
+  if (!plat::WriteFileBytes(file, std::string(reinterpret_cast<const char*>(data + 1), size - 1))) return 0;
+  const std::wstring folderText = plat::WidenAnsi(folder.string());
+  const std::wstring pattern = folderText + L"/%s";
+  cScopedThrowingFatalHook hook;
+  std::unique_ptr<cWorld> world = SmallWorld();
+  cWorld* const previous = g_pWorld;
+  g_pWorld = world.get();
+  sShipFleetIds ids;
+  std::size_t count = 0;
+  try {
+    count = Load(kind, *world, pattern, ids);
+  } catch (const sFilesFatalError&) {
+    g_pWorld = previous;
+    return 0;
+  }
+  // What the writers make must load back whole.
+  switch (kind) {
+    case 0: WriteLandUnits(*world, folderText); break;
+    case 1: WriteAirUnits(*world, folderText); break;
+    case 2: WriteNavalUnits(*world, folderText); break;
+    case 3: WriteFleets(*world, folderText); break;
+    case 4: WriteCommanders(*world, folderText); break;
+    case 7: WriteConvoys(*world, folderText); break;
+    default: g_pWorld = previous; return 0;
+  }
+  std::unique_ptr<cWorld> again = SmallWorld();
+  g_pWorld = again.get();
+  sShipFleetIds againIds;
+  try {
+    if (Load(kind, *again, pattern, againIds) != count) __builtin_trap();
+  } catch (const sFilesFatalError&) {
+    __builtin_trap();
+  }
+  g_pWorld = previous;
+  return 0;
+}
