@@ -9,7 +9,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bash "$root/scripts/install-deps.sh"
 
 jobs="$(nproc)"
-fuzz_seconds="${TW_FUZZ_SECONDS:-10}"
+fuzz_seconds="${TW_FUZZ_SECONDS:-5}"
 
 # Test configuration: ASan + UBSan, warnings are errors.
 asan="$root/build/test"
@@ -31,15 +31,23 @@ bash "$root/scripts/menu_walk.sh" "$asan" "$asan/menu_walk"
 tsan="$root/build/tsan"
 cmake -S "$root" -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_TSAN=ON \
   -DTW_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS="-O1" >/dev/null
-ninja -C "$tsan" -j "$jobs" tw_tests_app
+# The test programs that hold tests named "...Thread...".
+tsan_programs=(tw_tests_platform tw_tests_app tw_tests_dialogs tw_tests_units)
+ninja -C "$tsan" -j "$jobs" "${tsan_programs[@]}"
 echo "== ThreadSanitizer: thread tests"
-(cd "$tsan" && TSAN_OPTIONS="halt_on_error=1" ./tests/tw_tests_app --gtest_filter='*Thread*' --gtest_brief=1)
+for program in "${tsan_programs[@]}"; do
+  (cd "$tsan" && TSAN_OPTIONS="halt_on_error=1" "./tests/$program" --gtest_filter='*Thread*' --gtest_brief=1)
+done
 
 # Every file reader's fuzzer, briefly.
 fuzz="$root/build/fuzz"
 CXX=clang++ cmake -S "$root" -B "$fuzz" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_FUZZ=ON \
   -DTW_BUILD_TESTS=OFF -DTW_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS="-O1" >/dev/null
-ninja -C "$fuzz" -j "$jobs"
+fuzz_targets=()
+for source in "$root"/tests/fuzz/fuzz_*.cpp; do
+  fuzz_targets+=("$(basename "$source" .cpp)")
+done
+ninja -C "$fuzz" -j "$jobs" "${fuzz_targets[@]}"
 for target in "$fuzz"/tests/fuzz/fuzz_*; do
   [ -x "$target" ] || continue
   name="$(basename "$target")"

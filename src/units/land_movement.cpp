@@ -25,6 +25,8 @@ struct sCell {
   std::uint8_t back;
   std::uint8_t block;
   std::uint8_t reached;  // its final cost has been walked to
+  int step;              // entering this hex from outside a zone of control
+  int zocStep;           // entering it from a hex of a zone when it is one too
 };
 
 struct sQueued {
@@ -43,12 +45,22 @@ struct sFrame {
 struct sScratch {
   std::vector<sCell> cells;
   std::vector<sFrame> stack;
-  std::vector<sQueued> heap;
+  std::vector<std::vector<int>> buckets;  // cell indices by cost
+  std::vector<sQueued> heap;              // for point values too large for buckets
 };
 
 sScratch& Scratch() {
   thread_local sScratch scratch;
   return scratch;
+}
+
+// The neighbour rule of hex.h, inlined for the hot loops below.
+constexpr int kStepX[6] = {0, 1, 1, 0, -1, -1};
+constexpr int kStepYEven[6] = {-1, 0, 1, 1, 1, 0};
+constexpr int kStepYOdd[6] = {-1, -1, 0, 1, 0, -1};
+inline void Neighbour(int x, int y, int dir, int& nx, int& ny) {
+  nx = x + kStepX[dir];
+  ny = y + (x % 2 != 0 ? kStepYOdd[dir] : kStepYEven[dir]);
 }
 
 int TerrainCost(const sLandMoveRules& rules, int terrain) {
@@ -147,7 +159,7 @@ int ComputeLandMoveRange(cMap& map, const sLandMover& mover, const sLandMoveRule
   const int n = 2 * r + 1;
   sScratch& scratch = Scratch();
   std::vector<sCell>& cells = scratch.cells;
-  cells.assign(static_cast<std::size_t>(n) * n, sCell{kUnreached, 0, kFree, 0});
+  cells.assign(static_cast<std::size_t>(n) * n, sCell{kUnreached, 0, kFree, 0, 0, 0});
   const int left = mover.x - r;
   const int top = mover.y - r;
   auto inGrid = [&](int x, int y) { return x >= left && x < left + n && y >= top && y < top + n; };
@@ -171,7 +183,7 @@ int ComputeLandMoveRange(cMap& map, const sLandMover& mover, const sLandMoveRule
       if (countOnly || other.visible) cell.block = kBlocked;
       for (int dir = 0; dir < 6; ++dir) {
         int nx = 0, ny = 0;
-        HexNeighbourCoords(x, y, dir, nx, ny);
+        Neighbour(x, y, dir, nx, ny);
         if (!inGrid(nx, ny)) continue;
         sCell& near = cellAt(nx, ny);
         if (near.block != kBlocked) near.block = kZoneOfControl;
@@ -189,36 +201,68 @@ int ComputeLandMoveRange(cMap& map, const sLandMover& mover, const sLandMoveRule
   // reaches every cell the way the relaxation first reaches it at its
   // final cost: a walk that arrives at a cell at more than its final cost
   // can only continue at more than the final cost of every cell after it.
-  auto edgeStep = [&](int nx, int ny, const sCell& from, const sCell& to) {
-    const bool bothInZoc = from.block == kZoneOfControl && to.block == kZoneOfControl;
-    return StepCost(map, nx, ny, bothInZoc, mover, rules);
+  for (int y = top; y < top + n; ++y) {
+    for (int x = left; x < left + n; ++x) {
+      if (!map.IsInside(x, y)) continue;
+      sCell& cell = cellAt(x, y);
+      if (cell.block == kBlocked) continue;
+      cell.step = StepCost(map, x, y, false, mover, rules);
+      if (cell.block == kZoneOfControl) cell.zocStep = StepCost(map, x, y, true, mover, rules);
+    }
+  }
+  auto edgeStep = [](const sCell& from, const sCell& to) {
+    return from.block == kZoneOfControl && to.block == kZoneOfControl ? to.zocStep : to.step;
   };
+  // Costs only grow by whole points from 0 to the points, so the best-first
+  // order is a walk over one bucket per cost.
   const int centre = r * n + r;
   cells[static_cast<std::size_t>(centre)].cost = 0;
+  std::vector<std::vector<int>>& buckets = scratch.buckets;
+  const std::size_t bucketCount = static_cast<std::size_t>(points) + 1;
+  if (buckets.size() < bucketCount && bucketCount <= 4096) buckets.resize(bucketCount);
+  const bool useBuckets = bucketCount <= buckets.size();
   std::vector<sQueued>& heap = scratch.heap;
   heap.clear();
-  heap.push_back({0, centre});
   auto later = [](const sQueued& a, const sQueued& b) { return a.cost > b.cost; };
-  while (!heap.empty()) {
-    std::pop_heap(heap.begin(), heap.end(), later);
-    const sQueued item = heap.back();
-    heap.pop_back();
-    const sCell& from = cells[static_cast<std::size_t>(item.index)];
-    if (item.cost > from.cost) continue;
-    const int fx = left + item.index % n, fy = top + item.index / n;
+  auto push = [&](int cost, int index) {
+    if (useBuckets) {
+      buckets[static_cast<std::size_t>(cost)].push_back(index);
+    } else {
+      heap.push_back({cost, index});
+      std::push_heap(heap.begin(), heap.end(), later);
+    }
+  };
+  auto relaxFrom = [&](int index, int cost) {
+    const sCell& from = cells[static_cast<std::size_t>(index)];
+    if (cost > from.cost) return;  // a stale entry
+    const int fx = left + index % n, fy = top + index / n;
     for (int dir = 0; dir < 6; ++dir) {
       int nx = 0, ny = 0;
-      HexNeighbourCoords(fx, fy, dir, nx, ny);
+      Neighbour(fx, fy, dir, nx, ny);
       if (!map.IsInside(nx, ny) || !inGrid(nx, ny)) continue;
       sCell& next = cellAt(nx, ny);
       // A blocked hex is never entered, however many points the unit has.
       if (next.block == kBlocked) continue;
-      const long long cost = static_cast<long long>(item.cost) + edgeStep(nx, ny, from, next);
-      if (cost < next.cost && cost <= points) {
-        next.cost = static_cast<int>(cost);
-        heap.push_back({next.cost, (ny - top) * n + (nx - left)});
-        std::push_heap(heap.begin(), heap.end(), later);
+      const long long newCost = static_cast<long long>(cost) + edgeStep(from, next);
+      if (newCost < next.cost && newCost <= points) {
+        next.cost = static_cast<int>(newCost);
+        push(next.cost, (ny - top) * n + (nx - left));
       }
+    }
+  };
+  push(0, centre);
+  if (useBuckets) {
+    for (std::size_t c = 0; c < bucketCount; ++c) {
+      // Steps cost at least 1, so relaxing adds only to later buckets.
+      for (std::size_t i = 0; i < buckets[c].size(); ++i) relaxFrom(buckets[c][i], static_cast<int>(c));
+      buckets[c].clear();
+    }
+  } else {
+    while (!heap.empty()) {
+      std::pop_heap(heap.begin(), heap.end(), later);
+      const sQueued item = heap.back();
+      heap.pop_back();
+      relaxFrom(item.index, item.cost);
     }
   }
 
@@ -235,12 +279,12 @@ int ComputeLandMoveRange(cMap& map, const sLandMover& mover, const sLandMoveRule
     const int dir = kRelaxOrder[frame.next++];
     const int fx = frame.x, fy = frame.y;
     int nx = 0, ny = 0;
-    HexNeighbourCoords(fx, fy, dir, nx, ny);
+    Neighbour(fx, fy, dir, nx, ny);
     if (!map.IsInside(nx, ny) || !inGrid(nx, ny)) continue;
     sCell& next = cellAt(nx, ny);
     if (next.block == kBlocked || next.reached || next.cost == kUnreached) continue;
     const sCell& from = cellAt(fx, fy);
-    if (static_cast<long long>(from.cost) + edgeStep(nx, ny, from, next) != next.cost) continue;
+    if (static_cast<long long>(from.cost) + edgeStep(from, next) != next.cost) continue;
     next.reached = 1;
     next.back = static_cast<std::uint8_t>((dir + 3) % 6);
     stack.push_back({nx, ny, 0});  // frame may dangle from here on
@@ -274,7 +318,7 @@ int ComputeLandMoveRange(cMap& map, const sLandMover& mover, const sLandMoveRule
   if (points == mover.startingActionPoints && !mover.harbour && mover.freezeTime <= 0) {
     for (int dir = 0; dir < 6; ++dir) {
       int nx = 0, ny = 0;
-      HexNeighbourCoords(mover.x, mover.y, dir, nx, ny);
+      Neighbour(mover.x, mover.y, dir, nx, ny);
       if (!map.IsInside(nx, ny) || !IsPassableLand(map, nx, ny, relations)) continue;
       const sCell& cell = cellAt(nx, ny);
       if (cell.cost > 0 && cell.cost <= points && cell.cost != kUnreached) continue;
