@@ -117,39 +117,4 @@ TEST_F(FrameRender, FailedBeginSceneDrawsNothingButEndsSceneAndUnlocks) {
   EXPECT_TRUE(capture.Contains(L"-- Begin scene problem (-2005530520)"));
 }
 
-TEST_F(FrameRender, DeviceEventsMakeAndDropTheSharedObjects) {
-  twtest::LogCapture capture;
-  g_pWorld = nullptr;
-  g_GuiFonts[3].face = L"Tahoma";
-  g_GuiFonts[3].height = 13;
-  g_GuiFonts[3].weight = 700;
-  EXPECT_EQ(OnCreateDevice({800, 600}), 0);
-  EXPECT_EQ(OnResetDevice({800, 600}), 0);
-  ASSERT_NE(g_GuiFonts[3].font, nullptr);
-  EXPECT_EQ(g_GuiFonts[3].font->Face(), L"Tahoma");
-  EXPECT_EQ(g_GuiFonts[3].font->Height(), 13);
-  ASSERT_NE(g_pOverlayFont, nullptr);
-  EXPECT_EQ(g_pOverlayFont->Face(), L"Arial");
-  EXPECT_EQ(g_pOverlayFont->Weight(), 700);
-  ASSERT_NE(g_pSprite, nullptr);
-  ASSERT_NE(g_pLine, nullptr);
-
-  plat::Font* font = g_GuiFonts[3].font;
-  OnLostDevice();
-  EXPECT_EQ(g_pSprite, nullptr);
-  EXPECT_EQ(g_pLine, nullptr);
-  OnResetDevice({800, 600});
-  EXPECT_EQ(g_GuiFonts[3].font, font);  // fonts survive a lost device
-  EXPECT_NE(g_pSprite, nullptr);
-  OnLostDevice();
-  OnDestroyDevice();
-  EXPECT_EQ(g_GuiFonts[3].font, nullptr);
-  EXPECT_EQ(g_pOverlayFont, nullptr);
-  EXPECT_EQ(capture.Lines(),
-            (std::vector<std::wstring>{L"Device create", L"Device create end", L"Device reset",
-                                       L"Device reset end", L"Device lost", L"Device lost end",
-                                       L"Device reset", L"Device reset end", L"Device lost",
-                                       L"Device lost end", L"Device destroy", L"Device destroy end"}));
-}
-
 }  // namespace

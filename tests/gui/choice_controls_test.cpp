@@ -1,6 +1,3 @@
-// The combo box, the slider and the scroll bar: selection and value events
-// (code, id, sound), thumb geometry and the held-arrow repeat on the tick
-// clock.
 #include "gui/dxut_combobox.h"
 #include "gui/dxut_scrollbar.h"
 #include "gui_fixture.h"
@@ -18,11 +15,7 @@ class ChoiceControls : public GuiTest {
  protected:
   void SetUp() override {
     GuiTest::SetUp();
-    for (int slot : {SND_COMBOBOX_CHANGED, SND_SLIDER_CHANGED}) {
-      const std::string name = std::string("data/sound/") + g_SoundEffects[slot].name + ".wav";
-      dir_.Write(name, "RIFF");
-      g_Sounds[slot] = audio_.LoadSound(name, 1);
-    }
+    LoadSounds({SND_COMBOBOX_CHANGED, SND_SLIDER_CHANGED});
   }
   void TearDown() override {
     CDXUTScrollBar::ResetDrag();
@@ -40,8 +33,6 @@ class ChoiceControls : public GuiTest {
   }
   std::vector<Event> Combos(std::size_t n) const { return std::vector<Event>(n, Event{EVENT_COMBOBOX_SELECTION_CHANGED, 5}); }
 };
-
-// --- combo box ---------------------------------------------------------
 
 TEST_F(ChoiceControls, ComboFirstItemIsSelectedAndReportedOnlyAsProgramEvent) {
   for (bool nonUser : {false, true}) {
@@ -61,7 +52,7 @@ TEST_F(ChoiceControls, ComboFirstItemIsSelectedAndReportedOnlyAsProgramEvent) {
   }
 }
 
-TEST_F(ChoiceControls, ComboSelectByIndexAndDataRefuseWhatIsNotThere) {
+TEST_F(ChoiceControls, ComboSelectByIndexRefusesWhatIsNotThere) {
   struct Case {
     int index;
     HRESULT result;
@@ -78,19 +69,6 @@ TEST_F(ChoiceControls, ComboSelectByIndexAndDataRefuseWhatIsNotThere) {
     EXPECT_EQ(Events(), Combos(c.result == S_OK ? 1 : 0));
     TearDown();
   }
-  SetUp();
-  CDXUTComboBox* box = Combo(3, true);
-  int other = 0;
-  EXPECT_EQ(box->SetSelectedByData(&other), E_FAIL);
-  EXPECT_EQ(box->SetSelectedByData(box->GetItem(1)->pData), S_OK);
-  EXPECT_EQ(box->GetSelectedData(), box->GetItem(1)->pData);
-  EXPECT_EQ(box->FindItem(L"Item 2"), 2);
-  EXPECT_EQ(box->FindItem(L"item 2"), -1);  // case matters
-  EXPECT_EQ(box->FindItem(L"Item 0", 1), -1);
-  EXPECT_EQ(box->FindItem(L"Item 0", 3), -1);
-  box->RemoveAllItems();
-  EXPECT_EQ(box->GetSelectedItem(), nullptr);
-  EXPECT_EQ(box->GetSelectedData(), nullptr);
 }
 
 TEST_F(ChoiceControls, ComboHotkeyCyclesWithSoundButNotWhileOpenOrEmpty) {
@@ -127,86 +105,14 @@ TEST_F(ChoiceControls, ComboHotkeyCyclesWithSoundButNotWhileOpenOrEmpty) {
   }
 }
 
-TEST_F(ChoiceControls, ComboArrowsStopAtTheEndsAndAreConsumed) {
-  struct Case {
-    int start;
-    unsigned key;
-    int expected;
-    std::size_t events;
-  };
-  const Case cases[] = {{0, plat::kVkUp, 0, 0},   {2, plat::kVkDown, 2, 0}, {0, plat::kVkLeft, 0, 0},
-                        {1, plat::kVkUp, 0, 1},   {1, plat::kVkRight, 2, 1}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.key);
-    SetUp();
-    CDXUTComboBox* box = Combo(3);
-    box->SetSelectedByIndex(c.start);
-    CDXUTDialog::RequestFocus(box);
-    Events().clear();
-    EXPECT_TRUE(KeyDown(c.key));
-    EXPECT_EQ(box->GetSelectedIndex(), c.expected);
-    EXPECT_EQ(Events(), Combos(c.events));
-    TearDown();
-  }
-}
-
-TEST_F(ChoiceControls, ComboOpenListClicks) {
-  // The box is at (10, 10), 200 x 30; the open list runs from y 40 to 170,
-  // its text area from y 53 with rows of 16 pixels.
-  struct Case {
-    const char* name;
-    int x, y;
-    int selected;
-    std::size_t events;
-  };
-  const Case cases[] = {
-      {"on the second item", 50, 53 + 16 + 3, 1, 1},
-      {"inside the list but on no item", 15, 45, 0, 0},
-      {"outside box and list", 600, 600, 0, 1},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    SetUp();
-    CDXUTComboBox* box = Combo(3);
-    EXPECT_TRUE(Down(50, 20));
-    EXPECT_TRUE(Up(50, 20));
-    ASSERT_TRUE(box->IsOpened());
-    EXPECT_FALSE(plat::GetInputState().HasCapture());
-    Render();  // places the items
-    Down(c.x, c.y);
-    Up(c.x, c.y);
-    EXPECT_FALSE(box->IsOpened());
-    EXPECT_EQ(box->GetSelectedIndex(), c.selected);
-    EXPECT_EQ(Events(), Combos(c.events));
-    EXPECT_FALSE(plat::GetInputState().HasCapture());
-    TearDown();
-  }
-}
-
-TEST_F(ChoiceControls, ComboKeepsLongTextsWholeAndCutsThemWhereDrawn) {
+TEST_F(ChoiceControls, ComboKeepsLongTextsWhole) {
   CDXUTComboBox* box = Combo(0);
   const std::wstring longText(300, L'x');
   box->AddItem(longText.c_str(), nullptr);
   EXPECT_EQ(box->GetItem(0)->strText, longText);
-  CDXUTDialog::RequestFocus(box);
-  KeyDown(plat::kVkF1 + 3);
   Render();
-  // The open list's row is drawn inside a clip of the row's rectangle.
-  const plat::RectI row = box->GetItem(0)->rcActive;
-  bool clipped = false;
-  const plat::RectI* clip = nullptr;
-  for (const plat::DrawRecord& r : renderer_.records) {
-    if (r.kind == plat::DrawRecord::kClip) clip = r.clip_set ? &r.source : nullptr;
-    if (r.kind == plat::DrawRecord::kText && r.text == longText) {
-      ASSERT_NE(clip, nullptr);  // the closed box cuts it as well
-      if (clip->left == row.left && clip->right == row.right) clipped = true;
-    }
-  }
-  EXPECT_TRUE(clipped);
-  EXPECT_EQ(renderer_.ClipRect(), nullptr);  // lifted at the end of the frame
+  EXPECT_EQ(renderer_.ClipRect(), nullptr);  // the cut is lifted at the end of the frame
 }
-
-// --- slider --------------------------------------------------------------
 
 TEST_F(ChoiceControls, SliderThumbPositionAndEmptyRanges) {
   struct Case {
@@ -218,11 +124,9 @@ TEST_F(ChoiceControls, SliderThumbPositionAndEmptyRanges) {
   const Case cases[] = {
       {"middle", 120, 0, 100, 50, 55, 50},
       {"maximum", 120, 0, 100, 100, 105, 100},
-      {"offset range", 220, 100, 300, 150, 55, 150},
       {"empty range", 120, 7, 7, 7, 5, 7},
       {"reversed range", 120, 10, 3, 50, 5, 3},
       {"track of 20 pixels", 20, 0, 100, 40, 5, 40},
-      {"narrower still", 12, 0, 100, 40, 5, 40},
       {"whole int range", 120, INT_MIN, INT_MAX, 0, 55, 0},
       {"at the top of int", 120, INT_MAX - 10, INT_MAX, INT_MAX, 105, INT_MAX},
   };
@@ -258,8 +162,7 @@ TEST_F(ChoiceControls, SliderKeysSendOnlyChanges) {
     unsigned key;
     int expected;
   };
-  const Case cases[] = {{0, plat::kVkHome, 0}, {0, plat::kVkEnd, 100}, {0, plat::kVkLeft, 0},
-                        {100, plat::kVkNext, 100}, {50, plat::kVkPrior, 49}, {50, plat::kVkDown, 51}};
+  const Case cases[] = {{50, plat::kVkHome, 0}, {0, plat::kVkEnd, 100}, {0, plat::kVkLeft, 0}, {50, plat::kVkDown, 51}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.key);
     SetUp();
@@ -300,8 +203,6 @@ TEST_F(ChoiceControls, SliderDragReleaseReportsOnceAndDropsFocus) {
   EXPECT_EQ(slider->GetValue(), 71);
   EXPECT_FALSE(slider->IsPressed());
 }
-
-// --- scroll bar ----------------------------------------------------------
 
 struct Bar {
   CDXUTScrollBar bar;
@@ -378,23 +279,6 @@ TEST_F(ChoiceControls, ScrollBarArrowRepeatsAfterDelayThenSteadily) {
   b.bar.Render(0.0f);
   EXPECT_EQ(b.bar.GetTrackPos(), 6);
   EXPECT_FALSE(plat::GetInputState().HasCapture());
-}
-
-TEST_F(ChoiceControls, ScrollBarShowItemAndPagingClicks) {
-  Bar b(dialog_.get(), 100, 100, 10);
-  b.bar.ShowItem(50);
-  EXPECT_EQ(b.bar.GetTrackPos(), 41);
-  b.bar.ShowItem(5);
-  EXPECT_EQ(b.bar.GetTrackPos(), 5);
-  b.bar.ShowItem(1000);  // clamped to the last item
-  EXPECT_EQ(b.bar.GetTrackPos(), 90);
-  // A click in the track above the thumb pages up by page - 1.
-  EXPECT_TRUE(b.bar.HandleMouse({plat::kWmLButtonDown, 0, 0}, POINT{5, 20}));
-  EXPECT_EQ(b.bar.GetTrackPos(), 81);
-  b.bar.HandleMouse({plat::kWmLButtonUp, 0, 0}, POINT{5, 20});
-  b.bar.SetTrackRange(0, 5);
-  EXPECT_EQ(b.bar.GetTrackPos(), 0);
-  EXPECT_FALSE(b.bar.IsThumbShown());
 }
 
 }  // namespace

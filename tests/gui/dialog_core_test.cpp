@@ -1,6 +1,3 @@
-// The dialog's routing: panel dragging in 5-pixel steps, focus cycling,
-// removal of focused and hovered controls, visibility, caption, and the
-// deferred deletion of closed game dialogs.
 #include "app/dialog_stack.h"
 #include "app/input_routing.h"
 #include "dialogs/dialog.h"
@@ -50,54 +47,6 @@ TEST_F(DialogCore, DragStartsBeyondFivePixelsAndMovesInStepsOfFive) {
   }
 }
 
-TEST_F(DialogCore, DragOfAGroupHeadMovesTheGroupAndRecordsTheLayout) {
-  CDXUTButton* head = nullptr;
-  dialog_->AddButton(252, L"", 100, 100, 50, 20, 0, false, &head);
-  dialog_->AddButton(253, L"", 100, 130, 50, 20);
-  dialog_->AddButton(259, L"", 100, 160, 50, 20);  // not in the group
-  head->SetDraggable(true);
-  Move(110, 110);
-  Down(110, 110);
-  EXPECT_TRUE(Move(130, 95));
-  Up(130, 95);
-  EXPECT_EQ(head->GetX(), 120);
-  EXPECT_EQ(head->GetY(), 85);
-  EXPECT_EQ(dialog_->GetControl(253)->GetX(), 120);
-  EXPECT_EQ(dialog_->GetControl(259)->GetX(), 100);
-  EXPECT_EQ(g_GuiLayout[252].a, 120);
-  EXPECT_EQ(g_GuiLayout[252].c, 50);
-  // The drag swallowed the release: the head was pressed but did not click.
-  EXPECT_TRUE(Events().empty());
-}
-
-TEST_F(DialogCore, FocusCyclesWithTabShiftTabAndArrowsSkippingUnfocusable) {
-  dialog_->AddButton(1, L"a", 0, 0, 10, 10, 0, true);
-  dialog_->AddStatic(2, L"label", 0, 20, 10, 10);
-  dialog_->AddButton(3, L"b", 0, 40, 10, 10);
-  dialog_->AddCheckBox(4, L"c", 0, 60, 10, 10);
-  auto focusId = [] { return CDXUTDialog::GetFocusControl() ? CDXUTDialog::GetFocusControl()->GetID() : -1; };
-  struct Step {
-    unsigned key;
-    bool shift;
-    int focus;
-  } steps[] = {
-      {plat::kVkTab, false, 1},  // no focus yet: the default control
-      {plat::kVkTab, false, 3},  {plat::kVkTab, false, 4}, {plat::kVkTab, false, 1},  // wraps
-      {plat::kVkTab, true, 4},   {plat::kVkLeft, false, 3}, {plat::kVkDown, false, 4},
-      {plat::kVkRight, false, 1}, {plat::kVkUp, false, 4},
-  };
-  for (const Step& s : steps) {
-    plat::GetInputState().SetKeyDown(plat::kVkShift, s.shift);
-    EXPECT_TRUE(KeyDown(s.key));
-    EXPECT_EQ(focusId(), s.focus) << s.key << (s.shift ? " shift" : "");
-  }
-  EXPECT_TRUE(dialog_->GetControl(4)->HasFocus());
-  EXPECT_FALSE(dialog_->GetControl(1)->HasFocus());
-  // Without keyboard input the dialog ignores keys.
-  dialog_->EnableKeyboardInput(false);
-  EXPECT_FALSE(KeyDown(plat::kVkTab));
-}
-
 TEST_F(DialogCore, RemovingFocusedAndHoveredControlsLeavesNoDanglingState) {
   CDXUTButton* button = nullptr;
   dialog_->AddButton(5, L"x", 0, 0, 50, 50, 0, false, &button);
@@ -114,39 +63,6 @@ TEST_F(DialogCore, RemovingFocusedAndHoveredControlsLeavesNoDanglingState) {
   EXPECT_EQ(g_HintText.GetText(), nullptr);
   EXPECT_FALSE(Up(10, 10));
   dialog_->RemoveControl(5);  // nothing left to remove
-}
-
-TEST_F(DialogCore, InvisibleOrMinimizedDialogFindsNothingAndHidingClearsTheHint) {
-  CDXUTButton* button = nullptr;
-  dialog_->AddButton(5, L"x", 0, 0, 50, 50, 0, false, &button);
-  button->SetHint(L"hint");
-  Move(10, 10);
-  dialog_->SetVisible(false);
-  EXPECT_EQ(g_HintText.GetControl(), nullptr);
-  EXPECT_EQ(dialog_->GetControlAtPoint({10, 10}), nullptr);
-  EXPECT_FALSE(Down(10, 10));
-  dialog_->SetVisible(true);
-  dialog_->SetMinimized(true);
-  EXPECT_EQ(dialog_->GetControlAtPoint({10, 10}), nullptr);
-  EXPECT_EQ(dialog_->GetMouseOverControl(), nullptr);
-  EXPECT_FALSE(Down(10, 10));
-  EXPECT_TRUE(Events().empty());
-}
-
-TEST_F(DialogCore, CaptionClickTogglesMinimizedAndShiftsControlsDown) {
-  dialog_->SetLocation(100, 100);
-  dialog_->SetSize(200, 100);
-  dialog_->EnableCaption(true);
-  dialog_->AddButton(5, L"x", 0, 0, 50, 20);
-  // The button sits under the 18-pixel caption bar.
-  Down(110, 120);
-  Up(110, 120);
-  EXPECT_EQ(Events(), (std::vector<Event>{{EVENT_BUTTON_CLICKED, 5}}));
-  EXPECT_TRUE(Down(150, 105));
-  EXPECT_TRUE(plat::GetInputState().HasCapture());
-  EXPECT_TRUE(Up(150, 105));
-  EXPECT_TRUE(dialog_->GetMinimized());
-  EXPECT_FALSE(plat::GetInputState().HasCapture());
 }
 
 // --- deferred deletion of closed game dialogs ----------------------------

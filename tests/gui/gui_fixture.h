@@ -1,11 +1,10 @@
-// Shared set-up of the toolkit tests: a recording renderer behind a fake
-// frame, an interface sheet of the real size, fixed-metrics fonts (glyphs
-// half their height wide), GUI sounds on a fake audio device, and a record
-// of the events a dialog sends.
+// Shared set-up of the toolkit tests: recording renderer, fixed-metrics fonts
+// (glyphs half their height wide), GUI sounds and a record of the events sent.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -68,11 +67,7 @@ class GuiTest : public ::testing::Test {
       g_GuiFonts[k].color = kColorA;
       g_GuiFonts[k].color2 = kColorB;
     }
-    for (int slot : {SND_BUTTON_CLICK, SND_CHECKBOX_CHANGED, SND_RADIOBUTTON_CHANGED}) {
-      const std::string name = std::string("data/sound/") + g_SoundEffects[slot].name + ".wav";
-      dir_.Write(name, "RIFF");
-      g_Sounds[slot] = audio_.LoadSound(name, 1);
-    }
+    LoadSounds({SND_BUTTON_CLICK, SND_CHECKBOX_CHANGED, SND_RADIOBUTTON_CHANGED});
     Events().clear();
     dialog_ = std::make_unique<CDXUTDialog>();
     dialog_->SetCallback(RecordEvent);
@@ -89,6 +84,13 @@ class GuiTest : public ::testing::Test {
     GetGlobalDialogResourceManager().OnDestroyDevice();
   }
 
+  void LoadSounds(std::initializer_list<int> slots) {
+    for (int slot : slots) {
+      const std::string name = std::string("data/sound/") + g_SoundEffects[slot].name + ".wav";
+      dir_.Write(name, "RIFF");
+      g_Sounds[slot] = audio_.LoadSound(name, 1);
+    }
+  }
   // Plays of a sound slot.
   std::size_t Plays(int slot) const {
     auto record = audio_.SoundOf(std::string("data/sound/") + g_SoundEffects[slot].name + ".wav");

@@ -103,33 +103,4 @@ TEST(FfmpegMovie, MissingGarbageAndCutFilesFailCleanly) {
   EXPECT_GE(opened, 1);  // the cut file still has its header
 }
 
-// The player over the real decoder: the credits run to their end on the
-// movie clock and are drawn over the whole screen.
-TEST(FfmpegMovie, PlayerRunsTheCreditsToTheEnd) {
-  const std::string path = ShippedMovie("credits.avi");
-  ASSERT_FALSE(path.empty());
-  plat::ManualClock clock;
-  plat::SetClock(&clock);
-  plat::SetMovieDecoderFactory(plat::sdl::CreateFfmpegMovieDecoder);
-  {
-    plat::RecordingRenderer renderer(1024, 768);
-    cMoviePlayer player;
-    ASSERT_TRUE(player.Open(std::wstring(path.begin(), path.end())));
-    player.Play();
-    int ms = 0;
-    while (player.IsPlaying() && ms < 20000) {
-      player.Draw(renderer);
-      clock.Advance(100);
-      ms += 100;
-    }
-    EXPECT_GE(ms, 11900);
-    EXPECT_LE(ms, 12200);
-    ASSERT_FALSE(renderer.Quads().empty());
-    EXPECT_EQ(renderer.Quads().back()->corners[2].x, 1024);
-    EXPECT_EQ(renderer.Quads().back()->corners[2].y, 768);
-  }
-  plat::SetMovieDecoderFactory(nullptr);
-  plat::SetClock(nullptr);
-}
-
 }  // namespace

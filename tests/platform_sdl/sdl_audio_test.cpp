@@ -29,13 +29,6 @@ std::string DataFolder() {
   return {};
 }
 
-TEST(SdlAudio, VolumeScaleIsTheDecibelScale) {
-  EXPECT_EQ(plat::sdl::MixVolumeFromHundredthsDb(0), MIX_MAX_VOLUME);
-  EXPECT_EQ(plat::sdl::MixVolumeFromHundredthsDb(-600), 64);  // -6 dB: about half
-  EXPECT_EQ(plat::sdl::MixVolumeFromHundredthsDb(-10000), 0);
-  EXPECT_EQ(plat::sdl::MixVolumeFromHundredthsDb(500), MIX_MAX_VOLUME);
-}
-
 TEST(SdlAudio, LoadsAndPlaysTheGamesEffectsAndMusic) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   const std::string data = DataFolder();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -90,24 +91,6 @@ TEST(SdlMessages, ButtonsGiveWindowsCodesAndDoubleClicks) {
   }
 }
 
-TEST(SdlMessages, SideButtonsAreTrackedForTheMouseCallbackOnly) {
-  InputState state;
-  auto out = TranslateEvent(Button(true, SDL_BUTTON_X1, 3, 4), state);
-  ASSERT_EQ(out.size(), 1u);
-  EXPECT_FALSE(out[0].message);
-  ASSERT_TRUE(out[0].mouse);
-  EXPECT_TRUE(out[0].mouse->side1);
-  EXPECT_FALSE(out[0].mouse->side2);
-  // Still held at the next left press.
-  out = TranslateEvent(Button(true, SDL_BUTTON_LEFT, 3, 4), state);
-  EXPECT_TRUE(out[0].mouse->side1);
-  EXPECT_TRUE(out[0].mouse->left);
-  EXPECT_EQ(out[0].message->wParam, kMkLButton | kMkXButton1);
-  out = TranslateEvent(Button(false, SDL_BUTTON_X1, 3, 4), state);
-  EXPECT_FALSE(out[0].mouse->side1);
-  EXPECT_TRUE(out[0].mouse->left);
-}
-
 TEST(SdlMessages, WheelPutsDeltaInHighWordAndUsesLastPosition) {
   InputState state;
   TranslateEvent(Motion(320, 240, 0), state);
@@ -134,32 +117,9 @@ TEST(SdlMessages, WheelPutsDeltaInHighWordAndUsesLastPosition) {
 }
 
 TEST(SdlMessages, VirtualKeys) {
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_a), unsigned('A'));
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_z), unsigned('Z'));
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_0), unsigned('0'));
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_9), unsigned('9'));
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_F1), unsigned(kVkF1));
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_F12), unsigned(kVkF1 + 11));
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_LEFT), unsigned(kVkLeft));
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_DOWN), unsigned(kVkDown));
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_PAGEUP), unsigned(kVkPrior));
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_PAGEDOWN), unsigned(kVkNext));
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_HOME), unsigned(kVkHome));
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_END), unsigned(kVkEnd));
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_INSERT), unsigned(kVkInsert));
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_DELETE), unsigned(kVkDelete));
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_RETURN), unsigned(kVkReturn));
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_ESCAPE), unsigned(kVkEscape));
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_TAB), unsigned(kVkTab));
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_BACKSPACE), unsigned(kVkBack));
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_SPACE), unsigned(kVkSpace));
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_RSHIFT), unsigned(kVkShift));
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_LCTRL), unsigned(kVkControl));
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_RALT), unsigned(kVkMenu));
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_PLUS), unsigned(kVkAdd));
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_MINUS), unsigned(kVkSubtract));
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_PAUSE), unsigned(kVkPause));
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_CAPSLOCK), 0u);
+  const std::pair<SDL_Keycode, unsigned> cases[] = {
+      {SDLK_a, 'A'}, {SDLK_z, 'Z'}, {SDLK_0, '0'}, {SDLK_9, '9'}, {SDLK_F1, kVkF1}, {SDLK_F12, kVkF1 + 11}, {SDLK_LEFT, kVkLeft}, {SDLK_DOWN, kVkDown}, {SDLK_PAGEUP, kVkPrior}, {SDLK_PAGEDOWN, kVkNext}, {SDLK_HOME, kVkHome}, {SDLK_END, kVkEnd}, {SDLK_INSERT, kVkInsert}, {SDLK_DELETE, kVkDelete}, {SDLK_RETURN, kVkReturn}, {SDLK_ESCAPE, kVkEscape}, {SDLK_TAB, kVkTab}, {SDLK_BACKSPACE, kVkBack}, {SDLK_SPACE, kVkSpace}, {SDLK_RSHIFT, kVkShift}, {SDLK_LCTRL, kVkControl}, {SDLK_RALT, kVkMenu}, {SDLK_KP_PLUS, kVkAdd}, {SDLK_KP_MINUS, kVkSubtract}, {SDLK_PAUSE, kVkPause}, {SDLK_CAPSLOCK, 0u}};
+  for (const auto& [sym, vk] : cases) EXPECT_EQ(VirtualKeyFromSdl(sym), vk) << sym;
 }
 
 TEST(SdlMessages, KeyDownUpRepeatAndAlt) {

@@ -143,23 +143,6 @@ TEST_F(SdlDrawing, DepthOrderAndTintReachThePixels) {
   EXPECT_NEAR(static_cast<int>(blended & 0xFF), 128, 2);  // half-transparent blue over black
 }
 
-TEST_F(SdlDrawing, LoadedTexturesLockWithTheirTexels) {
-  std::string png = MakePng("p.png");
-  auto t = renderer->LoadTexture(png);
-  ASSERT_TRUE(t);
-  EXPECT_EQ(t->Width(), 16);
-  int pitch = 0;
-  std::uint32_t* px = t->Lock(pitch);
-  EXPECT_EQ(px[0], 0xFF000000u);
-  EXPECT_EQ(px[3 * pitch + 3], 0xFFE03020u);
-  EXPECT_EQ(px[12 * pitch + 12], 0x80FFFFFFu);
-  t->Unlock();
-  EXPECT_FALSE(renderer->LoadTexture(dir.File("missing.png")));
-  EXPECT_FALSE(renderer->LoadTexture(dir.Write("bad.png", "garbage")));
-  EXPECT_GT(renderer->MaxTextureWidth(), 2048);
-  EXPECT_EQ(renderer->ScreenWidth(), 1024);
-}
-
 TEST_F(SdlDrawing, FontsMapFacesAndCacheLines) {
   EXPECT_NE(plat::sdl::FontFileFor(L"ARIAL", 400).find("LiberationSans-Regular"), std::string::npos);
   EXPECT_NE(plat::sdl::FontFileFor(L"Tahoma", 700).find("LiberationSans-Bold"), std::string::npos);

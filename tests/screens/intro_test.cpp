@@ -8,7 +8,6 @@
 #include "app/texture.h"
 #include "platform/clock.h"
 #include "platform/messages.h"
-#include "platform/movie.h"
 #include "platform/recording_renderer.h"
 #include "screens/intro.h"
 #include "screens/main_menu.h"
@@ -18,35 +17,6 @@
 #include "support/test_support.h"
 
 namespace {
-
-// A movie that plays until a test ends it.
-struct MovieControl {
-  bool open = true;
-  bool ended = false;
-  std::vector<std::string> opened;
-};
-
-class ControlledDecoder final : public plat::MovieDecoder {
- public:
-  explicit ControlledDecoder(MovieControl& control) : control_(control) {}
-  bool Open(const std::string& path) override {
-    control_.opened.push_back(path);
-    return control_.open;
-  }
-  int Width() const override { return 2; }
-  int Height() const override { return 2; }
-  double FrameRate() const override { return 10; }
-  double Duration() const override { return 100; }
-  bool Advance(double) override { return false; }
-  const std::uint32_t* CurrentFrameARGB(int& pitch) const override {
-    pitch = 2;
-    return nullptr;
-  }
-  bool AtEnd() const override { return control_.ended; }
-
- private:
-  MovieControl& control_;
-};
 
 class Intro : public ::testing::Test {
  protected:
@@ -64,7 +34,6 @@ class Intro : public ::testing::Test {
     DeleteRetiredMenus();
     for (auto& sound : g_Sounds) sound.reset();
     SetAudioDevice(nullptr);
-    plat::SetMovieDecoderFactory(nullptr);
     plat::SetClock(nullptr);
   }
   void Frame(int advanceMs) {
@@ -125,19 +94,6 @@ TEST_F(Intro, LogosRunEightSecondsEachThenTheMainMenuOpens) {
   EXPECT_TRUE(framework_.frameMove);
 }
 
-TEST_F(Intro, LogosFadeInAndOut) {
-  StartIntro();
-  Frame(0);
-  Frame(1000);
-  EXPECT_EQ(g_Intro.fadeColor, 0xFF646464u);  // level 100
-  Frame(1540);
-  EXPECT_EQ(g_Intro.fadeColor, 0xFFFEFEFEu);  // 2540 ms: level 254
-  Frame(60);
-  EXPECT_EQ(g_Intro.fadeColor, 0xFFFEFEFEu);  // past 2550 the colour is kept
-  Frame(3400);  // 6000 ms: 100 below full
-  EXPECT_EQ(g_Intro.fadeColor, 0xFF9B9B9Bu);
-}
-
 TEST_F(Intro, AKeyDuringTheFirstLogoEndsBothLogos) {
   StartIntro();
   Frame(0);
@@ -162,34 +118,6 @@ TEST_F(Intro, AClickDuringTheSecondLogoEndsTheIntro) {
   EXPECT_EQ(g_Intro.logoState, 3);
   Frame(16);
   EXPECT_NE(dynamic_cast<cMainMenu*>(g_pCurrentMenu), nullptr);
-}
-
-TEST_F(Intro, MoviesPlayInTurnAndEscapeStopsOne) {
-  MovieControl control;
-  plat::SetMovieDecoderFactory([&control] { return std::make_unique<ControlledDecoder>(control); });
-  twtest::ScopedWorkingFolder folder(dir_.Path());
-  for (const char* name : {"data/intro.avi", "data/intro2.avi", "data/intro3.avi"}) dir_.Write(name, "avi");
-  StartIntro();
-  EXPECT_EQ(IntroLines(), std::vector<std::wstring>{L"Loading intro movie from dataintro.avi [OK]"});
-  Frame(16);
-  EXPECT_EQ(g_Intro.movie, 0);
-  // Keys other than Esc do not stop a movie, nor skip the logos yet.
-  framework_.keyboard(plat::kVkSpace, true, false);
-  Frame(16);
-  EXPECT_EQ(g_Intro.movie, 0);
-  framework_.keyboard(plat::kVkEscape, true, false);
-  Frame(16);
-  EXPECT_EQ(g_Intro.movie, 1);
-  framework_.mouse(true, false, false, false, false, 0, 1, 1);
-  Frame(16);
-  EXPECT_EQ(g_Intro.movie, 2);
-  control.ended = true;  // the last one runs to its end
-  Frame(16);
-  EXPECT_EQ(g_Intro.movie, 3);
-  EXPECT_EQ(IntroLines().size(), 3u);
-  EXPECT_EQ(g_Intro.logoState, 0);
-  Frame(16);
-  EXPECT_EQ(g_Intro.logoState, 1);
 }
 
 }  // namespace

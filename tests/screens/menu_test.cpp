@@ -50,16 +50,6 @@ class MenuSwitching : public ::testing::Test {
   Events events_;
 };
 
-TEST_F(MenuSwitching, FirstMenuOnlySetsCallbacksAndStartsHidden) {
-  auto* menu = new NotedMenu("A", events_);
-  EXPECT_EQ(g_pCurrentMenu, menu);
-  EXPECT_EQ(log_.Lines(), std::vector<std::wstring>{L"-- Setting callbacks"});
-  // The base constructor hid the dialog part before the subclass ran.
-  EXPECT_EQ(events_, Events{"A built, current self, visible no"});
-  EXPECT_TRUE(framework_.frameMove && framework_.frameRender && framework_.keyboard && framework_.mouse);
-  EXPECT_TRUE(framework_.mouseMoves);
-}
-
 TEST_F(MenuSwitching, SecondMenuRetiresTheFirstAndFreesItAtTheEndOfTheFrame) {
   new NotedMenu("A", events_);
   auto* b = new NotedMenu("B", events_);
@@ -90,20 +80,6 @@ TEST_F(MenuSwitching, AHandlerMayOpenTheNextMenuAndGoOnRunning) {
   EXPECT_EQ(events_, (Events{"A built, current self, visible no", "A key 65", "A event 1",
                              "A+ built, current self, visible no", "A still here", "A+ key 66",
                              "A deleted"}));
-}
-
-TEST_F(MenuSwitching, RetiringLeavesNoMenuAndTheThunksDoNothing) {
-  new NotedMenu("A", events_);
-  RetireCurrentMenu();
-  EXPECT_EQ(g_pCurrentMenu, nullptr);
-  framework_.keyboard(65, true, false);
-  framework_.frameMove(0.0, 0.0f);
-  // The mouse still reaches the hint's tracking.
-  framework_.mouse(false, false, false, false, false, 0, 123, 45);
-  EXPECT_EQ(g_HintText.GetMouseX(), 123);
-  EXPECT_EQ(g_HintText.GetMouseY(), 45);
-  DeleteRetiredMenus();
-  EXPECT_EQ(events_, (Events{"A built, current self, visible no", "A deleted"}));
 }
 
 TEST_F(MenuSwitching, AMenuDeletedDirectlyIsNotFreedAgain) {

@@ -1,9 +1,6 @@
-// Movement ranges of land units on small maps, against tables worked out by
-// hand. Map rows are listed top first; in an even column the north-east and
+// Map rows are listed top first; in an even column the north-east and
 // north-west neighbours share the row, in an odd column they are a row up.
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 #include "support/test_support.h"
 #include "units/land_fixture.h"
@@ -154,19 +151,6 @@ TEST_F(LandMovement, UnitWithoutPointsStepsOnceOnlyWhenItStartedWithNone) {
   EXPECT_TRUE(unit.reachableHexes.empty());
 }
 
-TEST_F(LandMovement, HexesOfCountriesAtPeaceAreNeverEntered) {
-  UseMap({"ppppp"});
-  W().Control(1, 0, 4);  // an ally's hex
-  W().Control(2, 0, 2);  // the enemy's hex
-  W().Control(3, 0, 3);  // a neutral's hex
-  cJednostkaLadowa& unit = Mover(0, 0, 4);
-  unit.ComputeMoveRange(true);
-  EXPECT_EQ(W().CostTable(unit), (Rows{"*12.."}));
-
-  W().Control(1, 0, 3);  // even the free neighbour of a fresh unit
-  EXPECT_EQ(unit.ComputeMoveRange(true), 0);
-}
-
 TEST_F(LandMovement, BadCostsAndHugePointsStayInsideTheMap) {
   UseMap({"pf~pp~", "ppmpp~", "pppsp~", "~ppppp", "pppppp"});
   LandUnitConstants().move.terrainCost = {0, -5, 0, -7, 0, -1, 0, -3};
@@ -182,135 +166,6 @@ TEST_F(LandMovement, BadCostsAndHugePointsStayInsideTheMap) {
     EXPECT_EQ(e.cost, HexDistance(2, 2, e.x, e.y)) << e.x << "," << e.y;
   }
   EXPECT_EQ(W().CostTable(unit)[4][5], '.');  // the enemy
-}
-
-TEST_F(LandMovement, UnitOffTheMapHasNoRange) {
-  UseMap({"ppp"});
-  cJednostkaLadowa& unit = Mover(0, 0, 3);
-  W().Hex(0, 0).unit = nullptr;
-  unit.x = -1;
-  unit.y = -1;
-  EXPECT_EQ(unit.ComputeMoveRange(false), 0);
-  EXPECT_EQ(W().MarkTable(), (Rows{"..."}));
-}
-
-TEST_F(LandMovement, HexInRangeIsAnsweredFromTheLastComputation) {
-  UseMap({"ppp"});
-  cJednostkaLadowa& unit = Mover(0, 0, 1);
-  twtest::LogCapture log;
-  EXPECT_FALSE(unit.IsHexInMoveRange(1, 0));  // nothing computed yet
-  unit.ComputeMoveRange(true);
-  EXPECT_TRUE(unit.IsHexInMoveRange(1, 0));
-  EXPECT_FALSE(unit.IsHexInMoveRange(2, 0));
-  EXPECT_EQ(log.Lines().size(), 3u);
-}
-
-}  // namespace
-
-namespace {
-
-// The relaxation written the plain recursive way, for countOnly ranges:
-// every enemy unit blocks its hex, its neighbours are zones of control.
-struct sReference {
-  const cMap& map;
-  const sLandMoveRules& rules;
-  int ux, uy, points, r, n;
-  float winter, mud;
-  std::vector<int> cost, back, block;
-
-  int Index(int x, int y) const { return (y - uy + r) * n + (x - ux + r); }
-  bool InGrid(int x, int y) const { return std::abs(x - ux) <= r && std::abs(y - uy) <= r; }
-  void Relax(int x, int y, int c) {
-    if (c > points) return;
-    for (int dir : {0, 3, 1, 2, 4, 5}) {
-      int nx = 0, ny = 0;
-      HexNeighbourCoords(x, y, dir, nx, ny);
-      if (!map.IsInside(nx, ny) || !InGrid(nx, ny)) continue;
-      const int i = Index(nx, ny);
-      int step = 99999;
-      if (block[i] != 2) {
-        const int t = map.GetHex(nx, ny).terrain;
-        double s = t >= 1 && t <= 7 ? rules.terrainCost[t - 1] : rules.terrainCost[7];
-        if (block[Index(x, y)] == 1 && block[i] == 1) s += rules.zoneOfControlCost;
-        if (map.GetHex(nx, ny).weather == 1) s *= 1.0f + winter / 100.0f * rules.winterFactor / 100.0f;
-        if (map.GetHex(nx, ny).weather == 2) s *= 1.0f + mud / 100.0f * rules.mudFactor / 100.0f;
-        step = static_cast<int>(s);
-      }
-      if (c + step < cost[i] && c + step <= points) {
-        cost[i] = c + step;
-        back[i] = (dir + 3) % 6;
-        Relax(nx, ny, c + step);
-      }
-    }
-  }
-};
-
-TEST_F(LandMovement, FastSearchMatchesThePlainRelaxationOnRandomMaps) {
-  const char kLetters[] = "ppfrshmdp~";
-  unsigned seed = 7;
-  auto next = [&seed] {
-    seed = seed * 1103515245u + 12345u;
-    return (seed >> 16) & 0x7fff;
-  };
-  for (int round = 0; round < 20; ++round) {
-    Rows rows(15, std::string(20, 'p'));
-    for (auto& row : rows) {
-      for (char& c : row) c = kLetters[next() % 10];
-    }
-    UseMap(rows);
-    W().Country(1).mudMove = 50.0f;
-    W().Country(1).winterMove = 30.0f;
-    LandUnitConstants().move.mudFactor = 100.0f;
-    LandUnitConstants().move.winterFactor = 70.0f;
-    LandUnitConstants().move.terrainCost = {1, 2, 2, 3, 2, 4, 1, 5};
-    for (int y = 0; y < 15; ++y) {
-      for (int x = 0; x < 20; ++x) {
-        W().Hex(x, y).weather = next() % 5 == 0 ? 1 + next() % 2 : 0;
-        if (next() % 9 == 0 && !(x == 10 && y == 7)) W().AddUnit(x, y, 1 + next() % 2);
-      }
-    }
-    W().Hex(10, 7).terrain = kTerrainPlain;
-    cJednostkaLadowa& unit = Mover(10, 7, 6 + round % 4);
-    unit.startingActionPoints = 99;  // no full-points entries
-    unit.ComputeMoveRange(true);
-
-    sReference ref{W().Map(), LandUnitConstants().move, 10, 7, unit.actionPoints, unit.actionPoints + 1,
-                   2 * unit.actionPoints + 3, 30.0f, 50.0f, {}, {}, {}};
-    ref.cost.assign(ref.n * ref.n, 999999);
-    ref.back.assign(ref.n * ref.n, 0);
-    ref.block.assign(ref.n * ref.n, 0);
-    for (int x = 10 - ref.r; x <= 10 + ref.r; ++x) {
-      for (int y = 7 - ref.r; y <= 7 + ref.r; ++y) {
-        if (!W().Map().IsInside(x, y)) continue;
-        const sHex& hex = W().Hex(x, y);
-        if (!hex.unit || hex.unit->countryId != 2) continue;
-        ref.block[ref.Index(x, y)] = 2;
-        for (int dir = 0; dir < 6; ++dir) {
-          int nx = 0, ny = 0;
-          HexNeighbourCoords(x, y, dir, nx, ny);
-          if (ref.InGrid(nx, ny) && ref.block[ref.Index(nx, ny)] != 2) ref.block[ref.Index(nx, ny)] = 1;
-        }
-      }
-    }
-    ref.cost[ref.Index(10, 7)] = 0;
-    ref.Relax(10, 7, 0);
-    std::vector<sReachableHex> expected;
-    for (int y = 7 - ref.r; y <= 7 + ref.r; ++y) {
-      for (int x = 10 - ref.r; x <= 10 + ref.r; ++x) {
-        const int i = ref.Index(x, y);
-        if (ref.cost[i] > 0 && ref.cost[i] <= ref.points) expected.push_back({&unit, x, y, ref.back[i], ref.cost[i]});
-      }
-    }
-    ASSERT_EQ(unit.reachableHexes.size(), expected.size()) << "round " << round;
-    auto it = unit.reachableHexes.begin();
-    for (const sReachableHex& e : expected) {
-      EXPECT_EQ(it->x, e.x) << "round " << round;
-      EXPECT_EQ(it->y, e.y);
-      EXPECT_EQ(it->cost, e.cost) << e.x << "," << e.y;
-      EXPECT_EQ(it->direction, e.direction) << e.x << "," << e.y;
-      ++it;
-    }
-  }
 }
 
 }  // namespace

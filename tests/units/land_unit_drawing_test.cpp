@@ -200,42 +200,6 @@ TEST_F(LandCounterDrawing, OwnUnitDrawsEveryPartInOrderAtItsDepth) {
   EXPECT_EQ(Texts(all), (std::vector<std::wstring>{L"13", L"13", L"3", L"3", L"1st Rifle", L"1st Rifle"}));
 }
 
-TEST_F(LandCounterDrawing, TextsUseTheirStylesShadowFirstCentredInTheMovedBox) {
-  state_.effectiveStrength = 7.49f;
-  state_.actionPoints = 12;
-  const auto all = DrawState(100.9f, 50.2f);
-  std::vector<plat::DrawRecord> texts;
-  for (const auto& r : all)
-    if (r.kind == plat::DrawRecord::kText) texts.push_back(r);
-  ASSERT_EQ(texts.size(), 6u);
-  const int boxes[3] = {11, 10, 9};
-  const int styles[3] = {2, 1, 0};
-  const wchar_t* words[3] = {L"7", L"12", L"1st Rifle"};
-  for (int t = 0; t < 3; ++t) {
-    SCOPED_TRACE(t);
-    const auto& shadow = texts[2 * t];
-    const auto& text = texts[2 * t + 1];
-    EXPECT_EQ(text.text, words[t]);
-    const auto& style = g_LandAppearance.current->text[styles[t]];
-    EXPECT_EQ(shadow.argb, style.color2);
-    EXPECT_EQ(text.argb, style.color);
-    // The recording font: glyphs height / 2 wide, lines height high.
-    const int h = style.font->Height();
-    const int w = static_cast<int>(std::wstring(words[t]).size()) * (h / 2);
-    const RectI b = TextBox(boxes[t]);
-    const int left = static_cast<int>(100.9f + static_cast<float>(b.left));
-    const int right = static_cast<int>(100.9f + static_cast<float>(b.right));
-    const int top = static_cast<int>(50.2f + static_cast<float>(b.top));
-    const int bottom = static_cast<int>(50.2f + static_cast<float>(b.bottom));
-    const float x = static_cast<float>(left + (right - left - w) / 2);
-    const float y = static_cast<float>(top + (bottom - top - h) / 2);
-    EXPECT_NEAR(text.corners[0].x, x, 1.0);
-    EXPECT_NEAR(text.corners[0].y, y, 1.0);
-    EXPECT_NEAR(shadow.corners[0].x, text.corners[0].x + 1, 1e-3);
-    EXPECT_NEAR(shadow.corners[0].y, text.corners[0].y + 1, 1e-3);
-  }
-}
-
 TEST_F(LandCounterDrawing, BlinkBitSwitchesOwnMarkersToTheirSecondRow) {
   SetOwnActiveUnit();
   state_.hasOwnCommander = false;
@@ -255,74 +219,6 @@ TEST_F(LandCounterDrawing, BlinkBitSwitchesOwnMarkersToTheirSecondRow) {
   EXPECT_EQ(Markers(steady, 7)[0].source.top, 50);
   EXPECT_EQ(Markers(blink, 7)[0].source.top, 50);
   EXPECT_EQ(Markers(blink, 6)[0].source.top, 40);
-}
-
-TEST_F(LandCounterDrawing, ReadinessMarkerForOwnAndForeignUnits) {
-  struct Case {
-    bool own, attacked, wasAttacked;
-    int ap;
-    bool shown;
-  };
-  const Case cases[] = {
-      {true, false, false, 1, true},  {true, true, false, 5, false}, {true, false, false, 0, false},
-      {true, false, true, 2, true},   {false, false, false, 0, true}, {false, true, false, 0, true},
-      {false, false, true, 4, false},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.own << c.attacked << c.wasAttacked << c.ap);
-    state_.own = c.own;
-    state_.attacked = c.attacked;
-    state_.wasAttacked = c.wasAttacked;
-    state_.actionPoints = c.ap;
-    if (!batch_.InBatch()) batch_.Begin();
-    const auto all = DrawState(0, 0, 0.4f, 1);
-    const auto ready = Markers(all, 8);
-    ASSERT_EQ(ready.size(), c.shown ? 1u : 0u);
-    // A foreign unit's readiness marker does not blink.
-    if (c.shown) {
-      EXPECT_EQ(ready[0].source.top, c.own ? 50 : 40);
-    }
-  }
-}
-
-TEST_F(LandCounterDrawing, OwnerMarkersOnlyForOwnUnitsAndTheirConditions) {
-  SetOwnActiveUnit();
-  state_.own = false;
-  const auto foreign = DrawState();
-  for (int k : {3, 4, 5}) EXPECT_TRUE(Markers(foreign, k).empty()) << k;
-  EXPECT_EQ(Markers(foreign, 6).size(), 1u);  // frost and commander show for everyone
-  EXPECT_EQ(Markers(foreign, 7).size(), 1u);
-  state_ = sLandCounterState{};
-  state_.own = true;
-  state_.supply = 10;
-  batch_.Begin();
-  const auto none = DrawState();
-  for (int k : {3, 4, 5, 6, 7}) EXPECT_TRUE(Markers(none, k).empty()) << k;
-  state_.actionPoints = 1;
-  state_.supply = 9;
-  batch_.Begin();
-  const auto some = DrawState();
-  EXPECT_EQ(Markers(some, 3).size(), 1u);
-  EXPECT_EQ(Markers(some, 4).size(), 1u);
-  EXPECT_TRUE(Markers(some, 5).empty());
-}
-
-TEST_F(LandCounterDrawing, BoxWithoutValidityFlagIsNeverDrawn) {
-  SetOwnActiveUnit();
-  state_.hasHqCommander = true;
-  sUnitAppearance& look = *g_LandAppearance.current;
-  for (int k = 0; k < 14; ++k) look.valid[k] = false;
-  EXPECT_TRUE(DrawState(0, 0, 0.4f, 1).empty());
-  // One box at a time: only its own pieces appear.
-  for (int k = 0; k < 14; ++k) {
-    SCOPED_TRACE(k);
-    look.valid[k] = true;
-    batch_.Begin();
-    const auto all = DrawState(0, 0, 0.4f, 1);
-    const std::size_t expected = k == 13 ? 2u : (k >= 9 && k <= 11 ? 2u : 1u);
-    EXPECT_EQ(all.size(), expected);
-    look.valid[k] = false;
-  }
 }
 
 TEST_F(LandCounterDrawing, CountrySheetTintAndFlag) {
@@ -351,19 +247,6 @@ TEST_F(LandCounterDrawing, CountrySheetTintAndFlag) {
   const auto fallback = DrawState();
   EXPECT_EQ(QuadsOf(fallback, g_Textures[kSlotUnits]).size(), 2u);
   EXPECT_EQ(QuadsOf(fallback, flag_).size(), 1u);
-}
-
-TEST_F(LandCounterDrawing, StrengthRoundsHalfUpAndNameFollowsTheSetting) {
-  const float values[] = {0.49f, 0.5f, 99.5f, 41.2f};
-  const wchar_t* shown[] = {L"0", L"1", L"100", L"41"};
-  g_Settings.ShowUnitName = false;
-  for (int i = 0; i < 4; ++i) {
-    state_.effectiveStrength = values[i];
-    if (!batch_.InBatch()) batch_.Begin();
-    const auto texts = Texts(DrawState());
-    ASSERT_EQ(texts.size(), 4u);
-    EXPECT_EQ(texts[0], shown[i]);
-  }
 }
 
 // The counter of a real land unit: its fields as the drawing reads them.
@@ -416,27 +299,6 @@ class LandUnitDrawing : public LandCounterDrawing {
   cJednostkaLadowa unit_;
 };
 
-TEST_F(LandUnitDrawing, StateComesFromTheUnitAndTheWorld) {
-  sLandCounterState state = LandCounterStateOf(unit_);
-  EXPECT_EQ(state.type, 3);
-  EXPECT_EQ(state.level, 2);
-  EXPECT_EQ(state.sizeIndex, 2);  // corps: the world's large size
-  EXPECT_EQ(state.country, world_.GetCountry(1));
-  EXPECT_TRUE(state.own);
-  EXPECT_FLOAT_EQ(state.effectiveStrength, 4.0f);
-  EXPECT_EQ(state.name, L"XXIV Panzerkorps");
-  EXPECT_FALSE(state.hasOwnCommander);
-  EXPECT_FALSE(state.hasHqCommander);
-  unit_.SetType(2);
-  EXPECT_EQ(LandCounterStateOf(unit_).sizeIndex, 0);
-  world_.turnCountryId = 2;
-  EXPECT_FALSE(LandCounterStateOf(unit_).own);
-  // Without a turn (country 0) nobody's unit is own.
-  world_.turnCountryId = 0;
-  unit_.countryId = 0;
-  EXPECT_FALSE(LandCounterStateOf(unit_).own);
-}
-
 TEST_F(LandUnitDrawing, DrawUsesTheSharedBatch) {
   batch_.Begin();
   unit_.Draw(5.0f, 6.0f, 0.3f, 1);
@@ -484,26 +346,6 @@ TEST_F(LandUnitDrawing, DrawInRectScalesTheFirstEntryAndHidesTheName) {
   // No width, no drawing (and no division by zero).
   unit_.DrawInRect({20, 40, 20, 90});
   EXPECT_TRUE(Records().empty());
-}
-
-TEST_F(LandUnitDrawing, MapHookDrawsVisibleUnitsAtTheCellPosition) {
-  InstallLandUnitDrawHook();
-  ASSERT_TRUE(g_MapDrawHooks.drawUnit);
-  sHex hex;
-  hex.unit = &unit_;
-  unit_.visible = false;
-  batch_.Begin();
-  g_MapDrawHooks.drawUnit(batch_, hex, {100.0f, 200.0f, 0.7f}, 1);
-  batch_.End();
-  EXPECT_TRUE(Records().empty());
-  unit_.visible = true;
-  batch_.Begin();
-  g_MapDrawHooks.drawUnit(batch_, hex, {100.0f, 200.0f, 0.7f}, 1);
-  batch_.End();
-  const auto sheet = QuadsOf(Records(), g_Textures[kSlotUnits]);
-  ASSERT_EQ(sheet.size(), 2u);
-  EXPECT_NEAR(sheet[1].corners[0].x, 100.0f + static_cast<float>(SpriteBox(13).left), 1e-3);
-  EXPECT_FLOAT_EQ(sheet[1].depth, 0.7f);
 }
 
 }  // namespace

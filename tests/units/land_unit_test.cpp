@@ -1,6 +1,3 @@
-// The land unit's own rules: construction, effectiveness, action points,
-// strengths, the harbour, the reserve pool, deploy hexes, the computer
-// opponent's orders, and the move handshake with a fake main thread.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,24 +16,6 @@ using twtest::LandWorld;
 bool HasLine(const std::vector<std::wstring>& lines, const std::wstring& text) {
   return std::any_of(lines.begin(), lines.end(),
                      [&](const std::wstring& l) { return l.find(text) != std::wstring::npos; });
-}
-
-TEST(LandUnit, NewUnitTakesTheNextIdAndStartsUnsupplied) {
-  LandWorld w({"ppp"});
-  LandUnitConstants().paradropPreparationTurns = 3;
-  w.world->nextLandUnitId = 40;
-  cJednostkaLadowa& a = w.AddUnit(0, 0, 1);
-  cJednostkaLadowa& b = w.AddUnit(1, 0, 1, kUnitArmouredCorps);
-  EXPECT_EQ(a.id, 41);
-  EXPECT_EQ(b.id, 42);
-  EXPECT_EQ(w.world->nextLandUnitId, 42);
-  EXPECT_EQ(a.turnsWithoutSupply, 1);
-  EXPECT_EQ(a.turnsSinceParadrop, 3);
-  EXPECT_EQ(a.hqCommanderId, -1);
-  EXPECT_EQ(a.lastX, -1);
-  EXPECT_EQ(b.category, kCategoryLand);
-  EXPECT_TRUE(b.IsCorps());
-  EXPECT_FALSE(a.IsCorps());
 }
 
 class LandUnitRules : public ::testing::Test {
@@ -92,24 +71,6 @@ TEST_F(LandUnitRules, ActionPointsFollowSupplyAndCutOff) {
   EXPECT_EQ(tanks.actionPoints, 8);
 }
 
-TEST_F(LandUnitRules, FrozenUnitGetsNoPointsUntilUnfrozen) {
-  cJednostkaLadowa& corps = w_.AddUnit(0, 0, 1, kUnitInfantryCorps);
-  corps.turnsWithoutSupply = 0;
-  corps.supply = 2;
-  corps.startingActionPoints = 5;
-  corps.actionPoints = 4;
-  corps.movedOrDeployed = true;
-  corps.freezeTime = 2;
-  corps.ResetActionPoints();
-  EXPECT_EQ(corps.actionPoints, 0);
-  EXPECT_EQ(corps.startingActionPoints, 5);
-  EXPECT_TRUE(corps.movedOrDeployed);
-  corps.Unfreeze();
-  EXPECT_EQ(corps.freezeTime, 0);
-  EXPECT_EQ(corps.actionPoints, 6);
-  EXPECT_EQ(corps.startingActionPoints, 6);
-}
-
 TEST_F(LandUnitRules, EffectivenessCombinesDoctrineSupplyEventsAndShelling) {
   cJednostkaLadowa& unit = w_.AddUnit(0, 0, 1, kUnitArmouredDivision);
   unit.supply = 2;              // 100 %
@@ -134,130 +95,6 @@ TEST_F(LandUnitRules, EffectivenessCombinesDoctrineSupplyEventsAndShelling) {
   unit.turnsWithoutSupply = 1;
   unit.UpdateEffectiveness();
   EXPECT_EQ(unit.effectiveness, 1);
-}
-
-TEST_F(LandUnitRules, StrengthsScaleByStrengthAndEffectiveness) {
-  cJednostkaLadowa& unit = w_.AddUnit(0, 0, 1, kUnitArmouredDivision);
-  unit.level = 2;
-  unit.strength = 50;
-  unit.effectiveness = 75;
-  EXPECT_FLOAT_EQ(unit.GetBaseStrength(), 8.0f);
-  EXPECT_FLOAT_EQ(unit.GetCombatStrength(), 4.0f);
-  EXPECT_FLOAT_EQ(unit.GetEffectiveCombatStrength(), 3.0f);
-  unit.level = 6;  // past the table
-  EXPECT_FLOAT_EQ(unit.GetBaseStrength(), 0.0f);
-}
-
-TEST(LandUnit, HarbourIgnoresSupplyPointsAndStrengthChanges) {
-  LandWorld w({"ppp"});
-  w.AddCountries({kAllies});
-  w.world->unitConstants.maxSupplyLevel = 5;
-  w.world->unitConstants.harbourStrength = 30.7f;
-  auto* harbour = new cMulberry();
-  w.world->Units().landUnits.push_back(harbour);
-  harbour->countryId = 1;
-  harbour->x = 1;
-  harbour->y = 0;
-  w.Hex(1, 0).unit = harbour;
-  cJednostka& base = *harbour;
-  base.SetSupplySourceX(4);
-  base.SetSupplySourceY(4);
-  base.SetSupply(1);
-  base.AddActionPoints(3);
-  base.SetStartingActionPoints(3);
-  base.SetActionPoints(3);
-  base.ResetActionPoints();
-  base.AddStrength(10.0f);
-  EXPECT_EQ(harbour->supplySourceX, -1);
-  EXPECT_EQ(harbour->supplySourceY, -1);
-  EXPECT_EQ(harbour->supply, 5);
-  EXPECT_EQ(harbour->actionPoints, 0);
-  EXPECT_EQ(harbour->startingActionPoints, 0);
-  EXPECT_EQ(harbour->strength, 30);
-  harbour->strength = 1;
-  static_cast<cJednostkaLadowa*>(harbour)->SetStrength(99);
-  EXPECT_EQ(harbour->strength, 30);
-  EXPECT_EQ(harbour->type, kUnitArtificialHarbour);
-  EXPECT_EQ(harbour->category, kCategoryLand);
-  EXPECT_EQ(harbour->ComputeMoveRange(true), 0);  // never moves
-}
-
-TEST(LandUnit, MoveToReservePoolLeavesTheHexEmpty) {
-  LandWorld w({"ppp"});
-  w.AddCountries({kAllies});
-  cJednostkaLadowa& unit = w.AddUnit(2, 0, 1);
-  unit.name = L"7. Dywizja";
-  unit.actionPoints = 3;
-  twtest::LogCapture log;
-  unit.MoveToReservePool();
-  EXPECT_EQ(w.Hex(2, 0).unit, nullptr);
-  EXPECT_EQ(unit.x, -1);
-  EXPECT_EQ(unit.y, -1);
-  EXPECT_TRUE(unit.inReserve);
-  EXPECT_EQ(unit.actionPoints, 3);
-  EXPECT_TRUE(w.world->Units().landUnits.empty());
-  ASSERT_EQ(w.world->Units().reservePool.size(), 1u);
-  EXPECT_EQ(w.world->Units().reservePool[0], &unit);
-  EXPECT_TRUE(HasLine(log.Lines(), L"map --> reserve pool: 7. Dywizja"));
-}
-
-TEST(LandUnit, PortsAndRetreatHexesFollowTheControllers) {
-  LandWorld w({"ppp", "ppp"});
-  w.AddCountries({kAllies, kAxis, kNeutral, kAlliesLeader});
-  w.War(1, 2);
-  cJednostkaLadowa& unit = w.AddUnit(1, 0, 1);  // odd column: neighbours (1,1) (2,0) (0,0)
-  int px = 0, py = 0;
-  EXPECT_FALSE(unit.FindAdjacentPort(px, py));
-  EXPECT_EQ(px, -1);
-  w.AddCity(2, 0, kCityPort);
-  w.Control(2, 0, 2);  // enemy port: no embarkation
-  EXPECT_FALSE(unit.FindAdjacentPort(px, py));
-  w.Control(2, 0, 4);  // an ally's port
-  EXPECT_TRUE(unit.FindAdjacentPort(px, py));
-  EXPECT_EQ(px, 2);
-  EXPECT_EQ(py, 0);
-
-  // Retreat: every neighbour neutral or occupied -> none.
-  for (int x = 0; x < 3; ++x) {
-    for (int y = 0; y < 2; ++y) w.Control(x, y, 3);
-  }
-  w.Control(1, 0, 1);
-  EXPECT_FALSE(unit.HasRetreatHex());
-  w.Control(0, 0, 0);  // without controller it never counts
-  EXPECT_FALSE(unit.HasRetreatHex());
-  w.Control(1, 1, 2);  // the enemy's hex counts
-  EXPECT_TRUE(unit.HasRetreatHex());
-  w.AddUnit(1, 1, 2);
-  EXPECT_FALSE(unit.HasRetreatHex());
-}
-
-TEST(LandUnit, DeployHexesAreCountedAroundSuppliedOwnCities) {
-  LandWorld w({"ppp", "ppp", "ppp"});
-  w.AddCountries({kAllies, kAxis});
-  w.world->turnCountryId = 1;
-  w.world->unitConstants.maxSupplyLevel = 5;
-  cCity* city = w.AddCity(1, 1, kCityNormal);
-  w.AddCity(0, 2, kCityResources);  // never a deploy city
-  w.Hex(0, 0).owner = 2;            // neighbour (0,0) is not ours
-  cJednostkaLadowa& other = w.AddUnit(2, 1, 1);
-  SetHexMark(w.Map(), w.Hex(2, 2), kMarkMoveSpare | 1, 3);
-  // (1,1) odd: neighbours (1,0) (2,0) (2,1)=unit (1,2) (0,1) (0,0)=foreign.
-  EXPECT_EQ(other.MarkDeployHexes(false), 5);
-  EXPECT_EQ(w.Hex(1, 1).markBits & kMarkDeploy, 0u);
-  EXPECT_EQ(other.MarkDeployHexes(true), 5);
-  EXPECT_EQ(w.Hex(1, 1).markBits, kMarkDeploy);
-  EXPECT_EQ(w.Hex(1, 1).markValue, -1);
-  EXPECT_EQ(w.Hex(0, 0).markBits, 0u);
-  EXPECT_EQ(w.Hex(2, 2).markBits, 1u);  // only the lowest bit survives
-
-  // At war the city must be supplied and free of the convoy mark.
-  w.War(1, 2);
-  city->supplyInfo = {1, 0};
-  EXPECT_EQ(other.MarkDeployHexes(false), 0);
-  city->supplyInfo = {2, 0};
-  EXPECT_EQ(other.MarkDeployHexes(false), 5);
-  city->convoyInfo = {1, 0};
-  EXPECT_EQ(other.MarkDeployHexes(false), 0);
 }
 
 TEST(LandUnit, OrdersWithoutRouteOrTargetAreRefused) {

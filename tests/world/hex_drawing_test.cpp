@@ -98,16 +98,6 @@ class HexDrawing : public ::testing::Test {
   sEyeCandy eye_;
 };
 
-TEST_F(HexDrawing, SheetLayoutFollowsTheSkinGrid) {
-  // Terrain 7 (desert) sits in the second block column, fourth block row.
-  EXPECT_TRUE(SameRect(L::Terrain(kTerrainDesert, 8, 2), {(6 + 2) * 167 + 1, (9 + 2) * 167 + 1, 8 * 167 + 167, 11 * 167 + 167}));
-  EXPECT_TRUE(SameRect(L::River(2, 1), {335 + 167, 1, 335 + 167 + 166, 167}));
-  EXPECT_TRUE(SameRect(L::Mark(7), {1003 + 167, 167, 1003 + 167 + 166, 333}));
-  EXPECT_TRUE(SameRect(L::WeatherOverlay(3, 2), {5 * 167 + 1, 1170, 5 * 167 + 167, 1336}));
-  EXPECT_TRUE(SameRect(L::AllianceColour(0), {1, 335, 167, 501}));
-  EXPECT_TRUE(SameRect(L::RiverMouth(4, 3), {4 * 167 + 1, 335, 4 * 167 + 167, 501}));
-}
-
 TEST_F(HexDrawing, ForestDrawsFeatureOverPlainAndKeepsPlainWhenHidden) {
   sHex hex;
   hex.terrain = kTerrainForest;
@@ -260,108 +250,6 @@ TEST_F(HexDrawing, RiverMouthsOnWaterAndNoRiverForBadLandMask) {
   EXPECT_EQ(Flush().size(), 1u);
 }
 
-TEST_F(HexDrawing, TerrainModeUsesGoodWeatherAndSkipsTheRest) {
-  g_Settings.ShowGrid = true;
-  sHex hex;
-  hex.terrain = kTerrainMountain;
-  hex.weather = 1;
-  hex.markBits = 1;
-  hex.riverMask = 2;
-  DrawHexTerrain(batch_, hex, {0, 0, 0}, eye_, 0);
-  const auto quads = Flush();
-  ASSERT_EQ(quads.size(), 3u);
-  EXPECT_EQ(Find(quads, kSlotTerrain, L::Terrain(kTerrainMountain, 0, 0)).size(), 1u);
-  EXPECT_EQ(Find(quads, kSlotTerrain, L::Terrain(kTerrainPlain, 0, 0)).size(), 1u);
-  EXPECT_EQ(Find(quads, kSlotOthers, L::River(1, 0)).size(), 1u);
-}
-
-TEST_F(HexDrawing, PoliticalModeShowsAllianceOfController) {
-  AddCountry(kComintern, 0);
-  AddCountry(kNeutral, 0);
-  sHex hex;
-  hex.terrain = kTerrainForest;
-  hex.controller = 1;
-  DrawHexPolitical(batch_, hex, {0, 0, 0});
-  hex.controller = 2;
-  DrawHexPolitical(batch_, hex, {0, 0, 0});
-  hex.controller = 0;
-  DrawHexPolitical(batch_, hex, {0, 0, 0});
-  hex.terrain = kTerrainWater;
-  DrawHexPolitical(batch_, hex, {0, 0, 0});
-  const auto quads = Flush();
-  ASSERT_EQ(quads.size(), 4u);
-  EXPECT_EQ(Find(quads, kSlotOthers, L::AllianceColour(kComintern)).size(), 1u);
-  EXPECT_EQ(Find(quads, kSlotOthers, L::AllianceColour(0)).size(), 2u);
-  EXPECT_EQ(Find(quads, kSlotTerrain, L::Terrain(kTerrainWater, 0, 0)).size(), 1u);
-}
-
-TEST_F(HexDrawing, PoliticalCityShowsControllersFlagInBoxB9) {
-  AddCountry(kAxis, 0);
-  auto flag = std::make_shared<cTexture>();
-  ASSERT_EQ(flag->Create(128, 85), 0);
-  world_.Countries()[0]->flagTexture = flag;
-  cCity city;
-  sHex hex;
-  hex.terrain = kTerrainPlain;
-  hex.controller = 1;
-  hex.city = &city;
-  g_CityAppearance.current->box[9] = {53, 58, 113, 98};
-  DrawHexPolitical(batch_, hex, {100, 200, 0});  // box not valid: no flag
-  g_CityAppearance.current->valid[9] = true;
-  DrawHexPolitical(batch_, hex, {100, 200, 0});
-  const auto quads = Flush();
-  std::vector<plat::DrawRecord> flags;
-  for (const auto& q : quads)
-    if (q.texture == flag->Get()->Id()) flags.push_back(q);
-  ASSERT_EQ(flags.size(), 1u);
-  EXPECT_TRUE(SameRect(flags[0].source, {0, 0, 128, 85}));
-  EXPECT_FLOAT_EQ(flags[0].corners[0].x, 153.0f);
-  EXPECT_FLOAT_EQ(flags[0].corners[0].y, 258.0f);
-  EXPECT_FLOAT_EQ(flags[0].corners[2].x, 213.0f);
-  EXPECT_FLOAT_EQ(flags[0].corners[2].y, 298.0f);
-}
-
-TEST_F(HexDrawing, CoastMarkOnlyOnCoastalLand) {
-  sHex land;
-  land.terrain = kTerrainPlain;
-  land.seaZone = 3;
-  DrawHexWithCoastMark(batch_, land, {0, 0, 0}, eye_);
-  sHex inland;
-  inland.terrain = kTerrainPlain;
-  DrawHexWithCoastMark(batch_, inland, {0, 0, 0}, eye_);
-  const auto quads = Flush();
-  auto marks = Find(quads, kSlotOthers, L::CoastMark());
-  ASSERT_EQ(marks.size(), 1u);
-  EXPECT_FLOAT_EQ(marks[0].depth, 0.5f);
-}
-
-TEST_F(HexDrawing, MarkValueIsWrittenWithShadowWhenAsked) {
-  g_Settings.ShowAPLeft = true;
-  g_CityAppearance.apRect = {10, 20, 60, 26};
-  g_CityAppearance.apLabel.color = 0xFFFFFFFF;
-  g_CityAppearance.apLabel.color2 = 0xFF000000;
-  auto font = renderer_.CreateFont(L"Arial", 20, 700);
-  g_CityAppearance.apLabel.font = font.get();
-  sHex hex;
-  hex.terrain = kTerrainPlain;
-  hex.markValue = 7;
-  DrawHex(batch_, hex, {100, 200, 0}, eye_, 0);
-  hex.markValue = -1;
-  DrawHex(batch_, hex, {100, 200, 0}, eye_, 0);
-  batch_.End();
-  std::vector<const plat::DrawRecord*> texts;
-  for (const auto& r : renderer_.records)
-    if (r.kind == plat::DrawRecord::kText) texts.push_back(&r);
-  ASSERT_EQ(texts.size(), 2u);
-  EXPECT_EQ(texts[0]->text, L"7");
-  EXPECT_EQ(texts[0]->argb, 0xFF000000u);  // shadow first, one pixel off
-  EXPECT_EQ(texts[1]->argb, 0xFFFFFFFFu);
-  EXPECT_FLOAT_EQ(texts[0]->corners[0].x - texts[1]->corners[0].x, 1.0f);
-  // Centred in the box 110..170 x 220..246: one glyph of 10 pixels.
-  EXPECT_FLOAT_EQ(texts[1]->corners[0].x, 135.0f);
-  g_CityAppearance.apLabel.font = nullptr;
-}
-
 // A 3 x 3 map of plain with two owners; borders only between them.
 class HexBorders : public HexDrawing {
  protected:
@@ -408,77 +296,6 @@ TEST_F(HexBorders, SetOwnerRefreshesTheNeighboursFacingTheCell) {
   EXPECT_EQ(map.GetHex(1, 0).borderFlags & 0x38, 0x20);  // its side 3
   EXPECT_EQ(map.GetHex(0, 1).borderFlags & 0x38, 0x08);  // its side 1
   EXPECT_EQ(map.GetHex(1, 1).borderFlags & 7, 0);
-}
-
-TEST_F(HexBorders, MarkedListHoldsEachMarkedCellOnce) {
-  cMap& map = world_.GetMap();
-  sHex& a = map.GetHex(0, 0);
-  sHex& b = map.GetHex(2, 1);
-  SetHexMark(map, a, 1, 5);
-  SetHexMark(map, a, 4, 3);  // only adds bits
-  SetHexMark(map, b, 2, 0);
-  EXPECT_EQ(map.MarkedHexes().size(), 2u);
-  EXPECT_EQ(a.markBits, 5u);
-  EXPECT_EQ(a.markValue, 3);
-  // Removal takes the cell off the list even with bits left.
-  ClearHexMark(map, a, 1, true);
-  EXPECT_EQ(map.MarkedHexes().size(), 1u);
-  EXPECT_EQ(a.markBits, 4u);
-  EXPECT_EQ(a.markValue, -1);
-  // Cleared without removal, then marked again: still listed once.
-  ClearHexMark(map, b, 2, false);
-  SetHexMark(map, b, 8, 1);
-  EXPECT_EQ(std::count(map.MarkedHexes().begin(), map.MarkedHexes().end(), &b), 1);
-}
-
-TEST_F(HexDrawing, RenderSubmitsOnlyVisibleCellsAtTheirPlaces) {
-  std::string error;
-  ASSERT_TRUE(BuildMapFromText("size 200 150\n", world_.GetMap(), error)) << error;
-  cMap& map = world_.GetMap();
-  g_MapTargetScale = 1.0f;
-  g_Settings.MapZoom = 0.5f;  // eases to 1.0 in one step, setting the visible range
-  map.CenterAtHex(100, 75);
-  map.UpdateView(1.0f);
-  ASSERT_EQ(g_Settings.MapZoom, 1.0f);
-  int c0, c1, r0, r1;
-  map.VisibleRange(c0, c1, r0, r1);
-  ASSERT_GT(c1 - c0, 10);
-  ASSERT_LT(c1 - c0, 60);
-  map.Render(batch_);
-  const auto quads = Flush();
-  EXPECT_EQ(quads.size(), static_cast<std::size_t>((c1 - c0) * (r1 - r0)));  // one water picture each
-  const int ox = static_cast<int>(512 - map.viewX);
-  const int oy = static_cast<int>(384 - map.viewY);
-  // Cells (c0, r0) and (c0 + 1, r0): an even column sits 49 lower.
-  int found = 0;
-  for (const auto& q : quads) {
-    for (int x : {c0, c0 + 1}) {
-      if (q.corners[0].x == static_cast<float>(x * 83 + ox) &&
-          q.corners[0].y == static_cast<float>(r0 * 98 + oy + (x % 2 ? 0 : 49)))
-        ++found;
-    }
-  }
-  EXPECT_EQ(found, 2);
-  // The view is near the middle of the map: the range is not the whole map.
-  EXPECT_GT(c0, 50);
-  EXPECT_GT(r0, 40);
-}
-
-TEST_F(HexDrawing, RenderRestoresTheTransformAndCallsTheOverlayHook) {
-  std::string error;
-  ASSERT_TRUE(BuildMapFromText("size 4 4\n", world_.GetMap(), error));
-  batch_.SetTransform(plat::Matrix2D::Scaling(3, 3));
-  int calls = 0;
-  g_MapDrawHooks.drawAfterCells = [&](plat::SpriteBatch&, const cMap&, int, int, int mode) {
-    ++calls;
-    EXPECT_EQ(mode, g_Settings.MapMode);
-  };
-  for (int mode : {0, 1, 2, 3}) {
-    g_Settings.MapMode = mode;
-    world_.GetMap().Render(batch_);
-  }
-  EXPECT_EQ(calls, 2);
-  EXPECT_FLOAT_EQ(batch_.GetTransform().m11, 3.0f);
 }
 
 }  // namespace

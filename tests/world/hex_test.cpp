@@ -129,23 +129,6 @@ TEST(HexNeighbours, GridEdges) {
   EXPECT_EQ(map.GetNeighbourDirection(1, 1, 0, 1), 5);
 }
 
-TEST(HexCell, DefaultsAndFirstCellFallback) {
-  const sHex h;
-  EXPECT_EQ(h.x, -1);
-  EXPECT_EQ(h.markValue, -1);
-  EXPECT_EQ(h.hasWeather, 1);
-  EXPECT_TRUE(h.HasNoMarks());
-  cMap map;
-  MakeGrid(map, 3, 2);
-  EXPECT_EQ(&map.GetHex(-1, 0), &map.GetHex(0, 0));
-  EXPECT_EQ(&map.GetHex(3, 0), &map.GetHex(0, 0));
-  EXPECT_EQ(&map.GetHex(0, 2), &map.GetHex(0, 0));
-  EXPECT_EQ(map.GetHex(2, 1).x, 2);
-  EXPECT_EQ(map.GetHex(2, 1).y, 1);
-  cMap empty;
-  EXPECT_EQ(empty.GetHex(0, 0).x, -1);  // a cell of its own, never out of bounds
-}
-
 TEST(HexCell, RiverSides) {
   sHex h;
   h.terrain = kTerrainPlain;

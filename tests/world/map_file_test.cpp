@@ -143,22 +143,6 @@ TEST(MapFile, SaveLoadRoundTripKeepsEveryRecordField) {
   EXPECT_EQ(loaded.MapFileBytes(), map.MapFileBytes());
 }
 
-TEST(MapFile, ReaderFlagsWordLowByteOnly) {
-  std::string file = Header(1, 1) + std::string(37, '\0');
-  file[268] = 1;  // plain
-  file[268 + 35] = 0x02;
-  file[268 + 36] = 0x01;  // high byte ignored
-  cMap map;
-  twtest::LogCapture log;
-  ASSERT_EQ(map.ReadMapBytes(file, L"x"), eMapReadResult::kOk);
-  EXPECT_EQ(map.GetHex(0, 0).coastal, 0);
-  EXPECT_EQ(map.GetHex(0, 0).hasWeather, 0);
-  file[268 + 35] = 0x03;
-  ASSERT_EQ(map.ReadMapBytes(file, L"x"), eMapReadResult::kOk);
-  EXPECT_EQ(map.GetHex(0, 0).coastal, 1);
-  EXPECT_EQ(map.GetHex(0, 0).hasWeather, 0);
-}
-
 TEST(MapFile, MagicFifthLetterRefusedHeaderTextFree) {
   cMap source;
   BuildSample(source);
@@ -204,39 +188,6 @@ TEST(MapFileDeathTest, FatalDataErrorsEndTheProcessWithCode1) {
   EXPECT_EXIT({ cMap map(Pattern(dir)); }, ::testing::ExitedWithCode(1), "");
   dir.Write("map.tdw", Header(1, 1, "Tdwv2") + std::string(37, '\0'));
   EXPECT_EXIT({ cMap map(Pattern(dir)); }, ::testing::ExitedWithCode(1), "");
-}
-
-TEST(MapFile, ConstructorLoadsThroughPatternAndExitHandlerIsInjectable) {
-  twtest::TempDir dir;
-  cMap source;
-  BuildSample(source);
-  dir.Write("map.tdw", source.MapFileBytes());
-  twtest::LogCapture log;
-  {
-    cMap map(Pattern(dir));
-    EXPECT_EQ(map.GetWidth(), 5);
-    EXPECT_GT(map.fitScale, 0.0f);
-  }
-  static int exitCode = -1;
-  SetMapExitHandler([](int code) { exitCode = code; });
-  { cMap missing(dir.Path().wstring() + L"/nothing/%s"); }
-  SetMapExitHandler(nullptr);
-  EXPECT_EQ(exitCode, 1);
-  EXPECT_TRUE(log.Contains(L"Loading from " + dir.Path().wstring() + L"/nothing/map.tdw... FAILED"));
-}
-
-TEST(MapFile, SaveFailureIsLoggedAndSaveTakesPattern) {
-  twtest::TempDir dir;
-  cMap map;
-  BuildSample(map);
-  twtest::LogCapture log;
-  const std::wstring folder = dir.Path().wstring() + L"/missing";
-  EXPECT_FALSE(map.SaveMapFile(folder));
-  EXPECT_TRUE(log.Contains(L"Saving map using Tdwv1 format to \"" + folder + L"\\map.tdw\" FAILED"));
-  EXPECT_TRUE(map.SaveMapFile(L"ignored", Pattern(dir)));
-  std::string written;
-  ASSERT_TRUE(plat::ReadFileBytes(dir.File("output_map.tdw"), written));
-  EXPECT_EQ(written, map.MapFileBytes());
 }
 
 namespace {

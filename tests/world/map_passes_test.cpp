@@ -65,16 +65,6 @@ TEST(MapPasses, RiverMouthsAtTheGridEdgeAndAccumulating) {
   EXPECT_EQ(map.GetHex(1, 1).riverMask, (1 << 4) | (1 << 3) | 64);
 }
 
-TEST(MapPasses, FrontMarksNeedCells) {
-  cMap empty;
-  EXPECT_THROW(empty.CreateFrontMarks(), std::runtime_error);
-  cMap map;
-  Build(map, "size 3 2\n");
-  map.CreateFrontMarks();
-  EXPECT_EQ(map.FrontMarks(), std::vector<std::uint8_t>(6, 0));
-  EXPECT_EQ(map.GetFrontNodeDistance(), -1);
-}
-
 TEST(MapPasses, BorderFlagsOwnersControllersAndSeaZones) {
   cMap map;
   Build(map,
@@ -107,20 +97,4 @@ TEST(MapPasses, BorderFlagsOwnersControllersAndSeaZones) {
   EXPECT_EQ(map.GetHex(3, 2).borderFlags, kSeaBorderSide3);
   // (0, 2), zone 4, unknown to the graph: side 1 (1, 2) is land -> clear.
   EXPECT_EQ(map.GetHex(0, 2).borderFlags, 0);
-}
-
-TEST(MapPasses, OwnershipValidationLogsEachBadId) {
-  cMap map;
-  Build(map, "size 3 1\nterrain\np~p\nowner\n1 9 3\n");
-  map.GetHex(2, 0).originalOwner = 4;
-  twtest::LogCapture log;
-  EXPECT_FALSE(ValidateHexOwnership(map, 4));
-  EXPECT_TRUE(ValidateHexOwnership(map, 3));
-  EXPECT_TRUE(log.Contains(L"ERR: Hex (2, 0) ma nieprawidlowego wlasciciela pierwotnego (4)"));
-  EXPECT_EQ(log.Lines().size(), 1u);  // the water cell's 9s are not checked
-  map.GetHex(0, 0).controller = 0;
-  map.GetHex(0, 0).owner = 0;
-  EXPECT_TRUE(ValidateHexOwnership(map, 4));
-  EXPECT_TRUE(log.Contains(L"ERR: Hex (0, 0) ma nieprawidlowego posiadacza (0)"));
-  EXPECT_TRUE(log.Contains(L"ERR: Hex (0, 0) ma nieprawidlowego wlasciciela (0)"));
 }

@@ -63,16 +63,6 @@ TEST_F(Relations, AllianceGroups) {
   EXPECT_EQ(C(1).GetAllianceSide(), 4);
 }
 
-TEST_F(Relations, BadIdsEndTheProcess) {
-  AddCountries({{L"A", 1}, {L"B", 4}});
-  EXPECT_EXIT(C(1).IsAlliedWith(-1), ::testing::ExitedWithCode(1), "");
-  EXPECT_EXIT(C(1).IsAlliedWith(3), ::testing::ExitedWithCode(1), "");
-  EXPECT_EXIT(M().IsAtWar(1, 3), ::testing::ExitedWithCode(1), "");
-  EXPECT_EXIT(M().SetAtWar(0, 1, true), ::testing::ExitedWithCode(1), "");
-  EXPECT_EXIT(M().GetLosses(1, 0), ::testing::ExitedWithCode(1), "");
-  EXPECT_EXIT(M().ClearWarsOf(0), ::testing::ExitedWithCode(1), "");
-}
-
 TEST_F(Relations, WarFlagsAreDirectional) {
   AddCountries({{L"A", 0}, {L"B", 0}, {L"C", 0}});
   M().SetAtWar(1, 1, true);
@@ -99,19 +89,6 @@ TEST_F(Relations, WarFlagsAreDirectional) {
   EXPECT_TRUE(M().IsAtWar(3, 1));
 }
 
-TEST_F(Relations, LossShares) {
-  AddCountries({{L"A", 0}, {L"B", 0}, {L"C", 0}});
-  M().AddLosses(1, 3, 30.0f);
-  M().AddLosses(2, 3, 10.0f);
-  M().AddLosses(2, 3, 20.0f);
-  M().ComputeLossShares();
-  EXPECT_FLOAT_EQ(M().GetLossesSufferedBy(3), 60.0f);
-  EXPECT_FLOAT_EQ(M().GetLossShare(1, 3), 0.5f);
-  EXPECT_FLOAT_EQ(M().GetLossShare(2, 3), 0.5f);
-  // Country 1 suffered nothing: every share of it is 0.
-  for (int a = 1; a <= 3; ++a) EXPECT_EQ(M().GetLossShare(a, 1), 0.0f);
-}
-
 TEST_F(Relations, JoiningSpreadsWars) {
   AddCountries({{L"UK", 4}, {L"France", 1}, {L"Germany", 5}, {L"Italy", 2}, {L"Poland", 0}, {L"Sweden", 0}});
   War(1, 3);  // the leader fights Germany
@@ -136,105 +113,6 @@ TEST_F(Relations, JoiningSpreadsWars) {
 TEST_F(Relations, JoiningWithoutLeaderEndsTheProcess) {
   AddCountries({{L"Germany", 2}, {L"Poland", 0}});
   EXPECT_EXIT(C(2).JoinAlliance(2), ::testing::ExitedWithCode(1), "");
-}
-
-TEST_F(Relations, DeclaringWarOnAnAlliance) {
-  AddCountries({{L"USSR", 6}, {L"Mongolia", 3}, {L"Finland", 0}, {L"Germany", 5}, {L"UK", 4}});
-  C(4).DeclareWarOnAlliance(3);
-  EXPECT_TRUE(BothWays(4, 1));
-  EXPECT_TRUE(BothWays(4, 2));
-  EXPECT_FALSE(M().IsAtWar(4, 3));
-  EXPECT_FALSE(M().IsAtWar(4, 5));
-  EXPECT_TRUE(log.Contains(L"Germany - USSR"));
-  EXPECT_TRUE(log.Contains(L"Mongolia - Germany"));
-}
-
-TEST_F(Relations, OrientationTests) {
-  AddCountries({{L"A", 0}, {L"B", 0}});
-  struct {
-    int orientation, zone, target;
-    bool zoneMatches;
-  } cases[] = {{0, 1, 1, true}, {3, 1, 1, true}, {1, 2, 2, true}, {4, 1, 2, false},
-               {2, 3, 3, true}, {5, 0, 3, false}};
-  for (const auto& c : cases) {
-    C(1).orientation = c.orientation;
-    C(1).zoneOfInfluence = c.zone;
-    EXPECT_EQ(C(1).GetTargetAlliance(), c.target) << c.orientation;
-    EXPECT_EQ(C(1).IsZoneOfInfluenceMatchingOrientation(), c.zoneMatches) << c.orientation;
-  }
-  C(1).orientation = 0;
-  C(2).orientation = 3;
-  EXPECT_TRUE(C(1).SharesOrientationWith(C(2)));
-  C(2).orientation = 4;
-  EXPECT_FALSE(C(1).SharesOrientationWith(C(2)));
-  C(1).orientation = 7;
-  C(2).orientation = 7;
-  EXPECT_FALSE(C(1).SharesOrientationWith(C(2)));
-  EXPECT_EXIT(C(1).GetTargetAlliance(), ::testing::ExitedWithCode(1), "");
-}
-
-TEST_F(Relations, AdjustOrientation) {
-  AddCountries({{L"A", 0}, {L"B", 0}});
-  // (influencer, own) -> new own
-  const int cases[][3] = {{0, 1, 4}, {0, 2, 5}, {0, 4, 3}, {1, 0, 3}, {1, 3, 4}, {2, 4, 5}, {2, 2, 2}, {5, 0, 3}, {4, 5, 4}};
-  for (const auto& c : cases) {
-    C(2).orientation = c[0];
-    C(1).orientation = c[1];
-    C(1).AdjustOrientationTowards(C(2));
-    EXPECT_EQ(C(1).orientation, c[2]) << c[0] << "," << c[1];
-  }
-  C(2).orientation = 6;
-  C(1).orientation = 1;
-  C(1).AdjustOrientationTowards(C(2));
-  EXPECT_EQ(C(1).orientation, 1);
-}
-
-TEST_F(Relations, DeclareWarTableRowsAndColumns) {
-  AddCountries({{L"A", 0}});
-  // alliance, orientation, row, column
-  const int cases[][4] = {{6, 0, 0, 0}, {5, 2, 1, 1}, {4, 1, 2, 2}, {3, 0, 3, 5}, {2, 4, 4, 4},
-                          {1, 5, 5, 3}, {0, 5, 6, 3}, {0, 1, 7, 4}, {0, 3, 8, 5}};
-  for (const auto& c : cases) {
-    C(1).alliance = c[0];
-    C(1).orientation = c[1];
-    EXPECT_EQ(C(1).GetDeclareWarTableRow(), c[2]) << c[0] << "/" << c[1];
-    EXPECT_EQ(C(1).GetDeclareWarTableColumn(), c[3]) << c[0] << "/" << c[1];
-  }
-  C(1).alliance = 0;
-  C(1).orientation = 9;
-  EXPECT_EXIT(C(1).GetDeclareWarTableRow(), ::testing::ExitedWithCode(1), "");
-  EXPECT_EXIT(C(1).GetDeclareWarTableColumn(), ::testing::ExitedWithCode(1), "");
-  C(1).alliance = 8;
-  EXPECT_EXIT(C(1).GetDeclareWarTableRow(), ::testing::ExitedWithCode(255), "");
-}
-
-TEST_F(Relations, Names) {
-  AddCountries({{L"A", 5}});
-  std::wstring out;
-  C(1).FormatAllianceName(out, false);
-  EXPECT_EQ(out, L"axis");
-  C(1).FormatAllianceName(out, true);
-  EXPECT_EQ(out, L"axis2");
-  C(1).orientation = 4;
-  C(1).FormatOrientationName(out, true);
-  EXPECT_EQ(out, L"Pro-axis");
-  C(1).FormatTargetAllianceName(out, false);
-  EXPECT_EQ(out, L"axis");
-  C(1).orientation = 2;
-  C(1).FormatOrientationName(out, false);
-  EXPECT_EQ(out, L"communist_regime");
-  C(1).orientation = 6;
-  out = L"kept";
-  C(1).FormatOrientationName(out, false);
-  EXPECT_EQ(out, L"kept");
-  C(1).FormatTargetAllianceName(out, false);
-  EXPECT_EQ(out, L"hey,_error!");
-  C(1).zoneOfInfluence = 0;
-  C(1).FormatZoneOfInfluenceName(out, true);
-  EXPECT_EQ(out, L"none2");
-  C(1).alliance = 0;
-  C(1).FormatAllianceName(out, false);
-  EXPECT_EQ(out, L"neutral_countries");
 }
 
 // The relations and losses files.

@@ -68,16 +68,3 @@ TEST(Topography, NearestCityGridNullsAndTies) {
   EXPECT_EQ(strip2.world.GetTopography().NearestCity(2, 0), right);
   EXPECT_EQ(strip2.world.GetTopography().NearestCity(1, 0), left);
 }
-
-TEST(Topography, NoCitiesGiveNoGroupsAndAnEmptyGrid) {
-  CityWorld w(kIslands);
-  Compute(w);
-  EXPECT_TRUE(w.world.GetTopography().WorldTopography().empty());
-  for (int y = 0; y < 3; ++y) {
-    for (int x = 0; x < 7; ++x) EXPECT_EQ(w.world.GetTopography().NearestCity(x, y), nullptr);
-  }
-  w.world.GetTopography().CreateAllianceHexData(w.world.GetMap());
-  ASSERT_NE(w.world.GetTopography().AllianceHexData(), nullptr);
-  EXPECT_EQ(w.world.GetTopography().AllianceHexData()->width, 7);
-  EXPECT_EQ(w.world.GetTopography().AllianceHexData()->height, 3);
-}

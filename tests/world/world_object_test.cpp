@@ -30,37 +30,6 @@ constexpr const char* kFixture =
     "1 1 2 0\n"
     "1 1 0 0\n";
 
-TEST(WorldObject, EmptyWorldDefaults) {
-  cWorld world;
-  EXPECT_EQ(world.GetGameState(), 0);
-  EXPECT_EQ(world.GetDate().turn, 1);
-  EXPECT_EQ(world.GetDate().month, 9);
-  EXPECT_EQ(world.GetDate().year, 1939);
-  EXPECT_EQ(world.lastMulberryMonth, -666);
-  EXPECT_FALSE(world.gameOver);
-  EXPECT_FALSE(world.savedGame);
-  EXPECT_EQ(world.viewedCountry, nullptr);
-  EXPECT_EQ(world.musicPlayer, nullptr);
-  EXPECT_EQ(world.GetCountryCount(), 0);
-  EXPECT_EQ(g_pWorld, nullptr);  // only the folder constructor makes itself the game
-}
-
-TEST(WorldObject, CountryLookUpByIdIsIndexIdMinusOne) {
-  cWorld world;
-  for (int id = 1; id <= 3; ++id) {
-    auto country = std::make_unique<cCountry>();
-    country->id = id;
-    world.Countries().push_back(std::move(country));
-  }
-  for (int id = 1; id <= 3; ++id) {
-    ASSERT_NE(world.GetCountry(id), nullptr);
-    EXPECT_EQ(world.GetCountry(id)->id, id);
-  }
-  EXPECT_EQ(world.GetCountry(0), nullptr);  // nobody
-  EXPECT_EQ(world.GetCountry(-1), nullptr);
-  EXPECT_EQ(world.GetCountry(4), nullptr);
-}
-
 TEST(WorldObject, DestructionStopsTheWorkerFirstThenFrees) {
   plat::RecordingRenderer renderer;
   twtest::FakeFramework frame(&renderer);
