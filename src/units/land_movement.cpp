@@ -25,6 +25,7 @@ struct sCell {
   std::uint8_t back;
   std::uint8_t block;
   std::uint8_t reached;  // its final cost has been walked to
+  std::uint8_t odd;      // an odd column: picks the neighbour offsets
   int step;              // entering this hex from outside a zone of control
   int zocStep;           // entering it from a hex of a zone when it is one too
 };
@@ -38,7 +39,7 @@ struct sQueued {
 // explicit stack keeps deep walks off the call stack while visiting the
 // neighbours in the same order as a recursive walk would.
 struct sFrame {
-  int x, y;
+  int index;
   int next;
 };
 
@@ -47,6 +48,7 @@ struct sScratch {
   std::vector<sFrame> stack;
   std::vector<std::vector<int>> buckets;  // cell indices by cost
   std::vector<sQueued> heap;              // for point values too large for buckets
+  std::vector<int> enemies;               // cells of enemy units, negative when they block
 };
 
 sScratch& Scratch() {
@@ -96,7 +98,13 @@ void ClearMapMarks(cMap& map, std::uint32_t bits, bool clearAll) {
   for (sHex* hex : list) {
     if (hex->markBits & bits) hex->markBits &= ~bits;
   }
-  list.remove_if([](const sHex* hex) { return hex->HasNoMarks(); });
+  list.erase(std::remove_if(list.begin(), list.end(),
+                            [](sHex* hex) {
+                              if (!hex->HasNoMarks()) return false;
+                              hex->markListed = 0;
+                              return true;
+                            }),
+             list.end());
   if (clearAll) {
     for (sHex& hex : map.Hexes()) hex.markBits &= ~0x01000000u;
   }
@@ -104,14 +112,13 @@ void ClearMapMarks(cMap& map, std::uint32_t bits, bool clearAll) {
 
 namespace {
 
-int StepCost(const cMap& map, int nx, int ny, bool bothInZoc, const sLandMover& mover,
-             const sLandMoveRules& rules) {
-  const sHex& hex = map.GetHex(nx, ny);
-  double step = TerrainCost(rules, hex.terrain);
+int StepCostOf(int terrain, std::uint32_t weather, bool bothInZoc, const sLandMover& mover,
+               const sLandMoveRules& rules) {
+  double step = TerrainCost(rules, terrain);
   if (bothInZoc) step += rules.zoneOfControlCost;
-  if (hex.weather == 1) {
+  if (weather == 1) {
     step *= 1.0f + mover.winterMovePercent / 100.0f * rules.winterFactor / 100.0f;
-  } else if (hex.weather == 2) {
+  } else if (weather == 2) {
     step *= 1.0f + mover.mudMovePercent / 100.0f * rules.mudFactor / 100.0f;
   }
   // Every step costs at least one point whatever the constants say: a free
@@ -154,40 +161,70 @@ int ComputeLandMoveRange(cMap& map, const sLandMover& mover, const sLandMoveRule
 
   // The grid reaches as far as the points can; a grid wider than the map
   // from any hex of it adds nothing, so absurd point values stay cheap.
+  // Around it lies a frame of blocked cells, and the cells off the map are
+  // blocked too, so the walks below step by index without bounds tests.
   const int reach = std::max(map.GetWidth(), map.GetHeight()) + 1;
   const int r = std::min(points, reach - 1) + 1;
   const int n = 2 * r + 1;
+  const int stride = n + 2;
   sScratch& scratch = Scratch();
   std::vector<sCell>& cells = scratch.cells;
-  cells.assign(static_cast<std::size_t>(n) * n, sCell{kUnreached, 0, kFree, 0, 0, 0});
+  cells.assign(static_cast<std::size_t>(stride) * stride, sCell{kUnreached, 0, kBlocked, 0, 0, 0, 0});
   const int left = mover.x - r;
   const int top = mover.y - r;
-  auto inGrid = [&](int x, int y) { return x >= left && x < left + n && y >= top && y < top + n; };
-  auto cellAt = [&](int x, int y) -> sCell& {
-    return cells[static_cast<std::size_t>(y - top) * n + (x - left)];
-  };
+  auto indexOf = [&](int x, int y) { return (y - top + 1) * stride + (x - left + 1); };
+  // Index steps to the six neighbours, for even and for odd columns.
+  int offsets[2][6];
+  for (int dir = 0; dir < 6; ++dir) {
+    offsets[0][dir] = kStepYEven[dir] * stride + kStepX[dir];
+    offsets[1][dir] = kStepYOdd[dir] * stride + kStepX[dir];
+  }
 
-  // Blocks and zones of control, column by column.
-  for (int x = left; x < left + n; ++x) {
-    for (int y = top; y < top + n; ++y) {
-      if (!map.IsInside(x, y)) continue;
-      const sHex& hex = map.GetHex(x, y);
-      sCell& cell = cellAt(x, y);
-      if (!relations.IsPassable(hex.controller)) {
-        cell.block = kBlocked;
-        continue;
-      }
-      if (hex.unit == nullptr) continue;
-      const sHexOccupant other = occupant(hex.unit);
+  // The step costs by terrain class, weather and zone of control: the same
+  // arithmetic as per hex, done once.
+  int stepTable[8][3][2];
+  for (int t = 0; t < 8; ++t) {
+    for (int w = 0; w < 3; ++w) {
+      for (int z = 0; z < 2; ++z) stepTable[t][w][z] = StepCostOf(t + 1, w, z != 0, mover, rules);
+    }
+  }
+
+  // The part of the grid on the map: passable cells and their steps, then
+  // the blocks and zones of control of the enemy units among them. A unit
+  // on an impassable hex casts no zone; a blocked cell stays blocked.
+  const int x0 = std::max(left, 0), x1 = std::min(left + n, map.GetWidth());
+  const int y0 = std::max(top, 0), y1 = std::min(top + n, map.GetHeight());
+  const sHex* hexes = map.Hexes().data();
+  const int width = map.GetWidth();
+  std::vector<int>& enemies = scratch.enemies;
+  enemies.clear();
+  for (int y = y0; y < y1; ++y) {
+    const sHex* hex = hexes + static_cast<std::size_t>(y) * width + x0;
+    sCell* cell = cells.data() + indexOf(x0, y);
+    for (int x = x0; x < x1; ++x, ++hex, ++cell) {
+      cell->odd = static_cast<std::uint8_t>(x % 2 != 0);
+      if (!relations.IsPassable(hex->controller)) continue;
+      cell->block = kFree;
+      const int t = hex->terrain >= 1 && hex->terrain <= 7 ? hex->terrain - 1 : 7;
+      const int w = hex->weather == 1 || hex->weather == 2 ? static_cast<int>(hex->weather) : 0;
+      cell->step = stepTable[t][w][0];
+      cell->zocStep = stepTable[t][w][1];
+      if (hex->unit == nullptr) continue;
+      const sHexOccupant other = occupant(hex->unit);
       if (!relations.IsAtWar(other.country)) continue;
-      if (countOnly || other.visible) cell.block = kBlocked;
-      for (int dir = 0; dir < 6; ++dir) {
-        int nx = 0, ny = 0;
-        Neighbour(x, y, dir, nx, ny);
-        if (!inGrid(nx, ny)) continue;
-        sCell& near = cellAt(nx, ny);
-        if (near.block != kBlocked) near.block = kZoneOfControl;
-      }
+      const int index = static_cast<int>(cell - cells.data());
+      enemies.push_back(countOnly || other.visible ? -1 - index : index);
+    }
+  }
+  for (int e : enemies) {
+    if (e < 0) cells[static_cast<std::size_t>(-1 - e)].block = kBlocked;
+  }
+  for (int e : enemies) {
+    const int index = e < 0 ? -1 - e : e;
+    const int* offset = offsets[cells[static_cast<std::size_t>(index)].odd];
+    for (int dir = 0; dir < 6; ++dir) {
+      sCell& near = cells[static_cast<std::size_t>(index + offset[dir])];
+      if (near.block != kBlocked) near.block = kZoneOfControl;
     }
   }
 
@@ -201,22 +238,14 @@ int ComputeLandMoveRange(cMap& map, const sLandMover& mover, const sLandMoveRule
   // reaches every cell the way the relaxation first reaches it at its
   // final cost: a walk that arrives at a cell at more than its final cost
   // can only continue at more than the final cost of every cell after it.
-  for (int y = top; y < top + n; ++y) {
-    for (int x = left; x < left + n; ++x) {
-      if (!map.IsInside(x, y)) continue;
-      sCell& cell = cellAt(x, y);
-      if (cell.block == kBlocked) continue;
-      cell.step = StepCost(map, x, y, false, mover, rules);
-      if (cell.block == kZoneOfControl) cell.zocStep = StepCost(map, x, y, true, mover, rules);
-    }
-  }
+  sCell* const grid = cells.data();
   auto edgeStep = [](const sCell& from, const sCell& to) {
     return from.block == kZoneOfControl && to.block == kZoneOfControl ? to.zocStep : to.step;
   };
   // Costs only grow by whole points from 0 to the points, so the best-first
   // order is a walk over one bucket per cost.
-  const int centre = r * n + r;
-  cells[static_cast<std::size_t>(centre)].cost = 0;
+  const int centre = indexOf(mover.x, mover.y);
+  grid[centre].cost = 0;
   std::vector<std::vector<int>>& buckets = scratch.buckets;
   const std::size_t bucketCount = static_cast<std::size_t>(points) + 1;
   if (buckets.size() < bucketCount && bucketCount <= 4096) buckets.resize(bucketCount);
@@ -233,20 +262,19 @@ int ComputeLandMoveRange(cMap& map, const sLandMover& mover, const sLandMoveRule
     }
   };
   auto relaxFrom = [&](int index, int cost) {
-    const sCell& from = cells[static_cast<std::size_t>(index)];
+    const sCell& from = grid[index];
     if (cost > from.cost) return;  // a stale entry
-    const int fx = left + index % n, fy = top + index / n;
+    const int* offset = offsets[from.odd];
     for (int dir = 0; dir < 6; ++dir) {
-      int nx = 0, ny = 0;
-      Neighbour(fx, fy, dir, nx, ny);
-      if (!map.IsInside(nx, ny) || !inGrid(nx, ny)) continue;
-      sCell& next = cellAt(nx, ny);
-      // A blocked hex is never entered, however many points the unit has.
+      const int nextIndex = index + offset[dir];
+      sCell& next = grid[nextIndex];
+      // A blocked hex (off the map and the frame among them) is never
+      // entered, however many points the unit has.
       if (next.block == kBlocked) continue;
       const long long newCost = static_cast<long long>(cost) + edgeStep(from, next);
       if (newCost < next.cost && newCost <= points) {
         next.cost = static_cast<int>(newCost);
-        push(next.cost, (ny - top) * n + (nx - left));
+        push(next.cost, nextIndex);
       }
     }
   };
@@ -254,8 +282,9 @@ int ComputeLandMoveRange(cMap& map, const sLandMover& mover, const sLandMoveRule
   if (useBuckets) {
     for (std::size_t c = 0; c < bucketCount; ++c) {
       // Steps cost at least 1, so relaxing adds only to later buckets.
-      for (std::size_t i = 0; i < buckets[c].size(); ++i) relaxFrom(buckets[c][i], static_cast<int>(c));
-      buckets[c].clear();
+      std::vector<int>& bucket = buckets[c];
+      for (std::size_t i = 0; i < bucket.size(); ++i) relaxFrom(bucket[i], static_cast<int>(c));
+      bucket.clear();
     }
   } else {
     while (!heap.empty()) {
@@ -268,8 +297,8 @@ int ComputeLandMoveRange(cMap& map, const sLandMover& mover, const sLandMoveRule
 
   std::vector<sFrame>& stack = scratch.stack;
   stack.clear();
-  cells[static_cast<std::size_t>(centre)].reached = 1;
-  stack.push_back({mover.x, mover.y, 0});
+  grid[centre].reached = 1;
+  stack.push_back({centre, 0});
   while (!stack.empty()) {
     sFrame& frame = stack.back();
     if (frame.next >= 6) {
@@ -277,17 +306,14 @@ int ComputeLandMoveRange(cMap& map, const sLandMover& mover, const sLandMoveRule
       continue;
     }
     const int dir = kRelaxOrder[frame.next++];
-    const int fx = frame.x, fy = frame.y;
-    int nx = 0, ny = 0;
-    Neighbour(fx, fy, dir, nx, ny);
-    if (!map.IsInside(nx, ny) || !inGrid(nx, ny)) continue;
-    sCell& next = cellAt(nx, ny);
+    const sCell& from = grid[frame.index];
+    const int nextIndex = frame.index + offsets[from.odd][dir];
+    sCell& next = grid[nextIndex];
     if (next.block == kBlocked || next.reached || next.cost == kUnreached) continue;
-    const sCell& from = cellAt(fx, fy);
     if (static_cast<long long>(from.cost) + edgeStep(from, next) != next.cost) continue;
     next.reached = 1;
     next.back = static_cast<std::uint8_t>((dir + 3) % 6);
-    stack.push_back({nx, ny, 0});  // frame may dangle from here on
+    stack.push_back({nextIndex, 0});  // frame may dangle from here on
   }
 
   if (!countOnly) ClearMapMarks(map, kMarkMoveAll, false);
@@ -296,17 +322,17 @@ int ComputeLandMoveRange(cMap& map, const sLandMover& mover, const sLandMoveRule
   const int threshold = rules.fewPointsThreshold[std::clamp(mover.doctrineLevel, 0, 5)];
   int count = 0;
   for (int y = top; y < top + n; ++y) {
-    for (int x = left; x < left + n; ++x) {
-      const sCell& cell = cellAt(x, y);
+    const sCell* cell = grid + indexOf(left, y);
+    for (int x = left; x < left + n; ++x, ++cell) {
       // Unreached cells (off the map among them) keep their start cost,
       // which a unit with that many points must not read as a cost.
-      if (cell.cost <= 0 || cell.cost > points || cell.cost == kUnreached) continue;
-      out.push_back({mover.unit, x, y, cell.back, cell.cost});
+      if (cell->cost <= 0 || cell->cost > points || cell->cost == kUnreached) continue;
+      out.push_back({mover.unit, x, y, cell->back, cell->cost});
       ++count;
       if (countOnly) continue;
       const sHex& hex = map.GetHex(x, y);
       if (hex.unit != nullptr && occupant(hex.unit).visible) continue;
-      const int remaining = points - cell.cost;
+      const int remaining = points - cell->cost;
       const std::uint32_t bits =
           remaining == 0 ? kMarkMoveNone : (remaining <= threshold ? kMarkMoveFew : kMarkMoveSpare);
       MarkRange(map, x, y, bits, remaining);
@@ -320,7 +346,7 @@ int ComputeLandMoveRange(cMap& map, const sLandMover& mover, const sLandMoveRule
       int nx = 0, ny = 0;
       Neighbour(mover.x, mover.y, dir, nx, ny);
       if (!map.IsInside(nx, ny) || !IsPassableLand(map, nx, ny, relations)) continue;
-      const sCell& cell = cellAt(nx, ny);
+      const sCell& cell = grid[indexOf(nx, ny)];
       if (cell.cost > 0 && cell.cost <= points && cell.cost != kUnreached) continue;
       out.push_back({mover.unit, nx, ny, dir, points});
       if (!countOnly) MarkRange(map, nx, ny, kMarkMoveNone, 0);

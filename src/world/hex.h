@@ -68,6 +68,10 @@ struct sHex {
   std::uint8_t mudChance[12] = {};
   std::uint8_t winterChance[12] = {};
   std::uint8_t hasWeather = 1;
+  // Set while the cell is in its map's marked-cell list, so that listing
+  // stays a constant-time test (kept by SetHexMark, ClearHexMark and
+  // ClearMapMarks).
+  std::uint8_t markListed = 0;
 
   bool IsWater() const { return terrain == kTerrainWater; }
   bool IsLand() const { return terrain != kTerrainWater; }

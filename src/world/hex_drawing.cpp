@@ -460,16 +460,20 @@ void SetHexController(cMap& map, sHex& hex, int countryId) {
 void SetHexMark(cMap& map, sHex& hex, std::uint32_t bits, int value) {
   // A cell whose bits were cleared without leaving the list is still in it;
   // listing it again would make later passes visit it twice.
-  if (hex.markBits == 0) {
-    auto& list = map.MarkedHexes();
-    if (std::find(list.begin(), list.end(), &hex) == list.end()) list.push_back(&hex);
+  if (!hex.markListed) {
+    map.MarkedHexes().push_back(&hex);
+    hex.markListed = 1;
   }
   hex.markBits |= bits;
   hex.markValue = value;
 }
 
 void ClearHexMark(cMap& map, sHex& hex, std::uint32_t bits, bool removeFromList) {
-  if (removeFromList) map.MarkedHexes().remove(&hex);
+  if (removeFromList && hex.markListed) {
+    auto& list = map.MarkedHexes();
+    list.erase(std::remove(list.begin(), list.end(), &hex), list.end());
+    hex.markListed = 0;
+  }
   hex.markBits &= ~bits;
   hex.markValue = -1;
 }

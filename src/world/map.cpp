@@ -73,6 +73,8 @@ void cMap::SetHeight(int h) {
 }
 
 void cMap::CreateHexes() {
+  // The listed cells are about to go away.
+  marked_hexes_.clear();
   hexes_.assign(static_cast<std::size_t>(width_) * height_, sHex{});
   for (int y = 0; y < height_; ++y) {
     for (int x = 0; x < width_; ++x) {

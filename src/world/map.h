@@ -145,9 +145,11 @@ class cMap {
   void RefreshBorderFlags();
   void RefreshBorderFlags(const SeaNodeLookup& seaNodeKind);
   const std::vector<std::uint8_t>& FrontMarks() const { return front_marks_; }
-  // The cells that carry mark bits (kept by SetHexMark and ClearHexMark).
-  std::list<sHex*>& MarkedHexes() { return marked_hexes_; }
-  const std::list<sHex*>& MarkedHexes() const { return marked_hexes_; }
+  // The cells that carry mark bits, each once, in the order they were first
+  // marked (kept by SetHexMark, ClearHexMark and ClearMapMarks, which also
+  // keep sHex::markListed). Its storage is kept across clearings.
+  std::vector<sHex*>& MarkedHexes() { return marked_hexes_; }
+  const std::vector<sHex*>& MarkedHexes() const { return marked_hexes_; }
   int GetFrontNodeDistance() const { return front_node_distance_; }
 
   // --- View (map_view.cpp) ---
@@ -213,7 +215,7 @@ class cMap {
   int height_ = 0;
   std::vector<sHex> hexes_;
   std::vector<sEyeCandy> decorations_;
-  std::list<sHex*> marked_hexes_;
+  std::vector<sHex*> marked_hexes_;
   std::vector<std::uint8_t> front_marks_;
   int front_node_distance_ = -1;
   std::list<sMapCoord> front_nodes_;

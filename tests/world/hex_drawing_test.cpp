@@ -299,3 +299,33 @@ TEST_F(HexBorders, SetOwnerRefreshesTheNeighboursFacingTheCell) {
 }
 
 }  // namespace
+
+namespace {
+
+// The marked-cell list: each cell once, in the order first marked, emptied
+// when the cells are made anew (it must never point at freed cells).
+TEST(MarkedHexes, ListedOnceInFirstMarkedOrderAndEmptiedWithNewCells) {
+  cMap map;
+  map.SetWidth(4);
+  map.SetHeight(3);
+  map.CreateHexes();
+  sHex& a = map.GetHex(2, 1);
+  sHex& b = map.GetHex(0, 0);
+  SetHexMark(map, a, 4, 1);
+  SetHexMark(map, b, 8, 2);
+  SetHexMark(map, a, 16, 3);
+  ASSERT_EQ(map.MarkedHexes().size(), 2u);
+  EXPECT_EQ(map.MarkedHexes()[0], &a);
+  EXPECT_EQ(map.MarkedHexes()[1], &b);
+
+  ClearHexMark(map, a, 4 | 16, true);
+  ASSERT_EQ(map.MarkedHexes().size(), 1u);
+  EXPECT_EQ(map.MarkedHexes()[0], &b);
+  SetHexMark(map, a, 4, 1);
+  EXPECT_EQ(map.MarkedHexes().back(), &a);
+
+  map.CreateHexes();
+  EXPECT_TRUE(map.MarkedHexes().empty());
+}
+
+}  // namespace
