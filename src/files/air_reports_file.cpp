@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/console_log.h"
-#include "files/save_text.h"
+#include "files/file_text.h"
 #include "platform/format.h"
 #include "platform/lines.h"
 #include "platform/text.h"
@@ -13,9 +13,9 @@
 #include "world/gra.h"
 
 void LoadAirReconHexes(cWorld& world, std::wstring_view folderFormat, const UnitAtHexFn& unitAt) {
-  const std::wstring path = savetext::PatternPath(folderFormat, L"airrecon_units.csv");
+  const std::wstring path = files::PathFromPattern(folderFormat, L"airrecon_units.csv");
   std::string bytes;
-  if (!savetext::ReadBytes(path, bytes)) {
+  if (!files::ReadBytes(path, bytes)) {
     g_ConsoleLog.WriteLine(
         L"Nie uda?o si? otworzy? pliku - mo?e nie istnie? (zadnych odkrytych jednostek)");
     return;
@@ -25,13 +25,13 @@ void LoadAirReconHexes(cWorld& world, std::wstring_view folderFormat, const Unit
   std::string_view raw;
   cCountry* country = nullptr;
   while (lines.Next(raw)) {
-    const std::wstring line = savetext::Trim(plat::WidenAnsi(raw));
+    const std::wstring line = files::Trim(plat::WidenAnsi(raw));
     if (line.empty() || line[0] == L'#') continue;
-    const std::vector<std::wstring> fields = savetext::Split(line, true);
+    const std::vector<std::wstring> fields = files::Split(line, true);
     const int lineNo = static_cast<int>(lines.LineNumber());
     int a = 0, b = 0;
     if (fields[0] == L"Country") {
-      if (fields.size() < 2 || !savetext::StrictInt(fields[1], a) || !world.GetCountry(a)) {
+      if (fields.size() < 2 || !files::StrictInt(fields[1], a) || !world.GetCountry(a)) {
         LogLine(L"ERROR: line %i in %s has a wrong country id: %s", lineNo, path, line);
         country = nullptr;
         continue;
@@ -39,7 +39,7 @@ void LoadAirReconHexes(cWorld& world, std::wstring_view folderFormat, const Unit
       country = world.GetCountry(a);
       continue;
     }
-    if (fields.size() < 2 || !savetext::StrictInt(fields[0], a) || !savetext::StrictInt(fields[1], b)) {
+    if (fields.size() < 2 || !files::StrictInt(fields[0], a) || !files::StrictInt(fields[1], b)) {
       LogLine(L"ERROR: line %i in %s is not a hex: %s", lineNo, path, line);
       continue;
     }
@@ -57,9 +57,9 @@ void LoadAirReconHexes(cWorld& world, std::wstring_view folderFormat) {
 }
 
 void LoadAirshipAttackReports(cWorld& world, std::wstring_view folderFormat) {
-  const std::wstring path = savetext::PatternPath(folderFormat, L"airship_attacks.csv");
+  const std::wstring path = files::PathFromPattern(folderFormat, L"airship_attacks.csv");
   std::string bytes;
-  if (!savetext::ReadBytes(path, bytes)) {
+  if (!files::ReadBytes(path, bytes)) {
     g_ConsoleLog.WriteLine(
         L"Nie uda?o si? otworzy? pliku - mo?e nie istnie? (zadnych raportow do wyswietlenia)");
     return;
@@ -72,13 +72,13 @@ void LoadAirshipAttackReports(cWorld& world, std::wstring_view folderFormat) {
   while (start <= text.size()) {
     std::size_t end = text.find(L'\n', start);
     if (end == std::wstring::npos) end = text.size();
-    const std::wstring line = savetext::Trim(std::wstring_view(text).substr(start, end - start));
+    const std::wstring line = files::Trim(std::wstring_view(text).substr(start, end - start));
     start = end + 1;
     ++lineNo;
     if (line.empty() || line[0] == L'#') continue;
-    const std::vector<std::wstring> fields = savetext::Split(line, true);
+    const std::vector<std::wstring> fields = files::Split(line, true);
     int id = 0;
-    cCountry* country = savetext::StrictInt(fields[0], id) ? world.GetCountry(id) : nullptr;
+    cCountry* country = files::StrictInt(fields[0], id) ? world.GetCountry(id) : nullptr;
     if (!country || fields.size() < 2) {
       LogLine(L"ERROR: line %i in %s has a wrong country id or no report: %s", lineNo, path, line);
       continue;
@@ -96,15 +96,15 @@ void WriteAirReconUnits(const cWorld& world, std::wstring_view folder) {
       text += plat::FormatNarrow("\n%i;%i;", unit->x, unit->y);
     }
   }
-  savetext::WriteTextFile(savetext::JoinPath(folder, L"airrecon_units.csv"), text);
+  files::WriteTextDataFile(files::JoinPath(folder, L"airrecon_units.csv"), text);
 }
 
 void WriteAirshipAttacks(const cWorld& world, std::wstring_view folder) {
   std::wstring text = L"#Defender country ID;report";
   for (const auto& country : world.Countries()) {
     for (const std::wstring& report : country->attackReports) {
-      text += plat::Format(L"\n%i;%s;", country->id, savetext::FieldSafe(report));
+      text += plat::Format(L"\n%i;%s;", country->id, files::CleanFieldText(report));
     }
   }
-  savetext::WriteBinaryFile(savetext::JoinPath(folder, L"airship_attacks.csv"), plat::ToUtf16LE(text));
+  files::WriteDataFile(files::JoinPath(folder, L"airship_attacks.csv"), plat::ToUtf16LE(text));
 }

@@ -7,14 +7,14 @@
 #include "app/console_log.h"
 #include "app/csv_reader.h"
 #include "files/fatal.h"
-#include "files/save_text.h"
+#include "files/file_text.h"
 #include "platform/format.h"
 #include "platform/text.h"
 #include "world/cities.h"
 #include "world/gra.h"
 
 void LoadCities(cWorld& world, std::wstring_view folderFormat) {
-  const std::wstring path = savetext::PatternPath(folderFormat, L"cities.csv");
+  const std::wstring path = files::PathFromPattern(folderFormat, L"cities.csv");
   g_ConsoleLog.WriteLine(L"Otwieranie pliku z miastami...");
   g_ConsoleLog.WriteLine(path);
   cCsvReader reader(path);
@@ -35,13 +35,13 @@ void LoadCities(cWorld& world, std::wstring_view folderFormat) {
     if (reader.ReadRecord(false) < 8 || reader.FieldCount() < 8) continue;
     cCity city;
     city.SetName(reader[0]);
-    city.x = savetext::LeadingInt(reader[1]);
-    city.y = savetext::LeadingInt(reader[2]);
-    city.type = savetext::LeadingInt(reader[3]);
-    city.victoryPoints = savetext::LeadingInt(reader[4]);
+    city.x = files::ParseInt(reader[1]);
+    city.y = files::ParseInt(reader[2]);
+    city.type = files::ParseInt(reader[3]);
+    city.victoryPoints = files::ParseInt(reader[4]);
     city.productionPoints = std::wcstof(reader[5].c_str(), nullptr);
-    city.supply = savetext::LeadingInt(reader[6]);
-    city.productionLostToBombing = savetext::LeadingInt(reader[7]);
+    city.supply = files::ParseInt(reader[6]);
+    city.productionLostToBombing = files::ParseInt(reader[7]);
     world.AddCity(std::make_unique<cCity>(city));
     LogLine(L"Added city: %s", city.GetName());
   }
@@ -52,9 +52,9 @@ void WriteCities(const cWorld& world, std::wstring_view folder) {
       L"#Name;Hex X;Hex Y;Type [0=supply 1=normal 2=supply+port 3=port 4=resources];Victory Points;"
       L"Production Points;Supply;Production Points Losses In Strategic Bombardment";
   for (const cCity* city : world.Cities()) {
-    text += plat::Format(L"\n%s;%i;%i;%i;%i;%f;%i;%i;", savetext::FieldSafe(city->GetName()), city->x, city->y,
+    text += plat::Format(L"\n%s;%i;%i;%i;%i;%f;%i;%i;", files::CleanFieldText(city->GetName()), city->x, city->y,
                          city->type, city->victoryPoints, static_cast<double>(city->productionPoints),
                          city->supply, city->productionLostToBombing);
   }
-  savetext::WriteTextFile(savetext::JoinPath(folder, L"cities.csv"), plat::NarrowAnsi(text));
+  files::WriteTextDataFile(files::JoinPath(folder, L"cities.csv"), plat::NarrowAnsi(text));
 }

@@ -6,7 +6,7 @@
 #include "app/console_log.h"
 #include "app/string_base.h"
 #include "files/fatal.h"
-#include "files/save_text.h"
+#include "files/file_text.h"
 #include "platform/format.h"
 #include "platform/lines.h"
 #include "platform/text.h"
@@ -17,11 +17,11 @@ namespace {
 
 void ReadCityRows(cWorld& world, std::wstring_view folderFormat, const wchar_t* fileName, const char* openingKey,
                   bool convoy) {
-  const std::wstring path = savetext::PatternPath(folderFormat, fileName);
+  const std::wstring path = files::PathFromPattern(folderFormat, fileName);
   g_ConsoleLog.WriteLine(g_StringBase.GetText(openingKey));
   g_ConsoleLog.WriteLine(path);
   std::string bytes;
-  if (!savetext::ReadBytes(path, bytes)) FilesFatalExit(g_StringBase.GetText("error_opening_file!_(not_exists?)"));
+  if (!files::ReadBytes(path, bytes)) FilesFatalExit(g_StringBase.GetText("error_opening_file!_(not_exists?)"));
   g_ConsoleLog.WriteLine(g_StringBase.GetText("open_ok"));
 
   const cMap& map = world.GetMap();
@@ -29,10 +29,10 @@ void ReadCityRows(cWorld& world, std::wstring_view folderFormat, const wchar_t* 
   std::string_view raw;
   while (lines.Next(raw)) {
     if (raw.size() <= 2 || raw[0] == '#') continue;
-    const std::vector<std::wstring> fields = savetext::Split(plat::WidenAnsi(raw), false);
+    const std::vector<std::wstring> fields = files::Split(plat::WidenAnsi(raw), false);
     if (fields.size() < 2) continue;
-    const int x = savetext::LeadingInt(fields[0]);
-    const int y = savetext::LeadingInt(fields[1]);
+    const int x = files::ParseInt(fields[0]);
+    const int y = files::ParseInt(fields[1]);
     cCity* city = map.IsInside(x, y) ? map.GetHex(x, y).city : nullptr;
     for (std::size_t k = 2; k < fields.size(); ++k) {
       if (!city) {
@@ -41,7 +41,7 @@ void ReadCityRows(cWorld& world, std::wstring_view folderFormat, const wchar_t* 
         continue;
       }
       const std::size_t entry = k - 2;
-      const int value = savetext::LeadingInt(fields[k]);
+      const int value = files::ParseInt(fields[k]);
       if (convoy) {
         if (entry < city->convoyInfo.size()) city->convoyInfo[entry] = value != 0 ? 1 : 0;
       } else {
@@ -65,7 +65,7 @@ void WriteCitiesSupplyInfo(const cWorld& world, std::wstring_view folder) {
     text += plat::FormatNarrow("\n%i;%i;", city->x, city->y);
     for (const auto value : city->supplyInfo) text += plat::FormatNarrow("%i;", value);
   }
-  savetext::WriteTextFile(savetext::JoinPath(folder, L"cities_supply_info.csv"), text);
+  files::WriteTextDataFile(files::JoinPath(folder, L"cities_supply_info.csv"), text);
 }
 
 void WriteCitiesConvoyInfo(const cWorld& world, std::wstring_view folder) {
@@ -74,5 +74,5 @@ void WriteCitiesConvoyInfo(const cWorld& world, std::wstring_view folder) {
     text += plat::FormatNarrow("\n%i;%i;", city->x, city->y);
     for (const auto flag : city->convoyInfo) text += flag ? "1;" : "0;";
   }
-  savetext::WriteTextFile(savetext::JoinPath(folder, L"cities_convoy_info.csv"), text);
+  files::WriteTextDataFile(files::JoinPath(folder, L"cities_convoy_info.csv"), text);
 }

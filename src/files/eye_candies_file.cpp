@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/console_log.h"
-#include "files/save_text.h"
+#include "files/file_text.h"
 #include "platform/lines.h"
 #include "platform/text.h"
 
@@ -17,7 +17,7 @@ constexpr int kCellStep = 167;
 void LoadEyeCandies(std::vector<sEyeCandy>& records, int width, int height, std::wstring_view folder) {
   const std::wstring path = std::wstring(folder) + L"/eyecandies.csv";
   std::string bytes;
-  if (!savetext::ReadBytes(path, bytes)) {
+  if (!files::ReadBytes(path, bytes)) {
     LogLine(L"ERROR unable to load eyecandies data from %s/eyecandies.csv", folder);
     return;
   }
@@ -26,16 +26,16 @@ void LoadEyeCandies(std::vector<sEyeCandy>& records, int width, int height, std:
   plat::LineReader lines(bytes);
   std::string_view raw;
   while (lines.Next(raw)) {
-    const std::wstring line = savetext::Trim(plat::WidenAnsi(raw));
+    const std::wstring line = files::Trim(plat::WidenAnsi(raw));
     if (line.empty() || line[0] == L'#') continue;
-    const std::vector<std::wstring> fields = savetext::Split(line, true);
+    const std::vector<std::wstring> fields = files::Split(line, true);
     if (fields.size() < 5) {
       LogLine(L"WARNING incorrect entry in %s/eyecandies.csv:\n%s", folder, line);
       continue;
     }
     int v[9] = {};
     bool ok = fields.size() >= 9;
-    for (int i = 0; ok && i < 9; ++i) ok = savetext::StrictInt(fields[static_cast<std::size_t>(i)], v[i]);
+    for (int i = 0; ok && i < 9; ++i) ok = files::StrictInt(fields[static_cast<std::size_t>(i)], v[i]);
     if (!ok) {
       LogLine(L"ERROR incorrect entry data format in %s/eyecandies.csv: %s", folder, line);
       continue;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace files {
 
@@ -43,5 +44,22 @@ std::wstring PathFromPattern(std::wstring_view folderPattern, std::wstring_view 
 // writes the bytes and logs "File opened OK"; when the file cannot be
 // written, logs "Error opening file for writing" and ends the process.
 void WriteDataFile(std::wstring_view path, std::string_view bytes);
+// The same for text: every LF that is not already after a CR becomes CR LF.
+void WriteTextDataFile(std::wstring_view path, std::string_view text);
+// Writes without any log line; false on failure.
+bool WriteBytes(const std::wstring& path, std::string_view bytes);
+// The whole file; false when it cannot be opened or read.
+bool ReadBytes(const std::wstring& path, std::string& out);
+
+// "<folder>\<file>".
+std::wstring JoinPath(std::wstring_view folder, std::wstring_view fileName);
+// Blanks (space, tab, CR, LF, vertical tab, form feed) cut from both ends.
+std::wstring Trim(std::wstring_view text);
+// Fields between ';'. keepEmpty false drops empty fields, so a run of ';'
+// separates like one.
+std::vector<std::wstring> Split(std::wstring_view line, bool keepEmpty);
+// The whole field (blanks around it allowed) must be a decimal integer
+// within int; false otherwise.
+bool StrictInt(std::wstring_view field, int& out);
 
 }  // namespace files

@@ -7,7 +7,7 @@
 #include "app/csv_reader.h"
 #include "files/fatal.h"
 #include "files/file_text.h"
-#include "files/save_text.h"
+#include "files/file_text.h"
 #include "platform/format.h"
 #include "platform/text.h"
 #include "units/commander.h"
@@ -27,7 +27,7 @@ constexpr std::size_t kNameMaxLength = 99;
 
 std::unique_ptr<cCsvReader> OpenTable(std::wstring_view folderFormat, std::wstring_view fileName,
                                       std::wstring_view openingLine) {
-  const std::wstring path = savetext::PatternPath(folderFormat, fileName);
+  const std::wstring path = files::PathFromPattern(folderFormat, fileName);
   g_ConsoleLog.WriteLine(openingLine);
   g_ConsoleLog.WriteLine(path);
   auto reader = std::make_unique<cCsvReader>(path);
@@ -36,7 +36,7 @@ std::unique_ptr<cCsvReader> OpenTable(std::wstring_view folderFormat, std::wstri
   return reader;
 }
 
-int Int(const cCsvReader& reader, std::size_t column) { return savetext::LeadingInt(reader[column]); }
+int Int(const cCsvReader& reader, std::size_t column) { return files::ParseInt(reader[column]); }
 
 std::wstring CutName(const std::wstring& name) { return name.substr(0, kNameMaxLength); }
 
@@ -124,7 +124,7 @@ void LoadCommanders(cWorld& world, std::wstring_view folderFormat) {
 }
 
 void LoadUnitNameTemplates(cWorld& world, std::wstring_view folderFormat, std::string& keptBytes) {
-  const std::wstring path = savetext::PatternPath(folderFormat, L"unit_names.csv");
+  const std::wstring path = files::PathFromPattern(folderFormat, L"unit_names.csv");
   const auto file = OpenTable(folderFormat, L"unit_names.csv", L"Wczytywanie nazw jednostek...");
   cCsvReader& reader = *file;
 
@@ -141,7 +141,7 @@ void LoadUnitNameTemplates(cWorld& world, std::wstring_view folderFormat, std::s
       headerFound = true;
       continue;
     }
-    const int number = savetext::LeadingInt(reader[0]);
+    const int number = files::ParseInt(reader[0]);
     if (number < 1 || number > kUnitTypeNameSlots) {
       LogLine(L"unit_names.csv: line %i: slot number %i out of range", static_cast<int>(reader.LineCounter()),
               number);
@@ -150,7 +150,7 @@ void LoadUnitNameTemplates(cWorld& world, std::wstring_view folderFormat, std::s
     const std::wstring defaultPattern = count > 1 ? reader[1] : std::wstring();
     for (std::size_t column = 2; column < count; ++column) {
       int countryId = static_cast<int>(column) - 1;
-      if (column < header.size() && !header[column].empty()) countryId = savetext::LeadingInt(header[column]);
+      if (column < header.size() && !header[column].empty()) countryId = files::ParseInt(header[column]);
       if (countryId > countryCount) continue;
       cCountry* country = world.GetCountry(countryId);
       if (!country) {
@@ -162,15 +162,15 @@ void LoadUnitNameTemplates(cWorld& world, std::wstring_view folderFormat, std::s
   }
 
   keptBytes.clear();
-  if (!savetext::ReadBytes(path, keptBytes)) FilesFatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
+  if (!files::ReadBytes(path, keptBytes)) FilesFatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
 }
 
 void LoadFlags(std::wstring_view folderFormat, std::vector<int>& flags) {
-  const std::wstring path = savetext::PatternPath(folderFormat, L"flags.txt");
+  const std::wstring path = files::PathFromPattern(folderFormat, L"flags.txt");
   g_ConsoleLog.WriteLine(L"Wczytywanie flag...");
   g_ConsoleLog.WriteLine(path);
   std::string bytes;
-  if (!savetext::ReadBytes(path, bytes)) FilesFatalExit(L"Blad otwarcia pliku (nie istnieje?)");
+  if (!files::ReadBytes(path, bytes)) FilesFatalExit(L"Blad otwarcia pliku (nie istnieje?)");
   g_ConsoleLog.WriteLine(L"Otwarcie OK");
 
   flags.assign(kEventFlagCount, 0);
@@ -236,11 +236,11 @@ void WriteFleets(const cWorld& world, std::wstring_view folder) {
       L"#ID;Name;Country ID;Sea node ID;Formation [0=regular 1=raiders];Has Moved? [0=false 1=true];Order (AI);"
       L"Destination sea node ID (AI);Invasion hex X(AI);Invasion hex Y (AI);Is active? [0=false 1=true]";
   for (const cFleet* fleet : world.Units().fleets) {
-    text += plat::Format(L"\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;", fleet->id, savetext::FieldSafe(fleet->name),
+    text += plat::Format(L"\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;", fleet->id, files::CleanFieldText(fleet->name),
                          fleet->country, fleet->seaNode, fleet->formation, fleet->moved ? 1 : 0, fleet->aiOrder,
                          fleet->aiDestinationNode, fleet->aiInvasionX, fleet->aiInvasionY, fleet->active ? 1 : 0);
   }
-  savetext::WriteTextFile(savetext::JoinPath(folder, L"fleets.csv"), plat::NarrowAnsi(text));
+  files::WriteTextDataFile(files::JoinPath(folder, L"fleets.csv"), plat::NarrowAnsi(text));
 }
 
 void WriteCommanders(const cWorld& world, std::wstring_view folder) {
@@ -249,15 +249,15 @@ void WriteCommanders(const cWorld& world, std::wstring_view folder) {
       L"#ID;Name;Country ID;Type [0=land 1=air 2=naval];Skill;Experience;State [0=not assigned 1=on his way to HQ "
       L"2=assigned]";
   for (const cCommander* commander : world.Units().commanders) {
-    text += plat::Format(L"\n%i;%s;%i;%i;%i;%i;%i;", commander->id, savetext::FieldSafe(commander->name),
+    text += plat::Format(L"\n%i;%s;%i;%i;%i;%i;%i;", commander->id, files::CleanFieldText(commander->name),
                          commander->countryId, commander->type, commander->skill, commander->experience,
                          commander->state);
   }
-  savetext::WriteTextFile(savetext::JoinPath(folder, L"commanders.csv"), plat::NarrowAnsi(text));
+  files::WriteTextDataFile(files::JoinPath(folder, L"commanders.csv"), plat::NarrowAnsi(text));
 }
 
 void WriteUnitNames(std::wstring_view folder, std::string_view keptBytes) {
-  savetext::WriteBinaryFile(savetext::JoinPath(folder, L"unit_names.csv"), keptBytes);
+  files::WriteDataFile(files::JoinPath(folder, L"unit_names.csv"), keptBytes);
 }
 
 void WriteFlags(std::wstring_view folder, const std::vector<int>& flags) {
@@ -266,7 +266,7 @@ void WriteFlags(std::wstring_view folder, const std::vector<int>& flags) {
        ++number) {
     if (flags[number] != 0) text += plat::FormatNarrow("%i;%i;\r\n", static_cast<int>(number), flags[number]);
   }
-  if (!savetext::WriteBytes(savetext::JoinPath(folder, L"flags.txt"), text)) {
+  if (!files::WriteBytes(files::JoinPath(folder, L"flags.txt"), text)) {
     FilesFatalExit(L"Blad otwarcia pliku (nie istnieje?)");
   }
   g_ConsoleLog.WriteLine(L"Otwarcie OK");
@@ -283,5 +283,5 @@ void WriteConvoys(cWorld& world, std::wstring_view folder) {
                            PortIdOf(world, convoy.departure), PortIdOf(world, convoy.destination));
     }
   }
-  savetext::WriteTextFile(savetext::JoinPath(folder, L"convoys.csv"), plat::NarrowAnsi(text));
+  files::WriteTextDataFile(files::JoinPath(folder, L"convoys.csv"), plat::NarrowAnsi(text));
 }

@@ -8,7 +8,7 @@
 #include "app/ini_file.h"
 #include "app/version.h"
 #include "files/file_text.h"
-#include "files/save_text.h"
+#include "files/file_text.h"
 #include "platform/format.h"
 #include "world/gra.h"
 
@@ -115,7 +115,7 @@ sInfoHeader HeaderFromWorld(const cWorld& world, int turn, int turnsLeft,
 }
 
 bool WriteInfoIni(std::wstring_view folder, const sInfoHeader& header) {
-  const std::wstring path = savetext::JoinPath(folder, L"Info.ini");
+  const std::wstring path = files::JoinPath(folder, L"Info.ini");
   // The scenario's own header is copied into place first and the save keys
   // are set on the copy, so every other key of it is carried over.
   std::string scenarioHeader;
@@ -124,10 +124,10 @@ bool WriteInfoIni(std::wstring_view folder, const sInfoHeader& header) {
     std::wstring scenarioPath = L"data\\scenarios\\";
     scenarioPath += header.scenarioName;
     scenarioPath += L"\\Info.ini";
-    fromScenario = savetext::ReadBytes(scenarioPath, scenarioHeader);
+    fromScenario = files::ReadBytes(scenarioPath, scenarioHeader);
   }
   if (!fromScenario) scenarioHeader.clear();
-  if (!savetext::WriteBytes(path, scenarioHeader)) {
+  if (!files::WriteBytes(path, scenarioHeader)) {
     LogLine(L"Error opening file for writing");
     g_ConsoleLog.WriteLine(path);
     return false;

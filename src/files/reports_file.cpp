@@ -4,7 +4,7 @@
 
 #include "app/console_log.h"
 #include "files/fatal.h"
-#include "files/save_text.h"
+#include "files/file_text.h"
 #include "platform/text.h"
 #include "world/gra.h"
 
@@ -112,16 +112,16 @@ eReportsRead cReportStore::FromBytes(std::string_view bytes) {
 }
 
 void cReportStore::Save(std::wstring_view folder) const {
-  if (!savetext::WriteBytes(savetext::JoinPath(folder, L"reports.dat"), ToBytes())) {
+  if (!files::WriteBytes(files::JoinPath(folder, L"reports.dat"), ToBytes())) {
     FilesFatalExit(L"ERROR: Opening reports file for writing");
   }
   g_ConsoleLog.WriteLine(L"Reports file opened OK");
 }
 
 void cReportStore::Load(std::wstring_view folderFormat) {
-  const std::wstring path = savetext::PatternPath(folderFormat, L"reports.dat");
+  const std::wstring path = files::PathFromPattern(folderFormat, L"reports.dat");
   std::string bytes;
-  if (!savetext::ReadBytes(path, bytes)) FilesFatalExit(L"ERROR: Opening reports file for reading");
+  if (!files::ReadBytes(path, bytes)) FilesFatalExit(L"ERROR: Opening reports file for reading");
   const eReportsRead result = FromBytes(bytes);
   if (result == eReportsRead::kWrongMagic) return;
   g_ConsoleLog.WriteLine(L"Reports file opened OK");

@@ -5,7 +5,7 @@
 #include "app/console_log.h"
 #include "app/string_base.h"
 #include "files/fatal.h"
-#include "files/save_text.h"
+#include "files/file_text.h"
 #include "platform/format.h"
 #include "platform/lines.h"
 #include "platform/text.h"
@@ -22,11 +22,11 @@ cCity* CityOnHex(const cWorld& world, int x, int y) {
 }  // namespace
 
 CountryTopographies LoadTopography(const cWorld& world, std::wstring_view folderFormat) {
-  const std::wstring path = savetext::PatternPath(folderFormat, L"topography.csv");
+  const std::wstring path = files::PathFromPattern(folderFormat, L"topography.csv");
   g_ConsoleLog.WriteLine(g_StringBase.GetText("opening_topography_file..."));
   g_ConsoleLog.WriteLine(path);
   std::string bytes;
-  if (!savetext::ReadBytes(path, bytes)) FilesFatalExit(g_StringBase.GetText("error_opening_file!_(not_exists?)"));
+  if (!files::ReadBytes(path, bytes)) FilesFatalExit(g_StringBase.GetText("error_opening_file!_(not_exists?)"));
   g_ConsoleLog.WriteLine(g_StringBase.GetText("open_ok"));
 
   CountryTopographies result(static_cast<std::size_t>(world.GetCountryCount()));
@@ -42,9 +42,9 @@ CountryTopographies LoadTopography(const cWorld& world, std::wstring_view folder
       continue;
     }
     if (line[0] == L'#') continue;
-    const std::vector<std::wstring> fields = savetext::Split(line, false);
+    const std::vector<std::wstring> fields = files::Split(line, false);
     if (fields.empty()) continue;
-    const std::wstring key = savetext::Trim(fields[0]);
+    const std::wstring key = files::Trim(fields[0]);
     if (key == L"New Group") {
       if (!country) {
         LogLine(L"ERROR: line %i in %s: a group without its country", lineNo, path);
@@ -54,7 +54,7 @@ CountryTopographies LoadTopography(const cWorld& world, std::wstring_view folder
       group = &country->back();
     } else if (key == L"Country") {
       if (fields.size() < 2) continue;
-      const int id = savetext::LeadingInt(fields[1]);
+      const int id = files::ParseInt(fields[1]);
       group = nullptr;
       if (id < 1 || id > world.GetCountryCount()) {
         LogLine(L"Error in file %s line no. %i", path, lineNo);
@@ -65,8 +65,8 @@ CountryTopographies LoadTopography(const cWorld& world, std::wstring_view folder
       country = &result[static_cast<std::size_t>(id - 1)];
     } else if (key == L"City") {
       if (fields.size() < 3) continue;
-      const int x = savetext::LeadingInt(fields[1]);
-      const int y = savetext::LeadingInt(fields[2]);
+      const int x = files::ParseInt(fields[1]);
+      const int y = files::ParseInt(fields[2]);
       cCity* city = CityOnHex(world, x, y);
       if (!group || !city) {
         LogLine(L"ERROR: line %i in %s: no group or no city at (%i, %i)", lineNo, path, x, y);
@@ -90,5 +90,5 @@ void WriteTopography(const cWorld& world, const CountryTopographies& groups, std
       for (const cCity* city : group) text += plat::FormatNarrow("\nCity;%i;%i;", city->x, city->y);
     }
   }
-  savetext::WriteTextFile(savetext::JoinPath(folder, L"topography.csv"), text);
+  files::WriteTextDataFile(files::JoinPath(folder, L"topography.csv"), text);
 }

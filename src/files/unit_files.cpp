@@ -10,7 +10,7 @@
 #include "app/csv_reader.h"
 #include "files/fatal.h"
 #include "files/file_text.h"
-#include "files/save_text.h"
+#include "files/file_text.h"
 #include "platform/format.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
@@ -31,7 +31,7 @@ constexpr std::size_t kNavalColumns = 14;
 // file ends the process.
 std::unique_ptr<cCsvReader> OpenUnitFile(std::wstring_view folderFormat, std::wstring_view fileName,
                                          std::wstring_view openingLine) {
-  const std::wstring path = savetext::PatternPath(folderFormat, fileName);
+  const std::wstring path = files::PathFromPattern(folderFormat, fileName);
   g_ConsoleLog.WriteLine(openingLine);
   g_ConsoleLog.WriteLine(path);
   auto reader = std::make_unique<cCsvReader>(path);
@@ -40,7 +40,7 @@ std::unique_ptr<cCsvReader> OpenUnitFile(std::wstring_view folderFormat, std::ws
   return reader;
 }
 
-int Int(const cCsvReader& reader, std::size_t column) { return savetext::LeadingInt(reader[column]); }
+int Int(const cCsvReader& reader, std::size_t column) { return files::ParseInt(reader[column]); }
 bool Flag(const cCsvReader& reader, std::size_t column) { return Int(reader, column) != 0; }
 
 // The commander named by a row (none for a negative id; an unknown id is
@@ -100,7 +100,7 @@ std::wstring LandRow(cJednostkaLadowa* unit) {
   const auto* harbour = dynamic_cast<const cMulberry*>(unit);
   return plat::Format(
       L"\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%f;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;",
-      unit->id, savetext::FieldSafe(unit->name), unit->countryId, unit->x, unit->y, unit->type, unit->level,
+      unit->id, files::CleanFieldText(unit->name), unit->countryId, unit->x, unit->y, unit->type, unit->level,
       unit->GetStrength(), unit->actionPoints, unit->attacked ? 1 : 0, unit->wasAttacked ? 1 : 0,
       unit->supplySourceX, unit->supplySourceY, unit->startingActionPoints, unit->transport ? unit->transport->id : -1,
       CommanderIdOf(unit), unit->inReserve ? 1 : 0, static_cast<double>(unit->shoreBombardmentEffect),
@@ -112,7 +112,7 @@ std::wstring LandRow(cJednostkaLadowa* unit) {
 
 std::wstring AirRow(const cJednostkaLotnicza* unit) {
   return plat::Format(L"\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;", unit->id,
-                      savetext::FieldSafe(unit->name), unit->countryId, unit->x, unit->y, unit->type, unit->level,
+                      files::CleanFieldText(unit->name), unit->countryId, unit->x, unit->y, unit->type, unit->level,
                       static_cast<int>(unit->strength), CommanderIdOf(unit), unit->attacked ? 1 : 0,
                       unit->wasAttacked ? 1 : 0, unit->supplySourceX, unit->supplySourceY, unit->actionPoints,
                       unit->startingActionPoints, unit->inReserve ? 1 : 0, unit->supply, unit->reconDone ? 1 : 0,
@@ -123,7 +123,7 @@ std::wstring AirRow(const cJednostkaLotnicza* unit) {
 // repaired" state, so those columns are written with the values of a ship
 // that has done nothing this impulse.
 std::wstring NavalRow(const cJednostkaMorska* ship, int fleetId) {
-  return plat::Format(L"\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;", ship->id, savetext::FieldSafe(ship->name),
+  return plat::Format(L"\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;", ship->id, files::CleanFieldText(ship->name),
                       ship->countryId, ship->type, fleetId, ship->hitPoints, ship->maxHitPoints,
                       CommanderIdOf(ship), ship->inReserve ? 1 : 0, 1, 0, ship->availableInTurns,
                       ship->reconDone ? 1 : 0, 1);
@@ -414,7 +414,7 @@ void WriteLandUnits(const cWorld& world, std::wstring_view folder) {
   for (cJednostka* unit : units.reservePool) {
     if (auto* land = dynamic_cast<cJednostkaLadowa*>(unit)) text += LandRow(land);
   }
-  savetext::WriteTextFile(savetext::JoinPath(folder, L"land_units.csv"), plat::NarrowAnsi(text));
+  files::WriteTextDataFile(files::JoinPath(folder, L"land_units.csv"), plat::NarrowAnsi(text));
 }
 
 void WriteAirUnits(const cWorld& world, std::wstring_view folder) {
@@ -430,7 +430,7 @@ void WriteAirUnits(const cWorld& world, std::wstring_view folder) {
   for (const cJednostka* unit : units.reservePool) {
     if (const auto* air = dynamic_cast<const cJednostkaLotnicza*>(unit)) text += AirRow(air);
   }
-  savetext::WriteTextFile(savetext::JoinPath(folder, L"air_units.csv"), plat::NarrowAnsi(text));
+  files::WriteTextDataFile(files::JoinPath(folder, L"air_units.csv"), plat::NarrowAnsi(text));
 }
 
 void WriteNavalUnits(const cWorld& world, std::wstring_view folder) {
@@ -445,5 +445,5 @@ void WriteNavalUnits(const cWorld& world, std::wstring_view folder) {
   text += L"\n#In reserve";
   // A reserve ship belongs to no fleet; its commander stays with it.
   for (const cJednostkaMorska* ship : units.navalReservePool) text += NavalRow(ship, -1);
-  savetext::WriteTextFile(savetext::JoinPath(folder, L"naval_units.csv"), plat::NarrowAnsi(text));
+  files::WriteTextDataFile(files::JoinPath(folder, L"naval_units.csv"), plat::NarrowAnsi(text));
 }
