@@ -96,7 +96,7 @@ struct sLandBenchWorld {
 
   cJednostkaLadowa& Add(int x, int y, int country) {
     sHex& hex = world.GetMap().GetHex(x, y);
-    if (hex.unit) return *hex.unit;
+    if (hex.unit) return *static_cast<cJednostkaLadowa*>(hex.unit);
     auto* u = new cJednostkaLadowa();
     u->countryId = country;
     u->x = x;

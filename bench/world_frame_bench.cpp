@@ -1,7 +1,9 @@
 // Our side of one 1024 x 768 map frame of a 400 x 250 map: cMap::Render
 // submitting the visible cells through the sprite batch, and the batch's
 // sort at its end, into the recording renderer (counting only). At zoom 1.0
-// and at the smallest zoom (the map's whole width on the screen). With
+// and at the smallest zoom (the map's whole width on the screen). The map
+// keeps its pictures between frames; the "Changed" runs alter one cell every
+// frame, so each frame makes them again (the frame after a change). With
 // TW_BENCH_SDL, BM_WorldFrameSoftware draws the zoom-1.0 frame with SDL's
 // software renderer for reference.
 #include <benchmark/benchmark.h>
@@ -16,6 +18,7 @@
 #include "world/cities.h"
 #include "world/country.h"
 #include "world/gra.h"
+#include "world/hex_drawing.h"
 #include "world/map.h"
 
 #if defined(TW_BENCH_SDL)
@@ -104,8 +107,9 @@ void SetView(cMap& map, float zoom) {
 float SmallestZoom() { return 1024.0f / (kWidth * 83.0f); }
 
 // timeSort: the batch's sort and hand-over at End count too; otherwise only
-// the submission of the cells (cMap::Render) is timed.
-void RunFrames(benchmark::State& state, float zoom, bool timeSort = true) {
+// the submission of the cells (cMap::Render) is timed. changeEveryFrame:
+// a mark comes and goes on the centre cell between frames.
+void RunFrames(benchmark::State& state, float zoom, bool timeSort = true, bool changeEveryFrame = false) {
   plat::RecordingRenderer renderer(1024, 768);
   renderer.SetStoreRecords(false);
   twtest::FakeFramework frame(&renderer);
@@ -117,7 +121,16 @@ void RunFrames(benchmark::State& state, float zoom, bool timeSort = true) {
   SetView(world->GetMap(), zoom);
   plat::SpriteBatch batch(renderer);
   std::size_t quads = 0;
+  cMap& map = world->GetMap();
+  sHex& centre = map.GetHex(kWidth / 2, kHeight / 2);
   for (auto _ : state) {
+    if (changeEveryFrame) {
+      if (centre.markBits != 0) {
+        ClearHexMark(map, centre, centre.markBits, true);
+      } else {
+        SetHexMark(map, centre, 1, -1);
+      }
+    }
     const std::size_t before = renderer.quad_count;
     batch.Begin();
     world->GetMap().Render(batch);
@@ -143,6 +156,12 @@ BENCHMARK(BM_WorldFrameSmallestZoom)->Unit(benchmark::kMicrosecond);
 
 void BM_WorldFrameSmallestZoomSubmitOnly(benchmark::State& state) { RunFrames(state, SmallestZoom(), false); }
 BENCHMARK(BM_WorldFrameSmallestZoomSubmitOnly)->Unit(benchmark::kMicrosecond);
+
+void BM_WorldFrameZoom100Changed(benchmark::State& state) { RunFrames(state, 1.0f, true, true); }
+BENCHMARK(BM_WorldFrameZoom100Changed)->Unit(benchmark::kMicrosecond);
+
+void BM_WorldFrameSmallestZoomChanged(benchmark::State& state) { RunFrames(state, SmallestZoom(), true, true); }
+BENCHMARK(BM_WorldFrameSmallestZoomChanged)->Unit(benchmark::kMicrosecond);
 
 #if defined(TW_BENCH_SDL)
 void BM_WorldFrameSoftware(benchmark::State& state) {

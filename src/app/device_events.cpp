@@ -11,6 +11,7 @@
 #include "app/skins.h"
 #include "app/texture.h"
 #include "dialogs/dialog.h"
+#include "screens/map_screen.h"
 #include "screens/menu.h"
 #include "world/gra.h"
 
@@ -115,7 +116,7 @@ void OnFrameRender(double, float elapsed) {
     } else {
       renderer->Clear(0x00000000u);
       if (g_pWorld != nullptr && IsMapScreenPhase(g_pWorld->GetGameState())) {
-        g_pWorld->RenderMapScreen(elapsed);
+        RenderMapScreenScene(*g_pWorld, elapsed);
       }
       if (g_pCurrentMenu != nullptr) g_pCurrentMenu->OnRender(elapsed);
       // By index: a dialog's drawing may change the stack.

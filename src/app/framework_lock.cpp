@@ -27,6 +27,8 @@ constexpr int kLongSleepMs = 11000;
 // The file name of a sleep trace is cut to this many units.
 constexpr std::size_t kSleepFileUnits = 256;
 constexpr int kDialogPollMs = 100;
+// How long a stoppable sleep goes without looking at its stop flag.
+constexpr int kStopSliceMs = 5;
 
 }  // namespace
 
@@ -54,7 +56,9 @@ void ReleaseFrameworkLock(const char* file, int line) {
 
 int GetFrameworkLockHoldCount() { return g_FrameworkLockHolds.load(); }
 
-void TracedSleep(int ms, const char* file, int line) {
+namespace {
+
+void LogSleepTrace(int ms, const char* file, int line) {
   if (ms > kLongSleepMs) {
     // The warning keeps the two units that stand where one Polish letter was
     // meant, exactly as the line has always been written.
@@ -66,10 +70,35 @@ void TracedSleep(int ms, const char* file, int line) {
   std::wstring name = plat::WidenOem(file != nullptr ? std::string_view(file) : std::string_view());
   if (name.size() > kSleepFileUnits) name.resize(kSleepFileUnits);
   LogLine(L"S: %s : %d : %d ms", name, line, ms);
+}
+
+// Sleeps ms in short slices, giving up as soon as stop is set, so a waiting
+// thread answers a stop request within a slice.
+bool SleepUnlessStopped(int ms, const std::atomic<bool>& stop) {
+  while (ms > 0) {
+    if (stop.load()) return false;
+    const int slice = ms < kStopSliceMs ? ms : kStopSliceMs;
+    plat::Sleep(slice);
+    ms -= slice;
+  }
+  return !stop.load();
+}
+
+}  // namespace
+
+void TracedSleep(int ms, const char* file, int line) {
+  LogSleepTrace(ms, file, line);
   plat::Sleep(ms);
 }
 
-void WaitForDialogClose(cDialog* dialog, const char* file, int line) {
+bool TracedSleepUnlessStopped(int ms, const char* file, int line, const std::atomic<bool>& stop) {
+  if (stop.load()) return false;
+  LogSleepTrace(ms, file, line);
+  return SleepUnlessStopped(ms, stop);
+}
+
+bool WaitForDialogClose(cDialog* dialog, const char* file, int line,
+                        const std::atomic<bool>* stop) {
   // A null dialog is never on the stack: the wait ends after its first pass.
   const std::type_info& type = dialog != nullptr ? typeid(*dialog) : typeid(cDialog);
   const std::wstring trace =
@@ -82,7 +111,13 @@ void WaitForDialogClose(cDialog* dialog, const char* file, int line) {
         std::find(g_DialogStack.begin(), g_DialogStack.end(), dialog) != g_DialogStack.end();
     ReleaseFrameworkLock(__FILE__, __LINE__);
     g_ConsoleLog.WriteLine(trace);
-    plat::Sleep(kDialogPollMs);
-    if (!open) return;
+    bool slept = true;
+    if (stop != nullptr) {
+      slept = SleepUnlessStopped(kDialogPollMs, *stop);
+    } else {
+      plat::Sleep(kDialogPollMs);
+    }
+    if (!open) return true;
+    if (!slept) return false;
   }
 }

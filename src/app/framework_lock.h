@@ -23,6 +23,13 @@ int GetFrameworkLockHoldCount();
 // Logs "S: <file> : <line> : <ms> ms" and sleeps; the lock is not touched.
 void TracedSleep(int ms, const char* file, int line);
 
+// As TracedSleep (one trace line), but the sleep is cut into short slices
+// and ends early once stop is set: false when it ended that way.
+bool TracedSleepUnlessStopped(int ms, const char* file, int line, const std::atomic<bool>& stop);
+
 // Returns once dialog is no longer on the dialog stack, polling every 100 ms
-// under the framework lock. The caller must not hold the lock.
-void WaitForDialogClose(cDialog* dialog, const char* file, int line);
+// under the framework lock. The caller must not hold the lock. With a stop
+// flag, every poll also looks at it and the wait gives up (false) once it
+// is set; true when the dialog has closed.
+bool WaitForDialogClose(cDialog* dialog, const char* file, int line,
+                        const std::atomic<bool>* stop = nullptr);

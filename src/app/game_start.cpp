@@ -1,7 +1,38 @@
 #include "app/game_start.h"
 
-sGameStartParams g_GameStartParams;
+#include "app/framework_lock.h"
+#include "screens/loading_menu.h"
+#include "world/gra.h"
 
-// Scenario and saved-game files cannot be read yet: nothing is loaded, so
-// the start fails and the caller keeps its screen.
-bool LoadScenario(const sGameStartParams&) { return false; }
+sGameStartSettings g_GameStartSettings;
+
+namespace {
+
+// Points the world's loading steps at the current loading screen for the
+// scope; unhooked also when a fatal data error unwinds (tests).
+class cProgressHook {
+ public:
+  cProgressHook() {
+    // Looked up at every step: the progress goes to whatever loading screen
+    // is current, never to a menu that has gone.
+    g_OnWorldLoadingProgress = [](int percent) {
+      if (auto* loading = dynamic_cast<cLoadingMenu*>(g_pCurrentMenu)) loading->SetProgress(percent);
+    };
+  }
+  ~cProgressHook() { g_OnWorldLoadingProgress = nullptr; }
+  cProgressHook(const cProgressHook&) = delete;
+  cProgressHook& operator=(const cProgressHook&) = delete;
+};
+
+}  // namespace
+
+void LoadScenario(sGameStartSettings settings) {
+  if (dynamic_cast<cLoadingMenu*>(g_pCurrentMenu) == nullptr) new cLoadingMenu();
+  {
+    cProgressHook hook;
+    LoadWorld(settings);
+  }
+  AcquireFrameworkLock(__FILE__, __LINE__);
+  if (auto* loading = dynamic_cast<cLoadingMenu*>(g_pCurrentMenu)) loading->CreateNextMenu();
+  ReleaseFrameworkLock(__FILE__, __LINE__);
+}

@@ -1,21 +1,17 @@
 // The game start: builds the world of a scenario or a saved game while the
-// loading screen shows its progress.
+// loading screen shows its progress, then hands over to the scenario
+// settings menu.
 #pragma once
 
-#include <string>
-
-struct sGameStartParams {
-  // The entry's folder with its closing backslash ("data\scenarios\Name\");
-  // the files of the entry are found by appending their names.
-  std::wstring folder;
-  // A saved or play-by-e-mail game rather than a new one.
-  bool savedGame = false;
-};
+#include "files/world_loader.h"
 
 // What the scenario menu chose last.
-extern sGameStartParams g_GameStartParams;
+extern sGameStartSettings g_GameStartSettings;
 
-// Loads the entry of params into a new world on the main thread. Returns
-// false, with no world made, when the entry cannot be loaded; the caller
-// stays where it is.
-bool LoadScenario(const sGameStartParams& params);
+// Loads the folder of settings into a new world (g_pWorld) on the main
+// thread. The loading screen is the current menu (one is made when it is
+// not); it receives the progress, and at the end, under the framework lock,
+// creates the next menu. A folder that cannot be read is a fatal data error:
+// the loading ends the process with exit code 1, so this returns only with a
+// loaded world and the scenario settings menu current.
+void LoadScenario(sGameStartSettings settings);

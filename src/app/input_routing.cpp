@@ -10,6 +10,7 @@
 #include "dialogs/dialog.h"
 #include "gui/dxut_dialog.h"
 #include "screens/menu.h"
+#include "screens/map_screen.h"
 #include "screens/panel.h"
 #include "world/gra.h"
 
@@ -117,14 +118,14 @@ void DialogOnGUIEventThunk(unsigned event, int controlId, CDXUTControl* control)
 }
 
 void WorldOnGUIEventThunk(unsigned event, int controlId, CDXUTControl* control) {
-  if (g_pWorld != nullptr) g_pWorld->OnGUIEvent(event, controlId, control);
+  if (g_pWorld != nullptr) MapScreenOnGUIEvent(*g_pWorld, event, controlId, control);
 }
 
 void WorldOnKeyboardThunk(unsigned key, bool keyDown, bool altDown) {
   if (cDialog* dialog = VisibleActiveDialog()) {
     dialog->OnKeyboard(key, keyDown, altDown);
   } else if (g_pWorld != nullptr) {
-    g_pWorld->OnKeyboard(key, keyDown, altDown);
+    MapScreenOnKeyboard(*g_pWorld, key, keyDown, altDown);
   }
 }
 
@@ -134,7 +135,7 @@ void WorldOnMouseThunk(bool left, bool right, bool middle, bool side1, bool side
   if (cDialog* dialog = VisibleActiveDialog()) {
     dialog->OnMouse(left, right, middle, side1, side2, wheelDelta, x, y);
   } else if (g_pWorld != nullptr) {
-    g_pWorld->OnMouse(left, right, middle, side1, side2, wheelDelta, x, y);
+    MapScreenOnMouse(*g_pWorld, left, right, middle, side1, side2, wheelDelta, x, y);
   }
 }
 

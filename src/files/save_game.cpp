@@ -16,9 +16,11 @@
 #include "files/cities_file.h"
 #include "files/city_rows_file.h"
 #include "files/countries_file.h"
+#include "files/fleet_files.h"
 #include "files/fatal.h"
 #include "files/matrices_file.h"
 #include "files/reports_file.h"
+#include "files/unit_files.h"
 #include "platform/paths.h"
 #include "world/gra.h"
 
@@ -122,40 +124,43 @@ bool SaveFolderExists(std::wstring_view typedName) {
   return IsFolder(L"data\\save\\" + name);
 }
 
-std::vector<sSaveStep> StandardSaveSteps(const cWorld& world, const sSaveExtras& extras) {
+std::vector<sSaveStep> StandardSaveSteps(const cWorld& world) {
   const cWorld* w = &world;
   std::vector<sSaveStep> steps;
   steps.push_back(Step(L"ai_data.csv", [w](const std::wstring& f) { WriteAiData(*w, f); }));
+  steps.push_back(Step(L"air_units.csv", [w](const std::wstring& f) { WriteAirUnits(*w, f); }));
   steps.push_back(Step(L"cities.csv", [w](const std::wstring& f) { WriteCities(*w, f); }));
   steps.push_back(Step(L"sea_nodes.csv", [w](const std::wstring& f) { WriteSeaNodes(*w, f); }));
   steps.push_back(Step(L"cities_supply_info.csv", [w](const std::wstring& f) { WriteCitiesSupplyInfo(*w, f); }));
   steps.push_back(Step(L"cities_convoy_info.csv", [w](const std::wstring& f) { WriteCitiesConvoyInfo(*w, f); }));
+  steps.push_back(Step(L"commanders.csv", [w](const std::wstring& f) { WriteCommanders(*w, f); }));
+  // The convoy writer reads the store through a non-const look-up only.
+  steps.push_back(Step(L"convoys.csv", [w](const std::wstring& f) { WriteConvoys(const_cast<cWorld&>(*w), f); }));
   steps.push_back(Step(L"countries.csv", [w](const std::wstring& f) { WriteCountries(*w, f); }));
+  steps.push_back(Step(L"flags.txt", [w](const std::wstring& f) { WriteFlags(f, w->eventFlags); }));
+  steps.push_back(Step(L"fleets.csv", [w](const std::wstring& f) { WriteFleets(*w, f); }));
+  steps.push_back(Step(L"land_units.csv", [w](const std::wstring& f) { WriteLandUnits(*w, f); }));
   steps.push_back(Step(L"losses.csv", [w](const std::wstring& f) { WriteLosses(*w, f); }));
   // The map writer reports its failure itself. It changes nothing in the
   // map but is not declared const.
   steps.push_back(sSaveStep{L"map.tdw", [w](const std::wstring& f) {
                               return const_cast<cMap&>(w->GetMap()).SaveMapFile(f);
                             }});
-  sInfoHeader header = HeaderFromWorld(world, extras.turnNumber, extras.turnsLeft, extras.pbemPlayers);
+  sInfoHeader header = HeaderFromWorld(world, world.turnNumber, world.turnsLeft, world.pbemPlayers);
   steps.push_back(sSaveStep{L"Info.ini", [header](const std::wstring& f) { return WriteInfoIni(f, header); }});
+  steps.push_back(Step(L"naval_units.csv", [w](const std::wstring& f) { WriteNavalUnits(*w, f); }));
   steps.push_back(Step(L"relations.csv", [w](const std::wstring& f) { WriteRelations(*w, f); }));
-  if (const CountryTopographies* groups = extras.topographies) {
-    steps.push_back(Step(L"topography.csv", [w, groups](const std::wstring& f) { WriteTopography(*w, *groups, f); }));
-  }
+  steps.push_back(Step(L"topography.csv", [w](const std::wstring& f) { WriteTopography(*w, w->topographies, f); }));
+  steps.push_back(Step(L"unit_names.csv", [w](const std::wstring& f) { WriteUnitNames(f, w->unitNamesBytes); }));
   steps.push_back(Step(L"airship_attacks.csv", [w](const std::wstring& f) { WriteAirshipAttacks(*w, f); }));
   steps.push_back(Step(L"airrecon_units.csv", [w](const std::wstring& f) { WriteAirReconUnits(*w, f); }));
-  if (const cReportStore* reports = extras.reports) {
-    steps.push_back(Step(L"reports.dat", [reports](const std::wstring& f) { reports->Save(f); }));
-  }
-  if (const cAutoEventsRepository* events = extras.autoEvents) {
-    steps.push_back(Step(L"auto_events.csv", [events](const std::wstring& f) { events->Save(f); }));
-  }
+  steps.push_back(Step(L"reports.dat", [w](const std::wstring& f) { w->reports.Save(f); }));
+  steps.push_back(Step(L"auto_events.csv", [w](const std::wstring& f) { w->autoEvents.Save(f); }));
   return steps;
 }
 
-sSaveResult SaveGame(const cWorld& world, std::wstring_view name, bool pbem, const sSaveExtras& extras) {
-  return SaveGameSteps(name, pbem, StandardSaveSteps(world, extras));
+sSaveResult SaveGame(const cWorld& world, std::wstring_view name, bool pbem) {
+  return SaveGameSteps(name, pbem, StandardSaveSteps(world));
 }
 
 sSaveResult SaveGameSteps(std::wstring_view typedName, bool pbem, const std::vector<sSaveStep>& steps) {

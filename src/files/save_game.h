@@ -14,23 +14,10 @@
 #include "files/topography_file.h"
 
 class cWorld;
-class cReportStore;
-class cAutoEventsRepository;
 
 // A save folder name holds at most this many characters, so that
 // "data\save\" and the name make at most 64.
 constexpr std::size_t kMaxSaveNameLength = 54;
-
-// What a save needs that the world does not hold yet. A missing store
-// leaves its file out of the save.
-struct sSaveExtras {
-  int turnNumber = 0;
-  int turnsLeft = 0;
-  std::vector<sPbemPlayer> pbemPlayers;
-  const CountryTopographies* topographies = nullptr;
-  const cReportStore* reports = nullptr;
-  const cAutoEventsRepository* autoEvents = nullptr;
-};
 
 // One file (or group of files) of a save: writes into the folder given and
 // returns false when it could not. A writer that ends the process on a
@@ -58,12 +45,13 @@ bool IsValidSaveName(std::wstring_view cleanedName);
 // True when "data\save\<cleaned name>" exists and is a folder.
 bool SaveFolderExists(std::wstring_view typedName);
 
-// The writers of a save in their order, over the world and the extras.
-std::vector<sSaveStep> StandardSaveSteps(const cWorld& world, const sSaveExtras& extras);
+// The writers of a save in their order, over the world (every file a
+// loaded game needs, the world's report list and automatic events included).
+std::vector<sSaveStep> StandardSaveSteps(const cWorld& world);
 
 // Saves the world under the typed name into "data\save\" (pbem: into
 // "data\pbem\").
-sSaveResult SaveGame(const cWorld& world, std::wstring_view name, bool pbem, const sSaveExtras& extras = {});
+sSaveResult SaveGame(const cWorld& world, std::wstring_view name, bool pbem);
 // The transaction itself over any list of steps.
 sSaveResult SaveGameSteps(std::wstring_view name, bool pbem, const std::vector<sSaveStep>& steps);
 

@@ -3,11 +3,13 @@
 #include <cwchar>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
 #include "app/console_log.h"
 #include "app/csv_reader.h"
+#include "app/string_base.h"
 #include "files/fatal.h"
 #include "files/file_text.h"
 #include "files/file_text.h"
@@ -53,28 +55,30 @@ void LinkCommander(cWorld& world, cUnit& unit, int commanderId) {
   commander->ledUnit = &unit;
 }
 
-bool IsLandUnitIdUsed(const cWorld& world, int id) {
+// The ids of the land (air) units in the world's lists and the reserve
+// pool. A reader takes them once and adds each id it appends, so a row's
+// test for a repeated id (within the file too) is one look-up rather than a
+// walk over every unit.
+std::unordered_set<int> LandUnitIdsInUse(const cWorld& world) {
+  std::unordered_set<int> ids;
   const sUnitLists& units = world.Units();
   for (const auto* list : {&units.landUnits, &units.carriedUnitsA, &units.carriedUnitsB}) {
-    for (const cJednostkaLadowa* unit : *list) {
-      if (unit->id == id) return true;
-    }
+    for (const cJednostkaLadowa* unit : *list) ids.insert(unit->id);
   }
   for (const cJednostka* unit : units.reservePool) {
-    if (unit->category == kCategoryLand && unit->id == id) return true;
+    if (unit->category == kCategoryLand) ids.insert(unit->id);
   }
-  return false;
+  return ids;
 }
 
-bool IsAirUnitIdUsed(const cWorld& world, int id) {
+std::unordered_set<int> AirUnitIdsInUse(const cWorld& world) {
+  std::unordered_set<int> ids;
   const sUnitLists& units = world.Units();
-  for (const cJednostkaLotnicza* unit : units.airUnits) {
-    if (unit->id == id) return true;
-  }
+  for (const cJednostkaLotnicza* unit : units.airUnits) ids.insert(unit->id);
   for (const cJednostka* unit : units.reservePool) {
-    if (unit->category == kCategoryAir && unit->id == id) return true;
+    if (unit->category == kCategoryAir) ids.insert(unit->id);
   }
-  return false;
+  return ids;
 }
 
 // Forgets every hex link to the units of a list that is about to be freed,
@@ -119,22 +123,17 @@ std::wstring AirRow(const cJednostkaLotnicza* unit) {
                       unit->availableInTurns);
 }
 
-// The ship record keeps no "can be bombed", "airstrike done" or "can be
-// repaired" state, so those columns are written with the values of a ship
-// that has done nothing this impulse.
+// A ship on the map is written with the fleet it is linked to; a reserve
+// ship with none (fleet id -1).
 std::wstring NavalRow(const cJednostkaMorska* ship, int fleetId) {
   return plat::Format(L"\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;", ship->id, files::CleanFieldText(ship->name),
                       ship->countryId, ship->type, fleetId, ship->hitPoints, ship->maxHitPoints,
-                      CommanderIdOf(ship), ship->inReserve ? 1 : 0, 1, 0, ship->availableInTurns,
-                      ship->reconDone ? 1 : 0, 1);
+                      CommanderIdOf(ship), ship->inReserve ? 1 : 0, ship->canBeBombed ? 1 : 0,
+                      ship->airstrikeDone ? 1 : 0, ship->availableInTurns, ship->reconDone ? 1 : 0,
+                      ship->canBeRepaired ? 1 : 0);
 }
 
 }  // namespace
-
-int sShipFleetIds::FleetIdOf(const cJednostkaMorska* ship) const {
-  const auto found = fleetIdOf.find(ship);
-  return found == fleetIdOf.end() ? -1 : found->second;
-}
 
 void LoadLandUnits(cWorld& world, std::wstring_view folderFormat) {
   const auto file = OpenUnitFile(folderFormat, L"land_units.csv", L"Wczytywanie jednostek ladowych...");
@@ -148,11 +147,12 @@ void LoadLandUnits(cWorld& world, std::wstring_view folderFormat) {
   }
   list.clear();
 
+  std::unordered_set<int> idsInUse = LandUnitIdsInUse(world);
   cJednostkaLadowa templ;
   while (!reader.AtEnd()) {
     if (reader.ReadRecord(false) < kLandColumns || reader.FieldCount() < kLandColumns) continue;
     const int id = Int(reader, 0);
-    if (IsLandUnitIdUsed(world, id)) LogLine(L"Blad: Numer ID=%i sie powtarza.", id);
+    if (!idsInUse.insert(id).second) LogLine(L"Blad: Numer ID=%i sie powtarza.", id);
     const int type = Int(reader, 5);
 
     if (type == kUnitArtificialHarbour) {
@@ -240,11 +240,13 @@ void LoadAirUnits(cWorld& world, std::wstring_view folderFormat) {
   list.clear();
 
   std::vector<std::wstring> invalidEntries;
+  std::unordered_set<int> idsInUse = AirUnitIdsInUse(world);
   cJednostkaLotnicza templ;
   while (!reader.AtEnd()) {
     if (reader.ReadRecord(false) < kAirColumns || reader.FieldCount() < kAirColumns) continue;
     const int id = Int(reader, 0);
-    if (IsAirUnitIdUsed(world, id)) LogLine(L"Blad: Numer ID=%i jednostki lotniczej sie powtarza.", id);
+    // An invalid row below makes no unit, so its id is not taken yet.
+    if (idsInUse.count(id) != 0) LogLine(L"Blad: Numer ID=%i jednostki lotniczej sie powtarza.", id);
     templ.id = id;
     templ.SetName(reader[1]);
     templ.countryId = Int(reader, 2);
@@ -277,6 +279,7 @@ void LoadAirUnits(cWorld& world, std::wstring_view folderFormat) {
     }
     auto* unit = new cJednostkaLotnicza(templ);
     list.push_back(unit);
+    idsInUse.insert(unit->id);
     LinkCommander(world, *unit, commanderId);
     LogLine(L"Air unit %s (ID=%i CountryID=%i) added", unit->name, unit->id, unit->countryId);
   }
@@ -290,7 +293,7 @@ void LoadAirUnits(cWorld& world, std::wstring_view folderFormat) {
   }
 }
 
-void LoadNavalUnits(cWorld& world, std::wstring_view folderFormat, sShipFleetIds& fleetIds) {
+void LoadNavalUnits(cWorld& world, std::wstring_view folderFormat) {
   const auto file = OpenUnitFile(folderFormat, L"naval_units.csv", L"Wczytywanie jednostek morskich...");
   cCsvReader& reader = *file;
 
@@ -298,7 +301,6 @@ void LoadNavalUnits(cWorld& world, std::wstring_view folderFormat, sShipFleetIds
   for (cJednostkaMorska* ship : list) {
     if (ship->fleet) ship->fleet->RemoveShip(ship);
     ReleaseCommanderOf(ship);
-    fleetIds.fleetIdOf.erase(ship);
     delete ship;
   }
   list.clear();
@@ -310,86 +312,72 @@ void LoadNavalUnits(cWorld& world, std::wstring_view folderFormat, sShipFleetIds
     templ.SetName(reader[1]);
     templ.countryId = Int(reader, 2);
     templ.SetType(Int(reader, 3));
-    const int fleetId = Int(reader, 4);
+    templ.fleetId = Int(reader, 4);
     templ.hitPoints = Int(reader, 5);
     templ.maxHitPoints = Int(reader, 6);
     const int commanderId = Int(reader, 7);
     templ.inReserve = Flag(reader, 8);
+    templ.canBeBombed = Flag(reader, 9);
+    templ.airstrikeDone = Flag(reader, 10);
     templ.availableInTurns = Int(reader, 11);
     templ.reconDone = Flag(reader, 12);
+    templ.canBeRepaired = Flag(reader, 13);
     templ.fleet = nullptr;
     templ.ownCommander = nullptr;
 
     auto* ship = new cJednostkaMorska(templ);
     list.push_back(ship);
-    fleetIds.fleetIdOf[ship] = fleetId;
     LinkCommander(world, *ship, commanderId);
     LogLine(L"Naval unit %s (ID=%i CountryID=%i) added", ship->name, ship->id, ship->countryId);
   }
 }
 
-void PlaceLoadedLandUnits(cWorld& world) {
-  cMap& map = world.GetMap();
-  bool conflict = false;
-  for (cJednostkaLadowa* unit : world.Units().landUnits) {
-    if (unit->x == -1 || unit->y == -1) continue;
-    if (!map.IsInside(unit->x, unit->y)) {
-      LogLine(L"ERROR: Land unit %s (ID=%i) stands on hex (%i, %i) outside the map", unit->name, unit->id, unit->x,
-              unit->y);
-      conflict = true;
-      continue;
-    }
-    const cJednostkaLadowa* occupant = map.GetHex(unit->x, unit->y).unit;
-    if (occupant && occupant != unit) {
-      LogLine(L"ERROR: Trying to place land unit %s (ID=%i) to hex (%i, %i) occupied by %s (ID=%i)", unit->name,
-              unit->id, unit->x, unit->y, occupant->name, occupant->id);
-      conflict = true;
-      continue;
-    }
-    unit->PlaceOnHex(unit->x, unit->y);
-  }
-  if (conflict) FilesFatalExit(1);
-}
+namespace {
 
-void PlaceLoadedAirUnits(cWorld& world) {
+// Enters every unit of a list that has a position into its hex. A unit on a
+// hex outside the map or on an occupied hex is logged and left out; after
+// the whole list any such unit ends the process.
+template <typename List>
+void PlaceLoadedUnits(cWorld& world, const List& list, const wchar_t* kindTitle, const wchar_t* kind) {
   cMap& map = world.GetMap();
   bool conflict = false;
-  // The hexes hold land units only; the air units already entered are kept
-  // here so that two air units on one hex are caught too.
-  std::vector<std::pair<std::pair<int, int>, const cJednostkaLotnicza*>> placed;
-  for (cJednostkaLotnicza* unit : world.Units().airUnits) {
+  for (cJednostka* unit : list) {
     if (unit->x == -1 || unit->y == -1) continue;
     if (!map.IsInside(unit->x, unit->y)) {
-      LogLine(L"ERROR: Air unit %s (ID=%i) stands on hex (%i, %i) outside the map", unit->name, unit->id, unit->x,
-              unit->y);
+      LogLine(L"ERROR: %s unit %s (ID=%i) stands on hex (%i, %i) outside the map", kindTitle, unit->name, unit->id,
+              unit->x, unit->y);
       conflict = true;
       continue;
     }
-    const cUnit* occupant = map.GetHex(unit->x, unit->y).unit;
-    for (const auto& entry : placed) {
-      if (!occupant && entry.first == std::make_pair(unit->x, unit->y)) occupant = entry.second;
-    }
+    const cJednostka* occupant = map.GetHex(unit->x, unit->y).unit;
+    if (occupant == unit) continue;
     if (occupant || !unit->PlaceOnHex(unit->x, unit->y)) {
-      LogLine(L"ERROR: Trying to place air unit %s (ID=%i) to hex (%i, %i) occupied by %s (ID=%i)", unit->name,
-              unit->id, unit->x, unit->y, occupant ? occupant->name : std::wstring(), occupant ? occupant->id : -1);
+      LogLine(L"ERROR: Trying to place %s unit %s (ID=%i) to hex (%i, %i) occupied by %s (ID=%i)",
+              kind, unit->name, unit->id, unit->x, unit->y,
+              occupant ? occupant->name : std::wstring(), occupant ? occupant->id : -1);
       conflict = true;
-      continue;
     }
-    placed.push_back({{unit->x, unit->y}, unit});
   }
   if (conflict) FilesFatalExit(1);
 }
 
-void PlaceShipsInFleets(cWorld& world, const sShipFleetIds& fleetIds) {
+}  // namespace
+
+void PlaceLoadedLandUnits(cWorld& world) { PlaceLoadedUnits(world, world.Units().landUnits, L"Land", L"land"); }
+
+void PlaceLoadedAirUnits(cWorld& world) { PlaceLoadedUnits(world, world.Units().airUnits, L"Air", L"air"); }
+
+void PlaceShipsInFleets(cWorld& world) {
   for (cJednostkaMorska* ship : world.Units().navalUnits) {
-    const int fleetId = fleetIds.FleetIdOf(ship);
+    const int fleetId = ship->fleetId;
     bool found = false;
     for (cFleet* fleet : world.Units().fleets) {
       if (fleet->id != fleetId) continue;
       fleet->ships.push_back(ship);
       ship->fleet = fleet;
       found = true;
-      LogLine(L"%s belongs to fleet %s", ship->name, fleet->name);
+      const wchar_t* format = g_StringBase.GetText("%s_belongs_to_fleet_%s");
+      g_ConsoleLog.WriteLine(plat::Format(format ? format : L"", ship->name, fleet->name));
     }
     if (!found) {
       FilesFatalExit(plat::Format(L"Data integrity error: %s belongs to fleet id=%i, but no such fleet exists",

@@ -4,18 +4,8 @@
 #pragma once
 
 #include <string_view>
-#include <unordered_map>
 
 class cWorld;
-class cJednostkaMorska;
-
-// What a naval row says beyond the ship's own fields: the fleet it belongs
-// to (linked once the fleets and the reserve pool are sorted out).
-struct sShipFleetIds {
-  std::unordered_map<const cJednostkaMorska*, int> fleetIdOf;
-  // -1 when the ship is not in the table.
-  int FleetIdOf(const cJednostkaMorska* ship) const;
-};
 
 // Each reader empties its list (destroying its units) and appends one unit
 // per record of at least its column count (33, 19, 14; empty fields are
@@ -28,8 +18,8 @@ void LoadLandUnits(cWorld& world, std::wstring_view folderFormat);
 // Invalid rows (in reserve but on a hex, or on no hex but not in reserve)
 // are logged, listed at the end and announced once in a message box.
 void LoadAirUnits(cWorld& world, std::wstring_view folderFormat);
-// Fills the ship list; the fleet id of every ship goes into fleetIds.
-void LoadNavalUnits(cWorld& world, std::wstring_view folderFormat, sShipFleetIds& fleetIds);
+// Fills the ship list; each ship keeps its fleet id for PlaceShipsInFleets.
+void LoadNavalUnits(cWorld& world, std::wstring_view folderFormat);
 
 // The placement checks after the land and the air file: every unit of the
 // land list (then of the air list) with a position other than -1 is entered
@@ -40,11 +30,11 @@ void PlaceLoadedLandUnits(cWorld& world);
 void PlaceLoadedAirUnits(cWorld& world);
 
 // Links every ship of the ship list (the reserve ships already moved to
-// their pool) to the fleet of its fleet id: appended to the fleet's ships,
-// the ship remembers the fleet. A ship whose fleet does not exist logs
-// "Data integrity error: %s belongs to fleet id=%i, but no such fleet
-// exists" and ends the process (exit 1).
-void PlaceShipsInFleets(cWorld& world, const sShipFleetIds& fleetIds);
+// their pool) to the fleet of the fleet id it was read with: appended to
+// the fleet's ships, the ship remembers the fleet. A ship whose fleet does
+// not exist logs "Data integrity error: %s belongs to fleet id=%i, but no
+// such fleet exists" and ends the process (exit 1).
+void PlaceShipsInFleets(cWorld& world);
 
 // "<folder>\land_units.csv": the map, transport and amphibious lists, then
 // the land units of the reserve pool.

@@ -56,6 +56,8 @@ class CDXUTDialogResourceManager {
   plat::SpriteBatch* GetSprite();
   const plat::Texture* GetWhiteTexture();
   plat::Renderer* GetDevice();
+  // The renderer the nodes were made on, without following the frame.
+  const plat::Renderer* DeviceInUse() const { return device_; }
 
  private:
   // Follows the frame's renderer: objects of a renderer that is gone are

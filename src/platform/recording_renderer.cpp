@@ -130,6 +130,23 @@ void RecordingRenderer::DrawRect(const Texture& texture, const RectI& source, fl
   DrawQuad(texture, source, corners, argb, depth);
 }
 
+void RecordingRenderer::DrawRects(const RectDraw* draws, std::size_t count, float depth) {
+  if (store_records_) {
+    Renderer::DrawRects(draws, count, depth);
+    return;
+  }
+  // Counting only: a run of one texture is told apart once.
+  const Texture* last = nullptr;
+  bool lastIsText = false;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (draws[i].texture != last) {
+      last = draws[i].texture;
+      lastIsText = IsTextLine(*last);
+    }
+    ++(lastIsText ? text_count : quad_count);
+  }
+}
+
 void RecordingRenderer::DrawLines(const PointF* points, int count, std::uint32_t argb) {
   ++lines_count;
   if (!store_records_ || !points || count <= 0) return;

@@ -91,6 +91,7 @@ class RecordingRenderer final : public Renderer {
                 float depth) override;
   void DrawRect(const Texture& texture, const RectI& source, float left, float top, float right, float bottom,
                 std::uint32_t argb, float depth) override;
+  void DrawRects(const RectDraw* draws, std::size_t count, float depth) override;
   void DrawLines(const PointF* points, int count, std::uint32_t argb) override;
   void SetClipRect(const RectI* clip) override;
   // The clip in force (null: none).

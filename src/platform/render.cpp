@@ -23,15 +23,18 @@ Matrix2D Matrix2D::Then(const Matrix2D& o) const {
 // Sprite batch
 
 void SpriteBatch::Reset() {
-  for (std::size_t i = 0; i < used_; ++i) buckets_[i].items.clear();
+  for (std::size_t i = 0; i < used_; ++i) {
+    buckets_[i].items.clear();
+    buckets_[i].runs.clear();
+  }
   used_ = 0;
   std::fill(std::begin(slots_), std::end(slots_), std::int16_t{0});
   last_index_ = -1;
   loose_.clear();
   extras_.clear();
-  trace_.clear();
   clips_.clear();
   clip_ = 0;
+  held_.clear();
 }
 
 void SpriteBatch::Begin() {
@@ -89,6 +92,41 @@ void SpriteBatch::DrawQuad(const Texture& texture, const RectI& source, const Po
   }
 }
 
+void SpriteBatch::DrawPrepared(const PreparedSprite* sprites, std::size_t count, float depth,
+                               const Matrix2D& transform, int ox, int oy) {
+  if (!open_ || count == 0) return;
+  if (std::isnan(depth)) depth = 0.0f;  // as Queue has it
+  depth += 0.0f;
+  const int index = transform.IsAxisAligned() ? BucketFor(depth) : -1;
+  if (index < 0) {
+    // No bucket for the depth (or a rotating transform): one draw each.
+    for (std::size_t i = 0; i < count; ++i) {
+      const PreparedSprite& s = sprites[i];
+      const RectI source{s.source[0], s.source[1], s.source[2], s.source[3]};
+      Draw(*s.texture, &source, static_cast<float>(static_cast<std::int64_t>(s.x) + ox),
+           static_cast<float>(static_cast<std::int64_t>(s.y) + oy), depth, s.argb, transform);
+    }
+    return;
+  }
+  Bucket& bucket = buckets_[static_cast<std::size_t>(index)];
+  if (!bucket.runs.empty()) {
+    // Continuing the previous run with nothing queued between: one run.
+    Run& last = bucket.runs.back();
+    const Matrix2D& m = last.transform;
+    if (last.at == bucket.items.size() && last.sprites + last.count == sprites && last.clip == clip_ &&
+        last.ox == ox && last.oy == oy && m.m11 == transform.m11 && m.m22 == transform.m22 &&
+        m.dx == transform.dx && m.dy == transform.dy) {
+      last.count += count;
+      return;
+    }
+  }
+  bucket.runs.push_back(Run{sprites, count, bucket.items.size(), clip_, ox, oy, transform});
+}
+
+void SpriteBatch::Hold(std::shared_ptr<const void> owner) {
+  if (open_ && owner) held_.push_back(std::move(owner));
+}
+
 int SpriteBatch::BucketFor(float depth) {
   std::uint32_t bits;
   std::memcpy(&bits, &depth, sizeof bits);
@@ -101,7 +139,7 @@ int SpriteBatch::BucketFor(float depth) {
     slot = (slot + 1) & (kSlots - 1);
   }
   if (used_ == kMaxBuckets) return -1;
-  if (used_ == buckets_.size()) buckets_.push_back(Bucket{depth, {}});  // capacity reserved: no move
+  if (used_ == buckets_.size()) buckets_.push_back(Bucket{depth, {}, {}});  // capacity reserved: no move
   buckets_[used_].depth = depth;
   slots_[slot] = static_cast<std::int16_t>(++used_);
   return static_cast<int>(used_ - 1);
@@ -135,14 +173,12 @@ void SpriteBatch::Queue(const Texture& texture, const RectI& source, float depth
   if (index < 0 || depth != last_depth_) {
     index = BucketFor(depth);
     if (index < 0) {
-      trace_.push_back(kLooseTrace);
       loose_.push_back(Loose{item, depth});
       return;
     }
     last_index_ = index;
     last_depth_ = depth;
   }
-  trace_.push_back(static_cast<std::uint8_t>(index));
   buckets_[static_cast<std::size_t>(index)].items.push_back(item);
 }
 
@@ -166,43 +202,72 @@ void SpriteBatch::Submit(const Item& it, float depth, std::uint32_t& applied) {
   }
 }
 
+void SpriteBatch::FlushRects(float depth) {
+  if (pending_ == 0) return;
+  renderer_.DrawRects(chunk_.data(), pending_, depth);
+  pending_ = 0;
+}
+
+void SpriteBatch::SubmitRun(const Run& run, float depth, std::uint32_t& applied) {
+  if (run.clip != applied) {
+    FlushRects(depth);
+    applied = run.clip;
+    renderer_.SetClipRect(applied != 0 ? &clips_[applied - 1] : nullptr);
+  }
+  // Gathered in chunks: one renderer call per chunk, across the runs of a
+  // bucket (FlushRects hands over the rest).
+  constexpr std::size_t kChunk = 256;
+  if (chunk_.size() < kChunk) chunk_.resize(kChunk);
+  RectDraw* chunk = chunk_.data();
+  const Matrix2D& m = run.transform;
+  for (std::size_t i = 0; i < run.count; ++i) {
+    const PreparedSprite& s = run.sprites[i];
+    // The corners Draw gives for the position (x + ox, y + oy).
+    const float x = static_cast<float>(static_cast<std::int64_t>(s.x) + run.ox);
+    const float y = static_cast<float>(static_cast<std::int64_t>(s.y) + run.oy);
+    const PointF tl = m.Apply({x, y});
+    const PointF br = m.Apply({x + static_cast<float>(s.source[2] - s.source[0]),
+                               y + static_cast<float>(s.source[3] - s.source[1])});
+    chunk[pending_++] =
+        RectDraw{s.texture, {s.source[0], s.source[1], s.source[2], s.source[3]}, tl.x, tl.y, br.x, br.y, s.argb};
+    if (pending_ == kChunk) FlushRects(depth);
+  }
+}
+
+void SpriteBatch::SubmitBucket(const Bucket& bucket, std::uint32_t& applied) {
+  std::size_t next = 0;
+  for (const Run& run : bucket.runs) {
+    if (next < run.at) FlushRects(bucket.depth);
+    for (; next < run.at; ++next) Submit(bucket.items[next], bucket.depth, applied);
+    SubmitRun(run, bucket.depth, applied);
+  }
+  FlushRects(bucket.depth);
+  for (; next < bucket.items.size(); ++next) Submit(bucket.items[next], bucket.depth, applied);
+}
+
 void SpriteBatch::End() {
   if (!open_) return;
   open_ = false;
   std::uint32_t applied = 0;
-  if (loose_.empty()) {
-    // Few depths: the buckets back to front, each in submission order.
-    bucket_order_.resize(used_);
-    for (std::size_t i = 0; i < used_; ++i) bucket_order_[i] = static_cast<std::uint32_t>(i);
-    const Bucket* buckets = buckets_.data();
-    std::sort(bucket_order_.begin(), bucket_order_.end(),
-              [buckets](std::uint32_t a, std::uint32_t b) { return buckets[a].depth > buckets[b].depth; });
-    for (std::uint32_t b : bucket_order_) {
-      const Bucket& bucket = buckets_[b];
-      for (const Item& it : bucket.items) Submit(it, bucket.depth, applied);
+  // The buckets back to front, each in submission order.
+  bucket_order_.resize(used_);
+  for (std::size_t i = 0; i < used_; ++i) bucket_order_[i] = static_cast<std::uint32_t>(i);
+  const Bucket* buckets = buckets_.data();
+  std::sort(bucket_order_.begin(), bucket_order_.end(),
+            [buckets](std::uint32_t a, std::uint32_t b) { return buckets[a].depth > buckets[b].depth; });
+  // Many depths: the loose draws sorted back to front (stable: submission
+  // order within a depth) and merged with the buckets, whose depths they
+  // never share.
+  std::stable_sort(loose_.begin(), loose_.end(), [](const Loose& a, const Loose& b) { return a.depth > b.depth; });
+  std::size_t nextLoose = 0;
+  for (std::uint32_t b : bucket_order_) {
+    const Bucket& bucket = buckets_[b];
+    for (; nextLoose < loose_.size() && loose_[nextLoose].depth > bucket.depth; ++nextLoose) {
+      Submit(loose_[nextLoose].item, loose_[nextLoose].depth, applied);
     }
-  } else {
-    // Many depths: everything sorted back to front, submission order
-    // breaking ties.
-    keys_.clear();
-    std::size_t next[kMaxBuckets] = {};
-    std::size_t nextLoose = 0;
-    std::uint32_t seq = 0;
-    for (std::uint8_t b : trace_) {
-      if (b == kLooseTrace) {
-        const Loose& l = loose_[nextLoose++];
-        keys_.push_back(Key{l.depth, seq++, &l.item});
-      } else {
-        const Bucket& bucket = buckets_[b];
-        keys_.push_back(Key{bucket.depth, seq++, &bucket.items[next[b]++]});
-      }
-    }
-    std::sort(keys_.begin(), keys_.end(), [](const Key& a, const Key& b) {
-      if (a.depth != b.depth) return a.depth > b.depth;
-      return a.seq < b.seq;
-    });
-    for (const Key& k : keys_) Submit(*k.item, k.depth, applied);
+    SubmitBucket(bucket, applied);
   }
+  for (; nextLoose < loose_.size(); ++nextLoose) Submit(loose_[nextLoose].item, loose_[nextLoose].depth, applied);
   if (applied != 0) renderer_.SetClipRect(nullptr);
   Reset();
 }

@@ -29,6 +29,18 @@ struct PointF {
   float x = 0, y = 0;
 };
 
+class Texture;
+
+// A sprite made once and drawn in many frames (SpriteBatch::DrawPrepared):
+// a source rectangle of a texture with its top-left at a whole-pixel
+// position, tinted argb.
+struct PreparedSprite {
+  const Texture* texture;
+  std::int32_t x, y;
+  std::int16_t source[4];  // left, top, right, bottom
+  std::uint32_t argb;
+};
+
 // 2-D affine transform of row vectors, as the game's 4x4 matrices use it:
 // x' = x*m11 + y*m21 + dx, y' = x*m12 + y*m22 + dy.
 struct Matrix2D {
@@ -97,6 +109,14 @@ class Texture {
 
 class SpriteBatch;
 
+// An axis-aligned quad as the sprite batch hands them over in bulk.
+struct RectDraw {
+  const Texture* texture;
+  RectI source;
+  float left, top, right, bottom;
+  std::uint32_t argb;
+};
+
 class Font {
  public:
   virtual ~Font() = default;
@@ -144,6 +164,13 @@ class Renderer {
     const PointF corners[4] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
     DrawQuad(texture, source, corners, argb, depth);
   }
+  // DrawRect for each of count quads at one depth, in order.
+  virtual void DrawRects(const RectDraw* draws, std::size_t count, float depth) {
+    for (std::size_t i = 0; i < count; ++i) {
+      const RectDraw& d = draws[i];
+      DrawRect(*d.texture, d.source, d.left, d.top, d.right, d.bottom, d.argb, depth);
+    }
+  }
   virtual void DrawLines(const PointF* points, int count, std::uint32_t argb) = 0;
   // Limits the following draws to clip (screen pixels; right and bottom
   // excluded); null draws everywhere again. Back-ends without a scissor may
@@ -183,6 +210,14 @@ class SpriteBatch {
       DrawGeneral(texture, source, x, y, z, argb, transform);
     }
   }
+  // Queues count prepared sprites at depth, each as Draw(*texture, &source,
+  // x + ox, y + oy, depth, argb, transform) would, in one call. The sprites
+  // are read at End, so they must stay as they are until then; Hold keeps
+  // their owner alive that long.
+  void DrawPrepared(const PreparedSprite* sprites, std::size_t count, float depth, const Matrix2D& transform,
+                    int ox, int oy);
+  // Keeps owner alive until End (or the next Begin).
+  void Hold(std::shared_ptr<const void> owner);
   // Queues a quad prepared elsewhere (fonts put their cached text here).
   void DrawQuad(const Texture& texture, const RectI& source, const PointF corners[4],
                 std::uint32_t argb, float depth);
@@ -228,22 +263,29 @@ class SpriteBatch {
     auto fits = [](int v) { return v >= -32768 && v <= 32767; };
     return fits(r.left) && fits(r.top) && fits(r.right) && fits(r.bottom);
   }
+  // Prepared sprites queued in one piece; they go to the renderer after the
+  // first `at` items of their bucket.
+  struct Run {
+    const PreparedSprite* sprites;
+    std::size_t count;
+    std::size_t at;
+    std::uint32_t clip;
+    int ox, oy;
+    Matrix2D transform;
+  };
   // The draws of one depth in submission order. A frame uses few distinct
   // depths, so keeping them apart leaves End only the buckets to order.
   struct Bucket {
     float depth;
     std::vector<Item> items;
+    std::vector<Run> runs;
   };
   // Draws beyond the bucket limit (many distinct depths) wait here; End then
-  // sorts everything by depth and submission order.
+  // sorts them by depth, keeping the submission order. A depth is either a
+  // bucket's or loose for the whole batch, so the two merge by depth alone.
   struct Loose {
     Item item;
     float depth;
-  };
-  struct Key {
-    float depth;
-    std::uint32_t seq;  // submission order
-    const Item* item;
   };
   static constexpr std::size_t kMaxBuckets = 64;
   static constexpr std::size_t kSlots = 256;  // open addressing, at most a quarter full
@@ -267,7 +309,6 @@ class SpriteBatch {
     }
     last_index_ = index;
     last_depth_ = depth;
-    trace_.push_back(static_cast<std::uint8_t>(index));
     Item& item = buckets_[static_cast<std::size_t>(index)].items.emplace_back();
     item.texture = &texture;
     item.left = left;
@@ -287,6 +328,9 @@ class SpriteBatch {
   // The bucket of depth (made when new); -1 when the buckets are used up.
   int BucketFor(float depth);
   void Submit(const Item& item, float depth, std::uint32_t& applied);
+  void SubmitBucket(const Bucket& bucket, std::uint32_t& applied);
+  void SubmitRun(const Run& run, float depth, std::uint32_t& applied);
+  void FlushRects(float depth);
   void Reset();
 
   Renderer& renderer_;
@@ -299,12 +343,9 @@ class SpriteBatch {
   std::vector<Loose> loose_;
   std::vector<Extra> extras_;
   std::vector<std::uint32_t> bucket_order_;
-  std::vector<Key> keys_;
-  // Per queued draw, its bucket (kLooseTrace: loose_), so the sorted path
-  // can tell the submission order across buckets.
-  std::vector<std::uint8_t> trace_;
-  static constexpr std::uint8_t kLooseTrace = 0xFF;
-  static_assert(kMaxBuckets < kLooseTrace, "bucket numbers fit the trace");
+  std::vector<std::shared_ptr<const void>> held_;
+  std::vector<RectDraw> chunk_;  // prepared sprites on their way to the renderer
+  std::size_t pending_ = 0;      // of them in chunk_
   std::vector<RectI> clips_;
   std::uint32_t clip_ = 0;
   bool open_ = false;

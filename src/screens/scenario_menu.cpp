@@ -26,6 +26,7 @@
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "screens/loading_menu.h"
 #include "screens/main_menu.h"
 
 std::wstring g_RememberedScenarioName;
@@ -324,15 +325,25 @@ void cScenarioMenu::OnGUIEvent(unsigned event, int controlId, CDXUTControl*) {
 void cScenarioMenu::Start(bool fromList) {
   const sScenarioEntry* entry = SelectedEntry();
   if (entry == nullptr) return;
+  // What can be told before loading: the folder is still there, and its
+  // name can stand in a path pattern whose only "%s" is the file name. Past
+  // this point a folder that cannot be read is a fatal data error.
+  if (!plat::FolderExists(plat::ResolvePath(std::wstring_view(entry->folder))) ||
+      entry->folderName.find(L'%') != std::wstring::npos) {
+    PushDialog(new cDialogTekstowy(Text("scenario_load_failed"), Text("scenario_load_failed_title"),
+                                   kMessageLayoutIndex, 0, 0, 0, 0, 0));
+    return;
+  }
   if (!fromList) g_Textures[kMenuWallpaperSlot].Release();
-  g_GameStartParams.folder = entry->folder;
-  g_GameStartParams.savedGame = tab_ != kScenarioTabNewGame;
-  if (fromList) g_ConsoleLog.WriteLine(plat::Format(Text("loading_scenario_from_%s"), entry->folder));
-  if (LoadScenario(g_GameStartParams)) return;
-  // Nothing was loaded: this screen stays, and says so.
-  if (g_Textures[kMenuWallpaperSlot].Get() == nullptr) LoadWallpaper();
-  PushDialog(new cDialogTekstowy(Text("scenario_load_failed"), Text("scenario_load_failed_title"),
-                                 kMessageLayoutIndex, 0, 0, 0, 0, 0));
+  g_GameStartSettings.folderPattern = entry->folder + L"%s";
+  g_GameStartSettings.isSavedGame = tab_ != kScenarioTabNewGame ? 1 : 0;
+  if (fromList) {
+    g_ConsoleLog.WriteLine(plat::Format(Text("loading_scenario_from_%s"), g_GameStartSettings.folderPattern));
+  }
+  const sGameStartSettings settings = g_GameStartSettings;
+  // The loading screen retires this menu: nothing of it is touched after.
+  new cLoadingMenu();
+  LoadScenario(settings);
 }
 
 void cScenarioMenu::BackToMainMenu() {

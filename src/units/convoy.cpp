@@ -6,7 +6,7 @@
 cConvoy::cConvoy(int ownerId, int convoyType, cCity* from, cCity* to)
     : owner(ownerId), departure(from), destination(to), type(convoyType) {
   if (!g_pWorld) return;
-  id = ++g_pWorld->nextConvoyId;
+  id = g_pWorld->ids.nextConvoyId++;
   if (departure) {
     cSeaGraph& graph = g_pWorld->GetSeaGraph();
     const int nodeId = graph.FindNodeIdByMainHex(departure->x, departure->y);

@@ -18,7 +18,7 @@ class cConvoy {
  public:
   // A convoy read from a file: every number 0, no cities.
   cConvoy() = default;
-  // A new convoy: id = the world's convoy counter after incrementing it,
+  // A new convoy: id = the world's next convoy id (the counter moves on),
   // value 0, the departure port size from the departure city's sea node
   // (0 when the city has no node).
   cConvoy(int owner, int type, cCity* departure, cCity* destination);

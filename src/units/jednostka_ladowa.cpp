@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <list>
-#include <mutex>
 
 #include "app/console_log.h"
 #include "app/framework_lock.h"
@@ -85,23 +84,16 @@ void FillReachableList(std::list<sReachableHex>& list, const std::vector<sLandMo
 
 }  // namespace
 
-sHexOccupant LandUnitOccupant(const cJednostkaLadowa* unit) {
+sHexOccupant LandUnitOccupant(const cJednostka* unit) {
   if (!unit) return {};
   return {unit->countryId, unit->visible};
 }
 
 // --- construction ---
 
-namespace {
-int LandUnitCountryOf(const cJednostkaLadowa* unit) { return unit ? unit->countryId : 0; }
-}  // namespace
-
 cJednostkaLadowa::cJednostkaLadowa() {
-  // The city queries learn whose unit stands on a hex once land units exist.
-  static std::once_flag installed;
-  std::call_once(installed, [] { SetLandUnitCountryFn(&LandUnitCountryOf); });
   category = kCategoryLand;
-  if (g_pWorld) id = ++g_pWorld->nextLandUnitId;
+  if (g_pWorld) id = g_pWorld->ids.nextLandUnitId++;
   turnsWithoutSupply = 1;
   movedOrDeployed = false;
   ownCommander = nullptr;
@@ -115,12 +107,13 @@ cJednostkaLadowa::cJednostkaLadowa() {
 
 cMulberry::cMulberry() { type = kUnitArtificialHarbour; }
 
-void cMulberry::SetSupply(int) { supply = g_pWorld ? g_pWorld->unitConstants.maxSupplyLevel : 0; }
+void cMulberry::SetSupply(int) { supply = g_pWorld ? g_pWorld->constants.maxSupply : 0; }
 
 void cMulberry::AddStrength(float) { SetStrength(0); }
 
 void cMulberry::SetStrength(int) {
-  strength = g_pWorld ? static_cast<int>(g_pWorld->unitConstants.harbourStrength) : 0;
+  // The harbour's fixed strength is the third value of the harbour line.
+  strength = g_pWorld ? static_cast<int>(g_pWorld->constants.mulberryValues[2]) : 0;
 }
 
 // --- effectiveness, action points, strengths ---
@@ -294,10 +287,10 @@ int cJednostkaLadowa::MarkDeployHexes(bool mark) {
   if (!g_pWorld) return 0;
   cMap& map = g_pWorld->GetMap();
   if (mark) ClearMapMarks(map, ~1u, true);
-  const int current = g_pWorld->turnCountryId;
+  const int current = g_pWorld->turnState.CurrentCountryId();
   const cCountry* country = g_pWorld->GetCountry(current);
   const bool atWar = country && country->IsAtWarWithAnyone();
-  const int halfSupply = g_pWorld->unitConstants.maxSupplyLevel / 2;
+  const int halfSupply = g_pWorld->constants.maxSupply / 2;
   int count = 0;
   auto countHex = [&](sHex& hex) {
     ++count;

@@ -162,5 +162,6 @@ class cMulberry : public cJednostkaLadowa {
   int remainingMonths = -1;
 };
 
-// The country and visibility of the land unit on a hex, for the range.
-sHexOccupant LandUnitOccupant(const cJednostkaLadowa* unit);
+// The country and visibility of the unit (land or air) on a hex, for the
+// range: any unit blocks its hex and an enemy one casts a zone of control.
+sHexOccupant LandUnitOccupant(const cJednostka* unit);

@@ -173,7 +173,7 @@ sLandCounterState LandCounterStateOf(cJednostkaLadowa& unit) {
   if (g_pWorld) {
     // The world's size table has one entry for divisions and one for corps.
     state.sizeIndex = (unit.type & 1) != 0 ? g_pWorld->largeUnitsSize : g_pWorld->smallUnitsSize;
-    state.own = g_pWorld->turnCountryId != 0 && unit.countryId == g_pWorld->turnCountryId;
+    state.own = g_pWorld->turnState.CurrentCountryId() != 0 && unit.countryId == g_pWorld->turnState.CurrentCountryId();
   }
   state.attacked = unit.attacked;
   state.wasAttacked = unit.wasAttacked;
@@ -217,8 +217,11 @@ void cJednostkaLadowa::DrawInRect(const plat::RectI& rect) {
 
 void InstallLandUnitDrawHook() {
   g_MapDrawHooks.drawUnit = [](plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos, int animationBit) {
-    // A unit the viewing side has not spotted stays hidden.
-    if (!hex.unit || !hex.unit->visible) return;
-    DrawLandCounter(sprite, LandCounterStateOf(*hex.unit), pos.x, pos.y, pos.z, animationBit);
+    // A unit the viewing side has not spotted stays hidden. Air units on a
+    // hex get their own counter with the air operations; this hook draws
+    // land units only.
+    auto* land = dynamic_cast<cJednostkaLadowa*>(hex.unit);
+    if (!land || !land->visible) return;
+    DrawLandCounter(sprite, LandCounterStateOf(*land), pos.x, pos.y, pos.z, animationBit);
   };
 }

@@ -5,7 +5,7 @@
 
 cJednostkaLotnicza::cJednostkaLotnicza() {
   category = kCategoryAir;
-  if (g_pWorld) id = ++g_pWorld->nextAirUnitId;
+  if (g_pWorld) id = g_pWorld->ids.nextAirUnitId++;
 }
 
 int cJednostkaLotnicza::ComputeMoveRange(bool) {
@@ -17,8 +17,8 @@ int cJednostkaLotnicza::ComputeMoveRange(bool) {
 void cJednostkaLotnicza::MoveToReservePool() {
   LogLine(L"map --> reserve pool: %s", name.c_str());
   if (g_pWorld) {
-    // The hex cells keep land units only, so an air unit has no hex link
-    // to clear.
+    cMap& map = g_pWorld->GetMap();
+    if (map.IsInside(x, y) && map.GetHex(x, y).unit == this) map.GetHex(x, y).unit = nullptr;
     sUnitLists& lists = g_pWorld->Units();
     lists.airUnits.remove(this);
     lists.reservePool.push_back(this);

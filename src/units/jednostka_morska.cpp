@@ -61,6 +61,7 @@ void cJednostkaMorska::Kill(bool killCarried) {
         delete fleet;
       }
       fleet = nullptr;
+      fleetId = -1;
     }
     lists.navalUnits.remove(this);
     auto& pool = lists.navalReservePool;
@@ -85,7 +86,7 @@ void cJednostkaMorska::PutIntoFleet(int seaNodeId, bool anyFleet) {
   if (!target) {
     target = new cFleet();
     target->formation = kFormationRegular;
-    target->id = ++g_pWorld->nextFleetId;
+    target->id = g_pWorld->ids.nextFleetId++;
     target->country = countryId;
     target->seaNode = seaNodeId;
     const wchar_t* format = g_StringBase.GetText("fleet_#%i");
@@ -96,6 +97,7 @@ void cJednostkaMorska::PutIntoFleet(int seaNodeId, bool anyFleet) {
   }
   target->ships.push_back(this);
   fleet = target;
+  fleetId = target->id;
   auto& pool = lists.navalReservePool;
   pool.erase(std::remove(pool.begin(), pool.end(), this), pool.end());
   if (std::find(lists.navalUnits.begin(), lists.navalUnits.end(), this) == lists.navalUnits.end()) {

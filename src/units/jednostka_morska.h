@@ -46,6 +46,9 @@ class cJednostkaMorska : public cUnit {
   void AssignToFleetAtNode(int seaNodeId);
 
   cFleet* fleet = nullptr;  // not owned
+  // The id of the fleet the ship belongs to ("Fleet ID"); the loader links
+  // fleet from it. -1 for none.
+  int fleetId = -1;
   int hitPoints = 0;
   int maxHitPoints = 0;
   cJednostkaLadowa* carriedUnit = nullptr;  // not owned
@@ -56,6 +59,9 @@ class cJednostkaMorska : public cUnit {
   bool shoreBombardmentDone = false;
   bool reconDone = false;
   int seaZoneAssignment = -1;
+  bool canBeBombed = true;     // the ship may be attacked from the air
+  bool airstrikeDone = false;  // a carrier has flown its strike this impulse
+  bool canBeRepaired = true;
 
  private:
   void PutIntoFleet(int seaNodeId, bool anyFleet);

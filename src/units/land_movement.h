@@ -15,6 +15,7 @@
 #include <vector>
 
 class cMap;
+class cJednostka;
 class cJednostkaLadowa;
 
 // Mark bits of the range and of deploy hexes.
@@ -61,7 +62,7 @@ struct sHexOccupant {
   int country = 0;
   bool visible = false;  // spotted by the country whose view is shown
 };
-using HexOccupantFn = sHexOccupant (*)(const cJednostkaLadowa* unit);
+using HexOccupantFn = sHexOccupant (*)(const cJednostka* unit);
 
 // The moving unit, reduced to what the search reads.
 struct sLandMover {

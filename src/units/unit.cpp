@@ -3,12 +3,14 @@
 #include "units/unit.h"
 
 #include <cmath>
+#include <mutex>
 #include <string>
 
 #include "app/random.h"
 #include "app/string_base.h"
 #include "platform/format.h"
 #include "units/commander.h"
+#include "world/cities.h"
 #include "world/gra.h"
 #include "world/hex.h"
 
@@ -28,6 +30,16 @@ int CategoryOfUnitType(int type) {
   if (type >= kUnitFighter && type <= kUnitStrategicBomber) return kCategoryAir;
   if (type >= kUnitAircraftCarrier && type <= kUnitAmphibiousShip) return kCategoryNaval;
   return -1;
+}
+
+namespace {
+int HexUnitCountryOf(const cJednostka* unit) { return unit ? unit->countryId : 0; }
+}  // namespace
+
+cJednostka::cJednostka() {
+  // The city queries learn whose unit stands on a hex once units exist.
+  static std::once_flag installed;
+  std::call_once(installed, [] { SetLandUnitCountryFn(&HexUnitCountryOf); });
 }
 
 bool cUnit::ResolveInterception(cUnit*, sBombardmentResult&) { return false; }
@@ -65,7 +77,8 @@ float cUnit::GetCommanderValue(const cCommander& commander, int distance) {
   const float v = static_cast<float>(static_cast<double>(rules.skillWeight * commander.skill) / 100.0) +
                   static_cast<float>(static_cast<double>(rules.experienceWeight * commander.experience) / 100.0);
   if (distance == 0) return v + 1.0f;
-  if (distance > rules.commandRange) return v;
+  const int commandRange = g_pWorld ? g_pWorld->constants.commanderRange[0] : 0;
+  if (distance > commandRange) return v;
   return static_cast<float>(rules.distanceFalloff) * 0.01f / static_cast<float>(distance) * v;
 }
 

@@ -163,7 +163,8 @@ class cUnit {
 
 class cJednostka : public cUnit {
  public:
-  cJednostka() = default;
+  // Also teaches the city queries whose unit stands on a hex (once).
+  cJednostka();
   cJednostka(const cJednostka&) = default;
   cJednostka& operator=(const cJednostka&) = default;
 

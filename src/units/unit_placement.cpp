@@ -2,6 +2,7 @@
 // pool, the HQ commander search over the units around it, and taking it out
 // of the world when it dies.
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 #include "app/console_log.h"
@@ -19,7 +20,9 @@ namespace {
 
 void (*g_deployExit)(int code) = [](int code) { std::exit(code); };
 
-// The hex link of a unit: the cells keep land units only.
+// The hex link of a unit: land and air units stand on the cells, ships
+// never do (they sit in their fleet at a sea node).
+cJednostka* AsHexUnit(cUnit* unit) { return dynamic_cast<cJednostka*>(unit); }
 cJednostkaLadowa* AsLandUnit(cUnit* unit) { return dynamic_cast<cJednostkaLadowa*>(unit); }
 
 // The per-country working values of a city, by country id (index id - 1);
@@ -34,6 +37,12 @@ bool CityConvoyMarkFor(const cCity& city, int countryId) {
   const int index = countryId - 1;
   if (index < 0 || index >= static_cast<int>(city.convoyInfo.size())) return false;
   return city.convoyInfo[static_cast<std::size_t>(index)] != 0;
+}
+
+// A per-type cost; a type the table has no column for costs nothing.
+template <std::size_t N>
+int CostOfType(const std::array<int, N>& table, int index) {
+  return index >= 0 && index < static_cast<int>(N) ? table[static_cast<std::size_t>(index)] : 0;
 }
 
 }  // namespace
@@ -51,7 +60,7 @@ bool cUnit::PlaceOnHex(int newX, int newY) {
   if (!map.IsInside(newX, newY)) return false;
   sHex& target = map.GetHex(newX, newY);
   if (target.unit) return false;
-  cJednostkaLadowa* self = AsLandUnit(this);
+  cJednostka* self = AsHexUnit(this);
   if (self && map.IsInside(x, y)) {
     sHex& old = map.GetHex(x, y);
     if (old.unit == self) old.unit = nullptr;
@@ -68,7 +77,7 @@ void cUnit::AssignBestHQCommander() {
     return;
   }
   if (x < 0 || y < 0 || ownCommander || !g_pWorld) return;
-  const int range = g_pWorld->unitConstants.commandRange;
+  const int range = g_pWorld->constants.commanderRange[0];
   int best = 0;
   int bestId = -1;
   for (const cJednostkaLadowa* candidate : g_pWorld->Units().landUnits) {
@@ -89,14 +98,14 @@ void cUnit::AssignBestHQCommander() {
 void cJednostka::DeployFromReserve(int hexX, int hexY) {
   cWorld& world = *g_pWorld;
   cMap& map = world.GetMap();
-  const int turnCountry = world.turnCountryId;
+  const int turnCountry = world.turnState.CurrentCountryId();
   const cCity* city = map.IsInside(hexX, hexY) ? map.GetHex(hexX, hexY).city : nullptr;
   if (!city) {
     const cCountry* mover = world.GetCountry(turnCountry);
     const bool atWar = mover && mover->IsAtWarWithAnyone();
     const cCountry* owner = GetCountry();
     const bool convoyMarkCounts = owner && (owner->human || owner->pbemPlayerId != 0);
-    const int halfSupply = world.unitConstants.maxSupplyLevel / 2;
+    const int halfSupply = world.constants.maxSupply / 2;
     for (int dir = 0; dir < 6; ++dir) {
       const sHex* neighbour = map.GetNeighbour(hexX, hexY, dir);
       if (!neighbour || !neighbour->city) continue;
@@ -129,7 +138,7 @@ void cJednostka::DeployFromReserve(int hexX, int hexY) {
     if (auto* air = dynamic_cast<cJednostkaLotnicza*>(this)) lists.airUnits.push_back(air);
   }
   inReserve = false;
-  if (land && map.IsInside(hexX, hexY)) map.GetHex(hexX, hexY).unit = land;
+  if (map.IsInside(hexX, hexY)) map.GetHex(hexX, hexY).unit = this;
   x = hexX;
   y = hexY;
   if (land) land->movedOrDeployed = true;
@@ -149,15 +158,14 @@ void RemoveUnitFromWorld(cJednostka* unit) {
   if (!unit) return;
   if (g_pWorld) {
     sUnitLists& lists = g_pWorld->Units();
-    cJednostkaLadowa* land = AsLandUnit(unit);
-    if (land) {
+    if (cJednostkaLadowa* land = AsLandUnit(unit)) {
       lists.landUnits.remove(land);
       lists.carriedUnitsA.remove(land);
       lists.carriedUnitsB.remove(land);
-      cMap& map = g_pWorld->GetMap();
-      if (map.IsInside(unit->x, unit->y) && map.GetHex(unit->x, unit->y).unit == land) {
-        map.GetHex(unit->x, unit->y).unit = nullptr;
-      }
+    }
+    cMap& map = g_pWorld->GetMap();
+    if (map.IsInside(unit->x, unit->y) && map.GetHex(unit->x, unit->y).unit == unit) {
+      map.GetHex(unit->x, unit->y).unit = nullptr;
     }
     if (auto* air = dynamic_cast<cJednostkaLotnicza*>(unit)) lists.airUnits.remove(air);
     auto& pool = lists.reservePool;
@@ -178,18 +186,18 @@ bool cUnit::StrategicMove(int newX, int newY) {
   cMap& map = g_pWorld->GetMap();
   if (!map.IsInside(newX, newY)) return false;
   if (visible) PlaySoundEffect(SND_STRATEGIC_DEPLOY_LAND);
-  cJednostkaLadowa* self = AsLandUnit(this);
+  cJednostka* self = AsHexUnit(this);
   if (self && map.IsInside(x, y) && map.GetHex(x, y).unit == self) map.GetHex(x, y).unit = nullptr;
   x = newX;
   y = newY;
   if (auto* unit = dynamic_cast<cJednostka*>(this)) unit->actionPoints = 0;
   if (self) map.GetHex(newX, newY).unit = self;
-  const sUnitConstants& rules = g_pWorld->unitConstants;
+  const sScenarioConstants& rules = g_pWorld->constants;
   if (cCountry* country = GetCountry()) {
     if (category == kCategoryAir) {
-      country->AddProductionPoints(-sUnitConstants::CostOf(rules.airStrategicMoveCost, type));
+      country->AddProductionPoints(-CostOfType(rules.airStrategicMoveCost, type - kUnitFighter));
     } else {
-      country->AddStrategicMovementPoints(-sUnitConstants::CostOf(rules.strategicMoveCost, type));
+      country->AddStrategicMovementPoints(-CostOfType(rules.strategicMoveCost, type));
     }
   }
   return true;

@@ -43,7 +43,7 @@ bool IsControllerAlliedTo(int controller, int countryId) {
 
 void SetLandUnitCountryFn(LandUnitCountryFn fn) { g_landUnitCountry = fn; }
 
-int LandUnitCountryId(const cJednostkaLadowa* unit) {
+int LandUnitCountryId(const cJednostka* unit) {
   return unit && g_landUnitCountry ? g_landUnitCountry(unit) : 0;
 }
 

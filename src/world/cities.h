@@ -11,7 +11,7 @@
 #include <vector>
 
 class cCountry;
-class cJednostkaLadowa;
+class cJednostka;
 namespace plat {
 class SpriteBatch;
 }
@@ -102,9 +102,9 @@ bool IsControllerFriendlyTo(int controller, int countryId);
 // nobody, not even itself).
 bool IsControllerAlliedTo(int controller, int countryId);
 
-// The country of the land unit standing on a hex. The units are not part of
-// the world yet: until their code installs the real look-up, every unit
-// counts as belonging to nobody (0), which is never at war with anyone.
-using LandUnitCountryFn = int (*)(const cJednostkaLadowa* unit);
+// The country of the land or air unit standing on a hex. The units are not
+// part of the world yet: until their code installs the real look-up, every
+// unit counts as belonging to nobody (0), which is never at war with anyone.
+using LandUnitCountryFn = int (*)(const cJednostka* unit);
 void SetLandUnitCountryFn(LandUnitCountryFn fn);
-int LandUnitCountryId(const cJednostkaLadowa* unit);
+int LandUnitCountryId(const cJednostka* unit);

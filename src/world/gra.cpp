@@ -5,6 +5,13 @@
 #include "app/settings.h"
 #include "app/skins.h"
 #include "app/texture.h"
+#include "files/air_reports_file.h"
+#include "files/cities_file.h"
+#include "files/countries_file.h"
+#include "files/fleet_files.h"
+#include "files/info_ini_file.h"
+#include "files/unit_files.h"
+#include "screens/map_screen.h"
 #include "world/cities.h"
 
 cWorld* g_pWorld = nullptr;
@@ -20,57 +27,77 @@ void LoadingProgress(int percent) {
   if (g_OnWorldLoadingProgress) g_OnWorldLoadingProgress(percent);
 }
 
-// The folder as a path pattern for the loaders: "<folder>\%s". A "%" in the
-// folder name is doubled so that it stays part of the name.
-std::wstring FolderPattern(std::wstring_view folder) {
-  std::wstring pattern;
-  for (wchar_t c : folder) {
-    pattern += c;
-    if (c == L'%') pattern += L'%';
-  }
-  pattern += L"\\%s";
-  return pattern;
-}
-
 }  // namespace
 
 cWorld::cWorld() : map_(std::make_unique<cMap>()) {}
 
-cWorld::cWorld(std::wstring_view folder, bool savedGameFlag) : map_(std::make_unique<cMap>()) {
-  // 1-2: the empty state, then the loaders can reach the world.
+cWorld::cWorld(std::wstring_view pattern, bool savedGameFlag) : map_(std::make_unique<cMap>()) {
+  // The empty state; from here on the readers reach the world through the
+  // loaded-game pointer. Later readers look up what earlier ones made (units
+  // their commanders, ships their fleets, unit names the countries), so the
+  // order below is fixed.
   savedGame = savedGameFlag;
-  scenarioFolder.assign(folder);
-  g_pWorld = this;
-  const std::wstring pattern = FolderPattern(folder);
-  // The report list and the AI-data list are made here once they exist.
-  LoadingProgress(5);
+  folderPattern.assign(pattern);
   gameOver = false;
   lastMulberryMonth = -666;
-  // "Info.ini" is read here (scenario files).
+  g_pWorld = this;
+  try {
+    LoadFolder();
+  } catch (...) {
+    // Only a test's fatal-exit hook throws here: free what was read and
+    // leave no half-built game behind.
+    for (cCity* city : cities_) delete city;
+    cities_.clear();
+    g_pWorld = nullptr;
+    throw;
+  }
+}
+
+void cWorld::LoadFolder() {
+  LoadingProgress(5);
+  const sInfoHeader header = LoadInfoHeader(folderPattern);
+  ApplyInfoHeader(header, *this);
+  turnNumber = header.turn;
+  turnsLeft = header.turnsLeft;
+  pbemPlayers = header.pbemPlayers;
   LoadingProgress(10);
-  // The scenario constants and name are read here (scenario files).
+  // The constants always come from the scenario's own folder, also for a
+  // saved game. The impulse within the month needs their impulses per month.
+  constants.Load(scenarioName);
+  RestoreDateFromHeader(header, *this);
   LoadingProgress(15);
-  LoadMap(pattern);
+  LoadMap(folderPattern);
   LoadingProgress(20);
-  // "flags.txt" and the cities, each linked to its hex (scenario files).
+  LoadFlags(folderPattern, eventFlags);
+  LoadCities(*this, folderPattern);
   LoadingProgress(25);
-  // Commanders, land units with their placement, air units, fleets and
-  // ships (scenario files and the unit issues).
+  LoadCommanders(*this, folderPattern);
+  LoadLandUnits(*this, folderPattern);
+  PlaceLoadedLandUnits(*this);
+  LoadAirUnits(*this, folderPattern);
+  PlaceLoadedAirUnits(*this);
+  LoadFleets(*this, folderPattern);
+  LoadNavalUnits(*this, folderPattern);
   LoadingProgress(35);
-  // Countries and unit-name templates (scenario files).
+  LoadCountries(*this, folderPattern);
+  LoadUnitNameTemplates(*this, folderPattern, unitNamesBytes);
   LoadingProgress(40);
-  // Airship-attack reports and air-reconnaissance hexes (scenario files).
+  LoadAirshipAttackReports(*this, folderPattern);
+  LoadAirReconHexes(*this, folderPattern);
   LoadingProgress(45);
-  // One computer player per country (computer opponent). Relations and
-  // losses need the countries: without any there is nothing to relate.
-  if (GetCountryCount() > 0) relations_.Load(pattern, GetCountryCount());
+  CreateAiPlayers();
+  // Relations and losses need the countries: without any there is nothing
+  // to relate.
+  if (GetCountryCount() > 0) relations_.Load(folderPattern, GetCountryCount());
   viewedCountry = nullptr;
   LoadingProgress(50);
-  // Strategic movement, event manager and convoy store are made here.
+  // The convoy store is filled by the second pass; the event list stays
+  // empty until events are loaded there.
+  units_.convoys.Resize(GetCountryCount());
   LoadingProgress(55);
   LoadingProgress(60);
   musicPlayer = std::make_unique<cMusicPlayer>();
-  // The six map-screen panels are made here (map screen).
+  CreateMapScreenPanels();
   LoadingProgress(65);
   LoadMapSkin(g_Settings.MapSkin);
   LoadingProgress(70);

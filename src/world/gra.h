@@ -10,7 +10,13 @@
 #include <string_view>
 #include <vector>
 
+#include "ai/ai_player.h"
+#include "files/auto_events_file.h"
 #include "files/consts_file.h"
+#include "files/info_ini_file.h"
+#include "files/reports_file.h"
+#include "files/topography_file.h"
+#include "rules/turn_state.h"
 #include "world/calendar.h"
 #include "world/country.h"
 #include "world/map.h"
@@ -26,17 +32,33 @@ class cMusicPlayer;
 class cCommander;
 class cFleet;
 class cJednostkaMorska;
+class cWorld;
+struct sEventOptionChances;
+
+// The ids that the next new record of each kind receives; recomputed from
+// the loaded records at the end of a load.
+struct sIdCounters {
+  int nextConvoyId = 1;
+  int nextFleetId = 1;
+  int nextShipId = 1;
+  int nextLandUnitId = 1;
+  int nextAirUnitId = 1;
+  // Sorts the world's fleet and ship lists by id, then derives every
+  // counter from the greatest id in use.
+  void Recompute(cWorld& world);
+};
 
 class cWorld {
  public:
   // An empty world: no map cells, no countries, date 1 / 9 / 1939, phase 0.
   // It does not make itself the loaded game (g_pWorld).
   cWorld();
-  // Builds the world from a scenario or save folder: makes itself the loaded
-  // game (g_pWorld) before anything is read, so loaders reach it there, then
-  // reads the folder in the designed order with the loading screen's
-  // progress. The caller runs the second loading pass afterwards.
-  cWorld(std::wstring_view folder, bool savedGame);
+  // Builds the world from a scenario or save folder given as a path pattern
+  // ("data\save\MyGame\%s"): makes itself the loaded game (g_pWorld)
+  // before anything is read, so loaders reach it there, then reads the
+  // folder in the designed order with the loading screen's progress. The
+  // caller runs the second loading pass (FinishLoading) afterwards.
+  cWorld(std::wstring_view pattern, bool savedGame);
   // Phase 15, stops the worker thread (the hook below), gives back the
   // textures of the world, then frees the map, the cities and the rest.
   ~cWorld();
@@ -52,7 +74,6 @@ class cWorld {
   void DropSupplyRoleOfCountryCities(int countryId);
 
   // Plain fields of the loaded game.
-  std::wstring scenarioFolder;       // the folder the world was loaded from
   bool savedGame = false;            // loaded from a save folder
   std::wstring scenarioName;         // filled by the constants loader
   bool gameOver = false;
@@ -61,15 +82,22 @@ class cWorld {
   bool playByEmail = false;
   std::wstring playByEmailGameName;
   cCountry* viewedCountry = nullptr; // whose view the map screen shows; null until play starts
-  int nextConvoyId = 0;
-  int nextLandUnitId = 0;
-  int nextAirUnitId = 0;
-  int nextFleetId = 0;
+  // The ids the next new convoy, fleet, ship, land and air unit receive.
+  sIdCounters ids;
   // Unit sizes of the scenario's "Info.ini", stored as the value minus 1.
   int smallUnitsSize = 0;
   int largeUnitsSize = 1;
-  // The country whose turn it is; held here until the turn state holds it.
-  int turnCountryId = 0;
+  // Whose turn it is, the viewing country and the player's selection.
+  cTurnState turnState;
+  // One computer player per country, index = country id - 1.
+  std::vector<std::unique_ptr<cAiPlayer>> aiPlayers;
+  // Makes one computer player per country (replacing any made before).
+  void CreateAiPlayers();
+  // The end of an impulse, run by the worker thread in phase 3 once every
+  // country has moved (realEnd true).
+  void EndImpulse(bool realEnd);
+  // The events check, run on the worker thread.
+  void CheckEvents();
   // The scenario constants of the unit operations.
   sUnitConstants unitConstants;
   // The scenario constants of "consts.csv" (read by the constants loader
@@ -88,6 +116,38 @@ class cWorld {
   void OnMouse(bool left, bool right, bool middle, bool side1, bool side2, int wheelDelta, int x,
                int y);
   void OnGUIEvent(unsigned event, int controlId, CDXUTControl* control);
+  // Menu over the map (phase 2, menu input, no timed map update) and back
+  // to the map screen (map input and the in-game frame move, phase 7).
+  void EnterMenuState();
+  void EnterMapState();
+
+  // Start of play: from the loading screen to the map screen.
+  void StartGame();
+  // Plays the playlist of the first human country that has one, else the
+  // default playlist; false when nothing could be played.
+  bool StartMusicForHumans();
+  void ReleaseCommandersOfCountry(int countryId);
+  // Alliance 1..6: the first country of code alliance + 3 (1..3) or of code
+  // alliance (4..6); null otherwise.
+  cCountry* GetAllianceLeader(int alliance) const;
+  bool HasActiveHumanCountry() const;
+  // Victory points of the cities controlled by the alliance (codes a and
+  // a + 3 together; -1 outside 1..6) or by one country. A city on a hex
+  // nobody controls is a broken scenario: logged, then the end (code 1).
+  int CountAllianceVictoryPoints(int alliance) const;
+  int CountCountryVictoryPoints(int countryId) const;
+  // Land and air combat strength, ship hit points, victory and production
+  // points of the country's cities, summed.
+  int GetCountryScore(int countryId) const;
+
+  // The turn counter of the game and the turns still to play after it, and
+  // the scenario's start date (day 0: none; the date line then uses the
+  // game date). Read from "Info.ini" by the loading.
+  int turnNumber = 1;
+  int turnsLeft = 0;
+  int startDay = 0;
+  int startMonth = 0;
+  int startYear = 0;
 
   // Until the map screen is built the world only counts the map-screen calls
   // it receives, which shows where the frame sends its drawing and input.
@@ -174,7 +234,45 @@ class cWorld {
   // other ship unmarked. Null, with no mark changed, when there is none.
   cFleet* SelectShoreBombardmentFleet(int countryId, int seaNodeId);
 
+  // --- Loading (the readers' order is the constructor's) ---
+  // The folder as a path pattern with one "%s" for the file name.
+  std::wstring folderPattern;
+  // What a game keeps beside its units: the numbered event flags of
+  // "flags.txt", the bytes of "unit_names.csv" (saved unchanged), the
+  // play-by-e-mail players, the report list, the automatic events and each
+  // country's city groups of strategic movement (index id - 1).
+  std::vector<int> eventFlags;
+  std::string unitNamesBytes;
+  std::vector<sPbemPlayer> pbemPlayers;
+  cReportStore reports;
+  cAutoEventsRepository autoEvents;
+  CountryTopographies topographies;
+  // The second loading pass: links the loaded records and builds the
+  // tables no file stores (graphs, convoys, id counters, computer data).
+  void FinishLoading();
+  // The linking passes of the second pass, in their order there.
+  void MoveReserveShipsToPool();
+  void PlaceShipsInFleets();
+  void LinkLandUnitsToTransports();
+  void MoveReserveUnitsToPool();
+  // Size every city's supply and convoy row to the countries, all zero.
+  void ResetCitySupplyRows();
+  // A new scenario: for each event the option of greatest chance (the
+  // first of equal ones, at least 0) becomes its automatic choice.
+  void SeedAutoEventsFromEvents(const std::vector<sEventOptionChances>& events);
+  // True when a land (air) unit of the map lists or the reserve pool has
+  // the id; the unit readers ask before appending, so repeats are found.
+  bool IsLandUnitIdUsed(int id) const;
+  bool IsAirUnitIdUsed(int id) const;
+  // Destroy the country's units of the reserve pool (ship reserve pool);
+  // the others keep their order.
+  void RemoveCountryReserveUnits(int countryId);
+  void RemoveCountryReserveShips(int countryId);
+
  private:
+  // The readers of the construction, in their order.
+  void LoadFolder();
+
   std::unique_ptr<cMap> map_;
   std::function<void()> stop_worker_;
   std::vector<cCity*> cities_;

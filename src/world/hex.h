@@ -8,7 +8,7 @@
 #include <cstdint>
 
 class cCity;
-class cJednostkaLadowa;
+class cJednostka;
 class cMap;
 
 // Terrain codes; 0 is water, every other value is land.
@@ -64,7 +64,8 @@ struct sHex {
   std::uint32_t weather = 0;  // 0 good, 1 snow, 2 mud
   std::uint32_t markBits = 0;
   std::int32_t markValue = -1;
-  cJednostkaLadowa* unit = nullptr;
+  // The land or air unit standing on the cell (ships never stand on a hex).
+  cJednostka* unit = nullptr;
   std::uint8_t mudChance[12] = {};
   std::uint8_t winterChance[12] = {};
   std::uint8_t hasWeather = 1;

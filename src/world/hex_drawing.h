@@ -123,3 +123,9 @@ void ClearHexMark(cMap& map, sHex& hex, std::uint32_t bits, bool removeFromList)
 
 // Small ownership predicates.
 bool IsHexCoastal(const sHex& hex);
+
+// cMap::Render keeps the pictures that follow from the cells alone between
+// frames, checked against the cells, decorations, settings, skin and
+// countries every frame and made again when any differs. A map drops its
+// own when cleared or destroyed.
+void ForgetMapPictures(const cMap* map);

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/settings.h"
+#include "world/hex_drawing.h"
 
 namespace {
 
@@ -34,9 +35,10 @@ sMatrix4 sMatrix4::Scaling(float sx, float sy) {
 
 cMap::cMap() = default;
 
-cMap::~cMap() = default;
+cMap::~cMap() { ForgetMapPictures(this); }
 
 void cMap::Clear() {
+  ForgetMapPictures(this);
   width_ = height_ = 0;
   hexes_.clear();
   decorations_.clear();

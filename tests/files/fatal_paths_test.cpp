@@ -48,10 +48,7 @@ TEST(FilesFatalPaths, LogTheirLineAndExitWithOne) {
       {"land_units.csv", {}, [](cWorld& w, const std::wstring& f) { LoadLandUnits(w, Pattern(f)); }, kMissing},
       {"air_units.csv", {}, [](cWorld& w, const std::wstring& f) { LoadAirUnits(w, Pattern(f)); }, kMissing},
       {"naval_units.csv", {},
-       [](cWorld& w, const std::wstring& f) {
-         sShipFleetIds ids;
-         LoadNavalUnits(w, Pattern(f), ids);
-       },
+       [](cWorld& w, const std::wstring& f) { LoadNavalUnits(w, Pattern(f)); },
        kMissing},
       {"ai_data.csv", {}, [](cWorld& w, const std::wstring& f) { LoadAiData(w, Pattern(f)); }, kMissing},
       {"auto_events.csv", {}, [](cWorld&, const std::wstring& f) { cAutoEventsRepository().Load(Pattern(f)); },

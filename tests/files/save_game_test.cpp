@@ -75,19 +75,18 @@ struct SaveGameTest : ::testing::Test {
     fs::create_directories("data/scenarios/Alpha");
     std::ofstream("data/scenarios/Alpha/Info.ini", std::ios::binary)
         << "[Scenario]\r\nDescription=Autumn war\r\n[Duration]\r\nTurns=40\r\n[Map]\r\nSmallUnitsSize=4\r\n";
-    extras.turnNumber = 7;
-    extras.turnsLeft = 33;
+    world.turnNumber = 7;
+    world.turnsLeft = 33;
   }
   ~SaveGameTest() override { fs::current_path(oldCwd); }
 
   fs::path oldCwd;
   twtest::TempDir dir;
   cWorld world;
-  sSaveExtras extras;
 };
 
 TEST_F(SaveGameTest, WritesEveryFileAndTheHeaderOnTopOfTheScenarioHeader) {
-  const sSaveResult result = SaveGame(world, L"  Game1 \t", false, extras);
+  const sSaveResult result = SaveGame(world, L"  Game1 \t", false);
   ASSERT_TRUE(result.ok) << plat::NarrowBytes(result.error);
   // Only the save itself is left, no temporary or backup folder.
   EXPECT_EQ(Entries("data/save"), std::vector<std::string>{"Game1"});
@@ -112,7 +111,7 @@ TEST_F(SaveGameTest, WritesEveryFileAndTheHeaderOnTopOfTheScenarioHeader) {
 }
 
 TEST_F(SaveGameTest, InterruptedSaveKeepsThePreviousSaveByteForByte) {
-  ASSERT_TRUE(SaveGame(world, L"Game1", false, extras).ok);
+  ASSERT_TRUE(SaveGame(world, L"Game1", false).ok);
   const Snapshot before = TakeSnapshot("data/save/Game1");
   ASSERT_GE(before.size(), 10u);
 
@@ -123,7 +122,7 @@ TEST_F(SaveGameTest, InterruptedSaveKeepsThePreviousSaveByteForByte) {
   {
     // countries.csv comes after half of the files were written.
     ScopedBlockFile block(L"countries.csv");
-    result = SaveGame(world, L"Game1", false, extras);
+    result = SaveGame(world, L"Game1", false);
   }
   EXPECT_FALSE(result.ok);
   EXPECT_NE(result.error.find(L"countries.csv"), std::wstring::npos);
@@ -136,7 +135,7 @@ TEST_F(SaveGameTest, InterruptedSaveKeepsThePreviousSaveByteForByte) {
   EXPECT_EQ(header.gameDay, 16);
 
   // Without the fault the same save replaces the old one.
-  ASSERT_TRUE(SaveGame(world, L"Game1", false, extras).ok);
+  ASSERT_TRUE(SaveGame(world, L"Game1", false).ok);
   EXPECT_EQ(LoadInfoHeader(L"data\\save\\Game1\\%s").gameMonth, 11);
   EXPECT_EQ(Entries("data/save"), std::vector<std::string>{"Game1"});
 }
@@ -148,37 +147,22 @@ TEST_F(SaveGameTest, NamesAreTrimmedCutAndKeptInsideTheSaveFolder) {
   EXPECT_EQ(cut.size(), kMaxSaveNameLength);
   EXPECT_EQ((L"data\\save\\" + cut).size(), 64u);
 
-  ASSERT_TRUE(SaveGame(world, L"  " + longName + L"  ", false, extras).ok);
+  ASSERT_TRUE(SaveGame(world, L"  " + longName + L"  ", false).ok);
   EXPECT_TRUE(fs::is_directory("data/save/" + std::string(kMaxSaveNameLength, 'x')));
   // The existence test sees the save under the name as typed.
   EXPECT_TRUE(SaveFolderExists(L" " + longName));
   EXPECT_FALSE(SaveFolderExists(L"other"));
 
   // A name with "%" is a name, not a format.
-  ASSERT_TRUE(SaveGame(world, L"100%s%n", false, extras).ok);
+  ASSERT_TRUE(SaveGame(world, L"100%s%n", false).ok);
   EXPECT_TRUE(fs::is_directory("data/save/100%s%n"));
 
   for (const wchar_t* bad : {L"   ", L"..", L".", L"a/b", L"..\\up"}) {
-    const sSaveResult r = SaveGame(world, bad, false, extras);
+    const sSaveResult r = SaveGame(world, bad, false);
     EXPECT_FALSE(r.ok) << plat::NarrowBytes(bad);
   }
   EXPECT_FALSE(fs::exists("data/up"));
   EXPECT_FALSE(fs::exists("data/save/a"));
-}
-
-TEST_F(SaveGameTest, MidMonthSaveLoadsBackOnTheSameImpulse) {
-  for (int turn = 1; turn <= 4; ++turn) {
-    world.GetDate().turn = turn;
-    ASSERT_TRUE(SaveGame(world, L"Date", false, extras).ok);
-    const sInfoHeader header = LoadInfoHeader(L"data\\save\\Date\\%s");
-    cWorld loaded;
-    ApplyInfoHeader(header, loaded);
-    loaded.TurnsPerMonth().fill(4);
-    RestoreDateFromHeader(header, loaded);
-    EXPECT_EQ(loaded.GetDate().turn, turn);
-    EXPECT_EQ(loaded.GetDate().month, 9);
-    EXPECT_EQ(loaded.impulseCounters[0], 11);
-  }
 }
 
 TEST(CalendarInverse, EveryImpulseComesBackFromItsDay) {

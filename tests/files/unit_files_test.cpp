@@ -69,6 +69,41 @@ TEST_F(UnitFiles, LandRowsReadBackAndAreWrittenExactly) {
   EXPECT_EQ(Read("out/land_units.csv"), text);
 }
 
+// How many lines of the log equal text.
+int CountLines(const twtest::LogCapture& log, const std::wstring& text) {
+  int count = 0;
+  for (const std::wstring& line : log.Lines()) count += line == text ? 1 : 0;
+  return count;
+}
+
+TEST_F(UnitFiles, RepeatedIdsAreLoggedAndKept) {
+  auto* pooled = new cJednostkaLadowa();
+  pooled->id = 9;
+  world.Units().reservePool.push_back(pooled);
+  const std::string land = "\r\n7;A;1;1;1;0;1;50;0;0;0;-1;-1;0;-1;-1;0;0;0;0;-1;-1;-1;-1;0;0;0;-1;0;0;-1;-1;0;";
+  dir.Write("land_units.csv", std::string(kLandHeader) + land + land +
+                                  "\r\n9;B;1;2;2;0;1;50;0;0;0;-1;-1;0;-1;-1;0;0;0;0;-1;-1;-1;-1;0;0;0;-1;0;0;-1;-1;0;"
+                                  "\r\n8;C;1;3;3;0;1;50;0;0;0;-1;-1;0;-1;-1;0;0;0;0;-1;-1;-1;-1;0;0;0;-1;0;0;-1;-1;0;");
+  twtest::LogCapture log;
+  LoadLandUnits(world, Pattern());
+  EXPECT_EQ(world.Units().landUnits.size(), 4u);  // repeated ids survive
+  EXPECT_EQ(CountLines(log, L"Blad: Numer ID=7 sie powtarza."), 1);
+  EXPECT_EQ(CountLines(log, L"Blad: Numer ID=9 sie powtarza."), 1);  // the pool's unit counts
+  EXPECT_FALSE(log.Contains(L"Blad: Numer ID=8 sie powtarza."));
+
+  // An invalid air row makes no unit, so its id is still free; a second
+  // valid row with an id is reported.
+  dir.Write("air_units.csv",
+            "\r\n6;Bad;2;10;12;21;1;5;-1;0;0;-1;-1;0;0;1;0;0;0;"
+            "\r\n6;Good;2;1;1;21;1;5;-1;0;0;-1;-1;0;0;0;0;0;0;"
+            "\r\n6;Again;2;1;2;21;1;5;-1;0;0;-1;-1;0;0;0;0;0;0;");
+  plat::SetMessageBoxHandler([](std::wstring_view, std::wstring_view) {});
+  LoadAirUnits(world, Pattern());
+  plat::SetMessageBoxHandler(nullptr);
+  EXPECT_EQ(world.Units().airUnits.size(), 2u);
+  EXPECT_EQ(CountLines(log, L"Blad: Numer ID=6 jednostki lotniczej sie powtarza."), 1);
+}
+
 TEST_F(UnitFiles, AirRowsAreExactAndInvalidRowsAnnounced) {
   auto* air = new cJednostkaLotnicza();
   air->id = 4;
@@ -137,6 +172,8 @@ TEST_F(UnitFiles, NavalRowsKeepReserveCommanderAndLinkFleets) {
   ship->fleet = fleet;
   ship->hitPoints = 4;
   ship->maxHitPoints = 6;
+  ship->canBeBombed = false;
+  ship->airstrikeDone = true;
   world.Units().navalUnits.push_back(ship);
   auto* docked = new cJednostkaMorska();
   docked->id = 2;
@@ -145,13 +182,15 @@ TEST_F(UnitFiles, NavalRowsKeepReserveCommanderAndLinkFleets) {
   docked->SetType(40);
   docked->inReserve = true;
   docked->ownCommander = world.Units().commanders[0];
+  docked->canBeRepaired = false;
+  docked->fleetId = 5;  // a reserve ship is written without its fleet
   world.Units().navalReservePool.push_back(docked);
   WriteNavalUnits(world, Folder());
   EXPECT_EQ(Read("naval_units.csv"),
             "#Naval units\r\n#ID;Name;Country ID;Type;Fleet ID;HP;Max HP;Commander ID (-1 = no commander assigned);"
             "In reserve [0=false 1=true];Can be bombed? [0=false 1=true];Airstrike done? [0=false 1=true];"
             "Available in turns;Recon done? [0=false 1=true] ;Can be repaired? [0=false 1=true]\r\n#On map\r\n"
-            "1;Hood;1;41;5;4;6;-1;0;1;0;0;0;1;\r\n#In reserve\r\n2;Ark;1;40;-1;0;0;3;1;1;0;0;0;1;");
+            "1;Hood;1;41;5;4;6;-1;0;0;1;0;0;1;\r\n#In reserve\r\n2;Ark;1;40;-1;0;0;3;1;1;0;0;0;0;");
 
   cWorld other;
   auto* commander = new cCommander();
@@ -160,16 +199,25 @@ TEST_F(UnitFiles, NavalRowsKeepReserveCommanderAndLinkFleets) {
   auto* otherFleet = new cFleet();
   otherFleet->id = 5;
   other.Units().fleets.push_back(otherFleet);
-  sShipFleetIds ids;
-  LoadNavalUnits(other, Pattern(), ids);
+  LoadNavalUnits(other, Pattern());
   ASSERT_EQ(other.Units().navalUnits.size(), 2u);
+  const cJednostkaMorska* hood = other.Units().navalUnits.front();
+  EXPECT_EQ(hood->fleetId, 5);
+  EXPECT_EQ(hood->fleet, nullptr);  // linked only by PlaceShipsInFleets
+  EXPECT_FALSE(hood->canBeBombed);
+  EXPECT_TRUE(hood->airstrikeDone);
+  EXPECT_TRUE(hood->canBeRepaired);
   cJednostkaMorska* reserveShip = other.Units().navalUnits.back();
+  EXPECT_EQ(reserveShip->fleetId, -1);
+  EXPECT_TRUE(reserveShip->canBeBombed);
+  EXPECT_FALSE(reserveShip->airstrikeDone);
+  EXPECT_FALSE(reserveShip->canBeRepaired);
   EXPECT_EQ(reserveShip->ownCommander, commander);
   EXPECT_EQ(commander->ledUnit, reserveShip);
   // The reserve ship goes to its pool before the fleets are linked.
   other.Units().navalUnits.pop_back();
   other.Units().navalReservePool.push_back(reserveShip);
-  PlaceShipsInFleets(other, ids);
+  PlaceShipsInFleets(other);
   EXPECT_EQ(other.Units().navalUnits.front()->fleet, otherFleet);
   EXPECT_EQ(otherFleet->GetShipCount(), 1);
 
@@ -177,7 +225,7 @@ TEST_F(UnitFiles, NavalRowsKeepReserveCommanderAndLinkFleets) {
   twtest::LogCapture log;
   otherFleet->ships.clear();
   otherFleet->id = 6;
-  EXPECT_THROW(PlaceShipsInFleets(other, ids), sFilesFatalError);
+  EXPECT_THROW(PlaceShipsInFleets(other), sFilesFatalError);
   EXPECT_TRUE(log.Contains(L"Data integrity error: Hood belongs to fleet id=5, but no such fleet exists"));
 }
 
@@ -215,6 +263,8 @@ TEST_F(UnitFiles, PlacementConflictsAndOffMapRowsAreFatal) {
   };
   addAir(20, 5, 5);
   EXPECT_NO_THROW(PlaceLoadedAirUnits(world));
+  // Air units stand on the hexes like land units.
+  EXPECT_EQ(world.GetMap().GetHex(5, 5).unit, world.Units().airUnits.back());
   addAir(21, 4, 4);
   addAir(22, 5, 5);
   EXPECT_THROW(PlaceLoadedAirUnits(world), sFilesFatalError);

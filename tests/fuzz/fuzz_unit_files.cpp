@@ -56,7 +56,7 @@ const wchar_t* const kFiles[] = {L"land_units.csv", L"air_units.csv", L"naval_un
 
 // Loads the file of kind into the world; the record count of the list it
 // fills (0 for the kinds without one).
-std::size_t Load(int kind, cWorld& world, const std::wstring& pattern, sShipFleetIds& ids) {
+std::size_t Load(int kind, cWorld& world, const std::wstring& pattern) {
   std::string kept;
   std::vector<int> flags;
   switch (kind) {
@@ -69,7 +69,7 @@ std::size_t Load(int kind, cWorld& world, const std::wstring& pattern, sShipFlee
       PlaceLoadedAirUnits(world);
       return world.Units().airUnits.size();
     case 2:
-      LoadNavalUnits(world, pattern, ids);
+      LoadNavalUnits(world, pattern);
       return world.Units().navalUnits.size();
     case 3:
       LoadFleets(world, pattern);
@@ -109,10 +109,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::unique_ptr<cWorld> world = SmallWorld();
   cWorld* const previous = g_pWorld;
   g_pWorld = world.get();
-  sShipFleetIds ids;
   std::size_t count = 0;
   try {
-    count = Load(kind, *world, pattern, ids);
+    count = Load(kind, *world, pattern);
   } catch (const sFilesFatalError&) {
     g_pWorld = previous;
     return 0;
@@ -129,9 +128,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   std::unique_ptr<cWorld> again = SmallWorld();
   g_pWorld = again.get();
-  sShipFleetIds againIds;
   try {
-    if (Load(kind, *again, pattern, againIds) != count) __builtin_trap();
+    if (Load(kind, *again, pattern) != count) __builtin_trap();
   } catch (const sFilesFatalError&) {
     __builtin_trap();
   }

@@ -250,7 +250,7 @@ class WorldMapSnapshot : public ::testing::TestWithParam<int> {
       LandUnitConstants().baseStrength[level] = {4, 8, 6, 12, 8, 16, 5};
       for (float& value : LandUnitConstants().baseStrength[level]) value *= 1.0f + 0.25f * static_cast<float>(level);
     }
-    world_->turnCountryId = 1;
+    world_->turnState.currentCountry = world_->GetCountry(1);
     world_->largeUnitsSize = 1;
     AddUnit(std::make_unique<cJednostkaLadowa>(), L"3rd Panzer", 1, kUnitArmouredCorps, 3, 6, 3).actionPoints = 4;
     cJednostkaLadowa& mech = AddUnit(std::make_unique<cJednostkaLadowa>(), L"7th Motor", 1,

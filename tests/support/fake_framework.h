@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "gui/dxut_resource_manager.h"
 #include "platform/framework.h"
 
 namespace twtest {
@@ -12,7 +13,14 @@ namespace twtest {
 class FakeFramework final : public plat::Framework {
  public:
   explicit FakeFramework(plat::Renderer* renderer = nullptr) : renderer_(renderer) { plat::SetFramework(this); }
-  ~FakeFramework() override { plat::SetFramework(nullptr); }
+  // The frame's device ends with the frame, as in the game: the toolkit
+  // lets go of the fonts and textures it made on this renderer before the
+  // test's renderer is destroyed.
+  ~FakeFramework() override {
+    CDXUTDialogResourceManager& resources = GetGlobalDialogResourceManager();
+    if (renderer_ != nullptr && resources.DeviceInUse() == renderer_) resources.OnDestroyDevice();
+    plat::SetFramework(nullptr);
+  }
   FakeFramework(const FakeFramework&) = delete;
   FakeFramework& operator=(const FakeFramework&) = delete;
 

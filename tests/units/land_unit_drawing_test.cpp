@@ -13,6 +13,7 @@
 #include "app/device_events.h"
 #include "support/fake_framework.h"
 #include "units/jednostka_ladowa.h"
+#include "units/jednostka_lotnicza.h"
 #include "world/country.h"
 #include "world/gra.h"
 #include "world/hex.h"
@@ -264,7 +265,7 @@ class LandUnitDrawing : public LandCounterDrawing {
     }
     world_.smallUnitsSize = 0;
     world_.largeUnitsSize = 2;
-    world_.turnCountryId = 1;
+    world_.turnState.currentCountry = world_.GetCountry(1);
     g_pWorld = &world_;
     g_pSprite = &batch_;
     constants_ = LandUnitConstants();
@@ -346,6 +347,28 @@ TEST_F(LandUnitDrawing, DrawInRectScalesTheFirstEntryAndHidesTheName) {
   // No width, no drawing (and no division by zero).
   unit_.DrawInRect({20, 40, 20, 90});
   EXPECT_TRUE(Records().empty());
+}
+
+TEST_F(LandUnitDrawing, TheMapHookDrawsSpottedLandUnitsOnly) {
+  InstallLandUnitDrawHook();
+  ASSERT_TRUE(g_MapDrawHooks.drawUnit);
+  sHex hex;
+  auto draw = [&] {
+    batch_.Begin();
+    g_MapDrawHooks.drawUnit(batch_, hex, {5.0f, 6.0f, 0.3f}, 0);
+    batch_.End();
+    return QuadsOf(Records(), g_Textures[kSlotUnits]).size();
+  };
+  hex.unit = &unit_;
+  EXPECT_EQ(draw(), 2u);
+  unit_.visible = false;
+  EXPECT_EQ(draw(), 0u);
+  // An air unit shares the hex cells but not the land counter.
+  cJednostkaLotnicza air;
+  air.countryId = 1;
+  air.visible = true;
+  hex.unit = &air;
+  EXPECT_EQ(draw(), 0u);
 }
 
 }  // namespace

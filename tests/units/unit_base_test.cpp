@@ -45,15 +45,15 @@ class UnitWorld : public ::testing::Test {
       country->id = id;
       world.Countries().push_back(std::move(country));
     }
+    world.constants.commanderRange[0] = 3;
+    world.constants.maxSupply = 10;
     sUnitConstants& rules = world.unitConstants;
-    rules.commandRange = 3;
     rules.skillWeight = 100;
     rules.experienceWeight = 50;
     rules.distanceFalloff = 100;
     rules.lossPreventionWeight = 1;
     rules.damageDoublingWeight = 2;
     rules.bombardmentBonusWeight = 3;
-    rules.maxSupplyLevel = 10;
   }
   void TearDown() override { g_pWorld = nullptr; }
 

@@ -66,7 +66,7 @@ TEST_F(WorldUnits, ShipsJoinTheLastUnmovedFleetOrANewOne) {
   cFleet* late = AddFleet(2, 1, 2);
   AddFleet(3, 1, 2, /*moved=*/true);
   AddFleet(4, 2, 2);
-  world.nextFleetId = 4;
+  world.ids.nextFleetId = 5;
   cJednostkaMorska* a = AddShip(100, 1);
   a->JoinFleetAtSeaNode(2);
   EXPECT_EQ(a->fleet, late);
@@ -79,6 +79,7 @@ TEST_F(WorldUnits, ShipsJoinTheLastUnmovedFleetOrANewOne) {
   b->JoinFleetAtSeaNode(3);
   ASSERT_NE(b->fleet, nullptr);
   EXPECT_EQ(b->fleet->id, 5);
+  EXPECT_EQ(b->fleetId, 5);  // the id the save writes
   EXPECT_EQ(b->fleet->seaNode, 3);
   EXPECT_EQ(b->fleet->country, 1);
   EXPECT_FALSE(b->fleet->moved);

@@ -62,7 +62,7 @@ class CityWorld {
   void Control(int x, int y, int country) { world.GetMap().GetHex(x, y).controller = static_cast<std::uint8_t>(country); }
   // Puts a stand-in unit of the country on the hex.
   void PlaceUnit(int x, int y, int country) {
-    auto* unit = reinterpret_cast<cJednostkaLadowa*>(&tokens_[next_token_++]);
+    auto* unit = reinterpret_cast<cJednostka*>(&tokens_[next_token_++]);
     UnitCountries()[unit] = country;
     world.GetMap().GetHex(x, y).unit = unit;
   }
@@ -70,11 +70,11 @@ class CityWorld {
   cWorld world;
 
  private:
-  static std::map<const cJednostkaLadowa*, int>& UnitCountries() {
-    static std::map<const cJednostkaLadowa*, int> units;
+  static std::map<const cJednostka*, int>& UnitCountries() {
+    static std::map<const cJednostka*, int> units;
     return units;
   }
-  static int UnitCountry(const cJednostkaLadowa* unit) {
+  static int UnitCountry(const cJednostka* unit) {
     auto it = UnitCountries().find(unit);
     return it == UnitCountries().end() ? 0 : it->second;
   }

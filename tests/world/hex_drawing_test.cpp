@@ -156,7 +156,7 @@ TEST_F(HexDrawing, FullCellDrawsItsElementsInOrder) {
   hex.markBits = 0b1100;  // lowest bit 2
   hex.borderFlags = 1 | 4 | 8 | 128;  // owner sides 1 and 3, controller side 1, sea side 2
   hex.fortification = 2;
-  hex.unit = reinterpret_cast<cJednostkaLadowa*>(&hex);  // only tested for presence
+  hex.unit = reinterpret_cast<cJednostka*>(&hex);  // only tested for presence
   eye_.scale = 0.6f;  // the layers' depth, so the batch keeps the order
   for (int i = 0; i < 6; ++i) eye_.words[i] = static_cast<std::uint32_t>(100 * (i + 1));
 

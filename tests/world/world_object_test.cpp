@@ -93,38 +93,4 @@ TEST(WorldObject, DropSupplyRoleOnlyInTheCountrysOriginalLand) {
   EXPECT_EQ(types, (std::vector<int>{1, 1, 3, 3, 4, 1, 3, 0}));
 }
 
-TEST(WorldObject, FolderConstructionMakesItselfTheGameAndLoadsInOrder) {
-  plat::RecordingRenderer renderer;
-  twtest::FakeFramework frame(&renderer);
-  twtest::TempDir dir;
-  {
-    cMap map;
-    std::string error;
-    ASSERT_TRUE(BuildMapFromText(kFixture, map, error)) << error;
-    dir.Write("map.tdw", map.MapFileBytes());
-  }
-  std::vector<std::pair<int, cWorld*>> progress;
-  g_OnWorldLoadingProgress = [&](int percent) { progress.emplace_back(percent, g_pWorld); };
-  {
-    twtest::LogCapture log;
-    const std::wstring folder = plat::WidenBytes(dir.Path().string());
-    cWorld world(folder, true);
-    EXPECT_EQ(g_pWorld, &world);
-    EXPECT_TRUE(world.savedGame);
-    EXPECT_EQ(world.scenarioFolder, folder);
-    EXPECT_EQ(world.GetMap().GetWidth(), 4);
-    EXPECT_EQ(world.GetMap().GetHex(1, 1).terrain, kTerrainForest);
-    EXPECT_NE(world.musicPlayer, nullptr);
-    EXPECT_EQ(world.GetGameState(), 0);
-    const std::vector<int> expected = {5, 10, 15, 20, 25, 35, 40, 45, 50, 55, 60, 65, 70, 75};
-    ASSERT_EQ(progress.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-      EXPECT_EQ(progress[i].first, expected[i]);
-      EXPECT_EQ(progress[i].second, &world);  // the game from the first step on
-    }
-  }
-  g_OnWorldLoadingProgress = nullptr;
-  g_pWorld = nullptr;
-}
-
 }  // namespace

@@ -6,6 +6,7 @@
 //   hint frame pieces   (200, 1895), 3 x 3 pieces of 10 x 10
 //   sea-node hover box  (1250, 135), three 260 x 110 backgrounds stacked:
 //                       allied port, non-allied port, sea zone
+//   map-screen panels   listed with their drawing below
 // The rest of the sheet stays transparent (it compresses to almost nothing).
 // Usage: make_console_sheet <output.png>
 #include <cmath>
@@ -20,6 +21,8 @@ namespace {
 using tooldraw::Canvas;
 using tooldraw::Col;
 using tooldraw::kPi;
+using tooldraw::Bevel;
+using tooldraw::VGradient;
 
 std::vector<float> Star(float cx, float cy, float r0, float r1, int points, float rot = -kPi / 2) {
   std::vector<float> p;
@@ -323,6 +326,169 @@ void DrawSeaNodeBackgrounds(Canvas& s, int ox, int oy) {
   DrawSeaNodeBackground(s, ox, oy + 220, sea);
 }
 
+// ---- The map-screen panels. Every picture sits where the panels cut it:
+//   information bar background   (0, 460), 816 x 76, layout entry 3
+//   command icons background     (0, 560), 208 x 34, layout entry 5
+//   country name plate           (240, 560), 196 x 30, layout entry 6
+//   command icons                (0, 600), eight 24 x 24 side by side, looks
+//                                stacked (disabled, normal, mouse-over); entry 14
+//   panel handles                (200, 620), four 32 x 32, looks stacked
+//   harbour icon                 (340, 620), 40 x 40, looks stacked
+//   opaque white patch           (400, 620), 4 x 4 (painted black areas)
+//   minimap icons                (560, 375), five 25 x 25 every 30 px, looks stacked
+//   minimap panel background     (820, 460), 208 x 214, layout entry 4
+//   computer-phase indicator     (0, 1390), two 200 x 200 pictures
+const Col kSteelTop{58, 64, 54, 250}, kSteelBottom{30, 34, 28, 250};
+const Col kBrass{176, 150, 92, 255}, kBrassLight{226, 204, 146, 255}, kDarkLine{12, 14, 10, 230};
+const Col kRecess{16, 18, 14, 235};
+
+// A sunken slot: dark fill, shaded top and left, a fine brass line below.
+void Recess(Canvas& s, int x, int y, int w, int h) {
+  s.Rect(x, y, w, h, kRecess);
+  Bevel(s, x, y, w, h, 1, Col{0, 0, 0, 200}, Col{120, 112, 82, 160});
+}
+
+// A steel plate with a brass rim and rivets in its corners.
+void Plate(Canvas& s, int x, int y, int w, int h) {
+  VGradient(s, x, y, w, h, kSteelTop, kSteelBottom);
+  for (int i = 0; i < h; i += 3) s.Rect(x + 2, y + i, w - 4, 1, Col{255, 255, 255, 6});  // brushed look
+  Bevel(s, x, y, w, h, 1, kBrassLight, Col{92, 76, 44, 255});
+  s.Rect(x + 1, y + 1, w - 2, 1, kBrass);
+  s.Rect(x + 1, y + h - 3, w - 2, 1, kBrass);
+  for (int cx : {x + 5, x + w - 6})
+    for (int cy : {y + 5, y + h - 6}) {
+      s.Rect(cx - 1, cy - 1, 3, 3, Col{110, 96, 60, 255});
+      s.Rect(cx - 1, cy - 1, 2, 1, kBrassLight);
+    }
+}
+
+// A pictogram of the icon set, size pixels square, at (x, y).
+void Pictogram(Canvas& s, IconFn fn, int x, int y, int size, Col ink, Col bg, bool shadow) {
+  constexpr int kSuper = 4;
+  Canvas k(size * kSuper, size * kSuper, size * kSuper / 120.0f);
+  if (shadow) {
+    k.SetOffset(4, 5);
+    fn(k, Col{0, 0, 0, 150}, Col{0, 0, 0, 0});
+    k.SetOffset(0, 0);
+  }
+  fn(k, ink, bg);
+  k.DownsampleInto(s, kSuper, x, y);
+}
+
+// A round badge with a pictogram in three looks stacked: disabled (grey),
+// normal, mouse-over (lit).
+void BadgeIcon(Canvas& s, IconFn fn, int x, int y, int size) {
+  struct Look { Col face, rim, ink; };
+  const Look looks[3] = {{Col{44, 46, 42, 255}, Col{96, 96, 90, 255}, Col{130, 130, 124, 255}},
+                         {Col{60, 68, 46, 255}, kBrass, Col{226, 214, 170, 255}},
+                         {Col{92, 104, 62, 255}, kBrassLight, Col{255, 246, 206, 255}}};
+  for (int l = 0; l < 3; ++l) {
+    constexpr int kSuper = 4;
+    Canvas k(size * kSuper, size * kSuper, size * kSuper / 120.0f);
+    k.Disc(60, 60, 57, Col{8, 10, 6, 200});
+    k.Disc(60, 60, 54, looks[l].rim);
+    k.Disc(60, 60, 47, looks[l].face);
+    k.Ring(60, 60, 47, 50, Col{20, 22, 16, 200});
+    k.DownsampleInto(s, kSuper, x, y + l * size);
+    const int inset = size / 7;
+    Pictogram(s, fn, x + inset, y + l * size + inset, size - 2 * inset, looks[l].ink, looks[l].face, false);
+  }
+}
+
+void IconHex(Canvas& k, Col c, Col bg) {
+  std::vector<float> p;
+  for (int i = 0; i < 6; ++i) {
+    const float a = i * kPi / 3;
+    p.push_back(60 + std::cos(a) * 44); p.push_back(60 + std::sin(a) * 44);
+  }
+  k.Polygon(p, c);
+  std::vector<float> q;
+  for (int i = 0; i < 6; ++i) {
+    const float a = i * kPi / 3;
+    q.push_back(60 + std::cos(a) * 30); q.push_back(60 + std::sin(a) * 30);
+  }
+  k.Polygon(q, bg);
+  k.Disc(60, 60, 10, c);
+}
+void IconMagnifier(Canvas& k, Col c, Col bg, bool plus) {
+  k.Disc(50, 50, 32, c);
+  k.Disc(50, 50, 23, bg);
+  k.Line(72, 72, 100, 100, 13, c);
+  k.Rect(36, 46, 28, 8, c);
+  if (plus) k.Rect(46, 36, 8, 28, c);
+}
+void IconZoomIn(Canvas& k, Col c, Col bg) { IconMagnifier(k, c, bg, true); }
+void IconZoomOut(Canvas& k, Col c, Col bg) { IconMagnifier(k, c, bg, false); }
+void IconBorders(Canvas& k, Col c, Col) {
+  for (int i = 0; i < 5; ++i) k.Rect(16 + i * 19, 26 + (i % 2) * 10, 12, 8, c);  // a dashed frontier
+  for (int i = 0; i < 5; ++i) k.Rect(16 + i * 19, 78 - (i % 2) * 10, 12, 8, c);
+  k.Disc(60, 57, 9, c);
+}
+
+// The information bar: flag recess, name plate place, status strip, the
+// handles' tray and six counter cells, each with its pictogram.
+void DrawInfoBar(Canvas& s, int ox, int oy) {
+  constexpr int w = 816, h = 76;
+  Plate(s, ox, oy, w, h);
+  Recess(s, ox + 6, oy + 8, 88, 60);     // the flag
+  Recess(s, ox + 98, oy + 40, 348, 32);  // the status line
+  Recess(s, ox + 302, oy + 3, 148, 36);  // the panel handles
+  const IconFn kCounterIcons[6] = {IconFactory, IconLetter, IconBolt, IconShip, IconAnchor, IconBomb};
+  for (int i = 0; i < 6; ++i) {
+    const int cx = ox + 456 + (i % 3) * 120, cy = oy + 4 + (i / 3) * 36;
+    Recess(s, cx, cy, 114, 32);
+    Pictogram(s, kCounterIcons[i], cx + 4, cy + 3, 26, Col{214, 196, 140, 255}, kRecess, true);
+    s.Rect(cx + 33, cy + 4, 1, 24, Col{120, 104, 66, 200});  // a divider before the value
+  }
+}
+
+void DrawNamePlate(Canvas& s, int ox, int oy) {
+  constexpr int w = 196, h = 30;
+  VGradient(s, ox, oy, w, h, Col{150, 124, 70, 255}, Col{96, 76, 40, 255});
+  Bevel(s, ox, oy, w, h, 1, kBrassLight, Col{56, 44, 22, 255});
+  s.Rect(ox + 3, oy + 3, w - 6, h - 6, Col{40, 32, 18, 90});
+}
+
+void DrawCommandStrip(Canvas& s, int ox, int oy) { Plate(s, ox, oy, 208, 34); }
+
+void DrawMinimapBackground(Canvas& s, int ox, int oy) {
+  constexpr int w = 208, h = 214;
+  Plate(s, ox, oy, w, h);
+  Recess(s, ox + 9, oy + 9, 190, 144);   // the picture
+  Recess(s, ox + 14, oy + 155, 180, 29);  // the icons' tray
+  Recess(s, ox + 4, oy + 187, 200, 24);  // the date line
+}
+
+// The computer-phase indicator: a red badge with an hourglass, lit and dim.
+void DrawComputerIndicator(Canvas& s, int ox, int oy, bool lit) {
+  constexpr int kSuper = 2, n = 200;
+  Canvas k(n * kSuper, n * kSuper, n * kSuper / 120.0f);
+  const Col face = lit ? Col{150, 36, 28, 255} : Col{86, 26, 20, 255};
+  k.Disc(60, 60, 58, Col{8, 8, 6, 220});
+  k.Disc(60, 60, 55, lit ? kBrassLight : kBrass);
+  k.Disc(60, 60, 48, face);
+  IconHourglass(k, lit ? Col{255, 236, 190, 255} : Col{190, 160, 120, 255}, face);
+  k.DownsampleInto(s, kSuper, ox, oy);
+}
+
+void DrawPanelArt(Canvas& s) {
+  DrawInfoBar(s, 0, 460);
+  DrawCommandStrip(s, 0, 560);
+  DrawNamePlate(s, 240, 560);
+  const IconFn kCommands[8] = {IconFactory, IconLetter, IconGear, IconTank,
+                               IconBolt,    IconShip,   IconHourglass, IconFlag};
+  for (int i = 0; i < 8; ++i) BadgeIcon(s, kCommands[i], i * 24, 600, 24);
+  const IconFn kHandles[4] = {IconTank, IconHex, IconSwords, IconGlobe};
+  for (int i = 0; i < 4; ++i) BadgeIcon(s, kHandles[i], 200 + i * 32, 620, 32);
+  BadgeIcon(s, IconAnchor, 340, 620, 40);
+  s.Rect(400, 620, 4, 4, Col{255, 255, 255, 255});
+  const IconFn kMinimapIcons[5] = {IconZoomIn, IconZoomOut, IconFlag, IconBorders, IconGlobe};
+  for (int i = 0; i < 5; ++i) BadgeIcon(s, kMinimapIcons[i], 560 + i * 30, 375, 25);
+  DrawMinimapBackground(s, 820, 460);
+  DrawComputerIndicator(s, 0, 1390, true);
+  DrawComputerIndicator(s, 200, 1390, false);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -336,6 +502,7 @@ int main(int argc, char** argv) {
   DrawFramedBox(sheet, 0, 1895);
   DrawHintFrame(sheet, 200, 1895);
   DrawSeaNodeBackgrounds(sheet, 1250, 135);
+  DrawPanelArt(sheet);
 
   const std::string error = tooldraw::WritePng(sheet, argv[1]);
   if (!error.empty()) {

@@ -1,0 +1,198 @@
+// Our side of one 1024 x 768 frame of the map screen on the large generated
+// scenario (400 x 250 map, 3,000 land units, 1,000 cities): the map, the two
+// black areas and every panel (information bar, hex panel with a city
+// selected, minimap with its view outline), submitted through the sprite
+// batch into the recording renderer (counting only). Goal: under 3 ms. With
+// TW_BENCH_SDL, BM_MapScreenFrameSoftware draws the same frame with SDL's
+// software renderer for reference.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/device_events.h"
+#include "app/gui_layout.h"
+#include "app/settings.h"
+#include "app/skins.h"
+#include "app/texture.h"
+#include "files/world_loader.h"
+#include "gui/dxut_resource_manager.h"
+#include "platform/recording_renderer.h"
+#include "platform/text.h"
+#include "screens/hex_panel.h"
+#include "screens/info_panel.h"
+#include "screens/map_screen.h"
+#include "screens/minimap_panel.h"
+#include "support/fake_framework.h"
+#include "support/large_scenario.h"
+#include "support/test_support.h"
+#include "world/cities.h"
+#include "world/gra.h"
+
+#if defined(TW_BENCH_SDL)
+#include <SDL.h>
+
+#include "platform/sdl/sdl_renderer.h"
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr wchar_t kScenarioName[] = L"MapScreenBench";
+
+// The shipped layout, from the source tree (TW_SOURCE_DIR or above the
+// program).
+fs::path FindLayout() {
+  const fs::path marker = "data/GUI_1024x768.csv";
+  if (const char* env = std::getenv("TW_SOURCE_DIR")) return fs::path(env) / marker;
+  std::error_code ec;
+  for (fs::path p = fs::read_symlink("/proc/self/exe", ec).parent_path(); !p.empty(); p = p.parent_path()) {
+    if (fs::exists(p / marker, ec)) return p / marker;
+    if (p == p.parent_path()) break;
+  }
+  return {};
+}
+
+// The game reads below its working folder: the scenario is written once into
+// a folder of this program's own.
+class cBenchFolder {
+ public:
+  cBenchFolder() : previous_(fs::current_path()) { fs::current_path(Folder().Path()); }
+  ~cBenchFolder() { fs::current_path(previous_); }
+  cBenchFolder(const cBenchFolder&) = delete;
+  cBenchFolder& operator=(const cBenchFolder&) = delete;
+  static const sLargeScenarioInfo& Scenario() {
+    static const sLargeScenarioInfo info = [] {
+      cBenchFolder inside;
+      return WriteLargeScenario(kScenarioName);
+    }();
+    return info;
+  }
+
+ private:
+  static twtest::TempDir& Folder() {
+    static twtest::TempDir folder;
+    return folder;
+  }
+  fs::path previous_;
+};
+
+// Loads the scenario and sets up the map screen as the player sees it; false
+// when something is missing.
+bool SetUpMapScreen(benchmark::State& state, float zoom) {
+  const fs::path layout = FindLayout();
+  if (layout.empty() || !LoadGuiLayoutFile(plat::WidenBytes(layout.string()))) {
+    state.SkipWithError("no layout: set TW_SOURCE_DIR");
+    return false;
+  }
+  g_Settings.ResolutionX = 1024;
+  g_Settings.ResolutionY = 768;
+  OnCreateDevice({1024, 768});
+  OnResetDevice({1024, 768});
+  {
+    cBenchFolder inside;
+    LoadWorld(sGameStartSettings{cBenchFolder::Scenario().folderPattern, 0});
+  }
+  if (g_pWorld == nullptr || g_pWorld->Cities().empty()) {
+    state.SkipWithError("the scenario did not load");
+    return false;
+  }
+  // Interface and skin sheets of the shipped sizes, so that every draw is made.
+  g_Textures[2].Create(2048, 2048);
+  for (int slot : {kSlotTerrain, kSlotOthers, kSlotEyeCandies, kSlotUnits, kSlotUnitInfo}) {
+    g_Textures[slot].Create(2004, 2004);
+  }
+  cWorld& world = *g_pWorld;
+  CreateMapScreenPanels();
+  world.GetMap().MinimapTexture().Create(400, 250);
+  world.GetMap().FitMinimapPicture(400, 250);
+  cCountry* current = world.GetCountry(1);
+  current->human = true;
+  world.turnState.currentCountry = current;
+  world.EnterMapState();
+  GetInfoPanel()->RefreshCounters();
+  GetMinimapPanel()->RefreshDate();
+  SetPanelMinimized(g_pHexPanel, false);
+  const cCity& city = *world.Cities()[world.Cities().size() / 2];
+  world.turnState.selectedHex = &world.GetMap().GetHex(city.x, city.y);
+  GetHexPanel()->Refresh();
+  cMap& map = world.GetMap();
+  g_MapTargetScale = zoom;
+  g_Settings.MapZoom = zoom + 0.25f;  // eased in one update: the view's geometry follows
+  map.CenterAtHex(city.x, city.y);
+  map.UpdateView(1.0f);
+  map.UpdateView(100.0f);
+  return true;
+}
+
+void TearDownMapScreen() {
+  DestroyMapScreenPanels();
+  delete g_pWorld;
+  g_pWorld = nullptr;
+  for (auto& texture : g_Textures) texture.Release();
+  GetGlobalDialogResourceManager().OnDestroyDevice();
+  OnLostDevice();
+  OnDestroyDevice();
+}
+
+// Zoom 1.0, and the smallest zoom (the map's whole width on the screen).
+void RunFrames(benchmark::State& state, float zoom) {
+  const sSettings saved = g_Settings;
+  plat::RecordingRenderer renderer(1024, 768);
+  renderer.SetStoreRecords(false);
+  twtest::FakeFramework frame(&renderer);
+  if (SetUpMapScreen(state, zoom)) {
+    std::size_t quads = 0, texts = 0;
+    for (auto _ : state) {
+      const std::size_t before = renderer.quad_count;
+      const std::size_t textsBefore = renderer.text_count;
+      renderer.BeginScene();
+      RenderMapScreenScene(*g_pWorld, 0.016f);
+      renderer.EndScene();
+      quads = renderer.quad_count - before;
+      texts = renderer.text_count - textsBefore;
+    }
+    state.counters["quads"] = static_cast<double>(quads);
+    state.counters["texts"] = static_cast<double>(texts);
+  }
+  TearDownMapScreen();
+  g_Settings = saved;
+}
+
+void BM_MapScreenFrame(benchmark::State& state) { RunFrames(state, 1.0f); }
+BENCHMARK(BM_MapScreenFrame)->Unit(benchmark::kMicrosecond);
+
+void BM_MapScreenFrameSmallestZoom(benchmark::State& state) { RunFrames(state, 1024.0f / (400 * 83.0f)); }
+BENCHMARK(BM_MapScreenFrameSmallestZoom)->Unit(benchmark::kMicrosecond);
+
+#if defined(TW_BENCH_SDL)
+void BM_MapScreenFrameSoftware(benchmark::State& state) {
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    state.SkipWithError("no SDL video");
+    return;
+  }
+  const sSettings saved = g_Settings;
+  {
+    auto renderer = plat::sdl::CreateSoftwareRenderer(1024, 768);
+    twtest::FakeFramework frame(renderer.get());
+    if (SetUpMapScreen(state, 1.0f)) {
+      for (auto _ : state) {
+        renderer->BeginScene();
+        renderer->Clear(0xFF000000u);
+        RenderMapScreenScene(*g_pWorld, 0.016f);
+        renderer->EndScene();
+      }
+    }
+    TearDownMapScreen();
+  }
+  g_Settings = saved;
+  SDL_Quit();
+}
+BENCHMARK(BM_MapScreenFrameSoftware)->Unit(benchmark::kMicrosecond);
+#endif
+
+}  // namespace

@@ -1,0 +1,5 @@
+#include "ai/ai_player.h"
+
+void cAiPlayer::PlayTurn() {
+  // The country passes: no unit moves, nothing is bought, no diplomacy.
+}

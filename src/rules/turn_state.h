@@ -1,0 +1,67 @@
+// Whose turn it is and what the player has selected, and the two routines
+// that decide the order of countries within an impulse: all Axis countries
+// move first (strongest political standing first), then the Allies, the
+// Comintern and the neutrals.
+#pragma once
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+class cCountry;
+class cUnit;
+struct sHex;
+
+class cTurnState {
+ public:
+  // No current country, nothing hovered or selected, mode 0.
+  cTurnState() = default;
+
+  // Makes the country current and decides whether its actions are shown:
+  // always, except for a country of an alliance while
+  // "Gameplay/ShowAlliesActions" is off.
+  void SetCurrentCountry(cCountry* country);
+  // The id of the current country, 0 while there is none.
+  int CurrentCountryId() const;
+
+  // Centres the map on the current country's main city; with glide set and
+  // the phase not 9, the phase becomes 12 (the view glides, its end sets 7).
+  // Nothing happens without a world, a current country or a main city.
+  void CenterOnCurrentCountry(bool glide);
+
+  // Clears the selected hex and unit and every hex mark.
+  void Deselect();
+
+  // The next human country to play: the first unfinished human country in
+  // the order of moves; when every human country has finished, the first
+  // human country after the current one in that order (else the first
+  // before it), never the current one itself; null when there is none.
+  cCountry* FindNextHumanCountry(const std::vector<std::unique_ptr<cCountry>>& countries) const;
+
+  // The country whose turn it is; null until the game starts.
+  cCountry* currentCountry = nullptr;
+  // The country whose side the map shows; set to the current country at
+  // every hand-over to a human.
+  cCountry* viewCountry = nullptr;
+  sHex* hoveredHex = nullptr;
+  sHex* selectedHex = nullptr;
+  cUnit* selectedUnit = nullptr;
+  // The pending order mode 0 to 18 (0: no order).
+  int mode = 0;
+  // Whether the current country's actions are shown to the player.
+  bool showActions = false;
+};
+
+// The next country to move in this impulse: among the active countries that
+// have not finished their turn, the Axis first, then the Allies, the
+// Comintern and the neutrals; within a group the highest political strength
+// (the earlier country on a tie; -5 or less never). Null ends the impulse.
+// Logs its choice.
+cCountry* PickCurrentCountry(const std::vector<std::unique_ptr<cCountry>>& countries);
+
+// Erases every country that has finished its turn or is not human-controlled.
+void RemoveFinishedOrComputerCountries(std::vector<cCountry*>& countries);
+
+// Shows the text, line feeds turned into blanks, as the status line of the
+// information bar when the bar exists.
+void ShowStatusText(std::wstring_view text);

@@ -1,0 +1,188 @@
+#include "rules/worker_thread.h"
+
+#include <thread>
+
+#include "ai/ai_player.h"
+#include "app/console_log.h"
+#include "app/framework_lock.h"
+#include "app/string_base.h"
+#include "platform/clock.h"
+#include "platform/rand.h"
+#include "rules/turn_state.h"
+#include "screens/info_panel.h"
+#include "screens/minimap_panel.h"
+#include "screens/panel.h"
+#include "world/country.h"
+#include "world/gra.h"
+
+std::atomic<bool> g_bEventsCheckRequested{false};
+
+namespace {
+
+// The run flag and its negation (the form the stoppable waits take). Both
+// are written by the thread that starts and stops the worker and read by
+// the worker at every pass and in every wait.
+std::atomic<bool> g_AiThreadRun{false};
+std::atomic<bool> g_AiThreadStop{true};
+
+// Started and joined by the main thread only.
+std::thread g_AiThread;
+// Counts the threads started, so that a world's stop hook only stops the
+// thread that was started for it.
+std::atomic<unsigned> g_AiThreadGeneration{0};
+
+// Between idle passes: short enough that a phase change is taken up at
+// once, long enough not to burn a core.
+constexpr int kIdlePassMs = 2;
+// The wait for the main thread's step of a computer move.
+constexpr int kMoveWaitMs = 50;
+// The wait while the main thread holds the end of an impulse in phase 3.
+constexpr int kEndOfImpulseWaitMs = 200;
+
+constexpr int kDummyStrength = -1;
+// Country type flags of a country whose turn is the events check only.
+constexpr int kEventsOnlyCountry = 1;
+
+// The run flag is cleared, or the world is already being destroyed (its
+// destruction clears the flag right after).
+bool Stopping(const cWorld& world) {
+  return !g_AiThreadRun.load() || world.GetGameState() == kPhaseWorldDestroyed;
+}
+
+// Plays countries until a human one is current or the game is over. False
+// when the thread is stopping.
+bool PlayComputerPhase(cWorld& world) {
+  LogLine(L"==== STARTING AI THREAD =====");
+  cTurnState& turn = world.turnState;
+  for (;;) {
+    cCountry* country = turn.currentCountry;
+    if (country != nullptr) {
+      if (country->politicalStrength == kDummyStrength || !country->active) {
+        LogLine(g_StringBase.GetText("dummy_country,_ending_sequence"));
+      } else {
+        const int index = country->id - 1;
+        if (index >= 0 && index < static_cast<int>(world.aiPlayers.size()) && world.aiPlayers[index]) {
+          world.aiPlayers[index]->PlayTurn();
+        }
+      }
+      // A computer move the main thread is still stepping.
+      while (world.GetGameState() == kPhaseComputerMove) {
+        if (!TracedSleepUnlessStopped(kMoveWaitMs, __FILE__, __LINE__, g_AiThreadStop)) return false;
+      }
+      country->finishedTurn = true;
+    }
+    if (Stopping(world)) return false;
+
+    cCountry* next = PickCurrentCountry(world.Countries());
+    if (next != nullptr) {
+      turn.SetCurrentCountry(next);
+    } else {
+      // Everyone has moved: the impulse ends and the next one begins with
+      // its first country.
+      for (auto& each : world.Countries()) each->finishedTurn = false;
+      turn.SetCurrentCountry(PickCurrentCountry(world.Countries()));
+      world.SetGameState(kPhaseEndOfTurn);
+      world.EndImpulse(true);
+      LogLine(L"Updatuje minimape po koncu impulsu");
+      AcquireFrameworkLock(__FILE__, __LINE__);
+      if (cMinimapPanel* minimap = GetMinimapPanel()) minimap->RefreshDate();
+      ReleaseFrameworkLock(__FILE__, __LINE__);
+      world.SetGameState(kPhaseComputerPlayers);
+      while (world.GetGameState() == kPhaseEndOfTurn && !world.gameOver) {
+        if (!TracedSleepUnlessStopped(kEndOfImpulseWaitMs, __FILE__, __LINE__, g_AiThreadStop)) {
+          return false;
+        }
+      }
+      if (Stopping(world)) return false;
+      // No country can move at all: nobody is left to hand over to.
+      if (turn.currentCountry == nullptr) break;
+    }
+    if (world.gameOver) break;
+    if (turn.currentCountry->human) break;
+  }
+
+  LogLine(L"==== AI THREAD FINISHED =====");
+  // The current country's view of the units is recalculated here once the
+  // visibility rules exist.
+  cCountry* current = turn.currentCountry;
+  // The map view and the marks are drawn by the main thread: change them
+  // under the framework lock.
+  AcquireFrameworkLock(__FILE__, __LINE__);
+  turn.viewCountry = current;
+  world.viewedCountry = current;
+  const bool eventsOnly = current != nullptr && current->specialFlags == kEventsOnlyCountry;
+  if (current != nullptr && !eventsOnly) {
+    float x = 0.0f, y = 0.0f, zoom = 0.0f;
+    current->GetMapView(x, y, zoom);
+    if (zoom >= 0.0f) {
+      world.GetMap().ScrollViewTo(sMapPointF{x, y}, true);
+    } else {
+      turn.CenterOnCurrentCountry(true);
+    }
+  }
+  ReleaseFrameworkLock(__FILE__, __LINE__);
+  if (eventsOnly) world.CheckEvents();
+  AcquireFrameworkLock(__FILE__, __LINE__);
+  turn.Deselect();
+  // The panels come back as they were before the computer phase (the
+  // refreshes of the main thread's restore are not needed here).
+  if (cInfoPanel* bar = GetInfoPanel()) bar->UnlockAfterComputerPhase();
+  for (cPanel* panel : {g_pUnitPanel, g_pHexPanel, g_pAttackPanel, g_pDiplomacyPanel}) {
+    if (panel != nullptr) SetPanelMinimized(panel, panel->savedMinimized);
+  }
+  // Last, so that the main thread finds the hand-over complete.
+  world.SetGameState(kPhaseHumanTurn);
+  ReleaseFrameworkLock(__FILE__, __LINE__);
+  return true;
+}
+
+}  // namespace
+
+const std::atomic<bool>* AiThreadStopFlag() { return &g_AiThreadStop; }
+
+bool IsAiThreadRunning() { return g_AiThreadRun.load(); }
+
+int AiThreadProc(cWorld* world) {
+  plat::Srand(plat::GetTickCount());
+  while (g_AiThreadRun.load()) {
+    if (world == nullptr) {
+      plat::Sleep(kIdlePassMs);
+      continue;
+    }
+    if (world->GetGameState() != kPhaseComputerPlayers) {
+      if (g_bEventsCheckRequested.exchange(false)) world->CheckEvents();
+      plat::Sleep(kIdlePassMs);
+      continue;
+    }
+    if (!PlayComputerPhase(*world)) break;
+  }
+  return 0;
+}
+
+int StartAiThread() {
+  StopAiThread();
+  cWorld* world = g_pWorld;
+  const unsigned generation = ++g_AiThreadGeneration;
+  if (world != nullptr) {
+    world->SetWorkerStopHook([generation] {
+      if (g_AiThreadGeneration.load() == generation) StopAiThread();
+    });
+  }
+  g_AiThreadStop.store(false);
+  g_AiThreadRun.store(true);
+  g_AiThread = std::thread([world] { AiThreadProc(world); });
+  return 0;
+}
+
+int StopAiThread() {
+  g_AiThreadRun.store(false);
+  g_AiThreadStop.store(true);
+  if (!g_AiThread.joinable()) return 0;
+  if (g_AiThread.get_id() == std::this_thread::get_id()) {
+    // Asked by the worker itself: it ends at its next look at the flag.
+    g_AiThread.detach();
+    return 0;
+  }
+  g_AiThread.join();
+  return 0;
+}

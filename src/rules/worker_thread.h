@@ -1,0 +1,52 @@
+// The one thread besides the main thread: it plays the computer-controlled
+// countries, runs the end of every impulse and serves the events-check
+// requests. It never moves a unit itself: it sets phase 10 and waits until
+// the main thread has stepped the move back to 9.
+//
+// Game phases (the world's atomic game state):
+//   0 world constructed, 1 scenario loaded, 2 pause menu or save dialog,
+//   3 end of a human turn or of an impulse, 4 sea battles generated,
+//   5 sea-battle screen, 7 human turn, 8 human move stepped by the main
+//   thread, 9 computer players' phase, 10 computer move stepped by the main
+//   thread, 12 view glide, 15 world being destroyed.
+#pragma once
+
+#include <atomic>
+
+class cWorld;
+
+constexpr int kPhaseNothingLoaded = 0;
+constexpr int kPhaseScenarioLoaded = 1;
+constexpr int kPhasePaused = 2;
+constexpr int kPhaseEndOfTurn = 3;
+constexpr int kPhaseSeaBattles = 4;
+constexpr int kPhaseSeaBattleScreen = 5;
+constexpr int kPhaseHumanTurn = 7;
+constexpr int kPhaseHumanMove = 8;
+constexpr int kPhaseComputerPlayers = 9;
+constexpr int kPhaseComputerMove = 10;
+constexpr int kPhaseViewGlide = 12;
+constexpr int kPhaseWorldDestroyed = 15;
+
+// Starts the thread for the loaded game (g_pWorld; a thread still running
+// from before is stopped first) and makes the world's destruction stop it.
+// Returns 0.
+int StartAiThread();
+// Clears the run flag and waits for the thread to finish its current wait
+// and end. Every wait of the thread looks at the flag, so it always ends;
+// returns 0 (also when no thread runs).
+int StopAiThread();
+// True while a started thread has not been stopped.
+bool IsAiThreadRunning();
+
+// The thread body, for the world it was started for: waits for phase 9 or
+// an events-check request until the run flag is cleared. Returns 0.
+int AiThreadProc(cWorld* world);
+
+// Set by the end of a human turn (and the start of play) to have the events
+// check run on the worker thread; cleared there once served.
+extern std::atomic<bool> g_bEventsCheckRequested;
+
+// The run flag's negation, for the waits that give up when it is set
+// (WaitForDialogClose, RunOnMainThread).
+const std::atomic<bool>* AiThreadStopFlag();

@@ -1,0 +1,275 @@
+// The worker thread against a world built in code: it plays the computer
+// countries through whole impulses, hands over to a human country, waits
+// for the main thread's step of a computer move, and ends at once when the
+// world goes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ai/ai_player.h"
+#include "rules/turn_state.h"
+#include "rules/worker_thread.h"
+#include "support/test_support.h"
+#include "world/country.h"
+#include "world/gra.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Counts its turns; optionally orders a move the main thread must step.
+class cRecordingAiPlayer : public cAiPlayer {
+ public:
+  cRecordingAiPlayer(int countryId, cWorld& world, bool moves)
+      : cAiPlayer(countryId), world_(world), moves_(moves) {}
+  void PlayTurn() override {
+    ++turns;
+    if (moves_) world_.SetGameState(kPhaseComputerMove);
+  }
+  std::atomic<int> turns{0};
+
+ private:
+  cWorld& world_;
+  bool moves_;
+};
+
+struct sCountrySetup {
+  const wchar_t* name;
+  int alliance;
+  int strength;
+  bool human = false;
+  bool movesUnit = false;
+};
+
+// Polls until the condition holds or the time is up.
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000) {
+  const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (Clock::now() < end) {
+    if (condition()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return condition();
+}
+
+int CountLines(const twtest::LogCapture& log, const std::wstring& text) {
+  const auto lines = log.Lines();
+  return static_cast<int>(std::count(lines.begin(), lines.end(), text));
+}
+
+class WorkerThreadTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    world_.reset();  // stops the thread through the world's stop hook
+    EXPECT_FALSE(IsAiThreadRunning());
+    g_pWorld = nullptr;
+    g_bEventsCheckRequested = false;
+  }
+
+  void Build(const std::vector<sCountrySetup>& setup) {
+    world_ = std::make_unique<cWorld>();
+    g_pWorld = world_.get();
+    for (const sCountrySetup& row : setup) {
+      auto country = std::make_unique<cCountry>();
+      country->id = world_->GetCountryCount() + 1;
+      country->name = row.name;
+      country->active = true;
+      country->alliance = row.alliance;
+      country->politicalStrength = row.strength;
+      country->human = row.human;
+      world_->Countries().push_back(std::move(country));
+    }
+    world_->CreateAiPlayers();
+    ASSERT_EQ(world_->aiPlayers.size(), setup.size());
+    for (std::size_t i = 0; i < setup.size(); ++i) {
+      auto player = std::make_unique<cRecordingAiPlayer>(static_cast<int>(i) + 1, *world_,
+                                                         setup[i].movesUnit);
+      players_.push_back(player.get());
+      world_->aiPlayers[i] = std::move(player);
+    }
+  }
+
+  // The start of play with a computer country first: the first country of
+  // the impulse is current and the computer phase begins.
+  void StartComputerPhase() {
+    world_->turnState.SetCurrentCountry(PickCurrentCountry(world_->Countries()));
+    world_->SetGameState(kPhaseComputerPlayers);
+    StartAiThread();
+  }
+
+  cCountry& Country(int id) { return *world_->GetCountry(id); }
+
+  std::unique_ptr<cWorld> world_;
+  std::vector<cRecordingAiPlayer*> players_;
+};
+
+TEST_F(WorkerThreadTest, ThreadCyclesImpulsesOfComputerCountries) {
+  twtest::LogCapture log;
+  Build({{L"Tollis", kNeutral, 30},
+         {L"Osterhal", kAlliesLeader, 50},
+         {L"Varnland", kAxisLeader, 40},
+         {L"Nowhere", kNeutral, -1}});
+  StartComputerPhase();
+  ASSERT_TRUE(WaitFor([&] { return CountLines(log, L"Updatuje minimape po koncu impulsu") >= 3; }));
+  StopAiThread();
+
+  // Each impulse: Axis, Allies, the neutrals by strength, the dummy last;
+  // every flag cleared between impulses, so each country comes again.
+  std::vector<std::wstring> choices;
+  for (const std::wstring& line : log.Lines()) {
+    if (line.find(L"Aktualne panstwo") != std::wstring::npos || line == L"--=== KONIEC IMPULSU ===--") {
+      choices.push_back(line);
+    }
+  }
+  const std::vector<std::wstring> impulse = {
+      L"Os. Aktualne panstwo = Varnland",   L"Alianci. Aktualne panstwo = Osterhal",
+      L"Neutralni. Aktualne panstwo = Tollis", L"Neutralni. Aktualne panstwo = Nowhere",
+      L"--=== KONIEC IMPULSU ===--"};
+  // The test's own pick of the first country comes first.
+  ASSERT_GE(choices.size(), 1 + 3 * impulse.size());
+  EXPECT_EQ(choices[0], impulse[0]);
+  for (std::size_t i = 1; i < 1 + 3 * impulse.size(); ++i) {
+    EXPECT_EQ(choices[i], impulse[i % impulse.size()]) << "choice " << i;
+  }
+  // The dummy country never plays; the others play once per impulse.
+  EXPECT_EQ(players_[3]->turns.load(), 0);
+  EXPECT_GE(CountLines(log, L"dummy_country,_ending_sequence") +
+                CountLines(log, L"Dummy country, ending the sequence"),
+            3);
+  for (int i = 0; i < 3; ++i) EXPECT_GE(players_[i]->turns.load(), 3) << i;
+  EXPECT_LE(players_[0]->turns.load() - players_[2]->turns.load(), 1);
+  // Each end of impulse runs in phase 3 and goes back to 9.
+  EXPECT_GE(CountLines(log, L"---- Game state = 3"), 3);
+  EXPECT_EQ(CountLines(log, L"---- Game state = 7"), 0);
+}
+
+TEST_F(WorkerThreadTest, ThreadHandsOverToTheHumanAndGoesOnAfterItsTurn) {
+  twtest::LogCapture log;
+  Build({{L"Varnland", kAxisLeader, 40}, {L"Osterhal", kAlliesLeader, 50, true}, {L"Nowhere", kNeutral, -1}});
+  StartComputerPhase();
+  ASSERT_TRUE(WaitFor([&] { return world_->GetGameState() == kPhaseHumanTurn; }));
+  cTurnState& turn = world_->turnState;
+  EXPECT_EQ(turn.currentCountry, &Country(2));
+  EXPECT_EQ(turn.viewCountry, &Country(2));
+  EXPECT_TRUE(Country(1).finishedTurn);
+  EXPECT_FALSE(Country(2).finishedTurn);
+  EXPECT_EQ(players_[0]->turns.load(), 1);
+  EXPECT_EQ(players_[1]->turns.load(), 0);
+  EXPECT_TRUE(log.Contains(L"==== AI THREAD FINISHED ====="));
+
+  // The main thread ends the human's turn: the dummy follows, so the
+  // computer phase begins again.
+  Country(2).finishedTurn = true;
+  cCountry* next = PickCurrentCountry(world_->Countries());
+  ASSERT_EQ(next, &Country(3));
+  turn.SetCurrentCountry(next);
+  world_->SetGameState(kPhaseComputerPlayers);
+
+  // The dummy ends the impulse, Varnland opens the next and plays, then the
+  // human's turn comes again.
+  ASSERT_TRUE(WaitFor([&] { return world_->GetGameState() == kPhaseHumanTurn; }));
+  EXPECT_EQ(turn.currentCountry, &Country(2));
+  EXPECT_EQ(players_[0]->turns.load(), 2);
+  EXPECT_EQ(players_[1]->turns.load(), 0);
+  EXPECT_FALSE(Country(2).finishedTurn);
+  EXPECT_FALSE(Country(3).finishedTurn);
+  EXPECT_TRUE(Country(1).finishedTurn);
+  EXPECT_EQ(CountLines(log, L"==== STARTING AI THREAD ====="), 2);
+  EXPECT_EQ(CountLines(log, L"--=== KONIEC IMPULSU ===--"), 1);
+}
+
+TEST_F(WorkerThreadTest, ThreadWaitsForTheMainThreadToStepAComputerMove) {
+  twtest::LogCapture log;
+  Build({{L"Varnland", kAxisLeader, 40, false, true}, {L"Osterhal", kAlliesLeader, 50, true}});
+  StartComputerPhase();
+  // The fake main thread sees the move order and takes its time.
+  ASSERT_TRUE(WaitFor([&] { return world_->GetGameState() == kPhaseComputerMove; }));
+  std::this_thread::sleep_for(std::chrono::milliseconds(160));
+  EXPECT_EQ(world_->GetGameState(), kPhaseComputerMove);
+  EXPECT_EQ(world_->turnState.currentCountry, &Country(1));
+  EXPECT_GE(CountLines(log, L"---- Game state = 10"), 1);
+  // The step is done: 10 becomes 9 and the worker goes on to the human.
+  world_->SetGameState(kPhaseComputerPlayers);
+  ASSERT_TRUE(WaitFor([&] { return world_->GetGameState() == kPhaseHumanTurn; }));
+  EXPECT_TRUE(Country(1).finishedTurn);
+  EXPECT_EQ(world_->turnState.currentCountry, &Country(2));
+  int waits = 0;
+  for (const std::wstring& line : log.Lines()) {
+    if (line.rfind(L"S: ", 0) == 0 && line.find(L": 50 ms") != std::wstring::npos) ++waits;
+  }
+  EXPECT_GE(waits, 2);
+}
+
+TEST_F(WorkerThreadTest, ThreadEndsTheComputerPhaseWhenTheGameIsOver) {
+  twtest::LogCapture log;
+  Build({{L"Varnland", kAxisLeader, 40}, {L"Osterhal", kAlliesLeader, 50}});
+  world_->gameOver = true;
+  StartComputerPhase();
+  ASSERT_TRUE(WaitFor([&] { return world_->GetGameState() == kPhaseHumanTurn; }));
+  EXPECT_EQ(players_[0]->turns.load(), 1);
+  EXPECT_EQ(players_[1]->turns.load(), 0);
+  EXPECT_EQ(world_->turnState.currentCountry, &Country(2));
+}
+
+TEST_F(WorkerThreadTest, ThreadServesAnEventsCheckRequestOnce) {
+  Build({{L"Varnland", kAxisLeader, 40}});
+  world_->SetGameState(kPhaseScenarioLoaded);
+  StartAiThread();
+  g_bEventsCheckRequested = true;
+  EXPECT_TRUE(WaitFor([] { return !g_bEventsCheckRequested.load(); }));
+  EXPECT_EQ(players_[0]->turns.load(), 0);
+  EXPECT_EQ(world_->GetGameState(), kPhaseScenarioLoaded);
+}
+
+// How long the world's destruction takes while the worker is in a given
+// wait.
+long long DestroyMs(std::unique_ptr<cWorld>& world) {
+  const auto start = Clock::now();
+  world.reset();
+  return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+}
+
+TEST_F(WorkerThreadTest, ThreadStopsWithin100MsOfTheWorldsDestruction) {
+  {
+    SCOPED_TRACE("idle");
+    Build({{L"Varnland", kAxisLeader, 40}});
+    world_->SetGameState(kPhaseHumanTurn);
+    StartAiThread();
+    EXPECT_TRUE(IsAiThreadRunning());
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_LT(DestroyMs(world_), 100);
+    EXPECT_FALSE(IsAiThreadRunning());
+  }
+  {
+    SCOPED_TRACE("waiting for a computer move");
+    twtest::LogCapture log;
+    players_.clear();
+    Build({{L"Varnland", kAxisLeader, 40, false, true}, {L"Osterhal", kAlliesLeader, 50, true}});
+    StartComputerPhase();
+    ASSERT_TRUE(WaitFor([&] { return world_->GetGameState() == kPhaseComputerMove; }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_LT(DestroyMs(world_), 100);
+    EXPECT_FALSE(IsAiThreadRunning());
+    // The worker unwound without handing over to the human.
+    EXPECT_FALSE(log.Contains(L"==== AI THREAD FINISHED ====="));
+  }
+  {
+    SCOPED_TRACE("started twice, stopped directly, then the world goes");
+    players_.clear();
+    Build({{L"Varnland", kAxisLeader, 40}});
+    StartAiThread();
+    StartAiThread();  // the first thread is joined, not leaked
+    EXPECT_TRUE(IsAiThreadRunning());
+    EXPECT_EQ(StopAiThread(), 0);
+    EXPECT_FALSE(IsAiThreadRunning());
+    EXPECT_EQ(StopAiThread(), 0);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,314 @@
+// The default scenario "Europe, September 1939" as the game loads it: a clean
+// load (no error or warning line, no message box), the records in their
+// places (units on their own soil, ports on the sea graph, straits guarding
+// the passages, land routes across the continent), and a save that loads
+// back and saves to the same bytes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "files/save_game.h"
+#include "files/world_loader.h"
+#include "platform/message_box.h"
+#include "platform/recording_renderer.h"
+#include "platform/text.h"
+#include "support/fake_framework.h"
+#include "support/test_support.h"
+#include "units/fleet.h"
+#include "units/jednostka_ladowa.h"
+#include "units/jednostka_lotnicza.h"
+#include "units/jednostka_morska.h"
+#include "world/cities.h"
+#include "world/gra.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Files = std::map<std::string, std::string>;
+
+// The source tree: TW_SOURCE_DIR, or the first folder above the working
+// folder or the test program that holds the scenario.
+fs::path SourceRoot() {
+  const fs::path marker = "data/scenarios/Europe1939/Info.ini";
+  if (const char* env = std::getenv("TW_SOURCE_DIR")) return env;
+  std::error_code ec;
+  for (fs::path start : {fs::current_path(ec), fs::read_symlink("/proc/self/exe", ec).parent_path()}) {
+    for (fs::path p = start; !p.empty(); p = p.parent_path()) {
+      if (fs::exists(p / marker, ec)) return p;
+      if (p == p.parent_path()) break;
+    }
+  }
+  return {};
+}
+
+Files ReadFolder(const fs::path& folder) {
+  Files files;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    if (entry.is_regular_file()) files[entry.path().filename().string()] = twtest::ReadFile(entry.path().string());
+  }
+  return files;
+}
+
+std::string WithoutSaveDate(const std::string& ini) {
+  std::string out;
+  std::size_t start = 0;
+  while (start < ini.size()) {
+    std::size_t end = ini.find('\n', start);
+    end = end == std::string::npos ? ini.size() : end + 1;
+    const std::string line = ini.substr(start, end - start);
+    if (line.rfind("Date=", 0) != 0) out += line;
+    start = end;
+  }
+  return out;
+}
+
+class Europe1939 : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    old_cwd_ = fs::current_path();
+    const fs::path root = SourceRoot();
+    ASSERT_FALSE(root.empty()) << "the scenario folder is not found above the working folder";
+    fs::current_path(dir_.Path());
+    fs::create_directories("data/scenarios");
+    fs::copy(root / "data/scenarios/Europe1939", "data/scenarios/Europe1939", fs::copy_options::recursive);
+    // The skins and the music the world loads, as the game finds them beside
+    // its scenarios.
+    fs::create_directory_symlink(root / "data/gfx", "data/gfx");
+    fs::create_directory_symlink(root / "data/Music", "data/Music");
+    plat::SetMessageBoxHandler([this](std::wstring_view caption, std::wstring_view) { boxes_.emplace_back(caption); });
+  }
+  void TearDown() override {
+    plat::SetMessageBoxHandler({});
+    delete g_pWorld;
+    g_pWorld = nullptr;
+    fs::current_path(old_cwd_);
+  }
+  void Load() { LoadWorld(sGameStartSettings{L"data\\scenarios\\Europe1939\\%s", 0}); }
+
+  cCountry* CountryNamed(const std::wstring& name) {
+    for (const auto& c : g_pWorld->Countries()) {
+      if (c->name == name) return c.get();
+    }
+    ADD_FAILURE() << "no country named " << plat::NarrowBytes(name);
+    return nullptr;
+  }
+  const cCity* CityNamed(const std::wstring& name) {
+    for (const cCity* city : g_pWorld->Cities()) {
+      if (city->GetName() == name) return city;
+    }
+    ADD_FAILURE() << "no city named " << plat::NarrowBytes(name);
+    return nullptr;
+  }
+  int ZoneNamed(const std::wstring& name) {
+    for (const sWezelGrafuMorz& node : g_pWorld->GetSeaGraph().Nodes()) {
+      if (node.name == name) return node.id;
+    }
+    ADD_FAILURE() << "no sea node named " << plat::NarrowBytes(name);
+    return -1;
+  }
+  bool SeaRoute(const wchar_t* from, const wchar_t* to, const wchar_t* country) {
+    std::vector<int> path;
+    return g_pWorld->GetSeaGraph().FindPath(ZoneNamed(from), ZoneNamed(to), CountryNamed(country)->id, false, path);
+  }
+
+  fs::path old_cwd_;
+  twtest::TempDir dir_;
+  plat::RecordingRenderer renderer_;
+  twtest::FakeFramework frame_{&renderer_};
+  std::vector<std::wstring> boxes_;
+};
+
+TEST_F(Europe1939, LoadsWithoutAnErrorWarningOrMessageBox) {
+  twtest::LogCapture log;
+  Load();
+  ASSERT_NE(g_pWorld, nullptr);
+  EXPECT_TRUE(log.Contains(L"-- Loading new scenario done!"));
+  for (const std::wstring& line : log.Lines()) {
+    const bool bad = line.find(L"ERROR") != std::wstring::npos || line.find(L"WARNING") != std::wstring::npos ||
+                     line.find(L"ERR:") != std::wstring::npos || line.find(L"Blad") != std::wstring::npos;
+    EXPECT_FALSE(bad) << plat::NarrowBytes(line);
+  }
+  EXPECT_TRUE(boxes_.empty()) << plat::NarrowBytes(boxes_.empty() ? L"" : boxes_[0]);
+}
+
+TEST_F(Europe1939, HoldsTheCountriesAndAlliancesOfSeptember1939) {
+  Load();
+  ASSERT_NE(g_pWorld, nullptr);
+  cWorld& w = *g_pWorld;
+  EXPECT_EQ(w.GetMap().GetWidth(), 100);
+  EXPECT_EQ(w.GetMap().GetHeight(), 70);
+  EXPECT_EQ(w.GetDate().month, 9);
+  EXPECT_EQ(w.GetDate().year, 1939);
+  int dummies = 0;
+  for (const auto& c : w.Countries()) dummies += c->politicalStrength == -1 && c->active ? 1 : 0;
+  EXPECT_EQ(dummies, 1);
+  EXPECT_EQ(CountryNamed(L"Germany")->alliance, 5);
+  EXPECT_EQ(CountryNamed(L"Italy")->alliance, 2);
+  EXPECT_EQ(CountryNamed(L"United Kingdom")->alliance, 4);
+  EXPECT_EQ(CountryNamed(L"France")->alliance, 1);
+  EXPECT_EQ(CountryNamed(L"Poland")->alliance, 1);
+  EXPECT_EQ(CountryNamed(L"Soviet Union")->alliance, 6);
+  EXPECT_EQ(CountryNamed(L"Sweden")->alliance, 0);
+  const int germany = CountryNamed(L"Germany")->id;
+  EXPECT_TRUE(w.GetRelations().IsAtWar(germany, CountryNamed(L"Poland")->id));
+  EXPECT_TRUE(w.GetRelations().IsAtWar(CountryNamed(L"France")->id, germany));
+  EXPECT_FALSE(w.GetRelations().IsAtWar(germany, CountryNamed(L"Soviet Union")->id));
+  EXPECT_FALSE(w.GetRelations().IsAtWar(germany, CountryNamed(L"Italy")->id));
+
+  // Every country but the dummy holds land and cities; capitals stand on
+  // their own soil.
+  for (const auto& c : w.Countries()) {
+    if (c->politicalStrength == -1) continue;
+    int hexes = 0;
+    for (const sHex& h : w.GetMap().Hexes()) hexes += h.IsLand() && h.owner == c->id ? 1 : 0;
+    int cities = 0;
+    for (const cCity* city : w.Cities()) cities += city->GetOwnerId() == c->id ? 1 : 0;
+    EXPECT_GT(hexes, 0) << plat::NarrowBytes(c->name);
+    EXPECT_GT(cities, 0) << plat::NarrowBytes(c->name);
+  }
+  EXPECT_EQ(CityNamed(L"Berlin")->GetOwnerId(), germany);
+  EXPECT_EQ(CityNamed(L"Warsaw")->GetOwnerId(), CountryNamed(L"Poland")->id);
+  EXPECT_EQ(CityNamed(L"Vienna")->GetOwnerId(), germany);                     // the Anschluss
+  EXPECT_EQ(CityNamed(L"Tirana")->GetOwnerId(), CountryNamed(L"Italy")->id);  // Albania, April 1939
+  EXPECT_EQ(CityNamed(L"Wilno")->GetOwnerId(), CountryNamed(L"Poland")->id);
+  EXPECT_EQ(CityNamed(L"Chisinau")->GetOwnerId(), CountryNamed(L"Romania")->id);  // Bessarabia
+  EXPECT_EQ(CityNamed(L"Viipuri")->GetOwnerId(), CountryNamed(L"Finland")->id);
+  EXPECT_GE(w.Cities().size(), 150u);
+}
+
+TEST_F(Europe1939, UnitsStandOnTheirOwnLandAndShipsLieInTheirOwnPorts) {
+  Load();
+  ASSERT_NE(g_pWorld, nullptr);
+  cWorld& w = *g_pWorld;
+  const sUnitLists& u = w.Units();
+  EXPECT_GE(u.landUnits.size(), 100u);
+  EXPECT_GE(u.airUnits.size(), 20u);
+  EXPECT_GE(u.navalUnits.size(), 40u);
+  for (const cJednostkaLadowa* unit : u.landUnits) {
+    ASSERT_TRUE(w.GetMap().IsInside(unit->x, unit->y)) << plat::NarrowBytes(unit->name);
+    const sHex& h = w.GetMap().GetHex(unit->x, unit->y);
+    EXPECT_TRUE(h.IsLand()) << plat::NarrowBytes(unit->name);
+    EXPECT_EQ(h.controller, unit->countryId) << plat::NarrowBytes(unit->name);
+    EXPECT_EQ(static_cast<const void*>(h.unit), static_cast<const void*>(unit));
+  }
+  for (const cJednostkaLotnicza* unit : u.airUnits) {
+    const sHex& h = w.GetMap().GetHex(unit->x, unit->y);
+    EXPECT_EQ(h.controller, unit->countryId) << plat::NarrowBytes(unit->name);
+  }
+  for (const cFleet* fleet : u.fleets) {
+    const sWezelGrafuMorz* node = w.GetSeaGraph().GetNode(fleet->seaNode);
+    ASSERT_NE(node, nullptr) << plat::NarrowBytes(fleet->name);
+    EXPECT_FALSE(node->IsSeaZone()) << plat::NarrowBytes(fleet->name) << " lies in a port";
+    EXPECT_EQ(w.GetMap().GetHex(node->x, node->y).controller, fleet->country) << plat::NarrowBytes(fleet->name);
+    EXPECT_FALSE(fleet->ships.empty());
+    // Every ship fits its harbour.
+    for (const cJednostkaMorska* ship : fleet->ships) {
+      EXPECT_GE(node->maxSize, w.constants.minPortSize[static_cast<std::size_t>(ship->type - 40)])
+          << plat::NarrowBytes(ship->name) << " in " << plat::NarrowBytes(node->name);
+    }
+  }
+  int led = 0;
+  for (const cUnit* unit : u.landUnits) led += unit->ownCommander ? 1 : 0;
+  EXPECT_GE(led, 10);
+}
+
+TEST_F(Europe1939, SeaPassagesAreGuardedByTheirStraits) {
+  Load();
+  ASSERT_NE(g_pWorld, nullptr);
+  // Britain holds Gibraltar and the canal: the Atlantic reaches the Levant
+  // and the Gulf of Suez, but the Turkish straits stay closed to her.
+  EXPECT_TRUE(SeaRoute(L"North Atlantic", L"Levantine Sea", L"United Kingdom"));
+  EXPECT_TRUE(SeaRoute(L"Levantine Sea", L"Gulf of Suez", L"United Kingdom"));
+  EXPECT_FALSE(SeaRoute(L"Aegean Sea", L"Western Black Sea", L"United Kingdom"));
+  EXPECT_TRUE(SeaRoute(L"Aegean Sea", L"Western Black Sea", L"Turkey"));
+  // Italy is shut in the Mediterranean by Gibraltar and Suez.
+  EXPECT_FALSE(SeaRoute(L"Tyrrhenian Sea", L"Bay of Biscay", L"Italy"));
+  EXPECT_FALSE(SeaRoute(L"Levantine Sea", L"Gulf of Suez", L"Italy"));
+  // Germany passes the Kiel Canal; Britain can pass neither it nor the
+  // Danish straits.
+  EXPECT_TRUE(SeaRoute(L"Southern North Sea", L"Central Baltic", L"Germany"));
+  EXPECT_FALSE(SeaRoute(L"Southern North Sea", L"Central Baltic", L"United Kingdom"));
+  // Every sea zone that is not a lake is reachable from the open Atlantic
+  // for a country that holds every strait (each strait is tested above).
+  int reachable = 0;
+  std::vector<int> path;
+  for (const sWezelGrafuMorz& node : g_pWorld->GetSeaGraph().Nodes()) {
+    if (!node.IsSeaZone()) continue;
+    for (const auto* country : {L"United Kingdom", L"Turkey", L"Soviet Union", L"Germany"}) {
+      if (g_pWorld->GetSeaGraph().FindPath(ZoneNamed(L"North Atlantic"), node.id, CountryNamed(country)->id, false,
+                                           path) ||
+          g_pWorld->GetSeaGraph().FindPath(ZoneNamed(L"Western Black Sea"), node.id, CountryNamed(country)->id, false,
+                                           path)) {
+        ++reachable;
+        break;
+      }
+    }
+  }
+  // The Caspian, the Persian Gulf and Lake Ladoga have no passage out.
+  int zones = 0;
+  for (const sWezelGrafuMorz& node : g_pWorld->GetSeaGraph().Nodes()) zones += node.IsSeaZone() ? 1 : 0;
+  EXPECT_EQ(reachable, zones - 3);
+  // Every port lies on the graph beside its sea.
+  for (const cCity* city : g_pWorld->Cities()) {
+    if (!city->IsPort()) continue;
+    const int node = g_pWorld->GetSeaGraph().FindNodeIdByMainHex(city->x, city->y);
+    ASSERT_GT(node, 0) << plat::NarrowBytes(city->GetName());
+    EXPECT_GT(g_pWorld->GetSeaGraph().GetAdjacentSeaZoneId(node), 0) << plat::NarrowBytes(city->GetName());
+  }
+}
+
+TEST_F(Europe1939, LandRoutesCrossTheContinentButNotTheSea) {
+  Load();
+  ASSERT_NE(g_pWorld, nullptr);
+  const cCity* berlin = CityNamed(L"Berlin");
+  EXPECT_GT(berlin->GetHopsTo(*CityNamed(L"Paris")), 0);
+  EXPECT_GT(berlin->GetHopsTo(*CityNamed(L"Moscow")), 0);
+  EXPECT_GT(berlin->GetHopsTo(*CityNamed(L"Madrid")), 0);
+  EXPECT_GT(berlin->GetHopsTo(*CityNamed(L"Ankara")), 0);  // over the Bosporus
+  EXPECT_EQ(berlin->GetHopsTo(*CityNamed(L"London")), -1);
+  EXPECT_GT(CityNamed(L"London")->GetHopsTo(*CityNamed(L"Glasgow")), 0);
+  EXPECT_GT(CityNamed(L"Tunis")->GetHopsTo(*CityNamed(L"Cairo")), 0);  // along the African coast
+  // Germany's own road from Berlin to Breslau.
+  std::vector<cCity*> route;
+  EXPECT_TRUE(g_pWorld->GetCityGraph().FindPath(berlin, CityNamed(L"Breslau"), CountryNamed(L"Germany")->id, route));
+}
+
+TEST_F(Europe1939, SavedGameLoadsBackAndSavesTheSameBytes) {
+  Load();
+  ASSERT_NE(g_pWorld, nullptr);
+  const std::size_t landUnits = g_pWorld->Units().landUnits.size();
+  ASSERT_TRUE(SaveGame(*g_pWorld, L"Europe First", false).ok);
+  LoadWorld(sGameStartSettings{L"data\\save\\Europe First\\%s", 1});
+  ASSERT_NE(g_pWorld, nullptr);
+  EXPECT_TRUE(g_pWorld->savedGame);
+  EXPECT_EQ(g_pWorld->Units().landUnits.size(), landUnits);
+  EXPECT_EQ(g_pWorld->scenarioName, L"Europe1939");
+  ASSERT_TRUE(SaveGame(*g_pWorld, L"Europe Second", false).ok);
+
+  Files first = ReadFolder("data/save/Europe First");
+  Files second = ReadFolder("data/save/Europe Second");
+  first["Info.ini"] = WithoutSaveDate(first["Info.ini"]);
+  second["Info.ini"] = WithoutSaveDate(second["Info.ini"]);
+  EXPECT_EQ(first.size(), second.size());
+  for (const auto& [name, bytes] : first) {
+    ASSERT_TRUE(second.count(name)) << name;
+    EXPECT_TRUE(bytes == second[name]) << name << " differs after a load and a save";
+  }
+  // The scenario's tables are written in the writers' own formats, so the
+  // first save writes them unchanged (the land units and the map change in
+  // the first pass of a new game: drop timers, coastal sea zones, ports).
+  const Files scenario = ReadFolder("data/scenarios/Europe1939");
+  for (const char* name : {"cities.csv", "commanders.csv", "countries.csv", "fleets.csv", "naval_units.csv",
+                           "air_units.csv", "sea_nodes.csv", "ai_data.csv", "relations.csv", "losses.csv", "flags.txt",
+                           "unit_names.csv", "convoys.csv", "airrecon_units.csv", "airship_attacks.csv"}) {
+    EXPECT_TRUE(scenario.at(name) == first.at(name)) << name;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,184 @@
+// The scenario tool's world: a tiny scenario built in memory (owners, sea
+// zones, the port node and its links, the strait, rivers and forts, units,
+// fleet and commander), and the contradictions between the sources that the
+// tool refuses before it writes anything.
+#include "make_scenario/scenario_build.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "units/commander.h"
+#include "units/fleet.h"
+#include "units/jednostka_ladowa.h"
+#include "units/jednostka_morska.h"
+#include "world/cities.h"
+#include "world/gra.h"
+
+namespace {
+
+// Germany in the west, Poland in the east, a sea in two zones.
+struct sTexts {
+  std::string map =
+      "size 6 4\n"
+      "terrain\npppp~~\npppp~~\nppppp~\npppp~~\n"
+      "owner\nGGPP..\nGGPP..\nGGPPP.\nGGPP..\n"
+      "seazone\n....AA\n....AA\n.....B\n....BB\n"
+      "river Narrow 0,3 0,2 0,1\n"
+      "fort 2 Line: 2,1 2,2\n";
+  std::string countries =
+      "country G DE 5 1 2 100 100 1 3 6E6E6E 60 10 2,3,2,2,2,2,0 h:000000,FFFFFF,DD0000 Germany\n"
+      "country P PL 1 3 1 100 40 2 3 E8B030 10 3 1,1,1,1,1,1,0 h:FFFFFF,DC143C Poland\n"
+      "country - XX 0 0 0 0 -1 3 3 808080 0 0 1,1,0,1,1,1,0 plain:808080 Dummy\n"
+      "war DE PL\n";
+  std::string cities =
+      "DE 0 1 0 10 6 Berlin\n"
+      "PL 3 1 3 1 1 Gdynia\n"
+      "PL 2 3 0 5 2 Warsaw\n";
+  std::string roads = "road Berlin | Warsaw\nroad Warsaw | Gdynia\n";
+  std::string units =
+      "land DE 5 3 100 1 2 Panzer Corps\n"
+      "land PL 1 2 100 2 2 Army Poznan\n"
+      "air PL 20 2 90 2 0 Pursuit Brigade\n"
+      "fleet PL Gdynia; Polish Fleet\n"
+      "ship PL 42 Burza\n"
+      "commander PL 0 3 2 Tadeusz Kutrzeba | Army Poznan\n";
+  std::string sea = "zone A 5 0 Baltic\nzone B 5 3 Gulf\nlink Baltic | Gulf | Gdynia\n";
+  std::string consts = "48 MaxSupply 10\n73 NavalTypeStrength 12 15 8 4 3 3\n";
+};
+
+template <typename Parser, typename Out>
+void ParseOrFail(Parser parse, const std::string& text, Out& out) {
+  std::string error;
+  if (!parse(text, out, error)) throw std::runtime_error("test source: " + error);
+}
+
+scen::sScenario Sources(const sTexts& t) {
+  scen::sScenario s;
+  ParseOrFail(scen::ParseMap, t.map, s.map);
+  ParseOrFail(scen::ParseCountries, t.countries, s.countries);
+  ParseOrFail(scen::ParseWars, t.countries, s.wars);
+  ParseOrFail(scen::ParseCities, t.cities, s.cities);
+  ParseOrFail(scen::ParseLandLinks, t.roads, s.roads);
+  ParseOrFail(scen::ParseUnits, t.units, s.units);
+  ParseOrFail(scen::ParseSea, t.sea, s.sea);
+  ParseOrFail(scen::ParseConsts, t.consts, s.consts);
+  return s;
+}
+
+// The message of the build's refusal, or "" when it built.
+std::string BuildError(const sTexts& t) {
+  scen::sScenario s = Sources(t);
+  cWorld world;
+  try {
+    scen::BuildScenarioWorld(s, world);
+  } catch (const std::runtime_error& e) {
+    return e.what();
+  }
+  return {};
+}
+
+TEST(ScenarioBuild, TinyScenarioBuildsEveryRecord) {
+  scen::sScenario s = Sources(sTexts{});
+  cWorld world;
+  scen::BuildScenarioWorld(s, world);
+
+  const cMap& map = world.GetMap();
+  EXPECT_EQ(world.GetCountryCount(), 3);
+  EXPECT_EQ(map.GetHex(0, 0).owner, 1);
+  EXPECT_EQ(map.GetHex(3, 3).controller, 2);
+  EXPECT_EQ(map.GetHex(3, 3).originalOwner, 2);
+  EXPECT_EQ(map.GetHex(4, 0).seaZone, 1);
+  EXPECT_EQ(map.GetHex(5, 3).seaZone, 2);
+  EXPECT_EQ(map.GetHex(3, 1).coastal, 1);
+  EXPECT_EQ(map.GetHex(0, 1).coastal, 0);
+  EXPECT_EQ(map.GetHex(2, 1).fortification, 2);
+  EXPECT_EQ(map.GetHex(1, 1).fortification, 0);
+  // The river runs north along the east sides of column 0; each edge is
+  // marked on both of its hexes.
+  EXPECT_TRUE(map.GetHex(0, 3).HasRiverOnSide(1));
+  EXPECT_TRUE(map.GetHex(1, 3).HasRiverOnSide(4));
+  EXPECT_TRUE(map.GetHex(0, 2).HasRiverOnSide(2));
+  EXPECT_TRUE(map.GetHex(1, 3).HasRiverOnSide(5));
+  EXPECT_TRUE(map.GetHex(0, 2).HasRiverOnSide(1));
+  EXPECT_TRUE(map.GetHex(1, 2).HasRiverOnSide(4));
+  EXPECT_FALSE(map.GetHex(0, 2).HasRiverOnSide(4));  // the west bank is dry
+  EXPECT_TRUE(world.GetRelations().IsAtWar(1, 2));
+  EXPECT_TRUE(world.GetRelations().IsAtWar(2, 1));
+  EXPECT_EQ(world.GetCountry(3)->politicalStrength, -1);
+  // Zones of the seas, then the port of Gdynia linked both ways with the
+  // zone in front of it; the passage between the zones guarded by Gdynia.
+  ASSERT_EQ(world.GetSeaGraph().GetNodeCount(), 3);
+  const sWezelGrafuMorz* port = world.GetSeaGraph().GetNode(3);
+  EXPECT_FALSE(port->IsSeaZone());
+  EXPECT_EQ(port->x, 3);
+  EXPECT_EQ(port->y, 1);
+  EXPECT_EQ(port->ownShipX, 3);  // ships in port are shown on the city
+  EXPECT_NE(s.seaEdges.find("\n3;1;-1;-1;\n"), std::string::npos);
+  EXPECT_NE(s.seaEdges.find("\n1;3;-1;-1;\n"), std::string::npos);
+  EXPECT_NE(s.seaEdges.find("\n1;2;3;1;\n"), std::string::npos);
+  EXPECT_NE(s.seaEdges.find("\n2;1;3;1;\n"), std::string::npos);
+  // Both directions of each road.
+  EXPECT_NE(s.citiesDiagram.find("\n0;1;2;3;0\n2;3;0;1;0\n"), std::string::npos);
+
+  const sUnitLists& u = world.Units();
+  ASSERT_EQ(u.landUnits.size(), 2u);
+  ASSERT_EQ(u.fleets.size(), 1u);
+  EXPECT_EQ(u.fleets.front()->seaNode, 3);
+  ASSERT_EQ(u.navalUnits.size(), 1u);
+  EXPECT_EQ(u.navalUnits.front()->fleetId, u.fleets.front()->id);
+  EXPECT_EQ(u.navalUnits.front()->maxHitPoints, 8);  // a cruiser's strength
+  const cJednostkaLadowa* army = u.landUnits.back();
+  ASSERT_NE(army->ownCommander, nullptr);
+  EXPECT_EQ(army->ownCommander->state, kCommanderAssigned);
+  EXPECT_EQ(army->supply, 10);
+  EXPECT_EQ(world.Cities()[1]->supply, 5);  // a port that is no supply source
+}
+
+TEST(ScenarioBuild, ContradictionsBetweenSourcesAreRefused) {
+  const struct {
+    std::string sTexts::*field;
+    std::string from;
+    std::string to;
+    const char* expected;
+  } cases[] = {
+      {&sTexts::cities, "DE 0 1 0 10 6 Berlin", "DE 3 0 0 10 6 Berlin", "another country"},
+      {&sTexts::cities, "PL 2 3 0 5 2 Warsaw", "PL 2 3 3 5 2 Warsaw", "without water"},
+      {&sTexts::cities, "PL 2 3 0 5 2 Warsaw", "PL 3 1 0 5 2 Warsaw", "shares its hex"},
+      {&sTexts::cities, "PL 2 3 0 5 2 Warsaw", "PL 4 0 0 5 2 Warsaw", "on water"},
+      {&sTexts::units, "land DE 5 3 100 1 2", "land DE 5 3 100 3 2", "outside its country"},
+      {&sTexts::units, "air PL 20 2 90 2 0", "air PL 20 2 90 2 2", "shares its hex"},
+      {&sTexts::units, "fleet PL Gdynia", "fleet PL Warsaw", "is no port"},
+      {&sTexts::units, "commander PL 0", "commander PL 1", "another arm"},
+      {&sTexts::units, "| Army Poznan", "| Panzer Corps", "unknown unit"},
+      {&sTexts::map, "GGPP..\nGGPPP.", "GGPP..\nGXPPP.", "names no country"},
+      {&sTexts::sea, "link Baltic | Gulf", "link Baltic | Bay", "unknown zone"},
+      {&sTexts::sea, "zone A 5 0 Baltic", "zone A 5 3 Baltic", "another zone"},
+      {&sTexts::sea, "| Gdynia", "| Danzig", "no city named"},
+      {&sTexts::roads, "road Warsaw | Gdynia", "road Warsaw | Posen", "no city named"},
+      {&sTexts::roads, "road Berlin | Warsaw", "road Berlin | Warsaw\nroad Warsaw | Berlin", "given twice"},
+      {&sTexts::countries, "war DE PL", "war DE RU", "unknown country code"},
+      {&sTexts::countries, "0 0 0 0 -1 3 3", "0 0 0 0 5 3 3", "the dummy"},
+  };
+  EXPECT_EQ(BuildError(sTexts{}), "");
+  for (const auto& c : cases) {
+    sTexts t;
+    std::string& text = t.*(c.field);
+    const std::size_t at = text.find(c.from);
+    ASSERT_NE(at, std::string::npos) << c.from;
+    text.replace(at, c.from.size(), c.to);
+    const std::string error = BuildError(t);
+    EXPECT_NE(error.find(c.expected), std::string::npos) << c.to << " gave \"" << error << "\"";
+  }
+  // A fleet in a foreign port, and a road into a resource city.
+  sTexts foreign;
+  foreign.units += "fleet DE Gdynia; Raiders\nship DE 43 U-1\n";
+  EXPECT_NE(BuildError(foreign).find("foreign port"), std::string::npos);
+  sTexts mine;
+  mine.cities += "PL 2 0 4 0 2 Mine\n";
+  mine.roads += "road Warsaw | Mine\n";
+  EXPECT_NE(BuildError(mine).find("resource city"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,327 @@
+// The map frame with its kept pictures against a plain cell-by-cell drawing
+// of the same cells (the public per-cell functions), in every map mode, and
+// after each kind of change that must show: a cell's terrain, weather,
+// river, mark, fortification, owner or unit, a country's colour, the zoom,
+// the scroll, a setting and the skin (depth table, sheets).
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/settings.h"
+#include "app/skins.h"
+#include "app/texture.h"
+#include "platform/clock.h"
+#include "platform/recording_renderer.h"
+#include "support/fake_framework.h"
+#include "world/cities.h"
+#include "world/country.h"
+#include "world/gra.h"
+#include "world/hex_drawing.h"
+#include "world/map.h"
+
+namespace {
+
+using plat::DrawRecord;
+
+constexpr int kWidth = 40;
+constexpr int kHeight = 30;
+
+// Where two record lists first differ, or -1 when they are the same.
+long FirstDifference(const std::vector<DrawRecord>& a, const std::vector<DrawRecord>& b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const DrawRecord& x = a[i];
+    const DrawRecord& y = b[i];
+    bool same = x.kind == y.kind && x.texture == y.texture && x.argb == y.argb && x.depth == y.depth &&
+                x.source.left == y.source.left && x.source.top == y.source.top && x.source.right == y.source.right &&
+                x.source.bottom == y.source.bottom && x.text == y.text;
+    for (int c = 0; c < 4 && same; ++c) same = x.corners[c].x == y.corners[c].x && x.corners[c].y == y.corners[c].y;
+    if (!same) return static_cast<long>(i);
+  }
+  return a.size() == b.size() ? -1 : static_cast<long>(n);
+}
+
+class MapPictures : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    settings_ = g_Settings;
+    plat::SetClock(&clock_);
+    clock_.Advance(12345);
+    g_Settings.ResolutionX = 1024;
+    g_Settings.ResolutionY = 768;
+    g_Settings.MapMode = 0;
+    g_Settings.ShowWeather = true;
+    g_Settings.ShowGrid = true;
+    g_Settings.ShowSeaZonesBorders = true;
+    g_Settings.ShowAPLeft = false;
+    g_Settings.MapOwnershipMode = 3;
+    g_Settings.BorderMode = 2;
+    ResetSpriteDepthTable();
+    for (int slot : {kSlotTerrain, kSlotOthers, kSlotEyeCandies}) g_Textures[slot].Create(2004, 2004);
+    world_ = std::make_unique<cWorld>();
+    g_pWorld = world_.get();
+    BuildWorld();
+    // A unit drawn live at a depth the kept terrain uses as well: its quad
+    // must keep its place among them.
+    g_MapDrawHooks.drawUnit = [](plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos, int) {
+      const plat::RectI source{1, 1, 40, 40};
+      sprite.Draw(*g_Textures[kSlotOthers].Get(), &source, pos.x + 10, pos.y + 10, LayerDepth(kLayerPlain),
+                  0xFF000000u | static_cast<std::uint32_t>(hex.x * 256 + hex.y));
+    };
+    SetView(0.5f, kWidth / 2, kHeight / 2);
+  }
+  void TearDown() override {
+    if (batch_.InBatch()) batch_.End();
+    g_MapDrawHooks = {};
+    g_pWorld = nullptr;
+    world_.reset();
+    for (int slot : {kSlotTerrain, kSlotOthers, kSlotEyeCandies}) g_Textures[slot].Release();
+    g_Settings = settings_;
+    ResetSpriteDepthTable();
+    plat::SetClock(nullptr);
+  }
+
+  void BuildWorld() {
+    cMap& map = Map();
+    map.SetWidth(kWidth);
+    map.SetHeight(kHeight);
+    map.CreateHexes();
+    map.ResetEyeCandies();
+    unsigned seed = 99;
+    auto next = [&seed] {
+      seed = seed * 214013u + 2531011u;
+      return (seed >> 16) & 0x7FFF;
+    };
+    for (sHex& c : map.Hexes()) {
+      c.tileVariant = static_cast<std::uint8_t>(next() % 6);
+      if (c.x < 2 || c.y < 2 || next() % 11 == 0) {
+        c.terrain = kTerrainWater;
+        c.seaZone = static_cast<std::uint16_t>(1 + c.x / 10);
+        if (next() % 5 == 0) c.seaNode = 1;
+        continue;
+      }
+      c.terrain = static_cast<std::uint8_t>(1 + next() % 7);
+      c.owner = c.controller = static_cast<std::uint8_t>(1 + c.x / 14);
+      if (next() % 4 == 0) c.seaZone = 3;
+      if (next() % 6 == 0) c.riverMask = static_cast<std::uint8_t>(1u << (next() % 6));
+      if (next() % 9 == 0) c.fortification = static_cast<std::uint8_t>(1 + next() % 3);
+      if (next() % 13 == 0) c.unit = FakeUnit();
+      c.weather = next() % 4 == 0 ? 2 : 0;
+    }
+    map.AddRiverMouths();
+    for (int id = 1; id <= 3; ++id) {
+      auto country = std::make_unique<cCountry>();
+      country->id = id;
+      country->alliance = id;
+      country->colour[0] = 0x00302010u * static_cast<std::uint32_t>(id);
+      world_->Countries().push_back(std::move(country));
+    }
+    for (int y = 3; y < kHeight; y += 5) {
+      for (int x = 3; x < kWidth; x += 7) {
+        if (map.GetHex(x, y).IsWater()) continue;
+        auto city = std::make_unique<cCity>();
+        city->x = x;
+        city->y = y;
+        world_->AddCity(std::move(city));
+      }
+    }
+    map.RefreshBorderFlags();
+  }
+
+  // The hook draws from the cell alone: the unit is only a marker.
+  using UnitPointer = decltype(sHex::unit);
+  static UnitPointer FakeUnit() {
+    alignas(16) static unsigned char storage[16];
+    return reinterpret_cast<UnitPointer>(storage);
+  }
+
+  cMap& Map() { return world_->GetMap(); }
+
+  // The loader fills the decorations; the map offers them read-only.
+  sEyeCandy& Decoration(int x, int y) {
+    auto& all = const_cast<std::vector<sEyeCandy>&>(Map().EyeCandies());
+    return all[static_cast<std::size_t>(y) * kWidth + x];
+  }
+  static sEyeCandy Decorated(std::uint32_t left, std::uint32_t top, float scale) {
+    sEyeCandy e;
+    e.Reset();
+    for (int w = 0; w < 3; ++w) {
+      e.words[2 * w] = left;
+      e.words[2 * w + 1] = top;
+    }
+    e.scale = scale;
+    return e;
+  }
+
+  void SetView(float zoom, int x, int y) {
+    g_MapTargetScale = zoom;
+    g_Settings.MapZoom = zoom + 0.25f;
+    Map().CenterAtHex(x, y);
+    Map().UpdateView(1.0f);
+  }
+
+  // The visible cells one by one through the per-cell functions, as the
+  // map frame places them.
+  void DrawReference() {
+    const cMap& map = Map();
+    const plat::Matrix2D saved = batch_.GetTransform();
+    const sMatrix4& m = map.viewTransform;
+    batch_.SetTransform({m.m[0][0], m.m[0][1], m.m[1][0], m.m[1][1], m.m[3][0], m.m[3][1]});
+    const float scale = g_Settings.MapZoom;
+    const int ox = static_cast<int>(static_cast<float>(g_Settings.ResolutionX) / (2.0f * scale) - map.viewX);
+    const int oy = static_cast<int>(static_cast<float>(g_Settings.ResolutionY) / (2.0f * scale) - map.viewY);
+    int c0 = 0, c1 = 0, r0 = 0, r1 = 0;
+    map.VisibleRange(c0, c1, r0, r1);
+    const int phase = static_cast<int>((plat::GetTickCount() / 100) % 6);
+    for (int y = r0; y < r1; ++y) {
+      for (int x = c0; x < c1; ++x) {
+        const sHex& hex = map.GetHex(x, y);
+        const sEyeCandy& eyeCandy = map.EyeCandies()[static_cast<std::size_t>(y) * kWidth + x];
+        sHexScreenPos pos;
+        pos.x = static_cast<float>(x * kHexColumnWidth + ox);
+        pos.y = static_cast<float>(y * kHexRowHeight + oy + (IsOddColumn(x) ? 0 : kHexEvenColumnDrop));
+        switch (g_Settings.MapMode) {
+          case 1: DrawHexTerrain(batch_, hex, pos, eyeCandy, phase); break;
+          case 2: DrawHexPolitical(batch_, hex, pos); break;
+          case 3: DrawHexWithCoastMark(batch_, hex, pos, eyeCandy); break;
+          default: DrawHex(batch_, hex, pos, eyeCandy, phase); break;
+        }
+      }
+    }
+    batch_.SetTransform(saved);
+  }
+
+  std::vector<DrawRecord> Frame(bool reference) {
+    renderer_.records.clear();
+    batch_.Begin();
+    if (reference) {
+      DrawReference();
+    } else {
+      Map().Render(batch_);
+    }
+    batch_.End();
+    return std::move(renderer_.records);
+  }
+
+  sSettings settings_;
+  plat::ManualClock clock_;
+  plat::RecordingRenderer renderer_;
+  twtest::FakeFramework frame_{&renderer_};
+  plat::SpriteBatch batch_{renderer_};
+  std::unique_ptr<cWorld> world_;
+};
+
+TEST_F(MapPictures, EveryModeMatchesTheCellByCellDrawingOnFirstAndLaterFrames) {
+  for (int mode : {0, 1, 2, 3, 0}) {
+    SCOPED_TRACE(testing::Message() << "mode " << mode);
+    g_Settings.MapMode = mode;
+    const auto reference = Frame(true);
+    ASSERT_GT(reference.size(), 500u);
+    EXPECT_EQ(FirstDifference(Frame(false), reference), -1);
+    clock_.Advance(100);  // the next animation step: cities change, the kept pictures stay
+    const auto later = Frame(true);
+    EXPECT_EQ(FirstDifference(Frame(false), later), -1);
+  }
+}
+
+TEST_F(MapPictures, EachChangeShowsOnTheNextFrame) {
+  cMap& map = Map();
+  sHex& cell = map.GetHex(20, 15);
+  cell.terrain = kTerrainPlain;
+  cell.city = nullptr;
+  cell.unit = nullptr;
+  cell.owner = cell.controller = 1;
+  map.RefreshBorderFlags();
+  const std::pair<const char*, std::function<void()>> changes[] = {
+      {"terrain", [&] { cell.terrain = kTerrainMountain; }},
+      {"weather", [&] { cell.weather = 1; }},
+      {"river", [&] { cell.riverMask = 2; }},
+      {"mark", [&] { SetHexMark(map, cell, 8, -1); }},
+      {"mark cleared", [&] { ClearHexMark(map, cell, 8, true); }},
+      {"fortification", [&] { cell.fortification = 2; }},
+      {"owner", [&] { SetHexOwner(map, cell, 3); }},
+      {"controller", [&] { SetHexController(map, cell, 2); }},
+      {"unit", [&] { cell.unit = FakeUnit(); }},
+      {"decoration", [&] { Decoration(20, 15) = Decorated(2, 3, 0.8f); }},
+      // Off the sheet (bad data): a source beyond what the kept form holds.
+      {"decoration off the sheet", [&] { Decoration(20, 15) = Decorated(33000u, 100u, 0.8f); }},
+      {"decoration hides a layer", [&] { Decoration(20, 15).alpha = g_SpriteDepths[kLayerMountain].level; }},
+      {"country colour", [&] { world_->GetCountry(2)->colour[0] = 0x00ABCDEFu; }},
+      {"scroll", [&] { map.viewX += 7.0f; }},
+      {"zoom", [&] { SetView(0.3f, kWidth / 2, kHeight / 2); }},
+      {"grid setting", [] { g_Settings.ShowGrid = false; }},
+      {"ownership setting", [] { g_Settings.MapOwnershipMode = 1; }},
+      {"skin depths", [] { g_SpriteDepths[kLayerWeather].depth = 0.05f; }},
+      {"skin sheet", [] { g_Textures[kSlotOthers].Create(2004, 2004); }},
+  };
+  for (const auto& [name, change] : changes) {
+    SCOPED_TRACE(name);
+    Frame(false);  // the pictures are kept
+    const auto before = Frame(true);
+    change();
+    const auto after = Frame(true);
+    ASSERT_NE(FirstDifference(before, after), -1) << "the change does not show";
+    EXPECT_EQ(FirstDifference(Frame(false), after), -1);
+  }
+}
+
+TEST_F(MapPictures, DecorationWordsBeyondTheIntegerRangeAreLeftOut) {
+  const auto plain = Frame(true);
+  Decoration(20, 15) = Decorated(0x7FFFFFF0u, 0x7FFFFFFFu, 0.8f);
+  Decoration(21, 15) = Decorated(5u, 0x7FFFFF90u, 0.8f);
+  EXPECT_EQ(FirstDifference(Frame(true), plain), -1);
+  EXPECT_EQ(FirstDifference(Frame(false), plain), -1);
+}
+
+TEST_F(MapPictures, RowsChangedWhileOutOfViewRedrawWhenBack) {
+  SetView(0.5f, 12, 6);
+  const auto top = Frame(true);
+  EXPECT_EQ(FirstDifference(Frame(false), top), -1);
+  SetView(0.5f, 12, 24);  // the top rows leave the view, their pictures stay kept
+  EXPECT_EQ(FirstDifference(Frame(false), Frame(true)), -1);
+  sHex& cell = Map().GetHex(12, 3);
+  cell.terrain = cell.terrain == kTerrainDesert ? kTerrainSwamp : kTerrainDesert;
+  SetView(0.5f, 12, 6);
+  const auto changed = Frame(true);
+  ASSERT_NE(FirstDifference(top, changed), -1);
+  EXPECT_EQ(FirstDifference(Frame(false), changed), -1);
+  SetView(0.5f, 12, 24);
+  Frame(false);
+  world_->GetCountry(1)->colour[0] = 0x00123456u;
+  SetView(0.5f, 12, 6);
+  EXPECT_EQ(FirstDifference(Frame(false), Frame(true)), -1);
+}
+
+TEST_F(MapPictures, ChangeBetweenTwoFramesOfOneBatchKeepsTheFirstIntact) {
+  sHex& cell = Map().GetHex(12, 9);
+  const std::uint8_t oldTerrain = cell.terrain;
+  const std::uint8_t newTerrain = oldTerrain == kTerrainForest ? kTerrainHill : kTerrainForest;
+  Frame(false);
+  auto twice = [&](bool reference) {
+    cell.terrain = oldTerrain;
+    renderer_.records.clear();
+    batch_.Begin();
+    reference ? DrawReference() : Map().Render(batch_);
+    cell.terrain = newTerrain;
+    reference ? DrawReference() : Map().Render(batch_);
+    batch_.End();
+    return std::move(renderer_.records);
+  };
+  const auto reference = twice(true);
+  EXPECT_EQ(FirstDifference(twice(false), reference), -1);
+}
+
+TEST_F(MapPictures, MapGoneBeforeTheBatchEndsStillDrawsItsFrame) {
+  const std::size_t expected = Frame(true).size();
+  batch_.Begin();
+  Map().Render(batch_);
+  g_pWorld = nullptr;
+  world_.reset();  // the batch still holds the pictures it was given
+  batch_.End();
+  EXPECT_EQ(renderer_.records.size(), expected);
+}
+
+}  // namespace
