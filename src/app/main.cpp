@@ -5,7 +5,8 @@
 // keyboard and mouse callbacks.
 //
 // Debugging aid: with TW_SCREENSHOT_DIR set, every menu that has been shown
-// for a few frames is saved as "<dir>/<n>_<class>.png", and the time from the
+// for a few frames is saved as "<dir>/<n>_<class>.png" (the map screen, at
+// each zoom it settles on, as "<dir>/<n>_MapScreen.png"), and the time from the
 // start of main() to the first drawn main-menu frame is printed on stdout
 // (scripts/menu_walk.sh uses both).
 #include <SDL.h>
@@ -65,13 +66,28 @@ bool LoadUnicodeLayer() { return true; }
 // --- TW_SCREENSHOT_DIR (debugging aid, see the top of the file) -----------
 const std::chrono::steady_clock::time_point g_ProgramStart = std::chrono::steady_clock::now();
 std::string g_ScreenshotDir;
-const cMenu* g_ShotMenu = nullptr;
+std::wstring g_ShotScreen;
 int g_ShotMenuFrames = 0;
 int g_ShotCount = 0;
 bool g_MainMenuTimed = false;
 
+// What is on the screen: the menu, or the map screen at its zoom.
+std::wstring ShownScreen(std::string& name) {
+  if (g_pCurrentMenu != nullptr) {
+    name = plat::ClassName(typeid(*g_pCurrentMenu));
+    return plat::Format(L"%p", static_cast<const void*>(g_pCurrentMenu));
+  }
+  if (g_pWorld != nullptr && g_pWorld->GetGameState() == 7) {
+    name = "MapScreen";
+    return plat::Format(L"map %.3f", g_Settings.MapZoom);
+  }
+  return {};
+}
+
 void SaveMenuScreenshot() {
-  if (g_pCurrentMenu == nullptr) return;
+  std::string name;
+  const std::wstring screen = ShownScreen(name);
+  if (screen.empty()) return;
   if (!g_MainMenuTimed && dynamic_cast<const cMainMenu*>(g_pCurrentMenu) != nullptr) {
     g_MainMenuTimed = true;
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -79,8 +95,8 @@ void SaveMenuScreenshot() {
     std::printf("first main-menu frame after %lld ms\n", static_cast<long long>(ms.count()));
     std::fflush(stdout);
   }
-  if (g_pCurrentMenu != g_ShotMenu) {
-    g_ShotMenu = g_pCurrentMenu;
+  if (screen != g_ShotScreen) {
+    g_ShotScreen = screen;
     g_ShotMenuFrames = 0;
   }
   // A few frames in, so that the hint and the controls have settled.
@@ -91,8 +107,7 @@ void SaveMenuScreenshot() {
   if (SDL_GetRendererOutputSize(renderer->Native(), &w, &h) != 0) return;
   SDL_Surface* shot = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
   if (shot == nullptr) return;
-  const std::string path = g_ScreenshotDir + "/" + std::to_string(++g_ShotCount) + "_" +
-                           plat::ClassName(typeid(*g_pCurrentMenu)) + ".png";
+  const std::string path = g_ScreenshotDir + "/" + std::to_string(++g_ShotCount) + "_" + name + ".png";
   if (SDL_RenderReadPixels(renderer->Native(), nullptr, SDL_PIXELFORMAT_ARGB8888, shot->pixels,
                            shot->pitch) == 0 &&
       IMG_SavePNG(shot, path.c_str()) == 0) {

@@ -8,6 +8,7 @@
 #include "app/csv_reader.h"
 #include "app/settings.h"
 #include "app/texture.h"
+#include "files/eye_candies_file.h"
 #include "world/gra.h"
 #include "platform/format.h"
 #include "platform/framework.h"
@@ -375,6 +376,12 @@ void LoadMapSkin(std::wstring_view name) {
     LoadSlot(kSlotTerrain, plat::Format(L"%s\\terrain.png", folder), mips);
     LoadSlot(kSlotOthers, plat::Format(L"%s\\others.png", folder), mips);
     LoadSlot(kSlotEyeCandies, plat::Format(L"%s\\eyecandies.png", folder), mips);
+    // The decorations of the loaded scenario are placed for this skin's
+    // picture (none without one).
+    if (g_pWorld != nullptr) {
+      LoadMapEyeCandies(g_pWorld->GetMap(), g_Textures[kSlotEyeCandies].Get() != nullptr,
+                        plat::Format(L"data\\scenarios\\%s", g_pWorld->scenarioName));
+    }
     ResetSpriteDepthTable();
     ReadSpriteDepthTable(plat::Format(L"%s\\sprites_depth.csv", folder));
   }

@@ -53,3 +53,10 @@ void LoadEyeCandies(std::vector<sEyeCandy>& records, int width, int height, std:
     }
   }
 }
+
+void LoadMapEyeCandies(cMap& map, bool skinHasPicture, std::wstring_view folder) {
+  map.ResetEyeCandies();
+  if (!skinHasPicture) return;
+  std::vector<sEyeCandy>& records = map.EyeCandies();
+  LoadEyeCandies(records, map.GetWidth(), map.GetHeight(), folder);
+}

@@ -1,6 +1,6 @@
-// The eye candies of a map skin: decorative sprites drawn on map hexes,
-// listed in "<skin folder>/eyecandies.csv", one hex per line: x; y; depth;
-// then three sprite cells as column and row pairs.
+// The eye candies of a scenario: decorative sprites of the map skin's
+// picture drawn on map hexes, listed in "<folder>/eyecandies.csv", one hex
+// per line: x; y; depth; then three sprite cells as column and row pairs.
 #pragma once
 
 #include <string_view>
@@ -15,3 +15,8 @@
 // or a hex outside the grid is logged and skipped. A later line for the
 // same hex replaces the earlier one.
 void LoadEyeCandies(std::vector<sEyeCandy>& records, int width, int height, std::wstring_view folder);
+
+// The map's eye candies for a map skin: every record of the map is reset;
+// then, when the skin has its eye-candy picture, the table of the folder
+// (the loaded scenario's, "data\scenarios\<name>") is read into them.
+void LoadMapEyeCandies(cMap& map, bool skinHasPicture, std::wstring_view folder);

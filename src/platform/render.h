@@ -164,7 +164,10 @@ class Renderer {
     const PointF corners[4] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
     DrawQuad(texture, source, corners, argb, depth);
   }
-  // DrawRect for each of count quads at one depth, in order.
+  // DrawRect for each of count quads at one depth, in order. These are the
+  // prepared sprites (SpriteBatch::DrawPrepared): pictures laid edge to
+  // edge, like the map's cells, so a renderer that places scaled quads on
+  // whole pixels must keep an edge two of them share in one place.
   virtual void DrawRects(const RectDraw* draws, std::size_t count, float depth) {
     for (std::size_t i = 0; i < count; ++i) {
       const RectDraw& d = draws[i];

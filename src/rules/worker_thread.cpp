@@ -109,7 +109,6 @@ bool PlayComputerPhase(cWorld& world) {
   // under the framework lock.
   AcquireFrameworkLock(__FILE__, __LINE__);
   turn.viewCountry = current;
-  world.viewedCountry = current;
   const bool eventsOnly = current != nullptr && current->specialFlags == kEventsOnlyCountry;
   if (current != nullptr && !eventsOnly) {
     float x = 0.0f, y = 0.0f, zoom = 0.0f;

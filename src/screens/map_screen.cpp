@@ -1,5 +1,7 @@
 #include "screens/map_screen.h"
 
+#include "app/main_thread_queue.h"
+
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
@@ -13,6 +15,7 @@
 #include "app/gui_layout.h"
 #include "app/hint_text.h"
 #include "app/input_routing.h"
+#include "app/main_thread_queue.h"
 #include "app/music_player.h"
 #include "app/settings.h"
 #include "app/sound.h"
@@ -98,9 +101,8 @@ void RefreshHexPanel() {
   if (cHexPanel* panel = GetHexPanel()) panel->Refresh();
 }
 
-void OpenPauseMenu(cWorld& world) {
-  world.EnterMenuState();
-  new cPauseMenu();  // becomes the current menu
+void OpenPauseMenu(cWorld&) {
+  new cPauseMenu();  // becomes the current menu; it stops the map input
 }
 
 void ToggleMinimized(cPanel* panel) {
@@ -247,6 +249,19 @@ void RenderMapScreenScene(cWorld& world, float elapsed) {
                               &g_pDiplomacyPanel, &g_pInfoPanel}) {
     if (*slot != nullptr) (*slot)->OnRender(elapsed);
   }
+}
+
+// The world's map-screen entry points are the handlers of this file.
+void cWorld::RenderMapScreen(float elapsed) { RenderMapScreenScene(*this, elapsed); }
+void cWorld::OnKeyboard(unsigned key, bool keyDown, bool altDown) {
+  MapScreenOnKeyboard(*this, key, keyDown, altDown);
+}
+void cWorld::OnMouse(bool left, bool right, bool middle, bool side1, bool side2, int wheelDelta, int x,
+                     int y) {
+  MapScreenOnMouse(*this, left, right, middle, side1, side2, wheelDelta, x, y);
+}
+void cWorld::OnGUIEvent(unsigned event, int controlId, CDXUTControl* control) {
+  MapScreenOnGUIEvent(*this, event, controlId, control);
 }
 
 void cWorld::EnterMenuState() {
@@ -402,6 +417,8 @@ void MapScreenOnGUIEvent(cWorld& world, unsigned, int controlId, CDXUTControl*) 
 }
 
 void OnInGameFrameMove(double time, float elapsed) {
+  // What the worker thread asked of the main thread (dialogs, screens).
+  DrainMainThreadRequests();
   cWorld* world = g_pWorld;
   if (world == nullptr) return;
   if (g_LastScrollTime < 0.0 || time < g_LastScrollTime) g_LastScrollTime = time;

@@ -8,6 +8,7 @@
 #include "gui/dxut_element.h"
 #include "platform/framework.h"
 #include "screens/main_menu.h"
+#include "world/gra.h"
 #if __has_include("screens/scenario_menu.h")
 #include "screens/scenario_menu.h"
 #define TW_HAVE_SCENARIO_MENU 1
@@ -15,6 +16,8 @@
 
 cPauseMenu::cPauseMenu() {
   LogLine(L"----- Pause Menu -----");
+  // The map stops taking input while the menu is over it.
+  if (g_pWorld != nullptr) g_pWorld->EnterMenuState();
   // {x, y, width, height}
   const plat::RectI frame = DXUTLayoutRect(kPauseMenuFrame);
   dialog_.AddFrame(kPauseMenuFrame, frame.left, frame.top, frame.right, frame.bottom, 0);
@@ -46,8 +49,10 @@ void cPauseMenu::OnGUIEvent(unsigned event, int controlId, CDXUTControl*) {
     case kPauseSave:
     case kPausePreferences:
       // Back to the map. The save-game and preferences dialogs these two
-      // buttons open come with the in-game dialogs.
+      // buttons open come with the in-game dialogs; until then both return
+      // to the map at once, as the dialogs do when they close.
       RetireCurrentMenu();
+      if (g_pWorld != nullptr) g_pWorld->EnterMapState();
       return;
     case kPauseAbort:
       DestroyGame();

@@ -527,6 +527,17 @@ void cScenarioSettingsMenu::RemovePlayer() {
   for (const auto& country : g_pWorld->Countries()) {
     if (country && country->pbemPlayerId == id) country->pbemPlayerId = 0;
   }
+  // A saved game numbers its players by their place in the list: the ones
+  // after the removed player move up one number, and so do their countries.
+  for (std::size_t i = 0; i < players.size(); ++i) {
+    const int oldNumber = players[i].number;
+    const int newNumber = static_cast<int>(i) + 1;
+    if (oldNumber == newNumber) continue;
+    players[i].number = newNumber;
+    for (const auto& country : g_pWorld->Countries()) {
+      if (country && country->pbemPlayerId == oldNumber) country->pbemPlayerId = newNumber;
+    }
+  }
   selected_player_id_ = 0;
   FillPlayers();
   FillCountries();

@@ -42,7 +42,7 @@ int DoctrineLevel(const cCountry* country) {
   return country ? std::clamp(country->techLevel[kTechDoctrine], 0, 5) : 0;
 }
 
-bool ShowActions() { return g_LandTurnHooks.showActions && g_LandTurnHooks.showActions(); }
+bool ShowActions() { return g_pWorld && g_pWorld->turnState.showActions; }
 
 // Whether a hex's controller lets the country's units in: nobody, the
 // country itself, an ally or an enemy.
@@ -324,8 +324,12 @@ void cJednostkaLadowa::StepAlongPath(int targetX, int targetY, bool centreAfterP
   cMap& map = g_pWorld->GetMap();
   if (map.IsInside(x, y) && map.GetHex(x, y).unit == this) map.GetHex(x, y).unit = nullptr;
   g_LandTurnHooks.buildPath(*this, targetX, targetY);
+  // Once the phase is 10 the main thread may be stepping the unit (its hex
+  // and its visibility): the centring takes the start hex read before.
+  const bool centre = centreAfterPhase && visible && ShowActions();
+  const int startX = x, startY = y;
   g_pWorld->SetGameState(kPhaseAiUnitStepping);
-  if (centreAfterPhase && visible && ShowActions()) map.CenterAtHex(x, y);
+  if (centre) map.CenterAtHex(startX, startY);
   while (g_pWorld->GetGameState() == kPhaseAiUnitStepping) TracedSleep(50, __FILE__, __LINE__);
 }
 

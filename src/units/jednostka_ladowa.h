@@ -14,9 +14,10 @@
 #include "units/unit.h"
 
 class cJednostkaMorska;
+struct sScenarioConstants;
 
-// The scenario constants the land unit reads. The scenario loader fills
-// them; the defaults are neutral.
+// The scenario constants the land unit reads, filled from the loaded world's
+// constants by ApplyScenarioConstants; the defaults are neutral.
 struct sLandUnitConstants {
   // By land warfare doctrine level 0..5 and land type 0..6.
   std::array<std::array<int, 7>, 6> actionPoints{};
@@ -37,14 +38,23 @@ struct sLandUnitConstants {
 // The land constants of the loaded scenario (process-wide).
 sLandUnitConstants& LandUnitConstants();
 
+// Fills LandUnitConstants() from a world's "consts.csv" record: action
+// points (lines 2-7), base strength (9-13), the first terrain cost row and
+// its addition as the zone-of-control cost (15), the doctrine effectiveness
+// bonus (18), the few-points threshold from the attack cost (34), the supply
+// effects on effectiveness and action points (49-56), the paradrop
+// preparation turns (134), the cut-off limit (137) and the winter and mud
+// move factors (139, 141). Must run before the world's land units are made:
+// a new unit takes the paradrop preparation turns.
+void ApplyScenarioConstants(const sScenarioConstants& constants);
+
 // What the land unit needs from the turn flow, which comes later: the turn
 // state builds the path of a unit to a hex from the unit's range (the main
-// thread's frame update then steps the unit along it), and tells whether the
-// computer opponent's actions are shown. Unset, no path can be built and
-// actions are not shown.
+// thread's frame update then steps the unit along it). Unset, no path can be
+// built. (Whether the computer opponent's actions are shown is read from the
+// world's turn state.)
 struct sLandTurnHooks {
   void (*buildPath)(cJednostkaLadowa& unit, int x, int y) = nullptr;
-  bool (*showActions)() = nullptr;
 };
 extern sLandTurnHooks g_LandTurnHooks;
 

@@ -6,6 +6,7 @@
 #include "platform/framework.h"
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "screens/info_panel.h"
 #include "world/cities.h"
 #include "world/gra.h"
 
@@ -38,9 +39,10 @@ int UnitTypeNameSlot(int unitType) {
   return -1;
 }
 
-// The information panel shows the points; it refreshes itself from the
-// record once the map screen has one.
-void RefreshInformationPanel() {}
+// The information bar shows the points of the current country.
+void RefreshInformationPanel() {
+  if (cInfoPanel* panel = GetInfoPanel()) panel->RefreshCounters();
+}
 
 }  // namespace
 

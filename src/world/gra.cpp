@@ -12,6 +12,7 @@
 #include "files/info_ini_file.h"
 #include "files/unit_files.h"
 #include "screens/map_screen.h"
+#include "units/jednostka_ladowa.h"
 #include "world/cities.h"
 
 cWorld* g_pWorld = nullptr;
@@ -59,11 +60,18 @@ void cWorld::LoadFolder() {
   ApplyInfoHeader(header, *this);
   turnNumber = header.turn;
   turnsLeft = header.turnsLeft;
+  // The shown date of the header: the date line names it on the first turn.
+  startDay = header.gameDay;
+  startMonth = header.gameMonth;
+  startYear = header.gameYear;
   pbemPlayers = header.pbemPlayers;
   LoadingProgress(10);
   // The constants always come from the scenario's own folder, also for a
   // saved game. The impulse within the month needs their impulses per month.
   constants.Load(scenarioName);
+  // The land units read their action points, strengths and move costs from
+  // them; a new unit takes its paradrop preparation turns when it is made.
+  ApplyScenarioConstants(constants);
   RestoreDateFromHeader(header, *this);
   LoadingProgress(15);
   LoadMap(folderPattern);
@@ -89,7 +97,6 @@ void cWorld::LoadFolder() {
   // Relations and losses need the countries: without any there is nothing
   // to relate.
   if (GetCountryCount() > 0) relations_.Load(folderPattern, GetCountryCount());
-  viewedCountry = nullptr;
   LoadingProgress(50);
   // The convoy store is filled by the second pass; the event list stays
   // empty until events are loaded there.
@@ -109,6 +116,8 @@ cWorld::~cWorld() {
   SetGameState(kPhaseDestroyed);
   // No other thread may use the world while it is freed.
   if (stop_worker_) stop_worker_();
+  // The panels this world made show its records: they go with it.
+  DestroyMapScreenPanels();
   g_Textures[kWorldTextureSlot].Release();
   ForEachCountryTexture([](cTexture& texture) { texture.Release(); });
   // The fonts survive a lost device in our drawing layer, so nothing needs
@@ -137,14 +146,6 @@ void cWorld::SetGameState(int state) {
   game_state_.store(state);
   LogLine(L"---- Game state = %i", state);
 }
-
-void cWorld::RenderMapScreen(float) { ++map_screen_calls_.renders; }
-
-void cWorld::OnKeyboard(unsigned, bool, bool) { ++map_screen_calls_.keys; }
-
-void cWorld::OnMouse(bool, bool, bool, bool, bool, int, int, int) { ++map_screen_calls_.mouse; }
-
-void cWorld::OnGUIEvent(unsigned, int, CDXUTControl*) { ++map_screen_calls_.guiEvents; }
 
 cCountry* cWorld::GetCountry(int id) const {
   if (id < 1 || id > GetCountryCount()) return nullptr;

@@ -81,7 +81,6 @@ class cWorld {
   int impulseCounters[2] = {0, 0};
   bool playByEmail = false;
   std::wstring playByEmailGameName;
-  cCountry* viewedCountry = nullptr; // whose view the map screen shows; null until play starts
   // The ids the next new convoy, fleet, ship, land and air unit receive.
   sIdCounters ids;
   // Unit sizes of the scenario's "Info.ini", stored as the value minus 1.
@@ -141,23 +140,13 @@ class cWorld {
   int GetCountryScore(int countryId) const;
 
   // The turn counter of the game and the turns still to play after it, and
-  // the scenario's start date (day 0: none; the date line then uses the
+  // the shown date of "Info.ini" (day 0: none; the date line then uses the
   // game date). Read from "Info.ini" by the loading.
   int turnNumber = 1;
   int turnsLeft = 0;
   int startDay = 0;
   int startMonth = 0;
   int startYear = 0;
-
-  // Until the map screen is built the world only counts the map-screen calls
-  // it receives, which shows where the frame sends its drawing and input.
-  struct sMapScreenCalls {
-    int renders = 0;
-    int keys = 0;
-    int mouse = 0;
-    int guiEvents = 0;
-  };
-  const sMapScreenCalls& MapScreenCalls() const { return map_screen_calls_; }
 
   // The hex map; empty until LoadMap reads "map.tdw" through the folder's
   // path pattern (a fatal data error ends the process there).
@@ -285,7 +274,6 @@ class cWorld {
   sGameDate date_;
   // Shared by the main thread and the worker thread.
   std::atomic<int> game_state_{0};
-  sMapScreenCalls map_screen_calls_;
 };
 
 // The loaded game; null when none is loaded.

@@ -77,6 +77,7 @@ void cWorld::StartGame() {
   g_Textures[kPauseWallpaperSlot].Load(L"data\\gfx\\wallpaper_pause.png", cTexture::kFromFile, 1);
   LogLine(L"============== Starting game ==============");
   if (const cCountry* next = turnState.FindNextHumanCountry(countries_)) RecalculateUnitsVisibility(*this, *next);
+  map_->ApplyCurrentZoom();
   LogLine(L"Updating units appearance");
   SelectUnitFontsForZoom();
   LogLine(L"Updating cities appearance");
@@ -107,7 +108,6 @@ void cWorld::StartGame() {
     }
   };
   if (current != nullptr && current->human) {
-    viewedCountry = current;
     turnState.viewCountry = current;
     RestorePanelsAfterComputerPhase();
     SelectUnitFontsForZoom();
@@ -116,16 +116,15 @@ void cWorld::StartGame() {
     return;
   }
   requestOrCentre(current);
-  if (viewedCountry == nullptr) {
+  if (turnState.viewCountry == nullptr) {
     for (const auto& country : countries_) {
       if (country->human) {
-        viewedCountry = country.get();
+        turnState.viewCountry = country.get();
         break;
       }
     }
   }
-  turnState.viewCountry = viewedCountry;
-  if (viewedCountry != nullptr) RecalculateUnitsVisibility(*this, *viewedCountry);
+  if (turnState.viewCountry != nullptr) RecalculateUnitsVisibility(*this, *turnState.viewCountry);
   MinimizePanelsForComputerPhase();
 }
 

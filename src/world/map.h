@@ -135,6 +135,8 @@ class cMap {
   // Decorations: created once, then reset.
   void ResetEyeCandies();
   const std::vector<sEyeCandy>& EyeCandies() const { return decorations_; }
+  // One record per cell; the scenario's eye-candy table fills them.
+  std::vector<sEyeCandy>& EyeCandies() { return decorations_; }
 
   // --- Post-load passes (map_passes.cpp) ---
   void AddRiverMouths();
@@ -160,6 +162,9 @@ class cMap {
   void StopScrolling();
   void Zoom(int step, int mouseX, int mouseY);
   void UpdateView(float elapsed);
+  // The view's cell counts, bounds and outline for the zoom in use; the
+  // view otherwise works them out only when the zoom changes.
+  void ApplyCurrentZoom();
   // Scale at which the whole map fits the screen of the settings.
   void ComputeFitScale();
   // Fits the map part of a minimap picture of that size into the minimap

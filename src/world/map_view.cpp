@@ -196,6 +196,11 @@ void cMap::UpdateView(float elapsed) {
   if (scaleChanged) ApplyScaleChange();
 }
 
+void cMap::ApplyCurrentZoom() {
+  ApplyScaleChange();
+  RecomputeMinimapOutline();
+}
+
 void cMap::ApplyScaleChange() {
   const float s = g_Settings.MapZoom;
   const float sw = static_cast<float>(g_Settings.ResolutionX);

@@ -101,30 +101,23 @@ TEST_F(FrameRender, DrawsMenuThenVisibleDialogsBottomUpUnderTheLock) {
   EXPECT_EQ(renderer_.records[1].argb, 0x00000000u);
 }
 
-TEST_F(FrameRender, MapScreenOnlyOutsidePhasesZeroOneAndFive) {
+TEST_F(FrameRender, MapScreenOutsidePhasesZeroOneAndFiveAndNothingOnAFailedBeginScene) {
   new DrawnMenu(log_);
   g_pInfoPanel = new DrawnPanel(log_);
-  for (int phase : {0, 1, 5, 2, 7, 9, 12}) {
+  for (int phase : {0, 1, 5, 2, 7, 12}) {
     world_.SetGameState(phase);
     log_.clear();
     OnFrameRender(0.0, 0.0f);
-    // The menu is drawn in every phase, the sea-battle screen's too, and
-    // always over the map.
-    if (phase == 0 || phase == 1 || phase == 5) {
-      EXPECT_EQ(log_, (Log{"menu"})) << "phase " << phase;
-    } else {
-      EXPECT_EQ(log_, (Log{"map", "menu"})) << "phase " << phase;
-    }
+    // The menu is drawn in every phase and always over the map.
+    const bool map = phase != 0 && phase != 1 && phase != 5;
+    EXPECT_EQ(log_, (map ? Log{"map", "menu"} : Log{"menu"})) << "phase " << phase;
   }
-}
 
-TEST_F(FrameRender, FailedBeginSceneDrawsNothingButEndsSceneAndUnlocks) {
   twtest::LogCapture capture;
-  new DrawnMenu(log_);
-  g_pInfoPanel = new DrawnPanel(log_);
   PushDialog(new DrawnDialog(1, log_));
-  world_.SetGameState(7);
   renderer_.SetBeginSceneResult(-2005530520);
+  renderer_.records.clear();
+  log_.clear();
   OnFrameRender(0.0, 0.0f);
   EXPECT_TRUE(log_.empty());
   using K = plat::DrawRecord::Kind;

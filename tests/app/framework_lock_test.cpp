@@ -89,19 +89,6 @@ TEST_F(FrameworkLock, TracedSleepWarnsAboveElevenSecondsAndNamesTheFileInOem) {
   EXPECT_EQ(clock_.SleepCalls(), 4);
 }
 
-TEST_F(FrameworkLock, WaitForDialogNotOnStackTakesOnePass) {
-  cWaitProbeDialog dialog;
-  WaitForDialogClose(&dialog, "src/caller.cpp", 5);
-  const auto lines = log_.Lines();
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[0].rfind(L"AC:src/app/framework_lock.cpp:", 0), 0u) << lines[0];
-  EXPECT_EQ(lines[1].rfind(L"RC:src/app/framework_lock.cpp:", 0), 0u) << lines[1];
-  EXPECT_EQ(lines[2], L"WBC:cWaitProbeDialog:src/caller.cpp:5");
-  EXPECT_EQ(clock_.TotalSlept(), 100u);
-  EXPECT_EQ(clock_.SleepCalls(), 1);
-  EXPECT_EQ(GetFrameworkLockHoldCount(), 0);
-}
-
 TEST_F(FrameworkLock, WaitForDialogThreadReturnsOnceMainThreadClosesIt) {
   g_DialogStack.clear();
   g_pActiveDialog = nullptr;

@@ -1,5 +1,3 @@
-// Sound effects: loading the slots, the start-up failures, the volume scale,
-// the GUI event sounds and the pause hook.
 #include <gtest/gtest.h>
 
 #include "app/gui_sound.h"
@@ -14,8 +12,6 @@ namespace {
 int g_exitCode = -1;
 void RecordExit(int code) { g_exitCode = code; }
 
-// Installs a fake device and an exit handler that returns, inside a scratch
-// working folder; leaves the globals as it found them.
 class SoundTest : public ::testing::Test {
  protected:
   SoundTest() : cwd_(dir_.Path()) {
@@ -41,12 +37,6 @@ class SoundTest : public ::testing::Test {
   twtest::ScopedWorkingFolder cwd_;
   twtest::FakeAudioDevice device_;
 };
-
-TEST(SoundVolume, MapsTheFractionToHundredthsOfADecibel) {
-  EXPECT_EQ(SoundVolumeFromFraction(1.0f), 0);
-  EXPECT_EQ(SoundVolumeFromFraction(0.5f), -5000);
-  EXPECT_EQ(SoundVolumeFromFraction(0.0f), -10000);
-}
 
 TEST_F(SoundTest, LoadsTheEffectsWithTheirVoicesAndLogsAMissingOne) {
   WriteAllEffectsBut("Buying");

@@ -34,58 +34,30 @@ TEST_F(TextureTest, LoadFromFileLogsAndKeepsSize) {
   EXPECT_EQ(log.Lines(), std::vector<std::wstring>{L"Loading file \"" + name + L"\" (3) [OK]"});
 }
 
-TEST_F(TextureTest, DrawSpriteRectStretchesIntoDestination) {
-  cTexture t;
-  t.Create(128, 128);
-  plat::SpriteBatch batch(renderer);
-  batch.Begin();
-  // Same size as the source: unscaled at the destination.
-  EXPECT_EQ(DrawSpriteRect(&batch, &t, {16, 16, 48, 32}, 100, 200, 32, 16, 0xFF123456, 0.3f, false), 0);
-  // Doubled width, halved height.
-  EXPECT_EQ(DrawSpriteRect(&batch, &t, {0, 0, 10, 20}, 30, 40, 20, 10, 0xFFFFFFFF, 0.2f, false), 0);
-  batch.End();
-  auto quads = renderer.Quads();
-  ASSERT_EQ(quads.size(), 2u);
-  EXPECT_NEAR(quads[0]->corners[0].x, 100, 1e-3);
-  EXPECT_NEAR(quads[0]->corners[2].x, 132, 1e-3);
-  EXPECT_NEAR(quads[0]->corners[2].y, 216, 1e-3);
-  EXPECT_FLOAT_EQ(quads[0]->depth, 0.3f);
-  EXPECT_NEAR(quads[1]->corners[0].x, 30, 1e-3);
-  EXPECT_NEAR(quads[1]->corners[2].x, 50, 1e-3);
-  EXPECT_NEAR(quads[1]->corners[2].y, 50, 1e-3);
-}
-
-TEST_F(TextureTest, DrawSpriteRectCombinesWithAndRestoresTheTransform) {
+TEST_F(TextureTest, DrawSpriteRectStretchesCombinesAndRejectsEmptyRectangles) {
   cTexture t;
   t.Create(64, 64);
   plat::SpriteBatch batch(renderer);
-  plat::Matrix2D zoom = plat::Matrix2D::Scaling(0.5f, 0.5f);
-  batch.SetTransform(zoom);
+  batch.SetTransform(plat::Matrix2D::Scaling(0.5f, 0.5f));
   batch.Begin();
-  DrawSpriteRect(&batch, &t, {0, 0, 10, 10}, 100, 60, 20, 20, 0xFFFFFFFF, 0.5f, true);
-  DrawSpriteRect(&batch, &t, {0, 0, 10, 10}, 100, 60, 20, 20, 0xFFFFFFFF, 0.4f, false);
-  batch.End();
-  EXPECT_FLOAT_EQ(batch.GetTransform().m11, 0.5f);
-  auto quads = renderer.Quads();
-  ASSERT_EQ(quads.size(), 2u);
-  // Combined: the destination then the zoom.
-  EXPECT_NEAR(quads[0]->corners[0].x, 50, 1e-3);
-  EXPECT_NEAR(quads[0]->corners[2].y, 40, 1e-3);
-  // Not combined: the zoom is replaced.
-  EXPECT_NEAR(quads[1]->corners[0].x, 100, 1e-3);
-  EXPECT_NEAR(quads[1]->corners[2].y, 80, 1e-3);
-}
-
-TEST_F(TextureTest, DrawSpriteRectRejectsEmptyRectangles) {
-  cTexture t;
-  t.Create(16, 16);
-  plat::SpriteBatch batch(renderer);
-  batch.Begin();
+  // Combined: the stretch to the destination, then the zoom; not combined: the zoom is replaced.
+  EXPECT_EQ(DrawSpriteRect(&batch, &t, {0, 0, 10, 20}, 100, 60, 20, 10, 0xFFFFFFFF, 0.5f, true), 0);
+  EXPECT_EQ(DrawSpriteRect(&batch, &t, {0, 0, 10, 20}, 100, 60, 20, 10, 0xFFFFFFFF, 0.4f, false), 0);
   EXPECT_LT(DrawSpriteRect(&batch, &t, {4, 4, 4, 8}, 0, 0, 10, 10, 0xFFFFFFFF, 0, false), 0);
   EXPECT_EQ(DrawSpriteRect(&batch, &t, {0, 0, 4, 4}, 5, 5, 0, 10, 0xFFFFFFFF, 0, false), 0);
   EXPECT_LT(DrawSpriteRect(nullptr, &t, {0, 0, 4, 4}, 5, 5, 4, 4, 0xFFFFFFFF, 0, false), 0);
   batch.End();
-  EXPECT_TRUE(renderer.Quads().empty());
+  EXPECT_FLOAT_EQ(batch.GetTransform().m11, 0.5f);
+  auto quads = renderer.Quads();
+  ASSERT_EQ(quads.size(), 2u);
+  const float corners[2][4] = {{50, 30, 60, 35}, {100, 60, 120, 70}};
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_NEAR(quads[i]->corners[0].x, corners[i][0], 1e-3) << i;
+    EXPECT_NEAR(quads[i]->corners[0].y, corners[i][1], 1e-3) << i;
+    EXPECT_NEAR(quads[i]->corners[2].x, corners[i][2], 1e-3) << i;
+    EXPECT_NEAR(quads[i]->corners[2].y, corners[i][3], 1e-3) << i;
+  }
+  EXPECT_FLOAT_EQ(quads[0]->depth, 0.5f);
 }
 
 }  // namespace

@@ -79,7 +79,6 @@ TEST_F(Prompts, TextPromptCutsTo99CharactersAndAnswersBeforeClosing) {
   EXPECT_EQ(listener_->heard[0].id, cDialogPobraniaTekstu::kOkId);
   EXPECT_TRUE(listener_->heard[0].promptStillActive);
   EXPECT_EQ(listener_->heard[0].text, L"abc" + std::wstring(96, L'x'));
-  EXPECT_EQ(PromptTextResult.size(), kPromptTextMaxLength);
   EXPECT_TRUE(Closed(prompt));
   EXPECT_EQ(listener_->reactivated, 1);
 
@@ -100,7 +99,6 @@ TEST_F(Prompts, YesNoAnswersEnterYesEscapeNoAndIgnoresKeyUp) {
   ASSERT_EQ(listener_->heard.size(), 1u);
   EXPECT_EQ(listener_->heard[0].id, cDialogPotwierdzenia::kYesId);
   EXPECT_TRUE(listener_->heard[0].confirm);
-  EXPECT_TRUE(listener_->heard[0].promptStillActive);
   EXPECT_TRUE(Closed(yes));
 
   auto* no = Open(new cDialogPotwierdzenia(L"Title", L"Sure?", L"Yes", L"", L"No", L""));

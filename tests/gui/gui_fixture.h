@@ -50,8 +50,6 @@ inline std::string PngHeader(int w, int h) {
   return s;
 }
 
-constexpr std::uint32_t kColorA = 0xFFA0A0A0;
-constexpr std::uint32_t kColorB = 0xFFB0B0B0;
 constexpr int kFontHeight = 16;  // glyphs 8 pixels wide
 
 class GuiTest : public ::testing::Test {
@@ -64,8 +62,8 @@ class GuiTest : public ::testing::Test {
       g_GuiFonts[k].face = L"Arial";
       g_GuiFonts[k].height = kFontHeight;
       g_GuiFonts[k].weight = 400;
-      g_GuiFonts[k].color = kColorA;
-      g_GuiFonts[k].color2 = kColorB;
+      g_GuiFonts[k].color = 0xFFA0A0A0;
+      g_GuiFonts[k].color2 = 0xFFB0B0B0;
     }
     LoadSounds({SND_BUTTON_CLICK, SND_CHECKBOX_CHANGED, SND_RADIOBUTTON_CHANGED});
     Events().clear();

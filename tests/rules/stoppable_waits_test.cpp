@@ -19,6 +19,10 @@ class cStopProbeDialog : public cDialog {
 
 namespace {
 
+long long MsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+}
+
 TEST(StoppableWaits, TracedSleepSleepsWholeUnlessStopped) {
   plat::ManualClock clock;
   plat::SetClock(&clock);
@@ -42,10 +46,8 @@ TEST(StoppableWaits, ThreadGivesUpASleepSoonAfterTheStop) {
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
   stop = true;
   sleeper.join();
-  const auto ms =
-      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
   EXPECT_FALSE(result);
-  EXPECT_LT(ms, 200);
+  EXPECT_LT(MsSince(start), 200);
 }
 
 TEST(StoppableWaits, ThreadWaitingForADialogGivesUpWhenStopped) {
@@ -63,10 +65,8 @@ TEST(StoppableWaits, ThreadWaitingForADialogGivesUpWhenStopped) {
   const auto start = std::chrono::steady_clock::now();
   stop = true;
   worker.join();
-  const auto ms =
-      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_LT(MsSince(start), 50);
   EXPECT_EQ(result.load(), 0);
-  EXPECT_LT(ms, 50);
   EXPECT_EQ(GetFrameworkLockHoldCount(), 0);
 
   // A dialog that has gone ends the wait with success, stop flag or not.

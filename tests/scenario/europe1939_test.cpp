@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,6 +18,7 @@
 #include "platform/recording_renderer.h"
 #include "platform/text.h"
 #include "support/fake_framework.h"
+#include "support/fixture_scenario.h"
 #include "support/test_support.h"
 #include "units/fleet.h"
 #include "units/jednostka_ladowa.h"
@@ -32,19 +33,10 @@ namespace {
 
 using Files = std::map<std::string, std::string>;
 
-// The source tree: TW_SOURCE_DIR, or the first folder above the working
-// folder or the test program that holds the scenario.
+// The source tree holds the fixture in tests/data/fixture_scenario/Fixture.
 fs::path SourceRoot() {
-  const fs::path marker = "data/scenarios/Europe1939/Info.ini";
-  if (const char* env = std::getenv("TW_SOURCE_DIR")) return env;
-  std::error_code ec;
-  for (fs::path start : {fs::current_path(ec), fs::read_symlink("/proc/self/exe", ec).parent_path()}) {
-    for (fs::path p = start; !p.empty(); p = p.parent_path()) {
-      if (fs::exists(p / marker, ec)) return p;
-      if (p == p.parent_path()) break;
-    }
-  }
-  return {};
+  const fs::path fixture = twtest::FixtureScenarioSource();
+  return fixture.empty() ? fixture : fixture.parent_path().parent_path().parent_path().parent_path();
 }
 
 Files ReadFolder(const fs::path& folder) {
@@ -56,15 +48,9 @@ Files ReadFolder(const fs::path& folder) {
 }
 
 std::string WithoutSaveDate(const std::string& ini) {
-  std::string out;
-  std::size_t start = 0;
-  while (start < ini.size()) {
-    std::size_t end = ini.find('\n', start);
-    end = end == std::string::npos ? ini.size() : end + 1;
-    const std::string line = ini.substr(start, end - start);
-    if (line.rfind("Date=", 0) != 0) out += line;
-    start = end;
-  }
+  std::istringstream in(ini);
+  std::string out, line;
+  while (std::getline(in, line)) out += line.rfind("Date=", 0) == 0 ? "" : line + '\n';
   return out;
 }
 
@@ -73,7 +59,7 @@ class Europe1939 : public ::testing::Test {
   void SetUp() override {
     old_cwd_ = fs::current_path();
     const fs::path root = SourceRoot();
-    ASSERT_FALSE(root.empty()) << "the scenario folder is not found above the working folder";
+    ASSERT_TRUE(fs::exists(root / "data/scenarios/Europe1939/Info.ini")) << "set TW_SOURCE_DIR to the source tree";
     fs::current_path(dir_.Path());
     fs::create_directories("data/scenarios");
     fs::copy(root / "data/scenarios/Europe1939", "data/scenarios/Europe1939", fs::copy_options::recursive);
@@ -82,6 +68,8 @@ class Europe1939 : public ::testing::Test {
     fs::create_directory_symlink(root / "data/gfx", "data/gfx");
     fs::create_directory_symlink(root / "data/Music", "data/Music");
     plat::SetMessageBoxHandler([this](std::wstring_view caption, std::wstring_view) { boxes_.emplace_back(caption); });
+    LoadWorld(sGameStartSettings{L"data\\scenarios\\Europe1939\\%s", 0});
+    ASSERT_NE(g_pWorld, nullptr);
   }
   void TearDown() override {
     plat::SetMessageBoxHandler({});
@@ -89,7 +77,6 @@ class Europe1939 : public ::testing::Test {
     g_pWorld = nullptr;
     fs::current_path(old_cwd_);
   }
-  void Load() { LoadWorld(sGameStartSettings{L"data\\scenarios\\Europe1939\\%s", 0}); }
 
   cCountry* CountryNamed(const std::wstring& name) {
     for (const auto& c : g_pWorld->Countries()) {
@@ -117,6 +104,7 @@ class Europe1939 : public ::testing::Test {
     return g_pWorld->GetSeaGraph().FindPath(ZoneNamed(from), ZoneNamed(to), CountryNamed(country)->id, false, path);
   }
 
+  twtest::LogCapture log_;  // from before the load in SetUp
   fs::path old_cwd_;
   twtest::TempDir dir_;
   plat::RecordingRenderer renderer_;
@@ -124,22 +112,16 @@ class Europe1939 : public ::testing::Test {
   std::vector<std::wstring> boxes_;
 };
 
-TEST_F(Europe1939, LoadsWithoutAnErrorWarningOrMessageBox) {
-  twtest::LogCapture log;
-  Load();
-  ASSERT_NE(g_pWorld, nullptr);
-  EXPECT_TRUE(log.Contains(L"-- Loading new scenario done!"));
-  for (const std::wstring& line : log.Lines()) {
+TEST_F(Europe1939, LoadsCleanlyWithTheCountriesAndAlliancesOfSeptember1939) {
+  EXPECT_TRUE(log_.Contains(L"-- Loading new scenario done!"));
+  for (const std::wstring& line : log_.Lines()) {
     const bool bad = line.find(L"ERROR") != std::wstring::npos || line.find(L"WARNING") != std::wstring::npos ||
                      line.find(L"ERR:") != std::wstring::npos || line.find(L"Blad") != std::wstring::npos;
     EXPECT_FALSE(bad) << plat::NarrowBytes(line);
   }
   EXPECT_TRUE(boxes_.empty()) << plat::NarrowBytes(boxes_.empty() ? L"" : boxes_[0]);
-}
 
-TEST_F(Europe1939, HoldsTheCountriesAndAlliancesOfSeptember1939) {
-  Load();
-  ASSERT_NE(g_pWorld, nullptr);
+  // The countries and alliances of September 1939.
   cWorld& w = *g_pWorld;
   EXPECT_EQ(w.GetMap().GetWidth(), 100);
   EXPECT_EQ(w.GetMap().GetHeight(), 70);
@@ -148,13 +130,10 @@ TEST_F(Europe1939, HoldsTheCountriesAndAlliancesOfSeptember1939) {
   int dummies = 0;
   for (const auto& c : w.Countries()) dummies += c->politicalStrength == -1 && c->active ? 1 : 0;
   EXPECT_EQ(dummies, 1);
-  EXPECT_EQ(CountryNamed(L"Germany")->alliance, 5);
-  EXPECT_EQ(CountryNamed(L"Italy")->alliance, 2);
-  EXPECT_EQ(CountryNamed(L"United Kingdom")->alliance, 4);
-  EXPECT_EQ(CountryNamed(L"France")->alliance, 1);
-  EXPECT_EQ(CountryNamed(L"Poland")->alliance, 1);
-  EXPECT_EQ(CountryNamed(L"Soviet Union")->alliance, 6);
-  EXPECT_EQ(CountryNamed(L"Sweden")->alliance, 0);
+  for (auto [name, alliance] : {std::pair{L"Germany", 5}, {L"Italy", 2}, {L"United Kingdom", 4}, {L"France", 1},
+                                 {L"Poland", 1}, {L"Soviet Union", 6}, {L"Sweden", 0}}) {
+    EXPECT_EQ(CountryNamed(name)->alliance, alliance) << plat::NarrowBytes(name);
+  }
   const int germany = CountryNamed(L"Germany")->id;
   EXPECT_TRUE(w.GetRelations().IsAtWar(germany, CountryNamed(L"Poland")->id));
   EXPECT_TRUE(w.GetRelations().IsAtWar(CountryNamed(L"France")->id, germany));
@@ -172,19 +151,16 @@ TEST_F(Europe1939, HoldsTheCountriesAndAlliancesOfSeptember1939) {
     EXPECT_GT(hexes, 0) << plat::NarrowBytes(c->name);
     EXPECT_GT(cities, 0) << plat::NarrowBytes(c->name);
   }
-  EXPECT_EQ(CityNamed(L"Berlin")->GetOwnerId(), germany);
-  EXPECT_EQ(CityNamed(L"Warsaw")->GetOwnerId(), CountryNamed(L"Poland")->id);
-  EXPECT_EQ(CityNamed(L"Vienna")->GetOwnerId(), germany);                     // the Anschluss
-  EXPECT_EQ(CityNamed(L"Tirana")->GetOwnerId(), CountryNamed(L"Italy")->id);  // Albania, April 1939
-  EXPECT_EQ(CityNamed(L"Wilno")->GetOwnerId(), CountryNamed(L"Poland")->id);
-  EXPECT_EQ(CityNamed(L"Chisinau")->GetOwnerId(), CountryNamed(L"Romania")->id);  // Bessarabia
-  EXPECT_EQ(CityNamed(L"Viipuri")->GetOwnerId(), CountryNamed(L"Finland")->id);
+  // The borders of 1939: Vienna after the Anschluss, Tirana after April, Bessarabia still Romanian.
+  for (auto [city, owner] : {std::pair{L"Berlin", L"Germany"}, {L"Warsaw", L"Poland"}, {L"Vienna", L"Germany"},
+                             {L"Tirana", L"Italy"}, {L"Wilno", L"Poland"}, {L"Chisinau", L"Romania"},
+                             {L"Viipuri", L"Finland"}}) {
+    EXPECT_EQ(CityNamed(city)->GetOwnerId(), CountryNamed(owner)->id) << plat::NarrowBytes(city);
+  }
   EXPECT_GE(w.Cities().size(), 150u);
 }
 
 TEST_F(Europe1939, UnitsStandOnTheirOwnLandAndShipsLieInTheirOwnPorts) {
-  Load();
-  ASSERT_NE(g_pWorld, nullptr);
   cWorld& w = *g_pWorld;
   const sUnitLists& u = w.Units();
   EXPECT_GE(u.landUnits.size(), 100u);
@@ -218,9 +194,7 @@ TEST_F(Europe1939, UnitsStandOnTheirOwnLandAndShipsLieInTheirOwnPorts) {
   EXPECT_GE(led, 10);
 }
 
-TEST_F(Europe1939, SeaPassagesAreGuardedByTheirStraits) {
-  Load();
-  ASSERT_NE(g_pWorld, nullptr);
+TEST_F(Europe1939, SeaPassagesAreGuardedByTheirStraitsAndLandRoutesStopAtTheSea) {
   // Britain holds Gibraltar and the canal: the Atlantic reaches the Levant
   // and the Gulf of Suez, but the Turkish straits stay closed to her.
   EXPECT_TRUE(SeaRoute(L"North Atlantic", L"Levantine Sea", L"United Kingdom"));
@@ -236,10 +210,11 @@ TEST_F(Europe1939, SeaPassagesAreGuardedByTheirStraits) {
   EXPECT_FALSE(SeaRoute(L"Southern North Sea", L"Central Baltic", L"United Kingdom"));
   // Every sea zone that is not a lake is reachable from the open Atlantic
   // for a country that holds every strait (each strait is tested above).
-  int reachable = 0;
+  int reachable = 0, zones = 0;
   std::vector<int> path;
   for (const sWezelGrafuMorz& node : g_pWorld->GetSeaGraph().Nodes()) {
     if (!node.IsSeaZone()) continue;
+    ++zones;
     for (const auto* country : {L"United Kingdom", L"Turkey", L"Soviet Union", L"Germany"}) {
       if (g_pWorld->GetSeaGraph().FindPath(ZoneNamed(L"North Atlantic"), node.id, CountryNamed(country)->id, false,
                                            path) ||
@@ -251,8 +226,6 @@ TEST_F(Europe1939, SeaPassagesAreGuardedByTheirStraits) {
     }
   }
   // The Caspian, the Persian Gulf and Lake Ladoga have no passage out.
-  int zones = 0;
-  for (const sWezelGrafuMorz& node : g_pWorld->GetSeaGraph().Nodes()) zones += node.IsSeaZone() ? 1 : 0;
   EXPECT_EQ(reachable, zones - 3);
   // Every port lies on the graph beside its sea.
   for (const cCity* city : g_pWorld->Cities()) {
@@ -261,11 +234,8 @@ TEST_F(Europe1939, SeaPassagesAreGuardedByTheirStraits) {
     ASSERT_GT(node, 0) << plat::NarrowBytes(city->GetName());
     EXPECT_GT(g_pWorld->GetSeaGraph().GetAdjacentSeaZoneId(node), 0) << plat::NarrowBytes(city->GetName());
   }
-}
 
-TEST_F(Europe1939, LandRoutesCrossTheContinentButNotTheSea) {
-  Load();
-  ASSERT_NE(g_pWorld, nullptr);
+  // Land routes cross the continent but not the sea.
   const cCity* berlin = CityNamed(L"Berlin");
   EXPECT_GT(berlin->GetHopsTo(*CityNamed(L"Paris")), 0);
   EXPECT_GT(berlin->GetHopsTo(*CityNamed(L"Moscow")), 0);
@@ -280,8 +250,6 @@ TEST_F(Europe1939, LandRoutesCrossTheContinentButNotTheSea) {
 }
 
 TEST_F(Europe1939, SavedGameLoadsBackAndSavesTheSameBytes) {
-  Load();
-  ASSERT_NE(g_pWorld, nullptr);
   const std::size_t landUnits = g_pWorld->Units().landUnits.size();
   ASSERT_TRUE(SaveGame(*g_pWorld, L"Europe First", false).ok);
   LoadWorld(sGameStartSettings{L"data\\save\\Europe First\\%s", 1});

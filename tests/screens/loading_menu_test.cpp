@@ -15,7 +15,6 @@
 #include "screens/loading_menu.h"
 #include "screens/scenario_menu.h"
 #include "support/fixture_scenario.h"
-#include "gui/dxut_listbox.h"
 #include "screens/scenario_settings_menu.h"
 #include "world/gra.h"
 
@@ -49,7 +48,6 @@ TEST_F(LoadingMenu, EachStepSetsTheClampedBarLogsTheValueAndDrawsAFrame) {
   for (int percent : {5, 150, 45, -7, 100}) menu->SetProgress(percent);
   EXPECT_EQ(log.Lines(), (std::vector<std::wstring>{L" Progress = 5%", L" Progress = 150%", L" Progress = 45%",
                                                     L" Progress = -7%", L" Progress = 100%"}));
-  EXPECT_EQ(menu->GetProgress(), 100);
   EXPECT_EQ(Scenes(), 5u);
   menu->SetProgress(150);
   EXPECT_EQ(menu->GetProgress(), 100);
@@ -77,8 +75,7 @@ TEST_F(LoadingMenu, AFolderThatCannotBeReadEndsTheProcessWithCode1) {
   EXPECT_NE(dynamic_cast<cLoadingMenu*>(g_pCurrentMenu), nullptr);
   EXPECT_EQ(g_pWorld, nullptr);
   EXPECT_FALSE(IsAiThreadRunning());
-  const auto lines = log.Lines();
-  EXPECT_NE(std::find(lines.begin(), lines.end(), L"----- Loading -----"), lines.end());
+  EXPECT_TRUE(log.Contains(L"----- Loading -----"));
   EXPECT_FALSE(g_OnWorldLoadingProgress);
 }
 
@@ -94,45 +91,30 @@ TEST_F(LoadingMenu, StartInTheScenarioMenuLoadsTheFixtureAndOpensTheSettings) {
   scenarios->OnGUIEvent(EVENT_BUTTON_CLICKED, kScenarioStartId, nullptr);
 
   EXPECT_EQ(g_GameStartSettings.folderPattern, L"data\\scenarios\\Fixture\\%s");
-  EXPECT_EQ(g_GameStartSettings.isSavedGame, 0);
   ASSERT_NE(g_pWorld, nullptr);
   EXPECT_EQ(g_pWorld->GetGameState(), 1);
   EXPECT_TRUE(IsAiThreadRunning());
-  auto* settings = dynamic_cast<cScenarioSettingsMenu*>(g_pCurrentMenu);
-  ASSERT_NE(settings, nullptr);
+  EXPECT_NE(dynamic_cast<cScenarioSettingsMenu*>(g_pCurrentMenu), nullptr);
   // The steps in their order, the progress rising to 100 with a frame each.
+  const std::vector<std::wstring> expected = {L"----- Loading -----", L"-- Loading new scenario done!",
+                                              L"Creating next menu", L"----- Scenario Settings Menu -----",
+                                              L"Menu created"};
   std::vector<std::wstring> steps;
   int progressLines = 0, lastPercent = 0;
   for (const std::wstring& line : log.Lines()) {
     if (line.rfind(L" Progress = ", 0) == 0) {
       ++progressLines;
       lastPercent = std::stoi(line.substr(12));
-      continue;
-    }
-    for (const wchar_t* step : {L"----- Loading -----", L"-- Loading new scenario done!", L"Creating next menu",
-                                L"----- Scenario Settings Menu -----", L"Menu created"}) {
-      if (line == step) steps.push_back(line);
+    } else if (std::find(expected.begin(), expected.end(), line) != expected.end()) {
+      steps.push_back(line);
     }
   }
-  EXPECT_EQ(steps, (std::vector<std::wstring>{L"----- Loading -----", L"-- Loading new scenario done!",
-                                              L"Creating next menu", L"----- Scenario Settings Menu -----",
-                                              L"Menu created"}));
+  EXPECT_EQ(steps, expected);
   EXPECT_GE(progressLines, 5);
   EXPECT_EQ(lastPercent, 100);
   EXPECT_EQ(Scenes(), static_cast<std::size_t>(progressLines));
   // The frame's lock is given back.
   EXPECT_EQ(GetFrameworkLockHoldCount(), 0);
-  // Every real country of the fixture is offered; the dummy is not.
-  auto* list = static_cast<CDXUTListBox*>(settings->Dialog().GetControl(kSettingsCountriesId));
-  ASSERT_NE(list, nullptr);
-  EXPECT_EQ(static_cast<std::size_t>(list->GetSize()), ListSettingsCountries(*g_pWorld).size());
-  for (int row = 0; row < list->GetSize(); ++row) {
-    EXPECT_NE(static_cast<cCountry*>(list->GetItem(row)->pData)->politicalStrength, -1);
-  }
-  // The world's end stops the worker.
-  delete g_pWorld;
-  g_pWorld = nullptr;
-  EXPECT_FALSE(IsAiThreadRunning());
 }
 
 }  // namespace

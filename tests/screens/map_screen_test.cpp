@@ -270,27 +270,20 @@ TEST_F(MapScreen, HexPickingFollowsTheSlantedCellEdges) {
     return PickHexAtScreen(map, 512 + 30 + px, 384 + 36 + py, 1024, 768, column, row);
   };
   int column = -1, row = -1;
-  // Odd column 3, row 2: middle of the cell.
-  ASSERT_TRUE(pick(3 * 83 + 40, 2 * 98 + 49, column, row));
-  EXPECT_EQ(column, 3);
-  EXPECT_EQ(row, 2);
-  // Just right of the slanted edge's top half stays; steeper belongs up-left.
-  ASSERT_TRUE(pick(3 * 83 + 10, 2 * 98 + 40, column, row));
-  EXPECT_EQ(column, 3);
-  EXPECT_EQ(row, 2);
-  ASSERT_TRUE(pick(3 * 83 + 2, 2 * 98 + 10, column, row));
-  EXPECT_EQ(column, 2);
-  EXPECT_EQ(row, 1);  // from an odd column the up-left cell is one row higher
-  ASSERT_TRUE(pick(3 * 83 + 2, 2 * 98 + 90, column, row));
-  EXPECT_EQ(column, 2);
-  EXPECT_EQ(row, 2);  // down-left of an odd column keeps the row
-  // Even column 4 is half a cell lower.
-  ASSERT_TRUE(pick(4 * 83 + 2, 2 * 98 + 49 + 90, column, row));
-  EXPECT_EQ(column, 3);
-  EXPECT_EQ(row, 3);
-  ASSERT_TRUE(pick(4 * 83 + 2, 2 * 98 + 49 + 10, column, row));
-  EXPECT_EQ(column, 3);
-  EXPECT_EQ(row, 2);
+  const struct {
+    int px, py, column, row;
+  } cases[] = {
+      {3 * 83 + 40, 2 * 98 + 49, 3, 2},       // odd column 3, row 2: middle of the cell
+      {3 * 83 + 10, 2 * 98 + 40, 3, 2},       // just right of the slanted edge's top half
+      {3 * 83 + 2, 2 * 98 + 10, 2, 1},        // steeper: up-left, one row higher from an odd column
+      {3 * 83 + 2, 2 * 98 + 90, 2, 2},        // down-left of an odd column keeps the row
+      {4 * 83 + 2, 2 * 98 + 49 + 90, 3, 3},   // even column 4 is half a cell lower
+      {4 * 83 + 2, 2 * 98 + 49 + 10, 3, 2},
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(pick(c.px, c.py, column, row)) << c.px << "," << c.py;
+    EXPECT_EQ(std::pair(column, row), std::pair(c.column, c.row)) << c.px << "," << c.py;
+  }
   // Left of or above the grid, and beyond its size, nothing.
   EXPECT_FALSE(pick(-20, 2 * 98 + 49, column, row));
   EXPECT_FALSE(pick(3 * 83 + 40, -60, column, row));
@@ -304,23 +297,19 @@ TEST_F(MapScreen, AllianceQueriesAndVictoryPoints) {
   AddCountry(5, false);  // 3: Allies leader
   AddCountry(2, false);  // 4: Allies member
   AddCountry(0, false);  // 5: neutral, no cities, no units
-  EXPECT_EQ(world_.GetAllianceLeader(1), world_.GetCountry(2));
-  EXPECT_EQ(world_.GetAllianceLeader(2), world_.GetCountry(3));
-  EXPECT_EQ(world_.GetAllianceLeader(5), world_.GetCountry(3));
-  EXPECT_EQ(world_.GetAllianceLeader(3), nullptr);
-  EXPECT_EQ(world_.GetAllianceLeader(0), nullptr);
-  EXPECT_EQ(world_.GetAllianceLeader(7), nullptr);
+  for (auto [alliance, leader] : {std::pair{1, 2}, {2, 3}, {5, 3}, {3, 0}, {0, 0}, {7, 0}}) {
+    EXPECT_EQ(world_.GetAllianceLeader(alliance), leader ? world_.GetCountry(leader) : nullptr) << alliance;
+  }
   EXPECT_TRUE(world_.HasActiveHumanCountry());
 
   AddCity(1, 1, 1, 5, 2.5f);
   AddCity(2, 1, 2, 7, 1.0f);
   AddCity(3, 1, 3, 11, 4.25f);
   AddCity(4, 1, 4, 2, 0.0f);
-  EXPECT_EQ(world_.CountAllianceVictoryPoints(4), 12);  // codes 1 and 4
-  EXPECT_EQ(world_.CountAllianceVictoryPoints(1), 12);
-  EXPECT_EQ(world_.CountAllianceVictoryPoints(2), 13);
-  EXPECT_EQ(world_.CountAllianceVictoryPoints(3), 0);
-  EXPECT_EQ(world_.CountAllianceVictoryPoints(7), -1);
+  // Members and leaders count together (codes 1 and 4); an unknown code gives -1.
+  for (auto [alliance, points] : {std::pair{4, 12}, {1, 12}, {2, 13}, {3, 0}, {7, -1}}) {
+    EXPECT_EQ(world_.CountAllianceVictoryPoints(alliance), points) << alliance;
+  }
   EXPECT_EQ(world_.CountCountryVictoryPoints(3), 11);
   EXPECT_EQ(world_.GetCountryScore(5), 0);
 
@@ -349,7 +338,7 @@ TEST_F(MapScreen, StartingWithAComputerCountryAndNoHumanEntersTheComputerPhase) 
   CreateMapScreenPanels();
   twtest::LogCapture log;
   world_.StartGame();
-  EXPECT_EQ(world_.viewedCountry, nullptr);
+  EXPECT_EQ(world_.turnState.viewCountry, nullptr);
   EXPECT_EQ(world_.GetGameState(), 9);
   EXPECT_FALSE(GetInfoPanel()->Dialog().GetMouseInput());
   EXPECT_TRUE(framework_.frameMove);
@@ -385,7 +374,6 @@ TEST_F(MapScreen, StartingWithAHumanCountryShowsItsTurn) {
   EXPECT_TRUE(own->visible);
   EXPECT_FALSE(enemy->visible);
   g_Settings = saved;
-  EXPECT_EQ(world_.viewedCountry, &human);
   EXPECT_EQ(world_.turnState.viewCountry, &human);
   EXPECT_EQ(world_.GetGameState(), 7);
   EXPECT_FALSE(g_bEventsCheckRequested);

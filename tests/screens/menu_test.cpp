@@ -52,14 +52,13 @@ class MenuSwitching : public ::testing::Test {
 
 TEST_F(MenuSwitching, SecondMenuRetiresTheFirstAndFreesItAtTheEndOfTheFrame) {
   new NotedMenu("A", events_);
-  auto* b = new NotedMenu("B", events_);
+  new NotedMenu("B", events_);
   auto* c = new NotedMenu("C", events_);
   EXPECT_EQ(g_pCurrentMenu, c);
   EXPECT_EQ(log_.Lines(), (std::vector<std::wstring>{L"-- Setting callbacks", L"-- Deleting old menu",
                                                      L"-- Setting callbacks", L"-- Deleting old menu",
                                                      L"-- Setting callbacks"}));
   EXPECT_EQ(events_.size(), 3u);  // nobody deleted yet
-  (void)b;
   // The frame render ends by freeing the replaced menus.
   framework_.frameRender(0.0, 0.0f);
   EXPECT_EQ(events_, (Events{"A built, current self, visible no", "B built, current self, visible no",

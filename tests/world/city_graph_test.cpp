@@ -102,7 +102,7 @@ TEST(CityGraph, RoutesAvoidCitiesNotHeldByFriends) {
   EXPECT_FALSE(g.graph().FindPath(nullptr, g.a, 1, out));
 }
 
-TEST(CityGraph, AlliedLinkOfType1AndSearchReset) {
+TEST(CityGraph, AlliedLinkOfType1) {
   GraphWorld g;
   ASSERT_EQ(g.Read(kDiagram), eCitiesDiagramResult::kOk);
   const int nodeD = g.d->graphNode;
@@ -114,15 +114,6 @@ TEST(CityGraph, AlliedLinkOfType1AndSearchReset) {
   EXPECT_FALSE(g.graph().HasAlliedLinkOfType1(g.a->graphNode, 1));  // only land links there
   EXPECT_FALSE(g.graph().HasAlliedLinkOfType1(99, 1));
 
-  g.graph().Nodes()[0].searchFlag = 1;
-  g.graph().Nodes()[0].visited = 1;
-  g.graph().Nodes()[0].searchValues[6] = 5;
-  g.graph().Nodes()[0].searchFloats[2] = 1.5f;
-  g.graph().ResetSearchData();
-  EXPECT_EQ(g.graph().Nodes()[0].searchFlag, 0);
-  EXPECT_EQ(g.graph().Nodes()[0].visited, 0);
-  EXPECT_EQ(g.graph().Nodes()[0].searchValues[6], 0);
-  EXPECT_EQ(g.graph().Nodes()[0].searchFloats[2], 0.0f);
 }
 
 TEST(CityGraph, BadLinesAreReportedWithTheirLineNumber) {

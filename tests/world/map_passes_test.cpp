@@ -45,9 +45,6 @@ TEST(MapPasses, RiverMouthBits) {
   EXPECT_EQ(map.GetHex(2, 2).riverMask, 4);  // land keeps its sides
   EXPECT_EQ(map.GetHex(3, 3).riverMask, 0);  // water, but not at the river's ends
   EXPECT_EQ(map.GetHex(2, 1).riverMask, 0);
-  bool sides[6];
-  map.GetHex(3, 2).ZwrocWektorRzek(sides);
-  for (bool s : sides) EXPECT_FALSE(s);
 }
 
 TEST(MapPasses, RiverMouthsAtTheGridEdgeAndAccumulating) {

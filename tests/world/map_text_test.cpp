@@ -30,20 +30,15 @@ TEST(MapText, GridsAndCellCommandsWithEitherLineEnd) {
 }
 
 TEST(MapText, Errors) {
+  for (const char* text : {"", "terrain\n", "size 2 1\nterrain\n~x\n", "size 2 1\nfort 2 0 1\n", "size 2 2\nterrain\n~~\n",
+                           "size 0 3\n", "size 2 2\nowner\n1 2\n3 256\n"}) {
+    cMap map;
+    std::string error;
+    EXPECT_FALSE(BuildMapFromText(text, map, error)) << text;
+    EXPECT_FALSE(error.empty()) << text;
+  }
   cMap map;
   std::string error;
-  EXPECT_FALSE(BuildMapFromText("", map, error));
-  cMap a;
-  EXPECT_FALSE(BuildMapFromText("terrain\n", a, error));
-  cMap b;
-  EXPECT_FALSE(BuildMapFromText("size 2 1\nterrain\n~x\n", b, error));
-  cMap c;
-  EXPECT_FALSE(BuildMapFromText("size 2 1\nfort 2 0 1\n", c, error));
-  cMap d;
-  EXPECT_FALSE(BuildMapFromText("size 2 2\nterrain\n~~\n", d, error));
+  BuildMapFromText("size 2 2\nterrain\n~~\n", map, error);
   EXPECT_NE(error.find("too few rows"), std::string::npos);
-  cMap e;
-  EXPECT_FALSE(BuildMapFromText("size 0 3\n", e, error));
-  cMap f;
-  EXPECT_FALSE(BuildMapFromText("size 2 2\nowner\n1 2\n3 256\n", f, error));
 }

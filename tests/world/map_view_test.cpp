@@ -19,6 +19,7 @@ class MapView : public ::testing::Test {
     g_MapZoomLevel = 1.0f;
     g_MapDrag = {};
     g_pWorld = &world_;
+    Size(map, 40, 30);
   }
   void TearDown() override {
     g_pWorld = nullptr;
@@ -30,13 +31,12 @@ class MapView : public ::testing::Test {
     ASSERT_TRUE(BuildMapFromText("size " + std::to_string(w) + " " + std::to_string(h) + "\n", map, error));
   }
   cWorld world_;
+  cMap map;
 };
 
 }  // namespace
 
 TEST_F(MapView, SizeSetsInitialBounds) {
-  cMap map;
-  Size(map, 40, 30);
   EXPECT_EQ(map.minViewX, 83);
   EXPECT_EQ(map.maxViewX, 40 * 83);
   EXPECT_EQ(map.minViewY, 83);
@@ -46,8 +46,6 @@ TEST_F(MapView, SizeSetsInitialBounds) {
 }
 
 TEST_F(MapView, ZoomStepsAreExactAndClamped) {
-  cMap map;
-  Size(map, 40, 30);
   const float expected[10] = {0.95f, 0.90f, 0.85f, 0.80f, 0.75f, 0.70f, 0.69f, 0.68f, 0.67f, 0.66f};
   for (float e : expected) {
     map.Zoom(1, 0, 0);
@@ -64,8 +62,6 @@ TEST_F(MapView, ZoomStepsAreExactAndClamped) {
 }
 
 TEST_F(MapView, ZoomKeepsCursorPointOnlyWithHumanInput) {
-  cMap map;
-  Size(map, 40, 30);
   g_MapTargetScale = 1024.0f / (40 * 83);
   world_.SetGameState(7);
   const float oldScale = g_MapTargetScale;
@@ -79,8 +75,6 @@ TEST_F(MapView, ZoomKeepsCursorPointOnlyWithHumanInput) {
 }
 
 TEST_F(MapView, ScrollVelocityMinimumsDifferByAxis) {
-  cMap map;
-  Size(map, 40, 30);
   map.viewX = map.targetX = 1000;
   map.viewY = map.targetY = 1000;
   map.ScrollView(1, 1, 0.05f);  // would be 0.05 in both
@@ -100,7 +94,8 @@ TEST_F(MapView, ScrollVelocityMinimumsDifferByAxis) {
 }
 
 TEST_F(MapView, BoundsCollapseOnMapSmallerThanScreen) {
-  cMap map;
+  cMap small;
+  cMap& map = small;
   Size(map, 4, 3);  // 332 x 294 map pixels on a 1024 x 768 screen
   g_Settings.MapZoom = 1.0f;
   g_MapTargetScale = 0.5f;

@@ -160,27 +160,24 @@ TEST_F(RelationsFile, LoadStartsFromPeace) {
   EXPECT_EQ(M().GetLosses(1, 2), 0.0f);
 }
 
-TEST_F(RelationsFile, WrongIdEndsTheProcess) {
+TEST_F(RelationsFile, MissingFilesAndWrongIdsEndTheProcess) {
+  EXPECT_EXIT(M().Load(Pattern(), 2), ::testing::ExitedWithCode(1), "");
+  EXPECT_TRUE(log.Contains(L"Blad otwarcia pliku! (nie istnieje?)"));
+  EXPECT_FALSE(log.Contains(L"Otwarcie OK"));
+  Write("relations.csv", "1;A;0;0\n");  // losses missing
+  EXPECT_EXIT(M().Load(Pattern(), 2), ::testing::ExitedWithCode(1), "");
+  EXPECT_TRUE(log.Contains(L"Otwarcie OK"));
   Write("relations.csv", "1;A;0;0\n3;C;0;0\n");
   Write("losses.csv", "");
   EXPECT_EXIT(M().Load(Pattern(), 2), ::testing::ExitedWithCode(1), "");
   // The ended process wrote its reason to the same log.
   EXPECT_TRUE(log.Contains(L"Error in file " + plat::FromUtf8(dir.Path().string()) + L"\\relations.csv line no. 2"));
-  Write("relations.csv", "0;Nobody;0;0\n");
-  EXPECT_EXIT(M().Load(Pattern(), 2), ::testing::ExitedWithCode(1), "");
-  Write("relations.csv", "1;A;0;0\n");
-  Write("losses.csv", "x;A;0;0\n");
-  EXPECT_EXIT(M().Load(Pattern(), 2), ::testing::ExitedWithCode(1), "");
-}
-
-TEST_F(RelationsFile, MissingFilesEndTheProcess) {
-  EXPECT_EXIT(M().Load(Pattern(), 2), ::testing::ExitedWithCode(1), "");
-  EXPECT_TRUE(log.Contains(L"Blad otwarcia pliku! (nie istnieje?)"));
-  EXPECT_FALSE(log.Contains(L"Otwarcie OK"));
-  // Relations there, losses missing.
-  Write("relations.csv", "1;A;0;0\n");
-  EXPECT_EXIT(M().Load(Pattern(), 2), ::testing::ExitedWithCode(1), "");
-  EXPECT_TRUE(log.Contains(L"Otwarcie OK"));
+  const std::pair<const char*, const char*> bad[] = {{"0;Nobody;0;0\n", ""}, {"1;A;0;0\n", "x;A;0;0\n"}};
+  for (const auto& [relations, losses] : bad) {
+    Write("relations.csv", relations);
+    Write("losses.csv", losses);
+    EXPECT_EXIT(M().Load(Pattern(), 2), ::testing::ExitedWithCode(1), "") << relations << losses;
+  }
 }
 
 }  // namespace

@@ -70,13 +70,13 @@ TEST(WorldObject, DropSupplyRoleOnlyInTheCountrysOriginalLand) {
   cWorld world;
   std::string error;
   ASSERT_TRUE(BuildMapFromText(kFixture, world.GetMap(), error)) << error;
-  struct Spec {
+  struct Placed {
     int x, y, type;
   };
   // Types 0..4 on country 1's land; supply cities on country 2's land and
   // one off the map (never touched, never a crash).
-  const Spec specs[] = {{0, 0, 0}, {1, 0, 1}, {0, 1, 2}, {1, 1, 3}, {0, 2, 4}, {2, 0, 0}, {3, 0, 2}, {9, 9, 0}};
-  for (const Spec& s : specs) {
+  const Placed cities[] = {{0, 0, 0}, {1, 0, 1}, {0, 1, 2}, {1, 1, 3}, {0, 2, 4}, {2, 0, 0}, {3, 0, 2}, {9, 9, 0}};
+  for (const Placed& s : cities) {
     auto city = std::make_unique<cCity>();
     city->x = s.x;
     city->y = s.y;

@@ -579,6 +579,7 @@ void WriteScenarioFiles(const sScenario& b, cWorld& world, const fs::path& out) 
   WriteText(out / "sea_edges.csv", Crlf(b.seaEdges));
   WriteText(out / "cities_diagram.csv", Crlf(b.citiesDiagram));
   WriteText(out / "event_files.txt", Crlf("; The scenario has no scripted events yet.\n"));
+  WriteText(out / "eyecandies.csv", Crlf("# The scenario places no eye candies yet.\n"));
   WriteText(out / "Info.ini", Crlf(b.info));
 }
 

@@ -1,5 +1,6 @@
 #include "scenario_render.h"
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 #include <stdexcept>
@@ -112,6 +113,13 @@ void DrawMap(Canvas& k, const cWorld& world, float r, bool details) {
   }
 }
 
+// A canvas holding the whole map at cell radius r.
+Canvas CanvasFor(const cMap& map, float r) {
+  const sLayout L{r};
+  return Canvas(int(std::ceil(L.CentreX(map.GetWidth() - 1) + r)),
+                int(std::ceil(std::sqrt(3.0f) * r * (map.GetHeight() + 0.5f))));
+}
+
 void Save(const Canvas& k, const std::filesystem::path& path) {
   const std::string error = tooldraw::WritePng(k, path.string().c_str());
   if (!error.empty()) throw std::runtime_error(error);
@@ -214,21 +222,11 @@ bool DrawFlag(const std::string& design, int w, int h, std::vector<unsigned char
 
 }  // namespace scen
 
-void RenderScenarioPictures(const cWorld& world, const std::vector<scen::sCountrySource>& countries,
-                            const std::filesystem::path& scenarioFolder, const std::string& previewPath) {
+void RenderScenarioImages(const cWorld& world, const std::filesystem::path& scenarioFolder) {
   const cMap& map = world.GetMap();
-  auto canvasFor = [&](float r) {
-    const sLayout L{r};
-    return Canvas(int(std::ceil(L.CentreX(map.GetWidth() - 1) + r)),
-                  int(std::ceil(std::sqrt(3.0f) * r * (map.GetHeight() + 0.5f))));
-  };
+  if (map.GetWidth() <= 0 || map.GetHeight() <= 0) throw std::runtime_error("the world has no map");
   {
-    Canvas preview = canvasFor(8.0f);
-    DrawMap(preview, world, 8.0f, true);
-    Save(preview, previewPath);
-  }
-  {
-    Canvas picture = canvasFor(4.6f);
+    Canvas picture = CanvasFor(map, 4.6f);
     DrawMap(picture, world, 4.6f, false);
     Save(picture, scenarioFolder / "image.png");
   }
@@ -236,7 +234,7 @@ void RenderScenarioPictures(const cWorld& world, const std::vector<scen::sCountr
     // One texel per cell position the way the minimap's ownership layer
     // samples the picture: the map fills the top rows in its proportions.
     const int size = 256;
-    const int rows = size * map.GetHeight() / map.GetWidth();
+    const int rows = std::clamp(size * map.GetHeight() / map.GetWidth(), 1, size);
     Canvas mini(size, size);
     mini.Rect(0, 0, float(size), float(size), Rgb(0x10202E));
     for (int v = 0; v < rows; ++v) {
@@ -247,6 +245,16 @@ void RenderScenarioPictures(const cWorld& world, const std::vector<scen::sCountr
     }
     Save(mini, scenarioFolder / "minimap.png");
   }
+}
+
+void RenderScenarioPictures(const cWorld& world, const std::vector<scen::sCountrySource>& countries,
+                            const std::filesystem::path& scenarioFolder, const std::string& previewPath) {
+  {
+    Canvas preview = CanvasFor(world.GetMap(), 8.0f);
+    DrawMap(preview, world, 8.0f, true);
+    Save(preview, previewPath);
+  }
+  RenderScenarioImages(world, scenarioFolder);
   for (const scen::sCountrySource& c : countries) {
     std::vector<unsigned char> rgba;
     if (!scen::DrawFlag(c.flag, 60, 40, rgba)) throw std::runtime_error(c.name + ": unknown flag design " + c.flag);

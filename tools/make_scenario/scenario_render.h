@@ -23,6 +23,10 @@ namespace scen {
 bool DrawFlag(const std::string& design, int w, int h, std::vector<unsigned char>& rgba);
 }  // namespace scen
 
+// Writes image.png and minimap.png of the world into the scenario folder;
+// throws std::runtime_error on failure.
+void RenderScenarioImages(const cWorld& world, const std::filesystem::path& scenarioFolder);
+
 // Writes image.png, minimap.png and Flags/<name>.png into the scenario folder
 // and the preview picture; throws std::runtime_error on failure.
 void RenderScenarioPictures(const cWorld& world, const std::vector<scen::sCountrySource>& countries,

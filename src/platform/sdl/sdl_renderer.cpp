@@ -2,7 +2,9 @@
 
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstring>
 
 namespace plat::sdl {
@@ -63,10 +65,13 @@ void SdlTexture::Unlock() {
 
 // ---------------------------------------------------------------------------
 
-SdlRenderer::SdlRenderer(SDL_Renderer* renderer, SDL_Surface* target, bool present)
-    : renderer_(renderer), target_(target), present_(present), life_(std::make_shared<RendererLife>()) {
+SdlRenderer::SdlRenderer(SDL_Renderer* renderer, SDL_Surface* target, bool present, SDL_Window* window)
+    : renderer_(renderer), target_(target), present_(present), life_(std::make_shared<RendererLife>()),
+      window_(window) {
   life_->renderer = renderer;
   SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
+  SDL_RendererInfo info{};
+  software_ = SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
 }
 
 SdlRenderer::~SdlRenderer() {
@@ -201,6 +206,136 @@ void SdlRenderer::DrawRect(const Texture& texture, const RectI& source, float le
   SDL_RenderCopyF(renderer_, t, &src, &dst);
 }
 
+void SdlRenderer::DrawRects(const RectDraw* draws, std::size_t count, float depth) {
+  // Pictures that meet edge to edge. SDL's software renderer turns a
+  // scaled copy into whole pixels by cutting its position and its size each
+  // on its own, and scales the picture by the ratio of those whole numbers:
+  // neighbours then miss each other by a pixel wherever the fractions add
+  // up, and the insides of the pictures (the cells' edges) drift by as
+  // much, which drew seams across the zoomed map. Scaled to a fraction of
+  // a pixel they are blended here instead, each pixel taking the texel
+  // under its centre. Whole sizes need no help; other renderers place
+  // their quads exactly.
+  SDL_Surface* surface = software_ ? SoftwareSurface() : nullptr;
+  bool queued = true;  // SDL may hold draws that must come first
+  for (std::size_t i = 0; i < count; ++i) {
+    const RectDraw& d = draws[i];
+    const float width = d.right - d.left, height = d.bottom - d.top;
+    const auto* sdlTexture = dynamic_cast<const SdlTexture*>(d.texture);
+    const bool fits = width > 0 && height > 0 && std::fabs(d.left) < 1.0e7f && std::fabs(d.top) < 1.0e7f &&
+                      width < 1.0e7f && height < 1.0e7f;
+    if (surface && sdlTexture && sdlTexture->Native() && !clip_empty_ && fits) {
+      if (width == std::floor(width) && height == std::floor(height)) {
+        // Whole sizes: SDL's own (filtered) copy, on the pixels whose
+        // centres the picture covers, as for the others.
+        const int x0 = static_cast<int>(std::ceil(d.left - 0.5f)), y0 = static_cast<int>(std::ceil(d.top - 0.5f));
+        const int x1 = static_cast<int>(std::ceil(d.right - 0.5f));
+        const int y1 = static_cast<int>(std::ceil(d.bottom - 0.5f));
+        if (x1 > x0 && y1 > y0) {
+          SDL_Texture* t = sdlTexture->Native();
+          SDL_SetTextureColorMod(t, (d.argb >> 16) & 0xFF, (d.argb >> 8) & 0xFF, d.argb & 0xFF);
+          SDL_SetTextureAlphaMod(t, d.argb >> 24);
+          const SDL_Rect src{d.source.left, d.source.top, d.source.Width(), d.source.Height()};
+          const SDL_Rect dst{x0, y0, x1 - x0, y1 - y0};
+          SDL_RenderCopy(renderer_, t, &src, &dst);
+          queued = true;
+        }
+        continue;
+      }
+      if (queued) SDL_RenderFlush(renderer_);
+      queued = false;
+      if (BlendExactly(surface, *sdlTexture, d.source, d.left, d.top, d.right, d.bottom, d.argb)) continue;
+    }
+    DrawRect(*d.texture, d.source, d.left, d.top, d.right, d.bottom, d.argb, depth);
+    queued = true;
+  }
+}
+
+SDL_Surface* SdlRenderer::SoftwareSurface() const {
+  if (!software_) return nullptr;
+  // Drawing straight into it needs SDL's own drawing to be unscaled.
+  float scaleX = 1, scaleY = 1;
+  SDL_RenderGetScale(renderer_, &scaleX, &scaleY);
+  SDL_Rect viewport{};
+  SDL_RenderGetViewport(renderer_, &viewport);
+  if (scaleX != 1 || scaleY != 1 || viewport.x != 0 || viewport.y != 0) return nullptr;
+  if (target_) return target_;
+  return window_ ? SDL_GetWindowSurface(window_) : nullptr;
+}
+
+bool SdlRenderer::BlendExactly(SDL_Surface* surface, const SdlTexture& texture, const RectI& source, float left,
+                               float top, float right, float bottom, std::uint32_t argb) {
+  if ((surface->format->format != SDL_PIXELFORMAT_ARGB8888 && surface->format->format != SDL_PIXELFORMAT_RGB888) ||
+      SDL_MUSTLOCK(surface)) {
+    return false;
+  }
+  const int sw = source.Width(), sh = source.Height();
+  if (sw <= 0 || sh <= 0 || source.left < 0 || source.top < 0 || source.right > texture.Width() ||
+      source.bottom > texture.Height()) {
+    return false;
+  }
+  // The pixels whose centres lie inside, limited to the surface and clip.
+  const auto first = [](float edge) { return std::ceil(edge - 0.5f); };
+  int x0 = 0, y0 = 0, x1 = surface->w, y1 = surface->h;
+  if (has_clip_) {
+    x0 = std::max(x0, clip_.x);
+    y0 = std::max(y0, clip_.y);
+    x1 = std::min(x1, clip_.x + clip_.w);
+    y1 = std::min(y1, clip_.y + clip_.h);
+  }
+  const float fx0 = std::max(first(left), static_cast<float>(x0));
+  const float fy0 = std::max(first(top), static_cast<float>(y0));
+  const float fx1 = std::min(first(right), static_cast<float>(x1));
+  const float fy1 = std::min(first(bottom), static_cast<float>(y1));
+  if (!(fx1 > fx0 && fy1 > fy0)) return true;  // nothing of it shows
+  x0 = static_cast<int>(fx0), y0 = static_cast<int>(fy0), x1 = static_cast<int>(fx1), y1 = static_cast<int>(fy1);
+
+  void* locked = nullptr;
+  int texturePitch = 0;
+  if (SDL_LockTexture(texture.Native(), nullptr, &locked, &texturePitch) != 0) return false;
+  const double ratioX = sw / (static_cast<double>(right) - left);
+  const double ratioY = sh / (static_cast<double>(bottom) - top);
+  texel_columns_.resize(static_cast<std::size_t>(x1 - x0));
+  for (int x = x0; x < x1; ++x) {
+    const int u = static_cast<int>(std::floor((x + 0.5 - left) * ratioX));
+    texel_columns_[static_cast<std::size_t>(x - x0)] = source.left + std::clamp(u, 0, sw - 1);
+  }
+  const std::uint32_t modA = argb >> 24, modR = (argb >> 16) & 0xFF, modG = (argb >> 8) & 0xFF, modB = argb & 0xFF;
+  const bool plain = (argb | 0xFF000000u) == 0xFFFFFFFFu;  // no colour to multiply
+  const bool keepAlpha = surface->format->format == SDL_PIXELFORMAT_ARGB8888;
+  const auto* texels = static_cast<const unsigned char*>(locked);
+  auto* pixels = static_cast<unsigned char*>(surface->pixels);
+  for (int y = y0; y < y1; ++y) {
+    const int v = source.top + std::clamp(static_cast<int>(std::floor((y + 0.5 - top) * ratioY)), 0, sh - 1);
+    const auto* row = reinterpret_cast<const std::uint32_t*>(texels + static_cast<std::size_t>(v) * texturePitch);
+    auto* out = reinterpret_cast<std::uint32_t*>(pixels + static_cast<std::size_t>(y) * surface->pitch);
+    for (int x = x0; x < x1; ++x) {
+      const std::uint32_t t = row[texel_columns_[static_cast<std::size_t>(x - x0)]];
+      std::uint32_t a = t >> 24, r = (t >> 16) & 0xFF, g = (t >> 8) & 0xFF, b = t & 0xFF;
+      if (!plain) {
+        r = r * modR / 255, g = g * modG / 255, b = b * modB / 255;
+      }
+      a = a * modA / 255;
+      if (a == 0) continue;
+      std::uint32_t& d = out[x];
+      if (a == 255) {
+        d = 0xFF000000u | (r << 16) | (g << 8) | b;
+        continue;
+      }
+      // SDL's blending: colour src * a + dst * (1 - a), alpha a + dst * (1 - a).
+      const std::uint32_t da = d >> 24, dr = (d >> 16) & 0xFF, dg = (d >> 8) & 0xFF, db = d & 0xFF;
+      const std::uint32_t keep = 255 - a;
+      r = (r * a + dr * keep) / 255;
+      g = (g * a + dg * keep) / 255;
+      b = (b * a + db * keep) / 255;
+      const std::uint32_t na = keepAlpha ? a + da * keep / 255 : 0xFF;
+      d = (na << 24) | (r << 16) | (g << 8) | b;
+    }
+  }
+  SDL_UnlockTexture(texture.Native());
+  return true;
+}
+
 void SdlRenderer::DrawLines(const PointF* points, int count, std::uint32_t argb) {
   if (!points || count < 2 || clip_empty_) return;
   SDL_SetRenderDrawColor(renderer_, (argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF, argb >> 24);
@@ -211,6 +346,8 @@ void SdlRenderer::DrawLines(const PointF* points, int count, std::uint32_t argb)
 
 void SdlRenderer::SetClipRect(const RectI* clip) {
   clip_empty_ = clip != nullptr && (clip->right <= clip->left || clip->bottom <= clip->top);
+  has_clip_ = clip != nullptr && !clip_empty_;
+  if (has_clip_) clip_ = SDL_Rect{clip->left, clip->top, clip->Width(), clip->Height()};
   if (clip == nullptr || clip_empty_) {
     SDL_RenderSetClipRect(renderer_, nullptr);
     return;
@@ -229,7 +366,7 @@ std::unique_ptr<Renderer> CreateWindowRenderer(SDL_Window* window) {
   if (!window) return nullptr;
   SDL_Renderer* r = SDL_CreateRenderer(window, -1, 0);
   if (!r) return nullptr;
-  return std::make_unique<SdlRenderer>(r, nullptr, true);
+  return std::make_unique<SdlRenderer>(r, nullptr, true, window);
 }
 
 std::unique_ptr<SdlRenderer> CreateSoftwareRenderer(int width, int height) {

@@ -43,8 +43,9 @@ class SdlTexture final : public Texture {
 class SdlRenderer final : public Renderer {
  public:
   // Takes ownership of renderer and of target (the software surface, or
-  // null for a window). present: EndScene shows the frame.
-  SdlRenderer(SDL_Renderer* renderer, SDL_Surface* target, bool present);
+  // null for a window). present: EndScene shows the frame. window: the
+  // window of a window renderer.
+  SdlRenderer(SDL_Renderer* renderer, SDL_Surface* target, bool present, SDL_Window* window = nullptr);
   ~SdlRenderer() override;
   SdlRenderer(const SdlRenderer&) = delete;
   SdlRenderer& operator=(const SdlRenderer&) = delete;
@@ -63,6 +64,7 @@ class SdlRenderer final : public Renderer {
                 float depth) override;
   void DrawRect(const Texture& texture, const RectI& source, float left, float top, float right, float bottom,
                 std::uint32_t argb, float depth) override;
+  void DrawRects(const RectDraw* draws, std::size_t count, float depth) override;
   void DrawLines(const PointF* points, int count, std::uint32_t argb) override;
   void SetClipRect(const RectI* clip) override;
 
@@ -75,6 +77,13 @@ class SdlRenderer final : public Renderer {
 
  private:
   std::unique_ptr<SdlTexture> MakeTexture(int width, int height, const std::string& path);
+  // The surface SDL's software renderer draws into (null for others).
+  SDL_Surface* SoftwareSurface() const;
+  // One of DrawRects' pictures onto the pixels whose centres lie in
+  // [left, right) x [top, bottom) of the software surface, each taking the
+  // texel under its centre; false when it cannot be drawn that way.
+  bool BlendExactly(SDL_Surface* surface, const SdlTexture& texture, const RectI& source, float left, float top,
+                    float right, float bottom, std::uint32_t argb);
 
   SDL_Renderer* renderer_;
   SDL_Surface* target_;
@@ -82,6 +91,11 @@ class SdlRenderer final : public Renderer {
   std::shared_ptr<RendererLife> life_;
   std::vector<SDL_FPoint> line_points_;
   bool clip_empty_ = false;  // a clip without area: nothing is drawn
+  bool has_clip_ = false;
+  SDL_Rect clip_{};
+  SDL_Window* window_;  // the window a software renderer draws into, or null
+  bool software_ = false;
+  std::vector<int> texel_columns_;  // BlendExactly's per-pixel texel columns
 };
 
 // Null when SDL cannot make a renderer for the window.
