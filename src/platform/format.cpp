@@ -1,8 +1,8 @@
 // The formatter with the rules of the Windows wide printf (see format.h).
 //
 // One walk over the format serves both character types. Numbers are rendered
-// by snprintf with a conversion spec built here from the parsed flags, so the
-// C library only ever sees a spec whose argument type we chose ourselves.
+// by snprintf with a conversion directive built here from the parsed flags, so the
+// C library only ever sees a directive whose argument type we chose ourselves.
 #include "platform/format.h"
 
 #include <cstdio>
@@ -19,7 +19,7 @@ constexpr int kMaxField = 4096;
 
 enum class Len { None, HH, H, L, LL, I64, I32, Z, J, T };
 
-struct Spec {
+struct Directive {
   bool left = false;
   bool plus = false;
   bool space = false;
@@ -86,8 +86,8 @@ class Formatter {
         ++i;
         continue;
       }
-      Spec spec;
-      if (!ParseSpec(i, spec) || !Convert(spec)) return String(format_);
+      Directive directive;
+      if (!ParseDirective(i, directive) || !Convert(directive)) return String(format_);
     }
     if (next_ != args_.size()) return String(format_);
     return std::move(out_);
@@ -115,7 +115,7 @@ class Formatter {
     return true;
   }
 
-  bool ParseSpec(std::size_t& i, Spec& s) {
+  bool ParseDirective(std::size_t& i, Directive& s) {
     for (;; ++i) {
       if (At(i, '-')) s.left = true;
       else if (At(i, '+')) s.plus = true;
@@ -169,7 +169,7 @@ class Formatter {
     return true;
   }
 
-  bool Convert(const Spec& s) {
+  bool Convert(const Directive& s) {
     switch (s.conv) {
       case 'd': case 'i': case 'u': case 'x': case 'X': case 'o': return Integer(s);
       case 'f': case 'F': case 'e': case 'E': case 'g': case 'G': return Floating(s);
@@ -186,7 +186,7 @@ class Formatter {
 
   // Text and characters pad to the width with spaces, or with zeros under the
   // '0' flag as the Windows runtime does.
-  void AppendPadded(const Spec& s, View body) {
+  void AppendPadded(const Directive& s, View body) {
     const auto width = static_cast<std::size_t>(s.width);
     const std::size_t pad = body.size() < width ? width - body.size() : 0;
     if (!s.left) out_.append(pad, s.zero ? Ch('0') : Ch(' '));
@@ -194,7 +194,7 @@ class Formatter {
     if (s.left) out_.append(pad, Ch(' '));
   }
 
-  static std::string Flags(const Spec& s, bool sign, bool alt) {
+  static std::string Flags(const Directive& s, bool sign, bool alt) {
     std::string f = "%";
     if (s.left) f += '-';
     if (sign && s.plus) f += '+';
@@ -204,7 +204,7 @@ class Formatter {
     return f + "*.*";
   }
 
-  bool Integer(const Spec& s) {
+  bool Integer(const Directive& s) {
     const FormatArg* a = NextArg();
     if (!a || !IsInteger(*a)) return false;
     const int bits = IntegerBits(s.len);
@@ -229,7 +229,7 @@ class Formatter {
     return ok;
   }
 
-  bool Floating(const Spec& s) {
+  bool Floating(const Directive& s) {
     const FormatArg* a = NextArg();
     if (!a || a->kind() != FormatArg::Kind::Floating) return false;
     if (s.len != Len::None && s.len != Len::L) return false;
@@ -240,7 +240,7 @@ class Formatter {
   }
 
   // A pointer prints as all its hexadecimal digits in upper case.
-  bool Pointer(const Spec& s) {
+  bool Pointer(const Directive& s) {
     const FormatArg* a = NextArg();
     if (!a || !IsInteger(*a) || s.len != Len::None) return false;
     std::string text;
@@ -254,7 +254,7 @@ class Formatter {
 
   // Whether a string or character conversion takes wide text: "l" always,
   // "h" never, otherwise the lower-case letter takes the format's own kind.
-  bool WantsWide(const Spec& s, bool& wide) const {
+  bool WantsWide(const Directive& s, bool& wide) const {
     if (s.len == Len::L) wide = true;
     else if (s.len == Len::H) wide = false;
     else if (s.len == Len::None) wide = (s.conv == 's' || s.conv == 'c') == kWide;
@@ -264,7 +264,7 @@ class Formatter {
 
   // Wide text in a narrow output becomes UTF-8, narrow text in a wide output
   // is read as UTF-8: the encoding of file names and sources on this system.
-  void AppendText(const Spec& s, std::wstring_view w, std::string_view n, bool wide, std::size_t limit) {
+  void AppendText(const Directive& s, std::wstring_view w, std::string_view n, bool wide, std::size_t limit) {
     if constexpr (kWide) {
       if (wide) {
         AppendPadded(s, w.substr(0, limit));
@@ -281,7 +281,7 @@ class Formatter {
     }
   }
 
-  bool Text(const Spec& s) {
+  bool Text(const Directive& s) {
     bool wide = false;
     if (!WantsWide(s, wide)) return false;
     const FormatArg* a = NextArg();
@@ -291,7 +291,7 @@ class Formatter {
     return true;
   }
 
-  bool Char(const Spec& s) {
+  bool Char(const Directive& s) {
     bool wide = false;
     if (!WantsWide(s, wide)) return false;
     const FormatArg* a = NextArg();
