@@ -231,15 +231,17 @@ void RenderScenarioImages(const cWorld& world, const std::filesystem::path& scen
     Save(picture, scenarioFolder / "image.png");
   }
   {
-    // One texel per cell position the way the minimap's ownership layer
-    // samples the picture: the map fills the top rows in its proportions.
+    // The picture has the map's proportions: the minimap panel draws the
+    // whole picture into a rectangle of those proportions, and the
+    // ownership layer paints one texel per cell position over it.
     const int size = 256;
-    const int rows = std::clamp(size * map.GetHeight() / map.GetWidth(), 1, size);
-    Canvas mini(size, size);
-    mini.Rect(0, 0, float(size), float(size), Rgb(0x10202E));
+    const int W = map.GetWidth(), H = map.GetHeight();
+    const int cols = W >= H ? size : std::clamp(size * W / H, 1, size);
+    const int rows = W >= H ? std::clamp(size * H / W, 1, size) : size;
+    Canvas mini(cols, rows);
     for (int v = 0; v < rows; ++v) {
-      for (int u = 0; u < size; ++u) {
-        const sHex& h = map.GetHex(u * map.GetWidth() / size, v * map.GetHeight() / rows);
+      for (int u = 0; u < cols; ++u) {
+        const sHex& h = map.GetHex(u * W / cols, v * H / rows);
         mini.At(u, v) = h.IsWater() ? Rgb(0x3D6FA8) : TerrainColour(h.terrain);
       }
     }
