@@ -3,9 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <filesystem>
-#include <set>
-#include <system_error>
 
 #include "app/console_log.h"
 #include "app/destroy_game.h"
@@ -16,7 +13,6 @@
 #include "dialogs/dialog.h"
 #include "dialogs/prompt_dialogs.h"
 #include "files/info_ini_file.h"
-#include "files/pbem_repository.h"
 #include "gui/dxut_button.h"
 #include "gui/dxut_checkbox.h"
 #include "gui/dxut_combobox.h"
@@ -26,7 +22,6 @@
 #include "gui/dxut_static.h"
 #include "platform/format.h"
 #include "platform/messages.h"
-#include "platform/paths.h"
 #include "screens/main_menu.h"
 #include "screens/scenario_menu.h"
 #include "units/jednostka_ladowa.h"
@@ -36,8 +31,6 @@
 #include "world/gra.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr int kMessageLayoutIndex = 684;
 constexpr int kMessagePlaceLayoutIndex = 680;
@@ -50,9 +43,6 @@ constexpr const wchar_t* kNewPlayerEmail = L"player@example.com";
 
 const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
 
-const char* const kDifficultyKeys[] = {"scenario_settings_very_hard", "scenario_settings_hard",
-                                       "scenario_settings_normal", "scenario_settings_easy",
-                                       "scenario_settings_very_easy"};
 // The radio buttons' keys (the first is spelt so in the texts).
 const char* const kDifficultyRadioKeys[] = {"scenario_settings_vary_hard", "scenario_settings_hard",
                                             "scenario_settings_normal", "scenario_settings_easy",
@@ -60,13 +50,6 @@ const char* const kDifficultyRadioKeys[] = {"scenario_settings_vary_hard", "scen
 
 // Unit types of the statistics, in their order.
 constexpr std::array<int, 16> kStatsUnitTypes = {0, 1, 2, 3, 4, 5, 6, 20, 21, 22, 40, 41, 42, 43, 44, 45};
-
-const sPbemPlayer* FindPlayer(const cWorld& world, int id) {
-  for (const sPbemPlayer& player : world.pbemPlayers) {
-    if (player.number == id) return &player;
-  }
-  return nullptr;
-}
 
 void* IdData(int id) { return reinterpret_cast<void*>(static_cast<std::intptr_t>(id)); }
 int DataId(void* data) { return static_cast<int>(reinterpret_cast<std::intptr_t>(data)); }
@@ -93,108 +76,7 @@ std::array<std::pair<int, int>, kStatsUnitTypes.size()> CountUnits(const cWorld&
   return counts;
 }
 
-bool CreatePbemFolder(std::wstring_view gameName) {
-  // Names go into paths by joining, never as formats.
-  const std::string path = plat::ResolvePath(std::wstring(L"data\\pbem\\") + std::wstring(gameName));
-  std::error_code error;
-  // A fresh installation has no "data\pbem" yet.
-  fs::create_directories(fs::path(path).parent_path(), error);
-  error.clear();
-  return fs::create_directory(path, error) && !error;
-}
-
 }  // namespace
-
-std::vector<cCountry*> ListSettingsCountries(const cWorld& world) {
-  std::vector<cCountry*> countries;
-  for (const auto& country : world.Countries()) {
-    if (country && country->active && country->politicalStrength != -1) countries.push_back(country.get());
-  }
-  std::stable_sort(countries.begin(), countries.end(),
-                   [](const cCountry* a, const cCountry* b) { return a->name < b->name; });
-  return countries;
-}
-
-std::wstring FormatSettingsCountryRow(const cCountry& country, const cWorld& world) {
-  std::wstring control;
-  if (country.human) {
-    const sPbemPlayer* player = world.playByEmail ? FindPlayer(world, country.pbemPlayerId) : nullptr;
-    control = player != nullptr ? player->name : Text("scenario_settings_human_controlled");
-  } else {
-    control = Text("scenario_settings_ai_controlled");
-  }
-  const int difficulty = std::clamp(country.difficulty, 0, 4);
-  std::wstring row = L" ";
-  row += country.name;
-  row += L';';
-  row += control;
-  row += L';';
-  row += Text(kDifficultyKeys[difficulty]);
-  return row;
-}
-
-int NextPbemPlayerId(const std::vector<sPbemPlayer>& players) {
-  int highest = 0;
-  for (const sPbemPlayer& player : players) highest = std::max(highest, player.number);
-  return highest + 1;
-}
-
-bool IsAcceptablePbemName(std::wstring_view name) {
-  if (name.empty()) return false;
-  if (name.find_first_not_of(L' ') == std::wstring_view::npos) return false;
-  if (name.find_first_of(kPbemGameNameRefusedChars) != std::wstring_view::npos) return false;
-  if (name.find(L'%') != std::wstring_view::npos) return false;
-  return name.find(L"..") == std::wstring_view::npos;
-}
-
-sSettingsMessage SettingsStartMessage(eSettingsStartRefusal refusal) {
-  switch (refusal) {
-    case eSettingsStartRefusal::kPbemTurnAlreadyPlayed:
-      return {L"You already played your turn in this PBEM game. Wait for other players to finish their turns.",
-              L"PBEM saved game"};
-    case eSettingsStartRefusal::kNoHumanCountry:
-      return {L"At least one country must be controlled by human.", L"Game settings"};
-    case eSettingsStartRefusal::kPbemSettingsIncorrect:
-      return {L"Settings for PBEM game are incorrect.", L"PBEM game settings"};
-    case eSettingsStartRefusal::kPbemFolderFailed:
-      return {L"Problems with creating PBEM game directory.", L"PBEM game settings"};
-    case eSettingsStartRefusal::kNone: break;
-  }
-  return {L"", L""};
-}
-
-eSettingsStartRefusal PrepareSettingsStart(cWorld& world, bool pbemChecked, std::wstring_view gameName) {
-  if (world.savedGame && world.playByEmail) {
-    const cCountry* current = world.turnState.currentCountry;
-    const cCountry* next = world.turnState.FindNextHumanCountry(world.Countries());
-    const std::uint32_t nextId = next != nullptr ? static_cast<std::uint32_t>(next->pbemPlayerId) : 0u;
-    const bool exempt = current != nullptr && current->specialFlags == 1;
-    if (!exempt && GetPbemRepositoryValue(world.playByEmailGameName, [nextId] { return nextId; }) != nextId) {
-      return eSettingsStartRefusal::kPbemTurnAlreadyPlayed;
-    }
-  }
-  if (!world.HasActiveHumanCountry()) return eSettingsStartRefusal::kNoHumanCountry;
-  if (world.savedGame || !pbemChecked) return eSettingsStartRefusal::kNone;
-
-  // Two different players among the human countries, and names that can
-  // stand in a folder name and in the game's header.
-  std::set<int> players;
-  for (const auto& country : world.Countries()) {
-    if (country && country->human && country->pbemPlayerId > 0) players.insert(country->pbemPlayerId);
-  }
-  bool namesOk = IsAcceptablePbemName(gameName);
-  for (const sPbemPlayer& player : world.pbemPlayers) namesOk = namesOk && IsAcceptablePbemName(player.name);
-  if (players.size() < 2 || !namesOk) return eSettingsStartRefusal::kPbemSettingsIncorrect;
-
-  if (!CreatePbemFolder(gameName)) return eSettingsStartRefusal::kPbemFolderFailed;
-
-  world.playByEmail = true;
-  world.playByEmailGameName = std::wstring(gameName);
-  for (const auto& country : world.Countries()) {
-    if (country && country->specialFlags == 1) country->human = true;
-  }
-  return eSettingsStartRefusal::kNone;
-}
 
 cScenarioSettingsMenu::cScenarioSettingsMenu() {
   LogLine(L"----- Scenario Settings Menu -----");
@@ -483,7 +365,7 @@ void cScenarioSettingsMenu::SelectPlayerRow() {
   const sPbemPlayer* player = nullptr;
   if (players_ != nullptr && g_pWorld != nullptr) {
     selected_player_id_ = DataId(players_->GetSelectedData());
-    player = FindPlayer(*g_pWorld, selected_player_id_);
+    player = FindPbemPlayer(*g_pWorld, selected_player_id_);
     if (player == nullptr) selected_player_id_ = 0;
   }
   if (player_name_ != nullptr) player_name_->SetText(player != nullptr ? player->name.c_str() : kNewPlayerName);

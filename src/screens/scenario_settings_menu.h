@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "screens/menu.h"
+#include "screens/scenario_settings_rules.h"
 
 class cCountry;
 class cWorld;
@@ -57,46 +58,6 @@ constexpr int kStatsPageGeneral = 0;
 constexpr int kStatsPageResources = 1;
 constexpr int kStatsPageUnits = 2;
 constexpr int kStatsPageTechnology = 3;
-
-// Characters the game-name box refuses as they are typed.
-constexpr const wchar_t* kPbemGameNameRefusedChars = L"\\/:*?<>;#&|";
-
-// The countries offered: active, not dummies (political strength -1),
-// sorted by name (characters compared as numbers; equal names keep their
-// order).
-std::vector<cCountry*> ListSettingsCountries(const cWorld& world);
-// " <name>;<control>;<difficulty>" for the countries list.
-std::wstring FormatSettingsCountryRow(const cCountry& country, const cWorld& world);
-
-// The id a new play-by-e-mail player gets: one more than the highest id in
-// use (1 for the first), so that no id is ever given twice.
-int NextPbemPlayerId(const std::vector<sPbemPlayer>& players);
-// A game or player name that can be used: not empty, and none of the game
-// name's refused characters, no "..", no "%".
-bool IsAcceptablePbemName(std::wstring_view name);
-
-// Why a start is refused.
-enum class eSettingsStartRefusal {
-  kNone,
-  kPbemTurnAlreadyPlayed,
-  kNoHumanCountry,
-  kPbemSettingsIncorrect,
-  kPbemFolderFailed,
-};
-struct sSettingsMessage {
-  const wchar_t* text;
-  const wchar_t* title;
-};
-sSettingsMessage SettingsStartMessage(eSettingsStartRefusal refusal);
-
-// The checks and preparations of start, in order, on the world: for a
-// loaded play-by-e-mail game the player whose turn it is; one human
-// country; for a new play-by-e-mail game (pbemChecked) at least two
-// players among the countries and acceptable game and player names, the
-// game's folder under "data\pbem" made, then the world turned into that
-// game. Nothing changes when a start is refused (a folder made at the
-// last check stays).
-eSettingsStartRefusal PrepareSettingsStart(cWorld& world, bool pbemChecked, std::wstring_view gameName);
 
 class cScenarioSettingsMenu : public cMenu {
  public:

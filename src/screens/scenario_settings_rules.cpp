@@ -1,0 +1,135 @@
+#include "screens/scenario_settings_rules.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <system_error>
+
+#include "app/string_base.h"
+#include "files/info_ini_file.h"
+#include "files/pbem_repository.h"
+#include "platform/paths.h"
+#include "world/country.h"
+#include "world/gra.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
+
+const char* const kDifficultyKeys[] = {"scenario_settings_very_hard", "scenario_settings_hard",
+                                       "scenario_settings_normal", "scenario_settings_easy",
+                                       "scenario_settings_very_easy"};
+
+bool CreatePbemFolder(std::wstring_view gameName) {
+  // Names go into paths by joining, never as formats.
+  const std::string path = plat::ResolvePath(std::wstring(L"data\\pbem\\") + std::wstring(gameName));
+  std::error_code error;
+  // A fresh installation has no "data\pbem" yet.
+  fs::create_directories(fs::path(path).parent_path(), error);
+  error.clear();
+  return fs::create_directory(path, error) && !error;
+}
+
+}  // namespace
+
+const sPbemPlayer* FindPbemPlayer(const cWorld& world, int id) {
+  for (const sPbemPlayer& player : world.pbemPlayers) {
+    if (player.number == id) return &player;
+  }
+  return nullptr;
+}
+
+std::vector<cCountry*> ListSettingsCountries(const cWorld& world) {
+  std::vector<cCountry*> countries;
+  for (const auto& country : world.Countries()) {
+    if (country && country->active && country->politicalStrength != -1) countries.push_back(country.get());
+  }
+  std::stable_sort(countries.begin(), countries.end(),
+                   [](const cCountry* a, const cCountry* b) { return a->name < b->name; });
+  return countries;
+}
+
+std::wstring FormatSettingsCountryRow(const cCountry& country, const cWorld& world) {
+  std::wstring control;
+  if (country.human) {
+    const sPbemPlayer* player = world.playByEmail ? FindPbemPlayer(world, country.pbemPlayerId) : nullptr;
+    control = player != nullptr ? player->name : Text("scenario_settings_human_controlled");
+  } else {
+    control = Text("scenario_settings_ai_controlled");
+  }
+  const int difficulty = std::clamp(country.difficulty, 0, 4);
+  std::wstring row = L" ";
+  row += country.name;
+  row += L';';
+  row += control;
+  row += L';';
+  row += Text(kDifficultyKeys[difficulty]);
+  return row;
+}
+
+int NextPbemPlayerId(const std::vector<sPbemPlayer>& players) {
+  int highest = 0;
+  for (const sPbemPlayer& player : players) highest = std::max(highest, player.number);
+  return highest + 1;
+}
+
+bool IsAcceptablePbemName(std::wstring_view name) {
+  if (name.empty()) return false;
+  if (name.find_first_not_of(L' ') == std::wstring_view::npos) return false;
+  if (name.find_first_of(kPbemGameNameRefusedChars) != std::wstring_view::npos) return false;
+  if (name.find(L'%') != std::wstring_view::npos) return false;
+  return name.find(L"..") == std::wstring_view::npos;
+}
+
+sSettingsMessage SettingsStartMessage(eSettingsStartRefusal refusal) {
+  switch (refusal) {
+    case eSettingsStartRefusal::kPbemTurnAlreadyPlayed:
+      return {L"You already played your turn in this PBEM game. Wait for other players to finish their turns.",
+              L"PBEM saved game"};
+    case eSettingsStartRefusal::kNoHumanCountry:
+      return {L"At least one country must be controlled by human.", L"Game settings"};
+    case eSettingsStartRefusal::kPbemSettingsIncorrect:
+      return {L"Settings for PBEM game are incorrect.", L"PBEM game settings"};
+    case eSettingsStartRefusal::kPbemFolderFailed:
+      return {L"Problems with creating PBEM game directory.", L"PBEM game settings"};
+    case eSettingsStartRefusal::kNone: break;
+  }
+  return {L"", L""};
+}
+
+eSettingsStartRefusal PrepareSettingsStart(cWorld& world, bool pbemChecked, std::wstring_view gameName) {
+  if (world.savedGame && world.playByEmail) {
+    const cCountry* current = world.turnState.currentCountry;
+    const cCountry* next = world.turnState.FindNextHumanCountry(world.Countries());
+    const std::uint32_t nextId = next != nullptr ? static_cast<std::uint32_t>(next->pbemPlayerId) : 0u;
+    const bool exempt = current != nullptr && current->specialFlags == 1;
+    if (!exempt && GetPbemRepositoryValue(world.playByEmailGameName, [nextId] { return nextId; }) != nextId) {
+      return eSettingsStartRefusal::kPbemTurnAlreadyPlayed;
+    }
+  }
+  if (!world.HasActiveHumanCountry()) return eSettingsStartRefusal::kNoHumanCountry;
+  if (world.savedGame || !pbemChecked) return eSettingsStartRefusal::kNone;
+
+  // Two different players among the human countries, and names that can
+  // stand in a folder name and in the game's header.
+  std::set<int> players;
+  for (const auto& country : world.Countries()) {
+    if (country && country->human && country->pbemPlayerId > 0) players.insert(country->pbemPlayerId);
+  }
+  bool namesOk = IsAcceptablePbemName(gameName);
+  for (const sPbemPlayer& player : world.pbemPlayers) namesOk = namesOk && IsAcceptablePbemName(player.name);
+  if (players.size() < 2 || !namesOk) return eSettingsStartRefusal::kPbemSettingsIncorrect;
+
+  if (!CreatePbemFolder(gameName)) return eSettingsStartRefusal::kPbemFolderFailed;
+
+  world.playByEmail = true;
+  world.playByEmailGameName = std::wstring(gameName);
+  for (const auto& country : world.Countries()) {
+    if (country && country->specialFlags == 1) country->human = true;
+  }
+  return eSettingsStartRefusal::kNone;
+}
