@@ -25,7 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct sCountrySpec {
+struct sCountryRow {
   const wchar_t* name;
   int alliance;
   int strength;
@@ -36,19 +36,19 @@ struct sCountrySpec {
 };
 
 // A world of countries alone, ids in the order given.
-cWorld* MakeWorld(const std::vector<sCountrySpec>& specs) {
+cWorld* MakeWorld(const std::vector<sCountryRow>& rows) {
   auto* world = new cWorld();
   int id = 1;
-  for (const sCountrySpec& spec : specs) {
+  for (const sCountryRow& row : rows) {
     auto country = std::make_unique<cCountry>();
     country->id = id++;
-    country->name = spec.name;
-    country->alliance = spec.alliance;
-    country->politicalStrength = spec.strength;
-    country->active = spec.active;
-    country->human = spec.human;
-    country->pbemPlayerId = spec.player;
-    country->specialFlags = spec.specialFlags;
+    country->name = row.name;
+    country->alliance = row.alliance;
+    country->politicalStrength = row.strength;
+    country->active = row.active;
+    country->human = row.human;
+    country->pbemPlayerId = row.player;
+    country->specialFlags = row.specialFlags;
     world->Countries().push_back(std::move(country));
   }
   return world;
@@ -116,7 +116,7 @@ class ScenarioSettingsStart : public ::testing::Test {
 TEST_F(ScenarioSettingsStart, RefusalsComeInOrderWithTheirMessages) {
   struct sCase {
     const char* what;
-    std::vector<sCountrySpec> countries;
+    std::vector<sCountryRow> countries;
     bool pbem;
     const wchar_t* gameName;
     eSettingsStartRefusal expected;

@@ -30,11 +30,11 @@ bool ParseColour(const std::string& text, Col& out) {
 }
 
 // "<name>=<v|h>,<c1>,<c2>,<c3>" into its parts; false when malformed.
-bool ParseSpec(const std::string& spec, std::string& name, bool& vertical, Col colours[3]) {
-  const std::size_t eq = spec.find('=');
+bool ParseFlagDesign(const std::string& design, std::string& name, bool& vertical, Col colours[3]) {
+  const std::size_t eq = design.find('=');
   if (eq == std::string::npos || eq == 0) return false;
-  name = spec.substr(0, eq);
-  const std::string rest = spec.substr(eq + 1);
+  name = design.substr(0, eq);
+  const std::string rest = design.substr(eq + 1);
   if (rest.size() != 1 + 3 * 7 || (rest[0] != 'v' && rest[0] != 'h')) return false;
   vertical = rest[0] == 'v';
   for (int i = 0; i < 3; ++i) {
@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
     std::string name;
     bool vertical = true;
     Col colours[3];
-    if (!ParseSpec(argv[a], name, vertical, colours)) {
+    if (!ParseFlagDesign(argv[a], name, vertical, colours)) {
       std::fprintf(stderr, "make_flags: bad flag \"%s\"\n", argv[a]);
       return 2;
     }
