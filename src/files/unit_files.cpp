@@ -367,25 +367,6 @@ void PlaceLoadedLandUnits(cWorld& world) { PlaceLoadedUnits(world, world.Units()
 
 void PlaceLoadedAirUnits(cWorld& world) { PlaceLoadedUnits(world, world.Units().airUnits, L"Air", L"air"); }
 
-void PlaceShipsInFleets(cWorld& world) {
-  for (cJednostkaMorska* ship : world.Units().navalUnits) {
-    const int fleetId = ship->fleetId;
-    bool found = false;
-    for (cFleet* fleet : world.Units().fleets) {
-      if (fleet->id != fleetId) continue;
-      fleet->ships.push_back(ship);
-      ship->fleet = fleet;
-      found = true;
-      const wchar_t* format = g_StringBase.GetText("%s_belongs_to_fleet_%s");
-      g_ConsoleLog.WriteLine(plat::Format(format ? format : L"", ship->name, fleet->name));
-    }
-    if (!found) {
-      FilesFatalExit(plat::Format(L"Data integrity error: %s belongs to fleet id=%i, but no such fleet exists",
-                                  ship->name, fleetId));
-    }
-  }
-}
-
 void WriteLandUnits(const cWorld& world, std::wstring_view folder) {
   std::wstring text =
       L"#Land units\n"

@@ -18,7 +18,7 @@ void LoadLandUnits(cWorld& world, std::wstring_view folderFormat);
 // Invalid rows (in reserve but on a hex, or on no hex but not in reserve)
 // are logged, listed at the end and announced once in a message box.
 void LoadAirUnits(cWorld& world, std::wstring_view folderFormat);
-// Fills the ship list; each ship keeps its fleet id for PlaceShipsInFleets.
+// Fills the ship list; each ship keeps its fleet id for cWorld::PlaceShipsInFleets.
 void LoadNavalUnits(cWorld& world, std::wstring_view folderFormat);
 
 // The placement checks after the land and the air file: every unit of the
@@ -28,13 +28,6 @@ void LoadNavalUnits(cWorld& world, std::wstring_view folderFormat);
 // process (exit 1). Needs the map.
 void PlaceLoadedLandUnits(cWorld& world);
 void PlaceLoadedAirUnits(cWorld& world);
-
-// Links every ship of the ship list (the reserve ships already moved to
-// their pool) to the fleet of the fleet id it was read with: appended to
-// the fleet's ships, the ship remembers the fleet. A ship whose fleet does
-// not exist logs "Data integrity error: %s belongs to fleet id=%i, but no
-// such fleet exists" and ends the process (exit 1).
-void PlaceShipsInFleets(cWorld& world);
 
 // "<folder>\land_units.csv": the map, transport and amphibious lists, then
 // the land units of the reserve pool.

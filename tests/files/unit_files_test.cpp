@@ -217,7 +217,7 @@ TEST_F(UnitFiles, NavalRowsKeepReserveCommanderAndLinkFleets) {
   // The reserve ship goes to its pool before the fleets are linked.
   other.Units().navalUnits.pop_back();
   other.Units().navalReservePool.push_back(reserveShip);
-  PlaceShipsInFleets(other);
+  other.PlaceShipsInFleets();
   EXPECT_EQ(other.Units().navalUnits.front()->fleet, otherFleet);
   EXPECT_EQ(otherFleet->GetShipCount(), 1);
 
@@ -225,7 +225,7 @@ TEST_F(UnitFiles, NavalRowsKeepReserveCommanderAndLinkFleets) {
   twtest::LogCapture log;
   otherFleet->ships.clear();
   otherFleet->id = 6;
-  EXPECT_THROW(PlaceShipsInFleets(other), sFilesFatalError);
+  EXPECT_THROW(other.PlaceShipsInFleets(), sFilesFatalError);
   EXPECT_TRUE(log.Contains(L"Data integrity error: Hood belongs to fleet id=5, but no such fleet exists"));
 }
 
