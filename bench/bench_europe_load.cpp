@@ -3,9 +3,7 @@
 // scenario menu starts it. Goal: under 100 ms in a Release build.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <system_error>
 
 #include "files/world_loader.h"
 #include "support/test_support.h"
@@ -15,23 +13,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The source tree: TW_SOURCE_DIR, or the first folder above the working
-// folder or the program that holds the scenario.
-fs::path SourceRoot() {
-  const fs::path marker = "data/scenarios/Europe1939/Info.ini";
-  if (const char* env = std::getenv("TW_SOURCE_DIR")) return env;
-  std::error_code ec;
-  for (fs::path start : {fs::current_path(ec), fs::read_symlink("/proc/self/exe", ec).parent_path()}) {
-    for (fs::path p = start; !p.empty(); p = p.parent_path()) {
-      if (fs::exists(p / marker, ec)) return p;
-      if (p == p.parent_path()) break;
-    }
-  }
-  return {};
-}
-
 void BM_LoadEurope1939(benchmark::State& state) {
-  const fs::path root = SourceRoot();
+  const fs::path root = twtest::FindSourceRoot("data/scenarios/Europe1939/Info.ini");
   if (root.empty()) {
     state.SkipWithError("data/scenarios/Europe1939 not found (set TW_SOURCE_DIR)");
     return;

@@ -25,8 +25,8 @@
 #include "screens/info_panel.h"
 #include "screens/map_screen.h"
 #include "screens/minimap_panel.h"
+#include "support/bench_folder.h"
 #include "support/fake_framework.h"
-#include "support/large_scenario.h"
 #include "support/test_support.h"
 #include "world/cities.h"
 #include "world/gra.h"
@@ -41,49 +41,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr wchar_t kScenarioName[] = L"MapScreenBench";
-
-// The shipped layout, from the source tree (TW_SOURCE_DIR or above the
-// program).
-fs::path FindLayout() {
-  const fs::path marker = "data/GUI_1024x768.csv";
-  if (const char* env = std::getenv("TW_SOURCE_DIR")) return fs::path(env) / marker;
-  std::error_code ec;
-  for (fs::path p = fs::read_symlink("/proc/self/exe", ec).parent_path(); !p.empty(); p = p.parent_path()) {
-    if (fs::exists(p / marker, ec)) return p / marker;
-    if (p == p.parent_path()) break;
-  }
-  return {};
-}
-
-// The game reads below its working folder: the scenario is written once into
-// a folder of this program's own.
-class cBenchFolder {
- public:
-  cBenchFolder() : previous_(fs::current_path()) { fs::current_path(Folder().Path()); }
-  ~cBenchFolder() { fs::current_path(previous_); }
-  cBenchFolder(const cBenchFolder&) = delete;
-  cBenchFolder& operator=(const cBenchFolder&) = delete;
-  static const sLargeScenarioInfo& Scenario() {
-    static const sLargeScenarioInfo info = [] {
-      cBenchFolder inside;
-      return WriteLargeScenario(kScenarioName);
-    }();
-    return info;
-  }
-
- private:
-  static twtest::TempDir& Folder() {
-    static twtest::TempDir folder;
-    return folder;
-  }
-  fs::path previous_;
-};
-
 // Loads the scenario and sets up the map screen as the player sees it; false
 // when something is missing.
 bool SetUpMapScreen(benchmark::State& state, float zoom) {
-  const fs::path layout = FindLayout();
+  const fs::path root = twtest::FindSourceRoot("data/GUI_1024x768.csv");
+  const fs::path layout = root.empty() ? root : root / "data/GUI_1024x768.csv";
   if (layout.empty() || !LoadGuiLayoutFile(plat::WidenBytes(layout.string()))) {
     state.SkipWithError("no layout: set TW_SOURCE_DIR");
     return false;

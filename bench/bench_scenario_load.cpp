@@ -9,40 +9,13 @@
 
 #include "files/save_game.h"
 #include "files/world_loader.h"
-#include "support/large_scenario.h"
+#include "support/bench_folder.h"
 #include "support/test_support.h"
 #include "world/gra.h"
 
 namespace {
 
-constexpr wchar_t kScenarioName[] = L"LargeBench";
 constexpr wchar_t kSaveName[] = L"LargeBenchSave";
-
-// The game reads and writes below its working folder; the benchmarks work
-// in a folder of their own and give the previous one back afterwards.
-class cBenchFolder {
- public:
-  cBenchFolder() : previous_(std::filesystem::current_path()) { std::filesystem::current_path(Folder().Path()); }
-  ~cBenchFolder() { std::filesystem::current_path(previous_); }
-  cBenchFolder(const cBenchFolder&) = delete;
-  cBenchFolder& operator=(const cBenchFolder&) = delete;
-
-  // The scenario is written once per run of the program.
-  static const sLargeScenarioInfo& Scenario() {
-    static const sLargeScenarioInfo info = [] {
-      cBenchFolder inside;
-      return WriteLargeScenario(kScenarioName);
-    }();
-    return info;
-  }
-
- private:
-  static twtest::TempDir& Folder() {
-    static twtest::TempDir folder;
-    return folder;
-  }
-  std::filesystem::path previous_;
-};
 
 void DropWorld() {
   delete g_pWorld;

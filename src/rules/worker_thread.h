@@ -1,32 +1,14 @@
 // The one thread besides the main thread: it plays the computer-controlled
 // countries, runs the end of every impulse and serves the events-check
 // requests. It never moves a unit itself: it sets phase 10 and waits until
-// the main thread has stepped the move back to 9.
-//
-// Game phases (the world's atomic game state):
-//   0 world constructed, 1 scenario loaded, 2 pause menu or save dialog,
-//   3 end of a human turn or of an impulse, 4 sea battles generated,
-//   5 sea-battle screen, 7 human turn, 8 human move stepped by the main
-//   thread, 9 computer players' phase, 10 computer move stepped by the main
-//   thread, 12 view glide, 15 world being destroyed.
+// the main thread has stepped the move back to 9 (world/game_phase.h).
 #pragma once
 
 #include <atomic>
 
-class cWorld;
+#include "world/game_phase.h"
 
-constexpr int kPhaseNothingLoaded = 0;
-constexpr int kPhaseScenarioLoaded = 1;
-constexpr int kPhasePaused = 2;
-constexpr int kPhaseEndOfTurn = 3;
-constexpr int kPhaseSeaBattles = 4;
-constexpr int kPhaseSeaBattleScreen = 5;
-constexpr int kPhaseHumanTurn = 7;
-constexpr int kPhaseHumanMove = 8;
-constexpr int kPhaseComputerPlayers = 9;
-constexpr int kPhaseComputerMove = 10;
-constexpr int kPhaseViewGlide = 12;
-constexpr int kPhaseWorldDestroyed = 15;
+class cWorld;
 
 // Starts the thread for the loaded game (g_pWorld; a thread still running
 // from before is stopped first) and makes the world's destruction stop it.

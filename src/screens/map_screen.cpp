@@ -35,16 +35,12 @@
 #include "units/jednostka_ladowa_draw.h"
 #include "units/unit.h"
 #include "world/hex.h"
+#include "world/game_phase.h"
 #include "world/map.h"
 
 std::uint32_t g_ScrollKeys = 0;
 
 namespace {
-
-constexpr int kPhaseMenuOverMap = 2;
-constexpr int kPhaseHumanTurn = 7;
-constexpr int kPhaseHumanMove = 8;
-constexpr int kPhaseComputerPlayers = 9;
 
 constexpr int kFlagLayoutEntry = 331;
 constexpr int kGuiSheetSlot = 2;
@@ -265,7 +261,7 @@ void cWorld::OnGUIEvent(unsigned event, int controlId, CDXUTControl* control) {
 }
 
 void cWorld::EnterMenuState() {
-  SetGameState(kPhaseMenuOverMap);
+  SetGameState(kPhasePaused);
   plat::Framework& framework = plat::GetFramework();
   framework.SetCallbackMouse(MenuOnMouseThunk, true);
   framework.SetCallbackKeyboard(MenuOnKeyboardThunk);

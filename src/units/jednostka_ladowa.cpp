@@ -9,6 +9,7 @@
 #include "platform/clock.h"
 #include "world/cities.h"
 #include "world/country.h"
+#include "world/game_phase.h"
 #include "world/gra.h"
 #include "world/hex.h"
 #include "world/hex_drawing.h"
@@ -328,9 +329,9 @@ void cJednostkaLadowa::StepAlongPath(int targetX, int targetY, bool centreAfterP
   // and its visibility): the centring takes the start hex read before.
   const bool centre = centreAfterPhase && visible && ShowActions();
   const int startX = x, startY = y;
-  g_pWorld->SetGameState(kPhaseAiUnitStepping);
+  g_pWorld->SetGameState(kPhaseComputerMove);
   if (centre) map.CenterAtHex(startX, startY);
-  while (g_pWorld->GetGameState() == kPhaseAiUnitStepping) TracedSleep(50, __FILE__, __LINE__);
+  while (g_pWorld->GetGameState() == kPhaseComputerMove) TracedSleep(50, __FILE__, __LINE__);
 }
 
 bool cJednostkaLadowa::AiMoveToHex(int hexX, int hexY) {

@@ -58,10 +58,6 @@ struct sLandTurnHooks {
 };
 extern sLandTurnHooks g_LandTurnHooks;
 
-// Game phases of the computer opponent's moves.
-constexpr int kPhaseAiTurn = 9;
-constexpr int kPhaseAiUnitStepping = 10;
-
 class cJednostkaLadowa : public cJednostka {
  public:
   // Takes the next land-unit id of the loaded world (0 without one).

@@ -14,6 +14,7 @@
 #include "screens/map_screen.h"
 #include "units/jednostka_ladowa.h"
 #include "world/cities.h"
+#include "world/game_phase.h"
 
 cWorld* g_pWorld = nullptr;
 
@@ -21,7 +22,6 @@ std::function<void(int percent)> g_OnWorldLoadingProgress;
 
 namespace {
 
-constexpr int kPhaseDestroyed = 15;
 constexpr int kWorldTextureSlot = 10;
 
 void LoadingProgress(int percent) {
@@ -113,7 +113,7 @@ void cWorld::LoadFolder() {
 }
 
 cWorld::~cWorld() {
-  SetGameState(kPhaseDestroyed);
+  SetGameState(kPhaseWorldDestroyed);
   // No other thread may use the world while it is freed.
   if (stop_worker_) stop_worker_();
   // The panels this world made show its records: they go with it.

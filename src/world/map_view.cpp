@@ -9,6 +9,7 @@
 #include "app/settings.h"
 #include "app/skins.h"
 #include "app/string_base.h"
+#include "world/game_phase.h"
 #include "world/gra.h"
 #include "world/map.h"
 
@@ -21,14 +22,11 @@ std::function<void(const sMinimapRect&)> g_OnMinimapRect;
 namespace {
 
 constexpr int kMinimapLayoutEntry = 315;
-constexpr int kPhaseHumanTurn = 7;
-constexpr int kPhaseHumanMoveStepping = 8;
-constexpr int kPhaseViewMoving = 12;
 
 int GamePhase() { return g_pWorld ? g_pWorld->GetGameState() : 0; }
 bool HumanInputPhase() {
   const int phase = GamePhase();
-  return phase == kPhaseHumanTurn || phase == kPhaseHumanMoveStepping;
+  return phase == kPhaseHumanTurn || phase == kPhaseHumanMove;
 }
 
 float ClampHigh(float v, float lo, float hi) {
@@ -73,7 +71,7 @@ void cMap::ScrollView(float dx, float dy, float speed) {
 
 void cMap::ScrollViewTo(sMapPointF point, bool enterMovingPhase) {
   ScrollView(point.x - viewX, point.y - viewY, 1.0f);
-  if (enterMovingPhase && g_pWorld) g_pWorld->SetGameState(kPhaseViewMoving);
+  if (enterMovingPhase && g_pWorld) g_pWorld->SetGameState(kPhaseViewGlide);
 }
 
 void cMap::CenterAtHex(int x, int y, int) {
@@ -94,7 +92,7 @@ void cMap::CenterAtMinimapCursor(int mouseX, int mouseY) {
 }
 
 void cMap::StopScrolling() {
-  if (GamePhase() == kPhaseViewMoving || g_MapDrag.dragging || g_MapDrag.released) return;
+  if (GamePhase() == kPhaseViewGlide || g_MapDrag.dragging || g_MapDrag.released) return;
   targetX = viewX;
   targetY = viewY;
   velocityX = velocityY = 0;
@@ -189,7 +187,7 @@ void cMap::UpdateView(float elapsed) {
   }
   if (arrived && g_pWorld) {
     const int phase = g_pWorld->GetGameState();
-    if (phase == kPhaseViewMoving) g_pWorld->SetGameState(kPhaseHumanTurn);
+    if (phase == kPhaseViewGlide) g_pWorld->SetGameState(kPhaseHumanTurn);
     if (phase == 13) g_pWorld->SetGameState(3);
   }
   if (moved || scaleChanged) RecomputeMinimapOutline();

@@ -13,23 +13,9 @@
 #include <string>
 
 #include "platform/sdl/sdl_renderer.h"
+#include "support/test_support.h"
 
 namespace twtest {
-
-// The source tree: TW_SOURCE_DIR, or the first folder above the working
-// folder or the test program that holds marker (a path inside the tree).
-inline std::filesystem::path FindSourceRoot(const std::string& marker) {
-  namespace fs = std::filesystem;
-  if (const char* env = std::getenv("TW_SOURCE_DIR")) return env;
-  std::error_code ec;
-  for (fs::path start : {fs::current_path(ec), fs::read_symlink("/proc/self/exe", ec).parent_path()}) {
-    for (fs::path p = start; !p.empty(); p = p.parent_path()) {
-      if (fs::exists(p / marker, ec)) return p;
-      if (p == p.parent_path()) break;
-    }
-  }
-  return {};
-}
 
 // Fails the test when the renderer's picture differs from golden; saves the
 // picture as actualPath for inspection. Returns false when the golden was

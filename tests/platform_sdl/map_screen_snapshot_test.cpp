@@ -19,6 +19,7 @@
 #include "app/texture.h"
 #include "files/world_loader.h"
 #include "golden_compare.h"
+#include "screen_snapshot.h"
 #include "gui/dxut_dialog.h"
 #include "gui/dxut_resource_manager.h"
 #include "platform/sdl/sdl_renderer.h"
@@ -68,18 +69,10 @@ TEST(MapScreenSnapshot, DrawsTheFixtureScenarioWithAllPanels) {
   ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
   {
     twtest::TempDir dir;
-    fs::create_directories(dir.Path() / "data");
-    fs::create_directory_symlink(root / "data/gfx", dir.Path() / "data/gfx");
-    fs::copy_file(root / "data/GUI_1024x768.csv", dir.Path() / "data/GUI_1024x768.csv");
+    twtest::LinkInterfaceData(root, dir.Path());
     const sGameStartSettings start = twtest::CopyFixtureScenario(dir.Path());
     twtest::ScopedWorkingFolder folder(dir.Path());
-    const fs::path exe = fs::read_symlink("/proc/self/exe");
-    for (fs::path p = exe.parent_path(); !p.empty() && p != p.parent_path(); p = p.parent_path()) {
-      if (fs::exists(p / "run/lang_ENG.db")) {
-        fs::copy_file(p / "run/lang_ENG.db", dir.Path() / "lang_ENG.db");
-        break;
-      }
-    }
+    twtest::CopyBuiltLanguageBase(dir.Path());
     g_StringBase.Load("lang_LANGID.db", true);
     ASSERT_TRUE(LoadGuiLayoutFile(L"data\\GUI_1024x768.csv"));
     const sSettings savedSettings = g_Settings;

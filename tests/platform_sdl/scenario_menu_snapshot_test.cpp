@@ -18,6 +18,7 @@
 #include "app/texture.h"
 #include "dialogs/dialog.h"
 #include "golden_compare.h"
+#include "screen_snapshot.h"
 #include "gui/dxut_dialog.h"
 #include "gui/dxut_resource_manager.h"
 #include "platform/input_state.h"
@@ -72,9 +73,7 @@ TEST(ScenarioMenuSnapshot, DrawsTheFilledMenuIntoAPng) {
   ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
   {
     twtest::TempDir dir;
-    fs::create_directories(dir.Path() / "data");
-    fs::create_directory_symlink(root / "data/gfx", dir.Path() / "data/gfx");
-    fs::copy_file(root / "data/GUI_1024x768.csv", dir.Path() / "data/GUI_1024x768.csv");
+    twtest::LinkInterfaceData(root, dir.Path());
     dir.Write("data/scenarios/1939 Poland/Info.ini",
               Info("Fall Weiss, 1939", "Tidewrack team", 24, 120, 90, "01.09.1939", "06.10.1939",
                    {"September 1939. The armies gather on the borders.",
@@ -91,14 +90,7 @@ TEST(ScenarioMenuSnapshot, DrawsTheFilledMenuIntoAPng) {
     fs::create_directories(dir.Path() / "data/save");
     twtest::ScopedWorkingFolder folder(dir.Path());
 
-    // The English texts the build made.
-    const fs::path exe = fs::read_symlink("/proc/self/exe");
-    for (fs::path p = exe.parent_path(); !p.empty() && p != p.parent_path(); p = p.parent_path()) {
-      if (fs::exists(p / "run/lang_ENG.db")) {
-        fs::copy_file(p / "run/lang_ENG.db", dir.Path() / "lang_ENG.db");
-        break;
-      }
-    }
+    twtest::CopyBuiltLanguageBase(dir.Path());
     g_StringBase.Load("lang_LANGID.db", true);
 
     ASSERT_TRUE(LoadGuiLayoutFile(L"data\\GUI_1024x768.csv"));

@@ -5,12 +5,11 @@
 // game finds it as "data\scenarios\Fixture".
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <system_error>
 
 #include "files/world_loader.h"
+#include "support/test_support.h"
 
 namespace twtest {
 
@@ -18,17 +17,9 @@ namespace twtest {
 // folder above the working folder or the test program that holds it);
 // empty when it cannot be found.
 inline std::filesystem::path FixtureScenarioSource() {
-  namespace fs = std::filesystem;
-  const fs::path marker = "tests/data/fixture_scenario/Fixture";
-  if (const char* env = std::getenv("TW_SOURCE_DIR")) return fs::path(env) / marker;
-  std::error_code ec;
-  for (fs::path start : {fs::current_path(ec), fs::read_symlink("/proc/self/exe", ec).parent_path()}) {
-    for (fs::path p = start; !p.empty(); p = p.parent_path()) {
-      if (fs::is_directory(p / marker, ec)) return p / marker;
-      if (p == p.parent_path()) break;
-    }
-  }
-  return {};
+  const std::string marker = "tests/data/fixture_scenario/Fixture";
+  const std::filesystem::path root = FindSourceRoot(marker);
+  return root.empty() ? root : root / marker;
 }
 
 // Copies the fixture to "<root>/data/scenarios/Fixture" (replacing an older

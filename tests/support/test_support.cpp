@@ -4,14 +4,29 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <system_error>
 
 #include "app/console_log.h"
 #include "platform/text.h"
 
 namespace twtest {
+
+std::filesystem::path FindSourceRoot(const std::string& marker) {
+  namespace fs = std::filesystem;
+  if (const char* env = std::getenv("TW_SOURCE_DIR")) return env;
+  std::error_code ec;
+  for (fs::path start : {fs::current_path(ec), fs::read_symlink("/proc/self/exe", ec).parent_path()}) {
+    for (fs::path p = start; !p.empty(); p = p.parent_path()) {
+      if (fs::exists(p / marker, ec)) return p;
+      if (p == p.parent_path()) break;
+    }
+  }
+  return {};
+}
 
 TempDir::TempDir() {
   static std::atomic<int> counter{0};

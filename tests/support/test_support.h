@@ -7,6 +7,11 @@
 
 namespace twtest {
 
+// The source tree: TW_SOURCE_DIR, or the first folder above the working
+// folder or the program that holds marker (a path inside the tree); empty
+// when none does.
+std::filesystem::path FindSourceRoot(const std::string& marker);
+
 // A fresh folder under the system's temporary folder, removed with its
 // contents at the end of the scope.
 class TempDir {

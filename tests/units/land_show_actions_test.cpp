@@ -11,6 +11,7 @@
 #include "platform/clock.h"
 #include "support/test_support.h"
 #include "units/land_fixture.h"
+#include "world/game_phase.h"
 
 namespace {
 
@@ -30,11 +31,11 @@ class SteppingThread {
  public:
   SteppingThread(LandWorld& w, cJednostkaLadowa& unit)
       : thread_([&w, &unit] {
-          while (w.world->GetGameState() != kPhaseAiUnitStepping) std::this_thread::yield();
+          while (w.world->GetGameState() != kPhaseComputerMove) std::this_thread::yield();
           unit.x = g_targetX;
           unit.y = g_targetY;
           w.Hex(unit.x, unit.y).unit = &unit;
-          w.world->SetGameState(kPhaseAiTurn);
+          w.world->SetGameState(kPhaseComputerPlayers);
         }) {}
   ~SteppingThread() { thread_.join(); }
   SteppingThread(const SteppingThread&) = delete;
@@ -63,7 +64,7 @@ TEST(LandShowActionsThread, MovesCentreTheMapOnlyWhenActionsAreShown) {
     w.AddCountries({kAllies});
     LandUnitConstants().move.terrainCost = {1, 1, 1, 1, 1, 1, 1, 1};
     g_LandTurnHooks.buildPath = &RememberTarget;
-    w.world->SetGameState(kPhaseAiTurn);
+    w.world->SetGameState(kPhaseComputerPlayers);
     w.world->turnState.showActions = c.showActions;
     cJednostkaLadowa& unit = w.AddUnit(1, 0, 1);
     unit.visible = c.visible;

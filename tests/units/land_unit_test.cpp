@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "support/test_support.h"
 #include "units/land_fixture.h"
+#include "world/game_phase.h"
 
 namespace {
 
@@ -168,13 +169,13 @@ class FakeMainThread {
  public:
   FakeMainThread(LandWorld& w, cJednostkaLadowa& unit, plat::ManualClock& clock)
       : thread_([&w, &unit, &clock, this] {
-          while (w.world->GetGameState() != kPhaseAiUnitStepping) std::this_thread::yield();
+          while (w.world->GetGameState() != kPhaseComputerMove) std::this_thread::yield();
           startHexEmptyWhenStepping = w.Hex(unit.x, unit.y).unit == nullptr;
           while (clock.SleepCalls() < 3) std::this_thread::yield();
           unit.x = g_request.x;
           unit.y = g_request.y;
           w.Hex(unit.x, unit.y).unit = &unit;
-          w.world->SetGameState(kPhaseAiTurn);
+          w.world->SetGameState(kPhaseComputerPlayers);
         }) {}
   ~FakeMainThread() { thread_.join(); }
   std::atomic<bool> startHexEmptyWhenStepping{false};
@@ -192,7 +193,7 @@ class LandMoveThread : public ::testing::Test {
     g_request.calls = 0;
     plat::SetClock(&clock_);
     g_Delays[kDelayAIMoveAfter] = 120.0f;
-    w_.world->SetGameState(kPhaseAiTurn);
+    w_.world->SetGameState(kPhaseComputerPlayers);
   }
   ~LandMoveThread() override { plat::SetClock(nullptr); }
   LandWorld w_;
@@ -216,7 +217,7 @@ TEST_F(LandMoveThread, WorkerWaitsInTracedSleepsUntilTheMainThreadStepped) {
   EXPECT_EQ(g_request.calls, 1);
   EXPECT_EQ(unit.x, 3);
   EXPECT_EQ(w_.Hex(0, 0).unit, nullptr);
-  EXPECT_EQ(w_.world->GetGameState(), kPhaseAiTurn);
+  EXPECT_EQ(w_.world->GetGameState(), kPhaseComputerPlayers);
   // Traced polls of 50 ms each, then the after-move delay. (Two threads
   // logging at once may add the log's own 25 ms waits.)
   const auto lines = log.Lines();
