@@ -7,7 +7,7 @@
 
 #include "files/world_loader.h"
 #include "support/test_support.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 

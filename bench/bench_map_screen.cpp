@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "app/device_events.h"
+#include "frame/device_events.h"
 #include "app/gui_layout.h"
 #include "app/settings.h"
 #include "app/skins.h"
@@ -29,7 +29,7 @@
 #include "support/fake_framework.h"
 #include "support/test_support.h"
 #include "world/cities.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 #if defined(TW_BENCH_SDL)
 #include <SDL.h>

@@ -11,7 +11,7 @@
 #include "files/world_loader.h"
 #include "support/bench_folder.h"
 #include "support/test_support.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 

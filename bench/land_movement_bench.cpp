@@ -10,9 +10,9 @@
 #include <new>
 #include <string>
 
-#include "units/jednostka_ladowa.h"
+#include "world/jednostka_ladowa.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 #include "world/hex_drawing.h"
 #include "world/map_text.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 #include "world/sea_graph.h"
 
 namespace {

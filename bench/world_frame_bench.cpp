@@ -17,7 +17,7 @@
 #include "support/fake_framework.h"
 #include "world/cities.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 #include "world/hex_drawing.h"
 #include "world/map.h"
 

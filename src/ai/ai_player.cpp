@@ -3,3 +3,5 @@
 void cAiPlayer::PlayTurn() {
   // The country passes: no unit moves, nothing is bought, no diplomacy.
 }
+
+std::unique_ptr<cComputerPlayer> MakeAiPlayer(int countryId) { return std::make_unique<cAiPlayer>(countryId); }

@@ -3,10 +3,13 @@
 // player to play its turn.
 #pragma once
 
-class cAiPlayer {
+#include <memory>
+
+#include "world/computer_player.h"
+
+class cAiPlayer : public cComputerPlayer {
  public:
   explicit cAiPlayer(int countryId) : country_id_(countryId) {}
-  virtual ~cAiPlayer() = default;
   cAiPlayer(const cAiPlayer&) = delete;
   cAiPlayer& operator=(const cAiPlayer&) = delete;
 
@@ -16,8 +19,11 @@ class cAiPlayer {
   // stepped by the main thread (phase 10) before the worker goes on. The
   // computer opponent's decisions are not built yet: the country passes,
   // changing nothing.
-  virtual void PlayTurn();
+  void PlayTurn() override;
 
  private:
   int country_id_;
 };
+
+// The maker the loading takes for a game's computer players.
+std::unique_ptr<cComputerPlayer> MakeAiPlayer(int countryId);

@@ -6,8 +6,6 @@
 #include <typeinfo>
 
 #include "app/console_log.h"
-#include "app/dialog_stack.h"
-#include "dialogs/dialog.h"
 #include "platform/clock.h"
 #include "platform/critical_section.h"
 #include "platform/demangle.h"
@@ -21,12 +19,14 @@ namespace {
 // thread runs; the hold count only feeds the "release without hold" check.
 std::unique_ptr<plat::CriticalSection> g_pFrameworkLock;
 std::atomic<int> g_FrameworkLockHolds{0};
+// The holds of the calling thread, for the suspension around a join.
+thread_local int t_FrameworkLockHolds = 0;
 
 // Longest sleep the game makes on purpose; anything longer smells of a hang.
 constexpr int kLongSleepMs = 11000;
 // The file name of a sleep trace is cut to this many units.
 constexpr std::size_t kSleepFileUnits = 256;
-constexpr int kDialogPollMs = 100;
+constexpr int kPollMs = 100;
 // How long a stoppable sleep goes without looking at its stop flag.
 constexpr int kStopSliceMs = 5;
 
@@ -41,6 +41,7 @@ void AcquireFrameworkLock(const char* file, int line) {
   if (file != nullptr) LogLine(L"AC:%s:%d", plat::WidenBytes(file), line);
   if (g_pFrameworkLock) g_pFrameworkLock->Enter();
   ++g_FrameworkLockHolds;
+  ++t_FrameworkLockHolds;
 }
 
 void ReleaseFrameworkLock(const char* file, int line) {
@@ -50,8 +51,24 @@ void ReleaseFrameworkLock(const char* file, int line) {
     LogLine(L"LCS przy C<=0");
     return;
   }
+  if (t_FrameworkLockHolds < 1) {
+    LogLine(L"LCS przy C<=0");
+    return;
+  }
   --g_FrameworkLockHolds;
+  --t_FrameworkLockHolds;
   if (g_pFrameworkLock) g_pFrameworkLock->Leave();
+}
+
+int GetFrameworkLockHoldsOfThisThread() { return t_FrameworkLockHolds; }
+
+cFrameworkLockSuspension::cFrameworkLockSuspension() {
+  holds_ = t_FrameworkLockHolds;
+  for (int i = 0; i < holds_; ++i) ReleaseFrameworkLock(nullptr, 0);
+}
+
+cFrameworkLockSuspension::~cFrameworkLockSuspension() {
+  for (int i = 0; i < holds_; ++i) AcquireFrameworkLock(nullptr, 0);
 }
 
 int GetFrameworkLockHoldCount() { return g_FrameworkLockHolds.load(); }
@@ -97,25 +114,18 @@ bool TracedSleepUnlessStopped(int ms, const char* file, int line, const std::ato
   return SleepUnlessStopped(ms, stop);
 }
 
-bool WaitForDialogClose(cDialog* dialog, const char* file, int line,
-                        const std::atomic<bool>* stop) {
-  // A null dialog is never on the stack: the wait ends after its first pass.
-  const std::type_info& type = dialog != nullptr ? typeid(*dialog) : typeid(cDialog);
-  const std::wstring trace =
-      plat::Format(L"WBC:%s:%s:%d", plat::WidenBytes(plat::ClassName(type)),
-                   plat::WidenBytes(file != nullptr ? std::string_view(file) : std::string_view()),
-                   line);
+bool PollUnderLock(const std::function<bool()>& done, std::wstring_view trace,
+                   const std::atomic<bool>* stop) {
   for (;;) {
     AcquireFrameworkLock(__FILE__, __LINE__);
-    const bool open =
-        std::find(g_DialogStack.begin(), g_DialogStack.end(), dialog) != g_DialogStack.end();
+    const bool open = !done();
     ReleaseFrameworkLock(__FILE__, __LINE__);
     g_ConsoleLog.WriteLine(trace);
     bool slept = true;
     if (stop != nullptr) {
-      slept = SleepUnlessStopped(kDialogPollMs, *stop);
+      slept = SleepUnlessStopped(kPollMs, *stop);
     } else {
-      plat::Sleep(kDialogPollMs);
+      plat::Sleep(kPollMs);
     }
     if (!open) return true;
     if (!slept) return false;

@@ -1,11 +1,11 @@
 // The framework lock that serialises the worker thread against rendering and
-// input, the traced sleep, the wait for a dialog to close, and the running
+// input, the traced sleep, a wait that polls under the lock, and the running
 // flag that switches the lock on and off.
 #pragma once
 
 #include <atomic>
-
-class cDialog;
+#include <functional>
+#include <string_view>
 
 // True from start-up until the main loop has ended; while false the lock
 // operations do nothing.
@@ -19,6 +19,32 @@ void AcquireFrameworkLock(const char* file, int line);
 void ReleaseFrameworkLock(const char* file, int line);
 // Holds not yet released, summed over both threads.
 int GetFrameworkLockHoldCount();
+// Holds of the calling thread.
+int GetFrameworkLockHoldsOfThisThread();
+
+// Holds the lock for its scope (no trace lines), so that a function that
+// returns early cannot leave it held.
+class cFrameworkLockGuard {
+ public:
+  cFrameworkLockGuard() { AcquireFrameworkLock(nullptr, 0); }
+  ~cFrameworkLockGuard() { ReleaseFrameworkLock(nullptr, 0); }
+  cFrameworkLockGuard(const cFrameworkLockGuard&) = delete;
+  cFrameworkLockGuard& operator=(const cFrameworkLockGuard&) = delete;
+};
+
+// Lets go of every hold of the calling thread for its scope and takes them
+// back at its end: the main thread joins the worker inside one, since the
+// worker may be waiting for the lock.
+class cFrameworkLockSuspension {
+ public:
+  cFrameworkLockSuspension();
+  ~cFrameworkLockSuspension();
+  cFrameworkLockSuspension(const cFrameworkLockSuspension&) = delete;
+  cFrameworkLockSuspension& operator=(const cFrameworkLockSuspension&) = delete;
+
+ private:
+  int holds_ = 0;
+};
 
 // Logs "S: <file> : <line> : <ms> ms" and sleeps; the lock is not touched.
 void TracedSleep(int ms, const char* file, int line);
@@ -27,9 +53,9 @@ void TracedSleep(int ms, const char* file, int line);
 // and ends early once stop is set: false when it ended that way.
 bool TracedSleepUnlessStopped(int ms, const char* file, int line, const std::atomic<bool>& stop);
 
-// Returns once dialog is no longer on the dialog stack, polling every 100 ms
-// under the framework lock. The caller must not hold the lock. With a stop
-// flag, every poll also looks at it and the wait gives up (false) once it
-// is set; true when the dialog has closed.
-bool WaitForDialogClose(cDialog* dialog, const char* file, int line,
-                        const std::atomic<bool>* stop = nullptr);
+// Returns once done() holds, asking it every 100 ms under the framework lock
+// and writing trace to the log after each look. The caller must not hold the
+// lock. With a stop flag, every poll also looks at it and the wait gives up
+// (false) once it is set; true when done() held.
+bool PollUnderLock(const std::function<bool()>& done, std::wstring_view trace,
+                   const std::atomic<bool>* stop = nullptr);

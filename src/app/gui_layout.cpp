@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/fatal_exit.h"
 #include "app/console_log.h"
 #include "app/settings.h"
 #include "platform/format.h"
@@ -160,6 +161,6 @@ bool LoadGuiLayoutFile(std::wstring_view fileName) {
 void LoadGuiLayout() {
   if (!LoadGuiLayoutFile(GuiLayoutFileName())) {
     plat::GetFramework().Shutdown(1);
-    std::exit(1);
+    FatalExit(1);
   }
 }

@@ -10,7 +10,7 @@
 
 namespace {
 
-enum class eState { kPending, kRunning, kDone };
+enum class eState { kPending, kRunning, kDone, kDiscarded };
 
 struct sRequest {
   std::function<void()> work;
@@ -66,9 +66,31 @@ bool RunOnMainThread(std::function<void()> request, const std::atomic<bool>* sto
     const eState state = StateOf(*posted);
     ReleaseFrameworkLock(nullptr, 0);
     if (state == eState::kDone) return true;
+    if (state == eState::kDiscarded) return false;
     if (stop != nullptr && stop->load() && Withdraw(posted)) return false;
     plat::Sleep(kMainThreadPollMs);
   }
+}
+
+void PostToMainThread(std::function<void()> request) {
+  if (!request) return;
+  if (OnMainThread()) {
+    request();
+    return;
+  }
+  auto posted = std::make_shared<sRequest>();
+  posted->work = std::move(request);
+  std::lock_guard<std::mutex> guard(g_QueueMutex);
+  g_Queue.push_back(std::move(posted));
+}
+
+void DiscardMainThreadRequests() {
+  std::lock_guard<std::mutex> guard(g_QueueMutex);
+  for (auto& request : g_Queue) {
+    request->work = nullptr;
+    request->state = eState::kDiscarded;
+  }
+  g_Queue.clear();
 }
 
 void DrainMainThreadRequests() {

@@ -16,6 +16,16 @@
 // request simply runs at once.
 bool RunOnMainThread(std::function<void()> request, const std::atomic<bool>* stop = nullptr);
 
+// Any thread: request runs on the main thread, at once when called there,
+// else in the next drain (in posting order with the other requests); the
+// caller does not wait for it.
+void PostToMainThread(std::function<void()> request);
+
+// Drops every request not yet started; a worker waiting for one in
+// RunOnMainThread gets false. Called when the world the requests were
+// about is freed.
+void DiscardMainThreadRequests();
+
 // Main thread: runs, in posting order, the requests posted so far (a request
 // posted meanwhile waits for the next call). Each runs under the framework
 // lock.

@@ -8,8 +8,6 @@
 #include "app/csv_reader.h"
 #include "app/settings.h"
 #include "app/texture.h"
-#include "files/eye_candies_file.h"
-#include "world/gra.h"
 #include "platform/format.h"
 #include "platform/framework.h"
 #include "platform/lines.h"
@@ -369,19 +367,14 @@ std::wstring UnitsSkinFolder(std::wstring_view name) {
   return plat::Format(L"data\\gfx\\[UnitsSkin]%s", std::wstring(name));
 }
 
-void LoadMapSkin(std::wstring_view name) {
+void LoadMapSkin(std::wstring_view name, const std::function<void(bool hasEyeCandyPicture)>& placeEyeCandies) {
   const std::wstring folder = MapSkinFolder(name);
   if (plat::FolderExists(plat::ToUtf8(folder))) {
     const std::uint8_t mips = MipLevelsAbove(2048);
     LoadSlot(kSlotTerrain, plat::Format(L"%s\\terrain.png", folder), mips);
     LoadSlot(kSlotOthers, plat::Format(L"%s\\others.png", folder), mips);
     LoadSlot(kSlotEyeCandies, plat::Format(L"%s\\eyecandies.png", folder), mips);
-    // The decorations of the loaded scenario are placed for this skin's
-    // picture (none without one).
-    if (g_pWorld != nullptr) {
-      LoadMapEyeCandies(g_pWorld->GetMap(), g_Textures[kSlotEyeCandies].Get() != nullptr,
-                        plat::Format(L"data\\scenarios\\%s", g_pWorld->scenarioName));
-    }
+    if (placeEyeCandies) placeEyeCandies(g_Textures[kSlotEyeCandies].Get() != nullptr);
     ResetSpriteDepthTable();
     ReadSpriteDepthTable(plat::Format(L"%s\\sprites_depth.csv", folder));
   }
@@ -411,8 +404,6 @@ void LoadUnitsSkin(std::wstring_view name) {
   }
   CreateUnitFonts(CurrentRenderer());
   SelectUnitFontsForZoom();
-  // With a game loaded, every country takes its unit sheet from the new skin.
-  if (g_pWorld != nullptr) g_pWorld->LoadCountryUnitSkins(name);
 }
 
 void SelectUnitFontsForZoomPercent(int zoomPercent) {

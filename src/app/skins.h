@@ -4,6 +4,8 @@
 // drawing code uses the table's current entry, which the zoom choice sets.
 #pragma once
 
+#include <functional>
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -126,7 +128,11 @@ bool ReadUnitAppearanceTable(std::wstring_view fileName, sUnitAppearanceTable& t
 std::wstring MapSkinFolder(std::wstring_view name);
 std::wstring UnitsSkinFolder(std::wstring_view name);
 
-void LoadMapSkin(std::wstring_view name);
+// placeEyeCandies, when given, is called once the eye-candy picture is
+// loaded (with whether the skin has one), so that a loaded game places its
+// decorations for it (files/world_skins.h).
+void LoadMapSkin(std::wstring_view name,
+                 const std::function<void(bool hasEyeCandyPicture)>& placeEyeCandies = {});
 void LoadUnitsSkin(std::wstring_view name);
 
 // The zoom choice for the current map zoom (g_Settings.MapZoom): an entry

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/fatal_exit.h"
 #include "app/console_log.h"
 #include "app/settings.h"
 #include "app/string_base.h"
@@ -29,21 +30,11 @@ std::unique_ptr<plat::Sound> g_Sounds[kSoundSlotCount];
 namespace {
 
 plat::AudioDevice* g_audioDevice = nullptr;
-SoundExitHandler g_exitHandler = nullptr;
-
-void EndProcess(int code) {
-  if (g_exitHandler) {
-    g_exitHandler(code);
-  } else {
-    std::exit(code);
-  }
-}
 
 }  // namespace
 
 void SetAudioDevice(plat::AudioDevice* device) { g_audioDevice = device; }
 plat::AudioDevice* GetAudioDevice() { return g_audioDevice; }
-void SetSoundExitHandler(SoundExitHandler handler) { g_exitHandler = handler; }
 
 void InitSound() {
   for (auto& slot : g_Sounds) {
@@ -54,12 +45,12 @@ void InitSound() {
   plat::AudioDevice* device = g_audioDevice;
   if (!device || !device->Initialize()) {
     LogLine(g_StringBase.GetText("error_initializing_directsound._exiting."));
-    EndProcess(1);
+    FatalExit(1);
     return;
   }
   if (!device->SetPrimaryFormat(1, 22050, 8)) {
     LogLine(g_StringBase.GetText("error_while_setting_primary_buffer_for_sound._exiting."));
-    EndProcess(1);
+    FatalExit(1);
     return;
   }
 

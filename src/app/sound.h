@@ -64,11 +64,6 @@ plat::AudioDevice* GetAudioDevice();
 // is logged and its slot stays empty.
 void InitSound();
 
-// What InitSound calls to end the process (std::exit by default). Tests
-// install one that records the code and returns; InitSound then returns too.
-using SoundExitHandler = void (*)(int code);
-void SetSoundExitHandler(SoundExitHandler handler);
-
 // An effects volume 0..1 in hundredths of a decibel: trunc(v * 10000 - 10000).
 long SoundVolumeFromFraction(float volume);
 

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/dialog_stack.h"
-#include "app/input_routing.h"
+#include "dialogs/dialog_stack.h"
 #include "gui/dxut_button.h"
 #include "gui/dxut_frames.h"
 
@@ -102,3 +101,7 @@ void cDialog::OnKeyboard(unsigned, bool, bool) {}
 void cDialog::OnMouse(bool, bool, bool, bool, bool, int, int, int) {}
 void cDialog::OnReactivate() {}
 void cDialog::OnTimerTick(float) {}
+
+void DialogOnGUIEventThunk(unsigned event, int controlId, CDXUTControl* control) {
+  if (cDialog* dialog = VisibleActiveDialog()) dialog->OnGUIEvent(event, controlId, control);
+}

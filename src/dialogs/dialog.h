@@ -83,3 +83,6 @@ class cDialog {
 void DeleteRetiredDialogs();
 // Whether dialog was closed and waits to be freed.
 bool IsRetiredDialog(const cDialog* dialog);
+
+// Installed by the dialogs: the active dialog gets the event when visible.
+void DialogOnGUIEventThunk(unsigned event, int controlId, CDXUTControl* control);

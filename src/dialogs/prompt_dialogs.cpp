@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/dialog_stack.h"
+#include "dialogs/dialog_stack.h"
 #include "app/string_base.h"
 #include "gui/dxut_button.h"
 #include "gui/dxut_editbox.h"

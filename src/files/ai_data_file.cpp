@@ -5,15 +5,15 @@
 
 #include "app/console_log.h"
 #include "app/string_base.h"
-#include "files/fatal.h"
-#include "files/file_text.h"
+#include "app/fatal_exit.h"
+#include "app/file_text.h"
 #include "platform/format.h"
 #include "platform/lines.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "world/cities.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 
@@ -118,7 +118,7 @@ class cAiDataReader {
     const eKey key = FindKey(fields[0]);
     for (std::size_t i = 1; i < fields.size(); ++i) {
       if (key == eKey::kNone) {
-        FilesFatalExit(plat::Format(L"ERROR: line %i in ai_data.csv has incorrect variable name (%s)!", line_,
+        FatalExit(plat::Format(L"ERROR: line %i in ai_data.csv has incorrect variable name (%s)!", line_,
                                     plat::WidenAnsi(fields[0])));
       }
       Value(key, static_cast<int>(i) + 1, fields[i]);
@@ -128,7 +128,7 @@ class cAiDataReader {
  private:
   sCountryAiData& Data() {
     if (country_ == nullptr) {
-      FilesFatalExit(plat::Format(L"ERROR: line %i in ai_data.csv gives values before a Country line!", line_));
+      FatalExit(plat::Format(L"ERROR: line %i in ai_data.csv gives values before a Country line!", line_));
     }
     return country_->aiData;
   }
@@ -137,7 +137,7 @@ class cAiDataReader {
     const cMap& map = world_.GetMap();
     cCity* city = map.IsInside(x, y) ? map.GetHex(x, y).city : nullptr;
     if (city == nullptr) {
-      FilesFatalExit(plat::Format(L"ERROR (ai_data.csv, line %i): There is no city at coords (%i,%i)", line_, x, y));
+      FatalExit(plat::Format(L"ERROR (ai_data.csv, line %i): There is no city at coords (%i,%i)", line_, x, y));
     }
     return city;
   }
@@ -148,7 +148,7 @@ class cAiDataReader {
       const int id = ParseInt(text);
       country_ = world_.GetCountry(id);
       if (country_ == nullptr) {
-        FilesFatalExit(plat::Format(L"ERROR: line %i in ai_data.csv names country ID %i, which does not exist!", line_, id));
+        FatalExit(plat::Format(L"ERROR: line %i in ai_data.csv names country ID %i, which does not exist!", line_, id));
       }
       return;
     }
@@ -171,7 +171,7 @@ class cAiDataReader {
           cCity* city = CityAt(x, y);
           if (key == eKey::kObligatorySeaInvasionTargets) {
             if (!city->IsPort()) {
-              FilesFatalExit(plat::Format(L"ERROR(ai_data.csv, line %i): City at coords (%i, %i) is not a port", line_, x, y));
+              FatalExit(plat::Format(L"ERROR(ai_data.csv, line %i): City at coords (%i, %i) is not a port", line_, x, y));
             }
             d.obligatorySeaInvasionTargets.push_back(city);
           } else if (key == eKey::kDoNotAttackCities) {
@@ -244,7 +244,7 @@ void LoadAiData(cWorld& world, std::wstring_view folderPattern) {
   LogLine(L"Wczytywanie danych AI z pliku:");
   g_ConsoleLog.WriteLine(path);
   std::string bytes;
-  if (!plat::ReadFileBytes(plat::ResolvePath(path), bytes)) FilesFatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
+  if (!plat::ReadFileBytes(plat::ResolvePath(path), bytes)) FatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
   LogLine(L"Otwarcie OK");
 
   cAiDataReader reader(world);

@@ -13,7 +13,7 @@ class cWorld;
 // loaded. A file that cannot be opened, an unknown key, a "Country" id
 // outside the world's countries, values before the first "Country" line,
 // city coordinates without a city and sea-invasion targets that are not
-// ports end the process (FilesFatalExit) after their log line.
+// ports end the process (FatalExit) after their log line.
 void LoadAiData(cWorld& world, std::wstring_view folderPattern);
 
 // The file's text for every country of the world, in order.

@@ -4,13 +4,13 @@
 #include <vector>
 
 #include "app/console_log.h"
-#include "files/file_text.h"
+#include "app/file_text.h"
 #include "platform/format.h"
 #include "platform/lines.h"
 #include "platform/text.h"
-#include "units/jednostka_ladowa.h"
-#include "units/unit.h"
-#include "world/gra.h"
+#include "world/jednostka_ladowa.h"
+#include "world/unit.h"
+#include "world/world.h"
 
 void LoadAirReconHexes(cWorld& world, std::wstring_view folderFormat, const UnitAtHexFn& unitAt) {
   const std::wstring path = files::PathFromPattern(folderFormat, L"airrecon_units.csv");

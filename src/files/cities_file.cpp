@@ -6,19 +6,19 @@
 
 #include "app/console_log.h"
 #include "app/csv_reader.h"
-#include "files/fatal.h"
-#include "files/file_text.h"
+#include "app/fatal_exit.h"
+#include "app/file_text.h"
 #include "platform/format.h"
 #include "platform/text.h"
 #include "world/cities.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 void LoadCities(cWorld& world, std::wstring_view folderFormat) {
   const std::wstring path = files::PathFromPattern(folderFormat, L"cities.csv");
   g_ConsoleLog.WriteLine(L"Otwieranie pliku z miastami...");
   g_ConsoleLog.WriteLine(path);
   cCsvReader reader(path);
-  if (!reader.IsOpened()) FilesFatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
+  if (!reader.IsOpened()) FatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
   g_ConsoleLog.WriteLine(L"Otwarcie OK");
 
   // The hexes must not keep pointers to the cities freed here.

@@ -5,13 +5,13 @@
 
 #include "app/console_log.h"
 #include "app/string_base.h"
-#include "files/fatal.h"
-#include "files/file_text.h"
+#include "app/fatal_exit.h"
+#include "app/file_text.h"
 #include "platform/format.h"
 #include "platform/lines.h"
 #include "platform/text.h"
 #include "world/cities.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ void ReadCityRows(cWorld& world, std::wstring_view folderFormat, const wchar_t* 
   g_ConsoleLog.WriteLine(g_StringBase.GetText(openingKey));
   g_ConsoleLog.WriteLine(path);
   std::string bytes;
-  if (!files::ReadBytes(path, bytes)) FilesFatalExit(g_StringBase.GetText("error_opening_file!_(not_exists?)"));
+  if (!files::ReadBytes(path, bytes)) FatalExit(g_StringBase.GetText("error_opening_file!_(not_exists?)"));
   g_ConsoleLog.WriteLine(g_StringBase.GetText("open_ok"));
 
   const cMap& map = world.GetMap();

@@ -2,12 +2,12 @@
 
 #include "app/console_log.h"
 #include "app/csv_reader.h"
-#include "files/fatal.h"
-#include "files/file_text.h"
+#include "app/fatal_exit.h"
+#include "app/file_text.h"
 #include "platform/format.h"
 #include "platform/text.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 
@@ -131,7 +131,7 @@ void LoadCountries(cWorld& world, std::wstring_view folderPattern) {
   LogLine(L"Wczytywanie panstw z pliku:");
   g_ConsoleLog.WriteLine(path);
   cCsvReader reader(path);
-  if (!reader.IsOpened()) FilesFatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
+  if (!reader.IsOpened()) FatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
   LogLine(L"Otwarcie OK");
 
   world.Countries().clear();
@@ -142,14 +142,14 @@ void LoadCountries(cWorld& world, std::wstring_view folderPattern) {
     if (n < static_cast<std::size_t>(kFieldsWithoutSkin)) {
       // A short row would leave its country out and every later id off its
       // index, so the file is refused.
-      FilesFatalExit(plat::Format(L"WARNING: wrong tokens (columns/values) amount (%i) in %s at line %i (counting from 1)",
+      FatalExit(plat::Format(L"WARNING: wrong tokens (columns/values) amount (%i) in %s at line %i (counting from 1)",
                                   static_cast<int>(n), path, static_cast<int>(reader.LineCounter())));
     }
     auto country = std::make_unique<cCountry>();
     FillCountry(*country, reader.Fields());
     const int expected = world.GetCountryCount() + 1;
     if (country->id != expected) {
-      FilesFatalExit(plat::Format(L"ERROR: country ID %i in %s at line %i (counting from 1) breaks the sequence of ids (expected %i)",
+      FatalExit(plat::Format(L"ERROR: country ID %i in %s at line %i (counting from 1) breaks the sequence of ids (expected %i)",
                                   country->id, path, static_cast<int>(reader.LineCounter()), expected));
     }
     country->LoadFlagTexture(world.scenarioName);

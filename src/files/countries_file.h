@@ -15,7 +15,7 @@ class cWorld;
 // name) into the world's countries, replacing any it had. Country flags are
 // looked for in the folder of world.scenarioName. A file that cannot be
 // opened, a row with fewer than 69 fields, or an id that does not follow
-// 1, 2, 3, ... ends the process (FilesFatalExit) after its log line.
+// 1, 2, 3, ... ends the process (FatalExit) after its log line.
 void LoadCountries(cWorld& world, std::wstring_view folderPattern);
 
 // The file's text: the two header lines, then one row per country.

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/console_log.h"
-#include "files/file_text.h"
+#include "app/file_text.h"
 #include "platform/lines.h"
 #include "platform/text.h"
 

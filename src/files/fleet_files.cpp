@@ -5,20 +5,20 @@
 
 #include "app/console_log.h"
 #include "app/csv_reader.h"
-#include "files/fatal.h"
-#include "files/file_text.h"
-#include "files/file_text.h"
+#include "app/fatal_exit.h"
+#include "app/file_text.h"
+#include "app/file_text.h"
 #include "platform/format.h"
 #include "platform/text.h"
-#include "units/commander.h"
-#include "units/convoy.h"
-#include "units/fleet.h"
-#include "units/jednostka_ladowa.h"
-#include "units/jednostka_lotnicza.h"
-#include "units/jednostka_morska.h"
+#include "world/commander.h"
+#include "world/convoy.h"
+#include "world/fleet.h"
+#include "world/jednostka_ladowa.h"
+#include "world/jednostka_lotnicza.h"
+#include "world/jednostka_morska.h"
 #include "world/cities.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ std::unique_ptr<cCsvReader> OpenTable(std::wstring_view folderFormat, std::wstri
   g_ConsoleLog.WriteLine(openingLine);
   g_ConsoleLog.WriteLine(path);
   auto reader = std::make_unique<cCsvReader>(path);
-  if (!reader->IsOpened()) FilesFatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
+  if (!reader->IsOpened()) FatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
   g_ConsoleLog.WriteLine(L"Otwarcie OK");
   return reader;
 }
@@ -162,7 +162,7 @@ void LoadUnitNameTemplates(cWorld& world, std::wstring_view folderFormat, std::s
   }
 
   keptBytes.clear();
-  if (!files::ReadBytes(path, keptBytes)) FilesFatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
+  if (!files::ReadBytes(path, keptBytes)) FatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
 }
 
 void LoadFlags(std::wstring_view folderFormat, std::vector<int>& flags) {
@@ -170,7 +170,7 @@ void LoadFlags(std::wstring_view folderFormat, std::vector<int>& flags) {
   g_ConsoleLog.WriteLine(L"Wczytywanie flag...");
   g_ConsoleLog.WriteLine(path);
   std::string bytes;
-  if (!files::ReadBytes(path, bytes)) FilesFatalExit(L"Blad otwarcia pliku (nie istnieje?)");
+  if (!files::ReadBytes(path, bytes)) FatalExit(L"Blad otwarcia pliku (nie istnieje?)");
   g_ConsoleLog.WriteLine(L"Otwarcie OK");
 
   flags.assign(kEventFlagCount, 0);
@@ -267,7 +267,7 @@ void WriteFlags(std::wstring_view folder, const std::vector<int>& flags) {
     if (flags[number] != 0) text += plat::FormatNarrow("%i;%i;\r\n", static_cast<int>(number), flags[number]);
   }
   if (!files::WriteBytes(files::JoinPath(folder, L"flags.txt"), text)) {
-    FilesFatalExit(L"Blad otwarcia pliku (nie istnieje?)");
+    FatalExit(L"Blad otwarcia pliku (nie istnieje?)");
   }
   g_ConsoleLog.WriteLine(L"Otwarcie OK");
 }

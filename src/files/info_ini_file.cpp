@@ -7,10 +7,10 @@
 #include "app/console_log.h"
 #include "app/ini_file.h"
 #include "app/version.h"
-#include "files/file_text.h"
-#include "files/file_text.h"
+#include "app/file_text.h"
+#include "app/file_text.h"
 #include "platform/format.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 

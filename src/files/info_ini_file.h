@@ -8,15 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "world/pbem_player.h"
+
 class cIniFile;
 class cWorld;
-
-// One play-by-e-mail player, in the order read.
-struct sPbemPlayer {
-  int number = 0;  // 1 to 8
-  std::wstring name;
-  std::wstring email;
-};
 
 // Every value of the header a game uses.
 struct sInfoHeader {

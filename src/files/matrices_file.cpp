@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "files/file_text.h"
+#include "app/file_text.h"
 #include "platform/format.h"
 #include "platform/text.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 

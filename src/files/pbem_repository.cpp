@@ -8,7 +8,7 @@
 
 #include "app/console_log.h"
 #include "app/string_base.h"
-#include "files/fatal.h"
+#include "app/fatal_exit.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 
@@ -53,7 +53,7 @@ long FindRecord(const std::vector<char>& data, const std::string& name) {
   return -1;
 }
 
-[[noreturn]] void FailOpen(const char* key) { FilesFatalExit(g_StringBase.GetText(key)); }
+[[noreturn]] void FailOpen(const char* key) { FatalExit(g_StringBase.GetText(key)); }
 
 }  // namespace
 

@@ -3,10 +3,9 @@
 #include <cstring>
 
 #include "app/console_log.h"
-#include "files/fatal.h"
-#include "files/file_text.h"
+#include "app/fatal_exit.h"
+#include "app/file_text.h"
 #include "platform/text.h"
-#include "world/gra.h"
 
 namespace {
 
@@ -43,36 +42,10 @@ class cByteReader {
 
 }  // namespace
 
-void cReportStore::AddReport(const sReport& report, const sGameDate& date, const sTurnsPerMonth& turnsPerMonth,
-                             int impulse) {
-  sReport copy = report;
-  copy.year = date.year;
-  copy.month = date.month;
-  copy.day = date.GetDay(turnsPerMonth);
-  copy.impulse = impulse;
-  reports_.push_back(std::move(copy));
-}
-
-void cReportStore::AddReport(const sReport& report) {
-  if (!g_pWorld) {
-    reports_.push_back(report);
-    return;
-  }
-  AddReport(report, g_pWorld->GetDate(), g_pWorld->TurnsPerMonth(), g_pWorld->impulseCounters[0]);
-}
-
-std::list<sReport>& cReportStore::Filter(std::list<sReport>& result, int countryId, int type) const {
-  result.clear();
-  for (const sReport& report : reports_) {
-    if (report.countryId == countryId && report.type == type) result.push_back(report);
-  }
-  return result;
-}
-
-std::string cReportStore::ToBytes() const {
+std::string ReportsToBytes(const cReportStore& store) {
   std::string out(kMagic, sizeof kMagic);
-  PutInt(out, static_cast<std::int32_t>(reports_.size()));
-  for (const sReport& r : reports_) {
+  PutInt(out, static_cast<std::int32_t>(store.Reports().size()));
+  for (const sReport& r : store.Reports()) {
     for (std::int32_t v : {r.type, r.year, r.month, r.day, r.impulse, r.extra, r.countryId}) PutInt(out, v);
     const std::string units = plat::ToUtf16LE(r.text);
     PutInt(out, static_cast<std::int32_t>(units.size() / 2));
@@ -81,8 +54,8 @@ std::string cReportStore::ToBytes() const {
   return out;
 }
 
-eReportsRead cReportStore::FromBytes(std::string_view bytes) {
-  reports_.clear();
+eReportsRead ReportsFromBytes(cReportStore& store, std::string_view bytes) {
+  store.Reports().clear();
   cByteReader in(bytes);
   std::string_view magic;
   if (!in.Take(sizeof kMagic, magic) || std::memcmp(magic.data(), kMagic, sizeof kMagic) != 0) {
@@ -107,26 +80,26 @@ eReportsRead cReportStore::FromBytes(std::string_view bytes) {
     }
     read.push_back(std::move(r));
   }
-  reports_ = std::move(read);
+  store.Reports() = std::move(read);
   return eReportsRead::kOk;
 }
 
-void cReportStore::Save(std::wstring_view folder) const {
-  if (!files::WriteBytes(files::JoinPath(folder, L"reports.dat"), ToBytes())) {
-    FilesFatalExit(L"ERROR: Opening reports file for writing");
+void SaveReports(const cReportStore& store, std::wstring_view folder) {
+  if (!files::WriteBytes(files::JoinPath(folder, L"reports.dat"), ReportsToBytes(store))) {
+    FatalExit(L"ERROR: Opening reports file for writing");
   }
   g_ConsoleLog.WriteLine(L"Reports file opened OK");
 }
 
-void cReportStore::Load(std::wstring_view folderFormat) {
+void LoadReports(cReportStore& store, std::wstring_view folderFormat) {
   const std::wstring path = files::PathFromPattern(folderFormat, L"reports.dat");
   std::string bytes;
-  if (!files::ReadBytes(path, bytes)) FilesFatalExit(L"ERROR: Opening reports file for reading");
-  const eReportsRead result = FromBytes(bytes);
+  if (!files::ReadBytes(path, bytes)) FatalExit(L"ERROR: Opening reports file for reading");
+  const eReportsRead result = ReportsFromBytes(store, bytes);
   if (result == eReportsRead::kWrongMagic) return;
   g_ConsoleLog.WriteLine(L"Reports file opened OK");
   if (result == eReportsRead::kTruncated) {
     LogLine(L"ERROR: Reports file %s is truncated", path);
-    FilesFatalExit(1);
+    FatalExit(1);
   }
 }

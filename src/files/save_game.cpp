@@ -17,12 +17,12 @@
 #include "files/city_rows_file.h"
 #include "files/countries_file.h"
 #include "files/fleet_files.h"
-#include "files/fatal.h"
+#include "app/fatal_exit.h"
 #include "files/matrices_file.h"
 #include "files/reports_file.h"
 #include "files/unit_files.h"
 #include "platform/paths.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace fs = std::filesystem;
 
@@ -43,13 +43,13 @@ struct sSaveWriteAborted {};
 // For the scope of a save, the scenario files' fatal exit becomes a throw.
 class cSaveFatalGuard {
  public:
-  cSaveFatalGuard() : previous_(SetFilesFatalHook([](int) { throw sSaveWriteAborted{}; })) {}
-  ~cSaveFatalGuard() { SetFilesFatalHook(std::move(previous_)); }
+  cSaveFatalGuard() : previous_(SetFatalExitHook([](int) { throw sSaveWriteAborted{}; })) {}
+  ~cSaveFatalGuard() { SetFatalExitHook(std::move(previous_)); }
   cSaveFatalGuard(const cSaveFatalGuard&) = delete;
   cSaveFatalGuard& operator=(const cSaveFatalGuard&) = delete;
 
  private:
-  FilesFatalHook previous_;
+  FatalExitHook previous_;
 };
 
 fs::path DiskPath(const std::wstring& path) { return fs::path(plat::ResolvePath(path)); }
@@ -154,8 +154,8 @@ std::vector<sSaveStep> StandardSaveSteps(const cWorld& world) {
   steps.push_back(Step(L"unit_names.csv", [w](const std::wstring& f) { WriteUnitNames(f, w->unitNamesBytes); }));
   steps.push_back(Step(L"airship_attacks.csv", [w](const std::wstring& f) { WriteAirshipAttacks(*w, f); }));
   steps.push_back(Step(L"airrecon_units.csv", [w](const std::wstring& f) { WriteAirReconUnits(*w, f); }));
-  steps.push_back(Step(L"reports.dat", [w](const std::wstring& f) { w->reports.Save(f); }));
-  steps.push_back(Step(L"auto_events.csv", [w](const std::wstring& f) { w->autoEvents.Save(f); }));
+  steps.push_back(Step(L"reports.dat", [w](const std::wstring& f) { SaveReports(w->reports, f); }));
+  steps.push_back(Step(L"auto_events.csv", [w](const std::wstring& f) { SaveAutoEvents(w->autoEvents, f); }));
   return steps;
 }
 

@@ -4,13 +4,13 @@
 
 #include "app/console_log.h"
 #include "app/string_base.h"
-#include "files/fatal.h"
-#include "files/file_text.h"
+#include "app/fatal_exit.h"
+#include "app/file_text.h"
 #include "platform/format.h"
 #include "platform/lines.h"
 #include "platform/text.h"
 #include "world/cities.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ CountryTopographies LoadTopography(const cWorld& world, std::wstring_view folder
   g_ConsoleLog.WriteLine(g_StringBase.GetText("opening_topography_file..."));
   g_ConsoleLog.WriteLine(path);
   std::string bytes;
-  if (!files::ReadBytes(path, bytes)) FilesFatalExit(g_StringBase.GetText("error_opening_file!_(not_exists?)"));
+  if (!files::ReadBytes(path, bytes)) FatalExit(g_StringBase.GetText("error_opening_file!_(not_exists?)"));
   g_ConsoleLog.WriteLine(g_StringBase.GetText("open_ok"));
 
   CountryTopographies result(static_cast<std::size_t>(world.GetCountryCount()));
@@ -74,7 +74,7 @@ CountryTopographies LoadTopography(const cWorld& world, std::wstring_view folder
       }
       group->push_back(city);
     } else if (fields.size() > 1) {
-      FilesFatalExit(plat::Format(L"ERROR: line %i in topography.csv has incorrect variable name (%s)!", lineNo, key));
+      FatalExit(plat::Format(L"ERROR: line %i in topography.csv has incorrect variable name (%s)!", lineNo, key));
     }
   }
   return result;

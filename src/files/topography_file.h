@@ -10,9 +10,6 @@
 
 class cWorld;
 
-// One list of groups per country of the world, at index id - 1.
-using CountryTopographies = std::vector<Topography>;
-
 // Reads the file through the folder pattern (one "%s") into one list of
 // groups per country of the world. "Country;<id>;" selects the country,
 // "New Group;" starts a group, "City;<x>;<y>;" appends the city on that hex.

@@ -10,18 +10,18 @@
 #include "app/console_log.h"
 #include "app/csv_reader.h"
 #include "app/string_base.h"
-#include "files/fatal.h"
-#include "files/file_text.h"
-#include "files/file_text.h"
+#include "app/fatal_exit.h"
+#include "app/file_text.h"
+#include "app/file_text.h"
 #include "platform/format.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
-#include "units/commander.h"
-#include "units/fleet.h"
-#include "units/jednostka_ladowa.h"
-#include "units/jednostka_lotnicza.h"
-#include "units/jednostka_morska.h"
-#include "world/gra.h"
+#include "world/commander.h"
+#include "world/fleet.h"
+#include "world/jednostka_ladowa.h"
+#include "world/jednostka_lotnicza.h"
+#include "world/jednostka_morska.h"
+#include "world/world.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ std::unique_ptr<cCsvReader> OpenUnitFile(std::wstring_view folderFormat, std::ws
   g_ConsoleLog.WriteLine(openingLine);
   g_ConsoleLog.WriteLine(path);
   auto reader = std::make_unique<cCsvReader>(path);
-  if (!reader->IsOpened()) FilesFatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
+  if (!reader->IsOpened()) FatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
   g_ConsoleLog.WriteLine(L"Otwarcie OK");
   return reader;
 }
@@ -358,7 +358,7 @@ void PlaceLoadedUnits(cWorld& world, const List& list, const wchar_t* kindTitle,
       conflict = true;
     }
   }
-  if (conflict) FilesFatalExit(1);
+  if (conflict) FatalExit(1);
 }
 
 }  // namespace

@@ -1,10 +1,22 @@
 #include "files/world_loader.h"
 
 #include "app/console_log.h"
+#include "app/music_player.h"
+#include "app/settings.h"
+#include "files/air_reports_file.h"
+#include "files/cities_file.h"
+#include "files/consts_file.h"
+#include "files/countries_file.h"
+#include "files/fleet_files.h"
+#include "files/info_ini_file.h"
+#include "files/unit_files.h"
+#include "files/world_skins.h"
+#include "files/reports_file.h"
+#include "files/auto_events_file.h"
 #include "files/city_rows_file.h"
 #include "files/topography_file.h"
-#include "units/jednostka_ladowa.h"
-#include "world/gra.h"
+#include "world/jednostka_ladowa.h"
+#include "world/world.h"
 
 namespace {
 
@@ -12,13 +24,74 @@ void Progress(int percent) {
   if (g_OnWorldLoadingProgress) g_OnWorldLoadingProgress(percent);
 }
 
+// The readers of the first pass, in their fixed order: later readers look
+// up what earlier ones made (units their commanders, ships their fleets,
+// unit names the countries).
+void LoadFolder(cWorld& world, const sWorldLoadHooks& hooks) {
+  Progress(5);
+  const sInfoHeader header = LoadInfoHeader(world.folderPattern);
+  ApplyInfoHeader(header, world);
+  world.turnNumber = header.turn;
+  world.turnsLeft = header.turnsLeft;
+  // The shown date of the header: the date line names it on the first turn.
+  world.startDay = header.gameDay;
+  world.startMonth = header.gameMonth;
+  world.startYear = header.gameYear;
+  world.pbemPlayers = header.pbemPlayers;
+  Progress(10);
+  // The constants always come from the scenario's own folder, also for a
+  // saved game. The impulse within the month needs their impulses per month.
+  LoadScenarioConstants(world.constants, world.scenarioName);
+  // The land units read their action points, strengths and move costs from
+  // them; a new unit takes its paradrop preparation turns when it is made.
+  ApplyScenarioConstants(world.constants);
+  RestoreDateFromHeader(header, world);
+  Progress(15);
+  world.LoadMap(world.folderPattern);
+  Progress(20);
+  LoadFlags(world.folderPattern, world.eventFlags);
+  LoadCities(world, world.folderPattern);
+  Progress(25);
+  LoadCommanders(world, world.folderPattern);
+  LoadLandUnits(world, world.folderPattern);
+  PlaceLoadedLandUnits(world);
+  LoadAirUnits(world, world.folderPattern);
+  PlaceLoadedAirUnits(world);
+  LoadFleets(world, world.folderPattern);
+  LoadNavalUnits(world, world.folderPattern);
+  Progress(35);
+  LoadCountries(world, world.folderPattern);
+  LoadUnitNameTemplates(world, world.folderPattern, world.unitNamesBytes);
+  Progress(40);
+  LoadAirshipAttackReports(world, world.folderPattern);
+  LoadAirReconHexes(world, world.folderPattern);
+  Progress(45);
+  world.CreateAiPlayers(hooks.makeComputerPlayer);
+  // Relations and losses need the countries: without any there is nothing
+  // to relate.
+  if (world.GetCountryCount() > 0) world.GetRelations().Load(world.folderPattern, world.GetCountryCount());
+  Progress(50);
+  // The convoy store is filled by the second pass; the event list stays
+  // empty until events are loaded there.
+  world.Units().convoys.Resize(world.GetCountryCount());
+  Progress(55);
+  Progress(60);
+  world.musicPlayer = std::make_unique<cMusicPlayer>();
+  if (hooks.makeView) world.SetView(hooks.makeView(world));
+  Progress(65);
+  LoadWorldMapSkin(world, g_Settings.MapSkin);
+  Progress(70);
+  LoadWorldUnitsSkin(world, g_Settings.UnitsSkin);
+  Progress(75);
+}
+
 // The first pass of a scenario started from its beginning.
-void StartNewScenario(cWorld& world) {
+void StartNewScenario(cWorld& world, const sWorldLoadHooks& hooks) {
   world.ResetCitySupplyRows();
-  world.EndImpulse(false);
+  if (hooks.endImpulse) hooks.endImpulse(world);
   Progress(90);
   // Events are not loaded yet: the list of their options is empty.
-  world.SeedAutoEventsFromEvents({});
+  SeedAutoEventsFromEvents(world, {});
   Progress(95);
   // Airborne units may drop at once.
   for (cJednostkaLadowa* unit : world.Units().landUnits) unit->turnsSinceParadrop = world.constants.dropTurnsAtStart;
@@ -32,29 +105,36 @@ void ContinueSavedGame(cWorld& world) {
   world.topographies = LoadTopography(world, world.folderPattern);
   for (cJednostkaLadowa* unit : world.Units().landUnits) unit->UpdateEffectiveness();
   Progress(95);
-  world.reports.Load(world.folderPattern);
-  world.autoEvents.Load(world.folderPattern);
+  LoadReports(world.reports, world.folderPattern);
+  LoadAutoEvents(world.autoEvents, world.folderPattern);
 }
 
 }  // namespace
 
-void LoadWorld(const sGameStartSettings& settings) {
+std::function<void(int percent)> g_OnWorldLoadingProgress;
+
+void LoadWorld(const sGameStartSettings& settings, const sWorldLoadHooks& hooks) {
   delete g_pWorld;
   g_pWorld = nullptr;
-  // The world makes itself the loaded game as its construction begins; a
-  // construction that fails frees what it had read and leaves none.
-  auto* world = new cWorld(settings.folderPattern, settings.isSavedGame != 0);
+  // The world is the loaded game from its first reader on; a load that
+  // fails frees what it had read and leaves none.
+  auto* world = new cWorld();
+  world->savedGame = settings.isSavedGame != 0;
+  world->folderPattern = settings.folderPattern;
+  g_pWorld = world;
   try {
+    LoadFolder(*world, hooks);
     Progress(80);
-    world->FinishLoading();
+    FinishLoading(*world);
     Progress(85);
     world->GetMap().RefreshBorderFlags();
     if (settings.isSavedGame == 0) {
-      StartNewScenario(*world);
+      StartNewScenario(*world, hooks);
     } else {
       ContinueSavedGame(*world);
     }
   } catch (...) {
+    // Only a test's fatal-exit hook throws here.
     delete world;
     g_pWorld = nullptr;
     throw;

@@ -3,8 +3,15 @@
 // of its readers, with the loading screen's progress on the way.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "world/computer_player.h"
+
+class cWorld;
+class cWorldView;
 
 // What the scenario menu hands over.
 struct sGameStartSettings {
@@ -27,10 +34,37 @@ struct sEventOptionChances {
   std::vector<sOption> options;
 };
 
-// Deletes the loaded game (if any), builds the new one into g_pWorld, runs
-// the second loading pass, the first pass of a new scenario or the set-up
-// of a saved game, logs "-- Loading new scenario done!" and sets game
-// state 1. Bad data ends the process (FilesFatalExit) after its log lines;
+// What the layers above the files add to a world while it loads: its
+// computer players, its view (the map screen, made at 60 per cent) and the
+// end of an impulse that a new scenario runs once. Each may be empty.
+struct sWorldLoadHooks {
+  ComputerPlayerMaker makeComputerPlayer;
+  std::function<std::unique_ptr<cWorldView>(cWorld&)> makeView;
+  std::function<void(cWorld&)> endImpulse;
+};
+
+// Deletes the loaded game (if any), builds the new one into g_pWorld (it is
+// the loaded game from the first reader on, so the readers reach it there),
+// reads the folder in the fixed order with the loading screen's progress,
+// runs the second loading pass, the first pass of a new scenario or the
+// set-up of a saved game, logs "-- Loading new scenario done!" and sets
+// game state 1. Bad data ends the process (FatalExit) after its log lines;
 // when a test's fatal hook throws instead, no half-built world is left
 // behind (g_pWorld is null).
-void LoadWorld(const sGameStartSettings& settings);
+void LoadWorld(const sGameStartSettings& settings, const sWorldLoadHooks& hooks = {});
+
+// The loading screen's bar: receives the per-cent steps of the loading (and
+// renders a frame). Set by the loading screen; unset, the steps go nowhere.
+extern std::function<void(int percent)> g_OnWorldLoadingProgress;
+
+// The second loading pass: links the loaded records and builds the tables
+// no file stores (graphs, convoys, id counters, computer data).
+void FinishLoading(cWorld& world);
+// The linking passes of the second pass, in their order there.
+void MoveReserveShipsToPool(cWorld& world);
+void PlaceShipsInFleets(cWorld& world);
+void LinkLandUnitsToTransports(cWorld& world);
+void MoveReserveUnitsToPool(cWorld& world);
+// A new scenario: for each event the option of greatest chance (the first
+// of equal ones, at least 0) becomes its automatic choice.
+void SeedAutoEventsFromEvents(cWorld& world, const std::vector<sEventOptionChances>& events);

@@ -3,8 +3,8 @@
 #include <new>
 
 #include "app/gui_sound.h"
-#include "app/hint_text.h"
-#include "app/input_routing.h"
+#include "gui/hint_text.h"
+#include "gui/control_groups.h"
 #include "gui/dxut_dialog.h"
 
 CDXUTControl::CDXUTControl(CDXUTDialog* dialog) : m_pDialog(dialog) {}

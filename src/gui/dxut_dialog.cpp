@@ -6,7 +6,7 @@
 #include "app/console_log.h"
 #include "app/gui_layout.h"
 #include "app/gui_sound.h"
-#include "app/hint_text.h"
+#include "gui/hint_text.h"
 #include "gui/dxut_resource_manager.h"
 #include "platform/framework.h"
 #include "platform/input_state.h"

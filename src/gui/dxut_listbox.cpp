@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <new>
 
-#include "app/hint_text.h"
+#include "gui/hint_text.h"
 #include "gui/dxut_dialog.h"
 #include "platform/input_state.h"
 

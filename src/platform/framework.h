@@ -28,6 +28,7 @@ using MsgProcCallback = std::function<long(const Message& message, bool& noFurth
 using DeviceCallback = std::function<long(const BackBufferDesc& desc)>;  // created / reset
 using DeviceEventCallback = std::function<void()>;                      // lost / destroyed
 using PauseCallback = std::function<void(bool paused)>;
+using FrameGuardCallback = std::function<void(bool begin)>;
 
 class Framework {
  public:
@@ -66,6 +67,19 @@ class Framework {
   virtual double GetTime() const = 0;   // seconds since the loop began
   virtual bool IsWindowed() const = 0;
   virtual BackBufferDesc GetBackBufferDesc() const = 0;
+
+  // Called by the main loop with true before a frame's input, frame move
+  // and render, and with false after them, before the wait for the next
+  // frame: the program holds its lock over each frame with it.
+  void SetFrameGuard(FrameGuardCallback guard) { frame_guard_ = std::move(guard); }
+
+ protected:
+  void GuardFrame(bool begin) {
+    if (frame_guard_) frame_guard_(begin);
+  }
+
+ private:
+  FrameGuardCallback frame_guard_;
 };
 
 Framework& GetFramework();

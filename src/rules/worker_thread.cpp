@@ -2,18 +2,17 @@
 
 #include <thread>
 
-#include "ai/ai_player.h"
 #include "app/console_log.h"
 #include "app/framework_lock.h"
+#include "app/main_thread_queue.h"
 #include "app/string_base.h"
 #include "platform/clock.h"
 #include "platform/rand.h"
-#include "rules/turn_state.h"
-#include "screens/info_panel.h"
-#include "screens/minimap_panel.h"
-#include "screens/panel.h"
+#include "rules/world_turn.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/turn_state.h"
+#include "world/world.h"
+#include "world/world_view.h"
 
 std::atomic<bool> g_bEventsCheckRequested{false};
 
@@ -69,24 +68,27 @@ bool PlayComputerPhase(cWorld& world) {
       while (world.GetGameState() == kPhaseComputerMove) {
         if (!TracedSleepUnlessStopped(kMoveWaitMs, __FILE__, __LINE__, g_AiThreadStop)) return false;
       }
+      const cFrameworkLockGuard lock;
       country->finishedTurn = true;
     }
     if (Stopping(world)) return false;
 
     cCountry* next = PickCurrentCountry(world.Countries());
     if (next != nullptr) {
+      const cFrameworkLockGuard lock;
       turn.SetCurrentCountry(next);
     } else {
       // Everyone has moved: the impulse ends and the next one begins with
       // its first country.
-      for (auto& each : world.Countries()) each->finishedTurn = false;
-      turn.SetCurrentCountry(PickCurrentCountry(world.Countries()));
+      {
+        const cFrameworkLockGuard lock;
+        for (auto& each : world.Countries()) each->finishedTurn = false;
+        turn.SetCurrentCountry(PickCurrentCountry(world.Countries()));
+      }
       world.SetGameState(kPhaseEndOfTurn);
-      world.EndImpulse(true);
+      EndImpulse(world, true);
       LogLine(L"Updatuje minimape po koncu impulsu");
-      AcquireFrameworkLock(__FILE__, __LINE__);
-      if (cMinimapPanel* minimap = GetMinimapPanel()) minimap->RefreshDate();
-      ReleaseFrameworkLock(__FILE__, __LINE__);
+      ChangeWorldView([](cWorldView& view) { view.RefreshDateLine(); });
       world.SetGameState(kPhaseComputerPlayers);
       while (world.GetGameState() == kPhaseEndOfTurn && !world.gameOver) {
         if (!TracedSleepUnlessStopped(kEndOfImpulseWaitMs, __FILE__, __LINE__, g_AiThreadStop)) {
@@ -107,32 +109,35 @@ bool PlayComputerPhase(cWorld& world) {
   cCountry* current = turn.currentCountry;
   // The map view and the marks are drawn by the main thread: change them
   // under the framework lock.
-  AcquireFrameworkLock(__FILE__, __LINE__);
-  turn.viewCountry = current;
   const bool eventsOnly = current != nullptr && current->specialFlags == kEventsOnlyCountry;
-  if (current != nullptr && !eventsOnly) {
-    float x = 0.0f, y = 0.0f, zoom = 0.0f;
-    current->GetMapView(x, y, zoom);
-    if (zoom >= 0.0f) {
-      world.GetMap().ScrollViewTo(sMapPointF{x, y}, true);
-    } else {
-      turn.CenterOnCurrentCountry(true);
+  {
+    const cFrameworkLockGuard lock;
+    turn.viewCountry = current;
+    if (current != nullptr && !eventsOnly) {
+      float x = 0.0f, y = 0.0f, zoom = 0.0f;
+      current->GetMapView(x, y, zoom);
+      if (zoom >= 0.0f) {
+        world.GetMap().ScrollViewTo(sMapPointF{x, y}, true);
+      } else {
+        turn.CenterOnCurrentCountry(true);
+      }
     }
   }
-  ReleaseFrameworkLock(__FILE__, __LINE__);
-  if (eventsOnly) world.CheckEvents();
-  AcquireFrameworkLock(__FILE__, __LINE__);
+  if (eventsOnly) CheckEvents(world);
   turn.Deselect();
-  // The panels come back as they were before the computer phase (the
-  // refreshes of the main thread's restore are not needed here).
-  if (cInfoPanel* bar = GetInfoPanel()) bar->UnlockAfterComputerPhase();
-  for (cPanel* panel : {g_pUnitPanel, g_pHexPanel, g_pAttackPanel, g_pDiplomacyPanel}) {
-    if (panel != nullptr) SetPanelMinimized(panel, panel->savedMinimized);
+  // The panels come back as they were before the computer phase, and phase 7
+  // is set last, so that the main thread finds the hand-over complete. The
+  // panels are the main thread's: it does both and the worker waits.
+  if (world.View() == nullptr) {
+    const cFrameworkLockGuard lock;
+    world.SetGameState(kPhaseHumanTurn);
+    return true;
   }
-  // Last, so that the main thread finds the hand-over complete.
-  world.SetGameState(kPhaseHumanTurn);
-  ReleaseFrameworkLock(__FILE__, __LINE__);
-  return true;
+  return RunOnMainThread(
+      [&world] {
+        if (cWorldView* view = world.View()) view->LeaveComputerPhase();
+      },
+      &g_AiThreadStop);
 }
 
 }  // namespace
@@ -149,7 +154,7 @@ int AiThreadProc(cWorld* world) {
       continue;
     }
     if (world->GetGameState() != kPhaseComputerPlayers) {
-      if (g_bEventsCheckRequested.exchange(false)) world->CheckEvents();
+      if (g_bEventsCheckRequested.exchange(false)) CheckEvents(*world);
       plat::Sleep(kIdlePassMs);
       continue;
     }
@@ -182,6 +187,9 @@ int StopAiThread() {
     g_AiThread.detach();
     return 0;
   }
+  // The worker may be waiting for the lock: let go of it while waiting for
+  // the worker to end.
+  const cFrameworkLockSuspension suspension;
   g_AiThread.join();
   return 0;
 }

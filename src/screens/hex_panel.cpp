@@ -1,5 +1,7 @@
 #include "screens/hex_panel.h"
 
+#include "screens/map_screen.h"
+
 #include <string>
 
 #include "app/gui_layout.h"
@@ -9,10 +11,10 @@
 #include "gui/dxut_static.h"
 #include "platform/format.h"
 #include "platform/rand.h"
-#include "units/jednostka_ladowa.h"
+#include "world/jednostka_ladowa.h"
 #include "world/cities.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 #include "world/hex.h"
 
 namespace {
@@ -234,4 +236,7 @@ void cHexPanel::OnGUIEvent(unsigned, int controlId, CDXUTControl*) {
   Refresh();
 }
 
-cHexPanel* GetHexPanel() { return dynamic_cast<cHexPanel*>(g_pHexPanel); }
+cHexPanel* GetHexPanel() {
+  cMapScreen* screen = LoadedMapScreen();
+  return screen != nullptr ? screen->HexPanel() : nullptr;
+}

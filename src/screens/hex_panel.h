@@ -25,7 +25,7 @@ class cHexPanel : public cPanel {
   static bool CanBuildHarbour(const sHex& hex, const cCountry& current, double cost, const char** reason);
 };
 
-// The hex panel, or null.
+// The loaded game's hex panel, or null.
 cHexPanel* GetHexPanel();
 
 constexpr int kHexPanelFrameId = 401;

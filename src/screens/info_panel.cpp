@@ -4,7 +4,7 @@
 
 #include "app/framework_lock.h"
 #include "app/gui_layout.h"
-#include "app/input_routing.h"
+#include "screens/map_screen.h"
 #include "app/string_base.h"
 #include "app/texture.h"
 #include "gui/dxut_button.h"
@@ -12,7 +12,7 @@
 #include "platform/clock.h"
 #include "platform/format.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 
@@ -209,4 +209,7 @@ void cInfoPanel::OnRender(float elapsed) {
   RenderDialogOverBackdrops(dialog_, {kInfoBarId, kInfoNameBackId, kInfoCommandBackId}, elapsed);
 }
 
-cInfoPanel* GetInfoPanel() { return dynamic_cast<cInfoPanel*>(g_pInfoPanel); }
+cInfoPanel* GetInfoPanel() {
+  cMapScreen* screen = LoadedMapScreen();
+  return screen != nullptr ? screen->InfoPanel() : nullptr;
+}

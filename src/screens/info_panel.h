@@ -32,7 +32,7 @@ class cInfoPanel : public cPanel {
   void OnRender(float elapsed) override;
 };
 
-// The information bar, or null.
+// The loaded game's information bar, or null.
 cInfoPanel* GetInfoPanel();
 
 // Layout ids of the bar's controls.

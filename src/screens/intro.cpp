@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "app/console_log.h"
-#include "app/device_events.h"
+#include "app/draw_objects.h"
 #include "app/gui_layout.h"
-#include "app/hint_text.h"
+#include "gui/hint_text.h"
 #include "app/settings.h"
 #include "app/sound.h"
 #include "app/texture.h"

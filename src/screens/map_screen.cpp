@@ -1,7 +1,5 @@
 #include "screens/map_screen.h"
 
-#include "app/main_thread_queue.h"
-
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
@@ -10,55 +8,47 @@
 #include <memory>
 
 #include "app/console_log.h"
-#include "app/device_events.h"
-#include "app/dialog_stack.h"
+#include "app/draw_objects.h"
+#include "app/framework_lock.h"
 #include "app/gui_layout.h"
-#include "app/hint_text.h"
-#include "app/input_routing.h"
 #include "app/main_thread_queue.h"
 #include "app/music_player.h"
 #include "app/settings.h"
+#include "app/skins.h"
 #include "app/sound.h"
 #include "app/string_base.h"
 #include "app/texture.h"
 #include "dialogs/dialog.h"
+#include "dialogs/dialog_stack.h"
+#include "gui/control_groups.h"
 #include "gui/dxut_dialog.h"
+#include "gui/hint_text.h"
 #include "platform/audio.h"
 #include "platform/framework.h"
+#include "rules/worker_thread.h"
 #include "screens/hex_panel.h"
 #include "screens/info_panel.h"
+#include "screens/menu.h"
 #include "screens/minimap_panel.h"
 #include "screens/pause_menu.h"
-#include "world/gra.h"
-#include "rules/turn_state.h"
-#include "units/jednostka_ladowa.h"
-#include "units/jednostka_ladowa_draw.h"
-#include "units/unit.h"
-#include "world/hex.h"
 #include "world/game_phase.h"
+#include "world/hex.h"
+#include "world/jednostka_ladowa.h"
+#include "world/jednostka_ladowa_draw.h"
+#include "world/jednostka_lotnicza.h"
 #include "world/map.h"
-
-std::uint32_t g_ScrollKeys = 0;
+#include "world/turn_state.h"
+#include "world/unit.h"
+#include "world/world.h"
 
 namespace {
 
 constexpr int kFlagLayoutEntry = 331;
 constexpr int kGuiSheetSlot = 2;
+constexpr int kPauseWallpaperSlot = 10;
 // An opaque white patch of the interface sheet: tinted black it paints the
 // black areas of the scene.
 constexpr plat::RectI kOpaquePatch{400, 620, 404, 624};
-
-// Mouse state of the map screen between events.
-struct sMouseState {
-  int x = -1, y = -1;
-  bool leftDown = false;
-  bool pressOnMap = false;
-  int pressX = 0, pressY = 0;
-};
-sMouseState g_Mouse;
-double g_LastScrollTime = -1.0;
-// Whether the last frame scrolled by the edges or the arrow keys.
-bool g_EdgeScrolling = false;
 
 // Pixels the pointer must travel with the button held before the map drags;
 // a shorter press is a click.
@@ -66,7 +56,11 @@ constexpr int kDragStart = 3;
 // How close to the screen border the pointer scrolls the map.
 constexpr int kScrollEdge = 4;
 
-cPanel* const* const kHideablePanels[] = {&g_pUnitPanel, &g_pHexPanel, &g_pAttackPanel, &g_pDiplomacyPanel};
+// Layout ids of the frames of the panels the controls' drag moves.
+constexpr int kUnitPanelLayoutId = 350;
+constexpr int kHexPanelLayoutId = 400;
+constexpr int kAttackPanelLayoutId = 450;
+constexpr int kDiplomacyPanelLayoutId = 600;
 
 int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
@@ -78,26 +72,12 @@ void FillBlack(const plat::RectI& edges) {
                      static_cast<float>(edges.right), static_cast<float>(edges.bottom), 0xFF000000u, 1.0f);
 }
 
-bool IsOverPanel() {
-  for (cPanel* panel : {g_pUnitPanel, g_pAttackPanel, g_pHexPanel, g_pInfoPanel, g_pDiplomacyPanel,
-                        g_pMinimapPanel}) {
-    if (panel != nullptr && !panel->Dialog().GetMinimized() && panel->Dialog().GetMouseOverControl() != nullptr) {
-      return true;
-    }
-  }
-  return false;
-}
-
 bool VisibleDialogActive() {
   return g_pActiveDialog != nullptr && g_pActiveDialog->Dialog().GetVisible() &&
          g_pActiveDialog->Dialog().GetMouseInput();
 }
 
-void RefreshHexPanel() {
-  if (cHexPanel* panel = GetHexPanel()) panel->Refresh();
-}
-
-void OpenPauseMenu(cWorld&) {
+void OpenPauseMenu() {
   new cPauseMenu();  // becomes the current menu; it stops the map input
 }
 
@@ -111,10 +91,219 @@ void CycleSetting(int& value, int count, const char* path) {
   g_SettingsIni.SetInt(path, value);
 }
 
-void ClickInfoBarButton(int id) {
-  cInfoPanel* bar = GetInfoPanel();
-  if (bar == nullptr) return;
-  CDXUTDialog& dialog = bar->Dialog();
+// What the viewing country's side sees of the land and air units: with fog
+// of war off everything; otherwise its own and its allies' units and what
+// they reveal around them, and what its reconnaissance spotted. (The sea
+// nodes' naval visibility joins this with the naval rules.)
+void RecalculateUnitsVisibility(cWorld& world, const cCountry& viewer) {
+  LogLine(L"Recalculating units visibility");
+  sUnitLists& units = world.Units();
+  const bool fog = g_Settings.FogOfWar != 0;
+  for (cJednostkaLadowa* unit : units.landUnits) unit->visible = !fog;
+  for (cJednostkaLotnicza* unit : units.airUnits) unit->visible = !fog;
+  if (!fog) return;
+  const auto ownSide = [&viewer](const cUnit& unit) {
+    return unit.countryId == viewer.id || viewer.IsAlliedWith(unit.countryId);
+  };
+  for (cJednostkaLadowa* unit : units.landUnits) {
+    if (!ownSide(*unit)) continue;
+    unit->visible = true;
+    unit->RevealUnitsAround(false);
+  }
+  for (cJednostkaLotnicza* unit : units.airUnits) {
+    if (!ownSide(*unit)) continue;
+    unit->visible = true;
+    unit->RevealUnitsAround(false);
+  }
+  for (cUnit* unit : viewer.reconSpottedUnits) {
+    if (unit != nullptr) unit->visible = true;
+  }
+}
+
+}  // namespace
+
+cMapScreen::cMapScreen(cWorld& world) : world_(world) {
+  if (auto& loop = g_Sounds[SND_MAIN_MENU_MUSIC_LOOP]) loop->Stop();
+  // The map screen shows the land units on their hexes.
+  InstallLandUnitDrawHook();
+  info_ = new cInfoPanel();
+  // The unit, attack and diplomacy panels are made here once they exist.
+  hex_ = new cHexPanel();
+  SetPanelMinimized(hex_, true);
+  minimap_ = new cMinimapPanel();
+  // The map hands the fitted picture rectangle to the panel.
+  g_OnMinimapRect = [this](const sMinimapRect& r) { minimap_->SetMinimapRect(r.x, r.y, r.width, r.height); };
+  const sMinimapRect& r = world_.GetMap().minimapRect;
+  if (r.width > 0 && r.height > 0) minimap_->SetMinimapRect(r.x, r.y, r.width, r.height);
+  g_OnMapEmptyClick = [this] {
+    world_.turnState.Deselect();
+    RefreshSelection();
+    if (g_pActiveDialog != nullptr) g_pActiveDialog->OnReactivate();
+  };
+  SetPanelMover([this](int layoutId, int dx, int dy) { MovePanel(layoutId, dx, dy); });
+}
+
+cMapScreen::~cMapScreen() {
+  SetPanelMover(nullptr);
+  g_OnMinimapRect = nullptr;
+  g_OnMapEmptyClick = nullptr;
+  for (cPanel* panel : {static_cast<cPanel*>(info_), unit_, attack_, diplomacy_, static_cast<cPanel*>(hex_),
+                        static_cast<cPanel*>(minimap_)}) {
+    delete panel;
+  }
+}
+
+void cMapScreen::RefreshCounters() {
+  if (info_ != nullptr) info_->RefreshCounters();
+}
+
+void cMapScreen::ShowStatusText(std::wstring_view text) {
+  if (info_ != nullptr) info_->SetStatusText(text);
+}
+
+void cMapScreen::RefreshSelection() {
+  // The unit panel joins this once it exists.
+  if (hex_ != nullptr) hex_->Refresh();
+}
+
+void cMapScreen::RefreshDateLine() {
+  if (minimap_ != nullptr) minimap_->RefreshDate();
+}
+
+void cMapScreen::EnterComputerPhase() {
+  if (info_ != nullptr) {
+    info_->RefreshCounters();
+    info_->LockForComputerPhase();
+  }
+  RefreshDateLine();
+  for (cPanel* panel : {unit_, static_cast<cPanel*>(hex_), attack_, diplomacy_}) {
+    if (panel == nullptr) continue;
+    panel->savedMinimized = panel->Dialog().GetMinimized();
+    SetPanelMinimized(panel, true);
+  }
+  if (g_pActiveDialog != nullptr) PopDialogs(-1);
+  world_.SetGameState(kPhaseComputerPlayers);
+}
+
+void cMapScreen::LeaveComputerPhase() {
+  if (info_ != nullptr) {
+    info_->RefreshCounters();
+    info_->UnlockAfterComputerPhase();
+  }
+  RefreshDateLine();
+  for (cPanel* panel : {unit_, static_cast<cPanel*>(hex_), attack_, diplomacy_}) {
+    if (panel != nullptr) SetPanelMinimized(panel, panel->savedMinimized);
+  }
+  world_.SetGameState(kPhaseHumanTurn);
+}
+
+void cMapScreen::StartGame() {
+  cWorld& world = world_;
+  cTurnState& turnState = world.turnState;
+  g_Textures[kPauseWallpaperSlot].Release();
+  g_Textures[kPauseWallpaperSlot].Load(L"data\\gfx\\wallpaper_pause.png", cTexture::kFromFile, 1);
+  LogLine(L"============== Starting game ==============");
+  if (const cCountry* next = turnState.FindNextHumanCountry(world.Countries())) RecalculateUnitsVisibility(world, *next);
+  world.GetMap().ApplyCurrentZoom();
+  LogLine(L"Updating units appearance");
+  SelectUnitFontsForZoom();
+  LogLine(L"Updating cities appearance");
+  SelectMapFontForZoom();
+  LogLine(L"Updating minimapr 2nd layer");
+  world.GetMap().UpdateMinimapOwnershipLayer();
+  turnState.Deselect();
+  LogLine(L"Initializing music");
+  world.StartMusicForHumans();
+  LogLine(L"Closing menu, setting callbacks");
+  // The loading screen's handler is still running: it is freed at the end
+  // of the frame.
+  RetireCurrentMenu();
+  plat::Framework& framework = plat::GetFramework();
+  framework.SetCallbackMouse(WorldOnMouseThunk, true);
+  framework.SetCallbackKeyboard(WorldOnKeyboardThunk);
+  framework.SetCallbackFrameMove(WorldOnFrameMoveThunk);
+  LogLine(L"============== Enjoy your game :)");
+  SelectUnitFontsForZoom();
+  SelectMapFontForZoom();
+
+  cCountry* current = turnState.currentCountry;
+  const auto requestOrCentre = [&turnState](const cCountry* country) {
+    if (country != nullptr && country->specialFlags == 1) {
+      g_bEventsCheckRequested = true;
+    } else {
+      turnState.CenterOnCurrentCountry(false);
+    }
+  };
+  if (current != nullptr && current->human) {
+    turnState.viewCountry = current;
+    LeaveComputerPhase();
+    SelectUnitFontsForZoom();
+    SelectMapFontForZoom();
+    requestOrCentre(current);
+    return;
+  }
+  requestOrCentre(current);
+  if (turnState.viewCountry == nullptr) {
+    for (const auto& country : world.Countries()) {
+      if (country->human) {
+        turnState.viewCountry = country.get();
+        break;
+      }
+    }
+  }
+  if (turnState.viewCountry != nullptr) RecalculateUnitsVisibility(world, *turnState.viewCountry);
+  EnterComputerPhase();
+}
+
+
+void cMapScreen::EnterMenuState() {
+  world_.SetGameState(kPhasePaused);
+  plat::Framework& framework = plat::GetFramework();
+  framework.SetCallbackMouse(MenuOnMouseThunk, true);
+  framework.SetCallbackKeyboard(MenuOnKeyboardThunk);
+  framework.SetCallbackFrameMove(nullptr);
+}
+
+void cMapScreen::EnterMapState() {
+  plat::Framework& framework = plat::GetFramework();
+  framework.SetCallbackMouse(WorldOnMouseThunk, true);
+  framework.SetCallbackKeyboard(WorldOnKeyboardThunk);
+  framework.SetCallbackFrameMove(WorldOnFrameMoveThunk);
+  world_.SetGameState(kPhaseHumanTurn);
+}
+
+void cMapScreen::Render(float elapsed) {
+  if (plat::SpriteBatch* sprite = g_pSprite) {
+    sprite->Begin();
+    world_.GetMap().Render(*sprite);
+    sprite->End();
+  }
+  // The panels' corners of the map are painted black; the panels lie on top.
+  FillBlack(g_MinimapFrameRect);
+  const sLayoutRect& flag = g_GuiLayout[kFlagLayoutEntry];
+  FillBlack({flag.a, flag.b, flag.a + flag.c, flag.b + flag.d});
+  // Each pointer is read when its turn comes.
+  if (minimap_ != nullptr) minimap_->OnRender(elapsed);
+  if (hex_ != nullptr) hex_->OnRender(elapsed);
+  if (unit_ != nullptr) unit_->OnRender(elapsed);
+  if (attack_ != nullptr) attack_->OnRender(elapsed);
+  if (diplomacy_ != nullptr) diplomacy_->OnRender(elapsed);
+  if (info_ != nullptr) info_->OnRender(elapsed);
+}
+
+bool cMapScreen::IsOverPanel() const {
+  for (cPanel* panel : {unit_, attack_, static_cast<cPanel*>(hex_), static_cast<cPanel*>(info_), diplomacy_,
+                              static_cast<cPanel*>(minimap_)}) {
+    if (panel != nullptr && !panel->Dialog().GetMinimized() && panel->Dialog().GetMouseOverControl() != nullptr) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void cMapScreen::ClickInfoBarButton(int id) {
+  if (info_ == nullptr) return;
+  CDXUTDialog& dialog = info_->Dialog();
   CDXUTControl* control = dialog.GetControl(id, DXUT_CONTROL_ICON);
   if (control == nullptr) return;
   dialog.EnableNonUserEvents(true);
@@ -123,22 +312,22 @@ void ClickInfoBarButton(int id) {
 }
 
 // Makes the hex the selection, with the unit standing on it.
-void SelectHex(cWorld& world, sHex& hex) {
-  world.turnState.selectedHex = &hex;
-  world.turnState.selectedUnit = hex.unit;
-  RefreshHexPanel();
+void cMapScreen::SelectHex(sHex& hex) {
+  world_.turnState.selectedHex = &hex;
+  world_.turnState.selectedUnit = hex.unit;
+  RefreshSelection();
 }
 
 // Tab: the next land unit of the current country with action points left,
 // after the selected one (or after the first of the list), wrapping round;
 // the start itself is never taken.
-void SelectNextUnit(cWorld& world) {
-  std::list<cJednostkaLadowa*>& units = world.Units().landUnits;
+void cMapScreen::SelectNextUnit() {
+  std::list<cJednostkaLadowa*>& units = world_.Units().landUnits;
   if (units.empty()) return;
-  const cCountry* current = world.turnState.currentCountry;
+  const cCountry* current = world_.turnState.currentCountry;
   const int countryId = current != nullptr ? current->id : 0;
   auto start = units.begin();
-  const sHex* selected = world.turnState.selectedHex;
+  const sHex* selected = world_.turnState.selectedHex;
   if (selected != nullptr) {
     auto* land = dynamic_cast<cJednostkaLadowa*>(selected->unit);
     if (land != nullptr && land->countryId == countryId) {
@@ -156,15 +345,15 @@ void SelectNextUnit(cWorld& world) {
     if ((*it)->countryId == countryId && (*it)->actionPoints > 0) break;
   }
   cJednostkaLadowa* unit = *it;
-  cMap& map = world.GetMap();
+  cMap& map = world_.GetMap();
   if (!map.IsInside(unit->x, unit->y)) return;
   map.CenterAtHex(unit->x, unit->y);
-  SelectHex(world, map.GetHex(unit->x, unit->y));
+  SelectHex(map.GetHex(unit->x, unit->y));
   unit->ComputeMoveRange(false);
 }
 
 // The status line's hint for the pending order.
-void UpdateStatusBarHint(const cWorld& world) {
+void cMapScreen::UpdateStatusBarHint() {
   static const char* const kHints[] = {
       "statusbar_hint_no_action",
       "statusbar_hint_deploy_land_air_destination_hex",
@@ -186,118 +375,60 @@ void UpdateStatusBarHint(const cWorld& world) {
       "statusbar_hint_shore_bombardment_hex",
       "statusbar_hint_recon_from_sea_hex",
   };
-  const int mode = world.turnState.mode;
+  const int mode = world_.turnState.mode;
   const bool known = mode >= 1 && mode < static_cast<int>(std::size(kHints));
-  ShowStatusText(g_StringBase.GetText(kHints[known ? mode : 0]));
+  ::ShowStatusText(g_StringBase.GetText(kHints[known ? mode : 0]));
 }
 
-}  // namespace
-
-void CreateMapScreenPanels() {
-  if (auto& loop = g_Sounds[SND_MAIN_MENU_MUSIC_LOOP]) loop->Stop();
-  DestroyMapScreenPanels();
-  // The map screen shows the land units on their hexes.
-  InstallLandUnitDrawHook();
-  g_pInfoPanel = new cInfoPanel();
-  // The unit, attack and diplomacy panels are made here once they exist.
-  g_pHexPanel = new cHexPanel();
-  SetPanelMinimized(g_pHexPanel, true);
-  auto* minimap = new cMinimapPanel();
-  g_pMinimapPanel = minimap;
-  // The map hands the fitted picture rectangle to the panel.
-  g_OnMinimapRect = [](const sMinimapRect& r) {
-    if (cMinimapPanel* panel = GetMinimapPanel()) panel->SetMinimapRect(r.x, r.y, r.width, r.height);
-  };
-  if (g_pWorld != nullptr) {
-    const sMinimapRect& r = g_pWorld->GetMap().minimapRect;
-    if (r.width > 0 && r.height > 0) minimap->SetMinimapRect(r.x, r.y, r.width, r.height);
+void cMapScreen::MovePanel(int layoutId, int dx, int dy) {
+  cPanel* panel = nullptr;
+  switch (layoutId) {
+    case kUnitPanelLayoutId: panel = unit_; break;
+    case kHexPanelLayoutId: panel = hex_; break;
+    case kAttackPanelLayoutId: panel = attack_; break;
+    case kDiplomacyPanelLayoutId: panel = diplomacy_; break;
+    default: break;
   }
-  g_OnMapEmptyClick = [] {
-    if (g_pWorld == nullptr) return;
-    g_pWorld->turnState.Deselect();
-    RefreshHexPanel();
-    if (g_pActiveDialog != nullptr) g_pActiveDialog->OnReactivate();
-  };
+  if (panel != nullptr) panel->MoveBy(dx, dy);
 }
 
-void DestroyMapScreenPanels() {
-  // Each panel's destructor clears its global.
-  for (cPanel* panel : {g_pInfoPanel, g_pUnitPanel, g_pAttackPanel, g_pDiplomacyPanel, g_pHexPanel,
-                        g_pMinimapPanel}) {
-    delete panel;
-  }
-  g_OnMinimapRect = nullptr;
-  g_OnMapEmptyClick = nullptr;
-}
-
-void RenderMapScreenScene(cWorld& world, float elapsed) {
-  if (plat::SpriteBatch* sprite = g_pSprite) {
-    sprite->Begin();
-    world.GetMap().Render(*sprite);
-    sprite->End();
-  }
-  // The panels' corners of the map are painted black; the panels lie on top.
-  FillBlack(g_MinimapFrameRect);
-  const sLayoutRect& flag = g_GuiLayout[kFlagLayoutEntry];
-  FillBlack({flag.a, flag.b, flag.a + flag.c, flag.b + flag.d});
-  // Each pointer is read when its turn comes.
-  for (cPanel* const* slot : {&g_pMinimapPanel, &g_pHexPanel, &g_pUnitPanel, &g_pAttackPanel,
-                              &g_pDiplomacyPanel, &g_pInfoPanel}) {
-    if (*slot != nullptr) (*slot)->OnRender(elapsed);
-  }
-}
-
-// The world's map-screen entry points are the handlers of this file.
-void cWorld::RenderMapScreen(float elapsed) { RenderMapScreenScene(*this, elapsed); }
-void cWorld::OnKeyboard(unsigned key, bool keyDown, bool altDown) {
-  MapScreenOnKeyboard(*this, key, keyDown, altDown);
-}
-void cWorld::OnMouse(bool left, bool right, bool middle, bool side1, bool side2, int wheelDelta, int x,
-                     int y) {
-  MapScreenOnMouse(*this, left, right, middle, side1, side2, wheelDelta, x, y);
-}
-void cWorld::OnGUIEvent(unsigned event, int controlId, CDXUTControl* control) {
-  MapScreenOnGUIEvent(*this, event, controlId, control);
-}
-
-void cWorld::EnterMenuState() {
-  SetGameState(kPhasePaused);
-  plat::Framework& framework = plat::GetFramework();
-  framework.SetCallbackMouse(MenuOnMouseThunk, true);
-  framework.SetCallbackKeyboard(MenuOnKeyboardThunk);
-  framework.SetCallbackFrameMove(nullptr);
-}
-
-void cWorld::EnterMapState() {
-  plat::Framework& framework = plat::GetFramework();
-  framework.SetCallbackMouse(WorldOnMouseThunk, true);
-  framework.SetCallbackKeyboard(WorldOnKeyboardThunk);
-  framework.SetCallbackFrameMove(OnInGameFrameMove);
-  SetGameState(kPhaseHumanTurn);
-}
-
-void MapScreenOnKeyboard(cWorld& world, unsigned key, bool keyDown, bool) {
+void cMapScreen::OnKeyboard(unsigned key, bool keyDown, bool) {
   if (key >= 37 && key <= 40) {
     const std::uint32_t bit = 1u << (key - 37);
-    g_ScrollKeys = keyDown ? (g_ScrollKeys | bit) : (g_ScrollKeys & ~bit);
+    scroll_keys_ = keyDown ? (scroll_keys_ | bit) : (scroll_keys_ & ~bit);
     return;
   }
   if (!keyDown) return;
-  cMap& map = world.GetMap();
+  cMap& map = world_.GetMap();
+  const int phase = world_.GetGameState();
+  // Selection and orders belong to the human turn: while the computer
+  // players move, the keys below only view.
+  const bool humanTurn = phase == kPhaseHumanTurn;
   switch (key) {
-    case 9: SelectNextUnit(world); return;
-    case 27: {
-      const int phase = world.GetGameState();
-      if (phase == kPhaseHumanTurn || phase == kPhaseHumanMove) OpenPauseMenu(world);
+    case 9:
+      if (humanTurn) SelectNextUnit();
+      return;
+    case 27:
+      if (phase == kPhaseHumanTurn || phase == kPhaseHumanMove) OpenPauseMenu();
+      return;
+    case 'C':
+    case 'I':
+    case 'P':
+    case 'Q':
+    case 'R':
+    case 'T':
+    case 'U': {
+      if (!humanTurn) return;
+      static constexpr struct {
+        unsigned key;
+        int command;
+      } kCommandKeys[] = {{'C', kCmdConvoys}, {'I', kCmdHotkeys}, {'P', kCmdPurchases}, {'Q', kCmdEndTurn},
+                          {'R', kCmdReports}, {'T', kCmdResearch}, {'U', kCmdUnits}};
+      for (const auto& entry : kCommandKeys) {
+        if (entry.key == key) ClickInfoBarButton(entry.command);
+      }
       return;
     }
-    case 'C': ClickInfoBarButton(kCmdConvoys); return;
-    case 'I': ClickInfoBarButton(kCmdHotkeys); return;
-    case 'P': ClickInfoBarButton(kCmdPurchases); return;
-    case 'Q': ClickInfoBarButton(kCmdEndTurn); return;
-    case 'R': ClickInfoBarButton(kCmdReports); return;
-    case 'T': ClickInfoBarButton(kCmdResearch); return;
-    case 'U': ClickInfoBarButton(kCmdUnits); return;
     case 107: map.Zoom(1, 0, 0); return;
     case 109: map.Zoom(-1, 0, 0); return;
     case 113: g_Settings.ShowGrid = !g_Settings.ShowGrid; return;
@@ -336,8 +467,8 @@ bool PickHexAtScreen(const cMap& map, int x, int y, int screenWidth, int screenH
   return column >= 0 && row >= 0 && column < map.GetWidth() && row < map.GetHeight();
 }
 
-void MapScreenOnMouse(cWorld& world, bool left, bool, bool, bool, bool, int wheelDelta, int x, int y) {
-  cMap& map = world.GetMap();
+void cMapScreen::OnMouse(bool left, bool, bool, bool, bool, int wheelDelta, int x, int y) {
+  cMap& map = world_.GetMap();
   int width = 0, height = 0;
   GetScreenSize(width, height);
   const bool overControl = g_HintText.GetControl() != nullptr || IsOverPanel();
@@ -345,22 +476,22 @@ void MapScreenOnMouse(cWorld& world, bool left, bool, bool, bool, bool, int whee
 
   int column = -1, row = -1;
   const bool valid = !overControl && PickHexAtScreen(map, x, y, width, height, column, row);
-  world.turnState.hoveredHex = valid ? &map.GetHex(column, row) : nullptr;
+  world_.turnState.hoveredHex = valid ? &map.GetHex(column, row) : nullptr;
 
   // Dragging the map with the left button; a press that hardly moves is a
   // click.
-  const bool pressed = left && !g_Mouse.leftDown;
-  const bool released = !left && g_Mouse.leftDown;
-  g_Mouse.x = x;
-  g_Mouse.y = y;
-  g_Mouse.leftDown = left;
+  const bool pressed = left && !mouse_.leftDown;
+  const bool released = !left && mouse_.leftDown;
+  mouse_.x = x;
+  mouse_.y = y;
+  mouse_.leftDown = left;
   if (pressed) {
-    g_Mouse.pressOnMap = !overControl;
-    g_Mouse.pressX = x;
-    g_Mouse.pressY = y;
+    mouse_.pressOnMap = !overControl;
+    mouse_.pressX = x;
+    mouse_.pressY = y;
   }
-  if (left && g_Mouse.pressOnMap) {
-    const int dx = x - g_Mouse.pressX, dy = y - g_Mouse.pressY;
+  if (left && mouse_.pressOnMap) {
+    const int dx = x - mouse_.pressX, dy = y - mouse_.pressY;
     if (g_MapDrag.dragging || std::abs(dx) >= kDragStart || std::abs(dy) >= kDragStart) {
       g_MapDrag.dragging = true;
       g_MapDrag.dx = dx;
@@ -369,24 +500,24 @@ void MapScreenOnMouse(cWorld& world, bool left, bool, bool, bool, bool, int whee
   }
   if (!released) return;
   const bool wasDragging = g_MapDrag.dragging;
-  g_Mouse.pressOnMap = false;
+  mouse_.pressOnMap = false;
   if (wasDragging) {
     g_MapDrag.dragging = false;
     g_MapDrag.released = true;
     return;
   }
   // A click: in the human turn it selects the hex (orders come later).
-  if (world.GetGameState() != kPhaseHumanTurn || !valid) return;
-  SelectHex(world, map.GetHex(column, row));
-  world.turnState.mode = 0;
+  if (world_.GetGameState() != kPhaseHumanTurn || !valid) return;
+  SelectHex(map.GetHex(column, row));
+  world_.turnState.mode = 0;
   CDXUTDialog::ResetDrag();
 }
 
-void MapScreenOnGUIEvent(cWorld& world, unsigned, int controlId, CDXUTControl*) {
-  cMap& map = world.GetMap();
+void cMapScreen::OnGUIEvent(unsigned, int controlId, CDXUTControl*) {
+  cMap& map = world_.GetMap();
   switch (controlId) {
     case kMinimapPictureId:
-      if (cMinimapPanel* minimap = GetMinimapPanel()) minimap->CenterMapAt(g_HintText.GetMouseX(), g_HintText.GetMouseY());
+      if (minimap_ != nullptr) minimap_->CenterMapAt(g_HintText.GetMouseX(), g_HintText.GetMouseY());
       return;
     case kMinimapZoomInId: map.Zoom(1, 0, 0); return;
     case kMinimapZoomOutId: map.Zoom(-1, 0, 0); return;
@@ -400,11 +531,11 @@ void MapScreenOnGUIEvent(cWorld& world, unsigned, int controlId, CDXUTControl*) 
         g_SettingsIni.SetInt("MapDisplay/Mode", g_Settings.MapMode);
       }
       return;
-    case kCmdOptions: OpenPauseMenu(world); return;
-    case kInfoUnitHandleId: ToggleMinimized(g_pUnitPanel); return;
-    case kInfoHexHandleId: ToggleMinimized(g_pHexPanel); return;
-    case kInfoAttackHandleId: ToggleMinimized(g_pAttackPanel); return;
-    case kInfoDiplomacyHandleId: ToggleMinimized(g_pDiplomacyPanel); return;
+    case kCmdOptions: OpenPauseMenu(); return;
+    case kInfoUnitHandleId: ToggleMinimized(unit_); return;
+    case kInfoHexHandleId: ToggleMinimized(hex_); return;
+    case kInfoAttackHandleId: ToggleMinimized(attack_); return;
+    case kInfoDiplomacyHandleId: ToggleMinimized(diplomacy_); return;
     default:
       // The game's dialogs behind the other command icons come with their
       // own work.
@@ -412,74 +543,92 @@ void MapScreenOnGUIEvent(cWorld& world, unsigned, int controlId, CDXUTControl*) 
   }
 }
 
-void OnInGameFrameMove(double time, float elapsed) {
-  // What the worker thread asked of the main thread (dialogs, screens).
-  DrainMainThreadRequests();
-  cWorld* world = g_pWorld;
-  if (world == nullptr) return;
-  if (g_LastScrollTime < 0.0 || time < g_LastScrollTime) g_LastScrollTime = time;
-  if (world->musicPlayer) world->musicPlayer->Update();
-  cMap& map = world->GetMap();
-  const int phase = world->GetGameState();
+void cMapScreen::OnFrameMove(double time, float elapsed) {
+  if (last_scroll_time_ < 0.0 || time < last_scroll_time_) last_scroll_time_ = time;
+  if (world_.musicPlayer) world_.musicPlayer->Update();
+  cMap& map = world_.GetMap();
+  const int phase = world_.GetGameState();
   if ((phase == kPhaseHumanTurn || phase == kPhaseHumanMove) && !VisibleDialogActive() && !IsOverPanel() &&
       !g_MapDrag.dragging) {
     int width = 0, height = 0;
     GetScreenSize(width, height);
-    const int x = g_Mouse.x, y = g_Mouse.y;
+    const int x = mouse_.x, y = mouse_.y;
     const bool inside = x >= 0 && x < width && y >= 0 && y < height;
     const float zoom = g_Settings.MapZoom > 0.0f ? g_Settings.MapZoom : 1.0f;
-    const float step = static_cast<float>((time - g_LastScrollTime) * 1000.0) / zoom;
+    const float step = static_cast<float>((time - last_scroll_time_) * 1000.0) / zoom;
     float dx = 0.0f, dy = 0.0f;
-    if ((inside && x >= width - kScrollEdge) || (g_ScrollKeys & 4u) != 0) {
+    if ((inside && x >= width - kScrollEdge) || (scroll_keys_ & 4u) != 0) {
       dx = step;
-    } else if ((inside && x < kScrollEdge) || (g_ScrollKeys & 1u) != 0) {
+    } else if ((inside && x < kScrollEdge) || (scroll_keys_ & 1u) != 0) {
       dx = -step;
     }
-    if ((inside && y >= height - kScrollEdge) || (g_ScrollKeys & 8u) != 0) {
+    if ((inside && y >= height - kScrollEdge) || (scroll_keys_ & 8u) != 0) {
       dy = step;
-    } else if ((inside && y < kScrollEdge) || (g_ScrollKeys & 2u) != 0) {
+    } else if ((inside && y < kScrollEdge) || (scroll_keys_ & 2u) != 0) {
       dy = -step;
     }
     if (dx == 0.0f && dy == 0.0f) {
       // Only a scroll of the edges or keys stops here: a glide to a hex
       // (Tab, the minimap) must reach its hex.
-      if (g_EdgeScrolling) map.StopScrolling();
-      g_EdgeScrolling = false;
+      if (edge_scrolling_) map.StopScrolling();
+      edge_scrolling_ = false;
     } else {
       map.ScrollView(dx, dy, 1.0f);
-      g_EdgeScrolling = true;
+      edge_scrolling_ = true;
     }
-    UpdateStatusBarHint(*world);
+    UpdateStatusBarHint();
   }
-  g_LastScrollTime = time;
+  last_scroll_time_ = time;
   map.UpdateView(elapsed);
   if (g_pActiveDialog != nullptr) g_pActiveDialog->UpdateTimer(elapsed);
 }
 
-void MinimizePanelsForComputerPhase() {
-  if (cInfoPanel* bar = GetInfoPanel()) {
-    bar->RefreshCounters();
-    bar->LockForComputerPhase();
+bool cMapScreen::OfferMessageToPanels(const plat::Message& message) {
+  for (cPanel* panel : {diplomacy_, static_cast<cPanel*>(hex_), unit_, attack_, static_cast<cPanel*>(minimap_),
+                        static_cast<cPanel*>(info_)}) {
+    if (panel != nullptr && panel->Dialog().MsgProc(message)) return true;
   }
-  if (cMinimapPanel* minimap = GetMinimapPanel()) minimap->RefreshDate();
-  for (cPanel* const* slot : kHideablePanels) {
-    cPanel* panel = *slot;
-    if (panel == nullptr) continue;
-    panel->savedMinimized = panel->Dialog().GetMinimized();
-    SetPanelMinimized(panel, true);
-  }
-  if (g_pActiveDialog != nullptr) PopDialogs(-1);
-  if (g_pWorld != nullptr) g_pWorld->SetGameState(kPhaseComputerPlayers);
+  return false;
 }
 
-void RestorePanelsAfterComputerPhase() {
-  if (cInfoPanel* bar = GetInfoPanel()) {
-    bar->RefreshCounters();
-    bar->UnlockAfterComputerPhase();
+void cMapScreen::OnPanelEvent(unsigned event, int controlId, CDXUTControl* control) {
+  // Each pointer is read when its turn comes: a handler may remove a panel.
+  if (unit_ != nullptr) unit_->OnGUIEvent(event, controlId, control);
+  if (hex_ != nullptr) hex_->OnGUIEvent(event, controlId, control);
+  if (attack_ != nullptr) attack_->OnGUIEvent(event, controlId, control);
+  if (diplomacy_ != nullptr) diplomacy_->OnGUIEvent(event, controlId, control);
+}
+
+cMapScreen* LoadedMapScreen() {
+  return g_pWorld != nullptr ? dynamic_cast<cMapScreen*>(g_pWorld->View()) : nullptr;
+}
+
+std::unique_ptr<cWorldView> MakeMapScreen(cWorld& world) { return std::make_unique<cMapScreen>(world); }
+
+void WorldOnGUIEventThunk(unsigned event, int controlId, CDXUTControl* control) {
+  if (cMapScreen* screen = LoadedMapScreen()) screen->OnGUIEvent(event, controlId, control);
+}
+
+void WorldOnKeyboardThunk(unsigned key, bool keyDown, bool altDown) {
+  if (cDialog* dialog = VisibleActiveDialog()) {
+    dialog->OnKeyboard(key, keyDown, altDown);
+  } else if (cMapScreen* screen = LoadedMapScreen()) {
+    screen->OnKeyboard(key, keyDown, altDown);
   }
-  if (cMinimapPanel* minimap = GetMinimapPanel()) minimap->RefreshDate();
-  for (cPanel* const* slot : kHideablePanels) {
-    if (cPanel* panel = *slot) SetPanelMinimized(panel, panel->savedMinimized);
+}
+
+void WorldOnMouseThunk(bool left, bool right, bool middle, bool side1, bool side2, int wheelDelta,
+                       int x, int y) {
+  g_HintText.UpdateMouse(left, right, x, y);
+  if (cDialog* dialog = VisibleActiveDialog()) {
+    dialog->OnMouse(left, right, middle, side1, side2, wheelDelta, x, y);
+  } else if (cMapScreen* screen = LoadedMapScreen()) {
+    screen->OnMouse(left, right, middle, side1, side2, wheelDelta, x, y);
   }
-  if (g_pWorld != nullptr) g_pWorld->SetGameState(kPhaseHumanTurn);
+}
+
+void WorldOnFrameMoveThunk(double time, float elapsed) {
+  // What the worker thread asked of the main thread (dialogs, screens).
+  DrainMainThreadRequests();
+  if (cMapScreen* screen = LoadedMapScreen()) screen->OnFrameMove(time, elapsed);
 }

@@ -3,45 +3,130 @@
 // frame render draws its scene (the map, two black areas and the panels).
 // The map scrolls with the arrow keys, at the screen edges and by dragging,
 // and zooms with the wheel, the numpad keys and the minimap's icons.
+//
+// One object per loaded game: it owns the panels and is the world's view
+// (world/world_view.h), made by the loading and freed with the world. Keys
+// and clicks that select or give orders act only in the human turn (phase
+// 7); while the computer players move only scrolling, zooming, the display
+// keys and the panels' own controls act.
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "platform/messages.h"
+#include "world/world_view.h"
 
 class CDXUTControl;
+class cHexPanel;
+class cInfoPanel;
 class cMap;
+class cMinimapPanel;
+class cPanel;
 class cWorld;
 
-// Creates the six panels' globals that exist so far (information, hex and
-// minimap; unit, attack and diplomacy come with later work). The hex panel
-// starts minimised; the information bar and the minimap are shown.
-void CreateMapScreenPanels();
-// Deletes every panel; their globals become null.
-void DestroyMapScreenPanels();
+class cMapScreen final : public cWorldView {
+ public:
+  // Makes the panels that exist so far (information, hex and minimap; unit,
+  // attack and diplomacy come with later work): the hex panel starts
+  // minimised, the information bar and the minimap are shown. Stops the
+  // main menu's music loop and installs the map's hooks (land units drawn
+  // on their hexes, the minimap's picture rectangle, the click on an empty
+  // hex) and the panel mover of the controls' drag.
+  explicit cMapScreen(cWorld& world);
+  // Deletes every panel and takes its hooks back.
+  ~cMapScreen() override;
+  cMapScreen(const cMapScreen&) = delete;
+  cMapScreen& operator=(const cMapScreen&) = delete;
 
-// The scene step of the frame render: map, the black areas of the minimap
-// frame and the flag, then the panels (minimap, hex, unit, attack,
-// diplomacy, information).
-void RenderMapScreenScene(cWorld& world, float elapsed);
+  // The world's view.
+  void RefreshCounters() override;
+  void ShowStatusText(std::wstring_view text) override;
+  void RefreshSelection() override;
+  void RefreshDateLine() override;
+  void EnterComputerPhase() override;
+  void LeaveComputerPhase() override;
 
-// The map screen's handlers.
-void MapScreenOnKeyboard(cWorld& world, unsigned key, bool keyDown, bool altDown);
-void MapScreenOnMouse(cWorld& world, bool left, bool right, bool middle, bool side1, bool side2,
-                      int wheelDelta, int x, int y);
-void MapScreenOnGUIEvent(cWorld& world, unsigned event, int controlId, CDXUTControl* control);
+  // Start of play, from the loading screen to the map screen: the pause
+  // wallpaper, what the first human country sees, fonts, the minimap's
+  // layer, music, the map screen's callbacks, and whose turn it is.
+  void StartGame();
+  // Menu over the map (phase 2, menu input, no timed map update) and back
+  // to the map screen (map input and the in-game frame move, phase 7).
+  void EnterMenuState();
+  void EnterMapState();
 
-// The in-game frame move: edge and arrow-key scrolling, then the view's
-// zoom, drag and glide.
-void OnInGameFrameMove(double time, float elapsed);
+  // The scene step of the frame render: map, the black areas of the
+  // minimap frame and the flag, then the panels (minimap, hex, unit,
+  // attack, diplomacy, information).
+  void Render(float elapsed);
+  void OnKeyboard(unsigned key, bool keyDown, bool altDown);
+  void OnMouse(bool left, bool right, bool middle, bool side1, bool side2, int wheelDelta, int x, int y);
+  void OnGUIEvent(unsigned event, int controlId, CDXUTControl* control);
+  // The in-game frame move: what the worker asked of the main thread, edge
+  // and arrow-key scrolling, then the view's zoom, drag and glide.
+  void OnFrameMove(double time, float elapsed);
+  // A window message offered to the panels in the order diplomacy, hex,
+  // unit, attack, minimap, information; true when one took it.
+  bool OfferMessageToPanels(const plat::Message& message);
+  // The panel event of a control of the unit, hex, attack or diplomacy
+  // panel: every existing one of them gets it, in that order.
+  void OnPanelEvent(unsigned event, int controlId, CDXUTControl* control);
 
-// Around the computer players' phase: refresh the bar and the date line,
-// lock the bar and hide the four hideable panels (keeping their state; the
-// dialogs are closed and phase 9 set); and give each its own state back
-// (phase 7).
-void MinimizePanelsForComputerPhase();
-void RestorePanelsAfterComputerPhase();
+  cWorld& World() const { return world_; }
+  // Null while the panel does not exist.
+  cInfoPanel* InfoPanel() const { return info_; }
+  cHexPanel* HexPanel() const { return hex_; }
+  cMinimapPanel* MinimapPanel() const { return minimap_; }
+  cPanel* UnitPanel() const { return unit_; }
+  cPanel* AttackPanel() const { return attack_; }
+  cPanel* DiplomacyPanel() const { return diplomacy_; }
 
-// Arrow keys held: bit 0 left, 1 up, 2 right, 3 down.
-extern std::uint32_t g_ScrollKeys;
+  // Arrow keys held: bit 0 left, 1 up, 2 right, 3 down.
+  std::uint32_t ScrollKeys() const { return scroll_keys_; }
+
+ private:
+  struct sMouseState {
+    int x = -1, y = -1;
+    bool leftDown = false;
+    bool pressOnMap = false;
+    int pressX = 0, pressY = 0;
+  };
+
+  bool IsOverPanel() const;
+  void SelectHex(struct sHex& hex);
+  void SelectNextUnit();
+  void UpdateStatusBarHint();
+  void ClickInfoBarButton(int id);
+  void MovePanel(int layoutId, int dx, int dy);
+
+  cWorld& world_;
+  cInfoPanel* info_ = nullptr;
+  cHexPanel* hex_ = nullptr;
+  cMinimapPanel* minimap_ = nullptr;
+  cPanel* unit_ = nullptr;
+  cPanel* attack_ = nullptr;
+  cPanel* diplomacy_ = nullptr;
+  sMouseState mouse_;
+  double last_scroll_time_ = -1.0;
+  // Whether the last frame scrolled by the edges or the arrow keys.
+  bool edge_scrolling_ = false;
+  std::uint32_t scroll_keys_ = 0;
+};
+
+// The loaded game's map screen, or null.
+cMapScreen* LoadedMapScreen();
+// The loading's maker of a world's view.
+std::unique_ptr<cWorldView> MakeMapScreen(cWorld& world);
+
+// The framework's callbacks on the map screen: the visible active dialog
+// first, else the loaded game's map screen.
+void WorldOnGUIEventThunk(unsigned event, int controlId, CDXUTControl* control);
+void WorldOnKeyboardThunk(unsigned key, bool keyDown, bool altDown);
+void WorldOnMouseThunk(bool left, bool right, bool middle, bool side1, bool side2, int wheelDelta,
+                       int x, int y);
+void WorldOnFrameMoveThunk(double time, float elapsed);
 
 // The hex under a screen point (back buffer of screenWidth x screenHeight)
 // with the map's view; false when it lies off the grid.

@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/main_thread_queue.h"
 #include "app/console_log.h"
-#include "app/device_events.h"
-#include "app/hint_text.h"
-#include "app/input_routing.h"
+#include "gui/hint_text.h"
 #include "platform/framework.h"
 
 cMenu* g_pCurrentMenu = nullptr;
@@ -60,8 +59,16 @@ void RetireCurrentMenu() {
 
 void (*g_MenuFrameDrawnHook)() = nullptr;
 
+namespace {
+
+plat::FrameRenderCallback g_ScreenRender;
+
+}  // namespace
+
+void SetScreenRender(plat::FrameRenderCallback render) { g_ScreenRender = std::move(render); }
+
 void MenuFrameRender(double time, float elapsed) {
-  OnFrameRender(time, elapsed);
+  if (g_ScreenRender) g_ScreenRender(time, elapsed);
   if (g_MenuFrameDrawnHook != nullptr) g_MenuFrameDrawnHook();
 }
 
@@ -72,4 +79,26 @@ void DeleteRetiredMenus() {
     g_RetiredMenus.pop_back();
     delete menu;
   }
+}
+
+void MenuOnGUIEventThunk(unsigned event, int controlId, CDXUTControl* control) {
+  if (g_pCurrentMenu != nullptr) g_pCurrentMenu->OnGUIEvent(event, controlId, control);
+}
+
+void MenuOnKeyboardThunk(unsigned key, bool keyDown, bool altDown) {
+  if (g_pCurrentMenu != nullptr) g_pCurrentMenu->OnKeyboard(key, keyDown, altDown);
+}
+
+void MenuOnMouseThunk(bool left, bool right, bool middle, bool side1, bool side2, int wheelDelta,
+                      int x, int y) {
+  g_HintText.UpdateMouse(left, right, x, y);
+  if (g_pCurrentMenu != nullptr) {
+    g_pCurrentMenu->OnMouse(left, right, middle, side1, side2, wheelDelta, x, y);
+  }
+}
+
+void MenuOnFrameMoveThunk(double time, float elapsed) {
+  // What the worker thread asked of the main thread is done here, each frame.
+  DrainMainThreadRequests();
+  if (g_pCurrentMenu != nullptr) g_pCurrentMenu->OnFrameMove(time, elapsed);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "gui/dxut_dialog.h"
+#include "platform/framework.h"
 
 class CDXUTControl;
 
@@ -41,6 +42,9 @@ void RetireCurrentMenu();
 // The frame render the menus install: the application's OnFrameRender, then
 // g_MenuFrameDrawnHook when one is set.
 void MenuFrameRender(double time, float elapsed);
+// The render of the whole screen (map screen, menu, dialogs, hint) that
+// MenuFrameRender runs; the program installs it at start-up.
+void SetScreenRender(plat::FrameRenderCallback render);
 // Debugging aid: called after every frame drawn while a menu's callbacks are
 // installed. The program sets it only when TW_SCREENSHOT_DIR is given, to
 // save a picture of each menu (scripts/menu_walk.sh); otherwise null.
@@ -49,3 +53,12 @@ extern void (*g_MenuFrameDrawnHook)();
 // Deletes the menus replaced since the last call; the frame render calls it
 // when a frame is done, shutdown once more at the end.
 void DeleteRetiredMenus();
+
+// The framework's callbacks while a menu is current: they go to the current
+// menu; the frame move first runs what the worker thread asked of the main
+// thread.
+void MenuOnGUIEventThunk(unsigned event, int controlId, CDXUTControl* control);
+void MenuOnKeyboardThunk(unsigned key, bool keyDown, bool altDown);
+void MenuOnMouseThunk(bool left, bool right, bool middle, bool side1, bool side2, int wheelDelta,
+                      int x, int y);
+void MenuOnFrameMoveThunk(double time, float elapsed);

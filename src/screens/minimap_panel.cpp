@@ -1,13 +1,13 @@
 #include "screens/minimap_panel.h"
 
 #include "app/gui_layout.h"
-#include "app/input_routing.h"
+#include "screens/map_screen.h"
 #include "app/string_base.h"
 #include "app/texture.h"
 #include "gui/dxut_button.h"
 #include "gui/dxut_static.h"
 #include "platform/format.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 
@@ -115,4 +115,7 @@ void cMinimapPanel::RefreshDate() {
   if (auto* date = dynamic_cast<CDXUTStatic*>(dialog_.GetControl(kMinimapDateId))) date->SetText(line.c_str());
 }
 
-cMinimapPanel* GetMinimapPanel() { return dynamic_cast<cMinimapPanel*>(g_pMinimapPanel); }
+cMinimapPanel* GetMinimapPanel() {
+  cMapScreen* screen = LoadedMapScreen();
+  return screen != nullptr ? screen->MinimapPanel() : nullptr;
+}

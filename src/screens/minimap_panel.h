@@ -41,7 +41,7 @@ class cMinimapPanel : public cPanel {
   sRect minimap_rect_;
 };
 
-// The minimap panel, or null.
+// The loaded game's minimap panel, or null.
 cMinimapPanel* GetMinimapPanel();
 
 constexpr int kMinimapPanelId = 310;

@@ -1,20 +1,14 @@
 #include "screens/panel.h"
 
+#include "screens/map_screen.h"
+
 #include <vector>
 
 #include "app/gui_layout.h"
-#include "app/input_routing.h"
 #include "gui/dxut_button.h"
 #include "gui/dxut_editbox.h"
 #include "gui/dxut_resource_manager.h"
 #include "gui/dxut_static.h"
-
-cPanel* g_pInfoPanel = nullptr;
-cPanel* g_pUnitPanel = nullptr;
-cPanel* g_pAttackPanel = nullptr;
-cPanel* g_pDiplomacyPanel = nullptr;
-cPanel* g_pHexPanel = nullptr;
-cPanel* g_pMinimapPanel = nullptr;
 
 namespace {
 
@@ -34,13 +28,7 @@ cPanel::cPanel(int frameId, int x, int y, int width, int height, int blockFirst,
   dialog_.SetCallback(PanelOnGUIEventThunk);
 }
 
-cPanel::~cPanel() {
-  // A deleted panel must not stay reachable through its global pointer.
-  for (cPanel** slot : {&g_pInfoPanel, &g_pUnitPanel, &g_pAttackPanel, &g_pDiplomacyPanel,
-                        &g_pHexPanel, &g_pMinimapPanel}) {
-    if (*slot == this) *slot = nullptr;
-  }
-}
+cPanel::~cPanel() = default;
 
 void cPanel::OnRender(float elapsed) {
   if (!dialog_.GetMinimized()) dialog_.OnRender(elapsed);
@@ -100,4 +88,8 @@ void RenderDialogOverBackdrops(CDXUTDialog& dialog, std::initializer_list<int> b
   }
   dialog.OnRender(elapsed);
   for (CDXUTImage* image : hidden) image->SetVisible(true);
+}
+
+void PanelOnGUIEventThunk(unsigned event, int controlId, CDXUTControl* control) {
+  if (cMapScreen* screen = LoadedMapScreen()) screen->OnPanelEvent(event, controlId, control);
 }

@@ -52,12 +52,6 @@ void RenderDialogOverBackdrops(CDXUTDialog& dialog, std::initializer_list<int> b
 // under the mouse.
 void SetPanelMinimized(cPanel* panel, bool minimized);
 
-// Null while the panel does not exist (the minimap and information panels
-// may be missing on the map screen). The unit, attack and diplomacy panels
-// come with later work and stay null until then.
-extern cPanel* g_pInfoPanel;
-extern cPanel* g_pUnitPanel;
-extern cPanel* g_pAttackPanel;
-extern cPanel* g_pDiplomacyPanel;
-extern cPanel* g_pHexPanel;
-extern cPanel* g_pMinimapPanel;
+// Installed by the panels: the loaded game's map screen hands the event to
+// every existing panel of unit, hex, attack and diplomacy, in that order.
+void PanelOnGUIEventThunk(unsigned event, int controlId, CDXUTControl* control);

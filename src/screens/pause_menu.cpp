@@ -1,23 +1,24 @@
 #include "screens/pause_menu.h"
 
 #include "app/console_log.h"
-#include "app/destroy_game.h"
-#include "app/dialog_stack.h"
+#include "screens/destroy_game.h"
+#include "dialogs/dialog_stack.h"
 #include "app/sound.h"
 #include "app/string_base.h"
 #include "gui/dxut_element.h"
 #include "platform/framework.h"
 #include "screens/main_menu.h"
-#include "world/gra.h"
+#include "world/world.h"
 #if __has_include("screens/scenario_menu.h")
 #include "screens/scenario_menu.h"
+#include "screens/map_screen.h"
 #define TW_HAVE_SCENARIO_MENU 1
 #endif
 
 cPauseMenu::cPauseMenu() {
   LogLine(L"----- Pause Menu -----");
   // The map stops taking input while the menu is over it.
-  if (g_pWorld != nullptr) g_pWorld->EnterMenuState();
+  if (cMapScreen* screen = LoadedMapScreen()) screen->EnterMenuState();
   // {x, y, width, height}
   const plat::RectI frame = DXUTLayoutRect(kPauseMenuFrame);
   dialog_.AddFrame(kPauseMenuFrame, frame.left, frame.top, frame.right, frame.bottom, 0);
@@ -52,7 +53,7 @@ void cPauseMenu::OnGUIEvent(unsigned event, int controlId, CDXUTControl*) {
       // buttons open come with the in-game dialogs; until then both return
       // to the map at once, as the dialogs do when they close.
       RetireCurrentMenu();
-      if (g_pWorld != nullptr) g_pWorld->EnterMapState();
+      if (cMapScreen* screen = LoadedMapScreen()) screen->EnterMapState();
       return;
     case kPauseAbort:
       DestroyGame();

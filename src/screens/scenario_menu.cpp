@@ -7,11 +7,11 @@
 #include <system_error>
 
 #include "app/console_log.h"
-#include "app/dialog_stack.h"
-#include "app/game_start.h"
+#include "dialogs/dialog_stack.h"
+#include "screens/game_start.h"
 #include "app/gui_layout.h"
 #include "app/ini_file.h"
-#include "app/input_routing.h"
+#include "gui/control_groups.h"
 #include "app/string_base.h"
 #include "app/texture.h"
 #include "dialogs/dialog.h"

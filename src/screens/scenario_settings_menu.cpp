@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "app/console_log.h"
-#include "app/destroy_game.h"
-#include "app/dialog_stack.h"
+#include "screens/destroy_game.h"
+#include "dialogs/dialog_stack.h"
 #include "app/gui_layout.h"
 #include "app/string_base.h"
 #include "app/texture.h"
@@ -24,11 +24,12 @@
 #include "platform/messages.h"
 #include "screens/main_menu.h"
 #include "screens/scenario_menu.h"
-#include "units/jednostka_ladowa.h"
-#include "units/jednostka_lotnicza.h"
-#include "units/jednostka_morska.h"
+#include "world/jednostka_ladowa.h"
+#include "world/jednostka_lotnicza.h"
+#include "world/jednostka_morska.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
+#include "screens/map_screen.h"
 
 namespace {
 
@@ -456,7 +457,7 @@ void cScenarioSettingsMenu::Start() {
   g_Textures[kMenuWallpaperSlot].Release();
   // The map screen takes over; this menu is retired and nothing of it is
   // touched afterwards.
-  g_pWorld->StartGame();
+  if (cMapScreen* screen = LoadedMapScreen()) screen->StartGame();
 }
 
 void cScenarioSettingsMenu::Back() {

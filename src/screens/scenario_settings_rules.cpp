@@ -12,7 +12,7 @@
 #include "files/pbem_repository.h"
 #include "platform/paths.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 

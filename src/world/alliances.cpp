@@ -3,10 +3,11 @@
 #include <cstdlib>
 
 #include "app/console_log.h"
+#include "app/fatal_exit.h"
 #include "app/string_base.h"
 #include "platform/format.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ int LeaningOf(int orientation) { return orientation >= 0 && orientation <= 5 ? o
 
 [[noreturn]] void EndWithText(const char* key, int code) {
   g_ConsoleLog.WriteLine(g_StringBase.GetText(key));
-  std::exit(code);
+  FatalExit(code);
 }
 
 // The key, with "2" appended for the alternative form.
@@ -70,7 +71,7 @@ bool cCountry::IsAlliedWith(int countryId) const {
   const cCountry* other = g_pWorld != nullptr ? g_pWorld->GetCountry(countryId) : nullptr;
   if (other == nullptr) {
     LogLine(L"ERROR: Country ID parameter was %i while checking alliance!", countryId);
-    std::exit(1);
+    FatalExit(1);
   }
   const int group = GroupOf(alliance);
   return group != 0 && group == GroupOf(other->alliance);
@@ -174,7 +175,7 @@ void cCountry::JoinAlliance(int c) {
   if (leader == nullptr) {
     LogLine(g_StringBase.GetText("cannot_find_leader_for_alliance_%i_while_trying_to_add_%s_to_that_alliance"), c + 3,
             name);
-    std::exit(1);
+    FatalExit(1);
   }
 
   cRelationsMatrix& relations = g_pWorld->GetRelations();
@@ -215,7 +216,7 @@ void cCountry::DeclareWarOnAlliance(int g) {
 
 int cCountry::GetDeclareWarTableRow() const {
   if (alliance >= 1 && alliance <= 6) return 6 - alliance;
-  if (alliance != kNeutral) EndWithText("error_in_returning_row_for_declare_war_table:_unknown_alliance", -1);
+  if (alliance != kNeutral) EndWithText("error_in_returning_row_for_declare_war_table:_unknown_alliance", 1);
   switch (LeaningOf(orientation)) {
     case 2:
       return 6;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "app/fatal_exit.h"
 #include "app/console_log.h"
 #include "app/settings.h"
 #include "app/skins.h"
@@ -10,7 +11,7 @@
 #include "platform/format.h"
 #include "platform/render.h"
 #include "world/city_graph.h"
-#include "world/gra.h"
+#include "world/world.h"
 #include "world/country.h"
 #include "world/relations.h"
 
@@ -82,7 +83,7 @@ int cCity::GetSeaNodeId() const {
   const int id = g_pWorld ? g_pWorld->GetSeaGraph().FindNodeIdByMainHex(x, y) : -1;
   if (id > 0) return id;
   LogLine(L"ERROR! Cannot find sea node for city %s (%i,%i). City type=%i", name, x, y, type);
-  std::exit(1);
+  FatalExit(1);
 }
 
 void cCity::FindFreeFriendlyHex(int& outX, int& outY, const cCountry& country) const {

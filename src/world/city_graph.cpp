@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "app/fatal_exit.h"
 #include "app/console_log.h"
 #include "app/string_base.h"
 #include "platform/format.h"
@@ -9,7 +10,7 @@
 #include "platform/lines.h"
 #include "platform/paths.h"
 #include "world/cities.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ cCity* CityAt(const cMap& map, int x, int y) {
 
 [[noreturn]] void EndProcess() {
   plat::GetFramework().Shutdown(1);
-  std::exit(1);
+  FatalExit(1);
 }
 
 }  // namespace
@@ -120,7 +121,7 @@ void cCityGraph::LoadCitiesDiagram(std::wstring_view scenarioName) {
     EndProcess();
   }
   LogLine(L"Otwarcie OK");
-  if (ReadCitiesDiagramText(text) != eCitiesDiagramResult::kOk) std::exit(1);
+  if (ReadCitiesDiagramText(text) != eCitiesDiagramResult::kOk) FatalExit(1);
 }
 
 bool cCityGraph::FindPath(const cCity* from, const cCity* to, int countryId, std::vector<cCity*>& out) {

@@ -6,9 +6,9 @@
 #include "platform/framework.h"
 #include "platform/paths.h"
 #include "platform/text.h"
-#include "screens/info_panel.h"
+#include "world/world_view.h"
 #include "world/cities.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ int UnitTypeNameSlot(int unitType) {
 
 // The information bar shows the points of the current country.
 void RefreshInformationPanel() {
-  if (cInfoPanel* panel = GetInfoPanel()) panel->RefreshCounters();
+  ChangeWorldView([](cWorldView& view) { view.RefreshCounters(); });
 }
 
 }  // namespace

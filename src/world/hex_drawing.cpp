@@ -12,7 +12,7 @@
 #include "platform/format.h"
 #include "world/cities.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 #include "world/hex_drawing_parts.h"
 #include "world/map.h"
 #include "world/sea_graph.h"

@@ -7,7 +7,7 @@
 
 #include "app/skins.h"
 #include "platform/render.h"
-#include "world/gra.h"
+#include "world/world.h"
 #include "world/hex_drawing.h"
 #include "world/map.h"
 #include "world/map_draw_cache.h"

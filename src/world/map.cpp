@@ -7,19 +7,9 @@
 
 namespace {
 
-MapExitHandler g_mapExitHandler = nullptr;
 
 }  // namespace
 
-void SetMapExitHandler(MapExitHandler handler) { g_mapExitHandler = handler; }
-
-void MapFatalExit(int code) {
-  if (g_mapExitHandler) {
-    g_mapExitHandler(code);
-  } else {
-    std::exit(code);
-  }
-}
 
 void sEyeCandy::Reset() {
   for (auto& w : words) w = 0;

@@ -63,13 +63,6 @@ enum class eMapReadResult {
   kBadSize,       // "ERROR: Wrong map size %ix%i" (old format: a negative size)
 };
 
-// What the map constructor and the conversion call to end the process after
-// a fatal data error (std::exit by default; tests replace it).
-using MapExitHandler = void (*)(int code);
-void SetMapExitHandler(MapExitHandler handler);
-// Ends the process through the handler above.
-void MapFatalExit(int code);
-
 namespace plat {
 class SpriteBatch;
 }

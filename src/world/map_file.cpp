@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/console_log.h"
+#include "app/fatal_exit.h"
 #include "app/settings.h"
 #include "app/string_base.h"
 #include "platform/format.h"
@@ -126,7 +127,7 @@ cMap::cMap(std::wstring_view pathPattern) {
   const std::wstring path = PatternPath(pathPattern, L"map.tdw");
   if (ReadMapFile(path) != eMapReadResult::kOk) {
     plat::GetFramework().Shutdown(1);
-    MapFatalExit(1);
+    FatalExit(1);
   }
 }
 
@@ -319,13 +320,13 @@ void cMap::ConvertHmfMap(std::wstring_view pathPattern) {
   if (!ReadWhole(path, bytes)) {
     LogLine(L"Loading from %s... FAILED", path);
     plat::GetFramework().Shutdown(1);
-    MapFatalExit(1);
+    FatalExit(1);
     return;
   }
   const eMapReadResult r = ReadHmfBytes(bytes, path);
   if (r == eMapReadResult::kTruncated || r == eMapReadResult::kBadSize) {
     plat::GetFramework().Shutdown(1);
-    MapFatalExit(1);
+    FatalExit(1);
     return;
   }
 

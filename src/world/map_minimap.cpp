@@ -6,7 +6,7 @@
 
 #include "app/settings.h"
 #include "platform/framework.h"
-#include "world/gra.h"
+#include "world/world.h"
 #include "world/map.h"
 
 namespace {

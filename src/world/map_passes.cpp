@@ -3,7 +3,7 @@
 
 #include "app/console_log.h"
 #include "platform/message_box.h"
-#include "world/gra.h"
+#include "world/world.h"
 #include "world/map.h"
 
 void cMap::AddRiverMouths() {

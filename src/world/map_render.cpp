@@ -10,12 +10,12 @@
 #include <utility>
 #include <vector>
 
-#include "app/device_events.h"
+#include "app/draw_objects.h"
 #include "app/settings.h"
 #include "app/skins.h"
 #include "platform/clock.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 #include "world/hex_drawing.h"
 #include "world/hex_drawing_parts.h"
 #include "world/map.h"

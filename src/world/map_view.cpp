@@ -10,7 +10,7 @@
 #include "app/skins.h"
 #include "app/string_base.h"
 #include "world/game_phase.h"
-#include "world/gra.h"
+#include "world/world.h"
 #include "world/map.h"
 
 float g_MapTargetScale = 1.0f;

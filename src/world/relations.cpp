@@ -4,6 +4,7 @@
 #include <cwchar>
 #include <string>
 
+#include "app/fatal_exit.h"
 #include "app/console_log.h"
 #include "app/string_base.h"
 #include "platform/format.h"
@@ -17,18 +18,18 @@ namespace {
 // A country id that names no country at all is a fault of the calling code.
 [[noreturn]] void BadCountryId(const char* operation, int id) {
   LogLine(L"ERROR: Country ID parameter was %i while %hs", id, operation);
-  std::exit(1);
+  FatalExit(1);
 }
 
 // Id 0 where the operation needs a country: the log line, then the end.
 [[noreturn]] void ZeroIdKey(const char* key) {
   g_ConsoleLog.WriteLine(g_StringBase.GetText(key));
-  std::exit(1);
+  FatalExit(1);
 }
 
 [[noreturn]] void EndAfterDataError() {
   plat::GetFramework().Shutdown(1);
-  std::exit(1);
+  FatalExit(1);
 }
 
 // The leading integer of a field as the C library reads it (0 when none).
@@ -123,7 +124,7 @@ void cRelationsMatrix::ComputeLossShares() {
 void cRelationsMatrix::ClearWarsOf(int a) {
   if (a == 0) {
     LogLine(L"ERROR: Country ID parameter was 0 while checking relations");
-    std::exit(1);
+    FatalExit(1);
   }
   if (!ValidId(a)) BadCountryId("checking relations", a);
   for (int b = 1; b <= count_; ++b) {

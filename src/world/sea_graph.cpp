@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <string>
 
+#include "app/fatal_exit.h"
 #include "app/console_log.h"
 #include "app/csv_reader.h"
 #include "platform/format.h"
@@ -13,22 +14,11 @@
 #include "platform/paths.h"
 #include "world/cities.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 #include "world/relations.h"
 
 namespace {
 
-SeaGraphExitHandler g_exitHandler = nullptr;
-
-// Data the game cannot run with: the frame goes down, then the process.
-void FatalExit(int code) {
-  plat::GetFramework().Shutdown(code);
-  if (g_exitHandler) {
-    g_exitHandler(code);
-  } else {
-    std::exit(code);
-  }
-}
 
 // The leading decimal integer of a field as the C library reads it (0 when
 // there is none).
@@ -96,8 +86,6 @@ class cRouteRules {
 };
 
 }  // namespace
-
-void SetSeaGraphExitHandler(SeaGraphExitHandler handler) { g_exitHandler = handler; }
 
 // --- nodes ---
 

@@ -111,11 +111,6 @@ class cSeaGraph {
   std::vector<int> level_, next_level_, stamp_;
 };
 
-// What the loaders call to end the process after a fatal data error
-// (std::exit by default; tests replace it, and the loader then returns).
-using SeaGraphExitHandler = void (*)(int code);
-void SetSeaGraphExitHandler(SeaGraphExitHandler handler);
-
 // Draws a naval unit on the map (the naval units install it; until then the
 // shown ships are not drawn).
 using NavalUnitMapDrawer = void (*)(plat::SpriteBatch& sprite, cJednostkaMorska* ship, float x, float y,

@@ -4,14 +4,14 @@
 #include <cstdint>
 #include <string>
 
-#include "app/device_events.h"
+#include "app/draw_objects.h"
 #include "app/gui_layout.h"
 #include "app/skins.h"
 #include "app/texture.h"
 #include "platform/format.h"
 #include "platform/render.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 #include "world/hex_drawing.h"
 #include "world/sea_graph.h"
 

@@ -15,6 +15,8 @@ class cMap;
 // from, the others follow in the order the flood reached their hexes.
 using TopographyGroup = std::vector<cCity*>;
 using Topography = std::vector<TopographyGroup>;
+// One list of groups per country of the world, at index id - 1.
+using CountryTopographies = std::vector<Topography>;
 
 // Per-alliance working data of strategic movement. Its grid is sized at load
 // and starts without meaningful values; the lists start empty.

@@ -5,17 +5,9 @@
 #include <string>
 #include <thread>
 
-#include "app/dialog_stack.h"
 #include "app/framework_lock.h"
-#include "dialogs/dialog.h"
 #include "platform/clock.h"
 #include "support/test_support.h"
-
-// At global scope so that its demangled name is plain.
-class cWaitProbeDialog : public cDialog {
- public:
-  cWaitProbeDialog() : cDialog(321) {}
-};
 
 namespace {
 
@@ -30,7 +22,6 @@ class FrameworkLock : public ::testing::Test {
   }
   void TearDown() override {
     g_bRunning = false;
-    DeleteRetiredDialogs();
     DeleteFrameworkLock();
     plat::SetClock(nullptr);
   }
@@ -89,27 +80,31 @@ TEST_F(FrameworkLock, TracedSleepWarnsAboveElevenSecondsAndNamesTheFileInOem) {
   EXPECT_EQ(clock_.SleepCalls(), 4);
 }
 
-TEST_F(FrameworkLock, WaitForDialogThreadReturnsOnceMainThreadClosesIt) {
-  g_DialogStack.clear();
-  g_pActiveDialog = nullptr;
-  PushDialog(new cWaitProbeDialog());
-  cDialog* dialog = g_pActiveDialog;
-  std::atomic<bool> returned{false};
-  std::thread worker([&] {
-    WaitForDialogClose(dialog, "src/worker.cpp", 77);
-    returned = true;
-  });
-  // A few passes go by, then the dialog is closed under the lock as an input handler would.
-  while (clock_.SleepCalls() < 3) std::this_thread::yield();
-  EXPECT_FALSE(returned);
+TEST_F(FrameworkLock, ThreadSuspensionLetsAnotherThreadInAndTakesEveryHoldBack) {
   AcquireFrameworkLock(nullptr, 0);
-  PopDialogs(1);
+  {
+    const cFrameworkLockGuard guard;
+    EXPECT_EQ(GetFrameworkLockHoldsOfThisThread(), 2);
+    std::atomic<bool> entered{false};
+    std::thread other([&] {
+      const cFrameworkLockGuard inner;
+      entered = true;
+    });
+    {
+      // As the main thread joins the worker: every hold is let go meanwhile.
+      const cFrameworkLockSuspension suspension;
+      EXPECT_EQ(GetFrameworkLockHoldsOfThisThread(), 0);
+      other.join();
+    }
+    EXPECT_TRUE(entered);
+    EXPECT_EQ(GetFrameworkLockHoldsOfThisThread(), 2);
+  }
+  EXPECT_EQ(GetFrameworkLockHoldsOfThisThread(), 1);
   ReleaseFrameworkLock(nullptr, 0);
-  worker.join();
-  EXPECT_TRUE(g_DialogStack.empty());
-  EXPECT_TRUE(log_.Contains(L"WBC:cWaitProbeDialog:src/worker.cpp:77"));
-  EXPECT_GE(clock_.SleepCalls(), 4);  // three passes while open and the last one
-  EXPECT_EQ(clock_.TotalSlept(), 100u * static_cast<unsigned>(clock_.SleepCalls()));
+  // A release on a thread that holds nothing is refused, not passed on.
+  std::thread stranger([] { ReleaseFrameworkLock(nullptr, 0); });
+  stranger.join();
+  EXPECT_EQ(GetFrameworkLockHoldCount(), 0);
 }
 
 }  // namespace

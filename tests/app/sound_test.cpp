@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/fatal_exit.h"
 #include "app/gui_sound.h"
 #include "app/music_player.h"
 #include "app/settings.h"
@@ -9,22 +10,16 @@
 
 namespace {
 
-int g_exitCode = -1;
-void RecordExit(int code) { g_exitCode = code; }
-
 class SoundTest : public ::testing::Test {
  protected:
   SoundTest() : cwd_(dir_.Path()) {
     SetAudioDevice(&device_);
-    SetSoundExitHandler(&RecordExit);
-    g_exitCode = -1;
     g_Settings.SfxVolume = 1.0f;
     g_Settings.MusicVolume = 1.0f;
   }
   ~SoundTest() override {
     for (auto& slot : g_Sounds) slot.reset();
     SetAudioDevice(nullptr);
-    SetSoundExitHandler(nullptr);
   }
   void WriteAllEffectsBut(const std::string& missing) {
     for (const auto& info : g_SoundEffects) {
@@ -36,12 +31,12 @@ class SoundTest : public ::testing::Test {
   twtest::TempDir dir_;
   twtest::ScopedWorkingFolder cwd_;
   twtest::FakeAudioDevice device_;
+  cScopedThrowingFatalHook fatal_;
 };
 
 TEST_F(SoundTest, LoadsTheEffectsWithTheirVoicesAndLogsAMissingOne) {
   WriteAllEffectsBut("Buying");
   InitSound();
-  EXPECT_EQ(g_exitCode, -1);
   ASSERT_EQ(device_.sounds.size(), 30u);
   EXPECT_EQ(device_.sounds[0]->path, "data/sound/AirStrike.wav");
   EXPECT_EQ(g_Sounds[SND_BUTTON_CLICK]->VoiceCount(), 3);
@@ -52,16 +47,13 @@ TEST_F(SoundTest, LoadsTheEffectsWithTheirVoicesAndLogsAMissingOne) {
 
 TEST_F(SoundTest, AFailingSoundSystemLogsAndExitsWithCodeOne) {
   device_.initializeResult = false;
-  InitSound();
-  EXPECT_EQ(g_exitCode, 1);
+  EXPECT_THROW(InitSound(), sFatalExitError);
   EXPECT_TRUE(log_.Contains(L"error_initializing_directsound._exiting."));
   EXPECT_TRUE(device_.sounds.empty());
 
-  g_exitCode = -1;
   device_.initializeResult = true;
   device_.formatResult = false;
-  InitSound();
-  EXPECT_EQ(g_exitCode, 1);
+  EXPECT_THROW(InitSound(), sFatalExitError);
   EXPECT_TRUE(log_.Contains(L"error_while_setting_primary_buffer_for_sound._exiting."));
   EXPECT_TRUE(device_.sounds.empty());
 }

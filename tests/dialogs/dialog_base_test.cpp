@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/dialog_stack.h"
+#include "dialogs/dialog_stack.h"
 #include "dialogs/dialog.h"
 #include "gui/dxut_frames.h"
 #include "gui/gui_fixture.h"

@@ -6,7 +6,7 @@
 #include <atomic>
 #include <thread>
 
-#include "app/dialog_stack.h"
+#include "dialogs/dialog_stack.h"
 #include "app/framework_lock.h"
 #include "app/main_thread_queue.h"
 #include "dialogs/dialog.h"

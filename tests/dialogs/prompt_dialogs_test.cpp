@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/dialog_stack.h"
+#include "dialogs/dialog_stack.h"
 #include "app/gui_layout.h"
 #include "dialogs/dialog.h"
 #include "dialogs/prompt_dialogs.h"

@@ -4,12 +4,12 @@
 #include <string>
 
 #include "files/ai_data_file.h"
-#include "files/fatal.h"
+#include "app/fatal_exit.h"
 #include "platform/text.h"
 #include "support/test_support.h"
 #include "world/cities.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 #include "world/map_text.h"
 
 namespace {
@@ -72,7 +72,7 @@ class AiDataFile : public ::testing::Test {
     AiWorld w;
     try {
       Load(w, text);
-    } catch (const sFilesFatalError& e) {
+    } catch (const sFatalExitError& e) {
       EXPECT_EQ(e.exitCode, 1);
       return log_.Lines().back();
     }

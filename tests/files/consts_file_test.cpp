@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "files/consts_file.h"
-#include "files/fatal.h"
+#include "app/fatal_exit.h"
 #include "platform/text.h"
 #include "support/test_support.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ class ConstsFile : public ::testing::Test {
   sScenarioConstants Load(const std::string& bytes) {
     const std::string path = dir_.Write("consts.csv", bytes);
     sScenarioConstants c;
-    c.LoadFile(plat::WidenAnsi(path));
+    LoadScenarioConstantsFile(c, plat::WidenAnsi(path));
     return c;
   }
   std::wstring Path() const { return plat::WidenAnsi(dir_.File("consts.csv")); }
@@ -100,7 +100,7 @@ TEST_F(ConstsFile, CommentsBlankLinesAndColumns) {
   text += WithDataLine(1, "2;3;4;5;6;7;8;9;10;11;12;13");
   // " #" is no comment: it becomes data line 1 and every line moves down.
   sScenarioConstants shifted;
-  EXPECT_THROW(shifted = Load(" #x\r\n" + WithDataLine(1, "1;1;1;1;1;1;1;1;1;1;1;1")), sFilesFatalError);
+  EXPECT_THROW(shifted = Load(" #x\r\n" + WithDataLine(1, "1;1;1;1;1;1;1;1;1;1;1;1")), sFatalExitError);
 
   const sScenarioConstants c = Load(text);
   EXPECT_EQ(c.turnsPerMonth[0], 2);
@@ -144,7 +144,7 @@ TEST_F(ConstsFile, DivisorsAndBoundsAreCheckedAtLoad) {
     try {
       Load(WithDataLine(bad.line, bad.row));
       ADD_FAILURE() << "no fatal exit for line " << bad.line << ": " << bad.row;
-    } catch (const sFilesFatalError& e) {
+    } catch (const sFatalExitError& e) {
       EXPECT_EQ(e.exitCode, 1);
       const std::wstring last = log_.Lines().back();
       const std::wstring head = L"ERROR (" + Path() + L", data line " + std::to_wstring(bad.line) + L", column " +

@@ -5,11 +5,11 @@
 #include <string>
 
 #include "files/countries_file.h"
-#include "files/fatal.h"
+#include "app/fatal_exit.h"
 #include "platform/text.h"
 #include "support/test_support.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 
@@ -94,7 +94,7 @@ TEST_F(CountriesFile, ShortRowsAndBrokenIdSequenceAreFatal) {
     try {
       LoadCountries(world, Pattern());
       ADD_FAILURE() << "no fatal exit";
-    } catch (const sFilesFatalError& e) {
+    } catch (const sFatalExitError& e) {
       EXPECT_EQ(e.exitCode, 1);
     }
     EXPECT_EQ(log_.Lines().back(), c.line);

@@ -13,14 +13,14 @@
 #include "files/city_rows_file.h"
 #include "files/consts_file.h"
 #include "files/countries_file.h"
-#include "files/fatal.h"
+#include "app/fatal_exit.h"
 #include "files/fleet_files.h"
 #include "files/reports_file.h"
 #include "files/topography_file.h"
 #include "files/unit_files.h"
 #include "platform/text.h"
 #include "support/test_support.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ std::wstring Pattern(const std::wstring& folder) { return folder + L"\\%s"; }
 TEST(FilesFatalPaths, LogTheirLineAndExitWithOne) {
   const std::wstring kMissing = L"Blad otwarcia pliku! (nie istnieje?)";
   const std::vector<sFatalCase> cases = {
-      {"consts.csv", {}, [](cWorld&, const std::wstring& f) { sScenarioConstants().LoadFile(f + L"\\consts.csv"); },
+      {"consts.csv", {}, [](cWorld&, const std::wstring& f) { sScenarioConstants c; LoadScenarioConstantsFile(c, f + L"\\consts.csv"); },
        kMissing},
       {"consts.csv", {},
        [](cWorld&, const std::wstring& f) { WriteConstsFile(f + L"\\no\\consts.csv", sScenarioConstants()); },
@@ -51,10 +51,10 @@ TEST(FilesFatalPaths, LogTheirLineAndExitWithOne) {
        [](cWorld& w, const std::wstring& f) { LoadNavalUnits(w, Pattern(f)); },
        kMissing},
       {"ai_data.csv", {}, [](cWorld& w, const std::wstring& f) { LoadAiData(w, Pattern(f)); }, kMissing},
-      {"auto_events.csv", {}, [](cWorld&, const std::wstring& f) { cAutoEventsRepository().Load(Pattern(f)); },
+      {"auto_events.csv", {}, [](cWorld&, const std::wstring& f) { cAutoEventsRepository r; LoadAutoEvents(r, Pattern(f)); },
        kMissing},
       {"auto_events.csv", "1;2;3\r\n",
-       [](cWorld&, const std::wstring& f) { cAutoEventsRepository().Load(Pattern(f)); },
+       [](cWorld&, const std::wstring& f) { cAutoEventsRepository r; LoadAutoEvents(r, Pattern(f)); },
        L"error:_cannot_handle_word_from_column_3_for_auto_events_repository."},
       {"flags.txt", {},
        [](cWorld&, const std::wstring& f) {
@@ -69,10 +69,10 @@ TEST(FilesFatalPaths, LogTheirLineAndExitWithOne) {
        L"ERROR: line 2 in topography.csv has incorrect variable name (River)!"},
       {"cities_supply_info.csv", {}, [](cWorld& w, const std::wstring& f) { LoadCitiesSupplyInfo(w, Pattern(f)); },
        L"error_opening_file!_(not_exists?)"},
-      {"reports.dat", {}, [](cWorld&, const std::wstring& f) { cReportStore().Load(Pattern(f)); },
+      {"reports.dat", {}, [](cWorld&, const std::wstring& f) { cReportStore store; LoadReports(store, Pattern(f)); },
        L"ERROR: Opening reports file for reading"},
       {"reports.dat", std::string("Tdwv1\x01\x00", 7),
-       [](cWorld&, const std::wstring& f) { cReportStore().Load(Pattern(f)); },
+       [](cWorld&, const std::wstring& f) { cReportStore store; LoadReports(store, Pattern(f)); },
        L"ERROR: Reports file @reports.dat is truncated"},
   };
   for (const sFatalCase& c : cases) {
@@ -87,7 +87,7 @@ TEST(FilesFatalPaths, LogTheirLineAndExitWithOne) {
     try {
       c.load(world, folder);
       ADD_FAILURE() << "no fatal exit for " << c.file;
-    } catch (const sFilesFatalError& e) {
+    } catch (const sFatalExitError& e) {
       EXPECT_EQ(e.exitCode, 1) << c.file;
     }
     EXPECT_TRUE(log.Contains(line)) << c.file << ": " << (log.Lines().empty() ? "" : plat::NarrowBytes(log.Lines().back()));

@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "files/fatal.h"
+#include "app/fatal_exit.h"
 #include "files/fleet_files.h"
 #include "support/test_support.h"
-#include "units/commander.h"
-#include "units/convoy.h"
-#include "units/fleet.h"
+#include "world/commander.h"
+#include "world/convoy.h"
+#include "world/fleet.h"
 #include "world/cities.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 

@@ -5,18 +5,18 @@
 
 #include <string>
 
-#include "files/fatal.h"
+#include "app/fatal_exit.h"
 #include "files/save_game.h"
 #include "files/world_loader.h"
 #include "support/fake_audio.h"
 #include "support/large_scenario.h"
 #include "support/test_support.h"
-#include "units/fleet.h"
-#include "units/jednostka_ladowa.h"
-#include "units/jednostka_lotnicza.h"
-#include "units/jednostka_morska.h"
+#include "world/fleet.h"
+#include "world/jednostka_ladowa.h"
+#include "world/jednostka_lotnicza.h"
+#include "world/jednostka_morska.h"
 #include "world/cities.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "files/fatal.h"
+#include "app/fatal_exit.h"
 #include "files/pbem_repository.h"
 #include "support/fake_audio.h"
 #include "support/test_support.h"
@@ -77,7 +77,7 @@ TEST_F(PbemRepository, UnknownGamesGetTheNextPlayerAndBadFilesAreSurvived) {
 TEST_F(PbemRepository, AFileThatCannotBeWrittenEndsTheProcess) {
   fs::remove_all(dir_.Path() / "data/pbem");
   cScopedThrowingFatalHook throwing;
-  EXPECT_THROW(UpdatePbemRepository(1, L"Duel"), sFilesFatalError);
+  EXPECT_THROW(UpdatePbemRepository(1, L"Duel"), sFatalExitError);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include "files/auto_events_file.h"
 #include "files/eye_candies_file.h"
-#include "files/fatal.h"
+#include "app/fatal_exit.h"
 #include "files/reports_file.h"
 #include "support/test_support.h"
 
@@ -45,13 +45,13 @@ TEST(ReportsFile, ExampleBytesBothWays) {
   ASSERT_EQ(kExample.size(), 45u);
   cReportStore store;
   store.Reports().push_back(ExampleReport());
-  EXPECT_EQ(store.ToBytes(), kExample);
+  EXPECT_EQ(ReportsToBytes(store), kExample);
 
   twtest::TempDir dir;
   dir.Write("reports.dat", kExample);
   cReportStore read;
   read.Reports().push_back(sReport{});  // emptied by the load
-  read.Load(dir.Path().wstring() + L"\\%s");
+  LoadReports(read, dir.Path().wstring() + L"\\%s");
   ASSERT_EQ(read.Reports().size(), 1u);
   EXPECT_EQ(read.Reports().front(), ExampleReport());
 }
@@ -67,18 +67,18 @@ TEST(ReportsFile, SaveLoadKeepsEveryField) {
   wide.text = L"Kraków \U0001F6A2";  // a surrogate pair in the file
   store.Reports().push_back(wide);
   twtest::TempDir dir;
-  store.Save(dir.Path().wstring());
+  SaveReports(store, dir.Path().wstring());
   cReportStore read;
-  read.Load(dir.Path().wstring() + L"\\%s");
+  LoadReports(read, dir.Path().wstring() + L"\\%s");
   EXPECT_EQ(read.Reports(), store.Reports());
   EXPECT_EQ(twtest::ReadFile(dir.File("reports.dat")).size(), 9u + 3 * 32 + 2 * 2 + 2 * 9);
 
   // Only the magic and N = 0; a negative N and a negative L read nothing.
   std::string negativeL = kExample;
   negativeL.replace(37, 8, Bytes({0xFE, 0xFF, 0xFF, 0xFF}));
-  EXPECT_EQ(read.FromBytes(negativeL), eReportsRead::kOk);
+  EXPECT_EQ(ReportsFromBytes(read, negativeL), eReportsRead::kOk);
   EXPECT_EQ(read.Reports().front().text, L"");
-  EXPECT_EQ(read.FromBytes("Tdwv2" + Bytes({0, 0, 0, 0})), eReportsRead::kWrongMagic);
+  EXPECT_EQ(ReportsFromBytes(read, "Tdwv2" + Bytes({0, 0, 0, 0})), eReportsRead::kWrongMagic);
 }
 
 TEST(ReportsFile, TruncatedFileIsFatal) {
@@ -89,7 +89,7 @@ TEST(ReportsFile, TruncatedFileIsFatal) {
     dir.Write("reports.dat", kExample.substr(0, size));
     cReportStore store;
     twtest::LogCapture log;
-    EXPECT_THROW(store.Load(pattern), sFilesFatalError) << size;
+    EXPECT_THROW(LoadReports(store, pattern), sFatalExitError) << size;
     EXPECT_TRUE(log.Contains(L"ERROR: Reports file " + dir.Path().wstring() + L"\\reports.dat is truncated"));
     EXPECT_TRUE(store.Reports().empty());
   }
@@ -98,13 +98,13 @@ TEST(ReportsFile, TruncatedFileIsFatal) {
   std::string huge = kExample;
   huge.replace(37, 4, Bytes({0xFF, 0xFF, 0xFF, 0x7F}));
   cReportStore store;
-  EXPECT_EQ(store.FromBytes(huge), eReportsRead::kTruncated);
+  EXPECT_EQ(ReportsFromBytes(store, huge), eReportsRead::kTruncated);
 
   // A wrong magic is no error: the list stays empty and nothing is logged.
   dir.Write("reports.dat", "Tdwv0");
   {
     twtest::LogCapture log;
-    store.Load(pattern);
+    LoadReports(store, pattern);
     EXPECT_TRUE(log.Lines().empty());
   }
 }
@@ -117,13 +117,13 @@ TEST(AutoEvents, AddKeepsFirstAndFileRoundTrips) {
   EXPECT_EQ(repo.Find(5)->second, 2);
   EXPECT_EQ(repo.Find(6), repo.end());
   twtest::TempDir dir;
-  repo.Save(dir.Path().wstring());
+  SaveAutoEvents(repo, dir.Path().wstring());
   EXPECT_EQ(twtest::ReadFile(dir.File("auto_events.csv")), "5;2\r\n-1;7\r\n");
   dir.Write("auto_events.csv", "#c\r\n5;2\r\n\r\n9;;1\r\n9;4\r\n");
   cAutoEventsRepository read;
   read.Add(100, 1);
   twtest::LogCapture log;
-  read.Load(dir.Path().wstring() + L"\\%s");
+  LoadAutoEvents(read, dir.Path().wstring() + L"\\%s");
   // Loading keeps duplicates as the file has them.
   EXPECT_EQ(read.Pairs(), (std::list<cAutoEventsRepository::Pair>{{5, 2}, {9, 1}, {9, 4}}));
   EXPECT_TRUE(log.Contains(L"empty_line..."));

@@ -17,7 +17,7 @@
 #include "platform/text.h"
 #include "support/test_support.h"
 #include "world/calendar.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace fs = std::filesystem;
 

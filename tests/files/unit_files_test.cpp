@@ -5,16 +5,17 @@
 #include <memory>
 #include <string>
 
-#include "files/fatal.h"
+#include "app/fatal_exit.h"
 #include "files/unit_files.h"
+#include "files/world_loader.h"
 #include "platform/message_box.h"
 #include "support/test_support.h"
-#include "units/commander.h"
-#include "units/fleet.h"
-#include "units/jednostka_ladowa.h"
-#include "units/jednostka_lotnicza.h"
-#include "units/jednostka_morska.h"
-#include "world/gra.h"
+#include "world/commander.h"
+#include "world/fleet.h"
+#include "world/jednostka_ladowa.h"
+#include "world/jednostka_lotnicza.h"
+#include "world/jednostka_morska.h"
+#include "world/world.h"
 
 namespace {
 
@@ -217,7 +218,7 @@ TEST_F(UnitFiles, NavalRowsKeepReserveCommanderAndLinkFleets) {
   // The reserve ship goes to its pool before the fleets are linked.
   other.Units().navalUnits.pop_back();
   other.Units().navalReservePool.push_back(reserveShip);
-  other.PlaceShipsInFleets();
+  PlaceShipsInFleets(other);
   EXPECT_EQ(other.Units().navalUnits.front()->fleet, otherFleet);
   EXPECT_EQ(otherFleet->GetShipCount(), 1);
 
@@ -225,7 +226,7 @@ TEST_F(UnitFiles, NavalRowsKeepReserveCommanderAndLinkFleets) {
   twtest::LogCapture log;
   otherFleet->ships.clear();
   otherFleet->id = 6;
-  EXPECT_THROW(other.PlaceShipsInFleets(), sFilesFatalError);
+  EXPECT_THROW(PlaceShipsInFleets(other), sFatalExitError);
   EXPECT_TRUE(log.Contains(L"Data integrity error: Hood belongs to fleet id=5, but no such fleet exists"));
 }
 
@@ -246,7 +247,7 @@ TEST_F(UnitFiles, PlacementConflictsAndOffMapRowsAreFatal) {
   cJednostkaLadowa* reserve = add(5, -1, -1);
   cScopedThrowingFatalHook hook;
   twtest::LogCapture log;
-  EXPECT_THROW(PlaceLoadedLandUnits(world), sFilesFatalError);
+  EXPECT_THROW(PlaceLoadedLandUnits(world), sFatalExitError);
   EXPECT_TRUE(log.Contains(L"ERROR: Trying to place land unit U2 (ID=2) to hex (2, 3) occupied by U1 (ID=1)"));
   EXPECT_TRUE(log.Contains(L"ERROR: Land unit U4 (ID=4) stands on hex (10, 1) outside the map"));
   // The check went through the whole list.
@@ -267,7 +268,7 @@ TEST_F(UnitFiles, PlacementConflictsAndOffMapRowsAreFatal) {
   EXPECT_EQ(world.GetMap().GetHex(5, 5).unit, world.Units().airUnits.back());
   addAir(21, 4, 4);
   addAir(22, 5, 5);
-  EXPECT_THROW(PlaceLoadedAirUnits(world), sFilesFatalError);
+  EXPECT_THROW(PlaceLoadedAirUnits(world), sFatalExitError);
   EXPECT_TRUE(log.Contains(L"ERROR: Trying to place air unit A21 (ID=21) to hex (4, 4) occupied by U3 (ID=3)"));
   EXPECT_TRUE(log.Contains(L"ERROR: Trying to place air unit A22 (ID=22) to hex (5, 5) occupied by A20 (ID=20)"));
 }

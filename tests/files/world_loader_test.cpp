@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "files/fatal.h"
+#include "app/fatal_exit.h"
 #include "files/save_game.h"
 #include "platform/paths.h"
 #include "platform/recording_renderer.h"
@@ -20,13 +20,13 @@
 #include "support/fake_framework.h"
 #include "support/fixture_scenario.h"
 #include "support/test_support.h"
-#include "units/commander.h"
-#include "units/fleet.h"
-#include "units/jednostka_ladowa.h"
-#include "units/jednostka_lotnicza.h"
-#include "units/jednostka_morska.h"
+#include "world/commander.h"
+#include "world/fleet.h"
+#include "world/jednostka_ladowa.h"
+#include "world/jednostka_lotnicza.h"
+#include "world/jednostka_morska.h"
 #include "world/cities.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace fs = std::filesystem;
 
@@ -312,7 +312,7 @@ TEST_F(WorldLoader, BrokenScenariosEndTheLoadAfterTheirLogLines) {
     try {
       LoadWorld(settings_);
       ADD_FAILURE() << "the load went through";
-    } catch (const sFilesFatalError& error) {
+    } catch (const sFatalExitError& error) {
       EXPECT_EQ(error.exitCode, 1);
     }
     EXPECT_EQ(g_pWorld, nullptr);
@@ -368,7 +368,7 @@ TEST(IdCounters, EmptyWorldAndUnsortedFleets) {
 
 TEST(AutoEventSeeding, GreatestChanceFirstOfEqualsAndCarriedChoice) {
   cWorld world;
-  world.SeedAutoEventsFromEvents({
+  SeedAutoEventsFromEvents(world, {
       {1, {{1, 10}, {2, 30}, {3, 30}}},  // the first of the equal best
       {2, {{7, -1}}},                    // none qualifies: the previous choice
       {3, {{4, 0}}},                     // a chance of 0 qualifies

@@ -9,15 +9,15 @@
 #include "files/air_reports_file.h"
 #include "files/cities_file.h"
 #include "files/city_rows_file.h"
-#include "files/fatal.h"
+#include "app/fatal_exit.h"
 #include "files/matrices_file.h"
 #include "files/topography_file.h"
 #include "platform/text.h"
 #include "support/test_support.h"
-#include "units/jednostka_ladowa.h"
-#include "units/unit.h"
+#include "world/jednostka_ladowa.h"
+#include "world/unit.h"
 #include "world/cities.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 

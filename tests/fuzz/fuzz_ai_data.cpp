@@ -13,12 +13,12 @@
 
 #include "app/console_log.h"
 #include "files/ai_data_file.h"
-#include "files/fatal.h"
+#include "app/fatal_exit.h"
 #include "platform/lines.h"
 #include "platform/text.h"
 #include "world/cities.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 #include "world/map_text.h"
 
 namespace {
@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::unique_ptr<cWorld> world = SmallWorld();
   try {
     LoadAiData(*world, pattern);
-  } catch (const sFilesFatalError&) {
+  } catch (const sFatalExitError&) {
     return 0;
   }
   // What the writer makes must load again, with every list whole.
@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::unique_ptr<cWorld> again = SmallWorld();
   try {
     LoadAiData(*again, pattern);
-  } catch (const sFilesFatalError&) {
+  } catch (const sFatalExitError&) {
     __builtin_trap();
   }
   for (int id = 1; id <= 3; ++id) {

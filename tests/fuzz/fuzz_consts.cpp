@@ -10,7 +10,7 @@
 
 #include "app/console_log.h"
 #include "files/consts_file.h"
-#include "files/fatal.h"
+#include "app/fatal_exit.h"
 #include "platform/lines.h"
 #include "platform/text.h"
 
@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   cScopedThrowingFatalHook hook;
   try {
     sScenarioConstants constants;
-    constants.LoadFile(plat::WidenAnsi(path));
+    LoadScenarioConstantsFile(constants, plat::WidenAnsi(path));
     // A loaded record keeps its divisors and bounds usable.
     for (int turns : constants.turnsPerMonth) {
       if (turns < 1) __builtin_trap();
@@ -37,9 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text = FormatConstsText(constants);
     plat::WriteFileBytes(path, text);
     sScenarioConstants again;
-    again.LoadFile(plat::WidenAnsi(path));
+    LoadScenarioConstantsFile(again, plat::WidenAnsi(path));
     if (FormatConstsText(again) != text) __builtin_trap();
-  } catch (const sFilesFatalError&) {
+  } catch (const sFatalExitError&) {
   }
   return 0;
 }

@@ -10,11 +10,11 @@
 
 #include "app/console_log.h"
 #include "files/countries_file.h"
-#include "files/fatal.h"
+#include "app/fatal_exit.h"
 #include "platform/lines.h"
 #include "platform/text.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const std::filesystem::path folder = [] {
@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LoadCountries(again, pattern);
     if (again.GetCountryCount() != world.GetCountryCount()) __builtin_trap();
     if (FormatCountriesText(again.Countries()) != text) __builtin_trap();
-  } catch (const sFilesFatalError&) {
+  } catch (const sFatalExitError&) {
   }
   return 0;
 }

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/console_log.h"
-#include "files/fatal.h"
+#include "app/fatal_exit.h"
 #include "files/reports_file.h"
 #include "support/test_support.h"
 
@@ -20,14 +20,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   cReportStore store;
   try {
     store.Load(dir.Path().wstring() + L"\\%s");
-  } catch (const sFilesFatalError& error) {
+  } catch (const sFatalExitError& error) {
     if (error.exitCode != 1 || !store.Reports().empty()) __builtin_trap();
     return 0;
   }
   // The list read (empty after a wrong magic) writes bytes that read back
   // to the same list.
   cReportStore again;
-  if (again.FromBytes(store.ToBytes()) != eReportsRead::kOk || again.Reports() != store.Reports()) {
+  if (ReportsFromBytes(again, ReportsToBytes(store)) != eReportsRead::kOk || again.Reports() != store.Reports()) {
     __builtin_trap();
   }
   return 0;

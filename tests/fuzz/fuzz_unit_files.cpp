@@ -13,15 +13,15 @@
 #include <vector>
 
 #include "app/console_log.h"
-#include "files/fatal.h"
+#include "app/fatal_exit.h"
 #include "files/fleet_files.h"
 #include "files/unit_files.h"
 #include "platform/lines.h"
 #include "platform/text.h"
-#include "units/commander.h"
+#include "world/commander.h"
 #include "world/cities.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 #include "world/map_text.h"
 
 namespace {
@@ -112,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::size_t count = 0;
   try {
     count = Load(kind, *world, pattern);
-  } catch (const sFilesFatalError&) {
+  } catch (const sFatalExitError&) {
     g_pWorld = previous;
     return 0;
   }
@@ -130,7 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   g_pWorld = again.get();
   try {
     if (Load(kind, *again, pattern) != count) __builtin_trap();
-  } catch (const sFilesFatalError&) {
+  } catch (const sFatalExitError&) {
     __builtin_trap();
   }
   g_pWorld = previous;

@@ -1,5 +1,5 @@
-#include "app/dialog_stack.h"
-#include "app/input_routing.h"
+#include "dialogs/dialog_stack.h"
+#include "frame/input_routing.h"
 #include "dialogs/dialog.h"
 #include "gui_fixture.h"
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/gui_layout.h"
-#include "app/hint_text.h"
+#include "gui/hint_text.h"
 #include "app/sound.h"
 #include "gui/dxut_checkbox.h"
 #include "gui/dxut_dialog.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/gui_layout.h"
-#include "app/hint_text.h"
+#include "gui/hint_text.h"
 #include "golden_compare.h"
 #include "gui/dxut_checkbox.h"
 #include "gui/dxut_combobox.h"

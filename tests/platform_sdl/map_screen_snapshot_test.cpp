@@ -10,10 +10,10 @@
 #include <memory>
 #include <string>
 
-#include "app/device_events.h"
-#include "app/dialog_stack.h"
+#include "frame/device_events.h"
+#include "dialogs/dialog_stack.h"
 #include "app/gui_layout.h"
-#include "app/hint_text.h"
+#include "gui/hint_text.h"
 #include "app/settings.h"
 #include "app/string_base.h"
 #include "app/texture.h"
@@ -33,7 +33,7 @@
 #include "support/fixture_scenario.h"
 #include "support/test_support.h"
 #include "world/cities.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 

@@ -21,7 +21,7 @@
 #include "support/fake_audio.h"
 #include "support/fake_framework.h"
 #include "support/test_support.h"
-#include "world/gra.h"
+#include "world/world.h"
 #include "world/hex.h"
 #include "world/hex_drawing.h"
 #include "world/map.h"

@@ -10,10 +10,10 @@
 #include <memory>
 #include <string>
 
-#include "app/device_events.h"
-#include "app/dialog_stack.h"
+#include "frame/device_events.h"
+#include "dialogs/dialog_stack.h"
 #include "app/gui_layout.h"
-#include "app/hint_text.h"
+#include "gui/hint_text.h"
 #include "app/string_base.h"
 #include "app/texture.h"
 #include "dialogs/dialog.h"
@@ -29,7 +29,7 @@
 #include "support/fake_audio.h"
 #include "support/fake_framework.h"
 #include "support/test_support.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 

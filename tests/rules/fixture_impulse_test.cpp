@@ -10,13 +10,13 @@
 
 #include "files/world_loader.h"
 #include "platform/recording_renderer.h"
-#include "rules/turn_state.h"
+#include "world/turn_state.h"
 #include "rules/worker_thread.h"
 #include "support/fake_framework.h"
 #include "support/fixture_scenario.h"
 #include "support/test_support.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <chrono>
 #include <thread>
 
-#include "app/dialog_stack.h"
+#include "dialogs/dialog_stack.h"
 #include "app/framework_lock.h"
 #include "dialogs/dialog.h"
 #include "platform/clock.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/settings.h"
-#include "rules/turn_state.h"
+#include "world/turn_state.h"
 #include "support/test_support.h"
 #include "world/country.h"
 

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "ai/ai_player.h"
-#include "rules/turn_state.h"
+#include "world/turn_state.h"
 #include "rules/worker_thread.h"
 #include "support/test_support.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 
@@ -81,7 +81,7 @@ class WorkerThreadTest : public ::testing::Test {
       country->human = row.human;
       world_->Countries().push_back(std::move(country));
     }
-    world_->CreateAiPlayers();
+    world_->CreateAiPlayers(MakeAiPlayer);
     ASSERT_EQ(world_->aiPlayers.size(), setup.size());
     for (std::size_t i = 0; i < setup.size(); ++i) {
       auto player = std::make_unique<cRecordingAiPlayer>(static_cast<int>(i) + 1, *world_,

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "app/dialog_stack.h"
+#include "dialogs/dialog_stack.h"
 #include "dialogs/dialog.h"
 #include "app/framework_lock.h"
-#include "app/game_start.h"
-#include "files/fatal.h"
+#include "screens/game_start.h"
+#include "app/fatal_exit.h"
 #include "gui/gui_fixture.h"
 #include "platform/messages.h"
 #include "rules/worker_thread.h"
@@ -16,7 +16,7 @@
 #include "screens/scenario_menu.h"
 #include "support/fixture_scenario.h"
 #include "screens/scenario_settings_menu.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ TEST_F(LoadingMenu, AFolderThatCannotBeReadEndsTheProcessWithCode1) {
   try {
     LoadScenario(settings);
     ADD_FAILURE() << "a missing folder loaded";
-  } catch (const sFilesFatalError& error) {
+  } catch (const sFatalExitError& error) {
     EXPECT_EQ(error.exitCode, 1);
   }
   // The loading screen was made and shown progress; no world is left.

@@ -2,7 +2,8 @@
 
 #include <string>
 
-#include "app/startup.h"
+#include "frame/startup.h"
+#include "app/version.h"
 #include "support/fake_audio.h"
 #include "support/test_support.h"
 

@@ -17,10 +17,10 @@
 #include "screens/minimap_panel.h"
 #include "support/fake_framework.h"
 #include "support/test_support.h"
-#include "units/jednostka_ladowa.h"
+#include "world/jednostka_ladowa.h"
 #include "world/cities.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 

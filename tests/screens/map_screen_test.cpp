@@ -5,12 +5,11 @@
 #include <vector>
 
 #include "app/console_log.h"
-#include "app/device_events.h"
+#include "frame/device_events.h"
 #include "app/framework_lock.h"
 #include "app/gui_layout.h"
-#include "app/input_routing.h"
 #include "app/settings.h"
-#include "files/fatal.h"
+#include "app/fatal_exit.h"
 #include "gui/dxut_static.h"
 #include "platform/recording_renderer.h"
 #include "rules/worker_thread.h"
@@ -19,11 +18,11 @@
 #include "screens/menu.h"
 #include "support/fake_framework.h"
 #include "support/test_support.h"
-#include "units/jednostka_ladowa.h"
-#include "units/jednostka_morska.h"
+#include "world/jednostka_ladowa.h"
+#include "world/jednostka_morska.h"
 #include "world/cities.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 
@@ -324,10 +323,10 @@ TEST_F(MapScreen, AllianceQueriesAndVictoryPoints) {
   world_.GetMap().GetHex(4, 1).controller = 0;
   cScopedThrowingFatalHook fatal;
   twtest::LogCapture log;
-  EXPECT_THROW(world_.CountCountryVictoryPoints(1), sFilesFatalError);
+  EXPECT_THROW(world_.CountCountryVictoryPoints(1), sFatalExitError);
   EXPECT_TRUE(log.Contains(
       L"ERROR: City City is not controlled by any country (controller id = 0)! (Counting country VPs)"));
-  EXPECT_THROW(world_.CountAllianceVictoryPoints(1), sFilesFatalError);
+  EXPECT_THROW(world_.CountAllianceVictoryPoints(1), sFatalExitError);
   EXPECT_TRUE(log.Contains(L"City City is not controlled by any country (controller id = 0)! (Counting alliance VPs)"));
 }
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/hint_text.h"
+#include "gui/hint_text.h"
 #include "gui/dxut_element.h"
 #include "platform/recording_renderer.h"
 #include "screens/menu.h"

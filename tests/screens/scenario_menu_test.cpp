@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/dialog_stack.h"
+#include "dialogs/dialog_stack.h"
 #include "dialogs/dialog.h"
 #include "gui/gui_fixture.h"
 #include "screens/main_menu.h"

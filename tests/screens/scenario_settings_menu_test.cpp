@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/dialog_stack.h"
+#include "dialogs/dialog_stack.h"
 #include "app/texture.h"
 #include "dialogs/dialog.h"
 #include "dialogs/prompt_dialogs.h"
@@ -19,7 +19,7 @@
 #include "platform/messages.h"
 #include "screens/scenario_menu.h"
 #include "screens/scenario_settings_menu.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 // from the world's record.
 #include <gtest/gtest.h>
 
-#include "units/jednostka_lotnicza.h"
-#include "units/jednostka_morska.h"
+#include "world/jednostka_lotnicza.h"
+#include "world/jednostka_morska.h"
 #include "units/land_fixture.h"
 
 namespace {

@@ -27,7 +27,7 @@ using twtest::LandWorld;
 // back through the file so the derived supply tables are built as in a game.
 sScenarioConstants DistinctLandConstants(const twtest::TempDir& dir) {
   sScenarioConstants c;
-  c.LoadFile(plat::WidenAnsi((twtest::FixtureScenarioSource() / "consts.csv").string()));
+  LoadScenarioConstantsFile(c, plat::WidenAnsi((twtest::FixtureScenarioSource() / "consts.csv").string()));
   for (int doctrine = 0; doctrine < 6; ++doctrine) {
     for (int type = 0; type < 7; ++type) c.SetValue(2 + doctrine, 2 + type, 10 * doctrine + type + 1);
   }
@@ -58,7 +58,7 @@ sScenarioConstants DistinctLandConstants(const twtest::TempDir& dir) {
   c.SetValue(141, 1, 40);
   const std::string path = dir.Write("land_consts_distinct.csv", FormatConstsText(c));
   sScenarioConstants back;
-  back.LoadFile(plat::WidenAnsi(path));
+  LoadScenarioConstantsFile(back, plat::WidenAnsi(path));
   return back;
 }
 

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "units/jednostka_ladowa.h"
+#include "world/jednostka_ladowa.h"
 #include "world/cities.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 #include "world/hex_drawing.h"
 #include "world/map_text.h"
 

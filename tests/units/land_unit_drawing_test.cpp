@@ -1,4 +1,4 @@
-#include "units/jednostka_ladowa_draw.h"
+#include "world/jednostka_ladowa_draw.h"
 
 #include <gtest/gtest.h>
 
@@ -10,12 +10,12 @@
 #include "app/skins.h"
 #include "app/texture.h"
 #include "platform/recording_renderer.h"
-#include "app/device_events.h"
+#include "app/draw_objects.h"
 #include "support/fake_framework.h"
-#include "units/jednostka_ladowa.h"
-#include "units/jednostka_lotnicza.h"
+#include "world/jednostka_ladowa.h"
+#include "world/jednostka_lotnicza.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 #include "world/hex.h"
 #include "world/hex_drawing.h"
 

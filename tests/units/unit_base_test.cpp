@@ -6,12 +6,12 @@
 #include "app/random.h"
 #include "platform/rand.h"
 #include "support/test_support.h"
-#include "units/commander.h"
-#include "units/jednostka_ladowa.h"
-#include "units/jednostka_morska.h"
-#include "units/unit.h"
+#include "world/commander.h"
+#include "world/jednostka_ladowa.h"
+#include "world/jednostka_morska.h"
+#include "world/unit.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 #include "world/map_text.h"
 
 namespace {

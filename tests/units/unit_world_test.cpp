@@ -4,13 +4,13 @@
 #include <string>
 
 #include "support/test_support.h"
-#include "units/commander.h"
-#include "units/fleet.h"
-#include "units/jednostka_ladowa.h"
-#include "units/jednostka_lotnicza.h"
-#include "units/jednostka_morska.h"
+#include "world/commander.h"
+#include "world/fleet.h"
+#include "world/jednostka_ladowa.h"
+#include "world/jednostka_lotnicza.h"
+#include "world/jednostka_morska.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 #include "world/map_text.h"
 
 namespace {

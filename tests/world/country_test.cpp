@@ -5,7 +5,7 @@
 #include "support/test_support.h"
 #include "world/cities.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 #include "city_fixture.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include "support/test_support.h"
 #include "world/cities.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 #include "world/map.h"
 #include "world/map_text.h"
 

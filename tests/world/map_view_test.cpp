@@ -5,7 +5,7 @@
 #include "app/gui_layout.h"
 #include "app/settings.h"
 #include "support/test_support.h"
-#include "world/gra.h"
+#include "world/world.h"
 #include "world/map.h"
 #include "world/map_text.h"
 

@@ -8,7 +8,7 @@
 #include "support/fake_framework.h"
 #include "support/test_support.h"
 #include "world/country.h"
-#include "world/gra.h"
+#include "world/world.h"
 #include "world/relations.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "app/texture.h"
 #include "platform/framework.h"
 #include "platform/sdl/sdl_renderer.h"
-#include "world/gra.h"
+#include "world/world.h"
 #include "world/hex.h"
 #include "world/hex_drawing.h"
 #include "world/map.h"

@@ -23,7 +23,7 @@
 #include "platform/text.h"
 #include "scenario_build.h"
 #include "scenario_render.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "common/draw.h"
 #include "world/cities.h"
-#include "world/gra.h"
+#include "world/world.h"
 
 using tooldraw::Canvas;
 using tooldraw::Col;

@@ -275,10 +275,15 @@ void SdlFramework::MainLoop() {
     std::uint32_t last = GetTickCount();
     while (!quit_) {
       const std::uint32_t frameStart = GetTickCount();
+      GuardFrame(true);
       SDL_Event event;
       while (!quit_ && SDL_PollEvent(&event)) HandleEvent(event);
-      if (quit_) break;
+      if (quit_) {
+        GuardFrame(false);
+        break;
+      }
       if (paused_) {
+        GuardFrame(false);
         // Minimised or in the background in full screen: no frames, and the
         // clock stands still until the window comes back.
         SDL_WaitEventTimeout(nullptr, 100);
@@ -292,8 +297,11 @@ void SdlFramework::MainLoop() {
       const double time = GetTime();
       const float elapsed = static_cast<float>(step) / 1000.0f;
       if (FrameMoveCallback move = frameMove_) move(time, elapsed);
+      if (!quit_) {
+        if (FrameRenderCallback render = frameRender_) render(time, elapsed);
+      }
+      GuardFrame(false);
       if (quit_) break;
-      if (FrameRenderCallback render = frameRender_) render(time, elapsed);
       const int sleep = FrameSleepMs(frameInterval_, GetTickCount() - frameStart);
       if (sleep > 0) plat::Sleep(sleep);
     }

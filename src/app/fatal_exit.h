@@ -1,0 +1,40 @@
+// The one way the game ends the process on a fatal data error (a scenario,
+// save, layout or sound file it cannot run with): the caller has written
+// its log line(s), or passes one; the frame is shut down and the process
+// ends with the exit code. Tests install a hook that throws, so a fatal path
+// can be checked without ending the test program.
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+// Called with the exit code before the frame is shut down. A hook that
+// returns lets the exit go ahead; a hook that throws takes the exit's place.
+using FatalExitHook = std::function<void(int exitCode)>;
+
+// Installs the hook (an empty one restores the real exit) and returns the
+// previous one.
+FatalExitHook SetFatalExitHook(FatalExitHook hook);
+
+// Shuts the frame down and ends the process with exitCode.
+[[noreturn]] void FatalExit(int exitCode = 1);
+// Writes logLine to the log first.
+[[noreturn]] void FatalExit(std::wstring_view logLine, int exitCode = 1);
+
+// What the test hook throws.
+struct sFatalExitError {
+  int exitCode = 1;
+};
+
+// For tests: for the scope, fatal exits throw sFatalExitError instead of
+// ending the process.
+class cScopedThrowingFatalHook {
+ public:
+  cScopedThrowingFatalHook();
+  ~cScopedThrowingFatalHook();
+  cScopedThrowingFatalHook(const cScopedThrowingFatalHook&) = delete;
+  cScopedThrowingFatalHook& operator=(const cScopedThrowingFatalHook&) = delete;
+
+ private:
+  FatalExitHook previous_;
+};

@@ -1,0 +1,34 @@
+// The stack of modal dialogs: the last one is active and alone receives
+// input; the frame render draws every visible one from the bottom up. The
+// stack does not own the dialogs: a dialog deletes itself when it closes.
+#pragma once
+
+#include <atomic>
+#include <vector>
+
+class cDialog;
+
+extern std::vector<cDialog*> g_DialogStack;
+// Normally the last dialog of the stack; null when the stack is empty.
+extern cDialog* g_pActiveDialog;
+
+// Inserts dialog at (size + offset), offset 0 or negative; the last element
+// becomes active.
+void PushDialog(cDialog* dialog, int offset = 0);
+// Closes the active dialog count times; -1 closes all.
+void PopDialogs(int count);
+// Closes the topmost dialog with this id and every dialog above it.
+void CloseDialogsDownTo(int id);
+// The lowest dialog with this id, or null.
+cDialog* FindDialogById(int id);
+
+// The active dialog when it exists and is shown (a hidden one gets no
+// input), else null.
+cDialog* VisibleActiveDialog();
+
+// Returns once dialog is no longer on the dialog stack, polling every 100 ms
+// under the framework lock. The caller must not hold the lock. With a stop
+// flag, every poll also looks at it and the wait gives up (false) once it
+// is set; true when the dialog has closed.
+bool WaitForDialogClose(cDialog* dialog, const char* file, int line,
+                        const std::atomic<bool>* stop = nullptr);

@@ -1,0 +1,188 @@
+// The program entry: brings the application services up in their fixed
+// order, runs the frame's main loop and tears everything down again.
+//
+// The intro screen and the menus install the frame-move, frame-render,
+// keyboard and mouse callbacks.
+//
+// Debugging aid: with TW_SCREENSHOT_DIR set, every menu that has been shown
+// for a few frames is saved as "<dir>/<n>_<class>.png" (the map screen, at
+// each zoom it settles on, as "<dir>/<n>_MapScreen.png"), and the time from the
+// start of main() to the first drawn main-menu frame is printed on stdout
+// (scripts/menu_walk.sh uses both).
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
+#include "app/console_log.h"
+#include "screens/destroy_game.h"
+#include "frame/device_events.h"
+#include "dialogs/dialog_stack.h"
+#include "app/framework_lock.h"
+#include "app/gui_layout.h"
+#include "app/gui_sound.h"
+#include "frame/input_routing.h"
+#include "app/main_thread_queue.h"
+#include "app/settings.h"
+#include "app/sound.h"
+#include "frame/startup.h"
+#include "app/string_base.h"
+#include "app/version.h"
+#include "platform/format.h"
+#include "platform/framework.h"
+#include "platform/movie.h"
+#include "platform/rand.h"
+#include "platform/sdl/ffmpeg_movie.h"
+#include "platform/sdl/sdl_audio.h"
+#include "platform/demangle.h"
+#include "platform/sdl/sdl_framework.h"
+#include "platform/sdl/sdl_renderer.h"
+#include "screens/intro.h"
+#include "screens/main_menu.h"
+#include "screens/menu.h"
+#include "world/world.h"
+
+namespace {
+
+// The frame's window-close handling ends the game while the device objects
+// still exist (the world's destruction uses the fonts); every other message
+// goes to the input routing.
+long OnWindowMessage(const plat::Message& message, bool& noFurtherProcessing) {
+  if (message.msg == plat::kWmClose) {
+    if (g_pWorld != nullptr) DestroyGame();
+    return 0;
+  }
+  return MsgProc(message, noFurtherProcessing);
+}
+
+// The Unicode layer of old Windows versions: Linux always has what it gave.
+bool LoadUnicodeLayer() { return true; }
+
+// --- TW_SCREENSHOT_DIR (debugging aid, see the top of the file) -----------
+const std::chrono::steady_clock::time_point g_ProgramStart = std::chrono::steady_clock::now();
+std::string g_ScreenshotDir;
+std::wstring g_ShotScreen;
+int g_ShotMenuFrames = 0;
+int g_ShotCount = 0;
+bool g_MainMenuTimed = false;
+
+// What is on the screen: the menu, or the map screen at its zoom.
+std::wstring ShownScreen(std::string& name) {
+  if (g_pCurrentMenu != nullptr) {
+    name = plat::ClassName(typeid(*g_pCurrentMenu));
+    return plat::Format(L"%p", static_cast<const void*>(g_pCurrentMenu));
+  }
+  if (g_pWorld != nullptr && g_pWorld->GetGameState() == 7) {
+    name = "MapScreen";
+    return plat::Format(L"map %.3f", g_Settings.MapZoom);
+  }
+  return {};
+}
+
+void SaveMenuScreenshot() {
+  std::string name;
+  const std::wstring screen = ShownScreen(name);
+  if (screen.empty()) return;
+  if (!g_MainMenuTimed && dynamic_cast<const cMainMenu*>(g_pCurrentMenu) != nullptr) {
+    g_MainMenuTimed = true;
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - g_ProgramStart);
+    std::printf("first main-menu frame after %lld ms\n", static_cast<long long>(ms.count()));
+    std::fflush(stdout);
+  }
+  if (screen != g_ShotScreen) {
+    g_ShotScreen = screen;
+    g_ShotMenuFrames = 0;
+  }
+  // A few frames in, so that the hint and the controls have settled.
+  if (++g_ShotMenuFrames != 5) return;
+  auto* renderer = dynamic_cast<plat::sdl::SdlRenderer*>(plat::GetFramework().GetRenderer());
+  if (renderer == nullptr || renderer->Native() == nullptr) return;
+  int w = 0, h = 0;
+  if (SDL_GetRendererOutputSize(renderer->Native(), &w, &h) != 0) return;
+  SDL_Surface* shot = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
+  if (shot == nullptr) return;
+  const std::string path = g_ScreenshotDir + "/" + std::to_string(++g_ShotCount) + "_" + name + ".png";
+  if (SDL_RenderReadPixels(renderer->Native(), nullptr, SDL_PIXELFORMAT_ARGB8888, shot->pixels,
+                           shot->pitch) == 0 &&
+      IMG_SavePNG(shot, path.c_str()) == 0) {
+    std::printf("screenshot %s\n", path.c_str());
+    std::fflush(stdout);
+  }
+  SDL_FreeSurface(shot);
+}
+
+}  // namespace
+
+int main() {
+  SetMainThreadToCurrent();
+  CreateFrameworkLock();
+  g_bRunning = true;
+  LogLine(L"Running Tidewrack v%.2f", kGameVersion);
+  if (!LoadUnicodeLayer()) ExitUnicodeLayerMissing();
+
+  plat::Srand(static_cast<unsigned>(std::time(nullptr)));
+
+  LoadSettings();
+  LoadGuiLayout();
+
+  g_pCurrentMenu = nullptr;
+  g_pActiveDialog = nullptr;
+
+  if (const char* dir = std::getenv("TW_SCREENSHOT_DIR"); dir != nullptr && *dir != '\0') {
+    g_ScreenshotDir = dir;
+    g_MenuFrameDrawnHook = SaveMenuScreenshot;
+  }
+
+  plat::sdl::SdlFramework framework;
+  plat::SetFramework(&framework);
+  framework.SetCallbackDeviceCreated(OnCreateDevice);
+  framework.SetCallbackDeviceReset(OnResetDevice);
+  framework.SetCallbackDeviceLost(OnLostDevice);
+  framework.SetCallbackDeviceDestroyed(OnDestroyDevice);
+  framework.SetCallbackMsgProc(OnWindowMessage);
+  framework.SetCallbackPauseChanged(OnPauseChanged);
+  // The main thread holds the framework lock over each frame's input,
+  // frame move and render; the worker gets it between frames.
+  framework.SetFrameGuard([](bool begin) {
+    if (begin) {
+      AcquireFrameworkLock(nullptr, 0);
+    } else {
+      ReleaseFrameworkLock(nullptr, 0);
+    }
+  });
+  SetScreenRender(OnFrameRender);
+  framework.SetCursorSettings(true, true);
+  framework.SetFrameInterval(g_Settings.FrameIntervalMs);
+
+  if (framework.CreateWindow(VersionTitle(kGameVersion, kGameBuild)) &&
+      framework.CreateDevice(g_Settings.Windowed, g_Settings.ResolutionX, g_Settings.ResolutionY) >= 0) {
+    plat::sdl::SdlAudioDevice audio;
+    SetAudioDevice(&audio);
+    InitSound();
+    plat::SetMovieDecoderFactory(plat::sdl::CreateFfmpegMovieDecoder);
+
+    // The intro runs inside the main loop (its movies and logos are drawn
+    // frame by frame); this starts it and installs its callbacks.
+    StartIntro();
+
+    g_StringBase.Load("lang_LANGID.db", true);
+
+    framework.MainLoop();
+    // The menus and dialogs left hold GUI objects: free them while the
+    // frame still exists.
+    RetireCurrentMenu();
+    DeleteRetiredMenus();
+    SetAudioDevice(nullptr);
+  }
+
+  if (g_pWorld != nullptr) DestroyGame();
+  g_bRunning = false;
+  DeleteFrameworkLock();
+  plat::SetFramework(nullptr);
+  return framework.GetExitCode();
+}

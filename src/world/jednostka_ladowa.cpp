@@ -1,0 +1,505 @@
+#include "world/jednostka_ladowa.h"
+
+#include <algorithm>
+#include <list>
+
+#include "app/console_log.h"
+#include "app/framework_lock.h"
+#include "app/settings.h"
+#include "platform/clock.h"
+#include "world/cities.h"
+#include "world/country.h"
+#include "world/game_phase.h"
+#include "world/world.h"
+#include "world/hex.h"
+#include "world/hex_drawing.h"
+#include "world/map.h"
+
+sLandTurnHooks g_LandTurnHooks;
+
+sLandUnitConstants& LandUnitConstants() {
+  static sLandUnitConstants constants;
+  return constants;
+}
+
+namespace {
+
+// An entry of a per-supply-level table; levels past either end read the
+// nearest entry, an empty table reads 0.
+int SupplyTableValue(const std::vector<int>& table, int level) {
+  if (table.empty()) return 0;
+  return table[static_cast<std::size_t>(std::clamp(level, 0, static_cast<int>(table.size()) - 1))];
+}
+
+// 1 - turns without supply / cut-off limit, never below 0: a unit at or past
+// the limit (or under a limit that is not positive) is cut off entirely.
+float SupplyCutFactor(int turnsWithoutSupply, int cutOffLimit) {
+  if (cutOffLimit <= 0) return 0.0f;
+  const float factor = 1.0f - static_cast<float>(turnsWithoutSupply) / static_cast<float>(cutOffLimit);
+  return std::max(factor, 0.0f);
+}
+
+int DoctrineLevel(const cCountry* country) {
+  return country ? std::clamp(country->techLevel[kTechDoctrine], 0, 5) : 0;
+}
+
+bool ShowActions() { return g_pWorld && g_pWorld->turnState.showActions; }
+
+// Whether a hex's controller lets the country's units in: nobody, the
+// country itself, an ally or an enemy.
+bool ControllerAdmits(const cCountry& country, int controller) {
+  if (controller == 0 || controller == country.id) return true;
+  if (!g_pWorld || !g_pWorld->GetCountry(controller)) return false;
+  return country.IsAtWarWith(controller) || country.IsAlliedWith(controller);
+}
+
+void BuildRelations(const cCountry& country, cLandMoveRelations& relations) {
+  const int count = g_pWorld->GetCountryCount();
+  relations.Resize(count);
+  for (int id = 1; id <= count; ++id) {
+    const bool atWar = country.IsAtWarWith(id);
+    const bool passable = id == country.id || atWar || country.IsAlliedWith(id);
+    relations.Set(id, passable, atWar);
+  }
+}
+
+// Copies the range into the unit's reachable-hex list, reusing its nodes and
+// parking the spare ones, so a unit whose range is recomputed again and
+// again does not allocate every time.
+void FillReachableList(std::list<sReachableHex>& list, const std::vector<sLandMoveEntry>& range,
+                       cJednostka* unit) {
+  thread_local std::list<sReachableHex> spare;
+  if (list.size() < range.size()) {
+    const std::size_t missing = range.size() - list.size();
+    const std::size_t fromSpare = std::min(missing, spare.size());
+    list.splice(list.end(), spare, spare.begin(), std::next(spare.begin(), static_cast<long>(fromSpare)));
+    for (std::size_t i = fromSpare; i < missing; ++i) list.emplace_back();
+  } else if (list.size() > range.size()) {
+    spare.splice(spare.end(), list, std::next(list.begin(), static_cast<long>(range.size())), list.end());
+  }
+  auto it = list.begin();
+  for (const sLandMoveEntry& e : range) {
+    *it++ = sReachableHex{unit, e.x, e.y, e.direction, e.cost};
+  }
+}
+
+}  // namespace
+
+sHexOccupant LandUnitOccupant(const cJednostka* unit) {
+  if (!unit) return {};
+  return {unit->countryId, unit->visible};
+}
+
+// --- construction ---
+
+cJednostkaLadowa::cJednostkaLadowa() {
+  category = kCategoryLand;
+  if (g_pWorld) id = g_pWorld->ids.nextLandUnitId++;
+  turnsWithoutSupply = 1;
+  movedOrDeployed = false;
+  ownCommander = nullptr;
+  hqCommanderId = -1;
+  eventsEffect = 0;
+  entrenchment = 0;
+  lastX = -1;
+  lastY = -1;
+  if (g_pWorld) turnsSinceParadrop = LandUnitConstants().paradropPreparationTurns;
+}
+
+cMulberry::cMulberry() { type = kUnitArtificialHarbour; }
+
+void cMulberry::SetSupply(int) { supply = g_pWorld ? g_pWorld->constants.maxSupply : 0; }
+
+void cMulberry::AddStrength(float) { SetStrength(0); }
+
+void cMulberry::SetStrength(int) {
+  // The harbour's fixed strength is the third value of the harbour line.
+  strength = g_pWorld ? static_cast<int>(g_pWorld->constants.mulberryValues[2]) : 0;
+}
+
+// --- effectiveness, action points, strengths ---
+
+void cJednostkaLadowa::UpdateEffectiveness() {
+  const sLandUnitConstants& k = LandUnitConstants();
+  const cCountry* country = GetCountry();
+  const int doctrine = country ? country->techLevel[kTechDoctrine] : 0;
+  float f = 1.0f + static_cast<float>(k.doctrineEffectivenessBonus * doctrine) / 100.0f;
+  if (ownCommander) {
+    f *= GetCommanderValue(*ownCommander, 0);
+  } else if (GetCommander()) {
+    f *= 1.0f + static_cast<float>(GetHqCommanderBonus()) / 100.0f;
+  }
+  const float s = static_cast<float>(SupplyTableValue(k.supplyEffectiveness, supply)) / 100.0f * f;
+  const float e = s * static_cast<float>(eventsEffect + 100) / 100.0f;
+  const int v = static_cast<int>(100.0f * e);
+  effectiveness = static_cast<int>(static_cast<float>(v) - shoreBombardmentEffect);
+  if (turnsWithoutSupply > 0) {
+    effectiveness = static_cast<int>(SupplyCutFactor(turnsWithoutSupply, k.supplyCutOffLimit) *
+                                     static_cast<float>(effectiveness));
+  }
+  if (effectiveness < 1) effectiveness = 1;
+}
+
+void cJednostkaLadowa::ResetActionPoints() {
+  if (freezeTime > 0) {
+    actionPoints = 0;
+    return;
+  }
+  const sLandUnitConstants& k = LandUnitConstants();
+  const int base = type >= 0 && type <= 6 ? k.actionPoints[DoctrineLevel(GetCountry())][type] : 0;
+  int points = (100 - SupplyTableValue(k.supplyActionPointPenalty, supply)) * base / 100;
+  if (turnsWithoutSupply > 0) {
+    points = static_cast<int>(SupplyCutFactor(turnsWithoutSupply, k.supplyCutOffLimit) *
+                              static_cast<float>(points));
+  }
+  if (points < 0) points = 0;
+  if (points == 0 && (type == kUnitInfantryDivision || type == kUnitInfantryCorps ||
+                      type == kUnitAirborneDivision)) {
+    points = 1;
+  }
+  actionPoints = points;
+  startingActionPoints = points;
+  movedOrDeployed = false;
+}
+
+void cJednostkaLadowa::Unfreeze() {
+  freezeTime = 0;
+  ResetActionPoints();
+}
+
+float cJednostkaLadowa::GetBaseStrength() {
+  if (level < 1 || level > 5 || type < 0 || type > 6) return 0.0f;
+  return LandUnitConstants().baseStrength[level - 1][type];
+}
+
+float cJednostkaLadowa::GetCombatStrength() {
+  return GetBaseStrength() * static_cast<float>(strength) / 100.0f;
+}
+
+float cJednostkaLadowa::GetEffectiveCombatStrength() {
+  return GetCombatStrength() * static_cast<float>(effectiveness) / 100.0f;
+}
+
+void cJednostkaLadowa::AddStrength(float delta) {
+  strength = static_cast<int>(static_cast<float>(strength) + delta);
+}
+
+// --- reserve pool, ports, retreat ---
+
+void cJednostkaLadowa::MoveToReservePool() {
+  LogLine(L"map --> reserve pool: %s", name.c_str());
+  if (g_pWorld) {
+    cMap& map = g_pWorld->GetMap();
+    if (map.IsInside(x, y) && map.GetHex(x, y).unit == this) map.GetHex(x, y).unit = nullptr;
+    sUnitLists& units = g_pWorld->Units();
+    units.landUnits.remove(this);
+    units.reservePool.push_back(this);
+  }
+  inReserve = true;
+  x = -1;
+  y = -1;
+}
+
+bool cJednostkaLadowa::FindAdjacentPort(int& outX, int& outY) const {
+  outX = -1;
+  outY = -1;
+  const cCountry* country = GetCountry();
+  if (!g_pWorld || !country) return false;
+  const cMap& map = g_pWorld->GetMap();
+  auto isPort = [&](int hx, int hy) {
+    if (!map.IsInside(hx, hy)) return false;
+    const sHex& hex = map.GetHex(hx, hy);
+    return hex.city && hex.city->IsPort() && IsControllerFriendlyTo(hex.controller, *country);
+  };
+  if (isPort(x, y)) {
+    outX = x;
+    outY = y;
+    return true;
+  }
+  for (int dir = 0; dir < 6; ++dir) {
+    int nx = 0, ny = 0;
+    HexNeighbourCoords(x, y, dir, nx, ny);
+    if (isPort(nx, ny)) {
+      outX = nx;
+      outY = ny;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool cJednostkaLadowa::HasRetreatHex() const {
+  const cCountry* country = GetCountry();
+  if (!g_pWorld || !country) return false;
+  const cMap& map = g_pWorld->GetMap();
+  for (int dir = 0; dir < 6; ++dir) {
+    int nx = 0, ny = 0;
+    HexNeighbourCoords(x, y, dir, nx, ny);
+    if (!map.IsInside(nx, ny)) continue;
+    const sHex& hex = map.GetHex(nx, ny);
+    if (hex.unit || hex.controller == 0) continue;
+    if (ControllerAdmits(*country, hex.controller)) return true;
+  }
+  return false;
+}
+
+// --- movement range ---
+
+int cJednostkaLadowa::ComputeMoveRange(bool countOnly) {
+  range_.clear();
+  const cCountry* country = GetCountry();
+  if (!g_pWorld || !country) {
+    FillReachableList(reachableHexes, range_, this);
+    return 0;
+  }
+  thread_local cLandMoveRelations relations;
+  BuildRelations(*country, relations);
+  sLandMover mover;
+  mover.unit = this;
+  mover.x = x;
+  mover.y = y;
+  mover.actionPoints = actionPoints;
+  mover.startingActionPoints = startingActionPoints;
+  mover.freezeTime = freezeTime;
+  mover.movedOrDeployed = movedOrDeployed;
+  mover.harbour = IsHarbour();
+  mover.doctrineLevel = DoctrineLevel(country);
+  mover.winterMovePercent = country->winterMove;
+  mover.mudMovePercent = country->mudMove;
+  const int count = ComputeLandMoveRange(g_pWorld->GetMap(), mover, LandUnitConstants().move, relations,
+                                         &LandUnitOccupant, countOnly, range_);
+  FillReachableList(reachableHexes, range_, this);
+  return count;
+}
+
+bool cJednostkaLadowa::IsHexInMoveRange(int hexX, int hexY) {
+  const bool inside = std::any_of(range_.begin(), range_.end(), [&](const sLandMoveEntry& e) {
+    return e.x == hexX && e.y == hexY;
+  });
+  if (inside) {
+    LogLine(L"Hex (%i, %i) jest w zasiegu ruchu jednostki", hexX, hexY);
+  } else {
+    LogLine(L"Hex (%i, %i) jest poza zasiegiem ruchu jednostki", hexX, hexY);
+  }
+  return inside;
+}
+
+int cJednostkaLadowa::MarkDeployHexes(bool mark) {
+  if (!g_pWorld) return 0;
+  cMap& map = g_pWorld->GetMap();
+  if (mark) ClearMapMarks(map, ~1u, true);
+  const int current = g_pWorld->turnState.CurrentCountryId();
+  const cCountry* country = g_pWorld->GetCountry(current);
+  const bool atWar = country && country->IsAtWarWithAnyone();
+  const int halfSupply = g_pWorld->constants.maxSupply / 2;
+  int count = 0;
+  auto countHex = [&](sHex& hex) {
+    ++count;
+    if (mark) SetHexMark(map, hex, kMarkDeploy, -1);
+  };
+  for (cCity* city : g_pWorld->Cities()) {
+    if (!city || city->type == kCityResources || !map.IsInside(city->x, city->y)) continue;
+    sHex& cityHex = map.GetHex(city->x, city->y);
+    if (cityHex.controller != current || cityHex.owner != current) continue;
+    if (atWar) {
+      const std::size_t slot = static_cast<std::size_t>(current - 1);
+      const int supplyValue = slot < city->supplyInfo.size() ? city->supplyInfo[slot] : 0;
+      const bool convoy = slot < city->convoyInfo.size() && city->convoyInfo[slot] != 0;
+      if (supplyValue < halfSupply || convoy) continue;
+    }
+    if (!cityHex.unit) countHex(cityHex);
+    for (int dir = 0; dir < 6; ++dir) {
+      int nx = 0, ny = 0;
+      HexNeighbourCoords(city->x, city->y, dir, nx, ny);
+      if (!map.IsInside(nx, ny)) continue;
+      sHex& hex = map.GetHex(nx, ny);
+      if (!hex.unit && hex.controller == current && hex.owner == current) countHex(hex);
+    }
+  }
+  return count;
+}
+
+// --- move orders (worker thread) ---
+
+void cJednostkaLadowa::StepAlongPath(int targetX, int targetY, bool centreAfterPhase) {
+  cMap& map = g_pWorld->GetMap();
+  if (map.IsInside(x, y) && map.GetHex(x, y).unit == this) map.GetHex(x, y).unit = nullptr;
+  g_LandTurnHooks.buildPath(*this, targetX, targetY);
+  // Once the phase is 10 the main thread may be stepping the unit (its hex
+  // and its visibility): the centring takes the start hex read before.
+  const bool centre = centreAfterPhase && visible && ShowActions();
+  const int startX = x, startY = y;
+  g_pWorld->SetGameState(kPhaseComputerMove);
+  if (centre) map.CenterAtHex(startX, startY);
+  while (g_pWorld->GetGameState() == kPhaseComputerMove) TracedSleep(50, __FILE__, __LINE__);
+}
+
+bool cJednostkaLadowa::AiMoveToHex(int hexX, int hexY) {
+  if (hexX == x && hexY == y) {
+    LogLine(L"Jednostka %s dostala rozkaz ruchu na hex (%i, %i), na ktorym stoi", name.c_str(), hexX, hexY);
+    return false;
+  }
+  // Without the turn state no path can be built: the order changes nothing.
+  if (!g_pWorld || !g_LandTurnHooks.buildPath) return false;
+  cMap& map = g_pWorld->GetMap();
+  int targetX = -1, targetY = -1;
+  if (IsHexInMoveRange(hexX, hexY) && map.IsInside(hexX, hexY) && !map.GetHex(hexX, hexY).unit) {
+    targetX = hexX;
+    targetY = hexY;
+  } else {
+    int best = HexDistance(x, y, hexX, hexY);
+    for (const sLandMoveEntry& e : range_) {
+      if (!map.IsInside(e.x, e.y) || map.GetHex(e.x, e.y).unit) continue;
+      const int d = HexDistance(e.x, e.y, hexX, hexY);
+      if (d < best) {
+        best = d;
+        targetX = e.x;
+        targetY = e.y;
+      }
+    }
+    if (targetX < 0) return false;
+  }
+  if (visible && ShowActions()) map.CenterAtHex(x, y);
+  StepAlongPath(targetX, targetY, false);
+  plat::Sleep(static_cast<int>(g_Delays[kDelayAIMoveAfter].load()));
+  return true;
+}
+
+bool cJednostkaLadowa::MoveAside() {
+  if (!g_pWorld || !g_LandTurnHooks.buildPath) return false;
+  ComputeMoveRange(true);
+  const cMap& map = g_pWorld->GetMap();
+  const sLandMoveEntry* best = nullptr;
+  for (const sLandMoveEntry& e : range_) {
+    if (map.GetHex(e.x, e.y).unit) continue;
+    if (!best || e.cost < best->cost) best = &e;
+  }
+  if (!best) return false;
+  StepAlongPath(best->x, best->y, true);
+  if (visible && ShowActions()) plat::Sleep(static_cast<int>(g_Delays[kDelayAIMoveAfter].load()));
+  return true;
+}
+
+void cJednostkaLadowa::AiMoveTowardHex(int hexX, int hexY) {
+  if (hexX == x && hexY == y) return;
+  ComputeMoveRange(true);
+  const sLandMoveEntry* best = nullptr;
+  int bestDistance = 0;
+  for (const sLandMoveEntry& e : range_) {
+    if (actionPoints - e.cost <= 0) continue;
+    const int d = HexDistance(e.x, e.y, hexX, hexY);
+    if (!best || d < bestDistance || (d == bestDistance && e.cost > best->cost)) {
+      best = &e;
+      bestDistance = d;
+    }
+  }
+  if (!best) return;
+  const int tx = best->x, ty = best->y;  // the move recomputes nothing, but keep copies
+  AiMoveToHex(tx, ty);
+}
+
+bool cJednostkaLadowa::AiAdvanceToUltimateTarget() {
+  if (!g_pWorld) return false;
+  const cMap& map = g_pWorld->GetMap();
+  const int tx = aiUltimateTargetX, ty = aiUltimateTargetY;
+  // A target on the width or height line lies outside the map as well.
+  if (!map.IsInside(tx, ty)) return false;
+  const cCountry* country = GetCountry();
+  if (!country) return false;
+  int cx = x, cy = y;
+  bool stepped = true;
+  while (stepped) {
+    stepped = false;
+    const int here = HexDistance(cx, cy, tx, ty);
+    for (int dir = 0; dir < 6; ++dir) {
+      int nx = 0, ny = 0;
+      HexNeighbourCoords(cx, cy, dir, nx, ny);
+      if (nx == tx && ny == ty) {
+        ComputeMoveRange(true);
+        AiMoveToHex(tx, ty);
+        return true;
+      }
+      if (!map.IsInside(nx, ny)) continue;
+      const sHex& hex = map.GetHex(nx, ny);
+      if (!hex.IsLand() || !ControllerAdmits(*country, hex.controller)) continue;
+      if (HexDistance(nx, ny, tx, ty) < here) {
+        cx = nx;
+        cy = ny;
+        stepped = true;
+        break;
+      }
+    }
+  }
+  return false;
+}
+
+void cJednostkaLadowa::SetAiOrder(int orderCode, int targetX, int targetY, int mode) {
+  if (mode <= 1) {
+    aiOrder = orderCode;
+    aiTargetX = targetX;
+    aiTargetY = targetY;
+    aiUltimateTargetX = -1;
+    aiUltimateTargetY = -1;
+    return;
+  }
+  const cCity* start = nullptr;
+  const cCity* destination = nullptr;
+  std::vector<cCity*> route;
+  bool found = false;
+  if (g_pWorld) {
+    const cMap& map = g_pWorld->GetMap();
+    if (map.IsInside(supplySourceX, supplySourceY)) start = map.GetHex(supplySourceX, supplySourceY).city;
+    if (!start) start = g_pWorld->GetTopography().NearestCity(x, y);
+    if (map.IsInside(targetX, targetY)) destination = map.GetHex(targetX, targetY).city;
+    if (start && destination) found = g_pWorld->GetCityGraph().FindPath(start, destination, countryId, route);
+  }
+  if (found && !route.empty()) {
+    aiOrder = orderCode;
+    aiTargetX = route.front()->x;
+    aiTargetY = route.front()->y;
+    aiUltimateTargetX = targetX;
+    aiUltimateTargetY = targetY;
+  } else {
+    aiOrder = 0;
+    aiTargetX = -1;
+    aiTargetY = -1;
+    LogLine(L"ERROR: Nie znaleziono sciezki dla rozkazu nr %i", orderCode);
+  }
+}
+
+int cJednostkaLadowa::GetHopsToCity(int cityX, int cityY) {
+  if (!g_pWorld) return -1;
+  const cMap& map = g_pWorld->GetMap();
+  const cCity* target = map.IsInside(cityX, cityY) ? map.GetHex(cityX, cityY).city : nullptr;
+  if (!target) {
+    LogLine(L"ERROR (Returining no. of hops - land unit): City is null");
+    aiOrder = 0;
+    aiTargetX = -1;
+    aiTargetY = -1;
+    aiUltimateTargetX = -1;
+    aiUltimateTargetY = -1;
+    return -1;
+  }
+  const cCity* nearest = g_pWorld->GetTopography().NearestCity(x, y);
+  if (!nearest) return -1;
+  return nearest->GetHopsTo(*target);
+}
+
+// --- operations of later issues: neutral until they are built ---
+
+void cJednostkaLadowa::GetEffectivenessHint(std::wstring& buffer) { buffer.clear(); }
+bool cJednostkaLadowa::CanUpgradeToCorps(std::wstring*) { return false; }
+int cJednostkaLadowa::GetUpgradeToCorpsCost() { return 0; }
+void cJednostkaLadowa::UpgradeToCorps() {}
+bool cJednostkaLadowa::CanLevelUp(std::wstring*) { return false; }
+int cJednostkaLadowa::GetLevelUpCost() { return 0; }
+void cJednostkaLadowa::LevelUp() {}
+bool cJednostkaLadowa::CanReplenish(std::wstring*) { return false; }
+bool cJednostkaLadowa::CanStrategicMove(std::wstring*) { return false; }
+bool cJednostkaLadowa::CanAirborneAssault(std::wstring*) { return false; }
+bool cJednostkaLadowa::CanSeaTransport(std::wstring*) { return false; }
+bool cJednostkaLadowa::CanAmphibiousTransport(std::wstring*) { return false; }
+bool cJednostkaLadowa::CanAirFight(std::wstring*) { return false; }
+bool cJednostkaLadowa::CanBombard(std::wstring*) { return false; }
+bool cJednostkaLadowa::CanNuclearAttack(std::wstring*) { return false; }
+bool cJednostkaLadowa::CanAirRecon(std::wstring*) { return false; }

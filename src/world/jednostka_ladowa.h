@@ -1,0 +1,173 @@
+// The land unit: infantry, mechanized and armoured divisions and corps,
+// airborne divisions, and (as cMulberry) the artificial harbour. Adds to
+// cJednostka its strength, freeze time, events effect, the computer
+// opponent's order and targets, entrenchment and the transport links, and
+// works out its effectiveness, its action points for an impulse, its
+// strengths, its movement range and the computer opponent's move orders.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "world/land_movement.h"
+#include "world/unit.h"
+
+class cJednostkaMorska;
+struct sScenarioConstants;
+
+// The scenario constants the land unit reads, filled from the loaded world's
+// constants by ApplyScenarioConstants; the defaults are neutral.
+struct sLandUnitConstants {
+  // By land warfare doctrine level 0..5 and land type 0..6.
+  std::array<std::array<int, 7>, 6> actionPoints{};
+  // Per cent of the action points lost, by supply level.
+  std::vector<int> supplyActionPointPenalty;
+  // Turns without supply at which a unit is cut off.
+  int supplyCutOffLimit = 1;
+  // Effectiveness per cent by supply level.
+  std::vector<int> supplyEffectiveness;
+  // Per cent of effectiveness per doctrine level.
+  int doctrineEffectivenessBonus = 0;
+  // By level 1..5 (index level - 1) and land type 0..6.
+  std::array<std::array<float, 7>, 5> baseStrength{};
+  int paradropPreparationTurns = 0;
+  sLandMoveRules move;
+};
+
+// The land constants of the loaded scenario (process-wide).
+sLandUnitConstants& LandUnitConstants();
+
+// Fills LandUnitConstants() from a world's "consts.csv" record: action
+// points (lines 2-7), base strength (9-13), the first terrain cost row and
+// its addition as the zone-of-control cost (15), the doctrine effectiveness
+// bonus (18), the few-points threshold from the attack cost (34), the supply
+// effects on effectiveness and action points (49-56), the paradrop
+// preparation turns (134), the cut-off limit (137) and the winter and mud
+// move factors (139, 141). Must run before the world's land units are made:
+// a new unit takes the paradrop preparation turns.
+void ApplyScenarioConstants(const sScenarioConstants& constants);
+
+// What the land unit needs from the turn flow, which comes later: the turn
+// state builds the path of a unit to a hex from the unit's range (the main
+// thread's frame update then steps the unit along it). Unset, no path can be
+// built. (Whether the computer opponent's actions are shown is read from the
+// world's turn state.)
+struct sLandTurnHooks {
+  void (*buildPath)(cJednostkaLadowa& unit, int x, int y) = nullptr;
+};
+extern sLandTurnHooks g_LandTurnHooks;
+
+class cJednostkaLadowa : public cJednostka {
+ public:
+  // Takes the next land-unit id of the loaded world (0 without one).
+  cJednostkaLadowa();
+  cJednostkaLadowa(const cJednostkaLadowa&) = default;
+  cJednostkaLadowa& operator=(const cJednostkaLadowa&) = default;
+
+  // --- Overrides, in the order of the base ---
+  void UpdateEffectiveness() override;
+  int MarkDeployHexes(bool mark) override;
+  int ComputeMoveRange(bool countOnly) override;
+  ~cJednostkaLadowa() override = default;
+  void SetActionPoints(int n) override { actionPoints = n; }
+  void ResetActionPoints() override;
+  void GetEffectivenessHint(std::wstring& buffer) override;
+  float GetCombatStrength() override;
+  int GetStrength() override { return strength; }
+  void AddStrength(float delta) override;
+  float GetBaseStrength() override;
+  bool IsHexInMoveRange(int hexX, int hexY) override;
+  float GetEffectiveCombatStrength() override;
+  bool MoveAside() override;
+  void Draw(float drawX, float drawY, float z, int flags) override;
+  void DrawInRect(const plat::RectI& rect) override;
+  bool CanUpgradeToCorps(std::wstring* hint) override;
+  int GetUpgradeToCorpsCost() override;
+  void UpgradeToCorps() override;
+  bool CanLevelUp(std::wstring* hint) override;
+  int GetLevelUpCost() override;
+  void LevelUp() override;
+  bool CanReplenish(std::wstring* hint) override;
+  bool CanStrategicMove(std::wstring* hint) override;
+  bool CanAirborneAssault(std::wstring* hint) override;
+  bool CanSeaTransport(std::wstring* hint) override;
+  bool CanAmphibiousTransport(std::wstring* hint) override;
+  bool CanAirFight(std::wstring* hint) override;
+  bool CanBombard(std::wstring* hint) override;
+  bool CanNuclearAttack(std::wstring* hint) override;
+  bool CanAirRecon(std::wstring* hint) override;
+  void MoveToReservePool() override;
+  // --- Added here ---
+  virtual void SetStrength(int value) { strength = value; }
+
+  // --- Members ---
+  // Types 1, 3 and 5.
+  bool IsCorps() const { return type == 1 || type == 3 || type == 5; }
+  bool IsHarbour() const { return type == kUnitArtificialHarbour; }
+  void Unfreeze();
+  bool FindAdjacentPort(int& outX, int& outY) const;
+  bool HasRetreatHex() const;
+  bool AiMoveToHex(int hexX, int hexY);
+  void AiMoveTowardHex(int hexX, int hexY);
+  bool AiAdvanceToUltimateTarget();
+  void SetAiOrder(int orderCode, int targetX, int targetY, int mode);
+  // Hops over the cities graph from the nearest city of the unit's hex to
+  // the city on (x, y); -1 when there is no route, no city there or no
+  // nearest city.
+  int GetHopsToCity(int cityX, int cityY);
+
+  // --- Fields added, in their order ---
+  int strength = 0;
+  float floatField = 0.0f;  // copied with the unit, read by nothing here
+  cJednostkaMorska* transport = nullptr;
+  int freezeTime = 0;
+  int eventsEffect = 0;
+  int aiOrder = 0;
+  int aiTargetX = -1;
+  int aiTargetY = -1;
+  int aiUltimateTargetX = -1;
+  int aiUltimateTargetY = -1;
+  int turnsSinceParadrop = 0;
+  bool movedOrDeployed = false;
+  int entrenchment = 0;
+  int lastX = -1;
+  int lastY = -1;
+  int transporterId = -1;
+
+  // The last range as the search left it (the reachable-hex list of the
+  // base holds the same entries).
+  const std::vector<sLandMoveEntry>& MoveRange() const { return range_; }
+
+ private:
+  // The stepping handshake of the move orders: clears the unit from its hex,
+  // has the turn state build the path, sets phase 10 and waits until the
+  // main thread has stepped the unit and set phase 9.
+  void StepAlongPath(int targetX, int targetY, bool centreAfterPhase);
+
+  std::vector<sLandMoveEntry> range_;
+};
+
+class cMulberry : public cJednostkaLadowa {
+ public:
+  // A land unit of type 60 with the harbour's operations.
+  cMulberry();
+
+  void SetSupplySourceX(int) override { supplySourceX = -1; }
+  void SetSupplySourceY(int) override { supplySourceY = -1; }
+  void SetSupply(int level) override;
+  void AddActionPoints(int) override { actionPoints = 0; }
+  void SetStartingActionPoints(int) override { startingActionPoints = 0; }
+  void SetActionPoints(int) override { actionPoints = 0; }
+  void ResetActionPoints() override { actionPoints = 0; }
+  void AddStrength(float delta) override;
+  void SetStrength(int value) override;
+
+  // Months the harbour still stands ("mulberry remaining time (months)";
+  // the reader puts the scenario's lifetime in place of -1).
+  int remainingMonths = -1;
+};
+
+// The country and visibility of the unit (land or air) on a hex, for the
+// range: any unit blocks its hex and an enemy one casts a zone of control.
+sHexOccupant LandUnitOccupant(const cJednostka* unit);

@@ -1,0 +1,227 @@
+#include "world/jednostka_ladowa_draw.h"
+
+#include <cmath>
+#include <string>
+
+#include "app/draw_objects.h"
+#include "app/settings.h"
+#include "app/skins.h"
+#include "app/texture.h"
+#include "platform/format.h"
+#include "world/jednostka_ladowa.h"
+#include "world/country.h"
+#include "world/world.h"
+#include "world/hex_drawing.h"
+
+namespace land_counter_layout {
+
+plat::RectI SymbolCell(int type, int level) {
+  if (type == 60) return {512, 600, 512 + kCellWidth, 600 + kCellHeight};
+  // Infantry 0-1, mechanized 2-3, armoured 4-5, airborne 6: one column each.
+  const int column = type >= 0 && type <= 6 ? type / 2 : 0;
+  // The sheet holds levels 1 to 5; a level outside them would pick a cell of
+  // another picture (or one past the sheet).
+  const int row = level < 1 ? 0 : (level > 5 ? 4 : level - 1);
+  const int left = column * kCellWidth;
+  const int top = row * kCellHeight + ((type & 1) != 0 && type < 6 ? 500 : 0);
+  return {left, top, left + kCellWidth, top + kCellHeight};
+}
+
+plat::RectI BackgroundCell() { return {640, 500, 640 + kCellWidth, 500 + kCellHeight}; }
+
+plat::RectI FlagSource() { return {0, 0, 128, 85}; }
+
+}  // namespace land_counter_layout
+
+cTexture* LandCounterSheet(const cCountry* country) {
+  if (country) {
+    cTexture* own = country->GetUnitSkinTextureHolder();
+    if (own && own->Get()) return own;
+  }
+  return &g_Textures[kSlotUnits];
+}
+
+namespace {
+
+constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
+
+enum eLandBox : int {
+  kBoxFrame = 0,
+  kBoxLevel = 1,
+  kBoxSize = 2,
+  kBoxActionPoints = 3,
+  kBoxLowSupply = 4,
+  kBoxReplacements = 5,
+  kBoxFrozen = 6,
+  kBoxCommander = 7,
+  kBoxReady = 8,
+  kBoxName = 9,
+  kBoxApText = 10,
+  kBoxStrengthText = 11,
+  kBoxFlag = 12,
+  kBoxCounter = 13,
+};
+
+// Text styles 1..3 of the table, by box.
+constexpr int kStyleName = 0;
+constexpr int kStyleActionPoints = 1;
+constexpr int kStyleStrength = 2;
+
+// A unit whose supply level is below this shows the low-supply marker.
+constexpr int kLowSupply = 10;
+
+plat::RectI MovedDown(plat::RectI rect, int rows) {
+  const int shift = rows * rect.Height();
+  rect.top += shift;
+  rect.bottom += shift;
+  return rect;
+}
+
+class cCounterPainter {
+ public:
+  cCounterPainter(plat::SpriteBatch& sprite, const sUnitAppearance& look, float x, float y, float z)
+      : sprite_(sprite), look_(look), x_(x), y_(y), z_(z) {}
+
+  // A sprite box holds left, top, width and height.
+  void Sprite(int box, cTexture* texture, const plat::RectI& source, std::uint32_t argb = kWhite) {
+    if (!look_.valid[box]) return;
+    const plat::RectI& b = look_.box[box];
+    DrawSpriteRect(&sprite_, texture, source, static_cast<int>(x_ + static_cast<float>(b.left)),
+                   static_cast<int>(y_ + static_cast<float>(b.top)), b.right, b.bottom, argb, z_, true);
+  }
+
+  // A text box holds edges; the shadow goes one pixel right and down.
+  void Text(int box, int style, const std::wstring& text) {
+    if (!look_.valid[box]) return;
+    const sTextStyle& st = look_.text[style];
+    if (!st.font) return;
+    constexpr unsigned kFlags = plat::kTextCenter | plat::kTextVCenter | plat::kTextSingleLine | plat::kTextNoClip;
+    const plat::RectI& b = look_.box[box];
+    const int left = static_cast<int>(x_ + static_cast<float>(b.left));
+    const int right = static_cast<int>(x_ + static_cast<float>(b.right));
+    const int top = static_cast<int>(y_ + static_cast<float>(b.top));
+    const int bottom = static_cast<int>(y_ + static_cast<float>(b.bottom));
+    plat::RectI shadow{left + 1, top + 1, right + 1, bottom + 1};
+    st.font->DrawText(&sprite_, text, shadow, kFlags, st.color2);
+    plat::RectI place{left, top, right, bottom};
+    st.font->DrawText(&sprite_, text, place, kFlags, st.color);
+  }
+
+ private:
+  plat::SpriteBatch& sprite_;
+  const sUnitAppearance& look_;
+  float x_, y_, z_;
+};
+
+cTexture* FlagHolder(const cCountry* country) {
+  if (country && country->GetFlagTextureHolder()) return country->GetFlagTextureHolder();
+  return GetDefaultFlagTexture();
+}
+
+}  // namespace
+
+void DrawLandCounter(plat::SpriteBatch& sprite, const sLandCounterState& state, float x, float y, float z,
+                     int flags) {
+  const sUnitAppearance* look = g_LandAppearance.current;
+  if (!look) return;
+  cCounterPainter paint(sprite, *look, x, y, z);
+  cTexture* sheet = LandCounterSheet(state.country);
+  cTexture* markers = &g_Textures[kSlotUnitInfo];
+  const bool blink = (flags & 1) != 0;
+  const auto markerSource = [&](int box, bool alternate) { return MovedDown(look->source[box], alternate ? 1 : 0); };
+
+  // 1: the background in the country's colour under the symbol.
+  const std::uint32_t tint = state.country ? (state.country->colour[0] | 0xFF000000u) : kWhite;
+  paint.Sprite(kBoxCounter, sheet, land_counter_layout::BackgroundCell(), tint);
+  paint.Sprite(kBoxCounter, sheet, land_counter_layout::SymbolCell(state.type, state.level));
+  // 2-3: frame and flag.
+  paint.Sprite(kBoxFrame, markers, look->source[kBoxFrame]);
+  paint.Sprite(kBoxFlag, FlagHolder(state.country), land_counter_layout::FlagSource());
+  // 4-5: level and size marks, one row per level or size.
+  paint.Sprite(kBoxLevel, markers, MovedDown(look->source[kBoxLevel], state.level - 1));
+  paint.Sprite(kBoxSize, markers, MovedDown(look->source[kBoxSize], state.sizeIndex));
+  // 6: ready to act (own) or not yet hit (others).
+  const bool ready = state.own ? (!state.attacked && state.actionPoints >= 1) : !state.wasAttacked;
+  if (ready) paint.Sprite(kBoxReady, markers, markerSource(kBoxReady, blink && state.own));
+  // 7: commander; the second row marks a unit under an HQ commander only.
+  if (state.hasOwnCommander || state.hasHqCommander) {
+    paint.Sprite(kBoxCommander, markers, markerSource(kBoxCommander, !state.hasOwnCommander));
+  }
+  // 8-10: the owner's own markers.
+  if (state.own && state.actionPoints > 0) {
+    paint.Sprite(kBoxActionPoints, markers, markerSource(kBoxActionPoints, blink));
+  }
+  if (state.own && state.supply < kLowSupply) paint.Sprite(kBoxLowSupply, markers, markerSource(kBoxLowSupply, blink));
+  if (state.own && state.canReplenish) {
+    paint.Sprite(kBoxReplacements, markers, markerSource(kBoxReplacements, blink));
+  }
+  // 11: strength.
+  const double strength = std::floor(static_cast<double>(state.effectiveStrength) + 0.5);
+  paint.Text(kBoxStrengthText, kStyleStrength, plat::Format(L"%.0f", strength));
+  // 12: frozen.
+  if (state.freezeTime > 0) paint.Sprite(kBoxFrozen, markers, look->source[kBoxFrozen]);
+  // 13-14: action points and name.
+  paint.Text(kBoxApText, kStyleActionPoints, plat::Format(L"%i", state.actionPoints));
+  if (g_Settings.ShowUnitName) paint.Text(kBoxName, kStyleName, plat::Format(L"%s", std::wstring(state.name)));
+}
+
+sLandCounterState LandCounterStateOf(cJednostkaLadowa& unit) {
+  sLandCounterState state;
+  state.type = unit.type;
+  state.level = unit.level;
+  state.country = unit.GetCountry();
+  if (g_pWorld) {
+    // The world's size table has one entry for divisions and one for corps.
+    state.sizeIndex = (unit.type & 1) != 0 ? g_pWorld->largeUnitsSize : g_pWorld->smallUnitsSize;
+    state.own = g_pWorld->turnState.CurrentCountryId() != 0 && unit.countryId == g_pWorld->turnState.CurrentCountryId();
+  }
+  state.attacked = unit.attacked;
+  state.wasAttacked = unit.wasAttacked;
+  state.actionPoints = unit.actionPoints;
+  state.supply = unit.supply;
+  state.freezeTime = unit.freezeTime;
+  state.hasOwnCommander = unit.ownCommander != nullptr;
+  state.hasHqCommander = unit.GetCommander() != nullptr;
+  // Only the owner sees the replacements marker; the question is asked of
+  // the owner's units alone.
+  state.canReplenish = state.own && unit.CanReplenish(nullptr);
+  state.effectiveStrength = unit.GetEffectiveCombatStrength();
+  state.name = unit.name;
+  return state;
+}
+
+void cJednostkaLadowa::Draw(float drawX, float drawY, float z, int flags) {
+  if (!g_pSprite) return;
+  DrawLandCounter(*g_pSprite, LandCounterStateOf(*this), drawX, drawY, z, flags);
+}
+
+void cJednostkaLadowa::DrawInRect(const plat::RectI& rect) {
+  plat::SpriteBatch* sprite = g_pSprite;
+  // A rectangle without width has no scale to draw at (and would divide by
+  // zero below).
+  if (!sprite || rect.right <= rect.left) return;
+  sprite->Begin();
+  const float scale = static_cast<float>(rect.right - rect.left) / land_counter_layout::kCounterWidth;
+  const plat::Matrix2D saved = sprite->GetTransform();
+  sprite->SetTransform(plat::Matrix2D::Scaling(scale, scale));
+  sUnitAppearance* entry = g_LandAppearance.current;
+  const bool showName = g_Settings.ShowUnitName;
+  g_LandAppearance.current = &g_LandAppearance.entries[0];
+  g_Settings.ShowUnitName = false;
+  Draw(static_cast<float>(rect.left) / scale, static_cast<float>(rect.top) / scale, 0.0f, 0);
+  g_LandAppearance.current = entry;
+  g_Settings.ShowUnitName = showName;
+  sprite->SetTransform(saved);
+  sprite->End();
+}
+
+void InstallLandUnitDrawHook() {
+  g_MapDrawHooks.drawUnit = [](plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos, int animationBit) {
+    // A unit the viewing side has not spotted stays hidden. Air units on a
+    // hex get their own counter with the air operations; this hook draws
+    // land units only.
+    auto* land = dynamic_cast<cJednostkaLadowa*>(hex.unit);
+    if (!land || !land->visible) return;
+    DrawLandCounter(sprite, LandCounterStateOf(*land), pos.x, pos.y, pos.z, animationBit);
+  };
+}

@@ -1,0 +1,68 @@
+// The ship record: the fields, the clamped hit-point change, joining a fleet
+// and death. Sea battles, recon, bombardment and the rest of a ship's
+// behaviour come with the naval operations.
+#pragma once
+
+#include "world/unit.h"
+
+class cFleet;
+class cJednostkaLadowa;
+
+class cJednostkaMorska : public cUnit {
+ public:
+  // Category naval; the id comes from the scenario.
+  cJednostkaMorska();
+  cJednostkaMorska(const cJednostkaMorska&) = default;
+  cJednostkaMorska& operator=(const cJednostkaMorska&) = default;
+  ~cJednostkaMorska() override = default;
+
+  // Ships have no HQ commander.
+  void AssignBestHQCommander() override { hqCommanderId = -1; }
+  // The port hexes a reserve ship may be placed at come with the naval
+  // operations; until then none.
+  int MarkDeployHexes(bool) override { return 0; }
+  // Ships move with their fleet: no range of their own.
+  int ComputeMoveRange(bool) override { return 0; }
+
+  // Adds delta truncated toward zero and keeps the result within
+  // 0 .. maximum hit points; returns the new hit points.
+  int AddHitPoints(float delta);
+
+  // Under the framework lock: the log line, the sea nodes forget the ship,
+  // the carried unit is killed (killCarried) or stays alive, the ship leaves
+  // its fleet (the last ship takes the fleet with it), its own commander is
+  // released, and the ship leaves the naval list (or the naval reserve pool)
+  // and is deleted.
+  void Kill(bool killCarried);
+  // The kill of the unit tree is empty for ships; they die through the one
+  // above.
+  using cUnit::Kill;
+
+  // Puts a ship of the naval reserve pool into the last unmoved fleet of its
+  // country at the node, or a new fleet there, and onto the naval list.
+  void JoinFleetAtSeaNode(int seaNodeId);
+  // The scenario scripts' form: any fleet of the country at the node, a new
+  // fleet counts as moved; an unknown node is refused with a warning.
+  void AssignToFleetAtNode(int seaNodeId);
+
+  cFleet* fleet = nullptr;  // not owned
+  // The id of the fleet the ship belongs to ("Fleet ID"); the loader links
+  // fleet from it. -1 for none.
+  int fleetId = -1;
+  int hitPoints = 0;
+  int maxHitPoints = 0;
+  cJednostkaLadowa* carriedUnit = nullptr;  // not owned
+  bool marked = false;
+  bool takesPartInBattle = false;
+  bool leftBattle = false;
+  bool battleSideMarker = false;
+  bool shoreBombardmentDone = false;
+  bool reconDone = false;
+  int seaZoneAssignment = -1;
+  bool canBeBombed = true;     // the ship may be attacked from the air
+  bool airstrikeDone = false;  // a carrier has flown its strike this impulse
+  bool canBeRepaired = true;
+
+ private:
+  void PutIntoFleet(int seaNodeId, bool anyFleet);
+};

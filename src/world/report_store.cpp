@@ -1,0 +1,29 @@
+#include "world/report_store.h"
+
+#include "world/world.h"
+
+void cReportStore::AddReport(const sReport& report, const sGameDate& date, const sTurnsPerMonth& turnsPerMonth,
+                             int impulse) {
+  sReport copy = report;
+  copy.year = date.year;
+  copy.month = date.month;
+  copy.day = date.GetDay(turnsPerMonth);
+  copy.impulse = impulse;
+  reports_.push_back(std::move(copy));
+}
+
+void cReportStore::AddReport(const sReport& report) {
+  if (!g_pWorld) {
+    reports_.push_back(report);
+    return;
+  }
+  AddReport(report, g_pWorld->GetDate(), g_pWorld->TurnsPerMonth(), g_pWorld->impulseCounters[0]);
+}
+
+std::list<sReport>& cReportStore::Filter(std::list<sReport>& result, int countryId, int type) const {
+  result.clear();
+  for (const sReport& report : reports_) {
+    if (report.countryId == countryId && report.type == type) result.push_back(report);
+  }
+  return result;
+}

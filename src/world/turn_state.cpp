@@ -1,0 +1,154 @@
+#include "world/turn_state.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "app/console_log.h"
+#include "app/framework_lock.h"
+#include "app/settings.h"
+#include "world/cities.h"
+#include "world/country.h"
+#include "world/world.h"
+#include "world/world_view.h"
+#include "world/game_phase.h"
+#include "world/land_movement.h"
+#include "world/hex.h"
+
+namespace {
+
+// The groups in the order of moves.
+enum eMoveGroup : int { kGroupAxis = 0, kGroupAllies = 1, kGroupComintern = 2, kGroupNeutral = 3, kGroupCount = 4 };
+
+// The group of an alliance code; -1 for a code outside 0..6, which no group
+// takes.
+int MoveGroupOf(int alliance) {
+  switch (alliance) {
+    case kAxis:
+    case kAxisLeader:
+      return kGroupAxis;
+    case kAllies:
+    case kAlliesLeader:
+      return kGroupAllies;
+    case kComintern:
+    case kCominternLeader:
+      return kGroupComintern;
+    case kNeutral:
+      return kGroupNeutral;
+    default:
+      return -1;
+  }
+}
+
+// A strength of this or less never moves.
+constexpr int kNeverMovesStrength = -5;
+
+}  // namespace
+
+void cTurnState::SetCurrentCountry(cCountry* country) {
+  currentCountry = country;
+  showActions = true;
+  if (country != nullptr && country->alliance >= kAllies && country->alliance <= kCominternLeader &&
+      !g_Settings.ShowAlliesActions) {
+    showActions = false;
+  }
+  // Both threads get here; the bar belongs to the main thread.
+  ChangeWorldView([](cWorldView& view) { view.RefreshCounters(); });
+}
+
+int cTurnState::CurrentCountryId() const { return currentCountry != nullptr ? currentCountry->id : 0; }
+
+void cTurnState::CenterOnCurrentCountry(bool glide) {
+  if (g_pWorld == nullptr || currentCountry == nullptr) return;
+  const cCity* city = currentCountry->FindMainCity();
+  if (city == nullptr) return;
+  g_pWorld->GetMap().CenterAtHex(city->x, city->y);
+  if (glide && g_pWorld->GetGameState() != kPhaseComputerPlayers) g_pWorld->SetGameState(kPhaseViewGlide);
+}
+
+void cTurnState::Deselect() {
+  {
+    const cFrameworkLockGuard lock;
+    selectedHex = nullptr;
+    selectedUnit = nullptr;
+    if (g_pWorld != nullptr) ClearMapMarks(g_pWorld->GetMap(), ~0u, true);
+  }
+  ChangeWorldView([](cWorldView& view) { view.RefreshSelection(); });
+}
+
+cCountry* PickCurrentCountry(const std::vector<std::unique_ptr<cCountry>>& countries) {
+  LogLine(L"Wyznaczam aktualne panstwo...");
+  if (countries.empty()) return nullptr;
+  std::array<cCountry*, kGroupCount> candidate{};
+  std::array<int, kGroupCount> best;
+  best.fill(kNeverMovesStrength);
+  for (const auto& country : countries) {
+    if (!country || !country->active || country->finishedTurn) continue;
+    const int group = MoveGroupOf(country->alliance);
+    if (group < 0) continue;
+    // Strictly greater: the earlier of equals stays, and a dummy country
+    // (-1) comes only after every stronger one of its group.
+    if (country->politicalStrength > best[group]) {
+      best[group] = country->politicalStrength;
+      candidate[group] = country.get();
+    }
+  }
+  static constexpr const wchar_t* kChoiceLines[kGroupCount] = {
+      L"Os. Aktualne panstwo = %s",
+      L"Alianci. Aktualne panstwo = %s",
+      L"Komintern. Aktualne panstwo = %s",
+      L"Neutralni. Aktualne panstwo = %s",
+  };
+  for (int group = 0; group < kGroupCount; ++group) {
+    if (candidate[group] != nullptr) {
+      LogLine(kChoiceLines[group], candidate[group]->name);
+      return candidate[group];
+    }
+  }
+  LogLine(L"--=== KONIEC IMPULSU ===--");
+  return nullptr;
+}
+
+void RemoveFinishedOrComputerCountries(std::vector<cCountry*>& countries) {
+  std::erase_if(countries, [](const cCountry* c) { return c == nullptr || c->finishedTurn || !c->human; });
+}
+
+cCountry* cTurnState::FindNextHumanCountry(const std::vector<std::unique_ptr<cCountry>>& countries) const {
+  std::array<std::vector<cCountry*>, kGroupCount> groups;
+  for (const auto& country : countries) {
+    if (!country || !country->active) continue;
+    const int group = MoveGroupOf(country->alliance);
+    if (group >= 0) groups[group].push_back(country.get());
+  }
+  for (auto& group : groups) {
+    std::stable_sort(group.begin(), group.end(), [](const cCountry* a, const cCountry* b) {
+      return a->politicalStrength > b->politicalStrength;
+    });
+  }
+  // Someone still to move this impulse comes first.
+  for (const auto& group : groups) {
+    std::vector<cCountry*> waiting = group;
+    RemoveFinishedOrComputerCountries(waiting);
+    if (!waiting.empty()) return waiting.front();
+  }
+  // Every human country has finished: the next human one after the current
+  // country in the order of moves, wrapping round, never the current one.
+  std::vector<cCountry*> merged;
+  for (const auto& group : groups) merged.insert(merged.end(), group.begin(), group.end());
+  const auto at = std::find(merged.begin(), merged.end(), currentCountry);
+  const auto isOtherHuman = [this](const cCountry* c) { return c->human && c != currentCountry; };
+  if (at != merged.end()) {
+    const auto after = std::find_if(at + 1, merged.end(), isOtherHuman);
+    if (after != merged.end()) return *after;
+    const auto before = std::find_if(merged.begin(), at, isOtherHuman);
+    return before != at ? *before : nullptr;
+  }
+  const auto any = std::find_if(merged.begin(), merged.end(), isOtherHuman);
+  return any != merged.end() ? *any : nullptr;
+}
+
+void ShowStatusText(std::wstring_view text) {
+  std::wstring line(text);
+  std::replace(line.begin(), line.end(), L'\n', L' ');
+  ChangeWorldView([line](cWorldView& view) { view.ShowStatusText(line); });
+}

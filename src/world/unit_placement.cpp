@@ -1,0 +1,198 @@
+// Where a unit stands: placing it on a hex, deploying it from the reserve
+// pool, the HQ commander search over the units around it, and taking it out
+// of the world when it dies.
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+
+#include "app/console_log.h"
+#include "app/fatal_exit.h"
+#include "app/sound.h"
+#include "world/commander.h"
+#include "world/jednostka_ladowa.h"
+#include "world/jednostka_lotnicza.h"
+#include "world/unit.h"
+#include "world/cities.h"
+#include "world/country.h"
+#include "world/world.h"
+#include "world/hex.h"
+
+namespace {
+
+// The hex link of a unit: land and air units stand on the cells, ships
+// never do (they sit in their fleet at a sea node).
+cJednostka* AsHexUnit(cUnit* unit) { return dynamic_cast<cJednostka*>(unit); }
+cJednostkaLadowa* AsLandUnit(cUnit* unit) { return dynamic_cast<cJednostkaLadowa*>(unit); }
+
+// The per-country working values of a city, by country id (index id - 1);
+// a country without an entry has supply 0 and no convoy mark.
+int CitySupplyFor(const cCity& city, int countryId) {
+  const int index = countryId - 1;
+  if (index < 0 || index >= static_cast<int>(city.supplyInfo.size())) return 0;
+  return city.supplyInfo[static_cast<std::size_t>(index)];
+}
+
+bool CityConvoyMarkFor(const cCity& city, int countryId) {
+  const int index = countryId - 1;
+  if (index < 0 || index >= static_cast<int>(city.convoyInfo.size())) return false;
+  return city.convoyInfo[static_cast<std::size_t>(index)] != 0;
+}
+
+// A per-type cost; a type the table has no column for costs nothing.
+template <std::size_t N>
+int CostOfType(const std::array<int, N>& table, int index) {
+  return index >= 0 && index < static_cast<int>(N) ? table[static_cast<std::size_t>(index)] : 0;
+}
+
+}  // namespace
+
+bool cUnit::PlaceOnHex(int newX, int newY) {
+  if (!g_pWorld) return false;
+  cMap& map = g_pWorld->GetMap();
+  // Negative coordinates are outside the map as much as those past its
+  // edge: the map look-up would answer with its first cell, and the unit
+  // would stand there while its own position said otherwise.
+  if (!map.IsInside(newX, newY)) return false;
+  sHex& target = map.GetHex(newX, newY);
+  if (target.unit) return false;
+  cJednostka* self = AsHexUnit(this);
+  if (self && map.IsInside(x, y)) {
+    sHex& old = map.GetHex(x, y);
+    if (old.unit == self) old.unit = nullptr;
+  }
+  x = newX;
+  y = newY;
+  if (self) target.unit = self;
+  return true;
+}
+
+void cUnit::AssignBestHQCommander() {
+  if (category == kCategoryNaval) {
+    hqCommanderId = -1;
+    return;
+  }
+  if (x < 0 || y < 0 || ownCommander || !g_pWorld) return;
+  const int range = g_pWorld->constants.commanderRange[0];
+  int best = 0;
+  int bestId = -1;
+  for (const cJednostkaLadowa* candidate : g_pWorld->Units().landUnits) {
+    if (candidate->countryId != countryId || !candidate->ownCommander) continue;
+    const cCommander& commander = *candidate->ownCommander;
+    if (commander.type != category) continue;
+    const int distance = HexDistance(x, y, candidate->x, candidate->y);
+    if (distance > range) continue;
+    const int score = static_cast<int>(GetCommanderValue(commander, distance) * 100.0f);
+    if (score > best) {
+      best = score;
+      bestId = commander.id;
+    }
+  }
+  hqCommanderId = bestId;
+}
+
+void cJednostka::DeployFromReserve(int hexX, int hexY) {
+  cWorld& world = *g_pWorld;
+  cMap& map = world.GetMap();
+  const int turnCountry = world.turnState.CurrentCountryId();
+  const cCity* city = map.IsInside(hexX, hexY) ? map.GetHex(hexX, hexY).city : nullptr;
+  if (!city) {
+    const cCountry* mover = world.GetCountry(turnCountry);
+    const bool atWar = mover && mover->IsAtWarWithAnyone();
+    const cCountry* owner = GetCountry();
+    const bool convoyMarkCounts = owner && (owner->human || owner->pbemPlayerId != 0);
+    const int halfSupply = world.constants.maxSupply / 2;
+    for (int dir = 0; dir < 6; ++dir) {
+      const sHex* neighbour = map.GetNeighbour(hexX, hexY, dir);
+      if (!neighbour || !neighbour->city) continue;
+      const cCity& candidate = *neighbour->city;
+      if (candidate.type == kCityResources || neighbour->controller != turnCountry) continue;
+      if (atWar) {
+        if (CitySupplyFor(candidate, turnCountry) < halfSupply) continue;
+        if (convoyMarkCounts && CityConvoyMarkFor(candidate, turnCountry)) continue;
+      }
+      city = &candidate;  // the last one that counts
+    }
+  }
+  if (!city) {
+    LogLine(L"Error while deploying unit: cant find appropriate city near (%i,%i)", hexX, hexY);
+    FatalExit(1);
+  }
+  SetSupplySourceX(city->x);
+  SetSupplySourceY(city->y);
+  SetSupply(CitySupplyFor(*city, turnCountry));
+
+  sUnitLists& lists = world.Units();
+  auto& pool = lists.reservePool;
+  pool.erase(std::remove(pool.begin(), pool.end(), this), pool.end());
+  cJednostkaLadowa* land = AsLandUnit(this);
+  if (category == kCategoryLand && land) {
+    land->turnsSinceParadrop = 0;
+    lists.landUnits.push_back(land);
+  } else if (category == kCategoryAir) {
+    if (auto* air = dynamic_cast<cJednostkaLotnicza*>(this)) lists.airUnits.push_back(air);
+  }
+  inReserve = false;
+  if (map.IsInside(hexX, hexY)) map.GetHex(hexX, hexY).unit = this;
+  x = hexX;
+  y = hexY;
+  if (land) land->movedOrDeployed = true;
+}
+
+bool IsUnitInWorldLists(const cJednostka* unit) {
+  if (!g_pWorld || !unit) return false;
+  const sUnitLists& lists = g_pWorld->Units();
+  auto in = [unit](const auto& list) {
+    return std::find(list.begin(), list.end(), unit) != list.end();
+  };
+  return in(lists.landUnits) || in(lists.carriedUnitsA) || in(lists.carriedUnitsB) || in(lists.airUnits) ||
+         in(lists.reservePool);
+}
+
+void RemoveUnitFromWorld(cJednostka* unit) {
+  if (!unit) return;
+  if (g_pWorld) {
+    sUnitLists& lists = g_pWorld->Units();
+    if (cJednostkaLadowa* land = AsLandUnit(unit)) {
+      lists.landUnits.remove(land);
+      lists.carriedUnitsA.remove(land);
+      lists.carriedUnitsB.remove(land);
+    }
+    cMap& map = g_pWorld->GetMap();
+    if (map.IsInside(unit->x, unit->y) && map.GetHex(unit->x, unit->y).unit == unit) {
+      map.GetHex(unit->x, unit->y).unit = nullptr;
+    }
+    if (auto* air = dynamic_cast<cJednostkaLotnicza*>(unit)) lists.airUnits.remove(air);
+    auto& pool = lists.reservePool;
+    pool.erase(std::remove(pool.begin(), pool.end(), unit), pool.end());
+    for (auto& country : g_pWorld->Countries()) {
+      if (country) country->reconSpottedUnits.remove(unit);
+    }
+  }
+  if (unit->ownCommander) {
+    unit->ownCommander->ReleaseFromUnit();
+    unit->ownCommander = nullptr;
+  }
+  delete unit;
+}
+
+bool cUnit::StrategicMove(int newX, int newY) {
+  if (!g_pWorld) return false;
+  cMap& map = g_pWorld->GetMap();
+  if (!map.IsInside(newX, newY)) return false;
+  if (visible) PlaySoundEffect(SND_STRATEGIC_DEPLOY_LAND);
+  cJednostka* self = AsHexUnit(this);
+  if (self && map.IsInside(x, y) && map.GetHex(x, y).unit == self) map.GetHex(x, y).unit = nullptr;
+  x = newX;
+  y = newY;
+  if (auto* unit = dynamic_cast<cJednostka*>(this)) unit->actionPoints = 0;
+  if (self) map.GetHex(newX, newY).unit = self;
+  const sScenarioConstants& rules = g_pWorld->constants;
+  if (cCountry* country = GetCountry()) {
+    if (category == kCategoryAir) {
+      country->AddProductionPoints(-CostOfType(rules.airStrategicMoveCost, type - kUnitFighter));
+    } else {
+      country->AddStrategicMovementPoints(-CostOfType(rules.strategicMoveCost, type));
+    }
+  }
+  return true;
+}

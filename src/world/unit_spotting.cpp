@@ -1,0 +1,83 @@
+// Spotting between units and the computer opponent's search for a free hex
+// away from its target.
+#include "app/settings.h"
+#include "world/jednostka_ladowa.h"
+#include "world/jednostka_lotnicza.h"
+#include "world/unit.h"
+#include "world/country.h"
+#include "world/world.h"
+#include "world/hex.h"
+
+namespace {
+
+// The unit country or an ally of it.
+bool IsOnSideOf(const cCountry& country, int unitCountry) {
+  return unitCountry == country.id || country.IsAlliedWith(unitCountry);
+}
+
+}  // namespace
+
+void cUnit::UpdateSpottedBy(const cCountry* country) {
+  if (visible) return;
+  const int fog = g_Settings.FogOfWar;
+  if (fog == 0) {
+    visible = true;
+    return;
+  }
+  if (!country || !g_pWorld) return;
+  const sUnitLists& lists = g_pWorld->Units();
+  for (const cJednostkaLadowa* spotter : lists.landUnits) {
+    if (IsOnSideOf(*country, spotter->countryId) && HexDistance(x, y, spotter->x, spotter->y) <= fog) {
+      visible = true;
+      return;
+    }
+  }
+  for (const cJednostkaLotnicza* spotter : lists.airUnits) {
+    if (IsOnSideOf(*country, spotter->countryId) && HexDistance(x, y, spotter->x, spotter->y) <= fog) {
+      visible = true;
+      return;
+    }
+  }
+}
+
+void cUnit::RevealUnitsAround(bool flagContacts) {
+  if (!g_pWorld) return;
+  const int fog = g_Settings.FogOfWar;
+  const cCountry* own = GetCountry();
+  auto* self = dynamic_cast<cJednostka*>(this);
+  auto reveal = [&](cUnit& other) {
+    if (fog != 0 && HexDistance(x, y, other.x, other.y) > fog) return;
+    if (flagContacts && self && !other.visible && other.countryId != countryId &&
+        !(own && own->IsAlliedWith(other.countryId))) {
+      self->newEnemyContact = true;
+    }
+    other.visible = true;
+  };
+  sUnitLists& lists = g_pWorld->Units();
+  for (cJednostkaLadowa* other : lists.landUnits) reveal(*other);
+  for (cJednostkaLotnicza* other : lists.airUnits) reveal(*other);
+}
+
+bool cJednostka::FindFreeHexAwayFromTarget(int targetX, int targetY, int taken[6][2], sReachableHex& out,
+                                           int direction) {
+  if (direction < 0 || direction > 5 || !g_pWorld) return false;
+  ComputeMoveRange(true);
+  const cMap& map = g_pWorld->GetMap();
+  const sReachableHex* best = nullptr;
+  for (const sReachableHex& entry : reachableHexes) {
+    if (entry.cost >= 99999) continue;
+    if (map.GetNeighbourDirection(targetX, targetY, entry.x, entry.y) != 0) continue;
+    bool isTaken = false;
+    for (int d = 0; d < 6; ++d) {
+      if (taken[d][0] == entry.x && taken[d][1] == entry.y) isTaken = true;
+    }
+    if (isTaken) continue;
+    if (!map.IsInside(entry.x, entry.y) || map.GetHex(entry.x, entry.y).unit) continue;
+    if (!best || entry.cost < best->cost) best = &entry;
+  }
+  if (!best) return false;
+  out = *best;
+  taken[direction][0] = best->x;
+  taken[direction][1] = best->y;
+  return true;
+}

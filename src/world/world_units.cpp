@@ -1,0 +1,250 @@
+// The world's look-ups over its units, fleets and commanders.
+#include <algorithm>
+
+#include "app/console_log.h"
+#include "world/commander.h"
+#include "world/fleet.h"
+#include "world/jednostka_ladowa.h"
+#include "world/jednostka_lotnicza.h"
+#include "world/jednostka_morska.h"
+#include "world/country.h"
+#include "world/cities.h"
+#include "world/world.h"
+
+cJednostkaMorska* cWorld::FindNavalUnitById(int unitId) const {
+  for (cJednostkaMorska* ship : units_.navalUnits) {
+    if (ship->id == unitId) return ship;
+  }
+  return nullptr;
+}
+
+cFleet* cWorld::FindFleetAtSeaNode(int seaNodeId, int countryId) const {
+  for (cFleet* fleet : units_.fleets) {
+    if (fleet->seaNode == seaNodeId && fleet->country == countryId) return fleet;
+  }
+  return nullptr;
+}
+
+cCommander* cWorld::FindCommanderById(int commanderId) const {
+  if (commanderId < 0) return nullptr;
+  for (cCommander* commander : units_.commanders) {
+    if (commander->id == commanderId) return commander;
+  }
+  LogLine(L"Commander with ID=%i not found", commanderId);
+  return nullptr;
+}
+
+bool cWorld::KillFirstLandUnitOfCountry(int countryId) {
+  for (cJednostkaLadowa* unit : units_.landUnits) {
+    if (unit->countryId != countryId) continue;
+    unit->Kill();
+    // A land unit whose own kill has not taken it off the list yet leaves the
+    // world here, so the callers' kill-until-none loops always end. The
+    // pointer is only compared, never read.
+    if (std::find(units_.landUnits.begin(), units_.landUnits.end(), unit) != units_.landUnits.end()) {
+      RemoveUnitFromWorld(unit);
+    }
+    return true;
+  }
+  return false;
+}
+
+namespace {
+
+// A unit leaving the world must not stay the unit of its commander nor the
+// unit of its hex.
+void ForgetUnit(cWorld& world, cUnit* unit) {
+  if (unit->ownCommander && unit->ownCommander->ledUnit == unit) unit->ownCommander->ledUnit = nullptr;
+  cMap& map = world.GetMap();
+  if (!map.IsInside(unit->x, unit->y)) return;
+  sHex& hex = map.GetHex(unit->x, unit->y);
+  if (static_cast<const void*>(hex.unit) == static_cast<const void*>(unit)) hex.unit = nullptr;
+}
+
+
+// A carried unit dies with its ship; a carried unit whose ship is unknown
+// dies on its own, so the surrender's loop still ends.
+bool KillFirstCarried(std::list<cJednostkaLadowa*>& list, int countryId) {
+  for (cJednostkaLadowa* unit : list) {
+    if (unit->countryId != countryId) continue;
+    if (cJednostkaMorska* ship = unit->transport) {
+      ship->Kill(true);
+    } else {
+      unit->Kill();
+    }
+    if (std::find(list.begin(), list.end(), unit) != list.end()) RemoveUnitFromWorld(unit);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool cWorld::KillFirstCarriedUnitA(int countryId) { return KillFirstCarried(units_.carriedUnitsA, countryId); }
+
+bool cWorld::KillFirstCarriedUnitB(int countryId) { return KillFirstCarried(units_.carriedUnitsB, countryId); }
+
+bool cWorld::KillFirstAirUnitOfCountry(int countryId) {
+  for (cJednostkaLotnicza* unit : units_.airUnits) {
+    if (unit->countryId == countryId) {
+      unit->Kill();
+      return true;
+    }
+  }
+  return false;
+}
+
+bool cWorld::KillFirstNavalUnitOfCountry(int countryId) {
+  for (cJednostkaMorska* ship : units_.navalUnits) {
+    if (ship->countryId == countryId) {
+      ship->Kill(true);
+      return true;
+    }
+  }
+  return false;
+}
+
+cFleet* cWorld::SelectShoreBombardmentFleet(int countryId, int seaNodeId) {
+  auto eligible = [](const cJednostkaMorska* ship) {
+    return (ship->type == kUnitBattleship || ship->type == kUnitCruiser) && !ship->shoreBombardmentDone;
+  };
+  cFleet* best = nullptr;
+  int bestCount = 0;
+  for (cFleet* fleet : units_.fleets) {
+    if (fleet->seaNode != seaNodeId) continue;
+    bool hasOwn = false;
+    int count = 0;
+    for (const cJednostkaMorska* ship : fleet->ships) {
+      if (!eligible(ship)) continue;
+      ++count;
+      if (ship->countryId == countryId) hasOwn = true;
+    }
+    if (!hasOwn) continue;
+    if (count > bestCount || (count == bestCount && best && fleet->id < best->id)) {
+      best = fleet;
+      bestCount = count;
+    }
+  }
+  if (!best) return nullptr;
+  for (cJednostkaMorska* ship : units_.navalUnits) {
+    ship->marked = ship->fleet == best && eligible(ship);
+  }
+  return best;
+}
+
+namespace {
+
+int SideOfCountry(int countryId) {
+  const cCountry* country = g_pWorld->GetCountry(countryId);
+  switch (country ? country->alliance : 0) {
+    case 2: case 5: return 1;
+    case 1: case 4: return 2;
+    case 3: case 6: return 3;
+    default: return 4;
+  }
+}
+
+}  // namespace
+
+void AddEventEffectInCountry(int countryId, int side, int delta) {
+  if (!g_pWorld) return;
+  const cMap& map = g_pWorld->GetMap();
+  for (cJednostkaLadowa* unit : g_pWorld->Units().landUnits) {
+    if (SideOfCountry(unit->countryId) != side || !map.IsInside(unit->x, unit->y)) continue;
+    if (map.GetHex(unit->x, unit->y).originalOwner == countryId) unit->eventsEffect += delta;
+  }
+}
+
+void AddEventEffectInArea(int x1, int y1, int x2, int y2, int side, int delta) {
+  if (!g_pWorld) return;
+  for (cJednostkaLadowa* unit : g_pWorld->Units().landUnits) {
+    if (SideOfCountry(unit->countryId) != side) continue;
+    if (unit->x >= x1 && unit->x <= x2 && unit->y >= y1 && unit->y <= y2) unit->eventsEffect += delta;
+  }
+}
+
+void cWorld::ResetCitySupplyRows() {
+  const auto count = static_cast<std::size_t>(GetCountryCount());
+  for (cCity* city : cities_) {
+    city->supplyInfo.assign(count, 0);
+    city->convoyInfo.assign(count, 0);
+  }
+}
+
+bool cWorld::IsLandUnitIdUsed(int id) const {
+  for (const auto* list : {&units_.landUnits, &units_.carriedUnitsA, &units_.carriedUnitsB}) {
+    for (const cJednostkaLadowa* unit : *list) {
+      if (unit->id == id) return true;
+    }
+  }
+  for (const cJednostka* unit : units_.reservePool) {
+    if (unit->category == kCategoryLand && unit->id == id) return true;
+  }
+  return false;
+}
+
+bool cWorld::IsAirUnitIdUsed(int id) const {
+  for (const cJednostkaLotnicza* unit : units_.airUnits) {
+    if (unit->id == id) return true;
+  }
+  for (const cJednostka* unit : units_.reservePool) {
+    if (unit->category == kCategoryAir && unit->id == id) return true;
+  }
+  return false;
+}
+
+void cWorld::RemoveCountryReserveUnits(int countryId) {
+  std::vector<cJednostka*>& pool = units_.reservePool;
+  auto keep = std::stable_partition(pool.begin(), pool.end(),
+                                    [countryId](const cJednostka* unit) { return unit->countryId != countryId; });
+  for (auto it = keep; it != pool.end(); ++it) {
+    ForgetUnit(*this, *it);
+    delete *it;
+  }
+  pool.erase(keep, pool.end());
+}
+
+void cWorld::RemoveCountryReserveShips(int countryId) {
+  std::vector<cJednostkaMorska*>& pool = units_.navalReservePool;
+  auto keep = std::stable_partition(pool.begin(), pool.end(),
+                                    [countryId](const cJednostkaMorska* ship) { return ship->countryId != countryId; });
+  for (auto it = keep; it != pool.end(); ++it) {
+    cJednostkaMorska* ship = *it;
+    ForgetUnit(*this, ship);
+    if (ship->fleet) ship->fleet->RemoveShip(ship);
+    delete ship;
+  }
+  pool.erase(keep, pool.end());
+}
+
+void sIdCounters::Recompute(cWorld& world) {
+  sUnitLists& units = world.Units();
+  units.fleets.sort([](const cFleet* a, const cFleet* b) { return a->id < b->id; });
+  units.navalUnits.sort([](const cJednostkaMorska* a, const cJednostkaMorska* b) { return a->id < b->id; });
+
+  nextFleetId = units.fleets.empty() ? 1 : units.fleets.back()->id + 1;
+  // The last ship's id + 1, raised to the greatest reserve id, then one
+  // more: ships 1 to 5 and no reserve give 7.
+  int ship = units.navalUnits.empty() ? 1 : units.navalUnits.back()->id + 1;
+  for (const cJednostkaMorska* reserve : units.navalReservePool) ship = std::max(ship, reserve->id);
+  nextShipId = ship + 1;
+
+  int land = 0;
+  int air = 0;
+  for (const auto* list : {&units.landUnits, &units.carriedUnitsA, &units.carriedUnitsB}) {
+    for (const cJednostkaLadowa* unit : *list) land = std::max(land, unit->id);
+  }
+  for (const cJednostkaLotnicza* unit : units.airUnits) air = std::max(air, unit->id);
+  for (const cJednostka* unit : units.reservePool) {
+    if (unit->category == kCategoryLand) land = std::max(land, unit->id);
+    if (unit->category == kCategoryAir) air = std::max(air, unit->id);
+  }
+  nextLandUnitId = land + 1;
+  nextAirUnitId = air + 1;
+
+  int convoy = 0;
+  for (int countryId = 1; countryId <= units.convoys.GetCountryCount(); ++countryId) {
+    for (const cConvoy& c : *units.convoys.ConvoysOf(countryId)) convoy = std::max(convoy, c.id);
+  }
+  nextConvoyId = convoy + 1;
+}

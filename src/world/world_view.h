@@ -1,0 +1,32 @@
+// What the rules and the turn flow ask of the screen that shows the world.
+// The map screen implements it and the world owns it while a game runs; the
+// world's own code never reaches a panel or a menu otherwise.
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+class cWorldView {
+ public:
+  virtual ~cWorldView() = default;
+
+  // The information bar's counters of the current country.
+  virtual void RefreshCounters() = 0;
+  // The status line of the information bar (line feeds already blanks).
+  virtual void ShowStatusText(std::wstring_view text) = 0;
+  // The panels that show the selected hex and unit.
+  virtual void RefreshSelection() = 0;
+  // The minimap's date line.
+  virtual void RefreshDateLine() = 0;
+  // Around the computer players' phase: the bar is locked and the hideable
+  // panels are hidden (each keeps its state), open dialogs close, phase 9;
+  // and the way back, each panel as it was, phase 7.
+  virtual void EnterComputerPhase() = 0;
+  virtual void LeaveComputerPhase() = 0;
+};
+
+// Applies change to the loaded world's view on the main thread: at once when
+// called there, else posted to the main-thread queue and applied in the
+// next frame move (the worker never touches a GUI object). Nothing happens
+// while no world or no view exists at that time.
+void ChangeWorldView(std::function<void(cWorldView&)> change);

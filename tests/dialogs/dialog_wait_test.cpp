@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "app/framework_lock.h"
+#include "dialogs/dialog.h"
+#include "dialogs/dialog_stack.h"
+#include "platform/clock.h"
+#include "support/test_support.h"
+
+// At global scope so that its demangled name is plain.
+class cWaitProbeDialog : public cDialog {
+ public:
+  cWaitProbeDialog() : cDialog(321) {}
+};
+
+namespace {
+
+class DialogWait : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CreateFrameworkLock();
+    g_bRunning = true;
+    plat::SetClock(&clock_);
+  }
+  void TearDown() override {
+    g_bRunning = false;
+    DeleteRetiredDialogs();
+    DeleteFrameworkLock();
+    plat::SetClock(nullptr);
+  }
+  twtest::LogCapture log_;
+  plat::ManualClock clock_;
+};
+
+TEST_F(DialogWait, WaitForDialogThreadReturnsOnceMainThreadClosesIt) {
+  g_DialogStack.clear();
+  g_pActiveDialog = nullptr;
+  PushDialog(new cWaitProbeDialog());
+  cDialog* dialog = g_pActiveDialog;
+  std::atomic<bool> returned{false};
+  std::thread worker([&] {
+    WaitForDialogClose(dialog, "src/worker.cpp", 77);
+    returned = true;
+  });
+  // A few passes go by, then the dialog is closed under the lock as an input handler would.
+  while (clock_.SleepCalls() < 3) std::this_thread::yield();
+  EXPECT_FALSE(returned);
+  AcquireFrameworkLock(nullptr, 0);
+  PopDialogs(1);
+  ReleaseFrameworkLock(nullptr, 0);
+  worker.join();
+  EXPECT_TRUE(g_DialogStack.empty());
+  EXPECT_TRUE(log_.Contains(L"WBC:cWaitProbeDialog:src/worker.cpp:77"));
+  EXPECT_GE(clock_.SleepCalls(), 4);  // three passes while open and the last one
+  EXPECT_EQ(clock_.TotalSlept(), 100u * static_cast<unsigned>(clock_.SleepCalls()));
+}
+
+}  // namespace

@@ -1,0 +1,107 @@
+// Loading a map skin with a game loaded places the scenario's eye candies
+// for the skin's picture: read again from the scenario's folder, or all
+// cleared when the skin has no eye-candy picture.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/skins.h"
+#include "files/world_skins.h"
+#include "app/texture.h"
+#include "platform/lines.h"
+#include "platform/recording_renderer.h"
+#include "support/fake_framework.h"
+#include "support/test_support.h"
+#include "world/world.h"
+#include "world/map_text.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The first 24 bytes of a 4 x 4 PNG: all the test renderer reads.
+std::string PngHeader() {
+  const unsigned char bytes[24] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0, 0, 0, 13,
+                                   'I',  'H', 'D', 'R', 0,    0,    0,    4,    0, 0, 0, 4};
+  return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes);
+}
+
+void Put(const std::string& path, const std::string& bytes) {
+  fs::create_directories(fs::path(path).parent_path());
+  ASSERT_TRUE(plat::WriteFileBytes(path, bytes));
+}
+
+class SkinEyeCandies : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    world_ = std::make_unique<cWorld>();
+    g_pWorld = world_.get();
+    world_->scenarioName = L"EyeCandyScenario";
+    std::string error;
+    ASSERT_TRUE(BuildMapFromText("size 4 3\nterrain\npppp\npppp\npppp\n", world_->GetMap(), error)) << error;
+    world_->GetMap().ResetEyeCandies();
+    Put("data/scenarios/EyeCandyScenario/eyecandies.csv",
+        "# x;y;depth;cells\n1;2;29;0;1;2;3;4;5\n3;0;39;1;1;1;1;1;1\n3;0;x;1;1;1;1;1;1\n");
+    Put("data/gfx/[MapSkin]EyeCandyPicture/eyecandies.png", PngHeader());
+    fs::create_directories("data/gfx/[MapSkin]EyeCandyBare");
+  }
+  void TearDown() override {
+    g_Textures[kSlotEyeCandies].Release();
+    g_pWorld = nullptr;
+    world_.reset();
+    fs::remove_all("data/scenarios/EyeCandyScenario");
+    fs::remove_all("data/gfx/[MapSkin]EyeCandyPicture");
+    fs::remove_all("data/gfx/[MapSkin]EyeCandyBare");
+  }
+  const sEyeCandy& At(int x, int y) const {
+    return world_->GetMap().EyeCandies()[static_cast<std::size_t>(y) * 4 + x];
+  }
+
+  plat::RecordingRenderer renderer_;
+  twtest::FakeFramework frame_{&renderer_};
+  std::unique_ptr<cWorld> world_;
+};
+
+TEST_F(SkinEyeCandies, ASkinChangeReadsTheScenarioTableForItsPicture) {
+  twtest::LogCapture log;
+  LoadWorldMapSkin(*world_, L"EyeCandyPicture");
+  ASSERT_NE(g_Textures[kSlotEyeCandies].Get(), nullptr);
+  EXPECT_FLOAT_EQ(At(1, 2).scale, 0.7f);
+  const std::uint32_t cells[6] = {1, 168, 335, 502, 669, 836};
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(At(1, 2).words[i], cells[i]) << i;
+  EXPECT_FLOAT_EQ(At(3, 0).scale, 0.6f);  // the bad line after it changes nothing
+  EXPECT_EQ(At(0, 0).words[0], 0u);
+  EXPECT_TRUE(log.Contains(
+      L"ERROR incorrect entry data format in data\\scenarios\\EyeCandyScenario/eyecandies.csv: 3;0;x;1;1;1;1;1;1"));
+
+  // A skin change reads the table again: a record the game changed is
+  // restored, one the table does not name is cleared.
+  auto& records = const_cast<std::vector<sEyeCandy>&>(world_->GetMap().EyeCandies());
+  records[0].words[0] = 77;
+  records[9].words[3] = 5;
+  LoadWorldMapSkin(*world_, L"EyeCandyPicture");
+  EXPECT_EQ(At(0, 0).words[0], 0u);
+  EXPECT_EQ(At(1, 2).words[3], 502u);
+
+  // No picture in the new skin: no decoration is left and the table is not
+  // even opened.
+  twtest::LogCapture bare;
+  LoadWorldMapSkin(*world_, L"EyeCandyBare");
+  EXPECT_EQ(g_Textures[kSlotEyeCandies].Get(), nullptr);
+  for (const sEyeCandy& record : world_->GetMap().EyeCandies()) {
+    for (std::uint32_t word : record.words) EXPECT_EQ(word, 0u);
+  }
+  for (const std::wstring& line : bare.Lines()) EXPECT_EQ(line.find(L"eyecandies.csv"), std::wstring::npos) << line;
+
+  // A scenario without a table: logged, and the map stays plain.
+  fs::remove_all("data/scenarios/EyeCandyScenario");
+  twtest::LogCapture missing;
+  LoadWorldMapSkin(*world_, L"EyeCandyPicture");
+  for (const sEyeCandy& record : world_->GetMap().EyeCandies()) EXPECT_EQ(record.words[0], 0u);
+  EXPECT_TRUE(
+      missing.Contains(L"ERROR unable to load eyecandies data from data\\scenarios\\EyeCandyScenario/eyecandies.csv"));
+}
+
+}  // namespace

@@ -1,0 +1,225 @@
+#include "frame/input_routing.h"
+#include "gui/control_groups.h"
+#include "screens/menu.h"
+#include "screens/panel.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dialogs/dialog_stack.h"
+#include "gui/hint_text.h"
+#include "dialogs/dialog.h"
+#include "gui/dxut_dialog.h"
+#include "platform/framework.h"
+#include "platform/recording_renderer.h"
+#include "screens/menu.h"
+#include "screens/panel.h"
+#include "support/fake_framework.h"
+#include "world/world.h"
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+// A control at the dialog's top-left corner that notes every mouse message
+// offered to it and consumes it on request.
+class NotingControl : public CDXUTControl {
+ public:
+  NotingControl(std::string name, Log& log, bool handles)
+      : name_(std::move(name)), log_(log), handles_(handles) {
+    m_ID = 1;
+  }
+  bool HandleMouse(const plat::Message&, POINT) override {
+    log_.push_back(name_);
+    return handles_;
+  }
+
+ private:
+  std::string name_;
+  Log& log_;
+  bool handles_;
+};
+
+void Offer(CDXUTDialog& dialog, const std::string& name, Log& log, bool handles) {
+  dialog.AddControl(std::make_unique<NotingControl>(name, log, handles))->SetSize(10, 10);
+}
+
+class NotingMenu : public cMenu {
+ public:
+  explicit NotingMenu(Log& log) : log_(log) {}
+  void OnMouse(bool, bool, bool, bool, bool, int, int x, int) override {
+    // The hint object has seen the same mouse event first.
+    log_.push_back("menu mouse " + std::to_string(x) + " hint " +
+                   std::to_string(g_HintText.GetMouseX()));
+  }
+
+ private:
+  Log& log_;
+};
+
+class NotingPanel : public cPanel {
+ public:
+  NotingPanel(int id, std::string name, Log& log) : cPanel(id), name_(std::move(name)), log_(log) {}
+  void OnGUIEvent(unsigned, int, CDXUTControl*) override { log_.push_back(name_); }
+  void MoveBy(int dx, int dy) override {
+    log_.push_back(name_ + " by " + std::to_string(dx) + "," + std::to_string(dy));
+  }
+
+ private:
+  std::string name_;
+  Log& log_;
+};
+
+class InputRouting : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_DialogStack.clear();
+    g_pActiveDialog = nullptr;
+  }
+  void TearDown() override {
+    PopDialogs(-1);
+    DeleteRetiredDialogs();
+    delete g_pCurrentMenu;
+    DeleteRetiredMenus();
+    for (cPanel* panel : {g_pInfoPanel, g_pUnitPanel, g_pAttackPanel, g_pDiplomacyPanel, g_pHexPanel,
+                          g_pMinimapPanel}) {
+      delete panel;
+    }
+    g_pWorld = nullptr;
+  }
+  // The six panels, each noting the messages offered to it; handler names
+  // the one that consumes them.
+  void MakePanels(const std::string& handler = "") {
+    const std::pair<cPanel**, std::string> panels[] = {
+        {&g_pInfoPanel, "info"},          {&g_pUnitPanel, "unit"}, {&g_pAttackPanel, "attack"},
+        {&g_pDiplomacyPanel, "diplomacy"}, {&g_pHexPanel, "hex"},   {&g_pMinimapPanel, "minimap"}};
+    for (const auto& [slot, name] : panels) {
+      *slot = new NotingPanel(1, name, log_);
+      Offer((*slot)->Dialog(), name, log_, name == handler);
+    }
+  }
+
+  plat::RecordingRenderer renderer_;
+  twtest::FakeFramework framework_{&renderer_};
+  Log log_;
+  cWorld world_;
+};
+
+TEST_F(InputRouting, MessageGoesToVisibleDialogThenMenu) {
+  auto* menu = new cMenu;
+  menu->Dialog().SetVisible(true);  // a subclass shows its dialog once built
+  Offer(menu->Dialog(), "menu", log_, true);
+  auto* dialog = new cDialog(5);
+  PushDialog(dialog);
+  Offer(dialog->Dialog(), "dialog", log_, true);
+
+  bool done = false;
+  EXPECT_EQ(MsgProc({plat::kWmLButtonDown, 0, 0}, done), 0);
+  EXPECT_TRUE(done);
+  EXPECT_EQ(log_, (Log{"dialog"}));
+
+  // A message the dialog leaves reaches the menu, which decides the flag.
+  dialog->Dialog().RemoveAllControls();
+  Offer(dialog->Dialog(), "dialog", log_, false);
+  log_.clear();
+  done = false;
+  MsgProc({plat::kWmLButtonDown, 0, 0}, done);
+  EXPECT_TRUE(done);
+  EXPECT_EQ(log_, (Log{"dialog", "menu"}));
+
+  // A hidden dialog is not asked at all.
+  dialog->Dialog().SetVisible(false);
+  log_.clear();
+  MsgProc({plat::kWmLButtonDown, 0, 0}, done);
+  EXPECT_EQ(log_, (Log{"menu"}));
+}
+
+TEST_F(InputRouting, MapScreenPanelsInOrderExceptInPhaseOne) {
+  g_pWorld = &world_;
+  MakePanels();
+  bool done = false;
+  world_.SetGameState(1);
+  MsgProc({plat::kWmLButtonDown, 0, 0}, done);
+  EXPECT_TRUE(log_.empty());
+  EXPECT_FALSE(done);
+
+  world_.SetGameState(7);
+  MsgProc({plat::kWmLButtonDown, 0, 0}, done);
+  EXPECT_EQ(log_, (Log{"diplomacy", "hex", "unit", "attack", "minimap", "info"}));
+  EXPECT_FALSE(done);
+
+  // The first panel that consumes the message ends the chain; missing
+  // panels are passed over.
+  TearDown();
+  SetUp();
+  g_pWorld = &world_;
+  world_.SetGameState(7);
+  MakePanels("unit");
+  delete g_pDiplomacyPanel;
+  log_.clear();
+  MsgProc({plat::kWmLButtonDown, 0, 0}, done);
+  EXPECT_EQ(log_, (Log{"hex", "unit"}));
+  EXPECT_TRUE(done);
+}
+
+TEST_F(InputRouting, MenuMouseFeedsHintFirstAndPanelEventsReachFourPanels) {
+  new NotingMenu(log_);
+  MenuOnMouseThunk(false, false, false, false, false, 0, 77, 5);
+  EXPECT_EQ(log_, (Log{"menu mouse 77 hint 77"}));
+
+  log_.clear();
+  MakePanels();
+  PanelOnGUIEventThunk(0x0101, 3, nullptr);
+  EXPECT_EQ(log_, (Log{"unit", "hex", "attack", "diplomacy"}));
+}
+
+TEST_F(InputRouting, FitSquareInRect) {
+  sLayoutRect rect{10, 20, 100, 40};
+  EXPECT_FLOAT_EQ(FitSquareInRect(rect, 1, 1), 0.4f);
+  EXPECT_EQ((std::array<int, 4>{rect.a, rect.b, rect.c, rect.d}), (std::array<int, 4>{40, 20, 40, 40}));
+
+  sLayoutRect tall{0, 0, 30, 90};
+  EXPECT_FLOAT_EQ(FitSquareInRect(tall, 2, 2), 1.0f);
+  EXPECT_EQ(tall.b, 60);
+  sLayoutRect empty{5, 5, 0, 10};
+  EXPECT_FLOAT_EQ(FitSquareInRect(empty, 1, 1), 0.0f);
+}
+
+TEST_F(InputRouting, MoveControlGroup) {
+  renderer_.SetScreenSize(800, 600);
+  MakePanels();
+  log_.clear();
+  g_GuiLayout[350] = {1, 2, 3, 4};
+  EXPECT_FALSE(MoveControlGroup(nullptr, 350, 700, 10, 801, 100, 5, 0));
+  EXPECT_EQ(g_GuiLayout[350].a, 1);
+  EXPECT_TRUE(log_.empty());
+  EXPECT_TRUE(MoveControlGroup(nullptr, 350, 700, 10, 800, 100, 5, -2));
+  EXPECT_EQ(g_GuiLayout[350].a, 700);
+  EXPECT_EQ(g_GuiLayout[350].d, 90);
+  EXPECT_EQ(log_, (Log{"unit by 5,-2"}));
+
+  g_GuiLayout[780] = {9, 9, 9, 9};
+  EXPECT_TRUE(MoveControlGroup(nullptr, 780, 0, 0, 10, 10, 1, 1));
+  EXPECT_EQ(g_GuiLayout[780].a, 9);
+
+  // Head 82 carries ids 83..171 with it; 172 stays.
+  CDXUTDialog dialog;
+  for (int id : {83, 171, 172}) {
+    CDXUTControl* control = dialog.AddControl(std::make_unique<CDXUTControl>());
+    control->SetID(id);
+    control->SetLocation(100, 50);
+    control->SetSize(20, 10);
+  }
+  EXPECT_TRUE(MoveControlGroup(&dialog, 82, 10, 10, 30, 30, 4, 6));
+  EXPECT_EQ(g_GuiLayout[82].c, 20);
+  EXPECT_EQ(dialog.GetControl(83)->GetX(), 104);
+  EXPECT_EQ(dialog.GetControl(171)->GetY(), 56);
+  EXPECT_EQ(dialog.GetControl(172)->GetX(), 100);
+  EXPECT_EQ(g_GuiLayout[171].b, 56);
+}
+
+}  // namespace
