@@ -53,8 +53,7 @@ struct ScopedBlockFile {
 };
 
 struct SaveGameTest : ::testing::Test {
-  SaveGameTest() : oldCwd(fs::current_path()) {
-    fs::current_path(dir.Path());
+  SaveGameTest() {
     world.GetMap().SetWidth(6);
     world.GetMap().SetHeight(4);
     world.GetMap().CreateHexes();
@@ -78,10 +77,7 @@ struct SaveGameTest : ::testing::Test {
     world.turnNumber = 7;
     world.turnsLeft = 33;
   }
-  ~SaveGameTest() override { fs::current_path(oldCwd); }
-
-  fs::path oldCwd;
-  twtest::TempDir dir;
+  twtest::TempWorkingFolder dir;
   cWorld world;
 };
 

@@ -231,23 +231,4 @@ TEST_F(Matrices, RelationsAndLossesRoundTrip) {
   EXPECT_FLOAT_EQ(read.GetLosses(1, 2), 2.5f);
 }
 
-TEST_F(Matrices, SeaNodeRows) {
-  sWezelGrafuMorz sea;
-  sea.id = 1;
-  sea.name = L"Baltic";
-  sea.x = 4, sea.y = 5, sea.ownShipX = 6, sea.ownShipY = 7, sea.enemyShipX = 8, sea.enemyShipY = 9;
-  sWezelGrafuMorz port;
-  port.id = 2;
-  port.isSea = 0;
-  port.name = L"Göteborg";
-  port.maxSize = 3, port.size = 2, port.x = 1, port.y = 1;
-  world.GetSeaGraph().Nodes().push_back(sea);
-  world.GetSeaGraph().Nodes().push_back(port);
-  WriteSeaNodes(world, Folder());
-  EXPECT_EQ(Read("sea_nodes.csv"),
-            "#ID;Name (seas only);Size max (0-sea / 1 to 9-port);Size current;Hex X (city hex X for ports);"
-            "Hex Y (city hex Y for ports);Player unit hex X;Player unit hex Y;Enemy unit hex X;Enemy unit hex Y"
-            "\r\n1;Baltic;0;0;4;5;6;7;8;9;\r\n2;G\xF6teborg;3;2;1;1;0;0;0;0;");
-}
-
 }  // namespace
