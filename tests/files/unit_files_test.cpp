@@ -8,6 +8,7 @@
 
 #include "files/unit_files.h"
 #include "platform/message_box.h"
+#include "files_fixture.h"
 #include "support/test_support.h"
 #include "units/commander.h"
 #include "units/fleet.h"
@@ -27,26 +28,18 @@ const char kLandHeader[] =
     "Number of turns from last paradrop;mulberry remaining time (months);Turns without supply;Trench bonus "
     "multiplier;Last X;Last Y;Available in turns;";
 
-struct UnitFiles : ::testing::Test {
+struct UnitFiles : filestest::FilesTest {
   UnitFiles() {
     previous = g_pWorld;
     g_pWorld = &world;
-    world.GetMap().SetWidth(10);
-    world.GetMap().SetHeight(8);
-    world.GetMap().CreateHexes();
     auto* commander = new cCommander();
     commander->id = 3;
     commander->name = L"Rommel";
     world.Units().commanders.push_back(commander);
   }
   ~UnitFiles() override { g_pWorld = previous; }
-  std::wstring Folder() const { return dir.Path().wstring(); }
-  std::wstring Pattern() const { return Folder() + L"\\%s"; }
-  std::string Read(const std::string& name) const { return twtest::ReadFile(dir.File(name)); }
 
   cWorld* previous = nullptr;
-  twtest::TempDir dir;
-  cWorld world;
 };
 
 TEST_F(UnitFiles, LandRowsReadBackAndAreWrittenExactly) {

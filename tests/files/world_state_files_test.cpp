@@ -12,8 +12,8 @@
 #include "files/fatal.h"
 #include "files/matrices_file.h"
 #include "files/topography_file.h"
+#include "files_fixture.h"
 #include "platform/text.h"
-#include "support/test_support.h"
 #include "units/jednostka_ladowa.h"
 #include "units/unit.h"
 #include "world/cities.h"
@@ -28,34 +28,9 @@ class cTestUnit : public cUnit {
   int ComputeMoveRange(bool) override { return 0; }
 };
 
-struct WorldFixture : ::testing::Test {
-  WorldFixture() {
-    world.GetMap().SetWidth(10);
-    world.GetMap().SetHeight(8);
-    world.GetMap().CreateHexes();
-    for (int id = 1; id <= 3; ++id) {
-      auto country = std::make_unique<cCountry>();
-      country->id = id;
-      country->name = L"Land" + std::to_wstring(id);
-      world.Countries().push_back(std::move(country));
-    }
-    world.GetRelations().Reset(3);
-  }
-  cCity& AddCity(const wchar_t* name, int x, int y) {
-    auto city = std::make_unique<cCity>();
-    city->SetName(name);
-    city->x = x;
-    city->y = y;
-    cCity& ref = *city;
-    world.AddCity(std::move(city));
-    return ref;
-  }
-  std::wstring Folder() const { return dir.Path().wstring(); }
-  std::wstring Pattern() const { return Folder() + L"\\%s"; }
-  std::string Read(const std::string& name) const { return twtest::ReadFile(dir.File(name)); }
-
-  twtest::TempDir dir;
-  cWorld world;
+struct WorldFixture : filestest::FilesTest {
+  WorldFixture() { AddCountries(3); }
+  cCity& AddCity(const wchar_t* name, int x, int y) { return twtest::AddCity(world, x, y, 0, name); }
 };
 
 using CitiesFile = WorldFixture;

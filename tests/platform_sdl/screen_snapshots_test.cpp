@@ -35,6 +35,7 @@
 #include "support/fake_framework.h"
 #include "support/fixture_scenario.h"
 #include "support/test_support.h"
+#include "support/world_builders.h"
 #include "world/cities.h"
 #include "world/gra.h"
 
@@ -181,15 +182,11 @@ TEST_F(ScreenSnapshot, LoadingBarAndSettingsMenuWithItsFlagAndEmailPage) {
   } nations[] = {{L"Germany", kAxisLeader, true, 1}, {L"United Kingdom", kAlliesLeader, false, 0},
                  {L"France", kAllies, true, 2},      {L"Sweden", kNeutral, false, 0}};
   for (const auto& nation : nations) {
-    auto country = std::make_unique<cCountry>();
-    country->id = g_pWorld->GetCountryCount() + 1;
-    country->active = true;
-    country->name = nation.name;
-    country->alliance = nation.alliance;
-    country->human = nation.human;
-    country->pbemPlayerId = nation.player;
-    country->productionPoints = 120.0 * country->id;
-    g_pWorld->Countries().push_back(std::move(country));
+    cCountry& country = twtest::AddCountry(*g_pWorld, nation.alliance, nation.name);
+    country.active = true;
+    country.human = nation.human;
+    country.pbemPlayerId = nation.player;
+    country.productionPoints = 120.0 * country.id;
   }
   g_pWorld->pbemPlayers = {{1, L"Anna", L"anna@example.com"}, {2, L"Ben", L"ben@example.com"}};
   auto* settings = new cScenarioSettingsMenu();

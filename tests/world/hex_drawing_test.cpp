@@ -13,6 +13,7 @@
 #include "platform/recording_renderer.h"
 #include "support/fake_framework.h"
 #include "support/test_support.h"
+#include "support/world_builders.h"
 #include "world/cities.h"
 #include "world/country.h"
 #include "world/gra.h"
@@ -77,13 +78,7 @@ class HexDrawing : public ::testing::Test {
     return found;
   }
 
-  void AddCountry(int alliance, std::uint32_t colour) {
-    auto country = std::make_unique<cCountry>();
-    country->id = world_.GetCountryCount() + 1;
-    country->alliance = alliance;
-    country->colour[0] = colour;
-    world_.Countries().push_back(std::move(country));
-  }
+  void AddCountry(int alliance, std::uint32_t colour) { twtest::AddCountry(world_, alliance).colour[0] = colour; }
 
   sSettings settings_;
   plat::RecordingRenderer renderer_;
