@@ -3,12 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/settings.h"
-#include "platform/lines.h"
 #include "support/test_support.h"
 
 namespace {
@@ -150,23 +148,13 @@ TEST_F(SkinTest, ZoomChoice) {
   EXPECT_EQ(g_LandAppearance.current, &g_LandAppearance.entries[9]);
 }
 
-// The loaders work on "data\gfx\..." of the working folder.
+// The loaders work on "data\gfx\..." of the working folder: a temporary one.
 class SkinFolderTest : public SkinTest {
  protected:
-  void TearDown() override {
-    std::filesystem::remove_all("data/gfx/[MapSkin]Test");
-    std::filesystem::remove_all("data/gfx/[UnitsSkin]Test");
-    SkinTest::TearDown();
-  }
-  static void Put(const std::string& path, const std::string& bytes) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    ASSERT_TRUE(plat::WriteFileBytes(path, bytes));
-  }
+  twtest::TempWorkingFolder folder_;
 };
 
-// A skin name of its own: the tests of one program share the working folder
-// and may run at the same time.
-TEST_F(SkinTest, MissingSkinFoldersAreLogged) {
+TEST_F(SkinFolderTest, MissingSkinFoldersAreLogged) {
   twtest::LogCapture log;
   g_SpriteDepths[0].level = 7;
   LoadMapSkin(L"Absent");
@@ -182,9 +170,9 @@ TEST_F(SkinTest, MissingSkinFoldersAreLogged) {
 }
 
 TEST_F(SkinFolderTest, LoadersReadTheFolderAndChooseByZoom) {
-  Put("data/gfx/[MapSkin]Test/sprites_depth.csv", "#\n12\n");
-  Put("data/gfx/[MapSkin]Test/appearance.csv", "#\n" + CityEntry(1000) + "#\n" + CityEntry(70) + "#\n");
-  Put("data/gfx/[UnitsSkin]Test/land_units.csv", UnitGroup("Full", 1000, 25) + UnitGroup("Small", 70, 25));
+  folder_.Write("data/gfx/[MapSkin]Test/sprites_depth.csv", "#\n12\n");
+  folder_.Write("data/gfx/[MapSkin]Test/appearance.csv", "#\n" + CityEntry(1000) + "#\n" + CityEntry(70) + "#\n");
+  folder_.Write("data/gfx/[UnitsSkin]Test/land_units.csv", UnitGroup("Full", 1000, 25) + UnitGroup("Small", 70, 25));
   g_SpriteDepths[1].level = 99;
   g_Settings.MapZoom = 0.5f;
   LoadMapSkin(L"Test");

@@ -7,6 +7,7 @@
 #include "app/fatal_exit.h"
 #include "platform/text.h"
 #include "support/test_support.h"
+#include "support/world_builders.h"
 #include "world/cities.h"
 #include "world/country.h"
 #include "world/world.h"
@@ -35,23 +36,10 @@ class AiWorld {
   AiWorld() {
     std::string error;
     EXPECT_TRUE(BuildMapFromText(kMap, world.GetMap(), error)) << error;
-    port = AddCity(L"Port", 1, 1, kCityPort);
-    town = AddCity(L"Town", 3, 2, kCityNormal);
-    for (int id = 1; id <= 2; ++id) {
-      auto country = std::make_unique<cCountry>();
-      country->id = id;
-      world.Countries().push_back(std::move(country));
-    }
-  }
-  cCity* AddCity(const wchar_t* name, int x, int y, int type) {
-    auto city = std::make_unique<cCity>();
-    city->SetName(name);
-    city->x = x;
-    city->y = y;
-    city->type = type;
-    cCity* raw = city.get();
-    world.AddCity(std::move(city));
-    return raw;
+    port = &twtest::AddCity(world, 1, 1, kCityPort, L"Port");
+    town = &twtest::AddCity(world, 3, 2, kCityNormal, L"Town");
+    twtest::AddCountry(world);
+    twtest::AddCountry(world);
   }
   sCountryAiData& Ai(int id) { return world.GetCountry(id)->aiData; }
 

@@ -8,7 +8,7 @@
 
 #include "app/fatal_exit.h"
 #include "files/fleet_files.h"
-#include "support/test_support.h"
+#include "files_fixture.h"
 #include "world/commander.h"
 #include "world/convoy.h"
 #include "world/fleet.h"
@@ -18,23 +18,8 @@
 
 namespace {
 
-struct FleetFiles : ::testing::Test {
-  FleetFiles() {
-    world.GetMap().SetWidth(10);
-    world.GetMap().SetHeight(8);
-    world.GetMap().CreateHexes();
-    for (int id = 1; id <= 3; ++id) {
-      auto country = std::make_unique<cCountry>();
-      country->id = id;
-      world.Countries().push_back(std::move(country));
-    }
-  }
-  std::wstring Folder() const { return dir.Path().wstring(); }
-  std::wstring Pattern() const { return Folder() + L"\\%s"; }
-  std::string Read(const std::string& name) const { return twtest::ReadFile(dir.File(name)); }
-
-  twtest::TempDir dir;
-  cWorld world;
+struct FleetFiles : filestest::FilesTest {
+  FleetFiles() { AddCountries(3); }
 };
 
 TEST_F(FleetFiles, FleetsAndCommandersAreExactAndReadBack) {
@@ -138,12 +123,7 @@ TEST_F(FleetFiles, ConvoysWritePortIdsAndReadBack) {
   world.GetSeaGraph().Nodes().resize(8);
   for (int i = 0; i < 8; ++i) world.GetSeaGraph().Nodes()[static_cast<std::size_t>(i)].id = i + 1;
   auto addPort = [&](const wchar_t* name, int x, int y, int node) {
-    auto city = std::make_unique<cCity>();
-    city->SetName(name);
-    city->x = x;
-    city->y = y;
-    cCity* ref = city.get();
-    world.AddCity(std::move(city));
+    cCity* ref = &twtest::AddCity(world, x, y, 0, name);
     world.GetMap().GetHex(x, y).seaNode = static_cast<std::uint16_t>(node);
     world.GetSeaGraph().Nodes()[static_cast<std::size_t>(node - 1)].x = x;
     world.GetSeaGraph().Nodes()[static_cast<std::size_t>(node - 1)].y = y;

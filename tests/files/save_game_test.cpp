@@ -16,6 +16,7 @@
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "support/test_support.h"
+#include "support/world_builders.h"
 #include "world/calendar.h"
 #include "world/world.h"
 
@@ -53,17 +54,12 @@ struct ScopedBlockFile {
 };
 
 struct SaveGameTest : ::testing::Test {
-  SaveGameTest() : oldCwd(fs::current_path()) {
-    fs::current_path(dir.Path());
+  SaveGameTest() {
     world.GetMap().SetWidth(6);
     world.GetMap().SetHeight(4);
     world.GetMap().CreateHexes();
-    for (int id = 1; id <= 2; ++id) {
-      auto country = std::make_unique<cCountry>();
-      country->id = id;
-      country->name = L"Land" + std::to_wstring(id);
-      world.Countries().push_back(std::move(country));
-    }
+    twtest::AddCountry(world, 0, L"Land1");
+    twtest::AddCountry(world, 0, L"Land2");
     world.GetRelations().Reset(2);
     world.scenarioName = L"Alpha";
     world.TurnsPerMonth().fill(4);
@@ -78,10 +74,7 @@ struct SaveGameTest : ::testing::Test {
     world.turnNumber = 7;
     world.turnsLeft = 33;
   }
-  ~SaveGameTest() override { fs::current_path(oldCwd); }
-
-  fs::path oldCwd;
-  twtest::TempDir dir;
+  twtest::TempWorkingFolder dir;
   cWorld world;
 };
 

@@ -1,14 +1,15 @@
-// The unit files and their placement: exact rows of the writers, round
-// trips, the rows the readers refuse and the fatal paths.
+// The unit files: exact rows of the writers, round trips, the rows the
+// readers refuse. Placement conflicts on the map are covered by the broken
+// scenarios of the world loader's tests.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
-#include "app/fatal_exit.h"
 #include "files/unit_files.h"
 #include "files/world_loader.h"
 #include "platform/message_box.h"
+#include "files_fixture.h"
 #include "support/test_support.h"
 #include "world/commander.h"
 #include "world/fleet.h"
@@ -28,26 +29,18 @@ const char kLandHeader[] =
     "Number of turns from last paradrop;mulberry remaining time (months);Turns without supply;Trench bonus "
     "multiplier;Last X;Last Y;Available in turns;";
 
-struct UnitFiles : ::testing::Test {
+struct UnitFiles : filestest::FilesTest {
   UnitFiles() {
     previous = g_pWorld;
     g_pWorld = &world;
-    world.GetMap().SetWidth(10);
-    world.GetMap().SetHeight(8);
-    world.GetMap().CreateHexes();
     auto* commander = new cCommander();
     commander->id = 3;
     commander->name = L"Rommel";
     world.Units().commanders.push_back(commander);
   }
   ~UnitFiles() override { g_pWorld = previous; }
-  std::wstring Folder() const { return dir.Path().wstring(); }
-  std::wstring Pattern() const { return Folder() + L"\\%s"; }
-  std::string Read(const std::string& name) const { return twtest::ReadFile(dir.File(name)); }
 
   cWorld* previous = nullptr;
-  twtest::TempDir dir;
-  cWorld world;
 };
 
 TEST_F(UnitFiles, LandRowsReadBackAndAreWrittenExactly) {
@@ -221,56 +214,6 @@ TEST_F(UnitFiles, NavalRowsKeepReserveCommanderAndLinkFleets) {
   PlaceShipsInFleets(other);
   EXPECT_EQ(other.Units().navalUnits.front()->fleet, otherFleet);
   EXPECT_EQ(otherFleet->GetShipCount(), 1);
-
-  cScopedThrowingFatalHook hook;
-  twtest::LogCapture log;
-  otherFleet->ships.clear();
-  otherFleet->id = 6;
-  EXPECT_THROW(PlaceShipsInFleets(other), sFatalExitError);
-  EXPECT_TRUE(log.Contains(L"Data integrity error: Hood belongs to fleet id=5, but no such fleet exists"));
-}
-
-TEST_F(UnitFiles, PlacementConflictsAndOffMapRowsAreFatal) {
-  auto add = [&](int id, int x, int y) {
-    auto* unit = new cJednostkaLadowa();
-    unit->id = id;
-    unit->name = L"U" + std::to_wstring(id);
-    unit->x = x;
-    unit->y = y;
-    world.Units().landUnits.push_back(unit);
-    return unit;
-  };
-  add(1, 2, 3);
-  add(2, 2, 3);
-  cJednostkaLadowa* third = add(3, 4, 4);
-  add(4, 10, 1);
-  cJednostkaLadowa* reserve = add(5, -1, -1);
-  cScopedThrowingFatalHook hook;
-  twtest::LogCapture log;
-  EXPECT_THROW(PlaceLoadedLandUnits(world), sFatalExitError);
-  EXPECT_TRUE(log.Contains(L"ERROR: Trying to place land unit U2 (ID=2) to hex (2, 3) occupied by U1 (ID=1)"));
-  EXPECT_TRUE(log.Contains(L"ERROR: Land unit U4 (ID=4) stands on hex (10, 1) outside the map"));
-  // The check went through the whole list.
-  EXPECT_EQ(world.GetMap().GetHex(4, 4).unit, third);
-  EXPECT_EQ(reserve->x, -1);
-
-  auto addAir = [&](int id, int x, int y) {
-    auto* unit = new cJednostkaLotnicza();
-    unit->id = id;
-    unit->name = L"A" + std::to_wstring(id);
-    unit->x = x;
-    unit->y = y;
-    world.Units().airUnits.push_back(unit);
-  };
-  addAir(20, 5, 5);
-  EXPECT_NO_THROW(PlaceLoadedAirUnits(world));
-  // Air units stand on the hexes like land units.
-  EXPECT_EQ(world.GetMap().GetHex(5, 5).unit, world.Units().airUnits.back());
-  addAir(21, 4, 4);
-  addAir(22, 5, 5);
-  EXPECT_THROW(PlaceLoadedAirUnits(world), sFatalExitError);
-  EXPECT_TRUE(log.Contains(L"ERROR: Trying to place air unit A21 (ID=21) to hex (4, 4) occupied by U3 (ID=3)"));
-  EXPECT_TRUE(log.Contains(L"ERROR: Trying to place air unit A22 (ID=22) to hex (5, 5) occupied by A20 (ID=20)"));
 }
 
 }  // namespace

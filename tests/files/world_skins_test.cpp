@@ -10,7 +10,6 @@
 #include "app/skins.h"
 #include "files/world_skins.h"
 #include "app/texture.h"
-#include "platform/lines.h"
 #include "platform/recording_renderer.h"
 #include "support/fake_framework.h"
 #include "support/test_support.h"
@@ -21,18 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The first 24 bytes of a 4 x 4 PNG: all the test renderer reads.
-std::string PngHeader() {
-  const unsigned char bytes[24] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0, 0, 0, 13,
-                                   'I',  'H', 'D', 'R', 0,    0,    0,    4,    0, 0, 0, 4};
-  return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes);
-}
-
-void Put(const std::string& path, const std::string& bytes) {
-  fs::create_directories(fs::path(path).parent_path());
-  ASSERT_TRUE(plat::WriteFileBytes(path, bytes));
-}
-
 class SkinEyeCandies : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -42,23 +29,21 @@ class SkinEyeCandies : public ::testing::Test {
     std::string error;
     ASSERT_TRUE(BuildMapFromText("size 4 3\nterrain\npppp\npppp\npppp\n", world_->GetMap(), error)) << error;
     world_->GetMap().ResetEyeCandies();
-    Put("data/scenarios/EyeCandyScenario/eyecandies.csv",
+    folder_.Write("data/scenarios/EyeCandyScenario/eyecandies.csv",
         "# x;y;depth;cells\n1;2;29;0;1;2;3;4;5\n3;0;39;1;1;1;1;1;1\n3;0;x;1;1;1;1;1;1\n");
-    Put("data/gfx/[MapSkin]EyeCandyPicture/eyecandies.png", PngHeader());
-    fs::create_directories("data/gfx/[MapSkin]EyeCandyBare");
+    folder_.Write("data/gfx/[MapSkin]EyeCandyPicture/eyecandies.png", twtest::PngHeader(4, 4));
+    fs::create_directories(folder_.Path() / "data/gfx/[MapSkin]EyeCandyBare");
   }
   void TearDown() override {
     g_Textures[kSlotEyeCandies].Release();
     g_pWorld = nullptr;
     world_.reset();
-    fs::remove_all("data/scenarios/EyeCandyScenario");
-    fs::remove_all("data/gfx/[MapSkin]EyeCandyPicture");
-    fs::remove_all("data/gfx/[MapSkin]EyeCandyBare");
   }
   const sEyeCandy& At(int x, int y) const {
     return world_->GetMap().EyeCandies()[static_cast<std::size_t>(y) * 4 + x];
   }
 
+  twtest::TempWorkingFolder folder_;
   plat::RecordingRenderer renderer_;
   twtest::FakeFramework frame_{&renderer_};
   std::unique_ptr<cWorld> world_;

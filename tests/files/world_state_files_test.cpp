@@ -12,8 +12,8 @@
 #include "app/fatal_exit.h"
 #include "files/matrices_file.h"
 #include "files/topography_file.h"
+#include "files_fixture.h"
 #include "platform/text.h"
-#include "support/test_support.h"
 #include "world/jednostka_ladowa.h"
 #include "world/unit.h"
 #include "world/cities.h"
@@ -28,34 +28,9 @@ class cTestUnit : public cUnit {
   int ComputeMoveRange(bool) override { return 0; }
 };
 
-struct WorldFixture : ::testing::Test {
-  WorldFixture() {
-    world.GetMap().SetWidth(10);
-    world.GetMap().SetHeight(8);
-    world.GetMap().CreateHexes();
-    for (int id = 1; id <= 3; ++id) {
-      auto country = std::make_unique<cCountry>();
-      country->id = id;
-      country->name = L"Land" + std::to_wstring(id);
-      world.Countries().push_back(std::move(country));
-    }
-    world.GetRelations().Reset(3);
-  }
-  cCity& AddCity(const wchar_t* name, int x, int y) {
-    auto city = std::make_unique<cCity>();
-    city->SetName(name);
-    city->x = x;
-    city->y = y;
-    cCity& ref = *city;
-    world.AddCity(std::move(city));
-    return ref;
-  }
-  std::wstring Folder() const { return dir.Path().wstring(); }
-  std::wstring Pattern() const { return Folder() + L"\\%s"; }
-  std::string Read(const std::string& name) const { return twtest::ReadFile(dir.File(name)); }
-
-  twtest::TempDir dir;
-  cWorld world;
+struct WorldFixture : filestest::FilesTest {
+  WorldFixture() { AddCountries(3); }
+  cCity& AddCity(const wchar_t* name, int x, int y) { return twtest::AddCity(world, x, y, 0, name); }
 };
 
 using CitiesFile = WorldFixture;
@@ -229,25 +204,6 @@ TEST_F(Matrices, RelationsAndLossesRoundTrip) {
   EXPECT_TRUE(read.IsAtWar(3, 1));
   EXPECT_FLOAT_EQ(read.GetLosses(2, 1), 100.0f);
   EXPECT_FLOAT_EQ(read.GetLosses(1, 2), 2.5f);
-}
-
-TEST_F(Matrices, SeaNodeRows) {
-  sWezelGrafuMorz sea;
-  sea.id = 1;
-  sea.name = L"Baltic";
-  sea.x = 4, sea.y = 5, sea.ownShipX = 6, sea.ownShipY = 7, sea.enemyShipX = 8, sea.enemyShipY = 9;
-  sWezelGrafuMorz port;
-  port.id = 2;
-  port.isSea = 0;
-  port.name = L"Göteborg";
-  port.maxSize = 3, port.size = 2, port.x = 1, port.y = 1;
-  world.GetSeaGraph().Nodes().push_back(sea);
-  world.GetSeaGraph().Nodes().push_back(port);
-  WriteSeaNodes(world, Folder());
-  EXPECT_EQ(Read("sea_nodes.csv"),
-            "#ID;Name (seas only);Size max (0-sea / 1 to 9-port);Size current;Hex X (city hex X for ports);"
-            "Hex Y (city hex Y for ports);Player unit hex X;Player unit hex Y;Enemy unit hex X;Enemy unit hex Y"
-            "\r\n1;Baltic;0;0;4;5;6;7;8;9;\r\n2;G\xF6teborg;3;2;1;1;0;0;0;0;");
 }
 
 }  // namespace

@@ -39,16 +39,7 @@ inline std::vector<Event>& Events() {
 }
 inline void RecordEvent(unsigned code, int id, CDXUTControl*) { Events().push_back({code, id}); }
 
-// A PNG header of the given size: enough for the recording renderer.
-inline std::string PngHeader(int w, int h) {
-  std::string s("\x89PNG\r\n\x1a\n", 8);
-  s += std::string("\0\0\0\x0d", 4) + "IHDR";
-  for (int v : {w, h}) {
-    for (int shift = 24; shift >= 0; shift -= 8) s += static_cast<char>((v >> shift) & 0xFF);
-  }
-  s += std::string(9, '\0');
-  return s;
-}
+using twtest::PngHeader;
 
 constexpr int kFontHeight = 16;  // glyphs 8 pixels wide
 

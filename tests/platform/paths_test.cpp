@@ -42,12 +42,10 @@ TEST_F(Paths, FindsEachComponentIgnoringCase) {
 }
 
 TEST_F(Paths, RelativePathsStartAtTheWorkingFolder) {
-  const std::filesystem::path previous = std::filesystem::current_path();
-  std::filesystem::current_path(dir_.Path());
+  twtest::ScopedWorkingFolder folder(dir_.Path());
   EXPECT_EQ(ResolvePath("DATA\\GFX\\FLAGS"), "data/GFX/Flags");
   EXPECT_EQ(ResolvePath("data\\gfx\\flags\\new.png"), "data/gfx/flags/new.png");
   // Wide paths go through UTF-8; only ASCII letters fold.
   EXPECT_EQ(ResolvePath(std::wstring_view(L"DATA\\\u0141\u00F3d\u017A.TXT")), "data/\xC5\x81\xC3\xB3" "d\xC5\xBA.txt");
   EXPECT_FALSE(FileExists(ResolvePath(std::wstring_view(L"data\\\u0142\u00F3d\u017A.txt"))));
-  std::filesystem::current_path(previous);
 }

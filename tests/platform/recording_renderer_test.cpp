@@ -9,14 +9,7 @@ using plat::DrawRecord;
 using plat::RecordingRenderer;
 using plat::RectI;
 
-std::string PngHeader(std::uint32_t w, std::uint32_t h) {
-  std::string s("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16);
-  for (std::uint32_t v : {w, h}) {
-    for (int shift = 24; shift >= 0; shift -= 8) s.push_back(static_cast<char>((v >> shift) & 0xFF));
-  }
-  s += std::string("\x08\x06\0\0\0", 5);
-  return s;
-}
+using twtest::PngHeader;
 
 TEST(RecordingRenderer, LoadTextureReadsPngSizeAndRejectsOtherFiles) {
   twtest::TempDir dir;

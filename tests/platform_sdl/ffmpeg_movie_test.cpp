@@ -14,17 +14,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The shipped movies: data/ of the source tree, or the run folder's link to
-// it, found from the working folder upwards.
+// A shipped movie in data/ of the source tree; empty when none is found.
 std::string ShippedMovie(const std::string& name) {
-  for (fs::path dir = fs::current_path(); !dir.empty(); dir = dir.parent_path()) {
-    for (const char* sub : {"data", "run/data"}) {
-      fs::path candidate = dir / sub / name;
-      if (fs::exists(candidate)) return candidate.string();
-    }
-    if (dir == dir.parent_path()) break;
-  }
-  return {};
+  const fs::path root = twtest::FindSourceRoot("data/" + name);
+  return root.empty() ? std::string() : (root / "data" / name).string();
 }
 
 TEST(FfmpegMovie, IntroDecodesFrameByFrameToItsEnd) {

@@ -2,8 +2,6 @@
 // in the software renderer at several zooms: the cells must cover the land
 // and sea without seams. Scaled pictures whose edges fall between pixels
 // used to leave one-pixel lines of the cleared screen across the whole map.
-// The pictures map_seams_<zoom level>_<x>_<y>.png stay in the folder the
-// test started in.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -17,7 +15,6 @@
 #include "app/texture.h"
 #include "files/world_loader.h"
 #include "platform/sdl/sdl_renderer.h"
-#include "golden_compare.h"
 #include "support/fake_audio.h"
 #include "support/fake_framework.h"
 #include "support/test_support.h"
@@ -44,7 +41,6 @@ class MapSeams : public ::testing::Test {
     root_ = twtest::FindSourceRoot("tests/platform_sdl/map_seams_test.cpp");
     ASSERT_FALSE(root_.empty()) << "set TW_SOURCE_DIR to the source tree";
     ASSERT_TRUE(fs::is_directory(root_ / "data/scenarios/Europe1939"));
-    out_ = fs::current_path();
     fs::create_directories(dir_.Path() / "data/scenarios");
     fs::create_directory_symlink(root_ / "data/gfx", dir_.Path() / "data/gfx");
     fs::create_directory_symlink(root_ / "data/scenarios/Europe1939", dir_.Path() / "data/scenarios/Europe1939");
@@ -92,9 +88,6 @@ class MapSeams : public ::testing::Test {
     map.Render(batch);
     batch.End();
     renderer_->EndScene();
-    renderer_->SavePng(
-        (out_ / ("map_seams_" + std::to_string(level) + "_" + std::to_string(x) + "_" + std::to_string(y) + ".png"))
-            .string());
   }
 
   // The cleared colour inside the map: the screen between the centres of
@@ -127,7 +120,6 @@ class MapSeams : public ::testing::Test {
 
   twtest::TempDir dir_;
   fs::path root_;
-  fs::path out_;  // the pictures stay where the test started
   std::unique_ptr<twtest::ScopedWorkingFolder> folder_;
   sSettings settings_;
   std::unique_ptr<plat::sdl::SdlRenderer> renderer_;

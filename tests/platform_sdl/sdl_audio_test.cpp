@@ -17,22 +17,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The shipped data folder: data/ of the source tree or the run folder's
-// link to it, found from the working folder upwards.
-std::string DataFolder() {
-  for (fs::path dir = fs::current_path(); !dir.empty(); dir = dir.parent_path()) {
-    for (const char* sub : {"data", "run/data"}) {
-      if (fs::exists(dir / sub / "sound")) return (dir / sub).string();
-    }
-    if (dir == dir.parent_path()) break;
-  }
-  return {};
-}
-
 TEST(SdlAudio, LoadsAndPlaysTheGamesEffectsAndMusic) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
-  const std::string data = DataFolder();
-  ASSERT_FALSE(data.empty()) << "data/sound not found";
+  const fs::path root = twtest::FindSourceRoot("data/sound");
+  ASSERT_FALSE(root.empty()) << "data/sound not found";
+  const std::string data = (root / "data").string();
 
   plat::sdl::SdlAudioDevice device;
   ASSERT_TRUE(device.Initialize());

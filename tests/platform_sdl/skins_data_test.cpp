@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "app/settings.h"
 #include "app/skins.h"
 #include "platform/sdl/sdl_renderer.h"
+#include "support/test_support.h"
 
 namespace fs = std::filesystem;
 
@@ -17,18 +17,6 @@ namespace {
 
 constexpr const char* kMapSkin = "data/gfx/[MapSkin]Normal";
 constexpr const char* kUnitsSkin = "data/gfx/[UnitsSkin]Counters";
-
-fs::path SourceRoot() {
-  if (const char* env = std::getenv("TW_SOURCE_DIR")) return env;
-  std::error_code ec;
-  for (fs::path start : {fs::current_path(ec), fs::read_symlink("/proc/self/exe", ec).parent_path()}) {
-    for (fs::path p = start; !p.empty(); p = p.parent_path()) {
-      if (fs::exists(p / kMapSkin / "terrain.png", ec)) return p;
-      if (p == p.parent_path()) break;
-    }
-  }
-  return {};
-}
 
 std::wstring Wide(const fs::path& p) { return p.wstring(); }
 
@@ -39,7 +27,7 @@ struct Rgba {
 class SkinsDataTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = SourceRoot();
+    root_ = twtest::FindSourceRoot(std::string(kMapSkin) + "/terrain.png");
     ASSERT_FALSE(root_.empty()) << "set TW_SOURCE_DIR to the source tree";
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
@@ -86,16 +74,9 @@ class SkinsDataTest : public ::testing::Test {
 int TerrainLeft(int t, int v) { return ((t / 4) * 6 + v % 6) * 167 + 1; }
 int TerrainTop(int t, int w) { return ((t % 4) * 3 + w) * 167 + 1; }
 
-TEST_F(SkinsDataTest, TablesGiveTwoZoomBands) {
-  g_CityAppearance.Reset();
-  ASSERT_TRUE(ReadCityAppearanceTable(Wide(root_ / kMapSkin / "appearance.csv")));
-  EXPECT_EQ(g_CityAppearance.entries[0].threshold, 10000);
-  EXPECT_EQ(g_CityAppearance.entries[1].threshold, 60);
-  EXPECT_EQ(g_CityAppearance.entries[3].threshold, kUnusedThreshold);
-  EXPECT_EQ(g_CityAppearance.apLabel.face, L"Arial");
-  for (int i : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}) EXPECT_TRUE(g_CityAppearance.entries[0].valid[i]) << i;
-  EXPECT_FALSE(g_CityAppearance.entries[0].valid[10]);
-
+// The map skin's city table and the land counters' two bands are read by
+// the world map's golden pictures (zoom 100 and 50); here every unit table.
+TEST_F(SkinsDataTest, UnitTablesGiveTwoZoomBands) {
   const struct {
     const char* file;
     sUnitAppearanceTable* table;
@@ -115,11 +96,6 @@ TEST_F(SkinsDataTest, TablesGiveTwoZoomBands) {
     EXPECT_TRUE(t.table->entries[0].valid[t.counterBox]) << t.file;
     EXPECT_FALSE(t.table->entries[0].text[0].face.empty()) << t.file;
   }
-  g_Settings.DynamicAppearance = true;
-  SelectUnitFontsForZoomPercent(50);
-  EXPECT_EQ(g_LandAppearance.current, &g_LandAppearance.entries[1]);
-  SelectUnitFontsForZoomPercent(100);
-  EXPECT_EQ(g_LandAppearance.current, &g_LandAppearance.entries[0]);
 }
 
 TEST_F(SkinsDataTest, TerrainCellsReadAsTheirTerrain) {

@@ -18,6 +18,7 @@
 #include "platform/text.h"
 #include "support/fake_framework.h"
 #include "support/test_support.h"
+#include "support/world_builders.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_ladowa_draw.h"
 #include "world/cities.h"
@@ -158,23 +159,13 @@ class WorldMapSnapshot : public ::testing::TestWithParam<int> {
   }
 
   void AddCountry(const wchar_t* name, int alliance, std::uint32_t colour) {
-    auto country = std::make_unique<cCountry>();
-    country->id = world_->GetCountryCount() + 1;
-    country->name = name;
-    country->alliance = alliance;
-    country->colour[0] = colour;
-    world_->Countries().push_back(std::move(country));
+    twtest::AddCountry(*world_, alliance, name).colour[0] = colour;
   }
 
   void AddCity(const wchar_t* name, int x, int y, int type, int victoryPoints, float production) {
-    auto city = std::make_unique<cCity>();
-    city->SetName(name);
-    city->x = x;
-    city->y = y;
-    city->type = type;
-    city->victoryPoints = victoryPoints;
-    city->productionPoints = production;
-    world_->AddCity(std::move(city));
+    cCity& city = twtest::AddCity(*world_, x, y, type, name);
+    city.victoryPoints = victoryPoints;
+    city.productionPoints = production;
   }
 
   // A sea zone anchored at (x, y), or a port on a city hex.

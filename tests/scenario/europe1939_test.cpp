@@ -18,7 +18,6 @@
 #include "platform/recording_renderer.h"
 #include "platform/text.h"
 #include "support/fake_framework.h"
-#include "support/fixture_scenario.h"
 #include "support/test_support.h"
 #include "world/fleet.h"
 #include "world/jednostka_ladowa.h"
@@ -32,12 +31,6 @@ namespace fs = std::filesystem;
 namespace {
 
 using Files = std::map<std::string, std::string>;
-
-// The source tree holds the fixture in tests/data/fixture_scenario/Fixture.
-fs::path SourceRoot() {
-  const fs::path fixture = twtest::FixtureScenarioSource();
-  return fixture.empty() ? fixture : fixture.parent_path().parent_path().parent_path().parent_path();
-}
 
 Files ReadFolder(const fs::path& folder) {
   Files files;
@@ -57,10 +50,8 @@ std::string WithoutSaveDate(const std::string& ini) {
 class Europe1939 : public ::testing::Test {
  protected:
   void SetUp() override {
-    old_cwd_ = fs::current_path();
-    const fs::path root = SourceRoot();
-    ASSERT_TRUE(fs::exists(root / "data/scenarios/Europe1939/Info.ini")) << "set TW_SOURCE_DIR to the source tree";
-    fs::current_path(dir_.Path());
+    const fs::path root = twtest::FindSourceRoot("data/scenarios/Europe1939/Info.ini");
+    ASSERT_FALSE(root.empty()) << "set TW_SOURCE_DIR to the source tree";
     fs::create_directories("data/scenarios");
     fs::copy(root / "data/scenarios/Europe1939", "data/scenarios/Europe1939", fs::copy_options::recursive);
     // The skins and the music the world loads, as the game finds them beside
@@ -75,7 +66,6 @@ class Europe1939 : public ::testing::Test {
     plat::SetMessageBoxHandler({});
     delete g_pWorld;
     g_pWorld = nullptr;
-    fs::current_path(old_cwd_);
   }
 
   cCountry* CountryNamed(const std::wstring& name) {
@@ -105,8 +95,7 @@ class Europe1939 : public ::testing::Test {
   }
 
   twtest::LogCapture log_;  // from before the load in SetUp
-  fs::path old_cwd_;
-  twtest::TempDir dir_;
+  twtest::TempWorkingFolder dir_;
   plat::RecordingRenderer renderer_;
   twtest::FakeFramework frame_{&renderer_};
   std::vector<std::wstring> boxes_;

@@ -19,6 +19,7 @@
 #include "platform/messages.h"
 #include "screens/scenario_menu.h"
 #include "screens/scenario_settings_menu.h"
+#include "support/world_builders.h"
 #include "world/world.h"
 
 namespace {
@@ -38,18 +39,13 @@ struct sCountryRow {
 // A world of countries alone, ids in the order given.
 cWorld* MakeWorld(const std::vector<sCountryRow>& rows) {
   auto* world = new cWorld();
-  int id = 1;
   for (const sCountryRow& row : rows) {
-    auto country = std::make_unique<cCountry>();
-    country->id = id++;
-    country->name = row.name;
-    country->alliance = row.alliance;
-    country->politicalStrength = row.strength;
-    country->active = row.active;
-    country->human = row.human;
-    country->pbemPlayerId = row.player;
-    country->specialFlags = row.specialFlags;
-    world->Countries().push_back(std::move(country));
+    cCountry& country = twtest::AddCountry(*world, row.alliance, row.name);
+    country.politicalStrength = row.strength;
+    country.active = row.active;
+    country.human = row.human;
+    country.pbemPlayerId = row.player;
+    country.specialFlags = row.specialFlags;
   }
   return world;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/audio.h"
+#include "support/test_support.h"
 
 namespace twtest {
 
@@ -113,22 +114,6 @@ class FakeAudioDevice : public plat::AudioDevice {
    private:
     std::shared_ptr<FakeStreamRecord> r_;
   };
-};
-
-// Makes a folder the working folder for the scope (the game's data paths
-// are relative to it) and goes back afterwards.
-class ScopedWorkingFolder {
- public:
-  explicit ScopedWorkingFolder(const std::filesystem::path& folder)
-      : previous_(std::filesystem::current_path()) {
-    std::filesystem::current_path(folder);
-  }
-  ~ScopedWorkingFolder() { std::filesystem::current_path(previous_); }
-  ScopedWorkingFolder(const ScopedWorkingFolder&) = delete;
-  ScopedWorkingFolder& operator=(const ScopedWorkingFolder&) = delete;
-
- private:
-  std::filesystem::path previous_;
 };
 
 }  // namespace twtest

@@ -1,6 +1,7 @@
 // Helpers shared by the test programs.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -31,6 +32,28 @@ class TempDir {
   std::filesystem::path path_;
 };
 
+// Makes a folder the working folder for the scope (the game's data paths
+// are relative to it) and goes back afterwards.
+class ScopedWorkingFolder {
+ public:
+  explicit ScopedWorkingFolder(const std::filesystem::path& folder) : previous_(std::filesystem::current_path()) {
+    std::filesystem::current_path(folder);
+  }
+  ~ScopedWorkingFolder() { std::filesystem::current_path(previous_); }
+  ScopedWorkingFolder(const ScopedWorkingFolder&) = delete;
+  ScopedWorkingFolder& operator=(const ScopedWorkingFolder&) = delete;
+
+ private:
+  std::filesystem::path previous_;
+};
+
+// A fresh temporary folder that is the working folder for the scope: what a
+// test writes through the game's relative paths ("data\...") lands in it.
+class TempWorkingFolder : public TempDir {
+ private:
+  ScopedWorkingFolder folder_{Path()};
+};
+
 // Sends the program's log to a file of its own for the scope of a test and
 // reads it back; restores "ConsoleOut.txt" of the working folder afterwards.
 class LogCapture {
@@ -55,5 +78,15 @@ class LogCapture {
 };
 
 std::string ReadFile(const std::string& path);
+
+// The first bytes of a PNG file of the given size: all the recording
+// renderer reads of a picture.
+inline std::string PngHeader(std::uint32_t w, std::uint32_t h) {
+  std::string s("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16);
+  for (std::uint32_t v : {w, h}) {
+    for (int shift = 24; shift >= 0; shift -= 8) s.push_back(static_cast<char>((v >> shift) & 0xFF));
+  }
+  return s + std::string("\x08\x06\0\0\0", 5);
+}
 
 }  // namespace twtest

@@ -148,15 +148,12 @@ class LandConstantsFixture : public LandConstants {
  protected:
   void SetUp() override {
     LandConstants::SetUp();
-    old_cwd_ = fs::current_path();
-    fs::current_path(dir_.Path());
     settings_ = twtest::CopyFixtureScenario(dir_.Path());
   }
   void TearDown() override {
     delete g_pWorld;
     g_pWorld = nullptr;
     LandUnitConstants() = sLandUnitConstants{};
-    fs::current_path(old_cwd_);
   }
   cJednostkaLadowa* Unit(const std::wstring& name) {
     for (cJednostkaLadowa* unit : g_pWorld->Units().landUnits) {
@@ -164,7 +161,7 @@ class LandConstantsFixture : public LandConstants {
     }
     return nullptr;
   }
-  fs::path old_cwd_;
+  twtest::ScopedWorkingFolder folder_{dir_.Path()};
   plat::RecordingRenderer renderer_;
   twtest::FakeFramework frame_{&renderer_};
   sGameStartSettings settings_;

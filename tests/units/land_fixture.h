@@ -16,6 +16,7 @@
 #include "world/world.h"
 #include "world/hex_drawing.h"
 #include "world/map_text.h"
+#include "support/world_builders.h"
 
 namespace twtest {
 
@@ -52,12 +53,7 @@ class LandWorld {
 
   // Countries 1..n with the given alliance codes, all at peace.
   void AddCountries(std::initializer_list<int> alliances) {
-    for (int code : alliances) {
-      auto country = std::make_unique<cCountry>();
-      country->id = static_cast<int>(world->Countries().size()) + 1;
-      country->alliance = code;
-      world->Countries().push_back(std::move(country));
-    }
+    for (int code : alliances) twtest::AddCountry(*world, code);
     world->GetRelations().Reset(world->GetCountryCount());
   }
   void War(int a, int b) {
@@ -81,15 +77,7 @@ class LandWorld {
     return *unit;
   }
 
-  cCity* AddCity(int x, int y, int type) {
-    auto city = std::make_unique<cCity>();
-    city->x = x;
-    city->y = y;
-    city->type = type;
-    cCity* raw = city.get();
-    world->AddCity(std::move(city));
-    return raw;
-  }
+  cCity* AddCity(int x, int y, int type) { return &twtest::AddCity(*world, x, y, type); }
 
   // The unit's last range as rows of text: '*' the unit, '.' not in range,
   // otherwise the cost (0-9, then letters a=10 ...).

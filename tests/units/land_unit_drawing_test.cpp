@@ -28,11 +28,6 @@ bool SameRect(const RectI& a, const RectI& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-std::string Show(const RectI& r) {
-  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-         std::to_string(r.bottom);
-}
-
 // Box k of the test entry: left 3k, top 2k + 1, width 10 + k, height 8 + k
 // (sprite boxes), or those edges (text boxes). Source rectangle k: 20 wide,
 // 10 high at (100 + 30k, 40).
@@ -133,72 +128,13 @@ class LandCounterDrawing : public ::testing::Test {
   sLandCounterState state_;
 };
 
-TEST(LandCounterLayout, SymbolCellsFollowKindSizeAndLevel) {
-  EXPECT_TRUE(SameRect(L::SymbolCell(5, 3), {256, 700, 384, 800}));  // armoured corps, level 3
-  EXPECT_TRUE(SameRect(L::SymbolCell(0, 1), {0, 0, 128, 100}));      // infantry division, level 1
-  EXPECT_TRUE(SameRect(L::SymbolCell(3, 5), {128, 900, 256, 1000}));  // mechanized corps, level 5
-  EXPECT_TRUE(SameRect(L::SymbolCell(1, 2), {0, 600, 128, 700}));
-  EXPECT_TRUE(SameRect(L::SymbolCell(4, 4), {256, 300, 384, 400}));
-  EXPECT_TRUE(SameRect(L::SymbolCell(6, 2), {384, 100, 512, 200}));  // airborne
+// The counters' parts, their order and depth are covered by the golden
+// pictures of the world map; here what those pictures do not show.
+TEST(LandCounterLayout, SymbolCellsStayOnTheSheet) {
   for (int level : {0, 1, 5, 9}) EXPECT_TRUE(SameRect(L::SymbolCell(60, level), {512, 600, 640, 700}));
   // Levels beyond the sheet's five rows stay on the sheet.
   EXPECT_TRUE(SameRect(L::SymbolCell(5, 7), {256, 900, 384, 1000}));
   EXPECT_TRUE(SameRect(L::SymbolCell(2, -3), {128, 0, 256, 100}));
-  EXPECT_TRUE(SameRect(L::BackgroundCell(), {640, 500, 768, 600}));
-}
-
-TEST_F(LandCounterDrawing, OwnUnitDrawsEveryPartInOrderAtItsDepth) {
-  SetOwnActiveUnit();
-  state_.level = 3;
-  state_.sizeIndex = 1;
-  state_.type = 5;
-  state_.effectiveStrength = 12.5f;
-  const auto all = DrawState(10.75f, 20.5f, 0.4f);
-  const std::uint64_t sheet = g_Textures[kSlotUnits].Get()->Id();
-  const std::uint64_t info = g_Textures[kSlotUnitInfo].Get()->Id();
-  struct Want {
-    std::uint64_t texture;
-    RectI source;
-    int box;
-    std::uint32_t argb;
-  };
-  const Want want[] = {
-      {sheet, L::BackgroundCell(), 13, 0xFF336699u},
-      {sheet, {256, 700, 384, 800}, 13, 0xFFFFFFFFu},
-      {info, Source(0), 0, 0xFFFFFFFFu},
-      {flag_.Get()->Id(), {0, 0, 128, 85}, 12, 0xFFFFFFFFu},
-      {info, {Source(1).left, 60, Source(1).right, 70}, 1, 0xFFFFFFFFu},  // level 3: two rows down
-      {info, {Source(2).left, 50, Source(2).right, 60}, 2, 0xFFFFFFFFu},  // corps: one row down
-      {info, Source(8), 8, 0xFFFFFFFFu},
-      {info, Source(7), 7, 0xFFFFFFFFu},
-      {info, Source(3), 3, 0xFFFFFFFFu},
-      {info, Source(4), 4, 0xFFFFFFFFu},
-      {info, Source(5), 5, 0xFFFFFFFFu},
-      {info, Source(6), 6, 0xFFFFFFFFu},
-  };
-  std::vector<plat::DrawRecord> quads;
-  for (const auto& r : all)
-    if (r.kind == plat::DrawRecord::kQuad) quads.push_back(r);
-  ASSERT_EQ(quads.size(), std::size(want));
-  for (std::size_t i = 0; i < quads.size(); ++i) {
-    SCOPED_TRACE(i);
-    const auto& q = quads[i];
-    EXPECT_EQ(q.texture, want[i].texture);
-    EXPECT_TRUE(SameRect(q.source, want[i].source)) << Show(q.source);
-    EXPECT_EQ(q.argb, want[i].argb);
-    EXPECT_FLOAT_EQ(q.depth, 0.4f);
-    // The box's left and top are added to the position and truncated; its
-    // third and fourth values are the size.
-    const RectI b = SpriteBox(want[i].box);
-    const float left = static_cast<float>(static_cast<int>(10.75f + static_cast<float>(b.left)));
-    const float top = static_cast<float>(static_cast<int>(20.5f + static_cast<float>(b.top)));
-    EXPECT_NEAR(q.corners[0].x, left, 1e-3);
-    EXPECT_NEAR(q.corners[0].y, top, 1e-3);
-    EXPECT_NEAR(q.corners[2].x, left + static_cast<float>(b.right), 1e-3);
-    EXPECT_NEAR(q.corners[2].y, top + static_cast<float>(b.bottom), 1e-3);
-  }
-  // Texts: strength, action points, name; each shadow first.
-  EXPECT_EQ(Texts(all), (std::vector<std::wstring>{L"13", L"13", L"3", L"3", L"1st Rifle", L"1st Rifle"}));
 }
 
 TEST_F(LandCounterDrawing, BlinkBitSwitchesOwnMarkersToTheirSecondRow) {

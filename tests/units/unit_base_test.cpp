@@ -6,6 +6,7 @@
 #include "app/random.h"
 #include "platform/rand.h"
 #include "support/test_support.h"
+#include "support/world_builders.h"
 #include "world/commander.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_morska.h"
@@ -40,11 +41,8 @@ class UnitWorld : public ::testing::Test {
     g_pWorld = &world;
     std::string error;
     ASSERT_TRUE(BuildMapFromText(kMap, world.GetMap(), error)) << error;
-    for (int id = 1; id <= 2; ++id) {
-      auto country = std::make_unique<cCountry>();
-      country->id = id;
-      world.Countries().push_back(std::move(country));
-    }
+    twtest::AddCountry(world);
+    twtest::AddCountry(world);
     world.constants.commanderRange[0] = 3;
     world.constants.maxSupply = 10;
     sUnitConstants& rules = world.unitConstants;

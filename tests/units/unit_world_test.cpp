@@ -4,6 +4,7 @@
 #include <string>
 
 #include "support/test_support.h"
+#include "support/world_builders.h"
 #include "world/commander.h"
 #include "world/fleet.h"
 #include "world/jednostka_ladowa.h"
@@ -21,11 +22,8 @@ class WorldUnits : public ::testing::Test {
     g_pWorld = &world;
     std::string error;
     ASSERT_TRUE(BuildMapFromText("size 4 4\nterrain\npppp\npppp\npppp\npppp\n", world.GetMap(), error)) << error;
-    for (int id = 1; id <= 2; ++id) {
-      auto country = std::make_unique<cCountry>();
-      country->id = id;
-      world.Countries().push_back(std::move(country));
-    }
+    twtest::AddCountry(world);
+    twtest::AddCountry(world);
     world.GetSeaGraph().Nodes().resize(3);
   }
   void TearDown() override { g_pWorld = nullptr; }

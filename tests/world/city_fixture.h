@@ -12,6 +12,7 @@
 #include "world/cities.h"
 #include "world/country.h"
 #include "world/world.h"
+#include "support/world_builders.h"
 #include "world/map_text.h"
 
 namespace twtest {
@@ -32,25 +33,11 @@ class CityWorld {
   CityWorld(const CityWorld&) = delete;
   CityWorld& operator=(const CityWorld&) = delete;
 
-  cCity* AddCity(const wchar_t* name, int x, int y, int type) {
-    auto city = std::make_unique<cCity>();
-    city->SetName(name);
-    city->x = x;
-    city->y = y;
-    city->type = type;
-    cCity* raw = city.get();
-    world.AddCity(std::move(city));
-    return raw;
-  }
+  cCity* AddCity(const wchar_t* name, int x, int y, int type) { return &twtest::AddCity(world, x, y, type, name); }
 
   // Countries 1..n with the given alliance codes, all at peace.
   void AddCountries(std::initializer_list<int> alliances) {
-    for (int code : alliances) {
-      auto country = std::make_unique<cCountry>();
-      country->id = static_cast<int>(world.Countries().size()) + 1;
-      country->alliance = code;
-      world.Countries().push_back(std::move(country));
-    }
+    for (int code : alliances) twtest::AddCountry(world, code);
     world.GetRelations().Reset(world.GetCountryCount());
   }
   void War(int a, int b) {

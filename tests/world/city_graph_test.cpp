@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <vector>
 
 #include "city_fixture.h"
-#include "platform/lines.h"
 #include "support/test_support.h"
 #include "world/city_graph.h"
 
@@ -138,9 +136,8 @@ TEST(CityGraph, BadLinesAreReportedWithTheirLineNumber) {
 
 TEST(CityGraph, LoadingReadsTheScenarioFileAndEndsTheProcessOnErrors) {
   GraphWorld g;
-  const std::filesystem::path folder = "data/scenarios/GraphTest";
-  std::filesystem::create_directories(folder);
-  ASSERT_TRUE(plat::WriteFileBytes((folder / "cities_diagram.csv").string(), kDiagram));
+  twtest::TempWorkingFolder folder;
+  folder.Write("data/scenarios/GraphTest/cities_diagram.csv", kDiagram);
   {
     twtest::LogCapture log;
     g.graph().LoadCitiesDiagram(L"GraphTest");
@@ -150,7 +147,7 @@ TEST(CityGraph, LoadingReadsTheScenarioFileAndEndsTheProcessOnErrors) {
 
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(g.graph().LoadCitiesDiagram(L"NoSuchScenario"), ::testing::ExitedWithCode(1), "");
-  ASSERT_TRUE(plat::WriteFileBytes((folder / "cities_diagram.csv").string(), "0;0;3;0;0\n"));
+  folder.Write("data/scenarios/GraphTest/cities_diagram.csv", "0;0;3;0;0\n");
   EXPECT_EXIT(g.graph().LoadCitiesDiagram(L"GraphTest"), ::testing::ExitedWithCode(1), "");
 
   // A world without a map cannot place the links: the end, not a silent
@@ -159,5 +156,4 @@ TEST(CityGraph, LoadingReadsTheScenarioFileAndEndsTheProcessOnErrors) {
   g_pWorld = &noMap;
   EXPECT_EXIT(noMap.GetCityGraph().LoadCitiesDiagram(L"GraphTest"), ::testing::ExitedWithCode(1), "");
   g_pWorld = &g.w.world;
-  std::filesystem::remove_all("data/scenarios/GraphTest");
 }

@@ -13,6 +13,7 @@
 #include "platform/recording_renderer.h"
 #include "support/fake_framework.h"
 #include "support/test_support.h"
+#include "support/world_builders.h"
 #include "world/cities.h"
 #include "world/country.h"
 #include "world/world.h"
@@ -58,11 +59,6 @@ class HexDrawing : public ::testing::Test {
     ResetSpriteDepthTable();
   }
 
-  // Every layer at one depth: the batch keeps the order of submission.
-  static void FlattenDepths() {
-    for (auto& entry : g_SpriteDepths) entry.depth = 0.6f;
-  }
-
   std::vector<plat::DrawRecord> Flush() {
     batch_.End();
     std::vector<plat::DrawRecord> quads;
@@ -82,13 +78,7 @@ class HexDrawing : public ::testing::Test {
     return found;
   }
 
-  void AddCountry(int alliance, std::uint32_t colour) {
-    auto country = std::make_unique<cCountry>();
-    country->id = world_.GetCountryCount() + 1;
-    country->alliance = alliance;
-    country->colour[0] = colour;
-    world_.Countries().push_back(std::move(country));
-  }
+  void AddCountry(int alliance, std::uint32_t colour) { twtest::AddCountry(world_, alliance).colour[0] = colour; }
 
   sSettings settings_;
   plat::RecordingRenderer renderer_;
@@ -131,95 +121,29 @@ TEST_F(HexDrawing, ForestDrawsFeatureOverPlainAndKeepsPlainWhenHidden) {
   EXPECT_TRUE(Flush().empty());
 }
 
-TEST_F(HexDrawing, FullCellDrawsItsElementsInOrder) {
-  FlattenDepths();
+// The cell's elements and their order are covered by the golden pictures
+// of the world map; here the colours the pictures' settings leave out.
+TEST_F(HexDrawing, OwnershipTintsAndBordersTakeTheirColoursWithFullAlpha) {
   AddCountry(kAxis, 0x00112233);
   AddCountry(kAllies, 0x80445566);
-  g_Settings.ShowWeather = true;
-  g_Settings.ShowGrid = true;
-  g_Settings.ShowSeaZonesBorders = true;
   g_Settings.MapOwnershipMode = 3;
   g_Settings.BorderMode = 2;
   g_Settings.BorderColor = 0xFFAA0000;
-  std::vector<std::string> unitCalls;
-  g_MapDrawHooks.drawUnit = [&](plat::SpriteBatch&, const sHex&, sHexScreenPos pos, int bit) {
-    unitCalls.push_back(std::to_string(pos.z) + "/" + std::to_string(bit));
-  };
-
-  sHex hex;
-  hex.terrain = kTerrainHill;
-  hex.tileVariant = 2;
-  hex.weather = 0;  // other weathers lift the base picture out of the flat order
-  hex.riverMask = 2 | 8;  // sides 1 and 3
-  hex.controller = 1;
-  hex.owner = 2;
-  hex.markBits = 0b1100;  // lowest bit 2
-  hex.borderFlags = 1 | 4 | 8 | 128;  // owner sides 1 and 3, controller side 1, sea side 2
-  hex.fortification = 2;
-  hex.unit = reinterpret_cast<cJednostka*>(&hex);  // only tested for presence
-  eye_.scale = 0.6f;  // the layers' depth, so the batch keeps the order
-  for (int i = 0; i < 6; ++i) eye_.words[i] = static_cast<std::uint32_t>(100 * (i + 1));
-
-  DrawHex(batch_, hex, {0, 0, 0}, eye_, 5);
-  const auto quads = Flush();
-  const RectI expected[] = {
-      L::Terrain(kTerrainHill, 2, 0), L::Terrain(kTerrainPlain, 2, 0),  // 1
-      L::River(1, 2),           L::River(3, 2),                          // 2
-      L::WeatherOverlay(2, 0),                                           // 3
-      {100, 200, 266, 366},                                              // 4: good weather's position
-      L::ControllerTint(),      L::OwnerTint(),                          // 5
-      L::Mark(2),                                                        // 6
-      L::Border(1),             L::Border(3),                            // 7
-      L::SeaZoneBorder(2),                                               // 8
-      L::Grid(),                                                         // 9
-      L::Fortification(2),                                               // 10
-  };
-  ASSERT_EQ(quads.size(), std::size(expected));
-  for (std::size_t i = 0; i < quads.size(); ++i) {
-    EXPECT_TRUE(SameRect(quads[i].source, expected[i])) << "element " << i;
-  }
-  EXPECT_EQ(quads[5].texture, Id(kSlotEyeCandies));
-  EXPECT_EQ(quads[5].depth, 0.6f);
-  EXPECT_EQ(quads[6].argb, 0xFF112233u);  // controller's colour, alpha forced
-  EXPECT_EQ(quads[7].argb, 0xFF445566u);
-  EXPECT_EQ(quads[9].argb, 0xFFAA0000u);  // borders in the border colour
-  EXPECT_EQ(quads[11].argb, 0xFFFFFFFFu); // sea-zone borders untinted
-  ASSERT_EQ(unitCalls.size(), 1u);
-  EXPECT_EQ(unitCalls[0], std::to_string(0.6f) + "/1");
-}
-
-TEST_F(HexDrawing, ElementsTakeTheirLayerDepths) {
-  AddCountry(kAxis, 0x00FF0000);
-  g_Settings.ShowWeather = true;
-  g_Settings.ShowGrid = true;
-  g_Settings.ShowSeaZonesBorders = true;
-  g_Settings.MapOwnershipMode = 1;
-  g_Settings.BorderMode = 1;
   sHex hex;
   hex.terrain = kTerrainPlain;
-  hex.riverMask = 4;
   hex.controller = 1;
-  hex.owner = 1;
-  hex.markBits = 1;
-  hex.borderFlags = 16 | 256;  // controller side 2, sea side 3
-  hex.fortification = 1;
+  hex.owner = 2;
+  hex.borderFlags = 1;  // owner border on side 1
   DrawHex(batch_, hex, {0, 0, 0}, eye_, 0);
   const auto quads = Flush();
-  auto depthOf = [&](int slot, const RectI& source) {
-    auto found = Find(quads, slot, source);
-    EXPECT_EQ(found.size(), 1u);
-    return found.empty() ? -1.0f : found[0].depth;
-  };
-  EXPECT_FLOAT_EQ(depthOf(kSlotTerrain, L::Terrain(kTerrainPlain, 0, 0)), LayerDepth(kLayerPlain));
-  EXPECT_FLOAT_EQ(depthOf(kSlotOthers, L::River(2, 0)), LayerDepth(kLayerRivers));
-  EXPECT_FLOAT_EQ(depthOf(kSlotOthers, L::WeatherOverlay(0, 0)), LayerDepth(kLayerWeather));
-  EXPECT_FLOAT_EQ(depthOf(kSlotOthers, L::ControllerTint()), LayerDepth(kLayerTint));
-  EXPECT_FLOAT_EQ(depthOf(kSlotOthers, L::Mark(0)), LayerDepth(kLayerMarks));
-  EXPECT_FLOAT_EQ(depthOf(kSlotOthers, L::Border(2)), LayerDepth(kLayerBorders));
-  EXPECT_FLOAT_EQ(depthOf(kSlotOthers, L::SeaZoneBorder(3)), LayerDepth(kLayerBorders));
-  EXPECT_FLOAT_EQ(depthOf(kSlotOthers, L::Grid()), LayerDepth(kLayerGrid));
-  EXPECT_FLOAT_EQ(depthOf(kSlotOthers, L::Fortification(1)), LayerDepth(kLayerCities));
-  EXPECT_EQ(quads.size(), 9u);  // no owner tint in mode 1, no decoration without a depth
+  const std::pair<RectI, std::uint32_t> expected[] = {
+      {L::ControllerTint(), 0xFF112233u}, {L::OwnerTint(), 0xFF445566u}, {L::Border(1), 0xFFAA0000u}};
+  for (const auto& [source, argb] : expected) {
+    const auto found = Find(quads, kSlotOthers, source);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].argb, argb);
+    EXPECT_FLOAT_EQ(found[0].depth, LayerDepth(SameRect(source, L::Border(1)) ? kLayerBorders : kLayerTint));
+  }
 }
 
 TEST_F(HexDrawing, RiverMouthsOnWaterAndNoRiverForBadLandMask) {

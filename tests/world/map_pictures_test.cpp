@@ -16,6 +16,7 @@
 #include "platform/clock.h"
 #include "platform/recording_renderer.h"
 #include "support/fake_framework.h"
+#include "support/world_builders.h"
 #include "world/cities.h"
 #include "world/country.h"
 #include "world/world.h"
@@ -112,20 +113,12 @@ class MapPictures : public ::testing::Test {
       c.weather = next() % 4 == 0 ? 2 : 0;
     }
     map.AddRiverMouths();
-    for (int id = 1; id <= 3; ++id) {
-      auto country = std::make_unique<cCountry>();
-      country->id = id;
-      country->alliance = id;
-      country->colour[0] = 0x00302010u * static_cast<std::uint32_t>(id);
-      world_->Countries().push_back(std::move(country));
+    for (std::uint32_t id = 1; id <= 3; ++id) {
+      twtest::AddCountry(*world_, static_cast<int>(id)).colour[0] = 0x00302010u * id;
     }
     for (int y = 3; y < kHeight; y += 5) {
       for (int x = 3; x < kWidth; x += 7) {
-        if (map.GetHex(x, y).IsWater()) continue;
-        auto city = std::make_unique<cCity>();
-        city->x = x;
-        city->y = y;
-        world_->AddCity(std::move(city));
+        if (!map.GetHex(x, y).IsWater()) twtest::AddCity(*world_, x, y);
       }
     }
     map.RefreshBorderFlags();

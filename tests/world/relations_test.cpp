@@ -7,6 +7,7 @@
 #include "platform/text.h"
 #include "support/fake_framework.h"
 #include "support/test_support.h"
+#include "support/world_builders.h"
 #include "world/country.h"
 #include "world/world.h"
 #include "world/relations.h"
@@ -22,13 +23,7 @@ struct Relations : ::testing::Test {
 
   // Countries 1..n named by the given names and alliance codes, all at peace.
   void AddCountries(std::initializer_list<std::pair<const wchar_t*, int>> countries) {
-    for (const auto& [name, code] : countries) {
-      auto country = std::make_unique<cCountry>();
-      country->id = world.GetCountryCount() + 1;
-      country->name = name;
-      country->alliance = code;
-      world.Countries().push_back(std::move(country));
-    }
+    for (const auto& [name, code] : countries) twtest::AddCountry(world, code, name);
     world.GetRelations().Reset(world.GetCountryCount());
   }
   cCountry& C(int id) { return *world.GetCountry(id); }

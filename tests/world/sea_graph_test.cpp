@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "city_fixture.h"
-#include "platform/lines.h"
 #include "support/test_support.h"
 
 using twtest::CityWorld;
@@ -199,16 +198,15 @@ TEST(SeaGraphLoad, EdgesAreDirectedAndUnknownNodesAreFatal) {
   EXPECT_TRUE(log.Contains(L"ERROR. Sea edge in line 2 links sea node 2 to sea node 7, but no such node was loaded!"));
   EXPECT_FALSE(graph.ReadSeaEdgesText("0;1;-1;-1\n"));
 
-  // Through the scenario folder of the working folder.
+  // Through the scenario folder of the working folder (a temporary one).
   ExitCatcher exit;
-  std::filesystem::create_directories("data/scenarios/Test");
-  ASSERT_TRUE(plat::WriteFileBytes("data/scenarios/Test/sea_edges.csv", "1;9;-1;-1\r\n"));
+  twtest::TempWorkingFolder folder;
+  folder.Write("data/scenarios/Test/sea_edges.csv", "1;9;-1;-1\r\n");
   graph.LoadSeaEdges(L"Test");
   EXPECT_EQ(g_exitCode, 1);
   g_exitCode = -1;
   graph.LoadSeaEdges(L"Missing");
   EXPECT_EQ(g_exitCode, 1);
-  std::filesystem::remove_all("data/scenarios/Test");
 }
 
 TEST(SeaGraphRoute, StraitsFollowTheirController) {

@@ -11,6 +11,7 @@
 #include "platform/text.h"
 #include "support/fake_framework.h"
 #include "support/test_support.h"
+#include "support/world_builders.h"
 #include "world/cities.h"
 #include "world/country.h"
 #include "world/world.h"
@@ -38,16 +39,10 @@ TEST(WorldObject, DestructionStopsTheWorkerFirstThenFrees) {
   std::string error;
   ASSERT_TRUE(BuildMapFromText(kFixture, world->GetMap(), error)) << error;
   ASSERT_EQ(g_Textures[10].Create(16, 16), 0);
-  auto country = std::make_unique<cCountry>();
-  country->id = 1;
   auto flag = std::make_shared<cTexture>();
   ASSERT_EQ(flag->Create(8, 8), 0);
-  country->flagTexture = flag;
-  world->Countries().push_back(std::move(country));
-  auto city = std::make_unique<cCity>();
-  city->x = 1;
-  city->y = 1;
-  world->AddCity(std::move(city));
+  twtest::AddCountry(*world).flagTexture = flag;
+  twtest::AddCity(*world, 1, 1);
 
   int stops = 0;
   world->SetWorkerStopHook([&] {
@@ -76,13 +71,7 @@ TEST(WorldObject, DropSupplyRoleOnlyInTheCountrysOriginalLand) {
   // Types 0..4 on country 1's land; supply cities on country 2's land and
   // one off the map (never touched, never a crash).
   const Placed cities[] = {{0, 0, 0}, {1, 0, 1}, {0, 1, 2}, {1, 1, 3}, {0, 2, 4}, {2, 0, 0}, {3, 0, 2}, {9, 9, 0}};
-  for (const Placed& s : cities) {
-    auto city = std::make_unique<cCity>();
-    city->x = s.x;
-    city->y = s.y;
-    city->type = s.type;
-    world.AddCity(std::move(city));
-  }
+  for (const Placed& s : cities) twtest::AddCity(world, s.x, s.y, s.type);
   world.DropSupplyRoleOfCountryCities(1);
   std::vector<int> types;
   for (const cCity* c : world.Cities()) types.push_back(c->type);

@@ -1,0 +1,35 @@
+// Records the tests put into a world by hand: countries and cities.
+#pragma once
+
+#include <memory>
+
+#include "world/cities.h"
+#include "world/country.h"
+#include "world/world.h"
+
+namespace twtest {
+
+// A country with the next id (1, 2, ...), an alliance code and a name.
+inline cCountry& AddCountry(cWorld& world, int alliance = 0, const wchar_t* name = nullptr) {
+  auto country = std::make_unique<cCountry>();
+  country->id = world.GetCountryCount() + 1;
+  country->alliance = alliance;
+  if (name) country->name = name;
+  cCountry& added = *country;
+  world.Countries().push_back(std::move(country));
+  return added;
+}
+
+// A city of a type on (x, y), handed to the world.
+inline cCity& AddCity(cWorld& world, int x, int y, int type = 0, const wchar_t* name = nullptr) {
+  auto city = std::make_unique<cCity>();
+  if (name) city->SetName(name);
+  city->x = x;
+  city->y = y;
+  city->type = type;
+  cCity& added = *city;
+  world.AddCity(std::move(city));
+  return added;
+}
+
+}  // namespace twtest
