@@ -21,7 +21,9 @@ struct sRequest {
 std::mutex g_QueueMutex;
 std::deque<std::shared_ptr<sRequest>> g_Queue;
 
-std::atomic<std::thread::id> g_MainThread{};
+// The thread that runs the program's static set-up is its main thread until
+// SetMainThreadToCurrent says otherwise.
+std::atomic<std::thread::id> g_MainThread{std::this_thread::get_id()};
 
 bool OnMainThread() { return g_MainThread.load() == std::this_thread::get_id(); }
 
@@ -94,7 +96,6 @@ void DiscardMainThreadRequests() {
 }
 
 void DrainMainThreadRequests() {
-  if (g_MainThread.load() == std::thread::id()) SetMainThreadToCurrent();
   // Only what was there when the drain began: a request that posts another
   // cannot keep the frame here.
   std::deque<std::shared_ptr<sRequest>> batch;

@@ -34,8 +34,8 @@ void DrainMainThreadRequests();
 // Requests posted and not yet started.
 int PendingMainThreadRequests();
 
-// The thread that drains the queue; the first drain takes the calling
-// thread, tests may set it.
+// The thread that drains the queue: the thread of the program's static
+// set-up, or the calling thread from this call on.
 void SetMainThreadToCurrent();
 
 constexpr int kMainThreadPollMs = 10;

@@ -126,15 +126,25 @@ cMapScreen::cMapScreen(cWorld& world) : world_(world) {
   if (auto& loop = g_Sounds[SND_MAIN_MENU_MUSIC_LOOP]) loop->Stop();
   // The map screen shows the land units on their hexes.
   InstallLandUnitDrawHook();
-  info_ = new cInfoPanel();
+  panels_[kInfo] = new cInfoPanel();
   // The unit, attack and diplomacy panels are made here once they exist.
-  hex_ = new cHexPanel();
-  SetPanelMinimized(hex_, true);
-  minimap_ = new cMinimapPanel();
+  panels_[kHex] = new cHexPanel();
+  SetPanelMinimized(panels_[kHex], true);
+  panels_[kMinimap] = new cMinimapPanel();
+  InstallHooks();
+}
+
+cMapScreen::cMapScreen(cWorld& world, const Panels& panels) : world_(world), panels_(panels) { InstallHooks(); }
+
+void cMapScreen::InstallHooks() {
   // The map hands the fitted picture rectangle to the panel.
-  g_OnMinimapRect = [this](const sMinimapRect& r) { minimap_->SetMinimapRect(r.x, r.y, r.width, r.height); };
+  g_OnMinimapRect = [this](const sMinimapRect& r) {
+    if (cMinimapPanel* minimap = MinimapPanel()) minimap->SetMinimapRect(r.x, r.y, r.width, r.height);
+  };
   const sMinimapRect& r = world_.GetMap().minimapRect;
-  if (r.width > 0 && r.height > 0) minimap_->SetMinimapRect(r.x, r.y, r.width, r.height);
+  if (cMinimapPanel* minimap = MinimapPanel(); minimap != nullptr && r.width > 0 && r.height > 0) {
+    minimap->SetMinimapRect(r.x, r.y, r.width, r.height);
+  }
   g_OnMapEmptyClick = [this] {
     world_.turnState.Deselect();
     RefreshSelection();
@@ -147,36 +157,40 @@ cMapScreen::~cMapScreen() {
   SetPanelMover(nullptr);
   g_OnMinimapRect = nullptr;
   g_OnMapEmptyClick = nullptr;
-  for (cPanel* panel : {static_cast<cPanel*>(info_), unit_, attack_, diplomacy_, static_cast<cPanel*>(hex_),
-                        static_cast<cPanel*>(minimap_)}) {
+  for (cPanel*& panel : panels_) {
     delete panel;
+    panel = nullptr;
   }
 }
 
+cInfoPanel* cMapScreen::InfoPanel() const { return dynamic_cast<cInfoPanel*>(panels_[kInfo]); }
+cHexPanel* cMapScreen::HexPanel() const { return dynamic_cast<cHexPanel*>(panels_[kHex]); }
+cMinimapPanel* cMapScreen::MinimapPanel() const { return dynamic_cast<cMinimapPanel*>(panels_[kMinimap]); }
+
 void cMapScreen::RefreshCounters() {
-  if (info_ != nullptr) info_->RefreshCounters();
+  if (cInfoPanel* bar = InfoPanel()) bar->RefreshCounters();
 }
 
 void cMapScreen::ShowStatusText(std::wstring_view text) {
-  if (info_ != nullptr) info_->SetStatusText(text);
+  if (cInfoPanel* bar = InfoPanel()) bar->SetStatusText(text);
 }
 
 void cMapScreen::RefreshSelection() {
   // The unit panel joins this once it exists.
-  if (hex_ != nullptr) hex_->Refresh();
+  if (cHexPanel* hex = HexPanel()) hex->Refresh();
 }
 
 void cMapScreen::RefreshDateLine() {
-  if (minimap_ != nullptr) minimap_->RefreshDate();
+  if (cMinimapPanel* minimap = MinimapPanel()) minimap->RefreshDate();
 }
 
 void cMapScreen::EnterComputerPhase() {
-  if (info_ != nullptr) {
-    info_->RefreshCounters();
-    info_->LockForComputerPhase();
+  if (cInfoPanel* bar = InfoPanel()) {
+    bar->RefreshCounters();
+    bar->LockForComputerPhase();
   }
   RefreshDateLine();
-  for (cPanel* panel : {unit_, static_cast<cPanel*>(hex_), attack_, diplomacy_}) {
+  for (cPanel* panel : {panels_[kUnit], panels_[kHex], panels_[kAttack], panels_[kDiplomacy]}) {
     if (panel == nullptr) continue;
     panel->savedMinimized = panel->Dialog().GetMinimized();
     SetPanelMinimized(panel, true);
@@ -186,12 +200,12 @@ void cMapScreen::EnterComputerPhase() {
 }
 
 void cMapScreen::LeaveComputerPhase() {
-  if (info_ != nullptr) {
-    info_->RefreshCounters();
-    info_->UnlockAfterComputerPhase();
+  if (cInfoPanel* bar = InfoPanel()) {
+    bar->RefreshCounters();
+    bar->UnlockAfterComputerPhase();
   }
   RefreshDateLine();
-  for (cPanel* panel : {unit_, static_cast<cPanel*>(hex_), attack_, diplomacy_}) {
+  for (cPanel* panel : {panels_[kUnit], panels_[kHex], panels_[kAttack], panels_[kDiplomacy]}) {
     if (panel != nullptr) SetPanelMinimized(panel, panel->savedMinimized);
   }
   world_.SetGameState(kPhaseHumanTurn);
@@ -283,17 +297,13 @@ void cMapScreen::Render(float elapsed) {
   const sLayoutRect& flag = g_GuiLayout[kFlagLayoutEntry];
   FillBlack({flag.a, flag.b, flag.a + flag.c, flag.b + flag.d});
   // Each pointer is read when its turn comes.
-  if (minimap_ != nullptr) minimap_->OnRender(elapsed);
-  if (hex_ != nullptr) hex_->OnRender(elapsed);
-  if (unit_ != nullptr) unit_->OnRender(elapsed);
-  if (attack_ != nullptr) attack_->OnRender(elapsed);
-  if (diplomacy_ != nullptr) diplomacy_->OnRender(elapsed);
-  if (info_ != nullptr) info_->OnRender(elapsed);
+  for (ePanel which : {kMinimap, kHex, kUnit, kAttack, kDiplomacy, kInfo}) {
+    if (cPanel* panel = panels_[which]) panel->OnRender(elapsed);
+  }
 }
 
 bool cMapScreen::IsOverPanel() const {
-  for (cPanel* panel : {unit_, attack_, static_cast<cPanel*>(hex_), static_cast<cPanel*>(info_), diplomacy_,
-                              static_cast<cPanel*>(minimap_)}) {
+  for (cPanel* panel : panels_) {
     if (panel != nullptr && !panel->Dialog().GetMinimized() && panel->Dialog().GetMouseOverControl() != nullptr) {
       return true;
     }
@@ -302,8 +312,8 @@ bool cMapScreen::IsOverPanel() const {
 }
 
 void cMapScreen::ClickInfoBarButton(int id) {
-  if (info_ == nullptr) return;
-  CDXUTDialog& dialog = info_->Dialog();
+  if (panels_[kInfo] == nullptr) return;
+  CDXUTDialog& dialog = panels_[kInfo]->Dialog();
   CDXUTControl* control = dialog.GetControl(id, DXUT_CONTROL_ICON);
   if (control == nullptr) return;
   dialog.EnableNonUserEvents(true);
@@ -383,10 +393,10 @@ void cMapScreen::UpdateStatusBarHint() {
 void cMapScreen::MovePanel(int layoutId, int dx, int dy) {
   cPanel* panel = nullptr;
   switch (layoutId) {
-    case kUnitPanelLayoutId: panel = unit_; break;
-    case kHexPanelLayoutId: panel = hex_; break;
-    case kAttackPanelLayoutId: panel = attack_; break;
-    case kDiplomacyPanelLayoutId: panel = diplomacy_; break;
+    case kUnitPanelLayoutId: panel = panels_[kUnit]; break;
+    case kHexPanelLayoutId: panel = panels_[kHex]; break;
+    case kAttackPanelLayoutId: panel = panels_[kAttack]; break;
+    case kDiplomacyPanelLayoutId: panel = panels_[kDiplomacy]; break;
     default: break;
   }
   if (panel != nullptr) panel->MoveBy(dx, dy);
@@ -517,7 +527,7 @@ void cMapScreen::OnGUIEvent(unsigned, int controlId, CDXUTControl*) {
   cMap& map = world_.GetMap();
   switch (controlId) {
     case kMinimapPictureId:
-      if (minimap_ != nullptr) minimap_->CenterMapAt(g_HintText.GetMouseX(), g_HintText.GetMouseY());
+      if (cMinimapPanel* minimap = MinimapPanel()) minimap->CenterMapAt(g_HintText.GetMouseX(), g_HintText.GetMouseY());
       return;
     case kMinimapZoomInId: map.Zoom(1, 0, 0); return;
     case kMinimapZoomOutId: map.Zoom(-1, 0, 0); return;
@@ -532,10 +542,10 @@ void cMapScreen::OnGUIEvent(unsigned, int controlId, CDXUTControl*) {
       }
       return;
     case kCmdOptions: OpenPauseMenu(); return;
-    case kInfoUnitHandleId: ToggleMinimized(unit_); return;
-    case kInfoHexHandleId: ToggleMinimized(hex_); return;
-    case kInfoAttackHandleId: ToggleMinimized(attack_); return;
-    case kInfoDiplomacyHandleId: ToggleMinimized(diplomacy_); return;
+    case kInfoUnitHandleId: ToggleMinimized(panels_[kUnit]); return;
+    case kInfoHexHandleId: ToggleMinimized(panels_[kHex]); return;
+    case kInfoAttackHandleId: ToggleMinimized(panels_[kAttack]); return;
+    case kInfoDiplomacyHandleId: ToggleMinimized(panels_[kDiplomacy]); return;
     default:
       // The game's dialogs behind the other command icons come with their
       // own work.
@@ -584,19 +594,17 @@ void cMapScreen::OnFrameMove(double time, float elapsed) {
 }
 
 bool cMapScreen::OfferMessageToPanels(const plat::Message& message) {
-  for (cPanel* panel : {diplomacy_, static_cast<cPanel*>(hex_), unit_, attack_, static_cast<cPanel*>(minimap_),
-                        static_cast<cPanel*>(info_)}) {
-    if (panel != nullptr && panel->Dialog().MsgProc(message)) return true;
+  for (ePanel which : {kDiplomacy, kHex, kUnit, kAttack, kMinimap, kInfo}) {
+    if (cPanel* panel = panels_[which]; panel != nullptr && panel->Dialog().MsgProc(message)) return true;
   }
   return false;
 }
 
 void cMapScreen::OnPanelEvent(unsigned event, int controlId, CDXUTControl* control) {
   // Each pointer is read when its turn comes: a handler may remove a panel.
-  if (unit_ != nullptr) unit_->OnGUIEvent(event, controlId, control);
-  if (hex_ != nullptr) hex_->OnGUIEvent(event, controlId, control);
-  if (attack_ != nullptr) attack_->OnGUIEvent(event, controlId, control);
-  if (diplomacy_ != nullptr) diplomacy_->OnGUIEvent(event, controlId, control);
+  for (ePanel which : {kUnit, kHex, kAttack, kDiplomacy}) {
+    if (cPanel* panel = panels_[which]) panel->OnGUIEvent(event, controlId, control);
+  }
 }
 
 cMapScreen* LoadedMapScreen() {

@@ -11,6 +11,7 @@
 // keys and the panels' own controls act.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -28,6 +29,10 @@ class cWorld;
 
 class cMapScreen final : public cWorldView {
  public:
+  // The six panels.
+  enum ePanel : int { kInfo, kUnit, kAttack, kDiplomacy, kHex, kMinimap, kPanelCount };
+  using Panels = std::array<cPanel*, kPanelCount>;
+
   // Makes the panels that exist so far (information, hex and minimap; unit,
   // attack and diplomacy come with later work): the hex panel starts
   // minimised, the information bar and the minimap are shown. Stops the
@@ -35,6 +40,8 @@ class cMapScreen final : public cWorldView {
   // on their hexes, the minimap's picture rectangle, the click on an empty
   // hex) and the panel mover of the controls' drag.
   explicit cMapScreen(cWorld& world);
+  // The same with the given panels (owned from here; null where missing).
+  cMapScreen(cWorld& world, const Panels& panels);
   // Deletes every panel and takes its hooks back.
   ~cMapScreen() override;
   cMapScreen(const cMapScreen&) = delete;
@@ -76,12 +83,10 @@ class cMapScreen final : public cWorldView {
 
   cWorld& World() const { return world_; }
   // Null while the panel does not exist.
-  cInfoPanel* InfoPanel() const { return info_; }
-  cHexPanel* HexPanel() const { return hex_; }
-  cMinimapPanel* MinimapPanel() const { return minimap_; }
-  cPanel* UnitPanel() const { return unit_; }
-  cPanel* AttackPanel() const { return attack_; }
-  cPanel* DiplomacyPanel() const { return diplomacy_; }
+  cPanel* Panel(ePanel which) const { return panels_[which]; }
+  cInfoPanel* InfoPanel() const;
+  cHexPanel* HexPanel() const;
+  cMinimapPanel* MinimapPanel() const;
 
   // Arrow keys held: bit 0 left, 1 up, 2 right, 3 down.
   std::uint32_t ScrollKeys() const { return scroll_keys_; }
@@ -100,14 +105,10 @@ class cMapScreen final : public cWorldView {
   void UpdateStatusBarHint();
   void ClickInfoBarButton(int id);
   void MovePanel(int layoutId, int dx, int dy);
+  void InstallHooks();
 
   cWorld& world_;
-  cInfoPanel* info_ = nullptr;
-  cHexPanel* hex_ = nullptr;
-  cMinimapPanel* minimap_ = nullptr;
-  cPanel* unit_ = nullptr;
-  cPanel* attack_ = nullptr;
-  cPanel* diplomacy_ = nullptr;
+  Panels panels_{};
   sMouseState mouse_;
   double last_scroll_time_ = -1.0;
   // Whether the last frame scrolled by the edges or the arrow keys.

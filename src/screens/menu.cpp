@@ -69,6 +69,8 @@ void SetScreenRender(plat::FrameRenderCallback render) { g_ScreenRender = std::m
 
 void MenuFrameRender(double time, float elapsed) {
   if (g_ScreenRender) g_ScreenRender(time, elapsed);
+  // A menu switched during the frame goes now that nothing of it runs.
+  DeleteRetiredMenus();
   if (g_MenuFrameDrawnHook != nullptr) g_MenuFrameDrawnHook();
 }
 

@@ -11,6 +11,7 @@
 #include "platform/recording_renderer.h"
 #include "screens/menu.h"
 #include "screens/panel.h"
+#include "screens/map_screen.h"
 #include "support/fake_framework.h"
 #include "support/test_support.h"
 #include "world/world.h"
@@ -65,7 +66,7 @@ class FrameRender : public ::testing::Test {
     DeleteRetiredDialogs();
     delete negative_;  // the stack removes a never-drawn dialog without closing it
     delete g_pCurrentMenu;
-    delete g_pInfoPanel;
+    world_.SetView(nullptr);
     g_pWorld = nullptr;
     g_bRunning = false;
     DeleteFrameworkLock();
@@ -103,7 +104,9 @@ TEST_F(FrameRender, DrawsMenuThenVisibleDialogsBottomUpUnderTheLock) {
 
 TEST_F(FrameRender, MapScreenOutsidePhasesZeroOneAndFiveAndNothingOnAFailedBeginScene) {
   new DrawnMenu(log_);
-  g_pInfoPanel = new DrawnPanel(log_);
+  cMapScreen::Panels panels{};
+  panels[cMapScreen::kInfo] = new DrawnPanel(log_);
+  world_.SetView(std::make_unique<cMapScreen>(world_, panels));
   for (int phase : {0, 1, 5, 2, 7, 12}) {
     world_.SetGameState(phase);
     log_.clear();

@@ -1,5 +1,6 @@
 #include "frame/input_routing.h"
 #include "gui/control_groups.h"
+#include "screens/map_screen.h"
 #include "screens/menu.h"
 #include "screens/panel.h"
 
@@ -85,22 +86,24 @@ class InputRouting : public ::testing::Test {
     DeleteRetiredDialogs();
     delete g_pCurrentMenu;
     DeleteRetiredMenus();
-    for (cPanel* panel : {g_pInfoPanel, g_pUnitPanel, g_pAttackPanel, g_pDiplomacyPanel, g_pHexPanel,
-                          g_pMinimapPanel}) {
-      delete panel;
-    }
+    world_.SetView(nullptr);
     g_pWorld = nullptr;
   }
-  // The six panels, each noting the messages offered to it; handler names
-  // the one that consumes them.
-  void MakePanels(const std::string& handler = "") {
-    const std::pair<cPanel**, std::string> panels[] = {
-        {&g_pInfoPanel, "info"},          {&g_pUnitPanel, "unit"}, {&g_pAttackPanel, "attack"},
-        {&g_pDiplomacyPanel, "diplomacy"}, {&g_pHexPanel, "hex"},   {&g_pMinimapPanel, "minimap"}};
-    for (const auto& [slot, name] : panels) {
-      *slot = new NotingPanel(1, name, log_);
-      Offer((*slot)->Dialog(), name, log_, name == handler);
+  // The map screen of the world with six panels, each noting the messages
+  // offered to it; handler names the one that consumes them, missing one
+  // that is left out.
+  void MakePanels(const std::string& handler = "", const std::string& missing = "") {
+    g_pWorld = &world_;
+    const std::pair<cMapScreen::ePanel, std::string> names[] = {
+        {cMapScreen::kInfo, "info"},           {cMapScreen::kUnit, "unit"}, {cMapScreen::kAttack, "attack"},
+        {cMapScreen::kDiplomacy, "diplomacy"}, {cMapScreen::kHex, "hex"},   {cMapScreen::kMinimap, "minimap"}};
+    cMapScreen::Panels panels{};
+    for (const auto& [which, name] : names) {
+      if (name == missing) continue;
+      panels[which] = new NotingPanel(1, name, log_);
+      Offer(panels[which]->Dialog(), name, log_, name == handler);
     }
+    world_.SetView(std::make_unique<cMapScreen>(world_, panels));
   }
 
   plat::RecordingRenderer renderer_;
@@ -158,8 +161,7 @@ TEST_F(InputRouting, MapScreenPanelsInOrderExceptInPhaseOne) {
   SetUp();
   g_pWorld = &world_;
   world_.SetGameState(7);
-  MakePanels("unit");
-  delete g_pDiplomacyPanel;
+  MakePanels("unit", "diplomacy");
   log_.clear();
   MsgProc({plat::kWmLButtonDown, 0, 0}, done);
   EXPECT_EQ(log_, (Log{"hex", "unit"}));

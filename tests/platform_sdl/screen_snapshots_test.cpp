@@ -237,7 +237,8 @@ TEST_F(ScreenSnapshot, MapScreenDrawsTheFixtureScenarioWithAllPanels) {
   LoadWorld(start);
   ASSERT_NE(g_pWorld, nullptr);
   cWorld& world = *g_pWorld;
-  CreateMapScreenPanels();
+  world.SetView(MakeMapScreen(world));
+  cMapScreen& screen = *LoadedMapScreen();
   PaintMinimap(world.GetMap());
   // The first country plays, by a human hand.
   cCountry* current = world.GetCountry(1);
@@ -246,11 +247,11 @@ TEST_F(ScreenSnapshot, MapScreenDrawsTheFixtureScenarioWithAllPanels) {
   current->productionPoints = 184.4;
   world.turnState.currentCountry = current;
   world.turnNumber = 1;
-  world.StartGame();
+  screen.StartGame();
   DeleteRetiredMenus();
   ASSERT_EQ(world.GetGameState(), 7);
   // The player looks at a city: the hex panel shows it.
-  SetPanelMinimized(g_pHexPanel, false);
+  SetPanelMinimized(screen.HexPanel(), false);
   ASSERT_FALSE(world.Cities().empty());
   const cCity& city = *world.Cities()[world.Cities().size() / 2];
   world.turnState.selectedHex = &world.GetMap().GetHex(city.x, city.y);
@@ -258,7 +259,7 @@ TEST_F(ScreenSnapshot, MapScreenDrawsTheFixtureScenarioWithAllPanels) {
   // The view's column and row counts follow the first change of scale.
   world.GetMap().Zoom(1, 0, 0);
   world.GetMap().CenterAtHex(world.GetMap().GetWidth() / 2, world.GetMap().GetHeight() / 2);
-  for (int i = 0; i < 40; ++i) OnInGameFrameMove(0.1 * i, 0.1f);
+  for (int i = 0; i < 40; ++i) WorldOnFrameMoveThunk(0.1 * i, 0.1f);
   for (int i = 0; i < 3; ++i) OnFrameRender(i * 0.5, 0.5f);
   // The bar, the minimap picture and the map are all drawn; the map is not
   // the cleared black.
@@ -273,7 +274,6 @@ TEST_F(ScreenSnapshot, MapScreenDrawsTheFixtureScenarioWithAllPanels) {
   for (int i = 0; i < 60; ++i) world.GetMap().UpdateView(0.1f);
   for (int i = 0; i < 2; ++i) OnFrameRender(2.0 + i * 0.5, 0.5f);
 
-  DestroyMapScreenPanels();
   delete g_pWorld;
   g_pWorld = nullptr;
 }

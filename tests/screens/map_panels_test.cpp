@@ -69,7 +69,7 @@ class MapPanels : public ::testing::Test {
     for (sHex& hex : world_.GetMap().Hexes()) hex.unit = nullptr;
     for (cJednostkaLadowa* unit : world_.Units().landUnits) delete unit;
     world_.Units().landUnits.clear();
-    DestroyMapScreenPanels();
+    world_.SetView(nullptr);
     g_pWorld = nullptr;
   }
   cCountry& AddCountry(const wchar_t* name, int alliance, bool human) {
@@ -87,15 +87,20 @@ class MapPanels : public ::testing::Test {
     dialog.MsgProc({msg, 0, plat::MakeMouseLParam(x, y)});
   }
 
+  // The map screen with its panels, made on first use.
+  cMapScreen& Screen() {
+    if (world_.View() == nullptr) world_.SetView(MakeMapScreen(world_));
+    return *LoadedMapScreen();
+  }
+
   plat::RecordingRenderer renderer_{1024, 768};
   twtest::FakeFramework framework_{&renderer_};
   cWorld world_;
 };
 
 TEST_F(MapPanels, DraggingAHandleMovesItsPanelInFivePixelStepsWithinTheScreen) {
-  CreateMapScreenPanels();
-  cPanel& bar = *g_pInfoPanel;
-  cPanel& hex = *g_pHexPanel;
+  cPanel& bar = *Screen().InfoPanel();
+  cPanel& hex = *Screen().HexPanel();
   CDXUTDialog& d = bar.Dialog();
   CDXUTControl* handle = d.GetControl(kInfoHexHandleId);
   ASSERT_NE(handle, nullptr);
@@ -196,31 +201,31 @@ TEST_F(MapPanels, StatusLineTakesTheLockOnlyWhileTheWorkerMayRun) {
 }
 
 TEST_F(MapPanels, ComputerPhaseLocksTheBarAndPanelsGetTheirOwnStateBack) {
-  CreateMapScreenPanels();
+  cMapScreen& screen = Screen();
   auto& bar = *GetInfoPanel();
   CDXUTDialog& d = bar.Dialog();
-  SetPanelMinimized(g_pHexPanel, false);  // shown by the player before the phase
+  SetPanelMinimized(screen.HexPanel(), false);  // shown by the player before the phase
 
-  MinimizePanelsForComputerPhase();
+  screen.EnterComputerPhase();
   EXPECT_EQ(world_.GetGameState(), 9);
   EXPECT_FALSE(d.GetMouseInput());
   for (int id : {kInfoUnitHandleId, kInfoHexHandleId, kInfoAttackHandleId, kInfoDiplomacyHandleId}) {
     EXPECT_FALSE(d.GetControl(id)->GetVisible()) << id;
   }
   EXPECT_TRUE(d.GetControl(kInfoComputerIndicatorId)->GetVisible());
-  EXPECT_TRUE(g_pHexPanel->Dialog().GetMinimized());
-  EXPECT_FALSE(g_pHexPanel->savedMinimized);
+  EXPECT_TRUE(screen.HexPanel()->Dialog().GetMinimized());
+  EXPECT_FALSE(screen.HexPanel()->savedMinimized);
   // No click reaches a handle while locked.
   EXPECT_FALSE(d.MsgProc({plat::kWmLButtonDown, 0, plat::MakeMouseLParam(350, 20)}));
 
-  RestorePanelsAfterComputerPhase();
+  screen.LeaveComputerPhase();
   EXPECT_EQ(world_.GetGameState(), 7);
   EXPECT_TRUE(d.GetMouseInput());
   for (int id : {kInfoUnitHandleId, kInfoHexHandleId, kInfoAttackHandleId, kInfoDiplomacyHandleId}) {
     EXPECT_TRUE(d.GetControl(id)->GetVisible()) << id;
   }
   EXPECT_FALSE(d.GetControl(kInfoComputerIndicatorId)->GetVisible());
-  EXPECT_FALSE(g_pHexPanel->Dialog().GetMinimized());
+  EXPECT_FALSE(screen.HexPanel()->Dialog().GetMinimized());
 }
 
 TEST_F(MapPanels, HexPanelDescribesEveryKindOfPlace) {

@@ -43,14 +43,13 @@ class MapScreen : public ::testing::Test {
  protected:
   void SetUp() override {
     g_pWorld = &world_;
-    g_ScrollKeys = 0;
     cMap& map = world_.GetMap();
     map.SetWidth(20);
     map.SetHeight(15);
     map.CreateHexes();
   }
   void TearDown() override {
-    DestroyMapScreenPanels();
+    world_.SetView(nullptr);
     delete g_pCurrentMenu;
     g_pCurrentMenu = nullptr;
     DeleteRetiredMenus();
@@ -82,68 +81,63 @@ class MapScreen : public ::testing::Test {
     world_.GetMap().GetHex(x, y).controller = static_cast<std::uint8_t>(controller);
   }
 
+  // The map screen of the world, made on first use.
+  cMapScreen& Screen() {
+    if (world_.View() == nullptr) world_.SetView(MakeMapScreen(world_));
+    return *LoadedMapScreen();
+  }
+
   plat::RecordingRenderer renderer_{1024, 768};
   twtest::FakeFramework framework_{&renderer_};
   cWorld world_;
-  Log log_;
 };
 
 TEST_F(MapScreen, MenuStateLeavesNoTimedUpdateAndMapStateTakesInputBack) {
-  world_.EnterMapState();
+  Screen().EnterMapState();
   EXPECT_EQ(world_.GetGameState(), 7);
   EXPECT_TRUE(framework_.frameMove);
   EXPECT_TRUE(framework_.mouseMoves);
-  world_.EnterMenuState();
+  Screen().EnterMenuState();
   EXPECT_EQ(world_.GetGameState(), 2);
   EXPECT_FALSE(framework_.frameMove);
   EXPECT_TRUE(framework_.mouse);
   EXPECT_TRUE(framework_.keyboard);
 
   // The menu thunks are installed: a key reaches the current menu, not the map.
-  g_ScrollKeys = 0;
   framework_.keyboard(37, true, false);
-  EXPECT_EQ(g_ScrollKeys, 0u);
-  world_.EnterMapState();
+  EXPECT_EQ(Screen().ScrollKeys(), 0u);
+  Screen().EnterMapState();
   framework_.keyboard(37, true, false);
-  EXPECT_EQ(g_ScrollKeys, 1u);
+  EXPECT_EQ(Screen().ScrollKeys(), 1u);
 }
 
-TEST_F(MapScreen, SceneDrawsPanelsInOrderAndOnlyOutsidePhasesZeroOneAndFive) {
-  g_bRunning = true;
-  CreateFrameworkLock();
-  for (auto [slot, name] : {std::pair{&g_pInfoPanel, "info"}, {&g_pUnitPanel, "unit"}, {&g_pHexPanel, "hex"},
-                            {&g_pMinimapPanel, "minimap"}, {&g_pAttackPanel, "attack"}}) {
-    *slot = new DrawnPanel(name, log_);
+TEST_F(MapScreen, SceneDrawsThePanelsInOrder) {
+  Log log;
+  cMapScreen::Panels panels{};
+  for (auto [which, name] : {std::pair{cMapScreen::kInfo, "info"}, {cMapScreen::kUnit, "unit"},
+                             {cMapScreen::kHex, "hex"}, {cMapScreen::kMinimap, "minimap"},
+                             {cMapScreen::kAttack, "attack"}}) {
+    panels[which] = new DrawnPanel(name, log);
   }
-  for (int phase : {0, 1, 5}) {
-    world_.SetGameState(phase);
-    OnFrameRender(0.0, 0.0f);
-  }
-  EXPECT_TRUE(log_.empty());
-  for (int phase : {2, 7, 9}) {
-    world_.SetGameState(phase);
-    OnFrameRender(0.0, 0.0f);
-    // The information bar lies on top; the missing diplomacy panel is passed over.
-    EXPECT_EQ(log_, (Log{"minimap", "hex", "unit", "attack", "info"})) << phase;
-    log_.clear();
-  }
-  DeleteFrameworkLock();
-  g_bRunning = false;
+  cMapScreen screen(world_, panels);
+  screen.Render(0.0f);
+  // The information bar lies on top; the missing diplomacy panel is passed over.
+  EXPECT_EQ(log, (Log{"minimap", "hex", "unit", "attack", "info"}));
 }
 
 TEST_F(MapScreen, ArrowKeysHoldBitsAndEscapeOpensThePauseOnlyInTheHumanTurn) {
-  MapScreenOnKeyboard(world_, 37, true, false);
-  MapScreenOnKeyboard(world_, 40, true, false);
-  EXPECT_EQ(g_ScrollKeys, 0b1001u);
-  MapScreenOnKeyboard(world_, 37, false, false);
-  EXPECT_EQ(g_ScrollKeys, 0b1000u);
+  Screen().OnKeyboard(37, true, false);
+  Screen().OnKeyboard(40, true, false);
+  EXPECT_EQ(Screen().ScrollKeys(), 0b1001u);
+  Screen().OnKeyboard(37, false, false);
+  EXPECT_EQ(Screen().ScrollKeys(), 0b1000u);
 
   world_.SetGameState(9);
-  MapScreenOnKeyboard(world_, 27, true, false);
+  Screen().OnKeyboard(27, true, false);
   EXPECT_EQ(g_pCurrentMenu, nullptr);
   EXPECT_EQ(world_.GetGameState(), 9);
   world_.SetGameState(8);
-  MapScreenOnKeyboard(world_, 27, true, false);
+  Screen().OnKeyboard(27, true, false);
   EXPECT_NE(g_pCurrentMenu, nullptr);
   EXPECT_EQ(world_.GetGameState(), 2);
 }
@@ -157,39 +151,39 @@ TEST_F(MapScreen, HeldArrowKeysScrollTheViewInTheHumanTurnOnly) {
   map.minViewX = map.minViewY = -100000;
   map.maxViewX = map.maxViewY = 100000;
   world_.SetGameState(7);
-  MapScreenOnKeyboard(world_, 39, true, false);  // right
-  MapScreenOnKeyboard(world_, 38, true, false);  // up
-  OnInGameFrameMove(10.0, 0.0f);
+  Screen().OnKeyboard(39, true, false);  // right
+  Screen().OnKeyboard(38, true, false);  // up
+  Screen().OnFrameMove(10.0, 0.0f);
   const float x0 = map.targetX, y0 = map.targetY;
-  OnInGameFrameMove(10.1, 0.0f);
+  Screen().OnFrameMove(10.1, 0.0f);
   // 0.1 s at 1000 screen pixels a second, at half scale: 200 map pixels.
   EXPECT_NEAR(map.targetX - x0, 200.0f, 0.5f);
   EXPECT_NEAR(map.targetY - y0, -200.0f, 0.5f);
   // The status line names the pending order (its text key without texts).
-  CreateMapScreenPanels();
+  Screen();
   world_.turnState.mode = 4;
-  OnInGameFrameMove(10.15, 0.0f);
-  auto* status = dynamic_cast<CDXUTStatic*>(g_pInfoPanel->Dialog().GetControl(kInfoStatusId));
+  Screen().OnFrameMove(10.15, 0.0f);
+  auto* status = dynamic_cast<CDXUTStatic*>(Screen().InfoPanel()->Dialog().GetControl(kInfoStatusId));
   ASSERT_NE(status, nullptr);
   EXPECT_STREQ(status->GetText(), L"statusbar_hint_move_destination_hex");
   world_.turnState.mode = 99;
-  OnInGameFrameMove(10.16, 0.0f);
+  Screen().OnFrameMove(10.16, 0.0f);
   EXPECT_STREQ(status->GetText(), L"statusbar_hint_no_action");
   // The computer's phase does not scroll.
   world_.SetGameState(9);
   const float x1 = map.targetX;
-  OnInGameFrameMove(10.2, 0.0f);
+  Screen().OnFrameMove(10.2, 0.0f);
   EXPECT_EQ(map.targetX, x1);
-  MapScreenOnKeyboard(world_, 39, false, false);
-  MapScreenOnKeyboard(world_, 38, false, false);
+  Screen().OnKeyboard(39, false, false);
+  Screen().OnKeyboard(38, false, false);
   // Released keys stop the scroll; a glide to a hex started afterwards
   // keeps going.
   world_.SetGameState(7);
-  OnInGameFrameMove(10.3, 0.0f);
+  Screen().OnFrameMove(10.3, 0.0f);
   EXPECT_EQ(map.targetX, map.viewX);
   map.CenterAtHex(2, 2);
   const float glideTarget = map.targetX;
-  OnInGameFrameMove(10.4, 0.0f);
+  Screen().OnFrameMove(10.4, 0.0f);
   EXPECT_EQ(map.targetX, glideTarget);
   g_MapTargetScale = savedTarget;
   g_Settings = saved;
@@ -213,7 +207,12 @@ TEST_F(MapScreen, TabSelectsTheNextOwnUnitWithActionPointsAfterTheSelection) {
   addUnit(2, 2, 5);      // another country's
   addUnit(3, 1, 0);      // no action points left
   cJednostkaLadowa* fourth = addUnit(4, 1, 3);
-  const auto pressTab = [&] { MapScreenOnKeyboard(world_, 9, true, false); };
+  const auto pressTab = [&] { Screen().OnKeyboard(9, true, false); };
+  // While the computer players move, Tab selects nothing.
+  world_.SetGameState(9);
+  pressTab();
+  EXPECT_EQ(world_.turnState.selectedUnit, nullptr);
+  world_.SetGameState(7);
   // Nothing selected: the walk starts after the first unit, never on it.
   pressTab();
   EXPECT_EQ(world_.turnState.selectedUnit, fourth);
@@ -236,23 +235,23 @@ TEST_F(MapScreen, TabSelectsTheNextOwnUnitWithActionPointsAfterTheSelection) {
 TEST_F(MapScreen, DisplayModesCycleAndHandEditedValuesStay) {
   const sSettings saved = g_Settings;
   g_Settings.BorderMode = 2;
-  MapScreenOnKeyboard(world_, 117, true, false);
+  Screen().OnKeyboard(117, true, false);
   EXPECT_EQ(g_Settings.BorderMode, 0);
   g_Settings.BorderMode = 3;
-  MapScreenOnKeyboard(world_, 117, true, false);
-  MapScreenOnGUIEvent(world_, 0, 318, nullptr);
+  Screen().OnKeyboard(117, true, false);
+  Screen().OnGUIEvent(0, 318, nullptr);
   EXPECT_EQ(g_Settings.BorderMode, 3);
   g_Settings.MapOwnershipMode = 3;
-  MapScreenOnGUIEvent(world_, 0, 319, nullptr);
+  Screen().OnGUIEvent(0, 319, nullptr);
   EXPECT_EQ(g_Settings.MapOwnershipMode, 0);
   g_Settings.MapMode = 0;
-  MapScreenOnGUIEvent(world_, 0, 320, nullptr);
+  Screen().OnGUIEvent(0, 320, nullptr);
   EXPECT_EQ(g_Settings.MapMode, 2);
   g_Settings.MapMode = 1;
-  MapScreenOnGUIEvent(world_, 0, 320, nullptr);
+  Screen().OnGUIEvent(0, 320, nullptr);
   EXPECT_EQ(g_Settings.MapMode, 1);
   const bool grid = g_Settings.ShowGrid;
-  MapScreenOnKeyboard(world_, 113, true, false);
+  Screen().OnKeyboard(113, true, false);
   EXPECT_NE(g_Settings.ShowGrid, grid);
   g_Settings = saved;
 }
@@ -334,9 +333,9 @@ TEST_F(MapScreen, StartingWithAComputerCountryAndNoHumanEntersTheComputerPhase) 
   cCountry& computer = AddCountry(1, false);
   AddCountry(2, false);
   world_.turnState.currentCountry = &computer;
-  CreateMapScreenPanels();
+  Screen();
   twtest::LogCapture log;
-  world_.StartGame();
+  Screen().StartGame();
   EXPECT_EQ(world_.turnState.viewCountry, nullptr);
   EXPECT_EQ(world_.GetGameState(), 9);
   EXPECT_FALSE(GetInfoPanel()->Dialog().GetMouseInput());
@@ -367,8 +366,8 @@ TEST_F(MapScreen, StartingWithAHumanCountryShowsItsTurn) {
   enemy->y = 12;
   enemy->visible = true;
   world_.Units().landUnits = {own, enemy};
-  CreateMapScreenPanels();
-  world_.StartGame();
+  Screen();
+  Screen().StartGame();
   // Under fog of war the player sees his own units, not the enemy's far away.
   EXPECT_TRUE(own->visible);
   EXPECT_FALSE(enemy->visible);
@@ -379,7 +378,7 @@ TEST_F(MapScreen, StartingWithAHumanCountryShowsItsTurn) {
 
   // A country whose turn is the events check only asks the worker for it.
   human.specialFlags = 1;
-  world_.StartGame();
+  Screen().StartGame();
   EXPECT_TRUE(g_bEventsCheckRequested);
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/fatal_exit.h"
+
 #include <deque>
 #include <filesystem>
 #include <random>
@@ -14,18 +16,6 @@
 using twtest::CityWorld;
 
 namespace {
-
-int g_exitCode = -1;
-void RecordExit(int code) { g_exitCode = code; }
-
-// Installs the recording exit for the scope of a test.
-struct ExitCatcher {
-  ExitCatcher() {
-    g_exitCode = -1;
-    SetSeaGraphExitHandler(&RecordExit);
-  }
-  ~ExitCatcher() { SetSeaGraphExitHandler(nullptr); }
-};
 
 // A 6 x 4 map: water except the land column 5; country 1 everywhere.
 constexpr const char* kMap =
@@ -107,10 +97,9 @@ TEST(SeaGraphLoad, NodesFieldsNamesSizesAndHexStamps) {
                                  "4;Copy;0;0;1;1;-1;0;1;0;extra\r\n"  // same main hex as node 1
                                  "5;Tail;0;0;2;3;2;2;3;3");        // last line without a line end
   twtest::LogCapture log;
-  ExitCatcher exit;
+  cScopedThrowingFatalHook fatal;
   cSeaGraph& graph = w.world.GetSeaGraph();
   graph.LoadSeaNodes(Pattern(dir));
-  EXPECT_EQ(g_exitCode, -1);
   ASSERT_EQ(graph.GetNodeCount(), 5);
 
   const sWezelGrafuMorz& port = *graph.GetNode(2);
@@ -149,33 +138,28 @@ TEST(SeaGraphLoad, NodesFieldsNamesSizesAndHexStamps) {
 TEST(SeaGraphLoad, FatalDataErrorsEndWithCodeOne) {
   CityWorld w(kMap);
   twtest::TempDir dir;
-  ExitCatcher exit;
+  cScopedThrowingFatalHook fatal;
   {
     // An empty name leaves nine fields: the record is passed over and the
     // next one is out of sequence.
     dir.Write("sea_nodes.csv", "1;A;0;0;1;1;1;1;1;1\r\n2;;0;0;1;1;1;1;1;1\r\n3;C;0;0;1;1;1;1;1;1\r\n");
     twtest::LogCapture log;
-    w.world.GetSeaGraph().LoadSeaNodes(Pattern(dir));
-    EXPECT_EQ(g_exitCode, 1);
+    EXPECT_THROW(w.world.GetSeaGraph().LoadSeaNodes(Pattern(dir)), sFatalExitError);
     EXPECT_TRUE(log.Contains(L"ERROR. Sea node 2 has ID=3 (should be equal!)"));
   }
   {
-    g_exitCode = -1;
     w.AddCity(L"Hel", 5, 2, kCitySupplyPort);
     w.AddCity(L"Inland", 5, 3, kCityNormal);  // not a port: needs no node
     dir.Write("sea_nodes.csv", "1;A;0;0;1;1;1;1;1;1\r\n");
     twtest::LogCapture log;
-    w.world.GetSeaGraph().LoadSeaNodes(Pattern(dir));
-    EXPECT_EQ(g_exitCode, 1);
+    EXPECT_THROW(w.world.GetSeaGraph().LoadSeaNodes(Pattern(dir)), sFatalExitError);
     EXPECT_TRUE(log.Contains(L"ERROR. There is no sea node for port city Hel (5, 2)"));
     EXPECT_EQ(log.Lines().back(), L"ERROR. There is no sea node for port city Hel (5, 2)");
   }
   {
-    g_exitCode = -1;
     twtest::TempDir empty;
     twtest::LogCapture log;
-    w.world.GetSeaGraph().LoadSeaNodes(Pattern(empty));
-    EXPECT_EQ(g_exitCode, 1);
+    EXPECT_THROW(w.world.GetSeaGraph().LoadSeaNodes(Pattern(empty)), sFatalExitError);
     EXPECT_TRUE(log.Contains(L"Blad otwarcia pliku! (nie istnieje?)"));
   }
 }
@@ -199,14 +183,11 @@ TEST(SeaGraphLoad, EdgesAreDirectedAndUnknownNodesAreFatal) {
   EXPECT_FALSE(graph.ReadSeaEdgesText("0;1;-1;-1\n"));
 
   // Through the scenario folder of the working folder (a temporary one).
-  ExitCatcher exit;
+  cScopedThrowingFatalHook fatal;
   twtest::TempWorkingFolder folder;
   folder.Write("data/scenarios/Test/sea_edges.csv", "1;9;-1;-1\r\n");
-  graph.LoadSeaEdges(L"Test");
-  EXPECT_EQ(g_exitCode, 1);
-  g_exitCode = -1;
-  graph.LoadSeaEdges(L"Missing");
-  EXPECT_EQ(g_exitCode, 1);
+  EXPECT_THROW(graph.LoadSeaEdges(L"Test"), sFatalExitError);
+  EXPECT_THROW(graph.LoadSeaEdges(L"Missing"), sFatalExitError);
 }
 
 TEST(SeaGraphRoute, StraitsFollowTheirController) {
