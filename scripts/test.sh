@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the test configuration (AddressSanitizer +
-# UBSan) and runs every test: the real window under Xvfb, the thread tests
+# Installs what is missing, checks the layers of the source folders, builds
+# the test configuration (AddressSanitizer + UBSan) and runs every test: the
+# real window under Xvfb, the thread tests
 # again under ThreadSanitizer, a short smoke run of every file-reader fuzzer
 # (fixed seed, so a run repeats the same inputs), then all unit tests with
 # CTest.
@@ -9,6 +10,10 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bash "$root/scripts/install-deps.sh"
 
 jobs="$(nproc)"
+
+# Every folder includes only its own layer or lower ones.
+echo "== layer check"
+bash "$root/scripts/check_layers.sh"
 fuzz_seconds="${TW_FUZZ_SECONDS:-5}"
 
 # Test configuration: ASan + UBSan, warnings are errors.
@@ -35,7 +40,7 @@ tsan="$root/build/tsan"
 cmake -S "$root" -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_TSAN=ON \
   -DTW_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-g1" -DCMAKE_CXX_FLAGS="-O1" >/dev/null
 # The test programs that hold tests named "...Thread...".
-tsan_programs=(tw_tests_platform tw_tests_app tw_tests_dialogs tw_tests_units tw_tests_rules)
+tsan_programs=(tw_tests_platform tw_tests_app tw_tests_dialogs tw_tests_units tw_tests_rules tw_tests_frame)
 ninja -C "$tsan" -j "$jobs" "${tsan_programs[@]}"
 echo "== ThreadSanitizer: thread tests"
 for program in "${tsan_programs[@]}"; do

@@ -10,6 +10,7 @@
 #include "platform/lines.h"
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "app/csv_reader.h"
 
 namespace files {
 
@@ -176,6 +177,24 @@ bool WriteBytes(const std::wstring& path, std::string_view bytes) {
 bool ReadBytes(const std::wstring& path, std::string& out) {
   out.clear();
   return plat::ReadFileBytes(plat::ResolvePath(path), out);
+}
+
+std::string ReadDataFileOrExit(const std::wstring& path, const sDataFileLines& lines) {
+  g_ConsoleLog.WriteLine(lines.opening);
+  g_ConsoleLog.WriteLine(path);
+  std::string bytes;
+  if (!ReadBytes(path, bytes)) FatalExit(lines.failed);
+  g_ConsoleLog.WriteLine(lines.opened);
+  return bytes;
+}
+
+std::unique_ptr<cCsvReader> OpenCsvFileOrExit(const std::wstring& path, const sDataFileLines& lines) {
+  g_ConsoleLog.WriteLine(lines.opening);
+  g_ConsoleLog.WriteLine(path);
+  auto reader = std::make_unique<cCsvReader>(path);
+  if (!reader->IsOpened()) FatalExit(lines.failed);
+  g_ConsoleLog.WriteLine(lines.opened);
+  return reader;
 }
 
 namespace {

@@ -5,9 +5,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+class cCsvReader;
 
 namespace files {
 
@@ -50,6 +53,20 @@ void WriteTextDataFile(std::wstring_view path, std::string_view text);
 bool WriteBytes(const std::wstring& path, std::string_view bytes);
 // The whole file; false when it cannot be opened or read.
 bool ReadBytes(const std::wstring& path, std::string& out);
+
+// How a reader opens its data file: the log lines before and after, and the
+// line a missing file ends the process with.
+struct sDataFileLines {
+  std::wstring_view opening;
+  std::wstring_view failed = L"Blad otwarcia pliku! (nie istnieje?)";
+  std::wstring_view opened = L"Otwarcie OK";
+};
+// Logs the opening line and the path, reads the whole file and logs the
+// opened line; a file that cannot be read logs the failed line and ends the
+// process (FatalExit).
+std::string ReadDataFileOrExit(const std::wstring& path, const sDataFileLines& lines);
+// The same for a semicolon-separated file read record by record.
+std::unique_ptr<cCsvReader> OpenCsvFileOrExit(const std::wstring& path, const sDataFileLines& lines);
 
 // "<folder>\<file>".
 std::wstring JoinPath(std::wstring_view folder, std::wstring_view fileName);

@@ -52,12 +52,7 @@ int ParseInt(std::string_view text) {
 }
 
 // Windows wrote the file in text mode: every line end becomes CR LF.
-void AppendText(std::string& out, std::string_view text) {
-  for (char c : text) {
-    if (c == '\n') out += '\r';
-    out += c;
-  }
-}
+void AppendText(std::string& out, std::string_view text) { out += plat::ToCrLf(text); }
 
 }  // namespace
 

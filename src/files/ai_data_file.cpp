@@ -241,11 +241,7 @@ class cAiDataReader {
 
 void LoadAiData(cWorld& world, std::wstring_view folderPattern) {
   const std::wstring path = files::PathFromPattern(folderPattern, L"ai_data.csv");
-  LogLine(L"Wczytywanie danych AI z pliku:");
-  g_ConsoleLog.WriteLine(path);
-  std::string bytes;
-  if (!plat::ReadFileBytes(plat::ResolvePath(path), bytes)) FatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
-  LogLine(L"Otwarcie OK");
+  const std::string bytes = files::ReadDataFileOrExit(path, {L"Wczytywanie danych AI z pliku:"});
 
   cAiDataReader reader(world);
   plat::LineReader lines(bytes);
@@ -314,13 +310,7 @@ std::string FormatAiDataText(const cWorld& world) {
                       static_cast<double>(d.shoreBombardmentSingleUse[1]) * 100.0);
     ints(L"CarrierTargetsPriorities", d.carrierTargetsPriorities);
   }
-  std::wstring crlf;
-  crlf.reserve(t.size() + t.size() / 16);
-  for (wchar_t ch : t) {
-    if (ch == L'\n') crlf += L'\r';
-    crlf += ch;
-  }
-  return plat::NarrowAnsi(crlf);
+  return plat::ToCrLf(plat::NarrowAnsi(t));
 }
 
 void WriteAiData(const cWorld& world, std::wstring_view folder) {

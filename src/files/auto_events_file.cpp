@@ -25,11 +25,8 @@ void SaveAutoEvents(const cAutoEventsRepository& repository, std::wstring_view f
 
 void LoadAutoEvents(cAutoEventsRepository& repository, std::wstring_view folderFormat) {
   const std::wstring path = files::PathFromPattern(folderFormat, L"auto_events.csv");
-  g_ConsoleLog.WriteLine(L"Wczytywanie repozytorium automatycznych zdarzen...");
-  g_ConsoleLog.WriteLine(path);
-  std::string bytes;
-  if (!files::ReadBytes(path, bytes)) FatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
-  g_ConsoleLog.WriteLine(L"Otwarcie OK");
+  const std::string bytes =
+      files::ReadDataFileOrExit(path, {L"Wczytywanie repozytorium automatycznych zdarzen..."});
   repository.Clear();
   plat::LineReader lines(bytes);
   std::string_view raw;

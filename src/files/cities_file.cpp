@@ -14,12 +14,9 @@
 #include "world/world.h"
 
 void LoadCities(cWorld& world, std::wstring_view folderFormat) {
-  const std::wstring path = files::PathFromPattern(folderFormat, L"cities.csv");
-  g_ConsoleLog.WriteLine(L"Otwieranie pliku z miastami...");
-  g_ConsoleLog.WriteLine(path);
-  cCsvReader reader(path);
-  if (!reader.IsOpened()) FatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
-  g_ConsoleLog.WriteLine(L"Otwarcie OK");
+  const auto file = files::OpenCsvFileOrExit(files::PathFromPattern(folderFormat, L"cities.csv"),
+                                             {L"Otwieranie pliku z miastami..."});
+  cCsvReader& reader = *file;
 
   // The hexes must not keep pointers to the cities freed here.
   cMap& map = world.GetMap();

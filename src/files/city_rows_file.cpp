@@ -18,11 +18,9 @@ namespace {
 void ReadCityRows(cWorld& world, std::wstring_view folderFormat, const wchar_t* fileName, const char* openingKey,
                   bool convoy) {
   const std::wstring path = files::PathFromPattern(folderFormat, fileName);
-  g_ConsoleLog.WriteLine(g_StringBase.GetText(openingKey));
-  g_ConsoleLog.WriteLine(path);
-  std::string bytes;
-  if (!files::ReadBytes(path, bytes)) FatalExit(g_StringBase.GetText("error_opening_file!_(not_exists?)"));
-  g_ConsoleLog.WriteLine(g_StringBase.GetText("open_ok"));
+  const std::string bytes = files::ReadDataFileOrExit(
+      path, {g_StringBase.GetText(openingKey), g_StringBase.GetText("error_opening_file!_(not_exists?)"),
+             g_StringBase.GetText("open_ok")});
 
   const cMap& map = world.GetMap();
   plat::LineReader lines(bytes);

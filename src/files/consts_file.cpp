@@ -142,13 +142,8 @@ void LoadScenarioConstantsFile(sScenarioConstants& constants, std::wstring_view 
   constants.supplyBandBounds.fill(50);
   constants.supplyBandValues[3].fill(100);
 
-  LogLine(L"Wczytywanie stalych scenariusza z pliku:");
-  g_ConsoleLog.WriteLine(path);
-  std::string bytes;
-  if (!plat::ReadFileBytes(plat::ResolvePath(path), bytes)) {
-    FatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
-  }
-  LogLine(L"Otwarcie OK");
+  const std::string bytes =
+      files::ReadDataFileOrExit(std::wstring(path), {L"Wczytywanie stalych scenariusza z pliku:"});
 
   plat::LineReader reader(bytes);
   std::string_view line;

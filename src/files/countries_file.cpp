@@ -8,6 +8,7 @@
 #include "platform/text.h"
 #include "world/country.h"
 #include "world/world.h"
+#include "platform/lines.h"
 
 namespace {
 
@@ -128,11 +129,8 @@ std::wstring FormatCountryRow(const cCountry& c) {
 
 void LoadCountries(cWorld& world, std::wstring_view folderPattern) {
   const std::wstring path = files::PathFromPattern(folderPattern, L"countries.csv");
-  LogLine(L"Wczytywanie panstw z pliku:");
-  g_ConsoleLog.WriteLine(path);
-  cCsvReader reader(path);
-  if (!reader.IsOpened()) FatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
-  LogLine(L"Otwarcie OK");
+  const auto file = files::OpenCsvFileOrExit(path, {L"Wczytywanie panstw z pliku:"});
+  cCsvReader& reader = *file;
 
   world.Countries().clear();
   while (!reader.AtEnd()) {
@@ -164,13 +162,7 @@ std::string FormatCountriesText(const std::vector<std::unique_ptr<cCountry>>& co
   text += L'\n';
   text += kHeaderLine2;
   for (const auto& country : countries) text += FormatCountryRow(*country);
-  std::wstring crlf;
-  crlf.reserve(text.size() + countries.size() + 2);
-  for (wchar_t ch : text) {
-    if (ch == L'\n') crlf += L'\r';
-    crlf += ch;
-  }
-  return plat::NarrowAnsi(crlf);
+  return plat::ToCrLf(plat::NarrowAnsi(text));
 }
 
 void WriteCountries(const cWorld& world, std::wstring_view folder) {

@@ -27,13 +27,7 @@ constexpr std::size_t kNameMaxLength = 99;
 
 std::unique_ptr<cCsvReader> OpenTable(std::wstring_view folderFormat, std::wstring_view fileName,
                                       std::wstring_view openingLine) {
-  const std::wstring path = files::PathFromPattern(folderFormat, fileName);
-  g_ConsoleLog.WriteLine(openingLine);
-  g_ConsoleLog.WriteLine(path);
-  auto reader = std::make_unique<cCsvReader>(path);
-  if (!reader->IsOpened()) FatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
-  g_ConsoleLog.WriteLine(L"Otwarcie OK");
-  return reader;
+  return files::OpenCsvFileOrExit(files::PathFromPattern(folderFormat, fileName), {openingLine});
 }
 
 int Int(const cCsvReader& reader, std::size_t column) { return files::ParseInt(reader[column]); }
@@ -166,12 +160,8 @@ void LoadUnitNameTemplates(cWorld& world, std::wstring_view folderFormat, std::s
 }
 
 void LoadFlags(std::wstring_view folderFormat, std::vector<int>& flags) {
-  const std::wstring path = files::PathFromPattern(folderFormat, L"flags.txt");
-  g_ConsoleLog.WriteLine(L"Wczytywanie flag...");
-  g_ConsoleLog.WriteLine(path);
-  std::string bytes;
-  if (!files::ReadBytes(path, bytes)) FatalExit(L"Blad otwarcia pliku (nie istnieje?)");
-  g_ConsoleLog.WriteLine(L"Otwarcie OK");
+  const std::string bytes = files::ReadDataFileOrExit(files::PathFromPattern(folderFormat, L"flags.txt"),
+                                                      {L"Wczytywanie flag...", L"Blad otwarcia pliku (nie istnieje?)"});
 
   flags.assign(kEventFlagCount, 0);
   std::size_t start = 0;

@@ -23,11 +23,9 @@ cCity* CityOnHex(const cWorld& world, int x, int y) {
 
 CountryTopographies LoadTopography(const cWorld& world, std::wstring_view folderFormat) {
   const std::wstring path = files::PathFromPattern(folderFormat, L"topography.csv");
-  g_ConsoleLog.WriteLine(g_StringBase.GetText("opening_topography_file..."));
-  g_ConsoleLog.WriteLine(path);
-  std::string bytes;
-  if (!files::ReadBytes(path, bytes)) FatalExit(g_StringBase.GetText("error_opening_file!_(not_exists?)"));
-  g_ConsoleLog.WriteLine(g_StringBase.GetText("open_ok"));
+  const std::string bytes = files::ReadDataFileOrExit(
+      path, {g_StringBase.GetText("opening_topography_file..."), g_StringBase.GetText("error_opening_file!_(not_exists?)"),
+             g_StringBase.GetText("open_ok")});
 
   CountryTopographies result(static_cast<std::size_t>(world.GetCountryCount()));
   Topography* country = nullptr;

@@ -33,13 +33,7 @@ constexpr std::size_t kNavalColumns = 14;
 // file ends the process.
 std::unique_ptr<cCsvReader> OpenUnitFile(std::wstring_view folderFormat, std::wstring_view fileName,
                                          std::wstring_view openingLine) {
-  const std::wstring path = files::PathFromPattern(folderFormat, fileName);
-  g_ConsoleLog.WriteLine(openingLine);
-  g_ConsoleLog.WriteLine(path);
-  auto reader = std::make_unique<cCsvReader>(path);
-  if (!reader->IsOpened()) FatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
-  g_ConsoleLog.WriteLine(L"Otwarcie OK");
-  return reader;
+  return files::OpenCsvFileOrExit(files::PathFromPattern(folderFormat, fileName), {openingLine});
 }
 
 int Int(const cCsvReader& reader, std::size_t column) { return files::ParseInt(reader[column]); }

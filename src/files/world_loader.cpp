@@ -17,6 +17,7 @@
 #include "files/topography_file.h"
 #include "world/jednostka_ladowa.h"
 #include "world/world.h"
+#include "world/game_phase.h"
 
 namespace {
 
@@ -141,5 +142,5 @@ void LoadWorld(const sGameStartSettings& settings, const sWorldLoadHooks& hooks)
   }
   Progress(100);
   LogLine(L"-- Loading new scenario done!");
-  world->SetGameState(1);
+  world->SetGameState(kPhaseScenarioLoaded);
 }

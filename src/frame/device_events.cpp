@@ -15,6 +15,7 @@
 #include "screens/map_screen.h"
 #include "screens/menu.h"
 #include "world/world.h"
+#include "world/game_phase.h"
 
 namespace {
 
@@ -28,7 +29,9 @@ plat::Renderer* GetRenderer() { return plat::GetFramework().GetRenderer(); }
 
 // Game phases in which the map screen is not drawn: constructed, scenario
 // loaded, sea-battle screen shown.
-bool IsMapScreenPhase(int phase) { return phase != 0 && phase != 1 && phase != 5; }
+bool IsMapScreenPhase(int phase) {
+  return phase != kPhaseNothingLoaded && phase != kPhaseScenarioLoaded && phase != kPhaseSeaBattleScreen;
+}
 
 }  // namespace
 

@@ -13,6 +13,7 @@
 #include "screens/map_screen.h"
 #include "screens/panel.h"
 #include "world/world.h"
+#include "world/game_phase.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ long MsgProc(const plat::Message& message, bool& noFurtherProcessing) {
     noFurtherProcessing = g_pCurrentMenu->Dialog().MsgProc(message);
     return 0;
   }
-  if (g_pWorld == nullptr || g_pWorld->GetGameState() == 1) return 0;
+  if (g_pWorld == nullptr || g_pWorld->GetGameState() == kPhaseScenarioLoaded) return 0;
   if (cMapScreen* screen = LoadedMapScreen()) noFurtherProcessing = screen->OfferMessageToPanels(message);
   return 0;
 }

@@ -45,6 +45,7 @@
 #include "screens/main_menu.h"
 #include "screens/menu.h"
 #include "world/world.h"
+#include "world/game_phase.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ std::wstring ShownScreen(std::string& name) {
     name = plat::ClassName(typeid(*g_pCurrentMenu));
     return plat::Format(L"%p", static_cast<const void*>(g_pCurrentMenu));
   }
-  if (g_pWorld != nullptr && g_pWorld->GetGameState() == 7) {
+  if (g_pWorld != nullptr && g_pWorld->GetGameState() == kPhaseHumanTurn) {
     name = "MapScreen";
     return plat::Format(L"map %.3f", g_Settings.MapZoom);
   }

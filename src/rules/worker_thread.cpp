@@ -171,6 +171,7 @@ int StartAiThread() {
     world->SetWorkerStopHook([generation] {
       if (g_AiThreadGeneration.load() == generation) StopAiThread();
     });
+    world->SetWorkerStopFlag(&g_AiThreadStop);
   }
   g_AiThreadStop.store(false);
   g_AiThreadRun.store(true);

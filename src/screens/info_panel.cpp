@@ -13,6 +13,7 @@
 #include "platform/format.h"
 #include "world/country.h"
 #include "world/world.h"
+#include "world/game_phase.h"
 
 namespace {
 
@@ -76,7 +77,8 @@ void ShowControl(CDXUTDialog& dialog, int id, bool visible) {
 
 // Phases in which the worker thread runs or a battle is resolved.
 bool WorkerMayRun(int phase) {
-  return phase == 3 || phase == 4 || phase == 9 || phase == 10 || phase == 11;
+  return phase == kPhaseEndOfTurn || phase == kPhaseSeaBattles || phase == kPhaseComputerPlayers ||
+         phase == kPhaseComputerMove || phase == kPhaseWorkerReserved;
 }
 
 }  // namespace

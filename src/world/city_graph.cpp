@@ -11,6 +11,7 @@
 #include "platform/paths.h"
 #include "world/cities.h"
 #include "world/world.h"
+#include "app/file_text.h"
 
 namespace {
 
@@ -43,11 +44,6 @@ void ParseLinkLine(std::string_view line, int out[5]) {
 
 cCity* CityAt(const cMap& map, int x, int y) {
   return map.IsInside(x, y) ? map.GetHex(x, y).city : nullptr;
-}
-
-[[noreturn]] void EndProcess() {
-  plat::GetFramework().Shutdown(1);
-  FatalExit(1);
 }
 
 }  // namespace
@@ -110,17 +106,10 @@ void cCityGraph::LoadCitiesDiagram(std::wstring_view scenarioName) {
   // read; going on would leave the routes silently empty.
   if (!g_pWorld || g_pWorld->GetMap().GetWidth() == 0) {
     LogLine(g_StringBase.GetText("error_while_reading_cities_diagram._cannot_retrieve_map_pointer._end."));
-    EndProcess();
+    FatalExit(1);
   }
   const std::wstring fileName = plat::Format(L"data\\scenarios\\%s\\cities_diagram.csv", std::wstring(scenarioName));
-  LogLine(L"Otwieranie pliku diagramu miast:");
-  LogLine(fileName);
-  std::string text;
-  if (!plat::ReadFileBytes(plat::ResolvePath(fileName), text)) {
-    LogLine(L"Blad otwarcia pliku! (nie istnieje?)");
-    EndProcess();
-  }
-  LogLine(L"Otwarcie OK");
+  const std::string text = files::ReadDataFileOrExit(fileName, {L"Otwieranie pliku diagramu miast:"});
   if (ReadCitiesDiagramText(text) != eCitiesDiagramResult::kOk) FatalExit(1);
 }
 

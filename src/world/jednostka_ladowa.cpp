@@ -323,15 +323,27 @@ int cJednostkaLadowa::MarkDeployHexes(bool mark) {
 
 void cJednostkaLadowa::StepAlongPath(int targetX, int targetY, bool centreAfterPhase) {
   cMap& map = g_pWorld->GetMap();
-  if (map.IsInside(x, y) && map.GetHex(x, y).unit == this) map.GetHex(x, y).unit = nullptr;
-  g_LandTurnHooks.buildPath(*this, targetX, targetY);
-  // Once the phase is 10 the main thread may be stepping the unit (its hex
-  // and its visibility): the centring takes the start hex read before.
-  const bool centre = centreAfterPhase && visible && ShowActions();
-  const int startX = x, startY = y;
-  g_pWorld->SetGameState(kPhaseComputerMove);
-  if (centre) map.CenterAtHex(startX, startY);
-  while (g_pWorld->GetGameState() == kPhaseComputerMove) TracedSleep(50, __FILE__, __LINE__);
+  {
+    // The hexes, the path and the view are the main thread's to draw.
+    const cFrameworkLockGuard lock;
+    if (map.IsInside(x, y) && map.GetHex(x, y).unit == this) map.GetHex(x, y).unit = nullptr;
+    g_LandTurnHooks.buildPath(*this, targetX, targetY);
+    // Once the phase is 10 the main thread may be stepping the unit (its hex
+    // and its visibility): the centring takes the start hex read before.
+    const bool centre = centreAfterPhase && visible && ShowActions();
+    const int startX = x, startY = y;
+    g_pWorld->SetGameState(kPhaseComputerMove);
+    if (centre) map.CenterAtHex(startX, startY);
+  }
+  // The main thread steps the move; a stopping worker does not wait for it.
+  const std::atomic<bool>* stop = g_pWorld->WorkerStopFlag();
+  while (g_pWorld->GetGameState() == kPhaseComputerMove) {
+    if (stop == nullptr) {
+      TracedSleep(50, __FILE__, __LINE__);
+    } else if (!TracedSleepUnlessStopped(50, __FILE__, __LINE__, *stop)) {
+      return;
+    }
+  }
 }
 
 bool cJednostkaLadowa::AiMoveToHex(int hexX, int hexY) {

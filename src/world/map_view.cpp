@@ -188,7 +188,7 @@ void cMap::UpdateView(float elapsed) {
   if (arrived && g_pWorld) {
     const int phase = g_pWorld->GetGameState();
     if (phase == kPhaseViewGlide) g_pWorld->SetGameState(kPhaseHumanTurn);
-    if (phase == 13) g_pWorld->SetGameState(3);
+    if (phase == kPhaseGlideToEndOfTurn) g_pWorld->SetGameState(kPhaseEndOfTurn);
   }
   if (moved || scaleChanged) RecomputeMinimapOutline();
   if (scaleChanged) ApplyScaleChange();

@@ -16,6 +16,7 @@
 #include "world/country.h"
 #include "world/world.h"
 #include "world/relations.h"
+#include "app/file_text.h"
 
 namespace {
 
@@ -119,15 +120,8 @@ void sWezelGrafuMorz::ResetShipCounts(bool keepEnemy) {
 
 void cSeaGraph::LoadSeaNodes(std::wstring_view folderFormat) {
   const std::wstring fileName = plat::Format(folderFormat, L"sea_nodes.csv");
-  LogLine(L"Otwieranie pliku wezlow grafu morz:");
-  g_ConsoleLog.WriteLine(fileName);
-  cCsvReader reader(fileName);
-  if (!reader.IsOpened()) {
-    LogLine(L"Blad otwarcia pliku! (nie istnieje?)");
-    FatalExit(1);
-    return;
-  }
-  LogLine(L"Otwarcie OK");
+  const auto file = files::OpenCsvFileOrExit(fileName, {L"Otwieranie pliku wezlow grafu morz:"});
+  cCsvReader& reader = *file;
 
   nodes_.clear();
   cMap* map = WorldMap();
@@ -185,15 +179,7 @@ void cSeaGraph::LoadSeaNodes(std::wstring_view folderFormat) {
 void cSeaGraph::LoadSeaEdges(std::wstring_view scenarioName) {
   const std::wstring fileName =
       plat::Format(L"data\\scenarios\\%s\\sea_edges.csv", std::wstring(scenarioName));
-  LogLine(L"Otwieranie pliku krawedzi grafu morz:");
-  g_ConsoleLog.WriteLine(fileName);
-  std::string text;
-  if (!plat::ReadFileBytes(plat::ResolvePath(fileName), text)) {
-    LogLine(L"Blad otwarcia pliku! (nie istnieje?)");
-    FatalExit(1);
-    return;
-  }
-  LogLine(L"Otwarcie OK");
+  const std::string text = files::ReadDataFileOrExit(fileName, {L"Otwieranie pliku krawedzi grafu morz:"});
   if (!ReadSeaEdgesText(text)) FatalExit(1);
 }
 

@@ -62,6 +62,11 @@ class cWorld {
   // Installed by whoever starts the worker thread (the turn flow): stops
   // it and waits for it. The destructor calls it before touching anything.
   void SetWorkerStopHook(std::function<void()> stop) { stop_worker_ = std::move(stop); }
+  // The worker's stop flag while a worker plays this world (set with the
+  // hook); the worker's waits in the world's own code give up once it is
+  // set. Null without a worker.
+  void SetWorkerStopFlag(const std::atomic<bool>* stop) { worker_stop_ = stop; }
+  const std::atomic<bool>* WorkerStopFlag() const { return worker_stop_; }
 
   // Every city whose hex's original owner is the country loses its supply
   // role: type 0 becomes 1, type 2 becomes 3.
@@ -234,6 +239,7 @@ class cWorld {
   std::unique_ptr<cMap> map_;
   std::unique_ptr<cWorldView> view_;
   std::function<void()> stop_worker_;
+  const std::atomic<bool>* worker_stop_ = nullptr;
   std::vector<cCity*> cities_;
   cCityGraph city_graph_;
   cWorldTopography topography_;

@@ -3,10 +3,14 @@
 // size and clock. Installs itself as the frame in use while it lives.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
 #include "gui/dxut_resource_manager.h"
+#include "platform/clock.h"
 #include "platform/framework.h"
+#include "platform/messages.h"
 
 namespace twtest {
 
@@ -59,14 +63,39 @@ class FakeFramework final : public plat::Framework {
     return deviceReset ? deviceReset(desc) : 0;
   }
   // Runs frames while frames remain (framesToRun), then lost + destroyed.
+  // A frame is what the window layer's loop makes of it: the frame guard
+  // around the input (beforeFrame, which may send messages, keys and mouse
+  // events with Send), the frame move and the render, then frameSleepMs.
   void MainLoop() override {
     while (framesToRun-- > 0 && !shutdown) {
+      GuardFrame(true);
+      if (beforeFrame) beforeFrame();
       time += 0.1;
-      if (frameMove) frameMove(time, 0.1f);
-      if (frameRender) frameRender(time, 0.1f);
+      if (!shutdown && frameMove) frameMove(time, 0.1f);
+      if (!shutdown && frameRender) frameRender(time, 0.1f);
+      GuardFrame(false);
+      if (frameSleepMs > 0) plat::Sleep(frameSleepMs);
     }
     if (deviceLost) deviceLost();
     if (deviceDestroyed) deviceDestroyed();
+  }
+  // Routes one input as the window layer does: the message first, then the
+  // key or the mouse unless the message was taken.
+  void Send(const plat::Message& message) {
+    bool taken = false;
+    if (msgProc) msgProc(message, taken);
+    if (taken) return;
+    if (message.msg == plat::kWmKeyDown || message.msg == plat::kWmKeyUp) {
+      if (keyboard) keyboard(static_cast<unsigned>(message.wParam), message.msg == plat::kWmKeyDown, false);
+      return;
+    }
+    if (!mouse) return;
+    const int x = static_cast<std::int16_t>(message.lParam & 0xFFFF);
+    const int y = static_cast<std::int16_t>((message.lParam >> 16) & 0xFFFF);
+    const int wheel = message.msg == plat::kWmMouseWheel ? static_cast<std::int16_t>((message.wParam >> 16) & 0xFFFF) : 0;
+    if (message.msg == plat::kWmMouseMove && !mouseMoves) return;
+    leftDown = message.msg == plat::kWmLButtonDown ? true : message.msg == plat::kWmLButtonUp ? false : leftDown;
+    mouse(leftDown, false, false, false, false, wheel, x, y);
   }
   void Shutdown(int code) override {
     shutdown = true;
@@ -96,6 +125,9 @@ class FakeFramework final : public plat::Framework {
   plat::BackBufferDesc desc{1024, 768};
   double time = 0;
   int framesToRun = 0;
+  int frameSleepMs = 0;
+  std::function<void()> beforeFrame;
+  bool leftDown = false;
   bool shutdown = false;
   int exitCode = 0;
 
