@@ -10,12 +10,13 @@
 #include <string>
 #include <tuple>
 #include <utility>
+#include <vector>
 
+#include "world/cities.h"
 #include "world/commander.h"
 #include "world/fleet.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_morska.h"
-#include "world/cities.h"
 #include "world/world.h"
 
 namespace {
@@ -23,29 +24,18 @@ namespace {
 // Germany in the west, Poland in the east, a sea in two zones.
 struct sTexts {
   std::string map =
-      "size 6 4\n"
-      "terrain\npppp~~\npppp~~\nppppp~\npppp~~\n"
-      "owner\nGGPP..\nGGPP..\nGGPPP.\nGGPP..\n"
-      "seazone\n....AA\n....AA\n.....B\n....BB\n"
-      "river Narrow 0,3 0,2 0,1\n"
-      "fort 2 Line: 2,1 2,2\n";
+      "size 6 4\nterrain\npppp~~\npppp~~\nppppp~\npppp~~\nowner\nGGPP..\nGGPP..\nGGPPP.\nGGPP..\n"
+      "seazone\n....AA\n....AA\n.....B\n....BB\nriver Narrow 0,3 0,2 0,1\nfort 2 Line: 2,1 2,2\n";
   std::string countries =
       "country G DE 5 1 2 100 100 1 3 6E6E6E 60 10 2,3,2,2,2,2,0 h:000000,FFFFFF,DD0000 Germany\n"
       "country P PL 1 3 1 100 40 2 3 E8B030 10 3 1,1,1,1,1,1,0 h:FFFFFF,DC143C Poland\n"
       "country - XX 0 0 0 0 -1 3 3 808080 0 0 1,1,0,1,1,1,0 plain:808080 Dummy\n"
       "war DE PL\n";
-  std::string cities =
-      "DE 0 1 0 10 6 Berlin\n"
-      "PL 3 1 3 1 1 Gdynia\n"
-      "PL 2 3 0 5 2 Warsaw\n";
+  std::string cities = "DE 0 1 0 10 6 Berlin\nPL 3 1 3 1 1 Gdynia\nPL 2 3 0 5 2 Warsaw\n";
   std::string roads = "road Berlin | Warsaw\nroad Warsaw | Gdynia\n";
   std::string units =
-      "land DE 5 3 100 1 2 Panzer Corps\n"
-      "land PL 1 2 100 2 2 Army Poznan\n"
-      "air PL 20 2 90 2 0 Pursuit Brigade\n"
-      "fleet PL Gdynia; Polish Fleet\n"
-      "ship PL 42 Burza\n"
-      "commander PL 0 3 2 Tadeusz Kutrzeba | Army Poznan\n";
+      "land DE 5 3 100 1 2 Panzer Corps\nland PL 1 2 100 2 2 Army Poznan\nair PL 20 2 90 2 0 Pursuit Brigade\n"
+      "fleet PL Gdynia; Polish Fleet\nship PL 42 Burza\ncommander PL 0 3 2 Tadeusz Kutrzeba | Army Poznan\n";
   std::string sea = "zone A 5 0 Baltic\nzone B 5 3 Gulf\nlink Baltic | Gulf | Gdynia\n";
   std::string consts = "48 MaxSupply 10\n73 NavalTypeStrength 12 15 8 4 3 3\n";
 };
@@ -88,48 +78,51 @@ TEST(ScenarioBuild, TinyScenarioBuildsEveryRecord) {
 
   const cMap& map = world.GetMap();
   EXPECT_EQ(world.GetCountryCount(), 3);
-  EXPECT_EQ(map.GetHex(0, 0).owner, 1);
-  EXPECT_EQ(map.GetHex(3, 3).originalOwner, 2);
-  EXPECT_EQ(map.GetHex(4, 0).seaZone, 1);
-  EXPECT_EQ(map.GetHex(5, 3).seaZone, 2);
-  EXPECT_EQ(map.GetHex(3, 1).coastal, 1);
-  EXPECT_EQ(map.GetHex(0, 1).coastal, 0);
-  EXPECT_EQ(map.GetHex(2, 1).fortification, 2);
-  EXPECT_EQ(map.GetHex(1, 1).fortification, 0);
+  // {x, y, owner, original owner, sea zone, coastal, fortification}
+  const int hexes[][7] = {{0, 0, 1, 1, 0, 0, 0}, {3, 3, 2, 2, 0, 1, 0}, {4, 0, 0, 0, 1, 0, 0},
+                          {5, 3, 0, 0, 2, 0, 0}, {3, 1, 2, 2, 0, 1, 0}, {0, 1, 1, 1, 0, 0, 0},
+                          {2, 1, 2, 2, 0, 0, 2}, {1, 1, 1, 1, 0, 0, 0}};
+  for (const auto& [x, y, owner, original, zone, coastal, fort] : hexes) {
+    const sHex& h = map.GetHex(x, y);
+    EXPECT_EQ(std::vector<int>({h.owner, h.originalOwner, h.seaZone, h.coastal, h.fortification}),
+              std::vector<int>({owner, original, zone, coastal, fort}))
+        << x << "," << y;
+  }
   // The river runs north along the east sides of column 0; each edge is
-  // marked on both of its hexes.
+  // marked on both of its hexes, and the west bank is dry.
   for (auto [x, y, side] : {std::tuple{0, 3, 1}, {1, 3, 4}, {0, 2, 2}, {1, 3, 5}, {0, 2, 1}, {1, 2, 4}}) {
     EXPECT_TRUE(map.GetHex(x, y).HasRiverOnSide(side)) << x << "," << y << " side " << side;
   }
-  EXPECT_FALSE(map.GetHex(0, 2).HasRiverOnSide(4));  // the west bank is dry
+  EXPECT_FALSE(map.GetHex(0, 2).HasRiverOnSide(4));
   EXPECT_TRUE(world.GetRelations().IsAtWar(2, 1));
   EXPECT_EQ(world.GetCountry(3)->politicalStrength, -1);
-  // Zones of the seas, then the port of Gdynia linked both ways with the
-  // zone in front of it; the passage between the zones guarded by Gdynia.
+  // Zones of the seas, then the port of Gdynia (ships in port shown on the
+  // city) linked both ways with the zone in front of it; the passage
+  // between the zones guarded by Gdynia.
   ASSERT_EQ(world.GetSeaGraph().GetNodeCount(), 3);
   const sWezelGrafuMorz* port = world.GetSeaGraph().GetNode(3);
   EXPECT_FALSE(port->IsSeaZone());
-  EXPECT_EQ(std::pair(port->x, port->y), std::pair(3, 1));
-  EXPECT_EQ(port->ownShipX, 3);  // ships in port are shown on the city
-  EXPECT_NE(s.seaEdges.find("\n3;1;-1;-1;\n"), std::string::npos);
-  EXPECT_NE(s.seaEdges.find("\n1;3;-1;-1;\n"), std::string::npos);
-  EXPECT_NE(s.seaEdges.find("\n1;2;3;1;\n"), std::string::npos);
-  EXPECT_NE(s.seaEdges.find("\n2;1;3;1;\n"), std::string::npos);
+  EXPECT_EQ(std::tuple(port->x, port->y, port->ownShipX), std::tuple(3, 1, 3));
+  for (const char* edge : {"\n3;1;-1;-1;\n", "\n1;3;-1;-1;\n", "\n1;2;3;1;\n", "\n2;1;3;1;\n"}) {
+    EXPECT_NE(s.seaEdges.find(edge), std::string::npos) << edge;
+  }
   // Both directions of each road.
   EXPECT_NE(s.citiesDiagram.find("\n0;1;2;3;0\n2;3;0;1;0\n"), std::string::npos);
 
+  // The fleet in Gdynia with its cruiser of strength 8; the commander leads
+  // his army; a port that is no supply source holds supply 5.
   const sUnitLists& u = world.Units();
   ASSERT_EQ(u.landUnits.size(), 2u);
   ASSERT_EQ(u.fleets.size(), 1u);
-  EXPECT_EQ(u.fleets.front()->seaNode, 3);
   ASSERT_EQ(u.navalUnits.size(), 1u);
-  EXPECT_EQ(u.navalUnits.front()->fleetId, u.fleets.front()->id);
-  EXPECT_EQ(u.navalUnits.front()->maxHitPoints, 8);  // a cruiser's strength
+  EXPECT_EQ(u.fleets.front()->seaNode, 3);
+  EXPECT_EQ(std::pair(u.navalUnits.front()->fleetId, u.navalUnits.front()->maxHitPoints),
+            std::pair(u.fleets.front()->id, 8));
   const cJednostkaLadowa* army = u.landUnits.back();
   ASSERT_NE(army->ownCommander, nullptr);
   EXPECT_EQ(army->ownCommander->state, kCommanderAssigned);
   EXPECT_EQ(army->supply, 10);
-  EXPECT_EQ(world.Cities()[1]->supply, 5);  // a port that is no supply source
+  EXPECT_EQ(world.Cities()[1]->supply, 5);
 }
 
 TEST(ScenarioBuild, ContradictionsBetweenSourcesAreRefused) {

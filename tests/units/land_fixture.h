@@ -11,8 +11,6 @@
 #include <vector>
 
 #include "world/jednostka_ladowa.h"
-#include "world/cities.h"
-#include "world/country.h"
 #include "world/world.h"
 #include "world/hex_drawing.h"
 #include "world/map_text.h"
@@ -27,17 +25,11 @@ class LandWorld {
     g_pWorld = world.get();
     LandUnitConstants() = sLandUnitConstants{};
     g_LandTurnHooks = sLandTurnHooks{};
-    const int h = static_cast<int>(rows.size());
-    const int w = static_cast<int>(rows[0].size());
-    std::string text = "size " + std::to_string(w) + " " + std::to_string(h) + "\nterrain\n";
+    std::string text = "size " + std::to_string(rows[0].size()) + " " + std::to_string(rows.size()) + "\nterrain\n";
     for (const std::string& row : rows) text += row + "\n";
-    text += "owner\n";
-    for (int y = 0; y < h; ++y) {
-      for (int x = 0; x < w; ++x) text += x ? " 1" : "1";
-      text += "\n";
-    }
     std::string error;
     EXPECT_TRUE(BuildMapFromText(text, world->GetMap(), error)) << error;
+    for (sHex& hex : Map().Hexes()) hex.owner = hex.controller = hex.originalOwner = 1;
   }
   ~LandWorld() {
     world.reset();
@@ -82,8 +74,7 @@ class LandWorld {
   // The unit's last range as rows of text: '*' the unit, '.' not in range,
   // otherwise the cost (0-9, then letters a=10 ...).
   std::vector<std::string> CostTable(const cJednostkaLadowa& unit) {
-    const int w = Map().GetWidth(), h = Map().GetHeight();
-    std::vector<std::string> rows(h, std::string(w, '.'));
+    std::vector<std::string> rows(Map().GetHeight(), std::string(Map().GetWidth(), '.'));
     for (const sReachableHex& e : unit.reachableHexes) {
       EXPECT_TRUE(Map().IsInside(e.x, e.y)) << e.x << "," << e.y;
       if (!Map().IsInside(e.x, e.y)) continue;
@@ -94,18 +85,17 @@ class LandWorld {
     return rows;
   }
 
-  // The move marks (4, 8, 16) as rows: '.' none, 's' spare, 'f' few, 'n' none left.
+  // The move marks (4, 8, 16) as rows: '.' none, 's' spare, 'f' few, 'n'
+  // none left, '?' a mixture.
   std::vector<std::string> MarkTable() {
-    const int w = Map().GetWidth(), h = Map().GetHeight();
-    std::vector<std::string> rows(h, std::string(w, '.'));
-    for (int y = 0; y < h; ++y) {
-      for (int x = 0; x < w; ++x) {
-        const std::uint32_t bits = Hex(x, y).markBits & kMarkMoveAll;
-        if (bits == kMarkMoveSpare) rows[y][x] = 's';
-        if (bits == kMarkMoveFew) rows[y][x] = 'f';
-        if (bits == kMarkMoveNone) rows[y][x] = 'n';
-        if (bits != 0 && bits != kMarkMoveSpare && bits != kMarkMoveFew && bits != kMarkMoveNone) rows[y][x] = '?';
-      }
+    std::vector<std::string> rows(Map().GetHeight(), std::string(Map().GetWidth(), '.'));
+    for (const sHex& hex : Map().Hexes()) {
+      const std::uint32_t bits = hex.markBits & kMarkMoveAll;
+      rows[hex.y][hex.x] = bits == 0                ? '.'
+                           : bits == kMarkMoveSpare ? 's'
+                           : bits == kMarkMoveFew   ? 'f'
+                           : bits == kMarkMoveNone  ? 'n'
+                                                    : '?';
     }
     return rows;
   }

@@ -2,9 +2,8 @@
 // north-west neighbours share the row, in an odd column they are a row up.
 #include <gtest/gtest.h>
 
-#include "support/test_support.h"
 #include "units/land_fixture.h"
-#include "world/hex.h"
+#include "world/jednostka_lotnicza.h"
 
 namespace {
 
@@ -27,6 +26,16 @@ class LandMovement : public ::testing::Test {
     unit.startingActionPoints = points;
     return unit;
   }
+  // A fighter of the country on (x, y): it shares the hex cells with land units.
+  cJednostkaLotnicza* AddAir(int x, int y, int country) {
+    auto* air = new cJednostkaLotnicza();
+    air->countryId = country;
+    air->SetType(kUnitFighter);
+    air->visible = true;
+    w_->world->Units().airUnits.push_back(air);
+    EXPECT_TRUE(air->PlaceOnHex(x, y));
+    return air;
+  }
   twtest::LandWorld& W() { return *w_; }
 
   std::unique_ptr<twtest::LandWorld> w_;
@@ -37,18 +46,35 @@ class LandMovement : public ::testing::Test {
 const Rows kCorridor = {"~pp", "~pp", "~pp", "~pp"};
 
 TEST_F(LandMovement, ZoneOfControlAddsItsCostOnlyBetweenTwoZoneHexes) {
-  UseMap(kCorridor);
-  cJednostkaLadowa& unit = Mover(1, 0, 6);
-  W().AddUnit(2, 1, 2);
-  EXPECT_EQ(unit.ComputeMoveRange(false), 6);
-  EXPECT_EQ(W().CostTable(unit), (Rows{".*1", ".1.", ".46", ".56"}));
+  // An enemy air unit closes its hex and casts its zone like a land unit.
+  cJednostkaLadowa* unit = nullptr;
+  for (bool air : {false, true}) {
+    UseMap(kCorridor);
+    unit = &Mover(1, 0, 6);
+    if (air) AddAir(2, 1, 2);
+    if (!air) W().AddUnit(2, 1, 2);
+    EXPECT_EQ(unit->ComputeMoveRange(false), 6);
+    EXPECT_EQ(W().CostTable(*unit), (Rows{".*1", ".1.", ".46", ".56"})) << air;
+  }
 
   // Without the extra cost the corridor is plain ground again; the river on
   // it changes nothing.
   LandUnitConstants().move.zoneOfControlCost = 0;
   W().Hex(1, 1).riverMask = 1 | 8;
-  EXPECT_EQ(unit.ComputeMoveRange(true), 6);
-  EXPECT_EQ(W().CostTable(unit), (Rows{".*1", ".1.", ".23", ".34"}));
+  EXPECT_EQ(unit->ComputeMoveRange(true), 6);
+  EXPECT_EQ(W().CostTable(*unit), (Rows{".*1", ".1.", ".23", ".34"}));
+}
+
+TEST_F(LandMovement, AFriendlyAirUnitCastsNoZoneAndItsHexStaysUnmarked) {
+  UseMap(kCorridor);
+  cJednostkaLadowa& unit = Mover(1, 0, 6);
+  AddAir(2, 1, 1);
+  // The range runs through the friend's hex (the path builder never stops
+  // there), but the hex is not marked as a destination.
+  EXPECT_EQ(unit.ComputeMoveRange(false), 7);
+  EXPECT_EQ(W().CostTable(unit), (Rows{".*1", ".12", ".23", ".34"}));
+  EXPECT_EQ(W().Hex(2, 1).markBits & kMarkMoveAll, 0u);
+  EXPECT_EQ(W().Hex(2, 2).markBits & kMarkMoveAll, kMarkMoveSpare);
 }
 
 TEST_F(LandMovement, UnseenEnemyLeavesItsHexOpenButKeepsItsZone) {

@@ -39,63 +39,39 @@ class LandUnitRules : public ::testing::Test {
 TEST_F(LandUnitRules, ActionPointsFollowSupplyAndCutOff) {
   cJednostkaLadowa& corps = w_.AddUnit(0, 0, 1, kUnitInfantryCorps);
   cJednostkaLadowa& tanks = w_.AddUnit(1, 0, 1, kUnitArmouredDivision);
-  corps.turnsWithoutSupply = tanks.turnsWithoutSupply = 0;
-  corps.supply = 2;
   corps.movedOrDeployed = true;
-  corps.ResetActionPoints();
-  EXPECT_EQ(corps.actionPoints, 6);
-  EXPECT_EQ(corps.startingActionPoints, 6);
+  // {infantry (else armour), supply, turns without supply, points}: half
+  // lost at supply 1, three quarters of that a turn cut off; with nothing
+  // left infantry keeps one point and armour none, at the cut-off limit
+  // too; a supply level past the table reads its last entry.
+  const int cases[][4] = {{1, 2, 0, 6}, {1, 1, 0, 3}, {1, 1, 1, 2}, {1, 0, 0, 1},
+                          {0, 0, 0, 0}, {0, 2, 4, 0}, {0, 9, 0, 8}};
+  for (const auto& [infantry, supply, cutOff, points] : cases) {
+    cJednostkaLadowa& unit = infantry ? corps : tanks;
+    unit.supply = supply;
+    unit.turnsWithoutSupply = cutOff;
+    unit.ResetActionPoints();
+    EXPECT_EQ(unit.actionPoints, points) << infantry << " " << supply << " " << cutOff;
+    EXPECT_EQ(unit.startingActionPoints, points);
+  }
   EXPECT_FALSE(corps.movedOrDeployed);
-
-  corps.supply = 1;  // half lost
-  corps.ResetActionPoints();
-  EXPECT_EQ(corps.actionPoints, 3);
-  corps.turnsWithoutSupply = 1;  // 3 x 0.75
-  corps.ResetActionPoints();
-  EXPECT_EQ(corps.actionPoints, 2);
-
-  // Nothing left: infantry keeps one point, armour none.
-  corps.supply = tanks.supply = 0;
-  corps.turnsWithoutSupply = 0;
-  corps.ResetActionPoints();
-  tanks.ResetActionPoints();
-  EXPECT_EQ(corps.actionPoints, 1);
-  EXPECT_EQ(tanks.actionPoints, 0);
-  tanks.supply = 2;
-  tanks.turnsWithoutSupply = 4;  // at the cut-off limit
-  tanks.ResetActionPoints();
-  EXPECT_EQ(tanks.actionPoints, 0);
-  // A supply level past the table reads its last entry.
-  tanks.turnsWithoutSupply = 0;
-  tanks.supply = 9;
-  tanks.ResetActionPoints();
-  EXPECT_EQ(tanks.actionPoints, 8);
 }
 
 TEST_F(LandUnitRules, EffectivenessCombinesDoctrineSupplyEventsAndShelling) {
   cJednostkaLadowa& unit = w_.AddUnit(0, 0, 1, kUnitArmouredDivision);
-  unit.supply = 2;              // 100 %
-  unit.eventsEffect = -50;      // 1.5 x 0.5 = 0.75
+  unit.eventsEffect = -50;  // 1.5 x 0.5 = 0.75
   unit.shoreBombardmentEffect = 2.5f;
-  unit.turnsWithoutSupply = 0;
-  unit.UpdateEffectiveness();
-  EXPECT_EQ(unit.effectiveness, 72);  // 75 - 2.5, truncated
-  unit.turnsWithoutSupply = 1;        // x 0.75
-  unit.UpdateEffectiveness();
-  EXPECT_EQ(unit.effectiveness, 54);
-  unit.turnsWithoutSupply = 4;
-  unit.UpdateEffectiveness();
-  EXPECT_EQ(unit.effectiveness, 1);
-  unit.turnsWithoutSupply = 0;
-  unit.supply = 0;
-  unit.UpdateEffectiveness();
-  EXPECT_EQ(unit.effectiveness, 1);
-  // A cut-off limit of 0 in the constants counts as cut off, not as a crash.
-  LandUnitConstants().supplyCutOffLimit = 0;
-  unit.supply = 2;
-  unit.turnsWithoutSupply = 1;
-  unit.UpdateEffectiveness();
-  EXPECT_EQ(unit.effectiveness, 1);
+  // {supply, turns without supply, cut-off limit, effectiveness}: 75 - 2.5
+  // truncated, x 0.75 a turn cut off; a limit of 0 counts as cut off, not as
+  // a crash.
+  const int cases[][4] = {{2, 0, 4, 72}, {2, 1, 4, 54}, {2, 4, 4, 1}, {0, 0, 4, 1}, {2, 1, 0, 1}};
+  for (const auto& [supply, cutOff, limit, expected] : cases) {
+    unit.supply = supply;
+    unit.turnsWithoutSupply = cutOff;
+    LandUnitConstants().supplyCutOffLimit = limit;
+    unit.UpdateEffectiveness();
+    EXPECT_EQ(unit.effectiveness, expected) << supply << " " << cutOff << " " << limit;
+  }
 }
 
 TEST(LandUnit, OrdersWithoutRouteOrTargetAreRefused) {
@@ -105,13 +81,10 @@ TEST(LandUnit, OrdersWithoutRouteOrTargetAreRefused) {
   twtest::LogCapture log;
 
   unit.SetAiOrder(4, 2, 1, 1);
-  EXPECT_EQ(unit.aiOrder, 4);
-  EXPECT_EQ(unit.aiTargetX, 2);
-  EXPECT_EQ(unit.aiTargetY, 1);
-  EXPECT_EQ(unit.aiUltimateTargetX, -1);
+  EXPECT_EQ(std::vector<int>({unit.aiOrder, unit.aiTargetX, unit.aiTargetY, unit.aiUltimateTargetX}),
+            std::vector<int>({4, 2, 1, -1}));
   unit.SetAiOrder(7, 2, 1, 2);  // no city there: no route
-  EXPECT_EQ(unit.aiOrder, 0);
-  EXPECT_EQ(unit.aiTargetX, -1);
+  EXPECT_EQ(std::pair(unit.aiOrder, unit.aiTargetX), std::pair(0, -1));
   EXPECT_TRUE(HasLine(log.Lines(), L"ERROR: Nie znaleziono sciezki dla rozkazu nr 7"));
 
   // Hops: no city on the hex, or no nearest city for the unit's hex.
@@ -128,14 +101,11 @@ TEST(LandUnit, OrdersWithoutRouteOrTargetAreRefused) {
   EXPECT_EQ(unit.aiOrder, 3);
 
   // The ultimate target on the width or height line is outside the map.
-  unit.aiUltimateTargetX = 3;
-  unit.aiUltimateTargetY = 0;
-  EXPECT_FALSE(unit.AiAdvanceToUltimateTarget());
-  unit.aiUltimateTargetX = 0;
-  unit.aiUltimateTargetY = 2;
-  EXPECT_FALSE(unit.AiAdvanceToUltimateTarget());
-  unit.aiUltimateTargetX = -1;
-  EXPECT_FALSE(unit.AiAdvanceToUltimateTarget());
+  for (auto [x, y] : {std::pair{3, 0}, {0, 2}, {-1, 2}}) {
+    unit.aiUltimateTargetX = x;
+    unit.aiUltimateTargetY = y;
+    EXPECT_FALSE(unit.AiAdvanceToUltimateTarget()) << x << "," << y;
+  }
 
   // Onto its own hex: the note, nothing else.
   EXPECT_FALSE(unit.AiMoveToHex(0, 0));
@@ -184,40 +154,44 @@ class FakeMainThread {
   std::thread thread_;
 };
 
+// A fresh world for each move: a 6 x 2 plain where every step costs 1.
 class LandMoveThread : public ::testing::Test {
  protected:
-  LandMoveThread() : w_({"pppppp", "pppppp"}) {
-    w_.AddCountries({kAllies});
+  LandMoveThread() { plat::SetClock(&clock_); }
+  ~LandMoveThread() override { plat::SetClock(nullptr); }
+  LandWorld& Fresh() {
+    w_.reset();  // the old world unsets g_pWorld as it goes
+    w_ = std::make_unique<LandWorld>(std::vector<std::string>{"pppppp", "pppppp"});
+    w_->AddCountries({kAllies});
     LandUnitConstants().move.terrainCost = {1, 1, 1, 1, 1, 1, 1, 1};
     g_LandTurnHooks.buildPath = &RecordPath;
     g_request.calls = 0;
-    plat::SetClock(&clock_);
     g_Delays[kDelayAIMoveAfter] = 120.0f;
-    w_.world->SetGameState(kPhaseComputerPlayers);
+    w_->world->SetGameState(kPhaseComputerPlayers);
+    return *w_;
   }
-  ~LandMoveThread() override { plat::SetClock(nullptr); }
-  LandWorld w_;
   plat::ManualClock clock_;
+  std::unique_ptr<LandWorld> w_;
 };
 
 TEST_F(LandMoveThread, WorkerWaitsInTracedSleepsUntilTheMainThreadStepped) {
-  cJednostkaLadowa& unit = w_.AddUnit(0, 0, 1);
+  LandWorld& w = Fresh();
+  cJednostkaLadowa& unit = w.AddUnit(0, 0, 1);
   unit.actionPoints = unit.startingActionPoints = 3;
   unit.ComputeMoveRange(true);
   twtest::LogCapture log;
   bool moved = false;
   bool startHexEmpty = false;
   {
-    FakeMainThread main(w_, unit, clock_);
+    FakeMainThread main(w, unit, clock_);
     moved = unit.AiMoveToHex(3, 0);
     startHexEmpty = main.startHexEmptyWhenStepping;
   }
   EXPECT_TRUE(moved);
   EXPECT_TRUE(startHexEmpty);
   EXPECT_EQ(g_request.calls, 1);
-  EXPECT_EQ(unit.x, 3);
-  EXPECT_EQ(w_.Hex(0, 0).unit, nullptr);
-  EXPECT_EQ(w_.world->GetGameState(), kPhaseComputerPlayers);
+  EXPECT_EQ(w.Hex(3, 0).unit, &unit);
+  EXPECT_EQ(w.world->GetGameState(), kPhaseComputerPlayers);
   // Traced polls of 50 ms each, then the after-move delay. (Two threads
   // logging at once may add the log's own 25 ms waits.)
   const auto lines = log.Lines();
@@ -230,46 +204,59 @@ TEST_F(LandMoveThread, WorkerWaitsInTracedSleepsUntilTheMainThreadStepped) {
   EXPECT_TRUE(HasLine(lines, L"---- Game state = 10"));
 }
 
-TEST_F(LandMoveThread, TowardHexStopsShortOfSpendingEveryPoint) {
-  cJednostkaLadowa& unit = w_.AddUnit(0, 0, 1);
-  unit.actionPoints = unit.startingActionPoints = 3;
-  {
-    FakeMainThread main(w_, unit, clock_);
-    unit.AiMoveTowardHex(5, 0);
+TEST_F(LandMoveThread, OrdersChooseTheHexTheMainThreadSteps) {
+  // Toward (5, 0) with 3 points: (3, 0) would spend them all, and the best
+  // hex that keeps one is 2 away. To (5, 1), outside a range of 2 with
+  // (2, 0) taken: the nearest free entry (2, 1). Advancing to the
+  // neighbouring ultimate target (1, 0): straight there.
+  enum { kToward, kTo, kAdvance };
+  const int cases[][5] = {{kToward, 3, 3, 2, 0}, {kTo, 2, 3, 2, 1}, {kAdvance, 2, 2, 1, 0}};
+  for (const auto& [order, points, starting, x, y] : cases) {
+    LandWorld& w = Fresh();
+    cJednostkaLadowa& unit = w.AddUnit(0, 0, 1);
+    unit.actionPoints = points;
+    unit.startingActionPoints = starting;
+    unit.aiUltimateTargetX = 1;
+    unit.aiUltimateTargetY = 0;
+    if (order == kTo) {
+      w.AddUnit(2, 0, 1);
+      unit.ComputeMoveRange(true);
+    }
+    {
+      FakeMainThread main(w, unit, clock_);
+      if (order == kToward) unit.AiMoveTowardHex(5, 0);
+      if (order != kToward) { EXPECT_TRUE(order == kTo ? unit.AiMoveToHex(5, 1) : unit.AiAdvanceToUltimateTarget()); }
+    }
+    EXPECT_EQ(g_request.calls, 1) << order;
+    EXPECT_EQ(std::pair(unit.x, unit.y), std::pair(x, y)) << order;
   }
-  // (3,0) costs all 3 points; the best hex that keeps one is 2 away.
-  EXPECT_EQ(g_request.x, 2);
-  EXPECT_EQ(g_request.y, 0);
-  EXPECT_EQ(unit.x, 2);
 }
 
-TEST_F(LandMoveThread, TargetOutsideTheRangeTakesTheNearestFreeEntry) {
-  cJednostkaLadowa& unit = w_.AddUnit(0, 0, 1);
-  unit.actionPoints = 2;
-  unit.startingActionPoints = 3;
-  w_.AddUnit(2, 0, 1);  // occupied: skipped
-  unit.ComputeMoveRange(true);
-  {
-    FakeMainThread main(w_, unit, clock_);
-    EXPECT_TRUE(unit.AiMoveToHex(5, 1));
+// The computer's land moves are shown (the map centred on the unit) exactly
+// when the turn state says the current country's actions are shown and the
+// unit is visible.
+TEST_F(LandMoveThread, MovesCentreTheMapOnlyWhenActionsAreShown) {
+  // {actions shown, unit visible, move aside (else to a hex), centred}
+  const bool cases[][4] = {{true, true, false, true}, {false, true, false, false}, {true, false, false, false},
+                           {true, true, true, true},  {false, true, true, false}};
+  for (const auto& [shown, visible, aside, centred] : cases) {
+    LandWorld& w = Fresh();
+    w.world->turnState.showActions = shown;
+    cJednostkaLadowa& unit = w.AddUnit(1, 0, 1);
+    unit.visible = visible;
+    unit.actionPoints = unit.startingActionPoints = 3;
+    unit.ComputeMoveRange(true);
+    twtest::LogCapture log;
+    {
+      FakeMainThread main(w, unit, clock_);
+      EXPECT_TRUE(aside ? unit.MoveAside() : unit.AiMoveToHex(3, 0));
+    }
+    EXPECT_NE(unit.x, 1);
+    const auto lines = log.Lines();
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const auto& l) { return l.find(L"CenterAtHex") != l.npos; }),
+              centred ? 1 : 0)
+        << "shown " << shown << ", visible " << visible << ", aside " << aside;
   }
-  // Range: (1,0) (0,1) (1,1) cost 1, (2,0) taken, (2,1) (0,...) cost 2;
-  // (2,1) is the nearest free entry to (5,1).
-  EXPECT_EQ(g_request.x, 2);
-  EXPECT_EQ(g_request.y, 1);
-}
-
-TEST_F(LandMoveThread, AdvanceWalksGreedilyToANeighbouringTarget) {
-  cJednostkaLadowa& unit = w_.AddUnit(0, 0, 1);
-  unit.actionPoints = unit.startingActionPoints = 2;
-  unit.aiUltimateTargetX = 1;
-  unit.aiUltimateTargetY = 0;
-  {
-    FakeMainThread main(w_, unit, clock_);
-    EXPECT_TRUE(unit.AiAdvanceToUltimateTarget());
-  }
-  EXPECT_EQ(g_request.x, 1);
-  EXPECT_EQ(unit.x, 1);
 }
 
 }  // namespace

@@ -1,40 +1,70 @@
+// Units in a world: their types, commanders, hexes, strategic moves, fleets
+// and deaths.
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <list>
 #include <string>
 
-#include "support/test_support.h"
-#include "support/world_builders.h"
+#include "app/random.h"
+#include "platform/rand.h"
+#include "units/land_fixture.h"
 #include "world/commander.h"
 #include "world/fleet.h"
-#include "world/jednostka_ladowa.h"
 #include "world/jednostka_lotnicza.h"
 #include "world/jednostka_morska.h"
-#include "world/country.h"
-#include "world/world.h"
-#include "world/map_text.h"
 
 namespace {
 
+// The rand() value for which RandomRange(1, 100) gives r.
+int RandFor(int r) {
+  for (int v = 0; v <= 32767; ++v) {
+    plat::ScopedRandOverride pin([v] { return v; });
+    if (RandomRange(1, 100) == r) return v;
+  }
+  ADD_FAILURE() << "no rand value gives " << r;
+  return 0;
+}
+
+// A 6 x 5 land map, two countries at peace, three sea nodes.
 class WorldUnits : public ::testing::Test {
  protected:
-  void SetUp() override {
-    g_pWorld = &world;
-    std::string error;
-    ASSERT_TRUE(BuildMapFromText("size 4 4\nterrain\npppp\npppp\npppp\npppp\n", world.GetMap(), error)) << error;
-    twtest::AddCountry(world);
-    twtest::AddCountry(world);
+  WorldUnits() {
+    w_.AddCountries({0, 0});
     world.GetSeaGraph().Nodes().resize(3);
+    world.constants.commanderRange[0] = 3;
+    world.constants.maxSupply = 10;
+    sUnitConstants& rules = world.unitConstants;
+    rules.skillWeight = 100;
+    rules.experienceWeight = 50;
+    rules.distanceFalloff = 100;
+    rules.lossPreventionWeight = 1;
+    rules.damageDoublingWeight = 2;
+    rules.bombardmentBonusWeight = 3;
   }
-  void TearDown() override { g_pWorld = nullptr; }
 
+  // A commander, leading the unit when one is given.
+  cCommander* AddCommander(int id, int type, int skill, cUnit* led = nullptr) {
+    auto* commander = new cCommander();
+    commander->id = id;
+    commander->type = type;
+    commander->skill = skill;
+    if (led) {
+      commander->state = kCommanderAssigned;
+      commander->ledUnit = led;
+      led->ownCommander = commander;
+    }
+    world.Units().commanders.push_back(commander);
+    return commander;
+  }
+  // An infantry division on the map (linked to its hex).
+  cJednostkaLadowa* AddLand(int country, int x, int y) { return &w_.AddUnit(x, y, country, kUnitInfantryDivision); }
+  // A ship in the reserve pool.
   cJednostkaMorska* AddShip(int id, int country, int type = kUnitCruiser) {
     auto* ship = new cJednostkaMorska();
     ship->id = id;
     ship->countryId = country;
     ship->SetType(type);
-    ship->maxHitPoints = 10;
-    ship->hitPoints = 10;
+    ship->maxHitPoints = ship->hitPoints = 10;
     ship->inReserve = true;
     world.Units().navalReservePool.push_back(ship);
     return ship;
@@ -48,16 +78,102 @@ class WorldUnits : public ::testing::Test {
     world.Units().fleets.push_back(fleet);
     return fleet;
   }
-  cJednostkaLotnicza* AddAir(int country) {
+  // A fighter, on (x, y) when given.
+  cJednostkaLotnicza* AddAir(int country, int x = -1, int y = -1) {
     auto* unit = new cJednostkaLotnicza();
     unit->countryId = country;
     unit->SetType(kUnitFighter);
     world.Units().airUnits.push_back(unit);
+    if (x >= 0) { EXPECT_TRUE(unit->PlaceOnHex(x, y)); }
     return unit;
   }
+  sHex& Hex(int x, int y) { return world.GetMap().GetHex(x, y); }
 
-  cWorld world;
+  twtest::LandWorld w_{{"pppppp", "pppppp", "pppppp", "pppppp", "pppppp"}};
+  cWorld& world = *w_.world;
 };
+
+TEST(UnitType, CategoryFollowsKnownCodesAndStaysForUnknownOnes) {
+  cJednostkaMorska ship;
+  // Known codes of each arm, then unknown ones that keep the last category.
+  const std::pair<int, int> types[] = {{kUnitArtificialHarbour, kCategoryLand}, {kUnitTacticalBomber, kCategoryAir},
+                                       {kUnitAmphibiousShip, kCategoryNaval},   {7, kCategoryNaval},
+                                       {19, kCategoryNaval}, {23, kCategoryNaval}, {39, kCategoryNaval},
+                                       {46, kCategoryNaval}, {59, kCategoryNaval}, {61, kCategoryNaval},
+                                       {-1, kCategoryNaval}, {kUnitArmouredCorps, kCategoryLand}};
+  for (const auto& [type, category] : types) {
+    ship.SetType(type);
+    EXPECT_EQ(std::pair(ship.type, ship.category), std::pair(type, category)) << type;
+  }
+}
+
+TEST_F(WorldUnits, HqSearchTakesTheBestAndTheFirstOnATie) {
+  AddCommander(11, kCategoryLand, 4, AddLand(1, 0, 0));  // distance 2 from (2, 1)
+  AddCommander(12, kCategoryLand, 4, AddLand(1, 2, 3));  // distance 2 as well
+  cJednostkaLadowa* unit = AddLand(1, 2, 1);
+  unit->AssignBestHQCommander();
+  EXPECT_EQ(unit->hqCommanderId, 11);
+
+  // A better commander further away, exactly at the command range, wins.
+  AddCommander(13, kCategoryLand, 9, AddLand(1, 2, 4));
+  unit->AssignBestHQCommander();
+  EXPECT_EQ(unit->hqCommanderId, 13);
+  EXPECT_EQ(unit->GetHqCommanderBonus(), static_cast<int>(100 * 0.01f / 3 * 9.0f));
+}
+
+TEST_F(WorldUnits, OwnCommanderCheckSucceedsOnlyBelowTheThreshold) {
+  cJednostkaLadowa* unit = AddLand(1, 1, 1);
+  cCommander* c = AddCommander(41, kCategoryLand, 1, unit);
+  // {skill, weight, roll 1..100, doubles damage (else prevents losses),
+  // succeeds}: the threshold is skill x weight, and the roll must stay below it.
+  const int cases[][5] = {{1, 1, 1, 0, 0},     {1, 2, 1, 0, 1},     {1, 2, 2, 0, 0},
+                          {50, 2, 100, 1, 0}, {101, 1, 100, 0, 1}};
+  for (const auto& [skill, weight, roll, doubles, succeeds] : cases) {
+    c->skill = skill;
+    world.unitConstants.lossPreventionWeight = world.unitConstants.damageDoublingWeight = weight;
+    const int value = RandFor(roll);
+    plat::ScopedRandOverride dice([value] { return value; });
+    EXPECT_EQ(doubles ? unit->CommanderDoublesDamage() : unit->CommanderPreventsLosses(), succeeds == 1)
+        << skill << " x " << weight << ", roll " << roll;
+  }
+  EXPECT_EQ(unit->GetCommanderBonus(), 3 * 101);
+  EXPECT_FLOAT_EQ(unit->GetCommanderDistanceFactor(), 1.0f);
+}
+
+TEST_F(WorldUnits, HqCommanderIsWeakenedByDistance) {
+  cCommander* c = AddCommander(51, kCategoryLand, 10, AddLand(1, 0, 1));
+  cJednostkaLadowa* unit = AddLand(1, 3, 1);  // 3 hexes away
+  unit->hqCommanderId = 51;
+  world.unitConstants.distanceFalloff = 1;
+  EXPECT_EQ(unit->GetCommanderDistance(), 3);
+  EXPECT_FLOAT_EQ(unit->GetCommanderDistanceFactor(), 1.0f / 3.0f);
+  world.unitConstants.bombardmentBonusWeight = 7;  // w = 70, t = trunc(70 / 3)
+  EXPECT_EQ(unit->GetCommanderBonus(), 23);
+
+  // His unit gone: distance 100.
+  c->ledUnit = nullptr;
+  EXPECT_EQ(unit->GetCommanderDistance(), 100);
+  EXPECT_FLOAT_EQ(unit->GetCommanderDistanceFactor(), 0.01f);
+}
+
+TEST_F(WorldUnits, PlaceOnHexRefusesOutsideAndOccupiedHexes) {
+  cJednostkaLadowa* unit = AddLand(1, 1, 1);
+  cJednostkaLadowa* other = AddLand(1, 2, 2);
+  cMap& map = world.GetMap();
+  for (auto [px, py] : {std::pair{-1, 0}, {0, -1}, {-3, -3}, {6, 0}, {0, 5}}) {
+    EXPECT_FALSE(unit->PlaceOnHex(px, py)) << px << "," << py;
+    EXPECT_EQ(std::pair(unit->x, unit->y), std::pair(1, 1));
+  }
+  EXPECT_EQ(map.GetHex(0, 0).unit, nullptr);  // never the first cell
+  EXPECT_FALSE(unit->PlaceOnHex(2, 2));
+  EXPECT_EQ(map.GetHex(2, 2).unit, other);
+  EXPECT_EQ(map.GetHex(1, 1).unit, unit);
+
+  EXPECT_TRUE(unit->PlaceOnHex(5, 4));
+  EXPECT_EQ(map.GetHex(1, 1).unit, nullptr);
+  EXPECT_EQ(map.GetHex(5, 4).unit, unit);
+  EXPECT_EQ(std::pair(unit->x, unit->y), std::pair(5, 4));
+}
 
 TEST_F(WorldUnits, ShipsJoinTheLastUnmovedFleetOrANewOne) {
   cFleet* early = AddFleet(1, 1, 2);
@@ -73,16 +189,14 @@ TEST_F(WorldUnits, ShipsJoinTheLastUnmovedFleetOrANewOne) {
   EXPECT_TRUE(world.Units().navalReservePool.empty());
   EXPECT_EQ(world.Units().navalUnits.back(), a);
 
+  // A new fleet: b's fleet id is the one the save writes; the name's key
+  // reads as itself here.
   cJednostkaMorska* b = AddShip(101, 1);
   b->JoinFleetAtSeaNode(3);
-  ASSERT_NE(b->fleet, nullptr);
-  EXPECT_EQ(b->fleet->id, 5);
-  EXPECT_EQ(b->fleetId, 5);  // the id the save writes
-  EXPECT_EQ(b->fleet->seaNode, 3);
-  EXPECT_EQ(b->fleet->country, 1);
-  EXPECT_FALSE(b->fleet->moved);
-  EXPECT_EQ(b->fleet->name, L"fleet_#5");  // the key reads as itself here
-  EXPECT_EQ(world.Units().fleets.back(), b->fleet);
+  ASSERT_EQ(world.Units().fleets.back(), b->fleet);
+  const cFleet& f = *b->fleet;
+  EXPECT_EQ(std::vector<int>({f.id, b->fleetId, f.seaNode, f.country, f.moved}), std::vector<int>({5, 5, 3, 1, 0}));
+  EXPECT_EQ(f.name, L"fleet_#5");
 
   // The scripts' form takes a moved fleet too, and makes new fleets moved.
   cJednostkaMorska* c = AddShip(102, 1);
@@ -105,13 +219,7 @@ TEST_F(WorldUnits, KillingAShipLeavesTheFleetAndTheLastOneTakesTheFleet) {
   cJednostkaMorska* b = AddShip(2, 1);
   a->JoinFleetAtSeaNode(1);
   b->JoinFleetAtSeaNode(1);
-  ASSERT_EQ(fleet->ships.size(), 2u);
-  auto* commander = new cCommander();
-  commander->id = 3;
-  commander->state = kCommanderAssigned;
-  commander->ledUnit = a;
-  a->ownCommander = commander;
-  world.Units().commanders.push_back(commander);
+  cCommander* commander = AddCommander(3, kCategoryNaval, 1, a);
   world.GetSeaGraph().Nodes()[0].ownShip = a;
 
   a->Kill(true);
@@ -130,38 +238,25 @@ TEST_F(WorldUnits, KillingAShipLeavesTheFleetAndTheLastOneTakesTheFleet) {
 TEST_F(WorldUnits, KillFirstLoopsEndAndEmptyTheLists) {
   for (int i = 0; i < 3; ++i) AddAir(1);
   cJednostkaLotnicza* other = AddAir(2);
-  auto* commander = new cCommander();
-  commander->id = 1;
-  commander->ledUnit = world.Units().airUnits.front();
-  commander->state = kCommanderAssigned;
-  world.Units().airUnits.front()->ownCommander = commander;
-  world.Units().commanders.push_back(commander);
-  int kills = 0;
-  while (world.KillFirstAirUnitOfCountry(1)) ++kills;
-  EXPECT_EQ(kills, 3);
-  ASSERT_EQ(world.Units().airUnits.size(), 1u);
-  EXPECT_EQ(world.Units().airUnits.front(), other);
+  cCommander* commander = AddCommander(1, kCategoryAir, 1, world.Units().airUnits.front());
+  auto killAll = [](auto kill) {
+    int kills = 0;
+    while (kill()) ++kills;
+    return kills;
+  };
+  EXPECT_EQ(killAll([&] { return world.KillFirstAirUnitOfCountry(1); }), 3);
+  EXPECT_EQ(world.Units().airUnits, std::list<cJednostkaLotnicza*>{other});
   EXPECT_EQ(commander->state, kCommanderOnHisWay);
   EXPECT_EQ(commander->ledUnit, nullptr);
 
   for (int id = 1; id <= 2; ++id) AddShip(id, 2)->JoinFleetAtSeaNode(1);
-  kills = 0;
-  while (world.KillFirstNavalUnitOfCountry(2)) ++kills;
-  EXPECT_EQ(kills, 2);
+  EXPECT_EQ(killAll([&] { return world.KillFirstNavalUnitOfCountry(2); }), 2);
   EXPECT_TRUE(world.Units().fleets.empty());
 
-  cMap& map = world.GetMap();
-  for (int x = 0; x < 3; ++x) {
-    auto* unit = new cJednostkaLadowa();
-    unit->countryId = 1;
-    world.Units().landUnits.push_back(unit);
-    ASSERT_TRUE(unit->PlaceOnHex(x, 1));
-  }
-  kills = 0;
-  while (world.KillFirstLandUnitOfCountry(1)) ++kills;
-  EXPECT_EQ(kills, 3);
+  for (int x = 0; x < 3; ++x) AddLand(1, x, 1);
+  EXPECT_EQ(killAll([&] { return world.KillFirstLandUnitOfCountry(1); }), 3);
   EXPECT_TRUE(world.Units().landUnits.empty());
-  for (int x = 0; x < 3; ++x) EXPECT_EQ(map.GetHex(x, 1).unit, nullptr);
+  for (int x = 0; x < 3; ++x) EXPECT_EQ(world.GetMap().GetHex(x, 1).unit, nullptr);
 }
 
 TEST_F(WorldUnits, ShoreBombardmentFleetHasTheMostEligibleShips) {
@@ -196,6 +291,63 @@ TEST_F(WorldUnits, ShoreBombardmentFleetHasTheMostEligibleShips) {
   EXPECT_TRUE(world.FindNavalUnitById(7)->marked);
   EXPECT_EQ(world.SelectShoreBombardmentFleet(2, 2), nullptr);  // no ship of country 2
   EXPECT_TRUE(world.FindNavalUnitById(7)->marked);              // marks kept
+}
+
+// Placing shares the land units' code (above); the reserve pool and death
+// are the air unit's own.
+TEST_F(WorldUnits, TheAirUnitsHexLinkFollowsPlacementReserveAndDeath) {
+  cJednostkaLotnicza* air = AddAir(1, 1, 3);
+  EXPECT_EQ(Hex(1, 3).unit, air);
+  air->MoveToReservePool();
+  EXPECT_EQ(Hex(1, 3).unit, nullptr);
+  EXPECT_EQ(air->x, -1);
+
+  cJednostkaLotnicza* other = AddAir(2, 2, 3);
+  other->Kill();
+  EXPECT_EQ(Hex(2, 3).unit, nullptr);
+  EXPECT_TRUE(world.Units().airUnits.empty());
+}
+
+TEST_F(WorldUnits, StrategicMovesPayTheScenarioCostOfTheType) {
+  sScenarioConstants& k = world.constants;
+  k.strategicMoveCost = {1, 2, 3, 4, 5, 6, 7};
+  k.airStrategicMoveCost = {11, 12, 13};
+  cCountry& country = *world.GetCountry(1);
+  country.strategicMovementPoints = 100;
+  country.productionPoints = 100.0;
+
+  cJednostkaLadowa* land = AddLand(1, 1, 0);
+  land->SetType(kUnitMechanizedCorps);
+  ASSERT_TRUE(land->StrategicMove(2, 3));
+  EXPECT_EQ(country.strategicMovementPoints, 96);
+  EXPECT_EQ(Hex(2, 3).unit, land);
+
+  cJednostkaLotnicza* air = AddAir(1, 1, 1);
+  air->SetType(kUnitTacticalBomber);
+  ASSERT_TRUE(air->StrategicMove(2, 0));
+  EXPECT_DOUBLE_EQ(country.productionPoints, 88.0);
+  EXPECT_EQ(country.strategicMovementPoints, 96);
+  EXPECT_EQ(Hex(1, 1).unit, nullptr);
+  EXPECT_EQ(Hex(2, 0).unit, air);
+
+  // A ship's type has no column in the land table: it costs nothing and
+  // never enters a hex.
+  cJednostkaMorska ship;
+  ship.countryId = 1;
+  ship.SetType(kUnitBattleship);
+  ASSERT_TRUE(ship.StrategicMove(1, 2));
+  EXPECT_EQ(country.strategicMovementPoints, 96);
+  EXPECT_EQ(Hex(1, 2).unit, nullptr);
+}
+
+TEST_F(WorldUnits, TheHarbourTakesItsStrengthAndSupplyFromTheConstants) {
+  world.constants.mulberryValues = {30.0f, 4.0f, 7.9f, 12.0f};
+  world.constants.maxSupply = 25;
+  cMulberry harbour;
+  harbour.SetStrength(99);
+  harbour.SetSupply(1);
+  EXPECT_EQ(harbour.GetStrength(), 7);
+  EXPECT_EQ(harbour.supply, 25);
 }
 
 }  // namespace

