@@ -68,16 +68,17 @@ bool SetUpMapScreen(benchmark::State& state, float zoom) {
     g_Textures[slot].Create(2004, 2004);
   }
   cWorld& world = *g_pWorld;
-  CreateMapScreenPanels();
+  world.SetView(MakeMapScreen(world));
+  cMapScreen& screen = *LoadedMapScreen();
   world.GetMap().MinimapTexture().Create(400, 250);
   world.GetMap().FitMinimapPicture(400, 250);
   cCountry* current = world.GetCountry(1);
   current->human = true;
   world.turnState.currentCountry = current;
-  world.EnterMapState();
+  screen.EnterMapState();
   GetInfoPanel()->RefreshCounters();
   GetMinimapPanel()->RefreshDate();
-  SetPanelMinimized(g_pHexPanel, false);
+  SetPanelMinimized(screen.HexPanel(), false);
   const cCity& city = *world.Cities()[world.Cities().size() / 2];
   world.turnState.selectedHex = &world.GetMap().GetHex(city.x, city.y);
   GetHexPanel()->Refresh();
@@ -91,7 +92,6 @@ bool SetUpMapScreen(benchmark::State& state, float zoom) {
 }
 
 void TearDownMapScreen() {
-  DestroyMapScreenPanels();
   delete g_pWorld;
   g_pWorld = nullptr;
   for (auto& texture : g_Textures) texture.Release();
@@ -112,7 +112,7 @@ void RunFrames(benchmark::State& state, float zoom) {
       const std::size_t before = renderer.quad_count;
       const std::size_t textsBefore = renderer.text_count;
       renderer.BeginScene();
-      RenderMapScreenScene(*g_pWorld, 0.016f);
+      LoadedMapScreen()->Render(0.016f);
       renderer.EndScene();
       quads = renderer.quad_count - before;
       texts = renderer.text_count - textsBefore;
@@ -145,7 +145,7 @@ void BM_MapScreenFrameSoftware(benchmark::State& state) {
       for (auto _ : state) {
         renderer->BeginScene();
         renderer->Clear(0xFF000000u);
-        RenderMapScreenScene(*g_pWorld, 0.016f);
+        LoadedMapScreen()->Render(0.016f);
         renderer->EndScene();
       }
     }

@@ -18,7 +18,7 @@ void LoadLandUnits(cWorld& world, std::wstring_view folderFormat);
 // Invalid rows (in reserve but on a hex, or on no hex but not in reserve)
 // are logged, listed at the end and announced once in a message box.
 void LoadAirUnits(cWorld& world, std::wstring_view folderFormat);
-// Fills the ship list; each ship keeps its fleet id for cWorld::PlaceShipsInFleets.
+// Fills the ship list; each ship keeps its fleet id for PlaceShipsInFleets (files/world_loader.h).
 void LoadNavalUnits(cWorld& world, std::wstring_view folderFormat);
 
 // The placement checks after the land and the air file: every unit of the
