@@ -3,20 +3,17 @@
 // the play-by-e-mail folder and the date's impulse restored from the day.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <memory>
 #include <string>
 
 #include "app/ini_file.h"
 #include "files/info_ini_file.h"
 #include "files/save_game.h"
+#include "files_fixture.h"
 #include "platform/paths.h"
 #include "platform/text.h"
-#include "support/test_support.h"
-#include "support/world_builders.h"
 #include "world/calendar.h"
 #include "world/world.h"
 
@@ -24,22 +21,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Snapshot = std::map<std::string, std::string>;
+using filestest::ReadFolder;
 
-Snapshot TakeSnapshot(const fs::path& folder) {
-  Snapshot files;
-  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    const std::string rel = fs::relative(entry.path(), folder).string();
-    files[rel] = entry.is_regular_file() ? twtest::ReadFile(entry.path().string()) : std::string("<dir>");
-  }
-  return files;
-}
-
-std::vector<std::string> Entries(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
+// True when the save folder holds Game1 and nothing else (no temporary or
+// backup folder).
+bool OnlyGame1() {
+  const auto saves = ReadFolder("data/save");
+  return saves.size() == 1 && saves.count("Game1") == 1;
 }
 
 // Hook that makes one file of the save unwritable by putting a folder in
@@ -81,56 +69,44 @@ struct SaveGameTest : ::testing::Test {
 TEST_F(SaveGameTest, WritesEveryFileAndTheHeaderOnTopOfTheScenarioHeader) {
   const sSaveResult result = SaveGame(world, L"  Game1 \t", false);
   ASSERT_TRUE(result.ok) << plat::NarrowBytes(result.error);
-  // Only the save itself is left, no temporary or backup folder.
-  EXPECT_EQ(Entries("data/save"), std::vector<std::string>{"Game1"});
-  for (const char* file : {"ai_data.csv", "cities.csv", "sea_nodes.csv", "cities_supply_info.csv",
-                           "cities_convoy_info.csv", "countries.csv", "losses.csv", "map.tdw", "Info.ini",
-                           "relations.csv", "airship_attacks.csv", "airrecon_units.csv"}) {
-    EXPECT_TRUE(fs::is_regular_file(fs::path("data/save/Game1") / file)) << file;
-  }
+  // The files of a save are counted and compared by the world loader's
+  // round trip; here the header.
+  EXPECT_TRUE(OnlyGame1());
 
   cIniFile ini;
   ini.Load(L"data\\save\\Game1\\Info.ini");
   ASSERT_TRUE(ini.IsLoaded());
-  EXPECT_EQ(ini.GetInt("Save/Turn", -1), 7);
-  EXPECT_EQ(ini.GetInt("Save/Impulse", -1), 11);
-  EXPECT_EQ(ini.GetInt("Save/GameDay", -1), 16);
-  EXPECT_EQ(ini.GetInt("Save/GameMonth", -1), 9);
-  EXPECT_EQ(ini.GetString("Save/ScenarioName", L""), L"Alpha");
-  EXPECT_EQ(ini.GetString("Save/GameVersion", L""), L"1.01");
-  // The scenario's own keys travel with the save, unchanged.
-  EXPECT_EQ(ini.GetString("Scenario/Description", L""), L"Autumn war");
-  EXPECT_EQ(ini.GetInt("Map/SmallUnitsSize", -1), 4);
+  // The scenario's own keys travel with the save, unchanged (the world's
+  // unit size is 2).
+  const std::pair<const char*, const wchar_t*> keys[] = {
+      {"Save/Turn", L"7"},          {"Save/Impulse", L"11"},           {"Save/GameDay", L"16"},
+      {"Save/GameMonth", L"9"},     {"Save/ScenarioName", L"Alpha"},   {"Save/GameVersion", L"1.01"},
+      {"Map/SmallUnitsSize", L"4"}, {"Scenario/Description", L"Autumn war"}};
+  for (const auto& [key, value] : keys) EXPECT_EQ(ini.GetString(key, L""), value) << key;
 }
 
 TEST_F(SaveGameTest, InterruptedSaveKeepsThePreviousSaveByteForByte) {
   ASSERT_TRUE(SaveGame(world, L"Game1", false).ok);
-  const Snapshot before = TakeSnapshot("data/save/Game1");
+  const auto before = ReadFolder("data/save/Game1");
   ASSERT_GE(before.size(), 10u);
 
   world.GetDate().month = 11;
   world.GetDate().turn = 1;
   twtest::LogCapture log;
-  sSaveResult result;
-  {
-    // countries.csv comes after half of the files were written.
-    ScopedBlockFile block(L"countries.csv");
-    result = SaveGame(world, L"Game1", false);
-  }
+  auto block = std::make_unique<ScopedBlockFile>(L"countries.csv");  // after half of the files
+  const sSaveResult result = SaveGame(world, L"Game1", false);
+  block.reset();
   EXPECT_FALSE(result.ok);
   EXPECT_NE(result.error.find(L"countries.csv"), std::wstring::npos);
   // The writer's own lines stay; the process was not ended.
   EXPECT_TRUE(log.Contains(L"Error opening file for writing"));
-  EXPECT_EQ(TakeSnapshot("data/save/Game1"), before);
-  EXPECT_EQ(Entries("data/save"), std::vector<std::string>{"Game1"});
-  const sInfoHeader header = LoadInfoHeader(L"data\\save\\Game1\\%s");
-  EXPECT_EQ(header.gameMonth, 9);
-  EXPECT_EQ(header.gameDay, 16);
+  EXPECT_EQ(ReadFolder("data/save/Game1"), before);
+  EXPECT_TRUE(OnlyGame1());
 
   // Without the fault the same save replaces the old one.
   ASSERT_TRUE(SaveGame(world, L"Game1", false).ok);
   EXPECT_EQ(LoadInfoHeader(L"data\\save\\Game1\\%s").gameMonth, 11);
-  EXPECT_EQ(Entries("data/save"), std::vector<std::string>{"Game1"});
+  EXPECT_TRUE(OnlyGame1());
 }
 
 TEST_F(SaveGameTest, NamesAreTrimmedCutAndKeptInsideTheSaveFolder) {
@@ -138,7 +114,6 @@ TEST_F(SaveGameTest, NamesAreTrimmedCutAndKeptInsideTheSaveFolder) {
   const std::wstring longName(70, L'x');
   const std::wstring cut = CleanSaveName(L"  " + longName);
   EXPECT_EQ(cut.size(), kMaxSaveNameLength);
-  EXPECT_EQ((L"data\\save\\" + cut).size(), 64u);
 
   ASSERT_TRUE(SaveGame(world, L"  " + longName + L"  ", false).ok);
   EXPECT_TRUE(fs::is_directory("data/save/" + std::string(kMaxSaveNameLength, 'x')));
@@ -151,8 +126,7 @@ TEST_F(SaveGameTest, NamesAreTrimmedCutAndKeptInsideTheSaveFolder) {
   EXPECT_TRUE(fs::is_directory("data/save/100%s%n"));
 
   for (const wchar_t* bad : {L"   ", L"..", L".", L"a/b", L"..\\up"}) {
-    const sSaveResult r = SaveGame(world, bad, false);
-    EXPECT_FALSE(r.ok) << plat::NarrowBytes(bad);
+    EXPECT_FALSE(SaveGame(world, bad, false).ok) << plat::NarrowBytes(bad);
   }
   EXPECT_FALSE(fs::exists("data/up"));
   EXPECT_FALSE(fs::exists("data/save/a"));

@@ -3,18 +3,16 @@
 // the handling of bad lines.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
+#include <tuple>
 
 #include "files/air_reports_file.h"
 #include "files/cities_file.h"
 #include "files/city_rows_file.h"
-#include "app/fatal_exit.h"
 #include "files/matrices_file.h"
 #include "files/topography_file.h"
 #include "files_fixture.h"
 #include "platform/text.h"
-#include "world/jednostka_ladowa.h"
 #include "world/unit.h"
 #include "world/cities.h"
 #include "world/world.h"
@@ -24,6 +22,7 @@ namespace {
 // A unit that only stands somewhere.
 class cTestUnit : public cUnit {
  public:
+  cTestUnit(int atX, int atY) { x = atX, y = atY; }
   int MarkDeployHexes(bool) override { return 0; }
   int ComputeMoveRange(bool) override { return 0; }
 };
@@ -35,49 +34,31 @@ struct WorldFixture : filestest::FilesTest {
 
 using CitiesFile = WorldFixture;
 
-TEST_F(CitiesFile, RowsAreExactAndReadBack) {
-  cCity& a = AddCity(L"Warszawa", 3, 4);
-  a.type = 2;
-  a.victoryPoints = 5;
-  a.productionPoints = 2.5f;
-  a.supply = 7;
-  a.productionLostToBombing = 1;
-  AddCity(L"Bad;Name", 1, 2);
-  WriteCities(world, Folder());
-  EXPECT_EQ(Read("cities.csv"),
-            "#Name;Hex X;Hex Y;Type [0=supply 1=normal 2=supply+port 3=port 4=resources];Victory Points;"
-            "Production Points;Supply;Production Points Losses In Strategic Bombardment\r\n"
-            "Warszawa;3;4;2;5;2.500000;7;1;\r\n"
-            "Bad,Name;1;2;0;0;0.000000;0;0;");
+TEST_F(CitiesFile, RowsReadBackAndAreWrittenExactly) {
+  const std::string rows = "Warszawa;3;4;2;5;2.500000;7;1;\r\nBad,Name;1;2;0;0;0.000000;0;0;";
+  dir.Write("cities.csv", "#h\r\n" + rows);
+  AddCity(L"Old", 3, 4);
+  LoadCities(world, Pattern());  // frees the earlier cities
+  ASSERT_EQ(world.Cities().size(), 2u);
+  cCity& b = *world.Cities()[0];
+  EXPECT_EQ(std::tuple(b.GetName(), b.type, b.productionPoints, b.productionLostToBombing),
+            std::tuple(std::wstring(L"Warszawa"), 2, 2.5f, 1));
+  EXPECT_EQ(world.GetMap().GetHex(3, 4).city, &b);
+  world.Cities()[1]->SetName(L"Bad;Name");  // the separator never breaks the row
+  EXPECT_EQ(filestest::WithoutHeader(Rewrite("cities.csv", [&] { WriteCities(world, Folder()); })), rows);
 
-  cWorld other;
-  other.GetMap().SetWidth(10);
-  other.GetMap().SetHeight(8);
-  other.GetMap().CreateHexes();
-  LoadCities(other, Pattern());
-  ASSERT_EQ(other.Cities().size(), 2u);
-  const cCity& b = *other.Cities()[0];
-  EXPECT_EQ(b.GetName(), L"Warszawa");
-  EXPECT_FLOAT_EQ(b.productionPoints, 2.5f);
-  EXPECT_EQ(other.GetMap().GetHex(3, 4).city, &b);
-  EXPECT_EQ(other.Cities()[1]->GetName(), L"Bad,Name");
-
-  // Reading again frees the earlier cities and unlinks their hexes.
   dir.Write("cities.csv", "#c\r\nShort;1;2;3\r\nLodz;;5;6;1;2;3.25;4;0;\r\n");
-  LoadCities(other, Pattern());
-  ASSERT_EQ(other.Cities().size(), 1u);  // the empty field shifts the columns left
-  EXPECT_EQ(other.Cities()[0]->x, 5);
-  EXPECT_FLOAT_EQ(other.Cities()[0]->productionPoints, 3.25f);
-  EXPECT_EQ(other.GetMap().GetHex(3, 4).city, nullptr);
+  LoadCities(world, Pattern());
+  ASSERT_EQ(world.Cities().size(), 1u);  // the empty field shifts the columns left
+  EXPECT_EQ(world.Cities()[0]->x, 5);
+  EXPECT_FLOAT_EQ(world.Cities()[0]->productionPoints, 3.25f);
+  EXPECT_EQ(world.GetMap().GetHex(3, 4).city, nullptr);
 }
 
 using AirReports = WorldFixture;
 
 TEST_F(AirReports, ReconHexesWriteAndRead) {
-  cTestUnit u1, u2, u3;
-  u1.x = 2, u1.y = 3;
-  u2.x = 4, u2.y = 5;
-  u3.x = 6, u3.y = 1;
+  cTestUnit u1(2, 3), u2(4, 5), u3(6, 1);
   world.GetCountry(1)->reconSpottedUnits = {&u1, &u2};
   world.GetCountry(3)->reconSpottedUnits = {&u3};
   WriteAirReconUnits(world, Folder());
@@ -101,17 +82,13 @@ TEST_F(AirReports, ReconHexesWriteAndRead) {
   EXPECT_TRUE(world.GetCountry(2)->reconSpottedUnits.empty());
   // After the unknown country 9, hexes count for nobody until country 3.
   EXPECT_EQ(world.GetCountry(3)->reconSpottedUnits, (std::list<cUnit*>{&u3}));
-  int errors = 0;
-  for (const auto& l : log.Lines()) errors += l.rfind(L"ERROR: line ", 0) == 0;
-  EXPECT_EQ(errors, 2);  // "x;1;" and "Country;9;"
+  EXPECT_EQ(filestest::CountLines(log, L"ERROR: line "), 2);  // "x;1;" and "Country;9;"
 }
 
 TEST_F(AirReports, AirshipReportsAreUtf16WithLineFeeds) {
   world.GetCountry(2)->attackReports = {L"Bombs on Łódź", L"a;b"};
   WriteAirshipAttacks(world, Folder());
-  const std::string expected =
-      plat::ToUtf16LE(L"#Defender country ID;report\n2;Bombs on Łódź;\n2;a,b;");
-  EXPECT_EQ(Read("airship_attacks.csv"), expected);
+  EXPECT_EQ(Read("airship_attacks.csv"), plat::ToUtf16LE(L"#Defender country ID;report\n2;Bombs on Łódź;\n2;a,b;"));
   world.GetCountry(2)->attackReports.clear();
 
   dir.Write("airship_attacks.csv",
@@ -120,14 +97,12 @@ TEST_F(AirReports, AirshipReportsAreUtf16WithLineFeeds) {
   LoadAirshipAttackReports(world, Pattern());
   EXPECT_EQ(world.GetCountry(1)->attackReports, (std::list<std::wstring>{L"first"}));
   EXPECT_EQ(world.GetCountry(3)->attackReports, (std::list<std::wstring>{L"third"}));
-  int errors = 0;
-  for (const auto& l : log.Lines()) errors += l.rfind(L"ERROR: line ", 0) == 0;
-  EXPECT_EQ(errors, 2);
+  EXPECT_EQ(filestest::CountLines(log, L"ERROR: line "), 2);
 }
 
 using TopographyFile = WorldFixture;
 
-TEST_F(TopographyFile, WritesAndReadsGroups) {
+TEST_F(TopographyFile, WritesAndReadsGroupsAndSkipsBadLines) {
   cCity& a = AddCity(L"A", 1, 1);
   cCity& b = AddCity(L"B", 2, 3);
   CountryTopographies groups(3);
@@ -138,22 +113,15 @@ TEST_F(TopographyFile, WritesAndReadsGroups) {
             "#Topography of terrain at the beginning of turn:\r\nCountry;1;\r\nNew Group;\r\nCity;1;1;\r\n"
             "City;2;3;\r\nNew Group;\r\nCountry;2;\r\nCountry;3;\r\nNew Group;\r\nCity;2;3;");
   EXPECT_EQ(LoadTopography(world, Pattern()), groups);
-}
 
-TEST_F(TopographyFile, BadLinesAreSkipped) {
-  cCity& a = AddCity(L"A", 1, 1);
   dir.Write("topography.csv",
             "#t\r\n\r\nCity;1;1;\r\nCountry;8;\r\nNew Group;\r\nCountry;2;\r\nCity;1;1;\r\nNew Group\r\n"
             "City;5;5;\r\nCity;1;1;\r\nBogus\r\n");
-  {
-    twtest::LogCapture log;
-    const CountryTopographies read = LoadTopography(world, Pattern());
-    ASSERT_EQ(read.size(), 3u);
-    EXPECT_EQ(read[1], (Topography{{&a}}));
-    EXPECT_TRUE(read[0].empty());
-    EXPECT_TRUE(log.Contains(L"empty_line..."));
-    EXPECT_TRUE(log.Contains(L"wrong_country_id"));
-  }
+  twtest::LogCapture log;
+  const CountryTopographies read = LoadTopography(world, Pattern());
+  EXPECT_EQ(read, (CountryTopographies{{}, {{&a}}, {}}));
+  EXPECT_TRUE(log.Contains(L"empty_line..."));
+  EXPECT_TRUE(log.Contains(L"wrong_country_id"));
 }
 
 using CityRows = WorldFixture;
@@ -170,10 +138,8 @@ TEST_F(CityRows, SupplyAndConvoyRows) {
   EXPECT_EQ(Read("cities_supply_info.csv"), "# cities supply info:\r\n1;1;4;-1;0;\r\n2;3;0;12;3;");
   EXPECT_EQ(Read("cities_convoy_info.csv"), "# cities convoy info:\r\n1;1;1;0;0;\r\n2;3;0;0;1;");
 
-  a.supplyInfo = {0, 0, 0};
-  b.supplyInfo = {0, 0, 0};
-  a.convoyInfo = {0, 0, 0};
-  b.convoyInfo = {0, 0, 0};
+  a.supplyInfo.assign(3, 0);
+  b.convoyInfo.assign(3, 0);
   LoadCitiesSupplyInfo(world, Pattern());
   EXPECT_EQ(a.supplyInfo, (std::vector<std::int32_t>{4, -1, 0}));
   EXPECT_EQ(b.convoyInfo, (std::vector<std::uint8_t>{0, 0, 1}));
@@ -190,20 +156,14 @@ TEST_F(Matrices, RelationsAndLossesRoundTrip) {
   world.GetCountry(3)->name = L"Semi;Colon";
   WriteRelations(world, Folder());
   WriteLosses(world, Folder());
-  EXPECT_EQ(Read("relations.csv"),
-            "#Relations matrix [0=peace, 1=war]\r\n#Country ID;Country Name;Relations with all countries "
-            "[0=peace, 1=war]\r\n1;Land1;0;1;0\r\n2;Land2;0;0;0\r\n3;Semi,Colon;1;0;0");
-  EXPECT_EQ(Read("losses.csv"),
-            "#Losses matrix:\r\n#Country ID;Country Name;Casualties dealt against all countries\r\n"
-            "1;Land1;0.000000;2.500000;0.000000;\r\n2;Land2;100.000000;0.000000;0.000000;\r\n"
-            "3;Semi,Colon;0.000000;0.000000;0.000000;");
+  // The number formats are those of the scenarios' files too; here the rows
+  // and the name.
+  EXPECT_EQ(filestest::WithoutHeader(Read("relations.csv")), "1;Land1;0;1;0\r\n2;Land2;0;0;0\r\n3;Semi,Colon;1;0;0");
+  EXPECT_NE(Read("losses.csv").find("\r\n3;Semi,Colon;0.000000;0.000000;0.000000;"), std::string::npos);
   cRelationsMatrix read;
   read.Load(Pattern(), 3);
-  EXPECT_TRUE(read.IsAtWar(1, 2));
-  EXPECT_FALSE(read.IsAtWar(2, 1));
-  EXPECT_TRUE(read.IsAtWar(3, 1));
-  EXPECT_FLOAT_EQ(read.GetLosses(2, 1), 100.0f);
-  EXPECT_FLOAT_EQ(read.GetLosses(1, 2), 2.5f);
+  EXPECT_EQ(std::tuple(read.IsAtWar(1, 2), read.IsAtWar(2, 1), read.IsAtWar(3, 1)), std::tuple(true, false, true));
+  EXPECT_EQ(std::tuple(read.GetLosses(2, 1), read.GetLosses(1, 2)), std::tuple(100.0f, 2.5f));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace plat;
 
 // Other files' static objects may read the clock before main: the real clock
@@ -25,9 +27,7 @@ TEST(Clock, ManualClockAdvancesWithoutBlockingAndWrapsAt32Bits) {
   Sleep(-3);
   for (int i = 0; i < 4; ++i) manual.Advance(0x40000000);
   manual.Advance(250);
-  EXPECT_EQ(GetTickCount(), 5250u);
-  EXPECT_EQ(manual.TotalSlept(), 5000u);
-  EXPECT_EQ(manual.SleepCalls(), 2);
+  EXPECT_EQ(std::tuple(GetTickCount(), manual.TotalSlept(), manual.SleepCalls()), std::tuple(5250u, 5000u, 2));
   SetClock(nullptr);
   EXPECT_NE(&GetClock(), &manual);
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 #include "platform/recording_renderer.h"
 #include "support/test_support.h"
 
@@ -19,25 +22,10 @@ TEST(RecordingRenderer, LoadTextureReadsPngSizeAndRejectsOtherFiles) {
   EXPECT_EQ(t->Width(), 300);
   EXPECT_EQ(t->Height(), 7);
   EXPECT_FALSE(r.LoadTexture(dir.File("missing.png")));
-  EXPECT_FALSE(r.LoadTexture(dir.Write("b.png", "not a png at all, no")));
-  EXPECT_FALSE(r.LoadTexture(dir.Write("c.png", PngHeader(0, 5))));
-  EXPECT_FALSE(r.LoadTexture(dir.Write("d.png", PngHeader(0xFFFFFFFF, 5))));
-  EXPECT_FALSE(r.LoadTexture(dir.Write("e.png", PngHeader(10, 10).substr(0, 20))));
-}
-
-TEST(RecordingRenderer, CreatedTextureLocksTransparentBuffer) {
-  RecordingRenderer r;
-  auto t = r.CreateTexture(5, 3);
-  int pitch = 0;
-  std::uint32_t* p = t->Lock(pitch);
-  ASSERT_NE(p, nullptr);
-  EXPECT_EQ(pitch, 5);
-  EXPECT_EQ(p[14], 0u);
-  p[14] = 0x80FF0000;
-  t->Unlock();
-  EXPECT_EQ(t->Lock(pitch)[14], 0x80FF0000u);
-  EXPECT_FALSE(r.CreateTexture(0, 3));
-  EXPECT_NE(r.CreateTexture(1, 1)->Id(), t->Id());
+  for (const std::string& bad : {std::string("not a png at all, no"), PngHeader(0, 5), PngHeader(0xFFFFFFFF, 5),
+                                 PngHeader(10, 10).substr(0, 20)}) {
+    EXPECT_FALSE(r.LoadTexture(dir.Write("bad.png", bad))) << bad.size();
+  }
 }
 
 struct FontTest : ::testing::Test {
@@ -45,7 +33,7 @@ struct FontTest : ::testing::Test {
   std::unique_ptr<plat::Font> font = r.CreateFont(L"Arial", 10, 700);  // glyphs 5 x 10
 };
 
-TEST_F(FontTest, CalcRectMeasuresWithWordWrap) {
+TEST_F(FontTest, MeasuresAndWrapsAtSpacesAndNewlinesKeepingLongWords) {
   RectI rect{0, 0, 200, 0};
   // 30 characters = 150 px; 50 characters do not fit in 200 px.
   std::wstring text = L"aaaaaaaaaa bbbbbbbbbb cccccccccc dddddddddd eeeeeeeeee";
@@ -57,18 +45,14 @@ TEST_F(FontTest, CalcRectMeasuresWithWordWrap) {
   RectI one{0, 0, 200, 0};
   EXPECT_EQ(font->DrawText(nullptr, text, one, plat::kTextCalcRect, 0), 10);
   EXPECT_EQ(one.right, static_cast<int>(text.size()) * 5);
-}
 
-TEST_F(FontTest, WrapsAtSpacesAndNewlinesAndKeepsLongWords) {
-  RectI rect{10, 20, 60, 200};  // 10 characters wide
+  // Drawn: wrapped at spaces and newlines, long words kept whole.
+  rect = {10, 20, 60, 200};  // 10 characters wide
   font->DrawText(nullptr, L"abc def ghij\nk  averyveryverylongword x", rect, plat::kTextWordBreak, 0xFF00FF00);
   auto texts = r.Texts();
-  ASSERT_EQ(texts.size(), 5u);
-  EXPECT_EQ(texts[0]->text, L"abc def");
-  EXPECT_EQ(texts[1]->text, L"ghij");
-  EXPECT_EQ(texts[2]->text, L"k");
-  EXPECT_EQ(texts[3]->text, L"averyveryverylongword");
-  EXPECT_EQ(texts[4]->text, L"x");
+  std::vector<std::wstring> lines;
+  for (const DrawRecord* t : texts) lines.push_back(t->text);
+  ASSERT_EQ(lines, (std::vector<std::wstring>{L"abc def", L"ghij", L"k", L"averyveryverylongword", L"x"}));
   EXPECT_FLOAT_EQ(texts[1]->corners[0].y, 30);
   EXPECT_FLOAT_EQ(texts[4]->corners[0].y, 60);
   EXPECT_EQ(texts[0]->argb, 0xFF00FF00u);
@@ -77,34 +61,30 @@ TEST_F(FontTest, WrapsAtSpacesAndNewlinesAndKeepsLongWords) {
   EXPECT_EQ(texts[3]->source.right, 50);
 }
 
-TEST_F(FontTest, AlignmentAndSingleLineCentring) {
-  RectI rect{0, 0, 100, 40};
-  font->DrawText(nullptr, L"abcd", rect, plat::kTextRight, 0xFFFFFFFF);
-  font->DrawText(nullptr, L"abcd", rect, plat::kTextCenter | plat::kTextVCenter | plat::kTextSingleLine, 0xFFFFFFFF);
-  int h = font->DrawText(nullptr, L"ab\ncd", rect, plat::kTextBottom | plat::kTextSingleLine, 0xFFFFFFFF);
-  EXPECT_EQ(h, 40);
-  auto texts = r.Texts();
-  ASSERT_EQ(texts.size(), 3u);
-  EXPECT_FLOAT_EQ(texts[0]->corners[0].x, 80);
-  EXPECT_FLOAT_EQ(texts[0]->corners[0].y, 0);
-  EXPECT_FLOAT_EQ(texts[1]->corners[0].x, 40);
-  EXPECT_FLOAT_EQ(texts[1]->corners[0].y, 15);
-  EXPECT_EQ(texts[2]->text, L"ab\ncd");  // single line: the newline does not break
-  EXPECT_FLOAT_EQ(texts[2]->corners[0].y, 30);
-}
-
-TEST_F(FontTest, ClipsUnlessNoClip) {
-  RectI rect{0, 0, 12, 5};
-  font->DrawText(nullptr, L"abcdef", rect, plat::kTextLeft, 0xFFFFFFFF);
-  font->DrawText(nullptr, L"abcdef", rect, plat::kTextNoClip, 0xFFFFFFFF);
+// Where a line lands by alignment, single-line centring and clipping: its
+// top-left and bottom-right corners; a rectangle of no size shows nothing.
+TEST_F(FontTest, AlignmentCentringAndClipping) {
+  using namespace plat;
+  // The text, its rectangle and flags, and the corners of the line drawn.
+  const std::tuple<const wchar_t*, RectI, unsigned, std::vector<float>> rows[] = {
+      {L"abcd", {0, 0, 100, 40}, kTextRight, {80, 0, 100, 10}},
+      {L"abcd", {0, 0, 100, 40}, kTextCenter | kTextVCenter | kTextSingleLine, {40, 15, 60, 25}},
+      {L"ab\ncd", {0, 0, 100, 40}, kTextBottom | kTextSingleLine, {0, 30, 25, 40}},  // the newline does not break
+      {L"abcdef", {0, 0, 12, 5}, kTextLeft, {0, 0, 12, 5}},
+      {L"abcdef", {0, 0, 12, 5}, kTextNoClip, {0, 0, 30, 10}},
+  };
+  for (auto [text, rect, flags, corners] : rows) {
+    r.records.clear();
+    font->DrawText(nullptr, text, rect, flags, 0xFFFFFFFF);
+    const auto texts = r.Texts();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0]->text, text);
+    const PointF* c = texts[0]->corners;
+    EXPECT_EQ((std::vector<float>{c[0].x, c[0].y, c[2].x, c[2].y}), corners) << flags;
+  }
   RectI outside{0, 0, 0, 0};
   font->DrawText(nullptr, L"abcdef", outside, plat::kTextLeft, 0xFFFFFFFF);
-  auto texts = r.Texts();
-  ASSERT_EQ(texts.size(), 2u);
-  EXPECT_FLOAT_EQ(texts[0]->corners[2].x, 12);
-  EXPECT_FLOAT_EQ(texts[0]->corners[2].y, 5);
-  EXPECT_FLOAT_EQ(texts[1]->corners[2].x, 30);
-  EXPECT_FLOAT_EQ(texts[1]->corners[2].y, 10);
+  EXPECT_EQ(r.Texts().size(), 1u);
 }
 
 TEST_F(FontTest, BatchedTextKeepsItsPlaceAtDepthZero) {
@@ -148,23 +128,34 @@ TEST_F(FontTest, RepeatedLabelsReuseCachedLinesAndCacheStaysBounded) {
   EXPECT_LE(cached->CachedCount(), plat::CachedTextFont::kCacheLimit);
 }
 
-TEST(RecordingRendererCalls, RecordsSceneClearAndLines) {
+TEST(RecordingRendererCounts, QuadsTextAndLinesCountedWithoutRecords) {
   RecordingRenderer r;
-  r.SetBeginSceneResult(-5);
-  EXPECT_EQ(r.BeginScene(), -5);
-  r.Clear(0xFF102030);
-  plat::PointF pts[5] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}};
-  r.DrawLines(pts, 5, 0xFFFF0000);
-  r.EndScene();
-  ASSERT_EQ(r.records.size(), 4u);
-  EXPECT_EQ(r.records[0].kind, DrawRecord::kBegin);
-  EXPECT_EQ(r.records[1].argb, 0xFF102030u);
-  EXPECT_EQ(r.records[2].points.size(), 5u);
-  EXPECT_EQ(r.records[3].kind, DrawRecord::kEnd);
   r.SetStoreRecords(false);
-  r.DrawLines(pts, 5, 0xFFFF0000);
-  EXPECT_EQ(r.records.size(), 4u);
-  EXPECT_EQ(r.lines_count, 2u);
+  auto atlas = r.CreateTexture(32, 32);
+  auto font = r.CreateFont(L"Arial", 10, 400);
+  plat::SpriteBatch batch(r);
+  batch.Begin();
+  for (int i = 0; i < 5; ++i) {
+    batch.Draw(*atlas, nullptr, 0, 0, 0.5f, 0xFFFFFFFF);
+    RectI rect{0, 0, 200, 20};
+    font->DrawText(&batch, L"label", rect, plat::kTextSingleLine, 0xFFFFFFFF);
+  }
+  batch.End();
+  EXPECT_EQ(std::pair(r.quad_count, r.text_count), std::pair(std::size_t{5}, std::size_t{5}));
+  // Drawn directly, a text line is still told apart from a quad.
+  r.DrawRect(*atlas, RectI{0, 0, 4, 4}, 0, 0, 4, 4, 0xFFFFFFFF, 0);
+  EXPECT_EQ(r.quad_count, 6u);
+  // A run of prepared sprites counts a quad for each (the benchmark's way).
+  const plat::PreparedSprite run[2] = {{atlas.get(), 0, 0, {0, 0, 4, 4}, 0xFFFFFFFF},
+                                       {atlas.get(), 4, 0, {0, 0, 4, 4}, 0xFFFFFFFF}};
+  batch.Begin();
+  batch.DrawPrepared(run, 2, 0.5f, plat::Matrix2D::Scaling(0.5f, 0.5f), 0, 0);
+  batch.End();
+  EXPECT_EQ(r.quad_count, 8u);
+  const plat::PointF outline[3] = {{0, 0}, {10, 0}, {10, 10}};
+  r.DrawLines(outline, 3, 0xFFFF0000);
+  EXPECT_EQ(r.lines_count, 1u);
+  EXPECT_TRUE(r.records.empty());
 }
 
 }  // namespace

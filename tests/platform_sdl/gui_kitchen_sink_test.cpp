@@ -8,7 +8,6 @@
 
 #include "app/gui_layout.h"
 #include "gui/hint_text.h"
-#include "golden_compare.h"
 #include "gui/dxut_checkbox.h"
 #include "gui/dxut_combobox.h"
 #include "gui/dxut_dialog.h"
@@ -16,31 +15,21 @@
 #include "gui/dxut_frames.h"
 #include "gui/dxut_listbox.h"
 #include "gui/dxut_memo.h"
-#include "gui/dxut_resource_manager.h"
 #include "gui/dxut_scrollbar.h"
 #include "platform/input_state.h"
-#include "support/fake_audio.h"
-#include "support/fake_framework.h"
-#include "support/test_support.h"
+#include "sdl_fixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kGolden = "tests/data/golden/gui_kitchen_sink_1024x768.png";
-
-class GuiKitchenSink : public ::testing::Test {
+class GuiKitchenSink : public twtest::SdlTest {
  protected:
   void SetUp() override {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    root_ = twtest::FindSourceRoot("tests/platform_sdl/gui_kitchen_sink_test.cpp");
-    ASSERT_FALSE(root_.empty()) << "set TW_SOURCE_DIR to the source tree";
+    SdlTest::SetUp();
+    if (HasFatalFailure()) return;
     fs::create_directories(dir_.Path() / "data/gfx");
     fs::copy_file(root_ / "data/gfx/GUI.png", dir_.Path() / "data/gfx/GUI.png");
-    renderer_ = plat::sdl::CreateSoftwareRenderer(1024, 768);
-    ASSERT_TRUE(renderer_);
-    frame_.SetRenderer(renderer_.get());
     const wchar_t* faces[kGuiFonts] = {L"Arial", L"Arial", L"Arial", L"Tahoma", L"Arial", L"Arial", L"Arial", L"Arial"};
     for (int k = 0; k < kGuiFonts; ++k) {
       g_GuiFonts[k] = {faces[k], k == 3 ? 20 : 15, k == 3 ? 700 : 400, 0xFFE8E0C8, 0xFFFFD040, nullptr};
@@ -51,25 +40,11 @@ class GuiKitchenSink : public ::testing::Test {
     CDXUTDialog::ResetDrag();
     g_HintText.SetControl(nullptr);
     plat::GetInputState().Reset();
-    GetGlobalDialogResourceManager().OnDestroyDevice();
-    frame_.SetRenderer(nullptr);
-    renderer_.reset();
-    SDL_Quit();
+    SdlTest::TearDown();
   }
 
-  twtest::TempDir dir_;
   twtest::ScopedWorkingFolder folder_{dir_.Path()};
-  twtest::FakeFramework frame_;
-  std::unique_ptr<plat::sdl::SdlRenderer> renderer_;
-  fs::path root_;
 };
-
-// Four looks of a control in a row: normal, mouse-over, focus, disabled.
-void Looks(CDXUTControl* controls[4]) {
-  controls[1]->OnMouseEnter();
-  CDXUTDialog::RequestFocus(controls[2]);
-  controls[3]->SetEnabled(false);
-}
 
 TEST_F(GuiKitchenSink, EveryControlInEveryStateMatchesTheGolden) {
   CDXUTDialog dialog;
@@ -85,18 +60,16 @@ TEST_F(GuiKitchenSink, EveryControlInEveryStateMatchesTheGolden) {
   dialog.AddFrame(3, 430, 10, 200, 150, 2);
 
   // Buttons: normal, mouse-over, focus, disabled, pressed, narrow.
-  CDXUTControl* row[4];
-  for (int i = 0; i < 4; ++i) {
-    CDXUTButton* b = nullptr;
-    dialog.AddButton(10 + i, L"Button", 10 + 130 * i, 180, 120, 30, 0, false, &b);
-    row[i] = b;
-  }
+  CDXUTButton* row[4] = {};
+  for (int i = 0; i < 4; ++i) dialog.AddButton(10 + i, L"Button", 10 + 130 * i, 180, 120, 30, 0, false, &row[i]);
   dialog.AddButton(14, L"Pressed", 530, 180, 120, 30);
   dialog.AddButton(15, L"", 660, 180, 8, 30);
   // Pressing the fifth button gives its pressed look; it stays pressed when
   // the focus moves on. The caption bar is 18 pixels high.
   dialog.MsgProc({plat::kWmLButtonDown, plat::kMkLButton, plat::MakeMouseLParam(540, 18 + 190)});
-  Looks(row);
+  row[1]->OnMouseEnter();
+  CDXUTDialog::RequestFocus(row[2]);
+  row[3]->SetEnabled(false);
 
   // Statics: normal and disabled (the factory's), element 2 with font 3.
   CDXUTStatic* label = nullptr;
@@ -109,24 +82,26 @@ TEST_F(GuiKitchenSink, EveryControlInEveryStateMatchesTheGolden) {
   big->m_TextElement = 2;
 
   // Check boxes and radio buttons: unchecked, checked, mouse-over, disabled.
+  // The look of the control of a row at i, where hover and disabled fall.
+  const auto look = [](CDXUTControl* c, int i, int hover, int disabled) {
+    if (i == hover) c->OnMouseEnter();
+    if (i == disabled) c->SetEnabled(false);
+  };
   for (int i = 0; i < 4; ++i) {
     CDXUTCheckBox* c = nullptr;
     dialog.AddCheckBox(30 + i, L"Check box", 10 + 200 * i, 270, 190, 25, i % 2 == 1, 0, false, &c);
-    if (i == 2) c->OnMouseEnter();
-    if (i == 3) c->SetEnabled(false);
+    look(c, i, 2, 3);
     CDXUTRadioButton* r = nullptr;
     dialog.AddRadioButton(40 + i, static_cast<unsigned>(i), L"Radio button", 10 + 200 * i, 305, 190, 25, i % 2 == 1,
                           0, false, &r);
-    if (i == 2) r->OnMouseEnter();
-    if (i == 3) r->SetEnabled(false);
+    look(r, i, 2, 3);
   }
 
   // Icons from the sheet's check box cells: normal, mouse-over, disabled.
   for (int i = 0; i < 3; ++i) {
     CDXUTIcon* icon = nullptr;
     dialog.AddIcon(50 + i, 290, 1921, 315, 1946, 10 + 40 * i, 345, 30, 30, 0, false, &icon);
-    if (i == 1) icon->OnMouseEnter();
-    if (i == 2) icon->SetEnabled(false);
+    look(icon, i, 1, 2);
   }
   // An image: a piece of the sheet through its own texture pointer, tinted.
   CDXUTImage* image = nullptr;
@@ -137,12 +112,10 @@ TEST_F(GuiKitchenSink, EveryControlInEveryStateMatchesTheGolden) {
   g_GuiLayout[60] = {250, 345, 400, 200};
   CDXUTTabFrame* tabs = nullptr;
   dialog.AddTabFrameFromLayout(60, &tabs);
-  dialog.AddStatic(61, L"Contents of tab one", 270, 400, 300, 24);
-  dialog.AddStatic(62, L"Contents of tab two", 270, 400, 300, 24);
-  dialog.AddStatic(63, L"Contents of tab three", 270, 400, 300, 24);
-  tabs->AddTab(L"First", 1, 61, 61);
-  tabs->AddTab(L"Second", 2, 62, 62);
-  tabs->AddTab(L"Third", 3, 63, 63);
+  const wchar_t* contents[] = {L"Contents of tab one", L"Contents of tab two", L"Contents of tab three"};
+  const wchar_t* titles[] = {L"First", L"Second", L"Third"};
+  for (int i = 0; i < 3; ++i) dialog.AddStatic(61 + i, contents[i], 270, 400, 300, 24);
+  for (int i = 0; i < 3; ++i) tabs->AddTab(titles[i], i + 1, 61 + i, 61 + i);
   tabs->SelectTab(1, false);
 
   // Progress bars at the minimum, the middle and the maximum, and a disabled one.
@@ -226,9 +199,7 @@ TEST_F(GuiKitchenSink, EveryControlInEveryStateMatchesTheGolden) {
     dialog.OnRender(1.0f);
     renderer_->EndScene();
   }
-  if (!twtest::CompareWithGolden(*renderer_, root_ / kGolden, dir_.File("actual.png"))) {
-    GTEST_SKIP() << "golden picture rewritten: " << (root_ / kGolden);
-  }
+  ExpectGolden("gui_kitchen_sink_1024x768.png");
 }
 
 }  // namespace

@@ -2,22 +2,19 @@
 // in the software renderer at several zooms: the cells must cover the land
 // and sea without seams. Scaled pictures whose edges fall between pixels
 // used to leave one-pixel lines of the cleared screen across the whole map.
-#include <SDL.h>
+// The zooms run from the farthest to nearly 1:1, the largest scale the map
+// takes, so every kind of fraction goes through the renderer's runs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "app/settings.h"
 #include "app/skins.h"
 #include "app/texture.h"
 #include "files/world_loader.h"
-#include "platform/sdl/sdl_renderer.h"
-#include "support/fake_audio.h"
-#include "support/fake_framework.h"
-#include "support/test_support.h"
+#include "sdl_fixture.h"
 #include "world/world.h"
 #include "world/hex.h"
 #include "world/hex_drawing.h"
@@ -27,19 +24,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::uint32_t kCleared = 0xFFFF00FFu;  // a colour no skin picture has
+constexpr std::uint32_t kCleared = 0xFF00FFu;  // a colour no skin picture has
 
-class MapSeams : public ::testing::Test {
+class MapSeams : public twtest::SdlTest {
  protected:
-  static void SetUpTestSuite() {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-  }
-  static void TearDownTestSuite() { SDL_Quit(); }
-
   void SetUp() override {
-    root_ = twtest::FindSourceRoot("tests/platform_sdl/map_seams_test.cpp");
-    ASSERT_FALSE(root_.empty()) << "set TW_SOURCE_DIR to the source tree";
+    SdlTest::SetUp();
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(fs::is_directory(root_ / "data/scenarios/Europe1939"));
     fs::create_directories(dir_.Path() / "data/scenarios");
     fs::create_directory_symlink(root_ / "data/gfx", dir_.Path() / "data/gfx");
@@ -49,9 +40,6 @@ class MapSeams : public ::testing::Test {
     g_Settings.ResolutionX = 1024;
     g_Settings.ResolutionY = 768;
     g_Settings.MapMode = 0;
-    renderer_ = plat::sdl::CreateSoftwareRenderer(1024, 768);
-    ASSERT_TRUE(renderer_);
-    frame_ = std::make_unique<twtest::FakeFramework>(renderer_.get());
     LoadMapSkin(L"Normal");
     ASSERT_TRUE(g_Textures[kSlotTerrain].Get());
     LoadWorld(sGameStartSettings{L"data\\scenarios\\Europe1939\\%s", 0});
@@ -65,8 +53,7 @@ class MapSeams : public ::testing::Test {
     ReleaseSkinFonts();
     g_MapZoomLevel = 1.0f;
     g_Settings = settings_;
-    frame_.reset();
-    renderer_.reset();
+    SdlTest::TearDown();
     folder_.reset();
   }
 
@@ -82,7 +69,7 @@ class MapSeams : public ::testing::Test {
     map.CenterAtHex(x, y);
     map.UpdateView(0.05f);
     renderer_->BeginScene();
-    renderer_->Clear(kCleared);
+    renderer_->Clear(0xFF000000u | kCleared);
     plat::SpriteBatch batch(*renderer_);
     batch.Begin();
     map.Render(batch);
@@ -108,22 +95,15 @@ class MapSeams : public ::testing::Test {
     const int bottom = std::min(768 - margin, screen((map.GetHeight() - 3.0f) * kHexRowHeight + half + oy));
     EXPECT_GT(right - left, 200);
     EXPECT_GT(bottom - top, 200);
-    const SDL_Surface* shot = renderer_->Target();
     int holes = 0;
     for (int y = top; y < bottom; ++y) {
-      for (int x = left; x < right; ++x) {
-        holes += static_cast<const std::uint32_t*>(shot->pixels)[y * (shot->pitch / 4) + x] == kCleared;
-      }
+      for (int x = left; x < right; ++x) holes += Pixel(x, y) == kCleared ? 1 : 0;
     }
     return holes;
   }
 
-  twtest::TempDir dir_;
-  fs::path root_;
   std::unique_ptr<twtest::ScopedWorkingFolder> folder_;
   sSettings settings_;
-  std::unique_ptr<plat::sdl::SdlRenderer> renderer_;
-  std::unique_ptr<twtest::FakeFramework> frame_;
 };
 
 TEST_F(MapSeams, CellsMeetWithoutSeamsAtEveryZoom) {
@@ -136,53 +116,6 @@ TEST_F(MapSeams, CellsMeetWithoutSeamsAtEveryZoom) {
       EXPECT_EQ(HolesInsideTheMap(), 0) << "zoom level " << level << " at " << x << "," << y;
     }
   }
-}
-
-// A grid of scaled white squares handed over as one run of rectangles, at
-// sizes and offsets with every kind of fraction and partly off the screen's
-// top-left: every pixel inside the grid is white.
-TEST(SdlRectRuns, ScaledSquaresLeaveNoGaps) {
-  setenv("SDL_VIDEODRIVER", "dummy", 1);
-  ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-  {
-    auto renderer = plat::sdl::CreateSoftwareRenderer(200, 160);
-    ASSERT_TRUE(renderer);
-    auto texture = renderer->CreateTexture(8, 8);
-    ASSERT_TRUE(texture);
-    int pitch = 0;
-    std::uint32_t* texels = texture->Lock(pitch);
-    for (int i = 0; i < 8 * pitch; ++i) texels[i] = 0xFFFFFFFFu;
-    texture->Unlock();
-    const SDL_Surface* shot = renderer->Target();
-    for (float scale : {0.37f, 0.61f, 1.0f, 1.3f, 2.7f}) {
-      for (float offset : {-3.3f, 0.0f, 0.45f, 7.5f}) {
-        renderer->Clear(0xFF000000);
-        std::vector<plat::RectDraw> grid;
-        const float step = 8.0f * scale;
-        // Neighbours share their edges to the bit, as the batch gives them.
-        const auto x = [&](int column) { return offset + column * step; };
-        const auto y = [&](int row) { return offset * 0.7f + row * step; };
-        for (int row = 0; row < 12; ++row) {
-          for (int column = 0; column < 14; ++column) {
-            grid.push_back({texture.get(), {0, 0, 8, 8}, x(column), y(row), x(column + 1), y(row + 1), 0xFFFFFFFFu});
-          }
-        }
-        renderer->DrawRects(grid.data(), grid.size(), 0.5f);
-        renderer->EndScene();
-        const int right = std::min(200, static_cast<int>(offset + 14 * step) - 1);
-        const int bottom = std::min(160, static_cast<int>(offset * 0.7f + 12 * step) - 1);
-        int black = 0;
-        for (int y = std::max(0, static_cast<int>(offset * 0.7f) + 1); y < bottom; ++y) {
-          for (int x = std::max(0, static_cast<int>(offset) + 1); x < right; ++x) {
-            black += (static_cast<const std::uint32_t*>(shot->pixels)[y * (shot->pitch / 4) + x] & 0xFFFFFFu) !=
-                     0xFFFFFFu;
-          }
-        }
-        EXPECT_EQ(black, 0) << "scale " << scale << ", offset " << offset;
-      }
-    }
-  }
-  SDL_Quit();
 }
 
 }  // namespace

@@ -1,63 +1,31 @@
 // Draws a fixed scene with the software renderer and compares it with the
 // committed picture tests/data/golden/snapshot_1024x768.png.
 // TW_UPDATE_GOLDEN=1 rewrites the picture instead.
-#include <SDL.h>
-#include <SDL_image.h>
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdlib>
-#include <filesystem>
-
-#include "golden_compare.h"
 #include "app/texture.h"
-#include "platform/sdl/sdl_renderer.h"
-#include "support/fake_framework.h"
-#include "support/test_support.h"
+#include "sdl_fixture.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using plat::RectI;
 
-constexpr const char* kGolden = "tests/data/golden/snapshot_1024x768.png";
-
-class SdlDrawing : public ::testing::Test {
- protected:
-  void SetUp() override {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    renderer = plat::sdl::CreateSoftwareRenderer(1024, 768);
-    ASSERT_TRUE(renderer);
-    frame.SetRenderer(renderer.get());
-  }
-  void TearDown() override {
-    renderer.reset();
-    SDL_Quit();
-  }
-
-  // A 16 x 16 picture: four coloured quarters in a black frame, the
-  // bottom-right quarter half transparent.
-  std::string MakePng(const std::string& name) {
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 16, 16, 32, SDL_PIXELFORMAT_ARGB8888);
-    auto* px = static_cast<std::uint32_t*>(s->pixels);
-    for (int y = 0; y < 16; ++y) {
-      for (int x = 0; x < 16; ++x) {
-        std::uint32_t c = x < 8 ? (y < 8 ? 0xFFE03020 : 0xFF20C040) : (y < 8 ? 0xFF3050E0 : 0x80FFFFFF);
-        if (x == 0 || y == 0 || x == 15 || y == 15) c = 0xFF000000;
-        px[y * (s->pitch / 4) + x] = c;
-      }
+// A 16 x 16 picture: four coloured quarters in a black frame, the
+// bottom-right quarter half transparent.
+std::string MakePng(const std::string& path) {
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 16, 16, 32, SDL_PIXELFORMAT_ARGB8888);
+  auto* px = static_cast<std::uint32_t*>(s->pixels);
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 16; ++x) {
+      std::uint32_t c = x < 8 ? (y < 8 ? 0xFFE03020 : 0xFF20C040) : (y < 8 ? 0xFF3050E0 : 0x80FFFFFF);
+      if (x == 0 || y == 0 || x == 15 || y == 15) c = 0xFF000000;
+      px[y * (s->pitch / 4) + x] = c;
     }
-    std::string path = dir.File(name);
-    EXPECT_EQ(IMG_SavePNG(s, path.c_str()), 0);
-    SDL_FreeSurface(s);
-    return path;
   }
-
-  twtest::TempDir dir;
-  twtest::FakeFramework frame;
-  std::unique_ptr<plat::sdl::SdlRenderer> renderer;
-};
+  EXPECT_EQ(IMG_SavePNG(s, path.c_str()), 0);
+  SDL_FreeSurface(s);
+  return path;
+}
 
 void DrawScene(plat::sdl::SdlRenderer& r, cTexture& picture, cTexture& white, plat::Font& font) {
   r.BeginScene();
@@ -94,9 +62,11 @@ void DrawScene(plat::sdl::SdlRenderer& r, cTexture& picture, cTexture& white, pl
   r.EndScene();
 }
 
+using SdlDrawing = twtest::SdlTest;
+
 TEST_F(SdlDrawing, SnapshotMatchesGolden) {
-  std::string png = MakePng("picture.png");
-  std::wstring name(png.begin(), png.end());
+  const std::string png = MakePng(dir_.File("picture.png"));
+  const std::wstring name(png.begin(), png.end());
   cTexture picture, white;
   ASSERT_EQ(picture.Load(name.c_str(), cTexture::kFromFile, 1), 0);
   ASSERT_EQ(white.Create(8, 8), 0);
@@ -105,46 +75,20 @@ TEST_F(SdlDrawing, SnapshotMatchesGolden) {
   EXPECT_EQ(px[5], 0u);  // created textures start transparent
   for (int i = 0; i < 8 * pitch; ++i) px[i] = 0xFFFFFFFF;
   white.Get()->Unlock();
-  auto font = renderer->CreateFont(L"Arial", 24, 700);
+  auto font = renderer_->CreateFont(L"Arial", 24, 700);
   ASSERT_TRUE(font);
-  DrawScene(*renderer, picture, white, *font);
-
-  const fs::path root = twtest::FindSourceRoot("tests/platform_sdl/snapshot_test.cpp");
-  ASSERT_FALSE(root.empty()) << "set TW_SOURCE_DIR to the source tree";
-  twtest::TempDir dir;
-  if (!twtest::CompareWithGolden(*renderer, root / kGolden, dir.File("actual.png"))) {
-    GTEST_SKIP() << "golden picture rewritten: " << (root / kGolden);
-  }
+  DrawScene(*renderer_, picture, white, *font);
+  ExpectGolden("snapshot_1024x768.png");
 }
 
-TEST_F(SdlDrawing, FontsMapFacesAndCacheLines) {
+// The faces the game asks for and the files that stand in for them (the
+// goldens show Arial and Tahoma).
+TEST(SdlFonts, FacesMapToShippedFiles) {
   EXPECT_NE(plat::sdl::FontFileFor(L"ARIAL", 400).find("LiberationSans-Regular"), std::string::npos);
   EXPECT_NE(plat::sdl::FontFileFor(L"Tahoma", 700).find("LiberationSans-Bold"), std::string::npos);
   EXPECT_NE(plat::sdl::FontFileFor(L"Times New Roman", 400).find("LiberationSerif"), std::string::npos);
   EXPECT_NE(plat::sdl::FontFileFor(L"Courier New", 600).find("LiberationMono-Bold"), std::string::npos);
   EXPECT_NE(plat::sdl::FontFileFor(L"Garamond", 100).find("DejaVuSans.ttf"), std::string::npos);
-
-  auto font = renderer->CreateFont(L"Arial", 15, 700);
-  ASSERT_TRUE(font);
-  auto* cached = dynamic_cast<plat::CachedTextFont*>(font.get());
-  ASSERT_NE(cached, nullptr);
-  RectI measure{0, 0, 200, 0};
-  int h = font->DrawText(nullptr, L"A hint text long enough to need more than one line at 200 pixels.", measure,
-                         plat::kTextCalcRect | plat::kTextWordBreak, 0);
-  EXPECT_GE(h, 2 * 14);
-  EXPECT_LE(measure.right, 200);
-  EXPECT_EQ(measure.bottom, h);
-  EXPECT_EQ(cached->RasterisedCount(), 0u);  // measuring draws nothing
-  plat::SpriteBatch batch(*renderer);
-  for (int frame = 0; frame < 3; ++frame) {
-    batch.Begin();
-    for (int i = 0; i < 40; ++i) {
-      RectI r{0, i * 16, 300, i * 16 + 16};
-      font->DrawText(&batch, L"Label " + std::to_wstring(i), r, plat::kTextSingleLine, 0xFFFFFFFF);
-    }
-    batch.End();
-  }
-  EXPECT_EQ(cached->RasterisedCount(), 40u);
 }
 
 }  // namespace

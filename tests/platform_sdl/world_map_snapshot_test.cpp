@@ -8,16 +8,15 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/settings.h"
 #include "app/skins.h"
 #include "app/texture.h"
-#include "golden_compare.h"
 #include "platform/clock.h"
 #include "platform/text.h"
-#include "support/fake_framework.h"
-#include "support/test_support.h"
+#include "sdl_fixture.h"
 #include "support/world_builders.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_ladowa_draw.h"
@@ -52,36 +51,25 @@ constexpr const char* kTerrain[15] = {
     "~~~~~~~~~~~~~~~~~~~~",  //
 };
 
-// Country 1 holds the west, 2 the east, 3 the south.
-int OwnerOf(int x, int y) {
-  if (kTerrain[y][x] == '~') return 0;
-  if (y >= 8) return 3;
-  return x < 10 ? 1 : 2;
-}
-
-// Sea zone 1 is the western sea, 2 the eastern, 3 the lake.
-int SeaZoneOf(int x, int y) {
-  if (kTerrain[y][x] != '~') return 0;
-  if (x >= 12 && x <= 14 && y >= 5 && y <= 6) return 3;
-  return x + y < 17 || (x < 9 && y > 9) ? 1 : 2;
-}
-
 std::string FixtureText() {
   std::ostringstream s;
   s << "size 20 15\nterrain\n";
   for (const char* row : kTerrain) s << row << "\n";
-  s << "owner\n";
-  for (int y = 0; y < 15; ++y) {
-    for (int x = 0; x < 20; ++x) s << OwnerOf(x, y) << (x < 19 ? " " : "\n");
-  }
-  s << "seazone\n";
-  for (int y = 0; y < 15; ++y) {
-    for (int x = 0; x < 20; ++x) s << SeaZoneOf(x, y) << (x < 19 ? " " : "\n");
-  }
-  s << "variant\n";
-  for (int y = 0; y < 15; ++y) {
-    for (int x = 0; x < 20; ++x) s << (x * 7 + y * 3) % 6 << (x < 19 ? " " : "\n");
-  }
+  const auto grid = [&](const char* name, int (*value)(int x, int y, bool water)) {
+    s << name << "\n";
+    for (int y = 0; y < 15; ++y) {
+      for (int x = 0; x < 20; ++x) s << value(x, y, kTerrain[y][x] == '~') << (x < 19 ? " " : "\n");
+    }
+  };
+  // Country 1 holds the west, 2 the east, 3 the south.
+  grid("owner", [](int x, int y, bool water) { return water ? 0 : y >= 8 ? 3 : x < 10 ? 1 : 2; });
+  // Sea zone 1 is the western sea, 2 the eastern, 3 the lake.
+  grid("seazone", [](int x, int y, bool water) {
+    if (!water) return 0;
+    if (x >= 12 && x <= 14 && y >= 5 && y <= 6) return 3;
+    return x + y < 17 || (x < 9 && y > 9) ? 1 : 2;
+  });
+  grid("variant", [](int x, int y, bool) { return (x * 7 + y * 3) % 6; });
   // A river from the hills down to the southern coast, and one into the lake.
   s << "river 9 2 8\nriver 9 3 8\nriver 9 4 4\nriver 10 5 8\nriver 10 6 8\nriver 10 7 8\nriver 10 8 4\n"
        "river 11 9 8\nriver 11 10 8\n";
@@ -94,30 +82,31 @@ std::string FixtureText() {
   return s.str();
 }
 
-class WorldMapSnapshot : public ::testing::TestWithParam<int> {
+// A land unit of the fixture: the fields the counters show.
+struct sUnitRow {
+  const wchar_t* name;
+  int country, type, level, x, y;
+  int actionPoints = 0, supply = 20, freezeTime = 0;
+  bool attacked = false, wasAttacked = false;
+};
+
+class WorldMapSnapshot : public twtest::SdlTest, public ::testing::WithParamInterface<int> {
  protected:
+  WorldMapSnapshot() : SdlTest(800, 600) {}
   void SetUp() override {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    renderer_ = plat::sdl::CreateSoftwareRenderer(800, 600);
-    ASSERT_TRUE(renderer_);
-    frame_.SetRenderer(renderer_.get());
+    SdlTest::SetUp();
+    if (HasFatalFailure()) return;
     plat::SetClock(&clock_);
     settings_ = g_Settings;
-    root_ = twtest::FindSourceRoot("tests/platform_sdl/world_map_snapshot_test.cpp");
-    ASSERT_FALSE(root_.empty()) << "set TW_SOURCE_DIR to the source tree";
     LoadSkin();
     BuildWorld();
   }
   void TearDown() override {
     g_MapDrawHooks = {};
-    if (world_) {
-      for (sHex& hex : world_->GetMap().Hexes()) hex.unit = nullptr;
-    }
+    g_pWorld = nullptr;
+    world_.reset();  // before the units its hexes point to
     units_.clear();
     LandUnitConstants() = landConstants_;
-    g_pWorld = nullptr;
-    world_.reset();
     for (int slot : {kSlotTerrain, kSlotOthers, kSlotEyeCandies, kSlotUnits, kSlotUnitInfo}) g_Textures[slot].Release();
     SetDefaultFlagTexture(nullptr);
     defaultFlag_.Release();
@@ -127,60 +116,26 @@ class WorldMapSnapshot : public ::testing::TestWithParam<int> {
     ResetSpriteDepthTable();
     g_Settings = settings_;
     plat::SetClock(nullptr);
-    renderer_.reset();
-    SDL_Quit();
+    SdlTest::TearDown();
   }
 
+  std::wstring Data(const std::string& file) const { return plat::WidenBytes((root_ / "data/gfx" / file).string()); }
   void LoadSkin() {
-    const fs::path skin = root_ / "data/gfx/[MapSkin]Normal";
-    const auto load = [&](int slot, const char* file) {
-      const std::wstring path = plat::WidenBytes((skin / file).string());
-      ASSERT_EQ(g_Textures[slot].Load(path.c_str(), cTexture::kFromFile, 1), 0) << file;
-    };
-    load(kSlotTerrain, "terrain.png");
-    load(kSlotOthers, "others.png");
-    load(kSlotEyeCandies, "eyecandies.png");
+    const std::pair<int, const char*> textures[] = {{kSlotTerrain, "[MapSkin]Normal/terrain.png"},
+                                                    {kSlotOthers, "[MapSkin]Normal/others.png"},
+                                                    {kSlotEyeCandies, "[MapSkin]Normal/eyecandies.png"},
+                                                    {kSlotUnits, "[UnitsSkin]Counters/units.png"},
+                                                    {kSlotUnitInfo, "[UnitsSkin]Counters/info.png"}};
+    for (const auto& [slot, file] : textures) {
+      ASSERT_EQ(g_Textures[slot].Load(Data(file).c_str(), cTexture::kFromFile, 1), 0) << file;
+    }
     ResetSpriteDepthTable();
-    ReadSpriteDepthTable(plat::WidenBytes((skin / "sprites_depth.csv").string()));
-    ASSERT_TRUE(ReadCityAppearanceTable(plat::WidenBytes((skin / "appearance.csv").string())));
-    const fs::path units = root_ / "data/gfx/[UnitsSkin]Counters";
-    const auto loadUnits = [&](int slot, const char* file) {
-      const std::wstring path = plat::WidenBytes((units / file).string());
-      ASSERT_EQ(g_Textures[slot].Load(path.c_str(), cTexture::kFromFile, 1), 0) << file;
-    };
-    loadUnits(kSlotUnits, "units.png");
-    loadUnits(kSlotUnitInfo, "info.png");
-    ASSERT_TRUE(ReadUnitAppearanceTable(plat::WidenBytes((units / "land_units.csv").string()), g_LandAppearance,
-                                        kLandTableShape));
-    const std::wstring flag = plat::WidenBytes((root_ / "data/gfx/Flags/unknown.png").string());
-    ASSERT_EQ(defaultFlag_.Load(flag.c_str(), cTexture::kFromFile, 1), 0);
+    ReadSpriteDepthTable(Data("[MapSkin]Normal/sprites_depth.csv"));
+    ASSERT_TRUE(ReadCityAppearanceTable(Data("[MapSkin]Normal/appearance.csv")));
+    ASSERT_TRUE(ReadUnitAppearanceTable(Data("[UnitsSkin]Counters/land_units.csv"), g_LandAppearance, kLandTableShape));
+    ASSERT_EQ(defaultFlag_.Load(Data("Flags/unknown.png").c_str(), cTexture::kFromFile, 1), 0);
     SetDefaultFlagTexture(&defaultFlag_);
     CreateSkinFonts(renderer_.get());
-  }
-
-  void AddCountry(const wchar_t* name, int alliance, std::uint32_t colour) {
-    twtest::AddCountry(*world_, alliance, name).colour[0] = colour;
-  }
-
-  void AddCity(const wchar_t* name, int x, int y, int type, int victoryPoints, float production) {
-    cCity& city = twtest::AddCity(*world_, x, y, type, name);
-    city.victoryPoints = victoryPoints;
-    city.productionPoints = production;
-  }
-
-  // A sea zone anchored at (x, y), or a port on a city hex.
-  void AddSeaNode(const wchar_t* name, int x, int y, int portSize) {
-    cSeaGraph& graph = world_->GetSeaGraph();
-    sWezelGrafuMorz node;
-    node.id = graph.GetNodeCount() + 1;
-    node.name = name;
-    node.x = x;
-    node.y = y;
-    node.maxSize = node.size = portSize;
-    node.isSea = portSize == 0 ? 1 : 0;
-    node.ownShipX = node.enemyShipX = portSize == 0 ? -1 : x;
-    node.ownShipY = node.enemyShipY = portSize == 0 ? -1 : y;
-    graph.Nodes().push_back(node);
   }
 
   void BuildWorld() {
@@ -192,45 +147,43 @@ class WorldMapSnapshot : public ::testing::TestWithParam<int> {
     map.AddRiverMouths();
     map.AssignCoastalSeaZones();
     map.ResetEyeCandies();
-    AddCountry(L"Varnland", kAxisLeader, 0x00C03028);
-    AddCountry(L"Ostmark", kAlliesLeader, 0x003060D0);
-    AddCountry(L"Sudria", kAllies, 0x0040A040);
-    AddSeaNode(L"West Sea", 1, 5, 0);
-    AddSeaNode(L"East Sea", 18, 10, 0);
-    AddSeaNode(L"Lake", 13, 6, 0);
-    AddSeaNode(L"Brenna", 4, 4, 3);
-    AddSeaNode(L"Kessmark", 15, 5, 5);
+    twtest::AddCountry(*world_, kAxisLeader, L"Varnland").colour[0] = 0x00C03028;
+    twtest::AddCountry(*world_, kAlliesLeader, L"Ostmark").colour[0] = 0x003060D0;
+    twtest::AddCountry(*world_, kAllies, L"Sudria").colour[0] = 0x0040A040;
+    // Three sea zones anchored at a hex, and two ports of sizes 3 and 5 on
+    // their city hexes.
+    const std::tuple<const wchar_t*, int, int, int> nodes[] = {
+        {L"West Sea", 1, 5, 0}, {L"East Sea", 18, 10, 0}, {L"Lake", 13, 6, 0},
+        {L"Brenna", 4, 4, 3},   {L"Kessmark", 15, 5, 5}};
+    for (const auto& [name, x, y, portSize] : nodes) {
+      sWezelGrafuMorz node;
+      node.id = world_->GetSeaGraph().GetNodeCount() + 1;
+      node.name = name;
+      node.x = x;
+      node.y = y;
+      node.maxSize = node.size = portSize;
+      node.isSea = portSize == 0 ? 1 : 0;
+      node.ownShipX = node.enemyShipX = portSize == 0 ? -1 : x;
+      node.ownShipY = node.enemyShipY = portSize == 0 ? -1 : y;
+      world_->GetSeaGraph().Nodes().push_back(node);
+    }
     // Sea zones own their water; the ports their city hex.
     for (sHex& hex : map.Hexes()) {
       if (hex.IsWater()) hex.seaNode = hex.seaZone;
     }
     map.GetHex(4, 4).seaNode = 4;
     map.GetHex(15, 5).seaNode = 5;
-    AddCity(L"Varnholt", 5, 2, kCitySupply, 5, 12.0f);
-    AddCity(L"Brenna", 4, 4, kCitySupplyPort, 2, 6.0f);
-    AddCity(L"Ostburg", 15, 2, kCitySupply, 4, 10.0f);
-    AddCity(L"Kessmark", 15, 5, kCityPort, 0, 4.0f);
-    AddCity(L"Oderstal", 9, 10, kCityNormal, 1, 3.0f);
-    AddCity(L"Ironfell", 12, 7, kCityResources, 0, 8.0f);
+    const std::tuple<const wchar_t*, int, int, int, int, float> cities[] = {
+        {L"Varnholt", 5, 2, kCitySupply, 5, 12.0f}, {L"Brenna", 4, 4, kCitySupplyPort, 2, 6.0f},
+        {L"Ostburg", 15, 2, kCitySupply, 4, 10.0f},  {L"Kessmark", 15, 5, kCityPort, 0, 4.0f},
+        {L"Oderstal", 9, 10, kCityNormal, 1, 3.0f},  {L"Ironfell", 12, 7, kCityResources, 0, 8.0f}};
+    for (const auto& [name, x, y, type, victoryPoints, production] : cities) {
+      cCity& city = twtest::AddCity(*world_, x, y, type, name);
+      city.victoryPoints = victoryPoints;
+      city.productionPoints = production;
+    }
     map.RefreshBorderFlags();
     AddUnits();
-  }
-
-  cJednostkaLadowa& AddUnit(std::unique_ptr<cJednostkaLadowa> unit, const wchar_t* name, int country, int type,
-                            int level, int x, int y) {
-    unit->name = name;
-    unit->countryId = country;
-    unit->SetType(type);
-    unit->level = level;
-    unit->strength = 100;
-    unit->effectiveness = 100;
-    unit->supply = 20;
-    unit->visible = true;
-    unit->x = x;
-    unit->y = y;
-    world_->GetMap().GetHex(x, y).unit = unit.get();
-    units_.push_back(std::move(unit));
-    return *units_.back();
   }
 
   // Varnland's turn: its units show the owner's markers, the others only
@@ -243,18 +196,35 @@ class WorldMapSnapshot : public ::testing::TestWithParam<int> {
     }
     world_->turnState.currentCountry = world_->GetCountry(1);
     world_->largeUnitsSize = 1;
-    AddUnit(std::make_unique<cJednostkaLadowa>(), L"3rd Panzer", 1, kUnitArmouredCorps, 3, 6, 3).actionPoints = 4;
-    cJednostkaLadowa& mech = AddUnit(std::make_unique<cJednostkaLadowa>(), L"7th Motor", 1,
-                                     kUnitMechanizedDivision, 2, 8, 5);
-    mech.actionPoints = 2;
-    mech.supply = 4;
-    AddUnit(std::make_unique<cJednostkaLadowa>(), L"Fallschirm", 1, kUnitAirborneDivision, 1, 5, 4).attacked = true;
-    cJednostkaLadowa& rifles = AddUnit(std::make_unique<cJednostkaLadowa>(), L"2nd Rifles", 2,
-                                       kUnitInfantryDivision, 1, 10, 2);
-    rifles.wasAttacked = true;
-    AddUnit(std::make_unique<cJednostkaLadowa>(), L"I Guards", 2, kUnitInfantryCorps, 2, 11, 5).freezeTime = 2;
-    AddUnit(std::make_unique<cJednostkaLadowa>(), L"Sud Motor", 3, kUnitMechanizedCorps, 4, 8, 8);
-    AddUnit(std::make_unique<cMulberry>(), L"Mulberry", 3, kUnitArtificialHarbour, 1, 13, 10);
+    const sUnitRow rows[] = {
+        {L"3rd Panzer", 1, kUnitArmouredCorps, 3, 6, 3, 4},
+        {L"7th Motor", 1, kUnitMechanizedDivision, 2, 8, 5, 2, 4},
+        {L"Fallschirm", 1, kUnitAirborneDivision, 1, 5, 4, 0, 20, 0, true},
+        {L"2nd Rifles", 2, kUnitInfantryDivision, 1, 10, 2, 0, 20, 0, false, true},
+        {L"I Guards", 2, kUnitInfantryCorps, 2, 11, 5, 0, 20, 2},
+        {L"Sud Motor", 3, kUnitMechanizedCorps, 4, 8, 8},
+        {L"Mulberry", 3, kUnitArtificialHarbour, 1, 13, 10},
+    };
+    for (const sUnitRow& row : rows) {
+      auto unit = row.type == kUnitArtificialHarbour ? std::make_unique<cMulberry>()
+                                                     : std::make_unique<cJednostkaLadowa>();
+      unit->name = row.name;
+      unit->countryId = row.country;
+      unit->SetType(row.type);
+      unit->level = row.level;
+      unit->strength = 100;
+      unit->effectiveness = 100;
+      unit->supply = row.supply;
+      unit->visible = true;
+      unit->x = row.x;
+      unit->y = row.y;
+      unit->actionPoints = row.actionPoints;
+      unit->freezeTime = row.freezeTime;
+      unit->attacked = row.attacked;
+      unit->wasAttacked = row.wasAttacked;
+      world_->GetMap().GetHex(row.x, row.y).unit = unit.get();
+      units_.push_back(std::move(unit));
+    }
     InstallLandUnitDrawHook();
   }
 
@@ -288,12 +258,8 @@ class WorldMapSnapshot : public ::testing::TestWithParam<int> {
     renderer_->EndScene();
   }
 
-  twtest::TempDir dir_;
-  twtest::FakeFramework frame_;
   plat::ManualClock clock_;
-  std::unique_ptr<plat::sdl::SdlRenderer> renderer_;
   sSettings settings_;
-  fs::path root_;
   std::unique_ptr<cWorld> world_;
   cTexture defaultFlag_;
   std::vector<std::unique_ptr<cJednostkaLadowa>> units_;
@@ -307,10 +273,7 @@ TEST_P(WorldMapSnapshot, MatchesGolden) {
   } else {
     Draw(0.5f, 10, 7);
   }
-  const std::string name = "world_map_zoom" + std::to_string(percent) + ".png";
-  if (!twtest::CompareWithGolden(*renderer_, root_ / "tests/data/golden" / name, dir_.File(name))) {
-    GTEST_SKIP() << "golden picture rewritten";
-  }
+  ExpectGolden("world_map_zoom" + std::to_string(percent) + ".png");
 }
 
 INSTANTIATE_TEST_SUITE_P(Zooms, WorldMapSnapshot, ::testing::Values(100, 50));
