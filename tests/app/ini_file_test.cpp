@@ -1,3 +1,4 @@
+// The INI file and the game's settings read from one.
 #include "app/ini_file.h"
 
 #include <gtest/gtest.h>
@@ -5,6 +6,8 @@
 #include <climits>
 #include <filesystem>
 
+#include "app/settings.h"
+#include "app/string_base.h"
 #include "platform/text.h"
 #include "support/test_support.h"
 
@@ -31,11 +34,17 @@ class IniFileTest : public ::testing::Test {
     ini_.Save();
     return twtest::ReadFile(path_);
   }
+  // Writes text as the settings file (none when null) and loads the settings from it.
+  void LoadSettings(const char* text) {
+    path_ = text ? dir_.Write("Settings.ini", text) : dir_.File("Settings.ini");
+    LoadSettingsFrom(Wide(path_));
+  }
 
   twtest::TempDir dir_;
   std::string path_;
   cIniFile ini_;
 };
+using SettingsTest = IniFileTest;
 
 TEST_F(IniFileTest, LoadTrimsBlanksAndReadsTypedValues) {
   twtest::LogCapture log;
@@ -43,20 +52,21 @@ TEST_F(IniFileTest, LoadTrimsBlanksAndReadsTypedValues) {
            "[B]\na = true\nb = yes\nc = Yes\nd = TRUE\ne = 1\n"
            "[N]\na = -12abc\nb = abc\nc = +7\nd = 99999999999\ne = -2147483648\nf = -99999999999");
   EXPECT_EQ(log.Lines(), (Lines{L"Loading INI file " + Wide(path_) + L" ...", L"Loaded"}));
-  EXPECT_EQ(ini_.GetInt("Mai/Width", 1024), 1280);  // "[Main" names "Mai"
-  EXPECT_EQ(ini_.GetString("Mai/Title", L""), L"Sea  of  Japan");
-  EXPECT_EQ(ini_.GetInt("Mai/k", 0), 2);  // the later duplicate wins
-  EXPECT_TRUE(ini_.GetBool("B/a", false));
-  EXPECT_TRUE(ini_.GetBool("B/b", false));
-  for (const char* path : {"B/c", "B/d", "B/e"}) EXPECT_FALSE(ini_.GetBool(path, true)) << path;
+  // "[Main" names "Mai"; the later duplicate wins.
+  EXPECT_EQ(std::tuple(ini_.GetInt("Mai/Width", 1024), ini_.GetString("Mai/Title", L""), ini_.GetInt("Mai/k", 0)),
+            std::tuple(1280, std::wstring(L"Sea  of  Japan"), 2));
+  // Only "true" and "yes" in lower case are true.
+  for (auto [key, value] : {std::pair{"B/a", true}, {"B/b", true}, {"B/c", false}, {"B/d", false}, {"B/e", false}}) {
+    EXPECT_EQ(ini_.GetBool(key, !value), value) << key;
+  }
   const int ints[] = {-12, 0, 7, INT_MAX, INT_MIN, INT_MIN};  // the last line has no LF
   for (char key = 'a'; key <= 'f'; ++key) EXPECT_EQ(ini_.GetInt(std::string("N/") + key, 5), ints[key - 'a']) << key;
 }
 
 TEST_F(IniFileTest, SaveWritesCommentsDefaultsAndCrLf) {
   LoadText("; settings\n[Main]\n; width\nA=1\nB = x = y\n[Zeta]\n# lonely\n");
-  EXPECT_EQ(ini_.GetInt("Main/Missing", 5), 5);
-  EXPECT_TRUE(ini_.GetBool("Main/Flag", true));
+  // Missing keys give their defaults, which the save writes.
+  EXPECT_EQ(std::pair(ini_.GetInt("Main/Missing", 5), ini_.GetBool("Main/Flag", true)), std::pair(5, true));
   EXPECT_EQ(ini_.GetString("Audio/Name", L"caf\u00E9"), L"caf\u00E9");
   ini_.SetBool("Main/A", false);
   EXPECT_EQ(SaveAndRead(), "\r\n[Audio]\r\nName = caf\xE9\r\n"
@@ -77,20 +87,57 @@ TEST_F(IniFileTest, SavedFileLoadsBackIntoTheSameSectionsAndKeys) {
   cIniFile again;
   again.Load(Wide(path_));
   EXPECT_TRUE(again.Entries() == before);
-  EXPECT_EQ(again.GetInt("Main X/Key", 0), 1);
-  EXPECT_EQ(again.GetInt("Main X/key", 0), 2);
 }
 
 TEST_F(IniFileTest, MissingFileYieldsDefaultsAndSaveWritesNothing) {
   twtest::LogCapture log;
   const std::string missing = dir_.File("Nope.ini");
   ini_.Load(Wide(missing));
-  EXPECT_FALSE(ini_.IsLoaded());
+  EXPECT_EQ(std::pair(ini_.IsLoaded(), ini_.GetInt("Main/ResolutionX", 1024)), std::pair(false, 1024));
   EXPECT_TRUE(log.Contains(L"ERROR during opening INI file " + Wide(missing)));
   EXPECT_FALSE(log.Contains(L"Loaded"));
-  EXPECT_EQ(ini_.GetInt("Main/ResolutionX", 1024), 1024);
   ini_.Save();
   EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
+TEST_F(SettingsTest, DefaultsConversionsFrameLimitBorderColourCarryAndZoomWithoutCreeping) {
+  // A missing file gives every default.
+  g_Settings.ResolutionX = 5;  // left from an earlier load: must be overwritten
+  g_Settings.Windowed = false;
+  g_Delays[kDelayAIMoveAfter] = 3.0f;
+  twtest::LogCapture log;
+  LoadSettings(nullptr);
+  EXPECT_EQ(log.Lines().front(), L"Loading settings...");
+  EXPECT_EQ(std::tuple(g_Settings.ResolutionX, g_Settings.Windowed, g_StringBase.GetLanguageCode()),
+            std::tuple(1024, true, std::string("ENG")));
+  for (int i = 0; i < kDelayCount; ++i) EXPECT_EQ(g_Delays[i].load(), 1000.0f) << i;
+  // The values are converted.
+  LoadSettings("[Main]\r\nResolutionX=1280\r\nResolutionY=1024\r\nFullscreen=true\r\n"
+               "[MapDisplay]\r\nZoom=75\r\nSkin=Winter\r\nShowGrid=no\r\nMode=3\r\n"
+               "[InterfaceSettings]\r\nConfirmEndTurn=false\r\n[Audio]\r\nMusicVolume=50\r\nSFXVolume=150\r\n"
+               "[Delay]\r\nAIMoveBefore=250\r\nHumanMoveBetween=0\r\n");
+  const sSettings& s = g_Settings;
+  // The volume of 150 is not range-tested.
+  EXPECT_EQ(std::tuple(s.Windowed, s.MapZoom, s.MapSkin, s.ShowGrid, s.SkipEndTurnConfirmation, s.SfxVolume),
+            std::tuple(false, 0.75f, std::wstring(L"Winter"), false, true, 1.5f));
+  EXPECT_EQ(std::pair(g_Delays[kDelayAIMoveBefore].load(), g_Delays[kDelayAIMoveBetween].load()),
+            std::pair(250.0f, 1000.0f));
+  // The frame limit counts from one up; the border colour's channels carry.
+  for (auto [text, ms] : {std::pair{"0", 0}, {"-5", 0}, {"1", 1000}, {"3", 333}, {"40", 25}, {"2000", 0}}) {
+    LoadSettings((std::string("[Main]\nFPSLimit=") + text + "\n").c_str());
+    EXPECT_EQ(g_Settings.FrameIntervalMs, ms) << text;
+  }
+  // The last one wraps, without an overflow fault.
+  for (auto [text, colour] : {std::pair{"ColorA=128\nColorR=1\nColorG=2\nColorB=3", 0x80010203u},
+                              {"ColorR=256", 0x0000FFFFu}, {"ColorA=0\nColorR=0\nColorG=0\nColorB=-1", 0xFFFFFFFFu}}) {
+    LoadSettings((std::string("[Border]\n") + text + "\n").c_str());
+    EXPECT_EQ(g_Settings.BorderColor, colour) << text;
+  }
+  // The zoom is saved rounded up.
+  EXPECT_EQ(ZoomToPercent(0.755f), 76);
+  EXPECT_EQ(ZoomToPercent(0.751f), 76);
+  // Every whole per cent survives a load and a save unchanged.
+  for (int p = 1; p <= 1000; ++p) ASSERT_EQ(ZoomToPercent(static_cast<float>(p / 100.0)), p) << p;
 }
 
 }  // namespace

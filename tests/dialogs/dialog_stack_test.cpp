@@ -1,20 +1,29 @@
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-#include "dialogs/dialog_stack.h"
-#include "gui/hint_text.h"
+// The stack of game dialogs and the prompts opened on it.
 #include "app/hoverable.h"
 #include "dialogs/dialog.h"
-#include "gui/dxut_dialog.h"
+#include "dialogs/dialog_stack.h"
+#include "dialogs/prompt_dialogs.h"
+#include "gui/dxut_editbox.h"
+#include "gui/gui_fixture.h"
+#include "platform/messages.h"
 
 namespace {
 
 using Events = std::vector<std::string>;
 using Stack = std::vector<cDialog*>;
 
-// Records its closes and reactivations into a shared list.
+// An answer heard by a listener with what it could see at that moment: the
+// id, whether the prompt was still the active top dialog, the text and the
+// confirmation results.
+struct sHeard {
+  int id;
+  bool promptStillActive;
+  std::wstring text;
+  bool confirm;
+};
+
+// Records its closes, reactivations and timer ticks into a shared list, and
+// the answers it hears as a listener.
 struct sRecordingDialog : cDialog {
   sRecordingDialog(int id, std::string name, Events& events) : cDialog(id), name(std::move(name)), events(events) {}
   void Close() override {
@@ -22,8 +31,15 @@ struct sRecordingDialog : cDialog {
     cDialog::Close();
   }
   void OnReactivate() override { events.push_back("reactivate " + name); }
+  void OnTimerTick(float elapsed) override { events.push_back("tick " + std::to_string(elapsed)); }
+  void OnGUIEvent(unsigned, int controlId, CDXUTControl*) override {
+    const bool active = g_pActiveDialog == prompt && !g_DialogStack.empty() && g_DialogStack.back() == prompt;
+    heard.push_back({controlId, active, PromptTextResult, ConfirmAnswer});
+  }
   std::string name;
   Events& events;
+  cDialog* prompt = nullptr;
+  std::vector<sHeard> heard;
 };
 
 struct sHoverProbe : cHoverable {
@@ -31,75 +47,77 @@ struct sHoverProbe : cHoverable {
   void DrawTooltip(float, float) override {}
 };
 
-class DialogStack : public ::testing::Test {
+class DialogStack : public guitest::GuiTest {
  protected:
   void SetUp() override {
+    GuiTest::SetUp();
     g_DialogStack.clear();
     g_pActiveDialog = nullptr;
   }
   void TearDown() override {
     PopDialogs(-1);
     DeleteRetiredDialogs();
+    GuiTest::TearDown();
   }
-
   cDialog* Push(int id, const std::string& name, int offset = 0) {
     auto* dialog = new sRecordingDialog(id, name, events_);
     PushDialog(dialog, offset);
     return dialog;
   }
-  // Sets input state that belongs to the top dialog.
-  void DirtyInputState() {
+  // Sets input state that belongs to the top dialog, runs step, and expects that state reset.
+  template <class F>
+  void ExpectInputStateReset(F step) {
     g_HintText.SetMouseButtons(3);
     g_HintText.SetControl(&control_);
     CDXUTDialog::PanelDrag() = {40, 50, true};
+    step();
+    EXPECT_EQ(std::tuple(g_HintText.GetMouseButtons(), g_HintText.GetControl(), CDXUTDialog::PanelDrag().startX,
+                         CDXUTDialog::PanelDrag().dragging),
+              std::tuple(0u, nullptr, 0, false));
   }
-  void ExpectInputStateReset() {
-    EXPECT_EQ(g_HintText.GetMouseButtons(), 0u);
-    EXPECT_EQ(g_HintText.GetControl(), nullptr);
-    EXPECT_EQ(CDXUTDialog::PanelDrag().startX, 0);
-    EXPECT_FALSE(CDXUTDialog::PanelDrag().dragging);
+
+  // A prompt opened over a listening dialog.
+  template <class T>
+  T* Open(T* prompt) {
+    if (listener_ == nullptr) listener_ = static_cast<sRecordingDialog*>(Push(50, "listener"));
+    PushDialog(prompt);
+    prompt->SetListener(listener_);
+    listener_->prompt = prompt;
+    return prompt;
+  }
+  bool Closed(cDialog* prompt) const {
+    return IsRetiredDialog(prompt) && g_DialogStack.back() == listener_ && g_pActiveDialog == listener_;
   }
 
   Events events_;
   CDXUTControl control_;
+  sRecordingDialog* listener_ = nullptr;
 };
+using Prompts = DialogStack;
 
-TEST_F(DialogStack, PushPlacesByOffsetAndResetsInput) {
+TEST_F(DialogStack, PushPlacesByOffsetPopClosesTopFirstAndBothResetInput) {
   cDialog* a = Push(1, "a");
   sHoverProbe anchor;
   g_HintText.SetAnchor(&anchor);
-  DirtyInputState();
-  cDialog* b = Push(2, "b");
-  ExpectInputStateReset();
+  cDialog* b = nullptr;
+  ExpectInputStateReset([&] { b = Push(2, "b"); });
   EXPECT_EQ(g_HintText.GetAnchor(), nullptr);
   cDialog* c = Push(3, "c", -1);
   cDialog* d = Push(4, "d", -10);  // clamped to the bottom
-  EXPECT_EQ(g_DialogStack, (Stack{d, a, c, b}));
-  EXPECT_EQ(g_pActiveDialog, b);
-  DirtyInputState();
-  PushDialog(nullptr, 0);  // only resets input
-  ExpectInputStateReset();
+  EXPECT_EQ(std::pair(g_DialogStack, g_pActiveDialog), std::pair(Stack{d, a, c, b}, b));
+  ExpectInputStateReset([] { PushDialog(nullptr, 0); });  // only resets input
   cDialog* e = Push(5, "e", 3);  // a positive offset cannot pass the top
-  EXPECT_EQ(g_DialogStack, (Stack{d, a, c, b, e}));
-  EXPECT_EQ(g_pActiveDialog, e);
+  EXPECT_EQ(std::pair(g_DialogStack, g_pActiveDialog), std::pair(Stack{d, a, c, b, e}, e));
   EXPECT_TRUE(events_.empty());
-}
-
-TEST_F(DialogStack, PopClosesTopFirstAndReactivatesEachNewTop) {
-  Push(1, "a");
-  Push(2, "b");
-  cDialog* c = Push(3, "c");
-  for (int count : {0, -5}) {  // only resets input
-    DirtyInputState();
-    PopDialogs(count);
-    ExpectInputStateReset();
-  }
-  EXPECT_EQ(g_DialogStack.size(), 3u);
-  EXPECT_EQ(g_pActiveDialog, c);
+  // Pops of none only reset input; popping all closes the top first and
+  // reactivates each new top.
+  for (int count : {0, -5}) ExpectInputStateReset([&] { PopDialogs(count); });
+  EXPECT_EQ(std::pair(g_DialogStack.size(), g_pActiveDialog), std::pair(std::size_t{5}, e));
   PopDialogs(-1);
-  EXPECT_EQ(events_, (Events{"close c", "reactivate b", "close b", "reactivate a", "close a"}));
+  EXPECT_EQ(events_, (Events{"close e", "reactivate b", "close b", "reactivate c", "close c", "reactivate a", "close a",
+                             "reactivate d", "close d"}));
   EXPECT_EQ(g_pActiveDialog, nullptr);
-  Push(4, "d");
+  Push(6, "f");
   PopDialogs(5);  // more than there are: stops when the stack is empty
   EXPECT_TRUE(g_DialogStack.empty());
 }
@@ -117,8 +135,7 @@ TEST_F(DialogStack, FindByIdTakesTheLowestAndCloseDownToTheTopmostMatch) {
   EXPECT_EQ(events_, (Events{"close d", "reactivate c", "close c", "reactivate b"}));
   EXPECT_EQ(g_DialogStack, (Stack{a, b}));
   CloseDialogsDownTo(1);  // now the bottom one: closes everything
-  EXPECT_EQ(events_.back(), "close a");
-  EXPECT_TRUE(g_DialogStack.empty());
+  EXPECT_EQ(std::pair(events_.back(), g_DialogStack.empty()), std::pair(std::string("close a"), true));
 }
 
 TEST_F(DialogStack, NeverDrawnTopIsCoveredByAPlaceholderAndNeverClosed) {
@@ -129,8 +146,7 @@ TEST_F(DialogStack, NeverDrawnTopIsCoveredByAPlaceholderAndNeverClosed) {
   Push(2, "b");
   PopDialogs(1);
   ASSERT_NE(g_pActiveDialog, nullptr);
-  EXPECT_EQ(g_pActiveDialog->GetId(), 675);
-  EXPECT_EQ(g_DialogStack, (Stack{a, &hidden}));
+  EXPECT_EQ(std::pair(g_pActiveDialog->GetId(), g_DialogStack), std::pair(675, Stack{a, &hidden}));
   // A push over the placeholder frees it; closing c shows a new one.
   cDialog* c = Push(3, "c");
   EXPECT_EQ(g_DialogStack, (Stack{a, &hidden, c}));
@@ -139,8 +155,64 @@ TEST_F(DialogStack, NeverDrawnTopIsCoveredByAPlaceholderAndNeverClosed) {
   // Closing the placeholder drops the hidden dialog unclosed.
   PopDialogs(1);
   EXPECT_EQ(events_, (Events{"close b", "close c", "reactivate a"}));
-  EXPECT_EQ(g_DialogStack, Stack{a});
-  EXPECT_EQ(g_pActiveDialog, a);
+  EXPECT_EQ(std::pair(g_DialogStack, g_pActiveDialog), std::pair(Stack{a}, a));
+}
+
+TEST_F(DialogStack, CountdownOfZeroWithCloseActionClosesAtTheFirstFrameAndADeletedListenerIsTakenOff) {
+  cDialog* below = Push(1, "below");
+  cDialog* dialog = Push(2, "top");
+  dialog->StartCountdown(0.0f, cDialog::kExpiryClose);
+  dialog->UpdateTimer(0.5f);
+  EXPECT_EQ(events_, (Events{"tick 0.500000", "close top", "reactivate below"}));
+  EXPECT_EQ(std::pair(g_DialogStack, g_pActiveDialog), std::pair(Stack{below}, below));
+  EXPECT_TRUE(IsRetiredDialog(dialog));
+  auto* listener = new sRecordingDialog(5, "listener", events_);
+  cDialog* prompt = Push(6, "prompt");
+  prompt->SetListener(listener);
+  delete listener;
+  EXPECT_EQ(prompt->GetListener(), nullptr);
+}
+
+TEST_F(Prompts, TextPromptCutsTo99CharactersYesNoAnswersEnterYesEscapeNoAndBothAnswerBeforeClosing) {
+  auto* prompt = Open(new cDialogPobraniaTekstu(L"Name", L"Name your fleet", L"Home Fleet"));
+  EXPECT_EQ(PromptTextResult, L"Home Fleet");
+  const std::wstring typed(150, L'x');
+  prompt->EditBox()->SetText((L"abc" + typed).c_str());
+  prompt->OnGUIEvent(EVENT_BUTTON_CLICKED, cDialogPobraniaTekstu::kOkId, nullptr);
+  ASSERT_EQ(listener_->heard.size(), 1u);
+  const sHeard& ok = listener_->heard[0];
+  EXPECT_EQ(std::tuple(ok.id, ok.promptStillActive, ok.text),
+            std::tuple(cDialogPobraniaTekstu::kOkId, true, L"abc" + std::wstring(96, L'x')));
+  EXPECT_TRUE(Closed(prompt));
+  EXPECT_EQ(events_, (Events{"reactivate listener"}));
+
+  // Escape cancels and leaves the initial text.
+  auto* second = Open(new cDialogPobraniaTekstu(L"Name", L"Again", L"Initial"));
+  second->EditBox()->SetText(L"changed");
+  second->OnKeyboard(plat::kVkEscape, true, false);
+  EXPECT_EQ(std::tuple(listener_->heard.back().id, PromptTextResult),
+            std::tuple(cDialogPobraniaTekstu::kCancelId, std::wstring(L"Initial")));
+  EXPECT_TRUE(Closed(second));
+
+  // Yes or no: Enter answers yes, Escape no, and a key-up nothing.
+  listener_->heard.clear();
+  auto* yes = Open(new cDialogPotwierdzenia(L"Title", L"Sure?", L"Yes", L"", L"No", L""));
+  yes->OnKeyboard(plat::kVkReturn, false, false);  // key up: nothing
+  EXPECT_TRUE(listener_->heard.empty());
+  yes->OnKeyboard(plat::kVkReturn, true, false);
+  ASSERT_EQ(listener_->heard.size(), 1u);
+  EXPECT_EQ(std::pair(listener_->heard[0].id, listener_->heard[0].confirm),
+            std::pair(cDialogPotwierdzenia::kYesId, true));
+  EXPECT_TRUE(Closed(yes));
+
+  auto* no = Open(new cDialogPotwierdzenia(L"Title", L"Sure?", L"Yes", L"", L"No", L""));
+  EXPECT_FALSE(ConfirmAnswer);  // reset by the new prompt
+  ConfirmAnswer = true;
+  no->OnKeyboard(plat::kVkEscape, true, false);
+  ASSERT_EQ(listener_->heard.size(), 2u);
+  EXPECT_EQ(std::pair(listener_->heard[1].id, listener_->heard[1].confirm),
+            std::pair(cDialogPotwierdzenia::kNoId, false));
+  EXPECT_TRUE(Closed(no));
 }
 
 }  // namespace

@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "app/gui_layout.h"
-#include "gui/hint_text.h"
 #include "app/sound.h"
 #include "gui/dxut_checkbox.h"
 #include "gui/dxut_dialog.h"
 #include "gui/dxut_frames.h"
 #include "gui/dxut_resource_manager.h"
+#include "gui/hint_text.h"
 #include "platform/input_state.h"
 #include "platform/recording_renderer.h"
 #include "support/fake_audio.h"
@@ -24,22 +24,14 @@
 
 namespace guitest {
 
-struct Event {
-  unsigned code;
-  int id;
-  bool operator==(const Event& o) const { return code == o.code && id == o.id; }
-};
-inline std::ostream& operator<<(std::ostream& os, const Event& e) {
-  return os << "{0x" << std::hex << e.code << std::dec << ", " << e.id << "}";
-}
+// An event sent by a control: its code and the control's id.
+using Event = std::pair<unsigned, int>;
 
 inline std::vector<Event>& Events() {
   static std::vector<Event> events;
   return events;
 }
 inline void RecordEvent(unsigned code, int id, CDXUTControl*) { Events().push_back({code, id}); }
-
-using twtest::PngHeader;
 
 constexpr int kFontHeight = 16;  // glyphs 8 pixels wide
 
@@ -48,14 +40,8 @@ class GuiTest : public ::testing::Test {
   GuiTest() : folder_(dir_.Path()) {}
 
   void SetUp() override {
-    dir_.Write("data/gfx/GUI.png", PngHeader(2048, 2048));
-    for (int k = 0; k < kGuiFonts; ++k) {
-      g_GuiFonts[k].face = L"Arial";
-      g_GuiFonts[k].height = kFontHeight;
-      g_GuiFonts[k].weight = 400;
-      g_GuiFonts[k].color = 0xFFA0A0A0;
-      g_GuiFonts[k].color2 = 0xFFB0B0B0;
-    }
+    dir_.Write("data/gfx/GUI.png", twtest::PngHeader(2048, 2048));
+    for (sGuiFont& font : g_GuiFonts) font = {L"Arial", kFontHeight, 400, 0xFFA0A0A0, 0xFFB0B0B0, font.font};
     LoadSounds({SND_BUTTON_CLICK, SND_CHECKBOX_CHANGED, SND_RADIOBUTTON_CHANGED});
     Events().clear();
     dialog_ = std::make_unique<CDXUTDialog>();
@@ -73,6 +59,12 @@ class GuiTest : public ::testing::Test {
     GetGlobalDialogResourceManager().OnDestroyDevice();
   }
 
+  // A fresh fixture for the next case of a table.
+  void Fresh() {
+    TearDown();
+    SetUp();
+  }
+
   void LoadSounds(std::initializer_list<int> slots) {
     for (int slot : slots) {
       const std::string name = std::string("data/sound/") + g_SoundEffects[slot].name + ".wav";
@@ -82,7 +74,7 @@ class GuiTest : public ::testing::Test {
   }
   // Plays of a sound slot.
   std::size_t Plays(int slot) const {
-    auto record = audio_.SoundOf(std::string("data/sound/") + g_SoundEffects[slot].name + ".wav");
+    const auto record = audio_.SoundOf(std::string("data/sound/") + g_SoundEffects[slot].name + ".wav");
     return record ? record->plays.size() : 0;
   }
 
@@ -92,6 +84,11 @@ class GuiTest : public ::testing::Test {
   bool Down(int x, int y) { return Send(plat::kWmLButtonDown, x, y, plat::kMkLButton); }
   bool Up(int x, int y) { return Send(plat::kWmLButtonUp, x, y); }
   bool Move(int x, int y) { return Send(plat::kWmMouseMove, x, y); }
+  bool Click(int x, int y) {
+    const bool consumed = Down(x, y);
+    Up(x, y);
+    return consumed;
+  }
   bool KeyDown(unsigned vk) { return dialog_->MsgProc({plat::kWmKeyDown, vk, 0}); }
   bool KeyUp(unsigned vk) { return dialog_->MsgProc({plat::kWmKeyUp, vk, 0}); }
 

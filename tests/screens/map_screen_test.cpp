@@ -1,43 +1,57 @@
+// The map screen and its panels: the information bar, the hex panel and the
+// minimap, over a small world built here.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "app/console_log.h"
-#include "frame/device_events.h"
+#include "app/fatal_exit.h"
 #include "app/framework_lock.h"
 #include "app/gui_layout.h"
 #include "app/settings.h"
-#include "app/fatal_exit.h"
+#include "gui/dxut_editbox.h"
 #include "gui/dxut_static.h"
+#include "platform/messages.h"
 #include "platform/recording_renderer.h"
 #include "rules/worker_thread.h"
+#include "screens/hex_panel.h"
 #include "screens/info_panel.h"
 #include "screens/map_screen.h"
 #include "screens/menu.h"
+#include "screens/minimap_panel.h"
 #include "support/fake_framework.h"
 #include "support/test_support.h"
+#include "support/world_builders.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_morska.h"
-#include "world/cities.h"
-#include "world/country.h"
 #include "world/world.h"
 
 namespace {
 
 using Log = std::vector<std::string>;
+using Texts = std::vector<std::wstring>;
 
 // Notes its drawing.
-class DrawnPanel : public cPanel {
- public:
-  DrawnPanel(std::string name, Log& log) : cPanel(-1), name_(std::move(name)), log_(log) {}
-  void OnRender(float) override { log_.push_back(name_); }
-
- private:
-  std::string name_;
-  Log& log_;
+struct DrawnPanel : cPanel {
+  DrawnPanel(const char* name, Log& log) : cPanel(-1), name(name), log(log) {}
+  void OnRender(float) override { log.push_back(name); }
+  std::string name;
+  Log& log;
 };
+
+// The texts of a panel's labels and edit boxes.
+Texts TextsOf(cPanel& panel, std::initializer_list<int> ids) {
+  Texts texts;
+  for (int id : ids) {
+    CDXUTControl* control = panel.Dialog().GetControl(id);
+    if (auto* edit = dynamic_cast<CDXUTEditBox*>(control)) texts.push_back(edit->GetText());
+    if (auto* label = dynamic_cast<CDXUTStatic*>(control)) texts.push_back(label->GetText());
+  }
+  return texts;
+}
 
 class MapScreen : public ::testing::Test {
  protected:
@@ -47,62 +61,66 @@ class MapScreen : public ::testing::Test {
     map.SetWidth(20);
     map.SetHeight(15);
     map.CreateHexes();
+    map.minViewX = map.minViewY = -100000;
+    map.maxViewX = map.maxViewY = 100000;
+    saved_ = g_Settings;
+    // The hex panel and its handle on the bar where the shipped layout places them.
+    g_GuiLayout[kInfoHexHandleId] = {342, 6, 32, 32};
+    g_GuiLayout[kHexPanelFrameId] = {716, 448, 300, 312};
+    for (int id = 402; id <= 419; ++id) g_GuiLayout[id] = {id % 2 == 0 ? 728 : 844, 462 + (id - 402) / 2 * 28, 112, 24};
+    g_GuiLayout[420] = {1, 2, 3, 4};  // an id of the block without a control
+    g_GuiLayout[kHexHarbourIconId] = {728, 714, 40, 40};
   }
   void TearDown() override {
     world_.SetView(nullptr);
-    delete g_pCurrentMenu;
-    g_pCurrentMenu = nullptr;
+    RetireCurrentMenu();
     DeleteRetiredMenus();
+    for (sHex& hex : world_.GetMap().Hexes()) hex.unit = nullptr;
     for (cJednostkaLadowa* unit : world_.Units().landUnits) delete unit;
     world_.Units().landUnits.clear();
     for (cCity* city : world_.Cities()) world_.GetMap().GetHex(city->x, city->y).city = nullptr;
     g_pWorld = nullptr;
     g_bEventsCheckRequested = false;
+    g_Settings = saved_;
   }
-  cCountry& AddCountry(int alliance, bool human) {
-    auto country = std::make_unique<cCountry>();
-    country->id = world_.GetCountryCount() + 1;
-    country->name = L"Country " + std::to_wstring(country->id);
-    country->alliance = alliance;
-    country->human = human;
-    country->active = true;
-    world_.Countries().push_back(std::move(country));
+  cCountry& AddCountry(int alliance, bool human, const wchar_t* name = nullptr) {
+    cCountry& country = twtest::AddCountry(world_, alliance, name);
+    country.human = human;
+    country.active = true;
     world_.GetRelations().Reset(world_.GetCountryCount());
-    return *world_.Countries().back();
+    return country;
   }
-  void AddCity(int x, int y, int controller, int victoryPoints, float production) {
-    auto city = std::make_unique<cCity>();
-    city->SetName(L"City");
-    city->x = x;
-    city->y = y;
-    city->victoryPoints = victoryPoints;
-    city->productionPoints = production;
-    world_.AddCity(std::move(city));
-    world_.GetMap().GetHex(x, y).controller = static_cast<std::uint8_t>(controller);
+  cJednostkaLadowa* AddUnit(int x, int y, int country) {
+    auto* unit = world_.Units().landUnits.emplace_back(new cJednostkaLadowa());
+    unit->countryId = country;
+    unit->x = x;
+    unit->y = y;
+    return unit;
   }
-
-  // The map screen of the world, made on first use.
+  static void Mouse(CDXUTDialog& dialog, unsigned msg, int x, int y) {
+    dialog.MsgProc({msg, 0, plat::MakeMouseLParam(x, y)});
+  }
+  // The map screen of the world with its panels, made on first use.
   cMapScreen& Screen() {
     if (world_.View() == nullptr) world_.SetView(MakeMapScreen(world_));
     return *LoadedMapScreen();
   }
+  void Key(unsigned key, bool down = true) { Screen().OnKeyboard(key, down, false); }
 
   plat::RecordingRenderer renderer_{1024, 768};
   twtest::FakeFramework framework_{&renderer_};
   cWorld world_;
+  sSettings saved_;
 };
+
+using MapPanels = MapScreen;
 
 TEST_F(MapScreen, MenuStateLeavesNoTimedUpdateAndMapStateTakesInputBack) {
   Screen().EnterMapState();
-  EXPECT_EQ(world_.GetGameState(), 7);
-  EXPECT_TRUE(framework_.frameMove);
-  EXPECT_TRUE(framework_.mouseMoves);
+  EXPECT_EQ(std::tuple(world_.GetGameState(), bool(framework_.frameMove), framework_.mouseMoves),
+            std::tuple(7, true, true));
   Screen().EnterMenuState();
-  EXPECT_EQ(world_.GetGameState(), 2);
-  EXPECT_FALSE(framework_.frameMove);
-  EXPECT_TRUE(framework_.mouse);
-  EXPECT_TRUE(framework_.keyboard);
-
+  EXPECT_EQ(std::pair(world_.GetGameState(), bool(framework_.frameMove)), std::pair(2, false));
   // The menu thunks are installed: a key reaches the current menu, not the map.
   framework_.keyboard(37, true, false);
   EXPECT_EQ(Screen().ScrollKeys(), 0u);
@@ -119,40 +137,18 @@ TEST_F(MapScreen, SceneDrawsThePanelsInOrder) {
                              {cMapScreen::kAttack, "attack"}}) {
     panels[which] = new DrawnPanel(name, log);
   }
-  cMapScreen screen(world_, panels);
-  screen.Render(0.0f);
+  cMapScreen(world_, panels).Render(0.0f);
   // The information bar lies on top; the missing diplomacy panel is passed over.
   EXPECT_EQ(log, (Log{"minimap", "hex", "unit", "attack", "info"}));
 }
 
-TEST_F(MapScreen, ArrowKeysHoldBitsAndEscapeOpensThePauseOnlyInTheHumanTurn) {
-  Screen().OnKeyboard(37, true, false);
-  Screen().OnKeyboard(40, true, false);
-  EXPECT_EQ(Screen().ScrollKeys(), 0b1001u);
-  Screen().OnKeyboard(37, false, false);
-  EXPECT_EQ(Screen().ScrollKeys(), 0b1000u);
-
-  world_.SetGameState(9);
-  Screen().OnKeyboard(27, true, false);
-  EXPECT_EQ(g_pCurrentMenu, nullptr);
-  EXPECT_EQ(world_.GetGameState(), 9);
-  world_.SetGameState(8);
-  Screen().OnKeyboard(27, true, false);
-  EXPECT_NE(g_pCurrentMenu, nullptr);
-  EXPECT_EQ(world_.GetGameState(), 2);
-}
-
-TEST_F(MapScreen, HeldArrowKeysScrollTheViewInTheHumanTurnOnly) {
-  const sSettings saved = g_Settings;
+TEST_F(MapScreen, ArrowKeysHoldBitsAndScrollTheViewAndEscapeOpensThePauseOnlyInTheHumanTurn) {
   g_Settings.MapZoom = 0.5f;
   const float savedTarget = g_MapTargetScale;
   g_MapTargetScale = 0.5f;  // no zoom under way
   cMap& map = world_.GetMap();
-  map.minViewX = map.minViewY = -100000;
-  map.maxViewX = map.maxViewY = 100000;
   world_.SetGameState(7);
-  Screen().OnKeyboard(39, true, false);  // right
-  Screen().OnKeyboard(38, true, false);  // up
+  for (unsigned key : {39u, 38u}) Key(key);  // right and up
   Screen().OnFrameMove(10.0, 0.0f);
   const float x0 = map.targetX, y0 = map.targetY;
   Screen().OnFrameMove(10.1, 0.0f);
@@ -160,24 +156,16 @@ TEST_F(MapScreen, HeldArrowKeysScrollTheViewInTheHumanTurnOnly) {
   EXPECT_NEAR(map.targetX - x0, 200.0f, 0.5f);
   EXPECT_NEAR(map.targetY - y0, -200.0f, 0.5f);
   // The status line names the pending order (its text key without texts).
-  Screen();
   world_.turnState.mode = 4;
   Screen().OnFrameMove(10.15, 0.0f);
-  auto* status = dynamic_cast<CDXUTStatic*>(Screen().InfoPanel()->Dialog().GetControl(kInfoStatusId));
-  ASSERT_NE(status, nullptr);
-  EXPECT_STREQ(status->GetText(), L"statusbar_hint_move_destination_hex");
-  world_.turnState.mode = 99;
-  Screen().OnFrameMove(10.16, 0.0f);
-  EXPECT_STREQ(status->GetText(), L"statusbar_hint_no_action");
+  EXPECT_EQ(TextsOf(*Screen().InfoPanel(), {kInfoStatusId}), Texts{L"statusbar_hint_move_destination_hex"});
   // The computer's phase does not scroll.
   world_.SetGameState(9);
   const float x1 = map.targetX;
   Screen().OnFrameMove(10.2, 0.0f);
   EXPECT_EQ(map.targetX, x1);
-  Screen().OnKeyboard(39, false, false);
-  Screen().OnKeyboard(38, false, false);
-  // Released keys stop the scroll; a glide to a hex started afterwards
-  // keeps going.
+  // Released keys stop the scroll; a glide to a hex started afterwards keeps going.
+  for (unsigned key : {39u, 38u}) Key(key, false);
   world_.SetGameState(7);
   Screen().OnFrameMove(10.3, 0.0f);
   EXPECT_EQ(map.targetX, map.viewX);
@@ -186,138 +174,121 @@ TEST_F(MapScreen, HeldArrowKeysScrollTheViewInTheHumanTurnOnly) {
   Screen().OnFrameMove(10.4, 0.0f);
   EXPECT_EQ(map.targetX, glideTarget);
   g_MapTargetScale = savedTarget;
-  g_Settings = saved;
+  // Each arrow key holds its bit; Escape opens the pause only in the human turn.
+  for (unsigned key : {37u, 40u}) Key(key);
+  EXPECT_EQ(Screen().ScrollKeys(), 0b1001u);
+  Key(37, false);
+  EXPECT_EQ(Screen().ScrollKeys(), 0b1000u);
+  world_.SetGameState(9);
+  Key(27);
+  EXPECT_EQ(g_pCurrentMenu, nullptr);
+  world_.SetGameState(8);
+  Key(27);
+  EXPECT_EQ(std::pair(g_pCurrentMenu != nullptr, world_.GetGameState()), std::pair(true, 2));
 }
 
 TEST_F(MapScreen, TabSelectsTheNextOwnUnitWithActionPointsAfterTheSelection) {
-  cCountry& own = AddCountry(1, true);
+  world_.turnState.currentCountry = &AddCountry(1, true);
   AddCountry(2, false);
-  world_.turnState.currentCountry = &own;
-  const auto addUnit = [&](int x, int country, int points) {
-    auto* unit = new cJednostkaLadowa();
-    unit->countryId = country;
-    unit->actionPoints = points;
-    unit->x = x;
-    unit->y = 3;
-    world_.Units().landUnits.push_back(unit);
-    world_.GetMap().GetHex(x, 3).unit = unit;
-    return unit;
-  };
-  cJednostkaLadowa* first = addUnit(1, 1, 5);
-  addUnit(2, 2, 5);      // another country's
-  addUnit(3, 1, 0);      // no action points left
-  cJednostkaLadowa* fourth = addUnit(4, 1, 3);
-  const auto pressTab = [&] { Screen().OnKeyboard(9, true, false); };
+  // Units at (1..4, 3): the second is another country's, the third has no action points left.
+  std::vector<cJednostkaLadowa*> units;
+  for (auto [country, points] : {std::pair{1, 5}, {2, 5}, {1, 0}, {1, 3}}) {
+    units.push_back(AddUnit(static_cast<int>(units.size()) + 1, 3, country));
+    units.back()->actionPoints = points;
+    world_.GetMap().GetHex(units.back()->x, 3).unit = units.back();
+  }
   // While the computer players move, Tab selects nothing.
   world_.SetGameState(9);
-  pressTab();
+  Key(9);
   EXPECT_EQ(world_.turnState.selectedUnit, nullptr);
   world_.SetGameState(7);
   // Nothing selected: the walk starts after the first unit, never on it.
-  pressTab();
-  EXPECT_EQ(world_.turnState.selectedUnit, fourth);
-  pressTab();
-  EXPECT_EQ(world_.turnState.selectedUnit, first);
-  pressTab();
-  EXPECT_EQ(world_.turnState.selectedUnit, fourth);
+  for (cJednostkaLadowa* expected : {units[3], units[0], units[3]}) {
+    Key(9);
+    EXPECT_EQ(world_.turnState.selectedUnit, expected);
+  }
   // A unit selected on the map but missing from the list stops the walk.
   cJednostkaLadowa stray;
   stray.countryId = 1;
   world_.GetMap().GetHex(9, 9).unit = &stray;
   world_.turnState.selectedHex = &world_.GetMap().GetHex(9, 9);
   twtest::LogCapture log;
-  pressTab();
+  Key(9);
   EXPECT_EQ(world_.turnState.selectedHex, &world_.GetMap().GetHex(9, 9));
   EXPECT_TRUE(log.Contains(L"Jednostka z heksa zaznaczonego nie jest na liscie jednostek ladowych, TAB problem"));
-  for (sHex& hex : world_.GetMap().Hexes()) hex.unit = nullptr;
 }
 
 TEST_F(MapScreen, DisplayModesCycleAndHandEditedValuesStay) {
-  const sSettings saved = g_Settings;
-  g_Settings.BorderMode = 2;
-  Screen().OnKeyboard(117, true, false);
-  EXPECT_EQ(g_Settings.BorderMode, 0);
-  g_Settings.BorderMode = 3;
-  Screen().OnKeyboard(117, true, false);
-  Screen().OnGUIEvent(0, 318, nullptr);
-  EXPECT_EQ(g_Settings.BorderMode, 3);
-  g_Settings.MapOwnershipMode = 3;
-  Screen().OnGUIEvent(0, 319, nullptr);
-  EXPECT_EQ(g_Settings.MapOwnershipMode, 0);
-  g_Settings.MapMode = 0;
-  Screen().OnGUIEvent(0, 320, nullptr);
-  EXPECT_EQ(g_Settings.MapMode, 2);
-  g_Settings.MapMode = 1;
-  Screen().OnGUIEvent(0, 320, nullptr);
-  EXPECT_EQ(g_Settings.MapMode, 1);
+  // A key (below 256) or a minimap button (its id), on a setting holding a value before.
+  const struct { int input; int* setting; int before, after; } cases[] = {
+      {117, &g_Settings.BorderMode, 2, 0},       {117, &g_Settings.BorderMode, 3, 3},
+      {318, &g_Settings.BorderMode, 3, 3},       {319, &g_Settings.MapOwnershipMode, 3, 0},
+      {320, &g_Settings.MapMode, 0, 2},          {320, &g_Settings.MapMode, 1, 1},
+  };
+  for (const auto& c : cases) {
+    *c.setting = c.before;
+    if (c.input < 256) {
+      Key(static_cast<unsigned>(c.input));
+    } else {
+      Screen().OnGUIEvent(0, c.input, nullptr);
+    }
+    EXPECT_EQ(*c.setting, c.after) << c.input << " from " << c.before;
+  }
   const bool grid = g_Settings.ShowGrid;
-  Screen().OnKeyboard(113, true, false);
+  Key(113);
   EXPECT_NE(g_Settings.ShowGrid, grid);
-  g_Settings = saved;
 }
 
 TEST_F(MapScreen, HexPickingFollowsTheSlantedCellEdges) {
-  const sSettings saved = g_Settings;
   g_Settings.MapZoom = 1.0f;
-  cMap& map = world_.GetMap();
-  // With the view centre at 0, screen (512 + 30 + px, 384 + 36 + py) is the
-  // grid pixel (px, py).
-  const auto pick = [&](int px, int py, int& column, int& row) {
-    map.viewX = 0.0f;
-    map.viewY = 0.0f;
-    return PickHexAtScreen(map, 512 + 30 + px, 384 + 36 + py, 1024, 768, column, row);
-  };
+  // With the view centre at 0, screen (512 + 30 + px, 384 + 36 + py) is the grid pixel (px, py).
   int column = -1, row = -1;
-  const struct {
-    int px, py, column, row;
-  } cases[] = {
-      {3 * 83 + 40, 2 * 98 + 49, 3, 2},       // odd column 3, row 2: middle of the cell
-      {3 * 83 + 10, 2 * 98 + 40, 3, 2},       // just right of the slanted edge's top half
-      {3 * 83 + 2, 2 * 98 + 10, 2, 1},        // steeper: up-left, one row higher from an odd column
-      {3 * 83 + 2, 2 * 98 + 90, 2, 2},        // down-left of an odd column keeps the row
-      {4 * 83 + 2, 2 * 98 + 49 + 90, 3, 3},   // even column 4 is half a cell lower
+  const auto pick = [&](int px, int py) {
+    return PickHexAtScreen(world_.GetMap(), 512 + 30 + px, 384 + 36 + py, 1024, 768, column, row);
+  };
+  const struct { int px, py, column, row; } cases[] = {
+      {3 * 83 + 40, 2 * 98 + 49, 3, 2},      // odd column 3, row 2: middle of the cell
+      {3 * 83 + 10, 2 * 98 + 40, 3, 2},      // just right of the slanted edge's top half
+      {3 * 83 + 2, 2 * 98 + 10, 2, 1},       // steeper: up-left, one row higher from an odd column
+      {3 * 83 + 2, 2 * 98 + 90, 2, 2},       // down-left of an odd column keeps the row
+      {4 * 83 + 2, 2 * 98 + 49 + 90, 3, 3},  // even column 4 is half a cell lower
       {4 * 83 + 2, 2 * 98 + 49 + 10, 3, 2},
   };
   for (const auto& c : cases) {
-    ASSERT_TRUE(pick(c.px, c.py, column, row)) << c.px << "," << c.py;
+    ASSERT_TRUE(pick(c.px, c.py)) << c.px << "," << c.py;
     EXPECT_EQ(std::pair(column, row), std::pair(c.column, c.row)) << c.px << "," << c.py;
   }
   // Left of or above the grid, and beyond its size, nothing.
-  EXPECT_FALSE(pick(-20, 2 * 98 + 49, column, row));
-  EXPECT_FALSE(pick(3 * 83 + 40, -60, column, row));
-  EXPECT_FALSE(pick(20 * 83 + 40, 60, column, row));
-  g_Settings = saved;
+  for (auto [px, py] : {std::pair{-20, 2 * 98 + 49}, {3 * 83 + 40, -60}, {20 * 83 + 40, 60}}) {
+    EXPECT_FALSE(pick(px, py)) << px << "," << py;
+  }
 }
 
 TEST_F(MapScreen, AllianceQueriesAndVictoryPoints) {
-  AddCountry(1, true);   // 1: Axis member
-  AddCountry(4, false);  // 2: Axis leader
-  AddCountry(5, false);  // 3: Allies leader
-  AddCountry(2, false);  // 4: Allies member
-  AddCountry(0, false);  // 5: neutral, no cities, no units
+  // 1: Axis member, 2: Axis leader, 3: Allies leader, 4: Allies member, 5: neutral with nothing.
+  for (int alliance : {1, 4, 5, 2, 0}) AddCountry(alliance, false);
   for (auto [alliance, leader] : {std::pair{1, 2}, {2, 3}, {5, 3}, {3, 0}, {0, 0}, {7, 0}}) {
     EXPECT_EQ(world_.GetAllianceLeader(alliance), leader ? world_.GetCountry(leader) : nullptr) << alliance;
   }
-  EXPECT_TRUE(world_.HasActiveHumanCountry());
-
-  AddCity(1, 1, 1, 5, 2.5f);
-  AddCity(2, 1, 2, 7, 1.0f);
-  AddCity(3, 1, 3, 11, 4.25f);
-  AddCity(4, 1, 4, 2, 0.0f);
+  const struct { int x, controller, victoryPoints; float production; } cities[] = {
+      {1, 1, 5, 2.5f}, {2, 2, 7, 1.0f}, {3, 3, 11, 4.25f}, {4, 4, 2, 0.0f}};
+  for (const auto& c : cities) {
+    cCity& city = twtest::AddCity(world_, c.x, 1, 0, L"City");
+    city.victoryPoints = c.victoryPoints;
+    city.productionPoints = c.production;
+    world_.GetMap().GetHex(c.x, 1).controller = static_cast<std::uint8_t>(c.controller);
+  }
   // Members and leaders count together (codes 1 and 4); an unknown code gives -1.
   for (auto [alliance, points] : {std::pair{4, 12}, {1, 12}, {2, 13}, {3, 0}, {7, -1}}) {
     EXPECT_EQ(world_.CountAllianceVictoryPoints(alliance), points) << alliance;
   }
-  EXPECT_EQ(world_.CountCountryVictoryPoints(3), 11);
-  EXPECT_EQ(world_.GetCountryScore(5), 0);
-
+  EXPECT_EQ(std::pair(world_.CountCountryVictoryPoints(3), world_.GetCountryScore(5)), std::pair(11, 0));
   // Score: victory and production points of cities plus ship hit points.
   auto* ship = new cJednostkaMorska();
   ship->countryId = 3;
   ship->hitPoints = 9;
   world_.Units().navalUnits.push_back(ship);
   EXPECT_EQ(world_.GetCountryScore(3), 24);  // 9 + 11 + 4.25, truncated
-
   // A city on a hex nobody controls is a broken scenario.
   world_.GetMap().GetHex(4, 1).controller = 0;
   cScopedThrowingFatalHook fatal;
@@ -326,60 +297,276 @@ TEST_F(MapScreen, AllianceQueriesAndVictoryPoints) {
   EXPECT_TRUE(log.Contains(
       L"ERROR: City City is not controlled by any country (controller id = 0)! (Counting country VPs)"));
   EXPECT_THROW(world_.CountAllianceVictoryPoints(1), sFatalExitError);
-  EXPECT_TRUE(log.Contains(L"City City is not controlled by any country (controller id = 0)! (Counting alliance VPs)"));
 }
 
-TEST_F(MapScreen, StartingWithAComputerCountryAndNoHumanEntersTheComputerPhase) {
-  cCountry& computer = AddCountry(1, false);
-  AddCountry(2, false);
-  world_.turnState.currentCountry = &computer;
-  Screen();
-  twtest::LogCapture log;
+TEST_F(MapScreen, StartingWithoutAHumanEntersTheComputerPhaseAndWithAHumanCountryShowsItsTurn) {
+  world_.turnState.currentCountry = &AddCountry(1, false);
+  cCountry& second = AddCountry(2, false);
   Screen().StartGame();
-  EXPECT_EQ(world_.turnState.viewCountry, nullptr);
-  EXPECT_EQ(world_.GetGameState(), 9);
-  EXPECT_FALSE(GetInfoPanel()->Dialog().GetMouseInput());
-  EXPECT_TRUE(framework_.frameMove);
-  const std::vector<std::wstring> expected = {
-      L"============== Starting game ==============", L"Updating units appearance", L"Updating cities appearance",
-      L"Updating minimapr 2nd layer", L"Initializing music", L"Closing menu, setting callbacks",
-      L"============== Enjoy your game :)"};
-  std::size_t next = 0;
-  for (const std::wstring& line : log.Lines()) {
-    if (next < expected.size() && line == expected[next]) ++next;
-  }
-  EXPECT_EQ(next, expected.size());
-}
-
-TEST_F(MapScreen, StartingWithAHumanCountryShowsItsTurn) {
-  AddCountry(1, false);
-  cCountry& human = AddCountry(2, true);
-  world_.turnState.currentCountry = &human;
-  const sSettings saved = g_Settings;
+  EXPECT_EQ(std::tuple(world_.turnState.viewCountry, world_.GetGameState(), bool(framework_.frameMove)),
+            std::tuple(nullptr, 9, true));
+  second.human = true;
+  world_.turnState.currentCountry = &second;
   g_Settings.FogOfWar = 1;
-  auto* own = new cJednostkaLadowa();
-  own->countryId = 2;
-  own->x = own->y = 1;
-  auto* enemy = new cJednostkaLadowa();
-  enemy->countryId = 1;
-  enemy->x = 15;
-  enemy->y = 12;
+  cJednostkaLadowa* own = AddUnit(1, 1, 2);
+  cJednostkaLadowa* enemy = AddUnit(15, 12, 1);
   enemy->visible = true;
-  world_.Units().landUnits = {own, enemy};
-  Screen();
   Screen().StartGame();
   // Under fog of war the player sees his own units, not the enemy's far away.
-  EXPECT_TRUE(own->visible);
-  EXPECT_FALSE(enemy->visible);
-  g_Settings = saved;
-  EXPECT_EQ(world_.turnState.viewCountry, &human);
-  EXPECT_EQ(world_.GetGameState(), 7);
-  EXPECT_FALSE(g_bEventsCheckRequested);
-
+  EXPECT_EQ(std::pair(own->visible, enemy->visible), std::pair(true, false));
+  EXPECT_EQ(std::tuple(world_.turnState.viewCountry, world_.GetGameState(), g_bEventsCheckRequested.load()),
+            std::tuple(&second, 7, false));
   // A country whose turn is the events check only asks the worker for it.
-  human.specialFlags = 1;
+  second.specialFlags = 1;
   Screen().StartGame();
   EXPECT_TRUE(g_bEventsCheckRequested);
+}
+
+TEST_F(MapPanels, DraggingAHandleMovesItsPanelInFivePixelStepsWithinTheScreen) {
+  CDXUTDialog& d = Screen().InfoPanel()->Dialog();
+  CDXUTDialog& hex = Screen().HexPanel()->Dialog();
+  CDXUTControl* handle = d.GetControl(kInfoHexHandleId);
+  CDXUTControl* field = hex.GetControl(kHexNameId);
+  const auto at = [](CDXUTControl* c) { return std::pair(c->GetX(), c->GetY()); };
+  const auto entry = [](int id) { return std::pair(g_GuiLayout[id].a, g_GuiLayout[id].b); };
+  const auto [fieldX, fieldY] = at(field);
+  Mouse(d, plat::kWmMouseMove, 350, 20);  // over the hex handle
+  ASSERT_EQ(d.GetMouseOverControl(), handle);
+  Mouse(d, plat::kWmLButtonDown, 350, 20);
+  Mouse(d, plat::kWmMouseMove, 363, 27);  // 13 and 7 pixels: 10 and 5 moved
+  EXPECT_EQ(at(handle), std::pair(352, 11));
+  // Every id of the block moved in the table, with or without a control, and
+  // the controls agree with their entries.
+  EXPECT_EQ(entry(420), std::pair(11, 7));
+  EXPECT_EQ(at(field), std::pair(fieldX + 10, fieldY + 5));
+  for (int id = kHexPanelFrameId; id <= kHexPanelBlockLast; ++id) {
+    if (CDXUTControl* c = hex.GetControl(id)) {
+      EXPECT_EQ(at(c), entry(id)) << id;
+    }
+  }
+  // A step that would take the handle off the top of the screen is refused:
+  // handle, panel and table stay; off the right edge likewise.
+  Mouse(d, plat::kWmMouseMove, 363, 7);
+  EXPECT_EQ(at(handle), std::pair(352, 11));
+  EXPECT_EQ(at(field), std::pair(fieldX + 10, fieldY + 5));
+  Mouse(d, plat::kWmMouseMove, 363 + 700, 27);
+  EXPECT_EQ(entry(kHexPanelFrameId), std::pair(726, 453));
+  Mouse(d, plat::kWmLButtonUp, 363, 27);
+}
+
+TEST_F(MapPanels, InformationBarCountersFollowHumanCountriesOnlyAndTheStatusLineTakesTheLockOnlyWhileTheWorkerMayRun) {
+  cCountry& human = AddCountry(5, true, L"Freedonia");
+  human.productionPoints = 123.6;
+  human.strategicMovementPoints = 2;
+  human.strategicMovementPointsMax = 5;
+  human.amphibiousInvasionPoints = 1;
+  human.amphibiousInvasionPointsTotal = 3;
+  cCountry& computer = AddCountry(6, false, L"Sylvania");
+  computer.productionPoints = 999;
+  cInfoPanel bar;
+  EXPECT_EQ(std::pair(bar.Dialog().GetControl(kInfoFlagId)->GetVisible(), TextsOf(bar, {kInfoProductionId})),
+            std::pair(false, Texts{L"-"}));
+  const auto show = [&](cCountry* country) {
+    world_.turnState.currentCountry = country;
+    bar.RefreshCounters();
+  };
+  show(&human);
+  EXPECT_TRUE(bar.Dialog().GetControl(kInfoFlagId)->GetVisible());
+  EXPECT_EQ(TextsOf(bar, {kInfoNameId, kInfoProductionId, kInfoStrategicId, kInfoSeaInvasionId}),
+            (Texts{L"Freedonia", L"124", L"2/5", L"1/3"}));
+  // A computer country shows its name while the counters keep the human's;
+  // no current country changes nothing.
+  show(&computer);
+  show(nullptr);
+  EXPECT_EQ(TextsOf(bar, {kInfoNameId, kInfoProductionId}), (Texts{L"Sylvania", L"124"}));
+  // The status line takes the lock only while the worker may run.
+  g_bRunning = true;
+  CreateFrameworkLock();
+  const auto count = [](const twtest::LogCapture& log, const wchar_t* prefix) {
+    const auto lines = log.Lines();
+    const auto starts = [&](const std::wstring& line) { return line.rfind(prefix, 0) == 0; };
+    return static_cast<int>(std::count_if(lines.begin(), lines.end(), starts));
+  };
+  for (auto [phase, locks] : {std::pair{7, 0}, {2, 0}, {12, 0}, {3, 1}, {4, 1}, {9, 1}, {10, 1}, {11, 1}}) {
+    world_.SetGameState(phase);
+    twtest::LogCapture log;
+    bar.SetStatusText(L"Computer moves");
+    EXPECT_EQ(std::pair(count(log, L"AC:"), count(log, L"RC:")), std::pair(locks, locks)) << phase;
+    EXPECT_EQ(GetFrameworkLockHoldCount(), 0);
+  }
+  EXPECT_EQ(TextsOf(bar, {kInfoStatusId}), Texts{L"Computer moves"});
+  DeleteFrameworkLock();
+  g_bRunning = false;
+}
+
+TEST_F(MapPanels, ComputerPhaseLocksTheBarAndPanelsGetTheirOwnStateBack) {
+  cMapScreen& screen = Screen();
+  CDXUTDialog& d = GetInfoPanel()->Dialog();
+  SetPanelMinimized(screen.HexPanel(), false);  // shown by the player before the phase
+  const auto expectLocked = [&](bool locked) {
+    EXPECT_EQ(d.GetMouseInput(), !locked);
+    for (int id : {kInfoUnitHandleId, kInfoHexHandleId, kInfoAttackHandleId, kInfoDiplomacyHandleId}) {
+      EXPECT_EQ(d.GetControl(id)->GetVisible(), !locked) << id;
+    }
+    EXPECT_EQ(d.GetControl(kInfoComputerIndicatorId)->GetVisible(), locked);
+    EXPECT_EQ(screen.HexPanel()->Dialog().GetMinimized(), locked);
+  };
+  screen.EnterComputerPhase();
+  EXPECT_EQ(world_.GetGameState(), 9);
+  expectLocked(true);
+  EXPECT_FALSE(screen.HexPanel()->savedMinimized);
+  // No click reaches a handle while locked.
+  EXPECT_FALSE(d.MsgProc({plat::kWmLButtonDown, 0, plat::MakeMouseLParam(350, 20)}));
+  screen.LeaveComputerPhase();
+  EXPECT_EQ(world_.GetGameState(), 7);
+  expectLocked(false);
+}
+
+TEST_F(MapPanels, HexPanelDescribesEveryKindOfPlace) {
+  cCountry& own = AddCountry(1, true, L"Freedonia");
+  cCountry& ally = AddCountry(4, false, L"Sylvania");
+  AddCountry(2, false, L"Rivalia");
+  world_.constants.maxSupply = 12;
+  cMap& map = world_.GetMap();
+  for (auto [id, name, size] : {std::tuple{1, L"North Sea", 0}, {2, L"Port of Sylvania", 3}}) {
+    sWezelGrafuMorz node;
+    node.id = id;
+    node.name = name;
+    node.maxSize = size ? 5 : 0;
+    node.size = size;
+    world_.GetSeaGraph().Nodes().push_back(node);
+  }
+  // Cities at (0..4, 1) on hexes the ally controls: its victory points are 3 + x.
+  const wchar_t* names[] = {L"Capital", L"Town", L"Harbour", L"Quay", L"Oil field"};
+  const int types[] = {kCitySupply, kCityNormal, kCitySupplyPort, kCityPort, kCityResources};
+  for (int x = 0; x < 5; ++x) {
+    cCity& city = twtest::AddCity(world_, x, 1, types[x], names[x]);
+    city.victoryPoints = 3 + x;
+    city.productionPoints = 2.5f;
+    city.productionLostToBombing = 1;
+    city.supply = 6;
+    city.supplyInfo = {4, 0, 0};
+    sHex& hex = map.GetHex(x, 1);
+    hex.terrain = 1;
+    hex.controller = 2;
+    hex.owner = 1;
+  }
+  map.GetHex(2, 1).seaNode = 2;
+  world_.Cities()[2]->graphNode = -1;
+  map.GetHex(3, 1).weather = 2;
+  map.GetHex(3, 1).fortification = 2;
+  map.GetHex(5, 3).seaZone = 1;  // open sea
+  map.GetHex(5, 0).terrain = 9;  // unknown terrain code
+
+  cHexPanel panel;
+  panel.RefreshFor(nullptr, &own);
+  EXPECT_EQ(TextsOf(panel, {402, 403, 405, 407, 409, 411, 413, 415, 417, 419}), Texts(10, L"-"));
+  EXPECT_FALSE(panel.Dialog().GetControlEnabled(kHexHarbourIconId));
+  const auto rows = [&](int x, int y, cCountry& viewer, std::initializer_list<int> ids) {
+    panel.RefreshFor(&map.GetHex(x, y), &viewer);
+    return TextsOf(panel, ids);
+  };
+  // The supply row's key text is its format; a city gives the current country its own figure.
+  EXPECT_EQ(rows(0, 1, own, {402, 403, 407, 409, 413, 415, 417, 419}),
+            (Texts{L"hex_panel_name_city", L"Capital", L"hex_panel_supply_main_source", L"2.5/3.5", L"Sylvania",
+                   L"Freedonia", L"-", L"weather_good"}));
+  EXPECT_EQ(rows(1, 1, own, {407}), Texts{L"4 (6)"});
+  EXPECT_EQ(rows(2, 1, own, {402, 403, 407}),
+            (Texts{L"hex_panel_name_port", L"hex_panel_city_name_port", L"hex_panel_supply_main_source"}));
+  EXPECT_EQ(rows(3, 1, ally, {402, 407, 417, 419}), (Texts{L"hex_panel_name_port", L"0 (6)", L"2", L"weather_mud"}));
+  EXPECT_EQ(rows(4, 1, own, {402, 407, 409, 411}), (Texts{L"hex_panel_name_resources", L"-", L"2.5", L"7"}));
+  // Open sea: the zone's name; plain water: nothing, and never weather.
+  EXPECT_EQ(rows(5, 3, own, {402, 403, 405, 413, 419}),
+            (Texts{L"hex_panel_name_sea_zone", L"North Sea", L"hex_panel_additional_info_water", L"-", L"-"}));
+  EXPECT_EQ(rows(5, 0, own, {402, 405}), (Texts{L"-", L"hex_panel_additional_info_unknown"}));
+}
+
+TEST_F(MapPanels, HarbourRulesNameTheFirstFailureAndBuildingOnePutsOneUnitOnTheHexAndCharges) {
+  cCountry& own = AddCountry(1, true);
+  AddCountry(4, false);
+  AddCountry(2, false);
+  own.productionPoints = 50;
+  sHex& hex = world_.GetMap().GetHex(2, 2);
+  hex.terrain = 1;
+  hex.coastal = 1;
+  hex.controller = 2;  // the ally
+  // Building it from the panel: the icon is off at once, and a second event builds nothing.
+  world_.constants.mulberryValues = {20.0f, 2.0f, 8.0f, 6.0f};
+  world_.turnState.currentCountry = &own;
+  world_.turnState.selectedHex = &hex;
+  cHexPanel panel;
+  panel.Refresh();
+  ASSERT_TRUE(panel.Dialog().GetControlEnabled(kHexHarbourIconId));
+  for (int click = 0; click < 2; ++click) panel.OnGUIEvent(EVENT_BUTTON_CLICKED, kHexHarbourIconId, nullptr);
+  ASSERT_EQ(world_.Units().landUnits.size(), 1u);
+  EXPECT_EQ(hex.unit, world_.Units().landUnits.front());
+  EXPECT_EQ(std::tuple(hex.unit->type, own.productionPoints, panel.Dialog().GetControlEnabled(kHexHarbourIconId)),
+            std::tuple(kHarbourUnitType, 30.0, false));
+
+  // Each step spoils one more condition; the reason names the first one
+  // that fails, in the order of the checks.
+  hex.unit = nullptr;
+  const std::function<void()> none = [] {};
+  cMulberry occupant;
+  const struct { std::function<void()> change; double cost; bool can; const char* reason; } steps[] = {
+      {none, 30.0, true, "hexpanel_mulberry_hint"},  // equal points suffice
+      {none, 30.5, false, "hexpanel_mulberry_hint_not_enough_pp"},
+      {[&] { hex.controller = 0; }, 1.0, false, "hexpanel_mulberry_hint_not_friendly_hex"},  // nobody's
+      {[&] { hex.controller = 3; }, 1.0, false, "hexpanel_mulberry_hint_not_friendly_hex"},  // another alliance
+      {[&] { hex.controller = 2; world_.GetRelations().SetAtWar(1, 2, true); }, 1.0, false,
+       "hexpanel_mulberry_hint_not_friendly_hex"},  // an ally at war
+      {[&] { hex.unit = &occupant; }, 1.0, false, "hexpanel_mulberry_hint_occupied"},
+      {[&] { hex.coastal = 0; }, 1.0, false, "hexpanel_mulberry_hint_not_coastal_hex"},
+      {[&] { hex.terrain = 0; }, 1.0, false, "hexpanel_mulberry_hint_not_land_hex"},
+  };
+  for (const auto& step : steps) {
+    step.change();
+    const char* reason = nullptr;
+    EXPECT_EQ(cHexPanel::CanBuildHarbour(hex, own, step.cost, &reason), step.can) << step.reason;
+    EXPECT_STREQ(reason, step.reason);
+  }
+}
+
+TEST_F(MapPanels, MinimapRecentresOnItsEdgesButNotBeyondAndItsDateLineUsesTheStartDateOnlyOnTheFirstTurn) {
+  cMinimapPanel panel;
+  panel.SetMinimapRect(800, 10, 200, 150);
+  const int controls = panel.Dialog().GetControlCount();
+  panel.SetMinimapRect(828, 12, 184, 138);  // moves the one picture
+  EXPECT_EQ(std::pair(panel.Dialog().GetControlCount(), panel.Dialog().GetControl(kMinimapPictureId)->GetX()),
+            std::pair(controls, 828));
+  cMap& map = world_.GetMap();
+  map.minimapRect = {828, 12, 184, 138};
+  const auto recentred = [&](int x, int y) {
+    map.targetX = map.targetY = -1;
+    panel.OnMouse(true, false, false, false, false, 0, x, y);
+    return map.targetX != -1 || map.targetY != -1;
+  };
+  // The bottom-right and top-left corners, edges included, and just beyond.
+  for (auto [x, y, inside] : {std::tuple{828 + 184, 12 + 138, true}, {828, 12, true}, {828 + 185, 50, false},
+                              {827, 50, false}}) {
+    EXPECT_EQ(recentred(x, y), inside) << x << "," << y;
+  }
+  // A minimised panel draws nothing.
+  SetPanelMinimized(&panel, true);
+  renderer_.records.clear();
+  panel.OnRender(0.0f);
+  EXPECT_TRUE(renderer_.records.empty());
+  world_.turnNumber = 1;
+  world_.turnsLeft = 39;
+  world_.startDay = 3;
+  world_.startMonth = 1;
+  world_.startYear = 1940;
+  EXPECT_EQ(cMinimapPanel::DateLine(world_), L"3-january-1940_(turn_1/40)");
+  world_.startMonth = 13;  // no month name: the number
+  EXPECT_EQ(cMinimapPanel::DateLine(world_), L"3-13-1940_(turn_1/40)");
+  world_.startDay = 0;  // no start day: the game date
+  const std::wstring gameDate = world_.GetDate().Format(world_.TurnsPerMonth());
+  EXPECT_EQ(cMinimapPanel::DateLine(world_), gameDate + L"_(turn_1/40)");
+  world_.startDay = 3;
+  world_.turnNumber = 2;
+  world_.turnsLeft = 38;
+  panel.RefreshDate();
+  EXPECT_EQ(TextsOf(panel, {kMinimapDateId}), Texts{gameDate + L"_(turn_2/40)"});
 }
 
 }  // namespace

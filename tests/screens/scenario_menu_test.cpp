@@ -1,13 +1,26 @@
-#include <gtest/gtest.h>
-
+// Switching menus, the intro that opens the first one, the scenario menu's
+// lists and the loading screen behind its Start.
+#include <algorithm>
 #include <filesystem>
-#include <string>
 
-#include "dialogs/dialog_stack.h"
+#include "app/fatal_exit.h"
+#include "app/framework_lock.h"
+#include "app/sound.h"
 #include "dialogs/dialog.h"
+#include "dialogs/dialog_stack.h"
 #include "gui/gui_fixture.h"
+#include "platform/clock.h"
+#include "platform/messages.h"
+#include "rules/worker_thread.h"
+#include "screens/game_start.h"
+#include "screens/intro.h"
+#include "screens/loading_menu.h"
 #include "screens/main_menu.h"
+#include "screens/menu.h"
 #include "screens/scenario_menu.h"
+#include "screens/scenario_settings_menu.h"
+#include "support/fixture_scenario.h"
+#include "world/world.h"
 
 namespace {
 
@@ -18,57 +31,261 @@ std::string ScenarioIni(const std::string& name, int turns, int x, int y) {
          "\n[Map]\nSizeX=" + std::to_string(x) + "\nSizeY=" + std::to_string(y) + "\n";
 }
 
-class ScenarioMenu : public guitest::GuiTest {
+class LoadingMenu : public guitest::GuiTest {
  protected:
-  void SetUp() override {
-    GuiTest::SetUp();
-    g_RememberedScenarioName.clear();
-    dir_.Write("data/scenarios/Beta/Info.ini", ScenarioIni("Operation Beta", 30, 40, 20));
-    dir_.Write("data/scenarios/Alpha/Info.ini", ScenarioIni("Case Alpha", 12, 100, 80));
-    // A malformed header: no sections, stray bytes, a line without '='.
-    dir_.Write("data/scenarios/Broken/Info.ini", std::string("\xff\xfe\x00garbage\n[unclosed\n=\nName\n", 28));
-    dir_.Write("data/scenarios/NoHeader/readme.txt", "no Info.ini here");
-    dir_.Write("data/scenarios/.hidden/Info.ini", ScenarioIni("Hidden", 1, 1, 1));
-    dir_.Write("data/scenarios/loose_file.ini", ScenarioIni("File", 1, 1, 1));
-    dir_.Write("data/save/50%s off/Info.ini",
-               "[General_ENG]\nName=Case Alpha\n[Save]\nDate=2026-12-06 20:15\nTurn=7\n"
-               "GameYearDisplayed=39\nGameMonthDisplayed=10\nGameDayDisplayed=3\nScenarioName=Alpha\n");
-    dir_.Write("data/save/autosave/Info.ini", "[General_ENG]\nName=Operation Beta\n");
-    dir_.Write("data/scenarios/Alpha/image.png", guitest::PngHeader(256, 256));
-    std::filesystem::create_directories(dir_.Path() / "data/pbem");
-  }
   void TearDown() override {
+    StopAiThread();
     PopDialogs(-1);
     DeleteRetiredDialogs();
+    RetireCurrentMenu();
     DeleteRetiredMenus();
-    delete g_pCurrentMenu;
+    delete g_pWorld;
+    g_pWorld = nullptr;
+    g_OnWorldLoadingProgress = nullptr;
     GuiTest::TearDown();
+  }
+  std::size_t Scenes() const {
+    const auto& r = renderer_.records;
+    return std::count_if(r.begin(), r.end(),
+                         [](const plat::DrawRecord& d) { return d.kind == plat::DrawRecord::kEnd; });
   }
 };
 
+TEST_F(LoadingMenu, AFolderThatCannotBeReadEndsTheProcessWithCode1AndInputChangesNothing) {
+  cScopedThrowingFatalHook throwing;
+  twtest::LogCapture log;
+  sGameStartSettings settings;
+  settings.folderPattern = L"data\\scenarios\\Missing\\%s";
+  try {
+    LoadScenario(settings);
+    ADD_FAILURE() << "a missing folder loaded";
+  } catch (const sFatalExitError& error) {
+    EXPECT_EQ(error.exitCode, 1);
+  }
+  // The loading screen was made and shown progress; no world is left. Keys
+  // and clicks change nothing there.
+  auto* loading = dynamic_cast<cLoadingMenu*>(g_pCurrentMenu);
+  ASSERT_NE(loading, nullptr);
+  loading->OnKeyboard(plat::kVkEscape, true, false);
+  loading->OnMouse(true, false, false, false, false, 0, 500, 670);
+  EXPECT_EQ(g_pCurrentMenu, loading);
+  EXPECT_EQ(std::tuple(g_pWorld, IsAiThreadRunning(), bool(g_OnWorldLoadingProgress)),
+            std::tuple(nullptr, false, false));
+  EXPECT_TRUE(log.Contains(L"----- Loading -----"));
+}
+
+TEST_F(LoadingMenu, StartInTheScenarioMenuLoadsTheFixtureAndOpensTheSettings) {
+  ASSERT_FALSE(twtest::FixtureScenarioSource().empty());
+  twtest::CopyFixtureScenario(dir_.Path());
+  g_RememberedScenarioName.clear();
+  auto* scenarios = new cScenarioMenu();
+  scenarios->FillList();
+  ASSERT_EQ(scenarios->Entries().size(), 1u);
+  twtest::LogCapture log;
+  renderer_.records.clear();
+  scenarios->OnGUIEvent(EVENT_BUTTON_CLICKED, kScenarioStartId, nullptr);
+
+  ASSERT_NE(g_pWorld, nullptr);
+  EXPECT_EQ(std::pair(g_pWorld->GetGameState(), IsAiThreadRunning()), std::pair(1, true));
+  EXPECT_NE(dynamic_cast<cScenarioSettingsMenu*>(g_pCurrentMenu), nullptr);
+  // The steps in their order, the progress rising to 100 with a frame each.
+  const auto lines = log.Lines();
+  std::vector<std::wstring> progress;
+  std::copy_if(lines.begin(), lines.end(), std::back_inserter(progress),
+               [](const std::wstring& line) { return line.rfind(L" Progress = ", 0) == 0; });
+  EXPECT_GE(progress.size(), 5u);
+  EXPECT_EQ(std::pair(progress.back(), Scenes()), std::pair(std::wstring(L" Progress = 100%"), progress.size()));
+  auto step = lines.begin();
+  for (const wchar_t* next : {L"----- Loading -----", L"-- Loading new scenario done!", L"Creating next menu",
+                              L"----- Scenario Settings Menu -----", L"Menu created"}) {
+    step = std::find(step, lines.end(), next);
+    EXPECT_NE(step, lines.end()) << next;
+  }
+  // The frame's lock is given back.
+  EXPECT_EQ(GetFrameworkLockHoldCount(), 0);
+}
+
+using ScenarioMenu = LoadingMenu;
+
 TEST_F(ScenarioMenu, ListsOnlyFoldersWithAnInfoIniAndSurvivesAMalformedOne) {
-  const auto entries = ListScenarioEntries(kScenarioTabNewGame, "ENG");
-  ASSERT_EQ(entries.size(), 3u);
-  EXPECT_EQ(entries[0].row, L"Case Alpha;12;100x80");
-  EXPECT_EQ(entries[0].folder, L"data\\scenarios\\Alpha\\");
-  EXPECT_EQ(entries[1].folderName, L"Beta");
-  EXPECT_EQ(entries[1].row, L"Operation Beta;30;40x20");
+  dir_.Write("data/scenarios/Beta/Info.ini", ScenarioIni("Operation Beta", 30, 40, 20));
+  dir_.Write("data/scenarios/Alpha/Info.ini", ScenarioIni("Case Alpha", 12, 100, 80));
+  // A malformed header: no sections, stray bytes, a line without '='.
+  dir_.Write("data/scenarios/Broken/Info.ini", std::string("\xff\xfe\x00garbage\n[unclosed\n=\nName\n", 28));
+  dir_.Write("data/scenarios/NoHeader/readme.txt", "no Info.ini here");
+  dir_.Write("data/scenarios/.hidden/Info.ini", ScenarioIni("Hidden", 1, 1, 1));
+  dir_.Write("data/scenarios/loose_file.ini", ScenarioIni("File", 1, 1, 1));
+  dir_.Write("data/save/50%s off/Info.ini",
+             "[General_ENG]\nName=Case Alpha\n[Save]\nDate=2026-12-06 20:15\nTurn=7\n"
+             "GameYearDisplayed=39\nGameMonthDisplayed=10\nGameDayDisplayed=3\nScenarioName=Alpha\n");
+  dir_.Write("data/save/autosave/Info.ini", "[General_ENG]\nName=Operation Beta\n");
+  std::filesystem::create_directories(dir_.Path() / "data/pbem");
+  // The folder and the row of each entry of a tab.
+  using Rows = std::vector<std::pair<std::wstring, std::wstring>>;
+  const auto rows = [](int tab) {
+    Rows rows;
+    for (const auto& entry : ListScenarioEntries(tab, "ENG")) rows.emplace_back(entry.folder, entry.row);
+    return rows;
+  };
   // The malformed header still loads as a file: defaults throughout.
-  EXPECT_EQ(entries[2].folderName, L"Broken");
-  EXPECT_EQ(entries[2].row, L"Unknown name;0;0x0");
-
-  const auto saves = ListScenarioEntries(kScenarioTabSavedGame, "ENG");
-  ASSERT_EQ(saves.size(), 2u);
+  EXPECT_EQ(rows(kScenarioTabNewGame), (Rows{{L"data\\scenarios\\Alpha\\", L"Case Alpha;12;100x80"},
+                                             {L"data\\scenarios\\Beta\\", L"Operation Beta;30;40x20"},
+                                             {L"data\\scenarios\\Broken\\", L"Unknown name;0;0x0"}}));
   // A folder name is text, never a format.
-  EXPECT_EQ(saves[0].row, L"50%s off;Case Alpha;2026-12-06 20:15");
-  EXPECT_EQ(saves[0].folder, L"data\\save\\50%s off\\");
-  EXPECT_EQ(saves[1].row, L"autosave;Operation Beta;--.--.-- --:--");
-
-  EXPECT_TRUE(ListScenarioEntries(kScenarioTabPbemGame, "ENG").empty());
+  EXPECT_EQ(rows(kScenarioTabSavedGame),
+            (Rows{{L"data\\save\\50%s off\\", L"50%s off;Case Alpha;2026-12-06 20:15"},
+                  {L"data\\save\\autosave\\", L"autosave;Operation Beta;--.--.-- --:--"}}));
+  EXPECT_TRUE(rows(kScenarioTabPbemGame).empty());
   std::filesystem::remove_all(dir_.Path() / "data/pbem");
-  EXPECT_TRUE(ListScenarioEntries(kScenarioTabPbemGame, "ENG").empty());
+  EXPECT_TRUE(rows(kScenarioTabPbemGame).empty());
   // Another language has other names.
   EXPECT_EQ(ListScenarioEntries(kScenarioTabNewGame, "DEU")[0].name, L"Unknown name");
+}
+
+using Events = std::vector<std::string>;
+
+// Notes its construction, its events and its destruction.
+struct NotedMenu : cMenu {
+  NotedMenu(std::string name, Events& events) : name(std::move(name)), events(events) {
+    events.push_back(this->name + " built, current " + (g_pCurrentMenu == this ? "self" : "other") + ", visible " +
+                     (dialog_.GetVisible() ? "yes" : "no"));
+  }
+  ~NotedMenu() override { events.push_back(name + " deleted"); }
+  void OnGUIEvent(unsigned, int controlId, CDXUTControl*) override {
+    events.push_back(name + " event " + std::to_string(controlId));
+    // Opens the next menu from inside its own handler and keeps using its
+    // own members afterwards: the object must still be alive.
+    new NotedMenu(name + "+", events);
+    events.push_back(name + " still here");
+  }
+  void OnKeyboard(unsigned key, bool, bool) override { events.push_back(name + " key " + std::to_string(key)); }
+  std::string name;
+  Events& events;
+};
+
+class MenuSwitching : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    RetireCurrentMenu();
+    DeleteRetiredMenus();
+  }
+  plat::RecordingRenderer renderer_;
+  twtest::FakeFramework framework_{&renderer_};
+  twtest::LogCapture log_;
+  Events events_;
+};
+
+// A menu deleted directly by its owner while retired is not freed again.
+TEST_F(MenuSwitching, SecondMenuRetiresTheFirstAndFreesItAtTheEndOfTheFrame) {
+  new NotedMenu("A", events_);
+  auto* b = new NotedMenu("B", events_);
+  new NotedMenu("C", events_);
+  auto* d = new NotedMenu("D", events_);
+  // Nobody is deleted yet.
+  EXPECT_EQ(std::pair(g_pCurrentMenu, events_.size()), std::pair(static_cast<cMenu*>(d), std::size_t{4}));
+  delete b;
+  // The frame render ends by freeing the replaced menus.
+  framework_.frameRender(0.0, 0.0f);
+  EXPECT_EQ(events_, (Events{"A built, current self, visible no", "B built, current self, visible no",
+                             "C built, current self, visible no", "D built, current self, visible no", "B deleted",
+                             "C deleted", "A deleted"}));
+  EXPECT_EQ(g_pCurrentMenu, d);
+}
+
+TEST_F(MenuSwitching, AHandlerMayOpenTheNextMenuAndGoOnRunning) {
+  auto* a = new NotedMenu("A", events_);
+  // The dialog reports its controls' events through the menu thunk.
+  framework_.keyboard(65, true, false);
+  a->Dialog().AddButton(1, L"next", 0, 0, 10, 10);
+  a->Dialog().SendEvent(EVENT_BUTTON_CLICKED, true, a->Dialog().GetControl(1), false);
+  ASSERT_NE(g_pCurrentMenu, a);
+  // Input now goes to the new menu.
+  framework_.keyboard(66, true, false);
+  DeleteRetiredMenus();
+  EXPECT_EQ(events_, (Events{"A built, current self, visible no", "A key 65", "A event 1",
+                             "A+ built, current self, visible no", "A still here", "A+ key 66",
+                             "A deleted"}));
+}
+
+class Intro : public MenuSwitching {
+ protected:
+  void SetUp() override {
+    plat::SetClock(&clock_);
+    clock_.Advance(50000);
+    SetAudioDevice(&audio_);
+    for (auto slot : {SND_INTRO_SOUND_LOGO, SND_INTRO_SOUND_GAME_LOGO, SND_MAIN_MENU_MUSIC_LOOP}) {
+      g_Sounds[slot] = audio_.LoadSound(dir_.Write(std::to_string(slot) + ".wav", "RIFF"), 1);
+    }
+  }
+  void TearDown() override {
+    MenuSwitching::TearDown();
+    for (auto& sound : g_Sounds) sound.reset();
+    SetAudioDevice(nullptr);
+    plat::SetClock(nullptr);
+  }
+  void Frame(int advanceMs) {
+    clock_.Advance(advanceMs);
+    if (framework_.frameMove) framework_.frameMove(0.0, 0.0f);
+    if (framework_.frameRender) framework_.frameRender(0.0, 0.0f);
+  }
+  std::shared_ptr<twtest::FakeSoundRecord> Sound(int slot) {
+    return audio_.SoundOf(dir_.File(std::to_string(slot) + ".wav"));
+  }
+
+  plat::ManualClock clock_;
+  twtest::TempDir dir_;
+  twtest::FakeAudioDevice audio_;
+};
+
+TEST_F(Intro, MissingMoviesAreLoggedThenTheLogosRunEightSecondsEachAndTheMainMenuOpens) {
+  StartIntro();  // the test's working folder has no data/
+  for (const wchar_t* movie : {L"", L"2", L"3"}) {
+    EXPECT_TRUE(log_.Contains(std::wstring(L"Loading intro movie from dataintro") + movie + L".avi [FAILED]"));
+  }
+  EXPECT_FALSE(framework_.mouseMoves);
+  Frame(0);
+  EXPECT_EQ(std::pair(g_Intro.logoState, Sound(SND_INTRO_SOUND_LOGO)->plays.size()), std::pair(1, std::size_t{1}));
+
+  // Each logo runs eight seconds, then the main menu opens.
+  const std::uint32_t begun = g_Intro.startTime;
+  Frame(8000);  // not over 8000 yet
+  EXPECT_EQ(g_Intro.logoState, 1);
+  Frame(1);
+  EXPECT_EQ(std::pair(g_Intro.logoState, g_Intro.startTime), std::pair(2, begun + 8001));
+  Frame(8001);
+  // State 3 ends the intro in the same frame.
+  EXPECT_EQ(g_Intro.logoState, 0);
+  ASSERT_NE(dynamic_cast<cMainMenu*>(g_pCurrentMenu), nullptr);
+  // The game logo's sound played twice, the menu music repeats.
+  EXPECT_EQ(std::pair(Sound(SND_INTRO_SOUND_GAME_LOGO)->plays.size(), Sound(SND_MAIN_MENU_MUSIC_LOOP)->loops.size()),
+            std::pair(std::size_t{2}, std::size_t{1}));
+  // The intro's frame move is gone: the menu installed its own.
+  EXPECT_TRUE(framework_.frameMove);
+}
+
+TEST_F(Intro, AKeyDuringTheFirstLogoEndsBothLogos) {
+  StartIntro();
+  Frame(0);
+  Frame(500);
+  framework_.keyboard(plat::kVkSpace, false, false);  // a key-up is no skip
+  EXPECT_EQ(g_Intro.logoState, 1);
+  framework_.keyboard(plat::kVkSpace, true, false);
+  // The next frame opens the menu.
+  EXPECT_EQ(std::pair(g_Intro.logoState, g_pCurrentMenu), std::pair(2, static_cast<cMenu*>(nullptr)));
+  Frame(16);
+  EXPECT_NE(dynamic_cast<cMainMenu*>(g_pCurrentMenu), nullptr);
+}
+
+TEST_F(Intro, AClickDuringTheSecondLogoEndsTheIntro) {
+  StartIntro();
+  Frame(0);
+  Frame(8001);
+  framework_.mouse(false, true, false, false, false, 0, 5, 5);  // right button: nothing
+  EXPECT_EQ(g_Intro.logoState, 2);
+  framework_.mouse(true, false, false, false, false, 0, 5, 5);
+  EXPECT_EQ(g_Intro.logoState, 3);
+  Frame(16);
+  EXPECT_NE(dynamic_cast<cMainMenu*>(g_pCurrentMenu), nullptr);
 }
 
 }  // namespace
