@@ -55,6 +55,15 @@ TEST_F(DialogWait, WaitForDialogThreadReturnsOnceMainThreadClosesIt) {
   EXPECT_TRUE(log_.Contains(L"WBC:cWaitProbeDialog:src/worker.cpp:77"));
   EXPECT_GE(clock_.SleepCalls(), 4);  // three passes while open and the last one
   EXPECT_EQ(clock_.TotalSlept(), 100u * static_cast<unsigned>(clock_.SleepCalls()));
+
+  // A stopped worker gives up on a dialog still open; one that has gone
+  // ends the wait with success, stop flag or not.
+  const std::atomic<bool> stop{true};
+  PushDialog(new cWaitProbeDialog());
+  EXPECT_FALSE(WaitForDialogClose(g_pActiveDialog, "src/worker.cpp", 5, &stop));
+  EXPECT_TRUE(WaitForDialogClose(dialog, "src/worker.cpp", 6, &stop));
+  EXPECT_EQ(GetFrameworkLockHoldCount(), 0);
+  PopDialogs(1);
 }
 
 }  // namespace

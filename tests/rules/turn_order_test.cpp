@@ -95,22 +95,6 @@ TEST(TurnOrder, CountriesMoveByAllianceThenStrength) {
   }
 }
 
-TEST(TurnOrder, PickLogsItsChoiceAndTheEndOfTheImpulse) {
-  auto countries = MakeCountries({{L"Varnland", kAxisLeader, 40},
-                                  {L"Osterhal", kAlliesLeader, 30},
-                                  {L"Kresnia", kCominternLeader, 20},
-                                  {L"Tollis", kNeutral, 10}});
-  twtest::LogCapture log;
-  OrderOfMoves(countries);
-  const std::vector<std::wstring> expected = {
-      L"Wyznaczam aktualne panstwo...", L"Os. Aktualne panstwo = Varnland",
-      L"Wyznaczam aktualne panstwo...", L"Alianci. Aktualne panstwo = Osterhal",
-      L"Wyznaczam aktualne panstwo...", L"Komintern. Aktualne panstwo = Kresnia",
-      L"Wyznaczam aktualne panstwo...", L"Neutralni. Aktualne panstwo = Tollis",
-      L"Wyznaczam aktualne panstwo...", L"--=== KONIEC IMPULSU ===--"};
-  EXPECT_EQ(log.Lines(), expected);
-}
-
 struct sHumanCase {
   const char* what;
   std::vector<sCountryRow> countries;

@@ -13,6 +13,7 @@
 #include "world/turn_state.h"
 #include "rules/worker_thread.h"
 #include "support/test_support.h"
+#include "support/world_builders.h"
 #include "world/country.h"
 #include "world/world.h"
 
@@ -72,23 +73,18 @@ class WorkerThreadTest : public ::testing::Test {
     world_ = std::make_unique<cWorld>();
     g_pWorld = world_.get();
     for (const sCountrySetup& row : setup) {
-      auto country = std::make_unique<cCountry>();
-      country->id = world_->GetCountryCount() + 1;
-      country->name = row.name;
-      country->active = true;
-      country->alliance = row.alliance;
-      country->politicalStrength = row.strength;
-      country->human = row.human;
-      world_->Countries().push_back(std::move(country));
+      cCountry& country = twtest::AddCountry(*world_, row.alliance, row.name);
+      country.active = true;
+      country.politicalStrength = row.strength;
+      country.human = row.human;
     }
-    world_->CreateAiPlayers(MakeAiPlayer);
-    ASSERT_EQ(world_->aiPlayers.size(), setup.size());
-    for (std::size_t i = 0; i < setup.size(); ++i) {
-      auto player = std::make_unique<cRecordingAiPlayer>(static_cast<int>(i) + 1, *world_,
-                                                         setup[i].movesUnit);
+    // The maker fills one slot per country.
+    world_->CreateAiPlayers([&](int id) {
+      auto player = std::make_unique<cRecordingAiPlayer>(id, *world_, setup[id - 1].movesUnit);
       players_.push_back(player.get());
-      world_->aiPlayers[i] = std::move(player);
-    }
+      return player;
+    });
+    ASSERT_EQ(players_.size(), setup.size());
   }
 
   // The start of play with a computer country first: the first country of

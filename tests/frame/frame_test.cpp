@@ -1,8 +1,5 @@
 #include "frame/input_routing.h"
-#include "gui/control_groups.h"
-#include "screens/map_screen.h"
-#include "screens/menu.h"
-#include "screens/panel.h"
+#include "frame/device_events.h"
 
 #include <gtest/gtest.h>
 
@@ -11,15 +8,19 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/dialog_stack.h"
-#include "gui/hint_text.h"
+#include "app/framework_lock.h"
 #include "dialogs/dialog.h"
+#include "dialogs/dialog_stack.h"
+#include "gui/control_groups.h"
 #include "gui/dxut_dialog.h"
+#include "gui/hint_text.h"
 #include "platform/framework.h"
 #include "platform/recording_renderer.h"
+#include "screens/map_screen.h"
 #include "screens/menu.h"
 #include "screens/panel.h"
 #include "support/fake_framework.h"
+#include "support/test_support.h"
 #include "world/world.h"
 
 namespace {
@@ -52,6 +53,7 @@ void Offer(CDXUTDialog& dialog, const std::string& name, Log& log, bool handles)
 class NotingMenu : public cMenu {
  public:
   explicit NotingMenu(Log& log) : log_(log) {}
+  void OnRender(float) override { log_.push_back("menu"); }
   void OnMouse(bool, bool, bool, bool, bool, int, int x, int) override {
     // The hint object has seen the same mouse event first.
     log_.push_back("menu mouse " + std::to_string(x) + " hint " +
@@ -66,6 +68,7 @@ class NotingPanel : public cPanel {
  public:
   NotingPanel(int id, std::string name, Log& log) : cPanel(id), name_(std::move(name)), log_(log) {}
   void OnGUIEvent(unsigned, int, CDXUTControl*) override { log_.push_back(name_); }
+  void OnRender(float) override { log_.push_back(name_ + " drawn"); }
   void MoveBy(int dx, int dy) override {
     log_.push_back(name_ + " by " + std::to_string(dx) + "," + std::to_string(dy));
   }
@@ -75,19 +78,43 @@ class NotingPanel : public cPanel {
   Log& log_;
 };
 
-class InputRouting : public ::testing::Test {
+// Notes its drawing together with the framework lock's hold count.
+class DrawnDialog : public cDialog {
+ public:
+  DrawnDialog(int id, Log& log) : cDialog(id), log_(log) {}
+  void OnRender(float) override {
+    log_.push_back("dialog " + std::to_string(id_) + " lock " +
+                   std::to_string(GetFrameworkLockHoldCount()));
+  }
+
+ private:
+  Log& log_;
+};
+
+// The frame's routing of input and its render.
+class Frame : public ::testing::Test {
  protected:
   void SetUp() override {
+    g_bRunning = true;
+    CreateFrameworkLock();
     g_DialogStack.clear();
     g_pActiveDialog = nullptr;
   }
   void TearDown() override {
     PopDialogs(-1);
     DeleteRetiredDialogs();
+    delete negative_;  // the stack removes a never-drawn dialog without closing it
     delete g_pCurrentMenu;
     DeleteRetiredMenus();
     world_.SetView(nullptr);
     g_pWorld = nullptr;
+    g_bRunning = false;
+    DeleteFrameworkLock();
+  }
+  std::vector<plat::DrawRecord::Kind> Kinds() const {
+    std::vector<plat::DrawRecord::Kind> kinds;
+    for (const auto& record : renderer_.records) kinds.push_back(record.kind);
+    return kinds;
   }
   // The map screen of the world with six panels, each noting the messages
   // offered to it; handler names the one that consumes them, missing one
@@ -110,9 +137,10 @@ class InputRouting : public ::testing::Test {
   twtest::FakeFramework framework_{&renderer_};
   Log log_;
   cWorld world_;
+  cDialog* negative_ = nullptr;
 };
 
-TEST_F(InputRouting, MessageGoesToVisibleDialogThenMenu) {
+TEST_F(Frame, MessageGoesToVisibleDialogThenMenu) {
   auto* menu = new cMenu;
   menu->Dialog().SetVisible(true);  // a subclass shows its dialog once built
   Offer(menu->Dialog(), "menu", log_, true);
@@ -141,7 +169,7 @@ TEST_F(InputRouting, MessageGoesToVisibleDialogThenMenu) {
   EXPECT_EQ(log_, (Log{"menu"}));
 }
 
-TEST_F(InputRouting, MapScreenPanelsInOrderExceptInPhaseOne) {
+TEST_F(Frame, MapScreenPanelsInOrderExceptInPhaseOne) {
   g_pWorld = &world_;
   MakePanels();
   bool done = false;
@@ -168,7 +196,7 @@ TEST_F(InputRouting, MapScreenPanelsInOrderExceptInPhaseOne) {
   EXPECT_TRUE(done);
 }
 
-TEST_F(InputRouting, MenuMouseFeedsHintFirstAndPanelEventsReachFourPanels) {
+TEST_F(Frame, MenuMouseFeedsHintFirstAndPanelEventsReachFourPanels) {
   new NotingMenu(log_);
   MenuOnMouseThunk(false, false, false, false, false, 0, 77, 5);
   EXPECT_EQ(log_, (Log{"menu mouse 77 hint 77"}));
@@ -179,7 +207,7 @@ TEST_F(InputRouting, MenuMouseFeedsHintFirstAndPanelEventsReachFourPanels) {
   EXPECT_EQ(log_, (Log{"unit", "hex", "attack", "diplomacy"}));
 }
 
-TEST_F(InputRouting, FitSquareInRect) {
+TEST_F(Frame, FitSquareInRect) {
   sLayoutRect rect{10, 20, 100, 40};
   EXPECT_FLOAT_EQ(FitSquareInRect(rect, 1, 1), 0.4f);
   EXPECT_EQ((std::array<int, 4>{rect.a, rect.b, rect.c, rect.d}), (std::array<int, 4>{40, 20, 40, 40}));
@@ -191,7 +219,7 @@ TEST_F(InputRouting, FitSquareInRect) {
   EXPECT_FLOAT_EQ(FitSquareInRect(empty, 1, 1), 0.0f);
 }
 
-TEST_F(InputRouting, MoveControlGroup) {
+TEST_F(Frame, MoveControlGroup) {
   renderer_.SetScreenSize(800, 600);
   MakePanels();
   log_.clear();
@@ -222,6 +250,50 @@ TEST_F(InputRouting, MoveControlGroup) {
   EXPECT_EQ(dialog.GetControl(171)->GetY(), 56);
   EXPECT_EQ(dialog.GetControl(172)->GetX(), 100);
   EXPECT_EQ(g_GuiLayout[171].b, 56);
+}
+
+TEST_F(Frame, DrawsMenuThenVisibleDialogsBottomUpUnderTheLock) {
+  new NotingMenu(log_);
+  PushDialog(new DrawnDialog(1, log_));
+  negative_ = new DrawnDialog(-4, log_);  // kept on the stack, never drawn
+  PushDialog(negative_);
+  auto* hidden = new DrawnDialog(2, log_);
+  PushDialog(hidden);
+  hidden->Dialog().SetVisible(false);
+  PushDialog(new DrawnDialog(3, log_));
+
+  OnFrameRender(0.0, 0.016f);
+  EXPECT_EQ(log_, (Log{"menu", "dialog 1 lock 1", "dialog 3 lock 1"}));
+  EXPECT_EQ(GetFrameworkLockHoldCount(), 0);
+  using K = plat::DrawRecord::Kind;
+  ASSERT_EQ(Kinds(), (std::vector<K>{K::kBegin, K::kClear, K::kEnd}));
+  EXPECT_EQ(renderer_.records[1].argb, 0x00000000u);
+}
+
+TEST_F(Frame, MapScreenOutsidePhasesZeroOneAndFiveAndNothingOnAFailedBeginScene) {
+  new NotingMenu(log_);
+  MakePanels("", "unit");
+  for (int phase : {0, 1, 5, 2, 7, 12}) {
+    world_.SetGameState(phase);
+    log_.clear();
+    OnFrameRender(0.0, 0.0f);
+    // The menu is drawn in every phase and always over the map.
+    const bool map = phase != 0 && phase != 1 && phase != 5;
+    const Log drawn = {"minimap drawn", "hex drawn", "attack drawn", "diplomacy drawn", "info drawn", "menu"};
+    EXPECT_EQ(log_, (map ? drawn : Log{"menu"})) << "phase " << phase;
+  }
+
+  twtest::LogCapture capture;
+  PushDialog(new DrawnDialog(1, log_));
+  renderer_.SetBeginSceneResult(-2005530520);
+  renderer_.records.clear();
+  log_.clear();
+  OnFrameRender(0.0, 0.0f);
+  EXPECT_TRUE(log_.empty());
+  using K = plat::DrawRecord::Kind;
+  EXPECT_EQ(Kinds(), (std::vector<K>{K::kBegin, K::kEnd}));
+  EXPECT_EQ(GetFrameworkLockHoldCount(), 0);
+  EXPECT_TRUE(capture.Contains(L"-- Begin scene problem (-2005530520)"));
 }
 
 }  // namespace
