@@ -1,6 +1,8 @@
 #include "app/framework_lock.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <memory>
 #include <string>
 #include <typeinfo>
@@ -21,6 +23,8 @@ std::unique_ptr<plat::CriticalSection> g_pFrameworkLock;
 std::atomic<int> g_FrameworkLockHolds{0};
 // The holds of the calling thread, for the suspension around a join.
 thread_local int t_FrameworkLockHolds = 0;
+// Threads blocked in AcquireFrameworkLock.
+std::atomic<int> g_FrameworkLockWaiters{0};
 
 // Longest sleep the game makes on purpose; anything longer smells of a hang.
 constexpr int kLongSleepMs = 11000;
@@ -39,9 +43,32 @@ void DeleteFrameworkLock() { g_pFrameworkLock.reset(); }
 void AcquireFrameworkLock(const char* file, int line) {
   if (!g_bRunning.load()) return;
   if (file != nullptr) LogLine(L"AC:%s:%d", plat::WidenBytes(file), line);
-  if (g_pFrameworkLock) g_pFrameworkLock->Enter();
+  if (g_pFrameworkLock) {
+    ++g_FrameworkLockWaiters;
+    g_pFrameworkLock->Enter();
+    --g_FrameworkLockWaiters;
+  }
   ++g_FrameworkLockHolds;
   ++t_FrameworkLockHolds;
+}
+
+void GuardFrameWithFrameworkLock(bool begin) {
+  constexpr int kHandOverMs = 20;
+  if (begin) {
+    LetFrameworkLockWaitersIn(kHandOverMs);
+    AcquireFrameworkLock(nullptr, 0);
+  } else {
+    ReleaseFrameworkLock(nullptr, 0);
+  }
+}
+
+void LetFrameworkLockWaitersIn(int maxMs) {
+  // The lock is not fair: a thread that lets go and takes it again at once
+  // keeps it. Wait (in short real sleeps) until the waiters have had it.
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(maxMs);
+  while (g_FrameworkLockWaiters.load() > 0 && std::chrono::steady_clock::now() < end) {
+    std::this_thread::sleep_for(std::chrono::microseconds(100));
+  }
 }
 
 void ReleaseFrameworkLock(const char* file, int line) {

@@ -17,6 +17,16 @@ void DeleteFrameworkLock();
 // file may be null (the frame render passes null and leaves no trace).
 void AcquireFrameworkLock(const char* file, int line);
 void ReleaseFrameworkLock(const char* file, int line);
+// Returns once no thread waits for the lock, or after maxMs: the main thread
+// calls it between frames so that the worker gets the lock it waits for
+// before the next frame takes it again.
+void LetFrameworkLockWaitersIn(int maxMs);
+
+// The main loop's frame guard: with begin, lets a waiting thread have the
+// lock first (at most 20 ms), then takes it for the frame; without, lets
+// go of it.
+void GuardFrameWithFrameworkLock(bool begin);
+
 // Holds not yet released, summed over both threads.
 int GetFrameworkLockHoldCount();
 // Holds of the calling thread.

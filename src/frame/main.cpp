@@ -149,13 +149,7 @@ int main() {
   framework.SetCallbackPauseChanged(OnPauseChanged);
   // The main thread holds the framework lock over each frame's input,
   // frame move and render; the worker gets it between frames.
-  framework.SetFrameGuard([](bool begin) {
-    if (begin) {
-      AcquireFrameworkLock(nullptr, 0);
-    } else {
-      ReleaseFrameworkLock(nullptr, 0);
-    }
-  });
+  framework.SetFrameGuard(GuardFrameWithFrameworkLock);
   SetScreenRender(OnFrameRender);
   framework.SetCursorSettings(true, true);
   framework.SetFrameInterval(g_Settings.FrameIntervalMs);

@@ -46,13 +46,7 @@ TEST(FrameLoopThread, InputAndFramesDuringFiftyImpulsesOfComputerPlay) {
   plat::RecordingRenderer renderer{1024, 768};
   renderer.SetStoreRecords(false);
   twtest::FakeFramework frame{&renderer};
-  frame.SetFrameGuard([](bool begin) {
-    if (begin) {
-      AcquireFrameworkLock(nullptr, 0);
-    } else {
-      ReleaseFrameworkLock(nullptr, 0);
-    }
-  });
+  frame.SetFrameGuard(GuardFrameWithFrameworkLock);
   frame.SetCallbackMsgProc(MsgProc);
   frame.SetCallbackFrameRender(OnFrameRender);
 
@@ -82,7 +76,6 @@ TEST(FrameLoopThread, InputAndFramesDuringFiftyImpulsesOfComputerPlay) {
   int handOvers = 0;
   int frameNumber = 0;
   std::atomic<int> selectedInComputerPhase{0};
-  frame.frameSleepMs = 1;
   frame.framesToRun = 1000000;
   frame.beforeFrame = [&] {
     ++frameNumber;
