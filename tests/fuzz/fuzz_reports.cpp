@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   dir.Write("reports.dat", bytes);
   cReportStore store;
   try {
-    store.Load(dir.Path().wstring() + L"\\%s");
+    LoadReports(store, dir.Path().wstring() + L"\\%s");
   } catch (const sFatalExitError& error) {
     if (error.exitCode != 1 || !store.Reports().empty()) __builtin_trap();
     return 0;
