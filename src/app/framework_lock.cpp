@@ -141,7 +141,7 @@ bool TracedSleepUnlessStopped(int ms, const char* file, int line, const std::ato
   return SleepUnlessStopped(ms, stop);
 }
 
-bool PollUnderLock(const std::function<bool()>& done, std::wstring_view trace,
+bool PollUnderLock(const std::function<bool()>& done, const std::wstring& trace,
                    const std::atomic<bool>* stop) {
   for (;;) {
     AcquireFrameworkLock(__FILE__, __LINE__);

@@ -64,8 +64,8 @@ void TracedSleep(int ms, const char* file, int line);
 bool TracedSleepUnlessStopped(int ms, const char* file, int line, const std::atomic<bool>& stop);
 
 // Returns once done() holds, asking it every 100 ms under the framework lock
-// and writing trace to the log after each look. The caller must not hold the
-// lock. With a stop flag, every poll also looks at it and the wait gives up
-// (false) once it is set; true when done() held.
-bool PollUnderLock(const std::function<bool()>& done, std::wstring_view trace,
+// and writing trace to the log after each look (done may change it). The
+// caller must not hold the lock. With a stop flag, every poll also looks at
+// it and the wait gives up (false) once it is set; true when done() held.
+bool PollUnderLock(const std::function<bool()>& done, const std::wstring& trace,
                    const std::atomic<bool>* stop = nullptr);

@@ -106,13 +106,24 @@ cDialog* VisibleActiveDialog() {
 }
 
 bool WaitForDialogClose(cDialog* dialog, const char* file, int line, const std::atomic<bool>* stop) {
-  // A null dialog is never on the stack: the wait ends after its first pass.
-  const std::type_info& type = dialog != nullptr ? typeid(*dialog) : typeid(cDialog);
-  const std::wstring trace =
-      plat::Format(L"WBC:%s:%s:%d", plat::WidenBytes(plat::ClassName(type)),
-                   plat::WidenBytes(file != nullptr ? std::string_view(file) : std::string_view()),
-                   line);
+  const std::wstring where =
+      plat::WidenBytes(file != nullptr ? std::string_view(file) : std::string_view());
+  const auto traceFor = [&where, line](const std::type_info& type) {
+    return plat::Format(L"WBC:%s:%s:%d", plat::WidenBytes(plat::ClassName(type)), where, line);
+  };
+  // The dialog's class is read only while it is on the stack, under the
+  // lock: a dialog that has closed is freed and must not be touched. One
+  // that is gone already (or null) is traced as the base.
+  std::wstring trace = traceFor(typeid(cDialog));
+  bool named = false;
   return PollUnderLock(
-      [dialog] { return std::find(g_DialogStack.begin(), g_DialogStack.end(), dialog) == g_DialogStack.end(); },
+      [&] {
+        const bool open = std::find(g_DialogStack.begin(), g_DialogStack.end(), dialog) != g_DialogStack.end();
+        if (open && !named) {
+          trace = traceFor(typeid(*dialog));
+          named = true;
+        }
+        return !open;
+      },
       trace, stop);
 }

@@ -57,11 +57,14 @@ TEST_F(DialogWait, WaitForDialogThreadReturnsOnceMainThreadClosesIt) {
   EXPECT_EQ(clock_.TotalSlept(), 100u * static_cast<unsigned>(clock_.SleepCalls()));
 
   // A stopped worker gives up on a dialog still open; one that has gone
-  // ends the wait with success, stop flag or not.
+  // (and been freed) ends the wait with success, stop flag or not, without
+  // being touched.
   const std::atomic<bool> stop{true};
   PushDialog(new cWaitProbeDialog());
   EXPECT_FALSE(WaitForDialogClose(g_pActiveDialog, "src/worker.cpp", 5, &stop));
+  DeleteRetiredDialogs();
   EXPECT_TRUE(WaitForDialogClose(dialog, "src/worker.cpp", 6, &stop));
+  EXPECT_TRUE(log_.Contains(L"WBC:cDialog:src/worker.cpp:6"));
   EXPECT_EQ(GetFrameworkLockHoldCount(), 0);
   PopDialogs(1);
 }
