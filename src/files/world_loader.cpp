@@ -78,6 +78,8 @@ void LoadFolder(cWorld& world, const sWorldLoadHooks& hooks) {
   Progress(55);
   Progress(60);
   world.musicPlayer = std::make_unique<cMusicPlayer>();
+  // The player the window's pause mutes.
+  g_pMusicPlayer = world.musicPlayer.get();
   if (hooks.makeView) world.SetView(hooks.makeView(world));
   Progress(65);
   LoadWorldMapSkin(world, g_Settings.MapSkin);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/file_text.h"
 #include "app/gui_layout.h"
 #include "app/string_base.h"
 #include "gui/dxut_button.h"
@@ -229,6 +230,8 @@ void cHexPanel::OnGUIEvent(unsigned, int controlId, CDXUTControl*) {
   harbour->SetSupplySourceX(-1);
   harbour->SetSupplySourceY(-1);
   harbour->SetActionPoints(0);
+  // It stands for the scenario's harbour lifetime, as one read from a file.
+  harbour->remainingMonths = files::TruncateToInt(k.mulberryValues[3]);
   g_pWorld->Units().landUnits.push_back(harbour);
   hex->unit = harbour;
   current->AddProductionPoints(-HarbourCost());

@@ -95,8 +95,12 @@ void cLandMoveRelations::Set(int countryId, bool passable, bool atWar) {
 
 void ClearMapMarks(cMap& map, std::uint32_t bits, bool clearAll) {
   auto& list = map.MarkedHexes();
+  // A cleared mark takes its value along, as ClearHexMark does: the
+  // remaining points of a range must not stay drawn.
   for (sHex* hex : list) {
-    if (hex->markBits & bits) hex->markBits &= ~bits;
+    if ((hex->markBits & bits) == 0) continue;
+    hex->markBits &= ~bits;
+    hex->markValue = -1;
   }
   list.erase(std::remove_if(list.begin(), list.end(),
                             [](sHex* hex) {

@@ -32,6 +32,7 @@ cWorld::~cWorld() {
   ForEachCountryTexture([](cTexture& texture) { texture.Release(); });
   // The fonts survive a lost device in our drawing layer, so nothing needs
   // telling about one here.
+  if (g_pMusicPlayer == musicPlayer.get()) g_pMusicPlayer = nullptr;
   musicPlayer.reset();
   SaveZoomSetting();
   // The map goes first, then the cities its hexes named.

@@ -1,6 +1,7 @@
 // Loading a whole game: the fixture scenario through every reader and the
 // second pass, saving it and loading the save back, and the fatal paths of
 // the loading order. An interrupted save is covered by the save tests.
+#include "app/music_player.h"
 #include "files/world_loader.h"
 
 #include <gtest/gtest.h>
@@ -45,6 +46,8 @@ class WorldLoader : public ::testing::Test {
     delete g_pWorld;
     g_pWorld = nullptr;
     g_OnWorldLoadingProgress = nullptr;
+    // The freed game's music is no longer the one the pause mutes.
+    EXPECT_EQ(g_pMusicPlayer, nullptr);
   }
   // Replaces text in a file of the copied scenario (the text must be there).
   void Edit(const std::string& file, const std::string& from, const std::string& to) {
@@ -91,6 +94,9 @@ TEST_F(WorldLoader, FixtureLoadsEveryRecordAndLinksThem) {
   EXPECT_EQ(progress, (std::vector<int>{5, 10, 15, 20, 25, 35, 40, 45, 50, 55, 60, 65, 70, 75, 80, 85, 90, 95, 100}));
   EXPECT_TRUE(worldDuringProgress);
   EXPECT_TRUE(log.Contains(L"-- Loading new scenario done!"));
+  // The game's music is the one the window's pause mutes.
+  ASSERT_NE(w.musicPlayer, nullptr);
+  EXPECT_EQ(g_pMusicPlayer, w.musicPlayer.get());
   EXPECT_EQ(std::tuple(w.GetGameState(), w.scenarioName, w.savedGame), std::tuple(1, std::wstring(L"Fixture"), false));
   // The header's start date and length; the map, countries and cities.
   EXPECT_EQ(std::tuple(w.GetDate().month, w.GetDate().year, w.turnsLeft), std::tuple(9, 1939, 39));

@@ -500,6 +500,7 @@ TEST_F(MapPanels, HarbourRulesNameTheFirstFailureAndBuildingOnePutsOneUnitOnTheH
   for (int click = 0; click < 2; ++click) panel.OnGUIEvent(EVENT_BUTTON_CLICKED, kHexHarbourIconId, nullptr);
   ASSERT_EQ(world_.Units().landUnits.size(), 1u);
   EXPECT_EQ(hex.unit, world_.Units().landUnits.front());
+  EXPECT_EQ(static_cast<cMulberry*>(hex.unit)->remainingMonths, 6);
   EXPECT_EQ(std::tuple(hex.unit->type, own.productionPoints, panel.Dialog().GetControlEnabled(kHexHarbourIconId)),
             std::tuple(kHarbourUnitType, 30.0, false));
 

@@ -129,10 +129,12 @@ TEST_F(LandMovement, MarksFollowTheRemainingPointsAndReplaceTheOldOnes) {
   EXPECT_EQ(W().Hex(4, 0).markValue, 0);
   EXPECT_EQ(W().Hex(5, 0).markBits, 1u);  // other bits survive the clearing
 
-  // After a step the smaller range replaces the marks.
+  // After a step the smaller range replaces the marks, and the cleared
+  // hexes keep no value to draw.
   unit.actionPoints = 1;
   EXPECT_EQ(unit.ComputeMoveRange(false), 1);
   EXPECT_EQ(W().MarkTable(), (Rows{".n...."}));
+  EXPECT_EQ(W().Hex(3, 0).markValue, -1);
   // Counting only leaves the marks as they are.
   unit.actionPoints = 4;
   unit.ComputeMoveRange(true);
