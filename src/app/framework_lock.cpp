@@ -1,16 +1,13 @@
 #include "app/framework_lock.h"
 
-#include <algorithm>
 #include <chrono>
-#include <thread>
 #include <memory>
 #include <string>
-#include <typeinfo>
+#include <thread>
 
 #include "app/console_log.h"
 #include "platform/clock.h"
 #include "platform/critical_section.h"
-#include "platform/demangle.h"
 #include "platform/text.h"
 
 std::atomic<bool> g_bRunning{false};

@@ -98,7 +98,7 @@ class cWorld {
   // The scenario constants of "consts.csv" (read by the constants loader
   // right after the scenario header).
   sScenarioConstants constants;
-  // Made near the end of construction.
+  // Made by the loading (at 60 per cent).
   std::unique_ptr<cMusicPlayer> musicPlayer;
 
   // Stores the game phase and logs "---- Game state = %i".
@@ -262,8 +262,3 @@ extern cWorld* g_pWorld;
 // included).
 void AddEventEffectInCountry(int countryId, int side, int delta);
 void AddEventEffectInArea(int x1, int y1, int x2, int y2, int side, int delta);
-
-// The loading screen's bar: receives the per-cent steps of the world's
-// construction (and renders a frame). Set by the loading screen; unset,
-// the steps go nowhere.
-extern std::function<void(int percent)> g_OnWorldLoadingProgress;
