@@ -197,6 +197,11 @@ std::unique_ptr<cCsvReader> OpenCsvFileOrExit(const std::wstring& path, const sD
   return reader;
 }
 
+std::unique_ptr<cCsvReader> OpenCsvFileOrExit(std::wstring_view folderPattern, std::wstring_view fileName,
+                                              const sDataFileLines& lines) {
+  return OpenCsvFileOrExit(PathFromPattern(folderPattern, fileName), lines);
+}
+
 namespace {
 bool IsBlank(wchar_t c) {
   return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n' || c == L'\v' || c == L'\f';

@@ -67,6 +67,9 @@ struct sDataFileLines {
 std::string ReadDataFileOrExit(const std::wstring& path, const sDataFileLines& lines);
 // The same for a semicolon-separated file read record by record.
 std::unique_ptr<cCsvReader> OpenCsvFileOrExit(const std::wstring& path, const sDataFileLines& lines);
+// The same for a file of a folder given as a path pattern (one "%s").
+std::unique_ptr<cCsvReader> OpenCsvFileOrExit(std::wstring_view folderPattern, std::wstring_view fileName,
+                                              const sDataFileLines& lines);
 
 // "<folder>\<file>".
 std::wstring JoinPath(std::wstring_view folder, std::wstring_view fileName);

@@ -14,7 +14,7 @@
 #include "world/world.h"
 
 void LoadCities(cWorld& world, std::wstring_view folderFormat) {
-  const auto file = files::OpenCsvFileOrExit(files::PathFromPattern(folderFormat, L"cities.csv"),
+  const auto file = files::OpenCsvFileOrExit(folderFormat, L"cities.csv",
                                              {L"Otwieranie pliku z miastami..."});
   cCsvReader& reader = *file;
 

@@ -25,11 +25,6 @@ namespace {
 // Names are held in fields of 100 characters with the terminator.
 constexpr std::size_t kNameMaxLength = 99;
 
-std::unique_ptr<cCsvReader> OpenTable(std::wstring_view folderFormat, std::wstring_view fileName,
-                                      std::wstring_view openingLine) {
-  return files::OpenCsvFileOrExit(files::PathFromPattern(folderFormat, fileName), {openingLine});
-}
-
 int Int(const cCsvReader& reader, std::size_t column) { return files::ParseInt(reader[column]); }
 
 std::wstring CutName(const std::wstring& name) { return name.substr(0, kNameMaxLength); }
@@ -63,7 +58,7 @@ int PortIdOf(const cWorld& world, const cCity* city) {
 }  // namespace
 
 void LoadFleets(cWorld& world, std::wstring_view folderFormat) {
-  const auto file = OpenTable(folderFormat, L"fleets.csv", L"Wczytywanie flot...");
+  const auto file = files::OpenCsvFileOrExit(folderFormat, L"fleets.csv", {L"Wczytywanie flot..."});
   cCsvReader& reader = *file;
 
   std::list<cFleet*>& fleets = world.Units().fleets;
@@ -93,7 +88,7 @@ void LoadFleets(cWorld& world, std::wstring_view folderFormat) {
 }
 
 void LoadCommanders(cWorld& world, std::wstring_view folderFormat) {
-  const auto file = OpenTable(folderFormat, L"commanders.csv", L"Wczytywanie dowodcow...");
+  const auto file = files::OpenCsvFileOrExit(folderFormat, L"commanders.csv", {L"Wczytywanie dowodcow..."});
   cCsvReader& reader = *file;
 
   std::vector<cCommander*>& commanders = world.Units().commanders;
@@ -119,7 +114,7 @@ void LoadCommanders(cWorld& world, std::wstring_view folderFormat) {
 
 void LoadUnitNameTemplates(cWorld& world, std::wstring_view folderFormat, std::string& keptBytes) {
   const std::wstring path = files::PathFromPattern(folderFormat, L"unit_names.csv");
-  const auto file = OpenTable(folderFormat, L"unit_names.csv", L"Wczytywanie nazw jednostek...");
+  const auto file = files::OpenCsvFileOrExit(folderFormat, L"unit_names.csv", {L"Wczytywanie nazw jednostek..."});
   cCsvReader& reader = *file;
 
   const int countryCount = world.GetCountryCount();
@@ -187,7 +182,7 @@ void LoadFlags(std::wstring_view folderFormat, std::vector<int>& flags) {
 }
 
 void LoadConvoys(cWorld& world, std::wstring_view folderFormat) {
-  const auto file = OpenTable(folderFormat, L"convoys.csv", L"Wczytywanie konwojow...");
+  const auto file = files::OpenCsvFileOrExit(folderFormat, L"convoys.csv", {L"Wczytywanie konwojow..."});
   cCsvReader& reader = *file;
   cConvoyStore& store = world.Units().convoys;
   if (store.GetCountryCount() != world.GetCountryCount()) store.Resize(world.GetCountryCount());

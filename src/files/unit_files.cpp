@@ -29,13 +29,6 @@ constexpr std::size_t kLandColumns = 33;
 constexpr std::size_t kAirColumns = 19;
 constexpr std::size_t kNavalColumns = 14;
 
-// Opens a unit file of the folder with the reader's log lines; a missing
-// file ends the process.
-std::unique_ptr<cCsvReader> OpenUnitFile(std::wstring_view folderFormat, std::wstring_view fileName,
-                                         std::wstring_view openingLine) {
-  return files::OpenCsvFileOrExit(files::PathFromPattern(folderFormat, fileName), {openingLine});
-}
-
 int Int(const cCsvReader& reader, std::size_t column) { return files::ParseInt(reader[column]); }
 bool Flag(const cCsvReader& reader, std::size_t column) { return Int(reader, column) != 0; }
 
@@ -130,7 +123,7 @@ std::wstring NavalRow(const cJednostkaMorska* ship, int fleetId) {
 }  // namespace
 
 void LoadLandUnits(cWorld& world, std::wstring_view folderFormat) {
-  const auto file = OpenUnitFile(folderFormat, L"land_units.csv", L"Wczytywanie jednostek ladowych...");
+  const auto file = files::OpenCsvFileOrExit(folderFormat, L"land_units.csv", {L"Wczytywanie jednostek ladowych..."});
   cCsvReader& reader = *file;
 
   std::list<cJednostkaLadowa*>& list = world.Units().landUnits;
@@ -223,7 +216,7 @@ void LoadLandUnits(cWorld& world, std::wstring_view folderFormat) {
 }
 
 void LoadAirUnits(cWorld& world, std::wstring_view folderFormat) {
-  const auto file = OpenUnitFile(folderFormat, L"air_units.csv", L"Wczytywanie jednostek lotniczych...");
+  const auto file = files::OpenCsvFileOrExit(folderFormat, L"air_units.csv", {L"Wczytywanie jednostek lotniczych..."});
   cCsvReader& reader = *file;
 
   std::list<cJednostkaLotnicza*>& list = world.Units().airUnits;
@@ -288,7 +281,7 @@ void LoadAirUnits(cWorld& world, std::wstring_view folderFormat) {
 }
 
 void LoadNavalUnits(cWorld& world, std::wstring_view folderFormat) {
-  const auto file = OpenUnitFile(folderFormat, L"naval_units.csv", L"Wczytywanie jednostek morskich...");
+  const auto file = files::OpenCsvFileOrExit(folderFormat, L"naval_units.csv", {L"Wczytywanie jednostek morskich..."});
   cCsvReader& reader = *file;
 
   std::list<cJednostkaMorska*>& list = world.Units().navalUnits;

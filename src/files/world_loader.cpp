@@ -1,7 +1,6 @@
 #include "files/world_loader.h"
 
 #include "app/console_log.h"
-#include "app/music_player.h"
 #include "app/settings.h"
 #include "files/air_reports_file.h"
 #include "files/cities_file.h"
@@ -77,9 +76,7 @@ void LoadFolder(cWorld& world, const sWorldLoadHooks& hooks) {
   world.Units().convoys.Resize(world.GetCountryCount());
   Progress(55);
   Progress(60);
-  world.musicPlayer = std::make_unique<cMusicPlayer>();
-  // The player the window's pause mutes.
-  g_pMusicPlayer = world.musicPlayer.get();
+  world.CreateMusicPlayer();
   if (hooks.makeView) world.SetView(hooks.makeView(world));
   Progress(65);
   LoadWorldMapSkin(world, g_Settings.MapSkin);

@@ -497,7 +497,7 @@ int cJednostkaLadowa::GetHopsToCity(int cityX, int cityY) {
   return nearest->GetHopsTo(*target);
 }
 
-// --- operations of later issues: neutral until they are built ---
+// --- operations the game does not have yet: neutral until they are built ---
 
 void cJednostkaLadowa::GetEffectivenessHint(std::wstring& buffer) { buffer.clear(); }
 bool cJednostkaLadowa::CanUpgradeToCorps(std::wstring*) { return false; }

@@ -74,6 +74,11 @@ void cWorld::LoadCountryUnitSkins(std::wstring_view skinSet) {
   for (const auto& country : countries_) country->LoadUnitSkinTexture(skinSet);
 }
 
+void cWorld::CreateMusicPlayer() {
+  musicPlayer = std::make_unique<cMusicPlayer>();
+  g_pMusicPlayer = musicPlayer.get();
+}
+
 void cWorld::SetView(std::unique_ptr<cWorldView> view) { view_ = std::move(view); }
 
 void cWorld::CreateAiPlayers(const ComputerPlayerMaker& make) {

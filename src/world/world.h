@@ -100,6 +100,9 @@ class cWorld {
   sScenarioConstants constants;
   // Made by the loading (at 60 per cent).
   std::unique_ptr<cMusicPlayer> musicPlayer;
+  // Makes the music player and makes it the one the window's pause mutes
+  // (g_pMusicPlayer) until the world goes.
+  void CreateMusicPlayer();
 
   // Stores the game phase and logs "---- Game state = %i".
   void SetGameState(int state);
