@@ -20,11 +20,14 @@
 #include "app/texture.h"
 #include "dialogs/dialog.h"
 #include "dialogs/dialog_stack.h"
+#include "dialogs/prompt_dialogs.h"
+#include "dialogs/turn_dialogs.h"
 #include "gui/control_groups.h"
 #include "gui/dxut_dialog.h"
 #include "gui/hint_text.h"
 #include "platform/audio.h"
 #include "platform/framework.h"
+#include "rules/end_human_turn.h"
 #include "rules/worker_thread.h"
 #include "screens/hex_panel.h"
 #include "screens/info_panel.h"
@@ -39,11 +42,17 @@
 #include "world/map.h"
 #include "world/turn_state.h"
 #include "world/unit.h"
+#include "world/units_visibility.h"
 #include "world/world.h"
 
 namespace {
 
 constexpr int kFlagLayoutEntry = 331;
+// The message dialog of the map screen: its frame's layout entry, the
+// place it is shown at and its font.
+constexpr int kMessageLayoutEntry = 684;
+constexpr int kMessagePlaceEntry = 680;
+constexpr int kMessageFont = 12;
 constexpr int kGuiSheetSlot = 2;
 constexpr int kPauseWallpaperSlot = 10;
 // An opaque white patch of the interface sheet: tinted black it paints the
@@ -89,35 +98,6 @@ void CycleSetting(int& value, int count, const char* path) {
   if (value < 0 || value >= count) return;  // a hand-edited value stays
   value = (value + 1) % count;
   g_SettingsIni.SetInt(path, value);
-}
-
-// What the viewing country's side sees of the land and air units: with fog
-// of war off everything; otherwise its own and its allies' units and what
-// they reveal around them, and what its reconnaissance spotted. (The sea
-// nodes' naval visibility joins this with the naval rules.)
-void RecalculateUnitsVisibility(cWorld& world, const cCountry& viewer) {
-  LogLine(L"Recalculating units visibility");
-  sUnitLists& units = world.Units();
-  const bool fog = g_Settings.FogOfWar != 0;
-  for (cJednostkaLadowa* unit : units.landUnits) unit->visible = !fog;
-  for (cJednostkaLotnicza* unit : units.airUnits) unit->visible = !fog;
-  if (!fog) return;
-  const auto ownSide = [&viewer](const cUnit& unit) {
-    return unit.countryId == viewer.id || viewer.IsAlliedWith(unit.countryId);
-  };
-  for (cJednostkaLadowa* unit : units.landUnits) {
-    if (!ownSide(*unit)) continue;
-    unit->visible = true;
-    unit->RevealUnitsAround(false);
-  }
-  for (cJednostkaLotnicza* unit : units.airUnits) {
-    if (!ownSide(*unit)) continue;
-    unit->visible = true;
-    unit->RevealUnitsAround(false);
-  }
-  for (cUnit* unit : viewer.reconSpottedUnits) {
-    if (unit != nullptr) unit->visible = true;
-  }
 }
 
 }  // namespace
@@ -209,6 +189,15 @@ void cMapScreen::LeaveComputerPhase() {
     if (panel != nullptr) SetPanelMinimized(panel, panel->savedMinimized);
   }
   world_.SetGameState(kPhaseHumanTurn);
+}
+
+void cMapScreen::GreetHumanTurn(int countryId) { PushDialog(new cDialogNowejTury(world_, countryId)); }
+
+void cMapScreen::ShowMessage(std::wstring_view text, std::wstring_view title) {
+  const std::wstring message(text), caption(title);
+  const sLayoutRect& place = g_GuiLayout[kMessagePlaceEntry];
+  PushDialog(new cDialogTekstowy(message.c_str(), caption.c_str(), kMessageLayoutEntry, place.a, place.b, place.c,
+                                 place.d, kMessageFont));
 }
 
 void cMapScreen::StartGame() {
@@ -542,6 +531,10 @@ void cMapScreen::OnGUIEvent(unsigned, int controlId, CDXUTControl*) {
       }
       return;
     case kCmdOptions: OpenPauseMenu(); return;
+    case kCmdEndTurn:
+      // Ending the turn is an order: only in the human turn.
+      if (world_.GetGameState() == kPhaseHumanTurn) RequestEndOfHumanTurn(world_);
+      return;
     case kInfoUnitHandleId: ToggleMinimized(panels_[kUnit]); return;
     case kInfoHexHandleId: ToggleMinimized(panels_[kHex]); return;
     case kInfoAttackHandleId: ToggleMinimized(panels_[kAttack]); return;
@@ -591,6 +584,7 @@ void cMapScreen::OnFrameMove(double time, float elapsed) {
   last_scroll_time_ = time;
   map.UpdateView(elapsed);
   if (g_pActiveDialog != nullptr) g_pActiveDialog->UpdateTimer(elapsed);
+  if (TakeEndOfTurnRequest()) EndHumanTurn(world_);
 }
 
 bool cMapScreen::OfferMessageToPanels(const plat::Message& message) {

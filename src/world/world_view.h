@@ -23,6 +23,10 @@ class cWorldView {
   // and the way back, each panel as it was, phase 7.
   virtual void EnterComputerPhase() = 0;
   virtual void LeaveComputerPhase() = 0;
+  // The greeting of a human country whose turn begins (not waited for).
+  virtual void GreetHumanTurn(int countryId) = 0;
+  // A message with an OK button over the map (not waited for).
+  virtual void ShowMessage(std::wstring_view text, std::wstring_view title) = 0;
 };
 
 // Applies change to the loaded world's view on the main thread: at once when

@@ -160,6 +160,12 @@ const Region kRegions[] = {
     {"tab.selected.left", {95, 1885, 105, 1905}, "tab frame 12"},
     {"tab.selected.middle", {105, 1885, 115, 1905}, "tab frame 13"},
     {"tab.selected.right", {115, 1885, 125, 1905}, "tab frame 14"},
+    {"combat.destroyed", {380, 150, 440, 210}, "combat result: unit destroyed"},
+    {"combat.surrenders", {380, 210, 440, 270}, "combat result: defender surrenders"},
+    {"combat.retreats", {380, 270, 440, 330}, "combat result: defender retreats"},
+    {"combat.city", {380, 330, 440, 390}, "combat result: city hit"},
+    {"combat.port", {380, 390, 440, 450}, "combat result: port hit"},
+    {"combat.coast_guns", {380, 450, 440, 510}, "combat result: naval defence destroyed"},
 };
 
 constexpr int kSheet = 2048;
@@ -591,6 +597,114 @@ void DrawTabFrame(Canvas& sheet) {
   }
 }
 
+// ---- Combat result icons: 60 x 60 badges shown at 40 x 40, each a disc in
+// the colour of its outcome with a brass rim and a pale pictogram.
+constexpr Col kPictogram{246, 238, 212, 255};
+
+Piece Badge(const char* name, Col top, Col bottom) {
+  Piece p(Find(name));
+  Canvas& k = p.k;
+  k.Disc(30.8f, 31.2f, 28.0f, kShadow);
+  k.Disc(30.0f, 30.0f, 28.0f, kInk);
+  k.Disc(30.0f, 30.0f, 26.5f, kBrassDark);
+  k.Ring(30.0f, 30.0f, 24.0f, 26.0f, kBrass);
+  k.Ring(30.0f, 29.6f, 25.2f, 26.0f, kBrassLight);
+  for (int i = 0; i < 46; ++i) {  // the face runs from light at the top to dark
+    const float t = i / 45.0f;
+    const Col c{top.r + (bottom.r - top.r) * t, top.g + (bottom.g - top.g) * t, top.b + (bottom.b - top.b) * t, 255};
+    const float y = 7.0f + i;
+    k.FillWhere(0, y, 60, y + 1, [=](float u, float v) {
+      return v >= y && v < y + 1 && std::hypot(u - 30.0f, v - 30.0f) <= 23.5f;
+    }, c);
+  }
+  k.Arc(30.0f, 30.0f, 21.0f, kPi * 1.1f, kPi * 1.9f, 1.4f, kGlint);  // glint along the upper rim
+  return p;
+}
+
+// A pictogram with a thin dark shadow under it: draw runs twice.
+template <class F>
+void WithShadow(Canvas& k, F draw) {
+  k.SetOffset(0.8f, 1.0f);
+  draw(Col{0, 0, 0, 140});
+  k.SetOffset(0.0f, 0.0f);
+  draw(kPictogram);
+}
+
+void DrawCombatIcons(Canvas& sheet) {
+  {  // destroyed: the unit's box struck through
+    Piece p = Badge("combat.destroyed", Col{196, 60, 44, 255}, Col{104, 22, 16, 255});
+    WithShadow(p.k, [&](Col c) {
+      p.k.Rect(16, 21, 28, 2.5f, c);
+      p.k.Rect(16, 37, 28, 2.5f, c);
+      p.k.Rect(16, 21, 2.5f, 18.5f, c);
+      p.k.Rect(41.5f, 21, 2.5f, 18.5f, c);
+      p.k.Line(13, 16, 47, 44, 4.2f, c);
+      p.k.Line(47, 16, 13, 44, 4.2f, c);
+    });
+    p.Into(sheet);
+  }
+  {  // surrenders: a white flag on its pole
+    Piece p = Badge("combat.surrenders", Col{150, 150, 138, 255}, Col{70, 72, 64, 255});
+    WithShadow(p.k, [&](Col c) {
+      p.k.Rect(19, 14, 2.6f, 33, c);
+      p.k.Disc(20.3f, 13.5f, 2.4f, c);
+      p.k.Polygon({21.5f, 16, 34, 14.5f, 44, 18.5f, 41, 23.5f, 44, 29, 33, 31, 21.5f, 29}, c);
+    });
+    p.Into(sheet);
+  }
+  {  // retreats: a broad arrow turning back
+    Piece p = Badge("combat.retreats", Col{170, 150, 70, 255}, Col{96, 78, 26, 255});
+    WithShadow(p.k, [&](Col c) {
+      p.k.Arc(31, 31, 10.5f, -kPi * 0.5f, kPi * 0.55f, 5.0f, c);
+      p.k.Polygon({29, 13.5f, 18, 20.5f, 29, 27.5f}, c);
+      p.k.Rect(28.5f, 18, 3, 5, c);
+    });
+    p.Into(sheet);
+  }
+  {  // city hit: roofs under a burst
+    Piece p = Badge("combat.city", Col{212, 120, 44, 255}, Col{118, 52, 14, 255});
+    WithShadow(p.k, [&](Col c) {
+      p.k.Rect(15, 33, 9, 12, c);
+      p.k.Polygon({14, 33.5f, 19.5f, 27, 25, 33.5f}, c);
+      p.k.Rect(26, 27, 8, 18, c);
+      p.k.Rect(36, 35, 9, 10, c);
+      p.k.Polygon({35, 35.5f, 40.5f, 30, 46, 35.5f}, c);
+      std::vector<float> star;
+      for (int i = 0; i < 16; ++i) {
+        const float a = i * kPi / 8.0f, r = (i % 2 == 0) ? 10.0f : 4.2f;
+        star.push_back(33 + std::cos(a) * r);
+        star.push_back(18 + std::sin(a) * r * 0.85f);
+      }
+      p.k.Polygon(star, c);
+    });
+    p.Into(sheet);
+  }
+  {  // port hit: an anchor
+    Piece p = Badge("combat.port", Col{70, 120, 168, 255}, Col{22, 50, 88, 255});
+    WithShadow(p.k, [&](Col c) {
+      p.k.Ring(30, 15.5f, 2.2f, 4.4f, c);
+      p.k.Rect(28.6f, 19, 2.8f, 24, c);
+      p.k.Rect(22, 22.5f, 16, 2.6f, c);
+      p.k.Arc(30, 33, 11.5f, kPi * 0.12f, kPi * 0.88f, 2.8f, c);
+      p.k.Polygon({16.5f, 33, 21.5f, 33.5f, 18, 38.5f}, c);
+      p.k.Polygon({43.5f, 33, 38.5f, 33.5f, 42, 38.5f}, c);
+    });
+    p.Into(sheet);
+  }
+  {  // naval defence destroyed: a coastal gun with a broken barrel
+    Piece p = Badge("combat.coast_guns", Col{96, 104, 92, 255}, Col{36, 40, 34, 255});
+    WithShadow(p.k, [&](Col c) {
+      p.k.Polygon({14, 44, 46, 44, 42, 38, 18, 38}, c);
+      RoundRect(p.k, 20, 29, 16, 10, 3, c);
+      p.k.Line(33, 31, 40, 24.5f, 3.4f, c);
+      p.k.Line(42.5f, 22, 47, 18, 3.4f, c);
+      p.k.Line(38, 17, 46, 27, 1.6f, c);
+      p.k.Line(44, 14, 41, 19, 1.6f, c);
+    });
+    p.Into(sheet);
+  }
+}
+
 // ---- Checks
 
 bool Overlaps(const Box& a, const Box& b) { return a.l < b.r && b.l < a.r && a.t < b.b && b.t < a.b; }
@@ -915,6 +1029,7 @@ int main(int argc, char** argv) {
   DrawFrame1(sheet);
   DrawFrame2(sheet);
   DrawTabFrame(sheet);
+  DrawCombatIcons(sheet);
   if (!CheckSheet(sheet.Bytes())) return 1;
 
   const std::string error = tooldraw::WritePng(sheet, argv[1]);
