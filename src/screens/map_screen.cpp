@@ -26,9 +26,11 @@
 #include "gui/dxut_dialog.h"
 #include "gui/hint_text.h"
 #include "platform/audio.h"
+#include "platform/clock.h"
 #include "platform/framework.h"
 #include "rules/end_human_turn.h"
 #include "rules/worker_thread.h"
+#include "screens/attack_panel.h"
 #include "screens/hex_panel.h"
 #include "screens/info_panel.h"
 #include "screens/menu.h"
@@ -107,7 +109,9 @@ cMapScreen::cMapScreen(cWorld& world) : world_(world) {
   // The map screen shows the land units on their hexes.
   InstallLandUnitDrawHook();
   panels_[kInfo] = new cInfoPanel();
-  // The unit, attack and diplomacy panels are made here once they exist.
+  // The unit and diplomacy panels are made here once they exist.
+  panels_[kAttack] = new cAttackPanel(world);
+  SetPanelMinimized(panels_[kAttack], true);
   panels_[kHex] = new cHexPanel();
   SetPanelMinimized(panels_[kHex], true);
   panels_[kMinimap] = new cMinimapPanel();
@@ -310,45 +314,45 @@ void cMapScreen::ClickInfoBarButton(int id) {
   dialog.EnableNonUserEvents(false);
 }
 
-// Makes the hex the selection, with the unit standing on it.
-void cMapScreen::SelectHex(sHex& hex) {
-  world_.turnState.selectedHex = &hex;
-  world_.turnState.selectedUnit = hex.unit;
-  RefreshSelection();
-}
-
 // Tab: the next land unit of the current country with action points left,
-// after the selected one (or after the first of the list), wrapping round;
-// the start itself is never taken.
+// after the selected one, wrapping round (the selected one itself is never
+// taken). With no own land unit selected the walk starts at the head of the
+// list, so the first eligible unit is taken.
 void cMapScreen::SelectNextUnit() {
   std::list<cJednostkaLadowa*>& units = world_.Units().landUnits;
   if (units.empty()) return;
-  const cCountry* current = world_.turnState.currentCountry;
-  const int countryId = current != nullptr ? current->id : 0;
-  auto start = units.begin();
+  const int countryId = world_.turnState.CurrentCountryId();
+  const auto eligible = [countryId](const cJednostkaLadowa* unit) {
+    return unit->countryId == countryId && unit->actionPoints > 0;
+  };
+  auto found = units.end();
   const sHex* selected = world_.turnState.selectedHex;
-  if (selected != nullptr) {
-    auto* land = dynamic_cast<cJednostkaLadowa*>(selected->unit);
-    if (land != nullptr && land->countryId == countryId) {
-      start = std::find(units.begin(), units.end(), land);
-      if (start == units.end()) {
-        LogLine(L"Jednostka z heksa zaznaczonego nie jest na liscie jednostek ladowych, TAB problem");
-        return;
+  auto* land = selected != nullptr ? dynamic_cast<cJednostkaLadowa*>(selected->unit) : nullptr;
+  if (land != nullptr && land->countryId == countryId) {
+    const auto start = std::find(units.begin(), units.end(), land);
+    if (start == units.end()) {
+      LogLine(L"Jednostka z heksa zaznaczonego nie jest na liscie jednostek ladowych, TAB problem");
+      return;
+    }
+    for (auto it = std::next(start);; ++it) {
+      if (it == units.end()) it = units.begin();
+      if (it == start) return;
+      if (eligible(*it)) {
+        found = it;
+        break;
       }
     }
+  } else {
+    found = std::find_if(units.begin(), units.end(), eligible);
+    if (found == units.end()) return;
   }
-  auto it = start;
-  for (;;) {
-    if (++it == units.end()) it = units.begin();
-    if (it == start) return;
-    if ((*it)->countryId == countryId && (*it)->actionPoints > 0) break;
-  }
-  cJednostkaLadowa* unit = *it;
+  cJednostkaLadowa* unit = *found;
   cMap& map = world_.GetMap();
   if (!map.IsInside(unit->x, unit->y)) return;
   map.CenterAtHex(unit->x, unit->y);
-  SelectHex(map.GetHex(unit->x, unit->y));
+  world_.turnState.SelectHex(world_, unit->x, unit->y);
   unit->ComputeMoveRange(false);
+  world_.turnState.mode = 4;
 }
 
 // The status line's hint for the pending order.
@@ -408,7 +412,13 @@ void cMapScreen::OnKeyboard(unsigned key, bool keyDown, bool) {
       if (humanTurn) SelectNextUnit();
       return;
     case 27:
-      if (phase == kPhaseHumanTurn || phase == kPhaseHumanMove) OpenPauseMenu();
+      // A unit being stepped is off the map until its move ends: the menu
+      // waits for that.
+      if (phase == kPhaseHumanTurn) {
+        OpenPauseMenu();
+      } else if (phase == kPhaseHumanMove) {
+        pause_after_move_ = true;
+      }
       return;
     case 'C':
     case 'I':
@@ -505,11 +515,13 @@ void cMapScreen::OnMouse(bool left, bool, bool, bool, bool, int wheelDelta, int 
     g_MapDrag.released = true;
     return;
   }
-  // A click: in the human turn it selects the hex (orders come later).
+  // A click: in the human turn, the player's order.
   if (world_.GetGameState() != kPhaseHumanTurn || !valid) return;
-  SelectHex(map.GetHex(column, row));
-  world_.turnState.mode = 0;
-  CDXUTDialog::ResetDrag();
+  OnMapClick(column, row);
+  if (world_.turnState.mode == 0) {
+    g_HintText.ClearLeftReleased();
+    CDXUTDialog::ResetDrag();
+  }
 }
 
 void cMapScreen::OnGUIEvent(unsigned, int controlId, CDXUTControl*) {
@@ -583,6 +595,11 @@ void cMapScreen::OnFrameMove(double time, float elapsed) {
   }
   last_scroll_time_ = time;
   map.UpdateView(elapsed);
+  moving_clock_.Step(world_, plat::GetTickCount());
+  if (pause_after_move_ && world_.GetGameState() != kPhaseHumanMove) {
+    pause_after_move_ = false;
+    if (world_.GetGameState() == kPhaseHumanTurn) OpenPauseMenu();
+  }
   if (g_pActiveDialog != nullptr) g_pActiveDialog->UpdateTimer(elapsed);
   if (TakeEndOfTurnRequest()) EndHumanTurn(world_);
 }

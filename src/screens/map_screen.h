@@ -17,9 +17,11 @@
 #include <string_view>
 
 #include "platform/messages.h"
+#include "rules/moving_unit_step.h"
 #include "world/world_view.h"
 
 class CDXUTControl;
+class cJednostka;
 class cHexPanel;
 class cInfoPanel;
 class cMap;
@@ -94,6 +96,10 @@ class cMapScreen final : public cWorldView {
   std::uint32_t ScrollKeys() const { return scroll_keys_; }
 
  private:
+  // What a click on the map did to the pending order: it ends (the order
+  // mode goes back to 0) or it stays (the next click completes it).
+  enum class eClick { kEnds, kStays };
+
   struct sMouseState {
     int x = -1, y = -1;
     bool leftDown = false;
@@ -102,8 +108,15 @@ class cMapScreen final : public cWorldView {
   };
 
   bool IsOverPanel() const;
-  void SelectHex(struct sHex& hex);
   void SelectNextUnit();
+  // A left click on the hex in the human turn: the player's order
+  // (screens/map_orders.cpp).
+  void OnMapClick(int column, int row);
+  eClick ClickAssaultPlan(cJednostka* clicked, int column, int row);
+  void ShowAttackPanel();
+  // The combat report for the "Delay/HumanCombatResult" time; none when
+  // that is 0.
+  void ShowCombatResult(const struct sBombardmentResult& result);
   void UpdateStatusBarHint();
   void ClickInfoBarButton(int id);
   void MovePanel(int layoutId, int dx, int dy);
@@ -116,6 +129,11 @@ class cMapScreen final : public cWorldView {
   // Whether the last frame scrolled by the edges or the arrow keys.
   bool edge_scrolling_ = false;
   std::uint32_t scroll_keys_ = 0;
+  // The timed steps of a unit moving across the map.
+  cMovingUnitClock moving_clock_;
+  // Esc pressed while a human unit was moving: the pause menu opens when the
+  // move has ended.
+  bool pause_after_move_ = false;
 };
 
 // The loaded game's map screen, or null.

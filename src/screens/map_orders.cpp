@@ -1,0 +1,158 @@
+// The map screen's left click in the human turn: the player's orders. The
+// order mode of the turn state and the target marks that an order put on
+// the map decide what a click means; every order is carried out by the
+// rules (rules/land_move.h, rules/land_attack.h), which check it first.
+#include "screens/map_screen.h"
+
+#include <memory>
+
+#include "app/console_log.h"
+#include "app/settings.h"
+#include "dialogs/combat_result_dialog.h"
+#include "dialogs/dialog_stack.h"
+#include "rules/land_attack.h"
+#include "rules/land_move.h"
+#include "screens/attack_panel.h"
+#include "world/combat_result.h"
+#include "world/hex.h"
+#include "world/jednostka_ladowa.h"
+#include "world/land_attack.h"
+#include "world/land_movement.h"
+#include "world/map.h"
+#include "world/world.h"
+
+namespace {
+
+// The mark bits of the targets an order offers on the map.
+constexpr std::uint32_t kTargetMarks = 0x0001FFFCu;
+// Every mark but the selection (bit 0).
+constexpr std::uint32_t kOrderMarks = 0xFFFFFFFEu;
+
+constexpr int kModeNone = 0;
+constexpr int kModeMove = 4;
+constexpr int kModeStrategicMove = 5;
+constexpr int kModeAssault = 7;
+constexpr int kModeRebase = 12;
+
+cJednostkaLadowa* AsLandUnit(cJednostka* unit) {
+  return unit != nullptr && unit->category == kCategoryLand ? dynamic_cast<cJednostkaLadowa*>(unit) : nullptr;
+}
+
+}  // namespace
+
+void cMapScreen::ShowAttackPanel() {
+  if (auto* panel = dynamic_cast<cAttackPanel*>(panels_[kAttack])) panel->ShowAttack();
+}
+
+void cMapScreen::ShowCombatResult(const sBombardmentResult& result) {
+  const float delay = g_Delays[kDelayHumanCombatResult].load();
+  if (delay != 0.0f) PushDialog(new cDialogWynikuWalki(world_, result, delay));
+}
+
+cMapScreen::eClick cMapScreen::ClickAssaultPlan(cJednostka* clicked, int column, int row) {
+  cTurnState& turn = world_.turnState;
+  cLandAttack& plan = *turn.attack;
+  if (clicked != nullptr && clicked == plan.defender) {
+    LogLine(L"Player action: Executing assault ");
+    sBombardmentResult result;
+    if (ExecuteAttack(world_, result) != eAttackRefusal::kNone) {
+      // The plan could not be fought (its units changed since it was made):
+      // it is dropped and the game goes on.
+      LogLine(L"ERROR: while executing assault! no pointer to att. or_def.?");
+      turn.ClearAttack();
+      ShowAttackPanel();
+      return eClick::kEnds;
+    }
+    turn.ClearAttack();
+    ShowAttackPanel();
+    ShowCombatResult(result);
+    RefreshSelection();
+    return eClick::kEnds;
+  }
+  const int currentId = turn.CurrentCountryId();
+  const int side = world_.GetMap().GetNeighbourDirection(plan.defenderX, plan.defenderY, column, row);
+  if (side != 0 && clicked != nullptr && clicked->countryId == currentId && clicked->category == kCategoryLand) {
+    if (plan.HasAttacker(clicked)) {
+      RemoveAttacker(world_, *clicked);
+      if (turn.attack == nullptr || turn.attack->CountAttackingSides() == 0) {
+        LogLine(L"Player action: Last unit removed from assault plan / assault plan canceled");
+        turn.ClearAttack();
+        ShowAttackPanel();
+        return eClick::kEnds;
+      }
+      LogLine(L"Player action: Unit removed from assault");
+      ShowAttackPanel();
+      return eClick::kStays;
+    }
+    if (CheckAddAttacker(world_, *clicked) == eAttackRefusal::kNone) {
+      AddAttacker(world_, *clicked);
+      LogLine(L"Player action: Unit added to assault plan");
+      ShowAttackPanel();
+      // A plan the rules dropped (a second side against a defender already
+      // attacked) ends the click.
+      return turn.attack != nullptr ? eClick::kStays : eClick::kEnds;
+    }
+  }
+  LogLine(L"Player action: assault plan canceled");
+  turn.ClearAttack();
+  ShowAttackPanel();
+  return eClick::kEnds;
+}
+
+void cMapScreen::OnMapClick(int column, int row) {
+  cTurnState& turn = world_.turnState;
+  cMap& map = world_.GetMap();
+  const int currentId = turn.CurrentCountryId();
+  // The unit selected before this click acts.
+  cJednostka* acting = nullptr;
+  if (turn.selectedHex != nullptr) acting = turn.selectedHex->unit;
+  turn.SelectHex(world_, column, row);
+  sHex& hex = map.GetHex(column, row);
+  const bool marked = (hex.markBits & kTargetMarks) != 0;
+  cJednostka* clicked = hex.unit;
+  const int mode = turn.mode;
+
+  eClick click = eClick::kEnds;
+  if (mode == kModeStrategicMove && marked && acting != nullptr) {
+    acting->StrategicMove(column, row);
+    turn.undo.Clear();
+    ClearMapMarks(map, kOrderMarks, true);
+    RefreshSelection();
+  } else if (cJednostkaLadowa* mover = AsLandUnit(acting);
+             mode == kModeMove && marked && turn.attack == nullptr && mover != nullptr) {
+    const int fromX = mover->x, fromY = mover->y;
+    if (CheckLandMove(world_, *mover, column, row) == eLandMoveRefusal::kNone) {
+      LogLine(L"Player action: Move / %s from (%i, %i) to (%i, %i)", mover->name, fromX, fromY, column, row);
+      OrderLandMove(world_, *mover, column, row, true);
+    }
+  } else if (mode == kModeAssault && turn.attack != nullptr) {
+    click = ClickAssaultPlan(clicked, column, row);
+  } else if (acting != nullptr && turn.attack == nullptr && clicked != nullptr && acting != clicked &&
+             acting->countryId != currentId &&
+             CheckNewAttack(world_, *acting, *clicked, true) == eAttackRefusal::kNone) {
+    // An enemy was selected and an own unit next to it clicked.
+    LogLine(L"Player action: new assault plan created");
+    NewAttack(world_, *acting, *clicked, true);
+    ShowAttackPanel();
+    turn.mode = kModeAssault;
+    click = eClick::kStays;
+  } else if (acting != nullptr && turn.attack == nullptr && clicked != nullptr && acting != clicked &&
+             acting->countryId == currentId &&
+             CheckNewAttack(world_, *clicked, *acting, false) == eAttackRefusal::kNone) {
+    // An own unit was selected and an enemy next to it clicked.
+    LogLine(L"Player action: new assault plan created");
+    NewAttack(world_, *clicked, *acting, false);
+    ShowAttackPanel();
+    turn.mode = kModeAssault;
+    click = eClick::kStays;
+  } else if (clicked != nullptr && turn.attack == nullptr && (mode == kModeNone || !marked)) {
+    if (clicked->countryId == currentId) {
+      clicked->ComputeMoveRange(false);
+      turn.mode = clicked->category == kCategoryLand ? kModeMove : kModeRebase;
+      click = eClick::kStays;
+    } else {
+      clicked->reachableHexes.clear();
+    }
+  }
+  if (click == eClick::kEnds) turn.mode = kModeNone;
+}
