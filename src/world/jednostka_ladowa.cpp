@@ -515,3 +515,11 @@ bool cJednostkaLadowa::CanAirFight(std::wstring*) { return false; }
 bool cJednostkaLadowa::CanBombard(std::wstring*) { return false; }
 bool cJednostkaLadowa::CanNuclearAttack(std::wstring*) { return false; }
 bool cJednostkaLadowa::CanAirRecon(std::wstring*) { return false; }
+
+// --- death ---
+
+void cJednostkaLadowa::Kill() {
+  if (g_pWorld) g_pWorld->turnState.ForgetUnit(this);
+  const cFrameworkLockGuard lock;
+  RemoveUnitFromWorld(this);
+}

@@ -69,6 +69,11 @@ class cJednostkaLadowa : public cJednostka {
   void UpdateEffectiveness() override;
   int MarkDeployHexes(bool mark) override;
   int ComputeMoveRange(bool countOnly) override;
+  // The death of the land unit: it leaves the turn state's selection, move,
+  // undo record and pending attack, then (under the framework lock) its hex
+  // and every list of the world; no country keeps it as spotted, its own
+  // commander is released; then it is deleted. Nothing may use it after.
+  void Kill() override;
   ~cJednostkaLadowa() override = default;
   void SetActionPoints(int n) override { actionPoints = n; }
   void ResetActionPoints() override;

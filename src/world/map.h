@@ -67,6 +67,8 @@ namespace plat {
 class SpriteBatch;
 }
 
+class cWorld;
+
 class cMap {
  public:
   // An empty map: no cells, view at 0, front-node distance -1.
@@ -146,6 +148,41 @@ class cMap {
   std::vector<sHex*>& MarkedHexes() { return marked_hexes_; }
   const std::vector<sHex*>& MarkedHexes() const { return marked_hexes_; }
   int GetFrontNodeDistance() const { return front_node_distance_; }
+
+  // --- Marks, weather, searches and front nodes (map_searches.cpp) ---
+  // Clears the bits on every marked cell, drops cells left without marks
+  // from the list and, with clearAll, clears bit 24 on every cell.
+  void ClearHexMarks(std::uint32_t bits, bool clearAll);
+  // Marks every water cell of the sea zone with the bits (value -1).
+  void MarkSeaZoneHexes(int seaZone, std::uint32_t bits);
+  // The month's weather (0 = January) on every land cell that has weather:
+  // snow by its winter chance, else mud by its mud chance, else good.
+  void RollWeather(int month);
+  // Breadth-first from (x, y) over land: the first empty coastal land hex of
+  // the sea zone whose controller is the country, an ally or an enemy (only
+  // the country itself with ownOnly, which examines the start hex alone),
+  // within maxDistance. Each hex is examined once.
+  bool FindLandingHex(const cWorld& world, int countryId, int x, int y, int seaZone, int maxDistance, int& outX,
+                      int& outY, bool ownOnly) const;
+  // The same walk: the hex of the weakest enemy unit (lowest effective
+  // combat strength, the first found among equals) on land not neutral to
+  // the country. The sea zone is not used.
+  bool FindWeakestCoastalEnemy(const cWorld& world, int countryId, int x, int y, int seaZone, int maxDistance,
+                               int& outX, int& outY) const;
+  // The lattice of front nodes for distance d (at least 3), computed afresh
+  // (the list emptied first) when d differs from the last distance. A
+  // smaller d throws std::runtime_error.
+  const std::list<sMapCoord>& SetFrontNodeDistance(int distance);
+  const std::list<sMapCoord>& FrontNodes() const { return front_nodes_; }
+  // The hex d steps from (x, y) in direction dir (0..5), d the front-node
+  // distance; may lie off the map. Throws std::runtime_error before a
+  // distance is set or for another direction.
+  sMapCoord GetFrontNodeCoord(int x, int y, int dir) const;
+  // Plain access to the front marks; cells off the map read 0 and are not
+  // written.
+  void SetFrontMark(int x, int y, std::uint8_t value);
+  std::uint8_t GetFrontMark(int x, int y) const;
+  void ClearFrontMarks();
 
   // --- View (map_view.cpp) ---
   void ScrollView(float dx, float dy, float speed);
@@ -227,6 +264,10 @@ class cMap {
 // on hexes" once. Returns true when anything was logged.
 bool ValidateHexOwnership();
 bool ValidateHexOwnership(const cMap& map, int countryCount);
+
+// Whether both hexes lie in the same group of connected cities (through the
+// cities nearest to them over land); false when either has no nearest city.
+bool HexesInSameTopographyGroup(const cWorld& world, int x1, int y1, int x2, int y2);
 
 // Process-wide view values of the map screen. The current scale is
 // g_Settings.MapZoom ("MapDisplay/Zoom" at start-up, the fit scale once a

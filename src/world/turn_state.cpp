@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "app/console_log.h"
@@ -14,6 +15,10 @@
 #include "world/game_phase.h"
 #include "world/land_movement.h"
 #include "world/hex.h"
+#include "world/hex_drawing.h"
+#include "world/map.h"
+#include "world/jednostka_ladowa.h"
+#include "world/unit.h"
 
 namespace {
 
@@ -151,4 +156,82 @@ void ShowStatusText(std::wstring_view text) {
   std::wstring line(text);
   std::replace(line.begin(), line.end(), L'\n', L' ');
   ChangeWorldView([line](cWorldView& view) { view.ShowStatusText(line); });
+}
+
+// --- Selection, hover, attack set-up ---
+
+namespace {
+
+constexpr std::uint32_t kMarkSelection = 1;
+constexpr std::uint32_t kMarkSeaZone = 0x4000;
+
+}  // namespace
+
+void cTurnState::SelectHex(cWorld& world, int x, int y) {
+  cMap& map = world.GetMap();
+  {
+    const cFrameworkLockGuard lock;
+    selectedHex = nullptr;
+    selectedUnit = nullptr;
+    map.ClearHexMarks(~0u, true);
+    if (map.IsInside(x, y)) {
+      sHex& hex = map.GetHex(x, y);
+      selectedHex = &hex;
+      if (hex.IsLand() || hex.seaZone == 0) {
+        SetHexMark(map, hex, kMarkSelection, -1);
+        selectedUnit = hex.unit;
+      } else {
+        map.MarkSeaZoneHexes(hex.seaZone, kMarkSeaZone);
+      }
+    }
+  }
+  ChangeWorldView([](cWorldView& view) { view.RefreshSelection(); });
+}
+
+void cTurnState::SetHoveredHex(sHex* hex) { hoveredHex = hex; }
+
+cLandAttack& cTurnState::SetAttack(cJednostka* defender, int defenderX, int defenderY, cJednostka* side0,
+                                   cJednostka* side1, cJednostka* side2, cJednostka* side3, cJednostka* side4,
+                                   cJednostka* side5) {
+  auto made = std::make_unique<cLandAttack>();
+  made->defender = defender;
+  made->defenderX = defenderX;
+  made->defenderY = defenderY;
+  made->attackers = {side0, side1, side2, side3, side4, side5};
+  attack = std::move(made);
+  return *attack;
+}
+
+void cTurnState::ClearAttack() { attack.reset(); }
+
+void cTurnState::DropInvalidAttack() {
+  if (!attack || attack->CountAttackingSides() < 2) return;
+  bool invalid = attack->defender != nullptr && attack->defender->wasAttacked;
+  for (const cJednostka* unit : attack->attackers) {
+    if (unit && unit->attacked) invalid = true;
+  }
+  if (invalid) attack.reset();
+}
+
+void cTurnState::ForgetUnit(const cUnit* unit) {
+  if (!unit) return;
+  bool changed = false;
+  if (selectedUnit == unit) {
+    selectedUnit = nullptr;
+    changed = true;
+  }
+  if (move.unit == unit) {
+    move.Clear();
+    changed = true;
+  }
+  if (undo.unit == unit) {
+    undo.unit = nullptr;
+    undo.changedHexes.clear();
+    changed = true;
+  }
+  if (attack) {
+    const auto* hexUnit = dynamic_cast<const cJednostka*>(unit);
+    if (hexUnit && attack->Forget(hexUnit)) changed = true;
+  }
+  if (changed) ChangeWorldView([](cWorldView& view) { view.RefreshSelection(); });
 }

@@ -8,8 +8,14 @@
 #include <string_view>
 #include <vector>
 
+#include "world/land_attack.h"
+#include "world/land_move_records.h"
+
 class cCountry;
+class cJednostka;
+class cJednostkaLadowa;
 class cUnit;
+class cWorld;
 struct sHex;
 
 class cTurnState {
@@ -32,6 +38,41 @@ class cTurnState {
   // Clears the selected hex and unit and every hex mark.
   void Deselect();
 
+  // Selects the hex (x, y) of the world's map: the selected unit becomes
+  // none and every mark is cleared; a land hex, or a water hex without a
+  // sea zone, gets the selection mark (bit 1) and its unit becomes the
+  // selected unit; a water hex of a sea zone marks the whole zone (0x4000).
+  // Outside the map nothing is selected. The panels are refreshed.
+  void SelectHex(cWorld& world, int x, int y);
+  // Remembers the hex under the mouse (null: none).
+  void SetHoveredHex(sHex* hex);
+
+  // Replaces the pending attack by a new set-up of the defender on its hex
+  // and the attackers of hex sides 0 to 5 (null: no attacker on that side).
+  // Returns the new set-up.
+  cLandAttack& SetAttack(cJednostka* defender, int defenderX, int defenderY, cJednostka* side0 = nullptr,
+                         cJednostka* side1 = nullptr, cJednostka* side2 = nullptr, cJednostka* side3 = nullptr,
+                         cJednostka* side4 = nullptr, cJednostka* side5 = nullptr);
+  // Deletes the pending attack.
+  void ClearAttack();
+  // Deletes the pending attack when it attacks from two or more sides and
+  // its defender was already attacked, or one of its attackers already
+  // attacked, in this impulse. A one-sided attack stays.
+  void DropInvalidAttack();
+
+  // Builds the move record and the undo record for a move of the unit to
+  // (tx, ty) from the unit's last movement range, and plays the unit's
+  // marching sound when it is visible. The caller then takes the unit off
+  // its start hex and sets the phase (rules/land_move.h does both). False,
+  // with both records left as they were, when the target is not in the
+  // range or the path back from it does not reach the unit.
+  bool FindLandPath(cWorld& world, cJednostkaLadowa& unit, int tx, int ty);
+
+  // A unit that leaves the world (killed, sent to the reserve) is dropped
+  // from the selection, the move and undo records and the pending attack in
+  // the same step; the panels are refreshed.
+  void ForgetUnit(const cUnit* unit);
+
   // The next human country to play: the first unfinished human country in
   // the order of moves; when every human country has finished, the first
   // human country after the current one in that order (else the first
@@ -48,6 +89,12 @@ class cTurnState {
   cUnit* selectedUnit = nullptr;
   // The pending order mode 0 to 18 (0: no order).
   int mode = 0;
+  // The unit walking across the map and its remaining path.
+  cLandMove move;
+  // The pending land attack, or null.
+  std::unique_ptr<cLandAttack> attack;
+  // The undo record of the last land move.
+  cMoveUndo undo;
   // Whether the current country's actions are shown to the player.
   bool showActions = false;
 };

@@ -1,0 +1,193 @@
+// The land move: the order, the steps the main thread takes along the path,
+// and the undo of the last move.
+#include "rules/land_move.h"
+
+#include <algorithm>
+
+#include "app/console_log.h"
+#include "app/string_base.h"
+#include "platform/format.h"
+#include "rules/capture.h"
+#include "world/country.h"
+#include "world/game_phase.h"
+#include "world/hex.h"
+#include "world/hex_drawing.h"
+#include "world/hex_ownership.h"
+#include "world/jednostka_ladowa.h"
+#include "world/map.h"
+#include "world/turn_state.h"
+#include "world/world.h"
+#include "world/world_view.h"
+
+namespace {
+
+// The order mode of a selected land unit.
+constexpr int kModeLandUnit = 4;
+
+int PoliticalStrengthOf(const cWorld& world, int countryId) {
+  const cCountry* country = world.GetCountry(countryId);
+  return country ? country->politicalStrength : 0;
+}
+
+}  // namespace
+
+const char* LandMoveRefusalKey(eLandMoveRefusal refusal) {
+  switch (refusal) {
+    case eLandMoveRefusal::kNone:
+      return nullptr;
+    case eLandMoveRefusal::kNoUnit:
+      return "move_impossible_no_unit";
+    case eLandMoveRefusal::kMoveInProgress:
+      return "move_impossible_move_in_progress";
+    case eLandMoveRefusal::kNotInRange:
+      return "move_impossible_not_in_range";
+    case eLandMoveRefusal::kTargetOccupied:
+      return "move_impossible_hex_occupied";
+    case eLandMoveRefusal::kNoPath:
+      return "move_impossible_no_path";
+  }
+  return nullptr;
+}
+
+const char* UndoRefusalKey(eUndoRefusal refusal) {
+  switch (refusal) {
+    case eUndoRefusal::kNone:
+      return nullptr;
+    case eUndoRefusal::kNothingMoved:
+      return "undo_impossible._no_unit_has_moved_yet!";
+    case eUndoRefusal::kNotLastMovedUnit:
+      return "undo_impossible._only_last_unit_moved_may_undo_its_movement.";
+    case eUndoRefusal::kMoveInProgress:
+      return "undo_impossible_move_in_progress";
+    case eUndoRefusal::kStartHexTaken:
+      return "undo_impossible_start_hex_taken";
+  }
+  return nullptr;
+}
+
+eLandMoveRefusal CheckLandMove(const cWorld& world, const cJednostkaLadowa& unit, int tx, int ty) {
+  const cMap& map = world.GetMap();
+  if (!map.IsInside(unit.x, unit.y) || unit.inReserve) return eLandMoveRefusal::kNoUnit;
+  if (world.turnState.move.unit != nullptr) return eLandMoveRefusal::kMoveInProgress;
+  const auto& range = unit.MoveRange();
+  const bool inRange =
+      std::any_of(range.begin(), range.end(), [&](const sLandMoveEntry& e) { return e.x == tx && e.y == ty; });
+  if (!inRange || !map.IsInside(tx, ty)) return eLandMoveRefusal::kNotInRange;
+  const sHex& target = map.GetHex(tx, ty);
+  if (target.unit != nullptr && target.unit != &unit) return eLandMoveRefusal::kTargetOccupied;
+  return eLandMoveRefusal::kNone;
+}
+
+eLandMoveRefusal OrderLandMove(cWorld& world, cJednostkaLadowa& unit, int tx, int ty, bool human) {
+  const eLandMoveRefusal refusal = CheckLandMove(world, unit, tx, ty);
+  if (refusal != eLandMoveRefusal::kNone) return refusal;
+  if (!world.turnState.FindLandPath(world, unit, tx, ty)) return eLandMoveRefusal::kNoPath;
+  sHex& start = world.GetMap().GetHex(unit.x, unit.y);
+  if (start.unit == &unit) start.unit = nullptr;
+  world.SetGameState(human ? kPhaseHumanMove : kPhaseComputerMove);
+  return eLandMoveRefusal::kNone;
+}
+
+bool StepLandMove(cWorld& world) { return world.turnState.move.Step(world); }
+
+bool cLandMove::Step(cWorld& world) {
+  if (!unit) {
+    path.clear();
+    return false;
+  }
+  cMap& map = world.GetMap();
+  cJednostkaLadowa& mover = *unit;
+  const int country = mover.countryId;
+  if (!path.empty() && map.IsInside(mover.x, mover.y)) {
+    newController = map.GetHex(mover.x, mover.y).controller;
+    const sPathStep step = path.front();
+    const sHex* entered = map.IsInside(step.x, step.y) ? &map.GetHex(step.x, step.y) : nullptr;
+    // Two units never share a hex: a move that meets any other unit (an
+    // enemy, or a friendly or neutral one that stepped into its path) stops
+    // before it, keeping its remaining points.
+    if (!entered || (entered->unit != nullptr && entered->unit != &mover)) {
+      path.clear();
+    } else {
+      const int left = map.GetHex(mover.x, mover.y).controller;
+      mover.x = step.x;
+      mover.y = step.y;
+      mover.AddActionPoints(-step.cost);
+      const int c = entered->controller;
+      const int w = entered->owner;
+      if (!AreAtWar(world, country, c)) newController = c;
+      if (PoliticalStrengthOf(world, country) >=
+          PoliticalStrengthOf(world, left) + world.constants.politicalStrengthMargin) {
+        newController = country;
+      }
+      // Land of an ally taken back from the enemy goes back to its owner.
+      if (c != w && newController != c && newController != w && w != 0 && newController != 0 &&
+          AreAllied(world, w, newController)) {
+        newController = w;
+      }
+      CaptureHexAndSurroundings(world, newController, step.x, step.y, &world.turnState.undo);
+      path.pop_front();
+    }
+  } else {
+    path.clear();
+  }
+  if (!path.empty()) return true;
+
+  // The move is over: the unit stands on its final hex.
+  if (map.IsInside(mover.x, mover.y)) map.GetHex(mover.x, mover.y).unit = &mover;
+  const cCountry* owner = world.GetCountry(country);
+  if (owner && owner->human) mover.RevealUnitsAround(false);
+  unit = nullptr;
+  newController = 0;
+  moveTargetX = mover.x;
+  moveTargetY = mover.y;
+  return false;
+}
+
+eUndoRefusal CheckUndoLandMove(const cWorld& world, const cJednostkaLadowa* unit) {
+  const cTurnState& state = world.turnState;
+  if (state.undo.unit == nullptr) return eUndoRefusal::kNothingMoved;
+  if (state.undo.unit != unit) return eUndoRefusal::kNotLastMovedUnit;
+  if (state.move.unit == unit) return eUndoRefusal::kMoveInProgress;
+  const cMap& map = world.GetMap();
+  if (!map.IsInside(state.undo.startX, state.undo.startY)) return eUndoRefusal::kStartHexTaken;
+  const cJednostka* there = map.GetHex(state.undo.startX, state.undo.startY).unit;
+  if (there != nullptr && there != unit) return eUndoRefusal::kStartHexTaken;
+  return eUndoRefusal::kNone;
+}
+
+eUndoRefusal UndoLandMove(cWorld& world, cJednostkaLadowa* unit) {
+  const eUndoRefusal refusal = CheckUndoLandMove(world, unit);
+  if (refusal != eUndoRefusal::kNone) {
+    LogLine(g_StringBase.GetText(UndoRefusalKey(refusal)));
+    return refusal;
+  }
+  cTurnState& state = world.turnState;
+  cMoveUndo& undo = state.undo;
+  cMap& map = world.GetMap();
+  LogLine(plat::Format(g_StringBase.GetText("conducting_undo_movement._hexes_to_change:%i,_start_coords(%i,%i)"),
+                       static_cast<int>(undo.changedHexes.size()), undo.startX, undo.startY));
+  if (map.IsInside(unit->x, unit->y) && map.GetHex(unit->x, unit->y).unit == unit) {
+    map.GetHex(unit->x, unit->y).unit = nullptr;
+  }
+  unit->x = undo.startX;
+  unit->y = undo.startY;
+  map.GetHex(unit->x, unit->y).unit = unit;
+  unit->SetActionPoints(undo.savedActionPoints);
+  unit->movedOrDeployed = undo.savedMovedOrDeployed;
+  for (const sChangedHex& changed : undo.changedHexes) {
+    if (map.IsInside(changed.x, changed.y)) {
+      SetHexController(map, map.GetHex(changed.x, changed.y), changed.previousController);
+    }
+  }
+  state.SelectHex(world, undo.startX, undo.startY);
+  unit->ComputeMoveRange(false);
+  state.mode = unit->category == kCategoryAir ? 12 : kModeLandUnit;
+  undo.Clear();
+  return eUndoRefusal::kNone;
+}
+
+void InstallLandMoveHooks() {
+  g_LandTurnHooks.buildPath = [](cJednostkaLadowa& unit, int x, int y) {
+    if (g_pWorld) g_pWorld->turnState.FindLandPath(*g_pWorld, unit, x, y);
+  };
+}

@@ -1,0 +1,67 @@
+#include "world/hex_ownership.h"
+
+#include "world/country.h"
+#include "world/hex.h"
+#include "world/relations.h"
+#include "world/unit.h"
+#include "world/world.h"
+
+namespace {
+
+// 1 Allies, 2 Axis, 3 Comintern; 0 for neutral and unknown codes.
+int GroupOf(int alliance) { return alliance >= 1 && alliance <= 6 ? (alliance - 1) % 3 + 1 : 0; }
+
+// The controller is the country, an ally or an enemy.
+bool AdmitsCountry(const cWorld& world, int controller, int countryId) {
+  if (controller == 0) return false;
+  return controller == countryId || AreAllied(world, controller, countryId) || AreAtWar(world, countryId, controller);
+}
+
+}  // namespace
+
+bool AreAllied(const cWorld& world, int a, int b) {
+  const cCountry* first = world.GetCountry(a);
+  const cCountry* second = world.GetCountry(b);
+  if (!first || !second) return false;
+  const int group = GroupOf(first->alliance);
+  return group != 0 && group == GroupOf(second->alliance);
+}
+
+bool AreAtWar(const cWorld& world, int a, int b) { return world.GetRelations().IsAtWar(a, b); }
+
+bool IsHexLandNotNeutralFor(const cWorld& world, const sHex& hex, int countryId) {
+  return hex.IsLand() && AdmitsCountry(world, hex.controller, countryId);
+}
+
+bool IsHexAirborneDropTarget(const cWorld& world, const sHex& hex, int countryId) {
+  if (hex.unit && hex.unit->visible) return false;
+  if (!hex.IsLand() || hex.terrain == kTerrainMountain) return false;
+  return hex.controller == 0 || AdmitsCountry(world, hex.controller, countryId);
+}
+
+bool IsHexOwnerAtWarWith(const cWorld& world, const sHex& hex, int countryId) {
+  return hex.owner != 0 && hex.owner != countryId && AreAtWar(world, hex.owner, countryId);
+}
+
+bool IsHexControllerFriendly(const cWorld& world, const sHex& hex, int countryId) {
+  if (hex.controller == countryId) return true;
+  return hex.controller != 0 && AreAllied(world, hex.controller, countryId);
+}
+
+bool IsHexFullyFriendly(const cWorld& world, const sHex& hex, int countryId) {
+  if (hex.controller == countryId && hex.owner == countryId) return true;
+  if (hex.controller == 0 || hex.owner == 0) return false;
+  const bool controllerFriendly = hex.controller == countryId || AreAllied(world, hex.controller, countryId);
+  const bool ownerFriendly = hex.owner == countryId || AreAllied(world, hex.owner, countryId);
+  return controllerFriendly && ownerFriendly;
+}
+
+cCountry* GetHexControllerCountry(const cWorld& world, const sHex& hex) {
+  return hex.controller != 0 ? world.GetCountry(hex.controller) : nullptr;
+}
+cCountry* GetHexOwnerCountry(const cWorld& world, const sHex& hex) {
+  return hex.owner != 0 ? world.GetCountry(hex.owner) : nullptr;
+}
+cCountry* GetHexOriginalOwnerCountry(const cWorld& world, const sHex& hex) {
+  return hex.originalOwner != 0 ? world.GetCountry(hex.originalOwner) : nullptr;
+}
