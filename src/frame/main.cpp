@@ -6,7 +6,9 @@
 //
 // Debugging aid: with TW_SCREENSHOT_DIR set, every menu that has been shown
 // for a few frames is saved as "<dir>/<n>_<class>.png" (the map screen, at
-// each zoom it settles on, as "<dir>/<n>_MapScreen.png"), and the time from the
+// each zoom it settles on, as "<dir>/<n>_MapScreen.png"; with a unit's range
+// marked "_MapScreen_range", with an attack being set up "_MapScreen_attack",
+// under a dialog "_MapScreen_<dialog class>"), and the time from the
 // start of main() to the first drawn main-menu frame is printed on stdout
 // (scripts/menu_walk.sh uses both).
 #include <SDL.h>
@@ -21,6 +23,7 @@
 #include "app/console_log.h"
 #include "screens/destroy_game.h"
 #include "frame/device_events.h"
+#include "dialogs/dialog.h"
 #include "dialogs/dialog_stack.h"
 #include "app/framework_lock.h"
 #include "app/gui_layout.h"
@@ -78,8 +81,19 @@ std::wstring ShownScreen(std::string& name) {
     return plat::Format(L"%p", static_cast<const void*>(g_pCurrentMenu));
   }
   if (g_pWorld != nullptr && g_pWorld->GetGameState() == kPhaseHumanTurn) {
+    const cTurnState& turn = g_pWorld->turnState;
+    const cDialog* dialog = VisibleActiveDialog();
+    const int sides = turn.attack != nullptr ? turn.attack->CountAttackingSides() : 0;
     name = "MapScreen";
-    return plat::Format(L"map %.3f", g_Settings.MapZoom);
+    if (dialog != nullptr) {
+      name += "_" + plat::ClassName(typeid(*dialog));
+    } else if (turn.attack != nullptr) {
+      name += "_attack";
+    } else if (turn.mode != 0) {
+      name += "_range";
+    }
+    return plat::Format(L"map %.3f %p %p %i %i", g_Settings.MapZoom, static_cast<const void*>(dialog),
+                        static_cast<const void*>(turn.selectedHex), turn.mode, sides);
   }
   return {};
 }

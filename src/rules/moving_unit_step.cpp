@@ -23,7 +23,12 @@ bool cMovingUnitClock::Step(cWorld& world, std::uint32_t nowMs) {
   if (phase != kPhaseHumanMove && phase != kPhaseComputerMove) return false;
   cTurnState& turn = world.turnState;
   cJednostkaLadowa* unit = turn.move.unit;
-  if (unit == nullptr) return false;
+  if (unit == nullptr) {
+    // Nothing walks (the unit left the world meanwhile): the waiting side
+    // must not wait for ever.
+    world.SetGameState(phase - 1);
+    return false;
+  }
   // Unsigned arithmetic: a wrapped clock still gives the right difference.
   const std::uint32_t elapsed = nowMs - last_step_ms_;
   const cCountry* owner = world.GetCountry(unit->countryId);

@@ -133,9 +133,13 @@ bool PlayComputerPhase(cWorld& world) {
     world.SetGameState(kPhaseHumanTurn);
     return true;
   }
+  const int greeted = current != nullptr && current->human && !eventsOnly ? current->id : 0;
   return RunOnMainThread(
-      [&world] {
-        if (cWorldView* view = world.View()) view->LeaveComputerPhase();
+      [&world, greeted] {
+        if (cWorldView* view = world.View()) {
+          view->LeaveComputerPhase();
+          if (greeted != 0) view->GreetHumanTurn(greeted);
+        }
       },
       &g_AiThreadStop);
 }

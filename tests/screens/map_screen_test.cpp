@@ -182,12 +182,16 @@ TEST_F(MapScreen, ArrowKeysHoldBitsAndScrollTheViewAndEscapeOpensThePauseOnlyInT
   world_.SetGameState(9);
   Key(27);
   EXPECT_EQ(g_pCurrentMenu, nullptr);
+  // While a human unit is being stepped the menu waits for the move's end:
+  // the unit is off the map until then.
   world_.SetGameState(8);
   Key(27);
+  EXPECT_EQ(g_pCurrentMenu, nullptr);
+  Screen().OnFrameMove(10.5, 0.0f);  // nothing moves: the move ends
   EXPECT_EQ(std::pair(g_pCurrentMenu != nullptr, world_.GetGameState()), std::pair(true, 2));
 }
 
-TEST_F(MapScreen, TabSelectsTheNextOwnUnitWithActionPointsAfterTheSelection) {
+TEST_F(MapScreen, TabSelectsTheFirstOwnUnitWithActionPointsThenTheNextAfterTheSelection) {
   world_.turnState.currentCountry = &AddCountry(1, true);
   AddCountry(2, false);
   // Units at (1..4, 3): the second is another country's, the third has no action points left.
@@ -202,8 +206,8 @@ TEST_F(MapScreen, TabSelectsTheNextOwnUnitWithActionPointsAfterTheSelection) {
   Key(9);
   EXPECT_EQ(world_.turnState.selectedUnit, nullptr);
   world_.SetGameState(7);
-  // Nothing selected: the walk starts after the first unit, never on it.
-  for (cJednostkaLadowa* expected : {units[3], units[0], units[3]}) {
+  // Nothing selected: the first eligible unit, then on from the selection.
+  for (cJednostkaLadowa* expected : {units[0], units[3], units[0]}) {
     Key(9);
     EXPECT_EQ(world_.turnState.selectedUnit, expected);
   }

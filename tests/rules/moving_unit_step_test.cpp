@@ -1,0 +1,111 @@
+// The timed steps of a moving unit: one hex per delay, the clock's wrap,
+// and the end of a human and of a computer move.
+#include <gtest/gtest.h>
+
+#include "app/settings.h"
+#include "rules/moving_unit_step.h"
+#include "support/world_builders.h"
+#include "world/game_phase.h"
+#include "world/jednostka_ladowa.h"
+#include "world/world.h"
+
+namespace {
+
+struct MovingUnitTest : ::testing::Test {
+  MovingUnitTest() {
+    g_pWorld = &world;
+    cMap& map = world.GetMap();
+    map.SetWidth(8);
+    map.SetHeight(6);
+    map.CreateHexes();
+    for (sHex& hex : map.Hexes()) hex.terrain = 1;
+    saved_human = g_Delays[kDelayHumanMoveBetween].load();
+    saved_ai = g_Delays[kDelayAIMoveBetween].load();
+    g_Delays[kDelayHumanMoveBetween] = 100.0f;
+    g_Delays[kDelayAIMoveBetween] = 300.0f;
+  }
+  ~MovingUnitTest() override {
+    g_Delays[kDelayHumanMoveBetween] = saved_human;
+    g_Delays[kDelayAIMoveBetween] = saved_ai;
+    for (sHex& hex : world.GetMap().Hexes()) hex.unit = nullptr;
+    delete unit;
+    g_pWorld = nullptr;
+  }
+  // A unit of the country on (1, 1), off its hex, walking (2, 1), (3, 1).
+  void StartMove(bool human, int phase) {
+    cCountry& country = twtest::AddCountry(world, 4, L"West");
+    country.human = human;
+    world.GetRelations().Reset(1);
+    unit = new cJednostkaLadowa();
+    unit->countryId = country.id;
+    unit->x = 1;
+    unit->y = 1;
+    unit->actionPoints = 4;
+    cLandMove& move = world.turnState.move;
+    move.unit = unit;
+    move.path = {{2, 1, 1}, {3, 1, 1}};
+    world.SetGameState(phase);
+  }
+
+  cWorld world;
+  cJednostkaLadowa* unit = nullptr;
+  float saved_human = 0, saved_ai = 0;
+};
+
+TEST_F(MovingUnitTest, OneHexPerHumanDelayThenTheTargetIsSelectedAndPhaseSevenReturns) {
+  StartMove(true, kPhaseHumanMove);
+  cMovingUnitClock clock;
+  clock.SetLastStepMs(1000);
+  EXPECT_FALSE(clock.Step(world, 1100));  // exactly the delay: not yet
+  EXPECT_EQ(unit->x, 1);
+  EXPECT_TRUE(clock.Step(world, 1101));
+  EXPECT_EQ(unit->x, 2);
+  EXPECT_EQ(unit->actionPoints, 3);
+  EXPECT_EQ(world.GetGameState(), kPhaseHumanMove);
+  EXPECT_FALSE(clock.Step(world, 1150));  // one hex per delay
+  EXPECT_TRUE(clock.Step(world, 1202));
+  EXPECT_EQ(unit->x, 3);
+  EXPECT_EQ(world.GetGameState(), kPhaseHumanTurn);
+  EXPECT_EQ(world.turnState.move.unit, nullptr);
+  EXPECT_EQ(world.GetMap().GetHex(3, 1).unit, unit);
+  EXPECT_EQ(world.turnState.selectedHex, &world.GetMap().GetHex(3, 1));
+}
+
+TEST_F(MovingUnitTest, ComputerMoveUsesItsOwnDelayAndGoesBackToPhaseNine) {
+  StartMove(false, kPhaseComputerMove);
+  cMovingUnitClock clock;
+  clock.SetLastStepMs(0);
+  EXPECT_FALSE(clock.Step(world, 200));
+  EXPECT_TRUE(clock.Step(world, 301));
+  EXPECT_TRUE(clock.Step(world, 602));
+  EXPECT_EQ(world.GetGameState(), kPhaseComputerPlayers);
+  // A computer move selects nothing.
+  EXPECT_EQ(world.turnState.selectedHex, nullptr);
+}
+
+TEST_F(MovingUnitTest, ClockWrapBetweenTwoStepsStillCountsTheTimeThatPassed) {
+  StartMove(true, kPhaseHumanMove);
+  cMovingUnitClock clock;
+  clock.SetLastStepMs(0xFFFFFFF0u);
+  EXPECT_FALSE(clock.Step(world, 0x00000040u));  // 80 ms later
+  EXPECT_TRUE(clock.Step(world, 0x00000060u));   // 112 ms later
+  EXPECT_EQ(unit->x, 2);
+}
+
+TEST_F(MovingUnitTest, NothingStepsOutsideTheMovePhases) {
+  StartMove(true, kPhaseHumanTurn);
+  cMovingUnitClock clock;
+  EXPECT_FALSE(clock.Step(world, 5000));
+  EXPECT_EQ(unit->x, 1);
+  EXPECT_EQ(world.GetGameState(), kPhaseHumanTurn);
+}
+
+TEST_F(MovingUnitTest, MovePhaseWithoutAMovingUnitEndsInsteadOfWaitingForEver) {
+  StartMove(false, kPhaseComputerMove);
+  world.turnState.move.unit = nullptr;
+  cMovingUnitClock clock;
+  EXPECT_FALSE(clock.Step(world, 5000));
+  EXPECT_EQ(world.GetGameState(), kPhaseComputerPlayers);
+}
+
+}  // namespace
