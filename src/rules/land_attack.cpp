@@ -27,7 +27,7 @@ int SideTowards(const cWorld& world, int defenderX, int defenderY, const cJednos
 // What every attacker must be: an own land unit on the map with an action
 // point that has not attacked yet (flags tested only where asked).
 eAttackRefusal CheckAttacker(const cWorld& world, const cJednostka& attacker, bool testAttacked) {
-  if (!IsOnMap(world, attacker)) return eAttackRefusal::kNoDefender;
+  if (!IsOnMap(world, attacker)) return eAttackRefusal::kNotOnMap;
   if (attacker.category != kCategoryLand) return eAttackRefusal::kNotLandUnit;
   const int current = world.turnState.CurrentCountryId();
   if (current != 0 && attacker.countryId != current) return eAttackRefusal::kNotOwnUnit;
@@ -66,6 +66,8 @@ const char* AttackRefusalKey(eAttackRefusal refusal) {
       return "attack_impossible_no_attacker";
     case eAttackRefusal::kOtherCountry:
       return "attack_impossible_other_country";
+    case eAttackRefusal::kNotOnMap:
+      return "attack_impossible_not_on_map";
   }
   return nullptr;
 }

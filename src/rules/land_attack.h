@@ -26,6 +26,7 @@ enum class eAttackRefusal {
   kNotAnAttacker,         // the unit is not one of the set-up's attackers
   kNoAttacker,            // the set-up has no attacker
   kOtherCountry,          // the attackers must all be of one country
+  kNotOnMap,              // the attacker is not on the map
 };
 
 // The language-base key of a refusal; null for kNone.

@@ -74,6 +74,13 @@ class cJednostkaLadowa : public cJednostka {
   // and every list of the world; no country keeps it as spotted, its own
   // commander is released; then it is deleted. Nothing may use it after.
   void Kill() override;
+  // An air unit's or a ship's bombardment of this unit on its own hex (the
+  // target argument is not read): both sides roll, this unit loses strength
+  // by the attack's effectiveness, the attacker strength or hit points by
+  // this unit's level and condition; the texts and two reports are written.
+  // A destroyed attacker is flagged and left to the caller to kill; this
+  // unit, destroyed, is killed here.
+  void ResolveAttack(sBombardmentResult& result, cUnit* attacker, sHex* target) override;
   ~cJednostkaLadowa() override = default;
   void SetActionPoints(int n) override { actionPoints = n; }
   void ResetActionPoints() override;
