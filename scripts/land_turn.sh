@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Plays one land turn of the test fixture under a virtual X display with
 # xdotool, as a person would: the map screen after the computer countries
-# have moved -> the new-turn greeting (Enter) -> the attack panel shown by
-# its handle -> Tab (the map centres on the first unit that can move) -> a
-# click on the armoured division: its range is marked -> a click on a
+# have moved -> the new-turn greeting (Enter) -> Tab (the map centres on
+# the first unit that can move) -> the attack and unit panels shown by their
+# handles -> a click on the armoured division: its range is marked -> a click on a
 # marked hex: it moves -> undo -> the same move again -> a click on the
 # enemy next to it: an attack is set up and the panel shows the odds -> a
 # second attacker joins -> a click on the defender: the battle and its
@@ -13,7 +13,8 @@
 #
 # The game runs in a folder of its own whose only scenario is a copy of the
 # fixture with three units placed for the battle (Westland's infantry on
-# (8, 7) and armour on (5, 6), Eastmark's guard on (8, 6)). Short move
+# (8, 7) and armour on (5, 7), Eastmark's guard on (8, 6)) and the rule
+# constants of Europe 1939. Short move
 # delays and a long-lived combat report keep the walk quick and the report
 # on screen until it is closed. Pictures of the range, the attack panel and
 # the combat report are saved (TW_SCREENSHOT_DIR); ConsoleOut.txt must hold
@@ -53,9 +54,12 @@ done
 cp -r "$here/tests/data/fixture_scenario/Fixture" "$run/data/scenarios/Fixture"
 units="$run/data/scenarios/Fixture/land_units.csv"
 sed -i -e 's/^1;1st Infantry;1;3;5;/1;1st Infantry;1;8;7;/' \
-       -e 's/^2;2nd Armoured;1;6;4;/2;2nd Armoured;1;5;6;/' \
+       -e "s/^2;2nd Armoured;1;6;4;/2;2nd Armoured;1;5;7;/" \
        -e 's/^6;Eastmark Guard;2;13;4;/6;Eastmark Guard;2;8;6;/' "$units"
 grep -q "^6;Eastmark Guard;2;8;6;" "$units" || { echo "land turn: fixture units not placed" >&2; exit 1; }
+# The fixture's rule constants are zeros; the battle is fought with those of
+# the shipped scenario, so that the panel and the report show real numbers.
+cp "$here/data/scenarios/Europe1939/consts.csv" "$run/data/scenarios/Fixture/consts.csv"
 ln -s "$build/run/lang_ENG.db" "$run/lang_ENG.db"
 cp "$here/data/Settings.ini" "$run/Settings.ini"
 cat >>"$run/Settings.ini" <<'INI'
@@ -64,7 +68,7 @@ HumanMoveBetween=120
 AIMoveBetween=120
 HumanCombatResult=60000
 [InterfaceSettings]
-ConfirmEndTurn=1
+ConfirmEndTurn=true
 INI
 
 layout="$here/tools/make_layout/layout_1024x768.txt"
@@ -75,26 +79,27 @@ read -r list_x list_y < <(corner 179)
 read -r start_x start_y < <(centre 245)
 read -r exit_x exit_y < <(centre 276)
 read -r handle_x handle_y < <(centre 450)
+read -r unit_handle_x unit_handle_y < <(centre 350)
+read -r undo_x undo_y < <(centre 381)
 entry_x=$((list_x + 60)); entry_y=$((list_y + 12))
 
-# The screen point of a hex once Tab has centred the view on hex (8, 7) at
-# zoom 1 (the view's centre is then at map pixel (8 x 83, 7 x 98)): columns
-# are 83 pixels apart, rows 98, even columns 49 lower.
-hex() {
-  local c="$1" r="$2" px py
-  px=$((83 * c + 50)); py=$((98 * r + 49)); [ $((c % 2)) -eq 0 ] && py=$((py + 49))
-  echo "$((512 + px - 664 + 30)) $((384 + py - 686 + 36))"
-}
 
 xvfb-run -a -s "-screen 0 1600x1200x24" bash -s "$run" "$out" "$game" \
   "$single_x $single_y" "$entry_x $entry_y" "$start_x $start_y" "$exit_x $exit_y" "$handle_x $handle_y" \
-  "$(hex 5 6)" "$(hex 7 6)" "$(hex 8 6)" "$(hex 8 7)" <<'INNER'
+  "$unit_handle_x $unit_handle_y" "$undo_x $undo_y" <<'INNER'
 set -u
 run="$1"; out="$2"; game="$3"
 read -r single_x single_y <<<"$4"; read -r entry_x entry_y <<<"$5"; read -r start_x start_y <<<"$6"
 read -r exit_x exit_y <<<"$7"; read -r handle_x handle_y <<<"$8"
-read -r armour_x armour_y <<<"$9"; read -r target_x target_y <<<"${10}"
-read -r enemy_x enemy_y <<<"${11}"; read -r infantry_x infantry_y <<<"${12}"
+read -r unit_handle_x unit_handle_y <<<"$9"; read -r undo_x undo_y <<<"${10}"
+# The screen point of a hex's middle for the map view the program printed
+# with its last map picture: columns are 83 map pixels apart, rows 98, even
+# columns 49 lower; the view's centre is the middle of the 1024 x 768 screen.
+hex() {
+  awk -v c="$1" -v r="$2" '/^map view / { x = $3; y = $4; z = $5 } END {
+    px = 83 * c + 48; py = 98 * r + 49 + (c % 2 == 0 ? 49 : 0)
+    printf "%d %d\n", 512 + (px - x + 30) * z, 384 + (py - y + 36) * z }' "$out/game.out"
+}
 cd "$run"
 export TW_SCREENSHOT_DIR="$out" SDL_RENDER_DRIVER=software SDL_AUDIODRIVER=dummy
 "$game" >"$out/game.out" 2>&1 &
@@ -125,7 +130,7 @@ await_shot() {
   return 1
 }
 # Waits for the n-th log line holding the text (ConsoleOut.txt is UTF-16).
-log_count() { iconv -f UTF-16LE -t UTF-8 ConsoleOut.txt 2>/dev/null | grep -c -F "$1"; }
+log_count() { iconv -f UTF-16LE -t UTF-8 ConsoleOut.txt 2>/dev/null | grep -c -F -e "$1"; }
 await_log() {
   for _ in $(seq 1 "${3:-80}"); do
     [ "$(log_count "$1")" -ge "$2" ] && return 0
@@ -145,29 +150,41 @@ click "$start_x" "$start_y"
 await_shot MapScreen_cDialogNowejTury 1 150 || fail "no new-turn greeting after the computer countries"
 xdotool key --window "$win" Return
 await_shot MapScreen 1 || fail "map screen not shown after the greeting"
-click "$handle_x" "$handle_y"
 xdotool mousemove --window "$win" 600 300
+n=$(shots MapScreen_range)
 xdotool key --window "$win" Tab
-sleep 1.5
+await_shot MapScreen_range $((n + 1)) || fail "Tab selected nothing"
+sleep 2  # the view glides to the unit; its resting place is pictured
+read -r armour_x armour_y < <(hex 5 7)
+read -r target_x target_y < <(hex 7 6)
+read -r enemy_x enemy_y < <(hex 8 6)
+read -r infantry_x infantry_y < <(hex 8 7)
+# The attack and unit panels, hidden at the start, shown by their handles.
+click "$handle_x" "$handle_y"
+sleep 0.2
+click "$unit_handle_x" "$unit_handle_y"
+sleep 0.2
 n=$(shots MapScreen_range)
 click "$armour_x" "$armour_y"
 await_shot MapScreen_range $((n + 1)) || fail "the armour's range not shown"
 cp "$(ls -t "$out"/*_MapScreen_range.png | head -n1)" "$out/range.png"
 
+n7=$(log_count "---- Game state = 7")
 click "$target_x" "$target_y"
 await_log "Player action: Move / 2nd Armoured" 1 || fail "no move"
-await_log "---- Game state = 7" 3 100 || fail "the move did not end"
+await_log "---- Game state = 7" $((n7 + 1)) 100 || fail "the move did not end"
 sleep 0.5
-xdotool key --window "$win" BackSpace
-await_log "conducting" 1 || fail "no undo"
+click "$undo_x" "$undo_y"
+await_log "Undoing the move" 1 || fail "no undo"
 sleep 0.5
 click "$target_x" "$target_y"
 await_log "Player action: Move / 2nd Armoured" 2 || fail "no second move"
-await_log "---- Game state = 7" 4 100 || fail "the second move did not end"
+await_log "---- Game state = 7" $((n7 + 2)) 100 || fail "the second move did not end"
 sleep 0.5
 n=$(shots MapScreen_attack)
 click "$enemy_x" "$enemy_y"
 await_log "Player action: new assault plan created" 1 || fail "no attack set up"
+await_shot MapScreen_attack $((n + 1)) || fail "the attack panel not shown"
 click "$infantry_x" "$infantry_y"
 await_log "Player action: Unit added to assault plan" 1 || fail "the second attacker did not join"
 await_shot MapScreen_attack $((n + 2)) || fail "the attack panel not shown"
@@ -222,11 +239,11 @@ check_lines() {
 check_lines "$out/ConsoleOut_turn.txt" \
   "==== AI THREAD FINISHED =====" \
   "---- Game state = 7" \
-  "Player action: Move / 2nd Armoured from (5, 6) to (7, 6)" \
+  "Player action: Move / 2nd Armoured from (5, 7) to (7, 6)" \
   "---- Game state = 8" \
   "---- Game state = 7" \
-  "conducting" \
-  "Player action: Move / 2nd Armoured from (5, 6) to (7, 6)" \
+  "Undoing the move" \
+  "Player action: Move / 2nd Armoured from (5, 7) to (7, 6)" \
   "---- Game state = 8" \
   "---- Game state = 7" \
   "Player action: new assault plan created" \

@@ -129,6 +129,9 @@ sleep 0.3
 xdotool mousemove --window "$win" "$human_x" "$human_y" click 1
 sleep 0.3
 xdotool mousemove --window "$win" "$start_x" "$start_y" click 1
+# The country whose turn begins is greeted; Enter dismisses the greeting.
+await_shot MapScreen_cDialogNowejTury 1 100 || fail "new-turn greeting not shown"
+xdotool key --window "$win" Return
 await_shot MapScreen 1 100 || fail "map screen not shown"
 # Scroll: hold two arrow keys a moment; zoom: one wheel step out.
 xdotool mousemove --window "$win" 400 400

@@ -8,7 +8,8 @@
 // for a few frames is saved as "<dir>/<n>_<class>.png" (the map screen, at
 // each zoom it settles on, as "<dir>/<n>_MapScreen.png"; with a unit's range
 // marked "_MapScreen_range", with an attack being set up "_MapScreen_attack",
-// under a dialog "_MapScreen_<dialog class>"), and the time from the
+// under a dialog "_MapScreen_<dialog class>"; each map picture is followed
+// by a line "map view <x> <y> <zoom>"), and the time from the
 // start of main() to the first drawn main-menu frame is printed on stdout
 // (scripts/menu_walk.sh uses both).
 #include <SDL.h>
@@ -92,8 +93,10 @@ std::wstring ShownScreen(std::string& name) {
     } else if (turn.mode != 0) {
       name += "_range";
     }
-    return plat::Format(L"map %.3f %p %p %i %i", g_Settings.MapZoom, static_cast<const void*>(dialog),
-                        static_cast<const void*>(turn.selectedHex), turn.mode, sides);
+    const cMap& map = g_pWorld->GetMap();
+    return plat::Format(L"map %.3f %.0f %.0f %p %p %i %i", g_Settings.MapZoom, map.viewX, map.viewY,
+                        static_cast<const void*>(dialog), static_cast<const void*>(turn.selectedHex), turn.mode,
+                        sides);
   }
   return {};
 }
@@ -126,6 +129,11 @@ void SaveMenuScreenshot() {
                            shot->pitch) == 0 &&
       IMG_SavePNG(shot, path.c_str()) == 0) {
     std::printf("screenshot %s\n", path.c_str());
+    // Where the map lies, so that a script can find the hexes on the screen.
+    if (name.rfind("MapScreen", 0) == 0 && g_pWorld != nullptr) {
+      const cMap& map = g_pWorld->GetMap();
+      std::printf("map view %.2f %.2f %.5f\n", map.viewX, map.viewY, g_Settings.MapZoom);
+    }
     std::fflush(stdout);
   }
   SDL_FreeSurface(shot);

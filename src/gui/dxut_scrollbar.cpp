@@ -40,7 +40,9 @@ void CDXUTScrollBar::UpdateRects() {
 
 void CDXUTScrollBar::UpdateThumbRect() {
   const int range = m_nEnd - m_nStart;
-  if (range > m_nPageSize) {
+  // A control too small for one line has a page size below 1: no thumb
+  // (and no division by an empty range).
+  if (range > m_nPageSize && range > 0 && m_nPageSize >= 0) {
     const int track = m_rcTrack.Height();
     const int thumb = std::max(static_cast<int>(static_cast<long long>(track) * m_nPageSize / range), 8);
     const int travel = range - m_nPageSize;  // > 0 here

@@ -106,9 +106,11 @@ void cMapScreen::OnMapClick(int column, int row) {
   // The unit selected before this click acts.
   cJednostka* acting = nullptr;
   if (turn.selectedHex != nullptr) acting = turn.selectedHex->unit;
-  turn.SelectHex(world_, column, row);
+  // The target marks are read before the selection of the clicked hex
+  // clears them.
   sHex& hex = map.GetHex(column, row);
   const bool marked = (hex.markBits & kTargetMarks) != 0;
+  turn.SelectHex(world_, column, row);
   cJednostka* clicked = hex.unit;
   const int mode = turn.mode;
 

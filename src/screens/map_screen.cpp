@@ -36,6 +36,7 @@
 #include "screens/menu.h"
 #include "screens/minimap_panel.h"
 #include "screens/pause_menu.h"
+#include "screens/unit_panel.h"
 #include "world/game_phase.h"
 #include "world/hex.h"
 #include "world/jednostka_ladowa.h"
@@ -109,7 +110,9 @@ cMapScreen::cMapScreen(cWorld& world) : world_(world) {
   // The map screen shows the land units on their hexes.
   InstallLandUnitDrawHook();
   panels_[kInfo] = new cInfoPanel();
-  // The unit and diplomacy panels are made here once they exist.
+  // The diplomacy panel is made here once it exists.
+  panels_[kUnit] = new cUnitPanel(world);
+  SetPanelMinimized(panels_[kUnit], true);
   panels_[kAttack] = new cAttackPanel(world);
   SetPanelMinimized(panels_[kAttack], true);
   panels_[kHex] = new cHexPanel();
@@ -160,7 +163,7 @@ void cMapScreen::ShowStatusText(std::wstring_view text) {
 }
 
 void cMapScreen::RefreshSelection() {
-  // The unit panel joins this once it exists.
+  if (auto* unit = dynamic_cast<cUnitPanel*>(panels_[kUnit])) unit->Refresh();
   if (cHexPanel* hex = HexPanel()) hex->Refresh();
 }
 
@@ -605,6 +608,17 @@ void cMapScreen::OnFrameMove(double time, float elapsed) {
 }
 
 bool cMapScreen::OfferMessageToPanels(const plat::Message& message) {
+  // The keys belong to the map screen: a panel would take Tab and the arrow
+  // keys for moving its focus, and Tab even with no control focused.
+  switch (message.msg) {
+    case plat::kWmKeyDown:
+    case plat::kWmKeyUp:
+    case plat::kWmSysKeyDown:
+    case plat::kWmSysKeyUp:
+      return false;
+    default:
+      break;
+  }
   for (ePanel which : {kDiplomacy, kHex, kUnit, kAttack, kMinimap, kInfo}) {
     if (cPanel* panel = panels_[which]; panel != nullptr && panel->Dialog().MsgProc(message)) return true;
   }

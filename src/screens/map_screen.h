@@ -79,7 +79,8 @@ class cMapScreen final : public cWorldView {
   // and arrow-key scrolling, then the view's zoom, drag and glide.
   void OnFrameMove(double time, float elapsed);
   // A window message offered to the panels in the order diplomacy, hex,
-  // unit, attack, minimap, information; true when one took it.
+  // unit, attack, minimap, information; true when one took it. Key messages
+  // are not offered: the keys are the map screen's.
   bool OfferMessageToPanels(const plat::Message& message);
   // The panel event of a control of the unit, hex, attack or diplomacy
   // panel: every existing one of them gets it, in that order.

@@ -187,7 +187,7 @@ TEST_F(ResultDialogs, NewTurnGreetsTheCountryByNameAndGoesOnEnterOrEscape) {
 }
 
 TEST_F(ResultDialogs, EndTurnQuestionRemembersDontAskOnlyWhenTheTurnIsEnded) {
-  std::ofstream("Settings.ini", std::ios::binary) << "[InterfaceSettings]\r\nConfirmEndTurn=1\r\n";
+  std::ofstream("Settings.ini", std::ios::binary) << "[InterfaceSettings]\r\nConfirmEndTurn=true\r\n";
   const sSettings saved = g_Settings;
   LoadSettingsFrom(L"Settings.ini");
   ASSERT_FALSE(g_Settings.SkipEndTurnConfirmation);

@@ -15,6 +15,7 @@
 #include "gui/dxut_memo.h"
 #include "platform/format.h"
 #include "platform/recording_renderer.h"
+#include "platform/text.h"
 #include "rules/land_move.h"
 #include "screens/attack_panel.h"
 #include "screens/map_screen.h"

@@ -166,6 +166,7 @@ const Region kRegions[] = {
     {"combat.city", {380, 330, 440, 390}, "combat result: city hit"},
     {"combat.port", {380, 390, 440, 450}, "combat result: port hit"},
     {"combat.coast_guns", {380, 450, 440, 510}, "combat result: naval defence destroyed"},
+    {"unitpanel.undo", {1520, 105, 1560, 145}, "unit panel: undo the last move"},
 };
 
 constexpr int kSheet = 2048;
@@ -630,6 +631,19 @@ void WithShadow(Canvas& k, F draw) {
   draw(kPictogram);
 }
 
+// The unit panel's undo icon: a brass button with an arrow turning back.
+void DrawUndoIcon(Canvas& sheet) {
+  Piece p(Find("unitpanel.undo"));
+  Plate(p.k, 0, 0, 40, 40, 5, kInk, Col{112, 118, 82, 255}, Col{58, 62, 42, 255}, false);
+  p.k.Rect(3, 3, 34, 1, WithAlpha(kBrass, 200));
+  WithShadow(p.k, [&](Col c) {
+    p.k.Arc(21, 22, 8.5f, -kPi * 0.5f, kPi * 0.6f, 3.6f, c);
+    p.k.Polygon({20, 8, 11, 13.5f, 20, 19}, c);
+    p.k.Arc(21, 22, 8.5f, kPi * 0.6f, kPi * 0.75f, 3.6f, c);
+  });
+  p.Into(sheet);
+}
+
 void DrawCombatIcons(Canvas& sheet) {
   {  // destroyed: the unit's box struck through
     Piece p = Badge("combat.destroyed", Col{196, 60, 44, 255}, Col{104, 22, 16, 255});
@@ -1030,6 +1044,7 @@ int main(int argc, char** argv) {
   DrawFrame2(sheet);
   DrawTabFrame(sheet);
   DrawCombatIcons(sheet);
+  DrawUndoIcon(sheet);
   if (!CheckSheet(sheet.Bytes())) return 1;
 
   const std::string error = tooldraw::WritePng(sheet, argv[1]);
