@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the layers of the source folders, builds
 # the test configuration (AddressSanitizer + UBSan) and runs every test: the
-# real window under Xvfb, the thread tests
+# real window under Xvfb (the menus, then a scripted land turn), the thread tests
 # again under ThreadSanitizer, a short smoke run of every file-reader fuzzer
 # (fixed seed, so a run repeats the same inputs), then all unit tests with
 # CTest.
@@ -34,6 +34,12 @@ bash "$root/scripts/window_check.sh" "$asan" "$asan/window_check"
 echo "== menu walk (Xvfb)"
 ninja -C "$asan" tidewrack language_base >/dev/null
 bash "$root/scripts/menu_walk.sh" "$asan" "$asan/menu_walk"
+
+# A land turn of the test fixture played with xdotool: select, range, move,
+# undo, move again, attack with the panel's odds, the combat report, the
+# end of the turn with its question, the computer phase, the new turn.
+echo "== land turn (Xvfb)"
+bash "$root/scripts/land_turn.sh" "$asan" "$asan/land_turn"
 
 # The tests of code that both threads run, under ThreadSanitizer.
 tsan="$root/build/tsan"

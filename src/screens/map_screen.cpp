@@ -141,6 +141,9 @@ void cMapScreen::InstallHooks() {
 }
 
 cMapScreen::~cMapScreen() {
+  // The game's dialogs (greeting, reports, questions) name the world that
+  // goes with this screen: none stays open after it.
+  if (!g_DialogStack.empty()) PopDialogs(-1);
   SetPanelMover(nullptr);
   g_OnMinimapRect = nullptr;
   g_OnMapEmptyClick = nullptr;

@@ -11,6 +11,8 @@
 #include "app/framework_lock.h"
 #include "app/main_thread_queue.h"
 #include "app/settings.h"
+#include "dialogs/dialog.h"
+#include "dialogs/dialog_stack.h"
 #include "files/world_loader.h"
 #include "frame/device_events.h"
 #include "frame/input_routing.h"
@@ -111,6 +113,9 @@ TEST(FrameLoopThread, InputAndFramesDuringFiftyImpulsesOfComputerPlay) {
   EXPECT_FALSE(IsAiThreadRunning());
   RetireCurrentMenu();
   DeleteRetiredMenus();
+  // The greetings the hand-overs pushed closed with the map screen.
+  EXPECT_TRUE(g_DialogStack.empty());
+  DeleteRetiredDialogs();
   g_bRunning = false;
   DeleteFrameworkLock();
 }
