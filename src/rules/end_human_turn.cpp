@@ -132,6 +132,8 @@ eTurnHandOver EndHumanTurn(cWorld& world) {
     unit->turnsSinceParadrop = unit->actionPoints == unit->startingActionPoints ? unit->turnsSinceParadrop + 1 : 0;
   }
   turn.Deselect();
+  // An attack still being set up ends with the turn that set it up.
+  turn.ClearAttack();
   turn.mode = 0;
   if (current != nullptr) current->finishedTurn = true;
 

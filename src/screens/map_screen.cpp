@@ -167,6 +167,7 @@ void cMapScreen::ShowStatusText(std::wstring_view text) {
 
 void cMapScreen::RefreshSelection() {
   if (auto* unit = dynamic_cast<cUnitPanel*>(panels_[kUnit])) unit->Refresh();
+  ShowAttackPanel();
   if (cHexPanel* hex = HexPanel()) hex->Refresh();
 }
 

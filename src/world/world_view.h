@@ -14,7 +14,7 @@ class cWorldView {
   virtual void RefreshCounters() = 0;
   // The status line of the information bar (line feeds already blanks).
   virtual void ShowStatusText(std::wstring_view text) = 0;
-  // The panels that show the selected hex and unit.
+  // The panels that show the selected hex and unit, and the pending attack.
   virtual void RefreshSelection() = 0;
   // The minimap's date line.
   virtual void RefreshDateLine() = 0;

@@ -140,7 +140,8 @@ TEST_F(EndHumanTurnTest, ComputerCountryNextHandsOverToTheComputerPhaseAfterTheA
   Country(L"Dummy", 0, -1, false);
   world.turnState.SetCurrentCountry(&west);
   world.SetGameState(kPhaseHumanTurn);
-  world.turnState.mode = 4;
+  world.turnState.mode = 7;
+  world.turnState.SetAttack(nullptr, 1, 1);
 
   EXPECT_EQ(EndHumanTurn(world), eTurnHandOver::kComputerPhase);
   EXPECT_TRUE(west.finishedTurn);
@@ -148,6 +149,7 @@ TEST_F(EndHumanTurnTest, ComputerCountryNextHandsOverToTheComputerPhaseAfterTheA
   EXPECT_EQ(world.turnState.viewCountry, &west);
   EXPECT_EQ(world.GetGameState(), kPhaseComputerPlayers);
   EXPECT_EQ(world.turnState.mode, 0);
+  EXPECT_EQ(world.turnState.attack, nullptr);
   EXPECT_EQ(recorded->calls, std::vector<std::string>{"enter"});
   EXPECT_TRUE(fs::is_regular_file("data/save/autosave/Info.ini"));
   EXPECT_TRUE(fs::is_regular_file("data/save/autosave/countries.csv"));
