@@ -1,0 +1,57 @@
+// A world view that records what the rules and the worker ask of the
+// screen, for tests that run without the map screen.
+#pragma once
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "world/country.h"
+#include "world/game_phase.h"
+#include "world/world.h"
+#include "world/world_view.h"
+
+namespace twtest {
+
+class RecordingView : public cWorldView {
+ public:
+  explicit RecordingView(cWorld& world) : world_(world) {}
+
+  void RefreshCounters() override {}
+  void ShowStatusText(std::wstring_view) override {}
+  void RefreshSelection() override {}
+  void RefreshDateLine() override {}
+  void EnterComputerPhase() override {
+    inComputerPhase = true;
+    world_.SetGameState(kPhaseComputerPlayers);
+  }
+  void LeaveComputerPhase() override {
+    inComputerPhase = false;
+    world_.SetGameState(kPhaseHumanTurn);
+  }
+  void FollowHex(int x, int y) override {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    followed_.emplace_back(x, y);
+  }
+  void GlideToCountryView(const cCountry& country) override {
+    glidedTo = country.id;
+    world_.SetGameState(kPhaseViewGlide);
+  }
+
+  std::vector<std::pair<int, int>> Followed() const {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return followed_;
+  }
+
+  std::atomic<bool> inComputerPhase{false};
+  std::atomic<int> glidedTo{0};
+
+ private:
+  cWorld& world_;
+  mutable std::mutex mutex_;
+  std::vector<std::pair<int, int>> followed_;
+};
+
+}  // namespace twtest
