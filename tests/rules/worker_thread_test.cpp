@@ -15,6 +15,7 @@
 #include "app/main_thread_queue.h"
 #include "world/turn_state.h"
 #include "rules/worker_thread.h"
+#include "support/recording_view.h"
 #include "support/test_support.h"
 #include "support/world_builders.h"
 #include "world/country.h"
@@ -273,6 +274,46 @@ TEST_F(WorkerFatalDeathTest, FatalDataOnTheWorkerEndsTheProgramThroughTheMainThr
         std::exit(3);
       },
       ::testing::ExitedWithCode(1), "");
+}
+
+// The hand-over to a human on the worker: the main thread clears the
+// selection, begins the glide and brings the panels back in one request,
+// and the human turn (phase 7) comes last; the worker itself touches no
+// panel, camera or selection.
+TEST_F(WorkerThreadTest, HandOverThreadSetsTheHumanTurnLastOnTheMainThread) {
+  SetMainThreadToCurrent();
+  Build({{L"Varnland", kAxisLeader, 40}, {L"Osterhal", kAlliesLeader, 50, true}});
+  auto* view = new twtest::RecordingView(*world_);
+  world_->SetView(std::unique_ptr<cWorldView>(view));
+  world_->turnState.SetCurrentCountry(&Country(2));
+  world_->SetGameState(kPhaseComputerPlayers);
+  std::atomic<bool> stop{false};
+  world_->SetWorkerStopFlag(&stop);
+  std::atomic<bool> done{false};
+  bool handedOver = false;
+  std::thread worker([&] {
+    handedOver = HandOverToHuman(*world_);
+    done = true;
+  });
+  // The main thread's frames: nothing of the hand-over happens outside them.
+  while (PendingMainThreadRequests() == 0) std::this_thread::yield();
+  EXPECT_EQ(world_->GetGameState(), kPhaseComputerPlayers);
+  EXPECT_TRUE(view->Calls().empty());
+  while (!done) {
+    DrainMainThreadRequests();
+    std::this_thread::yield();
+  }
+  worker.join();
+  EXPECT_TRUE(handedOver);
+  EXPECT_EQ(world_->GetGameState(), kPhaseHumanTurn);
+  EXPECT_EQ(view->glidedTo.load(), 2);
+  EXPECT_EQ(world_->turnState.viewCountry, &Country(2));
+  const auto calls = view->Calls();
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].first, "glide");
+  EXPECT_EQ(calls[1].first, "leave");
+  for (const auto& [what, thread] : calls) EXPECT_EQ(thread, std::this_thread::get_id()) << what;
+  world_->SetWorkerStopFlag(nullptr);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -24,10 +25,12 @@ class RecordingView : public cWorldView {
   void RefreshSelection() override {}
   void RefreshDateLine() override {}
   void EnterComputerPhase() override {
+    Record("enter");
     inComputerPhase = true;
     world_.SetGameState(kPhaseComputerPlayers);
   }
   void LeaveComputerPhase() override {
+    Record("leave");
     inComputerPhase = false;
     world_.SetGameState(kPhaseHumanTurn);
   }
@@ -36,6 +39,7 @@ class RecordingView : public cWorldView {
     followed_.emplace_back(x, y);
   }
   void GlideToCountryView(const cCountry& country) override {
+    Record("glide");
     glidedTo = country.id;
     world_.SetGameState(kPhaseViewGlide);
   }
@@ -44,14 +48,26 @@ class RecordingView : public cWorldView {
     const std::lock_guard<std::mutex> lock(mutex_);
     return followed_;
   }
+  // The phase changes and panel calls, in order, each with the thread that
+  // made it.
+  std::vector<std::pair<std::string, std::thread::id>> Calls() const {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return calls_;
+  }
 
   std::atomic<bool> inComputerPhase{false};
   std::atomic<int> glidedTo{0};
 
  private:
+  void Record(const char* what) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    calls_.emplace_back(what, std::this_thread::get_id());
+  }
+
   cWorld& world_;
   mutable std::mutex mutex_;
   std::vector<std::pair<int, int>> followed_;
+  std::vector<std::pair<std::string, std::thread::id>> calls_;
 };
 
 }  // namespace twtest
