@@ -9,11 +9,11 @@
 #include <thread>
 #include <vector>
 
-#include "ai/ai_player.h"
 #include "world/turn_state.h"
 #include "rules/worker_thread.h"
 #include "support/test_support.h"
 #include "support/world_builders.h"
+#include "world/computer_player.h"
 #include "world/country.h"
 #include "world/world.h"
 
@@ -22,10 +22,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // Counts its turns; optionally orders a move the main thread must step.
-class cRecordingAiPlayer : public cAiPlayer {
+class cRecordingAiPlayer : public cComputerPlayer {
  public:
-  cRecordingAiPlayer(int countryId, cWorld& world, bool moves)
-      : cAiPlayer(countryId), world_(world), moves_(moves) {}
+  cRecordingAiPlayer(cWorld& world, bool moves) : world_(world), moves_(moves) {}
   void PlayTurn() override {
     ++turns;
     if (moves_) world_.SetGameState(kPhaseComputerMove);
@@ -80,7 +79,7 @@ class WorkerThreadTest : public ::testing::Test {
     }
     // The maker fills one slot per country.
     world_->CreateAiPlayers([&](int id) {
-      auto player = std::make_unique<cRecordingAiPlayer>(id, *world_, setup[id - 1].movesUnit);
+      auto player = std::make_unique<cRecordingAiPlayer>(*world_, setup[id - 1].movesUnit);
       players_.push_back(player.get());
       return player;
     });
