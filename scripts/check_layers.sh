@@ -265,10 +265,10 @@ check_links() {
       # member), or "" when it may.
       function breach(from, to, member) {
         if (rank[to] > rank[from]) return "layer " rank[to]
-        if (to == "platform/sdl" && from != "platform/sdl" && from != "frame") return "the window layer"
+        if (to == "platform/sdl" && from != "platform/sdl" && from != "frame") return "only the frame reaches the window layer"
         if (from == "rules" || from == "ai") {
-          if (to in worker_forbidden) return "GUI"
-          if (to == "app" && (member in service)) return "a drawing or audio service"
+          if (to in worker_forbidden) return "the worker'"'"'s code uses no GUI"
+          if (to == "app" && (member in service)) return "the worker'"'"'s code uses no drawing or audio service"
         }
         return ""
       }
