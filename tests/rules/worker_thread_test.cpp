@@ -9,7 +9,6 @@
 #include <thread>
 #include <vector>
 
-#include "ai/ai_player.h"
 #include "app/fatal_exit.h"
 #include "app/framework_lock.h"
 #include "app/main_thread_queue.h"
@@ -18,6 +17,7 @@
 #include "support/recording_view.h"
 #include "support/test_support.h"
 #include "support/world_builders.h"
+#include "world/computer_player.h"
 #include "world/country.h"
 #include "world/world.h"
 
@@ -29,9 +29,9 @@ enum class ePlay { kPass, kMove, kFatalData };
 
 // Counts its turns; optionally orders a move the main thread must step, or
 // meets data it cannot play with.
-class cRecordingAiPlayer : public cAiPlayer {
+class cRecordingAiPlayer : public cComputerPlayer {
  public:
-  cRecordingAiPlayer(int countryId, ePlay play) : cAiPlayer(countryId), play_(play) {}
+  explicit cRecordingAiPlayer(ePlay play) : play_(play) {}
   void PlayTurn(cWorld& world) override {
     ++turns;
     if (play_ == ePlay::kMove) world.SetGameState(kPhaseComputerMove);
@@ -89,7 +89,7 @@ class WorkerThreadTest : public ::testing::Test {
     }
     // The maker fills one slot per country.
     world_->CreateAiPlayers([&](int id) {
-      auto player = std::make_unique<cRecordingAiPlayer>(id, setup[id - 1].play);
+      auto player = std::make_unique<cRecordingAiPlayer>(setup[id - 1].play);
       players_.push_back(player.get());
       return player;
     });
