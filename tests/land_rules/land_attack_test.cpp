@@ -6,6 +6,7 @@
 #include "support/test_support.h"
 #include "world/cities.h"
 #include "world/combat_result.h"
+#include "world/commander.h"
 #include "world/jednostka_lotnicza.h"
 #include "world/land_attack.h"
 
@@ -465,6 +466,43 @@ TEST_F(LandAttackTest, AirUnitOnTheGroundLosesAFixedShareAndAttackersNothing) {
   EXPECT_NEAR(result.defenderLosses, 0.1525, 1e-5);
   EXPECT_TRUE(World().Units().airUnits.empty());
   EXPECT_EQ(attacker.strength, 100);
+}
+
+TEST_F(LandAttackTest, CommandersGainExperienceUpToTheLimit) {
+  // Line 130: limit 3, defender's chance 40, attacker's chance 70.
+  World().constants.commanderExperienceValues = {3, 0, 40, 70};
+  cJednostkaLadowa& defender = Unit(2, 2, 2);
+  w_.Hex(2, 2).fortification = 1;
+  World().constants.landCombatFactors[12] = 0.0f;
+  cJednostkaLadowa& attacker = Attacker(0);
+  cCommander attackerCommander;
+  attackerCommander.experience = 2;
+  cCommander defenderCommander;
+  defenderCommander.experience = 3;  // at the limit: no roll
+  attacker.ownCommander = &attackerCommander;
+  defender.ownCommander = &defenderCommander;
+  cLandAttack plan = Plan(&defender);
+  plan.SetAttacker(0, &attacker);
+  std::vector<int> draws = {RandFor(1, 100, 70)};
+  for (int d : Dice(1, 1)) draws.push_back(d);
+  {
+    RandSequence sequence(draws);
+    sBombardmentResult result;
+    ASSERT_TRUE(plan.Resolve(World(), result));
+    EXPECT_EQ(sequence.Left(), 0u);
+  }
+  EXPECT_EQ(attackerCommander.experience, 3);
+  EXPECT_EQ(defenderCommander.experience, 3);
+  // A roll above the chance gains nothing.
+  defenderCommander.experience = 0;
+  draws = {RandFor(1, 100, 41)};  // the attacker's commander is at the limit now
+  for (int d : Dice(1, 1)) draws.push_back(d);
+  RandSequence sequence(draws);
+  sBombardmentResult result;
+  ASSERT_TRUE(plan.Resolve(World(), result));
+  EXPECT_EQ(defenderCommander.experience, 0);
+  attacker.ownCommander = nullptr;
+  defender.ownCommander = nullptr;
 }
 
 }  // namespace
