@@ -10,6 +10,7 @@
 #include "app/sound.h"
 #include "app/string_base.h"
 #include "platform/format.h"
+#include "platform/rand.h"
 #include "world/combat_result.h"
 #include "world/country.h"
 #include "world/hex.h"
@@ -57,15 +58,22 @@ int WholePoints(float value, int most) {
   return static_cast<int>(value);
 }
 
+// One of n (n >= 1) with equal chances, from one draw of the calling
+// thread's generator.
+int EvenPick(int n) {
+  return static_cast<int>(static_cast<long long>(plat::Rand()) * n / (static_cast<long long>(plat::kRandMax) + 1));
+}
+
 // The unit leaves the turn state and the world.
 void KillUnit(cWorld& world, cJednostka* unit) {
   world.turnState.ForgetUnit(unit);
   unit->Kill();
 }
 
-// The sides a retreating defender may take, the score of each (attacking
-// sides opposite count 100, two apart 10, adjacent 1) and the one chosen.
-// Returns -1 when no side is acceptable.
+// The sides a retreating defender may take (free land of its own country,
+// an ally or an enemy), the score of each (attacking sides opposite count
+// 100, two apart 10, adjacent 1) and the one chosen. Returns -1 when no side
+// is acceptable.
 int ChooseRetreatSide(cWorld& world, const cLandAttack& attack, const cJednostka& defender) {
   const cMap& map = world.GetMap();
   bool acceptable[6] = {};
@@ -80,12 +88,14 @@ int ChooseRetreatSide(cWorld& world, const cLandAttack& attack, const cJednostka
                     (hex.controller == defender.countryId || AreAllied(world, hex.controller, defender.countryId) ||
                      AreAtWar(world, defender.countryId, hex.controller));
   }
+  // The best score wins; among sides of equal best score each is equally
+  // likely (the k-th equal side seen takes the place with chance 1 / k), so
+  // any acceptable side leaves the defender a side to take.
   int best = -1;
   int bestScore = 0;
-  int first = -1;
+  int tied = 0;
   for (int d = 0; d < 6; ++d) {
     if (!acceptable[d]) continue;
-    if (first < 0) first = d;
     int score = 0;
     for (int k = 0; k < 6; ++k) {
       if (k == d || !hasNeighbour[k] || !attack.attackers[static_cast<std::size_t>(k)]) continue;
@@ -93,14 +103,15 @@ int ChooseRetreatSide(cWorld& world, const cLandAttack& attack, const cJednostka
       score += apart == 3 ? 100 : (apart == 2 || apart == 4) ? 10 : 1;
     }
     LogLine(L"Retreat direction %i: score %i", d, score);
-    if (score > bestScore || (score == bestScore && RandomRange(1, 2) == 1)) {
+    if (best < 0 || score > bestScore) {
       best = d;
       bestScore = score;
+      tied = 1;
+    } else if (score == bestScore) {
+      ++tied;
+      if (EvenPick(tied) == 0) best = d;
     }
   }
-  // Every side scored 0 and every tie roll failed: the first acceptable side
-  // in side order, so a retreat that passed always has a side.
-  if (best < 0) best = first;
   return best;
 }
 

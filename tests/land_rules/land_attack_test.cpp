@@ -391,24 +391,32 @@ TEST_F(LandAttackTest, RetreatIntoEnemyLandRetakesItAndNoSideMeansSurrender) {
   EXPECT_TRUE(log.Contains(L"retreat_check_passed,_but_retreat_impossible._Ulan_surrenders!"));
 }
 
-TEST_F(LandAttackTest, WhenEveryTieRollFailsTheFirstAcceptableSideIsTaken) {
-  // An attacker landing from the sea stands on no side of the hex: every
-  // side scores 0 and each is taken only by a tie roll of 1.
-  cJednostkaLadowa& defender = Unit(2, 2, 2);
-  defender.strength = 30;
-  cJednostkaLadowa& attacker = Unit(4, 4, 1);
-  w_.Hex(4, 4).unit = nullptr;
-  attacker.x = attacker.y = -1;
-  cLandAttack plan = Plan(&defender);
-  plan.SetAttacker(kDirSouth, &attacker);
-  std::vector<int> draws = {RandFor(1, 6, 1), RandFor(1, 6, 1), 0, RandFor(1, 100, 1)};
-  for (int side = 0; side < 6; ++side) draws.push_back(plat::kRandMax);  // RandomRange(1, 2) = 2
-  RandSequence sequence(draws);
-  sBombardmentResult result;
-  ASSERT_TRUE(plan.Resolve(World(), result));
-  EXPECT_TRUE(result.Flag(kFlagDefenderRetreated));
-  EXPECT_EQ(defender.x, 2);
-  EXPECT_EQ(defender.y, 1) << "side 0, the first acceptable one";
+TEST_F(LandAttackTest, EqualRetreatSidesArePickedEvenly) {
+  // A defender in the corner attacked from the side that has no hex (a
+  // landing from the sea): its three free sides all score 0. The k-th equal
+  // side replaces the choice when the even pick among k gives 0: never (the
+  // first side stays), or always (the last one wins).
+  for (bool replace : {false, true}) {
+    cJednostkaLadowa& defender = Unit(0, 0, 2);
+    defender.strength = 30;
+    cJednostkaLadowa& attacker = Unit(4, 4, 1);
+    cLandAttack plan = Plan(&defender);
+    plan.defenderX = plan.defenderY = 0;
+    plan.SetAttacker(kDirNorth, &attacker);
+    std::vector<int> draws = {RandFor(1, 6, 1), RandFor(1, 6, 1), 0, RandFor(1, 100, 1)};
+    for (int k = 2; k <= 3; ++k) draws.push_back(replace ? 0 : plat::kRandMax);
+    RandSequence sequence(draws);
+    sBombardmentResult result;
+    ASSERT_TRUE(plan.Resolve(World(), result));
+    EXPECT_TRUE(result.Flag(kFlagDefenderRetreated));
+    int x = 0, y = 0;
+    HexNeighbourCoords(0, 0, replace ? kDirSouth : kDirNorthEast, x, y);
+    EXPECT_EQ(defender.x, x) << replace;
+    EXPECT_EQ(defender.y, y) << replace;
+    EXPECT_EQ(sequence.Left(), 0u);
+    defender.Kill();
+    attacker.Kill();
+  }
 }
 
 TEST_F(LandAttackTest, KilledAttackerLeavesTheWorldAndMultiSideFlagsAreSet) {
