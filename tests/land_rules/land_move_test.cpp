@@ -278,3 +278,21 @@ TEST_F(LandMoveRules, KilledUnitLeavesSelectionUndoMoveAndAttack) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(LandMoveRules, ComputerMoveHookBuildsThePathAndARefusedOneLeavesTheUnitWhereItIs) {
+  InstallLandMoveHooks();
+  cJednostkaLadowa& unit = Mover(1, 1, 2);
+  // The worker's order takes the unit off its hex, then builds the path.
+  w_.Hex(1, 1).unit = nullptr;
+  g_LandTurnHooks.buildPath(unit, 5, 3);  // out of range
+  EXPECT_FALSE(StepLandMove(World()));
+  EXPECT_EQ(w_.Hex(1, 1).unit, &unit);
+  w_.Hex(1, 1).unit = nullptr;
+  g_LandTurnHooks.buildPath(unit, 2, 1);
+  EXPECT_EQ(Walk(), 1);
+  EXPECT_EQ(w_.Hex(2, 1).unit, &unit);
+}
+
+}  // namespace
