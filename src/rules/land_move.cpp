@@ -189,6 +189,10 @@ eUndoRefusal UndoLandMove(cWorld& world, cJednostkaLadowa* unit) {
   return eUndoRefusal::kNone;
 }
 
+bool cMoveUndo::Undo(cWorld& world, cJednostkaLadowa* unit) {
+  return UndoLandMove(world, unit) == eUndoRefusal::kNone;
+}
+
 void InstallLandMoveHooks() {
   g_LandTurnHooks.buildPath = [](cJednostkaLadowa& unit, int x, int y) {
     if (!g_pWorld) return;
