@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "land_rules/land_rules_fixture.h"
+#include "world/hex_ownership.h"
 #include "world/map.h"
 
 namespace {
@@ -97,6 +98,41 @@ TEST_F(MapSearches, WeatherRollFollowsTheMonthsChances) {
   EXPECT_EQ(hex.weather, 2u) << "no snow at 40, mud at 50";
   EXPECT_EQ(w_.Hex(1, 0).weather, 2u) << "no weather: unchanged";
   EXPECT_EQ(w_.Hex(2, 0).weather, 0u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MapSearches, OwnershipQuestionsOfAHex) {
+  // 1 Allies at war with 2 Axis; 3 neutral; a fourth country, Allies too.
+  w_.AddCountries({kAlliesLeader});  // the relations start afresh
+  w_.War(1, 2);
+  sHex& hex = w_.Hex(1, 1);
+  hex.controller = 2;
+  hex.owner = 4;
+  EXPECT_TRUE(IsHexLandNotNeutralFor(World(), hex, 1)) << "enemy-held";
+  EXPECT_FALSE(IsHexLandNotNeutralFor(World(), hex, 3)) << "a neutral at peace";
+  EXPECT_FALSE(IsHexOwnerAtWarWith(World(), hex, 2)) << "4 is not at war with 2";
+  w_.War(4, 2);
+  EXPECT_TRUE(IsHexOwnerAtWarWith(World(), hex, 2));
+  EXPECT_FALSE(IsHexControllerFriendly(World(), hex, 1));
+  hex.controller = 4;
+  EXPECT_TRUE(IsHexControllerFriendly(World(), hex, 1));
+  EXPECT_TRUE(IsHexFullyFriendly(World(), hex, 1)) << "both allied";
+  hex.owner = 3;
+  EXPECT_FALSE(IsHexFullyFriendly(World(), hex, 1));
+  EXPECT_FALSE(AreAllied(World(), 3, 3)) << "a neutral is allied with no one";
+  hex.controller = 0;
+  EXPECT_FALSE(IsHexLandNotNeutralFor(World(), hex, 1));
+  EXPECT_TRUE(IsHexAirborneDropTarget(World(), hex, 1)) << "nobody's land";
+  EXPECT_EQ(GetHexControllerCountry(World(), hex), nullptr);
+  EXPECT_EQ(GetHexOwnerCountry(World(), hex), &w_.Country(3));
+  hex.terrain = kTerrainMountain;
+  EXPECT_FALSE(IsHexAirborneDropTarget(World(), hex, 1));
+  hex.terrain = kTerrainPlain;
+  w_.AddUnit(1, 1, 2);
+  EXPECT_FALSE(IsHexAirborneDropTarget(World(), hex, 1)) << "a visible unit on it";
 }
 
 }  // namespace
