@@ -174,10 +174,10 @@ bool cLandAttack::Resolve(cWorld& world, sBombardmentResult& result) {
   const float defenderWeather = GetDefenderWeatherFactor(world);
   const float entrenchment = GetEntrenchmentFactor(world);
   const std::wstring columnLine = plat::Format(L"\nColumn: %i\n", EstimateOddsColumn(world));
-  result.attackerText2 = plat::Format(Text("combatresult_land_battle_att_info"), fortification * 100.0f,
+  const std::wstring attackerInfo = plat::Format(Text("combatresult_land_battle_att_info"), fortification * 100.0f,
                                       directions * 100.0f, armourFactor * 100.0f, attackerWeather * 100.0f) +
                          columnLine;
-  result.defenderText2 = plat::Format(Text("combatresult_land_battle_def_info"), terrain * 100.0f, city * 100.0f,
+  const std::wstring defenderInfo = plat::Format(Text("combatresult_land_battle_def_info"), terrain * 100.0f, city * 100.0f,
                                       defenderWeather * 100.0f, entrenchment * 100.0f) +
                          columnLine;
   std::wstring attackerList;
@@ -194,6 +194,8 @@ bool cLandAttack::Resolve(cWorld& world, sBombardmentResult& result) {
       plat::Format(L"%s [%.2f] was attacked at hex (%i, %i) by unit(s) %s (%s)\n\n", defender->name,
                    defender->GetCombatStrength(), defenderX, defenderY, attackerList,
                    CountryName(world, attackerCountry));
+  attackerReport += attackerInfo;
+  defenderReport += defenderInfo;
   // Lines that go to both sides' texts.
   auto bothTexts = [&](const std::wstring& line) {
     attackerReport += line;
@@ -377,7 +379,8 @@ bool cLandAttack::Resolve(cWorld& world, sBombardmentResult& result) {
   world.reports.AddReport(forAttacker, world.GetDate(), world.TurnsPerMonth(), world.impulseCounters[0]);
   world.reports.AddReport(forDefender, world.GetDate(), world.TurnsPerMonth(), world.impulseCounters[0]);
   LogLine(L"===REPORTS ADDED===");
-  result.attackerText2 = attackerReport + result.attackerText2;
-  result.defenderText2 = defenderReport + result.defenderText2;
+  // The details: each side's whole account of the battle.
+  result.attackerText2 = attackerReport;
+  result.defenderText2 = defenderReport;
   return true;
 }

@@ -455,6 +455,11 @@ TEST_F(LandAttackTest, KilledAttackerLeavesTheWorldAndMultiSideFlagsAreSet) {
   EXPECT_EQ(World().reports.Reports().front().countryId, 1);
   EXPECT_EQ(World().reports.Reports().back().type, 1);
   EXPECT_EQ(World().reports.Reports().back().countryId, 2);
+  const std::wstring& attack = World().reports.Reports().front().text;
+  EXPECT_EQ(attack.rfind(L"Attacked unit  () [10.00] on hex (2, 2) with unit(s)  [0.10],  [10.00]\n\n", 0), 0u)
+      << std::string(attack.begin(), attack.end());
+  EXPECT_NE(attack.find(L"destroyed!\n"), std::wstring::npos);
+  EXPECT_EQ(result.attackerText2, attack);
 }
 
 TEST_F(LandAttackTest, AirUnitOnTheGroundLosesAFixedShareAndAttackersNothing) {
