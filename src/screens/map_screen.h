@@ -54,6 +54,8 @@ class cMapScreen final : public cWorldView {
   void RefreshDateLine() override;
   void EnterComputerPhase() override;
   void LeaveComputerPhase() override;
+  void FollowHex(int x, int y) override;
+  void GlideToCountryView(const cCountry& country) override;
 
   // Start of play, from the loading screen to the map screen: the pause
   // wallpaper, what the first human country sees, fonts, the minimap's
