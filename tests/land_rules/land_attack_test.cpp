@@ -236,6 +236,8 @@ TEST_F(LandAttackTest, EachRowOfTheDefendersLossTable) {
     EXPECT_EQ(result.attackerCountry, 1);
     EXPECT_EQ(result.defenderCountry, 2);
     EXPECT_EQ(attacker.actionPoints, 3) << "the attack costs 2 points";
+    EXPECT_FALSE(defender.wasAttacked) << "a one-sided attack leaves the flags";
+    EXPECT_FALSE(attacker.attacked);
     EXPECT_EQ(draws.Left(), 0u);
     defender.Kill();
     attacker.Kill();
