@@ -136,7 +136,8 @@ bool IsCompleteSaveCopy(const std::wstring& folder) {
     const std::size_t semicolon = line.rfind(';');
     if (semicolon == std::string::npos || semicolon == 0 || semicolon + 1 == line.size()) return false;
     const std::string sizeText = line.substr(semicolon + 1);
-    if (sizeText.size() > 18 || !std::all_of(sizeText.begin(), sizeText.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    if (sizeText.size() > 18 ||
+        !std::all_of(sizeText.begin(), sizeText.end(), [](char c) { return c >= '0' && c <= '9'; })) {
       return false;
     }
     const std::uintmax_t size = std::stoull(sizeText);

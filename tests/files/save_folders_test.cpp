@@ -1,6 +1,8 @@
 // The copies a save leaves beside its target when its process dies: their
 // names, when one is complete, and what the saved-game list, the loader and
 // the start of the game do with them for a dead process and a running one.
+#include "files/save_folders.h"
+
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -13,7 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "files/save_folders.h"
 #include "files/save_game.h"
 #include "files_fixture.h"
 #include "platform/paths.h"
