@@ -104,7 +104,7 @@ std::wstring LandRow(cJednostkaLadowa* unit) {
 std::wstring AirRow(const cJednostkaLotnicza* unit) {
   return plat::Format(L"\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;", unit->id,
                       files::CleanFieldText(unit->name), unit->countryId, unit->x, unit->y, unit->type, unit->level,
-                      static_cast<int>(unit->strength), CommanderIdOf(unit), unit->attacked ? 1 : 0,
+                      files::TruncateToInt(unit->strength), CommanderIdOf(unit), unit->attacked ? 1 : 0,
                       unit->wasAttacked ? 1 : 0, unit->supplySourceX, unit->supplySourceY, unit->actionPoints,
                       unit->startingActionPoints, unit->inReserve ? 1 : 0, unit->supply, unit->reconDone ? 1 : 0,
                       unit->availableInTurns);

@@ -8,6 +8,7 @@
 #include "files/countries_file.h"
 #include "files/fleet_files.h"
 #include "files/info_ini_file.h"
+#include "files/save_folders.h"
 #include "files/unit_files.h"
 #include "files/world_skins.h"
 #include "files/reports_file.h"
@@ -116,6 +117,9 @@ std::function<void(int percent)> g_OnWorldLoadingProgress;
 void LoadWorld(const sGameStartSettings& settings, const sWorldLoadHooks& hooks) {
   delete g_pWorld;
   g_pWorld = nullptr;
+  // A save whose folder a killed save left under a copy's name is taken
+  // back before its files are read.
+  if (settings.isSavedGame != 0) RecoverSaveFolderOf(settings.folderPattern);
   // The world is the loaded game from its first reader on; a load that
   // fails frees what it had read and leaves none.
   auto* world = new cWorld();

@@ -1,5 +1,7 @@
 // Switching menus, the intro that opens the first one, the scenario menu's
 // lists and the loading screen behind its Start.
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 
@@ -119,7 +121,11 @@ TEST_F(ScenarioMenu, ListsOnlyFoldersWithAnInfoIniAndSurvivesAMalformedOne) {
              "[General_ENG]\nName=Case Alpha\n[Save]\nDate=2026-12-06 20:15\nTurn=7\n"
              "GameYearDisplayed=39\nGameMonthDisplayed=10\nGameDayDisplayed=3\nScenarioName=Alpha\n");
   dir_.Write("data/save/autosave/Info.ini", "[General_ENG]\nName=Operation Beta\n");
-  std::filesystem::create_directories(dir_.Path() / "data/pbem");
+  // A save's half-written new folder and its old one stepped aside, of a
+  // process still running (this one's parent): never saved games.
+  const std::string parent = std::to_string(::getppid());
+  dir_.Write("data/save/autosave.tmp-" + parent + "/Info.ini", "[General_ENG]\nName=Operation Beta\n");
+  dir_.Write("data/pbem/duel.old-" + parent + "/Info.ini", "[General_ENG]\nName=Operation Beta\n");
   // The folder and the row of each entry of a tab.
   using Rows = std::vector<std::pair<std::wstring, std::wstring>>;
   const auto rows = [](int tab) {
@@ -136,6 +142,7 @@ TEST_F(ScenarioMenu, ListsOnlyFoldersWithAnInfoIniAndSurvivesAMalformedOne) {
             (Rows{{L"data\\save\\50%s off\\", L"50%s off;Case Alpha;2026-12-06 20:15"},
                   {L"data\\save\\autosave\\", L"autosave;Operation Beta;--.--.-- --:--"}}));
   EXPECT_TRUE(rows(kScenarioTabPbemGame).empty());
+  EXPECT_TRUE(std::filesystem::exists(dir_.Path() / ("data/save/autosave.tmp-" + parent)));
   std::filesystem::remove_all(dir_.Path() / "data/pbem");
   EXPECT_TRUE(rows(kScenarioTabPbemGame).empty());
   // Another language has other names.
