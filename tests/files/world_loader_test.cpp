@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <tuple>
@@ -134,6 +135,18 @@ TEST_F(WorldLoader, FixtureLoadsEveryRecordAndLinksThem) {
   }
   EXPECT_EQ(IdsOf(u.navalReservePool), std::vector<int>{6});
   EXPECT_EQ(u.navalReservePool[0]->fleet, nullptr);
+
+  // The commander weights of the constants (lines 179 and 127): an own
+  // commander raises its unit's effectiveness, and its checks can succeed.
+  const sUnitConstants& weights = w.unitConstants;
+  EXPECT_EQ(std::tuple(weights.skillWeight, weights.experienceWeight, weights.distanceFalloff,
+                       weights.lossPreventionWeight, weights.damageDoublingWeight, weights.bombardmentBonusWeight),
+            std::tuple(20, 10, 1, 5, 4, 3));
+  const auto led = std::find_if(u.landUnits.begin(), u.landUnits.end(), [](auto* unit) { return unit->ownCommander; });
+  ASSERT_NE(led, u.landUnits.end());
+  const cCommander& general = *(*led)->ownCommander;
+  EXPECT_GT(cUnit::GetCommanderValue(general, 0), 1.5f);
+  EXPECT_EQ((*led)->GetCommanderBonus(), 3 * general.skill);
 
   // The first pass of a new scenario: airborne units may drop at once.
   for (const cJednostkaLadowa* unit : u.landUnits) EXPECT_EQ(unit->turnsSinceParadrop, 3);
