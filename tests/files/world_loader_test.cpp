@@ -208,6 +208,27 @@ TEST_F(WorldLoader, SaveLoadSaveGivesTheSameFiles) {
   }
 }
 
+// A unit aboard a ship has no map position: a row that gives the marines
+// the hex of the 1st Infantry loads without a placement conflict, leaves
+// the infantry on its hex, and the save writes the marines off the map.
+TEST_F(WorldLoader, AUnitAboardAShipTakesNoHexAndIsSavedWithout) {
+  Edit("land_units.csv", "5;Marines;1;-1;-1;", "5;Marines;1;3;5;");
+  twtest::LogCapture log;
+  cScopedThrowingFatalHook fatal;
+  ASSERT_NO_THROW(LoadWorld(settings_));
+  ASSERT_NE(g_pWorld, nullptr);
+  const sUnitLists& u = g_pWorld->Units();
+  ASSERT_EQ(IdsOf(u.carriedUnitsA), std::vector<int>{5});
+  const cJednostkaLadowa* marines = u.carriedUnitsA.front();
+  EXPECT_EQ(std::pair(marines->x, marines->y), std::pair(-1, -1));
+  EXPECT_EQ(g_pWorld->GetMap().GetHex(3, 5).unit, static_cast<cJednostka*>(u.landUnits.front()));
+  EXPECT_TRUE(log.Contains(L"WARNING: land_units.csv: Marines (ID=5) is aboard ship id=3: its hex (3, 5) is dropped"));
+
+  ASSERT_TRUE(SaveGame(*g_pWorld, L"Aboard", false).ok);
+  const std::string saved = twtest::ReadFile(dir_.File("data/save/Aboard/land_units.csv"));
+  EXPECT_NE(saved.find("\n5;Marines;1;-1;-1;"), std::string::npos);
+}
+
 // Broken scenarios: each edit ends the load (exit code 1) after its log
 // lines, and no world is left behind.
 TEST_F(WorldLoader, BrokenScenariosEndTheLoadAfterTheirLogLines) {
