@@ -16,6 +16,7 @@
 #include "files/city_rows_file.h"
 #include "files/topography_file.h"
 #include "world/jednostka_ladowa.h"
+#include "world/unit_constants.h"
 #include "world/world.h"
 #include "world/game_phase.h"
 
@@ -46,6 +47,7 @@ void LoadFolder(cWorld& world, const sWorldLoadHooks& hooks) {
   // The land units read their action points, strengths and move costs from
   // them; a new unit takes its paradrop preparation turns when it is made.
   ApplyScenarioConstants(world.constants);
+  world.unitConstants = CommanderWeightsOf(world.constants);
   RestoreDateFromHeader(header, world);
   Progress(15);
   world.LoadMap(world.folderPattern);

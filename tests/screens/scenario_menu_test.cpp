@@ -18,6 +18,7 @@
 #include "screens/intro.h"
 #include "screens/loading_menu.h"
 #include "screens/main_menu.h"
+#include "screens/pause_menu.h"
 #include "screens/menu.h"
 #include "screens/scenario_menu.h"
 #include "screens/scenario_settings_menu.h"
@@ -293,6 +294,44 @@ TEST_F(Intro, AClickDuringTheSecondLogoEndsTheIntro) {
   EXPECT_EQ(g_Intro.logoState, 3);
   Frame(16);
   EXPECT_NE(dynamic_cast<cMainMenu*>(g_pCurrentMenu), nullptr);
+}
+
+// Abandoning the game from the pause menu frees the world and goes back to
+// the scenario menu with the menu music repeating, as the main menu plays it.
+TEST_F(Intro, AbandoningFromThePauseMenuFreesTheWorldAndRepeatsTheMenuMusic) {
+  g_pWorld = new cWorld();
+  auto* pause = new cPauseMenu();
+  pause->Dialog().SendEvent(EVENT_BUTTON_CLICKED, true, pause->Dialog().GetControl(kPauseAbort), false);
+  EXPECT_EQ(g_pWorld, nullptr);
+  EXPECT_NE(dynamic_cast<cScenarioMenu*>(g_pCurrentMenu), nullptr);
+  const auto music = Sound(SND_MAIN_MENU_MUSIC_LOOP);
+  EXPECT_EQ(std::pair(music->loops.size(), music->plays.size()), std::pair(std::size_t{1}, std::size_t{0}));
+}
+
+// A dialog over the game that notes whether the world still existed when it
+// was closed.
+struct sInGameDialog : cDialog {
+  explicit sInGameDialog(std::vector<bool>& closes) : cDialog(77), closes(closes) {}
+  void Close() override {
+    closes.push_back(g_pWorld != nullptr);
+    cDialog::Close();
+  }
+  std::vector<bool>& closes;
+};
+
+// Abandoning the game closes every dialog opened over it while the world
+// they show still exists, and leaves the stack empty.
+TEST_F(Intro, AbandoningClosesTheDialogsOverTheGameBeforeTheWorldGoes) {
+  g_pWorld = new cWorld();
+  std::vector<bool> closes;
+  PushDialog(new sInGameDialog(closes));
+  PushDialog(new sInGameDialog(closes));
+  auto* pause = new cPauseMenu();  // closes the top one
+  pause->Dialog().SendEvent(EVENT_BUTTON_CLICKED, true, pause->Dialog().GetControl(kPauseAbort), false);
+  EXPECT_EQ(closes, (std::vector<bool>{true, true}));
+  EXPECT_TRUE(g_DialogStack.empty());
+  EXPECT_EQ(std::pair(g_pActiveDialog, g_pWorld), std::pair(static_cast<cDialog*>(nullptr), static_cast<cWorld*>(nullptr)));
+  DeleteRetiredDialogs();
 }
 
 }  // namespace
