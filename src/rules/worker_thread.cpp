@@ -56,8 +56,7 @@ bool Stopping(const cWorld& world) {
 bool StopWhenNoHumanCanMove(cWorld& world) {
   if (!HumanCountriesStalled(world.Countries())) return false;
   LogLine(L"No human country can ever move: the computer players stop");
-  const cFrameworkLockGuard lock;
-  world.turnState.SetCurrentCountry(nullptr);
+  LockedStep([&world] { world.turnState.SetCurrentCountry(nullptr); });
   return true;
 }
 
