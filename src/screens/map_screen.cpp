@@ -128,6 +128,7 @@ cMapScreen::cMapScreen(cWorld& world) : world_(world) {
   if (auto& loop = g_Sounds[SND_MAIN_MENU_MUSIC_LOOP]) loop->Stop();
   // The map screen shows the land units on their hexes.
   InstallLandUnitDrawHook();
+  InstallSelectionDrawHook();
   panels_[kInfo] = new cInfoPanel();
   // The unit, attack and diplomacy panels are made here once they exist.
   panels_[kHex] = new cHexPanel();
