@@ -517,7 +517,9 @@ void cJednostkaLadowa::LevelUp() {}
 // --- death ---
 
 void cJednostkaLadowa::Kill() {
-  if (g_pWorld) g_pWorld->turnState.ForgetUnit(this);
+  // One step for the main thread: the unit leaves the turn state, its hex
+  // and the lists together.
   const cFrameworkLockGuard lock;
+  if (g_pWorld) g_pWorld->turnState.ForgetUnit(this);
   RemoveUnitFromWorld(this);
 }
