@@ -25,6 +25,14 @@ cmake -S "$root" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_SANITIZE=ON \
   -DTW_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-g1" -DCMAKE_CXX_FLAGS="-O1 -Werror" >/dev/null
 ninja -C "$asan" -j "$jobs"
 
+# Damaged copies of the fixture scenario (missing, empty, halved, garbled
+# files, other line ends, values out of range), each loaded with
+# check_scenario: it must end with exit 1 naming the file, or load with
+# WARNING lines for every row it leaves out.
+echo "== damaged scenarios"
+python3 "$root/scripts/damaged_scenarios.py" "$asan/tools/check_scenario" \
+  "$root/tests/data/fixture_scenario/Fixture" "$jobs"
+
 # The real window under a virtual X display: title and one drawn frame.
 echo "== window check (Xvfb)"
 bash "$root/scripts/window_check.sh" "$asan" "$asan/window_check"

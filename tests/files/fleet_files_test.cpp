@@ -6,7 +6,9 @@
 #include <tuple>
 #include <vector>
 
+#include "app/fatal_exit.h"
 #include "files/fleet_files.h"
+#include "platform/format.h"
 #include "files_fixture.h"
 #include "world/commander.h"
 #include "world/convoy.h"
@@ -41,13 +43,29 @@ TEST_F(FleetFiles, FleetsAndCommandersReadBackAndAreWrittenExactly) {
 
 TEST_F(FleetFiles, FlagsLinesAndRoundTrip) {
   dir.Write("flags.txt",
-            "# flag no;flag value\r\n12;5;\r\n;7\r\n13;\r\n14\r\n#15;1\r\n39999;-2\r\n40000;3\r\n-1;4\r\n\r\n16;9x");
+            "# flag no;flag value\r\n12;5;\r\n;7\r\n13;\n14\r#15;1\r\n39999;-2\r\n40000;3\r\n-1;4\r\n\r\n16;9");
   twtest::LogCapture log;
   std::vector<int> flags;
   LoadFlags(Pattern(), flags);
   ASSERT_EQ(flags.size(), static_cast<std::size_t>(kEventFlagCount));
   EXPECT_EQ(std::tuple(flags[12], flags[15], flags[16], flags[39999]), std::tuple(5, 0, 9, -2));
   EXPECT_TRUE(log.Contains(L"flags.txt: line 8: flag number 40000 out of range"));
+  // Every line left out says so, with its line number (any line end counts).
+  const std::wstring path = Folder() + L"\\flags.txt";
+  for (const auto& [line, reason] : {std::pair(3, L"1 fields where 2 are needed"), {4, L"1 fields where 2 are needed"},
+                                     {5, L"1 fields where 2 are needed"}, {8, L"flag number 40000 is not one of 0 to 39999"},
+                                     {9, L"flag number -1 is not one of 0 to 39999"}}) {
+    EXPECT_TRUE(log.Contains(plat::Format(L"WARNING: %s line %i: %s; the row is skipped", path, line, reason))) << line;
+  }
+  // A value that is not a number ends the load, naming file, line and column.
+  dir.Write("flags.txt", "1;2\n3;9x\n");
+  {
+    cScopedThrowingFatalHook fatal;
+    EXPECT_THROW(LoadFlags(Pattern(), flags), sFatalExitError);
+  }
+  EXPECT_TRUE(log.Contains(L"ERROR: " + path + L" line 2 column 2: flag value \"9x\" is not a whole number"));
+  dir.Write("flags.txt", "# flag no;flag value\r\n12;5;\r\n39999;-2;\r\n16;9\r\n");
+  LoadFlags(Pattern(), flags);
 
   flags[16] = 0;
   WriteFlags(Folder(), flags);

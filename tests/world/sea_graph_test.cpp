@@ -136,7 +136,9 @@ TEST(SeaGraphLoad, FatalDataErrorsEndWithCodeOne) {
   w.AddCity(L"Inland", 5, 3, kCityNormal);  // not a port: needs no node
   dir.Write("sea_nodes.csv", "1;A;0;0;1;1;1;1;1;1\r\n");
   EXPECT_THROW(w.world.GetSeaGraph().LoadSeaNodes(Pattern(dir)), sFatalExitError);
-  EXPECT_EQ(log.Lines().back(), L"ERROR. There is no sea node for port city Hel (5, 2)");
+  EXPECT_TRUE(log.Contains(L"ERROR. There is no sea node for port city Hel (5, 2)"));
+  EXPECT_TRUE(log.Contains(L"ERROR: " + std::filesystem::path(dir.File("sea_nodes.csv")).wstring() +
+                           L": no sea node stands on the port city Hel (5, 2)"));
   twtest::TempDir empty;
   EXPECT_THROW(w.world.GetSeaGraph().LoadSeaNodes(Pattern(empty)), sFatalExitError);
 }
