@@ -87,9 +87,10 @@ void FillCountry(cCountry& country, const std::vector<std::wstring>& f, const fi
   country.doneTurnInOrientation = b(47);
   country.socialUnrest = fl(48);
   country.warEconomy = files::ToFloat(row.NumberClamped(48, L"war economy per cent", 0.0, 100.0));
-  country.power = row.Int(49, L"power", 1, 3);
-  country.region = row.Int(50, L"region", 1, 5);
-  country.difficulty = row.Int(51, L"difficulty level", 0, 4);
+  // Codes of the settings screen; 0 is "none" for power and region.
+  country.power = row.IntClamped(49, L"power", 0, 3);
+  country.region = row.IntClamped(50, L"region", 0, 5);
+  country.difficulty = row.IntClamped(51, L"difficulty level", 0, 4);
   country.nuclearBombs = i(53);
   country.diplomaticPointsPerMonth = i(54);
   for (int k = 0; k < 5; ++k) country.doctrineMonths[static_cast<std::size_t>(k)] = i(55 + k);

@@ -230,7 +230,7 @@ void LoadConvoys(cWorld& world, std::wstring_view folderFormat) {
     const int line = static_cast<int>(reader.LineCounter());
     cConvoy convoy;
     convoy.id = row.Int(0, L"convoy id", 1);
-    convoy.owner = row.Int(1, L"country id", 1, world.GetCountryCount());
+    convoy.owner = row.Int(1, L"country id");  // an unknown one is skipped below
     convoy.type = row.Int(2, L"convoy type", 0, 1);
     convoy.value = row.IntClamped(3, L"value", 0, INT_MAX);
     const int departurePort = row.Int(4, L"departure port id");

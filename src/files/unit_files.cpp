@@ -173,8 +173,9 @@ void LoadLandUnits(cWorld& world, std::wstring_view folderFormat) {
     const int type = row.Int(5, L"land unit type", kUnitInfantryDivision, kUnitArtificialHarbour);
     if (CategoryOfUnitType(type) != kCategoryLand) row.RefuseValue(5, L"land unit type", L"names no land unit type");
     const int countryId = row.Int(2, L"country id", 1);
-    const int x = Coordinate(row, 3, L"hex x", width);
-    const int y = Coordinate(row, 4, L"hex y", height);
+    // The placement check after the file refuses a hex off the map.
+    const int x = row.Int(3, L"hex x");
+    const int y = row.Int(4, L"hex y");
     const int level = row.Int(6, L"level", 1, kMaxLevel);
 
     if (type == kUnitArtificialHarbour) {
@@ -281,8 +282,8 @@ void LoadAirUnits(cWorld& world, std::wstring_view folderFormat) {
     templ.id = id;
     templ.SetName(reader[1]);
     templ.countryId = row.Int(2, L"country id", 1);
-    templ.x = Coordinate(row, 3, L"hex x", width);
-    templ.y = Coordinate(row, 4, L"hex y", height);
+    templ.x = row.Int(3, L"hex x");  // checked by the placement after the file
+    templ.y = row.Int(4, L"hex y");
     templ.SetType(row.Int(5, L"air unit type", kUnitFighter, kUnitStrategicBomber));
     templ.level = row.Int(6, L"level", 1, kMaxLevel);
     templ.strength = static_cast<float>(row.IntClamped(7, L"strength", 0, kMaxPercent));
@@ -351,7 +352,7 @@ void LoadNavalUnits(cWorld& world, std::wstring_view folderFormat) {
     templ.countryId = row.Int(2, L"country id", 1);
     templ.SetType(row.Int(3, L"ship type", kUnitAircraftCarrier, kUnitAmphibiousShip));
     templ.fleetId = row.Int(4, L"fleet id", -1);
-    templ.maxHitPoints = row.IntClamped(6, L"maximum hit points", 1, kMaxHitPoints);
+    templ.maxHitPoints = row.IntClamped(6, L"maximum hit points", 0, kMaxHitPoints);
     templ.hitPoints = row.IntClamped(5, L"hit points", 0, templ.maxHitPoints);
     const int commanderId = row.Int(7, L"commander id");
     templ.inReserve = row.Flag(8, L"in reserve");
@@ -396,7 +397,11 @@ void PlaceLoadedUnits(cWorld& world, const List& list, const wchar_t* kindTitle,
       conflict = true;
     }
   }
-  if (conflict) FatalExit(1);
+  if (conflict) {
+    LogLine(L"ERROR: %s: %s units that cannot be placed (the lines above)",
+            files::PathFromPattern(world.folderPattern, std::wstring(kind) + L"_units.csv"), kindTitle);
+    FatalExit(1);
+  }
 }
 
 }  // namespace

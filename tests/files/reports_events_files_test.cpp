@@ -75,14 +75,16 @@ TEST(ReportsFile, TruncationAnywhereIsFoundAndAWrongMagicIsNoError) {
   huge.replace(37, 4, Bytes({0xFF, 0xFF, 0xFF, 0x7F}));
   EXPECT_EQ(ReportsFromBytes(store, huge), eReportsRead::kTruncated);
 
-  // A wrong magic: the list stays empty and nothing is logged.
+  // A wrong magic: the list stays empty, which a WARNING names.
   twtest::TempDir dir;
   dir.Write("reports.dat", "Tdwv0");
   twtest::LogCapture log;
   store.Reports().push_back(kReport);
   LoadReports(store, dir.Path().wstring() + L"\\%s");
   EXPECT_TRUE(store.Reports().empty());
-  EXPECT_TRUE(log.Lines().empty());
+  EXPECT_EQ(log.Lines(), std::vector<std::wstring>{L"WARNING: " + dir.Path().wstring() +
+                                                   L"\\reports.dat does not start with \"Tdwv1\"; the game goes on "
+                                                   L"without its reports"});
 }
 
 TEST(AutoEvents, AddKeepsFirstAndFileRoundTrips) {

@@ -82,7 +82,16 @@ TEST_F(AirReports, ReconHexesWriteAndRead) {
   EXPECT_TRUE(world.GetCountry(2)->reconSpottedUnits.empty());
   // After the unknown country 9, hexes count for nobody until country 3.
   EXPECT_EQ(world.GetCountry(3)->reconSpottedUnits, (std::list<cUnit*>{&u3}));
-  EXPECT_EQ(filestest::CountLines(log, L"ERROR: line "), 2);  // "x;1;" and "Country;9;"
+  // Every line left out is warned about with its number and reason.
+  const std::wstring path = Folder() + L"\\airrecon_units.csv";
+  const std::vector<std::wstring> skipped = {
+      L"line 2: a hex before any valid Country line", L"line 5: no unit stands on hex (4, 5)",
+      L"line 7: not a hex: x;1;", L"line 8: a wrong country id; its hexes are skipped too: Country;9;",
+      L"line 9: a hex before any valid Country line"};
+  for (const std::wstring& line : skipped) {
+    EXPECT_TRUE(log.Contains(L"WARNING: " + path + L" " + line + L"; the row is skipped")) << plat::NarrowBytes(line);
+  }
+  EXPECT_EQ(filestest::CountLines(log, L"WARNING: "), 5);
 }
 
 TEST_F(AirReports, AirshipReportsAreUtf16WithLineFeeds) {
@@ -97,7 +106,9 @@ TEST_F(AirReports, AirshipReportsAreUtf16WithLineFeeds) {
   LoadAirshipAttackReports(world, Pattern());
   EXPECT_EQ(world.GetCountry(1)->attackReports, (std::list<std::wstring>{L"first"}));
   EXPECT_EQ(world.GetCountry(3)->attackReports, (std::list<std::wstring>{L"third"}));
-  EXPECT_EQ(filestest::CountLines(log, L"ERROR: line "), 2);
+  const std::wstring path = Folder() + L"\\airship_attacks.csv";
+  EXPECT_TRUE(log.Contains(L"WARNING: " + path + L" line 4: a wrong country id or no report: 7;lost; the row is skipped"));
+  EXPECT_TRUE(log.Contains(L"WARNING: " + path + L" line 5: a wrong country id or no report: nope;lost; the row is skipped"));
 }
 
 using TopographyFile = WorldFixture;
