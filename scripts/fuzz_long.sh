@@ -59,9 +59,9 @@ printf '%-24s %14s %8s %5s %s\n' target executions seconds exit findings
 for name in "${targets[@]}"; do
   dir="$out/$name"
   read -r code took <"$dir/result" || { code=?; took=?; }
-  runs="$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$dir/log.txt" | grep -o '[0-9]*$' | tail -n 1)"
-  [ -n "$runs" ] || runs="$(grep -o 'Done [0-9]* runs' "$dir/log.txt" | grep -o '[0-9]*' | tail -n 1)"
-  artifacts="$(cd "$dir" && ls crash-* leak-* timeout-* oom-* slow-unit-* 2>/dev/null | tr '\n' ' ')"
+  runs="$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$dir/log.txt" | grep -o '[0-9]*$' | tail -n 1 || true)"
+  [ -n "$runs" ] || runs="$(grep -o 'Done [0-9]* runs' "$dir/log.txt" | grep -o '[0-9]*' | tail -n 1 || true)"
+  artifacts="$(cd "$dir" && ls crash-* leak-* timeout-* oom-* slow-unit-* 2>/dev/null | tr '\n' ' ' || true)"
   findings="none"
   if [ "$code" != 0 ] || [ -n "$artifacts" ]; then
     found=1

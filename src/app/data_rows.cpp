@@ -15,6 +15,18 @@ namespace {
 
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
+// A sign and digits alone (blanks around allowed): a whole number, perhaps
+// beyond 32 bits.
+bool IsDigitRun(std::wstring_view field) {
+  const std::wstring text = Trim(field);
+  std::size_t i = !text.empty() && (text[0] == L'+' || text[0] == L'-') ? 1 : 0;
+  if (i == text.size()) return false;
+  for (; i < text.size(); ++i) {
+    if (!IsDigit(text[i])) return false;
+  }
+  return true;
+}
+
 // Shortest text of a double for messages ("100", "0.5", "1e+30").
 std::wstring NumberText(double value) { return plat::Format(L"%g", value); }
 
@@ -101,8 +113,7 @@ int cRowCheck::WholeOrRefuse(std::size_t column, std::wstring_view what) const {
   int value = 0;
   if (column >= FieldCount()) RefuseValue(column, what, L"is missing");
   if (!ParseWholeInt(Field(column), value)) {
-    double number = 0.0;
-    RefuseValue(column, what, ParseWholeNumber(Field(column), number) ? L"is out of range" : L"is not a whole number");
+    RefuseValue(column, what, IsDigitRun(Field(column)) ? L"is out of range" : L"is not a whole number");
   }
   return value;
 }

@@ -110,19 +110,22 @@ sInfoHeader LoadInfoHeader(std::wstring_view folderPattern) {
   // The header falls back to its defaults; the checks below then name the
   // file when those defaults cannot make a game.
   if (!ini.IsLoaded()) LogLine(L"WARNING: %s cannot be read; the header's defaults are taken", path);
+  // The getters add a missing key with its default: look first.
+  const bool named = HasKey(ini, "Save/ScenarioName");
+  const cIniFile asRead = ini;
   sInfoHeader h = ReadInfoHeader(ini);
   // The scenario's own files are found by this name.
-  if (!IsPlainFolderName(h.scenarioName) || !HasKey(ini, "Save/ScenarioName")) {
+  if (!named || !IsPlainFolderName(h.scenarioName)) {
     FatalExit(plat::Format(L"ERROR: %s: Save/ScenarioName \"%s\" names no scenario folder", path, h.scenarioName));
   }
-  CheckNumberKey(ini, path, "Save/GameMonth", h.gameMonth, 1, 12, false);
-  CheckNumberKey(ini, path, "Save/GameYear", h.gameYear, 1, 9999, false);
-  CheckNumberKey(ini, path, "Save/GameDay", h.gameDay, 1, 31, true);
-  CheckNumberKey(ini, path, "Save/Turn", h.turn, 0, INT_MAX, true);
-  CheckNumberKey(ini, path, "Save/Impulse", h.impulse, 0, INT_MAX, true);
-  if (HasKey(ini, "Duration/Turns")) {
+  CheckNumberKey(asRead, path, "Save/GameMonth", h.gameMonth, 1, 12, false);
+  CheckNumberKey(asRead, path, "Save/GameYear", h.gameYear, 1, 9999, false);
+  CheckNumberKey(asRead, path, "Save/GameDay", h.gameDay, 1, 31, true);
+  CheckNumberKey(asRead, path, "Save/Turn", h.turn, 0, INT_MAX, true);
+  CheckNumberKey(asRead, path, "Save/Impulse", h.impulse, 0, INT_MAX, true);
+  if (HasKey(asRead, "Duration/Turns")) {
     int turns = 0;
-    CheckNumberKey(ini, path, "Duration/Turns", turns, 0, INT_MAX, true);
+    CheckNumberKey(asRead, path, "Duration/Turns", turns, 0, INT_MAX, true);
     h.turnsLeft = turns - h.turn;  // both at least 0
   }
   return h;
