@@ -80,6 +80,8 @@ CountryTopographies LoadTopography(const cWorld& world, std::wstring_view folder
       group->push_back(city);
     } else if (fields.size() > 1) {
       FatalExit(plat::Format(L"ERROR: line %i in topography.csv has incorrect variable name (%s)!", lineNo, key));
+    } else {
+      row.Skip(L"\"" + key + L"\" is no key of this file");
     }
   }
   return result;

@@ -9,6 +9,7 @@
 #include "app/fatal_exit.h"
 #include "files/fleet_files.h"
 #include "platform/format.h"
+#include "platform/text.h"
 #include "files_fixture.h"
 #include "world/commander.h"
 #include "world/convoy.h"
@@ -39,6 +40,39 @@ TEST_F(FleetFiles, FleetsAndCommandersReadBackAndAreWrittenExactly) {
   EXPECT_EQ(filestest::WithoutHeader(Rewrite("fleets.csv", [&] { WriteFleets(world, Folder()); })), fleets);
   EXPECT_EQ(filestest::WithoutHeader(Rewrite("commanders.csv", [&] { WriteCommanders(world, Folder()); })),
             commanders);
+}
+
+// The short record above is warned about; ids that others refer to must be
+// numbers, unique and positive, and codes within their ranges.
+TEST_F(FleetFiles, ShortRowsAreWarnedAboutAndBadIdsAreFatal) {
+  dir.Write("commanders.csv", "#h\n11;Guderian;2;0;4;30;2;\n12;Short;1;0;1;1;\n13;Old;1;2;250;5;0;");
+  twtest::LogCapture log;
+  LoadCommanders(world, Pattern());
+  ASSERT_EQ(world.Units().commanders.size(), 2u);
+  EXPECT_EQ(world.Units().commanders[1]->skill, 100);
+  const std::wstring commanders = Folder() + L"\\commanders.csv";
+  EXPECT_TRUE(log.Contains(L"WARNING: " + commanders + L" line 3: 6 fields where 7 are needed; the row is skipped"));
+  EXPECT_TRUE(log.Contains(L"WARNING: " + commanders +
+                           L" line 4: column 5: skill \"250\" is out of range (0 to 100); taken as 100"));
+
+  cScopedThrowingFatalHook hook;
+  const std::tuple<const char*, const char*, const wchar_t*> cases[] = {
+      {"fleets.csv", "1;A;1;2;0;0;0;-1;-1;-1;1;\r\n1;B;1;2;0;0;0;-1;-1;-1;1;",
+       L"line 2 column 1: fleet id \"1\" is used twice"},
+      {"fleets.csv", "1;A;1;0;0;0;0;-1;-1;-1;1;", L"line 1 column 4: sea node id \"0\" is out of range (1 to 2147483647)"},
+      {"fleets.csv", "1;A;1;2;5;0;0;-1;-1;-1;1;", L"line 1 column 5: formation \"5\" is out of range (0 to 1)"},
+      {"commanders.csv", "7;A;1;0;1;1;2;\r7;B;1;0;1;1;2;", L"line 2 column 1: commander id \"7\" is used twice"},
+      {"commanders.csv", "7;A;1;3;1;1;2;", L"line 1 column 4: commander type \"3\" is out of range (0 to 2)"},
+  };
+  for (const auto& [file, text, line] : cases) {
+    dir.Write(file, text);
+    const std::wstring name = plat::WidenAnsi(file);
+    EXPECT_EQ(filestest::FatalLine(log, [&] {
+                if (name == L"fleets.csv") LoadFleets(world, Pattern());
+                if (name == L"commanders.csv") LoadCommanders(world, Pattern());
+              }),
+              L"ERROR: " + Folder() + L"\\" + name + L" " + line);
+  }
 }
 
 TEST_F(FleetFiles, FlagsLinesAndRoundTrip) {
@@ -127,6 +161,8 @@ TEST_F(FleetFiles, ConvoysFindTheirPortsAndBadRowsAreSkipped) {
   EXPECT_TRUE(log.Contains(L"convoys.csv: line 4: port id 1 or 3 names no port city; convoy skipped"));
   EXPECT_TRUE(log.Contains(L"convoys.csv: line 5: port id 7 or 40 names no port city; convoy skipped"));
   EXPECT_TRUE(log.Contains(L"convoys.csv: line 6: wrong country id 4; convoy skipped"));
+  EXPECT_TRUE(log.Contains(L"WARNING: " + Folder() + L"\\convoys.csv line 6: wrong country id 4; the row is skipped"));
+  EXPECT_EQ(filestest::CountLines(log, L"WARNING: "), 3);
 }
 
 }  // namespace
