@@ -191,7 +191,12 @@ bool cSeaGraph::ReadSeaEdgesText(std::string_view text, std::wstring_view path) 
   while (lines.Next(line)) {
     // The line end counts towards the five characters of a line too short
     // to hold a link.
-    if (line.empty() || line.front() == '#' || line.size() + 1 <= 5) continue;
+    if (line.empty() || line.front() == '#') continue;
+    if (line.size() + 1 <= 5) {
+      LogLine(L"WARNING: %s line %i: \"%hs\" is too short to hold a link; the row is skipped", std::wstring(path),
+              static_cast<int>(lines.LineNumber()), std::string(line));
+      continue;
+    }
     int values[4] = {0, 0, -1, -1};
     std::size_t start = 0;
     const int lineNumber = static_cast<int>(lines.LineNumber());
