@@ -2,7 +2,9 @@
 """The damaged set: copies of the fixture scenario, each with one file
 damaged (missing, empty, halved, garbled, LF or mixed line ends, a bad id, a
 huge or negative number, a garbage row, a short row), loaded with
-check_scenario. A copy passes when
+check_scenario; and copies of a game saved from it (check_scenario keeps
+its saved copy) with one of the files only a save has damaged. A copy
+passes when
 
 - check_scenario ends with exit 1 and a line naming the damaged file, or
 - it loads (exit 0) and no row is lost in silence: each list read from the
@@ -37,9 +39,12 @@ TEXT_FILES = [
     "airrecon_units.csv", "relations.csv", "losses.csv", "cities_diagram.csv", "sea_nodes.csv", "sea_edges.csv",
     "convoys.csv", "ai_data.csv",
 ]
-BINARY_FILES = ["map.tdw"]
+BINARY_FILES = ["map.tdw", "reports.dat"]
+# The files only a saved game has.
+SAVE_FILES = ["topography.csv", "cities_supply_info.csv", "cities_convoy_info.csv", "auto_events.csv", "reports.dat"]
 # Files of ";"-separated rows of numbers (after any name column).
-ROW_FILES = [f for f in TEXT_FILES if f.endswith(".csv") and f not in ("consts.csv", "ai_data.csv", "unit_names.csv")]
+ROW_FILES = [f for f in TEXT_FILES + SAVE_FILES
+             if f.endswith(".csv") and f not in ("consts.csv", "ai_data.csv", "unit_names.csv", "topography.csv")]
 LINE_END = re.compile(rb"\r\n|\n|\r")
 
 
@@ -138,8 +143,9 @@ def damages(name, data):
     return [(case, bytes_) for case, bytes_ in out if bytes_ is not None or case == "missing"]
 
 
-def run(check, folder):
-    result = subprocess.run([check, folder], cwd=os.path.dirname(folder), capture_output=True, timeout=120)
+def run(check, folder, keep=None):
+    result = subprocess.run([check, folder] + ([keep] if keep else []), cwd=os.path.dirname(folder),
+                            capture_output=True, timeout=120)
     return result.returncode, result.stdout.decode("utf-8", "replace")
 
 
@@ -201,13 +207,27 @@ def main():
             if rows != int(base[key]):
                 print("%s: %s=%s but the file has %d rows" % (name, key, base[key], rows))
                 return 1
+        # A game saved from the fixture, in a game folder of its own.
+        save_base = os.path.join(root, "save_base")
+        shutil.copytree(fixture, os.path.join(save_base, "data", "scenarios", scenario))
+        os.makedirs(os.path.join(save_base, "data", "save"))
+        save_rel = os.path.join("data", "save", scenario + "Save")
+        code, stdout = run(check, base_folder, os.path.join(save_base, save_rel))
+        if code != 0:
+            print("the fixture could not be saved (exit %d):\n%s" % (code, stdout))
+            return 1
+        code, stdout = run(check, os.path.join(save_base, save_rel))
+        if code != 0 or counts_of(stdout) != base:
+            print("the saved fixture does not load as the fixture (exit %d):\n%s" % (code, stdout))
+            return 1
+
         cases = []
-        for name in TEXT_FILES + BINARY_FILES:
-            with open(os.path.join(fixture, name), "rb") as f:
+
+        def add(name, source, make_folder):
+            with open(source, "rb") as f:
                 original = f.read()
             for case, damaged in damages(name, original):
-                folder = os.path.join(root, "%s.%s" % (name, case), scenario)
-                shutil.copytree(fixture, folder)
+                folder = make_folder(case)
                 target = os.path.join(folder, name)
                 if damaged is None:
                     os.remove(target)
@@ -215,6 +235,25 @@ def main():
                     with open(target, "wb") as f:
                         f.write(damaged)
                 cases.append((name, case, original, damaged, folder))
+
+        def scenario_copy(name):
+            def make(case):
+                folder = os.path.join(root, "%s.%s" % (name, case), scenario)
+                shutil.copytree(fixture, folder)
+                return folder
+            return make
+
+        def save_copy(name):
+            def make(case):
+                game = os.path.join(root, "save.%s.%s" % (name, case))
+                shutil.copytree(save_base, game, symlinks=True)
+                return os.path.join(game, save_rel)
+            return make
+
+        for name in TEXT_FILES + ["map.tdw"]:
+            add(name, os.path.join(fixture, name), scenario_copy(name))
+        for name in SAVE_FILES:
+            add(name, os.path.join(save_base, save_rel, name), save_copy(name))
 
         def one(item):
             name, case, original, damaged, folder = item

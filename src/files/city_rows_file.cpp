@@ -41,6 +41,9 @@ void ReadCityRows(cWorld& world, std::wstring_view folderFormat, const wchar_t* 
     if (city && fields.size() > rowSize + 2) {
       row.Warn(plat::Format(L"%u values where the city's row holds %u; the rest are ignored",
                             static_cast<unsigned>(fields.size() - 2), static_cast<unsigned>(rowSize)));
+    } else if (city && fields.size() < rowSize + 2) {
+      row.Warn(plat::Format(L"%u values where the city's row holds %u; the others keep their start values",
+                            static_cast<unsigned>(fields.size() - 2), static_cast<unsigned>(rowSize)));
     }
     for (std::size_t k = 2; k < fields.size(); ++k) {
       if (!city) {

@@ -95,7 +95,7 @@ void LoadReports(cReportStore& store, std::wstring_view folderFormat) {
   const std::wstring path = files::PathFromPattern(folderFormat, L"reports.dat");
   std::string bytes;
   if (!files::ReadBytes(path, bytes)) {
-    g_ConsoleLog.WriteLine(path);
+    LogLine(L"ERROR: %s cannot be read", path);
     FatalExit(L"ERROR: Opening reports file for reading");
   }
   const eReportsRead result = ReportsFromBytes(store, bytes);

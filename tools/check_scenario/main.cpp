@@ -1,7 +1,7 @@
 // check_scenario: loads a scenario folder or a saved game's folder the way
 // the game does, saves it and loads the save back, for scenario authors and
 // for the tests of damaged data.
-//   check_scenario FOLDER
+//   check_scenario FOLDER [KEEP]
 // The game's working-folder layout is made in a scratch folder (the folder
 // linked as "data\scenarios\<name>", or as "data\save\<name>" beside the
 // scenarios of its own game folder), the log goes to ConsoleOut.txt in the
@@ -10,7 +10,8 @@
 // for the loaded game, then every WARNING and ERROR line of the load (lines
 // of loading the saved copy back are marked "reloaded: "). Exit code 0 when
 // it loaded, 1 on a fatal data error (after the log's last lines), 2 on a
-// usage error.
+// usage error. With KEEP (a folder that does not exist yet) the saved copy
+// is kept there, a saved game to check in its turn.
 #include <stdlib.h>
 
 #include <cstdio>
@@ -140,12 +141,15 @@ class cScratchGame {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2 || argv[1][0] == '-' || !fs::is_directory(argv[1])) {
-    std::fprintf(stderr, "usage: check_scenario FOLDER\n"
-                         "  FOLDER: a scenario folder or a saved game's folder\n");
+  if (argc < 2 || argc > 3 || argv[1][0] == '-' || !fs::is_directory(argv[1]) ||
+      (argc == 3 && fs::exists(argv[2]))) {
+    std::fprintf(stderr, "usage: check_scenario FOLDER [KEEP]\n"
+                         "  FOLDER: a scenario folder or a saved game's folder\n"
+                         "  KEEP: a new folder to keep the saved copy in\n");
     return 2;
   }
   const fs::path folder = argv[1];
+  const fs::path keep = argc == 3 ? fs::absolute(argv[2]) : fs::path();
   const std::string logPath = fs::absolute("ConsoleOut.txt").string();
   g_ConsoleLog.RedirectTo(logPath);
   // A saved game keeps the state a scenario does not have.
@@ -160,13 +164,12 @@ int main(int argc, char** argv) {
   SetFatalExitHook([&](int) {
     const std::vector<std::wstring> lines = LogLines(logPath);
     PrintReported(lines, firstLoadEnd, lines.size(), mark);
-    // A fatal line of its own says what is wrong; otherwise the lines before
-    // the end name the file (the path, then "cannot open" and the like).
-    if (lines.empty() || !IsReported(lines.back())) {
-      for (std::size_t i = lines.size() >= 2 ? lines.size() - 2 : 0; i < lines.size(); ++i) {
-        std::printf("%slog: ", mark);
-        Print(lines[i]);
-      }
+    // The last lines name the file where the fatal line does not (the
+    // path, then "cannot open" and the like).
+    for (std::size_t i = lines.size() >= 2 ? lines.size() - 2 : 0; i < lines.size(); ++i) {
+      if (IsReported(lines[i])) continue;
+      std::printf("%slog: ", mark);
+      Print(lines[i]);
     }
     std::fflush(stdout);
     if (scratch) scratch->Remove();
@@ -188,6 +191,7 @@ int main(int argc, char** argv) {
       Print(L"ERROR: the loaded game could not be saved: " + saved.error);
       return 1;
     }
+    if (!keep.empty()) fs::copy(fs::path("data/save") / plat::ToUtf8(kCopyName), keep, fs::copy_options::recursive);
     LoadWorld(sGameStartSettings{std::wstring(L"data\\save\\") + kCopyName + L"\\%s", 1});
     const std::string again = Counts(*g_pWorld);
     PrintReported(LogLines(logPath), firstLoadEnd, SIZE_MAX, mark);
