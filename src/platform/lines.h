@@ -8,7 +8,7 @@
 
 namespace plat {
 
-// Splits a buffer into lines at CR LF, LF or CR (never part of a line). A
+// Splits a buffer into lines at CR LF, LF or CR (the line end is left out). A
 // last line without a line end counts; an empty buffer has no lines.
 class LineReader {
  public:

@@ -152,8 +152,13 @@ int main(int argc, char** argv) {
   const fs::path keep = argc == 3 ? fs::absolute(argv[2]) : fs::path();
   const std::string logPath = fs::absolute("ConsoleOut.txt").string();
   g_ConsoleLog.RedirectTo(logPath);
-  // A saved game keeps the state a scenario does not have.
-  const bool savedGame = fs::exists(folder / "reports.dat") || fs::exists(folder / "auto_events.csv");
+  // A saved game stands in the game's "save" or "pbem" folder and keeps the
+  // state a scenario does not have.
+  fs::path normal = fs::absolute(folder).lexically_normal();
+  if (normal.filename().empty()) normal = normal.parent_path();  // "X/" is "X"
+  const std::string parent = normal.parent_path().filename().string();
+  const bool savedGame = parent == "save" || parent == "pbem" || fs::exists(folder / "reports.dat") ||
+                         fs::exists(folder / "auto_events.csv");
 
   std::size_t firstLoadEnd = 0;
   const char* mark = "";
