@@ -53,7 +53,16 @@ void FillCountry(cCountry& country, const std::vector<std::wstring>& f, const fi
   country.id = row.Int(0, L"country id", 1);
   country.active = b(2);
   country.SetNameWithDefaultSkin(col(3));
-  for (int k = 0; k < 4; ++k) country.colour[static_cast<std::size_t>(k)] = files::ParseHex(col(4 + k));
+  // Colours are hexadecimal (at most eight digits, "0x" allowed).
+  for (int k = 0; k < 4; ++k) {
+    const std::wstring text = files::Trim(col(4 + k));
+    const std::size_t digits = text.rfind(L"0x", 0) == 0 || text.rfind(L"0X", 0) == 0 ? 2 : 0;
+    if (text.size() == digits || text.size() - digits > 8 ||
+        text.find_first_not_of(L"0123456789abcdefABCDEF", digits) != std::wstring::npos) {
+      row.RefuseValue(static_cast<std::size_t>(3 + k), L"colour", L"is not a hexadecimal number of up to 8 digits");
+    }
+    country.colour[static_cast<std::size_t>(k)] = files::ParseHex(text);
+  }
   country.alliance = i(8);
   country.orientation = i(9);
   country.zoneOfInfluence = i(10);

@@ -110,6 +110,8 @@ TEST_F(CountriesFile, ValuesAreReadWholeAndLevelsAndSharesClamped) {
       {with(22, "123.25pp"), L" line 3 column 22: production points \"123.25pp\" is not a number"},
       {with(1, "x1"), L" line 3 column 1: country id \"x1\" is not a whole number"},
       {with(12, "4294967295"), L" line 3 column 12: value \"4294967295\" is out of range"},
+      {with(5, "ABCDEFG"), L" line 3 column 5: colour \"ABCDEFG\" is not a hexadecimal number of up to 8 digits"},
+      {with(4, "1FF0000FF"), L" line 3 column 4: colour \"1FF0000FF\" is not a hexadecimal number of up to 8 digits"},
   };
   for (const auto& [row, line] : refused) {
     dir_.Write("countries.csv", WithRows("\r\n" + row));
