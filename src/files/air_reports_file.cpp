@@ -80,10 +80,11 @@ void LoadAirshipAttackReports(cWorld& world, std::wstring_view folderFormat) {
   std::size_t start = 0;
   int lineNo = 0;
   while (start <= text.size()) {
-    std::size_t end = text.find(L'\n', start);
+    // A line ends at CR LF, LF or CR.
+    std::size_t end = text.find_first_of(L"\r\n", start);
     if (end == std::wstring::npos) end = text.size();
     const std::wstring line = files::Trim(std::wstring_view(text).substr(start, end - start));
-    start = end + 1;
+    start = end + (text.compare(end, 2, L"\r\n") == 0 ? 2 : 1);
     ++lineNo;
     if (line.empty() || line[0] == L'#') continue;
     const std::vector<std::wstring> fields = files::Split(line, true);

@@ -101,7 +101,7 @@ TEST_F(AirReports, AirshipReportsAreUtf16WithLineFeeds) {
   world.GetCountry(2)->attackReports.clear();
 
   dir.Write("airship_attacks.csv",
-            plat::ToUtf16LE(L"#x\n 1;first;extra\n\n7;lost\nnope;lost\n3;third;\n") + "\x01");
+            plat::ToUtf16LE(L"#x\r\n 1;first;extra\n\r7;lost\rnope;lost\r\n3;third;\n") + "\x01");
   twtest::LogCapture log;
   LoadAirshipAttackReports(world, Pattern());
   EXPECT_EQ(world.GetCountry(1)->attackReports, (std::list<std::wstring>{L"first"}));
