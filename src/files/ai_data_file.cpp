@@ -274,8 +274,6 @@ void LoadAiData(cWorld& world, std::wstring_view folderPattern) {
   while (lines.Next(line)) {
     ++lineNumber;
     if (!line.empty() && line[0] == '#') continue;
-    // A lone CR inside a line ends nothing; at its end it is no value.
-    while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.remove_suffix(1);
     reader.ReadLine(lineNumber, line);
   }
   // A file that ends with a line break (or is empty) has one more, empty
