@@ -1,5 +1,6 @@
 #include "app/data_rows.h"
 
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -14,6 +15,7 @@ namespace files {
 namespace {
 
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n' || c == L'\v' || c == L'\f'; }
 
 // A sign and digits alone (blanks around allowed): a whole number, perhaps
 // beyond 32 bits.
@@ -32,7 +34,27 @@ std::wstring NumberText(double value) { return plat::Format(L"%g", value); }
 
 }  // namespace
 
-bool ParseWholeInt(std::wstring_view field, int& out) { return StrictInt(field, out); }
+bool ParseWholeInt(std::wstring_view field, int& out) {
+  // Blanks around the number are cut by position: a row's fields cost no
+  // allocation here.
+  std::size_t begin = 0, end = field.size();
+  while (begin < end && IsBlank(field[begin])) ++begin;
+  while (end > begin && IsBlank(field[end - 1])) --end;
+  std::size_t i = begin;
+  const bool negative = i < end && field[i] == L'-';
+  if (i < end && (field[i] == L'+' || field[i] == L'-')) ++i;
+  if (i == end) return false;
+  long long value = 0;
+  for (; i < end; ++i) {
+    if (!IsDigit(field[i])) return false;
+    value = value * 10 + (field[i] - L'0');
+    if (value > static_cast<long long>(INT_MAX) + 1) return false;
+  }
+  if (negative) value = -value;
+  if (value > INT_MAX || value < INT_MIN) return false;
+  out = static_cast<int>(value);
+  return true;
+}
 
 bool ParseWholeNumber(std::wstring_view field, double& out) {
   const std::wstring text = Trim(field);
