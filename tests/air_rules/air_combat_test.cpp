@@ -162,7 +162,7 @@ TEST_F(AirFightTest, FighterShootsDownABomberThroughTheOrder) {
   EXPECT_EQ(w.world->reports.Reports().back().countryId, 2);
 }
 
-TEST_F(AirFightTest, DefenderWithACommanderLosesNothingWhenTheCheckHolds) {
+TEST_F(AirFightTest, BothFightersFallAndTheOrderRemovesItsOwnAttacker) {
   cJednostkaLotnicza& fighter = w.AddAir(0, 1, 1, kUnitFighter, 5.0f);
   cJednostkaLotnicza& other = w.AddAir(2, 1, 2, kUnitFighter, 5.0f);
   // Column 2 + 5 + 0 - (2 + 5 + 1) = -1; die 4: attacker 6, defender 4 + 3 = 7.
