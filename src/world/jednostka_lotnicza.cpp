@@ -182,8 +182,10 @@ void cJednostkaLotnicza::MoveToReservePool() {
 }
 
 void cJednostkaLotnicza::Kill() {
-  if (g_pWorld) g_pWorld->turnState.ForgetUnit(this);
+  // One step for the main thread: the unit leaves the turn state, its hex
+  // and the lists together.
   const cFrameworkLockGuard lock;
+  if (g_pWorld) g_pWorld->turnState.ForgetUnit(this);
   RemoveUnitFromWorld(this);
 }
 
