@@ -1,6 +1,7 @@
 // The air units' counters drawn with the shipped unit skin in the software
 // renderer: the three types at several levels, own and enemy, with their
-// markers, and one counter drawn into a panel's rectangle; compared with the
+// markers, and one counter drawn into a panel's rectangle; below them the
+// target marks of the air missions from the map skin; compared with the
 // committed picture tests/data/golden/air_counters.png (TW_UPDATE_GOLDEN=1
 // rewrites it).
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@
 #include "support/world_builders.h"
 #include "world/air_unit_draw.h"
 #include "world/country.h"
+#include "world/hex_drawing.h"
 #include "world/jednostka_lotnicza.h"
 #include "world/world.h"
 
@@ -24,13 +26,14 @@ namespace {
 
 class AirCounterSnapshot : public twtest::SdlTest {
  protected:
-  AirCounterSnapshot() : SdlTest(640, 360) {}
+  AirCounterSnapshot() : SdlTest(640, 440) {}
   void SetUp() override {
     SdlTest::SetUp();
     if (HasFatalFailure()) return;
     settings_ = g_Settings;
     for (const auto& [slot, file] : {std::pair<int, const char*>{kSlotUnits, "[UnitsSkin]Counters/units.png"},
-                                     std::pair<int, const char*>{kSlotUnitInfo, "[UnitsSkin]Counters/info.png"}}) {
+                                     std::pair<int, const char*>{kSlotUnitInfo, "[UnitsSkin]Counters/info.png"},
+                                     std::pair<int, const char*>{kSlotOthers, "[MapSkin]Normal/others.png"}}) {
       ASSERT_EQ(g_Textures[slot].Load(Data(file).c_str(), cTexture::kFromFile, 1), 0) << file;
     }
     ASSERT_TRUE(ReadUnitAppearanceTable(Data("[UnitsSkin]Counters/air_units.csv"), g_AirAppearance, kAirTableShape));
@@ -49,7 +52,7 @@ class AirCounterSnapshot : public twtest::SdlTest {
     g_pSprite = nullptr;
     g_pWorld = nullptr;
     world_.reset();
-    for (int slot : {kSlotUnits, kSlotUnitInfo}) g_Textures[slot].Release();
+    for (int slot : {kSlotUnits, kSlotUnitInfo, kSlotOthers}) g_Textures[slot].Release();
     SetDefaultFlagTexture(nullptr);
     defaultFlag_.Release();
     ReleaseSkinFonts();
@@ -88,6 +91,13 @@ TEST_F(AirCounterSnapshot, ThreeTypesOwnAndEnemyAndOneInAPanel) {
     DrawAirCounter(batch, AirCounterStateOf(own), static_cast<float>(10 + 170 * i), 0.0f, 0.5f, 0);
     cJednostkaLotnicza enemy = Unit(2, types[i], 5 - i, 12.0f, 5);
     DrawAirCounter(batch, AirCounterStateOf(enemy), static_cast<float>(10 + 170 * i), 150.0f, 0.5f, 1);
+  }
+  // The target marks: rebase, land and sea reconnaissance, bombardment,
+  // nuclear strike, air fight, sea bombardment, and the dimmed hex.
+  const int marks[8] = {7, 8, 14, 10, 12, 13, 16, 24};
+  for (int i = 0; i < 8; ++i) {
+    const plat::RectI source = skin_sheet_layout::Mark(marks[i]);
+    DrawSpriteRect(&batch, &g_Textures[kSlotOthers], source, 6 + 64 * i, 300, 83, 83, 0xFFFFFFFFu, 0.5f, true);
   }
   batch.End();
   cJednostkaLotnicza panel = Unit(1, kUnitStrategicBomber, 3, 7.0f, 4);
