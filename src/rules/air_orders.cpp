@@ -2,7 +2,6 @@
 
 #include "app/framework_lock.h"
 #include "app/settings.h"
-#include "app/sound.h"
 #include "world/world_view.h"
 #include "world/worker_steps.h"
 #include "world/air_strikes.h"
@@ -196,7 +195,7 @@ eAirOrderRefusal AiRebase(cWorld& world, cJednostkaLotnicza& unit, int x, int y)
   const bool shown = unit.visible && world.turnState.showActions;
   const int fromX = unit.x, fromY = unit.y;
   if (shown) {
-    PlaySoundEffect(SND_PLANE_FLYING);
+    unit.PlayFlyingSound();
     FollowInView(fromX, fromY);
     StoppableDelay(world, DelayMs(kDelayAIMoveBefore), __FILE__, __LINE__);
     StoppableDelay(world, DelayMs(kDelayAIMoveBetween), __FILE__, __LINE__);

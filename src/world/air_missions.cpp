@@ -8,6 +8,7 @@
 
 #include "app/console_log.h"
 #include "app/sound.h"
+#include "world/air_sound.h"
 #include "app/string_base.h"
 #include "platform/format.h"
 #include "world/air_strikes.h"
@@ -189,7 +190,7 @@ void cJednostkaLotnicza::ReconHex(int hx, int hy, sBombardmentResult& result) {
   if (cJednostkaLotnicza* interceptor = FindBestInterceptor(world, hx, hy, countryId)) {
     if (ResolveInterception(interceptor, result)) return;
   }
-  if (visible) PlaySoundEffect(SND_AIR_RECON);
+  if (visible) PlayAirSound(SND_AIR_RECON);
   result.kind = kCombatRecon;
   cCountry* own = GetCountry();
   const cCountry* ownConst = own;
@@ -227,7 +228,7 @@ void cJednostkaLotnicza::ReconSeaZone(int seaNodeId, sBombardmentResult& result)
   if (cJednostkaMorska* carrier = FindBestCarrierInterceptor(world, seaNodeId, countryId)) {
     if (ResolveInterception(carrier, result)) return;
   }
-  if (visible) PlaySoundEffect(SND_AIR_RECON);
+  if (visible) PlayAirSound(SND_AIR_RECON);
   result.kind = kCombatRecon;
   // Every ship lying at the node (fleets in port included) is seen.
   for (cFleet* fleet : world.Units().fleets) {
@@ -246,7 +247,7 @@ void cJednostkaLotnicza::NuclearStrike(int hx, int hy, sBombardmentResult& resul
   cMap& map = world.GetMap();
   if (!map.IsInside(hx, hy)) return;
   const sScenarioConstants& k = world.constants;
-  if (visible) PlaySoundEffect(SND_NUCLEAR_ATTACK);
+  if (visible) PlayAirSound(SND_NUCLEAR_ATTACK);
   result.kind = kCombatNuclear;
   result.attackerCountry = countryId;
   result.defenderCountry = map.GetHex(hx, hy).controller;

@@ -4,6 +4,7 @@
 
 #include "app/console_log.h"
 #include "app/sound.h"
+#include "world/air_sound.h"
 #include "app/string_base.h"
 #include "world/air_tables.h"
 #include "world/cities.h"
@@ -155,7 +156,7 @@ bool ResolveHexAirBombardment(cWorld& world, int x, int y, cUnit& attacker, sBom
   // 3-4: the sound, the action point, the kind.
   if (attacker.visible) {
     const bool heavy = attacker.type == kUnitStrategicBomber || attacker.type == kUnitAircraftCarrier;
-    PlaySoundEffect(heavy ? SND_STRATEGIC_BOMBARDMENT : SND_AIR_STRIKE);
+    PlayAirSound(heavy ? SND_STRATEGIC_BOMBARDMENT : SND_AIR_STRIKE);
   }
   if (air) air->AddActionPoints(-1);
   if (ship) ship->airstrikeDone = true;
