@@ -189,6 +189,11 @@ void cJednostkaLotnicza::ReconHex(int hx, int hy, sBombardmentResult& result) {
   reconDone = true;
   if (cJednostkaLotnicza* interceptor = FindBestInterceptor(world, hx, hy, countryId)) {
     if (ResolveInterception(interceptor, result)) return;
+    // Both fell: the mission unit is flagged for its caller and sees nothing.
+    if (strength < 0.1f) {
+      result.SetFlag(kFlagAttackerDestroyed);
+      return;
+    }
   }
   if (visible) PlayAirSound(SND_AIR_RECON);
   result.kind = kCombatRecon;
@@ -208,7 +213,7 @@ void cJednostkaLotnicza::ReconHex(int hx, int hy, sBombardmentResult& result) {
     sHex& hex = map.GetHex(cx, cy);
     if (hex.unit && !hex.unit->visible) {
       hex.unit->visible = true;
-      if (own) own->reconSpottedUnits.push_back(hex.unit);
+      if (own) own->reconSpottedUnits.push_back(hex.unit);  // not visible before: not listed yet
     }
     for (int dir = 0; dir < 6; ++dir) {
       int nx = 0, ny = 0;

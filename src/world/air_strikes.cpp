@@ -2,6 +2,8 @@
 // intercepts, which target is struck, and the report texts.
 #include "world/air_strikes.h"
 
+#include <algorithm>
+
 #include "app/console_log.h"
 #include "app/sound.h"
 #include "world/air_sound.h"
@@ -152,6 +154,15 @@ bool ResolveHexAirBombardment(cWorld& world, int x, int y, cUnit& attacker, sBom
     }
     return false;
   }
+  // Both may fall in one interception: the interceptor's loss is decided
+  // first and the mission goes on, but a mission unit left without strength
+  // flies no further.
+  if (interceptor && air && air->strength < 0.1f) {
+    result.SetFlag(kFlagAttackerDestroyed);
+    LogLine(L"Przechwycenie przy bombowaniu heksa udane, ataker zabijany");
+    KillAttacker(attacker);
+    return false;
+  }
 
   // 3-4: the sound, the action point, the kind.
   if (attacker.visible) {
@@ -187,7 +198,10 @@ bool ResolveHexAirBombardment(cWorld& world, int x, int y, cUnit& attacker, sBom
   } else {
     cJednostka* target = hex.unit;
     target->visible = true;
-    if (cCountry* own = attacker.GetCountry()) own->reconSpottedUnits.push_back(target);
+    if (cCountry* own = attacker.GetCountry()) {
+      auto& spotted = own->reconSpottedUnits;
+      if (std::find(spotted.begin(), spotted.end(), target) == spotted.end()) spotted.push_back(target);
+    }
     result.attackerText1 += Text("report_bombardment_affected_unit") + L"\n";
     target->ResolveAttack(result, &attacker, &hex);
     if (result.Flag(kFlagAttackerDestroyed)) {
