@@ -95,10 +95,10 @@ class cJednostkaLadowa : public cJednostka {
   void Draw(float drawX, float drawY, float z, int flags) override;
   void DrawInRect(const plat::RectI& rect) override;
   bool CanUpgradeToCorps(std::wstring* hint) override;
-  int GetUpgradeToCorpsCost() override;
+  float GetUpgradeToCorpsCost() override;
   void UpgradeToCorps() override;
   bool CanLevelUp(std::wstring* hint) override;
-  int GetLevelUpCost() override;
+  float GetLevelUpCost() override;
   void LevelUp() override;
   bool CanReplenish(std::wstring* hint) override;
   bool CanStrategicMove(std::wstring* hint) override;
@@ -117,6 +117,10 @@ class cJednostkaLadowa : public cJednostka {
   // Types 1, 3 and 5.
   bool IsCorps() const { return type == 1 || type == 3 || type == 5; }
   bool IsHarbour() const { return type == kUnitArtificialHarbour; }
+  // The level-up's change alone (strength rescaled, cost paid, level + 1,
+  // action points 0), without touching the range or the map's marks: the
+  // computer opponent's form.
+  void RaiseLevel();
   void Unfreeze();
   bool FindAdjacentPort(int& outX, int& outY) const;
   bool HasRetreatHex() const;
