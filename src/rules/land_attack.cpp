@@ -2,6 +2,7 @@
 // attackers, and fighting the pending attack.
 #include "rules/land_attack.h"
 
+#include "app/framework_lock.h"
 #include "world/combat_result.h"
 #include "world/country.h"
 #include "world/hex.h"
@@ -84,6 +85,9 @@ eAttackRefusal CheckNewAttack(const cWorld& world, const cJednostka& defender, c
 }
 
 eAttackRefusal NewAttack(cWorld& world, cJednostka& defender, cJednostka& attacker, bool strictFlags) {
+  // The map draws the pending attack's arrows: the set-up changes under
+  // the framework lock, whichever thread sets it up.
+  const cFrameworkLockGuard lock;
   const eAttackRefusal refusal = CheckNewAttack(world, defender, attacker, strictFlags);
   if (refusal != eAttackRefusal::kNone) return refusal;
   cLandAttack& attack = world.turnState.SetAttack(&defender, defender.x, defender.y);
@@ -105,6 +109,7 @@ eAttackRefusal CheckAddAttacker(const cWorld& world, const cJednostka& unit) {
 }
 
 eAttackRefusal AddAttacker(cWorld& world, cJednostka& unit) {
+  const cFrameworkLockGuard lock;
   const eAttackRefusal refusal = CheckAddAttacker(world, unit);
   if (refusal != eAttackRefusal::kNone) return refusal;
   cLandAttack& attack = *world.turnState.attack;
@@ -114,6 +119,7 @@ eAttackRefusal AddAttacker(cWorld& world, cJednostka& unit) {
 }
 
 eAttackRefusal RemoveAttacker(cWorld& world, const cJednostka& unit) {
+  const cFrameworkLockGuard lock;
   cLandAttack* attack = world.turnState.attack.get();
   if (!attack) return eAttackRefusal::kNoPlan;
   const int side = attack->SideOf(&unit);
@@ -138,6 +144,9 @@ eAttackRefusal CheckExecuteAttack(const cWorld& world) {
 }
 
 eAttackRefusal ExecuteAttack(cWorld& world, sBombardmentResult& result) {
+  // The whole battle is one step of the world: the main thread draws none of
+  // it half done (a computer attack runs on the worker).
+  const cFrameworkLockGuard lock;
   const eAttackRefusal refusal = CheckExecuteAttack(world);
   if (refusal != eAttackRefusal::kNone) return refusal;
   // The set-up leaves the turn state before the battle: the units the battle

@@ -10,6 +10,7 @@
 #include "app/sound.h"
 #include "app/string_base.h"
 #include "platform/format.h"
+#include "platform/rand.h"
 #include "world/combat_result.h"
 #include "world/country.h"
 #include "world/hex.h"
@@ -57,15 +58,22 @@ int WholePoints(float value, int most) {
   return static_cast<int>(value);
 }
 
+// One of n (n >= 1) with equal chances, from one draw of the calling
+// thread's generator.
+int EvenPick(int n) {
+  return static_cast<int>(static_cast<long long>(plat::Rand()) * n / (static_cast<long long>(plat::kRandMax) + 1));
+}
+
 // The unit leaves the turn state and the world.
 void KillUnit(cWorld& world, cJednostka* unit) {
   world.turnState.ForgetUnit(unit);
   unit->Kill();
 }
 
-// The sides a retreating defender may take, the score of each (attacking
-// sides opposite count 100, two apart 10, adjacent 1) and the one chosen.
-// Returns -1 when no side is acceptable.
+// The sides a retreating defender may take (free land of its own country,
+// an ally or an enemy), the score of each (attacking sides opposite count
+// 100, two apart 10, adjacent 1) and the one chosen. Returns -1 when no side
+// is acceptable.
 int ChooseRetreatSide(cWorld& world, const cLandAttack& attack, const cJednostka& defender) {
   const cMap& map = world.GetMap();
   bool acceptable[6] = {};
@@ -80,12 +88,14 @@ int ChooseRetreatSide(cWorld& world, const cLandAttack& attack, const cJednostka
                     (hex.controller == defender.countryId || AreAllied(world, hex.controller, defender.countryId) ||
                      AreAtWar(world, defender.countryId, hex.controller));
   }
+  // The best score wins; among sides of equal best score each is equally
+  // likely (the k-th equal side seen takes the place with chance 1 / k), so
+  // any acceptable side leaves the defender a side to take.
   int best = -1;
   int bestScore = 0;
-  int first = -1;
+  int tied = 0;
   for (int d = 0; d < 6; ++d) {
     if (!acceptable[d]) continue;
-    if (first < 0) first = d;
     int score = 0;
     for (int k = 0; k < 6; ++k) {
       if (k == d || !hasNeighbour[k] || !attack.attackers[static_cast<std::size_t>(k)]) continue;
@@ -93,14 +103,15 @@ int ChooseRetreatSide(cWorld& world, const cLandAttack& attack, const cJednostka
       score += apart == 3 ? 100 : (apart == 2 || apart == 4) ? 10 : 1;
     }
     LogLine(L"Retreat direction %i: score %i", d, score);
-    if (score > bestScore || (score == bestScore && RandomRange(1, 2) == 1)) {
+    if (best < 0 || score > bestScore) {
       best = d;
       bestScore = score;
+      tied = 1;
+    } else if (score == bestScore) {
+      ++tied;
+      if (EvenPick(tied) == 0) best = d;
     }
   }
-  // Every side scored 0 and every tie roll failed: the first acceptable side
-  // in side order, so a retreat that passed always has a side.
-  if (best < 0) best = first;
   return best;
 }
 
@@ -163,10 +174,10 @@ bool cLandAttack::Resolve(cWorld& world, sBombardmentResult& result) {
   const float defenderWeather = GetDefenderWeatherFactor(world);
   const float entrenchment = GetEntrenchmentFactor(world);
   const std::wstring columnLine = plat::Format(L"\nColumn: %i\n", EstimateOddsColumn(world));
-  result.attackerText2 = plat::Format(Text("combatresult_land_battle_att_info"), fortification * 100.0f,
+  const std::wstring attackerInfo = plat::Format(Text("combatresult_land_battle_att_info"), fortification * 100.0f,
                                       directions * 100.0f, armourFactor * 100.0f, attackerWeather * 100.0f) +
                          columnLine;
-  result.defenderText2 = plat::Format(Text("combatresult_land_battle_def_info"), terrain * 100.0f, city * 100.0f,
+  const std::wstring defenderInfo = plat::Format(Text("combatresult_land_battle_def_info"), terrain * 100.0f, city * 100.0f,
                                       defenderWeather * 100.0f, entrenchment * 100.0f) +
                          columnLine;
   std::wstring attackerList;
@@ -183,6 +194,8 @@ bool cLandAttack::Resolve(cWorld& world, sBombardmentResult& result) {
       plat::Format(L"%s [%.2f] was attacked at hex (%i, %i) by unit(s) %s (%s)\n\n", defender->name,
                    defender->GetCombatStrength(), defenderX, defenderY, attackerList,
                    CountryName(world, attackerCountry));
+  attackerReport += attackerInfo;
+  defenderReport += defenderInfo;
   // Lines that go to both sides' texts.
   auto bothTexts = [&](const std::wstring& line) {
     attackerReport += line;
@@ -366,7 +379,8 @@ bool cLandAttack::Resolve(cWorld& world, sBombardmentResult& result) {
   world.reports.AddReport(forAttacker, world.GetDate(), world.TurnsPerMonth(), world.impulseCounters[0]);
   world.reports.AddReport(forDefender, world.GetDate(), world.TurnsPerMonth(), world.impulseCounters[0]);
   LogLine(L"===REPORTS ADDED===");
-  result.attackerText2 = attackerReport + result.attackerText2;
-  result.defenderText2 = defenderReport + result.defenderText2;
+  // The details: each side's whole account of the battle.
+  result.attackerText2 = attackerReport;
+  result.defenderText2 = defenderReport;
   return true;
 }

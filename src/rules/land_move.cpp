@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/console_log.h"
+#include "app/framework_lock.h"
 #include "app/string_base.h"
 #include "platform/format.h"
 #include "rules/capture.h"
@@ -79,6 +80,7 @@ eLandMoveRefusal CheckLandMove(const cWorld& world, const cJednostkaLadowa& unit
 }
 
 eLandMoveRefusal OrderLandMove(cWorld& world, cJednostkaLadowa& unit, int tx, int ty, bool human) {
+  const cFrameworkLockGuard lock;
   const eLandMoveRefusal refusal = CheckLandMove(world, unit, tx, ty);
   if (refusal != eLandMoveRefusal::kNone) return refusal;
   if (!world.turnState.FindLandPath(world, unit, tx, ty)) return eLandMoveRefusal::kNoPath;
@@ -156,6 +158,7 @@ eUndoRefusal CheckUndoLandMove(const cWorld& world, const cJednostkaLadowa* unit
 }
 
 eUndoRefusal UndoLandMove(cWorld& world, cJednostkaLadowa* unit) {
+  const cFrameworkLockGuard lock;
   const eUndoRefusal refusal = CheckUndoLandMove(world, unit);
   if (refusal != eUndoRefusal::kNone) {
     LogLine(g_StringBase.GetText(UndoRefusalKey(refusal)));
@@ -186,8 +189,18 @@ eUndoRefusal UndoLandMove(cWorld& world, cJednostkaLadowa* unit) {
   return eUndoRefusal::kNone;
 }
 
+bool cMoveUndo::Undo(cWorld& world, cJednostkaLadowa* unit) {
+  return UndoLandMove(world, unit) == eUndoRefusal::kNone;
+}
+
 void InstallLandMoveHooks() {
   g_LandTurnHooks.buildPath = [](cJednostkaLadowa& unit, int x, int y) {
-    if (g_pWorld) g_pWorld->turnState.FindLandPath(*g_pWorld, unit, x, y);
+    if (!g_pWorld) return;
+    cTurnState& state = g_pWorld->turnState;
+    if (state.FindLandPath(*g_pWorld, unit, x, y)) return;
+    // The caller has already taken the unit off its hex and will have the
+    // move stepped: an empty path puts it back where it stands.
+    state.move.unit = &unit;
+    state.move.path.clear();
   };
 }

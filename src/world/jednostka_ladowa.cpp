@@ -506,15 +506,6 @@ void cJednostkaLadowa::UpgradeToCorps() {}
 bool cJednostkaLadowa::CanLevelUp(std::wstring*) { return false; }
 int cJednostkaLadowa::GetLevelUpCost() { return 0; }
 void cJednostkaLadowa::LevelUp() {}
-bool cJednostkaLadowa::CanReplenish(std::wstring*) { return false; }
-bool cJednostkaLadowa::CanStrategicMove(std::wstring*) { return false; }
-bool cJednostkaLadowa::CanAirborneAssault(std::wstring*) { return false; }
-bool cJednostkaLadowa::CanSeaTransport(std::wstring*) { return false; }
-bool cJednostkaLadowa::CanAmphibiousTransport(std::wstring*) { return false; }
-bool cJednostkaLadowa::CanAirFight(std::wstring*) { return false; }
-bool cJednostkaLadowa::CanBombard(std::wstring*) { return false; }
-bool cJednostkaLadowa::CanNuclearAttack(std::wstring*) { return false; }
-bool cJednostkaLadowa::CanAirRecon(std::wstring*) { return false; }
 
 // --- death ---
 

@@ -215,6 +215,24 @@ void cJednostkaLadowa::DrawInRect(const plat::RectI& rect) {
   sprite->End();
 }
 
+namespace {
+
+// The arrows of a pending attack on the unit: one, untinted, from every
+// side that has an attacker.
+void DrawAttackerArrows(plat::SpriteBatch& sprite, const cJednostka& unit, const sHexScreenPos& pos) {
+  if (!g_pWorld) return;
+  const cLandAttack* attack = g_pWorld->turnState.attack.get();
+  const plat::Texture* others = g_Textures[kSlotOthers].Get();
+  if (!attack || attack->defender != &unit || !others) return;
+  for (int side = 0; side < cLandAttack::kSides; ++side) {
+    if (!attack->attackers[static_cast<std::size_t>(side)]) continue;
+    const plat::RectI source = skin_sheet_layout::AttackerArrow(side);
+    sprite.Draw(*others, &source, pos.x, pos.y, pos.z, 0xFFFFFFFFu);
+  }
+}
+
+}  // namespace
+
 void InstallLandUnitDrawHook() {
   g_MapDrawHooks.drawUnit = [](plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos, int animationBit) {
     // A unit the viewing side has not spotted stays hidden. Air units on a
@@ -223,5 +241,6 @@ void InstallLandUnitDrawHook() {
     auto* land = dynamic_cast<cJednostkaLadowa*>(hex.unit);
     if (!land || !land->visible) return;
     DrawLandCounter(sprite, LandCounterStateOf(*land), pos.x, pos.y, pos.z, animationBit);
+    DrawAttackerArrows(sprite, *land, pos);
   };
 }

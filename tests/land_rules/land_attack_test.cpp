@@ -6,6 +6,7 @@
 #include "support/test_support.h"
 #include "world/cities.h"
 #include "world/combat_result.h"
+#include "world/commander.h"
 #include "world/jednostka_lotnicza.h"
 #include "world/land_attack.h"
 
@@ -390,24 +391,32 @@ TEST_F(LandAttackTest, RetreatIntoEnemyLandRetakesItAndNoSideMeansSurrender) {
   EXPECT_TRUE(log.Contains(L"retreat_check_passed,_but_retreat_impossible._Ulan_surrenders!"));
 }
 
-TEST_F(LandAttackTest, WhenEveryTieRollFailsTheFirstAcceptableSideIsTaken) {
-  // An attacker landing from the sea stands on no side of the hex: every
-  // side scores 0 and each is taken only by a tie roll of 1.
-  cJednostkaLadowa& defender = Unit(2, 2, 2);
-  defender.strength = 30;
-  cJednostkaLadowa& attacker = Unit(4, 4, 1);
-  w_.Hex(4, 4).unit = nullptr;
-  attacker.x = attacker.y = -1;
-  cLandAttack plan = Plan(&defender);
-  plan.SetAttacker(kDirSouth, &attacker);
-  std::vector<int> draws = {RandFor(1, 6, 1), RandFor(1, 6, 1), 0, RandFor(1, 100, 1)};
-  for (int side = 0; side < 6; ++side) draws.push_back(plat::kRandMax);  // RandomRange(1, 2) = 2
-  RandSequence sequence(draws);
-  sBombardmentResult result;
-  ASSERT_TRUE(plan.Resolve(World(), result));
-  EXPECT_TRUE(result.Flag(kFlagDefenderRetreated));
-  EXPECT_EQ(defender.x, 2);
-  EXPECT_EQ(defender.y, 1) << "side 0, the first acceptable one";
+TEST_F(LandAttackTest, EqualRetreatSidesArePickedEvenly) {
+  // A defender in the corner attacked from the side that has no hex (a
+  // landing from the sea): its three free sides all score 0. The k-th equal
+  // side replaces the choice when the even pick among k gives 0: never (the
+  // first side stays), or always (the last one wins).
+  for (bool replace : {false, true}) {
+    cJednostkaLadowa& defender = Unit(0, 0, 2);
+    defender.strength = 30;
+    cJednostkaLadowa& attacker = Unit(4, 4, 1);
+    cLandAttack plan = Plan(&defender);
+    plan.defenderX = plan.defenderY = 0;
+    plan.SetAttacker(kDirNorth, &attacker);
+    std::vector<int> draws = {RandFor(1, 6, 1), RandFor(1, 6, 1), 0, RandFor(1, 100, 1)};
+    for (int k = 2; k <= 3; ++k) draws.push_back(replace ? 0 : plat::kRandMax);
+    RandSequence sequence(draws);
+    sBombardmentResult result;
+    ASSERT_TRUE(plan.Resolve(World(), result));
+    EXPECT_TRUE(result.Flag(kFlagDefenderRetreated));
+    int x = 0, y = 0;
+    HexNeighbourCoords(0, 0, replace ? kDirSouth : kDirNorthEast, x, y);
+    EXPECT_EQ(defender.x, x) << replace;
+    EXPECT_EQ(defender.y, y) << replace;
+    EXPECT_EQ(sequence.Left(), 0u);
+    defender.Kill();
+    attacker.Kill();
+  }
 }
 
 TEST_F(LandAttackTest, KilledAttackerLeavesTheWorldAndMultiSideFlagsAreSet) {
@@ -446,6 +455,11 @@ TEST_F(LandAttackTest, KilledAttackerLeavesTheWorldAndMultiSideFlagsAreSet) {
   EXPECT_EQ(World().reports.Reports().front().countryId, 1);
   EXPECT_EQ(World().reports.Reports().back().type, 1);
   EXPECT_EQ(World().reports.Reports().back().countryId, 2);
+  const std::wstring& attack = World().reports.Reports().front().text;
+  EXPECT_EQ(attack.rfind(L"Attacked unit  () [10.00] on hex (2, 2) with unit(s)  [0.10],  [10.00]\n\n", 0), 0u)
+      << std::string(attack.begin(), attack.end());
+  EXPECT_NE(attack.find(L"destroyed!\n"), std::wstring::npos);
+  EXPECT_EQ(result.attackerText2, attack);
 }
 
 TEST_F(LandAttackTest, AirUnitOnTheGroundLosesAFixedShareAndAttackersNothing) {
@@ -465,6 +479,43 @@ TEST_F(LandAttackTest, AirUnitOnTheGroundLosesAFixedShareAndAttackersNothing) {
   EXPECT_NEAR(result.defenderLosses, 0.1525, 1e-5);
   EXPECT_TRUE(World().Units().airUnits.empty());
   EXPECT_EQ(attacker.strength, 100);
+}
+
+TEST_F(LandAttackTest, CommandersGainExperienceUpToTheLimit) {
+  // Line 130: limit 3, defender's chance 40, attacker's chance 70.
+  World().constants.commanderExperienceValues = {3, 0, 40, 70};
+  cJednostkaLadowa& defender = Unit(2, 2, 2);
+  w_.Hex(2, 2).fortification = 1;
+  World().constants.landCombatFactors[12] = 0.0f;
+  cJednostkaLadowa& attacker = Attacker(0);
+  cCommander attackerCommander;
+  attackerCommander.experience = 2;
+  cCommander defenderCommander;
+  defenderCommander.experience = 3;  // at the limit: no roll
+  attacker.ownCommander = &attackerCommander;
+  defender.ownCommander = &defenderCommander;
+  cLandAttack plan = Plan(&defender);
+  plan.SetAttacker(0, &attacker);
+  std::vector<int> draws = {RandFor(1, 100, 70)};
+  for (int d : Dice(1, 1)) draws.push_back(d);
+  {
+    RandSequence sequence(draws);
+    sBombardmentResult result;
+    ASSERT_TRUE(plan.Resolve(World(), result));
+    EXPECT_EQ(sequence.Left(), 0u);
+  }
+  EXPECT_EQ(attackerCommander.experience, 3);
+  EXPECT_EQ(defenderCommander.experience, 3);
+  // A roll above the chance gains nothing.
+  defenderCommander.experience = 0;
+  draws = {RandFor(1, 100, 41)};  // the attacker's commander is at the limit now
+  for (int d : Dice(1, 1)) draws.push_back(d);
+  RandSequence sequence(draws);
+  sBombardmentResult result;
+  ASSERT_TRUE(plan.Resolve(World(), result));
+  EXPECT_EQ(defenderCommander.experience, 0);
+  attacker.ownCommander = nullptr;
+  defender.ownCommander = nullptr;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "land_rules/land_rules_fixture.h"
 #include "support/test_support.h"
 #include "world/combat_result.h"
+#include "world/commander.h"
 #include "world/jednostka_lotnicza.h"
 
 namespace {
@@ -96,6 +97,29 @@ TEST_F(LandBombardment, SmallFactorsStillHitAtLeastOnePerCentAndADeadTargetLeave
   EXPECT_EQ(w_.Hex(1, 1).unit, nullptr);
   EXPECT_EQ(World().turnState.selectedUnit, nullptr);
   EXPECT_TRUE(World().Units().landUnits.empty());
+}
+
+TEST_F(LandBombardment, TheBombersCommanderDoublesTheDamageAndSparesItsLosses) {
+  // Weights 1 and skill 60: each check passes on a roll below 60.
+  World().unitConstants.damageDoublingWeight = 1;
+  World().unitConstants.lossPreventionWeight = 1;
+  cCommander commander;
+  commander.skill = 60;
+  bomber_->ownCommander = &commander;
+  for (int roll : {59, 60}) {
+    cJednostkaLadowa& target = w_.AddUnit(1, 1, 2);
+    target.strength = 100;
+    bomber_->strength = 10;
+    RandSequence draws({RandFor(1, 6, 1), RandFor(1, 6, 2), RandFor(1, 100, roll), RandFor(1, 100, roll)});
+    sBombardmentResult result;
+    target.ResolveAttack(result, bomber_, nullptr);
+    const bool helped = roll < 60;
+    EXPECT_FLOAT_EQ(result.defenderLosses, helped ? 4.0f : 2.0f) << roll;
+    EXPECT_FLOAT_EQ(result.attackerLosses, helped ? 0.0f : 11.0f) << roll;
+    EXPECT_EQ(draws.Left(), 0u);
+    target.Kill();
+  }
+  bomber_->ownCommander = nullptr;
 }
 
 }  // namespace

@@ -186,7 +186,7 @@ TEST_F(LandMoveRules, CaptureTakesTheHexAndUnguardedEnemyNeighboursButNoCityAndU
   EXPECT_FALSE(second.MoveRange().empty()) << "the range is computed again";
 
   // A second undo has nothing to undo.
-  EXPECT_EQ(UndoLandMove(World(), &second), eUndoRefusal::kNothingMoved);
+  EXPECT_FALSE(World().turnState.undo.Undo(World(), &second));
   EXPECT_TRUE(log.Contains(L"undo_impossible._no_unit_has_moved_yet!"));
 }
 
@@ -275,6 +275,24 @@ TEST_F(LandMoveRules, KilledUnitLeavesSelectionUndoMoveAndAttack) {
   EXPECT_EQ(state.attack->defender, &enemy);
   EXPECT_TRUE(World().Units().landUnits.size() == 1);
   EXPECT_FALSE(StepLandMove(World()));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(LandMoveRules, ComputerMoveHookBuildsThePathAndARefusedOneLeavesTheUnitWhereItIs) {
+  InstallLandMoveHooks();
+  cJednostkaLadowa& unit = Mover(1, 1, 2);
+  // The worker's order takes the unit off its hex, then builds the path.
+  w_.Hex(1, 1).unit = nullptr;
+  g_LandTurnHooks.buildPath(unit, 5, 3);  // out of range
+  EXPECT_FALSE(StepLandMove(World()));
+  EXPECT_EQ(w_.Hex(1, 1).unit, &unit);
+  w_.Hex(1, 1).unit = nullptr;
+  g_LandTurnHooks.buildPath(unit, 2, 1);
+  EXPECT_EQ(Walk(), 1);
+  EXPECT_EQ(w_.Hex(2, 1).unit, &unit);
 }
 
 }  // namespace

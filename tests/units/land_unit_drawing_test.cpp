@@ -256,6 +256,32 @@ TEST_F(LandUnitDrawing, DrawUsesTheSharedBatchAndTheHookSpottedLandUnitsOnly) {
   EXPECT_EQ(hook(), 0u);
 }
 
+TEST_F(LandUnitDrawing, PendingAttackOnTheUnitDrawsOneArrowPerAttackingSide) {
+  g_Textures[kSlotOthers].Create(2048, 2048);
+  InstallLandUnitDrawHook();
+  sHex hex;
+  hex.unit = &unit_;
+  auto arrows = [&] {
+    batch_.Begin();
+    g_MapDrawHooks.drawUnit(batch_, hex, {5.0f, 6.0f, 0.3f}, 0);
+    batch_.End();
+    std::vector<int> sides;
+    for (const auto& r : QuadsOf(Records(), g_Textures[kSlotOthers])) {
+      if (r.source.top == 836) sides.push_back((r.source.left - 1) / 167);
+    }
+    return sides;
+  };
+  EXPECT_TRUE(arrows().empty()) << "no attack pending";
+  cJednostkaLadowa attacker;
+  world_.turnState.SetAttack(&unit_, 0, 0, nullptr, &attacker, nullptr, nullptr, &attacker);
+  EXPECT_EQ(arrows(), (std::vector<int>{1, 4}));
+  cJednostkaLadowa other;
+  world_.turnState.attack->defender = &other;
+  EXPECT_TRUE(arrows().empty()) << "the attack is on another unit";
+  world_.turnState.ClearAttack();
+  g_Textures[kSlotOthers].Release();
+}
+
 TEST_F(LandUnitDrawing, DrawInRectScalesTheFirstEntryAndHidesTheName) {
   sUnitAppearance* current = g_LandAppearance.current;
   const plat::Matrix2D before = plat::Matrix2D::Scaling(2.0f, 3.0f);
