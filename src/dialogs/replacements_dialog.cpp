@@ -15,7 +15,6 @@
 #include "rules/replacements.h"
 #include "world/country.h"
 #include "world/jednostka_ladowa.h"
-#include "world/scenario_constants.h"
 #include "world/world.h"
 
 namespace {
@@ -74,13 +73,8 @@ void cDialogUzupelnien::RefreshValues() {
   if (unit_.category == kCategoryAir) {
     SetValue(dialog_, kStrengthAfterId, plat::Format(L"%i", unit_.GetStrength() + v));
   } else {
-    const auto& values = world_.constants.landBaseStrength;
-    const int level = unit_.level - 1;
-    float step = 0.0f;
-    if (level >= 0 && level < static_cast<int>(values.size()) && unit_.type >= 0 &&
-        unit_.type < static_cast<int>(values[0].size())) {
-      step = values[static_cast<std::size_t>(level)][static_cast<std::size_t>(unit_.type)];
-    }
+    // The added points come at the full strength of the unit's level and type.
+    const float step = unit_.GetBaseStrength();
     SetValue(dialog_, kStrengthAfterId,
              plat::Format(L"%.2f (%i%%)", unit_.GetCombatStrength() + step * static_cast<float>(v) / 100.0f,
                           unit_.GetStrength() + v));
