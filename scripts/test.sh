@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the layers of the source folders, builds
-# the test configuration (AddressSanitizer + UBSan) and runs every test: the
-# real window under Xvfb (the menus, then a scripted land turn), the thread tests
-# again under ThreadSanitizer, a short smoke run of every file-reader fuzzer
+# the test configuration (AddressSanitizer + UBSan), checks the layers of its
+# libraries' symbols and runs every test: the real window under Xvfb (the
+# menus, then a scripted land turn), the thread tests again under
+# ThreadSanitizer, a short smoke run of every file-reader fuzzer
 # (fixed seed, so a run repeats the same inputs), then all unit tests with
 # CTest.
 set -euo pipefail
@@ -24,6 +25,11 @@ asan="$root/build/test"
 cmake -S "$root" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_SANITIZE=ON \
   -DTW_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-g1" -DCMAKE_CXX_FLAGS="-O1 -Werror" >/dev/null
 ninja -C "$asan" -j "$jobs"
+
+# No library uses a symbol defined only in a higher layer (this also sees a
+# function of a higher layer declared locally, which no include shows).
+echo "== link check"
+bash "$root/scripts/check_layers.sh" --libs "$asan/src"
 
 # The real window under a virtual X display: title and one drawn frame.
 echo "== window check (Xvfb)"

@@ -1,6 +1,6 @@
 #include "ai/ai_player.h"
 
-void cAiPlayer::PlayTurn() {
+void cAiPlayer::PlayTurn(cWorld&) {
   // The country passes: no unit moves, nothing is bought, no diplomacy.
 }
 

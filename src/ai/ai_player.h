@@ -19,7 +19,7 @@ class cAiPlayer : public cComputerPlayer {
   // stepped by the main thread (phase 10) before the worker goes on. The
   // computer opponent's decisions are not built yet: the country passes,
   // changing nothing.
-  void PlayTurn() override;
+  void PlayTurn(cWorld& world) override;
 
  private:
   int country_id_;

@@ -1,10 +1,12 @@
 #include "app/fatal_exit.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <utility>
 
 #include "app/console_log.h"
+#include "app/main_thread_queue.h"
 #include "platform/framework.h"
 
 namespace {
@@ -21,6 +23,11 @@ FatalExitHook SetFatalExitHook(FatalExitHook hook) {
 }
 
 void FatalExit(int exitCode) {
+  if (!IsMainThread()) {
+    LogLine(L"Fatal error on a worker thread: the main thread ends the game (exit code %d)", exitCode);
+    PostToMainThread([exitCode] { FatalExit(exitCode); });
+    throw sThreadFatalStop{exitCode};
+  }
   FatalExitHook hook;
   {
     std::lock_guard<std::mutex> lock(g_hookMutex);
@@ -28,9 +35,13 @@ void FatalExit(int exitCode) {
   }
   if (hook) hook(exitCode);
   // The world under construction is not torn down here: the process ends at
-  // once and nothing of it survives.
+  // once and nothing of it survives. The log is written line by line
+  // without a buffer; the standard streams are flushed. No static
+  // destructor runs: the worker thread may still be alive, and a running
+  // thread's object destroyed at exit would abort the process.
   plat::GetFramework().Shutdown(exitCode);
-  std::exit(exitCode);
+  std::fflush(nullptr);
+  std::_Exit(exitCode);
 }
 
 void FatalExit(std::wstring_view logLine, int exitCode) {

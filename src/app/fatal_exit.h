@@ -3,6 +3,11 @@
 // its log line(s), or passes one; the frame is shut down and the process
 // ends with the exit code. Tests install a hook that throws, so a fatal path
 // can be checked without ending the test program.
+//
+// The process belongs to the main thread: called on another thread, the
+// fatal exit asks the main thread to end the program (it does so in its
+// next frame move, hook included) and unwinds the calling thread's work by
+// throwing sThreadFatalStop, which that thread's body catches and ends on.
 #pragma once
 
 #include <functional>
@@ -10,6 +15,7 @@
 
 // Called with the exit code before the frame is shut down. A hook that
 // returns lets the exit go ahead; a hook that throws takes the exit's place.
+// It runs on the main thread only.
 using FatalExitHook = std::function<void(int exitCode)>;
 
 // Installs the hook (an empty one restores the real exit) and returns the
@@ -23,6 +29,12 @@ FatalExitHook SetFatalExitHook(FatalExitHook hook);
 
 // What the test hook throws.
 struct sFatalExitError {
+  int exitCode = 1;
+};
+
+// What a fatal exit throws on a thread other than the main one, once the
+// main thread has been asked to end the program.
+struct sThreadFatalStop {
   int exitCode = 1;
 };
 

@@ -140,6 +140,12 @@ bool TracedSleepUnlessStopped(int ms, const char* file, int line, const std::ato
 
 bool PollUnderLock(const std::function<bool()>& done, const std::wstring& trace,
                    const std::atomic<bool>* stop) {
+  // Whatever the wait is for needs the main thread's frames, which need the
+  // lock: a caller that holds it would wait for ever.
+  if (GetFrameworkLockHoldsOfThisThread() > 0) {
+    LogLine(L"ERROR: a wait under the framework lock was asked by a thread that holds the lock; refused");
+    return false;
+  }
   for (;;) {
     AcquireFrameworkLock(__FILE__, __LINE__);
     const bool open = !done();

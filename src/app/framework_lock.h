@@ -65,7 +65,8 @@ bool TracedSleepUnlessStopped(int ms, const char* file, int line, const std::ato
 
 // Returns once done() holds, asking it every 100 ms under the framework lock
 // and writing trace to the log after each look (done may change it). The
-// caller must not hold the lock. With a stop flag, every poll also looks at
+// caller must not hold the lock: a caller that does is refused with a log
+// line and false, since the wait could never end. With a stop flag, every poll also looks at
 // it and the wait gives up (false) once it is set; true when done() held.
 bool PollUnderLock(const std::function<bool()>& done, const std::wstring& trace,
                    const std::atomic<bool>* stop = nullptr);

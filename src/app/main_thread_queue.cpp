@@ -5,6 +5,7 @@
 #include <mutex>
 #include <thread>
 
+#include "app/console_log.h"
 #include "app/framework_lock.h"
 #include "platform/clock.h"
 
@@ -24,8 +25,6 @@ std::deque<std::shared_ptr<sRequest>> g_Queue;
 // The thread that runs the program's static set-up is its main thread until
 // SetMainThreadToCurrent says otherwise.
 std::atomic<std::thread::id> g_MainThread{std::this_thread::get_id()};
-
-bool OnMainThread() { return g_MainThread.load() == std::this_thread::get_id(); }
 
 eState StateOf(const sRequest& request) {
   std::lock_guard<std::mutex> guard(g_QueueMutex);
@@ -49,11 +48,19 @@ bool Withdraw(const std::shared_ptr<sRequest>& request) {
 
 void SetMainThreadToCurrent() { g_MainThread.store(std::this_thread::get_id()); }
 
+bool IsMainThread() { return g_MainThread.load() == std::this_thread::get_id(); }
+
 bool RunOnMainThread(std::function<void()> request, const std::atomic<bool>* stop) {
   if (!request) return true;
-  if (OnMainThread()) {
+  if (IsMainThread()) {
     request();
     return true;
+  }
+  // The main thread runs the request inside a frame, and a frame needs the
+  // lock: waiting for it while holding the lock would never end.
+  if (GetFrameworkLockHoldsOfThisThread() > 0) {
+    LogLine(L"ERROR: RunOnMainThread asked by a thread that holds the framework lock; refused");
+    return false;
   }
   auto posted = std::make_shared<sRequest>();
   posted->work = std::move(request);
@@ -76,7 +83,7 @@ bool RunOnMainThread(std::function<void()> request, const std::atomic<bool>* sto
 
 void PostToMainThread(std::function<void()> request) {
   if (!request) return;
-  if (OnMainThread()) {
+  if (IsMainThread()) {
     request();
     return;
   }
@@ -104,10 +111,23 @@ void DrainMainThreadRequests() {
     batch.swap(g_Queue);
     for (auto& request : batch) request->state = eState::kRunning;
   }
-  for (auto& request : batch) {
-    AcquireFrameworkLock(nullptr, 0);
-    request->work();
-    ReleaseFrameworkLock(nullptr, 0);
+  while (!batch.empty()) {
+    std::shared_ptr<sRequest> request = batch.front();
+    batch.pop_front();
+    try {
+      const cFrameworkLockGuard lock;
+      request->work();
+    } catch (...) {
+      // A request that throws (a fatal exit under a test's hook) ends the
+      // drain: it counts as done, the rest go back to the head of the queue
+      // untouched.
+      std::lock_guard<std::mutex> guard(g_QueueMutex);
+      request->work = nullptr;
+      request->state = eState::kDone;
+      for (auto& rest : batch) rest->state = eState::kPending;
+      g_Queue.insert(g_Queue.begin(), batch.begin(), batch.end());
+      throw;
+    }
     std::lock_guard<std::mutex> guard(g_QueueMutex);
     request->work = nullptr;
     request->state = eState::kDone;

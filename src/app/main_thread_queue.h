@@ -28,7 +28,8 @@ void DiscardMainThreadRequests();
 
 // Main thread: runs, in posting order, the requests posted so far (a request
 // posted meanwhile waits for the next call). Each runs under the framework
-// lock.
+// lock. A request that throws ends the drain with its exception; the ones
+// after it stay queued.
 void DrainMainThreadRequests();
 
 // Requests posted and not yet started.
@@ -37,5 +38,7 @@ int PendingMainThreadRequests();
 // The thread that drains the queue: the thread of the program's static
 // set-up, or the calling thread from this call on.
 void SetMainThreadToCurrent();
+// True on the thread that drains the queue.
+bool IsMainThread();
 
 constexpr int kMainThreadPollMs = 10;

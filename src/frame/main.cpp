@@ -116,8 +116,9 @@ void SaveMenuScreenshot() {
     g_ShotScreen = screen;
     g_ShotMenuFrames = 0;
   }
-  // A few frames in, so that the hint and the controls have settled.
-  if (++g_ShotMenuFrames != 5) return;
+  // Some frames in, so that the hint and the controls have settled and a
+  // dialog that has just opened has faded in.
+  if (++g_ShotMenuFrames != 20) return;
   auto* renderer = dynamic_cast<plat::sdl::SdlRenderer*>(plat::GetFramework().GetRenderer());
   if (renderer == nullptr || renderer->Native() == nullptr) return;
   int w = 0, h = 0;

@@ -62,23 +62,18 @@ void HandOverPbemGame(cWorld& world, const cCountry& current, const cCountry& ne
 }
 
 // A human country follows on this machine: its view of the units, the
-// panels back, its stored map view and the greeting.
-void HandOverToHuman(cWorld& world, cCountry& next) {
+// glide to where it last looked at the map, the greeting and the panels
+// back, phase 7 last (as the worker's hand-over does).
+void GiveTurnToHuman(cWorld& world, cCountry& next) {
   RecalculateUnitsVisibility(world, next);
   cWorldView* view = world.View();
-  if (view != nullptr) {
-    view->LeaveComputerPhase();
-  } else {
+  if (view == nullptr) {
     world.SetGameState(kPhaseHumanTurn);
+    return;
   }
-  float x = 0.0f, y = 0.0f, zoom = 0.0f;
-  next.GetMapView(x, y, zoom);
-  if (zoom >= 0.0f) {
-    world.GetMap().ScrollViewTo(sMapPointF{x, y}, true);
-  } else {
-    world.turnState.CenterOnCurrentCountry(true);
-  }
-  if (view != nullptr && next.human) view->GreetHumanTurn(next.id);
+  view->GlideToCountryView(next);
+  if (next.human) view->GreetHumanTurn(next.id);
+  view->LeaveComputerPhase();
 }
 
 }  // namespace
@@ -159,7 +154,7 @@ eTurnHandOver EndHumanTurn(cWorld& world) {
     g_bEventsCheckRequested = true;
     return eTurnHandOver::kEventsOnly;
   }
-  HandOverToHuman(world, *next);
+  GiveTurnToHuman(world, *next);
   return eTurnHandOver::kNextHuman;
 }
 

@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "app/console_log.h"
+#include "app/fatal_exit.h"
 #include "app/framework_lock.h"
 #include "app/main_thread_queue.h"
 #include "app/string_base.h"
@@ -12,6 +13,7 @@
 #include "world/country.h"
 #include "world/turn_state.h"
 #include "world/world.h"
+#include "world/worker_steps.h"
 #include "world/world_view.h"
 
 std::atomic<bool> g_bEventsCheckRequested{false};
@@ -61,97 +63,88 @@ bool PlayComputerPhase(cWorld& world) {
       } else {
         const int index = country->id - 1;
         if (index >= 0 && index < static_cast<int>(world.aiPlayers.size()) && world.aiPlayers[index]) {
-          world.aiPlayers[index]->PlayTurn();
+          world.aiPlayers[index]->PlayTurn(world);
         }
       }
       // A computer move the main thread is still stepping.
-      while (world.GetGameState() == kPhaseComputerMove) {
-        if (!TracedSleepUnlessStopped(kMoveWaitMs, __FILE__, __LINE__, g_AiThreadStop)) return false;
-      }
-      const cFrameworkLockGuard lock;
-      country->finishedTurn = true;
+      if (!WaitWhilePhase(world, kPhaseComputerMove, kMoveWaitMs, __FILE__, __LINE__)) return false;
+      LockedStep([country] { country->finishedTurn = true; });
     }
     if (Stopping(world)) return false;
 
     cCountry* next = PickCurrentCountry(world.Countries());
     if (next != nullptr) {
-      const cFrameworkLockGuard lock;
-      turn.SetCurrentCountry(next);
+      LockedStep([&turn, next] { turn.SetCurrentCountry(next); });
     } else {
       // Everyone has moved: the impulse ends and the next one begins with
       // its first country.
-      {
-        const cFrameworkLockGuard lock;
+      LockedStep([&world, &turn] {
         for (auto& each : world.Countries()) each->finishedTurn = false;
         turn.SetCurrentCountry(PickCurrentCountry(world.Countries()));
-      }
+      });
       world.SetGameState(kPhaseEndOfTurn);
       EndImpulse(world, true);
       LogLine(L"Updatuje minimape po koncu impulsu");
       ChangeWorldView([](cWorldView& view) { view.RefreshDateLine(); });
       world.SetGameState(kPhaseComputerPlayers);
-      while (world.GetGameState() == kPhaseEndOfTurn && !world.gameOver) {
-        if (!TracedSleepUnlessStopped(kEndOfImpulseWaitMs, __FILE__, __LINE__, g_AiThreadStop)) {
-          return false;
-        }
-      }
-      if (Stopping(world)) return false;
+      const bool waited = WaitWhile(
+          world, [&world] { return world.GetGameState() == kPhaseEndOfTurn && !world.gameOver; },
+          kEndOfImpulseWaitMs, __FILE__, __LINE__);
+      if (!waited || Stopping(world)) return false;
       // No country can move at all: nobody is left to hand over to.
       if (turn.currentCountry == nullptr) break;
     }
     if (world.gameOver) break;
     if (turn.currentCountry->human) break;
   }
-
-  LogLine(L"==== AI THREAD FINISHED =====");
-  // The current country's view of the units is recalculated here once the
-  // visibility rules exist.
-  cCountry* current = turn.currentCountry;
-  // The map view and the marks are drawn by the main thread: change them
-  // under the framework lock.
-  const bool eventsOnly = current != nullptr && current->specialFlags == kEventsOnlyCountry;
-  {
-    const cFrameworkLockGuard lock;
-    turn.viewCountry = current;
-    if (current != nullptr && !eventsOnly) {
-      float x = 0.0f, y = 0.0f, zoom = 0.0f;
-      current->GetMapView(x, y, zoom);
-      if (zoom >= 0.0f) {
-        world.GetMap().ScrollViewTo(sMapPointF{x, y}, true);
-      } else {
-        turn.CenterOnCurrentCountry(true);
-      }
-    }
-  }
-  if (eventsOnly) CheckEvents(world);
-  turn.Deselect();
-  // The panels come back as they were before the computer phase, and phase 7
-  // is set last, so that the main thread finds the hand-over complete. The
-  // panels are the main thread's: it does both and the worker waits.
-  if (world.View() == nullptr) {
-    const cFrameworkLockGuard lock;
-    world.SetGameState(kPhaseHumanTurn);
-    return true;
-  }
-  const int greeted = current != nullptr && current->human && !eventsOnly ? current->id : 0;
-  return RunOnMainThread(
-      [&world, greeted] {
-        if (cWorldView* view = world.View()) {
-          view->LeaveComputerPhase();
-          if (greeted != 0) view->GreetHumanTurn(greeted);
-        }
-      },
-      &g_AiThreadStop);
+  return HandOverToHuman(world);
 }
 
 }  // namespace
+
+bool HandOverToHuman(cWorld& world) {
+  LogLine(L"==== AI THREAD FINISHED =====");
+  cTurnState& turn = world.turnState;
+  // The current country's view of the units is recalculated here once the
+  // visibility rules exist.
+  cCountry* current = turn.currentCountry;
+  const bool eventsOnly = current != nullptr && current->specialFlags == kEventsOnlyCountry;
+  LockedStep([&turn, current] { turn.viewCountry = current; });
+  if (eventsOnly) CheckEvents(world);
+  if (world.View() == nullptr) {
+    // No screen shows the world: nothing to glide or to bring back.
+    turn.Deselect();
+    LockedStep([&world] { world.SetGameState(kPhaseHumanTurn); });
+    return true;
+  }
+  // The selection, the camera and the panels are the main thread's: it
+  // clears the selection, begins the glide to the country's stored view and
+  // brings the panels back in one request, phase 7 last, so no frame sees
+  // the human turn half handed over and no selection of the player's is
+  // cleared by the worker.
+  return RunOnMainThread(
+      [&world, current, eventsOnly] {
+        world.turnState.Deselect();
+        cWorldView* view = world.View();
+        if (view == nullptr) {
+          world.SetGameState(kPhaseHumanTurn);
+          return;
+        }
+        if (current != nullptr && !eventsOnly) view->GlideToCountryView(*current);
+        // The greeting comes up over the map as the turn begins.
+        if (current != nullptr && current->human && !eventsOnly) view->GreetHumanTurn(current->id);
+        view->LeaveComputerPhase();
+      },
+      world.WorkerStopFlag());
+}
 
 const std::atomic<bool>* AiThreadStopFlag() { return &g_AiThreadStop; }
 
 bool IsAiThreadRunning() { return g_AiThreadRun.load(); }
 
-int AiThreadProc(cWorld* world) {
-  plat::Srand(plat::GetTickCount());
+namespace {
+
+void RunWorkerLoop(cWorld* world) {
   while (g_AiThreadRun.load()) {
     if (world == nullptr) {
       plat::Sleep(kIdlePassMs);
@@ -163,6 +156,20 @@ int AiThreadProc(cWorld* world) {
       continue;
     }
     if (!PlayComputerPhase(*world)) break;
+  }
+}
+
+}  // namespace
+
+int AiThreadProc(cWorld* world) {
+  plat::Srand(plat::GetTickCount());
+  try {
+    RunWorkerLoop(world);
+  } catch (const sThreadFatalStop&) {
+    // A fatal data error: the main thread has been asked to end the program.
+    // Whatever this thread still held of the lock goes with it.
+    while (GetFrameworkLockHoldsOfThisThread() > 0) ReleaseFrameworkLock(nullptr, 0);
+    g_AiThreadStop.store(true);
   }
   return 0;
 }

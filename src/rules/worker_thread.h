@@ -25,6 +25,15 @@ bool IsAiThreadRunning();
 // an events-check request until the run flag is cleared. Returns 0.
 int AiThreadProc(cWorld* world);
 
+// The end of a computer phase, on the worker: the human country now current
+// gets the turn. The viewing country becomes the current one (an events-only
+// country runs the events check); then the main thread, in one request,
+// clears the selection, begins the glide to the country's stored view,
+// brings the panels back and sets phase 7 last. Without a view the phase
+// is set at once. False when the worker was stopped before the main thread
+// took the request.
+bool HandOverToHuman(cWorld& world);
+
 // Set by the end of a human turn (and the start of play) to have the events
 // check run on the worker thread; cleared there once served.
 extern std::atomic<bool> g_bEventsCheckRequested;

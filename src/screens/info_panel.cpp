@@ -2,7 +2,6 @@
 
 #include <cstdint>
 
-#include "app/framework_lock.h"
 #include "app/gui_layout.h"
 #include "screens/map_screen.h"
 #include "app/string_base.h"
@@ -13,7 +12,6 @@
 #include "platform/format.h"
 #include "world/country.h"
 #include "world/world.h"
-#include "world/game_phase.h"
 
 namespace {
 
@@ -73,12 +71,6 @@ void SetStaticText(CDXUTDialog& dialog, int id, const std::wstring& text) {
 
 void ShowControl(CDXUTDialog& dialog, int id, bool visible) {
   if (CDXUTControl* control = dialog.GetControl(id)) control->SetVisible(visible);
-}
-
-// Phases in which the worker thread runs or a battle is resolved.
-bool WorkerMayRun(int phase) {
-  return phase == kPhaseEndOfTurn || phase == kPhaseSeaBattles || phase == kPhaseComputerPlayers ||
-         phase == kPhaseComputerMove || phase == kPhaseWorkerReserved;
 }
 
 }  // namespace
@@ -175,11 +167,9 @@ void cInfoPanel::RefreshCountersFor(const cCountry* country) {
 }
 
 void cInfoPanel::SetStatusText(std::wstring_view text) {
-  const std::wstring copy(text);
-  const bool locked = g_pWorld != nullptr && WorkerMayRun(g_pWorld->GetGameState());
-  if (locked) AcquireFrameworkLock(__FILE__, __LINE__);
-  SetStaticText(dialog_, kInfoStatusId, copy);
-  if (locked) ReleaseFrameworkLock(__FILE__, __LINE__);
+  // Main thread only (the worker's texts come through the world's view),
+  // inside the frame, which holds the framework lock.
+  SetStaticText(dialog_, kInfoStatusId, std::wstring(text));
 }
 
 void cInfoPanel::LockForComputerPhase() {

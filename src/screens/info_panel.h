@@ -19,8 +19,8 @@ class cInfoPanel : public cPanel {
   void RefreshCounters();
   // The same for a given country (null: nothing changes).
   void RefreshCountersFor(const cCountry* country);
-  // The status line. While the worker thread may be running (phases 3, 4,
-  // 9, 10, 11) the text is set under the framework lock.
+  // The status line (main thread; the worker's texts come through the
+  // world's view).
   void SetStatusText(std::wstring_view text);
   // Computer phase: no keyboard, mouse or code-sent events, the four panel
   // handles hidden and the blinking indicator shown; and back (keyboard

@@ -37,6 +37,8 @@
 #include "screens/minimap_panel.h"
 #include "screens/pause_menu.h"
 #include "screens/unit_panel.h"
+#include "world/cities.h"
+#include "world/country.h"
 #include "world/game_phase.h"
 #include "world/hex.h"
 #include "world/jednostka_ladowa.h"
@@ -199,7 +201,23 @@ void cMapScreen::LeaveComputerPhase() {
   for (cPanel* panel : {panels_[kUnit], panels_[kHex], panels_[kAttack], panels_[kDiplomacy]}) {
     if (panel != nullptr) SetPanelMinimized(panel, panel->savedMinimized);
   }
+  // Last: the human turn begins with everything in place.
   world_.SetGameState(kPhaseHumanTurn);
+}
+
+void cMapScreen::FollowHex(int x, int y) { world_.GetMap().CenterAtHex(x, y); }
+
+void cMapScreen::GlideToCountryView(const cCountry& country) {
+  float x = 0.0f, y = 0.0f, zoom = 0.0f;
+  country.GetMapView(x, y, zoom);
+  if (zoom >= 0.0f) {
+    world_.GetMap().ScrollViewTo(sMapPointF{x, y}, true);
+  } else if (world_.turnState.currentCountry == &country) {
+    world_.turnState.CenterOnCurrentCountry(true);
+  } else if (const cCity* city = country.FindMainCity()) {
+    world_.GetMap().CenterAtHex(city->x, city->y);
+    world_.SetGameState(kPhaseViewGlide);
+  }
 }
 
 void cMapScreen::GreetHumanTurn(int countryId) { PushDialog(new cDialogNowejTury(world_, countryId)); }

@@ -56,6 +56,8 @@ class cMapScreen final : public cWorldView {
   void RefreshDateLine() override;
   void EnterComputerPhase() override;
   void LeaveComputerPhase() override;
+  void FollowHex(int x, int y) override;
+  void GlideToCountryView(const cCountry& country) override;
   void GreetHumanTurn(int countryId) override;
   void ShowMessage(std::wstring_view text, std::wstring_view title) override;
 

@@ -6,11 +6,14 @@
 #include <functional>
 #include <memory>
 
+class cWorld;
+
 class cComputerPlayer {
  public:
   virtual ~cComputerPlayer() = default;
-  // Plays the country's turn on the worker thread.
-  virtual void PlayTurn() = 0;
+  // Plays the country's turn in world, on the worker thread: every change
+  // in a locked step, every wait stoppable (world/worker_steps.h).
+  virtual void PlayTurn(cWorld& world) = 0;
 };
 
 using ComputerPlayerMaker = std::function<std::unique_ptr<cComputerPlayer>(int countryId)>;

@@ -4,9 +4,7 @@
 #include <list>
 
 #include "app/console_log.h"
-#include "app/framework_lock.h"
 #include "app/settings.h"
-#include "platform/clock.h"
 #include "world/cities.h"
 #include "world/country.h"
 #include "world/game_phase.h"
@@ -14,6 +12,8 @@
 #include "world/hex.h"
 #include "world/hex_drawing.h"
 #include "world/map.h"
+#include "world/worker_steps.h"
+#include "world/world_view.h"
 
 sLandTurnHooks g_LandTurnHooks;
 
@@ -320,30 +320,37 @@ int cJednostkaLadowa::MarkDeployHexes(bool mark) {
 }
 
 // --- move orders (worker thread) ---
+//
+// Each order changes the world in one locked step (the start hex's link,
+// the path, the phase), then waits outside the lock, stoppably, while the
+// main thread steps the unit. The camera is the main thread's: the view is
+// asked to follow the unit.
+
+namespace {
+
+void ShowHexInView(int hexX, int hexY) {
+  ChangeWorldView([hexX, hexY](cWorldView& view) { view.FollowHex(hexX, hexY); });
+}
+
+int AiMoveAfterDelayMs() { return static_cast<int>(g_Delays[kDelayAIMoveAfter].load()); }
+
+}  // namespace
 
 void cJednostkaLadowa::StepAlongPath(int targetX, int targetY, bool centreAfterPhase) {
-  cMap& map = g_pWorld->GetMap();
-  {
-    // The hexes, the path and the view are the main thread's to draw.
-    const cFrameworkLockGuard lock;
+  cWorld& world = *g_pWorld;
+  LockedStep([&] {
+    cMap& map = world.GetMap();
     if (map.IsInside(x, y) && map.GetHex(x, y).unit == this) map.GetHex(x, y).unit = nullptr;
     g_LandTurnHooks.buildPath(*this, targetX, targetY);
     // Once the phase is 10 the main thread may be stepping the unit (its hex
     // and its visibility): the centring takes the start hex read before.
     const bool centre = centreAfterPhase && visible && ShowActions();
     const int startX = x, startY = y;
-    g_pWorld->SetGameState(kPhaseComputerMove);
-    if (centre) map.CenterAtHex(startX, startY);
-  }
+    world.SetGameState(kPhaseComputerMove);
+    if (centre) ShowHexInView(startX, startY);
+  });
   // The main thread steps the move; a stopping worker does not wait for it.
-  const std::atomic<bool>* stop = g_pWorld->WorkerStopFlag();
-  while (g_pWorld->GetGameState() == kPhaseComputerMove) {
-    if (stop == nullptr) {
-      TracedSleep(50, __FILE__, __LINE__);
-    } else if (!TracedSleepUnlessStopped(50, __FILE__, __LINE__, *stop)) {
-      return;
-    }
-  }
+  WaitWhilePhase(world, kPhaseComputerMove, 50, __FILE__, __LINE__);
 }
 
 bool cJednostkaLadowa::AiMoveToHex(int hexX, int hexY) {
@@ -371,9 +378,9 @@ bool cJednostkaLadowa::AiMoveToHex(int hexX, int hexY) {
     }
     if (targetX < 0) return false;
   }
-  if (visible && ShowActions()) map.CenterAtHex(x, y);
+  if (visible && ShowActions()) ShowHexInView(x, y);
   StepAlongPath(targetX, targetY, false);
-  plat::Sleep(static_cast<int>(g_Delays[kDelayAIMoveAfter].load()));
+  StoppableDelay(*g_pWorld, AiMoveAfterDelayMs(), __FILE__, __LINE__);
   return true;
 }
 
@@ -388,7 +395,7 @@ bool cJednostkaLadowa::MoveAside() {
   }
   if (!best) return false;
   StepAlongPath(best->x, best->y, true);
-  if (visible && ShowActions()) plat::Sleep(static_cast<int>(g_Delays[kDelayAIMoveAfter].load()));
+  if (visible && ShowActions()) StoppableDelay(*g_pWorld, AiMoveAfterDelayMs(), __FILE__, __LINE__);
   return true;
 }
 

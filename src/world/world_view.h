@@ -6,6 +6,8 @@
 #include <functional>
 #include <string_view>
 
+class cCountry;
+
 class cWorldView {
  public:
   virtual ~cWorldView() = default;
@@ -20,9 +22,14 @@ class cWorldView {
   virtual void RefreshDateLine() = 0;
   // Around the computer players' phase: the bar is locked and the hideable
   // panels are hidden (each keeps its state), open dialogs close, phase 9;
-  // and the way back, each panel as it was, phase 7.
+  // and the way back, each panel as it was, phase 7 set last.
   virtual void EnterComputerPhase() = 0;
   virtual void LeaveComputerPhase() = 0;
+  // The camera: the view moves to centre the hex (a unit being shown).
+  virtual void FollowHex(int x, int y) = 0;
+  // The view glides to where the country last looked at the map, or to its
+  // main city when it has no stored view (the glide's phase 12).
+  virtual void GlideToCountryView(const cCountry& country) = 0;
   // The greeting of a human country whose turn begins (not waited for).
   virtual void GreetHumanTurn(int countryId) = 0;
   // A message with an OK button over the map (not waited for).

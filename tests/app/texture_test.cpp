@@ -6,14 +6,14 @@
 #include "app/texture.h"
 #include "platform/clock.h"
 #include "platform/recording_renderer.h"
-#include "support/fake_framework.h"
+#include "support/fake_platform_framework.h"
 #include "support/test_support.h"
 
 namespace {
 
 struct TextureTest : ::testing::Test {
   plat::RecordingRenderer renderer;
-  twtest::FakeFramework frame{&renderer};
+  twtest::FakePlatformFramework frame{&renderer};
 };
 
 TEST_F(TextureTest, DrawSpriteRectStretchesCombinesAndRejectsEmptyRectangles) {

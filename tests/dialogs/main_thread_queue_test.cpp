@@ -7,9 +7,11 @@
 #include <thread>
 
 #include "dialogs/dialog_stack.h"
+#include "app/fatal_exit.h"
 #include "app/framework_lock.h"
 #include "app/main_thread_queue.h"
 #include "dialogs/dialog.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -82,6 +84,66 @@ TEST_F(MainThreadQueueThread, RequestsRunInPostingOrderAndOnTheMainThreadAtOnce)
   // Posted from the main thread itself it cannot wait for a drain: it runs.
   EXPECT_TRUE(RunOnMainThread([&] { order.push_back(3); }));
   EXPECT_EQ(order.back(), 3);
+}
+
+// A worker that holds the framework lock could never see its request run
+// (the main thread's frame needs the lock): the request and the poll are
+// refused with a log line, and nothing is queued.
+TEST_F(MainThreadQueueThread, RequestsAndPollsOfAThreadHoldingTheLockAreRefused) {
+  twtest::LogCapture log;
+  std::atomic<int> runs{0};
+  bool ran = true, polled = true;
+  std::thread worker([&] {
+    const cFrameworkLockGuard lock;
+    ran = RunOnMainThread([&] { ++runs; });
+    polled = PollUnderLock([] { return true; }, L"poll");
+  });
+  worker.join();
+  EXPECT_FALSE(ran);
+  EXPECT_FALSE(polled);
+  EXPECT_EQ(PendingMainThreadRequests(), 0);
+  EXPECT_TRUE(log.Contains(L"ERROR: RunOnMainThread asked by a thread that holds the framework lock; refused"));
+  EXPECT_TRUE(
+      log.Contains(L"ERROR: a wait under the framework lock was asked by a thread that holds the lock; refused"));
+  // The main thread inside its frame still runs its own requests at once.
+  const cFrameworkLockGuard frame;
+  EXPECT_TRUE(RunOnMainThread([&] { ++runs; }));
+  EXPECT_EQ(runs.load(), 1);
+}
+
+// A fatal data error on the worker: the worker's work unwinds (the thread
+// catches sThreadFatalStop), and the fatal exit itself happens on the main
+// thread at its next drain, where the test's throwing hook takes the
+// process's place. A request posted after it stays queued.
+TEST_F(MainThreadQueueThread, FatalExitOnAWorkerEndsTheGameThroughTheMainThread) {
+  const cScopedThrowingFatalHook hook;
+  twtest::LogCapture log;
+  int stoppedWith = 0;
+  std::thread worker([&] {
+    try {
+      const cFrameworkLockGuard step;
+      FatalExit(L"bad data", 1);
+    } catch (const sThreadFatalStop& stop) {
+      stoppedWith = stop.exitCode;
+    }
+    PostToMainThread([] {});
+  });
+  worker.join();
+  EXPECT_EQ(stoppedWith, 1);
+  EXPECT_EQ(GetFrameworkLockHoldCount(), 0);
+  EXPECT_EQ(PendingMainThreadRequests(), 2);
+  int exitCode = 0;
+  try {
+    DrainMainThreadRequests();
+  } catch (const sFatalExitError& error) {
+    exitCode = error.exitCode;
+  }
+  EXPECT_EQ(exitCode, 1);
+  EXPECT_EQ(PendingMainThreadRequests(), 1);
+  EXPECT_EQ(GetFrameworkLockHoldCount(), 0);
+  DrainMainThreadRequests();
+  EXPECT_TRUE(log.Contains(L"bad data"));
+  EXPECT_TRUE(log.Contains(L"Fatal error on a worker thread: the main thread ends the game (exit code 1)"));
 }
 
 }  // namespace

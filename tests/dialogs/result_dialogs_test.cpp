@@ -33,8 +33,8 @@ class ResultDialogs : public guitest::GuiTest {
     g_pActiveDialog = nullptr;
     twtest::AddCountry(world, 5, L"Eastmark");
     twtest::AddCountry(world, 4, L"Westland");
-    g_GuiLayout[cDialogWynikuWalki::kAttackerTextId] = {212, 300, 260, 110};
-    g_GuiLayout[cDialogWynikuWalki::kDefenderTextId] = {532, 300, 280, 110};
+    g_GuiLayout[cDialogWynikuWalki::kAttackerTextId] = {200, 300, 260, 110};
+    g_GuiLayout[cDialogWynikuWalki::kDefenderTextId] = {524, 300, 300, 110};
     g_GuiLayout[cDialogWynikuWalki::kPauseId] = {262, 508, 180, 36};
     g_GuiLayout[cDialogWynikuWalki::kCloseId] = {582, 508, 180, 36};
   }
@@ -93,8 +93,8 @@ TEST_F(ResultDialogs, OnlySetOutcomesGetIconsAndTheDefendersCloseUpFromTheLeft) 
   CDXUTControl* port = d.GetControl(7505);
   ASSERT_NE(surrender, nullptr);
   ASSERT_NE(port, nullptr);
-  EXPECT_EQ(surrender->m_x, 532);
-  EXPECT_EQ(port->m_x, 582);
+  EXPECT_EQ(surrender->m_x, 524);
+  EXPECT_EQ(port->m_x, 574);
   EXPECT_EQ(surrender->m_y, 415);
 
   sBombardmentResult killed;
@@ -102,9 +102,9 @@ TEST_F(ResultDialogs, OnlySetOutcomesGetIconsAndTheDefendersCloseUpFromTheLeft) 
   killed.SetFlag(kFlagDefenderDestroyed);
   killed.SetFlag(kFlagDefenderRetreated);
   cDialogWynikuWalki* second = Push(killed, -1.0f);
-  EXPECT_EQ(second->Dialog().GetControl(7500)->m_x, 212);
-  EXPECT_EQ(second->Dialog().GetControl(7501)->m_x, 532);
-  EXPECT_EQ(second->Dialog().GetControl(7503)->m_x, 602);
+  EXPECT_EQ(second->Dialog().GetControl(7500)->m_x, 200);
+  EXPECT_EQ(second->Dialog().GetControl(7501)->m_x, 524);
+  EXPECT_EQ(second->Dialog().GetControl(7503)->m_x, 594);
 }
 
 TEST_F(ResultDialogs, CountdownClosesPausesAndResumesFromTheSecondsLeft) {

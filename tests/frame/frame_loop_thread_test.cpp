@@ -5,7 +5,11 @@
 // ThreadSanitizer, any unguarded access of both shows up here.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include "ai/ai_player.h"
 #include "app/framework_lock.h"
@@ -19,13 +23,18 @@
 #include "platform/recording_renderer.h"
 #include "rules/worker_thread.h"
 #include "rules/world_turn.h"
+#include "screens/info_panel.h"
 #include "screens/map_screen.h"
 #include "screens/menu.h"
 #include "support/fake_framework.h"
 #include "support/fixture_scenario.h"
 #include "support/test_support.h"
 #include "world/country.h"
+#include "world/computer_player.h"
 #include "world/game_phase.h"
+#include "world/jednostka_ladowa.h"
+#include "world/map.h"
+#include "world/worker_steps.h"
 #include "world/world.h"
 
 namespace {
@@ -37,11 +46,88 @@ plat::Message Mouse(unsigned msg, int x, int y, int wheel = 0) {
   return {msg, static_cast<std::uintptr_t>(static_cast<std::uint16_t>(wheel)) << 16, plat::MakeMouseLParam(x, y)};
 }
 
-TEST(FrameLoopThread, InputAndFramesDuringFiftyImpulsesOfComputerPlay) {
+// A computer player that really moves its land units, with the moves
+// shown: to a hex two columns away, aside, and toward an ultimate target,
+// in turn. Its changes go through the worker's locked steps.
+class cMovingComputerPlayer : public cComputerPlayer {
+ public:
+  explicit cMovingComputerPlayer(int countryId) : id_(countryId) {}
+  void PlayTurn(cWorld& world) override {
+    std::vector<cJednostkaLadowa*> mine;
+    for (cJednostkaLadowa* unit : world.Units().landUnits) {
+      if (unit->countryId == id_ && world.GetMap().IsInside(unit->x, unit->y)) mine.push_back(unit);
+    }
+    for (cJednostkaLadowa* unit : mine) {
+      if (WorkerStopping(world)) return;
+      const int order = orders_++ % 3;
+      const int toward = unit->x < world.GetMap().GetWidth() / 2 ? 2 : -2;
+      LockedStep([&] {
+        unit->visible = true;
+        unit->actionPoints = unit->startingActionPoints;
+        unit->aiUltimateTargetX = std::clamp(unit->x + 2 * toward, 0, world.GetMap().GetWidth() - 1);
+        unit->aiUltimateTargetY = unit->y;
+      });
+      unit->ComputeMoveRange(true);
+      if (order == 0) unit->AiMoveToHex(unit->x + toward, unit->y);
+      if (order == 1) unit->MoveAside();
+      if (order == 2) unit->AiAdvanceToUltimateTarget();
+    }
+  }
+
+ private:
+  int id_;
+  int orders_ = 0;
+};
+
+// The move the worker handed to the main thread (written in the worker's
+// locked step, read inside a frame).
+struct sPendingStep {
+  cJednostkaLadowa* unit = nullptr;
+  int x = -1, y = -1;
+};
+sPendingStep g_pendingStep;
+
+void RecordPendingStep(cJednostkaLadowa& unit, int x, int y) { g_pendingStep = {&unit, x, y}; }
+
+// The main thread's part of a computer move: the unit goes onto its target
+// and the phase returns to 9.
+bool StepPendingMove(cWorld& world) {
+  if (world.GetGameState() != kPhaseComputerMove || g_pendingStep.unit == nullptr) return false;
+  cJednostkaLadowa& unit = *g_pendingStep.unit;
+  cMap& map = world.GetMap();
+  if (map.IsInside(unit.x, unit.y) && map.GetHex(unit.x, unit.y).unit == &unit) map.GetHex(unit.x, unit.y).unit = nullptr;
+  unit.x = g_pendingStep.x;
+  unit.y = g_pendingStep.y;
+  map.GetHex(unit.x, unit.y).unit = &unit;
+  g_pendingStep = {};
+  world.SetGameState(kPhaseComputerPlayers);
+  return true;
+}
+
+// Whether the information bar is back from the computer phase: its panel
+// handles shown, the computer indicator hidden.
+bool BarUnlocked() {
+  cInfoPanel* bar = LoadedMapScreen()->InfoPanel();
+  return bar->Dialog().GetControl(kInfoUnitHandleId)->GetVisible() &&
+         !bar->Dialog().GetControl(kInfoComputerIndicatorId)->GetVisible();
+}
+
+struct sPlayResult {
+  int handOvers = 0;
+  int selectedInComputerPhase = 0;
+  int humanTurnWithBarLocked = 0;
+  int stepped = 0;
+};
+
+// Loads the fixture with country 1 human and the others played by make,
+// runs the frame loop with a player's input every frame until the human's
+// turn has come impulses times (ending it each time), and frees the world
+// inside a frame, as the pause menu's exit does.
+sPlayResult PlayFrames(const ComputerPlayerMaker& make, int impulses) {
+  sPlayResult result;
   twtest::TempWorkingFolder folder;
-  ASSERT_FALSE(twtest::FixtureScenarioSource().empty()) << "set TW_SOURCE_DIR to the source tree";
+  EXPECT_FALSE(twtest::FixtureScenarioSource().empty()) << "set TW_SOURCE_DIR to the source tree";
   const sGameStartSettings start = twtest::CopyFixtureScenario(folder.Path());
-  for (auto& delay : g_Delays) delay = 0.0f;
   CreateFrameworkLock();
   g_bRunning = true;
   SetMainThreadToCurrent();
@@ -53,34 +139,31 @@ TEST(FrameLoopThread, InputAndFramesDuringFiftyImpulsesOfComputerPlay) {
   frame.SetCallbackFrameRender(OnFrameRender);
 
   sWorldLoadHooks hooks;
-  hooks.makeComputerPlayer = MakeAiPlayer;
+  hooks.makeComputerPlayer = make;
   hooks.makeView = MakeMapScreen;
   hooks.endImpulse = [](cWorld& world) { EndImpulse(world, false); };
   {
     const cFrameworkLockGuard lock;
     LoadWorld(start, hooks);
   }
-  ASSERT_NE(g_pWorld, nullptr);
+  EXPECT_NE(g_pWorld, nullptr);
+  if (g_pWorld == nullptr) return result;
   cWorld& world = *g_pWorld;
   // One human country; the others are the worker's to play.
   for (auto& country : world.Countries()) country->human = false;
-  cCountry* human = world.GetCountry(1);
-  ASSERT_NE(human, nullptr);
-  human->human = true;
+  world.GetCountry(1)->human = true;
+  g_LandTurnHooks.buildPath = &RecordPendingStep;
   StartAiThread();
   {
     const cFrameworkLockGuard lock;
     LoadedMapScreen()->StartGame();
   }
 
-  // Every frame offers the keys, the wheel and clicks a player would use;
-  // each time the human's turn comes, the turn is ended again.
-  int handOvers = 0;
   int frameNumber = 0;
-  std::atomic<int> selectedInComputerPhase{0};
   frame.framesToRun = 1000000;
   frame.beforeFrame = [&] {
     ++frameNumber;
+    if (StepPendingMove(world)) ++result.stepped;
     const int phase = world.GetGameState();
     for (unsigned key : {9u, 37u, 39u, unsigned{'Q'}, unsigned{'U'}, 107u, 109u}) {
       frame.Send(Key(key, true));
@@ -90,9 +173,16 @@ TEST(FrameLoopThread, InputAndFramesDuringFiftyImpulsesOfComputerPlay) {
     frame.Send(Mouse(plat::kWmMouseWheel, 400, 300, frameNumber % 2 == 0 ? 120 : -120));
     frame.Send(Mouse(plat::kWmLButtonDown, 500, 400));
     frame.Send(Mouse(plat::kWmLButtonUp, 500, 400));
-    if (phase == kPhaseComputerPlayers && world.turnState.selectedHex != nullptr) ++selectedInComputerPhase;
+    const sMinimapRect& minimap = world.GetMap().minimapRect;
+    if (frameNumber % 3 == 0 && minimap.width > 0) {
+      const int mx = minimap.x + minimap.width / 2, my = minimap.y + minimap.height / 2;
+      frame.Send(Mouse(plat::kWmLButtonDown, mx, my));
+      frame.Send(Mouse(plat::kWmLButtonUp, mx, my));
+    }
+    if (phase == kPhaseComputerPlayers && world.turnState.selectedHex != nullptr) ++result.selectedInComputerPhase;
     if (phase != kPhaseHumanTurn) return;
-    if (++handOvers >= kImpulses) {
+    if (!BarUnlocked()) ++result.humanTurnWithBarLocked;
+    if (++result.handOvers >= impulses) {
       frame.Shutdown(0);
       return;
     }
@@ -100,17 +190,14 @@ TEST(FrameLoopThread, InputAndFramesDuringFiftyImpulsesOfComputerPlay) {
     LoadedMapScreen()->EnterComputerPhase();
   };
   frame.MainLoop();
-  EXPECT_EQ(handOvers, kImpulses);
-  EXPECT_EQ(selectedInComputerPhase.load(), 0);
 
-  // Freed inside a frame, as the pause menu's exit does: the world stops the
-  // worker while the main thread holds the lock.
   {
     const cFrameworkLockGuard lock;
     delete g_pWorld;
     g_pWorld = nullptr;
   }
   EXPECT_FALSE(IsAiThreadRunning());
+  g_LandTurnHooks.buildPath = nullptr;
   RetireCurrentMenu();
   DeleteRetiredMenus();
   // The greetings the hand-overs pushed closed with the map screen.
@@ -118,6 +205,32 @@ TEST(FrameLoopThread, InputAndFramesDuringFiftyImpulsesOfComputerPlay) {
   DeleteRetiredDialogs();
   g_bRunning = false;
   DeleteFrameworkLock();
+  return result;
+}
+
+TEST(FrameLoopThread, InputAndFramesDuringFiftyImpulsesOfComputerPlay) {
+  for (auto& delay : g_Delays) delay = 0.0f;
+  const sPlayResult result = PlayFrames(MakeAiPlayer, kImpulses);
+  EXPECT_EQ(result.handOvers, kImpulses);
+  EXPECT_EQ(result.selectedInComputerPhase, 0);
+  EXPECT_EQ(result.humanTurnWithBarLocked, 0);
+}
+
+// The computer moves units with the moves shown while the player scrolls,
+// zooms and clicks the minimap; the main thread steps every move. With the
+// after-move delay at 0 and at a few milliseconds.
+TEST(FrameLoopThread, ComputerMovesShownWhileThePlayerScrollsAndZooms) {
+  for (auto [delayMs, impulses] : {std::pair{0.0f, 8}, {3.0f, 4}}) {
+    for (auto& delay : g_Delays) delay = 0.0f;
+    g_Delays[kDelayAIMoveAfter] = delayMs;
+    const sPlayResult result =
+        PlayFrames([](int id) { return std::make_unique<cMovingComputerPlayer>(id); }, impulses);
+    EXPECT_EQ(result.handOvers, impulses) << delayMs;
+    EXPECT_GE(result.stepped, impulses - 1) << delayMs;
+    EXPECT_EQ(result.selectedInComputerPhase, 0) << delayMs;
+    EXPECT_EQ(result.humanTurnWithBarLocked, 0) << delayMs;
+  }
+  g_Delays[kDelayAIMoveAfter] = 0.0f;
 }
 
 }  // namespace

@@ -45,6 +45,8 @@ struct RecordingView : cWorldView {
     calls.push_back("leave");
     world.SetGameState(kPhaseHumanTurn);
   }
+  void FollowHex(int, int) override { calls.push_back("follow"); }
+  void GlideToCountryView(const cCountry& country) override { calls.push_back("glide " + std::to_string(country.id)); }
   void GreetHumanTurn(int countryId) override { calls.push_back("greet " + std::to_string(countryId)); }
   void ShowMessage(std::wstring_view text, std::wstring_view title) override {
     calls.push_back("message");
@@ -174,7 +176,8 @@ TEST_F(EndHumanTurnTest, NextHumanOnThisMachineGetsThePanelsBackAndTheGreeting) 
   EXPECT_EQ(EndHumanTurn(world), eTurnHandOver::kNextHuman);
   EXPECT_EQ(world.turnState.currentCountry, &allies);
   EXPECT_EQ(world.GetGameState(), kPhaseHumanTurn);
-  EXPECT_EQ(recorded->calls, (std::vector<std::string>{"leave", "greet 2"}));
+  // The panels come back last, with phase 7.
+  EXPECT_EQ(recorded->calls, (std::vector<std::string>{"glide 2", "greet 2", "leave"}));
   // The ending country's view of the map is kept for its next turn.
   float x = 0, y = 0, zoom = -1;
   axis.GetMapView(x, y, zoom);

@@ -9,11 +9,15 @@
 #include <thread>
 #include <vector>
 
-#include "ai/ai_player.h"
+#include "app/fatal_exit.h"
+#include "app/framework_lock.h"
+#include "app/main_thread_queue.h"
 #include "world/turn_state.h"
 #include "rules/worker_thread.h"
+#include "support/recording_view.h"
 #include "support/test_support.h"
 #include "support/world_builders.h"
+#include "world/computer_player.h"
 #include "world/country.h"
 #include "world/world.h"
 
@@ -21,20 +25,25 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Counts its turns; optionally orders a move the main thread must step.
-class cRecordingAiPlayer : public cAiPlayer {
+enum class ePlay { kPass, kMove, kFatalData };
+
+// Counts its turns; optionally orders a move the main thread must step, or
+// meets data it cannot play with.
+class cRecordingAiPlayer : public cComputerPlayer {
  public:
-  cRecordingAiPlayer(int countryId, cWorld& world, bool moves)
-      : cAiPlayer(countryId), world_(world), moves_(moves) {}
-  void PlayTurn() override {
+  explicit cRecordingAiPlayer(ePlay play) : play_(play) {}
+  void PlayTurn(cWorld& world) override {
     ++turns;
-    if (moves_) world_.SetGameState(kPhaseComputerMove);
+    if (play_ == ePlay::kMove) world.SetGameState(kPhaseComputerMove);
+    if (play_ == ePlay::kFatalData) {
+      const cFrameworkLockGuard step;
+      FatalExit(L"ERROR: unknown alliance");
+    }
   }
   std::atomic<int> turns{0};
 
  private:
-  cWorld& world_;
-  bool moves_;
+  ePlay play_;
 };
 
 struct sCountrySetup {
@@ -42,7 +51,7 @@ struct sCountrySetup {
   int alliance;
   int strength;
   bool human = false;
-  bool movesUnit = false;
+  ePlay play = ePlay::kPass;
 };
 
 // Polls until the condition holds or the time is up.
@@ -80,7 +89,7 @@ class WorkerThreadTest : public ::testing::Test {
     }
     // The maker fills one slot per country.
     world_->CreateAiPlayers([&](int id) {
-      auto player = std::make_unique<cRecordingAiPlayer>(id, *world_, setup[id - 1].movesUnit);
+      auto player = std::make_unique<cRecordingAiPlayer>(setup[id - 1].play);
       players_.push_back(player.get());
       return player;
     });
@@ -169,7 +178,7 @@ TEST_F(WorkerThreadTest, ThreadHandsOverToTheHumanAndGoesOnAfterItsTurn) {
 }
 
 TEST_F(WorkerThreadTest, ThreadWaitsForTheMainThreadToStepAComputerMove) {
-  Build({{L"Varnland", kAxisLeader, 40, false, true}, {L"Osterhal", kAlliesLeader, 50, true}});
+  Build({{L"Varnland", kAxisLeader, 40, false, ePlay::kMove}, {L"Osterhal", kAlliesLeader, 50, true}});
   StartComputerPhase();
   // The fake main thread sees the move order and takes its time.
   ASSERT_TRUE(WaitFor([&] { return world_->GetGameState() == kPhaseComputerMove; }));
@@ -225,7 +234,7 @@ TEST_F(WorkerThreadTest, ThreadStopsWithin100MsOfTheWorldsDestruction) {
     SCOPED_TRACE("waiting for a computer move");
     twtest::LogCapture log;
     players_.clear();
-    Build({{L"Varnland", kAxisLeader, 40, false, true}, {L"Osterhal", kAlliesLeader, 50, true}});
+    Build({{L"Varnland", kAxisLeader, 40, false, ePlay::kMove}, {L"Osterhal", kAlliesLeader, 50, true}});
     StartComputerPhase();
     ASSERT_TRUE(WaitFor([&] { return world_->GetGameState() == kPhaseComputerMove; }));
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -244,6 +253,70 @@ TEST_F(WorkerThreadTest, ThreadStopsWithin100MsOfTheWorldsDestruction) {
     EXPECT_FALSE(IsAiThreadRunning());
     EXPECT_EQ(StopAiThread(), 0);
   }
+}
+
+// A fatal data error met by the computer player ends the program with exit
+// code 1 through the main thread (here, a loop that drains the requests as
+// the frame move does); the worker unwinds instead of ending the process
+// itself.
+using WorkerFatalDeathTest = WorkerThreadTest;
+TEST_F(WorkerFatalDeathTest, FatalDataOnTheWorkerEndsTheProgramThroughTheMainThread) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        SetMainThreadToCurrent();
+        Build({{L"Varnland", kAxisLeader, 40, false, ePlay::kFatalData}, {L"Osterhal", kAlliesLeader, 50, true}});
+        StartComputerPhase();
+        for (int frame = 0; frame < 5000; ++frame) {
+          DrainMainThreadRequests();
+          std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        std::exit(3);
+      },
+      ::testing::ExitedWithCode(1), "");
+}
+
+// The hand-over to a human on the worker: the main thread clears the
+// selection, begins the glide and brings the panels back in one request,
+// and the human turn (phase 7) comes last; the worker itself touches no
+// panel, camera or selection.
+TEST_F(WorkerThreadTest, HandOverThreadSetsTheHumanTurnLastOnTheMainThread) {
+  SetMainThreadToCurrent();
+  Build({{L"Varnland", kAxisLeader, 40}, {L"Osterhal", kAlliesLeader, 50, true}});
+  auto* view = new twtest::RecordingView(*world_);
+  world_->SetView(std::unique_ptr<cWorldView>(view));
+  world_->turnState.SetCurrentCountry(&Country(2));
+  world_->SetGameState(kPhaseComputerPlayers);
+  std::atomic<bool> stop{false};
+  world_->SetWorkerStopFlag(&stop);
+  std::atomic<bool> done{false};
+  bool handedOver = false;
+  std::thread worker([&] {
+    handedOver = HandOverToHuman(*world_);
+    done = true;
+  });
+  // The main thread's frames: nothing of the hand-over happens outside them.
+  while (PendingMainThreadRequests() == 0) std::this_thread::yield();
+  EXPECT_EQ(world_->GetGameState(), kPhaseComputerPlayers);
+  EXPECT_TRUE(view->Calls().empty());
+  while (!done) {
+    DrainMainThreadRequests();
+    std::this_thread::yield();
+  }
+  worker.join();
+  EXPECT_TRUE(handedOver);
+  EXPECT_EQ(world_->GetGameState(), kPhaseHumanTurn);
+  EXPECT_EQ(view->glidedTo.load(), 2);
+  EXPECT_EQ(world_->turnState.viewCountry, &Country(2));
+  // The human country is greeted before the panels come back with phase 7.
+  EXPECT_EQ(view->greeted.load(), 2);
+  const auto calls = view->Calls();
+  ASSERT_EQ(calls.size(), 3u);
+  EXPECT_EQ(calls[0].first, "glide");
+  EXPECT_EQ(calls[1].first, "greet");
+  EXPECT_EQ(calls[2].first, "leave");
+  for (const auto& [what, thread] : calls) EXPECT_EQ(thread, std::this_thread::get_id()) << what;
+  world_->SetWorkerStopFlag(nullptr);
 }
 
 }  // namespace

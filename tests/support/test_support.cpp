@@ -2,16 +2,12 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <system_error>
-
-#include "app/console_log.h"
-#include "platform/text.h"
 
 namespace twtest {
 
@@ -53,35 +49,6 @@ std::string TempDir::Write(const std::string& name, const std::string& bytes) co
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-LogCapture::LogCapture() : file_(dir_.File("ConsoleOut.txt")), previous_(g_ConsoleLog.Path()) {
-  g_ConsoleLog.RedirectTo(file_);
-}
-
-LogCapture::~LogCapture() { g_ConsoleLog.RedirectTo(previous_); }
-
-std::string LogCapture::Bytes() const { return ReadFile(file_); }
-
-std::vector<std::wstring> LogCapture::Lines() const {
-  std::string bytes = Bytes();
-  if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') bytes.erase(0, 2);
-  const std::wstring text = plat::FromUtf16LE(bytes.data(), bytes.size());
-  std::vector<std::wstring> lines;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t end = text.find(L"\r\n", start);
-    if (end == std::wstring::npos) break;
-    lines.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
-  if (start < text.size()) lines.push_back(text.substr(start));
-  return lines;
-}
-
-bool LogCapture::Contains(const std::wstring& text) const {
-  const auto lines = Lines();
-  return std::find(lines.begin(), lines.end(), text) != lines.end();
 }
 
 }  // namespace twtest

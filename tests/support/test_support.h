@@ -56,6 +56,8 @@ class TempWorkingFolder : public TempDir {
 
 // Sends the program's log to a file of its own for the scope of a test and
 // reads it back; restores "ConsoleOut.txt" of the working folder afterwards.
+// The log is app's: this part lives in tw_test_support, which the platform
+// layer's test programs do not link (they link tw_test_base).
 class LogCapture {
  public:
   LogCapture();

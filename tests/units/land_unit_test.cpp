@@ -2,13 +2,17 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <thread>
 
+#include "app/framework_lock.h"
 #include "app/settings.h"
 #include "platform/clock.h"
+#include "support/recording_view.h"
 #include "support/test_support.h"
 #include "units/land_fixture.h"
 #include "world/game_phase.h"
+#include "world/worker_steps.h"
 
 namespace {
 
@@ -232,31 +236,93 @@ TEST_F(LandMoveThread, OrdersChooseTheHexTheMainThreadSteps) {
   }
 }
 
-// The computer's land moves are shown (the map centred on the unit) exactly
-// when the turn state says the current country's actions are shown and the
-// unit is visible.
-TEST_F(LandMoveThread, MovesCentreTheMapOnlyWhenActionsAreShown) {
-  // {actions shown, unit visible, move aside (else to a hex), centred}
+// The computer's land moves are shown (the view asked to follow the unit)
+// exactly when the turn state says the current country's actions are shown
+// and the unit is visible. The worker never moves the camera itself.
+TEST_F(LandMoveThread, MovesAskTheViewToFollowOnlyWhenActionsAreShown) {
+  // {actions shown, unit visible, move aside (else to a hex), followed}
   const bool cases[][4] = {{true, true, false, true}, {false, true, false, false}, {true, false, false, false},
                            {true, true, true, true},  {false, true, true, false}};
-  for (const auto& [shown, visible, aside, centred] : cases) {
+  for (const auto& [shown, visible, aside, followed] : cases) {
     LandWorld& w = Fresh();
+    auto* view = new twtest::RecordingView(*w.world);
+    w.world->SetView(std::unique_ptr<cWorldView>(view));
     w.world->turnState.showActions = shown;
     cJednostkaLadowa& unit = w.AddUnit(1, 0, 1);
     unit.visible = visible;
     unit.actionPoints = unit.startingActionPoints = 3;
     unit.ComputeMoveRange(true);
-    twtest::LogCapture log;
+    const float viewX = w.world->GetMap().targetX;
     {
       FakeMainThread main(w, unit, clock_);
       EXPECT_TRUE(aside ? unit.MoveAside() : unit.AiMoveToHex(3, 0));
     }
     EXPECT_NE(unit.x, 1);
-    const auto lines = log.Lines();
-    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const auto& l) { return l.find(L"CenterAtHex") != l.npos; }),
-              centred ? 1 : 0)
+    using Hexes = std::vector<std::pair<int, int>>;
+    const Hexes expected = followed ? Hexes{{1, 0}} : Hexes{};
+    EXPECT_EQ(view->Followed(), expected)
         << "shown " << shown << ", visible " << visible << ", aside " << aside;
+    EXPECT_EQ(w.world->GetMap().targetX, viewX);
   }
+}
+
+// Abandoning the game while the worker sits in a long after-move delay: the
+// delay ends within a few of its slices once the stop flag is set, and a
+// worker that is already stopping does not wait for the step either.
+TEST(LandMoveStopThread, AfterMoveDelayEndsAtTheStopFlag) {
+  LandWorld w(std::vector<std::string>{"pppppp", "pppppp"});
+  w.AddCountries({kAllies});
+  LandUnitConstants().move.terrainCost = {1, 1, 1, 1, 1, 1, 1, 1};
+  g_LandTurnHooks.buildPath = &RecordPath;
+  std::atomic<bool> stop{false};
+  w.world->SetWorkerStopFlag(&stop);
+  w.world->SetGameState(kPhaseComputerPlayers);
+  g_Delays[kDelayAIMoveAfter] = 600000.0f;
+  cJednostkaLadowa& unit = w.AddUnit(0, 0, 1);
+  unit.visible = false;  // nothing to show: no request for the main thread
+  unit.actionPoints = unit.startingActionPoints = 3;
+  unit.ComputeMoveRange(true);
+
+  std::atomic<bool> returned{false};
+  std::thread worker([&] {
+    unit.AiMoveToHex(3, 0);
+    returned = true;
+  });
+  // The main thread's part: step the unit, hand the phase back.
+  while (w.world->GetGameState() != kPhaseComputerMove) std::this_thread::yield();
+  unit.x = 3;
+  w.world->SetGameState(kPhaseComputerPlayers);
+  std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  EXPECT_FALSE(returned.load());
+  const auto stopped = std::chrono::steady_clock::now();
+  stop = true;
+  worker.join();
+  EXPECT_LT(std::chrono::steady_clock::now() - stopped, std::chrono::milliseconds(100));
+
+  // Already stopping: the order sets the phase and returns without waiting
+  // for a main thread that no longer steps it.
+  unit.x = 0;
+  w.Hex(3, 0).unit = nullptr;
+  w.Hex(0, 0).unit = &unit;
+  unit.ComputeMoveRange(true);
+  EXPECT_TRUE(unit.AiMoveToHex(3, 0));
+  EXPECT_EQ(w.world->GetGameState(), kPhaseComputerMove);
+  // A wait asked while holding the lock would stop the frames: refused.
+  stop = false;
+  {
+    const bool wasRunning = g_bRunning.exchange(true);
+    CreateFrameworkLock();
+    {
+      const cFrameworkLockGuard lock;
+      EXPECT_FALSE(WaitWhilePhase(*w.world, kPhaseComputerMove, 50, __FILE__, __LINE__));
+      EXPECT_FALSE(StoppableDelay(*w.world, 10, __FILE__, __LINE__));
+    }
+    EXPECT_TRUE(StoppableDelay(*w.world, 1, __FILE__, __LINE__));
+    DeleteFrameworkLock();
+    g_bRunning = wasRunning;
+  }
+  g_Delays[kDelayAIMoveAfter] = 0.0f;
+  w.world->SetWorkerStopFlag(nullptr);
 }
 
 }  // namespace

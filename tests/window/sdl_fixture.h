@@ -24,7 +24,7 @@ class SdlTest : public ::testing::Test {
  protected:
   explicit SdlTest(int width = 1024, int height = 768) : width_(width), height_(height) {}
   void SetUp() override {
-    root_ = FindSourceRoot("tests/platform_sdl/sdl_fixture.h");
+    root_ = FindSourceRoot("tests/window/sdl_fixture.h");
     ASSERT_FALSE(root_.empty()) << "set TW_SOURCE_DIR to the source tree";
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();

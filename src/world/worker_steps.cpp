@@ -1,0 +1,43 @@
+#include "world/worker_steps.h"
+
+#include "app/console_log.h"
+#include "world/world.h"
+
+namespace {
+
+bool RefusedUnderLock(const char* what) {
+  if (GetFrameworkLockHoldsOfThisThread() == 0) return false;
+  LogLine(L"ERROR: %hs asked while the framework lock is held; refused", what);
+  return true;
+}
+
+}  // namespace
+
+bool WorkerStopping(const cWorld& world) {
+  const std::atomic<bool>* stop = world.WorkerStopFlag();
+  return stop != nullptr && stop->load();
+}
+
+bool StoppableDelay(const cWorld& world, int ms, const char* file, int line) {
+  if (RefusedUnderLock("a worker delay")) return false;
+  if (ms <= 0) return !WorkerStopping(world);
+  const std::atomic<bool>* stop = world.WorkerStopFlag();
+  if (stop == nullptr) {
+    TracedSleep(ms, file, line);
+    return true;
+  }
+  return TracedSleepUnlessStopped(ms, file, line, *stop);
+}
+
+bool WaitWhile(const cWorld& world, const std::function<bool()>& condition, int pollMs, const char* file,
+               int line) {
+  if (RefusedUnderLock("a worker wait")) return false;
+  while (condition()) {
+    if (!StoppableDelay(world, pollMs, file, line)) return false;
+  }
+  return true;
+}
+
+bool WaitWhilePhase(const cWorld& world, int phase, int pollMs, const char* file, int line) {
+  return WaitWhile(world, [&world, phase] { return world.GetGameState() == phase; }, pollMs, file, line);
+}
