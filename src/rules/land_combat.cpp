@@ -7,7 +7,6 @@
 
 #include "app/console_log.h"
 #include "app/random.h"
-#include "app/sound.h"
 #include "app/string_base.h"
 #include "platform/format.h"
 #include "platform/rand.h"
@@ -142,7 +141,7 @@ bool cLandAttack::Resolve(cWorld& world, sBombardmentResult& result) {
   cMap& map = world.GetMap();
   cRelationsMatrix& relations = world.GetRelations();
 
-  if (defender->visible) PlaySoundEffect(SND_LAND_COMBAT);
+  if (defender->visible) PlayCombatSound();
   GainCommanderExperience(world);
 
   result.Reset();

@@ -4,12 +4,14 @@
 #include <cmath>
 
 #include "app/random.h"
+#include "app/sound.h"
 #include "world/commander.h"
 #include "world/country.h"
 #include "world/hex.h"
 #include "world/jednostka_ladowa.h"
 #include "world/map.h"
 #include "world/world.h"
+#include "world/world_view.h"
 
 namespace {
 
@@ -217,6 +219,10 @@ int cLandAttack::EstimateOddsColumn(const cWorld& world) const {
   if (!(ratio >= 1.0f)) return 1;
   if (ratio >= 7.0f) return 7;
   return static_cast<int>(ratio);
+}
+
+void cLandAttack::PlayCombatSound() const {
+  ChangeWorldView([](cWorldView&) { PlaySoundEffect(SND_LAND_COMBAT); });
 }
 
 void cLandAttack::GainCommanderExperience(cWorld& world) {

@@ -75,6 +75,10 @@ class cLandAttack {
   // kCombatFloor counts as kCombatFloor), clamped to 1..7.
   int EstimateOddsColumn(const cWorld& world) const;
 
+  // The land combat sound, played by the main thread (the worker plays
+  // nothing): at once there, else in its next frame.
+  void PlayCombatSound() const;
+
   // Each attacker's counting commander, then the defender's, may gain one
   // experience (random draws from the calling thread's generator).
   void GainCommanderExperience(cWorld& world);

@@ -123,7 +123,8 @@ bool cTurnState::FindLandPath(cWorld& world, cJednostkaLadowa& unit, int tx, int
   if (HexDistance(unit.x, unit.y, tx, ty) == 1 && unit.startingActionPoints == 0) unit.movedOrDeployed = true;
   if (unit.visible) {
     const int sound = MarchingSound(unit.type);
-    if (sound >= 0) PlaySoundEffect(sound);
+    // The main thread plays it: the worker's orders build paths too.
+    if (sound >= 0) ChangeWorldView([sound](cWorldView&) { PlaySoundEffect(sound); });
   }
   return true;
 }
