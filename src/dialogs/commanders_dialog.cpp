@@ -118,11 +118,15 @@ void cDialogDowodcow::OnGUIEvent(unsigned event, int controlId, CDXUTControl* co
   if (event != EVENT_BUTTON_CLICKED) return;
   switch (controlId) {
     case kRecallId:
+      if (unit_.ownCommander != nullptr) {
+        LogLine(L"Player action: Commander recalled / %s from %s", unit_.ownCommander->name, unit_.name);
+      }
       LogRefusal(CommanderRefusalKey(RecallCommander(unit_)));
       RefreshCommanderView();
       return;
     case kAssignId:
       if (auto* chosen = static_cast<cCommander*>(free_ != nullptr ? free_->GetSelectedData() : nullptr)) {
+        LogLine(L"Player action: Commander / %s to %s", chosen->name, unit_.name);
         LogRefusal(CommanderRefusalKey(AssignCommander(unit_, *chosen)));
       }
       RefreshCommanderView();

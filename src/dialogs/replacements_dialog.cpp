@@ -99,6 +99,8 @@ void cDialogUzupelnien::OnGUIEvent(unsigned event, int controlId, CDXUTControl* 
       if (event != EVENT_BUTTON_CLICKED) return;
       const int v = slider_ != nullptr ? slider_->GetValue() : 0;
       if (controlId == kOkId && v > 0) {
+        LogLine(L"Player action: Replacements / %s +%i strength for %.2f PP", unit_.name, v,
+                static_cast<double>(price_) * v);
         if (const char* key = ReplacementRefusalKey(BuyReplacements(world_, unit_, v))) {
           LogLine(L"%s", Text(key));
         }

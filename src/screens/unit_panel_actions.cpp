@@ -3,6 +3,7 @@
 // on the selected hex; one prompt at a time belongs to the panel.
 #include <string>
 
+#include "app/console_log.h"
 #include "app/string_base.h"
 #include "dialogs/commanders_dialog.h"
 #include "dialogs/dialog_stack.h"
@@ -65,11 +66,17 @@ void cUnitPanel::OnGUIEvent(unsigned event, int controlId, CDXUTControl*) {
       if (free) OpenRename(*unit);
       return;
     case kUnitUpgradeIconId:
-      if (unit->CanUpgradeToCorps(nullptr)) unit->UpgradeToCorps();
+      if (unit->CanUpgradeToCorps(nullptr)) {
+        LogLine(L"Player action: Upgrade to corps / %s", unit->name);
+        unit->UpgradeToCorps();
+      }
       Refresh();
       return;
     case kUnitLevelUpIconId:
-      if (unit->CanLevelUp(nullptr)) unit->LevelUp();
+      if (unit->CanLevelUp(nullptr)) {
+        LogLine(L"Player action: Level up / %s to level %i", unit->name, unit->level + 1);
+        unit->LevelUp();
+      }
       Refresh();
       return;
     case kUnitSupplyIconId:
@@ -125,6 +132,7 @@ void cUnitPanel::OpenDisband(cJednostka& unit) {
 void cUnitPanel::Disband() {
   cJednostka* unit = LiveShownUnit();
   if (unit == nullptr) return;
+  LogLine(L"Player action: Disband / %s for %.2f PP", unit->name, DisbandRefund(world_, *unit));
   DisbandUnit(world_, *unit);
   Refresh();
 }
@@ -135,7 +143,10 @@ void cUnitPanel::OnAnswer(int controlId) {
     case cDialogPobraniaTekstu::kOkId:
       if (pending != kPendingRename) return;
       pending_ = kPendingNone;
-      if (cJednostka* unit = LiveShownUnit()) unit->SetName(PromptTextResult);
+      if (cJednostka* unit = LiveShownUnit()) {
+        LogLine(L"Player action: Rename / %s to %s", unit->name, PromptTextResult);
+        unit->SetName(PromptTextResult);
+      }
       Refresh();
       return;
     case cDialogPobraniaTekstu::kCancelId:
