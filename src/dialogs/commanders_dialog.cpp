@@ -1,6 +1,5 @@
 #include "dialogs/commanders_dialog.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -14,10 +13,9 @@
 #include "gui/dxut_static.h"
 #include "platform/format.h"
 #include "platform/messages.h"
-#include "rules/unit_orders.h"
+#include "rules/commander_assignment.h"
 #include "world/commander.h"
 #include "world/unit.h"
-#include "world/unit_lists.h"
 #include "world/world.h"
 
 namespace {
@@ -47,8 +45,6 @@ void LogRefusal(const char* key) {
 }
 
 }  // namespace
-
-bool CompareCommanderSkill(const cCommander* a, const cCommander* b) { return a->skill > b->skill; }
 
 cDialogDowodcow::cDialogDowodcow(cWorld& world, cUnit& unit)
     : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, -1, 0, 0, 0, 0),
@@ -83,14 +79,7 @@ cDialogDowodcow::cDialogDowodcow(cWorld& world, cUnit& unit)
 }
 
 void cDialogDowodcow::FillCommanderLists() {
-  const int country = world_.turnState.CurrentCountryId();
-  std::vector<cCommander*> found;
-  for (cCommander* commander : world_.Units().commanders) {
-    if (commander != nullptr && commander->countryId == country && commander->type == unit_.category) {
-      found.push_back(commander);
-    }
-  }
-  std::stable_sort(found.begin(), found.end(), CompareCommanderSkill);
+  const std::vector<cCommander*> found = CommandersForUnit(world_, unit_);
   if (free_ == nullptr || other_ == nullptr) return;
   free_->RemoveAllItems();
   other_->RemoveAllItems();
@@ -121,13 +110,13 @@ void cDialogDowodcow::OnGUIEvent(unsigned event, int controlId, CDXUTControl* co
       if (unit_.ownCommander != nullptr) {
         LogLine(L"Player action: Commander recalled / %s from %s", unit_.ownCommander->name, unit_.name);
       }
-      LogRefusal(CommanderRefusalKey(RecallCommander(unit_)));
+      LogRefusal(CommanderRefusalKey(RecallCommander(world_, unit_)));
       RefreshCommanderView();
       return;
     case kAssignId:
       if (auto* chosen = static_cast<cCommander*>(free_ != nullptr ? free_->GetSelectedData() : nullptr)) {
         LogLine(L"Player action: Commander / %s to %s", chosen->name, unit_.name);
-        LogRefusal(CommanderRefusalKey(AssignCommander(unit_, *chosen)));
+        LogRefusal(CommanderRefusalKey(AssignCommander(world_, unit_, *chosen)));
       }
       RefreshCommanderView();
       return;

@@ -1,7 +1,8 @@
 // The commanders dialog: gives one unit a commander of the current country
 // or calls its commander back. The country's commanders of the unit's kind
 // (land, air or naval) are listed by skill, the free ones in one list and
-// the others in a second; the orders are those of rules/unit_orders.h.
+// the others in a second; the orders are those of
+// rules/commander_assignment.h.
 #pragma once
 
 #include "dialogs/dialog.h"
@@ -24,9 +25,9 @@ class cDialogDowodcow : public cDialog {
 
   cDialogDowodcow(cWorld& world, cUnit& unit);
 
-  // Refills both lists: the current country's commanders of the unit's kind,
-  // highest skill first (equal skills keep the world's order), the free ones
-  // in the first list; the first free one is selected.
+  // Refills both lists with the current country's commanders of the unit's
+  // kind in the rules' order (CommandersForUnit), the free ones in the first
+  // list; the first free one is selected.
   void FillCommanderLists();
   // The unit's commander, the buttons' states and the lists.
   void RefreshCommanderView();
@@ -42,6 +43,3 @@ class cDialogDowodcow : public cDialog {
   CDXUTListBox* free_ = nullptr;
   CDXUTListBox* other_ = nullptr;
 };
-
-// The sort order of the lists: a before b when a's skill is higher.
-bool CompareCommanderSkill(const cCommander* a, const cCommander* b);

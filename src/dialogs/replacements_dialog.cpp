@@ -15,6 +15,7 @@
 #include "rules/replacements.h"
 #include "world/country.h"
 #include "world/jednostka_ladowa.h"
+#include "world/replacement_prices.h"
 #include "world/world.h"
 
 namespace {
@@ -48,8 +49,8 @@ cDialogUzupelnien::cDialogUzupelnien(cWorld& world, cJednostka& unit)
       world_(world),
       unit_(unit) {
   LogLine(L"%s", Text("constructing_replacements_dialog..."));
-  price_ = ReplacementPrice(world, unit);
-  maximum_ = ReplacementMaximum(world, unit, price_);
+  price_ = ReplacementPricePerPoint(world, unit);
+  maximum_ = ReplacementMaximum(world, unit);
 
   CDXUTStatic* title = nullptr;
   const std::wstring titleText = plat::Format(Text("unit_replacement_title"), unit.name);

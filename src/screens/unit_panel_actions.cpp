@@ -12,12 +12,14 @@
 #include "gui/dxut_control.h"
 #include "platform/format.h"
 #include "rules/land_move.h"
-#include "rules/unit_orders.h"
+#include "rules/disband.h"
+#include "rules/unit_upgrade.h"
 #include "screens/unit_panel.h"
 #include "world/country.h"
 #include "world/game_phase.h"
 #include "world/hex.h"
 #include "world/jednostka_ladowa.h"
+#include "world/jednostka_lotnicza.h"
 #include "world/map.h"
 #include "world/units_visibility.h"
 #include "world/world.h"
@@ -31,6 +33,10 @@ constexpr std::uint32_t kOrderMarks = 0xFFFFFFFEu;
 
 // The order modes of the turn state the air icons set.
 constexpr int kModeNone = 0;
+constexpr int kModeBombardment = 8;
+constexpr int kModeAirFight = 9;
+constexpr int kModeNuclear = 10;
+constexpr int kModeRecon = 11;
 
 void PushWithListener(cDialog* dialog, cDialog* listener) {
   PushDialog(dialog, 0);
@@ -66,16 +72,16 @@ void cUnitPanel::OnGUIEvent(unsigned event, int controlId, CDXUTControl*) {
       if (free) OpenRename(*unit);
       return;
     case kUnitUpgradeIconId:
-      if (unit->CanUpgradeToCorps(nullptr)) {
+      if (CheckUpgradeToCorps(world_, *unit) == eUpgradeRefusal::kNone) {
         LogLine(L"Player action: Upgrade to corps / %s", unit->name);
-        unit->UpgradeToCorps();
+        UpgradeToCorps(world_, *unit);
       }
       Refresh();
       return;
     case kUnitLevelUpIconId:
-      if (unit->CanLevelUp(nullptr)) {
+      if (CheckLevelUp(world_, *unit) == eUpgradeRefusal::kNone) {
         LogLine(L"Player action: Level up / %s to level %i", unit->name, unit->level + 1);
-        unit->LevelUp();
+        LevelUp(world_, *unit);
       }
       Refresh();
       return;
@@ -111,8 +117,24 @@ void cUnitPanel::OnGUIEvent(unsigned event, int controlId, CDXUTControl*) {
 }
 
 void cUnitPanel::StartMapOrder(cJednostka& unit, int controlId) {
-  (void)unit;
-  (void)controlId;
+  auto* air = dynamic_cast<cJednostkaLotnicza*>(&unit);
+  if (air == nullptr) return;
+  int mode = kModeNone;
+  switch (controlId) {
+    case kUnitAirFightIconId: mode = kModeAirFight; break;
+    case kUnitBombardIconId: mode = kModeBombardment; break;
+    case kUnitNuclearIconId: mode = kModeNuclear; break;
+    case kUnitReconIconId: mode = kModeRecon; break;
+    default: return;
+  }
+  world_.GetMap().ClearHexMarks(kOrderMarks, true);
+  world_.turnState.mode = mode;
+  switch (mode) {
+    case kModeAirFight: air->MarkAirFightTargets(true); break;
+    case kModeBombardment: air->MarkBombardmentTargets(true); break;
+    case kModeNuclear: air->MarkNuclearTargets(true); break;
+    default: air->MarkReconHexes(true); break;
+  }
 }
 
 void cUnitPanel::OpenRename(cJednostka& unit) {

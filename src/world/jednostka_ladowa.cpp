@@ -504,16 +504,6 @@ int cJednostkaLadowa::GetHopsToCity(int cityX, int cityY) {
   return nearest->GetHopsTo(*target);
 }
 
-// --- operations the game does not have yet: neutral until they are built ---
-
-void cJednostkaLadowa::GetEffectivenessHint(std::wstring& buffer) { buffer.clear(); }
-bool cJednostkaLadowa::CanUpgradeToCorps(std::wstring*) { return false; }
-int cJednostkaLadowa::GetUpgradeToCorpsCost() { return 0; }
-void cJednostkaLadowa::UpgradeToCorps() {}
-bool cJednostkaLadowa::CanLevelUp(std::wstring*) { return false; }
-int cJednostkaLadowa::GetLevelUpCost() { return 0; }
-void cJednostkaLadowa::LevelUp() {}
-
 // --- death ---
 
 void cJednostkaLadowa::Kill() {

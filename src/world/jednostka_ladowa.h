@@ -95,10 +95,10 @@ class cJednostkaLadowa : public cJednostka {
   void Draw(float drawX, float drawY, float z, int flags) override;
   void DrawInRect(const plat::RectI& rect) override;
   bool CanUpgradeToCorps(std::wstring* hint) override;
-  int GetUpgradeToCorpsCost() override;
+  float GetUpgradeToCorpsCost() override;
   void UpgradeToCorps() override;
   bool CanLevelUp(std::wstring* hint) override;
-  int GetLevelUpCost() override;
+  float GetLevelUpCost() override;
   void LevelUp() override;
   bool CanReplenish(std::wstring* hint) override;
   bool CanStrategicMove(std::wstring* hint) override;

@@ -1,17 +1,170 @@
+// The air unit: its scenario values, ranges, rebasing, deployment, level-up,
+// the reserve pool and death.
 #include "world/jednostka_lotnicza.h"
 
+#include <algorithm>
+
 #include "app/console_log.h"
+#include "app/framework_lock.h"
+#include "app/sound.h"
+#include "world/air_tables.h"
+#include "world/cities.h"
+#include "world/country.h"
+#include "world/hex.h"
+#include "world/hex_drawing.h"
+#include "world/hex_ownership.h"
+#include "world/map.h"
 #include "world/world.h"
+
+namespace {
+
+// The dimmed mark laid over the whole map while rebase targets are shown,
+// and the rebase and deploy marks.
+constexpr std::uint32_t kMarkDimmed = 1u << 24;
+constexpr std::uint32_t kMarkRebase = 128;
+constexpr std::uint32_t kMarkDeploy = 64;
+
+}  // namespace
 
 cJednostkaLotnicza::cJednostkaLotnicza() {
   category = kCategoryAir;
+  effectiveness = 100;
   if (g_pWorld) id = g_pWorld->ids.nextAirUnitId++;
 }
 
-int cJednostkaLotnicza::ComputeMoveRange(bool) {
-  // Air units rebase instead of moving: no range of their own.
+void cJednostkaLotnicza::ResetActionPoints() {
+  actionPoints = 0;
+  if (g_pWorld && supply != 0) actionPoints = air_tables::ByAirType(g_pWorld->constants.airActionPoints, type);
+  startingActionPoints = actionPoints;
+}
+
+float cJednostkaLotnicza::GetBaseStrength() {
+  if (!g_pWorld) return 0.0f;
+  return static_cast<float>(air_tables::ByAirType(g_pWorld->constants.airBaseStrength, type));
+}
+
+float cJednostkaLotnicza::RangeMultiplier() const {
+  if (!g_pWorld) return 1.0f;
+  const cCountry* country = GetCountry();
+  const int level = country ? country->techLevel[kTechAircraft] : 1;
+  return air_tables::RangeMultiplier(g_pWorld->constants, level);
+}
+
+int cJednostkaLotnicza::GetRange() const {
+  if (!g_pWorld) return 0;
+  const sScenarioConstants& k = g_pWorld->constants;
+  const int base = type == kUnitStrategicBomber ? air_tables::StrategicAttackRange(k) : air_tables::FighterRange(k);
+  return static_cast<int>(static_cast<float>(base) * RangeMultiplier());
+}
+
+int cJednostkaLotnicza::GetRebaseRange() const {
+  if (!g_pWorld) return 0;
+  const sScenarioConstants& k = g_pWorld->constants;
+  const int base = type == kUnitStrategicBomber ? air_tables::StrategicRebaseRange(k) : air_tables::RebaseRange(k);
+  return static_cast<int>(static_cast<float>(base) * RangeMultiplier());
+}
+
+int cJednostkaLotnicza::GetReconRange() const {
+  if (!g_pWorld) return 0;
+  return static_cast<int>(static_cast<float>(air_tables::FighterRange(g_pWorld->constants)) * RangeMultiplier());
+}
+
+bool cJednostkaLotnicza::IsWithin(int hx, int hy, int r) const {
+  if (!g_pWorld || !g_pWorld->GetMap().IsInside(hx, hy)) return false;
+  return HexDistance(x, y, hx, hy) <= r;
+}
+
+bool cJednostkaLotnicza::CanRebaseNow() const {
+  if (!g_pWorld || actionPoints != startingActionPoints) return false;
+  const sScenarioConstants& k = g_pWorld->constants;
+  const int percent = air_tables::ByAirType(k.airRebaseValues, type);
+  const int least = static_cast<int>(static_cast<float>(percent) / 100.0f * static_cast<float>(k.maxSupply));
+  return supply >= least;
+}
+
+bool cJednostkaLotnicza::IsRebaseHex(int hx, int hy) const {
+  if (!IsOnMap() || !IsWithin(hx, hy, GetRebaseRange())) return false;
+  const sHex& hex = g_pWorld->GetMap().GetHex(hx, hy);
+  const int current = g_pWorld->turnState.CurrentCountryId();
+  return hex.IsLand() && !hex.unit && IsHexControllerFriendly(*g_pWorld, hex, current);
+}
+
+int cJednostkaLotnicza::CountRebaseHexes(bool mark) {
+  if (!g_pWorld) return 0;
+  cMap& map = g_pWorld->GetMap();
+  if (mark) {
+    for (int row = 0; row < map.GetHeight(); ++row) {
+      for (int col = 0; col < map.GetWidth(); ++col) SetHexMark(map, map.GetHex(col, row), kMarkDimmed, -1);
+    }
+  }
+  if (!IsOnMap() || !CanRebaseNow()) return 0;
+  const int r = GetRebaseRange();
+  int count = 0;
+  const int top = std::max(0, y - r - 1), bottom = std::min(map.GetHeight() - 1, y + r + 1);
+  const int left = std::max(0, x - r - 1), right = std::min(map.GetWidth() - 1, x + r + 1);
+  for (int row = top; row <= bottom; ++row) {
+    for (int col = left; col <= right; ++col) {
+      if (!IsRebaseHex(col, row)) continue;
+      ++count;
+      if (mark) {
+        sHex& hex = map.GetHex(col, row);
+        ClearHexMark(map, hex, kMarkDimmed, false);
+        SetHexMark(map, hex, kMarkRebase, -1);
+      }
+    }
+  }
+  return count;
+}
+
+int cJednostkaLotnicza::ComputeMoveRange(bool countOnly) {
   reachableHexes.clear();
-  return 0;
+  return CountRebaseHexes(!countOnly);
+}
+
+void cJednostkaLotnicza::Rebase(int hx, int hy) {
+  if (!g_pWorld) return;
+  PlaySoundEffect(SND_PLANE_FLYING);
+  cMap& map = g_pWorld->GetMap();
+  if (map.IsInside(x, y) && map.GetHex(x, y).unit == this) map.GetHex(x, y).unit = nullptr;
+  map.GetHex(hx, hy).unit = this;
+  x = hx;
+  y = hy;
+  actionPoints = 0;
+}
+
+int cJednostkaLotnicza::MarkDeployHexes(bool mark) {
+  if (!g_pWorld) return 0;
+  cWorld& world = *g_pWorld;
+  cMap& map = world.GetMap();
+  if (mark) map.ClearHexMarks(kMarkDeploy, true);
+  const int current = world.turnState.CurrentCountryId();
+  const cCountry* country = world.GetCountry(current);
+  if (!country) return 0;
+  const bool atWar = country->IsAtWarWithAnyone();
+  const int halfSupply = world.constants.maxSupply / 2;
+  int count = 0;
+  auto take = [&](sHex& hex) {
+    ++count;
+    if (mark) SetHexMark(map, hex, kMarkDeploy, -1);
+  };
+  for (cCity* city : world.Cities()) {
+    if (!city || city->type == kCityResources) continue;
+    if (!map.IsInside(city->x, city->y)) continue;
+    sHex& cityHex = map.GetHex(city->x, city->y);
+    if (cityHex.controller != current || cityHex.owner != current) continue;
+    if (atWar) {
+      const std::size_t slot = static_cast<std::size_t>(current - 1);
+      const int supplyValue = slot < city->supplyInfo.size() ? city->supplyInfo[slot] : 0;
+      const bool convoy = slot < city->convoyInfo.size() && city->convoyInfo[slot] != 0;
+      if (supplyValue < halfSupply || convoy) continue;
+    }
+    if (!cityHex.unit) take(cityHex);
+    for (int dir = 0; dir < 6; ++dir) {
+      sHex* next = map.GetNeighbour(city->x, city->y, dir);
+      if (next && !next->unit && next->controller == current && next->owner == current) take(*next);
+    }
+  }
+  return count;
 }
 
 void cJednostkaLotnicza::MoveToReservePool() {
@@ -28,4 +181,31 @@ void cJednostkaLotnicza::MoveToReservePool() {
   y = -1;
 }
 
-void cJednostkaLotnicza::Kill() { RemoveUnitFromWorld(this); }
+void cJednostkaLotnicza::Kill() {
+  if (g_pWorld) g_pWorld->turnState.ForgetUnit(this);
+  const cFrameworkLockGuard lock;
+  RemoveUnitFromWorld(this);
+}
+
+float cJednostkaLotnicza::GetLevelUpCost() {
+  if (!g_pWorld) return 0.0f;
+  const sScenarioConstants& k = g_pWorld->constants;
+  const float base = static_cast<float>(air_tables::ByAirType(k.airBaseStrength, type)) *
+                     air_tables::ByAirType(k.airCostFactorsB, type);
+  const int percent = k.replacementMultiplier;
+  auto price = [&](int lvl) { return base + base * static_cast<float>(percent * lvl) / 100.0f; };
+  return price(level) - price(level - 1);
+}
+
+void cJednostkaLotnicza::LevelUp() {
+  if (cCountry* country = GetCountry()) country->AddProductionPoints(-static_cast<double>(GetLevelUpCost()));
+  ++level;
+  actionPoints = 0;
+}
+
+float cJednostkaLotnicza::GetUpgradeToCorpsCost() {
+  LogLine(L"Error: jednostek lotniczych nie da sie upgradeowac na korpus");
+  return 0.0f;
+}
+
+void cJednostkaLotnicza::UpgradeToCorps() { LogLine(L"Error: jednostek lotniczych nie da sie upgradeowac na korpus"); }

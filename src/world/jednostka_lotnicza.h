@@ -1,10 +1,16 @@
-// The air unit record: the fields, the constructors, placement and death.
-// Its flying, fighting and panel behaviour comes with the air operations;
-// until then the operations that belong to them give neutral answers
-// (nothing reachable, nothing allowed, nothing drawn).
+// The air unit: fighters (20), tactical bombers (21) and strategic bombers
+// (22). Air units have no movement range: they rebase to free friendly land
+// hexes within a flight range that grows with their country's aircraft
+// research, and they act through missions (air fight, bombardment, nuclear
+// strike, reconnaissance). The orders that change the world go through
+// rules/air_orders.h, which runs each check first.
 #pragma once
 
+#include <set>
+
 #include "world/unit.h"
+
+class cWorld;
 
 class cJednostkaLotnicza : public cJednostka {
  public:
@@ -16,48 +22,123 @@ class cJednostkaLotnicza : public cJednostka {
   cJednostkaLotnicza& operator=(const cJednostkaLotnicza&) = default;
   ~cJednostkaLotnicza() override = default;
 
-  void UpdateEffectiveness() override {}
-  int MarkDeployHexes(bool) override { return 0; }
-  int ComputeMoveRange(bool) override;
-  // Removes the unit from the air list (or the reserve pool) and its hex,
-  // releases its own commander and deletes it.
+  // --- Virtual operations ---
+  // This unit (on a mission) is intercepted by a fighter or a carrier; true
+  // when the mission is stopped. Killed interceptors are removed here; this
+  // unit, when it falls below 0.1, is only flagged (the caller removes it).
+  bool ResolveInterception(cUnit* interceptor, sBombardmentResult& result) override;
+  // Air units are always at 100.
+  void UpdateEffectiveness() override { effectiveness = 100; }
+  // The free hexes on and next to the current country's supplied cities
+  // where a reserve air unit may be placed (mark 64 when marking).
+  int MarkDeployHexes(bool mark) override;
+  // The rebase hexes (CountRebaseHexes with mark = not countOnly).
+  int ComputeMoveRange(bool countOnly) override;
+  // An aircraft carrier's strike on this unit is an air fight; nothing else.
+  void ResolveAttack(sBombardmentResult& result, cUnit* attacker, sHex* target) override;
+  // Under the framework lock: the selection and move records forget the
+  // unit, it leaves the air list (or the reserve pool) and its hex, no
+  // country keeps it as recon-spotted, its own commander is released, and it
+  // is deleted.
   void Kill() override;
   void SetActionPoints(int n) override { actionPoints = n; }
-  void ResetActionPoints() override {}
-  void GetEffectivenessHint(std::wstring& buffer) override { buffer.clear(); }
+  // Action points of its type from the scenario; 0 without supply.
+  void ResetActionPoints() override;
+  void GetEffectivenessHint(std::wstring& buffer) override;
   float GetCombatStrength() override { return strength; }
   int GetStrength() override { return static_cast<int>(strength); }
   void AddStrength(float delta) override { strength += delta; }
-  float GetBaseStrength() override { return 0.0f; }
+  // The full strength of its type.
+  float GetBaseStrength() override;
   bool IsHexInMoveRange(int, int) override { return false; }
   float GetEffectiveCombatStrength() override { return strength; }
   bool MoveAside() override { return false; }
-  void Draw(float, float, float, int) override {}
-  void DrawInRect(const plat::RectI&) override {}
-  bool CanUpgradeToCorps(std::wstring* hint) override { return Refuse(hint); }
-  int GetUpgradeToCorpsCost() override { return 0; }
-  void UpgradeToCorps() override {}
-  bool CanLevelUp(std::wstring* hint) override { return Refuse(hint); }
-  int GetLevelUpCost() override { return 0; }
-  void LevelUp() override {}
-  bool CanReplenish(std::wstring* hint) override { return Refuse(hint); }
-  bool CanStrategicMove(std::wstring* hint) override { return Refuse(hint); }
-  bool CanAirborneAssault(std::wstring* hint) override { return Refuse(hint); }
-  bool CanSeaTransport(std::wstring* hint) override { return Refuse(hint); }
-  bool CanAmphibiousTransport(std::wstring* hint) override { return Refuse(hint); }
-  bool CanAirFight(std::wstring* hint) override { return Refuse(hint); }
-  bool CanBombard(std::wstring* hint) override { return Refuse(hint); }
-  bool CanNuclearAttack(std::wstring* hint) override { return Refuse(hint); }
-  bool CanAirRecon(std::wstring* hint) override { return Refuse(hint); }
+  void Draw(float drawX, float drawY, float z, int flags) override;
+  void DrawInRect(const plat::RectI& rect) override;
+  // Air units have no corps form: the check refuses with its hint; the cost
+  // and the upgrade log the refusal and change nothing.
+  bool CanUpgradeToCorps(std::wstring* hint) override;
+  float GetUpgradeToCorpsCost() override;
+  void UpgradeToCorps() override;
+  bool CanLevelUp(std::wstring* hint) override;
+  // P(level) - P(level - 1), P(L) = B + B x level price percent x L / 100,
+  // B = full strength x unit price of the type.
+  float GetLevelUpCost() override;
+  // Pays the cost; level + 1; action points 0 (the check is the caller's).
+  void LevelUp() override;
+  bool CanReplenish(std::wstring* hint) override;
+  bool CanStrategicMove(std::wstring* hint) override;
+  bool CanAirborneAssault(std::wstring* hint) override;
+  bool CanSeaTransport(std::wstring* hint) override;
+  bool CanAmphibiousTransport(std::wstring* hint) override;
+  bool CanAirFight(std::wstring* hint) override;
+  bool CanBombard(std::wstring* hint) override;
+  bool CanNuclearAttack(std::wstring* hint) override;
+  bool CanAirRecon(std::wstring* hint) override;
   // Leaves the map for the reserve pool.
   void MoveToReservePool() override;
 
+  // --- Ranges ---
+  // The aircraft range multiplier of its country's aircraft level (the
+  // table is bounded: levels outside 1..5 take the nearest end).
+  float RangeMultiplier() const;
+  // Mission range: base fighter range x multiplier (strategic bombers: the
+  // strategic attack range), truncated.
+  int GetRange() const;
+  // Rebase range: rebase range x multiplier (strategic bombers: the
+  // strategic rebase range), truncated.
+  int GetRebaseRange() const;
+  // Reconnaissance range: base fighter range x multiplier, every type.
+  int GetReconRange() const;
+  // Whether (hx, hy) lies on the map within r hexes of the unit.
+  bool IsWithin(int hx, int hy, int r) const;
+  // Whether the unit may rebase at all now: all action points unspent and
+  // supply at least the rebase minimum of its type.
+  bool CanRebaseNow() const;
+  // Whether (hx, hy) is a rebase target: a free land hex, controlled by the
+  // current country or an ally, within the rebase range.
+  bool IsRebaseHex(int hx, int hy) const;
+  // Counts (and with mark, marks 128 over a dimmed map) the rebase hexes.
+  int CountRebaseHexes(bool mark);
+  // Moves the unit: the sound, the hex links, the position, action points 0.
+  void Rebase(int hx, int hy);
+
+  // --- Target searches (mark false only counts) ---
+  int MarkReconHexes(bool mark);
+  int MarkBombardmentTargets(bool mark);
+  int MarkAirFightTargets(bool mark);
+  int MarkNuclearTargets(bool mark);
+  // Single-hex forms of the searches, for the order checks.
+  bool IsReconTarget(int hx, int hy) const;
+  bool IsBombardmentTarget(int hx, int hy) const;
+  bool IsAirFightTarget(int hx, int hy) const;
+  bool IsNuclearTarget(int hx, int hy) const;
+  // Among the enemy air units of that type within range, the one with the
+  // lowest interception bonus + strength + level; the first on a tie.
+  cJednostkaLotnicza* FindWeakestEnemyAirInRange(int airType) const;
+
+  // --- Missions ---
+  // This unit is attacked by a fighter (which spends an action point) or an
+  // aircraft carrier. A killed defender is removed here; a killed attacker
+  // is only flagged.
+  void AirFight(sBombardmentResult& result, cUnit* attacker);
+  // Reconnaissance of the land around (hx, hy), or of a sea zone: one action
+  // point and the recon flag are spent, an interception may stop it.
+  void ReconHex(int hx, int hy, sBombardmentResult& result);
+  void ReconSeaZone(int seaNodeId, sBombardmentResult& result);
+  // Nuclear strike on (hx, hy).
+  void NuclearStrike(int hx, int hy, sBombardmentResult& result);
+
+  // --- Fields ---
   float strength = 0.0f;
   bool reconDone = false;
-
- private:
-  static bool Refuse(std::wstring* hint) {
-    if (hint) hint->clear();
-    return false;
-  }
 };
+
+// The interception bonus of a supply level (the table is bounded).
+int InterceptionBonus(const cWorld& world, int supplyLevel);
+// The air combat tables by die (1..6) and column (-4..4, clamped).
+int AirAttackerLoss(const cWorld& world, int die, int column);
+int AirDefenderLoss(const cWorld& world, int die, int column);
+
+// The sea-zone ids of every water hex within the sea-zone distance of (x, y).
+void CollectNearbySeaZones(const cWorld& world, int x, int y, std::set<int>& out);

@@ -27,6 +27,12 @@ class cJednostkaMorska : public cUnit {
   // Adds delta truncated toward zero and keeps the result within
   // 0 .. maximum hit points; returns the new hit points.
   int AddHitPoints(float delta);
+  // Raises the hit points to the interception floor (a percentage of the
+  // maximum) when they are lower.
+  void ApplyHitPointFloor();
+  // An air unit's or a carrier's strike on this ship: one hit point, maybe a
+  // second, maybe the whole ship; the attacker may lose a strength point.
+  void ResolveAttack(sBombardmentResult& result, cUnit* attacker, sHex* target) override;
 
   // Under the framework lock: the log line, the sea nodes forget the ship,
   // the carried unit is killed (killCarried) or stays alive, the ship leaves

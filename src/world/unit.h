@@ -191,10 +191,10 @@ class cJednostka : public cUnit {
   virtual void Draw(float drawX, float drawY, float z, int flags) = 0;
   virtual void DrawInRect(const plat::RectI& rect) = 0;
   virtual bool CanUpgradeToCorps(std::wstring* hint) = 0;
-  virtual int GetUpgradeToCorpsCost() = 0;
+  virtual float GetUpgradeToCorpsCost() = 0;
   virtual void UpgradeToCorps() = 0;
   virtual bool CanLevelUp(std::wstring* hint) = 0;
-  virtual int GetLevelUpCost() = 0;
+  virtual float GetLevelUpCost() = 0;
   virtual void LevelUp() = 0;
   virtual bool CanReplenish(std::wstring* hint) = 0;
   virtual bool CanStrategicMove(std::wstring* hint) = 0;

@@ -10,7 +10,7 @@
 #include "gui/dxut_editbox.h"
 #include "gui/dxut_listbox.h"
 #include "platform/recording_renderer.h"
-#include "rules/unit_orders.h"
+#include "rules/commander_assignment.h"
 #include "support/fake_framework.h"
 #include "units/land_fixture.h"
 #include "world/commander.h"
@@ -123,10 +123,10 @@ TEST_F(CommandersDialog, TheRulesRefuseWhatTheDialogNeverOffers) {
   cCommander& busy = Add(L"Bock", 3, 1, 0, kCommanderAssigned);
   cCommander& foreign = Add(L"Zhukov", 9, 2);
   cCommander& air = Add(L"Kesselring", 6, 1, 1);
-  EXPECT_EQ(AssignCommander(*unit_, busy), eCommanderRefusal::kNotFree);
-  EXPECT_EQ(AssignCommander(*unit_, foreign), eCommanderRefusal::kWrongCountry);
-  EXPECT_EQ(AssignCommander(*unit_, air), eCommanderRefusal::kWrongKind);
-  EXPECT_EQ(RecallCommander(*unit_), eCommanderRefusal::kNoCommander);
+  EXPECT_EQ(AssignCommander(World(), *unit_, busy), eCommanderRefusal::kNotFree);
+  EXPECT_EQ(AssignCommander(World(), *unit_, foreign), eCommanderRefusal::kOtherCountry);
+  EXPECT_EQ(AssignCommander(World(), *unit_, air), eCommanderRefusal::kWrongKind);
+  EXPECT_EQ(RecallCommander(World(), *unit_), eCommanderRefusal::kNoCommander);
   EXPECT_EQ(unit_->ownCommander, nullptr);
 }
 

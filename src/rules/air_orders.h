@@ -1,0 +1,73 @@
+// The orders of an air unit, as the player's clicks, the unit panel and the
+// computer opponent give them: rebase, air fight, bombardment of a hex (a land
+// unit, a city, a port or the ships of a sea zone), reconnaissance and the
+// nuclear strike. Each action runs its check first; the check alone is what
+// the status line, the panel's icons and the computer's planning ask. A
+// target is a hex (an order is a small value: the unit and the hex).
+//
+// The world-changing step of each action runs under the framework lock; a
+// unit killed by it leaves the selection, the move records and every list in
+// that same step.
+#pragma once
+
+class cJednostkaLotnicza;
+class cWorld;
+struct sBombardmentResult;
+
+// Why an air order is refused. Each maps to a text key (AirOrderRefusalKey).
+enum class eAirOrderRefusal {
+  kNone = 0,
+  kNotOnMap,              // the unit does not stand on the map
+  kNotOwnUnit,            // the unit does not belong to the country whose turn it is
+  kNotFighter,            // only fighters fight other air units
+  kNotBomber,             // only tactical and strategic bombers bomb
+  kNotStrategicBomber,    // only strategic bombers carry a nuclear bomb
+  kNoActionPoints,        // no action point left
+  kNotFullActionPoints,   // the unit has acted in this impulse (rebase needs all its points)
+  kSupplyTooLow,          // supply below the least a rebase needs
+  kReconDone,             // the unit has flown its reconnaissance in this impulse
+  kNoNuclearBomb,         // the country has no nuclear bomb
+  kTargetOffMap,          // the target hex is not on the map
+  kOutOfRange,            // the target lies beyond the unit's range
+  kTargetNotFree,         // a unit stands on the rebase target
+  kTargetNotFriendly,     // the rebase target is water, or neither own nor allied
+  kNoTarget,              // nothing on the hex that this mission may strike
+};
+
+// The language-base key of a refusal; null for kNone.
+const char* AirOrderRefusalKey(eAirOrderRefusal refusal);
+
+// Rebase to (x, y): an own unit on the map with all its action points and
+// enough supply; the target a free land hex, own or allied, within the
+// rebase range (cJednostkaLotnicza::CountRebaseHexes).
+eAirOrderRefusal CheckRebase(const cWorld& world, const cJednostkaLotnicza& unit, int x, int y);
+// The sound, the hex links, the position, action points 0.
+eAirOrderRefusal Rebase(cWorld& world, cJednostkaLotnicza& unit, int x, int y);
+
+// Air fight against the air unit on (x, y): an own fighter with an action
+// point; on the hex a visible air unit of a country at war within range.
+eAirOrderRefusal CheckAirFight(const cWorld& world, const cJednostkaLotnicza& attacker, int x, int y);
+// Fights it into result (cJednostkaLotnicza::AirFight); an attacker that falls
+// below 0.1 strength is killed here, the defender by the fight.
+eAirOrderRefusal AirFight(cWorld& world, cJednostkaLotnicza& attacker, int x, int y, sBombardmentResult& result);
+
+// Bombardment of (x, y): an own bomber with an action point; the hex one the
+// bombardment search marks (a visible enemy land unit or an enemy city within
+// range, or a sea zone with spotted enemy ships within the sea-zone distance).
+eAirOrderRefusal CheckAirBombardment(const cWorld& world, const cJednostkaLotnicza& unit, int x, int y);
+// The strike of the hex (ResolveHexAirBombardment): interception, then the
+// land unit, the city (strategic bombers), the port or the sea zone.
+eAirOrderRefusal AirBombardment(cWorld& world, cJednostkaLotnicza& unit, int x, int y, sBombardmentResult& result);
+
+// Reconnaissance of (x, y): an own unit with an action point that has not
+// flown one in this impulse; the hex an enemy land hex or water within the
+// reconnaissance range.
+eAirOrderRefusal CheckAirRecon(const cWorld& world, const cJednostkaLotnicza& unit, int x, int y);
+// ReconHex for a land hex, ReconSeaZone for the sea zone of a water hex.
+eAirOrderRefusal AirRecon(cWorld& world, cJednostkaLotnicza& unit, int x, int y, sBombardmentResult& result);
+
+// Nuclear strike on (x, y): an own strategic bomber with an action point and
+// a bomb of its country; the hex a land hex of a country at war within range.
+eAirOrderRefusal CheckNuclearStrike(const cWorld& world, const cJednostkaLotnicza& unit, int x, int y);
+// cJednostkaLotnicza::NuclearStrike; the bomber spends one action point.
+eAirOrderRefusal NuclearStrike(cWorld& world, cJednostkaLotnicza& unit, int x, int y, sBombardmentResult& result);

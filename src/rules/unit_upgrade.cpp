@@ -1,0 +1,130 @@
+#include "rules/unit_upgrade.h"
+
+#include "app/console_log.h"
+#include "app/framework_lock.h"
+#include "world/country.h"
+#include "world/hex.h"
+#include "world/jednostka_ladowa.h"
+#include "world/map.h"
+#include "world/world.h"
+
+namespace {
+
+eUpgradeRefusal CheckUnit(const cWorld& world, const cJednostka& unit) {
+  if (!unit.IsOnMap() || unit.inReserve) return eUpgradeRefusal::kNotOnMap;
+  if (unit.countryId != world.turnState.CurrentCountryId()) return eUpgradeRefusal::kNotOwnUnit;
+  return eUpgradeRefusal::kNone;
+}
+
+bool NoActionPointTest(const cJednostka& unit) {
+  if (unit.actionPoints != unit.startingActionPoints) return false;
+  const auto* land = dynamic_cast<const cJednostkaLadowa*>(&unit);
+  if (land && land->actionPoints == 0 && land->freezeTime == 0) return false;
+  return true;
+}
+
+double ProductionOf(const cWorld& world, const cJednostka& unit) {
+  const cCountry* country = world.GetCountry(unit.countryId);
+  return country ? country->productionPoints : 0.0;
+}
+
+}  // namespace
+
+const char* UpgradeRefusalKey(eUpgradeRefusal refusal) {
+  switch (refusal) {
+    case eUpgradeRefusal::kNone:
+      return nullptr;
+    case eUpgradeRefusal::kNotOnMap:
+      return "air_order_impossible_not_on_map";
+    case eUpgradeRefusal::kNotOwnUnit:
+      return "attack_impossible_not_own_unit";
+    case eUpgradeRefusal::kAirUnit:
+      return "unitpanel_upgrade_hint_air_unit";
+    case eUpgradeRefusal::kMulberry:
+      return "unitpanel_upgrade_hint_mulberry";
+    case eUpgradeRefusal::kAirborne:
+      return "unitpanel_upgrade_hint_airborne_division";
+    case eUpgradeRefusal::kAlreadyCorps:
+      return "unitpanel_upgrade_hint_already_corp";
+    case eUpgradeRefusal::kNoCorpsForm:
+      return "upgrade_impossible_no_corps_form";
+    case eUpgradeRefusal::kNotInOwnedHex:
+      return "unitpanel_upgrade_hint_not_in_owned_hex";
+    case eUpgradeRefusal::kNotFullActionPoints:
+      return "unitpanel_upgrade_hint_not_full_ap_or_frozen";
+    case eUpgradeRefusal::kMaxLevel:
+      return "unitpanel_levelup_hint_max_level";
+    case eUpgradeRefusal::kNoTechnology:
+      return "upgrade_impossible_no_technology";
+    case eUpgradeRefusal::kNotEnoughProduction:
+      return "upgrade_impossible_not_enough_pp";
+  }
+  return nullptr;
+}
+
+eUpgradeRefusal CheckUpgradeToCorps(const cWorld& world, cJednostka& unit) {
+  const eUpgradeRefusal base = CheckUnit(world, unit);
+  if (base != eUpgradeRefusal::kNone) return base;
+  if (unit.category == kCategoryAir) return eUpgradeRefusal::kAirUnit;
+  if (unit.type == kUnitArtificialHarbour) return eUpgradeRefusal::kMulberry;
+  if (unit.type == kUnitAirborneDivision) return eUpgradeRefusal::kAirborne;
+  if (unit.type == kUnitInfantryCorps || unit.type == kUnitMechanizedCorps || unit.type == kUnitArmouredCorps) {
+    return eUpgradeRefusal::kAlreadyCorps;
+  }
+  if (unit.type != kUnitInfantryDivision && unit.type != kUnitMechanizedDivision &&
+      unit.type != kUnitArmouredDivision) {
+    // The cost logs the type it cannot price; the order is refused.
+    unit.GetUpgradeToCorpsCost();
+    return eUpgradeRefusal::kNoCorpsForm;
+  }
+  const cMap& map = world.GetMap();
+  if (map.GetHex(unit.x, unit.y).owner != unit.countryId) return eUpgradeRefusal::kNotInOwnedHex;
+  if (!NoActionPointTest(unit)) return eUpgradeRefusal::kNotFullActionPoints;
+  const float cost = unit.GetUpgradeToCorpsCost();
+  if (cost < 0.0f) return eUpgradeRefusal::kNoCorpsForm;
+  if (static_cast<double>(cost) > ProductionOf(world, unit)) return eUpgradeRefusal::kNotEnoughProduction;
+  return eUpgradeRefusal::kNone;
+}
+
+eUpgradeRefusal UpgradeToCorps(cWorld& world, cJednostka& unit) {
+  const eUpgradeRefusal refusal = CheckUpgradeToCorps(world, unit);
+  if (refusal != eUpgradeRefusal::kNone) {
+    if (refusal == eUpgradeRefusal::kNoCorpsForm) LogLine(L"Upgrade to corps refused: %s", unit.name.c_str());
+    return refusal;
+  }
+  const cFrameworkLockGuard lock;
+  unit.UpgradeToCorps();
+  return eUpgradeRefusal::kNone;
+}
+
+eUpgradeRefusal CheckLevelUp(const cWorld& world, cJednostka& unit) {
+  const eUpgradeRefusal base = CheckUnit(world, unit);
+  if (base != eUpgradeRefusal::kNone) return base;
+  if (unit.type == kUnitArtificialHarbour) return eUpgradeRefusal::kMulberry;
+  if (unit.level >= 5) return eUpgradeRefusal::kMaxLevel;
+  const cCountry* country = world.GetCountry(unit.countryId);
+  int research = 0;
+  if (country) {
+    if (unit.category == kCategoryAir) {
+      research = country->techLevel[kTechAircraft];
+    } else if (unit.type == kUnitArmouredDivision || unit.type == kUnitArmouredCorps) {
+      research = country->techLevel[kTechTanks];
+    } else {
+      research = country->techLevel[kTechArtillery];
+    }
+  }
+  if (unit.level >= research) return eUpgradeRefusal::kNoTechnology;
+  if (!NoActionPointTest(unit)) return eUpgradeRefusal::kNotFullActionPoints;
+  if (static_cast<double>(unit.GetLevelUpCost()) > ProductionOf(world, unit)) {
+    return eUpgradeRefusal::kNotEnoughProduction;
+  }
+  return eUpgradeRefusal::kNone;
+}
+
+eUpgradeRefusal LevelUp(cWorld& world, cJednostka& unit) {
+  const eUpgradeRefusal refusal = CheckLevelUp(world, unit);
+  if (refusal != eUpgradeRefusal::kNone) return refusal;
+  const cFrameworkLockGuard lock;
+  unit.LevelUp();
+  return eUpgradeRefusal::kNone;
+}

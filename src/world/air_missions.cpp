@@ -1,0 +1,317 @@
+// The missions of an air unit besides the air fight: the target searches the
+// unit panel marks, reconnaissance of land and sea, and the nuclear strike.
+#include <algorithm>
+#include <deque>
+#include <list>
+#include <set>
+#include <vector>
+
+#include "app/console_log.h"
+#include "app/sound.h"
+#include "app/string_base.h"
+#include "platform/format.h"
+#include "world/air_strikes.h"
+#include "world/air_tables.h"
+#include "world/cities.h"
+#include "world/combat_result.h"
+#include "world/country.h"
+#include "world/fleet.h"
+#include "world/hex.h"
+#include "world/hex_drawing.h"
+#include "world/jednostka_lotnicza.h"
+#include "world/jednostka_morska.h"
+#include "world/map.h"
+#include "world/sea_graph.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr std::uint32_t kMarkReconLand = 256;
+constexpr std::uint32_t kMarkBombard = 1024;
+constexpr std::uint32_t kMarkNuclear = 4096;
+constexpr std::uint32_t kMarkAirFight = 8192;
+constexpr std::uint32_t kMarkReconSea = 16384;
+constexpr std::uint32_t kMarkBombardSea = 65536;
+// Every mark but the lowest bit.
+constexpr std::uint32_t kAllMarksButLowest = ~1u;
+
+std::wstring Text(const char* key) { return g_StringBase.GetText(key); }
+
+// The hexes within r of (x, y): the box of r + 1 around it clipped to the
+// map, rows outer, columns inner, kept when their distance is at most r.
+template <class Fn>
+void ForHexesWithin(const cMap& map, int x, int y, int r, Fn&& fn) {
+  const int top = std::max(0, y - r - 1), bottom = std::min(map.GetHeight() - 1, y + r + 1);
+  const int left = std::max(0, x - r - 1), right = std::min(map.GetWidth() - 1, x + r + 1);
+  for (int row = top; row <= bottom; ++row) {
+    for (int col = left; col <= right; ++col) {
+      if (HexDistance(x, y, col, row) <= r) fn(col, row);
+    }
+  }
+}
+
+// Whether the country is at war with the holder; id 0 is nobody's and at
+// war with nobody.
+bool AtWar(const cCountry* own, int otherId) { return own && otherId > 0 && own->IsAtWarWith(otherId); }
+
+const sWezelGrafuMorz* SeaNodeOf(const cWorld& world, const sHex& hex) {
+  return hex.seaZone > 0 ? world.GetSeaGraph().GetNode(hex.seaZone) : nullptr;
+}
+
+}  // namespace
+
+// --- Single-hex tests ---
+
+bool cJednostkaLotnicza::IsReconTarget(int hx, int hy) const {
+  if (!g_pWorld || reconDone || !IsOnMap() || !IsWithin(hx, hy, GetReconRange())) return false;
+  const sHex& hex = g_pWorld->GetMap().GetHex(hx, hy);
+  if (hex.IsWater()) return hex.seaZone > 0;
+  return AtWar(GetCountry(), hex.controller);
+}
+
+bool cJednostkaLotnicza::IsBombardmentTarget(int hx, int hy) const {
+  if (!g_pWorld || actionPoints < 1 || !IsOnMap()) return false;
+  const cWorld& world = *g_pWorld;
+  const sHex& hex = world.GetMap().GetHex(hx, hy);
+  const cCountry* own = GetCountry();
+  if (hex.IsLand()) {
+    if (!IsWithin(hx, hy, GetRange())) return false;
+    if (hex.unit && hex.unit->category == kCategoryLand && hex.unit->visible && AtWar(own, hex.unit->countryId)) {
+      return true;
+    }
+    return hex.city && AtWar(own, hex.controller);
+  }
+  if (!IsWithin(hx, hy, air_tables::SeaZoneDistance(world.constants))) return false;
+  const sWezelGrafuMorz* node = SeaNodeOf(world, hex);
+  return node && node->GetSpottedEnemyShipCount() > 0;
+}
+
+bool cJednostkaLotnicza::IsAirFightTarget(int hx, int hy) const {
+  if (!g_pWorld || actionPoints < 1 || !IsOnMap() || !IsWithin(hx, hy, GetRange())) return false;
+  const sHex& hex = g_pWorld->GetMap().GetHex(hx, hy);
+  return hex.IsLand() && hex.unit && hex.unit != this && hex.unit->category == kCategoryAir && hex.unit->visible &&
+         AtWar(GetCountry(), hex.unit->countryId);
+}
+
+bool cJednostkaLotnicza::IsNuclearTarget(int hx, int hy) const {
+  if (!g_pWorld || actionPoints < 1 || !IsOnMap() || !IsWithin(hx, hy, GetRange())) return false;
+  const sHex& hex = g_pWorld->GetMap().GetHex(hx, hy);
+  return hex.IsLand() && AtWar(GetCountry(), hex.controller);
+}
+
+// --- Searches ---
+
+int cJednostkaLotnicza::MarkReconHexes(bool mark) {
+  if (!g_pWorld) return 0;
+  cMap& map = g_pWorld->GetMap();
+  if (mark) map.ClearHexMarks(kAllMarksButLowest, true);
+  if (reconDone || !IsOnMap()) return 0;
+  int count = 0;
+  std::set<int> zones;
+  ForHexesWithin(map, x, y, GetReconRange(), [&](int col, int row) {
+    sHex& hex = map.GetHex(col, row);
+    if (hex.IsLand()) {
+      if (!AtWar(GetCountry(), hex.controller)) return;
+      ++count;
+      if (mark) SetHexMark(map, hex, kMarkReconLand, -1);
+    } else if (hex.seaZone > 0 && zones.insert(hex.seaZone).second) {
+      ++count;
+      if (mark) map.MarkSeaZoneHexes(hex.seaZone, kMarkReconSea);
+    }
+  });
+  return count;
+}
+
+int cJednostkaLotnicza::MarkBombardmentTargets(bool mark) {
+  if (!g_pWorld) return 0;
+  cMap& map = g_pWorld->GetMap();
+  if (mark) map.ClearHexMarks(kAllMarksButLowest, true);
+  if (actionPoints < 1 || !IsOnMap()) return 0;
+  int count = 0;
+  ForHexesWithin(map, x, y, GetRange(), [&](int col, int row) {
+    sHex& hex = map.GetHex(col, row);
+    if (!hex.IsLand() || !IsBombardmentTarget(col, row)) return;
+    ++count;
+    if (mark) SetHexMark(map, hex, kMarkBombard, -1);
+  });
+  std::set<int> zones;
+  ForHexesWithin(map, x, y, air_tables::SeaZoneDistance(g_pWorld->constants), [&](int col, int row) {
+    sHex& hex = map.GetHex(col, row);
+    if (!hex.IsWater() || hex.seaZone == 0 || zones.count(hex.seaZone) || !IsBombardmentTarget(col, row)) return;
+    zones.insert(hex.seaZone);
+    ++count;
+    if (mark) map.MarkSeaZoneHexes(hex.seaZone, kMarkBombardSea);
+  });
+  return count;
+}
+
+int cJednostkaLotnicza::MarkAirFightTargets(bool mark) {
+  if (!g_pWorld || actionPoints < 1 || !IsOnMap()) return 0;
+  cMap& map = g_pWorld->GetMap();
+  int count = 0;
+  ForHexesWithin(map, x, y, GetRange(), [&](int col, int row) {
+    if (!IsAirFightTarget(col, row)) return;
+    ++count;
+    if (mark) SetHexMark(map, map.GetHex(col, row), kMarkAirFight, -1);
+  });
+  return count;
+}
+
+int cJednostkaLotnicza::MarkNuclearTargets(bool mark) {
+  if (!g_pWorld) return 0;
+  cMap& map = g_pWorld->GetMap();
+  if (mark) map.ClearHexMarks(kAllMarksButLowest, true);
+  if (actionPoints < 1 || !IsOnMap()) return 0;
+  int count = 0;
+  ForHexesWithin(map, x, y, GetRange(), [&](int col, int row) {
+    if (!IsNuclearTarget(col, row)) return;
+    ++count;
+    if (mark) SetHexMark(map, map.GetHex(col, row), kMarkNuclear, -1);
+  });
+  return count;
+}
+
+void CollectNearbySeaZones(const cWorld& world, int x, int y, std::set<int>& out) {
+  const cMap& map = world.GetMap();
+  ForHexesWithin(map, x, y, air_tables::SeaZoneDistance(world.constants), [&](int col, int row) {
+    const sHex& hex = map.GetHex(col, row);
+    if (hex.IsWater() && hex.seaZone > 0) out.insert(hex.seaZone);
+  });
+}
+
+// --- Reconnaissance ---
+
+void cJednostkaLotnicza::ReconHex(int hx, int hy, sBombardmentResult& result) {
+  if (!g_pWorld) return;
+  cWorld& world = *g_pWorld;
+  AddActionPoints(-1);
+  reconDone = true;
+  if (cJednostkaLotnicza* interceptor = FindBestInterceptor(world, hx, hy, countryId)) {
+    if (ResolveInterception(interceptor, result)) return;
+  }
+  if (visible) PlaySoundEffect(SND_AIR_RECON);
+  result.kind = kCombatRecon;
+  cCountry* own = GetCountry();
+  const cCountry* ownConst = own;
+  const int reach = ownConst ? ownConst->techLevel[kTechAircraft] : 0;
+  cMap& map = world.GetMap();
+  if (!map.IsInside(hx, hy)) return;
+  // Breadth first from the hex over its neighbours, within the reach.
+  std::vector<char> seen(static_cast<std::size_t>(map.GetWidth() * map.GetHeight()), 0);
+  auto index = [&](int cx, int cy) { return static_cast<std::size_t>(cy * map.GetWidth() + cx); };
+  std::deque<std::pair<int, int>> queue{{hx, hy}};
+  seen[index(hx, hy)] = 1;
+  while (!queue.empty()) {
+    const auto [cx, cy] = queue.front();
+    queue.pop_front();
+    sHex& hex = map.GetHex(cx, cy);
+    if (hex.unit && !hex.unit->visible) {
+      hex.unit->visible = true;
+      if (own) own->reconSpottedUnits.push_back(hex.unit);
+    }
+    for (int dir = 0; dir < 6; ++dir) {
+      int nx = 0, ny = 0;
+      HexNeighbourCoords(cx, cy, dir, nx, ny);
+      if (!map.IsInside(nx, ny) || seen[index(nx, ny)] || HexDistance(hx, hy, nx, ny) > reach) continue;
+      seen[index(nx, ny)] = 1;
+      queue.emplace_back(nx, ny);
+    }
+  }
+}
+
+void cJednostkaLotnicza::ReconSeaZone(int seaNodeId, sBombardmentResult& result) {
+  if (!g_pWorld || seaNodeId <= 0) return;
+  cWorld& world = *g_pWorld;
+  AddActionPoints(-1);
+  reconDone = true;
+  if (cJednostkaMorska* carrier = FindBestCarrierInterceptor(world, seaNodeId, countryId)) {
+    if (ResolveInterception(carrier, result)) return;
+  }
+  if (visible) PlaySoundEffect(SND_AIR_RECON);
+  result.kind = kCombatRecon;
+  // Every ship lying at the node (fleets in port included) is seen.
+  for (cFleet* fleet : world.Units().fleets) {
+    if (!fleet || fleet->seaNode != seaNodeId) continue;
+    for (cJednostkaMorska* ship : fleet->ships) {
+      if (ship) ship->visible = true;
+    }
+  }
+}
+
+// --- Nuclear strike ---
+
+void cJednostkaLotnicza::NuclearStrike(int hx, int hy, sBombardmentResult& result) {
+  if (!g_pWorld) return;
+  cWorld& world = *g_pWorld;
+  cMap& map = world.GetMap();
+  if (!map.IsInside(hx, hy)) return;
+  const sScenarioConstants& k = world.constants;
+  if (visible) PlaySoundEffect(SND_NUCLEAR_ATTACK);
+  result.kind = kCombatNuclear;
+  result.attackerCountry = countryId;
+  result.defenderCountry = map.GetHex(hx, hy).controller;
+
+  const int radius = air_tables::NuclearRadius(k);
+  std::set<int> struckCountries;
+  std::vector<cCity*> struckCities;
+  std::vector<cJednostka*> struckUnits;
+  const int top = std::max(0, hy - radius - 1), bottom = std::min(map.GetHeight() - 1, hy + radius + 1);
+  const int left = std::max(0, hx - radius - 1), right = std::min(map.GetWidth() - 1, hx + radius + 1);
+  for (int row = top; row <= bottom; ++row) {
+    for (int col = left; col <= right; ++col) {
+      sHex& hex = map.GetHex(col, row);
+      if (hex.controller > 0) struckCountries.insert(hex.controller);
+      if (hex.unit && hex.unit != this) struckUnits.push_back(hex.unit);
+      if (hex.city && std::find(struckCities.begin(), struckCities.end(), hex.city) == struckCities.end()) {
+        struckCities.push_back(hex.city);
+      }
+    }
+  }
+  bool first = true;
+  for (cJednostka* unit : struckUnits) {
+    if (first) result.defenderText1 += Text("report_nuclear_affected_units") + L"\n";
+    first = false;
+    const cCountry* country = unit->GetCountry();
+    result.defenderText1 += plat::Format(std::wstring(L" %s (%s)"), unit->name.c_str(),
+                                         country ? country->name.c_str() : L"") +
+                            L"\n";
+    result.SetFlag(kFlagDefenderDestroyed);
+    unit->Kill();
+  }
+  if (!struckCities.empty()) {
+    result.defenderText1 += Text("report_nuclear_affected_cities") + L"\n";
+    for (cCity* city : struckCities) ApplyNuclearStrike(world, *city, result);
+  }
+  const int direct = air_tables::NuclearUnrestDirect(k);
+  const int allies = air_tables::NuclearUnrestAllies(k);
+  result.defenderText1 +=
+      plat::Format(Text("report_nuclear_social_unrest_results_direct"), static_cast<float>(direct)) + L"\n";
+  std::set<int> alliedCountries;
+  for (int id : struckCountries) {
+    cCountry* country = world.GetCountry(id);
+    if (!country) continue;
+    country->socialUnrest = std::clamp(country->socialUnrest + static_cast<float>(direct), 0.0f, 100.0f);
+    result.defenderText1 += plat::Format(std::wstring(L" %s"), country->name.c_str());
+  }
+  for (const auto& other : world.Countries()) {
+    if (!other || struckCountries.count(other->id)) continue;
+    for (int id : struckCountries) {
+      if (other->IsAlliedWith(id)) {
+        alliedCountries.insert(other->id);
+        break;
+      }
+    }
+  }
+  if (!alliedCountries.empty()) {
+    result.defenderText1 += L"\n" +
+                            plat::Format(Text("report_nuclear_social_unrest_results_allies"),
+                                         static_cast<float>(allies)) +
+                            L"\n";
+    for (int id : alliedCountries) {
+      cCountry* country = world.GetCountry(id);
+      country->socialUnrest = std::clamp(country->socialUnrest + static_cast<float>(allies), 0.0f, 100.0f);
+      result.defenderText1 += plat::Format(std::wstring(L" %s"), country->name.c_str());
+    }
+  }
+  if (cCountry* own = GetCountry()) own->nuclearBombs -= 1;
+}
