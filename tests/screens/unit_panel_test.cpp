@@ -13,6 +13,9 @@
 #include "dialogs/prompt_dialogs.h"
 #include "dialogs/replacements_dialog.h"
 #include "app/main_thread_queue.h"
+#include "app/settings.h"
+#include "dialogs/combat_result_dialog.h"
+#include "support/test_support.h"
 #include "gui/dxut_button.h"
 #include "gui/dxut_editbox.h"
 #include "platform/recording_renderer.h"
@@ -112,6 +115,21 @@ class UnitPanel : public ::testing::Test {
     return on;
   }
   void Click(int id) { Panel().OnGUIEvent(EVENT_BUTTON_CLICKED, id, Controls().GetControl(id)); }
+  // A left click (press and release) on the middle of the hex.
+  void ClickHex(int column, int row) {
+    cMap& map = World().GetMap();
+    for (int y = 0; y < 768; y += 3) {
+      for (int x = 0; x < 1024; x += 3) {
+        int c = -1, r = -1, c2 = -1, r2 = -1;
+        if (!PickHexAtScreen(map, x, y, 1024, 768, c, r) || c != column || r != row) continue;
+        if (!PickHexAtScreen(map, x + 12, y + 12, 1024, 768, c2, r2) || c2 != column || r2 != row) continue;
+        LoadedMapScreen()->OnMouse(true, false, false, false, false, 0, x + 6, y + 6);
+        LoadedMapScreen()->OnMouse(false, false, false, false, false, 0, x + 6, y + 6);
+        return;
+      }
+    }
+    ADD_FAILURE() << "hex " << column << "," << row << " not on the screen";
+  }
   // Every icon must say what the unit's own check says.
   void ExpectIconsFollowChecks(cJednostka& unit) {
     std::wstring hint;
@@ -367,6 +385,40 @@ TEST_F(UnitPanel, BuyingReplacementsDropsThePendingOrderAndClosingKeepsIt) {
   EXPECT_EQ(Panel().PendingAction(), kPendingNone);
   EXPECT_EQ(Value(kUnitStrengthId), L"8.0 (7.2)");
   EXPECT_FALSE(On(kUnitReplacementsIconId));  // no points left this turn
+}
+
+TEST_F(UnitPanel, ABombersIconMarksItsTargetsAndAClickOnOneStrikesWithItsReport) {
+  const float savedDelay = g_Delays[kDelayHumanCombatResult].load();
+  const float savedZoom = g_Settings.MapZoom;
+  g_Delays[kDelayHumanCombatResult] = 5000.0f;
+  g_Settings.MapZoom = 1.0f;
+  cMap& map = World().GetMap();
+  map.minViewX = map.minViewY = -100000;
+  map.maxViewX = map.maxViewY = 100000;
+  map.viewX = map.targetX = 3 * 83;
+  map.viewY = map.targetY = 2 * 98;
+  World().constants.airRangeBase = {4, 0, 6, 6, 3};
+  World().constants.aircraftRangeFactors.fill(1.0f);
+  w_.Country(1).techLevel[kTechAircraft] = 1;
+  cJednostkaLotnicza& bomber = Air(1, 1, 1, kUnitTacticalBomber);
+  cJednostkaLadowa& enemy = Land(3, 1, 2);
+  enemy.visible = true;
+  Select(1, 1);
+  ASSERT_TRUE(On(kUnitBombardIconId)) << Hint(kUnitBombardIconId);
+  Click(kUnitBombardIconId);
+  EXPECT_EQ(World().turnState.mode, 8);
+  EXPECT_NE(w_.Hex(3, 1).markBits & 0x0001FFFCu, 0u);
+  EXPECT_EQ(w_.Hex(2, 0).markBits & 0x0001FFFCu, 0u);  // an empty hex is no target
+
+  twtest::LogCapture log;
+  ClickHex(3, 1);
+  EXPECT_TRUE(log.Contains(L"Player action: Air bombardment / JG 27 on (3, 1)"));
+  EXPECT_NE(dynamic_cast<cDialogWynikuWalki*>(VisibleActiveDialog()), nullptr);
+  EXPECT_EQ(World().turnState.mode, 0);
+  EXPECT_LT(bomber.actionPoints, 2);
+  EXPECT_EQ(w_.Hex(3, 1).markBits & 0x0001FFFCu, 0u);
+  g_Delays[kDelayHumanCombatResult] = savedDelay;
+  g_Settings.MapZoom = savedZoom;
 }
 
 TEST_F(UnitPanel, TheUndoIconBelongsToTheUnitThatMovedLast) {
