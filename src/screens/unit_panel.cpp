@@ -134,8 +134,8 @@ void cUnitPanel::Refresh() {
   for (int id : {kUnitPictureId, kUnitFlagId}) {
     if (CDXUTControl* image = d.GetControl(id)) image->SetVisible(false);
   }
-  for (const sValueRow& row : kRows) SetValue(d, row.value, L"-", Text(row.hintKey));
   const std::wstring noUnit = Text("unitpanel_no_unit_selected");
+  for (const sValueRow& row : kRows) SetValue(d, row.value, L"-", noUnit.c_str());
   for (const sIconSource& icon : kIcons) SetIcon(icon.id, false, noUnit);
   supply_hex_ = nullptr;
 
@@ -172,10 +172,12 @@ void cUnitPanel::Refresh() {
   if (land != nullptr && land->freezeTime > 0) points = Text("unitpanel_ap_frozen");
   SetValue(d, kUnitPointsId, points, Text("unitpanel_ap_hint"));
 
+  std::wstring bonus = L"-";
   if (land != nullptr) {
-    const int bonus = static_cast<int>(static_cast<float>(land->entrenchment) * world_.constants.entrenchmentFactor);
-    SetValue(d, kUnitBonusId, plat::Format(L"%i%%", bonus), Text("unitpanel_bonus_hint"));
+    bonus = plat::Format(L"%i%%", static_cast<int>(static_cast<float>(land->entrenchment) *
+                                                   world_.constants.entrenchmentFactor));
   }
+  SetValue(d, kUnitBonusId, bonus, Text("unitpanel_bonus_hint"));
 
   std::wstring commander = L"-";
   if (unit.ownCommander != nullptr) {

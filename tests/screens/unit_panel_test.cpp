@@ -162,7 +162,10 @@ TEST_F(UnitPanel, AnEmptyHexOrAnUnspottedUnitShowsNothingAndDisablesEveryIcon) {
   for (int x : {2, 4}) {
     Select(x, 0);
     EXPECT_EQ(Panel().ShownUnit(), x == 4 ? &hidden : nullptr);
-    for (int id : kValues) EXPECT_EQ(Value(id), L"-") << id;
+    for (int id : kValues) {
+      EXPECT_EQ(Value(id), L"-") << id;
+      EXPECT_EQ(Hint(id), L"unitpanel_no_unit_selected") << id;
+    }
     EXPECT_FALSE(Shown(kUnitPictureId));
     EXPECT_FALSE(Shown(kUnitFlagId));
     for (int id : kAllIcons) {
@@ -252,6 +255,7 @@ TEST_F(UnitPanel, AnAirUnitShowsNoBonusAndNeverFrozenPoints) {
   Select(2, 1);
   EXPECT_EQ(Panel().ShownUnit(), &air);
   EXPECT_EQ(Value(kUnitBonusId), L"-");
+  EXPECT_EQ(Hint(kUnitBonusId), L"unitpanel_bonus_hint");
   EXPECT_EQ(Value(kUnitPointsId), L"2");
   EXPECT_EQ(Value(kUnitStrengthId), L"3.0 (3.0)");
   ExpectIconsFollowChecks(air);
