@@ -286,6 +286,12 @@ void cUnitPanel::FillOrderIcons(cJednostka& unit) {
   SetIcon(kUnitReconIconId, possible, hint);
 }
 
+void cUnitPanel::OnRender(float elapsed) {
+  const sHex* hex = world_.turnState.selectedHex;
+  if (shown_ != (hex != nullptr ? hex->unit : nullptr)) Refresh();
+  cPanel::OnRender(elapsed);
+}
+
 cJednostka* cUnitPanel::LiveShownUnit() {
   const sHex* hex = world_.turnState.selectedHex;
   cJednostka* onHex = hex != nullptr ? hex->unit : nullptr;

@@ -69,6 +69,10 @@ class cUnitPanel : public cPanel {
   void Refresh();
   // The icons' orders and the answers of the panel's prompts.
   void OnGUIEvent(unsigned event, int controlId, CDXUTControl* control) override;
+  // Refreshes first when the selected hex no longer holds the shown unit (it
+  // was killed or has left), so a gone unit leaves the panel in the next
+  // frame whatever removed it.
+  void OnRender(float elapsed) override;
 
   cJednostka* ShownUnit() const { return shown_; }
   int PendingAction() const { return pending_; }

@@ -4,6 +4,7 @@
 // and the occupancy check.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -270,10 +271,9 @@ TEST_F(EndHumanTurnTest, FailedAutosaveKeepsThePreviousAutosaveWhole) {
 
   world.GetDate().month = 11;
   twtest::LogCapture log;
-  const SaveStepHook previous = SetSaveStepHook([](const std::wstring& name, const std::wstring& folder) {
-    if (name == L"countries.csv") {
-      fs::create_directories(plat::TranslatePath(plat::NarrowBytes(folder + L"\\" + name)));
-    }
+  // Writing the countries' file fails as if the disk had refused it.
+  const SaveStepHook previous = SetSaveStepHook([](eSaveStage stage, const std::wstring& name, const std::wstring&) {
+    return stage == eSaveStage::kWriteFile && name == L"countries.csv" ? EIO : 0;
   });
   const bool saved = Autosave(world);
   SetSaveStepHook(previous);

@@ -314,11 +314,25 @@ TEST_F(UnitPanel, AKilledAirUnitLeavesThePanel) {
   cJednostkaLotnicza& air = Air(2, 1, 1);
   Select(2, 1);
   ASSERT_EQ(Panel().ShownUnit(), &air);
+  // On the main thread the kill refreshes the panel while the unit still
+  // stands on its hex; the next frame finds it gone.
   air.Kill();
   DrainMainThreadRequests();
-  Click(kUnitRenameIconId);
+  Panel().OnRender(0.0f);
   EXPECT_EQ(Panel().ShownUnit(), nullptr);
+  Click(kUnitRenameIconId);
   EXPECT_EQ(VisibleActiveDialog(), nullptr);
+}
+
+TEST_F(UnitPanel, AUnitRemovedWithoutNoticeLeavesThePanelAtTheNextFrame) {
+  cJednostkaLadowa& unit = Land(1, 1, 1);
+  Select(1, 1);
+  ASSERT_EQ(Panel().ShownUnit(), &unit);
+  // RemoveUnitFromWorld alone tells the turn state nothing.
+  RemoveUnitFromWorld(&unit);
+  Panel().OnRender(0.0f);
+  EXPECT_EQ(Panel().ShownUnit(), nullptr);
+  EXPECT_EQ(Value(kUnitNameId), L"-");
 }
 
 TEST_F(UnitPanel, DisbandingPaysHalfTheValueAndEmptiesThePanel) {
