@@ -40,10 +40,8 @@ void CDXUTScrollBar::UpdateRects() {
 
 void CDXUTScrollBar::UpdateThumbRect() {
   const int range = m_nEnd - m_nStart;
-  // A control too small for one line scrolls by one line (ScrollPage): the
-  // thumb never divides by an empty range.
   const int page = ScrollPage();
-  if (range > page && range > 0) {
+  if (range > page) {
     const int track = m_rcTrack.Height();
     const int thumb = std::max(static_cast<int>(static_cast<long long>(track) * page / range), 8);
     const int travel = range - page;  // > 0 here

@@ -507,7 +507,9 @@ int cJednostkaLadowa::GetHopsToCity(int cityX, int cityY) {
 // --- death ---
 
 void cJednostkaLadowa::Kill() {
-  if (g_pWorld) g_pWorld->turnState.ForgetUnit(this);
+  // One step for the main thread: the unit leaves the turn state, its hex
+  // and the lists together.
   const cFrameworkLockGuard lock;
+  if (g_pWorld) g_pWorld->turnState.ForgetUnit(this);
   RemoveUnitFromWorld(this);
 }
