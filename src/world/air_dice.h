@@ -1,16 +1,14 @@
-// The dice of the air war, drawn from the calling thread's generator: a die
-// 1 to 6 and a percentage draw 1 to 100, each value equally likely
-// (RandomRange's upper end only comes with the generator's maximum, so the
-// draw runs one past the top and the maximum folds onto it).
+// The dice of the air war, drawn from the calling thread's generator with
+// the RandomRange rule as the land battle draws them: a die RandomRange(1, 6)
+// and a percentage draw RandomRange(1, 100) (their top values come only with
+// the generator's maximum, as designed).
 #pragma once
-
-#include <algorithm>
 
 #include "app/random.h"
 
 namespace air_dice {
 
-inline int Die() { return std::min(RandomRange(1, 7), 6); }
-inline int Percent() { return std::min(RandomRange(1, 101), 100); }
+inline int Die() { return RandomRange(1, 6); }
+inline int Percent() { return RandomRange(1, 100); }
 
 }  // namespace air_dice

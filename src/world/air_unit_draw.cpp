@@ -1,5 +1,162 @@
 // The air unit's counter on the map and in panels.
-#include "world/jednostka_lotnicza.h"
+#include "world/air_unit_draw.h"
 
-void cJednostkaLotnicza::Draw(float, float, float, int) {}
-void cJednostkaLotnicza::DrawInRect(const plat::RectI&) {}
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "app/draw_objects.h"
+#include "app/settings.h"
+#include "app/skins.h"
+#include "app/texture.h"
+#include "platform/format.h"
+#include "world/country.h"
+#include "world/jednostka_ladowa_draw.h"
+#include "world/jednostka_lotnicza.h"
+#include "world/world.h"
+
+namespace air_counter_layout {
+
+plat::RectI AircraftCell(int type, int level) {
+  const int column = std::clamp(type, 20, 22) - 20;
+  const int row = std::clamp(level, 1, 5) - 1;
+  const int left = 512 + 128 * column;
+  const int top = 100 * row;
+  return {left, top, left + 128, top + 100};
+}
+
+plat::RectI BackgroundCell() { return {768, 500, 896, 600}; }
+
+}  // namespace air_counter_layout
+
+namespace {
+
+constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
+constexpr float kCounterWidth = 166.0f;
+// A unit whose supply is below this shows the low-supply marker.
+constexpr int kLowSupply = 10;
+
+enum eAirBox : int {
+  kBoxFrame = 0,
+  kBoxLevel = 1,
+  kBoxActionPoints = 2,
+  kBoxLowSupply = 3,
+  kBoxReplenish = 4,
+  kBoxCommander = 5,
+  kBoxReady = 6,
+  kBoxName = 7,
+  kBoxApText = 8,
+  kBoxStrengthText = 9,
+  kBoxFlag = 10,
+  kBoxCounter = 11,
+};
+
+constexpr int kStyleName = 0;
+constexpr int kStyleActionPoints = 1;
+constexpr int kStyleStrength = 2;
+
+plat::RectI MovedDown(plat::RectI rect, int rows) {
+  const int shift = rows * rect.Height();
+  rect.top += shift;
+  rect.bottom += shift;
+  return rect;
+}
+
+cTexture* FlagHolder(const cCountry* country) {
+  if (country && country->GetFlagTextureHolder()) return country->GetFlagTextureHolder();
+  return GetDefaultFlagTexture();
+}
+
+}  // namespace
+
+void DrawAirCounter(plat::SpriteBatch& sprite, const sAirCounterState& state, float x, float y, float z, int flags) {
+  const sUnitAppearance* look = g_AirAppearance.current;
+  if (!look) return;
+  cTexture* sheet = LandCounterSheet(state.country);
+  cTexture* markers = &g_Textures[kSlotUnitInfo];
+  const bool blink = (flags & 1) != 0;
+  auto box = [&](int b, cTexture* texture, const plat::RectI& source, std::uint32_t argb = kWhite) {
+    if (!look->valid[b]) return;
+    const plat::RectI& r = look->box[b];
+    DrawSpriteRect(&sprite, texture, source, static_cast<int>(x + static_cast<float>(r.left)),
+                   static_cast<int>(y + static_cast<float>(r.top)), r.right, r.bottom, argb, z, true);
+  };
+  auto text = [&](int b, int style, const std::wstring& value) {
+    if (!look->valid[b]) return;
+    const sTextStyle& st = look->text[style];
+    if (!st.font) return;
+    constexpr unsigned kFlags = plat::kTextCenter | plat::kTextVCenter | plat::kTextSingleLine | plat::kTextNoClip;
+    const plat::RectI& r = look->box[b];
+    const int left = static_cast<int>(x + static_cast<float>(r.left));
+    const int right = static_cast<int>(x + static_cast<float>(r.right));
+    const int top = static_cast<int>(y + static_cast<float>(r.top));
+    const int bottom = static_cast<int>(y + static_cast<float>(r.bottom));
+    plat::RectI shadow{left + 1, top + 1, right + 1, bottom + 1};
+    st.font->DrawText(&sprite, value, shadow, kFlags, st.color2);
+    plat::RectI place{left, top, right, bottom};
+    st.font->DrawText(&sprite, value, place, kFlags, st.color);
+  };
+  const auto marker = [&](int b, bool alternate) { return MovedDown(look->source[b], alternate ? 1 : 0); };
+
+  const std::uint32_t tint = state.country ? (state.country->colour[0] | 0xFF000000u) : kWhite;
+  box(kBoxCounter, sheet, air_counter_layout::BackgroundCell(), tint);
+  box(kBoxCounter, sheet, air_counter_layout::AircraftCell(state.type, state.level));
+  box(kBoxFrame, markers, look->source[kBoxFrame]);
+  box(kBoxFlag, FlagHolder(state.country), land_counter_layout::FlagSource());
+  box(kBoxLevel, markers, MovedDown(look->source[kBoxLevel], std::clamp(state.level, 1, 5) - 1));
+  const bool ready = state.own ? (!state.attacked && state.actionPoints > 0) : !state.wasAttacked;
+  if (ready) box(kBoxReady, markers, marker(kBoxReady, blink && state.own));
+  if (state.hasOwnCommander || state.hasHqCommander) {
+    box(kBoxCommander, markers, marker(kBoxCommander, !state.hasOwnCommander));
+  }
+  if (state.own && state.actionPoints >= 1) box(kBoxActionPoints, markers, marker(kBoxActionPoints, blink));
+  if (state.own && state.supply < kLowSupply) box(kBoxLowSupply, markers, marker(kBoxLowSupply, blink));
+  if (state.own && state.canReplenish) box(kBoxReplenish, markers, marker(kBoxReplenish, blink));
+  text(kBoxStrengthText, kStyleStrength, plat::Format(L"%.0f", std::floor(static_cast<double>(state.strength) + 0.5)));
+  text(kBoxApText, kStyleActionPoints, plat::Format(L"%i", state.actionPoints));
+  if (g_Settings.ShowUnitName) text(kBoxName, kStyleName, plat::Format(L"%s", std::wstring(state.name)));
+}
+
+sAirCounterState AirCounterStateOf(cJednostkaLotnicza& unit) {
+  sAirCounterState state;
+  state.type = unit.type;
+  state.level = unit.level;
+  state.country = unit.GetCountry();
+  if (g_pWorld) {
+    const int current = g_pWorld->turnState.CurrentCountryId();
+    state.own = current != 0 && unit.countryId == current;
+  }
+  state.attacked = unit.attacked;
+  state.wasAttacked = unit.wasAttacked;
+  state.actionPoints = unit.actionPoints;
+  state.supply = unit.supply;
+  state.hasOwnCommander = unit.ownCommander != nullptr;
+  state.hasHqCommander = unit.hqCommanderId != -1;
+  state.canReplenish = state.own && unit.CanReplenish(nullptr);
+  state.strength = unit.strength;
+  state.name = unit.name;
+  return state;
+}
+
+void cJednostkaLotnicza::Draw(float drawX, float drawY, float z, int flags) {
+  if (!g_pSprite) return;
+  DrawAirCounter(*g_pSprite, AirCounterStateOf(*this), drawX, drawY, z, flags);
+}
+
+void cJednostkaLotnicza::DrawInRect(const plat::RectI& rect) {
+  plat::SpriteBatch* sprite = g_pSprite;
+  if (!sprite || rect.right <= rect.left) return;
+  sprite->Begin();
+  const float scale = static_cast<float>(rect.right - rect.left) / kCounterWidth;
+  const plat::Matrix2D saved = sprite->GetTransform();
+  sprite->SetTransform(plat::Matrix2D::Scaling(scale, scale));
+  sUnitAppearance* entry = g_AirAppearance.current;
+  const bool showName = g_Settings.ShowUnitName;
+  g_AirAppearance.current = &g_AirAppearance.entries[0];
+  g_Settings.ShowUnitName = false;
+  Draw(static_cast<float>(rect.left) / scale, static_cast<float>(rect.top) / scale, 0.0f, 0);
+  g_AirAppearance.current = entry;
+  g_Settings.ShowUnitName = showName;
+  sprite->SetTransform(saved);
+  sprite->End();
+}

@@ -10,7 +10,9 @@
 #include "app/skins.h"
 #include "app/texture.h"
 #include "platform/format.h"
+#include "world/air_unit_draw.h"
 #include "world/jednostka_ladowa.h"
+#include "world/jednostka_lotnicza.h"
 #include "world/country.h"
 #include "world/world.h"
 #include "world/hex_drawing.h"
@@ -239,9 +241,12 @@ void DrawAttackerArrows(plat::SpriteBatch& sprite, const cJednostka& unit, const
 
 void InstallLandUnitDrawHook() {
   g_MapDrawHooks.drawUnit = [](plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos, int animationBit) {
-    // A unit the viewing side has not spotted stays hidden. Air units on a
-    // hex get their own counter with the air operations; this hook draws
-    // land units only.
+    // A unit the viewing side has not spotted stays hidden; an air unit
+    // draws its own counter.
+    if (auto* air = dynamic_cast<cJednostkaLotnicza*>(hex.unit)) {
+      if (air->visible) DrawAirCounter(sprite, AirCounterStateOf(*air), pos.x, pos.y, pos.z, animationBit);
+      return;
+    }
     auto* land = dynamic_cast<cJednostkaLadowa*>(hex.unit);
     if (!land || !land->visible) return;
     DrawLandCounter(sprite, LandCounterStateOf(*land), pos.x, pos.y, pos.z, animationBit);

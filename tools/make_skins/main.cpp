@@ -630,10 +630,73 @@ Col Hue(float h, float a) {
   return Col{40 + 215 * r, 40 + 215 * g, 40 + 215 * b, a};
 }
 
+// The symbol of an air mission's target mark in the middle of its cell: a
+// runway for a rebase, an eye for a reconnaissance, a bomb sight for a
+// bombardment, the trefoil for a nuclear strike, a fighter's gun sight for an
+// air fight. Other marks have none.
+void DrawMissionSymbol(tooldraw::Canvas& k, int bit, Col col) {
+  const Col ink = Alpha(Scale(col, 0.55f), 235);
+  const Col light = Col{250, 248, 236, 235};
+  switch (bit) {
+    case 7:  // rebase: a runway with its centre line
+      k.Rect(kCx - 9, kCy - 30, 18, 60, Alpha(Col{60, 60, 64, 255}, 220));
+      for (int i = 0; i < 4; ++i) k.Rect(kCx - 1.5f, kCy - 26 + i * 14, 3, 8, light);
+      break;
+    case 8:   // reconnaissance of land
+    case 14:  // reconnaissance of a sea zone
+      k.Ellipse(kCx, kCy, 26, 14, light);
+      k.EllipseLine(kCx, kCy, 26, 14, 3, ink);
+      k.Disc(kCx, kCy, 9, ink);
+      k.Disc(kCx - 3, kCy - 3, 3, light);
+      break;
+    case 10:  // bombardment of a land hex
+    case 16:  // bombardment of a sea zone
+      k.Ring(kCx, kCy, 20, 24, ink);
+      k.Ring(kCx, kCy, 8, 11, ink);
+      k.Line(kCx - 34, kCy, kCx - 14, kCy, 3, ink);
+      k.Line(kCx + 14, kCy, kCx + 34, kCy, 3, ink);
+      k.Line(kCx, kCy - 34, kCx, kCy - 14, 3, ink);
+      k.Line(kCx, kCy + 14, kCx, kCy + 34, 3, ink);
+      break;
+    case 12: {  // nuclear strike: three blades round a hub on yellow
+      k.Disc(kCx, kCy, 30, Col{240, 210, 40, 235});
+      for (int blade = 0; blade < 3; ++blade) {
+        const float a = -tooldraw::kPi / 2 + blade * 2 * tooldraw::kPi / 3;
+        std::vector<float> p = {kCx, kCy};
+        for (int i = 0; i <= 8; ++i) {
+          const float t = a - tooldraw::kPi / 6 + i * (tooldraw::kPi / 3) / 8;
+          p.push_back(kCx + std::cos(t) * 26);
+          p.push_back(kCy + std::sin(t) * 26);
+        }
+        k.Polygon(p, Col{20, 20, 20, 255});
+      }
+      k.Disc(kCx, kCy, 8, Col{240, 210, 40, 255});
+      k.Disc(kCx, kCy, 5, Col{20, 20, 20, 255});
+      break;
+    }
+    case 13:  // air fight: a ring sight with a dot
+      k.Ring(kCx, kCy, 22, 26, ink);
+      k.Line(kCx - 22, kCy, kCx - 8, kCy, 2.5f, ink);
+      k.Line(kCx + 8, kCy, kCx + 22, kCy, 2.5f, ink);
+      k.Line(kCx, kCy - 22, kCx, kCy - 8, 2.5f, ink);
+      k.Disc(kCx, kCy, 3, ink);
+      break;
+    default:
+      break;
+  }
+}
+
 void DrawMark(Canvas& c, int ox, int oy, int bit) {
   CellCanvas cc;
+  if (bit == 24) {
+    // The dimmed mark: a dark veil over a hex that takes no order now.
+    cc.k.Polygon(HexPolygon(0), Col{0, 0, 0, 110});
+    cc.Flush(c, ox, oy);
+    return;
+  }
   const Col col = Hue(std::fmod(bit * 0.137f, 1.0f), 255);
   cc.k.Polygon(HexPolygon(3), Alpha(col, 70));
+  DrawMissionSymbol(cc.k, bit, col);
   for (int k = 0; k < 6; ++k) {
     float ax, ay, bx, by;
     Vertex(k, ax, ay);
