@@ -4,8 +4,9 @@
 # countries have moved -> the new-turn greeting (Enter) -> the unit panel
 # shown by its handle -> a click on the armoured division: the panel shows
 # it -> its upgrade icon: it becomes a corps -> a click on the weakened
-# infantry -> its replacements icon: the dialog -> M and Enter: strength
-# bought -> a click on the bomber: the panel shows the air unit -> its
+# infantry -> its commander icon: the commanders dialog -> its commander
+# recalled, the best free one assigned -> Esc -> its replacements icon: the dialog -> M and
+# Enter: strength bought -> a click on the bomber: the panel shows the air unit -> its
 # bombardment icon: the targets are marked -> a click on the enemy: the
 # strike and its report -> Enter -> a click on the strait: no unit -> Esc,
 # pause menu, exit.
@@ -55,6 +56,7 @@ sed -i -e 's/^1;1st Infantry;1;3;5;0;2;100;/1;1st Infantry;1;8;7;0;2;60;/' \
        -e "s/^2;2nd Armoured;1;6;4;/2;2nd Armoured;1;5;7;/" \
        -e 's/^6;Eastmark Guard;2;13;4;/6;Eastmark Guard;2;8;6;/' "$fixture/land_units.csv"
 sed -i -e 's/^1;Westland Fighters;1;5;6;20;/1;Westland Bombers;1;5;6;21;/' "$fixture/air_units.csv"
+printf '\r\n6;Gen. Fairfax;1;0;4;2;0;\r\n7;Gen. Greaves;1;0;2;6;0;\r\n' >>"$fixture/commanders.csv"
 sed -i -e 's/^\(1;1;Westland;\([^;]*;\)\{18\}\)101.000000;/\1900.000000;/' "$fixture/countries.csv"
 grep -q "^6;Eastmark Guard;2;8;6;" "$fixture/land_units.csv" &&
   grep -q "^1;1st Infantry;1;8;7;0;2;60;" "$fixture/land_units.csv" &&
@@ -82,16 +84,21 @@ read -r unit_handle_x unit_handle_y < <(centre 350)
 read -r upgrade_x upgrade_y < <(centre 361)
 read -r replace_x replace_y < <(centre 375)
 read -r bombard_x bombard_y < <(centre 387)
+read -r commander_x commander_y < <(centre 372)
+read -r assign_x assign_y < <(centre 870)
+read -r recall_x recall_y < <(centre 865)
 entry_x=$((list_x + 60)); entry_y=$((list_y + 12))
 
 xvfb-run -a -s "-screen 0 1600x1200x24" bash -s "$run" "$out" "$game" \
   "$single_x $single_y" "$entry_x $entry_y" "$start_x $start_y" "$exit_x $exit_y" \
-  "$unit_handle_x $unit_handle_y" "$upgrade_x $upgrade_y" "$replace_x $replace_y" "$bombard_x $bombard_y" <<'INNER'
+  "$unit_handle_x $unit_handle_y" "$upgrade_x $upgrade_y" "$replace_x $replace_y" "$bombard_x $bombard_y" \
+  "$commander_x $commander_y" "$assign_x $assign_y" "$recall_x $recall_y" <<'INNER'
 set -u
 run="$1"; out="$2"; game="$3"
 read -r single_x single_y <<<"$4"; read -r entry_x entry_y <<<"$5"; read -r start_x start_y <<<"$6"
 read -r exit_x exit_y <<<"$7"; read -r unit_handle_x unit_handle_y <<<"$8"
 read -r upgrade_x upgrade_y <<<"$9"; read -r replace_x replace_y <<<"${10}"; read -r bombard_x bombard_y <<<"${11}"
+read -r commander_x commander_y <<<"${12}"; read -r assign_x assign_y <<<"${13}"; read -r recall_x recall_y <<<"${14}"
 # The screen point of a hex's middle for the map view the program printed
 # with its last map picture (see scripts/land_turn.sh).
 hex() {
@@ -177,8 +184,19 @@ click "$armour_x" "$armour_y"
 await_shot MapScreen_range $((n + 1)) || fail "the armour not selected again"
 keep MapScreen_range panel_land.png
 
-# The weakened infantry and its replacements.
+# The weakened infantry: a commander of its own, then its replacements.
 click "$infantry_x" "$infantry_y"
+sleep 0.5
+click "$commander_x" "$commander_y"
+await_shot MapScreen_cDialogDowodcow 1 || fail "no commanders dialog"
+keep MapScreen_cDialogDowodcow commanders_dialog.png
+click "$recall_x" "$recall_y"
+await_log "Player action: Commander recalled / Gen. Ashford from 1st Infantry" 1 || fail "no commander recalled"
+sleep 0.3
+click "$assign_x" "$assign_y"
+await_log "Player action: Commander / Gen. Fairfax to 1st Infantry" 1 || fail "no commander assigned"
+sleep 0.3
+xdotool key --window "$win" Escape
 sleep 0.5
 click "$replace_x" "$replace_y"
 await_shot MapScreen_cDialogUzupelnien 1 || fail "no replacements dialog"
@@ -246,6 +264,8 @@ check_lines "$out/ConsoleOut.txt" \
   "==== AI THREAD FINISHED =====" \
   "---- Game state = 7" \
   "Player action: Upgrade to corps / 2nd Armoured" \
+  "Player action: Commander recalled / Gen. Ashford from 1st Infantry" \
+  "Player action: Commander / Gen. Fairfax to 1st Infantry" \
   "Player action: Replacements / 1st Infantry +" \
   "Player action: Air bombardment / Westland Bombers on (8, 6)" \
   "----- Pause Menu -----" || exit 1
