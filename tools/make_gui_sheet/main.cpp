@@ -677,6 +677,17 @@ void IconLooks(Canvas& sheet, const char* name, const std::function<void(Canvas&
   }
 }
 
+// A wavy line of water across an icon at height y.
+void Waves(Canvas& k, float y, Col c) {
+  float px = 6, py = y;
+  for (int i = 1; i <= 28; ++i) {
+    const float x = 6 + i, wy = y + 1.6f * std::sin(i * kPi / 3.5f);
+    k.Line(px, py, x, wy, 1.5f, c);
+    px = x;
+    py = wy;
+  }
+}
+
 void DrawUnitPanelIcons(Canvas& sheet) {
   IconLooks(sheet, "unitpanel.undo", [](Canvas& k, Col c) {  // an arrow turning back
     k.Arc(21, 22, 8.5f, -kPi * 0.5f, kPi * 0.6f, 3.6f, c);
@@ -735,14 +746,14 @@ void DrawUnitPanelIcons(Canvas& sheet) {
   IconLooks(sheet, "unitpanel.amphibious", [](Canvas& k, Col c) {  // a landing craft with its ramp down
     k.Polygon({7, 22, 27, 22, 33, 16, 35, 17, 30, 28, 10, 28}, c);
     k.Rect(10, 17, 6, 5, c);
-    for (int i = 0; i < 3; ++i) k.Arc(10 + i * 9.0f, 33, 4.5f, kPi, 2 * kPi, 1.6f, c);
+    Waves(k, 33, c);
   });
   IconLooks(sheet, "unitpanel.seatransport", [](Canvas& k, Col c) {  // a cargo ship with a crate
     k.Polygon({6, 24, 34, 24, 30, 31, 10, 31}, c);
     k.Rect(25, 17, 6, 7, c);
     k.Rect(11, 16, 10, 8, c);
     k.Line(16, 16, 16, 8, 1.4f, c);
-    for (int i = 0; i < 3; ++i) k.Arc(10 + i * 10.0f, 35, 5, kPi, 2 * kPi, 1.4f, c);
+    Waves(k, 35, c);
   });
   IconLooks(sheet, "unitpanel.airborne", [](Canvas& k, Col c) {  // a parachute and its jumper
     k.Arc(20, 17, 12, kPi, 2 * kPi, 4.0f, c);
