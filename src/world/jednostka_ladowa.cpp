@@ -506,10 +506,4 @@ int cJednostkaLadowa::GetHopsToCity(int cityX, int cityY) {
 
 // --- death ---
 
-void cJednostkaLadowa::Kill() {
-  // One step for the main thread: the unit leaves the turn state, its hex
-  // and the lists together.
-  const cFrameworkLockGuard lock;
-  if (g_pWorld) g_pWorld->turnState.ForgetUnit(this);
-  RemoveUnitFromWorld(this);
-}
+void cJednostkaLadowa::Kill() { KillUnitInWorld(this); }
