@@ -186,21 +186,18 @@ int AiThreadProc(cWorld* world) {
   return 0;
 }
 
-int StartAiThread() {
+int StartAiThread(cWorld& world) {
   StopAiThread();
   // The computer's move orders have their paths built by the land-move rules.
   InstallLandMoveHooks();
-  cWorld* world = g_pWorld;
   const unsigned generation = ++g_AiThreadGeneration;
-  if (world != nullptr) {
-    world->SetWorkerStopHook([generation] {
-      if (g_AiThreadGeneration.load() == generation) StopAiThread();
-    });
-    world->SetWorkerStopFlag(&g_AiThreadStop);
-  }
+  world.SetWorkerStopHook([generation] {
+    if (g_AiThreadGeneration.load() == generation) StopAiThread();
+  });
+  world.SetWorkerStopFlag(&g_AiThreadStop);
   g_AiThreadStop.store(false);
   g_AiThreadRun.store(true);
-  g_AiThread = std::thread([world] { AiThreadProc(world); });
+  g_AiThread = std::thread([&world] { AiThreadProc(&world); });
   return 0;
 }
 
