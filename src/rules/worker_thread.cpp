@@ -13,6 +13,7 @@
 #include "rules/world_turn.h"
 #include "world/country.h"
 #include "world/turn_state.h"
+#include "world/units_visibility.h"
 #include "world/world.h"
 #include "world/worker_steps.h"
 #include "world/world_view.h"
@@ -116,12 +117,16 @@ bool PlayComputerPhase(cWorld& world) {
 
 bool HandOverToHuman(cWorld& world) {
   LogLine(L"==== AI THREAD FINISHED =====");
+  LogLine(L"rekalkuluje fog of war");
   cTurnState& turn = world.turnState;
-  // The current country's view of the units is recalculated here once the
-  // visibility rules exist.
   cCountry* current = turn.currentCountry;
   const bool eventsOnly = current != nullptr && current->specialFlags == kEventsOnlyCountry;
-  LockedStep([&turn, current] { turn.viewCountry = current; });
+  // What the new viewer sees of the units, and the viewer itself: the map
+  // draws both.
+  LockedStep([&world, &turn, current] {
+    if (current != nullptr) RecalculateUnitsVisibility(world, *current);
+    turn.viewCountry = current;
+  });
   if (eventsOnly) CheckEvents(world);
   if (world.View() == nullptr) {
     // No screen shows the world: nothing to glide or to bring back.

@@ -301,6 +301,7 @@ TEST_F(WorkerFatalDeathTest, FatalDataOnTheWorkerEndsTheProgramThroughTheMainThr
 // panel, camera or selection.
 TEST_F(WorkerThreadTest, HandOverThreadSetsTheHumanTurnLastOnTheMainThread) {
   SetMainThreadToCurrent();
+  twtest::LogCapture log;
   Build({{L"Varnland", kAxisLeader, 40}, {L"Osterhal", kAlliesLeader, 50, true}});
   auto* view = new twtest::RecordingView(*world_);
   world_->SetView(std::unique_ptr<cWorldView>(view));
@@ -327,6 +328,9 @@ TEST_F(WorkerThreadTest, HandOverThreadSetsTheHumanTurnLastOnTheMainThread) {
   EXPECT_EQ(world_->GetGameState(), kPhaseHumanTurn);
   EXPECT_EQ(view->glidedTo.load(), 2);
   EXPECT_EQ(world_->turnState.viewCountry, &Country(2));
+  // The new viewer's sight of the units is recalculated on the way.
+  EXPECT_TRUE(log.Contains(L"rekalkuluje fog of war"));
+  EXPECT_TRUE(log.Contains(L"Recalculating units visibility"));
   // The human country is greeted before the panels come back with phase 7.
   EXPECT_EQ(view->greeted.load(), 2);
   const auto calls = view->Calls();
