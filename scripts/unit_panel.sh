@@ -22,34 +22,11 @@
 #
 #   scripts/unit_panel.sh [build folder] [output folder]
 set -uo pipefail
+source "$(dirname "$0")/xvfb_walk.sh"
+walk_setup "unit panel" "$@"
 
-here="$(cd "$(dirname "$0")/.." && pwd)"
-build="$(cd "${1:-$here/build}" && pwd)"
-out="${2:-$build/unit_panel}"
-game="$build/run/tidewrack"
-
-if ! command -v xvfb-run >/dev/null 2>&1; then
-  echo "skipped: xvfb-run not installed"
-  exit 0
-fi
-if ! command -v xdotool >/dev/null 2>&1; then
-  echo "skipped: xdotool not installed"
-  exit 0
-fi
-if [ ! -x "$game" ]; then
-  echo "game not built: $game (ninja -C $build tidewrack language_base)" >&2
-  exit 1
-fi
-export ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
-mkdir -p "$out"
-rm -f "$out"/*.png "$out"/ConsoleOut*.txt "$out/game.out"
-
-run="$out/run"
-rm -rf "$run"
-mkdir -p "$run/data/scenarios" "$run/data/save"
-for entry in "$here"/data/*; do
-  case "$(basename "$entry")" in scenarios|save) ;; *) ln -s "$entry" "$run/data/$(basename "$entry")" ;; esac
-done
+walk_make_run
+mkdir -p "$run/data/save"
 fixture="$run/data/scenarios/Fixture"
 cp -r "$here/tests/data/fixture_scenario/Fixture" "$fixture"
 sed -i -e 's/^1;1st Infantry;1;3;5;0;2;100;/1;1st Infantry;1;8;7;0;2;60;/' \
@@ -64,8 +41,6 @@ grep -q "^6;Eastmark Guard;2;8;6;" "$fixture/land_units.csv" &&
   grep -q "^1;1;Westland;.*;900.000000;" "$fixture/countries.csv" ||
   { echo "unit panel: fixture not prepared" >&2; exit 1; }
 cp "$here/data/scenarios/Europe1939/consts.csv" "$fixture/consts.csv"
-ln -s "$build/run/lang_ENG.db" "$run/lang_ENG.db"
-cp "$here/data/Settings.ini" "$run/Settings.ini"
 cat >>"$run/Settings.ini" <<'INI'
 [Delay]
 HumanMoveBetween=120
@@ -73,13 +48,10 @@ AIMoveBetween=120
 HumanCombatResult=60000
 INI
 
-layout="$here/tools/make_layout/layout_1024x768.txt"
-centre() { awk -v id="$1" '$1 == id { print int($2 + $4 / 2), int($3 + $5 / 2); exit }' "$layout"; }
-corner() { awk -v id="$1" '$1 == id { print $2, $3; exit }' "$layout"; }
-read -r single_x single_y < <(centre 71)
-read -r list_x list_y < <(corner 179)
-read -r start_x start_y < <(centre 245)
-read -r exit_x exit_y < <(centre 276)
+walk_play <<'INNER'
+set -u
+source "$1"
+walk_start "${@:2}"
 read -r unit_handle_x unit_handle_y < <(centre 350)
 read -r upgrade_x upgrade_y < <(centre 361)
 read -r replace_x replace_y < <(centre 375)
@@ -87,80 +59,8 @@ read -r bombard_x bombard_y < <(centre 387)
 read -r commander_x commander_y < <(centre 372)
 read -r assign_x assign_y < <(centre 870)
 read -r recall_x recall_y < <(centre 865)
-entry_x=$((list_x + 60)); entry_y=$((list_y + 12))
 
-xvfb-run -a -s "-screen 0 1600x1200x24" bash -s "$run" "$out" "$game" \
-  "$single_x $single_y" "$entry_x $entry_y" "$start_x $start_y" "$exit_x $exit_y" \
-  "$unit_handle_x $unit_handle_y" "$upgrade_x $upgrade_y" "$replace_x $replace_y" "$bombard_x $bombard_y" \
-  "$commander_x $commander_y" "$assign_x $assign_y" "$recall_x $recall_y" <<'INNER'
-set -u
-run="$1"; out="$2"; game="$3"
-read -r single_x single_y <<<"$4"; read -r entry_x entry_y <<<"$5"; read -r start_x start_y <<<"$6"
-read -r exit_x exit_y <<<"$7"; read -r unit_handle_x unit_handle_y <<<"$8"
-read -r upgrade_x upgrade_y <<<"$9"; read -r replace_x replace_y <<<"${10}"; read -r bombard_x bombard_y <<<"${11}"
-read -r commander_x commander_y <<<"${12}"; read -r assign_x assign_y <<<"${13}"; read -r recall_x recall_y <<<"${14}"
-# The screen point of a hex's middle for the map view the program printed
-# with its last map picture (see scripts/land_turn.sh).
-hex() {
-  awk -v c="$1" -v r="$2" '/^map view / { x = $3; y = $4; z = $5 } END {
-    px = 83 * c + 48; py = 98 * r + 49 + (c % 2 == 0 ? 49 : 0)
-    printf "%d %d\n", 512 + (px - x + 30) * z, 384 + (py - y + 36) * z }' "$out/game.out"
-}
-cd "$run"
-export TW_SCREENSHOT_DIR="$out" SDL_RENDER_DRIVER=software SDL_AUDIODRIVER=dummy
-"$game" >"$out/game.out" 2>&1 &
-pid=$!
-
-fail() { echo "unit panel: $1" >&2; kill "$pid" 2>/dev/null; exit 1; }
-win=""
-for _ in $(seq 1 100); do
-  win="$(xdotool search --name "Tidewrack v1.01" 2>/dev/null | head -n1)"
-  [ -n "$win" ] && break
-  sleep 0.1
-done
-[ -n "$win" ] || fail "no game window"
-xdotool windowactivate --sync "$win" >/dev/null 2>&1 || xdotool windowfocus "$win"
-for _ in $(seq 1 100); do
-  grep -q "first main-menu frame" "$out/game.out" && break
-  xdotool key --window "$win" Escape
-  sleep 0.1
-done
-shots() { grep -c "_$1.png" "$out/game.out"; }
-await_shot() {
-  for _ in $(seq 1 "${3:-80}"); do
-    [ "$(shots "$1")" -ge "$2" ] && return 0
-    kill -0 "$pid" 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
-}
-log_count() { iconv -f UTF-16LE -t UTF-8 ConsoleOut.txt 2>/dev/null | grep -c -F -e "$1"; }
-await_log() {
-  for _ in $(seq 1 "${3:-80}"); do
-    [ "$(log_count "$1")" -ge "$2" ] && return 0
-    kill -0 "$pid" 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
-}
-click() { xdotool mousemove --window "$win" "$1" "$2" click 1; }
-# The newest picture of a screen, kept under a name of its own.
-keep() { cp "$(ls -t "$out"/*_"$1".png | head -n1)" "$out/$2"; }
-
-await_shot cMainMenu 1 || fail "main menu not shown"
-click "$single_x" "$single_y"
-await_shot cScenarioMenu 1 || fail "scenario menu not shown"
-xdotool mousemove --window "$win" "$entry_x" "$entry_y" click --repeat 2 --delay 80 1
-await_shot cScenarioSettingsMenu 1 100 || fail "scenario settings not shown"
-click "$start_x" "$start_y"
-await_shot MapScreen_cDialogNowejTury 1 150 || fail "no new-turn greeting after the computer countries"
-xdotool key --window "$win" Return
-await_shot MapScreen 1 || fail "map screen not shown after the greeting"
-xdotool mousemove --window "$win" 600 300
-n=$(shots MapScreen_range)
-xdotool key --window "$win" Tab
-await_shot MapScreen_range $((n + 1)) || fail "Tab selected nothing"
-sleep 2  # the view glides to the unit; its resting place is pictured
+start_fixture_game
 click "$unit_handle_x" "$unit_handle_y"
 sleep 0.2
 read -r armour_x armour_y < <(hex 5 7)
@@ -196,14 +96,14 @@ sleep 0.3
 click "$assign_x" "$assign_y"
 await_log "Player action: Commander / Gen. Fairfax to 1st Infantry" 1 || fail "no commander assigned"
 sleep 0.3
-xdotool key --window "$win" Escape
+key Escape
 sleep 0.5
 click "$replace_x" "$replace_y"
 await_shot MapScreen_cDialogUzupelnien 1 || fail "no replacements dialog"
 keep MapScreen_cDialogUzupelnien replacements_dialog.png
-xdotool key --window "$win" m
+key m
 sleep 0.3
-xdotool key --window "$win" Return
+key Return
 await_log "Player action: Replacements / 1st Infantry +" 1 || fail "no replacements bought"
 sleep 0.5
 
@@ -220,7 +120,7 @@ click "$enemy_x" "$enemy_y"
 await_log "Player action: Air bombardment / Westland Bombers on (8, 6)" 1 || fail "no bombardment"
 await_shot MapScreen_cDialogWynikuWalki 1 || fail "no report of the strike"
 keep MapScreen_cDialogWynikuWalki bombardment_result.png
-xdotool key --window "$win" Return
+key Return
 sleep 0.5
 
 # A hex of the strait: ships never stand on a hex, the panel shows no unit.
@@ -229,37 +129,12 @@ click "$sea_x" "$sea_y"
 await_shot MapScreen $((n + 1)) || fail "the strait not selected"
 keep MapScreen panel_sea.png
 
-xdotool key --window "$win" Escape
-await_shot cPauseMenu 1 || fail "pause menu not shown"
-click "$exit_x" "$exit_y"
-for _ in $(seq 1 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "the game did not exit"
-wait "$pid"
+quit_game
 INNER
 rc=$?
-cp "$run/ConsoleOut.txt" "$out/ConsoleOut.txt" 2>/dev/null
-if [ "$rc" -ne 0 ]; then
-  echo "unit panel FAILED (exit $rc)" >&2
-  exit 1
-fi
+walk_ended "$rc"
 
 # The log is UTF-16LE; the expected lines must appear in this order.
-check_lines() {
-  local file="$1"; shift
-  local rest tail line
-  rest="$(iconv -f UTF-16LE -t UTF-8 "$file" | tr -d '\r')"
-  for line in "$@"; do
-    tail="${rest#*"$line"}"
-    if [ "$tail" = "$rest" ]; then
-      echo "unit panel FAILED: \"$line\" missing or out of order in $(basename "$file")" >&2
-      return 1
-    fi
-    rest="$tail"
-  done
-}
 check_lines "$out/ConsoleOut.txt" \
   "==== AI THREAD FINISHED =====" \
   "---- Game state = 7" \

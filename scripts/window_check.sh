@@ -11,17 +11,10 @@ build="${1:-$here/build}"
 out="${2:-$build/window_check}"
 tool="$build/tools/window_check"
 
-if ! command -v xvfb-run >/dev/null 2>&1; then
-  echo "skipped: xvfb-run not installed"
-  exit 0
-fi
-if [ ! -x "$tool" ]; then
-  echo "window_check not built: $tool (ninja -C $build window_check)" >&2
-  exit 1
-fi
-# In a sanitizer build the display's own libraries (D-Bus, the GL driver)
-# keep allocations until the process ends; the unit tests check our leaks.
-export ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+source "$here/scripts/xvfb_walk.sh"
+skip_without xvfb-run
+need_built "$tool" window_check "$build" window_check
+ignore_display_leaks
 mkdir -p "$out"
 rm -f "$out/renderer.png" "$out/screen.png"
 

@@ -1,0 +1,231 @@
+# shellcheck shell=bash
+# The steps shared by the scripts that run the game under a virtual X display
+# (Xvfb) and play it with xdotool: menu_walk.sh, land_turn.sh, unit_panel.sh;
+# window_check.sh uses the preamble. Sourced, never run on its own.
+#
+# A walk script sources this file twice: once itself, for the preamble, the
+# run folder and the checks of the log afterwards, and once inside the virtual
+# display, where its steps (a here-document read by walk_play) begin with
+#
+#   source "$1"
+#   walk_start "${@:2}"
+#
+# and then find the game's window, click, press keys and wait for its
+# pictures and log lines with the functions below.
+
+# --- Preamble -------------------------------------------------------------
+
+# Ends the script with exit 0 and a note when a tool it needs is missing.
+skip_without() {
+  command -v "$1" >/dev/null 2>&1 && return 0
+  echo "skipped: $1 not installed"
+  exit 0
+}
+
+# Ends the script with exit 1 when a program has not been built.
+#   need_built PROGRAM NAME BUILD_FOLDER NINJA_TARGETS
+need_built() {
+  [ -x "$1" ] && return 0
+  echo "$2 not built: $1 (ninja -C $3 $4)" >&2
+  exit 1
+}
+
+# In a sanitizer build the display's own libraries (D-Bus, the GL driver)
+# keep allocations until the process ends; the unit tests check our leaks.
+ignore_display_leaks() {
+  export ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+}
+
+# The preamble of a walk: sets here (the source tree), build, out (the output
+# folder, by default the script's name in the build folder), game and run
+# (the private run folder); skips without xvfb-run or xdotool, stops when the
+# game is not built; empties the output folder of an earlier walk's files.
+#   walk_setup NAME [build folder] [output folder]
+walk_setup() {
+  walk_name="$1"
+  here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+  build="$(cd "${2:-$here/build}" && pwd)"
+  out="${3:-$build/$(basename "$0" .sh)}"
+  game="$build/run/tidewrack"
+  run="$out/run"
+  skip_without xvfb-run
+  skip_without xdotool
+  need_built "$game" game "$build" "tidewrack language_base"
+  ignore_display_leaks
+  mkdir -p "$out"
+  rm -f "$out"/*.png "$out"/ConsoleOut*.txt "$out/game.out"
+}
+
+# A fresh run folder: every entry of the game's data linked but the
+# scenarios (an empty folder, the walk puts its scenario there) and the
+# saves, the built language base and the shipped settings.
+walk_make_run() {
+  local entry
+  rm -rf "$run"
+  mkdir -p "$run/data/scenarios"
+  for entry in "$here"/data/*; do
+    case "$(basename "$entry")" in scenarios|save) ;; *) ln -s "$entry" "$run/data/$(basename "$entry")" ;; esac
+  done
+  ln -s "$build/run/lang_ENG.db" "$run/lang_ENG.db"
+  cp "$here/data/Settings.ini" "$run/Settings.ini"
+}
+
+# Runs the steps read from standard input under Xvfb. The screen is larger
+# than the window so that the whole window, wherever it is placed, can be
+# clicked.
+walk_play() {
+  xvfb-run -a -s "-screen 0 1600x1200x24" bash -s \
+    "$here/scripts/xvfb_walk.sh" "$walk_name" "$here" "$run" "$out" "$game"
+}
+
+# After the play: keeps the run's log in the output folder; a failed play
+# ends the script with exit 1.
+#   walk_ended EXIT_STATUS_OF_THE_PLAY
+walk_ended() {
+  cp "$run/ConsoleOut.txt" "$out/ConsoleOut.txt" 2>/dev/null
+  [ "$1" -eq 0 ] && return 0
+  echo "$walk_name FAILED (exit $1)" >&2
+  exit 1
+}
+
+# Returns 1, naming the first missing one, unless the log (UTF-16LE) holds
+# the lines in this order.
+#   check_lines LOG LINE...
+check_lines() {
+  local file="$1"; shift
+  local rest tail line
+  rest="$(iconv -f UTF-16LE -t UTF-8 "$file" | tr -d '\r')"
+  for line in "$@"; do
+    tail="${rest#*"$line"}"
+    if [ "$tail" = "$rest" ]; then
+      echo "$walk_name FAILED: \"$line\" missing or out of order in $(basename "$file")" >&2
+      return 1
+    fi
+    rest="$tail"
+  done
+}
+
+# --- Inside the virtual display --------------------------------------------
+
+# Starts the game in the run folder with its pictures saved to the output
+# folder, finds its window and presses Esc (ends a movie, any key ends a
+# logo) until the main menu has been drawn. Sets pid and win.
+#   walk_start NAME SOURCE_TREE RUN_FOLDER OUTPUT_FOLDER GAME
+walk_start() {
+  walk_name="$1"; here="$2"; run="$3"; out="$4"; game="$5"
+  # What fail puts before its message; a walk may set its own first.
+  fail_prefix="${fail_prefix-$walk_name: }"
+  layout="$here/tools/make_layout/layout_1024x768.txt"
+  cd "$run" || exit 1
+  export TW_SCREENSHOT_DIR="$out" SDL_RENDER_DRIVER=software SDL_AUDIODRIVER=dummy
+  "$game" >"$out/game.out" 2>&1 &
+  pid=$!
+  win=""
+  for _ in $(seq 1 100); do
+    win="$(xdotool search --name "Tidewrack v1.01" 2>/dev/null | head -n1)"
+    [ -n "$win" ] && break
+    sleep 0.1
+  done
+  [ -n "$win" ] || fail "no game window"
+  xdotool windowactivate --sync "$win" >/dev/null 2>&1 || xdotool windowfocus "$win"
+  for _ in $(seq 1 100); do
+    grep -q "first main-menu frame" "$out/game.out" && break
+    xdotool key --window "$win" Escape
+    sleep 0.1
+  done
+}
+
+# Ends the walk with a message: the game is stopped, the play fails.
+fail() { echo "$fail_prefix$1" >&2; kill "$pid" 2>/dev/null; exit 1; }
+
+# Control centres and top-left corners from the layout source (id x y width
+# height), as "x y".
+centre() { awk -v id="$1" '$1 == id { print int($2 + $4 / 2), int($3 + $5 / 2); exit }' "$layout"; }
+corner() { awk -v id="$1" '$1 == id { print $2, $3; exit }' "$layout"; }
+
+# The screen point of a hex's middle for the map view the program printed
+# with its last map picture: columns are 83 map pixels apart, rows 98, even
+# columns 49 lower; the view's centre is the middle of the 1024 x 768 screen.
+#   hex COLUMN ROW
+hex() {
+  awk -v c="$1" -v r="$2" '/^map view / { x = $3; y = $4; z = $5 } END {
+    px = 83 * c + 48; py = 98 * r + 49 + (c % 2 == 0 ? 49 : 0)
+    printf "%d %d\n", 512 + (px - x + 30) * z, 384 + (py - y + 36) * z }' "$out/game.out"
+}
+
+# Keys, the mouse and clicks in the game's window.
+key() { xdotool key --window "$win" "$@"; }
+move_mouse() { xdotool mousemove --window "$win" "$1" "$2"; }
+click() { xdotool mousemove --window "$win" "$1" "$2" click 1; }
+double_click() { xdotool mousemove --window "$win" "$1" "$2" click --repeat 2 --delay 80 1; }
+
+# Waits (up to TENTHS tenths of a second, 8 s if not given) until COUNTER
+# WHAT reaches N; returns 1 if the game has ended or the time is up.
+#   await_count COUNTER WHAT N [TENTHS]
+await_count() {
+  for _ in $(seq 1 "${4:-80}"); do
+    [ "$("$1" "$2")" -ge "$3" ] && return 0
+    kill -0 "$pid" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
+# How many pictures of a screen the program has saved.
+shots() { grep -c "_$1.png" "$out/game.out"; }
+# Waits until the program has saved its n-th picture of a screen.
+#   await_shot SCREEN N [TENTHS]
+await_shot() { await_count shots "$@"; }
+# The newest picture of a screen, kept under a name of its own.
+#   keep SCREEN FILE_NAME
+keep() { cp "$(ls -t "$out"/*_"$1".png | head -n1)" "$out/$2"; }
+
+# How many log lines hold the text (ConsoleOut.txt is UTF-16LE).
+log_count() { iconv -f UTF-16LE -t UTF-8 ConsoleOut.txt 2>/dev/null | grep -c -F -e "$1"; }
+# Waits for the n-th log line holding the text.
+#   await_log TEXT N [TENTHS]
+await_log() { await_count log_count "$@"; }
+
+# From the main menu into the fixture's first turn: single player, the
+# scenario list's first entry (double click), start as the settings stand,
+# the computer countries move, Enter closes the new-turn greeting, Tab
+# selects the first unit that can move; returns once the view has glided to
+# it and rests.
+start_fixture_game() {
+  local single_x single_y list_x list_y start_x start_y n
+  read -r single_x single_y < <(centre 71)
+  read -r list_x list_y < <(corner 179)
+  read -r start_x start_y < <(centre 245)
+  await_shot cMainMenu 1 || fail "main menu not shown"
+  click "$single_x" "$single_y"
+  await_shot cScenarioMenu 1 || fail "scenario menu not shown"
+  double_click $((list_x + 60)) $((list_y + 12))
+  await_shot cScenarioSettingsMenu 1 100 || fail "scenario settings not shown"
+  click "$start_x" "$start_y"
+  await_shot MapScreen_cDialogNowejTury 1 150 || fail "no new-turn greeting after the computer countries"
+  key Return
+  await_shot MapScreen 1 || fail "map screen not shown after the greeting"
+  move_mouse 600 300
+  n=$(shots MapScreen_range)
+  key Tab
+  await_shot MapScreen_range $((n + 1)) || fail "Tab selected nothing"
+  sleep 2  # the view glides to the unit; its resting place is pictured
+}
+
+# Esc, the pause menu (waited for up to TENTHS tenths of a second, 8 s if not
+# given), its exit button; returns the game's exit status once it has ended,
+# fails if it has not within 10 s.
+#   quit_game [TENTHS]
+quit_game() {
+  local exit_x exit_y
+  read -r exit_x exit_y < <(centre 276)
+  key Escape
+  await_shot cPauseMenu 1 "${1:-80}" || fail "pause menu not shown"
+  click "$exit_x" "$exit_y"
+  for _ in $(seq 1 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$pid" 2>/dev/null && fail "the game did not exit"
+  wait "$pid"
+}
