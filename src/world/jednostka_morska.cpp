@@ -32,9 +32,12 @@ std::wstring TextWithName(const char* key, const std::wstring& name) {
 }  // namespace
 
 void cJednostkaMorska::Kill(bool killCarried) {
+  // One step for the main thread: the ship leaves the turn state, the sea
+  // nodes, its fleet and the lists together.
   AcquireFrameworkLock(__FILE__, __LINE__);
   g_ConsoleLog.WriteLine(TextWithName("killing_%s_naval_unit", name));
   if (g_pWorld) {
+    g_pWorld->turnState.ForgetUnit(this);
     // The sea nodes that show this ship forget it.
     for (sWezelGrafuMorz& node : g_pWorld->GetSeaGraph().Nodes()) {
       if (node.ownShip == this) node.ownShip = nullptr;

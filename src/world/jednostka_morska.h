@@ -3,10 +3,14 @@
 // behaviour come with the naval operations.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "world/unit.h"
 
 class cFleet;
 class cJednostkaLadowa;
+class cWorld;
 
 class cJednostkaMorska : public cUnit {
  public:
@@ -23,6 +27,29 @@ class cJednostkaMorska : public cUnit {
   int MarkDeployHexes(bool) override { return 0; }
   // Ships move with their fleet: no range of their own.
   int ComputeMoveRange(bool) override { return 0; }
+
+  // --- values by type and technology (submarines by the submarine level,
+  // every other type by the navy level) ---
+  int GetTechLevel() const;
+  // The sea transport points this ship destroys in a convoy raid: a draw
+  // between the type's two convoy damage values.
+  int RollConvoyDamage(const cWorld& world) const;
+  // ((A + B) / 2, whole) x (0.5 + 0.1 x (level - 1)).
+  float GetCombatValue(const cWorld& world) const;
+  // (level + 3) x 10, per cent.
+  int GetHitChance() const;
+  // 1 when a d100 from 0 lies below (level + 5) x 10, else 0.
+  int RollShotDamage() const;
+  // Takes part, has not left; carriers at or below the least carrier hit
+  // points, cargo and amphibious ships stay out.
+  void ResetSeaBattleFlags(const cWorld& world);
+  // A carrier's or a raider submarine's attack on one enemy ship of the
+  // list at its node before the sea battles; message gets the account.
+  // True when an attack was launched (found a target).
+  bool TrySurpriseAttack(cWorld& world, const std::vector<cJednostkaMorska*>& ships, std::wstring& message);
+  // This ship's (a carrier's) strike is intercepted by a fighter or a
+  // carrier: true when the interception succeeded.
+  bool ResolveInterception(cUnit* interceptor, sBombardmentResult& result) override;
 
   // Adds delta truncated toward zero and keeps the result within
   // 0 .. maximum hit points; returns the new hit points.

@@ -14,6 +14,7 @@
 #include "platform/paths.h"
 #include "world/cities.h"
 #include "world/country.h"
+#include "world/fleet.h"
 #include "world/world.h"
 #include "world/relations.h"
 #include "app/file_text.h"
@@ -91,9 +92,11 @@ class cRouteRules {
 // --- nodes ---
 
 void sWezelGrafuMorz::CollectFleets(std::list<cFleet*>& out) const {
-  // The world holds no fleets until the naval units exist, so no fleet
-  // stands at any node.
   out.clear();
+  if (!g_pWorld) return;
+  for (cFleet* fleet : g_pWorld->Units().fleets) {
+    if (fleet->seaNode == id) out.push_back(fleet);
+  }
 }
 
 int sWezelGrafuMorz::GetOwnShipCount() const {
