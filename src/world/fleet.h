@@ -10,6 +10,7 @@
 
 class cJednostkaMorska;
 class cWorld;
+struct sBombardmentResult;
 struct sWezelGrafuMorz;
 
 enum eFleetFormation : int {
@@ -71,6 +72,11 @@ class cFleet {
   // A fleet in a port that fell to the enemy goes to the first sea zone
   // linked to it (no moved flag, no spotting); false when there is none.
   bool LeaveEnemyPort(cWorld& world);
+
+  // The shore bombardment of the unit on (x, y): true when a unit of a
+  // country at war that was not yet bombarded this impulse stood there;
+  // otherwise every ship counts as having bombarded (false).
+  bool ShoreBombardHex(cWorld& world, int x, int y, sBombardmentResult& result);
 
   int country = 0;
   std::list<int> reachableNodes;
