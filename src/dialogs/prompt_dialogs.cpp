@@ -151,6 +151,12 @@ cDialogPobraniaTekstu::cDialogPobraniaTekstu(const wchar_t* title, const wchar_t
 }
 
 void cDialogPobraniaTekstu::OnGUIEvent(unsigned event, int controlId, CDXUTControl* control) {
+  // The focused edit box takes the Enter key and reports it: Enter accepts,
+  // as in the other prompts.
+  if (event == EVENT_EDITBOX_STRING && controlId == kEditId) {
+    ClickButton(kOkId);
+    return;
+  }
   if (event != EVENT_BUTTON_CLICKED) return;
   if (controlId == kOkId) {
     std::wstring text = edit_ != nullptr ? std::wstring(edit_->GetText()) : std::wstring();

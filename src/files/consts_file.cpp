@@ -1,5 +1,6 @@
 #include "files/consts_file.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <string>
@@ -31,14 +32,15 @@ void StoreText(sScenarioConstants& c, const sConstsLine& d, int index, std::stri
 bool IsBlankOrSeparator(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == ';'; }
 
 // One data line: a single value from the start of the line, or the values
-// of the non-empty ";" fields at their columns.
-void ReadDataLine(sScenarioConstants& c, int line, std::string_view text) {
-  if (line > sScenarioConstants::kDataLines) return;
+// of the non-empty ";" fields at their columns. Returns the number of
+// columns of a multi-value line (0 for the others).
+int ReadDataLine(sScenarioConstants& c, int line, std::string_view text) {
+  if (line > sScenarioConstants::kDataLines) return 0;
   const sConstsLine& d = ConstsLine(line);
-  if (d.offset < 0) return;
+  if (d.offset < 0) return 0;
   if (d.single) {
     StoreText(c, d, 0, text);
-    return;
+    return 0;
   }
   int column = 0;
   std::size_t start = 0;
@@ -52,6 +54,24 @@ void ReadDataLine(sScenarioConstants& c, int line, std::string_view text) {
     }
     start = end + 1;
   }
+  return column;
+}
+
+// The commander weights of line 179: files made before the line had its
+// damage-doubling and bombardment-bonus weights (columns 4 and 5) give each
+// missing one the loss-prevention weight of column 3, the same chance per
+// skill point, and say so once.
+constexpr int kCommanderWeightsLine = 179;
+
+void DefaultCommanderWeights(sScenarioConstants& c, int columns, std::wstring_view path) {
+  if (columns >= 5) return;
+  const int lossPrevention = c.commanderBonusValues[2];
+  for (int column = std::max(columns, 3) + 1; column <= 5; ++column) {
+    c.commanderBonusValues[static_cast<std::size_t>(column - 1)] = lossPrevention;
+  }
+  LogLine(plat::Format(L"%s, data line %i has %i of its 5 commander weights: the damage-doubling and bombardment-bonus "
+                       L"weights it lacks take the loss-prevention weight %i",
+                       std::wstring(path), kCommanderWeightsLine, columns, lossPrevention));
 }
 
 void ExpandSupplyBands(sScenarioConstants& c) {
@@ -148,6 +168,7 @@ void LoadScenarioConstantsFile(sScenarioConstants& constants, std::wstring_view 
   plat::LineReader reader(bytes);
   std::string_view line;
   int dataLine = 1;
+  int commanderColumns = 0;
   while (reader.Next(line)) {
     if (!line.empty() && line[0] == '#') continue;
     bool blank = true;
@@ -158,12 +179,14 @@ void LoadScenarioConstantsFile(sScenarioConstants& constants, std::wstring_view 
       }
     }
     if (blank) continue;
-    ReadDataLine(constants, dataLine, line);
+    const int columns = ReadDataLine(constants, dataLine, line);
+    if (dataLine == kCommanderWeightsLine) commanderColumns = columns;
     ++dataLine;
   }
   // The reads end at the end of the file, which the log notes.
   LogLine(g_StringBase.GetText("error_while_reading_consts.csv!"));
 
+  DefaultCommanderWeights(constants, commanderColumns, path);
   ExpandSupplyBands(constants);
   Validate(constants, path);
 }

@@ -9,7 +9,10 @@
 
 // Reads "data\scenarios\<scenarioName>\consts.csv". A file that cannot be
 // opened, or a constant that the rules divide by or bound a table or grid
-// with that is out of range, ends the process (FatalExit).
+// with that is out of range, ends the process (FatalExit). Data line 179
+// without its columns 4 and 5 (damage-doubling and bombardment-bonus weight)
+// gives the missing ones the loss-prevention weight of column 3, with one
+// log line.
 void LoadScenarioConstants(sScenarioConstants& constants, std::wstring_view scenarioName);
 // The same for a file named directly.
 void LoadScenarioConstantsFile(sScenarioConstants& constants, std::wstring_view path);

@@ -1,7 +1,12 @@
 #include "files/save_game.h"
 
+#include <fcntl.h>
+#include <stdio.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
 #include <cwctype>
 #include <exception>
 #include <filesystem>
@@ -10,6 +15,7 @@
 #include <utility>
 
 #include "app/console_log.h"
+#include "app/file_text.h"
 #include "files/ai_data_file.h"
 #include "files/air_reports_file.h"
 #include "files/auto_events_file.h"
@@ -20,8 +26,10 @@
 #include "app/fatal_exit.h"
 #include "files/matrices_file.h"
 #include "files/reports_file.h"
+#include "files/save_folders.h"
 #include "files/unit_files.h"
 #include "platform/paths.h"
+#include "platform/text.h"
 #include "world/world.h"
 
 namespace fs = std::filesystem;
@@ -69,11 +77,38 @@ void RemoveTree(const std::wstring& path) {
   fs::remove_all(DiskPath(path), ec);
 }
 
+// The hook's answer for a stage: 0 lets it run.
+int Stage(eSaveStage stage, const std::wstring& fileName, const std::wstring& folder) {
+  const SaveStepHook hook = CurrentStepHook();
+  return hook ? hook(stage, fileName, folder) : 0;
+}
+
+// The regular files of a folder, sorted by name.
+std::vector<std::wstring> FilesOf(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  std::error_code error;
+  fs::directory_iterator it(DiskPath(folder), error);
+  for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+    std::error_code typeError;
+    if (it->is_regular_file(typeError) && !typeError) names.push_back(plat::FromUtf8(it->path().filename().string()));
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Two folders exchange their names in one step: 0 or the error number.
+int ExchangeFolders(const fs::path& a, const fs::path& b) {
+  return ::renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_EXCHANGE) == 0 ? 0 : errno;
+}
+
+// The errors with which a kernel or file system says it cannot exchange.
+bool ExchangeUnsupported(int error) { return error == EINVAL || error == ENOSYS || error == ENOTSUP; }
+
 // Runs one step; false when it reported a failure, ended by a fatal write
 // error or threw.
 bool RunStep(const sSaveStep& step, const std::wstring& folder) {
   try {
-    if (const SaveStepHook hook = CurrentStepHook()) hook(step.fileName, folder);
+    if (Stage(eSaveStage::kWriteFile, step.fileName, folder) != 0) return false;
     return step.write && step.write(folder);
   } catch (const sSaveWriteAborted&) {
     return false;
@@ -115,7 +150,8 @@ bool IsValidSaveName(std::wstring_view cleanedName) {
   for (const wchar_t c : cleanedName) {
     if (c == L'\\' || c == L'/' || c == L'\0') return false;
   }
-  return true;
+  // "<name>.tmp-<pid>" and "<name>.old-<pid>" are the transaction's own.
+  return !ParseSaveCopyName(cleanedName).has_value();
 }
 
 bool SaveFolderExists(std::wstring_view typedName) {
@@ -173,49 +209,91 @@ sSaveResult SaveGameSteps(std::wstring_view typedName, bool pbem, const std::vec
   result.folder = target;
   if (pbem) g_ConsoleLog.WriteLine(L"Zapisuej gre PBEM to katalogu " + target);
 
-  const std::wstring pid = std::to_wstring(static_cast<long long>(::getpid()));
-  const std::wstring temp = target + L".tmp-" + pid;
-  const std::wstring backup = target + L".old-" + pid;
+  const std::wstring temp = root + L"\\" + SaveCopyName(name, true);
+  const std::wstring backup = root + L"\\" + SaveCopyName(name, false);
 
   std::error_code ec;
   fs::create_directories(DiskPath(root), ec);
   if (!IsFolder(root)) return Fail(std::move(result), L"cannot create folder " + root);
+  // What earlier saves of this name left behind when their process died:
+  // a missing save comes back from its complete copy, the rest goes.
+  TidySaveCopies(root, eLeftoverAction::kRecoverAndRemove, name);
   RemoveTree(temp);
+  RemoveTree(backup);
   fs::create_directory(DiskPath(temp), ec);
   if (ec || !IsFolder(temp)) return Fail(std::move(result), L"cannot create folder " + temp);
 
+  const auto failAndClean = [&](std::wstring error) {
+    RemoveTree(temp);
+    return Fail(std::move(result), std::move(error));
+  };
   {
     cSaveFatalGuard guard;
     for (const sSaveStep& step : steps) {
-      if (!RunStep(step, temp)) {
-        RemoveTree(temp);
-        return Fail(std::move(result), L"cannot write " + step.fileName + L" into " + target);
-      }
+      if (!RunStep(step, temp)) return failAndClean(L"cannot write " + step.fileName + L" into " + target);
     }
+  }
+  // Every file reaches the disk before the marker that says so, and the
+  // marker before the folder is swapped in.
+  std::string marker;
+  for (const std::wstring& file : FilesOf(temp)) {
+    const std::wstring path = files::JoinPath(temp, file);
+    if (Stage(eSaveStage::kFlushFile, file, temp) != 0 || FlushToDisk(path) != 0) {
+      return failAndClean(L"cannot flush " + file + L" of " + target + L" to the disk");
+    }
+    std::error_code sizeError;
+    const std::uintmax_t size = fs::file_size(DiskPath(path), sizeError);
+    if (sizeError) return failAndClean(L"cannot read the size of " + file + L" of " + target);
+    marker += plat::ToUtf8(file) + ";" + std::to_string(size) + "\r\n";
+  }
+  const std::wstring markerPath = files::JoinPath(temp, kSaveCompleteMarker);
+  if (Stage(eSaveStage::kWriteMarker, kSaveCompleteMarker, temp) != 0 || !files::WriteBytes(markerPath, marker) ||
+      FlushToDisk(markerPath) != 0) {
+    return failAndClean(L"cannot write the marker of " + target);
+  }
+  if (Stage(eSaveStage::kFlushFolder, L"", temp) != 0 || FlushToDisk(temp) != 0) {
+    return failAndClean(L"cannot flush " + temp + L" to the disk");
   }
 
-  // Swap: the old save steps aside, the new one takes its name, and only
-  // then is the old one removed. A failure on the way puts the old one back.
-  const bool hadTarget = Exists(target);
+  // The swap. Where the old save stays under the name until the new one
+  // takes it in the same step, the name is never empty; otherwise a copy
+  // with its marker is there for the loader to take back.
   const fs::path targetPath = DiskPath(target);
-  if (hadTarget) {
-    RemoveTree(backup);
-    fs::rename(targetPath, DiskPath(backup), ec);
-    if (ec) {
-      RemoveTree(temp);
-      return Fail(std::move(result), L"cannot replace " + target);
+  std::wstring old;  // the folder that holds the old save after the swap
+  if (Exists(target)) {
+    int error = Stage(eSaveStage::kExchange, L"", root);
+    if (error == 0) error = ExchangeFolders(DiskPath(temp), targetPath);
+    if (error == 0) {
+      old = temp;
+    } else if (!ExchangeUnsupported(error)) {
+      return failAndClean(L"cannot replace " + target);
+    } else {
+      error = Stage(eSaveStage::kStepAside, L"", root);
+      if (error == 0) fs::rename(targetPath, DiskPath(backup), ec);
+      if (error != 0 || ec) return failAndClean(L"cannot replace " + target);
+      old = backup;
+      error = Stage(eSaveStage::kRenameIn, L"", root);
+      if (error == 0) fs::rename(DiskPath(temp), targetPath, ec);
+      if (error != 0 || ec) {
+        std::error_code back;
+        fs::rename(DiskPath(backup), targetPath, back);
+        return failAndClean(L"cannot replace " + target);
+      }
     }
+  } else {
+    const int error = Stage(eSaveStage::kRenameIn, L"", root);
+    if (error == 0) fs::rename(DiskPath(temp), targetPath, ec);
+    if (error != 0 || ec) return failAndClean(L"cannot rename " + temp + L" to " + target);
   }
-  fs::rename(DiskPath(temp), targetPath, ec);
-  if (ec) {
-    if (hadTarget) {
-      std::error_code back;
-      fs::rename(DiskPath(backup), targetPath, back);
-    }
-    RemoveTree(temp);
-    return Fail(std::move(result), L"cannot replace " + target);
+  // The new save holds the name; a failed flush of the name means a power
+  // cut could still bring the old one back, which the caller is told.
+  const bool flushed = Stage(eSaveStage::kFlushParent, L"", root) == 0 && FlushToDisk(root) == 0;
+  if (!old.empty()) {
+    if (Stage(eSaveStage::kRemoveOld, L"", old) == 0) RemoveTree(old);
+    // What is left is removed by the next save of the name or the next start.
+    if (Exists(old)) g_ConsoleLog.WriteLine(L"WARNING: cannot remove the previous save " + old);
   }
-  if (hadTarget) RemoveTree(backup);
+  if (!flushed) return Fail(std::move(result), L"cannot flush " + root + L" to the disk after saving " + target);
   result.ok = true;
   return result;
 }

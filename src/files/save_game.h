@@ -1,8 +1,13 @@
 // Saving a game as one transaction: every file of the save is written into
-// a fresh folder beside the target, and only when all of them were written
-// is that folder swapped in by renaming. A failed write (disk full, no
-// permission, a broken path) leaves the previous save exactly as it was and
-// comes back to the caller as a failed result instead of ending the process.
+// a fresh folder beside the target ("<name>.tmp-<pid>"), flushed to the disk
+// with a marker written last, and only then swapped in: the two folders
+// exchange their names in one step where the file system can, otherwise the
+// old save steps aside ("<name>.old-<pid>") and the new one takes its name.
+// A failed write (disk full, no permission, a broken path) leaves the
+// previous save exactly as it was and comes back to the caller as a failed
+// result instead of ending the process; a process killed at any moment
+// leaves the old save or the new one under the name, or a complete copy that
+// the loader and the saved-game list take back (files/save_folders.h).
 #pragma once
 
 #include <functional>
@@ -40,7 +45,8 @@ struct sSaveResult {
 // existence test and the overwrite question.
 std::wstring CleanSaveName(std::wstring_view typedName);
 // True for a cleaned name that stays one folder below the save folder (not
-// empty, not "." or "..", no path separator).
+// empty, not "." or "..", no path separator) and is not the name of a copy
+// a save makes while it runs.
 bool IsValidSaveName(std::wstring_view cleanedName);
 // True when "data\save\<cleaned name>" exists and is a folder.
 bool SaveFolderExists(std::wstring_view typedName);
@@ -55,8 +61,24 @@ sSaveResult SaveGame(const cWorld& world, std::wstring_view name, bool pbem);
 // The transaction itself over any list of steps.
 sSaveResult SaveGameSteps(std::wstring_view name, bool pbem, const std::vector<sSaveStep>& steps);
 
-// For tests: called before every step with the step's file name and the
-// temporary folder (e.g. to make that file unwritable). Returns the
-// previous hook; an empty hook removes it.
-using SaveStepHook = std::function<void(const std::wstring& fileName, const std::wstring& folder)>;
+// The steps of the transaction at which a test can inject a fault.
+enum class eSaveStage {
+  kWriteFile,    // before each file (group) is written; fileName is the step's
+  kFlushFile,    // before each written file is flushed; fileName is the file's
+  kWriteMarker,  // before the marker is written and flushed
+  kFlushFolder,  // before the new folder is flushed
+  kExchange,     // before the two folders exchange names
+  kStepAside,    // before the old save is renamed to its ".old-" copy
+  kRenameIn,     // before the new folder is renamed to the save's name
+  kFlushParent,  // before the save folder is flushed after the swap
+  kRemoveOld,    // before the old save is removed
+};
+
+// For tests: called before every step of the transaction with the stage,
+// the file name (empty where there is none) and the folder it works in.
+// Returns 0 to let the step run, or an error number the step then fails
+// with as if the system had reported it (EINVAL at kExchange: the file
+// system cannot exchange). Returns the previous hook; an empty hook removes
+// it.
+using SaveStepHook = std::function<int(eSaveStage stage, const std::wstring& fileName, const std::wstring& folder)>;
 SaveStepHook SetSaveStepHook(SaveStepHook hook);

@@ -89,9 +89,12 @@ int CommanderIdOf(const cUnit* unit) { return unit->ownCommander ? unit->ownComm
 
 std::wstring LandRow(cJednostkaLadowa* unit) {
   const auto* harbour = dynamic_cast<const cMulberry*>(unit);
+  // A unit aboard a ship has no map position.
+  const bool aboard = unit->transport != nullptr;
   return plat::Format(
       L"\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%f;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;",
-      unit->id, files::CleanFieldText(unit->name), unit->countryId, unit->x, unit->y, unit->type, unit->level,
+      unit->id, files::CleanFieldText(unit->name), unit->countryId, aboard ? -1 : unit->x, aboard ? -1 : unit->y,
+      unit->type, unit->level,
       unit->GetStrength(), unit->actionPoints, unit->attacked ? 1 : 0, unit->wasAttacked ? 1 : 0,
       unit->supplySourceX, unit->supplySourceY, unit->startingActionPoints, unit->transport ? unit->transport->id : -1,
       CommanderIdOf(unit), unit->inReserve ? 1 : 0, static_cast<double>(unit->shoreBombardmentEffect),
@@ -104,7 +107,7 @@ std::wstring LandRow(cJednostkaLadowa* unit) {
 std::wstring AirRow(const cJednostkaLotnicza* unit) {
   return plat::Format(L"\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;", unit->id,
                       files::CleanFieldText(unit->name), unit->countryId, unit->x, unit->y, unit->type, unit->level,
-                      static_cast<int>(unit->strength), CommanderIdOf(unit), unit->attacked ? 1 : 0,
+                      files::TruncateToInt(unit->strength), CommanderIdOf(unit), unit->attacked ? 1 : 0,
                       unit->wasAttacked ? 1 : 0, unit->supplySourceX, unit->supplySourceY, unit->actionPoints,
                       unit->startingActionPoints, unit->inReserve ? 1 : 0, unit->supply, unit->reconDone ? 1 : 0,
                       unit->availableInTurns);
@@ -321,15 +324,20 @@ void LoadNavalUnits(cWorld& world, std::wstring_view folderFormat) {
 
 namespace {
 
-// Enters every unit of a list that has a position into its hex. A unit on a
+// A land unit aboard a ship has no map position: its ship carries it.
+bool Aboard(const cJednostkaLadowa* unit) { return unit->transporterId != -1 || unit->transport != nullptr; }
+bool Aboard(const cJednostkaLotnicza*) { return false; }
+
+// Enters every unit of a list that has a position into its hex, but none
+// aboard a ship. A unit on a
 // hex outside the map or on an occupied hex is logged and left out; after
 // the whole list any such unit ends the process.
 template <typename List>
 void PlaceLoadedUnits(cWorld& world, const List& list, const wchar_t* kindTitle, const wchar_t* kind) {
   cMap& map = world.GetMap();
   bool conflict = false;
-  for (cJednostka* unit : list) {
-    if (unit->x == -1 || unit->y == -1) continue;
+  for (auto* unit : list) {
+    if (unit->x == -1 || unit->y == -1 || Aboard(unit)) continue;
     if (!map.IsInside(unit->x, unit->y)) {
       LogLine(L"ERROR: %s unit %s (ID=%i) stands on hex (%i, %i) outside the map", kindTitle, unit->name, unit->id,
               unit->x, unit->y);

@@ -126,6 +126,12 @@ void LinkLandUnitsToTransports(cWorld& world) {
           g_StringBase.GetText("but_this_isn't_transport_or_amphib._fleet._data_integrity_error!_game_terminated."));
     }
     LeaveHex(world, unit);
+    // Aboard, a unit has no map position; a row that gave one loses it.
+    if (unit->x != -1 || unit->y != -1) {
+      LogLine(L"WARNING: land_units.csv: %s (ID=%i) is aboard ship id=%i: its hex (%i, %i) is dropped", unit->name,
+              unit->id, ship->id, unit->x, unit->y);
+      unit->x = unit->y = -1;
+    }
     unit->transport = ship;
     ship->carriedUnit = unit;
     (ship->type == kUnitCargoShip ? world.Units().carriedUnitsA : world.Units().carriedUnitsB).push_back(unit);

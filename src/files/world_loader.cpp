@@ -8,6 +8,7 @@
 #include "files/countries_file.h"
 #include "files/fleet_files.h"
 #include "files/info_ini_file.h"
+#include "files/save_folders.h"
 #include "files/unit_files.h"
 #include "files/world_skins.h"
 #include "files/reports_file.h"
@@ -15,6 +16,7 @@
 #include "files/city_rows_file.h"
 #include "files/topography_file.h"
 #include "world/jednostka_ladowa.h"
+#include "world/unit_constants.h"
 #include "world/world.h"
 #include "world/game_phase.h"
 
@@ -45,6 +47,7 @@ void LoadFolder(cWorld& world, const sWorldLoadHooks& hooks) {
   // The land units read their action points, strengths and move costs from
   // them; a new unit takes its paradrop preparation turns when it is made.
   ApplyScenarioConstants(world.constants);
+  world.unitConstants = CommanderWeightsOf(world.constants);
   RestoreDateFromHeader(header, world);
   Progress(15);
   world.LoadMap(world.folderPattern);
@@ -116,6 +119,9 @@ std::function<void(int percent)> g_OnWorldLoadingProgress;
 void LoadWorld(const sGameStartSettings& settings, const sWorldLoadHooks& hooks) {
   delete g_pWorld;
   g_pWorld = nullptr;
+  // A save whose folder a killed save left under a copy's name is taken
+  // back before its files are read.
+  if (settings.isSavedGame != 0) RecoverSaveFolderOf(settings.folderPattern);
   // The world is the loaded game from its first reader on; a load that
   // fails frees what it had read and leaves none.
   auto* world = new cWorld();

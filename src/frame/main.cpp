@@ -33,6 +33,7 @@
 #include "app/main_thread_queue.h"
 #include "app/settings.h"
 #include "app/sound.h"
+#include "files/save_folders.h"
 #include "frame/startup.h"
 #include "app/string_base.h"
 #include "app/version.h"
@@ -153,6 +154,8 @@ int main() {
 
   LoadSettings();
   LoadGuiLayout();
+  // Copies left by saves whose process died.
+  TidySaveCopiesAtStart();
 
   g_pCurrentMenu = nullptr;
   g_pActiveDialog = nullptr;

@@ -40,12 +40,11 @@ void CDXUTScrollBar::UpdateRects() {
 
 void CDXUTScrollBar::UpdateThumbRect() {
   const int range = m_nEnd - m_nStart;
-  // A control too small for one line has a page size below 1: no thumb
-  // (and no division by an empty range).
-  if (range > m_nPageSize && range > 0 && m_nPageSize >= 0) {
+  const int page = ScrollPage();
+  if (range > page) {
     const int track = m_rcTrack.Height();
-    const int thumb = std::max(static_cast<int>(static_cast<long long>(track) * m_nPageSize / range), 8);
-    const int travel = range - m_nPageSize;  // > 0 here
+    const int thumb = std::max(static_cast<int>(static_cast<long long>(track) * page / range), 8);
+    const int travel = range - page;  // > 0 here
     m_rcThumb.top = m_rcTrack.top + static_cast<int>(static_cast<long long>(m_nPosition - m_nStart) *
                                                      (track - thumb) / travel);
     m_rcThumb.bottom = m_rcThumb.top + thumb;
@@ -57,10 +56,11 @@ void CDXUTScrollBar::UpdateThumbRect() {
 }
 
 void CDXUTScrollBar::Cap() {
-  if (m_nPosition < m_nStart || m_nEnd - m_nStart <= m_nPageSize) {
+  const int page = ScrollPage();
+  if (m_nPosition < m_nStart || m_nEnd - m_nStart <= page) {
     m_nPosition = m_nStart;
-  } else if (m_nPosition + m_nPageSize > m_nEnd) {
-    m_nPosition = m_nEnd - m_nPageSize;
+  } else if (m_nPosition + page > m_nEnd) {
+    m_nPosition = m_nEnd - page;
   }
 }
 
@@ -72,7 +72,9 @@ void CDXUTScrollBar::SetTrackRange(int start, int end) {
 }
 
 void CDXUTScrollBar::SetPageSize(int size) {
-  m_nPageSize = size;
+  // An owner laid out shorter than its borders shows no row: page 0, never
+  // less, so that the thumb's sizes never divide by an empty range.
+  m_nPageSize = std::max(size, 0);
   Cap();
   UpdateThumbRect();
 }
@@ -85,10 +87,11 @@ void CDXUTScrollBar::Scroll(int delta) {
 
 void CDXUTScrollBar::ShowItem(int index) {
   index = std::max(0, std::min(index, m_nEnd - 1));
+  const int page = ScrollPage();
   if (m_nPosition > index) {
     m_nPosition = index;
-  } else if (m_nPosition + m_nPageSize <= index) {
-    m_nPosition = index - m_nPageSize + 1;
+  } else if (m_nPosition + page <= index) {
+    m_nPosition = index - page + 1;
   }
   UpdateThumbRect();
 }
@@ -116,7 +119,7 @@ bool CDXUTScrollBar::HandleMouse(const plat::Message& message, POINT pt) {
         return true;
       }
       if (InRect(m_rcDownButton, pt)) {
-        if (m_nPosition + m_nPageSize < m_nEnd) ++m_nPosition;
+        if (m_nPosition + ScrollPage() < m_nEnd) ++m_nPosition;
         UpdateThumbRect();
         m_Arrow = CLICKED_DOWN;
         m_dArrowTS = plat::GetTickCount();
@@ -128,12 +131,14 @@ bool CDXUTScrollBar::HandleMouse(const plat::Message& message, POINT pt) {
         return true;
       }
       if (m_rcThumb.left <= pt.x && pt.x < m_rcThumb.right) {
+        // A page of at most two rows still steps one row.
+        const int step = std::max(m_nPageSize - 1, 1);
         if (m_rcThumb.top > pt.y && pt.y >= m_rcTrack.top) {
-          Scroll(-(m_nPageSize - 1));
+          Scroll(-step);
           return true;
         }
         if (m_rcThumb.bottom <= pt.y && pt.y < m_rcTrack.bottom) {
-          Scroll(m_nPageSize - 1);
+          Scroll(step);
           return true;
         }
       }
@@ -160,7 +165,7 @@ bool CDXUTScrollBar::HandleMouse(const plat::Message& message, POINT pt) {
         m_rcThumb.top = m_rcTrack.top;
         m_rcThumb.bottom = m_rcThumb.top + height;
       }
-      const int n = m_nEnd - m_nStart - m_nPageSize;
+      const int n = m_nEnd - m_nStart - ScrollPage();
       const int m = m_rcTrack.Height() - height;
       // A thumb as tall as the track has nowhere to travel.
       if (n > 0 && m > 0) {

@@ -45,6 +45,9 @@ class CDXUTScrollBar : public CDXUTControl {
  protected:
   void Cap();
   void UpdateThumbRect();
+  // The page the bar scrolls and sizes its thumb by: a page that shows no
+  // row still counts as one, so that every row can be scrolled to.
+  int ScrollPage() const { return m_nPageSize > 0 ? m_nPageSize : 1; }
 
   enum ArrowState { CLEAR, CLICKED_UP, CLICKED_DOWN, HELD_UP, HELD_DOWN };
 

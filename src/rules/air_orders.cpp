@@ -1,6 +1,9 @@
 #include "rules/air_orders.h"
 
 #include "app/framework_lock.h"
+#include "app/settings.h"
+#include "world/world_view.h"
+#include "world/worker_steps.h"
 #include "world/air_strikes.h"
 #include "world/combat_result.h"
 #include "world/country.h"
@@ -173,5 +176,40 @@ eAirOrderRefusal NuclearStrike(cWorld& world, cJednostkaLotnicza& unit, int x, i
   const cFrameworkLockGuard lock;
   unit.AddActionPoints(-1);
   unit.NuclearStrike(x, y, result);
+  return eAirOrderRefusal::kNone;
+}
+
+namespace {
+
+int DelayMs(int slot) { return static_cast<int>(g_Delays[slot].load()); }
+
+void FollowInView(int x, int y) {
+  ChangeWorldView([x, y](cWorldView& view) { view.FollowHex(x, y); });
+}
+
+}  // namespace
+
+eAirOrderRefusal AiRebase(cWorld& world, cJednostkaLotnicza& unit, int x, int y) {
+  const eAirOrderRefusal refusal = LockedStep([&] { return CheckRebase(world, unit, x, y); });
+  if (refusal != eAirOrderRefusal::kNone) return refusal;
+  const bool shown = unit.visible && world.turnState.showActions;
+  const int fromX = unit.x, fromY = unit.y;
+  if (shown) {
+    unit.PlayFlyingSound();
+    FollowInView(fromX, fromY);
+    StoppableDelay(world, DelayMs(kDelayAIMoveBefore), __FILE__, __LINE__);
+    StoppableDelay(world, DelayMs(kDelayAIMoveBetween), __FILE__, __LINE__);
+    FollowInView(x, y);
+    StoppableDelay(world, DelayMs(kDelayAIMoveBetween), __FILE__, __LINE__);
+  }
+  LockedStep([&] {
+    cMap& map = world.GetMap();
+    if (map.IsInside(fromX, fromY) && map.GetHex(fromX, fromY).unit == &unit) map.GetHex(fromX, fromY).unit = nullptr;
+    map.GetHex(x, y).unit = &unit;
+    unit.x = x;
+    unit.y = y;
+    unit.actionPoints = 0;
+  });
+  if (shown) StoppableDelay(world, DelayMs(kDelayAIMoveAfter), __FILE__, __LINE__);
   return eAirOrderRefusal::kNone;
 }

@@ -71,3 +71,10 @@ eAirOrderRefusal AirRecon(cWorld& world, cJednostkaLotnicza& unit, int x, int y,
 eAirOrderRefusal CheckNuclearStrike(const cWorld& world, const cJednostkaLotnicza& unit, int x, int y);
 // cJednostkaLotnicza::NuclearStrike; the bomber spends one action point.
 eAirOrderRefusal NuclearStrike(cWorld& world, cJednostkaLotnicza& unit, int x, int y, sBombardmentResult& result);
+
+// The computer opponent's rebase (worker thread): the same check; when the
+// unit is visible and the country's actions are shown, the sound, the view
+// following the old and the new hex and the move delays around the step;
+// the change itself is one locked step, every delay stoppable and outside
+// the lock.
+eAirOrderRefusal AiRebase(cWorld& world, cJednostkaLotnicza& unit, int x, int y);

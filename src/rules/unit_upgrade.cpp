@@ -2,6 +2,9 @@
 
 #include "app/console_log.h"
 #include "app/framework_lock.h"
+#include "app/settings.h"
+#include "world/world_view.h"
+#include "world/worker_steps.h"
 #include "world/country.h"
 #include "world/hex.h"
 #include "world/jednostka_ladowa.h"
@@ -126,5 +129,26 @@ eUpgradeRefusal LevelUp(cWorld& world, cJednostka& unit) {
   if (refusal != eUpgradeRefusal::kNone) return refusal;
   const cFrameworkLockGuard lock;
   unit.LevelUp();
+  return eUpgradeRefusal::kNone;
+}
+
+eUpgradeRefusal AiLevelUp(cWorld& world, cJednostka& unit) {
+  const eUpgradeRefusal refusal = LockedStep([&] { return CheckLevelUp(world, unit); });
+  if (refusal != eUpgradeRefusal::kNone) return refusal;
+  const cCountry* country = world.GetCountry(unit.countryId);
+  LogLine(L"[AI]: %s - upgrading %s (level up)", country ? country->name.c_str() : L"", unit.name.c_str());
+  if (unit.visible && world.turnState.showActions) {
+    const int x = unit.x, y = unit.y;
+    ChangeWorldView([x, y](cWorldView& view) { view.FollowHex(x, y); });
+  }
+  StoppableDelay(world, static_cast<int>(g_Delays[kDelayAIReplacementBefore].load()), __FILE__, __LINE__);
+  LockedStep([&] {
+    if (auto* land = dynamic_cast<cJednostkaLadowa*>(&unit)) {
+      land->RaiseLevel();
+    } else {
+      unit.LevelUp();
+    }
+  });
+  StoppableDelay(world, static_cast<int>(g_Delays[kDelayAIReplacementAfter].load()), __FILE__, __LINE__);
   return eUpgradeRefusal::kNone;
 }

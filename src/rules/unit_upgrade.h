@@ -38,3 +38,8 @@ eUpgradeRefusal UpgradeToCorps(cWorld& world, cJednostka& unit);
 // base strength), the cost paid, action points 0.
 eUpgradeRefusal CheckLevelUp(const cWorld& world, cJednostka& unit);
 eUpgradeRefusal LevelUp(cWorld& world, cJednostka& unit);
+
+// The computer opponent's level-up (worker thread): the same check, the log
+// line "[AI]: <country> - upgrading <unit> (level up)", the view following
+// the unit when it is shown, the replacement delays around one locked step.
+eUpgradeRefusal AiLevelUp(cWorld& world, cJednostka& unit);

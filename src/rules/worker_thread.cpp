@@ -50,6 +50,16 @@ bool Stopping(const cWorld& world) {
   return !g_AiThreadRun.load() || world.GetGameState() == kPhaseWorldDestroyed;
 }
 
+// Human countries none of which can ever be handed a turn: the impulses
+// would follow each other without pause. The computer phase ends with no
+// country current, as when nobody can move.
+bool StopWhenNoHumanCanMove(cWorld& world) {
+  if (!HumanCountriesStalled(world.Countries())) return false;
+  LogLine(L"No human country can ever move: the computer players stop");
+  LockedStep([&world] { world.turnState.SetCurrentCountry(nullptr); });
+  return true;
+}
+
 // Plays countries until a human one is current or the game is over. False
 // when the thread is stopping.
 bool PlayComputerPhase(cWorld& world) {
@@ -93,6 +103,7 @@ bool PlayComputerPhase(cWorld& world) {
       if (!waited || Stopping(world)) return false;
       // No country can move at all: nobody is left to hand over to.
       if (turn.currentCountry == nullptr) break;
+      if (StopWhenNoHumanCanMove(world)) break;
     }
     if (world.gameOver) break;
     if (turn.currentCountry->human) break;

@@ -111,6 +111,7 @@ cMapScreen::cMapScreen(cWorld& world) : world_(world) {
   if (auto& loop = g_Sounds[SND_MAIN_MENU_MUSIC_LOOP]) loop->Stop();
   // The map screen shows the land units on their hexes.
   InstallLandUnitDrawHook();
+  InstallSelectionDrawHook();
   panels_[kInfo] = new cInfoPanel();
   // The diplomacy panel is made here once it exists.
   panels_[kUnit] = new cUnitPanel(world);

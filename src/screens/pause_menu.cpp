@@ -57,7 +57,7 @@ void cPauseMenu::OnGUIEvent(unsigned event, int controlId, CDXUTControl*) {
       return;
     case kPauseAbort:
       DestroyGame();
-      PlaySoundEffect(SND_MAIN_MENU_MUSIC_LOOP);
+      PlaySoundEffect(SND_MAIN_MENU_MUSIC_LOOP, true);
 #ifdef TW_HAVE_SCENARIO_MENU
       (new cScenarioMenu())->FillList();
 #else

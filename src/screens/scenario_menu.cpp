@@ -16,6 +16,7 @@
 #include "app/texture.h"
 #include "dialogs/dialog.h"
 #include "dialogs/prompt_dialogs.h"
+#include "files/save_folders.h"
 #include "gui/dxut_button.h"
 #include "gui/dxut_editbox.h"
 #include "gui/dxut_frames.h"
@@ -89,17 +90,23 @@ std::vector<sScenarioEntry> ListScenarioEntries(int tab, std::string_view langua
 
   // The folder names first, so the order does not depend on the file system.
   std::vector<std::wstring> names;
-  std::error_code error;
-  fs::directory_iterator it(plat::ResolvePath(std::wstring_view(root)), error);
-  for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-    std::error_code typeError;
-    if (!it->is_directory(typeError) || typeError) continue;
-    const std::string name = it->path().filename().string();
-    // Hidden folders, "." and ".." among them, are never entries.
-    if (name.empty() || name[0] == '.') continue;
-    names.push_back(plat::FromUtf8(name));
+  if (tab == kScenarioTabNewGame) {
+    std::error_code error;
+    fs::directory_iterator it(plat::ResolvePath(std::wstring_view(root)), error);
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+      std::error_code typeError;
+      if (!it->is_directory(typeError) || typeError) continue;
+      const std::string name = it->path().filename().string();
+      // Hidden folders, "." and ".." among them, are never entries.
+      if (name.empty() || name[0] == '.') continue;
+      names.push_back(plat::FromUtf8(name));
+    }
+    std::sort(names.begin(), names.end());
+  } else {
+    // Saves: without the copies a save makes while it runs; a save whose
+    // folder a killed save left under a copy's name is taken back.
+    names = ListSaveFolders(root);
   }
-  std::sort(names.begin(), names.end());
 
   const std::string nameKey = LanguageKey(languageCode, "Name");
   for (const std::wstring& folderName : names) {

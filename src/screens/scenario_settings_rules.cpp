@@ -12,6 +12,7 @@
 #include "files/pbem_repository.h"
 #include "platform/paths.h"
 #include "world/country.h"
+#include "world/turn_state.h"
 #include "world/world.h"
 
 namespace {
@@ -92,6 +93,10 @@ sSettingsMessage SettingsStartMessage(eSettingsStartRefusal refusal) {
               L"PBEM saved game"};
     case eSettingsStartRefusal::kNoHumanCountry:
       return {L"At least one country must be controlled by human.", L"Game settings"};
+    case eSettingsStartRefusal::kNoHumanCountryCanMove:
+      return {L"No country controlled by human can ever move: each has a political strength of -5 or below or an "
+              L"unknown alliance. Choose another country.",
+              L"Game settings"};
     case eSettingsStartRefusal::kPbemSettingsIncorrect:
       return {L"Settings for PBEM game are incorrect.", L"PBEM game settings"};
     case eSettingsStartRefusal::kPbemFolderFailed:
@@ -112,6 +117,7 @@ eSettingsStartRefusal PrepareSettingsStart(cWorld& world, bool pbemChecked, std:
     }
   }
   if (!world.HasActiveHumanCountry()) return eSettingsStartRefusal::kNoHumanCountry;
+  if (!AnyHumanCountryCanMove(world.Countries())) return eSettingsStartRefusal::kNoHumanCountryCanMove;
   if (world.savedGame || !pbemChecked) return eSettingsStartRefusal::kNone;
 
   // Two different players among the human countries, and names that can

@@ -35,6 +35,7 @@ enum class eSettingsStartRefusal {
   kNone,
   kPbemTurnAlreadyPlayed,
   kNoHumanCountry,
+  kNoHumanCountryCanMove,
   kPbemSettingsIncorrect,
   kPbemFolderFailed,
 };
@@ -46,7 +47,7 @@ sSettingsMessage SettingsStartMessage(eSettingsStartRefusal refusal);
 
 // The checks and preparations of start, in order, on the world: for a
 // loaded play-by-e-mail game the player whose turn it is; one human
-// country; for a new play-by-e-mail game (pbemChecked) at least two
+// country, and one that can ever move (see CanCountryEverMove); for a new play-by-e-mail game (pbemChecked) at least two
 // players among the countries and acceptable game and player names, the
 // game's folder under "data\pbem" made, then the world turned into that
 // game. Nothing changes when a start is refused (a folder made at the

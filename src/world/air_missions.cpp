@@ -8,6 +8,7 @@
 
 #include "app/console_log.h"
 #include "app/sound.h"
+#include "world/air_sound.h"
 #include "app/string_base.h"
 #include "platform/format.h"
 #include "world/air_strikes.h"
@@ -188,8 +189,13 @@ void cJednostkaLotnicza::ReconHex(int hx, int hy, sBombardmentResult& result) {
   reconDone = true;
   if (cJednostkaLotnicza* interceptor = FindBestInterceptor(world, hx, hy, countryId)) {
     if (ResolveInterception(interceptor, result)) return;
+    // Both fell: the mission unit is flagged for its caller and sees nothing.
+    if (strength < 0.1f) {
+      result.SetFlag(kFlagAttackerDestroyed);
+      return;
+    }
   }
-  if (visible) PlaySoundEffect(SND_AIR_RECON);
+  if (visible) PlayAirSound(SND_AIR_RECON);
   result.kind = kCombatRecon;
   cCountry* own = GetCountry();
   const cCountry* ownConst = own;
@@ -207,7 +213,7 @@ void cJednostkaLotnicza::ReconHex(int hx, int hy, sBombardmentResult& result) {
     sHex& hex = map.GetHex(cx, cy);
     if (hex.unit && !hex.unit->visible) {
       hex.unit->visible = true;
-      if (own) own->reconSpottedUnits.push_back(hex.unit);
+      if (own) own->reconSpottedUnits.push_back(hex.unit);  // not visible before: not listed yet
     }
     for (int dir = 0; dir < 6; ++dir) {
       int nx = 0, ny = 0;
@@ -227,7 +233,7 @@ void cJednostkaLotnicza::ReconSeaZone(int seaNodeId, sBombardmentResult& result)
   if (cJednostkaMorska* carrier = FindBestCarrierInterceptor(world, seaNodeId, countryId)) {
     if (ResolveInterception(carrier, result)) return;
   }
-  if (visible) PlaySoundEffect(SND_AIR_RECON);
+  if (visible) PlayAirSound(SND_AIR_RECON);
   result.kind = kCombatRecon;
   // Every ship lying at the node (fleets in port included) is seen.
   for (cFleet* fleet : world.Units().fleets) {
@@ -246,7 +252,7 @@ void cJednostkaLotnicza::NuclearStrike(int hx, int hy, sBombardmentResult& resul
   cMap& map = world.GetMap();
   if (!map.IsInside(hx, hy)) return;
   const sScenarioConstants& k = world.constants;
-  if (visible) PlaySoundEffect(SND_NUCLEAR_ATTACK);
+  if (visible) PlayAirSound(SND_NUCLEAR_ATTACK);
   result.kind = kCombatNuclear;
   result.attackerCountry = countryId;
   result.defenderCountry = map.GetHex(hx, hy).controller;

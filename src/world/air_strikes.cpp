@@ -2,8 +2,11 @@
 // intercepts, which target is struck, and the report texts.
 #include "world/air_strikes.h"
 
+#include <algorithm>
+
 #include "app/console_log.h"
 #include "app/sound.h"
+#include "world/air_sound.h"
 #include "app/string_base.h"
 #include "world/air_tables.h"
 #include "world/cities.h"
@@ -151,11 +154,20 @@ bool ResolveHexAirBombardment(cWorld& world, int x, int y, cUnit& attacker, sBom
     }
     return false;
   }
+  // Both may fall in one interception: the interceptor's loss is decided
+  // first and the mission goes on, but a mission unit left without strength
+  // flies no further.
+  if (interceptor && air && air->strength < 0.1f) {
+    result.SetFlag(kFlagAttackerDestroyed);
+    LogLine(L"Przechwycenie przy bombowaniu heksa udane, ataker zabijany");
+    KillAttacker(attacker);
+    return false;
+  }
 
   // 3-4: the sound, the action point, the kind.
   if (attacker.visible) {
     const bool heavy = attacker.type == kUnitStrategicBomber || attacker.type == kUnitAircraftCarrier;
-    PlaySoundEffect(heavy ? SND_STRATEGIC_BOMBARDMENT : SND_AIR_STRIKE);
+    PlayAirSound(heavy ? SND_STRATEGIC_BOMBARDMENT : SND_AIR_STRIKE);
   }
   if (air) air->AddActionPoints(-1);
   if (ship) ship->airstrikeDone = true;
@@ -186,7 +198,10 @@ bool ResolveHexAirBombardment(cWorld& world, int x, int y, cUnit& attacker, sBom
   } else {
     cJednostka* target = hex.unit;
     target->visible = true;
-    if (cCountry* own = attacker.GetCountry()) own->reconSpottedUnits.push_back(target);
+    if (cCountry* own = attacker.GetCountry()) {
+      auto& spotted = own->reconSpottedUnits;
+      if (std::find(spotted.begin(), spotted.end(), target) == spotted.end()) spotted.push_back(target);
+    }
     result.attackerText1 += Text("report_bombardment_affected_unit") + L"\n";
     target->ResolveAttack(result, &attacker, &hex);
     if (result.Flag(kFlagAttackerDestroyed)) {

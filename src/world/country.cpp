@@ -8,6 +8,8 @@
 #include "platform/text.h"
 #include "world/world_view.h"
 #include "world/cities.h"
+#include "world/jednostka_ladowa.h"
+#include "world/jednostka_morska.h"
 #include "world/world.h"
 
 namespace {
@@ -79,9 +81,17 @@ void cCountry::AddAmphibiousInvasionPoints(int value) {
 }
 
 int cCountry::GetTotalSeaTransportPoints() const {
-  // The points bound in loaded sea transports join the sum once the world
-  // holds ships.
-  return seaTransportPoints + seaTransportPointsInConvoys;
+  int total = seaTransportPoints + seaTransportPointsInConvoys;
+  if (g_pWorld == nullptr) return total;
+  // The points bound in the country's loaded sea transports: the transport
+  // cost of each carried unit's type.
+  const auto& cost = g_pWorld->constants.seaTransportCost;
+  for (const cJednostkaMorska* ship : g_pWorld->Units().navalUnits) {
+    if (ship->countryId != id || ship->type != kUnitCargoShip || ship->carriedUnit == nullptr) continue;
+    const int type = ship->carriedUnit->type;
+    if (type >= 0 && type < static_cast<int>(cost.size())) total += cost[static_cast<std::size_t>(type)];
+  }
+  return total;
 }
 
 const wchar_t* cCountry::GetUnitTypeName(int unitType) const {

@@ -439,6 +439,13 @@ void DrawHexWithCoastMark(plat::SpriteBatch& sprite, const sHex& hex, sHexScreen
   DrawCellWithCoastMark(out, look, countries, hex, pos, eyeCandy);
 }
 
+void DrawSelectedHexMarker(plat::SpriteBatch& sprite, sHexScreenPos pos) {
+  const plat::Texture* sheet = Sheet(kSlotOthers);
+  if (!sheet) return;
+  const plat::RectI source = skin_sheet_layout::Mark(0);
+  sprite.Draw(*sheet, &source, pos.x, pos.y, LayerDepth(kLayerMarks), kWhite);
+}
+
 void DrawHexSeaNode(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos) {
   const sCellLook look(true);
   const int action = look.actionMode;

@@ -92,6 +92,10 @@ struct sMapDrawHooks {
 };
 extern sMapDrawHooks g_MapDrawHooks;
 
+// The marker of the selected hex: the selection mark's picture over the
+// cell at the marks' depth.
+void DrawSelectedHexMarker(plat::SpriteBatch& sprite, sHexScreenPos pos);
+
 // Map mode 0: the full cell in the designed order.
 void DrawHex(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos, const sEyeCandy& eyeCandy,
              int animationPhase);

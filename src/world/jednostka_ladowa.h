@@ -117,6 +117,10 @@ class cJednostkaLadowa : public cJednostka {
   // Types 1, 3 and 5.
   bool IsCorps() const { return type == 1 || type == 3 || type == 5; }
   bool IsHarbour() const { return type == kUnitArtificialHarbour; }
+  // The level-up's change alone (strength rescaled, cost paid, level + 1,
+  // action points 0), without touching the range or the map's marks: the
+  // computer opponent's form.
+  void RaiseLevel();
   void Unfreeze();
   bool FindAdjacentPort(int& outX, int& outY) const;
   bool HasRetreatHex() const;

@@ -1,6 +1,8 @@
 #include "world/jednostka_ladowa_draw.h"
 
 #include <cmath>
+#include <cstdint>
+#include <vector>
 #include <string>
 
 #include "app/draw_objects.h"
@@ -14,6 +16,8 @@
 #include "world/country.h"
 #include "world/world.h"
 #include "world/hex_drawing.h"
+#include "world/map.h"
+#include "world/turn_state.h"
 
 namespace land_counter_layout {
 
@@ -247,5 +251,32 @@ void InstallLandUnitDrawHook() {
     if (!land || !land->visible) return;
     DrawLandCounter(sprite, LandCounterStateOf(*land), pos.x, pos.y, pos.z, animationBit);
     DrawAttackerArrows(sprite, *land, pos);
+  };
+}
+
+void InstallSelectionDrawHook() {
+  g_MapDrawHooks.drawAfterCells = [](plat::SpriteBatch& sprite, const cMap& map, int ox, int oy, int mode) {
+    if (g_pWorld == nullptr) return;
+    const cTurnState& turn = g_pWorld->turnState;
+    const auto at = [ox, oy](int x, int y) {
+      sHexScreenPos pos;
+      pos.x = static_cast<float>(x * kHexColumnWidth + ox);
+      pos.y = static_cast<float>(y * kHexRowHeight + oy + (IsOddColumn(x) ? 0 : kHexEvenColumnDrop));
+      return pos;
+    };
+    auto* unit = dynamic_cast<cJednostkaLadowa*>(turn.selectedUnit);
+    if (mode == 0 && unit != nullptr && unit->visible && map.IsInside(unit->x, unit->y)) {
+      const sHexScreenPos pos = at(unit->x, unit->y);
+      DrawLandCounter(sprite, LandCounterStateOf(*unit), pos.x, pos.y, LayerDepth(kLayerSelectedUnit), 0);
+    }
+    // The selected hex is a cell of this map when its address lies in the map's cells.
+    const std::vector<sHex>& hexes = map.Hexes();
+    const sHex* selected = turn.selectedHex;
+    if (selected == nullptr || hexes.empty() || map.GetWidth() <= 0) return;
+    const auto first = reinterpret_cast<std::uintptr_t>(hexes.data());
+    const auto address = reinterpret_cast<std::uintptr_t>(selected);
+    if (address < first || address >= first + hexes.size() * sizeof(sHex)) return;
+    const auto index = static_cast<int>((address - first) / sizeof(sHex));
+    DrawSelectedHexMarker(sprite, at(index % map.GetWidth(), index / map.GetWidth()));
   };
 }

@@ -61,3 +61,9 @@ sLandCounterState LandCounterStateOf(cJednostkaLadowa& unit);
 // the visible land unit standing on a cell into the map's batch. (The
 // attacker arrows of a pending attack join the hook with the attack set-up.)
 void InstallLandUnitDrawHook();
+
+// Makes the map draw its overlays after the cells (g_MapDrawHooks.
+// drawAfterCells): in map mode 0 the turn state's selected land unit again
+// at the depth of the selected unit, when it is visible and on the map;
+// in modes 0 and 1 the marker of the selected hex.
+void InstallSelectionDrawHook();

@@ -7,6 +7,7 @@
 #include "app/console_log.h"
 #include "app/framework_lock.h"
 #include "app/sound.h"
+#include "world/air_sound.h"
 #include "world/air_tables.h"
 #include "world/cities.h"
 #include "world/country.h"
@@ -15,6 +16,7 @@
 #include "world/hex_ownership.h"
 #include "world/map.h"
 #include "world/world.h"
+#include "world/world_view.h"
 
 namespace {
 
@@ -121,9 +123,15 @@ int cJednostkaLotnicza::ComputeMoveRange(bool countOnly) {
   return CountRebaseHexes(!countOnly);
 }
 
+void PlayAirSound(int effect) {
+  ChangeWorldView([effect](cWorldView&) { PlaySoundEffect(effect); });
+}
+
+void cJednostkaLotnicza::PlayFlyingSound() const { PlayAirSound(SND_PLANE_FLYING); }
+
 void cJednostkaLotnicza::Rebase(int hx, int hy) {
   if (!g_pWorld) return;
-  PlaySoundEffect(SND_PLANE_FLYING);
+  PlayAirSound(SND_PLANE_FLYING);
   cMap& map = g_pWorld->GetMap();
   if (map.IsInside(x, y) && map.GetHex(x, y).unit == this) map.GetHex(x, y).unit = nullptr;
   map.GetHex(hx, hy).unit = this;

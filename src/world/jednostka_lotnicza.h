@@ -102,6 +102,8 @@ class cJednostkaLotnicza : public cJednostka {
   int CountRebaseHexes(bool mark);
   // Moves the unit: the sound, the hex links, the position, action points 0.
   void Rebase(int hx, int hy);
+  // The sound of a flight (played by the main thread).
+  void PlayFlyingSound() const;
 
   // --- Target searches (mark false only counts) ---
   int MarkReconHexes(bool mark);

@@ -138,6 +138,11 @@ bool cJednostkaLadowa::CanLevelUp(std::wstring* hint) {
 }
 
 void cJednostkaLadowa::LevelUp() {
+  RaiseLevel();
+  AfterChange(*this);
+}
+
+void cJednostkaLadowa::RaiseLevel() {
   const float cost = GetLevelUpCost();
   const float b0 = Base(level, type);
   const float b1 = Base(level + 1, type);
@@ -146,7 +151,7 @@ void cJednostkaLadowa::LevelUp() {
   }
   if (cCountry* country = GetCountry()) country->AddProductionPoints(-static_cast<double>(cost));
   level += 1;
-  AfterChange(*this);
+  actionPoints = 0;
 }
 
 void cJednostkaLadowa::GetEffectivenessHint(std::wstring& buffer) {

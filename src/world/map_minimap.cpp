@@ -6,6 +6,7 @@
 
 #include "app/settings.h"
 #include "platform/framework.h"
+#include "world/country.h"
 #include "world/world.h"
 #include "world/map.h"
 
@@ -36,9 +37,13 @@ void cMap::DrawMinimapViewRect() const {
 }
 
 void cMap::UpdateMinimapOwnershipLayer() {
-  // The countries and their colours are not part of the world yet; every
-  // country reads as colour 0 until they are.
-  UpdateMinimapOwnershipLayer([](int) -> std::uint32_t { return 0; });
+  // Each country's first colour, from the loaded world; an id that names no
+  // country has colour 0.
+  const cWorld* world = g_pWorld;
+  UpdateMinimapOwnershipLayer([world](int countryId) -> std::uint32_t {
+    const cCountry* country = world != nullptr ? world->GetCountry(countryId) : nullptr;
+    return country != nullptr ? country->colour[0] : 0u;
+  });
 }
 
 void cMap::UpdateMinimapOwnershipLayer(const CountryColourLookup& firstColour) {

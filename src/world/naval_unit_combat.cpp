@@ -7,6 +7,7 @@
 #include "app/console_log.h"
 #include "app/random.h"
 #include "app/sound.h"
+#include "world/air_sound.h"
 #include "app/string_base.h"
 #include "platform/format.h"
 #include "world/air_dice.h"
@@ -148,7 +149,7 @@ bool cJednostkaMorska::ResolveInterception(cUnit* interceptor, sBombardmentResul
   } else {
     return false;
   }
-  if (visible || interceptor->visible) PlaySoundEffect(SND_AIR_TO_AIR_COMBAT);
+  if (visible || interceptor->visible) PlayAirSound(SND_AIR_TO_AIR_COMBAT);
   result.kind = kCombatInterception;
   LogLine(L"%s tries to intercept %s", interceptor->name.c_str(), name.c_str());
   const int column = std::clamp(hitPoints - l - v + NavyLevelOf(*interceptor), -4, 4);

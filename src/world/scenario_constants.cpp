@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/file_text.h"
+#include "world/unit_constants.h"
 
 namespace {
 
@@ -144,7 +145,7 @@ const LineTable& Table() {
     multi(176, "AirNavalBombard", K::kInt, 1, 2, c.airNavalBombard.data());
     multi(177, "AirRebaseValues", K::kInt, 1, 3, c.airRebaseValues.data());
     multi(178, "PortBombardValues", K::kInt, 1, 4, c.portBombardValues.data());
-    multi(179, "CommanderBonusValues", K::kInt, 1, 3, c.commanderBonusValues.data());
+    multi(179, "CommanderBonusValues", K::kInt, 1, 5, c.commanderBonusValues.data());
     multi(180, "ConvoyAttackValues", K::kInt, 1, 3, c.convoyAttackValues.data());
     single(181, "AiShipSupply", K::kInt, &c.aiShipSupply);
     single(182, "Value182", K::kInt, &c.value182);
@@ -209,3 +210,14 @@ bool sScenarioConstants::SetValue(int line, int column, double value) {
   return true;
 }
 
+
+sUnitConstants CommanderWeightsOf(const sScenarioConstants& c) {
+  sUnitConstants weights;
+  weights.skillWeight = c.commanderBonusValues[0];
+  weights.experienceWeight = c.commanderBonusValues[1];
+  weights.distanceFalloff = c.commanderRange[1];
+  weights.lossPreventionWeight = c.commanderBonusValues[2];
+  weights.damageDoublingWeight = c.commanderBonusValues[3];
+  weights.bombardmentBonusWeight = c.commanderBonusValues[4];
+  return weights;
+}

@@ -97,7 +97,9 @@ struct sScenarioConstants {
   std::array<int, 3> nuclearValues{};                       // 124
   std::array<int, 6> strategicBombingA{};                   // 125
   std::array<int, 5> strategicBombingB{};                   // 126
-  std::array<int, 2> commanderRange{};                      // 127
+  // 127: the command range within which a unit takes a headquarters
+  // commander, then the commanders' distance falloff.
+  std::array<int, 2> commanderRange{};
   int seaBattleJoinChance = 0;                              // 128
   std::array<int, 5> seaBattleRoundWeights{};               // 129
   std::array<int, 4> commanderExperienceValues{};           // 130
@@ -150,7 +152,10 @@ struct sScenarioConstants {
   std::array<int, 2> airNavalBombard{};                     // 176
   std::array<int, 3> airRebaseValues{};                     // 177
   std::array<int, 4> portBombardValues{};                   // 178
-  std::array<int, 3> commanderBonusValues{};                // 179
+  // 179: the commander weights: skill, experience, loss prevention, damage
+  // doubling, bombardment bonus. A file whose line has only the first three
+  // gives the last two the loss-prevention weight (see the reader).
+  std::array<int, 5> commanderBonusValues{};
   std::array<int, 3> convoyAttackValues{};                  // 180
   int aiShipSupply = 0;                                     // 181
   int value182 = 0;                                         // 182

@@ -93,7 +93,7 @@ class cRouteRules {
 
 void sWezelGrafuMorz::CollectFleets(std::list<cFleet*>& out) const {
   out.clear();
-  if (!g_pWorld) return;
+  if (g_pWorld == nullptr) return;
   for (cFleet* fleet : g_pWorld->Units().fleets) {
     if (fleet->seaNode == id) out.push_back(fleet);
   }

@@ -6,6 +6,7 @@
 
 #include "app/random.h"
 #include "app/sound.h"
+#include "world/air_sound.h"
 #include "app/string_base.h"
 #include "platform/format.h"
 #include "world/combat_result.h"
@@ -112,7 +113,7 @@ void cJednostka::ResolveShoreBombardment(cWorld& world, cFleet& fleet, sBombardm
 }
 
 bool cFleet::ShoreBombardHex(cWorld& world, int x, int y, sBombardmentResult& result) {
-  PlaySoundEffect(SND_SHORE_BOMBARDMENT);
+  PlayAirSound(SND_SHORE_BOMBARDMENT);
   const cMap& map = world.GetMap();
   cJednostka* unit = map.IsInside(x, y) ? map.GetHex(x, y).unit : nullptr;
   const cCountry* own = world.GetCountry(country);

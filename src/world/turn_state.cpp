@@ -114,6 +114,20 @@ cCountry* PickCurrentCountry(const std::vector<std::unique_ptr<cCountry>>& count
   return nullptr;
 }
 
+bool CanCountryEverMove(const cCountry& country) {
+  return country.active && MoveGroupOf(country.alliance) >= 0 && country.politicalStrength > kNeverMovesStrength;
+}
+
+bool AnyHumanCountryCanMove(const std::vector<std::unique_ptr<cCountry>>& countries) {
+  return std::any_of(countries.begin(), countries.end(),
+                     [](const auto& c) { return c && c->human && CanCountryEverMove(*c); });
+}
+
+bool HumanCountriesStalled(const std::vector<std::unique_ptr<cCountry>>& countries) {
+  const bool anyHuman = std::any_of(countries.begin(), countries.end(), [](const auto& c) { return c && c->human; });
+  return anyHuman && !AnyHumanCountryCanMove(countries);
+}
+
 void RemoveFinishedOrComputerCountries(std::vector<cCountry*>& countries) {
   std::erase_if(countries, [](const cCountry* c) { return c == nullptr || c->finishedTurn || !c->human; });
 }

@@ -106,6 +106,17 @@ class cTurnState {
 // Logs its choice.
 cCountry* PickCurrentCountry(const std::vector<std::unique_ptr<cCountry>>& countries);
 
+// Whether PickCurrentCountry can ever pick the country: active, of a known
+// alliance code (0-6) and of political strength above -5.
+bool CanCountryEverMove(const cCountry& country);
+// Whether some country is played by a human (active or not) while none of
+// them can ever move: impulses would follow each other with nobody to hand
+// a turn to. A world without any human country is played by the computer
+// alone and is not stalled.
+bool HumanCountriesStalled(const std::vector<std::unique_ptr<cCountry>>& countries);
+// Whether some human country can ever move.
+bool AnyHumanCountryCanMove(const std::vector<std::unique_ptr<cCountry>>& countries);
+
 // Erases every country that has finished its turn or is not human-controlled.
 void RemoveFinishedOrComputerCountries(std::vector<cCountry*>& countries);
 

@@ -216,3 +216,20 @@ TEST_F(AirFightTest, WeakestEnemyAndInterceptorSearchTreatNobodysLandAsNobodys) 
 }
 
 }  // namespace
+
+namespace {
+
+TEST(AirComputerOrders, RebaseOfAnUnseenUnitMovesItWithoutDelays) {
+  twtest::AirWorld w({"ppppp", "ppppp", "ppppp"});
+  w.ThreeCountries();
+  cJednostkaLotnicza& plane = w.AddAir(0, 1, 1, kUnitFighter);
+  plane.visible = false;
+  EXPECT_EQ(AiRebase(*w.world, plane, 9, 9), eAirOrderRefusal::kTargetOffMap);
+  ASSERT_EQ(AiRebase(*w.world, plane, 3, 1), eAirOrderRefusal::kNone);
+  EXPECT_EQ(w.Hex(0, 1).unit, nullptr);
+  EXPECT_EQ(w.Hex(3, 1).unit, &plane);
+  EXPECT_EQ(plane.x, 3);
+  EXPECT_EQ(plane.actionPoints, 0);
+}
+
+}  // namespace

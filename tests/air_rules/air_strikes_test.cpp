@@ -226,3 +226,26 @@ TEST_F(Strikes, NuclearStrikeClipsAtTheCornerSparesTheBomberAndRaisesUnrest) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(StrikeInterception, BomberAndInterceptorBothFallingEndsTheStrike) {
+  twtest::AirWorld w({"ppppp", "ppppp", "ppppp"});
+  w.ThreeCountries();
+  w.Control(2, 1, 2);
+  cJednostkaLotnicza* bomber = &w.AddAir(0, 0, 1, kUnitTacticalBomber, 2.0f);
+  cJednostkaLadowa& target = w.AddUnit(2, 1, 2);
+  w.AddAir(4, 1, 2, kUnitFighter, 3.0f);
+  // Column 1 + 2 - 3 - 1 = -1, die 1: the fighter loses 6 and goes first,
+  // the bomber loses 4 and flies no further.
+  twtest::RandSequence dice({Die(1)});
+  sBombardmentResult result;
+  ASSERT_EQ(AirBombardment(*w.world, *bomber, 2, 1, result), eAirOrderRefusal::kNone);
+  EXPECT_TRUE(result.Flag(kFlagDefenderDestroyed));
+  EXPECT_TRUE(result.Flag(kFlagAttackerDestroyed));
+  EXPECT_TRUE(w.world->Units().airUnits.empty());
+  EXPECT_EQ(w.Hex(0, 0).unit, nullptr);
+  EXPECT_EQ(target.strength, 100);
+}
+
+}  // namespace

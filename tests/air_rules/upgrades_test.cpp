@@ -11,6 +11,8 @@
 #include "world/commander.h"
 #include "world/country.h"
 #include "world/replacement_prices.h"
+#include "app/settings.h"
+#include "world/hex_drawing.h"
 
 namespace {
 
@@ -218,6 +220,27 @@ TEST_F(Upgrades, CommandersByKindAndSkillAssignedAndRecalled) {
   EXPECT_EQ(unit.ownCommander, nullptr);
   EXPECT_EQ(b->ledUnit, nullptr);
   EXPECT_EQ(b->state, kCommanderOnHisWay);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Upgrades, ComputerLevelUpPaysAndKeepsThePlayersMarks) {
+  const float before = g_Delays[kDelayAIReplacementBefore].load();
+  const float after = g_Delays[kDelayAIReplacementAfter].load();
+  g_Delays[kDelayAIReplacementBefore] = 0.0f;
+  g_Delays[kDelayAIReplacementAfter] = 0.0f;
+  cJednostkaLadowa& unit = Fresh(1, 1, kUnitInfantryDivision, 1, 60);
+  SetHexMark(w.Map(), w.Hex(0, 0), 4, 3);
+  ASSERT_EQ(AiLevelUp(*w.world, unit), eUpgradeRefusal::kNone);
+  EXPECT_EQ(unit.level, 2);
+  EXPECT_EQ(unit.strength, 68);
+  EXPECT_DOUBLE_EQ(w.Country(1).productionPoints, 92.5);
+  EXPECT_TRUE(w.Hex(0, 0).markBits & 4u);
+  EXPECT_EQ(AiLevelUp(*w.world, unit), eUpgradeRefusal::kNotFullActionPoints);
+  g_Delays[kDelayAIReplacementBefore] = before;
+  g_Delays[kDelayAIReplacementAfter] = after;
 }
 
 }  // namespace

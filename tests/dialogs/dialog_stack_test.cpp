@@ -215,4 +215,18 @@ TEST_F(Prompts, TextPromptCutsTo99CharactersYesNoAnswersEnterYesEscapeNoAndBothA
   EXPECT_TRUE(Closed(no));
 }
 
+// Enter typed into the text prompt's focused edit box accepts the text, as
+// Enter does in the other prompts: the window messages go to the edit box,
+// which tells the prompt; the prompt answers once and closes.
+TEST_F(Prompts, EnterInTheTextPromptsEditBoxAccepts) {
+  auto* prompt = Open(new cDialogPobraniaTekstu(L"Name", L"Name your fleet", L"Home Fleet"));
+  prompt->EditBox()->SetText(L"Channel Fleet");
+  EXPECT_TRUE(prompt->Dialog().MsgProc({plat::kWmKeyDown, plat::kVkReturn, 0}));
+  prompt->Dialog().MsgProc({plat::kWmChar, 13, 0});
+  ASSERT_EQ(listener_->heard.size(), 1u);
+  EXPECT_EQ(std::tuple(listener_->heard[0].id, listener_->heard[0].promptStillActive, PromptTextResult),
+            std::tuple(cDialogPobraniaTekstu::kOkId, true, std::wstring(L"Channel Fleet")));
+  EXPECT_TRUE(Closed(prompt));
+}
+
 }  // namespace

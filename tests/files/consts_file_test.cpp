@@ -9,6 +9,7 @@
 #include "files_fixture.h"
 #include "platform/lines.h"
 #include "platform/text.h"
+#include "world/unit_constants.h"
 
 namespace {
 
@@ -106,6 +107,38 @@ TEST_F(ConstsFile, CommentsBlankLinesAndColumns) {
   EXPECT_EQ(Load(WithDataLine(18, "label;12")).effectivenessBase, 0);
   // Missing columns keep 0; text reads 0.
   EXPECT_EQ(Load(WithDataLine(34, "4;x;")).attackActionPointCost[1], 0);
+}
+
+// The six commander weights: line 179 columns 1-5 and line 127 column 2. A
+// line 179 without columns 4 and 5 gives them the loss-prevention weight and
+// says so in one line; a full line says nothing.
+TEST_F(ConstsFile, CommanderWeightsComeFromLines127And179) {
+  auto notes = [](const twtest::LogCapture& log) {
+    const std::vector<std::wstring> lines = log.Lines();
+    return std::count_if(lines.begin(), lines.end(),
+                         [](const std::wstring& l) { return l.find(L"commander weights") != std::wstring::npos; });
+  };
+  std::string text = WithDataLine(179, "7;8;9;10;11");
+  const std::string range = "\r\n" + SplitCrLf(text)[127] + "\r\n";
+  text.replace(text.find(range), range.size(), "\r\n3;4\r\n");
+  const sUnitConstants full = CommanderWeightsOf(Load(text));
+  EXPECT_EQ(std::tuple(full.skillWeight, full.experienceWeight, full.distanceFalloff, full.lossPreventionWeight,
+                       full.damageDoublingWeight, full.bombardmentBonusWeight),
+            std::tuple(7, 8, 4, 9, 10, 11));
+  EXPECT_EQ(notes(log_), 0);
+
+  for (const auto& [row, doubling, bonus] : {std::tuple("7;8;9", 9, 9), std::tuple("7;8;9;10", 10, 9)}) {
+    twtest::LogCapture log;
+    const sUnitConstants old = CommanderWeightsOf(Load(WithDataLine(179, row)));
+    EXPECT_EQ(std::tuple(old.skillWeight, old.lossPreventionWeight, old.damageDoublingWeight, old.bombardmentBonusWeight),
+              std::tuple(7, 9, doubling, bonus))
+        << row;
+    EXPECT_EQ(notes(log), 1) << row;
+  }
+  // The written line carries all five.
+  sScenarioConstants c = UsableConstants();
+  c.commanderBonusValues = {1, 2, 3, 4, 5};
+  EXPECT_EQ(SplitCrLf(FormatConstsText(c))[179], "1;2;3;4;5");
 }
 
 // One probe for each check: a divisor of 0, or a value past the edge of its

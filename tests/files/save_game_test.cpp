@@ -34,8 +34,11 @@ bool OnlyGame1() {
 // its place.
 struct ScopedBlockFile {
   explicit ScopedBlockFile(std::wstring file)
-      : previous(SetSaveStepHook([file](const std::wstring& name, const std::wstring& folder) {
-          if (name == file) fs::create_directories(plat::TranslatePath(plat::NarrowBytes(folder + L"\\" + name)));
+      : previous(SetSaveStepHook([file](eSaveStage stage, const std::wstring& name, const std::wstring& folder) {
+          if (stage == eSaveStage::kWriteFile && name == file) {
+            fs::create_directories(plat::TranslatePath(plat::NarrowBytes(folder + L"\\" + name)));
+          }
+          return 0;
         })) {}
   ~ScopedBlockFile() { SetSaveStepHook(std::move(previous)); }
   SaveStepHook previous;

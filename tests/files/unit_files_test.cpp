@@ -4,8 +4,11 @@
 // the map are covered by the broken scenarios of the world loader's tests.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <limits>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "files/unit_files.h"
 #include "files/world_loader.h"
@@ -112,6 +115,31 @@ TEST_F(UnitFiles, AirRowsReadBackExactlyAndInvalidRowsAreAnnounced) {
   world.Units().reservePool.push_back(air.back());
   air.pop_back();
   EXPECT_EQ(filestest::WithoutHeader(Rewrite("air_units.csv", [&] { WriteAirUnits(world, Folder()); })), rows);
+}
+
+// An air strength is a float in the world and an int in the file: a value
+// that no int holds (2147483647 read becomes 2^31 as a float) is written at
+// the nearest end of the int range, never converted unbounded.
+TEST_F(UnitFiles, AirStrengthBeyondAnIntIsWrittenBounded) {
+  const float strengths[] = {2147483647.0f, -3.0e9f, std::numeric_limits<float>::quiet_NaN(), 12.7f};
+  int id = 1;
+  for (const float strength : strengths) {
+    auto* unit = new cJednostkaLotnicza();
+    unit->id = id++;
+    unit->SetName(L"Air");
+    unit->strength = strength;
+    world.Units().airUnits.push_back(unit);
+  }
+  const std::string written = Rewrite("air_units.csv", [&] { WriteAirUnits(world, Folder()); });
+  std::vector<std::string> fields;  // the strength column of each row
+  for (std::size_t at = written.find("\r\n1;"); at != std::string::npos; at = written.find("\r\n", at + 2)) {
+    std::size_t field = at + 2;
+    for (int column = 0; column < 7; ++column) field = written.find(';', field) + 1;
+    if (std::isdigit(static_cast<unsigned char>(written[at + 2]))) {
+      fields.push_back(written.substr(field, written.find(';', field) - field));
+    }
+  }
+  EXPECT_EQ(fields, (std::vector<std::string>{"2147483647", "-2147483648", "0", "12"}));
 }
 
 TEST_F(UnitFiles, NavalRowsKeepReserveCommanderAndLinkFleets) {

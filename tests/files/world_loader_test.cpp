@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <tuple>
@@ -135,6 +136,18 @@ TEST_F(WorldLoader, FixtureLoadsEveryRecordAndLinksThem) {
   EXPECT_EQ(IdsOf(u.navalReservePool), std::vector<int>{6});
   EXPECT_EQ(u.navalReservePool[0]->fleet, nullptr);
 
+  // The commander weights of the constants (lines 179 and 127): an own
+  // commander raises its unit's effectiveness, and its checks can succeed.
+  const sUnitConstants& weights = w.unitConstants;
+  EXPECT_EQ(std::tuple(weights.skillWeight, weights.experienceWeight, weights.distanceFalloff,
+                       weights.lossPreventionWeight, weights.damageDoublingWeight, weights.bombardmentBonusWeight),
+            std::tuple(20, 10, 1, 5, 4, 3));
+  const auto led = std::find_if(u.landUnits.begin(), u.landUnits.end(), [](auto* unit) { return unit->ownCommander; });
+  ASSERT_NE(led, u.landUnits.end());
+  const cCommander& general = *(*led)->ownCommander;
+  EXPECT_GT(cUnit::GetCommanderValue(general, 0), 1.5f);
+  EXPECT_EQ((*led)->GetCommanderBonus(), 3 * general.skill);
+
   // The first pass of a new scenario: airborne units may drop at once.
   for (const cJednostkaLadowa* unit : u.landUnits) EXPECT_EQ(unit->turnsSinceParadrop, 3);
 
@@ -179,7 +192,8 @@ TEST_F(WorldLoader, SaveLoadSaveGivesTheSameFiles) {
 
   auto first = ReadFolder("data/save/First");
   auto second = ReadFolder("data/save/Second");
-  EXPECT_EQ(first.size(), 23u);
+  // 23 files and the marker written last.
+  EXPECT_EQ(first.size(), 24u);
   first["Info.ini"] = WithoutSaveDate(first["Info.ini"]);
   second["Info.ini"] = WithoutSaveDate(second["Info.ini"]);
   for (const auto& [name, bytes] : first) EXPECT_TRUE(bytes == second[name]) << name << " differs after a load";
@@ -193,6 +207,27 @@ TEST_F(WorldLoader, SaveLoadSaveGivesTheSameFiles) {
                            "airship_attacks.csv", "airrecon_units.csv"}) {
     EXPECT_TRUE(scenario.at(name) == first.at(name)) << name;
   }
+}
+
+// A unit aboard a ship has no map position: a row that gives the marines
+// the hex of the 1st Infantry loads without a placement conflict, leaves
+// the infantry on its hex, and the save writes the marines off the map.
+TEST_F(WorldLoader, AUnitAboardAShipTakesNoHexAndIsSavedWithout) {
+  Edit("land_units.csv", "5;Marines;1;-1;-1;", "5;Marines;1;3;5;");
+  twtest::LogCapture log;
+  cScopedThrowingFatalHook fatal;
+  ASSERT_NO_THROW(LoadWorld(settings_));
+  ASSERT_NE(g_pWorld, nullptr);
+  const sUnitLists& u = g_pWorld->Units();
+  ASSERT_EQ(IdsOf(u.carriedUnitsA), std::vector<int>{5});
+  const cJednostkaLadowa* marines = u.carriedUnitsA.front();
+  EXPECT_EQ(std::pair(marines->x, marines->y), std::pair(-1, -1));
+  EXPECT_EQ(g_pWorld->GetMap().GetHex(3, 5).unit, static_cast<cJednostka*>(u.landUnits.front()));
+  EXPECT_TRUE(log.Contains(L"WARNING: land_units.csv: Marines (ID=5) is aboard ship id=3: its hex (3, 5) is dropped"));
+
+  ASSERT_TRUE(SaveGame(*g_pWorld, L"Aboard", false).ok);
+  const std::string saved = twtest::ReadFile(dir_.File("data/save/Aboard/land_units.csv"));
+  EXPECT_NE(saved.find("\n5;Marines;1;-1;-1;"), std::string::npos);
 }
 
 // Broken scenarios: each edit ends the load (exit code 1) after its log

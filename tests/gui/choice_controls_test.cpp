@@ -217,6 +217,31 @@ TEST_F(ChoiceControls, ScrollBarThumbSizeAndHiddenThumb) {
   }
 }
 
+// A list laid out shorter than its borders gives its bar a page of no row or
+// less: the bar keeps a page of 0, sizes its thumb and scrolls as by a page
+// of one row (never dividing by an empty range), and reaches every row and
+// no further.
+TEST_F(ChoiceControls, ScrollBarWithAPageOfNoRowStaysUsable) {
+  for (int page : {0, -3}) {
+    SCOPED_TRACE(page);
+    Bar empty(dialog_.get(), 100, 0, page);
+    EXPECT_EQ(std::tuple(empty.bar.GetPageSize(), empty.bar.IsThumbShown(), empty.bar.GetTrackPos()),
+              std::tuple(0, false, 0));
+    Bar b(dialog_.get(), 100, 5, page);
+    EXPECT_EQ(std::pair(b.bar.IsThumbShown(), b.bar.GetThumbRect().Height()), std::pair(true, 20));
+    // A click below the thumb steps down a row; the last row is as far as it goes.
+    for (int expected : {1, 2, 3, 4, 4}) {
+      b.Mouse(plat::kWmLButtonDown, {5, 115});
+      b.Mouse(plat::kWmLButtonUp, {5, 115});
+      EXPECT_EQ(b.bar.GetTrackPos(), expected);
+    }
+    b.bar.ShowItem(2);
+    EXPECT_EQ(b.bar.GetTrackPos(), 2);
+    b.bar.ShowItem(99);
+    EXPECT_EQ(b.bar.GetTrackPos(), 4);
+  }
+}
+
 TEST_F(ChoiceControls, ScrollBarArrowRepeatsAfterDelayThenSteadily) {
   plat::ManualClock clock;
   plat::SetClock(&clock);

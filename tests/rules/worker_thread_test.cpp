@@ -177,6 +177,25 @@ TEST_F(WorkerThreadTest, ThreadHandsOverToTheHumanAndGoesOnAfterItsTurn) {
   EXPECT_EQ(CountLines(log, L"--=== KONIEC IMPULSU ===--"), 1);
 }
 
+// Human countries that can never be handed a turn (too weak, or of an
+// alliance code outside the known ones) stop the computer phase after the
+// impulse instead of running impulses without pause; nobody is current.
+TEST_F(WorkerThreadTest, ThreadStopsWhenNoHumanCountryCanEverMove) {
+  for (const sCountrySetup human : {sCountrySetup{L"Exile", kNeutral, -5, true}, sCountrySetup{L"Rogue", 9, 30, true}}) {
+    SCOPED_TRACE(human.name);
+    twtest::LogCapture log;
+    Build({{L"Varnland", kAxisLeader, 40}, {L"Osterhal", kAlliesLeader, 50}, human});
+    StartComputerPhase();
+    ASSERT_TRUE(WaitFor([&] { return world_->GetGameState() == kPhaseHumanTurn; }, 2000));
+    EXPECT_EQ(world_->turnState.currentCountry, nullptr);
+    EXPECT_EQ(CountLines(log, L"--=== KONIEC IMPULSU ===--"), 1);
+    EXPECT_EQ(CountLines(log, L"No human country can ever move: the computer players stop"), 1);
+    EXPECT_EQ(std::pair(players_[0]->turns.load(), players_[2]->turns.load()), std::pair(1, 0));
+    world_.reset();
+    players_.clear();
+  }
+}
+
 TEST_F(WorkerThreadTest, ThreadWaitsForTheMainThreadToStepAComputerMove) {
   Build({{L"Varnland", kAxisLeader, 40, false, ePlay::kMove}, {L"Osterhal", kAlliesLeader, 50, true}});
   StartComputerPhase();

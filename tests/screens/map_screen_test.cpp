@@ -25,6 +25,7 @@
 #include "support/fake_framework.h"
 #include "support/test_support.h"
 #include "support/world_builders.h"
+#include "world/hex_drawing.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_morska.h"
 #include "world/world.h"
@@ -140,6 +141,15 @@ TEST_F(MapScreen, SceneDrawsThePanelsInOrder) {
   cMapScreen(world_, panels).Render(0.0f);
   // The information bar lies on top; the missing diplomacy panel is passed over.
   EXPECT_EQ(log, (Log{"minimap", "hex", "unit", "attack", "info"}));
+}
+
+// The map screen makes the map draw the units on their cells and, after
+// the cells, the selected unit and the selected hex's marker.
+TEST_F(MapScreen, InstallsTheUnitAndSelectionDrawingOfTheMap) {
+  g_MapDrawHooks = {};
+  Screen();
+  EXPECT_TRUE(g_MapDrawHooks.drawUnit && g_MapDrawHooks.drawAfterCells);
+  g_MapDrawHooks = {};
 }
 
 TEST_F(MapScreen, ArrowKeysHoldBitsAndScrollTheViewAndEscapeOpensThePauseOnlyInTheHumanTurn) {

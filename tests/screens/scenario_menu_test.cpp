@@ -1,5 +1,7 @@
 // Switching menus, the intro that opens the first one, the scenario menu's
 // lists and the loading screen behind its Start.
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 
@@ -16,6 +18,7 @@
 #include "screens/intro.h"
 #include "screens/loading_menu.h"
 #include "screens/main_menu.h"
+#include "screens/pause_menu.h"
 #include "screens/menu.h"
 #include "screens/scenario_menu.h"
 #include "screens/scenario_settings_menu.h"
@@ -119,7 +122,11 @@ TEST_F(ScenarioMenu, ListsOnlyFoldersWithAnInfoIniAndSurvivesAMalformedOne) {
              "[General_ENG]\nName=Case Alpha\n[Save]\nDate=2026-12-06 20:15\nTurn=7\n"
              "GameYearDisplayed=39\nGameMonthDisplayed=10\nGameDayDisplayed=3\nScenarioName=Alpha\n");
   dir_.Write("data/save/autosave/Info.ini", "[General_ENG]\nName=Operation Beta\n");
-  std::filesystem::create_directories(dir_.Path() / "data/pbem");
+  // A save's half-written new folder and its old one stepped aside, of a
+  // process still running (this one's parent): never saved games.
+  const std::string parent = std::to_string(::getppid());
+  dir_.Write("data/save/autosave.tmp-" + parent + "/Info.ini", "[General_ENG]\nName=Operation Beta\n");
+  dir_.Write("data/pbem/duel.old-" + parent + "/Info.ini", "[General_ENG]\nName=Operation Beta\n");
   // The folder and the row of each entry of a tab.
   using Rows = std::vector<std::pair<std::wstring, std::wstring>>;
   const auto rows = [](int tab) {
@@ -136,6 +143,7 @@ TEST_F(ScenarioMenu, ListsOnlyFoldersWithAnInfoIniAndSurvivesAMalformedOne) {
             (Rows{{L"data\\save\\50%s off\\", L"50%s off;Case Alpha;2026-12-06 20:15"},
                   {L"data\\save\\autosave\\", L"autosave;Operation Beta;--.--.-- --:--"}}));
   EXPECT_TRUE(rows(kScenarioTabPbemGame).empty());
+  EXPECT_TRUE(std::filesystem::exists(dir_.Path() / ("data/save/autosave.tmp-" + parent)));
   std::filesystem::remove_all(dir_.Path() / "data/pbem");
   EXPECT_TRUE(rows(kScenarioTabPbemGame).empty());
   // Another language has other names.
@@ -286,6 +294,44 @@ TEST_F(Intro, AClickDuringTheSecondLogoEndsTheIntro) {
   EXPECT_EQ(g_Intro.logoState, 3);
   Frame(16);
   EXPECT_NE(dynamic_cast<cMainMenu*>(g_pCurrentMenu), nullptr);
+}
+
+// Abandoning the game from the pause menu frees the world and goes back to
+// the scenario menu with the menu music repeating, as the main menu plays it.
+TEST_F(Intro, AbandoningFromThePauseMenuFreesTheWorldAndRepeatsTheMenuMusic) {
+  g_pWorld = new cWorld();
+  auto* pause = new cPauseMenu();
+  pause->Dialog().SendEvent(EVENT_BUTTON_CLICKED, true, pause->Dialog().GetControl(kPauseAbort), false);
+  EXPECT_EQ(g_pWorld, nullptr);
+  EXPECT_NE(dynamic_cast<cScenarioMenu*>(g_pCurrentMenu), nullptr);
+  const auto music = Sound(SND_MAIN_MENU_MUSIC_LOOP);
+  EXPECT_EQ(std::pair(music->loops.size(), music->plays.size()), std::pair(std::size_t{1}, std::size_t{0}));
+}
+
+// A dialog over the game that notes whether the world still existed when it
+// was closed.
+struct sInGameDialog : cDialog {
+  explicit sInGameDialog(std::vector<bool>& closes) : cDialog(77), closes(closes) {}
+  void Close() override {
+    closes.push_back(g_pWorld != nullptr);
+    cDialog::Close();
+  }
+  std::vector<bool>& closes;
+};
+
+// Abandoning the game closes every dialog opened over it while the world
+// they show still exists, and leaves the stack empty.
+TEST_F(Intro, AbandoningClosesTheDialogsOverTheGameBeforeTheWorldGoes) {
+  g_pWorld = new cWorld();
+  std::vector<bool> closes;
+  PushDialog(new sInGameDialog(closes));
+  PushDialog(new sInGameDialog(closes));
+  auto* pause = new cPauseMenu();  // closes the top one
+  pause->Dialog().SendEvent(EVENT_BUTTON_CLICKED, true, pause->Dialog().GetControl(kPauseAbort), false);
+  EXPECT_EQ(closes, (std::vector<bool>{true, true}));
+  EXPECT_TRUE(g_DialogStack.empty());
+  EXPECT_EQ(std::pair(g_pActiveDialog, g_pWorld), std::pair(static_cast<cDialog*>(nullptr), static_cast<cWorld*>(nullptr)));
+  DeleteRetiredDialogs();
 }
 
 }  // namespace

@@ -136,6 +136,12 @@ TEST_F(ScenarioSettingsStart, RefusalsInOrderWithMessagesAndALoadedEmailGameOnly
       {"no human", {{L"A", kAxis, 10}, {L"B", kAllies, 10}}, false, L"g", kNoHumanCountry},
       {"inactive human only", {{L"A", kAxis, 10, false, true}}, false, L"g", kNoHumanCountry},
       {"human", {{L"A", kAxis, 10, true, true}}, false, L"g", kNone},
+      {"human too weak ever to move", {{L"A", kAxis, -5, true, true}, {L"B", kAllies, 10}}, false, L"g",
+       kNoHumanCountryCanMove},
+      {"human of an unknown alliance", {{L"A", 7, 10, true, true}, {L"B", kAllies, 10}}, false, L"g",
+       kNoHumanCountryCanMove},
+      {"one of two humans can move", {{L"A", 7, 10, true, true}, {L"B", kAllies, -4, true, true}}, false, L"g",
+       kNone},
       {"e-mail, one player", {a1, {L"B", kAllies, 10, true, true, 1}}, true, L"g1", kPbemSettingsIncorrect},
       {"e-mail, no players", {{L"A", kAxis, 10, true, true}}, true, L"g2", kPbemSettingsIncorrect},
       {"e-mail, second player only on a computer country", {a1, {L"B", kAllies, 10, true, false, 2}}, true, L"g3",
@@ -167,6 +173,7 @@ TEST_F(ScenarioSettingsStart, RefusalsInOrderWithMessagesAndALoadedEmailGameOnly
   EXPECT_EQ(std::wstring(SettingsStartMessage(kNoHumanCountry).text),
             L"At least one country must be controlled by human.");
   EXPECT_EQ(std::wstring(SettingsStartMessage(kPbemFolderFailed).text), L"Problems with creating PBEM game directory.");
+  EXPECT_EQ(std::wstring(SettingsStartMessage(kNoHumanCountryCanMove).title), L"Game settings");
   EXPECT_EQ(std::wstring(SettingsStartMessage(kPbemTurnAlreadyPlayed).title), L"PBEM saved game");
 
   // A loaded e-mail game: Germany (player 1) has the turn; Poland (player 2)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -280,6 +281,56 @@ TEST_F(LandUnitDrawing, PendingAttackOnTheUnitDrawsOneArrowPerAttackingSide) {
   EXPECT_TRUE(arrows().empty()) << "the attack is on another unit";
   world_.turnState.ClearAttack();
   g_Textures[kSlotOthers].Release();
+}
+
+// After the cells the map draws the selected land unit again at the
+// selected unit's depth (map mode 0 only) and the marker of the selected
+// hex (modes 0 and 1), at the cell's place for the view origin.
+TEST_F(LandUnitDrawing, TheSelectionHookDrawsTheSelectedUnitAndTheHexMarker) {
+  cMap& map = world_.GetMap();
+  map.SetWidth(4);
+  map.SetHeight(3);
+  map.CreateHexes();
+  g_Textures[kSlotOthers].Create(2048, 2048);
+  const sSpriteDepth savedMarks = g_SpriteDepths[kLayerMarks], savedUnit = g_SpriteDepths[kLayerSelectedUnit];
+  g_SpriteDepths[kLayerMarks].depth = 0.9f;
+  g_SpriteDepths[kLayerSelectedUnit].depth = 0.15f;
+  unit_.x = 2;
+  unit_.y = 1;
+  world_.turnState.selectedUnit = &unit_;
+  world_.turnState.selectedHex = &map.GetHex(1, 2);
+  InstallSelectionDrawHook();
+  ASSERT_TRUE(g_MapDrawHooks.drawAfterCells);
+  auto draw = [&](int mode) {
+    renderer_.records.clear();
+    batch_.Begin();
+    g_MapDrawHooks.drawAfterCells(batch_, map, 10, 20, mode);
+    batch_.End();
+    return Records();
+  };
+
+  const auto full = draw(0);
+  const auto counter = QuadsOf(full, g_Textures[kSlotUnits]);
+  ASSERT_EQ(counter.size(), 2u);
+  for (const auto& quad : counter) EXPECT_FLOAT_EQ(quad.depth, 0.15f);
+  const auto marker = QuadsOf(full, g_Textures[kSlotOthers]);
+  ASSERT_EQ(marker.size(), 1u);
+  // Hex (1, 2): an odd column, so not dropped: (83 + 10, 196 + 20).
+  EXPECT_EQ(std::tuple(marker[0].corners[0].x, marker[0].corners[0].y, marker[0].depth), std::tuple(93.0f, 216.0f, 0.9f));
+  EXPECT_TRUE(SameRect(marker[0].source, skin_sheet_layout::Mark(0)));
+
+  const auto terrainOnly = draw(1);
+  EXPECT_EQ(std::pair(QuadsOf(terrainOnly, g_Textures[kSlotUnits]).size(), QuadsOf(terrainOnly, g_Textures[kSlotOthers]).size()),
+            std::pair(std::size_t{0}, std::size_t{1}));
+  // A hidden unit and no selected hex: nothing.
+  unit_.visible = false;
+  world_.turnState.selectedHex = nullptr;
+  EXPECT_TRUE(QuadsOf(draw(0), g_Textures[kSlotUnits]).empty() && QuadsOf(draw(0), g_Textures[kSlotOthers]).empty());
+
+  world_.turnState = cTurnState();
+  g_Textures[kSlotOthers].Release();
+  g_SpriteDepths[kLayerMarks] = savedMarks;
+  g_SpriteDepths[kLayerSelectedUnit] = savedUnit;
 }
 
 TEST_F(LandUnitDrawing, DrawInRectScalesTheFirstEntryAndHidesTheName) {

@@ -213,6 +213,48 @@ TEST_F(WorldUnits, ShipsJoinTheLastUnmovedFleetOrANewOne) {
   EXPECT_EQ(world.FindFleetAtSeaNode(3, 2), nullptr);
 }
 
+// A node's fleets are the world's fleets standing there, in the world's
+// order; the list given is emptied first.
+TEST_F(WorldUnits, ANodeCollectsTheFleetsStandingAtIt) {
+  std::vector<sWezelGrafuMorz>& nodes = world.GetSeaGraph().Nodes();
+  for (int i = 0; i < 3; ++i) nodes[static_cast<std::size_t>(i)].id = i + 1;
+  cFleet* a = AddFleet(1, 1, 2);
+  AddFleet(2, 2, 3);
+  cFleet* c = AddFleet(3, 2, 2);
+  std::list<cFleet*> out{a};
+  nodes[1].CollectFleets(out);
+  EXPECT_EQ(out, (std::list<cFleet*>{a, c}));
+  nodes[0].CollectFleets(out);
+  EXPECT_TRUE(out.empty());
+}
+
+// A country's sea transport points: its own points, those in convoys and
+// the cost of each unit its loaded cargo ships carry (not another
+// country's, nor an amphibious ship's cargo).
+TEST_F(WorldUnits, SeaTransportPointsCountTheLoadedTransports) {
+  world.constants.seaTransportCost = {3, 4, 5, 6, 7, 8, 9};
+  cCountry& country = *world.GetCountry(1);
+  country.seaTransportPoints = 10;
+  country.seaTransportPointsInConvoys = 2;
+  EXPECT_EQ(country.GetTotalSeaTransportPoints(), 12);
+  auto load = [&](int shipId, int shipCountry, int shipType, int cargoType) {
+    cJednostkaMorska* ship = AddShip(shipId, shipCountry, shipType);
+    ship->JoinFleetAtSeaNode(1);
+    auto* cargo = new cJednostkaLadowa();
+    cargo->countryId = shipCountry;
+    cargo->SetType(cargoType);
+    cargo->transport = ship;
+    ship->carriedUnit = cargo;
+    world.Units().carriedUnitsA.push_back(cargo);
+  };
+  load(1, 1, kUnitCargoShip, kUnitInfantryDivision);  // 3
+  load(2, 1, kUnitCargoShip, 5);                      // 8
+  load(3, 2, kUnitCargoShip, 0);                      // another country's
+  load(4, 1, kUnitAmphibiousShip, 0);                 // not a sea transport
+  AddShip(5, 1, kUnitCargoShip)->JoinFleetAtSeaNode(1);  // empty
+  EXPECT_EQ(country.GetTotalSeaTransportPoints(), 23);
+}
+
 TEST_F(WorldUnits, KillingAShipLeavesTheFleetAndTheLastOneTakesTheFleet) {
   cFleet* fleet = AddFleet(1, 1, 1);
   cJednostkaMorska* a = AddShip(1, 1);

@@ -199,4 +199,18 @@ TEST_F(Minimap, OwnershipLayerTexelsByMode) {
   map.UpdateMinimapOwnershipLayer(colour);
   EXPECT_EQ(texel(0, 0), 0x80100011u);
   EXPECT_EQ(texel(2, 2), 0x80300033u);  // (1, 1) owner 3
+
+  // The game's repaint takes each country's first colour from the world;
+  // an id that names no country (3 here) paints colour 0.
+  cWorld world;
+  for (const std::uint32_t first : {0xFF112233u, 0xFF445566u}) {
+    world.Countries().push_back(std::make_unique<cCountry>());
+    world.Countries().back()->id = static_cast<int>(world.Countries().size());
+    world.Countries().back()->colour[0] = first;
+  }
+  g_pWorld = &world;
+  map.UpdateMinimapOwnershipLayer();
+  g_pWorld = nullptr;
+  EXPECT_EQ(std::vector<std::uint32_t>({texel(0, 0), texel(5, 1), texel(7, 1), texel(0, 2)}),
+            std::vector<std::uint32_t>({0x80112233u, 0x80445566u, 0x80000000u, 0x80445566u}));
 }

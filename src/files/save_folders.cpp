@@ -1,0 +1,214 @@
+#include "files/save_folders.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cwctype>
+#include <filesystem>
+#include <map>
+#include <system_error>
+#include <utility>
+
+#include "app/console_log.h"
+#include "app/file_text.h"
+#include "platform/format.h"
+#include "platform/paths.h"
+#include "platform/text.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::wstring_view kTempTag = L".tmp-";
+constexpr std::wstring_view kOldTag = L".old-";
+
+fs::path DiskPath(const std::wstring& path) { return fs::path(plat::ResolvePath(path)); }
+
+// The entries of a folder by name (UTF-8 decoded); empty when it cannot be
+// read.
+std::vector<std::pair<std::wstring, bool>> FolderEntries(const std::wstring& root) {
+  std::vector<std::pair<std::wstring, bool>> entries;
+  std::error_code error;
+  fs::directory_iterator it(DiskPath(root), error);
+  for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+    std::error_code typeError;
+    const bool folder = it->is_directory(typeError) && !typeError;
+    entries.emplace_back(plat::FromUtf8(it->path().filename().string()), folder);
+  }
+  return entries;
+}
+
+bool EntryExists(const std::wstring& path) {
+  std::error_code ec;
+  return fs::exists(fs::symlink_status(DiskPath(path), ec));
+}
+
+struct sCopy {
+  std::wstring folderName;
+  sSaveCopyName name;
+};
+
+// The marker's time, for the choice of the newest complete copy.
+fs::file_time_type MarkerTime(const std::wstring& folder) {
+  std::error_code ec;
+  const fs::file_time_type time = fs::last_write_time(DiskPath(files::JoinPath(folder, kSaveCompleteMarker)), ec);
+  return ec ? fs::file_time_type::min() : time;
+}
+
+// Brings the save back from its newest complete copy of a dead process;
+// true when it did.
+bool RecoverFromCopies(const std::wstring& root, const std::wstring& saveName, const std::vector<sCopy>& copies) {
+  const sCopy* best = nullptr;
+  fs::file_time_type bestTime = fs::file_time_type::min();
+  for (const sCopy& copy : copies) {
+    if (IsOtherProcessRunning(copy.name.pid)) continue;
+    const std::wstring folder = files::JoinPath(root, copy.folderName);
+    if (!IsCompleteSaveCopy(folder)) continue;
+    const fs::file_time_type time = MarkerTime(folder);
+    // The newest wins; of equal ones the new save rather than the old.
+    if (best == nullptr || time > bestTime || (time == bestTime && copy.name.temporary && !best->name.temporary)) {
+      best = &copy;
+      bestTime = time;
+    }
+  }
+  if (best == nullptr) return false;
+  const std::wstring from = files::JoinPath(root, best->folderName);
+  const std::wstring to = files::JoinPath(root, saveName);
+  std::error_code ec;
+  fs::rename(DiskPath(from), DiskPath(root) / fs::path(plat::ToUtf8(saveName)), ec);
+  if (ec) {
+    g_ConsoleLog.WriteLine(L"WARNING: cannot recover save " + to + L" from " + from);
+    return false;
+  }
+  FlushToDisk(root);
+  g_ConsoleLog.WriteLine(L"Save " + to + L" recovered from its complete copy " + from);
+  return true;
+}
+
+}  // namespace
+
+std::optional<sSaveCopyName> ParseSaveCopyName(std::wstring_view folderName) {
+  for (const std::wstring_view tag : {kTempTag, kOldTag}) {
+    const std::size_t at = folderName.rfind(tag);
+    if (at == std::wstring_view::npos || at == 0) continue;
+    const std::wstring_view digits = folderName.substr(at + tag.size());
+    // A process id: 1 to 18 digits (no sign, no blank).
+    if (digits.empty() || digits.size() > 18) continue;
+    if (!std::all_of(digits.begin(), digits.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; })) continue;
+    sSaveCopyName name;
+    name.saveName = std::wstring(folderName.substr(0, at));
+    name.temporary = tag == kTempTag;
+    for (const wchar_t c : digits) name.pid = name.pid * 10 + (c - L'0');
+    return name;
+  }
+  return std::nullopt;
+}
+
+std::wstring SaveCopyName(std::wstring_view saveName, bool temporary) {
+  std::wstring name(saveName);
+  name += temporary ? kTempTag : kOldTag;
+  name += std::to_wstring(static_cast<long long>(::getpid()));
+  return name;
+}
+
+bool IsOtherProcessRunning(long long pid) {
+  if (pid <= 0 || pid > 0x7fffffff || pid == static_cast<long long>(::getpid())) return false;
+  if (::kill(static_cast<pid_t>(pid), 0) == 0) return true;
+  // A process of another user runs too.
+  return errno == EPERM;
+}
+
+bool IsCompleteSaveCopy(const std::wstring& folder) {
+  std::string marker;
+  if (!files::ReadBytes(files::JoinPath(folder, kSaveCompleteMarker), marker)) return false;
+  bool any = false;
+  std::size_t at = 0;
+  while (at < marker.size()) {
+    std::size_t end = marker.find('\n', at);
+    if (end == std::string::npos) end = marker.size();
+    std::string line = marker.substr(at, end - at);
+    at = end + 1;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty()) continue;
+    const std::size_t semicolon = line.rfind(';');
+    if (semicolon == std::string::npos || semicolon == 0 || semicolon + 1 == line.size()) return false;
+    const std::string sizeText = line.substr(semicolon + 1);
+    if (sizeText.size() > 18 ||
+        !std::all_of(sizeText.begin(), sizeText.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+      return false;
+    }
+    const std::uintmax_t size = std::stoull(sizeText);
+    const fs::path file = DiskPath(files::JoinPath(folder, plat::FromUtf8(line.substr(0, semicolon))));
+    std::error_code ec;
+    if (!fs::is_regular_file(file, ec) || fs::file_size(file, ec) != size || ec) return false;
+    any = true;
+  }
+  return any;
+}
+
+void TidySaveCopies(const std::wstring& root, eLeftoverAction action, std::wstring_view onlySaveName) {
+  std::map<std::wstring, std::vector<sCopy>> copiesOf;
+  for (const auto& [entryName, folder] : FolderEntries(root)) {
+    if (!folder) continue;
+    std::optional<sSaveCopyName> name = ParseSaveCopyName(entryName);
+    if (!name || (!onlySaveName.empty() && name->saveName != onlySaveName)) continue;
+    copiesOf[name->saveName].push_back(sCopy{entryName, std::move(*name)});
+  }
+  for (const auto& [saveName, copies] : copiesOf) {
+    if (!EntryExists(files::JoinPath(root, saveName))) RecoverFromCopies(root, saveName, copies);
+    if (action != eLeftoverAction::kRecoverAndRemove) continue;
+    for (const sCopy& copy : copies) {
+      const std::wstring folder = files::JoinPath(root, copy.folderName);
+      // A running process's copies are its save in progress; the copy
+      // taken back is no longer there.
+      if (IsOtherProcessRunning(copy.name.pid) || !EntryExists(folder)) continue;
+      std::error_code ec;
+      fs::remove_all(DiskPath(folder), ec);
+      if (ec) {
+        g_ConsoleLog.WriteLine(L"WARNING: cannot remove leftover save folder " + folder);
+      } else {
+        g_ConsoleLog.WriteLine(plat::Format(L"Removed leftover save folder %s of process %i, which no longer runs",
+                                            folder, static_cast<int>(copy.name.pid)));
+      }
+    }
+  }
+}
+
+void TidySaveCopiesAtStart() {
+  for (const wchar_t* root : {L"data\\save", L"data\\pbem"}) TidySaveCopies(root, eLeftoverAction::kRecoverAndRemove);
+}
+
+std::vector<std::wstring> ListSaveFolders(const std::wstring& root) {
+  TidySaveCopies(root, eLeftoverAction::kRecoverOnly);
+  std::vector<std::wstring> names;
+  for (const auto& [name, folder] : FolderEntries(root)) {
+    // Hidden folders, "." and ".." among them, are never saves; nor are
+    // the copies a save makes while it runs.
+    if (!folder || name.empty() || name[0] == L'.' || ParseSaveCopyName(name)) continue;
+    names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+void RecoverSaveFolderOf(std::wstring_view folderPattern) {
+  std::wstring folder(folderPattern);
+  if (folder.size() >= 2 && folder.compare(folder.size() - 2, 2, L"%s") == 0) folder.resize(folder.size() - 2);
+  while (!folder.empty() && (folder.back() == L'\\' || folder.back() == L'/')) folder.pop_back();
+  const std::size_t slash = folder.find_last_of(L"\\/");
+  if (slash == std::wstring::npos || slash + 1 == folder.size() || EntryExists(folder)) return;
+  const std::wstring saveName = folder.substr(slash + 1);
+  TidySaveCopies(folder.substr(0, slash), eLeftoverAction::kRecoverOnly, saveName);
+}
+
+int FlushToDisk(const std::wstring& path) {
+  const std::string disk = plat::ResolvePath(path);
+  const int fd = ::open(disk.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return errno;
+  const int result = ::fsync(fd) == 0 ? 0 : errno;
+  ::close(fd);
+  return result;
+}

@@ -1,0 +1,74 @@
+// The folders of a save folder ("data\save", "data\pbem") and the copies a
+// save leaves beside its target while it runs: "<name>.tmp-<pid>" (the new
+// save being written) and "<name>.old-<pid>" (the previous save stepped
+// aside during the swap). A process that dies in the middle of a save leaves
+// such copies behind; they are never saved games themselves, but a complete
+// one stands in for its save when the save's own folder is missing.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The file a save writes last into its folder: one line "<file>;<size>" per
+// file written before it. A copy holding it, and every file it names at its
+// size, is complete.
+inline constexpr const wchar_t* kSaveCompleteMarker = L"save_complete.txt";
+
+// A copy's folder name taken apart.
+struct sSaveCopyName {
+  std::wstring saveName;
+  // True for ".tmp-", false for ".old-".
+  bool temporary = false;
+  long long pid = 0;
+};
+
+// The parts of "<name>.tmp-<pid>" or "<name>.old-<pid>"; nothing for any
+// other folder name.
+std::optional<sSaveCopyName> ParseSaveCopyName(std::wstring_view folderName);
+// "<name>.tmp-<pid>" and "<name>.old-<pid>" of this process.
+std::wstring SaveCopyName(std::wstring_view saveName, bool temporary);
+
+// True when the process of the id runs. This process counts as not running:
+// it saves on one thread only, so a copy under its own id found outside its
+// own save was left by an earlier process that had the same id.
+bool IsOtherProcessRunning(long long pid);
+
+// True when the folder holds the marker and every file the marker names,
+// each at the size written there.
+bool IsCompleteSaveCopy(const std::wstring& folder);
+
+// What to do with the copies of a dead process.
+enum class eLeftoverAction {
+  // Only bring a missing save back from its newest complete copy.
+  kRecoverOnly,
+  // Bring a missing save back, then remove every other copy of a process
+  // that no longer runs (a log line for each).
+  kRecoverAndRemove,
+};
+
+// Tidies the copies in the save folder root ("data\save"): every save
+// whose own folder is missing while a complete copy of a process that no
+// longer runs is there takes that copy back under its name (the newest one
+// when there are several; a log line). With kRecoverAndRemove the remaining
+// copies of processes that no longer run are removed. Copies of a running
+// process are left alone. With a save name, only that save's copies.
+void TidySaveCopies(const std::wstring& root, eLeftoverAction action, std::wstring_view onlySaveName = {});
+
+// At the start of the game: TidySaveCopies with kRecoverAndRemove over
+// "data\save" and "data\pbem".
+void TidySaveCopiesAtStart();
+
+// The saved games of the folder root, sorted: every folder that is not a
+// copy and not hidden, after missing saves were brought back from their
+// complete copies.
+std::vector<std::wstring> ListSaveFolders(const std::wstring& root);
+
+// Before a saved game loads from its folder pattern ("data\save\<name>\%s"):
+// when the folder is missing, it is brought back from a complete copy.
+void RecoverSaveFolderOf(std::wstring_view folderPattern);
+
+// Flushes a file or a folder (its entries) to the disk: 0, or the error
+// number of the open or the fsync that failed.
+int FlushToDisk(const std::wstring& path);

@@ -1,0 +1,164 @@
+// Reconnaissance of land and sea, with and without an interceptor, and the
+// air unit's answers to the unit panel's questions.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "air_rules/air_fixture.h"
+#include "app/string_base.h"
+#include "platform/format.h"
+#include "world/cities.h"
+#include "world/hex_drawing.h"
+#include "rules/air_orders.h"
+#include "world/combat_result.h"
+#include "world/country.h"
+
+namespace {
+
+using twtest::AirWorld;
+using twtest::Die;
+using twtest::RandSequence;
+
+std::wstring T(const char* key) { return g_StringBase.GetText(key); }
+
+bool Spotted(const cCountry& country, const cUnit* unit) {
+  const auto& list = country.reconSpottedUnits;
+  return std::find(list.begin(), list.end(), unit) != list.end();
+}
+
+class Recon : public ::testing::Test {
+ protected:
+  Recon() : w({"ppppppp", "ppppppp", "~~~~~~~"}) {
+    w.ThreeCountries();
+    for (int x = 3; x < 7; ++x) {
+      for (int y = 0; y < 2; ++y) w.Control(x, y, 2);
+    }
+  }
+  AirWorld w;
+  sBombardmentResult result;
+};
+
+TEST_F(Recon, LandReconRevealsUnitsWithinTheAircraftLevel) {
+  cJednostkaLotnicza& plane = w.AddAir(1, 1, 1, kUnitTacticalBomber);
+  cJednostkaLadowa& near = w.AddUnit(5, 1, 2);
+  cJednostkaLadowa& far = w.AddUnit(6, 1, 2);
+  near.visible = far.visible = false;
+  ASSERT_EQ(AirRecon(*w.world, plane, 4, 1, result), eAirOrderRefusal::kNone);
+  EXPECT_EQ(result.kind, kCombatRecon);
+  EXPECT_TRUE(near.visible);
+  EXPECT_TRUE(Spotted(w.Country(1), &near));
+  EXPECT_FALSE(far.visible);
+  EXPECT_EQ(plane.actionPoints, 4);
+  EXPECT_TRUE(plane.reconDone);
+  EXPECT_EQ(CheckAirRecon(*w.world, plane, 4, 1), eAirOrderRefusal::kReconDone);
+  // With its flight flown, the search finds nothing but still clears the marks.
+  w.Hex(0, 0).markBits = 0;
+  SetHexMark(w.Map(), w.Hex(0, 0), 4096, -1);
+  EXPECT_EQ(plane.MarkReconHexes(true), 0);
+  EXPECT_EQ(w.Hex(0, 0).markBits, 0u);
+}
+
+TEST_F(Recon, InterceptedReconSeesNothingButSpendsItsFlight) {
+  cJednostkaLotnicza& plane = w.AddAir(1, 1, 1, kUnitTacticalBomber, 20.0f);
+  cJednostkaLotnicza& fighter = w.AddAir(6, 0, 2, kUnitFighter, 6.0f);
+  fighter.level = 2;
+  cJednostkaLadowa& hidden = w.AddUnit(5, 1, 2);
+  hidden.visible = false;
+  // Column 4, die 1: the mission loses 9 of 20, the fighter 1: turned back.
+  RandSequence dice({Die(1)});
+  ASSERT_EQ(AirRecon(*w.world, plane, 4, 1, result), eAirOrderRefusal::kNone);
+  EXPECT_TRUE(result.Flag(kFlagStoppedByInterception));
+  EXPECT_FALSE(hidden.visible);
+  EXPECT_TRUE(plane.reconDone);
+  EXPECT_EQ(plane.actionPoints, 4);
+  EXPECT_FLOAT_EQ(plane.strength, 11.0f);
+}
+
+TEST_F(Recon, SeaReconSeesTheShipsOfTheZone) {
+  sWezelGrafuMorz& zone = w.AddSeaNode(true, 3, 2);
+  cFleet& fleet = w.AddFleet(2, zone.id, {kUnitCruiser, kUnitSubmarine});
+  cJednostkaLotnicza& plane = w.AddAir(1, 1, 1, kUnitFighter);
+  EXPECT_GE(plane.MarkReconHexes(true), 2);  // enemy land and the zone
+  EXPECT_TRUE(w.Hex(2, 2).markBits & 16384u);
+  ASSERT_EQ(AirRecon(*w.world, plane, 2, 2, result), eAirOrderRefusal::kNone);
+  for (cJednostkaMorska* ship : fleet.ships) EXPECT_TRUE(ship->visible);
+  EXPECT_EQ(result.kind, kCombatRecon);
+}
+
+class PanelAnswers : public ::testing::Test {
+ protected:
+  PanelAnswers() : w({"ppppp", "ppppp", "ppppp"}) {
+    w.ThreeCountries();
+    w.Control(4, 1, 2);
+    w.Control(3, 0, 2);
+  }
+  std::wstring Hint(bool (cJednostkaLotnicza::*check)(std::wstring*), cJednostkaLotnicza& unit, bool expected) {
+    std::wstring hint;
+    EXPECT_EQ((unit.*check)(&hint), expected) << std::string(hint.begin(), hint.end());
+    // Without a buffer the answer is the same.
+    EXPECT_EQ((unit.*check)(nullptr), expected);
+    return hint;
+  }
+  AirWorld w;
+};
+
+TEST_F(PanelAnswers, EachIconOfEachAirTypeWithAndWithoutPoints) {
+  cJednostkaLotnicza& fighter = w.AddAir(0, 0, 1, kUnitFighter, 10.0f);
+  cJednostkaLotnicza& tactical = w.AddAir(1, 1, 1, kUnitTacticalBomber, 6.0f);
+  cJednostkaLotnicza& heavy = w.AddAir(0, 2, 1, kUnitStrategicBomber, 12.0f);
+  w.AddUnit(4, 1, 2);  // a visible enemy division
+  using C = cJednostkaLotnicza;
+  EXPECT_EQ(Hint(&C::CanAirFight, tactical, false), T("unitpanel_airfight_icon_hint_not_airfighter_unit"));
+  EXPECT_EQ(Hint(&C::CanAirFight, fighter, false), T("unitpanel_airfight_icon_hint_no_target"));
+  EXPECT_EQ(Hint(&C::CanBombard, fighter, false), T("unitpanel_bombardment_icon_hint_not_bomber_unit"));
+  EXPECT_EQ(Hint(&C::CanBombard, tactical, true), T("unitpanel_bombardment_icon_hint"));
+  EXPECT_EQ(Hint(&C::CanNuclearAttack, tactical, false), T("unitpanel_nuclear_icon_hint_not_strategic_bomber"));
+  EXPECT_EQ(Hint(&C::CanNuclearAttack, heavy, false), T("unitpanel_nuclear_icon_hint_no_nuclear_bomb"));
+  w.Country(1).nuclearBombs = 1;
+  EXPECT_EQ(Hint(&C::CanNuclearAttack, heavy, true), T("unitpanel_nuclear_icon_hint"));
+  EXPECT_EQ(Hint(&C::CanAirRecon, fighter, true), T("unitpanel_recon_icon_hint"));
+  EXPECT_EQ(Hint(&C::CanAirborneAssault, fighter, false), T("unitpanel_airborne_assault_icon_hint_not_airborne"));
+  EXPECT_EQ(Hint(&C::CanSeaTransport, fighter, false), T("unitpanel_sea_transport_icon_hint_not_land_unit"));
+  EXPECT_EQ(Hint(&C::CanAmphibiousTransport, fighter, false), T("unitpanel_amph_transport_icon_hint_not_land_unit"));
+  // Full strength, then a weakened unit in supply, then out of supply.
+  EXPECT_EQ(Hint(&C::CanReplenish, fighter, false), T("unitpanel_strength_icon_hint_max_strength"));
+  EXPECT_EQ(Hint(&C::CanReplenish, tactical, true), T("unitpanel_strength_icon_hint"));
+  tactical.turnsWithoutSupply = 1;
+  EXPECT_EQ(Hint(&C::CanReplenish, tactical, false), T("unitpanel_strength_icon_hint_no_supply"));
+  EXPECT_EQ(Hint(&C::CanStrategicMove, fighter, false),
+            T("unitpanel_strategic_move_icon_hint_no_supply_source_or_peace-time_supply"));
+  // Without action points every mission is refused with its own reason.
+  tactical.actionPoints = 0;
+  EXPECT_EQ(Hint(&C::CanBombard, tactical, false), T("unitpanel_bombardment_icon_hint_not_enough_ap_or_frozen"));
+  EXPECT_EQ(Hint(&C::CanAirRecon, tactical, false), T("unitpanel_recon_icon_hint_not_enough_ap"));
+  EXPECT_EQ(Hint(&C::CanReplenish, tactical, false),
+            T("unitpanel_strength_icon_hint_other_action_performed_or_no_ap"));
+  heavy.actionPoints = 0;
+  EXPECT_EQ(Hint(&C::CanNuclearAttack, heavy, false), T("unitpanel_nuclear_icon_hint_not_enough_ap_or_frozen"));
+  // A level-5 unit answers the highest level before anything else.
+  fighter.level = 5;
+  fighter.actionPoints = 0;
+  EXPECT_EQ(Hint(&C::CanLevelUp, fighter, false), T("unitpanel_levelup_hint_max_level"));
+  fighter.level = 1;
+  EXPECT_EQ(Hint(&C::CanLevelUp, fighter, false),
+            plat::Format(T("unitpanel_levelup_hint_no_technology"), 2, T("research_aircraft")));
+}
+
+TEST_F(PanelAnswers, DeployHexesAroundSuppliedOwnCities) {
+  // At war, a city must have half the full supply for the country and no
+  // convoy mark.
+  w.AddCity(2, 1, kCityNormal)->supplyInfo = {10, 10, 10};
+  w.AddCity(0, 0, kCityResources)->supplyInfo = {10, 10, 10};
+  cCity* starved = w.AddCity(4, 2, kCityNormal);
+  starved->supplyInfo = {4, 10, 10};
+  cJednostkaLotnicza& reserve = w.AddAir(-1, -1, 1, kUnitFighter);
+  // The city hex and its six neighbours, all own and free; the resources
+  // site counts nothing.
+  EXPECT_EQ(reserve.MarkDeployHexes(true), 7);
+  EXPECT_TRUE(w.Hex(2, 1).markBits & 64u);
+  w.AddUnit(2, 1, 1);
+  EXPECT_EQ(reserve.MarkDeployHexes(false), 6);
+}
+
+}  // namespace
