@@ -73,6 +73,26 @@ class cFleet {
   // linked to it (no moved flag, no spotting); false when there is none.
   bool LeaveEnemyPort(cWorld& world);
 
+  // --- the fleets dialog's marks: each returns the count and, with mark,
+  // clears the map's marks first and marks the hexes ---
+  // The main hex of each reachable sea zone and the player-marker hex of
+  // each reachable port (mark 0x8000; 0xC000 cleared).
+  int MarkReachableNodes(cWorld& world, bool mark);
+  // Land hexes of the fleet's sea zone, and those within its carriers'
+  // aircraft range of them, holding a visible enemy unit or an enemy city
+  // (512); then the fleet's zone and each linked node where the country
+  // has spotted enemy ships (16384).
+  int MarkAttackHexTargets(cWorld& world, bool mark);
+  // The same search for visible enemy units not shore-bombarded this
+  // impulse (512).
+  int MarkShoreBombardmentTargets(cWorld& world, bool mark);
+  // The land hexes of the fleet's sea zone and those within the aircraft
+  // range of them (256), then the zone's own hexes (16384).
+  int MarkReconHexes(cWorld& world, bool mark);
+  // The aircraft range of the fleet's carriers: the range multiplier of the
+  // country's aircraft level times the carrier aircraft range.
+  int GetCarrierAirRange(const cWorld& world) const;
+
   // The shore bombardment of the unit on (x, y): true when a unit of a
   // country at war that was not yet bombarded this impulse stood there;
   // otherwise every ship counts as having bombarded (false).

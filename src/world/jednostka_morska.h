@@ -22,9 +22,10 @@ class cJednostkaMorska : public cUnit {
 
   // Ships have no HQ commander.
   void AssignBestHQCommander() override { hqCommanderId = -1; }
-  // The port hexes a reserve ship may be placed at come with the naval
-  // operations; until then none.
-  int MarkDeployHexes(bool) override { return 0; }
+  // The ports a reserve ship may be placed at: ports at least the deploy
+  // size of its type whose city hex its country controls; with mark the
+  // map's marks are cleared and each port's player-marker hex marked (64).
+  int MarkDeployHexes(bool mark) override;
   // Ships move with their fleet: no range of their own.
   int ComputeMoveRange(bool) override { return 0; }
 
@@ -77,6 +78,13 @@ class cJednostkaMorska : public cUnit {
   // The scenario scripts' form: any fleet of the country at the node, a new
   // fleet counts as moved; an unknown node is refused with a warning.
   void AssignToFleetAtNode(int seaNodeId);
+
+  // Naval reconnaissance of a sea node: the country's sight there without
+  // the spotting roll, port fleets shown; recon is then done.
+  void ReconSeaZone(cWorld& world, int seaNodeId);
+  // Naval reconnaissance around a hex: every unit within the country's
+  // aircraft level in hexes becomes visible and is listed as spotted.
+  void ReconHex(cWorld& world, int x, int y);
 
   cFleet* fleet = nullptr;  // not owned
   // The id of the fleet the ship belongs to ("Fleet ID"); the loader links
