@@ -33,8 +33,9 @@ enum class eAttackRefusal {
 const char* AttackRefusalKey(eAttackRefusal refusal);
 
 // Whether the attacker may open a new attack on the defender: both on the
-// map and adjacent, the attacker an own land unit (of the current country
-// when checkTurn) with at least one action point, their countries at war.
+// map and adjacent, the attacker a land unit of the country whose turn it is
+// (any country while none is current) with at least one action point, their
+// countries at war.
 // With strictFlags the attacker must not have attacked and the defender not
 // have been attacked in this impulse (multi-side attacks test these flags
 // once a second side joins, through DropInvalidAttack).

@@ -152,6 +152,29 @@ TEST_F(ResultDialogs, EnterEscapeAndTheCloseButtonCloseTheReport) {
   EXPECT_TRUE(g_DialogStack.empty());
 }
 
+TEST_F(ResultDialogs, ClickOutsideTheControlsDismissesTheReportAndOnAControlDoesNot) {
+  sBombardmentResult result;
+  cDialogWynikuWalki* dialog = Push(result, 5000.0f);
+  const sLayoutRect& close = g_GuiLayout[cDialogWynikuWalki::kCloseId];
+  const int bx = close.a + close.c / 2, by = close.b + close.d / 2;
+  // A release over a button is the button's, not the dialog's.
+  g_HintText.UpdateMouse(true, false, bx, by);
+  g_HintText.UpdateMouse(false, false, bx, by);
+  dialog->OnMouse(false, false, false, false, false, 0, bx, by);
+  EXPECT_EQ(g_DialogStack.size(), 1u);
+  // Moving without a click does nothing either.
+  g_HintText.UpdateMouse(false, false, 5, 5);
+  dialog->OnMouse(false, false, false, false, false, 0, 5, 5);
+  EXPECT_EQ(g_DialogStack.size(), 1u);
+  // A click beside the report closes it, countdown stopped.
+  g_HintText.UpdateMouse(true, false, 5, 5);
+  g_HintText.UpdateMouse(false, false, 5, 5);
+  dialog->OnMouse(false, false, false, false, false, 0, 5, 5);
+  EXPECT_TRUE(g_DialogStack.empty());
+  EXPECT_LT(dialog->GetCountdown(), 0.0f);
+  g_HintText.UpdateMouse(false, false, 0, 0);
+}
+
 TEST_F(ResultDialogs, ConvoyResultsSelectTheFirstAndShowTheDetailsOfTheSelection) {
   cConvoyStore& store = world.Units().convoys;
   store.Resize(2);

@@ -236,6 +236,8 @@ TEST_F(LandAttackTest, EachRowOfTheDefendersLossTable) {
     EXPECT_EQ(result.attackerCountry, 1);
     EXPECT_EQ(result.defenderCountry, 2);
     EXPECT_EQ(attacker.actionPoints, 3) << "the attack costs 2 points";
+    EXPECT_FALSE(defender.wasAttacked) << "a one-sided attack leaves the flags";
+    EXPECT_FALSE(attacker.attacked);
     EXPECT_EQ(draws.Left(), 0u);
     defender.Kill();
     attacker.Kill();
@@ -516,6 +518,27 @@ TEST_F(LandAttackTest, CommandersGainExperienceUpToTheLimit) {
   EXPECT_EQ(defenderCommander.experience, 0);
   attacker.ownCommander = nullptr;
   defender.ownCommander = nullptr;
+}
+
+TEST_F(LandAttackTest, AComputerSideFightingAHumanOneRollsOneMoreNineTimesInTen) {
+  // Country 1 is the computer's, 2 a human player's.
+  w_.Country(2).human = true;
+  for (bool chance : {true, false}) {
+    cJednostkaLadowa& defender = Unit(2, 2, 2);
+    w_.Hex(2, 2).fortification = 1;
+    World().constants.landCombatFactors[12] = 0.0f;
+    cJednostkaLadowa& attacker = Attacker(0);
+    attacker.effectiveness = 250;  // column 2
+    cLandAttack plan = Plan(&defender);
+    plan.SetAttacker(0, &attacker);
+    // The fraction above 0.1 turns the first die's 5 into 6.
+    RandSequence draws({RandFor(1, 6, 5), RandFor(1, 6, 1), chance ? plat::kRandMax : 3000});
+    sBombardmentResult result;
+    ASSERT_TRUE(plan.Resolve(World(), result));
+    EXPECT_EQ(defender.strength, 100 - (chance ? 62 : 52)) << chance;
+    defender.Kill();
+    attacker.Kill();
+  }
 }
 
 }  // namespace

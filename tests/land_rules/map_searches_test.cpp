@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "land_rules/land_rules_fixture.h"
+#include "world/cities.h"
 #include "world/hex_ownership.h"
 #include "world/map.h"
 
@@ -133,6 +134,22 @@ TEST_F(MapSearches, OwnershipQuestionsOfAHex) {
   hex.terrain = kTerrainPlain;
   w_.AddUnit(1, 1, 2);
   EXPECT_FALSE(IsHexAirborneDropTarget(World(), hex, 1)) << "a visible unit on it";
+}
+
+TEST(SameLandMass, HexesAreInOneGroupWhenTheirNearestCitiesAre) {
+  // Two islands; the first has two cities, the second one, and a lake.
+  twtest::LandWorld w({"ppp~pp", "ppp~pp", "ppp~p~"});
+  w.AddCountries({kAllies});
+  w.AddCity(0, 0, kCityNormal);
+  w.AddCity(2, 2, kCitySupply);
+  w.AddCity(5, 0, kCityNormal);
+  cWorld& world = *w.world;
+  world.GetTopography().ComputeWorldTopography(world.GetMap(), world.Cities());
+  world.GetTopography().BuildNearestCityGrid(world.GetMap(), world.Cities());
+  EXPECT_TRUE(HexesInSameTopographyGroup(world, 0, 1, 2, 1));
+  EXPECT_FALSE(HexesInSameTopographyGroup(world, 1, 1, 4, 1));
+  EXPECT_FALSE(HexesInSameTopographyGroup(world, 3, 1, 1, 1)) << "water has no nearest city";
+  EXPECT_FALSE(HexesInSameTopographyGroup(world, 1, 1, 40, 1));
 }
 
 }  // namespace

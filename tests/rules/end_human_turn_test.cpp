@@ -4,6 +4,7 @@
 // and the occupancy check.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -269,23 +270,26 @@ TEST_F(EndHumanTurnTest, FailedAutosaveKeepsThePreviousAutosaveWhole) {
   ASSERT_GE(before.size(), 10u);
 
   world.GetDate().month = 11;
-  twtest::LogCapture log;
-  const SaveStepHook previous = SetSaveStepHook([](const std::wstring& name, const std::wstring& folder) {
-    if (name == L"countries.csv") {
-      fs::create_directories(plat::TranslatePath(plat::NarrowBytes(folder + L"\\" + name)));
-    }
-  });
-  const bool saved = Autosave(world);
-  SetSaveStepHook(previous);
-  EXPECT_FALSE(saved);
-  EXPECT_EQ(ReadFolder("data/save/autosave"), before);
-  bool reported = false;
-  for (const std::wstring& line : log.Lines()) reported = reported || line.rfind(L"Autosave failed: ", 0) == 0;
-  EXPECT_TRUE(reported);
-  // The folder holds the autosave alone: no half-written one beside it.
-  int folders = 0;
-  for (const auto& entry : fs::directory_iterator("data/save")) folders += entry.is_directory() ? 1 : 0;
-  EXPECT_EQ(folders, 1);
+  // A write, a flush, the marker or the swap fails: the autosave before it
+  // stays as it was, and the failure is logged, not fatal.
+  for (eSaveStage failing : {eSaveStage::kWriteFile, eSaveStage::kFlushFile, eSaveStage::kWriteMarker,
+                             eSaveStage::kExchange}) {
+    twtest::LogCapture log;
+    const SaveStepHook previous =
+        SetSaveStepHook([failing](eSaveStage stage, const std::wstring&, const std::wstring&) {
+          return stage == failing ? EIO : 0;
+        });
+    const bool saved = Autosave(world);
+    SetSaveStepHook(previous);
+    EXPECT_FALSE(saved) << static_cast<int>(failing);
+    EXPECT_EQ(ReadFolder("data/save/autosave"), before) << static_cast<int>(failing);
+    bool reported = false;
+    for (const std::wstring& line : log.Lines()) reported = reported || line.rfind(L"Autosave failed: ", 0) == 0;
+    EXPECT_TRUE(reported) << static_cast<int>(failing);
+  }
+  // Without a fault the next autosave replaces it.
+  ASSERT_TRUE(Autosave(world));
+  EXPECT_NE(ReadFolder("data/save/autosave"), before);
 }
 
 TEST_F(EndHumanTurnTest, OccupancyCheckReportsUnitsOnWaterAndMisplacedUnitsAndChangesNothing) {

@@ -18,6 +18,7 @@
 #include "platform/text.h"
 #include "rules/land_move.h"
 #include "screens/attack_panel.h"
+#include "screens/unit_panel.h"
 #include "screens/map_screen.h"
 #include "screens/menu.h"
 #include "support/fake_framework.h"
@@ -252,6 +253,40 @@ TEST_F(MapOrders, AttackPanelShowsOneSideAtATime) {
   EXPECT_EQ(PanelValue(kAttackAttackerModifierId),
             plat::Format(L"%.0f%%", 100.0 * plan.GetAttackerFactor(World())));
   EXPECT_EQ(PanelValue(kAttackColumnId), plat::Format(L"%i : 1", plan.EstimateOddsColumn(World())));
+}
+
+TEST_F(MapOrders, UnitPanelOffersTheUndoOnlyForTheUnitThatMovedLastAndUndoesIt) {
+  cJednostkaLadowa& mover = Unit(2, 2, 1, L"1st Infantry");
+  cJednostkaLadowa& other = Unit(5, 4, 1, L"2nd Armoured");
+  auto& panel = *dynamic_cast<cUnitPanel*>(Screen().Panel(cMapScreen::kUnit));
+  CDXUTControl* undo = panel.Dialog().GetControl(kUnitUndoIconId);
+  ASSERT_NE(undo, nullptr);
+  Click(2, 2);
+  EXPECT_EQ(panel.ShownUnit(), &mover);
+  EXPECT_FALSE(undo->GetEnabled());
+  EXPECT_EQ(std::wstring(undo->GetHint()), L"unitpanel_undo_move_icon_hint_no_undo_possible");
+
+  Click(4, 2);
+  ASSERT_EQ(World().GetGameState(), kPhaseHumanMove);
+  while (StepLandMove(World())) {
+  }
+  World().SetGameState(kPhaseHumanTurn);
+  Click(4, 2);
+  EXPECT_TRUE(undo->GetEnabled());
+  EXPECT_EQ(std::wstring(undo->GetHint()), L"unitpanel_undo_move_icon_hint");
+  Click(5, 4);
+  EXPECT_EQ(panel.ShownUnit(), &other);
+  EXPECT_FALSE(undo->GetEnabled());
+  EXPECT_EQ(std::wstring(undo->GetHint()), L"unitpanel_undo_move_icon_hint_wrong_unit_selected");
+
+  // Back on the mover, the icon puts it where it started with its points.
+  Click(4, 2);
+  panel.OnGUIEvent(EVENT_BUTTON_CLICKED, kUnitUndoIconId, undo);
+  EXPECT_EQ(std::pair(mover.x, mover.y), std::pair(2, 2));
+  EXPECT_EQ(mover.actionPoints, 4);
+  EXPECT_EQ(World().GetMap().GetHex(2, 2).unit, &mover);
+  EXPECT_EQ(World().GetMap().GetHex(4, 2).unit, nullptr);
+  EXPECT_FALSE(undo->GetEnabled());
 }
 
 }  // namespace

@@ -703,6 +703,15 @@ void DrawCombatIcons(Canvas& sheet) {
       p.k.Polygon({16.5f, 33, 21.5f, 33.5f, 18, 38.5f}, c);
       p.k.Polygon({43.5f, 33, 38.5f, 33.5f, 42, 38.5f}, c);
     });
+    // the hit: a burst over the anchor's ring
+    std::vector<float> burst;
+    for (int i = 0; i < 14; ++i) {
+      const float a = i * kPi / 7.0f, r = (i % 2 == 0) ? 7.0f : 3.0f;
+      burst.push_back(41 + std::cos(a) * r);
+      burst.push_back(16 + std::sin(a) * r);
+    }
+    p.k.Polygon(burst, Col{250, 170, 60, 255});
+    p.k.Disc(41, 16, 2.2f, Col{255, 236, 170, 255});
     p.Into(sheet);
   }
   {  // naval defence destroyed: a coastal gun with a broken barrel
