@@ -36,9 +36,11 @@ bool cMovingUnitClock::Step(cWorld& world, std::uint32_t nowMs) {
   const float delay = g_Delays[human ? kDelayHumanMoveBetween : kDelayAIMoveBetween].load();
   if (static_cast<double>(elapsed) <= static_cast<double>(delay)) return false;
 
+  bool finished = false;
   if (StepLandMove(world)) {
     last_step_ms_ = nowMs;
   } else {
+    finished = true;
     turn.move.unit = nullptr;
     if (phase == kPhaseHumanMove) {
       const int x = turn.move.moveTargetX, y = turn.move.moveTargetY;
@@ -50,7 +52,6 @@ bool cMovingUnitClock::Step(cWorld& world, std::uint32_t nowMs) {
         }
       }
     }
-    world.SetGameState(phase - 1);
   }
   // What the moving unit sees, and whether the viewer sees it.
   if (const cCountry* viewer = turn.viewCountry) {
@@ -59,5 +60,8 @@ bool cMovingUnitClock::Step(cWorld& world, std::uint32_t nowMs) {
     }
     if (viewer->IsAtWarWith(unit->countryId)) unit->UpdateSpottedBy(viewer);
   }
+  // Last: the phase hands the unit back to the side that waits for the move
+  // (the worker reads the unit as soon as it sees the phase).
+  if (finished) world.SetGameState(phase - 1);
   return true;
 }

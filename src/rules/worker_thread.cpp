@@ -9,6 +9,7 @@
 #include "app/string_base.h"
 #include "platform/clock.h"
 #include "platform/rand.h"
+#include "rules/land_move.h"
 #include "rules/world_turn.h"
 #include "world/country.h"
 #include "world/turn_state.h"
@@ -187,6 +188,8 @@ int AiThreadProc(cWorld* world) {
 
 int StartAiThread() {
   StopAiThread();
+  // The computer's move orders have their paths built by the land-move rules.
+  InstallLandMoveHooks();
   cWorld* world = g_pWorld;
   const unsigned generation = ++g_AiThreadGeneration;
   if (world != nullptr) {

@@ -79,31 +79,6 @@ class cMovingComputerPlayer : public cComputerPlayer {
   int orders_ = 0;
 };
 
-// The move the worker handed to the main thread (written in the worker's
-// locked step, read inside a frame).
-struct sPendingStep {
-  cJednostkaLadowa* unit = nullptr;
-  int x = -1, y = -1;
-};
-sPendingStep g_pendingStep;
-
-void RecordPendingStep(cJednostkaLadowa& unit, int x, int y) { g_pendingStep = {&unit, x, y}; }
-
-// The main thread's part of a computer move: the unit goes onto its target
-// and the phase returns to 9.
-bool StepPendingMove(cWorld& world) {
-  if (world.GetGameState() != kPhaseComputerMove || g_pendingStep.unit == nullptr) return false;
-  cJednostkaLadowa& unit = *g_pendingStep.unit;
-  cMap& map = world.GetMap();
-  if (map.IsInside(unit.x, unit.y) && map.GetHex(unit.x, unit.y).unit == &unit) map.GetHex(unit.x, unit.y).unit = nullptr;
-  unit.x = g_pendingStep.x;
-  unit.y = g_pendingStep.y;
-  map.GetHex(unit.x, unit.y).unit = &unit;
-  g_pendingStep = {};
-  world.SetGameState(kPhaseComputerPlayers);
-  return true;
-}
-
 // Whether the information bar is back from the computer phase: its panel
 // handles shown, the computer indicator hidden.
 bool BarUnlocked() {
@@ -152,7 +127,8 @@ sPlayResult PlayFrames(const ComputerPlayerMaker& make, int impulses) {
   // One human country; the others are the worker's to play.
   for (auto& country : world.Countries()) country->human = false;
   world.GetCountry(1)->human = true;
-  g_LandTurnHooks.buildPath = &RecordPendingStep;
+  // The worker's moves are stepped by the map screen's frame move; count
+  // the steps it finishes.
   StartAiThread();
   {
     const cFrameworkLockGuard lock;
@@ -160,11 +136,13 @@ sPlayResult PlayFrames(const ComputerPlayerMaker& make, int impulses) {
   }
 
   int frameNumber = 0;
+  int lastPhase = 0;
   frame.framesToRun = 1000000;
   frame.beforeFrame = [&] {
     ++frameNumber;
-    if (StepPendingMove(world)) ++result.stepped;
     const int phase = world.GetGameState();
+    if (phase == kPhaseComputerPlayers && lastPhase == kPhaseComputerMove) ++result.stepped;
+    lastPhase = phase;
     for (unsigned key : {9u, 37u, 39u, unsigned{'Q'}, unsigned{'U'}, 107u, 109u}) {
       frame.Send(Key(key, true));
       frame.Send(Key(key, false));
@@ -197,7 +175,6 @@ sPlayResult PlayFrames(const ComputerPlayerMaker& make, int impulses) {
     g_pWorld = nullptr;
   }
   EXPECT_FALSE(IsAiThreadRunning());
-  g_LandTurnHooks.buildPath = nullptr;
   RetireCurrentMenu();
   DeleteRetiredMenus();
   // The greetings the hand-overs pushed closed with the map screen.
@@ -217,7 +194,8 @@ TEST(FrameLoopThread, InputAndFramesDuringFiftyImpulsesOfComputerPlay) {
 }
 
 // The computer moves units with the moves shown while the player scrolls,
-// zooms and clicks the minimap; the main thread steps every move. With the
+// zooms and clicks the minimap; the map screen's frame move steps every
+// move along the path the land-move rules built. With the
 // after-move delay at 0 and at a few milliseconds.
 TEST(FrameLoopThread, ComputerMovesShownWhileThePlayerScrollsAndZooms) {
   for (auto [delayMs, impulses] : {std::pair{0.0f, 8}, {3.0f, 4}}) {
