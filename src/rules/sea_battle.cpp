@@ -127,7 +127,8 @@ void cSeaBattle::Fight(const sSeaBattleHooks& hooks) {
       initialShips.push_back({ship->id, side, ship->hitPoints, ship->countryId, ship->name, Label(*ship)});
     }
   }
-  PreliminaryStrikes();
+  // The main thread draws the ships: the stage changes them in one step.
+  LockedStep([this] { PreliminaryStrikes(); });
   if (!strikeEntries.empty() || cancelRegularPart) {
     auto lines = [this](int kind) {
       std::wstring text;
@@ -168,8 +169,9 @@ void cSeaBattle::Fight(const sSeaBattleHooks& hooks) {
 
 void cSeaBattle::PlayToEnd() {
   // Each step either removes a ship's turn in this round or ends a round,
-  // and the rounds are counted down, so the loop ends.
-  while (!ended_) PlayRound();
+  // and the rounds are counted down, so the loop ends. Each step is one
+  // change under the lock.
+  while (!ended_) LockedStep([this] { return PlayRound(); });
 }
 
 void cSeaBattle::PreliminaryStrikes() {

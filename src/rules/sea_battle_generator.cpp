@@ -152,7 +152,7 @@ void GenerateSeaBattles(cWorld& world, const sSeaBattleHooks& hooks) {
     const bool raider = ship->type == kUnitSubmarine && ship->fleet && ship->fleet->formation == kFormationRaiders;
     if (ship->type != kUnitAircraftCarrier && !raider) continue;
     std::wstring message;
-    if (!ship->TrySurpriseAttack(world, ships, message)) continue;
+    if (!LockedStep([&] { return ship->TrySurpriseAttack(world, ships, message); })) continue;
     const sWezelGrafuMorz* node = ship->fleet ? world.GetSeaGraph().GetNode(ship->fleet->seaNode) : nullptr;
     sReport report;
     report.type = kReportSeaBattle;
