@@ -55,6 +55,9 @@ class cJednostkaMorska : public cUnit {
   // Adds delta truncated toward zero and keeps the result within
   // 0 .. maximum hit points; returns the new hit points.
   int AddHitPoints(float delta);
+  // The hit points against the maximum in whole per cent, as the counter
+  // and the fleets dialog show them; 0 for a ship without a maximum.
+  int GetHitPointPercent() const;
   // Raises the hit points to the interception floor (a percentage of the
   // maximum) when they are lower.
   void ApplyHitPointFloor();

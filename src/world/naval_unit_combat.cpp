@@ -68,6 +68,11 @@ float cJednostkaMorska::GetCombatValue(const cWorld& world) const {
   return static_cast<float>(half) * (0.5f + 0.1f * static_cast<float>(GetTechLevel() - 1));
 }
 
+int cJednostkaMorska::GetHitPointPercent() const {
+  if (maxHitPoints <= 0) return 0;
+  return static_cast<int>(static_cast<long long>(std::max(0, hitPoints)) * 100 / maxHitPoints);
+}
+
 int cJednostkaMorska::GetHitChance() const { return (GetTechLevel() + 3) * 10; }
 
 int cJednostkaMorska::RollShotDamage() const { return RandomRange(0, 100) < (GetTechLevel() + 5) * 10 ? 1 : 0; }

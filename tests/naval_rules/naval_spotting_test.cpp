@@ -150,9 +150,13 @@ TEST_F(NavalNode, ValuesByTypeAndTechnology) {
   EXPECT_EQ(battleship.hitPoints, 0);
   battleship.AddHitPoints(10.0f);
   EXPECT_EQ(battleship.hitPoints, 5);
-  // A ship without hit points to its name stays at 0.
+  EXPECT_EQ(battleship.GetHitPointPercent(), 100);
+  battleship.AddHitPoints(-3.0f);
+  EXPECT_EQ(battleship.GetHitPointPercent(), 40);
+  // A ship without hit points to its name stays at 0 and shows 0 per cent.
   battleship.maxHitPoints = 0;
   EXPECT_EQ(battleship.AddHitPoints(3.0f), 0);
+  EXPECT_EQ(battleship.GetHitPointPercent(), 0);
 }
 
 TEST_F(NavalNode, SplitGivesTheNextIdAndTheMarkedShips) {
