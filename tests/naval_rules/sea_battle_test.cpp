@@ -229,3 +229,19 @@ TEST_F(SeaBattle, HitChanceNeverFallsBelowOneAndRetreatLeavesTheReport) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SeaBattleRounds, WeightsPickOneToFiveRounds) {
+  twtest::AirWorld w({"~~"});
+  w.world->constants.seaBattleRoundWeights = {10, 30, 30, 20, 10};
+  // r from 1 to 100: 1-10 one round, 11-40 two, 41-70 three, 71-90 four,
+  // the rest five.
+  const std::pair<int, int> cases[] = {{1, 1}, {10, 1}, {11, 2}, {40, 2}, {41, 3}, {70, 3}, {71, 4}, {90, 4}, {91, 5}, {100, 5}};
+  for (auto [r, rounds] : cases) {
+    twtest::RandSequence dice({twtest::RandFor(1, 100, r)});
+    EXPECT_EQ(PickSeaBattleRounds(*w.world), rounds) << r;
+  }
+}
+
+}  // namespace
