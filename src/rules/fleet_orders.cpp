@@ -68,8 +68,7 @@ eFleetOrderRefusal ShoreBombard(cWorld& world, cFleet& fleet, int x, int y, sBom
     const eFleetOrderRefusal refusal = CheckShoreBombardment(world, fleet, x, y);
     if (refusal != eFleetOrderRefusal::kNone) return refusal;
     // Every battleship and cruiser that has not fired takes part.
-    for (cJednostkaMorska* ship : fleet.ships) ship->marked = true;
-    fleet.ShoreBombardHex(world, x, y, result);
+    fleet.ShoreBombardHex(world, x, y, result, true);
     return refusal;
   });
 }

@@ -95,8 +95,9 @@ class cFleet {
 
   // The shore bombardment of the unit on (x, y): true when a unit of a
   // country at war that was not yet bombarded this impulse stood there;
-  // otherwise every ship counts as having bombarded (false).
-  bool ShoreBombardHex(cWorld& world, int x, int y, sBombardmentResult& result);
+  // otherwise every ship counts as having bombarded (false). The marked
+  // battleships and cruisers fire, or all of them with allShips.
+  bool ShoreBombardHex(cWorld& world, int x, int y, sBombardmentResult& result, bool allShips);
 
   int country = 0;
   std::list<int> reachableNodes;

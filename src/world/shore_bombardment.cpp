@@ -112,14 +112,14 @@ void cJednostka::ResolveShoreBombardment(cWorld& world, cFleet& fleet, sBombardm
   world.reports.AddReport(report);
 }
 
-bool cFleet::ShoreBombardHex(cWorld& world, int x, int y, sBombardmentResult& result) {
+bool cFleet::ShoreBombardHex(cWorld& world, int x, int y, sBombardmentResult& result, bool allShips) {
   PlayAirSound(SND_SHORE_BOMBARDMENT);
   const cMap& map = world.GetMap();
   cJednostka* unit = map.IsInside(x, y) ? map.GetHex(x, y).unit : nullptr;
   const cCountry* own = world.GetCountry(country);
   if (unit && static_cast<int>(unit->shoreBombardmentEffect * 100.0f) == 0 && own &&
       own->IsAtWarWith(unit->countryId)) {
-    unit->ResolveShoreBombardment(world, *this, result, false);
+    unit->ResolveShoreBombardment(world, *this, result, allShips);
     return true;
   }
   for (cJednostkaMorska* ship : ships) ship->shoreBombardmentDone = true;
