@@ -31,6 +31,14 @@ ninja -C "$asan" -j "$jobs"
 echo "== link check"
 bash "$root/scripts/check_layers.sh" --libs "$asan/src"
 
+# Damaged copies of the fixture scenario (missing, empty, halved, garbled
+# files, other line ends, values out of range), each loaded with
+# check_scenario: it must end with exit 1 naming the file, or load with
+# WARNING lines for every row it leaves out.
+echo "== damaged scenarios"
+python3 "$root/scripts/damaged_scenarios.py" "$asan/tools/check_scenario" \
+  "$root/tests/data/fixture_scenario/Fixture" "$jobs"
+
 # The real window under a virtual X display: title and one drawn frame.
 echo "== window check (Xvfb)"
 bash "$root/scripts/window_check.sh" "$asan" "$asan/window_check"

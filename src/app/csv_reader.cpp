@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstdio>
-#include <cstring>
 
 #include "platform/paths.h"
 #include "platform/text.h"
@@ -31,6 +30,12 @@ constexpr std::array<bool, 256> kStops = [] {
   t['\n'] = t['\r'] = t[';'] = true;
   return t;
 }();
+
+// The position after the line end at pos (CR LF, LF or CR).
+std::size_t SkipLineEnd(const unsigned char* data, std::size_t size, std::size_t pos) {
+  if (data[pos] == '\r' && pos + 1 < size && data[pos + 1] == '\n') return pos + 2;
+  return pos + 1;
+}
 
 void AppendWidened(std::wstring& field, const unsigned char* bytes, std::size_t count) {
   const auto& table = AnsiTable();
@@ -82,12 +87,14 @@ void cCsvReader::Close() {
 
 // Byte by byte this is: take a byte; a byte other than LF, CR and ';' goes to
 // the accumulator (a '#' that starts the accumulator of the record's first
-// field marks a comment, after which nothing more is gathered); while the
-// accumulator is empty and empty fields are not kept, CR ends the record and
-// other stops are passed over; otherwise CR, ';' or the end of the data
-// completes the field; CR or the end of the data ends the record. Runs of
-// ordinary bytes are taken at once, and the field strings of the previous
-// record are reused, so a record of short fields costs no allocation.
+// field marks a comment, after which nothing more is gathered up to the line
+// end); while the accumulator is empty and empty fields are not kept, a line
+// end ends the record and ';' is passed over; otherwise a line end, ';' or
+// the end of the data completes the field; a line end or the end of the data
+// ends the record. A line end is CR LF, LF or CR (the LF of a CR LF is taken
+// with its CR). Runs of ordinary bytes are taken at once, and the field
+// strings of the previous record are reused, so a record of short fields
+// costs no allocation.
 std::uint16_t cCsvReader::ReadRecord(bool keepEmptyFields) {
   if (position_ >= size_) {
     fields_.clear();
@@ -112,9 +119,9 @@ std::uint16_t cCsvReader::ReadRecord(bool keepEmptyFields) {
     if (pos > start) {
       if (!field) {
         if (data[start] == '#' && used == 0) {
-          // A comment: everything up to the next CR is passed over.
-          const void* cr = std::memchr(data + pos, '\r', size - pos);
-          pos = cr ? static_cast<std::size_t>(static_cast<const unsigned char*>(cr) - data) + 1 : size;
+          // A comment: everything up to the line end is passed over.
+          while (pos < size && data[pos] != '\r' && data[pos] != '\n') ++pos;
+          if (pos < size) pos = SkipLineEnd(data, size, pos);
           break;
         }
         field = &nextSlot();
@@ -125,19 +132,19 @@ std::uint16_t cCsvReader::ReadRecord(bool keepEmptyFields) {
         break;
       }
     }
-    const unsigned char byte = data[pos++];
+    const unsigned char byte = data[pos];
+    const bool lineEnd = byte == '\r' || byte == '\n';
+    pos = lineEnd ? SkipLineEnd(data, size, pos) : pos + 1;
     const bool atEnd = pos >= size;
     if (!field && !keepEmptyFields) {
-      if (byte == '\r' || atEnd) break;
+      if (lineEnd || atEnd) break;
       continue;
     }
-    if (byte == '\r' || byte == ';' || atEnd) {
-      if (!field) nextSlot();  // an empty field that is kept
-      ++used;
-      field = nullptr;
-      if (byte == '\r' || atEnd) break;
-    }
-    // An LF inside a field is dropped and the field goes on.
+    // A line end, ';' or the end of the data completes the field.
+    if (!field) nextSlot();  // an empty field that is kept
+    ++used;
+    field = nullptr;
+    if (lineEnd || atEnd) break;
   }
 
   position_ = pos;

@@ -2,8 +2,9 @@
 // save tables). The whole file is read into memory at once; each ReadRecord
 // hands out the next record as wide fields (Windows-1252 widened).
 //
-// Fields end at ';' and records at CR; LF bytes are ignored wherever they
-// stand, so CR LF and CR line ends both work. A '#' as the first byte of a
+// Fields end at ';' and records at a line end: CR LF, LF or CR, so files
+// written on Windows, on Linux or with mixed line ends keep their rows. The
+// line counter is then the line number of the record last read. A '#' as the first byte of a
 // record (after any ';' passed over) makes the record a comment with no
 // fields. Blanks are kept and there is no quoting.
 #pragma once
@@ -34,8 +35,8 @@ class cCsvReader {
   void Close();
 
   bool IsOpened() const { return opened_; }
-  // The number of records read so far.
-  std::uint16_t LineCounter() const { return lineCounter_; }
+  // The number of records read so far: the line number of the last one.
+  std::uint32_t LineCounter() const { return lineCounter_; }
 
   const std::vector<std::wstring>& Fields() const { return fields_; }
   std::size_t FieldCount() const { return fields_.size(); }
@@ -46,7 +47,7 @@ class cCsvReader {
   bool opened_ = false;
   std::uint64_t position_ = 0;
   std::uint64_t size_ = 0;
-  std::uint16_t lineCounter_ = 0;
+  std::uint32_t lineCounter_ = 0;
   std::vector<std::wstring> fields_;
   std::unique_ptr<char[]> buffer_;  // exactly the file's bytes, no terminator
 };

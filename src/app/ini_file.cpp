@@ -73,7 +73,8 @@ void cIniFile::Load(std::wstring_view fileName) {
   std::string path;
   std::string_view rest(data);
   while (!rest.empty()) {
-    const std::size_t lf = rest.find('\n');
+    // A line ends at CR LF, LF or CR.
+    const std::size_t lf = rest.find_first_of("\r\n");
     std::string_view line = rest.substr(0, lf);
     rest = lf == std::string_view::npos ? std::string_view() : rest.substr(lf + 1);
 

@@ -1,10 +1,13 @@
 #include "files/ai_data_file.h"
 
 #include <array>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "app/console_log.h"
 #include "app/string_base.h"
+#include "app/data_rows.h"
 #include "app/fatal_exit.h"
 #include "app/file_text.h"
 #include "platform/format.h"
@@ -103,13 +106,13 @@ std::vector<std::string_view> SplitFields(std::string_view line) {
 }
 
 template <std::size_t N>
-void StoreCyclic(std::array<int, N>& slots, int valueNumber, std::string_view text) {
-  slots[static_cast<std::size_t>(valueNumber - 2) % N] = files::ParseInt(text);
+void StoreCyclic(std::array<int, N>& slots, int valueNumber, int value) {
+  slots[static_cast<std::size_t>(valueNumber - 2) % N] = value;
 }
 
 class cAiDataReader {
  public:
-  explicit cAiDataReader(cWorld& world) : world_(world) {}
+  cAiDataReader(cWorld& world, std::wstring path) : world_(world), path_(std::move(path)) {}
 
   void ReadLine(int lineNumber, std::string_view line) {
     line_ = lineNumber;
@@ -137,17 +140,36 @@ class cAiDataReader {
     const cMap& map = world_.GetMap();
     cCity* city = map.IsInside(x, y) ? map.GetHex(x, y).city : nullptr;
     if (city == nullptr) {
+      LogLine(L"ERROR: %s line %i: cities.csv has no city at (%i, %i)", path_, line_, x, y);
       FatalExit(plat::Format(L"ERROR (ai_data.csv, line %i): There is no city at coords (%i,%i)", line_, x, y));
     }
     return city;
   }
 
+  // Value n of the line as a whole number, or the end of the load.
+  int ParseInt(std::string_view text) const {
+    int value = 0;
+    if (!files::ParseWholeInt(plat::WidenAnsi(text), value)) Refuse(text, L"a whole number");
+    return value;
+  }
+  float ParseFloat(std::string_view text) const {
+    double value = 0.0;
+    if (!files::ParseWholeNumber(plat::WidenAnsi(text), value)) Refuse(text, L"a number");
+    return files::ToFloat(value);
+  }
+  [[noreturn]] void Refuse(std::string_view text, const wchar_t* what) const {
+    FatalExit(plat::Format(L"ERROR: %s line %i column %i: value \"%s\" is not %s", path_, line_, column_,
+                           plat::WidenAnsi(text), std::wstring(what)));
+  }
+
   void Value(eKey key, int n, std::string_view text) {
-    using files::ParseInt;
+    column_ = n;
     if (key == eKey::kCountry) {
       const int id = ParseInt(text);
       country_ = world_.GetCountry(id);
       if (country_ == nullptr) {
+        LogLine(L"ERROR: %s line %i: country %i is not one of the %i countries of countries.csv", path_, line_, id,
+                world_.GetCountryCount());
         FatalExit(plat::Format(L"ERROR: line %i in ai_data.csv names country ID %i, which does not exist!", line_, id));
       }
       return;
@@ -197,30 +219,30 @@ class cAiDataReader {
       case eKey::kPurchaseQueue: d.purchaseQueue.push_back(ParseInt(text)); break;
       case eKey::kCountriesToPress: d.countriesToPress.push_back(ParseInt(text)); break;
       case eKey::kFortLevelToHoldAtAllCost: d.fortLevelToHoldAtAllCost = ParseInt(text); break;
-      case eKey::kDesiredLandForcesStructure: StoreCyclic(d.desiredLandForcesStructure, n, text); break;
-      case eKey::kDesiredTechLevels: StoreCyclic(d.desiredTechLevels, n, text); break;
+      case eKey::kDesiredLandForcesStructure: StoreCyclic(d.desiredLandForcesStructure, n, ParseInt(text)); break;
+      case eKey::kDesiredTechLevels: StoreCyclic(d.desiredTechLevels, n, ParseInt(text)); break;
       case eKey::kDesiredStrategicMovementPoints: d.desiredStrategicMovementPoints = ParseInt(text); break;
-      case eKey::kNewUnitPurchasePreferences: StoreCyclic(d.newUnitPurchasePreferences, n, text); break;
+      case eKey::kNewUnitPurchasePreferences: StoreCyclic(d.newUnitPurchasePreferences, n, ParseInt(text)); break;
       case eKey::kNewUnitPurchaseData:
         if (n <= 7) {
           const auto pair = static_cast<std::size_t>((n - 2) / 2);
           if (even) {
             d.newUnitPurchaseCounts[pair] = ParseInt(text);
           } else {
-            d.newUnitPurchaseWeights[pair] = files::ParseFloat(text);
+            d.newUnitPurchaseWeights[pair] = ParseFloat(text);
           }
         }
         break;
-      case eKey::kMultipleSideAttackPreferences: StoreCyclic(d.multipleSideAttackPreferences, n, text); break;
-      case eKey::kOneSideAttackPreferences: StoreCyclic(d.oneSideAttackPreferences, n, text); break;
+      case eKey::kMultipleSideAttackPreferences: StoreCyclic(d.multipleSideAttackPreferences, n, ParseInt(text)); break;
+      case eKey::kOneSideAttackPreferences: StoreCyclic(d.oneSideAttackPreferences, n, ParseInt(text)); break;
       case eKey::kAllianceEntryPolicy: d.allianceEntryPolicy = ParseInt(text); break;
       case eKey::kTransportsUnitsToFrontsBySea: d.transportsUnitsToFrontsBySea = ParseInt(text) != 0; break;
-      case eKey::kMinRatioToPatchFront: d.minRatioToPatchFront = files::ParseFloat(text); break;
+      case eKey::kMinRatioToPatchFront: d.minRatioToPatchFront = ParseFloat(text); break;
       case eKey::kMaxUnitCountOnFront: d.maxUnitCountOnFront = ParseInt(text); break;
       case eKey::kMaxCoveringUnitDistance: d.maxCoveringUnitDistance = ParseInt(text); break;
       case eKey::kMaxSafeMoveCost: d.maxSafeMoveCost = ParseInt(text); break;
       case eKey::kShoreBombardmentSingleUse:
-        if (n <= 3) d.shoreBombardmentSingleUse[static_cast<std::size_t>(n - 2)] = files::ParseFloat(text) * 0.01f;
+        if (n <= 3) d.shoreBombardmentSingleUse[static_cast<std::size_t>(n - 2)] = ParseFloat(text) * 0.01f;
         break;
       case eKey::kCarrierTargetsPriorities:
         // Nine values; later ones never spill into other fields.
@@ -232,8 +254,10 @@ class cAiDataReader {
   }
 
   cWorld& world_;
+  std::wstring path_;
   cCountry* country_ = nullptr;
   int line_ = 0;
+  int column_ = 0;
   std::array<int, 3> pending_{};
 };
 
@@ -243,15 +267,13 @@ void LoadAiData(cWorld& world, std::wstring_view folderPattern) {
   const std::wstring path = files::PathFromPattern(folderPattern, L"ai_data.csv");
   const std::string bytes = files::ReadDataFileOrExit(path, {L"Wczytywanie danych AI z pliku:"});
 
-  cAiDataReader reader(world);
+  cAiDataReader reader(world, path);
   plat::LineReader lines(bytes);
   std::string_view line;
   int lineNumber = 0;
   while (lines.Next(line)) {
     ++lineNumber;
     if (!line.empty() && line[0] == '#') continue;
-    // A lone CR inside a line ends nothing; at its end it is no value.
-    while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.remove_suffix(1);
     reader.ReadLine(lineNumber, line);
   }
   // A file that ends with a line break (or is empty) has one more, empty

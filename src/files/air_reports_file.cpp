@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/console_log.h"
+#include "app/data_rows.h"
 #include "app/file_text.h"
 #include "platform/format.h"
 #include "platform/lines.h"
@@ -21,6 +22,7 @@ void LoadAirReconHexes(cWorld& world, std::wstring_view folderFormat, const Unit
     return;
   }
   g_ConsoleLog.WriteLine(L"Otwarcie OK");
+  files::cRowCheck row(path);
   plat::LineReader lines(bytes);
   std::string_view raw;
   cCountry* country = nullptr;
@@ -28,11 +30,11 @@ void LoadAirReconHexes(cWorld& world, std::wstring_view folderFormat, const Unit
     const std::wstring line = files::Trim(plat::WidenAnsi(raw));
     if (line.empty() || line[0] == L'#') continue;
     const std::vector<std::wstring> fields = files::Split(line, true);
-    const int lineNo = static_cast<int>(lines.LineNumber());
+    row.Start(static_cast<std::uint32_t>(lines.LineNumber()), fields);
     int a = 0, b = 0;
     if (fields[0] == L"Country") {
       if (fields.size() < 2 || !files::StrictInt(fields[1], a) || !world.GetCountry(a)) {
-        LogLine(L"ERROR: line %i in %s has a wrong country id: %s", lineNo, path, line);
+        row.Skip(L"a wrong country id; its hexes are skipped too: " + line);
         country = nullptr;
         continue;
       }
@@ -40,12 +42,19 @@ void LoadAirReconHexes(cWorld& world, std::wstring_view folderFormat, const Unit
       continue;
     }
     if (fields.size() < 2 || !files::StrictInt(fields[0], a) || !files::StrictInt(fields[1], b)) {
-      LogLine(L"ERROR: line %i in %s is not a hex: %s", lineNo, path, line);
+      row.Skip(L"not a hex: " + line);
       continue;
     }
-    if (!country) continue;  // a hex before any country line
+    if (!country) {
+      row.Skip(L"a hex before any valid Country line");
+      continue;
+    }
     cUnit* unit = unitAt ? unitAt(a, b) : nullptr;
-    if (unit) country->reconSpottedUnits.push_back(unit);
+    if (!unit) {
+      row.Skip(plat::Format(L"no unit stands on hex (%i, %i)", a, b));
+      continue;
+    }
+    country->reconSpottedUnits.push_back(unit);
   }
 }
 
@@ -67,20 +76,23 @@ void LoadAirshipAttackReports(cWorld& world, std::wstring_view folderFormat) {
   g_ConsoleLog.WriteLine(L"Otwarcie OK");
   // An odd last byte is no whole character and is dropped.
   const std::wstring text = plat::FromUtf16LE(bytes.data(), bytes.size() & ~static_cast<std::size_t>(1));
+  files::cRowCheck row(path);
   std::size_t start = 0;
   int lineNo = 0;
   while (start <= text.size()) {
-    std::size_t end = text.find(L'\n', start);
+    // A line ends at CR LF, LF or CR.
+    std::size_t end = text.find_first_of(L"\r\n", start);
     if (end == std::wstring::npos) end = text.size();
     const std::wstring line = files::Trim(std::wstring_view(text).substr(start, end - start));
-    start = end + 1;
+    start = end + (text.compare(end, 2, L"\r\n") == 0 ? 2 : 1);
     ++lineNo;
     if (line.empty() || line[0] == L'#') continue;
     const std::vector<std::wstring> fields = files::Split(line, true);
+    row.Start(static_cast<std::uint32_t>(lineNo), fields);
     int id = 0;
     cCountry* country = files::StrictInt(fields[0], id) ? world.GetCountry(id) : nullptr;
     if (!country || fields.size() < 2) {
-      LogLine(L"ERROR: line %i in %s has a wrong country id or no report: %s", lineNo, path, line);
+      row.Skip(L"a wrong country id or no report: " + line);
       continue;
     }
     country->attackReports.push_back(fields[1]);

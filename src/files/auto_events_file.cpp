@@ -5,6 +5,7 @@
 
 #include "app/console_log.h"
 #include "app/string_base.h"
+#include "app/data_rows.h"
 #include "app/fatal_exit.h"
 #include "app/file_text.h"
 #include "platform/format.h"
@@ -28,6 +29,7 @@ void LoadAutoEvents(cAutoEventsRepository& repository, std::wstring_view folderF
   const std::string bytes =
       files::ReadDataFileOrExit(path, {L"Wczytywanie repozytorium automatycznych zdarzen..."});
   repository.Clear();
+  files::cRowCheck row(path);
   plat::LineReader lines(bytes);
   std::string_view raw;
   while (lines.Next(raw)) {
@@ -37,13 +39,16 @@ void LoadAutoEvents(cAutoEventsRepository& repository, std::wstring_view folderF
     }
     if (raw[0] == '#') continue;
     const std::vector<std::wstring> fields = files::Split(plat::WidenAnsi(raw), false);
+    row.Start(static_cast<std::uint32_t>(lines.LineNumber()), fields);
     if (fields.size() > 2) {
+      LogLine(L"ERROR: %s line %i: %i fields where 2 are read", path, static_cast<int>(lines.LineNumber()),
+              static_cast<int>(fields.size()));
       FatalExit(plat::Format(
           g_StringBase.GetText("error:_cannot_handle_word_from_column_%i_for_auto_events_repository."), 3));
     }
     if (fields.size() < 2) {
       FatalExit(plat::Format(L"ERROR: line %i in %s has no option id", static_cast<int>(lines.LineNumber()), path));
     }
-    repository.Append(files::ParseInt(fields[0]), files::ParseInt(fields[1]));
+    repository.Append(row.Int(0, L"event id"), row.Int(1, L"option id"));
   }
 }

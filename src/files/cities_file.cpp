@@ -1,11 +1,13 @@
 #include "files/cities_file.h"
 
-#include <cwchar>
+#include <cfloat>
+#include <climits>
 #include <memory>
 #include <string>
 
 #include "app/console_log.h"
 #include "app/csv_reader.h"
+#include "app/data_rows.h"
 #include "app/fatal_exit.h"
 #include "app/file_text.h"
 #include "platform/format.h"
@@ -28,17 +30,25 @@ void LoadCities(cWorld& world, std::wstring_view folderFormat) {
   }
   world.Cities().clear();
 
+  files::cRowCheck row(files::PathFromPattern(folderFormat, L"cities.csv"));
   while (!reader.AtEnd()) {
-    if (reader.ReadRecord(false) < 8 || reader.FieldCount() < 8) continue;
+    if (reader.ReadRecord(false) == 0) continue;  // a comment or an empty line
+    row.Start(reader.LineCounter(), reader.Fields());
+    if (!row.HasFields(8)) continue;
+    row.WarnExtraFields(8);
     cCity city;
     city.SetName(reader[0]);
-    city.x = files::ParseInt(reader[1]);
-    city.y = files::ParseInt(reader[2]);
-    city.type = files::ParseInt(reader[3]);
-    city.victoryPoints = files::ParseInt(reader[4]);
-    city.productionPoints = std::wcstof(reader[5].c_str(), nullptr);
-    city.supply = files::ParseInt(reader[6]);
-    city.productionLostToBombing = files::ParseInt(reader[7]);
+    city.x = row.Int(1, L"hex x", 0, map.GetWidth() - 1);
+    city.y = row.Int(2, L"hex y", 0, map.GetHeight() - 1);
+    // Cities are found by their hex: one hex holds one city.
+    if (const cCity* other = map.GetHex(city.x, city.y).city) {
+      row.Refuse(plat::Format(L"hex (%i, %i) already holds the city %s", city.x, city.y, other->GetName()));
+    }
+    city.type = row.Int(3, L"city type", 0, 4);
+    city.victoryPoints = row.IntClamped(4, L"victory points", 0, INT_MAX);
+    city.productionPoints = files::ToFloat(row.NumberClamped(5, L"production points", 0.0, FLT_MAX));
+    city.supply = row.IntClamped(6, L"supply", 0, 50);
+    city.productionLostToBombing = row.IntClamped(7, L"production lost to bombing", 0, INT_MAX);
     world.AddCity(std::make_unique<cCity>(city));
     LogLine(L"Added city: %s", city.GetName());
   }

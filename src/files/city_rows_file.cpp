@@ -5,6 +5,7 @@
 
 #include "app/console_log.h"
 #include "app/string_base.h"
+#include "app/data_rows.h"
 #include "app/fatal_exit.h"
 #include "app/file_text.h"
 #include "platform/format.h"
@@ -23,15 +24,27 @@ void ReadCityRows(cWorld& world, std::wstring_view folderFormat, const wchar_t* 
              g_StringBase.GetText("open_ok")});
 
   const cMap& map = world.GetMap();
+  files::cRowCheck row(path);
   plat::LineReader lines(bytes);
   std::string_view raw;
   while (lines.Next(raw)) {
-    if (raw.size() <= 2 || raw[0] == '#') continue;
+    if (raw.empty() || raw[0] == '#') continue;
     const std::vector<std::wstring> fields = files::Split(plat::WidenAnsi(raw), false);
-    if (fields.size() < 2) continue;
-    const int x = files::ParseInt(fields[0]);
-    const int y = files::ParseInt(fields[1]);
+    if (fields.empty()) continue;
+    row.Start(static_cast<std::uint32_t>(lines.LineNumber()), fields);
+    if (!row.HasFields(2)) continue;
+    const int x = row.Int(0, L"hex x");
+    const int y = row.Int(1, L"hex y");
     cCity* city = map.IsInside(x, y) ? map.GetHex(x, y).city : nullptr;
+    if (!city) row.Skip(plat::Format(L"cities.csv has no city at (%i, %i)", x, y));
+    const std::size_t rowSize = city ? (convoy ? city->convoyInfo.size() : city->supplyInfo.size()) : 0;
+    if (city && fields.size() > rowSize + 2) {
+      row.Warn(plat::Format(L"%u values where the city's row holds %u; the rest are ignored",
+                            static_cast<unsigned>(fields.size() - 2), static_cast<unsigned>(rowSize)));
+    } else if (city && fields.size() < rowSize + 2) {
+      row.Warn(plat::Format(L"%u values where the city's row holds %u; the others keep their start values",
+                            static_cast<unsigned>(fields.size() - 2), static_cast<unsigned>(rowSize)));
+    }
     for (std::size_t k = 2; k < fields.size(); ++k) {
       if (!city) {
         g_ConsoleLog.WriteLine(
@@ -39,7 +52,7 @@ void ReadCityRows(cWorld& world, std::wstring_view folderFormat, const wchar_t* 
         continue;
       }
       const std::size_t entry = k - 2;
-      const int value = files::ParseInt(fields[k]);
+      const int value = row.Int(k, L"value");
       if (convoy) {
         if (entry < city->convoyInfo.size()) city->convoyInfo[entry] = value != 0 ? 1 : 0;
       } else {

@@ -8,6 +8,7 @@
 
 #include "app/console_log.h"
 #include "app/string_base.h"
+#include "app/data_rows.h"
 #include "app/fatal_exit.h"
 #include "app/file_text.h"
 #include "platform/format.h"
@@ -17,29 +18,44 @@
 
 namespace {
 
-void StoreText(sScenarioConstants& c, const sConstsLine& d, int index, std::string_view text) {
+// Where a value stands, for the message that refuses it.
+struct sConstsPlace {
+  std::wstring_view path;
+  int fileLine = 0;
+};
+
+// Stores one value field; a field that is not a number (or, for a whole
+// number, not one within 32 bits) ends the load naming file, line and column.
+void StoreText(sScenarioConstants& c, const sConstsLine& d, int index, std::string_view text,
+               const sConstsPlace& place, int column) {
   char* slot = ConstsSlotAddress(c, d, index);
+  const std::wstring field = plat::WidenAnsi(text);
+  int whole = 0;
+  double number = 0.0;
+  const bool isWhole = d.kind == eConstsKind::kInt;
+  if (isWhole ? !files::ParseWholeInt(field, whole) : !files::ParseWholeNumber(field, number)) {
+    FatalExit(plat::Format(L"ERROR: %s line %i column %i: value \"%s\" is not %s", std::wstring(place.path),
+                           place.fileLine, column, field, isWhole ? L"a whole number" : L"a number"));
+  }
   switch (d.kind) {
-    case eConstsKind::kInt: *reinterpret_cast<int*>(slot) = files::ParseInt(text); break;
-    case eConstsKind::kFloat: *reinterpret_cast<float*>(slot) = files::ParseFloat(text); break;
-    case eConstsKind::kDouble: *reinterpret_cast<double*>(slot) = files::ParseDouble(text); break;
-    case eConstsKind::kFloatToInt:
-      *reinterpret_cast<int*>(slot) = files::TruncateToInt(files::ParseFloat(text));
-      break;
+    case eConstsKind::kInt: *reinterpret_cast<int*>(slot) = whole; break;
+    case eConstsKind::kFloat: *reinterpret_cast<float*>(slot) = files::ToFloat(number); break;
+    case eConstsKind::kDouble: *reinterpret_cast<double*>(slot) = number; break;
+    case eConstsKind::kFloatToInt: *reinterpret_cast<int*>(slot) = files::TruncateToInt(files::ToFloat(number)); break;
   }
 }
 
 bool IsBlankOrSeparator(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == ';'; }
 
-// One data line: a single value from the start of the line, or the values
+// One data line: a single value in the line's first field, or the values
 // of the non-empty ";" fields at their columns. Returns the number of
 // columns of a multi-value line (0 for the others).
-int ReadDataLine(sScenarioConstants& c, int line, std::string_view text) {
+int ReadDataLine(sScenarioConstants& c, int line, std::string_view text, const sConstsPlace& place) {
   if (line > sScenarioConstants::kDataLines) return 0;
   const sConstsLine& d = ConstsLine(line);
   if (d.offset < 0) return 0;
   if (d.single) {
-    StoreText(c, d, 0, text);
+    StoreText(c, d, 0, text.substr(0, text.find(';')), place, 1);
     return 0;
   }
   int column = 0;
@@ -50,7 +66,7 @@ int ReadDataLine(sScenarioConstants& c, int line, std::string_view text) {
     if (end > start) {
       ++column;
       const int index = ConstsSlotIndex(line, column);
-      if (index >= 0) StoreText(c, d, index, text.substr(start, end - start));
+      if (index >= 0) StoreText(c, d, index, text.substr(start, end - start), place, column);
     }
     start = end + 1;
   }
@@ -179,9 +195,15 @@ void LoadScenarioConstantsFile(sScenarioConstants& constants, std::wstring_view 
       }
     }
     if (blank) continue;
-    const int columns = ReadDataLine(constants, dataLine, line);
+    const int columns =
+        ReadDataLine(constants, dataLine, line, sConstsPlace{path, static_cast<int>(reader.LineNumber())});
     if (dataLine == kCommanderWeightsLine) commanderColumns = columns;
     ++dataLine;
+  }
+  // A file cut short leaves the rules it does not reach at 0.
+  if (dataLine <= sScenarioConstants::kDataLines) {
+    LogLine(L"WARNING: %s line %i: the file ends after %i of %i data lines; the values of the others are 0",
+            std::wstring(path), static_cast<int>(reader.LineNumber()), dataLine - 1, sScenarioConstants::kDataLines);
   }
   // The reads end at the end of the file, which the log notes.
   LogLine(g_StringBase.GetText("error_while_reading_consts.csv!"));

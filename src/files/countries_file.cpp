@@ -1,7 +1,11 @@
 #include "files/countries_file.h"
 
+#include <cfloat>
+#include <climits>
+
 #include "app/console_log.h"
 #include "app/csv_reader.h"
+#include "app/data_rows.h"
 #include "app/fatal_exit.h"
 #include "app/file_text.h"
 #include "platform/format.h"
@@ -37,17 +41,28 @@ constexpr const wchar_t* kHeaderLine2 =
 // The six researched technologies in file order (the doctrine has none).
 constexpr int kResearched[6] = {kTechArtillery, kTechTanks, kTechAircraft, kTechSubmarines, kTechNavy, kTechNuclear};
 
-// Fills a country from the fields of one row (at least 69).
-void FillCountry(cCountry& country, const std::vector<std::wstring>& f) {
-  using files::ParseFloat;
-  using files::ParseInt;
+// Fills a country from the fields of one row (at least 69). Every number
+// field must hold a number; the levels, shares and codes that index the
+// rules' tables must lie in their ranges (fatal data errors), others are
+// clamped with a WARNING.
+void FillCountry(cCountry& country, const std::vector<std::wstring>& f, const files::cRowCheck& row) {
   auto col = [&](int c) -> const std::wstring& { return f[static_cast<std::size_t>(c - 1)]; };
-  auto i = [&](int c) { return ParseInt(col(c)); };
-  auto b = [&](int c) { return ParseInt(col(c)) != 0; };
-  country.id = i(1);
+  auto i = [&](int c) { return row.Int(static_cast<std::size_t>(c - 1), L"value"); };
+  auto b = [&](int c) { return row.Flag(static_cast<std::size_t>(c - 1), L"flag"); };
+  auto fl = [&](int c) { return files::ToFloat(row.Number(static_cast<std::size_t>(c - 1), L"value", -FLT_MAX, FLT_MAX)); };
+  country.id = row.Int(0, L"country id", 1);
   country.active = b(2);
   country.SetNameWithDefaultSkin(col(3));
-  for (int k = 0; k < 4; ++k) country.colour[static_cast<std::size_t>(k)] = files::ParseHex(col(4 + k));
+  // Colours are hexadecimal (at most eight digits, "0x" allowed).
+  for (int k = 0; k < 4; ++k) {
+    const std::wstring text = files::Trim(col(4 + k));
+    const std::size_t digits = text.rfind(L"0x", 0) == 0 || text.rfind(L"0X", 0) == 0 ? 2 : 0;
+    if (text.size() == digits || text.size() - digits > 8 ||
+        text.find_first_not_of(L"0123456789abcdefABCDEF", digits) != std::wstring::npos) {
+      row.RefuseValue(static_cast<std::size_t>(3 + k), L"colour", L"is not a hexadecimal number of up to 8 digits");
+    }
+    country.colour[static_cast<std::size_t>(k)] = files::ParseHex(text);
+  }
   country.alliance = i(8);
   country.orientation = i(9);
   country.zoneOfInfluence = i(10);
@@ -55,8 +70,13 @@ void FillCountry(cCountry& country, const std::vector<std::wstring>& f) {
   country.politicalStrength = i(12);
   country.finishedTurn = b(13);
   country.human = b(14);
-  for (int t = 0; t < kTechCount; ++t) country.techLevel[static_cast<std::size_t>(t)] = i(15 + t);
-  country.productionPoints = files::ParseDouble(col(22));
+  // The doctrine level (column 17) indexes tables of levels 0 to 5.
+  for (int t = 0; t < kTechCount; ++t) {
+    const std::size_t column = static_cast<std::size_t>(14 + t);
+    country.techLevel[static_cast<std::size_t>(t)] =
+        column == 16 ? row.IntClamped(column, L"doctrine level", 0, 5) : row.IntClamped(column, L"tech level", 0, INT_MAX);
+  }
+  country.productionPoints = row.Number(21, L"production points", -FLT_MAX, FLT_MAX);
   country.diplomaticPoints = i(23);
   country.strategicMovementPoints = i(24);
   country.seaTransportPoints = i(25);
@@ -74,11 +94,12 @@ void FillCountry(cCountry& country, const std::vector<std::wstring>& f) {
   country.doneHasteWarEntry = b(45);
   country.doneParliamentaryElections = b(46);
   country.doneTurnInOrientation = b(47);
-  country.socialUnrest = ParseFloat(col(48));
-  country.warEconomy = ParseFloat(col(49));
-  country.power = i(50);
-  country.region = i(51);
-  country.difficulty = i(52);
+  country.socialUnrest = fl(48);
+  country.warEconomy = files::ToFloat(row.NumberClamped(48, L"war economy per cent", 0.0, 100.0));
+  // Codes of the settings screen; 0 is "none" for power and region.
+  country.power = row.IntClamped(49, L"power", 0, 3);
+  country.region = row.IntClamped(50, L"region", 0, 5);
+  country.difficulty = row.IntClamped(51, L"difficulty level", 0, 4);
   country.nuclearBombs = i(53);
   country.diplomaticPointsPerMonth = i(54);
   for (int k = 0; k < 5; ++k) country.doctrineMonths[static_cast<std::size_t>(k)] = i(55 + k);
@@ -86,11 +107,11 @@ void FillCountry(cCountry& country, const std::vector<std::wstring>& f) {
   country.doneExertPressureAllied = b(61);
   country.doneExertPressureComintern = b(62);
   country.pbemPlayerId = i(63);
-  country.unitUpkeepModifier = ParseFloat(col(64));
-  country.winterBattle = ParseFloat(col(65));
-  country.winterMove = ParseFloat(col(66));
-  country.mudBattle = ParseFloat(col(67));
-  country.mudMove = ParseFloat(col(68));
+  country.unitUpkeepModifier = fl(64);
+  country.winterBattle = fl(65);
+  country.winterMove = fl(66);
+  country.mudBattle = fl(67);
+  country.mudMove = fl(68);
   country.specialFlags = i(69);
   if (f.size() > static_cast<std::size_t>(kFieldsWithoutSkin)) country.SetSkinName(col(70));
   // The doctrine advances by the months of columns 55-59, not by research.
@@ -133,6 +154,7 @@ void LoadCountries(cWorld& world, std::wstring_view folderPattern) {
   cCsvReader& reader = *file;
 
   world.Countries().clear();
+  files::cRowCheck row(path);
   while (!reader.AtEnd()) {
     reader.ReadRecord(false);
     const std::size_t n = reader.FieldCount();
@@ -144,7 +166,8 @@ void LoadCountries(cWorld& world, std::wstring_view folderPattern) {
                                   static_cast<int>(n), path, static_cast<int>(reader.LineCounter())));
     }
     auto country = std::make_unique<cCountry>();
-    FillCountry(*country, reader.Fields());
+    row.Start(reader.LineCounter(), reader.Fields());
+    FillCountry(*country, reader.Fields(), row);
     const int expected = world.GetCountryCount() + 1;
     if (country->id != expected) {
       FatalExit(plat::Format(L"ERROR: country ID %i in %s at line %i (counting from 1) breaks the sequence of ids (expected %i)",

@@ -29,8 +29,11 @@ void LoadEyeCandies(std::vector<sEyeCandy>& records, int width, int height, std:
     const std::wstring line = files::Trim(plat::WidenAnsi(raw));
     if (line.empty() || line[0] == L'#') continue;
     const std::vector<std::wstring> fields = files::Split(line, true);
+    const int lineNo = static_cast<int>(lines.LineNumber());
     if (fields.size() < 5) {
       LogLine(L"WARNING incorrect entry in %s/eyecandies.csv:\n%s", folder, line);
+      LogLine(L"WARNING: %s/eyecandies.csv line %i: %i fields where 9 are needed; the row is skipped", folder, lineNo,
+              static_cast<int>(fields.size()));
       continue;
     }
     int v[9] = {};
@@ -38,11 +41,14 @@ void LoadEyeCandies(std::vector<sEyeCandy>& records, int width, int height, std:
     for (int i = 0; ok && i < 9; ++i) ok = files::StrictInt(fields[static_cast<std::size_t>(i)], v[i]);
     if (!ok) {
       LogLine(L"ERROR incorrect entry data format in %s/eyecandies.csv: %s", folder, line);
+      LogLine(L"WARNING: %s/eyecandies.csv line %i: nine whole numbers are needed; the row is skipped", folder, lineNo);
       continue;
     }
     const int x = v[0], y = v[1];
     if (!sized || x < 0 || y < 0 || x >= width || y >= height) {
       LogLine(L"ERROR eye candy outside the map in %s/eyecandies.csv: %s", folder, line);
+      LogLine(L"WARNING: %s/eyecandies.csv line %i: hex (%i, %i) is outside the map; the row is skipped", folder, lineNo,
+              x, y);
       continue;
     }
     sEyeCandy& record = records[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + x];

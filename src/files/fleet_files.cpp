@@ -1,12 +1,14 @@
 #include "files/fleet_files.h"
 
+#include <climits>
 #include <memory>
+#include <unordered_set>
 #include <string>
 
 #include "app/console_log.h"
 #include "app/csv_reader.h"
 #include "app/fatal_exit.h"
-#include "app/file_text.h"
+#include "app/data_rows.h"
 #include "app/file_text.h"
 #include "platform/format.h"
 #include "platform/text.h"
@@ -24,8 +26,6 @@ namespace {
 
 // Names are held in fields of 100 characters with the terminator.
 constexpr std::size_t kNameMaxLength = 99;
-
-int Int(const cCsvReader& reader, std::size_t column) { return files::ParseInt(reader[column]); }
 
 std::wstring CutName(const std::wstring& name) { return name.substr(0, kNameMaxLength); }
 
@@ -68,20 +68,28 @@ void LoadFleets(cWorld& world, std::wstring_view folderFormat) {
   for (cFleet* fleet : fleets) delete fleet;
   fleets.clear();
 
+  files::cRowCheck row(files::PathFromPattern(folderFormat, L"fleets.csv"));
+  std::unordered_set<int> ids;
   cFleet templ;
   while (!reader.AtEnd()) {
-    if (reader.ReadRecord(false) < 11 || reader.FieldCount() < 11) continue;
-    templ.id = Int(reader, 0);
+    if (reader.ReadRecord(false) == 0) continue;  // a comment or an empty line
+    row.Start(reader.LineCounter(), reader.Fields());
+    if (!row.HasFields(11)) continue;
+    row.WarnExtraFields(11);
+    templ.id = row.Int(0, L"fleet id", 1);
+    // Ships name their fleet by id: two fleets of one id cannot both be meant.
+    if (!ids.insert(templ.id).second) row.RefuseValue(0, L"fleet id", L"is used twice");
     templ.name = CutName(reader[1]);
-    templ.country = Int(reader, 2);
-    templ.seaNode = Int(reader, 3);
-    templ.formation = Int(reader, 4);
-    templ.moved = Int(reader, 5) != 0;
-    templ.aiOrder = Int(reader, 6);
-    templ.aiDestinationNode = Int(reader, 7);
-    templ.aiInvasionX = Int(reader, 8);
-    templ.aiInvasionY = Int(reader, 9);
-    templ.active = Int(reader, 10) != 0;
+    templ.country = row.Int(2, L"country id", 1);
+    // The sea graph is read later; the node is checked against it then.
+    templ.seaNode = row.Int(3, L"sea node id", 1);
+    templ.formation = row.Int(4, L"formation", 0, 1);
+    templ.moved = row.Flag(5, L"has moved");
+    templ.aiOrder = row.Int(6, L"AI order");
+    templ.aiDestinationNode = row.Int(7, L"AI destination sea node", -1);
+    templ.aiInvasionX = row.Int(8, L"AI invasion x", -1, world.GetMap().GetWidth() - 1);
+    templ.aiInvasionY = row.Int(9, L"AI invasion y", -1, world.GetMap().GetHeight() - 1);
+    templ.active = row.Flag(10, L"is active");
     fleets.push_back(new cFleet(templ));
     LogLine(L"Added fleet %s (ID=%i CountryID=%i Location=%i)", templ.name, templ.id, templ.country, templ.seaNode);
   }
@@ -97,16 +105,29 @@ void LoadCommanders(cWorld& world, std::wstring_view folderFormat) {
   for (cCommander* commander : commanders) delete commander;
   commanders.clear();
 
+  files::cRowCheck row(files::PathFromPattern(folderFormat, L"commanders.csv"));
+  std::unordered_set<int> ids;
   while (!reader.AtEnd()) {
-    if (reader.ReadRecord(false) < 7 || reader.FieldCount() < 7) continue;
+    if (reader.ReadRecord(false) == 0) continue;  // a comment or an empty line
+    row.Start(reader.LineCounter(), reader.Fields());
+    if (!row.HasFields(7)) continue;
+    row.WarnExtraFields(7);
+    const int id = row.Int(0, L"commander id", 1);
+    // Units name their commander by id.
+    if (!ids.insert(id).second) row.RefuseValue(0, L"commander id", L"is used twice");
+    const int countryId = row.Int(2, L"country id", 1);
+    const int type = row.Int(3, L"commander type", 0, 2);
+    const int skill = row.IntClamped(4, L"skill", 0, 100);
+    const int experience = row.IntClamped(5, L"experience", 0, INT_MAX);
+    const int state = row.Int(6, L"commander state", 0, 2);
     auto* commander = new cCommander();
-    commander->id = Int(reader, 0);
+    commander->id = id;
     commander->name = CutName(reader[1]);
-    commander->countryId = Int(reader, 2);
-    commander->type = Int(reader, 3);
-    commander->skill = Int(reader, 4);
-    commander->experience = Int(reader, 5);
-    commander->state = Int(reader, 6);
+    commander->countryId = countryId;
+    commander->type = type;
+    commander->skill = skill;
+    commander->experience = experience;
+    commander->state = state;
     commanders.push_back(commander);
     LogLine(L"Added commander %s (ID=%i CountryID=%i)", commander->name, commander->id, commander->countryId);
   }
@@ -118,32 +139,41 @@ void LoadUnitNameTemplates(cWorld& world, std::wstring_view folderFormat, std::s
   cCsvReader& reader = *file;
 
   const int countryCount = world.GetCountryCount();
+  files::cRowCheck row(path);
   bool headerFound = false;
   std::vector<std::wstring> header;
   while (!reader.AtEnd()) {
     const std::size_t count = reader.ReadRecord(true) == 0 ? 0 : reader.FieldCount();
     if (count == 0) continue;                       // a comment
     if (count == 1 && reader[0].empty()) continue;  // an empty line
+    row.Start(reader.LineCounter(), reader.Fields());
     if (!headerFound) {
-      if (!reader[0].empty()) continue;
+      if (!reader[0].empty()) {
+        row.Skip(L"a row before the header row (the row whose first field is empty)");
+        continue;
+      }
       header = reader.Fields();
       headerFound = true;
       continue;
     }
-    const int number = files::ParseInt(reader[0]);
-    if (number < 1 || number > kUnitTypeNameSlots) {
+    int number = 0;
+    if (!files::ParseWholeInt(reader[0], number) || number < 1 || number > kUnitTypeNameSlots) {
       LogLine(L"unit_names.csv: line %i: slot number %i out of range", static_cast<int>(reader.LineCounter()),
               number);
+      row.Skip(plat::Format(L"slot number \"%s\" is not one of 1 to %i", reader[0], kUnitTypeNameSlots));
       continue;
     }
     const std::wstring defaultPattern = count > 1 ? reader[1] : std::wstring();
     for (std::size_t column = 2; column < count; ++column) {
       int countryId = static_cast<int>(column) - 1;
-      if (column < header.size() && !header[column].empty()) countryId = files::ParseInt(header[column]);
-      if (countryId > countryCount) continue;
-      cCountry* country = world.GetCountry(countryId);
+      if (column < header.size() && !header[column].empty() && !files::ParseWholeInt(header[column], countryId)) {
+        countryId = 0;
+      }
+      cCountry* country = countryId <= countryCount ? world.GetCountry(countryId) : nullptr;
       if (!country) {
         LogLine(L"unit_names.csv: wrong country id %i in column %i", countryId, static_cast<int>(column));
+        row.Warn(plat::Format(L"column %i: no country %i for this name; the name is ignored",
+                              static_cast<int>(column) + 1, countryId));
         continue;
       }
       country->SetUnitTypeName(number - 1, reader[column].empty() ? defaultPattern : reader[column]);
@@ -159,22 +189,26 @@ void LoadFlags(std::wstring_view folderFormat, std::vector<int>& flags) {
                                                       {L"Wczytywanie flag...", L"Blad otwarcia pliku (nie istnieje?)"});
 
   flags.assign(kEventFlagCount, 0);
+  files::cRowCheck row(files::PathFromPattern(folderFormat, L"flags.txt"));
   std::size_t start = 0;
   int lineNumber = 0;
   while (start < bytes.size()) {
-    std::size_t end = bytes.find('\n', start);
+    // A line ends at CR LF, LF or CR.
+    std::size_t end = bytes.find_first_of("\r\n", start);
     if (end == std::string::npos) end = bytes.size();
     std::string_view line(bytes.data() + start, end - start);
-    start = end + 1;
+    start = end + (bytes.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     ++lineNumber;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.empty() || line.front() == '#') continue;
-    const std::size_t separator = line.find(';');
-    if (separator == std::string_view::npos || separator == 0 || separator + 1 == line.size()) continue;
-    const int number = files::ParseInt(line.substr(0, separator));
-    const int value = files::ParseInt(line.substr(separator + 1));
+    const std::vector<std::wstring> fields = files::Split(plat::WidenAnsi(std::string(line)), false);
+    row.Start(static_cast<std::uint32_t>(lineNumber), fields);
+    if (!row.HasFields(2)) continue;
+    row.WarnExtraFields(2);
+    const int number = row.Int(0, L"flag number");
+    const int value = row.Int(1, L"flag value");
     if (number < 0 || number >= kEventFlagCount) {
       LogLine(L"flags.txt: line %i: flag number %i out of range", lineNumber, number);
+      row.Skip(plat::Format(L"flag number %i is not one of 0 to %i", number, kEventFlagCount - 1));
       continue;
     }
     flags[static_cast<std::size_t>(number)] = value;
@@ -187,21 +221,26 @@ void LoadConvoys(cWorld& world, std::wstring_view folderFormat) {
   cConvoyStore& store = world.Units().convoys;
   if (store.GetCountryCount() != world.GetCountryCount()) store.Resize(world.GetCountryCount());
 
+  files::cRowCheck row(files::PathFromPattern(folderFormat, L"convoys.csv"));
   while (!reader.AtEnd()) {
-    if (reader.ReadRecord(false) < 6 || reader.FieldCount() < 6) continue;
+    if (reader.ReadRecord(false) == 0) continue;  // a comment or an empty line
+    row.Start(reader.LineCounter(), reader.Fields());
+    if (!row.HasFields(6)) continue;
+    row.WarnExtraFields(6);
     const int line = static_cast<int>(reader.LineCounter());
     cConvoy convoy;
-    convoy.id = Int(reader, 0);
-    convoy.owner = Int(reader, 1);
-    convoy.type = Int(reader, 2);
-    convoy.value = Int(reader, 3);
-    const int departurePort = Int(reader, 4);
-    const int destinationPort = Int(reader, 5);
+    convoy.id = row.Int(0, L"convoy id", 1);
+    convoy.owner = row.Int(1, L"country id");  // an unknown one is skipped below
+    convoy.type = row.Int(2, L"convoy type", 0, 1);
+    convoy.value = row.IntClamped(3, L"value", 0, INT_MAX);
+    const int departurePort = row.Int(4, L"departure port id");
+    const int destinationPort = row.Int(5, L"destination port id");
     convoy.departure = PortCityOf(world, departurePort);
     convoy.destination = PortCityOf(world, destinationPort);
     if (!convoy.departure || !convoy.destination) {
       LogLine(L"convoys.csv: line %i: port id %i or %i names no port city; convoy skipped", line, departurePort,
               destinationPort);
+      row.Skip(plat::Format(L"port id %i or %i names no port city", departurePort, destinationPort));
       continue;
     }
     if (const sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(departurePort)) {
@@ -209,6 +248,7 @@ void LoadConvoys(cWorld& world, std::wstring_view folderFormat) {
     }
     if (!store.Add(convoy)) {
       LogLine(L"convoys.csv: line %i: wrong country id %i; convoy skipped", line, convoy.owner);
+      row.Skip(plat::Format(L"wrong country id %i", convoy.owner));
       continue;
     }
     LogLine(L"Added convoy ID=%i CountryID=%i", convoy.id, convoy.owner);

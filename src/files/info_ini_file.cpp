@@ -1,5 +1,6 @@
 #include "files/info_ini_file.h"
 
+#include <climits>
 #include <cstdint>
 #include <ctime>
 #include <string>
@@ -7,9 +8,11 @@
 #include "app/console_log.h"
 #include "app/ini_file.h"
 #include "app/version.h"
-#include "app/file_text.h"
+#include "app/data_rows.h"
+#include "app/fatal_exit.h"
 #include "app/file_text.h"
 #include "platform/format.h"
+#include "platform/text.h"
 #include "world/world.h"
 
 namespace {
@@ -71,10 +74,61 @@ sInfoHeader ReadInfoHeader(cIniFile& ini) {
   return h;
 }
 
+namespace {
+
+// A number key of the header as the file holds it: a key that is there must
+// hold a whole number; outside [min, max] it is a fatal data error, or with
+// clamp a WARNING and the nearer end. An absent key keeps its default.
+void CheckNumberKey(const cIniFile& ini, const std::wstring& path, std::string_view key, int& value, int min, int max,
+                    bool clamp) {
+  const auto it = ini.Entries().find(key);
+  const bool present = it != ini.Entries().end() && it->second.value.has_value();
+  const std::wstring keyText = plat::WidenAnsi(key);
+  if (present) {
+    const std::wstring text = plat::WidenAnsi(*it->second.value);
+    if (!files::ParseWholeInt(text, value)) {
+      FatalExit(plat::Format(L"ERROR: %s: %s \"%s\" is not a whole number", path, keyText, text));
+    }
+  }
+  if (value >= min && value <= max) return;
+  if (!clamp) {
+    FatalExit(plat::Format(present ? L"ERROR: %s: %s %i is out of range (%i to %i)"
+                                   : L"ERROR: %s: %s is missing (taken as %i, outside %i to %i)",
+                           path, keyText, value, min, max));
+  }
+  const int taken = value < min ? min : max;
+  LogLine(L"WARNING: %s: %s %i is out of range (%i to %i); taken as %i", path, keyText, value, min, max, taken);
+  value = taken;
+}
+
+}  // namespace
+
 sInfoHeader LoadInfoHeader(std::wstring_view folderPattern) {
+  const std::wstring path = files::PathFromPattern(folderPattern, L"Info.ini");
   cIniFile ini;
-  ini.Load(files::PathFromPattern(folderPattern, L"Info.ini"));
-  return ReadInfoHeader(ini);
+  ini.Load(path);
+  // The header falls back to its defaults; the checks below then name the
+  // file when those defaults cannot make a game.
+  if (!ini.IsLoaded()) LogLine(L"WARNING: %s cannot be read; the header's defaults are taken", path);
+  // The getters add a missing key with its default: look first.
+  const bool named = HasKey(ini, "Save/ScenarioName");
+  const cIniFile asRead = ini;
+  sInfoHeader h = ReadInfoHeader(ini);
+  // The scenario's own files are found by this name.
+  if (!named || !IsPlainFolderName(h.scenarioName)) {
+    FatalExit(plat::Format(L"ERROR: %s: Save/ScenarioName \"%s\" names no scenario folder", path, h.scenarioName));
+  }
+  CheckNumberKey(asRead, path, "Save/GameMonth", h.gameMonth, 1, 12, false);
+  CheckNumberKey(asRead, path, "Save/GameYear", h.gameYear, 1, 9999, false);
+  CheckNumberKey(asRead, path, "Save/GameDay", h.gameDay, 1, 31, true);
+  CheckNumberKey(asRead, path, "Save/Turn", h.turn, 0, INT_MAX, true);
+  CheckNumberKey(asRead, path, "Save/Impulse", h.impulse, 0, INT_MAX, true);
+  if (HasKey(asRead, "Duration/Turns")) {
+    int turns = 0;
+    CheckNumberKey(asRead, path, "Duration/Turns", turns, 0, INT_MAX, true);
+    h.turnsLeft = turns - h.turn;  // both at least 0
+  }
+  return h;
 }
 
 void ApplyInfoHeader(const sInfoHeader& header, cWorld& world) {

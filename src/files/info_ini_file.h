@@ -34,8 +34,12 @@ struct sInfoHeader {
 
 // The header from a loaded INI (missing keys take their defaults).
 sInfoHeader ReadInfoHeader(cIniFile& ini);
-// "Info.ini" found through a folder pattern ("data\save\x\%s"); a missing
-// file gives every default.
+// "Info.ini" found through a folder pattern ("data\save\x\%s") for a load:
+// a missing file gives every default (with a WARNING). A scenario name that
+// is missing or names no folder, a month outside 1-12, a year outside
+// 1-9999 or a number key that holds no whole number is a fatal data error
+// naming the file; a day outside 1-31 or a negative turn, impulse or
+// duration is clamped with a WARNING.
 sInfoHeader LoadInfoHeader(std::wstring_view folderPattern);
 
 // Puts the header's values into the world fields that hold them: impulse

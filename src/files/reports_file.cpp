@@ -94,9 +94,15 @@ void SaveReports(const cReportStore& store, std::wstring_view folder) {
 void LoadReports(cReportStore& store, std::wstring_view folderFormat) {
   const std::wstring path = files::PathFromPattern(folderFormat, L"reports.dat");
   std::string bytes;
-  if (!files::ReadBytes(path, bytes)) FatalExit(L"ERROR: Opening reports file for reading");
+  if (!files::ReadBytes(path, bytes)) {
+    LogLine(L"ERROR: %s cannot be read", path);
+    FatalExit(L"ERROR: Opening reports file for reading");
+  }
   const eReportsRead result = ReportsFromBytes(store, bytes);
-  if (result == eReportsRead::kWrongMagic) return;
+  if (result == eReportsRead::kWrongMagic) {
+    LogLine(L"WARNING: %s does not start with \"Tdwv1\"; the game goes on without its reports", path);
+    return;
+  }
   g_ConsoleLog.WriteLine(L"Reports file opened OK");
   if (result == eReportsRead::kTruncated) {
     LogLine(L"ERROR: Reports file %s is truncated", path);

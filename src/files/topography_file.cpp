@@ -4,6 +4,7 @@
 
 #include "app/console_log.h"
 #include "app/string_base.h"
+#include "app/data_rows.h"
 #include "app/fatal_exit.h"
 #include "app/file_text.h"
 #include "platform/format.h"
@@ -30,6 +31,7 @@ CountryTopographies LoadTopography(const cWorld& world, std::wstring_view folder
   CountryTopographies result(static_cast<std::size_t>(world.GetCountryCount()));
   Topography* country = nullptr;
   TopographyGroup* group = nullptr;
+  files::cRowCheck row(path);
   plat::LineReader lines(bytes);
   std::string_view raw;
   while (lines.Next(raw)) {
@@ -43,36 +45,43 @@ CountryTopographies LoadTopography(const cWorld& world, std::wstring_view folder
     const std::vector<std::wstring> fields = files::Split(line, false);
     if (fields.empty()) continue;
     const std::wstring key = files::Trim(fields[0]);
+    row.Start(static_cast<std::uint32_t>(lineNo), fields);
     if (key == L"New Group") {
       if (!country) {
         LogLine(L"ERROR: line %i in %s: a group without its country", lineNo, path);
+        row.Skip(L"a group before any valid Country line");
         continue;
       }
       country->emplace_back();
       group = &country->back();
     } else if (key == L"Country") {
-      if (fields.size() < 2) continue;
-      const int id = files::ParseInt(fields[1]);
       group = nullptr;
+      country = nullptr;
+      if (!row.HasFields(2)) continue;
+      const int id = row.Int(1, L"country id");
       if (id < 1 || id > world.GetCountryCount()) {
         LogLine(L"Error in file %s line no. %i", path, lineNo);
         g_ConsoleLog.WriteLine(g_StringBase.GetText("wrong_country_id"));
-        country = nullptr;
+        row.Skip(plat::Format(L"country %i is not one of 1 to %i; its groups are skipped too", id,
+                              world.GetCountryCount()));
         continue;
       }
       country = &result[static_cast<std::size_t>(id - 1)];
     } else if (key == L"City") {
-      if (fields.size() < 3) continue;
-      const int x = files::ParseInt(fields[1]);
-      const int y = files::ParseInt(fields[2]);
+      if (!row.HasFields(3)) continue;
+      const int x = row.Int(1, L"hex x");
+      const int y = row.Int(2, L"hex y");
       cCity* city = CityOnHex(world, x, y);
       if (!group || !city) {
         LogLine(L"ERROR: line %i in %s: no group or no city at (%i, %i)", lineNo, path, x, y);
+        row.Skip(group ? L"no city on that hex in cities.csv" : L"a city before any New Group line");
         continue;
       }
       group->push_back(city);
     } else if (fields.size() > 1) {
       FatalExit(plat::Format(L"ERROR: line %i in topography.csv has incorrect variable name (%s)!", lineNo, key));
+    } else {
+      row.Skip(L"\"" + key + L"\" is no key of this file");
     }
   }
   return result;

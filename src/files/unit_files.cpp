@@ -1,5 +1,6 @@
 #include "files/unit_files.h"
 
+#include <climits>
 #include <cwchar>
 #include <memory>
 #include <string>
@@ -9,9 +10,9 @@
 
 #include "app/console_log.h"
 #include "app/csv_reader.h"
+#include "app/data_rows.h"
 #include "app/string_base.h"
 #include "app/fatal_exit.h"
-#include "app/file_text.h"
 #include "app/file_text.h"
 #include "platform/format.h"
 #include "platform/message_box.h"
@@ -29,15 +30,34 @@ constexpr std::size_t kLandColumns = 33;
 constexpr std::size_t kAirColumns = 19;
 constexpr std::size_t kNavalColumns = 14;
 
-int Int(const cCsvReader& reader, std::size_t column) { return files::ParseInt(reader[column]); }
-bool Flag(const cCsvReader& reader, std::size_t column) { return Int(reader, column) != 0; }
+// Levels run 1 to 5; strengths are per cent of the full unit; supply is an
+// index of the supply tables (0 to 50).
+constexpr int kMaxLevel = 5;
+constexpr int kMaxPercent = 100;
+constexpr int kMaxSupplyValue = 50;
+constexpr int kMaxHitPoints = 100;
+
+// A hex coordinate of a row: -1 (no hex) or on the map.
+int Coordinate(const files::cRowCheck& row, std::size_t column, const wchar_t* what, int size) {
+  return row.Int(column, what, -1, size - 1);
+}
+
+// The row's unit id (positive); a repeated one keeps its unit but is
+// logged with the old line and a WARNING naming the row.
+int UnitId(const files::cRowCheck& row) { return row.Int(0, L"unit id", 1, INT_MAX); }
 
 // The commander named by a row (none for a negative id; an unknown id is
-// logged by the look-up), who then leads the unit.
-void LinkCommander(cWorld& world, cUnit& unit, int commanderId) {
+// logged by the look-up and warned about with the row), who then leads the
+// unit.
+void LinkCommander(cWorld& world, cUnit& unit, int commanderId, const files::cRowCheck& row) {
   unit.ownCommander = nullptr;
   cCommander* commander = world.FindCommanderById(commanderId);
-  if (!commander) return;
+  if (!commander) {
+    if (commanderId >= 0) {
+      row.Warn(plat::Format(L"commander %i is not in commanders.csv; the unit has no commander", commanderId));
+    }
+    return;
+  }
   unit.ownCommander = commander;
   commander->ledUnit = &unit;
 }
@@ -138,28 +158,44 @@ void LoadLandUnits(cWorld& world, std::wstring_view folderFormat) {
   list.clear();
 
   std::unordered_set<int> idsInUse = LandUnitIdsInUse(world);
+  const cMap& map = world.GetMap();
+  const int width = map.GetWidth();
+  const int height = map.GetHeight();
+  files::cRowCheck row(files::PathFromPattern(folderFormat, L"land_units.csv"));
   cJednostkaLadowa templ;
   while (!reader.AtEnd()) {
-    if (reader.ReadRecord(false) < kLandColumns || reader.FieldCount() < kLandColumns) continue;
-    const int id = Int(reader, 0);
-    if (!idsInUse.insert(id).second) LogLine(L"Blad: Numer ID=%i sie powtarza.", id);
-    const int type = Int(reader, 5);
+    if (reader.ReadRecord(false) == 0) continue;  // a comment or an empty line
+    row.Start(reader.LineCounter(), reader.Fields());
+    if (!row.HasFields(kLandColumns)) continue;
+    row.WarnExtraFields(kLandColumns);
+    const int id = UnitId(row);
+    if (!idsInUse.insert(id).second) {
+      LogLine(L"Blad: Numer ID=%i sie powtarza.", id);
+      row.Warn(plat::Format(L"land unit id %i is used twice", id));
+    }
+    const int type = row.Int(5, L"land unit type", kUnitInfantryDivision, kUnitArtificialHarbour);
+    if (CategoryOfUnitType(type) != kCategoryLand) row.RefuseValue(5, L"land unit type", L"names no land unit type");
+    const int countryId = row.Int(2, L"country id", 1);
+    // The placement check after the file refuses a hex off the map.
+    const int x = row.Int(3, L"hex x");
+    const int y = row.Int(4, L"hex y");
+    const int level = row.Int(6, L"level", 1, kMaxLevel);
 
     if (type == kUnitArtificialHarbour) {
       auto* harbour = new cMulberry();
       harbour->id = id;
       harbour->SetName(reader[1]);
-      harbour->countryId = Int(reader, 2);
-      harbour->x = Int(reader, 3);
-      harbour->y = Int(reader, 4);
-      harbour->level = Int(reader, 6);
-      harbour->wasAttacked = Flag(reader, 10);
-      harbour->transporterId = Int(reader, 14);
-      harbour->shoreBombardmentEffect = files::ParseFloat(reader[17]);
-      harbour->freezeTime = Int(reader, 18);
-      harbour->eventsEffect = Int(reader, 25);
-      harbour->turnsSinceParadrop = Int(reader, 26);
-      const int remaining = Int(reader, 27);
+      harbour->countryId = countryId;
+      harbour->x = x;
+      harbour->y = y;
+      harbour->level = level;
+      harbour->wasAttacked = row.Flag(10, L"was attacked");
+      harbour->transporterId = row.Int(14, L"transporter id");
+      harbour->shoreBombardmentEffect = files::ToFloat(row.Number(17, L"shore bombardment effect", -1e9, 1e9));
+      harbour->freezeTime = row.Int(18, L"freeze time");
+      harbour->eventsEffect = row.Int(25, L"events effect");
+      harbour->turnsSinceParadrop = row.Int(26, L"turns since paradrop");
+      const int remaining = row.Int(27, L"harbour months left", -1);
       harbour->remainingMonths =
           remaining == -1 ? files::TruncateToInt(world.constants.mulberryValues[3]) : remaining;
       harbour->category = kCategoryLand;
@@ -179,41 +215,41 @@ void LoadLandUnits(cWorld& world, std::wstring_view folderFormat) {
 
     templ.id = id;
     templ.SetName(reader[1]);
-    templ.countryId = Int(reader, 2);
-    templ.x = Int(reader, 3);
-    templ.y = Int(reader, 4);
+    templ.countryId = countryId;
+    templ.x = x;
+    templ.y = y;
     templ.SetType(type);
-    templ.level = Int(reader, 6);
-    templ.strength = Int(reader, 7);
-    templ.actionPoints = Int(reader, 8);
-    templ.attacked = Flag(reader, 9);
-    templ.wasAttacked = Flag(reader, 10);
-    templ.supplySourceX = Int(reader, 11);
-    templ.supplySourceY = Int(reader, 12);
-    templ.startingActionPoints = Int(reader, 13);
-    templ.transporterId = Int(reader, 14);
-    const int commanderId = Int(reader, 15);
-    templ.inReserve = Flag(reader, 16);
-    templ.shoreBombardmentEffect = files::ParseFloat(reader[17]);
-    templ.freezeTime = Int(reader, 18);
-    templ.aiOrder = Int(reader, 19);
-    templ.aiTargetX = Int(reader, 20);
-    templ.aiTargetY = Int(reader, 21);
-    templ.aiUltimateTargetX = Int(reader, 22);
-    templ.aiUltimateTargetY = Int(reader, 23);
-    templ.supply = Int(reader, 24);
-    templ.eventsEffect = Int(reader, 25);
-    templ.turnsSinceParadrop = Int(reader, 26);
-    templ.turnsWithoutSupply = Int(reader, 28);
-    templ.entrenchment = Int(reader, 29);
-    templ.lastX = Int(reader, 30);
-    templ.lastY = Int(reader, 31);
-    templ.availableInTurns = Int(reader, 32);
+    templ.level = level;
+    templ.strength = row.IntClamped(7, L"strength", 0, kMaxPercent);
+    templ.actionPoints = row.Int(8, L"action points");
+    templ.attacked = row.Flag(9, L"attacked");
+    templ.wasAttacked = row.Flag(10, L"was attacked");
+    templ.supplySourceX = Coordinate(row, 11, L"supply source x", width);
+    templ.supplySourceY = Coordinate(row, 12, L"supply source y", height);
+    templ.startingActionPoints = row.Int(13, L"starting action points");
+    templ.transporterId = row.Int(14, L"transporter id");
+    const int commanderId = row.Int(15, L"commander id");
+    templ.inReserve = row.Flag(16, L"in reserve");
+    templ.shoreBombardmentEffect = files::ToFloat(row.Number(17, L"shore bombardment effect", -1e9, 1e9));
+    templ.freezeTime = row.Int(18, L"freeze time");
+    templ.aiOrder = row.Int(19, L"AI order");
+    templ.aiTargetX = Coordinate(row, 20, L"AI target x", width);
+    templ.aiTargetY = Coordinate(row, 21, L"AI target y", height);
+    templ.aiUltimateTargetX = Coordinate(row, 22, L"AI ultimate target x", width);
+    templ.aiUltimateTargetY = Coordinate(row, 23, L"AI ultimate target y", height);
+    templ.supply = row.IntClamped(24, L"supply", 0, kMaxSupplyValue);
+    templ.eventsEffect = row.Int(25, L"events effect");
+    templ.turnsSinceParadrop = row.Int(26, L"turns since paradrop");
+    templ.turnsWithoutSupply = row.IntClamped(28, L"turns without supply", 0, INT_MAX);
+    templ.entrenchment = row.IntClamped(29, L"entrenchment", 0, INT_MAX);
+    templ.lastX = Coordinate(row, 30, L"last x", width);
+    templ.lastY = Coordinate(row, 31, L"last y", height);
+    templ.availableInTurns = row.IntClamped(32, L"available in turns", 0, INT_MAX);
     templ.ownCommander = nullptr;
 
     auto* unit = new cJednostkaLadowa(templ);
     list.push_back(unit);
-    LinkCommander(world, *unit, commanderId);
+    LinkCommander(world, *unit, commanderId, row);
     LogLine(L"Land unit %s (ID=%i CountryID=%i) added", unit->name, unit->id, unit->countryId);
   }
 }
@@ -231,31 +267,40 @@ void LoadAirUnits(cWorld& world, std::wstring_view folderFormat) {
 
   std::vector<std::wstring> invalidEntries;
   std::unordered_set<int> idsInUse = AirUnitIdsInUse(world);
+  const int width = world.GetMap().GetWidth();
+  const int height = world.GetMap().GetHeight();
+  files::cRowCheck row(files::PathFromPattern(folderFormat, L"air_units.csv"));
   cJednostkaLotnicza templ;
   while (!reader.AtEnd()) {
-    if (reader.ReadRecord(false) < kAirColumns || reader.FieldCount() < kAirColumns) continue;
-    const int id = Int(reader, 0);
+    if (reader.ReadRecord(false) == 0) continue;  // a comment or an empty line
+    row.Start(reader.LineCounter(), reader.Fields());
+    if (!row.HasFields(kAirColumns)) continue;
+    row.WarnExtraFields(kAirColumns);
+    const int id = UnitId(row);
     // An invalid row below makes no unit, so its id is not taken yet.
-    if (idsInUse.count(id) != 0) LogLine(L"Blad: Numer ID=%i jednostki lotniczej sie powtarza.", id);
+    if (idsInUse.count(id) != 0) {
+      LogLine(L"Blad: Numer ID=%i jednostki lotniczej sie powtarza.", id);
+      row.Warn(plat::Format(L"air unit id %i is used twice", id));
+    }
     templ.id = id;
     templ.SetName(reader[1]);
-    templ.countryId = Int(reader, 2);
-    templ.x = Int(reader, 3);
-    templ.y = Int(reader, 4);
-    templ.SetType(Int(reader, 5));
-    templ.level = Int(reader, 6);
-    templ.strength = static_cast<float>(Int(reader, 7));
-    const int commanderId = Int(reader, 8);
-    templ.attacked = Flag(reader, 9);
-    templ.wasAttacked = Flag(reader, 10);
-    templ.supplySourceX = Int(reader, 11);
-    templ.supplySourceY = Int(reader, 12);
-    templ.actionPoints = Int(reader, 13);
-    templ.startingActionPoints = Int(reader, 14);
-    templ.inReserve = Flag(reader, 15);
-    templ.supply = Int(reader, 16);
-    templ.reconDone = Flag(reader, 17);
-    templ.availableInTurns = Int(reader, 18);
+    templ.countryId = row.Int(2, L"country id", 1);
+    templ.x = row.Int(3, L"hex x");  // checked by the placement after the file
+    templ.y = row.Int(4, L"hex y");
+    templ.SetType(row.Int(5, L"air unit type", kUnitFighter, kUnitStrategicBomber));
+    templ.level = row.Int(6, L"level", 1, kMaxLevel);
+    templ.strength = static_cast<float>(row.IntClamped(7, L"strength", 0, kMaxPercent));
+    const int commanderId = row.Int(8, L"commander id");
+    templ.attacked = row.Flag(9, L"attacked");
+    templ.wasAttacked = row.Flag(10, L"was attacked");
+    templ.supplySourceX = Coordinate(row, 11, L"supply source x", width);
+    templ.supplySourceY = Coordinate(row, 12, L"supply source y", height);
+    templ.actionPoints = row.Int(13, L"action points");
+    templ.startingActionPoints = row.Int(14, L"starting action points");
+    templ.inReserve = row.Flag(15, L"in reserve");
+    templ.supply = row.IntClamped(16, L"supply", 0, kMaxSupplyValue);
+    templ.reconDone = row.Flag(17, L"recon done");
+    templ.availableInTurns = row.IntClamped(18, L"available in turns", 0, INT_MAX);
     templ.ownCommander = nullptr;
     templ.UpdateEffectiveness();
 
@@ -265,12 +310,13 @@ void LoadAirUnits(cWorld& world, std::wstring_view folderFormat) {
           plat::Format(L"%s;%d;%d;%d", templ.name, templ.x, templ.y, templ.countryId));
       g_ConsoleLog.WriteLine(
           L"Invalid entry in air_units.csv: jednostka moze byc w rezerwie tylko, jesli ma wspolrzedne (-1, -1)");
+      row.Skip(L"an air unit is in reserve exactly when its hex is (-1, -1)");
       continue;
     }
     auto* unit = new cJednostkaLotnicza(templ);
     list.push_back(unit);
     idsInUse.insert(unit->id);
-    LinkCommander(world, *unit, commanderId);
+    LinkCommander(world, *unit, commanderId, row);
     LogLine(L"Air unit %s (ID=%i CountryID=%i) added", unit->name, unit->id, unit->countryId);
   }
 
@@ -295,29 +341,35 @@ void LoadNavalUnits(cWorld& world, std::wstring_view folderFormat) {
   }
   list.clear();
 
+  files::cRowCheck row(files::PathFromPattern(folderFormat, L"naval_units.csv"));
+  std::unordered_set<int> idsInUse;
   cJednostkaMorska templ;
   while (!reader.AtEnd()) {
-    if (reader.ReadRecord(false) < kNavalColumns || reader.FieldCount() < kNavalColumns) continue;
-    templ.id = Int(reader, 0);
+    if (reader.ReadRecord(false) == 0) continue;  // a comment or an empty line
+    row.Start(reader.LineCounter(), reader.Fields());
+    if (!row.HasFields(kNavalColumns)) continue;
+    row.WarnExtraFields(kNavalColumns);
+    templ.id = UnitId(row);
+    if (!idsInUse.insert(templ.id).second) row.Warn(plat::Format(L"ship id %i is used twice", templ.id));
     templ.SetName(reader[1]);
-    templ.countryId = Int(reader, 2);
-    templ.SetType(Int(reader, 3));
-    templ.fleetId = Int(reader, 4);
-    templ.hitPoints = Int(reader, 5);
-    templ.maxHitPoints = Int(reader, 6);
-    const int commanderId = Int(reader, 7);
-    templ.inReserve = Flag(reader, 8);
-    templ.canBeBombed = Flag(reader, 9);
-    templ.airstrikeDone = Flag(reader, 10);
-    templ.availableInTurns = Int(reader, 11);
-    templ.reconDone = Flag(reader, 12);
-    templ.canBeRepaired = Flag(reader, 13);
+    templ.countryId = row.Int(2, L"country id", 1);
+    templ.SetType(row.Int(3, L"ship type", kUnitAircraftCarrier, kUnitAmphibiousShip));
+    templ.fleetId = row.Int(4, L"fleet id", -1);
+    templ.maxHitPoints = row.IntClamped(6, L"maximum hit points", 0, kMaxHitPoints);
+    templ.hitPoints = row.IntClamped(5, L"hit points", 0, templ.maxHitPoints);
+    const int commanderId = row.Int(7, L"commander id");
+    templ.inReserve = row.Flag(8, L"in reserve");
+    templ.canBeBombed = row.Flag(9, L"can be bombed");
+    templ.airstrikeDone = row.Flag(10, L"airstrike done");
+    templ.availableInTurns = row.IntClamped(11, L"available in turns", 0, INT_MAX);
+    templ.reconDone = row.Flag(12, L"recon done");
+    templ.canBeRepaired = row.Flag(13, L"can be repaired");
     templ.fleet = nullptr;
     templ.ownCommander = nullptr;
 
     auto* ship = new cJednostkaMorska(templ);
     list.push_back(ship);
-    LinkCommander(world, *ship, commanderId);
+    LinkCommander(world, *ship, commanderId, row);
     LogLine(L"Naval unit %s (ID=%i CountryID=%i) added", ship->name, ship->id, ship->countryId);
   }
 }
@@ -353,7 +405,11 @@ void PlaceLoadedUnits(cWorld& world, const List& list, const wchar_t* kindTitle,
       conflict = true;
     }
   }
-  if (conflict) FatalExit(1);
+  if (conflict) {
+    LogLine(L"ERROR: %s: %s units that cannot be placed (the lines above)",
+            files::PathFromPattern(world.folderPattern, std::wstring(kind) + L"_units.csv"), kindTitle);
+    FatalExit(1);
+  }
 }
 
 }  // namespace

@@ -8,8 +8,12 @@
 class cWorld;
 
 // Each reader empties its list (destroying its units) and appends one unit
-// per record of at least its column count (33, 19, 14; empty fields are
-// dropped, shorter records and comments passed over silently). A unit whose
+// per record of its column count (33, 19, 14; empty fields are dropped,
+// comments passed over). A shorter row is skipped with a WARNING naming the
+// file and line, a longer one warned about; a field that is not a number,
+// or an id, type, country id, coordinate or level out of range, ends the
+// load as a fatal data error; strength, supply and hit points out of range
+// are brought into range with a WARNING. A unit whose
 // commander exists becomes that commander's unit, so "commanders.csv" must
 // be read first. A file that cannot be opened logs
 // "Blad otwarcia pliku! (nie istnieje?)" and ends the process (exit 1).

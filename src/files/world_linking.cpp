@@ -9,7 +9,9 @@
 #include "app/string_base.h"
 #include "files/ai_data_file.h"
 #include "app/fatal_exit.h"
+#include "app/file_text.h"
 #include "files/fleet_files.h"
+#include "files/reference_checks.h"
 #include "files/world_loader.h"
 #include "platform/format.h"
 #include "world/commander.h"
@@ -43,7 +45,11 @@ cJednostkaMorska* FindShip(cWorld& world, int shipId) {
 }  // namespace
 
 void FinishLoading(cWorld& world) {
-  ValidateHexOwnership(world.GetMap(), world.GetCountryCount());
+  if (ValidateHexOwnership(world.GetMap(), world.GetCountryCount())) {
+    LogLine(L"WARNING: %s: hexes name controllers or owners that are not countries of countries.csv (the ERR lines "
+            L"above)",
+            files::PathFromPattern(world.folderPattern, L"map.tdw"));
+  }
   world.turnState.SetCurrentCountry(PickCurrentCountry(world.Countries()));
 
   MoveReserveShipsToPool(world);
@@ -65,6 +71,7 @@ void FinishLoading(cWorld& world) {
   world.GetCityGraph().LoadCitiesDiagram(world.scenarioName);
   world.ComputeCityHopDistances();
   world.GetSeaGraph().LoadSeaNodes(world.folderPattern);
+  CheckFleetSeaNodes(world);
   world.GetSeaGraph().LoadSeaEdges(world.scenarioName);
 
   LoadConvoys(world, world.folderPattern);
@@ -98,6 +105,8 @@ void PlaceShipsInFleets(cWorld& world) {
       g_ConsoleLog.WriteLine(plat::Format(g_StringBase.GetText("%s_belongs_to_fleet_%s"), ship->name, fleet->name));
     }
     if (!placed) {
+      LogLine(L"ERROR: %s: ship %s (ID=%i) names fleet %i, which fleets.csv does not hold",
+              files::PathFromPattern(world.folderPattern, L"naval_units.csv"), ship->name, ship->id, fleetId);
       FatalExit(plat::Format(L"Data integrity error: %s belongs to fleet id=%i, but no such fleet exists",
                                   ship->name, fleetId));
     }
@@ -116,6 +125,9 @@ void LinkLandUnitsToTransports(cWorld& world) {
     if (!ship) {
       // A cargo whose ship is missing could never be unloaded nor saved
       // with its ship: the data are broken.
+      LogLine(L"ERROR: %s: land unit %s (ID=%i) is aboard ship %i, which naval_units.csv does not hold",
+              files::PathFromPattern(world.folderPattern, L"land_units.csv"), unit->name, unit->id,
+              unit->transporterId);
       FatalExit(plat::Format(L"Data integrity error: %s is loaded on ship id=%i, but no such ship exists",
                                   unit->name, unit->transporterId));
     }

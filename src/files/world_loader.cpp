@@ -8,6 +8,7 @@
 #include "files/countries_file.h"
 #include "files/fleet_files.h"
 #include "files/info_ini_file.h"
+#include "files/reference_checks.h"
 #include "files/save_folders.h"
 #include "files/unit_files.h"
 #include "files/world_skins.h"
@@ -64,6 +65,7 @@ void LoadFolder(cWorld& world, const sWorldLoadHooks& hooks) {
   LoadNavalUnits(world, world.folderPattern);
   Progress(35);
   LoadCountries(world, world.folderPattern);
+  CheckCountryReferences(world);
   LoadUnitNameTemplates(world, world.folderPattern, world.unitNamesBytes);
   Progress(40);
   LoadAirshipAttackReports(world, world.folderPattern);

@@ -8,12 +8,12 @@ namespace plat {
 
 bool LineReader::Next(std::string_view& line) {
   if (pos_ >= data_.size()) return false;
-  std::size_t end = data_.find('\n', pos_);
-  const std::size_t next = end == std::string_view::npos ? data_.size() : end + 1;
+  std::size_t end = data_.find_first_of("\r\n", pos_);
   if (end == std::string_view::npos) end = data_.size();
+  std::size_t next = end + 1;
+  if (end < data_.size() && data_[end] == '\r' && next < data_.size() && data_[next] == '\n') ++next;
   line = data_.substr(pos_, end - pos_);
-  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-  pos_ = next;
+  pos_ = next < data_.size() ? next : data_.size();
   ++line_number_;
   return true;
 }

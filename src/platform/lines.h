@@ -1,5 +1,5 @@
-// Text lines: readers accept CR LF and LF line ends; writers of the files the
-// Windows game wrote in text mode write CR LF.
+// Text lines: readers accept CR LF, LF and CR line ends; writers of the files
+// the Windows game wrote in text mode write CR LF.
 #pragma once
 
 #include <cstddef>
@@ -8,8 +8,8 @@
 
 namespace plat {
 
-// Splits a buffer into lines at LF; a trailing CR is stripped from each line.
-// A last line without LF counts; an empty buffer has no lines.
+// Splits a buffer into lines at CR LF, LF or CR (the line end is left out). A
+// last line without a line end counts; an empty buffer has no lines.
 class LineReader {
  public:
   explicit LineReader(std::string_view data) : data_(data) {}

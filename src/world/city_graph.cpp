@@ -1,7 +1,8 @@
 #include "world/city_graph.h"
 
-#include <cstdlib>
+#include <string>
 
+#include "app/data_rows.h"
 #include "app/fatal_exit.h"
 #include "app/console_log.h"
 #include "app/string_base.h"
@@ -9,37 +10,25 @@
 #include "platform/framework.h"
 #include "platform/lines.h"
 #include "platform/paths.h"
+#include "platform/text.h"
 #include "world/cities.h"
 #include "world/world.h"
 #include "app/file_text.h"
 
 namespace {
 
-// A decimal field as the C library reads one: leading blanks, a sign, then
-// digits up to the first other character; no digits give 0. Values past the
-// range of int are clamped.
-int ParseField(std::string_view field) {
-  std::size_t i = 0;
-  while (i < field.size() && (field[i] == ' ' || field[i] == '\t')) ++i;
-  bool negative = false;
-  if (i < field.size() && (field[i] == '-' || field[i] == '+')) negative = field[i++] == '-';
-  long long value = 0;
-  for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i) {
-    if (value < 10'000'000'000LL) value = value * 10 + (field[i] - '0');
-  }
-  if (negative) value = -value;
-  if (value > 2147483647LL) return 2147483647;
-  if (value < -2147483647LL - 1) return -2147483647 - 1;
-  return static_cast<int>(value);
-}
-
-// Splits at ';' into up to five fields; missing fields read as 0.
-void ParseLinkLine(std::string_view line, int out[5]) {
+// Splits at ';' into the five fields of a link (a trailing ';' adds
+// nothing); false with the column of the first field that is missing or not
+// a whole number.
+bool ParseLinkLine(std::string_view line, int out[5], int& badColumn) {
   for (int f = 0; f < 5; ++f) {
     const std::size_t end = line.find(';');
-    out[f] = ParseField(line.substr(0, end));
+    badColumn = f + 1;
+    if (line.empty() && end == std::string_view::npos) return false;
+    if (!files::ParseWholeInt(plat::WidenAnsi(line.substr(0, end)), out[f])) return false;
     line = end == std::string_view::npos ? std::string_view{} : line.substr(end + 1);
   }
+  return true;
 }
 
 cCity* CityAt(const cMap& map, int x, int y) {
@@ -69,23 +58,33 @@ int cCityGraph::FindNodeIndex(const cCity* city) const {
   return -1;
 }
 
-eCitiesDiagramResult cCityGraph::ReadCitiesDiagramText(std::string_view text) {
+eCitiesDiagramResult cCityGraph::ReadCitiesDiagramText(std::string_view text, std::wstring_view path) {
   const cMap& map = g_pWorld->GetMap();
   plat::LineReader reader(text);
   std::string_view line;
   while (reader.Next(line)) {
     const int lineNumber = static_cast<int>(reader.LineNumber());
-    // Comments, and lines too short to hold anything (one character besides
-    // the line end at most).
+    // Comments and empty lines.
     if (!line.empty() && line[0] == '#') continue;
-    if (line.size() < 2) continue;
+    if (line.find_first_not_of("; \t") == std::string_view::npos) continue;
 
     int f[5];
-    ParseLinkLine(line, f);
+    int badColumn = 0;
+    if (!ParseLinkLine(line, f, badColumn)) {
+      LogLine(L"ERROR: %s line %i column %i: a link needs five whole numbers (from x;y;to x;y;type): \"%s\"",
+              std::wstring(path), lineNumber, badColumn, plat::WidenAnsi(line));
+      return eCitiesDiagramResult::kBadLine;
+    }
+    if (f[4] != kCityLinkLand && f[4] != kCityLinkSecond) {
+      LogLine(L"ERROR: %s line %i column 5: link type %i is not 0 or 1", std::wstring(path), lineNumber, f[4]);
+      return eCitiesDiagramResult::kBadLine;
+    }
     cCity* first = CityAt(map, f[0], f[1]);
     cCity* second = CityAt(map, f[2], f[3]);
     if (!first || !second) {
       LogLine(g_StringBase.GetText("critical_error_at_line_%i._no_city_at_given_coordinates"), lineNumber);
+      LogLine(L"ERROR: %s line %i: cities.csv has no city at (%i, %i)", std::wstring(path), lineNumber,
+              first ? f[2] : f[0], first ? f[3] : f[1]);
       return eCitiesDiagramResult::kNoCity;
     }
     const int target = FindNodeIndex(second);
@@ -110,7 +109,7 @@ void cCityGraph::LoadCitiesDiagram(std::wstring_view scenarioName) {
   }
   const std::wstring fileName = plat::Format(L"data\\scenarios\\%s\\cities_diagram.csv", std::wstring(scenarioName));
   const std::string text = files::ReadDataFileOrExit(fileName, {L"Otwieranie pliku diagramu miast:"});
-  if (ReadCitiesDiagramText(text) != eCitiesDiagramResult::kOk) FatalExit(1);
+  if (ReadCitiesDiagramText(text, fileName) != eCitiesDiagramResult::kOk) FatalExit(1);
 }
 
 bool cCityGraph::FindPath(const cCity* from, const cCity* to, int countryId, std::vector<cCity*>& out) {

@@ -39,6 +39,7 @@ enum class eCitiesDiagramResult {
   kCannotOpen,    // the file is missing
   kNoCity,        // a line names a hex without a city
   kNoNode,        // a line's second city has no node
+  kBadLine,       // a line without five whole numbers, or of an unknown link type
 };
 
 class cCityGraph {
@@ -56,8 +57,11 @@ class cCityGraph {
   // without a node is fatal: the log line, then the end of the process with
   // exit code 1.
   void LoadCitiesDiagram(std::wstring_view scenarioName);
-  // The reading itself from the file's text, without ending the process.
-  eCitiesDiagramResult ReadCitiesDiagramText(std::string_view text);
+  // The reading itself from the file's text, without ending the process
+  // (path names the file in the log lines). Every line that is not a
+  // comment or empty must hold five whole numbers, the last 0 or 1.
+  eCitiesDiagramResult ReadCitiesDiagramText(std::string_view text,
+                                             std::wstring_view path = L"cities_diagram.csv");
 
   // The route with the fewest land links from one city to another through
   // cities held by the country or its allies, destination first. False (and

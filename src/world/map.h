@@ -61,6 +61,7 @@ enum class eMapReadResult {
   kZeroSize,      // "ERROR: Map cannot have 0 heigth or 0 width"
   kTruncated,     // "ERROR: Map file \"%s\" is shorter than its header says"
   kBadSize,       // "ERROR: Wrong map size %ix%i" (old format: a negative size)
+  kBadValue,      // a hex with an unknown terrain code
 };
 
 namespace plat {
@@ -245,6 +246,10 @@ class cMap {
   void RecomputeMinimapOutline();
   void ApplyScaleChange();
   void ReadPassesAndFit();
+  // After decoding: false (logged) for an unknown terrain code; weather
+  // codes and monthly chances out of range are brought into range with a
+  // WARNING naming the file.
+  bool CheckHexValues(const std::wstring& pathForLog);
 
   int width_ = 0;
   int height_ = 0;

@@ -146,6 +146,7 @@ eMapReadResult cMap::ReadMapBytes(std::string_view bytes, const std::wstring& pa
   Clear();
   if (bytes.size() >= sizeof kMagic && std::memcmp(bytes.data(), kMagic, sizeof kMagic) != 0) {
     LogLine(L"ERROR: Wrong map file version");
+    LogLine(L"ERROR: %s does not start with \"Tdwv1\"", pathForLog);
     return eMapReadResult::kWrongVersion;
   }
   if (bytes.size() < kHeaderSize) {
@@ -159,6 +160,7 @@ eMapReadResult cMap::ReadMapBytes(std::string_view bytes, const std::wstring& pa
   LogLine(L"Loading hexes data...");
   if (w == 0 || h == 0) {
     LogLine(L"ERROR: Map cannot have 0 heigth or 0 width");
+    LogLine(L"ERROR: %s gives the map size %ix%i", pathForLog, w, h);
     return eMapReadResult::kZeroSize;
   }
   const std::size_t cells = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
@@ -172,9 +174,50 @@ eMapReadResult cMap::ReadMapBytes(std::string_view bytes, const std::wstring& pa
   ResetEyeCandies();
   const unsigned char* r = p + kHeaderSize;
   for (std::size_t i = 0; i < cells; ++i, r += kRecordSize) DecodeRecord(r, hexes_[i]);
+  if (!CheckHexValues(pathForLog)) {
+    Clear();
+    return eMapReadResult::kBadValue;
+  }
   ReadPassesAndFit();
   LogLine(g_StringBase.GetText("loading_map_from_%s..._ok"), pathForLog);
   return eMapReadResult::kOk;
+}
+
+bool cMap::CheckHexValues(const std::wstring& pathForLog) {
+  // Terrain codes index the rules' tables: an unknown one cannot be played.
+  // Weather codes and monthly chances out of range are taken as good weather
+  // and 100 per cent, each kind reported once with its first hex.
+  int badWeather = 0, badChance = 0;
+  int weatherAt = -1, chanceAt = -1;
+  for (std::size_t i = 0; i < hexes_.size(); ++i) {
+    sHex& hex = hexes_[i];
+    const int x = static_cast<int>(i % static_cast<std::size_t>(width_));
+    const int y = static_cast<int>(i / static_cast<std::size_t>(width_));
+    if (hex.terrain > kTerrainDesert) {
+      LogLine(L"ERROR: %s: hex (%i, %i) has terrain code %i (0 to %i)", pathForLog, x, y, hex.terrain,
+              static_cast<int>(kTerrainDesert));
+      return false;
+    }
+    if (hex.weather > 2) {
+      if (badWeather++ == 0) weatherAt = static_cast<int>(i);
+      hex.weather = 0;
+    }
+    for (int month = 0; month < 12; ++month) {
+      for (std::uint8_t* chance : {&hex.mudChance[month], &hex.winterChance[month]}) {
+        if (*chance <= 100) continue;
+        if (badChance++ == 0) chanceAt = static_cast<int>(i);
+        *chance = 100;
+      }
+    }
+  }
+  auto report = [&](int count, int at, const wchar_t* what) {
+    if (count == 0) return;
+    LogLine(L"WARNING: %s: %i %s out of range, the first at hex (%i, %i)", pathForLog, count, std::wstring(what),
+            at % width_, at / width_);
+  };
+  report(badWeather, weatherAt, L"weather codes (0 to 2; taken as 0)");
+  report(badChance, chanceAt, L"monthly mud or winter chances (0 to 100; taken as 100)");
+  return true;
 }
 
 void cMap::ReadPassesAndFit() {

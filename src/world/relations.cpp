@@ -1,10 +1,12 @@
 #include "world/relations.h"
 
-#include <cstdlib>
-#include <cwchar>
+#include <cfloat>
+#include <cstdint>
 #include <string>
 
+#include "app/data_rows.h"
 #include "app/fatal_exit.h"
+#include "app/file_text.h"
 #include "app/console_log.h"
 #include "app/string_base.h"
 #include "platform/format.h"
@@ -31,10 +33,6 @@ namespace {
   plat::GetFramework().Shutdown(1);
   FatalExit(1);
 }
-
-// The leading integer of a field as the C library reads it (0 when none).
-long FieldInt(const std::wstring& field) { return std::wcstol(field.c_str(), nullptr, 10); }
-float FieldFloat(const std::wstring& field) { return std::wcstof(field.c_str(), nullptr); }
 
 std::vector<std::wstring> SplitFields(const std::wstring& line) {
   std::vector<std::wstring> fields;
@@ -153,27 +151,52 @@ void cRelationsMatrix::ReadFile(std::wstring_view folderFormat, const wchar_t* f
   }
   LogLine(L"Otwarcie OK");
 
+  // Every country has exactly one row of one cell per country: a row left
+  // out or cut short would silently make peace (or forget losses).
+  files::cRowCheck row(path);
+  std::vector<bool> seen(static_cast<std::size_t>(count_) + 1, false);
+  const std::size_t fieldsNeeded = static_cast<std::size_t>(count_) + 2;
   plat::LineReader reader(bytes);
   std::string_view narrow;
   while (reader.Next(narrow)) {
     const int lineNumber = static_cast<int>(reader.LineNumber());
-    // Comments, and lines too short to hold an id and a separator.
-    if (narrow.empty() || narrow[0] == '#' || narrow.size() < 2) continue;
+    // Comments and empty lines.
+    if (narrow.empty() || narrow[0] == '#') continue;
     const std::vector<std::wstring> fields = SplitFields(plat::WidenAnsi(narrow));
-    const long a = FieldInt(fields[0]);
-    if (a < 1 || a > count_) {
-      LogLine(L"Error in file %lS\\relations.csv line no. %i", FolderOf(folderFormat), lineNumber);
+    row.Start(static_cast<std::uint32_t>(lineNumber), fields);
+    int a = 0;
+    if (!files::ParseWholeInt(fields[0], a) || a < 1 || a > count_) {
+      LogLine(L"Error in file %lS\\%s line no. %i", FolderOf(folderFormat), std::wstring(fileName), lineNumber);
       g_ConsoleLog.WriteLine(g_StringBase.GetText("wrong_country_id"));
-      EndAfterDataError();
+      row.RefuseValue(0, L"country id", plat::Format(L"is not one of 1 to %i", count_));
     }
-    for (int b = 1; b <= count_ && static_cast<std::size_t>(b) + 1 < fields.size(); ++b) {
-      sCell& cell = cells_[Index(static_cast<int>(a), b)];
+    // The writer ends each row with ';', which makes one empty field more.
+    const std::size_t used = fields.size() > fieldsNeeded && fields.back().empty() ? fields.size() - 1 : fields.size();
+    if (used < fieldsNeeded) {
+      row.Refuse(plat::Format(L"%u fields where %u are needed (the id, the name and one cell for each of %i countries)",
+                              static_cast<unsigned>(used), static_cast<unsigned>(fieldsNeeded), count_));
+    }
+    if (used > fieldsNeeded) {
+      row.Warn(plat::Format(L"%u fields where %u are read; the fields from column %u on are ignored",
+                            static_cast<unsigned>(used), static_cast<unsigned>(fieldsNeeded),
+                            static_cast<unsigned>(fieldsNeeded + 1)));
+    }
+    if (seen[static_cast<std::size_t>(a)]) row.Refuse(plat::Format(L"a second row for country %i", a));
+    seen[static_cast<std::size_t>(a)] = true;
+    for (int b = 1; b <= count_; ++b) {
+      sCell& cell = cells_[Index(a, b)];
+      const std::size_t column = static_cast<std::size_t>(b) + 1;
       if (losses) {
-        cell.losses = FieldFloat(fields[static_cast<std::size_t>(b) + 1]);
+        cell.losses = files::ToFloat(row.NumberClamped(column, L"losses", 0.0, FLT_MAX));
       } else {
-        cell.atWar = FieldInt(fields[static_cast<std::size_t>(b) + 1]) != 0;
+        cell.atWar = row.Flag(column, L"war flag");
         cell.losses = 0.0f;
       }
     }
+  }
+  for (int a = 1; a <= count_; ++a) {
+    if (seen[static_cast<std::size_t>(a)]) continue;
+    LogLine(L"ERROR: %s: no row for country %i", path, a);
+    EndAfterDataError();
   }
 }

@@ -1,17 +1,18 @@
 #include "world/sea_graph.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <cwchar>
+#include <climits>
 #include <string>
 
 #include "app/fatal_exit.h"
 #include "app/console_log.h"
 #include "app/csv_reader.h"
+#include "app/data_rows.h"
 #include "platform/format.h"
 #include "platform/framework.h"
 #include "platform/lines.h"
 #include "platform/paths.h"
+#include "platform/text.h"
 #include "world/cities.h"
 #include "world/country.h"
 #include "world/fleet.h"
@@ -22,14 +23,6 @@
 namespace {
 
 
-// The leading decimal integer of a field as the C library reads it (0 when
-// there is none).
-int FieldInt(const std::wstring& field) { return static_cast<int>(std::wcstol(field.c_str(), nullptr, 10)); }
-
-int FieldInt(std::string_view field) {
-  const std::string text(field);
-  return static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
-}
 
 cMap* WorldMap() { return g_pWorld ? &g_pWorld->GetMap() : nullptr; }
 
@@ -129,27 +122,31 @@ void cSeaGraph::LoadSeaNodes(std::wstring_view folderFormat) {
   nodes_.clear();
   cMap* map = WorldMap();
   int count = 0;
+  files::cRowCheck row(fileName);
   while (!reader.AtEnd()) {
-    reader.ReadRecord(false);
-    if (reader.FieldCount() < 10) continue;
+    if (reader.ReadRecord(false) == 0) continue;  // a comment or an empty line
+    row.Start(reader.LineCounter(), reader.Fields());
+    if (!row.HasFields(10)) continue;
+    row.WarnExtraFields(10);
     ++count;
     sWezelGrafuMorz node;
-    node.id = FieldInt(reader[0]);
+    node.id = row.Int(0, L"sea node id");
     if (node.id != count) {
       LogLine(L"ERROR. Sea node %i has ID=%i (should be equal!)", count, node.id);
-      FatalExit(1);
-      return;
+      row.RefuseValue(0, L"sea node id", plat::Format(L"breaks the sequence of ids (expected %i)", count));
     }
     node.name = reader[1];
-    node.maxSize = FieldInt(reader[2]);
-    node.size = std::min(FieldInt(reader[3]), node.maxSize);
+    // Port sizes run 0 (a sea zone) to 9.
+    node.maxSize = row.Int(2, L"maximum port size", 0, 9);
+    node.size = row.IntClamped(3, L"port size", 0, node.maxSize);
     node.isSea = node.size == 0 ? 1 : 0;
-    node.x = FieldInt(reader[4]);
-    node.y = FieldInt(reader[5]);
-    node.ownShipX = FieldInt(reader[6]);
-    node.ownShipY = FieldInt(reader[7]);
-    node.enemyShipX = FieldInt(reader[8]);
-    node.enemyShipY = FieldInt(reader[9]);
+    // Hexes off the map are tolerated: each is logged below.
+    node.x = row.Int(4, L"hex x");
+    node.y = row.Int(5, L"hex y");
+    node.ownShipX = row.Int(6, L"player unit hex x");
+    node.ownShipY = row.Int(7, L"player unit hex y");
+    node.enemyShipX = row.Int(8, L"enemy unit hex x");
+    node.enemyShipY = row.Int(9, L"enemy unit hex y");
     if (node.name == L"-" && map && map->IsInside(node.x, node.y)) {
       if (const cCity* city = map->GetHex(node.x, node.y).city) node.name = city->GetName();
     }
@@ -158,12 +155,15 @@ void cSeaGraph::LoadSeaNodes(std::wstring_view folderFormat) {
     const bool port = !node.IsSeaZone();
     if (!StampHex(map, node.x, node.y, node.id, false)) {
       LogLine(L"WARNING. Main hex for sea node %s (ID=%i) is placed outside the map!", node.name, node.id);
+      row.Warn(L"the main hex is outside the map");
     }
     if (!StampHex(map, node.ownShipX, node.ownShipY, node.id, port)) {
       LogLine(L"WARNING. Player unit in sea node %s (ID=%i) is placed outside the map!", node.name, node.id);
+      row.Warn(L"the player unit's hex is outside the map");
     }
     if (!StampHex(map, node.enemyShipX, node.enemyShipY, node.id, port)) {
       LogLine(L"WARNING. Enemy unit in sea node %s (ID=%i) is placed outside the map!", node.name, node.id);
+      row.Warn(L"the enemy unit's hex is outside the map");
     }
   }
   reader.Close();
@@ -174,6 +174,8 @@ void cSeaGraph::LoadSeaNodes(std::wstring_view folderFormat) {
     if (!city || !city->IsPort()) continue;
     if (map && map->IsInside(city->x, city->y) && map->GetHex(city->x, city->y).seaNode != 0) continue;
     LogLine(L"ERROR. There is no sea node for port city %s (%i, %i)", city->GetName(), city->x, city->y);
+    LogLine(L"ERROR: %s: no sea node stands on the port city %s (%i, %i)", fileName, city->GetName(), city->x,
+            city->y);
     missing = true;
   }
   if (missing) FatalExit(1);
@@ -183,28 +185,52 @@ void cSeaGraph::LoadSeaEdges(std::wstring_view scenarioName) {
   const std::wstring fileName =
       plat::Format(L"data\\scenarios\\%s\\sea_edges.csv", std::wstring(scenarioName));
   const std::string text = files::ReadDataFileOrExit(fileName, {L"Otwieranie pliku krawedzi grafu morz:"});
-  if (!ReadSeaEdgesText(text)) FatalExit(1);
+  if (!ReadSeaEdgesText(text, fileName)) FatalExit(1);
 }
 
-bool cSeaGraph::ReadSeaEdgesText(std::string_view text) {
+bool cSeaGraph::ReadSeaEdgesText(std::string_view text, std::wstring_view path) {
   plat::LineReader lines(text);
   std::string_view line;
   while (lines.Next(line)) {
     // The line end counts towards the five characters of a line too short
     // to hold a link.
-    if (line.empty() || line.front() == '#' || line.size() + 1 <= 5) continue;
+    if (line.empty() || line.front() == '#') continue;
+    if (line.size() + 1 <= 5) {
+      LogLine(L"WARNING: %s line %i: \"%hs\" is too short to hold a link; the row is skipped", std::wstring(path),
+              static_cast<int>(lines.LineNumber()), std::string(line));
+      continue;
+    }
     int values[4] = {0, 0, -1, -1};
     std::size_t start = 0;
+    const int lineNumber = static_cast<int>(lines.LineNumber());
     for (int f = 0; f < 4 && start <= line.size(); ++f) {
       std::size_t semi = line.find(';', start);
       if (semi == std::string_view::npos) semi = line.size();
-      values[f] = FieldInt(line.substr(start, semi - start));
+      const std::string field(line.substr(start, semi - start));
       start = semi + 1;
+      // A trailing ';' leaves one empty field: it stands for nothing.
+      if (field.empty() && start > line.size() && f >= 2) break;
+      if (!files::ParseWholeInt(plat::WidenAnsi(field), values[f])) {
+        LogLine(L"ERROR: %s line %i column %i: \"%hs\" is not a whole number", std::wstring(path), lineNumber, f + 1,
+                field);
+        return false;
+      }
+    }
+    // A strait is a hex of the map (or -1: none).
+    const cMap* map = WorldMap();
+    for (int f = 2; f < 4 && map; ++f) {
+      const int size = f == 2 ? map->GetWidth() : map->GetHeight();
+      if (values[f] >= -1 && values[f] < size) continue;
+      LogLine(L"ERROR: %s line %i column %i: strait %s %i is not -1 or on the map", std::wstring(path), lineNumber,
+              f + 1, f == 2 ? L"x" : L"y", values[f]);
+      return false;
     }
     sWezelGrafuMorz* from = GetNode(values[0]);
     if (!from || !GetNode(values[1])) {
       LogLine(L"ERROR. Sea edge in line %i links sea node %i to sea node %i, but no such node was loaded!",
-              static_cast<int>(lines.LineNumber()), values[0], values[1]);
+              lineNumber, values[0], values[1]);
+      LogLine(L"ERROR: %s line %i: sea node %i or %i does not exist", std::wstring(path), lineNumber, values[0],
+              values[1]);
       return false;
     }
     from->links.push_back({values[1], values[2], values[3]});

@@ -78,8 +78,9 @@ class cSeaGraph {
   // line naming a node that does not exist ends the process (exit code 1).
   void LoadSeaEdges(std::wstring_view scenarioName);
   // The same from text already read (the path only names the file in logs).
-  // False after the log line when a line names an unknown node.
-  bool ReadSeaEdgesText(std::string_view text);
+  // False after the log line when a line names an unknown node or holds a
+  // field that is not a whole number.
+  bool ReadSeaEdgesText(std::string_view text, std::wstring_view path = L"sea_edges.csv");
 
   // Shortest route (fewest links) for the country; out gets the node ids
   // from the destination back to the start. Among equally short routes the

@@ -41,11 +41,15 @@ class CsvReaderTest : public ::testing::Test {
 
 TEST_F(CsvReaderTest, FieldAndCommentRulesMissingFilesAndWindowsStylePaths) {
   const struct { std::string bytes; bool keepEmpty; Records want; } cases[] = {
-      {"#id;name\r\n1;abc\r\n", false, {{}, {L"1", L"abc"}, {}}},  // the last LF is a record of its own
+      {"#id;name\r\n1;abc\r\n", false, {{}, {L"1", L"abc"}}},
       {"a;b\r\nc;d", false, {{L"a", L"b"}, {L"c", L"d"}}},
-      {"a;b\nc;d\n", false, {{L"a", L"bc", L"d"}}},  // LF alone ends nothing
-      {"a;;b;\r\n\r\n", false, {{L"a", L"b"}, {}, {}}},
-      {"a;;b;\r\n\r\n", true, {{L"a", L"", L"b", L""}, {L""}, {L""}}},
+      // LF and CR alone end a record as CR LF does, also mixed in one file.
+      {"a;b\nc;d\n", false, {{L"a", L"b"}, {L"c", L"d"}}},
+      {"a;b\rc\r\nd\n\re", false, {{L"a", L"b"}, {L"c"}, {L"d"}, {}, {L"e"}}},
+      {"#x\ny;z\r#w\r\nv", false, {{}, {L"y", L"z"}, {}, {L"v"}}},
+      {"a;;b;\r\n\r\n", false, {{L"a", L"b"}, {}}},
+      {"a;;b;\r\n\r\n", true, {{L"a", L"", L"b", L""}, {L""}}},
+      {"a;\n\nb", true, {{L"a", L""}, {L""}, {L"b"}}},
       {"a;#b;c#d\r\n;;#x;y\r\n #z\r\n#q;r", false, {{L"a", L"#b", L"c#d"}, {}, {L" #z"}, {}}},
       {";#x;y\r\n#q;r", true, {{L"", L"#x", L"y"}, {}}},  // a kept empty field comes before the '#'
       {"\x80;\xE9t\xE9\r\n\x9C", false, {{L"\u20AC", L"\u00E9t\u00E9"}, {L"\u0153"}}},  // Windows-1252
@@ -61,7 +65,14 @@ TEST_F(CsvReaderTest, FieldAndCommentRulesMissingFilesAndWindowsStylePaths) {
   dir_.Write("data/Scen/Fleets.csv", "1;2\r\n");
   cCsvReader reader(W(dir_.Path().string()) + L"\\DATA\\scen\\fleets.CSV");
   EXPECT_EQ(reader.ReadRecord(false), 2);
-  EXPECT_EQ(std::tuple(reader[1], reader.LineCounter()), std::tuple(std::wstring(L"2"), 1));
+  EXPECT_EQ(std::tuple(reader[1], reader.LineCounter(), reader.AtEnd()), std::tuple(std::wstring(L"2"), 1u, true));
+  // The line counter is the line number of the record, whatever the line ends.
+  cCsvReader lines(W(dir_.Write("lines.csv", "#h\r\n1\n\r2\r3")));
+  std::vector<std::uint32_t> numbers;
+  while (!lines.AtEnd()) {
+    if (lines.ReadRecord(false) > 0) numbers.push_back(lines.LineCounter());
+  }
+  EXPECT_EQ(numbers, (std::vector<std::uint32_t>{2, 4, 5}));
 }
 
 std::array<int, 4> Entry(int id) {

@@ -99,6 +99,20 @@ TEST_F(AiDataFile, FatalLines) {
   EXPECT_EQ(FatalLine("Country;0\r\n"), L"ERROR: line 1 in ai_data.csv names country ID 0, which does not exist!");
   EXPECT_EQ(FatalLine("MaxSafeMoveCost;3\r\nCountry;1"),
             L"ERROR: line 1 in ai_data.csv gives values before a Country line!");
+  // A value is a whole number (or a decimal one where the key takes one),
+  // never the number a text starts with; the error names file, line, column.
+  const std::wstring path = plat::WidenAnsi(dir_.Path().string()) + L"/ai_data.csv";
+  EXPECT_EQ(FatalLine("Country;1\nMaxSafeMoveCost;3x"),
+            L"ERROR: " + path + L" line 2 column 2: value \"3x\" is not a whole number");
+  EXPECT_EQ(FatalLine("Country;1\rMinRatioToPatchFront;nan"),
+            L"ERROR: " + path + L" line 2 column 2: value \"nan\" is not a number");
+  EXPECT_EQ(FatalLine("Country;4294967297"),
+            L"ERROR: " + path + L" line 1 column 2: value \"4294967297\" is not a whole number");
+  // A country or a city that is not there is named with the file it is missing from.
+  FatalLine("Country;3\r\n");
+  EXPECT_TRUE(log_.Contains(L"ERROR: " + path + L" line 1: country 3 is not one of the 2 countries of countries.csv"));
+  FatalLine("Country;1\r\nDoNotAttackCities;5;5");
+  EXPECT_TRUE(log_.Contains(L"ERROR: " + path + L" line 2: cities.csv has no city at (5, 5)"));
 }
 
 }  // namespace

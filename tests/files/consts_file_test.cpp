@@ -104,9 +104,28 @@ TEST_F(ConstsFile, CommentsBlankLinesAndColumns) {
   EXPECT_EQ(Load(WithDataLine(68, "a;;5;6")).strategicMoveCost[0], 5);
   // A single value must come first.
   EXPECT_EQ(Load(WithDataLine(18, "12;some note")).effectivenessBase, 12);
-  EXPECT_EQ(Load(WithDataLine(18, "label;12")).effectivenessBase, 0);
-  // Missing columns keep 0; text reads 0.
-  EXPECT_EQ(Load(WithDataLine(34, "4;x;")).attackActionPointCost[1], 0);
+  // Missing columns keep 0. Text, a number run into text, "nan" or a whole
+  // number beyond 32 bits where a value stands ends the load, naming the
+  // file's line (the data line plus the comment before it) and the column.
+  EXPECT_EQ(Load(WithDataLine(34, "4;")).attackActionPointCost[1], 0);
+  const std::tuple<int, const char*, int, const wchar_t*> refused[] = {
+      {18, "label;12", 1, L"\"label\" is not a whole number"},
+      {34, "4;x;", 2, L"\"x\" is not a whole number"},
+      {34, "4;5x", 2, L"\"5x\" is not a whole number"},
+      {48, "4294967299", 1, L"\"4294967299\" is not a whole number"},
+      {9, "Row;1;nan", 3, L"\"nan\" is not a number"},
+      {9, "Row;1;inf", 3, L"\"inf\" is not a number"},
+  };
+  for (const auto& [line, row, column, problem] : refused) {
+    EXPECT_EQ(filestest::FatalLine(log_, [&] { Load(WithDataLine(line, row)); }),
+              L"ERROR: " + Path() + L" line " + std::to_wstring(line + 1) + L" column " + std::to_wstring(column) +
+                  L": value " + problem)
+        << row;
+  }
+  // A file cut short says where it ends (then its zeros are refused).
+  EXPECT_THROW(Load("# c\r\n1;1;1;1;1;1;1;1;1;1;1;1\r\n"), sFatalExitError);
+  EXPECT_TRUE(log_.Contains(L"WARNING: " + Path() + L" line 2: the file ends after 1 of 184 data lines; the values of "
+                            L"the others are 0"));
 }
 
 // The six commander weights: line 179 columns 1-5 and line 127 column 2. A

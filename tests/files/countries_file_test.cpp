@@ -81,4 +81,43 @@ TEST_F(CountriesFile, ShortRowsAndBrokenIdSequenceAreFatal) {
   }
 }
 
+// Fields are numbers whole: a number run into text is refused with file,
+// line and column; the doctrine level (a table index) and the war economy
+// share are brought into range with a WARNING.
+TEST_F(CountriesFile, ValuesAreReadWholeAndLevelsAndSharesClamped) {
+  auto with = [](int column, const std::string& value) {
+    std::string row = kSampleRow;
+    std::size_t start = 0;
+    for (int c = 1; c < column; ++c) start = row.find(';', start) + 1;
+    return row.replace(start, row.find(';', start) - start, value);
+  };
+  {
+    std::string row = with(17, "9");
+    const std::size_t at = row.find("12.500000;40.000000");
+    row.replace(at, 19, "12.500000;150");
+    dir_.Write("countries.csv", WithRows("\n" + row));
+  }
+  cWorld world;
+  LoadCountries(world, Pattern());
+  ASSERT_EQ(world.GetCountryCount(), 1);
+  EXPECT_EQ(std::tuple(world.GetCountry(1)->techLevel[kTechDoctrine], world.GetCountry(1)->warEconomy),
+            std::tuple(5, 100.0f));
+  EXPECT_TRUE(log_.Contains(L"WARNING: " + Path() +
+                            L" line 3: column 17: doctrine level \"9\" is out of range (0 to 5); taken as 5"));
+  EXPECT_TRUE(log_.Contains(L"WARNING: " + Path() +
+                            L" line 3: column 49: war economy per cent \"150\" is out of range (0 to 100); taken as 100"));
+  const std::pair<std::string, std::wstring> refused[] = {
+      {with(22, "123.25pp"), L" line 3 column 22: production points \"123.25pp\" is not a number"},
+      {with(1, "x1"), L" line 3 column 1: country id \"x1\" is not a whole number"},
+      {with(12, "4294967295"), L" line 3 column 12: value \"4294967295\" is out of range"},
+      {with(5, "ABCDEFG"), L" line 3 column 5: colour \"ABCDEFG\" is not a hexadecimal number of up to 8 digits"},
+      {with(4, "1FF0000FF"), L" line 3 column 4: colour \"1FF0000FF\" is not a hexadecimal number of up to 8 digits"},
+  };
+  for (const auto& [row, line] : refused) {
+    dir_.Write("countries.csv", WithRows("\r\n" + row));
+    cWorld other;
+    EXPECT_EQ(filestest::FatalLine(log_, [&] { LoadCountries(other, Pattern()); }), L"ERROR: " + Path() + line);
+  }
+}
+
 }  // namespace

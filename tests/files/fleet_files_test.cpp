@@ -6,7 +6,10 @@
 #include <tuple>
 #include <vector>
 
+#include "app/fatal_exit.h"
 #include "files/fleet_files.h"
+#include "platform/format.h"
+#include "platform/text.h"
 #include "files_fixture.h"
 #include "world/commander.h"
 #include "world/convoy.h"
@@ -39,15 +42,64 @@ TEST_F(FleetFiles, FleetsAndCommandersReadBackAndAreWrittenExactly) {
             commanders);
 }
 
+// The short record above is warned about; ids that others refer to must be
+// numbers, unique and positive, and codes within their ranges.
+TEST_F(FleetFiles, ShortRowsAreWarnedAboutAndBadIdsAreFatal) {
+  dir.Write("commanders.csv", "#h\n11;Guderian;2;0;4;30;2;\n12;Short;1;0;1;1;\n13;Old;1;2;250;5;0;");
+  twtest::LogCapture log;
+  LoadCommanders(world, Pattern());
+  ASSERT_EQ(world.Units().commanders.size(), 2u);
+  EXPECT_EQ(world.Units().commanders[1]->skill, 100);
+  const std::wstring commanders = Folder() + L"\\commanders.csv";
+  EXPECT_TRUE(log.Contains(L"WARNING: " + commanders + L" line 3: 6 fields where 7 are needed; the row is skipped"));
+  EXPECT_TRUE(log.Contains(L"WARNING: " + commanders +
+                           L" line 4: column 5: skill \"250\" is out of range (0 to 100); taken as 100"));
+
+  cScopedThrowingFatalHook hook;
+  const std::tuple<const char*, const char*, const wchar_t*> cases[] = {
+      {"fleets.csv", "1;A;1;2;0;0;0;-1;-1;-1;1;\r\n1;B;1;2;0;0;0;-1;-1;-1;1;",
+       L"line 2 column 1: fleet id \"1\" is used twice"},
+      {"fleets.csv", "1;A;1;0;0;0;0;-1;-1;-1;1;", L"line 1 column 4: sea node id \"0\" is out of range (1 to 2147483647)"},
+      {"fleets.csv", "1;A;1;2;5;0;0;-1;-1;-1;1;", L"line 1 column 5: formation \"5\" is out of range (0 to 1)"},
+      {"commanders.csv", "7;A;1;0;1;1;2;\r7;B;1;0;1;1;2;", L"line 2 column 1: commander id \"7\" is used twice"},
+      {"commanders.csv", "7;A;1;3;1;1;2;", L"line 1 column 4: commander type \"3\" is out of range (0 to 2)"},
+  };
+  for (const auto& [file, text, line] : cases) {
+    dir.Write(file, text);
+    const std::wstring name = plat::WidenAnsi(file);
+    EXPECT_EQ(filestest::FatalLine(log, [&] {
+                if (name == L"fleets.csv") LoadFleets(world, Pattern());
+                if (name == L"commanders.csv") LoadCommanders(world, Pattern());
+              }),
+              L"ERROR: " + Folder() + L"\\" + name + L" " + line);
+  }
+}
+
 TEST_F(FleetFiles, FlagsLinesAndRoundTrip) {
   dir.Write("flags.txt",
-            "# flag no;flag value\r\n12;5;\r\n;7\r\n13;\r\n14\r\n#15;1\r\n39999;-2\r\n40000;3\r\n-1;4\r\n\r\n16;9x");
+            "# flag no;flag value\r\n12;5;\r\n;7\r\n13;\n14\r#15;1\r\n39999;-2\r\n40000;3\r\n-1;4\r\n\r\n16;9");
   twtest::LogCapture log;
   std::vector<int> flags;
   LoadFlags(Pattern(), flags);
   ASSERT_EQ(flags.size(), static_cast<std::size_t>(kEventFlagCount));
   EXPECT_EQ(std::tuple(flags[12], flags[15], flags[16], flags[39999]), std::tuple(5, 0, 9, -2));
   EXPECT_TRUE(log.Contains(L"flags.txt: line 8: flag number 40000 out of range"));
+  // Every line left out says so, with its line number (any line end counts).
+  const std::wstring path = Folder() + L"\\flags.txt";
+  for (const auto& [line, reason] : {std::pair(3, L"1 fields where 2 are needed"), {4, L"1 fields where 2 are needed"},
+                                     {5, L"1 fields where 2 are needed"}, {8, L"flag number 40000 is not one of 0 to 39999"},
+                                     {9, L"flag number -1 is not one of 0 to 39999"}}) {
+    EXPECT_TRUE(log.Contains(plat::Format(L"WARNING: %s line %i: %s; the row is skipped", path, line, reason))) << line;
+  }
+  // A value that is not a number ends the load, naming file, line and column.
+  dir.Write("flags.txt", "1;2\n3;9x\n");
+  {
+    cScopedThrowingFatalHook fatal;
+    EXPECT_THROW(LoadFlags(Pattern(), flags), sFatalExitError);
+  }
+  EXPECT_TRUE(log.Contains(L"ERROR: " + path + L" line 2 column 2: flag value \"9x\" is not a whole number"));
+  dir.Write("flags.txt", "# flag no;flag value\r\n12;5;\r\n39999;-2;\r\n16;9\r\n");
+  LoadFlags(Pattern(), flags);
 
   flags[16] = 0;
   WriteFlags(Folder(), flags);
@@ -109,6 +161,8 @@ TEST_F(FleetFiles, ConvoysFindTheirPortsAndBadRowsAreSkipped) {
   EXPECT_TRUE(log.Contains(L"convoys.csv: line 4: port id 1 or 3 names no port city; convoy skipped"));
   EXPECT_TRUE(log.Contains(L"convoys.csv: line 5: port id 7 or 40 names no port city; convoy skipped"));
   EXPECT_TRUE(log.Contains(L"convoys.csv: line 6: wrong country id 4; convoy skipped"));
+  EXPECT_TRUE(log.Contains(L"WARNING: " + Folder() + L"\\convoys.csv line 6: wrong country id 4; the row is skipped"));
+  EXPECT_EQ(filestest::CountLines(log, L"WARNING: "), 3);
 }
 
 }  // namespace

@@ -75,14 +75,16 @@ TEST(ReportsFile, TruncationAnywhereIsFoundAndAWrongMagicIsNoError) {
   huge.replace(37, 4, Bytes({0xFF, 0xFF, 0xFF, 0x7F}));
   EXPECT_EQ(ReportsFromBytes(store, huge), eReportsRead::kTruncated);
 
-  // A wrong magic: the list stays empty and nothing is logged.
+  // A wrong magic: the list stays empty, which a WARNING names.
   twtest::TempDir dir;
   dir.Write("reports.dat", "Tdwv0");
   twtest::LogCapture log;
   store.Reports().push_back(kReport);
   LoadReports(store, dir.Path().wstring() + L"\\%s");
   EXPECT_TRUE(store.Reports().empty());
-  EXPECT_TRUE(log.Lines().empty());
+  EXPECT_EQ(log.Lines(), std::vector<std::wstring>{L"WARNING: " + dir.Path().wstring() +
+                                                   L"\\reports.dat does not start with \"Tdwv1\"; the game goes on "
+                                                   L"without its reports"});
 }
 
 TEST(AutoEvents, AddKeepsFirstAndFileRoundTrips) {
@@ -101,6 +103,12 @@ TEST(AutoEvents, AddKeepsFirstAndFileRoundTrips) {
   // Loading keeps duplicates as the file has them.
   EXPECT_EQ(read.Pairs(), (std::list<cAutoEventsRepository::Pair>{{5, 2}, {9, 1}, {9, 4}}));
   EXPECT_TRUE(log.Contains(L"empty_line..."));
+  // An id is a whole number, never the number a text starts with.
+  dir.Write("auto_events.csv", "5;2\r9;1x\n");
+  cScopedThrowingFatalHook hook;
+  EXPECT_EQ(filestest::FatalLine(log, [&] { LoadAutoEvents(read, dir.Path().wstring() + L"\\%s"); }),
+            L"ERROR: " + dir.Path().wstring() + L"\\auto_events.csv line 2 column 2: option id \"1x\" is not a whole "
+                                                L"number");
 }
 
 TEST(EyeCandies, EntriesFillTheirHexes) {
@@ -129,6 +137,13 @@ TEST(EyeCandies, EntriesFillTheirHexes) {
   const std::wstring formatError = L"ERROR incorrect entry data format in " + folder + L"/eyecandies.csv: ";
   EXPECT_EQ(filestest::CountLines(log, formatError), 3);  // a letter, eight fields, six fields
   EXPECT_EQ(records[1 * 4 + 1].words[2], 0u);  // nothing written by the bad lines
+  // Each line left out is warned about with its line number.
+  const std::wstring warning = L"WARNING: " + folder + L"/eyecandies.csv line ";
+  for (const std::wstring line : {L"5: 4 fields where 9 are needed", L"6: nine whole numbers are needed",
+                                  L"8: hex (9, 9) is outside the map", L"10: nine whole numbers are needed"}) {
+    EXPECT_TRUE(log.Contains(warning + line + L"; the row is skipped")) << ::testing::PrintToString(line);
+  }
+  EXPECT_EQ(filestest::CountLines(log, L"WARNING: "), 5);
 }
 
 }  // namespace

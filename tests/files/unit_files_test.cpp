@@ -1,10 +1,11 @@
 // The unit files: rows read into their fields and written back to the same
 // bytes under the writers' headers (comment lines), repeated ids, the rows
-// the readers refuse. Placement conflicts on
+// the readers warn about, clamp or refuse. Placement conflicts on
 // the map are covered by the broken scenarios of the world loader's tests.
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <tuple>
@@ -13,6 +14,7 @@
 #include "files/unit_files.h"
 #include "files/world_loader.h"
 #include "platform/message_box.h"
+#include "platform/text.h"
 #include "files_fixture.h"
 #include "world/commander.h"
 #include "world/fleet.h"
@@ -166,6 +168,86 @@ TEST_F(UnitFiles, NavalRowsKeepReserveCommanderAndLinkFleets) {
   EXPECT_EQ(fleet->GetShipCount(), 1);
   ark->fleetId = 5;  // a reserve ship is written without its fleet
   EXPECT_EQ(filestest::WithoutHeader(Rewrite("naval_units.csv", [&] { WriteNavalUnits(world, Folder()); })), rows);
+}
+
+}  // namespace
+
+namespace {
+
+// A land row of 33 fields: id, x, strength, commander and supply given.
+std::string LandRow(const std::string& id, int x, const std::string& strength, int commanderId,
+                    const std::string& supply) {
+  return id + ";Unit;1;" + std::to_string(x) + ";1;0;1;" + strength + ";0;0;0;-1;-1;0;-1;" +
+         std::to_string(commanderId) + ";0;0.000000;0;0;-1;-1;-1;-1;" + supply + ";0;0;-1;0;0;-1;-1;0;";
+}
+
+TEST_F(UnitFiles, EveryRowIsReadOrWarnedAboutWithItsLine) {
+  // LF line ends, an empty line, a short row, values clamped, an unknown
+  // commander: every row is a unit or a WARNING with file and line.
+  dir.Write("land_units.csv", "#h\n" + LandRow("1", 1, "150", 3, "65536") + "\n\n1;short;2\n" +
+                                  LandRow("2", 2, "-4", 99, "7") + "\r" + LandRow("3", 3, "80", -1, "5"));
+  twtest::LogCapture log;
+  LoadLandUnits(world, Pattern());
+  ASSERT_EQ(world.Units().landUnits.size(), 3u);
+  const cJednostkaLadowa* first = world.Units().landUnits.front();
+  EXPECT_EQ(std::tuple(first->strength, first->supply, first->ownCommander), std::tuple(100, 50, commander));
+  EXPECT_EQ((*std::next(world.Units().landUnits.begin()))->strength, 0);
+  const std::wstring path = Folder() + L"\\land_units.csv";
+  for (const std::wstring line : {
+           L"line 2: column 8: strength \"150\" is out of range (0 to 100); taken as 100",
+           L"line 2: column 25: supply \"65536\" is out of range (0 to 50); taken as 50",
+           L"line 4: 3 fields where 33 are needed; the row is skipped",
+           L"line 5: column 8: strength \"-4\" is out of range (0 to 100); taken as 0",
+           L"line 5: commander 99 is not in commanders.csv; the unit has no commander",
+       }) {
+    EXPECT_TRUE(log.Contains(L"WARNING: " + path + L" " + line)) << ::testing::PrintToString(line);
+  }
+  EXPECT_EQ(filestest::CountLines(log, L"WARNING: "), 5);
+
+  // An air strength far beyond its range is brought to 100, never carried
+  // on to the writer.
+  dir.Write("air_units.csv", "4;JG 52;2;1;2;20;3;2147483647;-1;0;0;-1;-1;1;2;0;5;1;0;");
+  LoadAirUnits(world, Pattern());
+  ASSERT_EQ(world.Units().airUnits.size(), 1u);
+  EXPECT_EQ(world.Units().airUnits.front()->strength, 100.0f);
+}
+
+TEST_F(UnitFiles, ValuesTheGameCannotRunWithEndTheLoadNamingFileLineAndColumn) {
+  cScopedThrowingFatalHook hook;
+  const std::string garbage = [] {
+    std::string row = "A";
+    for (int i = 1; i < 33; ++i) row += ";A";
+    return row;
+  }();
+  const std::tuple<const char*, std::string, std::wstring> cases[] = {
+      {"air_units.csv", "#h\r\n4;JG;2;1;2;-2147483648;3;12;-1;0;0;-1;-1;1;2;0;5;1;0;",
+       L"line 2 column 6: air unit type \"-2147483648\" is out of range (20 to 22)"},
+      {"air_units.csv", "4;JG;2;1;2;20;3;2.1e9;-1;0;0;-1;-1;1;2;0;5;1;0;",
+       L"line 1 column 8: strength \"2.1e9\" is not a whole number"},
+      {"land_units.csv", "#h\r\n" + garbage, L"line 2 column 1: unit id \"A\" is not a whole number"},
+      {"land_units.csv", LandRow("0", 1, "50", -1, "5"), L"line 1 column 1: unit id \"0\" is out of range (1 to 2147483647)"},
+      {"land_units.csv", LandRow("5", 1, "50", -1, "5x"), L"line 1 column 25: supply \"5x\" is not a whole number"},
+      {"naval_units.csv", "1;Hood;1;99;5;4;6;-1;0;0;1;0;0;1;",
+       L"line 1 column 4: ship type \"99\" is out of range (40 to 45)"},
+      {"naval_units.csv", "1;Hood;4294967299;41;5;4;6;-1;0;0;1;0;0;1;",
+       L"line 1 column 3: country id \"4294967299\" is out of range"},
+  };
+  for (const auto& [file, text, line] : cases) {
+    dir.Write(file, text);
+    twtest::LogCapture log;
+    const std::wstring name = plat::WidenAnsi(file);
+    const std::wstring last = filestest::FatalLine(log, [&] {
+      if (name == L"air_units.csv") LoadAirUnits(world, Pattern());
+      if (name == L"land_units.csv") LoadLandUnits(world, Pattern());
+      if (name == L"naval_units.csv") LoadNavalUnits(world, Pattern());
+    });
+    EXPECT_EQ(last, L"ERROR: " + Folder() + L"\\" + name + L" " + line);
+  }
+  // A land type code that names an air unit is no land unit.
+  dir.Write("land_units.csv", LandRow("5", 1, "50", -1, "5").replace(13, 1, "20"));
+  twtest::LogCapture log;
+  EXPECT_EQ(filestest::FatalLine(log, [&] { LoadLandUnits(world, Pattern()); }),
+            L"ERROR: " + Folder() + L"\\land_units.csv line 1 column 6: land unit type \"20\" names no land unit type");
 }
 
 }  // namespace

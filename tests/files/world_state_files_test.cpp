@@ -82,7 +82,16 @@ TEST_F(AirReports, ReconHexesWriteAndRead) {
   EXPECT_TRUE(world.GetCountry(2)->reconSpottedUnits.empty());
   // After the unknown country 9, hexes count for nobody until country 3.
   EXPECT_EQ(world.GetCountry(3)->reconSpottedUnits, (std::list<cUnit*>{&u3}));
-  EXPECT_EQ(filestest::CountLines(log, L"ERROR: line "), 2);  // "x;1;" and "Country;9;"
+  // Every line left out is warned about with its number and reason.
+  const std::wstring path = Folder() + L"\\airrecon_units.csv";
+  const std::vector<std::wstring> skipped = {
+      L"line 2: a hex before any valid Country line", L"line 5: no unit stands on hex (4, 5)",
+      L"line 7: not a hex: x;1;", L"line 8: a wrong country id; its hexes are skipped too: Country;9;",
+      L"line 9: a hex before any valid Country line"};
+  for (const std::wstring& line : skipped) {
+    EXPECT_TRUE(log.Contains(L"WARNING: " + path + L" " + line + L"; the row is skipped")) << plat::NarrowBytes(line);
+  }
+  EXPECT_EQ(filestest::CountLines(log, L"WARNING: "), 5);
 }
 
 TEST_F(AirReports, AirshipReportsAreUtf16WithLineFeeds) {
@@ -92,12 +101,14 @@ TEST_F(AirReports, AirshipReportsAreUtf16WithLineFeeds) {
   world.GetCountry(2)->attackReports.clear();
 
   dir.Write("airship_attacks.csv",
-            plat::ToUtf16LE(L"#x\n 1;first;extra\n\n7;lost\nnope;lost\n3;third;\n") + "\x01");
+            plat::ToUtf16LE(L"#x\r\n 1;first;extra\n\r7;lost\rnope;lost\r\n3;third;\n") + "\x01");
   twtest::LogCapture log;
   LoadAirshipAttackReports(world, Pattern());
   EXPECT_EQ(world.GetCountry(1)->attackReports, (std::list<std::wstring>{L"first"}));
   EXPECT_EQ(world.GetCountry(3)->attackReports, (std::list<std::wstring>{L"third"}));
-  EXPECT_EQ(filestest::CountLines(log, L"ERROR: line "), 2);
+  const std::wstring path = Folder() + L"\\airship_attacks.csv";
+  EXPECT_TRUE(log.Contains(L"WARNING: " + path + L" line 4: a wrong country id or no report: 7;lost; the row is skipped"));
+  EXPECT_TRUE(log.Contains(L"WARNING: " + path + L" line 5: a wrong country id or no report: nope;lost; the row is skipped"));
 }
 
 using TopographyFile = WorldFixture;
@@ -122,6 +133,15 @@ TEST_F(TopographyFile, WritesAndReadsGroupsAndSkipsBadLines) {
   EXPECT_EQ(read, (CountryTopographies{{}, {{&a}}, {}}));
   EXPECT_TRUE(log.Contains(L"empty_line..."));
   EXPECT_TRUE(log.Contains(L"wrong_country_id"));
+  // Every line left out is warned about with its number and reason.
+  const std::wstring path = Folder() + L"\\topography.csv";
+  for (const std::wstring line : {L"line 3: a city before any New Group line",
+                                  L"line 4: country 8 is not one of 1 to 3; its groups are skipped too",
+                                  L"line 5: a group before any valid Country line",
+                                  L"line 7: a city before any New Group line", L"line 9: no city on that hex in cities.csv", L"line 11: \"Bogus\" is no key of this file"}) {
+    EXPECT_TRUE(log.Contains(L"WARNING: " + path + L" " + line + L"; the row is skipped")) << ::testing::PrintToString(line);
+  }
+  EXPECT_EQ(filestest::CountLines(log, L"WARNING: "), 6);
 }
 
 using CityRows = WorldFixture;
@@ -143,6 +163,21 @@ TEST_F(CityRows, SupplyAndConvoyRows) {
   LoadCitiesSupplyInfo(world, Pattern());
   EXPECT_EQ(a.supplyInfo, (std::vector<std::int32_t>{4, -1, 0}));
   EXPECT_EQ(b.convoyInfo, (std::vector<std::uint8_t>{0, 0, 1}));
+
+  // A row of no city, a short row and a row longer than the city's are
+  // warned about; a value that is no number ends the load.
+  dir.Write("cities_supply_info.csv", "#s\r\n7;7;1;\r\n1\r\n1;1;5;5;5;5;\r\n");
+  twtest::LogCapture log;
+  LoadCitiesSupplyInfo(world, Pattern());
+  EXPECT_EQ(a.supplyInfo, (std::vector<std::int32_t>{5, 5, 5}));
+  const std::wstring path = Folder() + L"\\cities_supply_info.csv";
+  EXPECT_TRUE(log.Contains(L"WARNING: " + path + L" line 2: cities.csv has no city at (7, 7); the row is skipped"));
+  EXPECT_TRUE(log.Contains(L"WARNING: " + path + L" line 3: 1 fields where 2 are needed; the row is skipped"));
+  EXPECT_TRUE(log.Contains(L"WARNING: " + path + L" line 4: 4 values where the city's row holds 3; the rest are ignored"));
+  dir.Write("cities_supply_info.csv", "1;1;5;x5;");
+  cScopedThrowingFatalHook hook;
+  EXPECT_EQ(filestest::FatalLine(log, [&] { LoadCitiesSupplyInfo(world, Pattern()); }),
+            L"ERROR: " + path + L" line 1 column 4: value \"x5\" is not a whole number");
 }
 
 using Matrices = WorldFixture;

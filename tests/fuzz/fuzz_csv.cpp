@@ -30,7 +30,7 @@ void ReadAll(const std::wstring& name, bool keepEmptyFields) {
     }
     ++records;
   }
-  if (reader.LineCounter() != static_cast<std::uint16_t>(records)) __builtin_trap();
+  if (reader.LineCounter() != records) __builtin_trap();
   reader.Close();
 }
 

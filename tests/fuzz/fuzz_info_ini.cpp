@@ -1,6 +1,8 @@
 // Reads arbitrary bytes as the "Info.ini" header of a saved game, checks the
 // limits the reader promises, writes the header into a save folder and reads
-// that back: the saved numbers must come back as they were.
+// that back: the saved numbers must come back as they were. A header the
+// game refuses (a fatal data error) ends the input quietly through the
+// throwing hook; the header written from an accepted one must be accepted.
 #include <unistd.h>
 
 #include <cstddef>
@@ -9,6 +11,7 @@
 #include <string>
 
 #include "app/console_log.h"
+#include "app/fatal_exit.h"
 #include "files/info_ini_file.h"
 #include "platform/lines.h"
 #include "platform/text.h"
@@ -39,7 +42,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
 
-  const sInfoHeader header = LoadInfoHeader(inPattern);
+  cScopedThrowingFatalHook hook;
+  sInfoHeader header;
+  try {
+    header = LoadInfoHeader(inPattern);
+  } catch (const sFatalExitError&) {
+    return 0;
+  }
+  Check(header.gameMonth >= 1 && header.gameMonth <= 12 && header.gameYear >= 1 && header.gameYear <= 9999);
+  Check(header.gameDay >= 1 && header.gameDay <= 31 && header.turn >= 0 && header.impulse >= 0);
   Check(header.smallUnitsSize >= 0 && header.smallUnitsSize <= 5);
   Check(header.largeUnitsSize >= 1 && header.largeUnitsSize <= 5);
   Check(header.pbemPlayers.size() <= 8);

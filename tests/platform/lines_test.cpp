@@ -24,14 +24,15 @@ V Lines(std::string_view data) {
 
 }  // namespace
 
-TEST(Lines, SplitAtLfAndStripOneTrailingCr) {
+TEST(Lines, SplitAtCrLfLfAndCr) {
   EXPECT_EQ(Lines(""), V{});
   EXPECT_EQ(Lines("a"), V{"a"});
   EXPECT_EQ(Lines("a\r\nb\r\n"), (V{"a", "b"}));
   EXPECT_EQ(Lines("\n\r\n"), (V{"", ""}));
   EXPECT_EQ(Lines("\r"), V{""});
-  EXPECT_EQ(Lines("a\r\r\n"), V{"a\r"});
-  EXPECT_EQ(Lines("x\ry\nz"), (V{"x\ry", "z"}));
+  EXPECT_EQ(Lines("a\r\r\n"), (V{"a", ""}));
+  EXPECT_EQ(Lines("x\ry\nz"), (V{"x", "y", "z"}));
+  EXPECT_EQ(Lines("a\n\rb\r\n\nc"), (V{"a", "", "b", "", "c"}));
   EXPECT_EQ(Lines(std::string("a\0b\n", 4)), V{std::string("a\0b", 3)});
   EXPECT_EQ(ToCrLf(""), "");
   EXPECT_EQ(ToCrLf("a\nb\r\nc\n\n"), "a\r\nb\r\nc\r\n\r\n");

@@ -278,11 +278,26 @@ TEST(CityGraph, BadLinesAreReportedWithTheirLineNumber) {
   twtest::LogCapture log;
   EXPECT_EQ(g.Read("0;0;2;0;0\n# x\n3;0;2;0;0\n"), eCitiesDiagramResult::kNoCity);
   EXPECT_TRUE(log.Contains(L"critical_error_at_line_3._no_city_at_given_coordinates"));
+  EXPECT_TRUE(log.Contains(L"ERROR: cities_diagram.csv line 3: cities.csv has no city at (3, 0)"));
   EXPECT_EQ(g.Read("0;0;1;0;0\n"), eCitiesDiagramResult::kNoNode);
   EXPECT_TRUE(log.Contains(L"critical_error._cannot_find_node_index_for_city_R_(line_1)"));
   // Hexes off the map hold no city.
   EXPECT_EQ(g.Read("0;0;-1;0;0\n"), eCitiesDiagramResult::kNoCity);
-  EXPECT_EQ(g.Read("0;0;2;5000000000;0\n"), eCitiesDiagramResult::kNoCity);
+  // A number beyond 32 bits, a short line, text or an unknown link type is
+  // refused with file, line and column, never read as 0 or wrapped.
+  const std::pair<const char*, const wchar_t*> bad[] = {
+      {"0;0;2;5000000000;0\n", L"ERROR: cities_diagram.csv line 1 column 4: a link needs five whole numbers (from "
+                               L"x;y;to x;y;type): \"0;0;2;5000000000;0\""},
+      {"# c\r0;0;2;0\r", L"ERROR: cities_diagram.csv line 2 column 5: a link needs five whole numbers (from x;y;to "
+                         L"x;y;type): \"0;0;2;0\""},
+      {"\nA\n", L"ERROR: cities_diagram.csv line 2 column 1: a link needs five whole numbers (from x;y;to x;y;type): "
+                 L"\"A\""},
+      {"0;0;2;0;7;\n", L"ERROR: cities_diagram.csv line 1 column 5: link type 7 is not 0 or 1"},
+  };
+  for (const auto& [text, line] : bad) {
+    EXPECT_EQ(g.Read(text), eCitiesDiagramResult::kBadLine) << text;
+    EXPECT_EQ(log.Lines().back(), line);
+  }
 }
 
 // The file read in a whole game: see the default scenario's land routes.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <cstring>
 #include <string>
 
@@ -16,7 +18,7 @@ const char kSample[] =
     "seazone\n5 5 0 0 0\n5 0 0 0 0\n6 0 0 0 0\n6 6 300 0 0\n"
     "variant\n0 1 2 3 4\n5 6 7 8 9\n10 11 12 13 14\n15 16 17 18 19\n"
     "coastal auto\nriver 3 1 33\nfort 2 2 3\nextra 4 3 200\nweather 4 0 2\nnoweather 4 0\nnoweather 1 1\n"
-    "mud 1 0 2 1 1 2 3 4 5 6 7 8 9 10 11 12\nwinter 3 2 4 3 90 80 70 0 0 0 0 0 0 0 50 255\n";
+    "mud 1 0 2 1 1 2 3 4 5 6 7 8 9 10 11 12\nwinter 3 2 4 3 90 80 70 0 0 0 0 0 0 0 50 100\n";
 
 void BuildSample(cMap& map) {
   std::string error;
@@ -100,6 +102,31 @@ TEST(MapFile, MagicFifthLetterRefusedHeaderTextFree) {
   bytes[4] = '2';
   EXPECT_EQ(map.ReadMapBytes(bytes, L"m"), eMapReadResult::kWrongVersion);
   EXPECT_TRUE(log.Contains(L"ERROR: Wrong map file version"));
+  EXPECT_EQ(map.GetWidth(), 0);
+}
+
+// A weather code or a monthly chance out of range is brought into range
+// with one WARNING per kind naming the file and the first hex; an unknown
+// terrain code is refused.
+TEST(MapFile, HexValuesOutOfRange) {
+  cMap source;
+  BuildSample(source);
+  std::string bytes = source.MapFileBytes();
+  const std::size_t hex = 268 + 37 * (2 * 5 + 3);  // (3, 2) of the 5-wide sample
+  bytes[hex + 34] = static_cast<char>(224);       // weather
+  bytes[hex + 10 + 4] = static_cast<char>(101);   // mud chance of May
+  bytes[hex + 22] = static_cast<char>(255);       // winter chance of January
+  twtest::LogCapture log;
+  cMap map;
+  ASSERT_EQ(map.ReadMapBytes(bytes, L"m.tdw"), eMapReadResult::kOk);
+  const sHex& h = map.GetHex(3, 2);
+  EXPECT_EQ(std::tuple(h.weather, h.mudChance[4], h.winterChance[0]), std::tuple(0u, 100, 100));
+  EXPECT_TRUE(log.Contains(L"WARNING: m.tdw: 1 weather codes (0 to 2; taken as 0) out of range, the first at hex (3, 2)"));
+  EXPECT_TRUE(log.Contains(
+      L"WARNING: m.tdw: 2 monthly mud or winter chances (0 to 100; taken as 100) out of range, the first at hex (3, 2)"));
+  bytes[hex] = 8;  // terrain
+  EXPECT_EQ(map.ReadMapBytes(bytes, L"m.tdw"), eMapReadResult::kBadValue);
+  EXPECT_EQ(log.Lines().back(), L"ERROR: m.tdw: hex (3, 2) has terrain code 8 (0 to 7)");
   EXPECT_EQ(map.GetWidth(), 0);
 }
 
@@ -188,7 +215,12 @@ TEST(MapConversion, OldMapWithAreaFilesBecomesOutputMap) {
   EXPECT_EQ(touched, 12);
   EXPECT_EQ(out.GetHex(1, 1).winterChance[0], 44);  // 200 + 100 wraps
   EXPECT_EQ(out.GetHex(1, 1).winterChance[11], 2);
-  EXPECT_EQ(out.GetHex(3, 2).winterChance[0], 200);
+  // Read back, a chance above 100 is taken as 100, with one WARNING.
+  EXPECT_EQ(out.GetHex(3, 2).winterChance[0], 100);
+  // Eleven cells keep 200 ((1, 1) wrapped to 44); the first is (0, 0).
+  EXPECT_TRUE(log.Contains(L"WARNING: " + dir.Path().wstring() +
+                           L"/output_map.tdw: 11 monthly mud or winter chances (0 to 100; taken as 100) out of range, "
+                           L"the first at hex (0, 0)"));
 }
 
 TEST(MapConversion, ZeroSizedOldMapKeepsTheMapAndShortOneIsFatal) {

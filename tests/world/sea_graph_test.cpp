@@ -113,6 +113,14 @@ TEST(SeaGraphLoad, NodesFieldsNamesSizesAndHexStamps) {
     EXPECT_EQ((std::pair<int, int>(hex.seaNode, hex.seaZone)), std::pair(node, zone)) << x << "," << y;
   }
   EXPECT_TRUE(log.Contains(L"WARNING. Enemy unit in sea node - (ID=3) is placed outside the map!"));
+  // The same with file and line, and the size above its maximum and the
+  // extra field, each warned about with the row's line.
+  const std::wstring path = std::filesystem::path(dir.File("sea_nodes.csv")).wstring();
+  for (const std::wstring line : {L"line 4: the enemy unit's hex is outside the map",
+                                  L"line 3: column 4: port size \"3\" is out of range (0 to 2); taken as 2",
+                                  L"line 5: 11 fields where 10 are read; the fields from column 11 on are ignored"}) {
+    EXPECT_TRUE(log.Contains(L"WARNING: " + path + L" " + line)) << ::testing::PrintToString(line);
+  }
 
   // Look-ups: the lower id of two nodes on one hex; the world's sea-node kinds.
   EXPECT_EQ(graph.FindNodeIdByMainHex(1, 1), 1);
@@ -136,7 +144,9 @@ TEST(SeaGraphLoad, FatalDataErrorsEndWithCodeOne) {
   w.AddCity(L"Inland", 5, 3, kCityNormal);  // not a port: needs no node
   dir.Write("sea_nodes.csv", "1;A;0;0;1;1;1;1;1;1\r\n");
   EXPECT_THROW(w.world.GetSeaGraph().LoadSeaNodes(Pattern(dir)), sFatalExitError);
-  EXPECT_EQ(log.Lines().back(), L"ERROR. There is no sea node for port city Hel (5, 2)");
+  EXPECT_TRUE(log.Contains(L"ERROR. There is no sea node for port city Hel (5, 2)"));
+  EXPECT_TRUE(log.Contains(L"ERROR: " + std::filesystem::path(dir.File("sea_nodes.csv")).wstring() +
+                           L": no sea node stands on the port city Hel (5, 2)"));
   twtest::TempDir empty;
   EXPECT_THROW(w.world.GetSeaGraph().LoadSeaNodes(Pattern(empty)), sFatalExitError);
 }
@@ -161,6 +171,13 @@ TEST(SeaGraphLoad, EdgesAreDirectedAndUnknownNodesAreFatal) {
   EXPECT_FALSE(graph.ReadSeaEdgesText("1;2;-1;-1\n2;7;-1;-1\n"));
   EXPECT_TRUE(log.Contains(L"ERROR. Sea edge in line 2 links sea node 2 to sea node 7, but no such node was loaded!"));
   EXPECT_FALSE(graph.ReadSeaEdgesText("0;1;-1;-1\n"));
+  // The short line above was warned about; a field that is no whole number
+  // (nor one within 32 bits: 4294967299 is no node 3) is refused.
+  EXPECT_TRUE(log.Contains(L"WARNING: sea_edges.csv line 3: \"1;2\" is too short to hold a link; the row is skipped"));
+  EXPECT_FALSE(graph.ReadSeaEdgesText("1;4294967299;-1;-1\n", L"e.csv"));
+  EXPECT_EQ(log.Lines().back(), L"ERROR: e.csv line 1 column 2: \"4294967299\" is not a whole number");
+  EXPECT_FALSE(graph.ReadSeaEdgesText("1;2;-1;-1\r2;1;x;-1", L"e.csv"));
+  EXPECT_EQ(log.Lines().back(), L"ERROR: e.csv line 2 column 3: \"x\" is not a whole number");
 
   // Through the scenario folder of the working folder (a temporary one).
   cScopedThrowingFatalHook fatal;

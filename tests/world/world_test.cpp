@@ -1,6 +1,8 @@
 // The world object and the relations between its countries.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <string>
 #include <vector>
 
@@ -114,24 +116,26 @@ TEST_F(RelationsFile, ReadsFlagsAndLosses) {
   Write("relations.csv",
         "# id;name;1;2;3\r\n"
         "\r\n"
-        "3;Gamma;0;1;1\r\n"
-        "1;Alpha;0;0;1;1;1\n"  // fields past n are ignored
-        "2;Beta;1");           // short line, no line end
-  Write("losses.csv", "#\n1;Alpha;0;2.5;7\n3;Gamma;0.25\n");
+        "3;Gamma;0;1;1;\r\n"
+        "1;Alpha;0;0;1;1;1\n"  // fields past n are warned about and ignored
+        "2;Beta;1;0;0");       // no line end
+  Write("losses.csv", "#\r1;Alpha;0;2.5;7\n3;Gamma;0.25;0;0\n2;Beta;0;0;0;\n");
   M().Load(Pattern(), 3);
   EXPECT_EQ(M().GetCount(), 3);
   EXPECT_EQ(Wars(3), "001100010");  // 3 marked against itself, but never at war with itself
   const float losses[][3] = {{1, 2, 2.5f}, {1, 3, 7.0f}, {3, 1, 0.25f}, {2, 1, 0.0f}};
   for (const auto& [a, b, value] : losses) EXPECT_FLOAT_EQ(M().GetLosses(static_cast<int>(a), static_cast<int>(b)), value) << a << "-" << b;
   EXPECT_TRUE(log.Contains(L"Otwarcie OK"));
+  EXPECT_TRUE(log.Contains(L"WARNING: " + plat::FromUtf8(dir.Path().string()) +
+                           L"\\relations.csv line 4: 7 fields where 5 are read; the fields from column 6 on are ignored"));
 }
 
 TEST_F(RelationsFile, LoadStartsFromPeace) {
   AddCountries({{L"A", 0}, {L"B", 0}});
   War(1, 2);
   M().AddLosses(1, 2, 5.0f);
-  Write("relations.csv", "1;A;0;0\n");
-  Write("losses.csv", "");  // an empty losses file is fine
+  Write("relations.csv", "1;A;0;0\n2;B;0;0\n");
+  Write("losses.csv", "1;A;0;0\n2;B;0;0\n");
   M().Load(Pattern(), 2);
   EXPECT_EQ(Wars(2), "0000");
   EXPECT_EQ(M().GetLosses(1, 2), 0.0f);
@@ -140,13 +144,35 @@ TEST_F(RelationsFile, LoadStartsFromPeace) {
 TEST_F(RelationsFile, MissingFilesAndWrongIdsEndTheProcess) {
   EXPECT_EXIT(M().Load(Pattern(), 2), ::testing::ExitedWithCode(1), "");
   EXPECT_TRUE(log.Contains(L"Blad otwarcia pliku! (nie istnieje?)"));
-  Write("relations.csv", "1;A;0;0\n");  // losses missing
+  Write("relations.csv", "1;A;0;0\n2;B;0;0\n");  // losses missing
   EXPECT_EXIT(M().Load(Pattern(), 2), ::testing::ExitedWithCode(1), "");
   Write("relations.csv", "1;A;0;0\n3;C;0;0\n");
-  Write("losses.csv", "");
+  Write("losses.csv", "1;A;0;0\n2;B;0;0\n");
   EXPECT_EXIT(M().Load(Pattern(), 2), ::testing::ExitedWithCode(1), "");
   // The ended process wrote its reason to the same log.
-  EXPECT_TRUE(log.Contains(L"Error in file " + plat::FromUtf8(dir.Path().string()) + L"\\relations.csv line no. 2"));
+  const std::wstring folder = plat::FromUtf8(dir.Path().string());
+  EXPECT_TRUE(log.Contains(L"Error in file " + folder + L"\\relations.csv line no. 2"));
+  // Every row is needed whole and once, and every cell is a number: a row
+  // left out or cut short would silently make peace. Errors of the losses
+  // name the losses file.
+  const std::tuple<const char*, const char*, std::wstring> cases[] = {
+      {"1;A;0;1\n", "1;A;0;0\n2;B;0;0\n", L"ERROR: " + folder + L"\\relations.csv: no row for country 2"},
+      {"", "1;A;0;0\n2;B;0;0\n", L"ERROR: " + folder + L"\\relations.csv: no row for country 1"},
+      {"1;A;0;1\n2;B;1\n", "", L"ERROR: " + folder +
+           L"\\relations.csv line 2: 3 fields where 4 are needed (the id, the name and one cell for each of 2 countries)"},
+      {"1;A;0;1\n1;A;0;1\n", "", L"ERROR: " + folder + L"\\relations.csv line 2: a second row for country 1"},
+      {"1;A;0;x\n2;B;1;0\n", "", L"ERROR: " + folder + L"\\relations.csv line 1 column 4: war flag \"x\" is not a whole number"},
+      {"1;A;0;1\n2;B;1;0\n", "1;A;0;0\n", L"ERROR: " + folder + L"\\losses.csv: no row for country 2"},
+      {"1;A;0;1\n2;B;1;0\n", "1;A;0;nan\n2;B;0;0\n", L"ERROR: " + folder + L"\\losses.csv line 1 column 4: losses \"nan\" is not a number"},
+      {"1;A;0;1\n2;B;1;0\n", "9;A;0;0\n", L"ERROR: " + folder + L"\\losses.csv line 1 column 1: country id \"9\" is not one of 1 to 2"},
+  };
+  for (const auto& [relations, losses, line] : cases) {
+    Write("relations.csv", relations);
+    Write("losses.csv", losses);
+    EXPECT_EXIT(M().Load(Pattern(), 2), ::testing::ExitedWithCode(1), "");
+    EXPECT_EQ(log.Lines().back(), line) << relations << "|" << losses;
+  }
+  EXPECT_TRUE(log.Contains(L"Error in file " + folder + L"\\losses.csv line no. 1"));
 }
 
 

@@ -1,0 +1,81 @@
+// The checks a reader of a scenario or save file makes on each row: a row
+// it cannot use is logged as a WARNING with the file, the line number and
+// the reason (never passed over in silence), a value that the game cannot
+// run with ends the load as a fatal data error naming the file, line,
+// column and value, and a value the game can live with is brought into its
+// range with a WARNING. Numbers are read whole: a field with anything but
+// the number in it (letters, a second sign, "nan", "inf") is not a number,
+// and a value beyond the 32-bit range is out of range, never wrapped.
+#pragma once
+
+#include <climits>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace files {
+
+// The whole field (blanks around it allowed) as a decimal integer within
+// int; false for anything else.
+bool ParseWholeInt(std::wstring_view field, int& out);
+// The whole field as a decimal number (sign, digits, point, exponent) that
+// is finite as a double; false for anything else, "nan" and "inf" included.
+bool ParseWholeNumber(std::wstring_view field, double& out);
+
+class cRowCheck {
+ public:
+  // path: the file as the messages name it.
+  explicit cRowCheck(std::wstring path) : path_(std::move(path)) {}
+
+  const std::wstring& Path() const { return path_; }
+  // The row the next checks concern: its line number (from 1) and fields.
+  void Start(std::uint32_t line, const std::vector<std::wstring>& fields) {
+    line_ = line;
+    fields_ = &fields;
+  }
+  std::uint32_t Line() const { return line_; }
+  std::size_t FieldCount() const { return fields_ ? fields_->size() : 0; }
+  const std::wstring& Field(std::size_t column) const;
+
+  // "WARNING: <file> line <n>: <text>".
+  void Warn(std::wstring_view text) const;
+  // A row passed over: "WARNING: <file> line <n>: <reason>; the row is skipped".
+  void Skip(std::wstring_view reason) const;
+  // True when the row has at least count fields; otherwise the row is
+  // skipped with "<n> fields where <count> are needed".
+  bool HasFields(std::size_t count) const;
+  // Warns (once per row) when the row has more than count fields: the
+  // fields beyond them are ignored (often two rows run together).
+  void WarnExtraFields(std::size_t count) const;
+
+  // Fatal data errors: "ERROR: <file> line <n>: <text>", then the process
+  // ends (exit 1).
+  [[noreturn]] void Refuse(std::wstring_view text) const;
+  // "ERROR: <file> line <n> column <c>: <what> "<value>" <problem>".
+  [[noreturn]] void RefuseValue(std::size_t column, std::wstring_view what, std::wstring_view problem) const;
+
+  // The field at column (from 0) as a whole number within [min, max]; a
+  // field that is no whole number or lies outside is a fatal data error.
+  int Int(std::size_t column, std::wstring_view what, int min = INT_MIN, int max = INT_MAX) const;
+  // The same, but a value outside [min, max] is brought to the nearer end
+  // with a WARNING ("... out of range (min to max); taken as <value>").
+  int IntClamped(std::size_t column, std::wstring_view what, int min, int max) const;
+  // A 0/1 flag: any other whole number is taken as 1 (not 0) with a WARNING.
+  bool Flag(std::size_t column, std::wstring_view what) const;
+  // Decimal numbers in the same two manners.
+  double Number(std::size_t column, std::wstring_view what, double min, double max) const;
+  double NumberClamped(std::size_t column, std::wstring_view what, double min, double max) const;
+
+ private:
+  int WholeOrRefuse(std::size_t column, std::wstring_view what) const;
+  double NumberOrRefuse(std::size_t column, std::wstring_view what) const;
+
+  std::wstring path_;
+  std::uint32_t line_ = 0;
+  const std::vector<std::wstring>* fields_ = nullptr;
+};
+
+}  // namespace files
