@@ -24,6 +24,7 @@ constexpr int kReportSeaBattle = 20;
 // is hit half as often.
 constexpr int kGridEdgeLow = 4;
 constexpr int kGridEdgeHigh = 26;
+constexpr int kGridMiddle = 15;
 
 std::wstring Text(const char* key) {
   const wchar_t* text = g_StringBase.GetText(key);
@@ -368,10 +369,16 @@ bool cSeaBattle::SelectSecondSideShip(int shipId) {
   return false;
 }
 
+int cSeaBattle::GridColumn(int shipId) const {
+  const auto found = gridColumns_.find(shipId);
+  return found == gridColumns_.end() ? kGridMiddle : found->second;
+}
+
 void cSeaBattle::Shoot(cJednostkaMorska& shooter, cJednostkaMorska& target) {
   int chance = shooter.GetHitChance();
   if (target.ownCommander) chance -= world_.constants.convoyAttackValues[0] * target.ownCommander->skill;
-  if (target.type == kUnitAircraftCarrier && (target.x < kGridEdgeLow || target.x > kGridEdgeHigh)) chance /= 2;
+  const int column = GridColumn(target.id);
+  if (target.type == kUnitAircraftCarrier && (column < kGridEdgeLow || column > kGridEdgeHigh)) chance /= 2;
   const bool fleetActive = target.fleet && target.fleet->active;
   if (target.visible != fleetActive) chance /= 2;
   chance = std::max(1, chance);

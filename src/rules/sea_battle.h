@@ -11,6 +11,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -91,6 +92,11 @@ class cSeaBattle {
   // Under the framework lock: the ship leaves the battle on a d100 below the
   // retreat chance; either way it has acted.
   bool TryRetreat(cJednostkaMorska& ship);
+  // The column of the ship's cell on the screen's 31 x 31 battle grid; a
+  // carrier near either edge (below 4 or above 26) is hit half as often.
+  // Ships the screen has not placed stand in the middle column.
+  void SetGridColumn(int shipId, int column) { gridColumns_[shipId] = column; }
+  int GridColumn(int shipId) const;
   void RequestAutoEnd() { autoEnd = true; countdown = 0.0f; }
   void RequestNextRound() { nextRound = true; countdown = 0.0f; }
   // Drops the ships below 1 hit point from both sides and kills every naval
@@ -143,6 +149,7 @@ class cSeaBattle {
 
   cWorld& world_;
   std::set<int> targetable_;  // ids of the ships that may be shot at
+  std::map<int, int> gridColumns_;  // by ship id
   bool ended_ = false;
 };
 

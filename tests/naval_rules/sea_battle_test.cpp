@@ -245,3 +245,57 @@ TEST(SeaBattleRounds, WeightsPickOneToFiveRounds) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SeaBattleGrid, CarrierAtTheGridsEdgeIsHitHalfAsOften) {
+  twtest::AirWorld w({"~~~~~", "ppppp"});
+  w.ThreeCountries();
+  w.Country(1).techLevel[kTechNavy] = 1;
+  w.Country(2).techLevel[kTechNavy] = 1;
+  w.world->constants.seaBattleRoundWeights = {1, 0, 0, 0, 0};
+  w.world->constants.carrierMinStrength = 0;
+  const int zone = w.AddSeaNode(true, 1, 0).id;
+  cFleet& a = w.AddFleet(1, zone, {kUnitBattleship}, 4);
+  cFleet& b = w.AddFleet(2, zone, {kUnitAircraftCarrier, kUnitBattleship}, 4);
+  int id = 0;
+  for (cJednostkaMorska* ship : w.world->Units().navalUnits) {
+    ship->id = ++id;
+    ship->visible = true;
+  }
+  cJednostkaMorska* carrier = b.ships.front();
+  twtest::RandSequence dice({0,                                // rounds
+                             twtest::RandFor(0, 1000, 30),     // the carrier (navy 1) misses: not below 30
+                             twtest::RandFor(0, 100, 100),     // no second strike (|1 - 1| x 5)
+                             twtest::RandFor(0, 100, 21),      // not below 1 + 20: the rounds go on
+                             0});                              // the opening shooter of two
+
+  cSeaBattle battle(*w.world, {a.ships.begin(), a.ships.end()}, {b.ships.begin(), b.ships.end()});
+  battle.PreliminaryStrikes();
+  EXPECT_EQ(dice.Left(), 0u);
+  // The second side opens (more carriers); the battleship shoots back at a
+  // carrier in the middle column: the full 40; at column 2: 20.
+  battle.firstSideActs = true;
+  battle.firstSideSelected = a.ships.front();
+  battle.secondSideSelected = carrier;
+  EXPECT_EQ(battle.GridColumn(carrier->id), 15);
+  {
+    // A miss, then the second side's next shooter of two.
+    twtest::RandSequence shot({twtest::RandFor(1, 100, 90), 0});
+    battle.PlayRound();
+  }
+  EXPECT_EQ(battle.events.back().chance, 40);
+  battle.SetGridColumn(carrier->id, 2);
+  battle.firstSideActs = true;
+  battle.firstSideSelected = a.ships.front();
+  battle.secondSideSelected = carrier;
+  a.ships.front()->takesPartInBattle = true;
+  {
+    // A miss, then the second side's next shooter of two.
+    twtest::RandSequence shot({twtest::RandFor(1, 100, 90), 0});
+    battle.PlayRound();
+  }
+  EXPECT_EQ(battle.events.back().chance, 20);
+}
+
+}  // namespace
