@@ -55,6 +55,12 @@ bash "$root/scripts/menu_walk.sh" "$asan" "$asan/menu_walk"
 echo "== land turn (Xvfb)"
 bash "$root/scripts/land_turn.sh" "$asan" "$asan/land_turn"
 
+# The unit panel's orders played the same way: a division upgraded to a
+# corps, replacements bought through their dialog, a bomber's strike on an
+# enemy land unit with its report; pictures of the panel for each unit.
+echo "== unit panel (Xvfb)"
+bash "$root/scripts/unit_panel.sh" "$asan" "$asan/unit_panel"
+
 # The tests of code that both threads run, under ThreadSanitizer.
 tsan="$root/build/tsan"
 cmake -S "$root" -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_TSAN=ON \

@@ -204,6 +204,15 @@ void RecoverSaveFolderOf(std::wstring_view folderPattern) {
   TidySaveCopies(folder.substr(0, slash), eLeftoverAction::kRecoverOnly, saveName);
 }
 
+int FlushFileSystemOf(const std::wstring& path) {
+  const std::string disk = plat::ResolvePath(path);
+  const int fd = ::open(disk.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return errno;
+  const int result = ::syncfs(fd) == 0 ? 0 : errno;
+  ::close(fd);
+  return result;
+}
+
 int FlushToDisk(const std::wstring& path) {
   const std::string disk = plat::ResolvePath(path);
   const int fd = ::open(disk.c_str(), O_RDONLY | O_CLOEXEC);

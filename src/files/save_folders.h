@@ -72,3 +72,6 @@ void RecoverSaveFolderOf(std::wstring_view folderPattern);
 // Flushes a file or a folder (its entries) to the disk: 0, or the error
 // number of the open or the fsync that failed.
 int FlushToDisk(const std::wstring& path);
+// Flushes everything written to the file system that holds path (its files'
+// data and its folders' entries) in one go; 0, or the error number.
+int FlushFileSystemOf(const std::wstring& path);

@@ -234,24 +234,24 @@ sSaveResult SaveGameSteps(std::wstring_view typedName, bool pbem, const std::vec
     }
   }
   // Every file reaches the disk before the marker that says so, and the
-  // marker before the folder is swapped in.
+  // marker before the folder is swapped in. One flush of the file system
+  // takes all the files at once (a flush per file costs a journal commit
+  // each: ten times as long for a save's two dozen files).
+  if (Stage(eSaveStage::kFlushFile, L"", temp) != 0 || FlushFileSystemOf(temp) != 0) {
+    return failAndClean(L"cannot flush the files of " + target + L" to the disk");
+  }
   std::string marker;
   for (const std::wstring& file : FilesOf(temp)) {
-    const std::wstring path = files::JoinPath(temp, file);
-    if (Stage(eSaveStage::kFlushFile, file, temp) != 0 || FlushToDisk(path) != 0) {
-      return failAndClean(L"cannot flush " + file + L" of " + target + L" to the disk");
-    }
     std::error_code sizeError;
-    const std::uintmax_t size = fs::file_size(DiskPath(path), sizeError);
+    const std::uintmax_t size = fs::file_size(DiskPath(files::JoinPath(temp, file)), sizeError);
     if (sizeError) return failAndClean(L"cannot read the size of " + file + L" of " + target);
     marker += plat::ToUtf8(file) + ";" + std::to_string(size) + "\r\n";
   }
   const std::wstring markerPath = files::JoinPath(temp, kSaveCompleteMarker);
-  if (Stage(eSaveStage::kWriteMarker, kSaveCompleteMarker, temp) != 0 || !files::WriteBytes(markerPath, marker) ||
-      FlushToDisk(markerPath) != 0) {
+  if (Stage(eSaveStage::kWriteMarker, kSaveCompleteMarker, temp) != 0 || !files::WriteBytes(markerPath, marker)) {
     return failAndClean(L"cannot write the marker of " + target);
   }
-  if (Stage(eSaveStage::kFlushFolder, L"", temp) != 0 || FlushToDisk(temp) != 0) {
+  if (Stage(eSaveStage::kFlushFolder, L"", temp) != 0 || FlushFileSystemOf(temp) != 0) {
     return failAndClean(L"cannot flush " + temp + L" to the disk");
   }
 

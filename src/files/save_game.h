@@ -64,9 +64,9 @@ sSaveResult SaveGameSteps(std::wstring_view name, bool pbem, const std::vector<s
 // The steps of the transaction at which a test can inject a fault.
 enum class eSaveStage {
   kWriteFile,    // before each file (group) is written; fileName is the step's
-  kFlushFile,    // before each written file is flushed; fileName is the file's
-  kWriteMarker,  // before the marker is written and flushed
-  kFlushFolder,  // before the new folder is flushed
+  kFlushFile,    // before the written files are flushed (all in one go)
+  kWriteMarker,  // before the marker is written
+  kFlushFolder,  // before the marker and the new folder are flushed
   kExchange,     // before the two folders exchange names
   kStepAside,    // before the old save is renamed to its ".old-" copy
   kRenameIn,     // before the new folder is renamed to the save's name

@@ -194,10 +194,9 @@ bool cMoveUndo::Undo(cWorld& world, cJednostkaLadowa* unit) {
 }
 
 void InstallLandMoveHooks() {
-  g_LandTurnHooks.buildPath = [](cJednostkaLadowa& unit, int x, int y) {
-    if (!g_pWorld) return;
-    cTurnState& state = g_pWorld->turnState;
-    if (state.FindLandPath(*g_pWorld, unit, x, y)) return;
+  g_LandTurnHooks.buildPath = [](cWorld& world, cJednostkaLadowa& unit, int x, int y) {
+    cTurnState& state = world.turnState;
+    if (state.FindLandPath(world, unit, x, y)) return;
     // The caller has already taken the unit off its hex and will have the
     // move stepped: an empty path puts it back where it stands.
     state.move.unit = &unit;

@@ -13,6 +13,7 @@
 #include "rules/world_turn.h"
 #include "world/country.h"
 #include "world/turn_state.h"
+#include "world/units_visibility.h"
 #include "world/world.h"
 #include "world/worker_steps.h"
 #include "world/world_view.h"
@@ -116,12 +117,16 @@ bool PlayComputerPhase(cWorld& world) {
 
 bool HandOverToHuman(cWorld& world) {
   LogLine(L"==== AI THREAD FINISHED =====");
+  LogLine(L"rekalkuluje fog of war");
   cTurnState& turn = world.turnState;
-  // The current country's view of the units is recalculated here once the
-  // visibility rules exist.
   cCountry* current = turn.currentCountry;
   const bool eventsOnly = current != nullptr && current->specialFlags == kEventsOnlyCountry;
-  LockedStep([&turn, current] { turn.viewCountry = current; });
+  // What the new viewer sees of the units, and the viewer itself: the map
+  // draws both.
+  LockedStep([&world, &turn, current] {
+    if (current != nullptr) RecalculateUnitsVisibility(world, *current);
+    turn.viewCountry = current;
+  });
   if (eventsOnly) CheckEvents(world);
   if (world.View() == nullptr) {
     // No screen shows the world: nothing to glide or to bring back.
@@ -186,21 +191,18 @@ int AiThreadProc(cWorld* world) {
   return 0;
 }
 
-int StartAiThread() {
+int StartAiThread(cWorld& world) {
   StopAiThread();
   // The computer's move orders have their paths built by the land-move rules.
   InstallLandMoveHooks();
-  cWorld* world = g_pWorld;
   const unsigned generation = ++g_AiThreadGeneration;
-  if (world != nullptr) {
-    world->SetWorkerStopHook([generation] {
-      if (g_AiThreadGeneration.load() == generation) StopAiThread();
-    });
-    world->SetWorkerStopFlag(&g_AiThreadStop);
-  }
+  world.SetWorkerStopHook([generation] {
+    if (g_AiThreadGeneration.load() == generation) StopAiThread();
+  });
+  world.SetWorkerStopFlag(&g_AiThreadStop);
   g_AiThreadStop.store(false);
   g_AiThreadRun.store(true);
-  g_AiThread = std::thread([world] { AiThreadProc(world); });
+  g_AiThread = std::thread([&world] { AiThreadProc(&world); });
   return 0;
 }
 

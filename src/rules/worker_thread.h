@@ -10,10 +10,10 @@
 
 class cWorld;
 
-// Starts the thread for the loaded game (g_pWorld; a thread still running
-// from before is stopped first) and makes the world's destruction stop it.
+// Starts the thread for the game in world (a thread still running from
+// before is stopped first) and makes the world's destruction stop it.
 // Returns 0.
-int StartAiThread();
+int StartAiThread(cWorld& world);
 // Clears the run flag and waits for the thread to finish its current wait
 // and end. Every wait of the thread looks at the flag, so it always ends;
 // returns 0 (also when no thread runs).

@@ -9,6 +9,7 @@
 #include "rules/worker_thread.h"
 #include "screens/main_menu.h"
 #include "screens/scenario_settings_menu.h"
+#include "world/world.h"
 
 cLoadingMenu::cLoadingMenu() {
   g_Textures[kMenuWallpaperSlot].Release();
@@ -46,7 +47,7 @@ void cLoadingMenu::DrawFrameNow() {
 }
 
 void cLoadingMenu::CreateNextMenu() {
-  StartAiThread();
+  if (g_pWorld != nullptr) StartAiThread(*g_pWorld);
   LogLine(L"Creating next menu");
   g_Textures[kMenuWallpaperSlot].Release();
   // The new menu retires this one; nothing of it is touched afterwards.

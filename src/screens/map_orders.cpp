@@ -115,7 +115,9 @@ void cMapScreen::OnMapClick(int column, int row) {
   const int mode = turn.mode;
 
   eClick click = eClick::kEnds;
-  if (mode == kModeStrategicMove && marked && acting != nullptr) {
+  if (ClickAirOrder(mode, acting, column, row, marked)) {
+    // An air order ends with this click, done or not.
+  } else if (mode == kModeStrategicMove && marked && acting != nullptr) {
     acting->StrategicMove(column, row);
     turn.undo.Clear();
     ClearMapMarks(map, kOrderMarks, true);

@@ -116,6 +116,10 @@ class cMapScreen final : public cWorldView {
   // (screens/map_orders.cpp).
   void OnMapClick(int column, int row);
   eClick ClickAssaultPlan(cJednostka* clicked, int column, int row);
+  // The click that completes an air unit's order (modes 8 to 12: bombardment,
+  // air fight, nuclear strike, reconnaissance, rebase) on the clicked hex;
+  // false for any other mode.
+  bool ClickAirOrder(int mode, cJednostka* acting, int column, int row, bool marked);
   void ShowAttackPanel();
   // The combat report for the "Delay/HumanCombatResult" time; none when
   // that is 0.

@@ -341,7 +341,7 @@ void cJednostkaLadowa::StepAlongPath(int targetX, int targetY, bool centreAfterP
   LockedStep([&] {
     cMap& map = world.GetMap();
     if (map.IsInside(x, y) && map.GetHex(x, y).unit == this) map.GetHex(x, y).unit = nullptr;
-    g_LandTurnHooks.buildPath(*this, targetX, targetY);
+    g_LandTurnHooks.buildPath(world, *this, targetX, targetY);
     // Once the phase is 10 the main thread may be stepping the unit (its hex
     // and its visibility): the centring takes the start hex read before.
     const bool centre = centreAfterPhase && visible && ShowActions();
@@ -506,10 +506,4 @@ int cJednostkaLadowa::GetHopsToCity(int cityX, int cityY) {
 
 // --- death ---
 
-void cJednostkaLadowa::Kill() {
-  // One step for the main thread: the unit leaves the turn state, its hex
-  // and the lists together.
-  const cFrameworkLockGuard lock;
-  if (g_pWorld) g_pWorld->turnState.ForgetUnit(this);
-  RemoveUnitFromWorld(this);
-}
+void cJednostkaLadowa::Kill() { KillUnitInWorld(this); }

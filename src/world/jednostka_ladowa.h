@@ -14,6 +14,7 @@
 #include "world/unit.h"
 
 class cJednostkaMorska;
+class cWorld;
 struct sScenarioConstants;
 
 // The scenario constants the land unit reads, filled from the loaded world's
@@ -48,13 +49,13 @@ sLandUnitConstants& LandUnitConstants();
 // a new unit takes the paradrop preparation turns.
 void ApplyScenarioConstants(const sScenarioConstants& constants);
 
-// What the land unit needs from the turn flow, which comes later: the turn
-// state builds the path of a unit to a hex from the unit's range (the main
-// thread's frame update then steps the unit along it). Unset, no path can be
-// built. (Whether the computer opponent's actions are shown is read from the
-// world's turn state.)
+// What the land unit's move orders need from the land-move rules (a higher
+// layer, which installs it): the turn state builds the path of a unit to a
+// hex from the unit's range (the main thread's frame update then steps the
+// unit along it). Unset, no path can be built. (Whether the computer
+// opponent's actions are shown is read from the world's turn state.)
 struct sLandTurnHooks {
-  void (*buildPath)(cJednostkaLadowa& unit, int x, int y) = nullptr;
+  void (*buildPath)(cWorld& world, cJednostkaLadowa& unit, int x, int y) = nullptr;
 };
 extern sLandTurnHooks g_LandTurnHooks;
 

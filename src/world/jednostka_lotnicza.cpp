@@ -189,13 +189,7 @@ void cJednostkaLotnicza::MoveToReservePool() {
   y = -1;
 }
 
-void cJednostkaLotnicza::Kill() {
-  // One step for the main thread: the unit leaves the turn state, its hex
-  // and the lists together.
-  const cFrameworkLockGuard lock;
-  if (g_pWorld) g_pWorld->turnState.ForgetUnit(this);
-  RemoveUnitFromWorld(this);
-}
+void cJednostkaLotnicza::Kill() { KillUnitInWorld(this); }
 
 float cJednostkaLotnicza::GetLevelUpCost() {
   if (!g_pWorld) return 0.0f;

@@ -254,3 +254,7 @@ bool IsUnitInWorldLists(const cJednostka* unit);
 // its hex, no country keeps it as recon-spotted, its own commander is
 // released (on his way to headquarters, leading nothing), and it is deleted.
 void RemoveUnitFromWorld(cJednostka* unit);
+// A unit killed in play: in one locked step it leaves its hex, then the turn
+// state (selection, move, undo, attack; the panels are refreshed), then the
+// lists, and is freed.
+void KillUnitInWorld(cJednostka* unit);

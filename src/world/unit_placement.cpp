@@ -7,6 +7,7 @@
 
 #include "app/console_log.h"
 #include "app/fatal_exit.h"
+#include "app/framework_lock.h"
 #include "app/sound.h"
 #include "world/commander.h"
 #include "world/jednostka_ladowa.h"
@@ -146,6 +147,21 @@ bool IsUnitInWorldLists(const cJednostka* unit) {
   };
   return in(lists.landUnits) || in(lists.carriedUnitsA) || in(lists.carriedUnitsB) || in(lists.airUnits) ||
          in(lists.reservePool);
+}
+
+void KillUnitInWorld(cJednostka* unit) {
+  if (!unit) return;
+  const cFrameworkLockGuard lock;
+  if (g_pWorld) {
+    // Off its hex first: the panels that forgetting it refreshes (at once
+    // on the main thread) must no longer find it there.
+    cMap& map = g_pWorld->GetMap();
+    if (map.IsInside(unit->x, unit->y) && map.GetHex(unit->x, unit->y).unit == unit) {
+      map.GetHex(unit->x, unit->y).unit = nullptr;
+    }
+    g_pWorld->turnState.ForgetUnit(unit);
+  }
+  RemoveUnitFromWorld(unit);
 }
 
 void RemoveUnitFromWorld(cJednostka* unit) {

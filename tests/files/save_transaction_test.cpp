@@ -109,12 +109,11 @@ class SaveTransaction : public ::testing::TestWithParam<bool> {
 };
 
 TEST_P(SaveTransaction, StepsAreEveryFileWrittenAndFlushedThenTheSwap) {
-  // 23 files, each written and flushed; the marker, the folder, the swap,
-  // the save folder and the removal of the old save.
+  // 23 files written, then flushed together; the marker, the folder, the
+  // swap, the save folder and the removal of the old save.
   EXPECT_EQ(StageCount(eSaveStage::kWriteFile), 23);
-  EXPECT_EQ(StageCount(eSaveStage::kFlushFile), 23);
-  for (const eSaveStage once : {eSaveStage::kWriteMarker, eSaveStage::kFlushFolder, eSaveStage::kExchange,
-                                eSaveStage::kFlushParent, eSaveStage::kRemoveOld}) {
+  for (const eSaveStage once : {eSaveStage::kFlushFile, eSaveStage::kWriteMarker, eSaveStage::kFlushFolder,
+                                eSaveStage::kExchange, eSaveStage::kFlushParent, eSaveStage::kRemoveOld}) {
     EXPECT_EQ(StageCount(once), 1) << static_cast<int>(once);
   }
   EXPECT_EQ(StageCount(eSaveStage::kStepAside), GetParam() ? 1 : 0);

@@ -129,7 +129,7 @@ sPlayResult PlayFrames(const ComputerPlayerMaker& make, int impulses) {
   world.GetCountry(1)->human = true;
   // The worker's moves are stepped by the map screen's frame move; count
   // the steps it finishes.
-  StartAiThread();
+  StartAiThread(world);
   {
     const cFrameworkLockGuard lock;
     LoadedMapScreen()->StartGame();

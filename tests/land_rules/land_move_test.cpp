@@ -286,11 +286,11 @@ TEST_F(LandMoveRules, ComputerMoveHookBuildsThePathAndARefusedOneLeavesTheUnitWh
   cJednostkaLadowa& unit = Mover(1, 1, 2);
   // The worker's order takes the unit off its hex, then builds the path.
   w_.Hex(1, 1).unit = nullptr;
-  g_LandTurnHooks.buildPath(unit, 5, 3);  // out of range
+  g_LandTurnHooks.buildPath(*g_pWorld, unit, 5, 3);  // out of range
   EXPECT_FALSE(StepLandMove(World()));
   EXPECT_EQ(w_.Hex(1, 1).unit, &unit);
   w_.Hex(1, 1).unit = nullptr;
-  g_LandTurnHooks.buildPath(unit, 2, 1);
+  g_LandTurnHooks.buildPath(*g_pWorld, unit, 2, 1);
   EXPECT_EQ(Walk(), 1);
   EXPECT_EQ(w_.Hex(2, 1).unit, &unit);
 }

@@ -101,7 +101,7 @@ class WorkerThreadTest : public ::testing::Test {
   void StartComputerPhase() {
     world_->turnState.SetCurrentCountry(PickCurrentCountry(world_->Countries()));
     world_->SetGameState(kPhaseComputerPlayers);
-    StartAiThread();
+    StartAiThread(*world_);
   }
 
   cCountry& Country(int id) { return *world_->GetCountry(id); }
@@ -224,7 +224,7 @@ TEST_F(WorkerThreadTest, ThreadEndsTheComputerPhaseWhenTheGameIsOver) {
 TEST_F(WorkerThreadTest, ThreadServesAnEventsCheckRequestOnce) {
   Build({{L"Varnland", kAxisLeader, 40}});
   world_->SetGameState(kPhaseScenarioLoaded);
-  StartAiThread();
+  StartAiThread(*world_);
   g_bEventsCheckRequested = true;
   EXPECT_TRUE(WaitFor([] { return !g_bEventsCheckRequested.load(); }));
   EXPECT_EQ(players_[0]->turns.load(), 0);
@@ -244,7 +244,7 @@ TEST_F(WorkerThreadTest, ThreadStopsWithin100MsOfTheWorldsDestruction) {
     SCOPED_TRACE("idle");
     Build({{L"Varnland", kAxisLeader, 40}});
     world_->SetGameState(kPhaseHumanTurn);
-    StartAiThread();
+    StartAiThread(*world_);
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     EXPECT_LT(DestroyMs(world_), 100);
     EXPECT_FALSE(IsAiThreadRunning());
@@ -265,8 +265,8 @@ TEST_F(WorkerThreadTest, ThreadStopsWithin100MsOfTheWorldsDestruction) {
     SCOPED_TRACE("started twice, stopped directly, then the world goes");
     players_.clear();
     Build({{L"Varnland", kAxisLeader, 40}});
-    StartAiThread();
-    StartAiThread();  // the first thread is joined, not leaked
+    StartAiThread(*world_);
+    StartAiThread(*world_);  // the first thread is joined, not leaked
     EXPECT_TRUE(IsAiThreadRunning());
     EXPECT_EQ(StopAiThread(), 0);
     EXPECT_FALSE(IsAiThreadRunning());
@@ -301,6 +301,7 @@ TEST_F(WorkerFatalDeathTest, FatalDataOnTheWorkerEndsTheProgramThroughTheMainThr
 // panel, camera or selection.
 TEST_F(WorkerThreadTest, HandOverThreadSetsTheHumanTurnLastOnTheMainThread) {
   SetMainThreadToCurrent();
+  twtest::LogCapture log;
   Build({{L"Varnland", kAxisLeader, 40}, {L"Osterhal", kAlliesLeader, 50, true}});
   auto* view = new twtest::RecordingView(*world_);
   world_->SetView(std::unique_ptr<cWorldView>(view));
@@ -327,6 +328,9 @@ TEST_F(WorkerThreadTest, HandOverThreadSetsTheHumanTurnLastOnTheMainThread) {
   EXPECT_EQ(world_->GetGameState(), kPhaseHumanTurn);
   EXPECT_EQ(view->glidedTo.load(), 2);
   EXPECT_EQ(world_->turnState.viewCountry, &Country(2));
+  // The new viewer's sight of the units is recalculated on the way.
+  EXPECT_TRUE(log.Contains(L"rekalkuluje fog of war"));
+  EXPECT_TRUE(log.Contains(L"Recalculating units visibility"));
   // The human country is greeted before the panels come back with phase 7.
   EXPECT_EQ(view->greeted.load(), 2);
   const auto calls = view->Calls();

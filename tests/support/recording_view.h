@@ -3,6 +3,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -22,7 +23,9 @@ class RecordingView : public cWorldView {
 
   void RefreshCounters() override {}
   void ShowStatusText(std::wstring_view) override {}
-  void RefreshSelection() override {}
+  void RefreshSelection() override {
+    if (onRefreshSelection) onRefreshSelection();
+  }
   void RefreshDateLine() override {}
   void EnterComputerPhase() override {
     Record("enter");
@@ -61,6 +64,7 @@ class RecordingView : public cWorldView {
     return calls_;
   }
 
+  std::function<void()> onRefreshSelection;
   std::atomic<bool> inComputerPhase{false};
   std::atomic<int> glidedTo{0};
   std::atomic<int> greeted{0};

@@ -130,7 +130,7 @@ struct sPathRequest {
 };
 sPathRequest g_request;
 
-void RecordPath(cJednostkaLadowa&, int x, int y) {
+void RecordPath(cWorld&, cJednostkaLadowa&, int x, int y) {
   g_request.x = x;
   g_request.y = y;
   ++g_request.calls;

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <list>
+#include <memory>
 #include <string>
 
 #include "app/random.h"
 #include "platform/rand.h"
+#include "support/recording_view.h"
 #include "units/land_fixture.h"
 #include "world/commander.h"
 #include "world/fleet.h"
@@ -344,10 +346,23 @@ TEST_F(WorldUnits, TheAirUnitsHexLinkFollowsPlacementReserveAndDeath) {
   EXPECT_EQ(Hex(1, 3).unit, nullptr);
   EXPECT_EQ(air->x, -1);
 
+  // A killed selected unit: the selection's refresh (at once, on the main
+  // thread) already finds its hex empty.
   cJednostkaLotnicza* other = AddAir(2, 2, 3);
+  auto* view = new twtest::RecordingView(world);
+  world.SetView(std::unique_ptr<cWorldView>(view));
+  world.turnState.selectedUnit = other;
+  int refreshes = 0;
+  view->onRefreshSelection = [&] {
+    ++refreshes;
+    EXPECT_EQ(Hex(2, 3).unit, nullptr);
+  };
   other->Kill();
+  EXPECT_EQ(refreshes, 1);
+  EXPECT_EQ(world.turnState.selectedUnit, nullptr);
   EXPECT_EQ(Hex(2, 3).unit, nullptr);
   EXPECT_TRUE(world.Units().airUnits.empty());
+  world.SetView(nullptr);
 }
 
 TEST_F(WorldUnits, StrategicMovesPayTheScenarioCostOfTheType) {

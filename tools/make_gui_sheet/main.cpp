@@ -166,7 +166,22 @@ const Region kRegions[] = {
     {"combat.city", {380, 330, 440, 390}, "combat result: city hit"},
     {"combat.port", {380, 390, 440, 450}, "combat result: port hit"},
     {"combat.coast_guns", {380, 450, 440, 510}, "combat result: naval defence destroyed"},
-    {"unitpanel.undo", {1520, 105, 1560, 145}, "unit panel: undo the last move"},
+    {"unitpanel.rename", {1240, 105, 1280, 225}, "unit panel: rename (disabled, normal, mouse-over)"},
+    {"unitpanel.commander", {1280, 105, 1320, 225}, "unit panel: commanders dialog (disabled, normal, mouse-over)"},
+    {"unitpanel.replacements", {1320, 105, 1360, 225}, "unit panel: replacements dialog (disabled, normal, mouse-over)"},
+    {"unitpanel.supply", {1360, 105, 1400, 225}, "unit panel: go to the supplying city (disabled, normal, mouse-over)"},
+    {"unitpanel.upgrade", {1400, 105, 1440, 225}, "unit panel: upgrade to a corps (disabled, normal, mouse-over)"},
+    {"unitpanel.levelup", {1440, 105, 1480, 225}, "unit panel: level up (disabled, normal, mouse-over)"},
+    {"unitpanel.disband", {1480, 105, 1520, 225}, "unit panel: disband (disabled, normal, mouse-over)"},
+    {"unitpanel.undo", {1520, 105, 1560, 225}, "unit panel: undo the last move (disabled, normal, mouse-over)"},
+    {"unitpanel.amphibious", {1240, 225, 1280, 345}, "unit panel: load onto an amphibious ship (disabled, normal, mouse-over)"},
+    {"unitpanel.seatransport", {1320, 225, 1360, 345}, "unit panel: load onto a sea transport (disabled, normal, mouse-over)"},
+    {"unitpanel.airborne", {1400, 225, 1440, 345}, "unit panel: airborne assault (disabled, normal, mouse-over)"},
+    {"unitpanel.strategic", {1440, 225, 1480, 345}, "unit panel: strategic move (disabled, normal, mouse-over)"},
+    {"unitpanel.bombard", {1480, 225, 1520, 345}, "unit panel: bombardment (disabled, normal, mouse-over)"},
+    {"unitpanel.airfight", {1520, 225, 1560, 345}, "unit panel: air fight (disabled, normal, mouse-over)"},
+    {"unitpanel.recon", {1240, 345, 1280, 465}, "unit panel: air reconnaissance (disabled, normal, mouse-over)"},
+    {"unitpanel.nuclear", {1360, 345, 1400, 465}, "unit panel: nuclear attack (disabled, normal, mouse-over)"},
 };
 
 constexpr int kSheet = 2048;
@@ -631,17 +646,177 @@ void WithShadow(Canvas& k, F draw) {
   draw(kPictogram);
 }
 
-// The unit panel's undo icon: a brass button with an arrow turning back.
-void DrawUndoIcon(Canvas& sheet) {
-  Piece p(Find("unitpanel.undo"));
-  Plate(p.k, 0, 0, 40, 40, 5, kInk, Col{112, 118, 82, 255}, Col{58, 62, 42, 255}, false);
-  p.k.Rect(3, 3, 34, 1, WithAlpha(kBrass, 200));
-  WithShadow(p.k, [&](Col c) {
-    p.k.Arc(21, 22, 8.5f, -kPi * 0.5f, kPi * 0.6f, 3.6f, c);
-    p.k.Polygon({20, 8, 11, 13.5f, 20, 19}, c);
-    p.k.Arc(21, 22, 8.5f, kPi * 0.6f, kPi * 0.75f, 3.6f, c);
+// ---- The unit panel's icons: 40 x 40 plates with a pale pictogram, three
+// looks stacked down (disabled: grey and dim; normal: olive; mouse-over:
+// lighter, with a brass rim).
+void IconLooks(Canvas& sheet, const char* name, const std::function<void(Canvas&, Col)>& pictogram) {
+  const Box& b = Find(name);
+  struct Look {
+    Col top, bottom, rim, picture;
+  };
+  const Look looks[3] = {
+      {Col{92, 92, 86, 255}, Col{50, 50, 48, 255}, Col{120, 118, 108, 160}, Col{160, 158, 150, 200}},
+      {Col{112, 118, 82, 255}, Col{58, 62, 42, 255}, WithAlpha(kBrass, 200), kPictogram},
+      {Col{146, 150, 104, 255}, Col{80, 84, 56, 255}, kBrassLight, Col{255, 250, 226, 255}},
+  };
+  for (int i = 0; i < 3; ++i) {
+    Piece p(Box{b.l, b.t + 40 * i, b.r, b.t + 40 * (i + 1)});
+    const Look& look = looks[i];
+    Plate(p.k, 0, 0, 40, 40, 5, kInk, look.top, look.bottom, false);
+    p.k.Rect(3, 3, 34, 1, look.rim);
+    if (i == 2) {
+      p.k.Rect(3, 36, 34, 1, look.rim);
+      p.k.Rect(3, 3, 1, 34, look.rim);
+      p.k.Rect(36, 3, 1, 34, look.rim);
+    }
+    p.k.SetOffset(0.8f, 1.0f);
+    pictogram(p.k, Col{0, 0, 0, i == 0 ? 70.0f : 140.0f});
+    p.k.SetOffset(0.0f, 0.0f);
+    pictogram(p.k, look.picture);
+    p.Into(sheet);
+  }
+}
+
+// A wavy line of water across an icon at height y.
+void Waves(Canvas& k, float y, Col c) {
+  float px = 6, py = y;
+  for (int i = 1; i <= 28; ++i) {
+    const float x = 6 + i, wy = y + 1.6f * std::sin(i * kPi / 3.5f);
+    k.Line(px, py, x, wy, 1.5f, c);
+    px = x;
+    py = wy;
+  }
+}
+
+void DrawUnitPanelIcons(Canvas& sheet) {
+  IconLooks(sheet, "unitpanel.undo", [](Canvas& k, Col c) {  // an arrow turning back
+    k.Arc(21, 22, 8.5f, -kPi * 0.5f, kPi * 0.6f, 3.6f, c);
+    k.Polygon({20, 8, 11, 13.5f, 20, 19}, c);
+    k.Arc(21, 22, 8.5f, kPi * 0.6f, kPi * 0.75f, 3.6f, c);
   });
-  p.Into(sheet);
+  IconLooks(sheet, "unitpanel.rename", [](Canvas& k, Col c) {  // a pencil over a line
+    k.Polygon({26, 8, 32, 14, 16, 30, 10, 24}, c);
+    k.Polygon({10, 24, 16, 30, 8, 32}, c);
+    k.Rect(8, 33, 24, 1.6f, c);
+  });
+  IconLooks(sheet, "unitpanel.commander", [](Canvas& k, Col c) {  // a general's star
+    std::vector<float> star;
+    for (int i = 0; i < 10; ++i) {
+      const float a = -kPi / 2 + i * kPi / 5, r = (i % 2 == 0) ? 13.0f : 5.4f;
+      star.push_back(20 + std::cos(a) * r);
+      star.push_back(21 + std::sin(a) * r);
+    }
+    k.Polygon(star, c);
+  });
+  IconLooks(sheet, "unitpanel.replacements", [](Canvas& k, Col c) {  // a plus in a ring
+    k.Ring(20, 20, 11.5f, 14.0f, c);
+    k.Rect(18.5f, 12, 3, 16, c);
+    k.Rect(12, 18.5f, 16, 3, c);
+  });
+  IconLooks(sheet, "unitpanel.supply", [](Canvas& k, Col c) {  // a crate under a map pin
+    k.Disc(20, 13, 6.5f, c);
+    k.Polygon({14.5f, 15, 25.5f, 15, 20, 24}, c);
+    k.Rect(11, 27, 18, 8, c);
+    k.Rect(11, 30.5f, 18, 1.2f, Col{0, 0, 0, 90});
+  });
+  IconLooks(sheet, "unitpanel.upgrade", [](Canvas& k, Col c) {  // two unit boxes and an arrow up
+    for (float y : {22.0f, 29.0f}) {
+      k.Rect(9, y, 22, 1.8f, c);
+      k.Rect(9, y + 5, 22, 1.8f, c);
+      k.Rect(9, y, 1.8f, 6.8f, c);
+      k.Rect(29.2f, y, 1.8f, 6.8f, c);
+    }
+    k.Polygon({20, 6, 28, 14, 23, 14, 23, 19, 17, 19, 17, 14, 12, 14}, c);
+  });
+  IconLooks(sheet, "unitpanel.levelup", [](Canvas& k, Col c) {  // three chevrons
+    for (int i = 0; i < 3; ++i) {
+      const float y = 12 + i * 7.5f;
+      k.Line(10, y + 7, 20, y, 3.0f, c);
+      k.Line(20, y, 30, y + 7, 3.0f, c);
+    }
+  });
+  IconLooks(sheet, "unitpanel.disband", [](Canvas& k, Col c) {  // a unit box struck through
+    k.Rect(9, 13, 22, 2, c);
+    k.Rect(9, 25, 22, 2, c);
+    k.Rect(9, 13, 2, 14, c);
+    k.Rect(29, 13, 2, 14, c);
+    k.Line(7, 8, 33, 32, 3.2f, c);
+    k.Line(33, 8, 7, 32, 3.2f, c);
+  });
+  IconLooks(sheet, "unitpanel.amphibious", [](Canvas& k, Col c) {  // a landing craft with its ramp down
+    k.Polygon({7, 22, 27, 22, 33, 16, 35, 17, 30, 28, 10, 28}, c);
+    k.Rect(10, 17, 6, 5, c);
+    Waves(k, 33, c);
+  });
+  IconLooks(sheet, "unitpanel.seatransport", [](Canvas& k, Col c) {  // a cargo ship with a crate
+    k.Polygon({6, 24, 34, 24, 30, 31, 10, 31}, c);
+    k.Rect(25, 17, 6, 7, c);
+    k.Rect(11, 16, 10, 8, c);
+    k.Line(16, 16, 16, 8, 1.4f, c);
+    Waves(k, 35, c);
+  });
+  IconLooks(sheet, "unitpanel.airborne", [](Canvas& k, Col c) {  // a parachute and its jumper
+    k.Arc(20, 17, 12, kPi, 2 * kPi, 4.0f, c);
+    k.Rect(8, 16, 24, 2, c);
+    k.Line(9, 17, 19, 28, 1.2f, c);
+    k.Line(31, 17, 21, 28, 1.2f, c);
+    k.Line(20, 17, 20, 28, 1.2f, c);
+    k.Disc(20, 29, 2.4f, c);
+    k.Rect(18.6f, 30, 2.8f, 5.5f, c);
+  });
+  IconLooks(sheet, "unitpanel.strategic", [](Canvas& k, Col c) {  // a railway track running away
+    k.Line(12, 34, 18, 7, 2.2f, c);
+    k.Line(28, 34, 22, 7, 2.2f, c);
+    for (int i = 0; i < 5; ++i) {
+      const float y = 31 - i * 5.5f, half = 9.5f - i * 1.3f;
+      k.Rect(20 - half, y, half * 2, 1.8f, c);
+    }
+  });
+  IconLooks(sheet, "unitpanel.bombard", [](Canvas& k, Col c) {  // a falling bomb over a burst
+    k.Ellipse(20, 15, 4.5f, 8, c);
+    k.Polygon({16, 6, 24, 6, 22, 9, 18, 9}, c);
+    std::vector<float> burst;
+    for (int i = 0; i < 16; ++i) {
+      const float a = i * kPi / 8, r = (i % 2 == 0) ? 8.0f : 3.6f;
+      burst.push_back(20 + std::cos(a) * r * 1.3f);
+      burst.push_back(31 + std::sin(a) * r * 0.6f);
+    }
+    k.Polygon(burst, c);
+  });
+  IconLooks(sheet, "unitpanel.airfight", [](Canvas& k, Col c) {  // a fighter in the gunsight
+    k.Ring(20, 20, 12.5f, 14.2f, c);
+    k.Rect(19.3f, 4, 1.4f, 7, c);
+    k.Rect(19.3f, 29, 1.4f, 7, c);
+    k.Rect(4, 19.3f, 7, 1.4f, c);
+    k.Rect(29, 19.3f, 7, 1.4f, c);
+    k.Ellipse(20, 20, 1.8f, 7, c);
+    k.Polygon({11, 19, 29, 19, 28, 22, 12, 22}, c);
+    k.Polygon({16.5f, 25.5f, 23.5f, 25.5f, 23, 27, 17, 27}, c);
+  });
+  IconLooks(sheet, "unitpanel.recon", [](Canvas& k, Col c) {  // binoculars
+    k.Disc(13, 24, 6.5f, c);
+    k.Disc(27, 24, 6.5f, c);
+    k.Rect(10, 12, 6, 10, c);
+    k.Rect(24, 12, 6, 10, c);
+    k.Rect(15, 17, 10, 4, c);
+    k.Disc(13, 24, 3.2f, Col{0, 0, 0, 110});
+    k.Disc(27, 24, 3.2f, Col{0, 0, 0, 110});
+  });
+  IconLooks(sheet, "unitpanel.nuclear", [](Canvas& k, Col c) {  // the trefoil
+    for (int i = 0; i < 3; ++i) {
+      const float a = -kPi / 2 + i * 2 * kPi / 3;
+      std::vector<float> blade{20 + std::cos(a - 0.52f) * 4.5f, 21 + std::sin(a - 0.52f) * 4.5f};
+      for (int j = 0; j <= 8; ++j) {
+        const float t = a - 0.52f + j * 1.04f / 8;
+        blade.push_back(20 + std::cos(t) * 14);
+        blade.push_back(21 + std::sin(t) * 14);
+      }
+      blade.push_back(20 + std::cos(a + 0.52f) * 4.5f);
+      blade.push_back(21 + std::sin(a + 0.52f) * 4.5f);
+      k.Polygon(blade, c);
+    }
+    k.Disc(20, 21, 2.8f, c);
+  });
 }
 
 void DrawCombatIcons(Canvas& sheet) {
@@ -1053,7 +1228,7 @@ int main(int argc, char** argv) {
   DrawFrame2(sheet);
   DrawTabFrame(sheet);
   DrawCombatIcons(sheet);
-  DrawUndoIcon(sheet);
+  DrawUnitPanelIcons(sheet);
   if (!CheckSheet(sheet.Bytes())) return 1;
 
   const std::string error = tooldraw::WritePng(sheet, argv[1]);
