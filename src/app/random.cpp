@@ -39,3 +39,10 @@ int RandomSum(int n, int lo, int hi) {
 float RandomFraction() {
   return static_cast<float>(plat::Rand() / static_cast<double>(plat::kRandMax));
 }
+
+int RandomIndex(int n) {
+  if (n < 2) return 0;
+  // rand() spans 32768 values; scaling them onto n slots keeps every slot
+  // within one draw of the same share and reaches the last one.
+  return static_cast<int>(static_cast<std::int64_t>(plat::Rand()) * n / (plat::kRandMax + 1));
+}

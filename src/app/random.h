@@ -9,3 +9,6 @@ int RandomRange(int lo, int hi);
 int RandomSum(int n, int lo, int hi);
 // rand()/32767 as a float in 0..1.
 float RandomFraction();
+// An even pick of one index among n (0 .. n-1), each with the same odds; 0
+// when n < 2. Used where one item of a list is chosen by chance.
+int RandomIndex(int n);

@@ -96,13 +96,21 @@ cJednostkaLotnicza* FindCountryInterceptor(const cWorld& world, int defendingCou
 cJednostkaMorska* FindBestCarrierInterceptor(const cWorld& world, int seaNodeId, int attackingCountry) {
   if (seaNodeId <= 0) return nullptr;
   const int least = world.constants.carrierMinStrength;
+  const sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(seaNodeId);
+  LogLine(L"Searching for interceptor while attacking sea node: %s)", node ? node->name.c_str() : L"");
   cJednostkaMorska* best = nullptr;
   for (cJednostkaMorska* ship : world.Units().navalUnits) {
     if (!ship || ship->type != kUnitAircraftCarrier || ship->hitPoints < least) continue;
     if (!ship->fleet || ship->fleet->seaNode != seaNodeId) continue;
     if (!AtWar(world, ship->countryId, attackingCountry)) continue;
-    if (!best || ship->hitPoints > best->hitPoints) best = ship;
+    LogLine(L"Possible interceptor: %s, power: %i", ship->name.c_str(), ship->hitPoints);
+    // The first of equal carriers stays.
+    if (!best || ship->hitPoints > best->hitPoints) {
+      LogLine(L"Interceptor above is best so far!");
+      best = ship;
+    }
   }
+  LogLine(best ? L"Searching for interceptor finished" : L"Searching for interceptor finished, no interceptor found");
   return best;
 }
 

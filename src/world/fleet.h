@@ -1,11 +1,16 @@
 // A fleet: the ships of one country standing at one node of the sea graph.
-// Movement, reach and the dialog's questions come with the fleet operations.
+// Fleets are what moves at sea: once per turn, along the sea graph's route,
+// as far as the fleet's reach allows. The fleet also sums its ships' values
+// and splits off marked ships into a new fleet.
 #pragma once
 
 #include <list>
 #include <string>
+#include <vector>
 
 class cJednostkaMorska;
+class cWorld;
+struct sBombardmentResult;
 struct sWezelGrafuMorz;
 
 enum eFleetFormation : int {
@@ -15,12 +20,84 @@ enum eFleetFormation : int {
 
 class cFleet {
  public:
+  cFleet() = default;
+  // The split: a new fleet of the source's country, node, formation, flags
+  // and orders, with the next fleet id of the world and the name made from
+  // "fleet_#%i"; it takes the source's marked ships (their fleet becomes the
+  // new one). The caller removes them from the source (RemoveMarkedShips)
+  // and adds the new fleet to the world's list.
+  cFleet(cWorld& world, const cFleet& source);
+  // A plain copy of the record (the loaders fill a template and copy it).
+  cFleet(const cFleet&) = default;
+  cFleet& operator=(const cFleet&) = default;
+
   // The sea node the fleet stands at, from the loaded world; null when the
   // id names no node.
   sWezelGrafuMorz* GetSeaNode() const;
+  sWezelGrafuMorz* GetSeaNode(cWorld& world) const;
   int GetShipCount() const { return static_cast<int>(ships.size()); }
   // Removes the ship from the list (the ship keeps its own fields).
   void RemoveShip(cJednostkaMorska* ship) { ships.remove(ship); }
+
+  // --- sums over the ships, in list order ---
+  // The sea transport points the fleet destroys in a convoy raid (each ship
+  // rolls its own damage).
+  int RollConvoyDamage(const cWorld& world) const;
+  float GetCombatValue(const cWorld& world) const;
+  int GetTotalMaxHp() const;
+  // The hit points of all ships; every ship's sea-zone assignment is set
+  // back to -1 on the way.
+  int SumHpAndClearZoneAssignments();
+  // Whether every ship carries the first ship's sea-zone assignment; zone
+  // gets the first differing assignment, or -1 when all agree.
+  bool ShipsShareSeaZone(int& zone) const;
+  void ClearShipMarks();
+  void MarkShipsWithZone(int zone);
+  void RemoveMarkedShips();
+  // Appends the marked ships to other (their fleet becomes other) and
+  // removes them from this fleet.
+  void MoveMarkedShipsTo(cFleet& other);
+
+  // --- movement ---
+  // The nodes the fleet can reach this turn, the own node first (breadth
+  // first within the fleet reach; ports only when friendly and large enough
+  // for every ship; straits only when a friend holds them; from a port
+  // other ports only through one sea zone). Fills reachableNodes.
+  void ComputeReachableNodes(const cWorld& world);
+  bool CanReach(const cWorld& world, int nodeId);
+  // The move along the sea route toward the target, as far as the reach
+  // allows; each refusal is a warning line and leaves the fleet in place.
+  // Returns the node the fleet stands at afterwards.
+  int MoveTo(cWorld& world, int targetNodeId);
+  // A fleet in a port that fell to the enemy goes to the first sea zone
+  // linked to it (no moved flag, no spotting); false when there is none.
+  bool LeaveEnemyPort(cWorld& world);
+
+  // --- the fleets dialog's marks: each returns the count and, with mark,
+  // clears the map's marks first and marks the hexes ---
+  // The main hex of each reachable sea zone and the player-marker hex of
+  // each reachable port (mark 0x8000; 0xC000 cleared).
+  int MarkReachableNodes(cWorld& world, bool mark);
+  // Land hexes of the fleet's sea zone, and those within its carriers'
+  // aircraft range of them, holding a visible enemy unit or an enemy city
+  // (512); then the fleet's zone and each linked node where the country
+  // has spotted enemy ships (16384).
+  int MarkAttackHexTargets(cWorld& world, bool mark);
+  // The same search for visible enemy units not shore-bombarded this
+  // impulse (512).
+  int MarkShoreBombardmentTargets(cWorld& world, bool mark);
+  // The land hexes of the fleet's sea zone and those within the aircraft
+  // range of them (256), then the zone's own hexes (16384).
+  int MarkReconHexes(cWorld& world, bool mark);
+  // The aircraft range of the fleet's carriers: the range multiplier of the
+  // country's aircraft level times the carrier aircraft range.
+  int GetCarrierAirRange(const cWorld& world) const;
+
+  // The shore bombardment of the unit on (x, y): true when a unit of a
+  // country at war that was not yet bombarded this impulse stood there;
+  // otherwise every ship counts as having bombarded (false). The marked
+  // battleships and cruisers fire, or all of them with allShips.
+  bool ShoreBombardHex(cWorld& world, int x, int y, sBombardmentResult& result, bool allShips);
 
   int country = 0;
   std::list<int> reachableNodes;
@@ -35,4 +112,11 @@ class cFleet {
   int aiInvasionX = -1;
   int aiInvasionY = -1;
   bool active = true;
+
+ private:
+  // Stands the fleet at the node: the own counts of the old node lose it.
+  void StandAt(cWorld& world, int nodeId);
 };
+
+// The name of a fleet made during play: the text of "fleet_#%i" with its id.
+std::wstring MakeFleetName(int fleetId);

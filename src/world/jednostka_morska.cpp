@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "app/console_log.h"
 #include "app/framework_lock.h"
@@ -10,6 +11,7 @@
 #include "world/commander.h"
 #include "world/fleet.h"
 #include "world/jednostka_ladowa.h"
+#include "world/naval_spotting.h"
 #include "world/world.h"
 
 cJednostkaMorska::cJednostkaMorska() { category = kCategoryNaval; }
@@ -32,13 +34,19 @@ std::wstring TextWithName(const char* key, const std::wstring& name) {
 }  // namespace
 
 void cJednostkaMorska::Kill(bool killCarried) {
+  // One step for the main thread: the ship leaves the turn state, the sea
+  // nodes, its fleet and the lists together.
   AcquireFrameworkLock(__FILE__, __LINE__);
   g_ConsoleLog.WriteLine(TextWithName("killing_%s_naval_unit", name));
+  std::vector<int> shownAt;
   if (g_pWorld) {
-    // The sea nodes that show this ship forget it.
+    g_pWorld->turnState.ForgetUnit(this);
+    // The sea nodes that show this ship forget it (and pick anew below).
     for (sWezelGrafuMorz& node : g_pWorld->GetSeaGraph().Nodes()) {
-      if (node.ownShip == this) node.ownShip = nullptr;
-      if (node.enemyShip == this) node.enemyShip = nullptr;
+      bool shown = false;
+      if (node.ownShip == this) node.ownShip = nullptr, shown = true;
+      if (node.enemyShip == this) node.enemyShip = nullptr, shown = true;
+      if (shown) shownAt.push_back(node.id);
     }
   }
   if (carriedUnit) {
@@ -52,6 +60,7 @@ void cJednostkaMorska::Kill(bool killCarried) {
       cargo->transport = nullptr;
     }
   }
+  const int node = fleet ? fleet->seaNode : -1;
   if (g_pWorld) {
     sUnitLists& lists = g_pWorld->Units();
     if (fleet) {
@@ -70,6 +79,17 @@ void cJednostkaMorska::Kill(bool killCarried) {
   if (ownCommander) {
     ownCommander->ReleaseFromUnit();
     ownCommander = nullptr;
+    // The ships of the country at the node follow their best commander left.
+    if (g_pWorld) {
+      if (const sWezelGrafuMorz* at = g_pWorld->GetSeaGraph().GetNode(node)) {
+        PropagateFleetCommanders(*g_pWorld, *at, countryId);
+      }
+    }
+  }
+  if (g_pWorld) {
+    for (int id : shownAt) {
+      if (sWezelGrafuMorz* at = g_pWorld->GetSeaGraph().GetNode(id)) PickDisplayedShips(*g_pWorld, *at, true, true);
+    }
   }
   delete this;
   ReleaseFrameworkLock(__FILE__, __LINE__);
@@ -109,6 +129,7 @@ void cJednostkaMorska::PutIntoFleet(int seaNodeId, bool anyFleet) {
 void cJednostkaMorska::JoinFleetAtSeaNode(int seaNodeId) {
   if (!g_pWorld) return;
   PutIntoFleet(seaNodeId, false);
+  CalculateNavalVisibilityEverywhere(*g_pWorld, countryId, false);
 }
 
 void cJednostkaMorska::AssignToFleetAtNode(int seaNodeId) {

@@ -3,10 +3,14 @@
 // behaviour come with the naval operations.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "world/unit.h"
 
 class cFleet;
 class cJednostkaLadowa;
+class cWorld;
 
 class cJednostkaMorska : public cUnit {
  public:
@@ -18,15 +22,42 @@ class cJednostkaMorska : public cUnit {
 
   // Ships have no HQ commander.
   void AssignBestHQCommander() override { hqCommanderId = -1; }
-  // The port hexes a reserve ship may be placed at come with the naval
-  // operations; until then none.
-  int MarkDeployHexes(bool) override { return 0; }
+  // The ports a reserve ship may be placed at: ports at least the deploy
+  // size of its type whose city hex its country controls; with mark the
+  // map's marks are cleared and each port's player-marker hex marked (64).
+  int MarkDeployHexes(bool mark) override;
   // Ships move with their fleet: no range of their own.
   int ComputeMoveRange(bool) override { return 0; }
+
+  // --- values by type and technology (submarines by the submarine level,
+  // every other type by the navy level) ---
+  int GetTechLevel() const;
+  // The sea transport points this ship destroys in a convoy raid: a draw
+  // between the type's two convoy damage values.
+  int RollConvoyDamage(const cWorld& world) const;
+  // ((A + B) / 2, whole) x (0.5 + 0.1 x (level - 1)).
+  float GetCombatValue(const cWorld& world) const;
+  // (level + 3) x 10, per cent.
+  int GetHitChance() const;
+  // 1 when a d100 from 0 lies below (level + 5) x 10, else 0.
+  int RollShotDamage() const;
+  // Takes part, has not left; carriers at or below the least carrier hit
+  // points, cargo and amphibious ships stay out.
+  void ResetSeaBattleFlags(const cWorld& world);
+  // A carrier's or a raider submarine's attack on one enemy ship of the
+  // list at its node before the sea battles; message gets the account.
+  // True when an attack was launched (found a target).
+  bool TrySurpriseAttack(cWorld& world, const std::vector<cJednostkaMorska*>& ships, std::wstring& message);
+  // This ship's (a carrier's) strike is intercepted by a fighter or a
+  // carrier: true when the interception succeeded.
+  bool ResolveInterception(cUnit* interceptor, sBombardmentResult& result) override;
 
   // Adds delta truncated toward zero and keeps the result within
   // 0 .. maximum hit points; returns the new hit points.
   int AddHitPoints(float delta);
+  // The hit points against the maximum in whole per cent, as the counter
+  // and the fleets dialog show them; 0 for a ship without a maximum.
+  int GetHitPointPercent() const;
   // Raises the hit points to the interception floor (a percentage of the
   // maximum) when they are lower.
   void ApplyHitPointFloor();
@@ -50,6 +81,13 @@ class cJednostkaMorska : public cUnit {
   // The scenario scripts' form: any fleet of the country at the node, a new
   // fleet counts as moved; an unknown node is refused with a warning.
   void AssignToFleetAtNode(int seaNodeId);
+
+  // Naval reconnaissance of a sea node: the country's sight there without
+  // the spotting roll, port fleets shown; recon is then done.
+  void ReconSeaZone(cWorld& world, int seaNodeId);
+  // Naval reconnaissance around a hex: every unit within the country's
+  // aircraft level in hexes becomes visible and is listed as spotted.
+  void ReconHex(cWorld& world, int x, int y);
 
   cFleet* fleet = nullptr;  // not owned
   // The id of the fleet the ship belongs to ("Fleet ID"); the loader links

@@ -162,6 +162,13 @@ struct sScenarioConstants {
   int value183 = 0;                                         // 183
   int value184 = 0;                                         // 184
 
+  // The shore bombardment's values have no line in "consts.csv": these
+  // defaults stand until the file's layout gives them one. Fire of one ship
+  // by the die 1-6; the scale of n firing ships is n^(-1/exponent).
+  float shoreBombardmentExponent = 2.0f;
+  std::array<float, 6> battleshipFire{1.0f, 1.5f, 2.0f, 2.5f, 3.0f, 4.0f};
+  std::array<float, 6> cruiserFire{0.5f, 0.75f, 1.0f, 1.25f, 1.5f, 2.0f};
+
   // Derived from the band table (lines 49-56), by supply value 0-50.
   SupplyEffect supplyEffectA{};
   SupplyEffect supplyEffectB{};

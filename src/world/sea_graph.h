@@ -101,6 +101,10 @@ class cSeaGraph {
   std::vector<sWezelGrafuMorz>& Nodes() { return nodes_; }
   const std::vector<sWezelGrafuMorz>& Nodes() const { return nodes_; }
 
+  // While set, a port shows the viewing country nothing of the allied and
+  // enemy fleets lying in it; reconnaissance lifts it around its own pass.
+  bool hidePortFleets = true;
+
   // The country for which the ship counts and shown ships were computed.
   int GetViewingCountry() const { return viewing_country_; }
   void SetViewingCountry(int countryId) { viewing_country_ = countryId; }

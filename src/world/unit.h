@@ -19,6 +19,7 @@ class cCommander;
 class cCountry;
 class cFleet;
 class cJednostka;
+class cWorld;
 struct sBombardmentResult;
 struct sHex;
 
@@ -224,6 +225,11 @@ class cJednostka : public cUnit {
   // Level + delta when that stays above 0 (then UpdateEffectiveness runs);
   // otherwise nothing changes.
   void AdjustLevel(int delta);
+  // The fleet's battleships and cruisers that have not fired this turn (the
+  // marked ones, or all with allShips) fire at this unit from the sea: its
+  // shore-bombardment effect, its effectiveness, the result and two
+  // reports. The unit dies when its combat strength falls below 0.1.
+  void ResolveShoreBombardment(cWorld& world, cFleet& fleet, sBombardmentResult& result, bool allShips);
 
   // --- Fields added, in their order ---
   int supplySourceX = -1;

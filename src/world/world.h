@@ -213,6 +213,14 @@ class cWorld {
   // with such a ship of the country; its eligible ships are marked and every
   // other ship unmarked. Null, with no mark changed, when there is none.
   cFleet* SelectShoreBombardmentFleet(int countryId, int seaNodeId);
+  // The ships at the node of the country and of the turn's current country's
+  // allies that pass their draw to take part (line 146), with the sum of
+  // their combat values; transports counts the cargo and amphibious ships.
+  float CollectFriendlyShipsAtSeaNode(int countryId, int seaNodeId, std::list<cJednostkaMorska*>& out,
+                                      int& transports);
+  // The ships of the country's enemies at the node or one passable link
+  // from it that pass their draw (line 147), with their combat values' sum.
+  float CollectEnemyShipsNearSeaNode(int countryId, int seaNodeId, std::list<cJednostkaMorska*>& out);
 
   // --- Loading (the readers' order is the constructor's) ---
   // The folder as a path pattern with one "%s" for the file name.

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "app/console_log.h"
+#include "app/random.h"
 #include "world/commander.h"
 #include "world/fleet.h"
 #include "world/jednostka_ladowa.h"
@@ -130,6 +131,42 @@ cFleet* cWorld::SelectShoreBombardmentFleet(int countryId, int seaNodeId) {
     ship->marked = ship->fleet == best && eligible(ship);
   }
   return best;
+}
+
+float cWorld::CollectFriendlyShipsAtSeaNode(int countryId, int seaNodeId, std::list<cJednostkaMorska*>& out,
+                                            int& transports) {
+  out.clear();
+  transports = 0;
+  float sum = 0.0f;
+  const cCountry* current = turnState.currentCountry;
+  for (cJednostkaMorska* ship : units_.navalUnits) {
+    if (!ship->fleet || ship->fleet->seaNode != seaNodeId) continue;
+    if (ship->countryId != countryId && !(current && current->IsAlliedWith(ship->countryId))) continue;
+    if (RandomRange(1, 100) > constants.friendlyShipSpotChance) continue;
+    out.push_back(ship);
+    sum += ship->GetCombatValue(*this);
+    if (ship->type == kUnitCargoShip || ship->type == kUnitAmphibiousShip) ++transports;
+  }
+  return sum;
+}
+
+float cWorld::CollectEnemyShipsNearSeaNode(int countryId, int seaNodeId, std::list<cJednostkaMorska*>& out) {
+  out.clear();
+  float sum = 0.0f;
+  const int n = relations_.GetCount();
+  for (cJednostkaMorska* ship : units_.navalUnits) {
+    if (!ship->fleet) continue;
+    const int at = ship->fleet->seaNode;
+    if (at != seaNodeId && !sea_graph_.HasPassableLink(at, seaNodeId, ship->countryId)) continue;
+    if (ship->countryId < 1 || ship->countryId > n || countryId < 1 || countryId > n ||
+        !relations_.IsAtWar(ship->countryId, countryId)) {
+      continue;
+    }
+    if (RandomRange(1, 100) > constants.enemyShipSpotChance) continue;
+    out.push_back(ship);
+    sum += ship->GetCombatValue(*this);
+  }
+  return sum;
 }
 
 namespace {

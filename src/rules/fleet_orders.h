@@ -1,0 +1,38 @@
+// The orders of a fleet, as the player's clicks, the fleets dialog and the
+// computer opponent give them: the move to a sea node and the shore
+// bombardment of a hex. Each action runs its check first; the check alone is
+// what the status line and the computer's planning ask. The world-changing
+// step runs under the framework lock; a ship killed by it leaves the
+// selection and every list in that same step.
+#pragma once
+
+class cFleet;
+class cWorld;
+struct sBombardmentResult;
+
+// Why a fleet order is refused. Each maps to a text key (FleetOrderRefusalKey).
+enum class eFleetOrderRefusal {
+  kNone = 0,
+  kNotOwnFleet,      // the fleet does not belong to the country whose turn it is
+  kAlreadyMoved,     // the fleet has moved this turn
+  kUnknownNode,      // the target names no sea node
+  kNotReachable,     // the target lies beyond the fleet's reach this turn
+  kNoFiringShips,    // no battleship or cruiser that has not fired this turn
+  kTargetOffMap,     // the target hex is not on the map
+  kNoTarget,         // no unbombarded enemy unit on the hex within reach of the fleet's guns
+};
+
+// The language-base key of a refusal; null for kNone.
+const char* FleetOrderRefusalKey(eFleetOrderRefusal refusal);
+
+// The move to the node: an own fleet that has not moved, a node it reaches
+// this turn (cFleet::CanReach).
+eFleetOrderRefusal CheckFleetMove(const cWorld& world, cFleet& fleet, int nodeId);
+// Moves the fleet there (cFleet::MoveTo) with its spotting at the new node.
+eFleetOrderRefusal MoveFleet(cWorld& world, cFleet& fleet, int nodeId);
+
+// The shore bombardment of (x, y): an own fleet with a battleship or cruiser
+// that has not fired; on the hex an enemy land unit not yet bombarded this
+// impulse, on a land hex of the fleet's sea zone.
+eFleetOrderRefusal CheckShoreBombardment(const cWorld& world, const cFleet& fleet, int x, int y);
+eFleetOrderRefusal ShoreBombard(cWorld& world, cFleet& fleet, int x, int y, sBombardmentResult& result);

@@ -1,0 +1,193 @@
+// The marks a fleet shows on the map for the fleets dialog (reachable nodes,
+// targets of its carriers and guns, recon hexes), the ports a reserve ship
+// may be placed at, and naval reconnaissance.
+#include <algorithm>
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "app/sound.h"
+#include "world/air_sound.h"
+#include "world/country.h"
+#include "world/fleet.h"
+#include "world/hex_drawing.h"
+#include "world/jednostka_morska.h"
+#include "world/land_movement.h"
+#include "world/naval_spotting.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr std::uint32_t kMarkPort = 64;
+constexpr std::uint32_t kMarkRecon = 256;
+constexpr std::uint32_t kMarkTarget = 512;
+constexpr std::uint32_t kMarkSeaZone = 16384;
+constexpr std::uint32_t kMarkReach = 0x8000;
+constexpr std::uint32_t kMarkFleetBits = 0xC000;
+
+bool AtWar(const cWorld& world, int a, int b) {
+  const cCountry* country = world.GetCountry(a);
+  return country && b >= 1 && b <= world.GetCountryCount() && country->IsAtWarWith(b);
+}
+
+// The land hexes of the fleet's sea zone that qualify, then every land hex
+// within range of such a hex that qualifies too; each counted (and marked)
+// once.
+int SearchFromZone(cWorld& world, const cFleet& fleet, int range, bool mark, std::uint32_t bits,
+                   const std::function<bool(const sHex&)>& qualifies) {
+  cMap& map = world.GetMap();
+  const int width = map.GetWidth(), height = map.GetHeight();
+  std::vector<char> taken(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+  int count = 0;
+  auto take = [&](int x, int y) {
+    char& t = taken[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
+    if (t) return false;
+    sHex& hex = map.GetHex(x, y);
+    if (!hex.IsLand() || !qualifies(hex)) return false;
+    t = 1;
+    ++count;
+    if (mark) SetHexMark(map, hex, bits, -1);
+    return true;
+  };
+  std::vector<std::pair<int, int>> seeds;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const sHex& hex = map.GetHex(x, y);
+      if (hex.IsLand() && hex.seaZone == fleet.seaNode && take(x, y)) seeds.emplace_back(x, y);
+    }
+  }
+  for (auto [sx, sy] : seeds) {
+    for (int y = std::max(0, sy - range); y <= std::min(height - 1, sy + range); ++y) {
+      for (int x = std::max(0, sx - range); x <= std::min(width - 1, sx + range); ++x) {
+        if (HexDistance(sx, sy, x, y) <= range) take(x, y);
+      }
+    }
+  }
+  return count;
+}
+
+}  // namespace
+
+int cFleet::GetCarrierAirRange(const cWorld& world) const {
+  const cCountry* own = world.GetCountry(country);
+  const int level = std::clamp(own ? own->techLevel[kTechAircraft] : 1, 1, 5);
+  return static_cast<int>(world.constants.aircraftRangeFactors[static_cast<std::size_t>(level - 1)] *
+                          static_cast<float>(world.constants.fleetValue157));
+}
+
+int cFleet::MarkReachableNodes(cWorld& world, bool mark) {
+  cMap& map = world.GetMap();
+  if (mark) ClearMapMarks(map, kMarkFleetBits, false);
+  ComputeReachableNodes(world);
+  int count = 0;
+  for (int id : reachableNodes) {
+    const sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(id);
+    if (!node) continue;
+    ++count;
+    const int x = node->IsSeaZone() ? node->x : node->ownShipX;
+    const int y = node->IsSeaZone() ? node->y : node->ownShipY;
+    if (mark && map.IsInside(x, y)) SetHexMark(map, map.GetHex(x, y), kMarkReach, -1);
+  }
+  return count;
+}
+
+int cFleet::MarkAttackHexTargets(cWorld& world, bool mark) {
+  cMap& map = world.GetMap();
+  if (mark) ClearMapMarks(map, 0xFFFFFFFFu, false);
+  int count = SearchFromZone(world, *this, GetCarrierAirRange(world), mark, kMarkTarget, [&](const sHex& hex) {
+    if (hex.unit && hex.unit->visible && AtWar(world, country, hex.unit->countryId)) return true;
+    return hex.city != nullptr && AtWar(world, country, hex.controller);
+  });
+  // The fleet's zone and its linked nodes where enemy ships are spotted.
+  std::vector<int> zones{seaNode};
+  if (const sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(seaNode)) {
+    for (const sSeaLink& link : node->links) zones.push_back(link.node);
+  }
+  for (int id : zones) {
+    const sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(id);
+    if (!node || !node->IsSeaZone() || node->GetSpottedEnemyShipCount() == 0) continue;
+    ++count;
+    if (mark) map.MarkSeaZoneHexes(id, kMarkSeaZone);
+  }
+  return count;
+}
+
+int cFleet::MarkShoreBombardmentTargets(cWorld& world, bool mark) {
+  if (mark) ClearMapMarks(world.GetMap(), 0xFFFFFFFFu, false);
+  return SearchFromZone(world, *this, GetCarrierAirRange(world), mark, kMarkTarget, [&](const sHex& hex) {
+    return hex.unit && hex.unit->visible && AtWar(world, country, hex.unit->countryId) &&
+           static_cast<int>(hex.unit->shoreBombardmentEffect * 100.0f) == 0;
+  });
+}
+
+int cFleet::MarkReconHexes(cWorld& world, bool mark) {
+  cMap& map = world.GetMap();
+  if (mark) ClearMapMarks(map, 0xFFFFFFFFu, false);
+  const int count =
+      SearchFromZone(world, *this, GetCarrierAirRange(world), mark, kMarkRecon, [](const sHex&) { return true; });
+  if (mark) map.MarkSeaZoneHexes(seaNode, kMarkSeaZone);
+  return count;
+}
+
+int cJednostkaMorska::MarkDeployHexes(bool mark) {
+  if (!g_pWorld) return 0;
+  cWorld& world = *g_pWorld;
+  cMap& map = world.GetMap();
+  if (mark) ClearMapMarks(map, 0xFFFFFFFFu, false);
+  const int index = std::clamp(type - kUnitAircraftCarrier, 0, 5);
+  const int needed = world.constants.minPortSize[static_cast<std::size_t>(index)];
+  int count = 0;
+  for (const sWezelGrafuMorz& node : world.GetSeaGraph().Nodes()) {
+    if (node.IsSeaZone() || node.size < needed || !map.IsInside(node.x, node.y)) continue;
+    if (map.GetHex(node.x, node.y).controller != countryId) continue;
+    ++count;
+    if (mark && map.IsInside(node.ownShipX, node.ownShipY)) {
+      SetHexMark(map, map.GetHex(node.ownShipX, node.ownShipY), kMarkPort, -1);
+    }
+  }
+  return count;
+}
+
+void cJednostkaMorska::ReconSeaZone(cWorld& world, int seaNodeId) {
+  if (visible) PlayAirSound(SND_AIR_RECON);
+  if (sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(seaNodeId)) {
+    cSeaGraph& graph = world.GetSeaGraph();
+    const bool hidden = graph.hidePortFleets;
+    graph.hidePortFleets = false;
+    CalculateNavalVisibilityFor(world, *node, countryId, false);
+    graph.hidePortFleets = hidden;
+  }
+  reconDone = true;
+}
+
+void cJednostkaMorska::ReconHex(cWorld& world, int x, int y) {
+  if (visible) PlayAirSound(SND_AIR_RECON);
+  cMap& map = world.GetMap();
+  cCountry* own = world.GetCountry(countryId);
+  const int reach = own ? own->techLevel[kTechAircraft] : 0;
+  if (map.IsInside(x, y)) {
+    std::vector<char> seen(static_cast<std::size_t>(map.GetWidth()) * static_cast<std::size_t>(map.GetHeight()), 0);
+    auto slot = [&](int hx, int hy) -> char& {
+      return seen[static_cast<std::size_t>(hy) * static_cast<std::size_t>(map.GetWidth()) + static_cast<std::size_t>(hx)];
+    };
+    std::deque<std::pair<int, int>> queue{{x, y}};
+    slot(x, y) = 1;
+    while (!queue.empty()) {
+      auto [hx, hy] = queue.front();
+      queue.pop_front();
+      sHex& hex = map.GetHex(hx, hy);
+      if (hex.unit && !hex.unit->visible) {
+        hex.unit->visible = true;
+        if (own) own->reconSpottedUnits.push_back(hex.unit);
+      }
+      for (int dir = 0; dir < 6; ++dir) {
+        int nx = 0, ny = 0;
+        map.GetNeighbourCoords(hx, hy, dir, nx, ny);
+        if (!map.IsInside(nx, ny) || slot(nx, ny) || HexDistance(x, y, nx, ny) > reach) continue;
+        slot(nx, ny) = 1;
+        queue.emplace_back(nx, ny);
+      }
+    }
+  }
+  reconDone = true;
+}

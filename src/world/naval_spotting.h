@@ -1,0 +1,48 @@
+// What happens at one sea node besides movement: which ships a country sees
+// there (a spotting chance that grows with the ships present), which ship
+// the node's marker shows, which commander leads the ships of a country
+// without their own, and the raids on a convoy passing the node.
+#pragma once
+
+#include <string>
+
+class cFleet;
+class cWorld;
+struct sWezelGrafuMorz;
+
+// The spotting pass at the node for the sea graph's viewing country. Without
+// roll the counts start afresh and every enemy ship is spotted only by its
+// own draw; with roll the sightings so far stay and every enemy ship not yet
+// seen gets a draw to be seen. Then the shown ships are picked.
+void CalculateNavalVisibility(cWorld& world, sWezelGrafuMorz& node, bool roll);
+// Makes the country the viewing country, then the pass at the node.
+void CalculateNavalVisibilityFor(cWorld& world, sWezelGrafuMorz& node, int countryId, bool roll);
+// Makes the country the viewing country, then the pass at every node.
+void CalculateNavalVisibilityEverywhere(cWorld& world, int countryId, bool roll);
+// The chance in per cent with which the viewing country spots an enemy ship
+// at the node, from the counts as they stand.
+int NavalSpottingChance(const cWorld& world, const sWezelGrafuMorz& node);
+// Picks the shown own and (at a sea zone) the shown enemy ship again from
+// the visible ships, without spotting.
+void PickDisplayedShips(cWorld& world, sWezelGrafuMorz& node, bool own, bool enemy);
+// A fleet of the viewing country that leaves the node: its ships leave the
+// own counts and the shown own ship is picked again.
+void RemoveFleetFromOwnCounts(cWorld& world, sWezelGrafuMorz& node, const cFleet& fleet);
+// The best own commander of the country's ships at the node leads every ship
+// there without its own commander (-1 when none has one); a country below 1
+// does so for every country with a fleet there, in ascending id.
+void PropagateFleetCommanders(cWorld& world, const sWezelGrafuMorz& node, int countryId);
+
+// A convoy on its way, as the raids at each node of its route see it.
+struct sConvoyVoyage {
+  int stpCarried = 0;
+  int stpLost = 0;
+  std::wstring routeText;
+};
+// The raid chance of the convoy in per cent, by the sea transport points it
+// still carries.
+int GetConvoyRaidChance(const cWorld& world, const sConvoyVoyage& voyage);
+// The raids at the node on a convoy of the owner: one enemy fleet picked by
+// chance, then every enemy raider ship there, while the convoy still carries
+// something; losses and route text go into the voyage.
+void ResolveConvoyAttacks(cWorld& world, int ownerId, int nodeId, sConvoyVoyage& voyage, bool lastNode);

@@ -1,0 +1,177 @@
+// Fleets on the fixture scenario's sea graph loaded as a game: the reach
+// with ports (own, enemy, too small) and a strait, the move order with its
+// refusals, the leaving of a captured port, and a save and load that keeps
+// every ship at sea, in port and in the reserve.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "files/save_game.h"
+#include "files/world_loader.h"
+#include "platform/recording_renderer.h"
+#include "rules/fleet_orders.h"
+#include "support/fake_framework.h"
+#include "support/fixture_scenario.h"
+#include "world/country.h"
+#include "world/fleet.h"
+#include "world/jednostka_morska.h"
+#include "world/sea_graph.h"
+#include "world/world.h"
+
+namespace {
+
+// Node ids of the fixture: 1 North Sea, 2 Strait (zones), 3 Westport,
+// 4 Eastport, 5 Straitport; links 1-2, 1-3, 1-4, 2-5 both ways.
+constexpr int kNorthSea = 1, kStrait = 2, kWestport = 3, kEastport = 4, kStraitport = 5;
+
+class FleetFixture : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_FALSE(twtest::FixtureScenarioSource().empty()) << "set TW_SOURCE_DIR"; }
+  void TearDown() override { g_pWorld = nullptr; }
+  cFleet* FleetNamed(cWorld& world, const wchar_t* name) {
+    for (cFleet* fleet : world.Units().fleets) {
+      if (fleet->name == name) return fleet;
+    }
+    return nullptr;
+  }
+  static std::vector<int> Reach(cWorld& world, cFleet& fleet) {
+    fleet.ComputeReachableNodes(world);
+    return {fleet.reachableNodes.begin(), fleet.reachableNodes.end()};
+  }
+  void Control(cWorld& world, int node, int country) {
+    const sWezelGrafuMorz& n = *world.GetSeaGraph().GetNode(node);
+    world.GetMap().GetHex(n.x, n.y).controller = static_cast<std::uint8_t>(country);
+  }
+  twtest::TempDir dir_;
+};
+
+TEST_F(FleetFixture, ReachMovesAndASavedGameKeepsEveryShip) {
+  const sGameStartSettings settings = twtest::CopyFixtureScenario(dir_.Path());
+  twtest::ScopedWorkingFolder folder(dir_.Path());
+  plat::RecordingRenderer renderer;
+  twtest::FakeFramework frame(&renderer);
+  LoadWorld(settings);
+  std::unique_ptr<cWorld> world(g_pWorld);
+  ASSERT_NE(world, nullptr);
+  sScenarioConstants& k = world->constants;
+  k.fleetReachSteps = 2;
+  k.navalReachValue = {2, 2, 2, 2, 1, 1};
+  Control(*world, kWestport, 1);
+  Control(*world, kEastport, 2);  // the enemy's
+  Control(*world, kStraitport, 1);
+  world->turnState.SetCurrentCountry(world->GetCountry(1));
+
+  cFleet* home = FleetNamed(*world, L"Home Fleet");
+  ASSERT_NE(home, nullptr);
+  ASSERT_EQ(home->seaNode, kNorthSea);
+  // At sea: the own port next door and the one two links away, not the
+  // enemy's port; the start first.
+  EXPECT_EQ(Reach(*world, *home), (std::vector<int>{kNorthSea, kStrait, kWestport, kStraitport}));
+  // One link less: Straitport is beyond the reach.
+  k.fleetReachSteps = 1;
+  EXPECT_EQ(Reach(*world, *home), (std::vector<int>{kNorthSea, kStrait, kWestport}));
+  k.fleetReachSteps = 2;
+  // A port too small for one of the ships: the battleship needs 3, which
+  // Westport (size 3) has and Straitport (size 2) has not.
+  k.navalReachValue[1] = 3;
+  EXPECT_EQ(Reach(*world, *home), (std::vector<int>{kNorthSea, kStrait, kWestport}));
+  k.navalReachValue = {2, 2, 2, 2, 1, 1};
+  // A strait held by the enemy closes its link; an ally's opens it again.
+  for (sSeaLink& link : world->GetSeaGraph().GetNode(kNorthSea)->links) {
+    if (link.node == kStrait) link.straitX = 9, link.straitY = 3;
+  }
+  world->GetMap().GetHex(9, 3).controller = 2;
+  EXPECT_EQ(Reach(*world, *home), (std::vector<int>{kNorthSea, kWestport}));
+  EXPECT_EQ(CheckFleetMove(*world, *home, kStrait), eFleetOrderRefusal::kNotReachable);
+  world->GetMap().GetHex(9, 3).controller = 1;
+
+  // From a port other ports lie only one sea zone away.
+  k.fleetReachSteps = 3;
+  home->seaNode = kWestport;
+  Control(*world, kEastport, 1);
+  EXPECT_EQ(Reach(*world, *home), (std::vector<int>{kWestport, kNorthSea, kStrait, kEastport}));
+  home->seaNode = kNorthSea;
+  EXPECT_EQ(Reach(*world, *home), (std::vector<int>{kNorthSea, kStrait, kWestport, kEastport, kStraitport}));
+  Control(*world, kEastport, 2);
+  k.fleetReachSteps = 1;
+
+  // The move: beyond the reach the fleet goes as far as it can along the
+  // route; then it has moved for this turn.
+  EXPECT_EQ(CheckFleetMove(*world, *home, 99), eFleetOrderRefusal::kUnknownNode);
+  EXPECT_EQ(CheckFleetMove(*world, *home, kStraitport), eFleetOrderRefusal::kNotReachable);
+  EXPECT_EQ(home->MoveTo(*world, kStraitport), kStrait);
+  EXPECT_TRUE(home->moved);
+  EXPECT_EQ(CheckFleetMove(*world, *home, kNorthSea), eFleetOrderRefusal::kAlreadyMoved);
+  EXPECT_EQ(home->MoveTo(*world, kNorthSea), kStrait);  // the warning, no move
+  home->moved = false;
+  // A move to the own node only spends the turn; another country's fleet
+  // is not this country's to order.
+  EXPECT_EQ(MoveFleet(*world, *home, kStrait), eFleetOrderRefusal::kNone);
+  EXPECT_TRUE(home->moved);
+  cFleet* squadron = FleetNamed(*world, L"Strait Squadron");
+  ASSERT_NE(squadron, nullptr);
+  EXPECT_EQ(CheckFleetMove(*world, *squadron, kNorthSea), eFleetOrderRefusal::kNotOwnFleet);
+  home->moved = false;
+  ASSERT_EQ(MoveFleet(*world, *home, kStraitport), eFleetOrderRefusal::kNone);
+  EXPECT_EQ(home->seaNode, kStraitport);
+
+  // The port falls: the fleet leaves for the sea zone in front of it.
+  EXPECT_TRUE(home->LeaveEnemyPort(*world));
+  EXPECT_EQ(home->seaNode, kStrait);
+  home->seaNode = kWestport;  // in port for the save
+
+  // The reserve cruiser joins a new fleet at sea and leaves the pool.
+  cJednostkaMorska* reserve = nullptr;
+  for (cJednostkaMorska* ship : world->Units().navalReservePool) {
+    if (ship->name == L"EM Reserve Cruiser") reserve = ship;
+  }
+  ASSERT_NE(reserve, nullptr);
+  const std::size_t fleets = world->Units().fleets.size();
+  reserve->JoinFleetAtSeaNode(kNorthSea);
+  EXPECT_TRUE(std::find(world->Units().navalReservePool.begin(), world->Units().navalReservePool.end(), reserve) ==
+              world->Units().navalReservePool.end());
+  EXPECT_EQ(world->Units().fleets.size(), fleets + 1);
+  EXPECT_EQ(reserve->fleet->seaNode, kNorthSea);
+  EXPECT_EQ(reserve->fleet->name, MakeFleetName(reserve->fleet->id));
+  // A second reserve ship that stays in the pool.
+  auto* spare = new cJednostkaMorska(*reserve);
+  spare->id = 77;
+  spare->name = L"EM Spare";
+  spare->fleet = nullptr;
+  spare->fleetId = -1;
+  spare->inReserve = true;
+  world->Units().navalReservePool.push_back(spare);
+
+  struct sSeen {
+    int id, fleetNode, hp;
+    bool reserve;
+    bool operator==(const sSeen&) const = default;
+  };
+  auto census = [](const cWorld& w) {
+    std::vector<sSeen> out;
+    for (const cJednostkaMorska* ship : w.Units().navalUnits) {
+      out.push_back({ship->id, ship->fleet ? ship->fleet->seaNode : -1, ship->hitPoints, false});
+    }
+    for (const cJednostkaMorska* ship : w.Units().navalReservePool) out.push_back({ship->id, -1, ship->hitPoints, true});
+    std::sort(out.begin(), out.end(), [](const sSeen& a, const sSeen& b) { return a.id < b.id; });
+    return out;
+  };
+  const std::vector<sSeen> before = census(*world);
+  ASSERT_EQ(before.size(), 7u);
+  ASSERT_TRUE(SaveGame(*world, L"Naval", false).ok);
+  world.reset();
+  g_pWorld = nullptr;
+  LoadWorld(sGameStartSettings{L"data\\save\\Naval\\%s", 1});
+  world.reset(g_pWorld);
+  ASSERT_NE(world, nullptr);
+  EXPECT_EQ(census(*world), before);
+  // Every ship on the map belongs to exactly one fleet that holds it.
+  for (const cJednostkaMorska* ship : world->Units().navalUnits) {
+    ASSERT_NE(ship->fleet, nullptr);
+    EXPECT_EQ(std::count(ship->fleet->ships.begin(), ship->fleet->ships.end(), ship), 1);
+  }
+}
+
+}  // namespace
