@@ -140,8 +140,11 @@ bool IsCompleteSaveCopy(const std::wstring& folder) {
         !std::all_of(sizeText.begin(), sizeText.end(), [](char c) { return c >= '0' && c <= '9'; })) {
       return false;
     }
+    // A marker names the files of its own folder only: no path.
+    const std::string name = line.substr(0, semicolon);
+    if (name == "." || name == ".." || name.find_first_of("/\\") != std::string::npos) return false;
     const std::uintmax_t size = std::stoull(sizeText);
-    const fs::path file = DiskPath(files::JoinPath(folder, plat::FromUtf8(line.substr(0, semicolon))));
+    const fs::path file = DiskPath(files::JoinPath(folder, plat::FromUtf8(name)));
     std::error_code ec;
     if (!fs::is_regular_file(file, ec) || fs::file_size(file, ec) != size || ec) return false;
     any = true;

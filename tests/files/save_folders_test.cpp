@@ -97,7 +97,11 @@ TEST(SaveCopies, CompleteOnlyWithTheMarkerAndEveryFileAtItsSize) {
   fs::remove("data/save/S/b.csv");
   EXPECT_FALSE(IsCompleteSaveCopy(L"data\\save\\S"));
   dir.Write("data/save/S/b.csv", "bb");
-  for (const char* marker : {"", "a.csv;4\r\nb.csv", "a.csv;-4\r\n", "a.csv;4x\r\n", ";4\r\n"}) {
+  // A marker that names a file outside its folder, even one that is there
+  // at that size, is no marker of this save.
+  dir.Write("data/save/elsewhere.csv", "text");
+  for (const char* marker : {"", "a.csv;4\r\nb.csv", "a.csv;-4\r\n", "a.csv;4x\r\n", ";4\r\n",
+                             "a.csv;4\r\n../elsewhere.csv;4\r\n", "a.csv;4\r\n..\\elsewhere.csv;4\r\n"}) {
     dir.Write("data/save/S/save_complete.txt", marker);
     EXPECT_FALSE(IsCompleteSaveCopy(L"data\\save\\S")) << marker;
   }

@@ -1,0 +1,61 @@
+// Reads arbitrary bytes as the marker of a saved game's folder
+// ("save_complete.txt", the list of its files and their sizes that makes a
+// copy complete) beside two files of known sizes. A marker accepted as
+// complete names only files of that folder, each at its size.
+#include <unistd.h>
+
+#include <cctype>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "app/console_log.h"
+#include "files/save_folders.h"
+#include "platform/lines.h"
+#include "platform/text.h"
+
+namespace {
+
+std::filesystem::path ScratchFolder() {
+  const auto folder =
+      std::filesystem::temp_directory_path() / ("tw_fuzz_save_marker_" + std::to_string(::getpid())) / "save";
+  std::filesystem::create_directories(folder);
+  plat::WriteFileBytes((folder / "a.csv").string(), "text");
+  plat::WriteFileBytes((folder / "b.csv").string(), "bb");
+  plat::WriteFileBytes((folder.parent_path() / "outside.csv").string(), "text");
+  return folder;
+}
+
+void Check(bool condition) {
+  if (!condition) __builtin_trap();
+}
+
+bool NamesOnlyTheFolder(const std::string& marker) {
+  std::size_t at = 0;
+  while (at < marker.size()) {
+    std::size_t end = marker.find('\n', at);
+    if (end == std::string::npos) end = marker.size();
+    std::string line = marker.substr(at, end - at);
+    at = end + 1;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty()) continue;
+    // Names are looked up without regard to case, as the game's paths are.
+    std::string name = line.substr(0, line.rfind(';'));
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (name != "a.csv" && name != "b.csv") return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const std::filesystem::path folder = ScratchFolder();
+  static const std::wstring folderName = plat::FromUtf8(folder.string());
+  g_ConsoleLog.SetEnabled(false);
+  const std::string marker(reinterpret_cast<const char*>(data), size);
+  if (!plat::WriteFileBytes((folder / "save_complete.txt").string(), marker)) return 0;
+  if (IsCompleteSaveCopy(folderName)) Check(NamesOnlyTheFolder(marker));
+  return 0;
+}
