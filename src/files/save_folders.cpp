@@ -140,9 +140,14 @@ bool IsCompleteSaveCopy(const std::wstring& folder) {
         !std::all_of(sizeText.begin(), sizeText.end(), [](char c) { return c >= '0' && c <= '9'; })) {
       return false;
     }
-    // A marker names the files of its own folder only: no path.
+    // A marker names the files of its own folder only: no path, and no
+    // control character (a NUL would cut the name short on its way to the
+    // file system).
     const std::string name = line.substr(0, semicolon);
-    if (name == "." || name == ".." || name.find_first_of("/\\") != std::string::npos) return false;
+    if (name == "." || name == ".." || name.find_first_of("/\\") != std::string::npos ||
+        std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; })) {
+      return false;
+    }
     const std::uintmax_t size = std::stoull(sizeText);
     const fs::path file = DiskPath(files::JoinPath(folder, plat::FromUtf8(name)));
     std::error_code ec;

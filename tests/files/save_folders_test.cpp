@@ -105,6 +105,8 @@ TEST(SaveCopies, CompleteOnlyWithTheMarkerAndEveryFileAtItsSize) {
     dir.Write("data/save/S/save_complete.txt", marker);
     EXPECT_FALSE(IsCompleteSaveCopy(L"data\\save\\S")) << marker;
   }
+  dir.Write("data/save/S/save_complete.txt", std::string("a.csv\0\0;4\r\nb.csv;2\r\n", 20));
+  EXPECT_FALSE(IsCompleteSaveCopy(L"data\\save\\S"));
   fs::remove("data/save/S/save_complete.txt");
   EXPECT_FALSE(IsCompleteSaveCopy(L"data\\save\\S"));
 }
