@@ -8,7 +8,7 @@
 
 #include "files/world_loader.h"
 #include "rules/end_human_turn.h"
-#include "support/test_support.h"
+#include "support/europe_folder.h"
 #include "world/game_phase.h"
 #include "world/world.h"
 
@@ -17,19 +17,12 @@ namespace {
 namespace fs = std::filesystem;
 
 void BM_EndHumanTurnWithAutosaveEurope1939(benchmark::State& state) {
-  const fs::path root = twtest::FindSourceRoot("data/scenarios/Europe1939/Info.ini");
-  if (root.empty()) {
-    state.SkipWithError("data/scenarios/Europe1939 not found (set TW_SOURCE_DIR)");
+  const cEuropeFolder europe;
+  if (!europe.Found()) {
+    state.SkipWithError(cEuropeFolder::kMissing);
     return;
   }
-  twtest::TempDir folder;
-  const fs::path previous = fs::current_path();
-  fs::current_path(folder.Path());
-  fs::create_directories("data/scenarios");
-  fs::create_directories("data/save");
-  fs::create_directory_symlink(root / "data/scenarios/Europe1939", "data/scenarios/Europe1939");
-  fs::create_directory_symlink(root / "data/gfx", "data/gfx");
-  LoadWorld(sGameStartSettings{L"data\\scenarios\\Europe1939\\%s", 0});
+  LoadWorld(sGameStartSettings{cEuropeFolder::kPattern, 0});
   cWorld& world = *g_pWorld;
   // The strongest Axis country is played by a person; everyone else is the
   // computer's.
@@ -51,7 +44,6 @@ void BM_EndHumanTurnWithAutosaveEurope1939(benchmark::State& state) {
       static_cast<double>(std::distance(fs::directory_iterator("data/save/autosave"), fs::directory_iterator{}));
   delete g_pWorld;
   g_pWorld = nullptr;
-  fs::current_path(previous);
 }
 BENCHMARK(BM_EndHumanTurnWithAutosaveEurope1939)->Unit(benchmark::kMillisecond);
 

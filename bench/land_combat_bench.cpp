@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "support/two_countries.h"
 #include "world/combat_result.h"
 #include "world/country.h"
 #include "world/hex.h"
@@ -19,21 +20,8 @@ namespace {
 struct sCombatBenchWorld {
   sCombatBenchWorld() {
     g_pWorld = &world;
-    std::string text = "size 8 8\nterrain\n";
-    for (int y = 0; y < 8; ++y) text += "ppppffpp\n";
-    std::string error;
-    BuildMapFromText(text, world.GetMap(), error);
-    for (sHex& hex : world.GetMap().Hexes()) hex.controller = hex.owner = hex.x < 4 ? 1 : 2;
-    for (int id = 1; id <= 2; ++id) {
-      auto country = std::make_unique<cCountry>();
-      country->id = id;
-      country->name = id == 1 ? L"Allies" : L"Axis";
-      country->alliance = id == 1 ? kAllies : kAxis;
-      world.Countries().push_back(std::move(country));
-    }
-    world.GetRelations().Reset(2);
-    world.GetRelations().SetAtWar(1, 2, true);
-    world.GetRelations().SetAtWar(2, 1, true);
+    BuildSplitMap(world, 8, "ppppffpp");
+    AddTwoCountriesAtWar(world);
     for (auto& row : LandUnitConstants().baseStrength) row.fill(10.0f);
     sScenarioConstants& k = world.constants;
     k.landCombatFactors = {0.5f, 0.8f, 1.0f, 1.2f, 1.4f, 1.6f, 1.8f, 2.0f, 0, 0, 0, 0.5f, 10.0f};

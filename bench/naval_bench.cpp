@@ -9,7 +9,8 @@
 
 #include "files/world_loader.h"
 #include "rules/sea_battle.h"
-#include "support/test_support.h"
+#include "support/europe_folder.h"
+#include "support/two_countries.h"
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/jednostka_morska.h"
@@ -20,22 +21,15 @@ namespace {
 namespace fs = std::filesystem;
 
 void BM_FleetReachEurope1939(benchmark::State& state) {
-  const fs::path root = twtest::FindSourceRoot("data/scenarios/Europe1939/Info.ini");
-  if (root.empty()) {
-    state.SkipWithError("data/scenarios/Europe1939 not found (set TW_SOURCE_DIR)");
+  const cEuropeFolder europe;
+  if (!europe.Found()) {
+    state.SkipWithError(cEuropeFolder::kMissing);
     return;
   }
-  twtest::TempDir folder;
-  const fs::path previous = fs::current_path();
-  fs::current_path(folder.Path());
-  fs::create_directories("data/scenarios");
-  fs::create_directory_symlink(root / "data/scenarios/Europe1939", "data/scenarios/Europe1939");
-  fs::create_directory_symlink(root / "data/gfx", "data/gfx");
-  LoadWorld(sGameStartSettings{L"data\\scenarios\\Europe1939\\%s", 0});
+  LoadWorld(sGameStartSettings{cEuropeFolder::kPattern, 0});
   std::unique_ptr<cWorld> world(g_pWorld);
   if (!world || world->Units().fleets.empty()) {
     state.SkipWithError("no fleets loaded");
-    fs::current_path(previous);
     return;
   }
   const std::vector<cFleet*> fleets(world->Units().fleets.begin(), world->Units().fleets.end());
@@ -52,25 +46,17 @@ void BM_FleetReachEurope1939(benchmark::State& state) {
       benchmark::Counter(static_cast<double>(reached), benchmark::Counter::kAvgIterations);
   world.reset();
   g_pWorld = nullptr;
-  fs::current_path(previous);
 }
 BENCHMARK(BM_FleetReachEurope1939)->Unit(benchmark::kMicrosecond);
 
 void BM_SeaBattle10Against10(benchmark::State& state) {
   cWorld world;
   g_pWorld = &world;
-  for (int id = 1; id <= 2; ++id) {
-    auto country = std::make_unique<cCountry>();
-    country->id = id;
-    country->alliance = id == 1 ? kAllies : kAxis;
-    country->name = id == 1 ? L"Westland" : L"Eastmark";
+  AddTwoCountriesAtWar(world, L"Westland", L"Eastmark");
+  for (auto& country : world.Countries()) {
     country->techLevel[kTechNavy] = 3;
     country->techLevel[kTechSubmarines] = 3;
-    world.Countries().push_back(std::move(country));
   }
-  world.GetRelations().Reset(2);
-  world.GetRelations().SetAtWar(1, 2, true);
-  world.GetRelations().SetAtWar(2, 1, true);
   sWezelGrafuMorz node;
   node.id = 1;
   node.name = L"Open Sea";
