@@ -19,7 +19,7 @@
 #include "gui/dxut_resource_manager.h"
 #include "gui/hint_text.h"
 #include "screens/attack_panel.h"
-#include "sdl_fixture.h"
+#include "game_screen_fixture.h"
 #include "support/world_builders.h"
 #include "world/combat_result.h"
 #include "world/country.h"
@@ -30,30 +30,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ResultSnapshot : public twtest::SdlTest {
+class ResultSnapshot : public twtest::GameScreenTest {
  protected:
   void SetUp() override {
-    SdlTest::SetUp();
+    GameScreenTest::SetUp();
     if (HasFatalFailure()) return;
-    fs::create_directories(dir_.Path() / "data");
-    fs::create_directory_symlink(root_ / "data/gfx", dir_.Path() / "data/gfx");
-    fs::copy_file(root_ / "data/GUI_1024x768.csv", dir_.Path() / "data/GUI_1024x768.csv");
-    const fs::path exe = fs::read_symlink("/proc/self/exe");
-    for (fs::path p = exe.parent_path(); !p.empty() && p != p.parent_path(); p = p.parent_path()) {
-      if (fs::exists(p / "run/lang_ENG.db")) {
-        fs::copy_file(p / "run/lang_ENG.db", dir_.Path() / "lang_ENG.db");
-        break;
-      }
-    }
-    folder_ = std::make_unique<twtest::ScopedWorkingFolder>(dir_.Path());
-    settings_ = g_Settings;
-    g_StringBase.Load("lang_LANGID.db", true);
-    ASSERT_TRUE(LoadGuiLayoutFile(L"data\\GUI_1024x768.csv"));
-    ASSERT_EQ(OnCreateDevice({1024, 768}), 0);
-    ASSERT_EQ(OnResetDevice({1024, 768}), 0);
-    ASSERT_GE(g_Textures[2].Load(L"data\\gfx\\console.png", cTexture::kFromFile, 1), 0);
-    ASSERT_GE(g_Textures[0].Load(L"data\\gfx\\Flags\\unknown.png", cTexture::kFromFile, 1), 0);
-    SetDefaultFlagTexture(&g_Textures[0]);
     g_pWorld = &world_;
     twtest::AddCountry(world_, 4, L"Westland");
     twtest::AddCountry(world_, 5, L"Eastmark");
@@ -63,16 +44,7 @@ class ResultSnapshot : public twtest::SdlTest {
     PopDialogs(-1);
     DeleteRetiredDialogs();
     g_pWorld = nullptr;
-    g_HintText.SetControl(nullptr);
-    CDXUTDialog::ClearFocus();
-    SetDefaultFlagTexture(nullptr);
-    for (auto& texture : g_Textures) texture.Release();
-    GetGlobalDialogResourceManager().OnDestroyDevice();
-    OnLostDevice();
-    OnDestroyDevice();
-    g_Settings = settings_;
-    SdlTest::TearDown();
-    folder_.reset();
+    GameScreenTest::TearDown();
   }
   // Frames until the dialogs have faded in.
   void Settle() {
@@ -80,8 +52,6 @@ class ResultSnapshot : public twtest::SdlTest {
   }
 
   cWorld world_;
-  sSettings settings_;
-  std::unique_ptr<twtest::ScopedWorkingFolder> folder_;
 };
 
 TEST_F(ResultSnapshot, CombatReportWithEveryOutcome) {

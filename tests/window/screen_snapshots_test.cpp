@@ -26,7 +26,7 @@
 #include "screens/menu.h"
 #include "screens/minimap_panel.h"
 #include "screens/scenario_menu.h"
-#include "sdl_fixture.h"
+#include "game_screen_fixture.h"
 #include "support/fixture_scenario.h"
 #include "world/cities.h"
 #include "world/world.h"
@@ -35,51 +35,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ScreenSnapshot : public twtest::SdlTest {
- protected:
-  void SetUp() override {
-    SdlTest::SetUp();
-    if (HasFatalFailure()) return;
-    // data/gfx linked, the layout table copied, and the language base the
-    // build wrote into its run folder (found above the test program).
-    fs::create_directories(dir_.Path() / "data");
-    fs::create_directory_symlink(root_ / "data/gfx", dir_.Path() / "data/gfx");
-    fs::copy_file(root_ / "data/GUI_1024x768.csv", dir_.Path() / "data/GUI_1024x768.csv");
-    const fs::path exe = fs::read_symlink("/proc/self/exe");
-    for (fs::path p = exe.parent_path(); !p.empty() && p != p.parent_path(); p = p.parent_path()) {
-      if (fs::exists(p / "run/lang_ENG.db")) {
-        fs::copy_file(p / "run/lang_ENG.db", dir_.Path() / "lang_ENG.db");
-        break;
-      }
-    }
-    folder_ = std::make_unique<twtest::ScopedWorkingFolder>(dir_.Path());
-    settings_ = g_Settings;
-    g_StringBase.Load("lang_LANGID.db", true);
-    ASSERT_TRUE(LoadGuiLayoutFile(L"data\\GUI_1024x768.csv"));
-    ASSERT_EQ(OnCreateDevice({1024, 768}), 0);
-    ASSERT_EQ(OnResetDevice({1024, 768}), 0);
-    ASSERT_GE(g_Textures[2].Load(L"data\\gfx\\console.png", cTexture::kFromFile, 1), 0);
-    ASSERT_GE(g_Textures[0].Load(L"data\\gfx\\Flags\\unknown.png", cTexture::kFromFile, 1), 0);
-    SetDefaultFlagTexture(&g_Textures[0]);
-  }
-  void TearDown() override {
-    PopDialogs(-1);
-    DeleteRetiredDialogs();
-    g_HintText.SetControl(nullptr);
-    CDXUTDialog::ClearFocus();
-    SetDefaultFlagTexture(nullptr);
-    for (auto& texture : g_Textures) texture.Release();
-    GetGlobalDialogResourceManager().OnDestroyDevice();
-    OnLostDevice();
-    OnDestroyDevice();
-    g_Settings = settings_;
-    SdlTest::TearDown();
-    folder_.reset();
-  }
-
-  sSettings settings_;
-  std::unique_ptr<twtest::ScopedWorkingFolder> folder_;
-};
+using ScreenSnapshot = twtest::GameScreenTest;
 
 std::string Info(const std::string& name, int turns) {
   return "[General_ENG]\nName=" + name + "\nDescriptionLine1=The armies gather.\n[Duration]\nTurns=" +
