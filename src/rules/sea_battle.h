@@ -158,3 +158,7 @@ class cSeaBattle {
 // neutral's) fleets with their enemies in every sea zone, and the hunt for
 // enemy raiders. Runs on the worker thread.
 void GenerateSeaBattles(cWorld& world, const sSeaBattleHooks& hooks = {});
+
+// The sea-battle step of a real end of an impulse. Interim: the battles are
+// fought unattended (their screen is not built yet).
+void RunSeaBattles(cWorld& world);

@@ -227,3 +227,5 @@ void GenerateSeaBattles(cWorld& world, const sSeaBattleHooks& hooks) {
   }
   LogLine(Text("ending_sea_battle_generator_thread"));
 }
+
+void RunSeaBattles(cWorld& world) { GenerateSeaBattles(world); }

@@ -17,7 +17,7 @@ void EndImpulse(cWorld& world, bool real) {
   }
   // The sea battles of a real impulse, fought without their screen until it
   // comes (each step of a battle is locked on its own).
-  if (real) GenerateSeaBattles(world);
+  if (real) RunSeaBattles(world);
 }
 
 // Interim: the scenario's events are not read yet, so there is nothing to

@@ -141,3 +141,7 @@ void cJednostkaMorska::AssignToFleetAtNode(int seaNodeId) {
   }
   PutIntoFleet(seaNodeId, true);
 }
+
+int cJednostkaMorska::MarkUnloadHexes(bool) { return 0; }
+bool cJednostkaMorska::UnloadToCoast(bool) { return false; }
+int cJednostkaMorska::UnloadUnitAt(int, int, int, int) { return 0; }

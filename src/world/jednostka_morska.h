@@ -82,6 +82,15 @@ class cJednostkaMorska : public cUnit {
   // fleet counts as moved; an unknown node is refused with a warning.
   void AssignToFleetAtNode(int seaNodeId);
 
+  // --- the carried land unit (interim: landing is not built yet; nothing
+  // is marked, no coast is found and nothing lands) ---
+  // Where the carried unit can land; with mark each such hex gets mark 64.
+  int MarkUnloadHexes(bool mark);
+  // Whether (checkOnly) or where the carried unit lands at the fleet's port.
+  bool UnloadToCoast(bool checkOnly);
+  // Lands the carried unit on (x, y), supplied from the port (portX, portY).
+  int UnloadUnitAt(int x, int y, int portX, int portY);
+
   // Naval reconnaissance of a sea node: the country's sight there without
   // the spotting roll, port fleets shown; recon is then done.
   void ReconSeaZone(cWorld& world, int seaNodeId);

@@ -1,0 +1,4 @@
+#include "rules/convoys.h"
+
+// Interim: convoys do not sail yet.
+void ExecuteConvoys(cWorld&) {}
