@@ -8,6 +8,7 @@
 
 class CDXUTControl;
 
+class cJednostkaMorska;
 class cDialog {
  public:
   // What happens when the countdown runs out.
@@ -55,6 +56,9 @@ class cDialog {
   cDialog* GetListener() const { return listener_; }
 
   int GetId() const { return id_; }
+  // The one ship selected in this dialog for a map order (the fleets
+  // dialog's answer); null when none or several are selected.
+  virtual cJednostkaMorska* GetSingleSelectedShip() { return nullptr; }
   int GetStyleIndex() const { return style_; }
   // The second rectangle as edges.
   plat::RectI GetSecondRect() const { return second_; }

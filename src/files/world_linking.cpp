@@ -137,6 +137,7 @@ void LinkLandUnitsToTransports(cWorld& world) {
       FatalExit(
           g_StringBase.GetText("but_this_isn't_transport_or_amphib._fleet._data_integrity_error!_game_terminated."));
     }
+    g_ConsoleLog.WriteLine(plat::Format(g_StringBase.GetText("loading_%s_into_%s"), unit->name, ship->name));
     LeaveHex(world, unit);
     // Aboard, a unit has no map position; a row that gave one loses it.
     if (unit->x != -1 || unit->y != -1) {
@@ -144,7 +145,17 @@ void LinkLandUnitsToTransports(cWorld& world) {
               unit->id, ship->id, unit->x, unit->y);
       unit->x = unit->y = -1;
     }
+    // A ship carries one unit: a second row naming the same ship would leave
+    // the first cargo aboard a ship that no longer knows it.
+    if (ship->carriedUnit != nullptr && ship->carriedUnit != unit) {
+      LogLine(L"ERROR: %s: land units %s and %s are both aboard ship %i, which carries one",
+              files::PathFromPattern(world.folderPattern, L"land_units.csv"), ship->carriedUnit->name, unit->name,
+              ship->id);
+      FatalExit(plat::Format(L"Data integrity error: ship id=%i carries two units", ship->id));
+    }
     unit->transport = ship;
+    unit->inReserve = false;
+    unit->visible = false;
     ship->carriedUnit = unit;
     (ship->type == kUnitCargoShip ? world.Units().carriedUnitsA : world.Units().carriedUnitsB).push_back(unit);
     it = list.erase(it);

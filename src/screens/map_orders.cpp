@@ -117,6 +117,8 @@ void cMapScreen::OnMapClick(int column, int row) {
   eClick click = eClick::kEnds;
   if (ClickAirOrder(mode, acting, column, row, marked)) {
     // An air order ends with this click, done or not.
+  } else if (ClickLandingOrder(mode, acting, column, row, marked)) {
+    // A drop or an unloading ends with this click.
   } else if (mode == kModeStrategicMove && marked && acting != nullptr) {
     acting->StrategicMove(column, row);
     turn.undo.Clear();

@@ -60,6 +60,8 @@ class cMapScreen final : public cWorldView {
   void GlideToCountryView(const cCountry& country) override;
   void GreetHumanTurn(int countryId) override;
   void ShowMessage(std::wstring_view text, std::wstring_view title) override;
+  bool ShowComputerCombatResult(const struct sBombardmentResult& result, float displayMs) override;
+  bool ComputerCombatResultOpen() const override;
 
   // Start of play, from the loading screen to the map screen: the pause
   // wallpaper, what the first human country sees, fonts, the minimap's
@@ -120,6 +122,10 @@ class cMapScreen final : public cWorldView {
   // air fight, nuclear strike, reconnaissance, rebase) on the clicked hex;
   // false for any other mode.
   bool ClickAirOrder(int mode, cJednostka* acting, int column, int row, bool marked);
+  // The click that completes an airborne assault (mode 6) or the unloading
+  // of the ship selected in the fleets dialog (mode 16)
+  // (screens/landing_orders.cpp); false when the click is not one of them.
+  bool ClickLandingOrder(int mode, cJednostka* acting, int column, int row, bool marked);
   void ShowAttackPanel();
   // The combat report for the "Delay/HumanCombatResult" time; none when
   // that is 0.
@@ -131,6 +137,9 @@ class cMapScreen final : public cWorldView {
 
   cWorld& world_;
   Panels panels_{};
+  // The last combat report shown for a computer player (may be closed and
+  // freed: only compared with the dialog stack's entries).
+  const void* computer_report_ = nullptr;
   sMouseState mouse_;
   double last_scroll_time_ = -1.0;
   // Whether the last frame scrolled by the edges or the arrow keys.

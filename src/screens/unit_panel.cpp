@@ -273,10 +273,13 @@ void cUnitPanel::FillOrderIcons(cJednostka& unit) {
     SetIcon(id, false, possible ? std::wstring(Text("unitpanel_order_not_available_hint")) : hint);
   };
   later(kUnitStrategicMoveIconId, unit.CanStrategicMove(&hint));
-  later(kUnitAirborneIconId, unit.CanAirborneAssault(&hint));
-  later(kUnitSeaTransportIconId, unit.CanSeaTransport(&hint));
-  later(kUnitAmphibiousIconId, unit.CanAmphibiousTransport(&hint));
-  bool possible = unit.CanAirFight(&hint);
+  bool possible = unit.CanAirborneAssault(&hint);
+  SetIcon(kUnitAirborneIconId, possible, hint);
+  possible = unit.CanSeaTransport(&hint);
+  SetIcon(kUnitSeaTransportIconId, possible, hint);
+  possible = unit.CanAmphibiousTransport(&hint);
+  SetIcon(kUnitAmphibiousIconId, possible, hint);
+  possible = unit.CanAirFight(&hint);
   SetIcon(kUnitAirFightIconId, possible, hint);
   possible = unit.CanBombard(&hint);
   SetIcon(kUnitBombardIconId, possible, hint);

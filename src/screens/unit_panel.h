@@ -92,6 +92,11 @@ class cUnitPanel : public cPanel {
 
   // The orders (unit_panel_actions.cpp).
   void StartMapOrder(cJednostka& unit, int controlId);
+  // The airborne assault icon: mode 6 and the drop targets marked.
+  void StartParadrop(cJednostka& unit);
+  // The loading icons: the unit goes aboard a new ship of the type (44 or
+  // 45) at the port next to it; then nothing is selected.
+  void LoadOntoShip(cJednostka& unit, int shipType);
   void OpenRename(cJednostka& unit);
   void OpenDisband(cJednostka& unit);
   void Disband();

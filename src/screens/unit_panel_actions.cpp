@@ -13,6 +13,7 @@
 #include "platform/format.h"
 #include "rules/land_move.h"
 #include "rules/disband.h"
+#include "rules/sea_transport.h"
 #include "rules/unit_upgrade.h"
 #include "screens/unit_panel.h"
 #include "world/country.h"
@@ -20,6 +21,7 @@
 #include "world/hex.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_lotnicza.h"
+#include "world/landings.h"
 #include "world/map.h"
 #include "world/units_visibility.h"
 #include "world/world.h"
@@ -37,6 +39,9 @@ constexpr int kModeBombardment = 8;
 constexpr int kModeAirFight = 9;
 constexpr int kModeNuclear = 10;
 constexpr int kModeRecon = 11;
+constexpr int kModeParadrop = 6;
+// The move marks the loading clears before the unit leaves the map.
+constexpr std::uint32_t kLoadingClearMarks = 0x1Cu;
 
 void PushWithListener(cDialog* dialog, cDialog* listener) {
   PushDialog(dialog, 0);
@@ -110,10 +115,41 @@ void cUnitPanel::OnGUIEvent(unsigned event, int controlId, CDXUTControl*) {
       if (const cCountry* current = world_.turnState.currentCountry) RecalculateUnitsVisibility(world_, *current);
       Refresh();
       return;
+    case kUnitAirborneIconId:
+      if (free) StartParadrop(*unit);
+      return;
+    case kUnitSeaTransportIconId:
+    case kUnitAmphibiousIconId:
+      if (free) LoadOntoShip(*unit, controlId == kUnitSeaTransportIconId ? kUnitCargoShip : kUnitAmphibiousShip);
+      return;
     default:
       if (free) StartMapOrder(*unit, controlId);
       return;
   }
+}
+
+void cUnitPanel::StartParadrop(cJednostka& unit) {
+  auto* land = dynamic_cast<cJednostkaLadowa*>(&unit);
+  if (land == nullptr || !land->CanAirborneAssault(nullptr)) return;
+  world_.GetMap().ClearHexMarks(kOrderMarks, true);
+  world_.turnState.mode = kModeParadrop;
+  MarkParadropHexes(world_, *land);
+}
+
+void cUnitPanel::LoadOntoShip(cJednostka& unit, int shipType) {
+  auto* land = dynamic_cast<cJednostkaLadowa*>(&unit);
+  if (land == nullptr) return;
+  world_.GetMap().ClearHexMarks(kLoadingClearMarks, true);
+  const std::wstring name = land->name;
+  const eTransportRefusal refusal = ::LoadOntoShip(world_, *land, shipType);
+  if (refusal != eTransportRefusal::kNone) {
+    if (const char* key = TransportRefusalKey(refusal)) LogLine(L"%s", Text(key));
+    Refresh();
+    return;
+  }
+  LogLine(L"Player action: Load onto %s / %s", shipType == kUnitCargoShip ? L"transport" : L"amphibious ship", name);
+  world_.turnState.Deselect();
+  Refresh();
 }
 
 void cUnitPanel::StartMapOrder(cJednostka& unit, int controlId) {

@@ -72,6 +72,10 @@ class cCountry {
   // Free sea transport points plus those bound in convoys and in loaded
   // sea transports.
   int GetTotalSeaTransportPoints() const;
+  // Adds to the total of amphibious invasion points those bound in the
+  // country's loaded amphibious ships (run at the end of an impulse, after
+  // the total was set to the free points).
+  void AddAmphibiousTransportAip();
 
   // --- unit-type names ---
   // The country's own name of a unit type; null for a type without a slot

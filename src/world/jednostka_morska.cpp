@@ -8,10 +8,17 @@
 #include "app/framework_lock.h"
 #include "app/string_base.h"
 #include "platform/format.h"
+#include "world/cities.h"
 #include "world/commander.h"
+#include "world/country.h"
 #include "world/fleet.h"
+#include "world/hex.h"
+#include "world/hex_drawing.h"
+#include "world/hex_ownership.h"
 #include "world/jednostka_ladowa.h"
+#include "world/map.h"
 #include "world/naval_spotting.h"
+#include "world/transport_tables.h"
 #include "world/world.h"
 
 cJednostkaMorska::cJednostkaMorska() { category = kCategoryNaval; }
@@ -142,6 +149,141 @@ void cJednostkaMorska::AssignToFleetAtNode(int seaNodeId) {
   PutIntoFleet(seaNodeId, true);
 }
 
-int cJednostkaMorska::MarkUnloadHexes(bool) { return 0; }
-bool cJednostkaMorska::UnloadToCoast(bool) { return false; }
-int cJednostkaMorska::UnloadUnitAt(int, int, int, int) { return 0; }
+namespace {
+
+constexpr std::uint32_t kMarkUnload = 64;
+
+// The per-country supply value of a city (index id - 1); a country without
+// an entry gets 0.
+int CitySupplyFor(const cCity& city, int countryId) {
+  const int index = countryId - 1;
+  if (index < 0 || index >= static_cast<int>(city.supplyInfo.size())) return 0;
+  return city.supplyInfo[static_cast<std::size_t>(index)];
+}
+
+// A land hex without a unit whose controller is the country or its ally:
+// where a ship in port may put its cargo ashore.
+bool IsFreeFriendlyLand(const cWorld& world, int x, int y, int countryId) {
+  const cMap& map = world.GetMap();
+  if (!map.IsInside(x, y)) return false;
+  const sHex& hex = map.GetHex(x, y);
+  return hex.IsLand() && hex.unit == nullptr && IsHexControllerFriendly(world, hex, countryId);
+}
+
+}  // namespace
+
+bool cJednostkaMorska::IsUnloadHex(int x, int y) const {
+  if (!g_pWorld || !fleet || !carriedUnit) return false;
+  const cWorld& world = *g_pWorld;
+  const sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(fleet->seaNode);
+  const cMap& map = world.GetMap();
+  if (!node || !map.IsInside(x, y)) return false;
+  if (node->IsSeaZone()) {
+    // From the open sea only an amphibious ship lands, on an enemy coast of
+    // its zone; a unit of a country not at war there blocks the beach.
+    if (type != kUnitAmphibiousShip) return false;
+    const sHex& hex = map.GetHex(x, y);
+    if (!hex.IsLand() || !hex.coastal || hex.seaZone != node->id) return false;
+    if (!IsHexOwnerAtWarWith(world, hex, countryId)) return false;
+    return hex.unit == nullptr || AreAtWar(world, countryId, hex.unit->countryId);
+  }
+  const bool nearPort = (x == node->x && y == node->y) || map.GetNeighbourDirection(node->x, node->y, x, y) != 0;
+  return nearPort && IsFreeFriendlyLand(world, x, y, countryId);
+}
+
+int cJednostkaMorska::MarkUnloadHexes(bool mark) {
+  if (!g_pWorld || !fleet || !carriedUnit) return 0;
+  cWorld& world = *g_pWorld;
+  const sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(fleet->seaNode);
+  if (!node) return 0;
+  cMap& map = world.GetMap();
+  int count = 0;
+  const auto take = [&](int x, int y) {
+    if (!IsUnloadHex(x, y)) return;
+    ++count;
+    if (mark) SetHexMark(map, map.GetHex(x, y), kMarkUnload, -1);
+  };
+  if (node->IsSeaZone()) {
+    for (const sHex& hex : map.Hexes()) take(hex.x, hex.y);
+    return count;
+  }
+  take(node->x, node->y);
+  for (int dir = 0; dir < 6; ++dir) {
+    int nx = 0, ny = 0;
+    HexNeighbourCoords(node->x, node->y, dir, nx, ny);
+    take(nx, ny);
+  }
+  return count;
+}
+
+bool cJednostkaMorska::UnloadToCoast(bool checkOnly) {
+  if (!carriedUnit) {
+    LogLine(L"ERROR! Trying to unload non-existing unit from transport!");
+    return false;
+  }
+  if (!g_pWorld || !fleet) return false;
+  const cWorld& world = *g_pWorld;
+  const sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(fleet->seaNode);
+  if (!node) return false;
+  const int current = world.turnState.CurrentCountryId();
+  int landX = -1, landY = -1;
+  if (IsFreeFriendlyLand(world, node->x, node->y, current)) {
+    landX = node->x;
+    landY = node->y;
+  } else {
+    for (int dir = 0; dir < 6 && landX < 0; ++dir) {
+      int nx = 0, ny = 0;
+      HexNeighbourCoords(node->x, node->y, dir, nx, ny);
+      if (IsFreeFriendlyLand(world, nx, ny, current)) landX = nx, landY = ny;
+    }
+  }
+  if (landX < 0) return false;
+  if (!checkOnly) UnloadUnitAt(landX, landY, node->x, node->y);
+  return true;
+}
+
+int cJednostkaMorska::UnloadUnitAt(int x, int y, int portX, int portY) {
+  cJednostkaLadowa* unit = carriedUnit;
+  if (!unit || !g_pWorld) return 0;
+  cWorld& world = *g_pWorld;
+  cMap& map = world.GetMap();
+  // A landing never puts two units on one hex nor a unit off the map.
+  if (!map.IsInside(x, y) || map.GetHex(x, y).unit != nullptr) {
+    LogLine(L"ERROR! %s cannot be unloaded to hex (%i, %i): it is off the map or taken", unit->name, x, y);
+    return 0;
+  }
+  const cFrameworkLockGuard lock;
+  // The points bound in the ship come back to the pool they were paid from.
+  cCountry* payer = world.turnState.currentCountry ? world.turnState.currentCountry : unit->GetCountry();
+  if (payer) {
+    const int cost = transport_tables::CarryCost(world.constants, type, unit->type);
+    if (type == kUnitAmphibiousShip) {
+      payer->AddAmphibiousInvasionPoints(cost);
+    } else {
+      payer->AddSeaTransportPoints(cost);
+    }
+  }
+  unit->SetActionPoints(0);
+  // A port hex without a city (a sea zone's main hex) leaves the supply as
+  // it was.
+  if (map.IsInside(portX, portY)) {
+    if (const cCity* city = map.GetHex(portX, portY).city) {
+      unit->SetSupply(CitySupplyFor(*city, unit->countryId));
+      unit->SetSupplySourceX(portX);
+      unit->SetSupplySourceY(portY);
+    }
+  }
+  unit->UpdateEffectiveness();
+  unit->x = x;
+  unit->y = y;
+  unit->transport = nullptr;
+  unit->transporterId = -1;
+  map.GetHex(x, y).unit = unit;
+  sUnitLists& lists = world.Units();
+  lists.carriedUnitsA.remove(unit);
+  lists.carriedUnitsB.remove(unit);
+  lists.landUnits.push_back(unit);
+  carriedUnit = nullptr;
+  unit->RevealUnitsAround(false);
+  return 1;
+}

@@ -1,6 +1,6 @@
-// The ship record: the fields, the clamped hit-point change, joining a fleet
-// and death. Sea battles, recon, bombardment and the rest of a ship's
-// behaviour come with the naval operations.
+// The ship record: the fields, the clamped hit-point change, joining a fleet,
+// putting its cargo ashore and death. Sea battles, recon and bombardment are
+// in the naval operations' files.
 #pragma once
 
 #include <string>
@@ -82,13 +82,29 @@ class cJednostkaMorska : public cUnit {
   // fleet counts as moved; an unknown node is refused with a warning.
   void AssignToFleetAtNode(int seaNodeId);
 
-  // --- the carried land unit (interim: landing is not built yet; nothing
-  // is marked, no coast is found and nothing lands) ---
-  // Where the carried unit can land; with mark each such hex gets mark 64.
+  // --- the carried land unit ---
+  // Where the carried unit can land: from a sea zone (amphibious ships
+  // only) every coastal land hex of the zone whose owner is at war with the
+  // ship's country and that holds no unit of a country it is not at war
+  // with; from a port the port's hex and its six neighbours that are free
+  // land held by the ship's country or an ally. With mark each such hex gets
+  // mark 64. Returns the count (0 without a fleet or cargo).
   int MarkUnloadHexes(bool mark);
-  // Whether (checkOnly) or where the carried unit lands at the fleet's port.
+  // Whether (x, y) is one of the hexes MarkUnloadHexes counts.
+  bool IsUnloadHex(int x, int y) const;
+  // The first of the fleet's node's main hex and its six neighbours (in
+  // direction order) that is free land friendly to the current country:
+  // whether one exists (checkOnly) or, without checkOnly, the carried unit
+  // lands there (UnloadUnitAt). Without cargo logs an error; false when no
+  // such hex exists.
   bool UnloadToCoast(bool checkOnly);
-  // Lands the carried unit on (x, y), supplied from the port (portX, portY).
+  // Lands the carried unit on the free hex (x, y), supplied from the port
+  // (portX, portY): the points bound in the ship go back to the current
+  // country (sea transport points for a cargo ship, amphibious points for
+  // an amphibious ship), action points 0, supply and source from the port's
+  // city, effectiveness recomputed, the unit on the hex and the map list,
+  // the units around it revealed; the ship carries nothing. 1 when landed,
+  // 0 without cargo or with the hex off the map or taken.
   int UnloadUnitAt(int x, int y, int portX, int portY);
 
   // Naval reconnaissance of a sea node: the country's sight there without

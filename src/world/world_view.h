@@ -7,6 +7,7 @@
 #include <string_view>
 
 class cCountry;
+struct sBombardmentResult;
 
 class cWorldView {
  public:
@@ -34,6 +35,12 @@ class cWorldView {
   virtual void GreetHumanTurn(int countryId) = 0;
   // A message with an OK button over the map (not waited for).
   virtual void ShowMessage(std::wstring_view text, std::wstring_view title) = 0;
+  // The combat report of a computer player's fight, closing by itself after
+  // displayMs; false when none was shown. Main thread (the worker asks
+  // through RunOnMainThread and polls ComputerCombatResultOpen the same way
+  // until the player or the countdown closes it).
+  virtual bool ShowComputerCombatResult(const sBombardmentResult&, float) { return false; }
+  virtual bool ComputerCombatResultOpen() const { return false; }
 };
 
 // Applies change to the loaded world's view on the main thread: at once when

@@ -1,0 +1,51 @@
+// Land units at sea: loading a unit onto a new cargo ship (sea transport) or
+// amphibious ship at a friendly port, as the unit panel and the computer
+// opponent order it, and putting the cargo of a ship ashore where the map
+// marks it (in port, or an amphibious landing from a sea zone). Each action
+// runs its check first; the panel's icons and the computer's planning ask the
+// same checks. Points are paid only once the port, the sea node and the ship
+// are found: a refused loading costs nothing.
+#pragma once
+
+#include "rules/landing_outcome.h"
+
+class cFleet;
+class cJednostkaLadowa;
+class cJednostkaMorska;
+class cWorld;
+
+// Loads the unit (it must stand on the map, belong to the country whose
+// turn it is and pass its own check, CanSeaTransport for a cargo ship (44)
+// or CanAmphibiousTransport for an amphibious ship (45)); the port is the
+// friendly port on or next to its hex, the sea node the one whose main hex
+// is that port. Fills portX, portY and seaNodeId when given.
+eTransportRefusal CheckLoadOntoShip(const cWorld& world, const cJednostkaLadowa& unit, int shipType,
+                                    int* portX = nullptr, int* portY = nullptr, int* seaNodeId = nullptr);
+// The player's loading: a new ship of the type named "transport_#%i" or
+// "landing_task_force_#%i" with the next ship id and the type's new-ship hit
+// points, joined to the first fleet of the current country at the port's
+// node or to a new fleet there ("fleet_#%i"); then the points are paid, the
+// unit leaves its hex and the map list for the list of its ship's type, and
+// the country's naval visibility is computed again without a roll.
+// Refused, nothing changes (the two port refusals are logged).
+eTransportRefusal LoadOntoShip(cWorld& world, cJednostkaLadowa& unit, int shipType);
+
+// The computer opponent's loading (worker thread, one locked step): always
+// a new ship named "#%i <unit> <country's name of the ship type>" and a new
+// fleet "fleet_transporter_#%i" or "fleet_amphibious_#%i" at the sea node
+// with the fleet order given. The unit must stand on the map; the node must
+// exist. Returns the new fleet, null when refused (nothing paid).
+cFleet* AiLoadOntoTransport(cWorld& world, cJednostkaLadowa& unit, int shipType, int seaNodeId, int fleetOrder);
+
+// Whether the ship may put its cargo ashore on (x, y): it carries a unit,
+// stands in a fleet at a sea node and the hex is one of its unload hexes
+// (cJednostkaMorska::MarkUnloadHexes).
+eTransportRefusal CheckUnloadShip(const cWorld& world, const cJednostkaMorska& ship, int x, int y);
+// The map's unload order: on a hex not friendly to the ship's country, or
+// from a sea zone (its main hex has no city), a coastal hex of a sea zone
+// gets an amphibious invasion (AmphibiousInvasion, outcome filled);
+// otherwise, on a friendly hex, the ship unloads the unit there from its
+// port (cJednostkaMorska::UnloadUnitAt), the unit is shown and the ship is
+// removed. Either way the node's naval visibility of the current country is
+// computed again with the roll. The ship may be gone afterwards.
+eTransportRefusal UnloadShip(cWorld& world, cJednostkaMorska& ship, int x, int y, sLandingOutcome& outcome);
