@@ -27,6 +27,8 @@
 #include "world/commander.h"
 #include "world/game_phase.h"
 #include "world/jednostka_lotnicza.h"
+#include "world/jednostka_morska.h"
+#include "world/sea_graph.h"
 #include "world/world.h"
 
 namespace {
@@ -213,10 +215,11 @@ TEST_F(UnitPanel, OrdersOfLaterVersionsStayDisabledEvenWhenTheirCheckAllows) {
   ASSERT_TRUE(unit.CanStrategicMove(&hint));
   ASSERT_TRUE(unit.CanAirborneAssault(&hint));
   Select(1, 1);
-  for (int id : {kUnitStrategicMoveIconId, kUnitAirborneIconId}) {
-    EXPECT_FALSE(On(id)) << id;
-    EXPECT_EQ(Hint(id), L"unitpanel_order_not_available_hint") << id;
-  }
+  EXPECT_FALSE(On(kUnitStrategicMoveIconId));
+  EXPECT_EQ(Hint(kUnitStrategicMoveIconId), L"unitpanel_order_not_available_hint");
+  // The airborne assault follows its check.
+  EXPECT_TRUE(On(kUnitAirborneIconId));
+  EXPECT_EQ(Hint(kUnitAirborneIconId), hint);
   // A refusing check still gives its reason.
   EXPECT_FALSE(On(kUnitSeaTransportIconId));
   EXPECT_EQ(Hint(kUnitSeaTransportIconId), L"unitpanel_sea_transport_icon_hint_not_in_or_near_friendly_port");
@@ -453,6 +456,62 @@ TEST_F(UnitPanel, TheUndoIconBelongsToTheUnitThatMovedLast) {
   EXPECT_FALSE(On(kUnitUndoIconId));
   EXPECT_EQ(Hint(kUnitUndoIconId), L"unitpanel_undo_move_icon_hint_enemy_unit_discovered");
   (void)other;
+}
+
+TEST_F(UnitPanel, TheAirborneIconMarksTheDropTargetsAndAClickDropsWithItsMessage) {
+  const float savedZoom = g_Settings.MapZoom;
+  g_Settings.MapZoom = 1.0f;
+  cMap& map = World().GetMap();
+  map.minViewX = map.minViewY = -100000;
+  map.maxViewX = map.maxViewY = 100000;
+  map.viewX = map.targetX = 3 * 83;
+  map.viewY = map.targetY = 2 * 98;
+  World().constants.maxSupply = 10;
+  World().constants.value172 = 1;
+  World().constants.aircraftRangeFactors.fill(1.0f);
+  w_.Country(1).techLevel[kTechAircraft] = 1;
+  cJednostkaLadowa& para = Land(1, 1, 1);
+  para.SetType(kUnitAirborneDivision);
+  para.turnsSinceParadrop = 99;
+  Select(1, 1);
+  ASSERT_TRUE(On(kUnitAirborneIconId)) << Hint(kUnitAirborneIconId);
+  Click(kUnitAirborneIconId);
+  EXPECT_EQ(World().turnState.mode, 6);
+  EXPECT_EQ(w_.Hex(2, 1).markBits & 4u, 4u);
+  EXPECT_EQ(w_.Hex(4, 1).markBits & 4u, 0u);  // beyond the range of one hex
+
+  twtest::LogCapture log;
+  ClickHex(2, 1);
+  EXPECT_TRUE(log.Contains(L"Player action: Airborne assault / 3rd Division on (2, 1)"));
+  EXPECT_NE(dynamic_cast<cDialogTekstowy*>(VisibleActiveDialog()), nullptr);
+  EXPECT_EQ(w_.Hex(2, 1).unit, &para);
+  EXPECT_EQ(para.actionPoints, 3);
+  EXPECT_EQ(World().turnState.mode, 0);
+  EXPECT_EQ(w_.Hex(2, 2).markBits & 0x0001FFFCu, 0u);
+  g_Settings.MapZoom = savedZoom;
+}
+
+TEST_F(UnitPanel, TheSeaTransportIconLoadsTheUnitAndEmptiesThePanel) {
+  w_.AddCity(2, 2, kCityPort);
+  sWezelGrafuMorz port;
+  port.id = 1;
+  port.isSea = 0;
+  port.x = 2;
+  port.y = 2;
+  World().GetSeaGraph().Nodes().push_back(port);
+  World().constants.seaTransportCost.fill(2);
+  w_.Country(1).seaTransportPoints = 10;
+  cJednostkaLadowa& unit = Land(2, 1, 1);
+  Select(2, 1);
+  ASSERT_TRUE(On(kUnitSeaTransportIconId)) << Hint(kUnitSeaTransportIconId);
+  Click(kUnitSeaTransportIconId);
+  DrainMainThreadRequests();
+  EXPECT_EQ(w_.Country(1).seaTransportPoints, 8);
+  EXPECT_EQ(w_.Hex(2, 1).unit, nullptr);
+  EXPECT_EQ(World().turnState.selectedHex, nullptr);
+  EXPECT_EQ(Panel().ShownUnit(), nullptr);
+  ASSERT_EQ(World().Units().navalUnits.size(), 1u);
+  EXPECT_EQ(World().Units().navalUnits.front()->carriedUnit, &unit);
 }
 
 }  // namespace
