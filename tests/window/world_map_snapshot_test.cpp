@@ -20,6 +20,7 @@
 #include "support/world_builders.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_ladowa_draw.h"
+#include "world/landings.h"
 #include "world/cities.h"
 #include "world/country.h"
 #include "world/world.h"
@@ -277,5 +278,26 @@ TEST_P(WorldMapSnapshot, MatchesGolden) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Zooms, WorldMapSnapshot, ::testing::Values(100, 50));
+
+// Varnland's airborne division with its drop targets marked: free land within
+// two hexes that is no mountain (the mark of a unit with action points left),
+// compared with tests/data/golden/paradrop_marks.png.
+using ParadropMarksSnapshot = WorldMapSnapshot;
+TEST_F(ParadropMarksSnapshot, MatchesGolden) {
+  world_->GetRelations().Reset(world_->GetCountryCount());
+  world_->GetRelations().SetAtWar(1, 2, true);
+  world_->constants.value172 = 2;
+  world_->constants.aircraftRangeFactors.fill(1.0f);
+  world_->GetCountry(1)->techLevel[kTechAircraft] = 1;
+  cJednostkaLadowa* para = nullptr;
+  for (const auto& unit : units_) {
+    if (unit->type == kUnitAirborneDivision) para = unit.get();
+  }
+  ASSERT_NE(para, nullptr);
+  para->actionPoints = 3;
+  EXPECT_GT(MarkParadropHexes(*world_, *para), 8);
+  Draw(1.0f, 5, 4);
+  ExpectGolden("paradrop_marks.png");
+}
 
 }  // namespace
