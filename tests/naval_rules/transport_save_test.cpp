@@ -76,7 +76,9 @@ TEST_F(TransportSave, AUnitLoadedInPlayIsSavedAboardItsShipAndLoadedBack) {
   const int points = westland.seaTransportPoints;
   ASSERT_TRUE(SaveGame(world, L"Aboard", false).ok);
 
+  twtest::LogCapture log;
   LoadWorld(sGameStartSettings{L"data\\save\\Aboard\\%s", 1});
+  EXPECT_TRUE(log.Contains(L"loading_1st Infantry_into_" + shipName));
   ASSERT_NE(g_pWorld, nullptr);
   const cWorld& loaded = *g_pWorld;
   EXPECT_EQ(loaded.Units().navalUnits.size(), ships);

@@ -292,6 +292,17 @@ TEST(SeaTransport, TheComputersLoadingBuildsAShipAndAFleetOfItsOwn) {
   EXPECT_EQ(w.Hex(1, 3).unit, &other);
 }
 
+TEST(SeaTransport, TheAmphibiousPointsTotalCountsThoseBoundInLoadedAmphibiousShips) {
+  TransportWorld w;
+  w.Carried(1, kUnitAmphibiousShip, TransportWorld::kZone, 2);  // 5 points
+  w.Carried(1, kUnitCargoShip, TransportWorld::kZone, 2);       // sea transport: not counted
+  w.Carried(2, kUnitAmphibiousShip, TransportWorld::kZone, 0);  // another country's
+  w.AddFleet(1, TransportWorld::kZone, {kUnitAmphibiousShip});  // empty
+  w.Country(1).amphibiousInvasionPointsTotal = 4;
+  w.Country(1).AddAmphibiousTransportAip();
+  EXPECT_EQ(w.Country(1).amphibiousInvasionPointsTotal, 9);
+}
+
 TEST(Paradrop, SuperiorityBandsAndTheWordsOfActivityAndLosses) {
   int modifier = 9;
   EXPECT_STREQ(ParadropSuperiorityKey(0.2f, modifier), "enemy_has_total_air_superiority_over_target_hex");
