@@ -10,6 +10,7 @@
 #include "platform/format.h"
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "rules/sea_transport.h"
 #include "world/cities.h"
 #include "world/commander.h"
 #include "world/country.h"
@@ -275,10 +276,20 @@ void cUnitPanel::FillOrderIcons(cJednostka& unit) {
   later(kUnitStrategicMoveIconId, unit.CanStrategicMove(&hint));
   bool possible = unit.CanAirborneAssault(&hint);
   SetIcon(kUnitAirborneIconId, possible, hint);
-  possible = unit.CanSeaTransport(&hint);
-  SetIcon(kUnitSeaTransportIconId, possible, hint);
-  possible = unit.CanAmphibiousTransport(&hint);
-  SetIcon(kUnitAmphibiousIconId, possible, hint);
+  // Loading: the unit's own check, then the rule's (a port with a sea node).
+  const auto loading = [&](int id, int shipType, bool allowed) {
+    auto* land = dynamic_cast<cJednostkaLadowa*>(&unit);
+    if (allowed && land != nullptr) {
+      const eTransportRefusal refusal = CheckLoadOntoShip(world_, *land, shipType);
+      if (const char* key = TransportRefusalKey(refusal)) {
+        allowed = false;
+        hint = Text(key);
+      }
+    }
+    SetIcon(id, allowed, hint);
+  };
+  loading(kUnitSeaTransportIconId, kUnitCargoShip, unit.CanSeaTransport(&hint));
+  loading(kUnitAmphibiousIconId, kUnitAmphibiousShip, unit.CanAmphibiousTransport(&hint));
   possible = unit.CanAirFight(&hint);
   SetIcon(kUnitAirFightIconId, possible, hint);
   possible = unit.CanBombard(&hint);

@@ -493,15 +493,20 @@ TEST_F(UnitPanel, TheAirborneIconMarksTheDropTargetsAndAClickDropsWithItsMessage
 
 TEST_F(UnitPanel, TheSeaTransportIconLoadsTheUnitAndEmptiesThePanel) {
   w_.AddCity(2, 2, kCityPort);
+  World().constants.seaTransportCost.fill(2);
+  w_.Country(1).seaTransportPoints = 10;
+  // A port without moorings: the unit's own check allows, the rule refuses.
+  Land(2, 1, 1);
+  Select(2, 1);
+  EXPECT_FALSE(On(kUnitSeaTransportIconId));
+  EXPECT_EQ(Hint(kUnitSeaTransportIconId), L"transport_impossible_no_sea_node");
   sWezelGrafuMorz port;
   port.id = 1;
   port.isSea = 0;
   port.x = 2;
   port.y = 2;
   World().GetSeaGraph().Nodes().push_back(port);
-  World().constants.seaTransportCost.fill(2);
-  w_.Country(1).seaTransportPoints = 10;
-  cJednostkaLadowa& unit = Land(2, 1, 1);
+  cJednostkaLadowa& unit = *dynamic_cast<cJednostkaLadowa*>(w_.Hex(2, 1).unit);
   Select(2, 1);
   ASSERT_TRUE(On(kUnitSeaTransportIconId)) << Hint(kUnitSeaTransportIconId);
   Click(kUnitSeaTransportIconId);
