@@ -272,11 +272,12 @@ void cUnitPanel::FillOrderIcons(cJednostka& unit) {
   const auto later = [&](int id, bool possible) {
     SetIcon(id, false, possible ? std::wstring(Text("unitpanel_order_not_available_hint")) : hint);
   };
-  later(kUnitStrategicMoveIconId, unit.CanStrategicMove(&hint));
+  bool possible = unit.CanStrategicMove(&hint);
+  SetIcon(kUnitStrategicMoveIconId, possible, hint);
   later(kUnitAirborneIconId, unit.CanAirborneAssault(&hint));
   later(kUnitSeaTransportIconId, unit.CanSeaTransport(&hint));
   later(kUnitAmphibiousIconId, unit.CanAmphibiousTransport(&hint));
-  bool possible = unit.CanAirFight(&hint);
+  possible = unit.CanAirFight(&hint);
   SetIcon(kUnitAirFightIconId, possible, hint);
   possible = unit.CanBombard(&hint);
   SetIcon(kUnitBombardIconId, possible, hint);

@@ -21,6 +21,7 @@
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_lotnicza.h"
 #include "world/map.h"
+#include "world/strategic_movement.h"
 #include "world/units_visibility.h"
 #include "world/world.h"
 
@@ -33,6 +34,7 @@ constexpr std::uint32_t kOrderMarks = 0xFFFFFFFEu;
 
 // The order modes of the turn state the air icons set.
 constexpr int kModeNone = 0;
+constexpr int kModeStrategicMove = 5;
 constexpr int kModeBombardment = 8;
 constexpr int kModeAirFight = 9;
 constexpr int kModeNuclear = 10;
@@ -109,6 +111,12 @@ void cUnitPanel::OnGUIEvent(unsigned event, int controlId, CDXUTControl*) {
       if (UndoLandMove(world_, dynamic_cast<cJednostkaLadowa*>(unit)) != eUndoRefusal::kNone) return;
       if (const cCountry* current = world_.turnState.currentCountry) RecalculateUnitsVisibility(world_, *current);
       Refresh();
+      return;
+    case kUnitStrategicMoveIconId:
+      // The destinations are marked; a click on one moves the unit.
+      world_.GetMap().ClearHexMarks(kOrderMarks, true);
+      world_.turnState.mode = kModeStrategicMove;
+      cStrategicMovement(world_).MarkStrategicMoveTargets(*unit);
       return;
     default:
       if (free) StartMapOrder(*unit, controlId);
