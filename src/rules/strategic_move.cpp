@@ -1,7 +1,5 @@
 #include "rules/strategic_move.h"
 
-#include "app/console_log.h"
-#include "world/country.h"
 #include "world/jednostka_ladowa.h"
 #include "world/map.h"
 #include "world/strategic_movement.h"
@@ -46,9 +44,6 @@ eStrategicMoveRefusal OrderStrategicMove(cWorld& world, cJednostka& unit, int x,
   return LockedStep([&] {
     const eStrategicMoveRefusal refusal = CheckStrategicMove(world, unit, x, y);
     if (refusal != eStrategicMoveRefusal::kNone) return refusal;
-    const cCountry* country = world.GetCountry(unit.countryId);
-    LogLine(L"Player action: Strategic move / %s from (%i, %i) to (%i, %i), %s", unit.name, unit.x, unit.y, x, y,
-            country != nullptr ? country->name : std::wstring());
     unit.StrategicMove(x, y);
     return eStrategicMoveRefusal::kNone;
   });

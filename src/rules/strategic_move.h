@@ -29,5 +29,5 @@ const char* StrategicMoveRefusalKey(eStrategicMoveRefusal refusal);
 // one).
 eStrategicMoveRefusal CheckStrategicMove(const cWorld& world, const cJednostka& unit, int x, int y);
 // The check, then the move (cUnit::StrategicMove): the unit on (x, y), its
-// action points 0, its country charged. Logs the player action line.
+// action points 0, its country charged.
 eStrategicMoveRefusal OrderStrategicMove(cWorld& world, cJednostka& unit, int x, int y);

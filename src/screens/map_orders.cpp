@@ -119,7 +119,12 @@ void cMapScreen::OnMapClick(int column, int row) {
   if (ClickAirOrder(mode, acting, column, row, marked)) {
     // An air order ends with this click, done or not.
   } else if (mode == kModeStrategicMove && marked && acting != nullptr) {
-    if (OrderStrategicMove(world_, *acting, column, row) == eStrategicMoveRefusal::kNone) turn.undo.Clear();
+    if (CheckStrategicMove(world_, *acting, column, row) == eStrategicMoveRefusal::kNone) {
+      LogLine(L"Player action: Strategic move / %s from (%i, %i) to (%i, %i)", acting->name, acting->x, acting->y,
+              column, row);
+      OrderStrategicMove(world_, *acting, column, row);
+      turn.undo.Clear();
+    }
     ClearMapMarks(map, kOrderMarks, true);
     RefreshSelection();
   } else if (cJednostkaLadowa* mover = AsLandUnit(acting);
