@@ -200,6 +200,7 @@ void cSupplyCalculator::SupplyCountryUnits(int countryId) {
   } else {
     LogLine(L"Supply: %s is neutral", country->name);
     if (!country->IsAtWarWithAnyone()) {
+      if (convoys_) convoys_(world_, countryId, GroupsOf(0), EntriesOf(0));
       // Peace-time supply: source and cut-off count stay as they are.
       LogLine(L"Supply: every unit of %s gets peace-time supply", country->name);
       for (cJednostkaLadowa* unit : world_.Units().landUnits) {
@@ -224,6 +225,9 @@ void cSupplyCalculator::SupplyCountryUnits(int countryId) {
       LogLine(L"Supply: %s gives %i", city->GetName(), city->supplyInfo[slot]);
     }
   }
+  LogLine(L"Supply: %s has %i sea transport points, %i in convoys", country->name, country->seaTransportPoints,
+          country->seaTransportPointsInConvoys);
+  if (convoys_) convoys_(world_, countryId, GroupsOf(alliance), EntriesOf(alliance));
   const int cutOffLimit = k.noSupplyTurnsLimit;
   for (const sSupplyUnitEntry& entry : EntriesOf(alliance)) {
     cJednostka* unit = entry.unit;
@@ -305,7 +309,10 @@ void cSupplyCalculator::CalculateSupply() {
   }
 }
 
-void CalculateSupply(cWorld& world) {
+void CalculateSupply(cWorld& world) { CalculateSupply(world, nullptr); }
+
+void CalculateSupply(cWorld& world, const ConvoyExecution& convoys) {
   cSupplyCalculator calculator(world);
+  calculator.SetConvoyExecution(convoys);
   calculator.CalculateSupply();
 }

@@ -17,6 +17,7 @@
 // the framework lock.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "world/topography.h"
@@ -32,6 +33,13 @@ struct sSupplyUnitEntry {
   int cost = 0;           // path cost to the city; 0 on the city itself
 };
 using SupplyEntries = std::vector<sSupplyUnitEntry>;
+
+// A country's convoys sail inside its supply step, after its cities' values
+// are set and before its units draw: they see the city groups of its side
+// and its units' nearest cities, and may change both (the convoys' rules
+// provide it; without one no convoy sails here).
+using ConvoyExecution =
+    std::function<void(cWorld& world, int countryId, const Topography& groups, SupplyEntries& entries)>;
 
 class cSupplyCalculator {
  public:
@@ -60,6 +68,7 @@ class cSupplyCalculator {
   sSupplyUnitEntry FindNearestCity(cJednostka& unit, int alliance, int country);
   // Gives the country's units their supply from the entries of its side.
   void SupplyCountryUnits(int countryId);
+  void SetConvoyExecution(ConvoyExecution convoys) { convoys_ = std::move(convoys); }
 
   // The groups and entries of the last run (alliance 1..3; 0 the last
   // neutral country at war that was calculated).
@@ -83,6 +92,7 @@ class cSupplyCalculator {
   Topography groups_[4];
   SupplyEntries entries_[4];
   std::vector<int> touched_;
+  ConvoyExecution convoys_;
 };
 
 // The alliance (1 Allies, 2 Axis, 3 Comintern) of an alliance code, 0 for
@@ -92,6 +102,7 @@ int AllianceOfCode(int code);
 // End-of-impulse steps, in this order: the calculation above, then the
 // harbours and the ships.
 void CalculateSupply(cWorld& world);
+void CalculateSupply(cWorld& world, const ConvoyExecution& convoys);
 // Every artificial harbour resets its cut-off count and raises the supply of
 // own and allied units on land it reaches over friendly hexes to the whole
 // part of (harbour range - distance); it never lowers a supply.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "land_rules/fixture_game.h"
 #include "rules/hex_control.h"
@@ -230,6 +231,30 @@ TEST_F(Supply, AHarbourSuppliesOwnUnitsItReachesOverFriendlyLandAndNeverLowersSu
   tanks.supply = 30;
   PullSupplyFromMulberries(World());
   EXPECT_EQ(tanks.supply, 30);
+}
+
+TEST_F(Supply, ConvoysSailInEachCountrysStepBeforeItsUnitsDraw) {
+  cJednostkaLadowa& tanks = Land(L"2nd Armoured");
+  Surround(6, 4, kEastmark);
+  cCity& port = City(L"Westport");
+  std::vector<int> countries;
+  CalculateSupply(World(), [&](cWorld&, int countryId, const Topography& groups, SupplyEntries& entries) {
+    countries.push_back(countryId);
+    if (countryId != kWestland) return;
+    EXPECT_FALSE(groups.empty());
+    // A convoy reaches the pocket: its unit draws from the port.
+    for (sSupplyUnitEntry& entry : entries) {
+      if (entry.unit == &tanks) {
+        EXPECT_EQ(entry.city, nullptr);
+        entry.city = &port;
+        entry.cost = 5;
+      }
+    }
+  });
+  EXPECT_EQ(countries, (std::vector<int>{1, 2, 3, 4, 5}));
+  EXPECT_EQ(tanks.supplySourceX, port.x);
+  EXPECT_EQ(tanks.supply, World().constants.maxSupply - 5);
+  EXPECT_EQ(tanks.turnsWithoutSupply, 0);
 }
 
 TEST(SupplyAlliances, AllianceCodesReadAsTheirAlliance) {
