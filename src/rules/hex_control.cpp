@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/console_log.h"
+#include "app/framework_lock.h"
 #include "app/fatal_exit.h"
 #include "app/string_base.h"
 #include "platform/format.h"
@@ -54,6 +55,8 @@ bool ChangeStripe(cWorld& world, int x, int y0, int n, int countryId, bool origi
 }  // namespace
 
 void AbsorbHexesWithoutSupply(cWorld& world) {
+  // The end of an impulse runs it on the worker: one locked step.
+  const cFrameworkLockGuard lock;
   LogLine(L"Wchlaniam hexy bez zaopatrzenia");
   cMap& map = world.GetMap();
   const int width = map.GetWidth();

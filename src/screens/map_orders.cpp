@@ -1,7 +1,7 @@
 // The map screen's left click in the human turn: the player's orders. The
 // order mode of the turn state and the target marks that an order put on
 // the map decide what a click means; every order is carried out by the
-// rules (rules/land_move.h, rules/land_attack.h), which check it first.
+// rules (rules/land_move.h, rules/land_attack.h, rules/strategic_move.h), which check it first.
 #include "screens/map_screen.h"
 
 #include <memory>
@@ -12,6 +12,7 @@
 #include "dialogs/dialog_stack.h"
 #include "rules/land_attack.h"
 #include "rules/land_move.h"
+#include "rules/strategic_move.h"
 #include "screens/attack_panel.h"
 #include "world/combat_result.h"
 #include "world/hex.h"
@@ -120,8 +121,12 @@ void cMapScreen::OnMapClick(int column, int row) {
   } else if (ClickLandingOrder(mode, acting, column, row, marked)) {
     // A drop or an unloading ends with this click.
   } else if (mode == kModeStrategicMove && marked && acting != nullptr) {
-    acting->StrategicMove(column, row);
-    turn.undo.Clear();
+    if (CheckStrategicMove(world_, *acting, column, row) == eStrategicMoveRefusal::kNone) {
+      LogLine(L"Player action: Strategic move / %s from (%i, %i) to (%i, %i)", acting->name, acting->x, acting->y,
+              column, row);
+      OrderStrategicMove(world_, *acting, column, row);
+      turn.undo.Clear();
+    }
     ClearMapMarks(map, kOrderMarks, true);
     RefreshSelection();
   } else if (cJednostkaLadowa* mover = AsLandUnit(acting);

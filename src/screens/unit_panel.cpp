@@ -268,13 +268,9 @@ void cUnitPanel::FillSupply(const cJednostka& unit) {
 
 void cUnitPanel::FillOrderIcons(cJednostka& unit) {
   std::wstring hint;
-  // Orders the game does not carry out yet: the icon stays disabled; its
-  // hint is the check's reason, or says the order is not available.
-  const auto later = [&](int id, bool possible) {
-    SetIcon(id, false, possible ? std::wstring(Text("unitpanel_order_not_available_hint")) : hint);
-  };
-  later(kUnitStrategicMoveIconId, unit.CanStrategicMove(&hint));
-  bool possible = unit.CanAirborneAssault(&hint);
+  bool possible = unit.CanStrategicMove(&hint);
+  SetIcon(kUnitStrategicMoveIconId, possible, hint);
+  possible = unit.CanAirborneAssault(&hint);
   SetIcon(kUnitAirborneIconId, possible, hint);
   // Loading: the unit's own check, then the rule's (a port with a sea node).
   const auto loading = [&](int id, int shipType, bool allowed) {

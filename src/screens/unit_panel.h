@@ -5,8 +5,9 @@
 // from the unit's own checks (the panel decides nothing itself). The icons
 // give the orders: rename, upgrade to a corps, level up, go to the supplying
 // city, the commanders and replacements dialogs, disband, undo of the last
-// move and the air missions; the ones whose orders the game does not have
-// yet (strategic move, airborne assault, loading onto a ship) stay disabled.
+// move, the strategic move (its destinations marked on the map) and the air
+// missions; the ones whose orders the game does not have yet (airborne
+// assault, loading onto a ship) stay disabled.
 #pragma once
 
 #include <string>

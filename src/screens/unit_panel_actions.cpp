@@ -23,6 +23,7 @@
 #include "world/jednostka_lotnicza.h"
 #include "world/landings.h"
 #include "world/map.h"
+#include "world/strategic_movement.h"
 #include "world/units_visibility.h"
 #include "world/world.h"
 
@@ -35,6 +36,7 @@ constexpr std::uint32_t kOrderMarks = 0xFFFFFFFEu;
 
 // The order modes of the turn state the air icons set.
 constexpr int kModeNone = 0;
+constexpr int kModeStrategicMove = 5;
 constexpr int kModeBombardment = 8;
 constexpr int kModeAirFight = 9;
 constexpr int kModeNuclear = 10;
@@ -121,6 +123,12 @@ void cUnitPanel::OnGUIEvent(unsigned event, int controlId, CDXUTControl*) {
     case kUnitSeaTransportIconId:
     case kUnitAmphibiousIconId:
       if (free) LoadOntoShip(*unit, controlId == kUnitSeaTransportIconId ? kUnitCargoShip : kUnitAmphibiousShip);
+      return;
+    case kUnitStrategicMoveIconId:
+      // The destinations are marked; a click on one moves the unit.
+      world_.GetMap().ClearHexMarks(kOrderMarks, true);
+      world_.turnState.mode = kModeStrategicMove;
+      cStrategicMovement(world_).MarkStrategicMoveTargets(*unit);
       return;
     default:
       if (free) StartMapOrder(*unit, controlId);

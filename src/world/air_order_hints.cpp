@@ -7,6 +7,7 @@
 #include "world/air_tables.h"
 #include "world/country.h"
 #include "world/jednostka_lotnicza.h"
+#include "world/strategic_movement.h"
 #include "world/world.h"
 
 namespace {
@@ -64,21 +65,9 @@ bool cJednostkaLotnicza::CanReplenish(std::wstring* hint) {
 }
 
 bool cJednostkaLotnicza::CanStrategicMove(std::wstring* hint) {
-  if (supplySourceX == -1 || supplySourceY == -1) {
-    return Answer(hint, false, "unitpanel_strategic_move_icon_hint_no_supply_source_or_peace-time_supply");
-  }
-  if (!(supply > 0 && turnsWithoutSupply < 1)) {
-    return Answer(hint, false, "unitpanel_strategic_move_icon_out_of_supply");
-  }
-  if (actionPoints != startingActionPoints) {
-    return Answer(hint, false, "unitpanel_strategic_move_icon_hint_not_full_ap_or_frozen");
-  }
-  const cCountry* country = GetCountry();
-  const int cost = g_pWorld ? air_tables::ByAirType(g_pWorld->constants.airStrategicMoveCost, type) : 0;
-  if (country && country->strategicMovementPoints >= cost) {
-    return Answer(hint, true, "unitpanel_strategic_move_icon_hint");
-  }
-  return Answer(hint, false, "unitpanel_strategic_move_icon_hint_no_smp");
+  const eStrategicMoveBlock block =
+      g_pWorld ? GetStrategicMoveBlock(*g_pWorld, *this) : eStrategicMoveBlock::kNoSupplySource;
+  return Answer(hint, block == eStrategicMoveBlock::kNone, StrategicMoveBlockKey(block));
 }
 
 bool cJednostkaLotnicza::CanAirborneAssault(std::wstring* hint) {

@@ -13,6 +13,7 @@
 #include "world/land_movement.h"
 #include "world/unit.h"
 
+class cCity;
 class cJednostkaMorska;
 class cWorld;
 struct sScenarioConstants;
@@ -133,6 +134,13 @@ class cJednostkaLadowa : public cJednostka {
   // the city on (x, y); -1 when there is no route, no city there or no
   // nearest city.
   int GetHopsToCity(int cityX, int cityY);
+  // The hex of a strategic move to the city (world/strategic_movement.cpp):
+  // none unless the unit has all its starting action points, the city is a
+  // destination of the unit and its country has the points the move costs.
+  // The city's hex when free, else its first neighbour (direction order)
+  // that has a controller, carries no unit and is held by the unit's
+  // country or an ally.
+  bool FindStrategicMoveDestination(const cCity& target, int& outX, int& outY) const;
 
   // --- Fields added, in their order ---
   int strength = 0;

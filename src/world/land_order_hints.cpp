@@ -6,6 +6,7 @@
 #include "platform/format.h"
 #include "world/country.h"
 #include "world/jednostka_ladowa.h"
+#include "world/strategic_movement.h"
 #include "world/world.h"
 
 namespace {
@@ -41,19 +42,9 @@ bool cJednostkaLadowa::CanReplenish(std::wstring* hint) {
 }
 
 bool cJednostkaLadowa::CanStrategicMove(std::wstring* hint) {
-  const cCountry* country = GetCountry();
-  const int cost = g_pWorld ? CostOf(g_pWorld->constants.strategicMoveCost, type) : 0;
-  if (!country || country->strategicMovementPoints < cost) {
-    return Answer(hint, false, "unitpanel_strategic_move_icon_hint_no_smp");
-  }
-  if (actionPoints != startingActionPoints || freezeTime > 0) {
-    return Answer(hint, false, "unitpanel_strategic_move_icon_hint_not_full_ap_or_frozen");
-  }
-  if (supplySourceX == -1 || supplySourceY == -1) {
-    return Answer(hint, false, "unitpanel_strategic_move_icon_hint_no_supply_source_or_peace-time_supply");
-  }
-  if (supply != 0 && turnsWithoutSupply == 0) return Answer(hint, true, "unitpanel_strategic_move_icon_hint");
-  return Answer(hint, false, "unitpanel_strategic_move_icon_out_of_supply");
+  const eStrategicMoveBlock block =
+      g_pWorld ? GetStrategicMoveBlock(*g_pWorld, *this) : eStrategicMoveBlock::kNoPoints;
+  return Answer(hint, block == eStrategicMoveBlock::kNone, StrategicMoveBlockKey(block));
 }
 
 bool cJednostkaLadowa::CanAirborneAssault(std::wstring* hint) {

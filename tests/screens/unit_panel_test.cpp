@@ -29,6 +29,7 @@
 #include "world/jednostka_lotnicza.h"
 #include "world/jednostka_morska.h"
 #include "world/sea_graph.h"
+#include "world/strategic_movement.h"
 #include "world/world.h"
 
 namespace {
@@ -210,19 +211,62 @@ TEST_F(UnitPanel, OrdersOfLaterVersionsStayDisabledEvenWhenTheirCheckAllows) {
   unit.SetType(kUnitAirborneDivision);
   unit.turnsSinceParadrop = 99;
   World().constants.maxSupply = 10;
+  World().constants.strategicMoveCost[kUnitAirborneDivision] = 2;
   w_.Country(1).strategicMovementPoints = 100;
   std::wstring hint;
   ASSERT_TRUE(unit.CanStrategicMove(&hint));
   ASSERT_TRUE(unit.CanAirborneAssault(&hint));
   Select(1, 1);
-  EXPECT_FALSE(On(kUnitStrategicMoveIconId));
-  EXPECT_EQ(Hint(kUnitStrategicMoveIconId), L"unitpanel_order_not_available_hint");
+  // The strategic move follows its check.
+  EXPECT_TRUE(On(kUnitStrategicMoveIconId));
+  EXPECT_EQ(Hint(kUnitStrategicMoveIconId), L"unitpanel_strategic_move_icon_hint");
   // The airborne assault follows its check.
   EXPECT_TRUE(On(kUnitAirborneIconId));
   EXPECT_EQ(Hint(kUnitAirborneIconId), hint);
+  w_.Country(1).strategicMovementPoints = 1;
+  Panel().Refresh();
+  EXPECT_FALSE(On(kUnitStrategicMoveIconId));
+  EXPECT_EQ(Hint(kUnitStrategicMoveIconId), L"unitpanel_strategic_move_icon_hint_no_smp");
   // A refusing check still gives its reason.
   EXPECT_FALSE(On(kUnitSeaTransportIconId));
   EXPECT_EQ(Hint(kUnitSeaTransportIconId), L"unitpanel_sea_transport_icon_hint_not_in_or_near_friendly_port");
+}
+
+TEST_F(UnitPanel, TheStrategicMoveIconMarksTheDestinationsAndAClickOnOneMovesTheUnit) {
+  const float savedZoom = g_Settings.MapZoom;
+  g_Settings.MapZoom = 1.0f;
+  cMap& map = World().GetMap();
+  map.minViewX = map.minViewY = -100000;
+  map.maxViewX = map.maxViewY = 100000;
+  map.viewX = map.targetX = 3 * 83;
+  map.viewY = map.targetY = 2 * 98;
+  cCity* paris = w_.AddCity(4, 0, 1);
+  paris->name = L"Paris";
+  World().topographies.assign(2, Topography{});
+  World().topographies[0] = {{city_, paris}};
+  World().constants.strategicMoveCost[0] = 3;
+  w_.Country(1).strategicMovementPoints = 5;
+  cJednostkaLadowa& unit = Land(1, 1, 1);
+  Select(1, 1);
+  ASSERT_TRUE(On(kUnitStrategicMoveIconId)) << Hint(kUnitStrategicMoveIconId);
+  Click(kUnitStrategicMoveIconId);
+  EXPECT_EQ(World().turnState.mode, 5);
+  EXPECT_NE(w_.Hex(4, 0).markBits & kMarkStrategicDestination, 0u);
+  EXPECT_NE(w_.Hex(0, 0).markBits & kMarkStrategicDestination, 0u);
+  EXPECT_EQ(w_.Hex(2, 1).markBits & kMarkStrategicDestination, 0u);  // next to no city
+  EXPECT_EQ(w_.Hex(4, 2).markBits & kMarkStrategicDestination, 0u);  // water
+
+  twtest::LogCapture log;
+  ClickHex(4, 0);
+  EXPECT_TRUE(log.Contains(L"Player action: Strategic move / 3rd Division from (1, 1) to (4, 0)"));
+  EXPECT_EQ(w_.Hex(4, 0).unit, &unit);
+  EXPECT_EQ(w_.Hex(1, 1).unit, nullptr);
+  EXPECT_EQ(unit.actionPoints, 0);
+  EXPECT_EQ(w_.Country(1).strategicMovementPoints, 2);
+  EXPECT_EQ(World().turnState.mode, 0);
+  EXPECT_EQ(w_.Hex(0, 0).markBits & kMarkStrategicDestination, 0u);
+  EXPECT_FALSE(On(kUnitStrategicMoveIconId));
+  g_Settings.MapZoom = savedZoom;
 }
 
 TEST_F(UnitPanel, SupplyAndActionPointTextsFollowTheUnitsState) {
