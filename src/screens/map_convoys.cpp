@@ -1,0 +1,75 @@
+// The map screen's part in convoys: the convoys dialog opened from the
+// information bar or the C key, the two clicks on the map that pick a new
+// convoy's ports while the dialog waits hidden, and the convoy results the
+// end of an impulse shows.
+#include "screens/map_screen.h"
+
+#include "app/console_log.h"
+#include "dialogs/convoy_result_dialog.h"
+#include "dialogs/convoys_dialog.h"
+#include "dialogs/dialog_stack.h"
+#include "world/convoy.h"
+#include "world/game_phase.h"
+#include "world/hex.h"
+#include "world/land_movement.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr std::uint32_t kConvoyPortMark = 0x8000u;
+
+cDialogKonwojow* ConvoysDialog() { return dynamic_cast<cDialogKonwojow*>(FindDialogById(cDialogKonwojow::kId)); }
+
+}  // namespace
+
+void cMapScreen::OpenConvoysDialog() {
+  // The convoys are the player's orders: only in the human turn, once.
+  if (world_.GetGameState() != kPhaseHumanTurn || ConvoysDialog() != nullptr) return;
+  const int countryId = world_.turnState.CurrentCountryId();
+  if (world_.GetCountry(countryId) == nullptr) return;
+  LogLine(L"Player action: Convoys dialog");
+  PushDialog(new cDialogKonwojow(world_, countryId));
+}
+
+bool cMapScreen::ClickConvoyPort(int mode, const sHex& hex, bool marked) {
+  if (mode != cDialogKonwojow::kModePickDeparture && mode != cDialogKonwojow::kModePickDestination) return false;
+  cDialogKonwojow* dialog = ConvoysDialog();
+  cTurnState& turn = world_.turnState;
+  if (dialog == nullptr) {
+    // The dialog has gone meanwhile: the pick ends with nothing made.
+    ClearMapMarks(world_.GetMap(), kConvoyPortMark, true);
+    turn.mode = 0;
+    return true;
+  }
+  const bool port = marked && (hex.markBits & kConvoyPortMark) != 0 && hex.seaNode != 0;
+  if (mode == cDialogKonwojow::kModePickDeparture) {
+    if (port) {
+      dialog->SetDepartureNode(hex.seaNode);
+      cConvoyStore::MarkDestinationPorts(world_, dialog->CountryId(), hex.seaNode);
+    } else {
+      ClearMapMarks(world_.GetMap(), kConvoyPortMark, true);
+    }
+    turn.mode = cDialogKonwojow::kModePickDestination;
+    return true;
+  }
+  ClearMapMarks(world_.GetMap(), kConvoyPortMark, true);
+  dialog->Dialog().SetVisible(true);
+  if (port && dialog->DepartureNode() >= 1) {
+    dialog->SetDestinationNode(hex.seaNode);
+    dialog->AddPickedConvoy();
+  } else {
+    dialog->FillConvoyList(-1);
+    dialog->RefreshControls();
+  }
+  turn.Deselect();
+  turn.mode = 0;
+  return true;
+}
+
+bool cMapScreen::ShowConvoyResults(int countryId) {
+  if (world_.GetCountry(countryId) == nullptr) return false;
+  PushDialog(new cDialogWynikuKonwojow(world_, countryId));
+  return true;
+}
+
+bool cMapScreen::ConvoyResultsOpen() const { return FindDialogById(cDialogWynikuKonwojow::kId) != nullptr; }
