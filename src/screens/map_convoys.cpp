@@ -41,9 +41,11 @@ bool cMapScreen::ClickConvoyPort(int mode, const sHex& hex, bool marked) {
     turn.mode = 0;
     return true;
   }
-  const bool port = marked && (hex.markBits & kConvoyPortMark) != 0 && hex.seaNode != 0;
+  // The marks were read before the click's selection cleared them; the
+  // node must be one the marks offer.
+  const int countryId = dialog->CountryId();
   if (mode == cDialogKonwojow::kModePickDeparture) {
-    if (port) {
+    if (marked && cConvoyStore::IsDeparturePort(world_, countryId, hex.seaNode)) {
       dialog->SetDepartureNode(hex.seaNode);
       cConvoyStore::MarkDestinationPorts(world_, dialog->CountryId(), hex.seaNode);
     } else {
@@ -54,7 +56,8 @@ bool cMapScreen::ClickConvoyPort(int mode, const sHex& hex, bool marked) {
   }
   ClearMapMarks(world_.GetMap(), kConvoyPortMark, true);
   dialog->Dialog().SetVisible(true);
-  if (port && dialog->DepartureNode() >= 1) {
+  if (marked && dialog->DepartureNode() >= 1 &&
+      cConvoyStore::IsDestinationPort(world_, countryId, dialog->DepartureNode(), hex.seaNode)) {
     dialog->SetDestinationNode(hex.seaNode);
     dialog->AddPickedConvoy();
   } else {

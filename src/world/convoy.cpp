@@ -161,27 +161,34 @@ bool cConvoyStore::HasConvoyTo(const cCity* destination, int countryId) {
                              [destination](const cConvoy& convoy) { return convoy.destination == destination; });
 }
 
+bool cConvoyStore::IsDeparturePort(const cWorld& world, int countryId, int nodeId) {
+  const sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(nodeId);
+  return node && !node->IsSeaZone() && countryId != 0 && ControllerOfNodeCity(world, *node) == countryId;
+}
+
+bool cConvoyStore::IsDestinationPort(const cWorld& world, int countryId, int departureNodeId, int nodeId) {
+  const sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(nodeId);
+  const cCountry* country = world.GetCountry(countryId);
+  if (!node || node->IsSeaZone() || node->id == departureNodeId || !country) return false;
+  // A city hex nobody holds is friendly to nobody.
+  return IsControllerFriendlyTo(ControllerOfNodeCity(world, *node), *country);
+}
+
 void cConvoyStore::MarkDeparturePorts(cWorld& world, int countryId) {
   cMap& map = world.GetMap();
   ClearMapMarks(map, kConvoyMarks, false);
   for (const sWezelGrafuMorz& node : world.GetSeaGraph().Nodes()) {
-    if (node.IsSeaZone() || !map.IsInside(node.ownShipX, node.ownShipY)) continue;
-    if (ControllerOfNodeCity(world, node) == countryId && countryId != 0) {
-      SetHexMark(map, map.GetHex(node.ownShipX, node.ownShipY), kConvoyPortMark, -1);
-    }
+    if (!map.IsInside(node.ownShipX, node.ownShipY) || !IsDeparturePort(world, countryId, node.id)) continue;
+    SetHexMark(map, map.GetHex(node.ownShipX, node.ownShipY), kConvoyPortMark, -1);
   }
 }
 
 void cConvoyStore::MarkDestinationPorts(cWorld& world, int countryId, int departureNodeId) {
   cMap& map = world.GetMap();
   ClearMapMarks(map, kConvoyMarks, false);
-  const cCountry* country = world.GetCountry(countryId);
-  if (!country) return;
   for (const sWezelGrafuMorz& node : world.GetSeaGraph().Nodes()) {
-    if (node.IsSeaZone() || node.id == departureNodeId || !map.IsInside(node.ownShipX, node.ownShipY)) continue;
-    // A city hex nobody holds is friendly to nobody.
-    if (IsControllerFriendlyTo(ControllerOfNodeCity(world, node), *country)) {
-      SetHexMark(map, map.GetHex(node.ownShipX, node.ownShipY), kConvoyPortMark, -1);
-    }
+    if (!map.IsInside(node.ownShipX, node.ownShipY)) continue;
+    if (!IsDestinationPort(world, countryId, departureNodeId, node.id)) continue;
+    SetHexMark(map, map.GetHex(node.ownShipX, node.ownShipY), kConvoyPortMark, -1);
   }
 }

@@ -99,6 +99,10 @@ class cConvoyStore {
   // whose city hex is held by the country or an ally.
   static void MarkDeparturePorts(cWorld& world, int countryId);
   static void MarkDestinationPorts(cWorld& world, int countryId, int departureNodeId);
+  // What those marks offer: a port node whose city hex the country holds;
+  // another port node held by the country or an ally.
+  static bool IsDeparturePort(const cWorld& world, int countryId, int nodeId);
+  static bool IsDestinationPort(const cWorld& world, int countryId, int departureNodeId, int nodeId);
 
  private:
   std::vector<std::vector<cConvoy>> convoys_;
