@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -389,6 +390,25 @@ TEST_F(ConvoyRules, SuppliesSailDeliverAndTheirPointsComeBackNextTime) {
   EXPECT_EQ(w.reports.Reports().back().type, 24);
   EXPECT_EQ(w.reports.Reports().back().countryId, kEastmark);
   EXPECT_EQ(w.reports.Reports().back().text.rfind(L"Convoy with 6 of supply from Eastport to Straitport", 0), 0u);
+
+  // The supply pass hands over its own lists: groups of any kind of range,
+  // entries with a unit and a city.
+  struct sEntry {
+    cJednostkaLadowa* unit;
+    cCity* city;
+    int cost;
+  };
+  std::vector<sEntry> entries;
+  for (const sConvoySupplyDraw& draw : draws_) {
+    entries.push_back({const_cast<cJednostkaLadowa*>(static_cast<const cJednostkaLadowa*>(draw.unit)),
+                       const_cast<cCity*>(draw.city), 0});
+  }
+  const std::vector<std::list<cCity*>> lists = {{eastport_}, {straitport_}};
+  SetSupply(*straitport_, kEastmark, 0);
+  w.constants.convoyFactors.fill(1.0f);
+  ExecuteCountryConvoysOf(w, kEastmark, lists, entries);
+  EXPECT_EQ(store.ResultsOf(kEastmark)->front().resultText, g_StringBase.GetText("success"));
+  EXPECT_EQ(straitport_->supplyInfo[kEastmark - 1], kFull);
 }
 
 TEST_F(ConvoyRules, RaidsMakeAPartialSuccessOrSinkTheConvoy) {
