@@ -157,7 +157,7 @@ const char* ConvoyRefusalKey(eConvoyRefusal refusal) {
   return nullptr;
 }
 
-eConvoyRefusal CheckConvoy(const cWorld& world, const cConvoy& convoy) {
+eConvoyRefusal CheckConvoy(cWorld& world, const cConvoy& convoy) {
   const cCountry* owner = world.GetCountry(convoy.owner);
   // A convoy without its cities or its owner cannot sail anywhere.
   if (!owner || !convoy.departure || !convoy.destination) return eConvoyRefusal::kNoSeaRoute;
@@ -179,7 +179,7 @@ eConvoyRefusal CheckConvoy(const cWorld& world, const cConvoy& convoy) {
     if (!FriendlyTo(*owner, to)) return eConvoyRefusal::kDestinationNotFriendly;
     if (SupplyFor(*convoy.destination, owner->id) >= full * 80 / 100) return eConvoyRefusal::kWellSupplied;
   }
-  if (SeaRoute(const_cast<cWorld&>(world), convoy).empty()) return eConvoyRefusal::kNoSeaRoute;
+  if (SeaRoute(world, convoy).empty()) return eConvoyRefusal::kNoSeaRoute;
   if (!supplies) {
     if (convoy.value <= 0) return eConvoyRefusal::kZeroProduction;
     if (owner->productionPoints < 1.0) return eConvoyRefusal::kNoProduction;
@@ -239,7 +239,6 @@ eConvoyRefusal ExecuteConvoy(cWorld& world, cConvoy& convoy, sConvoyResult& resu
               convoy.destination->GetName(), owner.id);
       return refuse(eConvoyRefusal::kNoUnitsToSupply, details + Text(ConvoyRefusalKey(eConvoyRefusal::kNoUnitsToSupply)));
     }
-    convoy.destinationGroup = nullptr;
     float cost = 0.0f;
     for (const sConvoySupplyDraw& draw : draws) {
       if (!draw.unit || draw.unit->countryId != owner.id || !draw.city) continue;

@@ -50,7 +50,7 @@ const char* ConvoyRefusalKey(eConvoyRefusal refusal);
 // The checks of an execution that need no unit list, in their order (the
 // first that fails); what the convoys dialog and the computer's planning can
 // ask before the end of the impulse.
-eConvoyRefusal CheckConvoy(const cWorld& world, const cConvoy& convoy);
+eConvoyRefusal CheckConvoy(cWorld& world, const cConvoy& convoy);
 
 // Runs one convoy: the checks, the sea transport points it needs and takes,
 // the raids at every node of its route and the delivery. The result says

@@ -24,7 +24,22 @@ cDialogKonwojow* ConvoysDialog() { return dynamic_cast<cDialogKonwojow*>(FindDia
 
 void cMapScreen::OpenConvoysDialog() {
   // The convoys are the player's orders: only in the human turn, once.
-  if (world_.GetGameState() != kPhaseHumanTurn || ConvoysDialog() != nullptr) return;
+  if (world_.GetGameState() != kPhaseHumanTurn) return;
+  if (cDialogKonwojow* open = ConvoysDialog()) {
+    // A pick of ports that another order ended (Tab selects a unit) left the
+    // dialog hidden: it comes back without the pick.
+    if (!open->Dialog().GetVisible()) {
+      cTurnState& turn = world_.turnState;
+      if (turn.mode == cDialogKonwojow::kModePickDeparture || turn.mode == cDialogKonwojow::kModePickDestination) {
+        turn.mode = 0;
+      }
+      ClearMapMarks(world_.GetMap(), kConvoyPortMark, true);
+      open->Dialog().SetVisible(true);
+      open->FillConvoyList(-1);
+      open->RefreshControls();
+    }
+    return;
+  }
   const int countryId = world_.turnState.CurrentCountryId();
   if (world_.GetCountry(countryId) == nullptr) return;
   LogLine(L"Player action: Convoys dialog");

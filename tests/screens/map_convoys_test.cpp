@@ -139,6 +139,16 @@ TEST_F(MapConvoys, TwoClicksPickThePortsOfANewConvoy) {
   EXPECT_EQ(convoys.size(), 1u);
   EXPECT_EQ(dialog->SelectedIndex(), -1);
   EXPECT_EQ(dialog->List()->GetSize(), 1);
+
+  // A pick that another order interrupts: the convoys command brings the
+  // hidden dialog back instead of leaving it behind the map.
+  dialog->OnGUIEvent(EVENT_BUTTON_CLICKED, cDialogKonwojow::kNewId, nullptr);
+  World().turnState.mode = 4;
+  Screen().OnKeyboard('C', true, false);
+  EXPECT_EQ(Dialog(), dialog);
+  EXPECT_TRUE(dialog->Dialog().GetVisible());
+  EXPECT_FALSE(Marked(1, 1));
+  EXPECT_EQ(g_DialogStack.size(), 1u);
 }
 
 }  // namespace
