@@ -230,6 +230,7 @@ eConvoyRefusal ExecuteConvoy(cWorld& world, cConvoy& convoy, sConvoyResult& resu
   int needed = 0;
   const std::vector<cCity*>* group = nullptr;
   if (supplies) {
+    const std::wstring noUnits = Text(ConvoyRefusalKey(eConvoyRefusal::kNoUnitsToSupply));
     group = GroupOf(groups, convoy.destination);
     if (!group) {
       // The supply pass found no land around the destination: nobody can
@@ -237,19 +238,18 @@ eConvoyRefusal ExecuteConvoy(cWorld& world, cConvoy& convoy, sConvoyResult& resu
       LogLine(L" City %s has not been found in any city group while determining supply convoy cost. Country id=%i. "
               L"Report this as a bug.",
               convoy.destination->GetName(), owner.id);
-      return refuse(eConvoyRefusal::kNoUnitsToSupply, details + Text(ConvoyRefusalKey(eConvoyRefusal::kNoUnitsToSupply)));
+      return refuse(eConvoyRefusal::kNoUnitsToSupply, details + noUnits);
     }
     float cost = 0.0f;
     for (const sConvoySupplyDraw& draw : draws) {
       if (!draw.unit || draw.unit->countryId != owner.id || !draw.city) continue;
       if (std::find(group->begin(), group->end(), draw.city) == group->end()) continue;
       ++convoy.suppliedUnits;
-      if (draw.unit->type >= 0 && draw.unit->type < kLandTypes) cost += factors[static_cast<std::size_t>(draw.unit->type)];
+      const int type = draw.unit->type;
+      if (type >= 0 && type < kLandTypes) cost += factors[static_cast<std::size_t>(type)];
     }
     convoy.supplyCost = cost;
-    if (convoy.suppliedUnits == 0) {
-      return refuse(eConvoyRefusal::kNoUnitsToSupply, details + Text(ConvoyRefusalKey(eConvoyRefusal::kNoUnitsToSupply)));
-    }
+    if (convoy.suppliedUnits == 0) return refuse(eConvoyRefusal::kNoUnitsToSupply, details + noUnits);
     result.cargoText = TextOf("supply_for_%i_units", convoy.suppliedUnits);
     needed = std::max(1, std::min(static_cast<int>(cost), convoy.value));
   } else {
@@ -266,8 +266,8 @@ eConvoyRefusal ExecuteConvoy(cWorld& world, cConvoy& convoy, sConvoyResult& resu
   }
   if (free < needed) {
     if (!supplies) {
-      return refuse(eConvoyRefusal::kTooFewTransportPoints,
-                    details + TextOf(ConvoyRefusalKey(eConvoyRefusal::kTooFewTransportPoints), owner.name, free, needed));
+      const char* key = ConvoyRefusalKey(eConvoyRefusal::kTooFewTransportPoints);
+      return refuse(eConvoyRefusal::kTooFewTransportPoints, details + TextOf(key, owner.name, free, needed));
     }
     sent = free;
     details += TextOf(

@@ -141,8 +141,8 @@ TEST_F(ConvoysDialog, SelectionSwitchesCargoSetsValueMovesAndDeletes) {
   EXPECT_EQ(high, portSize * 5);
   EXPECT_EQ(slider->GetValue(), portSize * 5);
   EXPECT_EQ(dialog->SelectedIndex(), 2);
-  EXPECT_EQ(Row(dialog, 2),
-            std::wstring(L"Eastport;Straitport;") + Text("convoys_type_production") + plat::Format(L";%i", portSize * 5));
+  EXPECT_EQ(Row(dialog, 2), std::wstring(L"Eastport;Straitport;") + Text("convoys_type_production") +
+                                plat::Format(L";%i", portSize * 5));
   // Back to supplies: the supply factor's top.
   dialog->OnGUIEvent(EVENT_RADIOBUTTON_CHANGED, cDialogKonwojow::kTypeSuppliesId, nullptr);
   EXPECT_EQ((*store.ConvoysOf(kEastmark))[2].value, portSize * 50);
