@@ -212,6 +212,7 @@ void cDialogKonwojow::OnGUIEvent(unsigned event, int controlId, CDXUTControl*) {
       if (event != EVENT_BUTTON_CLICKED) return;
       departure_node_ = 0;
       destination_node_ = 0;
+      LogLine(L"Player action: Convoy ports");
       dialog_.SetVisible(false);
       cConvoyStore::MarkDeparturePorts(world_, country_id_);
       world_.turnState.mode = kModePickDeparture;
