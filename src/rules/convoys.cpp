@@ -371,7 +371,9 @@ void ExecuteConvoys(cWorld& world) {
         },
         world.WorkerStopFlag());
     if (!asked) return;
-    if (!opened) continue;
+    // On the main thread the frames that would close the results cannot
+    // run while it waits: they stay open for the player instead.
+    if (!opened || IsMainThread()) continue;
     const bool closed = WaitWhile(
         world,
         [&world] {

@@ -81,5 +81,5 @@ void ExecuteCountryConvoysOf(cWorld& world, int countryId, const Groups& groups,
 // country with convoy results that a player at this screen controls (a human
 // country; in a play-by-e-mail game the viewing player's) is shown its
 // results through the world's view, and the worker waits, stoppably, until
-// the player has closed them.
+// the player has closed them (called on the main thread it does not wait).
 void ExecuteConvoys(cWorld& world);

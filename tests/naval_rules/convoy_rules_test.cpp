@@ -18,6 +18,7 @@
 #include "rules/convoys.h"
 #include "support/fake_framework.h"
 #include "support/fixture_scenario.h"
+#include "support/recording_view.h"
 #include "support/test_support.h"
 #include "world/cities.h"
 #include "world/convoy.h"
@@ -461,6 +462,36 @@ TEST_F(ConvoyRules, ProductionGoesToTheAllyAndIsCutToWhatTheOwnerHas) {
   EXPECT_EQ(Run(convoy, result), eConvoyRefusal::kSameController);
   EXPECT_DOUBLE_EQ(Country(kEastmark).productionPoints, 9.0);
   (void)w;
+}
+
+// The results shown: only to a player at this screen, only where there are
+// results; on the main thread nothing waits for them to close.
+class ResultsView : public twtest::RecordingView {
+ public:
+  using RecordingView::RecordingView;
+  bool ShowConvoyResults(int countryId) override {
+    shownFor.push_back(countryId);
+    return true;
+  }
+  bool ConvoyResultsOpen() const override { return true; }
+  std::vector<int> shownFor;
+};
+
+TEST_F(ConvoyRules, ResultsAreShownToTheHumanCountriesThatHaveThem) {
+  cWorld& w = *world_;
+  auto owned = std::make_unique<ResultsView>(w);
+  ResultsView& view = *owned;
+  w.SetView(std::move(owned));
+  for (auto& country : w.Countries()) country->human = country->id != kNeutralia;
+  cConvoyStore& store = w.Units().convoys;
+  for (int id = 1; id <= w.GetCountryCount(); ++id) store.ResultsOf(id)->assign(1, sConvoyResult{});
+  store.ResultsOf(kWestland)->clear();
+  Country(kSouthia).active = false;
+  ExecuteConvoys(w);
+  // Westland has none, Southia is out of the game, Neutralia is the
+  // computer's and the dummy country never plays.
+  EXPECT_EQ(view.shownFor, std::vector<int>{kEastmark});
+  w.SetView(nullptr);
 }
 
 TEST_F(ConvoyRules, ASavedGameKeepsTheConvoysInTheirOrder) {
