@@ -61,6 +61,11 @@ bash "$root/scripts/land_turn.sh" "$asan" "$asan/land_turn"
 echo "== unit panel (Xvfb)"
 bash "$root/scripts/unit_panel.sh" "$asan" "$asan/unit_panel"
 
+# A convoy set up the same way, playing Eastmark: the convoys dialog, the
+# ports picked on the map, the cargo switched; pictures of the dialog.
+echo "== convoys (Xvfb)"
+bash "$root/scripts/convoys_walk.sh" "$asan" "$asan/convoys_walk"
+
 # The tests of code that both threads run, under ThreadSanitizer.
 tsan="$root/build/tsan"
 cmake -S "$root" -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_TSAN=ON \

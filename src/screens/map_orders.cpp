@@ -116,7 +116,10 @@ void cMapScreen::OnMapClick(int column, int row) {
   const int mode = turn.mode;
 
   eClick click = eClick::kEnds;
-  if (ClickAirOrder(mode, acting, column, row, marked)) {
+  if (ClickConvoyPort(mode, hex, marked)) {
+    // The departure pick leads to the destination pick; that one ends.
+    if (turn.mode != kModeNone) return;
+  } else if (ClickAirOrder(mode, acting, column, row, marked)) {
     // An air order ends with this click, done or not.
   } else if (ClickLandingOrder(mode, acting, column, row, marked)) {
     // A drop or an unloading ends with this click.

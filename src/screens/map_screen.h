@@ -28,6 +28,7 @@ class cMap;
 class cMinimapPanel;
 class cPanel;
 class cWorld;
+struct sHex;
 
 class cMapScreen final : public cWorldView {
  public:
@@ -62,6 +63,8 @@ class cMapScreen final : public cWorldView {
   void ShowMessage(std::wstring_view text, std::wstring_view title) override;
   bool ShowComputerCombatResult(const struct sBombardmentResult& result, float displayMs) override;
   bool ComputerCombatResultOpen() const override;
+  bool ShowConvoyResults(int countryId) override;
+  bool ConvoyResultsOpen() const override;
 
   // Start of play, from the loading screen to the map screen: the pause
   // wallpaper, what the first human country sees, fonts, the minimap's
@@ -118,6 +121,13 @@ class cMapScreen final : public cWorldView {
   // (screens/map_orders.cpp).
   void OnMapClick(int column, int row);
   eClick ClickAssaultPlan(cJednostka* clicked, int column, int row);
+  // The convoys dialog of the current country, in the human turn only
+  // (screens/map_convoys.cpp).
+  void OpenConvoysDialog();
+  // The click that picks a new convoy's departure (mode 14) or destination
+  // port (mode 15) while the convoys dialog waits hidden; false when no
+  // such pick is pending.
+  bool ClickConvoyPort(int mode, const sHex& hex, bool marked);
   // The click that completes an air unit's order (modes 8 to 12: bombardment,
   // air fight, nuclear strike, reconnaissance, rebase) on the clicked hex;
   // false for any other mode.

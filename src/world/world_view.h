@@ -33,6 +33,12 @@ class cWorldView {
   virtual void GlideToCountryView(const cCountry& country) = 0;
   // The greeting of a human country whose turn begins (not waited for).
   virtual void GreetHumanTurn(int countryId) = 0;
+  // The results of the country's convoys over the map (not waited for);
+  // false when nothing was opened. Main thread.
+  virtual bool ShowConvoyResults(int /*countryId*/) { return false; }
+  // Whether convoy results opened that way are still open (asked under the
+  // framework lock).
+  virtual bool ConvoyResultsOpen() const { return false; }
   // A message with an OK button over the map (not waited for).
   virtual void ShowMessage(std::wstring_view text, std::wstring_view title) = 0;
   // The combat report of a computer player's fight, closing by itself after

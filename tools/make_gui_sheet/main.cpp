@@ -19,6 +19,8 @@
 #include <cstring>
 #include <initializer_list>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "common/draw.h"
@@ -182,6 +184,7 @@ const Region kRegions[] = {
     {"unitpanel.airfight", {1520, 225, 1560, 345}, "unit panel: air fight (disabled, normal, mouse-over)"},
     {"unitpanel.recon", {1240, 345, 1280, 465}, "unit panel: air reconnaissance (disabled, normal, mouse-over)"},
     {"unitpanel.nuclear", {1360, 345, 1400, 465}, "unit panel: nuclear attack (disabled, normal, mouse-over)"},
+    {"convoys.picture", {1898, 1898, 2048, 2048}, "convoys dialog: ships sailing between two ports"},
 };
 
 constexpr int kSheet = 2048;
@@ -903,6 +906,77 @@ void DrawCombatIcons(Canvas& sheet) {
   }
 }
 
+
+// ---- The convoys dialog's picture: a brass-rimmed disc of sea with a route
+// from one port to another and three freighters sailing it in line.
+void Freighter(Canvas& k, float x, float y, float s, Col hull, Col deck) {
+  // hull with a raised bow at the right, bridge aft, funnel, two masts
+  k.Polygon({x - 22 * s, y - 4 * s, x + 20 * s, y - 4 * s, x + 26 * s, y - 9 * s, x + 18 * s, y + 5 * s,
+             x - 19 * s, y + 5 * s},
+            hull);
+  k.Rect(x - 20 * s, y - 6 * s, 38 * s, 2 * s, deck);
+  k.Rect(x - 17 * s, y - 13 * s, 10 * s, 7 * s, deck);
+  k.Rect(x - 14 * s, y - 19 * s, 4 * s, 6 * s, hull);
+  k.Line(x - 1 * s, y - 6 * s, x - 1 * s, y - 17 * s, 1.2f * s, hull);
+  k.Line(x + 11 * s, y - 6 * s, x + 11 * s, y - 15 * s, 1.2f * s, hull);
+  k.Rect(x + 2 * s, y - 9 * s, 6 * s, 3 * s, deck);  // deck cargo
+}
+
+void DrawConvoyPicture(Canvas& sheet) {
+  Piece p(Find("convoys.picture"));
+  Canvas& k = p.k;
+  constexpr float c = 75.0f, r = 71.0f;
+  k.Disc(c + 1.2f, c + 1.6f, r, kShadow);
+  k.Disc(c, c, r, kInk);
+  k.Disc(c, c, r - 1.5f, kBrassDark);
+  k.Ring(c, c, r - 6.0f, r - 2.0f, kBrass);
+  k.Ring(c, c, r - 3.2f, r - 2.0f, kBrassLight);
+  const float sea = r - 7.0f;
+  for (int i = 0; i < int(2 * sea); ++i) {  // sea from pale at the horizon to deep at the bottom
+    const float t = i / (2 * sea - 1);
+    const Col col{58 + (18 - 58) * t, 92 + (44 - 92) * t, 104 + (62 - 104) * t, 255};
+    const float y = c - sea + i;
+    k.FillWhere(0, y, 150, y + 1, [=](float u, float v) {
+      return v >= y && v < y + 1 && std::hypot(u - c, v - c) <= sea;
+    }, col);
+  }
+  const auto inSea = [=](float u, float v) { return std::hypot(u - c, v - c) <= sea - 1.0f; };
+  // two coasts with their ports, top left and bottom right
+  k.FillWhere(0, 0, 150, 150, [=](float u, float v) { return inSea(u, v) && v < 62 - u * 0.55f; },
+              Col{120, 118, 78, 255});
+  k.FillWhere(0, 0, 150, 150, [=](float u, float v) { return inSea(u, v) && v > 186 - u * 0.75f; },
+              Col{120, 118, 78, 255});
+  for (const auto& port : {std::pair{34.0f, 36.0f}, std::pair{118.0f, 104.0f}}) {
+    k.Disc(port.first, port.second, 6.0f, kInk);
+    k.Disc(port.first, port.second, 4.6f, kBrassLight);
+    k.Disc(port.first, port.second, 2.0f, kBrassDark);
+  }
+  // the route: a dashed curve from port to port
+  for (int i = 0; i < 14; i += 2) {
+    const auto at = [](float t) {
+      return std::pair{34.0f + (118.0f - 34.0f) * t - 26.0f * std::sin(kPi * t), 36.0f + (104.0f - 36.0f) * t +
+                                                                                       22.0f * std::sin(kPi * t)};
+    };
+    const auto [x0, y0] = at(i / 14.0f);
+    const auto [x1, y1] = at((i + 1) / 14.0f);
+    k.Line(x0, y0, x1, y1, 1.6f, WithAlpha(kParchment, 200));
+  }
+  // three freighters in line, the nearest largest
+  const Col hull{30, 30, 28, 255}, deck{214, 206, 170, 255};
+  Freighter(k, 48, 66, 0.55f, hull, deck);
+  Freighter(k, 68, 88, 0.75f, hull, deck);
+  Freighter(k, 96, 116, 0.95f, hull, deck);
+  // wakes and swell
+  for (const auto& w : {std::tuple{48.0f, 69.0f, 0.55f}, std::tuple{68.0f, 92.0f, 0.75f},
+                        std::tuple{96.0f, 121.0f, 0.95f}}) {
+    const auto [x, y, s] = w;
+    k.Line(x - 30 * s, y, x - 20 * s, y, 1.2f, WithAlpha(kParchment, 150));
+    k.Line(x - 38 * s, y + 2, x - 28 * s, y + 2, 1.0f, WithAlpha(kParchment, 90));
+  }
+  k.Arc(c, c, sea - 3.0f, kPi * 1.1f, kPi * 1.9f, 1.6f, kGlint);
+  p.Into(sheet);
+}
+
 // ---- Checks
 
 bool Overlaps(const Box& a, const Box& b) { return a.l < b.r && b.l < a.r && a.t < b.b && b.t < a.b; }
@@ -1229,6 +1303,7 @@ int main(int argc, char** argv) {
   DrawTabFrame(sheet);
   DrawCombatIcons(sheet);
   DrawUnitPanelIcons(sheet);
+  DrawConvoyPicture(sheet);
   if (!CheckSheet(sheet.Bytes())) return 1;
 
   const std::string error = tooldraw::WritePng(sheet, argv[1]);

@@ -1,0 +1,154 @@
+// The convoys on the map screen: the dialog opens from the information bar
+// and the C key in the human turn only, and a new convoy's ports are picked
+// with two clicks on the map while the dialog waits hidden.
+#include <gtest/gtest.h>
+
+#include "app/settings.h"
+#include "dialogs/convoys_dialog.h"
+#include "dialogs/dialog_stack.h"
+#include "gui/dxut_listbox.h"
+#include "platform/recording_renderer.h"
+#include "screens/info_panel.h"
+#include "screens/map_screen.h"
+#include "screens/menu.h"
+#include "support/fake_framework.h"
+#include "units/land_fixture.h"
+#include "world/convoy.h"
+#include "world/game_phase.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr int kScreenW = 1024, kScreenH = 768;
+
+class MapConvoys : public ::testing::Test {
+ protected:
+  MapConvoys() : w_({"pppppppp", "pppppppp", "pppppppp", "pppppppp", "pppppppp", "pppppppp"}) {
+    saved_ = g_Settings;
+    g_Settings.MapZoom = 1.0f;
+    w_.AddCountries({kAllies, kAxis});
+    w_.War(1, 2);
+    w_.Country(1).human = true;
+    World().Units().convoys.Resize(2);
+    // Two own ports and the enemy's, each with its harbour node.
+    Port(1, 1, 1);
+    Port(5, 1, 1);
+    Port(3, 4, 2);
+    World().turnState.SetCurrentCountry(&w_.Country(1));
+    World().SetView(MakeMapScreen(World()));
+    World().SetGameState(kPhaseHumanTurn);
+    cMap& map = World().GetMap();
+    map.minViewX = map.minViewY = -100000;
+    map.maxViewX = map.maxViewY = 100000;
+    map.viewX = map.targetX = 3 * 83;
+    map.viewY = map.targetY = 3 * 98;
+  }
+  ~MapConvoys() override {
+    PopDialogs(-1);
+    DeleteRetiredDialogs();
+    World().SetView(nullptr);
+    RetireCurrentMenu();
+    DeleteRetiredMenus();
+    g_Settings = saved_;
+  }
+  cWorld& World() { return *w_.world; }
+  cMapScreen& Screen() { return *LoadedMapScreen(); }
+  void Port(int x, int y, int country) {
+    w_.AddCity(x, y, kCityPort);
+    w_.Hex(x, y).controller = static_cast<std::uint8_t>(country);
+    sWezelGrafuMorz node;
+    node.id = World().GetSeaGraph().GetNodeCount() + 1;
+    node.isSea = 0;
+    node.maxSize = node.size = 3;
+    node.x = node.ownShipX = node.enemyShipX = x;
+    node.y = node.ownShipY = node.enemyShipY = y;
+    World().GetSeaGraph().Nodes().push_back(node);
+    w_.Hex(x, y).seaNode = static_cast<std::uint16_t>(node.id);
+  }
+  bool Marked(int x, int y) { return (w_.Hex(x, y).markBits & 0x8000u) != 0; }
+  cDialogKonwojow* Dialog() { return dynamic_cast<cDialogKonwojow*>(FindDialogById(cDialogKonwojow::kId)); }
+  // A left click (press and release) well inside the hex.
+  void Click(int column, int row) {
+    for (int y = 0; y < kScreenH; y += 3) {
+      for (int x = 0; x < kScreenW; x += 3) {
+        int c = -1, r = -1, c2 = -1, r2 = -1;
+        if (!PickHexAtScreen(World().GetMap(), x, y, kScreenW, kScreenH, c, r) || c != column || r != row) continue;
+        if (!PickHexAtScreen(World().GetMap(), x + 12, y + 12, kScreenW, kScreenH, c2, r2) || c2 != column ||
+            r2 != row) {
+          continue;
+        }
+        Screen().OnMouse(true, false, false, false, false, 0, x + 6, y + 6);
+        Screen().OnMouse(false, false, false, false, false, 0, x + 6, y + 6);
+        return;
+      }
+    }
+    ADD_FAILURE() << "hex " << column << "," << row << " not on the screen";
+  }
+
+  plat::RecordingRenderer renderer_{kScreenW, kScreenH};
+  twtest::FakeFramework framework_{&renderer_};
+  twtest::LandWorld w_;
+  sSettings saved_;
+};
+
+TEST_F(MapConvoys, TheDialogOpensInTheHumanTurnOnlyAndOnce) {
+  World().SetGameState(kPhaseComputerPlayers);
+  Screen().OnGUIEvent(0, kCmdConvoys, nullptr);
+  Screen().OnKeyboard('C', true, false);
+  EXPECT_EQ(Dialog(), nullptr);
+  World().SetGameState(kPhaseHumanTurn);
+  Screen().OnKeyboard('C', true, false);
+  ASSERT_NE(Dialog(), nullptr);
+  EXPECT_EQ(Dialog()->CountryId(), 1);
+  Screen().OnGUIEvent(0, kCmdConvoys, nullptr);
+  EXPECT_EQ(g_DialogStack.size(), 1u);
+}
+
+TEST_F(MapConvoys, TwoClicksPickThePortsOfANewConvoy) {
+  Screen().OnGUIEvent(0, kCmdConvoys, nullptr);
+  cDialogKonwojow* dialog = Dialog();
+  ASSERT_NE(dialog, nullptr);
+  dialog->OnGUIEvent(EVENT_BUTTON_CLICKED, cDialogKonwojow::kNewId, nullptr);
+  EXPECT_FALSE(dialog->Dialog().GetVisible());
+  EXPECT_TRUE(Marked(1, 1));
+  EXPECT_TRUE(Marked(5, 1));
+  EXPECT_FALSE(Marked(3, 4));  // the enemy's
+
+  Click(1, 1);
+  EXPECT_EQ(World().turnState.mode, cDialogKonwojow::kModePickDestination);
+  EXPECT_FALSE(Marked(1, 1));  // no convoy to its own departure
+  EXPECT_TRUE(Marked(5, 1));
+  Click(5, 1);
+  EXPECT_EQ(World().turnState.mode, 0);
+  EXPECT_TRUE(dialog->Dialog().GetVisible());
+  EXPECT_FALSE(Marked(5, 1));
+  const std::vector<cConvoy>& convoys = *World().Units().convoys.ConvoysOf(1);
+  ASSERT_EQ(convoys.size(), 1u);
+  EXPECT_EQ(convoys.front().departure, w_.Hex(1, 1).city);
+  EXPECT_EQ(convoys.front().destination, w_.Hex(5, 1).city);
+  EXPECT_EQ(dialog->SelectedIndex(), 0);
+
+  // A first click beside every port still leads to the second pick, which
+  // then makes nothing.
+  dialog->OnGUIEvent(EVENT_BUTTON_CLICKED, cDialogKonwojow::kNewId, nullptr);
+  Click(3, 3);
+  EXPECT_EQ(World().turnState.mode, cDialogKonwojow::kModePickDestination);
+  Click(5, 1);
+  EXPECT_EQ(World().turnState.mode, 0);
+  EXPECT_TRUE(dialog->Dialog().GetVisible());
+  EXPECT_EQ(convoys.size(), 1u);
+  EXPECT_EQ(dialog->SelectedIndex(), -1);
+  EXPECT_EQ(dialog->List()->GetSize(), 1);
+
+  // A pick that another order interrupts: the convoys command brings the
+  // hidden dialog back instead of leaving it behind the map.
+  dialog->OnGUIEvent(EVENT_BUTTON_CLICKED, cDialogKonwojow::kNewId, nullptr);
+  World().turnState.mode = 4;
+  Screen().OnKeyboard('C', true, false);
+  EXPECT_EQ(Dialog(), dialog);
+  EXPECT_TRUE(dialog->Dialog().GetVisible());
+  EXPECT_FALSE(Marked(1, 1));
+  EXPECT_EQ(g_DialogStack.size(), 1u);
+}
+
+}  // namespace
