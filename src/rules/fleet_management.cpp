@@ -19,7 +19,7 @@ int TypeIndex(const cJednostkaMorska& ship) { return std::clamp(ship.type - kUni
 
 // The ships are given, all of the fleet, and the fleet is the current
 // country's.
-eShipOrderRefusal CheckOwnShips(const cWorld& world, const cFleet& fleet, const ShipList& ships) {
+eShipOrderRefusal CheckOwnShips(const cWorld& world, const cFleet& fleet, const ShipGroup& ships) {
   if (ships.empty()) return eShipOrderRefusal::kNoShipSelected;
   if (fleet.country != world.turnState.CurrentCountryId()) return eShipOrderRefusal::kNotOwnFleet;
   for (const cJednostkaMorska* ship : ships) {
@@ -29,7 +29,7 @@ eShipOrderRefusal CheckOwnShips(const cWorld& world, const cFleet& fleet, const 
 }
 
 // Only the given ships are marked in the fleet.
-void MarkOnly(cFleet& fleet, const ShipList& ships) {
+void MarkOnly(cFleet& fleet, const ShipGroup& ships) {
   fleet.ClearShipMarks();
   for (cJednostkaMorska* ship : ships) ship->marked = true;
 }
@@ -95,11 +95,11 @@ int FleetConditionPercent(int hitPoints, int maxHitPoints) {
 
 // --- split and merge ---
 
-eShipOrderRefusal CheckSplitFleet(const cWorld& world, const cFleet& fleet, const ShipList& ships) {
+eShipOrderRefusal CheckSplitFleet(const cWorld& world, const cFleet& fleet, const ShipGroup& ships) {
   return CheckOwnShips(world, fleet, ships);
 }
 
-int SplitFleet(cWorld& world, cFleet& fleet, const ShipList& ships) {
+int SplitFleet(cWorld& world, cFleet& fleet, const ShipGroup& ships) {
   return LockedStep([&] {
     if (CheckSplitFleet(world, fleet, ships) != eShipOrderRefusal::kNone) return 0;
     MarkOnly(fleet, ships);
@@ -114,14 +114,14 @@ int SplitFleet(cWorld& world, cFleet& fleet, const ShipList& ships) {
   });
 }
 
-eShipOrderRefusal CheckMoveShips(const cWorld& world, const cFleet& fleet, const ShipList& ships) {
+eShipOrderRefusal CheckMoveShips(const cWorld& world, const cFleet& fleet, const ShipGroup& ships) {
   if (const eShipOrderRefusal own = CheckOwnShips(world, fleet, ships); own != eShipOrderRefusal::kNone) return own;
   if (fleet.moved) return eShipOrderRefusal::kFleetAlreadyMoved;
   if (DestinationFleets(world, fleet).empty()) return eShipOrderRefusal::kNoDestinationFleet;
   return eShipOrderRefusal::kNone;
 }
 
-eShipOrderRefusal MoveShipsToFleet(cWorld& world, cFleet& fleet, const ShipList& ships, int targetFleetId) {
+eShipOrderRefusal MoveShipsToFleet(cWorld& world, cFleet& fleet, const ShipGroup& ships, int targetFleetId) {
   return LockedStep([&] {
     const eShipOrderRefusal refusal = CheckMoveShips(world, fleet, ships);
     if (refusal != eShipOrderRefusal::kNone) return refusal;
@@ -157,7 +157,7 @@ void SetFleetReadiness(const std::vector<cFleet*>& fleets, bool active) {
 
 // --- repair and disband ---
 
-eShipOrderRefusal CheckRepairShip(const cWorld& world, const ShipList& ships) {
+eShipOrderRefusal CheckRepairShip(const cWorld& world, const ShipGroup& ships) {
   if (ships.empty()) return eShipOrderRefusal::kNoShipSelected;
   if (ships.size() > 1) return eShipOrderRefusal::kMultipleSelection;
   const cJednostkaMorska& ship = *ships.front();
@@ -190,7 +190,7 @@ eShipOrderRefusal RepairShip(cWorld& world, cJednostkaMorska& ship) {
   });
 }
 
-void DisbandShips(cWorld& world, const ShipList& ships) {
+void DisbandShips(cWorld& world, const ShipGroup& ships) {
   if (ships.empty()) return;
   const int countryId = ships.front()->countryId;
   // Each kill may delete the ship's fleet; nothing of a fleet is read after

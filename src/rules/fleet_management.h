@@ -16,7 +16,7 @@ class cFleet;
 class cJednostkaMorska;
 class cWorld;
 
-using ShipList = std::vector<cJednostkaMorska*>;
+using ShipGroup = std::vector<cJednostkaMorska*>;
 
 // Why a fleet or ship order is refused, in the order the checks test them.
 enum class eShipOrderRefusal {
@@ -65,13 +65,13 @@ int FleetConditionPercent(int hitPoints, int maxHitPoints);
 // A new fleet from the given ships of the fleet (cFleet's split); the old
 // fleet is deleted when it is left empty; naval visibility of the country
 // is worked out again. Returns the new fleet's id, or 0 when refused.
-eShipOrderRefusal CheckSplitFleet(const cWorld& world, const cFleet& fleet, const ShipList& ships);
-int SplitFleet(cWorld& world, cFleet& fleet, const ShipList& ships);
+eShipOrderRefusal CheckSplitFleet(const cWorld& world, const cFleet& fleet, const ShipGroup& ships);
+int SplitFleet(cWorld& world, cFleet& fleet, const ShipGroup& ships);
 
 // The given ships of the fleet join the fleet with the id (one of the
 // destination fleets); the old fleet is deleted when it is left empty.
-eShipOrderRefusal CheckMoveShips(const cWorld& world, const cFleet& fleet, const ShipList& ships);
-eShipOrderRefusal MoveShipsToFleet(cWorld& world, cFleet& fleet, const ShipList& ships, int targetFleetId);
+eShipOrderRefusal CheckMoveShips(const cWorld& world, const cFleet& fleet, const ShipGroup& ships);
+eShipOrderRefusal MoveShipsToFleet(cWorld& world, cFleet& fleet, const ShipGroup& ships, int targetFleetId);
 
 // The new name, cut to 99 characters.
 void RenameFleet(cFleet& fleet, const std::wstring& name);
@@ -83,20 +83,20 @@ void SetFleetReadiness(const std::vector<cFleet*>& fleets, bool active);
 
 // One hit point more for the ship in port; the country pays the repair cost
 // of its type; once a turn.
-eShipOrderRefusal CheckRepairShip(const cWorld& world, const ShipList& ships);
+eShipOrderRefusal CheckRepairShip(const cWorld& world, const ShipGroup& ships);
 eShipOrderRefusal RepairShip(cWorld& world, cJednostkaMorska& ship);
 
 // Every given ship is killed with its cargo (a fleet whose last ship goes
 // is deleted); naval visibility of the country is worked out again.
-void DisbandShips(cWorld& world, const ShipList& ships);
+void DisbandShips(cWorld& world, const ShipGroup& ships);
 
 // The checks of the orders that take their target on the map, for the given
 // ships of one fleet (the searches are those that mark the targets, asked
 // without marking).
-eShipOrderRefusal CheckUnloadOrder(cWorld& world, const ShipList& ships);
-eShipOrderRefusal CheckCarrierStrikeOrder(cWorld& world, const ShipList& ships);
-eShipOrderRefusal CheckShoreBombardmentOrder(cWorld& world, const ShipList& ships);
-eShipOrderRefusal CheckReconOrder(cWorld& world, const ShipList& ships);
+eShipOrderRefusal CheckUnloadOrder(cWorld& world, const ShipGroup& ships);
+eShipOrderRefusal CheckCarrierStrikeOrder(cWorld& world, const ShipGroup& ships);
+eShipOrderRefusal CheckShoreBombardmentOrder(cWorld& world, const ShipGroup& ships);
+eShipOrderRefusal CheckReconOrder(cWorld& world, const ShipGroup& ships);
 
 // The carrier's air strike on (x, y): the strike order's check for the one
 // ship, then a hex its fleet's attack search finds; the strike itself is the

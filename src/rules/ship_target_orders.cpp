@@ -40,7 +40,7 @@ eShipOrderRefusal CheckCarrierRecon(const cWorld& world, const cJednostkaMorska&
 
 }  // namespace
 
-eShipOrderRefusal CheckUnloadOrder(cWorld&, const ShipList& ships) {
+eShipOrderRefusal CheckUnloadOrder(cWorld&, const ShipGroup& ships) {
   if (ships.empty()) return eShipOrderRefusal::kNoShipSelected;
   if (ships.size() > 1) return eShipOrderRefusal::kMultipleSelection;
   cJednostkaMorska& ship = *ships.front();
@@ -58,7 +58,7 @@ eShipOrderRefusal CheckUnloadOrder(cWorld&, const ShipList& ships) {
   return eShipOrderRefusal::kNone;
 }
 
-eShipOrderRefusal CheckCarrierStrikeOrder(cWorld& world, const ShipList& ships) {
+eShipOrderRefusal CheckCarrierStrikeOrder(cWorld& world, const ShipGroup& ships) {
   if (ships.empty()) return eShipOrderRefusal::kNoShipSelected;
   if (ships.size() > 1) return eShipOrderRefusal::kMultipleSelection;
   cJednostkaMorska& ship = *ships.front();
@@ -67,7 +67,7 @@ eShipOrderRefusal CheckCarrierStrikeOrder(cWorld& world, const ShipList& ships) 
   return eShipOrderRefusal::kNone;
 }
 
-eShipOrderRefusal CheckShoreBombardmentOrder(cWorld& world, const ShipList& ships) {
+eShipOrderRefusal CheckShoreBombardmentOrder(cWorld& world, const ShipGroup& ships) {
   if (ships.empty()) return eShipOrderRefusal::kNoShipSelected;
   bool any = false, ready = false;
   for (const cJednostkaMorska* ship : ships) {
@@ -82,7 +82,7 @@ eShipOrderRefusal CheckShoreBombardmentOrder(cWorld& world, const ShipList& ship
   return eShipOrderRefusal::kNone;
 }
 
-eShipOrderRefusal CheckReconOrder(cWorld& world, const ShipList& ships) {
+eShipOrderRefusal CheckReconOrder(cWorld& world, const ShipGroup& ships) {
   if (ships.empty()) return eShipOrderRefusal::kNoShipSelected;
   bool any = false, ready = false;
   for (const cJednostkaMorska* ship : ships) {
