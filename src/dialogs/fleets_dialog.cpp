@@ -18,6 +18,7 @@
 #include "gui/dxut_static.h"
 #include "platform/format.h"
 #include "platform/messages.h"
+#include "platform/paths.h"
 #include "rules/fleet_management.h"
 #include "world/commander.h"
 #include "world/fleet.h"
@@ -67,8 +68,9 @@ cDialogFlot::cDialogFlot(cWorld& world, int seaNodeId)
   dialog_.AddStaticFromLayout(559, Text("fleets_formation"));
   dialog_.AddRadioButtonFromLayout(kRegularId, kFormationGroup, Text("fleets_regular"), nullptr, false);
   dialog_.AddRadioButtonFromLayout(kRaidersId, kFormationGroup, Text("fleets_raiders"), nullptr, false);
-  picture_.Load(kDefaultPicture, cTexture::kFromFile, 1);
-  picture_file_ = kDefaultPicture;
+  if (picture_.Load(kDefaultPicture, cTexture::kFromFile, 1) >= 0 && picture_.Get() != nullptr) {
+    picture_file_ = kDefaultPicture;
+  }
   CDXUTImage* image = nullptr;
   dialog_.AddImageFromLayout(kPictureId, picture_.Get(), 0, 0, 256, 128, nullptr, 0xFFFFFFFF, &image);
   if (image != nullptr) image->SetEnabled(true);
@@ -293,12 +295,22 @@ void cDialogFlot::ShowShipPicture() {
       plat::Format(L"data\\gfx\\Units images\\%i.png", ship.type),
       kDefaultPicture,
   };
+  // The first picture that exists and loads; the one shown already is kept.
+  bool found = false;
   for (const std::wstring& file : candidates) {
-    if (file == picture_file_ && picture_.Get() != nullptr) break;
-    if (picture_.Load(file.c_str(), cTexture::kFromFile, 1) >= 0 && picture_.Get() != nullptr) {
-      picture_file_ = file;
+    if (!plat::FileExists(plat::ResolvePath(file))) continue;
+    if (file == picture_file_ && picture_.Get() != nullptr) {
+      found = true;
       break;
     }
+    if (picture_.Load(file.c_str(), cTexture::kFromFile, 1) >= 0 && picture_.Get() != nullptr) {
+      picture_file_ = file;
+      found = true;
+      break;
+    }
+  }
+  if (!found) {
+    picture_.Release();
     picture_file_.clear();
   }
   if (image != nullptr) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -136,8 +137,7 @@ TEST_F(FleetsDialog, RowsOfTheFixturesFleetAndShips) {
                    static_cast<double>(Ship(L"WS Swift")->GetCombatValue(*world_)));
   EXPECT_EQ(Rows(d.ShipList()).substr(0, shipRows.size()), shipRows);
   EXPECT_NE(Rows(d.ShipList()).find(L"WS Carrier Pigeon;0% (0/0);"), std::wstring::npos);
-  // The first ship is taken when none is marked; its picture falls back to
-  // the default one, since no ship picture ships yet for the fixture.
+  // The first ship is taken when none is marked.
   EXPECT_EQ(d.SelectedShipCount(), 1);
   EXPECT_EQ(d.GetSelectedUnitAt(0)->name, L"WS Resolute");
 
@@ -152,6 +152,31 @@ TEST_F(FleetsDialog, RowsOfTheFixturesFleetAndShips) {
   EXPECT_EQ(strait.FleetList()->GetSize(), 0);
   EXPECT_EQ(strait.GetSelectedFleetAt(0), nullptr);
   EXPECT_EQ(strait.GetSelectedUnitAt(0), nullptr);
+}
+
+TEST_F(FleetsDialog, TheShipPictureFallsBackFromCountryToTypeToDefault) {
+  namespace fs = std::filesystem;
+  const fs::path source = twtest::FindSourceRoot("data/gfx/Units images/default.png") / "data/gfx/Units images";
+  const fs::path pictures = dir_.Path() / "data/gfx/Units images";
+  fs::create_directories(pictures);
+  for (const char* name : {"default.png", "41_1_1.png", "42.png"}) {
+    fs::copy_file(source / "default.png", pictures / name);
+  }
+  cDialogFlot& d = Open();
+  CDXUTControl* image = d.Dialog().GetControl(cDialogFlot::kPictureId);
+  EXPECT_EQ(d.PictureFile(), L"data\\gfx\\Units images\\41_1_1.png");
+  EXPECT_TRUE(image->GetVisible());
+  SelectShips(d, {1});
+  EXPECT_EQ(d.PictureFile(), L"data\\gfx\\Units images\\42.png");
+  SelectShips(d, {2});
+  EXPECT_EQ(d.PictureFile(), L"data\\gfx\\Units images\\default.png");
+  // Several ships: no picture.
+  SelectShips(d, {0, 2});
+  EXPECT_FALSE(image->GetVisible());
+  // Nothing loads at all: no picture, and nothing breaks.
+  fs::remove_all(pictures);
+  SelectShips(d, {1});
+  EXPECT_EQ(d.PictureFile(), L"");
 }
 
 TEST_F(FleetsDialog, SplitThenMoveEveryShipBackDeletesTheEmptiedFleetWhileOpen) {
