@@ -51,6 +51,7 @@ cDialogFlot::cDialogFlot(cWorld& world, int seaNodeId)
       world_(world),
       node_id_(seaNodeId) {
   world_.SetFleetWatcher(this);
+  watching_ = true;
   const sWezelGrafuMorz* node = world_.GetSeaGraph().GetNode(seaNodeId);
   const std::wstring title = plat::Format(Text("fleets_title"), node != nullptr ? node->name : std::wstring());
   CDXUTStatic* titleLabel = nullptr;
@@ -96,14 +97,19 @@ cDialogFlot::cDialogFlot(cWorld& world, int seaNodeId)
   FillFleetList();
 }
 
-cDialogFlot::~cDialogFlot() {
-  if (world_.FleetWatcher() == this) world_.SetFleetWatcher(nullptr);
-}
+cDialogFlot::~cDialogFlot() { StopWatching(); }
 
 void cDialogFlot::Close() {
-  // Closed, the dialog hears of no more fleets; it is freed later.
-  if (world_.FleetWatcher() == this) world_.SetFleetWatcher(nullptr);
+  // Closed, the dialog hears of no more fleets. It is freed later, maybe
+  // after the world: it never reaches the world again.
+  StopWatching();
   cDialog::Close();
+}
+
+void cDialogFlot::StopWatching() {
+  if (!watching_) return;
+  watching_ = false;
+  if (world_.FleetWatcher() == this) world_.SetFleetWatcher(nullptr);
 }
 
 void cDialogFlot::RemoveFleet(const cFleet* fleet) {
@@ -417,7 +423,10 @@ void cDialogFlot::OnGUIEvent(unsigned event, int controlId, CDXUTControl* contro
       return;
     case kCreateFleetId:
       if (n == 1 && s >= 1) {
-        SplitFleet(world_, *fleets_.front(), ships_);
+        // Split off every ship and the old fleet goes: the dialog's own
+        // selection is dropped on the way, so the order gets a copy.
+        const std::vector<cJednostkaMorska*> leaving = ships_;
+        SplitFleet(world_, *fleets_.front(), leaving);
         FillFleetList();
       }
       return;

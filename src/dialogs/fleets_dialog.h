@@ -114,6 +114,7 @@ class cDialogFlot : public cDialog, public cFleetWatcher {
   void AskDisband();
   void AskMoveShips();
   void FinishPending();
+  void StopWatching();
 
   cWorld& world_;
   int node_id_;
@@ -126,4 +127,6 @@ class cDialogFlot : public cDialog, public cFleetWatcher {
   CDXUTListBox* ship_list_ = nullptr;
   // Set while the dialog changes its own controls, whose events it ignores.
   bool updating_ = false;
+  // Registered as the world's fleet watcher (until closed).
+  bool watching_ = false;
 };

@@ -69,13 +69,19 @@ void cMapScreen::OpenFleetsDialogAt(int column, int row, int mode) {
 
 bool cMapScreen::ClickFleetOrder(int mode, int column, int row, bool marked) {
   cDialogFlot* dialog = ActiveFleetsDialog();
-  if (dialog == nullptr) return false;
+  // The unloading pick is the transport's order.
+  if (dialog == nullptr || mode == cDialogFlot::kModeUnload) return false;
+  cMap& map = world_.GetMap();
+  cTurnState& turn = world_.turnState;
   if (mode != cDialogFlot::kModeFleetMove && mode != cDialogFlot::kModeAirStrike &&
       mode != cDialogFlot::kModeRecon && mode != cDialogFlot::kModeShoreBombardment) {
-    return false;
+    // The pick was replaced by a key (Tab selects a unit): the click ends
+    // it all the same, or the hidden dialog would never come back.
+    map.ClearHexMarks(kOrderMarksKeepZone, true);
+    dialog->OnReactivate();
+    RefreshSelection();
+    return true;
   }
-  cTurnState& turn = world_.turnState;
-  cMap& map = world_.GetMap();
   const sHex& hex = map.GetHex(column, row);
   bool resultShown = false;
   switch (mode) {

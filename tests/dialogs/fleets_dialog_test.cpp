@@ -215,6 +215,14 @@ TEST_F(FleetsDialog, SplitThenMoveEveryShipBackDeletesTheEmptiedFleetWhileOpen) 
   EXPECT_EQ(d.GetSelectedFleetAt(0), split);
   EXPECT_EQ(d.ShipList()->GetSize(), 3);
 
+  // Every ship split off: the new fleet takes them all and the old one is
+  // deleted under the dialog's hands.
+  SelectShips(d, {0, 1, 2});
+  Click(d, cDialogFlot::kCreateFleetId);
+  EXPECT_FALSE(IsFleet(split));
+  ASSERT_EQ(d.FleetList()->GetSize(), 1);
+  split = d.GetSelectedFleetAt(0);
+  EXPECT_EQ(split->ships.size(), 3u);
   // A fleet deleted elsewhere leaves the selection at once.
   d.RemoveFleet(split);
   EXPECT_EQ(d.SelectedFleetCount(), 0);
@@ -310,6 +318,18 @@ TEST_F(FleetsDialog, DisbandingTheLastShipDeletesTheFleetAndClosesTheDialog) {
   EXPECT_EQ(FindDialogById(cDialogFlot::kId), nullptr);
   EXPECT_EQ(world_->FleetWatcher(), nullptr);
   EXPECT_TRUE(FleetsAtNode(*world_, kNorthSea, 1).empty());
+}
+
+TEST_F(FleetsDialog, AClosedDialogFreedAfterTheWorldNeverReachesIt) {
+  Open();
+  EXPECT_NE(world_->FleetWatcher(), nullptr);
+  // As when a game ends: the dialogs close, the world goes, and the closed
+  // dialogs are freed at the end of the frame.
+  PopDialogs(-1);
+  EXPECT_EQ(world_->FleetWatcher(), nullptr);
+  world_.reset();
+  g_pWorld = nullptr;
+  DeleteRetiredDialogs();
 }
 
 TEST_F(FleetsDialog, ButtonsTellWhyTheyAreDisabled) {

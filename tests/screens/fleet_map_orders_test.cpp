@@ -145,6 +145,15 @@ TEST_F(FleetMapOrders, EverySelectedFleetMovesAndTheDialogComesBackForThoseLeft)
   WorldOnFrameMoveThunk(0.0, 0.05f);
   EXPECT_TRUE(dialog->Dialog().GetVisible());
 
+  // A key that changes the pending order (Tab selects a unit) does not
+  // strand the hidden dialog: the next click brings it back.
+  ClickButton(*dialog, cDialogFlot::kMoveFleetId);
+  world_->turnState.mode = 4;
+  Click(strait.x, strait.y);
+  EXPECT_EQ(home_->seaNode, kNorthSea);
+  WorldOnFrameMoveThunk(0.05, 0.05f);
+  EXPECT_TRUE(dialog->Dialog().GetVisible());
+
   ClickButton(*dialog, cDialogFlot::kMoveFleetId);
   Click(strait.x, strait.y);
   EXPECT_EQ(home_->seaNode, kStrait);
