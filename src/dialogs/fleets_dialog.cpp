@@ -506,8 +506,8 @@ void cDialogFlot::OnKeyboard(unsigned key, bool keyDown, bool) {
 
 // --- coming back ---
 
-void cDialogFlot::FinishPending() {
-  // Only ships still in the selected fleet are acted on.
+void cDialogFlot::DropLostShips() {
+  // Compared by address only: a ship that has gone is never read.
   if (fleets_.size() == 1) {
     const auto& ships = fleets_.front()->ships;
     std::erase_if(ships_, [&](cJednostkaMorska* ship) {
@@ -516,6 +516,11 @@ void cDialogFlot::FinishPending() {
   } else {
     ships_.clear();
   }
+}
+
+void cDialogFlot::FinishPending() {
+  // Only ships still in the selected fleet are acted on.
+  DropLostShips();
   switch (pending_) {
     case kPendingRenameFleet:
       if (fleets_.size() == 1) RenameFleet(*fleets_.front(), PromptTextResult);

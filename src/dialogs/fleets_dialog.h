@@ -85,6 +85,10 @@ class cDialogFlot : public cDialog, public cFleetWatcher {
   // The fleet leaves the selection (the world deletes it).
   void RemoveFleet(const cFleet* fleet) override;
 
+  // Drops from the ship selection the ships no longer in the selected fleet
+  // (sunk or moved while the dialog waited); the map screen calls it before
+  // it reads the selection.
+  void DropLostShips();
   // The selection at the index, clamped to the last one; null when none.
   cFleet* GetSelectedFleetAt(int index) const;
   cJednostkaMorska* GetSelectedUnitAt(int index) const;

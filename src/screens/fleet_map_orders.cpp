@@ -69,8 +69,10 @@ void cMapScreen::OpenFleetsDialogAt(int column, int row, int mode) {
 
 bool cMapScreen::ClickFleetOrder(int mode, int column, int row, bool marked) {
   cDialogFlot* dialog = ActiveFleetsDialog();
+  if (dialog == nullptr) return false;
+  dialog->DropLostShips();
   // The unloading pick is the transport's order.
-  if (dialog == nullptr || mode == cDialogFlot::kModeUnload) return false;
+  if (mode == cDialogFlot::kModeUnload) return false;
   cMap& map = world_.GetMap();
   cTurnState& turn = world_.turnState;
   if (mode != cDialogFlot::kModeFleetMove && mode != cDialogFlot::kModeAirStrike &&
