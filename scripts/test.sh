@@ -66,6 +66,11 @@ bash "$root/scripts/unit_panel.sh" "$asan" "$asan/unit_panel"
 echo "== convoys (Xvfb)"
 bash "$root/scripts/convoys_walk.sh" "$asan" "$asan/convoys_walk"
 
+# The fleets dialog played the same way: opened on a sea zone, the fleet
+# moved through it to another; pictures of the dialog over the map.
+echo "== fleets dialog (Xvfb)"
+bash "$root/scripts/fleets_dialog.sh" "$asan" "$asan/fleets_dialog"
+
 # The tests of code that both threads run, under ThreadSanitizer.
 tsan="$root/build/tsan"
 cmake -S "$root" -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_TSAN=ON \

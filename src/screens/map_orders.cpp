@@ -45,9 +45,11 @@ void cMapScreen::ShowAttackPanel() {
   if (auto* panel = dynamic_cast<cAttackPanel*>(panels_[kAttack])) panel->ShowAttack();
 }
 
-void cMapScreen::ShowCombatResult(const sBombardmentResult& result) {
+bool cMapScreen::ShowCombatResult(const sBombardmentResult& result) {
   const float delay = g_Delays[kDelayHumanCombatResult].load();
-  if (delay != 0.0f) PushDialog(new cDialogWynikuWalki(world_, result, delay));
+  if (delay == 0.0f) return false;
+  PushDialog(new cDialogWynikuWalki(world_, result, delay));
+  return true;
 }
 
 cMapScreen::eClick cMapScreen::ClickAssaultPlan(cJednostka* clicked, int column, int row) {
@@ -111,6 +113,8 @@ void cMapScreen::OnMapClick(int column, int row) {
   // clears them.
   sHex& hex = map.GetHex(column, row);
   const bool marked = (hex.markBits & kTargetMarks) != 0;
+  // A sea hex selected while no dialog is open shows the fleets there.
+  const bool noDialog = g_DialogStack.empty() && g_pActiveDialog == nullptr;
   turn.SelectHex(world_, column, row);
   cJednostka* clicked = hex.unit;
   const int mode = turn.mode;
@@ -119,6 +123,8 @@ void cMapScreen::OnMapClick(int column, int row) {
   if (ClickConvoyPort(mode, hex, marked)) {
     // The departure pick leads to the destination pick; that one ends.
     if (turn.mode != kModeNone) return;
+  } else if (ClickFleetOrder(mode, column, row, marked)) {
+    // A pick of the fleets dialog ends with this click, done or not.
   } else if (ClickAirOrder(mode, acting, column, row, marked)) {
     // An air order ends with this click, done or not.
   } else if (ClickLandingOrder(mode, acting, column, row, marked)) {
@@ -169,4 +175,5 @@ void cMapScreen::OnMapClick(int column, int row) {
     }
   }
   if (click == eClick::kEnds) turn.mode = kModeNone;
+  if (noDialog) OpenFleetsDialogAt(column, row, mode);
 }

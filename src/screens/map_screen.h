@@ -136,10 +136,19 @@ class cMapScreen final : public cWorldView {
   // of the ship selected in the fleets dialog (mode 16)
   // (screens/landing_orders.cpp); false when the click is not one of them.
   bool ClickLandingOrder(int mode, cJednostka* acting, int column, int row, bool marked);
+  // The click that completes a pick of the fleets dialog (modes 8, 11, 13
+  // and 17 while that dialog is the active one): the order on the hex, then
+  // the dialog's OnReactivate (screens/fleet_map_orders.cpp); false when no
+  // such pick is pending.
+  bool ClickFleetOrder(int mode, int column, int row, bool marked);
+  // Opens the fleets dialog of the sea zone of the selected water hex when
+  // the current country has fleets there, no dialog is open and the mode
+  // is not the bombardment pick.
+  void OpenFleetsDialogAt(int column, int row, int mode);
   void ShowAttackPanel();
   // The combat report for the "Delay/HumanCombatResult" time; none when
-  // that is 0.
-  void ShowCombatResult(const struct sBombardmentResult& result);
+  // that is 0. True when the report was shown.
+  bool ShowCombatResult(const struct sBombardmentResult& result);
   void UpdateStatusBarHint();
   void ClickInfoBarButton(int id);
   void MovePanel(int layoutId, int dx, int dy);

@@ -35,6 +35,12 @@ cFleet::cFleet(cWorld& world, const cFleet& source)
   }
 }
 
+void cFleet::Delete(cWorld& world) {
+  if (cFleetWatcher* watcher = world.FleetWatcher()) watcher->RemoveFleet(this);
+  world.Units().fleets.remove(this);
+  delete this;
+}
+
 sWezelGrafuMorz* cFleet::GetSeaNode() const {
   return g_pWorld ? g_pWorld->GetSeaGraph().GetNode(seaNode) : nullptr;
 }

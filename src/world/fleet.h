@@ -8,10 +8,23 @@
 #include <string>
 #include <vector>
 
+class cFleet;
 class cJednostkaMorska;
 class cWorld;
 struct sBombardmentResult;
 struct sWezelGrafuMorz;
+
+// Told of every fleet the world deletes while the fleet still exists, so
+// that whoever holds it (the fleets dialog's selection) lets it go. The
+// higher layer that shows fleets implements it and registers itself with
+// the world (cWorld::SetFleetWatcher).
+class cFleetWatcher {
+ public:
+  virtual void RemoveFleet(const cFleet* fleet) = 0;
+
+ protected:
+  ~cFleetWatcher() = default;
+};
 
 enum eFleetFormation : int {
   kFormationRegular = 0,
@@ -36,6 +49,10 @@ class cFleet {
   sWezelGrafuMorz* GetSeaNode() const;
   sWezelGrafuMorz* GetSeaNode(cWorld& world) const;
   int GetShipCount() const { return static_cast<int>(ships.size()); }
+  // The end of the fleet: the world's fleet watcher lets it go, it leaves
+  // the world's fleet list and is freed. Its ships are not touched (the
+  // caller has moved or killed them).
+  void Delete(cWorld& world);
   // Removes the ship from the list (the ship keeps its own fields).
   void RemoveShip(cJednostkaMorska* ship) { ships.remove(ship); }
 
@@ -83,12 +100,17 @@ class cFleet {
   // (512); then the fleet's zone and each linked node where the country
   // has spotted enemy ships (16384).
   int MarkAttackHexTargets(cWorld& world, bool mark);
+  // Whether (x, y) is one of those targets: a land hex the search finds or
+  // a hex of a sea zone it finds; nothing is marked.
+  bool IsAttackHexTarget(cWorld& world, int x, int y);
   // The same search for visible enemy units not shore-bombarded this
   // impulse (512).
   int MarkShoreBombardmentTargets(cWorld& world, bool mark);
   // The land hexes of the fleet's sea zone and those within the aircraft
   // range of them (256), then the zone's own hexes (16384).
   int MarkReconHexes(cWorld& world, bool mark);
+  // Whether (x, y) is one of those hexes; nothing is marked.
+  bool IsReconHex(cWorld& world, int x, int y);
   // The aircraft range of the fleet's carriers: the range multiplier of the
   // country's aircraft level times the carrier aircraft range.
   int GetCarrierAirRange(const cWorld& world) const;

@@ -33,8 +33,10 @@ bool AtWar(const cWorld& world, int a, int b) {
 // The land hexes of the fleet's sea zone that qualify, then every land hex
 // within range of such a hex that qualifies too; each counted (and marked)
 // once.
+// With found, the counted hexes are also listed there.
 int SearchFromZone(cWorld& world, const cFleet& fleet, int range, bool mark, std::uint32_t bits,
-                   const std::function<bool(const sHex&)>& qualifies) {
+                   const std::function<bool(const sHex&)>& qualifies,
+                   std::vector<std::pair<int, int>>* found = nullptr) {
   cMap& map = world.GetMap();
   const int width = map.GetWidth(), height = map.GetHeight();
   std::vector<char> taken(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
@@ -47,6 +49,7 @@ int SearchFromZone(cWorld& world, const cFleet& fleet, int range, bool mark, std
     t = 1;
     ++count;
     if (mark) SetHexMark(map, hex, bits, -1);
+    if (found) found->emplace_back(x, y);
     return true;
   };
   std::vector<std::pair<int, int>> seeds;
@@ -91,16 +94,24 @@ int cFleet::MarkReachableNodes(cWorld& world, bool mark) {
   return count;
 }
 
-int cFleet::MarkAttackHexTargets(cWorld& world, bool mark) {
+namespace {
+
+// The carriers' targets of the fleet: the land hexes (listed in found when
+// given) and the sea zones with spotted enemy ships (in zonesFound).
+int SearchAttackTargets(cWorld& world, const cFleet& fleet, bool mark, std::vector<std::pair<int, int>>* found,
+                        std::vector<int>* zonesFound) {
   cMap& map = world.GetMap();
-  if (mark) ClearMapMarks(map, 0xFFFFFFFFu, false);
-  int count = SearchFromZone(world, *this, GetCarrierAirRange(world), mark, kMarkTarget, [&](const sHex& hex) {
-    if (hex.unit && hex.unit->visible && AtWar(world, country, hex.unit->countryId)) return true;
-    return hex.city != nullptr && AtWar(world, country, hex.controller);
-  });
+  const int country = fleet.country;
+  int count = SearchFromZone(
+      world, fleet, fleet.GetCarrierAirRange(world), mark, kMarkTarget,
+      [&](const sHex& hex) {
+        if (hex.unit && hex.unit->visible && AtWar(world, country, hex.unit->countryId)) return true;
+        return hex.city != nullptr && AtWar(world, country, hex.controller);
+      },
+      found);
   // The fleet's zone and its linked nodes where enemy ships are spotted.
-  std::vector<int> zones{seaNode};
-  if (const sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(seaNode)) {
+  std::vector<int> zones{fleet.seaNode};
+  if (const sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(fleet.seaNode)) {
     for (const sSeaLink& link : node->links) zones.push_back(link.node);
   }
   for (int id : zones) {
@@ -108,8 +119,27 @@ int cFleet::MarkAttackHexTargets(cWorld& world, bool mark) {
     if (!node || !node->IsSeaZone() || node->GetSpottedEnemyShipCount() == 0) continue;
     ++count;
     if (mark) map.MarkSeaZoneHexes(id, kMarkSeaZone);
+    if (zonesFound) zonesFound->push_back(id);
   }
   return count;
+}
+
+}  // namespace
+
+int cFleet::MarkAttackHexTargets(cWorld& world, bool mark) {
+  if (mark) ClearMapMarks(world.GetMap(), 0xFFFFFFFFu, false);
+  return SearchAttackTargets(world, *this, mark, nullptr, nullptr);
+}
+
+bool cFleet::IsAttackHexTarget(cWorld& world, int x, int y) {
+  const cMap& map = world.GetMap();
+  if (!map.IsInside(x, y)) return false;
+  std::vector<std::pair<int, int>> hexes;
+  std::vector<int> zones;
+  SearchAttackTargets(world, *this, false, &hexes, &zones);
+  const sHex& hex = map.GetHex(x, y);
+  if (hex.IsWater()) return std::find(zones.begin(), zones.end(), static_cast<int>(hex.seaZone)) != zones.end();
+  return std::find(hexes.begin(), hexes.end(), std::make_pair(x, y)) != hexes.end();
 }
 
 int cFleet::MarkShoreBombardmentTargets(cWorld& world, bool mark) {
@@ -118,6 +148,17 @@ int cFleet::MarkShoreBombardmentTargets(cWorld& world, bool mark) {
     return hex.unit && hex.unit->visible && AtWar(world, country, hex.unit->countryId) &&
            static_cast<int>(hex.unit->shoreBombardmentEffect * 100.0f) == 0;
   });
+}
+
+bool cFleet::IsReconHex(cWorld& world, int x, int y) {
+  const cMap& map = world.GetMap();
+  if (!map.IsInside(x, y)) return false;
+  const sHex& hex = map.GetHex(x, y);
+  if (hex.IsWater()) return hex.seaZone == seaNode;
+  std::vector<std::pair<int, int>> hexes;
+  SearchFromZone(world, *this, GetCarrierAirRange(world), false, kMarkRecon, [](const sHex&) { return true; },
+                 &hexes);
+  return std::find(hexes.begin(), hexes.end(), std::make_pair(x, y)) != hexes.end();
 }
 
 int cFleet::MarkReconHexes(cWorld& world, bool mark) {

@@ -72,10 +72,7 @@ void cJednostkaMorska::Kill(bool killCarried) {
     sUnitLists& lists = g_pWorld->Units();
     if (fleet) {
       fleet->RemoveShip(this);
-      if (fleet->ships.empty()) {
-        lists.fleets.remove(fleet);
-        delete fleet;
-      }
+      if (fleet->ships.empty()) fleet->Delete(*g_pWorld);
       fleet = nullptr;
       fleetId = -1;
     }

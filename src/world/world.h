@@ -31,6 +31,7 @@
 class cMusicPlayer;
 class cCommander;
 class cFleet;
+class cFleetWatcher;
 class cJednostkaMorska;
 class cWorld;
 
@@ -112,6 +113,11 @@ class cWorld {
   // loading, freed with the world. Main thread only.
   void SetView(std::unique_ptr<cWorldView> view);
   cWorldView* View() const { return view_.get(); }
+  // Whoever must hear of deleted fleets (the open fleets dialog); not
+  // owned, null when none. Set on the main thread; told under the
+  // framework lock.
+  void SetFleetWatcher(cFleetWatcher* watcher) { fleet_watcher_ = watcher; }
+  cFleetWatcher* FleetWatcher() const { return fleet_watcher_; }
 
   // Plays the playlist of the first human country that has one, else the
   // default playlist; false when nothing could be played.
@@ -249,6 +255,7 @@ class cWorld {
  private:
   std::unique_ptr<cMap> map_;
   std::unique_ptr<cWorldView> view_;
+  cFleetWatcher* fleet_watcher_ = nullptr;
   std::function<void()> stop_worker_;
   const std::atomic<bool>* worker_stop_ = nullptr;
   std::vector<cCity*> cities_;

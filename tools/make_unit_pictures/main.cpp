@@ -4,10 +4,10 @@
 //   make_unit_pictures <data folder>
 //
 // writes <data>/gfx/Units images/<type>.png for the land types 0-6, the air
-// types 20-22 and the artificial harbour 60, and default.png for any other.
-// Land units stand on a plain under a hazy sky (a corps shows more men or
-// machines than a division), aircraft fly over clouds, the harbour lies off
-// a beach. Everything is drawn from fixed shapes and seeds, so every run
+// types 20-22, the ship types 40-45 and the artificial harbour 60, and
+// default.png for any other. Land units stand on a plain under a hazy sky (a
+// corps shows more men or machines than a division), aircraft fly over
+// clouds, ships steam over a grey sea, the harbour lies off a beach. Everything is drawn from fixed shapes and seeds, so every run
 // gives the same files.
 #include <cmath>
 #include <cstdint>
@@ -269,6 +269,111 @@ void DrawHarbour(Canvas& k) {
   Lorry(k, 110, 86, 0.45f, kOlive, Col{132, 124, 88, 255});
 }
 
+// A sea under an overcast sky, with a little swell and a far coast.
+void Seascape(Canvas& k, int seed) {
+  tooldraw::VGradient(k, 0, 0, kW, 70, Col{150, 164, 170, 255}, Col{204, 204, 190, 255});
+  for (int x = 0; x < kW; ++x) {  // the far coast
+    const float h = 64 + 5 * Fbm(x / 36.0f, 1.5f, seed);
+    if (x > 150) k.Rect(float(x), h, 1, 70 - h, Col{128, 136, 126, 255});
+  }
+  tooldraw::VGradient(k, 0, 70, kW, 58, kSea, kSeaDeep);
+  for (int y = 72; y < kH; y += 2)
+    for (int x = 0; x < kW; ++x)
+      if (Noise(x / 11.0f, y / 2.0f, seed + 2) > 0.74f) k.Rect(float(x), float(y), 1, 1, Col{206, 214, 210, 80});
+}
+
+// A hull facing left on the waterline y: bow at the left, length l, freeboard
+// h; the bow wave and the wake in white.
+void Hull(Canvas& k, float x, float y, float l, float h, Col c) {
+  const float a = x - l / 2, b = x + l / 2;
+  k.Polygon({a - 0.06f * l, y - h, b, y - h * 0.9f, b - 0.03f * l, y, a + 0.04f * l, y}, c);
+  k.Rect(a + 0.04f * l, y - 2, l * 0.93f, 2, Mix(c, kInk, 0.5f));  // boot top
+  k.Polygon({a - 0.06f * l, y, a + 0.1f * l, y, a + 0.02f * l, y + 3}, Col{232, 236, 230, 200});
+  k.Polygon({b - 0.03f * l, y, b + 0.3f * l, y + 2, b + 0.3f * l, y + 5, b - 0.03f * l, y + 3}, Col{220, 226, 222, 110});
+}
+
+// A gun turret on deck at (x, y), its barrels to the left (or right).
+void Turret(Canvas& k, float x, float y, float s, Col c, bool aft) {
+  k.Polygon({x - 7 * s, y, x - 5 * s, y - 5 * s, x + 6 * s, y - 5 * s, x + 7 * s, y}, c);
+  const float d = aft ? 1.0f : -1.0f;
+  k.Line(x + d * 4 * s, y - 3 * s, x + d * 17 * s, y - 4 * s, 1.4f * s, c);
+  k.Line(x + d * 4 * s, y - 1.5f * s, x + d * 17 * s, y - 2.5f * s, 1.4f * s, c);
+}
+
+void Funnel(Canvas& k, float x, float y, float w, float h, Col c) {
+  k.Polygon({x, y, x + w * 0.3f, y - h, x + w * 1.3f, y - h, x + w, y}, c);
+  k.Rect(x + w * 0.3f, y - h, w, 2, kInk);
+  for (int i = 0; i < 4; ++i) k.Disc(x + w + i * 6.0f, y - h - 4 - i * 3.0f, 3 + i * 1.5f, Col{90, 90, 86, 90.0f - i * 18});
+}
+
+constexpr Col kHullGrey{92, 98, 102, 255};
+constexpr Col kHullLit{128, 134, 136, 255};
+
+void DrawCarrier(Canvas& k) {
+  Seascape(k, 81);
+  Hull(k, 124, 104, 200, 16, kHullGrey);
+  k.Rect(14, 86, 212, 4, kHullLit);  // the flight deck overhangs the hull
+  k.Rect(160, 66, 18, 20, kHullGrey);  // the island
+  k.Rect(164, 58, 9, 8, kHullGrey);
+  k.Line(169, 58, 169, 46, 1.2f, kInk);
+  for (int i = 0; i < 3; ++i) Aircraft(k, 40 + i * 34.0f, 82, 0.16f, 1, kOlive, kOliveLit);
+}
+
+void DrawBattleship(Canvas& k) {
+  Seascape(k, 83);
+  Hull(k, 128, 106, 196, 18, kHullGrey);
+  Turret(k, 60, 89, 1.6f, kHullLit, false);
+  Turret(k, 86, 85, 1.6f, kHullLit, false);
+  Turret(k, 194, 90, 1.6f, kHullLit, true);
+  k.Polygon({100, 88, 104, 62, 124, 62, 132, 88}, kHullGrey);  // the tower
+  k.Rect(106, 54, 14, 8, kHullLit);
+  k.Line(113, 54, 113, 36, 1.4f, kInk);
+  Funnel(k, 138, 88, 14, 18, kHullGrey);
+}
+
+void DrawCruiser(Canvas& k) {
+  Seascape(k, 85);
+  Hull(k, 128, 104, 170, 14, kHullLit);
+  Turret(k, 70, 91, 1.2f, kHullGrey, false);
+  Turret(k, 184, 92, 1.2f, kHullGrey, true);
+  k.Polygon({96, 90, 100, 72, 114, 72, 118, 90}, kHullLit);
+  k.Line(107, 72, 107, 52, 1.2f, kInk);
+  Funnel(k, 124, 90, 10, 14, kHullLit);
+  Funnel(k, 146, 90, 10, 14, kHullLit);
+}
+
+void DrawSubmarine(Canvas& k) {
+  Seascape(k, 87);
+  k.Ellipse(128, 104, 96, 6, Col{58, 62, 64, 255});  // the hull awash
+  k.Polygon({112, 100, 116, 82, 138, 82, 144, 100}, Col{58, 62, 64, 255});  // the conning tower
+  k.Line(124, 82, 124, 66, 1.2f, kInk);  // periscope
+  k.Rect(124, 66, 4, 1.5f, kInk);
+  k.Line(88, 98, 96, 95, 1.6f, Col{58, 62, 64, 255});  // deck gun
+  for (int i = 0; i < 6; ++i) k.Rect(34.0f + i * 30, 104, 18, 1.5f, Col{222, 228, 224, 120});
+}
+
+void DrawCargoShip(Canvas& k) {
+  Seascape(k, 89);
+  Hull(k, 128, 104, 180, 20, Col{84, 76, 66, 255});
+  k.Rect(150, 70, 34, 14, Col{210, 204, 188, 255});  // the bridge house aft
+  Funnel(k, 164, 70, 10, 12, Col{70, 64, 56, 255});
+  for (float x : {66.0f, 116.0f}) {  // masts, derricks and crates
+    k.Line(x, 84, x, 44, 1.6f, kInk);
+    k.Line(x, 50, x - 20, 80, 1.0f, kInk);
+    k.Rect(x - 30, 76, 22, 8, kOlive);
+  }
+}
+
+void DrawAmphibiousShip(Canvas& k) {
+  Seascape(k, 91);
+  Hull(k, 132, 106, 168, 16, kHullGrey);
+  k.Polygon({44, 90, 34, 104, 44, 106}, kHullLit);  // the bow ramp
+  k.Rect(176, 70, 26, 20, kHullGrey);  // the bridge aft
+  k.Line(189, 70, 189, 52, 1.2f, kInk);
+  Tank(k, 90, 90, 0.34f, kOlive, kOliveLit);  // vehicles on the tank deck
+  Lorry(k, 132, 90, 0.4f, kOlive, Col{132, 124, 88, 255});
+}
+
 void DrawDefault(Canvas& k) {
   Landscape(k, 97);
   k.Rect(120, 46, 3, 74, kInk);  // a flag on its pole
@@ -314,6 +419,9 @@ int main(int argc, char** argv) {
                   Write(folder, "5.png", [](Canvas& k) { DrawArmoured(k, true); }) &&
                   Write(folder, "6.png", DrawAirborne) && Write(folder, "20.png", DrawFighter) &&
                   Write(folder, "21.png", DrawTacticalBomber) && Write(folder, "22.png", DrawStrategicBomber) &&
+                  Write(folder, "40.png", DrawCarrier) && Write(folder, "41.png", DrawBattleship) &&
+                  Write(folder, "42.png", DrawCruiser) && Write(folder, "43.png", DrawSubmarine) &&
+                  Write(folder, "44.png", DrawCargoShip) && Write(folder, "45.png", DrawAmphibiousShip) &&
                   Write(folder, "60.png", DrawHarbour) && Write(folder, "default.png", DrawDefault);
   IMG_Quit();
   SDL_Quit();

@@ -1,0 +1,170 @@
+// The map screen's side of the fleets dialog on the fixture scenario: a
+// click on a sea zone where the player has a fleet opens the dialog, its
+// move button hides it and marks the reachable nodes, and the click on a
+// marked node moves every selected fleet there; the dialog then closes when
+// no fleet is left, or comes back.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/settings.h"
+#include "dialogs/dialog_stack.h"
+#include "dialogs/fleets_dialog.h"
+#include "files/world_loader.h"
+#include "gui/dxut_listbox.h"
+#include "platform/recording_renderer.h"
+#include "screens/map_screen.h"
+#include "screens/menu.h"
+#include "support/fake_framework.h"
+#include "support/fixture_scenario.h"
+#include "world/fleet.h"
+#include "world/game_phase.h"
+#include "world/jednostka_morska.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr int kScreenW = 1024, kScreenH = 768;
+constexpr int kNorthSea = 1, kStrait = 2;
+
+class FleetMapOrders : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(twtest::FixtureScenarioSource().empty()) << "set TW_SOURCE_DIR";
+    saved_ = g_Settings;
+    saved_delay_ = g_Delays[kDelayHumanReconAfter].load();
+    g_Delays[kDelayHumanReconAfter] = 0.0f;
+    g_Settings.MapZoom = 1.0f;
+    const sGameStartSettings settings = twtest::CopyFixtureScenario(dir_.Path());
+    folder_ = std::make_unique<twtest::ScopedWorkingFolder>(dir_.Path());
+    LoadWorld(settings);
+    world_.reset(g_pWorld);
+    ASSERT_NE(world_, nullptr);
+    world_->constants.fleetReachSteps = 2;
+    world_->constants.navalReachValue = {2, 2, 2, 2, 1, 1};
+    world_->turnState.SetCurrentCountry(world_->GetCountry(1));
+    world_->SetView(MakeMapScreen(*world_));
+    world_->SetGameState(kPhaseHumanTurn);
+    cMap& map = world_->GetMap();
+    map.minViewX = map.minViewY = -100000;
+    map.maxViewX = map.maxViewY = 100000;
+    map.viewX = map.targetX = 9 * 83;
+    map.viewY = map.targetY = 3 * 98;
+    for (cFleet* fleet : world_->Units().fleets) {
+      if (fleet->name == L"Home Fleet") home_ = fleet;
+    }
+    ASSERT_NE(home_, nullptr);
+  }
+  void TearDown() override {
+    PopDialogs(-1);
+    DeleteRetiredDialogs();
+    if (world_) world_->SetView(nullptr);
+    RetireCurrentMenu();
+    DeleteRetiredMenus();
+    world_.reset();
+    g_pWorld = nullptr;
+    g_Settings = saved_;
+    g_Delays[kDelayHumanReconAfter] = saved_delay_;
+  }
+  cMapScreen& Screen() { return *LoadedMapScreen(); }
+  // A left click (press and release) on the middle of the hex.
+  void Click(int column, int row) {
+    for (int y = 0; y < kScreenH; y += 3) {
+      for (int x = 0; x < kScreenW; x += 3) {
+        int c = -1, r = -1, c2 = -1, r2 = -1;
+        if (!PickHexAtScreen(world_->GetMap(), x, y, kScreenW, kScreenH, c, r) || c != column || r != row) continue;
+        if (!PickHexAtScreen(world_->GetMap(), x + 12, y + 12, kScreenW, kScreenH, c2, r2) || c2 != column ||
+            r2 != row) {
+          continue;
+        }
+        Screen().OnMouse(true, false, false, false, false, 0, x + 6, y + 6);
+        Screen().OnMouse(false, false, false, false, false, 0, x + 6, y + 6);
+        return;
+      }
+    }
+    ADD_FAILURE() << "hex " << column << "," << row << " not on the screen";
+  }
+  cDialogFlot* FleetsDialog() { return dynamic_cast<cDialogFlot*>(g_pActiveDialog); }
+  void ClickButton(cDialogFlot& d, int id) { d.OnGUIEvent(EVENT_BUTTON_CLICKED, id, d.Dialog().GetControl(id)); }
+
+  twtest::TempDir dir_;
+  std::unique_ptr<twtest::ScopedWorkingFolder> folder_;
+  plat::RecordingRenderer renderer_{kScreenW, kScreenH};
+  twtest::FakeFramework framework_{&renderer_};
+  std::unique_ptr<cWorld> world_;
+  cFleet* home_ = nullptr;
+  sSettings saved_;
+  float saved_delay_ = 0;
+};
+
+TEST_F(FleetMapOrders, MovingTheOnlyFleetAwayClosesTheDialog) {
+  const sWezelGrafuMorz& north = *world_->GetSeaGraph().GetNode(kNorthSea);
+  const sWezelGrafuMorz& strait = *world_->GetSeaGraph().GetNode(kStrait);
+  // The enemy's squadron in the Strait opens nothing.
+  Click(strait.x, strait.y);
+  EXPECT_EQ(g_pActiveDialog, nullptr);
+  Click(north.x, north.y);
+  cDialogFlot* dialog = FleetsDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(dialog->SeaNodeId(), kNorthSea);
+  ASSERT_EQ(dialog->GetSelectedFleetAt(0), home_);
+
+  ClickButton(*dialog, cDialogFlot::kMoveFleetId);
+  EXPECT_FALSE(dialog->Dialog().GetVisible());
+  EXPECT_EQ(world_->turnState.mode, cDialogFlot::kModeFleetMove);
+  EXPECT_NE(world_->GetMap().GetHex(strait.x, strait.y).markBits & 0x8000u, 0u);
+  Click(strait.x, strait.y);
+  EXPECT_EQ(home_->seaNode, kStrait);
+  EXPECT_TRUE(home_->moved);
+  EXPECT_EQ(world_->turnState.mode, 0);
+  // Nothing of the country is left in the North Sea: the dialog has gone,
+  // and the click on the Strait did not open another.
+  EXPECT_EQ(FindDialogById(cDialogFlot::kId), nullptr);
+  EXPECT_EQ(g_pActiveDialog, nullptr);
+}
+
+TEST_F(FleetMapOrders, EverySelectedFleetMovesAndTheDialogComesBackForThoseLeft) {
+  const sWezelGrafuMorz& north = *world_->GetSeaGraph().GetNode(kNorthSea);
+  const sWezelGrafuMorz& strait = *world_->GetSeaGraph().GetNode(kStrait);
+  Click(north.x, north.y);
+  cDialogFlot* dialog = FleetsDialog();
+  ASSERT_NE(dialog, nullptr);
+  // The cargo ship forms a fleet of its own, which stays.
+  for (int i = 0; i < dialog->ShipList()->GetSize(); ++i) dialog->ShipList()->GetItem(i)->bSelected = i == 2;
+  dialog->OnGUIEvent(EVENT_LISTBOX_SELECTION, cDialogFlot::kShipListId, dialog->ShipList());
+  ClickButton(*dialog, cDialogFlot::kCreateFleetId);
+  cFleet* cargo = world_->Units().fleets.back();
+  ASSERT_EQ(dialog->GetSelectedFleetAt(0), home_);
+
+  ClickButton(*dialog, cDialogFlot::kMoveFleetId);
+  // A click on an unmarked hex ends the pick: nothing moves, the dialog
+  // comes back.
+  Click(north.x + 3, north.y + 6);
+  EXPECT_EQ(home_->seaNode, kNorthSea);
+  EXPECT_EQ(world_->turnState.mode, 0);
+  WorldOnFrameMoveThunk(0.0, 0.05f);
+  EXPECT_TRUE(dialog->Dialog().GetVisible());
+
+  // A key that changes the pending order (Tab selects a unit) does not
+  // strand the hidden dialog: the next click brings it back.
+  ClickButton(*dialog, cDialogFlot::kMoveFleetId);
+  world_->turnState.mode = 4;
+  Click(strait.x, strait.y);
+  EXPECT_EQ(home_->seaNode, kNorthSea);
+  WorldOnFrameMoveThunk(0.05, 0.05f);
+  EXPECT_TRUE(dialog->Dialog().GetVisible());
+
+  ClickButton(*dialog, cDialogFlot::kMoveFleetId);
+  Click(strait.x, strait.y);
+  EXPECT_EQ(home_->seaNode, kStrait);
+  EXPECT_EQ(cargo->seaNode, kNorthSea);
+  EXPECT_FALSE(cargo->moved);
+  // The dialog shows what is left after the delay (0 here: the next frame).
+  ASSERT_EQ(FleetsDialog(), dialog);
+  EXPECT_EQ(dialog->FleetList()->GetSize(), 1);
+  EXPECT_EQ(dialog->GetSelectedFleetAt(0), cargo);
+  WorldOnFrameMoveThunk(0.1, 0.05f);
+  EXPECT_TRUE(dialog->Dialog().GetVisible());
+}
+
+}  // namespace
