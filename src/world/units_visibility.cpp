@@ -5,16 +5,19 @@
 #include "world/country.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_lotnicza.h"
+#include "world/naval_spotting.h"
 #include "world/world.h"
 
-// (The sea nodes' naval visibility joins this with the naval rules.)
 void RecalculateUnitsVisibility(cWorld& world, const cCountry& viewer) {
   LogLine(L"Recalculating units visibility");
   sUnitLists& units = world.Units();
   const bool fog = g_Settings.FogOfWar != 0;
   for (cJednostkaLadowa* unit : units.landUnits) unit->visible = !fog;
   for (cJednostkaLotnicza* unit : units.airUnits) unit->visible = !fog;
-  if (!fog) return;
+  if (!fog) {
+    CalculateNavalVisibilityEverywhere(world, viewer.id, false);
+    return;
+  }
   const auto ownSide = [&viewer](const cUnit& unit) {
     return unit.countryId == viewer.id || viewer.IsAlliedWith(unit.countryId);
   };
@@ -31,4 +34,6 @@ void RecalculateUnitsVisibility(cWorld& world, const cCountry& viewer) {
   for (cUnit* unit : viewer.reconSpottedUnits) {
     if (unit != nullptr) unit->visible = true;
   }
+  // Which ships the viewer sees at each sea node, and which the node shows.
+  CalculateNavalVisibilityEverywhere(world, viewer.id, false);
 }
