@@ -17,8 +17,8 @@ namespace tooldraw {
 constexpr float kShipWaterline = 64.0f;
 
 struct ShipInk {
-  Col hull;    // hull and main turrets
-  Col upper;   // superstructure, funnels, the tower
+  Col hull;    // hull
+  Col upper;   // superstructure, funnels, turrets and guns
   Col detail;  // deck edges, windows, lines that catch the light
   Col dark;    // boot-topping, funnel caps, aircraft on deck
   Col cargo;   // deck cargo, boats
@@ -54,14 +54,14 @@ namespace ship_detail {
 // (facing -1) or the stern (+1); raised turrets stand on a barbette.
 inline void Turret(ShipPen& p, const ShipInk& ink, float x, float deckY, float w, float h, int facing, float raise,
                    float barrel) {
-  if (raise > 0) p.Rect(x + 1, deckY - raise, w - 2, raise, ink.hull);
+  if (raise > 0) p.Rect(x + 1, deckY - raise, w - 2, raise, ink.upper);
   const float base = deckY - raise;
   p.Poly({x, base, x + w, base, x + w - (facing < 0 ? 1.0f : 2.5f), base - h, x + (facing < 0 ? 2.5f : 1.0f), base - h},
-         ink.hull);
+         ink.upper);
   const float gy = base - h * 0.55f;
   const float gx = facing < 0 ? x + 1.5f : x + w - 1.5f;
-  p.Line(gx, gy, gx + facing * barrel, gy - 0.6f, h * 0.28f, ink.hull);
-  p.Line(gx, gy + h * 0.3f, gx + facing * barrel * 0.95f, gy + h * 0.3f - 0.5f, h * 0.22f, ink.hull);
+  p.Line(gx, gy, gx + facing * barrel, gy - 0.6f, h * 0.28f, ink.upper);
+  p.Line(gx, gy + h * 0.3f, gx + facing * barrel * 0.95f, gy + h * 0.3f - 0.5f, h * 0.22f, ink.upper);
   p.Rect(x + 1.5f, base - h, w - 3, 0.6f, ink.detail);
 }
 
