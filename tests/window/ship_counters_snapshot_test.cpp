@@ -25,9 +25,9 @@
 #include "world/jednostka_ladowa_draw.h"
 #include "world/jednostka_morska.h"
 #include "world/map.h"
-#include "world/naval_spotting.h"
 #include "world/naval_unit_draw.h"
 #include "world/sea_graph.h"
+#include "world/units_visibility.h"
 #include "world/world.h"
 
 namespace {
@@ -116,7 +116,7 @@ TEST_F(ShipCounterSnapshot, SixTypesOfTwoCountriesWithDamageMarkersAndOneInADial
   ExpectGolden("ship_counters.png");
 }
 
-// Europe 1939 as Germany sees it, fog of war off: the High Seas Fleet and
+// Europe 1939 as Germany sees it at the start of its turn, fog of war off: the High Seas Fleet and
 // the U-boats out in the North Sea, the Home Fleet meeting them there, the
 // Baltic Squadron at Kiel.
 class EuropeFleetsSnapshot : public twtest::SdlTest {
@@ -194,7 +194,10 @@ TEST_F(EuropeFleetsSnapshot, FleetsAtSeaAndInPortStandAtTheirNodes) {
   FleetNamed(L"U-boat Arm").seaNode = nodeNamed(L"Northern North Sea");
   FleetNamed(L"Home Fleet").seaNode = nodeNamed(L"Northern North Sea");
   world.turnState.currentCountry = world.GetCountry(1);
-  CalculateNavalVisibilityEverywhere(world, 1, false);
+  // What Germany sees, as at the start of its turn: the units, and the ships
+  // at every sea node.
+  RecalculateUnitsVisibility(world, *world.GetCountry(1));
+  EXPECT_EQ(graph.GetViewingCountry(), 1);
 
   // The shown ships: Germany's own at sea and in port, an enemy at sea.
   const sWezelGrafuMorz& north = *graph.GetNode(nodeNamed(L"Northern North Sea"));
