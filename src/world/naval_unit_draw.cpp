@@ -68,12 +68,12 @@ cTexture* FlagHolder(const cCountry* country) {
   return GetDefaultFlagTexture();
 }
 
-// A colour of the country at full alpha; white for a colour left at 0 (a
-// country without colours would draw an invisible bar).
+// A colour of the country at full alpha; white for a colour never set (a
+// country without colours would draw a black counter and bar).
 std::uint32_t CountryColour(const cCountry* country, int index) {
   if (!country) return kWhite;
   const std::uint32_t colour = country->colour[static_cast<std::size_t>(index)];
-  return (colour & 0x00FFFFFFu) != 0 ? (colour | kOpaque) : kWhite;
+  return colour != 0 ? (colour | kOpaque) : kWhite;
 }
 
 }  // namespace

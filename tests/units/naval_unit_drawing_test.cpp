@@ -182,6 +182,14 @@ TEST_F(ShipCounterDrawing, CounterShowsTypeColourHitPointsAndBothNames) {
   EXPECT_EQ(Texts(DrawShip()), (std::vector<std::wstring>{L"75%", L"75%", L"Warspite", L"Warspite"}));
   g_Settings.ShowUnitName = false;
   EXPECT_EQ(Texts(DrawShip()), (std::vector<std::wstring>{L"75%", L"75%"}));
+
+  // A black country stays black; a colour never set draws white.
+  world_.GetCountry(2)->colour[0] = 0xFF000000u;
+  ship_.countryId = 2;
+  const auto plain = DrawShip();
+  EXPECT_EQ(QuadsOf(plain, g_Textures[kSlotUnits])[0].argb, 0xFF000000u);
+  ASSERT_EQ(Bar(plain, N::BarFill()).size(), 1u);
+  EXPECT_EQ(Bar(plain, N::BarFill())[0].argb, 0xFFFFFFFFu);
 }
 
 TEST_F(ShipCounterDrawing, HitPointsWithoutAMaximumShowNothingLeftAndOverfullShowsFull) {
