@@ -115,9 +115,3 @@ class cSeaGraph {
   // Working storage of FindPath.
   std::vector<int> level_, next_level_, stamp_;
 };
-
-// Draws a naval unit on the map (the naval units install it; until then the
-// shown ships are not drawn).
-using NavalUnitMapDrawer = void (*)(plat::SpriteBatch& sprite, cJednostkaMorska* ship, float x, float y,
-                                    float depth);
-void SetNavalUnitMapDrawer(NavalUnitMapDrawer drawer);

@@ -13,11 +13,10 @@
 #include "world/country.h"
 #include "world/world.h"
 #include "world/hex_drawing.h"
+#include "world/naval_unit_draw.h"
 #include "world/sea_graph.h"
 
 namespace {
-
-NavalUnitMapDrawer g_navalDrawer = nullptr;
 
 constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
 // The hover box lies in texture slot 2 (the GUI sheet) at layout entry 15;
@@ -44,8 +43,9 @@ void DrawMarkerCell(plat::SpriteBatch& sprite, int size, float x, float y, float
   sprite.Draw(*sheet, &source, x, y, depth, kWhite);
 }
 
-void DrawShip(plat::SpriteBatch& sprite, cJednostkaMorska* ship, float x, float y) {
-  if (ship && g_navalDrawer) g_navalDrawer(sprite, ship, x, y, LayerDepth(kLayerUnits));
+// The shown ship's counter, at the depth of the units.
+void DrawShip(plat::SpriteBatch& sprite, const cJednostkaMorska* ship, float x, float y) {
+  if (ship) DrawNavalCounter(sprite, NavalCounterStateOf(*ship), x, y, LayerDepth(kLayerUnits), 0);
 }
 
 // A layout rectangle kept as edges, moved to the box at (x, y).
@@ -76,8 +76,6 @@ bool PortIsAllied(const sWezelGrafuMorz& node) {
 }
 
 }  // namespace
-
-void SetNavalUnitMapDrawer(NavalUnitMapDrawer drawer) { g_navalDrawer = drawer; }
 
 void sWezelGrafuMorz::DrawMarker(float px, float py, float depth, int hexX, int hexY, bool hideMarker,
                                  bool skip) const {

@@ -34,5 +34,6 @@ void RecalculateUnitsVisibility(cWorld& world, const cCountry& viewer) {
   for (cUnit* unit : viewer.reconSpottedUnits) {
     if (unit != nullptr) unit->visible = true;
   }
+  // Which ships the viewer sees at each sea node, and which the node shows.
   CalculateNavalVisibilityEverywhere(world, viewer.id, false);
 }

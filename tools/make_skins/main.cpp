@@ -65,18 +65,21 @@
 //   type t at x 512 + 128 (t - 20), y (level - 1) * 100.
 //   Ships: the cells as the naval drawing names them would fall on the air
 //   pictures, so the ship of type t lies at (896, 100 (t - 40)), one column
-//   of six cells.                                      [chosen here]
+//   of six cells, and the ship counter background under them at (896, 600)
+//   (tools/common/ship_profiles.h draws the ships).      [chosen here]
 //
 // info.png (512 x 128): counter frame (0, 0, 128, 100); level marks 40 x 12
 //   at (128, 0) for levels 1-5 down; size marks 40 x 12 at (176, 0) (division,
 //   corps); 20 x 20 markers with a blink row under each: action points (224),
 //   low supply (248), replacements (272), frozen (296), commander (320; the
 //   second row is the HQ-commander mark), ready (344), naval battle (368),
-//   battle side (392).
+//   battle side (392); the ship's hit-point bar 40 x 8 at (416, 0), its
+//   filling under it at (416, 8).
 //
-// The naval table's boxes (the drawing of ships leaves them open): B0 frame
-// (A0), B1 battle marker (A1), B2 battle-side marker (A2), B3 ship picture,
-// B4 name (style 1), B5 hit points (style 2), B6 flag, B7 hit-point bar.
+// The naval table's boxes: B0 frame (A0), B1 battle marker (A1), B2
+// battle-side marker (A2), B3 ship picture, B4 the ship's name with its
+// fleet's on the line below (style 1), B5 hit points in per cent (style 2),
+// B6 flag, B7 hit-point bar.
 //
 // Sprite boxes of the unit tables give left, top, width, height (the counter
 // drawing passes the third and fourth on as a size); city boxes B0-B5, B9 and
@@ -94,6 +97,7 @@
 #include <vector>
 
 #include "common/draw.h"
+#include "common/ship_profiles.h"
 #include "platform/render.h"
 #include "platform/sdl/sdl_renderer.h"
 
@@ -939,50 +943,31 @@ void DrawAircraft(Canvas& k, int type, int level) {
   }
 }
 
+// A ship's silhouette in its cell: the profile in near-black with light
+// deck lines, a bow wave and the wake at the waterline (y 64), clear of the
+// flag (top left), the battle markers (top right) and the hit-point strip
+// (below y 72).
 void DrawShip(Canvas& k, int type) {
-  const Col hull{30, 36, 44, 255}, deck{90, 98, 108, 255};
-  const float wl = 62;  // waterline
-  k.Rect(4, wl + 2, 120, 3, Col{60, 110, 170, 200});
-  switch (type) {
-    case 0:  // carrier: long flat deck, island
-      k.Polygon({8, wl - 10, 120, wl - 10, 112, wl, 16, wl}, hull);
-      k.Rect(10, wl - 13, 110, 3, deck);
-      k.Rect(86, wl - 24, 10, 11, hull);
-      break;
-    case 1:  // battleship: big turrets, tall superstructure
-      k.Polygon({6, wl - 10, 122, wl - 12, 108, wl, 18, wl}, hull);
-      k.Rect(50, wl - 26, 22, 16, hull);
-      k.Rect(58, wl - 34, 6, 8, hull);
-      for (float x : {24.0f, 38.0f, 84.0f, 98.0f}) {
-        k.Rect(x, wl - 16, 10, 6, hull);
-        k.Line(x + 5, wl - 14, x + 17, wl - 15, 2, hull);
-      }
-      break;
-    case 2:  // cruiser
-      k.Polygon({14, wl - 8, 116, wl - 9, 104, wl, 22, wl}, hull);
-      k.Rect(54, wl - 20, 16, 12, hull);
-      for (float x : {30.0f, 88.0f}) {
-        k.Rect(x, wl - 13, 9, 5, hull);
-        k.Line(x + 4, wl - 11, x + 14, wl - 12, 1.6f, hull);
-      }
-      break;
-    case 3:  // submarine: low hull, tower
-      k.Ellipse(64, wl - 2, 50, 5, hull);
-      k.Rect(56, wl - 14, 12, 9, hull);
-      k.Line(62, wl - 14, 62, wl - 20, 1.4f, hull);
-      break;
-    case 4:  // transport: high hull, cargo masts
-      k.Polygon({12, wl - 16, 116, wl - 16, 110, wl, 18, wl}, hull);
-      k.Rect(86, wl - 26, 16, 10, hull);
-      for (float x : {30.0f, 58.0f}) k.Line(x, wl - 16, x, wl - 34, 2, hull);
-      k.Rect(24, wl - 22, 44, 6, Col{150, 110, 70, 255});
-      break;
-    default:  // amphibious ship: ramp bow
-      k.Polygon({10, wl - 12, 104, wl - 12, 118, wl - 4, 112, wl, 16, wl}, hull);
-      k.Rect(20, wl - 20, 16, 8, hull);
-      k.Line(104, wl - 12, 118, wl - 20, 2, hull);
-      break;
+  const tooldraw::ShipInk ink{Col{26, 30, 38, 255}, Col{50, 56, 66, 255}, Col{176, 184, 194, 255},
+                              Col{10, 12, 16, 255}, Col{128, 106, 74, 255}};
+  const Col foam{255, 255, 255, 150};
+  k.Ellipse(64, 65, 56, 1.4f, Col{255, 255, 255, 80});
+  k.Polygon({4, 66, 14, 62, 24, 66}, foam);
+  for (int i = 0; i < 3; ++i) k.Rect(112 + i * 4.0f, 64.4f + i * 0.9f, 7.0f - i, 0.9f, foam);
+  tooldraw::ShipPen pen(k, 0, 0, 1);
+  tooldraw::DrawShipProfile(pen, type, ink);
+}
+
+// The ship counter's background (tinted with the country colour by the
+// game): light above, a band of sea with a few crests under the waterline.
+void DrawShipBackground(Canvas& k) {
+  tooldraw::VGradient(k, 0, 0, 128, 100, Col{255, 255, 255, 255}, Col{218, 218, 218, 255});
+  tooldraw::VGradient(k, 0, 63, 128, 11, Col{196, 196, 196, 255}, Col{232, 232, 232, 255});
+  for (int i = 0; i < 8; ++i) {
+    const float x = 8 + i * 15.5f, y = 68.5f + (i % 2) * 2.5f;
+    k.Arc(x, y, 3.5f, tooldraw::kPi * 1.15f, tooldraw::kPi * 1.85f, 0.8f, Col{160, 160, 160, 255});
   }
+  tooldraw::Bevel(k, 0, 0, 128, 100, 4, Col{255, 255, 255, 255}, Col{150, 150, 150, 255});
 }
 
 // A white counter background (tinted with the country colour by the game).
@@ -1009,6 +994,7 @@ bool MakeUnitsSheet(const std::string& path) {
     for (int level = 1; level <= 5; ++level)
       cell(512 + 128 * type, (level - 1) * 100, [&](Canvas& k) { DrawAircraft(k, type, level); });
   for (int type = 0; type < 6; ++type) cell(896, 100 * type, [&](Canvas& k) { DrawShip(k, type); });
+  cell(896, 600, [&](Canvas& k) { DrawShipBackground(k); });
   return Save(sheet, path);
 }
 
@@ -1086,6 +1072,15 @@ bool MakeInfoSheet(const std::string& path) {
   marker(344, Col{30, 170, 80, 255}, 5);   // ready
   marker(368, Col{180, 30, 30, 255}, 6);   // naval battle
   marker(392, Col{90, 90, 110, 255}, 7);   // battle side
+  // The ship's hit-point bar: the empty track, and the filling that the game
+  // tints with the country's light colour.
+  icon(416, 0, 40, 8, [&](Canvas& k) {
+    k.Rect(0, 0, 40, 8, ink);
+    tooldraw::VGradient(k, 1, 1, 38, 6, Col{52, 54, 60, 255}, Col{86, 88, 96, 255});
+  });
+  icon(416, 8, 40, 8, [&](Canvas& k) {
+    tooldraw::VGradient(k, 0, 0, 40, 8, Col{255, 255, 255, 255}, Col{196, 196, 196, 255});
+  });
   return Save(sheet, path);
 }
 
@@ -1150,14 +1145,14 @@ std::string NavalGroup(const char* name, int threshold, bool small) {
   const int ts = small ? 2 : 0;
   std::string s = std::string(name) + "\n" + std::to_string(threshold) + "\n";
   s += Row({0, 0, 128, 100}) + Row({35, 44, 96, 75});      // A0 B0 frame
-  s += Row({368, 0, 20, 20}) + Row({116, 60, 13, 13});    // A1 B1 battle
-  s += Row({392, 0, 20, 20}) + Row({38, 60, 13, 13});     // A2 B2 battle side
+  s += Row({368, 0, 20, 20}) + Row({113, 47, 15, 15});    // A1 B1 battle
+  s += Row({392, 0, 20, 20}) + Row({97, 47, 15, 15});     // A2 B2 battle side
   s += Row({35, 44, 96, 75});                              // B3 ship picture
   s += small ? TextLine(0, 0, 0, 0, Style("Arial", 14, 75, 255, 255, 255, 0, 0, 0))
-             : TextLine(10, 120, 146, 16, Style("Arial", 14, 75, 255, 255, 255, 0, 0, 0));  // B4 name
-  s += TextLine(56, 97, 54, 22, Style("Arial", 16 + ts * 3, 87, 20, 20, 20, 255, 255, 255));  // B5 hit points
+             : TextLine(10, 120, 146, 16, Style("Arial", 14, 75, 255, 255, 255, 0, 0, 0));  // B4 names
+  s += TextLine(84, 98, 46, 20, Style("Arial", 15 + ts * 3, 87, 255, 255, 255, 0, 0, 0));  // B5 hit points
   s += Row({39, 48, 26, 17});                              // B6 flag
-  s += Row({45, 112, 76, 4});                              // B7 hit-point bar
+  s += Row({40, 104, 44, 8});                              // B7 hit-point bar
   return s;
 }
 

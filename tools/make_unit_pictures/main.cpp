@@ -7,7 +7,8 @@
 // types 20-22, the ship types 40-45 and the artificial harbour 60, and
 // default.png for any other. Land units stand on a plain under a hazy sky (a
 // corps shows more men or machines than a division), aircraft fly over
-// clouds, ships steam over a grey sea, the harbour lies off a beach. Everything is drawn from fixed shapes and seeds, so every run
+// clouds, ships steam at sea (their profiles are those of the unit skin's
+// counters), the harbour lies off a beach. Everything is drawn from fixed shapes and seeds, so every run
 // gives the same files.
 #include <cmath>
 #include <cstdint>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "common/draw.h"
+#include "common/ship_profiles.h"
 
 namespace {
 
@@ -269,109 +271,150 @@ void DrawHarbour(Canvas& k) {
   Lorry(k, 110, 86, 0.45f, kOlive, Col{132, 124, 88, 255});
 }
 
-// A sea under an overcast sky, with a little swell and a far coast.
-void Seascape(Canvas& k, int seed) {
-  tooldraw::VGradient(k, 0, 0, kW, 70, Col{150, 164, 170, 255}, Col{204, 204, 190, 255});
-  for (int x = 0; x < kW; ++x) {  // the far coast
-    const float h = 64 + 5 * Fbm(x / 36.0f, 1.5f, seed);
-    if (x > 150) k.Rect(float(x), h, 1, 70 - h, Col{128, 136, 126, 255});
+// ---- Ships: the profiles of the unit skin's counters, in paint
+
+constexpr tooldraw::ShipInk kWarshipInk{Col{88, 94, 98, 255}, Col{146, 150, 148, 255}, Col{214, 214, 204, 255},
+                                        Col{40, 42, 44, 255}, Col{124, 100, 70, 255}};
+constexpr tooldraw::ShipInk kMerchantInk{Col{72, 62, 56, 255}, Col{200, 192, 174, 255}, Col{232, 226, 208, 255},
+                                         Col{32, 30, 28, 255}, Col{134, 104, 72, 255}};
+constexpr tooldraw::ShipInk kSubmarineInk{Col{62, 68, 70, 255}, Col{78, 84, 86, 255}, Col{150, 156, 152, 255},
+                                          Col{30, 32, 34, 255}, Col{90, 80, 64, 255}};
+
+// The ink faded into the haze of the horizon.
+tooldraw::ShipInk Hazed(const tooldraw::ShipInk& ink, Col haze, float t) {
+  return {Mix(ink.hull, haze, t), Mix(ink.upper, haze, t), Mix(ink.detail, haze, t), Mix(ink.dark, haze, t),
+          Mix(ink.cargo, haze, t)};
+}
+
+struct sSeaLight {
+  Col skyTop, skyLow, seaFar, seaNear;
+};
+constexpr sSeaLight kDay{Col{132, 156, 170, 255}, Col{226, 220, 196, 255}, Col{104, 128, 136, 255},
+                         Col{40, 60, 74, 255}};
+constexpr sSeaLight kDusk{Col{62, 70, 92, 255}, Col{214, 168, 120, 255}, Col{96, 92, 96, 255}, Col{26, 34, 46, 255}};
+
+constexpr float kHorizon = 66.0f;
+
+// Sky with a few streaks of cloud over a sea whose swell grows towards the
+// viewer.
+void Seascape(Canvas& k, int seed, const sSeaLight& light) {
+  tooldraw::VGradient(k, 0, 0, kW, kHorizon, light.skyTop, light.skyLow);
+  for (int y = 4; y < 56; ++y)
+    for (int x = 0; x < kW; ++x) {
+      const float n = Fbm(x / 56.0f, y / 9.0f, seed);
+      if (n > 0.52f) k.Rect(float(x), float(y), 1, 1, Col{244, 238, 222, std::min(200.0f, (n - 0.52f) * 700.0f)});
+    }
+  tooldraw::VGradient(k, 0, kHorizon, kW, kH - kHorizon, light.seaFar, light.seaNear);
+  for (int y = int(kHorizon); y < kH; ++y) {
+    const float depth = (y - kHorizon) / (kH - kHorizon);  // 0 far .. 1 near
+    for (int x = 0; x < kW; ++x) {
+      const float n = Noise(x / (6.0f + 20 * depth), y / (1.2f + 3 * depth), seed + 9);
+      if (n > 0.74f) k.Rect(float(x), float(y), 1, 1, Col{226, 230, 222, (n - 0.74f) * 500.0f * (0.4f + depth)});
+      else if (n < 0.25f) k.Rect(float(x), float(y), 1, 1, Col{10, 20, 30, (0.25f - n) * 300.0f});
+    }
   }
-  tooldraw::VGradient(k, 0, 70, kW, 58, kSea, kSeaDeep);
-  for (int y = 72; y < kH; y += 2)
-    for (int x = 0; x < kW; ++x)
-      if (Noise(x / 11.0f, y / 2.0f, seed + 2) > 0.74f) k.Rect(float(x), float(y), 1, 1, Col{206, 214, 210, 80});
+  k.Rect(0, kHorizon, kW, 1, Col{230, 230, 220, 90});
 }
 
-// A hull facing left on the waterline y: bow at the left, length l, freeboard
-// h; the bow wave and the wake in white.
-void Hull(Canvas& k, float x, float y, float l, float h, Col c) {
-  const float a = x - l / 2, b = x + l / 2;
-  k.Polygon({a - 0.06f * l, y - h, b, y - h * 0.9f, b - 0.03f * l, y, a + 0.04f * l, y}, c);
-  k.Rect(a + 0.04f * l, y - 2, l * 0.93f, 2, Mix(c, kInk, 0.5f));  // boot top
-  k.Polygon({a - 0.06f * l, y, a + 0.1f * l, y, a + 0.02f * l, y + 3}, Col{232, 236, 230, 200});
-  k.Polygon({b - 0.03f * l, y, b + 0.3f * l, y + 2, b + 0.3f * l, y + 5, b - 0.03f * l, y + 3}, Col{220, 226, 222, 110});
+// Smoke from a funnel top at (x, y), blown to the right and up.
+void Smoke(Canvas& k, float x, float y, float s, Col c) {
+  for (int i = 0; i < 24; ++i) {
+    const float t = i / 23.0f;
+    const float wobble = std::sin(t * 9.0f) * 1.5f * t;
+    k.Disc(x + (3 + 34 * t) * s, y - (2 + 10 * t + wobble) * s, (2.0f + 6.5f * t) * s, Col{c.r, c.g, c.b, 42 * (1 - t)});
+  }
 }
 
-// A gun turret on deck at (x, y), its barrels to the left (or right).
-void Turret(Canvas& k, float x, float y, float s, Col c, bool aft) {
-  k.Polygon({x - 7 * s, y, x - 5 * s, y - 5 * s, x + 6 * s, y - 5 * s, x + 7 * s, y}, c);
-  const float d = aft ? 1.0f : -1.0f;
-  k.Line(x + d * 4 * s, y - 3 * s, x + d * 17 * s, y - 4 * s, 1.4f * s, c);
-  k.Line(x + d * 4 * s, y - 1.5f * s, x + d * 17 * s, y - 2.5f * s, 1.4f * s, c);
+// A ship of type t (0..5) with its length centred on cx and its waterline on
+// wl, s times the counter's profile; with the bow wave, the wake to the
+// right and a darker reflection under it.
+void Ship(Canvas& k, int t, float cx, float wl, float s, const tooldraw::ShipInk& ink, float speed) {
+  const float ox = cx - 64 * s, oy = wl - tooldraw::kShipWaterline * s;
+  k.Ellipse(cx, wl + 2.5f * s, 56 * s, 3 * s, Col{10, 18, 26, 90});
+  tooldraw::ShipPen pen(k, ox, oy, s);
+  tooldraw::DrawShipProfile(pen, t, ink);
+  // The hull rounds away from the light towards the water.
+  tooldraw::VGradient(k, ox + 22 * s, wl - 5 * s, 88 * s, 3 * s, Col{10, 14, 18, 0}, Col{10, 14, 18, 90});
+  const Col foam{236, 238, 232, 210};
+  k.Polygon({ox + 4 * s, wl + 1 * s, ox + 14 * s, wl - (1 + 3 * speed) * s, ox + 26 * s, wl + 1.5f * s}, foam);
+  for (int i = 0; i < 4; ++i) {
+    const float x = ox + (108 + i * 10 * (1 + speed)) * s;
+    k.Rect(x, wl + (0.2f + i * 0.6f) * s, (9 - i) * s * (0.5f + speed), 0.9f * s, Col{236, 238, 232, 170.0f - 35 * i});
+  }
 }
-
-void Funnel(Canvas& k, float x, float y, float w, float h, Col c) {
-  k.Polygon({x, y, x + w * 0.3f, y - h, x + w * 1.3f, y - h, x + w, y}, c);
-  k.Rect(x + w * 0.3f, y - h, w, 2, kInk);
-  for (int i = 0; i < 4; ++i) k.Disc(x + w + i * 6.0f, y - h - 4 - i * 3.0f, 3 + i * 1.5f, Col{90, 90, 86, 90.0f - i * 18});
-}
-
-constexpr Col kHullGrey{92, 98, 102, 255};
-constexpr Col kHullLit{128, 134, 136, 255};
 
 void DrawCarrier(Canvas& k) {
-  Seascape(k, 81);
-  Hull(k, 124, 104, 200, 16, kHullGrey);
-  k.Rect(14, 86, 212, 4, kHullLit);  // the flight deck overhangs the hull
-  k.Rect(160, 66, 18, 20, kHullGrey);  // the island
-  k.Rect(164, 58, 9, 8, kHullGrey);
-  k.Line(169, 58, 169, 46, 1.2f, kInk);
-  for (int i = 0; i < 3; ++i) Aircraft(k, 40 + i * 34.0f, 82, 0.16f, 1, kOlive, kOliveLit);
+  Seascape(k, 101, kDay);
+  Ship(k, 2, 214, 70, 0.32f, Hazed(kWarshipInk, kDay.seaFar, 0.5f), 0.3f);
+  Ship(k, 0, 118, 100, 1.55f, kWarshipInk, 0.6f);
+  Smoke(k, 118 - 64 * 1.55f + 92 * 1.55f, 100 - 36 * 1.55f, 1.2f, Col{90, 92, 96, 255});
+  Aircraft(k, 44, 20, 0.32f, 1, Col{92, 100, 96, 255}, kGlass);
+  Aircraft(k, 80, 12, 0.26f, 1, Col{92, 100, 96, 255}, kGlass);
+  Aircraft(k, 190, 28, 0.4f, 1, Col{86, 96, 90, 255}, kGlass);
 }
 
 void DrawBattleship(Canvas& k) {
-  Seascape(k, 83);
-  Hull(k, 128, 106, 196, 18, kHullGrey);
-  Turret(k, 60, 89, 1.6f, kHullLit, false);
-  Turret(k, 86, 85, 1.6f, kHullLit, false);
-  Turret(k, 194, 90, 1.6f, kHullLit, true);
-  k.Polygon({100, 88, 104, 62, 124, 62, 132, 88}, kHullGrey);  // the tower
-  k.Rect(106, 54, 14, 8, kHullLit);
-  k.Line(113, 54, 113, 36, 1.4f, kInk);
-  Funnel(k, 138, 88, 14, 18, kHullGrey);
+  Seascape(k, 113, kDay);
+  Ship(k, 2, 40, 70, 0.3f, Hazed(kWarshipInk, kDay.seaFar, 0.55f), 0.2f);
+  const float s = 1.6f, cx = 134, wl = 101;
+  Ship(k, 1, cx, wl, s, kWarshipInk, 0.4f);
+  Smoke(k, cx + (72 - 64) * s, wl - (66 - 34 + 30) * s / 1.9f, 1.3f, Col{70, 70, 72, 255});
+  // A broadside from the forward turrets: the flash and its smoke.
+  const float gx = cx + (8 - 64) * s, gy = wl - (64 - 47.5f) * s;
+  for (int i = 0; i < 16; ++i) {
+    const float t = i / 15.0f;
+    k.Disc(gx - 6 - t * 28, gy - t * 6 + std::sin(t * 7) * 2, 4 + t * 10, Col{204, 200, 190, 60 * (1 - t) + 10});
+  }
+  k.Disc(gx - 3, gy, 5, Col{255, 214, 120, 230});
+  k.Disc(gx - 2, gy, 2.5f, Col{255, 250, 220, 255});
 }
 
 void DrawCruiser(Canvas& k) {
-  Seascape(k, 85);
-  Hull(k, 128, 104, 170, 14, kHullLit);
-  Turret(k, 70, 91, 1.2f, kHullGrey, false);
-  Turret(k, 184, 92, 1.2f, kHullGrey, true);
-  k.Polygon({96, 90, 100, 72, 114, 72, 118, 90}, kHullLit);
-  k.Line(107, 72, 107, 52, 1.2f, kInk);
-  Funnel(k, 124, 90, 10, 14, kHullLit);
-  Funnel(k, 146, 90, 10, 14, kHullLit);
-}
-
-void DrawSubmarine(Canvas& k) {
-  Seascape(k, 87);
-  k.Ellipse(128, 104, 96, 6, Col{58, 62, 64, 255});  // the hull awash
-  k.Polygon({112, 100, 116, 82, 138, 82, 144, 100}, Col{58, 62, 64, 255});  // the conning tower
-  k.Line(124, 82, 124, 66, 1.2f, kInk);  // periscope
-  k.Rect(124, 66, 4, 1.5f, kInk);
-  k.Line(88, 98, 96, 95, 1.6f, Col{58, 62, 64, 255});  // deck gun
-  for (int i = 0; i < 6; ++i) k.Rect(34.0f + i * 30, 104, 18, 1.5f, Col{222, 228, 224, 120});
-}
-
-void DrawCargoShip(Canvas& k) {
-  Seascape(k, 89);
-  Hull(k, 128, 104, 180, 20, Col{84, 76, 66, 255});
-  k.Rect(150, 70, 34, 14, Col{210, 204, 188, 255});  // the bridge house aft
-  Funnel(k, 164, 70, 10, 12, Col{70, 64, 56, 255});
-  for (float x : {66.0f, 116.0f}) {  // masts, derricks and crates
-    k.Line(x, 84, x, 44, 1.6f, kInk);
-    k.Line(x, 50, x - 20, 80, 1.0f, kInk);
-    k.Rect(x - 30, 76, 22, 8, kOlive);
+  Seascape(k, 127, kDay);
+  Ship(k, 2, 206, 71, 0.42f, Hazed(kWarshipInk, kDay.seaFar, 0.5f), 0.5f);
+  const float s = 1.5f, cx = 118, wl = 101;
+  Ship(k, 2, cx, wl, s, kWarshipInk, 1.0f);
+  for (float f : {65.0f, 74.0f}) Smoke(k, cx + (f - 64) * s, wl - (64 - 39) * s, 1.1f, Col{74, 74, 76, 255});
+  // Spray thrown up at the bow.
+  for (int i = 0; i < 8; ++i) {
+    k.Disc(cx - 60 * s + i * 2.5f, wl - 4 - (i % 3) * 2.0f, 2.5f + (i % 2), Col{236, 238, 232, 150});
   }
 }
 
-void DrawAmphibiousShip(Canvas& k) {
-  Seascape(k, 91);
-  Hull(k, 132, 106, 168, 16, kHullGrey);
-  k.Polygon({44, 90, 34, 104, 44, 106}, kHullLit);  // the bow ramp
-  k.Rect(176, 70, 26, 20, kHullGrey);  // the bridge aft
-  k.Line(189, 70, 189, 52, 1.2f, kInk);
-  Tank(k, 90, 90, 0.34f, kOlive, kOliveLit);  // vehicles on the tank deck
-  Lorry(k, 132, 90, 0.4f, kOlive, Col{132, 124, 88, 255});
+void DrawSubmarine(Canvas& k) {
+  Seascape(k, 139, kDusk);
+  // A torpedoed merchant burning on the horizon.
+  Ship(k, 4, 210, 69, 0.34f, Hazed(kMerchantInk, kDusk.seaFar, 0.45f), 0.0f);
+  for (int i = 0; i < 8; ++i) k.Disc(212 + i * 3.0f, 58 - i * 4.0f, 2 + i * 1.6f, Col{40, 36, 36, 150.0f - 14 * i});
+  k.Disc(210, 63, 2.6f, Col{255, 170, 70, 230});
+  Ship(k, 3, 112, 99, 1.7f, kSubmarineInk, 0.35f);
+}
+
+void DrawTransport(Canvas& k) {
+  Seascape(k, 151, kDay);
+  Ship(k, 4, 40, 70, 0.38f, Hazed(kMerchantInk, kDay.seaFar, 0.5f), 0.2f);
+  Ship(k, 4, 208, 77, 0.7f, Hazed(kMerchantInk, kDay.seaFar, 0.25f), 0.2f);
+  Smoke(k, 208 + (72.5f - 64) * 0.7f, 77 - (64 - 26) * 0.7f, 0.7f, Col{80, 78, 76, 255});
+  const float s = 1.45f, cx = 110, wl = 103;
+  Ship(k, 4, cx, wl, s, kMerchantInk, 0.3f);
+  Smoke(k, cx + (72.5f - 64) * s, wl - (64 - 26) * s, 1.2f, Col{76, 74, 72, 255});
+}
+
+void DrawAmphibious(Canvas& k) {
+  Seascape(k, 163, kDay);
+  // The beach on the left, the landing ship run up to it, landing craft
+  // going in, smoke over the dunes.
+  k.Polygon({0, 84, 30, 80, 58, 86, 70, 100, 60, 128, 0, 128}, Col{186, 170, 128, 255});
+  k.Polygon({0, 84, 30, 80, 50, 83, 36, 86, 0, 90}, Col{150, 146, 104, 255});
+  for (int i = 0; i < 5; ++i) k.Disc(10 + i * 8.0f, 74 - i * 3.0f, 4 + i * 2.0f, Col{120, 116, 108, 120.0f - 18 * i});
+  Ship(k, 5, 134, 102, 1.45f, kWarshipInk, 0.1f);
+  const float craft[2][3] = {{74, 118, 1.0f}, {212, 112, 0.8f}};
+  for (const auto& c : craft) {
+    const float x = c[0], y = c[1], s = c[2];
+    k.Polygon({x - 12 * s, y - 5 * s, x + 10 * s, y - 5 * s, x + 12 * s, y, x - 10 * s, y}, Col{96, 104, 98, 255});
+    for (int i = 0; i < 3; ++i) k.Disc(x - 4 * s + i * 4 * s, y - 6 * s, 1.5f * s, kOlive);
+    k.Rect(x + 10 * s, y - 1 * s, 8 * s, 1 * s, Col{236, 238, 232, 180});
+  }
 }
 
 void DrawDefault(Canvas& k) {
@@ -421,7 +464,7 @@ int main(int argc, char** argv) {
                   Write(folder, "21.png", DrawTacticalBomber) && Write(folder, "22.png", DrawStrategicBomber) &&
                   Write(folder, "40.png", DrawCarrier) && Write(folder, "41.png", DrawBattleship) &&
                   Write(folder, "42.png", DrawCruiser) && Write(folder, "43.png", DrawSubmarine) &&
-                  Write(folder, "44.png", DrawCargoShip) && Write(folder, "45.png", DrawAmphibiousShip) &&
+                  Write(folder, "44.png", DrawTransport) && Write(folder, "45.png", DrawAmphibious) &&
                   Write(folder, "60.png", DrawHarbour) && Write(folder, "default.png", DrawDefault);
   IMG_Quit();
   SDL_Quit();
