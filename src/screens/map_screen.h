@@ -18,6 +18,7 @@
 
 #include "platform/messages.h"
 #include "rules/moving_unit_step.h"
+#include "rules/sea_battle.h"
 #include "world/world_view.h"
 
 class CDXUTControl;
@@ -29,7 +30,7 @@ class cMinimapPanel;
 class cPanel;
 class cWorld;
 
-class cMapScreen final : public cWorldView {
+class cMapScreen final : public cWorldView, public cSeaBattleView {
  public:
   // The six panels.
   enum ePanel : int { kInfo, kUnit, kAttack, kDiplomacy, kHex, kMinimap, kPanelCount };
@@ -60,6 +61,9 @@ class cMapScreen final : public cWorldView {
   void GlideToCountryView(const cCountry& country) override;
   void GreetHumanTurn(int countryId) override;
   void ShowMessage(std::wstring_view text, std::wstring_view title) override;
+  // The sea-battle step's: the sea-battle screen, and whether a message is open.
+  void ShowSeaBattle(cSeaBattle& battle) override;
+  bool MessageOpen() const override;
 
   // Start of play, from the loading screen to the map screen: the pause
   // wallpaper, what the first human country sees, fonts, the minimap's

@@ -155,6 +155,7 @@ TEST_F(SeaBattle, LastShipOfAFleetTakesTheFleetAndEndsTheBattle) {
 
 TEST_F(SeaBattle, CarrierStrikeTakesTheNavyLevelAndMayCancelTheRounds) {
   w.Country(1).techLevel[kTechNavy] = 2;
+  w.Country(1).human = true;  // the report is shown to a side that fights
   cFleet& a = w.AddFleet(1, zone, {kUnitAircraftCarrier}, 4);
   cFleet& b = w.AddFleet(2, zone, {kUnitCruiser}, 4);
   cJednostkaMorska& cruiser = Ship(b, 0);
