@@ -41,6 +41,9 @@ constexpr float kScrollSpeed = 1000.0f;   // grid pixels per second
 constexpr float kScrollFactor = 2.0f;
 constexpr float kTitleElement = 1;
 constexpr unsigned kCentred = 5;  // DT_CENTER | DT_VCENTER
+constexpr int kCrestWidth = 236;
+constexpr int kCrestHeight = 96;
+constexpr int kCrestGap = 4;
 
 const wchar_t* Text(const char* key) {
   const wchar_t* text = g_StringBase.GetText(key);
@@ -57,6 +60,7 @@ cSeaBattleMenu::cSeaBattleMenu(cWorld& world, cSeaBattle& battle) : world_(world
   world_.SetGameState(kPhaseSeaBattleScreen);
   PopDialogs(-1);
   LogLine(L"----- Sea Battle Screen -----");
+  crest_.Load(L"data\\gfx\\seabattle_crest.png", cTexture::kFromFile, 1);
   AddControls();
 
   savedZoom_ = g_Settings.MapZoom;
@@ -497,6 +501,15 @@ void cSeaBattleMenu::OnRender(float elapsed) {
     sprite->SetTransform(previous);
   }
   dialog_.OnRender(elapsed);
+  // The crest under the title, over the frame.
+  if (plat::SpriteBatch* sprite = g_pSprite; sprite != nullptr && crest_.Get() != nullptr) {
+    const plat::RectI title = DXUTLayoutRect(kSeaBattleTitleId);  // {x, y, width, height}
+    const float x = static_cast<float>(title.left + (title.right - kCrestWidth) / 2);
+    const float y = static_cast<float>(title.top + title.bottom + kCrestGap);
+    sprite->Begin();
+    sprite->Draw(*crest_.Get(), nullptr, x, y, 0.0f, 0xFFFFFFFFu);
+    sprite->End();
+  }
 }
 
 void OpenSeaBattleScreen(cWorld& world, cSeaBattle& battle) { (new cSeaBattleMenu(world, battle))->ApplyAutoEnd(); }

@@ -16,6 +16,7 @@
 
 #include <set>
 
+#include "app/texture.h"
 #include "platform/render.h"
 #include "screens/menu.h"
 #include "screens/sea_battle_grid.h"
@@ -120,6 +121,8 @@ class cSeaBattleMenu : public cMenu {
   int mouseX_ = -1, mouseY_ = -1;
   bool leftDown_ = false, rightDown_ = false;
   unsigned scrollKeys_ = 0;
+  // The plate under the title: two warships trading fire.
+  cTexture crest_;
 };
 
 // The screen for the loaded game's map screen (cSeaBattleView): made the
