@@ -44,6 +44,8 @@ constexpr unsigned kCentred = 5;  // DT_CENTER | DT_VCENTER
 constexpr int kCrestWidth = 236;
 constexpr int kCrestHeight = 96;
 constexpr int kCrestGap = 4;
+// The open sea around the field, where the view shows past its edges.
+constexpr std::uint32_t kOpenSea = 0xFF0F2A40u;
 
 const wchar_t* Text(const char* key) {
   const wchar_t* text = g_StringBase.GetText(key);
@@ -484,6 +486,7 @@ void cSeaBattleMenu::UpdateView(float elapsed) {
 
 void cSeaBattleMenu::OnRender(float elapsed) {
   if (!dialog_.GetVisible()) return;
+  if (plat::Renderer* renderer = plat::GetFramework().GetRenderer()) renderer->Clear(kOpenSea);
   if (plat::SpriteBatch* sprite = g_pSprite) {
     int width = 0, height = 0;
     GetScreenSize(width, height);

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "dialogs/dialog.h"
 #include "files/world_loader.h"
 #include "frame/device_events.h"
 #include "game_screen_fixture.h"
@@ -51,7 +52,7 @@ TEST_F(SeaBattleSnapshot, FieldMarksAndControlsAfterTwoShots) {
   std::vector<std::unique_ptr<cJednostkaMorska>> ships;
   ships.push_back(Ship(9001, 1, kUnitBattleship, L"Resolute"));
   ships.push_back(Ship(9002, 1, kUnitCruiser, L"Valiant"));
-  ships.push_back(Ship(9003, 1, kUnitAircraftCarrier, L"Albion"));
+  ships.push_back(Ship(9003, 1, kUnitCruiser, L"Ajax"));
   ships.push_back(Ship(9004, 2, kUnitBattleship, L"Eisenfaust"));
   ships.push_back(Ship(9005, 2, kUnitCruiser, L"Sturmvogel"));
   std::vector<cJednostkaMorska*> first{ships[0].get(), ships[1].get(), ships[2].get()};
