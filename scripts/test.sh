@@ -61,6 +61,11 @@ bash "$root/scripts/land_turn.sh" "$asan" "$asan/land_turn"
 echo "== unit panel (Xvfb)"
 bash "$root/scripts/unit_panel.sh" "$asan" "$asan/unit_panel"
 
+# The sea battles of an impulse's end on their screen: a pick, a shot,
+# automatic play and the close; a picture of each battle's screen.
+echo "== sea battle (Xvfb)"
+bash "$root/scripts/sea_battle.sh" "$asan" "$asan/sea_battle"
+
 # The tests of code that both threads run, under ThreadSanitizer.
 tsan="$root/build/tsan"
 cmake -S "$root" -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_TSAN=ON \
