@@ -39,7 +39,7 @@ constexpr float kWheelPerZoom = 2400.0f;
 constexpr float kZoomSpeed = 0.5f;        // per second
 constexpr float kScrollSpeed = 1000.0f;   // grid pixels per second
 constexpr float kScrollFactor = 2.0f;
-constexpr float kTitleElement = 1;
+constexpr int kTitleElement = 1;  // the title font
 constexpr unsigned kCentred = 5;  // DT_CENTER | DT_VCENTER
 constexpr int kCrestWidth = 236;
 constexpr int kCrestHeight = 96;
@@ -94,7 +94,7 @@ void cSeaBattleMenu::AddControls() {
   CDXUTStatic* title = nullptr;
   dialog_.AddStaticFromLayout(kSeaBattleTitleId, Text("seabattle_title"), &title);
   if (title != nullptr) {
-    title->m_TextElement = static_cast<int>(kTitleElement);
+    title->m_TextElement = kTitleElement;
     title->SetTextFormat(kCentred);
     title->SetEnabled(false);
   }
@@ -208,7 +208,12 @@ void cSeaBattleMenu::OnGUIEvent(unsigned event, int controlId, CDXUTControl*) {
   if (event != EVENT_BUTTON_CLICKED) return;
   switch (controlId) {
     case kSeaBattleRetreatId: {
-      cJednostkaMorska* ship = selectedCell_ != nullptr ? selectedCell_->ship : nullptr;
+      // The picked ship tries, even when a click on open water came after
+      // the pick.
+      cJednostkaMorska* ship = nullptr;
+      for (const sSeaBattleCell& cell : grid_.Cells()) {
+        if ((cell.hex.markBits & kCellPicked) != 0) ship = cell.ship;
+      }
       if (ship != nullptr) battle_.TryRetreat(*ship);
       ForgetSelection();
       Enable(kSeaBattleRetreatId, false);

@@ -330,6 +330,8 @@ TEST_F(SeaBattleScreen, RetreatLeavesTheFieldAndTheBattleGoesOn) {
   cJednostkaMorska* lead = menu.Grid().Cell(13, 16).ship;
   ClickCell(13, 16);
   ASSERT_TRUE(Enabled(kSeaBattleRetreatId));
+  ClickCell(10, 3);  // open water off the lattice: the pick stays
+  ASSERT_TRUE(Enabled(kSeaBattleRetreatId));
   {
     twtest::RandSequence dice({twtest::RandFor(1, 100, 10), 0, 0});  // success, then the new picks
     menu.OnGUIEvent(EVENT_BUTTON_CLICKED, kSeaBattleRetreatId, nullptr);
