@@ -465,8 +465,8 @@ void cSeaBattleMenu::SetScrollTarget(int x, int y, float factor) {
 
 namespace {
 
-// The position moved toward its target by velocity x elapsed, stopping on
-// the target.
+// The position moved toward its target by velocity x elapsed (at least a
+// pixel), stopping on the target.
 int Approach(int position, int target, float velocity, float elapsed) {
   if (position == target) return position;
   const float moved = static_cast<float>(position) + velocity * elapsed;
@@ -474,7 +474,11 @@ int Approach(int position, int target, float velocity, float elapsed) {
   const bool wrongWay = (target > position) != (velocity > 0.0f);
   if (passed) return target;
   if (wrongWay) return position;
-  return static_cast<int>(moved);
+  // A step under a pixel still moves one: cut to a whole pixel it would
+  // leave the position short of its target for good.
+  const int next = static_cast<int>(moved);
+  if (next == position) return target > position ? position + 1 : position - 1;
+  return next;
 }
 
 }  // namespace

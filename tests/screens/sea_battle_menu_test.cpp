@@ -10,6 +10,7 @@
 #include "app/gui_layout.h"
 #include "app/settings.h"
 #include "gui/dxut_element.h"
+#include "platform/messages.h"
 #include "platform/recording_renderer.h"
 #include "rules/sea_battle.h"
 #include "screens/map_screen.h"
@@ -246,6 +247,52 @@ TEST_F(SeaBattleScreen, ButtonsThroughABattlePlayedToItsEnd) {
   EXPECT_EQ(Buttons(), (std::vector<bool>{false, true, false, false, false}));
   // The log and the turns show the end.
   EXPECT_EQ(battle->events.back().kind, sSeaBattleEvent::kEnd);
+}
+
+TEST_F(SeaBattleScreen, NextTurnPlaysTheRestOfTheTurnAndGivesTheButtonsBack) {
+  cSeaBattleMenu& menu = Open();
+  const int rounds = battle->roundsLeft;
+  menu.OnGUIEvent(EVENT_BUTTON_CLICKED, kSeaBattleNextTurnId, nullptr);
+  EXPECT_TRUE(battle->nextRound);
+  EXPECT_EQ(Buttons(), (std::vector<bool>{false, false, false, false, false}));
+  // Three ships fire once each, one shot a frame; then the turn is over.
+  Frames(2);
+  EXPECT_TRUE(battle->nextRound);
+  Frames(5);
+  EXPECT_FALSE(battle->nextRound);
+  EXPECT_EQ(battle->roundsLeft, rounds - 1);
+  EXPECT_NE(battle->battleLog.find(L"Turn completed"), std::wstring::npos);
+  EXPECT_EQ(Buttons(), (std::vector<bool>{false, false, true, true, true}));
+  // The next turn is the player's again: nothing more is fired meanwhile.
+  const std::size_t shots = battle->events.size();
+  Frames(10);
+  EXPECT_EQ(battle->events.size(), shots);
+}
+
+TEST_F(SeaBattleScreen, PointerAtAnEdgeAndArrowKeysScrollTheFieldWithinItsBounds) {
+  g_GuiLayout[kSeaBattleScrollEdgesId] = {4, 4, 1019, 763};
+  cSeaBattleMenu& menu = Open();
+  const int x0 = menu.ScrollX(), y0 = menu.ScrollY();
+  // At the left edge: the view moves left, 1000 pixels a second at zoom 1
+  // (2500 at zoom 0.4), easing toward its target.
+  menu.OnMouse(false, false, false, false, false, 0, 2, 400);
+  Frames(10);
+  EXPECT_LT(menu.ScrollX(), x0);
+  EXPECT_EQ(menu.ScrollY(), y0);
+  // Held long enough, it stops at its bound.
+  Frames(100);
+  EXPECT_EQ(menu.ScrollX(), 83);
+  // The pointer in the middle and the down key: down only, to the bottom.
+  menu.OnMouse(false, false, false, false, false, 0, 400, 400);
+  menu.OnKeyboard(plat::kVkDown, true, false);
+  Frames(200);
+  EXPECT_EQ(menu.ScrollX(), 83);
+  EXPECT_EQ(menu.ScrollY(), 2940);
+  // Released, the view rests.
+  menu.OnKeyboard(plat::kVkDown, false, false);
+  Frames(10);
+  EXPECT_EQ(menu.ScrollY(), 2940);
+  g_GuiLayout[kSeaBattleScrollEdgesId] = {};
 }
 
 TEST_F(SeaBattleScreen, PlayByEmailHidesTheRetreatAndPlaysItselfToTheCloseButton) {
