@@ -140,6 +140,38 @@ TEST_F(SeaBattleThread, WorkerRunsTheStepWhileTheMainThreadDrivesTheScreen) {
   EXPECT_EQ(*framework_.frameMove.target<FrameMove>(), &WorldOnFrameMoveThunk);
 }
 
+TEST_F(SeaBattleThread, WorkerWaitsUntilThePlayerHasReadTheReportOfACancelledBattle) {
+  cWorld& world = *w.world;
+  // Cargo ships alone never reach the rounds: each meeting ends with its
+  // first stage's report, which the player must read before the step goes on.
+  const int zone = 1;
+  for (cFleet* fleet : world.Units().fleets) fleet->seaNode = zone + 1;  // the warships sail elsewhere
+  w.AddFleet(1, zone, {kUnitCargoShip}, 5);
+  w.AddFleet(2, zone, {kUnitCargoShip}, 5);
+  int id = 0;
+  for (cJednostkaMorska* ship : world.Units().navalUnits) ship->id = ++id;
+  std::atomic<bool> done{false};
+  std::thread worker([&] {
+    RunSeaBattles(world);
+    done = true;
+  });
+  // Frames without a reader: the worker stays in the step.
+  for (int frames = 0; frames < 50; ++frames) {
+    EXPECT_EQ(Frame(frames * 0.05, false), nullptr);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  EXPECT_FALSE(done);
+  int frames = 0;
+  for (; !done && frames < 20000; ++frames) {
+    EXPECT_EQ(Frame(frames * 0.05, true), nullptr);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  worker.join();
+  EXPECT_EQ(messagesRead_, 2);  // the Allies' meeting and the Axis' one
+  EXPECT_EQ(closed_, 0);
+  EXPECT_EQ(world.GetGameState(), kPhaseSeaBattles);
+}
+
 TEST_F(SeaBattleThread, StopFlagEndsTheWorkersWaitForTheScreen) {
   cWorld& world = *w.world;
   std::atomic<bool> done{false};
