@@ -229,8 +229,9 @@ bool SeaBattleCrest(const std::string& gfx) {
   Warship(big, 138, 66, 84, false, hull, deck);
   // The left ship fires: a flash and the shell's arc; a splash rises by the
   // right ship.
-  big.Disc(95, 55, 6, Col{255, 214, 120, 230});
-  big.Disc(97, 55, 3, Col{255, 250, 220, 255});
+  big.Polygon({92, 56, 104, 52.5f, 92, 54}, Col{255, 200, 110, 220});
+  big.Polygon({92, 56.5f, 101, 58, 93, 54.5f}, Col{255, 170, 80, 200});
+  big.Ellipse(94, 55, 3, 1.8f, Col{255, 250, 220, 255});
   big.Arc(118, 78, 26, kPi * 1.15f, kPi * 1.85f, 0.8f, Col{255, 220, 150, 170});
   for (int i = 0; i < 5; ++i) {
     const float dx = (i - 2) * 2.2f;
