@@ -7,6 +7,7 @@
 
 #include "app/console_log.h"
 #include "app/random.h"
+#include "app/settings.h"
 #include "app/string_base.h"
 #include "platform/format.h"
 #include "world/commander.h"
@@ -128,6 +129,9 @@ void cSeaBattle::Fight(const sSeaBattleHooks& hooks) {
       initialShips.push_back({ship->id, side, ship->hitPoints, ship->countryId, ship->name, Label(*ship)});
     }
   }
+  // Who fights or watches the battle reads its first stage's report, also
+  // when the stage sank every ship of theirs.
+  const bool watched = ShowsSeaBattle(world_, *this);
   // The main thread draws the ships: the stage changes them in one step.
   LockedStep([this] { PreliminaryStrikes(); });
   if (!strikeEntries.empty() || cancelRegularPart) {
@@ -151,11 +155,15 @@ void cSeaBattle::Fight(const sSeaBattleHooks& hooks) {
     if (cancelRegularPart) {
       reportText += Text("due_to_the_result_of_this_stage_of_the_battle,_regular_part_has_been_cancelled.");
     }
-    if (hooks.showPreliminaryReport) hooks.showPreliminaryReport(L"Fleet detected", reportText);
-    if (cancelRegularPart) {
-      ended_ = true;
-      return;
-    }
+    if (watched && hooks.showPreliminaryReport) hooks.showPreliminaryReport(L"Fleet detected", reportText);
+  }
+  record.preliminaryReport = reportText;
+  if (cancelRegularPart) {
+    ended_ = true;
+    // The other players of a play-by-e-mail game learn of a battle that
+    // ended in its first stage too.
+    if (world_.playByEmail) LockedStep([this] { world_.seaBattleRecords.push_back(record); });
+    return;
   }
   if (firstSide.empty() || secondSide.empty()) {
     ended_ = true;
@@ -163,6 +171,8 @@ void cSeaBattle::Fight(const sSeaBattleHooks& hooks) {
   }
   if (hooks.playRegularPart) {
     hooks.playRegularPart(*this);
+    // A worker told to stop leaves the battle as it stands.
+    if (WorkerStopping(world_)) return;
   }
   // Whatever the screen left undone is played out here.
   PlayToEnd();
@@ -181,6 +191,12 @@ void cSeaBattle::PreliminaryStrikes() {
       ResetShip(*ship);
       countries.insert(ship->countryId);
     }
+  }
+  if (world_.playByEmail) {
+    record = {};
+    record.seaAreaName = seaAreaName;
+    for (const cJednostkaMorska* ship : firstSide) record.firstSideShips.push_back(Label(*ship));
+    for (const cJednostkaMorska* ship : secondSide) record.secondSideShips.push_back(Label(*ship));
   }
   // Carrier stage.
   const bool carrierA = CountCarriers(0) > 0;
@@ -326,6 +342,7 @@ void cSeaBattle::RemoveDestroyedShips() {
     }
     for (cJednostkaMorska* ship : sunk) {
       targetable_.erase(ship->id);
+      if (shipLeftHook) shipLeftHook(ship->id);
       ship->Kill(true);
     }
   });
@@ -429,9 +446,14 @@ bool cSeaBattle::PlayRound() {
   }
   Shoot(*shooter, *target);
   RemoveDestroyedShips();
+  NextStep();
+  return true;
+}
+
+void cSeaBattle::NextStep() {
   if (firstSide.empty() || secondSide.empty()) {
     LogEnd();
-    return true;
+    return;
   }
   auto active = [](const std::vector<cJednostkaMorska*>& side) {
     return std::any_of(side.begin(), side.end(), [](const cJednostkaMorska* s) { return s->takesPartInBattle; });
@@ -448,7 +470,6 @@ bool cSeaBattle::PlayRound() {
     NextRound();
     if (roundsLeft <= 0) LogEnd();
   }
-  return true;
 }
 
 void cSeaBattle::NextRound() {
@@ -484,12 +505,17 @@ bool cSeaBattle::TryRetreat(cJednostkaMorska& ship) {
                          initialShips.end());
       if (firstSideSelected == &ship) firstSideSelected = nullptr;
       if (secondSideSelected == &ship) secondSideSelected = nullptr;
+      if (shipLeftHook) shipLeftHook(ship.id);
     } else {
       event.line = plat::Format(std::wstring(L"%s (%s) tried to retreat: failed"), ship.name.c_str(), countryName);
     }
     battleLog += event.line + L"\n";
     const bool success = event.success;
     events.push_back(std::move(event));
+    // The try was the ship's action: the battle goes on with the next
+    // shooter and target, as after a shot (a ship that left is no longer
+    // anybody's selection, and one that stayed has no shot left).
+    if (!ended_) NextStep();
     return success;
   });
 }
@@ -524,4 +550,13 @@ void cSeaBattle::EndBattle() {
     report.countryId = id;
     world_.reports.AddReport(report);
   }
+  if (world_.playByEmail) {
+    record.finalReport = finalReport;
+    world_.seaBattleRecords.push_back(record);
+  }
+  if (endedHook) endedHook();
+}
+
+void cSeaBattle::PresetRoundTimer() {
+  countdown = unattended ? -1.0f : static_cast<float>(g_Settings.SeaBattleTimeout);
 }

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "world/sea_battle_record.h"
+
 class cJednostkaMorska;
 class cWorld;
 
@@ -57,7 +59,8 @@ struct sSeaBattleShip {
 
 // Who shows the battle. showPreliminaryReport shows the preliminary stage's
 // report and returns when it was read; playRegularPart plays the rounds
-// (PlayRound, TryRetreat, the selections) until the battle has ended.
+// (PlayRound, TryRetreat, the selections) until the battle has ended. When
+// the worker is told to stop meanwhile, the battle is left where it stands.
 struct sSeaBattleHooks {
   std::function<void(const std::wstring& title, const std::wstring& text)> showPreliminaryReport;
   std::function<void(class cSeaBattle& battle)> playRegularPart;
@@ -90,7 +93,8 @@ class cSeaBattle {
   bool SelectFirstSideShip(int shipId);
   bool SelectSecondSideShip(int shipId);
   // Under the framework lock: the ship leaves the battle on a d100 below the
-  // retreat chance; either way it has acted.
+  // retreat chance; either way it has acted, and the battle goes on with the
+  // next shooter and target (or ends when the ship's side is gone).
   bool TryRetreat(cJednostkaMorska& ship);
   // The column of the ship's cell on the screen's 31 x 31 battle grid; a
   // carrier near either edge (below 4 or above 26) is hit half as often.
@@ -99,6 +103,10 @@ class cSeaBattle {
   int GridColumn(int shipId) const;
   void RequestAutoEnd() { autoEnd = true; countdown = 0.0f; }
   void RequestNextRound() { nextRound = true; countdown = 0.0f; }
+  // The round timer after a round played automatically: the next follows
+  // at once in a battle nobody watches, else after the seconds of
+  // "InterfaceSettings/SeaBattleTimeout".
+  void PresetRoundTimer();
   // Drops the ships below 1 hit point from both sides and kills every naval
   // unit of the world below 1 hit point (after the walk over the lists).
   void RemoveDestroyedShips();
@@ -108,6 +116,8 @@ class cSeaBattle {
   // Plays the regular part without a screen until the battle ends.
   void PlayToEnd();
 
+  // Whether the ship may be shot at: it is seen, or its fleet is active.
+  bool IsTargetable(const cJednostkaMorska& ship) const;
   // The ship's label, "name (country)".
   std::wstring Label(const cJednostkaMorska& ship) const;
   const std::vector<cJednostkaMorska*>& Side(int side) const { return side == 0 ? firstSide : secondSide; }
@@ -135,12 +145,23 @@ class cSeaBattle {
   std::vector<cJednostkaMorska*> firstSide;
   std::vector<cJednostkaMorska*> secondSide;
   std::set<int> countries;
+  // The play-by-e-mail game's record of this battle (filled in such a game
+  // only, and appended to the world's records at the end).
+  sSeaBattleRecord record;
+
+  // The screen that shows the battle, told on the main thread: a ship left
+  // the battle (sunk or retreated; called before a sunk ship is freed), and
+  // the battle ended. Unset while no screen shows it.
+  std::function<void(int shipId)> shipLeftHook;
+  std::function<void()> endedHook;
 
  private:
   void ResetShip(cJednostkaMorska& ship);
-  bool IsTargetable(const cJednostkaMorska& ship) const;
   void RecomputeHumanSides();
   void Shoot(cJednostkaMorska& shooter, cJednostkaMorska& target);
+  // After a ship's action: the end when a side is gone, else the next
+  // acting side and selections, or the next round.
+  void NextStep();
   void LogEnd();
   int CountCarriers(int side) const;
   int CountType(int side, int type) const;
@@ -159,6 +180,28 @@ class cSeaBattle {
 // enemy raiders. Runs on the worker thread.
 void GenerateSeaBattles(cWorld& world, const sSeaBattleHooks& hooks = {});
 
-// The sea-battle step of a real end of an impulse. Interim: the battles are
-// fought unattended (their screen is not built yet).
+// What the sea-battle step asks of the screen that shows the world (the map
+// screen implements it beside cWorldView). Main thread only: the worker
+// reaches it through the main-thread request queue.
+class cSeaBattleView {
+ public:
+  virtual ~cSeaBattleView() = default;
+  // Makes the sea-battle screen for the battle the current menu (game phase
+  // 5 while it is shown; closing it sets phase 4) and starts its automatic
+  // play when the battle's auto-end flag is set.
+  virtual void ShowSeaBattle(cSeaBattle& battle) = 0;
+  // Whether a message shown over the map (cWorldView::ShowMessage) is still
+  // open.
+  virtual bool MessageOpen() const = 0;
+};
+
+// Whether the battle is played on the screen: a human side fights, or the
+// play-by-e-mail player watches it played out. Battles of computer players
+// alone are fought at once.
+bool ShowsSeaBattle(const cWorld& world, const cSeaBattle& battle);
+
+// The sea-battle step of a real end of an impulse, on the worker thread:
+// game phase 4 and the status text, then the battles of GenerateSeaBattles,
+// each shown battle on the sea-battle screen while the worker waits (and
+// gives up the wait when told to stop).
 void RunSeaBattles(cWorld& world);

@@ -149,6 +149,7 @@ void GenerateSeaBattles(cWorld& world, const sSeaBattleHooks& hooks) {
   const std::vector<cJednostkaMorska*> ships(world.Units().navalUnits.begin(), world.Units().navalUnits.end());
   const cCountry* current = world.turnState.currentCountry;
   for (cJednostkaMorska* ship : ships) {
+    if (WorkerStopping(world)) return;
     const bool raider = ship->type == kUnitSubmarine && ship->fleet && ship->fleet->formation == kFormationRaiders;
     if (ship->type != kUnitAircraftCarrier && !raider) continue;
     std::wstring message;
@@ -181,6 +182,8 @@ void GenerateSeaBattles(cWorld& world, const sSeaBattleHooks& hooks) {
   };
   const int nodeCount = world.GetSeaGraph().GetNodeCount();
   for (int nodeId = 1; nodeId <= nodeCount; ++nodeId) {
+    // A worker told to stop fights no further battle.
+    if (WorkerStopping(world)) return;
     const sWezelGrafuMorz node = *world.GetSeaGraph().GetNode(nodeId);
     if (node.isSea != 1) continue;
     for (int a = 1; a <= 3 && leaders[a - 1] != -1; ++a) {
@@ -228,4 +231,3 @@ void GenerateSeaBattles(cWorld& world, const sSeaBattleHooks& hooks) {
   LogLine(Text("ending_sea_battle_generator_thread"));
 }
 
-void RunSeaBattles(cWorld& world) { GenerateSeaBattles(world); }

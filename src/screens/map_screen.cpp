@@ -36,6 +36,7 @@
 #include "screens/menu.h"
 #include "screens/minimap_panel.h"
 #include "screens/pause_menu.h"
+#include "screens/sea_battle_menu.h"
 #include "screens/unit_panel.h"
 #include "world/cities.h"
 #include "world/country.h"
@@ -229,6 +230,10 @@ void cMapScreen::ShowMessage(std::wstring_view text, std::wstring_view title) {
   PushDialog(new cDialogTekstowy(message.c_str(), caption.c_str(), kMessageLayoutEntry, place.a, place.b, place.c,
                                  place.d, kMessageFont));
 }
+
+void cMapScreen::ShowSeaBattle(cSeaBattle& battle) { OpenSeaBattleScreen(world_, battle); }
+
+bool cMapScreen::MessageOpen() const { return !g_DialogStack.empty(); }
 
 void cMapScreen::StartGame() {
   cWorld& world = world_;

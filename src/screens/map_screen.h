@@ -18,6 +18,7 @@
 
 #include "platform/messages.h"
 #include "rules/moving_unit_step.h"
+#include "rules/sea_battle.h"
 #include "world/world_view.h"
 
 class CDXUTControl;
@@ -30,7 +31,7 @@ class cPanel;
 class cWorld;
 struct sHex;
 
-class cMapScreen final : public cWorldView {
+class cMapScreen final : public cWorldView, public cSeaBattleView {
  public:
   // The six panels.
   enum ePanel : int { kInfo, kUnit, kAttack, kDiplomacy, kHex, kMinimap, kPanelCount };
@@ -65,6 +66,9 @@ class cMapScreen final : public cWorldView {
   bool ComputerCombatResultOpen() const override;
   bool ShowConvoyResults(int countryId) override;
   bool ConvoyResultsOpen() const override;
+  // The sea-battle step's: the sea-battle screen, and whether a message is open.
+  void ShowSeaBattle(cSeaBattle& battle) override;
+  bool MessageOpen() const override;
 
   // Start of play, from the loading screen to the map screen: the pause
   // wallpaper, what the first human country sees, fonts, the minimap's

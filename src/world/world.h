@@ -16,6 +16,7 @@
 #include "world/pbem_player.h"
 #include "world/report_store.h"
 #include "world/scenario_constants.h"
+#include "world/sea_battle_record.h"
 #include "world/turn_state.h"
 #include "world/world_view.h"
 #include "world/calendar.h"
@@ -238,6 +239,8 @@ class cWorld {
   std::vector<int> eventFlags;
   std::string unitNamesBytes;
   std::vector<sPbemPlayer> pbemPlayers;
+  // The sea battles of a play-by-e-mail game, for the players to read.
+  std::vector<sSeaBattleRecord> seaBattleRecords;
   cReportStore reports;
   cAutoEventsRepository autoEvents;
   CountryTopographies topographies;

@@ -155,6 +155,7 @@ TEST_F(SeaBattle, LastShipOfAFleetTakesTheFleetAndEndsTheBattle) {
 
 TEST_F(SeaBattle, CarrierStrikeTakesTheNavyLevelAndMayCancelTheRounds) {
   w.Country(1).techLevel[kTechNavy] = 2;
+  w.Country(1).human = true;  // the report is shown to a side that fights
   cFleet& a = w.AddFleet(1, zone, {kUnitAircraftCarrier}, 4);
   cFleet& b = w.AddFleet(2, zone, {kUnitCruiser}, 4);
   cJednostkaMorska& cruiser = Ship(b, 0);
@@ -226,6 +227,76 @@ TEST_F(SeaBattle, HitChanceNeverFallsBelowOneAndRetreatLeavesTheReport) {
   // The retreated cruiser is neither destroyed nor damaged.
   EXPECT_EQ(battle.finalReport.find(Ship(b, 0).name + L" (" + w.Country(2).name + L")\n"), std::wstring::npos);
   EXPECT_NE(battle.battleLog.find(L"tried to retreat with chance 50%: success"), std::wstring::npos);
+}
+
+TEST_F(SeaBattle, AFailedRetreatSpendsTheShipsShotAndTheBattleGoesOn) {
+  w.world->constants.seaBattleRoundWeights = {0, 0, 1, 0, 0};
+  w.world->constants.value174 = 50;
+  cFleet& a = w.AddFleet(1, zone, {kUnitBattleship, kUnitCruiser}, 40);
+  cFleet& b = w.AddFleet(2, zone, {kUnitCruiser}, 40);
+  cSeaBattle battle(*w.world, Ships(a), Ships(b));
+  {
+    RandSequence dice({0, 0, 0});  // three rounds; the first of each side picked
+    battle.PreliminaryStrikes();
+  }
+  ASSERT_TRUE(battle.firstSideActs);
+  cJednostkaMorska& battleship = Ship(a, 0);
+  ASSERT_TRUE(battle.SelectFirstSideShip(battleship.id));
+  {
+    // The retreat fails (50 is not below 50); the cruiser of the other side
+    // acts next and aims at one of the two.
+    RandSequence dice({RandFor(1, 100, 50), 0});
+    EXPECT_FALSE(battle.TryRetreat(battleship));
+  }
+  EXPECT_FALSE(battle.Ended());
+  EXPECT_FALSE(battleship.takesPartInBattle);
+  EXPECT_FALSE(battle.firstSideActs);
+  EXPECT_EQ(battle.secondSideSelected, &Ship(b, 0));
+  ASSERT_NE(battle.firstSideSelected, nullptr);
+  // The battleship that tried to leave does not fire again in this round:
+  // after the cruiser's shot the first side's other ship acts.
+  {
+    RandSequence dice({RandFor(1, 100, 100), 0});  // the cruiser misses
+    battle.PlayRound();
+  }
+  EXPECT_TRUE(battle.firstSideActs);
+  EXPECT_EQ(battle.firstSideSelected, &Ship(a, 1));
+  // A retreat that works takes the ship off its side, and the battle goes on
+  // without it.
+  {
+    RandSequence dice({RandFor(1, 100, 1)});
+    EXPECT_TRUE(battle.TryRetreat(Ship(a, 1)));
+  }
+  EXPECT_FALSE(battle.Ended());
+  EXPECT_EQ(battle.firstSide.size(), 1u);
+  EXPECT_NE(battle.firstSideSelected, &Ship(a, 1));
+  EXPECT_NE(battle.firstSideSelected, nullptr);
+  EXPECT_NE(battle.secondSideSelected, nullptr);
+}
+
+TEST_F(SeaBattle, PlayByEmailKeepsARecordOfEveryBattleForTheOtherPlayers) {
+  w.world->playByEmail = true;
+  w.world->constants.seaBattleRoundWeights = {1, 0, 0, 0, 0};
+  cFleet& a = w.AddFleet(1, zone, {kUnitBattleship}, 40);
+  cFleet& b = w.AddFleet(2, zone, {kUnitCruiser, kUnitCruiser}, 40);
+  cSeaBattle battle(*w.world, Ships(a), Ships(b));
+  EXPECT_TRUE(battle.autoEnd);
+  battle.Fight();
+  ASSERT_EQ(w.world->seaBattleRecords.size(), 1u);
+  const sSeaBattleRecord& record = w.world->seaBattleRecords[0];
+  EXPECT_EQ(record.seaAreaName, L"Zone");
+  EXPECT_EQ(record.firstSideShips, std::vector<std::wstring>{battle.Label(Ship(a, 0))});
+  EXPECT_EQ(record.secondSideShips.size(), 2u);
+  EXPECT_EQ(record.finalReport, battle.finalReport);
+  // A battle whose regular part is cancelled is recorded too: two cargo
+  // fleets never fight.
+  cFleet& c = w.AddFleet(1, zone, {kUnitCargoShip}, 40);
+  cFleet& d = w.AddFleet(2, zone, {kUnitCargoShip}, 40);
+  cSeaBattle cargo(*w.world, Ships(c), Ships(d));
+  cargo.Fight();
+  ASSERT_EQ(w.world->seaBattleRecords.size(), 2u);
+  EXPECT_TRUE(w.world->seaBattleRecords[1].finalReport.empty());
+  EXPECT_EQ(w.world->seaBattleRecords[1].preliminaryReport, cargo.reportText);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 //   gfx/logog.png          the game's title logo shown second (512 x 384)
 //   gfx/cur.png            the mouse cursor, a brass arrow, hot spot top-left (32 x 32)
 //   gfx/Flags/unknown.png  the flag of a country without its own (64 x 40)
+//   gfx/seabattle_crest.png the sea-battle screen's plate under its title: two
+//                          warships trading fire across a rolling sea (236 x 96)
 // Brass on dark, lettering in Liberation Serif Bold. Plain arithmetic in a
 // fixed order: the output is the same on every run.
 // Usage: make_menu_art <gfx folder> [<font file>]
@@ -179,6 +181,73 @@ bool UnknownFlag(const std::string& gfx, TTF_Font* mark) {
   return Save(k, gfx + "/Flags/unknown.png");
 }
 
+// A warship's side view facing right (mirrored when facing left), its
+// waterline at y, its length len (units).
+void Warship(Canvas& k, float x, float y, float len, bool facesRight, Col hull, Col deck) {
+  const float s = len / 100.0f;
+  auto px = [&](float u) { return facesRight ? x + u * s : x + (100 - u) * s; };
+  auto poly = [&](std::initializer_list<float> uv) {
+    std::vector<float> p;
+    bool isX = true;
+    for (float v : uv) {
+      p.push_back(isX ? px(v) : y + v * s);
+      isX = !isX;
+    }
+    k.Polygon(p, hull);
+  };
+  // Hull with a raked bow, then the superstructure, funnels and turrets.
+  poly({0, -6, 88, -6, 100, -11, 94, 3, 4, 3});
+  poly({30, -6, 30, -14, 62, -14, 62, -6});
+  poly({40, -14, 40, -22, 54, -22, 54, -14});
+  poly({46, -22, 46, -34, 49, -34, 49, -22});
+  poly({34, -14, 36, -24, 40, -24, 39, -14});
+  poly({56, -14, 57, -23, 61, -23, 60, -14});
+  poly({14, -6, 15, -10, 24, -10, 25, -6});
+  poly({70, -6, 71, -10, 80, -10, 81, -6});
+  // The guns of the forward turret point at the enemy.
+  poly({78, -9.5f, 78, -8, 92, -9.5f, 92, -11});
+  // A lit deck line.
+  k.Line(px(4), y - 6 * s, px(88), y - 6 * s, 1.2f * s, deck);
+}
+
+bool SeaBattleCrest(const std::string& gfx) {
+  constexpr int kW = 236, kH = 96;
+  Canvas k(kW, kH);
+  // Dusk sky over a dark sea.
+  tooldraw::VGradient(k, 0, 0, kW, 62, Col{44, 58, 80, 255}, Col{112, 104, 92, 255});
+  tooldraw::VGradient(k, 0, 62, kW, kH - 62, Col{24, 42, 60, 255}, Col{10, 20, 32, 255});
+  Canvas big(kW * kSuper, kH * kSuper, kSuper);
+  // Smoke of the two ships drifting astern.
+  for (int i = 0; i < 6; ++i) {
+    const Col smoke{70, 72, 78, 150.0f - i * 20.0f};
+    big.Disc(58 - i * 7.0f, 28 - i * 2.5f, 5 + i * 1.6f, smoke);
+    big.Disc(180 + i * 7.0f, 30 - i * 2.5f, 5 + i * 1.6f, smoke);
+  }
+  const Col hull{26, 30, 36, 255};
+  const Col deck{150, 140, 120, 255};
+  Warship(big, 14, 64, 84, true, hull, deck);
+  Warship(big, 138, 66, 84, false, hull, deck);
+  // The left ship fires: a flash and the shell's arc; a splash rises by the
+  // right ship.
+  big.Polygon({92, 56, 104, 52.5f, 92, 54}, Col{255, 200, 110, 220});
+  big.Polygon({92, 56.5f, 101, 58, 93, 54.5f}, Col{255, 170, 80, 200});
+  big.Ellipse(94, 55, 3, 1.8f, Col{255, 250, 220, 255});
+  big.Arc(118, 78, 26, kPi * 1.15f, kPi * 1.85f, 0.8f, Col{255, 220, 150, 170});
+  for (int i = 0; i < 5; ++i) {
+    const float dx = (i - 2) * 2.2f;
+    big.Polygon({136 + dx, 64, 138 + dx * 1.8f, 44 + std::fabs(dx) * 2.5f, 140 + dx, 64}, Col{220, 232, 240, 200});
+  }
+  // Rolling waves in the foreground.
+  for (int i = 0; i < 4; ++i) {
+    Waves(big, 0, kW, 70 + i * 7.0f, 1.6f, 22 + i * 4.0f, 1.4f, Col{90, 130, 160, 170.0f - i * 30.0f});
+  }
+  big.DownsampleInto(k, kSuper, 0, 0);
+  // A brass frame.
+  tooldraw::Bevel(k, 0, 0, kW, kH, 2, kBrassLight, kBrassDark);
+  tooldraw::Bevel(k, 2, 2, kW - 4, kH - 4, 1, kBrassDark, kBrass);
+  return Save(k, gfx + "/seabattle_crest.png");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -200,7 +269,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "make_menu_art: cannot open %s: %s\n", fontFile.c_str(), TTF_GetError());
     return 1;
   }
-  bool ok = StudioLogo(gfx, small) && GameLogo(gfx, title, small) && Cursor(gfx) && UnknownFlag(gfx, mark);
+  bool ok = StudioLogo(gfx, small) && GameLogo(gfx, title, small) && Cursor(gfx) && UnknownFlag(gfx, mark) &&
+            SeaBattleCrest(gfx);
   TTF_CloseFont(mark);
   TTF_CloseFont(small);
   TTF_CloseFont(title);
