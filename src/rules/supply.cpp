@@ -4,4 +4,3 @@
 void CalculateSupply(cWorld&) {}
 void PullSupplyFromMulberries(cWorld&) {}
 void PullSupplyFromShips(cWorld&) {}
-void AbsorbHexesWithoutSupply(cWorld&) {}

@@ -60,6 +60,7 @@ class cMapScreen final : public cWorldView {
   void GlideToCountryView(const cCountry& country) override;
   void GreetHumanTurn(int countryId) override;
   void ShowMessage(std::wstring_view text, std::wstring_view title) override;
+  bool IsMessageOpen() const override;
 
   // Start of play, from the loading screen to the map screen: the pause
   // wallpaper, what the first human country sees, fonts, the minimap's
@@ -99,6 +100,10 @@ class cMapScreen final : public cWorldView {
   std::uint32_t ScrollKeys() const { return scroll_keys_; }
 
  private:
+  // The message ShowMessage put up last; only compared with the dialog
+  // stack, never used (the dialog frees itself when it closes).
+  const void* last_message_ = nullptr;
+
   // What a click on the map did to the pending order: it ends (the order
   // mode goes back to 0) or it stays (the next click completes it).
   enum class eClick { kEnds, kStays };

@@ -34,6 +34,10 @@ class cWorldView {
   virtual void GreetHumanTurn(int countryId) = 0;
   // A message with an OK button over the map (not waited for).
   virtual void ShowMessage(std::wstring_view text, std::wstring_view title) = 0;
+  // Whether the last message put up is still open: the end of an impulse
+  // waits until the player has read it. A view that shows no messages has
+  // none open.
+  virtual bool IsMessageOpen() const { return false; }
 };
 
 // Applies change to the loaded world's view on the main thread: at once when
