@@ -20,6 +20,15 @@ constexpr std::size_t kRankedCountries = 20;
 
 std::wstring Text(const char* key) { return g_StringBase.GetText(key); }
 
+// A game the computer plays alone (every country computer-controlled from
+// the start) has no human countries to lose.
+bool HadHumanCountries(const cWorld& world) {
+  for (const auto& country : world.Countries()) {
+    if (country->human) return true;
+  }
+  return false;
+}
+
 // The first ending reached, or null while the game goes on.
 const char* EndingKey(const cWorld& world) {
   int leaders = 0;
@@ -28,7 +37,9 @@ const char* EndingKey(const cWorld& world) {
   }
   if (leaders == 0) return "game_over:_all_alliances_eliminated_(uncommon_ending)";
   if (leaders == 1) return "game_over:_only_one_major_alliance_left";
-  if (!world.HasActiveHumanCountry()) return "game_over:_all_human-controlled_countries_annexed";
+  if (HadHumanCountries(world) && !world.HasActiveHumanCountry()) {
+    return "game_over:_all_human-controlled_countries_annexed";
+  }
   if (world.turnsLeft < 1) return "game_over:_time_has_run_out";
   return nullptr;
 }

@@ -184,7 +184,7 @@ TEST(EndImpulse, TimeRunOutEndsTheGameWithTheResultAndStopsBeforeTheDate) {
   EXPECT_FALSE(log.Contains(L"Koniec impulsu wykonany"));
 }
 
-TEST(EndImpulse, GameEndsWhenOneMajorAllianceIsLeftOrNoHumanCountry) {
+TEST(EndImpulse, GameEndsWhenOneMajorAllianceOrNoHumanCountryIsLeft) {
   twtest::FakePlatformFramework frame;
   {
     WarWorld w;
@@ -192,9 +192,16 @@ TEST(EndImpulse, GameEndsWhenOneMajorAllianceIsLeftOrNoHumanCountry) {
     EXPECT_TRUE(CheckGameOver(*w.world));
   }
   {
+    WarWorld w({kAlliesLeader, kAxisLeader, kAllies});
+    w.Country(3).human = true;
+    w.Country(1).active = w.Country(3).active = false;  // both annexed
+    EXPECT_TRUE(CheckGameOver(*w.world));
+  }
+  {
+    // A game the computer plays alone goes on.
     WarWorld w;
     w.Country(1).human = false;
-    EXPECT_TRUE(CheckGameOver(*w.world));
+    EXPECT_FALSE(CheckGameOver(*w.world));
   }
   WarWorld w;
   EXPECT_FALSE(CheckGameOver(*w.world));
