@@ -185,6 +185,8 @@ void ShowStatusHint(const char* key) {
 }
 
 void ShowTextAndWait(cWorld& world, const std::wstring& text, const std::wstring& title) {
+  // Nothing shows the world (a game without its screen): nothing to wait for.
+  if (LockedStep([&world] { return world.View() == nullptr; })) return;
   const bool shown = RunOnMainThread(
       [&world, text, title] {
         if (cWorldView* view = world.View()) view->ShowMessage(text, title);
@@ -204,7 +206,6 @@ void ShowTextAndWait(cWorld& world, const std::wstring& text, const std::wstring
 }
 
 void EndImpulse(cWorld& world, bool realEnd) {
-  LogLine(L"--=== KONIEC IMPULSU ===--");
   ShowStatusHint("end_of_turn");
   LogLine(L"Ageing artificial harbours");
   LockedStep([&world] { AgeHarbours(world); });
