@@ -247,5 +247,8 @@ void EndImpulse(cWorld& world, bool realEnd) {
   ChangeWorldView([](cWorldView& view) { view.RefreshCounters(); });
   if (realEnd) RunSeaBattles(world);
   LockedStep([&world, realEnd] { AdvanceDate(world, realEnd); });
+  // Land may have changed hands (surrenders, land cut off): the minimap's
+  // ownership layer is a picture of the main thread's.
+  ChangeWorldView([&world](cWorldView&) { world.GetMap().UpdateMinimapOwnershipLayer(); });
   LogLine(L"Koniec impulsu wykonany");
 }
