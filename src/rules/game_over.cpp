@@ -103,7 +103,8 @@ bool CheckGameOver(cWorld& world) {
   LogLine(L"%s", text);
   ShowTextAndWait(world, text, Text("game_over"));
   // The game ends on the main thread, as when the player leaves it through
-  // the pause menu: its frame loop stops and the game is freed after it.
-  PostToMainThread([] { plat::GetFramework().Shutdown(0); });
+  // the pause menu: its frame loop stops and the game is freed after it. A
+  // worker told to stop meanwhile leaves the game to whoever stopped it.
+  if (!WorkerStopping(world)) PostToMainThread([] { plat::GetFramework().Shutdown(0); });
   return true;
 }
