@@ -190,9 +190,6 @@ class cSeaBattleView {
   // 5 while it is shown; closing it sets phase 4) and starts its automatic
   // play when the battle's auto-end flag is set.
   virtual void ShowSeaBattle(cSeaBattle& battle) = 0;
-  // Whether a message shown over the map (cWorldView::ShowMessage) is still
-  // open.
-  virtual bool MessageOpen() const = 0;
 };
 
 // Whether the battle is played on the screen: a human side fights, or the

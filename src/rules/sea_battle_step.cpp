@@ -10,6 +10,7 @@
 #include "app/main_thread_queue.h"
 #include "app/string_base.h"
 #include "rules/sea_battle.h"
+#include "rules/worker_messages.h"
 #include "world/game_phase.h"
 #include "world/turn_state.h"
 #include "world/worker_steps.h"
@@ -20,7 +21,6 @@ namespace {
 // How often the worker looks whether the screen or the message is still
 // open.
 constexpr int kScreenPollMs = 200;
-constexpr int kMessagePollMs = 100;
 
 // Runs request with the world's sea-battle view on the main thread; false
 // when there is no such view (nothing shows the world) or the worker was
@@ -37,20 +37,6 @@ bool WithSeaBattleView(cWorld& world, const std::function<void(cWorldView&, cSea
       },
       world.WorkerStopFlag());
   return ran && reached;
-}
-
-// Shows the text over the map and waits until the player has closed it.
-void ShowReportAndWait(cWorld& world, const std::wstring& title, const std::wstring& text) {
-  if (!WithSeaBattleView(world, [&](cWorldView& view, cSeaBattleView&) { view.ShowMessage(text, title); })) return;
-  WaitWhile(
-      world,
-      [&world] {
-        bool open = false;
-        const bool asked = WithSeaBattleView(
-            world, [&open](cWorldView&, cSeaBattleView& view) { open = view.MessageOpen(); });
-        return asked && open;
-      },
-      kMessagePollMs, __FILE__, __LINE__);
 }
 
 // Plays the battle's rounds on the screen: the main thread makes it the
@@ -78,7 +64,7 @@ void RunSeaBattles(cWorld& world) {
   ShowStatusText(status != nullptr ? status : L"");
   sSeaBattleHooks hooks;
   hooks.showPreliminaryReport = [&world](const std::wstring& title, const std::wstring& text) {
-    ShowReportAndWait(world, title, text);
+    ShowTextAndWait(world, text, title);
   };
   hooks.playRegularPart = [&world](cSeaBattle& battle) { PlayOnScreen(world, battle); };
   GenerateSeaBattles(world, hooks);

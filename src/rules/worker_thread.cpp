@@ -103,6 +103,8 @@ bool PlayComputerPhase(cWorld& world) {
           world, [&world] { return world.GetGameState() == kPhaseEndOfTurn && !world.gameOver; },
           kEndOfImpulseWaitMs, __FILE__, __LINE__);
       if (!waited || Stopping(world)) return false;
+      // The game has ended: the main thread closes it, the worker is done.
+      if (world.gameOver) return false;
       // No country can move at all: nobody is left to hand over to.
       if (turn.currentCountry == nullptr) break;
       if (StopWhenNoHumanCanMove(world)) break;

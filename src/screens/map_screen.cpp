@@ -227,13 +227,19 @@ void cMapScreen::GreetHumanTurn(int countryId) { PushDialog(new cDialogNowejTury
 void cMapScreen::ShowMessage(std::wstring_view text, std::wstring_view title) {
   const std::wstring message(text), caption(title);
   const sLayoutRect& place = g_GuiLayout[kMessagePlaceEntry];
-  PushDialog(new cDialogTekstowy(message.c_str(), caption.c_str(), kMessageLayoutEntry, place.a, place.b, place.c,
-                                 place.d, kMessageFont));
+  auto* dialog = new cDialogTekstowy(message.c_str(), caption.c_str(), kMessageLayoutEntry, place.a, place.b, place.c,
+                                     place.d, kMessageFont);
+  last_message_ = dialog;
+  PushDialog(dialog);
+}
+
+bool cMapScreen::IsMessageOpen() const {
+  if (last_message_ == nullptr) return false;
+  return std::any_of(g_DialogStack.begin(), g_DialogStack.end(),
+                     [this](const cDialog* dialog) { return dialog == last_message_; });
 }
 
 void cMapScreen::ShowSeaBattle(cSeaBattle& battle) { OpenSeaBattleScreen(world_, battle); }
-
-bool cMapScreen::MessageOpen() const { return !g_DialogStack.empty(); }
 
 void cMapScreen::StartGame() {
   cWorld& world = world_;

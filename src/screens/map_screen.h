@@ -66,9 +66,9 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   bool ComputerCombatResultOpen() const override;
   bool ShowConvoyResults(int countryId) override;
   bool ConvoyResultsOpen() const override;
-  // The sea-battle step's: the sea-battle screen, and whether a message is open.
+  // The sea-battle step's: the sea-battle screen.
   void ShowSeaBattle(cSeaBattle& battle) override;
-  bool MessageOpen() const override;
+  bool IsMessageOpen() const override;
 
   // Start of play, from the loading screen to the map screen: the pause
   // wallpaper, what the first human country sees, fonts, the minimap's
@@ -108,6 +108,10 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   std::uint32_t ScrollKeys() const { return scroll_keys_; }
 
  private:
+  // The message ShowMessage put up last; only compared with the dialog
+  // stack, never used (the dialog frees itself when it closes).
+  const void* last_message_ = nullptr;
+
   // What a click on the map did to the pending order: it ends (the order
   // mode goes back to 0) or it stays (the next click completes it).
   enum class eClick { kEnds, kStays };

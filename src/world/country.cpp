@@ -80,6 +80,23 @@ void cCountry::AddAmphibiousInvasionPoints(int value) {
   RefreshInformationPanel();
 }
 
+void cCountry::AddSocialUnrest(float amount) {
+  socialUnrest += amount;
+  if (socialUnrest < 0.0f) socialUnrest = 0.0f;
+  if (socialUnrest > 100.0f) socialUnrest = 100.0f;
+}
+
+void cCountry::AddAmphibiousTransportAip(const cWorld& world) {
+  const auto& cost = world.constants.amphibiousTransportCost;
+  for (const cJednostkaMorska* ship : world.Units().navalUnits) {
+    if (ship->countryId != id || ship->type != kUnitAmphibiousShip || ship->carriedUnit == nullptr) continue;
+    const int type = ship->carriedUnit->type;
+    if (type >= 0 && type < static_cast<int>(cost.size())) {
+      amphibiousInvasionPointsTotal += cost[static_cast<std::size_t>(type)];
+    }
+  }
+}
+
 int cCountry::GetTotalSeaTransportPoints() const {
   int total = seaTransportPoints + seaTransportPointsInConvoys;
   if (g_pWorld == nullptr) return total;

@@ -18,6 +18,7 @@
 class cCity;
 class cTexture;
 class cUnit;
+class cWorld;
 
 namespace plat {
 class Texture;
@@ -69,6 +70,12 @@ class cCountry {
   void AddStrategicMovementPoints(int value);
   void AddSeaTransportPoints(int value);
   void AddAmphibiousInvasionPoints(int value);
+  // Social unrest + amount, kept within 0 .. 100.
+  void AddSocialUnrest(float amount);
+  // The invasion points bound in the country's loaded amphibious ships (the
+  // world's amphibious cost of each carried unit's type) are added to its
+  // total.
+  void AddAmphibiousTransportAip(const cWorld& world);
   // Free sea transport points plus those bound in convoys and in loaded
   // sea transports.
   int GetTotalSeaTransportPoints() const;

@@ -130,7 +130,7 @@ class cWorld {
   bool HasActiveHumanCountry() const;
   // Victory points of the cities controlled by the alliance (codes a and
   // a + 3 together; -1 outside 1..6) or by one country. A city on a hex
-  // nobody controls is a broken scenario: logged, then the end (code 1).
+  // nobody controls (id 0) counts for nobody.
   int CountAllianceVictoryPoints(int alliance) const;
   int CountCountryVictoryPoints(int countryId) const;
   // Land and air combat strength, ship hit points, victory and production

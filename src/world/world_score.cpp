@@ -6,8 +6,6 @@
 #include "app/music_player.h"
 #include "app/settings.h"
 #include "app/texture.h"
-#include "app/fatal_exit.h"
-#include "platform/format.h"
 #include "world/commander.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_lotnicza.h"
@@ -26,12 +24,11 @@ bool InAllianceGroup(int code, int alliance) {
   return code == base || code == base + 3;
 }
 
-// The country controlling the city's hex; a hex nobody controls is a broken
-// scenario and ends the process after the message.
-const cCountry* CityController(const cWorld& world, const cCity& city, const wchar_t* message) {
+// The country controlling the city's hex; null for a hex nobody controls
+// (country id 0), whose city counts for nobody.
+const cCountry* CityController(const cWorld& world, const cCity& city) {
   const int controller = world.GetMap().GetHex(city.x, city.y).controller;
-  if (controller == 0) FatalExit(plat::Format(message, city.name), 1);
-  return world.GetCountry(controller);
+  return controller == 0 ? nullptr : world.GetCountry(controller);
 }
 
 }  // namespace
@@ -70,8 +67,7 @@ int cWorld::CountAllianceVictoryPoints(int alliance) const {
   if (alliance < 1 || alliance > 6) return -1;
   int sum = 0;
   for (const cCity* city : cities_) {
-    const cCountry* controller = CityController(
-        *this, *city, L"City %s is not controlled by any country (controller id = 0)! (Counting alliance VPs)");
+    const cCountry* controller = CityController(*this, *city);
     if (controller != nullptr && InAllianceGroup(controller->alliance, alliance)) sum += city->victoryPoints;
   }
   return sum;
@@ -80,9 +76,7 @@ int cWorld::CountAllianceVictoryPoints(int alliance) const {
 int cWorld::CountCountryVictoryPoints(int countryId) const {
   int sum = 0;
   for (const cCity* city : cities_) {
-    const cCountry* controller = CityController(
-        *this, *city,
-        L"ERROR: City %s is not controlled by any country (controller id = 0)! (Counting country VPs)");
+    const cCountry* controller = CityController(*this, *city);
     if (controller != nullptr && controller->id == countryId) sum += city->victoryPoints;
   }
   return sum;
@@ -113,8 +107,7 @@ int cWorld::GetCountryScore(int countryId) const {
     if (ship->countryId == countryId) naval += static_cast<float>(ship->hitPoints);
   }
   for (const cCity* city : cities_) {
-    const cCountry* controller = CityController(
-        *this, *city, L"City %s is not controlled by any country (controller id = 0)! (Counting country VPs)");
+    const cCountry* controller = CityController(*this, *city);
     if (controller == nullptr || controller->id != countryId) continue;
     victory += static_cast<float>(city->victoryPoints);
     production += city->productionPoints;

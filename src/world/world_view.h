@@ -47,6 +47,10 @@ class cWorldView {
   // until the player or the countdown closes it).
   virtual bool ShowComputerCombatResult(const sBombardmentResult&, float) { return false; }
   virtual bool ComputerCombatResultOpen() const { return false; }
+  // Whether the last message put up is still open: the end of an impulse
+  // waits until the player has read it. A view that shows no messages has
+  // none open.
+  virtual bool IsMessageOpen() const { return false; }
 };
 
 // Applies change to the loaded world's view on the main thread: at once when

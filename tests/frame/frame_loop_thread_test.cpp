@@ -127,6 +127,8 @@ sPlayResult PlayFrames(const ComputerPlayerMaker& make, int impulses) {
   // One human country; the others are the worker's to play.
   for (auto& country : world.Countries()) country->human = false;
   world.GetCountry(1)->human = true;
+  // The game runs past the scenario's length: the test counts impulses.
+  world.turnsLeft = 10 * impulses;
   // The worker's moves are stepped by the map screen's frame move; count
   // the steps it finishes.
   StartAiThread(world);
@@ -140,6 +142,8 @@ sPlayResult PlayFrames(const ComputerPlayerMaker& make, int impulses) {
   frame.framesToRun = 1000000;
   frame.beforeFrame = [&] {
     ++frameNumber;
+    // The player reads and closes what the ends of impulses show.
+    if (LoadedMapScreen()->IsMessageOpen()) PopDialogs(1);
     const int phase = world.GetGameState();
     if (phase == kPhaseComputerPlayers && lastPhase == kPhaseComputerMove) ++result.stepped;
     lastPhase = phase;

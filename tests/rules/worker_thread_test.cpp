@@ -14,6 +14,7 @@
 #include "app/main_thread_queue.h"
 #include "world/turn_state.h"
 #include "rules/worker_thread.h"
+#include "support/fake_platform_framework.h"
 #include "support/recording_view.h"
 #include "support/test_support.h"
 #include "support/world_builders.h"
@@ -81,6 +82,8 @@ class WorkerThreadTest : public ::testing::Test {
   void Build(const std::vector<sCountrySetup>& setup) {
     world_ = std::make_unique<cWorld>();
     g_pWorld = world_.get();
+    // Time enough for every impulse a test plays.
+    world_->turnsLeft = 1000;
     for (const sCountrySetup& row : setup) {
       cCountry& country = twtest::AddCountry(*world_, row.alliance, row.name);
       country.active = true;
@@ -219,6 +222,31 @@ TEST_F(WorkerThreadTest, ThreadEndsTheComputerPhaseWhenTheGameIsOver) {
   EXPECT_EQ(players_[0]->turns.load(), 1);
   EXPECT_EQ(players_[1]->turns.load(), 0);
   EXPECT_EQ(world_->turnState.currentCountry, &Country(2));
+}
+
+// The end of the game found at the end of an impulse: the worker plays no
+// further and hands over to nobody; the main thread closes the game.
+TEST_F(WorkerThreadTest, ThreadEndsWithTheGameAndTheMainThreadClosesIt) {
+  SetMainThreadToCurrent();
+  twtest::LogCapture log;
+  twtest::FakePlatformFramework frame;
+  Build({{L"Varnland", kAxisLeader, 40}, {L"Osterhal", kAlliesLeader, 50}});
+  world_->turnsLeft = 1;  // the second end of an impulse finds the time run out
+  StartComputerPhase();
+  const auto end = Clock::now() + std::chrono::seconds(5);
+  while (!frame.shutdown && Clock::now() < end) {
+    DrainMainThreadRequests();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  EXPECT_TRUE(frame.shutdown);
+  EXPECT_TRUE(world_->gameOver);
+  std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  EXPECT_EQ(players_[0]->turns.load(), 2);
+  EXPECT_EQ(players_[1]->turns.load(), 2);
+  EXPECT_FALSE(log.Contains(L"==== AI THREAD FINISHED ====="));
+  const auto lines = log.Lines();
+  EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
+                          [](const std::wstring& line) { return line.rfind(L"game_over:_time_has_run_out", 0) == 0; }));
 }
 
 TEST_F(WorkerThreadTest, ThreadServesAnEventsCheckRequestOnce) {

@@ -303,14 +303,11 @@ TEST_F(MapScreen, AllianceQueriesAndVictoryPoints) {
   ship->hitPoints = 9;
   world_.Units().navalUnits.push_back(ship);
   EXPECT_EQ(world_.GetCountryScore(3), 24);  // 9 + 11 + 4.25, truncated
-  // A city on a hex nobody controls is a broken scenario.
-  world_.GetMap().GetHex(4, 1).controller = 0;
-  cScopedThrowingFatalHook fatal;
-  twtest::LogCapture log;
-  EXPECT_THROW(world_.CountCountryVictoryPoints(1), sFatalExitError);
-  EXPECT_TRUE(log.Contains(
-      L"ERROR: City City is not controlled by any country (controller id = 0)! (Counting country VPs)"));
-  EXPECT_THROW(world_.CountAllianceVictoryPoints(1), sFatalExitError);
+  // A city on a hex nobody controls counts for nobody (the game goes on).
+  world_.GetMap().GetHex(3, 1).controller = 0;
+  EXPECT_EQ(world_.CountCountryVictoryPoints(3), 0);
+  EXPECT_EQ(world_.CountAllianceVictoryPoints(2), 2);
+  EXPECT_EQ(world_.GetCountryScore(3), 9);
 }
 
 TEST_F(MapScreen, StartingWithoutAHumanEntersTheComputerPhaseAndWithAHumanCountryShowsItsTurn) {

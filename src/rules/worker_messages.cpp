@@ -1,0 +1,33 @@
+#include "rules/worker_messages.h"
+
+#include "app/main_thread_queue.h"
+#include "world/worker_steps.h"
+#include "world/world.h"
+#include "world/world_view.h"
+
+namespace {
+
+constexpr int kMessagePollMs = 100;
+
+}  // namespace
+
+void ShowTextAndWait(cWorld& world, const std::wstring& text, const std::wstring& title) {
+  // Nothing shows the world (a game without its screen): nothing to wait for.
+  if (LockedStep([&world] { return world.View() == nullptr; })) return;
+  const bool shown = RunOnMainThread(
+      [&world, text, title] {
+        if (cWorldView* view = world.View()) view->ShowMessage(text, title);
+      },
+      world.WorkerStopFlag());
+  // The main thread cannot wait for a message it would have to close itself.
+  if (!shown || IsMainThread()) return;
+  WaitWhile(
+      world,
+      [&world] {
+        return LockedStep([&world] {
+          const cWorldView* view = world.View();
+          return view != nullptr && view->IsMessageOpen();
+        });
+      },
+      kMessagePollMs, __FILE__, __LINE__);
+}

@@ -1,0 +1,81 @@
+// A hundred ends of impulses of "Europe, September 1939" with every country
+// played by the computer: the whole sequence on the real data, the same
+// game for the same seed.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "files/world_loader.h"
+#include "platform/message_box.h"
+#include "platform/rand.h"
+#include "platform/recording_renderer.h"
+#include "rules/world_turn.h"
+#include "support/fake_framework.h"
+#include "support/test_support.h"
+#include "world/country.h"
+#include "world/world.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kImpulses = 100;
+
+// What the ends of the impulses leave of a game, to compare two runs.
+struct sOutcome {
+  std::vector<double> production;
+  std::vector<int> techLevels;
+  std::vector<int> activeCountries;
+  std::size_t reports = 0;
+  int month = 0;
+  int year = 0;
+  bool operator==(const sOutcome&) const = default;
+};
+
+sOutcome PlayImpulses(unsigned seed) {
+  LoadWorld(sGameStartSettings{L"data\\scenarios\\Europe1939\\%s", 0});
+  EXPECT_NE(g_pWorld, nullptr);
+  if (g_pWorld == nullptr) return {};
+  cWorld& world = *g_pWorld;
+  for (auto& country : world.Countries()) country->human = false;
+  plat::Srand(seed);
+  const int firstCounter = world.impulseCounters[0];
+  for (int i = 0; i < kImpulses && !world.gameOver; ++i) EndImpulse(world, true);
+  EXPECT_FALSE(world.gameOver);
+  EXPECT_EQ(world.impulseCounters[0], firstCounter + kImpulses);
+  sOutcome outcome;
+  for (const auto& country : world.Countries()) {
+    outcome.production.push_back(country->productionPoints);
+    outcome.techLevels.insert(outcome.techLevels.end(), country->techLevel.begin(), country->techLevel.end());
+    if (country->active) outcome.activeCountries.push_back(country->id);
+  }
+  outcome.reports = world.reports.Reports().size();
+  outcome.month = world.GetDate().month;
+  outcome.year = world.GetDate().year;
+  delete g_pWorld;
+  g_pWorld = nullptr;
+  return outcome;
+}
+
+TEST(Europe1939Impulses, HundredImpulsesOfComputerPlayGiveTheSameGameForTheSameSeed) {
+  const fs::path root = twtest::FindSourceRoot("data/scenarios/Europe1939/Info.ini");
+  ASSERT_FALSE(root.empty()) << "set TW_SOURCE_DIR to the source tree";
+  const twtest::TempWorkingFolder dir;
+  fs::create_directories("data/scenarios");
+  fs::copy(root / "data/scenarios/Europe1939", "data/scenarios/Europe1939", fs::copy_options::recursive);
+  fs::create_directory_symlink(root / "data/gfx", "data/gfx");
+  fs::create_directory_symlink(root / "data/Music", "data/Music");
+  plat::SetMessageBoxHandler([](std::wstring_view, std::wstring_view) {});
+  plat::RecordingRenderer renderer;
+  twtest::FakeFramework frame{&renderer};
+  const sOutcome first = PlayImpulses(7);
+  const sOutcome second = PlayImpulses(7);
+  plat::SetMessageBoxHandler({});
+  EXPECT_EQ(first, second);
+  EXPECT_GT(first.reports, static_cast<std::size_t>(kImpulses)) << "production and upkeep every impulse";
+  EXPECT_GE(first.year, 1942) << "a hundred impulses are years of war";
+}
+
+}  // namespace
