@@ -10,6 +10,7 @@
 #include "app/skins.h"
 #include "app/texture.h"
 #include "platform/format.h"
+#include "world/counter_painter.h"
 #include "world/country.h"
 #include "world/jednostka_ladowa_draw.h"
 #include "world/jednostka_lotnicza.h"
@@ -55,17 +56,6 @@ constexpr int kStyleName = 0;
 constexpr int kStyleActionPoints = 1;
 constexpr int kStyleStrength = 2;
 
-plat::RectI MovedDown(plat::RectI rect, int rows) {
-  const int shift = rows * rect.Height();
-  rect.top += shift;
-  rect.bottom += shift;
-  return rect;
-}
-
-cTexture* FlagHolder(const cCountry* country) {
-  if (country && country->GetFlagTextureHolder()) return country->GetFlagTextureHolder();
-  return GetDefaultFlagTexture();
-}
 
 }  // namespace
 
@@ -75,46 +65,27 @@ void DrawAirCounter(plat::SpriteBatch& sprite, const sAirCounterState& state, fl
   cTexture* sheet = LandCounterSheet(state.country);
   cTexture* markers = &g_Textures[kSlotUnitInfo];
   const bool blink = (flags & 1) != 0;
-  auto box = [&](int b, cTexture* texture, const plat::RectI& source, std::uint32_t argb = kWhite) {
-    if (!look->valid[b]) return;
-    const plat::RectI& r = look->box[b];
-    DrawSpriteRect(&sprite, texture, source, static_cast<int>(x + static_cast<float>(r.left)),
-                   static_cast<int>(y + static_cast<float>(r.top)), r.right, r.bottom, argb, z, true);
-  };
-  auto text = [&](int b, int style, const std::wstring& value) {
-    if (!look->valid[b]) return;
-    const sTextStyle& st = look->text[style];
-    if (!st.font) return;
-    constexpr unsigned kFlags = plat::kTextCenter | plat::kTextVCenter | plat::kTextSingleLine | plat::kTextNoClip;
-    const plat::RectI& r = look->box[b];
-    const int left = static_cast<int>(x + static_cast<float>(r.left));
-    const int right = static_cast<int>(x + static_cast<float>(r.right));
-    const int top = static_cast<int>(y + static_cast<float>(r.top));
-    const int bottom = static_cast<int>(y + static_cast<float>(r.bottom));
-    plat::RectI shadow{left + 1, top + 1, right + 1, bottom + 1};
-    st.font->DrawText(&sprite, value, shadow, kFlags, st.color2);
-    plat::RectI place{left, top, right, bottom};
-    st.font->DrawText(&sprite, value, place, kFlags, st.color);
-  };
+  cCounterPainter paint(sprite, *look, x, y, z);
   const auto marker = [&](int b, bool alternate) { return MovedDown(look->source[b], alternate ? 1 : 0); };
 
   const std::uint32_t tint = state.country ? (state.country->colour[0] | 0xFF000000u) : kWhite;
-  box(kBoxCounter, sheet, air_counter_layout::BackgroundCell(), tint);
-  box(kBoxCounter, sheet, air_counter_layout::AircraftCell(state.type, state.level));
-  box(kBoxFrame, markers, look->source[kBoxFrame]);
-  box(kBoxFlag, FlagHolder(state.country), land_counter_layout::FlagSource());
-  box(kBoxLevel, markers, MovedDown(look->source[kBoxLevel], std::clamp(state.level, 1, 5) - 1));
+  paint.Sprite(kBoxCounter, sheet, air_counter_layout::BackgroundCell(), tint);
+  paint.Sprite(kBoxCounter, sheet, air_counter_layout::AircraftCell(state.type, state.level));
+  paint.Sprite(kBoxFrame, markers, look->source[kBoxFrame]);
+  paint.Sprite(kBoxFlag, CounterFlag(state.country), land_counter_layout::FlagSource());
+  paint.Sprite(kBoxLevel, markers, MovedDown(look->source[kBoxLevel], std::clamp(state.level, 1, 5) - 1));
   const bool ready = state.own ? (!state.attacked && state.actionPoints > 0) : !state.wasAttacked;
-  if (ready) box(kBoxReady, markers, marker(kBoxReady, blink && state.own));
+  if (ready) paint.Sprite(kBoxReady, markers, marker(kBoxReady, blink && state.own));
   if (state.hasOwnCommander || state.hasHqCommander) {
-    box(kBoxCommander, markers, marker(kBoxCommander, !state.hasOwnCommander));
+    paint.Sprite(kBoxCommander, markers, marker(kBoxCommander, !state.hasOwnCommander));
   }
-  if (state.own && state.actionPoints >= 1) box(kBoxActionPoints, markers, marker(kBoxActionPoints, blink));
-  if (state.own && state.supply < kLowSupply) box(kBoxLowSupply, markers, marker(kBoxLowSupply, blink));
-  if (state.own && state.canReplenish) box(kBoxReplenish, markers, marker(kBoxReplenish, blink));
-  text(kBoxStrengthText, kStyleStrength, plat::Format(L"%.0f", std::floor(static_cast<double>(state.strength) + 0.5)));
-  text(kBoxApText, kStyleActionPoints, plat::Format(L"%i", state.actionPoints));
-  if (g_Settings.ShowUnitName) text(kBoxName, kStyleName, plat::Format(L"%s", std::wstring(state.name)));
+  if (state.own && state.actionPoints >= 1) paint.Sprite(kBoxActionPoints, markers, marker(kBoxActionPoints, blink));
+  if (state.own && state.supply < kLowSupply) paint.Sprite(kBoxLowSupply, markers, marker(kBoxLowSupply, blink));
+  if (state.own && state.canReplenish) paint.Sprite(kBoxReplenish, markers, marker(kBoxReplenish, blink));
+  paint.Text(kBoxStrengthText, kStyleStrength,
+             plat::Format(L"%.0f", std::floor(static_cast<double>(state.strength) + 0.5)));
+  paint.Text(kBoxApText, kStyleActionPoints, plat::Format(L"%i", state.actionPoints));
+  if (g_Settings.ShowUnitName) paint.Text(kBoxName, kStyleName, plat::Format(L"%s", std::wstring(state.name)));
 }
 
 sAirCounterState AirCounterStateOf(cJednostkaLotnicza& unit) {

@@ -13,6 +13,7 @@
 #include "world/air_unit_draw.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_lotnicza.h"
+#include "world/counter_painter.h"
 #include "world/country.h"
 #include "world/world.h"
 #include "world/hex_drawing.h"
@@ -76,54 +77,6 @@ constexpr int kStyleStrength = 2;
 // A unit whose supply level is below this shows the low-supply marker.
 constexpr int kLowSupply = 10;
 
-plat::RectI MovedDown(plat::RectI rect, int rows) {
-  const int shift = rows * rect.Height();
-  rect.top += shift;
-  rect.bottom += shift;
-  return rect;
-}
-
-class cCounterPainter {
- public:
-  cCounterPainter(plat::SpriteBatch& sprite, const sUnitAppearance& look, float x, float y, float z)
-      : sprite_(sprite), look_(look), x_(x), y_(y), z_(z) {}
-
-  // A sprite box holds left, top, width and height.
-  void Sprite(int box, cTexture* texture, const plat::RectI& source, std::uint32_t argb = kWhite) {
-    if (!look_.valid[box]) return;
-    const plat::RectI& b = look_.box[box];
-    DrawSpriteRect(&sprite_, texture, source, static_cast<int>(x_ + static_cast<float>(b.left)),
-                   static_cast<int>(y_ + static_cast<float>(b.top)), b.right, b.bottom, argb, z_, true);
-  }
-
-  // A text box holds edges; the shadow goes one pixel right and down.
-  void Text(int box, int style, const std::wstring& text) {
-    if (!look_.valid[box]) return;
-    const sTextStyle& st = look_.text[style];
-    if (!st.font) return;
-    constexpr unsigned kFlags = plat::kTextCenter | plat::kTextVCenter | plat::kTextSingleLine | plat::kTextNoClip;
-    const plat::RectI& b = look_.box[box];
-    const int left = static_cast<int>(x_ + static_cast<float>(b.left));
-    const int right = static_cast<int>(x_ + static_cast<float>(b.right));
-    const int top = static_cast<int>(y_ + static_cast<float>(b.top));
-    const int bottom = static_cast<int>(y_ + static_cast<float>(b.bottom));
-    plat::RectI shadow{left + 1, top + 1, right + 1, bottom + 1};
-    st.font->DrawText(&sprite_, text, shadow, kFlags, st.color2);
-    plat::RectI place{left, top, right, bottom};
-    st.font->DrawText(&sprite_, text, place, kFlags, st.color);
-  }
-
- private:
-  plat::SpriteBatch& sprite_;
-  const sUnitAppearance& look_;
-  float x_, y_, z_;
-};
-
-cTexture* FlagHolder(const cCountry* country) {
-  if (country && country->GetFlagTextureHolder()) return country->GetFlagTextureHolder();
-  return GetDefaultFlagTexture();
-}
-
 }  // namespace
 
 void DrawLandCounter(plat::SpriteBatch& sprite, const sLandCounterState& state, float x, float y, float z,
@@ -142,7 +95,7 @@ void DrawLandCounter(plat::SpriteBatch& sprite, const sLandCounterState& state, 
   paint.Sprite(kBoxCounter, sheet, land_counter_layout::SymbolCell(state.type, state.level));
   // 2-3: frame and flag.
   paint.Sprite(kBoxFrame, markers, look->source[kBoxFrame]);
-  paint.Sprite(kBoxFlag, FlagHolder(state.country), land_counter_layout::FlagSource());
+  paint.Sprite(kBoxFlag, CounterFlag(state.country), land_counter_layout::FlagSource());
   // 4-5: level and size marks, one row per level or size.
   paint.Sprite(kBoxLevel, markers, MovedDown(look->source[kBoxLevel], state.level - 1));
   paint.Sprite(kBoxSize, markers, MovedDown(look->source[kBoxSize], state.sizeIndex));

@@ -10,6 +10,7 @@
 #include "app/skins.h"
 #include "app/texture.h"
 #include "platform/format.h"
+#include "world/counter_painter.h"
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/jednostka_ladowa_draw.h"
@@ -56,17 +57,6 @@ enum eNavalBox : int {
 constexpr int kStyleName = 0;
 constexpr int kStyleHitPoints = 1;
 
-plat::RectI MovedDown(plat::RectI rect, int rows) {
-  const int shift = rows * rect.Height();
-  rect.top += shift;
-  rect.bottom += shift;
-  return rect;
-}
-
-cTexture* FlagHolder(const cCountry* country) {
-  if (country && country->GetFlagTextureHolder()) return country->GetFlagTextureHolder();
-  return GetDefaultFlagTexture();
-}
 
 // A colour of the country at full alpha; white for a colour never set (a
 // country without colours would draw a black counter and bar).
@@ -85,40 +75,18 @@ void DrawNavalCounter(plat::SpriteBatch& sprite, const sNavalCounterState& state
   cTexture* sheet = LandCounterSheet(state.country);
   cTexture* markers = &g_Textures[kSlotUnitInfo];
   const bool alternate = (flags & 1) != 0;
-  // A sprite box holds left, top, width and height.
-  auto box = [&](int b, cTexture* texture, const plat::RectI& source, std::uint32_t argb = kWhite) {
-    if (!look->valid[b]) return;
-    const plat::RectI& r = look->box[b];
-    DrawSpriteRect(&sprite, texture, source, static_cast<int>(x + static_cast<float>(r.left)),
-                   static_cast<int>(y + static_cast<float>(r.top)), r.right, r.bottom, argb, z, true);
-  };
-  // A text box holds edges; the shadow goes one pixel right and down.
-  auto text = [&](int b, int style, const std::wstring& value, int rowsDown) {
-    if (!look->valid[b]) return;
-    const sTextStyle& st = look->text[style];
-    if (!st.font) return;
-    constexpr unsigned kFlags = plat::kTextCenter | plat::kTextVCenter | plat::kTextSingleLine | plat::kTextNoClip;
-    const plat::RectI r = MovedDown(look->box[b], rowsDown);
-    const int left = static_cast<int>(x + static_cast<float>(r.left));
-    const int right = static_cast<int>(x + static_cast<float>(r.right));
-    const int top = static_cast<int>(y + static_cast<float>(r.top));
-    const int bottom = static_cast<int>(y + static_cast<float>(r.bottom));
-    plat::RectI shadow{left + 1, top + 1, right + 1, bottom + 1};
-    st.font->DrawText(&sprite, value, shadow, kFlags, st.color2);
-    plat::RectI place{left, top, right, bottom};
-    st.font->DrawText(&sprite, value, place, kFlags, st.color);
-  };
+  cCounterPainter paint(sprite, *look, x, y, z);
 
   const int percent = std::clamp(state.hitPointPercent, 0, 100);
   // The country's colour under the silhouette, then frame and flag.
-  box(kBoxShip, sheet, naval_counter_layout::BackgroundCell(), CountryColour(state.country, 0));
-  box(kBoxShip, sheet, naval_counter_layout::ShipCell(state.type));
-  box(kBoxFrame, markers, look->source[kBoxFrame]);
-  box(kBoxFlag, FlagHolder(state.country), land_counter_layout::FlagSource());
+  paint.Sprite(kBoxShip, sheet, naval_counter_layout::BackgroundCell(), CountryColour(state.country, 0));
+  paint.Sprite(kBoxShip, sheet, naval_counter_layout::ShipCell(state.type));
+  paint.Sprite(kBoxFrame, markers, look->source[kBoxFrame]);
+  paint.Sprite(kBoxFlag, CounterFlag(state.country), land_counter_layout::FlagSource());
   // The hit points as a bar in the country's light colour on a dark track.
   if (look->valid[kBoxHitPointBar]) {
     const plat::RectI& r = look->box[kBoxHitPointBar];
-    box(kBoxHitPointBar, markers, naval_counter_layout::BarTrack());
+    paint.Sprite(kBoxHitPointBar, markers, naval_counter_layout::BarTrack());
     const int inner = r.right - 2;
     const int filled = inner * percent / 100;
     if (filled > 0 && r.bottom > 2) {
@@ -128,15 +96,19 @@ void DrawNavalCounter(plat::SpriteBatch& sprite, const sNavalCounterState& state
                      CountryColour(state.country, 2), z, true);
     }
   }
-  if (state.takesPartInBattle) box(kBoxBattle, markers, MovedDown(look->source[kBoxBattle], alternate ? 1 : 0));
-  if (state.battleSideMarker) {
-    box(kBoxBattleSide, markers, MovedDown(look->source[kBoxBattleSide], alternate ? 1 : 0));
+  if (state.takesPartInBattle) {
+    paint.Sprite(kBoxBattle, markers, MovedDown(look->source[kBoxBattle], alternate ? 1 : 0));
   }
-  text(kBoxHitPointText, kStyleHitPoints, plat::Format(L"%i%%", percent), 0);
+  if (state.battleSideMarker) {
+    paint.Sprite(kBoxBattleSide, markers, MovedDown(look->source[kBoxBattleSide], alternate ? 1 : 0));
+  }
+  paint.Text(kBoxHitPointText, kStyleHitPoints, plat::Format(L"%i%%", percent), 0);
   if (g_Settings.ShowUnitName) {
-    text(kBoxName, kStyleName, plat::Format(L"%s", std::wstring(state.name)), 0);
+    paint.Text(kBoxName, kStyleName, plat::Format(L"%s", std::wstring(state.name)), 0);
     // The fleet's name on the line under the ship's.
-    if (!state.fleetName.empty()) text(kBoxName, kStyleName, plat::Format(L"%s", std::wstring(state.fleetName)), 1);
+    if (!state.fleetName.empty()) {
+      paint.Text(kBoxName, kStyleName, plat::Format(L"%s", std::wstring(state.fleetName)), 1);
+    }
   }
 }
 
