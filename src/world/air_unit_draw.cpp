@@ -33,7 +33,6 @@ plat::RectI BackgroundCell() { return {768, 500, 896, 600}; }
 namespace {
 
 constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
-constexpr float kCounterWidth = 166.0f;
 // A unit whose supply is below this shows the low-supply marker.
 constexpr int kLowSupply = 10;
 
@@ -115,19 +114,5 @@ void cJednostkaLotnicza::Draw(float drawX, float drawY, float z, int flags) {
 }
 
 void cJednostkaLotnicza::DrawInRect(const plat::RectI& rect) {
-  plat::SpriteBatch* sprite = g_pSprite;
-  if (!sprite || rect.right <= rect.left) return;
-  sprite->Begin();
-  const float scale = static_cast<float>(rect.right - rect.left) / kCounterWidth;
-  const plat::Matrix2D saved = sprite->GetTransform();
-  sprite->SetTransform(plat::Matrix2D::Scaling(scale, scale));
-  sUnitAppearance* entry = g_AirAppearance.current;
-  const bool showName = g_Settings.ShowUnitName;
-  g_AirAppearance.current = &g_AirAppearance.entries[0];
-  g_Settings.ShowUnitName = false;
-  Draw(static_cast<float>(rect.left) / scale, static_cast<float>(rect.top) / scale, 0.0f, 0);
-  g_AirAppearance.current = entry;
-  g_Settings.ShowUnitName = showName;
-  sprite->SetTransform(saved);
-  sprite->End();
+  DrawCounterInRect(g_AirAppearance, rect, [this](float x, float y) { Draw(x, y, 0.0f, 0); });
 }

@@ -1,5 +1,7 @@
 #include "world/counter_painter.h"
 
+#include "app/draw_objects.h"
+#include "app/settings.h"
 #include "app/skins.h"
 #include "app/texture.h"
 #include "world/country.h"
@@ -37,4 +39,24 @@ void cCounterPainter::Text(int box, int style, const std::wstring& text, int row
   st.font->DrawText(&sprite_, text, shadow, kFlags, st.color2);
   plat::RectI place{left, top, right, bottom};
   st.font->DrawText(&sprite_, text, place, kFlags, st.color);
+}
+
+void DrawCounterInRect(sUnitAppearanceTable& table, const plat::RectI& rect,
+                       const std::function<void(float x, float y)>& draw) {
+  constexpr float kCounterWidth = 166.0f;
+  plat::SpriteBatch* sprite = g_pSprite;
+  if (!sprite || rect.right <= rect.left) return;
+  sprite->Begin();
+  const float scale = static_cast<float>(rect.right - rect.left) / kCounterWidth;
+  const plat::Matrix2D saved = sprite->GetTransform();
+  sprite->SetTransform(plat::Matrix2D::Scaling(scale, scale));
+  sUnitAppearance* entry = table.current;
+  const bool showName = g_Settings.ShowUnitName;
+  table.current = &table.entries[0];
+  g_Settings.ShowUnitName = false;
+  draw(static_cast<float>(rect.left) / scale, static_cast<float>(rect.top) / scale);
+  table.current = entry;
+  g_Settings.ShowUnitName = showName;
+  sprite->SetTransform(saved);
+  sprite->End();
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/render.h"
@@ -11,6 +12,7 @@
 class cCountry;
 class cTexture;
 struct sUnitAppearance;
+struct sUnitAppearanceTable;
 
 // The rectangle moved down by rows of its own height (the next row of a
 // marker strip).
@@ -39,3 +41,11 @@ class cCounterPainter {
   const sUnitAppearance& look_;
   float x_, y_, z_;
 };
+
+// A counter scaled into a rectangle (the unit panel, dialogs and the
+// purchase preview; a counter is 166 pixels wide at scale 1): the first
+// entry of the unit's appearance table, no name; draw(x, y) draws the
+// counter at a position under the scaling. A rectangle without width has no
+// scale and draws nothing.
+void DrawCounterInRect(sUnitAppearanceTable& table, const plat::RectI& rect,
+                       const std::function<void(float x, float y)>& draw);

@@ -155,23 +155,7 @@ void cJednostkaLadowa::Draw(float drawX, float drawY, float z, int flags) {
 }
 
 void cJednostkaLadowa::DrawInRect(const plat::RectI& rect) {
-  plat::SpriteBatch* sprite = g_pSprite;
-  // A rectangle without width has no scale to draw at (and would divide by
-  // zero below).
-  if (!sprite || rect.right <= rect.left) return;
-  sprite->Begin();
-  const float scale = static_cast<float>(rect.right - rect.left) / land_counter_layout::kCounterWidth;
-  const plat::Matrix2D saved = sprite->GetTransform();
-  sprite->SetTransform(plat::Matrix2D::Scaling(scale, scale));
-  sUnitAppearance* entry = g_LandAppearance.current;
-  const bool showName = g_Settings.ShowUnitName;
-  g_LandAppearance.current = &g_LandAppearance.entries[0];
-  g_Settings.ShowUnitName = false;
-  Draw(static_cast<float>(rect.left) / scale, static_cast<float>(rect.top) / scale, 0.0f, 0);
-  g_LandAppearance.current = entry;
-  g_Settings.ShowUnitName = showName;
-  sprite->SetTransform(saved);
-  sprite->End();
+  DrawCounterInRect(g_LandAppearance, rect, [this](float x, float y) { Draw(x, y, 0.0f, 0); });
 }
 
 namespace {

@@ -41,7 +41,6 @@ namespace {
 
 constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
 constexpr std::uint32_t kOpaque = 0xFF000000u;
-constexpr float kCounterWidth = 166.0f;
 
 enum eNavalBox : int {
   kBoxFrame = 0,
@@ -130,20 +129,5 @@ void cJednostkaMorska::Draw(float drawX, float drawY, float z, int flags) const 
 }
 
 void cJednostkaMorska::DrawInRect(const plat::RectI& rect) const {
-  plat::SpriteBatch* sprite = g_pSprite;
-  // A rectangle without width has no scale to draw at.
-  if (!sprite || rect.right <= rect.left) return;
-  sprite->Begin();
-  const float scale = static_cast<float>(rect.right - rect.left) / kCounterWidth;
-  const plat::Matrix2D saved = sprite->GetTransform();
-  sprite->SetTransform(plat::Matrix2D::Scaling(scale, scale));
-  sUnitAppearance* entry = g_NavalAppearance.current;
-  const bool showName = g_Settings.ShowUnitName;
-  g_NavalAppearance.current = &g_NavalAppearance.entries[0];
-  g_Settings.ShowUnitName = false;
-  Draw(static_cast<float>(rect.left) / scale, static_cast<float>(rect.top) / scale, 0.0f, 0);
-  g_NavalAppearance.current = entry;
-  g_Settings.ShowUnitName = showName;
-  sprite->SetTransform(saved);
-  sprite->End();
+  DrawCounterInRect(g_NavalAppearance, rect, [this](float x, float y) { Draw(x, y, 0.0f, 0); });
 }
