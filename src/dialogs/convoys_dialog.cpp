@@ -15,6 +15,7 @@
 #include "platform/format.h"
 #include "world/cities.h"
 #include "world/convoy.h"
+#include "world/map_modes.h"
 #include "world/world.h"
 
 namespace {
@@ -215,7 +216,7 @@ void cDialogKonwojow::OnGUIEvent(unsigned event, int controlId, CDXUTControl*) {
       LogLine(L"Player action: Convoy ports");
       dialog_.SetVisible(false);
       cConvoyStore::MarkDeparturePorts(world_, country_id_);
-      world_.turnState.mode = kModePickDeparture;
+      world_.turnState.mode = kModeConvoyDeparture;
       return;
     case kDeleteId: {
       std::vector<cConvoy>* convoys = Convoys();

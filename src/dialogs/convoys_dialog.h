@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dialogs/dialog.h"
+#include "world/map_modes.h"
 
 class cConvoy;
 class cWorld;
@@ -34,9 +35,6 @@ class cDialogKonwojow : public cDialog {
   static constexpr int kValueTextId = 954;
   static constexpr int kSliderId = 955;
   static constexpr int kExitId = 956;
-  // The turn state's modes while the ports of a new convoy are picked.
-  static constexpr int kModePickDeparture = 14;
-  static constexpr int kModePickDestination = 15;
 
   // The convoys of the country, none selected.
   cDialogKonwojow(cWorld& world, int countryId);

@@ -24,6 +24,7 @@
 #include "world/fleet.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_morska.h"
+#include "world/map_modes.h"
 #include "world/naval_spotting.h"
 #include "world/world.h"
 
@@ -488,7 +489,7 @@ void cDialogFlot::OnGUIEvent(unsigned event, int controlId, CDXUTControl* contro
     case kAirStrikeId:
       if (n == 1 && s == 1) {
         fleets_.front()->MarkAttackHexTargets(world_, true);
-        BeginMapPick(kPendingAirStrike, kModeAirStrike);
+        BeginMapPick(kPendingAirStrike, kModeBombardment);
       }
       return;
     case kShoreBombardmentId:

@@ -14,6 +14,7 @@
 #include "app/texture.h"
 #include "dialogs/dialog.h"
 #include "world/fleet.h"
+#include "world/map_modes.h"
 
 class cJednostkaMorska;
 class cWorld;
@@ -60,13 +61,6 @@ class cDialogFlot : public cDialog, public cFleetWatcher {
     kPendingUnload = 8,
     kPendingCommander = 9,
   };
-
-  // The map's pick modes the dialog sets.
-  static constexpr int kModeAirStrike = 8;
-  static constexpr int kModeRecon = 11;
-  static constexpr int kModeFleetMove = 13;
-  static constexpr int kModeUnload = 16;
-  static constexpr int kModeShoreBombardment = 17;
 
   // The dialog of the node with the id; it registers as the world's fleet
   // watcher and fills both lists.

@@ -16,6 +16,7 @@
 #include "world/hex_ownership.h"
 #include "world/jednostka_ladowa.h"
 #include "world/map.h"
+#include "world/map_modes.h"
 #include "world/turn_state.h"
 #include "world/world.h"
 #include "world/world_view.h"
@@ -23,7 +24,6 @@
 namespace {
 
 // The order mode of a selected land unit.
-constexpr int kModeLandUnit = 4;
 
 int PoliticalStrengthOf(const cWorld& world, int countryId) {
   const cCountry* country = world.GetCountry(countryId);
@@ -184,7 +184,7 @@ eUndoRefusal UndoLandMove(cWorld& world, cJednostkaLadowa* unit) {
   }
   state.SelectHex(world, undo.startX, undo.startY);
   unit->ComputeMoveRange(false);
-  state.mode = unit->category == kCategoryAir ? 12 : kModeLandUnit;
+  state.mode = unit->category == kCategoryAir ? 12 : kModeMove;
   undo.Clear();
   return eUndoRefusal::kNone;
 }

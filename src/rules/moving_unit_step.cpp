@@ -6,6 +6,7 @@
 #include "world/game_phase.h"
 #include "world/jednostka_ladowa.h"
 #include "world/map.h"
+#include "world/map_modes.h"
 #include "world/relations.h"
 #include "world/world.h"
 
@@ -13,8 +14,6 @@ namespace {
 
 // Order modes the end of a human move leaves: move a land unit, rebase an
 // air unit.
-constexpr int kModeMove = 4;
-constexpr int kModeRebase = 12;
 
 }  // namespace
 

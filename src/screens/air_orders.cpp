@@ -10,15 +10,10 @@
 #include "world/combat_result.h"
 #include "world/jednostka_lotnicza.h"
 #include "world/map.h"
+#include "world/map_modes.h"
 #include "world/world.h"
 
 namespace {
-
-constexpr int kModeBombardment = 8;
-constexpr int kModeAirFight = 9;
-constexpr int kModeNuclear = 10;
-constexpr int kModeRecon = 11;
-constexpr int kModeRebase = 12;
 
 // Every mark but the selection (bit 0), and also but the sea zone's (0x4000).
 constexpr std::uint32_t kOrderMarks = 0xFFFFFFFEu;

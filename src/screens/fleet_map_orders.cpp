@@ -17,6 +17,7 @@
 #include "world/fleet.h"
 #include "world/jednostka_morska.h"
 #include "world/map.h"
+#include "world/map_modes.h"
 #include "world/world.h"
 
 namespace {
@@ -58,7 +59,7 @@ cJednostkaMorska* ReconShip(const cDialogFlot& dialog) {
 }  // namespace
 
 void cMapScreen::OpenFleetsDialogAt(int column, int row, int mode) {
-  if (mode == cDialogFlot::kModeAirStrike || !g_DialogStack.empty() || g_pActiveDialog != nullptr) return;
+  if (mode == kModeBombardment || !g_DialogStack.empty() || g_pActiveDialog != nullptr) return;
   const cMap& map = world_.GetMap();
   if (!map.IsInside(column, row)) return;
   const sHex& hex = map.GetHex(column, row);
@@ -72,11 +73,11 @@ bool cMapScreen::ClickFleetOrder(int mode, int column, int row, bool marked) {
   if (dialog == nullptr) return false;
   dialog->DropLostShips();
   // The unloading pick is the transport's order.
-  if (mode == cDialogFlot::kModeUnload) return false;
+  if (mode == kModeUnload) return false;
   cMap& map = world_.GetMap();
   cTurnState& turn = world_.turnState;
-  if (mode != cDialogFlot::kModeFleetMove && mode != cDialogFlot::kModeAirStrike &&
-      mode != cDialogFlot::kModeRecon && mode != cDialogFlot::kModeShoreBombardment) {
+  if (mode != kModeFleetMove && mode != kModeBombardment &&
+      mode != kModeRecon && mode != kModeShoreBombardment) {
     // The pick was replaced by a key (Tab selects a unit): the click ends
     // it all the same, or the hidden dialog would never come back.
     map.ClearHexMarks(kOrderMarksKeepZone, true);
@@ -87,7 +88,7 @@ bool cMapScreen::ClickFleetOrder(int mode, int column, int row, bool marked) {
   const sHex& hex = map.GetHex(column, row);
   bool resultShown = false;
   switch (mode) {
-    case cDialogFlot::kModeFleetMove: {
+    case kModeFleetMove: {
       if (marked && hex.seaNode != 0) {
         // The selection is copied first: a move changes what the dialog
         // lists, never what it selected.
@@ -102,7 +103,7 @@ bool cMapScreen::ClickFleetOrder(int mode, int column, int row, bool marked) {
       }
       break;
     }
-    case cDialogFlot::kModeAirStrike: {
+    case kModeBombardment: {
       map.ClearHexMarks(kOrderMarksKeepZone, true);
       cJednostkaMorska* ship = dialog->SelectedShipCount() == 1 ? dialog->GetSelectedUnitAt(0) : nullptr;
       if (marked && ship != nullptr) {
@@ -113,7 +114,7 @@ bool cMapScreen::ClickFleetOrder(int mode, int column, int row, bool marked) {
       }
       break;
     }
-    case cDialogFlot::kModeRecon: {
+    case kModeRecon: {
       map.ClearHexMarks(kOrderMarksKeepZone, true);
       cJednostkaMorska* ship = ReconShip(*dialog);
       if (marked && ship != nullptr) LogRefusal(ShipRefusalLogKey(ShipRecon(world_, *ship, column, row)));
@@ -138,7 +139,7 @@ bool cMapScreen::ClickFleetOrder(int mode, int column, int row, bool marked) {
   }
   // A report on top gives the dialog back its turn when it closes.
   if (!resultShown) dialog->OnReactivate();
-  if (mode == cDialogFlot::kModeFleetMove || mode == cDialogFlot::kModeShoreBombardment) turn.Deselect();
+  if (mode == kModeFleetMove || mode == kModeShoreBombardment) turn.Deselect();
   RefreshSelection();
   return true;
 }

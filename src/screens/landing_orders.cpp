@@ -19,12 +19,10 @@
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_morska.h"
 #include "world/map.h"
+#include "world/map_modes.h"
 #include "world/world.h"
 
 namespace {
-
-constexpr int kModeParadrop = 6;
-constexpr int kModeUnload = 16;
 constexpr int kFleetsDialogId = 550;
 
 // Every mark but the selection (bit 0); the unload marks.

@@ -12,6 +12,7 @@
 #include "world/game_phase.h"
 #include "world/hex.h"
 #include "world/land_movement.h"
+#include "world/map_modes.h"
 #include "world/world.h"
 
 namespace {
@@ -30,7 +31,7 @@ void cMapScreen::OpenConvoysDialog() {
     // dialog hidden: it comes back without the pick.
     if (!open->Dialog().GetVisible()) {
       cTurnState& turn = world_.turnState;
-      if (turn.mode == cDialogKonwojow::kModePickDeparture || turn.mode == cDialogKonwojow::kModePickDestination) {
+      if (turn.mode == kModeConvoyDeparture || turn.mode == kModeConvoyDestination) {
         turn.mode = 0;
       }
       ClearMapMarks(world_.GetMap(), kConvoyPortMark, true);
@@ -47,7 +48,7 @@ void cMapScreen::OpenConvoysDialog() {
 }
 
 bool cMapScreen::ClickConvoyPort(int mode, const sHex& hex, bool marked) {
-  if (mode != cDialogKonwojow::kModePickDeparture && mode != cDialogKonwojow::kModePickDestination) return false;
+  if (mode != kModeConvoyDeparture && mode != kModeConvoyDestination) return false;
   cDialogKonwojow* dialog = ConvoysDialog();
   cTurnState& turn = world_.turnState;
   if (dialog == nullptr) {
@@ -59,14 +60,14 @@ bool cMapScreen::ClickConvoyPort(int mode, const sHex& hex, bool marked) {
   // The marks were read before the click's selection cleared them; the
   // node must be one the marks offer.
   const int countryId = dialog->CountryId();
-  if (mode == cDialogKonwojow::kModePickDeparture) {
+  if (mode == kModeConvoyDeparture) {
     if (marked && cConvoyStore::IsDeparturePort(world_, countryId, hex.seaNode)) {
       dialog->SetDepartureNode(hex.seaNode);
       cConvoyStore::MarkDestinationPorts(world_, dialog->CountryId(), hex.seaNode);
     } else {
       ClearMapMarks(world_.GetMap(), kConvoyPortMark, true);
     }
-    turn.mode = cDialogKonwojow::kModePickDestination;
+    turn.mode = kModeConvoyDestination;
     return true;
   }
   ClearMapMarks(world_.GetMap(), kConvoyPortMark, true);

@@ -20,6 +20,7 @@
 #include "world/land_attack.h"
 #include "world/land_movement.h"
 #include "world/map.h"
+#include "world/map_modes.h"
 #include "world/world.h"
 
 namespace {
@@ -28,12 +29,6 @@ namespace {
 constexpr std::uint32_t kTargetMarks = 0x0001FFFCu;
 // Every mark but the selection (bit 0).
 constexpr std::uint32_t kOrderMarks = 0xFFFFFFFEu;
-
-constexpr int kModeNone = 0;
-constexpr int kModeMove = 4;
-constexpr int kModeStrategicMove = 5;
-constexpr int kModeAssault = 7;
-constexpr int kModeRebase = 12;
 
 cJednostkaLadowa* AsLandUnit(cJednostka* unit) {
   return unit != nullptr && unit->category == kCategoryLand ? dynamic_cast<cJednostkaLadowa*>(unit) : nullptr;

@@ -23,6 +23,7 @@
 #include "world/jednostka_lotnicza.h"
 #include "world/landings.h"
 #include "world/map.h"
+#include "world/map_modes.h"
 #include "world/strategic_movement.h"
 #include "world/units_visibility.h"
 #include "world/world.h"
@@ -35,13 +36,6 @@ const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
 constexpr std::uint32_t kOrderMarks = 0xFFFFFFFEu;
 
 // The order modes of the turn state the air icons set.
-constexpr int kModeNone = 0;
-constexpr int kModeStrategicMove = 5;
-constexpr int kModeBombardment = 8;
-constexpr int kModeAirFight = 9;
-constexpr int kModeNuclear = 10;
-constexpr int kModeRecon = 11;
-constexpr int kModeParadrop = 6;
 // The move marks the loading clears before the unit leaves the map.
 constexpr std::uint32_t kLoadingClearMarks = 0x1Cu;
 

@@ -20,6 +20,7 @@
 #include "support/fixture_scenario.h"
 #include "world/cities.h"
 #include "world/convoy.h"
+#include "world/map_modes.h"
 #include "world/world.h"
 
 namespace {
@@ -188,7 +189,7 @@ TEST_F(ConvoysDialog, ANewConvoyIsPickedOnTheMapAndSelected) {
   // The dialog hides while the player picks the departure among the own
   // ports.
   EXPECT_FALSE(dialog->Dialog().GetVisible());
-  EXPECT_EQ(world_->turnState.mode, cDialogKonwojow::kModePickDeparture);
+  EXPECT_EQ(world_->turnState.mode, kModeConvoyDeparture);
   const sWezelGrafuMorz& eastport = *world_->GetSeaGraph().GetNode(kEastport);
   const sWezelGrafuMorz& westport = *world_->GetSeaGraph().GetNode(kWestport);
   EXPECT_NE(world_->GetMap().GetHex(eastport.ownShipX, eastport.ownShipY).markBits & 0x8000u, 0u);

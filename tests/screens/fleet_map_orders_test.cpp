@@ -20,6 +20,7 @@
 #include "world/fleet.h"
 #include "world/game_phase.h"
 #include "world/jednostka_morska.h"
+#include "world/map_modes.h"
 #include "world/world.h"
 
 namespace {
@@ -111,7 +112,7 @@ TEST_F(FleetMapOrders, MovingTheOnlyFleetAwayClosesTheDialog) {
 
   ClickButton(*dialog, cDialogFlot::kMoveFleetId);
   EXPECT_FALSE(dialog->Dialog().GetVisible());
-  EXPECT_EQ(world_->turnState.mode, cDialogFlot::kModeFleetMove);
+  EXPECT_EQ(world_->turnState.mode, kModeFleetMove);
   EXPECT_NE(world_->GetMap().GetHex(strait.x, strait.y).markBits & 0x8000u, 0u);
   Click(strait.x, strait.y);
   EXPECT_EQ(home_->seaNode, kStrait);

@@ -15,6 +15,7 @@
 #include "units/land_fixture.h"
 #include "world/convoy.h"
 #include "world/game_phase.h"
+#include "world/map_modes.h"
 #include "world/world.h"
 
 namespace {
@@ -115,7 +116,7 @@ TEST_F(MapConvoys, TwoClicksPickThePortsOfANewConvoy) {
   EXPECT_FALSE(Marked(3, 4));  // the enemy's
 
   Click(1, 1);
-  EXPECT_EQ(World().turnState.mode, cDialogKonwojow::kModePickDestination);
+  EXPECT_EQ(World().turnState.mode, kModeConvoyDestination);
   EXPECT_FALSE(Marked(1, 1));  // no convoy to its own departure
   EXPECT_TRUE(Marked(5, 1));
   Click(5, 1);
@@ -132,7 +133,7 @@ TEST_F(MapConvoys, TwoClicksPickThePortsOfANewConvoy) {
   // then makes nothing.
   dialog->OnGUIEvent(EVENT_BUTTON_CLICKED, cDialogKonwojow::kNewId, nullptr);
   Click(3, 3);
-  EXPECT_EQ(World().turnState.mode, cDialogKonwojow::kModePickDestination);
+  EXPECT_EQ(World().turnState.mode, kModeConvoyDestination);
   Click(5, 1);
   EXPECT_EQ(World().turnState.mode, 0);
   EXPECT_TRUE(dialog->Dialog().GetVisible());
