@@ -250,6 +250,10 @@ void cDiplomacyPanel::OnGUIEvent(unsigned, int controlId, CDXUTControl*) {
 void cDiplomacyPanel::OnAction(int controlId) {
   cCountry& t = *target_;
   cCountry& a = *acting_;
+  static constexpr const wchar_t* kActions[7] = {L"Declare war",   L"Exert pressure", L"Coup d'etat",
+                                                 L"Delay alliance entry", L"Hasten alliance entry",
+                                                 L"Elections",     L"Change orientation"};
+  LogLine(L"Player action: Diplomacy / %s / %s on %s", kActions[controlId - kDiplomacyDeclareWarId], a.name, t.name);
   std::wstring text;
   // The check again: a button is clicked as the last refresh saw the world.
   switch (controlId) {
@@ -318,6 +322,9 @@ void cDiplomacyPanel::OnChoice(int orientation) {
   const int pending = pending_;
   pending_ = kNone;
   if (target_ == nullptr) return;
+  if (pending == kElectionsChoice || pending == kOrientationChoice) {
+    LogLine(L"Player action: Diplomacy / orientation %i chosen for %s", orientation, target_->name);
+  }
   std::wstring text;
   if (pending == kElectionsChoice) {
     HoldElections(world_, target_->id, orientation, text);
