@@ -2,11 +2,12 @@
 # Diplomacy on the test fixture under a virtual X display with xdotool, as a
 # person would. Westland (given diplomacy points and the pressure constants
 # in a copy of the fixture) plays first: the minimap recentres the view on
-# Neutralia -> a click on one of its hexes -> D shows the diplomacy panel ->
-# Pressure: the result message -> Enter -> the panel once more -> D hides it
-# -> Q, Enter: the turn ends. Neutralia (made human in the copy) plays next:
-# Tab selects its militia -> D -> Elections: the choice dialog -> the random
-# button: the result -> Enter -> Esc, pause menu, exit.
+# Neutralia -> a click on one of its hexes -> the panel's handle on the
+# information bar shows the diplomacy panel -> Pressure: the result message
+# -> Enter -> the panel once more -> the handle hides it -> Q, Enter: the
+# turn ends. Neutralia (made human in the copy) plays next: Tab selects its
+# militia -> the handle -> Elections: the choice dialog -> the random button:
+# the result -> Enter -> Esc, pause menu, exit.
 #
 # Pictures of the panel, the pressure's result, the elections dialog and its
 # result are kept; ConsoleOut.txt must hold the expected lines in order.
@@ -38,6 +39,7 @@ read -r pressure_x pressure_y < <(centre 603)
 read -r elections_x elections_y < <(centre 607)
 read -r random_x random_y < <(centre 937)
 read -r minimap_x minimap_y < <(corner 315)
+read -r handle_x handle_y < <(centre 600)
 views() { grep -c "^map view" "$out/game.out"; }
 
 start_fixture_game
@@ -50,7 +52,7 @@ read -r hex_x hex_y < <(hex 3 11)
 n=$(shots MapScreen)
 click "$hex_x" "$hex_y"
 await_shot MapScreen $((n + 1)) || fail "the hex of Neutralia not selected"
-key d
+click "$handle_x" "$handle_y"
 sleep 0.5
 click "$pressure_x" "$pressure_y"
 await_log "Player action: Diplomacy / Exert pressure / Westland on Neutralia" 1 || fail "no pressure"
@@ -60,7 +62,7 @@ n=$(shots MapScreen)
 key Return
 await_shot MapScreen $((n + 1)) || fail "the map not shown again after the result"
 keep MapScreen diplomacy_panel_neutral.png
-key d
+click "$handle_x" "$handle_y"
 sleep 0.3
 cp ConsoleOut.txt "$out/ConsoleOut_westland.txt"
 
@@ -74,7 +76,7 @@ n=$(shots MapScreen_range)
 key Tab
 await_shot MapScreen_range $((n + 1)) || fail "Tab selected no unit of Neutralia"
 sleep 1.5
-key d
+click "$handle_x" "$handle_y"
 sleep 0.5
 click "$elections_x" "$elections_y"
 await_shot MapScreen_cDialogWyborow 1 || fail "no elections dialog"
