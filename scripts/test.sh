@@ -66,6 +66,11 @@ bash "$root/scripts/unit_panel.sh" "$asan" "$asan/unit_panel"
 echo "== convoys (Xvfb)"
 bash "$root/scripts/convoys_walk.sh" "$asan" "$asan/convoys_walk"
 
+# Diplomacy the same way: pressure on a neutral from the diplomacy panel,
+# elections through the choice dialog; pictures of the panel and dialog.
+echo "== diplomacy (Xvfb)"
+bash "$root/scripts/diplomacy_walk.sh" "$asan" "$asan/diplomacy_walk"
+
 # The fleets dialog played the same way: opened on a sea zone, the fleet
 # moved through it to another; pictures of the dialog over the map.
 echo "== fleets dialog (Xvfb)"

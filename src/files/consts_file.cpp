@@ -154,6 +154,41 @@ void Validate(const sScenarioConstants& c, std::wstring_view path) {
   within(181, 1, c.aiShipSupply, 0, 50, L"a supply value must be 0 to 50");
 }
 
+// The dice of the diplomacy rules: counts are rolled one die at a time
+// (some while the number of rolls is below a float), so a count read as a
+// huge number would stall the game; counts above kMaxDice and sides above
+// kMaxSides are brought down with a WARNING naming the file line.
+constexpr float kMaxDice = 100.0f;
+constexpr float kMaxSides = 1000000.0f;
+
+void ClampDiplomacyDice(sScenarioConstants& c, std::wstring_view path, const std::vector<int>& fileLines) {
+  struct sDie {
+    int line;
+    int column;
+    float* value;
+    float most;
+    const wchar_t* what;
+  };
+  const sDie dice[] = {
+      {91, 5, &c.diplomacyFactors91[3], kMaxDice, L"dice count"}, {91, 6, &c.diplomacyFactors91[4], kMaxSides, L"die sides"},
+      {92, 5, &c.diplomacyFactors92[3], kMaxDice, L"dice count"}, {92, 6, &c.diplomacyFactors92[4], kMaxSides, L"die sides"},
+      {93, 2, &c.diplomacyFactors93[0], kMaxDice, L"dice count"}, {93, 3, &c.diplomacyFactors93[1], kMaxSides, L"die sides"},
+      {94, 2, &c.diplomacyFactors94[0], kMaxDice, L"dice count"}, {94, 3, &c.diplomacyFactors94[1], kMaxSides, L"die sides"},
+      {94, 5, &c.diplomacyFactors94[3], kMaxDice, L"dice count"}, {94, 6, &c.diplomacyFactors94[4], kMaxSides, L"die sides"},
+      {94, 8, &c.diplomacyFactors94[6], kMaxDice, L"dice count"}, {94, 9, &c.diplomacyFactors94[7], kMaxSides, L"die sides"},
+      {113, 2, &c.diplomacyFactors113[0], kMaxDice, L"dice count"}, {113, 3, &c.diplomacyFactors113[1], kMaxSides, L"die sides"},
+      {114, 7, &c.coupFactors[5], kMaxDice, L"dice count"}, {114, 8, &c.coupFactors[6], kMaxSides, L"die sides"},
+      {114, 10, &c.coupFactors[8], kMaxDice, L"dice count"}, {114, 11, &c.coupFactors[9], kMaxSides, L"die sides"},
+  };
+  for (const sDie& d : dice) {
+    if (!(*d.value > d.most)) continue;
+    LogLine(L"WARNING: %s line %i: column %i: %s %f is out of range (at most %i); taken as %i", std::wstring(path),
+            fileLines[static_cast<std::size_t>(d.line)], d.column, std::wstring(d.what), static_cast<double>(*d.value),
+            static_cast<int>(d.most), static_cast<int>(d.most));
+    *d.value = d.most;
+  }
+}
+
 std::wstring FormatSlot(const sScenarioConstants& c, const sConstsLine& d, int index) {
   const char* slot = ConstsSlotAddress(const_cast<sScenarioConstants&>(c), d, index);
   switch (d.kind) {
@@ -185,6 +220,7 @@ void LoadScenarioConstantsFile(sScenarioConstants& constants, std::wstring_view 
   std::string_view line;
   int dataLine = 1;
   int commanderColumns = 0;
+  std::vector<int> fileLines(sScenarioConstants::kDataLines + 1, 0);
   while (reader.Next(line)) {
     if (!line.empty() && line[0] == '#') continue;
     bool blank = true;
@@ -198,6 +234,7 @@ void LoadScenarioConstantsFile(sScenarioConstants& constants, std::wstring_view 
     const int columns =
         ReadDataLine(constants, dataLine, line, sConstsPlace{path, static_cast<int>(reader.LineNumber())});
     if (dataLine == kCommanderWeightsLine) commanderColumns = columns;
+    if (dataLine <= sScenarioConstants::kDataLines) fileLines[static_cast<std::size_t>(dataLine)] = static_cast<int>(reader.LineNumber());
     ++dataLine;
   }
   // A file cut short leaves the rules it does not reach at 0.
@@ -210,6 +247,7 @@ void LoadScenarioConstantsFile(sScenarioConstants& constants, std::wstring_view 
 
   DefaultCommanderWeights(constants, commanderColumns, path);
   ExpandSupplyBands(constants);
+  ClampDiplomacyDice(constants, path, fileLines);
   Validate(constants, path);
 }
 

@@ -63,11 +63,14 @@ void FillCountry(cCountry& country, const std::vector<std::wstring>& f, const fi
     }
     country.colour[static_cast<std::size_t>(k)] = files::ParseHex(text);
   }
-  country.alliance = i(8);
-  country.orientation = i(9);
-  country.zoneOfInfluence = i(10);
-  country.allianceEntry = i(11);
-  country.politicalStrength = i(12);
+  // The diplomacy rules index their tables by these codes: a code outside
+  // the known ones is refused here rather than met in the middle of a game.
+  country.alliance = row.Int(7, L"alliance code", kNeutral, kCominternLeader);
+  country.orientation = row.Int(8, L"orientation", 0, 5);
+  country.zoneOfInfluence = row.Int(9, L"zone of influence", 0, 3);
+  // Shares: brought into range (political strength -1 marks a dummy).
+  country.allianceEntry = row.IntClamped(10, L"alliance entry", 0, 100);
+  country.politicalStrength = row.IntClamped(11, L"political strength", -1, 100);
   country.finishedTurn = b(13);
   country.human = b(14);
   // The doctrine level (column 17) indexes tables of levels 0 to 5.
@@ -94,7 +97,7 @@ void FillCountry(cCountry& country, const std::vector<std::wstring>& f, const fi
   country.doneHasteWarEntry = b(45);
   country.doneParliamentaryElections = b(46);
   country.doneTurnInOrientation = b(47);
-  country.socialUnrest = fl(48);
+  country.socialUnrest = files::ToFloat(row.NumberClamped(47, L"social unrest per cent", 0.0, 100.0));
   country.warEconomy = files::ToFloat(row.NumberClamped(48, L"war economy per cent", 0.0, 100.0));
   // Codes of the settings screen; 0 is "none" for power and region.
   country.power = row.IntClamped(49, L"power", 0, 3);

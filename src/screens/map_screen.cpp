@@ -31,6 +31,7 @@
 #include "rules/end_human_turn.h"
 #include "rules/worker_thread.h"
 #include "screens/attack_panel.h"
+#include "screens/diplomacy_panel.h"
 #include "screens/hex_panel.h"
 #include "screens/info_panel.h"
 #include "screens/menu.h"
@@ -114,7 +115,8 @@ cMapScreen::cMapScreen(cWorld& world) : world_(world) {
   InstallLandUnitDrawHook();
   InstallSelectionDrawHook();
   panels_[kInfo] = new cInfoPanel();
-  // The diplomacy panel is made here once it exists.
+  panels_[kDiplomacy] = new cDiplomacyPanel(world);
+  SetPanelMinimized(panels_[kDiplomacy], true);
   panels_[kUnit] = new cUnitPanel(world);
   SetPanelMinimized(panels_[kUnit], true);
   panels_[kAttack] = new cAttackPanel(world);
@@ -173,6 +175,7 @@ void cMapScreen::RefreshSelection() {
   if (auto* unit = dynamic_cast<cUnitPanel*>(panels_[kUnit])) unit->Refresh();
   ShowAttackPanel();
   if (cHexPanel* hex = HexPanel()) hex->Refresh();
+  if (auto* diplomacy = dynamic_cast<cDiplomacyPanel*>(panels_[kDiplomacy])) diplomacy->Refresh();
 }
 
 void cMapScreen::RefreshDateLine() {

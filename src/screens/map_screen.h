@@ -37,9 +37,8 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   enum ePanel : int { kInfo, kUnit, kAttack, kDiplomacy, kHex, kMinimap, kPanelCount };
   using Panels = std::array<cPanel*, kPanelCount>;
 
-  // Makes the panels that exist so far (information, hex and minimap; unit,
-  // attack and diplomacy come with later work): the hex panel starts
-  // minimised, the information bar and the minimap are shown. Stops the
+  // Makes the six panels: unit, attack, diplomacy and hex start minimised,
+  // the information bar and the minimap are shown. Stops the
   // main menu's music loop and installs the map's hooks (land units drawn
   // on their hexes, the minimap's picture rectangle, the click on an empty
   // hex) and the panel mover of the controls' drag.

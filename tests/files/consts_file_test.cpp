@@ -77,8 +77,12 @@ TEST_F(ConstsFile, EveryValueRoundTripsAtItsLineAndColumn) {
   std::vector<std::pair<int, int>> slots;
   for (int line = 1; line <= sScenarioConstants::kDataLines; ++line) {
     for (int col = 1; col <= 20; ++col) {
-      // Kept within the checked ranges: month counts, costs and supply values.
-      const double v = (line == 48 || line == 168 || line == 181) ? 7 + col : line * 100 + col + 0.5 * (col % 2);
+      // Kept within the checked ranges: month counts, costs, supply values
+      // and the diplomacy dice.
+      const bool dice = (line >= 91 && line <= 94) || line == 113 || line == 114;
+      const double v = (line == 48 || line == 168 || line == 181) ? 7 + col
+                       : dice                                     ? col + 0.5 * (col % 2)
+                                                                  : line * 100 + col + 0.5 * (col % 2);
       if (c.SetValue(line, col, v)) slots.emplace_back(line, col);
     }
   }
@@ -186,6 +190,32 @@ TEST_F(ConstsFile, DivisorsAndBoundsAreCheckedAtLoad) {
   }
   // The usable file itself loads.
   EXPECT_NO_THROW(Load(FormatConstsText(UsableConstants())));
+}
+
+// The diplomacy dice are rolled one by one: a huge count or number of sides
+// is brought down with a WARNING naming the file line; counts of 0 or less
+// (no dice) stay.
+TEST_F(ConstsFile, DiplomacyDiceCountsAreBounded) {
+  std::vector<std::string> lines = SplitCrLf(FormatConstsText(UsableConstants()));
+  lines[91] = "Delay;1;1;1;1e30;1e9;1";
+  lines[114] = "Coup;1;1;1;1;1;-4;6;1;250.5;6;1";
+  std::string text;
+  for (std::size_t i = 0; i < lines.size(); ++i) text += (i ? "\r\n" : "") + lines[i];
+  const sScenarioConstants c = Load(text);
+  EXPECT_EQ(std::tuple(c.diplomacyFactors91[3], c.diplomacyFactors91[4], c.coupFactors[5], c.coupFactors[8]),
+            std::tuple(100.0f, 1000000.0f, -4.0f, 100.0f));
+  // Data line n stands on file line n + 1 (the comment line is the first).
+  auto logged = [&](const std::wstring& start) {
+    for (const std::wstring& line : log_.Lines()) {
+      if (line.rfind(start, 0) == 0) return true;
+    }
+    return false;
+  };
+  EXPECT_TRUE(logged(L"WARNING: " + Path() + L" line 92: column 5: dice count "));
+  EXPECT_TRUE(logged(L"WARNING: " + Path() + L" line 92: column 6: die sides "));
+  EXPECT_FALSE(logged(L"WARNING: " + Path() + L" line 115: column 7:"));
+  EXPECT_TRUE(log_.Contains(L"WARNING: " + Path() + L" line 115: column 10: dice count 250.500000 is out of range "
+                            L"(at most 100); taken as 100"));
 }
 
 }  // namespace

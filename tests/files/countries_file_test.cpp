@@ -109,7 +109,7 @@ TEST_F(CountriesFile, ValuesAreReadWholeAndLevelsAndSharesClamped) {
   const std::pair<std::string, std::wstring> refused[] = {
       {with(22, "123.25pp"), L" line 3 column 22: production points \"123.25pp\" is not a number"},
       {with(1, "x1"), L" line 3 column 1: country id \"x1\" is not a whole number"},
-      {with(12, "4294967295"), L" line 3 column 12: value \"4294967295\" is out of range"},
+      {with(12, "4294967295"), L" line 3 column 12: political strength \"4294967295\" is out of range"},
       {with(5, "ABCDEFG"), L" line 3 column 5: colour \"ABCDEFG\" is not a hexadecimal number of up to 8 digits"},
       {with(4, "1FF0000FF"), L" line 3 column 4: colour \"1FF0000FF\" is not a hexadecimal number of up to 8 digits"},
   };
@@ -118,6 +118,37 @@ TEST_F(CountriesFile, ValuesAreReadWholeAndLevelsAndSharesClamped) {
     cWorld other;
     EXPECT_EQ(filestest::FatalLine(log_, [&] { LoadCountries(other, Pattern()); }), L"ERROR: " + Path() + line);
   }
+}
+
+// The codes the diplomacy rules index their tables by are refused outside
+// the known ones; the shares they scale by are brought into range.
+TEST_F(CountriesFile, UnknownDiplomacyCodesAreRefusedAndSharesClamped) {
+  auto set = [](std::string row, int column, const std::string& value) {
+    std::size_t start = 0;
+    for (int c = 1; c < column; ++c) start = row.find(';', start) + 1;
+    return row.replace(start, row.find(';', start) - start, value);
+  };
+  const std::pair<std::string, std::wstring> refused[] = {
+      {set(kSampleRow, 8, "7"), L" line 3 column 8: alliance code \"7\" is out of range (0 to 6)"},
+      {set(kSampleRow, 8, "-1"), L" line 3 column 8: alliance code \"-1\" is out of range (0 to 6)"},
+      {set(kSampleRow, 9, "6"), L" line 3 column 9: orientation \"6\" is out of range (0 to 5)"},
+      {set(kSampleRow, 10, "4"), L" line 3 column 10: zone of influence \"4\" is out of range (0 to 3)"},
+  };
+  for (const auto& [row, line] : refused) {
+    dir_.Write("countries.csv", WithRows("\r\n" + row));
+    cWorld other;
+    EXPECT_EQ(filestest::FatalLine(log_, [&] { LoadCountries(other, Pattern()); }), L"ERROR: " + Path() + line);
+  }
+  const std::string row = set(set(set(kSampleRow, 11, "120"), 12, "101"), 48, "-3.5");
+  dir_.Write("countries.csv", WithRows("\n" + row));
+  cWorld world;
+  LoadCountries(world, Pattern());
+  const cCountry& c = *world.GetCountry(1);
+  EXPECT_EQ(std::tuple(c.allianceEntry, c.politicalStrength, c.socialUnrest), std::tuple(100, 100, 0.0f));
+  EXPECT_TRUE(log_.Contains(L"WARNING: " + Path() +
+                            L" line 3: column 11: alliance entry \"120\" is out of range (0 to 100); taken as 100"));
+  EXPECT_TRUE(log_.Contains(L"WARNING: " + Path() +
+                            L" line 3: column 12: political strength \"101\" is out of range (-1 to 100); taken as 100"));
 }
 
 }  // namespace
