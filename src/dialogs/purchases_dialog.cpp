@@ -5,6 +5,7 @@
 
 #include "app/console_log.h"
 #include "app/gui_layout.h"
+#include "app/skins.h"
 #include "app/sound.h"
 #include "app/string_base.h"
 #include "dialogs/dialog_stack.h"
@@ -20,6 +21,7 @@
 #include "rules/purchases.h"
 #include "world/country.h"
 #include "world/jednostka_ladowa.h"
+#include "world/jednostka_ladowa_draw.h"
 #include "world/jednostka_morska.h"
 #include "world/world.h"
 
@@ -57,6 +59,28 @@ void AddValue(CDXUTDialog& dialog, int labelId, const char* labelKey, int editId
 
 void SetValue(CDXUTDialog& dialog, int id, const std::wstring& text) {
   if (auto* edit = dynamic_cast<CDXUTEditBox*>(dialog.GetControl(id))) edit->SetText(text.c_str());
+}
+
+// The rectangle to draw a counter of the category in so that its frame (box
+// 0 of the closest appearance, left, top, width and height in counter units)
+// fills the square stand and sits in its middle. The counter is drawn at
+// the rectangle's width over the counter's full width.
+plat::RectI FitCounter(const plat::RectI& stand, int category) {
+  const sUnitAppearanceTable& table = category == kCategoryAir     ? g_AirAppearance
+                                      : category == kCategoryNaval ? g_NavalAppearance
+                                                                   : g_LandAppearance;
+  const sUnitAppearance& look = table.entries[0];
+  const plat::RectI& frame = look.box[0];
+  const int side = std::min(stand.Width(), stand.Height());
+  if (!look.valid[0] || frame.right <= 0 || frame.bottom <= 0 || side <= 0) return stand;
+  const float scale = static_cast<float>(side) / static_cast<float>(std::max(frame.right, frame.bottom));
+  const float left = static_cast<float>(stand.left) + (static_cast<float>(side) - frame.right * scale) / 2.0f -
+                     static_cast<float>(frame.left) * scale;
+  const float top = static_cast<float>(stand.top) + (static_cast<float>(side) - frame.bottom * scale) / 2.0f -
+                    static_cast<float>(frame.top) * scale;
+  const int width = static_cast<int>(land_counter_layout::kCounterWidth * scale + 0.5f);
+  const int x = static_cast<int>(left + 0.5f), y = static_cast<int>(top + 0.5f);
+  return {x, y, x + width, y + width};
 }
 
 std::wstring Points(double value) { return plat::Format(std::wstring(Text("%.2f_pp")), value); }
@@ -306,8 +330,9 @@ void cDialogZakupow::OnRender(float elapsed) {
   if (image == nullptr) return;
   // The dialog has no caption bar: its controls sit at its own offset.
   const plat::RectI& box = image->GetBoundingBox();
-  const plat::RectI rect{box.left + dialog_.GetX() + kPreviewInset, box.top + dialog_.GetY() + kPreviewInset,
-                         box.right + dialog_.GetX() - kPreviewInset, box.bottom + dialog_.GetY() - kPreviewInset};
+  const plat::RectI stand{box.left + dialog_.GetX() + kPreviewInset, box.top + dialog_.GetY() + kPreviewInset,
+                          box.right + dialog_.GetX() - kPreviewInset, box.bottom + dialog_.GetY() - kPreviewInset};
+  const plat::RectI rect = FitCounter(stand, preview_->category);
   if (auto* ship = dynamic_cast<cJednostkaMorska*>(preview_.get())) {
     ship->DrawInRect(rect);
   } else if (auto* unit = dynamic_cast<cJednostka*>(preview_.get())) {
