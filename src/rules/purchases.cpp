@@ -142,12 +142,15 @@ ePurchaseRefusal CheckPurchase(const cWorld& world, const sPurchaseOrder& order)
 }
 
 ePurchaseRefusal Purchase(cWorld& world, const sPurchaseOrder& order) {
+  // The check, the new unit's id and the change are one step: the main
+  // thread never sees a unit without its payment, nor the worker a price
+  // that changed after its check.
+  const cFrameworkLockGuard lock;
   const ePurchaseRefusal refusal = CheckPurchase(world, order);
   if (refusal != ePurchaseRefusal::kNone) return refusal;
   cCountry& country = *world.GetCountry(order.countryId);
   const float price = PurchasePrice(world, country, order.item, order.level);
   std::unique_ptr<cUnit> unit = MakePurchasedUnit(world, country, order.item, order.level, order.name);
-  const cFrameworkLockGuard lock;
   switch (order.item) {
     case kPurchaseStrategicMovement:
       ++country.strategicMovementPurchases;

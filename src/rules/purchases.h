@@ -83,7 +83,7 @@ struct sPurchaseOrder {
 
 ePurchaseRefusal CheckPurchase(const cWorld& world, const sPurchaseOrder& order);
 
-// Runs the check, then, in one step under the framework lock: a unit joins
+// Under the framework lock, runs the check, then: a unit joins
 // the end of its reserve pool (land and air units, or ships) with the next
 // id of its kind; points are added to the country (strategic movement and
 // amphibious invasion: one, with the purchase counted; sea transport: a lot
