@@ -71,6 +71,11 @@ bash "$root/scripts/convoys_walk.sh" "$asan" "$asan/convoys_walk"
 echo "== diplomacy (Xvfb)"
 bash "$root/scripts/diplomacy_walk.sh" "$asan" "$asan/diplomacy_walk"
 
+# An infantry division bought through the purchases dialog; pictures of
+# the dialog before and after.
+echo "== purchases (Xvfb)"
+bash "$root/scripts/purchases_walk.sh" "$asan" "$asan/purchases_walk"
+
 # The fleets dialog played the same way: opened on a sea zone, the fleet
 # moved through it to another; pictures of the dialog over the map.
 echo "== fleets dialog (Xvfb)"

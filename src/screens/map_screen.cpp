@@ -584,6 +584,7 @@ void cMapScreen::OnGUIEvent(unsigned, int controlId, CDXUTControl*) {
       return;
     case kCmdOptions: OpenPauseMenu(); return;
     case kCmdConvoys: OpenConvoysDialog(); return;
+    case kCmdPurchases: TogglePurchasesDialog(); return;
     case kCmdEndTurn:
       // Ending the turn is an order: only in the human turn.
       if (world_.GetGameState() == kPhaseHumanTurn) RequestEndOfHumanTurn(world_);

@@ -131,6 +131,9 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   // The convoys dialog of the current country, in the human turn only
   // (screens/map_convoys.cpp).
   void OpenConvoysDialog();
+  // Opens the purchases dialog of the current country in the human turn,
+  // or closes it when it is open (screens/map_purchases.cpp).
+  void TogglePurchasesDialog();
   // The click that picks a new convoy's departure (mode 14) or destination
   // port (mode 15) while the convoys dialog waits hidden; false when no
   // such pick is pending.

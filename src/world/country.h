@@ -180,6 +180,10 @@ class cCountry {
   int strategicMovementPointsMax = 0;
   int seaTransportPointsInConvoys = 0;
   int amphibiousInvasionPointsTotal = 0;
+  // Strategic movement and amphibious invasion points bought so far: each
+  // purchase raises the price of the next.
+  int strategicMovementPurchases = 0;
+  int amphibiousInvasionPurchases = 0;
   // The doctrine entries are not used by research.
   std::array<int, kTechCount> techInvestment{};
   std::array<int, kTechCount> techProgress{};

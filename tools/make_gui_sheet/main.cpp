@@ -185,6 +185,7 @@ const Region kRegions[] = {
     {"unitpanel.recon", {1240, 345, 1280, 465}, "unit panel: air reconnaissance (disabled, normal, mouse-over)"},
     {"unitpanel.nuclear", {1360, 345, 1400, 465}, "unit panel: nuclear attack (disabled, normal, mouse-over)"},
     {"convoys.picture", {1898, 1898, 2048, 2048}, "convoys dialog: ships sailing between two ports"},
+    {"purchases.preview", {1500, 700, 1680, 880}, "purchases dialog: the stand the bought unit is shown on"},
 };
 
 constexpr int kSheet = 2048;
@@ -977,6 +978,38 @@ void DrawConvoyPicture(Canvas& sheet) {
   p.Into(sheet);
 }
 
+// ---- The purchases dialog's preview stand: a brass-rimmed plate with a
+// sunken steel field ruled like a drawing board; the unit's counter is drawn
+// on it 15 pixels inside the edges.
+void DrawPurchasePreview(Canvas& sheet) {
+  Piece p(Find("purchases.preview"));
+  Canvas& k = p.k;
+  const float w = p.box.W(), h = p.box.H();
+  k.Rect(3, 4, w - 4, h - 4, kShadow);
+  Plate(k, 0, 0, w - 2, h - 2, 6, kInk, kBrass, kBrassDark, false);
+  k.Rect(4, 4, w - 10, 1, WithAlpha(kBrassLight, 120));
+  // the field, pressed in, from steel at the top to deep olive at the bottom
+  Plate(k, 8, 8, w - 18, h - 18, 3, kInk, Col{40, 45, 33, 255}, Col{24, 27, 19, 255}, true);
+  const float x0 = 10, y0 = 10, x1 = w - 12, y1 = h - 12;
+  for (float x = x0 + 10; x < x1; x += 10) k.Rect(x, y0, 1, y1 - y0, Col{120, 124, 88, x == x0 + 80 ? 60.f : 26.f});
+  for (float y = y0 + 10; y < y1; y += 10) k.Rect(x0, y, x1 - x0, 1, Col{120, 124, 88, y == y0 + 80 ? 60.f : 26.f});
+  // corner marks of the stand, in brass
+  const Col mark = WithAlpha(kBrassLight, 170);
+  for (const auto& c : {std::pair{x0 + 4, y0 + 4}, std::pair{x1 - 4, y0 + 4}, std::pair{x0 + 4, y1 - 4},
+                        std::pair{x1 - 4, y1 - 4}}) {
+    const float sx = c.first < w / 2 ? 1.0f : -1.0f, sy = c.second < h / 2 ? 1.0f : -1.0f;
+    k.Line(c.first, c.second, c.first + 12 * sx, c.second, 1.4f, mark);
+    k.Line(c.first, c.second, c.first, c.second + 12 * sy, 1.4f, mark);
+  }
+  // four rivets on the rim
+  for (const auto& r : {std::pair{4.5f, 4.5f}, std::pair{w - 6.5f, 4.5f}, std::pair{4.5f, h - 6.5f},
+                        std::pair{w - 6.5f, h - 6.5f}}) {
+    k.Disc(r.first, r.second, 2.2f, kInk);
+    k.Disc(r.first - 0.4f, r.second - 0.4f, 1.4f, kBrassLight);
+  }
+  p.Into(sheet);
+}
+
 // ---- Checks
 
 bool Overlaps(const Box& a, const Box& b) { return a.l < b.r && b.l < a.r && a.t < b.b && b.t < a.b; }
@@ -1304,6 +1337,7 @@ int main(int argc, char** argv) {
   DrawCombatIcons(sheet);
   DrawUnitPanelIcons(sheet);
   DrawConvoyPicture(sheet);
+  DrawPurchasePreview(sheet);
   if (!CheckSheet(sheet.Bytes())) return 1;
 
   const std::string error = tooldraw::WritePng(sheet, argv[1]);
