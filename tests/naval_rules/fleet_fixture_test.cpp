@@ -214,6 +214,7 @@ TEST_F(FleetFixture, HomeFleetBombardsEastmarksCoastOnTheNorthSea) {
   guard->x = 12;
   guard->y = 2;
   guard->visible = true;
+  guard->effectiveness = 100;
   ASSERT_EQ(home->MarkShoreBombardmentTargets(*world, true), 1);
   EXPECT_NE(map.GetHex(12, 2).markBits & 512u, 0u);
   EXPECT_EQ(CheckShoreBombardment(*world, *home, 12, 2), eFleetOrderRefusal::kNone);
