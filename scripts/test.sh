@@ -86,6 +86,11 @@ bash "$root/scripts/fleets_dialog.sh" "$asan" "$asan/fleets_dialog"
 echo "== sea battle (Xvfb)"
 bash "$root/scripts/sea_battle.sh" "$asan" "$asan/sea_battle"
 
+# A landing from the sea: a unit loaded from the unit panel, its fleet
+# moved, unloaded on a marked beach; pictures of the marks and the report.
+echo "== sea landing (Xvfb)"
+bash "$root/scripts/sea_landing.sh" "$asan" "$asan/sea_landing"
+
 # The tests of code that both threads run, under ThreadSanitizer.
 tsan="$root/build/tsan"
 cmake -S "$root" -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_TSAN=ON \

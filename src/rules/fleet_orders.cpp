@@ -51,15 +51,9 @@ eFleetOrderRefusal CheckShoreBombardment(const cWorld& world, const cFleet& flee
     firing = firing || ((ship->type == kUnitBattleship || ship->type == kUnitCruiser) && !ship->shoreBombardmentDone);
   }
   if (!firing) return eFleetOrderRefusal::kNoFiringShips;
-  const cMap& map = world.GetMap();
-  if (!map.IsInside(x, y)) return eFleetOrderRefusal::kTargetOffMap;
-  const sHex& hex = map.GetHex(x, y);
-  const cCountry* own = world.GetCountry(fleet.country);
-  // The guns reach the land hexes of the fleet's own sea zone.
-  if (!hex.IsLand() || hex.seaZone != fleet.seaNode || !hex.unit || !own || !own->IsAtWarWith(hex.unit->countryId) ||
-      static_cast<int>(hex.unit->shoreBombardmentEffect * 100.0f) != 0) {
-    return eFleetOrderRefusal::kNoTarget;
-  }
+  if (!world.GetMap().IsInside(x, y)) return eFleetOrderRefusal::kTargetOffMap;
+  // The hexes the fleets dialog marks for the order, and no others.
+  if (!fleet.IsShoreBombardmentTarget(world, x, y)) return eFleetOrderRefusal::kNoTarget;
   return eFleetOrderRefusal::kNone;
 }
 

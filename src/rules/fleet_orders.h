@@ -19,7 +19,7 @@ enum class eFleetOrderRefusal {
   kNotReachable,     // the target lies beyond the fleet's reach this turn
   kNoFiringShips,    // no battleship or cruiser that has not fired this turn
   kTargetOffMap,     // the target hex is not on the map
-  kNoTarget,         // no unbombarded enemy unit on the hex within reach of the fleet's guns
+  kNoTarget,         // the hex is not one of the fleet's shore-bombardment targets
 };
 
 // The language-base key of a refusal; null for kNone.
@@ -32,7 +32,9 @@ eFleetOrderRefusal CheckFleetMove(const cWorld& world, cFleet& fleet, int nodeId
 eFleetOrderRefusal MoveFleet(cWorld& world, cFleet& fleet, int nodeId);
 
 // The shore bombardment of (x, y): an own fleet with a battleship or cruiser
-// that has not fired; on the hex an enemy land unit not yet bombarded this
-// impulse, on a land hex of the fleet's sea zone.
+// that has not fired; the hex one the fleet marks as a shore-bombardment
+// target (cFleet::IsShoreBombardmentTarget: a visible enemy unit not yet
+// bombarded this impulse, on a land hex of the fleet's sea zone or within
+// the aircraft range of such a target).
 eFleetOrderRefusal CheckShoreBombardment(const cWorld& world, const cFleet& fleet, int x, int y);
 eFleetOrderRefusal ShoreBombard(cWorld& world, cFleet& fleet, int x, int y, sBombardmentResult& result);

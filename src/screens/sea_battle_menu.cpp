@@ -507,7 +507,7 @@ void cSeaBattleMenu::OnRender(float elapsed) {
     for (const sSeaBattleCell& cell : grid_.Cells()) {
       float x = 0.0f, y = 0.0f;
       cSeaBattleGrid::CellOrigin(cell.hex.x, cell.hex.y, x, y);
-      DrawHexTile(*sprite, cell.hex, {x0 + x, y0 + y, LayerDepth(kLayerUnits)}, battle_.firstSideActs);
+      DrawHexTile(*sprite, cell.hex, {x0 + x, y0 + y, LayerDepth(kLayerUnits)}, battle_.firstSideActs, cell.ship);
     }
     sprite->End();
     sprite->SetTransform(previous);

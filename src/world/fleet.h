@@ -104,8 +104,12 @@ class cFleet {
   // a hex of a sea zone it finds; nothing is marked.
   bool IsAttackHexTarget(cWorld& world, int x, int y);
   // The same search for visible enemy units not shore-bombarded this
-  // impulse (512).
+  // impulse (512): the land hexes of the fleet's sea zone holding one, and
+  // those within the aircraft range of such a hex.
   int MarkShoreBombardmentTargets(cWorld& world, bool mark);
+  // Whether (x, y) is one of those targets; nothing is marked. The shore
+  // bombardment order accepts exactly these hexes.
+  bool IsShoreBombardmentTarget(const cWorld& world, int x, int y) const;
   // The land hexes of the fleet's sea zone and those within the aircraft
   // range of them (256), then the zone's own hexes (16384).
   int MarkReconHexes(cWorld& world, bool mark);

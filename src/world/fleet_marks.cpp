@@ -30,29 +30,27 @@ bool AtWar(const cWorld& world, int a, int b) {
   return country && b >= 1 && b <= world.GetCountryCount() && country->IsAtWarWith(b);
 }
 
+using HexList = std::vector<std::pair<int, int>>;
+using HexTest = std::function<bool(const sHex&)>;
+
 // The land hexes of the fleet's sea zone that qualify, then every land hex
-// within range of such a hex that qualifies too; each counted (and marked)
-// once.
-// With found, the counted hexes are also listed there.
-int SearchFromZone(cWorld& world, const cFleet& fleet, int range, bool mark, std::uint32_t bits,
-                   const std::function<bool(const sHex&)>& qualifies,
-                   std::vector<std::pair<int, int>>* found = nullptr) {
-  cMap& map = world.GetMap();
+// within range of such a hex that qualifies too; each listed once, in the
+// order found.
+HexList FindFromZone(const cWorld& world, const cFleet& fleet, int range, const HexTest& qualifies) {
+  const cMap& map = world.GetMap();
   const int width = map.GetWidth(), height = map.GetHeight();
   std::vector<char> taken(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
-  int count = 0;
+  HexList found;
   auto take = [&](int x, int y) {
     char& t = taken[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
     if (t) return false;
-    sHex& hex = map.GetHex(x, y);
+    const sHex& hex = map.GetHex(x, y);
     if (!hex.IsLand() || !qualifies(hex)) return false;
     t = 1;
-    ++count;
-    if (mark) SetHexMark(map, hex, bits, -1);
-    if (found) found->emplace_back(x, y);
+    found.emplace_back(x, y);
     return true;
   };
-  std::vector<std::pair<int, int>> seeds;
+  HexList seeds;
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       const sHex& hex = map.GetHex(x, y);
@@ -66,7 +64,29 @@ int SearchFromZone(cWorld& world, const cFleet& fleet, int range, bool mark, std
       }
     }
   }
-  return count;
+  return found;
+}
+
+// The count of the hexes found; with mark each gets the bits.
+int MarkFound(cWorld& world, const HexList& found, bool mark, std::uint32_t bits) {
+  if (mark) {
+    cMap& map = world.GetMap();
+    for (auto [x, y] : found) SetHexMark(map, map.GetHex(x, y), bits, -1);
+  }
+  return static_cast<int>(found.size());
+}
+
+bool Listed(const HexList& hexes, int x, int y) {
+  return std::find(hexes.begin(), hexes.end(), std::make_pair(x, y)) != hexes.end();
+}
+
+// What the fleet's guns may fire at: a visible unit of a country at war
+// with the fleet's that has not been shore-bombarded this impulse.
+HexTest ShoreBombardmentQualifies(const cWorld& world, const cFleet& fleet) {
+  return [&world, country = fleet.country](const sHex& hex) {
+    return hex.unit && hex.unit->visible && AtWar(world, country, hex.unit->countryId) &&
+           static_cast<int>(hex.unit->shoreBombardmentEffect * 100.0f) == 0;
+  };
 }
 
 }  // namespace
@@ -98,17 +118,15 @@ namespace {
 
 // The carriers' targets of the fleet: the land hexes (listed in found when
 // given) and the sea zones with spotted enemy ships (in zonesFound).
-int SearchAttackTargets(cWorld& world, const cFleet& fleet, bool mark, std::vector<std::pair<int, int>>* found,
-                        std::vector<int>* zonesFound) {
+int SearchAttackTargets(cWorld& world, const cFleet& fleet, bool mark, HexList* found, std::vector<int>* zonesFound) {
   cMap& map = world.GetMap();
   const int country = fleet.country;
-  int count = SearchFromZone(
-      world, fleet, fleet.GetCarrierAirRange(world), mark, kMarkTarget,
-      [&](const sHex& hex) {
-        if (hex.unit && hex.unit->visible && AtWar(world, country, hex.unit->countryId)) return true;
-        return hex.city != nullptr && AtWar(world, country, hex.controller);
-      },
-      found);
+  const HexList hexes = FindFromZone(world, fleet, fleet.GetCarrierAirRange(world), [&](const sHex& hex) {
+    if (hex.unit && hex.unit->visible && AtWar(world, country, hex.unit->countryId)) return true;
+    return hex.city != nullptr && AtWar(world, country, hex.controller);
+  });
+  int count = MarkFound(world, hexes, mark, kMarkTarget);
+  if (found) *found = hexes;
   // The fleet's zone and its linked nodes where enemy ships are spotted.
   std::vector<int> zones{fleet.seaNode};
   if (const sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(fleet.seaNode)) {
@@ -134,20 +152,25 @@ int cFleet::MarkAttackHexTargets(cWorld& world, bool mark) {
 bool cFleet::IsAttackHexTarget(cWorld& world, int x, int y) {
   const cMap& map = world.GetMap();
   if (!map.IsInside(x, y)) return false;
-  std::vector<std::pair<int, int>> hexes;
+  HexList hexes;
   std::vector<int> zones;
   SearchAttackTargets(world, *this, false, &hexes, &zones);
   const sHex& hex = map.GetHex(x, y);
   if (hex.IsWater()) return std::find(zones.begin(), zones.end(), static_cast<int>(hex.seaZone)) != zones.end();
-  return std::find(hexes.begin(), hexes.end(), std::make_pair(x, y)) != hexes.end();
+  return Listed(hexes, x, y);
 }
 
 int cFleet::MarkShoreBombardmentTargets(cWorld& world, bool mark) {
   if (mark) ClearMapMarks(world.GetMap(), 0xFFFFFFFFu, false);
-  return SearchFromZone(world, *this, GetCarrierAirRange(world), mark, kMarkTarget, [&](const sHex& hex) {
-    return hex.unit && hex.unit->visible && AtWar(world, country, hex.unit->countryId) &&
-           static_cast<int>(hex.unit->shoreBombardmentEffect * 100.0f) == 0;
-  });
+  return MarkFound(world, FindFromZone(world, *this, GetCarrierAirRange(world), ShoreBombardmentQualifies(world, *this)),
+                   mark, kMarkTarget);
+}
+
+bool cFleet::IsShoreBombardmentTarget(const cWorld& world, int x, int y) const {
+  if (!world.GetMap().IsInside(x, y)) return false;
+  const HexTest qualifies = ShoreBombardmentQualifies(world, *this);
+  if (!qualifies(world.GetMap().GetHex(x, y))) return false;
+  return Listed(FindFromZone(world, *this, GetCarrierAirRange(world), qualifies), x, y);
 }
 
 bool cFleet::IsReconHex(cWorld& world, int x, int y) {
@@ -155,17 +178,14 @@ bool cFleet::IsReconHex(cWorld& world, int x, int y) {
   if (!map.IsInside(x, y)) return false;
   const sHex& hex = map.GetHex(x, y);
   if (hex.IsWater()) return hex.seaZone == seaNode;
-  std::vector<std::pair<int, int>> hexes;
-  SearchFromZone(world, *this, GetCarrierAirRange(world), false, kMarkRecon, [](const sHex&) { return true; },
-                 &hexes);
-  return std::find(hexes.begin(), hexes.end(), std::make_pair(x, y)) != hexes.end();
+  return Listed(FindFromZone(world, *this, GetCarrierAirRange(world), [](const sHex&) { return true; }), x, y);
 }
 
 int cFleet::MarkReconHexes(cWorld& world, bool mark) {
   cMap& map = world.GetMap();
   if (mark) ClearMapMarks(map, 0xFFFFFFFFu, false);
-  const int count =
-      SearchFromZone(world, *this, GetCarrierAirRange(world), mark, kMarkRecon, [](const sHex&) { return true; });
+  const int count = MarkFound(
+      world, FindFromZone(world, *this, GetCarrierAirRange(world), [](const sHex&) { return true; }), mark, kMarkRecon);
   if (mark) map.MarkSeaZoneHexes(seaNode, kMarkSeaZone);
   return count;
 }

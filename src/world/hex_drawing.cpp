@@ -15,6 +15,7 @@
 #include "world/world.h"
 #include "world/hex_drawing_parts.h"
 #include "world/map.h"
+#include "world/naval_unit_draw.h"
 #include "world/sea_graph.h"
 
 sMapDrawHooks g_MapDrawHooks;
@@ -452,7 +453,8 @@ void DrawHexSeaNode(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos po
   DrawSeaNodeMarker(sprite, look, hex, pos, action == 13 || action == 14 || action == 15);
 }
 
-void DrawHexTile(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos, bool) {
+void DrawHexTile(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos, bool flag,
+                 const cJednostkaMorska* ship) {
   sCellOut out{sprite};
   Put(out, Sheet(kSlotTerrain), skin_sheet_layout::Terrain(kTerrainWater, hex.tileVariant, 0), pos.x, pos.y,
       LayerDepth(kLayerWater));
@@ -460,10 +462,8 @@ void DrawHexTile(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos, 
     Put(out, Sheet(kSlotOthers), skin_sheet_layout::Mark(std::countr_zero(hex.markBits)), pos.x, pos.y,
         LayerDepth(kLayerMarks));
   }
-  if (g_MapDrawHooks.drawTileShip) {
-    sHexScreenPos shipPos = pos;
-    shipPos.z = pos.z - kTileShipNearer;
-    g_MapDrawHooks.drawTileShip(sprite, hex, shipPos);
+  if (ship != nullptr) {
+    DrawNavalCounter(sprite, NavalCounterStateOf(*ship), pos.x, pos.y, pos.z - kTileShipNearer, flag ? 1 : 0);
   }
 }
 

@@ -14,6 +14,7 @@
 #include "platform/render.h"
 #include "world/hex.h"
 
+class cJednostkaMorska;
 class cMap;
 struct sEyeCandy;
 
@@ -78,14 +79,12 @@ plat::RectI AllianceColour(int alliance);  // 1..; 0 the neutral picture
 
 // What the hex drawing asks of parts of the game that are drawn elsewhere:
 // the unit standing on a cell (with the attacker arrows of a pending
-// attack), the map screen's action mode, the ship on a sea-battle tile and
-// the map's own overlays after the cells (the turn state's current unit and
-// the selected-hex marker). Unset hooks draw nothing; the action mode then
-// reads 0.
+// attack), the map screen's action mode and the map's own overlays after
+// the cells (the turn state's current unit and the selected-hex marker).
+// Unset hooks draw nothing; the action mode then reads 0.
 struct sMapDrawHooks {
   std::function<void(plat::SpriteBatch&, const sHex&, sHexScreenPos, int animationBit)> drawUnit;
   std::function<int()> actionMode;
-  std::function<void(plat::SpriteBatch&, const sHex&, sHexScreenPos)> drawTileShip;
   // Called by cMap::Render after the cells in map modes 0 and 1, with the
   // view origin (ox, oy) and the mode.
   std::function<void(plat::SpriteBatch&, const cMap&, int ox, int oy, int mode)> drawAfterCells;
@@ -110,8 +109,11 @@ void DrawHexWithCoastMark(plat::SpriteBatch& sprite, const sHex& hex, sHexScreen
 // The marker of the sea node the cell belongs to, highlighted in action
 // modes 13, 14 and 15.
 void DrawHexSeaNode(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos);
-// The sea-battle screen's cell: water, mark, and the ship 0.1 nearer.
-void DrawHexTile(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos, bool flag);
+// The sea-battle screen's cell: water, mark, and the ship standing on it
+// (null for none) 0.1 nearer, its battle markers in the alternate row when
+// flag is set (the screen passes whether the first side acts).
+void DrawHexTile(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos, bool flag,
+                 const cJednostkaMorska* ship);
 
 // Ownership changes: the new id, then fresh border bits on the cell and on
 // its neighbours in directions 0, 4 and 5 (whose sides 3, 1 and 2 face it).

@@ -1,7 +1,8 @@
 // Fleets on the fixture scenario's sea graph loaded as a game: the reach
 // with ports (own, enemy, too small) and a strait, the move order with its
-// refusals, the leaving of a captured port, and a save and load that keeps
-// every ship at sea, in port and in the reserve.
+// refusals, the leaving of a captured port, a save and load that keeps
+// every ship at sea, in port and in the reserve, and the shore bombardment
+// of the loaded map's coast.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,12 +11,15 @@
 
 #include "files/save_game.h"
 #include "files/world_loader.h"
+#include "platform/rand.h"
 #include "platform/recording_renderer.h"
 #include "rules/fleet_orders.h"
 #include "support/fake_framework.h"
 #include "support/fixture_scenario.h"
 #include "world/country.h"
 #include "world/fleet.h"
+#include "world/combat_result.h"
+#include "world/jednostka_ladowa.h"
 #include "world/jednostka_morska.h"
 #include "world/sea_graph.h"
 #include "world/world.h"
@@ -172,6 +176,67 @@ TEST_F(FleetFixture, ReachMovesAndASavedGameKeepsEveryShip) {
     ASSERT_NE(ship->fleet, nullptr);
     EXPECT_EQ(std::count(ship->fleet->ships.begin(), ship->fleet->ships.end(), ship), 1);
   }
+}
+
+// The loaded map gives the land along a sea zone that zone's number, so the
+// Home Fleet's guns reach Eastmark's coast on the North Sea: a unit put on
+// the beach is marked, accepted and bombarded once; the unit behind the
+// coast only within the aircraft range of a coastal target.
+TEST_F(FleetFixture, HomeFleetBombardsEastmarksCoastOnTheNorthSea) {
+  const sGameStartSettings settings = twtest::CopyFixtureScenario(dir_.Path());
+  twtest::ScopedWorkingFolder folder(dir_.Path());
+  plat::RecordingRenderer renderer;
+  twtest::FakeFramework frame(&renderer);
+  LoadWorld(settings);
+  std::unique_ptr<cWorld> world(g_pWorld);
+  ASSERT_NE(world, nullptr);
+  sScenarioConstants& k = world->constants;
+  k.shoreBombardmentExponent = 1.0f;
+  k.battleshipFire = {2, 2, 2, 2, 2, 2};
+  k.cruiserFire = {1, 1, 1, 1, 1, 1};
+  k.navalTypeStrength = {4, 4, 4, 4, 4, 4};
+  k.navyTechFactors = {1.0f, 1.0f, 1.0f, 1.0f, 1.0f};
+  k.aircraftRangeFactors = {1.0f, 1.0f, 1.0f, 1.0f, 1.0f};
+  k.fleetValue157 = 0;
+  world->turnState.SetCurrentCountry(world->GetCountry(1));
+  cMap& map = world->GetMap();
+  EXPECT_EQ(map.GetHex(12, 2).seaZone, kNorthSea);
+  EXPECT_EQ(map.GetHex(12, 3).seaZone, 0);
+  cFleet* home = FleetNamed(*world, L"Home Fleet");
+  ASSERT_NE(home, nullptr);
+  EXPECT_EQ(home->MarkShoreBombardmentTargets(*world, false), 0) << "nobody of Eastmark on the coast yet";
+
+  // The Eastmark Guard walks onto the beach.
+  cJednostka* guard = map.GetHex(13, 4).unit;
+  ASSERT_NE(guard, nullptr);
+  map.GetHex(13, 4).unit = nullptr;
+  map.GetHex(12, 2).unit = guard;
+  guard->x = 12;
+  guard->y = 2;
+  guard->visible = true;
+  guard->effectiveness = 100;
+  ASSERT_EQ(home->MarkShoreBombardmentTargets(*world, true), 1);
+  EXPECT_NE(map.GetHex(12, 2).markBits & 512u, 0u);
+  EXPECT_EQ(CheckShoreBombardment(*world, *home, 12, 2), eFleetOrderRefusal::kNone);
+  // Eastmark Panzer at (15, 6), inland: out of range 0, a target within
+  // a range of 8 from the Guard's beach (Southia's rifles at (12, 11), nine
+  // rows south, stay out of it).
+  cJednostka* panzer = map.GetHex(15, 6).unit;
+  ASSERT_NE(panzer, nullptr);
+  panzer->visible = true;
+  EXPECT_EQ(CheckShoreBombardment(*world, *home, 15, 6), eFleetOrderRefusal::kNoTarget);
+  k.fleetValue157 = 8;
+  EXPECT_EQ(CheckShoreBombardment(*world, *home, 15, 6), eFleetOrderRefusal::kNone);
+  EXPECT_EQ(home->MarkShoreBombardmentTargets(*world, false), 2);
+  k.fleetValue157 = 0;
+
+  const plat::ScopedRandOverride dice([] { return 0; });
+  sBombardmentResult result;
+  ASSERT_EQ(ShoreBombard(*world, *home, 12, 2, result), eFleetOrderRefusal::kNone);
+  EXPECT_EQ(result.kind, kCombatShoreBombardment);
+  EXPECT_GT(guard->shoreBombardmentEffect, 0.0f);
+  EXPECT_FALSE(home->IsShoreBombardmentTarget(*world, 12, 2)) << "once per impulse";
+  EXPECT_EQ(CheckShoreBombardment(*world, *home, 12, 2), eFleetOrderRefusal::kNoFiringShips);
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // The fleet's marks for the fleets dialog, the ports a reserve ship may be
-// placed at, and naval reconnaissance around a hex.
+// placed at, and naval reconnaissance around a hex; the shore bombardment
+// order accepts exactly the hexes its marks show.
 #include <gtest/gtest.h>
 
 #include "air_rules/air_fixture.h"
+#include "rules/fleet_orders.h"
 #include "world/country.h"
 
 namespace {
@@ -88,6 +90,43 @@ TEST_F(FleetMarks, TargetsOfTheGunsAndReconAroundAHex) {
   EXPECT_TRUE(carrier.reconDone);
   ASSERT_EQ(w.Country(1).reconSpottedUnits.size(), 1u);
   EXPECT_EQ(w.Country(1).reconSpottedUnits.front(), &inland);
+}
+
+// The guns' order and the dialog's marks follow one rule: every marked hex
+// is accepted and every hex accepted is marked, for targets on the coast of
+// the zone, behind it within the aircraft range, beyond that range, hidden,
+// friendly or already bombarded.
+TEST_F(FleetMarks, ShoreBombardmentAcceptsExactlyTheMarkedHexes) {
+  w.world->constants.aircraftRangeFactors = {1.0f, 1.0f, 1.0f, 1.0f, 1.0f};
+  w.world->turnState.SetCurrentCountry(&w.Country(1));
+  cFleet& fleet = w.AddFleet(1, zone, {kUnitBattleship});
+  w.AddUnit(1, 2, 2);                               // on the coast of the zone
+  w.AddUnit(1, 3, 2);                               // behind it, within range 1
+  w.AddUnit(6, 3, 2);                               // behind a coast hex without a target
+  w.AddUnit(4, 2, 2).shoreBombardmentEffect = 0.5f;  // bombarded this impulse
+  w.AddUnit(5, 2, 1);                               // friendly
+  w.AddUnit(3, 2, 2).visible = false;               // not seen
+  auto agree = [&](int expectedTargets) {
+    ASSERT_EQ(fleet.MarkShoreBombardmentTargets(*w.world, true), expectedTargets);
+    ASSERT_EQ(Marked(512), expectedTargets);
+    for (const sHex& hex : w.Map().Hexes()) {
+      SCOPED_TRACE(testing::Message() << hex.x << "," << hex.y);
+      const bool marked = (hex.markBits & 512u) != 0;
+      EXPECT_EQ(fleet.IsShoreBombardmentTarget(*w.world, hex.x, hex.y), marked);
+      EXPECT_EQ(CheckShoreBombardment(*w.world, fleet, hex.x, hex.y),
+                marked ? eFleetOrderRefusal::kNone : eFleetOrderRefusal::kNoTarget);
+    }
+  };
+  agree(2);
+  EXPECT_NE(w.Hex(1, 3).markBits & 512u, 0u) << "the unit behind the coast is in range";
+  // With the coastal target gone, the one behind it is out of reach as well.
+  w.Hex(1, 2).unit->shoreBombardmentEffect = 0.3f;
+  agree(0);
+  // The hidden unit once seen is a target on the coast; the unit behind the
+  // other coast hex, two columns away, stays out of its range.
+  w.Hex(3, 2).unit->visible = true;
+  agree(1);
+  EXPECT_EQ(CheckShoreBombardment(*w.world, fleet, -1, 0), eFleetOrderRefusal::kTargetOffMap);
 }
 
 }  // namespace

@@ -296,4 +296,42 @@ TEST_F(ShipCounterDrawing, SeaNodeDrawsItsShownShipsOnTheirHexes) {
   g_Textures[kSlotOthers].Release();
 }
 
+// The sea-battle field's cell: water, its mark, and the ship standing on
+// it drawn on the cell 0.1 nearer than the cell's depth, with the battle
+// markers in the row of the acting side's flag.
+TEST_F(ShipCounterDrawing, BattleTileDrawsItsShipNearerWithTheActingSideRow) {
+  g_Textures[kSlotTerrain].Create(2048, 2048);
+  g_Textures[kSlotOthers].Create(2048, 2048);
+  ResetSpriteDepthTable();
+  ship_.takesPartInBattle = true;
+  sHex cell;
+  cell.terrain = kTerrainWater;
+  cell.markBits = 0x20000;
+  auto drawn = [&](bool flag, const cJednostkaMorska* ship) {
+    batch_.Begin();
+    DrawHexTile(batch_, cell, {30.0f, 40.0f, 0.6f}, flag, ship);
+    batch_.End();
+    return Records();
+  };
+  const auto empty = drawn(false, nullptr);
+  EXPECT_EQ(QuadsOf(empty, g_Textures[kSlotTerrain]).size(), 1u);
+  EXPECT_EQ(QuadsOf(empty, g_Textures[kSlotOthers]).size(), 1u);
+  EXPECT_TRUE(QuadsOf(empty, g_Textures[kSlotUnits]).empty());
+  for (const bool flag : {false, true}) {
+    SCOPED_TRACE(flag);
+    const auto all = drawn(flag, &ship_);
+    const auto sheet = QuadsOf(all, g_Textures[kSlotUnits]);
+    ASSERT_EQ(sheet.size(), 2u);
+    EXPECT_TRUE(SameRect(sheet[1].source, N::ShipCell(41)));
+    EXPECT_NEAR(sheet[1].depth, 0.5f, 1e-6);
+    EXPECT_FLOAT_EQ(sheet[1].corners[0].x, 30.0f + static_cast<float>(SpriteBox(3).left));
+    EXPECT_FLOAT_EQ(sheet[1].corners[0].y, 40.0f + static_cast<float>(SpriteBox(3).top));
+    ASSERT_EQ(FromSource(all, Source(1)).size(), 1u);
+    EXPECT_EQ(FromSource(all, Source(1))[0].source.top, flag ? 50 : 40);
+    EXPECT_EQ(QuadsOf(all, g_Textures[kSlotTerrain]).size(), 1u);
+  }
+  g_Textures[kSlotTerrain].Release();
+  g_Textures[kSlotOthers].Release();
+}
+
 }  // namespace

@@ -1,12 +1,17 @@
 // The sea-battle screen as the player sees it, drawn by the software
 // renderer from the shipped skins, GUI sheet, layout and texts over the
-// fixture scenario: the field of water with both zones' edges, the player's
-// picked ship with its move cells and its marked target, and the column of
-// title, crest, counters, log and buttons after two shots. Compared with the
+// fixture scenario: the field of water with both zones' edges, both
+// formations' ship counters on their cells, the player's picked ship with
+// its move cells and its marked target, and the column of title, crest,
+// counters, log and buttons after two shots. Compared with the
 // committed picture tests/data/golden/sea_battle_1024x768.png.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "dialogs/dialog.h"
@@ -93,6 +98,42 @@ TEST_F(SeaBattleSnapshot, FieldMarksAndControlsAfterTwoShots) {
   EXPECT_NE(Pixel(200, 200), 0u);
   EXPECT_NE(Pixel(700, 700), 0u);
   EXPECT_NE(Pixel(900, 600), Pixel(200, 200));
+  // Each ship's counter stands on its cell: the cell differs from an empty
+  // cell of its column (the same water picture, whole pixels apart at zoom
+  // 0.4 for rows five apart), while two empty cells do not. The counters
+  // are too small a part of the screen for the picture comparison alone.
+  auto differing = [&](int column, int row, int emptyRow) {
+    float ox = 0.0f, oy = 0.0f, ex = 0.0f, ey = 0.0f;
+    cSeaBattleGrid::CellOrigin(column, row, ox, oy);
+    cSeaBattleGrid::CellOrigin(column, emptyRow, ex, ey);
+    const float zoom = menu->Zoom();
+    auto screen = [&](float gx, float gy) {
+      return std::pair{static_cast<int>(512.0f + (gx - static_cast<float>(menu->ScrollX())) * zoom),
+                       static_cast<int>(384.0f + (gy - static_cast<float>(menu->ScrollY())) * zoom)};
+    };
+    const auto [sx, sy] = screen(ox, oy);
+    const auto [rx, ry] = screen(ex, ey);
+    const int size = static_cast<int>(166.0f * zoom);
+    for (int v : {sx, rx}) EXPECT_TRUE(v >= 0 && v + size < 760) << column;
+    for (int v : {sy, ry}) EXPECT_TRUE(v >= 0 && v + size < 768) << row;
+    if (std::min({sx, rx, sy, ry}) < 0 || std::max(sx, rx) + size >= 760 || std::max(sy, ry) + size >= 768) return -1;
+    int count = 0;
+    for (int dy = 4; dy < size - 4; ++dy) {
+      for (int dx = 4; dx < size - 4; ++dx) {
+        const std::uint32_t a = Pixel(sx + dx, sy + dy), b = Pixel(rx + dx, ry + dy);
+        int worst = 0;
+        for (int shift : {0, 8, 16}) {
+          worst = std::max(worst, std::abs(static_cast<int>((a >> shift) & 0xFFu) - static_cast<int>((b >> shift) & 0xFFu)));
+        }
+        count += worst > 48 ? 1 : 0;
+      }
+    }
+    return count;
+  };
+  EXPECT_EQ(differing(13, 11, 6), 0);
+  for (auto [column, row] : {std::pair{13, 16}, std::pair{11, 15}, std::pair{17, 14}}) {
+    EXPECT_GT(differing(column, row, row - 5), 300) << "no counter on " << column << "," << row;
+  }
   ExpectGolden("sea_battle_1024x768.png");
 
   RetireCurrentMenu();
