@@ -185,6 +185,7 @@ const Region kRegions[] = {
     {"unitpanel.recon", {1240, 345, 1280, 465}, "unit panel: air reconnaissance (disabled, normal, mouse-over)"},
     {"unitpanel.nuclear", {1360, 345, 1400, 465}, "unit panel: nuclear attack (disabled, normal, mouse-over)"},
     {"convoys.picture", {1898, 1898, 2048, 2048}, "convoys dialog: ships sailing between two ports"},
+    {"research.investment", {1600, 105, 1640, 225}, "research dialog: investment levels 0 to 3, one under another"},
 };
 
 constexpr int kSheet = 2048;
@@ -977,6 +978,28 @@ void DrawConvoyPicture(Canvas& sheet) {
   p.Into(sheet);
 }
 
+// ---- The research dialog's investment icons: four 40 x 30 plates, one
+// per investment level, with three lamps of which that many are lit.
+void DrawResearchIcons(Canvas& sheet) {
+  Piece p(Find("research.investment"));
+  Canvas& k = p.k;
+  for (int level = 0; level < 4; ++level) {
+    const float top = level * 30.0f;
+    Plate(k, 1.0f, top + 2.0f, 38.0f, 26.0f, 5.0f, kInk, kSteel, kSteelDark, false);
+    for (int lamp = 0; lamp < 3; ++lamp) {
+      const float cx = 9.0f + lamp * 11.0f, cy = top + 15.0f;
+      k.Disc(cx, cy, 4.6f, kInk);
+      if (lamp < level) {
+        k.Disc(cx, cy, 3.6f, kBrassLight);
+        k.Disc(cx - 1.0f, cy - 1.0f, 1.4f, kGlint);
+      } else {
+        k.Ring(cx, cy, 2.6f, 3.6f, kBrassDark);
+      }
+    }
+  }
+  p.Into(sheet);
+}
+
 // ---- Checks
 
 bool Overlaps(const Box& a, const Box& b) { return a.l < b.r && b.l < a.r && a.t < b.b && b.t < a.b; }
@@ -1304,6 +1327,7 @@ int main(int argc, char** argv) {
   DrawCombatIcons(sheet);
   DrawUnitPanelIcons(sheet);
   DrawConvoyPicture(sheet);
+  DrawResearchIcons(sheet);
   if (!CheckSheet(sheet.Bytes())) return 1;
 
   const std::string error = tooldraw::WritePng(sheet, argv[1]);
