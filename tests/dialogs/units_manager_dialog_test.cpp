@@ -1,7 +1,8 @@
 // The units manager on the fixture scenario: the lists on the map (land
 // units aboard ships included), in the reserve pools and of the ships, the
 // filters and their keys, the act button's state and hint, and the map
-// centred on the picked unit.
+// centred on the picked unit (the deploy through the map screen is in
+// tests/screens/map_units_manager_test.cpp).
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -229,19 +230,6 @@ TEST_F(UnitsManager, PickingARowCentresTheMapAndSelectTakesTheUnit) {
   EXPECT_EQ(world_->turnState.mode, cDialogJednostek::kModeMoveLand);
   EXPECT_EQ(world_->turnState.selectedHex, &world_->GetMap().GetHex(6, 4));
   EXPECT_TRUE(IsRetiredDialog(dialog));
-}
-
-TEST_F(UnitsManager, DeployMarksTheHexesAndHidesTheDialog) {
-  cDialogJednostek* dialog = Open(kWestland);
-  Key(dialog, 'D');
-  if (!Act(dialog)->GetEnabled()) GTEST_SKIP() << "the fixture offers no deploy hex";
-  Key(dialog, plat::kVkReturn);
-  EXPECT_EQ(world_->turnState.mode, cDialogJednostek::kModeDeployLand);
-  EXPECT_FALSE(dialog->Dialog().GetVisible());
-  EXPECT_FALSE(IsRetiredDialog(dialog));
-  // The map screen hands control back: the dialog shows after the delay.
-  dialog->OnReactivate();
-  EXPECT_EQ(dialog->GetExpiryAction(), cDialog::kExpiryShow);
 }
 
 }  // namespace
