@@ -76,6 +76,11 @@ bash "$root/scripts/diplomacy_walk.sh" "$asan" "$asan/diplomacy_walk"
 echo "== purchases (Xvfb)"
 bash "$root/scripts/purchases_walk.sh" "$asan" "$asan/purchases_walk"
 
+# The research dialog and the units manager played the same way, playing
+# Eastmark: an investment bought, the lists opened; pictures of both.
+echo "== economy dialogs (Xvfb)"
+bash "$root/scripts/economy_walk.sh" "$asan" "$asan/economy_walk"
+
 # The fleets dialog played the same way: opened on a sea zone, the fleet
 # moved through it to another; pictures of the dialog over the map.
 echo "== fleets dialog (Xvfb)"

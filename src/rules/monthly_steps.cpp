@@ -10,6 +10,7 @@
 #include "platform/format.h"
 #include "rules/country_reports.h"
 #include "rules/end_impulse.h"
+#include "rules/research.h"
 #include "world/cities.h"
 #include "world/country.h"
 #include "world/jednostka_ladowa.h"
@@ -176,8 +177,7 @@ void ResearchMonthly(cWorld& world, cCountry& country, sCountryReport& report) {
     country.techProgress[i] += RandomSum(investment, 1, 6);
     const int threshold = k.researchCost[i];
     if (country.techProgress[i] < threshold) {
-      const double left = static_cast<double>(threshold - country.techProgress[i]) / (investment * 3.5);
-      const int months = static_cast<int>(std::floor(left + 0.5));
+      const int months = ResearchMonthsLeft(country.techProgress[i], threshold, investment);
       report.body += plat::Format(Text("progress_increased_from_%i_to_%i._estimated_completion_time:_%i_months."), old,
                                   country.techProgress[i], months);
       continue;

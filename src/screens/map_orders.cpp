@@ -115,7 +115,9 @@ void cMapScreen::OnMapClick(int column, int row) {
   const int mode = turn.mode;
 
   eClick click = eClick::kEnds;
-  if (ClickConvoyPort(mode, hex, marked)) {
+  if (ClickDeploy(mode, column, row, marked)) {
+    // A deploy ends with this click, done or not.
+  } else if (ClickConvoyPort(mode, hex, marked)) {
     // The departure pick leads to the destination pick; that one ends.
     if (turn.mode != kModeNone) return;
   } else if (ClickFleetOrder(mode, column, row, marked)) {

@@ -585,6 +585,8 @@ void cMapScreen::OnGUIEvent(unsigned, int controlId, CDXUTControl*) {
     case kCmdOptions: OpenPauseMenu(); return;
     case kCmdConvoys: OpenConvoysDialog(); return;
     case kCmdPurchases: TogglePurchasesDialog(); return;
+    case kCmdUnits: OpenUnitsManager(); return;
+    case kCmdResearch: OpenResearchDialog(); return;
     case kCmdEndTurn:
       // Ending the turn is an order: only in the human turn.
       if (world_.GetGameState() == kPhaseHumanTurn) RequestEndOfHumanTurn(world_);

@@ -18,6 +18,7 @@
 
 #include "platform/messages.h"
 #include "rules/moving_unit_step.h"
+#include "dialogs/units_manager_rows.h"
 #include "rules/sea_battle.h"
 #include "world/world_view.h"
 
@@ -138,6 +139,13 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   // port (mode 15) while the convoys dialog waits hidden; false when no
   // such pick is pending.
   bool ClickConvoyPort(int mode, const sHex& hex, bool marked);
+  // The units manager and the research dialog of the current country, in
+  // the human turn only (screens/map_units_manager.cpp).
+  void OpenUnitsManager();
+  void OpenResearchDialog();
+  // The click that deploys the units manager's reserve unit (modes 1 to 3)
+  // on a marked hex; false when no deploy is pending.
+  bool ClickDeploy(int mode, int column, int row, bool marked);
   // The click that completes an air unit's order (modes 8 to 12: bombardment,
   // air fight, nuclear strike, reconnaissance, rebase) on the clicked hex;
   // false for any other mode.
@@ -179,6 +187,8 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   // Esc pressed while a human unit was moving: the pause menu opens when the
   // move has ended.
   bool pause_after_move_ = false;
+  // The units manager's filters, list mode and pick, kept between openings.
+  sUnitsManagerView units_view_;
 };
 
 // The loaded game's map screen, or null.

@@ -186,6 +186,7 @@ const Region kRegions[] = {
     {"unitpanel.nuclear", {1360, 345, 1400, 465}, "unit panel: nuclear attack (disabled, normal, mouse-over)"},
     {"convoys.picture", {1898, 1898, 2048, 2048}, "convoys dialog: ships sailing between two ports"},
     {"purchases.preview", {1500, 700, 1680, 880}, "purchases dialog: the stand the bought unit is shown on"},
+    {"research.investment", {1600, 105, 1640, 225}, "research dialog: investment levels 0 to 3, one under another"},
 };
 
 constexpr int kSheet = 2048;
@@ -1010,6 +1011,28 @@ void DrawPurchasePreview(Canvas& sheet) {
   p.Into(sheet);
 }
 
+// ---- The research dialog's investment icons: four 40 x 30 plates, one
+// per investment level, with three lamps of which that many are lit.
+void DrawResearchIcons(Canvas& sheet) {
+  Piece p(Find("research.investment"));
+  Canvas& k = p.k;
+  for (int level = 0; level < 4; ++level) {
+    const float top = level * 30.0f;
+    Plate(k, 1.0f, top + 2.0f, 38.0f, 26.0f, 5.0f, kInk, kSteel, kSteelDark, false);
+    for (int lamp = 0; lamp < 3; ++lamp) {
+      const float cx = 9.0f + lamp * 11.0f, cy = top + 15.0f;
+      k.Disc(cx, cy, 4.6f, kInk);
+      if (lamp < level) {
+        k.Disc(cx, cy, 3.6f, kBrassLight);
+        k.Disc(cx - 1.0f, cy - 1.0f, 1.4f, kGlint);
+      } else {
+        k.Ring(cx, cy, 2.6f, 3.6f, kBrassDark);
+      }
+    }
+  }
+  p.Into(sheet);
+}
+
 // ---- Checks
 
 bool Overlaps(const Box& a, const Box& b) { return a.l < b.r && b.l < a.r && a.t < b.b && b.t < a.b; }
@@ -1338,6 +1361,7 @@ int main(int argc, char** argv) {
   DrawUnitPanelIcons(sheet);
   DrawConvoyPicture(sheet);
   DrawPurchasePreview(sheet);
+  DrawResearchIcons(sheet);
   if (!CheckSheet(sheet.Bytes())) return 1;
 
   const std::string error = tooldraw::WritePng(sheet, argv[1]);

@@ -1,0 +1,154 @@
+// The units manager and the research dialog on the map screen: both open
+// from their keys and the information bar in the human turn only, and a
+// reserve unit picked in the units manager is deployed by a click on a
+// marked hex while the dialog waits hidden, which then comes back.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/settings.h"
+#include "dialogs/dialog_stack.h"
+#include "dialogs/research_dialog.h"
+#include "dialogs/units_manager_dialog.h"
+#include "gui/dxut_listbox.h"
+#include "platform/recording_renderer.h"
+#include "screens/info_panel.h"
+#include "screens/map_screen.h"
+#include "screens/menu.h"
+#include "support/fake_framework.h"
+#include "units/land_fixture.h"
+#include "world/game_phase.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr int kScreenW = 1024, kScreenH = 768;
+
+class MapUnitsManager : public ::testing::Test {
+ protected:
+  MapUnitsManager() : w_({"pppppppp", "pppppppp", "pppppppp", "pppppppp", "pppppppp", "pppppppp"}) {
+    saved_ = g_Settings;
+    g_Settings.MapZoom = 1.0f;
+    w_.AddCountries({kAllies, kAxis});
+    w_.Country(1).human = true;
+    // A city of country 1 with its land around it.
+    w_.AddCity(3, 3, kCityNormal);
+    for (int x = 2; x <= 4; ++x) {
+      for (int y = 2; y <= 4; ++y) w_.Hex(x, y).controller = w_.Hex(x, y).owner = 1;
+    }
+    reserve_ = &w_.AddUnit(-1, -1, 1);
+    World().Units().landUnits.remove(reserve_);
+    reserve_->inReserve = true;
+    reserve_->name = L"Reserve Rifles";
+    World().Units().reservePool.push_back(reserve_);
+    World().turnState.SetCurrentCountry(&w_.Country(1));
+    World().SetView(MakeMapScreen(World()));
+    World().SetGameState(kPhaseHumanTurn);
+    cMap& map = World().GetMap();
+    map.minViewX = map.minViewY = -100000;
+    map.maxViewX = map.maxViewY = 100000;
+    map.viewX = map.targetX = 3 * 83;
+    map.viewY = map.targetY = 3 * 98;
+  }
+  ~MapUnitsManager() override {
+    PopDialogs(-1);
+    DeleteRetiredDialogs();
+    World().SetView(nullptr);
+    RetireCurrentMenu();
+    DeleteRetiredMenus();
+    g_Settings = saved_;
+  }
+  cWorld& World() { return *w_.world; }
+  cMapScreen& Screen() { return *LoadedMapScreen(); }
+  cDialogJednostek* Manager() { return dynamic_cast<cDialogJednostek*>(FindDialogById(cDialogJednostek::kId)); }
+  bool Marked(int x, int y) { return (w_.Hex(x, y).markBits & 64u) != 0; }
+  void Click(int column, int row) {
+    for (int y = 0; y < kScreenH; y += 3) {
+      for (int x = 0; x < kScreenW; x += 3) {
+        int c = -1, r = -1, c2 = -1, r2 = -1;
+        if (!PickHexAtScreen(World().GetMap(), x, y, kScreenW, kScreenH, c, r) || c != column || r != row) continue;
+        if (!PickHexAtScreen(World().GetMap(), x + 12, y + 12, kScreenW, kScreenH, c2, r2) || c2 != column ||
+            r2 != row) {
+          continue;
+        }
+        Screen().OnMouse(true, false, false, false, false, 0, x + 6, y + 6);
+        Screen().OnMouse(false, false, false, false, false, 0, x + 6, y + 6);
+        return;
+      }
+    }
+    ADD_FAILURE() << "hex " << column << "," << row << " not on the screen";
+  }
+
+  plat::RecordingRenderer renderer_{kScreenW, kScreenH};
+  twtest::FakeFramework framework_{&renderer_};
+  twtest::LandWorld w_;
+  sSettings saved_;
+  cJednostkaLadowa* reserve_ = nullptr;
+};
+
+TEST_F(MapUnitsManager, TheDialogsOpenInTheHumanTurnOnlyAndOnce) {
+  World().SetGameState(kPhaseComputerPlayers);
+  Screen().OnKeyboard('U', true, false);
+  Screen().OnKeyboard('T', true, false);
+  Screen().OnGUIEvent(0, kCmdUnits, nullptr);
+  Screen().OnGUIEvent(0, kCmdResearch, nullptr);
+  EXPECT_TRUE(g_DialogStack.empty());
+  World().SetGameState(kPhaseHumanTurn);
+  Screen().OnKeyboard('U', true, false);
+  ASSERT_NE(Manager(), nullptr);
+  EXPECT_EQ(Manager()->CountryId(), 1);
+  Screen().OnGUIEvent(0, kCmdUnits, nullptr);
+  EXPECT_EQ(g_DialogStack.size(), 1u);
+  PopDialogs(1);
+  Screen().OnKeyboard('T', true, false);
+  auto* research = dynamic_cast<cDialogResearchu*>(FindDialogById(cDialogResearchu::kId));
+  ASSERT_NE(research, nullptr);
+  EXPECT_EQ(research->CountryId(), 1);
+}
+
+TEST_F(MapUnitsManager, AReserveUnitIsDeployedOnTheClickedMarkedHex) {
+  Screen().OnKeyboard('U', true, false);
+  cDialogJednostek* dialog = Manager();
+  ASSERT_NE(dialog, nullptr);
+  dialog->OnKeyboard('D', true, false);
+  dialog->OnKeyboard(plat::kVkReturn, true, false);
+  EXPECT_EQ(World().turnState.mode, cDialogJednostek::kModeDeployLand);
+  EXPECT_FALSE(dialog->Dialog().GetVisible());
+  EXPECT_TRUE(Marked(3, 3));
+  EXPECT_TRUE(Marked(2, 3));
+  EXPECT_FALSE(Marked(6, 3));  // not the country's
+
+  Click(3, 3);
+  EXPECT_EQ(reserve_->x, 3);
+  EXPECT_EQ(reserve_->y, 3);
+  EXPECT_EQ(w_.Hex(3, 3).unit, reserve_);
+  const auto& pool = World().Units().reservePool;
+  EXPECT_EQ(std::find(pool.begin(), pool.end(), reserve_), pool.end());
+  const auto& map = World().Units().landUnits;
+  EXPECT_NE(std::find(map.begin(), map.end(), reserve_), map.end());
+  EXPECT_EQ(World().turnState.mode, 0);
+  EXPECT_FALSE(Marked(2, 3));
+  // The dialog shows again after the deploy delay, with an empty reserve.
+  EXPECT_EQ(dialog->GetExpiryAction(), cDialog::kExpiryShow);
+  EXPECT_EQ(dialog->List()->GetSize(), 0);
+}
+
+TEST_F(MapUnitsManager, AClickOffTheMarksDeploysNothingAndTheKeyBringsTheDialogBack) {
+  Screen().OnKeyboard('U', true, false);
+  cDialogJednostek* dialog = Manager();
+  ASSERT_NE(dialog, nullptr);
+  dialog->OnKeyboard('D', true, false);
+  dialog->OnKeyboard(plat::kVkReturn, true, false);
+  Click(6, 3);
+  EXPECT_FALSE(reserve_->IsOnMap());
+  EXPECT_EQ(World().turnState.mode, 0);
+  // Hidden again by another order: the key shows it at once.
+  dialog->OnKeyboard(plat::kVkReturn, true, false);
+  EXPECT_FALSE(dialog->Dialog().GetVisible());
+  Screen().OnKeyboard('U', true, false);
+  EXPECT_TRUE(dialog->Dialog().GetVisible());
+  EXPECT_EQ(World().turnState.mode, 0);
+  EXPECT_FALSE(Marked(3, 3));
+}
+
+}  // namespace
