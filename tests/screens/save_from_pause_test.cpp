@@ -15,6 +15,7 @@
 #include "gui/dxut_editbox.h"
 #include "gui/dxut_frames.h"
 #include "gui/gui_fixture.h"
+#include "platform/messages.h"
 #include "rules/worker_thread.h"
 #include "screens/destroy_game.h"
 #include "screens/menu.h"
@@ -82,7 +83,10 @@ TEST_F(SaveFromPauseMenu, TheSaveLoadsBackThroughTheScenarioMenuAsTheSameGame) {
   dialog->NameBox()->SetText(L" From pause ");
   dialog->OnGUIEvent(EVENT_BUTTON_CLICKED, cDialogZapisuGry::kSaveId, nullptr);
   ASSERT_TRUE(fs::is_directory("data/save/From pause"));
-  PopDialogs(1);  // the message
+  // The map is in its menu state: Enter reaches the message over the dialog.
+  ASSERT_NE(g_pActiveDialog, dialog);
+  MenuOnKeyboardThunk(plat::kVkReturn, true, false);
+  ASSERT_EQ(g_pActiveDialog, dialog);
   dialog->OnGUIEvent(EVENT_BUTTON_CLICKED, cDialogZapisuGry::kExitId, nullptr);
   EXPECT_TRUE(g_DialogStack.empty());
   DeleteRetiredDialogs();
