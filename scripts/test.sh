@@ -81,6 +81,11 @@ bash "$root/scripts/purchases_walk.sh" "$asan" "$asan/purchases_walk"
 echo "== economy dialogs (Xvfb)"
 bash "$root/scripts/economy_walk.sh" "$asan" "$asan/economy_walk"
 
+# A save from the pause menu through the save dialog, loaded again from the
+# scenario menu's saved games; pictures of the dialog.
+echo "== save walk (Xvfb)"
+bash "$root/scripts/save_walk.sh" "$asan" "$asan/save_walk"
+
 # The fleets dialog played the same way: opened on a sea zone, the fleet
 # moved through it to another; pictures of the dialog over the map.
 echo "== fleets dialog (Xvfb)"

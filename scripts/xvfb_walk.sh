@@ -1,7 +1,7 @@
 # shellcheck shell=bash
 # The steps shared by the scripts that run the game under a virtual X display
 # (Xvfb) and play it with xdotool: menu_walk.sh, land_turn.sh, unit_panel.sh,
-# fleets_dialog.sh;
+# fleets_dialog.sh, save_walk.sh;
 # window_check.sh uses the preamble. Sourced, never run on its own.
 #
 # A walk script sources this file twice: once itself, for the preamble, the

@@ -105,3 +105,9 @@ void SaveZoomSetting() {
   g_SettingsIni.SetInt("MapDisplay/Zoom", ZoomToPercent(g_Settings.MapZoom));
   g_SettingsIni.Save();
 }
+
+void SetEndTurnConfirmation(bool confirm) {
+  g_Settings.SkipEndTurnConfirmation = !confirm;
+  g_SettingsIni.SetBool("InterfaceSettings/ConfirmEndTurn", confirm);
+  SaveZoomSetting();
+}

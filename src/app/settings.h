@@ -96,3 +96,9 @@ int ZoomToPercent(float zoom);
 // Stores the current map zoom as "MapDisplay/Zoom" and saves the settings
 // file (nothing is written when the file could not be loaded at start-up).
 void SaveZoomSetting();
+
+// Whether the end of a turn is confirmed: the one place that changes it. It
+// sets the value the end-turn button reads and "InterfaceSettings/
+// ConfirmEndTurn", and writes the settings file (with the zoom), so the
+// end-turn question's box and the preferences never disagree.
+void SetEndTurnConfirmation(bool confirm);

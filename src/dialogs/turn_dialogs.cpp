@@ -91,9 +91,7 @@ void cDialogPotwKoncaTury::OnGUIEvent(unsigned event, int controlId, CDXUTContro
   if (controlId != kYesId) return;
   const auto* box = dynamic_cast<const CDXUTCheckBox*>(dialog_.GetControl(kDontAskId));
   const bool dontAsk = box != nullptr && box->GetChecked();
-  g_Settings.SkipEndTurnConfirmation = dontAsk;
-  g_SettingsIni.SetBool("InterfaceSettings/ConfirmEndTurn", !dontAsk);
-  SaveZoomSetting();  // writes the settings file with the zoom
+  SetEndTurnConfirmation(!dontAsk);
   // The turn ends with the dialog stack as it was before the question.
   cWorld& world = world_;
   PopDialogs(1);

@@ -146,9 +146,12 @@ std::wstring CleanSaveName(std::wstring_view typedName) {
 }
 
 bool IsValidSaveName(std::wstring_view cleanedName) {
-  if (cleanedName.empty() || cleanedName == L"." || cleanedName == L"..") return false;
+  if (cleanedName.empty() || cleanedName == L".") return false;
+  // ".." anywhere could climb out of the save folder once joined into a
+  // path; ":" and "%" would be read as a drive or a format elsewhere.
+  if (cleanedName.find(L"..") != std::wstring_view::npos) return false;
   for (const wchar_t c : cleanedName) {
-    if (c == L'\\' || c == L'/' || c == L'\0') return false;
+    if (c == L'\\' || c == L'/' || c == L'\0' || c == L':' || c == L'%') return false;
   }
   // "<name>.tmp-<pid>" and "<name>.old-<pid>" are the transaction's own.
   return !ParseSaveCopyName(cleanedName).has_value();

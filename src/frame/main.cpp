@@ -82,7 +82,9 @@ std::wstring ShownScreen(std::string& name) {
     name = plat::ClassName(typeid(*g_pCurrentMenu));
     return plat::Format(L"%p", static_cast<const void*>(g_pCurrentMenu));
   }
-  if (g_pWorld != nullptr && g_pWorld->GetGameState() == kPhaseHumanTurn) {
+  // The map in its menu state shows a dialog of its own (the save dialog).
+  const int phase = g_pWorld != nullptr ? g_pWorld->GetGameState() : kPhaseNothingLoaded;
+  if (phase == kPhaseHumanTurn || (phase == kPhasePaused && VisibleActiveDialog() != nullptr)) {
     const cTurnState& turn = g_pWorld->turnState;
     const cDialog* dialog = VisibleActiveDialog();
     const int sides = turn.attack != nullptr ? turn.attack->CountAttackingSides() : 0;

@@ -48,14 +48,26 @@ const sPbemPlayer* PbemPlayer(const cWorld& world, int playerId) {
 // whose turn the game has reached, the game is saved for the next player,
 // and the player is told to pass it on.
 void HandOverPbemGame(cWorld& world, const cCountry& current, const cCountry& nextHuman) {
-  if (current.specialFlags != kEventsOnlyCountry) {
-    UpdatePbemRepository(static_cast<std::uint32_t>(current.pbemPlayerId), world.playByEmailGameName);
+  // The game's folder and its record go by the name as the save names its
+  // folder, so the two always agree.
+  const std::wstring gameName = CleanSaveName(world.playByEmailGameName);
+  // The game is written first: a turn whose save failed is not recorded as
+  // played, and the player is told so instead of whom to send it to.
+  const sSaveResult saved = SaveGame(world, gameName, true);
+  if (!saved.ok) {
+    LogLine(L"Play-by-e-mail save failed: %s", saved.error);
+    if (cWorldView* view = world.View()) {
+      view->ShowMessage(plat::Format(g_StringBase.GetText("pbem_save_failed_%s"), saved.error),
+                        g_StringBase.GetText("pbem_turn_end_title"));
+    }
+    return;
   }
-  const sSaveResult saved = SaveGame(world, world.playByEmailGameName, true);
-  if (!saved.ok) LogLine(L"Play-by-e-mail save failed: %s", saved.error);
+  if (current.specialFlags != kEventsOnlyCountry) {
+    UpdatePbemRepository(static_cast<std::uint32_t>(current.pbemPlayerId), gameName);
+  }
   const sPbemPlayer* player = PbemPlayer(world, nextHuman.pbemPlayerId);
   const std::wstring text =
-      plat::Format(g_StringBase.GetText("pbem_turn_end_message"), world.playByEmailGameName,
+      plat::Format(g_StringBase.GetText("pbem_turn_end_message"), gameName,
                    player != nullptr ? player->name : std::wstring(L"?"),
                    player != nullptr ? player->email : std::wstring(L"?"), nextHuman.name);
   if (cWorldView* view = world.View()) view->ShowMessage(text, g_StringBase.GetText("pbem_turn_end_title"));

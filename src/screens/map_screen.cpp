@@ -18,8 +18,10 @@
 #include "app/sound.h"
 #include "app/string_base.h"
 #include "app/texture.h"
+#include "dialogs/cheats_dialog.h"
 #include "dialogs/dialog.h"
 #include "dialogs/dialog_stack.h"
+#include "dialogs/hotkeys_dialog.h"
 #include "dialogs/prompt_dialogs.h"
 #include "dialogs/turn_dialogs.h"
 #include "gui/control_groups.h"
@@ -486,6 +488,7 @@ void cMapScreen::OnKeyboard(unsigned key, bool keyDown, bool) {
     case 116: g_Settings.ShowAPLeft = !g_Settings.ShowAPLeft; return;
     case 117: CycleSetting(g_Settings.BorderMode, 3, "Border/Mode"); return;
     case 118: CycleSetting(g_Settings.MapOwnershipMode, 4, "MapDisplay/OwnershipMode"); return;
+    case 123: PushDialog(new cDialogCheatow(world_)); return;
     default: return;
   }
 }
@@ -587,6 +590,7 @@ void cMapScreen::OnGUIEvent(unsigned, int controlId, CDXUTControl*) {
     case kCmdPurchases: TogglePurchasesDialog(); return;
     case kCmdUnits: OpenUnitsManager(); return;
     case kCmdResearch: OpenResearchDialog(); return;
+    case kCmdHotkeys: ToggleHotkeysDialog(); return;
     case kCmdEndTurn:
       // Ending the turn is an order: only in the human turn.
       if (world_.GetGameState() == kPhaseHumanTurn) RequestEndOfHumanTurn(world_);

@@ -5,6 +5,8 @@
 
 #include "app/main_thread_queue.h"
 #include "app/console_log.h"
+#include "dialogs/dialog.h"
+#include "dialogs/dialog_stack.h"
 #include "gui/hint_text.h"
 #include "platform/framework.h"
 
@@ -88,7 +90,13 @@ void MenuOnGUIEventThunk(unsigned event, int controlId, CDXUTControl* control) {
 }
 
 void MenuOnKeyboardThunk(unsigned key, bool keyDown, bool altDown) {
-  if (g_pCurrentMenu != nullptr) g_pCurrentMenu->OnKeyboard(key, keyDown, altDown);
+  if (g_pCurrentMenu != nullptr) {
+    g_pCurrentMenu->OnKeyboard(key, keyDown, altDown);
+  } else if (cDialog* dialog = VisibleActiveDialog()) {
+    // The map in its menu state under a dialog (the save dialog): its
+    // message and question take Enter and Escape as everywhere else.
+    dialog->OnKeyboard(key, keyDown, altDown);
+  }
 }
 
 void MenuOnMouseThunk(bool left, bool right, bool middle, bool side1, bool side2, int wheelDelta,

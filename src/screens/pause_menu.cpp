@@ -3,6 +3,7 @@
 #include "app/console_log.h"
 #include "screens/destroy_game.h"
 #include "dialogs/dialog_stack.h"
+#include "dialogs/save_game_dialog.h"
 #include "app/sound.h"
 #include "app/string_base.h"
 #include "gui/dxut_element.h"
@@ -46,12 +47,21 @@ cPauseMenu::cPauseMenu() {
 void cPauseMenu::OnGUIEvent(unsigned event, int controlId, CDXUTControl*) {
   if (event != EVENT_BUTTON_CLICKED) return;
   switch (controlId) {
-    case kPauseResume:
     case kPauseSave:
+      // The map stays in its menu state under the save dialog, which gives
+      // the map its input back when it closes.
+      RetireCurrentMenu();
+      if (g_pWorld != nullptr) {
+        PushDialog(new cDialogZapisuGry(*g_pWorld, [] {
+          if (cMapScreen* screen = LoadedMapScreen()) screen->EnterMapState();
+        }));
+      }
+      return;
+    case kPauseResume:
     case kPausePreferences:
-      // Back to the map. The save-game and preferences dialogs these two
-      // buttons open come with the in-game dialogs; until then both return
-      // to the map at once, as the dialogs do when they close.
+      // Back to the map. The preferences dialog comes with its own work;
+      // until then this button returns to the map at once, as the dialog
+      // does when it closes.
       RetireCurrentMenu();
       if (cMapScreen* screen = LoadedMapScreen()) screen->EnterMapState();
       return;

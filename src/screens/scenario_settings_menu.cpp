@@ -376,13 +376,17 @@ void cScenarioSettingsMenu::SelectPlayerRow() {
 
 void cScenarioSettingsMenu::SavePlayer() {
   if (g_pWorld == nullptr || player_name_ == nullptr || player_email_ == nullptr) return;
-  const std::wstring name = player_name_->GetText();
+  const std::wstring name = CleanPbemName(player_name_->GetText());
   std::vector<sPbemPlayer>& players = g_pWorld->pbemPlayers;
   sPbemPlayer* existing = nullptr;
   for (sPbemPlayer& player : players) {
     if (player.number == selected_player_id_ && selected_player_id_ > 0) existing = &player;
   }
-  if (!IsAcceptablePbemName(name) || (existing == nullptr && players.size() >= kMaxPbemPlayers)) {
+  if (!IsAcceptablePbemName(name)) {
+    ShowMessage(SettingsStartMessage(eSettingsStartRefusal::kPbemNameRefused));
+    return;
+  }
+  if (existing == nullptr && players.size() >= kMaxPbemPlayers) {
     ShowMessage(SettingsStartMessage(eSettingsStartRefusal::kPbemSettingsIncorrect));
     return;
   }

@@ -10,6 +10,7 @@
 #include "app/string_base.h"
 #include "files/info_ini_file.h"
 #include "files/pbem_repository.h"
+#include "files/save_game.h"
 #include "platform/paths.h"
 #include "world/country.h"
 #include "world/turn_state.h"
@@ -78,12 +79,11 @@ int NextPbemPlayerId(const std::vector<sPbemPlayer>& players) {
   return highest + 1;
 }
 
+std::wstring CleanPbemName(std::wstring_view typed) { return CleanSaveName(typed); }
+
 bool IsAcceptablePbemName(std::wstring_view name) {
-  if (name.empty()) return false;
-  if (name.find_first_not_of(L' ') == std::wstring_view::npos) return false;
-  if (name.find_first_of(kPbemGameNameRefusedChars) != std::wstring_view::npos) return false;
-  if (name.find(L'%') != std::wstring_view::npos) return false;
-  return name.find(L"..") == std::wstring_view::npos;
+  if (!IsValidSaveName(CleanSaveName(name))) return false;
+  return name.find_first_of(kPbemGameNameRefusedChars) == std::wstring_view::npos;
 }
 
 sSettingsMessage SettingsStartMessage(eSettingsStartRefusal refusal) {
@@ -99,6 +99,10 @@ sSettingsMessage SettingsStartMessage(eSettingsStartRefusal refusal) {
               L"Game settings"};
     case eSettingsStartRefusal::kPbemSettingsIncorrect:
       return {L"Settings for PBEM game are incorrect.", L"PBEM game settings"};
+    case eSettingsStartRefusal::kPbemNameRefused:
+      return {L"The names of a PBEM game and of its players may not be empty nor hold a slash, a backslash, a "
+              L"colon, a per cent sign, two dots in a row or any of * ? < > ; # & |.",
+              L"PBEM game settings"};
     case eSettingsStartRefusal::kPbemFolderFailed:
       return {L"Problems with creating PBEM game directory.", L"PBEM game settings"};
     case eSettingsStartRefusal::kNone: break;
@@ -106,13 +110,15 @@ sSettingsMessage SettingsStartMessage(eSettingsStartRefusal refusal) {
   return {L"", L""};
 }
 
-eSettingsStartRefusal PrepareSettingsStart(cWorld& world, bool pbemChecked, std::wstring_view gameName) {
+eSettingsStartRefusal PrepareSettingsStart(cWorld& world, bool pbemChecked, std::wstring_view typedGameName) {
   if (world.savedGame && world.playByEmail) {
     const cCountry* current = world.turnState.currentCountry;
     const cCountry* next = world.turnState.FindNextHumanCountry(world.Countries());
     const std::uint32_t nextId = next != nullptr ? static_cast<std::uint32_t>(next->pbemPlayerId) : 0u;
     const bool exempt = current != nullptr && current->specialFlags == 1;
-    if (!exempt && GetPbemRepositoryValue(world.playByEmailGameName, [nextId] { return nextId; }) != nextId) {
+    // The record is kept under the name the game's folder has.
+    const std::wstring gameName = CleanPbemName(world.playByEmailGameName);
+    if (!exempt && GetPbemRepositoryValue(gameName, [nextId] { return nextId; }) != nextId) {
       return eSettingsStartRefusal::kPbemTurnAlreadyPlayed;
     }
   }
@@ -126,14 +132,16 @@ eSettingsStartRefusal PrepareSettingsStart(cWorld& world, bool pbemChecked, std:
   for (const auto& country : world.Countries()) {
     if (country && country->human && country->pbemPlayerId > 0) players.insert(country->pbemPlayerId);
   }
+  if (players.size() < 2) return eSettingsStartRefusal::kPbemSettingsIncorrect;
+  const std::wstring gameName = CleanPbemName(typedGameName);
   bool namesOk = IsAcceptablePbemName(gameName);
   for (const sPbemPlayer& player : world.pbemPlayers) namesOk = namesOk && IsAcceptablePbemName(player.name);
-  if (players.size() < 2 || !namesOk) return eSettingsStartRefusal::kPbemSettingsIncorrect;
+  if (!namesOk) return eSettingsStartRefusal::kPbemNameRefused;
 
   if (!CreatePbemFolder(gameName)) return eSettingsStartRefusal::kPbemFolderFailed;
 
   world.playByEmail = true;
-  world.playByEmailGameName = std::wstring(gameName);
+  world.playByEmailGameName = gameName;
   for (const auto& country : world.Countries()) {
     if (country && country->specialFlags == 1) country->human = true;
   }

@@ -26,8 +26,12 @@ const sPbemPlayer* FindPbemPlayer(const cWorld& world, int id);
 // The id a new play-by-e-mail player gets: one more than the highest id in
 // use (1 for the first), so that no id is ever given twice.
 int NextPbemPlayerId(const std::vector<sPbemPlayer>& players);
-// A game or player name that can be used: not empty, and none of the game
-// name's refused characters, no "..", no "%".
+// A game or player name as it is kept: blanks cut from both ends, cut to
+// the length of a save's name (so " Alpha" and "Alpha" are one game).
+std::wstring CleanPbemName(std::wstring_view typed);
+// A game or player name that can be used: cleaned, a valid save name (not
+// empty, no path separator, "..", ":" or "%"), and without the game name's
+// refused characters.
 bool IsAcceptablePbemName(std::wstring_view name);
 
 // Why a start is refused.
@@ -37,6 +41,7 @@ enum class eSettingsStartRefusal {
   kNoHumanCountry,
   kNoHumanCountryCanMove,
   kPbemSettingsIncorrect,
+  kPbemNameRefused,
   kPbemFolderFailed,
 };
 struct sSettingsMessage {
@@ -48,8 +53,8 @@ sSettingsMessage SettingsStartMessage(eSettingsStartRefusal refusal);
 // The checks and preparations of start, in order, on the world: for a
 // loaded play-by-e-mail game the player whose turn it is; one human
 // country, and one that can ever move (see CanCountryEverMove); for a new play-by-e-mail game (pbemChecked) at least two
-// players among the countries and acceptable game and player names, the
-// game's folder under "data\pbem" made, then the world turned into that
-// game. Nothing changes when a start is refused (a folder made at the
+// players among the countries, acceptable game and player names (the game
+// name cleaned first), the game's folder under "data\pbem" made, then the
+// world turned into that game under the cleaned name. Nothing changes when a start is refused (a folder made at the
 // last check stays).
 eSettingsStartRefusal PrepareSettingsStart(cWorld& world, bool pbemChecked, std::wstring_view gameName);

@@ -140,4 +140,19 @@ TEST_F(SettingsTest, DefaultsConversionsFrameLimitBorderColourCarryAndZoomWithou
   for (int p = 1; p <= 1000; ++p) ASSERT_EQ(ZoomToPercent(static_cast<float>(p / 100.0)), p) << p;
 }
 
+// The end-turn confirmation has one setter: the value the end-turn button
+// reads, the key and the file always agree, and a load reads it back.
+TEST_F(SettingsTest, EndTurnConfirmationIsOneSettingWrittenThrough) {
+  LoadSettings("[InterfaceSettings]\r\nConfirmEndTurn=true\r\n");
+  SetEndTurnConfirmation(false);
+  EXPECT_TRUE(g_Settings.SkipEndTurnConfirmation);
+  EXPECT_FALSE(g_SettingsIni.GetBool("InterfaceSettings/ConfirmEndTurn", true));
+  g_Settings.SkipEndTurnConfirmation = false;
+  LoadSettingsFrom(Wide(path_));
+  EXPECT_TRUE(g_Settings.SkipEndTurnConfirmation);
+  SetEndTurnConfirmation(true);
+  LoadSettingsFrom(Wide(path_));
+  EXPECT_FALSE(g_Settings.SkipEndTurnConfirmation);
+}
+
 }  // namespace

@@ -206,6 +206,45 @@ TEST_F(EndHumanTurnTest, PlayByEmailHandOverSavesForTheNextPlayerAndStopsHere) {
   EXPECT_EQ(recorded->message, L"Duel: Bert <bert@example.org> plays Allies");
 }
 
+// A hand-over whose save fails records nothing as played (so the turn can
+// be played again from the game's folder) and says so instead of whom to
+// send the game to; a name typed with blanks is the folder's and the
+// record's name without them.
+TEST_F(EndHumanTurnTest, PlayByEmailHandOverWhoseSaveFailsRecordsNothingAndSaysSo) {
+  fs::create_directories("data/pbem");
+  SetPbemRepositoryPath(L"data\\pbem\\repo.dat");
+  world.playByEmail = true;
+  world.playByEmailGameName = L" Duel ";
+  world.pbemPlayers = {{1, L"Anna", L"anna@example.org"}, {2, L"Bert", L"bert@example.org"}};
+  cCountry& axis = Country(L"Axis", 5, 70, true, 1);
+  cCountry& allies = Country(L"Allies", 4, 60, true, 2);
+  Country(L"Dummy", 0, -1, false);
+  world.turnState.SetCurrentCountry(&axis);
+  LoadPbemMessageText();
+
+  SaveStepHook previous = SetSaveStepHook([](eSaveStage stage, const std::wstring& file, const std::wstring& folder) {
+    return stage == eSaveStage::kWriteFile && file == L"countries.csv" && folder.find(L"pbem") != std::wstring::npos
+               ? EIO
+               : 0;
+  });
+  EXPECT_EQ(EndHumanTurn(world), eTurnHandOver::kPbemHandOver);
+  SetSaveStepHook(std::move(previous));
+  EXPECT_FALSE(fs::exists("data/pbem/Duel"));
+  EXPECT_FALSE(fs::exists("data/pbem/repo.dat") && fs::file_size("data/pbem/repo.dat") > 0);
+  ASSERT_EQ(recorded->calls, std::vector<std::string>{"message"});
+  EXPECT_EQ(recorded->message.rfind(L"pbem_save_failed_", 0), 0u) << plat::NarrowBytes(recorded->message);
+
+  // The same hand-over that saves: the folder and the record under "Duel".
+  recorded->calls.clear();
+  axis.finishedTurn = false;
+  allies.finishedTurn = false;
+  world.turnState.SetCurrentCountry(&axis);
+  EXPECT_EQ(EndHumanTurn(world), eTurnHandOver::kPbemHandOver);
+  EXPECT_TRUE(fs::is_regular_file("data/pbem/Duel/Info.ini"));
+  EXPECT_EQ(GetPbemRepositoryValue(L"Duel", [] { return 99u; }), 1u);
+  EXPECT_EQ(recorded->message, L"Duel: Bert <bert@example.org> plays Allies");
+}
+
 TEST_F(EndHumanTurnTest, PlayByEmailCountryNamingAMissingPlayerIsLoggedNotReadPastTheList) {
   fs::create_directories("data/pbem");
   SetPbemRepositoryPath(L"data\\pbem\\repo.dat");

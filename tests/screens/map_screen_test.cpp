@@ -19,6 +19,9 @@
 #include "rules/worker_thread.h"
 #include "screens/hex_panel.h"
 #include "screens/info_panel.h"
+#include "dialogs/hotkeys_dialog.h"
+#include "dialogs/cheats_dialog.h"
+#include "dialogs/dialog_stack.h"
 #include "screens/map_screen.h"
 #include "screens/menu.h"
 #include "screens/minimap_panel.h"
@@ -251,6 +254,29 @@ TEST_F(MapScreen, DisplayModesCycleAndHandEditedValuesStay) {
   const bool grid = g_Settings.ShowGrid;
   Key(113);
   EXPECT_NE(g_Settings.ShowGrid, grid);
+}
+
+// I opens the hotkeys list through the bar's icon and, reaching the open
+// list, closes it; F12 opens the developer dialog on the current country.
+TEST_F(MapScreen, HotkeysToggleWithIAndF12OpensTheDeveloperDialog) {
+  cCountry& own = AddCountry(kAllies, true);
+  world_.turnState.SetCurrentCountry(&own);
+  Screen().EnterMapState();
+  Key('I');
+  ASSERT_NE(dynamic_cast<cDialogSkrotowKlawiszowych*>(g_pActiveDialog), nullptr);
+  WorldOnKeyboardThunk('I', true, false);
+  EXPECT_TRUE(g_DialogStack.empty());
+  Screen().OnGUIEvent(EVENT_BUTTON_CLICKED, kCmdHotkeys, nullptr);
+  EXPECT_NE(FindDialogById(cDialogSkrotowKlawiszowych::kId), nullptr);
+  Screen().OnGUIEvent(EVENT_BUTTON_CLICKED, kCmdHotkeys, nullptr);
+  EXPECT_TRUE(g_DialogStack.empty());
+
+  Key(123);
+  auto* cheats = dynamic_cast<cDialogCheatow*>(g_pActiveDialog);
+  ASSERT_NE(cheats, nullptr);
+  EXPECT_EQ(cheats->SelectedCountry(), &own);
+  PopDialogs(-1);
+  DeleteRetiredDialogs();
 }
 
 TEST_F(MapScreen, HexPickingFollowsTheSlantedCellEdges) {

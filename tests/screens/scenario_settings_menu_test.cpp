@@ -68,6 +68,7 @@ TEST(ScenarioSettingsRules, OnlyActiveRealCountriesSortedByNameNewPlayerIdsNever
                        NextPbemPlayerId({Player(4, L"d"), Player(1, L"a")})),
             std::tuple(1, 3, 5));
   for (const wchar_t* good : {L"New pbem", L"Game 1.2", L"x"}) EXPECT_TRUE(IsAcceptablePbemName(good)) << good;
+  EXPECT_EQ(CleanPbemName(L"  Alpha \t"), L"Alpha");
   for (const wchar_t* bad : {L"", L"   ", L"..", L"a..b", L"50%s", L"a/b", L"a\\b", L"C:", L"a*", L"a?",
                              L"<a>", L"a;b", L"#1", L"a&b", L"a|b"}) {
     EXPECT_FALSE(IsAcceptablePbemName(bad)) << bad;
@@ -146,7 +147,10 @@ TEST_F(ScenarioSettingsStart, RefusalsInOrderWithMessagesAndALoadedEmailGameOnly
       {"e-mail, no players", {{L"A", kAxis, 10, true, true}}, true, L"g2", kPbemSettingsIncorrect},
       {"e-mail, second player only on a computer country", {a1, {L"B", kAllies, 10, true, false, 2}}, true, L"g3",
        kPbemSettingsIncorrect},
-      {"e-mail, bad game name", {a1, b2}, true, L"..", kPbemSettingsIncorrect},
+      {"e-mail, bad game name", {a1, b2}, true, L"..", kPbemNameRefused},
+      {"e-mail, blank game name", {a1, b2}, true, L"  ", kPbemNameRefused},
+      {"e-mail, game name with a colon", {a1, b2}, true, L"c:x", kPbemNameRefused},
+      {"e-mail, folder exists under the trimmed name", {a1, b2}, true, L" Taken ", kPbemFolderFailed},
       {"e-mail, folder exists", {a1, b2}, true, L"Taken", kPbemFolderFailed},
       {"e-mail, two players", full, true, L"Fresh", kNone},
   };
@@ -167,7 +171,13 @@ TEST_F(ScenarioSettingsStart, RefusalsInOrderWithMessagesAndALoadedEmailGameOnly
   // A player name that cannot stand in the game's header refuses the start.
   world.reset(MakeWorld(full));
   world->pbemPlayers[1].name = L"B%sn";
-  EXPECT_EQ(PrepareSettingsStart(*world, true, L"Third"), kPbemSettingsIncorrect);
+  EXPECT_EQ(PrepareSettingsStart(*world, true, L"Third"), kPbemNameRefused);
+  // The game is kept under its trimmed name.
+  world.reset(MakeWorld(full));
+  EXPECT_EQ(PrepareSettingsStart(*world, true, L"  Fourth "), kNone);
+  EXPECT_EQ(world->playByEmailGameName, L"Fourth");
+  EXPECT_TRUE(fs::is_directory(dir_.Path() / "data/pbem/Fourth"));
+  EXPECT_NE(std::wstring(SettingsStartMessage(kPbemNameRefused).text).find(L"colon"), std::wstring::npos);
 
   // Each refusal has its own message.
   EXPECT_EQ(std::wstring(SettingsStartMessage(kNoHumanCountry).text),
