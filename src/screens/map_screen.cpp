@@ -581,6 +581,7 @@ void cMapScreen::OnGUIEvent(unsigned, int controlId, CDXUTControl*) {
       return;
     case kCmdOptions: OpenPauseMenu(); return;
     case kCmdConvoys: OpenConvoysDialog(); return;
+    case kCmdReports: ToggleReportsDialog(); return;
     case kCmdEndTurn:
       // Ending the turn is an order: only in the human turn.
       if (world_.GetGameState() == kPhaseHumanTurn) RequestEndOfHumanTurn(world_);

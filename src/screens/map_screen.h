@@ -132,6 +132,9 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   // The convoys dialog of the current country, in the human turn only
   // (screens/map_convoys.cpp).
   void OpenConvoysDialog();
+  // The reports and statistics dialog: closed with every dialog above it
+  // when open, else opened in the human turn (screens/map_reports.cpp).
+  void ToggleReportsDialog();
   // The click that picks a new convoy's departure (mode 14) or destination
   // port (mode 15) while the convoys dialog waits hidden; false when no
   // such pick is pending.
