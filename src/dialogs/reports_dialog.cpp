@@ -328,7 +328,7 @@ void cDialogStatystyk::ShowCountryStatistics() {
       // The shares of a hundred per cent.
       bar("country_stats_social_unrest", c.socialUnrest, plat::Format(L"%.0f%%", c.socialUnrest));
       bar("country_stats_war_economy", c.warEconomy, plat::Format(L"%.0f%%", c.warEconomy));
-      graph_->SetCaption(L"%");
+      graph_->SetCaption(Caption(Text("scenario_settings_country_stats_general_columns"), 1));
       graph_->SetBars(std::move(bars), kPercentScale);
       return;
     }
