@@ -3,8 +3,13 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <initializer_list>
+#include <iterator>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "app/gui_layout.h"
 #include "app/string_base.h"

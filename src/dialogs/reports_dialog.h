@@ -14,7 +14,6 @@
 
 class cCountry;
 class cWorld;
-class CDXUTBarGraph;
 class CDXUTEditBox;
 class CDXUTListBox;
 class CDXUTMemo;
