@@ -66,6 +66,11 @@ bash "$root/scripts/unit_panel.sh" "$asan" "$asan/unit_panel"
 echo "== convoys (Xvfb)"
 bash "$root/scripts/convoys_walk.sh" "$asan" "$asan/convoys_walk"
 
+# The reports and statistics dialog opened with R in the fixture's first
+# turn and closed by Esc and by its button; a picture of the dialog.
+echo "== reports (Xvfb)"
+bash "$root/scripts/reports_walk.sh" "$asan" "$asan/reports_walk"
+
 # The fleets dialog played the same way: opened on a sea zone, the fleet
 # moved through it to another; pictures of the dialog over the map.
 echo "== fleets dialog (Xvfb)"
