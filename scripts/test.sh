@@ -86,6 +86,11 @@ bash "$root/scripts/economy_walk.sh" "$asan" "$asan/economy_walk"
 echo "== save walk (Xvfb)"
 bash "$root/scripts/save_walk.sh" "$asan" "$asan/save_walk"
 
+# The reports and statistics dialog opened with R in the fixture's first
+# turn and closed by Esc and by its button; a picture of the dialog.
+echo "== reports (Xvfb)"
+bash "$root/scripts/reports_walk.sh" "$asan" "$asan/reports_walk"
+
 # The fleets dialog played the same way: opened on a sea zone, the fleet
 # moved through it to another; pictures of the dialog over the map.
 echo "== fleets dialog (Xvfb)"

@@ -591,6 +591,7 @@ void cMapScreen::OnGUIEvent(unsigned, int controlId, CDXUTControl*) {
     case kCmdUnits: OpenUnitsManager(); return;
     case kCmdResearch: OpenResearchDialog(); return;
     case kCmdHotkeys: ToggleHotkeysDialog(); return;
+    case kCmdReports: ToggleReportsDialog(); return;
     case kCmdEndTurn:
       // Ending the turn is an order: only in the human turn.
       if (world_.GetGameState() == kPhaseHumanTurn) RequestEndOfHumanTurn(world_);

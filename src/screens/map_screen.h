@@ -135,6 +135,9 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   // Opens the purchases dialog of the current country in the human turn,
   // or closes it when it is open (screens/map_purchases.cpp).
   void TogglePurchasesDialog();
+  // The reports and statistics dialog: closed with every dialog above it
+  // when open, else opened in the human turn (screens/map_reports.cpp).
+  void ToggleReportsDialog();
   // The click that picks a new convoy's departure (mode 14) or destination
   // port (mode 15) while the convoys dialog waits hidden; false when no
   // such pick is pending.

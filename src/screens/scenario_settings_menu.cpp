@@ -49,33 +49,8 @@ const char* const kDifficultyRadioKeys[] = {"scenario_settings_vary_hard", "scen
                                             "scenario_settings_normal", "scenario_settings_easy",
                                             "scenario_settings_very_easy"};
 
-// Unit types of the statistics, in their order.
-constexpr std::array<int, 16> kStatsUnitTypes = {0, 1, 2, 3, 4, 5, 6, 20, 21, 22, 40, 41, 42, 43, 44, 45};
-
 void* IdData(int id) { return reinterpret_cast<void*>(static_cast<std::intptr_t>(id)); }
 int DataId(void* data) { return static_cast<int>(reinterpret_cast<std::intptr_t>(data)); }
-
-// Per unit type of the statistics: (units on the map or on board, units in
-// the reserve pools) of the country.
-std::array<std::pair<int, int>, kStatsUnitTypes.size()> CountUnits(const cWorld& world, int countryId) {
-  std::array<std::pair<int, int>, kStatsUnitTypes.size()> counts{};
-  auto add = [&](const cUnit* unit, bool reserve) {
-    if (unit == nullptr || unit->countryId != countryId) return;
-    const auto it = std::find(kStatsUnitTypes.begin(), kStatsUnitTypes.end(), unit->type);
-    if (it == kStatsUnitTypes.end()) return;
-    auto& pair = counts[static_cast<std::size_t>(it - kStatsUnitTypes.begin())];
-    (reserve ? pair.second : pair.first) += 1;
-  };
-  const sUnitLists& units = world.Units();
-  for (const cUnit* unit : units.landUnits) add(unit, false);
-  for (const cUnit* unit : units.carriedUnitsA) add(unit, false);
-  for (const cUnit* unit : units.carriedUnitsB) add(unit, false);
-  for (const cUnit* unit : units.airUnits) add(unit, false);
-  for (const cUnit* unit : units.navalUnits) add(unit, false);
-  for (const cUnit* unit : units.reservePool) add(unit, true);
-  for (const cUnit* unit : units.navalReservePool) add(unit, true);
-  return counts;
-}
 
 }  // namespace
 
@@ -306,9 +281,10 @@ void cScenarioSettingsMenu::ShowStatistics() {
       intRow("country_stats_amphibious_invasion_points", c.amphibiousInvasionPoints);
       break;
     case kStatsPageUnits: {
-      const auto counts = CountUnits(*g_pWorld, c.id);
-      for (std::size_t i = 0; i < kStatsUnitTypes.size(); ++i) {
-        row(plat::Format(L"%s;%i;%i", cUnit::GetSubtypeText(kStatsUnitTypes[i]), counts[i].first, counts[i].second));
+      const auto counts = c.CountUnitsByType(*g_pWorld);
+      for (std::size_t i = 0; i < kStatisticsUnitTypes.size(); ++i) {
+        row(plat::Format(L"%s;%i;%i", cUnit::GetSubtypeText(kStatisticsUnitTypes[i]), counts[i].first,
+                         counts[i].second));
       }
       break;
     }

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "world/country_ai_data.h"
 
@@ -50,6 +51,9 @@ enum eAlliance : int {
 // Slots of the country's own unit-type names: land types 0-6, air 20-22,
 // naval 40-45 and the artificial harbour (60).
 constexpr int kUnitTypeNameSlots = 17;
+
+// The unit types a country's statistics count, in their order.
+inline constexpr std::array<int, 16> kStatisticsUnitTypes = {0, 1, 2, 3, 4, 5, 6, 20, 21, 22, 40, 41, 42, 43, 44, 45};
 
 class cCountry {
  public:
@@ -109,6 +113,11 @@ class cCountry {
   // true unless the country both controls and owns the hex of some city of
   // types 0-3 worth at least one victory point.
   bool HasLostAllOwnCities() const;
+
+  // --- units ---
+  // Per unit type of kStatisticsUnitTypes, in its order: (units on the map
+  // or on board a ship, units in the reserve pools) of this country.
+  std::array<std::pair<int, int>, 16> CountUnitsByType(const cWorld& world) const;
 
   // --- images ---
   // "data\gfx\[UnitsSkin]<set>\units_<skinName>.png"; no file or a failed
