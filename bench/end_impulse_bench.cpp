@@ -59,6 +59,18 @@ void BM_EndImpulseLargeScenario(benchmark::State& state) {
   const sLargeScenarioInfo& info = cBenchFolder::Scenario();
   cBenchFolder inside;
   LoadWorld(sGameStartSettings{info.folderPattern, 0});
+  // The generated alliances have no leaders, which the game-over test reads
+  // as every alliance beaten: each side's first country leads it.
+  bool alliesLed = false, axisLed = false;
+  for (auto& country : g_pWorld->Countries()) {
+    if (country->alliance == kAllies && !alliesLed) {
+      country->alliance = kAlliesLeader;
+      alliesLed = true;
+    } else if (country->alliance == kAxis && !axisLed) {
+      country->alliance = kAxisLeader;
+      axisLed = true;
+    }
+  }
   EndImpulses(state);
 }
 BENCHMARK(BM_EndImpulseLargeScenario)->Unit(benchmark::kMillisecond);

@@ -66,6 +66,11 @@ bash "$root/scripts/unit_panel.sh" "$asan" "$asan/unit_panel"
 echo "== convoys (Xvfb)"
 bash "$root/scripts/convoys_walk.sh" "$asan" "$asan/convoys_walk"
 
+# A supplies convoy into a pocket, then ends of impulses until it delivers;
+# pictures of the map with the cut-off units marked.
+echo "== convoy delivery (Xvfb)"
+bash "$root/scripts/convoy_delivery_walk.sh" "$asan" "$asan/convoy_delivery_walk"
+
 # The fleets dialog played the same way: opened on a sea zone, the fleet
 # moved through it to another; pictures of the dialog over the map.
 echo "== fleets dialog (Xvfb)"
