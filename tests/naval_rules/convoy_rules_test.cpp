@@ -542,10 +542,15 @@ TEST_F(ConvoyRules, ACutOffPortIsSuppliedByItsConvoyAtTheEndOfAnImpulse) {
   }
   ASSERT_NE(guard, nullptr);
   ASSERT_TRUE(guard->PlaceOnHex(straitport_->x, straitport_->y));
-  for (int dir = 0; dir < 6; ++dir) {
-    sHex* next = w.GetMap().GetNeighbour(straitport_->x, straitport_->y, dir);
-    if (next != nullptr && next->IsLand()) next->controller = kWestland;
-  }
+  // Land without a unit cut off from its own cities is absorbed at every
+  // end: the ring is laid anew before each.
+  const auto encircle = [&] {
+    for (int dir = 0; dir < 6; ++dir) {
+      sHex* next = w.GetMap().GetNeighbour(straitport_->x, straitport_->y, dir);
+      if (next != nullptr && next->IsLand()) next->controller = kWestland;
+    }
+  };
+  encircle();
   cConvoyStore& store = w.Units().convoys;
   store.ConvoysOf(kEastmark)->clear();
   Country(kEastmark).seaTransportPoints = 10;
@@ -555,9 +560,11 @@ TEST_F(ConvoyRules, ACutOffPortIsSuppliedByItsConvoyAtTheEndOfAnImpulse) {
   EXPECT_EQ(guard->supplySourceX, straitport_->x);
 
   store.Add(Supplies(kEastmark, 10));
+  encircle();
   EndImpulse(w, true);
   ASSERT_EQ(store.ResultsOf(kEastmark)->size(), 1u);
-  EXPECT_EQ(store.ResultsOf(kEastmark)->front().resultText, g_StringBase.GetText("success"));
+  EXPECT_EQ(store.ResultsOf(kEastmark)->front().resultText, g_StringBase.GetText("success"))
+      << store.ResultsOf(kEastmark)->front().detailsText;
   EXPECT_EQ(guard->supply, w.constants.maxSupply) << "the convoy brings the full supply into the pocket";
   EXPECT_EQ(guard->turnsWithoutSupply, 0);
   EXPECT_LT(Country(kEastmark).seaTransportPoints, 10) << "the convoy's points are at sea";
