@@ -2,7 +2,7 @@
 # A supplies convoy that delivers, played under a virtual X display with
 # xdotool on a copy of the fixture prepared for it: Eastmark is the human
 # country; Straitport, with the Eastmark Panzer in it, and a hex of open
-# land held by the Eastmark Guard are pockets ringed by Westland's land; the
+# land held by the Eastmark Guard are pockets ringed by Neutralia's land; the
 # Westland fleet lies in its own port, off the convoy's route, and the
 # fixture's own convoy is left out. The walk opens the convoys dialog, makes
 # a supplies convoy from Eastport to Straitport, ends impulses (closing the
@@ -27,11 +27,12 @@ sed -i -e 's/^\(1;1;Westland;\([^;]*;\)\{10\}\)1;/\10;/' \
 # The Panzer (7) into Straitport (11, 6); the Guard (6) to (17, 8), low on
 # supply and long without it.
 awk -F';' -v OFS=';' '
-  $1 == 7 { $4 = 11; $5 = 6; $31 = 11; $32 = 6 }
+  $1 == 7 { $4 = 11; $5 = 6; $31 = 11; $32 = 6; $25 = 4 }
   $1 == 6 { $4 = 17; $5 = 8; $31 = 17; $32 = 8; $25 = 4; $29 = 9 }
   { print }' "$fixture/land_units.csv" >"$fixture/land_units.tmp" && mv "$fixture/land_units.tmp" "$fixture/land_units.csv"
-# Westland's land around both pockets (every hex of the 3 x 3 box that was
-# Eastmark's, so every neighbour whatever the column's parity).
+# Neutralia's land around both pockets (every hex of the 3 x 3 box that was
+# Eastmark's, so every neighbour whatever the column's parity): no supply
+# passes it, and land of a country at war with nobody is never absorbed.
 awk '
   /^owner/ { section = "owner"; row = -1; print; next }
   /^[a-z]/ { section = ""; print; next }
@@ -41,7 +42,7 @@ awk '
       c = x - 1
       box = (c >= 10 && c <= 12 && row >= 5 && row <= 7 && !(c == 11 && row == 6)) ||
             (c >= 16 && c <= 18 && row >= 7 && row <= 9 && !(c == 17 && row == 8))
-      if (box && $x == 2) $x = 1
+      if (box && $x == 2) $x = 4
     }
     print; next
   }
@@ -96,36 +97,38 @@ await_shot MapScreen_cDialogKonwojow 2 || fail "the dialog did not come back"
 keep MapScreen_cDialogKonwojow convoy_supplies_dialog.png
 click "$exit_x" "$exit_y"
 sleep 0.5
+# The end of the turn starts the log afresh.
+cp ConsoleOut.txt "$out/ConsoleOut_turn.txt"
 
 # End impulses until the convoy has delivered: each end asks, the computer
-# countries pass, the end of the impulse sails the convoy and shows its
-# result, and Eastmark's next turn begins.
+# countries pass, the end of the impulse sails the convoy and waits while
+# its result is shown (Enter closes it, and any other message of the end),
+# and Eastmark's next turn begins with its greeting.
 for impulse in 1 2 3; do
-  results=$(shots MapScreen_cDialogWynikuKonwojow)
+  greetings=$(shots MapScreen_cDialogNowejTury)
   key q
   await_shot MapScreen_cDialogPotwKoncaTury "$impulse" || fail "no end-turn question ($impulse)"
   key Return
-  await_shot MapScreen_cDialogWynikuKonwojow $((results + 1)) 300 || fail "no convoy results ($impulse)"
-  keep MapScreen_cDialogWynikuKonwojow convoy_results.png
-  key Return
-  sleep 1
-  # Whatever else the end of the impulse shows is closed in turn.
-  for _ in 1 2 3 4 5; do
-    [ "$(log_count "Koniec impulsu wykonany")" -ge "$impulse" ] && break
-    key Return
+  await_log "Executing all convoys of Eastmark" 1 600 || fail "no convoys sailed ($impulse)"
+  for _ in $(seq 1 60); do
     sleep 1
+    [ "$(log_count "Koniec impulsu wykonany")" -ge 1 ] && break
+    key Return
   done
-  await_log "Koniec impulsu wykonany" "$impulse" 300 || fail "the end of impulse $impulse did not finish"
+  await_log "Koniec impulsu wykonany" 1 1 || fail "the end of impulse $impulse did not finish"
+  if await_shot MapScreen_cDialogNowejTury $((greetings + 1)) 100; then
+    key Return
+    sleep 0.5
+  fi
   [ "$(log_count "$delivered")" -ge 1 ] && break
 done
 await_log "$delivered" 1 1 || fail "the convoy never delivered"
-sleep 2
-move_mouse 600 310
-sleep 1
+# A closer look at the pockets: two steps of zoom, the mouse off the map.
+read -r zoom_x zoom_y < <(centre 316)
 n=$(shots MapScreen)
-key c
-await_shot MapScreen_cDialogKonwojow 3 || fail "no convoys dialog after the delivery"
-click "$exit_x" "$exit_y"
+[ -n "$zoom_x" ] && click "$zoom_x" "$zoom_y"
+sleep 0.5
+move_mouse 600 760
 await_shot MapScreen $((n + 1)) || fail "the map not pictured after the delivery"
 keep MapScreen map_cut_off_after.png
 quit_game 150
@@ -133,9 +136,10 @@ INNER
 rc=$?
 walk_ended "$rc"
 
-check_lines "$out/ConsoleOut.txt" \
+check_lines "$out/ConsoleOut_turn.txt" \
   "Player action: Convoys dialog" \
-  "Player action: New convoy ID=" \
+  "Player action: New convoy ID=" || exit 1
+check_lines "$out/ConsoleOut.txt" \
   "Calculating supply" \
   "Executing all convoys of Eastmark" \
   "Straitport takes supply from the convoy (" \
