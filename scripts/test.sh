@@ -91,6 +91,11 @@ bash "$root/scripts/save_walk.sh" "$asan" "$asan/save_walk"
 echo "== reports (Xvfb)"
 bash "$root/scripts/reports_walk.sh" "$asan" "$asan/reports_walk"
 
+# A supplies convoy into a pocket, then ends of impulses until it delivers;
+# pictures of the map with the cut-off units marked.
+echo "== convoy delivery (Xvfb)"
+bash "$root/scripts/convoy_delivery_walk.sh" "$asan" "$asan/convoy_delivery_walk"
+
 # The fleets dialog played the same way: opened on a sea zone, the fleet
 # moved through it to another; pictures of the dialog over the map.
 echo "== fleets dialog (Xvfb)"

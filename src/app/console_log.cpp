@@ -44,12 +44,11 @@ void cConsoleLog::WriteLine(std::wstring_view text) {
   thread_local std::string units;
   units.clear();
   plat::AppendUtf16LE(units, text);
+  // The line and its end in one write: a line costs one system call.
   static constexpr char kCrLf[4] = {'\r', 0, '\n', 0};
+  units.append(kCrLf, sizeof kCrLf);
   Lock();
-  if (fd_ >= 0) {
-    WriteAll(fd_, units.data(), units.size());
-    WriteAll(fd_, kCrLf, sizeof kCrLf);
-  }
+  if (fd_ >= 0) WriteAll(fd_, units.data(), units.size());
   Unlock();
 }
 

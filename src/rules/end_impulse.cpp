@@ -98,6 +98,17 @@ void SettleCommandersCountriesCitiesPorts(cWorld& world) {
 // 12 - 15: the units' values and per-impulse flags for the next impulse.
 void RefreshUnits(cWorld& world) {
   const float harbourStrength = static_cast<float>(world.constants.Value(135, 3));
+  // The land units that carry a commander, by country: each unit looks for
+  // its HQ commander among its own country's only.
+  std::vector<std::vector<const cJednostkaLadowa*>> commanded(static_cast<std::size_t>(world.GetCountryCount()) + 1);
+  const std::vector<const cJednostkaLadowa*> none;
+  for (const cJednostkaLadowa* unit : world.Units().landUnits) {
+    if (unit->ownCommander == nullptr || unit->countryId < 0 || unit->countryId > world.GetCountryCount()) continue;
+    commanded[static_cast<std::size_t>(unit->countryId)].push_back(unit);
+  }
+  const auto commandersOf = [&](int countryId) -> const std::vector<const cJednostkaLadowa*>& {
+    return countryId < 0 || countryId > world.GetCountryCount() ? none : commanded[static_cast<std::size_t>(countryId)];
+  };
   for (cJednostkaLadowa* unit : world.Units().landUnits) {
     if (unit->IsHarbour() && unit->GetCombatStrength() > harbourStrength) {
       unit->SetStrength(static_cast<int>(harbourStrength));
@@ -105,7 +116,7 @@ void RefreshUnits(cWorld& world) {
     if (unit->freezeTime < kFrozenForGood) unit->freezeTime = unit->freezeTime > 1 ? unit->freezeTime - 1 : 0;
     unit->shoreBombardmentEffect = 0.0f;
     unit->ResetActionPoints();
-    unit->AssignBestHQCommander();
+    unit->AssignBestHQCommanderAmong(commandersOf(unit->countryId));
     unit->UpdateEffectiveness();
     unit->attacked = false;
     unit->wasAttacked = false;
@@ -113,7 +124,7 @@ void RefreshUnits(cWorld& world) {
   }
   for (cJednostkaLotnicza* unit : world.Units().airUnits) {
     unit->ResetActionPoints();
-    unit->AssignBestHQCommander();
+    unit->AssignBestHQCommanderAmong(commandersOf(unit->countryId));
     unit->UpdateEffectiveness();
     unit->attacked = false;
     unit->wasAttacked = false;

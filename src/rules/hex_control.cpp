@@ -1,5 +1,6 @@
 #include "rules/hex_control.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "app/console_log.h"
@@ -91,8 +92,9 @@ void AbsorbHexesWithoutSupply(cWorld& world) {
     int x, y, to;
   };
   std::vector<sCandidate> candidates;
-  for (int x = 0; x < width; ++x) {
-    for (int y = 0; y < height; ++y) {
+  // Row by row, as the cells lie in memory; taken over column by column.
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
       const sHex& hex = map.GetHex(x, y);
       if (!hex.IsLand() || at(x, y) >= 0 || hex.controller == 0) continue;
       for (int dir = 0; dir < 6; ++dir) {
@@ -107,13 +109,19 @@ void AbsorbHexesWithoutSupply(cWorld& world) {
       }
     }
   }
+  std::sort(candidates.begin(), candidates.end(),
+            [](const sCandidate& a, const sCandidate& b) { return a.x != b.x ? a.x < b.x : a.y < b.y; });
   const float radius = world.constants.mulberryValues[1];
+  // The artificial harbours, gathered once: few against many candidates.
+  std::vector<const cJednostkaLadowa*> harbours;
+  for (const cJednostkaLadowa* unit : world.Units().landUnits) {
+    if (unit && unit->IsHarbour()) harbours.push_back(unit);
+  }
   for (const sCandidate& candidate : candidates) {
     sHex& hex = map.GetHex(candidate.x, candidate.y);
     if (hex.unit) continue;
     bool protectedByHarbour = false;
-    for (const cJednostkaLadowa* unit : world.Units().landUnits) {
-      if (!unit || !unit->IsHarbour()) continue;
+    for (const cJednostkaLadowa* unit : harbours) {
       if (unit->countryId != hex.controller && !AreAllied(world, unit->countryId, hex.controller)) continue;
       if (static_cast<float>(HexDistance(unit->x, unit->y, candidate.x, candidate.y)) < radius) {
         protectedByHarbour = true;

@@ -18,6 +18,7 @@
 #include "world/map.h"
 #include "world/map_modes.h"
 #include "world/turn_state.h"
+#include "world/units_visibility.h"
 #include "world/world.h"
 #include "world/world_view.h"
 
@@ -137,7 +138,9 @@ bool cLandMove::Step(cWorld& world) {
   // The move is over: the unit stands on its final hex.
   if (map.IsInside(mover.x, mover.y)) map.GetHex(mover.x, mover.y).unit = &mover;
   const cCountry* owner = world.GetCountry(country);
-  if (owner && owner->human) mover.RevealUnitsAround(false);
+  // A human country sees anew from where its units now stand: what the
+  // unit walked away from goes back into the fog.
+  if (owner && owner->human) RecalculateUnitsVisibility(world, *owner);
   unit = nullptr;
   newController = 0;
   moveTargetX = mover.x;

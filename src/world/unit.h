@@ -14,11 +14,13 @@
 #include <list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class cCommander;
 class cCountry;
 class cFleet;
 class cJednostka;
+class cJednostkaLadowa;
 class cWorld;
 struct sBombardmentResult;
 struct sHex;
@@ -79,6 +81,10 @@ class cUnit {
   // --- Virtual operations, in their order ---
   // Puts the unit under the best HQ commander in range (see the .cpp).
   virtual void AssignBestHQCommander();
+  // The same choice among the given land units only, in their order: those
+  // of the world's land units that carry a commander, gathered once for a
+  // pass over every unit.
+  void AssignBestHQCommanderAmong(const std::vector<const cJednostkaLadowa*>& commanded);
   // Ships and air units answer an interception; the others do not.
   virtual bool ResolveInterception(cUnit* interceptor, sBombardmentResult& result);
   virtual void UpdateEffectiveness();

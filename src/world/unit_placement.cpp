@@ -67,28 +67,47 @@ bool cUnit::PlaceOnHex(int newX, int newY) {
   return true;
 }
 
+namespace {
+
+// The id of the commander in range whose weighted value is greatest (the
+// first of equals in the candidates' order), -1 for none.
+template <class Candidates>
+int BestHqCommanderId(const cUnit& unit, const Candidates& candidates, int range) {
+  int best = 0;
+  int bestId = -1;
+  for (const cJednostkaLadowa* candidate : candidates) {
+    if (candidate->countryId != unit.countryId || !candidate->ownCommander) continue;
+    const cCommander& commander = *candidate->ownCommander;
+    if (commander.type != unit.category) continue;
+    const int distance = HexDistance(unit.x, unit.y, candidate->x, candidate->y);
+    if (distance > range) continue;
+    const int score = static_cast<int>(cUnit::GetCommanderValue(commander, distance) * 100.0f);
+    if (score > best) {
+      best = score;
+      bestId = commander.id;
+    }
+  }
+  return bestId;
+}
+
+}  // namespace
+
 void cUnit::AssignBestHQCommander() {
   if (category == kCategoryNaval) {
     hqCommanderId = -1;
     return;
   }
   if (x < 0 || y < 0 || ownCommander || !g_pWorld) return;
-  const int range = g_pWorld->constants.commanderRange[0];
-  int best = 0;
-  int bestId = -1;
-  for (const cJednostkaLadowa* candidate : g_pWorld->Units().landUnits) {
-    if (candidate->countryId != countryId || !candidate->ownCommander) continue;
-    const cCommander& commander = *candidate->ownCommander;
-    if (commander.type != category) continue;
-    const int distance = HexDistance(x, y, candidate->x, candidate->y);
-    if (distance > range) continue;
-    const int score = static_cast<int>(GetCommanderValue(commander, distance) * 100.0f);
-    if (score > best) {
-      best = score;
-      bestId = commander.id;
-    }
+  hqCommanderId = BestHqCommanderId(*this, g_pWorld->Units().landUnits, g_pWorld->constants.commanderRange[0]);
+}
+
+void cUnit::AssignBestHQCommanderAmong(const std::vector<const cJednostkaLadowa*>& commanded) {
+  if (category == kCategoryNaval) {
+    hqCommanderId = -1;
+    return;
   }
-  hqCommanderId = bestId;
+  if (x < 0 || y < 0 || ownCommander || !g_pWorld) return;
+  hqCommanderId = BestHqCommanderId(*this, commanded, g_pWorld->constants.commanderRange[0]);
 }
 
 void cJednostka::DeployFromReserve(int hexX, int hexY) {

@@ -2,6 +2,7 @@
 
 #include <numeric>
 
+#include "app/settings.h"
 #include "land_rules/land_rules_fixture.h"
 #include "rules/capture.h"
 #include "rules/land_move.h"
@@ -11,6 +12,7 @@
 #include "world/game_phase.h"
 #include "world/hex_drawing.h"
 #include "world/unit_lists.h"
+#include "world/units_visibility.h"
 
 namespace {
 
@@ -89,6 +91,25 @@ TEST_F(LandMoveRules, PathAddsUpToTheTargetCostAndEveryStepIsNextToTheLast) {
   EXPECT_EQ(w_.Hex(4, 1).unit, &unit);
   EXPECT_EQ(World().turnState.move.unit, nullptr);
   EXPECT_EQ(World().turnState.move.moveTargetX, 4);
+}
+
+TEST_F(LandMoveRules, AHumanMoveEndsWithTheFogRecalculatedFromTheNewHex) {
+  const int fog = g_Settings.FogOfWar;
+  g_Settings.FogOfWar = 2;
+  w_.Country(1).human = true;
+  cJednostkaLadowa& unit = Mover(0, 1, 6);
+  cJednostkaLadowa& left = w_.AddUnit(0, 3, 2);     // two hexes from the start
+  cJednostkaLadowa& reached = w_.AddUnit(5, 3, 2);  // two hexes from the target
+  RecalculateUnitsVisibility(World(), w_.Country(1));
+  ASSERT_TRUE(left.visible);
+  ASSERT_FALSE(reached.visible);
+  ASSERT_EQ(OrderLandMove(World(), unit, 5, 1, true), eLandMoveRefusal::kNone);
+  Walk();
+  EXPECT_EQ(unit.x, 5);
+  EXPECT_TRUE(unit.visible);
+  EXPECT_TRUE(reached.visible) << "seen from the new hex";
+  EXPECT_FALSE(left.visible) << "out of sight once the unit has gone";
+  g_Settings.FogOfWar = fog;
 }
 
 TEST_F(LandMoveRules, AdjacentMoveIsOneStepOfThatHexCostAndZeroPointUnitIsFlagged) {

@@ -101,6 +101,47 @@ TEST_F(MapSearches, WeatherRollFollowsTheMonthsChances) {
   EXPECT_EQ(w_.Hex(2, 0).weather, 0u);
 }
 
+TEST_F(MapSearches, WeatherFollowsEachAreasChancesOfTheGivenMonth) {
+  // Three areas by column: the north (0, 1), the middle (2, 3) and the
+  // coast (4). April (index 3) is winter in the north, mud in the middle
+  // and good weather on the coast; May (index 4) reverses north and coast.
+  for (sHex& hex : w_.Map().Hexes()) {
+    if (!hex.IsLand()) continue;
+    hex.hasWeather = 1;
+    hex.weather = 0;
+    const int area = hex.x < 2 ? 0 : hex.x < 4 ? 1 : 2;
+    hex.winterChance[3] = area == 0 ? 50 : 30;
+    hex.mudChance[3] = area == 1 ? 50 : 30;
+    hex.winterChance[4] = area == 2 ? 50 : 30;
+    hex.mudChance[4] = 30;
+  }
+  w_.Hex(5, 0).weather = 2;  // water keeps its value
+  // Every draw is 40: a chance of 50 is met, one of 30 is not.
+  const std::vector<int> draws(200, twtest::RandFor(1, 100, 40));
+  {
+    twtest::RandSequence sequence(draws);
+    w_.Map().RollWeather(3);
+  }
+  for (int y = 0; y < 6; ++y) {
+    EXPECT_EQ(w_.Hex(0, y).weather, 1u) << "north snows, row " << y;
+    EXPECT_EQ(w_.Hex(1, y).weather, 1u);
+    EXPECT_EQ(w_.Hex(2, y).weather, 2u) << "middle is mud, row " << y;
+    EXPECT_EQ(w_.Hex(3, y).weather, 2u);
+    EXPECT_EQ(w_.Hex(4, y).weather, 0u) << "coast is good, row " << y;
+  }
+  EXPECT_EQ(w_.Hex(5, 0).weather, 2u);
+  {
+    twtest::RandSequence sequence(draws);
+    w_.Map().RollWeather(4);
+  }
+  EXPECT_EQ(w_.Hex(0, 0).weather, 0u) << "May's chances, not April's";
+  EXPECT_EQ(w_.Hex(2, 0).weather, 0u);
+  EXPECT_EQ(w_.Hex(4, 0).weather, 1u);
+  // A month outside 0..11 rolls nothing.
+  EXPECT_NO_THROW(w_.Map().RollWeather(12));
+  EXPECT_EQ(w_.Hex(4, 0).weather, 1u);
+}
+
 }  // namespace
 
 namespace {

@@ -16,6 +16,7 @@
 #include "platform/format.h"
 #include "platform/recording_renderer.h"
 #include "rules/convoys.h"
+#include "rules/world_turn.h"
 #include "support/fake_framework.h"
 #include "support/fixture_scenario.h"
 #include "support/recording_view.h"
@@ -527,6 +528,46 @@ TEST_F(ConvoyRules, ASavedGameKeepsTheConvoysInTheirOrder) {
   EXPECT_EQ(census(*world_), before);
   // New convoys go on from the greatest id kept.
   EXPECT_GT(world_->ids.nextConvoyId, before.back().id);
+}
+
+TEST_F(ConvoyRules, ACutOffPortIsSuppliedByItsConvoyAtTheEndOfAnImpulse) {
+  cWorld& w = *world_;
+  for (auto& country : w.Countries()) country->human = false;
+  w.turnsLeft = 100;
+  // Eastmark's Guard holds Straitport, and Westland every land hex around
+  // it: a pocket of one port city that is no supply source.
+  cJednostkaLadowa* guard = nullptr;
+  for (cJednostkaLadowa* unit : w.Units().landUnits) {
+    if (unit->countryId == kEastmark && unit->IsOnMap() && guard == nullptr) guard = unit;
+  }
+  ASSERT_NE(guard, nullptr);
+  ASSERT_TRUE(guard->PlaceOnHex(straitport_->x, straitport_->y));
+  // Land without a unit cut off from its own cities is absorbed at every
+  // end: the ring is laid anew before each.
+  const auto encircle = [&] {
+    for (int dir = 0; dir < 6; ++dir) {
+      sHex* next = w.GetMap().GetNeighbour(straitport_->x, straitport_->y, dir);
+      if (next != nullptr && next->IsLand()) next->controller = kWestland;
+    }
+  };
+  encircle();
+  cConvoyStore& store = w.Units().convoys;
+  store.ConvoysOf(kEastmark)->clear();
+  Country(kEastmark).seaTransportPoints = 10;
+
+  EndImpulse(w, true);
+  EXPECT_LE(guard->supply, 1) << "the pocket gives only the port's own supply";
+  EXPECT_EQ(guard->supplySourceX, straitport_->x);
+
+  store.Add(Supplies(kEastmark, 10));
+  encircle();
+  EndImpulse(w, true);
+  ASSERT_EQ(store.ResultsOf(kEastmark)->size(), 1u);
+  EXPECT_EQ(store.ResultsOf(kEastmark)->front().resultText, g_StringBase.GetText("success"))
+      << store.ResultsOf(kEastmark)->front().detailsText;
+  EXPECT_EQ(guard->supply, w.constants.maxSupply) << "the convoy brings the full supply into the pocket";
+  EXPECT_EQ(guard->turnsWithoutSupply, 0);
+  EXPECT_LT(Country(kEastmark).seaTransportPoints, 10) << "the convoy's points are at sea";
 }
 
 }  // namespace

@@ -4,9 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "files/save_game.h"
 #include "files/world_loader.h"
 #include "platform/message_box.h"
 #include "platform/rand.h"
@@ -23,6 +27,18 @@ namespace {
 
 constexpr int kImpulses = 100;
 
+// Every file of a saved game by its path inside the save folder.
+std::map<std::string, std::string> ReadSave(const fs::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    if (!entry.is_regular_file()) continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    files[fs::relative(entry.path(), folder).generic_string()] =
+        std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  return files;
+}
+
 // What the ends of the impulses leave of a game, to compare two runs.
 struct sOutcome {
   std::vector<double> production;
@@ -34,7 +50,8 @@ struct sOutcome {
   bool operator==(const sOutcome&) const = default;
 };
 
-sOutcome PlayImpulses(unsigned seed) {
+// Plays the impulses and saves the game that results under saveName.
+sOutcome PlayImpulses(unsigned seed, const std::wstring& saveName) {
   LoadWorld(sGameStartSettings{L"data\\scenarios\\Europe1939\\%s", 0});
   EXPECT_NE(g_pWorld, nullptr);
   if (g_pWorld == nullptr) return {};
@@ -54,6 +71,7 @@ sOutcome PlayImpulses(unsigned seed) {
   outcome.reports = world.reports.Reports().size();
   outcome.month = world.GetDate().month;
   outcome.year = world.GetDate().year;
+  EXPECT_TRUE(SaveGame(world, saveName, false).ok);
   delete g_pWorld;
   g_pWorld = nullptr;
   return outcome;
@@ -70,10 +88,23 @@ TEST(Europe1939Impulses, HundredImpulsesOfComputerPlayGiveTheSameGameForTheSameS
   plat::SetMessageBoxHandler([](std::wstring_view, std::wstring_view) {});
   plat::RecordingRenderer renderer;
   twtest::FakeFramework frame{&renderer};
-  const sOutcome first = PlayImpulses(7);
-  const sOutcome second = PlayImpulses(7);
+  const sOutcome first = PlayImpulses(7, L"first");
+  const sOutcome second = PlayImpulses(7, L"second");
+  const sOutcome other = PlayImpulses(8, L"other");
   plat::SetMessageBoxHandler({});
   EXPECT_EQ(first, second);
+  // The whole saved games, file by file, are the same for the same seed; a
+  // different seed plays a different game.
+  const auto firstSave = ReadSave("data/save/first");
+  const auto secondSave = ReadSave("data/save/second");
+  ASSERT_GT(firstSave.size(), 10u);
+  ASSERT_EQ(firstSave.size(), secondSave.size());
+  for (const auto& [name, content] : firstSave) {
+    const auto found = secondSave.find(name);
+    ASSERT_NE(found, secondSave.end()) << name;
+    EXPECT_TRUE(found->second == content) << name << " differs between two games of the same seed";
+  }
+  EXPECT_NE(firstSave, ReadSave("data/save/other"));
   EXPECT_GT(first.reports, static_cast<std::size_t>(kImpulses)) << "production and upkeep every impulse";
   EXPECT_GE(first.year, 1942) << "a hundred impulses are years of war";
 }

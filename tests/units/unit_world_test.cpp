@@ -121,6 +121,21 @@ TEST_F(WorldUnits, HqSearchTakesTheBestAndTheFirstOnATie) {
   unit->AssignBestHQCommander();
   EXPECT_EQ(unit->hqCommanderId, 13);
   EXPECT_EQ(unit->GetHqCommanderBonus(), static_cast<int>(100 * 0.01f / 3 * 9.0f));
+
+  // The same choice among the commanded units gathered once, in their order.
+  std::vector<const cJednostkaLadowa*> commanded;
+  for (const cJednostkaLadowa* land : world.Units().landUnits) {
+    if (land->ownCommander != nullptr) commanded.push_back(land);
+  }
+  ASSERT_EQ(commanded.size(), 3u);
+  unit->hqCommanderId = -1;
+  unit->AssignBestHQCommanderAmong(commanded);
+  EXPECT_EQ(unit->hqCommanderId, 13);
+  commanded.pop_back();
+  unit->AssignBestHQCommanderAmong(commanded);
+  EXPECT_EQ(unit->hqCommanderId, 11) << "the first of equals";
+  unit->AssignBestHQCommanderAmong({});
+  EXPECT_EQ(unit->hqCommanderId, -1);
 }
 
 TEST_F(WorldUnits, OwnCommanderCheckSucceedsOnlyBelowTheThreshold) {
