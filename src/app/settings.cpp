@@ -105,3 +105,8 @@ void SaveZoomSetting() {
   g_SettingsIni.SetInt("MapDisplay/Zoom", ZoomToPercent(g_Settings.MapZoom));
   g_SettingsIni.Save();
 }
+
+void SavePreferences() {
+  g_SettingsIni.SetInt("MapDisplay/Zoom", ZoomToPercent(g_Settings.MapZoom));
+  g_SettingsIni.Save(true);
+}

@@ -96,3 +96,7 @@ int ZoomToPercent(float zoom);
 // Stores the current map zoom as "MapDisplay/Zoom" and saves the settings
 // file (nothing is written when the file could not be loaded at start-up).
 void SaveZoomSetting();
+// The same when the player keeps the preferences: a settings file that did
+// not exist at start-up is made, so that the preferences are kept; one that
+// exists but could not be read is left alone.
+void SavePreferences();

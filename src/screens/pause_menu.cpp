@@ -8,6 +8,7 @@
 #include "gui/dxut_element.h"
 #include "platform/framework.h"
 #include "screens/main_menu.h"
+#include "screens/preferences_screens.h"
 #include "world/world.h"
 #if __has_include("screens/scenario_menu.h")
 #include "screens/scenario_menu.h"
@@ -48,12 +49,16 @@ void cPauseMenu::OnGUIEvent(unsigned event, int controlId, CDXUTControl*) {
   switch (controlId) {
     case kPauseResume:
     case kPauseSave:
-    case kPausePreferences:
-      // Back to the map. The save-game and preferences dialogs these two
-      // buttons open come with the in-game dialogs; until then both return
-      // to the map at once, as the dialogs do when they close.
+      // Back to the map. The save-game dialog comes with the in-game
+      // dialogs; until then its button returns to the map at once, as the
+      // dialog does when it closes.
       RetireCurrentMenu();
       if (cMapScreen* screen = LoadedMapScreen()) screen->EnterMapState();
+      return;
+    case kPausePreferences:
+      // The dialog returns to the map when it closes.
+      RetireCurrentMenu();
+      if (g_pWorld != nullptr) OpenPreferencesOverGame(*g_pWorld);
       return;
     case kPauseAbort:
       DestroyGame();
