@@ -450,10 +450,7 @@ void cMapScreen::OnKeyboard(unsigned key, bool keyDown, bool) {
       if (humanTurn) SelectNextUnit();
       return;
     case plat::kVkF1:
-      if (humanTurn) {
-        EnterMenuState();
-        OpenPreferencesOverGame(world_);
-      }
+      if (humanTurn && g_pActiveDialog == nullptr) OpenPreferencesOverGame(world_);
       return;
     case 27:
       // A unit being stepped is off the map until its move ends: the menu
