@@ -89,7 +89,10 @@ bool ApplyDisplayPreferences(cWorld* world) {
       map.FitMinimapPicture(picture->Width(), picture->Height());
     }
     map.ApplyCurrentZoom();
-    // The panels take their places from the layout when they are made.
+    // The panels take their places from the layout when they are made. The
+    // old screen goes first: its destructor takes back the map's hooks,
+    // which the new one installs.
+    world->SetView(nullptr);
     world->SetView(MakeMapScreen(*world));
     if (auto* screen = dynamic_cast<cMapScreen*>(world->View())) {
       screen->RefreshCounters();

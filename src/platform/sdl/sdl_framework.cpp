@@ -186,6 +186,10 @@ bool SdlFramework::ChangeDisplayMode(bool windowed, int width, int height) {
   // Out of full screen first, so that the window takes the new size.
   SDL_SetWindowFullscreen(window_, 0);
   SDL_SetWindowSize(window_, width, height);
+  // A window grown where it stood could reach past the screen: it is
+  // centred on its display again.
+  const int display = std::max(0, SDL_GetWindowDisplayIndex(window_));
+  SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED_DISPLAY(display), SDL_WINDOWPOS_CENTERED_DISPLAY(display));
   bool nowWindowed = windowed;
   if (!windowed && SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN) != 0) {
     SDL_LogWarn(SDL_LOG_CATEGORY_VIDEO, "full screen failed, staying windowed: %s", SDL_GetError());
