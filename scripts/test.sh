@@ -111,6 +111,12 @@ bash "$root/scripts/sea_battle.sh" "$asan" "$asan/sea_battle"
 echo "== sea landing (Xvfb)"
 bash "$root/scripts/sea_landing.sh" "$asan" "$asan/sea_landing"
 
+# The preferences under a 1920 x 1080 display: the settings menu, the change
+# to 1920x1080 over the map (the map screen made again for it), the music
+# volume kept in Settings.ini; pictures of the dialog and the map.
+echo "== preferences (Xvfb)"
+bash "$root/scripts/preferences_walk.sh" "$asan" "$asan/preferences_walk"
+
 # The tests of code that both threads run, under ThreadSanitizer.
 tsan="$root/build/tsan"
 cmake -S "$root" -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_TSAN=ON \

@@ -73,9 +73,9 @@ walk_make_run() {
 
 # Runs the steps read from standard input under Xvfb. The screen is larger
 # than the window so that the whole window, wherever it is placed, can be
-# clicked.
+# clicked; a walk may set walk_screen (WIDTHxHEIGHT) for another screen.
 walk_play() {
-  xvfb-run -a -s "-screen 0 1600x1200x24" bash -s \
+  xvfb-run -a -s "-screen 0 ${walk_screen:-1600x1200}x24" bash -s \
     "$here/scripts/xvfb_walk.sh" "$walk_name" "$here" "$run" "$out" "$game"
 }
 

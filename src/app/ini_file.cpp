@@ -106,8 +106,10 @@ void cIniFile::Load(std::wstring_view fileName) {
   loaded_ = true;
 }
 
-void cIniFile::Save() {
-  if (!loaded_) return;
+void cIniFile::Save(bool createMissing) {
+  if (!loaded_ && !(createMissing && !fileName_.empty() && !plat::FileExists(plat::ToUtf8(fileName_)))) {
+    return;
+  }
 
   // Each key goes under the longest section whose name and a '/' begin its
   // path, with the rest of the path as its name; keys that no section claims
@@ -158,7 +160,9 @@ void cIniFile::Save() {
 
   if (!plat::WriteFileBytes(plat::ResolvePath(plat::ToUtf8(fileName_)), out)) {
     LogLine(L"ERROR during saving INI file %s", fileName_);
+    return;
   }
+  loaded_ = true;  // the file now exists and holds the table
 }
 
 void cIniFile::FindKey(std::string_view path) {

@@ -31,8 +31,10 @@ class cIniFile {
   // may use backslashes and any letter case ("data\\scenarios\\X\\Info.ini").
   void Load(std::wstring_view fileName);
   // Writes the table back to the remembered file; does nothing unless the
-  // last Load opened its file.
-  void Save();
+  // last Load opened its file, or createMissing is set and no file of that
+  // name exists (a file that exists but could not be read is never
+  // overwritten).
+  void Save(bool createMissing = false);
 
   // Makes sure the section of the path has a section entry.
   void FindKey(std::string_view path);

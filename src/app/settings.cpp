@@ -111,3 +111,8 @@ void SetEndTurnConfirmation(bool confirm) {
   g_SettingsIni.SetBool("InterfaceSettings/ConfirmEndTurn", confirm);
   SaveZoomSetting();
 }
+
+void SavePreferences() {
+  g_SettingsIni.SetInt("MapDisplay/Zoom", ZoomToPercent(g_Settings.MapZoom));
+  g_SettingsIni.Save(true);
+}

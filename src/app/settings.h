@@ -102,3 +102,8 @@ void SaveZoomSetting();
 // ConfirmEndTurn", and writes the settings file (with the zoom), so the
 // end-turn question's box and the preferences never disagree.
 void SetEndTurnConfirmation(bool confirm);
+
+// The same when the player keeps the preferences: a settings file that did
+// not exist at start-up is made, so that the preferences are kept; one that
+// exists but could not be read is left alone.
+void SavePreferences();

@@ -19,6 +19,8 @@ class cHintText {
   // Stores the offsets of the box from the mouse and the delay (ms), clears
   // the button state, the drag data and the times, and shows text (or none).
   void Init(int offsetX, int offsetY, int delayMs, const wchar_t* text);
+  // Changes only the delay (ms) before a hint shows.
+  void SetDelay(int delayMs) { delay_ = delayMs; }
   // A non-empty text (kept alive by the caller) becomes the hint and is
   // measured; null or empty clears the text, the box and the waited time. A
   // new text keeps the waited time, so it shows at once once the delay is over.

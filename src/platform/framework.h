@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/messages.h"
 #include "platform/render.h"
@@ -13,6 +14,13 @@
 namespace plat {
 
 struct BackBufferDesc {
+  int width = 0;
+  int height = 0;
+};
+
+// A screen size the display offers (refresh rates and formats are not told
+// apart).
+struct DisplayMode {
   int width = 0;
   int height = 0;
 };
@@ -67,6 +75,20 @@ class Framework {
   virtual double GetTime() const = 0;   // seconds since the loop began
   virtual bool IsWindowed() const = 0;
   virtual BackBufferDesc GetBackBufferDesc() const = 0;
+
+  // The sizes the display offers, each once; empty when it cannot tell (a
+  // frame without a display).
+  virtual std::vector<DisplayMode> GetDisplayModes() const { return {}; }
+  // Changes the size and the window mode of a running device: the window is
+  // resized (or goes to or leaves full screen) and the device-lost and
+  // device-reset callbacks run with the new size. False, with nothing
+  // changed, when the frame cannot do it.
+  virtual bool ChangeDisplayMode(bool windowed, int width, int height) {
+    (void)windowed;
+    (void)width;
+    (void)height;
+    return false;
+  }
 
   // Called by the main loop with true before a frame's input, frame move
   // and render, and with false after them, before the wait for the next

@@ -14,6 +14,7 @@
 #include "platform/clock.h"
 #include "platform/framework.h"
 #include "platform/messages.h"
+#include "screens/preferences_screens.h"
 #if __has_include("screens/scenario_menu.h")
 #include "screens/scenario_menu.h"
 #define TW_HAVE_SCENARIO_MENU 1
@@ -90,7 +91,8 @@ void cMainMenu::OnGUIEvent(unsigned event, int controlId, CDXUTControl*) {
 #endif
       return;
     case kMainMenuPreferences:
-      // The preferences menu is not part of the game yet.
+      g_Textures[kMenuWallpaperSlot].Release();
+      new cSettingsMenu();  // replaces this menu; touch nothing of it afterwards
       return;
     case kMainMenuCredits:
       StartCredits();

@@ -39,6 +39,7 @@
 #include "screens/menu.h"
 #include "screens/minimap_panel.h"
 #include "screens/pause_menu.h"
+#include "screens/preferences_screens.h"
 #include "screens/sea_battle_menu.h"
 #include "screens/unit_panel.h"
 #include "world/cities.h"
@@ -452,6 +453,9 @@ void cMapScreen::OnKeyboard(unsigned key, bool keyDown, bool) {
   switch (key) {
     case 9:
       if (humanTurn) SelectNextUnit();
+      return;
+    case plat::kVkF1:
+      if (humanTurn && g_pActiveDialog == nullptr) OpenPreferencesOverGame(world_);
       return;
     case 27:
       // A unit being stepped is off the map until its move ends: the menu

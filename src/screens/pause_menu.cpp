@@ -9,6 +9,7 @@
 #include "gui/dxut_element.h"
 #include "platform/framework.h"
 #include "screens/main_menu.h"
+#include "screens/preferences_screens.h"
 #include "world/world.h"
 #if __has_include("screens/scenario_menu.h")
 #include "screens/scenario_menu.h"
@@ -58,12 +59,14 @@ void cPauseMenu::OnGUIEvent(unsigned event, int controlId, CDXUTControl*) {
       }
       return;
     case kPauseResume:
-    case kPausePreferences:
-      // Back to the map. The preferences dialog comes with its own work;
-      // until then this button returns to the map at once, as the dialog
-      // does when it closes.
+      // Back to the map.
       RetireCurrentMenu();
       if (cMapScreen* screen = LoadedMapScreen()) screen->EnterMapState();
+      return;
+    case kPausePreferences:
+      // The dialog returns to the map when it closes.
+      RetireCurrentMenu();
+      if (g_pWorld != nullptr) OpenPreferencesOverGame(*g_pWorld);
       return;
     case kPauseAbort:
       DestroyGame();

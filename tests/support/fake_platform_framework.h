@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/clock.h"
 #include "platform/framework.h"
@@ -104,6 +105,7 @@ class FakePlatformFramework : public plat::Framework {
   double GetTime() const override { return time; }
   bool IsWindowed() const override { return windowed; }
   plat::BackBufferDesc GetBackBufferDesc() const override { return desc; }
+  std::vector<plat::DisplayMode> GetDisplayModes() const override { return displayModes; }
 
   plat::FrameMoveCallback frameMove;
   plat::FrameRenderCallback frameRender;
@@ -119,6 +121,7 @@ class FakePlatformFramework : public plat::Framework {
   std::wstring windowTitle;
   bool windowed = true;
   plat::BackBufferDesc desc{1024, 768};
+  std::vector<plat::DisplayMode> displayModes;
   double time = 0;
   int framesToRun = 0;
   int frameSleepMs = 0;

@@ -1,5 +1,6 @@
 #include "platform/sdl/sdl_framework.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/clock.h"
@@ -156,6 +157,55 @@ void SdlFramework::ResetDevice(int width, int height) {
       SDL_LogError(SDL_LOG_CATEGORY_RENDER, "device reset failed at %dx%d", width, height);
     }
   }
+}
+
+std::vector<DisplayMode> SdlFramework::GetDisplayModes() const {
+  std::vector<DisplayMode> modes;
+  if (!videoInitialised_) return modes;
+  const int display = window_ ? std::max(0, SDL_GetWindowDisplayIndex(window_)) : 0;
+  auto add = [&](int w, int h) {
+    if (w <= 0 || h <= 0) return;
+    for (const DisplayMode& m : modes) {
+      if (m.width == w && m.height == h) return;
+    }
+    modes.push_back({w, h});
+  };
+  const int count = SDL_GetNumDisplayModes(display);
+  for (int i = 0; i < count; ++i) {
+    SDL_DisplayMode mode{};
+    if (SDL_GetDisplayMode(display, i, &mode) == 0) add(mode.w, mode.h);
+  }
+  // A display that lists no modes (a virtual one) still has its desktop.
+  SDL_DisplayMode desktop{};
+  if (SDL_GetDesktopDisplayMode(display, &desktop) == 0) add(desktop.w, desktop.h);
+  return modes;
+}
+
+bool SdlFramework::ChangeDisplayMode(bool windowed, int width, int height) {
+  if (!window_ || !hasDevice_ || width <= 0 || height <= 0) return false;
+  // Out of full screen first, so that the window takes the new size.
+  SDL_SetWindowFullscreen(window_, 0);
+  SDL_SetWindowSize(window_, width, height);
+  // A window grown where it stood could reach past the screen: it is
+  // centred on its display again.
+  const int display = std::max(0, SDL_GetWindowDisplayIndex(window_));
+  SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED_DISPLAY(display), SDL_WINDOWPOS_CENTERED_DISPLAY(display));
+  bool nowWindowed = windowed;
+  if (!windowed && SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN) != 0) {
+    SDL_LogWarn(SDL_LOG_CATEGORY_VIDEO, "full screen failed, staying windowed: %s", SDL_GetError());
+    nowWindowed = true;
+  }
+  windowed_ = nowWindowed;
+  // The window manager may refuse the size: the device takes what the window got.
+  int w = width, h = height;
+  SDL_GetWindowSize(window_, &w, &h);
+  if (w <= 0 || h <= 0) {
+    w = width;
+    h = height;
+  }
+  ResetDevice(w, h);
+  ApplyCursorSettings();
+  return w == width && h == height;
 }
 
 void SdlFramework::DestroyDevice() {

@@ -60,6 +60,8 @@ class SdlFramework final : public Framework {
   double GetTime() const override { return static_cast<double>(elapsedMs_) / 1000.0; }
   bool IsWindowed() const override { return windowed_; }
   BackBufferDesc GetBackBufferDesc() const override { return backBuffer_; }
+  std::vector<DisplayMode> GetDisplayModes() const override;
+  bool ChangeDisplayMode(bool windowed, int width, int height) override;
 
   SDL_Window* Window() const { return window_; }
 
