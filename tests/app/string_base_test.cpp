@@ -265,16 +265,22 @@ TEST(ConsoleLogThread, TwoWritersProduceOnlyWholeLinesInOrder) {
 TEST(ConsoleLogThread, LinesWrittenDuringRestartAreKeptWhole) {
   twtest::LogCapture log;
   constexpr int kLines = 1000;
+  std::atomic<bool> started{false};
   std::atomic<bool> done{false};
   std::thread writer([&] {
+    // The writer starts once the first restart is under way, so that the
+    // restarts overlap its lines however fast it writes them.
+    while (!started) std::this_thread::yield();
     for (int i = 0; i < kLines; ++i) g_ConsoleLog.WriteLine(ThreadLine(L'w', i));
     done = true;
   });
   int restarts = 0;
-  for (; !done; ++restarts) {
+  do {
     g_ConsoleLog.Restart();
+    ++restarts;
+    started = true;
     std::this_thread::sleep_for(std::chrono::microseconds(300));
-  }
+  } while (!done);
   writer.join();
   g_ConsoleLog.WriteLine(L"end");
   ASSERT_GT(restarts, 0);
