@@ -69,6 +69,13 @@ sInfoHeader ReadInfoHeader(cIniFile& ini) {
   }
   h.gameVersion = files::ParseFloat(ini.GetString("Save/GameVersion", L"1.0"));
   h.gameDay = ini.GetInt("Save/GameDay", 1);
+  h.displayedDay = ini.GetInt("Save/GameDayDisplayed", h.gameDay);
+  h.displayedMonth = ini.GetInt("Save/GameMonthDisplayed", h.gameMonth);
+  h.displayedYear = ini.GetInt("Save/GameYearDisplayed", h.gameYear);
+  // A save keeps the turns its game had left: the end of an impulse that
+  // adds no turn (the loading's pass) still takes one, so the scenario's
+  // duration minus the turn counts one turn too many.
+  if (HasKey(ini, "Save/TurnsLeft")) h.turnsLeft = ini.GetInt("Save/TurnsLeft", h.turnsLeft);
   h.smallUnitsSize = UnitSize(ini.GetInt("Map/SmallUnitsSize", 1), 0);
   h.largeUnitsSize = UnitSize(ini.GetInt("Map/LargeUnitsSize", 2), 1);
   return h;
@@ -128,6 +135,22 @@ sInfoHeader LoadInfoHeader(std::wstring_view folderPattern) {
     CheckNumberKey(asRead, path, "Duration/Turns", turns, 0, INT_MAX, true);
     h.turnsLeft = turns - h.turn;  // both at least 0
   }
+  if (HasKey(asRead, "Save/TurnsLeft")) CheckNumberKey(asRead, path, "Save/TurnsLeft", h.turnsLeft, 0, INT_MAX, true);
+  if (HasKey(asRead, "Save/GameDayDisplayed")) {
+    CheckNumberKey(asRead, path, "Save/GameDayDisplayed", h.displayedDay, 1, 31, true);
+  } else {
+    h.displayedDay = h.gameDay;
+  }
+  if (HasKey(asRead, "Save/GameMonthDisplayed")) {
+    CheckNumberKey(asRead, path, "Save/GameMonthDisplayed", h.displayedMonth, 1, 12, true);
+  } else {
+    h.displayedMonth = h.gameMonth;
+  }
+  if (HasKey(asRead, "Save/GameYearDisplayed")) {
+    CheckNumberKey(asRead, path, "Save/GameYearDisplayed", h.displayedYear, 1, 9999, true);
+  } else {
+    h.displayedYear = h.gameYear;
+  }
   return h;
 }
 
@@ -156,6 +179,12 @@ sInfoHeader HeaderFromWorld(const cWorld& world, int turn, int turnsLeft,
   h.gameMonth = world.GetDate().month;
   h.gameYear = world.GetDate().year;
   h.gameDay = world.GetDate().GetDay(world.TurnsPerMonth());
+  // The date line shows the start date on the first turn and the game date
+  // after it; the save keeps what it showed.
+  const bool showsStart = turn == 1 && world.startDay > 0;
+  h.displayedDay = showsStart ? world.startDay : h.gameDay;
+  h.displayedMonth = showsStart ? world.startMonth : h.gameMonth;
+  h.displayedYear = showsStart ? world.startYear : h.gameYear;
   h.scenarioName = world.scenarioName;
   h.turn = turn;
   h.turnsLeft = turnsLeft;
@@ -214,9 +243,10 @@ bool WriteInfoIni(std::wstring_view folder, const sInfoHeader& header) {
   ini.SetInt("Save/GameMonth", header.gameMonth);
   ini.SetInt("Save/GameYear", header.gameYear);
   ini.SetString("Save/ScenarioName", header.scenarioName);
-  ini.SetInt("Save/GameDayDisplayed", header.gameDay);
-  ini.SetInt("Save/GameMonthDisplayed", header.gameMonth);
-  ini.SetInt("Save/GameYearDisplayed", header.gameYear);
+  ini.SetInt("Save/GameDayDisplayed", header.displayedDay);
+  ini.SetInt("Save/GameMonthDisplayed", header.displayedMonth);
+  ini.SetInt("Save/GameYearDisplayed", header.displayedYear);
+  ini.SetInt("Save/TurnsLeft", header.turnsLeft);
   ini.SetString("Save/GameVersion", plat::Format(L"%.2f", static_cast<double>(header.gameVersion)));
   if (header.playByEmail) {
     ini.SetString("Save/PBEMGameName", header.pbemGameName);

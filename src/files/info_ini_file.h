@@ -25,8 +25,15 @@ struct sInfoHeader {
   std::wstring pbemGameName = L"unknown";
   std::vector<sPbemPlayer> pbemPlayers;
   float gameVersion = 1.0f;
-  // The shown day; the shown month and year are the game's.
+  // The day of the game date (the impulse within the month comes back from
+  // it); its month and year are gameMonth and gameYear.
   int gameDay = 1;
+  // The date the date line showed when the game was saved (on the first
+  // turn the start date, later the game date); a header without these keys
+  // takes the game's day, month and year.
+  int displayedDay = 1;
+  int displayedMonth = 0;
+  int displayedYear = 0;
   // Unit-size settings, stored as the value minus 1.
   int smallUnitsSize = 0;
   int largeUnitsSize = 1;
@@ -39,7 +46,8 @@ sInfoHeader ReadInfoHeader(cIniFile& ini);
 // is missing or names no folder, a month outside 1-12, a year outside
 // 1-9999 or a number key that holds no whole number is a fatal data error
 // naming the file; a day outside 1-31 or a negative turn, impulse or
-// duration is clamped with a WARNING.
+// duration is clamped with a WARNING, as is a displayed date outside those
+// ranges or a negative "Save/TurnsLeft".
 sInfoHeader LoadInfoHeader(std::wstring_view folderPattern);
 
 // Puts the header's values into the world fields that hold them: impulse

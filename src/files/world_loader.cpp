@@ -37,9 +37,12 @@ void LoadFolder(cWorld& world, const sWorldLoadHooks& hooks) {
   world.turnNumber = header.turn;
   world.turnsLeft = header.turnsLeft;
   // The shown date of the header: the date line names it on the first turn.
-  world.startDay = header.gameDay;
-  world.startMonth = header.gameMonth;
-  world.startYear = header.gameYear;
+  // A save holds the date its game showed; a scenario's own keys are not
+  // looked at, so a scenario starts as it always did.
+  const bool saved = world.savedGame;
+  world.startDay = saved ? header.displayedDay : header.gameDay;
+  world.startMonth = saved ? header.displayedMonth : header.gameMonth;
+  world.startYear = saved ? header.displayedYear : header.gameYear;
   world.pbemPlayers = header.pbemPlayers;
   Progress(10);
   // The constants always come from the scenario's own folder, also for a

@@ -51,6 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   Check(header.gameMonth >= 1 && header.gameMonth <= 12 && header.gameYear >= 1 && header.gameYear <= 9999);
   Check(header.gameDay >= 1 && header.gameDay <= 31 && header.turn >= 0 && header.impulse >= 0);
+  Check(header.displayedDay >= 1 && header.displayedDay <= 31);
+  Check(header.displayedMonth >= 1 && header.displayedMonth <= 12);
+  Check(header.displayedYear >= 1 && header.displayedYear <= 9999);
   Check(header.smallUnitsSize >= 0 && header.smallUnitsSize <= 5);
   Check(header.largeUnitsSize >= 1 && header.largeUnitsSize <= 5);
   Check(header.pbemPlayers.size() <= 8);
@@ -66,6 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(again.gameDay == header.gameDay);
   Check(again.gameMonth == header.gameMonth);
   Check(again.gameYear == header.gameYear);
+  Check(again.displayedDay == header.displayedDay && again.displayedMonth == header.displayedMonth &&
+        again.displayedYear == header.displayedYear);
   Check(again.playByEmail == header.playByEmail);
   return 0;
 }
