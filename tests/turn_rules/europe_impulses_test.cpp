@@ -8,6 +8,7 @@
 #include <iterator>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "files/save_game.h"
@@ -33,8 +34,13 @@ std::map<std::string, std::string> ReadSave(const fs::path& folder) {
   for (const auto& entry : fs::recursive_directory_iterator(folder)) {
     if (!entry.is_regular_file()) continue;
     std::ifstream in(entry.path(), std::ios::binary);
-    files[fs::relative(entry.path(), folder).generic_string()] =
-        std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::string content(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>{});
+    // The clock time of the save is not part of the game.
+    if (entry.path().filename() == "Info.ini") {
+      const std::size_t date = content.find("\r\nDate = ");
+      if (date != std::string::npos) content.erase(date, content.find("\r\n", date + 2) - date);
+    }
+    files[fs::relative(entry.path(), folder).generic_string()] = std::move(content);
   }
   return files;
 }
