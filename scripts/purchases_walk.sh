@@ -3,15 +3,17 @@
 # display with xdotool, as a person would, playing Westland: the map screen
 # after the computer countries have moved -> the new-turn greeting (Enter)
 # -> P opens the purchases dialog on the land units -> Enter buys the first
-# row (an infantry division) at level 1 -> Esc -> T opens the research
-# dialog -> Invest in the first technology -> Esc, T again (the investment
-# icon lit) -> Esc -> Q, the end-turn question, Enter: the impulse ends, the
-# computer countries move -> the next turn's greeting (Enter) -> Tab
-# centres the map on the first unit -> U opens the units manager, D its
-# "to deploy" list -> Esc, U again (the dialog keeps its list) -> Down, the
-# bought division (the fixture's Reserve Infantry is first), Enter: the
-# deploy hexes are marked -> a click on Westhaven (2, 4): the division is
-# placed there -> Esc, Esc, pause menu, exit.
+# row (an infantry division) at level 1 -> the air tab (Right) -> Esc, P
+# again -> Esc -> T opens the research dialog -> Invest in the first
+# technology -> Esc, T again (the investment icon lit) -> Esc -> U opens
+# the units manager, D its "to deploy" list -> Esc, U again (the dialog
+# keeps its list) -> Down, the bought division (the fixture's Reserve
+# Infantry is first), "available in 1 turn": Enter does nothing -> Esc ->
+# Q, the end-turn question, Enter: the impulse ends, the computer countries
+# move -> the next turn's greeting (Enter) -> Tab centres the map on the
+# first unit -> U, the "to deploy" list again, the division available now
+# -> Down, Enter: the deploy hexes are marked -> a click on Westhaven
+# (2, 4): the division is placed there -> Esc, Esc, pause menu, exit.
 #
 # The fixture runs with the rule constants of Europe 1939, so that the
 # dialogs show real prices, build times and research costs; an infantry
@@ -75,6 +77,24 @@ await_shot MapScreen_cDialogResearchu 2 || fail "no research dialog the second t
 keep MapScreen_cDialogResearchu research_dialog.png
 key Escape
 sleep 0.5
+
+# The division waits its build time: listed, but not yet to be deployed.
+key u
+await_shot MapScreen_cDialogJednostek 1 || fail "no units manager"
+key d
+sleep 0.5
+key Escape
+sleep 0.5
+key u
+await_shot MapScreen_cDialogJednostek 2 || fail "no units manager the second time"
+keep MapScreen_cDialogJednostek units_manager_waiting.png
+key Down
+sleep 0.3
+key Return
+sleep 0.5
+[ "$(log_count "Player action: Deploy ")" -eq 0 ] || fail "deployed before its build time"
+key Escape
+sleep 0.5
 cp ConsoleOut.txt "$out/ConsoleOut_turn.txt"
 
 key q
@@ -89,14 +109,9 @@ key Tab
 await_shot MapScreen_range $((n + 1)) || fail "Tab selected nothing in the new turn"
 sleep 2
 
+# The dialog opens on the list it showed last.
 key u
-await_shot MapScreen_cDialogJednostek 1 || fail "no units manager"
-key d
-sleep 0.5
-key Escape
-sleep 0.5
-key u
-await_shot MapScreen_cDialogJednostek 2 || fail "no units manager the second time"
+await_shot MapScreen_cDialogJednostek 3 || fail "no units manager in the new turn"
 keep MapScreen_cDialogJednostek units_manager_to_deploy.png
 key Down
 sleep 0.3
@@ -122,14 +137,19 @@ check_lines "$out/ConsoleOut_turn.txt" \
   "Player action: Purchase / item 0 level 1" \
   "Player action: Purchases dialog" \
   "Player action: Research dialog" \
-  "Player action: Research investment in technology 0 for " || exit 1
+  "Player action: Research investment in technology 0 for " \
+  "Player action: Units manager" \
+  "Player action: Units manager" || exit 1
+# The fixture names Westland's new infantry "<number> %i Westland Division";
+# the deploy order and the placing name the bought division, not the
+# fixture's Reserve Infantry listed above it.
 check_lines "$out/ConsoleOut.txt" \
   "Koniec impulsu wykonany" \
   "---- Game state = 7" \
   "Player action: Units manager" \
-  "Player action: Units manager" \
   "Player action: Deploy " \
+  "Westland Division" \
   "Player action: Deploy " \
-  " at (2, 4)" \
+  "Westland Division at (2, 4)" \
   "----- Pause Menu -----" || exit 1
 echo "purchases walk ok: pictures in $out"
