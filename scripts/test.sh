@@ -71,8 +71,9 @@ bash "$root/scripts/convoys_walk.sh" "$asan" "$asan/convoys_walk"
 echo "== diplomacy (Xvfb)"
 bash "$root/scripts/diplomacy_walk.sh" "$asan" "$asan/diplomacy_walk"
 
-# An infantry division bought through the purchases dialog; pictures of
-# the dialog before and after.
+# An infantry division bought through the purchases dialog, research
+# invested in, the impulse ended and the division deployed from the units
+# manager; pictures of the three dialogs and of the deploy hexes.
 echo "== purchases (Xvfb)"
 bash "$root/scripts/purchases_walk.sh" "$asan" "$asan/purchases_walk"
 
