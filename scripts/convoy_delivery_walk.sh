@@ -62,21 +62,10 @@ source "$1"
 walk_start "${@:2}"
 read -r new_x new_y < <(centre 945)
 read -r exit_x exit_y < <(centre 956)
-read -r single_x single_y < <(centre 71)
-read -r list_x list_y < <(corner 179)
-read -r start_x start_y < <(centre 245)
 delivered="Straitport takes supply from the convoy ("
 
 # Eastmark moves first in the impulse: its turn begins at once.
-await_shot cMainMenu 1 || fail "main menu not shown"
-click "$single_x" "$single_y"
-await_shot cScenarioMenu 1 || fail "scenario menu not shown"
-double_click $((list_x + 60)) $((list_y + 12))
-await_shot cScenarioSettingsMenu 1 100 || fail "scenario settings not shown"
-click "$start_x" "$start_y"
-await_shot MapScreen 1 150 || fail "map screen not shown"
-move_mouse 600 300
-sleep 1
+start_fixture_game_first_country
 keep MapScreen map_cut_off_before.png
 
 key c

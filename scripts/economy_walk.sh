@@ -37,18 +37,7 @@ source "$1"
 walk_start "${@:2}"
 read -r invest_x invest_y < <(centre 799)
 
-read -r single_x single_y < <(centre 71)
-read -r list_x list_y < <(corner 179)
-read -r start_x start_y < <(centre 245)
-await_shot cMainMenu 1 || fail "main menu not shown"
-click "$single_x" "$single_y"
-await_shot cScenarioMenu 1 || fail "scenario menu not shown"
-double_click $((list_x + 60)) $((list_y + 12))
-await_shot cScenarioSettingsMenu 1 100 || fail "scenario settings not shown"
-click "$start_x" "$start_y"
-await_shot MapScreen 1 150 || fail "map screen not shown"
-move_mouse 600 300
-sleep 1
+start_fixture_game_first_country
 key t
 await_shot MapScreen_cDialogResearchu 1 || fail "no research dialog"
 keep MapScreen_cDialogResearchu research_dialog_before.png

@@ -192,8 +192,9 @@ await_log() { await_count log_count "$@"; }
 # the computer countries move, Enter closes the new-turn greeting, Tab
 # selects the first unit that can move; returns once the view has glided to
 # it and rests.
-start_fixture_game() {
-  local single_x single_y list_x list_y start_x start_y n
+# The main menu -> the scenario menu -> the fixture's settings -> its start.
+open_fixture_game() {
+  local single_x single_y list_x list_y start_x start_y
   read -r single_x single_y < <(centre 71)
   read -r list_x list_y < <(corner 179)
   read -r start_x start_y < <(centre 245)
@@ -203,6 +204,11 @@ start_fixture_game() {
   double_click $((list_x + 60)) $((list_y + 12))
   await_shot cScenarioSettingsMenu 1 100 || fail "scenario settings not shown"
   click "$start_x" "$start_y"
+}
+
+start_fixture_game() {
+  local n
+  open_fixture_game
   await_shot MapScreen_cDialogNowejTury 1 150 || fail "no new-turn greeting after the computer countries"
   key Return
   await_shot MapScreen 1 || fail "map screen not shown after the greeting"
@@ -211,6 +217,15 @@ start_fixture_game() {
   key Tab
   await_shot MapScreen_range $((n + 1)) || fail "Tab selected nothing"
   sleep 2  # the view glides to the unit; its resting place is pictured
+}
+
+# The same for a walk whose human country moves first in the impulse: its
+# turn begins at once, without the computer phase and its greeting.
+start_fixture_game_first_country() {
+  open_fixture_game
+  await_shot MapScreen 1 150 || fail "map screen not shown"
+  move_mouse 600 300
+  sleep 1
 }
 
 # Esc, the pause menu (waited for up to TENTHS tenths of a second, 8 s if not
