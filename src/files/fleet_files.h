@@ -6,10 +6,9 @@
 #include <string_view>
 #include <vector>
 
-class cWorld;
+#include "world/event_records.h"  // kEventFlagCount
 
-// The scripted events' table of numbered flags.
-constexpr int kEventFlagCount = 40000;
+class cWorld;
 
 // Frees the world's fleets, then appends one fleet per record of at least
 // 11 non-empty fields. A missing file ends the process (exit 1).

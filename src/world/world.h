@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "world/auto_events.h"
+#include "world/event_manager.h"
 #include "world/computer_player.h"
 #include "world/pbem_player.h"
 #include "world/report_store.h"
@@ -243,6 +244,11 @@ class cWorld {
   std::vector<sSeaBattleRecord> seaBattleRecords;
   cReportStore reports;
   cAutoEventsRepository autoEvents;
+  // The scenario's scripted events (loaded by the second loading pass).
+  cEventManager eventManager;
+  // Set by the event dialog's save-and-exit of a play-by-e-mail game: the
+  // events check shows no further event and the program ends.
+  std::atomic<bool> eventSaveAndExitRequested{false};
   CountryTopographies topographies;
   // Size every city's supply and convoy row to the countries, all zero.
   void ResetCitySupplyRows();

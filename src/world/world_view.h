@@ -8,6 +8,7 @@
 
 class cCountry;
 struct sBombardmentResult;
+struct sEvent;
 
 class cWorldView {
  public:
@@ -51,6 +52,12 @@ class cWorldView {
   // waits until the player has read it. A view that shows no messages has
   // none open.
   virtual bool IsMessageOpen() const { return false; }
+  // The event dialog of an event fired for a human country (not waited
+  // for): the dialog applies the option the player picks. The event must
+  // outlive the dialog. False when none was opened. Main thread (the worker
+  // asks through RunOnMainThread and polls EventDialogOpen until it closes).
+  virtual bool ShowEventDialog(const sEvent&) { return false; }
+  virtual bool EventDialogOpen() const { return false; }
 };
 
 // Applies change to the loaded world's view on the main thread: at once when

@@ -1,0 +1,23 @@
+// Loading a scenario's event files: the list "event_files.txt" in the
+// scenario's folder names the XML files (TinyXML documents); every
+// expression and effect is validated, then the events are built in testing
+// order. A file that cannot be used ends the program with exit code 1 after
+// its log lines; a missing list means a scenario without events.
+#pragma once
+
+#include <string>
+
+class cEventManager;
+class cWorld;
+struct sEventEffect;
+struct sEventExpression;
+
+void LoadEventFiles(cEventManager& manager, const std::string& scenarioFolder);
+void ValidateEvents(cEventManager& manager);
+void LoadAllEvents(cEventManager& manager);
+// The designer's text dump of every document's events.
+void DumpAllEvents(const cEventManager& manager, const cWorld& world);
+// The checks of one expression (both operands and the operator) and of one
+// effect, each writing its error lines; true when valid.
+bool ValidateExpression(const sEventExpression& expression);
+bool ValidateEffect(const sEventEffect& effect);
