@@ -205,6 +205,8 @@ TEST_F(EventMapEffects, AirUnitsFallBackToTheReserveOffFreeLand) {
 }
 
 TEST_F(EventMapEffects, AHarbourIsBuiltOnlyOnAFreeHex) {
+  // Price, range, strength and lifetime of a harbour.
+  World().constants.mulberryValues = {40.0f, 3.0f, 6.0f, 12.0f};
   const sScenarioConstants& k = World().constants;
   cCountry& westland = Country(1);
   const double points = westland.productionPoints;
