@@ -11,6 +11,7 @@
 #include "app/random.h"
 #include "platform/format.h"
 #include "rules/artificial_harbour.h"
+#include "rules/capture.h"
 #include "rules/purchases.h"
 #include "world/country.h"
 #include "world/event_records.h"
@@ -104,6 +105,14 @@ cJednostkaLadowa& PlaceNewLandUnit(cWorld& world, const cCountry& country, const
 // A hex a land unit may be put on: free land.
 bool IsFreeLand(const sHex& hex) { return hex.unit == nullptr && hex.IsLand(); }
 
+// The hex passes to the country; a port that changes hands sends the fleets
+// in it out to sea, as when a unit takes it.
+void PassControl(cWorld& world, sHex& hex, int countryId) {
+  if (hex.controller == countryId) return;
+  SetHexController(world.GetMap(), hex, countryId);
+  EvacuatePort(world, hex.x, hex.y);
+}
+
 // A land unit of the hex, or null.
 cJednostkaLadowa* LandUnitOn(const sHex& hex) { return dynamic_cast<cJednostkaLadowa*>(hex.unit); }
 
@@ -148,6 +157,9 @@ std::unique_ptr<cJednostkaLadowa> NewEventLandUnit(cWorld& world, const cCountry
   unit->id = world.ids.nextLandUnitId++;
   unit->SetStrength(EventInt(strength));
   unit->availableInTurns = 0;
+  // A unit a script raises starts supplied, its counters at 0.
+  unit->turnsWithoutSupply = 0;
+  unit->UpdateEffectiveness();
   return unit;
 }
 
@@ -172,7 +184,7 @@ void AddLandUnitAndTakeHex(cWorld& world, const sEventEffect& effect, const sEve
   // A land unit never stands on water.
   if (hex == nullptr || !IsFreeLand(*hex)) return;
   PlaceNewLandUnit(world, *country, effect, *hex);
-  SetHexController(world.GetMap(), *hex, country->id);
+  PassControl(world, *hex, country->id);
   ShowMapChange(world, true);
 }
 
@@ -191,7 +203,7 @@ void FirePartisans(cWorld& world, const sEventEffect& effect, const sEventCall& 
     if (!IsPartisanHex(map, x, y, cityX, cityY)) continue;
     sHex& hex = map.GetHex(x, y);
     PlaceNewLandUnit(world, *country, effect, hex);
-    SetHexController(map, hex, country->id);
+    PassControl(world, hex, country->id);
     ShowMapChange(world, true);
     return;
   }

@@ -15,6 +15,7 @@
 #include "rules/event_effects.h"
 #include "support/test_support.h"
 #include "world/event_records.h"
+#include "world/fleet.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_lotnicza.h"
 
@@ -82,6 +83,7 @@ TEST_F(EventMapEffects, LandUnitsComeOntoFreeLandOrIntoTheReserve) {
   EXPECT_EQ(placed->strength, 60);
   EXPECT_EQ(placed->actionPoints, 0);
   EXPECT_EQ(placed->supplySourceX, -1);
+  EXPECT_EQ(placed->turnsWithoutSupply, 0);
   EXPECT_EQ(Hex(12, 8).controller, controller);
 
   // Water and an occupied hex take nothing, silently.
@@ -147,6 +149,18 @@ TEST_F(EventMapEffects, AUnitThatTakesItsHexNeedsFreeLand) {
   EXPECT_EQ(LandCount(), land + 2);
   EXPECT_EQ(Hex(13, 4).controller, guardController);
   EXPECT_EQ(Hex(9, 5).unit, nullptr);
+
+  // A port that changes hands sends the fleets in it out to sea, as when a
+  // unit takes it: Eastport (15, 2) is sea node 4, linked to the North Sea.
+  cFleet* squadron = nullptr;
+  for (cFleet* fleet : World().Units().fleets) {
+    if (fleet->name == L"Strait Squadron") squadron = fleet;
+  }
+  ASSERT_NE(squadron, nullptr);
+  squadron->seaNode = 4;
+  Run(Effect(L"Hex.AddUnitAndPassControlOverHexIfEmpty", {15, 2, 1, 0, 1, 70}, L"Harbour Raiders"));
+  EXPECT_EQ(Hex(15, 2).controller, 1);
+  EXPECT_EQ(squadron->seaNode, 1);
 }
 
 TEST_F(EventMapEffects, PartisansRiseNearTheirCityOnItsControllersLand) {
