@@ -11,6 +11,7 @@
 #include "app/random.h"
 #include "app/string_base.h"
 #include "platform/format.h"
+#include "rules/purchases.h"
 #include "rules/sea_transport.h"
 #include "world/country.h"
 #include "world/event_records.h"
@@ -48,13 +49,14 @@ bool CheckCarryingShipType(double type, const sEventCall& call) {
 }
 
 // A new ship of the country in the naval reserve pool, with the next ship
-// id and the full hit points of its type; in no fleet.
+// id and the full hit points of its type; in no fleet. Without a name it
+// is named as a bought ship.
 cJednostkaMorska& NewShipInReserve(cWorld& world, const cCountry& country, int type, const std::wstring& name) {
   auto* ship = new cJednostkaMorska();
   ship->SetType(type);
   ship->id = world.ids.nextShipId++;
   ship->countryId = country.id;
-  ship->SetName(name);
+  ship->SetName(name.empty() ? DrawNewUnitName(country, type) : name);
   ship->SetCommander(nullptr);
   ship->hitPoints = ship->maxHitPoints = transport_tables::NewShipHitPoints(world.constants, type);
   ship->fleet = nullptr;
