@@ -3,7 +3,6 @@
 #include "rules/event_map_effects.h"
 
 #include <algorithm>
-#include <cmath>
 #include <string_view>
 #include <unordered_map>
 
