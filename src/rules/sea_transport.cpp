@@ -39,37 +39,6 @@ bool StandsOnMap(const cWorld& world, const cJednostkaLadowa& unit) {
          map.GetHex(unit.x, unit.y).unit == &unit;
 }
 
-// A new ship of the type carrying the unit, on the world's naval list.
-cJednostkaMorska& BuildShip(cWorld& world, cJednostkaLadowa& unit, int shipType, int countryId) {
-  auto* ship = new cJednostkaMorska();
-  ship->SetType(shipType);
-  ship->id = world.ids.nextShipId++;
-  ship->countryId = countryId;
-  ship->hqCommanderId = -1;
-  ship->carriedUnit = &unit;
-  ship->hitPoints = ship->maxHitPoints = transport_tables::NewShipHitPoints(world.constants, shipType);
-  world.Units().navalUnits.push_back(ship);
-  return *ship;
-}
-
-cFleet& BuildFleet(cWorld& world, int countryId, int seaNodeId, std::wstring name) {
-  auto* fleet = new cFleet();
-  fleet->formation = kFormationRegular;
-  fleet->id = world.ids.nextFleetId++;
-  fleet->country = countryId;
-  fleet->seaNode = seaNodeId;
-  fleet->name = name.empty() ? MakeFleetName(fleet->id) : plat::Format(name, fleet->id);
-  fleet->moved = false;
-  world.Units().fleets.push_back(fleet);
-  return *fleet;
-}
-
-void JoinFleet(cJednostkaMorska& ship, cFleet& fleet) {
-  fleet.ships.push_back(&ship);
-  ship.fleet = &fleet;
-  ship.fleetId = fleet.id;
-}
-
 // Pays the carrying cost from the unit's country.
 void Pay(cWorld& world, const cJednostkaLadowa& unit, int shipType) {
   cCountry* country = world.GetCountry(unit.countryId);
@@ -99,6 +68,36 @@ void GoAboard(cWorld& world, cJednostkaLadowa& unit, cJednostkaMorska& ship) {
 }
 
 }  // namespace
+
+cJednostkaMorska& BuildCarryingShip(cWorld& world, cJednostkaLadowa& unit, int shipType, int countryId) {
+  auto* ship = new cJednostkaMorska();
+  ship->SetType(shipType);
+  ship->id = world.ids.nextShipId++;
+  ship->countryId = countryId;
+  ship->hqCommanderId = -1;
+  ship->carriedUnit = &unit;
+  ship->hitPoints = ship->maxHitPoints = transport_tables::NewShipHitPoints(world.constants, shipType);
+  world.Units().navalUnits.push_back(ship);
+  return *ship;
+}
+
+cFleet& BuildFleetAtSeaNode(cWorld& world, int countryId, int seaNodeId, const std::wstring& nameFormat) {
+  auto* fleet = new cFleet();
+  fleet->formation = kFormationRegular;
+  fleet->id = world.ids.nextFleetId++;
+  fleet->country = countryId;
+  fleet->seaNode = seaNodeId;
+  fleet->name = nameFormat.empty() ? MakeFleetName(fleet->id) : plat::Format(nameFormat, fleet->id);
+  fleet->moved = false;
+  world.Units().fleets.push_back(fleet);
+  return *fleet;
+}
+
+void JoinShipToFleet(cJednostkaMorska& ship, cFleet& fleet) {
+  fleet.ships.push_back(&ship);
+  ship.fleet = &fleet;
+  ship.fleetId = fleet.id;
+}
 
 const char* TransportRefusalKey(eTransportRefusal refusal) {
   switch (refusal) {
@@ -171,16 +170,16 @@ eTransportRefusal LoadOntoShip(cWorld& world, cJednostkaLadowa& unit, int shipTy
 
   const int current = world.turnState.CurrentCountryId();
   const int shipCountry = current != 0 ? current : unit.countryId;
-  cJednostkaMorska& ship = BuildShip(world, unit, shipType, shipCountry);
+  cJednostkaMorska& ship = BuildCarryingShip(world, unit, shipType, shipCountry);
   ship.name = plat::Format(Text(shipType == kUnitCargoShip ? "transport_#%i" : "landing_task_force_#%i"), ship.id);
   cFleet* fleet = world.FindFleetAtSeaNode(node, shipCountry);
   if (fleet) {
     LogLine(L"Loading unit: transport will be added to existing fleet");
   } else {
     LogLine(L"Loading unit: new fleet will be created");
-    fleet = &BuildFleet(world, unit.countryId, node, std::wstring());
+    fleet = &BuildFleetAtSeaNode(world, unit.countryId, node, std::wstring());
   }
-  JoinFleet(ship, *fleet);
+  JoinShipToFleet(ship, *fleet);
   // Port, node and ship are there: now the loading is paid.
   Pay(world, unit, shipType);
   GoAboard(world, unit, ship);
@@ -197,7 +196,7 @@ cFleet* AiLoadOntoTransport(cWorld& world, cJednostkaLadowa& unit, int shipType,
     LogLine(Text("loading_%s_onto_transport/amphibious_fleet..."), unit.name);
     const int current = world.turnState.CurrentCountryId();
     const int shipCountry = current != 0 ? current : unit.countryId;
-    cJednostkaMorska& ship = BuildShip(world, unit, shipType, shipCountry);
+    cJednostkaMorska& ship = BuildCarryingShip(world, unit, shipType, shipCountry);
     const cCountry* country = world.GetCountry(shipCountry);
     const wchar_t* typeName = country ? country->GetUnitTypeName(shipType) : nullptr;
     std::wstring name = plat::Format(L"#%i %s %s", ship.id, unit.name,
@@ -205,10 +204,10 @@ cFleet* AiLoadOntoTransport(cWorld& world, cJednostkaLadowa& unit, int shipType,
     if (name.size() > kShipNameMax) name.resize(kShipNameMax);
     ship.name = name;
     LogLine(L"Loading unit: new fleet will be created");
-    cFleet& fleet = BuildFleet(world, shipCountry, seaNodeId,
+    cFleet& fleet = BuildFleetAtSeaNode(world, shipCountry, seaNodeId,
                                Text(shipType == kUnitCargoShip ? "fleet_transporter_#%i" : "fleet_amphibious_#%i"));
     fleet.aiOrder = fleetOrder;
-    JoinFleet(ship, fleet);
+    JoinShipToFleet(ship, fleet);
     Pay(world, unit, shipType);
     unit.visible = false;
     GoAboard(world, unit, ship);

@@ -7,12 +7,24 @@
 // are found: a refused loading costs nothing.
 #pragma once
 
+#include <string>
+
 #include "rules/landing_outcome.h"
 
 class cFleet;
 class cJednostkaLadowa;
 class cJednostkaMorska;
 class cWorld;
+
+// The parts of every loading (the player's, the computer's and a scenario
+// script's): a new ship of the type and country carrying the unit, with the
+// next ship id and the type's new-ship hit points, on the world's naval
+// list; a new fleet of the country at the node (next fleet id, regular, not
+// moved) named by the format with its id ("fleet_#%i" when empty), on the
+// world's fleet list; and the ship joining a fleet.
+cJednostkaMorska& BuildCarryingShip(cWorld& world, cJednostkaLadowa& unit, int shipType, int countryId);
+cFleet& BuildFleetAtSeaNode(cWorld& world, int countryId, int seaNodeId, const std::wstring& nameFormat);
+void JoinShipToFleet(cJednostkaMorska& ship, cFleet& fleet);
 
 // Loads the unit (it must stand on the map, belong to the country whose
 // turn it is and pass its own check, CanSeaTransport for a cargo ship (44)

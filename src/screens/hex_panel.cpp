@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "app/file_text.h"
 #include "app/gui_layout.h"
 #include "app/string_base.h"
 #include "gui/dxut_button.h"
@@ -12,6 +11,7 @@
 #include "gui/dxut_static.h"
 #include "platform/format.h"
 #include "platform/rand.h"
+#include "rules/artificial_harbour.h"
 #include "world/jednostka_ladowa.h"
 #include "world/cities.h"
 #include "world/country.h"
@@ -214,26 +214,10 @@ void cHexPanel::OnGUIEvent(unsigned, int controlId, CDXUTControl*) {
   // The icon is disabled whenever a rule fails; the rules are asked again
   // so that a stale event can never put a second unit on a hex.
   if (hex == nullptr || current == nullptr || !CanBuildHarbour(*hex, *current, HarbourCost(), nullptr)) return;
-  const sScenarioConstants& k = g_pWorld->constants;
-  auto* harbour = new cMulberry();
-  harbour->countryId = hex->controller;
-  harbour->type = kHarbourUnitType;
   const wchar_t* typeName = current->GetUnitTypeName(kHarbourUnitType);
   std::wstring name = plat::Format(typeName != nullptr ? typeName : L"%i", plat::Rand() % 90 + 10);
   if (name.size() > kUnitNameMaxLength) name.resize(kUnitNameMaxLength);
-  harbour->SetName(name);
-  harbour->x = hex->x;
-  harbour->y = hex->y;
-  harbour->SetStrength(static_cast<int>(k.mulberryValues[2]));
-  harbour->SetSupply(k.maxSupply);
-  harbour->UpdateEffectiveness();
-  harbour->SetSupplySourceX(-1);
-  harbour->SetSupplySourceY(-1);
-  harbour->SetActionPoints(0);
-  // It stands for the scenario's harbour lifetime, as one read from a file.
-  harbour->remainingMonths = files::TruncateToInt(k.mulberryValues[3]);
-  g_pWorld->Units().landUnits.push_back(harbour);
-  hex->unit = harbour;
+  if (PlaceNewHarbour(*g_pWorld, hex->controller, name, *hex) == nullptr) return;
   current->AddProductionPoints(-HarbourCost());
   // The hex now holds a unit: the icon goes off before another click.
   Refresh();
