@@ -5,7 +5,9 @@
 # move -> the end of the impulse checks the events and Germany's visible
 # event comes up in the event dialog (pictured, kept as event_dialog.png)
 # -> a click on its first option: the check goes on and ends -> Esc, pause
-# menu, exit.
+# menu, exit. The next turn is ended too: its autosave must hold the report
+# of the choice (an event shown again at that end of the impulse is answered
+# the same way).
 #
 # The scenario's own events are used when its "event_files.txt" names any;
 # otherwise the walk writes an event of its own (with a picture) into the
@@ -167,14 +169,87 @@ await_log "CHECKING EVENTS FINISHED" 1 600 || fail "the events check did not go 
 await_shot MapScreen_cDialogNowejTury $((greetings + 1)) 1800 || fail "no new turn after the end of the impulse"
 key Return
 sleep 0.5
+printf '%s\n' "$id" >"$out/event_id.txt"
+# The next turn's end saves the game with the report of the choice; an
+# event shown again at the next end of the impulse gets its first option.
+# The end of a turn starts the log afresh: the first one's is kept.
+cp ConsoleOut.txt "$out/ConsoleOut_first.txt"
+greetings=$(shots MapScreen_cDialogNowejTury)
+key q
+await_shot MapScreen_cDialogPotwKoncaTury 2 || fail "no end-turn question the second time"
+key Return
+for _ in $(seq 1 100); do
+  [ "$(log_count "CHECKING EVENTS FINISHED")" -eq 0 ] && break
+  sleep 0.1
+done
+await_log "CHECKING EVENTS..." 1 1800 || fail "no second events check"
+answered=0
+for _ in $(seq 1 1800); do
+  [ "$(log_count "CHECKING EVENTS FINISHED")" -ge 1 ] && break
+  if [ "$answered" -eq 0 ] && [ "$(shots EndOfImpulse_cDialogEventu)" -ge 2 ]; then
+    answered=1
+    id2="$(iconv -f UTF-16LE -t UTF-8 ConsoleOut.txt | tr -d '\r' | sed -n 's/.*Event fired (ID=\([0-9]*\) .*/\1/p' | tail -n1)"
+    read -r option_x option_y < <(first_option "$id2") || fail "no place for the first option of event $id2"
+    click "$option_x" "$option_y"
+    sleep 1
+  fi
+  kill -0 "$pid" 2>/dev/null || fail "the game ended"
+  sleep 0.1
+done
+await_shot MapScreen_cDialogNowejTury $((greetings + 1)) 1800 || fail "no new turn after the second end"
+key Return
+sleep 0.5
 quit_game 150
 INNER
 rc=$?
 walk_ended "$rc"
 
-check_lines "$out/ConsoleOut.txt" \
+check_lines "$out/ConsoleOut_first.txt" \
   "CHECKING EVENTS..." \
   "Event fired (ID=" \
+  "CHECKING EVENTS FINISHED" || exit 1
+check_lines "$out/ConsoleOut.txt" \
+  "CHECKING EVENTS..." \
   "CHECKING EVENTS FINISHED" \
   "----- Pause Menu -----" || exit 1
+# The autosave of the second turn holds the choice: a report of type 25 for
+# Germany naming the event's first option.
+python3 - "$run" "$(cat "$out/event_id.txt")" "$here/data/lang/lang_ENG.txt" <<'PY' || { echo "event walk FAILED: the choice is not in the saved reports" >&2; exit 1; }
+import os, struct, sys
+import xml.etree.ElementTree as ET
+run, event_id, lang = sys.argv[1], sys.argv[2], sys.argv[3]
+texts = {}
+for line in open(lang, encoding="utf-8"):
+    if "\t" in line and not line.startswith("#"):
+        key, text = line.rstrip("\n").split("\t", 1)
+        texts[key] = text.strip()
+scenario = os.path.join(run, "data", "scenarios", "Europe1939")
+caption = None
+for name in open(os.path.join(scenario, "event_files.txt"), encoding="utf-8", errors="replace"):
+    name = name.strip()
+    if not name or name.startswith(";"):
+        continue
+    path = os.path.join(run, name.replace("\\", "/"))
+    if not os.path.exists(path):
+        path = os.path.join(scenario, os.path.basename(name.replace("\\", "/")))
+    for e in ET.parse(path).getroot().iter("event"):
+        if e.get("eventID") == event_id and caption is None:
+            first = e.find("options/option")
+            caption = (first.findtext("description") or "") if first is not None else ""
+caption = texts.get(caption.strip(), caption.strip())
+data = open(os.path.join(run, "data", "save", "Autosave", "reports.dat"), "rb").read()
+assert data[:5] == b"Tdwv1", "not a reports file"
+count, = struct.unpack_from("<i", data, 5)
+at, found = 9, False
+for _ in range(count):
+    kind, _y, _m, _d, _i, _x, country, length = struct.unpack_from("<8i", data, at)
+    at += 32
+    text = data[at:at + 2 * length].decode("utf-16-le")
+    at += 2 * length
+    if kind == 25 and country == 1 and text.startswith("Event for country Germany: ") and \
+            ("\n\nChosen option: " + caption + " (") in text:
+        found = True
+print(("found" if found else "missing") + ": Chosen option: " + caption)
+sys.exit(0 if found else 1)
+PY
 echo "event walk ok: pictures in $out"
