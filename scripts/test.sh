@@ -112,6 +112,12 @@ bash "$root/scripts/sea_battle.sh" "$asan" "$asan/sea_battle"
 echo "== sea landing (Xvfb)"
 bash "$root/scripts/sea_landing.sh" "$asan" "$asan/sea_landing"
 
+# Europe 1939 with Germany human: the turn ended, the end of the impulse
+# shows Germany's event and the player picks its first option; a picture of
+# the event dialog.
+echo "== event walk (Xvfb)"
+bash "$root/scripts/event_walk.sh" "$asan" "$asan/event_walk"
+
 # The preferences under a 1920 x 1080 display: the settings menu, the change
 # to 1920x1080 over the map (the map screen made again for it), the music
 # volume kept in Settings.ini; pictures of the dialog and the map.

@@ -4,7 +4,6 @@
 #include <cwchar>
 #include <string>
 
-#include "app/console_log.h"
 #include "app/gui_layout.h"
 #include "dialogs/dialog_stack.h"
 #include "gui/dxut_checkbox.h"
@@ -28,11 +27,6 @@ int CheatIntValue(std::wstring_view text) {
   if (value < INT_MIN) return INT_MIN;
   if (value > INT_MAX) return INT_MAX;
   return static_cast<int>(value);
-}
-
-void ForceFireEvent(int id) {
-  LogLine(L"USER FORCED FIRING OF EVENT ID=%i. Searching for this event...", id);
-  LogLine(L"Event was not found!");
 }
 
 cDialogCheatow::cDialogCheatow(cWorld& world)
@@ -111,7 +105,9 @@ void cDialogCheatow::OnGUIEvent(unsigned event, int controlId, CDXUTControl*) {
       if (const CDXUTEditBox* edit = Edit(kEventId)) CheatEventId = CheatIntValue(edit->GetText());
       return;
     case kFireId:
-      if (event == EVENT_BUTTON_CLICKED) ForceFireEvent(CheatEventId);
+      // The manager logs the search and keeps the event found as the one
+      // fired last.
+      if (event == EVENT_BUTTON_CLICKED) world_.eventManager.ForceFireEvent(CheatEventId);
       return;
     case kCloseId:
       if (event == EVENT_BUTTON_CLICKED) PopDialogs(1);

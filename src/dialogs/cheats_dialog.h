@@ -20,10 +20,6 @@ extern int CheatEventId;
 // text that is not a number, clamped to the int range.
 int CheatIntValue(std::wstring_view text);
 
-// Fires the scripted event of the id whatever its conditions. The game has
-// no scripted events yet, so every id is logged as not found.
-void ForceFireEvent(int id);
-
 class cDialogCheatow : public cDialog {
  public:
   static constexpr int kId = 630;

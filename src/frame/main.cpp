@@ -9,7 +9,8 @@
 // each zoom it settles on, as "<dir>/<n>_MapScreen.png"; with a unit's range
 // marked "_MapScreen_range", with an attack being set up "_MapScreen_attack",
 // under a dialog "_MapScreen_<dialog class>"; each map picture is followed
-// by a line "map view <x> <y> <zoom>"), and the time from the
+// by a line "map view <x> <y> <zoom>"; a dialog the end of an impulse shows
+// as "<dir>/<n>_EndOfImpulse_<dialog class>.png"), and the time from the
 // start of main() to the first drawn main-menu frame is printed on stdout
 // (scripts/menu_walk.sh uses both).
 #include <SDL.h>
@@ -100,6 +101,13 @@ std::wstring ShownScreen(std::string& name) {
     return plat::Format(L"map %.3f %.0f %.0f %p %p %i %i", g_Settings.MapZoom, map.viewX, map.viewY,
                         static_cast<const void*>(dialog), static_cast<const void*>(turn.selectedHex), turn.mode,
                         sides);
+  }
+  // The end of an impulse waits while the player answers what it shows (an
+  // event): that dialog over the map is pictured too.
+  if (phase == kPhaseEndOfTurn && VisibleActiveDialog() != nullptr) {
+    const cDialog* dialog = VisibleActiveDialog();
+    name = "EndOfImpulse_" + plat::ClassName(typeid(*dialog));
+    return plat::Format(L"end %p", static_cast<const void*>(dialog));
   }
   return {};
 }

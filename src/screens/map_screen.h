@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <list>
 #include <memory>
 #include <string_view>
 
@@ -20,6 +21,7 @@
 #include "rules/moving_unit_step.h"
 #include "dialogs/units_manager_rows.h"
 #include "rules/sea_battle.h"
+#include "world/event_records.h"
 #include "world/world_view.h"
 
 class CDXUTControl;
@@ -66,6 +68,9 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   bool ComputerCombatResultOpen() const override;
   bool ShowConvoyResults(int countryId) override;
   bool ConvoyResultsOpen() const override;
+  // The event dialog over the map (screens/map_events.cpp).
+  bool ShowEventDialog(const sEvent& event) override;
+  bool EventDialogOpen() const override;
   // The sea-battle step's: the sea-battle screen.
   void ShowSeaBattle(cSeaBattle& battle) override;
   bool IsMessageOpen() const override;
@@ -192,6 +197,14 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   bool pause_after_move_ = false;
   // The units manager's filters, list mode and pick, kept between openings.
   sUnitsManagerView units_view_;
+  // The events the event dialogs show, each with its dialog (only compared
+  // with the dialog stack's entries): a copy lives until its dialog has
+  // left the stack.
+  struct sShownEvent {
+    const void* dialog = nullptr;
+    sEvent event;
+  };
+  std::list<sShownEvent> shown_events_;
 };
 
 // The loaded game's map screen, or null.

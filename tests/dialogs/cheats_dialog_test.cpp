@@ -12,6 +12,8 @@
 #include "support/test_support.h"
 #include "units/land_fixture.h"
 #include "world/country.h"
+#include "world/event_records.h"
+#include "world/world.h"
 
 namespace {
 
@@ -75,6 +77,23 @@ TEST_F(CheatsDialog, EditsTheSelectedCountryAndKeepsTheEventId) {
   d->OnGUIEvent(EVENT_BUTTON_CLICKED, cDialogCheatow::kFireId, nullptr);
   EXPECT_TRUE(log.Contains(L"USER FORCED FIRING OF EVENT ID=12. Searching for this event..."));
   EXPECT_TRUE(log.Contains(L"Event was not found!"));
+  EXPECT_EQ(World().eventManager.firedEvent.eventId, 0);
+
+  // An event of that id (the second of two with it is not taken): the
+  // manager keeps a copy as the event fired last, nothing else changes.
+  for (const wchar_t* title : {L"Mobilisation", L"Second of the id"}) {
+    sEvent event;
+    event.eventId = 12;
+    event.countryId = 3;
+    event.title = title;
+    World().eventManager.events.push_back(event);
+  }
+  d->OnGUIEvent(EVENT_BUTTON_CLICKED, cDialogCheatow::kFireId, nullptr);
+  EXPECT_TRUE(log.Contains(L"Event found! Returning..."));
+  EXPECT_EQ(World().eventManager.firedEvent.eventId, 12);
+  EXPECT_EQ(World().eventManager.firedEvent.title, L"Mobilisation");
+  EXPECT_TRUE(World().reports.Reports().empty());
+  EXPECT_EQ(g_DialogStack.size(), 1u);
   d->OnGUIEvent(EVENT_BUTTON_CLICKED, cDialogCheatow::kCloseId, nullptr);
   EXPECT_TRUE(g_DialogStack.empty());
 

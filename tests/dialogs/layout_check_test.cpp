@@ -112,6 +112,7 @@ std::vector<sGroup> Groups() {
       {"diplomacy: a foreign country", 601, Ids({{602, 604}, {609, 627}})},
       {"diplomacy: own country", 601, Ids({{605, 627}})},
       {"orientation choice", 930, Ids({{932, 938}})},
+      {"event", 780, Ids({{781, 786}})},
       {"settings menu", -1, {80, 82}},
       {"preferences", 82, {83, 171}},
       {"preferences: general", 83, Ids({{84, 88}})},
