@@ -162,7 +162,9 @@ void ValidateEvents(cEventManager& manager) {
     }
   }
   for (sEventExpression& expression : manager.expressions) {
-    if (!CheckExpression(expression)) FatalExit(L"CRITICAL: Expression was incorrect. Terminating program. See errors above.");
+    if (!CheckExpression(expression)) {
+      FatalExit(L"CRITICAL: Expression was incorrect. Terminating program. See errors above.");
+    }
   }
   LogLine(L"Validation of events XML file. Searching for effects...");
   for (const cEventManager::sDocument& document : manager.documents) {

@@ -226,7 +226,11 @@ std::vector<const TiXmlElement*> FindEventElements(const TiXmlNode& node, const 
     const TiXmlElement* element = current->ToElement();
     if (element && std::strcmp(element->Value(), name) == 0) {
       found.push_back(element);
-      continue;
+      // The root element holds the events whatever its name: a root named
+      // like the elements sought is walked into as well, or the events
+      // under it would escape the checks.
+      const TiXmlNode* parent = element->Parent();
+      if (!parent || !parent->ToDocument()) continue;
     }
     // Children pushed last first, so the first child is taken next.
     const TiXmlNode* last = current->LastChild();

@@ -52,5 +52,6 @@ sEvent ReadEventElement(const TiXmlElement& element);
 void ReadDocumentEvents(const TiXmlDocument& document, std::list<sEvent>& out);
 
 // The elements named name under node (node itself included), depth first in
-// document order; the walk does not go into an element it has taken.
+// document order; the walk does not go into an element it has taken, except
+// a document's top element (the root, which holds the events).
 std::vector<const TiXmlElement*> FindEventElements(const TiXmlNode& node, const char* name);

@@ -221,6 +221,7 @@ TEST_F(EventFiles, EachFaultEndsTheLoadWithItsLines) {
     const char* what;
     std::string body;  // the events element's content; line 3 is its first line
     std::vector<std::wstring> lines;
+    std::string root = "events";
   };
   const std::vector<Case> cases = {
       {"operand with neither method nor constValue",
@@ -297,11 +298,25 @@ TEST_F(EventFiles, EachFaultEndsTheLoadWithItsLines) {
        {L"ERROR: maxID = 40001 (have to be >= 0 && <= 40000"}},
       {"negative event id", Event(5, "") + Event(-1, ""),
        {L"ERROR: <event> at line 5 has a negative eventID (-1), it has to be >= 0 && <= 40000"}},
+      {"a root named like an expression still has its events' expressions checked",
+       "<leftOperand constValue=\"1\"/><rightOperand constValue=\"1\"/><operator value=\"equals\"/>" +
+           Event(1, "<condition><and><expression><leftOperand method=\"Bogus\"/><operator value=\"less\"/>"
+                    "<rightOperand constValue=\"1\"/></expression></and></condition>"),
+       {L"ERROR: operand element at line 4 has unknown method (Bogus)",
+        L"CRITICAL: Expression was incorrect. Terminating program. See errors above."},
+       "expression"},
+      {"a root named like an effect still has its events' effects checked",
+       Event(1, "<options><option><effects><effect method=\"Unit.Remove\" param0=\"1\"/></effects></option>"
+                "</options>"),
+       {L"ERROR: param1 for effect at line 4 is not defined!",
+        L"CRITICAL: Effect at line 4 is not correct. See error messages above. Exiting..."},
+       "effect method=\"Port.SetSize\" param0=\"1\" param1=\"1\""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     twtest::LogCapture log;
-    Scenario(Doc(c.body));
+    const std::string end = c.root.substr(0, c.root.find(' '));
+    Scenario("<?xml version=\"1.0\"?>\n<" + c.root + ">\n" + c.body + "</" + end + ">\n");
     try {
       Load();
       ADD_FAILURE() << "the load went through";
