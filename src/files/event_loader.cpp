@@ -43,9 +43,10 @@ bool LoadXmlFile(TiXmlDocument& document, const std::string& fileName) {
   return document.LoadFile(file.get(), TIXML_DEFAULT_ENCODING);
 }
 
-// One operand's checks; sets methodKnown when the method is a known query
+// One operand's checks; known tells whether the method is a known query
 // whose required parameters are given.
-bool CheckOperand(sEventOperand& operand) {
+bool CheckOperand(const sEventOperand& operand, bool& known) {
+  known = false;
   const bool hasConst = IsEventParamDefined(operand.constValue);
   if (operand.method.empty() && !hasConst) {
     LogLine(L"ERROR: operand element at line %i has neither 'method' nor 'constValue' attribute. It must have one of "
@@ -69,10 +70,10 @@ bool CheckOperand(sEventOperand& operand) {
         break;
       }
     }
-    if (valid) operand.methodKnown = true;
+    known = valid;
     break;
   }
-  if (!operand.methodKnown && !hasConst) {
+  if (!known && !hasConst) {
     // A known method without its parameters has said so already.
     if (valid) LogLine(L"ERROR: operand element at line %i has unknown method (%s)", operand.line, operand.method);
     return false;
@@ -100,15 +101,17 @@ bool CheckOperator(const sEventExpression& expression) {
   return false;
 }
 
-bool CheckExpression(sEventExpression& expression) {
+// Whether each operand's method is known comes back in knownLeft and
+// knownRight (validation keeps it on its scratch records).
+bool CheckExpression(const sEventExpression& expression, bool& knownLeft, bool& knownRight) {
   // All three parts are checked, so every fault of the expression is logged.
-  const bool left = CheckOperand(expression.left);
-  const bool right = CheckOperand(expression.right);
+  const bool left = CheckOperand(expression.left, knownLeft);
+  const bool right = CheckOperand(expression.right, knownRight);
   const bool op = CheckOperator(expression);
   return left && right && op;
 }
 
-bool CheckEffect(sEventEffect& effect) {
+bool CheckEffect(const sEventEffect& effect) {
   for (const sEventMethod& method : EventEffectMethods()) {
     if (method.name != effect.method) continue;
     for (int i = 0; i < method.numeric; ++i) {
@@ -123,7 +126,6 @@ bool CheckEffect(sEventEffect& effect) {
         return false;
       }
     }
-    effect.methodKnown = true;
     return true;
   }
   LogLine(L"ERROR: Effect at line %i has unknown method (%s)!", effect.line, effect.method);
@@ -139,6 +141,8 @@ void LoadEventFiles(cEventManager& manager, const std::string& scenarioFolder) {
   std::string list;
   // Without the list the scenario simply has no events.
   if (!files::ReadBytes(folder + L"event_files.txt", list)) return;
+  // A list saved by an editor that marks UTF-8.
+  if (list.rfind("\xEF\xBB\xBF", 0) == 0) list.erase(0, 3);
   for (const std::string& line : TextLines(list)) {
     if (line.empty() || line.front() == ';') continue;
     if (!IsEventFileInScenario(line, scenarioFolder)) {
@@ -162,7 +166,7 @@ void ValidateEvents(cEventManager& manager) {
     }
   }
   for (sEventExpression& expression : manager.expressions) {
-    if (!CheckExpression(expression)) {
+    if (!CheckExpression(expression, expression.left.methodKnown, expression.right.methodKnown)) {
       FatalExit(L"CRITICAL: Expression was incorrect. Terminating program. See errors above.");
     }
   }
@@ -174,7 +178,8 @@ void ValidateEvents(cEventManager& manager) {
     }
   }
   for (sEventEffect& effect : manager.effects) {
-    if (!CheckEffect(effect)) {
+    effect.methodKnown = CheckEffect(effect);
+    if (!effect.methodKnown) {
       FatalExit(plat::Format(L"CRITICAL: Effect at line %i is not correct. See error messages above. Exiting...",
                              effect.line));
     }
@@ -208,11 +213,9 @@ void LoadAllEvents(cEventManager& manager) {
 }
 
 bool ValidateExpression(const sEventExpression& expression) {
-  sEventExpression copy = expression;
-  return CheckExpression(copy);
+  bool knownLeft = false;
+  bool knownRight = false;
+  return CheckExpression(expression, knownLeft, knownRight);
 }
 
-bool ValidateEffect(const sEventEffect& effect) {
-  sEventEffect copy = effect;
-  return CheckEffect(copy);
-}
+bool ValidateEffect(const sEventEffect& effect) { return CheckEffect(effect); }

@@ -352,7 +352,8 @@ TEST_F(EventFiles, TheListSkipsCommentsAndEmptyLinesAndKeepsFileOrder) {
   dir_.Write("data/scenarios/S/a.xml", Doc(Event(2, "")));
   dir_.Write("data/scenarios/S/sub/b.xml", "\xEF\xBB\xBF" + Doc(Event(1, "")));  // with a byte-order mark
   dir_.Write("data/scenarios/S/event_files.txt",
-             "; the scenario's events\n\ndata\\scenarios\\S\\a.xml\r\n;data\\scenarios\\S\\missing.xml\r"
+             "\xEF\xBB\xBF"  // an editor's mark of UTF-8
+             "data\\scenarios\\S\\a.xml\r\n; the scenario's events\n\n;data\\scenarios\\S\\missing.xml\r"
              "Data/Scenarios/s/./sub/b.xml");
   // The folder names of a line may differ in case from the folders on disk.
   std::filesystem::rename(dir_.Path() / "data/scenarios/S", dir_.Path() / "data/scenarios/s");
