@@ -1,11 +1,221 @@
 #include "files/event_loader.h"
 
+#include <tinyxml.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "app/console_log.h"
+#include "app/fatal_exit.h"
+#include "app/file_text.h"
+#include "files/event_methods.h"
+#include "files/event_paths.h"
+#include "files/event_xml_reader.h"
+#include "platform/paths.h"
+#include "platform/text.h"
 #include "world/event_manager.h"
 
-// Interim: the event files are not read yet; a scenario has no events.
-void LoadEventFiles(cEventManager&, const std::string&) {}
-void ValidateEvents(cEventManager&) {}
-void LoadAllEvents(cEventManager& manager) { manager.ResetChecked(-1); }
-void DumpAllEvents(const cEventManager&, const cWorld&) {}
-bool ValidateExpression(const sEventExpression&) { return true; }
-bool ValidateEffect(const sEventEffect&) { return true; }
+namespace {
+
+// The lines of a text file, any line end (CR LF, LF, CR) ending a line.
+std::vector<std::string> TextLines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  std::string line;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const char c = bytes[i];
+    if (c == '\r' || c == '\n') {
+      lines.push_back(std::move(line));
+      line.clear();
+      if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    } else {
+      line += c;
+    }
+  }
+  if (!line.empty()) lines.push_back(std::move(line));
+  return lines;
+}
+
+// Parses the file into document with the parser's own encoding detection.
+bool LoadXmlFile(TiXmlDocument& document, const std::string& fileName) {
+  const std::string path = plat::ResolvePath(fileName);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  if (!file) return false;
+  return document.LoadFile(file.get(), TIXML_DEFAULT_ENCODING);
+}
+
+// One operand's checks; known tells whether the method is a known query
+// whose required parameters are given.
+bool CheckOperand(const sEventOperand& operand, bool& known) {
+  known = false;
+  const bool hasConst = IsEventParamDefined(operand.constValue);
+  if (operand.method.empty() && !hasConst) {
+    LogLine(L"ERROR: operand element at line %i has neither 'method' nor 'constValue' attribute. It must have one of "
+            L"them defined",
+            operand.line);
+    return false;
+  }
+  if (!operand.method.empty() && hasConst) {
+    LogLine(L"nERROR: operand element at line %i has both 'method' and 'constValue' attributes defined. Only one of "
+            L"them can be defined",
+            operand.line);
+    return false;
+  }
+  bool valid = true;
+  for (const sEventMethod& method : EventQueryMethods()) {
+    if (method.name != operand.method) continue;
+    for (int i = 0; i < method.numeric; ++i) {
+      if (!IsEventParamDefined(operand.param[static_cast<std::size_t>(i)])) {
+        LogLine(L"ERROR: param %i for operand at line %i must be defined!", i, operand.line);
+        valid = false;
+        break;
+      }
+    }
+    known = valid;
+    break;
+  }
+  if (!known && !hasConst) {
+    // A known method without its parameters has said so already.
+    if (valid) LogLine(L"ERROR: operand element at line %i has unknown method (%s)", operand.line, operand.method);
+    return false;
+  }
+  if (hasConst) {
+    for (double param : operand.param) {
+      if (!IsEventParamDefined(param)) continue;
+      LogLine(L"WARNING: operand element at line %i has defined 'constValue' attribute and at least one from "
+              L"param0..param9 attributes.",
+              operand.line);
+      break;
+    }
+  }
+  return valid;
+}
+
+bool CheckOperator(const sEventExpression& expression) {
+  static const wchar_t* const kOperators[] = {L"equals", L"notEquals", L"greater",
+                                              L"less",   L"greaterOrEqual", L"lessOrEqual"};
+  for (const wchar_t* op : kOperators) {
+    if (expression.operatorValue == op) return true;
+  }
+  LogLine(L"ERROR: attribute 'value' of <operator> at line %i has incorrect value (%s)", expression.operatorLine,
+          expression.operatorValue);
+  return false;
+}
+
+// Whether each operand's method is known comes back in knownLeft and
+// knownRight (validation keeps it on its scratch records).
+bool CheckExpression(const sEventExpression& expression, bool& knownLeft, bool& knownRight) {
+  // All three parts are checked, so every fault of the expression is logged.
+  const bool left = CheckOperand(expression.left, knownLeft);
+  const bool right = CheckOperand(expression.right, knownRight);
+  const bool op = CheckOperator(expression);
+  return left && right && op;
+}
+
+bool CheckEffect(const sEventEffect& effect) {
+  for (const sEventMethod& method : EventEffectMethods()) {
+    if (method.name != effect.method) continue;
+    for (int i = 0; i < method.numeric; ++i) {
+      if (!IsEventParamDefined(effect.param[static_cast<std::size_t>(i)])) {
+        LogLine(L"ERROR: param%i for effect at line %i is not defined!", i, effect.line);
+        return false;
+      }
+    }
+    for (int i = 0; i < method.text; ++i) {
+      if (effect.paramString[static_cast<std::size_t>(i)].empty()) {
+        LogLine(L"ERROR: paramString%i for effect at line %i is not defined!", i, effect.line);
+        return false;
+      }
+    }
+    return true;
+  }
+  LogLine(L"ERROR: Effect at line %i has unknown method (%s)!", effect.line, effect.method);
+  return false;
+}
+
+}  // namespace
+
+void LoadEventFiles(cEventManager& manager, const std::string& scenarioFolder) {
+  LogLine(L"Initializing XML events file");
+  const std::wstring folder = EventScenarioFolder(plat::FromUtf8(scenarioFolder));
+  manager.documents.clear();
+  std::string list;
+  // Without the list the scenario simply has no events.
+  if (!files::ReadBytes(folder + L"event_files.txt", list)) return;
+  // A list saved by an editor that marks UTF-8.
+  if (list.rfind("\xEF\xBB\xBF", 0) == 0) list.erase(0, 3);
+  for (const std::string& line : TextLines(list)) {
+    if (line.empty() || line.front() == ';') continue;
+    if (!IsEventFileInScenario(line, scenarioFolder)) {
+      FatalExit(plat::Format(L"ERROR: event file %S is not inside the scenario folder %s. Exiting...", line, folder));
+    }
+    manager.documents.push_back({line, std::make_unique<TiXmlDocument>()});
+    if (!LoadXmlFile(*manager.documents.back().xml, line)) {
+      FatalExit(plat::Format(L"ERROR initializing events from file %S. Exiting...", line));
+    }
+  }
+}
+
+void ValidateEvents(cEventManager& manager) {
+  manager.expressions.clear();
+  manager.effects.clear();
+  LogLine(L"Validation of events XML file. Searching for expressions...");
+  for (const cEventManager::sDocument& document : manager.documents) {
+    for (const TiXmlElement* element : FindEventElements(*document.xml, "expression")) {
+      manager.expressions.push_back(ReadEventExpression(*element));
+      LogLine(L"<expression> found at row %i", element->Row());
+    }
+  }
+  for (sEventExpression& expression : manager.expressions) {
+    if (!CheckExpression(expression, expression.left.methodKnown, expression.right.methodKnown)) {
+      FatalExit(L"CRITICAL: Expression was incorrect. Terminating program. See errors above.");
+    }
+  }
+  LogLine(L"Validation of events XML file. Searching for effects...");
+  for (const cEventManager::sDocument& document : manager.documents) {
+    for (const TiXmlElement* element : FindEventElements(*document.xml, "effect")) {
+      manager.effects.push_back(ReadEventEffect(*element));
+      LogLine(L"<effect> found at row %i", element->Row());
+    }
+  }
+  for (sEventEffect& effect : manager.effects) {
+    effect.methodKnown = CheckEffect(effect);
+    if (!effect.methodKnown) {
+      FatalExit(plat::Format(L"CRITICAL: Effect at line %i is not correct. See error messages above. Exiting...",
+                             effect.line));
+    }
+  }
+}
+
+void LoadAllEvents(cEventManager& manager) {
+  LogLine(L"*****************************");
+  LogLine(L"*LOADING ALL EVENTS FROM DOM*");
+  LogLine(L"*****************************");
+  manager.events.clear();
+  int highest = -1;
+  for (const cEventManager::sDocument& document : manager.documents) {
+    std::list<sEvent> read;
+    ReadDocumentEvents(*document.xml, read);
+    for (const sEvent& event : read) {
+      if (event.eventId > highest) highest = event.eventId;
+    }
+    manager.events.splice(manager.events.end(), read);
+  }
+  LogLine(L"Reserving memory for event bool vector... Max no. of events is %d, event with ID higher than %d will "
+          L"crash...",
+          kMaxEventId, kMaxEventId);
+  if (highest != -1 && (highest < 0 || highest > kMaxEventId)) {
+    FatalExit(plat::Format(L"ERROR: maxID = %d (have to be >= 0 && <= %d", highest, kMaxEventId));
+  }
+  manager.ResetChecked(highest);
+  LogLine(L"*****************************");
+  LogLine(L"*  FINISHED LOADING EVENTS  *");
+  LogLine(L"*****************************");
+}
+
+bool ValidateExpression(const sEventExpression& expression) {
+  bool knownLeft = false;
+  bool knownRight = false;
+  return CheckExpression(expression, knownLeft, knownRight);
+}
+
+bool ValidateEffect(const sEventEffect& effect) { return CheckEffect(effect); }

@@ -8,12 +8,14 @@
 #include "app/console_log.h"
 #include "app/string_base.h"
 #include "files/ai_data_file.h"
+#include "files/event_loader.h"
 #include "app/fatal_exit.h"
 #include "app/file_text.h"
 #include "files/fleet_files.h"
 #include "files/reference_checks.h"
 #include "files/world_loader.h"
 #include "platform/format.h"
+#include "platform/text.h"
 #include "world/commander.h"
 #include "world/fleet.h"
 #include "world/jednostka_ladowa.h"
@@ -76,7 +78,12 @@ void FinishLoading(cWorld& world) {
 
   LoadConvoys(world, world.folderPattern);
   world.ids.Recompute(world);
-  // Scenario events are not loaded yet: a scenario plays without them.
+  // The event files belong to the scenario: a saved game reads them from the
+  // folder of the scenario it was started from.
+  const std::string scenario = plat::ToUtf8(world.scenarioName);
+  LoadEventFiles(world.eventManager, scenario);
+  ValidateEvents(world.eventManager);
+  LoadAllEvents(world.eventManager);
   LoadAiData(world, world.folderPattern);
 }
 

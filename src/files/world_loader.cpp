@@ -18,6 +18,7 @@
 #include "files/topography_file.h"
 #include "world/jednostka_ladowa.h"
 #include "world/unit_constants.h"
+#include "world/event_manager.h"
 #include "world/world.h"
 #include "world/game_phase.h"
 
@@ -93,13 +94,24 @@ void LoadFolder(cWorld& world, const sWorldLoadHooks& hooks) {
   Progress(75);
 }
 
+// What the automatic choice needs of the loaded events.
+std::vector<sEventOptionChances> OptionChancesOf(const std::list<sEvent>& events) {
+  std::vector<sEventOptionChances> chances;
+  chances.reserve(events.size());
+  for (const sEvent& event : events) {
+    sEventOptionChances& entry = chances.emplace_back();
+    entry.eventId = event.eventId;
+    for (const sEventOption& option : event.options) entry.options.push_back({option.optionId, option.chanceAI});
+  }
+  return chances;
+}
+
 // The first pass of a scenario started from its beginning.
 void StartNewScenario(cWorld& world, const sWorldLoadHooks& hooks) {
   world.ResetCitySupplyRows();
   if (hooks.endImpulse) hooks.endImpulse(world);
   Progress(90);
-  // Events are not loaded yet: the list of their options is empty.
-  SeedAutoEventsFromEvents(world, {});
+  SeedAutoEventsFromEvents(world, OptionChancesOf(world.eventManager.events));
   Progress(95);
   // Airborne units may drop at once.
   for (cJednostkaLadowa* unit : world.Units().landUnits) unit->turnsSinceParadrop = world.constants.dropTurnsAtStart;
