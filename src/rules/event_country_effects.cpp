@@ -65,8 +65,9 @@ using CountryEffect = void (*)(sCountryRun&);
 
 // The alliance entry has reached 100: the country joins the alliance its
 // orientation leans to, and the players are told. A country already in an
-// alliance stays where it is (joining again would take a leader's lead
-// away); an alliance without a leader has nobody to join.
+// alliance stays where it is: a member would change sides, and a leader
+// joining would take the lead from its own alliance. An alliance without a
+// leader has nobody to join.
 void JoinOnFullEntry(sCountryRun& r) {
   cCountry& c = r.country;
   if (c.alliance != kNeutral) return;
