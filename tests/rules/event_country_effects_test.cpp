@@ -27,7 +27,7 @@ int CountOf(const List& units, int countryId) {
 }
 
 TEST_F(CountryEffects, PointsAddEvenWhereTheNameSaysSetAndStopAtTheirLimits) {
-  cCountry& west = Country(kWestland);  // 10 DP, 101 PP, 5 SMP, 4 STP, 3 AIP
+  cCountry& west = Country(kWestland);  // 10 DP, 101 PP, 5 SMP
   Run(L"Country.SetDiplomaticPoints", {kWestland, 5});
   EXPECT_EQ(west.diplomaticPoints, 15);
   Run(L"Country.SetProductionPoints", {kWestland, -1.5});
@@ -35,10 +35,6 @@ TEST_F(CountryEffects, PointsAddEvenWhereTheNameSaysSetAndStopAtTheirLimits) {
   EXPECT_DOUBLE_EQ(west.productionPoints, 99.75);
   Run(L"Country.ChangeSMP", {kWestland, -100});
   EXPECT_EQ(west.strategicMovementPoints, 0);
-  Run(L"Country.ChangeSTP", {kWestland, 3});
-  Run(L"Country.ChangeAIP", {kWestland, -3});
-  EXPECT_EQ(west.seaTransportPoints, 7);
-  EXPECT_EQ(west.amphibiousInvasionPoints, 0);
   // A huge amount stops at the int range instead of overflowing.
   Run(L"Country.ChangeDiplomaticPoints", {kWestland, 3e9});
   EXPECT_EQ(west.diplomaticPoints, INT_MAX);
@@ -58,13 +54,6 @@ TEST_F(CountryEffects, PoliticalValuesAreClampedWhereTheEffectSaysSo) {
   EXPECT_EQ(south.socialUnrest, 100.0f);
   Run(L"Country.ChangeSocialUnrest", {kSouthia, -30.5});
   EXPECT_EQ(south.socialUnrest, 69.5f);
-  Run(L"Country.ChangeWarEconomy", {kSouthia, 2.5});
-  EXPECT_EQ(south.warEconomy, 12.5f);
-  Run(L"Country.SetUpkeepCost", {kSouthia, 0.5});
-  Run(L"Country.ChangeUpkeepCost", {kSouthia, 0.25});
-  EXPECT_EQ(south.unitUpkeepModifier, 0.75f);
-  Run(L"Country.SetActive", {kSouthia, 0});
-  EXPECT_FALSE(south.active);
 }
 
 TEST_F(CountryEffects, FullAllianceEntryJoinsTheLeanedAllianceWithOneMessage) {

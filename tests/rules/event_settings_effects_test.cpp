@@ -127,30 +127,16 @@ TEST_F(SettingsEffects, TableEntriesAreWrittenOnlyWithinTheirTables) {
   EXPECT_EQ(ai.multipleSideAttackPreferences, defaults.multipleSideAttackPreferences);
 }
 
-TEST_F(SettingsEffects, CarrierPrioritiesOfEveryCountryAtOnceAndTheSingleSettings) {
+TEST_F(SettingsEffects, CarrierPrioritiesOfEveryCountryAtOnceAndTheTwoKindsOfFlags) {
   Run(L"Country.SetAICarrierTargetsPriorities", {1, 2, 3, 4, 5, 6, 7, 8, 9});
   for (const auto& country : World().Countries()) {
     EXPECT_EQ(country->aiData.carrierTargetsPriorities, (std::array<int, 9>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
   }
-  sCountryAiData& ai = Country(kSouthia).aiData;
+  // A flag given as "p1 != 0" and one given as "int(p1) != 0".
   Run(L"AI.SetMakesSeaInvasionsParameter", {kSouthia, 0.5});
-  Run(L"AI.TransportUnitsToFrontsBySea", {kSouthia, 0.5});  // a whole 0
-  Run(L"AI.SetMaxNumberOfFrontsForSeaInvasion", {kSouthia, 4});
-  Run(L"AI.SetMultipleSideAttackPreferences", {kSouthia, 1, 2, 3});
-  Run(L"AI.SetOneSideAttackPreferences", {kSouthia, 4, 5, 6});
-  Run(L"Country.SetMinRatioToPatchFront", {kSouthia, 1.5});
-  Run(L"Country.SetMaxUnitCountOnFront", {kSouthia, 9});
-  Run(L"Country.SetMaxCoveringUnitDistance", {kSouthia, 2});
-  Run(L"Country.SetMaxSafeMoveCost", {kSouthia, 8});
-  EXPECT_TRUE(ai.makesSeaInvasions);
-  EXPECT_FALSE(ai.transportsUnitsToFrontsBySea);
-  EXPECT_EQ(ai.maxNumberOfFrontsForSeaInvasion, 4);
-  EXPECT_EQ(ai.multipleSideAttackPreferences, (std::array<int, 3>{1, 2, 3}));
-  EXPECT_EQ(ai.oneSideAttackPreferences, (std::array<int, 3>{4, 5, 6}));
-  EXPECT_EQ(ai.minRatioToPatchFront, 1.5f);
-  EXPECT_EQ(ai.maxUnitCountOnFront, 9);
-  EXPECT_EQ(ai.maxCoveringUnitDistance, 2);
-  EXPECT_EQ(ai.maxSafeMoveCost, 8);
+  Run(L"AI.TransportUnitsToFrontsBySea", {kSouthia, 0.5});
+  EXPECT_TRUE(Country(kSouthia).aiData.makesSeaInvasions);
+  EXPECT_FALSE(Country(kSouthia).aiData.transportsUnitsToFrontsBySea);
 }
 
 TEST_F(SettingsEffects, WeatherAreasMarkOnlyTheLandOfTheRectangle) {
