@@ -34,3 +34,7 @@ void ResearchMonthly(cWorld& world, cCountry& country, sCountryReport& report);
 // stage's months have run out. Returns the messages of each level reached
 // by a human country (the caller shows them outside the lock).
 std::vector<std::wstring> UpdateLandWarfareDoctrine(cCountry& country);
+// One level more when the months of the current level's stage have run
+// out (level below 5); the message of a human country's new level is
+// appended. False when the level stays.
+bool RaiseDoctrineIfStageDone(cCountry& country, std::vector<std::wstring>& messages);

@@ -67,10 +67,8 @@ std::wstring OrientationName(const cCountry& country) {
   return name;
 }
 
-// The country joins the alliance its orientation leans to. An alliance
-// without a leader in this game has nobody to join: the country stays
-// neutral (its entry stays at the top) and the log says why, where joining
-// would end the game as a data error.
+}  // namespace
+
 bool JoinLeanedAlliance(const cWorld& world, cCountry& country) {
   const int alliance = LeaningOf(country) + 1;
   const bool led = std::any_of(world.Countries().begin(), world.Countries().end(),
@@ -83,6 +81,8 @@ bool JoinLeanedAlliance(const cWorld& world, cCountry& country) {
   country.JoinAlliance(alliance);
   return true;
 }
+
+namespace {
 
 // Every country of the alliance of code `members` goes to war with every
 // member of the alliance of code `enemies`.

@@ -40,6 +40,11 @@ bool CanExertPressure(const cWorld& world, int actorId, int targetId, std::wstri
 bool CanStageCoup(const cWorld& world, int actorId, int targetId, std::wstring& text);
 
 // --- actions ---
+// The country joins the alliance its orientation (0-5) leans to. An
+// alliance without a leader in this game has nobody to join: the country
+// stays neutral with its entry at 100, the log says why, and the result is
+// false.
+bool JoinLeanedAlliance(const cWorld& world, cCountry& country);
 // Pays (when pay is set) and spreads the war; returns which of the six ways
 // it spread (1-6), logged as "<a> declares war on <b> (CASE n)".
 int DeclareWar(cWorld& world, int actorId, int targetId, bool pay);

@@ -190,18 +190,23 @@ void ResearchMonthly(cWorld& world, cCountry& country, sCountryReport& report) {
   }
 }
 
+bool RaiseDoctrineIfStageDone(cCountry& country, std::vector<std::wstring>& messages) {
+  int& level = country.techLevel[kTechDoctrine];
+  if (level < 0 || level >= 5 || country.doctrineMonths[static_cast<std::size_t>(level)] > 0) return false;
+  ++level;
+  if (country.human) {
+    messages.push_back(plat::Format(
+        Text("%s_reached_level_%i_of_land_warfare_doctrine._all_land_units_will_now_have_higher_effectivity."),
+        country.name, level));
+  }
+  return true;
+}
+
 std::vector<std::wstring> UpdateLandWarfareDoctrine(cCountry& country) {
   std::vector<std::wstring> messages;
-  int& level = country.techLevel[kTechDoctrine];
   for (std::size_t stage = 0; stage < country.doctrineMonths.size(); ++stage) {
     --country.doctrineMonths[stage];
-    if (level < 0 || level >= 5 || country.doctrineMonths[static_cast<std::size_t>(level)] > 0) continue;
-    ++level;
-    if (country.human) {
-      messages.push_back(plat::Format(
-          Text("%s_reached_level_%i_of_land_warfare_doctrine._all_land_units_will_now_have_higher_effectivity."),
-          country.name, level));
-    }
+    RaiseDoctrineIfStageDone(country, messages);
   }
   return messages;
 }

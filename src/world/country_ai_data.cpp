@@ -23,5 +23,8 @@ bool sCountryAiData::IsExtraCityToGarrison(int x, int y) const {
 void sCountryAiData::RemoveDoNotAttackCity(int x, int y) {
   const auto it = std::find_if(doNotAttackCities.begin(), doNotAttackCities.end(),
                                [&](const cCity* city) { return IsAt(city, x, y); });
-  if (it != doNotAttackCities.end()) doNotAttackCities.erase(it);
+  if (it == doNotAttackCities.end()) return;
+  // The file may list a city twice: every entry of it goes.
+  cCity* const city = *it;
+  std::erase(doNotAttackCities, city);
 }

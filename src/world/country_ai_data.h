@@ -52,6 +52,7 @@ struct sCountryAiData {
   int GetSeaZonePatrolValue(int seaZone) const;
   // True when a city at (x, y) is listed among the extra garrisons.
   bool IsExtraCityToGarrison(int x, int y) const;
-  // Removes the first city at (x, y) from the cities not to attack.
+  // The first city at (x, y) among the cities not to attack leaves that
+  // list (every entry of it).
   void RemoveDoNotAttackCity(int x, int y);
 };
