@@ -149,7 +149,14 @@ void CheckEvents(cWorld& world) {
     if (SaveAndExitRequested(world)) break;
     sEvent event;
     const bool found = LockedStep([&world, &manager, &spent, &event] {
-      if (!FindEventToFire(world, spent)) return false;
+      if (!manager.forcedEvents.empty()) {
+        // A forced event fires first, whatever its date and condition.
+        manager.firedEvent = manager.forcedEvents.front();
+        manager.forcedEvents.pop_front();
+        LogLine(L"Firing forced event ID=%i", manager.firedEvent.eventId);
+      } else if (!FindEventToFire(world, spent)) {
+        return false;
+      }
       event = manager.firedEvent;
       // What an earlier event's effects queued is not this event's.
       manager.messages.clear();

@@ -26,6 +26,7 @@ bool cEventManager::ForceFireEvent(int eventId) {
     if (event.eventId != eventId) continue;
     LogLine(L"Event found! Returning...");
     firedEvent = event;
+    forcedEvents.push_back(event);
     return true;
   }
   LogLine(L"Event was not found!");

@@ -37,8 +37,9 @@ class cEventManager {
   // Sizes the bits to highest id + 1, all clear.
   void ResetChecked(int highestId);
 
-  // Copies the first event with the id into firedEvent; false when there
-  // is none. Logs the search.
+  // Copies the first event with the id into firedEvent and queues it to be
+  // fired by the next events check whatever its date and condition; false
+  // when there is none. Logs the search.
   bool ForceFireEvent(int eventId);
 
   std::vector<bool> checked;
@@ -48,5 +49,7 @@ class cEventManager {
   std::list<sEventEffect> effects;
   std::list<sEvent> events;
   sEvent firedEvent;
+  // Events forced by the developer, fired first by the next events check.
+  std::list<sEvent> forcedEvents;
   std::list<std::wstring> messages;
 };

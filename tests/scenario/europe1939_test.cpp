@@ -222,7 +222,8 @@ TEST_F(Europe1939, SavedGameLoadsBackAndSavesTheSameBytes) {
   EXPECT_EQ(first.size(), second.size());
   for (const auto& [name, bytes] : first) {
     ASSERT_TRUE(second.count(name)) << name;
-    EXPECT_TRUE(bytes == second[name]) << name << " differs after a load and a save";
+    EXPECT_TRUE(bytes == second[name]) << name << " differs after a load and a save"
+                                       << (name == "Info.ini" ? "\n--- first:\n" + bytes + "--- second:\n" + second[name] : "");
   }
   // The scenario's tables are written in the writers' own formats, so the
   // first save writes them unchanged (the land units and the map change in

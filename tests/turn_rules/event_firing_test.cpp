@@ -337,3 +337,30 @@ TEST(EventsCheck, ACheckStartsAndEndsWithItsLinesAndEndsAPlayByEmailTurn) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(EventsCheck, AForcedEventFiresOnceAtTheNextCheckWhateverItsDate) {
+  EventWorld w;
+  sEvent past = Event(7, 2, true, false, {Option(L"Only", 10)});
+  past.endDay = 1;
+  past.endMonth = 1;
+  past.endYear = 1900;
+  SetEvents(w.World(), {past});
+  CheckEvents(w.World());
+  EXPECT_TRUE(w.Reports(kReportEventOption).empty());
+
+  EXPECT_FALSE(w.Manager().ForceFireEvent(99));
+  EXPECT_TRUE(w.Manager().forcedEvents.empty());
+  ASSERT_TRUE(w.Manager().ForceFireEvent(7));
+  const LogCapture log;
+  CheckEvents(w.World());
+  EXPECT_TRUE(log.Contains(L"Firing forced event ID=7"));
+  ASSERT_EQ(w.Reports(kReportEventOption).size(), 3u);
+  EXPECT_EQ(w.Reports(kReportEventOption).front().text, L"B in Event7 went with option Only");
+  // Fired once: the next check finds it out of date again.
+  CheckEvents(w.World());
+  EXPECT_EQ(w.Reports(kReportEventOption).size(), 3u);
+}
+
+}  // namespace
