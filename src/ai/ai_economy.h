@@ -58,9 +58,9 @@ struct sAiPurchase {
 // rules that make every pass spend points or end the loop.
 constexpr int kMaxPurchasePasses = 1000;
 
-// The purchase loop of a turn: the level-ups still queued are dropped, then
-// a decision and an execution per pass until an execution buys nothing.
-// Returns the number of purchases made.
+// The purchase loop of a turn: the level-ups and research still queued are
+// dropped, then a decision and an execution per pass until an execution
+// buys nothing. Returns the number of purchases made.
 int BuyNewUnits(cWorld& world, cCountry& country);
 // Appends one code to an empty queue (nothing when the queue holds codes).
 void DecidePurchase(cWorld& world, cCountry& country, sAiPurchase& purchase);

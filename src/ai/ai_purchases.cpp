@@ -332,8 +332,11 @@ bool ExecutePurchase(cWorld& world, cCountry& country, sAiPurchase& purchase) {
 }
 
 int BuyNewUnits(cWorld& world, cCountry& country) {
+  // Level-ups and research are decided afresh each turn: their units and
+  // technology live only in the decision of the pass that queued them.
   EraseEvery(country.aiData.purchaseQueue, kAiBuyLandLevelUp);
   EraseEvery(country.aiData.purchaseQueue, kAiBuyAirLevelUp);
+  EraseEvery(country.aiData.purchaseQueue, kAiBuyResearch);
   int bought = 0;
   for (int pass = 0; pass < kMaxPurchasePasses; ++pass) {
     sAiPurchase purchase;

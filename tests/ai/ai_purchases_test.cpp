@@ -189,8 +189,10 @@ TEST_F(AiPurchases, ResearchByDesireLimitAndProgress) {
   EXPECT_EQ(ai::ChooseResearch(*w.world, Country()), kTechAircraft);
 
   // Bought one investment at a time: aircraft (none yet at half progress)
-  // takes one, artillery none more at a quarter.
+  // takes one, artillery none more at a quarter. A research code left from
+  // an earlier turn is decided afresh.
   Country().productionPoints = 100.0;
+  Data().purchaseQueue = {ai::kAiBuyResearch};
   RandSequence none(std::vector<int>{});
   EXPECT_EQ(ai::BuyNewUnits(*w.world, Country()), 1);
   EXPECT_EQ(Country().techInvestment[kTechAircraft], 1);
