@@ -39,6 +39,11 @@ echo "== damaged scenarios"
 python3 "$root/scripts/damaged_scenarios.py" "$asan/tools/check_scenario" \
   "$root/tests/data/fixture_scenario/Fixture" "$jobs"
 
+# Europe 1939 played headless twice with the same seed, every country
+# computer-controlled: no sanitizer report, the same saved game.
+echo "== headless game"
+bash "$root/scripts/headless_check.sh" "$asan" 20 1
+
 # The real window under a virtual X display: title and one drawn frame.
 echo "== window check (Xvfb)"
 bash "$root/scripts/window_check.sh" "$asan" "$asan/window_check"
