@@ -65,7 +65,7 @@ sPlayed PlayFixture(int impulses, unsigned seed) {
   twtest::CopyFixtureScenario(folder.Path());
   CreateFrameworkLock();
   SetMainThreadToCurrent();
-  const cFastClock clock;
+  cFastClock clock;
   cWorld* world = LoadHeadlessGame(L"data\\scenarios\\Fixture\\%s", false);
   EXPECT_NE(world, nullptr);
   if (world != nullptr) {

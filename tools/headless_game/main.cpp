@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
 
   CreateFrameworkLock();
   SetMainThreadToCurrent();
-  const cFastClock clock;
+  cFastClock clock;
   // The loading's own draws (a new scenario's first end of impulse) come
   // from the main thread's generator: seeded too.
   plat::Srand(static_cast<unsigned>(seed));
