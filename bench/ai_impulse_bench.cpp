@@ -18,14 +18,12 @@
 namespace {
 
 void ComputerImpulses(benchmark::State& state, const std::wstring& pattern, bool leadAlliances) {
-  CreateFrameworkLock();
-  SetMainThreadToCurrent();
+  const cHeadlessMainThread mainThread;
   cFastClock clock;
   cWorld* world = LoadHeadlessGame(pattern, false);
   if (world == nullptr) {
     state.SkipWithError("not loaded");
-    DeleteFrameworkLock();
-    return;
+      return;
   }
   if (leadAlliances) {
     // The generated alliances have no leaders, which the game-over test
@@ -64,7 +62,6 @@ void ComputerImpulses(benchmark::State& state, const std::wstring& pattern, bool
     delete g_pWorld;
     g_pWorld = nullptr;
   }
-  DeleteFrameworkLock();
 }
 
 void BM_ComputerImpulseEurope1939(benchmark::State& state) {

@@ -63,8 +63,7 @@ sPlayed PlayFixture(int impulses, unsigned seed) {
   sPlayed result;
   const twtest::TempWorkingFolder folder;
   twtest::CopyFixtureScenario(folder.Path());
-  CreateFrameworkLock();
-  SetMainThreadToCurrent();
+  const cHeadlessMainThread mainThread;
   cFastClock clock;
   cWorld* world = LoadHeadlessGame(L"data\\scenarios\\Fixture\\%s", false);
   EXPECT_NE(world, nullptr);
@@ -78,7 +77,6 @@ sPlayed PlayFixture(int impulses, unsigned seed) {
     delete g_pWorld;
     g_pWorld = nullptr;
   }
-  DeleteFrameworkLock();
   return result;
 }
 
@@ -113,8 +111,7 @@ TEST(HeadlessSummary, CountsEveryUnitAndCityOfTheLoadedFixtureOnce) {
   ASSERT_FALSE(twtest::FixtureScenarioSource().empty()) << "set TW_SOURCE_DIR to the source tree";
   const twtest::TempWorkingFolder folder;
   twtest::CopyFixtureScenario(folder.Path());
-  CreateFrameworkLock();
-  SetMainThreadToCurrent();
+  const cHeadlessMainThread mainThread;
   cWorld* world = LoadHeadlessGame(L"data\\scenarios\\Fixture\\%s", false);
   ASSERT_NE(world, nullptr);
   for (const auto& country : world->Countries()) EXPECT_FALSE(country->human) << country->id;
@@ -153,7 +150,6 @@ TEST(HeadlessSummary, CountsEveryUnitAndCityOfTheLoadedFixtureOnce) {
     delete g_pWorld;
     g_pWorld = nullptr;
   }
-  DeleteFrameworkLock();
 }
 
 TEST(HeadlessSummary, FiredEventsAreTakenFromTheirLogLinesOnly) {

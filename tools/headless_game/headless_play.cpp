@@ -32,6 +32,17 @@ double Seconds(WallClock::duration span) { return std::chrono::duration<double>(
 
 }  // namespace
 
+cHeadlessMainThread::cHeadlessMainThread() {
+  CreateFrameworkLock();
+  g_bRunning = true;
+  SetMainThreadToCurrent();
+}
+
+cHeadlessMainThread::~cHeadlessMainThread() {
+  g_bRunning = false;
+  DeleteFrameworkLock();
+}
+
 cFastClock::cFastClock() { plat::SetClock(this); }
 
 cFastClock::~cFastClock() { plat::SetClock(nullptr); }

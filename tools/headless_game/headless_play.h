@@ -32,12 +32,24 @@ class cFastClock final : public plat::Clock {
   std::atomic<std::uint64_t> now_{0};
 };
 
+// The calling thread as the game's main thread for the scope: the framework
+// lock made and switched on (so the worker's locked steps and this thread's
+// loop exclude each other), the main-thread queue drained here. At the end
+// the lock is switched off and freed; the world must be gone by then.
+class cHeadlessMainThread {
+ public:
+  cHeadlessMainThread();
+  ~cHeadlessMainThread();
+  cHeadlessMainThread(const cHeadlessMainThread&) = delete;
+  cHeadlessMainThread& operator=(const cHeadlessMainThread&) = delete;
+};
+
 // Loads the scenario (or the saved game) folder pattern into g_pWorld with
 // the game's computer players and end of impulse and no view, makes every
 // country computer-controlled and readies the computer phase (phase 9, the
 // first country to move current). Every delay of the settings is set to 0.
-// The caller is the main thread, with the framework lock created. Null when
-// no world was loaded.
+// The caller is the main thread (cHeadlessMainThread). Null when no world
+// was loaded.
 cWorld* LoadHeadlessGame(const std::wstring& folderPattern, bool savedGame);
 
 // What one run of the worker took.
@@ -56,6 +68,6 @@ struct sHeadlessPlay {
 // LoadHeadlessGame, or left by an earlier call) with the worker's generator
 // seeded by seed, and returns when the worker has finished: after the last
 // of them, or earlier when the game ends. The calling thread serves as the
-// main thread. A fatal data error on the worker ends the process with its
+// main thread (cHeadlessMainThread). A fatal data error on the worker ends the process with its
 // exit code, as in the game.
 sHeadlessPlay PlayHeadlessImpulses(cWorld& world, int impulses, unsigned seed);

@@ -19,7 +19,6 @@
 
 #include "app/console_log.h"
 #include "app/framework_lock.h"
-#include "app/main_thread_queue.h"
 #include "files/save_game.h"
 #include "headless_game/headless_play.h"
 #include "headless_game/headless_summary.h"
@@ -73,8 +72,7 @@ int main(int argc, char** argv) {
   }
   if (scenario.empty() || !IsValidSaveName(CleanSaveName(saveName)) || !IsValidSaveName(scenario)) return Usage();
 
-  CreateFrameworkLock();
-  SetMainThreadToCurrent();
+  const cHeadlessMainThread mainThread;
   cFastClock clock;
   // The loading's own draws (a new scenario's first end of impulse) come
   // from the main thread's generator: seeded too.
@@ -95,23 +93,22 @@ int main(int argc, char** argv) {
   const sSaveResult saved = SaveGame(*world, saveName, false);
   SummariseWorld(*world, kWatchedCities, summary);
   summary.firedEvents = FiredEventsInLog(ReadLogLines(g_ConsoleLog.Path()));
-  const std::string text = FormatSummary(summary);
-  std::fputs(text.c_str(), stdout);
-  if (!summaryPath.empty()) {
-    std::FILE* file = std::fopen(summaryPath.c_str(), "wb");
-    if (file == nullptr || std::fputs(text.c_str(), file) < 0) {
-      std::fprintf(stderr, "headless_game: cannot write %s\n", summaryPath.c_str());
-      if (file != nullptr) std::fclose(file);
-      return 1;
-    }
-    std::fclose(file);
-  }
   {
     const cFrameworkLockGuard lock;
     delete g_pWorld;
     g_pWorld = nullptr;
   }
-  DeleteFrameworkLock();
+  const std::string text = FormatSummary(summary);
+  std::fputs(text.c_str(), stdout);
+  if (!summaryPath.empty()) {
+    std::FILE* file = std::fopen(summaryPath.c_str(), "wb");
+    bool written = file != nullptr && std::fputs(text.c_str(), file) >= 0;
+    if (file != nullptr && std::fclose(file) != 0) written = false;
+    if (!written) {
+      std::fprintf(stderr, "headless_game: cannot write %s\n", summaryPath.c_str());
+      return 1;
+    }
+  }
   if (!saved.ok) {
     std::fprintf(stderr, "headless_game: the game was not saved: %s\n", plat::ToUtf8(saved.error).c_str());
     return 1;
