@@ -104,6 +104,27 @@ TEST(HeadlessGameThread, PlaysTheImpulsesAskedSteppingTheMovesAndTheSameSeedPlay
   EXPECT_EQ(std::pair(first.summary.holders[1].x, first.summary.holders[1].y), std::pair(2, 4));
 }
 
+// A world where no country can move ends its computer phase with nobody
+// current: the play returns after that impulse instead of waiting for ever.
+TEST(HeadlessGameThread, EndsWhenNoCountryCanMoveAnyMore) {
+  ASSERT_FALSE(twtest::FixtureScenarioSource().empty()) << "set TW_SOURCE_DIR to the source tree";
+  const twtest::TempWorkingFolder folder;
+  twtest::CopyFixtureScenario(folder.Path());
+  const cHeadlessMainThread mainThread;
+  cFastClock clock;
+  cWorld* world = LoadHeadlessGame(L"data\\scenarios\\Fixture\\%s", false);
+  ASSERT_NE(world, nullptr);
+  world->turnsLeft = 100;
+  for (auto& country : world->Countries()) country->active = false;
+  const sHeadlessPlay play = PlayHeadlessImpulses(*world, 20, 1);
+  EXPECT_EQ(play.impulses, 1);
+  EXPECT_FALSE(play.gameOver);
+  EXPECT_EQ(world->turnState.currentCountry, nullptr);
+  const cFrameworkLockGuard lock;
+  delete g_pWorld;
+  g_pWorld = nullptr;
+}
+
 // The summary's rows add up to the world: every unit is counted once for
 // its country, every city for its controller, and the victory points of the
 // countries to those of the controlled cities.

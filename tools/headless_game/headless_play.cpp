@@ -104,6 +104,9 @@ sHeadlessPlay PlayHeadlessImpulses(cWorld& world, int impulses, unsigned seed) {
       counter = seen;
     }
     if (AiThreadFinished()) break;
+    // The computer phase ended with nobody current (no country can move):
+    // with no human to hand over to, the worker would idle for ever.
+    if (world.GetGameState() == kPhaseHumanTurn) break;
     plat::Sleep(kFrameMs);
   }
   // What the worker posted last (the end of the game, a fatal error).

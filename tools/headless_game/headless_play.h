@@ -67,7 +67,7 @@ struct sHeadlessPlay {
 // Plays impulses ends of impulses of the loaded world (readied by
 // LoadHeadlessGame, or left by an earlier call) with the worker's generator
 // seeded by seed, and returns when the worker has finished: after the last
-// of them, or earlier when the game ends. The calling thread serves as the
+// of them, or earlier when the game ends or no country can move any more. The calling thread serves as the
 // main thread (cHeadlessMainThread). A fatal data error on the worker ends the process with its
 // exit code, as in the game.
 sHeadlessPlay PlayHeadlessImpulses(cWorld& world, int impulses, unsigned seed);
