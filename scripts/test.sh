@@ -39,6 +39,11 @@ echo "== damaged scenarios"
 python3 "$root/scripts/damaged_scenarios.py" "$asan/tools/check_scenario" \
   "$root/tests/data/fixture_scenario/Fixture" "$jobs"
 
+# Europe 1939 played headless twice with the same seed, every country
+# computer-controlled: no sanitizer report, the same saved game.
+echo "== headless game"
+bash "$root/scripts/headless_check.sh" "$asan" 20 1
+
 # The real window under a virtual X display: title and one drawn frame.
 echo "== window check (Xvfb)"
 bash "$root/scripts/window_check.sh" "$asan" "$asan/window_check"
@@ -129,7 +134,7 @@ tsan="$root/build/tsan"
 cmake -S "$root" -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_TSAN=ON \
   -DTW_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-g1" -DCMAKE_CXX_FLAGS="-O1" >/dev/null
 # The test programs that hold tests named "...Thread...".
-tsan_programs=(tw_tests_platform tw_tests_app tw_tests_dialogs tw_tests_units tw_tests_rules tw_tests_land_rules tw_tests_air_rules tw_tests_naval_rules tw_tests_turn_rules tw_tests_screens tw_tests_frame)
+tsan_programs=(tw_tests_platform tw_tests_app tw_tests_dialogs tw_tests_units tw_tests_rules tw_tests_headless tw_tests_land_rules tw_tests_air_rules tw_tests_naval_rules tw_tests_turn_rules tw_tests_screens tw_tests_frame)
 ninja -C "$tsan" -j "$jobs" "${tsan_programs[@]}"
 echo "== ThreadSanitizer: thread tests"
 for program in "${tsan_programs[@]}"; do

@@ -27,6 +27,8 @@ namespace {
 // the worker at every pass and in every wait.
 std::atomic<bool> g_AiThreadRun{false};
 std::atomic<bool> g_AiThreadStop{true};
+// Set when the thread body returns; cleared by every start.
+std::atomic<bool> g_AiThreadFinished{false};
 
 // Started and joined by the main thread only.
 std::thread g_AiThread;
@@ -62,9 +64,16 @@ bool StopWhenNoHumanCanMove(cWorld& world) {
   return true;
 }
 
+// The ends of impulses this run of the thread has played, against its limit.
+struct sImpulseBudget {
+  int limit = 0;
+  int played = 0;
+  bool Spent() const { return limit > 0 && played >= limit; }
+};
+
 // Plays countries until a human one is current or the game is over. False
-// when the thread is stopping.
-bool PlayComputerPhase(cWorld& world) {
+// when the thread is stopping (also when its impulses are spent).
+bool PlayComputerPhase(cWorld& world, sImpulseBudget& budget) {
   LogLine(L"==== STARTING AI THREAD =====");
   cTurnState& turn = world.turnState;
   for (;;) {
@@ -105,6 +114,11 @@ bool PlayComputerPhase(cWorld& world) {
       if (!waited || Stopping(world)) return false;
       // The game has ended: the main thread closes it, the worker is done.
       if (world.gameOver) return false;
+      ++budget.played;
+      if (budget.Spent()) {
+        LogLine(L"The worker stops after %i impulses", budget.played);
+        return false;
+      }
       // No country can move at all: nobody is left to hand over to.
       if (turn.currentCountry == nullptr) break;
       if (StopWhenNoHumanCanMove(world)) break;
@@ -163,7 +177,7 @@ bool IsAiThreadRunning() { return g_AiThreadRun.load(); }
 
 namespace {
 
-void RunWorkerLoop(cWorld* world) {
+void RunWorkerLoop(cWorld* world, sImpulseBudget& budget) {
   while (g_AiThreadRun.load()) {
     if (world == nullptr) {
       plat::Sleep(kIdlePassMs);
@@ -174,26 +188,30 @@ void RunWorkerLoop(cWorld* world) {
       plat::Sleep(kIdlePassMs);
       continue;
     }
-    if (!PlayComputerPhase(*world)) break;
+    if (!PlayComputerPhase(*world, budget)) break;
   }
 }
 
 }  // namespace
 
-int AiThreadProc(cWorld* world) {
-  plat::Srand(plat::GetTickCount());
+bool AiThreadFinished() { return g_AiThreadFinished.load(); }
+
+int AiThreadProc(cWorld* world, const sWorkerStartOptions& options) {
+  plat::Srand(options.seed ? *options.seed : plat::GetTickCount());
+  sImpulseBudget budget{options.impulseLimit, 0};
   try {
-    RunWorkerLoop(world);
+    RunWorkerLoop(world, budget);
   } catch (const sThreadFatalStop&) {
     // A fatal data error: the main thread has been asked to end the program.
     // Whatever this thread still held of the lock goes with it.
     while (GetFrameworkLockHoldsOfThisThread() > 0) ReleaseFrameworkLock(nullptr, 0);
     g_AiThreadStop.store(true);
   }
+  g_AiThreadFinished.store(true);
   return 0;
 }
 
-int StartAiThread(cWorld& world) {
+int StartAiThread(cWorld& world, const sWorkerStartOptions& options) {
   StopAiThread();
   // The computer's move orders have their paths built by the land-move rules.
   InstallLandMoveHooks();
@@ -203,8 +221,9 @@ int StartAiThread(cWorld& world) {
   });
   world.SetWorkerStopFlag(&g_AiThreadStop);
   g_AiThreadStop.store(false);
+  g_AiThreadFinished.store(false);
   g_AiThreadRun.store(true);
-  g_AiThread = std::thread([&world] { AiThreadProc(&world); });
+  g_AiThread = std::thread([&world, options] { AiThreadProc(&world, options); });
   return 0;
 }
 

@@ -5,25 +5,42 @@
 #pragma once
 
 #include <atomic>
+#include <optional>
 
 #include "world/game_phase.h"
 
 class cWorld;
 
+// What a start may change of the thread's run. The game starts it with
+// neither (a generator seeded from the clock, no end); the headless runner,
+// the benchmarks and the tests give a seed to replay a game and a number of
+// impulses to stop after.
+struct sWorkerStartOptions {
+  // The seed of the thread's random generator; none: the tick count.
+  std::optional<unsigned> seed;
+  // The thread ends after this many ends of impulses, in phase 9 with the
+  // first country of the next impulse current (0: no limit).
+  int impulseLimit = 0;
+};
+
 // Starts the thread for the game in world (a thread still running from
 // before is stopped first) and makes the world's destruction stop it.
 // Returns 0.
-int StartAiThread(cWorld& world);
+int StartAiThread(cWorld& world, const sWorkerStartOptions& options = {});
 // Clears the run flag and waits for the thread to finish its current wait
 // and end. Every wait of the thread looks at the flag, so it always ends;
 // returns 0 (also when no thread runs).
 int StopAiThread();
 // True while a started thread has not been stopped.
 bool IsAiThreadRunning();
+// True once the body of the thread last started has returned: its impulse
+// limit reached, the game over, a fatal data error, or a stop.
+bool AiThreadFinished();
 
-// The thread body, for the world it was started for: waits for phase 9 or
-// an events-check request until the run flag is cleared. Returns 0.
-int AiThreadProc(cWorld* world);
+// The thread body, for the world it was started for: seeds the thread's
+// generator, then waits for phase 9 or an events-check request until the
+// run flag is cleared or the impulse limit is reached. Returns 0.
+int AiThreadProc(cWorld* world, const sWorkerStartOptions& options = {});
 
 // The end of a computer phase, on the worker: the human country now current
 // gets the turn. The viewing country becomes the current one (an events-only

@@ -12,6 +12,7 @@
 #include "app/fatal_exit.h"
 #include "app/framework_lock.h"
 #include "app/main_thread_queue.h"
+#include "platform/rand.h"
 #include "world/turn_state.h"
 #include "rules/worker_thread.h"
 #include "support/fake_platform_framework.h"
@@ -26,22 +27,25 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-enum class ePlay { kPass, kMove, kFatalData };
+enum class ePlay { kPass, kMove, kFatalData, kDraw };
 
-// Counts its turns; optionally orders a move the main thread must step, or
-// meets data it cannot play with.
+// Counts its turns; optionally orders a move the main thread must step,
+// meets data it cannot play with, or draws a number from the worker's
+// generator (read by the test once the worker has finished).
 class cRecordingAiPlayer : public cComputerPlayer {
  public:
   explicit cRecordingAiPlayer(ePlay play) : play_(play) {}
   void PlayTurn(cWorld& world) override {
     ++turns;
     if (play_ == ePlay::kMove) world.SetGameState(kPhaseComputerMove);
+    if (play_ == ePlay::kDraw) draws.push_back(plat::Rand());
     if (play_ == ePlay::kFatalData) {
       const cFrameworkLockGuard step;
       FatalExit(L"ERROR: unknown alliance");
     }
   }
   std::atomic<int> turns{0};
+  std::vector<int> draws;
 
  private:
   ePlay play_;
@@ -101,10 +105,10 @@ class WorkerThreadTest : public ::testing::Test {
 
   // The start of play with a computer country first: the first country of
   // the impulse is current and the computer phase begins.
-  void StartComputerPhase() {
+  void StartComputerPhase(const sWorkerStartOptions& options = {}) {
     world_->turnState.SetCurrentCountry(PickCurrentCountry(world_->Countries()));
     world_->SetGameState(kPhaseComputerPlayers);
-    StartAiThread(*world_);
+    StartAiThread(*world_, options);
   }
 
   cCountry& Country(int id) { return *world_->GetCountry(id); }
@@ -247,6 +251,54 @@ TEST_F(WorkerThreadTest, ThreadEndsWithTheGameAndTheMainThreadClosesIt) {
   const auto lines = log.Lines();
   EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
                           [](const std::wstring& line) { return line.rfind(L"game_over:_time_has_run_out", 0) == 0; }));
+}
+
+// A run limited to a number of impulses ends after that many ends of
+// impulses, with the next impulse's first country current and the computer
+// phase not yet begun again; a new start goes on from there.
+TEST_F(WorkerThreadTest, ThreadStopsAfterTheGivenNumberOfImpulsesAndGoesOnWhenStartedAgain) {
+  twtest::LogCapture log;
+  Build({{L"Tollis", kNeutral, 30}, {L"Osterhal", kAlliesLeader, 50}, {L"Varnland", kAxisLeader, 40}});
+  StartComputerPhase({std::nullopt, 3});
+  ASSERT_TRUE(WaitFor([] { return AiThreadFinished(); }));
+  EXPECT_EQ(CountLines(log, L"Updatuje minimape po koncu impulsu"), 3);
+  EXPECT_EQ(CountLines(log, L"The worker stops after 3 impulses"), 1);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(players_[i]->turns.load(), 3) << i;
+  EXPECT_EQ(world_->GetGameState(), kPhaseComputerPlayers);
+  EXPECT_EQ(world_->turnState.currentCountry, &Country(3));
+  for (int id = 1; id <= 3; ++id) EXPECT_FALSE(Country(id).finishedTurn) << id;
+  // Nothing more is played while the finished thread is not stopped.
+  std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  EXPECT_EQ(players_[2]->turns.load(), 3);
+
+  StartAiThread(*world_, {std::nullopt, 2});
+  ASSERT_TRUE(WaitFor([] { return AiThreadFinished(); }));
+  EXPECT_EQ(CountLines(log, L"Updatuje minimape po koncu impulsu"), 5);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(players_[i]->turns.load(), 5) << i;
+  EXPECT_EQ(world_->turnState.currentCountry, &Country(3));
+}
+
+// The seed given at the start is the worker's generator's: the same seed
+// draws the same numbers, from the first of the sequence on; another seed
+// draws others.
+TEST_F(WorkerThreadTest, ThreadSeedsItsGeneratorWithTheGivenSeed) {
+  const auto draws = [this](unsigned seed) {
+    players_.clear();
+    Build({{L"Osterhal", kAlliesLeader, 50, false, ePlay::kDraw}, {L"Varnland", kAxisLeader, 40, false, ePlay::kDraw}});
+    StartComputerPhase({seed, 2});
+    EXPECT_TRUE(WaitFor([] { return AiThreadFinished(); }));
+    std::vector<int> both = players_[1]->draws;
+    both.insert(both.end(), players_[0]->draws.begin(), players_[0]->draws.end());
+    world_.reset();
+    return both;
+  };
+  const std::vector<int> first = draws(77);
+  ASSERT_EQ(first.size(), 4u);
+  EXPECT_EQ(draws(77), first);
+  EXPECT_NE(draws(78), first);
+  // The Axis leader plays first, with the first number of the seed's sequence.
+  plat::Srand(77);
+  EXPECT_EQ(first[0], plat::Rand());
 }
 
 TEST_F(WorkerThreadTest, ThreadServesAnEventsCheckRequestOnce) {

@@ -1,0 +1,159 @@
+#include "headless_game/headless_summary.h"
+
+#include <cstdio>
+#include <cwchar>
+
+#include "platform/lines.h"
+#include "platform/text.h"
+#include "world/cities.h"
+#include "world/country.h"
+#include "world/jednostka_ladowa.h"
+#include "world/jednostka_lotnicza.h"
+#include "world/jednostka_morska.h"
+#include "world/world.h"
+
+namespace {
+
+sCountrySummary* Find(std::vector<sCountrySummary>& countries, int id) {
+  for (sCountrySummary& each : countries) {
+    if (each.id == id) return &each;
+  }
+  return nullptr;
+}
+
+template <class List, class Count>
+void CountUnits(std::vector<sCountrySummary>& countries, const List& units, Count count) {
+  for (const auto* unit : units) {
+    if (unit == nullptr) continue;
+    if (sCountrySummary* country = Find(countries, unit->countryId)) count(*country, *unit);
+  }
+}
+
+// A text field: in double quotes, a quote inside becoming an apostrophe.
+std::string Quoted(const std::wstring& text) {
+  std::string utf8 = plat::ToUtf8(text);
+  for (char& c : utf8) {
+    if (c == '"') c = '\'';
+  }
+  return "\"" + utf8 + "\"";
+}
+
+// The number after prefix in line when line is prefix, digits, suffix.
+bool NumberBetween(const std::wstring& line, const std::wstring& prefix, const std::wstring& suffix, int& out) {
+  if (line.size() <= prefix.size() + suffix.size() || line.compare(0, prefix.size(), prefix) != 0) return false;
+  if (line.compare(line.size() - suffix.size(), suffix.size(), suffix) != 0) return false;
+  const std::wstring digits = line.substr(prefix.size(), line.size() - prefix.size() - suffix.size());
+  if (digits.empty() || digits.size() > 9) return false;
+  for (wchar_t c : digits) {
+    if (c < L'0' || c > L'9') return false;
+  }
+  out = std::stoi(digits);
+  return true;
+}
+
+}  // namespace
+
+void SummariseWorld(const cWorld& world, const std::vector<std::wstring>& cityNames, sHeadlessSummary& summary) {
+  summary.month = world.GetDate().month;
+  summary.year = world.GetDate().year;
+  summary.countries.clear();
+  for (const auto& country : world.Countries()) {
+    if (!country) continue;
+    sCountrySummary row;
+    row.id = country->id;
+    row.name = country->name;
+    row.alliance = country->alliance;
+    row.active = country->active;
+    row.victoryPoints = world.CountCountryVictoryPoints(country->id);
+    summary.countries.push_back(row);
+  }
+  const sUnitLists& units = world.Units();
+  const auto land = [](sCountrySummary& c, const cJednostkaLadowa&) { ++c.land; };
+  CountUnits(summary.countries, units.landUnits, land);
+  CountUnits(summary.countries, units.carriedUnitsA, land);
+  CountUnits(summary.countries, units.carriedUnitsB, land);
+  CountUnits(summary.countries, units.airUnits, [](sCountrySummary& c, const cJednostkaLotnicza&) { ++c.air; });
+  CountUnits(summary.countries, units.navalUnits, [](sCountrySummary& c, const cJednostkaMorska&) { ++c.naval; });
+  CountUnits(summary.countries, units.reservePool, [](sCountrySummary& c, const cJednostka&) { ++c.reserve; });
+  CountUnits(summary.countries, units.navalReservePool,
+             [](sCountrySummary& c, const cJednostkaMorska&) { ++c.reserve; });
+  for (const cCity* city : world.Cities()) {
+    if (sCountrySummary* country = Find(summary.countries, city->GetControllerId())) ++country->cities;
+  }
+  summary.holders.clear();
+  for (const std::wstring& name : cityNames) {
+    for (const cCity* city : world.Cities()) {
+      if (city->name != name) continue;
+      sCityHolder holder{name, city->x, city->y, city->GetControllerId(), L""};
+      if (const cCountry* controller = world.GetCountry(holder.controllerId)) holder.controller = controller->name;
+      summary.holders.push_back(holder);
+      break;
+    }
+  }
+}
+
+std::vector<int> FiredEventsInLog(const std::vector<std::wstring>& lines) {
+  std::vector<int> fired;
+  for (const std::wstring& line : lines) {
+    int id = 0;
+    if (NumberBetween(line, L"Condition for event with ID=", L" is true. Firing...", id) ||
+        NumberBetween(line, L"Firing forced event ID=", L"", id)) {
+      fired.push_back(id);
+    }
+  }
+  return fired;
+}
+
+std::vector<std::wstring> ReadLogLines(const std::string& path) {
+  std::vector<std::wstring> lines;
+  std::string bytes;
+  if (!plat::ReadFileBytes(path, bytes)) return lines;
+  std::wstring text;
+  text.reserve(bytes.size() / 2);
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
+                                 (static_cast<unsigned char>(bytes[i + 1]) << 8));
+  }
+  if (!text.empty() && text[0] == 0xFEFF) text.erase(0, 1);
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find(L"\r\n", start);
+    if (end == std::wstring::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+std::string FormatSummary(const sHeadlessSummary& s) {
+  std::string out;
+  char line[512];
+  std::snprintf(line, sizeof line, "game scenario=%s seed=%u impulses_asked=%d impulses=%d game_over=%d date=%04d-%02d\n",
+                Quoted(s.scenario).c_str(), s.seed, s.impulsesAsked, s.play.impulses, s.play.gameOver ? 1 : 0, s.year,
+                s.month);
+  out += line;
+  std::snprintf(line, sizeof line,
+                "speed seconds=%.3f impulses_per_second=%.2f slowest_impulse=%d slowest_seconds=%.3f steps=%d\n",
+                s.play.seconds, s.play.ImpulsesPerSecond(), s.play.slowestImpulse, s.play.slowestSeconds, s.play.steps);
+  out += line;
+  out += "events fired=" + std::to_string(s.firedEvents.size()) + " ids=";
+  for (std::size_t i = 0; i < s.firedEvents.size(); ++i) {
+    if (i > 0) out += ",";
+    out += std::to_string(s.firedEvents[i]);
+  }
+  out += "\n";
+  for (const sCountrySummary& c : s.countries) {
+    std::snprintf(line, sizeof line,
+                  "country id=%d name=%s alliance=%d active=%d land=%d air=%d naval=%d reserve=%d cities=%d "
+                  "victory_points=%d\n",
+                  c.id, Quoted(c.name).c_str(), c.alliance, c.active ? 1 : 0, c.land, c.air, c.naval, c.reserve,
+                  c.cities, c.victoryPoints);
+    out += line;
+  }
+  for (const sCityHolder& h : s.holders) {
+    std::snprintf(line, sizeof line, "holder city=%s x=%d y=%d controller_id=%d controller=%s\n",
+                  Quoted(h.city).c_str(), h.x, h.y, h.controllerId, Quoted(h.controller).c_str());
+    out += line;
+  }
+  return out;
+}
