@@ -105,8 +105,6 @@ std::vector<Effect> Join(std::vector<Effect> first, Lists... rest) {
 
 // Orientation codes.
 constexpr int kProAllied = 3, kProAxis = 4, kProCommunist = 5;
-// Zone of influence of the Axis.
-constexpr int kAxisZone = 2;
 
 const char* const k1939 = "europe1939_1939.xml";
 const char* const k1940 = "europe1939_1940.xml";
@@ -243,11 +241,27 @@ void Events1940(Script& s) {
         "France is collapsing. Mussolini needs a few thousand dead to sit at the peace table; the army is not "
         "ready, but the war may be over before it has to be.";
     e.image = "europe1939_italy.png";
-    Script::When(e, {s.War("IT", "FR", false)}, {Any({s.Axis("Paris"), FlagIs(107, 1)})});
+    Script::When(e, {FlagIs(130, 0), s.War("IT", "FR", false)}, {Any({s.Axis("Paris"), FlagIs(107, 1)})});
+    // War on France brings the whole of the two alliances to war, Britain too.
     Script::Choice(e, 80, "Declare war on France and Britain", "Italy joins the war at Germany's side.",
-                   {s.DeclareWar("IT", "FR"), s.DeclareWar("IT", "UK"),
-                    Do("Country.ChangeWarEconomy", {double(s.C("IT")), 10})});
+                   {s.DeclareWar("IT", "FR"), Do("Country.ChangeWarEconomy", {double(s.C("IT")), 10})});
     Script::Choice(e, 20, "Stay non-belligerent", "Italy waits.", {Do("Country.ChangeDiplomaticPoints", {double(s.C("IT")), 2})});
+  }
+  {
+    // A war of the alliances (an attack on a neutral that joins the Allies)
+    // brings Italy into the war with them before it has chosen: then the
+    // choice is how to fight it.
+    Event& e = s.Add(130, "IT", true, {1, 6, 1940}, {31, 12, 1941}, k1940);
+    e.title = "Italy's parallel war";
+    e.description =
+        "The war between the alliances has made Italy a belligerent in name. France is collapsing; Mussolini must "
+        "decide whether to fight a war of his own in the Alps and in Africa or to keep the army at home.";
+    e.image = "europe1939_italy.png";
+    Script::When(e, {FlagIs(109, 0), s.War("IT", "FR", true)});
+    Script::Choice(e, 80, "Attack in the Alps and in Africa", "Italy fights; the war economy rises.",
+                   {Do("Country.ChangeWarEconomy", {double(s.C("IT")), 10})});
+    Script::Choice(e, 20, "Stay on the defensive", "Italy fights only where it must.",
+                   {Do("Country.ChangeSocialUnrest", {double(s.C("IT")), -5})});
   }
   {
     Event& e = s.Add(110, "FR", true, {1, 9, 1939}, {31, 12, 1942}, k1940);
@@ -257,7 +271,7 @@ void Events1940(Script& s) {
         "ministers want to carry on the war from Algiers with the fleet and the empire.";
     e.image = "europe1939_fall_of_france.png";
     Script::When(e, {s.Axis("Paris")});
-    const Hex freeFrench{14, 24};  // in the Thames valley, west of London
+    const Hex freeFrench{13, 24};  // in the Thames valley, west of London
     std::vector<Effect> armistice = {Do("Country.MakePeace", {double(s.C("FR")), 0})};
     // The occupied zone: the north and the Atlantic coast; the south stays
     // French under the government at Vichy.
@@ -266,8 +280,7 @@ void Events1940(Script& s) {
          })) {
       armistice.push_back(std::move(f));
     }
-    for (Effect f : {Do("Country.KillAllUnitsInReserve", {double(s.C("FR"))}), s.Orientation("FR", kProAxis),
-                     Do("Country.SetZoneOfInfluence", {double(s.C("FR")), kAxisZone}),
+    for (Effect f : {Do("Country.KillAllUnitsInReserve", {double(s.C("FR"))}),
                      Do("Country.SetPoliticalStrength", {double(s.C("FR")), 40}),
                      Do("Hex.AddLandUnit", {double(freeFrench.x), double(freeFrench.y), double(s.C("UK")), kInfantryDivision, 2, 60},
                         {"Free French Division"})}) {
@@ -279,6 +292,23 @@ void Events1940(Script& s) {
                    armistice);
     Script::Choice(e, 15, "Fight on from North Africa", "The war goes on; unrest grows.",
                    {Do("Country.ChangeSocialUnrest", {double(s.C("FR")), 20}), s.Points("FR", -10)});
+  }
+  {
+    // France keeps its place in the Allies (no effect takes a country out of
+    // an alliance), so a later war of the alliances would drag Vichy back in:
+    // this standing event makes peace again whenever that happens.
+    Event& e = s.Add(131, "FR", false, {1, 6, 1940}, {}, k1940);
+    e.title = "Vichy keeps out of the war";
+    e.description = "The government at Vichy holds to the armistice and stays at peace with every power.";
+    e.image = "europe1939_fall_of_france.png";
+    e.standing = true;
+    e.condition = All({FlagIs(110, 1)}, {Any({s.War("FR", "DE", true), s.War("FR", "IT", true), s.War("FR", "UK", true)})});
+    Option o;
+    o.chanceAI = 100;
+    o.description = "Peace";
+    o.tooltip = "France makes peace with every country it is at war with.";
+    o.effects = {Do("Country.MakePeace", {double(s.C("FR")), 0})};
+    e.options.push_back(o);
   }
   {
     Event& e = s.Add(111, "UK", true, {1, 6, 1940}, {31, 12, 1940}, k1940);
@@ -398,7 +428,7 @@ void Events1940(Script& s) {
         "Mussolini learns of the German troops in Romania from the newspapers. He means to repay Hitler in his "
         "own coin: Greece is to be taken from Albania within weeks.";
     e.image = "europe1939_balkans.png";
-    Script::When(e, {FlagIs(109, 1), s.War("IT", "GR", false)});
+    Script::When(e, {s.War("IT", "UK", true), s.War("IT", "GR", false)}, {Any({FlagIs(109, 1), FlagIs(130, 1)})});
     Script::Choice(e, 70, "Attack Greece from Albania", "War with Greece.",
                    {s.DeclareWar("IT", "GR"), s.Orientation("GR", kProAllied)});
     Script::Choice(e, 30, "Leave Greece alone", "The Balkans stay quiet.",
@@ -457,16 +487,29 @@ void Events1941(Script& s) {
   }
   {
     Event& e = s.Add(123, "DE", true, {1, 4, 1941}, {31, 12, 1941}, k1941);
-    e.title = "Operation Marita: the Balkan campaign";
+    e.title = "The invasion of Yugoslavia";
     e.description =
-        "Belgrade has turned against the pact and the British are landing in Greece. The armies in Bulgaria and "
-        "Austria can strike at Yugoslavia and Greece at once.";
+        "Belgrade has turned against the pact. The armies in Austria, Hungary and Bulgaria can strike at "
+        "Yugoslavia from three sides at once.";
     e.image = "europe1939_balkans.png";
     Script::When(e, {FlagIs(122, 2), s.War("DE", "YU", false)});
-    Script::Choice(e, 80, "Invade Yugoslavia and Greece", "War with Yugoslavia and Greece.",
-                   {s.DeclareWar("DE", "YU"), s.DeclareWar("DE", "GR")});
+    Script::Choice(e, 80, "Invade Yugoslavia", "War with Yugoslavia.", {s.DeclareWar("DE", "YU")});
     Script::Choice(e, 20, "Leave the Balkans to Italy", "No German campaign in the Balkans.",
                    {Do("Country.ChangeDiplomaticPoints", {double(s.C("YU")), 2})});
+  }
+  {
+    // Greece may be at war with Germany already: Italy's attack made it an
+    // ally of Britain.
+    Event& e = s.Add(132, "DE", true, {1, 4, 1941}, {31, 12, 1941}, k1941);
+    e.title = "Operation Marita: Greece";
+    e.description =
+        "British troops are landing in Greece, within bomber range of the Romanian oil. The armies in Bulgaria "
+        "could cross the Metaxas Line and drive for Athens.";
+    e.image = "europe1939_balkans.png";
+    Script::When(e, {s.War("DE", "GR", false)}, {Any({FlagIs(123, 1), s.War("IT", "GR", true)})});
+    Script::Choice(e, 80, "Invade Greece", "War with Greece.", {s.DeclareWar("DE", "GR")});
+    Script::Choice(e, 20, "Leave Greece to Italy", "No German campaign in Greece.",
+                   {Do("Country.ChangeDiplomaticPoints", {double(s.C("GR")), 1})});
   }
   {
     Event& e = s.Add(124, "DE", true, {16, 6, 1941}, {31, 12, 1941}, k1941);
@@ -526,7 +569,7 @@ void Events1941(Script& s) {
         "take a corps across the Mediterranean.";
     e.image = "europe1939_afrika.png";
     Script::When(e, {s.War("IT", "UK", true)});
-    const Hex landing{39, 61};  // beside Tripoli
+    const Hex landing{38, 61};  // beside Tripoli
     Script::Choice(e, 75, "Send a corps to Tripoli", "A German mechanized corps lands in Libya.",
                    {Do("Hex.AddLandUnit", {double(landing.x), double(landing.y), double(s.C("DE")), kMechanizedCorps, 3, 80},
                        {"Deutsches Afrikakorps"})});

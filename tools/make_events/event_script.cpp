@@ -64,6 +64,7 @@ struct sParamRoles {
   std::vector<int> countries;
   std::vector<std::pair<int, int>> hexes;
   bool needsLand = false;
+  bool needsFree = false;  // a new unit goes there
 };
 
 sParamRoles RolesOf(const std::string& method) {
@@ -82,11 +83,13 @@ sParamRoles RolesOf(const std::string& method) {
     roles.countries = {2};
     roles.hexes = {{0, 1}};
     roles.needsLand = true;
+    roles.needsFree = method == "Hex.AddLandUnit";
   }
   if (method == "Hex.AddAirUnit") {
     roles.countries = {0};
     roles.hexes = {{1, 2}};
     roles.needsLand = true;
+    roles.needsFree = true;
   }
   if (method == "Hex.AddNavalUnit" || method == "SeaNode.AddNavalUnit") roles.countries = {method[0] == 'H' ? 0 : 1};
   if (method == "City.ChangeProductionPoints" || method == "City.SetProductionPoints" || method == "Hex.SetFortLevel" ||
@@ -227,7 +230,8 @@ Effect Do(const std::string& method, std::initializer_list<double> params, std::
 Effect SetFlag(int flag, int value) { return Do("Flag.SetValue", {double(flag), double(value)}); }
 
 std::vector<std::string> CheckEvents(const std::vector<Event>& events, int countries, int width, int height,
-                                     const std::function<bool(int, int)>& isLand) {
+                                     const std::function<bool(int, int)>& isLand,
+                                     const std::function<bool(int, int)>& occupied) {
   std::vector<std::string> errors;
   std::set<int> ids, flags;
   for (const Event& e : events) {
@@ -236,7 +240,9 @@ std::vector<std::string> CheckEvents(const std::vector<Event>& events, int count
     if (e.title.empty() || e.description.empty() || e.image.empty()) errors.push_back(Say(e, "title, text and picture"));
     if (e.file.empty()) errors.push_back(Say(e, "no file"));
     if (!DateIsSane(e.begin) || !DateIsSane(e.end)) errors.push_back(Say(e, "bad date"));
-    if (e.stopFlag < 0 || e.stopFlag >= 40000 || !flags.insert(e.stopFlag).second) {
+    if (e.standing) {
+      if (!e.oneTimeChecking) errors.push_back(Say(e, "a standing event is tested once per events check"));
+    } else if (e.stopFlag < 0 || e.stopFlag >= 40000 || !flags.insert(e.stopFlag).second) {
       errors.push_back(Say(e, "needs a stop flag of its own"));
     } else if (!TestsStopFlag(e.condition, e.stopFlag)) {
       errors.push_back(Say(e, "its condition must test that its stop flag is 0"));
@@ -275,12 +281,14 @@ std::vector<std::string> CheckEvents(const std::vector<Event>& events, int count
             errors.push_back(Say(e, f.method + " names a hex off the map"));
           } else if (roles.needsLand && !isLand(x, y)) {
             errors.push_back(Say(e, f.method + " names a water hex"));
+          } else if (roles.needsFree && occupied(x, y)) {
+            errors.push_back(Say(e, f.method + " names a hex a unit holds at the start"));
           }
         }
         if (f.method.rfind("HexStripe.", 0) == 0 && (f.params[2] < 1 || f.params[1] + f.params[2] > height))
           errors.push_back(Say(e, "stripe leaves the map"));
       }
-      if (!stops) errors.push_back(Say(e, "an option does not set the stop flag"));
+      if (!stops && !e.standing) errors.push_back(Say(e, "an option does not set the stop flag"));
     }
     if (total <= 0) errors.push_back(Say(e, "the computer could never choose"));
   }

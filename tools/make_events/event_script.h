@@ -54,6 +54,10 @@ struct Event {
   bool visible = false;
   bool oneTimeChecking = true;
   int stopFlag = -1;  // the flag its options set and its condition tests
+  // A standing event fires whenever its condition holds and its option
+  // undoes what the condition tests; it needs no stop flag but is tested
+  // once per events check.
+  bool standing = false;
   Date begin, end;
   std::string title, description, image;
   Condition condition;
@@ -80,9 +84,11 @@ Effect SetFlag(int flag, int value);
 
 // The reasons a script is refused, one line each; empty when it is sound.
 // countries is the number of countries of the scenario, width and height the
-// map's size; isLand tells whether a hex is land.
+// map's size; isLand tells whether a hex is land, occupied whether a unit
+// stands on it at the start (a new unit would not be made there).
 std::vector<std::string> CheckEvents(const std::vector<Event>& events, int countries, int width, int height,
-                                     const std::function<bool(int, int)>& isLand);
+                                     const std::function<bool(int, int)>& isLand,
+                                     const std::function<bool(int, int)>& occupied);
 
 // The XML text of the events that go into one file.
 std::string WriteXml(const std::vector<Event>& events, const std::string& file);

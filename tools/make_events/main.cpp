@@ -49,7 +49,8 @@ int main(int argc, char** argv) {
     const evscript::ScenarioGeo geo(sources, scenario);
     const std::vector<evscript::Event> events = evscript::Europe1939Events(geo);
     const std::vector<std::string> errors = evscript::CheckEvents(
-        events, geo.CountryCount(), geo.Width(), geo.Height(), [&geo](int x, int y) { return geo.IsLand(x, y); });
+        events, geo.CountryCount(), geo.Width(), geo.Height(), [&geo](int x, int y) { return geo.IsLand(x, y); },
+        [&geo](int x, int y) { return geo.OccupiedAtStart(x, y); });
     if (!errors.empty()) {
       for (const std::string& e : errors) std::fprintf(stderr, "make_events: %s\n", e.c_str());
       return 1;

@@ -73,6 +73,17 @@ ScenarioGeo::ScenarioGeo(const std::filesystem::path& sources, const std::filesy
   if (static_cast<int>(terrain_.size()) != height_ || static_cast<int>(owner_.size()) != height_)
     throw std::runtime_error(map.string() + ": terrain or owner grid incomplete");
 
+  const auto units = sources / "units.txt";
+  const std::vector<std::string> unitLines = Lines(units);
+  for (std::size_t i = 0; i < unitLines.size(); ++i) {
+    std::istringstream in(unitLines[i]);
+    std::string kind, code;
+    int type = 0, level = 0, strength = 0, x = 0, y = 0;
+    if (!(in >> kind) || (kind != "land" && kind != "air")) continue;
+    if (!(in >> code >> type >> level >> strength >> x >> y)) Refuse(units, i, "unit line");
+    occupied_.insert({x, y});
+  }
+
   const auto nodes = scenario / "sea_nodes.csv";
   const std::vector<std::string> nodeLines = Lines(nodes);
   for (std::size_t i = 0; i < nodeLines.size(); ++i) {
@@ -106,6 +117,8 @@ bool ScenarioGeo::IsLand(int x, int y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return false;
   return terrain_[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] != '~';
 }
+
+bool ScenarioGeo::OccupiedAtStart(int x, int y) const { return occupied_.count({x, y}) != 0; }
 
 int ScenarioGeo::OwnerIn1939(int x, int y) const {
   if (!IsLand(x, y)) return 0;

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,7 @@ struct Stripe {
 
 class ScenarioGeo {
  public:
-  // Reads countries.txt, cities.txt and map.txt of the source folder and
+  // Reads countries.txt, cities.txt, map.txt and units.txt of the source folder and
   // sea_nodes.csv of the written scenario folder; throws std::runtime_error
   // naming the file and line it could not use.
   ScenarioGeo(const std::filesystem::path& sources, const std::filesystem::path& scenario);
@@ -39,6 +40,9 @@ class ScenarioGeo {
   // The id of a sea zone or port by its name; throws when unknown.
   int SeaNode(const std::string& name) const;
   bool IsLand(int x, int y) const;
+  // True when a land or air unit stands on the hex at the scenario's start
+  // (units.txt): a unit an event puts there would not be made while it stays.
+  bool OccupiedAtStart(int x, int y) const;
   // The country id that owned the hex on 1 September 1939 (0 for water).
   int OwnerIn1939(int x, int y) const;
   // The vertical runs of the land hexes that the country owned in 1939 and
@@ -52,6 +56,7 @@ class ScenarioGeo {
   std::map<std::string, Hex> cities_;
   std::map<std::string, int> seaNodes_;
   std::vector<std::string> terrain_, owner_;
+  std::set<std::pair<int, int>> occupied_;
 };
 
 }  // namespace evscript
