@@ -10,10 +10,18 @@
 #include <string>
 #include <vector>
 
+#include "files/event_methods.h"
+#include "files/world_loader.h"
 #include "make_events/europe1939_events.h"
 #include "make_events/event_script.h"
 #include "make_events/scenario_geo.h"
+#include "platform/message_box.h"
+#include "platform/recording_renderer.h"
+#include "platform/text.h"
+#include "support/fake_framework.h"
 #include "support/test_support.h"
+#include "world/event_manager.h"
+#include "world/world.h"
 
 namespace fs = std::filesystem;
 
@@ -197,6 +205,41 @@ TEST_F(Europe1939Script, TheFirstEventsCheckOffersGermanyThePact) {
   EXPECT_EQ(pact.country, geo.Country("DE"));
   EXPECT_TRUE(pact.visible);
   EXPECT_GE(pact.options.size(), 2u);
+}
+
+TEST_F(Europe1939Script, TheGameLoadsEveryEventWithoutAnErrorLine) {
+  // Without the event loader's method tables the game loads no events.
+  if (EventEffectMethods().empty()) GTEST_SKIP() << "the event loader is not built in";
+  const ScenarioGeo geo(Sources(), Scenario());
+  const std::vector<Event> script = Europe1939Events(geo);
+  const twtest::LogCapture log;
+  const twtest::TempWorkingFolder dir;
+  fs::create_directories("data/scenarios");
+  fs::copy(Scenario(), "data/scenarios/Europe1939", fs::copy_options::recursive);
+  fs::create_directory_symlink(root_ / "data/gfx", "data/gfx");
+  fs::create_directory_symlink(root_ / "data/Music", "data/Music");
+  std::vector<std::wstring> boxes;
+  plat::SetMessageBoxHandler([&boxes](std::wstring_view caption, std::wstring_view) { boxes.emplace_back(caption); });
+  plat::RecordingRenderer renderer;
+  twtest::FakeFramework frame{&renderer};
+  LoadWorld(sGameStartSettings{L"data\\scenarios\\Europe1939\\%s", 0});
+  plat::SetMessageBoxHandler({});
+  ASSERT_NE(g_pWorld, nullptr);
+  std::vector<int> loaded;
+  for (const sEvent& e : g_pWorld->eventManager.events) loaded.push_back(e.eventId);
+  std::vector<int> written;
+  for (const std::string& file : Europe1939EventFiles())
+    for (const Event& e : script)
+      if (e.file == file) written.push_back(e.id);
+  EXPECT_EQ(loaded, written);
+  for (const std::wstring& line : log.Lines()) {
+    const bool bad = line.find(L"ERROR") != std::wstring::npos || line.find(L"ERR:") != std::wstring::npos ||
+                     line.find(L"WARNING") != std::wstring::npos || line.find(L"CRITICAL") != std::wstring::npos;
+    EXPECT_FALSE(bad) << plat::NarrowBytes(line);
+  }
+  EXPECT_TRUE(boxes.empty());
+  delete g_pWorld;
+  g_pWorld = nullptr;
 }
 
 }  // namespace

@@ -98,7 +98,7 @@ std::vector<Picture> Pictures(const evscript::ScenarioGeo& geo, const std::vecto
 
   MapScene italy = View(45, 50, 46);
   italy.arrows = {{{{31, 36}, {28, 36}, {25, 36}}, kItalian}, {{{50, 62}, {56, 62}, {61, 63}, {64, 64}}, kItalian}};
-  italy.cities = {"Rome", "Tobruk", "Alexandria", "Valletta", "Tripoli", "Marseille"};
+  italy.cities = {"Rome", "Tobruk", "Benghazi", "Valletta", "Tripoli", "Marseille"};
   p.push_back({"europe1939_italy.png", "ITALY ENTERS THE WAR", "10 June 1940", map(italy)});
 
   MapScene bessarabia = View(60, 33, 22);

@@ -9,7 +9,7 @@ namespace evpic {
 namespace {
 
 const Col kPaper{232, 219, 186, 255};
-const Col kSea{178, 196, 198, 255};
+const Col kSea{126, 156, 172, 255};
 const Col kInk{52, 40, 28, 255};
 
 // Flat-topped hexes, the even columns half a row lower (as the game draws them).
@@ -101,7 +101,7 @@ void DrawMap(Canvas& k, const Fonts& fonts, const evscript::ScenarioGeo& geo, co
   l.originY = kCaptionTop / 2.0f - scene.centreY * l.H() - l.H() / 4;
   k.Rect(0, 0, kSize, kSize, kSea);
   // The sea's engraved hatching.
-  for (float y = 4; y < kSize; y += 5) k.Rect(0, y, kSize, 0.8f, Col{150, 170, 174, 150});
+  for (float y = 4; y < kSize; y += 5) k.Rect(0, y, kSize, 0.8f, Col{100, 130, 148, 170});
   auto colourOf = [&](int id) { return id > 0 && id < int(colours.size()) ? colours[size_t(id)] : kPaper; };
   for (int y = 0; y < geo.Height(); ++y)
     for (int x = 0; x < geo.Width(); ++x) {
@@ -109,7 +109,7 @@ void DrawMap(Canvas& k, const Fonts& fonts, const evscript::ScenarioGeo& geo, co
       if (cx < -l.W() || cx > kSize + l.W() || cy < -l.H() || cy > kCaptionTop + l.H() || !geo.IsLand(x, y)) continue;
       const int owner = geo.OwnerIn1939(x, y);
       const int later = scene.newOwner(x, y);
-      const Col tint = Mix(kPaper, colourOf(later > 0 ? later : owner), 0.45f);
+      const Col tint = Mix(kPaper, colourOf(later > 0 ? later : owner), 0.4f);
       k.Polygon(l.Corners(x, y, 1.02f), tint);
       if (later > 0) {
         // Hatched: the land that changes hands.

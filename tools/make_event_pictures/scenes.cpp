@@ -370,7 +370,7 @@ void TrainScene(Canvas& k, const Fonts& fonts, bool station) {
   k.Rect(0, 416, kSize, 4, Col{90, 84, 80, 255});
   for (int i = 0; i < 26; ++i) k.Rect(i * 20.0f, 418, 12, 5, Col{70, 56, 44, 255});
   // The locomotive: boiler, smokebox, chimney, cab and wheels.
-  const float lx = station ? 20 : 300;
+  const float lx = 20;
   k.Rect(lx, 330, 120, 56, dark);
   k.Rect(lx + 120, 300, 56, 86, dark);
   k.Rect(lx + 124, 286, 48, 14, dark);
@@ -393,9 +393,9 @@ void TrainScene(Canvas& k, const Fonts& fonts, bool station) {
       k.Disc(270 + i * 220.0f, 400, 13, dark);
     }
   } else {
-    // Flat wagons loaded with crated machines and a lathe.
+    // Flat wagons behind the engine, loaded with crated machines and lathes.
     for (int w = 0; w < 3; ++w) {
-      const float x = 10 + w * 96.0f;
+      const float x = 200 + w * 100.0f;
       k.Rect(x, 380, 88, 12, dark);
       k.Disc(x + 16, 400, 10, dark);
       k.Disc(x + 72, 400, 10, dark);
