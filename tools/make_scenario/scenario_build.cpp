@@ -578,7 +578,7 @@ void WriteScenarioFiles(const sScenario& b, cWorld& world, const fs::path& out) 
   WriteAirshipAttacks(world, folder);
   WriteText(out / "sea_edges.csv", Crlf(b.seaEdges));
   WriteText(out / "cities_diagram.csv", Crlf(b.citiesDiagram));
-  WriteText(out / "event_files.txt", Crlf("; The scenario has no scripted events yet.\n"));
+  // event_files.txt and the events are make_events' (europe1939_data runs it next).
   WriteText(out / "eyecandies.csv", Crlf("# The scenario places no eye candies yet.\n"));
   WriteText(out / "Info.ini", Crlf(b.info));
 }
