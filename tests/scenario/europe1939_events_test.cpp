@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "files/event_methods.h"
 #include "files/world_loader.h"
 #include "make_events/europe1939_events.h"
 #include "make_events/event_script.h"
@@ -208,8 +207,6 @@ TEST_F(Europe1939Script, TheFirstEventsCheckOffersGermanyThePact) {
 }
 
 TEST_F(Europe1939Script, TheGameLoadsEveryEventWithoutAnErrorLine) {
-  // Without the event loader's method tables the game loads no events.
-  if (EventEffectMethods().empty()) GTEST_SKIP() << "the event loader is not built in";
   const ScenarioGeo geo(Sources(), Scenario());
   const std::vector<Event> script = Europe1939Events(geo);
   const twtest::LogCapture log;

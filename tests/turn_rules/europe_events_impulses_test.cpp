@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "files/event_methods.h"
 #include "files/world_loader.h"
 #include "platform/message_box.h"
 #include "platform/rand.h"
@@ -58,8 +57,6 @@ struct sGame {
 class EuropeEvents : public ::testing::Test {
  protected:
   void SetUp() override {
-    // Without the event loader's method tables the scenario loads no events.
-    if (EventEffectMethods().empty()) GTEST_SKIP() << "the event loader is not built in";
     const fs::path root = twtest::FindSourceRoot("data/scenarios/Europe1939/Info.ini");
     ASSERT_FALSE(root.empty()) << "set TW_SOURCE_DIR to the source tree";
     fs::create_directories("data/scenarios");
