@@ -9,9 +9,6 @@
 # of the choice (an event shown again at that end of the impulse is answered
 # the same way).
 #
-# The scenario's own events are used when its "event_files.txt" names any;
-# otherwise the walk writes an event of its own (with a picture) into the
-# copy, so that the dialog can be walked before the scenario has events.
 # Where the first option's button lies follows from the event fired (its
 # options, its picture) and the dialog's layout, as the dialog computes it.
 #
@@ -30,70 +27,8 @@ sed -i -e 's/^\(1;1;Germany;\([^;]*;\)\{10\}\)0;/\11;/' "$scenario/countries.csv
 grep -q "^1;1;Germany;\([^;]*;\)\{10\}1;" "$scenario/countries.csv" ||
   { echo "event walk: scenario not prepared" >&2; exit 1; }
 
-if ! grep -q -v -e '^;' -e '^[[:space:]]*$' "$scenario/event_files.txt" 2>/dev/null; then
-  # The walk's own event: Germany's, shown to the player, no condition, so
-  # it fires at the first events check.
-  cat >"$scenario/walk_events.xml" <<'XML'
-<?xml version="1.0" encoding="UTF-8"?>
-<events>
-  <event eventID="9001" countryID="1" visibleByPlayer="1" oneTimeChecking="1">
-    <title>The Fleet Puts to Sea</title>
-    <description>Our battle squadron has left its harbour for exercises in the northern waters. The admiralty asks whether the ships should stay at sea to show the flag or return to port.</description>
-    <image>walk_event.png</image>
-    <options>
-      <option optionID="1" chanceAI="50">
-        <description>Stay at sea</description>
-        <tooltip>The squadron keeps its station</tooltip>
-        <effects>
-          <effect method="Country.ChangeProductionPoints" param0="1" param1="25"/>
-        </effects>
-      </option>
-      <option optionID="2" chanceAI="50">
-        <description>Return to port</description>
-        <tooltip>The ships are safe, the crews rest</tooltip>
-        <effects/>
-      </option>
-    </options>
-  </event>
-</events>
-XML
-  printf '; The event walk'"'"'s own event.\r\ndata\\scenarios\\Europe1939\\walk_events.xml\r\n' >"$scenario/event_files.txt"
-  # Its picture goes into a folder of the run's own: a linked events folder
-  # of the source tree is replaced by links to each of its files.
-  if [ -L "$run/data/events" ]; then
-    source_events="$(readlink -f "$run/data/events")"
-    rm "$run/data/events"
-    mkdir -p "$run/data/events"
-    for f in "$source_events"/*; do [ -e "$f" ] && ln -s "$f" "$run/data/events/"; done
-  fi
-  mkdir -p "$run/data/events"
-  python3 - "$run/data/events/walk_event.png" <<'PY' || { echo "event walk: no picture" >&2; exit 1; }
-import struct, sys, zlib
-# A 512 x 512 picture: an evening sky, the sea, a grey ship.
-w = h = 512
-rows = []
-for y in range(h):
-    row = bytearray([0])
-    for x in range(w):
-        if y < 320:
-            c = (220 - y // 3, 150 - y // 4, 90 + y // 4)
-        else:
-            c = (30, 60 + (y % 16) * 2, 110)
-        if (96 <= x < 416 and 290 <= y < 324) or (130 <= x < 380 and 262 <= y < 292) or \
-           (220 <= x < 290 and 214 <= y < 264) or (240 <= x < 254 and 170 <= y < 216):
-            c = (70, 74, 80)
-        if 380 <= x < 440 and 120 <= y < 180:
-            c = (250, 210, 120)
-        row += bytes(c)
-    rows.append(bytes(row))
-def chunk(kind, data):
-    body = kind + data
-    return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
-png = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 2, 0, 0, 0)) + \
-      chunk(b"IDAT", zlib.compress(b"".join(rows), 9)) + chunk(b"IEND", b"")
-open(sys.argv[1], "wb").write(png)
-PY
-fi
+grep -q -v -e '^;' -e '^[[:space:]]*$' "$scenario/event_files.txt" ||
+  { echo "event walk: the scenario names no event files" >&2; exit 1; }
 
 walk_play <<'INNER'
 set -u

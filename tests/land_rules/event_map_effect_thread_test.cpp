@@ -59,14 +59,17 @@ TEST_F(EventMapEffectThread, WorkerChangesTheMapWhileTheFrameDrawsIt) {
   SetMainThreadToCurrent();
   g_bRunning = true;
   std::atomic<bool> done{false};
+  std::atomic<bool> drawing{false};
   std::thread worker([&] {
+    // The effects begin once the frames do, so the two threads meet.
+    while (!drawing) std::this_thread::yield();
     for (int i = 0; i < kRounds; ++i) {
       for (const sEventEffect& effect : round) ExecuteEventEffect(world, effect, 7);
     }
     done = true;
   });
   int frames = 0;
-  while (!done) {
+  do {
     DrainMainThreadRequests();
     {
       const cFrameworkLockGuard lock;
@@ -83,7 +86,8 @@ TEST_F(EventMapEffectThread, WorkerChangesTheMapWhileTheFrameDrawsIt) {
       }
     }
     ++frames;
-  }
+    drawing = true;
+  } while (!done);
   worker.join();
   DrainMainThreadRequests();
   g_bRunning = false;

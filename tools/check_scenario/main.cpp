@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "app/console_log.h"
+#include "common/log_lines.h"
 #include "app/fatal_exit.h"
 #include "files/save_game.h"
 #include "files/world_loader.h"
@@ -37,26 +38,6 @@ constexpr const wchar_t* kCopyName = L"check_scenario_copy";
 
 // The log's lines as written so far (UTF-16LE after a byte-order mark, each
 // ended by CR LF).
-std::vector<std::wstring> LogLines(const std::string& path) {
-  std::string bytes;
-  std::vector<std::wstring> lines;
-  if (!plat::ReadFileBytes(path, bytes)) return lines;
-  std::wstring text;
-  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
-                                 (static_cast<unsigned char>(bytes[i + 1]) << 8));
-  }
-  if (!text.empty() && text[0] == 0xFEFF) text.erase(0, 1);
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find(L"\r\n", start);
-    if (end == std::wstring::npos) end = text.size();
-    lines.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
-}
-
 bool IsReported(const std::wstring& line) {
   return line.find(L"WARNING") != std::wstring::npos || line.find(L"ERROR") != std::wstring::npos;
 }
@@ -167,7 +148,7 @@ int main(int argc, char** argv) {
   // the load so far, the log's last lines (the file it could not use), then
   // exit 1.
   SetFatalExitHook([&](int) {
-    const std::vector<std::wstring> lines = LogLines(logPath);
+    const std::vector<std::wstring> lines = ReadLogLines(logPath);
     PrintReported(lines, firstLoadEnd, lines.size(), mark);
     // The last lines name the file where the fatal line does not (the
     // path, then "cannot open" and the like).
@@ -185,9 +166,9 @@ int main(int argc, char** argv) {
     scratch = &game;
     LoadWorld(sGameStartSettings{game.Pattern(savedGame), savedGame ? 1 : 0});
     const std::string counts = Counts(*g_pWorld);
-    firstLoadEnd = LogLines(logPath).size();
+    firstLoadEnd = ReadLogLines(logPath).size();
     std::printf("%s\n", counts.c_str());
-    PrintReported(LogLines(logPath), 0, firstLoadEnd, "");
+    PrintReported(ReadLogLines(logPath), 0, firstLoadEnd, "");
     std::fflush(stdout);
 
     mark = "reloaded: ";
@@ -199,7 +180,7 @@ int main(int argc, char** argv) {
     if (!keep.empty()) fs::copy(fs::path("data/save") / plat::ToUtf8(kCopyName), keep, fs::copy_options::recursive);
     LoadWorld(sGameStartSettings{std::wstring(L"data\\save\\") + kCopyName + L"\\%s", 1});
     const std::string again = Counts(*g_pWorld);
-    PrintReported(LogLines(logPath), firstLoadEnd, SIZE_MAX, mark);
+    PrintReported(ReadLogLines(logPath), firstLoadEnd, SIZE_MAX, mark);
     delete g_pWorld;
     g_pWorld = nullptr;
     if (again != counts) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/log_lines.h"
 #include "headless_game/headless_play.h"
 
 class cWorld;
@@ -52,9 +53,6 @@ void SummariseWorld(const cWorld& world, const std::vector<std::wstring>& cityNa
 // ("Condition for event with ID=<id> is true. Firing...") or an event
 // forced by the developer ("Firing forced event ID=<id>").
 std::vector<int> FiredEventsInLog(const std::vector<std::wstring>& lines);
-
-// The log file's lines (UTF-16LE after a byte-order mark, CR LF ends).
-std::vector<std::wstring> ReadLogLines(const std::string& path);
 
 // The summary as the runner prints and writes it.
 std::string FormatSummary(const sHeadlessSummary& summary);
