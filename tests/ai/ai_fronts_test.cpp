@@ -19,6 +19,7 @@
 #include "world/strategic_movement.h"
 #include "world/topography.h"
 #include "platform/clock.h"
+#include "support/recording_view.h"
 #include "support/test_support.h"
 #include "app/settings.h"
 
@@ -356,6 +357,34 @@ TEST_F(AiFronts, AStrategicMoveToACityNeedsItsHopsAndAFreeUnit) {
   EXPECT_EQ(unit.x, b2->x);
   EXPECT_EQ(unit.y, b2->y);
   EXPECT_EQ(w.Country(1).strategicMovementPoints, 18);
+}
+
+TEST_F(AiFronts, AShownMoveFollowsTheUnitAndAnUnseenOneOnlyWaitsAfter) {
+  auto* view = new twtest::RecordingView(*w.world);
+  w.world->SetView(std::unique_ptr<cWorldView>(view));
+  w.world->turnState.showActions = true;
+  g_Delays[kDelayAIMoveBefore] = 300.0f;
+  g_Delays[kDelayAIMoveBetween] = 200.0f;
+  g_Delays[kDelayAIMoveAfter] = 100.0f;
+  cJednostkaLadowa& seen = Land(1, 1, 1, 6, L"Seen", a);
+  seen.visible = true;
+  cJednostkaLadowa& unseen = Land(0, 1, 1, 6, L"Unseen", a);
+
+  EXPECT_TRUE(PrzeniesStrategicznieJednostke(*w.world, w.Country(1), seen, *b, b->x, b->y));
+  EXPECT_EQ(view->Followed(), (std::vector<std::pair<int, int>>{{1, 1}, {b->x, b->y}}));
+  EXPECT_EQ(w.clock.TotalSlept(), 800u);
+  EXPECT_TRUE(w.log.Contains(L"[AI] PrzeniesStrategicznieJednostke"));
+
+  EXPECT_TRUE(PrzeniesStrategicznieJednostke(*w.world, w.Country(1), unseen, *b2, b2->x, b2->y));
+  EXPECT_EQ(view->Followed().size(), 2u);
+  EXPECT_EQ(w.clock.TotalSlept(), 900u);
+  EXPECT_EQ(w.Hex(b2->x, b2->y).unit, &unseen);
+
+  // A refused move shows nothing and waits for nothing.
+  EXPECT_FALSE(PrzeniesStrategicznieJednostke(*w.world, w.Country(1), seen, *b2, b2->x, b2->y));
+  EXPECT_EQ(w.clock.TotalSlept(), 900u);
+  EXPECT_EQ(seen.x, b->x);
+  w.world->SetView(nullptr);
 }
 
 }  // namespace
