@@ -52,7 +52,8 @@ TEST(AirWarThread, WorkerShootsDownBombersWhileTheFrameReadsAndSelects) {
     done = true;
   });
   int frames = 0;
-  while (!done) {
+  // At least one frame, however fast the worker is.
+  do {
     const cFrameworkLockGuard lock;
     cJednostka* onHex = world.GetMap().GetHex(2, 1).unit;
     if (onHex) {
@@ -64,7 +65,7 @@ TEST(AirWarThread, WorkerShootsDownBombersWhileTheFrameReadsAndSelects) {
       EXPECT_NE(std::find(list.begin(), list.end(), selected), list.end());
     }
     ++frames;
-  }
+  } while (!done);
   worker.join();
   g_bRunning = false;
   DeleteFrameworkLock();

@@ -53,7 +53,8 @@ TEST(LandBattleThread, WorkerFightsWhileTheFrameReadsUnderTheLock) {
     done = true;
   });
   int frames = 0;
-  while (!done) {
+  // At least one frame, however fast the worker is.
+  do {
     const cFrameworkLockGuard lock;
     int arrows = 0;
     if (const cLandAttack* attack = world.turnState.attack.get()) arrows = attack->CountAttackingSides();
@@ -62,7 +63,7 @@ TEST(LandBattleThread, WorkerFightsWhileTheFrameReadsUnderTheLock) {
     EXPECT_GE(defender.strength, 70);
     EXPECT_LE(world.reports.Reports().size(), 200u);
     ++frames;
-  }
+  } while (!done);
   worker.join();
   g_bRunning = false;
   DeleteFrameworkLock();

@@ -38,7 +38,8 @@ TEST_F(SupplyThread, WorkerCalculatesSupplyWhileTheFrameReadsTheWorld) {
     done = true;
   });
   int frames = 0;
-  while (!done) {
+  // At least one frame, however fast the worker is.
+  do {
     {
       const cFrameworkLockGuard lock;
       for (const cJednostkaLadowa* unit : world.Units().landUnits) {
@@ -58,7 +59,7 @@ TEST_F(SupplyThread, WorkerCalculatesSupplyWhileTheFrameReadsTheWorld) {
     }
     DrainMainThreadRequests();
     ++frames;
-  }
+  } while (!done);
   worker.join();
   g_bRunning = false;
   DeleteFrameworkLock();

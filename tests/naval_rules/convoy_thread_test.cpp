@@ -104,7 +104,8 @@ TEST(ConvoyThread, WorkerSailsConvoysAndWaitsForTheResultsTheFrameLoopShowsAndCl
     done = true;
   });
   int frames = 0;
-  while (!done) {
+  // At least one frame, however fast the worker is.
+  do {
     DrainMainThreadRequests();
     {
       const cFrameworkLockGuard lock;
@@ -115,7 +116,7 @@ TEST(ConvoyThread, WorkerSailsConvoysAndWaitsForTheResultsTheFrameLoopShowsAndCl
       ++frames;
     }
     plat::Sleep(1);
-  }
+  } while (!done);
   worker.join();
   DiscardMainThreadRequests();
   DeleteFrameworkLock();

@@ -76,7 +76,8 @@ TEST(LandingThread, WorkerLoadsAndLandsWhileTheFrameReadsTheWorld) {
     done = true;
   });
   int frames = 0;
-  while (!done) {
+  // At least one frame, however fast the worker is.
+  do {
     DrainMainThreadRequests();
     const cFrameworkLockGuard lock;
     const sUnitLists& lists = world.Units();
@@ -95,7 +96,7 @@ TEST(LandingThread, WorkerLoadsAndLandsWhileTheFrameReadsTheWorld) {
     }
     world.turnState.SelectHex(world, kBeachX, kBeachY);
     ++frames;
-  }
+  } while (!done);
   worker.join();
   DrainMainThreadRequests();
   g_bRunning = false;

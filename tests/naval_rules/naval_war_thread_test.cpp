@@ -47,7 +47,8 @@ TEST(NavalWarThread, WorkerSinksShipsWhileTheFrameSelectsThem) {
     done = true;
   });
   int frames = 0;
-  while (!done) {
+  // At least one frame, however fast the worker is.
+  do {
     const cFrameworkLockGuard lock;
     const auto& ships = world.Units().navalUnits;
     if (!ships.empty()) world.turnState.selectedUnit = ships.back();
@@ -56,7 +57,7 @@ TEST(NavalWarThread, WorkerSinksShipsWhileTheFrameSelectsThem) {
     }
     for (const cFleet* fleet : world.Units().fleets) EXPECT_FALSE(fleet->ships.empty());
     ++frames;
-  }
+  } while (!done);
   worker.join();
   g_bRunning = false;
   DeleteFrameworkLock();

@@ -28,19 +28,25 @@ TEST(PurchasesThread, WorkerBuysWhileTheFrameSeesEveryUnitPaidFor) {
   g_bRunning = true;
   std::atomic<bool> done{false};
   std::atomic<int> bought{0};
+  std::atomic<bool> drawing{false};
   std::thread worker([&] {
+    // The purchases begin once the frames do, so the two threads meet.
+    while (!drawing) std::this_thread::yield();
     for (int i = 0; i < 300; ++i) {
       if (Purchase(world, sPurchaseOrder{1, i % 7, 1, std::wstring()}) == ePurchaseRefusal::kNone) ++bought;
     }
     done = true;
   });
   int frames = 0;
-  while (!done) {
-    const cFrameworkLockGuard lock;
-    const auto units = static_cast<double>(world.Units().reservePool.size());
-    EXPECT_DOUBLE_EQ(country.productionPoints, 1000.0 - 2.0 * units);
+  do {
+    {
+      const cFrameworkLockGuard lock;
+      const auto units = static_cast<double>(world.Units().reservePool.size());
+      EXPECT_DOUBLE_EQ(country.productionPoints, 1000.0 - 2.0 * units);
+    }
     ++frames;
-  }
+    drawing = true;
+  } while (!done);
   worker.join();
   g_bRunning = false;
   DeleteFrameworkLock();
