@@ -1,0 +1,201 @@
+// The computer's air war and line of defence on small worlds: which enemy a
+// tactical bomber strikes (and which it leaves alone), where an air unit
+// rebases when an enemy is near and when it is safe, the line of hexes laid
+// between facing front nodes, and the units that walk onto it. Every phase
+// ends after one pass over its units.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
+#include "ai/ai_air.h"
+#include "ai/ai_fronts.h"
+#include "ai/ai_unit_lists.h"
+#include "air_rules/air_fixture.h"
+#include "app/settings.h"
+#include "platform/clock.h"
+#include "support/test_support.h"
+#include "world/cities.h"
+#include "world/game_phase.h"
+#include "world/hex.h"
+#include "world/jednostka_ladowa.h"
+#include "world/jednostka_lotnicza.h"
+#include "world/topography.h"
+
+namespace {
+
+using namespace ai;
+
+// Country 1 holds the west (x < 6), country 2 the east, at war.
+class AirAi : public ::testing::Test {
+ protected:
+  explicit AirAi(std::vector<std::string> rows = {"pppppppppppp", "pppppppppppp", "pppppppppppp"}) : w(rows) {
+    w.ThreeCountries();
+    for (int id = 1; id <= 3; ++id) w.Country(id).active = true;
+    w.world->turnState.showActions = false;
+    for (sHex& hex : w.Map().Hexes()) {
+      if (hex.x >= 6) hex.owner = hex.controller = hex.originalOwner = 2;
+    }
+    for (auto& row : w.world->constants.landBaseStrength) row.fill(10.0f);
+    plat::SetClock(&clock);
+  }
+  ~AirAi() override { plat::SetClock(nullptr); }
+
+  cJednostkaLadowa& Enemy(int x, int y, int strength, const wchar_t* name) {
+    cJednostkaLadowa& unit = w.AddUnit(x, y, 2, kUnitInfantryDivision);
+    unit.strength = strength;
+    unit.visible = true;
+    unit.name = name;
+    return unit;
+  }
+  cCity& City(int x, int y) {
+    cCity& city = twtest::AddCity(*w.world, x, y, kCitySupply);
+    w.Hex(x, y).city = &city;
+    return city;
+  }
+  sAiUnitLists Lists() {
+    sAiUnitLists lists;
+    BuildUnitLists(*w.world, w.Country(1), lists);
+    return lists;
+  }
+
+  twtest::AirWorld w;
+  plat::ManualClock clock;
+  twtest::LogCapture log;
+};
+
+TEST_F(AirAi, TacticalBomberStrikesTheStrongestWorthyEnemyInRangeOnlyOnce) {
+  cJednostkaLotnicza& bomber = w.AddAir(4, 1, 1, kAirTacticalBomber, 10.0f);
+  Enemy(6, 1, 20, L"Middling");
+  Enemy(6, 0, 60, L"Strong");
+  Enemy(11, 1, 90, L"Far away");  // beyond the range of 3
+  const int ap = bomber.actionPoints;
+  sAiUnitLists lists = Lists();
+  EXPECT_EQ(StrikeWithAir(*w.world, w.Country(1), lists), 1);
+  EXPECT_TRUE(log.Contains(L"Air 1 strikes Strong"));
+  EXPECT_FALSE(log.Contains(L"strikes Far away"));
+  EXPECT_FALSE(log.Contains(L"strikes Middling"));
+  EXPECT_EQ(bomber.actionPoints, ap - 1);
+  EXPECT_TRUE(log.Contains(L"bu bu bu koniec"));
+}
+
+TEST_F(AirAi, NoStrikeByAWeakBomberNorOnAnEnemyBelowHalfItsBaseStrength) {
+  cJednostkaLotnicza& weak = w.AddAir(4, 1, 1, kAirTacticalBomber, 3.0f);
+  Enemy(6, 1, 40, L"Target");
+  sAiUnitLists lists = Lists();
+  EXPECT_EQ(StrikeWithAir(*w.world, w.Country(1), lists), 0);
+  EXPECT_EQ(weak.actionPoints, weak.startingActionPoints);
+
+  weak.strength = 10.0f;
+  lists.enemyLand.front()->strength = 4;  // below half of 10
+  EXPECT_EQ(StrikeWithAir(*w.world, w.Country(1), lists), 0);
+  EXPECT_FALSE(log.Contains(L"strikes Target"));
+}
+
+TEST_F(AirAi, FighterNeverAttacksWithStrengthOne) {
+  cJednostkaLotnicza& fighter = w.AddAir(4, 1, 1, kAirFighter, 1.0f);
+  w.AddAir(6, 1, 2, kAirTacticalBomber, 10.0f);
+  sAiUnitLists lists = Lists();
+  EXPECT_FALSE(FightAirBattles(*w.world, w.Country(1), lists));
+  EXPECT_EQ(fighter.actionPoints, fighter.startingActionPoints);
+}
+
+TEST_F(AirAi, StrategicBomberBombsTheRichestEnemyCityInReach) {
+  cJednostkaLotnicza& bomber = w.AddAir(4, 1, 1, kAirStrategicBomber, 12.0f);
+  cCity& poor = City(7, 1);
+  poor.productionPoints = 5.0f;
+  poor.name = L"Poor";
+  cCity& rich = City(8, 2);
+  rich.productionPoints = 50.0f;
+  rich.name = L"Rich";
+  cCity& own = City(2, 1);
+  own.productionPoints = 500.0f;
+  own.name = L"Own";
+  sAiUnitLists lists = Lists();
+  EXPECT_EQ(BombardWithAir(*w.world, w.Country(1), lists), 1);
+  EXPECT_TRUE(log.Contains(L"bombs Rich"));
+  EXPECT_LT(bomber.actionPoints, bomber.startingActionPoints);
+}
+
+TEST_F(AirAi, AirUnitNearAnEnemyRebasesToTheNearestSafeHex) {
+  w.world->constants.SetValue(4, 6, 3.0);
+  City(2, 1);
+  cJednostkaLotnicza& fighter = w.AddAir(5, 1, 1, kAirFighter);
+  Enemy(7, 1, 40, L"Threat");
+  sAiUnitLists lists = Lists();
+  ASSERT_EQ(fighter.actionPoints, fighter.startingActionPoints);
+  ASSERT_GT(fighter.actionPoints, 0);
+  EXPECT_EQ(RebaseAirUnits(*w.world, w.Country(1), lists), 1);
+  EXPECT_FALSE(fighter.x == 5 && fighter.y == 1);
+  // At least 1.3 x 3 (whole: 3) from the enemy, and no farther than needed.
+  EXPECT_EQ(HexDistance(fighter.x, fighter.y, 7, 1), 3);
+  EXPECT_EQ(w.Hex(fighter.x, fighter.y).unit, &fighter);
+}
+
+TEST_F(AirAi, SafeAirUnitRebasesTowardTheEnemiesOnlyWhenThatPays) {
+  w.world->constants.SetValue(4, 6, 1.0);
+  City(2, 1);
+  cJednostkaLotnicza& fighter = w.AddAir(0, 1, 1, kAirFighter);
+  sAiUnitLists lists = Lists();
+  // No enemy in reach of any candidate: it stays.
+  EXPECT_EQ(RebaseAirUnits(*w.world, w.Country(1), lists), 0);
+  EXPECT_EQ(fighter.x, 0);
+
+  Enemy(6, 0, 40, L"E1");
+  Enemy(6, 1, 40, L"E2");
+  Enemy(6, 2, 40, L"E3");
+  lists = Lists();
+  EXPECT_EQ(RebaseAirUnits(*w.world, w.Country(1), lists), 1);
+  EXPECT_NE(fighter.x, 0);
+  EXPECT_NE(fighter.y, 1);
+  EXPECT_EQ(CountEnemyLandUnitsWithin(*w.world, lists, fighter.x, fighter.y, fighter.GetRange()), 3);
+  // Having rebased it has no action points: not moved again.
+  EXPECT_EQ(RebaseAirUnits(*w.world, w.Country(1), lists), 0);
+}
+
+// --- the line of defence ---
+
+class DefenceLine : public AirAi {
+ protected:
+  DefenceLine()
+      : AirAi({"pppppppppppp", "pppppppppppp", "pppppppppppp", "pppppppppppp", "pppppppppppp", "pppppppppppp",
+               "pppppppppppp", "pppppppppppp", "pppppppppppp"}) {}
+};
+
+TEST_F(DefenceLine, BestPathTakesTheDetourThroughAFriendlyCityOnlyWhenItPays) {
+  const std::vector<sMapCoord> bare = FindBestDefencePath(*w.world, 1, 2, 1, 2, 5, 0);
+  ASSERT_EQ(bare.size(), 5u);
+  for (const sMapCoord& c : bare) EXPECT_EQ(c.x, 2);
+
+  City(1, 3);  // beside the straight line: one hex more, 15 for the city
+  const std::vector<sMapCoord> detour = FindBestDefencePath(*w.world, 1, 2, 1, 2, 5, 0);
+  EXPECT_LE(detour.size(), 6u);
+  EXPECT_NE(std::find(detour.begin(), detour.end(), sMapCoord{1, 3}), detour.end());
+  EXPECT_EQ(detour.front(), (sMapCoord{2, 1}));
+  EXPECT_EQ(detour.back(), (sMapCoord{2, 5}));
+}
+
+TEST_F(DefenceLine, NoLineWithoutAWeakOrCriticalFront) {
+  std::vector<sAiFront> fronts(2);
+  EXPECT_FALSE(ShouldBuildLineOfDefence(fronts));
+  fronts[1].state = kFrontWeak;
+  EXPECT_TRUE(ShouldBuildLineOfDefence(fronts));
+}
+
+TEST_F(DefenceLine, LineRunsAlongTheOwnSideOfTheBorder) {
+  City(1, 4);
+  City(10, 4);
+  w.world->GetTopography().ComputeWorldTopography(w.Map(), w.world->Cities());
+  w.world->GetTopography().BuildNearestCityGrid(w.Map(), w.world->Cities());
+  const std::vector<sMapCoord> line = BuildLineOfDefence(*w.world, w.Country(1));
+  ASSERT_GE(line.size(), 3u);
+  for (const sMapCoord& c : line) {
+    EXPECT_EQ(w.Map().GetFrontMark(c.x, c.y), 3) << c.x << "," << c.y;
+    EXPECT_LT(c.x, 6) << "line on the enemy's side at " << c.x << "," << c.y;
+    // A continuous line: every hex touches another.
+    int neighbours = 0;
+    for (const sMapCoord& o : line) neighbours += HexDistance(c.x, c.y, o.x, o.y) == 1 ? 1 : 0;
+    EXPECT_GE(neighbours, 1) << c.x << "," << c.y;
+  }
+}
