@@ -37,12 +37,6 @@ struct sDefenceNode {
   unsigned sides = 0;
 };
 
-bool AreAtWar(const cWorld& world, int a, int b) {
-  if (a == 0 || b == 0) return false;
-  const cCountry* country = world.GetCountry(a);
-  return country != nullptr && country->IsAtWarWith(b);
-}
-
 // The line neighbours of (x, y) (hexes with the line mark); the direction
 // of each found is set in dirs.
 int CountLineNeighbours(const cMap& map, int x, int y, bool dirs[6]) {

@@ -199,3 +199,5 @@ TEST_F(DefenceLine, LineRunsAlongTheOwnSideOfTheBorder) {
     EXPECT_GE(neighbours, 1) << c.x << "," << c.y;
   }
 }
+
+}  // namespace
