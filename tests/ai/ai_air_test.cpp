@@ -27,6 +27,13 @@ namespace {
 
 using namespace ai;
 
+// Some line of the log holds the text.
+bool Logged(const twtest::LogCapture& log, const std::wstring& text) {
+  const std::vector<std::wstring> lines = log.Lines();
+  return std::any_of(lines.begin(), lines.end(),
+                     [&](const std::wstring& line) { return line.find(text) != std::wstring::npos; });
+}
+
 // Country 1 holds the west (x < 6), country 2 the east, at war.
 class AirAi : public ::testing::Test {
  protected:
@@ -38,13 +45,15 @@ class AirAi : public ::testing::Test {
       if (hex.x >= 6) hex.owner = hex.controller = hex.originalOwner = 2;
     }
     for (auto& row : w.world->constants.landBaseStrength) row.fill(10.0f);
+    for (auto& row : LandUnitConstants().baseStrength) row.fill(10.0f);
     plat::SetClock(&clock);
   }
   ~AirAi() override { plat::SetClock(nullptr); }
 
   cJednostkaLadowa& Enemy(int x, int y, int strength, const wchar_t* name) {
     cJednostkaLadowa& unit = w.AddUnit(x, y, 2, kUnitInfantryDivision);
-    unit.strength = strength;
+    unit.strength = strength;  // effective strength: strength / 10
+    unit.effectiveness = 100;
     unit.visible = true;
     unit.name = name;
     return unit;
@@ -73,24 +82,24 @@ TEST_F(AirAi, TacticalBomberStrikesTheStrongestWorthyEnemyInRangeOnlyOnce) {
   const int ap = bomber.actionPoints;
   sAiUnitLists lists = Lists();
   EXPECT_EQ(StrikeWithAir(*w.world, w.Country(1), lists), 1);
-  EXPECT_TRUE(log.Contains(L"Air 1 strikes Strong"));
-  EXPECT_FALSE(log.Contains(L"strikes Far away"));
-  EXPECT_FALSE(log.Contains(L"strikes Middling"));
+  EXPECT_TRUE(Logged(log, L"Air 1 strikes Strong"));
+  EXPECT_FALSE(Logged(log, L"strikes Far away"));
+  EXPECT_FALSE(Logged(log, L"strikes Middling"));
   EXPECT_EQ(bomber.actionPoints, ap - 1);
   EXPECT_TRUE(log.Contains(L"bu bu bu koniec"));
 }
 
 TEST_F(AirAi, NoStrikeByAWeakBomberNorOnAnEnemyBelowHalfItsBaseStrength) {
   cJednostkaLotnicza& weak = w.AddAir(4, 1, 1, kAirTacticalBomber, 3.0f);
-  Enemy(6, 1, 40, L"Target");
+  Enemy(6, 1, 80, L"Target");
   sAiUnitLists lists = Lists();
   EXPECT_EQ(StrikeWithAir(*w.world, w.Country(1), lists), 0);
   EXPECT_EQ(weak.actionPoints, weak.startingActionPoints);
 
   weak.strength = 10.0f;
-  lists.enemyLand.front()->strength = 4;  // below half of 10
+  lists.enemyLand.front()->strength = 40;  // 4: below half of 10
   EXPECT_EQ(StrikeWithAir(*w.world, w.Country(1), lists), 0);
-  EXPECT_FALSE(log.Contains(L"strikes Target"));
+  EXPECT_FALSE(Logged(log, L"strikes Target"));
 }
 
 TEST_F(AirAi, FighterNeverAttacksWithStrengthOne) {
@@ -114,7 +123,7 @@ TEST_F(AirAi, StrategicBomberBombsTheRichestEnemyCityInReach) {
   own.name = L"Own";
   sAiUnitLists lists = Lists();
   EXPECT_EQ(BombardWithAir(*w.world, w.Country(1), lists), 1);
-  EXPECT_TRUE(log.Contains(L"bombs Rich"));
+  EXPECT_TRUE(Logged(log, L"bombs Rich"));
   EXPECT_LT(bomber.actionPoints, bomber.startingActionPoints);
 }
 
@@ -136,7 +145,7 @@ TEST_F(AirAi, AirUnitNearAnEnemyRebasesToTheNearestSafeHex) {
 TEST_F(AirAi, SafeAirUnitRebasesTowardTheEnemiesOnlyWhenThatPays) {
   w.world->constants.SetValue(4, 6, 1.0);
   City(2, 1);
-  cJednostkaLotnicza& fighter = w.AddAir(0, 1, 1, kAirFighter);
+  cJednostkaLotnicza& fighter = w.AddAir(0, 0, 1, kAirFighter);
   sAiUnitLists lists = Lists();
   // No enemy in reach of any candidate: it stays.
   EXPECT_EQ(RebaseAirUnits(*w.world, w.Country(1), lists), 0);
@@ -147,8 +156,9 @@ TEST_F(AirAi, SafeAirUnitRebasesTowardTheEnemiesOnlyWhenThatPays) {
   Enemy(6, 2, 40, L"E3");
   lists = Lists();
   EXPECT_EQ(RebaseAirUnits(*w.world, w.Country(1), lists), 1);
-  EXPECT_NE(fighter.x, 0);
-  EXPECT_NE(fighter.y, 1);
+  // The first hex with all three in reach, (3,1): column and row differ.
+  EXPECT_EQ(fighter.x, 3);
+  EXPECT_EQ(fighter.y, 1);
   EXPECT_EQ(CountEnemyLandUnitsWithin(*w.world, lists, fighter.x, fighter.y, fighter.GetRange()), 3);
   // Having rebased it has no action points: not moved again.
   EXPECT_EQ(RebaseAirUnits(*w.world, w.Country(1), lists), 0);
