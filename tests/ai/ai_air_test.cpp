@@ -170,7 +170,9 @@ class DefenceLine : public AirAi {
  protected:
   DefenceLine()
       : AirAi({"pppppppppppp", "pppppppppppp", "pppppppppppp", "pppppppppppp", "pppppppppppp", "pppppppppppp",
-               "pppppppppppp", "pppppppppppp", "pppppppppppp"}) {}
+               "pppppppppppp", "pppppppppppp", "pppppppppppp"}) {
+    w.Map().CreateFrontMarks();  // as the map's loader does
+  }
 };
 
 TEST_F(DefenceLine, BestPathTakesTheDetourThroughAFriendlyCityOnlyWhenItPays) {
