@@ -213,3 +213,142 @@ TEST_F(DefenceLine, LineRunsAlongTheOwnSideOfTheBorder) {
 }
 
 }  // namespace
+
+namespace {
+
+// --- the units that hold the line, moved through the phase-10 hand-shake ---
+
+std::atomic<cJednostkaLadowa*> g_mover{nullptr};
+std::atomic<int> g_toX{-1}, g_toY{-1};
+
+void RecordRequest(cWorld&, cJednostkaLadowa& unit, int x, int y) {
+  g_toX = x;
+  g_toY = y;
+  g_mover = &unit;
+}
+
+// The main thread's part: each unit the worker hands over in phase 10 is put
+// on its requested hex and the phase goes back to 9.
+class SteppingMainThread {
+ public:
+  explicit SteppingMainThread(twtest::AirWorld& w)
+      : thread_([&w, this] {
+          while (!stop_) {
+            cJednostkaLadowa* unit = g_mover.load();
+            if (w.world->GetGameState() == kPhaseComputerMove && unit != nullptr) {
+              unit->x = g_toX;
+              unit->y = g_toY;
+              w.Hex(unit->x, unit->y).unit = unit;
+              g_mover = nullptr;
+              ++moves;
+              w.world->SetGameState(kPhaseComputerPlayers);
+            }
+            std::this_thread::yield();
+          }
+        }) {}
+  ~SteppingMainThread() {
+    stop_ = true;
+    thread_.join();
+  }
+  std::atomic<int> moves{0};
+
+ private:
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
+};
+
+class HoldLine : public AirAi {
+ protected:
+  HoldLine() {
+    LandUnitConstants().move.terrainCost = {1, 1, 1, 1, 1, 1, 1, 1};
+    saved_ = g_LandTurnHooks;
+    g_LandTurnHooks.buildPath = &RecordRequest;
+    w.world->SetGameState(kPhaseComputerPlayers);
+    for (int y = 0; y < 3; ++y) line.push_back({4, y});
+  }
+  ~HoldLine() override { g_LandTurnHooks = saved_; }
+
+  cJednostkaLadowa& Ordered(int x, int y, int tx, int ty) {
+    cJednostkaLadowa& unit = w.AddUnit(x, y, 1, kUnitInfantryDivision);
+    unit.strength = 100;
+    unit.effectiveness = 100;
+    unit.actionPoints = unit.startingActionPoints = 4;
+    unit.aiOrder = 5;
+    unit.aiTargetX = tx;
+    unit.aiTargetY = ty;
+    return unit;
+  }
+
+  std::vector<sMapCoord> line;
+  sLandTurnHooks saved_;
+};
+
+TEST_F(HoldLine, UnitsWalkOntoTheLineNearestTheirTargetAndHoldThere) {
+  cJednostkaLadowa& walker = Ordered(1, 1, 5, 1);
+  cJednostkaLadowa& fortified = Ordered(1, 2, 5, 2);
+  w.Hex(1, 2).fortification = 6;  // above the hold-at-all-cost level of 5
+  cJednostkaLadowa& arrived = Ordered(5, 0, 5, 0);
+  sAiUnitLists lists = Lists();
+  int handled = 0;
+  int moves = 0;
+  {
+    SteppingMainThread main(w);
+    handled = HoldLineOfDefence(*w.world, w.Country(1), lists, line);
+    moves = main.moves;
+  }
+  EXPECT_EQ(handled, 1);
+  EXPECT_EQ(moves, 1);
+  // On the line, next to its target (the first such line hex).
+  EXPECT_EQ(walker.x, 4);
+  EXPECT_EQ(HexDistance(walker.x, walker.y, 5, 1), 1);
+  EXPECT_EQ(w.Hex(walker.x, walker.y).unit, &walker);
+  EXPECT_EQ(walker.aiOrder, 9);
+  EXPECT_EQ(fortified.x, 1);
+  EXPECT_EQ(fortified.aiOrder, 5);
+  EXPECT_EQ(arrived.aiOrder, 5);
+  // Nobody is left to send: a second call moves no one.
+  EXPECT_EQ(HoldLineOfDefence(*w.world, w.Country(1), lists, line), 0);
+}
+
+TEST_F(HoldLine, UnitAlreadyOnTheLineWithNoBetterHexJustHolds) {
+  cJednostkaLadowa& onLine = Ordered(4, 1, 9, 1);
+  w.Hex(4, 0).unit = &w.AddUnit(4, 0, 1);  // the rest of the line is taken
+  w.Hex(4, 2).unit = &w.AddUnit(4, 2, 1);
+  sAiUnitLists lists = Lists();
+  EXPECT_EQ(HoldLineOfDefence(*w.world, w.Country(1), lists, line), 1);
+  EXPECT_EQ(onLine.x, 4);
+  EXPECT_EQ(onLine.y, 1);
+  EXPECT_EQ(onLine.aiOrder, 9);
+}
+
+// --- strikes on ships ---
+
+class ShipStrikes : public AirAi {
+ protected:
+  ShipStrikes() : AirAi({"pppppp~~~~~~", "pppppp~~~~~~", "pppppp~~~~~~"}) {
+    w.world->constants.bombardmentRange = 2;
+    sWezelGrafuMorz& zone = w.AddSeaNode(true, 8, 1);
+    cFleet& fleet = w.AddFleet(2, zone.id, {kUnitCruiser, kUnitCruiser}, 4);
+    for (cJednostkaMorska* ship : fleet.ships) ship->visible = true;
+    zone.enemyCounts[1] = 2;
+  }
+};
+
+TEST_F(ShipStrikes, EachBomberInReachStrikesTheShipsOnceAndTheOthersNot) {
+  cJednostkaLotnicza& first = w.AddAir(5, 1, 1, kAirTacticalBomber);
+  cJednostkaLotnicza& second = w.AddAir(4, 0, 1, kAirTacticalBomber);
+  cJednostkaLotnicza& far = w.AddAir(0, 1, 1, kAirTacticalBomber);
+  const int ap = first.actionPoints;
+  ASSERT_GT(ap, 1);
+  sAiUnitLists lists = Lists();
+  EXPECT_EQ(AttackShipsWithAir(*w.world, w.Country(1), lists), 2);
+  for (cJednostkaLotnicza* bomber : {&first, &second}) {
+    if (IsUnitInWorldLists(bomber)) {
+      EXPECT_EQ(bomber->actionPoints, ap - 1);
+    }
+  }
+  EXPECT_EQ(far.actionPoints, ap);
+  EXPECT_TRUE(log.Contains(L"bu bu bu bu 20"));
+}
+
+}  // namespace
