@@ -35,8 +35,12 @@ void ShowTarget(cWorld& world, int x, int y) {
   StoppableDelay(world, ms, __FILE__, __LINE__);
 }
 
-bool IsShown(const cWorld& world, const cJednostka& a, const cJednostka& b) {
-  return world.turnState.showActions && (a.visible || b.visible);
+// Shown when the player sees either unit and the country's actions are
+// shown, or when the attacked country is the player's.
+bool IsShown(const cWorld& world, const cJednostka& attacker, const cJednostka& attacked) {
+  const cCountry* defender = world.GetCountry(attacked.countryId);
+  return (world.turnState.showActions && (attacker.visible || attacked.visible)) ||
+         (defender != nullptr && defender->human);
 }
 
 // The own air units of the type that are still alive, in list order.

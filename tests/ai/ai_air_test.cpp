@@ -102,6 +102,16 @@ TEST_F(AirAi, NoStrikeByAWeakBomberNorOnAnEnemyBelowHalfItsBaseStrength) {
   EXPECT_FALSE(Logged(log, L"strikes Target"));
 }
 
+TEST_F(AirAi, StrikeTheRuleRefusesIsLoggedAndThePhaseStillEnds) {
+  cJednostkaLotnicza& bomber = w.AddAir(4, 1, 1, kAirTacticalBomber, 10.0f);
+  Enemy(6, 1, 80, L"Hidden").visible = false;  // not a target the rule accepts
+  sAiUnitLists lists = Lists();
+  EXPECT_EQ(StrikeWithAir(*w.world, w.Country(1), lists), 0);
+  EXPECT_TRUE(Logged(log, L"air strike refused"));
+  EXPECT_EQ(bomber.actionPoints, bomber.startingActionPoints);
+  EXPECT_TRUE(log.Contains(L"bu bu bu koniec"));
+}
+
 TEST_F(AirAi, FighterNeverAttacksWithStrengthOne) {
   cJednostkaLotnicza& fighter = w.AddAir(4, 1, 1, kAirFighter, 1.0f);
   w.AddAir(6, 1, 2, kAirTacticalBomber, 10.0f);
