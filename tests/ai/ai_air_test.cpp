@@ -1,0 +1,364 @@
+// The computer's air war and line of defence on small worlds: which enemy a
+// tactical bomber strikes (and which it leaves alone), where an air unit
+// rebases when an enemy is near and when it is safe, the line of hexes laid
+// between facing front nodes, and the units that walk onto it. Every phase
+// ends after one pass over its units.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
+#include "ai/ai_air.h"
+#include "ai/ai_fronts.h"
+#include "ai/ai_unit_lists.h"
+#include "air_rules/air_fixture.h"
+#include "app/settings.h"
+#include "platform/clock.h"
+#include "support/test_support.h"
+#include "world/cities.h"
+#include "world/game_phase.h"
+#include "world/hex.h"
+#include "world/jednostka_ladowa.h"
+#include "world/jednostka_lotnicza.h"
+#include "world/topography.h"
+
+namespace {
+
+using namespace ai;
+
+// Some line of the log holds the text.
+bool Logged(const twtest::LogCapture& log, const std::wstring& text) {
+  const std::vector<std::wstring> lines = log.Lines();
+  return std::any_of(lines.begin(), lines.end(),
+                     [&](const std::wstring& line) { return line.find(text) != std::wstring::npos; });
+}
+
+// Country 1 holds the west (x < 6), country 2 the east, at war.
+class AirAi : public ::testing::Test {
+ protected:
+  explicit AirAi(std::vector<std::string> rows = {"pppppppppppp", "pppppppppppp", "pppppppppppp"}) : w(rows) {
+    w.ThreeCountries();
+    for (int id = 1; id <= 3; ++id) w.Country(id).active = true;
+    w.world->turnState.showActions = false;
+    for (sHex& hex : w.Map().Hexes()) {
+      if (hex.x >= 6) hex.owner = hex.controller = hex.originalOwner = 2;
+    }
+    for (auto& row : w.world->constants.landBaseStrength) row.fill(10.0f);
+    for (auto& row : LandUnitConstants().baseStrength) row.fill(10.0f);
+    plat::SetClock(&clock);
+  }
+  ~AirAi() override { plat::SetClock(nullptr); }
+
+  cJednostkaLadowa& Enemy(int x, int y, int strength, const wchar_t* name) {
+    cJednostkaLadowa& unit = w.AddUnit(x, y, 2, kUnitInfantryDivision);
+    unit.strength = strength;  // effective strength: strength / 10
+    unit.effectiveness = 100;
+    unit.visible = true;
+    unit.name = name;
+    return unit;
+  }
+  cCity& City(int x, int y) {
+    cCity& city = twtest::AddCity(*w.world, x, y, kCitySupply);
+    w.Hex(x, y).city = &city;
+    return city;
+  }
+  sAiUnitLists Lists() {
+    sAiUnitLists lists;
+    BuildUnitLists(*w.world, w.Country(1), lists);
+    return lists;
+  }
+
+  twtest::AirWorld w;
+  plat::ManualClock clock;
+  twtest::LogCapture log;
+};
+
+TEST_F(AirAi, TacticalBomberStrikesTheStrongestWorthyEnemyInRangeOnlyOnce) {
+  cJednostkaLotnicza& bomber = w.AddAir(4, 1, 1, kAirTacticalBomber, 10.0f);
+  Enemy(6, 1, 20, L"Middling");
+  Enemy(6, 0, 60, L"Strong");
+  Enemy(11, 1, 90, L"Far away");  // beyond the range of 3
+  const int ap = bomber.actionPoints;
+  sAiUnitLists lists = Lists();
+  EXPECT_EQ(StrikeWithAir(*w.world, w.Country(1), lists), 1);
+  EXPECT_TRUE(Logged(log, L"Air 1 strikes Strong"));
+  EXPECT_FALSE(Logged(log, L"strikes Far away"));
+  EXPECT_FALSE(Logged(log, L"strikes Middling"));
+  EXPECT_EQ(bomber.actionPoints, ap - 1);
+  EXPECT_TRUE(log.Contains(L"bu bu bu koniec"));
+}
+
+TEST_F(AirAi, NoStrikeByAWeakBomberNorOnAnEnemyBelowHalfItsBaseStrength) {
+  cJednostkaLotnicza& weak = w.AddAir(4, 1, 1, kAirTacticalBomber, 3.0f);
+  Enemy(6, 1, 80, L"Target");
+  sAiUnitLists lists = Lists();
+  EXPECT_EQ(StrikeWithAir(*w.world, w.Country(1), lists), 0);
+  EXPECT_EQ(weak.actionPoints, weak.startingActionPoints);
+
+  weak.strength = 10.0f;
+  lists.enemyLand.front()->strength = 40;  // 4: below half of 10
+  EXPECT_EQ(StrikeWithAir(*w.world, w.Country(1), lists), 0);
+  EXPECT_FALSE(Logged(log, L"strikes Target"));
+}
+
+TEST_F(AirAi, StrikeTheRuleRefusesIsLoggedAndThePhaseStillEnds) {
+  cJednostkaLotnicza& bomber = w.AddAir(4, 1, 1, kAirTacticalBomber, 10.0f);
+  Enemy(6, 1, 80, L"Hidden").visible = false;  // not a target the rule accepts
+  sAiUnitLists lists = Lists();
+  EXPECT_EQ(StrikeWithAir(*w.world, w.Country(1), lists), 0);
+  EXPECT_TRUE(Logged(log, L"air strike refused"));
+  EXPECT_EQ(bomber.actionPoints, bomber.startingActionPoints);
+  EXPECT_TRUE(log.Contains(L"bu bu bu koniec"));
+}
+
+TEST_F(AirAi, FighterNeverAttacksWithStrengthOne) {
+  cJednostkaLotnicza& fighter = w.AddAir(4, 1, 1, kAirFighter, 1.0f);
+  w.AddAir(6, 1, 2, kAirTacticalBomber, 10.0f);
+  sAiUnitLists lists = Lists();
+  EXPECT_FALSE(FightAirBattles(*w.world, w.Country(1), lists));
+  EXPECT_EQ(fighter.actionPoints, fighter.startingActionPoints);
+}
+
+TEST_F(AirAi, StrategicBomberBombsTheRichestEnemyCityInReach) {
+  cJednostkaLotnicza& bomber = w.AddAir(4, 1, 1, kAirStrategicBomber, 12.0f);
+  cCity& poor = City(7, 1);
+  poor.productionPoints = 5.0f;
+  poor.name = L"Poor";
+  cCity& rich = City(8, 2);
+  rich.productionPoints = 50.0f;
+  rich.name = L"Rich";
+  cCity& own = City(2, 1);
+  own.productionPoints = 500.0f;
+  own.name = L"Own";
+  sAiUnitLists lists = Lists();
+  EXPECT_EQ(BombardWithAir(*w.world, w.Country(1), lists), 1);
+  EXPECT_TRUE(Logged(log, L"bombs Rich"));
+  EXPECT_LT(bomber.actionPoints, bomber.startingActionPoints);
+}
+
+TEST_F(AirAi, AirUnitNearAnEnemyRebasesToTheNearestSafeHex) {
+  w.world->constants.SetValue(4, 6, 3.0);
+  City(2, 1);
+  cJednostkaLotnicza& fighter = w.AddAir(5, 1, 1, kAirFighter);
+  Enemy(7, 1, 40, L"Threat");
+  sAiUnitLists lists = Lists();
+  ASSERT_EQ(fighter.actionPoints, fighter.startingActionPoints);
+  ASSERT_GT(fighter.actionPoints, 0);
+  EXPECT_EQ(RebaseAirUnits(*w.world, w.Country(1), lists), 1);
+  EXPECT_FALSE(fighter.x == 5 && fighter.y == 1);
+  // At least 1.3 x 3 (whole: 3) from the enemy, and no farther than needed.
+  EXPECT_EQ(HexDistance(fighter.x, fighter.y, 7, 1), 3);
+  EXPECT_EQ(w.Hex(fighter.x, fighter.y).unit, &fighter);
+}
+
+TEST_F(AirAi, SafeAirUnitRebasesTowardTheEnemiesOnlyWhenThatPays) {
+  w.world->constants.SetValue(4, 6, 1.0);
+  City(2, 1);
+  cJednostkaLotnicza& fighter = w.AddAir(0, 0, 1, kAirFighter);
+  sAiUnitLists lists = Lists();
+  // No enemy in reach of any candidate: it stays.
+  EXPECT_EQ(RebaseAirUnits(*w.world, w.Country(1), lists), 0);
+  EXPECT_EQ(fighter.x, 0);
+
+  Enemy(6, 0, 40, L"E1");
+  Enemy(6, 1, 40, L"E2");
+  Enemy(6, 2, 40, L"E3");
+  lists = Lists();
+  EXPECT_EQ(RebaseAirUnits(*w.world, w.Country(1), lists), 1);
+  // The first hex with all three in reach, (3,1): column and row differ.
+  EXPECT_EQ(fighter.x, 3);
+  EXPECT_EQ(fighter.y, 1);
+  EXPECT_EQ(CountEnemyLandUnitsWithin(*w.world, lists, fighter.x, fighter.y, fighter.GetRange()), 3);
+  // Having rebased it has no action points: not moved again.
+  EXPECT_EQ(RebaseAirUnits(*w.world, w.Country(1), lists), 0);
+}
+
+// --- the line of defence ---
+
+class DefenceLine : public AirAi {
+ protected:
+  DefenceLine()
+      : AirAi({"pppppppppppp", "pppppppppppp", "pppppppppppp", "pppppppppppp", "pppppppppppp", "pppppppppppp",
+               "pppppppppppp", "pppppppppppp", "pppppppppppp"}) {
+    w.Map().CreateFrontMarks();  // as the map's loader does
+  }
+};
+
+TEST_F(DefenceLine, BestPathTakesTheDetourThroughAFriendlyCityOnlyWhenItPays) {
+  const std::vector<sMapCoord> bare = FindBestDefencePath(*w.world, 1, 2, 1, 2, 5, 0);
+  ASSERT_EQ(bare.size(), 5u);
+  for (const sMapCoord& c : bare) EXPECT_EQ(c.x, 2);
+
+  City(1, 3);  // beside the straight line: one hex more, 15 for the city
+  const std::vector<sMapCoord> detour = FindBestDefencePath(*w.world, 1, 2, 1, 2, 5, 0);
+  EXPECT_LE(detour.size(), 6u);
+  EXPECT_NE(std::find(detour.begin(), detour.end(), sMapCoord{1, 3}), detour.end());
+  EXPECT_EQ(detour.front(), (sMapCoord{2, 1}));
+  EXPECT_EQ(detour.back(), (sMapCoord{2, 5}));
+}
+
+TEST_F(DefenceLine, NoLineWithoutAWeakOrCriticalFront) {
+  std::vector<sAiFront> fronts(2);
+  EXPECT_FALSE(ShouldBuildLineOfDefence(fronts));
+  fronts[1].state = kFrontWeak;
+  EXPECT_TRUE(ShouldBuildLineOfDefence(fronts));
+}
+
+TEST_F(DefenceLine, LineRunsAlongTheOwnSideOfTheBorder) {
+  City(1, 4);
+  City(10, 4);
+  w.world->GetTopography().ComputeWorldTopography(w.Map(), w.world->Cities());
+  w.world->GetTopography().BuildNearestCityGrid(w.Map(), w.world->Cities());
+  const std::vector<sMapCoord> line = BuildLineOfDefence(*w.world, w.Country(1));
+  ASSERT_GE(line.size(), 3u);
+  for (const sMapCoord& c : line) {
+    EXPECT_EQ(w.Map().GetFrontMark(c.x, c.y), 3) << c.x << "," << c.y;
+    EXPECT_LT(c.x, 6) << "line on the enemy's side at " << c.x << "," << c.y;
+    // A continuous line: every hex touches another.
+    int neighbours = 0;
+    for (const sMapCoord& o : line) neighbours += HexDistance(c.x, c.y, o.x, o.y) == 1 ? 1 : 0;
+    EXPECT_GE(neighbours, 1) << c.x << "," << c.y;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// --- the units that hold the line, moved through the phase-10 hand-shake ---
+
+std::atomic<cJednostkaLadowa*> g_mover{nullptr};
+std::atomic<int> g_toX{-1}, g_toY{-1};
+
+void RecordRequest(cWorld&, cJednostkaLadowa& unit, int x, int y) {
+  g_toX = x;
+  g_toY = y;
+  g_mover = &unit;
+}
+
+// The main thread's part: each unit the worker hands over in phase 10 is put
+// on its requested hex and the phase goes back to 9.
+class SteppingMainThread {
+ public:
+  explicit SteppingMainThread(twtest::AirWorld& w)
+      : thread_([&w, this] {
+          while (!stop_) {
+            cJednostkaLadowa* unit = g_mover.load();
+            if (w.world->GetGameState() == kPhaseComputerMove && unit != nullptr) {
+              unit->x = g_toX;
+              unit->y = g_toY;
+              w.Hex(unit->x, unit->y).unit = unit;
+              g_mover = nullptr;
+              ++moves;
+              w.world->SetGameState(kPhaseComputerPlayers);
+            }
+            std::this_thread::yield();
+          }
+        }) {}
+  ~SteppingMainThread() {
+    stop_ = true;
+    thread_.join();
+  }
+  std::atomic<int> moves{0};
+
+ private:
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
+};
+
+class HoldLine : public AirAi {
+ protected:
+  HoldLine() {
+    LandUnitConstants().move.terrainCost = {1, 1, 1, 1, 1, 1, 1, 1};
+    saved_ = g_LandTurnHooks;
+    g_LandTurnHooks.buildPath = &RecordRequest;
+    w.world->SetGameState(kPhaseComputerPlayers);
+    for (int y = 0; y < 3; ++y) line.push_back({4, y});
+  }
+  ~HoldLine() override { g_LandTurnHooks = saved_; }
+
+  cJednostkaLadowa& Ordered(int x, int y, int tx, int ty) {
+    cJednostkaLadowa& unit = w.AddUnit(x, y, 1, kUnitInfantryDivision);
+    unit.strength = 100;
+    unit.effectiveness = 100;
+    unit.actionPoints = unit.startingActionPoints = 4;
+    unit.aiOrder = 5;
+    unit.aiTargetX = tx;
+    unit.aiTargetY = ty;
+    return unit;
+  }
+
+  std::vector<sMapCoord> line;
+  sLandTurnHooks saved_;
+};
+
+TEST_F(HoldLine, UnitsWalkOntoTheLineNearestTheirTargetAndHoldThere) {
+  cJednostkaLadowa& walker = Ordered(1, 1, 5, 1);
+  cJednostkaLadowa& fortified = Ordered(1, 2, 5, 2);
+  w.Hex(1, 2).fortification = 6;  // above the hold-at-all-cost level of 5
+  cJednostkaLadowa& arrived = Ordered(5, 0, 5, 0);
+  sAiUnitLists lists = Lists();
+  int handled = 0;
+  int moves = 0;
+  {
+    SteppingMainThread main(w);
+    handled = HoldLineOfDefence(*w.world, w.Country(1), lists, line);
+    moves = main.moves;
+  }
+  EXPECT_EQ(handled, 1);
+  EXPECT_EQ(moves, 1);
+  // On the line, next to its target (the first such line hex).
+  EXPECT_EQ(walker.x, 4);
+  EXPECT_EQ(HexDistance(walker.x, walker.y, 5, 1), 1);
+  EXPECT_EQ(w.Hex(walker.x, walker.y).unit, &walker);
+  EXPECT_EQ(walker.aiOrder, 9);
+  EXPECT_EQ(fortified.x, 1);
+  EXPECT_EQ(fortified.aiOrder, 5);
+  EXPECT_EQ(arrived.aiOrder, 5);
+  // Nobody is left to send: a second call moves no one.
+  EXPECT_EQ(HoldLineOfDefence(*w.world, w.Country(1), lists, line), 0);
+}
+
+TEST_F(HoldLine, UnitAlreadyOnTheLineWithNoBetterHexJustHolds) {
+  cJednostkaLadowa& onLine = Ordered(4, 1, 9, 1);
+  w.Hex(4, 0).unit = &w.AddUnit(4, 0, 1);  // the rest of the line is taken
+  w.Hex(4, 2).unit = &w.AddUnit(4, 2, 1);
+  sAiUnitLists lists = Lists();
+  EXPECT_EQ(HoldLineOfDefence(*w.world, w.Country(1), lists, line), 1);
+  EXPECT_EQ(onLine.x, 4);
+  EXPECT_EQ(onLine.y, 1);
+  EXPECT_EQ(onLine.aiOrder, 9);
+}
+
+// --- strikes on ships ---
+
+class ShipStrikes : public AirAi {
+ protected:
+  ShipStrikes() : AirAi({"pppppp~~~~~~", "pppppp~~~~~~", "pppppp~~~~~~"}) {
+    w.world->constants.bombardmentRange = 2;
+    sWezelGrafuMorz& zone = w.AddSeaNode(true, 8, 1);
+    cFleet& fleet = w.AddFleet(2, zone.id, {kUnitCruiser, kUnitCruiser}, 4);
+    for (cJednostkaMorska* ship : fleet.ships) ship->visible = true;
+    zone.enemyCounts[1] = 2;
+  }
+};
+
+TEST_F(ShipStrikes, EachBomberInReachStrikesTheShipsOnceAndTheOthersNot) {
+  cJednostkaLotnicza& first = w.AddAir(5, 1, 1, kAirTacticalBomber);
+  cJednostkaLotnicza& second = w.AddAir(4, 0, 1, kAirTacticalBomber);
+  cJednostkaLotnicza& far = w.AddAir(0, 1, 1, kAirTacticalBomber);
+  const int ap = first.actionPoints;
+  ASSERT_GT(ap, 1);
+  sAiUnitLists lists = Lists();
+  EXPECT_EQ(AttackShipsWithAir(*w.world, w.Country(1), lists), 2);
+  for (cJednostkaLotnicza* bomber : {&first, &second}) {
+    if (IsUnitInWorldLists(bomber)) {
+      EXPECT_EQ(bomber->actionPoints, ap - 1);
+    }
+  }
+  EXPECT_EQ(far.actionPoints, ap);
+  EXPECT_TRUE(log.Contains(L"bu bu bu bu 20"));
+}
+
+}  // namespace
