@@ -88,7 +88,7 @@ bool StrongestApproach(const cWorld& world, cJednostka& defender, sReachableHex&
   bool found = false;
   const cMap& map = world.GetMap();
   for (const sReachableHex& e : defender.secondHexes) {
-    const int side = map.GetNeighbourDirection(defender.x, defender.y, e.x, e.y);
+    const int side = map.GetNeighbourDirection(defender.x, defender.y, e.x, e.y) - 1;
     if (side < 0 || side > 5) continue;
     const int strength = StrengthFrom(world, defender, *static_cast<cJednostkaLadowa*>(e.unit), side);
     if (strength <= 0) continue;
