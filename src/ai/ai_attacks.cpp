@@ -34,14 +34,16 @@ const wchar_t* NameOf(const cJednostka* unit) { return unit != nullptr ? unit->n
 
 // The attacker's strength against the defender from the hex (x, y): its
 // effective combat strength, times the river factor when a river runs on
-// the defender's side towards that hex; truncated.
-int StrengthFrom(const cWorld& world, cJednostka& defender, cJednostkaLadowa& attacker, int side) {
+// the defender's side towards that hex. Kept as a float: effective
+// strengths are small numbers, and cutting them to whole ones would count a
+// half-strength division as no attacker at all.
+float StrengthFrom(const cWorld& world, cJednostka& defender, cJednostkaLadowa& attacker, int side) {
   cLandAttack attack;
   attack.defender = &defender;
   attack.defenderX = defender.x;
   attack.defenderY = defender.y;
   attack.SetAttacker(side, &attacker);
-  return static_cast<int>(attack.GetAttackerStrength(world));
+  return attack.GetAttackerStrength(world);
 }
 
 cLandAttack SetUpOf(const sAttackPlan& plan) {
@@ -84,14 +86,14 @@ void PrepareWithdrawals(cWorld& world, const cCountry& country, sAttackPlan& pla
 // The strongest attacker among the defender's approaches (ties: the smaller
 // cost); false when there is none with strength above 0.
 bool StrongestApproach(const cWorld& world, cJednostka& defender, sReachableHex& best) {
-  int bestStrength = 0;
+  float bestStrength = 0.0f;
   bool found = false;
   const cMap& map = world.GetMap();
   for (const sReachableHex& e : defender.secondHexes) {
     const int side = map.GetNeighbourDirection(defender.x, defender.y, e.x, e.y) - 1;
     if (side < 0 || side > 5) continue;
-    const int strength = StrengthFrom(world, defender, *static_cast<cJednostkaLadowa*>(e.unit), side);
-    if (strength <= 0) continue;
+    const float strength = StrengthFrom(world, defender, *static_cast<cJednostkaLadowa*>(e.unit), side);
+    if (strength <= 0.0f) continue;
     if (!found || strength > bestStrength || (strength == bestStrength && e.cost < best.cost)) {
       best = e;
       best.direction = side;

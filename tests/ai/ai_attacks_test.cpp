@@ -119,29 +119,34 @@ TEST_F(AiAttacks, AttacksTheWeakNeighbourAndLeavesTheStrongOne) {
   EXPECT_TRUE(!IsUnitInWorldLists(&weak) || weak.wasAttacked);
   EXPECT_FALSE(strong.wasAttacked);
   // A one-sided battle costs the attacker its points (the flags are for
-  // attacks from several sides); the search after it finds nothing.
+  // attacks from several sides). The next search finds only the plan on
+  // the strong enemy, not good enough, and the phase ends.
   EXPECT_EQ(nearWeak.actionPoints, 0);
   EXPECT_EQ(nearStrong.actionPoints, 2);
   EXPECT_EQ(nearStrong.x, 0);
-  EXPECT_EQ(Count(L"================= LISTA ATAKÓW JEDN. SORT !!!!============="), 1);
+  EXPECT_EQ(Count(L"================= LISTA ATAKÓW JEDN. SORT !!!!============="), 2);
   // The lists never keep a unit the battle killed.
   for (cJednostkaLadowa* unit : lists.enemyLand) EXPECT_TRUE(IsUnitInWorldLists(unit));
 }
 
 TEST_F(AiAttacks, MultipleDirectionsGatherAttackersAndEndWhenNothingIsLeft) {
-  // A defender in the middle; three weak attackers around it, one a step
-  // away. Together they reach the column the preferences ask for.
+  // A defender in the middle, two attackers beside it (column 2 from two
+  // sides) and a third a step away: the three sides together reach the
+  // column 4 the preferences ask for, the two in place alone do not.
   cJednostkaLadowa& defender = Unit(2, 1, 2, 10);
-  Unit(1, 1, 1, 5);
-  Unit(3, 1, 1, 5);
+  cJednostkaLadowa& left = Unit(1, 1, 1, 10);
+  cJednostkaLadowa& right = Unit(3, 1, 1, 10);
   cJednostkaLadowa& walker = Unit(0, 2, 1, 10);
-  Ai().aiData.multipleSideAttackPreferences = {2, 2, 99};
+  Ai().aiData.multipleSideAttackPreferences = {4, 4, 99};
   ai::sAiUnitLists lists = Lists();
 
   EXPECT_EQ(ai::MultipleDirectionAttacks(*w_.world, Ai(), lists), 1);
   EXPECT_TRUE(!IsUnitInWorldLists(&defender) || defender.wasAttacked);
-  EXPECT_TRUE(walker.attacked) << "the strongest attacker walked up to join";
-  EXPECT_GE(g_move.moves, 1);
+  EXPECT_TRUE(walker.attacked) << "the third attacker walked up to join";
+  EXPECT_TRUE(left.attacked && right.attacked);
+  EXPECT_EQ(left.x, 1) << "an attacker in place does not make room";
+  EXPECT_EQ(g_move.moves, 1);
+  EXPECT_EQ(HexDistance(walker.x, walker.y, 2, 1), 1);
   EXPECT_EQ(Count(L"[AI] ATAKI WIELOKIERUNKOWE"), 1);
   EXPECT_EQ(Count(L"Nie było mozliwosci zrobienia ataku wielokier. na 5:1 lub lepiej, kończe wiec"), 1);
 }
