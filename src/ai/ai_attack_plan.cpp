@@ -5,17 +5,22 @@
 // own locked steps. Every loop ends when a pass changes nothing in the
 // world, and is capped by the number of units besides.
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 
 #include "ai/ai_attacks.h"
 #include "ai/ai_unit_lists.h"
 #include "app/console_log.h"
+#include "app/main_thread_queue.h"
 #include "app/settings.h"
+#include "rules/air_orders.h"
 #include "rules/land_attack.h"
 #include "world/cities.h"
 #include "world/combat_result.h"
 #include "world/country.h"
+#include "world/hex_drawing.h"
 #include "world/jednostka_ladowa.h"
+#include "world/jednostka_lotnicza.h"
 #include "world/map.h"
 #include "world/turn_state.h"
 #include "world/worker_steps.h"
@@ -32,6 +37,48 @@ void FollowInView(int x, int y) {
 }
 
 bool IsShown(const cWorld& world, const cJednostka& unit) { return unit.visible && world.turnState.showActions; }
+
+// The mark of the hex under attack.
+constexpr std::uint32_t kMarkAttacked = 2;
+constexpr int kResultPollMs = 100;
+
+void MarkTarget(cWorld& world, int x, int y, bool on) {
+  LockedStep([&] {
+    cMap& map = world.GetMap();
+    if (!map.IsInside(x, y)) return;
+    if (on) {
+      SetHexMark(map, map.GetHex(x, y), kMarkAttacked, -1);
+    } else {
+      ClearHexMark(map, map.GetHex(x, y), kMarkAttacked, false);
+    }
+  });
+}
+
+// The battle's report, shown by the main thread for the computer's result
+// delay while the worker waits outside the lock, stoppable; nothing when
+// that delay is 0.
+void ShowResultAndWait(cWorld& world, const sBombardmentResult& result) {
+  const float displayMs = g_Delays[kDelayAICombatResult].load();
+  if (displayMs == 0.0f) return;
+  const std::atomic<bool>* stop = world.WorkerStopFlag();
+  bool open = false;
+  auto ask = [&](bool first) {
+    return RunOnMainThread(
+        [&] {
+          cWorldView* view = world.View();
+          if (view == nullptr) {
+            open = false;
+          } else {
+            open = first ? view->ShowComputerCombatResult(result, displayMs) : view->ComputerCombatResultOpen();
+          }
+        },
+        stop);
+  };
+  if (!ask(true)) return;
+  while (open) {
+    if (!StoppableDelay(world, kResultPollMs, __FILE__, __LINE__) || !ask(false)) return;
+  }
+}
 
 // A fingerprint of every land unit's place, action points and strength:
 // equal before and after a step when the step changed nothing.
@@ -110,6 +157,78 @@ bool MovesCross(const cWorld& world, const sAttackPlan& plan) {
     }
   }
   return false;
+}
+
+// Tactical bombers strike the defender through the bombardment rule while
+// the odds are below the best and strikes are likely to get through; false
+// when the defender did not survive them. Each strike spends a bomber's
+// point or drops a bomber the rule refuses, so the loop ends.
+bool StrikeFromTheAir(cWorld& world, const cCountry& country, sAiUnitLists& lists, sAttackPlan& plan, bool shown) {
+  const int tx = plan.defender->x, ty = plan.defender->y;
+  int strikesLeft = 0;
+  for (cJednostkaLotnicza* unit : plan.strikeUnits) strikesLeft += std::max(unit->actionPoints, 0);
+  while (plan.defender->category == kCategoryLand && plan.column < 7 && !plan.strikeUnits.empty() &&
+         plan.goodStrikes > 0 && strikesLeft-- > 0 && !WorkerStopping(world)) {
+    cJednostkaLotnicza* bomber = plan.strikeUnits.front();
+    sBombardmentResult result;
+    if (AirBombardment(world, *bomber, tx, ty, result) != eAirOrderRefusal::kNone) {
+      plan.strikeUnits.erase(plan.strikeUnits.begin());
+      plan.CountGoodStrikes();
+      continue;
+    }
+    if (result.Flag(kFlagStoppedByInterception)) {
+      LogLine(L"Przechwycenie udane, nici z ataku!");
+    } else if (result.Flag(kFlagIntercepted)) {
+      LogLine(L"Przechwycenie nieudane, bombardujemy!");
+    }
+    if (shown) ShowResultAndWait(world, result);
+    // The strike may have killed the defender or the bomber.
+    BuildUnitLists(world, country, lists);
+    if (!IsUnitInWorldLists(plan.defender)) {
+      LogLine(L"Obronca nie przezyl bombardowania... koniec ataku");
+      return false;
+    }
+    plan.column = EstimatePlanColumn(world, plan);
+    plan.CollectStrikeUnits(world, lists);
+    plan.CollectInterceptors(world);
+    plan.CountGoodStrikes();
+  }
+  return true;
+}
+
+// Air strikes, then makes room, moves the attackers in and fights; true
+// when the battle was fought or the defender fell to the strikes.
+bool MoveInAndFight(cWorld& world, const cCountry& country, sAiUnitLists& lists, sAttackPlan& plan, bool shown) {
+  if (!StrikeFromTheAir(world, country, lists, plan, shown)) return true;
+  plan.Dump(world);
+  MoveAll(world, country, plan.withdrawals, plan, true, L"withdrawals before an attack");
+  MoveAll(world, country, plan.approaches, plan, false, L"approaches of an attack");
+  if (WorkerStopping(world) || !IsUnitInWorldLists(plan.defender)) return false;
+  // The battle through the rules: attackers standing next to the defender.
+  bool opened = false;
+  for (const sAiMove& m : plan.approaches) {
+    if (!m.unit || !IsUnitInWorldLists(m.unit)) continue;
+    const eAttackRefusal refusal =
+        opened ? AddAttacker(world, *m.unit) : NewAttack(world, *plan.defender, *m.unit, false);
+    if (refusal == eAttackRefusal::kNone) {
+      opened = true;
+    } else {
+      LogLine(L"[AI %s] %s nie atakuje: %hs", country.name.c_str(), m.unit->name.c_str(), AttackRefusalKey(refusal));
+    }
+  }
+  if (!opened) return false;
+  StoppableDelay(world, 1000, __FILE__, __LINE__);
+  sBombardmentResult result;
+  const eAttackRefusal refusal = ExecuteAttack(world, result);
+  if (refusal != eAttackRefusal::kNone) {
+    LogLine(L"[AI %s] Atak odrzucony: %hs", country.name.c_str(), AttackRefusalKey(refusal));
+    LockedStep([&world] { world.turnState.ClearAttack(); });
+  }
+  // The battle may have killed units on either side.
+  DropDeadUnits(world, lists);
+  if (refusal != eAttackRefusal::kNone) return false;
+  if (shown) ShowResultAndWait(world, result);
+  return true;
 }
 
 using BuildPlans = std::vector<sAttackPlan> (*)(cWorld&, const cCountry&, const sAiUnitLists&);
@@ -200,38 +319,16 @@ bool FindObviousMove(cWorld& world, const cCountry& country, const std::vector<s
 bool ExecuteAttackPlan(cWorld& world, const cCountry& country, sAiUnitLists& lists, sAttackPlan& plan) {
   if (plan.defender == nullptr || !IsUnitInWorldLists(plan.defender) || MovesCross(world, plan)) return false;
   const int tx = plan.defender->x, ty = plan.defender->y;
-  if (IsShown(world, *plan.defender)) {
+  const bool shown = IsShown(world, *plan.defender);
+  if (shown) {
     FollowInView(tx, ty);
     StoppableDelay(world, DelayMs(kDelayAICombatBefore), __FILE__, __LINE__);
+    MarkTarget(world, tx, ty, true);
     StoppableDelay(world, DelayMs(kDelayAICombatBefore), __FILE__, __LINE__);
   }
-  plan.Dump(world);
-  MoveAll(world, country, plan.withdrawals, plan, true, L"withdrawals before an attack");
-  MoveAll(world, country, plan.approaches, plan, false, L"approaches of an attack");
-  if (WorkerStopping(world) || !IsUnitInWorldLists(plan.defender)) return false;
-  // The battle through the rules: attackers standing next to the defender.
-  bool opened = false;
-  for (const sAiMove& m : plan.approaches) {
-    if (!m.unit || !IsUnitInWorldLists(m.unit)) continue;
-    const eAttackRefusal refusal =
-        opened ? AddAttacker(world, *m.unit) : NewAttack(world, *plan.defender, *m.unit, false);
-    if (refusal == eAttackRefusal::kNone) {
-      opened = true;
-    } else {
-      LogLine(L"[AI %s] %s nie atakuje: %hs", country.name.c_str(), m.unit->name.c_str(), AttackRefusalKey(refusal));
-    }
-  }
-  if (!opened) return false;
-  StoppableDelay(world, 1000, __FILE__, __LINE__);
-  sBombardmentResult result;
-  const eAttackRefusal refusal = ExecuteAttack(world, result);
-  if (refusal != eAttackRefusal::kNone) {
-    LogLine(L"[AI %s] Atak odrzucony: %hs", country.name.c_str(), AttackRefusalKey(refusal));
-    LockedStep([&world] { world.turnState.ClearAttack(); });
-  }
-  // The battle may have killed units on either side.
-  DropDeadUnits(world, lists);
-  return refusal == eAttackRefusal::kNone;
+  const bool fought = MoveInAndFight(world, country, lists, plan, shown);
+  if (shown) MarkTarget(world, tx, ty, false);
+  return fought;
 }
 
 int MultipleDirectionAttacks(cWorld& world, const cCountry& country, sAiUnitLists& lists) {

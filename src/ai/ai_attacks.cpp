@@ -10,6 +10,8 @@
 #include "app/console_log.h"
 #include "world/cities.h"
 #include "world/country.h"
+#include "rules/air_orders.h"
+#include "world/air_strikes.h"
 #include "world/hex.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_lotnicza.h"
@@ -104,6 +106,19 @@ bool StrongestApproach(const cWorld& world, cJednostka& defender, sReachableHex&
   return found;
 }
 
+float AirWeight(cJednostkaLotnicza* unit) { return unit->GetCombatStrength() + static_cast<float>(unit->level); }
+
+void LogAirUnit(cJednostkaLotnicza* unit) {
+  LogLine(L"%s: sila=%i, level=%i, PA=%i", unit->name.c_str(), unit->GetStrength(), unit->level, unit->actionPoints);
+}
+
+// The plan's air support, counted before it joins the list.
+void AddAirSupport(const cWorld& world, const sAiUnitLists& lists, sAttackPlan& plan) {
+  plan.CollectStrikeUnits(world, lists);
+  plan.CollectInterceptors(world);
+  plan.CountGoodStrikes();
+}
+
 void SetApproach(sAttackPlan& plan, const sReachableHex& e) {
   sAiMove& move = plan.approaches[e.direction];
   if (move.unit == nullptr) move = {static_cast<cJednostkaLadowa*>(e.unit), e.x, e.y, e.direction, e.cost};
@@ -126,6 +141,36 @@ void sAttackPlan::Reset(cJednostka* target) {
   }
 }
 
+void sAttackPlan::CollectStrikeUnits(const cWorld& world, const sAiUnitLists& lists) {
+  strikeUnits.clear();
+  if (defender == nullptr || defender->category != kCategoryLand) return;
+  for (cJednostkaLotnicza* unit : lists.ownAir) {
+    if (unit->type != kUnitTacticalBomber || unit->actionPoints <= 0 || unit->GetCombatStrength() <= 2.0f) continue;
+    if (CheckAirBombardment(world, *unit, defender->x, defender->y) != eAirOrderRefusal::kNone) continue;
+    strikeUnits.push_back(unit);
+  }
+  std::stable_sort(strikeUnits.begin(), strikeUnits.end(),
+                   [](cJednostkaLotnicza* a, cJednostkaLotnicza* b) { return AirWeight(a) > AirWeight(b); });
+}
+
+void sAttackPlan::CollectInterceptors(const cWorld& world) {
+  interceptors.clear();
+  if (defender == nullptr) return;
+  if (cJednostkaLotnicza* best = FindBestInterceptor(world, defender->x, defender->y, countryId)) {
+    interceptors.push_back(best);
+  }
+}
+
+void sAttackPlan::CountGoodStrikes() {
+  goodStrikes = 0;
+  for (cJednostkaLotnicza* unit : strikeUnits) {
+    if (!interceptors.empty() && AirWeight(unit) / std::max(AirWeight(interceptors.front()), 0.001f) <= kInterceptionRatio) {
+      continue;
+    }
+    goodStrikes += unit->actionPoints;
+  }
+}
+
 int sAttackPlan::MinApproachCost() const {
   int least = kNoCheaperApproach;
   for (const sAiMove& move : approaches) least = std::min(least, move.cost);
@@ -144,7 +189,9 @@ void sAttackPlan::Dump(const cWorld& world) const {
   for (const sAiMove& m : approaches) {
     if (m.unit) LogLine(L"Podejscie %s -> (%i,%i), kier %i, koszt %i", m.unit->name.c_str(), m.x, m.y, m.direction, m.cost);
   }
+  for (cJednostkaLotnicza* unit : strikeUnits) LogAirUnit(unit);
   LogLine(L"Wrogie jednostki zdolne do intercepcji air-strike'u:");
+  for (cJednostkaLotnicza* unit : interceptors) LogAirUnit(unit);
   LogLine(L"Ilosc dobrych nalotow = %i", goodStrikes);
   LogLine(L"[AI] == Koniec wydruku planu ataku ==");
 }
@@ -152,6 +199,10 @@ void sAttackPlan::Dump(const cWorld& world) const {
 void sAttackPlan::DumpShort(const cWorld& world) const {
   const bool city = defender && HexHoldsCity(world, defender->x, defender->y);
   LogLine(L"Cel=%s Kolumna=%i:1 Miasto=%s Koszt=%i", NameOf(defender), column, city ? L"TAK" : L"NIE", cost);
+}
+
+int EstimatePlanColumn(const cWorld& world, const sAttackPlan& plan) {
+  return plan.defender != nullptr ? SetUpOf(plan).EstimateOddsColumn(world) : 0;
 }
 
 void MarkAttackableCities(cWorld& world, const cCountry& country) {
@@ -217,6 +268,7 @@ std::vector<sAttackPlan> BuildMultipleDirectionPlans(cWorld& world, const cCount
     if (defender->wasAttacked || !defender->IsOnMap()) continue;
     sAttackPlan inPlace = BuildPlanFromPlace(world, country, lists, *defender);
     if (inPlace.planned) {
+      AddAirSupport(world, lists, inPlace);
       inPlace.Dump(world);
       plans.push_back(inPlace);
     }
@@ -239,6 +291,7 @@ std::vector<sAttackPlan> BuildMultipleDirectionPlans(cWorld& world, const cCount
       defender->secondHexes.remove_if([chosen](const sReachableHex& e) { return e.unit == chosen; });
     }
     if (plan.planned) {
+      AddAirSupport(world, lists, plan);
       plan.Dump(world);
       plans.push_back(plan);
     }
@@ -258,6 +311,7 @@ std::vector<sAttackPlan> BuildOneSidePlans(cWorld& world, const cCountry& countr
     if (!StrongestApproach(world, *defender, best)) continue;
     SetApproach(plan, best);
     plan.column = SetUpOf(plan).EstimateOddsColumn(world);
+    AddAirSupport(world, lists, plan);
     plan.Dump(world);
     plans.push_back(plan);
   }

@@ -18,6 +18,10 @@ namespace ai {
 
 struct sAiUnitLists;
 
+// A strike gets through the interceptor when strength + level of the
+// bomber exceed the interceptor's by more than this ratio.
+constexpr float kInterceptionRatio = 1.0f;
+
 // Cost of an empty move entry after sAttackPlan::Reset.
 constexpr int kNoMoveCost = 9999;
 
@@ -49,9 +53,19 @@ struct sAttackPlan {
   void Reset(cJednostka* target);
   // The smallest approach cost (666 when it is no lower).
   int MinApproachCost() const;
+  // Own tactical bombers with action points and strength above 2 that the
+  // bombardment rule lets strike the target, strongest first; the enemy
+  // fighter the interception rule would send; and the strikes likely to get
+  // through it.
+  void CollectStrikeUnits(const cWorld& world, const sAiUnitLists& lists);
+  void CollectInterceptors(const cWorld& world);
+  void CountGoodStrikes();
   void Dump(const cWorld& world) const;
   void DumpShort(const cWorld& world) const;
 };
+
+// The odds column of the plan's approach units against its defender.
+int EstimatePlanColumn(const cWorld& world, const sAttackPlan& plan);
 
 // Every city attackable, then the country's cities not to attack not.
 void MarkAttackableCities(cWorld& world, const cCountry& country);

@@ -10,6 +10,8 @@
 #include "ai/ai_attacks.h"
 #include "ai/ai_fixture.h"
 #include "ai/ai_unit_lists.h"
+#include "app/main_thread_queue.h"
+#include "support/recording_view.h"
 #include "world/cities.h"
 #include "world/game_phase.h"
 #include "world/land_attack.h"
@@ -25,6 +27,19 @@ struct sRequestedMove {
   int moves = 0;
 };
 sRequestedMove g_move;
+
+// Counts the combat reports the computer puts up; each closes at once.
+class ReportView final : public twtest::RecordingView {
+ public:
+  using RecordingView::RecordingView;
+  bool ShowComputerCombatResult(const sBombardmentResult&, float displayMs) override {
+    ++reports;
+    lastDisplayMs = displayMs;
+    return true;
+  }
+  int reports = 0;
+  float lastDisplayMs = 0.0f;
+};
 
 void RecordPath(cWorld&, cJednostkaLadowa& unit, int x, int y) {
   g_move.unit = &unit;
@@ -76,8 +91,10 @@ class AiAttacks : public ::testing::Test {
     g_move = {};
     w_.world->SetGameState(kPhaseComputerPlayers);
     plat::SetClock(&stepper_);
+    for (std::size_t i = 0; i < kDelays.size(); ++i) savedDelays_[i] = g_Delays[kDelays[i]].load();
   }
   ~AiAttacks() override {
+    for (std::size_t i = 0; i < kDelays.size(); ++i) g_Delays[kDelays[i]] = savedDelays_[i];
     plat::SetClock(&w_.clock);
     g_LandTurnHooks.buildPath = savedHook_;
     LandUnitConstants() = saved_;
@@ -102,6 +119,8 @@ class AiAttacks : public ::testing::Test {
   SteppingClock stepper_;
   sLandUnitConstants saved_;
   decltype(g_LandTurnHooks.buildPath) savedHook_{};
+  static constexpr std::array<int, 3> kDelays{kDelayAICombatBefore, kDelayAICombatResult, kDelayAIMoveAfter};
+  std::array<float, 3> savedDelays_{};
 };
 
 TEST_F(AiAttacks, AttacksTheWeakNeighbourAndLeavesTheStrongOne) {
@@ -129,6 +148,42 @@ TEST_F(AiAttacks, AttacksTheWeakNeighbourAndLeavesTheStrongOne) {
   for (cJednostkaLadowa* unit : lists.enemyLand) EXPECT_TRUE(IsUnitInWorldLists(unit));
 }
 
+TEST_F(AiAttacks, AShownAttackMarksTheTargetAndShowsTheReportOnlyWithAResultDelay) {
+  SetMainThreadToCurrent();
+  auto* view = new ReportView(*w_.world);
+  w_.world->SetView(std::unique_ptr<cWorldView>(view));
+  w_.world->turnState.showActions = true;
+  g_Delays[kDelayAICombatBefore] = 300.0f;
+  g_Delays[kDelayAICombatResult] = 2500.0f;
+  g_Delays[kDelayAIMoveAfter] = 0.0f;
+  cJednostkaLadowa& first = Unit(0, 1, 2, 1);
+  cJednostkaLadowa& second = Unit(4, 1, 2, 1);
+  first.visible = second.visible = true;
+  // One battle's points each, standing next to its target.
+  for (int x : {0, 4}) Unit(x, 0, 1, 10).actionPoints = 2;
+  ai::sAiUnitLists lists = Lists();
+
+  EXPECT_EQ(ai::OneSideAttacks(*w_.world, Ai(), lists), 2);
+  EXPECT_EQ(view->reports, 2);
+  EXPECT_EQ(view->lastDisplayMs, 2500.0f);
+  const auto followed = view->Followed();
+  EXPECT_NE(std::find(followed.begin(), followed.end(), std::pair{0, 1}), followed.end());
+  EXPECT_NE(std::find(followed.begin(), followed.end(), std::pair{4, 1}), followed.end());
+  // Both pauses before each battle and the battle's second.
+  EXPECT_GE(stepper_.TickCount(), 2u * (600u + 1000u));
+  EXPECT_TRUE(w_.Hex(0, 1).HasNoMarks() && w_.Hex(4, 1).HasNoMarks()) << "the target's mark is taken off";
+
+  // Without a result delay the report stays away, also for a visible attack.
+  g_Delays[kDelayAICombatResult] = 0.0f;
+  cJednostkaLadowa& third = Unit(2, 1, 2, 1);
+  third.visible = true;
+  Unit(2, 0, 1, 10).actionPoints = 2;
+  lists = Lists();
+  EXPECT_EQ(ai::OneSideAttacks(*w_.world, Ai(), lists), 1);
+  EXPECT_EQ(view->reports, 2);
+  w_.world->SetView(nullptr);
+}
+
 TEST_F(AiAttacks, MultipleDirectionsGatherAttackersAndEndWhenNothingIsLeft) {
   // A defender in the middle, two attackers beside it (column 2 from two
   // sides) and a third a step away: the three sides together reach the
@@ -149,6 +204,33 @@ TEST_F(AiAttacks, MultipleDirectionsGatherAttackersAndEndWhenNothingIsLeft) {
   EXPECT_EQ(HexDistance(walker.x, walker.y, 2, 1), 1);
   EXPECT_EQ(Count(L"[AI] ATAKI WIELOKIERUNKOWE"), 1);
   EXPECT_EQ(Count(L"Nie było mozliwosci zrobienia ataku wielokier. na 5:1 lub lepiej, kończe wiec"), 1);
+}
+
+TEST_F(AiAttacks, BombersMakeAWeakAttackFromSeveralSidesAcceptable) {
+  cJednostkaLadowa& defender = Unit(2, 1, 2, 10);
+  defender.visible = true;
+  cJednostkaLadowa& attacker = Unit(1, 1, 1, 10);
+  Ai().aiData.multipleSideAttackPreferences = {7, 1, 1};
+  ai::sAiUnitLists lists = Lists();
+  // Without air support the column-1 plan is below every preference.
+  EXPECT_EQ(ai::MultipleDirectionAttacks(*w_.world, Ai(), lists), 0);
+  EXPECT_EQ(attacker.actionPoints, 4);
+
+  cJednostkaLotnicza& bomber = w_.AddAir(0, 0, 1, kUnitTacticalBomber, 10.0f);
+  const int points = bomber.actionPoints;
+  ASSERT_GT(points, 0);
+  lists = Lists();
+  ai::sAttackPlan plan = ai::BuildPlanFromPlace(*w_.world, Ai(), lists, defender);
+  plan.CollectStrikeUnits(*w_.world, lists);
+  plan.CollectInterceptors(*w_.world);
+  plan.CountGoodStrikes();
+  ASSERT_EQ(plan.strikeUnits, std::vector<cJednostkaLotnicza*>{&bomber});
+  EXPECT_TRUE(plan.interceptors.empty());
+  EXPECT_EQ(plan.goodStrikes, points) << "every point of an unopposed bomber counts";
+
+  EXPECT_EQ(ai::MultipleDirectionAttacks(*w_.world, Ai(), lists), 1);
+  EXPECT_TRUE(!IsUnitInWorldLists(&bomber) || bomber.actionPoints < points);
+  for (cJednostkaLotnicza* unit : lists.ownAir) EXPECT_TRUE(IsUnitInWorldLists(unit));
 }
 
 TEST_F(AiAttacks, NoAcceptablePlanEndsThePhaseWithoutAMove) {
