@@ -14,6 +14,7 @@
 #include "app/main_thread_queue.h"
 #include "app/settings.h"
 #include "rules/air_orders.h"
+#include "rules/fleet_orders.h"
 #include "rules/land_attack.h"
 #include "world/cities.h"
 #include "world/combat_result.h"
@@ -159,6 +160,27 @@ bool MovesCross(const cWorld& world, const sAttackPlan& plan) {
   return false;
 }
 
+// The shore bombardment of a defender on a coastal hex while the odds are
+// below the best: the fleet of the sea zone with the most ships able to
+// fire, through the shore bombardment rule. False when the defender did not
+// survive it.
+bool BombardFromTheSea(cWorld& world, const cCountry& country, sAiUnitLists& lists, sAttackPlan& plan, bool shown) {
+  const int tx = plan.defender->x, ty = plan.defender->y;
+  const cMap& map = world.GetMap();
+  if (plan.column >= 7 || plan.defender->category != kCategoryLand || !map.IsInside(tx, ty)) return true;
+  const sHex& hex = map.GetHex(tx, ty);
+  if (!hex.IsLand() || hex.seaZone == 0) return true;
+  cFleet* fleet = LockedStep([&] { return world.SelectShoreBombardmentFleet(country.id, hex.seaZone); });
+  if (fleet == nullptr) return true;
+  sBombardmentResult result;
+  if (ShoreBombard(world, *fleet, tx, ty, result) != eFleetOrderRefusal::kNone) return true;
+  if (shown) ShowResultAndWait(world, result);
+  BuildUnitLists(world, country, lists);
+  if (!IsUnitInWorldLists(plan.defender)) return false;
+  plan.column = EstimatePlanColumn(world, plan);
+  return true;
+}
+
 // Tactical bombers strike the defender through the bombardment rule while
 // the odds are below the best and strikes are likely to get through; false
 // when the defender did not survive them. Each strike spends a bomber's
@@ -196,9 +218,10 @@ bool StrikeFromTheAir(cWorld& world, const cCountry& country, sAiUnitLists& list
   return true;
 }
 
-// Air strikes, then makes room, moves the attackers in and fights; true
+// Bombardment from the sea and air strikes, then makes room, moves the attackers in and fights; true
 // when the battle was fought or the defender fell to the strikes.
 bool MoveInAndFight(cWorld& world, const cCountry& country, sAiUnitLists& lists, sAttackPlan& plan, bool shown) {
+  if (!BombardFromTheSea(world, country, lists, plan, shown)) return true;
   if (!StrikeFromTheAir(world, country, lists, plan, shown)) return true;
   plan.Dump(world);
   MoveAll(world, country, plan.withdrawals, plan, true, L"withdrawals before an attack");
