@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <map>
 #include <set>
 
 #include "ai/ai_unit_lists.h"
@@ -61,13 +62,15 @@ cLandAttack SetUpOf(const sAttackPlan& plan) {
 
 // Fills the withdrawals of the defender's neighbours held by own units that
 // can make room, and drops the defender's approaches onto blocked
-// neighbours (another country's unit, or an own unit with nowhere to go).
+// neighbours (another country's unit, or an own unit with nowhere to go),
+// all but the own unit's entry for its own hex.
 void PrepareWithdrawals(cWorld& world, const cCountry& country, sAttackPlan& plan) {
   cJednostka& defender = *plan.defender;
   cMap& map = world.GetMap();
   int taken[6][2];
   for (auto& t : taken) t[0] = t[1] = -1;
-  std::set<std::pair<int, int>> blocked;
+  // Blocked hex -> the unit on it.
+  std::map<std::pair<int, int>, const cJednostka*> blocked;
   for (int side = 0; side < 6; ++side) {
     int nx = -1, ny = -1;
     map.GetNeighbourCoords(defender.x, defender.y, side, nx, ny);
@@ -79,10 +82,14 @@ void PrepareWithdrawals(cWorld& world, const cCountry& country, sAttackPlan& pla
         unit->FindFreeHexAwayFromTarget(defender.x, defender.y, taken, away, side)) {
       plan.withdrawals[side] = {static_cast<cJednostkaLadowa*>(unit), away.x, away.y, side, away.cost};
     } else {
-      blocked.insert({nx, ny});
+      blocked[{nx, ny}] = unit;
     }
   }
-  defender.secondHexes.remove_if([&](const sReachableHex& e) { return blocked.count({e.x, e.y}) != 0; });
+  // An own unit with nowhere to go may still attack from where it stands.
+  defender.secondHexes.remove_if([&](const sReachableHex& e) {
+    const auto it = blocked.find({e.x, e.y});
+    return it != blocked.end() && it->second != e.unit;
+  });
 }
 
 // The strongest attacker among the defender's approaches (ties: the smaller

@@ -184,6 +184,18 @@ TEST_F(AiAttacks, AShownAttackMarksTheTargetAndShowsTheReportOnlyWithAResultDela
   w_.world->SetView(nullptr);
 }
 
+TEST_F(AiAttacks, AUnitWithNowhereToMakeRoomStillAttacksFromItsHex) {
+  // Its two points would take it only to hexes next to the target or off
+  // the map: it cannot make room, yet it attacks from where it stands.
+  cJednostkaLadowa& defender = Unit(1, 1, 2, 1);
+  cJednostkaLadowa& attacker = Unit(1, 0, 1, 10);
+  attacker.actionPoints = 1;
+  ai::sAiUnitLists lists = Lists();
+  EXPECT_EQ(ai::OneSideAttacks(*w_.world, Ai(), lists), 1);
+  EXPECT_TRUE(!IsUnitInWorldLists(&defender) || defender.strength < 1);
+  EXPECT_EQ(g_move.moves, 0);
+}
+
 TEST_F(AiAttacks, MultipleDirectionsGatherAttackersAndEndWhenNothingIsLeft) {
   // A defender in the middle, two attackers beside it (column 2 from two
   // sides) and a third a step away: the three sides together reach the
