@@ -88,6 +88,9 @@ class cCity {
   // route to that node's city, -1 when there is none.
   std::vector<std::int32_t> hopCounts;
   std::uint8_t visited = 0;
+  // The computer opponent may attack the city (not on its list of cities
+  // it leaves alone); worked out afresh each turn, never saved.
+  std::uint8_t aiAttackable = 1;
   // The computer opponent's state of the front the city is on (0 held,
   // 1 weak, 2 critical), 3 on no front; worked out afresh, never saved.
   int aiFrontState = 3;
