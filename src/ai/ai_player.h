@@ -17,8 +17,9 @@ class cAiPlayer : public cComputerPlayer {
 
   // Plays the country's turn on the worker thread; a move it orders is
   // stepped by the main thread (phase 10) before the worker goes on. The
-  // computer opponent's decisions are not built yet: the country passes,
-  // changing nothing.
+  // turn does not call the computer's operations yet (ai_economy.h,
+  // ai_fronts.h, ai_attacks.h, ai_air.h): the country passes, changing
+  // nothing.
   void PlayTurn(cWorld& world) override;
 
  private:
