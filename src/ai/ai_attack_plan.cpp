@@ -13,6 +13,7 @@
 #include "app/console_log.h"
 #include "app/main_thread_queue.h"
 #include "app/settings.h"
+#include "rules/worker_messages.h"
 #include "rules/air_orders.h"
 #include "rules/fleet_orders.h"
 #include "rules/land_attack.h"
@@ -41,7 +42,6 @@ bool IsShown(const cWorld& world, const cJednostka& unit) { return unit.visible 
 
 // The mark of the hex under attack.
 constexpr std::uint32_t kMarkAttacked = 2;
-constexpr int kResultPollMs = 100;
 
 void MarkTarget(cWorld& world, int x, int y, bool on) {
   LockedStep([&] {
@@ -53,32 +53,6 @@ void MarkTarget(cWorld& world, int x, int y, bool on) {
       ClearHexMark(map, map.GetHex(x, y), kMarkAttacked, false);
     }
   });
-}
-
-// The battle's report, shown by the main thread for the computer's result
-// delay while the worker waits outside the lock, stoppable; nothing when
-// that delay is 0.
-void ShowResultAndWait(cWorld& world, const sBombardmentResult& result) {
-  const float displayMs = g_Delays[kDelayAICombatResult].load();
-  if (displayMs == 0.0f) return;
-  const std::atomic<bool>* stop = world.WorkerStopFlag();
-  bool open = false;
-  auto ask = [&](bool first) {
-    return RunOnMainThread(
-        [&] {
-          cWorldView* view = world.View();
-          if (view == nullptr) {
-            open = false;
-          } else {
-            open = first ? view->ShowComputerCombatResult(result, displayMs) : view->ComputerCombatResultOpen();
-          }
-        },
-        stop);
-  };
-  if (!ask(true)) return;
-  while (open) {
-    if (!StoppableDelay(world, kResultPollMs, __FILE__, __LINE__) || !ask(false)) return;
-  }
 }
 
 // A fingerprint of every land unit's place, action points and strength:
@@ -174,7 +148,7 @@ bool BombardFromTheSea(cWorld& world, const cCountry& country, sAiUnitLists& lis
   if (fleet == nullptr) return true;
   sBombardmentResult result;
   if (ShoreBombard(world, *fleet, tx, ty, result) != eFleetOrderRefusal::kNone) return true;
-  if (shown) ShowResultAndWait(world, result);
+  if (shown) ShowComputerCombatResultAndWait(world, result);
   BuildUnitLists(world, country, lists);
   if (!IsUnitInWorldLists(plan.defender)) return false;
   plan.column = EstimatePlanColumn(world, plan);
@@ -203,7 +177,7 @@ bool StrikeFromTheAir(cWorld& world, const cCountry& country, sAiUnitLists& list
     } else if (result.Flag(kFlagIntercepted)) {
       LogLine(L"Przechwycenie nieudane, bombardujemy!");
     }
-    if (shown) ShowResultAndWait(world, result);
+    if (shown) ShowComputerCombatResultAndWait(world, result);
     // The strike may have killed the defender or the bomber.
     BuildUnitLists(world, country, lists);
     if (!IsUnitInWorldLists(plan.defender)) {
@@ -250,7 +224,7 @@ bool MoveInAndFight(cWorld& world, const cCountry& country, sAiUnitLists& lists,
   // The battle may have killed units on either side.
   DropDeadUnits(world, lists);
   if (refusal != eAttackRefusal::kNone) return false;
-  if (shown) ShowResultAndWait(world, result);
+  if (shown) ShowComputerCombatResultAndWait(world, result);
   return true;
 }
 

@@ -1,6 +1,7 @@
 // The amphibious landing of a carried land unit, the player's and the
 // computer opponent's.
 #include "rules/amphibious_invasion.h"
+#include "rules/worker_messages.h"
 
 #include <algorithm>
 #include <atomic>
@@ -33,7 +34,6 @@ namespace {
 constexpr float kDestroyedBelow = 0.1f;
 // The mark of the hex a computer landing attacks.
 constexpr std::uint32_t kMarkAttacked = 2;
-constexpr int kReportPollMs = 100;
 
 std::wstring Text(const char* key) {
   const wchar_t* text = g_StringBase.GetText(key);
@@ -106,33 +106,6 @@ void PlaceOnBeach(cWorld& world, cJednostkaLadowa& unit, int x, int y) {
 const wchar_t* SeaNodeName(const cWorld& world, const sHex& hex) {
   const sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(hex.seaZone);
   return node ? node->name.c_str() : L"";
-}
-
-// The combat report of a computer landing, shown by the main thread while
-// the worker waits (outside the lock, stoppable) until it is closed.
-void ShowReportAndWait(cWorld& world, const sBombardmentResult& result) {
-  if (g_Delays[kDelayHumanCombatResult].load() == 0.0f) return;
-  const float displayMs = g_Delays[kDelayAICombatResult].load();
-  const std::atomic<bool>* stop = world.WorkerStopFlag();
-  bool shown = false;
-  if (!RunOnMainThread(
-          [&] {
-            if (cWorldView* view = world.View()) shown = view->ShowComputerCombatResult(result, displayMs);
-          },
-          stop)) {
-    return;
-  }
-  while (shown) {
-    if (!StoppableDelay(world, kReportPollMs, __FILE__, __LINE__)) return;
-    if (!RunOnMainThread(
-            [&] {
-              const cWorldView* view = world.View();
-              shown = view != nullptr && view->ComputerCombatResultOpen();
-            },
-            stop)) {
-      return;
-    }
-  }
 }
 
 }  // namespace
@@ -238,7 +211,7 @@ bool AiAmphibiousInvasion(cWorld& world, cJednostkaLadowa& unit, int x, int y) {
     // A unit killed in the landing is not read again.
     if (visible) {
       StoppableDelay(world, DelayMs(kDelayAICombatAfter), __FILE__, __LINE__);
-      ShowReportAndWait(world, result);
+      ShowComputerCombatResultAndWait(world, result);
       LockedStep([&] { ClearHexMark(world.GetMap(), world.GetMap().GetHex(x, y), kMarkAttacked, false); });
     }
     if (!landed) return false;
