@@ -15,6 +15,7 @@
 #include <string>
 
 #include "make_events/europe1939_events.h"
+#include "common/crlf.h"
 
 namespace fs = std::filesystem;
 
@@ -24,16 +25,6 @@ void Write(const fs::path& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary);
   out << text;
   if (!out) throw std::runtime_error("cannot write " + path.string());
-}
-
-// Line ends as the scenario's other text files have them.
-std::string Crlf(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\n') out += '\r';
-    out += c;
-  }
-  return out;
 }
 
 }  // namespace

@@ -28,6 +28,7 @@
 #include "world/jednostka_morska.h"
 #include "world/cities.h"
 #include "world/world.h"
+#include "common/crlf.h"
 
 namespace fs = std::filesystem;
 
@@ -48,16 +49,6 @@ void WriteText(const fs::path& path, const std::string& text) {
   if (!out || !out.write(text.data(), static_cast<std::streamsize>(text.size()))) {
     throw std::runtime_error("cannot write " + path.string());
   }
-}
-
-// Every LF becomes CR LF (the data-file reader ends records at CR).
-std::string Crlf(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\n') out += '\r';
-    out += c;
-  }
-  return out;
 }
 
 void Check(bool ok, const std::string& message) {
