@@ -122,8 +122,11 @@ walk_start() {
   "$game" >"$out/game.out" 2>&1 &
   pid=$!
   win=""
+  # Only a shown window: the game makes its window hidden, and SDL may make
+  # it again (as a window for OpenGL) before it is shown; the first one is
+  # gone by then.
   for _ in $(seq 1 100); do
-    win="$(xdotool search --name "Tidewrack v1.01" 2>/dev/null | head -n1)"
+    win="$(xdotool search --onlyvisible --name "Tidewrack v1.01" 2>/dev/null | head -n1)"
     [ -n "$win" ] && break
     sleep 0.1
   done
