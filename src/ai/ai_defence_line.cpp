@@ -11,6 +11,7 @@
 #include "ai/ai_fronts.h"
 #include "ai/ai_unit_lists.h"
 #include "app/console_log.h"
+#include "world/ai_orders.h"
 #include "world/cities.h"
 #include "world/country.h"
 #include "world/hex.h"
@@ -27,8 +28,6 @@ constexpr int kNodeSpacing = 4;
 constexpr std::uint8_t kMarkNode = 1;
 constexpr std::uint8_t kMarkFacingNode = 2;
 constexpr std::uint8_t kMarkLine = 3;
-constexpr int kOrderToLine = 5;
-constexpr int kOrderHoldLine = 9;
 
 // A front node that faces the enemy: bit d of sides is set when the enemy
 // lies in direction d.
@@ -250,7 +249,7 @@ int HoldLineOfDefence(cWorld& world, cCountry& country, sAiUnitLists& lists, con
   const std::vector<cJednostkaLadowa*> own = lists.ownLand;
   for (cJednostkaLadowa* unit : own) {
     if (WorkerStopping(world)) break;
-    if (!IsUnitInWorldLists(unit) || unit->aiOrder != kOrderToLine) continue;
+    if (!IsUnitInWorldLists(unit) || unit->aiOrder != kAiToLine) continue;
     const int tx = unit->aiTargetX, ty = unit->aiTargetY;
     if (unit->x == tx && unit->y == ty) continue;
     if (world.GetMap().GetHex(unit->x, unit->y).fortification > country.aiData.fortLevelToHoldAtAllCost) continue;
@@ -266,7 +265,7 @@ int HoldLineOfDefence(cWorld& world, cCountry& country, sAiUnitLists& lists, con
         unit->AiMoveTowardHex(tx, ty);
       }
     }
-    if (IsUnitInWorldLists(unit)) LockedStep([&] { unit->aiOrder = kOrderHoldLine; });
+    if (IsUnitInWorldLists(unit)) LockedStep([&] { unit->aiOrder = kAiHold; });
     ++handled;
   }
   return handled;

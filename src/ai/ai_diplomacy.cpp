@@ -10,6 +10,7 @@
 #include "platform/format.h"
 #include "rules/diplomacy.h"
 #include "rules/worker_messages.h"
+#include "world/ai_orders.h"
 #include "world/country.h"
 #include "world/jednostka_ladowa.h"
 #include "world/turn_state.h"
@@ -19,10 +20,6 @@
 namespace ai {
 namespace {
 
-// The orders of the offensive's units: gathering toward the target, and
-// standing ready to strike.
-constexpr int kOrderOffensiveGathering = 12;
-constexpr int kOrderOffensiveReady = 13;
 // The pause after a declaration of war, so the player can read it.
 constexpr int kDeclarationPauseMs = 2000;
 // The alliance entry from which delaying it is worth the points.
@@ -62,8 +59,8 @@ float OffensiveReadiness(cWorld& world, const cCountry& country) {
   int gathering = 0;
   int ready = 0;
   for (const cJednostkaLadowa* unit : CollectOwnUnits(world, country.id).land) {
-    if (unit->aiOrder == kOrderOffensiveGathering) ++gathering;
-    if (unit->aiOrder == kOrderOffensiveReady) ++ready;
+    if (unit->aiOrder == kAiBuildUp) ++gathering;
+    if (unit->aiOrder == kAiBuildUpStuck) ++ready;
   }
   if (gathering + ready == 0) return 0.0f;
   return static_cast<float>(ready) / static_cast<float>(gathering + ready);

@@ -4,8 +4,14 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
+#include "ai/ai_fronts.h"
+#include "ai/ai_unit_lists.h"
 #include "world/computer_player.h"
+#include "world/map.h"
+
+class cCountry;
 
 class cAiPlayer : public cComputerPlayer {
  public:
@@ -15,15 +21,31 @@ class cAiPlayer : public cComputerPlayer {
 
   int CountryId() const { return country_id_; }
 
-  // Plays the country's turn on the worker thread; a move it orders is
-  // stepped by the main thread (phase 10) before the worker goes on. The
-  // turn does not call the computer's operations yet (ai_economy.h,
-  // ai_fronts.h, ai_attacks.h, ai_air.h): the country passes, changing
-  // nothing.
+  // Plays the turn of the turn state's current country on the worker
+  // thread: diplomacy, then at war the fronts, purchases, deployment, air
+  // battles, attacks, the line of defence, the orders of the land units and
+  // their moves, the sea invasion and transport, the naval phase and the
+  // upkeep; at peace purchases, deployment, the naval phase and convoys.
+  // A move it orders is stepped by the main thread (phase 10) before the
+  // worker goes on; a stopping worker leaves the turn between its steps.
   void PlayTurn(cWorld& world) override;
 
+  // What the last turn left: the unit lists, the fronts and the line of
+  // defence (rebuilt by every turn before use).
+  const ai::sAiUnitLists& Lists() const { return lists_; }
+  const std::vector<ai::sAiFront>& Fronts() const { return fronts_; }
+  const std::vector<sMapCoord>& LineOfDefence() const { return line_; }
+
  private:
+  // The steps of a country at war and of one at peace; false when the
+  // worker was asked to stop on the way.
+  bool PlayWarTurn(cWorld& world, cCountry& country);
+  bool PlayPeaceTurn(cWorld& world, cCountry& country);
+
   int country_id_;
+  ai::sAiUnitLists lists_;
+  std::vector<ai::sAiFront> fronts_;
+  std::vector<sMapCoord> line_;
 };
 
 // The maker the loading takes for a game's computer players.

@@ -13,6 +13,7 @@
 #include "platform/format.h"
 #include "rules/purchases.h"
 #include "rules/sea_transport.h"
+#include "world/ai_orders.h"
 #include "world/country.h"
 #include "world/event_records.h"
 #include "world/fleet.h"
@@ -26,9 +27,6 @@
 #include "world/world.h"
 
 namespace {
-
-// The computer opponent's fleet order of a sea invasion.
-constexpr int kFleetOrderInvasion = 2;
 
 double P(const sEventEffect& effect, int index) { return effect.param[static_cast<std::size_t>(index)]; }
 const std::wstring& Name(const sEventEffect& effect) { return effect.paramString[0]; }
@@ -87,13 +85,13 @@ struct sLandingTarget {
 
 cFleet& FleetForLanding(cWorld& world, int countryId, const sWezelGrafuMorz& node, const sLandingTarget& target) {
   for (cFleet* fleet : world.Units().fleets) {
-    if (fleet->country == countryId && fleet->seaNode == node.id && fleet->aiOrder == kFleetOrderInvasion &&
+    if (fleet->country == countryId && fleet->seaNode == node.id && fleet->aiOrder == kAiFleetInvasion &&
         fleet->aiInvasionX == target.x && fleet->aiInvasionY == target.y) {
       return *fleet;
     }
   }
   cFleet& fleet = BuildFleetAtSeaNode(world, countryId, node.id, TransportFleetName());
-  fleet.aiOrder = kFleetOrderInvasion;
+  fleet.aiOrder = kAiFleetInvasion;
   fleet.aiInvasionX = target.x;
   fleet.aiInvasionY = target.y;
   fleet.aiDestinationNode = target.seaZone;

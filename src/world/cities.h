@@ -94,6 +94,9 @@ class cCity {
   // The computer opponent's state of the front the city is on (0 held,
   // 1 weak, 2 critical), 3 on no front; worked out afresh, never saved.
   int aiFrontState = 3;
+  // The computer opponent's strength already sent against the city in this
+  // turn (reset every turn, never saved).
+  float aiTurnCounter = 0.0f;
 };
 
 // The names shown for a city; longer names are cut to this many characters.
