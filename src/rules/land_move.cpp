@@ -93,6 +93,31 @@ eLandMoveRefusal OrderLandMove(cWorld& world, cJednostkaLadowa& unit, int tx, in
 
 bool StepLandMove(cWorld& world) { return world.turnState.move.Step(world); }
 
+namespace {
+
+// The path cut where the move must end: before the first hex off the map or
+// held by an enemy (one the mover did not see), and then back to the last
+// hex no other unit holds, since two units never share a hex at the end of
+// a move. Friendly and neutral units are passed on the way.
+void CutPathAtBlock(const cMap& map, const cWorld& world, const cJednostkaLadowa& mover,
+                    std::list<sPathStep>& path) {
+  for (auto it = path.begin(); it != path.end(); ++it) {
+    const sHex* hex = map.IsInside(it->x, it->y) ? &map.GetHex(it->x, it->y) : nullptr;
+    if (hex == nullptr ||
+        (hex->unit != nullptr && hex->unit != &mover && AreAtWar(world, mover.countryId, hex->unit->countryId))) {
+      path.erase(it, path.end());
+      break;
+    }
+  }
+  while (!path.empty()) {
+    const sHex& last = map.GetHex(path.back().x, path.back().y);
+    if (last.unit == nullptr || last.unit == &mover) break;
+    path.pop_back();
+  }
+}
+
+}  // namespace
+
 bool cLandMove::Step(cWorld& world) {
   if (!unit) {
     path.clear();
@@ -101,35 +126,29 @@ bool cLandMove::Step(cWorld& world) {
   cMap& map = world.GetMap();
   cJednostkaLadowa& mover = *unit;
   const int country = mover.countryId;
+  CutPathAtBlock(map, world, mover, path);
   if (!path.empty() && map.IsInside(mover.x, mover.y)) {
     newController = map.GetHex(mover.x, mover.y).controller;
     const sPathStep step = path.front();
-    const sHex* entered = map.IsInside(step.x, step.y) ? &map.GetHex(step.x, step.y) : nullptr;
-    // Two units never share a hex: a move that meets any other unit (an
-    // enemy, or a friendly or neutral one that stepped into its path) stops
-    // before it, keeping its remaining points.
-    if (!entered || (entered->unit != nullptr && entered->unit != &mover)) {
-      path.clear();
-    } else {
-      const int left = map.GetHex(mover.x, mover.y).controller;
-      mover.x = step.x;
-      mover.y = step.y;
-      mover.AddActionPoints(-step.cost);
-      const int c = entered->controller;
-      const int w = entered->owner;
-      if (!AreAtWar(world, country, c)) newController = c;
-      if (PoliticalStrengthOf(world, country) >=
-          PoliticalStrengthOf(world, left) + world.constants.politicalStrengthMargin) {
-        newController = country;
-      }
-      // Land of an ally taken back from the enemy goes back to its owner.
-      if (c != w && newController != c && newController != w && w != 0 && newController != 0 &&
-          AreAllied(world, w, newController)) {
-        newController = w;
-      }
-      CaptureHexAndSurroundings(world, newController, step.x, step.y, &world.turnState.undo);
-      path.pop_front();
+    const sHex* entered = &map.GetHex(step.x, step.y);
+    const int left = map.GetHex(mover.x, mover.y).controller;
+    mover.x = step.x;
+    mover.y = step.y;
+    mover.AddActionPoints(-step.cost);
+    const int c = entered->controller;
+    const int w = entered->owner;
+    if (!AreAtWar(world, country, c)) newController = c;
+    if (PoliticalStrengthOf(world, country) >=
+        PoliticalStrengthOf(world, left) + world.constants.politicalStrengthMargin) {
+      newController = country;
     }
+    // Land of an ally taken back from the enemy goes back to its owner.
+    if (c != w && newController != c && newController != w && w != 0 && newController != 0 &&
+        AreAllied(world, w, newController)) {
+      newController = w;
+    }
+    CaptureHexAndSurroundings(world, newController, step.x, step.y, &world.turnState.undo);
+    path.pop_front();
   } else {
     path.clear();
   }

@@ -138,20 +138,51 @@ TEST_F(LandMoveRules, RefusedOrdersChangeNothing) {
   EXPECT_EQ(LandMoveRefusalKey(eLandMoveRefusal::kNone), nullptr);
 }
 
-TEST_F(LandMoveRules, StepNeverEntersAHexHeldByAnotherUnitFriendlyNeutralOrEnemy) {
-  for (int blocker : {1, 3, 2}) {
-    twtest::LandWorld& w = w_;
+TEST_F(LandMoveRules, StepPassesFriendsStopsBeforeAnEnemyAndNeverEndsOnAnotherUnit) {
+  twtest::LandWorld& w = w_;
+  // A friendly (1) and a neutral (3) unit on the way are passed.
+  for (int blocker : {1, 3}) {
     cJednostkaLadowa& unit = Mover(0, 1, 6);
     ASSERT_EQ(OrderLandMove(World(), unit, 4, 1, true), eLandMoveRefusal::kNone);
     const sPathStep first = World().turnState.move.path.front();
-    // Another unit steps into the path after it was built.
     cJednostkaLadowa& other = w.AddUnit(first.x, first.y, blocker);
-    EXPECT_FALSE(StepLandMove(World())) << blocker;
-    EXPECT_EQ(unit.x, 0) << blocker;
+    Walk();
+    EXPECT_EQ(unit.x, 4) << blocker;
+    EXPECT_EQ(w.Hex(4, 1).unit, &unit) << blocker;
+    EXPECT_EQ(w.Hex(first.x, first.y).unit, &other) << "the passed unit keeps its hex";
+    other.Kill();
+    unit.Kill();
+  }
+  // An enemy that stepped into the path after it was built stops the move
+  // before it, keeping the remaining points; the start hex is taken back.
+  {
+    cJednostkaLadowa& unit = Mover(0, 1, 6);
+    ASSERT_EQ(OrderLandMove(World(), unit, 4, 1, true), eLandMoveRefusal::kNone);
+    const sPathStep first = World().turnState.move.path.front();
+    cJednostkaLadowa& enemy = w.AddUnit(first.x, first.y, 2);
+    EXPECT_FALSE(StepLandMove(World()));
+    EXPECT_EQ(unit.x, 0);
     EXPECT_EQ(unit.actionPoints, 6) << "no points are spent";
     EXPECT_EQ(w.Hex(0, 1).unit, &unit) << "back on its hex";
-    EXPECT_EQ(w.Hex(first.x, first.y).unit, &other);
-    other.Kill();
+    EXPECT_EQ(w.Hex(first.x, first.y).unit, &enemy);
+    enemy.Kill();
+    unit.Kill();
+  }
+  // A friend that took the target hex: the move ends on the last free hex
+  // before it, so two units never share a hex.
+  {
+    cJednostkaLadowa& unit = Mover(0, 1, 6);
+    ASSERT_EQ(OrderLandMove(World(), unit, 4, 1, true), eLandMoveRefusal::kNone);
+    std::list<sPathStep> path = World().turnState.move.path;
+    ASSERT_GE(path.size(), 2u);
+    cJednostkaLadowa& friendOnTarget = w.AddUnit(4, 1, 1);
+    path.pop_back();
+    Walk();
+    EXPECT_EQ(unit.x, path.back().x);
+    EXPECT_EQ(unit.y, path.back().y);
+    EXPECT_EQ(w.Hex(unit.x, unit.y).unit, &unit);
+    EXPECT_EQ(w.Hex(4, 1).unit, &friendOnTarget);
+    friendOnTarget.Kill();
     unit.Kill();
   }
 }
