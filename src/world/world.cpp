@@ -54,8 +54,10 @@ void cWorld::DropSupplyRoleOfCountryCities(int countryId) {
 void cWorld::LoadMap(std::wstring_view pathPattern) { map_ = std::make_unique<cMap>(pathPattern); }
 
 void cWorld::SetGameState(int state) {
-  game_state_.store(state);
+  // The line first: the other thread may act on the new phase at once, and
+  // the log keeps the order in which things happened.
   LogLine(L"---- Game state = %i", state);
+  game_state_.store(state);
 }
 
 cCountry* cWorld::GetCountry(int id) const {

@@ -107,7 +107,7 @@ class cWorld {
   // (g_pMusicPlayer) until the world goes.
   void CreateMusicPlayer();
 
-  // Stores the game phase and logs "---- Game state = %i".
+  // Logs "---- Game state = %i", then stores the game phase.
   void SetGameState(int state);
   int GetGameState() const { return game_state_.load(); }
 
