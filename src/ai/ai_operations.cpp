@@ -165,6 +165,8 @@ int ExecuteOperationalMoves(cWorld& world, cCountry& country, sAiUnitLists& list
       if (WorkerStopping(world)) return false;
       if (!IsUnitInWorldLists(unit) || !IsOrderable(*unit)) continue;
       if (unit->aiOrder != order || OnTarget(*unit)) continue;
+      LogLine(L"[AI] %s: %s at (%i, %i), order %i toward (%i, %i)", country.name.c_str(), unit->name.c_str(),
+              unit->x, unit->y, order, unit->aiTargetX, unit->aiTargetY);
       move(*unit);
     }
     return !WorkerStopping(world);

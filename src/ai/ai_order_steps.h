@@ -18,6 +18,16 @@ inline void SetOrder(cJednostkaLadowa& unit, int code, int x, int y, int mode) {
   LockedStep([&] { unit.SetAiOrder(code, x, y, mode); });
 }
 
+// An order on a target so many land hops away (INT_MAX: no land route).
+// Two hops or more make the target a route, which lets the unit go by
+// rail; where the cities graph finds no route (from the city the unit draws
+// supply from, which may be the target itself) the order stays, on a plain
+// target.
+inline void SetOrderWithHops(cJednostkaLadowa& unit, int code, int x, int y, int hops) {
+  SetOrder(unit, code, x, y, hops == INT_MAX ? 0 : hops);
+  if (unit.aiOrder != code) SetOrder(unit, code, x, y, 0);
+}
+
 // The range rebuilt under the lock (the panels read the reachable list).
 // Returns the number of reachable hexes.
 inline int RecomputeRange(cJednostkaLadowa& unit) {

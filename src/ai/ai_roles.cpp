@@ -34,6 +34,13 @@ struct sCityToHold {
   bool stopGap = false;  // a unit of the other size garrisons it for now (order 2)
 };
 
+// A role given: the order set (see SetOrderWithHops) and logged.
+void Give(const cCountry& country, cJednostkaLadowa& unit, int code, int x, int y, int hops) {
+  SetOrderWithHops(unit, code, x, y, hops);
+  LogLine(L"[AI] %s: %s gets order %i on (%i, %i)", country.name.c_str(), unit.name.c_str(), unit.aiOrder,
+          unit.aiTargetX, unit.aiTargetY);
+}
+
 bool IsDivisionSize(const cJednostkaLadowa& unit) {
   return unit.type == kUnitInfantryDivision || unit.type == kUnitMechanizedDivision ||
          unit.type == kUnitArmouredDivision;
@@ -62,7 +69,10 @@ std::vector<sCityToHold> CollectCitiesToHold(const cWorld& world, const cCountry
   for (cCity* city : world.Cities()) {
     if (city == nullptr) continue;
     const int kind = KindOfCityToHold(*city, country);
-    if (kind >= 0) out.push_back({city, kind, false, false});
+    if (kind < 0) continue;
+    out.push_back({city, kind, false, false});
+    LogLine(L"[AI] %s: %s to hold (%s)", country.name.c_str(), city->GetName().c_str(),
+            kind == kWantsCorps ? L"corps" : L"division");
   }
   return out;
 }
@@ -159,16 +169,16 @@ void GarrisonCitiesAlreadyHeld(const cWorld& world, const cCountry& country, std
     auto* unit = dynamic_cast<cJednostkaLadowa*>(map.GetHex(city.x, city.y).unit);
     if (unit == nullptr || unit->countryId != country.id || !IsOrderable(*unit)) continue;
     if (FitsKind(*unit, record.kind)) {
-      SetOrder(*unit, kAiGarrison, city.x, city.y, 0);
+      Give(country, *unit, kAiGarrison, city.x, city.y, 0);
       record.held = true;
     } else {
-      SetOrder(*unit, kAiGarrisonStopGap, city.x, city.y, 0);
+      Give(country, *unit, kAiGarrisonStopGap, city.x, city.y, 0);
       record.stopGap = true;
     }
   }
 }
 
-void SendGarrisons(cWorld& world, const std::vector<cJednostkaLadowa*>& own,
+void SendGarrisons(cWorld& world, const cCountry& country, const std::vector<cJednostkaLadowa*>& own,
                    std::vector<sCityToHold>& cities) {
   for (sCityToHold& record : cities) {
     if (record.held) continue;
@@ -179,18 +189,19 @@ void SendGarrisons(cWorld& world, const std::vector<cJednostkaLadowa*>& own,
     const sCandidate& other = record.kind == kWantsCorps ? division : corps;
     if (preferred.unit == nullptr && other.unit == nullptr) continue;
     if (preferred.unit == nullptr || other.unit == nullptr) {
-      SetOrder(preferred.unit != nullptr ? *preferred.unit : *other.unit, kAiGarrison, city.x, city.y, 0);
+      const sCandidate& only = preferred.unit != nullptr ? preferred : other;
+      Give(country, *only.unit, kAiGarrison, city.x, city.y, 0);
       record.held = true;
       continue;
     }
-    SetOrder(*preferred.unit, kAiGarrison, city.x, city.y, 0);
+    Give(country, *preferred.unit, kAiGarrison, city.x, city.y, 0);
     record.held = true;
     if (!other.NearerThan(preferred)) continue;
     // The nearer unit of the other size holds the city until the preferred
     // one arrives, when that one cannot reach it in this impulse.
     RecomputeRange(*preferred.unit);
     if (!preferred.unit->IsHexInMoveRange(city.x, city.y) && !record.stopGap) {
-      SetOrder(*other.unit, kAiGarrisonStopGap, city.x, city.y, 0);
+      Give(country, *other.unit, kAiGarrisonStopGap, city.x, city.y, 0);
       record.stopGap = true;
     }
   }
@@ -208,21 +219,20 @@ void GiveFrontRoles(cWorld& world, const cCountry& country, const std::vector<cJ
       if (cCity* target = ChooseCityToAttack(world, country, area)) {
         const float strength = unit->GetEffectiveCombatStrength();
         LockedStep([&] { target->aiTurnCounter += strength; });
-        SetOrder(*unit, kAiAgainstCity, target->x, target->y, 0);
+        Give(country, *unit, kAiAgainstCity, target->x, target->y, 0);
         placed = true;
       }
     } else if (area.aiFrontState == kFrontWeak || area.aiFrontState == kFrontCritical) {
       const sAiFront* front = FrontOf(world, fronts, area);
       if (const cCity* city = front != nullptr ? NearestFriendlyFrontCity(world, *front, country, *unit) : nullptr) {
-        SetOrder(*unit, kAiToLine, city->x, city->y, 0);
+        Give(country, *unit, kAiToLine, city->x, city->y, 0);
         placed = true;
       }
     } else {
       if (const cCity* city = FindFrontCityForUnit(world, fronts, *unit)) {
-        const int hops = GraphDistance(area, *city);
-        SetOrder(*unit, kAiToFront, city->x, city->y, hops == INT_MAX ? 0 : hops);
+        Give(country, *unit, kAiToFront, city->x, city->y, GraphDistance(area, *city));
       } else {
-        SetOrder(*unit, kAiReserve, -1, -1, 0);
+        Give(country, *unit, kAiReserve, -1, -1, 0);
       }
       placed = true;
     }
@@ -248,7 +258,7 @@ void AssignUnitRoles(cWorld& world, cCountry& country, sAiUnitLists& lists, cons
   LogLine(L"bu bu 3");
   GarrisonCitiesAlreadyHeld(world, country, cities);
   LogLine(L"bu bu 4");
-  SendGarrisons(world, own, cities);
+  SendGarrisons(world, country, own, cities);
   LogLine(L"bu bu 5");
   GiveFrontRoles(world, country, own, fronts);
   LogLine(L"bu bu 6");
