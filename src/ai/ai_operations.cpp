@@ -39,12 +39,25 @@ bool HoldsAtAllCost(cWorld& world, const cCountry& country, cJednostkaLadowa& un
   return true;
 }
 
+// Where a unit stands and the points it has: what tells that an order
+// moved it, whatever the order answered.
+struct sUnitState {
+  int x, y, actionPoints;
+  explicit sUnitState(const cJednostkaLadowa& unit) : x(unit.x), y(unit.y), actionPoints(unit.actionPoints) {}
+  bool ChangedIn(const cJednostkaLadowa& unit) const {
+    return unit.x != x || unit.y != y || unit.actionPoints != actionPoints;
+  }
+};
+
 // Toward the target: by rail toward the ultimate target when it lies a hop
 // or more away, else a step of the land advance toward it, else on foot to
 // the target hex or the free reachable hex nearest to it.
 void MoveTowardTarget(cWorld& world, cCountry& country, cJednostkaLadowa& unit) {
-  if (TryStrategicMoveToCity(world, country, unit, unit.aiUltimateTargetX, unit.aiUltimateTargetY, 1)) return;
-  if (unit.AiAdvanceToUltimateTarget()) return;
+  const sUnitState before(unit);
+  TryStrategicMoveToCity(world, country, unit, unit.aiUltimateTargetX, unit.aiUltimateTargetY, 1);
+  if (before.ChangedIn(unit)) return;
+  unit.AiAdvanceToUltimateTarget();
+  if (before.ChangedIn(unit)) return;
   if (!world.GetMap().IsInside(unit.aiTargetX, unit.aiTargetY)) return;
   RecomputeRange(unit);
   unit.AiMoveToHex(unit.aiTargetX, unit.aiTargetY);
@@ -62,13 +75,17 @@ void MoveGarrison(cWorld& world, cCountry& country, cJednostkaLadowa& unit, cons
     return;
   }
   auto* standing = dynamic_cast<cJednostkaLadowa*>(map.GetHex(tx, ty).unit);
-  if (standing != nullptr && standing != &unit && standing->countryId == country.id && standing->MoveAside()) {
-    for (cJednostkaLadowa* other : own) {
-      if (!IsUnitInWorldLists(other) || other->aiOrder != kAiGarrisonStopGap) continue;
-      if (other->aiTargetX != tx || other->aiTargetY != ty) continue;
-      SetOrder(*other, kAiIdle, -1, -1, 0);
+  if (standing != nullptr && standing != &unit && standing->countryId == country.id) {
+    standing->MoveAside();
+    // The stop-gaps go only when the hex was made free.
+    if (map.GetHex(tx, ty).unit == nullptr) {
+      for (cJednostkaLadowa* other : own) {
+        if (!IsUnitInWorldLists(other) || other->aiOrder != kAiGarrisonStopGap) continue;
+        if (other->aiTargetX != tx || other->aiTargetY != ty) continue;
+        SetOrder(*other, kAiIdle, -1, -1, 0);
+      }
+      RecomputeRange(unit);
     }
-    RecomputeRange(unit);
   }
   unit.AiMoveToHex(tx, ty);
 }
@@ -143,20 +160,15 @@ void BuildUp(cWorld& world, cCountry& country, cJednostkaLadowa& unit) {
   }
 }
 
-// Where a unit stood before the moves.
-struct sUnitPlace {
-  int x, y;
-};
-
 }  // namespace
 
 int ExecuteOperationalMoves(cWorld& world, cCountry& country, sAiUnitLists& lists,
                             const std::vector<sMapCoord>& line) {
   DropDeadUnits(world, lists);
   const std::vector<cJednostkaLadowa*> own = lists.ownLand;
-  std::vector<sUnitPlace> start;
+  std::vector<sUnitState> start;
   start.reserve(own.size());
-  for (const cJednostkaLadowa* unit : own) start.push_back({unit->x, unit->y});
+  for (const cJednostkaLadowa* unit : own) start.emplace_back(*unit);
 
   // One pass over the units of an order; returns false once the worker
   // is told to stop.

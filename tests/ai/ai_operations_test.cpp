@@ -94,6 +94,24 @@ TEST_F(AiOperations, GarrisonTakesItsCityAfterTheUnitOnItStepsAsideAndReleasesTh
   EXPECT_EQ(stopGap.actionPoints, 4);
 }
 
+TEST_F(AiOperations, AGarrisonWhoseCityCannotBeClearedStopsBesideItAndTheStopGapsStay) {
+  Finish({});
+  cJednostkaLadowa& sitter = Land(4, 2, 1, 100, L"Sitter");
+  sitter.actionPoints = 0;  // spent: it cannot make room
+  Order(sitter, kAiGarrisonStopGap, 4, 2);
+  cJednostkaLadowa& stopGap = Land(4, 4, 1, 100, L"StopGap");
+  Order(stopGap, kAiGarrisonStopGap, 4, 2);
+  cJednostkaLadowa& garrison = Land(1, 2, 1, 50, L"Garrison");
+  Order(garrison, kAiGarrison, 4, 2);
+
+  ai::ExecuteOperationalMoves(*w.world, Ai(), Lists(), {});
+  EXPECT_EQ(w.Hex(4, 2).unit, &sitter);
+  EXPECT_EQ(HexDistance(garrison.x, garrison.y, 4, 2), 1);
+  EXPECT_EQ(sitter.aiOrder, kAiGarrisonStopGap);
+  EXPECT_EQ(stopGap.aiOrder, kAiGarrisonStopGap);
+  EXPECT_EQ(stopGap.aiTargetX, 4);
+}
+
 TEST_F(AiOperations, ApproachEndsBesideTheEnemyNearestTheTargetElseOnTheTarget) {
   Finish({});
   Land(8, 0, 2, 100, L"North enemy");
