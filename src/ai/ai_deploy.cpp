@@ -185,9 +185,11 @@ int DeployLandUnits(cWorld& world, cCountry& country) {
         // The new unit counts at its city for the next choice.
         if (sCityGraphNode* node = NodeOf(world, city)) {
           const float strength = unit.GetEffectiveCombatStrength();
-          NodeLand(*node, kNodeOwnLand) += strength;
-          NodeLand(*node, kNodeOurLand) += strength;
-          NodeCount(*node, kNodeOwnUnits) += 1;
+          LockedStep([&] {
+            NodeLand(*node, kNodeOwnLand) += strength;
+            NodeLand(*node, kNodeOurLand) += strength;
+            NodeCount(*node, kNodeOwnUnits) += 1;
+          });
         }
       });
 }

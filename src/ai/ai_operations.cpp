@@ -17,6 +17,7 @@
 #include "world/country.h"
 #include "world/jednostka_ladowa.h"
 #include "world/map.h"
+#include "world/worker_steps.h"
 #include "world/world.h"
 
 namespace ai {
@@ -252,7 +253,9 @@ bool HasUnitWithOrder3(const sAiUnitLists& lists) {
 }
 
 void ResetCityCounters(cWorld& world) {
-  for (cCity* city : world.Cities()) city->aiTurnCounter = 0.0f;
+  LockedStep([&] {
+    for (cCity* city : world.Cities()) city->aiTurnCounter = 0.0f;
+  });
 }
 
 bool IsCityOnFront(const cCity& city) { return city.aiFrontState != kNoFront; }
