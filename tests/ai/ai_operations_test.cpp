@@ -183,6 +183,40 @@ TEST_F(AiOperations, FollowUpOnTheNearestEnemyCityWithinReachForIdleAndReserveUn
   EXPECT_FALSE(ai::AssignFollowUpMoves(*w.world, Ai(), Lists()));
 }
 
+TEST_F(AiOperations, AUnitKilledSinceTheListsWereBuiltIsNeitherMovedNorOrderedNorKept) {
+  cCity& home = City(1, 2, L"Home");
+  cCity& stage = City(5, 1, L"Stage");
+  cCity& goal = City(9, 2, L"Goal");
+  Finish({{&home, &stage}, {&stage, &goal}});
+  Ai().aiData.currentTargets = {{9, 2, -1}};
+  cJednostkaLadowa& living = Land(1, 1, 1, 100, L"Living", &home);
+  Order(living, kAiToFront, 5, 1);
+  cJednostkaLadowa& doomed = Land(2, 3, 1, 200, L"Doomed", &home);
+  Order(doomed, kAiToFront, 5, 1);
+  ai::sAiUnitLists& stale = Lists();
+  ASSERT_EQ(stale.ownLand.size(), 2u);
+  KillUnitInWorld(&doomed);  // the lists still point at it
+
+  EXPECT_EQ(ai::ExecuteOperationalMoves(*w.world, Ai(), stale, {}), 1);
+  EXPECT_EQ(stale.ownLand, std::vector<cJednostkaLadowa*>{&living});
+  EXPECT_TRUE(Logged(L"operational moves done, 1 of 1 land units moved"));
+
+  cJednostkaLadowa& second = Land(2, 3, 1, 200, L"Second", &home);
+  ai::BuildUnitLists(*w.world, Ai(), stale);
+  KillUnitInWorld(&second);
+  living.aiOrder = kAiIdle;
+  EXPECT_EQ(ai::BuildUpForInvasion(*w.world, Ai(), stale), 1);
+  EXPECT_EQ(living.aiOrder, kAiBuildUp);
+
+  cJednostkaLadowa& third = Land(2, 3, 1, 200, L"Third", &home);
+  ai::BuildUnitLists(*w.world, Ai(), stale);
+  KillUnitInWorld(&third);
+  living.aiOrder = kAiIdle;
+  living.actionPoints = 4;
+  EXPECT_TRUE(ai::AssignFollowUpMoves(*w.world, Ai(), stale));
+  EXPECT_EQ(stale.ownLand, std::vector<cJednostkaLadowa*>{&living});
+}
+
 // --- build-up ---
 
 class AiBuildUp : public OperationsTest {
