@@ -104,22 +104,20 @@ sCandidate NearestIdle(cWorld& world, const std::vector<cJednostkaLadowa*>& own,
   return best;
 }
 
-// The unit's front: the one whose cities hold its area city's node.
-const sAiFront* FrontOf(const cWorld& world, const std::vector<sAiFront>& fronts, const cCity& city) {
-  if (city.graphNode < 0) return nullptr;
-  const auto& nodes = world.GetCityGraph().Nodes();
-  if (city.graphNode >= static_cast<int>(nodes.size())) return nullptr;
-  const sCityGraphNode* node = &nodes[static_cast<std::size_t>(city.graphNode)];
-  for (const sAiFront& front : fronts) {
-    if (std::find(front.cities.begin(), front.cities.end(), node) != front.cities.end()) return &front;
-  }
-  return nullptr;
-}
-
 const sCityGraphNode* NodeOf(const cWorld& world, const cCity& city) {
   const auto& nodes = world.GetCityGraph().Nodes();
   if (city.graphNode < 0 || city.graphNode >= static_cast<int>(nodes.size())) return nullptr;
   return &nodes[static_cast<std::size_t>(city.graphNode)];
+}
+
+// The front whose cities hold the city's node; null when none.
+const sAiFront* FrontOf(const cWorld& world, const std::vector<sAiFront>& fronts, const cCity& city) {
+  const sCityGraphNode* node = NodeOf(world, city);
+  if (node == nullptr) return nullptr;
+  for (const sAiFront& front : fronts) {
+    if (std::find(front.cities.begin(), front.cities.end(), node) != front.cities.end()) return &front;
+  }
+  return nullptr;
 }
 
 // Held front: the attackable enemy city (the area city or one linked to it
