@@ -3,7 +3,8 @@
 // the world waits in phase 10, step the moving unit along its path by the
 // same rule the frame loop uses (cMovingUnitClock), so the unit spends its
 // points, takes the hexes it passes and stops before an enemy. The land
-// move hooks of the rules are installed for its lifetime.
+// move hooks of the rules are installed for its lifetime; the clock, the
+// hooks and the phase before it come back at its end.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -21,14 +22,15 @@ namespace twtest {
 
 class RuleSteppingClock final : public plat::Clock {
  public:
-  explicit RuleSteppingClock(cWorld& world) : world_(world), saved_hooks_(g_LandTurnHooks) {
+  explicit RuleSteppingClock(cWorld& world)
+      : world_(world), saved_hooks_(g_LandTurnHooks), saved_clock_(&plat::GetClock()) {
     InstallLandMoveHooks();
     saved_phase_ = world_.GetGameState();
     world_.SetGameState(kPhaseComputerPlayers);
     plat::SetClock(this);
   }
   ~RuleSteppingClock() override {
-    plat::SetClock(nullptr);
+    plat::SetClock(saved_clock_);
     g_LandTurnHooks = saved_hooks_;
     world_.SetGameState(saved_phase_);
   }
@@ -43,8 +45,8 @@ class RuleSteppingClock final : public plat::Clock {
     // A path is never longer than the map is wide and high together; a
     // stepper that does not end is a fault of the move.
     for (int step = 0; step < 10000 && world_.GetGameState() == kPhaseComputerMove; ++step) {
-      now_ += 100000;
-      stepper_.Step(world_, now_);
+      step_ms_ += 100000;
+      stepper_.Step(world_, step_ms_);
     }
     EXPECT_NE(world_.GetGameState(), kPhaseComputerMove) << "the move never ended";
   }
@@ -55,8 +57,12 @@ class RuleSteppingClock final : public plat::Clock {
  private:
   cWorld& world_;
   sLandTurnHooks saved_hooks_;
+  plat::Clock* saved_clock_ = nullptr;
   int saved_phase_ = 0;
+  // What the worker slept; the steps have a clock of their own, always
+  // past the move delay.
   std::uint32_t now_ = 0;
+  std::uint32_t step_ms_ = 0;
   cMovingUnitClock stepper_;
 };
 
