@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+class cCity;
 class cCommander;
 class cCountry;
 class cFleet;
@@ -221,6 +222,13 @@ class cJednostka : public cUnit {
   // to it. Without such a city the game cannot go on: the log line, then the
   // end of the process (exit code 1).
   void DeployFromReserve(int hexX, int hexY);
+  // The city DeployFromReserve takes the supply from for (x, y), with the
+  // country whose turn it is deploying: the city on the hex, else the last
+  // neighbouring city (not a resources city) that country controls and,
+  // while it is at war, supplies with at least half the maximum (and, for a
+  // unit of a human or e-mail player, sends no convoy from). Null when there
+  // is none: a caller that must not end the game tests this first.
+  const cCity* FindDeploySupplyCity(int hexX, int hexY) const;
   // The computer opponent's attack set-up, for a unit next to the target:
   // rebuilds the range and picks the cheapest reachable hex (cost below
   // 99999, the first on a tie) that is not next to the target, not one of

@@ -110,29 +110,38 @@ void cUnit::AssignBestHQCommanderAmong(const std::vector<const cJednostkaLadowa*
   hqCommanderId = BestHqCommanderId(*this, commanded, g_pWorld->constants.commanderRange[0]);
 }
 
+const cCity* cJednostka::FindDeploySupplyCity(int hexX, int hexY) const {
+  if (!g_pWorld) return nullptr;
+  const cWorld& world = *g_pWorld;
+  const cMap& map = world.GetMap();
+  if (!map.IsInside(hexX, hexY)) return nullptr;
+  if (const cCity* own = map.GetHex(hexX, hexY).city) return own;
+  const int turnCountry = world.turnState.CurrentCountryId();
+  const cCountry* mover = world.GetCountry(turnCountry);
+  const bool atWar = mover && mover->IsAtWarWithAnyone();
+  const cCountry* owner = GetCountry();
+  const bool convoyMarkCounts = owner && (owner->human || owner->pbemPlayerId != 0);
+  const int halfSupply = world.constants.maxSupply / 2;
+  const cCity* city = nullptr;
+  for (int dir = 0; dir < 6; ++dir) {
+    const sHex* neighbour = map.GetNeighbour(hexX, hexY, dir);
+    if (!neighbour || !neighbour->city) continue;
+    const cCity& candidate = *neighbour->city;
+    if (candidate.type == kCityResources || neighbour->controller != turnCountry) continue;
+    if (atWar) {
+      if (CitySupplyFor(candidate, turnCountry) < halfSupply) continue;
+      if (convoyMarkCounts && CityConvoyMarkFor(candidate, turnCountry)) continue;
+    }
+    city = &candidate;  // the last one that counts
+  }
+  return city;
+}
+
 void cJednostka::DeployFromReserve(int hexX, int hexY) {
   cWorld& world = *g_pWorld;
   cMap& map = world.GetMap();
   const int turnCountry = world.turnState.CurrentCountryId();
-  const cCity* city = map.IsInside(hexX, hexY) ? map.GetHex(hexX, hexY).city : nullptr;
-  if (!city) {
-    const cCountry* mover = world.GetCountry(turnCountry);
-    const bool atWar = mover && mover->IsAtWarWithAnyone();
-    const cCountry* owner = GetCountry();
-    const bool convoyMarkCounts = owner && (owner->human || owner->pbemPlayerId != 0);
-    const int halfSupply = world.constants.maxSupply / 2;
-    for (int dir = 0; dir < 6; ++dir) {
-      const sHex* neighbour = map.GetNeighbour(hexX, hexY, dir);
-      if (!neighbour || !neighbour->city) continue;
-      const cCity& candidate = *neighbour->city;
-      if (candidate.type == kCityResources || neighbour->controller != turnCountry) continue;
-      if (atWar) {
-        if (CitySupplyFor(candidate, turnCountry) < halfSupply) continue;
-        if (convoyMarkCounts && CityConvoyMarkFor(candidate, turnCountry)) continue;
-      }
-      city = &candidate;  // the last one that counts
-    }
-  }
+  const cCity* city = FindDeploySupplyCity(hexX, hexY);
   if (!city) {
     LogLine(L"Error while deploying unit: cant find appropriate city near (%i,%i)", hexX, hexY);
     FatalExit(1);

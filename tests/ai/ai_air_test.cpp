@@ -6,11 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
-#include <thread>
 
 #include "ai/ai_air.h"
 #include "ai/ai_fronts.h"
+#include "ai/ai_main_thread.h"
 #include "ai/ai_unit_lists.h"
 #include "air_rules/air_fixture.h"
 #include "app/settings.h"
@@ -226,57 +225,15 @@ TEST_F(DefenceLine, LineRunsAlongTheOwnSideOfTheBorder) {
 
 namespace {
 
-// --- the units that hold the line, moved through the phase-10 hand-shake ---
-
-std::atomic<cJednostkaLadowa*> g_mover{nullptr};
-std::atomic<int> g_toX{-1}, g_toY{-1};
-
-void RecordRequest(cWorld&, cJednostkaLadowa& unit, int x, int y) {
-  g_toX = x;
-  g_toY = y;
-  g_mover = &unit;
-}
-
-// The main thread's part: each unit the worker hands over in phase 10 is put
-// on its requested hex and the phase goes back to 9.
-class SteppingMainThread {
- public:
-  explicit SteppingMainThread(twtest::AirWorld& w)
-      : thread_([&w, this] {
-          while (!stop_) {
-            cJednostkaLadowa* unit = g_mover.load();
-            if (w.world->GetGameState() == kPhaseComputerMove && unit != nullptr) {
-              unit->x = g_toX;
-              unit->y = g_toY;
-              w.Hex(unit->x, unit->y).unit = unit;
-              g_mover = nullptr;
-              ++moves;
-              w.world->SetGameState(kPhaseComputerPlayers);
-            }
-            std::this_thread::yield();
-          }
-        }) {}
-  ~SteppingMainThread() {
-    stop_ = true;
-    thread_.join();
-  }
-  std::atomic<int> moves{0};
-
- private:
-  std::atomic<bool> stop_{false};
-  std::thread thread_;
-};
+// --- the units that hold the line, moved by the land move rules ---
 
 class HoldLine : public AirAi {
  protected:
   HoldLine() {
     LandUnitConstants().move.terrainCost = {1, 1, 1, 1, 1, 1, 1, 1};
-    saved_ = g_LandTurnHooks;
-    g_LandTurnHooks.buildPath = &RecordRequest;
     w.world->SetGameState(kPhaseComputerPlayers);
     for (int y = 0; y < 3; ++y) line.push_back({4, y});
   }
-  ~HoldLine() override { g_LandTurnHooks = saved_; }
 
   cJednostkaLadowa& Ordered(int x, int y, int tx, int ty) {
     cJednostkaLadowa& unit = w.AddUnit(x, y, 1, kUnitInfantryDivision);
@@ -290,7 +247,6 @@ class HoldLine : public AirAi {
   }
 
   std::vector<sMapCoord> line;
-  sLandTurnHooks saved_;
 };
 
 TEST_F(HoldLine, UnitsWalkOntoTheLineNearestTheirTargetAndHoldThere) {
@@ -302,7 +258,7 @@ TEST_F(HoldLine, UnitsWalkOntoTheLineNearestTheirTargetAndHoldThere) {
   int handled = 0;
   int moves = 0;
   {
-    SteppingMainThread main(w);
+    twtest::RuleSteppingClock main(*w.world);
     handled = HoldLineOfDefence(*w.world, w.Country(1), lists, line);
     moves = main.moves;
   }

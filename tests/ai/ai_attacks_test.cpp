@@ -1,14 +1,14 @@
 // The computer's attacks on small worlds: which defender it attacks, the
 // obvious move onto an empty enemy city, the plan order and safety, and the
-// phases ending. Moves are stepped by a clock whose sleeps stand in for the
-// main thread: at the worker's first poll of a move it puts the unit on the
-// hex the path was asked for and hands the phase back.
+// phases ending. Moves are stepped by the land move rules on the worker's
+// first poll (RuleSteppingClock stands in for the main thread).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "ai/ai_attacks.h"
 #include "ai/ai_fixture.h"
+#include "ai/ai_main_thread.h"
 #include "ai/ai_unit_lists.h"
 #include "app/main_thread_queue.h"
 #include "support/recording_view.h"
@@ -20,13 +20,6 @@
 namespace {
 
 using twtest::AiWorld;
-
-struct sRequestedMove {
-  cJednostkaLadowa* unit = nullptr;
-  int x = -1, y = -1;
-  int moves = 0;
-};
-sRequestedMove g_move;
 
 // Counts the combat reports the computer puts up; each closes at once.
 class ReportView final : public twtest::RecordingView {
@@ -41,35 +34,9 @@ class ReportView final : public twtest::RecordingView {
   float lastDisplayMs = 0.0f;
 };
 
-void RecordPath(cWorld&, cJednostkaLadowa& unit, int x, int y) {
-  g_move.unit = &unit;
-  g_move.x = x;
-  g_move.y = y;
-}
-
-class SteppingClock final : public plat::Clock {
- public:
-  explicit SteppingClock(AiWorld& w) : w_(w) {}
-  std::uint32_t TickCount() override { return now_; }
-  void Sleep(int ms) override {
-    now_ += static_cast<std::uint32_t>(std::max(ms, 0));
-    if (w_.world->GetGameState() != kPhaseComputerMove || g_move.unit == nullptr) return;
-    w_.Hex(g_move.x, g_move.y).unit = g_move.unit;
-    g_move.unit->x = g_move.x;
-    g_move.unit->y = g_move.y;
-    ++g_move.moves;
-    g_move.unit = nullptr;
-    w_.world->SetGameState(kPhaseComputerPlayers);
-  }
-
- private:
-  AiWorld& w_;
-  std::uint32_t now_ = 0;
-};
-
 class AiAttacks : public ::testing::Test {
  protected:
-  AiAttacks() : stepper_(w_) {
+  AiAttacks() : stepper_(*w_.world) {
     saved_ = LandUnitConstants();
     for (auto& row : LandUnitConstants().baseStrength) row.fill(10.0f);
     LandUnitConstants().move.terrainCost = {1, 1, 1, 1, 1, 1, 1, 1};
@@ -86,17 +53,10 @@ class AiAttacks : public ::testing::Test {
     k.retreatBase = 100;
     k.retreatOddsFactors.fill(1.0f);
     k.retreatTerrainFactors.fill(1.0f);
-    savedHook_ = g_LandTurnHooks.buildPath;
-    g_LandTurnHooks.buildPath = &RecordPath;
-    g_move = {};
-    w_.world->SetGameState(kPhaseComputerPlayers);
-    plat::SetClock(&stepper_);
     for (std::size_t i = 0; i < kDelays.size(); ++i) savedDelays_[i] = g_Delays[kDelays[i]].load();
   }
   ~AiAttacks() override {
     for (std::size_t i = 0; i < kDelays.size(); ++i) g_Delays[kDelays[i]] = savedDelays_[i];
-    plat::SetClock(&w_.clock);
-    g_LandTurnHooks.buildPath = savedHook_;
     LandUnitConstants() = saved_;
   }
   cJednostkaLadowa& Unit(int x, int y, int country, int strength) {
@@ -116,9 +76,8 @@ class AiAttacks : public ::testing::Test {
   }
 
   AiWorld w_;
-  SteppingClock stepper_;
+  twtest::RuleSteppingClock stepper_;
   sLandUnitConstants saved_;
-  decltype(g_LandTurnHooks.buildPath) savedHook_{};
   static constexpr std::array<int, 3> kDelays{kDelayAICombatBefore, kDelayAICombatResult, kDelayAIMoveAfter};
   std::array<float, 3> savedDelays_{};
 };
@@ -193,7 +152,7 @@ TEST_F(AiAttacks, AUnitWithNowhereToMakeRoomStillAttacksFromItsHex) {
   ai::sAiUnitLists lists = Lists();
   EXPECT_EQ(ai::OneSideAttacks(*w_.world, Ai(), lists), 1);
   EXPECT_TRUE(!IsUnitInWorldLists(&defender) || defender.strength < 1);
-  EXPECT_EQ(g_move.moves, 0);
+  EXPECT_EQ(stepper_.moves, 0);
 }
 
 TEST_F(AiAttacks, MultipleDirectionsGatherAttackersAndEndWhenNothingIsLeft) {
@@ -212,7 +171,7 @@ TEST_F(AiAttacks, MultipleDirectionsGatherAttackersAndEndWhenNothingIsLeft) {
   EXPECT_TRUE(walker.attacked) << "the third attacker walked up to join";
   EXPECT_TRUE(left.attacked && right.attacked);
   EXPECT_EQ(left.x, 1) << "an attacker in place does not make room";
-  EXPECT_EQ(g_move.moves, 1);
+  EXPECT_EQ(stepper_.moves, 1);
   EXPECT_EQ(HexDistance(walker.x, walker.y, 2, 1), 1);
   EXPECT_EQ(Count(L"[AI] ATAKI WIELOKIERUNKOWE"), 1);
   EXPECT_EQ(Count(L"Nie było mozliwosci zrobienia ataku wielokier. na 5:1 lub lepiej, kończe wiec"), 1);
@@ -253,7 +212,7 @@ TEST_F(AiAttacks, NoAcceptablePlanEndsThePhaseWithoutAMove) {
   EXPECT_EQ(ai::OneSideAttacks(*w_.world, Ai(), lists), 0);
   EXPECT_EQ(attacker.x, 0);
   EXPECT_FALSE(attacker.attacked);
-  EXPECT_EQ(g_move.moves, 0);
+  EXPECT_EQ(stepper_.moves, 0);
 }
 
 TEST_F(AiAttacks, ObviousMoveTakesTheNearestEmptyEnemyCityOnly) {
@@ -279,7 +238,7 @@ TEST_F(AiAttacks, ObviousMoveTakesTheNearestEmptyEnemyCityOnly) {
   // Nothing is left to take: the search says so, and nothing moves.
   reachable = ai::CollectReachableHexes(*w_.world, lists, false);
   EXPECT_FALSE(ai::FindObviousMove(*w_.world, Ai(), reachable));
-  EXPECT_EQ(g_move.moves, 1);
+  EXPECT_EQ(stepper_.moves, 1);
   EXPECT_EQ(Count(L"[AI-RO] SZUKANIE RUCHÓW OCZYWISTYCH"), 2);
 }
 
