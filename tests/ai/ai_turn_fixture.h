@@ -157,9 +157,9 @@ class TurnWorld : public AirWorld {
   }
 
   // Plays country 1's turn on a worker thread (its rand() from draws) and
-  // serves it from this thread until it ends; frame runs under the lock after every step, as
-  // the frames of the game do. A turn still running after 60 s of real
-  // time is stopped and fails the test.
+  // serves it from this thread until it ends; frame runs under the lock
+  // after every step, as the frames of the game do. A turn still running
+  // after 60 s of real time is stopped and fails the test.
   sTurnRun PlayTurn(const std::function<void()>& frame = {}) {
     sTurnRun run;
     CreateFrameworkLock();
@@ -176,6 +176,9 @@ class TurnWorld : public AirWorld {
     cMovingUnitClock stepper;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     while (!ended) {
+      // A stopped worker is waited for without stepping its moves, as the
+      // game's stop of the worker does.
+      if (stop) break;
       DrainMainThreadRequests();
       {
         const cFrameworkLockGuard lock;
