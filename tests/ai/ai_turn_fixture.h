@@ -62,6 +62,85 @@ struct sTurnRun {
   int frames = 0;
 };
 
+// Every delay of the settings at 0 for the scope.
+class ZeroDelays {
+ public:
+  ZeroDelays() {
+    for (int i = 0; i < kDelayCount; ++i) {
+      saved_[static_cast<std::size_t>(i)] = g_Delays[i].load();
+      g_Delays[i] = 0.0f;
+    }
+  }
+  ~ZeroDelays() {
+    for (int i = 0; i < kDelayCount; ++i) g_Delays[i] = saved_[static_cast<std::size_t>(i)];
+  }
+  ZeroDelays(const ZeroDelays&) = delete;
+  ZeroDelays& operator=(const ZeroDelays&) = delete;
+
+ private:
+  std::array<float, kDelayCount> saved_{};
+};
+
+// Plays the turn state's current country's turn as the game does: the
+// player's PlayTurn on a worker thread (its rand() from draws, repeated in
+// a cycle), while this thread serves as the main thread, running the
+// worker's requests and stepping its moves with the game's move clock
+// under the framework lock; frame runs under the lock after every step, as
+// the frames of the game do. Once stop is set the worker is waited for
+// without stepping its moves, as the game's stop of the worker does. A
+// turn still running after 60 s of real time is stopped and fails the test.
+class TurnRunner {
+ public:
+  explicit TurnRunner(cWorld& world) : world_(world) { world.SetWorkerStopFlag(&stop); }
+  TurnRunner(const TurnRunner&) = delete;
+  TurnRunner& operator=(const TurnRunner&) = delete;
+
+  sTurnRun Play(cComputerPlayer& player, const std::function<void()>& frame = {}) {
+    sTurnRun run;
+    CreateFrameworkLock();
+    g_bRunning = true;
+    SetMainThreadToCurrent();
+    std::atomic<bool> ended{false};
+    std::thread worker([&] {
+      std::size_t next = 0;
+      const plat::ScopedRandOverride dice([&] { return draws[next++ % draws.size()]; });
+      player.PlayTurn(world_);
+      ended = true;
+    });
+    cMovingUnitClock stepper;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!ended && !stop) {
+      DrainMainThreadRequests();
+      {
+        const cFrameworkLockGuard lock;
+        if (stepper.Step(world_, plat::GetTickCount())) ++run.steps;
+        if (frame) frame();
+        ++run.frames;
+      }
+      if (std::chrono::steady_clock::now() > deadline) {
+        ADD_FAILURE() << "the turn did not end";
+        stop = true;
+      }
+      plat::Sleep(1);
+    }
+    {
+      const cFrameworkLockSuspension free;
+      worker.join();
+    }
+    DrainMainThreadRequests();
+    g_bRunning = false;
+    DeleteFrameworkLock();
+    run.ended = ended;
+    return run;
+  }
+
+  std::atomic<bool> stop{false};
+  std::vector<int> draws{plat::kRandMax / 2};  // never empty
+
+ private:
+  cWorld& world_;
+};
+
 class TurnWorld : public AirWorld {
  public:
   static constexpr int kWest = 1, kEast = 2, kMidland = 3;
@@ -88,7 +167,6 @@ class TurnWorld : public AirWorld {
     world->turnState.SetCurrentCountry(&Country(kWest));
     world->turnState.showActions = false;
     world->SetGameState(kPhaseComputerPlayers);
-    world->SetWorkerStopFlag(&stop);
 
     for (auto& row : LandUnitConstants().baseStrength) row.fill(10.0f);
     for (auto& row : world->constants.landBaseStrength) row.fill(10.0f);
@@ -125,16 +203,9 @@ class TurnWorld : public AirWorld {
     strategic.SetCountryTopography(kWest, Topography{{a, b, b2}});
 
     InstallLandMoveHooks();
-    for (int i = 0; i < kDelayCount; ++i) {
-      saved_delays_[static_cast<std::size_t>(i)] = g_Delays[i].load();
-      g_Delays[i] = 0.0f;
-    }
     plat::SetClock(&clock);
   }
-  ~TurnWorld() {
-    plat::SetClock(nullptr);
-    for (int i = 0; i < kDelayCount; ++i) g_Delays[i] = saved_delays_[static_cast<std::size_t>(i)];
-  }
+  ~TurnWorld() { plat::SetClock(nullptr); }
 
   cCountry& Ai() { return Country(kWest); }
 
@@ -156,52 +227,8 @@ class TurnWorld : public AirWorld {
     return unit;
   }
 
-  // Plays country 1's turn on a worker thread (its rand() from draws) and
-  // serves it from this thread until it ends; frame runs under the lock
-  // after every step, as the frames of the game do. A turn still running
-  // after 60 s of real time is stopped and fails the test.
-  sTurnRun PlayTurn(const std::function<void()>& frame = {}) {
-    sTurnRun run;
-    CreateFrameworkLock();
-    g_bRunning = true;
-    SetMainThreadToCurrent();
-    std::atomic<bool> ended{false};
-    std::thread worker([&] {
-      // The worker's generator repeats the laid-out draws in a cycle.
-      std::size_t next = 0;
-      const plat::ScopedRandOverride dice([&] { return draws[next++ % draws.size()]; });
-      player.PlayTurn(*world);
-      ended = true;
-    });
-    cMovingUnitClock stepper;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (!ended) {
-      // A stopped worker is waited for without stepping its moves, as the
-      // game's stop of the worker does.
-      if (stop) break;
-      DrainMainThreadRequests();
-      {
-        const cFrameworkLockGuard lock;
-        if (stepper.Step(*world, plat::GetTickCount())) ++run.steps;
-        if (frame) frame();
-        ++run.frames;
-      }
-      if (std::chrono::steady_clock::now() > deadline && !stop) {
-        ADD_FAILURE() << "the turn did not end";
-        stop = true;
-      }
-      plat::Sleep(1);
-    }
-    {
-      const cFrameworkLockSuspension free;
-      worker.join();
-    }
-    DrainMainThreadRequests();
-    g_bRunning = false;
-    DeleteFrameworkLock();
-    run.ended = ended;
-    return run;
-  }
+  // Plays West's turn (see TurnRunner).
+  sTurnRun PlayTurn(const std::function<void()>& frame = {}) { return runner.Play(player, frame); }
 
   int Count(const std::wstring& line) const {
     const std::vector<std::wstring> lines = log.Lines();
@@ -235,12 +262,11 @@ class TurnWorld : public AirWorld {
   cCity* c = nullptr;
   cCity* d = nullptr;
   cCity* m = nullptr;
-  std::atomic<bool> stop{false};
-  // The worker's rand() values, repeated in a cycle (never empty).
-  std::vector<int> draws{plat::kRandMax / 2};
+  ZeroDelays delays;
   TurnClock clock;
   LogCapture log;
   cAiPlayer player{kWest};
+  TurnRunner runner{*world};
 
  private:
   cCity& City(int x, int y, const wchar_t* name) {
@@ -253,8 +279,6 @@ class TurnWorld : public AirWorld {
     nodes[static_cast<std::size_t>(from.graphNode)].links.push_back({to.graphNode, kCityLinkLand});
     nodes[static_cast<std::size_t>(to.graphNode)].links.push_back({from.graphNode, kCityLinkLand});
   }
-
-  std::array<float, kDelayCount> saved_delays_{};
 };
 
 }  // namespace twtest

@@ -3,19 +3,25 @@
 // a declaration of war that changes the same turn, a stopping worker that
 // leaves the turn, and what the turn does with the units: the attack on the
 // weak neighbour, the room made for an attacker, the strategic moves to a
-// front that needs them, the purchases by the country's profile and the
-// replacements of the end of the turn. Every turn runs on a worker thread
+// front that needs them, the purchases by the country's profile, the
+// replacements of the end of the turn and, at peace, the supply convoys. Every turn runs on a worker thread
 // with its moves stepped by the main thread, as in the game.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "ai/ai_economy.h"
 #include "ai/ai_fronts.h"
 #include "ai/ai_turn_fixture.h"
+#include "files/world_loader.h"
+#include "platform/recording_renderer.h"
+#include "support/fake_framework.h"
+#include "support/fixture_scenario.h"
 #include "world/ai_orders.h"
+#include "world/convoy.h"
 #include "world/hex.h"
 #include "world/jednostka_ladowa.h"
 #include "world/world.h"
@@ -120,6 +126,71 @@ TEST_F(AiTurn, ACountryAtWarWithNobodyBuysButBuildsNoFrontAndAttacksNobody) {
   EXPECT_LT(w.Ai().productionPoints, 100.0);
 }
 
+// The fixture scenario with Eastmark (2) at peace with everybody and its
+// port Straitport cut off from its supplied port Eastport.
+class AiPeaceTurnOnTheFixture : public ::testing::Test {
+ protected:
+  static constexpr int kEastmark = 2, kEastport = 4, kStraitport = 5;
+
+  void SetUp() override {
+    ASSERT_FALSE(twtest::FixtureScenarioSource().empty()) << "set TW_SOURCE_DIR";
+    LoadWorld(twtest::CopyFixtureScenario(dir_.Path()));
+    world_.reset(g_pWorld);
+    ASSERT_NE(world_, nullptr);
+    cWorld& w = *world_;
+    w.GetRelations().Reset(w.GetCountryCount());
+    w.constants.maxSupply = 20;
+    cCity* eastport = ConvoyPortCityOfNode(w, kEastport);
+    cCity* straitport = ConvoyPortCityOfNode(w, kStraitport);
+    ASSERT_TRUE(eastport != nullptr && straitport != nullptr);
+    w.ResetCitySupplyRows();
+    eastport->type = kCitySupplyPort;
+    straitport->type = kCityPort;
+    for (const cCity* city : {eastport, straitport}) {
+      sHex& hex = w.GetMap().GetHex(city->x, city->y);
+      hex.owner = hex.controller = static_cast<std::uint8_t>(kEastmark);
+    }
+    straitport->supplyInfo[kEastmark - 1] = 6;
+    w.topographies.resize(static_cast<std::size_t>(w.GetCountryCount()));
+    w.topographies[kEastmark - 1] = {{eastport}, {straitport}};
+    w.Units().convoys.ConvoysOf(kEastmark)->clear();
+    w.turnState.SetCurrentCountry(w.GetCountry(kEastmark));
+    w.turnState.showActions = false;
+    w.SetGameState(kPhaseComputerPlayers);
+    plat::SetClock(&clock_);
+  }
+  void TearDown() override {
+    plat::SetClock(nullptr);
+    runner_.reset();
+    world_.reset();
+    g_pWorld = nullptr;
+  }
+
+  twtest::TempDir dir_;
+  twtest::ScopedWorkingFolder folder_{dir_.Path()};
+  plat::RecordingRenderer renderer_;
+  twtest::FakeFramework frame_{&renderer_};
+  twtest::ZeroDelays delays_;
+  twtest::TurnClock clock_;
+  std::unique_ptr<cWorld> world_;
+  std::unique_ptr<twtest::TurnRunner> runner_;
+};
+
+TEST_F(AiPeaceTurnOnTheFixture, ACountryAtPeacePlansItsSupplyConvoysInItsTurn) {
+  const twtest::LogCapture log;
+  cAiPlayer player(kEastmark);
+  runner_ = std::make_unique<twtest::TurnRunner>(*world_);
+  EXPECT_TRUE(runner_->Play(player).ended);
+  const std::wstring name = world_->GetCountry(kEastmark)->name;
+  EXPECT_TRUE(log.Contains(L"[AI]: " + name + L" nie ma wojny"));
+  EXPECT_TRUE(log.Contains(L"[AI]: Ending turn"));
+  EXPECT_FALSE(log.Contains(L"[AI]: " + name + L" ma wojne"));
+  const std::vector<cConvoy>& convoys = *world_->Units().convoys.ConvoysOf(kEastmark);
+  ASSERT_EQ(convoys.size(), 1u);
+  EXPECT_EQ(convoys[0].destination, ConvoyPortCityOfNode(*world_, kStraitport));
+  EXPECT_EQ(convoys[0].type, kConvoySupplies);
+}
+
 TEST_F(AiTurn, AWarTurnLogsItsStepsInOrderAndTheLineOfDefenceOnlyForAFrontInDanger) {
   w.War(TurnWorld::kWest, TurnWorld::kEast);
   // West's unit holds B and B2; East's stands at D, behind its front city C.
@@ -154,19 +225,19 @@ TEST_F(AiTurn, AStopBeforeTheTurnOrDuringAMoveLeavesTheTurnUnfinished) {
   cJednostkaLadowa& target = w.Land(7, 1, TurnWorld::kEast, 10, L"Target");
   // Two hexes from the target's side.
   cJednostkaLadowa& attacker = w.Land(4, 1, TurnWorld::kWest, 100, L"Attacker");
-  w.stop = true;
+  w.runner.stop = true;
   twtest::sTurnRun run = w.PlayTurn();
   EXPECT_TRUE(run.ended);
   EXPECT_EQ(w.Only(kMarks), std::vector<std::wstring>{L"[AI] West: NEW TURN"});
   EXPECT_EQ(attacker.x, 4);
 
   // The main thread sees the first move and the worker is told to stop.
-  w.stop = false;
+  w.runner.stop = false;
   bool stopped = false;
   run = w.PlayTurn([&] {
     if (!stopped && w.world->GetGameState() == kPhaseComputerMove) {
       stopped = true;
-      w.stop = true;
+      w.runner.stop = true;
     }
   });
   EXPECT_TRUE(run.ended);
@@ -274,7 +345,7 @@ TEST_F(AiTurn, BuysByItsProfile) {
   w.Ai().productionPoints = 70.0;
   // Each unit takes a draw of the profile and one of its name: type 1
   // (40 points), type 4 (24), then type 4 again, which waits for points.
-  w.draws = {DrawFor(0.2f), 0, DrawFor(0.9f), 0, DrawFor(0.9f), 0};
+  w.runner.draws = {DrawFor(0.2f), 0, DrawFor(0.9f), 0, DrawFor(0.9f), 0};
   const auto before = w.world->Units().landUnits;
 
   EXPECT_TRUE(w.PlayTurn().ended);
