@@ -234,9 +234,12 @@ class TurnWorld : public AirWorld {
     const std::vector<std::wstring> lines = log.Lines();
     return static_cast<int>(std::count(lines.begin(), lines.end(), line));
   }
-  int CountStartingWith(const std::wstring& prefix) const {
+  // The lines before line number end (all by default) that start with prefix.
+  int CountStartingWith(const std::wstring& prefix, int end = -1) const {
+    const std::vector<std::wstring> lines = log.Lines();
+    const std::size_t last = end < 0 ? lines.size() : std::min(lines.size(), static_cast<std::size_t>(end));
     int n = 0;
-    for (const std::wstring& line : log.Lines()) n += line.rfind(prefix, 0) == 0 ? 1 : 0;
+    for (std::size_t i = 0; i < last; ++i) n += lines[i].rfind(prefix, 0) == 0 ? 1 : 0;
     return n;
   }
   // The index of the first line that starts with prefix, -1 when none.
