@@ -88,6 +88,7 @@ bool FightAirBattlesWith(cWorld& world, cCountry& country, sAiUnitLists& lists, 
 }  // namespace
 
 bool FightAirBattles(cWorld& world, cCountry& country, sAiUnitLists& lists) {
+  LogLine(L"[AI]: %s - Air fights", country.name.c_str());
   bool any = false;
   for (int hunted : {kAirFighter, kAirStrategicBomber, kAirTacticalBomber}) {
     if (FightAirBattlesWith(world, country, lists, hunted)) {

@@ -59,8 +59,7 @@ bool cAiPlayer::PlayWarTurn(cWorld& world, cCountry& country) {
   ai::PatchWeakFronts(world, country, lists_, fronts_);
   if (stopping()) return false;
 
-  LogLine(L"[AI]: %s - Rebasing air units", name);
-  ai::RebaseAirUnits(world, country, lists_);
+  ai::RebaseAirUnits(world, country, lists_);  // logs "Rebasing air units"
   ai::MoveUnitsForScenarioSpecialCase(world, country);
   ai::BuyNewUnits(world, country);
   if (stopping()) return false;
@@ -72,8 +71,7 @@ bool cAiPlayer::PlayWarTurn(cWorld& world, cCountry& country) {
   ai::BuildUnitLists(world, country, lists_);
   if (stopping()) return false;
 
-  LogLine(L"[AI]: %s - Air fights", name);
-  ai::FightAirBattles(world, country, lists_);
+  ai::FightAirBattles(world, country, lists_);  // logs "Air fights"
   if (stopping()) return false;
   ai::MultipleDirectionAttacks(world, country, lists_);
   if (stopping()) return false;

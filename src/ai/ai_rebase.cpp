@@ -80,6 +80,7 @@ std::vector<sRebaseHex> CollectRebaseHexes(const cWorld& world, const cJednostka
 }
 
 int RebaseAirUnits(cWorld& world, cCountry& country, sAiUnitLists& lists) {
+  LogLine(L"[AI]: %s - Rebasing air units", country.name.c_str());
   DropDeadUnits(world, lists);
   const int safe = static_cast<int>(world.constants.Value(4, 6));
   const int leastSupply = static_cast<int>(kLeastRebaseSupplyShare * static_cast<float>(world.constants.maxSupply));
