@@ -34,6 +34,7 @@ sed -i -e 's/^1;1st Infantry;1;3;5;/1;1st Infantry;1;8;7;/' \
        -e "s/^2;2nd Armoured;1;6;4;/2;2nd Armoured;1;5;7;/" \
        -e 's/^6;Eastmark Guard;2;13;4;/6;Eastmark Guard;2;8;6;/' "$units"
 grep -q "^6;Eastmark Guard;2;8;6;" "$units" || { echo "land turn: fixture units not placed" >&2; exit 1; }
+freeze_land_units "$units" 2 3 4
 # The fixture's rule constants are zeros; the battle is fought with those of
 # the shipped scenario, so that the panel and the report show real numbers.
 cp "$here/data/scenarios/Europe1939/consts.csv" "$run/data/scenarios/Fixture/consts.csv"

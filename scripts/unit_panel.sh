@@ -40,6 +40,7 @@ grep -q "^6;Eastmark Guard;2;8;6;" "$fixture/land_units.csv" &&
   grep -q "^1;Westland Bombers;1;5;6;21;" "$fixture/air_units.csv" &&
   grep -q "^1;1;Westland;.*;900.000000;" "$fixture/countries.csv" ||
   { echo "unit panel: fixture not prepared" >&2; exit 1; }
+freeze_land_units "$fixture/land_units.csv" 2 3 4
 cp "$here/data/scenarios/Europe1939/consts.csv" "$fixture/consts.csv"
 cat >>"$run/Settings.ini" <<'INI'
 [Delay]

@@ -79,6 +79,18 @@ walk_play() {
     "$here/scripts/xvfb_walk.sh" "$walk_name" "$here" "$run" "$out" "$game"
 }
 
+# Freezes the land units of the countries given (frozen for the whole walk,
+# no action points) in a scenario's land_units.csv: the computer still plays
+# their turns, but a walk that placed them for the player's actions finds
+# them where it put them.
+#   freeze_land_units LAND_UNITS_CSV COUNTRY_ID...
+freeze_land_units() {
+  local file="$1"; shift
+  awk -v ids=" $* " 'BEGIN { FS = OFS = ";" }
+    /^#/ || index(ids, " " $3 " ") == 0 { print; next }
+    { $9 = 0; $19 = 99; print }' "$file" >"$file.frozen" && mv "$file.frozen" "$file"
+}
+
 # After the play: keeps the run's log in the output folder; a failed play
 # ends the script with exit 1.
 #   walk_ended EXIT_STATUS_OF_THE_PLAY
