@@ -205,6 +205,57 @@ TEST_F(Europe1939, SeaPassagesAreGuardedByTheirStraitsAndLandRoutesStopAtTheSea)
   EXPECT_TRUE(g_pWorld->GetCityGraph().FindPath(berlin, CityNamed(L"Breslau"), CountryNamed(L"Germany")->id, route));
 }
 
+TEST_F(Europe1939, StandingOrdersOfTheMajorPowersNameRealPlacesAndStartNoWarOfTheirOwn) {
+  cWorld& w = *g_pWorld;
+  const cMap& map = w.GetMap();
+  for (const auto& c : w.Countries()) {
+    const sCountryAiData& ai = c->aiData;
+    const std::string name = plat::NarrowBytes(c->name);
+    // The computer declares war on the holder of a target once its offensive
+    // stands ready; from the first turn it fights, every holder must already
+    // be an enemy, or the data would start a war the events do not.
+    const bool fights = c->IsAtWarWithAnyone();
+    for (const sAiTarget& target : ai.currentTargets) {
+      ASSERT_TRUE(map.IsInside(target.a, target.b)) << name;
+      const cCity* city = map.GetHex(target.a, target.b).city;
+      ASSERT_NE(city, nullptr) << name << " aims at " << target.a << "," << target.b;
+      EXPECT_TRUE(target.c == -1 || target.c > 0) << name;
+      if (fights) {
+        EXPECT_TRUE(w.GetRelations().IsAtWar(c->id, city->GetControllerId())) << name << " -> "
+                                                                            << plat::NarrowBytes(city->GetName());
+      }
+    }
+    for (const auto& [zone, value] : ai.seaZonesToPatrol) {
+      const sWezelGrafuMorz* node = w.GetSeaGraph().GetNode(zone);
+      ASSERT_NE(node, nullptr) << name << " patrols " << zone;
+      EXPECT_TRUE(node->isSea) << name << " patrols the port " << plat::NarrowBytes(node->name);
+      EXPECT_GT(value, 0);
+    }
+    for (int pressed : ai.countriesToPress) {
+      const cCountry* other = w.GetCountry(pressed);
+      ASSERT_NE(other, nullptr) << name;
+      EXPECT_NE(pressed, c->id);
+      EXPECT_EQ(other->alliance, 0) << name << " presses " << plat::NarrowBytes(other->name);
+    }
+  }
+  // What each major power goes for, where its fleets patrol and whom it presses.
+  const sCountryAiData& de = CountryNamed(L"Germany")->aiData;
+  const cCity* lodz = CityNamed(L"Lodz");
+  ASSERT_FALSE(de.currentTargets.empty());
+  EXPECT_EQ(std::pair(de.currentTargets[0].a, de.currentTargets[0].b), std::pair(lodz->x, lodz->y));
+  EXPECT_TRUE(de.seaZonesToPatrol.count(ZoneNamed(L"Western Baltic")));
+  std::vector<int> danube;
+  for (const wchar_t* n : {L"Hungary", L"Romania", L"Bulgaria"}) danube.push_back(CountryNamed(n)->id);
+  EXPECT_EQ(de.countriesToPress, danube);
+  const sCountryAiData& uk = CountryNamed(L"United Kingdom")->aiData;
+  EXPECT_TRUE(uk.currentTargets.empty()) << "Britain plans its landings from the sea";
+  for (const wchar_t* zone : {L"English Channel", L"Southern North Sea", L"North Atlantic"}) {
+    EXPECT_TRUE(uk.seaZonesToPatrol.count(ZoneNamed(zone))) << plat::NarrowBytes(zone);
+  }
+  EXPECT_TRUE(CountryNamed(L"Italy")->aiData.seaZonesToPatrol.count(ZoneNamed(L"Sicilian Channel")));
+  EXPECT_TRUE(CountryNamed(L"France")->aiData.seaZonesToPatrol.count(ZoneNamed(L"Western Mediterranean")));
+}
+
 TEST_F(Europe1939, SavedGameLoadsBackAndSavesTheSameBytes) {
   const std::size_t landUnits = g_pWorld->Units().landUnits.size();
   ASSERT_TRUE(SaveGame(*g_pWorld, L"Europe First", false).ok);

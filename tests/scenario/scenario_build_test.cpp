@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <tuple>
@@ -14,6 +15,7 @@
 
 #include "world/cities.h"
 #include "world/commander.h"
+#include "world/country.h"
 #include "world/fleet.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_morska.h"
@@ -38,6 +40,7 @@ struct sTexts {
       "fleet PL Gdynia; Polish Fleet\nship PL 42 Burza\ncommander PL 0 3 2 Tadeusz Kutrzeba | Army Poznan\n";
   std::string sea = "zone A 5 0 Baltic\nzone B 5 3 Gulf\nlink Baltic | Gulf | Gdynia\n";
   std::string consts = "48 MaxSupply 10\n73 NavalTypeStrength 12 15 8 4 3 3\n";
+  std::string ai = "target DE 40 Warsaw\ntarget DE -1 Gdynia\npatrol DE 90 Gulf\npress DE PL\npatrol PL 50 Baltic\n";
 };
 
 template <typename Parser, typename Out>
@@ -56,6 +59,7 @@ scen::sScenario Sources(const sTexts& t) {
   ParseOrFail(scen::ParseUnits, t.units, s.units);
   ParseOrFail(scen::ParseSea, t.sea, s.sea);
   ParseOrFail(scen::ParseConsts, t.consts, s.consts);
+  ParseOrFail(scen::ParseAiOrders, t.ai, s.ai);
   return s;
 }
 
@@ -149,6 +153,12 @@ TEST(ScenarioBuild, ContradictionsBetweenSourcesAreRefused) {
       {&sTexts::roads, "road Berlin | Warsaw", "road Berlin | Warsaw\nroad Warsaw | Berlin", "given twice"},
       {&sTexts::countries, "war DE PL", "war DE RU", "unknown country code"},
       {&sTexts::countries, "0 0 0 0 -1 3 3", "0 0 0 0 5 3 3", "the dummy"},
+      {&sTexts::ai, "target DE 40 Warsaw", "target DE 40 Posen", "no city named"},
+      {&sTexts::ai, "target DE 40 Warsaw", "target RU 40 Warsaw", "unknown country code"},
+      {&sTexts::ai, "patrol DE 90 Gulf", "patrol DE 90 Bay", "no sea zone named"},
+      {&sTexts::ai, "patrol PL 50 Baltic", "patrol DE 50 Gulf", "twice"},
+      {&sTexts::ai, "press DE PL", "press DE PL DE", "press itself"},
+      {&sTexts::ai, "press DE PL", "press DE XY", "unknown country code"},
   };
   EXPECT_EQ(BuildError(sTexts{}), "");
   for (const auto& c : cases) {
@@ -168,6 +178,49 @@ TEST(ScenarioBuild, ContradictionsBetweenSourcesAreRefused) {
   mine.cities += "PL 2 0 4 0 2 Mine\n";
   mine.roads += "road Warsaw | Mine\n";
   EXPECT_NE(BuildError(mine).find("resource city"), std::string::npos);
+  sTexts aimed;
+  aimed.cities += "PL 2 0 4 0 2 Mine\n";
+  aimed.ai += "target DE 10 Mine\n";
+  EXPECT_NE(BuildError(aimed).find("resources city"), std::string::npos);
+}
+
+TEST(ScenarioBuild, StandingOrdersBecomeTheComputersTargetsPatrolsAndPressure) {
+  scen::sScenario s = Sources(sTexts{});
+  cWorld world;
+  scen::BuildScenarioWorld(s, world);
+  const sCountryAiData& de = world.GetCountry(1)->aiData;
+  ASSERT_EQ(de.currentTargets.size(), 2u);
+  // Warsaw (2, 3) with the strength to gather, then Gdynia (3, 1) without one.
+  EXPECT_EQ(std::tie(de.currentTargets[0].a, de.currentTargets[0].b, de.currentTargets[0].c), std::tuple(2, 3, 40));
+  EXPECT_EQ(std::tie(de.currentTargets[1].a, de.currentTargets[1].b, de.currentTargets[1].c), std::tuple(3, 1, -1));
+  EXPECT_EQ(de.seaZonesToPatrol, (std::map<int, int>{{2, 90}}));
+  EXPECT_EQ(de.countriesToPress, std::vector<int>{2});
+  const sCountryAiData& pl = world.GetCountry(2)->aiData;
+  EXPECT_TRUE(pl.currentTargets.empty());
+  EXPECT_EQ(pl.seaZonesToPatrol, (std::map<int, int>{{1, 50}}));
+  EXPECT_TRUE(pl.countriesToPress.empty());
+  // A scenario without standing orders leaves the lists empty.
+  sTexts none;
+  none.ai.clear();
+  scen::sScenario plain = Sources(none);
+  cWorld bare;
+  scen::BuildScenarioWorld(plain, bare);
+  EXPECT_TRUE(bare.GetCountry(1)->aiData.currentTargets.empty());
+  EXPECT_TRUE(bare.GetCountry(1)->aiData.seaZonesToPatrol.empty());
+}
+
+TEST(ScenarioSources, StandingOrdersRejectBadNumbers) {
+  scen::sAiOrdersSource orders;
+  std::string error;
+  for (const char* bad : {"target DE 0 Warsaw", "target DE -2 Warsaw", "target DE x Warsaw", "target DE 40",
+                          "patrol DE 0 Gulf", "press DE", "attack DE PL"}) {
+    EXPECT_FALSE(scen::ParseAiOrders(bad, orders, error)) << bad;
+    EXPECT_NE(error.find("line 1"), std::string::npos) << error;
+  }
+  ASSERT_TRUE(scen::ParseAiOrders("# comment\ntarget DE -1 Mersa Matruh\npress UK TR GR\n", orders, error)) << error;
+  ASSERT_EQ(orders.targets.size(), 1u);
+  EXPECT_EQ(orders.targets[0].city, "Mersa Matruh");
+  EXPECT_EQ(orders.presses[0].countries, (std::vector<std::string>{"TR", "GR"}));
 }
 
 }  // namespace

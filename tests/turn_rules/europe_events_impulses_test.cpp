@@ -1,8 +1,9 @@
 // A hundred ends of impulses of "Europe, September 1939" with every country
-// played by the computer: the scenario's scripted events of 1939 and 1940
-// fire in the order of the war, each once, and change the map as they say.
-// The computer opponent does not move units yet, so France is made to fall
-// by handing Paris to Germany at a chosen impulse.
+// computer-controlled: the scenario's scripted events of 1939 and 1940 fire
+// in the order of the war, each once, and change the map as they say. Only
+// the ends of impulses run here, no country plays its turn (the computer's
+// battles would make the course of the war a matter of its dice), so France
+// is made to fall by handing Paris to Germany at a chosen impulse.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -515,6 +515,33 @@ void WriteConsts(const ConstsSource& source, const fs::path& path) {
   files::WriteDataFile(Wide(path.string()), FormatConstsText(constants));
 }
 
+// The standing orders of ai.txt on the countries' computer data: each
+// target the hex of a city to take (never a resources city), each patrol a
+// sea zone of the sea graph, each pressed country another country.
+void ApplyAiOrders(const sScenario& b, cWorld& world) {
+  for (const sAiTargetSource& t : b.ai.targets) {
+    const sCitySource& city = CityNamed(b, t.city);
+    Check(city.type != kCityResources, "ai.txt: target " + t.city + " is a resources city");
+    sCountryAiData& ai = world.GetCountry(CountryOf(b, t.code))->aiData;
+    ai.currentTargets.push_back({city.pos.x, city.pos.y, t.strength});
+  }
+  for (const sAiPatrolSource& p : b.ai.patrols) {
+    const auto zone = b.zoneId.find(p.zone);
+    Check(zone != b.zoneId.end(), "ai.txt: no sea zone named " + p.zone);
+    sCountryAiData& ai = world.GetCountry(CountryOf(b, p.code))->aiData;
+    Check(ai.seaZonesToPatrol.emplace(zone->second, p.value).second,
+          "ai.txt: " + p.code + " patrols " + p.zone + " twice");
+  }
+  for (const sAiPressSource& p : b.ai.presses) {
+    const int id = CountryOf(b, p.code);
+    for (const std::string& code : p.countries) {
+      const int target = CountryOf(b, code);
+      Check(target != id, "ai.txt: " + p.code + " cannot press itself");
+      world.GetCountry(id)->aiData.countriesToPress.push_back(target);
+    }
+  }
+}
+
 }  // namespace
 
 void ReadScenarioSources(const fs::path& src, sScenario& b) {
@@ -526,6 +553,7 @@ void ReadScenarioSources(const fs::path& src, sScenario& b) {
   Parse(src / "units.txt", ParseUnits, b.units);
   Parse(src / "sea.txt", ParseSea, b.sea);
   Parse(src / "consts.txt", ParseConsts, b.consts);
+  if (fs::exists(src / "ai.txt")) Parse(src / "ai.txt", ParseAiOrders, b.ai);
   b.info = ReadText(src / "Info.ini");
 }
 
@@ -542,6 +570,7 @@ void BuildScenarioWorld(sScenario& b, cWorld& world) {
     world.GetRelations().SetAtWar(CountryOf(b, c), CountryOf(b, a), true);
   }
   world.Units().convoys.Resize(world.GetCountryCount());
+  ApplyAiOrders(b, world);
 }
 
 void WriteScenarioFiles(const sScenario& b, cWorld& world, const fs::path& out) {

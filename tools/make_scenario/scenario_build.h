@@ -25,6 +25,7 @@ struct sScenario {
   sUnitsSource units;
   sSeaSource sea;
   ConstsSource consts;
+  sAiOrdersSource ai;
   std::string info;  // Info.ini as written
 
   // Made while the world is built.
@@ -38,13 +39,14 @@ struct sScenario {
 };
 
 // Reads map.txt, countries.txt, cities.txt, roads.txt, units.txt, sea.txt,
-// consts.txt and Info.ini of the folder. Throws std::runtime_error naming the
+// consts.txt, Info.ini and, when there is one, ai.txt of the folder. Throws std::runtime_error naming the
 // file and the line of the first fault.
 void ReadScenarioSources(const std::filesystem::path& folder, sScenario& scenario);
 // Fills the empty world from the sources. Throws std::runtime_error at the
 // first record the game could not load or that contradicts another (a city
 // on foreign soil, a port without water, two units on one hex, a fleet in a
-// foreign port, a road to a resource city, ...).
+// foreign port, a road to a resource city, a standing order naming a place
+// or a country the scenario does not have, ...).
 void BuildScenarioWorld(sScenario& scenario, cWorld& world);
 // Writes every data file of the scenario folder (the pictures excepted).
 void WriteScenarioFiles(const sScenario& scenario, cWorld& world, const std::filesystem::path& folder);

@@ -411,6 +411,34 @@ bool ParseConsts(const std::string& text, ConstsSource& out, std::string& error)
   return true;
 }
 
+bool ParseAiOrders(const std::string& text, sAiOrdersSource& out, std::string& error) {
+  out = sAiOrdersSource{};
+  Lines lines(text);
+  std::string line;
+  while (lines.Next(line)) {
+    const auto w = Words(line);
+    if (w[0] == "target" || w[0] == "patrol") {
+      int number = 0;
+      if (w.size() < 4 || !Int(w[2], number)) {
+        return Fail(error, lines.Number(), "expected: " + w[0] + " code number name");
+      }
+      if (w[0] == "target") {
+        if (number != -1 && number <= 0) return Fail(error, lines.Number(), "a target's strength is -1 or above 0");
+        out.targets.push_back({w[1], number, Rest(w, 3)});
+      } else {
+        if (number <= 0) return Fail(error, lines.Number(), "a patrol's value is above 0");
+        out.patrols.push_back({w[1], number, Rest(w, 3)});
+      }
+    } else if (w[0] == "press") {
+      if (w.size() < 3) return Fail(error, lines.Number(), "expected: press code code...");
+      out.presses.push_back({w[1], std::vector<std::string>(w.begin() + 2, w.end())});
+    } else {
+      return Fail(error, lines.Number(), "unknown word " + w[0]);
+    }
+  }
+  return true;
+}
+
 sHexPos Neighbour(sHexPos p, int dir) {
   static constexpr int kStepX[6] = {0, 1, 1, 0, -1, -1};
   static constexpr int kStepYEven[6] = {-1, 0, 1, 1, 1, 0};

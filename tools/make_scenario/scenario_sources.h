@@ -131,6 +131,29 @@ struct sLandLinkSource {
   int type = 0;
 };
 
+// ai.txt: the computer opponent's standing orders of the countries that
+// have any: the cities of its offensive, the sea zones its fleets patrol
+// and the neutrals it presses.
+struct sAiTargetSource {
+  std::string code;
+  int strength = -1;  // the strength to gather before it attacks; -1 none
+  std::string city;
+};
+struct sAiPatrolSource {
+  std::string code;
+  int value = 0;
+  std::string zone;
+};
+struct sAiPressSource {
+  std::string code;
+  std::vector<std::string> countries;
+};
+struct sAiOrdersSource {
+  std::vector<sAiTargetSource> targets;
+  std::vector<sAiPatrolSource> patrols;
+  std::vector<sAiPressSource> presses;
+};
+
 // consts.txt: per data line number its values in column order.
 using ConstsSource = std::map<int, std::vector<double>>;
 
@@ -144,6 +167,9 @@ bool ParseUnits(const std::string& text, sUnitsSource& out, std::string& error);
 bool ParseSea(const std::string& text, sSeaSource& out, std::string& error);
 bool ParseLandLinks(const std::string& text, std::vector<sLandLinkSource>& out, std::string& error);
 bool ParseConsts(const std::string& text, ConstsSource& out, std::string& error);
+// "target <code> <strength> <city>", "patrol <code> <value> <zone>",
+// "press <code> <code> [<code> ...]".
+bool ParseAiOrders(const std::string& text, sAiOrdersSource& out, std::string& error);
 
 // The neighbour of (x, y) on side dir (0 north, clockwise) of the
 // offset-column grid.
