@@ -43,13 +43,16 @@ struct sInvasionTarget {
 
 bool AtWar(const cCountry& country, int other) { return other > 0 && country.IsAtWarWith(other); }
 
-// The sea zone of the hex; -1 when the hex has none (or names a port node).
+// The sea zone in front of the hex, where the fleets go: the hex's own sea
+// zone, or for a port's hex (whose sea node is the port) the first sea zone
+// linked to the port; -1 when the hex has none.
 int SeaZoneOf(const cWorld& world, int x, int y) {
   const cMap& map = world.GetMap();
   if (!map.IsInside(x, y)) return -1;
-  const int zone = map.GetHex(x, y).seaZone;
-  const sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(zone);
-  return node != nullptr && node->IsSeaZone() ? zone : -1;
+  const int id = map.GetHex(x, y).seaZone;
+  const sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(id);
+  if (node == nullptr) return -1;
+  return node->IsSeaZone() ? id : world.GetSeaGraph().GetAdjacentSeaZoneId(id);
 }
 
 float StrengthOn(const sHex& hex) { return hex.unit != nullptr ? hex.unit->GetEffectiveCombatStrength() : 0.0f; }
