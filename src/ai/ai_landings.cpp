@@ -3,6 +3,7 @@
 // on a free coastal hex near its invasion hex and builds an artificial
 // harbour behind the landing; the passes go on while units land, and the
 // attacks follow each pass that landed one.
+#include <algorithm>
 #include <vector>
 
 #include "ai/ai_attacks.h"
@@ -43,11 +44,18 @@ bool IsLandingFleet(const cFleet& fleet) {
          fleet.seaNode == fleet.aiDestinationNode;
 }
 
+// The player sees the fleet's landings: a ship of it is visible and the
+// turn shows the computer's actions.
+bool IsFleetShown(const cWorld& world, const cFleet& fleet) {
+  if (!world.turnState.showActions) return false;
+  return std::any_of(fleet.ships.begin(), fleet.ships.end(), [](const cJednostkaMorska* s) { return s->visible; });
+}
+
 // Every own fleet at the node with a battleship or cruiser that has not
 // fired bombards the weakest enemy near the invasion hex.
-void BombardLandingArea(cWorld& world, cCountry& country, int zone, int ix, int iy) {
+void BombardLandingArea(cWorld& world, cCountry& country, int zone, int ix, int iy, bool shown) {
   ReportAction(plat::Format(L"[AI] %s: Amphibious invasion - bombarding landing area...", country.name.c_str()),
-               world.turnState.showActions);
+               shown);
   int bx = -1, by = -1;
   if (!world.GetMap().FindWeakestCoastalEnemy(world, country.id, ix, iy, zone, kBombardmentDistance, bx, by)) return;
   for (int id : OwnFleetIds(world, country.id)) {
@@ -64,7 +72,7 @@ void BombardLandingArea(cWorld& world, cCountry& country, int zone, int ix, int 
               fleet->name.c_str(), FleetOrderRefusalKey(refusal));
       continue;
     }
-    if (world.turnState.showActions) ShowStrikeResult(world, bx, by, result);
+    if (shown) ShowStrikeResult(world, bx, by, result);
   }
 }
 
@@ -83,7 +91,7 @@ eLanding LandOneUnit(cWorld& world, cCountry& country, cFleet& fleet, int zone, 
     if (WorkerStopping(world)) return eLanding::kNone;
     if (!IsShipInWorld(world, ship) || ship->carriedUnit == nullptr) continue;
     ReportAction(plat::Format(L"[AI] %s: Amphibious invasion - finding hex to land...", country.name.c_str()),
-                 world.turnState.showActions);
+                 IsFleetShown(world, fleet));
     int lx = -1, ly = -1;
     if (!world.GetMap().FindLandingHex(world, country.id, ix, iy, zone, kLandingDistance, lx, ly, false)) continue;
     cJednostkaLadowa* unit = ship->carriedUnit;
@@ -151,7 +159,7 @@ int ExecuteAmphibiousInvasions(cWorld& world, cCountry& country, sAiUnitLists& l
         continue;
       }
       const int zone = fleet->seaNode;
-      BombardLandingArea(world, country, zone, ix, iy);
+      BombardLandingArea(world, country, zone, ix, iy, IsFleetShown(world, *fleet));
       fleet = FindFleetById(world, id);
       if (fleet == nullptr) continue;
       int landedX = -1, landedY = -1;
@@ -162,6 +170,9 @@ int ExecuteAmphibiousInvasions(cWorld& world, cCountry& country, sAiUnitLists& l
       landedInPass = true;
       ++total;
       BuildHarbour(world, country, zone, ix, iy, landedX, landedY, lastHarbourNode);
+    }
+    if (!attempted) {
+      LogLine(L"[AI] %s: no more units to land (%i landed)", country.name.c_str(), total);
     }
     if (landedInPass) {
       BuildUnitLists(world, country, lists);

@@ -64,7 +64,11 @@ int DeployNavalUnits(cWorld& world, cCountry& country) {
       LogLine(L"Deployment succesful.");
       return true;
     });
-    if (done) ++deployed;
+    if (done) {
+      ++deployed;
+    } else {
+      LogLine(L"[AI] %s: %s waits in the reserve, no port can take it", country.name.c_str(), ship->name.c_str());
+    }
   }
   return deployed;
 }

@@ -6,6 +6,7 @@
 
 #include "ai/ai_naval.h"
 #include "ai/ai_sea_steps.h"
+#include "ai/ai_unit_lists.h"
 #include "app/console_log.h"
 #include "world/ai_orders.h"
 #include "world/country.h"
@@ -40,7 +41,8 @@ int UnloadTransportFleet(cWorld& world, cFleet& fleet) {
 }
 
 void PlayNavalPhase(cWorld& world, cCountry& country, sAiUnitLists& lists) {
-  CarrierStrikes(world, country);
+  // A strike may kill the unit it hits: the lists drop it at once.
+  if (CarrierStrikes(world, country) > 0) DropDeadUnits(world, lists);
   if (WorkerStopping(world)) return;
 
   // An escort order lasts one naval phase.
@@ -87,6 +89,7 @@ void PlayNavalPhase(cWorld& world, cCountry& country, sAiUnitLists& lists) {
     }
     if (IsSeaNodeSafe(world, country, invasionNode)) {
       ExecuteAmphibiousInvasions(world, country, lists);
+      DropDeadUnits(world, lists);
       LockedStep([&] {
         for (cFleet* fleet : CollectOwnFleets(world, country.id)) {
           if (fleet->aiOrder == kAiFleetEscort) fleet->aiOrder = kAiFleetIdle;
@@ -97,7 +100,7 @@ void PlayNavalPhase(cWorld& world, cCountry& country, sAiUnitLists& lists) {
     }
   }
   if (WorkerStopping(world)) return;
-  CarrierStrikes(world, country);
+  if (CarrierStrikes(world, country) > 0) DropDeadUnits(world, lists);
   if (WorkerStopping(world)) return;
   DistributePatrols(world, country);
 }
