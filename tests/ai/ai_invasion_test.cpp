@@ -307,3 +307,74 @@ TEST_F(SeaInvasion, SeaTransportNeedsFrontsAndReserveUnits) {
 }
 
 }  // namespace
+
+namespace {
+
+// Country 1 holds the east coast too: Eastport serves the front at Far.
+class SeaTransportAi : public SeaInvasion {
+ protected:
+  SeaTransportAi() {
+    for (sHex& hex : w.Map().Hexes()) {
+      if (hex.x >= 8) hex.controller = 1;
+    }
+    cCityGraph& graph = w.world->GetCityGraph();
+    fronts.resize(1);
+    fronts[0].cities.push_back(&graph.Nodes()[static_cast<std::size_t>(w.far->graphNode)]);
+    Ai().seaTransportPoints = 5;
+    // No strategic movement points: the units walk to the port.
+    w.world->constants.strategicMoveCost.fill(2);
+    Ai().strategicMovementPoints = 0;
+  }
+  std::vector<sAiFront> fronts;
+};
+
+TEST_F(SeaTransportAi, AReserveUnitIsCarriedToThePortOfItsFront) {
+  cJednostkaLadowa& unit = w.Division(2, 2, 1, 100, L"Reserve");
+  unit.supplySourceX = w.home->x;
+  unit.supplySourceY = w.home->y;
+  unit.aiOrder = kAiReserve;
+  sAiUnitLists lists = Lists();
+  TransportUnitsToFronts(*w.world, Ai(), lists, fronts);
+  EXPECT_TRUE(w.log.Contains(L"Connection by sea: Westport -> Eastport"));
+  EXPECT_TRUE(w.log.Contains(L"Reserve meets all conditions and will be loaded onto transport to go to front"));
+  ASSERT_NE(unit.transport, nullptr);
+  EXPECT_EQ(unit.aiOrder, kAiAwaitTransport);
+  cFleet& fleet = *unit.transport->fleet;
+  EXPECT_EQ(fleet.aiOrder, kAiFleetTransport);
+  EXPECT_EQ(fleet.aiDestinationNode, SeaAiWorld::kEastport);
+  EXPECT_EQ(Ai().seaTransportPoints, 3);
+  for (const cJednostkaLadowa* listed : lists.ownLand) EXPECT_NE(listed, &unit);
+
+  // One node an impulse: the open sea, the far zone, then the port, where
+  // the unit goes ashore and its ship is gone.
+  const int fleetId = fleet.id;
+  for (int node : {SeaAiWorld::kWest, SeaAiWorld::kEast}) {
+    PlayNavalPhase(*w.world, Ai(), lists);
+    ASSERT_NE(FindFleetById(*w.world, fleetId), nullptr);
+    EXPECT_EQ(fleet.seaNode, node);
+    w.NextImpulse();
+  }
+  PlayNavalPhase(*w.world, Ai(), lists);
+  EXPECT_EQ(FindFleetById(*w.world, fleetId), nullptr);
+  EXPECT_EQ(unit.transport, nullptr);
+  EXPECT_LE(HexDistance(unit.x, unit.y, 8, 2), 1);
+  EXPECT_EQ(w.Hex(unit.x, unit.y).unit, &unit);
+}
+
+TEST_F(SeaTransportAi, ShortSeaTransportPointsQueueOnePurchaseAtTheEnd) {
+  cJednostkaLadowa& unit = w.Division(3, 2, 1, 100, L"Waiting");
+  unit.supplySourceX = w.home->x;
+  unit.supplySourceY = w.home->y;
+  Ai().seaTransportPoints = 1;
+  Ai().aiData.purchaseQueue = {kAiBuySeaTransportLot, kAiBuyLandUnit};
+  for (int call = 0; call < 2; ++call) {
+    unit.aiOrder = kAiReserve;
+    sAiUnitLists lists = Lists();
+    TransportUnitsToFronts(*w.world, Ai(), lists, fronts);
+  }
+  EXPECT_EQ(unit.aiOrder, kAiAwaitTransport);
+  EXPECT_EQ(unit.transport, nullptr);
+  EXPECT_EQ(Ai().aiData.purchaseQueue, (std::vector<int>{kAiBuyLandUnit, kAiBuySeaTransportLot}));
+}
+
+}  // namespace
