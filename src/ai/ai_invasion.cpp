@@ -29,6 +29,10 @@
 namespace ai {
 namespace {
 
+// The invasion gathers units until their strength reaches this many times
+// the defender's; an empty target hex counts as this strong.
+constexpr float kInvasionStrengthRatio = 12.0f;
+constexpr float kEmptyTargetStrength = 0.1f;
 // Score of a free land hex beside the target, and of an allied city linked
 // to it by a link of the second type.
 constexpr double kFreeNeighbourScore = 2.0;

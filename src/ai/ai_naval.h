@@ -66,7 +66,9 @@ struct sCarrierTarget {
   int seaNode = -1;    // the node of a target of ships, else -1
   float value = 0.0f;  // spotted ships, or the strength of the unit on the hex
 };
-// The targets of the kind the carrier's strike rule accepts now.
+// The carrier's targets of the kind, the best first (the most spotted
+// ships, or the strongest unit; the first found among equals). The strike
+// rule's check is asked of them when one is chosen.
 std::vector<sCarrierTarget> FindCarrierTargets(cWorld& world, const cCountry& country, cJednostkaMorska& carrier,
                                                int kind);
 // The kinds in priority order, the greater value first, equal values in
@@ -77,12 +79,6 @@ std::vector<int> CarrierTargetOrder(const cCountry& country);
 int CarrierStrikes(cWorld& world, cCountry& country);
 
 // --- the sea invasion (ai_invasion.cpp, ai_landings.cpp) ---
-
-// The invasion gathers units until their strength reaches this many times
-// the defender's.
-constexpr float kInvasionStrengthRatio = 12.0f;
-// The defender's strength counted for an empty target hex.
-constexpr float kEmptyTargetStrength = 0.1f;
 
 // The target of a sea invasion, the units gathered at the embarkation ports
 // (orders 14, 15) and, with enough amphibious points, loaded.
