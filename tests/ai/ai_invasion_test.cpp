@@ -229,6 +229,8 @@ TEST_F(SeaInvasion, NoSecondHarbourAtTheSameSeaNodeInOneCall) {
   EXPECT_EQ(CountLines(L"Mulberry created at"), 1);
   EXPECT_DOUBLE_EQ(Ai().productionPoints, 15.0);
   EXPECT_TRUE(w.world->Units().fleets.empty());
+  // The passes end with the ships, and say so.
+  EXPECT_TRUE(w.log.Contains(L"[AI] Westland: no more units to land (2 landed)"));
   for (const cJednostkaLadowa* unit : lists.ownLand) EXPECT_TRUE(IsUnitInWorldLists(unit));
 }
 
