@@ -34,31 +34,29 @@
 
 namespace twtest {
 
-// The main thread's part of a computer move, played by the clock the worker
-// sleeps on: at the worker's first poll of a move in phase 10 the unit is
-// put on the hex its path was asked for, pays the cost of that hex in its
-// range (or one point a hex) and the phase goes back to 9.
-class SeaMoveStepper final : public plat::Clock {
+// The main thread's part of a computer move: the path the worker asks for
+// is recorded (the worker holds the lock then), and StepPending, called
+// with the lock held or by the only thread, puts the unit on that hex while
+// the worker waits in phase 10, makes it pay the cost of that hex in its
+// range (or one point a hex) and hands the phase back.
+class SeaMoveRecorder {
  public:
-  explicit SeaMoveStepper(cWorld& world) : world_(world) {
+  SeaMoveRecorder() {
     saved_ = g_LandTurnHooks.buildPath;
     g_LandTurnHooks.buildPath = &Record;
     Pending() = {};
-    plat::SetClock(this);
   }
-  ~SeaMoveStepper() override {
-    plat::SetClock(nullptr);
+  ~SeaMoveRecorder() {
     g_LandTurnHooks.buildPath = saved_;
     Pending() = {};
   }
-  SeaMoveStepper(const SeaMoveStepper&) = delete;
-  SeaMoveStepper& operator=(const SeaMoveStepper&) = delete;
+  SeaMoveRecorder(const SeaMoveRecorder&) = delete;
+  SeaMoveRecorder& operator=(const SeaMoveRecorder&) = delete;
 
-  std::uint32_t TickCount() override { return now_; }
-  void Sleep(int ms) override {
-    now_ += static_cast<std::uint32_t>(std::max(ms, 0));
+  // True when a unit was stepped.
+  static bool StepPending(cWorld& world) {
     sMove& move = Pending();
-    if (world_.GetGameState() != kPhaseComputerMove || move.unit == nullptr) return;
+    if (world.GetGameState() != kPhaseComputerMove || move.unit == nullptr) return false;
     cJednostkaLadowa& unit = *move.unit;
     int cost = HexDistance(unit.x, unit.y, move.x, move.y);
     for (const sLandMoveEntry& entry : unit.MoveRange()) {
@@ -67,13 +65,11 @@ class SeaMoveStepper final : public plat::Clock {
     unit.actionPoints = std::max(0, unit.actionPoints - cost);
     unit.x = move.x;
     unit.y = move.y;
-    world_.GetMap().GetHex(move.x, move.y).unit = &unit;
+    world.GetMap().GetHex(move.x, move.y).unit = &unit;
     move.unit = nullptr;
-    ++moves;
-    world_.SetGameState(kPhaseComputerPlayers);
+    world.SetGameState(kPhaseComputerPlayers);
+    return true;
   }
-
-  int moves = 0;
 
  private:
   struct sMove {
@@ -86,9 +82,30 @@ class SeaMoveStepper final : public plat::Clock {
   }
   static void Record(cWorld&, cJednostkaLadowa& unit, int x, int y) { Pending() = {&unit, x, y}; }
 
+  decltype(g_LandTurnHooks.buildPath) saved_ = nullptr;
+};
+
+// The same on one thread: the clock the worker sleeps on steps the move at
+// its first poll, and no sleep takes time.
+class SeaMoveStepper final : public plat::Clock {
+ public:
+  explicit SeaMoveStepper(cWorld& world) : world_(world) { plat::SetClock(this); }
+  ~SeaMoveStepper() override { plat::SetClock(nullptr); }
+  SeaMoveStepper(const SeaMoveStepper&) = delete;
+  SeaMoveStepper& operator=(const SeaMoveStepper&) = delete;
+
+  std::uint32_t TickCount() override { return now_; }
+  void Sleep(int ms) override {
+    now_ += static_cast<std::uint32_t>(std::max(ms, 0));
+    if (SeaMoveRecorder::StepPending(world_)) ++moves;
+  }
+
+  int moves = 0;
+
+ private:
+  SeaMoveRecorder recorder_;
   cWorld& world_;
   std::uint32_t now_ = 0;
-  decltype(g_LandTurnHooks.buildPath) saved_ = nullptr;
 };
 
 class SeaAiWorld : public AirWorld {
