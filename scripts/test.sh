@@ -134,7 +134,7 @@ tsan="$root/build/tsan"
 cmake -S "$root" -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_TSAN=ON \
   -DTW_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-g1" -DCMAKE_CXX_FLAGS="-O1" >/dev/null
 # The test programs that hold tests named "...Thread...".
-tsan_programs=(tw_tests_platform tw_tests_app tw_tests_dialogs tw_tests_units tw_tests_rules tw_tests_headless tw_tests_land_rules tw_tests_air_rules tw_tests_naval_rules tw_tests_turn_rules tw_tests_screens tw_tests_frame)
+tsan_programs=(tw_tests_platform tw_tests_app tw_tests_dialogs tw_tests_units tw_tests_rules tw_tests_headless tw_tests_land_rules tw_tests_air_rules tw_tests_naval_rules tw_tests_turn_rules tw_tests_ai tw_tests_screens tw_tests_frame)
 ninja -C "$tsan" -j "$jobs" "${tsan_programs[@]}"
 echo "== ThreadSanitizer: thread tests"
 for program in "${tsan_programs[@]}"; do

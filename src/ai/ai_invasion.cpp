@@ -228,6 +228,7 @@ void PlanSeaInvasion(cWorld& world, cCountry& country, sAiUnitLists& lists, cons
     auto& obligatory = data.obligatorySeaInvasionTargets;
     obligatory.erase(std::remove_if(obligatory.begin(), obligatory.end(),
                                     [&](const cCity* city) {
+                                      if (city == nullptr) return true;
                                       const int controller = city->GetControllerId();
                                       return controller == country.id || !AtWar(country, controller);
                                     }),
