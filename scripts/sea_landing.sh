@@ -83,7 +83,7 @@ n=$(shots MapScreen_range)
 click "$move_x" "$move_y"
 await_shot MapScreen_range $((n + 1)) || fail "no reachable sea areas marked"
 click "$north_main_x" "$north_main_y"
-await_log "Player action: Fleet move / Fleet #3 from 3 to 1" 1 || fail "the landing fleet did not sail"
+await_log "Player action: Fleet move / Fleet #4 from 3 to 1" 1 || fail "the landing fleet did not sail"
 sleep 1
 
 # The North Sea: the Home Fleet and, in the second row, the landing fleet.
@@ -119,8 +119,8 @@ check_lines "$out/ConsoleOut.txt" \
   "---- Game state = 7" \
   "Loading unit: new fleet will be created" \
   "Player action: Load onto amphibious ship / 1st Infantry" \
-  "Player action: Fleet move / Fleet #3 from 3 to 1" \
-  "Fleet Fleet #3 going: node 3 -> 1, movement finished." \
+  "Player action: Fleet move / Fleet #4 from 3 to 1" \
+  "Fleet Fleet #4 going: node 3 -> 1, movement finished." \
   "Player action: Unload / Landing task force #7 on (12, 2)" \
   "Killing naval unit Landing task force #7" \
   "----- Pause Menu -----" || exit 1

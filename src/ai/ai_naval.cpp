@@ -1,22 +1,118 @@
-// The computer at sea until its naval operations are built: no ship is
-// deployed or moved, no invasion planned.
+// The computer's ships and ports: new ships into fleets at its ports, its
+// fleets, how safe a sea node is for them, and the ports from which a sea
+// node can be reached.
 #include "ai/ai_naval.h"
 
+#include <algorithm>
+#include <list>
+
+#include "app/console_log.h"
+#include "world/cities.h"
+#include "world/country.h"
 #include "world/fleet.h"
+#include "world/hex.h"
+#include "world/jednostka_morska.h"
+#include "world/worker_steps.h"
 #include "world/world.h"
 
 namespace ai {
+namespace {
 
-int DeployNavalUnits(cWorld&, cCountry&) { return 0; }
+// Thresholds of the enemy's strength against ours at a node.
+constexpr float kEnemyAsStrong = 1.0f;
+constexpr float kEnemyWeak = 0.3f;
+// Transports at a node that a middling enemy threatens, and the share of
+// transports a weak enemy still threatens.
+constexpr int kManyTransports = 3;
+constexpr float kMostlyTransports = 0.5f;
 
-std::vector<cFleet*> CollectOwnFleets(cWorld&, int) { return {}; }
-void DistributePatrols(cWorld&, cCountry&) {}
-int CarrierStrikes(cWorld&, cCountry&) { return 0; }
-bool IsSeaNodeSafe(cWorld&, const cCountry&, int) { return false; }
-std::vector<cCity*> FindStagingPorts(cWorld&, const cCountry&, int) { return {}; }
-void PlanSeaInvasion(cWorld&, cCountry&, sAiUnitLists&, const std::vector<sAiFront>&) {}
-void PlayNavalPhase(cWorld&, cCountry&, sAiUnitLists&) {}
-int ExecuteAmphibiousInvasions(cWorld&, cCountry&, sAiUnitLists&) { return 0; }
-void TransportUnitsToFronts(cWorld&, cCountry&, sAiUnitLists&, std::vector<sAiFront>&) {}
+// The first port the ship may be placed at by the deployment rule: a port
+// node large enough for its type whose city hex the country controls.
+const sWezelGrafuMorz* FirstDeployPort(const cWorld& world, const cJednostkaMorska& ship) {
+  const cMap& map = world.GetMap();
+  const int index = std::clamp(ship.type - kUnitAircraftCarrier, 0, 5);
+  const int needed = world.constants.minPortSize[static_cast<std::size_t>(index)];
+  for (const sWezelGrafuMorz& node : world.GetSeaGraph().Nodes()) {
+    if (node.IsSeaZone() || node.size < needed || !map.IsInside(node.x, node.y)) continue;
+    if (map.GetHex(node.x, node.y).controller == ship.countryId) return &node;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+int DeployNavalUnits(cWorld& world, cCountry& country) {
+  // Each ship of the pool is looked at once: a ship deployed leaves the
+  // pool, one without a port waits, so the loop ends with the pool.
+  std::vector<cJednostkaMorska*> waiting;
+  for (cJednostkaMorska* ship : world.Units().navalReservePool) {
+    if (ship->countryId == country.id && ship->availableInTurns < 1) waiting.push_back(ship);
+  }
+  int deployed = 0;
+  for (cJednostkaMorska* ship : waiting) {
+    if (WorkerStopping(world)) break;
+    const bool done = LockedStep([&] {
+      const auto& pool = world.Units().navalReservePool;
+      if (std::find(pool.begin(), pool.end(), ship) == pool.end()) return false;
+      const sWezelGrafuMorz* port = FirstDeployPort(world, *ship);
+      if (port == nullptr) return false;
+      const sHex& hex = world.GetMap().GetHex(port->x, port->y);
+      const std::wstring& where = hex.city != nullptr ? hex.city->GetName() : port->name;
+      LogLine(L"%s is deploying %s in %s", country.name.c_str(), ship->name.c_str(), where.c_str());
+      ship->JoinFleetAtSeaNode(port->id);
+      if (ship->fleet == nullptr) return false;
+      LogLine(L"Deployment succesful.");
+      return true;
+    });
+    if (done) {
+      ++deployed;
+    } else {
+      LogLine(L"[AI] %s: %s waits in the reserve, no port can take it", country.name.c_str(), ship->name.c_str());
+    }
+  }
+  return deployed;
+}
+
+std::vector<cFleet*> CollectOwnFleets(cWorld& world, int countryId) {
+  std::vector<cFleet*> out;
+  for (cFleet* fleet : world.Units().fleets) {
+    if (fleet->country == countryId) out.push_back(fleet);
+  }
+  return out;
+}
+
+bool IsSeaNodeSafe(cWorld& world, const cCountry& country, int seaNode) {
+  std::list<cJednostkaMorska*> own;
+  std::list<cJednostkaMorska*> enemy;
+  int transports = 0;
+  const float ours = world.CollectFriendlyShipsAtSeaNode(country.id, seaNode, own, transports);
+  const float theirs = world.CollectEnemyShipsNearSeaNode(country.id, seaNode, enemy);
+  if (enemy.size() <= 1) return true;
+  // Two or more enemy ships against nothing of ours seen there: as strong
+  // as can be.
+  if (ours <= 0.0f) return false;
+  const float ratio = theirs / ours;
+  const float transportShare = own.empty() ? 0.0f : static_cast<float>(transports) / static_cast<float>(own.size());
+  if (ratio >= kEnemyAsStrong) return false;
+  if (ratio > kEnemyWeak && transports >= kManyTransports) return false;
+  if (ratio < kEnemyWeak && transportShare > kMostlyTransports) return false;
+  return true;
+}
+
+std::vector<cCity*> FindStagingPorts(cWorld& world, const cCountry& country, int seaNode) {
+  std::vector<cCity*> out;
+  if (world.GetSeaGraph().GetNode(seaNode) == nullptr) return out;
+  // The route search writes its marks into the shared nodes.
+  LockedStep([&] {
+    std::vector<int> path;
+    for (cCity* city : world.Cities()) {
+      if (!city->IsPort() || !IsControllerFriendlyTo(city->GetControllerId(), country)) continue;
+      const int node = world.GetSeaGraph().FindNodeIdByMainHex(city->x, city->y);
+      if (node < 1) continue;
+      if (node == seaNode || world.GetSeaGraph().FindPath(node, seaNode, country.id, true, path)) out.push_back(city);
+    }
+  });
+  return out;
+}
 
 }  // namespace ai

@@ -1,0 +1,108 @@
+// The computer's naval phase: carrier strikes, the transport fleets sailed
+// and unloaded at their destination, the invasion fleets sailed with their
+// escorts, the landings when the invasion node is safe, then carrier
+// strikes and patrols again.
+#include <vector>
+
+#include "ai/ai_naval.h"
+#include "ai/ai_sea_steps.h"
+#include "ai/ai_unit_lists.h"
+#include "app/console_log.h"
+#include "world/ai_orders.h"
+#include "world/country.h"
+#include "world/fleet.h"
+#include "world/jednostka_ladowa.h"
+#include "world/jednostka_morska.h"
+#include "world/worker_steps.h"
+#include "world/world.h"
+
+namespace ai {
+
+int UnloadTransportFleet(cWorld& world, cFleet& fleet) {
+  const int fleetId = fleet.id;
+  std::vector<cJednostkaMorska*> ships(fleet.ships.begin(), fleet.ships.end());
+  int unloaded = 0;
+  // One look at each ship: a ship that cannot put its unit ashore (no free
+  // friendly hex at the node) stays aboard and is not tried again.
+  for (cJednostkaMorska* ship : ships) {
+    if (WorkerStopping(world)) break;
+    const bool done = LockedStep([&] {
+      if (FindFleetById(world, fleetId) == nullptr || !IsShipInWorld(world, ship)) return false;
+      if (ship->type != kUnitCargoShip || ship->carriedUnit == nullptr) return false;
+      cJednostkaLadowa* unit = ship->carriedUnit;
+      if (!ship->UnloadToCoast(false) || ship->carriedUnit != nullptr) return false;
+      LogLine(L"Transport %s unloaded %s", ship->name.c_str(), unit->name.c_str());
+      ship->Kill(false);
+      return true;
+    });
+    if (done) ++unloaded;
+  }
+  return unloaded;
+}
+
+void PlayNavalPhase(cWorld& world, cCountry& country, sAiUnitLists& lists) {
+  // A strike may kill the unit it hits: the lists drop it at once.
+  if (CarrierStrikes(world, country) > 0) DropDeadUnits(world, lists);
+  if (WorkerStopping(world)) return;
+
+  // An escort order lasts one naval phase.
+  LockedStep([&] {
+    for (cFleet* fleet : CollectOwnFleets(world, country.id)) {
+      if (fleet->aiOrder == kAiFleetEscort) fleet->aiOrder = kAiFleetIdle;
+    }
+  });
+
+  int invasionNode = -1;
+  int invasionFleets = 0;
+  for (int id : OwnFleetIds(world, country.id)) {
+    if (WorkerStopping(world)) return;
+    cFleet* fleet = FindFleetById(world, id);
+    if (fleet == nullptr) continue;
+    const int destination = fleet->aiDestinationNode;
+    if (fleet->aiOrder == kAiFleetTransport) {
+      if (destination > 0 && destination != fleet->seaNode) SailFleet(world, *fleet, destination);
+      if (destination > 0 && fleet->seaNode == destination) UnloadTransportFleet(world, *fleet);
+    } else if (fleet->aiOrder == kAiFleetInvasion) {
+      ++invasionFleets;
+      if (destination != fleet->seaNode) SailFleet(world, *fleet, destination);
+      invasionNode = destination;
+    }
+  }
+
+  if (invasionNode > 0 && invasionFleets > 0) {
+    for (int id : OwnFleetIds(world, country.id)) {
+      if (WorkerStopping(world)) return;
+      cFleet* fleet = FindFleetById(world, id);
+      if (fleet == nullptr) continue;
+      const int order = fleet->aiOrder;
+      if (order == kAiFleetMoved || order == kAiFleetInvasion || order == kAiFleetTransport) continue;
+      std::vector<int> path;
+      const bool reachable = LockedStep([&] {
+        return fleet->seaNode == invasionNode ||
+               world.GetSeaGraph().FindPath(fleet->seaNode, invasionNode, country.id, true, path);
+      });
+      if (!reachable) continue;
+      LogLine(L"[AI] %s: fleet %s escorts the invasion to sea node %i", country.name.c_str(), fleet->name.c_str(),
+              invasionNode);
+      SetFleetOrder(world, *fleet, kAiFleetEscort, invasionNode);
+      SailFleet(world, *fleet, invasionNode);
+    }
+    if (IsSeaNodeSafe(world, country, invasionNode)) {
+      ExecuteAmphibiousInvasions(world, country, lists);
+      DropDeadUnits(world, lists);
+      LockedStep([&] {
+        for (cFleet* fleet : CollectOwnFleets(world, country.id)) {
+          if (fleet->aiOrder == kAiFleetEscort) fleet->aiOrder = kAiFleetIdle;
+        }
+      });
+    } else {
+      LogLine(L"[AI] %s: sea node %i is not safe for the landings", country.name.c_str(), invasionNode);
+    }
+  }
+  if (WorkerStopping(world)) return;
+  if (CarrierStrikes(world, country) > 0) DropDeadUnits(world, lists);
+  if (WorkerStopping(world)) return;
+  DistributePatrols(world, country);
+}
+
+}  // namespace ai

@@ -1,0 +1,130 @@
+#include "ai/ai_sea_steps.h"
+
+#include <algorithm>
+
+#include "ai/ai_fronts.h"
+#include "app/console_log.h"
+#include "app/settings.h"
+#include "rules/worker_messages.h"
+#include "world/combat_result.h"
+#include "world/fleet.h"
+#include "world/hex.h"
+#include "world/hex_drawing.h"
+#include "world/jednostka_ladowa.h"
+#include "world/jednostka_morska.h"
+#include "world/turn_state.h"
+#include "world/worker_steps.h"
+#include "world/world.h"
+#include "world/world_view.h"
+
+namespace ai {
+namespace {
+
+// The mark of a hex the computer strikes.
+constexpr std::uint32_t kMarkStruck = 2;
+
+int DelayMs(int slot) { return static_cast<int>(g_Delays[slot].load()); }
+
+}  // namespace
+
+cFleet* FindFleetById(cWorld& world, int fleetId) {
+  for (cFleet* fleet : world.Units().fleets) {
+    if (fleet->id == fleetId) return fleet;
+  }
+  return nullptr;
+}
+
+std::vector<int> OwnFleetIds(cWorld& world, int countryId) {
+  std::vector<int> ids;
+  for (const cFleet* fleet : world.Units().fleets) {
+    if (fleet->country == countryId) ids.push_back(fleet->id);
+  }
+  return ids;
+}
+
+bool IsShipInWorld(const cWorld& world, const cJednostkaMorska* ship) {
+  const auto& ships = world.Units().navalUnits;
+  return std::find(ships.begin(), ships.end(), ship) != ships.end();
+}
+
+int SailFleet(cWorld& world, cFleet& fleet, int nodeId) {
+  return LockedStep([&] {
+    if (world.GetSeaGraph().GetNode(nodeId) == nullptr) {
+      LogLine(L"WARNING: fleet %s was sent to sea node %i, which does not exist", fleet.name.c_str(), nodeId);
+      return fleet.seaNode;
+    }
+    return fleet.MoveTo(world, nodeId);
+  });
+}
+
+void SetFleetOrder(cWorld&, cFleet& fleet, int order, int destination) {
+  LockedStep([&] {
+    fleet.aiOrder = order;
+    fleet.aiDestinationNode = destination;
+  });
+}
+
+void SetUnitOrder(cJednostkaLadowa& unit, int order, int targetX, int targetY, int ultimateX, int ultimateY) {
+  LockedStep([&] {
+    unit.aiOrder = order;
+    unit.aiTargetX = targetX;
+    unit.aiTargetY = targetY;
+    unit.aiUltimateTargetX = ultimateX;
+    unit.aiUltimateTargetY = ultimateY;
+  });
+}
+
+void MoveTowardPort(cWorld& world, cCountry& country, cJednostkaLadowa& unit, int nextOrder) {
+  const int tx = unit.aiTargetX, ty = unit.aiTargetY;
+  const int ux = unit.aiUltimateTargetX, uy = unit.aiUltimateTargetY;
+  if (unit.x == tx && unit.y == ty) {
+    SetUnitOrder(unit, nextOrder, tx, ty, ux, uy);
+    return;
+  }
+  const int before = unit.actionPoints;
+  const bool hasUltimate = world.GetMap().IsInside(ux, uy);
+  bool moved = hasUltimate && TryStrategicMoveToCity(world, country, unit, ux, uy, 1);
+  if (!moved && hasUltimate && IsUnitInWorldLists(&unit)) moved = unit.AiAdvanceToUltimateTarget();
+  if (!moved && (tx != ux || ty != uy) && IsUnitInWorldLists(&unit)) {
+    moved = TryStrategicMoveToCity(world, country, unit, tx, ty, 1);
+  }
+  if (!moved && IsUnitInWorldLists(&unit) && world.GetMap().IsInside(tx, ty)) {
+    unit.ComputeMoveRange(true);
+    unit.AiMoveToHex(tx, ty);
+  }
+  if (!IsUnitInWorldLists(&unit)) return;
+  if ((unit.x == tx && unit.y == ty) || (before > 0 && unit.actionPoints == before)) {
+    SetUnitOrder(unit, nextOrder, tx, ty, ux, uy);
+  }
+}
+
+bool IsActionShown(const cWorld& world, const cJednostkaLadowa& unit) {
+  return unit.visible && world.turnState.showActions;
+}
+
+void ReportAction(const std::wstring& text, bool shown) {
+  if (shown) {
+    ShowStatusText(text);
+  }
+  LogLine(text);
+}
+
+void ShowMoveBefore(cWorld& world, int x, int y) {
+  ChangeWorldView([x, y](cWorldView& view) { view.FollowHex(x, y); });
+  StoppableDelay(world, DelayMs(kDelayAIMoveBefore), __FILE__, __LINE__);
+}
+
+void ShowMoveAfter(cWorld& world) { StoppableDelay(world, DelayMs(kDelayAIMoveAfter), __FILE__, __LINE__); }
+
+void ShowStrikeResult(cWorld& world, int x, int y, const sBombardmentResult& result) {
+  if (!world.GetMap().IsInside(x, y)) return;
+  ChangeWorldView([x, y](cWorldView& view) { view.FollowHex(x, y); });
+  if (!StoppableDelay(world, DelayMs(kDelayAICombatBefore), __FILE__, __LINE__)) return;
+  LockedStep([&] { SetHexMark(world.GetMap(), world.GetMap().GetHex(x, y), kMarkStruck, -1); });
+  StoppableDelay(world, DelayMs(kDelayAICombatBefore), __FILE__, __LINE__);
+  StoppableDelay(world, DelayMs(kDelayAICombatAfter), __FILE__, __LINE__);
+  ShowComputerCombatResultAndWait(world, result);
+  LockedStep([&] { ClearHexMark(world.GetMap(), world.GetMap().GetHex(x, y), kMarkStruck, false); });
+}
+
+}  // namespace ai

@@ -1,0 +1,108 @@
+// The computer's sea invasion played on a worker thread, its actions shown,
+// while the main thread runs frames: it drains the worker's requests, steps
+// the land moves the worker hands over in phase 10 and, holding the lock as
+// its frames do, reads the map, the units and the fleets, which must be
+// whole at every frame.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+
+#include "ai/ai_fronts.h"
+#include "ai/ai_naval.h"
+#include "ai/ai_sea_fixture.h"
+#include "ai/ai_unit_lists.h"
+#include "app/framework_lock.h"
+#include "app/main_thread_queue.h"
+#include "support/recording_view.h"
+#include "world/ai_orders.h"
+#include "world/worker_steps.h"
+
+namespace {
+
+using twtest::SeaAiWorld;
+
+// Every unit on the map stands on its hex, every carried unit on its ship,
+// every fleet holds ships that name it.
+void ExpectWholeWorld(SeaAiWorld& w) {
+  const sUnitLists& lists = w.world->Units();
+  for (const cJednostkaLadowa* unit : lists.landUnits) {
+    if (w.Map().IsInside(unit->x, unit->y)) {
+      EXPECT_EQ(w.Hex(unit->x, unit->y).unit, unit);
+    }
+  }
+  for (const cJednostkaLadowa* unit : lists.carriedUnitsB) {
+    ASSERT_NE(unit->transport, nullptr);
+    EXPECT_EQ(unit->transport->carriedUnit, unit);
+  }
+  for (const cFleet* fleet : lists.fleets) {
+    EXPECT_FALSE(fleet->ships.empty());
+    for (const cJednostkaMorska* ship : fleet->ships) EXPECT_EQ(ship->fleet, fleet);
+  }
+}
+
+TEST(SeaInvasionThread, WorkerInvadesWithItsActionsShownWhileTheFrameReadsTheWorld) {
+  SetMainThreadToCurrent();
+  SeaAiWorld w;
+  twtest::SeaMoveRecorder recorder;
+  cWorld& world = *w.world;
+  cCountry& ai = w.Country(1);
+  ai.aiData.makesSeaInvasions = true;
+  ai.amphibiousInvasionPoints = 10;
+  ai.productionPoints = 100.0;
+  world.turnState.showActions = true;
+  world.turnState.viewCountry = &ai;
+  for (int slot : {kDelayAIMoveBefore, kDelayAIMoveAfter, kDelayAICombatBefore, kDelayAICombatAfter}) {
+    g_Delays[slot] = 1.0f;
+  }
+  auto* view = new twtest::RecordingView(world);
+  world.SetView(std::unique_ptr<cWorldView>(view));
+  cJednostkaLadowa& unit = w.Division(0, 2, 1, 100, L"Landing force", 2);
+
+  CreateFrameworkLock();
+  g_bRunning = true;
+  std::atomic<bool> done{false};
+  std::thread worker([&] {
+    for (int impulse = 0; impulse < 4 && !WorkerStopping(world); ++impulse) {
+      ai::sAiUnitLists lists;
+      LockedStep([&] {
+        w.NextImpulse();
+        // What the roles pass does first in a turn: every order anew.
+        for (cJednostkaLadowa* unit : world.Units().landUnits) unit->aiOrder = kAiIdle;
+        ai::BuildUnitLists(world, ai, lists);
+      });
+      ai::PlanSeaInvasion(world, ai, lists, {});
+      ai::PlayNavalPhase(world, ai, lists);
+    }
+    done = true;
+  });
+  int frames = 0;
+  do {
+    DrainMainThreadRequests();
+    {
+      const cFrameworkLockGuard lock;
+      twtest::SeaMoveRecorder::StepPending(world);
+      ExpectWholeWorld(w);
+    }
+    ++frames;
+    std::this_thread::yield();
+  } while (!done);
+  worker.join();
+  DrainMainThreadRequests();
+  g_bRunning = false;
+  DeleteFrameworkLock();
+
+  EXPECT_GT(frames, 0);
+  // It went aboard, crossed and landed beside the undefended port; its ship
+  // is used up.
+  EXPECT_TRUE(world.Units().carriedUnitsB.empty());
+  EXPECT_TRUE(world.Units().fleets.empty());
+  EXPECT_LE(HexDistance(unit.x, unit.y, 8, 2), 1);
+  // The loading and the landing were shown.
+  EXPECT_FALSE(view->Followed().empty());
+  world.SetView(nullptr);
+  DiscardMainThreadRequests();
+}
+
+}  // namespace
