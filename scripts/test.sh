@@ -123,6 +123,11 @@ bash "$root/scripts/sea_landing.sh" "$asan" "$asan/sea_landing"
 echo "== event walk (Xvfb)"
 bash "$root/scripts/event_walk.sh" "$asan" "$asan/event_walk"
 
+# Europe 1939 with Poland human: the Axis countries' turns watched, their
+# moves pictured on the way, then Poland's greeting.
+echo "== computer turn walk (Xvfb)"
+bash "$root/scripts/computer_turn_walk.sh" "$asan" "$asan/computer_turn_walk"
+
 # The preferences under a 1920 x 1080 display: the settings menu, the change
 # to 1920x1080 over the map (the map screen made again for it), the music
 # volume kept in Settings.ini; pictures of the dialog and the map.

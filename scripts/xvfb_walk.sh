@@ -59,7 +59,8 @@ walk_setup() {
 
 # A fresh run folder: every entry of the game's data linked but the
 # scenarios (an empty folder, the walk puts its scenario there) and the
-# saves, the built language base and the shipped settings.
+# saves, the built language base and the shipped settings with short
+# computer delays.
 walk_make_run() {
   local entry
   rm -rf "$run"
@@ -69,6 +70,21 @@ walk_make_run() {
   done
   ln -s "$build/run/lang_ENG.db" "$run/lang_ENG.db"
   cp "$here/data/Settings.ini" "$run/Settings.ini"
+  # The computer's watched actions paced briefly (a second a step by
+  # default); a walk's own [Delay] section, appended later, overrides these.
+  cat >>"$run/Settings.ini" <<'INI'
+[Delay]
+AIMoveBefore=20
+AIMoveBetween=20
+AIMoveAfter=20
+AICombatBefore=20
+AICombatAfter=20
+AICombatResult=300
+AIDeployBefore=20
+AIDeployAfter=20
+AIReplacementBefore=20
+AIReplacementAfter=20
+INI
 }
 
 # Runs the steps read from standard input under Xvfb. The screen is larger

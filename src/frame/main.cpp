@@ -10,7 +10,9 @@
 // marked "_MapScreen_range", with an attack being set up "_MapScreen_attack",
 // under a dialog "_MapScreen_<dialog class>"; each map picture is followed
 // by a line "map view <x> <y> <zoom>"; a dialog the end of an impulse shows
-// as "<dir>/<n>_EndOfImpulse_<dialog class>.png"), and the time from the
+// as "<dir>/<n>_EndOfImpulse_<dialog class>.png"; in the computer's turn
+// each move the player watches as "<dir>/<n>_ComputerMove.png" and a
+// dialog as "<dir>/<n>_ComputerPhase_<dialog class>.png"), and the time from the
 // start of main() to the first drawn main-menu frame is printed on stdout
 // (scripts/menu_walk.sh uses both).
 #include <SDL.h>
@@ -23,6 +25,7 @@
 #include <string>
 
 #include "app/console_log.h"
+#include "world/jednostka_ladowa.h"
 #include "screens/destroy_game.h"
 #include "frame/device_events.h"
 #include "dialogs/dialog.h"
@@ -102,6 +105,20 @@ std::wstring ShownScreen(std::string& name) {
                         static_cast<const void*>(dialog), static_cast<const void*>(turn.selectedHex), turn.mode,
                         sides);
   }
+  // The computer's turn: each of its moves the player watches, and a
+  // dialog it shows (its combat report).
+  if (phase == kPhaseComputerPlayers || phase == kPhaseComputerMove) {
+    if (const cDialog* dialog = VisibleActiveDialog()) {
+      name = "ComputerPhase_" + plat::ClassName(typeid(*dialog));
+      return plat::Format(L"computer %p", static_cast<const void*>(dialog));
+    }
+    const cJednostkaLadowa* mover = g_pWorld->turnState.move.unit;
+    if (phase == kPhaseComputerMove && mover != nullptr) {
+      name = "ComputerMove";
+      return plat::Format(L"computer move %p", static_cast<const void*>(mover));
+    }
+    return {};
+  }
   // The end of an impulse waits while the player answers what it shows (an
   // event): that dialog over the map is pictured too.
   if (phase == kPhaseEndOfTurn && VisibleActiveDialog() != nullptr) {
@@ -128,8 +145,9 @@ void SaveMenuScreenshot() {
     g_ShotMenuFrames = 0;
   }
   // Some frames in, so that the hint and the controls have settled and a
-  // dialog that has just opened has faded in.
-  if (++g_ShotMenuFrames != 20) return;
+  // dialog that has just opened has faded in; a computer's move is caught
+  // on its way.
+  if (++g_ShotMenuFrames != (name == "ComputerMove" ? 3 : 20)) return;
   auto* renderer = dynamic_cast<plat::sdl::SdlRenderer*>(plat::GetFramework().GetRenderer());
   if (renderer == nullptr || renderer->Native() == nullptr) return;
   int w = 0, h = 0;
