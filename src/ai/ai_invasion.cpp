@@ -135,28 +135,6 @@ sInvasionTarget ChooseTarget(cWorld& world, cCountry& country, cStagingPorts& st
   return best;
 }
 
-// The embarkation port nearest the unit's area city over land held by its
-// side (the area city itself first); null when none can be reached.
-cCity* NearestEmbarkationPort(cWorld& world, const cJednostkaLadowa& unit, const std::vector<cCity*>& ports) {
-  const cCity* area = world.GetTopography().NearestCity(unit.x, unit.y);
-  if (area == nullptr) return nullptr;
-  cCity* best = nullptr;
-  std::size_t bestHops = 0;
-  std::vector<cCity*> route;
-  for (cCity* port : ports) {
-    std::size_t hops = 0;
-    if (port != area) {
-      if (!world.GetCityGraph().FindPath(area, port, unit.countryId, route)) continue;
-      hops = route.size();
-    }
-    if (best == nullptr || hops < bestHops) {
-      best = port;
-      bestHops = hops;
-    }
-  }
-  return best;
-}
-
 bool IsInvasionCandidate(const cJednostkaLadowa& unit) {
   return IsUnitInWorldLists(&unit) && !unit.IsHarbour() && unit.IsOnMap() &&
          (unit.aiOrder == kAiIdle || unit.aiOrder == kAiReserve);
@@ -249,7 +227,7 @@ void PlanSeaInvasion(cWorld& world, cCountry& country, sAiUnitLists& lists, cons
   std::vector<std::pair<cJednostkaLadowa*, cCity*>> candidates;
   for (cJednostkaLadowa* unit : lists.ownLand) {
     if (!IsInvasionCandidate(*unit)) continue;
-    if (cCity* port = NearestEmbarkationPort(world, *unit, ports)) candidates.emplace_back(unit, port);
+    if (cCity* port = NearestPortOverCityGraph(world, *unit, ports)) candidates.emplace_back(unit, port);
   }
   if (candidates.empty()) {
     LogLine(L"No land units applicable for invasion. Exiting sea invasion procedure.");

@@ -6,12 +6,15 @@
 #include "app/console_log.h"
 #include "app/settings.h"
 #include "rules/worker_messages.h"
+#include "world/cities.h"
+#include "world/city_graph.h"
 #include "world/combat_result.h"
 #include "world/fleet.h"
 #include "world/hex.h"
 #include "world/hex_drawing.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_morska.h"
+#include "world/topography.h"
 #include "world/turn_state.h"
 #include "world/worker_steps.h"
 #include "world/world.h"
@@ -62,6 +65,28 @@ void SetFleetOrder(cWorld&, cFleet& fleet, int order, int destination) {
     fleet.aiOrder = order;
     fleet.aiDestinationNode = destination;
   });
+}
+
+cCity* NearestPortOverCityGraph(cWorld& world, const cJednostkaLadowa& unit, const std::vector<cCity*>& ports,
+                                const std::function<bool(const cCity&)>& usable) {
+  const cCity* area = world.GetTopography().NearestCity(unit.x, unit.y);
+  if (area == nullptr) return nullptr;
+  cCity* best = nullptr;
+  std::size_t bestHops = 0;
+  std::vector<cCity*> route;
+  for (cCity* port : ports) {
+    if (usable && !usable(*port)) continue;
+    std::size_t hops = 0;
+    if (port != area) {
+      if (!world.GetCityGraph().FindPath(area, port, unit.countryId, route)) continue;
+      hops = route.size();
+    }
+    if (best == nullptr || hops < bestHops) {
+      best = port;
+      bestHops = hops;
+    }
+  }
+  return best;
 }
 
 void SetUnitOrder(cJednostkaLadowa& unit, int order, int targetX, int targetY, int ultimateX, int ultimateY) {

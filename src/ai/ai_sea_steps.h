@@ -4,9 +4,11 @@
 // of a strike's result, and the text a shown action puts on the status line.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
+class cCity;
 class cCountry;
 class cFleet;
 class cJednostkaLadowa;
@@ -38,6 +40,12 @@ void SetUnitOrder(cJednostkaLadowa& unit, int order, int targetX, int targetY, i
 // hex. It takes nextOrder once it stands on the target, or when it had
 // action points and none were spent (it can get no nearer).
 void MoveTowardPort(cWorld& world, cCountry& country, cJednostkaLadowa& unit, int nextOrder);
+
+// Of the ports the unit may use (all, without a test), the one nearest the
+// unit's area city over the cities graph (its own area city counts 0
+// hops); null when none is linked or the unit has no area city.
+cCity* NearestPortOverCityGraph(cWorld& world, const cJednostkaLadowa& unit, const std::vector<cCity*>& ports,
+                                const std::function<bool(const cCity&)>& usable = {});
 
 // Whether the country's action with the unit is shown: the unit is visible
 // to the player and the turn shows the computer's actions.

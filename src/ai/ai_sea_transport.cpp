@@ -82,25 +82,11 @@ std::map<cCity*, cCity*> FindEmbarkationPorts(cWorld& world, const cCountry& cou
 // The embarkation port the unit reaches by strategic movement nearest its
 // area city over the cities graph; null when none.
 cCity* ChooseEmbarkationPort(cWorld& world, const cJednostkaLadowa& unit, const std::map<cCity*, cCity*>& ports) {
-  const cCity* area = world.GetTopography().NearestCity(unit.x, unit.y);
-  if (area == nullptr) return nullptr;
   const cStrategicMovement movement(world);
-  cCity* best = nullptr;
-  std::size_t bestHops = 0;
-  std::vector<cCity*> route;
-  for (const auto& [port, front] : ports) {
-    if (!movement.IsCityReachable(unit, *port)) continue;
-    std::size_t hops = 0;
-    if (port != area) {
-      if (!world.GetCityGraph().FindPath(area, port, unit.countryId, route)) continue;
-      hops = route.size();
-    }
-    if (best == nullptr || hops < bestHops) {
-      best = port;
-      bestHops = hops;
-    }
-  }
-  return best;
+  std::vector<cCity*> candidates;
+  for (const auto& entry : ports) candidates.push_back(entry.first);
+  return NearestPortOverCityGraph(world, unit, candidates,
+                                  [&](const cCity& port) { return movement.IsCityReachable(unit, port); });
 }
 
 void LoadForFront(cWorld& world, cCountry& country, cJednostkaLadowa& unit, const std::map<cCity*, cCity*>& ports) {
