@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "ai/ai_attacks.h"
+#include "ai/ai_combat_display.h"
 #include "ai/ai_unit_lists.h"
 #include "app/console_log.h"
 #include "app/main_thread_queue.h"
@@ -20,7 +21,6 @@
 #include "world/cities.h"
 #include "world/combat_result.h"
 #include "world/country.h"
-#include "world/hex_drawing.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_lotnicza.h"
 #include "world/map.h"
@@ -39,21 +39,6 @@ void FollowInView(int x, int y) {
 }
 
 bool IsShown(const cWorld& world, const cJednostka& unit) { return unit.visible && world.turnState.showActions; }
-
-// The mark of the hex under attack.
-constexpr std::uint32_t kMarkAttacked = 2;
-
-void MarkTarget(cWorld& world, int x, int y, bool on) {
-  LockedStep([&] {
-    cMap& map = world.GetMap();
-    if (!map.IsInside(x, y)) return;
-    if (on) {
-      SetHexMark(map, map.GetHex(x, y), kMarkAttacked, -1);
-    } else {
-      ClearHexMark(map, map.GetHex(x, y), kMarkAttacked, false);
-    }
-  });
-}
 
 // A fingerprint of every land unit's place, action points and strength:
 // equal before and after a step when the step changed nothing.
@@ -214,7 +199,8 @@ bool MoveInAndFight(cWorld& world, const cCountry& country, sAiUnitLists& lists,
     }
   }
   if (!opened) return false;
-  StoppableDelay(world, 1000, __FILE__, __LINE__);
+  // The player watching the attack sees the attackers gathered a moment.
+  if (shown) StoppableDelay(world, 1000, __FILE__, __LINE__);
   sBombardmentResult result;
   const eAttackRefusal refusal = ExecuteAttack(world, result);
   if (refusal != eAttackRefusal::kNone) {
@@ -317,14 +303,9 @@ bool ExecuteAttackPlan(cWorld& world, const cCountry& country, sAiUnitLists& lis
   if (plan.defender == nullptr || !IsUnitInWorldLists(plan.defender) || MovesCross(world, plan)) return false;
   const int tx = plan.defender->x, ty = plan.defender->y;
   const bool shown = IsShown(world, *plan.defender);
-  if (shown) {
-    FollowInView(tx, ty);
-    StoppableDelay(world, DelayMs(kDelayAICombatBefore), __FILE__, __LINE__);
-    MarkTarget(world, tx, ty, true);
-    StoppableDelay(world, DelayMs(kDelayAICombatBefore), __FILE__, __LINE__);
-  }
+  if (shown) ShowCombatTarget(world, tx, ty);
   const bool fought = MoveInAndFight(world, country, lists, plan, shown);
-  if (shown) MarkTarget(world, tx, ty, false);
+  if (shown) ClearCombatTarget(world, tx, ty);
   return fought;
 }
 

@@ -9,9 +9,9 @@
 
 #include "ai/ai_attacks.h"
 #include "ai/ai_fixture.h"
+#include "ai/ai_report_view.h"
 #include "ai/ai_unit_lists.h"
 #include "app/main_thread_queue.h"
-#include "support/recording_view.h"
 #include "world/cities.h"
 #include "world/game_phase.h"
 #include "world/land_attack.h"
@@ -20,6 +20,7 @@
 namespace {
 
 using twtest::AiWorld;
+using twtest::ReportView;
 
 struct sRequestedMove {
   cJednostkaLadowa* unit = nullptr;
@@ -27,19 +28,6 @@ struct sRequestedMove {
   int moves = 0;
 };
 sRequestedMove g_move;
-
-// Counts the combat reports the computer puts up; each closes at once.
-class ReportView final : public twtest::RecordingView {
- public:
-  using RecordingView::RecordingView;
-  bool ShowComputerCombatResult(const sBombardmentResult&, float displayMs) override {
-    ++reports;
-    lastDisplayMs = displayMs;
-    return true;
-  }
-  int reports = 0;
-  float lastDisplayMs = 0.0f;
-};
 
 void RecordPath(cWorld&, cJednostkaLadowa& unit, int x, int y) {
   g_move.unit = &unit;
@@ -132,6 +120,7 @@ TEST_F(AiAttacks, AttacksTheWeakNeighbourAndLeavesTheStrongOne) {
   cJednostkaLadowa& nearStrong = Unit(0, 0, 1, 3);
   nearWeak.actionPoints = nearStrong.actionPoints = 2;  // no room to go elsewhere
   nearWeak.startingActionPoints = nearStrong.startingActionPoints = 2;
+  w_.world->turnState.showActions = false;
   ai::sAiUnitLists lists = Lists();
 
   EXPECT_EQ(ai::OneSideAttacks(*w_.world, Ai(), lists), 1);
@@ -146,6 +135,8 @@ TEST_F(AiAttacks, AttacksTheWeakNeighbourAndLeavesTheStrongOne) {
   EXPECT_EQ(Count(L"================= LISTA ATAKÓW JEDN. SORT !!!!============="), 2);
   // The lists never keep a unit the battle killed.
   for (cJednostkaLadowa* unit : lists.enemyLand) EXPECT_TRUE(IsUnitInWorldLists(unit));
+  // Nobody watches: the battle's moment for the player is not waited.
+  EXPECT_LT(stepper_.TickCount(), 1000u);
 }
 
 TEST_F(AiAttacks, AShownAttackMarksTheTargetAndShowsTheReportOnlyWithAResultDelay) {
