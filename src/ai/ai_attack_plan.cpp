@@ -227,23 +227,33 @@ int AttackPhase(cWorld& world, const cCountry& country, sAiUnitLists& lists, Bui
   const std::size_t searches = lists.ownLand.size() + 1;
   for (std::size_t search = 0; search < searches && !WorkerStopping(world); ++search) {
     for (std::size_t move = 0; move <= lists.ownLand.size(); ++move) {
-      const std::vector<sReachableHex> reachable = CollectReachableHexes(world, lists, false);
+      const std::vector<sReachableHex> reachable =
+          CollectReachableHexesNear(world, lists, false, FreeEnemyCityHexes(world, country), 0);
       if (!FindObviousMove(world, country, reachable)) break;
     }
     BuildUnitLists(world, country, lists);
-    const std::vector<sReachableHex> reachable = CollectReachableHexes(world, lists, true);
-    ClearApproachLists(lists);
-    RegisterApproaches(world, country, reachable);
-    std::vector<sAttackPlan> plans = build(world, country, lists);
-    ClearApproachLists(lists);
+    std::vector<sAttackPlan> plans;
+    {
+      // The search only reads the world: its many lines are written at its end.
+      const cConsoleLogBatch batch;
+      const std::vector<sReachableHex> reachable =
+          CollectReachableHexesNear(world, lists, true, EnemyUnitHexes(world, country), 1);
+      ClearApproachLists(lists);
+      RegisterApproaches(world, country, reachable);
+      plans = build(world, country, lists);
+      ClearApproachLists(lists);
+    }
     if (plans.empty()) {
       if (closing) LogLine(L"%s", closing);
       return battles;
     }
     std::stable_sort(plans.begin(), plans.end(),
                      [&world](const sAttackPlan& a, const sAttackPlan& b) { return CompareAttackPlans(world, a, b); });
-    LogLine(L"%s", listTitle);
-    for (const sAttackPlan& plan : plans) plan.DumpShort(world);
+    {
+      const cConsoleLogBatch batch;
+      LogLine(L"%s", listTitle);
+      for (const sAttackPlan& plan : plans) plan.DumpShort(world);
+    }
     const std::uint64_t before = LandFingerprint(world);
     bool executed = false;
     for (auto it = plans.rbegin(); it != plans.rend() && !executed; ++it) {

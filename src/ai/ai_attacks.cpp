@@ -219,16 +219,98 @@ void MarkAttackableCities(cWorld& world, const cCountry& country) {
   }
 }
 
+namespace {
+
+void AddReachableHexes(cWorld& world, cJednostkaLadowa& unit, bool skipAttacked, std::vector<sReachableHex>& out) {
+  if (!unit.IsOnMap() || StandsOnCity(world, unit)) return;
+  if (skipAttacked && unit.attacked) return;
+  unit.ComputeMoveRange(true);
+  for (const sLandMoveEntry& e : unit.MoveRange()) out.push_back({&unit, e.x, e.y, -1, e.cost});
+  if (unit.actionPoints > 0) out.push_back({&unit, unit.x, unit.y, -1, 0});
+}
+
+// The number of steps from every hex to the nearest goal, counted up to
+// limit (hexes farther keep limit + 1): a breadth-first walk from all goals
+// at once, over the map's neighbours.
+class cStepsToGoals {
+ public:
+  cStepsToGoals(const cMap& map, const std::vector<sMapCoord>& goals, int limit)
+      : map_(map), limit_(limit), steps_(static_cast<std::size_t>(map.GetWidth() * map.GetHeight()), limit + 1) {
+    std::vector<sMapCoord> ring, next;
+    for (const sMapCoord& goal : goals) {
+      if (!map.IsInside(goal.x, goal.y) || At(goal.x, goal.y) == 0) continue;
+      Cell(goal.x, goal.y) = 0;
+      ring.push_back(goal);
+    }
+    for (int step = 1; step <= limit && !ring.empty(); ++step) {
+      next.clear();
+      for (const sMapCoord& at : ring) {
+        for (int dir = 0; dir < 6; ++dir) {
+          int nx = 0, ny = 0;
+          map.GetNeighbourCoords(at.x, at.y, dir, nx, ny);
+          if (!map.IsInside(nx, ny) || Cell(nx, ny) <= step) continue;
+          Cell(nx, ny) = step;
+          next.push_back({nx, ny});
+        }
+      }
+      ring.swap(next);
+    }
+  }
+  int At(int x, int y) const {
+    return map_.IsInside(x, y) ? steps_[static_cast<std::size_t>(y * map_.GetWidth() + x)] : limit_ + 1;
+  }
+
+ private:
+  int& Cell(int x, int y) { return steps_[static_cast<std::size_t>(y * map_.GetWidth() + x)]; }
+
+  const cMap& map_;
+  int limit_;
+  std::vector<int> steps_;
+};
+
+int MoveSteps(const cJednostkaLadowa& unit) { return std::max(unit.actionPoints, 1); }
+
+}  // namespace
+
 std::vector<sReachableHex> CollectReachableHexes(cWorld& world, const sAiUnitLists& lists, bool skipAttacked) {
   std::vector<sReachableHex> reachable;
+  for (cJednostkaLadowa* unit : lists.ownLand) AddReachableHexes(world, *unit, skipAttacked, reachable);
+  return reachable;
+}
+
+std::vector<sReachableHex> CollectReachableHexesNear(cWorld& world, const sAiUnitLists& lists, bool skipAttacked,
+                                                     const std::vector<sMapCoord>& goals, int reach) {
+  std::vector<sReachableHex> reachable;
+  if (goals.empty()) return reachable;
+  int limit = 0;
+  for (const cJednostkaLadowa* unit : lists.ownLand) limit = std::max(limit, MoveSteps(*unit) + reach);
+  const cStepsToGoals steps(world.GetMap(), goals, limit);
   for (cJednostkaLadowa* unit : lists.ownLand) {
-    if (!unit->IsOnMap() || StandsOnCity(world, *unit)) continue;
-    if (skipAttacked && unit->attacked) continue;
-    unit->ComputeMoveRange(true);
-    for (const sLandMoveEntry& e : unit->MoveRange()) reachable.push_back({unit, e.x, e.y, -1, e.cost});
-    if (unit->actionPoints > 0) reachable.push_back({unit, unit->x, unit->y, -1, 0});
+    if (steps.At(unit->x, unit->y) > MoveSteps(*unit) + reach) continue;
+    AddReachableHexes(world, *unit, skipAttacked, reachable);
   }
   return reachable;
+}
+
+std::vector<sMapCoord> EnemyUnitHexes(const cWorld& world, const cCountry& country) {
+  std::vector<sMapCoord> out;
+  const cRelationsMatrix& relations = world.GetRelations();
+  for (const sHex& hex : world.GetMap().Hexes()) {
+    if (hex.unit != nullptr && relations.IsAtWar(country.id, hex.unit->countryId)) out.push_back({hex.x, hex.y});
+  }
+  return out;
+}
+
+std::vector<sMapCoord> FreeEnemyCityHexes(const cWorld& world, const cCountry& country) {
+  std::vector<sMapCoord> out;
+  const cMap& map = world.GetMap();
+  for (const cCity* city : world.Cities()) {
+    if (city == nullptr || !map.IsInside(city->x, city->y)) continue;
+    const sHex& hex = map.GetHex(city->x, city->y);
+    if (hex.unit != nullptr || hex.city == nullptr || hex.city->type < 0 || hex.city->type >= kCityResources) continue;
+    if (world.GetRelations().IsAtWar(country.id, hex.city->GetControllerId())) out.push_back({city->x, city->y});
+  }
+  return out;
 }
 
 void ClearApproachLists(sAiUnitLists& lists) {

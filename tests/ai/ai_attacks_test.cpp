@@ -258,6 +258,9 @@ TEST_F(AiAttacks, ObviousMoveTakesTheNearestEmptyEnemyCityOnly) {
   w_.AddCity(0, 0, kCityNormal);
   w_.Hex(0, 0).controller = 1;
   ai::sAiUnitLists lists = Lists();
+  // Only the free enemy city is a goal: not the resources, the held one nor
+  // the own one.
+  EXPECT_EQ(ai::FreeEnemyCityHexes(*w_.world, Ai()), (std::vector<sMapCoord>{{3, 0}}));
 
   std::vector<sReachableHex> reachable = ai::CollectReachableHexes(*w_.world, lists, false);
   EXPECT_TRUE(std::none_of(reachable.begin(), reachable.end(),
@@ -268,10 +271,45 @@ TEST_F(AiAttacks, ObviousMoveTakesTheNearestEmptyEnemyCityOnly) {
   EXPECT_EQ(unit.aiOrder, 7);
   EXPECT_EQ(inCity.x, 0);
   // Nothing is left to take: the search says so, and nothing moves.
-  reachable = ai::CollectReachableHexes(*w_.world, lists, false);
+  EXPECT_TRUE(ai::FreeEnemyCityHexes(*w_.world, Ai()).empty());
+  reachable = ai::CollectReachableHexesNear(*w_.world, lists, false, ai::FreeEnemyCityHexes(*w_.world, Ai()), 0);
+  EXPECT_TRUE(reachable.empty());
   EXPECT_FALSE(ai::FindObviousMove(*w_.world, Ai(), reachable));
   EXPECT_EQ(g_move.moves, 1);
   EXPECT_EQ(Count(L"[AI-RO] SZUKANIE RUCHÓW OCZYWISTYCH"), 2);
+}
+
+TEST_F(AiAttacks, TheNearSearchLeavesOutOnlyUnitsThatCannotEndNextToAnEnemy) {
+  Unit(4, 1, 2, 5);
+  cJednostkaLadowa& slow = Unit(0, 1, 1, 5);
+  cJednostkaLadowa& quick = Unit(0, 0, 1, 5);
+  slow.actionPoints = slow.startingActionPoints = 2;
+  quick.actionPoints = quick.startingActionPoints = 3;
+  ASSERT_EQ(HexDistance(0, 1, 4, 1), 4);
+  ASSERT_EQ(HexDistance(0, 0, 4, 1), 4);
+  ai::sAiUnitLists lists = Lists();
+  const std::vector<sMapCoord> enemies = ai::EnemyUnitHexes(*w_.world, Ai());
+  EXPECT_EQ(enemies, (std::vector<sMapCoord>{{4, 1}}));
+
+  auto entriesOf = [](const std::vector<sReachableHex>& all, const cJednostka* unit) {
+    std::vector<std::array<int, 3>> out;
+    for (const sReachableHex& e : all) {
+      if (e.unit == unit) out.push_back({e.x, e.y, e.cost});
+    }
+    return out;
+  };
+  const std::vector<sReachableHex> full = ai::CollectReachableHexes(*w_.world, lists, true);
+  const std::vector<sReachableHex> near = ai::CollectReachableHexesNear(*w_.world, lists, true, enemies, 1);
+  // Three points end a move at most three hexes on, next to the enemy four
+  // away: the whole range is searched. Two points cannot get next to it.
+  EXPECT_FALSE(entriesOf(full, &quick).empty());
+  EXPECT_EQ(entriesOf(near, &quick), entriesOf(full, &quick));
+  EXPECT_FALSE(entriesOf(full, &slow).empty());
+  EXPECT_TRUE(entriesOf(near, &slow).empty());
+  // Onto the goal itself the quick unit falls one step short as well.
+  EXPECT_TRUE(ai::CollectReachableHexesNear(*w_.world, lists, true, enemies, 0).empty());
+  // No goals, no search.
+  EXPECT_TRUE(ai::CollectReachableHexesNear(*w_.world, lists, true, {}, 1).empty());
 }
 
 TEST_F(AiAttacks, PlansSortBestLastAndUnsafeOnlyWithoutCover) {
