@@ -73,7 +73,7 @@ bool FightAirBattlesWith(cWorld& world, cCountry& country, sAiUnitLists& lists, 
     sBombardmentResult result;
     const eAirOrderRefusal refusal = AirFight(world, *fighter, tx, ty, result);
     if (refusal != eAirOrderRefusal::kNone) {
-      LogLine(L"[AI]: %s - air fight refused (%s)", country.name.c_str(), AirOrderRefusalKey(refusal));
+      LogLine(L"[AI]: %s - air fight refused (%hs)", country.name.c_str(), AirOrderRefusalKey(refusal));
       continue;
     }
     fought = true;
@@ -110,7 +110,11 @@ int StrikeWithAir(cWorld& world, cCountry& country, sAiUnitLists& lists) {
       if (HexDistance(bomber->x, bomber->y, enemy->x, enemy->y) >= range) continue;
       const float s = enemy->GetEffectiveCombatStrength();
       if (s < LeastStrikeStrength(world, *enemy)) continue;
-      if (target == nullptr || s > target->GetEffectiveCombatStrength()) target = enemy;
+      if (target != nullptr && s <= target->GetEffectiveCombatStrength()) continue;
+      // A target the bombardment rule refuses (an unseen unit) would cost
+      // the bomber its turn for nothing.
+      if (CheckAirBombardment(world, *bomber, enemy->x, enemy->y) != eAirOrderRefusal::kNone) continue;
+      target = enemy;
     }
     if (target == nullptr) continue;
     LogLine(L"bu bu bu petla 5");
@@ -120,7 +124,7 @@ int StrikeWithAir(cWorld& world, cCountry& country, sAiUnitLists& lists) {
     sBombardmentResult result;
     const eAirOrderRefusal refusal = AirBombardment(world, *bomber, tx, ty, result);
     if (refusal != eAirOrderRefusal::kNone) {
-      LogLine(L"[AI]: %s - air strike refused (%s)", country.name.c_str(), AirOrderRefusalKey(refusal));
+      LogLine(L"[AI]: %s - air strike refused (%hs)", country.name.c_str(), AirOrderRefusalKey(refusal));
       continue;
     }
     ++strikes;
@@ -169,7 +173,7 @@ int AttackShipsWithAir(cWorld& world, cCountry& country, sAiUnitLists& lists) {
     sBombardmentResult result;
     const eAirOrderRefusal refusal = AirBombardment(world, *bomber, at.x, at.y, result);
     if (refusal != eAirOrderRefusal::kNone) {
-      LogLine(L"[AI]: %s - strike on sea zone %i refused (%s)", country.name.c_str(), zone,
+      LogLine(L"[AI]: %s - strike on sea zone %i refused (%hs)", country.name.c_str(), zone,
               AirOrderRefusalKey(refusal));
       continue;
     }
@@ -208,7 +212,7 @@ int BombardWithAir(cWorld& world, cCountry& country, sAiUnitLists& lists) {
     sBombardmentResult result;
     const eAirOrderRefusal refusal = AirBombardment(world, *bomber, target->x, target->y, result);
     if (refusal != eAirOrderRefusal::kNone) {
-      LogLine(L"[AI]: %s - strategic bombing refused (%s)", country.name.c_str(), AirOrderRefusalKey(refusal));
+      LogLine(L"[AI]: %s - strategic bombing refused (%hs)", country.name.c_str(), AirOrderRefusalKey(refusal));
       continue;
     }
     ++raids;

@@ -67,7 +67,7 @@ bool Affords(const cCountry& country, float price) { return static_cast<float>(c
 bool Buy(cWorld& world, const cCountry& country, int item) {
   const ePurchaseRefusal refusal = Purchase(world, sPurchaseOrder{country.id, item, 1, {}});
   if (refusal != ePurchaseRefusal::kNone) {
-    LogLine(L"[AI]: %s - purchase of item %d refused (%s)", country.name.c_str(), item,
+    LogLine(L"[AI]: %s - purchase of item %d refused (%hs)", country.name.c_str(), item,
             PurchaseRefusalKey(refusal));
   }
   return refusal == ePurchaseRefusal::kNone;
@@ -118,7 +118,7 @@ int ExecuteNewUnit(cWorld& world, cCountry& country, std::vector<int>& queue, st
   if (refusal == ePurchaseRefusal::kCannotAfford) return 0;
   EraseEvery(queue, code);
   if (refusal != ePurchaseRefusal::kNone) {
-    LogLine(L"[AI]: %s - purchase of item %d refused (%s)", country.name.c_str(), item,
+    LogLine(L"[AI]: %s - purchase of item %d refused (%hs)", country.name.c_str(), item,
             PurchaseRefusalKey(refusal));
     return -1;
   }

@@ -18,6 +18,8 @@
 #include "app/main_thread_queue.h"
 #include "app/settings.h"
 #include "platform/clock.h"
+#include "platform/text.h"
+#include "rules/air_orders.h"
 #include "support/test_support.h"
 #include "world/cities.h"
 #include "world/game_phase.h"
@@ -105,14 +107,42 @@ TEST_F(AirAi, NoStrikeByAWeakBomberNorOnAnEnemyBelowHalfItsBaseStrength) {
   EXPECT_FALSE(Logged(log, L"strikes Target"));
 }
 
-TEST_F(AirAi, StrikeTheRuleRefusesIsLoggedAndThePhaseStillEnds) {
+TEST_F(AirAi, AnUnseenEnemyIsNoTargetButTheSeenOneIsStruck) {
   cJednostkaLotnicza& bomber = w.AddAir(4, 1, 1, kAirTacticalBomber, 10.0f);
   Enemy(6, 1, 80, L"Hidden").visible = false;  // not a target the rule accepts
   sAiUnitLists lists = Lists();
   EXPECT_EQ(StrikeWithAir(*w.world, w.Country(1), lists), 0);
-  EXPECT_TRUE(Logged(log, L"air strike refused"));
   EXPECT_EQ(bomber.actionPoints, bomber.startingActionPoints);
   EXPECT_TRUE(log.Contains(L"bu bu bu koniec"));
+
+  // The strongest seen enemy, though a stronger one hides nearer.
+  Enemy(6, 0, 50, L"Seen");
+  lists = Lists();
+  EXPECT_EQ(StrikeWithAir(*w.world, w.Country(1), lists), 1);
+  EXPECT_TRUE(Logged(log, L"Air 1 strikes Seen"));
+  EXPECT_FALSE(Logged(log, L"refused"));
+}
+
+TEST_F(AirAi, FighterPassesOverAnUnseenWeakerPlaneForASeenOne) {
+  cJednostkaLotnicza& fighter = w.AddAir(4, 1, 1, kAirFighter, 10.0f);
+  w.AddAir(6, 1, 2, kAirTacticalBomber, 2.0f).visible = false;
+  cJednostkaLotnicza& seen = w.AddAir(6, 0, 2, kAirTacticalBomber, 8.0f);
+  EXPECT_EQ(fighter.FindWeakestEnemyAirInRange(kAirTacticalBomber), &seen);
+  sAiUnitLists lists = Lists();
+  EXPECT_TRUE(FightAirBattles(*w.world, w.Country(1), lists));
+  EXPECT_TRUE(Logged(log, L"attacks Air 3"));
+  EXPECT_FALSE(Logged(log, L"refused"));
+}
+
+TEST_F(AirAi, ARefusedRaidNamesTheCountryAndTheReason) {
+  w.AddAir(4, 1, 1, kAirStrategicBomber, 12.0f);
+  City(7, 1).productionPoints = 5.0f;
+  // Not the bomber's country's turn: the rule refuses every order.
+  w.world->turnState.SetCurrentCountry(&w.Country(2));
+  sAiUnitLists lists = Lists();
+  EXPECT_EQ(BombardWithAir(*w.world, w.Country(1), lists), 0);
+  EXPECT_TRUE(log.Contains(L"[AI]: " + w.Country(1).name + L" - strategic bombing refused (" +
+                           plat::FromUtf8(AirOrderRefusalKey(eAirOrderRefusal::kNotOwnUnit)) + L")"));
 }
 
 TEST_F(AirAi, FighterNeverAttacksWithStrengthOne) {
