@@ -3,6 +3,7 @@
 #include "ai/ai_attacks.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <deque>
 #include <map>
 #include <set>
@@ -229,43 +230,35 @@ void AddReachableHexes(cWorld& world, cJednostkaLadowa& unit, bool skipAttacked,
   if (unit.actionPoints > 0) out.push_back({&unit, unit.x, unit.y, -1, 0});
 }
 
-// The number of steps from every hex to the nearest goal, counted up to
-// limit (hexes farther keep limit + 1): a breadth-first walk from all goals
-// at once, over the map's neighbours.
-class cStepsToGoals {
+// The goal hexes as a grid of the map's size, for the look-ups around each
+// unit.
+class cGoalGrid {
  public:
-  cStepsToGoals(const cMap& map, const std::vector<sMapCoord>& goals, int limit)
-      : map_(map), limit_(limit), steps_(static_cast<std::size_t>(map.GetWidth() * map.GetHeight()), limit + 1) {
-    std::vector<sMapCoord> ring, next;
-    for (const sMapCoord& goal : goals) {
-      if (!map.IsInside(goal.x, goal.y) || At(goal.x, goal.y) == 0) continue;
-      Cell(goal.x, goal.y) = 0;
-      ring.push_back(goal);
-    }
-    for (int step = 1; step <= limit && !ring.empty(); ++step) {
-      next.clear();
-      for (const sMapCoord& at : ring) {
-        for (int dir = 0; dir < 6; ++dir) {
-          int nx = 0, ny = 0;
-          map.GetNeighbourCoords(at.x, at.y, dir, nx, ny);
-          if (!map.IsInside(nx, ny) || Cell(nx, ny) <= step) continue;
-          Cell(nx, ny) = step;
-          next.push_back({nx, ny});
-        }
-      }
-      ring.swap(next);
+  cGoalGrid(const cMap& map, const std::vector<sMapCoord>& goals)
+      : map_(map), goal_(static_cast<std::size_t>(map.GetWidth()) * static_cast<std::size_t>(map.GetHeight()), 0) {
+    for (const sMapCoord& g : goals) {
+      if (map.IsInside(g.x, g.y)) goal_[Index(g.x, g.y)] = 1;
     }
   }
-  int At(int x, int y) const {
-    return map_.IsInside(x, y) ? steps_[static_cast<std::size_t>(y * map_.GetWidth() + x)] : limit_ + 1;
+  // Whether a goal lies within steps hexes of (x, y).
+  bool Near(int x, int y, int steps) const {
+    const int x0 = std::max(x - steps, 0), x1 = std::min(x + steps, map_.GetWidth() - 1);
+    const int y0 = std::max(y - steps, 0), y1 = std::min(y + steps, map_.GetHeight() - 1);
+    for (int gy = y0; gy <= y1; ++gy) {
+      for (int gx = x0; gx <= x1; ++gx) {
+        if (goal_[Index(gx, gy)] != 0 && HexDistance(x, y, gx, gy) <= steps) return true;
+      }
+    }
+    return false;
   }
 
  private:
-  int& Cell(int x, int y) { return steps_[static_cast<std::size_t>(y * map_.GetWidth() + x)]; }
+  std::size_t Index(int x, int y) const {
+    return static_cast<std::size_t>(y) * static_cast<std::size_t>(map_.GetWidth()) + static_cast<std::size_t>(x);
+  }
 
   const cMap& map_;
-  int limit_;
-  std::vector<int> steps_;
+  std::vector<std::uint8_t> goal_;
 };
 
 int MoveSteps(const cJednostkaLadowa& unit) { return std::max(unit.actionPoints, 1); }
@@ -282,11 +275,9 @@ std::vector<sReachableHex> CollectReachableHexesNear(cWorld& world, const sAiUni
                                                      const std::vector<sMapCoord>& goals, int reach) {
   std::vector<sReachableHex> reachable;
   if (goals.empty()) return reachable;
-  int limit = 0;
-  for (const cJednostkaLadowa* unit : lists.ownLand) limit = std::max(limit, MoveSteps(*unit) + reach);
-  const cStepsToGoals steps(world.GetMap(), goals, limit);
+  const cGoalGrid grid(world.GetMap(), goals);
   for (cJednostkaLadowa* unit : lists.ownLand) {
-    if (steps.At(unit->x, unit->y) > MoveSteps(*unit) + reach) continue;
+    if (!grid.Near(unit->x, unit->y, MoveSteps(*unit) + reach)) continue;
     AddReachableHexes(world, *unit, skipAttacked, reachable);
   }
   return reachable;
@@ -295,9 +286,15 @@ std::vector<sReachableHex> CollectReachableHexesNear(cWorld& world, const sAiUni
 std::vector<sMapCoord> EnemyUnitHexes(const cWorld& world, const cCountry& country) {
   std::vector<sMapCoord> out;
   const cRelationsMatrix& relations = world.GetRelations();
-  for (const sHex& hex : world.GetMap().Hexes()) {
-    if (hex.unit != nullptr && relations.IsAtWar(country.id, hex.unit->countryId)) out.push_back({hex.x, hex.y});
-  }
+  const cMap& map = world.GetMap();
+  // The units standing on the map are the land and air units of the world's
+  // lists that their hex holds.
+  auto add = [&](const cJednostka* unit) {
+    if (!map.IsInside(unit->x, unit->y) || map.GetHex(unit->x, unit->y).unit != unit) return;
+    if (relations.IsAtWar(country.id, unit->countryId)) out.push_back({unit->x, unit->y});
+  };
+  for (const cJednostkaLadowa* unit : world.Units().landUnits) add(unit);
+  for (const cJednostkaLotnicza* unit : world.Units().airUnits) add(unit);
   return out;
 }
 
