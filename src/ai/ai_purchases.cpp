@@ -58,6 +58,8 @@ void EraseAt(std::vector<int>& queue, std::size_t index) {
   LockedStep([&] { queue.erase(queue.begin() + static_cast<std::ptrdiff_t>(index)); });
 }
 void EraseEvery(std::vector<int>& queue, int code) {
+  // Only this thread changes the queue: a queue without the code needs no step.
+  if (std::find(queue.begin(), queue.end(), code) == queue.end()) return;
   LockedStep([&] { queue.erase(std::remove(queue.begin(), queue.end(), code), queue.end()); });
 }
 
