@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <map>
 
+#include "ai/ai_combat_display.h"
 #include "ai/ai_unit_lists.h"
 #include "app/console_log.h"
-#include "app/settings.h"
 #include "platform/rand.h"
 #include "rules/air_orders.h"
 #include "world/air_strikes.h"
@@ -22,25 +22,22 @@
 #include "world/jednostka_lotnicza.h"
 #include "world/worker_steps.h"
 #include "world/world.h"
-#include "world/world_view.h"
 
 namespace ai {
 namespace {
 
-// The view on the target with the pauses before a shown action.
-void ShowTarget(cWorld& world, int x, int y) {
-  ChangeWorldView([x, y](cWorldView& view) { view.FollowHex(x, y); });
-  const int ms = static_cast<int>(g_Delays[kDelayAICombatBefore].load());
-  StoppableDelay(world, ms, __FILE__, __LINE__);
-  StoppableDelay(world, ms, __FILE__, __LINE__);
+// Whether a human reads the results of the country's losses: a player at
+// this screen or a play-by-e-mail player.
+bool HasHumanPlayer(const cWorld& world, int countryId) {
+  const cCountry* country = world.GetCountry(countryId);
+  return country != nullptr && (country->human || country->pbemPlayerId != 0);
 }
 
 // Shown when the player sees either unit and the country's actions are
 // shown, or when the attacked country is the player's.
 bool IsShown(const cWorld& world, const cJednostka& attacker, const cJednostka& attacked) {
-  const cCountry* defender = world.GetCountry(attacked.countryId);
   return (world.turnState.showActions && (attacker.visible || attacked.visible)) ||
-         (defender != nullptr && defender->human);
+         HasHumanPlayer(world, attacked.countryId);
 }
 
 // The own air units of the type that are still alive, in list order.
@@ -71,15 +68,16 @@ bool FightAirBattlesWith(cWorld& world, cCountry& country, sAiUnitLists& lists, 
     cJednostkaLotnicza* target = fighter->FindWeakestEnemyAirInRange(huntedType);
     if (target == nullptr) continue;
     const int tx = target->x, ty = target->y;
-    if (IsShown(world, *fighter, *target)) ShowTarget(world, tx, ty);
+    cShownCombat display(world, tx, ty, IsShown(world, *fighter, *target));
     LogLine(L"[AI]: %s - %s attacks %s", country.name.c_str(), fighter->name.c_str(), target->name.c_str());
     sBombardmentResult result;
     const eAirOrderRefusal refusal = AirFight(world, *fighter, tx, ty, result);
     if (refusal != eAirOrderRefusal::kNone) {
-      LogLine(L"[AI]: %s - air fight refused (%s)", country.name.c_str(), AirOrderRefusalKey(refusal));
+      LogLine(L"[AI]: %s - air fight refused (%hs)", country.name.c_str(), AirOrderRefusalKey(refusal));
       continue;
     }
     fought = true;
+    display.Report(result);
     DropDeadUnits(world, lists);
   }
   return fought;
@@ -112,17 +110,21 @@ int StrikeWithAir(cWorld& world, cCountry& country, sAiUnitLists& lists) {
       if (HexDistance(bomber->x, bomber->y, enemy->x, enemy->y) >= range) continue;
       const float s = enemy->GetEffectiveCombatStrength();
       if (s < LeastStrikeStrength(world, *enemy)) continue;
-      if (target == nullptr || s > target->GetEffectiveCombatStrength()) target = enemy;
+      if (target != nullptr && s <= target->GetEffectiveCombatStrength()) continue;
+      // A target the bombardment rule refuses (an unseen unit) would cost
+      // the bomber its turn for nothing.
+      if (CheckAirBombardment(world, *bomber, enemy->x, enemy->y) != eAirOrderRefusal::kNone) continue;
+      target = enemy;
     }
     if (target == nullptr) continue;
     LogLine(L"bu bu bu petla 5");
     LogLine(L"[AI]: %s - %s strikes %s", country.name.c_str(), bomber->name.c_str(), target->name.c_str());
     const int tx = target->x, ty = target->y;
-    if (IsShown(world, *bomber, *target)) ShowTarget(world, tx, ty);
+    cShownCombat display(world, tx, ty, IsShown(world, *bomber, *target));
     sBombardmentResult result;
     const eAirOrderRefusal refusal = AirBombardment(world, *bomber, tx, ty, result);
     if (refusal != eAirOrderRefusal::kNone) {
-      LogLine(L"[AI]: %s - air strike refused (%s)", country.name.c_str(), AirOrderRefusalKey(refusal));
+      LogLine(L"[AI]: %s - air strike refused (%hs)", country.name.c_str(), AirOrderRefusalKey(refusal));
       continue;
     }
     ++strikes;
@@ -131,6 +133,7 @@ int StrikeWithAir(cWorld& world, cCountry& country, sAiUnitLists& lists) {
     } else if (result.Flag(kFlagIntercepted)) {
       LogLine(L"Przechwycenie nieudane, bombardujemy!");
     }
+    display.Report(result);
     LogLine(L"bu bu bu petla 20");
     DropDeadUnits(world, lists);
   }
@@ -164,18 +167,19 @@ int AttackShipsWithAir(cWorld& world, cCountry& country, sAiUnitLists& lists) {
     const int zone = pick->first;
     const sMapCoord at = pick->second;
     LogLine(L"bu bu bu bu 5");
-    if ((bomber->visible && world.turnState.showActions) || world.FindFleetAtSeaNode(zone, country.id) != nullptr) {
-      ShowTarget(world, at.x, at.y);
-    }
+    cShownCombat display(
+        world, at.x, at.y,
+        (bomber->visible && world.turnState.showActions) || world.FindFleetAtSeaNode(zone, country.id) != nullptr);
     sBombardmentResult result;
     const eAirOrderRefusal refusal = AirBombardment(world, *bomber, at.x, at.y, result);
     if (refusal != eAirOrderRefusal::kNone) {
-      LogLine(L"[AI]: %s - strike on sea zone %i refused (%s)", country.name.c_str(), zone,
+      LogLine(L"[AI]: %s - strike on sea zone %i refused (%hs)", country.name.c_str(), zone,
               AirOrderRefusalKey(refusal));
       continue;
     }
     ++strikes;
     LogLine(L"[AI]: %s - %s struck the ships of sea zone %i", country.name.c_str(), bomber->name.c_str(), zone);
+    display.Report(result);
     DropDeadUnits(world, lists);
     if (lists.ownAir.empty()) break;
   }
@@ -201,13 +205,18 @@ int BombardWithAir(cWorld& world, cCountry& country, sAiUnitLists& lists) {
     }
     if (target == nullptr) continue;
     LogLine(L"[AI]: %s - %s bombs %s", country.name.c_str(), bomber->name.c_str(), target->name.c_str());
+    // The report of a raid goes only to a human owner of the city.
+    const bool humanTarget = HasHumanPlayer(world, target->GetControllerId());
+    cShownCombat display(world, target->x, target->y,
+                         (bomber->visible && world.turnState.showActions) || humanTarget);
     sBombardmentResult result;
     const eAirOrderRefusal refusal = AirBombardment(world, *bomber, target->x, target->y, result);
     if (refusal != eAirOrderRefusal::kNone) {
-      LogLine(L"[AI]: %s - strategic bombing refused (%s)", country.name.c_str(), AirOrderRefusalKey(refusal));
+      LogLine(L"[AI]: %s - strategic bombing refused (%hs)", country.name.c_str(), AirOrderRefusalKey(refusal));
       continue;
     }
     ++raids;
+    if (humanTarget) display.Report(result);
     DropDeadUnits(world, lists);
   }
   return raids;

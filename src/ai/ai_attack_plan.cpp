@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "ai/ai_attacks.h"
+#include "ai/ai_combat_display.h"
 #include "ai/ai_unit_lists.h"
 #include "app/console_log.h"
 #include "app/main_thread_queue.h"
@@ -20,7 +21,6 @@
 #include "world/cities.h"
 #include "world/combat_result.h"
 #include "world/country.h"
-#include "world/hex_drawing.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_lotnicza.h"
 #include "world/map.h"
@@ -39,21 +39,6 @@ void FollowInView(int x, int y) {
 }
 
 bool IsShown(const cWorld& world, const cJednostka& unit) { return unit.visible && world.turnState.showActions; }
-
-// The mark of the hex under attack.
-constexpr std::uint32_t kMarkAttacked = 2;
-
-void MarkTarget(cWorld& world, int x, int y, bool on) {
-  LockedStep([&] {
-    cMap& map = world.GetMap();
-    if (!map.IsInside(x, y)) return;
-    if (on) {
-      SetHexMark(map, map.GetHex(x, y), kMarkAttacked, -1);
-    } else {
-      ClearHexMark(map, map.GetHex(x, y), kMarkAttacked, false);
-    }
-  });
-}
 
 // A fingerprint of every land unit's place, action points and strength:
 // equal before and after a step when the step changed nothing.
@@ -214,7 +199,8 @@ bool MoveInAndFight(cWorld& world, const cCountry& country, sAiUnitLists& lists,
     }
   }
   if (!opened) return false;
-  StoppableDelay(world, 1000, __FILE__, __LINE__);
+  // The player watching the attack sees the attackers gathered a moment.
+  if (shown) StoppableDelay(world, 1000, __FILE__, __LINE__);
   sBombardmentResult result;
   const eAttackRefusal refusal = ExecuteAttack(world, result);
   if (refusal != eAttackRefusal::kNone) {
@@ -241,23 +227,33 @@ int AttackPhase(cWorld& world, const cCountry& country, sAiUnitLists& lists, Bui
   const std::size_t searches = lists.ownLand.size() + 1;
   for (std::size_t search = 0; search < searches && !WorkerStopping(world); ++search) {
     for (std::size_t move = 0; move <= lists.ownLand.size(); ++move) {
-      const std::vector<sReachableHex> reachable = CollectReachableHexes(world, lists, false);
+      const std::vector<sReachableHex> reachable =
+          CollectReachableHexesNear(world, lists, false, FreeEnemyCityHexes(world, country), 0);
       if (!FindObviousMove(world, country, reachable)) break;
     }
     BuildUnitLists(world, country, lists);
-    const std::vector<sReachableHex> reachable = CollectReachableHexes(world, lists, true);
-    ClearApproachLists(lists);
-    RegisterApproaches(world, country, reachable);
-    std::vector<sAttackPlan> plans = build(world, country, lists);
-    ClearApproachLists(lists);
+    std::vector<sAttackPlan> plans;
+    {
+      // The search only reads the world: its many lines are written at its end.
+      const cConsoleLogBatch batch;
+      const std::vector<sReachableHex> reachable =
+          CollectReachableHexesNear(world, lists, true, EnemyUnitHexes(world, country), 1);
+      ClearApproachLists(lists);
+      RegisterApproaches(world, country, reachable);
+      plans = build(world, country, lists);
+      ClearApproachLists(lists);
+    }
     if (plans.empty()) {
       if (closing) LogLine(L"%s", closing);
       return battles;
     }
     std::stable_sort(plans.begin(), plans.end(),
                      [&world](const sAttackPlan& a, const sAttackPlan& b) { return CompareAttackPlans(world, a, b); });
-    LogLine(L"%s", listTitle);
-    for (const sAttackPlan& plan : plans) plan.DumpShort(world);
+    {
+      const cConsoleLogBatch batch;
+      LogLine(L"%s", listTitle);
+      for (const sAttackPlan& plan : plans) plan.DumpShort(world);
+    }
     const std::uint64_t before = LandFingerprint(world);
     bool executed = false;
     for (auto it = plans.rbegin(); it != plans.rend() && !executed; ++it) {
@@ -317,14 +313,9 @@ bool ExecuteAttackPlan(cWorld& world, const cCountry& country, sAiUnitLists& lis
   if (plan.defender == nullptr || !IsUnitInWorldLists(plan.defender) || MovesCross(world, plan)) return false;
   const int tx = plan.defender->x, ty = plan.defender->y;
   const bool shown = IsShown(world, *plan.defender);
-  if (shown) {
-    FollowInView(tx, ty);
-    StoppableDelay(world, DelayMs(kDelayAICombatBefore), __FILE__, __LINE__);
-    MarkTarget(world, tx, ty, true);
-    StoppableDelay(world, DelayMs(kDelayAICombatBefore), __FILE__, __LINE__);
-  }
+  if (shown) ShowCombatTarget(world, tx, ty);
   const bool fought = MoveInAndFight(world, country, lists, plan, shown);
-  if (shown) MarkTarget(world, tx, ty, false);
+  if (shown) ClearCombatTarget(world, tx, ty);
   return fought;
 }
 

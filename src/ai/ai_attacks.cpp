@@ -3,6 +3,7 @@
 #include "ai/ai_attacks.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <deque>
 #include <map>
 #include <set>
@@ -219,16 +220,94 @@ void MarkAttackableCities(cWorld& world, const cCountry& country) {
   }
 }
 
+namespace {
+
+void AddReachableHexes(cWorld& world, cJednostkaLadowa& unit, bool skipAttacked, std::vector<sReachableHex>& out) {
+  if (!unit.IsOnMap() || StandsOnCity(world, unit)) return;
+  if (skipAttacked && unit.attacked) return;
+  unit.ComputeMoveRange(true);
+  for (const sLandMoveEntry& e : unit.MoveRange()) out.push_back({&unit, e.x, e.y, -1, e.cost});
+  if (unit.actionPoints > 0) out.push_back({&unit, unit.x, unit.y, -1, 0});
+}
+
+// The goal hexes as a grid of the map's size, for the look-ups around each
+// unit.
+class cGoalGrid {
+ public:
+  cGoalGrid(const cMap& map, const std::vector<sMapCoord>& goals)
+      : map_(map), goal_(static_cast<std::size_t>(map.GetWidth()) * static_cast<std::size_t>(map.GetHeight()), 0) {
+    for (const sMapCoord& g : goals) {
+      if (map.IsInside(g.x, g.y)) goal_[Index(g.x, g.y)] = 1;
+    }
+  }
+  // Whether a goal lies within steps hexes of (x, y).
+  bool Near(int x, int y, int steps) const {
+    const int x0 = std::max(x - steps, 0), x1 = std::min(x + steps, map_.GetWidth() - 1);
+    const int y0 = std::max(y - steps, 0), y1 = std::min(y + steps, map_.GetHeight() - 1);
+    for (int gy = y0; gy <= y1; ++gy) {
+      for (int gx = x0; gx <= x1; ++gx) {
+        if (goal_[Index(gx, gy)] != 0 && HexDistance(x, y, gx, gy) <= steps) return true;
+      }
+    }
+    return false;
+  }
+
+ private:
+  std::size_t Index(int x, int y) const {
+    return static_cast<std::size_t>(y) * static_cast<std::size_t>(map_.GetWidth()) + static_cast<std::size_t>(x);
+  }
+
+  const cMap& map_;
+  std::vector<std::uint8_t> goal_;
+};
+
+int MoveSteps(const cJednostkaLadowa& unit) { return std::max(unit.actionPoints, 1); }
+
+}  // namespace
+
 std::vector<sReachableHex> CollectReachableHexes(cWorld& world, const sAiUnitLists& lists, bool skipAttacked) {
   std::vector<sReachableHex> reachable;
+  for (cJednostkaLadowa* unit : lists.ownLand) AddReachableHexes(world, *unit, skipAttacked, reachable);
+  return reachable;
+}
+
+std::vector<sReachableHex> CollectReachableHexesNear(cWorld& world, const sAiUnitLists& lists, bool skipAttacked,
+                                                     const std::vector<sMapCoord>& goals, int reach) {
+  std::vector<sReachableHex> reachable;
+  if (goals.empty()) return reachable;
+  const cGoalGrid grid(world.GetMap(), goals);
   for (cJednostkaLadowa* unit : lists.ownLand) {
-    if (!unit->IsOnMap() || StandsOnCity(world, *unit)) continue;
-    if (skipAttacked && unit->attacked) continue;
-    unit->ComputeMoveRange(true);
-    for (const sLandMoveEntry& e : unit->MoveRange()) reachable.push_back({unit, e.x, e.y, -1, e.cost});
-    if (unit->actionPoints > 0) reachable.push_back({unit, unit->x, unit->y, -1, 0});
+    if (!grid.Near(unit->x, unit->y, MoveSteps(*unit) + reach)) continue;
+    AddReachableHexes(world, *unit, skipAttacked, reachable);
   }
   return reachable;
+}
+
+std::vector<sMapCoord> EnemyUnitHexes(const cWorld& world, const cCountry& country) {
+  std::vector<sMapCoord> out;
+  const cRelationsMatrix& relations = world.GetRelations();
+  const cMap& map = world.GetMap();
+  // The units standing on the map are the land and air units of the world's
+  // lists that their hex holds.
+  auto add = [&](const cJednostka* unit) {
+    if (!map.IsInside(unit->x, unit->y) || map.GetHex(unit->x, unit->y).unit != unit) return;
+    if (relations.IsAtWar(country.id, unit->countryId)) out.push_back({unit->x, unit->y});
+  };
+  for (const cJednostkaLadowa* unit : world.Units().landUnits) add(unit);
+  for (const cJednostkaLotnicza* unit : world.Units().airUnits) add(unit);
+  return out;
+}
+
+std::vector<sMapCoord> FreeEnemyCityHexes(const cWorld& world, const cCountry& country) {
+  std::vector<sMapCoord> out;
+  const cMap& map = world.GetMap();
+  for (const cCity* city : world.Cities()) {
+    if (city == nullptr || !map.IsInside(city->x, city->y)) continue;
+    const sHex& hex = map.GetHex(city->x, city->y);
+    if (hex.unit != nullptr || hex.city == nullptr || hex.city->type < 0 || hex.city->type >= kCityResources) continue;
+    if (world.GetRelations().IsAtWar(country.id, hex.city->GetControllerId())) out.push_back({city->x, city->y});
+  }
+  return out;
 }
 
 void ClearApproachLists(sAiUnitLists& lists) {

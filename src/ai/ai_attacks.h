@@ -7,6 +7,7 @@
 #include <array>
 #include <vector>
 
+#include "world/map.h"
 #include "world/unit.h"
 
 class cCountry;
@@ -74,6 +75,17 @@ void MarkAttackableCities(cWorld& world, const cCountry& country);
 // one that attacked in this impulse) can reach, with its own hex at cost 0
 // when it has action points.
 std::vector<sReachableHex> CollectReachableHexes(cWorld& world, const sAiUnitLists& lists, bool skipAttacked);
+// The same for the units only that may end a move on or next to one of the
+// goal hexes: a unit more than its action points (at least 1) plus reach
+// steps away from every goal is left out, as every step costs at least a
+// point. Reach 0 for moves onto the goals, 1 for moves next to them.
+std::vector<sReachableHex> CollectReachableHexesNear(cWorld& world, const sAiUnitLists& lists, bool skipAttacked,
+                                                     const std::vector<sMapCoord>& goals, int reach);
+// The goals of the two searches of an attack phase: the hexes of the units
+// of the countries at war with the country (approaches end next to them),
+// and the free enemy cities of types 0 to 3 (the obvious moves end on them).
+std::vector<sMapCoord> EnemyUnitHexes(const cWorld& world, const cCountry& country);
+std::vector<sMapCoord> FreeEnemyCityHexes(const cWorld& world, const cCountry& country);
 // Empties the approach lists of the enemy land and air units.
 void ClearApproachLists(sAiUnitLists& lists);
 // Every reachable hex entered below the unit's action points is an approach

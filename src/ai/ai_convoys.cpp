@@ -63,7 +63,10 @@ cCity* NearestSource(cWorld& world, const cCountry& country, const std::vector<c
 
 int PlanSupplyConvoys(cWorld& world, cCountry& country) {
   sUnitLists& lists = world.Units();
-  LockedStep([&] { lists.convoys.RemoveOneConvoy(country.id); });
+  // A step under the lock waits for the main thread's frame: a country
+  // without convoys has none to remove.
+  const std::vector<cConvoy>* own = lists.convoys.ConvoysOf(country.id);
+  if (own != nullptr && !own->empty()) LockedStep([&] { lists.convoys.RemoveOneConvoy(country.id); });
   const Topography groups = cStrategicMovement(world).CountryTopography(country.id);
   std::vector<cCity*> sources;
   std::vector<bool> supplied(groups.size(), false);

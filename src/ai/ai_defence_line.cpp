@@ -93,32 +93,6 @@ int RemoveLineHexesIf(cMap& map, std::vector<sMapCoord>& line, Predicate predica
   return removed;
 }
 
-void FindDefencePaths(const cWorld& world, int countryId, int x2, int y2, std::vector<sMapCoord>& path,
-                      std::vector<std::vector<sMapCoord>>& out, int limit) {
-  const sMapCoord here = path.back();
-  if (here.x == x2 && here.y == y2) {
-    out.push_back(path);
-    return;
-  }
-  if (static_cast<int>(path.size()) >= limit) return;
-  const cMap& map = world.GetMap();
-  const int distance = HexDistance(here.x, here.y, x2, y2);
-  for (int d = 0; d < 6; ++d) {
-    if (!map.HasNeighbour(here.x, here.y, d)) continue;
-    const sMapCoord next = map.GetNeighbourCoord(here.x, here.y, d);
-    if (!IsHexLandNotNeutralFor(world, map.GetHex(next.x, next.y), countryId)) continue;
-    if (HexDistance(next.x, next.y, x2, y2) > distance) continue;
-    if (std::find(path.begin(), path.end(), next) != path.end()) continue;
-    if (path.size() >= 2) {
-      const sMapCoord back = path[path.size() - 2];
-      if (HexDistance(back.x, back.y, next.x, next.y) <= 1) continue;
-    }
-    path.push_back(next);
-    FindDefencePaths(world, countryId, x2, y2, path, out, limit);
-    path.pop_back();
-  }
-}
-
 int ScoreDefencePath(const cWorld& world, int countryId, const std::vector<sMapCoord>& path, int limit,
                      unsigned sides) {
   int score = (limit - static_cast<int>(path.size()) - 1) * 10;
@@ -134,6 +108,47 @@ int ScoreDefencePath(const cWorld& world, int countryId, const std::vector<sMapC
     }
   }
   return score;
+}
+
+// The best path found so far: its score and hexes (the first found keeps a
+// tie).
+struct sBestDefencePath {
+  int limit = 0;
+  unsigned sides = 0;
+  int score = std::numeric_limits<int>::min();
+  std::vector<sMapCoord> path;
+};
+
+// Walks every path from path.back() towards (x2, y2), scoring each that
+// arrives as it is found: no list of all paths is kept.
+void FindDefencePaths(const cWorld& world, int countryId, int x2, int y2, std::vector<sMapCoord>& path,
+                      sBestDefencePath& best) {
+  const sMapCoord here = path.back();
+  if (here.x == x2 && here.y == y2) {
+    const int score = ScoreDefencePath(world, countryId, path, best.limit, best.sides);
+    if (score > best.score) {
+      best.score = score;
+      best.path = path;
+    }
+    return;
+  }
+  if (static_cast<int>(path.size()) >= best.limit) return;
+  const cMap& map = world.GetMap();
+  const int distance = HexDistance(here.x, here.y, x2, y2);
+  for (int d = 0; d < 6; ++d) {
+    if (!map.HasNeighbour(here.x, here.y, d)) continue;
+    const sMapCoord next = map.GetNeighbourCoord(here.x, here.y, d);
+    if (!IsHexLandNotNeutralFor(world, map.GetHex(next.x, next.y), countryId)) continue;
+    if (HexDistance(next.x, next.y, x2, y2) > distance) continue;
+    if (std::find(path.begin(), path.end(), next) != path.end()) continue;
+    if (path.size() >= 2) {
+      const sMapCoord back = path[path.size() - 2];
+      if (HexDistance(back.x, back.y, next.x, next.y) <= 1) continue;
+    }
+    path.push_back(next);
+    FindDefencePaths(world, countryId, x2, y2, path, best);
+    path.pop_back();
+  }
 }
 
 // Abandons the line: marks cleared, nothing kept.
@@ -153,20 +168,12 @@ bool ShouldBuildLineOfDefence(const std::vector<sAiFront>& fronts) {
 
 std::vector<sMapCoord> FindBestDefencePath(const cWorld& world, int countryId, int x1, int y1, int x2, int y2,
                                            unsigned sideFlags) {
-  const int limit = 2 * HexDistance(x1, y1, x2, y2) - 2;
-  std::vector<std::vector<sMapCoord>> paths;
+  sBestDefencePath best;
+  best.limit = 2 * HexDistance(x1, y1, x2, y2) - 2;
+  best.sides = sideFlags;
   std::vector<sMapCoord> path{{x1, y1}};
-  FindDefencePaths(world, countryId, x2, y2, path, paths, limit);
-  const std::vector<sMapCoord>* best = nullptr;
-  int bestScore = std::numeric_limits<int>::min();
-  for (const std::vector<sMapCoord>& p : paths) {
-    const int score = ScoreDefencePath(world, countryId, p, limit, sideFlags);
-    if (score > bestScore) {
-      bestScore = score;
-      best = &p;
-    }
-  }
-  return best != nullptr ? *best : std::vector<sMapCoord>{};
+  FindDefencePaths(world, countryId, x2, y2, path, best);
+  return best.path;
 }
 
 std::vector<sMapCoord> BuildLineOfDefence(cWorld& world, const cCountry& country) {

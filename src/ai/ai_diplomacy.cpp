@@ -20,7 +20,8 @@
 namespace ai {
 namespace {
 
-// The pause after a declaration of war, so the player can read it.
+// The pause after a declaration of war, so the player can read it (none
+// when no human plays).
 constexpr int kDeclarationPauseMs = 2000;
 // The alliance entry from which delaying it is worth the points.
 constexpr int kDelayFromEntry = 21;
@@ -82,7 +83,7 @@ int DeclareWarOnTargets(cWorld& world, cCountry& country) {
     const std::wstring line = plat::Format(L"[AI]: %s DECLARED WAR ON %s!!", country.name.c_str(), holder->name.c_str());
     LogLine(line);
     ShowStatusText(line);
-    StoppableDelay(world, kDeclarationPauseMs, __FILE__, __LINE__);
+    if (world.HasActiveHumanCountry()) StoppableDelay(world, kDeclarationPauseMs, __FILE__, __LINE__);
   }
   return declared;
 }

@@ -94,6 +94,8 @@ bool HeldBySide(const cCity* city, int countryId) {
 // --- node strengths ---
 
 void ComputeNodeStrengths(cWorld& world, const cCountry&, sAiUnitLists& lists) {
+  // A line per unit: written together when the sums are done.
+  const cConsoleLogBatch batch;
   world.GetCityGraph().ResetSearchData();
   CountLand(world, lists.ownLand, L"Wlasna", true, false);
   CountLand(world, lists.alliedLand, L"Nasza", false, false);

@@ -58,6 +58,8 @@ void EraseAt(std::vector<int>& queue, std::size_t index) {
   LockedStep([&] { queue.erase(queue.begin() + static_cast<std::ptrdiff_t>(index)); });
 }
 void EraseEvery(std::vector<int>& queue, int code) {
+  // Only this thread changes the queue: a queue without the code needs no step.
+  if (std::find(queue.begin(), queue.end(), code) == queue.end()) return;
   LockedStep([&] { queue.erase(std::remove(queue.begin(), queue.end(), code), queue.end()); });
 }
 
@@ -67,7 +69,7 @@ bool Affords(const cCountry& country, float price) { return static_cast<float>(c
 bool Buy(cWorld& world, const cCountry& country, int item) {
   const ePurchaseRefusal refusal = Purchase(world, sPurchaseOrder{country.id, item, 1, {}});
   if (refusal != ePurchaseRefusal::kNone) {
-    LogLine(L"[AI]: %s - purchase of item %d refused (%s)", country.name.c_str(), item,
+    LogLine(L"[AI]: %s - purchase of item %d refused (%hs)", country.name.c_str(), item,
             PurchaseRefusalKey(refusal));
   }
   return refusal == ePurchaseRefusal::kNone;
@@ -118,7 +120,7 @@ int ExecuteNewUnit(cWorld& world, cCountry& country, std::vector<int>& queue, st
   if (refusal == ePurchaseRefusal::kCannotAfford) return 0;
   EraseEvery(queue, code);
   if (refusal != ePurchaseRefusal::kNone) {
-    LogLine(L"[AI]: %s - purchase of item %d refused (%s)", country.name.c_str(), item,
+    LogLine(L"[AI]: %s - purchase of item %d refused (%hs)", country.name.c_str(), item,
             PurchaseRefusalKey(refusal));
     return -1;
   }

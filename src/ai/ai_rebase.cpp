@@ -121,7 +121,7 @@ int RebaseAirUnits(cWorld& world, cCountry& country, sAiUnitLists& lists) {
     const int fromX = unit->x, fromY = unit->y;
     const eAirOrderRefusal refusal = AiRebase(world, *unit, pick->x, pick->y);
     if (refusal != eAirOrderRefusal::kNone) {
-      LogLine(L"[AI]: %s - rebase of %s to (%i,%i) refused (%s)", country.name.c_str(), unit->name.c_str(), pick->x,
+      LogLine(L"[AI]: %s - rebase of %s to (%i,%i) refused (%hs)", country.name.c_str(), unit->name.c_str(), pick->x,
               pick->y, AirOrderRefusalKey(refusal));
       continue;
     }

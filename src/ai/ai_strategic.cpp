@@ -123,10 +123,13 @@ int SavePoorlyDefendedFronts(cWorld& world, cCountry& country, sAiUnitLists& lis
     SortUnitsByStrength(lists.ownLand);
     LogLine(L"[AI] %s: Saving poorly defended fronts", country.name.c_str());
     RefreshFronts(world, country, lists, fronts);
-    for (const sAiFront& front : fronts) {
-      Separator();
-      front.Dump();
-      Separator();
+    {
+      const cConsoleLogBatch batch;
+      for (const sAiFront& front : fronts) {
+        Separator();
+        front.Dump();
+        Separator();
+      }
     }
     bool movedOne = false;
     for (sAiFront& front : fronts) {

@@ -2,13 +2,14 @@
 #include "ai/ai_unit_lists.h"
 
 #include <algorithm>
-#include <list>
+#include <functional>
 
 #include "app/console_log.h"
 #include "world/country.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_lotnicza.h"
 #include "world/jednostka_morska.h"
+#include "world/unit_lists.h"
 #include "world/world.h"
 
 namespace ai {
@@ -35,9 +36,35 @@ void Split(const cWorld& world, const cCountry& country, Unit* unit, std::vector
   }
 }
 
-template <class Unit>
-int DropDead(std::vector<Unit*>& units) {
-  const auto dead = std::remove_if(units.begin(), units.end(), [](Unit* unit) { return !IsUnitInWorldLists(unit); });
+// The units of the world's lists at one moment, for many look-ups: the
+// world keeps them in linked lists, which a search per unit would walk whole
+// for every unit of the computer's lists.
+class cLiveUnits {
+ public:
+  explicit cLiveUnits(const cWorld& world) {
+    const sUnitLists& lists = world.Units();
+    units_.reserve(lists.landUnits.size() + lists.carriedUnitsA.size() + lists.carriedUnitsB.size() +
+                   lists.airUnits.size() + lists.reservePool.size() + lists.navalUnits.size());
+    units_.insert(units_.end(), lists.landUnits.begin(), lists.landUnits.end());
+    units_.insert(units_.end(), lists.carriedUnitsA.begin(), lists.carriedUnitsA.end());
+    units_.insert(units_.end(), lists.carriedUnitsB.begin(), lists.carriedUnitsB.end());
+    units_.insert(units_.end(), lists.airUnits.begin(), lists.airUnits.end());
+    units_.insert(units_.end(), lists.reservePool.begin(), lists.reservePool.end());
+    std::sort(units_.begin(), units_.end(), std::less<>());
+    ships_.assign(lists.navalUnits.begin(), lists.navalUnits.end());
+    std::sort(ships_.begin(), ships_.end(), std::less<>());
+  }
+  bool Has(const cJednostka* unit) const { return std::binary_search(units_.begin(), units_.end(), unit, std::less<>()); }
+  bool HasShip(const cJednostkaMorska* ship) const { return std::binary_search(ships_.begin(), ships_.end(), ship, std::less<>()); }
+
+ private:
+  std::vector<const cJednostka*> units_;
+  std::vector<const cJednostkaMorska*> ships_;
+};
+
+template <class Unit, class IsLive>
+int DropDead(std::vector<Unit*>& units, IsLive isLive) {
+  const auto dead = std::remove_if(units.begin(), units.end(), [&](Unit* unit) { return !isLive(unit); });
   const int count = static_cast<int>(units.end() - dead);
   units.erase(dead, units.end());
   return count;
@@ -83,15 +110,12 @@ void SortUnitsByStrength(std::vector<cJednostkaLadowa*>& units) {
 }
 
 int DropDeadUnits(const cWorld& world, sAiUnitLists& lists) {
-  const std::list<cJednostkaMorska*>& ships = world.Units().navalUnits;
-  const auto sunk = std::remove_if(lists.ownNaval.begin(), lists.ownNaval.end(), [&](cJednostkaMorska* ship) {
-    return std::find(ships.begin(), ships.end(), ship) == ships.end();
-  });
-  const int sunkCount = static_cast<int>(lists.ownNaval.end() - sunk);
-  lists.ownNaval.erase(sunk, lists.ownNaval.end());
-  return sunkCount + DropDead(lists.ownLand) + DropDead(lists.alliedLand) + DropDead(lists.enemyLand) +
-         DropDead(lists.otherLand) + DropDead(lists.ownAir) + DropDead(lists.alliedAir) + DropDead(lists.enemyAir) +
-         DropDead(lists.otherAir);
+  const cLiveUnits live(world);
+  const auto unit = [&live](const cJednostka* u) { return live.Has(u); };
+  return DropDead(lists.ownNaval, [&live](const cJednostkaMorska* ship) { return live.HasShip(ship); }) +
+         DropDead(lists.ownLand, unit) + DropDead(lists.alliedLand, unit) + DropDead(lists.enemyLand, unit) +
+         DropDead(lists.otherLand, unit) + DropDead(lists.ownAir, unit) + DropDead(lists.alliedAir, unit) +
+         DropDead(lists.enemyAir, unit) + DropDead(lists.otherAir, unit);
 }
 
 }  // namespace ai

@@ -48,7 +48,7 @@ void BuyFor(cWorld& world, const cCountry& country, cJednostka& unit, int n, flo
   }
   const eReplacementRefusal refusal = BuyReplacements(world, unit, n);
   if (refusal != eReplacementRefusal::kNone) {
-    LogLine(L"[AI]: %s - replacements for %s refused (%s)", country.name.c_str(), unit.name.c_str(),
+    LogLine(L"[AI]: %s - replacements for %s refused (%hs)", country.name.c_str(), unit.name.c_str(),
             ReplacementRefusalKey(refusal));
     return;
   }

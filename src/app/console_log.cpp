@@ -20,6 +20,15 @@ void WriteAll(int fd, const char* data, std::size_t size) {
   }
 }
 
+// A batch that has grown this large is written at once.
+constexpr std::size_t kBatchWriteBytes = 256 * 1024;
+
+// The calling thread's batch: its depth and the units of its lines. Lines
+// wait in it only while the depth is above 0 (the depth, trivially
+// destroyed, is what the log's own end at exit may still read).
+thread_local int t_batchDepth = 0;
+thread_local std::string t_batchUnits;
+
 }  // namespace
 
 cConsoleLog g_ConsoleLog;
@@ -40,22 +49,49 @@ void cConsoleLog::Unlock() { g_LogBusy.clear(std::memory_order_release); }
 
 void cConsoleLog::WriteLine(std::wstring_view text) {
   if (!enabled_) return;
+  static constexpr char kCrLf[4] = {'\r', 0, '\n', 0};
+  if (t_batchDepth > 0) {
+    plat::AppendUtf16LE(t_batchUnits, text);
+    t_batchUnits.append(kCrLf, sizeof kCrLf);
+    if (t_batchUnits.size() >= kBatchWriteBytes) {
+      Lock();
+      WriteBatchLocked();
+      Unlock();
+    }
+    return;
+  }
   // The conversion buffer of each thread grows once and is then reused.
   thread_local std::string units;
   units.clear();
   plat::AppendUtf16LE(units, text);
   // The line and its end in one write: a line costs one system call.
-  static constexpr char kCrLf[4] = {'\r', 0, '\n', 0};
   units.append(kCrLf, sizeof kCrLf);
   Lock();
   if (fd_ >= 0) WriteAll(fd_, units.data(), units.size());
   Unlock();
 }
 
+void cConsoleLog::BeginBatch() { ++t_batchDepth; }
+
+void cConsoleLog::EndBatch() {
+  if (t_batchDepth <= 0 || --t_batchDepth > 0 || t_batchUnits.empty()) return;
+  Lock();
+  if (fd_ >= 0) WriteAll(fd_, t_batchUnits.data(), t_batchUnits.size());
+  t_batchUnits.clear();
+  Unlock();
+}
+
+void cConsoleLog::WriteBatchLocked() {
+  if (t_batchDepth <= 0) return;
+  if (fd_ >= 0) WriteAll(fd_, t_batchUnits.data(), t_batchUnits.size());
+  t_batchUnits.clear();
+}
+
 void cConsoleLog::Restart() {
   // The restart takes the writers' busy flag too, so that a line written by
   // the other thread meanwhile is neither lost nor written to a closed file.
   Lock();
+  WriteBatchLocked();
   if (fd_ >= 0) ::close(fd_);
   OpenFile();
   static constexpr char kBom[2] = {'\xFF', '\xFE'};
@@ -65,6 +101,7 @@ void cConsoleLog::Restart() {
 
 void cConsoleLog::Close() {
   Lock();
+  WriteBatchLocked();
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   Unlock();
@@ -72,6 +109,7 @@ void cConsoleLog::Close() {
 
 void cConsoleLog::RedirectTo(const std::string& path) {
   Lock();
+  WriteBatchLocked();
   if (fd_ >= 0) ::close(fd_);
   path_ = path;
   OpenFile();

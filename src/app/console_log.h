@@ -18,8 +18,16 @@ class cConsoleLog {
   cConsoleLog& operator=(const cConsoleLog&) = delete;
 
   // Writes one line: the text's UTF-16 units, then CR LF. Does nothing while
-  // disabled or when the file could not be created.
+  // disabled or when the file could not be created. Inside a batch of the
+  // calling thread the line waits in the batch.
   void WriteLine(std::wstring_view text);
+  // A batch: the lines this thread writes until the matching EndBatch are
+  // written together, a burst of lines costing one system call instead of
+  // one each (a very long batch is written in parts). Batches nest; the
+  // outermost end writes. Only for stretches without waits, so that the
+  // lines reach the file when the work that wrote them is done.
+  void BeginBatch();
+  void EndBatch();
   // Empties the file and starts it with the byte-order mark FF FE.
   void Restart();
   void Close();
@@ -36,6 +44,9 @@ class cConsoleLog {
   void Lock();
   void Unlock();
   void OpenFile();
+  // Writes the lines of this thread's open batch; the caller holds the busy
+  // flag.
+  void WriteBatchLocked();
 
   std::atomic<bool> enabled_{true};
   int fd_ = -1;
@@ -44,6 +55,15 @@ class cConsoleLog {
 
 // The program's log.
 extern cConsoleLog g_ConsoleLog;
+
+// The batch of the lines written while it lives (see BeginBatch).
+class cConsoleLogBatch {
+ public:
+  cConsoleLogBatch() { g_ConsoleLog.BeginBatch(); }
+  ~cConsoleLogBatch() { g_ConsoleLog.EndBatch(); }
+  cConsoleLogBatch(const cConsoleLogBatch&) = delete;
+  cConsoleLogBatch& operator=(const cConsoleLogBatch&) = delete;
+};
 
 // Formats a whole line with the program's formatter and writes it.
 template <class... A>

@@ -89,20 +89,28 @@ bool PlayComputerPhase(cWorld& world, sImpulseBudget& budget) {
       }
       // A computer move the main thread is still stepping.
       if (!WaitWhilePhase(world, kPhaseComputerMove, kMoveWaitMs, __FILE__, __LINE__)) return false;
-      LockedStep([country] { country->finishedTurn = true; });
     }
-    if (Stopping(world)) return false;
-
-    cCountry* next = PickCurrentCountry(world.Countries());
-    if (next != nullptr) {
-      LockedStep([&turn, next] { turn.SetCurrentCountry(next); });
-    } else {
-      // Everyone has moved: the impulse ends and the next one begins with
-      // its first country.
-      LockedStep([&world, &turn] {
+    // The turn is handed over in one step: the country that has played is
+    // done and the next one becomes current. Each step waits for the main
+    // thread's frame to end, so two steps would cost two frames a country.
+    // Everyone has moved: the impulse ends and the next one begins with its
+    // first country.
+    bool stopping = false;
+    bool impulseOver = false;
+    LockedStep([&] {
+      if (country != nullptr) country->finishedTurn = true;
+      stopping = Stopping(world);
+      if (stopping) return;
+      cCountry* next = PickCurrentCountry(world.Countries());
+      impulseOver = next == nullptr;
+      if (impulseOver) {
         for (auto& each : world.Countries()) each->finishedTurn = false;
-        turn.SetCurrentCountry(PickCurrentCountry(world.Countries()));
-      });
+        next = PickCurrentCountry(world.Countries());
+      }
+      turn.SetCurrentCountry(next);
+    });
+    if (stopping) return false;
+    if (impulseOver) {
       world.SetGameState(kPhaseEndOfTurn);
       EndImpulse(world, true);
       LogLine(L"Updatuje minimape po koncu impulsu");

@@ -249,6 +249,8 @@ cJednostkaLotnicza* cJednostkaLotnicza::FindWeakestEnemyAirInRange(int airType) 
   for (cJednostkaLotnicza* other : world.Units().airUnits) {
     if (!other || other->type != airType || !own->IsAtWarWith(other->countryId)) continue;
     if (HexDistance(x, y, other->x, other->y) > r) continue;
+    // Only a unit this fighter may attack: an unseen one is no target.
+    if (!IsAirFightTarget(other->x, other->y)) continue;
     const int power = InterceptionBonus(world, other->supply) + static_cast<int>(other->strength) + other->level;
     if (!best || power < bestPower) {
       best = other;

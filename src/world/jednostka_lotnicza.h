@@ -115,8 +115,9 @@ class cJednostkaLotnicza : public cJednostka {
   bool IsBombardmentTarget(int hx, int hy) const;
   bool IsAirFightTarget(int hx, int hy) const;
   bool IsNuclearTarget(int hx, int hy) const;
-  // Among the enemy air units of that type within range, the one with the
-  // lowest interception bonus + strength + level; the first on a tie.
+  // Among the enemy air units of that type within range that this unit may
+  // fight (IsAirFightTarget: on the map and seen), the one with the lowest
+  // interception bonus + strength + level; the first on a tie.
   cJednostkaLotnicza* FindWeakestEnemyAirInRange(int airType) const;
 
   // --- Missions ---

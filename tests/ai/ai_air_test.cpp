@@ -8,12 +8,17 @@
 #include <algorithm>
 
 #include "ai/ai_air.h"
+#include "ai/ai_combat_display.h"
 #include "ai/ai_fronts.h"
 #include "ai/ai_main_thread.h"
+#include "ai/ai_report_view.h"
 #include "ai/ai_unit_lists.h"
 #include "air_rules/air_fixture.h"
+#include "app/main_thread_queue.h"
 #include "app/settings.h"
 #include "platform/clock.h"
+#include "platform/text.h"
+#include "rules/air_orders.h"
 #include "support/test_support.h"
 #include "world/cities.h"
 #include "world/game_phase.h"
@@ -101,14 +106,42 @@ TEST_F(AirAi, NoStrikeByAWeakBomberNorOnAnEnemyBelowHalfItsBaseStrength) {
   EXPECT_FALSE(Logged(log, L"strikes Target"));
 }
 
-TEST_F(AirAi, StrikeTheRuleRefusesIsLoggedAndThePhaseStillEnds) {
+TEST_F(AirAi, AnUnseenEnemyIsNoTargetButTheSeenOneIsStruck) {
   cJednostkaLotnicza& bomber = w.AddAir(4, 1, 1, kAirTacticalBomber, 10.0f);
   Enemy(6, 1, 80, L"Hidden").visible = false;  // not a target the rule accepts
   sAiUnitLists lists = Lists();
   EXPECT_EQ(StrikeWithAir(*w.world, w.Country(1), lists), 0);
-  EXPECT_TRUE(Logged(log, L"air strike refused"));
   EXPECT_EQ(bomber.actionPoints, bomber.startingActionPoints);
   EXPECT_TRUE(log.Contains(L"bu bu bu koniec"));
+
+  // The strongest seen enemy, though a stronger one hides nearer.
+  Enemy(6, 0, 50, L"Seen");
+  lists = Lists();
+  EXPECT_EQ(StrikeWithAir(*w.world, w.Country(1), lists), 1);
+  EXPECT_TRUE(Logged(log, L"Air 1 strikes Seen"));
+  EXPECT_FALSE(Logged(log, L"refused"));
+}
+
+TEST_F(AirAi, FighterPassesOverAnUnseenWeakerPlaneForASeenOne) {
+  cJednostkaLotnicza& fighter = w.AddAir(4, 1, 1, kAirFighter, 10.0f);
+  w.AddAir(6, 1, 2, kAirTacticalBomber, 2.0f).visible = false;
+  cJednostkaLotnicza& seen = w.AddAir(6, 0, 2, kAirTacticalBomber, 8.0f);
+  EXPECT_EQ(fighter.FindWeakestEnemyAirInRange(kAirTacticalBomber), &seen);
+  sAiUnitLists lists = Lists();
+  EXPECT_TRUE(FightAirBattles(*w.world, w.Country(1), lists));
+  EXPECT_TRUE(Logged(log, L"attacks Air 3"));
+  EXPECT_FALSE(Logged(log, L"refused"));
+}
+
+TEST_F(AirAi, ARefusedRaidNamesTheCountryAndTheReason) {
+  w.AddAir(4, 1, 1, kAirStrategicBomber, 12.0f);
+  City(7, 1).productionPoints = 5.0f;
+  // Not the bomber's country's turn: the rule refuses every order.
+  w.world->turnState.SetCurrentCountry(&w.Country(2));
+  sAiUnitLists lists = Lists();
+  EXPECT_EQ(BombardWithAir(*w.world, w.Country(1), lists), 0);
+  EXPECT_TRUE(log.Contains(L"[AI]: " + w.Country(1).name + L" - strategic bombing refused (" +
+                           plat::FromUtf8(AirOrderRefusalKey(eAirOrderRefusal::kNotOwnUnit)) + L")"));
 }
 
 TEST_F(AirAi, FighterNeverAttacksWithStrengthOne) {
@@ -134,6 +167,120 @@ TEST_F(AirAi, StrategicBomberBombsTheRichestEnemyCityInReach) {
   EXPECT_EQ(BombardWithAir(*w.world, w.Country(1), lists), 1);
   EXPECT_TRUE(Logged(log, L"bombs Rich"));
   EXPECT_LT(bomber.actionPoints, bomber.startingActionPoints);
+}
+
+// --- what the player sees of the computer's air war ---
+
+class ShownAirAi : public AirAi {
+ protected:
+  ShownAirAi() {
+    for (std::size_t i = 0; i < kDelays.size(); ++i) saved_[i] = g_Delays[kDelays[i]].load();
+    g_Delays[kDelayAICombatBefore] = 300.0f;
+    g_Delays[kDelayAICombatAfter] = 200.0f;
+    g_Delays[kDelayAICombatResult] = 2500.0f;
+    SetMainThreadToCurrent();
+    view = new twtest::ReportView(*w.world);
+    w.world->SetView(std::unique_ptr<cWorldView>(view));
+  }
+  ~ShownAirAi() override {
+    w.world->SetView(nullptr);
+    for (std::size_t i = 0; i < kDelays.size(); ++i) g_Delays[kDelays[i]] = saved_[i];
+  }
+  // Reports put up while (x, y) carries the attack mark.
+  void CountMarkedReports(int x, int y) {
+    view->onReport = [this, x, y] {
+      if ((w.Hex(x, y).markBits & kMarkAttacked) != 0) ++markedReports;
+    };
+  }
+  std::size_t Follows(int x, int y) const {
+    const auto followed = view->Followed();
+    return static_cast<std::size_t>(std::count(followed.begin(), followed.end(), std::pair{x, y}));
+  }
+
+  twtest::ReportView* view = nullptr;
+  int markedReports = 0;
+  static constexpr std::array<int, 3> kDelays{kDelayAICombatBefore, kDelayAICombatAfter, kDelayAICombatResult};
+  std::array<float, 3> saved_{};
+};
+
+TEST_F(ShownAirAi, ShownStrikeMarksItsTargetAndReportsOnlyWithAResultDelay) {
+  w.world->turnState.showActions = true;
+  cJednostkaLotnicza& first = w.AddAir(4, 1, 1, kAirTacticalBomber, 10.0f);
+  Enemy(6, 1, 90, L"Target");
+  CountMarkedReports(6, 1);
+  sAiUnitLists lists = Lists();
+  ASSERT_EQ(StrikeWithAir(*w.world, w.Country(1), lists), 1);
+  EXPECT_EQ(Follows(6, 1), 1u);
+  EXPECT_EQ(view->reports, 1);
+  EXPECT_EQ(markedReports, 1) << "the report is up while the target carries the mark";
+  EXPECT_EQ(view->lastDisplayMs, 2500.0f);
+  // Both pauses before the strike, the one after it before the report.
+  EXPECT_GE(clock.TotalSlept(), 300u + 300u + 200u);
+  EXPECT_TRUE(w.Hex(6, 1).HasNoMarks());
+  first.actionPoints = 0;
+
+  // Without a result delay: the target shown and marked, no report and no
+  // pause after it.
+  g_Delays[kDelayAICombatResult] = 0.0f;
+  cJednostkaLotnicza& second = w.AddAir(4, 2, 1, kAirTacticalBomber, 10.0f);
+  lists = Lists();
+  const std::uint64_t before = clock.TotalSlept();
+  ASSERT_EQ(StrikeWithAir(*w.world, w.Country(1), lists), 1);
+  EXPECT_EQ(Follows(6, 1), 2u);
+  EXPECT_EQ(view->reports, 1);
+  EXPECT_EQ(clock.TotalSlept() - before, 600u);
+  EXPECT_TRUE(w.Hex(6, 1).HasNoMarks());
+  second.actionPoints = 0;
+
+  // Actions not shown and a computer defender: nothing to see.
+  g_Delays[kDelayAICombatResult] = 2500.0f;
+  w.world->turnState.showActions = false;
+  w.AddAir(4, 0, 1, kAirTacticalBomber, 10.0f);
+  lists = Lists();
+  const std::uint64_t hidden = clock.TotalSlept();
+  ASSERT_EQ(StrikeWithAir(*w.world, w.Country(1), lists), 1);
+  EXPECT_EQ(Follows(6, 1), 2u);
+  EXPECT_EQ(view->reports, 1);
+  EXPECT_EQ(clock.TotalSlept(), hidden);
+}
+
+TEST_F(ShownAirAi, HumanDefenderSeesTheFightsAndOnlyAHumanCityOwnerTheRaidReport) {
+  // A raid on a computer country's city is shown to a player watching the
+  // computer's actions, but its report goes only to a human owner.
+  w.world->turnState.showActions = true;
+  cCity& city = City(8, 1);
+  city.productionPoints = 20.0f;
+  cJednostkaLotnicza& first = w.AddAir(4, 2, 1, kAirStrategicBomber, 12.0f);
+  CountMarkedReports(8, 1);
+  sAiUnitLists lists = Lists();
+  ASSERT_EQ(BombardWithAir(*w.world, w.Country(1), lists), 1);
+  EXPECT_EQ(Follows(8, 1), 1u);
+  EXPECT_EQ(view->reports, 0);
+  EXPECT_TRUE(w.Hex(8, 1).HasNoMarks());
+
+  first.actionPoints = 0;
+  w.Country(2).human = true;
+  cJednostkaLotnicza& second = w.AddAir(4, 0, 1, kAirStrategicBomber, 12.0f);
+  lists = Lists();
+  ASSERT_EQ(BombardWithAir(*w.world, w.Country(1), lists), 1);
+  EXPECT_EQ(Follows(8, 1), 2u);
+  EXPECT_EQ(view->reports, 1);
+  EXPECT_EQ(markedReports, 1);
+  EXPECT_TRUE(w.Hex(8, 1).HasNoMarks());
+  second.actionPoints = 0;
+
+  // The computer's actions are not shown, but the attacked country is the
+  // player's: the fight is shown with its report.
+  w.world->turnState.showActions = false;
+  w.AddAir(6, 1, 2, kAirTacticalBomber, 10.0f);
+  w.AddAir(4, 1, 1, kAirFighter, 10.0f);
+  CountMarkedReports(6, 1);
+  lists = Lists();
+  EXPECT_TRUE(FightAirBattles(*w.world, w.Country(1), lists));
+  EXPECT_EQ(Follows(6, 1), 1u);
+  EXPECT_EQ(view->reports, 2);
+  EXPECT_EQ(markedReports, 2);
+  EXPECT_TRUE(w.Hex(6, 1).HasNoMarks());
 }
 
 TEST_F(AirAi, AirUnitNearAnEnemyRebasesToTheNearestSafeHex) {

@@ -9,9 +9,9 @@
 #include "ai/ai_attacks.h"
 #include "ai/ai_fixture.h"
 #include "ai/ai_main_thread.h"
+#include "ai/ai_report_view.h"
 #include "ai/ai_unit_lists.h"
 #include "app/main_thread_queue.h"
-#include "support/recording_view.h"
 #include "world/cities.h"
 #include "world/game_phase.h"
 #include "world/land_attack.h"
@@ -20,19 +20,7 @@
 namespace {
 
 using twtest::AiWorld;
-
-// Counts the combat reports the computer puts up; each closes at once.
-class ReportView final : public twtest::RecordingView {
- public:
-  using RecordingView::RecordingView;
-  bool ShowComputerCombatResult(const sBombardmentResult&, float displayMs) override {
-    ++reports;
-    lastDisplayMs = displayMs;
-    return true;
-  }
-  int reports = 0;
-  float lastDisplayMs = 0.0f;
-};
+using twtest::ReportView;
 
 class AiAttacks : public ::testing::Test {
  protected:
@@ -91,6 +79,7 @@ TEST_F(AiAttacks, AttacksTheWeakNeighbourAndLeavesTheStrongOne) {
   cJednostkaLadowa& nearStrong = Unit(0, 0, 1, 3);
   nearWeak.actionPoints = nearStrong.actionPoints = 2;  // no room to go elsewhere
   nearWeak.startingActionPoints = nearStrong.startingActionPoints = 2;
+  w_.world->turnState.showActions = false;
   ai::sAiUnitLists lists = Lists();
 
   EXPECT_EQ(ai::OneSideAttacks(*w_.world, Ai(), lists), 1);
@@ -105,6 +94,8 @@ TEST_F(AiAttacks, AttacksTheWeakNeighbourAndLeavesTheStrongOne) {
   EXPECT_EQ(Count(L"================= LISTA ATAKÓW JEDN. SORT !!!!============="), 2);
   // The lists never keep a unit the battle killed.
   for (cJednostkaLadowa* unit : lists.enemyLand) EXPECT_TRUE(IsUnitInWorldLists(unit));
+  // Nobody watches: the battle's moment for the player is not waited.
+  EXPECT_LT(stepper_.TickCount(), 1000u);
 }
 
 TEST_F(AiAttacks, AShownAttackMarksTheTargetAndShowsTheReportOnlyWithAResultDelay) {
@@ -226,6 +217,9 @@ TEST_F(AiAttacks, ObviousMoveTakesTheNearestEmptyEnemyCityOnly) {
   w_.AddCity(0, 0, kCityNormal);
   w_.Hex(0, 0).controller = 1;
   ai::sAiUnitLists lists = Lists();
+  // Only the free enemy city is a goal: not the resources, the held one nor
+  // the own one.
+  EXPECT_EQ(ai::FreeEnemyCityHexes(*w_.world, Ai()), (std::vector<sMapCoord>{{3, 0}}));
 
   std::vector<sReachableHex> reachable = ai::CollectReachableHexes(*w_.world, lists, false);
   EXPECT_TRUE(std::none_of(reachable.begin(), reachable.end(),
@@ -236,10 +230,45 @@ TEST_F(AiAttacks, ObviousMoveTakesTheNearestEmptyEnemyCityOnly) {
   EXPECT_EQ(unit.aiOrder, 7);
   EXPECT_EQ(inCity.x, 0);
   // Nothing is left to take: the search says so, and nothing moves.
-  reachable = ai::CollectReachableHexes(*w_.world, lists, false);
+  EXPECT_TRUE(ai::FreeEnemyCityHexes(*w_.world, Ai()).empty());
+  reachable = ai::CollectReachableHexesNear(*w_.world, lists, false, ai::FreeEnemyCityHexes(*w_.world, Ai()), 0);
+  EXPECT_TRUE(reachable.empty());
   EXPECT_FALSE(ai::FindObviousMove(*w_.world, Ai(), reachable));
   EXPECT_EQ(stepper_.moves, 1);
   EXPECT_EQ(Count(L"[AI-RO] SZUKANIE RUCHÓW OCZYWISTYCH"), 2);
+}
+
+TEST_F(AiAttacks, TheNearSearchLeavesOutOnlyUnitsThatCannotEndNextToAnEnemy) {
+  Unit(4, 1, 2, 5);
+  cJednostkaLadowa& slow = Unit(0, 1, 1, 5);
+  cJednostkaLadowa& quick = Unit(0, 0, 1, 5);
+  slow.actionPoints = slow.startingActionPoints = 2;
+  quick.actionPoints = quick.startingActionPoints = 3;
+  ASSERT_EQ(HexDistance(0, 1, 4, 1), 4);
+  ASSERT_EQ(HexDistance(0, 0, 4, 1), 4);
+  ai::sAiUnitLists lists = Lists();
+  const std::vector<sMapCoord> enemies = ai::EnemyUnitHexes(*w_.world, Ai());
+  EXPECT_EQ(enemies, (std::vector<sMapCoord>{{4, 1}}));
+
+  auto entriesOf = [](const std::vector<sReachableHex>& all, const cJednostka* unit) {
+    std::vector<std::array<int, 3>> out;
+    for (const sReachableHex& e : all) {
+      if (e.unit == unit) out.push_back({e.x, e.y, e.cost});
+    }
+    return out;
+  };
+  const std::vector<sReachableHex> full = ai::CollectReachableHexes(*w_.world, lists, true);
+  const std::vector<sReachableHex> near = ai::CollectReachableHexesNear(*w_.world, lists, true, enemies, 1);
+  // Three points end a move at most three hexes on, next to the enemy four
+  // away: the whole range is searched. Two points cannot get next to it.
+  EXPECT_FALSE(entriesOf(full, &quick).empty());
+  EXPECT_EQ(entriesOf(near, &quick), entriesOf(full, &quick));
+  EXPECT_FALSE(entriesOf(full, &slow).empty());
+  EXPECT_TRUE(entriesOf(near, &slow).empty());
+  // Onto the goal itself the quick unit falls one step short as well.
+  EXPECT_TRUE(ai::CollectReachableHexesNear(*w_.world, lists, true, enemies, 0).empty());
+  // No goals, no search.
+  EXPECT_TRUE(ai::CollectReachableHexesNear(*w_.world, lists, true, {}, 1).empty());
 }
 
 TEST_F(AiAttacks, PlansSortBestLastAndUnsafeOnlyWithoutCover) {

@@ -63,11 +63,25 @@ TEST_F(AiDiplomacy, DeclaresWarOnTheTargetsHolderOnlyWhenTheOffensiveStandsReady
 
   w.world->Units().landUnits.back()->aiOrder = 13;
   // Two targets of one holder give one declaration; a hex of its own and
-  // one off the map give none.
+  // one off the map give none. The human playing Westland gets the pause
+  // to read it.
+  w.Country(kAlliesLead).human = true;
   EXPECT_EQ(ai::DeclareWarOnTargets(*w.world, axis), 1);
   EXPECT_TRUE(AtWar(kAxisLead, kAlliesLead));
   EXPECT_TRUE(w.log.Contains(L"[AI]: Eastmark DECLARED WAR ON Westland!!"));
   EXPECT_EQ(w.clock.TotalSlept(), 2000u);
+}
+
+TEST_F(AiDiplomacy, DeclarationAmongComputerPlayersDoesNotPause) {
+  cCountry& axis = w.Country(kAxisLead);
+  axis.aiData.currentTargets = {{3, 2, 0}};
+  Offensive(13, 1);
+  // A human country that has left the game reads nothing either.
+  w.Country(kHesitant).human = true;
+  w.Country(kHesitant).active = false;
+  EXPECT_EQ(ai::DeclareWarOnTargets(*w.world, axis), 1);
+  EXPECT_TRUE(AtWar(kAxisLead, kAlliesLead));
+  EXPECT_EQ(w.clock.TotalSlept(), 0u);
 }
 
 TEST_F(AiDiplomacy, NoTargetsOrNoOffensiveDeclareNothing) {

@@ -209,6 +209,10 @@ TEST_F(AirFightTest, WeakestEnemyAndInterceptorSearchTreatNobodysLandAsNobodys) 
   cJednostkaLotnicza& weak = w.AddAir(3, 1, 2, kUnitTacticalBomber, 4.0f);
   w.AddAir(1, 1, 2, kUnitTacticalBomber, 6.0f);
   EXPECT_EQ(fighter.FindWeakestEnemyAirInRange(kUnitTacticalBomber), &weak);
+  // An unseen plane is no target of the fighter.
+  weak.visible = false;
+  EXPECT_NE(fighter.FindWeakestEnemyAirInRange(kUnitTacticalBomber), &weak);
+  weak.visible = true;
   // Land nobody controls next to the target: searches go on.
   for (sHex& hex : w.Map().Hexes()) hex.controller = 0;
   EXPECT_EQ(fighter.MarkNuclearTargets(false), 0);

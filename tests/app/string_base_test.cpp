@@ -244,6 +244,49 @@ TEST(ConsoleLog, WritesUtf16UnitsAndCrLfWithByteOrderMarkOnlyAfterRestart) {
   EXPECT_EQ(log.Bytes(), "\xFF\xFE"s + Utf16Line("x=42 (n)"));
 }
 
+TEST(ConsoleLog, BatchedLinesReachTheFileTogetherAtTheOutermostEndInTheirOrder) {
+  twtest::LogCapture log;
+  g_ConsoleLog.WriteLine(L"before");
+  {
+    const cConsoleLogBatch outer;
+    g_ConsoleLog.WriteLine(L"one");
+    {
+      const cConsoleLogBatch inner;
+      LogLine(L"two=%i", 2);
+    }
+    EXPECT_EQ(log.Bytes(), Utf16Line("before")) << "an inner end writes nothing yet";
+    g_ConsoleLog.WriteLine(L"three");
+  }
+  g_ConsoleLog.WriteLine(L"after");
+  EXPECT_EQ(log.Bytes(), Utf16Line("before") + Utf16Line("one") + Utf16Line("two=2") + Utf16Line("three") +
+                             Utf16Line("after"));
+  // A batch's lines do not wait past a switch of the file: they go to the
+  // file they were written for.
+  twtest::TempDir dir;
+  {
+    const cConsoleLogBatch batch;
+    g_ConsoleLog.WriteLine(L"old file");
+    g_ConsoleLog.RedirectTo(dir.File("second.txt"));
+    g_ConsoleLog.WriteLine(L"new file");
+  }
+  EXPECT_EQ(log.Bytes(), Utf16Line("before") + Utf16Line("one") + Utf16Line("two=2") + Utf16Line("three") +
+                             Utf16Line("after") + Utf16Line("old file"));
+  EXPECT_EQ(twtest::ReadFile(dir.File("second.txt")), Utf16Line("new file"));
+}
+
+TEST(ConsoleLog, AVeryLongBatchIsWrittenInPartsWithNothingLost) {
+  twtest::LogCapture log;
+  constexpr int kLines = 20000;  // far more than one part holds
+  {
+    const cConsoleLogBatch batch;
+    for (int i = 0; i < kLines; ++i) g_ConsoleLog.WriteLine(ThreadLine(L'x', i));
+    EXPECT_FALSE(log.Bytes().empty()) << "the full parts are written before the end";
+  }
+  const auto lines = log.Lines();
+  ASSERT_EQ(lines.size(), static_cast<std::size_t>(kLines));
+  for (int i = 0; i < kLines; ++i) ASSERT_EQ(lines[static_cast<std::size_t>(i)], ThreadLine(L'x', i));
+}
+
 TEST(ConsoleLogThread, TwoWritersProduceOnlyWholeLinesInOrder) {
   twtest::LogCapture log;
   constexpr int kLines = 2000;
