@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ai/ai_combat_display.h"
 #include "ai/ai_fronts.h"
 #include "app/console_log.h"
 #include "app/settings.h"
@@ -11,7 +12,6 @@
 #include "world/combat_result.h"
 #include "world/fleet.h"
 #include "world/hex.h"
-#include "world/hex_drawing.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_morska.h"
 #include "world/topography.h"
@@ -22,9 +22,6 @@
 
 namespace ai {
 namespace {
-
-// The mark of a hex the computer strikes.
-constexpr std::uint32_t kMarkStruck = 2;
 
 int DelayMs(int slot) { return static_cast<int>(g_Delays[slot].load()); }
 
@@ -143,13 +140,10 @@ void ShowMoveAfter(cWorld& world) { StoppableDelay(world, DelayMs(kDelayAIMoveAf
 
 void ShowStrikeResult(cWorld& world, int x, int y, const sBombardmentResult& result) {
   if (!world.GetMap().IsInside(x, y)) return;
-  ChangeWorldView([x, y](cWorldView& view) { view.FollowHex(x, y); });
-  if (!StoppableDelay(world, DelayMs(kDelayAICombatBefore), __FILE__, __LINE__)) return;
-  LockedStep([&] { SetHexMark(world.GetMap(), world.GetMap().GetHex(x, y), kMarkStruck, -1); });
-  StoppableDelay(world, DelayMs(kDelayAICombatBefore), __FILE__, __LINE__);
+  ShowCombatTarget(world, x, y);
   StoppableDelay(world, DelayMs(kDelayAICombatAfter), __FILE__, __LINE__);
   ShowComputerCombatResultAndWait(world, result);
-  LockedStep([&] { ClearHexMark(world.GetMap(), world.GetMap().GetHex(x, y), kMarkStruck, false); });
+  ClearCombatTarget(world, x, y);
 }
 
 }  // namespace ai
