@@ -3,7 +3,8 @@
 // them, and the reserve units sent to those ports (order 10), waiting there
 // (order 11) and loaded onto cargo ships bound for the front's port.
 #include <algorithm>
-#include <map>
+#include <utility>
+#include <vector>
 
 #include "ai/ai_economy.h"
 #include "ai/ai_fronts.h"
@@ -57,11 +58,11 @@ std::vector<cCity*> FindFrontPorts(cWorld& world, const cCountry& country, const
 }
 
 // Each friendly port with a sea route to a front port, with the first such
-// front port (the fronts in their order).
-std::map<cCity*, cCity*> FindEmbarkationPorts(cWorld& world, const cCountry& country,
+// front port (the fronts in their order), in the order of the friendly ports.
+std::vector<std::pair<cCity*, cCity*>> FindEmbarkationPorts(cWorld& world, const cCountry& country,
                                               const std::vector<cCity*>& friendlyPorts,
                                               const std::vector<cCity*>& frontPorts) {
-  std::map<cCity*, cCity*> out;
+  std::vector<std::pair<cCity*, cCity*>> out;
   LockedStep([&] {
     std::vector<int> path;
     for (cCity* from : friendlyPorts) {
@@ -72,7 +73,8 @@ std::map<cCity*, cCity*> FindEmbarkationPorts(cWorld& world, const cCountry& cou
         if (to == from || toNode < 1) continue;
         if (!world.GetSeaGraph().FindPath(fromNode, toNode, country.id, true, path)) continue;
         LogLine(L"Connection by sea: %s -> %s", from->GetName().c_str(), to->GetName().c_str());
-        out.emplace(from, to);
+        const bool known = std::any_of(out.begin(), out.end(), [from](const auto& entry) { return entry.first == from; });
+        if (!known) out.emplace_back(from, to);
       }
     }
   });
@@ -81,7 +83,7 @@ std::map<cCity*, cCity*> FindEmbarkationPorts(cWorld& world, const cCountry& cou
 
 // The embarkation port the unit reaches by strategic movement nearest its
 // area city over the cities graph; null when none.
-cCity* ChooseEmbarkationPort(cWorld& world, const cJednostkaLadowa& unit, const std::map<cCity*, cCity*>& ports) {
+cCity* ChooseEmbarkationPort(cWorld& world, const cJednostkaLadowa& unit, const std::vector<std::pair<cCity*, cCity*>>& ports) {
   const cStrategicMovement movement(world);
   std::vector<cCity*> candidates;
   for (const auto& entry : ports) candidates.push_back(entry.first);
@@ -89,7 +91,7 @@ cCity* ChooseEmbarkationPort(cWorld& world, const cJednostkaLadowa& unit, const 
                                   [&](const cCity& port) { return movement.IsCityReachable(unit, port); });
 }
 
-void LoadForFront(cWorld& world, cCountry& country, cJednostkaLadowa& unit, const std::map<cCity*, cCity*>& ports) {
+void LoadForFront(cWorld& world, cCountry& country, cJednostkaLadowa& unit, const std::vector<std::pair<cCity*, cCity*>>& ports) {
   int px = -1, py = -1;
   if (!unit.FindAdjacentPort(px, py) || unit.actionPoints <= 0) return;
   const int cost = transport_tables::SeaTransportCost(world.constants, unit.type);
@@ -152,7 +154,7 @@ void TransportUnitsToFronts(cWorld& world, cCountry& country, sAiUnitLists& list
     if (city->IsPort() && IsControllerFriendlyTo(city->GetControllerId(), country)) friendlyPorts.push_back(city);
   }
   const std::vector<cCity*> frontPorts = FindFrontPorts(world, country, fronts, friendlyPorts);
-  const std::map<cCity*, cCity*> embarkation = FindEmbarkationPorts(world, country, friendlyPorts, frontPorts);
+  const std::vector<std::pair<cCity*, cCity*>> embarkation = FindEmbarkationPorts(world, country, friendlyPorts, frontPorts);
   if (embarkation.empty() || frontPorts.empty()) return;
 
   for (cJednostkaLadowa* unit : lists.ownLand) {
