@@ -10,6 +10,7 @@
 #include "ai/ai_fixture.h"
 #include "ai/ai_main_thread.h"
 #include "ai/ai_report_view.h"
+#include "ai/ai_test_units.h"
 #include "ai/ai_unit_lists.h"
 #include "app/main_thread_queue.h"
 #include "world/cities.h"
@@ -29,18 +30,7 @@ class AiAttacks : public ::testing::Test {
     for (auto& row : LandUnitConstants().baseStrength) row.fill(10.0f);
     LandUnitConstants().move.terrainCost = {1, 1, 1, 1, 1, 1, 1, 1};
     sScenarioConstants& k = w_.world->constants;
-    k.landCombatFactors = {0.5f, 0.8f, 1.0f, 1.2f, 1.4f, 1.6f, 1.8f, 2.0f, 0, 0, 0, 0.5f, 10.0f};
-    k.terrainCombatFactors = {0, 1.0f, 1.5f, 1.3f, 1.2f, 1.4f, 2.0f, 0.9f, 2.0f};
-    k.attackActionPointCost = {2, 2, 2, 2, 2, 2};
-    for (int die = 1; die <= 6; ++die) {
-      for (int column = 1; column <= 7; ++column) {
-        k.combatResultInt[die - 1][column - 1] = 10 * die + column;
-        k.combatResultLoss[die - 1][column - 1] = 0.1f * die + 0.01f * column;
-      }
-    }
-    k.retreatBase = 100;
-    k.retreatOddsFactors.fill(1.0f);
-    k.retreatTerrainFactors.fill(1.0f);
+    twtest::SetSmallBattleTables(k);
     for (std::size_t i = 0; i < kDelays.size(); ++i) savedDelays_[i] = g_Delays[kDelays[i]].load();
   }
   ~AiAttacks() override {

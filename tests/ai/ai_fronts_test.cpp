@@ -10,6 +10,7 @@
 
 #include "air_rules/air_fixture.h"
 #include "ai/ai_fronts.h"
+#include "ai/ai_test_units.h"
 #include "ai/ai_unit_lists.h"
 #include "world/cities.h"
 #include "world/city_graph.h"
@@ -108,16 +109,7 @@ class AiFronts : public ::testing::Test {
   // A supplied land unit with all its action points, drawing from the city.
   cJednostkaLadowa& Land(int x, int y, int country, int strength, const wchar_t* name, const cCity* source = nullptr) {
     cJednostkaLadowa& unit = w.Fresh(x, y, country, kUnitInfantryDivision, 1, strength);
-    unit.name = name;
-    unit.supply = 10;
-    unit.turnsWithoutSupply = 0;
-    unit.effectiveness = 100;
-    unit.visible = false;
-    if (source != nullptr) {
-      unit.supplySourceX = source->x;
-      unit.supplySourceY = source->y;
-    }
-    return unit;
+    return twtest::MakeSupplied(unit, name, source);
   }
   int CountLines(const std::wstring& prefix) const {
     int n = 0;

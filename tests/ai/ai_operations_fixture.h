@@ -16,6 +16,7 @@
 
 #include "ai/ai_fronts.h"
 #include "ai/ai_main_thread.h"
+#include "ai/ai_test_units.h"
 #include "ai/ai_unit_lists.h"
 #include "air_rules/air_fixture.h"
 #include "app/settings.h"
@@ -103,16 +104,7 @@ class OperationsTest : public ::testing::Test {
     unit.level = 1;
     unit.strength = strength;
     unit.actionPoints = unit.startingActionPoints = 4;
-    unit.name = name;
-    unit.supply = 10;
-    unit.turnsWithoutSupply = 0;
-    unit.effectiveness = 100;
-    unit.visible = false;
-    if (source != nullptr) {
-      unit.supplySourceX = source->x;
-      unit.supplySourceY = source->y;
-    }
-    return unit;
+    return twtest::MakeSupplied(unit, name, source);
   }
   void Order(cJednostkaLadowa& unit, int order, int x, int y, int ultimateX = -1, int ultimateY = -1) {
     unit.aiOrder = order;

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "ai/ai_player.h"
+#include "ai/ai_test_units.h"
 #include "air_rules/air_fixture.h"
 #include "app/framework_lock.h"
 #include "app/main_thread_queue.h"
@@ -172,18 +173,7 @@ class TurnWorld : public AirWorld {
     for (auto& row : world->constants.landBaseStrength) row.fill(10.0f);
     LandUnitConstants().move.terrainCost = {1, 1, 1, 1, 1, 1, 1, 1};
     sScenarioConstants& k = world->constants;
-    k.landCombatFactors = {0.5f, 0.8f, 1.0f, 1.2f, 1.4f, 1.6f, 1.8f, 2.0f, 0, 0, 0, 0.5f, 10.0f};
-    k.terrainCombatFactors = {0, 1.0f, 1.5f, 1.3f, 1.2f, 1.4f, 2.0f, 0.9f, 2.0f};
-    k.attackActionPointCost = {2, 2, 2, 2, 2, 2};
-    for (int die = 1; die <= 6; ++die) {
-      for (int column = 1; column <= 7; ++column) {
-        k.combatResultInt[die - 1][column - 1] = 10 * die + column;
-        k.combatResultLoss[die - 1][column - 1] = 0.1f * die + 0.01f * column;
-      }
-    }
-    k.retreatBase = 100;
-    k.retreatOddsFactors.fill(1.0f);
-    k.retreatTerrainFactors.fill(1.0f);
+    twtest::SetSmallBattleTables(k);
     k.strategicMoveCost.fill(2);
 
     a = &City(1, 1, L"A");
