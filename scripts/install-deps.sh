@@ -15,6 +15,8 @@ packages=(
   fonts-dejavu-core fonts-liberation2
   # the window test and screenshots
   xvfb xauth xdotool
+  # the test scripts (damaged scenarios, the walks' checks)
+  python3
 )
 
 missing=()

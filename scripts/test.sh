@@ -156,17 +156,37 @@ for source in "$root"/tests/fuzz/fuzz_*.cpp; do
   fuzz_targets+=("$(basename "$source" .cpp)")
 done
 ninja -C "$fuzz" -j "$jobs" "${fuzz_targets[@]}"
-for target in "$fuzz"/tests/fuzz/fuzz_*; do
-  [ -x "$target" ] || continue
+# The runs are timed by the clock, not by the work done: they run side by
+# side, one a core, and each one's last lines are printed when all are done.
+fuzz_smoke() {
+  local target="$1" name corpus seeds
   name="$(basename "$target")"
-  echo "== fuzz smoke run: $name (${fuzz_seconds}s)"
   corpus="$fuzz/corpus/$name"
   mkdir -p "$corpus"
   seeds="$root/tests/fuzz/corpus/$name"
   [ -d "$seeds" ] || seeds=""
+  rm -f "$fuzz/$name.failed"
   (cd "$fuzz" && "$target" -seed=1 -max_total_time="$fuzz_seconds" -print_final_stats=0 \
-    "$corpus" $seeds 2>&1 | tail -n 2)
+    "$corpus" $seeds >"$fuzz/$name.smoke.txt" 2>&1) || { touch "$fuzz/$name.failed"; return 1; }
+}
+export -f fuzz_smoke
+export fuzz root fuzz_seconds
+echo "== fuzz smoke runs (${fuzz_seconds}s each, $jobs at a time)"
+fuzz_failed=0
+printf '%s\n' "$fuzz"/tests/fuzz/fuzz_* | while read -r target; do [ -x "$target" ] && echo "$target"; done |
+  xargs -P "$jobs" -I{} bash -c 'fuzz_smoke "$1"' _ {} || fuzz_failed=1
+for target in "$fuzz"/tests/fuzz/fuzz_*; do
+  [ -x "$target" ] || continue
+  name="$(basename "$target")"
+  echo "== fuzz smoke run: $name"
+  if [ -e "$fuzz/$name.failed" ]; then
+    tail -n 40 "$fuzz/$name.smoke.txt"
+    echo "fuzz smoke run $name FAILED (all its output: $fuzz/$name.smoke.txt)" >&2
+  else
+    tail -n 2 "$fuzz/$name.smoke.txt"
+  fi
 done
+[ "$fuzz_failed" -eq 0 ] || exit 1
 
 echo "== unit tests (ASan + UBSan)"
 cd "$asan"

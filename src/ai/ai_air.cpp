@@ -170,6 +170,8 @@ int AttackShipsWithAir(cWorld& world, cCountry& country, sAiUnitLists& lists) {
     cShownCombat display(
         world, at.x, at.y,
         (bomber->visible && world.turnState.showActions) || world.FindFleetAtSeaNode(zone, country.id) != nullptr);
+    // The bomber may be shot down on the way: its name is kept beforehand.
+    const std::wstring name = bomber->name;
     sBombardmentResult result;
     const eAirOrderRefusal refusal = AirBombardment(world, *bomber, at.x, at.y, result);
     if (refusal != eAirOrderRefusal::kNone) {
@@ -178,7 +180,7 @@ int AttackShipsWithAir(cWorld& world, cCountry& country, sAiUnitLists& lists) {
       continue;
     }
     ++strikes;
-    LogLine(L"[AI]: %s - %s struck the ships of sea zone %i", country.name.c_str(), bomber->name.c_str(), zone);
+    LogLine(L"[AI]: %s - %s struck the ships of sea zone %i", country.name.c_str(), name.c_str(), zone);
     display.Report(result);
     DropDeadUnits(world, lists);
     if (lists.ownAir.empty()) break;

@@ -441,10 +441,12 @@ class ShipStrikes : public AirAi {
   ShipStrikes() : AirAi({"pppppp~~~~~~", "pppppp~~~~~~", "pppppp~~~~~~"}) {
     w.world->constants.bombardmentRange = 2;
     sWezelGrafuMorz& zone = w.AddSeaNode(true, 8, 1);
+    zoneId = zone.id;
     cFleet& fleet = w.AddFleet(2, zone.id, {kUnitCruiser, kUnitCruiser}, 4);
     for (cJednostkaMorska* ship : fleet.ships) ship->visible = true;
     zone.enemyCounts[1] = 2;
   }
+  int zoneId = 0;
 };
 
 TEST_F(ShipStrikes, EachBomberInReachStrikesTheShipsOnceAndTheOthersNot) {
@@ -461,6 +463,21 @@ TEST_F(ShipStrikes, EachBomberInReachStrikesTheShipsOnceAndTheOthersNot) {
     }
   }
   EXPECT_EQ(far.actionPoints, ap);
+  EXPECT_TRUE(log.Contains(L"bu bu bu bu 20"));
+}
+
+// A bomber the enemy's carrier shoots down over the ships is gone when the
+// strike returns: the phase neither reads it again nor stops.
+TEST_F(ShipStrikes, ABomberShotDownOverTheShipsIsNotReadAgain) {
+  cJednostkaLotnicza& doomed = w.AddAir(5, 1, 1, kAirTacticalBomber, 0.05f);
+  doomed.name = L"Doomed Squadron";
+  const cJednostkaLotnicza* gone = &doomed;
+  w.AddFleet(2, zoneId, {kUnitAircraftCarrier}, 20);
+  sAiUnitLists lists = Lists();
+  EXPECT_EQ(AttackShipsWithAir(*w.world, w.Country(1), lists), 1);
+  EXPECT_FALSE(IsUnitInWorldLists(gone));
+  EXPECT_TRUE(log.Contains(L"Przechwycenie przy bombowaniu heksa udane, ataker zabijany"));
+  EXPECT_TRUE(log.Contains(L"[AI]: " + w.Country(1).name + L" - Doomed Squadron struck the ships of sea zone 1"));
   EXPECT_TRUE(log.Contains(L"bu bu bu bu 20"));
 }
 

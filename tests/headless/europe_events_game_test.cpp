@@ -1,0 +1,219 @@
+// "Europe, September 1939" played for a hundred impulses with every country
+// computer-controlled: the computer plays its turns (its battles decide
+// whether Paris falls), the end of each impulse checks the scenario's
+// events. The historical option of every event is the only one the computer
+// can draw, so the course of the war is the script's unless the battles
+// change it: the pact and the partition of Poland in September 1939, the
+// Winter War, the offensive in the West, and the fall of France at the end
+// of the impulse in which Paris falls to the Axis, then what waits for it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/framework_lock.h"
+#include "headless_game/headless_play.h"
+#include "platform/message_box.h"
+#include "platform/rand.h"
+#include "platform/text.h"
+#include "support/test_support.h"
+#include "world/cities.h"
+#include "world/country.h"
+#include "world/event_manager.h"
+#include "world/jednostka_ladowa.h"
+#include "world/map.h"
+#include "world/world.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The impulses played after the loading (whose own end of an impulse checks
+// no events).
+constexpr int kImpulses = 100;
+// The seed of the game played: one in which the computer's Germany takes
+// Paris within the hundred impulses.
+constexpr unsigned kSeed = 3;
+constexpr int kAxis = 2;
+
+// The ids of the script's events that the test follows.
+enum : int {
+  kPact = 101, kPartition = 102, kBalticPacts = 103, kWinterWar = 104, kFallGelb = 107, kChurchill = 108,
+  kFallOfFrance = 110, kCatapult = 111, kVichyNeutral = 131,
+};
+
+// A date as one number that orders like the dates: 16 September 1939 is
+// 19390916.
+constexpr int Day(int day, int month, int year) { return year * 10000 + month * 100 + day; }
+
+struct sGame {
+  std::map<int, int> firedAt;   // event id -> the impulse at whose end its flag was first set
+  std::map<int, int> dates;     // impulse -> its date, as Day() writes it
+  std::map<int, int> firings;   // event id -> how often its condition was found true
+  int parisAxisAt = 0;          // the first impulse after which the Axis held Paris
+  int impulses = 0;
+  // The armistice, as it stood at the end of the impulse France fell.
+  bool francePeace = false, southFrench = false, bordeauxGerman = false, freeFrench = false;
+  bool franceAtPeaceAtTheEnd = false;
+  std::vector<std::wstring> refused;  // the events' "ERR:" lines
+};
+
+class EuropeEventsGame : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const fs::path root = twtest::FindSourceRoot("data/scenarios/Europe1939/Info.ini");
+    ASSERT_FALSE(root.empty()) << "set TW_SOURCE_DIR to the source tree";
+    fs::create_directories(folder_.Path() / "data/scenarios");
+    fs::create_directories(folder_.Path() / "data/save");
+    fs::copy(root / "data/scenarios/Europe1939", folder_.Path() / "data/scenarios/Europe1939",
+             fs::copy_options::recursive);
+    fs::create_directory_symlink(root / "data/gfx", folder_.Path() / "data/gfx");
+    plat::SetMessageBoxHandler([](std::wstring_view, std::wstring_view) {});
+  }
+  void TearDown() override { plat::SetMessageBoxHandler({}); }
+
+  static const cCountry* Named(const cWorld& world, const wchar_t* name) {
+    for (const auto& country : world.Countries())
+      if (country->name == name) return country.get();
+    ADD_FAILURE() << "no country " << plat::NarrowBytes(name);
+    return nullptr;
+  }
+  static const sHex* CityHex(const cWorld& world, const wchar_t* name) {
+    for (const cCity* city : world.Cities())
+      if (city->GetName() == name) return &world.GetMap().GetHex(city->x, city->y);
+    ADD_FAILURE() << "no city " << plat::NarrowBytes(name);
+    return nullptr;
+  }
+  static bool AxisHolds(const cWorld& world, const sHex* hex) {
+    if (hex == nullptr) return false;
+    for (const auto& country : world.Countries())
+      if (country->id == hex->controller) return country->IsInAlliance(kAxis);
+    return false;
+  }
+
+  // What the armistice did, looked at when it has just been signed.
+  static void NoteArmistice(const cWorld& world, sGame& game) {
+    const cCountry* france = Named(world, L"France");
+    const cCountry* germany = Named(world, L"Germany");
+    const cCountry* britain = Named(world, L"United Kingdom");
+    if (france == nullptr || germany == nullptr || britain == nullptr) return;
+    game.francePeace = !france->IsAtWarWithAnyone();
+    const sHex* marseille = CityHex(world, L"Marseille");
+    const sHex* bordeaux = CityHex(world, L"Bordeaux");
+    game.southFrench = marseille != nullptr && marseille->controller == france->id;
+    game.bordeauxGerman = bordeaux != nullptr && bordeaux->controller == germany->id;
+    const auto& land = world.Units().landUnits;
+    game.freeFrench = std::any_of(land.begin(), land.end(), [britain](const cJednostkaLadowa* unit) {
+      return unit->countryId == britain->id && unit->name == L"Free French Division";
+    });
+  }
+
+  // Plays the game one impulse at a time, noting after each which events
+  // have fired and who holds Paris.
+  sGame Play() {
+    sGame game;
+    const twtest::LogCapture log;
+    const cHeadlessMainThread mainThread;
+    cFastClock clock;
+    plat::Srand(kSeed);
+    cWorld* world = LoadHeadlessGame(L"data\\scenarios\\Europe1939\\%s", false);
+    EXPECT_NE(world, nullptr);
+    if (world == nullptr) return game;
+    for (sEvent& event : world->eventManager.events) {
+      bool first = true;
+      for (sEventOption& option : event.options) {
+        if (!first) option.chanceAI = 0;
+        first = false;
+      }
+    }
+    const sHex* paris = CityHex(*world, L"Paris");
+    // The loading's own end of an impulse has moved the date on; each end
+    // of an impulse checks the events under the date of its impulse.
+    for (int impulse = 1; impulse <= kImpulses && !world->gameOver; ++impulse) {
+      {
+        const cFrameworkLockGuard lock;
+        const sGameDate date = world->GetDate();
+        game.dates[impulse] = Day(date.GetDay(world->TurnsPerMonth()), date.month, date.year);
+      }
+      const sHeadlessPlay play = PlayHeadlessImpulses(*world, 1, kSeed + static_cast<unsigned>(impulse));
+      if (play.impulses != 1) break;
+      game.impulses = impulse;
+      const cFrameworkLockGuard lock;
+      for (const sEvent& event : world->eventManager.events) {
+        if (world->eventFlags[static_cast<std::size_t>(event.eventId)] != 0) game.firedAt.emplace(event.eventId, impulse);
+      }
+      if (game.parisAxisAt == 0 && AxisHolds(*world, paris)) game.parisAxisAt = impulse;
+      if (game.firedAt.count(kFallOfFrance) != 0 && game.firedAt.at(kFallOfFrance) == impulse) NoteArmistice(*world, game);
+    }
+    {
+      const cFrameworkLockGuard lock;
+      const cCountry* france = Named(*world, L"France");
+      game.franceAtPeaceAtTheEnd = france != nullptr && !france->IsAtWarWithAnyone();
+      delete g_pWorld;
+      g_pWorld = nullptr;
+    }
+    const std::wstring firing = L"Condition for event with ID=";
+    for (const std::wstring& line : log.Lines()) {
+      if (line.rfind(L"ERR: event", 0) == 0) game.refused.push_back(line);
+      if (line.rfind(firing, 0) == 0 && line.find(L"is true") != std::wstring::npos)
+        ++game.firings[std::stoi(line.substr(firing.size()))];
+    }
+    return game;
+  }
+
+  twtest::TempWorkingFolder folder_;
+};
+
+TEST_F(EuropeEventsGame, HundredComputerImpulsesFollowTheWarAndFranceFallsWhenParisFalls) {
+  const sGame game = Play();
+  EXPECT_EQ(game.impulses, kImpulses);
+  EXPECT_TRUE(game.refused.empty()) << "an effect was refused: " << plat::NarrowBytes(game.refused.front());
+  for (const auto& [id, count] : game.firings) {
+    if (id != kVichyNeutral) {
+      EXPECT_EQ(count, 1) << "event " << id << " fired " << count << " times";
+    }
+  }
+
+  const auto dateOf = [&game](int id) {
+    const auto fired = game.firedAt.find(id);
+    return fired == game.firedAt.end() ? 0 : game.dates.at(fired->second);
+  };
+  // The events of the autumn of 1939 come at their dates, one after the
+  // other: the game's first events check (its first impulse is dated 16
+  // September) signs the pact and then divides Poland; the Baltic pacts
+  // follow, the Winter War in the second half of November.
+  EXPECT_EQ(game.dates.at(1), Day(16, 9, 1939));
+  const std::map<int, int> dated = {{kPact, Day(16, 9, 1939)}, {kPartition, Day(16, 9, 1939)},
+                                    {kBalticPacts, Day(1, 10, 1939)}, {kWinterWar, Day(16, 11, 1939)}};
+  for (const auto& [id, day] : dated) EXPECT_EQ(dateOf(id), day) << "event " << id;
+  // The offensive in the West opens in May 1940 at the earliest, Churchill
+  // follows it.
+  ASSERT_TRUE(game.firedAt.count(kFallGelb)) << "no offensive in the West";
+  EXPECT_GE(dateOf(kFallGelb), Day(1, 5, 1940));
+  ASSERT_TRUE(game.firedAt.count(kChurchill));
+  EXPECT_GE(game.firedAt.at(kChurchill), game.firedAt.at(kFallGelb));
+
+  // France falls at the end of the impulse in which Paris fell, not before.
+  ASSERT_NE(game.parisAxisAt, 0) << "Paris did not fall in this game (seed " << kSeed
+                                 << "): the test needs a seed in which it does";
+  ASSERT_TRUE(game.firedAt.count(kFallOfFrance)) << "Paris fell at impulse " << game.parisAxisAt;
+  EXPECT_EQ(game.firedAt.at(kFallOfFrance), game.parisAxisAt);
+  EXPECT_GT(game.firedAt.at(kFallOfFrance), game.firedAt.at(kFallGelb));
+  if (dateOf(kFallOfFrance) <= Day(31, 12, 1940)) {  // Catapult's last day
+    ASSERT_TRUE(game.firedAt.count(kCatapult));
+    EXPECT_EQ(game.firedAt.at(kCatapult), game.firedAt.at(kFallOfFrance));
+  }
+  // The armistice: France at peace, the south French, the Atlantic coast
+  // German, the Free French with Britain.
+  EXPECT_TRUE(game.francePeace);
+  EXPECT_TRUE(game.southFrench);
+  EXPECT_TRUE(game.bordeauxGerman);
+  EXPECT_TRUE(game.freeFrench);
+  // However the war went on, Vichy is at peace at the end.
+  EXPECT_TRUE(game.franceAtPeaceAtTheEnd);
+}
+
+}  // namespace
