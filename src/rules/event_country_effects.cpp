@@ -19,6 +19,7 @@
 #include "rules/country_reports.h"
 #include "rules/diplomacy.h"
 #include "rules/event_effects.h"
+#include "rules/event_map_effects.h"
 #include "rules/event_params.h"
 #include "rules/hex_control.h"
 #include "rules/research.h"
@@ -260,6 +261,7 @@ const std::unordered_map<std::wstring_view, CountryEffect>& CountryEffects() {
        [](sCountryRun& r) {
          if (const cCountry* to = EventCountry(r.world, r.P(1), r.call)) {
            TransferCountryTerritory(r.world, r.country.id, to->id);
+           ShowMapChange(r.world, true);
          }
        }},
   };

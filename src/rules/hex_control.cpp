@@ -11,11 +11,14 @@
 #include "rules/capture.h"
 #include "world/cities.h"
 #include "world/country.h"
+#include "world/fleet.h"
 #include "world/hex.h"
 #include "world/hex_drawing.h"
 #include "world/hex_ownership.h"
 #include "world/jednostka_ladowa.h"
 #include "world/map.h"
+#include "world/sea_graph.h"
+#include "world/unit_lists.h"
 #include "world/world.h"
 
 namespace {
@@ -35,6 +38,29 @@ void EvictStranger(cWorld& world, sHex& hex, int countryId) {
   SendToReserve(world, *unit);
 }
 
+// The fleets in the port on (x, y), when it now belongs to the country and
+// they are not the country's nor allied with it, put to sea in the first sea
+// zone linked to the port, as they do from a port taken by a unit.
+void EvictStrangerFleets(cWorld& world, int x, int y, int countryId) {
+  const cCity* city = world.GetMap().GetHex(x, y).city;
+  if (!city || !city->IsPort()) return;
+  cSeaGraph& graph = world.GetSeaGraph();
+  const int node = graph.FindNodeIdByMainHex(x, y);
+  if (node < 0) return;  // a port the sea graph does not know holds no fleet
+  for (cFleet* fleet : world.Units().fleets) {
+    if (!fleet || fleet->seaNode != node) continue;
+    if (fleet->country == countryId || AreAllied(world, fleet->country, countryId)) continue;
+    const int sea = graph.GetAdjacentSeaZoneId(node);
+    if (sea < 0) {
+      LogLine(L"ERROR: %s cannot retreat to adjacent seazone from captured port!", fleet->name.c_str());
+      continue;
+    }
+    LogLine(L"Fleet %s leaves the port of %s, now held by country %i", fleet->name.c_str(), city->GetName().c_str(),
+            countryId);
+    fleet->seaNode = sea;
+  }
+}
+
 bool ChangeStripe(cWorld& world, int x, int y0, int n, int countryId, bool originalToo) {
   cMap& map = world.GetMap();
   if (x < 0 || x >= map.GetWidth() || y0 < 0 || y0 >= map.GetHeight() || n <= 0 || y0 + n - 1 >= map.GetHeight()) {
@@ -49,6 +75,7 @@ bool ChangeStripe(cWorld& world, int x, int y0, int n, int countryId, bool origi
     SetHexOwner(map, hex, countryId);
     if (originalToo) hex.originalOwner = static_cast<std::uint8_t>(countryId);
     EvictStranger(world, hex, countryId);
+    EvictStrangerFleets(world, x, y, countryId);
   }
   return true;
 }
@@ -169,12 +196,16 @@ void AnnexCountry(cWorld& world, int annexed, int annexer) {
 
 void TransferCountryTerritory(cWorld& world, int from, int to) {
   cMap& map = world.GetMap();
-  for (sHex& hex : map.Hexes()) {
-    if (hex.controller != from) continue;
-    SetHexController(map, hex, to);
-    SetHexOwner(map, hex, to);
-    hex.originalOwner = static_cast<std::uint8_t>(to);
-    EvictStranger(world, hex, to);
+  for (int y = 0; y < map.GetHeight(); ++y) {
+    for (int x = 0; x < map.GetWidth(); ++x) {
+      sHex& hex = map.GetHex(x, y);
+      if (hex.controller != from) continue;
+      SetHexController(map, hex, to);
+      SetHexOwner(map, hex, to);
+      hex.originalOwner = static_cast<std::uint8_t>(to);
+      EvictStranger(world, hex, to);
+      EvictStrangerFleets(world, x, y, to);
+    }
   }
 }
 

@@ -2,7 +2,8 @@
 // the end of an impulse, the annexation of a surrendering country, the event
 // operations on whole countries and on vertical stripes of hexes, and the
 // return of occupied land. A unit left on land of a country its own is not
-// allied with goes to its reserve pool.
+// allied with goes to its reserve pool; the event operations send such
+// fleets out of the ports they hand over.
 #pragma once
 
 class cJednostka;
@@ -28,7 +29,7 @@ bool HandleUnitOnAnnexedHex(cWorld& world, int annexed, cJednostka& unit);
 
 // Every hex the first country controls becomes the second's (controller,
 // owner and original owner); units that are not the second's nor allied
-// with it go to their reserve pools.
+// with it go to their reserve pools, such fleets in its ports put to sea.
 void TransferCountryTerritory(cWorld& world, int from, int to);
 
 // Every hex whose controller differs from its owner, where one of the two is
@@ -37,7 +38,8 @@ void ReturnOccupiedHexes(cWorld& world, int countryId);
 
 // The hexes (x, y0) to (x, y0 + n - 1) become the country's (controller and
 // owner; the second also original owner); units of other countries not
-// allied with it go to their reserve pools. Parameters outside the map are
+// allied with it go to their reserve pools, such fleets in its ports put to
+// sea. Parameters outside the map are
 // logged and change nothing (false).
 bool ChangeHexStripeControllerAndOwner(cWorld& world, int x, int y0, int n, int countryId);
 bool ChangeHexStripeControllerOwnerAndOriginalOwner(cWorld& world, int x, int y0, int n, int countryId);

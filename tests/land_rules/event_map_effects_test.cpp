@@ -388,6 +388,30 @@ TEST_F(EventMapEffects, HexStripesChangeHandsAndSendStrangersToTheReserve) {
   EXPECT_EQ(Hex(13, 3).controller, 1);
 }
 
+// A port handed over by a stripe sends out the fleets that are neither the
+// new holder's nor its allies', as when a unit takes it; the holder's own
+// fleet stays. Eastport (15, 2) is sea node 4, linked to the North Sea (1).
+TEST_F(EventMapEffects, AStripeThatHandsOverAPortSendsStrangersFleetsToSea) {
+  cFleet* squadron = nullptr;
+  cFleet* home = nullptr;
+  for (cFleet* fleet : World().Units().fleets) {
+    if (fleet->name == L"Strait Squadron") squadron = fleet;
+    if (fleet->name == L"Home Fleet") home = fleet;
+  }
+  ASSERT_NE(squadron, nullptr);
+  ASSERT_NE(home, nullptr);
+  ASSERT_EQ(squadron->country, 2);
+  ASSERT_EQ(home->country, 1);
+  squadron->seaNode = home->seaNode = 4;
+  Run(Effect(L"HexStripe.ChangeControllerAndOwner", {15, 1, 3, 1}));
+  EXPECT_EQ(Hex(15, 2).controller, 1);
+  EXPECT_EQ(squadron->seaNode, 1);
+  EXPECT_EQ(home->seaNode, 4);
+  // Handed back, the port sends the Home Fleet out in its turn.
+  Run(Effect(L"HexStripe.ChangeControllerOwnerAndOriginalOwner", {15, 2, 1, 2}));
+  EXPECT_EQ(home->seaNode, 1);
+}
+
 TEST_F(EventMapEffects, CitiesChangeTheirProductionAndType) {
   cCity& millbrook = City(L"Millbrook");  // (6, 8), normal, 4 points
   Run(Effect(L"City.SetProductionPoints", {6, 8, 7.5}));
