@@ -255,7 +255,7 @@ const std::unordered_map<std::wstring_view, CountryEffect>& CountryEffects() {
       // Sides: 1 Axis, 2 Allies, 3 Comintern, 4 the others.
       {L"Country.ChangeEffectivityOfAllUnits",
        [](sCountryRun& r) {
-         if (InRange(r, L"side", r.I(1), 1, 4)) AddEventEffectInCountry(r.country.id, r.I(1), r.I(2));
+         if (InRange(r, L"side", r.I(1), 1, 4)) AddEventEffectInCountry(r.world, r.country.id, r.I(1), r.I(2));
        }},
       {L"Country.ChangeTerritoryControllerOwnerAndOriginalOwner",
        [](sCountryRun& r) {

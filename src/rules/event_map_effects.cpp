@@ -115,7 +115,7 @@ void ChangeEffectivenessInArea(cWorld& world, const sEventEffect& effect, const 
     LogEventError(call, plat::Format(L"side %i outside 1..%i", side, kSideCount));
     return;
   }
-  AddEventEffectInArea(EventInt(P(effect, 0)), EventInt(P(effect, 1)), EventInt(P(effect, 2)),
+  AddEventEffectInArea(world, EventInt(P(effect, 0)), EventInt(P(effect, 1)), EventInt(P(effect, 2)),
                        EventInt(P(effect, 3)), side, EventInt(P(effect, 5)));
 }
 

@@ -287,5 +287,5 @@ extern cWorld* g_pWorld;
 // delta is added to the events effect of each such unit on a hex whose
 // original owner is the country, or inside the rectangle (both corners
 // included).
-void AddEventEffectInCountry(int countryId, int side, int delta);
-void AddEventEffectInArea(int x1, int y1, int x2, int y2, int side, int delta);
+void AddEventEffectInCountry(cWorld& world, int countryId, int side, int delta);
+void AddEventEffectInArea(cWorld& world, int x1, int y1, int x2, int y2, int side, int delta);

@@ -171,8 +171,8 @@ float cWorld::CollectEnemyShipsNearSeaNode(int countryId, int seaNodeId, std::li
 
 namespace {
 
-int SideOfCountry(int countryId) {
-  const cCountry* country = g_pWorld->GetCountry(countryId);
+int SideOfCountry(const cWorld& world, int countryId) {
+  const cCountry* country = world.GetCountry(countryId);
   switch (country ? country->alliance : 0) {
     case 2: case 5: return 1;
     case 1: case 4: return 2;
@@ -183,19 +183,17 @@ int SideOfCountry(int countryId) {
 
 }  // namespace
 
-void AddEventEffectInCountry(int countryId, int side, int delta) {
-  if (!g_pWorld) return;
-  const cMap& map = g_pWorld->GetMap();
-  for (cJednostkaLadowa* unit : g_pWorld->Units().landUnits) {
-    if (SideOfCountry(unit->countryId) != side || !map.IsInside(unit->x, unit->y)) continue;
+void AddEventEffectInCountry(cWorld& world, int countryId, int side, int delta) {
+  const cMap& map = world.GetMap();
+  for (cJednostkaLadowa* unit : world.Units().landUnits) {
+    if (SideOfCountry(world, unit->countryId) != side || !map.IsInside(unit->x, unit->y)) continue;
     if (map.GetHex(unit->x, unit->y).originalOwner == countryId) unit->eventsEffect += delta;
   }
 }
 
-void AddEventEffectInArea(int x1, int y1, int x2, int y2, int side, int delta) {
-  if (!g_pWorld) return;
-  for (cJednostkaLadowa* unit : g_pWorld->Units().landUnits) {
-    if (SideOfCountry(unit->countryId) != side) continue;
+void AddEventEffectInArea(cWorld& world, int x1, int y1, int x2, int y2, int side, int delta) {
+  for (cJednostkaLadowa* unit : world.Units().landUnits) {
+    if (SideOfCountry(world, unit->countryId) != side) continue;
     if (unit->x >= x1 && unit->x <= x2 && unit->y >= y1 && unit->y <= y2) unit->eventsEffect += delta;
   }
 }
