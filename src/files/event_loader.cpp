@@ -2,8 +2,8 @@
 
 #include <tinyxml.h>
 
-#include <cstdio>
 #include <memory>
+#include <utility>
 
 #include "app/console_log.h"
 #include "app/fatal_exit.h"
@@ -11,6 +11,7 @@
 #include "files/event_methods.h"
 #include "files/event_paths.h"
 #include "files/event_xml_reader.h"
+#include "platform/lines.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "world/event_manager.h"
@@ -37,10 +38,9 @@ std::vector<std::string> TextLines(const std::string& bytes) {
 
 // Parses the file into document with the parser's own encoding detection.
 bool LoadXmlFile(TiXmlDocument& document, const std::string& fileName) {
-  const std::string path = plat::ResolvePath(fileName);
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-  if (!file) return false;
-  return document.LoadFile(file.get(), TIXML_DEFAULT_ENCODING);
+  std::string bytes;
+  if (!plat::ReadFileBytes(plat::ResolvePath(fileName), bytes)) return false;
+  return ParseEventXml(document, std::move(bytes));
 }
 
 // One operand's checks; known tells whether the method is a known query
@@ -133,6 +133,28 @@ bool CheckEffect(const sEventEffect& effect) {
 }
 
 }  // namespace
+
+bool ParseEventXml(TiXmlDocument& document, std::string bytes) {
+  // The line ends as the parser's own file reading leaves them: CR LF and a
+  // lone CR become LF, and the text ends at its first NUL byte.
+  std::size_t out = 0;
+  for (std::size_t in = 0; in < bytes.size() && bytes[in] != '\0'; ++in) {
+    if (bytes[in] == '\r') {
+      bytes[out++] = '\n';
+      if (in + 1 < bytes.size() && bytes[in + 1] == '\n') ++in;
+    } else {
+      bytes[out++] = bytes[in];
+    }
+  }
+  // The parser takes the lead byte of a UTF-8 character for the whole
+  // character and steps over up to three bytes more, past the end of a text
+  // cut short: the zeros after the end stop it there.
+  constexpr std::size_t kRoomAfterTheEnd = 8;
+  bytes.resize(out);
+  bytes.append(kRoomAfterTheEnd, '\0');
+  document.Parse(bytes.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
+  return !document.Error();
+}
 
 void LoadEventFiles(cEventManager& manager, const std::string& scenarioFolder) {
   LogLine(L"Initializing XML events file");

@@ -7,12 +7,17 @@
 
 #include <string>
 
+class TiXmlDocument;
 class cEventManager;
 class cWorld;
 struct sEventEffect;
 struct sEventExpression;
 
 void LoadEventFiles(cEventManager& manager, const std::string& scenarioFolder);
+// Parses an event file's bytes into the document as the parser reads a file
+// (line ends made LF, the text ending at a NUL byte); false when the parser
+// found an error.
+bool ParseEventXml(TiXmlDocument& document, std::string bytes);
 void ValidateEvents(cEventManager& manager);
 void LoadAllEvents(cEventManager& manager);
 // The designer's text dump of every document's events.

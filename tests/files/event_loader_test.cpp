@@ -380,7 +380,12 @@ TEST_F(EventFiles, WithoutAListTheScenarioHasNoEvents) {
 }
 
 TEST_F(EventFiles, AFileThatCannotBeParsedEndsTheLoad) {
-  for (const std::string& bad : {std::string("<events><event>"), std::string(""), std::string("not xml")}) {
+  // Among them texts that end inside a UTF-8 character, whose lead byte the
+  // parser reads past the end of the text.
+  for (const std::string& bad :
+       {std::string("<events><event>"), std::string(""), std::string("not xml"),
+        std::string("<events><title>\xF4/"), std::string("<events><title>ab\xF4\x80"),
+        std::string("<events><e a=\"\xF0"), std::string("<events>\xE2"), std::string("<events><t>x\0</t></events>")}) {
     twtest::LogCapture log;
     Scenario(bad);
     EXPECT_THROW(LoadEventFiles(manager_, "S"), sFatalExitError);

@@ -53,12 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const std::filesystem::path folder = ScratchFolder();
   static cWorld world;
   g_ConsoleLog.SetEnabled(false);  // millions of runs would fill the log
-  const std::string text(reinterpret_cast<const char*>(data), size);
-
   cEventManager manager;
   auto document = std::make_unique<TiXmlDocument>();
-  document->Parse(text.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
-  if (document->Error()) return 0;
+  if (!ParseEventXml(*document, std::string(reinterpret_cast<const char*>(data), size))) return 0;
   manager.documents.push_back({"data/scenarios/Fuzz/fuzz.xml", std::move(document)});
 
   cScopedThrowingFatalHook hook;
