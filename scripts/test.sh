@@ -173,7 +173,7 @@ export -f fuzz_smoke
 export fuzz root fuzz_seconds
 echo "== fuzz smoke runs (${fuzz_seconds}s each, $jobs at a time)"
 fuzz_failed=0
-printf '%s\n' "$fuzz"/tests/fuzz/fuzz_* | while read -r target; do [ -x "$target" ] && echo "$target"; done |
+for target in "$fuzz"/tests/fuzz/fuzz_*; do [ ! -x "$target" ] || printf '%s\n' "$target"; done |
   xargs -P "$jobs" -I{} bash -c 'fuzz_smoke "$1"' _ {} || fuzz_failed=1
 for target in "$fuzz"/tests/fuzz/fuzz_*; do
   [ -x "$target" ] || continue

@@ -39,7 +39,6 @@ void ReturnOccupiedHexes(cWorld& world, int countryId);
 // The hexes (x, y0) to (x, y0 + n - 1) become the country's (controller and
 // owner; the second also original owner); units of other countries not
 // allied with it go to their reserve pools, such fleets in its ports put to
-// sea. Parameters outside the map are
-// logged and change nothing (false).
+// sea. Parameters outside the map are logged and change nothing (false).
 bool ChangeHexStripeControllerAndOwner(cWorld& world, int x, int y0, int n, int countryId);
 bool ChangeHexStripeControllerOwnerAndOriginalOwner(cWorld& world, int x, int y0, int n, int countryId);
