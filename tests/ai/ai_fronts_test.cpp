@@ -53,15 +53,7 @@ class FrontsWorld : public twtest::AirWorld {
 class AiFronts : public ::testing::Test {
  protected:
   AiFronts() {
-    w.AddCountries({kAllies, kAxis, kAllies, kNeutral});
-    w.War(1, 2);
-    w.War(3, 2);
-    w.Country(1).name = L"Westland";
-    w.Country(2).name = L"Eastmark";
-    for (int id = 1; id <= 4; ++id) w.Country(id).active = true;
-    w.world->turnState.SetCurrentCountry(&w.Country(1));
-    w.world->turnState.showActions = false;
-    LandUnitConstants().baseStrength[0] = {10, 20, 10, 20, 10, 20, 10};
+    MakeWestlandAtWarWithEastmark(w);
     w.world->constants.strategicMoveCost.fill(2);
     w.Country(1).strategicMovementPoints = 20;
     for (sHex& hex : w.Map().Hexes()) {

@@ -34,18 +34,10 @@ class OperationsTest : public ::testing::Test {
   explicit OperationsTest(std::vector<std::string> rows = {"pppppppppppp", "pppppppppppp", "pppppppppppp",
                                                            "pppppppppppp", "pppppppppppp"})
       : w(std::move(rows)), main(*w.world) {
-    w.AddCountries({kAllies, kAxis, kAllies, kNeutral});
-    w.War(1, 2);
-    w.War(3, 2);
-    w.Country(1).name = L"Westland";
-    w.Country(2).name = L"Eastmark";
-    for (int id = 1; id <= 4; ++id) w.Country(id).active = true;
-    w.world->turnState.SetCurrentCountry(&w.Country(1));
-    w.world->turnState.showActions = false;
+    MakeWestlandAtWarWithEastmark(w);
     for (sHex& hex : w.Map().Hexes()) {
       if (hex.x >= 7) hex.owner = hex.controller = hex.originalOwner = 2;
     }
-    LandUnitConstants().baseStrength[0] = {10, 20, 10, 20, 10, 20, 10};
     LandUnitConstants().move.terrainCost = {1, 1, 1, 1, 1, 1, 1, 1};
     w.world->constants.strategicMoveCost.fill(2);
     w.Country(1).strategicMovementPoints = 20;

@@ -1,12 +1,30 @@
-// Small pieces the computer opponent's test worlds share: the battle tables
-// of their quick, predictable battles, and a land unit made ready to play.
+// Small pieces the computer opponent's test worlds share: their four
+// countries, the battle tables of their quick, predictable battles, and a
+// land unit made ready to play.
 #pragma once
 
 #include "world/cities.h"
+#include "world/country.h"
 #include "world/jednostka_ladowa.h"
 #include "world/scenario_constants.h"
 
 namespace twtest {
+
+// Westland (1) and its ally 3 at war with Eastmark (2), country 4 neutral;
+// all active, Westland's turn with the computer's actions not shown, land
+// units of the first type 10 to 20 strong by level.
+template <typename World>
+void MakeWestlandAtWarWithEastmark(World& w) {
+  w.AddCountries({kAllies, kAxis, kAllies, kNeutral});
+  w.War(1, 2);
+  w.War(3, 2);
+  w.Country(1).name = L"Westland";
+  w.Country(2).name = L"Eastmark";
+  for (int id = 1; id <= 4; ++id) w.Country(id).active = true;
+  w.world->turnState.SetCurrentCountry(&w.Country(1));
+  w.world->turnState.showActions = false;
+  LandUnitConstants().baseStrength[0] = {10, 20, 10, 20, 10, 20, 10};
+}
 
 // Combat and terrain factors near 1, two points an attack, losses
 // p = 10 x die + column and r = 0.1 x die + 0.01 x column, retreats by
