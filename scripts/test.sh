@@ -2,162 +2,225 @@
 # Installs what is missing, checks the layers of the source folders, builds
 # the test configuration (AddressSanitizer + UBSan), checks the layers of its
 # libraries' symbols and runs every test: the real window under Xvfb (the
-# menus, then a scripted land turn), the thread tests again under
-# ThreadSanitizer, a short smoke run of every file-reader fuzzer
-# (fixed seed, so a run repeats the same inputs), then all unit tests with
-# CTest.
+# menus, then the scripted walks), the thread tests again under
+# ThreadSanitizer, a short smoke run of every file-reader fuzzer (fixed
+# seed, so a run repeats the same inputs), then all unit tests with CTest.
+#
+# On a small machine the order matters more than the work: the
+# ThreadSanitizer and fuzzer builds run at the lowest priority beside the
+# walks and the unit tests, which spend much of their time waiting for the
+# game; the walks run side by side, each on a virtual display of its own.
+# The time of every stage is printed at the end.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-bash "$root/scripts/install-deps.sh"
-
 jobs="$(nproc)"
+fuzz_seconds="${TW_FUZZ_SECONDS:-5}"
+asan="$root/build/test"
+tsan="$root/build/tsan"
+fuzz="$root/build/fuzz"
+mkdir -p "$root/build"
+
+# --- Stage times ------------------------------------------------------------
+times="$root/build/test-times.txt"
+: >"$times"
+started=$SECONDS
+print_times() {
+  local status=$?
+  echo
+  echo "== stage times (wall clock, seconds; stages marked & ran beside others)"
+  cat "$times"
+  printf '%-44s %5d\n' "whole test command" $((SECONDS - started))
+  # CTest's count, last, as the closing line of the whole run.
+  if [ "$status" -eq 0 ] && [ -f "${ctest_log:-}" ]; then
+    sed -nE 's/^[0-9]+% tests passed, ([0-9]+) tests? failed out of ([0-9]+).*/\2 \1/p' "$ctest_log" |
+      { read -r total failed && echo "unit tests: $((total - failed)) passed, $failed failed"; } || true
+  fi
+  return "$status"
+}
+trap print_times EXIT
+# Runs a command as a named stage and records its time; the command's
+# status is the stage's.
+#   timed NAME COMMAND...
+timed() {
+  local name="$1" t0=$SECONDS status=0
+  shift
+  echo "== $name"
+  "$@" || status=$?
+  printf '%-44s %5d%s\n' "$name" $((SECONDS - t0)) "$([ "$status" -eq 0 ] || echo "  FAILED")" >>"$times"
+  return "$status"
+}
+
+timed "install" bash "$root/scripts/install-deps.sh"
 
 # Every folder includes only its own layer or lower ones.
-echo "== layer check"
-bash "$root/scripts/check_layers.sh"
-fuzz_seconds="${TW_FUZZ_SECONDS:-5}"
+timed "layer check" bash "$root/scripts/check_layers.sh"
 
-# Test configuration: ASan + UBSan, warnings are errors.
-asan="$root/build/test"
-# Line tables are enough for the sanitizers' stack traces and keep the
-# build quick on a small machine; the benchmarks are built by a Release
-# configuration, not here.
+# Test configuration: ASan + UBSan, warnings are errors. Line tables are
+# enough for the sanitizers' stack traces and keep the build quick on a
+# small machine; the benchmarks are built by a Release configuration.
 cmake -S "$root" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_SANITIZE=ON \
   -DTW_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-g1" -DCMAKE_CXX_FLAGS="-O1 -Werror" >/dev/null
-ninja -C "$asan" -j "$jobs"
+timed "build (ASan + UBSan)" ninja -C "$asan" -j "$jobs"
+
+# The ThreadSanitizer and fuzzer builds, at the lowest priority, beside the
+# checks below. Their output goes to a log that is printed when they fail.
+# The test programs that hold tests named "...Thread...": under
+# ThreadSanitizer each is made of the files that hold such tests.
+tsan_programs=(tw_tests_platform tw_tests_app tw_tests_dialogs tw_tests_units tw_tests_rules tw_tests_ai tw_tests_headless tw_tests_land_rules tw_tests_air_rules tw_tests_naval_rules tw_tests_turn_rules tw_tests_screens tw_tests_frame)
+fuzz_targets=()
+for source in "$root"/tests/fuzz/fuzz_*.cpp; do
+  fuzz_targets+=("$(basename "$source" .cpp)")
+done
+background_builds() {
+  cmake -S "$root" -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_TSAN=ON \
+    -DTW_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-g1" -DCMAKE_CXX_FLAGS="-O1" >/dev/null &&
+  timed "build (ThreadSanitizer) &" nice -n 19 ninja -C "$tsan" -j "$jobs" "${tsan_programs[@]}" &&
+  CXX=clang++ cmake -S "$root" -B "$fuzz" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_FUZZ=ON \
+    -DTW_BUILD_TESTS=OFF -DTW_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-gline-tables-only" \
+    -DCMAKE_CXX_FLAGS="-O1" >/dev/null &&
+  timed "build (fuzzers) &" nice -n 19 ninja -C "$fuzz" -j "$jobs" "${fuzz_targets[@]}"
+}
+background_log="$root/build/background-builds.txt"
+background_builds >"$background_log" 2>&1 &
+background_pid=$!
 
 # No library uses a symbol defined only in a higher layer (this also sees a
 # function of a higher layer declared locally, which no include shows).
-echo "== link check"
-bash "$root/scripts/check_layers.sh" --libs "$asan/src"
+timed "link check" bash "$root/scripts/check_layers.sh" --libs "$asan/src"
 
 # Damaged copies of the fixture scenario (missing, empty, halved, garbled
 # files, other line ends, values out of range), each loaded with
 # check_scenario: it must end with exit 1 naming the file, or load with
 # WARNING lines for every row it leaves out.
-echo "== damaged scenarios"
-python3 "$root/scripts/damaged_scenarios.py" "$asan/tools/check_scenario" \
+timed "damaged scenarios" python3 "$root/scripts/damaged_scenarios.py" "$asan/tools/check_scenario" \
   "$root/tests/data/fixture_scenario/Fixture" "$jobs"
 
 # Europe 1939 played headless twice with the same seed, every country
 # computer-controlled: no sanitizer report, the same saved game.
-echo "== headless game"
-bash "$root/scripts/headless_check.sh" "$asan" 20 1
+timed "headless game" bash "$root/scripts/headless_check.sh" "$asan" 20 1
 
 # The real window under a virtual X display: title and one drawn frame.
-echo "== window check (Xvfb)"
-bash "$root/scripts/window_check.sh" "$asan" "$asan/window_check"
+timed "window check (Xvfb)" bash "$root/scripts/window_check.sh" "$asan" "$asan/window_check"
 
-# The real game under Xvfb: intro -> main menu -> scenario menu -> back ->
-# exit, with a picture of each menu and the log lines checked in order.
-echo "== menu walk (Xvfb)"
-ninja -C "$asan" tidewrack language_base >/dev/null
-bash "$root/scripts/menu_walk.sh" "$asan" "$asan/menu_walk"
+# The real game under Xvfb, played with xdotool as a person would; each walk
+# checks its pictures and the log lines it must write, in order:
+walks=(
+  # intro -> main menu -> scenario menu -> back -> exit, a picture of each menu
+  menu_walk
+  # a land turn of the test fixture: select, range, move, undo, move again,
+  # attack with the panel's odds, the combat report, the end of the turn
+  # with its question, the computer phase, the new turn
+  land_turn
+  # the unit panel's orders: a division upgraded to a corps, replacements
+  # bought through their dialog, a bomber's strike on an enemy land unit
+  unit_panel
+  # a convoy set up playing Eastmark: the convoys dialog, the ports picked on
+  # the map, the cargo switched
+  convoys_walk
+  # pressure on a neutral from the diplomacy panel, elections through the
+  # choice dialog
+  diplomacy_walk
+  # an infantry division bought through the purchases dialog, research
+  # invested in, the impulse ended and the division deployed
+  purchases_walk
+  # the research dialog and the units manager playing Eastmark
+  economy_walk
+  # a save from the pause menu through the save dialog, loaded again from
+  # the scenario menu's saved games
+  save_walk
+  # the reports and statistics dialog opened with R, closed by Esc and by
+  # its button
+  reports_walk
+  # a supplies convoy into a pocket, then ends of impulses until it delivers
+  convoy_delivery_walk
+  # the fleets dialog opened on a sea zone, the fleet moved to another
+  fleets_dialog
+  # the sea battles of an impulse's end on their screen: a pick, a shot,
+  # automatic play and the close
+  sea_battle
+  # a landing from the sea: a unit loaded, its fleet moved, unloaded
+  sea_landing
+  # Europe 1939 with Germany human: the end of the impulse shows Germany's
+  # event and the player picks its first option
+  event_walk
+  # Europe 1939 with Poland human: the Axis turns watched, their moves
+  # pictured on the way, then Poland's greeting
+  computer_turn_walk
+  # the preferences under a 1920 x 1080 display: the change of resolution
+  # over the map, the music volume kept in Settings.ini
+  preferences_walk
+)
+# One walk a core: the game draws the whole map in software every frame.
+walk_jobs=$jobs
+[ "$walk_jobs" -le "${#walks[@]}" ] || walk_jobs=${#walks[@]}
+run_walk() {
+  local index="$1" name="$2" t0=$SECONDS status=0
+  # A display of its own for each walk (xvfb-run -a races when several
+  # start at once).
+  TW_XVFB_DISPLAY=$((140 + index)) bash "$root/scripts/$name.sh" "$asan" "$asan/$name" \
+    >"$asan/$name.walk.txt" 2>&1 || status=$?
+  echo "$status $((SECONDS - t0))" >"$asan/$name.walk.status"
+}
+export -f run_walk
+export root asan
+run_walks() {
+  local i failed=0 name status seconds
+  rm -f "$asan"/*.walk.status
+  for i in "${!walks[@]}"; do printf '%s %s\n' "$i" "${walks[$i]}"; done |
+    xargs -P "$walk_jobs" -L 1 bash -c 'run_walk "$1" "$2"' _
+  for name in "${walks[@]}"; do
+    read -r status seconds <"$asan/$name.walk.status" || { status=1; seconds=0; }
+    echo "== walk: $name ($seconds s)"
+    if [ "$status" -eq 0 ]; then
+      tail -n 3 "$asan/$name.walk.txt"
+    else
+      cat "$asan/$name.walk.txt"
+      echo "walk $name FAILED (exit $status; all its output: $asan/$name.walk.txt)" >&2
+      failed=1
+    fi
+  done
+  return "$failed"
+}
+timed "walks (Xvfb, $walk_jobs at a time)" run_walks
 
-# A land turn of the test fixture played with xdotool: select, range, move,
-# undo, move again, attack with the panel's odds, the combat report, the
-# end of the turn with its question, the computer phase, the new turn.
-echo "== land turn (Xvfb)"
-bash "$root/scripts/land_turn.sh" "$asan" "$asan/land_turn"
+ctest_log="$root/build/ctest-output.txt"
+unit_tests() {
+  local status=0
+  (cd "$asan" && ctest --output-on-failure -j "$jobs") 2>&1 | tee "$ctest_log" || status=$?
+  return "$status"
+}
+timed "unit tests (ASan + UBSan)" unit_tests
 
-# The unit panel's orders played the same way: a division upgraded to a
-# corps, replacements bought through their dialog, a bomber's strike on an
-# enemy land unit with its report; pictures of the panel for each unit.
-echo "== unit panel (Xvfb)"
-bash "$root/scripts/unit_panel.sh" "$asan" "$asan/unit_panel"
+# The background builds must have ended well.
+background_status=0
+wait "$background_pid" || background_status=$?
+grep -E '^(== |FAILED|ninja: build stopped)' "$background_log" || true
+if [ "$background_status" -ne 0 ]; then
+  tail -n 60 "$background_log" >&2
+  echo "the ThreadSanitizer or fuzzer build FAILED (all its output: $background_log)" >&2
+  exit 1
+fi
 
-# A convoy set up the same way, playing Eastmark: the convoys dialog, the
-# ports picked on the map, the cargo switched; pictures of the dialog.
-echo "== convoys (Xvfb)"
-bash "$root/scripts/convoys_walk.sh" "$asan" "$asan/convoys_walk"
+# The tests of code that both threads run, under ThreadSanitizer; every test
+# the ASan programs hold under the same filter runs here too.
+tsan_tests() {
+  local program asan_count tsan_count
+  for program in "${tsan_programs[@]}"; do
+    asan_count="$("$asan/tests/$program" --gtest_list_tests --gtest_filter='*Thread*' | grep -c '^  ')"
+    tsan_count="$("$tsan/tests/$program" --gtest_list_tests --gtest_filter='*Thread*' | grep -c '^  ')"
+    if [ "$asan_count" != "$tsan_count" ]; then
+      echo "$program: $asan_count thread tests in the ASan build, $tsan_count under ThreadSanitizer" >&2
+      return 1
+    fi
+    (cd "$tsan" && TSAN_OPTIONS="halt_on_error=1" "./tests/$program" --gtest_filter='*Thread*' --gtest_brief=1) ||
+      return 1
+  done
+}
+timed "thread tests (ThreadSanitizer)" tsan_tests
 
-# Diplomacy the same way: pressure on a neutral from the diplomacy panel,
-# elections through the choice dialog; pictures of the panel and dialog.
-echo "== diplomacy (Xvfb)"
-bash "$root/scripts/diplomacy_walk.sh" "$asan" "$asan/diplomacy_walk"
-
-# An infantry division bought through the purchases dialog, research
-# invested in, the impulse ended and the division deployed from the units
-# manager; pictures of the three dialogs and of the deploy hexes.
-echo "== purchases (Xvfb)"
-bash "$root/scripts/purchases_walk.sh" "$asan" "$asan/purchases_walk"
-
-# The research dialog and the units manager played the same way, playing
-# Eastmark: an investment bought, the lists opened; pictures of both.
-echo "== economy dialogs (Xvfb)"
-bash "$root/scripts/economy_walk.sh" "$asan" "$asan/economy_walk"
-
-# A save from the pause menu through the save dialog, loaded again from the
-# scenario menu's saved games; pictures of the dialog.
-echo "== save walk (Xvfb)"
-bash "$root/scripts/save_walk.sh" "$asan" "$asan/save_walk"
-
-# The reports and statistics dialog opened with R in the fixture's first
-# turn and closed by Esc and by its button; a picture of the dialog.
-echo "== reports (Xvfb)"
-bash "$root/scripts/reports_walk.sh" "$asan" "$asan/reports_walk"
-
-# A supplies convoy into a pocket, then ends of impulses until it delivers;
-# pictures of the map with the cut-off units marked.
-echo "== convoy delivery (Xvfb)"
-bash "$root/scripts/convoy_delivery_walk.sh" "$asan" "$asan/convoy_delivery_walk"
-
-# The fleets dialog played the same way: opened on a sea zone, the fleet
-# moved through it to another; pictures of the dialog over the map.
-echo "== fleets dialog (Xvfb)"
-bash "$root/scripts/fleets_dialog.sh" "$asan" "$asan/fleets_dialog"
-
-# The sea battles of an impulse's end on their screen: a pick, a shot,
-# automatic play and the close; a picture of each battle's screen.
-echo "== sea battle (Xvfb)"
-bash "$root/scripts/sea_battle.sh" "$asan" "$asan/sea_battle"
-
-# A landing from the sea: a unit loaded from the unit panel, its fleet
-# moved, unloaded on a marked beach; pictures of the marks and the report.
-echo "== sea landing (Xvfb)"
-bash "$root/scripts/sea_landing.sh" "$asan" "$asan/sea_landing"
-
-# Europe 1939 with Germany human: the turn ended, the end of the impulse
-# shows Germany's event and the player picks its first option; a picture of
-# the event dialog.
-echo "== event walk (Xvfb)"
-bash "$root/scripts/event_walk.sh" "$asan" "$asan/event_walk"
-
-# Europe 1939 with Poland human: the Axis countries' turns watched, their
-# moves pictured on the way, then Poland's greeting.
-echo "== computer turn walk (Xvfb)"
-bash "$root/scripts/computer_turn_walk.sh" "$asan" "$asan/computer_turn_walk"
-
-# The preferences under a 1920 x 1080 display: the settings menu, the change
-# to 1920x1080 over the map (the map screen made again for it), the music
-# volume kept in Settings.ini; pictures of the dialog and the map.
-echo "== preferences (Xvfb)"
-bash "$root/scripts/preferences_walk.sh" "$asan" "$asan/preferences_walk"
-
-# The tests of code that both threads run, under ThreadSanitizer.
-tsan="$root/build/tsan"
-cmake -S "$root" -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_TSAN=ON \
-  -DTW_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-g1" -DCMAKE_CXX_FLAGS="-O1" >/dev/null
-# The test programs that hold tests named "...Thread...".
-tsan_programs=(tw_tests_platform tw_tests_app tw_tests_dialogs tw_tests_units tw_tests_rules tw_tests_ai tw_tests_headless tw_tests_land_rules tw_tests_air_rules tw_tests_naval_rules tw_tests_turn_rules tw_tests_screens tw_tests_frame)
-ninja -C "$tsan" -j "$jobs" "${tsan_programs[@]}"
-echo "== ThreadSanitizer: thread tests"
-for program in "${tsan_programs[@]}"; do
-  (cd "$tsan" && TSAN_OPTIONS="halt_on_error=1" "./tests/$program" --gtest_filter='*Thread*' --gtest_brief=1)
-done
-
-# Every file reader's fuzzer, briefly.
-fuzz="$root/build/fuzz"
-CXX=clang++ cmake -S "$root" -B "$fuzz" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_FUZZ=ON \
-  -DTW_BUILD_TESTS=OFF -DTW_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-gline-tables-only" \
-  -DCMAKE_CXX_FLAGS="-O1" >/dev/null
-fuzz_targets=()
-for source in "$root"/tests/fuzz/fuzz_*.cpp; do
-  fuzz_targets+=("$(basename "$source" .cpp)")
-done
-ninja -C "$fuzz" -j "$jobs" "${fuzz_targets[@]}"
-# The runs are timed by the clock, not by the work done: they run side by
-# side, one a core, and each one's last lines are printed when all are done.
+# Every file reader's fuzzer, briefly. The runs are timed by the clock, not
+# by the work done: they run side by side, one a core, and each one's last
+# lines are printed when all are done.
 fuzz_smoke() {
   local target="$1" name corpus seeds
   name="$(basename "$target")"
@@ -170,24 +233,22 @@ fuzz_smoke() {
     "$corpus" $seeds >"$fuzz/$name.smoke.txt" 2>&1) || { touch "$fuzz/$name.failed"; return 1; }
 }
 export -f fuzz_smoke
-export fuzz root fuzz_seconds
-echo "== fuzz smoke runs (${fuzz_seconds}s each, $jobs at a time)"
-fuzz_failed=0
-for target in "$fuzz"/tests/fuzz/fuzz_*; do [ ! -x "$target" ] || printf '%s\n' "$target"; done |
-  xargs -P "$jobs" -I{} bash -c 'fuzz_smoke "$1"' _ {} || fuzz_failed=1
-for target in "$fuzz"/tests/fuzz/fuzz_*; do
-  [ -x "$target" ] || continue
-  name="$(basename "$target")"
-  echo "== fuzz smoke run: $name"
-  if [ -e "$fuzz/$name.failed" ]; then
-    tail -n 40 "$fuzz/$name.smoke.txt"
-    echo "fuzz smoke run $name FAILED (all its output: $fuzz/$name.smoke.txt)" >&2
-  else
-    tail -n 2 "$fuzz/$name.smoke.txt"
-  fi
-done
-[ "$fuzz_failed" -eq 0 ] || exit 1
-
-echo "== unit tests (ASan + UBSan)"
-cd "$asan"
-ctest --output-on-failure -j "$jobs"
+export fuzz fuzz_seconds
+fuzz_runs() {
+  local fuzz_failed=0 target name
+  for target in "$fuzz"/tests/fuzz/fuzz_*; do [ ! -x "$target" ] || printf '%s\n' "$target"; done |
+    xargs -P "$jobs" -I{} bash -c 'fuzz_smoke "$1"' _ {} || fuzz_failed=1
+  for target in "$fuzz"/tests/fuzz/fuzz_*; do
+    [ -x "$target" ] || continue
+    name="$(basename "$target")"
+    echo "== fuzz smoke run: $name"
+    if [ -e "$fuzz/$name.failed" ]; then
+      tail -n 40 "$fuzz/$name.smoke.txt"
+      echo "fuzz smoke run $name FAILED (all its output: $fuzz/$name.smoke.txt)" >&2
+    else
+      tail -n 2 "$fuzz/$name.smoke.txt"
+    fi
+  done
+  return "$fuzz_failed"
+}
+timed "fuzz smoke runs (${fuzz_seconds}s each, $jobs at a time)" fuzz_runs

@@ -21,7 +21,7 @@ rm -f "$out/renderer.png" "$out/screen.png"
 # Inside the virtual display: run the window for about three seconds
 # (90 frames at 33 ms), look for its title while it is up, take the X-level
 # picture if the tools exist, then wait for the renderer's screenshot.
-xvfb-run -a -s "-screen 0 1024x768x24" bash -s "$tool" "$out" <<'INNER'
+xvfb-run $(xvfb_display) -s "-screen 0 1024x768x24" bash -s "$tool" "$out" <<'INNER'
 set -u
 tool="$1"; out="$2"
 "$tool" "$out/renderer.png" 90 &

@@ -23,6 +23,13 @@ skip_without() {
   exit 0
 }
 
+# xvfb-run's choice of display: TW_XVFB_DISPLAY when set (walks run side by
+# side, and xvfb-run's own search for a free display races), else the
+# first free one.
+xvfb_display() {
+  if [ -n "${TW_XVFB_DISPLAY:-}" ]; then echo "-n $TW_XVFB_DISPLAY"; else echo "-a"; fi
+}
+
 # Ends the script with exit 1 when a program has not been built.
 #   need_built PROGRAM NAME BUILD_FOLDER NINJA_TARGETS
 need_built() {
@@ -91,7 +98,7 @@ INI
 # than the window so that the whole window, wherever it is placed, can be
 # clicked; a walk may set walk_screen (WIDTHxHEIGHT) for another screen.
 walk_play() {
-  xvfb-run -a -s "-screen 0 ${walk_screen:-1600x1200}x24" bash -s \
+  xvfb-run $(xvfb_display) -s "-screen 0 ${walk_screen:-1600x1200}x24" bash -s \
     "$here/scripts/xvfb_walk.sh" "$walk_name" "$here" "$run" "$out" "$game"
 }
 
