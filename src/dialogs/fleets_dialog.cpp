@@ -24,6 +24,7 @@
 #include "world/fleet.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_morska.h"
+#include "world/map.h"
 #include "world/map_modes.h"
 #include "world/naval_spotting.h"
 #include "world/world.h"
@@ -560,4 +561,19 @@ void cDialogFlot::OnReactivate() {
     return;
   }
   StartCountdown(g_Delays[kDelayHumanReconAfter].load() / 1000.0f, kExpiryShow);
+}
+
+int FleetsNodeOfHex(const sHex& hex) {
+  if (hex.IsWater()) return hex.seaZone != 0 ? hex.seaZone : hex.seaNode;
+  return hex.seaNode;
+}
+
+bool OpenFleetsDialogAtHex(cWorld& world, int x, int y, int mode) {
+  if (mode == kModeBombardment || !g_DialogStack.empty() || g_pActiveDialog != nullptr) return false;
+  const cMap& map = world.GetMap();
+  if (!map.IsInside(x, y)) return false;
+  const int node = FleetsNodeOfHex(map.GetHex(x, y));
+  if (node == 0 || FleetsAtNode(world, node, world.turnState.CurrentCountryId()).empty()) return false;
+  PushDialog(new cDialogFlot(world, node));
+  return true;
 }

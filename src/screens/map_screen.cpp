@@ -153,6 +153,9 @@ cMapScreen::~cMapScreen() {
   // The game's dialogs (greeting, reports, questions) name the world that
   // goes with this screen: none stays open after it.
   if (!g_DialogStack.empty()) PopDialogs(-1);
+  // The hover box belongs to the world's sea graph.
+  world_.turnState.SetHoveredHex(world_, nullptr);
+  g_HintText.SetAnchor(nullptr);
   SetPanelMover(nullptr);
   g_OnMinimapRect = nullptr;
   g_OnMapEmptyClick = nullptr;
@@ -211,6 +214,10 @@ void cMapScreen::LeaveComputerPhase() {
   }
   // Last: the human turn begins with everything in place.
   world_.SetGameState(kPhaseHumanTurn);
+  // The status line told what the computer or the end of the impulse was
+  // doing; from now on it tells the player's pending order, also while the
+  // mouse rests on a panel and the frame's hint does not run.
+  UpdateStatusBarHint();
 }
 
 void cMapScreen::FollowHex(int x, int y) { world_.GetMap().CenterAtHex(x, y); }
@@ -532,7 +539,7 @@ void cMapScreen::OnMouse(bool left, bool, bool, bool, bool, int wheelDelta, int 
 
   int column = -1, row = -1;
   const bool valid = !overControl && PickHexAtScreen(map, x, y, width, height, column, row);
-  world_.turnState.hoveredHex = valid ? &map.GetHex(column, row) : nullptr;
+  world_.turnState.SetHoveredHex(world_, valid ? &map.GetHex(column, row) : nullptr);
 
   // Dragging the map with the left button; a press that hardly moves is a
   // click.

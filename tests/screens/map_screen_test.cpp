@@ -455,9 +455,13 @@ TEST_F(MapPanels, ComputerPhaseLocksTheBarAndPanelsGetTheirOwnStateBack) {
   EXPECT_FALSE(screen.HexPanel()->savedMinimized);
   // No click reaches a handle while locked.
   EXPECT_FALSE(d.MsgProc({plat::kWmLButtonDown, 0, plat::MakeMouseLParam(350, 20)}));
+  screen.InfoPanel()->SetStatusText(L"Determining sea battles...");
   screen.LeaveComputerPhase();
   EXPECT_EQ(world_.GetGameState(), 7);
   expectLocked(false);
+  // The human turn's status line tells the pending order, not what the end
+  // of the impulse did last.
+  EXPECT_EQ(TextsOf(*screen.InfoPanel(), {kInfoStatusId}), Texts{L"statusbar_hint_no_action"});
 }
 
 TEST_F(MapPanels, HexPanelDescribesEveryKindOfPlace) {
