@@ -33,6 +33,56 @@ walk_play <<'INNER'
 set -u
 source "$1"
 walk_start "${@:2}"
+
+# The centre of the first option button of the event with the id, as the
+# event dialog places it (layout entries 780 to 786, the option count, the
+# picture); the same reckoning as the event walk's.
+first_option() {
+  python3 - "$1" "$run" "$layout" <<'PY'
+import os, sys
+import xml.etree.ElementTree as ET
+event_id, run, layout = sys.argv[1], sys.argv[2], sys.argv[3]
+rect = {}
+for line in open(layout, encoding="utf-8"):
+    f = line.split()
+    if len(f) >= 5 and f[0].isdigit() and 780 <= int(f[0]) <= 786:
+        rect[int(f[0])] = [int(v) for v in f[1:5]]
+scenario = os.path.join(run, "data", "scenarios", "Europe1939")
+event = None
+for name in open(os.path.join(scenario, "event_files.txt"), encoding="utf-8", errors="replace"):
+    name = name.strip()
+    if not name or name.startswith(";"):
+        continue
+    path = os.path.join(run, name.replace("\\", "/"))
+    if not os.path.exists(path):
+        path = os.path.join(scenario, os.path.basename(name.replace("\\", "/")))
+    for e in ET.parse(path).getroot().iter("event"):
+        if e.get("eventID") == event_id and event is None:
+            event = e
+if event is None:
+    sys.exit("event %s not found" % event_id)
+options = event.find("options")
+count = len(options.findall("option")) if options is not None else 0
+image = (event.findtext("image") or "").strip()
+picture = bool(image) and os.path.isfile(os.path.join(run, "data", "events", image))
+t, m, p, b, row = rect[781], rect[783], rect[784], rect[785], rect[786]
+side = min(p[2], p[3])
+content = max(m[1] + m[3], b[1] + count * row[3])
+if picture:
+    content = max(content, p[1] + (p[3] - side) // 2 + side)
+total = content + t[1]
+dy = (rect[780][1] + rect[780][3]) // 2 - total // 2
+print(b[0] + b[2] // 2, b[1] + dy + b[3] // 2)
+PY
+}
+# Answers the newest event dialog with its first option.
+answer_event() {
+  local id x y
+  id="$(iconv -f UTF-16LE -t UTF-8 ConsoleOut.txt | tr -d '\r' | sed -n 's/.*Event fired (ID=\([0-9]*\) .*/\1/p' | tail -n1)"
+  [ -n "$id" ] || return 0
+  read -r x y < <(first_option "$id") || return 0
+  [ -n "${y:-}" ] && click "$x" "$y"
+}
 read -r move_x move_y < <(centre 557)
 open_fixture_game
 await_shot MapScreen 1 150 || fail "map screen not shown"
@@ -68,22 +118,34 @@ cp ConsoleOut.txt "$out/ConsoleOut_turn1.txt"
 
 # Two impulses end: the question, the computer countries, the end of the
 # impulse (Enter closes its messages), Germany's greeting.
+# The end of a turn starts the log afresh: Germany's turn is back when the
+# worker has handed over ("AI THREAD FINISHED").
 for impulse in 2 3; do
   greetings=$(shots MapScreen_cDialogNowejTury)
   key q
   await_shot MapScreen_cDialogPotwKoncaTury $((impulse - 1)) || fail "no end-turn question ($impulse)"
   key Return
   started=$(date +%s)
+  events=$(shots EndOfImpulse_cDialogEventu)
   for _ in $(seq 1 240); do
     sleep 1
-    [ "$(shots MapScreen_cDialogNowejTury)" -gt "$greetings" ] && break
+    [ "$(log_count "==== AI THREAD FINISHED =====")" -ge 1 ] && break
     kill -0 "$pid" 2>/dev/null || fail "the game ended"
-    key Return
+    if [ "$(shots EndOfImpulse_cDialogEventu)" -gt "$events" ]; then
+      events=$(shots EndOfImpulse_cDialogEventu)
+      keep EndOfImpulse_cDialogEventu "event_${impulse}_${events}.png"
+      answer_event
+    else
+      key Return
+    fi
   done
-  [ "$(shots MapScreen_cDialogNowejTury)" -gt "$greetings" ] || fail "no greeting for impulse $impulse"
-  echo "impulse $impulse: the computer's round took $(($(date +%s) - started)) s" >>"$out/timings.txt"
-  keep MapScreen_cDialogNowejTury "greeting_$impulse.png"
-  key Return
+  await_log "==== AI THREAD FINISHED =====" 1 1 || fail "Germany's turn did not come back for impulse $impulse"
+  echo "impulse $impulse: the round of the computer's turns and the end of the impulse took $(($(date +%s) - started)) s" \
+    >>"$out/timings.txt"
+  if await_shot MapScreen_cDialogNowejTury $((greetings + 1)) 30; then
+    keep MapScreen_cDialogNowejTury "greeting_$impulse.png"
+    key Return
+  fi
   sleep 1
   n=$(shots MapScreen)
   move_mouse 600 301

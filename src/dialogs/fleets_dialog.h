@@ -133,8 +133,8 @@ class cDialogFlot : public cDialog, public cFleetWatcher {
 };
 
 // The node whose fleets a hex shows: a water hex its sea zone, a land hex
-// the node it carries (a port city's hex carries its port); 0 for none.
-int FleetsNodeOfHex(const sHex& hex);
+// the port it carries (a port city's hex carries its port); 0 for none.
+int FleetsNodeOfHex(const cWorld& world, const sHex& hex);
 // Opens the fleets dialog for the node of the hex (x, y) when the current
 // country has fleets there, no dialog is open and the order mode is not the
 // bombardment pick. True when it opened.
