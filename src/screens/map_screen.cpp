@@ -218,6 +218,7 @@ void cMapScreen::LeaveComputerPhase() {
   // doing; from now on it tells the player's pending order, also while the
   // mouse rests on a panel and the frame's hint does not run.
   UpdateStatusBarHint();
+  hint_mode_ = world_.turnState.mode;
 }
 
 void cMapScreen::FollowHex(int x, int y) { world_.GetMap().CenterAtHex(x, y); }
@@ -652,6 +653,13 @@ void cMapScreen::OnFrameMove(double time, float elapsed) {
       edge_scrolling_ = true;
     }
     UpdateStatusBarHint();
+    hint_mode_ = world_.turnState.mode;
+  } else if ((phase == kPhaseHumanTurn || phase == kPhaseHumanMove) && world_.turnState.mode != hint_mode_) {
+    // An order begun or ended while the mouse rests on a panel or a dialog
+    // (a panel's icon, a report over the map) is told at once: the status
+    // line never names an order that is no longer pending.
+    UpdateStatusBarHint();
+    hint_mode_ = world_.turnState.mode;
   }
   last_scroll_time_ = time;
   map.UpdateView(elapsed);

@@ -189,6 +189,8 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   double last_scroll_time_ = -1.0;
   // Whether the last frame scrolled by the edges or the arrow keys.
   bool edge_scrolling_ = false;
+  // The order mode whose hint the status line shows (-1: none yet).
+  int hint_mode_ = -1;
   std::uint32_t scroll_keys_ = 0;
   // The timed steps of a unit moving across the map.
   cMovingUnitClock moving_clock_;

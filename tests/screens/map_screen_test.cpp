@@ -172,6 +172,13 @@ TEST_F(MapScreen, ArrowKeysHoldBitsAndScrollTheViewAndEscapeOpensThePauseOnlyInT
   world_.turnState.mode = 4;
   Screen().OnFrameMove(10.15, 0.0f);
   EXPECT_EQ(TextsOf(*Screen().InfoPanel(), {kInfoStatusId}), Texts{L"statusbar_hint_move_destination_hex"});
+  // An order ended while a report covers the map: the status line follows
+  // the mode, not where the mouse is.
+  PushDialog(new cDialog(1234));
+  world_.turnState.mode = 0;
+  Screen().OnFrameMove(10.16, 0.0f);
+  EXPECT_EQ(TextsOf(*Screen().InfoPanel(), {kInfoStatusId}), Texts{L"statusbar_hint_no_action"});
+  PopDialogs(1);
   // The computer's phase does not scroll.
   world_.SetGameState(9);
   const float x1 = map.targetX;
