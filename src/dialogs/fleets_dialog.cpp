@@ -24,8 +24,10 @@
 #include "world/fleet.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_morska.h"
+#include "world/map.h"
 #include "world/map_modes.h"
 #include "world/naval_spotting.h"
+#include "world/sea_graph.h"
 #include "world/world.h"
 
 namespace {
@@ -560,4 +562,20 @@ void cDialogFlot::OnReactivate() {
     return;
   }
   StartCountdown(g_Delays[kDelayHumanReconAfter].load() / 1000.0f, kExpiryShow);
+}
+
+int FleetsNodeOfHex(const cWorld& world, const sHex& hex) {
+  if (hex.IsWater()) return hex.seaZone != 0 ? hex.seaZone : hex.seaNode;
+  const sWezelGrafuMorz* node = hex.seaNode != 0 ? world.GetSeaGraph().GetNode(hex.seaNode) : nullptr;
+  return node != nullptr && !node->IsSeaZone() ? node->id : 0;
+}
+
+bool OpenFleetsDialogAtHex(cWorld& world, int x, int y, int mode) {
+  if (mode == kModeBombardment || !g_DialogStack.empty() || g_pActiveDialog != nullptr) return false;
+  const cMap& map = world.GetMap();
+  if (!map.IsInside(x, y)) return false;
+  const int node = FleetsNodeOfHex(world, map.GetHex(x, y));
+  if (node == 0 || FleetsAtNode(world, node, world.turnState.CurrentCountryId()).empty()) return false;
+  PushDialog(new cDialogFlot(world, node));
+  return true;
 }

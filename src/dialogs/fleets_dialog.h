@@ -19,6 +19,7 @@
 class cJednostkaMorska;
 class cWorld;
 class CDXUTListBox;
+struct sHex;
 struct sWezelGrafuMorz;
 
 class cDialogFlot : public cDialog, public cFleetWatcher {
@@ -130,3 +131,11 @@ class cDialogFlot : public cDialog, public cFleetWatcher {
   // Registered as the world's fleet watcher (until closed).
   bool watching_ = false;
 };
+
+// The node whose fleets a hex shows: a water hex its sea zone, a land hex
+// the port it carries (a port city's hex carries its port); 0 for none.
+int FleetsNodeOfHex(const cWorld& world, const sHex& hex);
+// Opens the fleets dialog for the node of the hex (x, y) when the current
+// country has fleets there, no dialog is open and the order mode is not the
+// bombardment pick. True when it opened.
+bool OpenFleetsDialogAtHex(cWorld& world, int x, int y, int mode);

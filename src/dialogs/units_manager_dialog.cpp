@@ -7,6 +7,7 @@
 #include "app/settings.h"
 #include "app/string_base.h"
 #include "dialogs/dialog_stack.h"
+#include "dialogs/fleets_dialog.h"
 #include "gui/dxut_button.h"
 #include "gui/dxut_checkbox.h"
 #include "gui/dxut_frames.h"
@@ -215,9 +216,17 @@ void cDialogJednostek::Act() {
   LogLine(L"Player action: Select %s", unit->name);
   world_.GetMap().CenterAtHex(x, y);
   turn.SelectHex(world_, x, y);
-  unit->ComputeMoveRange(false);
-  turn.mode = unit->category == kCategoryLand ? kModeMoveLand : unit->category == kCategoryAir ? kModeMoveAir : 0;
+  const int reach = unit->ComputeMoveRange(false);
+  // An air unit with nowhere to rebase now is only selected.
+  turn.mode = unit->category == kCategoryLand                ? kModeMoveLand
+              : unit->category == kCategoryAir && reach > 0 ? kModeMoveAir
+                                                             : 0;
+  const bool ship = unit->category == kCategoryNaval;
+  cWorld& world = world_;
   PopDialogs(1);
+  // A ship takes its orders in its fleet's dialog: the node's fleets are
+  // shown as a click on the node's hex shows them.
+  if (ship) OpenFleetsDialogAtHex(world, x, y, turn.mode);
 }
 
 void cDialogJednostek::OnGUIEvent(unsigned event, int controlId, CDXUTControl* control) {

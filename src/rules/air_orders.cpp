@@ -10,6 +10,9 @@
 #include "world/hex.h"
 #include "world/jednostka_lotnicza.h"
 #include "world/map.h"
+#include "world/naval_spotting.h"
+#include "world/sea_graph.h"
+#include "world/cities.h"
 #include "world/world.h"
 
 namespace {
@@ -154,6 +157,10 @@ eAirOrderRefusal AirRecon(cWorld& world, cJednostkaLotnicza& unit, int x, int y,
     unit.ReconSeaZone(hex.seaZone, result);
   } else {
     unit.ReconHex(x, y, result);
+    // A flight over a port that got through sees the ships lying in it too.
+    if (result.kind == kCombatRecon && hex.city != nullptr && hex.city->IsPort() && hex.seaNode != 0) {
+      if (sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(hex.seaNode)) RevealNodeShips(world, *node, unit.countryId);
+    }
   }
   RemoveIfDestroyed(unit, result);
   return eAirOrderRefusal::kNone;

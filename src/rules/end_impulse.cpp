@@ -177,11 +177,16 @@ void SettleCountries(cWorld& world, bool realEnd) {
 }
 
 // 20, 21: the counters and the date move on by one impulse. The turn number
-// counts the impulses played, so only a real end adds to it.
+// counts the impulses played, so only a real end adds to it. The date moves
+// on only at a real end too: the loading's pass settles a world whose date is
+// already that of the impulse about to be played (a scenario's start date,
+// a saved game's date), so moving it there would show and date the whole
+// game one impulse late and fire dated events an impulse early.
 void AdvanceDate(cWorld& world, bool realEnd) {
   ++world.impulseCounters[0];
   --world.turnsLeft;
-  if (realEnd) ++world.turnNumber;
+  if (!realEnd) return;
+  ++world.turnNumber;
   world.GetDate().Advance(world.TurnsPerMonth());
 }
 

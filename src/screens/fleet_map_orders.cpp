@@ -1,5 +1,5 @@
-// The map screen's side of the fleets dialog: a selected sea hex where the
-// current country has fleets opens the dialog, and the click that completes
+// The map screen's side of the fleets dialog: a selected sea hex or port
+// where the current country has fleets opens the dialog, and the click that completes
 // a pick the dialog asked for (the fleets' destination, the carrier's air
 // strike or reconnaissance, the shore bombardment) gives the order through
 // the rules and hands the dialog back its turn (OnReactivate). Any click
@@ -58,15 +58,7 @@ cJednostkaMorska* ReconShip(const cDialogFlot& dialog) {
 
 }  // namespace
 
-void cMapScreen::OpenFleetsDialogAt(int column, int row, int mode) {
-  if (mode == kModeBombardment || !g_DialogStack.empty() || g_pActiveDialog != nullptr) return;
-  const cMap& map = world_.GetMap();
-  if (!map.IsInside(column, row)) return;
-  const sHex& hex = map.GetHex(column, row);
-  if (!hex.IsWater() || hex.seaZone == 0) return;
-  if (FleetsAtNode(world_, hex.seaZone, world_.turnState.CurrentCountryId()).empty()) return;
-  PushDialog(new cDialogFlot(world_, hex.seaZone));
-}
+void cMapScreen::OpenFleetsDialogAt(int column, int row, int mode) { OpenFleetsDialogAtHex(world_, column, row, mode); }
 
 bool cMapScreen::ClickFleetOrder(int mode, int column, int row, bool marked) {
   cDialogFlot* dialog = ActiveFleetsDialog();

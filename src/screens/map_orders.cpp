@@ -108,7 +108,8 @@ void cMapScreen::OnMapClick(int column, int row) {
   // clears them.
   sHex& hex = map.GetHex(column, row);
   const bool marked = (hex.markBits & kTargetMarks) != 0;
-  // A sea hex selected while no dialog is open shows the fleets there.
+  // A sea hex or a port selected while no dialog is open shows the fleets
+  // there.
   const bool noDialog = g_DialogStack.empty() && g_pActiveDialog == nullptr;
   turn.SelectHex(world_, column, row);
   cJednostka* clicked = hex.unit;
@@ -164,9 +165,13 @@ void cMapScreen::OnMapClick(int column, int row) {
     click = eClick::kStays;
   } else if (clicked != nullptr && turn.attack == nullptr && (mode == kModeNone || !marked)) {
     if (clicked->countryId == currentId) {
-      clicked->ComputeMoveRange(false);
-      turn.mode = clicked->category == kCategoryLand ? kModeMove : kModeRebase;
-      click = eClick::kStays;
+      const int reach = clicked->ComputeMoveRange(false);
+      // An air unit that cannot rebase now (its action points spent by a
+      // mission, or nowhere to go) is only selected: no pick is pending.
+      if (clicked->category == kCategoryLand || reach > 0) {
+        turn.mode = clicked->category == kCategoryLand ? kModeMove : kModeRebase;
+        click = eClick::kStays;
+      }
     } else {
       clicked->reachableHexes.clear();
     }

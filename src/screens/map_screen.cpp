@@ -153,6 +153,9 @@ cMapScreen::~cMapScreen() {
   // The game's dialogs (greeting, reports, questions) name the world that
   // goes with this screen: none stays open after it.
   if (!g_DialogStack.empty()) PopDialogs(-1);
+  // The hover box belongs to the world's sea graph.
+  world_.turnState.SetHoveredHex(world_, nullptr);
+  g_HintText.SetAnchor(nullptr);
   SetPanelMover(nullptr);
   g_OnMinimapRect = nullptr;
   g_OnMapEmptyClick = nullptr;
@@ -211,6 +214,11 @@ void cMapScreen::LeaveComputerPhase() {
   }
   // Last: the human turn begins with everything in place.
   world_.SetGameState(kPhaseHumanTurn);
+  // The status line told what the computer or the end of the impulse was
+  // doing; from now on it tells the player's pending order, also while the
+  // mouse rests on a panel and the frame's hint does not run.
+  UpdateStatusBarHint();
+  hint_mode_ = world_.turnState.mode;
 }
 
 void cMapScreen::FollowHex(int x, int y) { world_.GetMap().CenterAtHex(x, y); }
@@ -532,7 +540,7 @@ void cMapScreen::OnMouse(bool left, bool, bool, bool, bool, int wheelDelta, int 
 
   int column = -1, row = -1;
   const bool valid = !overControl && PickHexAtScreen(map, x, y, width, height, column, row);
-  world_.turnState.hoveredHex = valid ? &map.GetHex(column, row) : nullptr;
+  world_.turnState.SetHoveredHex(world_, valid ? &map.GetHex(column, row) : nullptr);
 
   // Dragging the map with the left button; a press that hardly moves is a
   // click.
@@ -645,6 +653,13 @@ void cMapScreen::OnFrameMove(double time, float elapsed) {
       edge_scrolling_ = true;
     }
     UpdateStatusBarHint();
+    hint_mode_ = world_.turnState.mode;
+  } else if ((phase == kPhaseHumanTurn || phase == kPhaseHumanMove) && world_.turnState.mode != hint_mode_) {
+    // An order begun or ended while the mouse rests on a panel or a dialog
+    // (a panel's icon, a report over the map) is told at once: the status
+    // line never names an order that is no longer pending.
+    UpdateStatusBarHint();
+    hint_mode_ = world_.turnState.mode;
   }
   last_scroll_time_ = time;
   map.UpdateView(elapsed);

@@ -167,9 +167,9 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   // the dialog's OnReactivate (screens/fleet_map_orders.cpp); false when no
   // such pick is pending.
   bool ClickFleetOrder(int mode, int column, int row, bool marked);
-  // Opens the fleets dialog of the sea zone of the selected water hex when
-  // the current country has fleets there, no dialog is open and the mode
-  // is not the bombardment pick.
+  // Opens the fleets dialog of the selected hex's node (a water hex's sea
+  // zone, a port city's port) when the current country has fleets there, no
+  // dialog is open and the mode is not the bombardment pick.
   void OpenFleetsDialogAt(int column, int row, int mode);
   void ShowAttackPanel();
   // The combat report for the "Delay/HumanCombatResult" time; none when
@@ -189,6 +189,8 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   double last_scroll_time_ = -1.0;
   // Whether the last frame scrolled by the edges or the arrow keys.
   bool edge_scrolling_ = false;
+  // The order mode whose hint the status line shows (-1: none yet).
+  int hint_mode_ = -1;
   std::uint32_t scroll_keys_ = 0;
   // The timed steps of a unit moving across the map.
   cMovingUnitClock moving_clock_;

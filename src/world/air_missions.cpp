@@ -22,6 +22,7 @@
 #include "world/jednostka_lotnicza.h"
 #include "world/jednostka_morska.h"
 #include "world/map.h"
+#include "world/naval_spotting.h"
 #include "world/sea_graph.h"
 #include "world/world.h"
 
@@ -235,13 +236,9 @@ void cJednostkaLotnicza::ReconSeaZone(int seaNodeId, sBombardmentResult& result)
   }
   if (visible) PlayAirSound(SND_AIR_RECON);
   result.kind = kCombatRecon;
-  // Every ship lying at the node (fleets in port included) is seen.
-  for (cFleet* fleet : world.Units().fleets) {
-    if (!fleet || fleet->seaNode != seaNodeId) continue;
-    for (cJednostkaMorska* ship : fleet->ships) {
-      if (ship) ship->visible = true;
-    }
-  }
+  // Every ship lying at the node (fleets in port included) is seen, and the
+  // node's marker and hover box show them to the country.
+  if (sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(seaNodeId)) RevealNodeShips(world, *node, countryId);
 }
 
 // --- Nuclear strike ---

@@ -26,6 +26,10 @@ namespace {
 constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
 constexpr float kRiverMouthNearer = 0.0001f;
 constexpr float kCoastMarkDepth = 0.5f;
+// The marks of targets that stand on units: reconnaissance (0x100), shore
+// bombardment (0x200), bombardment (0x400), nuclear strike (0x1000) and air
+// fight (0x2000).
+constexpr std::uint32_t kTargetMarksOverUnits = 0x100u | 0x200u | 0x400u | 0x1000u | 0x2000u;
 constexpr float kTileShipNearer = 0.1f;
 constexpr int kMaxFortificationPicture = 11;
 
@@ -321,7 +325,16 @@ void DrawCell(sCellOut& out, const sCellLook& look, cCountryLookup& countries, c
   // 11: sea node.
   if (hex.seaNode != 0) Live(out, kLiveSeaNode, look, countries, hex, pos, eyeCandy, animationPhase);
   // 12: unit.
-  if (hex.unit && g_MapDrawHooks.drawUnit) Live(out, kLiveUnit, look, countries, hex, pos, eyeCandy, animationPhase);
+  if (hex.unit && g_MapDrawHooks.drawUnit) {
+    Live(out, kLiveUnit, look, countries, hex, pos, eyeCandy, animationPhase);
+    // A target of a strike, a fight or a reconnaissance is mostly a unit:
+    // its mark is drawn again over the counter, which would hide it.
+    if ((hex.markBits & kTargetMarksOverUnits) != 0 &&
+        std::countr_zero(hex.markBits) == std::countr_zero(hex.markBits & kTargetMarksOverUnits)) {
+      Put(out, look.others, skin_sheet_layout::Mark(std::countr_zero(hex.markBits)), pos.x, pos.y,
+          (look.depth[kLayerUnits] + look.depth[kLayerSelectedUnit]) / 2.0f);
+    }
+  }
 }
 
 void DrawCellTerrain(sCellOut& out, const sCellLook& look, const sHex& hex, const sHexScreenPos& pos,

@@ -94,12 +94,16 @@ bool cJednostkaLotnicza::IsRebaseHex(int hx, int hy) const {
 int cJednostkaLotnicza::CountRebaseHexes(bool mark) {
   if (!g_pWorld) return 0;
   cMap& map = g_pWorld->GetMap();
+  if (!IsOnMap() || !CanRebaseNow()) return 0;
+  // The map is dimmed around the targets only when there is one: a dimmed
+  // map with nothing to click would tell the player to rebase a unit that
+  // cannot.
+  if (mark && CountRebaseHexes(false) == 0) return 0;
   if (mark) {
     for (int row = 0; row < map.GetHeight(); ++row) {
       for (int col = 0; col < map.GetWidth(); ++col) SetHexMark(map, map.GetHex(col, row), kMarkDimmed, -1);
     }
   }
-  if (!IsOnMap() || !CanRebaseNow()) return 0;
   const int r = GetRebaseRange();
   int count = 0;
   const int top = std::max(0, y - r - 1), bottom = std::min(map.GetHeight() - 1, y + r + 1);

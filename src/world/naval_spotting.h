@@ -17,6 +17,10 @@ struct sWezelGrafuMorz;
 void CalculateNavalVisibility(cWorld& world, sWezelGrafuMorz& node, bool roll);
 // Makes the country the viewing country, then the pass at the node.
 void CalculateNavalVisibilityFor(cWorld& world, sWezelGrafuMorz& node, int countryId, bool roll);
+// What an air reconnaissance of the node shows the country: every ship at
+// the node, in port too, is seen; the node's counts and shown ships are
+// made afresh for the country, so its marker and hover box tell the finds.
+void RevealNodeShips(cWorld& world, sWezelGrafuMorz& node, int countryId);
 // Makes the country the viewing country, then the pass at every node.
 void CalculateNavalVisibilityEverywhere(cWorld& world, int countryId, bool roll);
 // The chance in per cent with which the viewing country spots an enemy ship

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "air_rules/air_fixture.h"
+#include "support/world_builders.h"
 #include "app/string_base.h"
 #include "platform/format.h"
 #include "world/cities.h"
@@ -81,9 +82,29 @@ TEST_F(Recon, SeaReconSeesTheShipsOfTheZone) {
   cJednostkaLotnicza& plane = w.AddAir(1, 1, 1, kUnitFighter);
   EXPECT_GE(plane.MarkReconHexes(true), 2);  // enemy land and the zone
   EXPECT_TRUE(w.Hex(2, 2).markBits & 16384u);
+  for (cJednostkaMorska* ship : fleet.ships) ship->visible = false;
   ASSERT_EQ(AirRecon(*w.world, plane, 2, 2, result), eAirOrderRefusal::kNone);
   for (cJednostkaMorska* ship : fleet.ships) EXPECT_TRUE(ship->visible);
   EXPECT_EQ(result.kind, kCombatRecon);
+  // The zone's marker and hover box show the finds to the flyer's country.
+  EXPECT_EQ(w.world->GetSeaGraph().GetViewingCountry(), 1);
+  EXPECT_EQ(zone.GetSpottedEnemyShipCount(), 2);
+  EXPECT_NE(zone.enemyShip, nullptr);
+}
+
+TEST_F(Recon, ReconOfAPortSeesTheShipsLyingInIt) {
+  cCity& city = twtest::AddCity(*w.world, 5, 1, kCityPort);
+  sWezelGrafuMorz& port = w.AddSeaNode(false, 5, 1, 3);
+  w.Hex(5, 1).city = &city;
+  w.Hex(5, 1).seaNode = static_cast<std::uint16_t>(port.id);
+  cFleet& fleet = w.AddFleet(2, port.id, {kUnitBattleship, kUnitCruiser, kUnitSubmarine});
+  for (cJednostkaMorska* ship : fleet.ships) ship->visible = false;
+  cJednostkaLotnicza& plane = w.AddAir(2, 1, 1, kUnitTacticalBomber);
+  ASSERT_EQ(AirRecon(*w.world, plane, 5, 1, result), eAirOrderRefusal::kNone);
+  EXPECT_EQ(result.kind, kCombatRecon);
+  for (cJednostkaMorska* ship : fleet.ships) EXPECT_TRUE(ship->visible);
+  EXPECT_EQ(port.GetSpottedEnemyShipCount(), 3);
+  EXPECT_EQ(plane.actionPoints, 4) << "one flight, one action point";
 }
 
 class PanelAnswers : public ::testing::Test {

@@ -2,6 +2,8 @@
 // loaded as a game.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <memory>
 
 #include "files/world_loader.h"
@@ -140,8 +142,12 @@ TEST_F(AirFixture, RangesRebaseHexesAndTheRebaseOrder) {
   EXPECT_EQ(map.GetHex(target % w, target / w).unit, fighter);
   EXPECT_EQ(fighter->x, target % w);
   EXPECT_EQ(fighter->actionPoints, 0);
-  // A unit that has acted rebases nowhere.
+  // A unit that has acted rebases nowhere, and its selection leaves the map
+  // as it is: no dimmed map without a hex to click.
   EXPECT_EQ(fighter->CountRebaseHexes(false), 0);
+  map.ClearHexMarks(~0u, true);
+  EXPECT_EQ(fighter->ComputeMoveRange(false), 0);
+  EXPECT_TRUE(std::none_of(map.Hexes().begin(), map.Hexes().end(), [](const sHex& hex) { return hex.markBits != 0; }));
   EXPECT_EQ(CheckRebase(*world, *fighter, 5, 6), eAirOrderRefusal::kNotFullActionPoints);
 
   // A unit in the reserve pool takes no order; another country's neither.

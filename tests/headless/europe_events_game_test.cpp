@@ -130,8 +130,8 @@ class EuropeEventsGame : public ::testing::Test {
       }
     }
     const sHex* paris = CityHex(*world, L"Paris");
-    // The loading's own end of an impulse has moved the date on; each end
-    // of an impulse checks the events under the date of its impulse.
+    // The game starts on the scenario's start date; each end of an impulse
+    // checks the events under the date of its impulse.
     for (int impulse = 1; impulse <= kImpulses && !world->gameOver; ++impulse) {
       {
         const cFrameworkLockGuard lock;
@@ -182,11 +182,13 @@ TEST_F(EuropeEventsGame, HundredComputerImpulsesFollowTheWarAndFranceFallsWhenPa
     return fired == game.firedAt.end() ? 0 : game.dates.at(fired->second);
   };
   // The events of the autumn of 1939 come at their dates, one after the
-  // other: the game's first events check (its first impulse is dated 16
-  // September) signs the pact and then divides Poland; the Baltic pacts
-  // follow, the Winter War in the second half of November.
-  EXPECT_EQ(game.dates.at(1), Day(16, 9, 1939));
-  const std::map<int, int> dated = {{kPact, Day(16, 9, 1939)}, {kPartition, Day(16, 9, 1939)},
+  // other: the game's first events check (its first impulse is dated 1
+  // September) signs the pact, the second (16 September) divides Poland;
+  // the Baltic pacts follow, the Winter War in the second half of November.
+  EXPECT_EQ(game.dates.at(1), Day(1, 9, 1939));
+  EXPECT_EQ(game.dates.at(2), Day(16, 9, 1939));
+  EXPECT_EQ(game.dates.at(3), Day(1, 10, 1939));
+  const std::map<int, int> dated = {{kPact, Day(1, 9, 1939)}, {kPartition, Day(16, 9, 1939)},
                                     {kBalticPacts, Day(1, 10, 1939)}, {kWinterWar, Day(16, 11, 1939)}};
   for (const auto& [id, day] : dated) EXPECT_EQ(dateOf(id), day) << "event " << id;
   // The offensive in the West opens in May 1940 at the earliest, Churchill

@@ -10,8 +10,10 @@
 #include "app/settings.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/fleets_dialog.h"
+#include "dialogs/units_manager_dialog.h"
 #include "files/world_loader.h"
 #include "gui/dxut_listbox.h"
+#include "gui/hint_text.h"
 #include "platform/recording_renderer.h"
 #include "screens/map_screen.h"
 #include "screens/menu.h"
@@ -26,7 +28,7 @@
 namespace {
 
 constexpr int kScreenW = 1024, kScreenH = 768;
-constexpr int kNorthSea = 1, kStrait = 2;
+constexpr int kNorthSea = 1, kStrait = 2, kWestport = 3;
 
 class FleetMapOrders : public ::testing::Test {
  protected:
@@ -68,8 +70,8 @@ class FleetMapOrders : public ::testing::Test {
     g_Delays[kDelayHumanReconAfter] = saved_delay_;
   }
   cMapScreen& Screen() { return *LoadedMapScreen(); }
-  // A left click (press and release) on the middle of the hex.
-  void Click(int column, int row) {
+  // A screen point well inside the hex.
+  bool PointOf(int column, int row, int& px, int& py) {
     for (int y = 0; y < kScreenH; y += 3) {
       for (int x = 0; x < kScreenW; x += 3) {
         int c = -1, r = -1, c2 = -1, r2 = -1;
@@ -78,12 +80,25 @@ class FleetMapOrders : public ::testing::Test {
             r2 != row) {
           continue;
         }
-        Screen().OnMouse(true, false, false, false, false, 0, x + 6, y + 6);
-        Screen().OnMouse(false, false, false, false, false, 0, x + 6, y + 6);
-        return;
+        px = x + 6;
+        py = y + 6;
+        return true;
       }
     }
     ADD_FAILURE() << "hex " << column << "," << row << " not on the screen";
+    return false;
+  }
+  // A left click (press and release) on the middle of the hex.
+  void Click(int column, int row) {
+    int x = 0, y = 0;
+    if (!PointOf(column, row, x, y)) return;
+    Screen().OnMouse(true, false, false, false, false, 0, x, y);
+    Screen().OnMouse(false, false, false, false, false, 0, x, y);
+  }
+  // The mouse moved over the hex, no button down.
+  void Hover(int column, int row) {
+    int x = 0, y = 0;
+    if (PointOf(column, row, x, y)) Screen().OnMouse(false, false, false, false, false, 0, x, y);
   }
   cDialogFlot* FleetsDialog() { return dynamic_cast<cDialogFlot*>(g_pActiveDialog); }
   void ClickButton(cDialogFlot& d, int id) { d.OnGUIEvent(EVENT_BUTTON_CLICKED, id, d.Dialog().GetControl(id)); }
@@ -166,6 +181,65 @@ TEST_F(FleetMapOrders, EverySelectedFleetMovesAndTheDialogComesBackForThoseLeft)
   EXPECT_EQ(dialog->GetSelectedFleetAt(0), cargo);
   WorldOnFrameMoveThunk(0.1, 0.05f);
   EXPECT_TRUE(dialog->Dialog().GetVisible());
+}
+
+
+// A fleet in port: the port is a land hex (the city's) that carries the
+// port's node. The click on it and the units manager's Select on one of its
+// ships both open the port's fleets dialog, and the fleet sails out.
+TEST_F(FleetMapOrders, AFleetInPortIsCommandedFromThePortHexAndTheUnitsManagerAndSailsOut) {
+  const sWezelGrafuMorz& port = *world_->GetSeaGraph().GetNode(kWestport);
+  const sWezelGrafuMorz& north = *world_->GetSeaGraph().GetNode(kNorthSea);
+  ASSERT_TRUE(world_->GetMap().GetHex(port.x, port.y).IsLand());
+  home_->seaNode = kWestport;
+
+  Click(port.x, port.y);
+  cDialogFlot* dialog = FleetsDialog();
+  ASSERT_NE(dialog, nullptr) << "the port's hex opens its fleets";
+  EXPECT_EQ(dialog->SeaNodeId(), kWestport);
+  ASSERT_EQ(dialog->GetSelectedFleetAt(0), home_);
+  ClickButton(*dialog, cDialogFlot::kMoveFleetId);
+  EXPECT_EQ(world_->turnState.mode, kModeFleetMove);
+  Click(north.x, north.y);
+  EXPECT_EQ(home_->seaNode, kNorthSea) << "the fleet sailed out of port";
+  EXPECT_EQ(FindDialogById(cDialogFlot::kId), nullptr);
+
+  // Back in port: the units manager's Select on one of its ships.
+  home_->seaNode = kWestport;
+  home_->moved = false;
+  Screen().OnKeyboard('U', true, false);
+  auto* manager = dynamic_cast<cDialogJednostek*>(g_pActiveDialog);
+  ASSERT_NE(manager, nullptr);
+  manager->OnKeyboard(plat::kVkRight, true, false);
+  manager->OnKeyboard(plat::kVkRight, true, false);  // the naval tab
+  ASSERT_GT(manager->List()->GetSize(), 0);
+  manager->OnKeyboard(plat::kVkReturn, true, false);
+  EXPECT_EQ(FindDialogById(cDialogJednostek::kId), nullptr);
+  dialog = FleetsDialog();
+  ASSERT_NE(dialog, nullptr) << "Select on a ship opens its fleet's dialog";
+  EXPECT_EQ(dialog->SeaNodeId(), kWestport);
+  EXPECT_EQ(dialog->GetSelectedFleetAt(0), home_);
+}
+
+// The mouse over a hex that carries a sea node (its marker, its ships, a
+// port's city) shows the node's hover box with its ship counts; over any
+// other hex the map shows no box.
+TEST_F(FleetMapOrders, TheHoveredSeaNodeShowsItsHoverBox) {
+  sWezelGrafuMorz& north = *world_->GetSeaGraph().GetNode(kNorthSea);
+  sWezelGrafuMorz& port = *world_->GetSeaGraph().GetNode(kWestport);
+  Hover(north.ownShipX, north.ownShipY);
+  EXPECT_EQ(g_HintText.GetAnchor(), &north);
+  Hover(port.x, port.y);
+  EXPECT_EQ(g_HintText.GetAnchor(), &port);
+  // A hex of the zone without the node's marker or ships.
+  Hover(8, 2);
+  ASSERT_EQ(world_->GetMap().GetHex(8, 2).seaNode, 0);
+  EXPECT_EQ(g_HintText.GetAnchor(), nullptr);
+  Hover(north.x, north.y);
+  EXPECT_EQ(g_HintText.GetAnchor(), &north);
+  // The box goes with the map screen.
+  world_->SetView(nullptr);
+  EXPECT_EQ(g_HintText.GetAnchor(), nullptr);
 }
 
 }  // namespace

@@ -172,6 +172,13 @@ TEST_F(MapScreen, ArrowKeysHoldBitsAndScrollTheViewAndEscapeOpensThePauseOnlyInT
   world_.turnState.mode = 4;
   Screen().OnFrameMove(10.15, 0.0f);
   EXPECT_EQ(TextsOf(*Screen().InfoPanel(), {kInfoStatusId}), Texts{L"statusbar_hint_move_destination_hex"});
+  // An order ended while a report covers the map: the status line follows
+  // the mode, not where the mouse is.
+  PushDialog(new cDialog(1234));
+  world_.turnState.mode = 0;
+  Screen().OnFrameMove(10.16, 0.0f);
+  EXPECT_EQ(TextsOf(*Screen().InfoPanel(), {kInfoStatusId}), Texts{L"statusbar_hint_no_action"});
+  PopDialogs(1);
   // The computer's phase does not scroll.
   world_.SetGameState(9);
   const float x1 = map.targetX;
@@ -455,9 +462,13 @@ TEST_F(MapPanels, ComputerPhaseLocksTheBarAndPanelsGetTheirOwnStateBack) {
   EXPECT_FALSE(screen.HexPanel()->savedMinimized);
   // No click reaches a handle while locked.
   EXPECT_FALSE(d.MsgProc({plat::kWmLButtonDown, 0, plat::MakeMouseLParam(350, 20)}));
+  screen.InfoPanel()->SetStatusText(L"Determining sea battles...");
   screen.LeaveComputerPhase();
   EXPECT_EQ(world_.GetGameState(), 7);
   expectLocked(false);
+  // The human turn's status line tells the pending order, not what the end
+  // of the impulse did last.
+  EXPECT_EQ(TextsOf(*screen.InfoPanel(), {kInfoStatusId}), Texts{L"statusbar_hint_no_action"});
 }
 
 TEST_F(MapPanels, HexPanelDescribesEveryKindOfPlace) {

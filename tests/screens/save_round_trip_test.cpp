@@ -78,11 +78,11 @@ struct SaveRoundTrip : ::testing::Test {
 TEST_F(SaveRoundTrip, LoadedSaveShowsTheSameDateTurnAndTurnsLeftOnTheFirstTurnAndLater) {
   cWorld& world = StartFixture();
   const sShownTime firstTurn = ShownTime(world);
-  // The loading's pass moved the game date on, but the first turn shows
-  // the scenario's start day.
+  // The loading's pass leaves the game date at the scenario's start: the
+  // first turn is its first impulse and shows its start day.
   ASSERT_EQ(firstTurn.turn, 1);
   ASSERT_EQ(world.startDay, 1);
-  ASSERT_GT(firstTurn.impulseInMonth, 1);
+  ASSERT_EQ(firstTurn.impulseInMonth, 1);
   EXPECT_EQ(ShownTime(SaveAndLoad(L"First")), firstTurn);
   // A second round trip keeps it too.
   EXPECT_EQ(ShownTime(SaveAndLoad(L"FirstAgain")), firstTurn);
@@ -97,6 +97,9 @@ TEST_F(SaveRoundTrip, LoadedSaveShowsTheSameDateTurnAndTurnsLeftOnTheFirstTurnAn
 
 TEST_F(SaveRoundTrip, SaveWithoutTheShownDateAndTurnsLeftLoadsFromTheScenarioDurationAndTheGameDay) {
   StartFixture();
+  // A game one impulse on, so that its game day is not the start day.
+  EndImpulse(*g_pWorld, true);
+  ASSERT_FALSE(g_pWorld->gameOver);
   ASSERT_TRUE(SaveGame(*g_pWorld, L"Old", false).ok);
   // An older save: its header has neither the turns left nor a displayed
   // date other than the game day.

@@ -20,6 +20,7 @@
 #include "support/fake_framework.h"
 #include "support/world_builders.h"
 #include "world/hex_drawing.h"
+#include "world/jednostka_ladowa.h"
 
 namespace {
 
@@ -379,6 +380,29 @@ TEST_F(HexDrawing, OwnershipTintsAndBordersTakeTheirColoursWithFullAlpha) {
     EXPECT_EQ(found[0].argb, argb);
     EXPECT_FLOAT_EQ(found[0].depth, LayerDepth(SameRect(source, L::Border(1)) ? kLayerBorders : kLayerTint));
   }
+}
+
+// A strike's target is mostly a unit: its mark is drawn over the counter
+// too, nearer than the unit; a mark that is no target (the sea zone's)
+// stays under it.
+TEST_F(HexDrawing, TargetMarksShowOverTheUnitOnTheHex) {
+  cJednostkaLadowa unit;
+  sHex hex;
+  hex.terrain = kTerrainPlain;
+  hex.unit = &unit;
+  hex.markBits = 0x400u;  // a bombardment target
+  DrawHex(batch_, hex, {0, 0, 0}, eye_, 0);
+  auto marks = Find(Flush(), kSlotOthers, L::Mark(10));
+  ASSERT_EQ(marks.size(), 2u);
+  EXPECT_FLOAT_EQ(marks[0].depth, LayerDepth(kLayerMarks));
+  EXPECT_LT(marks[1].depth, LayerDepth(kLayerUnits));
+  hex.markBits = 0x4000u;
+  batch_.Begin();
+  DrawHex(batch_, hex, {0, 0, 0}, eye_, 0);
+  marks = Find(Flush(), kSlotOthers, L::Mark(14));
+  ASSERT_EQ(marks.size(), 1u);
+  EXPECT_FLOAT_EQ(marks[0].depth, LayerDepth(kLayerMarks));
+  hex.unit = nullptr;
 }
 
 TEST_F(HexDrawing, WaterKeepsItsFirstWeatherRowAndBadLandMasksDrawNoRiver) {

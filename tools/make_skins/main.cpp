@@ -635,9 +635,11 @@ Col Hue(float h, float a) {
 }
 
 // The symbol of an air mission's target mark in the middle of its cell: a
-// runway for a rebase, an eye for a reconnaissance, a bomb sight for a
-// bombardment, the trefoil for a nuclear strike, a fighter's gun sight for an
-// air fight. Other marks have none.
+// runway for a rebase, an eye for a reconnaissance of land, a bomb sight for
+// a bombardment, the trefoil for a nuclear strike, a fighter's gun sight for
+// an air fight. Other marks have none: the sea-zone mark (bit 14) lights a
+// selected sea zone as well as a zone a reconnaissance may fly over, so it
+// is a plain highlight of the zone's hexes.
 void DrawMissionSymbol(tooldraw::Canvas& k, int bit, Col col) {
   const Col ink = Alpha(Scale(col, 0.55f), 235);
   const Col light = Col{250, 248, 236, 235};
@@ -646,8 +648,7 @@ void DrawMissionSymbol(tooldraw::Canvas& k, int bit, Col col) {
       k.Rect(kCx - 9, kCy - 30, 18, 60, Alpha(Col{60, 60, 64, 255}, 220));
       for (int i = 0; i < 4; ++i) k.Rect(kCx - 1.5f, kCy - 26 + i * 14, 3, 8, light);
       break;
-    case 8:   // reconnaissance of land
-    case 14:  // reconnaissance of a sea zone
+    case 8:  // reconnaissance of land
       k.Ellipse(kCx, kCy, 26, 14, light);
       k.EllipseLine(kCx, kCy, 26, 14, 3, ink);
       k.Disc(kCx, kCy, 9, ink);
