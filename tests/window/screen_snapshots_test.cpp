@@ -25,10 +25,13 @@
 #include "screens/map_screen.h"
 #include "screens/menu.h"
 #include "screens/minimap_panel.h"
+#include "screens/panel.h"
 #include "screens/scenario_menu.h"
 #include "game_screen_fixture.h"
 #include "support/fixture_scenario.h"
 #include "world/cities.h"
+#include "world/commander.h"
+#include "world/jednostka_ladowa.h"
 #include "world/world.h"
 
 namespace {
@@ -125,6 +128,49 @@ TEST_F(ScreenSnapshot, MapScreenDrawsTheFixtureScenarioWithAllPanels) {
   for (int i = 0; i < 10; ++i) world.GetMap().Zoom(-1, 0, 0);
   for (int i = 0; i < 60; ++i) world.GetMap().UpdateView(0.1f);
   for (int i = 0; i < 2; ++i) OnFrameRender(2.0 + i * 0.5, 0.5f);
+
+  delete g_pWorld;
+  g_pWorld = nullptr;
+}
+
+// The unit and diplomacy panels side by side as the player opens them on a
+// unit with a long commander's name: every value is drawn whole.
+TEST_F(ScreenSnapshot, UnitAndDiplomacyPanelsShowALongCommandersNameWhole) {
+  const sGameStartSettings start = twtest::CopyFixtureScenario(dir_.Path());
+  LoadWorld(start);
+  ASSERT_NE(g_pWorld, nullptr);
+  cWorld& world = *g_pWorld;
+  world.SetView(MakeMapScreen(world));
+  cMapScreen& screen = *LoadedMapScreen();
+  PaintMinimap(world.GetMap());
+  cCountry* current = world.GetCountry(1);
+  current->human = true;
+  world.turnState.currentCountry = current;
+  world.turnNumber = 1;
+  screen.StartGame();
+  DeleteRetiredMenus();
+  cJednostkaLadowa* unit = nullptr;
+  for (cJednostkaLadowa* candidate : world.Units().landUnits) {
+    if (candidate->countryId == 1 && world.GetMap().IsInside(candidate->x, candidate->y)) unit = candidate;
+  }
+  ASSERT_NE(unit, nullptr);
+  auto* commander = new cCommander();
+  commander->id = 900;
+  commander->countryId = 1;
+  commander->name = L"Walter von Reichenau";
+  commander->skill = 4;
+  commander->experience = 5;
+  commander->state = kCommanderAssigned;
+  commander->ledUnit = unit;
+  world.Units().commanders.push_back(commander);
+  unit->ownCommander = commander;
+  world.turnState.SelectHex(world, unit->x, unit->y);
+  for (auto which : {cMapScreen::kUnit, cMapScreen::kDiplomacy}) SetPanelMinimized(screen.Panel(which), false);
+  screen.RefreshSelection();
+  world.GetMap().CenterAtHex(unit->x, unit->y);
+  for (int i = 0; i < 40; ++i) WorldOnFrameMoveThunk(0.1 * i, 0.1f);
+  for (int i = 0; i < 3; ++i) OnFrameRender(i * 0.5, 0.5f);
+  ExpectGolden("unit_and_diplomacy_panels_1024x768.png");
 
   delete g_pWorld;
   g_pWorld = nullptr;
