@@ -222,8 +222,8 @@ TEST(FrameLoopThread, InputAndFramesDuringFiftyImpulsesOfComputerPlay) {
 // meet the dialog's writes.
 TEST(FrameLoopThread, DeveloperDialogKeyDuringTheComputersTurns) {
   for (auto& delay : g_Delays) delay = 0.0f;
-  const sPlayResult result = PlayFrames(MakeAiPlayer, 6, true);
-  EXPECT_EQ(result.handOvers, 6);
+  const sPlayResult result = PlayFrames(MakeAiPlayer, 30, true);
+  EXPECT_EQ(result.handOvers, 30);
   EXPECT_EQ(result.cheatsOpenInComputerPhase, 0);
 }
 
