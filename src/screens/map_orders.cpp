@@ -92,8 +92,10 @@ cMapScreen::eClick cMapScreen::ClickAssaultPlan(cJednostka* clicked, int column,
       LogLine(L"Player action: Unit added to assault plan");
       ShowAttackPanel();
       // A plan the rules dropped (a second side against a defender already
-      // attacked) ends the click.
-      return turn.attack != nullptr ? eClick::kStays : eClick::kEnds;
+      // attacked) ends the click, with a word to the player.
+      if (turn.attack != nullptr) return eClick::kStays;
+      ShowStatusNotice(g_StringBase.GetText("statusbar_assault_canceled"));
+      return eClick::kEnds;
     }
   }
   LogLine(L"Player action: assault plan canceled");
