@@ -1,7 +1,7 @@
 // The map screen's part in convoys: the convoys dialog opened from the
-// information bar or the C key and closed again the same way, the two clicks on the map that pick a new
-// convoy's ports while the dialog waits hidden, and the convoy results the
-// end of an impulse shows.
+// information bar or the C key and closed again the same way, the two
+// clicks on the map that pick a new convoy's ports while the dialog waits
+// hidden, and the convoy results the end of an impulse shows.
 #include "screens/map_screen.h"
 
 #include "app/console_log.h"

@@ -104,9 +104,11 @@ cMapScreen::eClick cMapScreen::ClickAssaultPlan(cJednostka* clicked, int column,
   // The player is told why: an own unit next to the target that cannot
   // join, or a click elsewhere.
   if (refusal == eAttackRefusal::kAlreadyAttacked) {
-    ShowStatusNotice(plat::Format(g_StringBase.GetText("statusbar_assault_canceled_already_attacked_%s"), clicked->name));
+    const wchar_t* text = g_StringBase.GetText("statusbar_assault_canceled_already_attacked_%s");
+    ShowStatusNotice(plat::Format(text, clicked->name));
   } else if (refusal == eAttackRefusal::kNoActionPoints) {
-    ShowStatusNotice(plat::Format(g_StringBase.GetText("statusbar_assault_canceled_no_action_points_%s"), clicked->name));
+    const wchar_t* text = g_StringBase.GetText("statusbar_assault_canceled_no_action_points_%s");
+    ShowStatusNotice(plat::Format(text, clicked->name));
   } else {
     ShowStatusNotice(g_StringBase.GetText("statusbar_assault_canceled"));
   }
