@@ -11,6 +11,7 @@
 #include "gui/dxut_element.h"
 #include "gui/dxut_listbox.h"
 #include "world/country.h"
+#include "world/game_phase.h"
 #include "world/turn_state.h"
 #include "world/world.h"
 #include "world/world_view.h"
@@ -79,6 +80,9 @@ void cDialogCheatow::Refresh() {
 }
 
 void cDialogCheatow::OnGUIEvent(unsigned event, int controlId, CDXUTControl*) {
+  // The countries' points and flags are the worker's while the computer
+  // plays: the dialog changes nothing outside the human turn.
+  if (world_.GetGameState() != kPhaseHumanTurn && controlId != kCloseId) return;
   switch (controlId) {
     case kCountriesId:
       if (event != EVENT_LISTBOX_SELECTION || list_ == nullptr) return;

@@ -135,6 +135,9 @@ void cDialogStatystyk::OnGUIEvent(unsigned, int controlId, CDXUTControl*) {
   switch (controlId) {
     case kMainTabId:
       FillTypeList(main_tabs_ != nullptr ? main_tabs_->GetSelectedTab() : 0);
+      // The type picked on the other tab is not in this tab's list: its page
+      // goes, and the empty report view waits for a pick here.
+      selected_type_ = kNoType;
       RefreshContent(true);
       return;
     case kTypeListId: {

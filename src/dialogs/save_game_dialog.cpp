@@ -1,5 +1,6 @@
 #include "dialogs/save_game_dialog.h"
 
+#include <cwctype>
 #include <utility>
 
 #include "app/gui_layout.h"
@@ -47,6 +48,25 @@ std::vector<sSaveListRow> ListSaveRows(const std::wstring& root, std::string_vie
     rows.push_back(std::move(row));
   }
   return rows;
+}
+
+const char* SaveNameRefusal(std::wstring_view typedName) {
+  std::size_t begin = 0, end = typedName.size();
+  while (begin < end && std::iswspace(static_cast<wint_t>(typedName[begin]))) ++begin;
+  while (end > begin && std::iswspace(static_cast<wint_t>(typedName[end - 1]))) --end;
+  const std::wstring_view name = typedName.substr(begin, end - begin);
+  if (name.size() > kMaxSaveNameLength) return "save_game_name_too_long_%i";
+  if (IsValidSaveName(name)) return nullptr;
+  // A name refused only because the lists could not show it: its folder
+  // would be hidden, or its row split into the wrong cells.
+  std::wstring listable(name);
+  if (!listable.empty() && listable.front() == L'.') listable.front() = L'_';
+  for (wchar_t& c : listable) {
+    if (c == L';' || c == L'|') c = L'_';
+  }
+  const bool climbs = name.find(L"..") != std::wstring_view::npos;
+  return listable != name && !climbs && IsValidSaveName(listable) ? "save_game_name_not_listable"
+                                                                  : "save_game_invalid_name";
 }
 
 cDialogZapisuGry::cDialogZapisuGry(const cWorld& world, std::function<void()> onClose)
@@ -104,11 +124,13 @@ void cDialogZapisuGry::SaveUnderTypedName() {
   if (name_ == nullptr) return;
   // The name as the save will be called: the existence test and the
   // question use it, so " Alpha" finds and overwrites "Alpha".
-  const std::wstring name = CleanSaveName(name_->GetText());
-  if (!IsValidSaveName(name)) {
-    ShowText(Text("save_game_invalid_name"), kMessageTitle);
+  if (const char* refusal = SaveNameRefusal(name_->GetText())) {
+    const bool tooLong = std::string_view(refusal) == "save_game_name_too_long_%i";
+    ShowText(tooLong ? plat::Format(Text(refusal), static_cast<int>(kMaxSaveNameLength)) : std::wstring(Text(refusal)),
+             kMessageTitle);
     return;
   }
+  const std::wstring name = CleanSaveName(name_->GetText());
   name_->SetText(name.c_str());
   if (!SaveFolderExists(name)) {
     SaveNow(name);

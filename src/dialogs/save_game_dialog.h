@@ -29,6 +29,11 @@ struct sSaveListRow {
 // a readable "Info.ini" gets "Unknown name", turn 1 and "--.--.-- --:--".
 std::vector<sSaveListRow> ListSaveRows(const std::wstring& root, std::string_view languageCode);
 
+// Why the typed name cannot name a save, as the key of the text that tells
+// the player; null for a name the save takes (after its blanks are cut).
+// Names longer than a save name may be are refused, never cut.
+const char* SaveNameRefusal(std::wstring_view typedName);
+
 class cDialogZapisuGry : public cDialog {
  public:
   static constexpr int kId = 252;

@@ -129,7 +129,9 @@ void cDialogJednostek::FillUnitList(int unitId) {
     if (category == kCategoryNaval) {
       list_->SetColumns(5, captions, 20, 12, 18, 25, 25);
     } else {
-      list_->SetColumns(14, captions, 30, 12, 3, 8, 18, 3, 2, 2, 2, 2, 2, 2, 2, 2);
+      // The strength cell holds the per cent and both strengths, up to
+      // "1710% (85.5/5.0)": it takes the room the marks leave at the right.
+      list_->SetColumns(14, captions, 30, 20, 3, 8, 18, 3, 2, 2, 2, 2, 2, 2, 2, 2);
     }
     list_->SetColumnHeaders(Text((key + "_hint").c_str()));
   }

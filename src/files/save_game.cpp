@@ -150,8 +150,10 @@ bool IsValidSaveName(std::wstring_view cleanedName) {
   // ".." anywhere could climb out of the save folder once joined into a
   // path; ":" and "%" would be read as a drive or a format elsewhere.
   if (cleanedName.find(L"..") != std::wstring_view::npos) return false;
+  // A hidden folder is never listed; ";" and "|" split a list row.
+  if (cleanedName.front() == L'.') return false;
   for (const wchar_t c : cleanedName) {
-    if (c == L'\\' || c == L'/' || c == L'\0' || c == L':' || c == L'%') return false;
+    if (c == L'\\' || c == L'/' || c == L'\0' || c == L':' || c == L'%' || c == L';' || c == L'|') return false;
   }
   // "<name>.tmp-<pid>" and "<name>.old-<pid>" are the transaction's own.
   return !ParseSaveCopyName(cleanedName).has_value();

@@ -45,8 +45,10 @@ struct sSaveResult {
 // existence test and the overwrite question.
 std::wstring CleanSaveName(std::wstring_view typedName);
 // True for a cleaned name that stays one folder below the save folder (not
-// empty, not ".", no "..", no path separator, ":" or "%") and is not the
-// name of a copy a save makes while it runs.
+// empty, not ".", no "..", no path separator, ":" or "%"), that the lists
+// of saved games can show (no leading dot, which hides a folder; no ";" or
+// "|", which part a list row into cells) and that is not the name of a copy
+// a save makes while it runs.
 bool IsValidSaveName(std::wstring_view cleanedName);
 // True when "data\save\<cleaned name>" exists and is a folder.
 bool SaveFolderExists(std::wstring_view typedName);

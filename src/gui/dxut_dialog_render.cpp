@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <string>
 
+#include "gui/dxut_combobox.h"
 #include "gui/dxut_dialog.h"
 #include "gui/dxut_resource_manager.h"
 #include "platform/framework.h"
@@ -199,7 +200,20 @@ HRESULT CDXUTDialog::OnRender(float elapsed) {
       CDXUTControl* control = m_Controls[i];
       if (control != s_pControlFocus) control->Render(elapsed);
     }
-    if (s_pControlFocus != nullptr && s_pControlFocus->m_pDialog == this) s_pControlFocus->Render(elapsed);
+    if (s_pControlFocus != nullptr && s_pControlFocus->m_pDialog == this) {
+      // An open drop-down list lies over the controls below it. The batch
+      // sorts by depth and the texts sit at depth 0, above every frame: the
+      // controls drawn so far are flushed first, so that no text of theirs
+      // shows through the list.
+      const auto* combo = dynamic_cast<const CDXUTComboBox*>(s_pControlFocus);
+      if (combo != nullptr && combo->IsOpened()) {
+        const plat::Matrix2D transform = sprite->GetTransform();
+        sprite->End();
+        sprite->Begin();
+        sprite->SetTransform(transform);
+      }
+      s_pControlFocus->Render(elapsed);
+    }
   }
   sprite->SetTransform(plat::Matrix2D::Identity());
   sprite->SetClipRect(nullptr);

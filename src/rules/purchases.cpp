@@ -180,11 +180,34 @@ ePurchaseRefusal Purchase(cWorld& world, const sPurchaseOrder& order) {
   return ePurchaseRefusal::kNone;
 }
 
+std::wstring NumberedUnitName(std::wstring_view pattern, int number) {
+  const std::wstring digits = std::to_wstring(number);
+  std::wstring name;
+  bool numbered = false;
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    const wchar_t c = pattern[i];
+    const wchar_t next = i + 1 < pattern.size() ? pattern[i + 1] : L'\0';
+    if (c == L'%' && next == L'%') {
+      name += L'%';
+      ++i;
+    } else if (c == L'%' && (next == L'i' || next == L'd') && !numbered) {
+      name += digits;
+      numbered = true;
+      ++i;
+    } else {
+      name += c;
+    }
+  }
+  if (!numbered) name = digits + L" " + name;
+  if (name.size() > kUnitNameMaxLength) name.resize(kUnitNameMaxLength);
+  return name;
+}
+
 std::wstring DrawNewUnitName(const cCountry& country, int unitType) {
   const int number = plat::Rand() % 90 + 10;
   const wchar_t* own = country.GetUnitTypeName(unitType);
-  const std::wstring typeName = own != nullptr && *own != L'\0' ? std::wstring(own) : cUnit::GetSubtypeText(unitType);
-  return plat::Format(L"%d %s", number, typeName);
+  const std::wstring pattern = own != nullptr && *own != L'\0' ? std::wstring(own) : cUnit::GetSubtypeText(unitType);
+  return NumberedUnitName(pattern, number);
 }
 
 std::unique_ptr<cUnit> MakePurchasedUnit(cWorld& world, const cCountry& country, int item, int level,

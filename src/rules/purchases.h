@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 class cCountry;
 class cUnit;
@@ -91,8 +92,16 @@ ePurchaseRefusal CheckPurchase(const cWorld& world, const sPurchaseOrder& order)
 // order changes nothing.
 ePurchaseRefusal Purchase(cWorld& world, const sPurchaseOrder& order);
 
-// "%d %s": a number drawn from 10 to 99 and the country's name of the unit
-// type; a type the country has no name for takes the type's own name.
+// The name of a new unit from its type's name pattern and its number: the
+// number takes the place of the pattern's first "%i" or "%d", or stands
+// before the pattern ("<number> <pattern>") when it has none. "%%" is one
+// per cent sign; any other per cent sign is kept as it is (a pattern is
+// data, never a format). Cut to the longest unit name.
+std::wstring NumberedUnitName(std::wstring_view pattern, int number);
+
+// NumberedUnitName with a number drawn from 10 to 99 and the country's name
+// pattern of the unit type; a type the country has no pattern for takes the
+// type's own name. Bought units and artificial harbours are named by it.
 std::wstring DrawNewUnitName(const cCountry& country, int unitType);
 
 // A unit as an item makes it, not yet in any list and without an id (0):

@@ -12,6 +12,7 @@
 #include "platform/format.h"
 #include "platform/rand.h"
 #include "rules/artificial_harbour.h"
+#include "rules/purchases.h"
 #include "world/jednostka_ladowa.h"
 #include "world/cities.h"
 #include "world/country.h"
@@ -214,9 +215,9 @@ void cHexPanel::OnGUIEvent(unsigned, int controlId, CDXUTControl*) {
   // The icon is disabled whenever a rule fails; the rules are asked again
   // so that a stale event can never put a second unit on a hex.
   if (hex == nullptr || current == nullptr || !CanBuildHarbour(*hex, *current, HarbourCost(), nullptr)) return;
-  const wchar_t* typeName = current->GetUnitTypeName(kHarbourUnitType);
-  std::wstring name = plat::Format(typeName != nullptr ? typeName : L"%i", plat::Rand() % 90 + 10);
-  if (name.size() > kUnitNameMaxLength) name.resize(kUnitNameMaxLength);
+  // Named as a bought unit is: the country's pattern for the type with a
+  // number from 10 to 99.
+  const std::wstring name = DrawNewUnitName(*current, kHarbourUnitType);
   if (PlaceNewHarbour(*g_pWorld, hex->controller, name, *hex) == nullptr) return;
   current->AddProductionPoints(-HarbourCost());
   // The hex now holds a unit: the icon goes off before another click.

@@ -1,7 +1,7 @@
 // The map screen's part in convoys: the convoys dialog opened from the
-// information bar or the C key, the two clicks on the map that pick a new
-// convoy's ports while the dialog waits hidden, and the convoy results the
-// end of an impulse shows.
+// information bar or the C key and closed again the same way, the two
+// clicks on the map that pick a new convoy's ports while the dialog waits
+// hidden, and the convoy results the end of an impulse shows.
 #include "screens/map_screen.h"
 
 #include "app/console_log.h"
@@ -23,24 +23,26 @@ cDialogKonwojow* ConvoysDialog() { return dynamic_cast<cDialogKonwojow*>(FindDia
 
 }  // namespace
 
-void cMapScreen::OpenConvoysDialog() {
-  // The convoys are the player's orders: only in the human turn, once.
-  if (world_.GetGameState() != kPhaseHumanTurn) return;
+void cMapScreen::ToggleConvoysDialog() {
   if (cDialogKonwojow* open = ConvoysDialog()) {
+    // A dialog in sight closes, with everything above it.
+    if (open->Dialog().GetVisible()) {
+      CloseDialogsDownTo(cDialogKonwojow::kId);
+      return;
+    }
     // A pick of ports that another order ended (Tab selects a unit) left the
     // dialog hidden: it comes back without the pick.
-    if (!open->Dialog().GetVisible()) {
-      cTurnState& turn = world_.turnState;
-      if (turn.mode == kModeConvoyDeparture || turn.mode == kModeConvoyDestination) {
-        turn.mode = 0;
-      }
-      ClearMapMarks(world_.GetMap(), kConvoyPortMark, true);
-      open->Dialog().SetVisible(true);
-      open->FillConvoyList(-1);
-      open->RefreshControls();
-    }
+    if (world_.GetGameState() != kPhaseHumanTurn) return;
+    cTurnState& turn = world_.turnState;
+    if (turn.mode == kModeConvoyDeparture || turn.mode == kModeConvoyDestination) turn.mode = 0;
+    ClearMapMarks(world_.GetMap(), kConvoyPortMark, true);
+    open->Dialog().SetVisible(true);
+    open->FillConvoyList(-1);
+    open->RefreshControls();
     return;
   }
+  // The convoys are the player's orders: only in the human turn.
+  if (world_.GetGameState() != kPhaseHumanTurn) return;
   const int countryId = world_.turnState.CurrentCountryId();
   if (world_.GetCountry(countryId) == nullptr) return;
   LogLine(L"Player action: Convoys dialog");

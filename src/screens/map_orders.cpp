@@ -8,8 +8,10 @@
 
 #include "app/console_log.h"
 #include "app/settings.h"
+#include "app/string_base.h"
 #include "dialogs/combat_result_dialog.h"
 #include "dialogs/dialog_stack.h"
+#include "platform/format.h"
 #include "rules/land_attack.h"
 #include "rules/land_move.h"
 #include "rules/strategic_move.h"
@@ -69,6 +71,7 @@ cMapScreen::eClick cMapScreen::ClickAssaultPlan(cJednostka* clicked, int column,
   }
   const int currentId = turn.CurrentCountryId();
   const int side = world_.GetMap().GetNeighbourDirection(plan.defenderX, plan.defenderY, column, row);
+  eAttackRefusal refusal = eAttackRefusal::kNone;
   if (side != 0 && clicked != nullptr && clicked->countryId == currentId && clicked->category == kCategoryLand) {
     if (plan.HasAttacker(clicked)) {
       RemoveAttacker(world_, *clicked);
@@ -76,29 +79,46 @@ cMapScreen::eClick cMapScreen::ClickAssaultPlan(cJednostka* clicked, int column,
         LogLine(L"Player action: Last unit removed from assault plan / assault plan canceled");
         turn.ClearAttack();
         ShowAttackPanel();
+        ShowStatusNotice(g_StringBase.GetText("statusbar_assault_canceled"));
         return eClick::kEnds;
       }
       LogLine(L"Player action: Unit removed from assault");
       ShowAttackPanel();
       return eClick::kStays;
     }
-    if (CheckAddAttacker(world_, *clicked) == eAttackRefusal::kNone) {
+    refusal = CheckAddAttacker(world_, *clicked);
+    if (refusal == eAttackRefusal::kNone) {
       AddAttacker(world_, *clicked);
       LogLine(L"Player action: Unit added to assault plan");
       ShowAttackPanel();
       // A plan the rules dropped (a second side against a defender already
-      // attacked) ends the click.
-      return turn.attack != nullptr ? eClick::kStays : eClick::kEnds;
+      // attacked) ends the click, with a word to the player.
+      if (turn.attack != nullptr) return eClick::kStays;
+      ShowStatusNotice(g_StringBase.GetText("statusbar_assault_canceled"));
+      return eClick::kEnds;
     }
   }
   LogLine(L"Player action: assault plan canceled");
   turn.ClearAttack();
   ShowAttackPanel();
+  // The player is told why: an own unit next to the target that cannot
+  // join, or a click elsewhere.
+  if (refusal == eAttackRefusal::kAlreadyAttacked) {
+    const wchar_t* text = g_StringBase.GetText("statusbar_assault_canceled_already_attacked_%s");
+    ShowStatusNotice(plat::Format(text, clicked->name));
+  } else if (refusal == eAttackRefusal::kNoActionPoints) {
+    const wchar_t* text = g_StringBase.GetText("statusbar_assault_canceled_no_action_points_%s");
+    ShowStatusNotice(plat::Format(text, clicked->name));
+  } else {
+    ShowStatusNotice(g_StringBase.GetText("statusbar_assault_canceled"));
+  }
   return eClick::kEnds;
 }
 
 void cMapScreen::OnMapClick(int column, int row) {
   cTurnState& turn = world_.turnState;
+  // A notice stands until the next click.
+  status_notice_.clear();
   cMap& map = world_.GetMap();
   const int currentId = turn.CurrentCountryId();
   // The unit selected before this click acts.

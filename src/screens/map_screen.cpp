@@ -431,7 +431,18 @@ void cMapScreen::UpdateStatusBarHint() {
   };
   const int mode = world_.turnState.mode;
   const bool known = mode >= 1 && mode < static_cast<int>(std::size(kHints));
+  // A pending order's hint replaces a notice.
+  if (mode != 0) status_notice_.clear();
+  if (!status_notice_.empty()) {
+    ::ShowStatusText(status_notice_);
+    return;
+  }
   ::ShowStatusText(g_StringBase.GetText(kHints[known ? mode : 0]));
+}
+
+void cMapScreen::ShowStatusNotice(std::wstring_view text) {
+  status_notice_ = text;
+  ::ShowStatusText(status_notice_);
 }
 
 void cMapScreen::MovePanel(int layoutId, int dx, int dy) {
@@ -500,7 +511,11 @@ void cMapScreen::OnKeyboard(unsigned key, bool keyDown, bool) {
     case 116: g_Settings.ShowAPLeft = !g_Settings.ShowAPLeft; return;
     case 117: CycleSetting(g_Settings.BorderMode, 3, "Border/Mode"); return;
     case 118: CycleSetting(g_Settings.MapOwnershipMode, 4, "MapDisplay/OwnershipMode"); return;
-    case 123: PushDialog(new cDialogCheatow(world_)); return;
+    case 123:
+      // The developer dialog writes the countries' points: never while the
+      // worker plays the computer's countries.
+      if (humanTurn && FindDialogById(cDialogCheatow::kId) == nullptr) PushDialog(new cDialogCheatow(world_));
+      return;
     default: return;
   }
 }
@@ -598,10 +613,10 @@ void cMapScreen::OnGUIEvent(unsigned, int controlId, CDXUTControl*) {
       }
       return;
     case kCmdOptions: OpenPauseMenu(); return;
-    case kCmdConvoys: OpenConvoysDialog(); return;
+    case kCmdConvoys: ToggleConvoysDialog(); return;
     case kCmdPurchases: TogglePurchasesDialog(); return;
-    case kCmdUnits: OpenUnitsManager(); return;
-    case kCmdResearch: OpenResearchDialog(); return;
+    case kCmdUnits: ToggleUnitsManager(); return;
+    case kCmdResearch: ToggleResearchDialog(); return;
     case kCmdHotkeys: ToggleHotkeysDialog(); return;
     case kCmdReports: ToggleReportsDialog(); return;
     case kCmdEndTurn:

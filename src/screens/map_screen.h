@@ -14,6 +14,7 @@
 #include <array>
 #include <cstdint>
 #include <list>
+#include <string>
 #include <memory>
 #include <string_view>
 
@@ -134,9 +135,10 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   // (screens/map_orders.cpp).
   void OnMapClick(int column, int row);
   eClick ClickAssaultPlan(cJednostka* clicked, int column, int row);
-  // The convoys dialog of the current country, in the human turn only
-  // (screens/map_convoys.cpp).
-  void OpenConvoysDialog();
+  // The convoys dialog of the current country: opened in the human turn,
+  // closed with every dialog above it when it is in sight, brought back
+  // when a pick of ports left it hidden (screens/map_convoys.cpp).
+  void ToggleConvoysDialog();
   // Opens the purchases dialog of the current country in the human turn,
   // or closes it when it is open (screens/map_purchases.cpp).
   void TogglePurchasesDialog();
@@ -147,10 +149,12 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   // port (mode 15) while the convoys dialog waits hidden; false when no
   // such pick is pending.
   bool ClickConvoyPort(int mode, const sHex& hex, bool marked);
-  // The units manager and the research dialog of the current country, in
-  // the human turn only (screens/map_units_manager.cpp).
-  void OpenUnitsManager();
-  void OpenResearchDialog();
+  // The units manager and the research dialog of the current country:
+  // opened in the human turn, closed with every dialog above it when in
+  // sight; a units manager a deploy left hidden comes back
+  // (screens/map_units_manager.cpp).
+  void ToggleUnitsManager();
+  void ToggleResearchDialog();
   // The click that deploys the units manager's reserve unit (modes 1 to 3)
   // on a marked hex; false when no deploy is pending.
   bool ClickDeploy(int mode, int column, int row, bool marked);
@@ -176,6 +180,9 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   // that is 0. True when the report was shown.
   bool ShowCombatResult(const struct sBombardmentResult& result);
   void UpdateStatusBarHint();
+  // A text for the status line that stays in place of the idle hint until
+  // the next click on the map or the next pending order.
+  void ShowStatusNotice(std::wstring_view text);
   void ClickInfoBarButton(int id);
   void MovePanel(int layoutId, int dx, int dy);
   void InstallHooks();
@@ -197,6 +204,8 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   // Esc pressed while a human unit was moving: the pause menu opens when the
   // move has ended.
   bool pause_after_move_ = false;
+  // The status line's notice (ShowStatusNotice); empty when the hint shows.
+  std::wstring status_notice_;
   // The units manager's filters, list mode and pick, kept between openings.
   sUnitsManagerView units_view_;
   // The events the event dialogs show, each with its dialog (only compared

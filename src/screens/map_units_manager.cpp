@@ -1,6 +1,6 @@
 // The map screen's part in the units manager and the research dialog: both
-// opened from the information bar or their keys (U, T) in the human turn,
-// and the click that deploys the reserve unit the units manager picked
+// opened from the information bar or their keys (U, T) in the human turn
+// and closed again the same way, and the click that deploys the reserve unit the units manager picked
 // while it waits hidden.
 #include "screens/map_screen.h"
 
@@ -50,28 +50,35 @@ bool InReservePool(const cWorld& world, const cUnit* unit) {
 
 }  // namespace
 
-void cMapScreen::OpenUnitsManager() {
-  if (world_.GetGameState() != kPhaseHumanTurn) return;
+void cMapScreen::ToggleUnitsManager() {
   if (cDialogJednostek* open = UnitsManager()) {
     // A deploy that another order ended left the dialog hidden: it comes
-    // back without the deploy.
-    if (!open->Dialog().GetVisible()) {
-      if (IsDeployMode(world_.turnState.mode)) world_.turnState.mode = 0;
-      ClearMapMarks(world_.GetMap(), kDeployMarks, true);
-      open->Dialog().SetVisible(true);
-      open->FillUnitList(-1);
+    // back without the deploy. A dialog in sight closes, with everything
+    // above it.
+    if (open->Dialog().GetVisible()) {
+      CloseDialogsDownTo(cDialogJednostek::kId);
+      return;
     }
+    if (world_.GetGameState() != kPhaseHumanTurn) return;
+    if (IsDeployMode(world_.turnState.mode)) world_.turnState.mode = 0;
+    ClearMapMarks(world_.GetMap(), kDeployMarks, true);
+    open->Dialog().SetVisible(true);
+    open->FillUnitList(-1);
     return;
   }
+  if (world_.GetGameState() != kPhaseHumanTurn) return;
   const int countryId = world_.turnState.CurrentCountryId();
   if (world_.GetCountry(countryId) == nullptr) return;
   LogLine(L"Player action: Units manager");
   PushDialog(new cDialogJednostek(world_, units_view_, countryId));
 }
 
-void cMapScreen::OpenResearchDialog() {
+void cMapScreen::ToggleResearchDialog() {
+  if (FindDialogById(cDialogResearchu::kId) != nullptr) {
+    CloseDialogsDownTo(cDialogResearchu::kId);
+    return;
+  }
   if (world_.GetGameState() != kPhaseHumanTurn) return;
-  if (FindDialogById(cDialogResearchu::kId) != nullptr) return;
   if (world_.GetCountry(world_.turnState.CurrentCountryId()) == nullptr) return;
   LogLine(L"Player action: Research dialog");
   PushDialog(new cDialogResearchu(world_));

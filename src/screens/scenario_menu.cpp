@@ -116,7 +116,14 @@ std::vector<sScenarioEntry> ListScenarioEntries(int tab, std::string_view langua
     entry.folder = root + L"\\" + folderName + L"\\";
     cIniFile ini;
     ini.Load(entry.folder + L"Info.ini");
-    if (!ini.IsLoaded()) continue;
+    if (!ini.IsLoaded()) {
+      if (tab == kScenarioTabNewGame) continue;
+      entry.damaged = true;
+      entry.name = Text("scenario_damaged_save");
+      entry.row = plat::Format(L"%s;%s;%s", folderName, entry.name, kNoDate);
+      entries.push_back(std::move(entry));
+      continue;
+    }
     entry.name = ini.GetString(nameKey, kUnknownName);
     if (tab == kScenarioTabNewGame) {
       entry.row = plat::Format(L"%s;%i;%ix%i", entry.name, ini.GetInt("Duration/Turns", 0),
@@ -255,8 +262,13 @@ void cScenarioMenu::ShowSelectedEntry() {
   if (entry == nullptr) return;
   cIniFile ini;
   ini.Load(entry->folder + L"Info.ini");
-  // Gone since the list was made: the fields stay empty.
-  if (!ini.IsLoaded()) return;
+  // Damaged, or gone since the list was made: the fields stay empty, the
+  // description says why for a damaged save.
+  if (!ini.IsLoaded()) {
+    auto* memo = static_cast<CDXUTMemo*>(dialog_.GetControl(kScenarioDescriptionId, DXUT_CONTROL_MEMO));
+    if (entry->damaged && memo != nullptr) memo->SetText(Text("scenario_damaged_save_text"));
+    return;
+  }
   const std::string language = g_StringBase.GetLanguageCode();
   g_RememberedScenarioName = ini.GetString(LanguageKey(language, "Name"), kUnknownName);
 
@@ -332,6 +344,11 @@ void cScenarioMenu::OnGUIEvent(unsigned event, int controlId, CDXUTControl*) {
 void cScenarioMenu::Start(bool fromList) {
   const sScenarioEntry* entry = SelectedEntry();
   if (entry == nullptr) return;
+  if (entry->damaged) {
+    PushDialog(new cDialogTekstowy(Text("scenario_damaged_save_text"), Text("scenario_load_failed_title"),
+                                   kMessageLayoutIndex, 0, 0, 0, 0, 0));
+    return;
+  }
   // What can be told before loading: the folder is still there, and its
   // name can stand in a path pattern whose only "%s" is the file name. Past
   // this point a folder that cannot be read is a fatal data error.

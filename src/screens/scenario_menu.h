@@ -51,13 +51,17 @@ struct sScenarioEntry {
   std::wstring folder;      // "data\scenarios\<folder name>\"
   std::wstring name;        // "General_<language>/Name"
   std::wstring row;         // the list row text
+  // A saved game whose "Info.ini" is missing or cannot be read: listed, so
+  // that it does not vanish without a word, but not loaded.
+  bool damaged = false;
 };
 
 // The listed folder of a tab ("data\scenarios", ...); empty for another tab.
 const wchar_t* ScenarioTabFolder(int tab);
 
 // The entries of a tab: the sub-folders of its folder that are not hidden
-// and have a loadable "Info.ini", sorted by folder name. A missing folder
+// and have a loadable "Info.ini", sorted by folder name; on the tabs of
+// saved games also those without one, marked damaged. A missing folder
 // gives none.
 std::vector<sScenarioEntry> ListScenarioEntries(int tab, std::string_view languageCode);
 

@@ -9,6 +9,7 @@
 #include "app/fatal_exit.h"
 #include "app/framework_lock.h"
 #include "app/sound.h"
+#include "world/world_view.h"
 #include "world/commander.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_lotnicza.h"
@@ -223,7 +224,9 @@ bool cUnit::StrategicMove(int newX, int newY) {
   if (!g_pWorld) return false;
   cMap& map = g_pWorld->GetMap();
   if (!map.IsInside(newX, newY)) return false;
-  if (visible) PlaySoundEffect(SND_STRATEGIC_DEPLOY_LAND);
+  // The worker moves the computer's units: the sound plays on the main
+  // thread, as every other sound of a move.
+  if (visible) ChangeWorldView([](cWorldView&) { PlaySoundEffect(SND_STRATEGIC_DEPLOY_LAND); });
   cJednostka* self = AsHexUnit(this);
   if (self && map.IsInside(x, y) && map.GetHex(x, y).unit == self) map.GetHex(x, y).unit = nullptr;
   x = newX;

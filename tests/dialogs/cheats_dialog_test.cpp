@@ -13,6 +13,7 @@
 #include "units/land_fixture.h"
 #include "world/country.h"
 #include "world/event_records.h"
+#include "world/game_phase.h"
 #include "world/world.h"
 
 namespace {
@@ -23,6 +24,7 @@ class CheatsDialog : public ::testing::Test {
     w_.AddCountries({kAllies, kAxis, kNeutral});
     w_.Country(2).politicalStrength = -1;  // a dummy: not listed
     World().turnState.SetCurrentCountry(&w_.Country(3));
+    World().SetGameState(kPhaseHumanTurn);
   }
   ~CheatsDialog() override {
     PopDialogs(-1);
@@ -100,6 +102,17 @@ TEST_F(CheatsDialog, EditsTheSelectedCountryAndKeepsTheEventId) {
   auto* again = new cDialogCheatow(World());
   PushDialog(again);
   EXPECT_EQ(std::wstring(again->Edit(cDialogCheatow::kEventId)->GetText()), L"12");
+
+  // While the computer plays, the points and the control are the worker's:
+  // the dialog changes nothing, and still closes.
+  World().SetGameState(kPhaseComputerPlayers);
+  const double points = w_.Country(3).productionPoints;
+  Type(*again, cDialogCheatow::kProductionId, L"999");
+  again->OnGUIEvent(EVENT_RADIOBUTTON_CHANGED, cDialogCheatow::kHumanId, nullptr);
+  EXPECT_EQ(w_.Country(3).productionPoints, points);
+  EXPECT_FALSE(w_.Country(3).human);
+  again->OnGUIEvent(EVENT_BUTTON_CLICKED, cDialogCheatow::kCloseId, nullptr);
+  EXPECT_TRUE(g_DialogStack.empty());
 }
 
 }  // namespace

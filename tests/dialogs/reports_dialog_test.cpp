@@ -367,6 +367,12 @@ TEST_F(ReportsDialog, CountryStatisticsPagesAndTheirGraphs) {
   }
   EXPECT_GT(held, 0u);
   EXPECT_EQ(d->Graph()->Bars().size(), held) << "only the types the country has";
+  // The events tab takes the statistics page away at once: the empty report
+  // view waits for a type of its own.
+  d->MainTabs()->SelectTab(1, false);
+  d->OnGUIEvent(EVENT_TABFRAME_CHANGED, cDialogStatystyk::kMainTabId, d->MainTabs());
+  EXPECT_EQ(d->SelectedType(), cDialogStatystyk::kNoType);
+  ExpectEmptyReportView(d);
   PopDialogs(1);
 
   // A neutral starts with its alliance entry.

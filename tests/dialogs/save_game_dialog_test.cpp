@@ -87,6 +87,35 @@ TEST_F(SaveGameDialog, EmptyNamesAndNamesThatLeaveTheFolderAreRefusedWithAMessag
   EXPECT_FALSE(fs::exists("data/a"));
 }
 
+// Names the lists could not show, and names longer than a save name may be,
+// are refused with a message that says why, before anything is written.
+TEST_F(SaveGameDialog, NamesTheListsCannotShowAndOverlongNamesAreRefusedBeforeAnythingIsWritten) {
+  cDialogZapisuGry& d = Open();
+  const std::wstring longest(kMaxSaveNameLength, L'n');
+  const struct { std::wstring name; std::wstring text; } cases[] = {
+      {L".hidden", L"save_game_name_not_listable"},
+      {L" .hidden", L"save_game_name_not_listable"},
+      {L"Plan;B|C", L"save_game_name_not_listable"},
+      {L"a|b", L"save_game_name_not_listable"},
+      {L"a;b/c", L"save_game_invalid_name"},
+      // No language base: the key is the text, formatted with the limit.
+      {longest + L"x", L"save_game_name_too_long_" + std::to_wstring(kMaxSaveNameLength)},
+  };
+  for (const auto& c : cases) {
+    SaveAs(d, c.name.c_str());
+    ASSERT_EQ(g_DialogStack.size(), 2u) << plat::NarrowBytes(c.name);
+    EXPECT_EQ(TopText(684 + 3), c.text) << plat::NarrowBytes(c.name);
+    PopDialogs(1);
+  }
+  EXPECT_FALSE(fs::exists("data/save") && !fs::is_empty("data/save"));
+  EXPECT_FALSE(SaveGame(world_, L"Plan;B", false).ok);
+  EXPECT_FALSE(fs::exists("data/save") && !fs::is_empty("data/save"));
+  // The longest name is taken whole, blanks around it aside, and listed.
+  SaveAs(d, (L" " + longest + L" ").c_str());
+  EXPECT_EQ(TopText(684 + 3), L"save_game_successfull");
+  EXPECT_EQ(ListSaveRows(L"data\\save", "ENG").at(0).folderName, longest);
+}
+
 TEST_F(SaveGameDialog, TrimmedNamesAreOneSaveAndTheQuestionNamesItAnsweredNoThenYes) {
   cDialogZapisuGry& d = Open();
   SaveAs(d, L"  Alpha ");

@@ -15,11 +15,13 @@
 #include "app/framework_lock.h"
 #include "app/main_thread_queue.h"
 #include "app/settings.h"
+#include "dialogs/cheats_dialog.h"
 #include "dialogs/dialog.h"
 #include "dialogs/dialog_stack.h"
 #include "files/world_loader.h"
 #include "frame/device_events.h"
 #include "frame/input_routing.h"
+#include "gui/dxut_editbox.h"
 #include "platform/recording_renderer.h"
 #include "rules/worker_thread.h"
 #include "rules/world_turn.h"
@@ -89,6 +91,7 @@ bool BarUnlocked() {
 
 struct sPlayResult {
   int handOvers = 0;
+  int cheatsOpenInComputerPhase = 0;
   int selectedInComputerPhase = 0;
   int humanTurnWithBarLocked = 0;
   int stepped = 0;
@@ -98,7 +101,9 @@ struct sPlayResult {
 // runs the frame loop with a player's input every frame until the human's
 // turn has come impulses times (ending it each time), and frees the world
 // inside a frame, as the pause menu's exit does.
-sPlayResult PlayFrames(const ComputerPlayerMaker& make, int impulses) {
+// With pressF12, the player also presses F12 in every frame and, while the
+// developer dialog is open, types production and diplomacy points into it.
+sPlayResult PlayFrames(const ComputerPlayerMaker& make, int impulses, bool pressF12 = false) {
   sPlayResult result;
   twtest::TempWorkingFolder folder;
   EXPECT_FALSE(twtest::FixtureScenarioSource().empty()) << "set TW_SOURCE_DIR to the source tree";
@@ -161,6 +166,20 @@ sPlayResult PlayFrames(const ComputerPlayerMaker& make, int impulses) {
       frame.Send(Mouse(plat::kWmLButtonDown, mx, my));
       frame.Send(Mouse(plat::kWmLButtonUp, mx, my));
     }
+    if (pressF12) {
+      frame.Send(Key(123, true));
+      frame.Send(Key(123, false));
+      auto* cheats = dynamic_cast<cDialogCheatow*>(FindDialogById(cDialogCheatow::kId));
+      if (cheats != nullptr) {
+        if (world.GetGameState() != kPhaseHumanTurn) ++result.cheatsOpenInComputerPhase;
+        // Typing reaches the dialog with the framework lock held, as all input.
+        const cFrameworkLockGuard lock;
+        for (int id : {cDialogCheatow::kProductionId, cDialogCheatow::kDiplomacyId}) {
+          cheats->Edit(id)->SetText(std::to_wstring(100 + frameNumber % 50).c_str());
+          cheats->OnGUIEvent(EVENT_EDITBOX_CHANGE, id, cheats->Edit(id));
+        }
+      }
+    }
     if (phase == kPhaseComputerPlayers && world.turnState.selectedHex != nullptr) ++result.selectedInComputerPhase;
     if (phase != kPhaseHumanTurn) return;
     if (!BarUnlocked()) ++result.humanTurnWithBarLocked;
@@ -195,6 +214,17 @@ TEST(FrameLoopThread, InputAndFramesDuringFiftyImpulsesOfComputerPlay) {
   EXPECT_EQ(result.handOvers, kImpulses);
   EXPECT_EQ(result.selectedInComputerPhase, 0);
   EXPECT_EQ(result.humanTurnWithBarLocked, 0);
+}
+
+// F12 pressed in every frame, and points typed into the developer dialog
+// whenever it is open, while the computer plays real turns: the dialog
+// belongs to the human turn, so the worker's reads of the points never
+// meet the dialog's writes.
+TEST(FrameLoopThread, DeveloperDialogKeyDuringTheComputersTurns) {
+  for (auto& delay : g_Delays) delay = 0.0f;
+  const sPlayResult result = PlayFrames(MakeAiPlayer, 30, true);
+  EXPECT_EQ(result.handOvers, 30);
+  EXPECT_EQ(result.cheatsOpenInComputerPhase, 0);
 }
 
 // The computer moves units with the moves shown while the player scrolls,

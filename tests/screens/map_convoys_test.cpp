@@ -92,7 +92,7 @@ class MapConvoys : public ::testing::Test {
   sSettings saved_;
 };
 
-TEST_F(MapConvoys, TheDialogOpensInTheHumanTurnOnlyAndOnce) {
+TEST_F(MapConvoys, TheDialogOpensInTheHumanTurnOnlyAndItsIconAndKeyCloseIt) {
   World().SetGameState(kPhaseComputerPlayers);
   Screen().OnGUIEvent(0, kCmdConvoys, nullptr);
   Screen().OnKeyboard('C', true, false);
@@ -102,7 +102,12 @@ TEST_F(MapConvoys, TheDialogOpensInTheHumanTurnOnlyAndOnce) {
   ASSERT_NE(Dialog(), nullptr);
   EXPECT_EQ(Dialog()->CountryId(), 1);
   Screen().OnGUIEvent(0, kCmdConvoys, nullptr);
+  EXPECT_EQ(Dialog(), nullptr);
+  Screen().OnGUIEvent(0, kCmdConvoys, nullptr);
+  ASSERT_NE(Dialog(), nullptr);
   EXPECT_EQ(g_DialogStack.size(), 1u);
+  Screen().OnKeyboard('C', true, false);
+  EXPECT_TRUE(g_DialogStack.empty());
 }
 
 TEST_F(MapConvoys, TwoClicksPickThePortsOfANewConvoy) {

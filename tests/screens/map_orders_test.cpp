@@ -20,6 +20,8 @@
 #include "screens/attack_panel.h"
 #include "screens/unit_panel.h"
 #include "screens/map_screen.h"
+#include "screens/info_panel.h"
+#include "gui/dxut_static.h"
 #include "screens/menu.h"
 #include "support/fake_framework.h"
 #include "support/test_support.h"
@@ -191,6 +193,32 @@ TEST_F(MapOrders, AttackFromTheSelectedEnemyAndCancelledByAClickElsewhere) {
   EXPECT_EQ(World().turnState.attack, nullptr);
   EXPECT_EQ(World().turnState.mode, 0);
   EXPECT_EQ(PanelValue(kAttackDefenderNameId), L"");
+}
+
+// A click on an own unit next to the target that has already attacked
+// cancels the plan, and the status line says why until the next click.
+TEST_F(MapOrders, AnAttackerThatAlreadyAttackedCancelsThePlanWithANotice) {
+  Unit(2, 2, 1, L"Armour");
+  Unit(3, 2, 2, L"Guard");
+  Unit(3, 3, 1, L"Rifles").attacked = true;
+  const auto status = [this] {
+    auto* line = dynamic_cast<CDXUTStatic*>(Screen().InfoPanel()->Dialog().GetControl(kInfoStatusId));
+    return line != nullptr ? std::wstring(line->GetText()) : L"<none>";
+  };
+  Click(2, 2);
+  Click(3, 2);
+  ASSERT_NE(World().turnState.attack, nullptr);
+  Click(3, 3);
+  EXPECT_EQ(World().turnState.attack, nullptr);
+  // Without a language base a text is its key.
+  const std::wstring notice = L"statusbar_assault_canceled_already_attacked_Rifles";
+  EXPECT_EQ(status(), notice);
+  Screen().OnFrameMove(1.0, 0.02f);
+  Screen().OnFrameMove(1.1, 0.02f);
+  EXPECT_EQ(status(), notice);
+  Click(6, 5);
+  Screen().OnFrameMove(1.2, 0.02f);
+  EXPECT_EQ(status(), L"statusbar_hint_no_action");
 }
 
 TEST_F(MapOrders, RemovingTheLastAttackerCancelsThePlan) {

@@ -16,6 +16,8 @@
 #include "gui/dxut_static.h"
 #include "platform/messages.h"
 #include "platform/recording_renderer.h"
+#include "platform/rand.h"
+#include "rules/purchases.h"
 #include "rules/worker_thread.h"
 #include "screens/hex_panel.h"
 #include "screens/info_panel.h"
@@ -28,6 +30,7 @@
 #include "support/fake_framework.h"
 #include "support/test_support.h"
 #include "support/world_builders.h"
+#include "world/game_phase.h"
 #include "world/hex_drawing.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_morska.h"
@@ -284,6 +287,10 @@ TEST_F(MapScreen, HotkeysToggleWithIAndF12OpensTheDeveloperDialog) {
   EXPECT_EQ(cheats->SelectedCountry(), &own);
   PopDialogs(-1);
   DeleteRetiredDialogs();
+  // While the computer plays, the dialog that writes the points stays shut.
+  world_.SetGameState(kPhaseComputerPlayers);
+  Key(123);
+  EXPECT_TRUE(g_DialogStack.empty());
 }
 
 TEST_F(MapScreen, HexPickingFollowsTheSlantedCellEdges) {
@@ -575,6 +582,41 @@ TEST_F(MapPanels, HarbourRulesNameTheFirstFailureAndBuildingOnePutsOneUnitOnTheH
     EXPECT_EQ(cHexPanel::CanBuildHarbour(hex, own, step.cost, &reason), step.can) << step.reason;
     EXPECT_STREQ(reason, step.reason);
   }
+}
+
+// A name pattern means one thing for a bought unit and for a harbour built
+// from the panel: the number takes the pattern's "%i", or stands before a
+// pattern without one; a pattern is never read as a format.
+TEST_F(MapPanels, BoughtUnitsAndHarboursReadTheCountrysNamePatternAlike) {
+  cCountry& own = AddCountry(1, true);
+  own.SetUnitTypeName(0, L"%i Westland Division");
+  own.SetUnitTypeName(16, L"Artificial Harbour");
+  own.productionPoints = 1000;
+  world_.constants.mulberryValues = {20.0f, 2.0f, 8.0f, 6.0f};
+  world_.turnState.currentCountry = &own;
+  cHexPanel panel;
+  for (int v : {0, 57, 89, 32767}) {
+    plat::ScopedRandOverride pin([v] { return v; });
+    const std::wstring number = std::to_wstring(v % 90 + 10);
+    EXPECT_EQ(DrawNewUnitName(own, kUnitInfantryDivision), number + L" Westland Division");
+    sHex& hex = world_.GetMap().GetHex(1 + v % 3, 1 + v % 2);
+    hex.terrain = 1;
+    hex.coastal = 1;
+    hex.controller = 1;
+    hex.unit = nullptr;
+    world_.turnState.selectedHex = &hex;
+    panel.OnGUIEvent(EVENT_BUTTON_CLICKED, kHexHarbourIconId, nullptr);
+    ASSERT_NE(hex.unit, nullptr);
+    EXPECT_EQ(hex.unit->name, number + L" Artificial Harbour");
+  }
+  const struct { const wchar_t* pattern; int number; const wchar_t* name; } cases[] = {
+      {L"Korps %d", 12, L"Korps 12"},
+      {L"No. %i of %s at 100%%", 7, L"No. 7 of %s at 100%"},  // %s stays text
+      {L"%i-%i %n", 3, L"3-%i %n"},
+      {L"50%", 44, L"44 50%"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(NumberedUnitName(c.pattern, c.number), c.name) << c.pattern;
+  EXPECT_EQ(NumberedUnitName(std::wstring(200, L'x'), 10).size(), kUnitNameMaxLength);
 }
 
 TEST_F(MapPanels, MinimapRecentresOnItsEdgesButNotBeyondAndItsDateLineUsesTheStartDateOnlyOnTheFirstTurn) {

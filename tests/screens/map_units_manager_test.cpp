@@ -1,5 +1,6 @@
 // The units manager and the research dialog on the map screen: both open
-// from their keys and the information bar in the human turn only, and a
+// from their keys and the information bar in the human turn only and close
+// again the same way, and a
 // reserve unit picked in the units manager is deployed by a click on a
 // marked hex while the dialog waits hidden, which then comes back.
 #include <gtest/gtest.h>
@@ -86,7 +87,7 @@ class MapUnitsManager : public ::testing::Test {
   cJednostkaLadowa* reserve_ = nullptr;
 };
 
-TEST_F(MapUnitsManager, TheDialogsOpenInTheHumanTurnOnlyAndOnce) {
+TEST_F(MapUnitsManager, TheDialogsOpenInTheHumanTurnOnlyAndTheirIconAndKeyCloseThemAgain) {
   World().SetGameState(kPhaseComputerPlayers);
   Screen().OnKeyboard('U', true, false);
   Screen().OnKeyboard('T', true, false);
@@ -97,13 +98,29 @@ TEST_F(MapUnitsManager, TheDialogsOpenInTheHumanTurnOnlyAndOnce) {
   Screen().OnKeyboard('U', true, false);
   ASSERT_NE(Manager(), nullptr);
   EXPECT_EQ(Manager()->CountryId(), 1);
+  // A second press of the icon closes the dialog, the key opens it and the
+  // key closes it.
   Screen().OnGUIEvent(0, kCmdUnits, nullptr);
+  EXPECT_EQ(Manager(), nullptr);
+  Screen().OnGUIEvent(0, kCmdUnits, nullptr);
+  ASSERT_NE(Manager(), nullptr);
   EXPECT_EQ(g_DialogStack.size(), 1u);
-  PopDialogs(1);
+  Screen().OnKeyboard('U', true, false);
+  EXPECT_TRUE(g_DialogStack.empty());
+
   Screen().OnKeyboard('T', true, false);
   auto* research = dynamic_cast<cDialogResearchu*>(FindDialogById(cDialogResearchu::kId));
   ASSERT_NE(research, nullptr);
   EXPECT_EQ(research->CountryId(), 1);
+  Screen().OnKeyboard('T', true, false);
+  EXPECT_EQ(FindDialogById(cDialogResearchu::kId), nullptr);
+  Screen().OnGUIEvent(0, kCmdResearch, nullptr);
+  ASSERT_NE(FindDialogById(cDialogResearchu::kId), nullptr);
+  // The units manager opened over the research dialog closes with it.
+  Screen().OnGUIEvent(0, kCmdUnits, nullptr);
+  EXPECT_EQ(g_DialogStack.size(), 2u);
+  Screen().OnGUIEvent(0, kCmdResearch, nullptr);
+  EXPECT_TRUE(g_DialogStack.empty());
 }
 
 TEST_F(MapUnitsManager, AReserveUnitIsDeployedOnTheClickedMarkedHex) {

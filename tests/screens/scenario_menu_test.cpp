@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <tuple>
 
 #include "app/fatal_exit.h"
 #include "app/framework_lock.h"
 #include "app/sound.h"
 #include "dialogs/dialog.h"
 #include "dialogs/dialog_stack.h"
+#include "gui/dxut_frames.h"
 #include "gui/gui_fixture.h"
 #include "platform/clock.h"
 #include "platform/messages.h"
@@ -148,6 +150,38 @@ TEST_F(ScenarioMenu, ListsOnlyFoldersWithAnInfoIniAndSurvivesAMalformedOne) {
   EXPECT_TRUE(rows(kScenarioTabPbemGame).empty());
   // Another language has other names.
   EXPECT_EQ(ListScenarioEntries(kScenarioTabNewGame, "DEU")[0].name, L"Unknown name");
+}
+
+// A saved game whose Info.ini is missing or cannot be read is listed as
+// damaged rather than vanishing, and starting it is refused with a message
+// instead of a load that would end the program.
+TEST_F(ScenarioMenu, ASaveWithoutAReadableInfoIniIsListedAsDamagedAndNotStarted) {
+  dir_.Write("data/save/Damaged/land_units.csv", "#Land units\n");
+  dir_.Write("data/save/Good/Info.ini", "[General_ENG]\nName=Case Alpha\n[Save]\nDate=2026-12-06 20:15\n");
+  dir_.Write("data/pbem/Unread/map.tdw", "x");
+  dir_.Write("data/scenarios/NoHeader/readme.txt", "no Info.ini here");
+  const auto saves = ListScenarioEntries(kScenarioTabSavedGame, "ENG");
+  ASSERT_EQ(saves.size(), 2u);
+  EXPECT_EQ(std::tuple(saves[0].folderName, saves[0].damaged, saves[0].row),
+            std::tuple(std::wstring(L"Damaged"), true, std::wstring(L"Damaged;scenario_damaged_save;--.--.-- --:--")));
+  EXPECT_FALSE(saves[1].damaged);
+  const auto pbem = ListScenarioEntries(kScenarioTabPbemGame, "ENG");
+  ASSERT_EQ(pbem.size(), 1u);
+  EXPECT_TRUE(pbem[0].damaged);
+  // A scenario without its header is still left out.
+  EXPECT_TRUE(ListScenarioEntries(kScenarioTabNewGame, "ENG").empty());
+
+  g_RememberedScenarioName.clear();
+  auto* menu = new cScenarioMenu();
+  auto* tabs = dynamic_cast<CDXUTTabFrame*>(menu->Dialog().GetControl(kScenarioTabsId));
+  ASSERT_NE(tabs, nullptr);
+  tabs->SelectTab(kScenarioTabSavedGame, false);
+  menu->OnGUIEvent(0, kScenarioTabsId, nullptr);
+  ASSERT_EQ(menu->Entries().size(), 2u);
+  menu->OnGUIEvent(EVENT_BUTTON_CLICKED, kScenarioStartId, nullptr);
+  EXPECT_EQ(g_pCurrentMenu, menu);
+  EXPECT_EQ(g_pWorld, nullptr);
+  EXPECT_EQ(g_DialogStack.size(), 1u);
 }
 
 using Events = std::vector<std::string>;

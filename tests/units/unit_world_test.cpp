@@ -5,10 +5,15 @@
 #include <list>
 #include <memory>
 #include <string>
+#include <thread>
 
+#include "app/main_thread_queue.h"
 #include "app/random.h"
+#include "app/sound.h"
 #include "platform/rand.h"
+#include "support/fake_audio.h"
 #include "support/recording_view.h"
+#include "support/test_support.h"
 #include "units/land_fixture.h"
 #include "world/commander.h"
 #include "world/fleet.h"
@@ -410,6 +415,28 @@ TEST_F(WorldUnits, StrategicMovesPayTheScenarioCostOfTheType) {
   ASSERT_TRUE(ship.StrategicMove(1, 2));
   EXPECT_EQ(country.strategicMovementPoints, 96);
   EXPECT_EQ(Hex(1, 2).unit, nullptr);
+}
+
+// The computer's strategic moves run on the worker: their sound is played
+// by the main thread, through the world's view.
+TEST_F(WorldUnits, AStrategicMoveOnTheWorkerPlaysItsSoundOnTheMainThread) {
+  SetMainThreadToCurrent();
+  twtest::TempDir folder;
+  twtest::FakeAudioDevice device;
+  g_Sounds[SND_STRATEGIC_DEPLOY_LAND] = device.LoadSound(folder.Write("deploy.wav", "RIFF"), 1);
+  ASSERT_NE(g_Sounds[SND_STRATEGIC_DEPLOY_LAND], nullptr);
+  world.SetView(std::make_unique<twtest::RecordingView>(world));
+  world.constants.strategicMoveCost = {1, 1, 1, 1, 1, 1, 1};
+  world.GetCountry(1)->strategicMovementPoints = 10;
+  cJednostkaLadowa* land = AddLand(1, 1, 0);
+  land->visible = true;
+  std::thread worker([&] { EXPECT_TRUE(land->StrategicMove(3, 3)); });
+  worker.join();
+  EXPECT_TRUE(device.sounds.front()->plays.empty());
+  DrainMainThreadRequests();
+  EXPECT_EQ(device.sounds.front()->plays.size(), 1u);
+  g_Sounds[SND_STRATEGIC_DEPLOY_LAND].reset();
+  world.SetView(nullptr);
 }
 
 TEST_F(WorldUnits, TheHarbourTakesItsStrengthAndSupplyFromTheConstants) {

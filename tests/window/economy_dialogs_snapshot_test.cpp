@@ -15,6 +15,7 @@
 #include "game_screen_fixture.h"
 #include "gui/dxut_listbox.h"
 #include "support/fixture_scenario.h"
+#include "world/jednostka_ladowa.h"
 #include "world/world.h"
 
 namespace {
@@ -44,6 +45,14 @@ class EconomySnapshot : public twtest::GameScreenTest {
 
 TEST_F(EconomySnapshot, UnitsManagerWithWestlandsLandUnits) {
   Load();
+  // Strengths of a unit in the field, the widest the column has to show
+  // (a strong commander and full effectiveness on a weakened corps).
+  int effectiveness = 100;
+  for (cJednostkaLadowa* unit : world_->Units().landUnits) {
+    if (unit->countryId != 1) continue;
+    unit->effectiveness = effectiveness;
+    effectiveness += 900;
+  }
   auto* dialog = new cDialogJednostek(*world_, view_, 1);
   PushDialog(dialog);
   ASSERT_EQ(dialog->List()->GetSize(), 4);

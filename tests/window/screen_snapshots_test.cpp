@@ -19,16 +19,22 @@
 #include "app/string_base.h"
 #include "app/texture.h"
 #include "files/world_loader.h"
+#include "dialogs/preferences_dialog.h"
+#include "gui/dxut_combobox.h"
 #include "gui/dxut_dialog.h"
 #include "gui/dxut_resource_manager.h"
+#include "platform/messages.h"
 #include "screens/hex_panel.h"
 #include "screens/map_screen.h"
 #include "screens/menu.h"
 #include "screens/minimap_panel.h"
+#include "screens/panel.h"
 #include "screens/scenario_menu.h"
 #include "game_screen_fixture.h"
 #include "support/fixture_scenario.h"
 #include "world/cities.h"
+#include "world/commander.h"
+#include "world/jednostka_ladowa.h"
 #include "world/world.h"
 
 namespace {
@@ -128,6 +134,80 @@ TEST_F(ScreenSnapshot, MapScreenDrawsTheFixtureScenarioWithAllPanels) {
 
   delete g_pWorld;
   g_pWorld = nullptr;
+}
+
+// The unit and diplomacy panels side by side as the player opens them on a
+// unit with a long commander's name: every value is drawn whole.
+TEST_F(ScreenSnapshot, UnitAndDiplomacyPanelsShowALongCommandersNameWhole) {
+  const sGameStartSettings start = twtest::CopyFixtureScenario(dir_.Path());
+  LoadWorld(start);
+  ASSERT_NE(g_pWorld, nullptr);
+  cWorld& world = *g_pWorld;
+  world.SetView(MakeMapScreen(world));
+  cMapScreen& screen = *LoadedMapScreen();
+  PaintMinimap(world.GetMap());
+  cCountry* current = world.GetCountry(1);
+  current->human = true;
+  world.turnState.currentCountry = current;
+  world.turnNumber = 1;
+  screen.StartGame();
+  DeleteRetiredMenus();
+  cJednostkaLadowa* unit = nullptr;
+  for (cJednostkaLadowa* candidate : world.Units().landUnits) {
+    if (candidate->countryId == 1 && world.GetMap().IsInside(candidate->x, candidate->y)) unit = candidate;
+  }
+  ASSERT_NE(unit, nullptr);
+  auto* commander = new cCommander();
+  commander->id = 900;
+  commander->countryId = 1;
+  commander->name = L"Walter von Reichenau";
+  commander->skill = 4;
+  commander->experience = 5;
+  commander->state = kCommanderAssigned;
+  commander->ledUnit = unit;
+  world.Units().commanders.push_back(commander);
+  unit->ownCommander = commander;
+  world.turnState.SelectHex(world, unit->x, unit->y);
+  for (auto which : {cMapScreen::kUnit, cMapScreen::kDiplomacy}) SetPanelMinimized(screen.Panel(which), false);
+  screen.RefreshSelection();
+  world.GetMap().CenterAtHex(unit->x, unit->y);
+  for (int i = 0; i < 40; ++i) WorldOnFrameMoveThunk(0.1 * i, 0.1f);
+  for (int i = 0; i < 3; ++i) OnFrameRender(i * 0.5, 0.5f);
+  ExpectGolden("unit_and_diplomacy_panels_1024x768.png");
+
+  delete g_pWorld;
+  g_pWorld = nullptr;
+}
+
+// The preferences with the resolution list open: the list lies over the
+// frame-rate box below it, whose text does not show through.
+TEST_F(ScreenSnapshot, AnOpenResolutionListCoversTheBoxesBelowIt) {
+  for (const auto& entry : fs::directory_iterator(root_ / "data")) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind("GUI_", 0) == 0 && !fs::exists(dir_.Path() / "data" / name)) {
+      fs::copy_file(entry.path(), dir_.Path() / "data" / name);
+    }
+  }
+  frame_->windowed = true;
+  frame_->displayModes = {{1920, 1080}};
+  auto* prefs = new cDialogUstawien(nullptr, [] {});
+  PushDialog(prefs);
+  auto* list = dynamic_cast<CDXUTComboBox*>(prefs->Dialog().GetControl(cDialogUstawien::kResolutionId));
+  ASSERT_NE(list, nullptr);
+  ASSERT_GT(list->GetNumItems(), 4);
+  CDXUTDialog::RequestFocus(list);
+  list->HandleKeyboard({plat::kWmKeyDown, plat::kVkF1 + 3, 0});  // F4 opens it
+  ASSERT_TRUE(list->IsOpened());
+  for (int i = 0; i < 3; ++i) OnFrameRender(i * 0.5, 0.5f);
+  // The right half of the frame-rate box's centred text ("No limit") lies
+  // under the list, clear of the list's own rows: the list's plain ground.
+  const sLayoutRect& box = g_GuiLayout[cDialogUstawien::kFpsId];  // x, y, width, height
+  const int centre = box.a + (box.c - box.d) / 2, middle = box.b + box.d / 2;
+  const std::uint32_t ground = Pixel(centre + 6, middle);
+  for (int y = middle - 3; y <= middle + 3; ++y) {
+    for (int x = centre + 6; x <= centre + 20; ++x) EXPECT_EQ(Pixel(x, y), ground) << x << "," << y;
+  }
+  ExpectGolden("preferences_open_list_1024x768.png");
 }
 
 }  // namespace
