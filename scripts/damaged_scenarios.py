@@ -192,6 +192,7 @@ NAMED_CASES = [
     ("sea_edges.csv", "header_only", header_only, "warned", "sea_edges.csv", False),
     ("unit_names.csv", "header_only", header_only, "warned", "unit_names.csv", False),
     ("countries.csv", "header_only", header_only, "refused", "countries.csv", False),
+    ("cities_diagram.csv", "header_only", header_only, "warned", "cities_diagram.csv", False),
     ("countries.csv", "short_row_is_an_error", lambda d: with_first_row(d, short_row), "refused", "countries.csv",
      True),
     ("Info.ini", "names_another_folder", replace_once(b"ScenarioName=Fixture", b"ScenarioName=Europe1939"),

@@ -62,9 +62,25 @@ bool LoadXmlFile(TiXmlDocument& document, const std::string& fileName) {
     LogLine(L"ERROR: %S cannot be read (missing or not a readable file)", fileName);
     return false;
   }
+  // Where a text cut short or empty ends, for the parser that gives no place.
+  int lastLine = 1;
+  int lastColumn = 1;
+  for (char c : bytes) {
+    if (c == '\0') break;
+    if (c == '\n') {
+      ++lastLine;
+      lastColumn = 1;
+    } else if (c != '\r') {
+      ++lastColumn;
+    }
+  }
   if (ParseEventXml(document, std::move(bytes))) return true;
-  LogLine(L"ERROR: %S line %i column %i: %S", fileName, document.ErrorRow(), document.ErrorCol(),
-          std::string(document.ErrorDesc() != nullptr ? document.ErrorDesc() : "not XML"));
+  const std::string reason = document.ErrorDesc() != nullptr ? document.ErrorDesc() : "not XML";
+  if (document.ErrorRow() > 0) {
+    LogLine(L"ERROR: %S line %i column %i: %S", fileName, document.ErrorRow(), document.ErrorCol(), reason);
+  } else {
+    LogLine(L"ERROR: %S line %i column %i (the end of the file): %S", fileName, lastLine, lastColumn, reason);
+  }
   return false;
 }
 
