@@ -175,7 +175,9 @@ TEST_F(EventsCheckThread, AViewThatOpensNoDialogLetsTheComputerDrawSoTheCheckEnd
   // The worker's draw: 0 takes no option, any other the only one.
   const bool none = log.Contains(L"Event 3: no option could be drawn, none applied");
   ASSERT_EQ(w.Reports(kReportEventOption).size(), none ? 0u : 3u);
-  if (!none) EXPECT_EQ(w.Reports(kReportEventOption).front().text, L"A in Event3 went with option Accept");
+  if (!none) {
+    EXPECT_EQ(w.Reports(kReportEventOption).front().text, L"A in Event3 went with option Accept");
+  }
 }
 
 TEST_F(EventsCheckThread, AStoppedWorkerLeavesTheDialogWaitAndTheCheck) {
