@@ -15,6 +15,12 @@ passes when
 Any other exit code (a crash, a sanitizer report) fails. LF and mixed line
 ends must load exactly as the undamaged copy, without a WARNING.
 
+The named cases (NAMED_CASES) damage a file in one known way and expect a
+given outcome: refused (exit 1) with an ERROR line naming the file, or
+loaded with a WARNING naming it; where the damage sits on a line, the
+message gives that line. No case may print a language key instead of its
+text (a "log: " line that is a bare key).
+
 usage: damaged_scenarios.py CHECK_SCENARIO FIXTURE_FOLDER [JOBS]
 """
 import os
@@ -143,6 +149,92 @@ def damages(name, data):
     return [(case, bytes_) for case, bytes_ in out if bytes_ is not None or case == "missing"]
 
 
+def header_only(data):
+    """The file's comment lines (and an unnumbered header row) without its data rows."""
+    kept = [l for l in data.split(b"\r\n") if l.startswith(b"#") or l.startswith(b";")]
+    return b"\r\n".join(kept) + b"\r\n"
+
+
+def replace_once(old, new):
+    def change(data):
+        return data.replace(old, new, 1) if old in data else None
+    return change
+
+
+def from_line_on(prefix, keep_before):
+    """Cuts the file at its last line starting with prefix (keep_before lines kept)."""
+    def change(data):
+        lines = data.split(b"\r\n")
+        at = [i for i, l in enumerate(lines) if l.startswith(prefix)]
+        return b"\r\n".join(lines[: at[-1]]) + b"\r\n" if at else None
+    return change
+
+
+EVENT_LIST = b"data\\scenarios\\Fixture\\events\\e.xml\r\n"
+
+
+def event_file(body):
+    return (b'<?xml version="1.0"?>\n<events>\n<event eventID="1" countryID="1" visibleByPlayer="0" '
+            b'oneTimeChecking="1">\n' + body + b"\n</event>\n</events>\n")
+
+
+# (file, case, change of the file's bytes or a dict of files to write, outcome, the file the message names,
+# whether it gives a line).
+NAMED_CASES = [
+    ("consts.csv", "base_strength_below_int", replace_once(b"LandBaseStrength;2.000000", b"LandBaseStrength;-2147483649"),
+     "refused", "consts.csv", True),
+    ("consts.csv", "level_cost_negative", lambda d: re.sub(rb"(LevelCostFactors;)[^;]*", rb"\1-1", d, 1)
+     if b"LevelCostFactors;" in d else None, "refused", "consts.csv", True),
+    ("ai_data.csv", "key_without_semicolon", replace_once(b"MakesSeaInvasions;0", b"MakesSeaInvasions 0"),
+     "warned", "ai_data.csv", True),
+    ("ai_data.csv", "country_section_missing", from_line_on(b"Country;", 0), "warned", "ai_data.csv", False),
+    ("land_units.csv", "header_only", header_only, "warned", "land_units.csv", False),
+    ("sea_edges.csv", "header_only", header_only, "warned", "sea_edges.csv", False),
+    ("unit_names.csv", "header_only", header_only, "warned", "unit_names.csv", False),
+    ("countries.csv", "header_only", header_only, "refused", "countries.csv", False),
+    ("cities_diagram.csv", "header_only", header_only, "warned", "cities_diagram.csv", False),
+    ("countries.csv", "short_row_is_an_error", lambda d: with_first_row(d, short_row), "refused", "countries.csv",
+     True),
+    ("Info.ini", "names_another_folder", replace_once(b"ScenarioName=Fixture", b"ScenarioName=Europe1939"),
+     "refused", "Info.ini", False),
+    ("events", "malformed", {"event_files.txt": EVENT_LIST, "events/e.xml": event_file(b"<title>x</titel>")},
+     "refused", "e.xml", True),
+    ("events", "cut", {"event_files.txt": EVENT_LIST, "events/e.xml": event_file(b"<title>x</title>")[:60]},
+     "refused", "e.xml", True),
+    ("events", "empty", {"event_files.txt": EVENT_LIST, "events/e.xml": b""}, "refused", "e.xml", True),
+    ("events", "missing", {"event_files.txt": EVENT_LIST}, "refused", "e.xml", False),
+    ("events", "month_139", {"event_files.txt": EVENT_LIST,
+                             "events/e.xml": event_file(b'<beginDate day="1" month="139" year="1940"/>')},
+     "refused", "e.xml", True),
+    ("events", "unknown_method", {"event_files.txt": EVENT_LIST, "events/e.xml": event_file(
+        b'<options><option optionID="1" chanceAI="1"><effects><effect method="Nope.Nothing"/></effects>'
+        b'</option></options>')}, "refused", "e.xml", True),
+    ("events", "another_folder", {"event_files.txt": b"data\\scenarios\\Other\\e.xml\r\n"}, "refused",
+     "event_files.txt", True),
+]
+BARE_KEY = re.compile(r"^(reloaded: )?log: [a-z0-9]+(_[a-z0-9.,:?!()-]*)+$")
+
+
+def judge_named(outcome, named, with_line, code, stdout):
+    lines = stdout.splitlines()
+    keys = [l for l in lines if BARE_KEY.match(l)]
+    if keys:
+        return "a language key without its text: " + keys[0]
+    label = "ERROR" if outcome == "refused" else "WARNING"
+    wanted = [l for l in lines if label in l and named.lower() in l.lower() and
+              (not with_line or re.search(r"line \d+", l))]
+    if outcome == "refused" and code != 1:
+        return "not refused (exit %d)" % code
+    if outcome == "warned" and code != 0:
+        return "refused (exit %d): %s" % (code, " | ".join(lines[-2:]))
+    if not wanted:
+        return "no %s line naming %s%s: %s" % (label, named, " with its line" if with_line else "",
+                                                " | ".join(lines[-3:]))
+    if outcome == "refused" and any(l.startswith("WARNING") for l in lines[-3:] if named.lower() in l.lower()):
+        return "the refusal is labelled WARNING"
+    return None
+
+
 def run(check, folder, keep=None):
     result = subprocess.run([check, folder] + ([keep] if keep else []), cwd=os.path.dirname(folder),
                             capture_output=True, timeout=120)
@@ -252,6 +344,24 @@ def main():
 
         for name in TEXT_FILES + ["map.tdw"]:
             add(name, os.path.join(fixture, name), scenario_copy(name))
+        named_cases = []
+        for name, case, change, outcome, named, with_line in NAMED_CASES:
+            folder = scenario_copy(name)("named." + case)
+            if isinstance(change, dict):
+                for rel, data in change.items():
+                    target = os.path.join(folder, rel)
+                    os.makedirs(os.path.dirname(target), exist_ok=True)
+                    with open(target, "wb") as f:
+                        f.write(data)
+            else:
+                with open(os.path.join(folder, name), "rb") as f:
+                    damaged = change(f.read())
+                if damaged is None:
+                    print("FAIL %s (%s): the fixture has nothing to damage" % (name, case))
+                    return 1
+                with open(os.path.join(folder, name), "wb") as f:
+                    f.write(damaged)
+            named_cases.append((name, case, outcome, named, with_line, folder))
         for name in SAVE_FILES:
             add(name, os.path.join(save_base, save_rel, name), save_copy(name))
 
@@ -267,14 +377,26 @@ def main():
                       stdout else "", " || ".join(shown)))
             return judge(name, case, original, damaged, code, stdout, base)
 
+        def one_named(item):
+            name, case, outcome, named, with_line, folder = item
+            code, stdout = run(check, folder)
+            if os.environ.get("TW_DAMAGED_VERBOSE"):
+                print("%-20s %-24s exit %d | %s" % (name, case, code, " || ".join(stdout.splitlines()[-2:])))
+            return judge_named(outcome, named, with_line, code, stdout)
+
         with ThreadPoolExecutor(max_workers=jobs) as pool:
             results = list(pool.map(one, cases))
+            named_results = list(pool.map(one_named, named_cases))
         failed = 0
         for (name, case, _, _, _), problem in zip(cases, results):
             if problem:
                 failed += 1
                 print("FAIL %s (%s): %s" % (name, case, problem))
-        print("damaged set: %d copies, %d failed" % (len(cases), failed))
+        for (name, case, _, _, _, _), problem in zip(named_cases, named_results):
+            if problem:
+                failed += 1
+                print("FAIL %s (%s): %s" % (name, case, problem))
+        print("damaged set: %d copies, %d failed" % (len(cases) + len(named_cases), failed))
         return 1 if failed else 0
     finally:
         shutil.rmtree(root, ignore_errors=True)

@@ -41,7 +41,7 @@ void DistributePatrols(cWorld& world, cCountry& country) {
       if (fleet->aiOrder == kAiFleetPatrol) fleet->aiOrder = kAiFleetIdle;
     }
   });
-  const std::map<int, int>& listed = country.aiData.seaZonesToPatrol;
+  const cPatrolZones& listed = country.aiData.seaZonesToPatrol;
   if (listed.empty()) return;
   std::vector<int> zones;
   for (const auto& [zone, value] : listed) zones.push_back(zone);

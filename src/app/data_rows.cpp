@@ -125,6 +125,11 @@ void cRowCheck::Refuse(std::wstring_view text) const {
   FatalExit(1);
 }
 
+void cRowCheck::WarnWhenNoRows(std::wstring_view what) const {
+  if (rows_ > 0) return;
+  LogLine(L"WARNING: %s: no %s: the file is empty or holds only its header and comments", path_, std::wstring(what));
+}
+
 void cRowCheck::RefuseValue(std::size_t column, std::wstring_view what, std::wstring_view problem) const {
   LogLine(L"ERROR: %s line %u column %u: %s \"%s\" %s", path_, line_, static_cast<unsigned>(column + 1),
           std::wstring(what), Field(column), std::wstring(problem));

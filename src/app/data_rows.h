@@ -35,7 +35,13 @@ class cRowCheck {
   void Start(std::uint32_t line, const std::vector<std::wstring>& fields) {
     line_ = line;
     fields_ = &fields;
+    ++rows_;
   }
+  // The rows started so far.
+  std::uint32_t Rows() const { return rows_; }
+  // After the last row: a file of no rows at all (empty, or only its header
+  // and comments) is said with "WARNING: <file>: no <what> ...".
+  void WarnWhenNoRows(std::wstring_view what) const;
   std::uint32_t Line() const { return line_; }
   std::size_t FieldCount() const { return fields_ ? fields_->size() : 0; }
   const std::wstring& Field(std::size_t column) const;
@@ -75,6 +81,7 @@ class cRowCheck {
 
   std::wstring path_;
   std::uint32_t line_ = 0;
+  std::uint32_t rows_ = 0;
   const std::vector<std::wstring>* fields_ = nullptr;
 };
 

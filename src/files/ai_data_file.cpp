@@ -1,5 +1,6 @@
 #include "files/ai_data_file.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <utility>
@@ -114,10 +115,30 @@ class cAiDataReader {
  public:
   cAiDataReader(cWorld& world, std::wstring path) : world_(world), path_(std::move(path)) {}
 
+  // Each country without a section plays with the default settings: said
+  // once per country.
+  void WarnMissingSections() const {
+    for (const auto& country : world_.Countries()) {
+      if (std::find(seen_.begin(), seen_.end(), country->id) != seen_.end()) continue;
+      LogLine(L"WARNING: %s: no Country;%i section (%s): the country plays with the default computer settings", path_,
+              country->id, country->name);
+    }
+  }
+
   void ReadLine(int lineNumber, std::string_view line) {
     line_ = lineNumber;
     const std::vector<std::string_view> fields = SplitFields(line);
     if (fields.empty()) return;
+    if (fields.size() == 1) {
+      // A key without its values, or a key and values run together without
+      // the ";" between them: nothing of the line can be read.
+      if (fields[0].find_first_not_of(" \t") != std::string_view::npos) {
+        LogLine(L"WARNING: %s line %i: \"%s\" gives no values (a key and its values are separated by ';'); the "
+                L"line is skipped",
+                path_, line_, plat::WidenAnsi(fields[0]));
+      }
+      return;
+    }
     const eKey key = FindKey(fields[0]);
     for (std::size_t i = 1; i < fields.size(); ++i) {
       if (key == eKey::kNone) {
@@ -167,6 +188,7 @@ class cAiDataReader {
     if (key == eKey::kCountry) {
       const int id = ParseInt(text);
       country_ = world_.GetCountry(id);
+      if (country_ != nullptr) seen_.push_back(id);
       if (country_ == nullptr) {
         LogLine(L"ERROR: %s line %i: country %i is not one of the %i countries of countries.csv", path_, line_, id,
                 world_.GetCountryCount());
@@ -207,7 +229,7 @@ class cAiDataReader {
         if (even) {
           pending_[0] = ParseInt(text);
         } else {
-          d.seaZonesToPatrol[pending_[0]] = ParseInt(text);
+          d.seaZonesToPatrol.Append(pending_[0], ParseInt(text));
         }
         break;
       case eKey::kCurrentTargets: {
@@ -256,6 +278,8 @@ class cAiDataReader {
   cWorld& world_;
   std::wstring path_;
   cCountry* country_ = nullptr;
+  // The countries that have a section, in the file's order.
+  std::vector<int> seen_;
   int line_ = 0;
   int column_ = 0;
   std::array<int, 3> pending_{};
@@ -276,6 +300,7 @@ void LoadAiData(cWorld& world, std::wstring_view folderPattern) {
     if (!line.empty() && line[0] == '#') continue;
     reader.ReadLine(lineNumber, line);
   }
+  reader.WarnMissingSections();
   // A file that ends with a line break (or is empty) has one more, empty
   // read at its end, which the log notes.
   if (bytes.empty() || bytes.back() == '\n') LogLine(g_StringBase.GetText("empty_line..."));

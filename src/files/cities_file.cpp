@@ -52,6 +52,7 @@ void LoadCities(cWorld& world, std::wstring_view folderFormat) {
     world.AddCity(std::make_unique<cCity>(city));
     LogLine(L"Added city: %s", city.GetName());
   }
+  row.WarnWhenNoRows(L"city rows");
 }
 
 void WriteCities(const cWorld& world, std::wstring_view folder) {

@@ -154,6 +154,61 @@ void Validate(const sScenarioConstants& c, std::wstring_view path) {
   within(181, 1, c.aiShipSupply, 0, 50, L"a supply value must be 0 to 50");
 }
 
+std::wstring FormatSlot(const sScenarioConstants& c, const sConstsLine& d, int index) {
+  const char* slot = ConstsSlotAddress(const_cast<sScenarioConstants&>(c), d, index);
+  switch (d.kind) {
+    case eConstsKind::kFloat: return plat::Format(L"%f", static_cast<double>(*reinterpret_cast<const float*>(slot)));
+    case eConstsKind::kDouble: return plat::Format(L"%f", *reinterpret_cast<const double*>(slot));
+    case eConstsKind::kInt:
+    case eConstsKind::kFloatToInt: break;
+  }
+  return plat::Format(L"%i", *reinterpret_cast<const int*>(slot));
+}
+
+// The range of every value: prices, strengths, costs, counts and ranges are
+// not negative, chances are percentages, and no rule value comes near a
+// million (larger ones are damage: they overflow the sums of the rules).
+constexpr double kMostConstant = 1000000.0;
+constexpr int kNotNegativeLines[] = {2,  3,  4,  5,  6,  7,  8,  9,  10,  11,  12,  13,  14,  34,  47,  68,
+                                     69, 70, 73, 76, 78, 79, 80, 81, 82,  83,  85,  88,  89,  122, 123, 127,
+                                     132, 136, 143, 145, 162};
+constexpr int kPercentLines[] = {128, 146, 147};
+
+double SlotValue(const sScenarioConstants& c, const sConstsLine& d, int index) {
+  const char* slot = ConstsSlotAddress(const_cast<sScenarioConstants&>(c), d, index);
+  switch (d.kind) {
+    case eConstsKind::kFloat: return *reinterpret_cast<const float*>(slot);
+    case eConstsKind::kDouble: return *reinterpret_cast<const double*>(slot);
+    case eConstsKind::kInt:
+    case eConstsKind::kFloatToInt: break;
+  }
+  return *reinterpret_cast<const int*>(slot);
+}
+
+void CheckRanges(const sScenarioConstants& c, std::wstring_view path, const std::vector<int>& fileLines) {
+  for (int line = 1; line <= sScenarioConstants::kDataLines; ++line) {
+    const sConstsLine& d = ConstsLine(line);
+    // Lines the file does not reach keep their 0, which the warning above has named.
+    if (d.offset < 0 || fileLines[static_cast<std::size_t>(line)] == 0) continue;
+    double least = -kMostConstant;
+    double most = kMostConstant;
+    if (std::find(std::begin(kNotNegativeLines), std::end(kNotNegativeLines), line) != std::end(kNotNegativeLines)) {
+      least = 0.0;
+    }
+    if (std::find(std::begin(kPercentLines), std::end(kPercentLines), line) != std::end(kPercentLines)) {
+      least = 0.0;
+      most = 100.0;
+    }
+    for (int index = 0; index < d.count; ++index) {
+      const double value = SlotValue(c, d, index);
+      if (std::isfinite(value) && value >= least && value <= most) continue;
+      FatalExit(plat::Format(L"ERROR: %s line %i column %i: %hs value %s is out of range (%.0f to %.0f)",
+                             std::wstring(path), fileLines[static_cast<std::size_t>(line)], d.firstColumn + index,
+                             d.name, FormatSlot(c, d, index), least, most));
+    }
+  }
+}
+
 // The dice of the diplomacy rules: counts are rolled one die at a time
 // (some while the number of rolls is below a float), so a count read as a
 // huge number would stall the game; counts above kMaxDice and sides above
@@ -189,16 +244,6 @@ void ClampDiplomacyDice(sScenarioConstants& c, std::wstring_view path, const std
   }
 }
 
-std::wstring FormatSlot(const sScenarioConstants& c, const sConstsLine& d, int index) {
-  const char* slot = ConstsSlotAddress(const_cast<sScenarioConstants&>(c), d, index);
-  switch (d.kind) {
-    case eConstsKind::kFloat: return plat::Format(L"%f", static_cast<double>(*reinterpret_cast<const float*>(slot)));
-    case eConstsKind::kDouble: return plat::Format(L"%f", *reinterpret_cast<const double*>(slot));
-    case eConstsKind::kInt:
-    case eConstsKind::kFloatToInt: break;
-  }
-  return plat::Format(L"%i", *reinterpret_cast<const int*>(slot));
-}
 
 }  // namespace
 
@@ -248,6 +293,7 @@ void LoadScenarioConstantsFile(sScenarioConstants& constants, std::wstring_view 
   DefaultCommanderWeights(constants, commanderColumns, path);
   ExpandSupplyBands(constants);
   ClampDiplomacyDice(constants, path, fileLines);
+  CheckRanges(constants, path, fileLines);
   Validate(constants, path);
 }
 

@@ -181,6 +181,12 @@ void LoadCountries(cWorld& world, std::wstring_view folderPattern) {
     world.Countries().push_back(std::move(country));
   }
   reader.Close();
+  // Without a country nobody can play, and every file after this one names
+  // countries.
+  if (world.GetCountryCount() == 0) {
+    FatalExit(plat::Format(L"ERROR: %s: no country rows: the file is empty or holds only its header and comments",
+                           path));
+  }
 }
 
 std::string FormatCountriesText(const std::vector<std::unique_ptr<cCountry>>& countries) {

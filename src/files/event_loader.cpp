@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "app/console_log.h"
 #include "app/fatal_exit.h"
@@ -36,11 +37,51 @@ std::vector<std::string> TextLines(const std::string& bytes) {
   return lines;
 }
 
+// What to write instead of a list line naming another scenario's folder
+// ("data\scenarios\<other>\rest"): the same file in the own folder.
+std::wstring OwnFolderHint(const std::string& line, const std::string& scenarioFolder) {
+  std::string path = line;
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  const std::string prefix = "data\\scenarios\\";
+  const std::size_t other = path.size() > prefix.size() ? path.find('\\', prefix.size()) : std::string::npos;
+  if (path.rfind(prefix, 0) == 0 && other != std::string::npos && path.find("..") == std::string::npos) {
+    return plat::Format(L"write it as %S", prefix + scenarioFolder + path.substr(other));
+  }
+  return plat::Format(L"name a file below %S", prefix + scenarioFolder + "\\");
+}
+
 // Parses the file into document with the parser's own encoding detection.
+// A failure logs what went wrong and where before the caller's last line.
 bool LoadXmlFile(TiXmlDocument& document, const std::string& fileName) {
+  // The document carries its file's name for the messages about it.
+  document.SetValue(fileName);
   std::string bytes;
-  if (!plat::ReadFileBytes(plat::ResolvePath(fileName), bytes)) return false;
-  return ParseEventXml(document, std::move(bytes));
+  if (!plat::ReadFileBytes(plat::ResolvePath(fileName), bytes)) {
+    LogLine(L"ERROR: %S cannot be read (missing or not a readable file)", fileName);
+    return false;
+  }
+  // Where a text cut short or empty ends, for the parser that gives no place.
+  int lastLine = 1;
+  int lastColumn = 1;
+  for (char c : bytes) {
+    if (c == '\0') break;
+    if (c == '\n') {
+      ++lastLine;
+      lastColumn = 1;
+    } else if (c != '\r') {
+      ++lastColumn;
+    }
+  }
+  if (ParseEventXml(document, std::move(bytes))) return true;
+  const std::string reason = document.ErrorDesc() != nullptr ? document.ErrorDesc() : "not XML";
+  if (document.ErrorRow() > 0) {
+    LogLine(L"ERROR: %S line %i column %i: %S", fileName, document.ErrorRow(), document.ErrorCol(), reason);
+  } else {
+    LogLine(L"ERROR: %S line %i column %i (the end of the file): %S", fileName, lastLine, lastColumn, reason);
+  }
+  return false;
 }
 
 // One operand's checks; known tells whether the method is a known query
@@ -165,10 +206,16 @@ void LoadEventFiles(cEventManager& manager, const std::string& scenarioFolder) {
   if (!files::ReadBytes(folder + L"event_files.txt", list)) return;
   // A list saved by an editor that marks UTF-8.
   if (list.rfind("\xEF\xBB\xBF", 0) == 0) list.erase(0, 3);
-  for (const std::string& line : TextLines(list)) {
+  const std::vector<std::string> lines = TextLines(list);
+  for (std::size_t number = 1; number <= lines.size(); ++number) {
+    const std::string& line = lines[number - 1];
     if (line.empty() || line.front() == ';') continue;
     if (!IsEventFileInScenario(line, scenarioFolder)) {
-      FatalExit(plat::Format(L"ERROR: event file %S is not inside the scenario folder %s. Exiting...", line, folder));
+      // Most often a copied scenario whose list still names the original's
+      // folder: the message gives the line as it would name the own one.
+      FatalExit(plat::Format(L"ERROR: %sevent_files.txt line %i: event file %S is not inside the scenario folder %s; "
+                             L"the events of a scenario are read from its own folder only: %s. Exiting...",
+                             folder, static_cast<int>(number), line, folder, OwnFolderHint(line, scenarioFolder)));
     }
     manager.documents.push_back({line, std::make_unique<TiXmlDocument>()});
     if (!LoadXmlFile(*manager.documents.back().xml, line)) {
@@ -181,27 +228,38 @@ void ValidateEvents(cEventManager& manager) {
   manager.expressions.clear();
   manager.effects.clear();
   LogLine(L"Validation of events XML file. Searching for expressions...");
+  // The file and line of each collected item, for the line that names it.
+  std::vector<std::pair<const std::string*, int>> places;
   for (const cEventManager::sDocument& document : manager.documents) {
     for (const TiXmlElement* element : FindEventElements(*document.xml, "expression")) {
       manager.expressions.push_back(ReadEventExpression(*element));
+      places.emplace_back(&document.fileName, element->Row());
       LogLine(L"<expression> found at row %i", element->Row());
     }
   }
+  std::size_t index = 0;
   for (sEventExpression& expression : manager.expressions) {
+    const auto& [file, row] = places[index++];
     if (!CheckExpression(expression, expression.left.methodKnown, expression.right.methodKnown)) {
+      LogLine(L"ERROR: %S line %i: the expression above is not correct", *file, row);
       FatalExit(L"CRITICAL: Expression was incorrect. Terminating program. See errors above.");
     }
   }
+  places.clear();
   LogLine(L"Validation of events XML file. Searching for effects...");
   for (const cEventManager::sDocument& document : manager.documents) {
     for (const TiXmlElement* element : FindEventElements(*document.xml, "effect")) {
       manager.effects.push_back(ReadEventEffect(*element));
+      places.emplace_back(&document.fileName, element->Row());
       LogLine(L"<effect> found at row %i", element->Row());
     }
   }
+  index = 0;
   for (sEventEffect& effect : manager.effects) {
+    const std::string* file = places[index++].first;
     effect.methodKnown = CheckEffect(effect);
     if (!effect.methodKnown) {
+      LogLine(L"ERROR: %S line %i: the effect above is not correct", *file, effect.line);
       FatalExit(plat::Format(L"CRITICAL: Effect at line %i is not correct. See error messages above. Exiting...",
                              effect.line));
     }

@@ -57,6 +57,14 @@ void ReadDate(const TiXmlElement& event, const char* name, std::int32_t& day, st
              begin ? L"ERROR: <beginDate> at line %i has no 'year' attribute or it's not an integer!"
                    : L"ERROR: <endDate> at line %i has no 'year' attribute or it's not an integer!",
              year);
+  // A date no calendar has would never be reached, or always be past.
+  const char* problem = month < 1 || month > 12 ? "month" : day < 1 || day > 31 ? "day" : nullptr;
+  if (problem != nullptr) {
+    const TiXmlDocument* document = date->GetDocument();
+    const std::string file = document != nullptr && document->Value() != nullptr ? document->Value() : "";
+    FatalExit(plat::Format(L"ERROR: %S line %i: <%S> has %S %i, outside %i to %i", file, date->Row(), std::string(name),
+                           std::string(problem), problem[0] == 'm' ? month : day, 1, problem[0] == 'm' ? 12 : 31));
+  }
 }
 
 // An "and" (kind 0) or "or" (kind 1) element with its expressions and

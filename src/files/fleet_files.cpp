@@ -180,6 +180,12 @@ void LoadUnitNameTemplates(cWorld& world, std::wstring_view folderFormat, std::s
     }
   }
 
+  // The header row alone names no unit type.
+  if (row.Rows() <= (headerFound ? 1u : 0u)) {
+    LogLine(L"WARNING: %s: no unit type name rows: the file is empty or holds only its header and comments; the units "
+            L"are named by their numbers only",
+            path);
+  }
   keptBytes.clear();
   if (!files::ReadBytes(path, keptBytes)) FatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
 }

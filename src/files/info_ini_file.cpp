@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <ctime>
 #include <string>
+#include <vector>
 
 #include "app/console_log.h"
 #include "app/ini_file.h"
@@ -38,6 +39,16 @@ int UnitSize(int value, int fallback) {
 bool IsPlainFolderName(std::wstring_view name) {
   if (name.empty() || name == L"." || name == L"..") return false;
   return name.find_first_of(L"\\/") == std::wstring_view::npos;
+}
+
+// Folder names compare without regard to ASCII case, as paths are looked up.
+bool SameFolderName(std::wstring_view a, std::wstring_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -152,6 +163,29 @@ sInfoHeader LoadInfoHeader(std::wstring_view folderPattern) {
     h.displayedYear = h.gameYear;
   }
   return h;
+}
+
+void CheckScenarioNamesItsFolder(std::wstring_view folderPattern, const sInfoHeader& header) {
+  // The pattern's folders: "...", "scenarios", <folder>, "%s".
+  std::vector<std::wstring> parts;
+  std::wstring part;
+  for (wchar_t c : folderPattern) {
+    if (c == L'\\' || c == L'/') {
+      parts.push_back(part);
+      part.clear();
+    } else {
+      part += c;
+    }
+  }
+  parts.push_back(part);
+  if (parts.size() < 3 || !SameFolderName(parts[parts.size() - 3], L"scenarios")) return;
+  const std::wstring& folder = parts[parts.size() - 2];
+  if (SameFolderName(folder, header.scenarioName)) return;
+  const std::wstring path = files::PathFromPattern(folderPattern, L"Info.ini");
+  FatalExit(plat::Format(L"ERROR: %s: Save/ScenarioName \"%s\" is not the scenario's own folder \"%s\": the game would "
+                         L"read the events, constants, cities diagram and sea edges of scenario \"%s\". Set "
+                         L"ScenarioName=%s in the [Save] section, or give the folder the name \"%s\". Exiting...",
+                         path, header.scenarioName, folder, header.scenarioName, folder, header.scenarioName));
 }
 
 void ApplyInfoHeader(const sInfoHeader& header, cWorld& world) {

@@ -54,6 +54,13 @@ sInfoHeader LoadInfoHeader(std::wstring_view folderPattern);
 // counter, month and year of the date, scenario name, play-by-e-mail flag
 // and name, unit sizes.
 void ApplyInfoHeader(const sInfoHeader& header, cWorld& world);
+// A scenario loaded from "...\scenarios\<folder>\" must name that folder in
+// its header: the game reads the scenario's events, constants, cities
+// diagram and sea edges from the folder its ScenarioName names, and a copy
+// that kept the original's name would play the original's events. Ends the
+// program with a message that names the key to change. Other folder
+// patterns (saved games) are not looked at.
+void CheckScenarioNamesItsFolder(std::wstring_view folderPattern, const sInfoHeader& header);
 // The impulse within the month from the stored shown day. Needs the
 // impulses of each month, so it runs once the scenario constants are read.
 void RestoreDateFromHeader(const sInfoHeader& header, cWorld& world);

@@ -252,6 +252,7 @@ void LoadLandUnits(cWorld& world, std::wstring_view folderFormat) {
     LinkCommander(world, *unit, commanderId, row);
     LogLine(L"Land unit %s (ID=%i CountryID=%i) added", unit->name, unit->id, unit->countryId);
   }
+  row.WarnWhenNoRows(L"land unit rows");
 }
 
 void LoadAirUnits(cWorld& world, std::wstring_view folderFormat) {

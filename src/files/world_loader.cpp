@@ -34,6 +34,7 @@ void Progress(int percent) {
 void LoadFolder(cWorld& world, const sWorldLoadHooks& hooks) {
   Progress(5);
   const sInfoHeader header = LoadInfoHeader(world.folderPattern);
+  if (!world.savedGame) CheckScenarioNamesItsFolder(world.folderPattern, header);
   ApplyInfoHeader(header, world);
   world.turnNumber = header.turn;
   world.turnsLeft = header.turnsLeft;

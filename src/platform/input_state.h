@@ -21,7 +21,17 @@ class KeyAndButtonState {
   void Reset() {
     keys_.reset();
     SetCapture(false);
+    focus_ = true;
+    mouse_in_window_ = true;
   }
+
+  // Whether the window has the keyboard focus (the game is in the
+  // foreground) and whether the mouse is over the window. A window that has
+  // not said otherwise has both.
+  bool HasFocus() const { return focus_; }
+  void SetFocus(bool focus) { focus_ = focus; }
+  bool IsMouseInWindow() const { return mouse_in_window_; }
+  void SetMouseInWindow(bool inside) { mouse_in_window_ = inside; }
 
   // Mouse capture to the window: while held, the mouse keeps reporting to
   // the window outside it. The window layer may watch changes.
@@ -36,6 +46,8 @@ class KeyAndButtonState {
  private:
   std::bitset<256> keys_;
   bool capture_ = false;
+  bool focus_ = true;
+  bool mouse_in_window_ = true;
   std::function<void(bool)> on_capture_;
 };
 

@@ -192,7 +192,7 @@ double PortSize(cWorld& world, const Params& p, const sEventCall& call) {
 
 double SeaZonePatrolled(cWorld& world, const Params& p, const sEventCall& call) {
   const cCountry* country = EventCountry(world, p[0], call);
-  return Truth(country != nullptr && country->aiData.seaZonesToPatrol.count(EventInt(p[1])) > 0);
+  return Truth(country != nullptr && country->aiData.seaZonesToPatrol.Contains(EventInt(p[1])));
 }
 
 // The query methods by name. Built once; a look-up hashes the name instead

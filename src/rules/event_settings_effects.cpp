@@ -187,10 +187,10 @@ const std::unordered_map<std::wstring_view, sSettingsEffect>& SettingsEffects() 
       {L"AI.AddExtraCityToGarrison", {[](sSettingsRun& r) { AddCityOnce(r, r.Ai().extraCitiesToGarrison); }, true}},
       {L"AI.AddSeaZoneToPatrolList",
        {[](sSettingsRun& r) {
-          if (EventSeaNode(r.world, r.P(1), r.call) != nullptr) r.Ai().seaZonesToPatrol[r.I(1)] = r.I(2);
+          if (EventSeaNode(r.world, r.P(1), r.call) != nullptr) r.Ai().seaZonesToPatrol.Set(r.I(1), r.I(2));
         },
         true}},
-      {L"AI.RemoveSeaZoneFromPatrolList", {[](sSettingsRun& r) { r.Ai().seaZonesToPatrol.erase(r.I(1)); }, true}},
+      {L"AI.RemoveSeaZoneFromPatrolList", {[](sSettingsRun& r) { r.Ai().seaZonesToPatrol.RemoveFirst(r.I(1)); }, true}},
       {L"AI.AddCountryToPress",
        {[](sSettingsRun& r) {
           if (const cCountry* pressed = EventCountry(r.world, r.P(1), r.call)) {
@@ -267,7 +267,9 @@ const std::unordered_map<std::wstring_view, sSettingsEffect>& SettingsEffects() 
       {L"New.StartWinterArea", {[](sSettingsRun& r) { MarkWeatherArea(r, 1, r.I(4) != 0); }, false}},
       {L"New.EndWinterArea", {[](sSettingsRun& r) { MarkWeatherArea(r, 0, true); }, false}},
       {L"New.StartMudArea", {[](sSettingsRun& r) { MarkWeatherArea(r, 2, r.I(4) != 0); }, false}},
-      {L"New.EndMudArea", {[](sSettingsRun& r) { MarkWeatherArea(r, 0, true); }, false}},
+      // Ending a scripted mud area gives it back to the monthly roll; the
+      // ground stays muddy until that roll decides again.
+      {L"New.EndMudArea", {[](sSettingsRun& r) { MarkWeatherArea(r, 2, true); }, false}},
       // --- event flags ---
       {L"Flag.SetValue", {SetFlagValue, false}},
       {L"Flag.ChangeValue",

@@ -5,10 +5,8 @@
 #include <vector>
 
 #include "app/console_log.h"
-#include "app/main_thread_queue.h"
 #include "app/string_base.h"
 #include "platform/format.h"
-#include "platform/framework.h"
 #include "rules/end_impulse.h"
 #include "world/country.h"
 #include "world/world.h"
@@ -101,10 +99,8 @@ bool CheckGameOver(cWorld& world) {
   LogLine(L"CHECKING FOR GAME OVER FINISHED");
   if (!world.gameOver) return false;
   LogLine(L"%s", text);
+  // The game stays open behind the text: the player leaves it through the
+  // pause menu.
   ShowTextAndWait(world, text, Text("game_over"));
-  // The game ends on the main thread, as when the player leaves it through
-  // the pause menu: its frame loop stops and the game is freed after it. A
-  // worker told to stop meanwhile leaves the game to whoever stopped it.
-  if (!WorkerStopping(world)) PostToMainThread([] { plat::GetFramework().Shutdown(0); });
   return true;
 }

@@ -120,8 +120,9 @@ bool PlayComputerPhase(cWorld& world, sImpulseBudget& budget) {
           world, [&world] { return world.GetGameState() == kPhaseEndOfTurn && !world.gameOver; },
           kEndOfImpulseWaitMs, __FILE__, __LINE__);
       if (!waited || Stopping(world)) return false;
-      // The game has ended: the main thread closes it, the worker is done.
-      if (world.gameOver) return false;
+      // The game has ended: the map goes back to the player, who may still
+      // look at it and save; the worker waits as after any computer phase.
+      if (world.gameOver) break;
       ++budget.played;
       if (budget.Spent()) {
         LogLine(L"The worker stops after %i impulses", budget.played);

@@ -30,6 +30,7 @@
 #include "platform/audio.h"
 #include "platform/clock.h"
 #include "platform/framework.h"
+#include "platform/input_state.h"
 #include "rules/end_human_turn.h"
 #include "rules/worker_thread.h"
 #include "screens/attack_panel.h"
@@ -639,33 +640,41 @@ void cMapScreen::OnFrameMove(double time, float elapsed) {
   if (world_.musicPlayer) world_.musicPlayer->Update();
   cMap& map = world_.GetMap();
   const int phase = world_.GetGameState();
-  if ((phase == kPhaseHumanTurn || phase == kPhaseHumanMove) && !VisibleDialogActive() && !IsOverPanel() &&
-      !g_MapDrag.dragging) {
+  // The player's own turn scrolls only while the game has the focus; a move
+  // being stepped scrolls regardless.
+  const bool foreground = plat::GetInputState().HasFocus();
+  if (((foreground && phase == kPhaseHumanTurn) || phase == kPhaseHumanMove) && !VisibleDialogActive() &&
+      !IsOverPanel() && !g_MapDrag.dragging) {
     int width = 0, height = 0;
     GetScreenSize(width, height);
     const int x = mouse_.x, y = mouse_.y;
-    const bool inside = x >= 0 && x < width && y >= 0 && y < height;
-    const float zoom = g_Settings.MapZoom > 0.0f ? g_Settings.MapZoom : 1.0f;
-    const float step = static_cast<float>((time - last_scroll_time_) * 1000.0) / zoom;
-    float dx = 0.0f, dy = 0.0f;
-    if ((inside && x >= width - kScrollEdge) || (scroll_keys_ & 4u) != 0) {
-      dx = step;
-    } else if ((inside && x < kScrollEdge) || (scroll_keys_ & 1u) != 0) {
-      dx = -step;
-    }
-    if ((inside && y >= height - kScrollEdge) || (scroll_keys_ & 8u) != 0) {
-      dy = step;
-    } else if ((inside && y < kScrollEdge) || (scroll_keys_ & 2u) != 0) {
-      dy = -step;
-    }
-    if (dx == 0.0f && dy == 0.0f) {
-      // Only a scroll of the edges or keys stops here: a glide to a hex
-      // (Tab, the minimap) must reach its hex.
-      if (edge_scrolling_) map.StopScrolling();
-      edge_scrolling_ = false;
-    } else {
-      map.ScrollView(dx, dy, 1.0f);
-      edge_scrolling_ = true;
+    // The edges and the arrow keys scroll only with the mouse over the map's
+    // window: keys held while the player works in another window stay put.
+    const bool inside =
+        plat::GetInputState().IsMouseInWindow() && x >= 0 && x < width && y >= 0 && y < height;
+    if (inside) {
+      const float zoom = g_Settings.MapZoom > 0.0f ? g_Settings.MapZoom : 1.0f;
+      const float step = static_cast<float>((time - last_scroll_time_) * 1000.0) / zoom;
+      float dx = 0.0f, dy = 0.0f;
+      if (x >= width - kScrollEdge || (scroll_keys_ & 4u) != 0) {
+        dx = step;
+      } else if (x < kScrollEdge || (scroll_keys_ & 1u) != 0) {
+        dx = -step;
+      }
+      if (y >= height - kScrollEdge || (scroll_keys_ & 8u) != 0) {
+        dy = step;
+      } else if (y < kScrollEdge || (scroll_keys_ & 2u) != 0) {
+        dy = -step;
+      }
+      if (dx == 0.0f && dy == 0.0f) {
+        // Only a scroll of the edges or keys stops here: a glide to a hex
+        // (Tab, the minimap) must reach its hex.
+        if (edge_scrolling_) map.StopScrolling();
+        edge_scrolling_ = false;
+      } else {
+        map.ScrollView(dx, dy, 1.0f);
+        edge_scrolling_ = true;
+      }
     }
     UpdateStatusBarHint();
     hint_mode_ = world_.turnState.mode;

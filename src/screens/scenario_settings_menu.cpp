@@ -12,6 +12,7 @@
 #include "app/texture.h"
 #include "dialogs/dialog.h"
 #include "dialogs/prompt_dialogs.h"
+#include "files/event_loader.h"
 #include "files/info_ini_file.h"
 #include "gui/dxut_button.h"
 #include "gui/dxut_checkbox.h"
@@ -120,6 +121,15 @@ cScenarioSettingsMenu::cScenarioSettingsMenu() {
                               Text("scenario_settings_pbem_player_remove_hint"));
   dialog_.AddButtonFromLayout(kSettingsStartId, Text("scenario_settings_ok"), Text("scenario_settings_ok_hint"));
   dialog_.AddButtonFromLayout(kSettingsBackId, Text("scenario_settings_back"), Text("scenario_settings_back_hint"));
+  {
+    const plat::RectI back = DXUTLayoutRect(kSettingsBackId);          // {x, y, width, height}
+    const plat::RectI start = DXUTLayoutRect(kSettingsStartId);
+    const int step = start.left > back.left ? start.left - back.left : back.right + 10;
+    CDXUTButton* dump = nullptr;
+    dialog_.AddButton(kSettingsDumpEventsId, Text("scenario_settings_dump_events"), back.left - step, back.top,
+                      back.right, back.bottom, 0, false, &dump);
+    if (dump != nullptr) dump->SetHint(Text("scenario_settings_dump_events_hint"));
+  }
   AddVersionLine(dialog_);
 
   if (world != nullptr) {
@@ -490,6 +500,9 @@ void cScenarioSettingsMenu::OnGUIEvent(unsigned event, int controlId, CDXUTContr
       return;
     case kSettingsBackId:
       if (event == EVENT_BUTTON_CLICKED) Back();
+      return;
+    case kSettingsDumpEventsId:
+      if (event == EVENT_BUTTON_CLICKED && g_pWorld != nullptr) DumpAllEvents(g_pWorld->eventManager, *g_pWorld);
       return;
     default: return;
   }

@@ -50,6 +50,9 @@ constexpr int kSettingsSavePlayerId = 243;
 constexpr int kSettingsRemovePlayerId = 244;
 constexpr int kSettingsStartId = 245;
 constexpr int kSettingsBackId = 246;
+// The designer's dump of the scenario's events (no layout entry: it stands
+// left of the back button, in the back button's size).
+constexpr int kSettingsDumpEventsId = 7000;
 
 // Pages of 208 and of the statistics (220).
 constexpr int kSettingsPageCountries = 0;

@@ -110,6 +110,13 @@ void cCityGraph::LoadCitiesDiagram(std::wstring_view scenarioName) {
   const std::wstring fileName = plat::Format(L"data\\scenarios\\%s\\cities_diagram.csv", std::wstring(scenarioName));
   const std::string text = files::ReadDataFileOrExit(fileName, {L"Otwieranie pliku diagramu miast:"});
   if (ReadCitiesDiagramText(text, fileName) != eCitiesDiagramResult::kOk) FatalExit(1);
+  // No route joins any two cities: convoys and the computer's routes would
+  // find nothing.
+  std::size_t links = 0;
+  for (const sCityGraphNode& node : nodes_) links += node.links.size();
+  if (links == 0 && nodes_.size() > 1) {
+    LogLine(L"WARNING: %s: no city link rows: the file is empty or holds only its header and comments", fileName);
+  }
 }
 
 bool cCityGraph::FindPath(const cCity* from, const cCity* to, int countryId, std::vector<cCity*>& out) {

@@ -10,9 +10,29 @@ bool IsAt(const cCity* city, int x, int y) { return city != nullptr && city->x =
 
 }  // namespace
 
+void cPatrolZones::Set(int zone, int value) {
+  for (Entry& entry : entries_) {
+    if (entry.first == zone) {
+      entry.second = value;
+      return;
+    }
+  }
+  Append(zone, value);
+}
+
+void cPatrolZones::RemoveFirst(int zone) {
+  const auto it = std::find_if(entries_.begin(), entries_.end(), [zone](const Entry& e) { return e.first == zone; });
+  if (it != entries_.end()) entries_.erase(it);
+}
+
+const cPatrolZones::Entry* cPatrolZones::Find(int zone) const {
+  const auto it = std::find_if(entries_.begin(), entries_.end(), [zone](const Entry& e) { return e.first == zone; });
+  return it == entries_.end() ? nullptr : &*it;
+}
+
 int sCountryAiData::GetSeaZonePatrolValue(int seaZone) const {
-  const auto it = seaZonesToPatrol.find(seaZone);
-  return it == seaZonesToPatrol.end() ? 0 : it->second;
+  const cPatrolZones::Entry* entry = seaZonesToPatrol.Find(seaZone);
+  return entry == nullptr ? 0 : entry->second;
 }
 
 bool sCountryAiData::IsExtraCityToGarrison(int x, int y) const {

@@ -5,7 +5,9 @@
 #pragma once
 
 #include <array>
-#include <map>
+#include <cstddef>
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 class cCity;
@@ -16,6 +18,36 @@ struct sAiTarget {
   int c = 0;
 };
 
+// The sea zones a country's fleets patrol, each with its value, in the order
+// they were listed: the file's order, then the order events added them. The
+// file may name a zone twice; the first entry of a zone is the one that
+// counts and the one an event changes or removes.
+class cPatrolZones {
+ public:
+  using Entry = std::pair<int, int>;  // sea zone id, value
+  cPatrolZones() = default;
+  cPatrolZones(std::initializer_list<Entry> entries) : entries_(entries) {}
+
+  // As the file lists it.
+  void Append(int zone, int value) { entries_.emplace_back(zone, value); }
+  // The zone's first entry takes the value; a zone not listed is appended.
+  void Set(int zone, int value);
+  // The zone's first entry leaves the list.
+  void RemoveFirst(int zone);
+  // The zone's first entry, or null.
+  const Entry* Find(int zone) const;
+  bool Contains(int zone) const { return Find(zone) != nullptr; }
+
+  bool empty() const { return entries_.empty(); }
+  std::size_t size() const { return entries_.size(); }
+  std::vector<Entry>::const_iterator begin() const { return entries_.begin(); }
+  std::vector<Entry>::const_iterator end() const { return entries_.end(); }
+  bool operator==(const cPatrolZones&) const = default;
+
+ private:
+  std::vector<Entry> entries_;
+};
+
 struct sCountryAiData {
   bool makesSeaInvasions = false;
   int maxNumberOfFrontsForSeaInvasion = 2;
@@ -24,8 +56,7 @@ struct sCountryAiData {
   std::vector<sAiTarget> currentTargets;
   std::vector<cCity*> doNotAttackCities;
   std::vector<cCity*> extraCitiesToGarrison;
-  // Sea zone id -> patrol value.
-  std::map<int, int> seaZonesToPatrol;
+  cPatrolZones seaZonesToPatrol;
   std::vector<int> purchaseQueue;
   int fortLevelToHoldAtAllCost = 5;
   std::array<int, 5> desiredLandForcesStructure{10, 20, 30, 20, 10};

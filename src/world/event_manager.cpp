@@ -36,20 +36,19 @@ bool cEventManager::ForceFireEvent(int eventId) {
 int sEvent::PickOptionForComputer() const {
   long long total = 0;
   for (const sEventOption& option : options) total += option.chanceAI > 0 ? option.chanceAI : 0;
-  if (total <= 0) return -1;
   return PickOptionForComputer(RandomRange(0, static_cast<int>(total)));
 }
 
 int sEvent::PickOptionForComputer(int draw) const {
-  // Negative weights count as 0, so the running sums never fall; a draw of
-  // 0 takes the first option that has a chance at all.
+  // Negative weights count as 0, so the running sums never fall. A draw of
+  // 0 lies in no option's share: the computer takes none this time, and the
+  // event, still holding, is tested again (at once, or at the next check
+  // when it is tested once a check).
   long long sum = 0;
   int number = 0;
   for (const sEventOption& option : options) {
     ++number;
     const long long weight = option.chanceAI > 0 ? option.chanceAI : 0;
-    if (weight == 0) continue;
-    if (draw <= 0) return number;
     if (sum < draw && draw <= sum + weight) return number;
     sum += weight;
   }

@@ -189,6 +189,7 @@ void cSeaGraph::LoadSeaEdges(std::wstring_view scenarioName) {
 }
 
 bool cSeaGraph::ReadSeaEdgesText(std::string_view text, std::wstring_view path) {
+  int edges = 0;
   plat::LineReader lines(text);
   std::string_view line;
   while (lines.Next(line)) {
@@ -234,6 +235,12 @@ bool cSeaGraph::ReadSeaEdgesText(std::string_view text, std::wstring_view path) 
       return false;
     }
     from->links.push_back({values[1], values[2], values[3]});
+    ++edges;
+  }
+  // No fleet could sail anywhere.
+  if (edges == 0) {
+    LogLine(L"WARNING: %s: no sea edge rows: the file is empty or holds only its header and comments",
+            std::wstring(path));
   }
   return true;
 }

@@ -62,7 +62,7 @@ TEST_F(AiDataFile, RoundTripThroughTheSaveFolder) {
   d.currentTargets = {{1, 2, 3}, {-4, 5, 6}};
   d.doNotAttackCities = {saved.town, saved.port};
   d.extraCitiesToGarrison = {saved.town};
-  d.seaZonesToPatrol = {{3, 40}, {12, 7}};
+  d.seaZonesToPatrol = {{12, 7}, {3, 40}};  // not in zone order: the file's order stays
   d.purchaseQueue = {5, 5, 20};
   d.desiredLandForcesStructure = {1, 2, 3, 4, 5};
   d.desiredTechLevels = {7, 6, 5, 4, 3, 2, 1};
@@ -82,6 +82,7 @@ TEST_F(AiDataFile, RoundTripThroughTheSaveFolder) {
   LoadAiData(loaded.world, Pattern());
   // Writing the loaded data again gives the same text: every value survived.
   EXPECT_EQ(FormatAiDataText(loaded.world), FormatAiDataText(saved.world));
+  EXPECT_EQ(loaded.Ai(2).seaZonesToPatrol, (cPatrolZones{{12, 7}, {3, 40}}));
   // The cities named by their hexes are the loaded world's own.
   EXPECT_EQ(loaded.Ai(2).doNotAttackCities, (std::vector<cCity*>{loaded.town, loaded.port}));
 }
@@ -113,6 +114,26 @@ TEST_F(AiDataFile, FatalLines) {
   EXPECT_TRUE(log_.Contains(L"ERROR: " + path + L" line 1: country 3 is not one of the 2 countries of countries.csv"));
   FatalLine("Country;1\r\nDoNotAttackCities;5;5");
   EXPECT_TRUE(log_.Contains(L"ERROR: " + path + L" line 2: cities.csv has no city at (5, 5)"));
+}
+
+// What the reader cannot take is said with the file and line: a key line
+// without its ";" and its values, and a country without a section (which
+// keeps the default settings). Blank lines pass in silence.
+TEST_F(AiDataFile, LinesWithoutValuesAndCountriesWithoutASectionAreWarned) {
+  AiWorld w;
+  Load(w, "Country;1\r\nMaxSafeMoveCost 8\r\nMakesSeaInvasions\r\n \t\r\nMaxUnitCountOnFront;9\r\n");
+  const std::wstring path = plat::WidenAnsi(dir_.File("ai_data.csv"));
+  EXPECT_TRUE(log_.Contains(L"WARNING: " + path + L" line 2: \"MaxSafeMoveCost 8\" gives no values (a key and its "
+                            L"values are separated by ';'); the line is skipped"));
+  EXPECT_TRUE(log_.Contains(L"WARNING: " + path + L" line 3: \"MakesSeaInvasions\" gives no values (a key and its "
+                            L"values are separated by ';'); the line is skipped"));
+  EXPECT_FALSE(log_.Contains(L"WARNING: " + path + L" line 4"));
+  EXPECT_EQ(w.Ai(1).maxSafeMoveCost, 5);
+  EXPECT_EQ(w.Ai(1).maxUnitCountOnFront, 9);
+  const std::wstring name = w.world.GetCountry(2)->name;
+  EXPECT_TRUE(log_.Contains(L"WARNING: " + path + L": no Country;2 section (" + name +
+                            L"): the country plays with the default computer settings"));
+  EXPECT_FALSE(log_.Contains(L"WARNING: " + path + L": no Country;1 section"));
 }
 
 }  // namespace

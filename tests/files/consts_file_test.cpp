@@ -80,7 +80,8 @@ TEST_F(ConstsFile, EveryValueRoundTripsAtItsLineAndColumn) {
       // Kept within the checked ranges: month counts, costs, supply values
       // and the diplomacy dice.
       const bool dice = (line >= 91 && line <= 94) || line == 113 || line == 114;
-      const double v = (line == 48 || line == 168 || line == 181) ? 7 + col
+      const bool percent = line == 128 || line == 146 || line == 147;
+      const double v = (line == 48 || line == 168 || line == 181 || percent) ? 7 + col
                        : dice                                     ? col + 0.5 * (col % 2)
                                                                   : line * 100 + col + 0.5 * (col % 2);
       if (c.SetValue(line, col, v)) slots.emplace_back(line, col);
@@ -190,6 +191,28 @@ TEST_F(ConstsFile, DivisorsAndBoundsAreCheckedAtLoad) {
   }
   // The usable file itself loads.
   EXPECT_NO_THROW(Load(FormatConstsText(UsableConstants())));
+}
+
+// Every table has its range: prices, strengths and costs are not negative,
+// chances are percentages, and nothing comes near a million; the refusal
+// names the file, its line and column and the table.
+TEST_F(ConstsFile, EveryTableKeepsItsRange) {
+  const std::tuple<int, const char*, int, const wchar_t*> cases[] = {  // data line, row, column, message tail
+      {9, "LandBaseStrength;1;-2147483649;1;1;1;1;1", 3, L"LandBaseStrength value -2147483648.000000 is out of range (0 to 1000000)"},
+      {79, "LevelCostFactors;1;1;-1;1;1;1;1", 4, L"LevelCostFactors value -1.000000 is out of range (0 to 1000000)"},
+      {88, "ResearchCost;1;1;1;1;1;1;2000000", 8, L"ResearchCost value 2000000 is out of range (0 to 1000000)"},
+      {31, "1;1;1;1;-1000001;1;1;1;1;1;1;1;1", 5, L"LandCombatFactors value -1000001.000000 is out of range (-1000000 to 1000000)"},
+      {128, "101", 1, L"SeaBattleJoinChance value 101 is out of range (0 to 100)"},
+  };
+  for (const auto& [line, row, column, tail] : cases) {
+    const std::wstring last = filestest::FatalLine(log_, [&] { Load(WithDataLine(line, row)); });
+    EXPECT_EQ(last, L"ERROR: " + Path() + L" line " + std::to_wstring(line + 1) + L" column " +
+                        std::to_wstring(column) + L": " + tail)
+        << row;
+  }
+  // Signed tables keep their negative values.
+  const sScenarioConstants c = Load(WithDataLine(53, "SupplyBandValues;0;0;-1;-1;-2;-3;0;0;0;0"));
+  EXPECT_EQ(c.supplyBandValues[2][5], -3);
 }
 
 // The diplomacy dice are rolled one by one: a huge count or number of sides

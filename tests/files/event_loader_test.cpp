@@ -323,7 +323,37 @@ TEST_F(EventFiles, EachFaultEndsTheLoadWithItsLines) {
     } catch (const sFatalExitError& e) {
       EXPECT_EQ(e.exitCode, 1);
     }
-    EXPECT_EQ(FaultLines(log), c.lines);
+    std::vector<std::wstring> lines = FaultLines(log);
+    // An expression or effect found wrong is named by its file and line
+    // just before the end.
+    if (lines.size() >= 2 && lines.back().rfind(L"CRITICAL", 0) == 0) {
+      const std::wstring& named = lines[lines.size() - 2];
+      EXPECT_EQ(named.rfind(L"ERROR: data\\scenarios\\S\\e.xml line ", 0), 0u) << named;
+      EXPECT_TRUE(named.ends_with(L" is not correct")) << named;
+      lines.erase(lines.end() - 2);
+    }
+    EXPECT_EQ(lines, c.lines);
+  }
+}
+
+// The file of a wrong expression or effect is named with the element's
+// line; a date no calendar has is refused with file and line.
+TEST_F(EventFiles, WrongItemsAndImpossibleDatesNameTheirFile) {
+  Scenario(Doc("\n<expression><leftOperand method=\"Nope\"/><operator value=\"less\"/>"
+               "<rightOperand constValue=\"1\"/></expression>\n"));
+  EXPECT_EQ(LoadFails(), (std::vector<std::wstring>{
+                             L"ERROR: operand element at line 4 has unknown method (Nope)",
+                             L"ERROR: data\\scenarios\\S\\e.xml line 4: the expression above is not correct",
+                             L"CRITICAL: Expression was incorrect. Terminating program. See errors above."}));
+  for (const auto& [date, message] :
+       {std::pair<std::string, std::wstring>{"<beginDate day=\"1\" month=\"139\" year=\"1940\"/>",
+                                             L"<beginDate> has month 139, outside 1 to 12"},
+        {"<endDate day=\"32\" month=\"1\" year=\"1940\"/>", L"<endDate> has day 32, outside 1 to 31"},
+        {"<endDate day=\"1\" month=\"0\" year=\"1940\"/>", L"<endDate> has month 0, outside 1 to 12"}}) {
+    twtest::LogCapture log;
+    Scenario(Doc(Event(1, "\n" + date + "\n")));
+    EXPECT_THROW(Load(), sFatalExitError);
+    EXPECT_EQ(log.Lines().back(), L"ERROR: data\\scenarios\\S\\e.xml line 5: " + message);
   }
 }
 
@@ -389,11 +419,25 @@ TEST_F(EventFiles, AFileThatCannotBeParsedEndsTheLoad) {
     twtest::LogCapture log;
     Scenario(bad);
     EXPECT_THROW(LoadEventFiles(manager_, "S"), sFatalExitError);
-    EXPECT_EQ(log.Lines().back(), L"ERROR initializing events from file data\\scenarios\\S\\e.xml. Exiting...");
+    const auto lines = log.Lines();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines.back(), L"ERROR initializing events from file data\\scenarios\\S\\e.xml. Exiting...");
+    // The line before names the file, where the parser stopped and why.
+    EXPECT_EQ(lines[lines.size() - 2].rfind(L"ERROR: data\\scenarios\\S\\e.xml line ", 0), 0u) << lines[lines.size() - 2];
+    EXPECT_NE(lines[lines.size() - 2].find(L" column "), std::wstring::npos);
+  }
+  {
+    twtest::LogCapture log;
+    Scenario("<events>\n <event eventID=\"1\">\n  <title>x</titel>\n </event>\n</events>\n");
+    EXPECT_THROW(LoadEventFiles(manager_, "S"), sFatalExitError);
+    const auto lines = log.Lines();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[lines.size() - 2], L"ERROR: data\\scenarios\\S\\e.xml line 3 column 11: Error reading end tag.");
   }
   twtest::LogCapture log;
   dir_.Write("data/scenarios/S/event_files.txt", "data\\scenarios\\S\\none.xml\n");
   EXPECT_THROW(LoadEventFiles(manager_, "S"), sFatalExitError);
+  EXPECT_TRUE(log.Contains(L"ERROR: data\\scenarios\\S\\none.xml cannot be read (missing or not a readable file)"));
   EXPECT_EQ(log.Lines().back(), L"ERROR initializing events from file data\\scenarios\\S\\none.xml. Exiting...");
 }
 
@@ -412,8 +456,13 @@ TEST_F(EventFiles, FilesOutsideTheScenarioFolderAreRefused) {
     twtest::LogCapture log;
     dir_.Write("data/scenarios/S/event_files.txt", line + "\r\n");
     EXPECT_THROW(LoadEventFiles(manager_, "S"), sFatalExitError);
-    EXPECT_EQ(log.Lines().back(), L"ERROR: event file " + plat::FromUtf8(line) +
-                                      L" is not inside the scenario folder data\\scenarios\\S\\. Exiting...");
+    const std::wstring last = log.Lines().back();
+    EXPECT_EQ(last.rfind(L"ERROR: data\\scenarios\\S\\event_files.txt line 1: event file " + plat::FromUtf8(line) +
+                             L" is not inside the scenario folder data\\scenarios\\S\\; the events of a scenario are "
+                             L"read from its own folder only: ",
+                         0),
+              0u)
+        << last;
     EXPECT_TRUE(manager_.documents.empty());
   }
 }

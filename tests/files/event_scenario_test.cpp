@@ -19,6 +19,7 @@
 #include "platform/recording_renderer.h"
 #include "support/fake_framework.h"
 #include "support/fixture_scenario.h"
+#include "support/test_support.h"
 #include "support/world_builders.h"
 #include "world/event_manager.h"
 #include "world/world.h"
@@ -123,6 +124,45 @@ TEST_F(EventScenario, ABrokenEventFileEndsTheLoadWithoutAWorld) {
   EXPECT_EQ(g_pWorld, nullptr);
   EXPECT_TRUE(log.Contains(L"ERROR: param1 for effect at line 8 is not defined!"));
   EXPECT_TRUE(log.Contains(L"CRITICAL: Effect at line 8 is not correct. See error messages above. Exiting..."));
+}
+
+// A copy of a scenario under another folder name plays its own events or is
+// refused with what to change: its header naming the original folder, or its
+// list naming the original's files, never makes it play the original's.
+TEST_F(EventScenario, ACopiedScenarioReadsItsOwnEventsOrIsRefusedWithWhatToChange) {
+  const fs::path original = dir_.Path() / "data/scenarios/Fixture";
+  fs::copy(original, dir_.Path() / "data/scenarios/Copy", fs::copy_options::recursive);
+  std::string own = kEvents;
+  own.replace(own.find("eventID=\"9\""), 11, "eventID=\"12\"");
+  dir_.Write("data/scenarios/Copy/events/story.xml", own);
+  const sGameStartSettings copy{L"data\\scenarios\\Copy\\%s", 0};
+  std::string info = twtest::ReadFile((dir_.Path() / "data/scenarios/Copy/Info.ini").string());
+  ASSERT_NE(info.find("ScenarioName=Fixture"), std::string::npos);
+  {
+    twtest::LogCapture log;
+    cScopedThrowingFatalHook hook;
+    EXPECT_THROW(LoadWorld(copy), sFatalExitError);
+    EXPECT_EQ(g_pWorld, nullptr);
+    EXPECT_TRUE(log.Contains(
+        L"ERROR: data\\scenarios\\Copy\\Info.ini: Save/ScenarioName \"Fixture\" is not the scenario's own folder "
+        L"\"Copy\": the game would read the events, constants, cities diagram and sea edges of scenario \"Fixture\". "
+        L"Set ScenarioName=Copy in the [Save] section, or give the folder the name \"Fixture\". Exiting..."));
+  }
+  info.replace(info.find("ScenarioName=Fixture"), 20, "ScenarioName=Copy");
+  dir_.Write("data/scenarios/Copy/Info.ini", info);
+  {
+    twtest::LogCapture log;
+    cScopedThrowingFatalHook hook;
+    EXPECT_THROW(LoadWorld(copy), sFatalExitError);
+    EXPECT_TRUE(log.Contains(
+        L"ERROR: data\\scenarios\\Copy\\event_files.txt line 3: event file data\\scenarios\\Fixture\\events\\story.xml "
+        L"is not inside the scenario folder data\\scenarios\\Copy\\; the events of a scenario are read from its own "
+        L"folder only: write it as data\\scenarios\\Copy\\events\\story.xml. Exiting..."));
+  }
+  dir_.Write("data/scenarios/Copy/event_files.txt", "data\\scenarios\\Copy\\events\\story.xml\r\n");
+  LoadWorld(copy);
+  ASSERT_NE(g_pWorld, nullptr);
+  EXPECT_EQ(EventIds(*g_pWorld), (std::vector<int>{7, 3, 12}));
 }
 
 TEST(EventDump, WritesEachDocumentIntoTheDumpFolderOnly) {

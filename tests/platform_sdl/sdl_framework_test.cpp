@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/input_state.h"
 #include "platform/recording_renderer.h"
 #include "sdl_events.h"
 
@@ -143,6 +144,20 @@ TEST_F(SdlFrameworkTest, ResizeLosesAndResetsAndMinimisePauses) {
   fw_->HandleEvent(WindowEvent(SDL_WINDOWEVENT_MINIMIZED));
   fw_->HandleEvent(WindowEvent(SDL_WINDOWEVENT_RESTORED));
   EXPECT_EQ(log_, (std::vector<std::string>{"lost", "reset 1024x768", "pause", "resume"}));
+}
+
+// The focus and the mouse's presence over the window are kept for the map's
+// scrolling: a window in the background or left by the mouse scrolls no map.
+TEST_F(SdlFrameworkTest, FocusAndMouseOverTheWindowFollowTheWindowEvents) {
+  Open();
+  KeyAndButtonState& state = GetInputState();
+  fw_->HandleEvent(WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
+  fw_->HandleEvent(WindowEvent(SDL_WINDOWEVENT_LEAVE));
+  EXPECT_EQ(std::pair(state.HasFocus(), state.IsMouseInWindow()), std::pair(false, false));
+  fw_->HandleEvent(WindowEvent(SDL_WINDOWEVENT_ENTER));
+  EXPECT_EQ(std::pair(state.HasFocus(), state.IsMouseInWindow()), std::pair(false, true));
+  fw_->HandleEvent(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
+  EXPECT_EQ(std::pair(state.HasFocus(), state.IsMouseInWindow()), std::pair(true, true));
 }
 
 }  // namespace

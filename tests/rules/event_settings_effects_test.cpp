@@ -38,15 +38,19 @@ TEST_F(SettingsEffects, FlagIndexesOutsideTheFlagsAreRefused) {
   EXPECT_EQ(flags[7], INT_MAX);
 }
 
-TEST_F(SettingsEffects, PatrolZonesKeepOneEntryPerZone) {
+// The list keeps the order of its entries: the file's, then each new zone
+// after them; a zone listed again only takes its new value.
+TEST_F(SettingsEffects, PatrolZonesKeepOneEntryPerZoneInTheOrderTheyCame) {
   auto& patrol = Country(kWestland).aiData.seaZonesToPatrol;  // zone 2: 50
   Run(L"AI.AddSeaZoneToPatrolList", {kWestland, 1, 30});
   Run(L"AI.AddSeaZoneToPatrolList", {kWestland, 1, 40});
-  EXPECT_EQ(patrol, (std::map<int, int>{{1, 40}, {2, 50}}));
+  EXPECT_EQ(std::vector(patrol.begin(), patrol.end()), (std::vector<std::pair<int, int>>{{2, 50}, {1, 40}}));
+  Run(L"AI.AddSeaZoneToPatrolList", {kWestland, 2, 60});
+  EXPECT_EQ(std::vector(patrol.begin(), patrol.end()), (std::vector<std::pair<int, int>>{{2, 60}, {1, 40}}));
   Run(L"AI.AddSeaZoneToPatrolList", {kWestland, 99, 40});
   EXPECT_EQ(ErrorLines(L"AI.AddSeaZoneToPatrolList"), 1);
   Run(L"AI.RemoveSeaZoneFromPatrolList", {kWestland, 2});
-  EXPECT_EQ(patrol, (std::map<int, int>{{1, 40}}));
+  EXPECT_EQ(std::vector(patrol.begin(), patrol.end()), (std::vector<std::pair<int, int>>{{1, 40}}));
 }
 
 TEST_F(SettingsEffects, CityListsTakeEachCityOnceAndOnlyWhereThereIsOne) {
@@ -156,8 +160,14 @@ TEST_F(SettingsEffects, WeatherAreasMarkOnlyTheLandOfTheRectangle) {
   Run(L"New.StartMudArea", {8, 3, 8, 3, 1});
   EXPECT_EQ(Hex(8, 3).weather, 2u);
   EXPECT_EQ(Hex(8, 3).hasWeather, 1);
-  // Ending the mud clears it.
-  Run(L"New.EndMudArea", {8, 3, 8, 3});
+  // Ending a fixed mud area hands it back to the roll, still muddy until then.
+  Run(L"New.StartMudArea", {8, 3, 8, 3, 0});
+  EXPECT_EQ(Hex(8, 3).hasWeather, 0);
+  Hex(8, 4).weather = 1;
+  Run(L"New.EndMudArea", {8, 3, 8, 4});
+  EXPECT_EQ(std::pair(Hex(8, 3).weather, Hex(8, 3).hasWeather), std::pair(2u, std::uint8_t{1}));
+  EXPECT_EQ(Hex(8, 4).weather, 2u);
+  Run(L"New.EndWinterArea", {8, 3, 8, 3});
   EXPECT_EQ(Hex(8, 3).weather, 0u);
   Run(L"New.EndWinterArea", {8, 4, 11, 4});
   EXPECT_EQ(Hex(11, 4).weather, 0u);

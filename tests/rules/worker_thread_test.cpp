@@ -229,8 +229,9 @@ TEST_F(WorkerThreadTest, ThreadEndsTheComputerPhaseWhenTheGameIsOver) {
 }
 
 // The end of the game found at the end of an impulse: the worker plays no
-// further and hands over to nobody; the main thread closes the game.
-TEST_F(WorkerThreadTest, ThreadEndsWithTheGameAndTheMainThreadClosesIt) {
+// further, hands the map back to the player in phase 7 (who may still look at
+// it and save) and keeps waiting; nothing closes the program.
+TEST_F(WorkerThreadTest, ThreadHandsTheEndedGameBackToThePlayerAndWaits) {
   SetMainThreadToCurrent();
   twtest::LogCapture log;
   twtest::FakePlatformFramework frame;
@@ -238,16 +239,21 @@ TEST_F(WorkerThreadTest, ThreadEndsWithTheGameAndTheMainThreadClosesIt) {
   world_->turnsLeft = 1;  // the second end of an impulse finds the time run out
   StartComputerPhase();
   const auto end = Clock::now() + std::chrono::seconds(5);
-  while (!frame.shutdown && Clock::now() < end) {
+  while (world_->GetGameState() != kPhaseHumanTurn && Clock::now() < end) {
     DrainMainThreadRequests();
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
-  EXPECT_TRUE(frame.shutdown);
+  EXPECT_EQ(world_->GetGameState(), kPhaseHumanTurn);
   EXPECT_TRUE(world_->gameOver);
   std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  DrainMainThreadRequests();
+  EXPECT_FALSE(frame.shutdown);
+  EXPECT_TRUE(IsAiThreadRunning());
+  EXPECT_FALSE(AiThreadFinished());
   EXPECT_EQ(players_[0]->turns.load(), 2);
   EXPECT_EQ(players_[1]->turns.load(), 2);
-  EXPECT_FALSE(log.Contains(L"==== AI THREAD FINISHED ====="));
+  EXPECT_EQ(world_->GetGameState(), kPhaseHumanTurn);
+  EXPECT_TRUE(log.Contains(L"==== AI THREAD FINISHED ====="));
   const auto lines = log.Lines();
   EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
                           [](const std::wstring& line) { return line.rfind(L"game_over:_time_has_run_out", 0) == 0; }));

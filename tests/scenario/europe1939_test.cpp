@@ -243,17 +243,17 @@ TEST_F(Europe1939, StandingOrdersOfTheMajorPowersNameRealPlacesAndStartNoWarOfTh
   const cCity* lodz = CityNamed(L"Lodz");
   ASSERT_FALSE(de.currentTargets.empty());
   EXPECT_EQ(std::pair(de.currentTargets[0].a, de.currentTargets[0].b), std::pair(lodz->x, lodz->y));
-  EXPECT_TRUE(de.seaZonesToPatrol.count(ZoneNamed(L"Western Baltic")));
+  EXPECT_TRUE(de.seaZonesToPatrol.Contains(ZoneNamed(L"Western Baltic")));
   std::vector<int> danube;
   for (const wchar_t* n : {L"Hungary", L"Romania", L"Bulgaria"}) danube.push_back(CountryNamed(n)->id);
   EXPECT_EQ(de.countriesToPress, danube);
   const sCountryAiData& uk = CountryNamed(L"United Kingdom")->aiData;
   EXPECT_TRUE(uk.currentTargets.empty()) << "Britain plans its landings from the sea";
   for (const wchar_t* zone : {L"English Channel", L"Southern North Sea", L"North Atlantic"}) {
-    EXPECT_TRUE(uk.seaZonesToPatrol.count(ZoneNamed(zone))) << plat::NarrowBytes(zone);
+    EXPECT_TRUE(uk.seaZonesToPatrol.Contains(ZoneNamed(zone))) << plat::NarrowBytes(zone);
   }
-  EXPECT_TRUE(CountryNamed(L"Italy")->aiData.seaZonesToPatrol.count(ZoneNamed(L"Sicilian Channel")));
-  EXPECT_TRUE(CountryNamed(L"France")->aiData.seaZonesToPatrol.count(ZoneNamed(L"Western Mediterranean")));
+  EXPECT_TRUE(CountryNamed(L"Italy")->aiData.seaZonesToPatrol.Contains(ZoneNamed(L"Sicilian Channel")));
+  EXPECT_TRUE(CountryNamed(L"France")->aiData.seaZonesToPatrol.Contains(ZoneNamed(L"Western Mediterranean")));
 }
 
 TEST_F(Europe1939, SavedGameLoadsBackAndSavesTheSameBytes) {

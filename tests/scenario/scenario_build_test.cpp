@@ -193,11 +193,11 @@ TEST(ScenarioBuild, StandingOrdersBecomeTheComputersTargetsPatrolsAndPressure) {
   // Warsaw (2, 3) with the strength to gather, then Gdynia (3, 1) without one.
   EXPECT_EQ(std::tie(de.currentTargets[0].a, de.currentTargets[0].b, de.currentTargets[0].c), std::tuple(2, 3, 40));
   EXPECT_EQ(std::tie(de.currentTargets[1].a, de.currentTargets[1].b, de.currentTargets[1].c), std::tuple(3, 1, -1));
-  EXPECT_EQ(de.seaZonesToPatrol, (std::map<int, int>{{2, 90}}));
+  EXPECT_EQ(de.seaZonesToPatrol, (cPatrolZones{{2, 90}}));
   EXPECT_EQ(de.countriesToPress, std::vector<int>{2});
   const sCountryAiData& pl = world.GetCountry(2)->aiData;
   EXPECT_TRUE(pl.currentTargets.empty());
-  EXPECT_EQ(pl.seaZonesToPatrol, (std::map<int, int>{{1, 50}}));
+  EXPECT_EQ(pl.seaZonesToPatrol, (cPatrolZones{{1, 50}}));
   EXPECT_TRUE(pl.countriesToPress.empty());
   // A scenario without standing orders leaves the lists empty.
   sTexts none;

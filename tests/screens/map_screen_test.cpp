@@ -24,6 +24,7 @@
 #include "dialogs/hotkeys_dialog.h"
 #include "dialogs/cheats_dialog.h"
 #include "dialogs/dialog_stack.h"
+#include "platform/input_state.h"
 #include "screens/map_screen.h"
 #include "screens/menu.h"
 #include "screens/minimap_panel.h"
@@ -89,6 +90,8 @@ class MapScreen : public ::testing::Test {
     g_pWorld = nullptr;
     g_bEventsCheckRequested = false;
     g_Settings = saved_;
+    plat::GetInputState().SetFocus(true);
+    plat::GetInputState().SetMouseInWindow(true);
   }
   cCountry& AddCountry(int alliance, bool human, const wchar_t* name = nullptr) {
     cCountry& country = twtest::AddCountry(world_, alliance, name);
@@ -113,6 +116,7 @@ class MapScreen : public ::testing::Test {
     return *LoadedMapScreen();
   }
   void Key(unsigned key, bool down = true) { Screen().OnKeyboard(key, down, false); }
+  void MouseAt(int x, int y) { Screen().OnMouse(false, false, false, false, false, 0, x, y); }
 
   plat::RecordingRenderer renderer_{1024, 768};
   twtest::FakeFramework framework_{&renderer_};
@@ -164,6 +168,7 @@ TEST_F(MapScreen, ArrowKeysHoldBitsAndScrollTheViewAndEscapeOpensThePauseOnlyInT
   g_MapTargetScale = 0.5f;  // no zoom under way
   cMap& map = world_.GetMap();
   world_.SetGameState(7);
+  MouseAt(300, 300);  // over the map, away from its edges
   for (unsigned key : {39u, 38u}) Key(key);  // right and up
   Screen().OnFrameMove(10.0, 0.0f);
   const float x0 = map.targetX, y0 = map.targetY;
@@ -212,6 +217,54 @@ TEST_F(MapScreen, ArrowKeysHoldBitsAndScrollTheViewAndEscapeOpensThePauseOnlyInT
   EXPECT_EQ(g_pCurrentMenu, nullptr);
   Screen().OnFrameMove(10.5, 0.0f);  // nothing moves: the move ends
   EXPECT_EQ(std::pair(g_pCurrentMenu != nullptr, world_.GetGameState()), std::pair(true, 2));
+}
+
+// The arrow keys and the edges scroll the player's turn only while the game
+// has the focus and the mouse is over the window; a human move being stepped
+// scrolls in the background too. The status line follows the order either way.
+TEST_F(MapScreen, ScrollingNeedsTheFocusAndTheMouseOverTheWindow) {
+  g_Settings.MapZoom = 1.0f;
+  const float savedTarget = g_MapTargetScale;
+  g_MapTargetScale = 1.0f;
+  plat::KeyAndButtonState& state = plat::GetInputState();
+  cMap& map = world_.GetMap();
+  world_.SetGameState(7);
+  Key(39);  // right held
+  double time = 20.0;
+  // Moves the clock on by 0.1 s and gives the scroll of that frame.
+  auto scrolled = [&] {
+    const float x0 = map.targetX;
+    time += 0.1;
+    Screen().OnFrameMove(time, 0.0f);
+    return map.targetX - x0;
+  };
+  MouseAt(300, 300);
+  Screen().OnFrameMove(time, 0.0f);
+  EXPECT_NEAR(scrolled(), 100.0f, 0.5f);
+  // Mouse off the screen (before any move over it), or the window left.
+  MouseAt(-1, -1);
+  EXPECT_EQ(scrolled(), 0.0f);
+  MouseAt(1024, 300);
+  EXPECT_EQ(scrolled(), 0.0f);
+  MouseAt(300, 300);
+  state.SetMouseInWindow(false);
+  world_.turnState.mode = 13;
+  EXPECT_EQ(scrolled(), 0.0f);
+  EXPECT_EQ(TextsOf(*Screen().InfoPanel(), {kInfoStatusId}), Texts{L"statusbar_hint_fleet_move_destination_hex"});
+  state.SetMouseInWindow(true);
+  EXPECT_NEAR(scrolled(), 100.0f, 0.5f);
+  // In the background the player's turn stands; a stepped move goes on.
+  state.SetFocus(false);
+  EXPECT_EQ(scrolled(), 0.0f);
+  world_.SetGameState(8);
+  EXPECT_NEAR(scrolled(), 100.0f, 0.5f);
+  state.SetFocus(true);
+  world_.SetGameState(7);
+  // The right edge scrolls with no key held.
+  Key(39, false);
+  MouseAt(1023, 300);
+  EXPECT_NEAR(scrolled(), 100.0f, 0.5f);
+  g_MapTargetScale = savedTarget;
 }
 
 TEST_F(MapScreen, TabSelectsTheFirstOwnUnitWithActionPointsThenTheNextAfterTheSelection) {

@@ -4,6 +4,7 @@
 #include "dialogs/dialog.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/prompt_dialogs.h"
+#include "files/event_loader.h"
 #include "files/pbem_repository.h"
 #include "gui/dxut_combobox.h"
 #include "gui/dxut_editbox.h"
@@ -13,6 +14,7 @@
 #include "screens/scenario_menu.h"
 #include "screens/scenario_settings_menu.h"
 #include "support/world_builders.h"
+#include "world/event_manager.h"
 #include "world/world.h"
 
 namespace {
@@ -245,6 +247,22 @@ TEST_F(ScenarioSettingsMenu, AppliesTheControlsAndEscapeLeaves) {
   CloseMessage();
   menu_->OnKeyboard(plat::kVkEscape, true, false);
   EXPECT_EQ(std::tuple(g_pWorld, dynamic_cast<cScenarioMenu*>(g_pCurrentMenu) != nullptr), std::tuple(nullptr, true));
+}
+
+// The designer's button writes the loaded scenario's events as text into the
+// working folder's dump folder.
+TEST_F(ScenarioSettingsMenu, TheDumpButtonWritesTheScenariosEvents) {
+  dir_.Write("data/scenarios/S/event_files.txt", "data\\scenarios\\S\\story.xml\r\n");
+  dir_.Write("data/scenarios/S/story.xml",
+             "<events><event eventID=\"5\" countryID=\"3\" visibleByPlayer=\"1\" oneTimeChecking=\"0\">"
+             "<title>Pact</title></event></events>\n");
+  LoadEventFiles(g_pWorld->eventManager, "S");
+  ASSERT_NE(Control(kSettingsDumpEventsId), nullptr);
+  EXPECT_FALSE(fs::exists(dir_.Path() / "dump/story"));
+  Send(EVENT_BUTTON_CLICKED, kSettingsDumpEventsId);
+  ASSERT_TRUE(fs::exists(dir_.Path() / "dump/story"));
+  const std::string dump = twtest::ReadFile((dir_.Path() / "dump/story").string());
+  EXPECT_NE(dump.find("Title: Pact (Pact)\r\nID: 5\r\nCountry: Germany (ID = 3)"), std::string::npos) << dump;
 }
 
 TEST_F(ScenarioSettingsMenu, EmailGameClearsHumanChoicesAndPlayersAreNumberedByTheirPlace) {

@@ -249,12 +249,32 @@ TEST(EventOptions, ApplyOptionRefusesNumbersOutsideTheOptionsAndClearsTheMessage
   EXPECT_FALSE(ApplyOption(w.World(), Event(2, 2), 1)) << "no options at all";
 }
 
+// The draw r picks the first option k with c(k-1) < r <= c(k) over the
+// running sums of the weights (negative weights count as 0); r = 0 and an
+// event without options give no option.
+TEST(EventOptions, TheComputersDrawFallsInTheShareOfOneOptionOrInNone) {
+  const sEvent event = Event(1, 2, false, false, {Option(L"A", 0), Option(L"B", 30), Option(L"C", -1), Option(L"D", 70)});
+  const std::vector<std::pair<int, int>> drawToOption = {{0, -1}, {1, 2}, {30, 2}, {31, 4}, {100, 4}, {101, -1}};
+  for (const auto& [draw, option] : drawToOption) EXPECT_EQ(event.PickOptionForComputer(draw), option) << draw;
+  EXPECT_EQ(Event(2, 2).PickOptionForComputer(0), -1);
+  const sEvent zeros = Event(3, 2, false, false, {Option(L"A", 0), Option(L"B", 0)});
+  EXPECT_EQ(zeros.PickOptionForComputer(0), -1);
+}
+
 TEST(EventsCheck, AComputerCountrysVisibleChoiceIsReportedToEveryCountry) {
   EventWorld w;
-  // Weights 0, 100 and 0: the second option even for a draw of 0.
+  // Weights 0, 100 and 0: a draw of 0 takes no option (the event is tested
+  // again at the next check); any other draw takes the second.
   SetEvents(w.World(), {Event(1, 2, true, true, {Option(L"First", 0), Option(L"Second", 100), Option(L"Third", 0)})});
   {
+    const LogCapture log;
     const RandSequence draw({RandFor(0, 100, 0)});
+    CheckEvents(w.World());
+    EXPECT_TRUE(log.Contains(L"Event 1: no option could be drawn, none applied"));
+  }
+  EXPECT_TRUE(w.Reports(kReportEventOption).empty());
+  {
+    const RandSequence draw({RandFor(0, 100, 1)});
     CheckEvents(w.World());
   }
   std::vector<sReport> reports = w.Reports(kReportEventOption);
@@ -311,7 +331,10 @@ TEST(EventsCheck, AnEventThatStaysTrueFiresAtMostABoundedNumberOfTimesAndTheChec
             1);
   EXPECT_EQ(CountLines(log, L"Condition for event with ID=2 is true. Firing..."), 1);
   EXPECT_TRUE(log.Contains(L"CHECKING EVENTS FINISHED"));
-  EXPECT_EQ(w.Reports(kReportEventOption).size(), 300u);
+  // Every firing whose draw fell in the option's share told all three
+  // countries; a draw of 0 took no option.
+  const int drawnNone = CountLines(log, L"Event 1: no option could be drawn, none applied");
+  EXPECT_EQ(w.Reports(kReportEventOption).size(), static_cast<std::size_t>(3 * (100 - drawnNone)));
   // The next check starts afresh.
   CheckEvents(w.World());
   EXPECT_EQ(CountLines(log, L"Condition for event with ID=1 is true. Firing..."), 200);

@@ -4,6 +4,7 @@
 // and closes the messages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -156,7 +157,10 @@ TEST_F(EventsCheckThread, WorkerFiresEventsAndWaitsForThePlayersChoiceWhileTheMa
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].first, std::wstring(g_StringBase.GetText("information")));
   EXPECT_EQ(messages[0].second, L"The line holds");
-  EXPECT_EQ(w.Reports(kReportEventOption).size(), 300u);
+  // Each firing of event 1 whose draw took the option told every country.
+  const auto lines = log.Lines();
+  const auto drawnNone = std::count(lines.begin(), lines.end(), L"Event 1: no option could be drawn, none applied");
+  EXPECT_EQ(w.Reports(kReportEventOption).size(), static_cast<std::size_t>(3 * (100 - drawnNone)));
   EXPECT_TRUE(log.Contains(L"CHECKING EVENTS FINISHED"));
 }
 
@@ -168,8 +172,12 @@ TEST_F(EventsCheckThread, AViewThatOpensNoDialogLetsTheComputerDrawSoTheCheckEnd
   ASSERT_TRUE(RunFrames([](int) {}, [] { return TakeEndOfTurnRequest(); }));
   StopAiThread();
   EXPECT_TRUE(log.Contains(L"Event 3: no event dialog could be shown, the option is drawn"));
-  ASSERT_EQ(w.Reports(kReportEventOption).size(), 3u);
-  EXPECT_EQ(w.Reports(kReportEventOption).front().text, L"A in Event3 went with option Accept");
+  // The worker's draw: 0 takes no option, any other the only one.
+  const bool none = log.Contains(L"Event 3: no option could be drawn, none applied");
+  ASSERT_EQ(w.Reports(kReportEventOption).size(), none ? 0u : 3u);
+  if (!none) {
+    EXPECT_EQ(w.Reports(kReportEventOption).front().text, L"A in Event3 went with option Accept");
+  }
 }
 
 TEST_F(EventsCheckThread, AStoppedWorkerLeavesTheDialogWaitAndTheCheck) {

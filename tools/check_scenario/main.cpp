@@ -22,6 +22,7 @@
 #include "app/console_log.h"
 #include "common/log_lines.h"
 #include "app/fatal_exit.h"
+#include "app/string_base.h"
 #include "files/save_game.h"
 #include "files/world_loader.h"
 #include "platform/lines.h"
@@ -133,6 +134,8 @@ int main(int argc, char** argv) {
   const fs::path keep = argc == 3 ? fs::absolute(argv[2]) : fs::path();
   const std::string logPath = fs::absolute("ConsoleOut.txt").string();
   g_ConsoleLog.RedirectTo(logPath);
+  // The readers log some lines by their language keys, as the game does.
+  g_StringBase.Load(TW_LANG_DB, true);
   // A saved game stands in the game's "save" or "pbem" folder and keeps the
   // state a scenario does not have.
   fs::path normal = fs::absolute(folder).lexically_normal();
@@ -148,7 +151,9 @@ int main(int argc, char** argv) {
   // the load so far, the log's last lines (the file it could not use), then
   // exit 1.
   SetFatalExitHook([&](int) {
-    const std::vector<std::wstring> lines = ReadLogLines(logPath);
+    std::vector<std::wstring> lines = ReadLogLines(logPath);
+    // The line the load ended with is an error whatever its text calls it.
+    if (!lines.empty() && lines.back().rfind(L"WARNING", 0) == 0) lines.back() = L"ERROR" + lines.back().substr(7);
     PrintReported(lines, firstLoadEnd, lines.size(), mark);
     // The last lines name the file where the fatal line does not (the
     // path, then "cannot open" and the like).

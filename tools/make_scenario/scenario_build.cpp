@@ -529,8 +529,8 @@ void ApplyAiOrders(const sScenario& b, cWorld& world) {
     const auto zone = b.zoneId.find(p.zone);
     Check(zone != b.zoneId.end(), "ai.txt: no sea zone named " + p.zone);
     sCountryAiData& ai = world.GetCountry(CountryOf(b, p.code))->aiData;
-    Check(ai.seaZonesToPatrol.emplace(zone->second, p.value).second,
-          "ai.txt: " + p.code + " patrols " + p.zone + " twice");
+    Check(!ai.seaZonesToPatrol.Contains(zone->second), "ai.txt: " + p.code + " patrols " + p.zone + " twice");
+    ai.seaZonesToPatrol.Append(zone->second, p.value);
   }
   for (const sAiPressSource& p : b.ai.presses) {
     const int id = CountryOf(b, p.code);

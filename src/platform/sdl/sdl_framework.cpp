@@ -297,11 +297,19 @@ void SdlFramework::HandleEvent(const SDL_Event& event) {
           break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
           focused_ = true;
+          GetInputState().SetFocus(true);
           UpdatePause();
           break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
           focused_ = false;
+          GetInputState().SetFocus(false);
           UpdatePause();
+          break;
+        case SDL_WINDOWEVENT_ENTER:
+          GetInputState().SetMouseInWindow(true);
+          break;
+        case SDL_WINDOWEVENT_LEAVE:
+          GetInputState().SetMouseInWindow(false);
           break;
         default:
           break;
