@@ -483,6 +483,8 @@ void cJednostkaLadowa::SetAiOrder(int orderCode, int targetX, int targetY, int m
     aiTargetX = -1;
     aiTargetY = -1;
     LogLine(L"ERROR: Nie znaleziono sciezki dla rozkazu nr %i", orderCode);
+    LogLine(L"  (%s: no route from %s to %s)", name.c_str(), start ? start->GetName().c_str() : L"no city",
+            destination ? destination->GetName().c_str() : L"no city");
   }
 }
 
