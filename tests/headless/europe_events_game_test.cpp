@@ -6,9 +6,11 @@
 // change it: the pact and the partition of Poland in September 1939, the
 // Winter War, the offensive in the West, and the fall of France at the end
 // of the impulse in which Paris falls to the Axis, then what waits for it.
-// Whether the computer takes Paris depends on the seed: where its battles
-// have not taken the city some impulses into the offensive, the test hands
-// it to Germany, so that every game follows the fall of France.
+// The armistice takes Germany's targets in the West from its offensives,
+// Barbarossa gives it Soviet ones. Whether the computer takes Paris depends
+// on the seed: where its battles have not taken the city some impulses into
+// the offensive, the test hands it to Germany, so that every game follows
+// the fall of France.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -54,6 +56,7 @@ enum : int {
   kChurchill = 108,
   kFallOfFrance = 110,
   kCatapult = 111,
+  kBarbarossa = 124,
   kVichyNeutral = 131,
 };
 
@@ -70,6 +73,9 @@ struct sGame {
   int impulses = 0;
   // The armistice, as it stood at the end of the impulse France fell.
   bool francePeace = false, southFrench = false, bordeauxGerman = false, freeFrench = false;
+  // Germany's offensives aim no more at Paris and Strasbourg after the
+  // armistice; Moscow is among its targets at the end once Barbarossa began.
+  bool westTargetsGone = false, moscowTarget = false;
   bool franceAtPeaceAtTheEnd = false;
   std::vector<std::wstring> refused;  // the events' "ERR:" lines
 };
@@ -107,6 +113,13 @@ class EuropeEventsGame : public ::testing::Test {
     return false;
   }
 
+  // Whether the country's offensives aim at the city.
+  static bool Targets(const cWorld& world, const cCountry& country, const wchar_t* city) {
+    const sHex* hex = CityHex(world, city);
+    return hex != nullptr && std::any_of(country.aiData.currentTargets.begin(), country.aiData.currentTargets.end(),
+                                         [hex](const sAiTarget& t) { return t.a == hex->x && t.b == hex->y; });
+  }
+
   // What the armistice did, looked at when it has just been signed.
   static void NoteArmistice(const cWorld& world, sGame& game) {
     const cCountry* france = Named(world, L"France");
@@ -114,6 +127,7 @@ class EuropeEventsGame : public ::testing::Test {
     const cCountry* britain = Named(world, L"United Kingdom");
     if (france == nullptr || germany == nullptr || britain == nullptr) return;
     game.francePeace = !france->IsAtWarWithAnyone();
+    game.westTargetsGone = !Targets(world, *germany, L"Paris") && !Targets(world, *germany, L"Strasbourg");
     const sHex* marseille = CityHex(world, L"Marseille");
     const sHex* bordeaux = CityHex(world, L"Bordeaux");
     game.southFrench = marseille != nullptr && marseille->controller == france->id;
@@ -176,6 +190,8 @@ class EuropeEventsGame : public ::testing::Test {
       const cFrameworkLockGuard lock;
       const cCountry* france = Named(*world, L"France");
       game.franceAtPeaceAtTheEnd = france != nullptr && !france->IsAtWarWithAnyone();
+      const cCountry* germany = Named(*world, L"Germany");
+      game.moscowTarget = germany != nullptr && Targets(*world, *germany, L"Moscow");
       delete g_pWorld;
       g_pWorld = nullptr;
     }
@@ -240,6 +256,10 @@ TEST_F(EuropeEventsGame, HundredComputerImpulsesFollowTheWarAndFranceFallsWhenPa
     EXPECT_TRUE(game.southFrench);
     EXPECT_TRUE(game.bordeauxGerman);
     EXPECT_TRUE(game.freeFrench);
+    EXPECT_TRUE(game.westTargetsGone);
+    if (game.firedAt.count(kBarbarossa) != 0) {
+      EXPECT_TRUE(game.moscowTarget);
+    }
     // However the war went on, Vichy is at peace at the end.
     EXPECT_TRUE(game.franceAtPeaceAtTheEnd);
   }
