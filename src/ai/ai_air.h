@@ -6,6 +6,9 @@
 // rules (each takes its own lock); no lock is held across a wait.
 #pragma once
 
+#include <cstdint>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "world/map.h"
@@ -40,11 +43,18 @@ struct sRebaseHex {
   int enemiesNear = 0;    // enemy land units within the unit's range of the hex
   int enemyDistance = 0;  // distance to the nearest enemy land unit
 };
+// The enemy figures of hexes already worked out, by hex and range: valid
+// while the enemy land units stand where they stood (one pass of the
+// rebasing).
+struct sRebaseHexCache {
+  std::unordered_map<std::uint64_t, std::pair<int, int>> figures;  // enemies near, enemy distance
+};
 // The free own or allied land hexes next to and two steps from the
-// friendly cities (not of type 4) nearer than the rebase range - 2; a hex
-// may appear more than once.
+// friendly cities (not of type 4) nearer than the rebase range - 2, each
+// once, in the order first met. With a cache the enemy figures of a hex are
+// worked out once for every unit of the same range.
 std::vector<sRebaseHex> CollectRebaseHexes(const cWorld& world, const cJednostkaLotnicza& unit,
-                                           const sAiUnitLists& lists);
+                                           const sAiUnitLists& lists, sRebaseHexCache* cache = nullptr);
 // Every own air unit that has not acted and has enough supply rebases away
 // from an enemy nearer than the scenario's safe distance, or toward the
 // hexes with the most enemies in reach. Returns the number rebased.

@@ -1,7 +1,10 @@
 // The patrols of the computer's fleets: the ships of its idle fleets shared
 // out over the sea zones its data lists, by hit points, each zone's ships
-// split off into a fleet of their own and sent there.
+// split off into a fleet of their own and sent there. A fleet is sent only
+// to a zone it has a route to (a fleet of the Black Sea is not sent to the
+// Baltic).
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "ai/ai_naval.h"
@@ -54,14 +57,47 @@ void DistributePatrols(cWorld& world, cCountry& country) {
     for (cFleet* fleet : CollectOwnFleets(world, country.id)) {
       if (fleet->aiOrder == kAiFleetIdle) idle.push_back(fleet);
     }
+    // A zone a fleet has no route to (another sea's) is not given to its
+    // ships: they take the first listed zone they reach; a fleet that
+    // reaches none stays idle where it is.
+    std::map<std::pair<int, int>, bool> routes;
+    auto reaches = [&](const cFleet& fleet, int zone) {
+      const auto key = std::make_pair(fleet.seaNode, zone);
+      const auto found = routes.find(key);
+      if (found != routes.end()) return found->second;
+      std::vector<int> path;
+      const bool route =
+          fleet.seaNode == zone || world.GetSeaGraph().FindPath(fleet.seaNode, zone, country.id, true, path);
+      routes.emplace(key, route);
+      return route;
+    };
+    auto reachesAny = [&](const cFleet& fleet) {
+      for (int zone : zones) {
+        if (reaches(fleet, zone)) return true;
+      }
+      return false;
+    };
     int total = 0;
-    for (cFleet* fleet : idle) total += fleet->SumHpAndClearZoneAssignments();
+    for (cFleet* fleet : idle) {
+      const int hitPoints = fleet->SumHpAndClearZoneAssignments();
+      if (fleet->ships.empty() || reachesAny(*fleet)) total += hitPoints;
+    }
+    std::erase_if(idle, [&](const cFleet* fleet) { return !fleet->ships.empty() && !reachesAny(*fleet); });
     const int share = total / static_cast<int>(zones.size());
     std::size_t current = 0;
     int sum = 0;
     for (cFleet* fleet : idle) {
       for (cJednostkaMorska* ship : fleet->ships) {
-        ship->seaZoneAssignment = zones[current];
+        int zone = zones[current];
+        if (!reaches(*fleet, zone)) {
+          for (int other : zones) {
+            if (reaches(*fleet, other)) {
+              zone = other;
+              break;
+            }
+          }
+        }
+        ship->seaZoneAssignment = zone;
         sum += ship->hitPoints;
         if (sum > share && current + 1 < zones.size()) {
           sum = 0;

@@ -3,6 +3,9 @@
 // hexes with the most enemies in reach when that pays. The move itself is
 // the rebase rule's (its check, its locked step, its shown delays).
 #include <climits>
+#include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "ai/ai_air.h"
 #include "ai/ai_unit_lists.h"
@@ -51,13 +54,33 @@ int GetDistanceToNearestEnemyLandUnit(const sAiUnitLists& lists, int x, int y) {
 }
 
 std::vector<sRebaseHex> CollectRebaseHexes(const cWorld& world, const cJednostkaLotnicza& unit,
-                                           const sAiUnitLists& lists) {
+                                           const sAiUnitLists& lists, sRebaseHexCache* cache) {
   std::vector<sRebaseHex> out;
   const int range = unit.GetRange();
+  const cMap& hexes = world.GetMap();
+  // The rings of neighbouring cities overlap: a hex met again adds nothing.
+  std::vector<std::uint8_t> met(
+      static_cast<std::size_t>(hexes.GetWidth()) * static_cast<std::size_t>(hexes.GetHeight()), 0);
   auto consider = [&](int x, int y) {
     if (!IsFriendlyFreeLand(world, unit.countryId, x, y)) return;
-    out.push_back({x, y, CountEnemyLandUnitsWithin(world, lists, x, y, range),
-                   GetDistanceToNearestEnemyLandUnit(lists, x, y)});
+    std::uint8_t& seen =
+        met[static_cast<std::size_t>(y) * static_cast<std::size_t>(hexes.GetWidth()) + static_cast<std::size_t>(x)];
+    if (seen) return;
+    seen = 1;
+    const std::uint64_t key = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(range)) << 40) |
+                              (static_cast<std::uint64_t>(static_cast<std::uint32_t>(x)) << 20) |
+                              static_cast<std::uint64_t>(static_cast<std::uint32_t>(y));
+    if (cache != nullptr) {
+      const auto found = cache->figures.find(key);
+      if (found != cache->figures.end()) {
+        out.push_back({x, y, found->second.first, found->second.second});
+        return;
+      }
+    }
+    const std::pair<int, int> figures{CountEnemyLandUnitsWithin(world, lists, x, y, range),
+                                      GetDistanceToNearestEnemyLandUnit(lists, x, y)};
+    if (cache != nullptr) cache->figures.emplace(key, figures);
+    out.push_back({x, y, figures.first, figures.second});
   };
   const cMap& map = world.GetMap();
   for (const cCity* city : world.Cities()) {
@@ -86,13 +109,15 @@ int RebaseAirUnits(cWorld& world, cCountry& country, sAiUnitLists& lists) {
   const int leastSupply = static_cast<int>(kLeastRebaseSupplyShare * static_cast<float>(world.constants.maxSupply));
   int rebased = 0;
   const std::vector<cJednostkaLotnicza*> own = lists.ownAir;
+  // Rebasing moves no land unit: the enemy figures of a hex hold for the pass.
+  sRebaseHexCache cache;
   for (cJednostkaLotnicza* unit : own) {
     if (WorkerStopping(world)) break;
     if (!IsUnitInWorldLists(unit) || unit->actionPoints == 0 || unit->actionPoints != unit->startingActionPoints ||
         unit->supply < leastSupply) {
       continue;
     }
-    const std::vector<sRebaseHex> candidates = CollectRebaseHexes(world, *unit, lists);
+    const std::vector<sRebaseHex> candidates = CollectRebaseHexes(world, *unit, lists, &cache);
     const int d = GetDistanceToNearestEnemyLandUnit(lists, unit->x, unit->y);
     const sRebaseHex* pick = nullptr;
     if (d < safe) {

@@ -67,6 +67,7 @@ void StrategicBombardment(cWorld& world, cCity& city, cUnit& attacker, int hx, i
   const int d = air_dice::Die();
   int loss = static_cast<int>(static_cast<float>(air_tables::Bounded(k.strategicBombingA, d - 1)) * base / 100.0f);
   loss = std::min(loss, static_cast<int>(city.productionPoints));
+  LogLine(L"Strategic bombardment of %s by %s: %d PP lost", city.name.c_str(), attacker.name.c_str(), loss);
   // 4-5: the attacker's loss.
   const cMap& map = world.GetMap();
   const int holder = map.IsInside(hx, hy) ? map.GetHex(hx, hy).controller : 0;

@@ -472,6 +472,16 @@ void cJednostkaLadowa::SetAiOrder(int orderCode, int targetX, int targetY, int m
     if (map.IsInside(targetX, targetY)) destination = map.GetHex(targetX, targetY).city;
     if (start && destination) found = g_pWorld->GetCityGraph().FindPath(start, destination, countryId, route);
   }
+  // The unit draws its supply from the city it is sent to: no route is
+  // needed, it goes there straight (a city is no route to itself).
+  if (start != nullptr && start == destination) {
+    aiOrder = orderCode;
+    aiTargetX = targetX;
+    aiTargetY = targetY;
+    aiUltimateTargetX = -1;
+    aiUltimateTargetY = -1;
+    return;
+  }
   if (found && !route.empty()) {
     aiOrder = orderCode;
     aiTargetX = route.front()->x;
@@ -483,6 +493,8 @@ void cJednostkaLadowa::SetAiOrder(int orderCode, int targetX, int targetY, int m
     aiTargetX = -1;
     aiTargetY = -1;
     LogLine(L"ERROR: Nie znaleziono sciezki dla rozkazu nr %i", orderCode);
+    LogLine(L"  (%s: no route from %s to %s)", name.c_str(), start ? start->GetName().c_str() : L"no city",
+            destination ? destination->GetName().c_str() : L"no city");
   }
 }
 

@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
+#include <tuple>
+#include <utility>
 
 #include "ai/ai_air.h"
 #include "ai/ai_combat_display.h"
@@ -318,6 +321,35 @@ TEST_F(AirAi, SafeAirUnitRebasesTowardTheEnemiesOnlyWhenThatPays) {
   EXPECT_EQ(CountEnemyLandUnitsWithin(*w.world, lists, fighter.x, fighter.y, fighter.GetRange()), 3);
   // Having rebased it has no action points: not moved again.
   EXPECT_EQ(RebaseAirUnits(*w.world, w.Country(1), lists), 0);
+}
+
+// Two cities whose rings overlap: each free hex is a candidate once, and
+// the figures a cache hands on are those worked out afresh.
+TEST_F(AirAi, RebaseCandidatesAreEachHexOnceAndTheCacheChangesNoFigure) {
+  City(2, 1);
+  City(3, 2);
+  cJednostkaLotnicza& fighter = w.AddAir(0, 0, 1, kAirFighter);
+  Enemy(6, 0, 40, L"E1");
+  Enemy(7, 2, 40, L"E2");
+  const sAiUnitLists lists = Lists();
+  const std::vector<sRebaseHex> plain = CollectRebaseHexes(*w.world, fighter, lists);
+  ASSERT_FALSE(plain.empty());
+  std::set<std::pair<int, int>> hexes;
+  for (const sRebaseHex& c : plain) {
+    EXPECT_TRUE(hexes.insert({c.x, c.y}).second) << c.x << "," << c.y;
+    EXPECT_EQ(c.enemiesNear, CountEnemyLandUnitsWithin(*w.world, lists, c.x, c.y, fighter.GetRange()));
+    EXPECT_EQ(c.enemyDistance, GetDistanceToNearestEnemyLandUnit(lists, c.x, c.y));
+  }
+  sRebaseHexCache cache;
+  for (int pass = 0; pass < 2; ++pass) {  // filling the cache, then reading it
+    const std::vector<sRebaseHex> cached = CollectRebaseHexes(*w.world, fighter, lists, &cache);
+    ASSERT_EQ(cached.size(), plain.size()) << pass;
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+      EXPECT_EQ(std::tie(cached[i].x, cached[i].y, cached[i].enemiesNear, cached[i].enemyDistance),
+                std::tie(plain[i].x, plain[i].y, plain[i].enemiesNear, plain[i].enemyDistance));
+    }
+  }
+  EXPECT_EQ(cache.figures.size(), plain.size());
 }
 
 // --- the line of defence ---

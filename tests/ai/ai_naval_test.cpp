@@ -9,6 +9,8 @@
 #include "ai/ai_naval.h"
 #include "ai/ai_sea_fixture.h"
 #include "ai/ai_sea_steps.h"
+#include "platform/text.h"
+#include "support/test_support.h"
 #include "world/ai_orders.h"
 #include "world/fleet.h"
 #include "world/jednostka_morska.h"
@@ -166,6 +168,29 @@ TEST_F(SeaAi, PatrolShipsAreSharedOutByHitPointsAndEachZoneGetsItsOwnFleet) {
   EXPECT_EQ(busy.aiOrder, kAiFleetEscort);
   EXPECT_EQ(busy.GetShipCount(), 1);
   EXPECT_EQ(busy.seaNode, SeaAiWorld::kWestport);
+}
+
+// A lake listed among the zones: the fleet outside it is not sent there
+// (it has no route), the fleet on it patrols it, and no fleet asks for a
+// route it has not.
+TEST_F(SeaAi, FleetsAreSentOnlyToPatrolZonesTheyHaveARouteTo) {
+  const twtest::LogCapture log;
+  const int lake = w.AddSeaNode(true, 10, 4).id;
+  Ai().aiData.seaZonesToPatrol = {{SeaAiWorld::kWest, 1}, {lake, 1}};
+  cFleet& fleet = w.Fleet(1, SeaAiWorld::kWestport, {kUnitCruiser, kUnitCruiser, kUnitCruiser, kUnitBattleship}, 4);
+  cFleet& onLake = w.Fleet(1, lake, {kUnitCruiser}, 4);
+
+  DistributePatrols(*w.world, Ai());
+
+  EXPECT_EQ(fleet.GetShipCount(), 4);
+  EXPECT_EQ(fleet.aiOrder, kAiFleetPatrol);
+  EXPECT_EQ(fleet.aiDestinationNode, SeaAiWorld::kWest);
+  EXPECT_EQ(onLake.GetShipCount(), 1);
+  EXPECT_EQ(onLake.aiDestinationNode, lake);
+  EXPECT_EQ(Fleets(1).size(), 2u);
+  for (const std::wstring& line : log.Lines()) {
+    EXPECT_EQ(line.find(L"no path"), std::wstring::npos) << plat::NarrowBytes(line);
+  }
 }
 
 // --- carriers ---

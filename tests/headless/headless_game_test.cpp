@@ -52,6 +52,27 @@ class cWanderingPlayer : public cComputerPlayer {
   int id_;
 };
 
+// Wanders, and in its turn of the impulse given hands every city it holds
+// to the country given.
+class cCityLosingPlayer : public cWanderingPlayer {
+ public:
+  cCityLosingPlayer(int countryId, int loseAtTurn, int winner)
+      : cWanderingPlayer(countryId), id_(countryId), loseAt_(loseAtTurn), winner_(winner) {}
+  void PlayTurn(cWorld& world) override {
+    if (++turns_ == loseAt_) {
+      LockedStep([&] {
+        for (const cCity* city : world.Cities()) {
+          if (city->GetControllerId() == id_) world.GetMap().GetHex(city->x, city->y).controller = winner_;
+        }
+      });
+    }
+    cWanderingPlayer::PlayTurn(world);
+  }
+
+ private:
+  int id_, loseAt_, winner_, turns_ = 0;
+};
+
 struct sPlayed {
   sHeadlessPlay play;
   std::vector<std::pair<int, int>> positions;
@@ -102,6 +123,52 @@ TEST(HeadlessGameThread, PlaysTheImpulsesAskedSteppingTheMovesAndTheSameSeedPlay
   EXPECT_EQ(first.summary.holders[1].city, L"Westhaven");
   EXPECT_EQ(first.summary.holders[1].controller, L"Westland");
   EXPECT_EQ(std::pair(first.summary.holders[1].x, first.summary.holders[1].y), std::pair(2, 4));
+}
+
+// The impulse at which a country fell: 0 for one that held no city at the
+// start, the impulse in which it lost its last city, -1 for the others.
+TEST(HeadlessGameThread, ACountryFallsAtTheImpulseInWhichItLostItsLastCity) {
+  ASSERT_FALSE(twtest::FixtureScenarioSource().empty()) << "set TW_SOURCE_DIR to the source tree";
+  for (unsigned seed : {3u, 4u}) {
+    const twtest::TempWorkingFolder folder;
+    twtest::CopyFixtureScenario(folder.Path());
+    const cHeadlessMainThread mainThread;
+    cFastClock clock;
+    cWorld* world = LoadHeadlessGame(L"data\\scenarios\\Fixture\\%s", false);
+    ASSERT_NE(world, nullptr);
+    world->turnsLeft = 100;
+    // Of the countries that hold cities, the first that leads no alliance
+    // (a leader's fall ends the game) loses them in its second turn to
+    // another; the rest keep theirs.
+    std::vector<int> holders, empty;
+    int loser = 0;
+    for (const auto& country : world->Countries()) {
+      bool holds = false;
+      for (const cCity* city : world->Cities()) holds = holds || city->GetControllerId() == country->id;
+      (holds ? holders : empty).push_back(country->id);
+      const bool leader = country->alliance >= kAlliesLeader && country->alliance <= kCominternLeader;
+      if (holds && !leader && loser == 0) loser = country->id;
+    }
+    ASSERT_NE(loser, 0);
+    ASSERT_GE(holders.size(), 2u);
+    const int winner = holders[0] != loser ? holders[0] : holders[1];
+    world->CreateAiPlayers([&](int id) -> std::unique_ptr<cComputerPlayer> {
+      if (id == loser) return std::make_unique<cCityLosingPlayer>(id, 2, winner);
+      return std::make_unique<cWanderingPlayer>(id);
+    });
+    const sHeadlessPlay play = PlayHeadlessImpulses(*world, 3, seed);
+    ASSERT_EQ(play.impulses, 3);
+    ASSERT_EQ(play.fell.size(), world->Countries().size());
+    EXPECT_EQ(play.fell[static_cast<std::size_t>(loser - 1)], 2) << seed;
+    for (int id : holders) {
+      if (id == loser) continue;
+      EXPECT_EQ(play.fell[static_cast<std::size_t>(id - 1)], -1) << id;
+    }
+    for (int id : empty) EXPECT_EQ(play.fell[static_cast<std::size_t>(id - 1)], 0) << id;
+    const cFrameworkLockGuard lock;
+    delete g_pWorld;
+    g_pWorld = nullptr;
+  }
 }
 
 // A world where no country can move ends its computer phase with nobody
@@ -194,6 +261,48 @@ TEST(HeadlessSummary, FiredEventsAreTakenFromTheirLogLinesOnly) {
   EXPECT_EQ(FiredEventsInLog(ReadLogLines(g_ConsoleLog.Path())), (std::vector<int>{31, 8}));
 }
 
+// The war's figures come from the log's lines as the rules write them; the
+// log is read a block at a time, so lines that straddle the blocks count
+// once.
+TEST(HeadlessSummary, WarFiguresAreCountedFromTheLogReadAsAStream) {
+  twtest::LogCapture log;
+  const int rounds = 700;  // over 64 KiB of UTF-16: several blocks
+  for (int i = 0; i < rounds; ++i) {
+    LogLine(L"II Corps is attacked. Directions=%i, Armor present in attack=0", 1 + i % 6);
+    LogLine(
+        L"Luftflotte 1 (strength:90, level:1, supply:10) airfight with 11 "
+        L"Group (strength:80, level:1, supply: 10)");
+    LogLine(L"Attack effectiveness = %.1f", i % 2 == 0 ? 1.0 : 48.6);
+    LogLine(L"Strategic bombardment of Essen by Bomber Command: %d PP lost", i % 3);
+    LogLine(L"Axis fleets have met enemy formations in North Sea.");
+    LogLine(
+        L"Convoy 3: Route:\n>>> Celtic Sea[ATTACKED by enemy FLEET (2 "
+        L"ships), lost 2 STP] [ATTACKED by enemy RAIDER, lost 1 STP] ");
+    LogLine(L"Computer player lands I Corps on hex (12, 20)");
+    LogLine(L"[AI]: Germany DECLARED WAR ON Belgium!!");
+    LogLine(L"Germany declares war on Belgium (CASE 1)");
+    LogLine(L"ERROR: Nie znaleziono sciezki dla rozkazu nr 12");
+    LogLine(L"Condition for event with ID=%i is true. Firing...", i);
+  }
+  LogLine(L"Attack effectiveness = 10.5");
+  sWarShape war;
+  ASSERT_TRUE(CountWarLog(g_ConsoleLog.Path(), war));
+  EXPECT_EQ(war.landBattles, rounds);
+  EXPECT_EQ(war.airFights, rounds);
+  EXPECT_EQ(war.airStrikes, rounds + 1);
+  EXPECT_EQ(war.flooredStrikes, rounds / 2);
+  EXPECT_EQ(war.cityRaids, rounds);
+  EXPECT_EQ(war.cityRaidsHurting, rounds - (rounds + 2) / 3);
+  EXPECT_EQ(war.seaBattles, rounds);
+  EXPECT_EQ(war.convoyRaids, 2 * rounds);
+  EXPECT_EQ(war.landings, rounds);
+  EXPECT_EQ(war.computerWars,
+            rounds);  // the declaration's own line is not the computer's
+  EXPECT_EQ(war.pathRefusals, rounds);
+  ASSERT_EQ(war.firedEvents.size(), static_cast<std::size_t>(rounds));
+  EXPECT_EQ(war.firedEvents.back(), rounds - 1);
+}
+
 TEST(HeadlessSummary, TextFieldsStayOneFieldEach) {
   sHeadlessSummary summary;
   summary.scenario = L"Europe1939";
@@ -202,11 +311,13 @@ TEST(HeadlessSummary, TextFieldsStayOneFieldEach) {
   summary.holders.push_back(sCityHolder{L"Moscow", 79, 17, 7, L"Soviet \"Union\""});
   const std::string text = FormatSummary(summary);
   EXPECT_NE(text.find("events fired=2 ids=3,9\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("country id=7 name=\"Soviet 'Union'\" alliance=6 active=1 land=21 air=5 naval=7 reserve=2 "
-                      "cities=43 victory_points=84\n"),
+  EXPECT_NE(text.find("country id=7 name=\"Soviet 'Union'\" alliance=6 "
+                      "active=1 land=21 air=5 naval=7 reserve=2 "
+                      "cities=43 victory_points=84 fell=-1\n"),
             std::string::npos)
       << text;
-  EXPECT_NE(text.find("holder city=\"Moscow\" x=79 y=17 controller_id=7 controller=\"Soviet 'Union'\"\n"),
+  EXPECT_NE(text.find("holder city=\"Moscow\" x=79 y=17 controller_id=7 "
+                      "controller=\"Soviet 'Union'\"\n"),
             std::string::npos)
       << text;
 }

@@ -91,6 +91,20 @@ TEST(LandUnit, OrdersWithoutRouteOrTargetAreRefused) {
   EXPECT_EQ(std::pair(unit.aiOrder, unit.aiTargetX), std::pair(0, -1));
   EXPECT_TRUE(HasLine(log.Lines(), L"ERROR: Nie znaleziono sciezki dla rozkazu nr 7"));
 
+  // Sent to the city it draws its supply from: straight there, no route
+  // asked for and none refused.
+  cCity* source = w.AddCity(2, 1, kCityNormal);
+  w.Map().GetHex(2, 1).city = source;
+  unit.supplySourceX = 2;
+  unit.supplySourceY = 1;
+  const std::size_t refusals = log.Lines().size();
+  unit.SetAiOrder(12, 2, 1, 3);
+  EXPECT_EQ(std::vector<int>({unit.aiOrder, unit.aiTargetX, unit.aiTargetY, unit.aiUltimateTargetX}),
+            std::vector<int>({12, 2, 1, -1}));
+  EXPECT_EQ(log.Lines().size(), refusals);
+  w.Map().GetHex(2, 1).city = nullptr;
+  unit.supplySourceX = unit.supplySourceY = -1;
+
   // Hops: no city on the hex, or no nearest city for the unit's hex.
   unit.aiOrder = 3;
   unit.aiUltimateTargetX = 1;

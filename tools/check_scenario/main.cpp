@@ -7,8 +7,11 @@
 // scenarios of its own game folder), the log goes to ConsoleOut.txt in the
 // current folder. Standard output gets one line
 //   countries=N cities=N land=N air=N naval=N fleets=N commanders=N seanodes=N
-// for the loaded game, then every WARNING and ERROR line of the load (lines
-// of loading the saved copy back are marked "reloaded: "). Exit code 0 when
+// for the loaded game, then every WARNING and ERROR line of the load, then
+// the warnings of the data check (a rule the constants keep from taking
+// effect, a port cut off from the open sea, a target of the computer's
+// orders without a route: common/data_check.h), then the WARNING and ERROR
+// lines of loading the saved copy back, marked "reloaded: ". Exit code 0 when
 // it loaded, 1 on a fatal data error (after the log's last lines), 2 on a
 // usage error. With KEEP (a folder that does not exist yet) the saved copy
 // is kept there, a saved game to check in its turn.
@@ -20,9 +23,10 @@
 #include <vector>
 
 #include "app/console_log.h"
-#include "common/log_lines.h"
 #include "app/fatal_exit.h"
 #include "app/string_base.h"
+#include "common/data_check.h"
+#include "common/log_lines.h"
 #include "files/save_game.h"
 #include "files/world_loader.h"
 #include "platform/lines.h"
@@ -65,10 +69,11 @@ std::string Counts(const cWorld& world) {
   }
   char text[256];
   std::snprintf(text, sizeof text,
-                "countries=%d cities=%zu land=%zu air=%zu naval=%zu fleets=%zu commanders=%zu seanodes=%d",
+                "countries=%d cities=%zu land=%zu air=%zu naval=%zu fleets=%zu "
+                "commanders=%zu seanodes=%d",
                 world.GetCountryCount(), world.Cities().size(), land, air,
-                units.navalUnits.size() + units.navalReservePool.size(), units.fleets.size(),
-                units.commanders.size(), world.GetSeaGraph().GetNodeCount());
+                units.navalUnits.size() + units.navalReservePool.size(), units.fleets.size(), units.commanders.size(),
+                world.GetSeaGraph().GetNodeCount());
   return text;
 }
 
@@ -123,11 +128,11 @@ class cScratchGame {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2 || argc > 3 || argv[1][0] == '-' || !fs::is_directory(argv[1]) ||
-      (argc == 3 && fs::exists(argv[2]))) {
-    std::fprintf(stderr, "usage: check_scenario FOLDER [KEEP]\n"
-                         "  FOLDER: a scenario folder or a saved game's folder\n"
-                         "  KEEP: a new folder to keep the saved copy in\n");
+  if (argc < 2 || argc > 3 || argv[1][0] == '-' || !fs::is_directory(argv[1]) || (argc == 3 && fs::exists(argv[2]))) {
+    std::fprintf(stderr,
+                 "usage: check_scenario FOLDER [KEEP]\n"
+                 "  FOLDER: a scenario folder or a saved game's folder\n"
+                 "  KEEP: a new folder to keep the saved copy in\n");
     return 2;
   }
   const fs::path folder = argv[1];
@@ -174,6 +179,18 @@ int main(int argc, char** argv) {
     firstLoadEnd = ReadLogLines(logPath).size();
     std::printf("%s\n", counts.c_str());
     PrintReported(ReadLogLines(logPath), 0, firstLoadEnd, "");
+    // A saved game reads its constants from its scenario's folder.
+    const fs::path constsPath = savedGame
+                                    ? fs::path("data/scenarios") / plat::ToUtf8(g_pWorld->scenarioName) / "consts.csv"
+                                    : normal / "consts.csv";
+    std::string constsText;
+    plat::ReadFileBytes(constsPath.string(), constsText);
+    const std::vector<int> constsLines = ConstsFileLines(constsText);
+    sDataCheckFiles files;
+    files.constsFileLine = [&constsLines](int line) {
+      return line > 0 && line < static_cast<int>(constsLines.size()) ? constsLines[static_cast<std::size_t>(line)] : 0;
+    };
+    for (const std::string& warning : CheckScenarioData(*g_pWorld, files)) std::printf("%s\n", warning.c_str());
     std::fflush(stdout);
 
     mark = "reloaded: ";

@@ -1,7 +1,7 @@
 #include "headless_game/headless_play.h"
 
 #include <chrono>
-#include <thread>
+#include <vector>
 
 #include "ai/ai_player.h"
 #include "app/framework_lock.h"
@@ -11,6 +11,7 @@
 #include "rules/moving_unit_step.h"
 #include "rules/worker_thread.h"
 #include "rules/world_turn.h"
+#include "world/cities.h"
 #include "world/country.h"
 #include "world/game_phase.h"
 #include "world/turn_state.h"
@@ -20,15 +21,36 @@ namespace {
 
 using WallClock = std::chrono::steady_clock;
 
-// Long enough for the other thread to get a core, short enough that a
-// thousand polls of a move cost a tenth of a second.
-constexpr auto kRealPause = std::chrono::microseconds(50);
+// The longest a sleep waits for the other thread's turn: only a thread
+// held up by something else than a sleep (the framework lock, the log)
+// lets it run out.
+constexpr auto kHandOverLimit = std::chrono::milliseconds(1);
 
 // The main loop's frame: one virtual millisecond, so a move's step is due
 // at every pass with the delays at 0.
 constexpr int kFrameMs = 1;
 
 double Seconds(WallClock::duration span) { return std::chrono::duration<double>(span).count(); }
+
+// Marks the countries that hold no city or have surrendered after the
+// impulse; the caller holds the framework lock.
+void MarkFallen(const cWorld& world, int impulse, std::vector<int>& fell) {
+  const auto& countries = world.Countries();
+  fell.resize(countries.size(), -1);
+  std::vector<int> cities(countries.size() + 1, 0);
+  for (const cCity* city : world.Cities()) {
+    const int id = city->GetControllerId();
+    if (id >= 1 && static_cast<std::size_t>(id) <= countries.size()) ++cities[static_cast<std::size_t>(id)];
+  }
+  for (std::size_t i = 0; i < countries.size(); ++i) {
+    const cCountry* country = countries[i].get();
+    if (country == nullptr || fell[i] >= 0) continue;
+    const int id = country->id;
+    const bool held =
+        id >= 1 && static_cast<std::size_t>(id) < cities.size() && cities[static_cast<std::size_t>(id)] > 0;
+    if (!held || !country->active) fell[i] = impulse;
+  }
+}
 
 }  // namespace
 
@@ -51,7 +73,10 @@ std::uint32_t cFastClock::TickCount() { return static_cast<std::uint32_t>(now_.l
 
 void cFastClock::Sleep(int ms) {
   if (ms > 0) now_.fetch_add(static_cast<std::uint64_t>(ms));
-  std::this_thread::sleep_for(kRealPause);
+  std::unique_lock<std::mutex> lock(handOver_);
+  const std::uint64_t mine = ++sleeps_;
+  turn_.notify_all();
+  turn_.wait_for(lock, kHandOverLimit, [&] { return sleeps_ != mine; });
 }
 
 cWorld* LoadHeadlessGame(const std::wstring& folderPattern, bool savedGame) {
@@ -82,6 +107,11 @@ sHeadlessPlay PlayHeadlessImpulses(cWorld& world, int impulses, unsigned seed) {
     counter = world.impulseCounters[0];
   }
   const int firstCounter = counter;
+  {
+    const cFrameworkLockGuard lock;
+    // A country with no city at the start fell before the run.
+    MarkFallen(world, 0, play.fell);
+  }
   const WallClock::time_point start = WallClock::now();
   WallClock::time_point impulseStart = start;
   StartAiThread(world, sWorkerStartOptions{seed, impulses});
@@ -92,6 +122,7 @@ sHeadlessPlay PlayHeadlessImpulses(cWorld& world, int impulses, unsigned seed) {
       const cFrameworkLockGuard lock;
       if (stepper.Step(world, plat::GetTickCount())) ++play.steps;
       seen = world.impulseCounters[0];
+      if (seen != counter) MarkFallen(world, seen - firstCounter, play.fell);
     }
     if (seen != counter) {
       const WallClock::time_point now = WallClock::now();
@@ -117,6 +148,7 @@ sHeadlessPlay PlayHeadlessImpulses(cWorld& world, int impulses, unsigned seed) {
     const cFrameworkLockGuard lock;
     play.impulses = world.impulseCounters[0] - firstCounter;
     play.gameOver = world.gameOver;
+    if (world.impulseCounters[0] != counter) MarkFallen(world, play.impulses, play.fell);
   }
   return play;
 }

@@ -6,18 +6,24 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 #include <string>
+#include <vector>
 
 #include "platform/clock.h"
 
 class cWorld;
 
 // A clock whose sleeps cost almost nothing: a sleep moves the tick count on
-// by its length at once and lets the other thread run for a moment. The
-// worker's polls and pauses (a move waited for, the pauses around attacks)
-// then take no real time; nothing of the world depends on the time, so a
-// game is the same on it as on the real clock. Installed while it lives.
+// by its length at once and hands the turn to the other thread: it returns
+// once another thread has slept in its turn (every wait of the worker and of
+// the loop is such a sleep, so the two take turns without polling). A thread
+// that waits on something else than a sleep (a lock) is waited for no more
+// than kHandOverLimit. The worker's polls and pauses then take no real
+// time; nothing of the world depends on the time, so a game is the same on
+// it as on the real clock. Installed while it lives.
 class cFastClock final : public plat::Clock {
  public:
   cFastClock();
@@ -30,6 +36,9 @@ class cFastClock final : public plat::Clock {
 
  private:
   std::atomic<std::uint64_t> now_{0};
+  std::mutex handOver_;
+  std::condition_variable turn_;
+  std::uint64_t sleeps_ = 0;  // under handOver_
 };
 
 // The calling thread as the game's main thread for the scope: the framework
@@ -54,12 +63,16 @@ cWorld* LoadHeadlessGame(const std::wstring& folderPattern, bool savedGame);
 
 // What one run of the worker took.
 struct sHeadlessPlay {
-  int impulses = 0;           // ends of impulses played
-  bool gameOver = false;      // the game ended on the way
-  double seconds = 0.0;       // wall time of the whole run
+  int impulses = 0;             // ends of impulses played
+  bool gameOver = false;        // the game ended on the way
+  double seconds = 0.0;         // wall time of the whole run
   double slowestSeconds = 0.0;  // the longest impulse
-  int slowestImpulse = 0;     // its number in the run, from 1
-  int steps = 0;              // hexes the loop stepped for the worker's moves
+  int slowestImpulse = 0;       // its number in the run, from 1
+  int steps = 0;                // hexes the loop stepped for the worker's moves
+  // Per country id (index id - 1): the impulse of the run (from 1) after
+  // which it first held no city or had surrendered; -1 when it never did,
+  // 0 when it had none to begin with.
+  std::vector<int> fell;
 
   double ImpulsesPerSecond() const { return seconds > 0.0 ? impulses / seconds : 0.0; }
 };
@@ -67,7 +80,7 @@ struct sHeadlessPlay {
 // Plays impulses ends of impulses of the loaded world (readied by
 // LoadHeadlessGame, or left by an earlier call) with the worker's generator
 // seeded by seed, and returns when the worker has finished: after the last
-// of them, or earlier when the game ends or no country can move any more. The calling thread serves as the
-// main thread (cHeadlessMainThread). A fatal data error on the worker ends the process with its
-// exit code, as in the game.
+// of them, or earlier when the game ends or no country can move any more. The
+// calling thread serves as the main thread (cHeadlessMainThread). A fatal data
+// error on the worker ends the process with its exit code, as in the game.
 sHeadlessPlay PlayHeadlessImpulses(cWorld& world, int impulses, unsigned seed);

@@ -51,7 +51,51 @@ bool NumberBetween(const std::wstring& line, const std::wstring& prefix, const s
   return true;
 }
 
+bool Has(const std::wstring& line, const wchar_t* part) { return line.find(part) != std::wstring::npos; }
+
+bool StartsWith(const std::wstring& line, const wchar_t* prefix) {
+  return line.compare(0, std::wcslen(prefix), prefix) == 0;
+}
+
+int Occurrences(const std::wstring& line, const wchar_t* part) {
+  int n = 0;
+  for (std::size_t at = line.find(part); at != std::wstring::npos; at = line.find(part, at + 1)) ++n;
+  return n;
+}
+
 }  // namespace
+
+void CountWarLine(const std::wstring& line, sWarShape& w) {
+  int id = 0;
+  if (NumberBetween(line, L"Condition for event with ID=", L" is true. Firing...", id) ||
+      NumberBetween(line, L"Firing forced event ID=", L"", id)) {
+    w.firedEvents.push_back(id);
+  } else if (Has(line, L" is attacked. Directions=")) {
+    ++w.landBattles;
+  } else if (Has(line, L") airfight with ")) {
+    ++w.airFights;
+  } else if (StartsWith(line, L"Attack effectiveness = ")) {
+    ++w.airStrikes;
+    if (line == L"Attack effectiveness = 1.0") ++w.flooredStrikes;
+  } else if (StartsWith(line, L"Strategic bombardment of ")) {
+    ++w.cityRaids;
+    if (!Has(line, L": 0 PP lost")) ++w.cityRaidsHurting;
+  } else if (Has(line, L"have met enemy formations in ") || Has(line, L"have met the enemy raider ")) {
+    ++w.seaBattles;
+  } else if (StartsWith(line, L"Computer player lands ")) {
+    ++w.landings;
+  } else if (StartsWith(line, L"[AI]: ") && Has(line, L" DECLARED WAR ON ")) {
+    ++w.computerWars;
+  } else if (Has(line, L"Nie znaleziono sciezki dla rozkazu")) {
+    ++w.pathRefusals;
+  }
+  // A convoy's route text names each attack on it.
+  if (Has(line, L"[ATTACKED by enemy ")) w.convoyRaids += Occurrences(line, L"[ATTACKED by enemy ");
+}
+
+bool CountWarLog(const std::string& path, sWarShape& shape) {
+  return ForEachLogLine(path, [&shape](const std::wstring& line) { CountWarLine(line, shape); });
+}
 
 void SummariseWorld(const cWorld& world, const std::vector<std::wstring>& cityNames, sHeadlessSummary& summary) {
   summary.month = world.GetDate().month;
@@ -65,6 +109,8 @@ void SummariseWorld(const cWorld& world, const std::vector<std::wstring>& cityNa
     row.alliance = country->alliance;
     row.active = country->active;
     row.victoryPoints = world.CountCountryVictoryPoints(country->id);
+    const std::size_t index = static_cast<std::size_t>(country->id - 1);
+    if (country->id >= 1 && index < summary.play.fell.size()) row.fell = summary.play.fell[index];
     summary.countries.push_back(row);
   }
   const sUnitLists& units = world.Units();
@@ -93,26 +139,23 @@ void SummariseWorld(const cWorld& world, const std::vector<std::wstring>& cityNa
 }
 
 std::vector<int> FiredEventsInLog(const std::vector<std::wstring>& lines) {
-  std::vector<int> fired;
-  for (const std::wstring& line : lines) {
-    int id = 0;
-    if (NumberBetween(line, L"Condition for event with ID=", L" is true. Firing...", id) ||
-        NumberBetween(line, L"Firing forced event ID=", L"", id)) {
-      fired.push_back(id);
-    }
-  }
-  return fired;
+  sWarShape shape;
+  for (const std::wstring& line : lines) CountWarLine(line, shape);
+  return shape.firedEvents;
 }
 
 std::string FormatSummary(const sHeadlessSummary& s) {
   std::string out;
   char line[512];
-  std::snprintf(line, sizeof line, "game scenario=%s seed=%u impulses_asked=%d impulses=%d game_over=%d date=%04d-%02d\n",
+  std::snprintf(line, sizeof line,
+                "game scenario=%s seed=%u impulses_asked=%d impulses=%d "
+                "game_over=%d date=%04d-%02d\n",
                 Quoted(s.scenario).c_str(), s.seed, s.impulsesAsked, s.play.impulses, s.play.gameOver ? 1 : 0, s.year,
                 s.month);
   out += line;
   std::snprintf(line, sizeof line,
-                "speed seconds=%.3f impulses_per_second=%.2f slowest_impulse=%d slowest_seconds=%.3f steps=%d\n",
+                "speed seconds=%.3f impulses_per_second=%.2f "
+                "slowest_impulse=%d slowest_seconds=%.3f steps=%d\n",
                 s.play.seconds, s.play.ImpulsesPerSecond(), s.play.slowestImpulse, s.play.slowestSeconds, s.play.steps);
   out += line;
   out += "events fired=" + std::to_string(s.firedEvents.size()) + " ids=";
@@ -121,12 +164,23 @@ std::string FormatSummary(const sHeadlessSummary& s) {
     out += std::to_string(s.firedEvents[i]);
   }
   out += "\n";
+  const sWarShape& w = s.war;
+  std::snprintf(line, sizeof line,
+                "war land_battles=%d air_fights=%d air_strikes=%d "
+                "floored_strikes=%d city_raids=%d "
+                "city_raids_hurting=%d sea_battles=%d convoy_raids=%d "
+                "landings=%d computer_wars=%d "
+                "path_refusals=%d\n",
+                w.landBattles, w.airFights, w.airStrikes, w.flooredStrikes, w.cityRaids, w.cityRaidsHurting,
+                w.seaBattles, w.convoyRaids, w.landings, w.computerWars, w.pathRefusals);
+  out += line;
   for (const sCountrySummary& c : s.countries) {
     std::snprintf(line, sizeof line,
-                  "country id=%d name=%s alliance=%d active=%d land=%d air=%d naval=%d reserve=%d cities=%d "
-                  "victory_points=%d\n",
+                  "country id=%d name=%s alliance=%d active=%d land=%d air=%d "
+                  "naval=%d reserve=%d cities=%d "
+                  "victory_points=%d fell=%d\n",
                   c.id, Quoted(c.name).c_str(), c.alliance, c.active ? 1 : 0, c.land, c.air, c.naval, c.reserve,
-                  c.cities, c.victoryPoints);
+                  c.cities, c.victoryPoints, c.fell);
     out += line;
   }
   for (const sCityHolder& h : s.holders) {

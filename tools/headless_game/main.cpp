@@ -33,7 +33,8 @@ const std::vector<std::wstring> kWatchedCities = {L"Paris", L"Warsaw", L"Moscow"
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: headless_game SCENARIO IMPULSES SEED SAVE_NAME [--saved] [--summary FILE]\n"
+               "usage: headless_game SCENARIO IMPULSES SEED SAVE_NAME [--saved] "
+               "[--summary FILE]\n"
                "  SCENARIO: a folder of data/scenarios (with --saved: of data/save)\n"
                "  IMPULSES: ends of impulses to play (1 or more)\n"
                "  SEED: the computer players' random seed (0 to 4294967295)\n"
@@ -92,7 +93,8 @@ int main(int argc, char** argv) {
 
   const sSaveResult saved = SaveGame(*world, saveName, false);
   SummariseWorld(*world, kWatchedCities, summary);
-  summary.firedEvents = FiredEventsInLog(ReadLogLines(g_ConsoleLog.Path()));
+  CountWarLog(g_ConsoleLog.Path(), summary.war);
+  summary.firedEvents = summary.war.firedEvents;
   {
     const cFrameworkLockGuard lock;
     delete g_pWorld;

@@ -84,6 +84,16 @@ class Script {
     const Hex h = City(city);
     return Do("City.ChangeProductionPoints", {double(h.x), double(h.y), amount});
   }
+  // A target of the computer's offensives: the city, and the strength its
+  // units gather before they attack.
+  Effect AddTarget(const char* code, const char* city, int strength) const {
+    const Hex h = City(city);
+    return Do("AI.AddInvasionTarget", {double(C(code)), double(h.x), double(h.y), double(strength)});
+  }
+  Effect RemoveTarget(const char* code, const char* city) const {
+    const Hex h = City(city);
+    return Do("AI.RemoveInvasionTarget", {double(C(code)), double(h.x), double(h.y)});
+  }
   Expression War(const char* a, const char* b, bool war) const { return AtWar(C(a), C(b), war); }
   Expression Axis(const char* city) const {
     const Hex h = City(city);
@@ -280,6 +290,8 @@ void Events1940(Script& s) {
          })) {
       armistice.push_back(std::move(f));
     }
+    // Germany's offensive in the West is over: its targets there go.
+    for (Effect f : {s.RemoveTarget("DE", "Strasbourg"), s.RemoveTarget("DE", "Paris")}) armistice.push_back(std::move(f));
     for (Effect f : {Do("Country.KillAllUnitsInReserve", {double(s.C("FR"))}),
                      Do("Country.SetPoliticalStrength", {double(s.C("FR")), 40}),
                      Do("Hex.AddLandUnit", {double(freeFrench.x), double(freeFrench.y), double(s.C("UK")), kInfantryDivision, 2, 60},
@@ -519,7 +531,9 @@ void Events1941(Script& s) {
         "Sea. The Soviet Union could be brought down before winter; or the pact could stand another year.";
     e.image = "europe1939_barbarossa.png";
     Script::When(e, {s.War("DE", "SU", false)});
-    Script::Choice(e, 85, "Launch Barbarossa", "War with the Soviet Union.", {s.DeclareWar("DE", "SU")});
+    Script::Choice(e, 85, "Launch Barbarossa", "War with the Soviet Union; the armies drive on Minsk, Kiev and Moscow.",
+                   {s.DeclareWar("DE", "SU"), s.AddTarget("DE", "Minsk", 60), s.AddTarget("DE", "Kiev", 60),
+                    s.AddTarget("DE", "Smolensk", 60), s.AddTarget("DE", "Moscow", 100)});
     Script::Choice(e, 15, "Keep the pact with Stalin", "Soviet deliveries go on.", {s.Points("DE", 5)});
   }
   {

@@ -46,7 +46,8 @@ const std::map<std::string, std::pair<int, int>>& EffectTable() {
                "Country.ChangeSMP", "Country.SetWinterBattle", "Country.SetWinterMove", "View.CenterAt"});
     add(3, 0, {"Hex.SetFortLevel", "City.SetProductionPoints", "City.ChangeProductionPoints",
                "Country.ChangeEffectivityOfAllUnits", "Country.SetTechLevel", "Country.ChangeTechLevel",
-               "Country.ChangeTechResearchProgress", "AI.AddDoNotAttackCity", "Hex.ChangeFortLevel"});
+               "Country.ChangeTechResearchProgress", "AI.AddDoNotAttackCity", "Hex.ChangeFortLevel",
+               "AI.RemoveInvasionTarget"});
     add(4, 0, {"HexStripe.ChangeControllerAndOwner", "HexStripe.ChangeControllerOwnerAndOriginalOwner",
                "AI.AddInvasionTarget", "Country.DamageRandomShipsInSeaZone"});
     add(5, 0, {"New.StartWinterArea", "New.StartMudArea"});

@@ -3,7 +3,10 @@
 // The sources (map.txt, countries.txt, cities.txt, roads.txt, units.txt,
 // sea.txt, consts.txt, Info.ini) are read and checked; a world is built in
 // memory and written with the game's own writers, then the scenario picture,
-// the minimap, the flags and a preview of the whole map are drawn.
+// the minimap, the flags and a preview of the whole map are drawn. Last the
+// folder is loaded as the game loads it and the data check runs on it: its
+// warnings (a rule the constants keep from taking effect, a port cut off
+// from the sea, a target without a route) name the source file and line.
 //   make_scenario --pictures <scenario folder>
 // loads an existing scenario folder the way the game does and draws its
 // picture and minimap ("image.png", "minimap.png") into it.
@@ -16,8 +19,12 @@
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
+#include "common/data_check.h"
 #include "farthest_zoom.h"
 #include "files/world_loader.h"
 #include "platform/text.h"
@@ -102,6 +109,37 @@ int DrawExisting(const std::string& mode, const std::filesystem::path& folder, c
   return 0;
 }
 
+// The data check of the written folder, its warnings pointing at the
+// sources; the number of warnings.
+int CheckWrittenScenario(const std::filesystem::path& sources, const std::filesystem::path& folder) {
+  std::vector<int> lineOf(200, 0);
+  std::ifstream consts(sources / "consts.txt");
+  std::string line;
+  for (int fileLine = 1; std::getline(consts, line); ++fileLine) {
+    std::istringstream words(line);
+    int dataLine = 0;
+    if (line.empty() || line[0] == '#' || !(words >> dataLine)) continue;
+    if (dataLine > 0 && dataLine < static_cast<int>(lineOf.size()))
+      lineOf[static_cast<std::size_t>(dataLine)] = fileLine;
+  }
+  sDataCheckFiles files;
+  files.consts = (sources / "consts.txt").string();
+  files.seaEdges = (sources / "sea.txt").string();
+  files.ai = (sources / "ai.txt").string();
+  files.constsFileLine = [&lineOf](int dataLine) {
+    return dataLine > 0 && dataLine < static_cast<int>(lineOf.size()) ? lineOf[static_cast<std::size_t>(dataLine)] : 0;
+  };
+  const std::filesystem::path target = std::filesystem::absolute(folder);
+  ScratchGameFolder game(target);
+  LoadWorld(sGameStartSettings{game.Pattern(), 0});
+  if (g_pWorld == nullptr) throw std::runtime_error(folder.string() + " could not be loaded back");
+  const std::vector<std::string> warnings = CheckScenarioData(*g_pWorld, files);
+  delete g_pWorld;
+  g_pWorld = nullptr;
+  for (const std::string& warning : warnings) std::printf("make_scenario: %s\n", warning.c_str());
+  return static_cast<int>(warnings.size());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -111,7 +149,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr,
                  "usage: make_scenario <source folder> <scenario folder> <preview.png>\n"
                  "       make_scenario --pictures <scenario folder>\n"
-                 "       make_scenario --farthest-zoom <scenario folder> <picture.png>\n");
+                 "       make_scenario --farthest-zoom <scenario folder> "
+                 "<picture.png>\n");
     return 2;
   }
   const std::filesystem::path out = argv[2];
@@ -125,10 +164,13 @@ int main(int argc, char** argv) {
     scen::WriteScenarioFiles(scenario, world, out);
     RenderScenarioPictures(world, scenario.countries, out, argv[3]);
     g_pWorld = nullptr;
-    std::printf("make_scenario: %s: %dx%d, %d countries, %d cities, %d sea nodes, %zu land, %zu air, %zu ships\n",
-                out.string().c_str(), world.GetMap().GetWidth(), world.GetMap().GetHeight(), world.GetCountryCount(),
-                static_cast<int>(world.Cities().size()), world.GetSeaGraph().GetNodeCount(),
-                world.Units().landUnits.size(), world.Units().airUnits.size(), world.Units().navalUnits.size());
+    std::printf(
+        "make_scenario: %s: %dx%d, %d countries, %d cities, %d sea "
+        "nodes, %zu land, %zu air, %zu ships\n",
+        out.string().c_str(), world.GetMap().GetWidth(), world.GetMap().GetHeight(), world.GetCountryCount(),
+        static_cast<int>(world.Cities().size()), world.GetSeaGraph().GetNodeCount(), world.Units().landUnits.size(),
+        world.Units().airUnits.size(), world.Units().navalUnits.size());
+    CheckWrittenScenario(std::filesystem::absolute(argv[1]), out);
   } catch (const std::exception& e) {
     g_pWorld = nullptr;
     std::fprintf(stderr, "make_scenario: %s\n", e.what());
