@@ -135,6 +135,9 @@ walks=(
   convoy_delivery_walk
   # the fleets dialog opened on a sea zone, the fleet moved to another
   fleets_dialog
+  # Europe 1939 as Germany: the Baltic Squadron commanded from its port,
+  # Kiel, sails out; the date line of the first three impulses
+  port_fleet_walk
   # the sea battles of an impulse's end on their screen: a pick, a shot,
   # automatic play and the close
   sea_battle
