@@ -146,6 +146,10 @@ def damages(name, data):
                 out.append((case, changed))
     if name == "consts.csv":
         out.append(("huge", with_first_row(data, set_field(1, b"4294967299"))))
+    if name == "convoys.csv":
+        # A departure sea node that does not exist, and one without a port city.
+        out.append(("no_sea_node", with_first_row(data, set_field(4, b"99"))))
+        out.append(("no_port_city", with_first_row(data, set_field(4, b"1"))))
     return [(case, bytes_) for case, bytes_ in out if bytes_ is not None or case == "missing"]
 
 

@@ -360,7 +360,7 @@ void cDialogStatystyk::ShowCountryStatistics() {
     case kPageUnits: {
       const wchar_t* columns = Text("scenario_settings_country_stats_units_columns");
       table_->SetColumns(3, columns, 60, 20, 20);
-      const auto counts = c.CountUnitsByType(world_);
+      const auto counts = c.CountUnitsByType(world_).b;
       for (std::size_t i = 0; i < kStatisticsUnitTypes.size(); ++i) {
         const std::wstring name = cUnit::GetSubtypeText(kStatisticsUnitTypes[i]);
         const auto [onMap, inReserve] = counts[i];

@@ -42,11 +42,21 @@ void ForEachUnit(cWorld& world, Fn fn) {
   for (cUnit* unit : units.navalReservePool) fn(*unit);
 }
 
-// The city on the main hex of a sea node, or null.
-cCity* PortCityOf(cWorld& world, int seaNodeId) {
-  const sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(seaNodeId);
-  if (!node || !world.GetMap().IsInside(node->x, node->y)) return nullptr;
-  return world.GetMap().GetHex(node->x, node->y).city;
+// A convoy's sea node read from "convoys.csv" that is no node, or has no
+// port city on its main hex, leaves the convoy without a port: the load
+// cannot go on. The line of the convoy comes first, then the file's line.
+void ConvoyNodeOrExit(const cWorld& world, const files::cRowCheck& row, int convoyId, int nodeId, const wchar_t* end) {
+  if (nodeId >= 1 && nodeId <= world.GetSeaGraph().GetNodeCount()) return;
+  LogLine(L"ERROR: Convoy with ID=%i has %s sea node with ID=%i, there's no such sea node!", convoyId, end, nodeId);
+  row.Refuse(plat::Format(L"%s sea node %i does not exist", end, nodeId));
+}
+
+cCity* ConvoyPortOrExit(cWorld& world, const files::cRowCheck& row, int convoyId, int nodeId, const wchar_t* end) {
+  cCity* city = ConvoyPortCityOfNode(world, nodeId);
+  if (city) return city;
+  LogLine(L"ERROR: Convoy with ID=%i has %s sea node with ID=%i, there's no port city for this sea node!", convoyId,
+          end, nodeId);
+  row.Refuse(plat::Format(L"%s sea node %i has no port city", end, nodeId));
 }
 
 // The sea node id of the hex a city stands on (0 when none).
@@ -222,7 +232,7 @@ void LoadFlags(std::wstring_view folderFormat, std::vector<int>& flags) {
 }
 
 void LoadConvoys(cWorld& world, std::wstring_view folderFormat) {
-  const auto file = files::OpenCsvFileOrExit(folderFormat, L"convoys.csv", {L"Wczytywanie konwojow..."});
+  const auto file = files::OpenCsvFileOrExit(folderFormat, L"convoys.csv", {L"Otwieram plik z miastami ze sciezka..."});
   cCsvReader& reader = *file;
   cConvoyStore& store = world.Units().convoys;
   if (store.GetCountryCount() != world.GetCountryCount()) store.Resize(world.GetCountryCount());
@@ -241,14 +251,10 @@ void LoadConvoys(cWorld& world, std::wstring_view folderFormat) {
     convoy.value = row.IntClamped(3, L"value", 0, INT_MAX);
     const int departurePort = row.Int(4, L"departure port id");
     const int destinationPort = row.Int(5, L"destination port id");
-    convoy.departure = PortCityOf(world, departurePort);
-    convoy.destination = PortCityOf(world, destinationPort);
-    if (!convoy.departure || !convoy.destination) {
-      LogLine(L"convoys.csv: line %i: port id %i or %i names no port city; convoy skipped", line, departurePort,
-              destinationPort);
-      row.Skip(plat::Format(L"port id %i or %i names no port city", departurePort, destinationPort));
-      continue;
-    }
+    ConvoyNodeOrExit(world, row, convoy.id, departurePort, L"departure");
+    ConvoyNodeOrExit(world, row, convoy.id, destinationPort, L"destination");
+    convoy.departure = ConvoyPortOrExit(world, row, convoy.id, departurePort, L"departure");
+    convoy.destination = ConvoyPortOrExit(world, row, convoy.id, destinationPort, L"destination");
     if (const sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(departurePort)) {
       convoy.departurePortSize = node->size;
     }

@@ -78,11 +78,9 @@ void EvacuatePort(cWorld& world, int x, int y) {
   for (cFleet* fleet : world.Units().fleets) {
     if (!fleet || fleet->seaNode != node) continue;
     // The fleet puts to sea in the first sea zone linked to the port.
-    const int sea = graph.GetAdjacentSeaZoneId(node);
-    if (sea < 0) {
+    if (!fleet->LeaveEnemyPort(world)) {
       LogLine(L"ERROR: %s cannot retreat to adjacent seazone from captured port!", fleet->name);
       FatalExit(1);
     }
-    fleet->seaNode = sea;
   }
 }

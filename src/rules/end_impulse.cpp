@@ -84,10 +84,14 @@ void SettleCommandersCountriesCitiesPorts(cWorld& world) {
     --city->productionLostToBombing;
     city->productionPoints += 1.0f;
   }
+  // A damaged port regains a step of its capacity. A port that was read
+  // with no capacity at all lies blocked: it was loaded as a sea zone and
+  // stays one, so it is not repaired (a step would reopen it at the next
+  // load while it still counts as sea now).
   cSeaGraph& graph = world.GetSeaGraph();
   for (int id = 1; id <= graph.GetNodeCount(); ++id) {
     sWezelGrafuMorz* node = graph.GetNode(id);
-    if (node != nullptr && node->size < node->maxSize) ++node->size;
+    if (node != nullptr && !node->IsSeaZone() && node->size < node->maxSize) ++node->size;
   }
   for (int id = 1; id <= graph.GetNodeCount(); ++id) {
     if (const sWezelGrafuMorz* node = graph.GetNode(id)) PropagateFleetCommanders(world, *node, -1);

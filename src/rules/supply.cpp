@@ -21,6 +21,12 @@ bool IsSupplyCity(const cCity* city) { return city != nullptr && city->type >= k
 
 bool IsSourceType(const cCity& city) { return city.type == kCitySupply || city.type == kCitySupplyPort; }
 
+// The order in which the floods and the nearest-city search visit the
+// neighbours of a hex: north, south, then north-east, south-east,
+// south-west, north-west. Among cities of equal cost the one met last wins,
+// so the order decides which city a unit draws from.
+constexpr int kSearchOrder[6] = {kDirNorth, kDirSouth, kDirNorthEast, kDirSouthEast, kDirSouthWest, kDirNorthWest};
+
 // The first country of the leader's code (4, 5, 6) of alliance 1..3; null
 // when the alliance has none.
 const cCountry* LeaderOf(const cWorld& world, int alliance) {
@@ -113,7 +119,7 @@ void cSupplyCalculator::FloodCityGroup(cCity& start, int alliance, int country, 
   std::vector<sMapCoord> queue{{start.x, start.y}};
   for (std::size_t next = 0; next < queue.size(); ++next) {
     const sMapCoord at = queue[next];
-    for (int dir = 0; dir < 6; ++dir) {
+    for (const int dir : kSearchOrder) {
       int nx = 0, ny = 0;
       HexNeighbourCoords(at.x, at.y, dir, nx, ny);
       if (!map.IsInside(nx, ny)) continue;
@@ -143,7 +149,7 @@ sSupplyUnitEntry cSupplyCalculator::FindNearestCity(cJednostka& unit, int allian
     const sMapCoord at = queue[next];
     const int d = Cell(at.x, at.y) - 1;
     if (d >= entry.cost) continue;
-    for (int dir = 0; dir < 6; ++dir) {
+    for (const int dir : kSearchOrder) {
       int nx = 0, ny = 0;
       HexNeighbourCoords(at.x, at.y, dir, nx, ny);
       if (!map.IsInside(nx, ny)) continue;

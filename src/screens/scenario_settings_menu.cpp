@@ -291,7 +291,7 @@ void cScenarioSettingsMenu::ShowStatistics() {
       intRow("country_stats_amphibious_invasion_points", c.amphibiousInvasionPoints);
       break;
     case kStatsPageUnits: {
-      const auto counts = c.CountUnitsByType(*g_pWorld);
+      const auto counts = c.CountUnitsByType(*g_pWorld).b;
       for (std::size_t i = 0; i < kStatisticsUnitTypes.size(); ++i) {
         row(plat::Format(L"%s;%i;%i", cUnit::GetSubtypeText(kStatisticsUnitTypes[i]), counts[i].first,
                          counts[i].second));

@@ -94,7 +94,11 @@ cJednostkaLotnicza* FindCountryInterceptor(const cWorld& world, int defendingCou
 }
 
 cJednostkaMorska* FindBestCarrierInterceptor(const cWorld& world, int seaNodeId, int attackingCountry) {
-  if (seaNodeId <= 0) return nullptr;
+  // Water that belongs to no sea node: nobody intercepts there.
+  if (seaNodeId <= 0) {
+    LogLine(L"Searching for interceptor finished, no interceptor found");
+    return nullptr;
+  }
   const int least = world.constants.carrierMinStrength;
   const sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(seaNodeId);
   LogLine(L"Searching for interceptor while attacking sea node: %s)", node ? node->name.c_str() : L"");

@@ -111,20 +111,6 @@ int cCountry::GetTotalSeaTransportPoints() const {
   return total;
 }
 
-void cCountry::AddAmphibiousTransportAip() {
-  if (g_pWorld == nullptr) return;
-  // The points bound in the country's loaded amphibious ships: the
-  // amphibious cost of each carried unit's type.
-  const auto& cost = g_pWorld->constants.amphibiousTransportCost;
-  for (const cJednostkaMorska* ship : g_pWorld->Units().navalUnits) {
-    if (ship->countryId != id || ship->type != kUnitAmphibiousShip || ship->carriedUnit == nullptr) continue;
-    const int type = ship->carriedUnit->type;
-    if (type >= 0 && type < static_cast<int>(cost.size())) {
-      amphibiousInvasionPointsTotal += cost[static_cast<std::size_t>(type)];
-    }
-  }
-}
-
 const wchar_t* cCountry::GetUnitTypeName(int unitType) const {
   const int slot = UnitTypeNameSlot(unitType);
   if (slot < 0 || !unitTypeName[slot]) return nullptr;

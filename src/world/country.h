@@ -54,6 +54,20 @@ constexpr int kUnitTypeNameSlots = 17;
 
 // The unit types a country's statistics count, in their order.
 inline constexpr std::array<int, 16> kStatisticsUnitTypes = {0, 1, 2, 3, 4, 5, 6, 20, 21, 22, 40, 41, 42, 43, 44, 45};
+// The order of the rows of table a of the unit counts: the air types and the
+// first three naval types run the other way.
+inline constexpr std::array<int, 16> kUnitCountTableATypes = {
+    0, 1, 2, 3, 4, 5, 6, 22, 21, 20, 42, 41, 40, 43, 44, 45};
+
+// A country's units counted by type, in two tables of sixteen rows of (units
+// on the map or on board a ship, units in the reserve pools): table a has the
+// rows of kUnitCountTableATypes, table b those of kStatisticsUnitTypes
+// (the order the statistics show). Each counted unit adds one to its row of
+// both.
+struct sUnitCountsByType {
+  std::array<std::pair<int, int>, 16> a{};
+  std::array<std::pair<int, int>, 16> b{};
+};
 
 class cCountry {
  public:
@@ -78,15 +92,12 @@ class cCountry {
   void AddSocialUnrest(float amount);
   // The invasion points bound in the country's loaded amphibious ships (the
   // world's amphibious cost of each carried unit's type) are added to its
-  // total.
+  // total (run at the end of an impulse, after the total was set to the free
+  // points).
   void AddAmphibiousTransportAip(const cWorld& world);
   // Free sea transport points plus those bound in convoys and in loaded
   // sea transports.
   int GetTotalSeaTransportPoints() const;
-  // Adds to the total of amphibious invasion points those bound in the
-  // country's loaded amphibious ships (run at the end of an impulse, after
-  // the total was set to the free points).
-  void AddAmphibiousTransportAip();
 
   // --- unit-type names ---
   // The country's own name of a unit type; null for a type without a slot
@@ -115,9 +126,8 @@ class cCountry {
   bool HasLostAllOwnCities() const;
 
   // --- units ---
-  // Per unit type of kStatisticsUnitTypes, in its order: (units on the map
-  // or on board a ship, units in the reserve pools) of this country.
-  std::array<std::pair<int, int>, 16> CountUnitsByType(const cWorld& world) const;
+  // The country's units by type (the harbour has no row).
+  sUnitCountsByType CountUnitsByType(const cWorld& world) const;
 
   // --- images ---
   // "data\gfx\[UnitsSkin]<set>\units_<skinName>.png"; no file or a failed

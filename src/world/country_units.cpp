@@ -9,14 +9,25 @@
 #include "world/unit_lists.h"
 #include "world/world.h"
 
-std::array<std::pair<int, int>, 16> cCountry::CountUnitsByType(const cWorld& world) const {
-  std::array<std::pair<int, int>, kStatisticsUnitTypes.size()> counts{};
+namespace {
+
+// One more unit in its row of the table (rows by type); a type without a
+// row is not counted.
+void CountInto(std::array<std::pair<int, int>, 16>& table, const std::array<int, 16>& rows, int type, bool reserve) {
+  const auto it = std::find(rows.begin(), rows.end(), type);
+  if (it == rows.end()) return;
+  auto& pair = table[static_cast<std::size_t>(it - rows.begin())];
+  (reserve ? pair.second : pair.first) += 1;
+}
+
+}  // namespace
+
+sUnitCountsByType cCountry::CountUnitsByType(const cWorld& world) const {
+  sUnitCountsByType counts;
   auto add = [&](const cUnit* unit, bool reserve) {
     if (unit == nullptr || unit->countryId != id) return;
-    const auto it = std::find(kStatisticsUnitTypes.begin(), kStatisticsUnitTypes.end(), unit->type);
-    if (it == kStatisticsUnitTypes.end()) return;
-    auto& pair = counts[static_cast<std::size_t>(it - kStatisticsUnitTypes.begin())];
-    (reserve ? pair.second : pair.first) += 1;
+    CountInto(counts.a, kUnitCountTableATypes, unit->type, reserve);
+    CountInto(counts.b, kStatisticsUnitTypes, unit->type, reserve);
   };
   const sUnitLists& units = world.Units();
   for (const cUnit* unit : units.landUnits) add(unit, false);

@@ -9,6 +9,7 @@
 #include "app/string_base.h"
 #include "platform/format.h"
 #include "rules/air_orders.h"
+#include "support/test_support.h"
 #include "world/air_strikes.h"
 #include "world/cities.h"
 #include "world/combat_result.h"
@@ -148,6 +149,17 @@ TEST_F(Strikes, SeaZoneWithoutEnemyShipsReportsOnlyToTheAttacker) {
   ResolveSeaNodeAirBombardment(*w.world, zone, bomber, 3, 2, result);
   EXPECT_NE(At(result.defenderText2, "report_bombardment_sea_zone_no_naval_units_affected"), std::wstring::npos);
   EXPECT_EQ(w.world->reports.Reports().size(), reports + 1);
+}
+
+// Water that belongs to no sea node: the search for a carrier ends at once
+// and says so, and the strike goes on without an interception.
+TEST_F(Strikes, WaterOfNoSeaNodeHasNoInterceptorAndTheSearchSaysSo) {
+  cJednostkaLotnicza& bomber = w.AddAir(0, 0, 1, kUnitTacticalBomber);
+  ASSERT_EQ(w.Hex(3, 2).seaZone, 0);
+  twtest::LogCapture log;
+  EXPECT_TRUE(ResolveHexAirBombardment(*w.world, 3, 2, bomber, result));
+  EXPECT_TRUE(log.Contains(L"Searching for interceptor finished, no interceptor found"));
+  EXPECT_NE(At(result.attackerText1, "report_bombardment_sea_zone_affected"), std::wstring::npos);
 }
 
 TEST_F(Strikes, StrategicBomberBurnsTheTruncatedProductionOfACity) {

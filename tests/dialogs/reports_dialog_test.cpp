@@ -353,7 +353,7 @@ TEST_F(ReportsDialog, CountryStatisticsPagesAndTheirGraphs) {
   PickPage(d, 2);
   rows = Rows(d->Table());
   ASSERT_EQ(rows.size(), kStatisticsUnitTypes.size());
-  const auto counts = southia.CountUnitsByType(*world_);
+  const auto counts = southia.CountUnitsByType(*world_).b;
   std::size_t held = 0;
   for (std::size_t i = 0; i < counts.size(); ++i) {
     EXPECT_EQ(rows[i], plat::Format(L"%s;%i;%i", cUnit::GetSubtypeText(kStatisticsUnitTypes[i]), counts[i].first,

@@ -134,23 +134,23 @@ TEST_F(FleetFiles, UnitNamesFollowTheHeaderAndAreWrittenBackUnchanged) {
   EXPECT_EQ(Rewrite("unit_names.csv", [&] { WriteUnitNames(Folder(), kept); }), bytes);
 }
 
-TEST_F(FleetFiles, ConvoysFindTheirPortsAndBadRowsAreSkipped) {
+TEST_F(FleetFiles, ConvoysFindTheirPortsAndABadSeaNodeEndsTheLoad) {
   world.GetSeaGraph().Nodes().resize(8);
   for (int i = 0; i < 8; ++i) world.GetSeaGraph().Nodes()[static_cast<std::size_t>(i)].id = i + 1;
-  auto addPort = [&](const wchar_t* name, int x, int y, int node) {
-    cCity* ref = &twtest::AddCity(world, x, y, 0, name);
+  auto addCity = [&](const wchar_t* name, int x, int y, int node, int type) {
+    cCity* ref = &twtest::AddCity(world, x, y, type, name);
     world.GetMap().GetHex(x, y).seaNode = static_cast<std::uint16_t>(node);
     world.GetSeaGraph().Nodes()[static_cast<std::size_t>(node - 1)].x = x;
     world.GetSeaGraph().Nodes()[static_cast<std::size_t>(node - 1)].y = y;
     return ref;
   };
-  cCity* a = addPort(L"Kiel", 2, 2, 7);
-  cCity* b = addPort(L"Oslo", 5, 1, 3);
+  cCity* a = addCity(L"Kiel", 2, 2, 7, kCityPort);
+  cCity* b = addCity(L"Oslo", 5, 1, 3, kCitySupplyPort);
+  addCity(L"Inland", 6, 3, 5, kCitySupply);  // a node whose city is no port
   world.Units().convoys.Resize(3);
   // The writer's rows (port ids by sea node) are covered by the scenarios'
-  // round trips. Bad rows: a node without a city, a node that does not
-  // exist, an owner that is no country.
-  dir.Write("convoys.csv", "#Convoys\r\n#h\r\n4;2;1;25;7;3;\r\n5;2;0;1;1;3;\r\n6;2;0;1;7;40;\r\n7;4;0;1;7;3;");
+  // round trips. An owner that is no country is skipped with a warning.
+  dir.Write("convoys.csv", "#Convoys\r\n#h\r\n4;2;1;25;7;3;\r\n7;4;0;1;7;3;");
   twtest::LogCapture log;
   LoadConvoys(world, Pattern());
   ASSERT_EQ(world.Units().convoys.ConvoysOf(2)->size(), 1u);
@@ -158,11 +158,34 @@ TEST_F(FleetFiles, ConvoysFindTheirPortsAndBadRowsAreSkipped) {
   EXPECT_EQ(back.value, 25);
   EXPECT_EQ(back.departure, a);
   EXPECT_EQ(back.destination, b);
-  EXPECT_TRUE(log.Contains(L"convoys.csv: line 4: port id 1 or 3 names no port city; convoy skipped"));
-  EXPECT_TRUE(log.Contains(L"convoys.csv: line 5: port id 7 or 40 names no port city; convoy skipped"));
-  EXPECT_TRUE(log.Contains(L"convoys.csv: line 6: wrong country id 4; convoy skipped"));
-  EXPECT_TRUE(log.Contains(L"WARNING: " + Folder() + L"\\convoys.csv line 6: wrong country id 4; the row is skipped"));
-  EXPECT_EQ(filestest::CountLines(log, L"WARNING: "), 3);
+  const std::wstring path = Folder() + L"\\convoys.csv";
+  const std::vector<std::wstring> lines = log.Lines();
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(std::vector(lines.begin(), lines.begin() + 3),
+            (std::vector<std::wstring>{L"Otwieram plik z miastami ze sciezka...", path, L"Otwarcie OK"}));
+  EXPECT_TRUE(log.Contains(L"WARNING: " + path + L" line 4: wrong country id 4; the row is skipped"));
+
+  // A sea node that does not exist or has no port city: the convoy's line,
+  // then the file's, and the load ends. The departure's checks come first.
+  cScopedThrowingFatalHook hook;
+  const std::tuple<const char*, const wchar_t*, const wchar_t*> cases[] = {
+      {"9;2;0;1;40;0;", L"ERROR: Convoy with ID=9 has departure sea node with ID=40, there's no such sea node!",
+       L"departure sea node 40 does not exist"},
+      {"9;2;0;1;1;0;", L"ERROR: Convoy with ID=9 has destination sea node with ID=0, there's no such sea node!",
+       L"destination sea node 0 does not exist"},
+      {"9;2;0;1;5;1;", L"ERROR: Convoy with ID=9 has departure sea node with ID=5, there's no port city for this sea node!",
+       L"departure sea node 5 has no port city"},
+      {"9;2;0;1;7;1;", L"ERROR: Convoy with ID=9 has destination sea node with ID=1, there's no port city for this sea node!",
+       L"destination sea node 1 has no port city"},
+  };
+  for (const auto& [row, convoyLine, reason] : cases) {
+    dir.Write("convoys.csv", std::string("#Convoys\r\n") + row);
+    EXPECT_EQ(filestest::FatalLine(log, [&] { LoadConvoys(world, Pattern()); }),
+              L"ERROR: " + path + L" line 2: " + reason);
+    const std::vector<std::wstring> written = log.Lines();
+    ASSERT_GE(written.size(), 2u);
+    EXPECT_EQ(written[written.size() - 2], convoyLine);
+  }
 }
 
 }  // namespace

@@ -74,6 +74,33 @@ TEST_F(Supply, AMemberDrawsThroughItsLeadersSourceAndAGroupWithoutOneGivesItsOwn
   EXPECT_EQ(rifles.supplySourceX, 14);
 }
 
+// Two cities at the same cost, one south of the unit and one north-east of
+// it: the search visits north, south, then north-east ... and the city met
+// last wins the tie. Without a source in the group each gives its own value,
+// so the winner shows in the unit's supply.
+TEST_F(Supply, OfTwoCitiesAtEqualCostTheOneMetLastInTheSearchOrderWins) {
+  City(L"Westhaven").type = kCityNormal;
+  City(L"Westport").type = kCityPort;
+  City(L"Westport").supply = 3;
+  cCity& millbrook = City(L"Millbrook");
+  Hex(millbrook.x, millbrook.y).city = nullptr;
+  millbrook.x = 3;
+  millbrook.y = 4;
+  millbrook.supply = 7;
+  Hex(3, 4).city = &millbrook;
+  Hex(3, 4).terrain = kTerrainPlain;
+  ASSERT_EQ(Hex(4, 2).terrain, kTerrainPlain);
+  // (3, 3) is an odd column: Westport (4, 2) lies north-east, Millbrook south.
+  cJednostkaLadowa& infantry = Land(L"1st Infantry");
+  Place(infantry, 3, 3);
+  CalculateSupply(World());
+  EXPECT_EQ(Given(millbrook, kWestland), 7);
+  EXPECT_EQ(Given(City(L"Westport"), kWestland), 3);
+  EXPECT_EQ(infantry.supplySourceX, 4);
+  EXPECT_EQ(infantry.supplySourceY, 2);
+  EXPECT_EQ(infantry.supply, 3 - 1);
+}
+
 TEST_F(Supply, APocketKeepsItsSupplyUntilTheCutOffLimitThenLosesIt) {
   const int limit = World().constants.noSupplyTurnsLimit;
   ASSERT_EQ(limit, 5);

@@ -13,14 +13,17 @@
 #include "files/world_loader.h"
 #include "platform/rand.h"
 #include "platform/recording_renderer.h"
+#include "rules/capture.h"
 #include "rules/fleet_orders.h"
 #include "support/fake_framework.h"
 #include "support/fixture_scenario.h"
+#include "support/test_support.h"
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/combat_result.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_morska.h"
+#include "world/naval_spotting.h"
 #include "world/sea_graph.h"
 #include "world/world.h"
 
@@ -237,6 +240,34 @@ TEST_F(FleetFixture, HomeFleetBombardsEastmarksCoastOnTheNorthSea) {
   EXPECT_GT(guard->shoreBombardmentEffect, 0.0f);
   EXPECT_FALSE(home->IsShoreBombardmentTarget(*world, 12, 2)) << "once per impulse";
   EXPECT_EQ(CheckShoreBombardment(*world, *home, 12, 2), eFleetOrderRefusal::kNoFiringShips);
+}
+
+// Westport falls with the Home Fleet in it: the fleet puts to sea in front
+// of the port, says so in the log, and the viewer's count of ships at the
+// port loses them.
+TEST_F(FleetFixture, AFleetInACapturedPortPutsToSeaAndLeavesThePortsCounts) {
+  const sGameStartSettings settings = twtest::CopyFixtureScenario(dir_.Path());
+  twtest::ScopedWorkingFolder folder(dir_.Path());
+  plat::RecordingRenderer renderer;
+  twtest::FakeFramework frame(&renderer);
+  LoadWorld(settings);
+  std::unique_ptr<cWorld> world(g_pWorld);
+  ASSERT_NE(world, nullptr);
+  cFleet* home = FleetNamed(*world, L"Home Fleet");
+  ASSERT_NE(home, nullptr);
+  home->seaNode = kWestport;
+  const plat::ScopedRandOverride dice([] { return 0; });
+  CalculateNavalVisibilityEverywhere(*world, 1, false);
+  const sWezelGrafuMorz& port = *world->GetSeaGraph().GetNode(kWestport);
+  ASSERT_EQ(port.GetOwnShipCount(), static_cast<int>(home->ships.size()));
+  twtest::LogCapture log;
+  const sWezelGrafuMorz& north = *world->GetSeaGraph().GetNode(kNorthSea);
+  EvacuatePort(*world, port.x, port.y);
+  EXPECT_EQ(home->seaNode, kNorthSea);
+  EXPECT_FALSE(home->moved);
+  EXPECT_TRUE(log.Contains(L"Home Fleet left port which became enemy controlled and moved to " + north.name));
+  EXPECT_EQ(port.GetOwnShipCount(), 0);
+  EXPECT_EQ(port.ownShip, nullptr);
 }
 
 }  // namespace

@@ -299,7 +299,7 @@ TEST(SeaTransport, TheAmphibiousPointsTotalCountsThoseBoundInLoadedAmphibiousShi
   w.Carried(2, kUnitAmphibiousShip, TransportWorld::kZone, 0);  // another country's
   w.AddFleet(1, TransportWorld::kZone, {kUnitAmphibiousShip});  // empty
   w.Country(1).amphibiousInvasionPointsTotal = 4;
-  w.Country(1).AddAmphibiousTransportAip();
+  w.Country(1).AddAmphibiousTransportAip(*w.world);
   EXPECT_EQ(w.Country(1).amphibiousInvasionPointsTotal, 9);
 }
 

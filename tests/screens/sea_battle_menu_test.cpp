@@ -395,6 +395,17 @@ TEST_F(SeaBattleScreen, RetreatLeavesTheFieldAndTheBattleGoesOn) {
   EXPECT_NE(battle->firstSideSelected, lead);
 }
 
+TEST_F(SeaBattleScreen, ASunkShipLeavesItsCellOnTheField) {
+  cSeaBattleMenu& menu = Open({kUnitBattleship, kUnitBattleship}, {kUnitCruiser, kUnitCruiser});
+  cJednostkaMorska* cruiser = menu.Grid().Cell(17, 16).ship;
+  ASSERT_NE(cruiser, nullptr);
+  cruiser->hitPoints = 0;
+  battle->RemoveDestroyedShips();
+  EXPECT_EQ(menu.Grid().Cell(17, 16).ship, nullptr);
+  EXPECT_EQ(battle->Side(1).size(), 1u);
+  EXPECT_FALSE(battle->Ended());
+}
+
 TEST_F(SeaBattleScreen, CloseGivesTheFrameworkBackToTheMapInPhaseFour) {
   g_Settings.MapZoom = 0.75f;
   g_MapTargetScale = 0.75f;

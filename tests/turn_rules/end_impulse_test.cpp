@@ -8,6 +8,7 @@
 #include "support/test_support.h"
 #include "turn_rules/turn_world.h"
 #include "world/jednostka_ladowa.h"
+#include "world/sea_graph.h"
 
 namespace {
 
@@ -136,6 +137,33 @@ TEST(EndImpulse, LoadingPassMovesTheCountersButNotTheDateAndRunsNoRealEndStep) {
   EXPECT_GT(a.productionPoints, 0.0);
   EXPECT_EQ(world.turnNumber, 2);
   EXPECT_EQ(world.GetDate().turn, 2);
+}
+
+// A bombed port regains one step an impulse up to its maximum; a port read
+// with no capacity was loaded as a sea zone (blocked) and stays so.
+TEST(EndImpulse, DamagedPortsRegainAStepButABlockedOneStaysShut) {
+  WarWorld w;
+  cWorld& world = *w.world;
+  auto addNode = [&](int maxSize, int size) -> int {
+    sWezelGrafuMorz node;
+    node.id = world.GetSeaGraph().GetNodeCount() + 1;
+    node.maxSize = maxSize;
+    node.size = size;
+    node.isSea = size == 0 ? 1 : 0;  // as the sea-node reader sets it
+    world.GetSeaGraph().Nodes().push_back(node);
+    return node.id;
+  };
+  const int bombed = addNode(3, 1);
+  const int blocked = addNode(3, 0);
+  const int zone = addNode(0, 0);
+  EndImpulse(world, false);
+  EndImpulse(world, true);
+  EndImpulse(world, true);
+  const cSeaGraph& graph = world.GetSeaGraph();
+  EXPECT_EQ(graph.GetNode(bombed)->size, 3);
+  EXPECT_EQ(graph.GetNode(blocked)->size, 0);
+  EXPECT_TRUE(graph.GetNode(blocked)->IsSeaZone());
+  EXPECT_EQ(graph.GetNode(zone)->size, 0);
 }
 
 TEST(EndImpulse, FirstImpulseOfAMonthIsFoundByTheDateNotByTheCounter) {

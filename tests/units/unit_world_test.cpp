@@ -16,6 +16,7 @@
 #include "support/test_support.h"
 #include "units/land_fixture.h"
 #include "world/commander.h"
+#include "world/country.h"
 #include "world/fleet.h"
 #include "world/jednostka_lotnicza.h"
 #include "world/jednostka_morska.h"
@@ -275,6 +276,42 @@ TEST_F(WorldUnits, SeaTransportPointsCountTheLoadedTransports) {
   load(4, 1, kUnitAmphibiousShip, 0);                 // not a sea transport
   AddShip(5, 1, kUnitCargoShip)->JoinFleetAtSeaNode(1);  // empty
   EXPECT_EQ(country.GetTotalSeaTransportPoints(), 23);
+}
+
+// Both tables count every unit of the country once, on the map or in a
+// reserve pool; they differ only in the order of the air rows and the first
+// three naval rows.
+TEST_F(WorldUnits, UnitCountsGiveTwoTablesThatOrderTheAirAndNavalRowsApart) {
+  AddLand(1, 0, 0);
+  AddLand(2, 1, 0);  // another country's
+  AddAir(1, 2, 2);
+  cJednostkaLotnicza* bomber = AddAir(1);
+  bomber->SetType(kUnitStrategicBomber);
+  world.Units().airUnits.remove(bomber);
+  world.Units().reservePool.push_back(bomber);
+  AddShip(1, 1, kUnitAircraftCarrier);  // in the naval reserve
+  AddShip(2, 1, kUnitCruiser)->JoinFleetAtSeaNode(1);
+  auto* harbour = new cMulberry();
+  harbour->countryId = 1;
+  world.Units().landUnits.push_back(harbour);  // no row
+  const sUnitCountsByType counts = world.GetCountry(1)->CountUnitsByType(world);
+  using Row = std::pair<int, int>;
+  EXPECT_EQ(counts.a[0], Row(1, 0));
+  EXPECT_EQ(counts.b[0], Row(1, 0));
+  // Fighters and strategic bombers, cruisers and carriers change places.
+  EXPECT_EQ(counts.a[9], Row(1, 0));
+  EXPECT_EQ(counts.b[7], Row(1, 0));
+  EXPECT_EQ(counts.a[7], Row(0, 1));
+  EXPECT_EQ(counts.b[9], Row(0, 1));
+  EXPECT_EQ(counts.a[10], Row(1, 0));
+  EXPECT_EQ(counts.b[12], Row(1, 0));
+  EXPECT_EQ(counts.a[12], Row(0, 1));
+  EXPECT_EQ(counts.b[10], Row(0, 1));
+  int total = 0;
+  for (const auto& table : {counts.a, counts.b}) {
+    for (const Row& row : table) total += row.first + row.second;
+  }
+  EXPECT_EQ(total, 2 * 5);
 }
 
 TEST_F(WorldUnits, KillingAShipLeavesTheFleetAndTheLastOneTakesTheFleet) {
