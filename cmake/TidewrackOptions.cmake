@@ -37,8 +37,9 @@ endif()
 option(TW_PCH "Precompile the common headers of each library and test program" ON)
 set(TW_PCH_STD <algorithm> <cstdint> <filesystem> <functional> <list> <map> <memory> <string>
     <string_view> <vector>)
-set(TW_PCH_WORLD "${CMAKE_SOURCE_DIR}/src/world/world.h" "${CMAKE_SOURCE_DIR}/src/world/country.h"
-    "${CMAKE_SOURCE_DIR}/src/app/console_log.h")
+# Named as the sources include them (through the include path), so that a
+# header reached by both ways is one file to "#pragma once".
+set(TW_PCH_WORLD <world/world.h> <world/country.h> <app/console_log.h>)
 # Usage: tw_precompile(<target> [headers...]): the standard set and the headers given.
 function(tw_precompile target)
   if(TW_PCH)
