@@ -177,11 +177,15 @@ void SettleCountries(cWorld& world, bool realEnd) {
 }
 
 // 20, 21: the counters and the date move on by one impulse. The turn number
-// counts the impulses played, so only a real end adds to it.
+// counts the impulses played and the turns left those still to play, so only
+// a real end changes them: the loading's pass plays none, and a scenario of
+// 152 turns shows 152 on its date line and lasts them.
 void AdvanceDate(cWorld& world, bool realEnd) {
   ++world.impulseCounters[0];
-  --world.turnsLeft;
-  if (realEnd) ++world.turnNumber;
+  if (realEnd) {
+    --world.turnsLeft;
+    ++world.turnNumber;
+  }
   world.GetDate().Advance(world.TurnsPerMonth());
 }
 
