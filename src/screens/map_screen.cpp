@@ -254,6 +254,9 @@ void cMapScreen::StartGame() {
   g_Textures[kPauseWallpaperSlot].Load(L"data\\gfx\\wallpaper_pause.png", cTexture::kFromFile, 1);
   LogLine(L"============== Starting game ==============");
   if (const cCountry* next = turnState.FindNextHumanCountry(world.Countries())) RecalculateUnitsVisibility(world, *next);
+  // The map was loaded fitted to the screen, too small to read a counter:
+  // from there it eases to the zoom the player keeps in the settings.
+  world.GetMap().ZoomToScale(static_cast<float>(g_SettingsIni.GetInt("MapDisplay/Zoom", 100)) / 100.0f);
   world.GetMap().ApplyCurrentZoom();
   LogLine(L"Updating units appearance");
   SelectUnitFontsForZoom();
