@@ -120,6 +120,11 @@ cScenarioSettingsMenu::cScenarioSettingsMenu() {
                               Text("scenario_settings_pbem_player_remove_hint"));
   dialog_.AddButtonFromLayout(kSettingsStartId, Text("scenario_settings_ok"), Text("scenario_settings_ok_hint"));
   dialog_.AddButtonFromLayout(kSettingsBackId, Text("scenario_settings_back"), Text("scenario_settings_back_hint"));
+  dialog_.AddStaticFromLayout(kSettingsSideId, L"", &side_);
+  if (side_ != nullptr) {
+    side_->SetEnabled(true);
+    side_->SetTextFormat(plat::kTextLeft | plat::kTextVCenter | plat::kTextWordBreak);
+  }
   AddVersionLine(dialog_);
 
   if (world != nullptr) {
@@ -172,6 +177,12 @@ void cScenarioSettingsMenu::FillCountries() {
     countries_->AddItem(FormatSettingsCountryRow(*country, *g_pWorld).c_str(), country);
   }
   if (selected >= 0 && countries_->GetSize() > 0) countries_->SelectItem(selected, false);
+  ShowSide();
+}
+
+void cScenarioSettingsMenu::ShowSide() {
+  if (side_ == nullptr || g_pWorld == nullptr) return;
+  side_->SetText(FormatSettingsSideLine(*g_pWorld).c_str());
 }
 
 void cScenarioSettingsMenu::SelectCountryRow(int row) {
@@ -240,6 +251,7 @@ void cScenarioSettingsMenu::ApplyControls() {
       if (item != nullptr && item->pData == &country) item->strText = FormatSettingsCountryRow(country, *g_pWorld);
     }
   }
+  ShowSide();
 }
 
 void cScenarioSettingsMenu::ShowStatistics() {

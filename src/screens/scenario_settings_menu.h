@@ -50,6 +50,8 @@ constexpr int kSettingsSavePlayerId = 243;
 constexpr int kSettingsRemovePlayerId = 244;
 constexpr int kSettingsStartId = 245;
 constexpr int kSettingsBackId = 246;
+// The line that tells the player which countries he plays.
+constexpr int kSettingsSideId = 247;
 
 // Pages of 208 and of the statistics (220).
 constexpr int kSettingsPageCountries = 0;
@@ -73,6 +75,7 @@ class cScenarioSettingsMenu : public cMenu {
 
  private:
   void FillCountries();
+  void ShowSide();
   void SelectCountryRow(int row);
   void ShowControlState();
   void ApplyControls();
@@ -100,4 +103,5 @@ class cScenarioSettingsMenu : public cMenu {
   CDXUTEditBox* game_name_ = nullptr;
   CDXUTEditBox* player_name_ = nullptr;
   CDXUTEditBox* player_email_ = nullptr;
+  CDXUTStatic* side_ = nullptr;
 };
