@@ -83,9 +83,7 @@ sInfoHeader ReadInfoHeader(cIniFile& ini) {
   h.displayedDay = ini.GetInt("Save/GameDayDisplayed", h.gameDay);
   h.displayedMonth = ini.GetInt("Save/GameMonthDisplayed", h.gameMonth);
   h.displayedYear = ini.GetInt("Save/GameYearDisplayed", h.gameYear);
-  // A save keeps the turns its game had left: the end of an impulse that
-  // adds no turn (the loading's pass) still takes one, so the scenario's
-  // duration minus the turn counts one turn too many.
+  // A save keeps the turns its game had left.
   if (HasKey(ini, "Save/TurnsLeft")) h.turnsLeft = ini.GetInt("Save/TurnsLeft", h.turnsLeft);
   h.smallUnitsSize = UnitSize(ini.GetInt("Map/SmallUnitsSize", 1), 0);
   h.largeUnitsSize = UnitSize(ini.GetInt("Map/LargeUnitsSize", 2), 1);

@@ -42,6 +42,7 @@ void SpriteBatch::Begin() {
   static std::atomic<std::uint64_t> s_generations{0};
   open_ = true;
   generation_ = ++s_generations;
+  text_depth_ = 0.0f;
   Reset();
 }
 
@@ -452,7 +453,7 @@ int CachedTextFont::DrawText(SpriteBatch* batch, std::wstring_view text, RectI& 
     PointF corners[4] = {transform.Apply({l, t}), transform.Apply({r, t}), transform.Apply({r, b}),
                          transform.Apply({l, b})};
     if (batch) {
-      batch->DrawQuad(*texture, source, corners, argb, 0.0f);
+      batch->DrawQuad(*texture, source, corners, argb, batch->GetTextDepth());
     } else {
       renderer_.DrawQuad(*texture, source, corners, argb, 0.0f);
     }

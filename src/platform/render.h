@@ -236,6 +236,11 @@ class SpriteBatch {
 
   const Matrix2D& GetTransform() const { return transform_; }
   void SetTransform(const Matrix2D& m) { transform_ = m; }
+  // The depth at which fonts queue their text (0, in front of everything,
+  // from each Begin): a label that belongs to a layer of the map takes that
+  // layer's depth, so that what lies above the layer covers it.
+  float GetTextDepth() const { return text_depth_; }
+  void SetTextDepth(float depth) { text_depth_ = depth; }
   bool InBatch() const { return open_; }
   // Changes at every Begin (unique across batches): lets a cache tell which
   // of its entries the open batch still refers to.
@@ -338,6 +343,7 @@ class SpriteBatch {
 
   Renderer& renderer_;
   Matrix2D transform_;
+  float text_depth_ = 0.0f;
   std::vector<Bucket> buckets_;      // the first used_ are this batch's; the rest keep their storage
   std::size_t used_ = 0;
   std::int16_t slots_[kSlots];       // bucket index + 1, 0: free

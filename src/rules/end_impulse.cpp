@@ -181,15 +181,17 @@ void SettleCountries(cWorld& world, bool realEnd) {
 }
 
 // 20, 21: the counters and the date move on by one impulse. The turn number
-// counts the impulses played, so only a real end adds to it. The date moves
-// on only at a real end too: the loading's pass settles a world whose date is
-// already that of the impulse about to be played (a scenario's start date,
-// a saved game's date), so moving it there would show and date the whole
-// game one impulse late and fire dated events an impulse early.
+// counts the impulses played and the turns left those still to play, so only
+// a real end changes them, and the date moves on only at a real end too: the
+// loading's pass plays no impulse. It settles a world whose date is already
+// that of the impulse about to be played (a scenario's start date, a saved
+// game's date); moving the date or the turns there would show and date the
+// whole game one impulse late, fire dated events an impulse early, and make a
+// scenario of 152 turns last 151.
 void AdvanceDate(cWorld& world, bool realEnd) {
   ++world.impulseCounters[0];
-  --world.turnsLeft;
   if (!realEnd) return;
+  --world.turnsLeft;
   ++world.turnNumber;
   world.GetDate().Advance(world.TurnsPerMonth());
 }

@@ -263,6 +263,11 @@ void cMapScreen::StartGame() {
   g_Textures[kPauseWallpaperSlot].Load(L"data\\gfx\\wallpaper_pause.png", cTexture::kFromFile, 1);
   LogLine(L"============== Starting game ==============");
   if (const cCountry* next = turnState.FindNextHumanCountry(world.Countries())) RecalculateUnitsVisibility(world, *next);
+  // The map was loaded fitted to the screen, too small to read a counter:
+  // it opens at the zoom the player keeps in the settings, taken at once so
+  // that the view's bounds let it centre on the country that plays.
+  world.GetMap().ZoomToScale(static_cast<float>(g_SettingsIni.GetInt("MapDisplay/Zoom", 100)) / 100.0f);
+  g_Settings.MapZoom = g_MapTargetScale;
   world.GetMap().ApplyCurrentZoom();
   LogLine(L"Updating units appearance");
   SelectUnitFontsForZoom();

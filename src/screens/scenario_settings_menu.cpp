@@ -130,6 +130,11 @@ cScenarioSettingsMenu::cScenarioSettingsMenu() {
                       back.right, back.bottom, 0, false, &dump);
     if (dump != nullptr) dump->SetHint(Text("scenario_settings_dump_events_hint"));
   }
+  dialog_.AddStaticFromLayout(kSettingsSideId, L"", &side_);
+  if (side_ != nullptr) {
+    side_->SetEnabled(true);
+    side_->SetTextFormat(plat::kTextLeft | plat::kTextVCenter | plat::kTextWordBreak);
+  }
   AddVersionLine(dialog_);
 
   if (world != nullptr) {
@@ -182,6 +187,12 @@ void cScenarioSettingsMenu::FillCountries() {
     countries_->AddItem(FormatSettingsCountryRow(*country, *g_pWorld).c_str(), country);
   }
   if (selected >= 0 && countries_->GetSize() > 0) countries_->SelectItem(selected, false);
+  ShowSide();
+}
+
+void cScenarioSettingsMenu::ShowSide() {
+  if (side_ == nullptr || g_pWorld == nullptr) return;
+  side_->SetText(FormatSettingsSideLine(*g_pWorld).c_str());
 }
 
 void cScenarioSettingsMenu::SelectCountryRow(int row) {
@@ -250,6 +261,7 @@ void cScenarioSettingsMenu::ApplyControls() {
       if (item != nullptr && item->pData == &country) item->strText = FormatSettingsCountryRow(country, *g_pWorld);
     }
   }
+  ShowSide();
 }
 
 void cScenarioSettingsMenu::ShowStatistics() {

@@ -53,6 +53,8 @@ constexpr int kSettingsBackId = 246;
 // The designer's dump of the scenario's events (no layout entry: it stands
 // left of the back button, in the back button's size).
 constexpr int kSettingsDumpEventsId = 7000;
+// The line that tells the player which countries he plays.
+constexpr int kSettingsSideId = 247;
 
 // Pages of 208 and of the statistics (220).
 constexpr int kSettingsPageCountries = 0;
@@ -76,6 +78,7 @@ class cScenarioSettingsMenu : public cMenu {
 
  private:
   void FillCountries();
+  void ShowSide();
   void SelectCountryRow(int row);
   void ShowControlState();
   void ApplyControls();
@@ -103,4 +106,5 @@ class cScenarioSettingsMenu : public cMenu {
   CDXUTEditBox* game_name_ = nullptr;
   CDXUTEditBox* player_name_ = nullptr;
   CDXUTEditBox* player_email_ = nullptr;
+  CDXUTStatic* side_ = nullptr;
 };

@@ -11,6 +11,7 @@
 #include "files/info_ini_file.h"
 #include "files/pbem_repository.h"
 #include "files/save_game.h"
+#include "platform/format.h"
 #include "platform/paths.h"
 #include "world/country.h"
 #include "world/turn_state.h"
@@ -71,6 +72,17 @@ std::wstring FormatSettingsCountryRow(const cCountry& country, const cWorld& wor
   row += L';';
   row += Text(kDifficultyKeys[difficulty]);
   return row;
+}
+
+std::wstring FormatSettingsSideLine(const cWorld& world) {
+  std::wstring names;
+  for (const cCountry* country : ListSettingsCountries(world)) {
+    if (!country->human) continue;
+    if (!names.empty()) names += L", ";
+    names += country->name;
+  }
+  if (names.empty()) return Text("scenario_settings_no_human_country");
+  return plat::Format(Text("scenario_settings_you_play_%s"), names);
 }
 
 int NextPbemPlayerId(const std::vector<sPbemPlayer>& players) {

@@ -21,6 +21,11 @@ std::vector<cCountry*> ListSettingsCountries(const cWorld& world);
 // " <name>;<control>;<difficulty>" for the countries list.
 std::wstring FormatSettingsCountryRow(const cCountry& country, const cWorld& world);
 
+// The line that tells the player his side: the countries of the list that
+// a human plays ("You play: Germany, Italy."), or, when there are none,
+// that nobody plays and how to choose.
+std::wstring FormatSettingsSideLine(const cWorld& world);
+
 // The play-by-e-mail player with the id, or null.
 const sPbemPlayer* FindPbemPlayer(const cWorld& world, int id);
 // The id a new play-by-e-mail player gets: one more than the highest id in

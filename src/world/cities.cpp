@@ -198,10 +198,13 @@ void DrawIcon(plat::SpriteBatch& sprite, const sCityAppearance& look, int box, p
                  static_cast<int>(py) + b.top, b.Width(), b.Height(), kUntinted, depth, true);
 }
 
-// A text centred in its box: the shadow one pixel right and down first.
+// A text centred in its box: the shadow one pixel right and down first. It
+// lies at the city's depth, so that a unit on the city's hex covers it.
 void DrawLabel(plat::SpriteBatch& sprite, const sCityAppearance& look, int box, const sTextStyle& style,
-               const std::wstring& text, float px, float py) {
+               const std::wstring& text, float px, float py, float depth) {
   if (!look.valid[box] || !style.font) return;
+  const float savedDepth = sprite.GetTextDepth();
+  sprite.SetTextDepth(depth);
   constexpr unsigned kFlags = plat::kTextCenter | plat::kTextVCenter | plat::kTextNoClip;
   const plat::RectI& b = look.box[box];
   const int left = static_cast<int>(px) + b.left;
@@ -210,6 +213,7 @@ void DrawLabel(plat::SpriteBatch& sprite, const sCityAppearance& look, int box, 
   style.font->DrawText(&sprite, text, shadow, kFlags, style.color2);
   plat::RectI place{left, top, left + b.Width(), top + b.Height()};
   style.font->DrawText(&sprite, text, place, kFlags, style.color);
+  sprite.SetTextDepth(savedDepth);
 }
 
 }  // namespace
@@ -239,10 +243,10 @@ void cCity::Draw(plat::SpriteBatch& sprite, float px, float py, float depth, boo
   if (type == kCityResources) DrawIcon(sprite, *look, 4, look->source[4], px, py, depth);
   if (victoryPoints > 0) {
     DrawIcon(sprite, *look, 5, look->source[5], px, py, depth);
-    DrawLabel(sprite, *look, 8, look->text[2], plat::Format(L"%i", victoryPoints), px, py);
+    DrawLabel(sprite, *look, 8, look->text[2], plat::Format(L"%i", victoryPoints), px, py, depth);
   }
   if (productionPoints > 0.0f) {
-    DrawLabel(sprite, *look, 7, look->text[1], plat::Format(L"%.0f", productionPoints), px, py);
+    DrawLabel(sprite, *look, 7, look->text[1], plat::Format(L"%.0f", productionPoints), px, py, depth);
   }
-  if (g_Settings.ShowCityName) DrawLabel(sprite, *look, 6, look->text[0], plat::Format(L"%s", name), px, py);
+  if (g_Settings.ShowCityName) DrawLabel(sprite, *look, 6, look->text[0], plat::Format(L"%s", name), px, py, depth);
 }

@@ -192,6 +192,10 @@ class cMap {
   void CenterAtMinimapCursor(int mouseX, int mouseY);
   void StopScrolling();
   void Zoom(int step, int mouseX, int mouseY);
+  // Sets the zoom level (in whole hundredths, as the steps keep it) whose
+  // scale comes nearest the given one and makes that scale the target: the
+  // view eases there, and the wheel steps on from that level.
+  void ZoomToScale(float scale);
   void UpdateView(float elapsed);
   // The view's cell counts, bounds and outline for the zoom in use; the
   // view otherwise works them out only when the zoom changes.

@@ -118,6 +118,16 @@ void cMap::Zoom(int step, int mouseX, int mouseY) {
   }
 }
 
+void cMap::ZoomToScale(float scale) {
+  const float sw = static_cast<float>(g_Settings.ResolutionX);
+  const float span = static_cast<float>(width_ * kHexColumnWidth) - sw;
+  if (!(scale > 0.0f) || !(span > 0.0f) || !(sw > 0.0f)) return;
+  const int hundredths = std::clamp(static_cast<int>(std::lround((sw / scale - sw) / span * 100.0f)), 0, 100);
+  g_MapZoomLevel = hundredths / 100.0f;
+  g_MapTargetScale = sw / (g_MapZoomLevel * span + sw);
+  pendingZoomX = pendingZoomY = 0;
+}
+
 void cMap::UpdateView(float elapsed) {
   float& scale = g_Settings.MapZoom;
   bool scaleChanged = false;

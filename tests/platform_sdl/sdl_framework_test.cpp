@@ -63,6 +63,28 @@ TEST_F(SdlFrameworkTest, WindowHiddenUntilDeviceThenCreatedAndResetWithSize) {
   EXPECT_EQ(std::pair(w, h), std::pair(800, 600));
 }
 
+// The window is made small and hidden and only then given its size: at that
+// size it must still lie wholly on the screen (the dummy display's is
+// 1024 x 768), centred where it fits.
+TEST_F(SdlFrameworkTest, WindowLiesWhollyOnTheScreenAtItsSize) {
+  ASSERT_TRUE(fw_->CreateWindow(L"t"));
+  SDL_Rect screen{};
+  ASSERT_EQ(SDL_GetDisplayUsableBounds(0, &screen), 0);
+  ASSERT_EQ(std::pair(screen.w, screen.h), std::pair(1024, 768));
+  for (const auto& [w, h] : {std::pair(1024, 768), std::pair(800, 600)}) {
+    ASSERT_EQ(fw_->CreateDevice(true, w, h), 0);
+    int x = -1, y = -1;
+    SDL_GetWindowPosition(fw_->Window(), &x, &y);
+    EXPECT_EQ(std::pair(x, y), std::pair((1024 - w) / 2, (768 - h) / 2)) << w << "x" << h;
+  }
+  // Larger than the screen: its top-left corner stays on it.
+  const SDL_Rect area{100, 20, 1024, 768};
+  EXPECT_EQ(PlaceWindow(area, 1280, 720).x, 100);
+  EXPECT_EQ(PlaceWindow(area, 1280, 720).y, 44);
+  EXPECT_EQ(PlaceWindow(area, 1000, 800).x, 112);
+  EXPECT_EQ(PlaceWindow(area, 1000, 800).y, 20);
+}
+
 // A failing reset destroys what was created; a failing created callback
 // leaves nothing to lose or destroy, and the loop ends at once.
 TEST_F(SdlFrameworkTest, FailingDeviceCallbacksLeaveNoDevice) {

@@ -426,6 +426,27 @@ TEST_F(MapScreen, StartingWithoutAHumanEntersTheComputerPhaseAndWithAHumanCountr
   EXPECT_TRUE(g_bEventsCheckRequested);
 }
 
+// The map is loaded fitted to the screen, far too small to read; the game
+// opens it at the zoom kept in the settings (with the view's bounds of that
+// zoom), and the wheel steps on from that zoom's level.
+TEST_F(MapScreen, StartOpensTheMapAtTheZoomOfTheSettings) {
+  world_.turnState.currentCountry = &AddCountry(1, true);
+  g_Settings.MapZoom = g_MapTargetScale = 0.1f;  // the fit scale of the loading
+  g_MapZoomLevel = 1.0f;
+  g_SettingsIni.SetInt("MapDisplay/Zoom", 90);
+  Screen().StartGame();
+  g_SettingsIni.SetInt("MapDisplay/Zoom", 100);
+  // 20 columns of 83 pixels on a 1024-pixel screen: level 0.18 gives 0.8995.
+  EXPECT_FLOAT_EQ(g_MapZoomLevel, 0.18f);
+  EXPECT_NEAR(g_MapTargetScale, 0.9f, 0.001f);
+  EXPECT_FLOAT_EQ(g_Settings.MapZoom, g_MapTargetScale) << "taken at once, so the view may centre";
+  EXPECT_GT(world_.GetMap().maxViewX, world_.GetMap().minViewX);
+  world_.GetMap().Zoom(-1, 0, 0);
+  EXPECT_FLOAT_EQ(g_MapZoomLevel, 0.19f) << "one notch out from the opening zoom";
+  g_MapZoomLevel = 1.0f;
+  g_MapTargetScale = 1.0f;
+}
+
 TEST_F(MapPanels, DraggingAHandleMovesItsPanelInFivePixelStepsWithinTheScreen) {
   CDXUTDialog& d = Screen().InfoPanel()->Dialog();
   CDXUTDialog& hex = Screen().HexPanel()->Dialog();

@@ -83,6 +83,9 @@ TEST_F(SaveRoundTrip, LoadedSaveShowsTheSameDateTurnAndTurnsLeftOnTheFirstTurnAn
   ASSERT_EQ(firstTurn.turn, 1);
   ASSERT_EQ(world.startDay, 1);
   ASSERT_EQ(firstTurn.impulseInMonth, 1);
+  // The date line's last turn is the length the scenario list shows (the
+  // fixture's header: Turns=40): the loading's pass takes no turn.
+  EXPECT_EQ(firstTurn.turn + firstTurn.turnsLeft, 40);
   EXPECT_EQ(ShownTime(SaveAndLoad(L"First")), firstTurn);
   // A second round trip keeps it too.
   EXPECT_EQ(ShownTime(SaveAndLoad(L"FirstAgain")), firstTurn);

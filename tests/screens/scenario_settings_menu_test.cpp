@@ -320,3 +320,21 @@ TEST_F(ScenarioSettingsMenu, EmailGameClearsHumanChoicesAndPlayersAreNumberedByT
 }
 
 }  // namespace
+
+// Beside start the menu says which countries the player has, or that he has
+// none yet, as the choices change.
+TEST_F(ScenarioSettingsMenu, SaysWhichCountriesThePlayerHas) {
+  auto side = [this] { return std::wstring(Control<CDXUTStatic>(kSettingsSideId)->GetText()); };
+  EXPECT_EQ(side(), L"scenario_settings_no_human_country");
+  Select(kSettingsCountriesId, 1);
+  Check(kSettingsHumanId);
+  EXPECT_EQ(side(), L"scenario_settings_you_play_Germany");
+  Select(kSettingsCountriesId, 0);
+  Check(kSettingsHumanId);
+  EXPECT_EQ(side(), L"scenario_settings_you_play_France, Germany");
+  Check(kSettingsComputerId);
+  EXPECT_EQ(side(), L"scenario_settings_you_play_Germany");
+  // An e-mail game starts again without human countries.
+  SetPbem(true);
+  EXPECT_EQ(side(), L"scenario_settings_no_human_country");
+}

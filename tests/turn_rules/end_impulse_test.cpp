@@ -118,7 +118,7 @@ TEST(EndImpulse, LoadingPassMovesTheCountersButNotTheDateAndRunsNoRealEndStep) {
   EXPECT_EQ(a.diplomaticPoints, 0);
   EXPECT_EQ(a.warEconomy, 50.0f);
   EXPECT_EQ(world.impulseCounters[0], 8);
-  EXPECT_EQ(world.turnsLeft, 99);
+  EXPECT_EQ(world.turnsLeft, 100) << "the loading plays no impulse, so none is taken from those left";
   EXPECT_EQ(world.turnNumber, 1) << "the loading plays no impulse";
   EXPECT_EQ(world.GetDate().turn, 1) << "the date is already that of the impulse to play";
   EXPECT_TRUE(a.doneParliamentaryElections);

@@ -19,6 +19,7 @@
 #include "platform/recording_renderer.h"
 #include "support/fake_framework.h"
 #include "support/world_builders.h"
+#include "world/cities.h"
 #include "world/hex_drawing.h"
 #include "world/jednostka_ladowa.h"
 
@@ -425,3 +426,40 @@ TEST_F(HexDrawing, WaterKeepsItsFirstWeatherRowAndBadLandMasksDrawNoRiver) {
 }
 
 }  // namespace
+
+// A city's labels lie at the city's depth: a unit on the city's hex (a layer
+// nearer) covers its name instead of the name running over the counter.
+TEST_F(HexDrawing, CityNameLiesBehindTheUnitOnItsHex) {
+  plat::RecordingFont font(renderer_, L"Label", 12, 400);
+  sCityAppearance& look = *g_CityAppearance.current;
+  const bool wasValid = look.valid[6];
+  const plat::RectI wasBox = look.box[6];
+  plat::Font* const wasFont = look.text[0].font;
+  look.valid[6] = true;
+  look.box[6] = {0, 120, 166, 140};
+  look.text[0].font = &font;
+  const bool showName = g_Settings.ShowCityName;
+  g_Settings.ShowCityName = true;
+  cCity city;
+  city.name = L"Kiel";
+  sHex hex;
+  hex.terrain = kTerrainPlain;
+  hex.city = &city;
+  DrawHex(batch_, hex, {0, 0, 0}, eye_, 0);
+  batch_.End();
+  std::vector<float> nameDepths;
+  for (const auto& r : renderer_.records)
+    if (r.kind == DrawRecord::kText && r.text == L"Kiel") nameDepths.push_back(r.depth);
+  renderer_.records.clear();
+  look.valid[6] = wasValid;
+  look.box[6] = wasBox;
+  look.text[0].font = wasFont;
+  g_Settings.ShowCityName = showName;
+  ASSERT_EQ(nameDepths.size(), 2u);  // the shadow and the name
+  for (float depth : nameDepths) {
+    EXPECT_FLOAT_EQ(depth, LayerDepth(kLayerCities));
+    EXPECT_GT(depth, LayerDepth(kLayerUnits)) << "behind the units (larger depths are drawn first)";
+  }
+  batch_.Begin();
+  EXPECT_EQ(batch_.GetTextDepth(), 0.0f) << "each batch starts with its text in front";
+}

@@ -93,6 +93,9 @@ long SdlFramework::CreateDevice(bool windowed, int width, int height) {
 
   windowed_ = windowed;
   SDL_SetWindowSize(window_, width, height);
+  // The window was made at a small size and placed for it; at its real size
+  // it is placed again, so that it lies wholly on the screen.
+  PlaceOnDisplay();
   if (!windowed && SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN) != 0) {
     SDL_LogWarn(SDL_LOG_CATEGORY_VIDEO, "full screen failed, staying windowed: %s", SDL_GetError());
     windowed_ = true;
@@ -114,6 +117,9 @@ long SdlFramework::CreateDevice(bool windowed, int width, int height) {
     return kFail;
   }
   SDL_ShowWindow(window_);
+  // An X server without a window manager keeps the place the window had
+  // when it was first shown at its old size: it is placed again now.
+  PlaceOnDisplay();
 
   int w = width, h = height;
   SDL_GetWindowSize(window_, &w, &h);
@@ -188,8 +194,7 @@ bool SdlFramework::ChangeDisplayMode(bool windowed, int width, int height) {
   SDL_SetWindowSize(window_, width, height);
   // A window grown where it stood could reach past the screen: it is
   // centred on its display again.
-  const int display = std::max(0, SDL_GetWindowDisplayIndex(window_));
-  SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED_DISPLAY(display), SDL_WINDOWPOS_CENTERED_DISPLAY(display));
+  PlaceOnDisplay();
   bool nowWindowed = windowed;
   if (!windowed && SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN) != 0) {
     SDL_LogWarn(SDL_LOG_CATEGORY_VIDEO, "full screen failed, staying windowed: %s", SDL_GetError());
@@ -206,6 +211,28 @@ bool SdlFramework::ChangeDisplayMode(bool windowed, int width, int height) {
   ResetDevice(w, h);
   ApplyCursorSettings();
   return w == width && h == height;
+}
+
+WindowPlace PlaceWindow(const SDL_Rect& usable, int width, int height) {
+  // Centred on each axis where it fits; where it does not, its top-left
+  // corner stays on the screen (the title and the menus are there).
+  auto axis = [](int start, int room, int size) { return size >= room ? start : start + (room - size) / 2; };
+  return {axis(usable.x, usable.w, width), axis(usable.y, usable.h, height)};
+}
+
+void SdlFramework::PlaceOnDisplay() {
+  const int display = std::max(0, SDL_GetWindowDisplayIndex(window_));
+  SDL_Rect usable{};
+  if (SDL_GetDisplayUsableBounds(display, &usable) != 0 || usable.w <= 0 || usable.h <= 0) {
+    if (SDL_GetDisplayBounds(display, &usable) != 0 || usable.w <= 0 || usable.h <= 0) {
+      SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED_DISPLAY(display), SDL_WINDOWPOS_CENTERED_DISPLAY(display));
+      return;
+    }
+  }
+  int w = 0, h = 0;
+  SDL_GetWindowSize(window_, &w, &h);
+  const WindowPlace place = PlaceWindow(usable, w, h);
+  SDL_SetWindowPosition(window_, place.x, place.y);
 }
 
 void SdlFramework::DestroyDevice() {

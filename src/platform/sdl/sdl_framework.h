@@ -21,6 +21,14 @@ namespace plat::sdl {
 // intervalMs apart; 0 when there is no limit or the frame took long enough.
 int FrameSleepMs(int intervalMs, std::uint32_t frameMs);
 
+// Where a window of the size goes on a display's usable area: centred, but
+// with its top-left corner on the area when it is larger.
+struct WindowPlace {
+  int x = 0;
+  int y = 0;
+};
+WindowPlace PlaceWindow(const SDL_Rect& usable, int width, int height);
+
 class SdlFramework final : public Framework {
  public:
   using RendererFactory = std::function<std::unique_ptr<Renderer>(SDL_Window*)>;
@@ -74,6 +82,7 @@ class SdlFramework final : public Framework {
   void UpdatePause();
   void CloseRequested();
   void ApplyCursorSettings();
+  void PlaceOnDisplay();
   void DestroyDevice();
   void CloseWindow();
 
