@@ -19,6 +19,7 @@
 
 #include "app/console_log.h"
 #include "app/framework_lock.h"
+#include "app/log_rotation.h"
 #include "files/save_game.h"
 #include "headless_game/headless_play.h"
 #include "headless_game/headless_summary.h"
@@ -92,7 +93,10 @@ int main(int argc, char** argv) {
 
   const sSaveResult saved = SaveGame(*world, saveName, false);
   SummariseWorld(*world, kWatchedCities, summary);
-  summary.firedEvents = FiredEventsInLog(ReadLogLines(g_ConsoleLog.Path()));
+  // The log of a long game has been rotated: the events are those of the
+  // impulses it keeps, the rotated file's first.
+  summary.firedEvents = FiredEventsInLog(ReadLogLines(RotatedLogPath(g_ConsoleLog.Path())));
+  for (const int id : FiredEventsInLog(ReadLogLines(g_ConsoleLog.Path()))) summary.firedEvents.push_back(id);
   {
     const cFrameworkLockGuard lock;
     delete g_pWorld;
