@@ -169,11 +169,14 @@ int SdlRenderer::ScreenHeight() const {
   return h;
 }
 
-void SdlRenderer::NoteTexture(FrameFingerprint& hash, const Texture* texture) {
-  if (texture == nullptr) return;
-  const auto* sdlTexture = dynamic_cast<const SdlTexture*>(texture);
-  hash.AddValue(texture->Id());
-  hash.AddValue(sdlTexture != nullptr ? sdlTexture->Version() : std::uint64_t{0});
+void SdlRenderer::NoteTexture(unsigned char* out, const Texture* texture) {
+  std::uint64_t id = 0, version = 0;
+  if (texture != nullptr) {
+    id = texture->Id();
+    if (const auto* sdlTexture = dynamic_cast<const SdlTexture*>(texture)) version = sdlTexture->Version();
+  }
+  std::memcpy(out, &id, sizeof id);
+  std::memcpy(out + sizeof id, &version, sizeof version);
 }
 
 void SdlRenderer::ResetFingerprint() {
@@ -189,7 +192,9 @@ void SdlRenderer::KeepShownCalls() {
 
 bool SdlRenderer::ChangedAreas(std::vector<SDL_Rect>& areas) const {
   areas.clear();
-  if (!software_ || !has_shown_calls_ || calls_.size() != shown_calls_.size()) return false;
+  if (!software_ || !has_shown_calls_ || calls_.size() != shown_calls_.size() || calls_.size() >= kMostNotedCalls) {
+    return false;
+  }
   const auto add = [&](SDL_Rect box) {
     if (box.w <= 0 || box.h <= 0) return;
     // Areas never overlap: a picture drawn in two would be blended twice.

@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -102,6 +103,7 @@ class SdlRenderer final : public Renderer {
   // and each draw call is drawn in each area it meets, clipped to it.
   void LimitDrawingTo(const std::vector<SDL_Rect>* areas);
   static constexpr std::size_t kMostChangedAreas = 64;
+  static constexpr std::size_t kMostNotedCalls = 60000;
 
   // An ARGB surface (converted as needed) to a texture; null on failure.
   std::unique_ptr<SdlTexture> TextureFromSurface(SDL_Surface* surface, const std::string& path);
@@ -115,19 +117,33 @@ class SdlRenderer final : public Renderer {
   // One draw call noted: folded into the fingerprint and kept with the area
   // it covers (whole: its change redraws everything), unless it is made from
   // inside another (a fallback of DrawRects or DrawRect), so that a frame
-  // gives the same value drawn or probed. True when it must not draw.
+  // gives the same value drawn or probed. True when it must not draw. A
+  // frame of more than kMostNotedCalls calls (the whole map at its farthest
+  // zoom) is not noted further: noting it would cost more than drawing it,
+  // and it never counts as the same picture.
   template <class... T>
   bool Note(const Texture* texture, const SDL_Rect& box, bool whole, int call, const T&... values) {
-    if (draw_depth_ > 0 || (!noting_ && !probing_)) return probing_;
+    if (draw_depth_ > 0 || (!noting_ && !probing_) || calls_.size() >= kMostNotedCalls) return probing_;
+    // The values packed side by side and hashed in one pass.
+    unsigned char packed[((sizeof(int) + 2 * sizeof(std::uint64_t)) + ... + sizeof(T))];
+    std::size_t at = 0;
+    const auto put = [&](const auto& value) {
+      std::memcpy(packed + at, &value, sizeof value);
+      at += sizeof value;
+    };
+    put(call);
+    NoteTexture(packed + at, texture);
+    at += 2 * sizeof(std::uint64_t);
+    (put(values), ...);
     FrameFingerprint hash;
-    hash.AddValue(call);
-    NoteTexture(hash, texture);
-    (hash.AddValue(values), ...);
+    hash.Add(packed, at);
     fingerprint_.AddValue(hash.Value());
     calls_.push_back({hash.Value(), box, whole});
+    if (calls_.size() == kMostNotedCalls) fingerprint_.AddValue(++overflows_);
     return probing_;
   }
-  static void NoteTexture(FrameFingerprint& hash, const Texture* texture);
+  // The texture's id and the version of its texels, 16 bytes at out.
+  static void NoteTexture(unsigned char* out, const Texture* texture);
   // The clip SDL draws with: the program's, cut to the area drawn in.
   void ApplyClip();
   // Runs paint once, or, with drawing limited, once in each area that box
@@ -182,6 +198,7 @@ class SdlRenderer final : public Renderer {
   std::vector<sNotedCall> calls_;        // of the frame being drawn
   std::vector<sNotedCall> shown_calls_;  // of the picture on the screen
   bool has_shown_calls_ = false;
+  std::uint64_t overflows_ = 0;  // frames too large to note, each a new picture
   bool probing_ = false;
   bool noting_ = true;
   int draw_depth_ = 0;  // draw calls under way (nested ones are not noted)
