@@ -34,9 +34,9 @@ class FrameRest {
   // Frames in a row without input before a rest; at least half of them
   // must have drawn the picture of the frame before (a scroll never rests).
   static constexpr int kQuietFramesBeforeRest = 8;
-  // The longest wait for input while resting: the map's markers blink at
-  // ten pictures a second, and each change is shown within this.
-  static constexpr int kRestMs = 50;
+  // The longest wait for input while resting: the map's markers change
+  // their picture every 100 ms, and each change is shown within this.
+  static constexpr int kRestMs = 100;
 
   // A frame drawn and shown: its fingerprint, whether input came before
   // it, and whether the program allows a rest now.
