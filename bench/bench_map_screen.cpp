@@ -131,7 +131,10 @@ void BM_MapScreenFrameSmallestZoom(benchmark::State& state) { RunFrames(state, 1
 BENCHMARK(BM_MapScreenFrameSmallestZoom)->Unit(benchmark::kMicrosecond);
 
 #if defined(TW_BENCH_SDL)
-void BM_MapScreenFrameSoftware(benchmark::State& state) {
+// The frame with SDL's software renderer; with probe set, the frame of an
+// idle window that rests: its draw calls only fingerprinted, nothing drawn
+// (platform/frame_rest.h).
+void SoftwareFrames(benchmark::State& state, float zoom, bool probe) {
   setenv("SDL_VIDEODRIVER", "dummy", 1);
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     state.SkipWithError("no SDL video");
@@ -141,20 +144,33 @@ void BM_MapScreenFrameSoftware(benchmark::State& state) {
   {
     auto renderer = plat::sdl::CreateSoftwareRenderer(1024, 768);
     twtest::FakeFramework frame(renderer.get());
-    if (SetUpMapScreen(state, 1.0f)) {
+    if (SetUpMapScreen(state, zoom)) {
+      renderer->SetProbing(probe);
       for (auto _ : state) {
+        renderer->ResetFingerprint();
         renderer->BeginScene();
         renderer->Clear(0xFF000000u);
         LoadedMapScreen()->Render(0.016f);
         renderer->EndScene();
       }
+      renderer->SetProbing(false);
     }
     TearDownMapScreen();
   }
   g_Settings = saved;
   SDL_Quit();
 }
+
+void BM_MapScreenFrameSoftware(benchmark::State& state) { SoftwareFrames(state, 1.0f, false); }
 BENCHMARK(BM_MapScreenFrameSoftware)->Unit(benchmark::kMicrosecond);
+
+void BM_MapScreenIdleFrameSoftware(benchmark::State& state) { SoftwareFrames(state, 1.0f, true); }
+BENCHMARK(BM_MapScreenIdleFrameSoftware)->Unit(benchmark::kMicrosecond);
+
+void BM_MapScreenIdleFrameSmallestZoom(benchmark::State& state) {
+  SoftwareFrames(state, 1024.0f / (400 * 83.0f), true);
+}
+BENCHMARK(BM_MapScreenIdleFrameSmallestZoom)->Unit(benchmark::kMicrosecond);
 #endif
 
 }  // namespace

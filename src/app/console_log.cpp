@@ -3,6 +3,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cstdio>
+
+#include "app/log_rotation.h"
 #include "platform/clock.h"
 #include "platform/text.h"
 
@@ -33,7 +36,11 @@ thread_local std::string t_batchUnits;
 
 cConsoleLog g_ConsoleLog;
 
-cConsoleLog::cConsoleLog() : path_("ConsoleOut.txt") { OpenFile(); }
+cConsoleLog::cConsoleLog() : path_("ConsoleOut.txt") {
+  // A rotated file of an earlier run is not this run's.
+  std::remove(RotatedLogPath(path_).c_str());
+  OpenFile();
+}
 
 cConsoleLog::~cConsoleLog() { Close(); }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -40,6 +41,16 @@ class cConsoleLog {
   void RedirectTo(const std::string& path);
   const std::string& Path() const { return path_; }
 
+  // Told the rotated file's path each time the log is rotated (a tool that
+  // reads a whole game's log reads each part before the next rotation
+  // replaces it). Set before the game's threads run.
+  void SetRotationObserver(std::function<void(const std::string& rotatedPath)> observer) {
+    rotationObserver_ = std::move(observer);
+  }
+  void NotifyRotated(const std::string& rotatedPath) const {
+    if (rotationObserver_) rotationObserver_(rotatedPath);
+  }
+
  private:
   void Lock();
   void Unlock();
@@ -51,6 +62,7 @@ class cConsoleLog {
   std::atomic<bool> enabled_{true};
   int fd_ = -1;
   std::string path_;
+  std::function<void(const std::string&)> rotationObserver_;
 };
 
 // The program's log.

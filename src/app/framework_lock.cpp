@@ -138,6 +138,18 @@ bool TracedSleepUnlessStopped(int ms, const char* file, int line, const std::ato
   return SleepUnlessStopped(ms, stop);
 }
 
+bool TracedSleepUntil(int ms, const char* file, int line, const std::atomic<bool>* stop,
+                      const std::function<bool()>& over) {
+  if (stop != nullptr && stop->load()) return false;
+  LogSleepTrace(ms, file, line);
+  while (ms > 0 && !over()) {
+    if (stop != nullptr && stop->load()) return false;
+    plat::Sleep(1);
+    --ms;
+  }
+  return stop == nullptr || !stop->load();
+}
+
 bool PollUnderLock(const std::function<bool()>& done, const std::wstring& trace,
                    const std::atomic<bool>* stop) {
   // Whatever the wait is for needs the main thread's frames, which need the

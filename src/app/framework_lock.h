@@ -63,6 +63,13 @@ void TracedSleep(int ms, const char* file, int line);
 // and ends early once stop is set: false when it ended that way.
 bool TracedSleepUnlessStopped(int ms, const char* file, int line, const std::atomic<bool>& stop);
 
+// As TracedSleepUnlessStopped (stop may be null), but the sleep also ends
+// as soon as over() holds, asked every millisecond: a wait for the other
+// thread goes on within a millisecond of what it waits for, while the log
+// keeps one trace line per poll. False only when stop ended it.
+bool TracedSleepUntil(int ms, const char* file, int line, const std::atomic<bool>* stop,
+                      const std::function<bool()>& over);
+
 // Returns once done() holds, asking it every 100 ms under the framework lock
 // and writing trace to the log after each look (done may change it). The
 // caller must not hold the lock: a caller that does is refused with a log

@@ -39,6 +39,7 @@
 #include "app/sound.h"
 #include "files/save_folders.h"
 #include "frame/startup.h"
+#include "frame/window_rest.h"
 #include "app/string_base.h"
 #include "app/version.h"
 #include "platform/format.h"
@@ -204,6 +205,8 @@ int main() {
   // The main thread holds the framework lock over each frame's input,
   // frame move and render; the worker gets it between frames.
   framework.SetFrameGuard(GuardFrameWithFrameworkLock);
+  // An idle window waits for input and shows a frame only when it changed.
+  framework.SetRestCheck([] { return WindowMayRest(g_pWorld); });
   SetScreenRender(OnFrameRender);
   framework.SetCursorSettings(true, true);
   framework.SetFrameInterval(g_Settings.FrameIntervalMs);

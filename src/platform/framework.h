@@ -37,6 +37,7 @@ using DeviceCallback = std::function<long(const BackBufferDesc& desc)>;  // crea
 using DeviceEventCallback = std::function<void()>;                      // lost / destroyed
 using PauseCallback = std::function<void(bool paused)>;
 using FrameGuardCallback = std::function<void(bool begin)>;
+using RestCheckCallback = std::function<bool()>;
 
 class Framework {
  public:
@@ -94,14 +95,21 @@ class Framework {
   // and render, and with false after them, before the wait for the next
   // frame: the program holds its lock over each frame with it.
   void SetFrameGuard(FrameGuardCallback guard) { frame_guard_ = std::move(guard); }
+  // Asked after each frame move: true when the program has nothing going on
+  // that the player waits to see, so that an idle window may rest (wait for
+  // input between frames and show a frame only when its picture changed;
+  // platform/frame_rest.h). Without one the window never rests.
+  void SetRestCheck(RestCheckCallback check) { rest_check_ = std::move(check); }
 
  protected:
   void GuardFrame(bool begin) {
     if (frame_guard_) frame_guard_(begin);
   }
+  bool MayRest() const { return rest_check_ && rest_check_(); }
 
  private:
   FrameGuardCallback frame_guard_;
+  RestCheckCallback rest_check_;
 };
 
 Framework& GetFramework();

@@ -10,21 +10,18 @@
 #include "world/relations.h"
 #include "world/world.h"
 
-namespace {
-
-// Order modes the end of a human move leaves: move a land unit, rebase an
-// air unit.
-
-}  // namespace
-
 bool cMovingUnitClock::Step(cWorld& world, std::uint32_t nowMs) {
   const int phase = world.GetGameState();
-  if (phase != kPhaseHumanMove && phase != kPhaseComputerMove) return false;
+  if (phase != kPhaseHumanMove && phase != kPhaseComputerMove) {
+    in_move_ = false;
+    return false;
+  }
   cTurnState& turn = world.turnState;
-  cJednostkaLadowa* unit = turn.move.unit;
+  const cJednostkaLadowa* unit = turn.move.unit;
   if (unit == nullptr) {
     // Nothing walks (the unit left the world meanwhile): the waiting side
     // must not wait for ever.
+    in_move_ = false;
     world.SetGameState(phase - 1);
     return false;
   }
@@ -32,14 +29,43 @@ bool cMovingUnitClock::Step(cWorld& world, std::uint32_t nowMs) {
   const std::uint32_t elapsed = nowMs - last_step_ms_;
   const cCountry* owner = world.GetCountry(unit->countryId);
   const bool human = owner != nullptr && owner->human;
-  const float delay = g_Delays[human ? kDelayHumanMoveBetween : kDelayAIMoveBetween].load();
-  if (static_cast<double>(elapsed) <= static_cast<double>(delay)) return false;
+  const double delay = g_Delays[human ? kDelayHumanMoveBetween : kDelayAIMoveBetween].load();
+  if (static_cast<double>(elapsed) <= delay) return false;
 
-  bool finished = false;
-  if (StepLandMove(world)) {
+  if (!in_move_) {
+    // The first hex of a move: the time since the move before is no debt.
     last_step_ms_ = nowMs;
-  } else {
+    if (!StepOneHex(world, phase)) return true;
+    in_move_ = true;
+    if (delay >= 1.0) return true;
+  }
+  if (delay < 1.0) {
+    // No delay: the rest of the path in this frame.
+    while (StepOneHex(world, phase)) {
+    }
+    last_step_ms_ = nowMs;
+    return true;
+  }
+  // Every hex whose time has come; the part of a delay left over counts
+  // towards the next one, so a late frame does not slow the pace.
+  const auto delayMs = static_cast<std::uint32_t>(delay);
+  for (std::uint32_t due = (nowMs - last_step_ms_) / delayMs; due > 0; --due) {
+    last_step_ms_ += delayMs;
+    if (!StepOneHex(world, phase)) {
+      last_step_ms_ = nowMs;
+      break;
+    }
+  }
+  return true;
+}
+
+bool cMovingUnitClock::StepOneHex(cWorld& world, int phase) {
+  cTurnState& turn = world.turnState;
+  cJednostkaLadowa* unit = turn.move.unit;
+  bool finished = false;
+  if (!StepLandMove(world)) {
     finished = true;
+    in_move_ = false;
     turn.move.unit = nullptr;
     if (phase == kPhaseHumanMove) {
       const int x = turn.move.moveTargetX, y = turn.move.moveTargetY;
@@ -62,5 +88,5 @@ bool cMovingUnitClock::Step(cWorld& world, std::uint32_t nowMs) {
   // Last: the phase hands the unit back to the side that waits for the move
   // (the worker reads the unit as soon as it sees the phase).
   if (finished) world.SetGameState(phase - 1);
-  return true;
+  return !finished;
 }

@@ -6,6 +6,7 @@
 #include "app/fatal_exit.h"
 #include "app/framework_lock.h"
 #include "app/main_thread_queue.h"
+#include "app/log_rotation.h"
 #include "app/string_base.h"
 #include "platform/clock.h"
 #include "platform/rand.h"
@@ -114,6 +115,9 @@ bool PlayComputerPhase(cWorld& world, sImpulseBudget& budget) {
       world.SetGameState(kPhaseEndOfTurn);
       EndImpulse(world, true);
       LogLine(L"Updatuje minimape po koncu impulsu");
+      // A game without a human turn never starts its log anew: it is
+      // rotated here, between two impulses, once it has grown too large.
+      RotateLogIfLarger(g_ConsoleLog, kLogRotationBytes);
       ChangeWorldView([](cWorldView& view) { view.RefreshDateLine(); });
       world.SetGameState(kPhaseComputerPlayers);
       const bool waited = WaitWhile(

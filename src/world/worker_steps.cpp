@@ -32,8 +32,11 @@ bool StoppableDelay(const cWorld& world, int ms, const char* file, int line) {
 bool WaitWhile(const cWorld& world, const std::function<bool()>& condition, int pollMs, const char* file,
                int line) {
   if (RefusedUnderLock("a worker wait")) return false;
+  // Each poll is one trace line, but the wait ends within a millisecond of
+  // the condition's end, not at the end of the poll.
+  const auto over = [&condition] { return !condition(); };
   while (condition()) {
-    if (!StoppableDelay(world, pollMs, file, line)) return false;
+    if (!TracedSleepUntil(pollMs, file, line, world.WorkerStopFlag(), over)) return false;
   }
   return true;
 }

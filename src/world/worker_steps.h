@@ -30,8 +30,9 @@ bool WorkerStopping(const cWorld& world);
 // refused (logged, false): the frames would stop for the whole delay.
 bool StoppableDelay(const cWorld& world, int ms, const char* file, int line);
 
-// Waits in traced sleeps of pollMs while condition() holds: true once it no
-// longer holds, false when the worker was told to stop first or the caller
+// Waits in traced sleeps of pollMs while condition() holds (one trace line
+// a poll; the wait goes on within a millisecond of the condition's end):
+// true once it no longer holds, false when the worker was told to stop first or the caller
 // holds the framework lock (the main thread, which the wait is for, could
 // then never run a frame).
 bool WaitWhile(const cWorld& world, const std::function<bool()>& condition, int pollMs, const char* file,

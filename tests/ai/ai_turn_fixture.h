@@ -86,7 +86,7 @@ class ZeroDelays {
 // player's PlayTurn on a worker thread (its rand() from draws, repeated in
 // a cycle), while this thread serves as the main thread, running the
 // worker's requests and stepping its moves with the game's move clock
-// under the framework lock; frame runs under the lock after every step, as
+// under the framework lock; frame runs under the lock before every step, as
 // the frames of the game do. Once stop is set the worker is waited for
 // without stepping its moves, as the game's stop of the worker does. A
 // turn still running after 60 s of real time is stopped and fails the test.
@@ -114,8 +114,10 @@ class TurnRunner {
       DrainMainThreadRequests();
       {
         const cFrameworkLockGuard lock;
-        if (stepper.Step(world_, plat::GetTickCount())) ++run.steps;
+        // The frame sees what the worker left, a move it handed over
+        // included, before the step (which may finish the move at once).
         if (frame) frame();
+        if (stepper.Step(world_, plat::GetTickCount())) ++run.steps;
         ++run.frames;
       }
       if (std::chrono::steady_clock::now() > deadline) {

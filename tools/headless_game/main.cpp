@@ -19,6 +19,7 @@
 
 #include "app/console_log.h"
 #include "app/framework_lock.h"
+#include "app/log_rotation.h"
 #include "files/save_game.h"
 #include "headless_game/headless_play.h"
 #include "headless_game/headless_summary.h"
@@ -88,12 +89,17 @@ int main(int argc, char** argv) {
   summary.scenario = scenario;
   summary.seed = static_cast<unsigned>(seed);
   summary.impulsesAsked = static_cast<int>(impulses);
+  // A long game's log is rotated as it goes: each rotated part is counted
+  // before the next rotation replaces it, so the figures cover the whole game.
+  g_ConsoleLog.SetRotationObserver([&summary](const std::string& rotated) { CountWarLog(rotated, summary.war); });
   summary.play = PlayHeadlessImpulses(*world, static_cast<int>(impulses), static_cast<unsigned>(seed));
   LogLine(L"Headless game: %i impulses played in %.3f s", summary.play.impulses, summary.play.seconds);
 
   const sSaveResult saved = SaveGame(*world, saveName, false);
   SummariseWorld(*world, kWatchedCities, summary);
+  // The part of the log written since the last rotation (or the start).
   CountWarLog(g_ConsoleLog.Path(), summary.war);
+  g_ConsoleLog.SetRotationObserver(nullptr);
   summary.firedEvents = summary.war.firedEvents;
   {
     const cFrameworkLockGuard lock;

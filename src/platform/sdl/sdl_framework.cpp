@@ -156,6 +156,7 @@ long SdlFramework::CreateDevice(bool windowed, int width, int height) {
 
 void SdlFramework::ResetDevice(int width, int height) {
   if (!hasDevice_ || width <= 0 || height <= 0) return;
+  rest_.Wake();
   if (DeviceEventCallback lost = deviceLost_) lost();
   backBuffer_ = BackBufferDesc{width, height};
   if (DeviceCallback reset = deviceReset_) {
@@ -359,10 +360,17 @@ void SdlFramework::MainLoop() {
     elapsedMs_ = 0;
     std::uint32_t last = GetTickCount();
     while (!quit_) {
+      // Idle: wait for input, or for the rest interval to pass, before the
+      // next frame; the waiting holds no lock.
+      if (rest_.Resting()) SDL_WaitEventTimeout(nullptr, FrameRest::kRestMs);
       const std::uint32_t frameStart = GetTickCount();
       GuardFrame(true);
       SDL_Event event;
-      while (!quit_ && SDL_PollEvent(&event)) HandleEvent(event);
+      bool hadInput = false;
+      while (!quit_ && SDL_PollEvent(&event)) {
+        HandleEvent(event);
+        hadInput = true;
+      }
       if (quit_) {
         GuardFrame(false);
         break;
@@ -373,6 +381,7 @@ void SdlFramework::MainLoop() {
         // clock stands still until the window comes back.
         SDL_WaitEventTimeout(nullptr, 100);
         last = GetTickCount();
+        rest_.Wake();
         continue;
       }
       const std::uint32_t now = GetTickCount();
@@ -382,9 +391,7 @@ void SdlFramework::MainLoop() {
       const double time = GetTime();
       const float elapsed = static_cast<float>(step) / 1000.0f;
       if (FrameMoveCallback move = frameMove_) move(time, elapsed);
-      if (!quit_) {
-        if (FrameRenderCallback render = frameRender_) render(time, elapsed);
-      }
+      if (!quit_) RenderFrame(time, elapsed, hadInput);
       GuardFrame(false);
       if (quit_) break;
       const int sleep = FrameSleepMs(frameInterval_, GetTickCount() - frameStart);
@@ -393,6 +400,45 @@ void SdlFramework::MainLoop() {
   }
   DestroyDevice();
   CloseWindow();
+}
+
+void SdlFramework::RenderFrame(double time, float elapsed, bool hadInput) {
+  FrameRenderCallback render = frameRender_;
+  if (!render) return;
+  auto* sdl = dynamic_cast<SdlRenderer*>(renderer_.get());
+  if (sdl == nullptr) {
+    render(time, elapsed);
+    return;
+  }
+  const bool mayRest = MayRest();
+  bool limited = false;
+  if (rest_.Resting()) {
+    // A probe: the picture is only fingerprinted, and drawn only where it
+    // changed.
+    sdl->ResetFingerprint();
+    sdl->SetProbing(true);
+    render(time, elapsed);
+    sdl->SetProbing(false);
+    if (!rest_.ProbeMustBeShown(sdl->Fingerprint(), hadInput, mayRest)) return;
+    limited = rest_.Resting() && sdl->ChangedAreas(changedAreas_);
+    // The probe has been told the time already.
+    elapsed = 0.0f;
+  }
+  // A frame after input, or while the program has something going on, is
+  // not noted: it cannot begin a rest.
+  const bool note = !hadInput && mayRest;
+  sdl->ResetFingerprint();
+  sdl->SetNoting(note);
+  if (limited) sdl->LimitDrawingTo(&changedAreas_);
+  render(time, elapsed);
+  if (limited) sdl->LimitDrawingTo(nullptr);
+  sdl->SetNoting(true);
+  if (note) {
+    sdl->KeepShownCalls();
+  } else {
+    sdl->ForgetShownCalls();
+  }
+  rest_.AfterShownFrame(sdl->Fingerprint(), hadInput, mayRest);
 }
 
 }  // namespace plat::sdl

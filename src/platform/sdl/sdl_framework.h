@@ -10,7 +10,9 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
+#include "platform/frame_rest.h"
 #include "platform/framework.h"
 #include "platform/sdl/sdl_messages.h"
 #include "platform/sdl/sdl_renderer.h"
@@ -78,6 +80,9 @@ class SdlFramework final : public Framework {
 
  private:
   void RouteInput(const TranslatedInput& input);
+  // The frame render: shown, or while resting first probed and then drawn
+  // only where its picture changed (platform/frame_rest.h).
+  void RenderFrame(double time, float elapsed, bool hadInput);
   void ResetDevice(int width, int height);
   void UpdatePause();
   void CloseRequested();
@@ -116,6 +121,8 @@ class SdlFramework final : public Framework {
   bool focused_ = true;
   bool paused_ = false;
   std::uint64_t elapsedMs_ = 0;  // loop time, paused spans left out
+  FrameRest rest_;
+  std::vector<SDL_Rect> changedAreas_;  // where a probe's picture changed
 };
 
 }  // namespace plat::sdl

@@ -21,6 +21,36 @@ SDL_Surface* ToArgb(SDL_Surface* surface) {
   return SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_ARGB8888, 0);
 }
 
+// The draw calls a fingerprint tells apart.
+enum eDrawCall { kCallClear = 1, kCallQuad, kCallRect, kCallRects, kCallLines, kCallClip };
+
+// Marks a draw call under way for its scope: the calls it makes are its own.
+class DrawDepth {
+ public:
+  explicit DrawDepth(int& depth) : depth_(depth) { ++depth_; }
+  ~DrawDepth() { --depth_; }
+  DrawDepth(const DrawDepth&) = delete;
+  DrawDepth& operator=(const DrawDepth&) = delete;
+
+ private:
+  int& depth_;
+};
+
+// The whole pixels a drawing between the edges may touch, a pixel more on
+// each side for filtering.
+SDL_Rect BoxOf(float left, float top, float right, float bottom) {
+  constexpr float kFar = 1.0e7f;
+  left = std::clamp(std::min(left, right), -kFar, kFar);
+  right = std::clamp(std::max(left, right), -kFar, kFar);
+  top = std::clamp(std::min(top, bottom), -kFar, kFar);
+  bottom = std::clamp(std::max(top, bottom), -kFar, kFar);
+  const int x0 = static_cast<int>(std::floor(left)) - 1, y0 = static_cast<int>(std::floor(top)) - 1;
+  const int x1 = static_cast<int>(std::ceil(right)) + 1, y1 = static_cast<int>(std::ceil(bottom)) + 1;
+  return SDL_Rect{x0, y0, x1 - x0, y1 - y0};
+}
+
+constexpr SDL_Rect kNoBox{0, 0, 0, 0};
+
 void CopyRows(const SDL_Surface* argb, std::uint32_t* out) {
   const auto* src = static_cast<const unsigned char*>(argb->pixels);
   for (int y = 0; y < argb->h; ++y) {
@@ -61,6 +91,7 @@ std::uint32_t* SdlTexture::Lock(int& pitch) {
 void SdlTexture::Unlock() {
   if (pixels_.empty() || !life_->renderer) return;
   SDL_UpdateTexture(texture_, nullptr, pixels_.data(), width_ * 4);
+  ++version_;
 }
 
 // ---------------------------------------------------------------------------
@@ -138,12 +169,103 @@ int SdlRenderer::ScreenHeight() const {
   return h;
 }
 
+void SdlRenderer::NoteTexture(unsigned char* out, const Texture* texture) {
+  std::uint64_t id = 0, version = 0;
+  if (texture != nullptr) {
+    id = texture->Id();
+    if (const auto* sdlTexture = dynamic_cast<const SdlTexture*>(texture)) version = sdlTexture->Version();
+  }
+  std::memcpy(out, &id, sizeof id);
+  std::memcpy(out + sizeof id, &version, sizeof version);
+}
+
+void SdlRenderer::ResetFingerprint() {
+  fingerprint_.Reset();
+  calls_.clear();
+}
+
+void SdlRenderer::KeepShownCalls() {
+  shown_calls_.swap(calls_);
+  calls_.clear();
+  has_shown_calls_ = true;
+}
+
+bool SdlRenderer::ChangedAreas(std::vector<SDL_Rect>& areas) const {
+  areas.clear();
+  if (!software_ || !has_shown_calls_ || calls_.size() != shown_calls_.size() || calls_.size() >= kMostNotedCalls) {
+    return false;
+  }
+  const auto add = [&](SDL_Rect box) {
+    if (box.w <= 0 || box.h <= 0) return;
+    // Areas never overlap: a picture drawn in two would be blended twice.
+    for (std::size_t i = 0; i < areas.size();) {
+      if (SDL_HasIntersection(&areas[i], &box)) {
+        SDL_UnionRect(&areas[i], &box, &box);
+        areas.erase(areas.begin() + static_cast<std::ptrdiff_t>(i));
+        i = 0;
+      } else {
+        ++i;
+      }
+    }
+    areas.push_back(box);
+  };
+  for (std::size_t i = 0; i < calls_.size(); ++i) {
+    const sNotedCall& now = calls_[i];
+    const sNotedCall& before = shown_calls_[i];
+    if (now.hash == before.hash) continue;
+    if (now.whole || before.whole || areas.size() > kMostChangedAreas) return false;
+    add(now.box);
+    add(before.box);
+  }
+  return areas.size() <= kMostChangedAreas;
+}
+
+void SdlRenderer::LimitDrawingTo(const std::vector<SDL_Rect>* areas) {
+  areas_.clear();
+  if (areas != nullptr) areas_ = *areas;
+  limited_ = areas != nullptr;
+  area_ = nullptr;
+  ApplyClip();
+}
+
+void SdlRenderer::ApplyClip() {
+  bool set = program_clip_set_;
+  SDL_Rect rect{};
+  if (set) rect = SDL_Rect{program_clip_.left, program_clip_.top, program_clip_.Width(), program_clip_.Height()};
+  bool empty = set && (rect.w <= 0 || rect.h <= 0);
+  if (limited_ && !empty) {
+    const SDL_Rect limit = area_ != nullptr ? *area_ : kNoBox;
+    if (set) {
+      empty = !SDL_IntersectRect(&rect, &limit, &rect);
+    } else {
+      rect = limit;
+      set = true;
+      empty = rect.w <= 0 || rect.h <= 0;
+    }
+  }
+  clip_empty_ = set && empty;
+  has_clip_ = set && !empty;
+  if (has_clip_) clip_ = rect;
+  SDL_RenderSetClipRect(renderer_, has_clip_ ? &rect : nullptr);
+}
+
 void SdlRenderer::Clear(std::uint32_t argb) {
+  if (Note(nullptr, kNoBox, true, kCallClear, argb)) return;
   SDL_SetRenderDrawColor(renderer_, (argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF, argb >> 24);
-  SDL_RenderClear(renderer_);
+  if (!limited_) {
+    SDL_RenderClear(renderer_);
+    return;
+  }
+  // A clear ignores the clip: only the areas are filled, as a clear would.
+  SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_NONE);
+  SDL_RenderSetClipRect(renderer_, nullptr);
+  for (const SDL_Rect& area : areas_) SDL_RenderFillRect(renderer_, &area);
+  SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
+  ApplyClip();
 }
 
 void SdlRenderer::EndScene() {
+  if (probing_) return;
   if (present_) {
     SDL_RenderPresent(renderer_);
   } else {
@@ -153,6 +275,19 @@ void SdlRenderer::EndScene() {
 
 void SdlRenderer::DrawQuad(const Texture& texture, const RectI& source, const PointF corners[4],
                            std::uint32_t argb, float /*depth*/) {
+  const float xs[4] = {corners[0].x, corners[1].x, corners[2].x, corners[3].x};
+  const float ys[4] = {corners[0].y, corners[1].y, corners[2].y, corners[3].y};
+  const SDL_Rect box = BoxOf(*std::min_element(xs, xs + 4), *std::min_element(ys, ys + 4),
+                             *std::max_element(xs, xs + 4), *std::max_element(ys, ys + 4));
+  if (Note(&texture, box, false, kCallQuad, source.left, source.top, source.right, source.bottom, corners[0],
+           corners[1], corners[2], corners[3], argb)) {
+    return;
+  }
+  InAreas(box, [&] { PaintQuad(texture, source, corners, argb); });
+}
+
+void SdlRenderer::PaintQuad(const Texture& texture, const RectI& source, const PointF corners[4],
+                            std::uint32_t argb) {
   if (clip_empty_) return;
   const auto* sdlTexture = dynamic_cast<const SdlTexture*>(&texture);
   if (!sdlTexture || !sdlTexture->Native()) return;
@@ -190,6 +325,17 @@ void SdlRenderer::DrawQuad(const Texture& texture, const RectI& source, const Po
 
 void SdlRenderer::DrawRect(const Texture& texture, const RectI& source, float left, float top, float right,
                            float bottom, std::uint32_t argb, float depth) {
+  const SDL_Rect box = BoxOf(left, top, right, bottom);
+  if (Note(&texture, box, false, kCallRect, source.left, source.top, source.right, source.bottom, left, top, right,
+           bottom, argb)) {
+    return;
+  }
+  InAreas(box, [&] { PaintRect(texture, source, left, top, right, bottom, argb, depth); });
+}
+
+void SdlRenderer::PaintRect(const Texture& texture, const RectI& source, float left, float top, float right,
+                            float bottom, std::uint32_t argb, float depth) {
+  const DrawDepth nested(draw_depth_);
   // A mirrored or empty rectangle takes the general path, as DrawQuad does.
   if (!(right > left && bottom > top)) {
     Renderer::DrawRect(texture, source, left, top, right, bottom, argb, depth);
@@ -207,6 +353,46 @@ void SdlRenderer::DrawRect(const Texture& texture, const RectI& source, float le
 }
 
 void SdlRenderer::DrawRects(const RectDraw* draws, std::size_t count, float depth) {
+  if (!noting_ && !probing_ && !limited_) {
+    PaintRects(draws, count, depth);
+    return;
+  }
+  SDL_Rect all = kNoBox;
+  for (std::size_t i = 0; i < count; ++i) {
+    const RectDraw& d = draws[i];
+    const SDL_Rect box = BoxOf(d.left, d.top, d.right, d.bottom);
+    Note(d.texture, box, false, kCallRects, d.source.left, d.source.top, d.source.right, d.source.bottom, d.left,
+         d.top, d.right, d.bottom, d.argb);
+    if (i == 0) {
+      all = box;
+    } else {
+      SDL_UnionRect(&all, &box, &all);
+    }
+  }
+  if (probing_ || count == 0) return;
+  if (!limited_ || draw_depth_ > 0) {
+    PaintRects(draws, count, depth);
+    return;
+  }
+  // Each area gets the pictures that meet it, in their order.
+  for (const SDL_Rect& area : areas_) {
+    if (!SDL_HasIntersection(&area, &all)) continue;
+    area_draws_.clear();
+    for (std::size_t i = 0; i < count; ++i) {
+      const RectDraw& d = draws[i];
+      const SDL_Rect box = BoxOf(d.left, d.top, d.right, d.bottom);
+      if (SDL_HasIntersection(&area, &box)) area_draws_.push_back(d);
+    }
+    if (area_draws_.empty()) continue;
+    area_ = &area;
+    ApplyClip();
+    PaintRects(area_draws_.data(), area_draws_.size(), depth);
+  }
+  area_ = nullptr;
+}
+
+void SdlRenderer::PaintRects(const RectDraw* draws, std::size_t count, float depth) {
+  const DrawDepth nested(draw_depth_);
   // Pictures that meet edge to edge. SDL's software renderer turns a
   // scaled copy into whole pixels by cutting its position and its size each
   // on its own, and scales the picture by the ratio of those whole numbers:
@@ -337,6 +523,24 @@ bool SdlRenderer::BlendExactly(SDL_Surface* surface, const SdlTexture& texture, 
 }
 
 void SdlRenderer::DrawLines(const PointF* points, int count, std::uint32_t argb) {
+  if (draw_depth_ == 0 && points != nullptr && count > 0) {
+    float left = points[0].x, top = points[0].y, right = left, bottom = top;
+    FrameFingerprint hash;
+    for (int i = 0; i < count; ++i) {
+      left = std::min(left, points[i].x), right = std::max(right, points[i].x);
+      top = std::min(top, points[i].y), bottom = std::max(bottom, points[i].y);
+      hash.AddValue(points[i]);
+    }
+    const SDL_Rect box = BoxOf(left, top, right, bottom);
+    if (Note(nullptr, box, false, kCallLines, count, argb, hash.Value())) return;
+    InAreas(box, [&] { PaintLines(points, count, argb); });
+    return;
+  }
+  if (probing_) return;
+  PaintLines(points, count, argb);
+}
+
+void SdlRenderer::PaintLines(const PointF* points, int count, std::uint32_t argb) {
   if (!points || count < 2 || clip_empty_) return;
   SDL_SetRenderDrawColor(renderer_, (argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF, argb >> 24);
   line_points_.resize(static_cast<std::size_t>(count));
@@ -345,15 +549,12 @@ void SdlRenderer::DrawLines(const PointF* points, int count, std::uint32_t argb)
 }
 
 void SdlRenderer::SetClipRect(const RectI* clip) {
-  clip_empty_ = clip != nullptr && (clip->right <= clip->left || clip->bottom <= clip->top);
-  has_clip_ = clip != nullptr && !clip_empty_;
-  if (has_clip_) clip_ = SDL_Rect{clip->left, clip->top, clip->Width(), clip->Height()};
-  if (clip == nullptr || clip_empty_) {
-    SDL_RenderSetClipRect(renderer_, nullptr);
-    return;
-  }
-  const SDL_Rect rect{clip->left, clip->top, clip->Width(), clip->Height()};
-  SDL_RenderSetClipRect(renderer_, &rect);
+  const RectI none{-1, -1, -1, -1};
+  const RectI& asked = clip != nullptr ? *clip : none;
+  Note(nullptr, kNoBox, true, kCallClip, asked.left, asked.top, asked.right, asked.bottom);
+  program_clip_set_ = clip != nullptr;
+  if (program_clip_set_) program_clip_ = *clip;
+  ApplyClip();
 }
 
 bool SdlRenderer::SavePng(const std::string& path) {

@@ -5,10 +5,12 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/frame_rest.h"
 #include "platform/render.h"
 
 namespace plat::sdl {
@@ -29,6 +31,9 @@ class SdlTexture final : public Texture {
   std::uint32_t* Lock(int& pitch) override;
   void Unlock() override;
   std::uint64_t Id() const override { return id_; }
+  // Grows with every write of the texels (Unlock): the same texture drawn
+  // with new contents is a new picture.
+  std::uint64_t Version() const { return version_; }
   SDL_Texture* Native() const { return texture_; }
 
  private:
@@ -37,6 +42,7 @@ class SdlTexture final : public Texture {
   int width_, height_;
   std::string path_;  // to read the texels back for Lock
   std::uint64_t id_;
+  std::uint64_t version_ = 0;
   std::vector<std::uint32_t> pixels_;  // CPU copy, made at the first Lock
 };
 
@@ -68,6 +74,37 @@ class SdlRenderer final : public Renderer {
   void DrawLines(const PointF* points, int count, std::uint32_t argb) override;
   void SetClipRect(const RectI* clip) override;
 
+  // What an idle window needs (platform/frame_rest.h). The draw calls since
+  // ResetFingerprint are fingerprinted, each with the area it covers: the
+  // same calls of the same textures with the same contents give the same
+  // value.
+  void ResetFingerprint();
+  std::uint64_t Fingerprint() const { return fingerprint_.Value(); }
+  // While probing, draw calls are only fingerprinted: nothing is drawn and
+  // EndScene shows nothing.
+  void SetProbing(bool probing) { probing_ = probing; }
+  // Whether frames drawn are noted at all (probes always are): a busy
+  // window does not pay for it.
+  void SetNoting(bool noting) { noting_ = noting; }
+  bool Probing() const { return probing_; }
+  // The calls of the frame just drawn are the picture on the screen now.
+  void KeepShownCalls();
+  // The picture on the screen is not known (it was drawn without noting).
+  void ForgetShownCalls() { has_shown_calls_ = false; }
+  // After a probe: the area its calls change against the picture on the
+  // screen. False when all of it must be drawn: nothing was kept, the calls
+  // differ in number, a clear or a clip differs, or this renderer does not
+  // keep its picture from one frame to the next (only the software one
+  // does).
+  // The areas (apart from each other, at most kMostChangedAreas) are given
+  // in areas.
+  bool ChangedAreas(std::vector<SDL_Rect>& areas) const;
+  // Drawing limited to the areas (null: no limit): a clear fills only them,
+  // and each draw call is drawn in each area it meets, clipped to it.
+  void LimitDrawingTo(const std::vector<SDL_Rect>* areas);
+  static constexpr std::size_t kMostChangedAreas = 64;
+  static constexpr std::size_t kMostNotedCalls = 60000;
+
   // An ARGB surface (converted as needed) to a texture; null on failure.
   std::unique_ptr<SdlTexture> TextureFromSurface(SDL_Surface* surface, const std::string& path);
   // Software renderer only: writes what was drawn as a PNG file.
@@ -77,6 +114,61 @@ class SdlRenderer final : public Renderer {
 
  private:
   std::unique_ptr<SdlTexture> MakeTexture(int width, int height, const std::string& path);
+  // One draw call noted: folded into the fingerprint and kept with the area
+  // it covers (whole: its change redraws everything), unless it is made from
+  // inside another (a fallback of DrawRects or DrawRect), so that a frame
+  // gives the same value drawn or probed. True when it must not draw. A
+  // frame of more than kMostNotedCalls calls (the whole map at its farthest
+  // zoom) is not noted further: noting it would cost more than drawing it,
+  // and it never counts as the same picture.
+  template <class... T>
+  bool Note(const Texture* texture, const SDL_Rect& box, bool whole, int call, const T&... values) {
+    if (draw_depth_ > 0 || (!noting_ && !probing_) || calls_.size() >= kMostNotedCalls) return probing_;
+    // The values packed side by side and hashed in one pass.
+    unsigned char packed[((sizeof(int) + 2 * sizeof(std::uint64_t)) + ... + sizeof(T))];
+    std::size_t at = 0;
+    const auto put = [&](const auto& value) {
+      std::memcpy(packed + at, &value, sizeof value);
+      at += sizeof value;
+    };
+    put(call);
+    NoteTexture(packed + at, texture);
+    at += 2 * sizeof(std::uint64_t);
+    (put(values), ...);
+    FrameFingerprint hash;
+    hash.Add(packed, at);
+    fingerprint_.AddValue(hash.Value());
+    calls_.push_back({hash.Value(), box, whole});
+    if (calls_.size() == kMostNotedCalls) fingerprint_.AddValue(++overflows_);
+    return probing_;
+  }
+  // The texture's id and the version of its texels, 16 bytes at out.
+  static void NoteTexture(unsigned char* out, const Texture* texture);
+  // The clip SDL draws with: the program's, cut to the area drawn in.
+  void ApplyClip();
+  // Runs paint once, or, with drawing limited, once in each area that box
+  // meets, clipped to it (a call made from inside another is already in its
+  // area).
+  template <class Paint>
+  void InAreas(const SDL_Rect& box, Paint paint) {
+    if (!limited_ || draw_depth_ > 0) {
+      paint();
+      return;
+    }
+    for (const SDL_Rect& area : areas_) {
+      if (!SDL_HasIntersection(&area, &box)) continue;
+      area_ = &area;
+      ApplyClip();
+      paint();
+    }
+    area_ = nullptr;
+  }
+  // The draw calls' drawing, once noted.
+  void PaintQuad(const Texture& texture, const RectI& source, const PointF corners[4], std::uint32_t argb);
+  void PaintRect(const Texture& texture, const RectI& source, float left, float top, float right, float bottom,
+                 std::uint32_t argb, float depth);
+  void PaintRects(const RectDraw* draws, std::size_t count, float depth);
+  void PaintLines(const PointF* points, int count, std::uint32_t argb);
   // The surface SDL's software renderer draws into (null for others).
   SDL_Surface* SoftwareSurface() const;
   // One of DrawRects' pictures onto the pixels whose centres lie in
@@ -96,6 +188,26 @@ class SdlRenderer final : public Renderer {
   SDL_Window* window_;  // the window a software renderer draws into, or null
   bool software_ = false;
   std::vector<int> texel_columns_;  // BlendExactly's per-pixel texel columns
+
+  struct sNotedCall {
+    std::uint64_t hash;
+    SDL_Rect box;
+    bool whole;
+  };
+  FrameFingerprint fingerprint_;
+  std::vector<sNotedCall> calls_;        // of the frame being drawn
+  std::vector<sNotedCall> shown_calls_;  // of the picture on the screen
+  bool has_shown_calls_ = false;
+  std::uint64_t overflows_ = 0;  // frames too large to note, each a new picture
+  bool probing_ = false;
+  bool noting_ = true;
+  int draw_depth_ = 0;  // draw calls under way (nested ones are not noted)
+  bool program_clip_set_ = false;  // the clip the program asked for
+  RectI program_clip_{};
+  bool limited_ = false;
+  std::vector<SDL_Rect> areas_;      // while limited, the areas drawn in
+  const SDL_Rect* area_ = nullptr;  // the one being drawn in
+  std::vector<RectDraw> area_draws_;  // DrawRects' pictures of one area
 };
 
 // Null when SDL cannot make a renderer for the window.

@@ -1,0 +1,160 @@
+// An idle window rests: the fingerprint of a frame's draw calls, the probes
+// that draw nothing, and the loop that waits for input once the picture has
+// stayed the same and shows a probe only when its picture changed.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/frame_rest.h"
+#include "platform/sdl/sdl_framework.h"
+#include "platform/sdl/sdl_renderer.h"
+
+namespace {
+
+using namespace plat;
+using namespace plat::sdl;
+
+struct FrameRestTest : ::testing::Test {
+  void SetUp() override {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0);
+  }
+  void TearDown() override { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
+};
+
+// One frame: a clear and a texture drawn through each path; its fingerprint.
+std::uint64_t DrawFrame(SdlRenderer& renderer, const Texture& texture, std::uint32_t clear) {
+  renderer.ResetFingerprint();
+  renderer.BeginScene();
+  renderer.Clear(clear);
+  renderer.DrawRect(texture, {0, 0, 4, 4}, 2.0f, 2.0f, 10.0f, 10.0f, 0xFFFFFFFFu, 0.5f);
+  const RectDraw rects[] = {{&texture, {0, 0, 2, 2}, 20.5f, 20.25f, 23.75f, 23.5f, 0xFFFFFFFFu}};
+  renderer.DrawRects(rects, 1, 0.5f);
+  const PointF corners[4] = {{30, 30}, {40, 32}, {40, 40}, {30, 40}};
+  renderer.DrawQuad(texture, {0, 0, 4, 4}, corners, 0xFFFFFFFFu, 0.5f);
+  renderer.EndScene();
+  return renderer.Fingerprint();
+}
+
+std::uint32_t Pixel(const SdlRenderer& renderer, int x, int y) {
+  const SDL_Surface* surface = renderer.Target();
+  return static_cast<const std::uint32_t*>(surface->pixels)[y * surface->pitch / 4 + x];
+}
+
+TEST_F(FrameRestTest, FingerprintTellsPicturesApartAndAProbeDrawsNothing) {
+  auto renderer = CreateSoftwareRenderer(64, 64);
+  ASSERT_NE(renderer, nullptr);
+  auto texture = renderer->CreateTexture(4, 4);
+  const std::uint64_t first = DrawFrame(*renderer, *texture, 0xFF000000u);
+  EXPECT_EQ(DrawFrame(*renderer, *texture, 0xFF000000u), first);
+  EXPECT_NE(DrawFrame(*renderer, *texture, 0xFF0000FFu), first);
+  // The same calls over new texels are a new picture.
+  int pitch = 0;
+  texture->Lock(pitch)[0] = 0xFF00FF00u;
+  texture->Unlock();
+  const std::uint64_t written = DrawFrame(*renderer, *texture, 0xFF000000u);
+  EXPECT_NE(written, first);
+  // A probe gives the fingerprint of the frame it stands for and leaves
+  // the picture as it was.
+  ASSERT_EQ(Pixel(*renderer, 60, 60), 0xFF000000u);
+  renderer->SetProbing(true);
+  EXPECT_EQ(DrawFrame(*renderer, *texture, 0xFF000000u), written);
+  EXPECT_NE(DrawFrame(*renderer, *texture, 0xFFFF0000u), written);
+  renderer->SetProbing(false);
+  EXPECT_EQ(Pixel(*renderer, 60, 60), 0xFF000000u);
+}
+
+// One frame of a clear and a rectangle of the texture at x.
+void DrawAt(SdlRenderer& renderer, const Texture& texture, float x, std::uint32_t clear) {
+  renderer.ResetFingerprint();
+  renderer.Clear(clear);
+  renderer.DrawRect(texture, {0, 0, 4, 4}, x, 2.0f, x + 8.0f, 10.0f, 0xFFFFFFFFu, 0.5f);
+  renderer.EndScene();
+}
+
+TEST_F(FrameRestTest, OnlyTheAreaThatChangedIsDrawnAgain) {
+  auto renderer = CreateSoftwareRenderer(64, 64);
+  ASSERT_NE(renderer, nullptr);
+  auto texture = renderer->CreateTexture(4, 4);
+  int pitch = 0;
+  std::uint32_t* texels = texture->Lock(pitch);
+  for (int i = 0; i < 16; ++i) texels[i] = 0xFFFF0000u;
+  texture->Unlock();
+  std::vector<SDL_Rect> areas;
+  EXPECT_FALSE(renderer->ChangedAreas(areas));  // nothing on the screen yet
+  DrawAt(*renderer, *texture, 2.0f, 0xFF000000u);
+  renderer->KeepShownCalls();
+  // The rectangle moved: two areas, where it was and where it is.
+  renderer->SetProbing(true);
+  DrawAt(*renderer, *texture, 20.0f, 0xFF000000u);
+  renderer->SetProbing(false);
+  ASSERT_TRUE(renderer->ChangedAreas(areas));
+  ASSERT_EQ(areas.size(), 2u);
+  for (const SDL_Rect& area : areas) {
+    EXPECT_LE(area.y, 2);
+    EXPECT_GE(area.y + area.h, 10);
+    EXPECT_LE(area.w, 12);
+  }
+  // Drawn within the areas only: a clear fills just them.
+  renderer->LimitDrawingTo(&areas);
+  DrawAt(*renderer, *texture, 20.0f, 0xFF0000FFu);
+  renderer->LimitDrawingTo(nullptr);
+  EXPECT_EQ(Pixel(*renderer, 24, 6), 0xFFFF0000u);
+  EXPECT_EQ(Pixel(*renderer, 4, 6), 0xFF0000FFu);
+  EXPECT_EQ(Pixel(*renderer, 15, 6), 0xFF000000u);
+  EXPECT_EQ(Pixel(*renderer, 60, 60), 0xFF000000u);
+  // Another clear is a change of everything.
+  renderer->KeepShownCalls();
+  renderer->SetProbing(true);
+  DrawAt(*renderer, *texture, 20.0f, 0xFF00FF00u);
+  renderer->SetProbing(false);
+  EXPECT_FALSE(renderer->ChangedAreas(areas));
+}
+
+// The loop over the software renderer: frame by frame, whether the render
+// was a probe ("p") or shown ("s").
+struct RestingLoop {
+  explicit RestingLoop(bool mayRest)
+      : fw([](SDL_Window*) -> std::unique_ptr<Renderer> { return CreateSoftwareRenderer(64, 64); }) {
+    fw.SetRestCheck([mayRest] { return mayRest; });
+  }
+  // Runs frames frames; from frame changeAt on the picture is another.
+  std::string Run(int frames, int changeAt) {
+    EXPECT_TRUE(fw.CreateWindow(L"t"));
+    EXPECT_EQ(fw.CreateDevice(true, 64, 64), 0);
+    // The window's own events (shown, focus) are not the player's input.
+    SDL_PumpEvents();
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    int moves = 0;
+    std::string renders;
+    fw.SetCallbackFrameMove([&](double, float) { ++moves; });
+    fw.SetCallbackFrameRender([&](double, float) {
+      auto& renderer = dynamic_cast<SdlRenderer&>(*fw.GetRenderer());
+      renders += renderer.Probing() ? "p" : "s";
+      renderer.Clear(moves >= changeAt ? 0xFF0000FFu : 0xFF000000u);
+      if (moves == frames) fw.Shutdown();
+    });
+    fw.MainLoop();
+    return renders;
+  }
+  SdlFramework fw;
+};
+
+TEST_F(FrameRestTest, IdleLoopRestsAfterQuietFramesAndShowsAChangedProbe) {
+  RestingLoop loop(true);
+  const std::string shown(FrameRest::kQuietFramesBeforeRest, 's');
+  // Quiet frames, two probes that change nothing, a probe whose picture
+  // changed (shown at once), and a probe again: the rest goes on.
+  EXPECT_EQ(loop.Run(FrameRest::kQuietFramesBeforeRest + 4, FrameRest::kQuietFramesBeforeRest + 3),
+            shown + "pp" + "ps" + "p");
+}
+
+TEST_F(FrameRestTest, LoopNeverRestsWithoutTheProgramsLeave) {
+  RestingLoop loop(false);
+  EXPECT_EQ(loop.Run(FrameRest::kQuietFramesBeforeRest + 4, 1000),
+            std::string(FrameRest::kQuietFramesBeforeRest + 4, 's'));
+}
+
+}  // namespace
