@@ -187,6 +187,7 @@ TEST_F(MapScreen, ArrowKeysHoldBitsAndScrollTheViewAndEscapeOpensThePauseOnlyInT
   Screen().OnFrameMove(10.16, 0.0f);
   EXPECT_EQ(TextsOf(*Screen().InfoPanel(), {kInfoStatusId}), Texts{L"statusbar_hint_no_action"});
   PopDialogs(1);
+  DeleteRetiredDialogs();
   // The computer's phase does not scroll.
   world_.SetGameState(9);
   const float x1 = map.targetX;

@@ -312,6 +312,7 @@ TEST(EventsCheck, AHumanCountrysEventWithoutADialogToWaitForIsDrawnSoTheGameGoes
   EventWorld w;
   SetEvents(w.World(), {Event(4, 1, true, true, {Option(L"Accept", 10)})});
   const LogCapture log;
+  const RandSequence draw({RandFor(0, 10, 5)});  // in the option's share
   CheckEvents(w.World());  // on the main thread: no dialog can be waited for
   EXPECT_TRUE(log.Contains(L"Event fired (ID=4 / Title=\"Event4\")"));
   EXPECT_TRUE(log.Contains(L"Event 4: no event dialog could be shown, the option is drawn"));
@@ -377,6 +378,7 @@ TEST(EventsCheck, AForcedEventFiresOnceAtTheNextCheckWhateverItsDate) {
   EXPECT_TRUE(w.Manager().forcedEvents.empty());
   ASSERT_TRUE(w.Manager().ForceFireEvent(7));
   const LogCapture log;
+  const RandSequence draw({RandFor(0, 10, 5)});  // in the option's share
   CheckEvents(w.World());
   EXPECT_TRUE(log.Contains(L"Firing forced event ID=7"));
   ASSERT_EQ(w.Reports(kReportEventOption).size(), 3u);
