@@ -26,6 +26,11 @@ times="$root/build/test-times.txt"
 started=$SECONDS
 print_times() {
   local status=$?
+  # A run that failed leaves no build behind it running.
+  if [ -n "${background_pid:-}" ] && kill -0 "$background_pid" 2>/dev/null; then
+    pkill -TERM -P "$background_pid" 2>/dev/null || true
+    kill "$background_pid" 2>/dev/null || true
+  fi
   echo
   echo "== stage times (wall clock, seconds; stages marked & ran beside others)"
   cat "$times"

@@ -168,15 +168,15 @@ walk_start() {
   win=""
   # Only a shown window: the game makes its window hidden, and SDL may make
   # it again (as a window for OpenGL) before it is shown; the first one is
-  # gone by then.
-  for _ in $(seq 1 100); do
+  # gone by then. Up to 30 s: walks start side by side on a small machine.
+  for _ in $(seq 1 300); do
     win="$(xdotool search --onlyvisible --name "Tidewrack v1.01" 2>/dev/null | head -n1)"
     [ -n "$win" ] && break
     sleep 0.1
   done
   [ -n "$win" ] || fail "no game window"
   xdotool windowactivate --sync "$win" >/dev/null 2>&1 || xdotool windowfocus "$win"
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 300); do
     grep -q "first main-menu frame" "$out/game.out" && break
     xdotool key --window "$win" Escape
     sleep 0.1
