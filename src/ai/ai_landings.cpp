@@ -15,6 +15,7 @@
 #include "rules/amphibious_invasion.h"
 #include "rules/artificial_harbour.h"
 #include "rules/fleet_orders.h"
+#include "rules/land_move_orders.h"
 #include "world/ai_orders.h"
 #include "world/combat_result.h"
 #include "world/country.h"
@@ -100,7 +101,7 @@ eLanding LandOneUnit(cWorld& world, cCountry& country, cFleet& fleet, int zone, 
     landedX = lx;
     landedY = ly;
     // On toward the invasion hex, when the unit is still there to go.
-    if (IsUnitInWorldLists(unit) && (unit->x != ix || unit->y != iy)) unit->AiMoveTowardHex(ix, iy);
+    if (IsUnitInWorldLists(unit) && (unit->x != ix || unit->y != iy)) AiMoveTowardHex(world, *unit, ix, iy);
     return eLanding::kLanded;
   }
   return eLanding::kNone;

@@ -52,7 +52,6 @@ class cJednostkaLotnicza : public cJednostka {
   float GetBaseStrength() override;
   bool IsHexInMoveRange(int, int) override { return false; }
   float GetEffectiveCombatStrength() override { return strength; }
-  bool MoveAside() override { return false; }
   void Draw(float drawX, float drawY, float z, int flags) override;
   void DrawInRect(const plat::RectI& rect) override;
   // Air units have no corps form: the check refuses with its hint; the cost

@@ -21,6 +21,7 @@
 #include "frame/device_events.h"
 #include "frame/input_routing.h"
 #include "platform/recording_renderer.h"
+#include "rules/land_move_orders.h"
 #include "rules/worker_thread.h"
 #include "rules/world_turn.h"
 #include "screens/info_panel.h"
@@ -68,9 +69,9 @@ class cMovingComputerPlayer : public cComputerPlayer {
         unit->aiUltimateTargetY = unit->y;
       });
       unit->ComputeMoveRange(true);
-      if (order == 0) unit->AiMoveToHex(unit->x + toward, unit->y);
-      if (order == 1) unit->MoveAside();
-      if (order == 2) unit->AiAdvanceToUltimateTarget();
+      if (order == 0) AiMoveToHex(world, *unit, unit->x + toward, unit->y);
+      if (order == 1) MoveAside(world, *unit);
+      if (order == 2) AiAdvanceToUltimateTarget(world, *unit);
     }
   }
 

@@ -333,16 +333,15 @@ TEST_F(LandMoveRules, KilledUnitLeavesSelectionUndoMoveAndAttack) {
 
 namespace {
 
-TEST_F(LandMoveRules, ComputerMoveHookBuildsThePathAndARefusedOneLeavesTheUnitWhereItIs) {
-  InstallLandMoveHooks();
+TEST_F(LandMoveRules, TheComputersOrderTakesThePlayersPathAndARefusedOneLeavesTheUnitWhereItIs) {
   cJednostkaLadowa& unit = Mover(1, 1, 2);
-  // The worker's order takes the unit off its hex, then builds the path.
-  w_.Hex(1, 1).unit = nullptr;
-  g_LandTurnHooks.buildPath(*g_pWorld, unit, 5, 3);  // out of range
-  EXPECT_FALSE(StepLandMove(World()));
+  // Out of range: refused by the check, the unit still on its hex.
+  EXPECT_EQ(OrderLandMove(World(), unit, 5, 3, false), eLandMoveRefusal::kNotInRange);
   EXPECT_EQ(w_.Hex(1, 1).unit, &unit);
-  w_.Hex(1, 1).unit = nullptr;
-  g_LandTurnHooks.buildPath(*g_pWorld, unit, 2, 1);
+  EXPECT_EQ(World().turnState.move.unit, nullptr);
+  ASSERT_EQ(OrderLandMove(World(), unit, 2, 1, false), eLandMoveRefusal::kNone);
+  EXPECT_EQ(World().GetGameState(), kPhaseComputerMove);
+  EXPECT_EQ(w_.Hex(1, 1).unit, nullptr);
   EXPECT_EQ(Walk(), 1);
   EXPECT_EQ(w_.Hex(2, 1).unit, &unit);
 }
