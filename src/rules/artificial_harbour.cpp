@@ -53,6 +53,7 @@ eHarbourRefusal BuildHarbour(cWorld& world, cCountry& country, sHex& hex, const 
 }
 
 cMulberry* PlaceNewHarbour(cWorld& world, int countryId, const std::wstring& name, sHex& hex) {
+  ExpectFrameworkLockHeld(__FILE__, __LINE__);
   if (hex.unit != nullptr) return nullptr;
   // The land unit's constructor draws its id from the loaded game, which
   // need not be this world: the id is taken here.

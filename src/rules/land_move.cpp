@@ -119,6 +119,7 @@ void CutPathAtBlock(const cMap& map, const cWorld& world, const cJednostkaLadowa
 }  // namespace
 
 bool cLandMove::Step(cWorld& world) {
+  ExpectFrameworkLockHeld(__FILE__, __LINE__);
   if (!unit) {
     path.clear();
     return false;

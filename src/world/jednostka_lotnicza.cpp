@@ -130,6 +130,7 @@ void PlayAirSound(int effect) {
 void cJednostkaLotnicza::PlayFlyingSound() const { PlayAirSound(SND_PLANE_FLYING); }
 
 void cJednostkaLotnicza::Rebase(int hx, int hy, bool sound) {
+  ExpectFrameworkLockHeld(__FILE__, __LINE__);
   if (!g_pWorld) return;
   if (sound) PlayAirSound(SND_PLANE_FLYING);
   cMap& map = g_pWorld->GetMap();

@@ -2,6 +2,7 @@
 
 #include <numeric>
 
+#include "app/framework_lock.h"
 #include "app/settings.h"
 #include "land_rules/land_rules_fixture.h"
 #include "rules/capture.h"
@@ -345,5 +346,31 @@ TEST_F(LandMoveRules, TheComputersOrderTakesThePlayersPathAndARefusedOneLeavesTh
   EXPECT_EQ(Walk(), 1);
   EXPECT_EQ(w_.Hex(2, 1).unit, &unit);
 }
+
+#if defined(TW_SANITIZED)
+// In the test builds a rule's change of the world made without the
+// framework lock, while the lock is in use, ends the process at once.
+TEST_F(LandMoveRules, AStepWithoutTheFrameworkLockEndsTheTestBuild) {
+  cJednostkaLadowa& unit = Mover(1, 1, 2);
+  ASSERT_EQ(OrderLandMove(World(), unit, 2, 1, false), eLandMoveRefusal::kNone);
+  EXPECT_DEATH(
+      {
+        g_bRunning = true;
+        CreateFrameworkLock();
+        StepLandMove(World());
+      },
+      "without the framework lock");
+  // With the lock held the same step goes on.
+  const bool wasRunning = g_bRunning.exchange(true);
+  CreateFrameworkLock();
+  {
+    const cFrameworkLockGuard lock;
+    EXPECT_EQ(Walk(), 1);
+  }
+  DeleteFrameworkLock();
+  g_bRunning = wasRunning;
+  EXPECT_EQ(w_.Hex(2, 1).unit, &unit);
+}
+#endif
 
 }  // namespace
