@@ -14,6 +14,7 @@
 #include "app/console_log.h"
 #include "app/main_thread_queue.h"
 #include "app/settings.h"
+#include "rules/land_move_orders.h"
 #include "rules/worker_messages.h"
 #include "rules/air_orders.h"
 #include "rules/fleet_orders.h"
@@ -67,7 +68,7 @@ bool MoveUnitTo(cWorld& world, cJednostkaLadowa& unit, int x, int y) {
   if (unit.x == x && unit.y == y) return true;
   if (WorkerStopping(world)) return false;
   unit.ComputeMoveRange(true);
-  unit.AiMoveToHex(x, y);
+  AiMoveToHex(world, unit, x, y);
   return unit.x == x && unit.y == y;
 }
 

@@ -11,6 +11,7 @@
 #include "ai/ai_fronts.h"
 #include "ai/ai_unit_lists.h"
 #include "app/console_log.h"
+#include "rules/land_move_orders.h"
 #include "world/ai_orders.h"
 #include "world/cities.h"
 #include "world/country.h"
@@ -263,13 +264,13 @@ int HoldLineOfDefence(cWorld& world, cCountry& country, sAiUnitLists& lists, con
     LockedStep([&] { unit->ComputeMoveRange(true); });
     const sMapCoord inRange = freeNearest(tx, ty, unit);
     if (inRange.x >= 0 && HexDistance(inRange.x, inRange.y, tx, ty) < HexDistance(unit->x, unit->y, tx, ty)) {
-      unit->AiMoveToHex(inRange.x, inRange.y);
+      AiMoveToHex(world, *unit, inRange.x, inRange.y);
     } else if (!onLine(unit->x, unit->y)) {
       const sMapCoord toward = freeNearest(tx, ty, nullptr);
       if (toward.x >= 0) {
-        unit->AiMoveTowardHex(toward.x, toward.y);
+        AiMoveTowardHex(world, *unit, toward.x, toward.y);
       } else if (tx >= 0) {
-        unit->AiMoveTowardHex(tx, ty);
+        AiMoveTowardHex(world, *unit, tx, ty);
       }
     }
     if (IsUnitInWorldLists(unit)) LockedStep([&] { unit->aiOrder = kAiHold; });

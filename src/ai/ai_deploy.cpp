@@ -12,6 +12,7 @@
 #include "ai/ai_operations.h"
 #include "app/console_log.h"
 #include "app/settings.h"
+#include "rules/deployment.h"
 #include "world/cities.h"
 #include "world/city_graph.h"
 #include "world/country.h"
@@ -94,12 +95,7 @@ bool PlaceFromReserve(cWorld& world, cCountry& country, cJednostka& unit, cCity&
   bool shown = false;
   const bool placed = LockedStep([&] {
     city.FindFreeFriendlyHex(x, y, country);
-    // The placing rule ends the game when it finds no city to supply the
-    // unit from; the same test first keeps a bad choice a refusal.
-    if (x < 0 || world.turnState.CurrentCountryId() != country.id || unit.FindDeploySupplyCity(x, y) == nullptr) {
-      return false;
-    }
-    unit.DeployFromReserve(x, y);
+    if (x < 0 || DeployFromReserve(world, unit, x, y) != eDeployRefusal::kNone) return false;
     unit.visible = false;
     unit.UpdateSpottedBy(world.turnState.viewCountry);
     shown = unit.visible && world.turnState.showActions;

@@ -15,6 +15,7 @@
 #include "rules/amphibious_invasion.h"
 #include "rules/artificial_harbour.h"
 #include "rules/fleet_orders.h"
+#include "rules/land_move_orders.h"
 #include "world/ai_orders.h"
 #include "world/combat_result.h"
 #include "world/country.h"
@@ -100,7 +101,7 @@ eLanding LandOneUnit(cWorld& world, cCountry& country, cFleet& fleet, int zone, 
     landedX = lx;
     landedY = ly;
     // On toward the invasion hex, when the unit is still there to go.
-    if (IsUnitInWorldLists(unit) && (unit->x != ix || unit->y != iy)) unit->AiMoveTowardHex(ix, iy);
+    if (IsUnitInWorldLists(unit) && (unit->x != ix || unit->y != iy)) AiMoveTowardHex(world, *unit, ix, iy);
     return eLanding::kLanded;
   }
   return eLanding::kNone;
@@ -109,8 +110,8 @@ eLanding LandOneUnit(cWorld& world, cCountry& country, cFleet& fleet, int zone, 
 // The artificial harbour behind a landing: the landing hex when it is free
 // again, else the invasion hex when the country holds it free; one per sea
 // node in a call, paid from the country's production points.
-void BuildHarbour(cWorld& world, cCountry& country, int zone, int ix, int iy, int landedX, int landedY,
-                  int& lastHarbourNode) {
+void BuildHarbourBehindLanding(cWorld& world, cCountry& country, int zone, int ix, int iy, int landedX, int landedY,
+                               int& lastHarbourNode) {
   const cMap& map = world.GetMap();
   int hx = -1, hy = -1;
   if (map.IsInside(landedX, landedY) && map.GetHex(landedX, landedY).unit == nullptr) {
@@ -120,18 +121,16 @@ void BuildHarbour(cWorld& world, cCountry& country, int zone, int ix, int iy, in
     return;
   }
   if (zone == lastHarbourNode) return;
-  const double cost = world.constants.mulberryValues[0];
-  if (cost > country.productionPoints) {
+  const eHarbourRefusal refusal =
+      BuildHarbour(world, country, world.GetMap().GetHex(hx, hy), L"Artificial harbour");
+  if (refusal == eHarbourRefusal::kNotEnoughPoints) {
     LogLine(L"Not enough PP for Mulberry purcharse");
     return;
   }
-  const bool built = LockedStep([&] {
-    sHex& hex = world.GetMap().GetHex(hx, hy);
-    if (PlaceNewHarbour(world, country.id, L"Artificial harbour", hex) == nullptr) return false;
-    country.AddProductionPoints(-cost);
-    return true;
-  });
-  if (!built) return;
+  if (refusal != eHarbourRefusal::kNone) {
+    LogLine(L"[AI]: %s - harbour at (%d, %d) refused (%hs)", country.name.c_str(), hx, hy, HarbourRefusalKey(refusal));
+    return;
+  }
   lastHarbourNode = zone;
   LogLine(L"Mulberry created at (%d, %d) for country %s", hx, hy, country.name.c_str());
 }
@@ -169,7 +168,7 @@ int ExecuteAmphibiousInvasions(cWorld& world, cCountry& country, sAiUnitLists& l
       if (landing != eLanding::kLanded) continue;
       landedInPass = true;
       ++total;
-      BuildHarbour(world, country, zone, ix, iy, landedX, landedY, lastHarbourNode);
+      BuildHarbourBehindLanding(world, country, zone, ix, iy, landedX, landedY, lastHarbourNode);
     }
     if (!attempted) {
       LogLine(L"[AI] %s: no more units to land (%i landed)", country.name.c_str(), total);

@@ -12,6 +12,7 @@
 #include "ai/ai_order_steps.h"
 #include "ai/ai_unit_lists.h"
 #include "app/console_log.h"
+#include "rules/land_move_orders.h"
 #include "world/ai_orders.h"
 #include "world/cities.h"
 #include "world/country.h"
@@ -57,11 +58,11 @@ void MoveTowardTarget(cWorld& world, cCountry& country, cJednostkaLadowa& unit) 
   const sUnitState before(unit);
   TryStrategicMoveToCity(world, country, unit, unit.aiUltimateTargetX, unit.aiUltimateTargetY, 1);
   if (before.ChangedIn(unit)) return;
-  unit.AiAdvanceToUltimateTarget();
+  AiAdvanceToUltimateTarget(world, unit);
   if (before.ChangedIn(unit)) return;
   if (!world.GetMap().IsInside(unit.aiTargetX, unit.aiTargetY)) return;
   RecomputeRange(unit);
-  unit.AiMoveToHex(unit.aiTargetX, unit.aiTargetY);
+  AiMoveToHex(world, unit, unit.aiTargetX, unit.aiTargetY);
 }
 
 // Order 1: a target in reach is taken, an own unit standing on it asked to
@@ -77,7 +78,7 @@ void MoveGarrison(cWorld& world, cCountry& country, cJednostkaLadowa& unit, cons
   }
   auto* standing = dynamic_cast<cJednostkaLadowa*>(map.GetHex(tx, ty).unit);
   if (standing != nullptr && standing != &unit && standing->countryId == country.id) {
-    standing->MoveAside();
+    MoveAside(world, *standing);
     // The stop-gaps go only when the hex was made free.
     if (map.GetHex(tx, ty).unit == nullptr) {
       for (cJednostkaLadowa* other : own) {
@@ -88,7 +89,7 @@ void MoveGarrison(cWorld& world, cCountry& country, cJednostkaLadowa& unit, cons
       RecomputeRange(unit);
     }
   }
-  unit.AiMoveToHex(tx, ty);
+  AiMoveToHex(world, unit, tx, ty);
 }
 
 // Order 4: of the reachable free hexes beyond the own side's land that
@@ -119,9 +120,9 @@ void Approach(cWorld& world, cCountry& country, cJednostkaLadowa& unit) {
     }
   }
   if (bestX >= 0) {
-    unit.AiMoveToHex(bestX, bestY);
+    AiMoveToHex(world, unit, bestX, bestY);
   } else if (map.IsInside(tx, ty)) {
-    unit.AiMoveToHex(tx, ty);
+    AiMoveToHex(world, unit, tx, ty);
   }
 }
 
@@ -153,7 +154,7 @@ void BuildUp(cWorld& world, cCountry& country, cJednostkaLadowa& unit) {
   if (nearest == nullptr) return;
   const int before = unit.actionPoints;
   RecomputeRange(unit);
-  unit.AiMoveToHex(nearest->a, nearest->b);
+  AiMoveToHex(world, unit, nearest->a, nearest->b);
   if (before > 0 && IsUnitInWorldLists(&unit) && unit.actionPoints == before) {
     LockedStep([&] { unit.aiOrder = kAiBuildUpStuck; });
     LogLine(L"[AI] %s: %s cannot move further toward (%i, %i): ready", country.name.c_str(), unit.name.c_str(),

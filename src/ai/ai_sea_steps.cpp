@@ -6,6 +6,7 @@
 #include "ai/ai_fronts.h"
 #include "app/console_log.h"
 #include "app/settings.h"
+#include "rules/land_move_orders.h"
 #include "rules/worker_messages.h"
 #include "world/cities.h"
 #include "world/city_graph.h"
@@ -106,13 +107,13 @@ void MoveTowardPort(cWorld& world, cCountry& country, cJednostkaLadowa& unit, in
   const int before = unit.actionPoints;
   const bool hasUltimate = world.GetMap().IsInside(ux, uy);
   bool moved = hasUltimate && TryStrategicMoveToCity(world, country, unit, ux, uy, 1);
-  if (!moved && hasUltimate && IsUnitInWorldLists(&unit)) moved = unit.AiAdvanceToUltimateTarget();
+  if (!moved && hasUltimate && IsUnitInWorldLists(&unit)) moved = AiAdvanceToUltimateTarget(world, unit);
   if (!moved && (tx != ux || ty != uy) && IsUnitInWorldLists(&unit)) {
     moved = TryStrategicMoveToCity(world, country, unit, tx, ty, 1);
   }
   if (!moved && IsUnitInWorldLists(&unit) && world.GetMap().IsInside(tx, ty)) {
     unit.ComputeMoveRange(true);
-    unit.AiMoveToHex(tx, ty);
+    AiMoveToHex(world, unit, tx, ty);
   }
   if (!IsUnitInWorldLists(&unit)) return;
   if ((unit.x == tx && unit.y == ty) || (before > 0 && unit.actionPoints == before)) {

@@ -1,6 +1,8 @@
 #include "app/framework_lock.h"
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <thread>
@@ -85,6 +87,13 @@ void ReleaseFrameworkLock(const char* file, int line) {
 }
 
 int GetFrameworkLockHoldsOfThisThread() { return t_FrameworkLockHolds; }
+
+void FailUnlessFrameworkLockHeld(const char* file, int line) {
+  if (!g_bRunning.load() || t_FrameworkLockHolds > 0) return;
+  LogLine(L"ERROR: the world changed without the framework lock at %s:%d", plat::WidenBytes(file), line);
+  std::fprintf(stderr, "the world changed without the framework lock at %s:%d\n", file, line);
+  std::abort();
+}
 
 cFrameworkLockSuspension::cFrameworkLockSuspension() {
   holds_ = t_FrameworkLockHolds;

@@ -32,6 +32,17 @@ int GetFrameworkLockHoldCount();
 // Holds of the calling thread.
 int GetFrameworkLockHoldsOfThisThread();
 
+// A rule's change of the world calls this first. In the test builds (with
+// the sanitizers) a calling thread that does not hold the lock while it is
+// in use (g_bRunning) is a fault: the log line, a line on stderr and the end
+// of the process. Elsewhere it costs nothing.
+void FailUnlessFrameworkLockHeld(const char* file, int line);
+inline void ExpectFrameworkLockHeld([[maybe_unused]] const char* file, [[maybe_unused]] int line) {
+#if defined(TW_SANITIZED)
+  FailUnlessFrameworkLockHeld(file, line);
+#endif
+}
+
 // Holds the lock for its scope (no trace lines), so that a function that
 // returns early cannot leave it held.
 class cFrameworkLockGuard {

@@ -90,11 +90,11 @@ eAirOrderRefusal CheckRebase(const cWorld& world, const cJednostkaLotnicza& unit
   return eAirOrderRefusal::kNone;
 }
 
-eAirOrderRefusal Rebase(cWorld& world, cJednostkaLotnicza& unit, int x, int y) {
+eAirOrderRefusal Rebase(cWorld& world, cJednostkaLotnicza& unit, int x, int y, bool sound) {
+  const cFrameworkLockGuard lock;
   const eAirOrderRefusal refusal = CheckRebase(world, unit, x, y);
   if (refusal != eAirOrderRefusal::kNone) return refusal;
-  const cFrameworkLockGuard lock;
-  unit.Rebase(x, y);
+  unit.Rebase(x, y, sound);
   return eAirOrderRefusal::kNone;
 }
 
@@ -209,14 +209,10 @@ eAirOrderRefusal AiRebase(cWorld& world, cJednostkaLotnicza& unit, int x, int y)
     FollowInView(x, y);
     StoppableDelay(world, DelayMs(kDelayAIMoveBetween), __FILE__, __LINE__);
   }
-  LockedStep([&] {
-    cMap& map = world.GetMap();
-    if (map.IsInside(fromX, fromY) && map.GetHex(fromX, fromY).unit == &unit) map.GetHex(fromX, fromY).unit = nullptr;
-    map.GetHex(x, y).unit = &unit;
-    unit.x = x;
-    unit.y = y;
-    unit.actionPoints = 0;
-  });
+  // The player's rebase, its check asked again (the sound, when shown, has
+  // been played before the delays).
+  const eAirOrderRefusal done = Rebase(world, unit, x, y, false);
+  if (done != eAirOrderRefusal::kNone) return done;
   if (shown) StoppableDelay(world, DelayMs(kDelayAIMoveAfter), __FILE__, __LINE__);
   return eAirOrderRefusal::kNone;
 }

@@ -41,8 +41,10 @@ const char* AirOrderRefusalKey(eAirOrderRefusal refusal);
 // enough supply; the target a free land hex, own or allied, within the
 // rebase range (cJednostkaLotnicza::CountRebaseHexes).
 eAirOrderRefusal CheckRebase(const cWorld& world, const cJednostkaLotnicza& unit, int x, int y);
-// The sound, the hex links, the position, action points 0.
-eAirOrderRefusal Rebase(cWorld& world, cJednostkaLotnicza& unit, int x, int y);
+// The check and the unit's rebase (cJednostkaLotnicza::Rebase: the sound
+// unless sound is false, the hex links, the position, action points 0) in
+// one step under the framework lock.
+eAirOrderRefusal Rebase(cWorld& world, cJednostkaLotnicza& unit, int x, int y, bool sound = true);
 
 // Air fight against the air unit on (x, y): an own fighter with an action
 // point; on the hex a visible air unit of a country at war within range.
@@ -75,6 +77,6 @@ eAirOrderRefusal NuclearStrike(cWorld& world, cJednostkaLotnicza& unit, int x, i
 // The computer opponent's rebase (worker thread): the same check; when the
 // unit is visible and the country's actions are shown, the sound, the view
 // following the old and the new hex and the move delays around the step;
-// the change itself is one locked step, every delay stoppable and outside
-// the lock.
+// the change itself is the player's Rebase (its check asked again), every
+// delay stoppable and outside the lock.
 eAirOrderRefusal AiRebase(cWorld& world, cJednostkaLotnicza& unit, int x, int y);

@@ -122,6 +122,17 @@ eTransportRefusal CheckAmphibiousInvasion(const cWorld& world, const cJednostkaL
   return eTransportRefusal::kNone;
 }
 
+namespace {
+
+// The loss of a landing no defender opposes: a die on the unopposed-landing
+// table. (The player's landing rolls it only off a wholly friendly hex; the
+// computer's rolls it on every hex and keeps the loss only when it kills.)
+int RollUnopposedLandingLoss(const cWorld& world) {
+  return transport_tables::UnopposedLandingLoss(world.constants, RandomRange(1, 6));
+}
+
+}  // namespace
+
 eTransportRefusal AmphibiousInvasion(cWorld& world, cJednostkaLadowa& unit, int x, int y, sLandingOutcome& outcome) {
   const cFrameworkLockGuard lock;
   const eTransportRefusal refusal = CheckAmphibiousInvasion(world, unit, x, y);
@@ -142,7 +153,7 @@ eTransportRefusal AmphibiousInvasion(cWorld& world, cJednostkaLadowa& unit, int 
     const float before = unit.GetCombatStrength();
     int loss = 0;
     if (!IsHexFullyFriendly(world, hex, unit.countryId)) {
-      loss = transport_tables::UnopposedLandingLoss(world.constants, RandomRange(1, 6));
+      loss = RollUnopposedLandingLoss(world);
       unit.AddStrength(static_cast<float>(-loss));
     }
     const float after = std::max(0.0f, unit.GetCombatStrength());
@@ -217,7 +228,7 @@ bool AiAmphibiousInvasion(cWorld& world, cJednostkaLadowa& unit, int x, int y) {
     if (!landed) return false;
   } else {
     landed = LockedStep([&] {
-      const int loss = transport_tables::UnopposedLandingLoss(world.constants, RandomRange(1, 6));
+      const int loss = RollUnopposedLandingLoss(world);
       unit.AddStrength(static_cast<float>(-loss));
       if (unit.GetCombatStrength() < kDestroyedBelow) {
         unit.Kill();

@@ -2,6 +2,7 @@
 
 #include "app/console_log.h"
 #include "app/fatal_exit.h"
+#include "app/framework_lock.h"
 #include "app/string_base.h"
 #include "platform/format.h"
 #include "world/cities.h"
@@ -48,6 +49,7 @@ bool IsEnemyUnitOnOrNextTo(const cWorld& world, int countryId, int x, int y) {
 }
 
 void CaptureHexAndSurroundings(cWorld& world, int countryId, int x, int y, cMoveUndo* undo) {
+  ExpectFrameworkLockHeld(__FILE__, __LINE__);
   cMap& map = world.GetMap();
   if (!map.IsInside(x, y) || countryId == 0) return;
   if (AreAtWar(world, countryId, map.GetHex(x, y).controller)) TakeHex(world, countryId, x, y, undo);

@@ -4,6 +4,7 @@
 
 #include "app/console_log.h"
 #include "app/file_text.h"
+#include "app/framework_lock.h"
 #include "app/random.h"
 #include "app/string_base.h"
 #include "platform/format.h"
@@ -328,6 +329,12 @@ bool CanStageCoup(const cWorld& world, int actorId, int targetId, std::wstring& 
 }
 
 int DeclareWar(cWorld& world, int actorId, int targetId, bool pay) {
+  const cFrameworkLockGuard lock;
+  std::wstring refusal;
+  if (pay && !CanDeclareWar(world, actorId, targetId, refusal)) {
+    LogLine(L"Declaration of war refused: %s", refusal);
+    return 0;
+  }
   cCountry& a = CountryOf(world, actorId);
   cCountry& b = CountryOf(world, targetId);
   if (pay) {
@@ -365,7 +372,9 @@ int DeclareWar(cWorld& world, int actorId, int targetId, bool pay) {
   return outcome;
 }
 
-void DelayAllianceEntry(cWorld& world, int countryId, std::wstring& text) {
+bool DelayAllianceEntry(cWorld& world, int countryId, std::wstring& text) {
+  const cFrameworkLockGuard lock;
+  if (!CanDelayAllianceEntry(world, countryId, text)) return false;
   cCountry& c = CountryOf(world, countryId);
   c.AddDiplomaticPoints(-GetDelayAllianceEntryCost(world, c));
   c.doneDelayWarEntry = true;
@@ -373,9 +382,12 @@ void DelayAllianceEntry(cWorld& world, int countryId, std::wstring& text) {
   const int before = c.allianceEntry;
   c.allianceEntry = Clamp100(before - Whole(static_cast<double>(sum) + C91(world, 7)));
   Write(text, "diplomacy_country_delay_alliance_entry", c.name, before, c.allianceEntry);
+  return true;
 }
 
-void HastenAllianceEntry(cWorld& world, int countryId, std::wstring& text) {
+bool HastenAllianceEntry(cWorld& world, int countryId, std::wstring& text) {
+  const cFrameworkLockGuard lock;
+  if (!CanHastenAllianceEntry(world, countryId, text)) return false;
   cCountry& c = CountryOf(world, countryId);
   c.AddDiplomaticPoints(-GetHastenAllianceEntryCost(world, c));
   c.doneHasteWarEntry = true;
@@ -386,9 +398,12 @@ void HastenAllianceEntry(cWorld& world, int countryId, std::wstring& text) {
   } else {
     Write(text, "diplomacy_haste_war_entry_country_increase_alliance_entry", c.name, before, c.allianceEntry);
   }
+  return true;
 }
 
-void HoldElections(cWorld& world, int countryId, int newOrientation, std::wstring& text) {
+bool HoldElections(cWorld& world, int countryId, int newOrientation, std::wstring& text) {
+  const cFrameworkLockGuard lock;
+  if (!CanHoldElections(world, countryId, text)) return false;
   cCountry& c = CountryOf(world, countryId);
   c.doneParliamentaryElections = true;
   const int drop = RollDiceOf(C93(world, 2), C93(world, 3), C93(world, 4));
@@ -436,9 +451,12 @@ void HoldElections(cWorld& world, int countryId, int newOrientation, std::wstrin
       text.clear();
       break;
   }
+  return true;
 }
 
-void ChangeOrientation(cWorld& world, int countryId, int newOrientation, std::wstring& text) {
+bool ChangeOrientation(cWorld& world, int countryId, int newOrientation, std::wstring& text) {
+  const cFrameworkLockGuard lock;
+  if (!CanChangeOrientation(world, countryId, text)) return false;
   cCountry& c = CountryOf(world, countryId);
   const int a = RollDiceOf(C94(world, 2), C94(world, 3), C94(world, 4));
   const int b = RollDiceOf(C94(world, 5), C94(world, 6), C94(world, 7));
@@ -458,20 +476,23 @@ void ChangeOrientation(cWorld& world, int countryId, int newOrientation, std::ws
     c.orientation = old <= 2 ? old + 3 : old - 3;
     c.AddSocialUnrest(static_cast<float>(d));
     Write(text, kToward[old], c.name, unrestBefore, static_cast<double>(c.socialUnrest));
-    return;
+    return true;
   }
   if (old > 5 || newOrientation < 0 || newOrientation > 5) {
     text.clear();
-    return;
+    return true;
   }
   c.orientation = newOrientation;
   c.AddSocialUnrest(static_cast<float>(b));
   c.allianceEntry = Clamp100(entryBefore - a);
   Write(text, "diplomacy_change_orientation_to_other_then_pro_orientation", c.name, OrientationName(c), unrestBefore,
         static_cast<double>(c.socialUnrest), entryBefore, c.allianceEntry);
+  return true;
 }
 
-void ExertPressure(cWorld& world, int actorId, int targetId, std::wstring& text) {
+bool ExertPressure(cWorld& world, int actorId, int targetId, std::wstring& text) {
+  const cFrameworkLockGuard lock;
+  if (!CanExertPressure(world, actorId, targetId, text)) return false;
   cCountry& a = CountryOf(world, actorId);
   cCountry& b = CountryOf(world, targetId);
   a.AddDiplomaticPoints(-GetPressureCost(world, a, b));
@@ -482,7 +503,7 @@ void ExertPressure(cWorld& world, int actorId, int targetId, std::wstring& text)
   }
   if (RandomRange(1, 100) > GetPressureChance(world, a, b)) {
     Write(text, "diplomacy_exert_pressure_country_tries_to_exert_pressure_on_country_but_fails", a.name, b.name);
-    return;
+    return true;
   }
   const int n = RollDiceOf(C113(world, 2), C113(world, 3), C113(world, 4));
   const int before = b.allianceEntry;
@@ -494,9 +515,12 @@ void ExertPressure(cWorld& world, int actorId, int targetId, std::wstring& text)
     Write(text, "diplomacy_exert_pressure_alliance_entry_of_country_changed_pressure_from_country", b.name, before,
           b.allianceEntry, a.name);
   }
+  return true;
 }
 
-void StageCoup(cWorld& world, int actorId, int targetId, std::wstring& text) {
+bool StageCoup(cWorld& world, int actorId, int targetId, std::wstring& text) {
+  const cFrameworkLockGuard lock;
+  if (!CanStageCoup(world, actorId, targetId, text)) return false;
   cCountry& a = CountryOf(world, actorId);
   cCountry& b = CountryOf(world, targetId);
   a.AddDiplomaticPoints(-GetCoupCost(world, b));
@@ -522,7 +546,7 @@ void StageCoup(cWorld& world, int actorId, int targetId, std::wstring& text) {
             "diplomacy_coup_detat_attempt_in_country_failed_strength_of_country_increased_alliance_entry_increased",
             b.name, b.name, increase, before, b.allianceEntry);
     }
-    return;
+    return true;
   }
   const std::wstring oldName = OrientationName(b);
   b.AdjustOrientationTowards(a);
@@ -530,4 +554,5 @@ void StageCoup(cWorld& world, int actorId, int targetId, std::wstring& text) {
   b.allianceEntry = Clamp100(before - drop);
   Write(text, "diplomacy_coup_detat_in_country_orientation_changed_alliance_entry_dropped", b.name, oldName,
         OrientationName(b), before, b.allianceEntry);
+  return true;
 }

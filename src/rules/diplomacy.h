@@ -46,12 +46,16 @@ bool CanStageCoup(const cWorld& world, int actorId, int targetId, std::wstring& 
 // false.
 bool JoinLeanedAlliance(const cWorld& world, cCountry& country);
 // Pays (when pay is set) and spreads the war; returns which of the six ways
-// it spread (1-6), logged as "<a> declares war on <b> (CASE n)".
+// it spread (1-6), logged as "<a> declares war on <b> (CASE n)". A paid
+// declaration is the diplomacy action and runs CanDeclareWar first: refused,
+// it is logged and changes nothing (0). An unpaid one is an event's, which
+// no check bars.
 int DeclareWar(cWorld& world, int actorId, int targetId, bool pay);
-void DelayAllianceEntry(cWorld& world, int countryId, std::wstring& text);
-void HastenAllianceEntry(cWorld& world, int countryId, std::wstring& text);
+bool DelayAllianceEntry(cWorld& world, int countryId, std::wstring& text);
+bool HastenAllianceEntry(cWorld& world, int countryId, std::wstring& text);
+// Each false when its check refuses (text: the refusal's).
 // newOrientation: 0-5.
-void HoldElections(cWorld& world, int countryId, int newOrientation, std::wstring& text);
-void ChangeOrientation(cWorld& world, int countryId, int newOrientation, std::wstring& text);
-void ExertPressure(cWorld& world, int actorId, int targetId, std::wstring& text);
-void StageCoup(cWorld& world, int actorId, int targetId, std::wstring& text);
+bool HoldElections(cWorld& world, int countryId, int newOrientation, std::wstring& text);
+bool ChangeOrientation(cWorld& world, int countryId, int newOrientation, std::wstring& text);
+bool ExertPressure(cWorld& world, int actorId, int targetId, std::wstring& text);
+bool StageCoup(cWorld& world, int actorId, int targetId, std::wstring& text);

@@ -119,6 +119,7 @@ void CutPathAtBlock(const cMap& map, const cWorld& world, const cJednostkaLadowa
 }  // namespace
 
 bool cLandMove::Step(cWorld& world) {
+  ExpectFrameworkLockHeld(__FILE__, __LINE__);
   if (!unit) {
     path.clear();
     return false;
@@ -213,15 +214,4 @@ eUndoRefusal UndoLandMove(cWorld& world, cJednostkaLadowa* unit) {
 
 bool cMoveUndo::Undo(cWorld& world, cJednostkaLadowa* unit) {
   return UndoLandMove(world, unit) == eUndoRefusal::kNone;
-}
-
-void InstallLandMoveHooks() {
-  g_LandTurnHooks.buildPath = [](cWorld& world, cJednostkaLadowa& unit, int x, int y) {
-    cTurnState& state = world.turnState;
-    if (state.FindLandPath(world, unit, x, y)) return;
-    // The caller has already taken the unit off its hex and will have the
-    // move stepped: an empty path puts it back where it stands.
-    state.move.unit = &unit;
-    state.move.path.clear();
-  };
 }

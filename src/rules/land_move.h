@@ -50,7 +50,3 @@ eUndoRefusal CheckUndoLandMove(const cWorld& world, const cJednostkaLadowa* unit
 // order), the start hex selected, the range computed and marked again,
 // order mode 4. A refused undo logs the refusal's text and changes nothing.
 eUndoRefusal UndoLandMove(cWorld& world, cJednostkaLadowa* unit);
-
-// Lets the land unit's move orders of the computer opponent build their
-// path through the loaded world's turn state.
-void InstallLandMoveHooks();

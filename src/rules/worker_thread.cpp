@@ -10,7 +10,6 @@
 #include "app/string_base.h"
 #include "platform/clock.h"
 #include "platform/rand.h"
-#include "rules/land_move.h"
 #include "rules/world_turn.h"
 #include "world/country.h"
 #include "world/turn_state.h"
@@ -226,8 +225,6 @@ int AiThreadProc(cWorld* world, const sWorkerStartOptions& options) {
 
 int StartAiThread(cWorld& world, const sWorkerStartOptions& options) {
   StopAiThread();
-  // The computer's move orders have their paths built by the land-move rules.
-  InstallLandMoveHooks();
   const unsigned generation = ++g_AiThreadGeneration;
   world.SetWorkerStopHook([generation] {
     if (g_AiThreadGeneration.load() == generation) StopAiThread();

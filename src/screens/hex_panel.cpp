@@ -52,7 +52,7 @@ std::wstring CountryName(int id) {
   return country != nullptr ? country->name : std::wstring(L"-");
 }
 
-double HarbourCost() { return g_pWorld != nullptr ? g_pWorld->constants.mulberryValues[0] : 0.0; }
+double PanelHarbourCost() { return g_pWorld != nullptr ? HarbourCost(*g_pWorld) : 0.0; }
 int MainSourceSupply() { return g_pWorld != nullptr ? g_pWorld->constants.maxSupply : 0; }
 
 }  // namespace
@@ -96,25 +96,9 @@ cHexPanel::cHexPanel()
 }
 
 bool cHexPanel::CanBuildHarbour(const sHex& hex, const cCountry& current, double cost, const char** reason) {
-  const char* failed = nullptr;
-  const int controller = hex.controller;
-  const auto friendly = [&] {
-    return controller != 0 && (controller == current.id ||
-                               (!current.IsAtWarWith(controller) && current.IsAlliedWith(controller)));
-  };
-  if (hex.terrain == 0) {
-    failed = "hexpanel_mulberry_hint_not_land_hex";
-  } else if (hex.coastal == 0) {
-    failed = "hexpanel_mulberry_hint_not_coastal_hex";
-  } else if (hex.unit != nullptr) {
-    failed = "hexpanel_mulberry_hint_occupied";
-  } else if (!friendly()) {
-    failed = "hexpanel_mulberry_hint_not_friendly_hex";
-  } else if (current.productionPoints < cost) {
-    failed = "hexpanel_mulberry_hint_not_enough_pp";
-  }
-  if (reason != nullptr) *reason = failed != nullptr ? failed : "hexpanel_mulberry_hint";
-  return failed == nullptr;
+  const eHarbourRefusal refusal = CheckHarbour(hex, current, cost);
+  if (reason != nullptr) *reason = HarbourRefusalKey(refusal);
+  return refusal == eHarbourRefusal::kNone;
 }
 
 void cHexPanel::Refresh() {
@@ -199,10 +183,10 @@ void cHexPanel::RefreshFor(const sHex* hex, cCountry* current) {
   CDXUTControl* icon = d.GetControl(kHexHarbourIconId);
   if (icon == nullptr) return;
   const char* reason = "hexpanel_mulberry_hint_not_friendly_hex";
-  const bool allowed = current != nullptr && CanBuildHarbour(*hex, *current, HarbourCost(), &reason);
+  const bool allowed = current != nullptr && CanBuildHarbour(*hex, *current, PanelHarbourCost(), &reason);
   icon->SetEnabled(allowed);
   if (std::string_view(reason) == "hexpanel_mulberry_hint_not_enough_pp") {
-    icon->SetHint(plat::Format(Text(reason), HarbourCost()).c_str());
+    icon->SetHint(plat::Format(Text(reason), PanelHarbourCost()).c_str());
   } else {
     icon->SetHint(Text(reason));
   }
@@ -214,12 +198,13 @@ void cHexPanel::OnGUIEvent(unsigned, int controlId, CDXUTControl*) {
   cCountry* current = g_pWorld->turnState.currentCountry;
   // The icon is disabled whenever a rule fails; the rules are asked again
   // so that a stale event can never put a second unit on a hex.
-  if (hex == nullptr || current == nullptr || !CanBuildHarbour(*hex, *current, HarbourCost(), nullptr)) return;
+  if (hex == nullptr || current == nullptr || CheckBuildHarbour(*g_pWorld, *hex, *current) != eHarbourRefusal::kNone) {
+    return;
+  }
   // Named as a bought unit is: the country's pattern for the type with a
   // number from 10 to 99.
   const std::wstring name = DrawNewUnitName(*current, kHarbourUnitType);
-  if (PlaceNewHarbour(*g_pWorld, hex->controller, name, *hex) == nullptr) return;
-  current->AddProductionPoints(-HarbourCost());
+  if (BuildHarbour(*g_pWorld, *current, *hex, name) != eHarbourRefusal::kNone) return;
   // The hex now holds a unit: the icon goes off before another click.
   Refresh();
 }

@@ -5,9 +5,11 @@
 #include "screens/map_screen.h"
 
 #include "app/console_log.h"
+#include "app/string_base.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/research_dialog.h"
 #include "dialogs/units_manager_dialog.h"
+#include "rules/deployment.h"
 #include "world/game_phase.h"
 #include "world/jednostka_morska.h"
 #include "world/land_movement.h"
@@ -104,7 +106,8 @@ bool cMapScreen::ClickDeploy(int mode, int column, int row, bool marked) {
       }
     } else if (auto* placed = dynamic_cast<cJednostka*>(unit)) {
       LogLine(L"Player action: Deploy %s at (%i, %i)", placed->name, column, row);
-      placed->DeployFromReserve(column, row);
+      const eDeployRefusal refusal = DeployFromReserve(world_, *placed, column, row);
+      if (refusal != eDeployRefusal::kNone) LogLine(g_StringBase.GetText(DeployRefusalKey(refusal)));
     }
     turn.undo.Clear();
   }

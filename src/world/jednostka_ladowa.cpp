@@ -12,10 +12,6 @@
 #include "world/hex.h"
 #include "world/hex_drawing.h"
 #include "world/map.h"
-#include "world/worker_steps.h"
-#include "world/world_view.h"
-
-sLandTurnHooks g_LandTurnHooks;
 
 sLandUnitConstants& LandUnitConstants() {
   static sLandUnitConstants constants;
@@ -42,8 +38,6 @@ float SupplyCutFactor(int turnsWithoutSupply, int cutOffLimit) {
 int DoctrineLevel(const cCountry* country) {
   return country ? std::clamp(country->techLevel[kTechDoctrine], 0, 5) : 0;
 }
-
-bool ShowActions() { return g_pWorld && g_pWorld->turnState.showActions; }
 
 // Whether a hex's controller lets the country's units in: nobody, the
 // country itself, an ally or an enemy.
@@ -317,139 +311,6 @@ int cJednostkaLadowa::MarkDeployHexes(bool mark) {
     }
   }
   return count;
-}
-
-// --- move orders (worker thread) ---
-//
-// Each order changes the world in one locked step (the start hex's link,
-// the path, the phase), then waits outside the lock, stoppably, while the
-// main thread steps the unit. The camera is the main thread's: the view is
-// asked to follow the unit.
-
-namespace {
-
-void ShowHexInView(int hexX, int hexY) {
-  ChangeWorldView([hexX, hexY](cWorldView& view) { view.FollowHex(hexX, hexY); });
-}
-
-int AiMoveAfterDelayMs() { return static_cast<int>(g_Delays[kDelayAIMoveAfter].load()); }
-
-}  // namespace
-
-void cJednostkaLadowa::StepAlongPath(int targetX, int targetY, bool centreAfterPhase) {
-  cWorld& world = *g_pWorld;
-  LockedStep([&] {
-    cMap& map = world.GetMap();
-    if (map.IsInside(x, y) && map.GetHex(x, y).unit == this) map.GetHex(x, y).unit = nullptr;
-    g_LandTurnHooks.buildPath(world, *this, targetX, targetY);
-    // Once the phase is 10 the main thread may be stepping the unit (its hex
-    // and its visibility): the centring takes the start hex read before.
-    const bool centre = centreAfterPhase && visible && ShowActions();
-    const int startX = x, startY = y;
-    world.SetGameState(kPhaseComputerMove);
-    if (centre) ShowHexInView(startX, startY);
-  });
-  // The main thread steps the move; a stopping worker does not wait for it.
-  WaitWhilePhase(world, kPhaseComputerMove, 50, __FILE__, __LINE__);
-}
-
-bool cJednostkaLadowa::AiMoveToHex(int hexX, int hexY) {
-  if (hexX == x && hexY == y) {
-    LogLine(L"Jednostka %s dostala rozkaz ruchu na hex (%i, %i), na ktorym stoi", name.c_str(), hexX, hexY);
-    return false;
-  }
-  // Without the turn state no path can be built: the order changes nothing.
-  if (!g_pWorld || !g_LandTurnHooks.buildPath) return false;
-  cMap& map = g_pWorld->GetMap();
-  int targetX = -1, targetY = -1;
-  if (IsHexInMoveRange(hexX, hexY) && map.IsInside(hexX, hexY) && !map.GetHex(hexX, hexY).unit) {
-    targetX = hexX;
-    targetY = hexY;
-  } else {
-    int best = HexDistance(x, y, hexX, hexY);
-    for (const sLandMoveEntry& e : range_) {
-      if (!map.IsInside(e.x, e.y) || map.GetHex(e.x, e.y).unit) continue;
-      const int d = HexDistance(e.x, e.y, hexX, hexY);
-      if (d < best) {
-        best = d;
-        targetX = e.x;
-        targetY = e.y;
-      }
-    }
-    if (targetX < 0) return false;
-  }
-  if (visible && ShowActions()) ShowHexInView(x, y);
-  StepAlongPath(targetX, targetY, false);
-  StoppableDelay(*g_pWorld, AiMoveAfterDelayMs(), __FILE__, __LINE__);
-  return true;
-}
-
-bool cJednostkaLadowa::MoveAside() {
-  if (!g_pWorld || !g_LandTurnHooks.buildPath) return false;
-  ComputeMoveRange(true);
-  const cMap& map = g_pWorld->GetMap();
-  const sLandMoveEntry* best = nullptr;
-  for (const sLandMoveEntry& e : range_) {
-    if (map.GetHex(e.x, e.y).unit) continue;
-    if (!best || e.cost < best->cost) best = &e;
-  }
-  if (!best) return false;
-  StepAlongPath(best->x, best->y, true);
-  if (visible && ShowActions()) StoppableDelay(*g_pWorld, AiMoveAfterDelayMs(), __FILE__, __LINE__);
-  return true;
-}
-
-void cJednostkaLadowa::AiMoveTowardHex(int hexX, int hexY) {
-  if (hexX == x && hexY == y) return;
-  ComputeMoveRange(true);
-  const sLandMoveEntry* best = nullptr;
-  int bestDistance = 0;
-  for (const sLandMoveEntry& e : range_) {
-    if (actionPoints - e.cost <= 0) continue;
-    const int d = HexDistance(e.x, e.y, hexX, hexY);
-    if (!best || d < bestDistance || (d == bestDistance && e.cost > best->cost)) {
-      best = &e;
-      bestDistance = d;
-    }
-  }
-  if (!best) return;
-  const int tx = best->x, ty = best->y;  // the move recomputes nothing, but keep copies
-  AiMoveToHex(tx, ty);
-}
-
-bool cJednostkaLadowa::AiAdvanceToUltimateTarget() {
-  if (!g_pWorld) return false;
-  const cMap& map = g_pWorld->GetMap();
-  const int tx = aiUltimateTargetX, ty = aiUltimateTargetY;
-  // A target on the width or height line lies outside the map as well.
-  if (!map.IsInside(tx, ty)) return false;
-  const cCountry* country = GetCountry();
-  if (!country) return false;
-  int cx = x, cy = y;
-  bool stepped = true;
-  while (stepped) {
-    stepped = false;
-    const int here = HexDistance(cx, cy, tx, ty);
-    for (int dir = 0; dir < 6; ++dir) {
-      int nx = 0, ny = 0;
-      HexNeighbourCoords(cx, cy, dir, nx, ny);
-      if (nx == tx && ny == ty) {
-        ComputeMoveRange(true);
-        AiMoveToHex(tx, ty);
-        return true;
-      }
-      if (!map.IsInside(nx, ny)) continue;
-      const sHex& hex = map.GetHex(nx, ny);
-      if (!hex.IsLand() || !ControllerAdmits(*country, hex.controller)) continue;
-      if (HexDistance(nx, ny, tx, ty) < here) {
-        cx = nx;
-        cy = ny;
-        stepped = true;
-        break;
-      }
-    }
-  }
-  return false;
 }
 
 void cJednostkaLadowa::SetAiOrder(int orderCode, int targetX, int targetY, int mode) {

@@ -3,7 +3,8 @@
 // cJednostka its strength, freeze time, events effect, the computer
 // opponent's order and targets, entrenchment and the transport links, and
 // works out its effectiveness, its action points for an impulse, its
-// strengths, its movement range and the computer opponent's move orders.
+// strengths and its movement range (the computer opponent's move orders
+// are rules: rules/land_move_orders.h).
 #pragma once
 
 #include <array>
@@ -50,16 +51,6 @@ sLandUnitConstants& LandUnitConstants();
 // a new unit takes the paradrop preparation turns.
 void ApplyScenarioConstants(const sScenarioConstants& constants);
 
-// What the land unit's move orders need from the land-move rules (a higher
-// layer, which installs it): the turn state builds the path of a unit to a
-// hex from the unit's range (the main thread's frame update then steps the
-// unit along it). Unset, no path can be built. (Whether the computer
-// opponent's actions are shown is read from the world's turn state.)
-struct sLandTurnHooks {
-  void (*buildPath)(cWorld& world, cJednostkaLadowa& unit, int x, int y) = nullptr;
-};
-extern sLandTurnHooks g_LandTurnHooks;
-
 class cJednostkaLadowa : public cJednostka {
  public:
   // Takes the next land-unit id of the loaded world (0 without one).
@@ -93,7 +84,6 @@ class cJednostkaLadowa : public cJednostka {
   float GetBaseStrength() override;
   bool IsHexInMoveRange(int hexX, int hexY) override;
   float GetEffectiveCombatStrength() override;
-  bool MoveAside() override;
   void Draw(float drawX, float drawY, float z, int flags) override;
   void DrawInRect(const plat::RectI& rect) override;
   bool CanUpgradeToCorps(std::wstring* hint) override;
@@ -126,9 +116,6 @@ class cJednostkaLadowa : public cJednostka {
   void Unfreeze();
   bool FindAdjacentPort(int& outX, int& outY) const;
   bool HasRetreatHex() const;
-  bool AiMoveToHex(int hexX, int hexY);
-  void AiMoveTowardHex(int hexX, int hexY);
-  bool AiAdvanceToUltimateTarget();
   void SetAiOrder(int orderCode, int targetX, int targetY, int mode);
   // Hops over the cities graph from the nearest city of the unit's hex to
   // the city on (x, y); -1 when there is no route, no city there or no
@@ -165,11 +152,6 @@ class cJednostkaLadowa : public cJednostka {
   const std::vector<sLandMoveEntry>& MoveRange() const { return range_; }
 
  private:
-  // The stepping handshake of the move orders: clears the unit from its hex,
-  // has the turn state build the path, sets phase 10 and waits until the
-  // main thread has stepped the unit and set phase 9.
-  void StepAlongPath(int targetX, int targetY, bool centreAfterPhase);
-
   std::vector<sLandMoveEntry> range_;
 };
 

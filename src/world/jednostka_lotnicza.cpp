@@ -133,9 +133,10 @@ void PlayAirSound(int effect) {
 
 void cJednostkaLotnicza::PlayFlyingSound() const { PlayAirSound(SND_PLANE_FLYING); }
 
-void cJednostkaLotnicza::Rebase(int hx, int hy) {
+void cJednostkaLotnicza::Rebase(int hx, int hy, bool sound) {
+  ExpectFrameworkLockHeld(__FILE__, __LINE__);
   if (!g_pWorld) return;
-  PlayAirSound(SND_PLANE_FLYING);
+  if (sound) PlayAirSound(SND_PLANE_FLYING);
   cMap& map = g_pWorld->GetMap();
   if (map.IsInside(x, y) && map.GetHex(x, y).unit == this) map.GetHex(x, y).unit = nullptr;
   map.GetHex(hx, hy).unit = this;

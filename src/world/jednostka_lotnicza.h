@@ -52,7 +52,6 @@ class cJednostkaLotnicza : public cJednostka {
   float GetBaseStrength() override;
   bool IsHexInMoveRange(int, int) override { return false; }
   float GetEffectiveCombatStrength() override { return strength; }
-  bool MoveAside() override { return false; }
   void Draw(float drawX, float drawY, float z, int flags) override;
   void DrawInRect(const plat::RectI& rect) override;
   // Air units have no corps form: the check refuses with its hint; the cost
@@ -100,8 +99,10 @@ class cJednostkaLotnicza : public cJednostka {
   bool IsRebaseHex(int hx, int hy) const;
   // Counts (and with mark, marks 128 over a dimmed map) the rebase hexes.
   int CountRebaseHexes(bool mark);
-  // Moves the unit: the sound, the hex links, the position, action points 0.
-  void Rebase(int hx, int hy);
+  // Moves the unit: the sound (unless told not to: the computer's rebase
+  // plays it only when shown, before its delays), the hex links, the
+  // position, action points 0.
+  void Rebase(int hx, int hy, bool sound = true);
   // The sound of a flight (played by the main thread).
   void PlayFlyingSound() const;
 

@@ -139,6 +139,7 @@ const cCity* cJednostka::FindDeploySupplyCity(int hexX, int hexY) const {
 }
 
 void cJednostka::DeployFromReserve(int hexX, int hexY) {
+  ExpectFrameworkLockHeld(__FILE__, __LINE__);
   cWorld& world = *g_pWorld;
   cMap& map = world.GetMap();
   const int turnCountry = world.turnState.CurrentCountryId();

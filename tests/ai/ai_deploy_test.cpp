@@ -10,6 +10,7 @@
 
 #include "ai/ai_operations.h"
 #include "ai/ai_operations_fixture.h"
+#include "rules/deployment.h"
 #include "world/country.h"
 #include "world/jednostka_lotnicza.h"
 #include "world/relations.h"
@@ -156,6 +157,14 @@ TEST_F(AiDeploy, ACityThePlacingRuleWouldRefuseIsPassedOverAndTheGameGoesOn) {
   EXPECT_TRUE(InReserve(recruit));
   EXPECT_TRUE(Logged(L"cannot deploy Recruit at South"));
   EXPECT_TRUE(Logged(L"cannot deploy Recruit at Rich"));
+  // The player's check refuses each free hex next to those cities alike.
+  for (const cCity* city : {rich, frontSouth}) {
+    for (int dir = 0; dir < 6; ++dir) {
+      const sHex* near = w.Map().GetNeighbour(city->x, city->y, dir);
+      if (near == nullptr || near->unit != nullptr) continue;
+      EXPECT_EQ(CheckDeployFromReserve(*w.world, recruit, near->x, near->y), eDeployRefusal::kNotOwnTurn);
+    }
+  }
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "ai/ai_sea_fixture.h"
 #include "ai/ai_sea_steps.h"
 #include "ai/ai_unit_lists.h"
+#include "rules/artificial_harbour.h"
 #include "world/ai_orders.h"
 #include "world/fleet.h"
 #include "world/jednostka_morska.h"
@@ -232,6 +233,33 @@ TEST_F(SeaInvasion, NoSecondHarbourAtTheSameSeaNodeInOneCall) {
   // The passes end with the ships, and say so.
   EXPECT_TRUE(w.log.Contains(L"[AI] Westland: no more units to land (2 landed)"));
   for (const cJednostkaLadowa* unit : lists.ownLand) EXPECT_TRUE(IsUnitInWorldLists(unit));
+}
+
+// The harbour behind a landing is the player's build order: where the hex
+// panel's check refuses it (points short of the price by a hair; equal
+// points suffice, as the test above shows) the computer is refused alike
+// and pays nothing.
+TEST_F(SeaInvasion, AHarbourBehindALandingIsRefusedWhatThePlayersCheckRefuses) {
+  Ai().productionPoints = 9.99;
+  cFleet& fleet = w.Fleet(1, SeaAiWorld::kEast, {});
+  cJednostkaLadowa& unit = w.Division(0, 0, 1, 100, L"Ashore");
+  w.Carry(fleet, unit, kUnitAmphibiousShip);
+  fleet.aiOrder = kAiFleetInvasion;
+  fleet.aiDestinationNode = SeaAiWorld::kEast;
+  fleet.aiInvasionX = 9;
+  fleet.aiInvasionY = 2;
+  sAiUnitLists lists = Lists();
+  EXPECT_EQ(ExecuteAmphibiousInvasions(*w.world, Ai(), lists), 1);
+  ASSERT_TRUE(w.Map().IsInside(unit.x, unit.y));
+  // The player is refused on every hex of the coast the units landed on.
+  for (const sHex& hex : w.Map().Hexes()) {
+    if (hex.x >= 8) {
+      EXPECT_NE(CheckBuildHarbour(*w.world, hex, Ai()), eHarbourRefusal::kNone) << hex.x << "," << hex.y;
+    }
+  }
+  EXPECT_EQ(Harbours(), 0);
+  EXPECT_TRUE(w.log.Contains(L"Not enough PP for Mulberry purcharse"));
+  EXPECT_DOUBLE_EQ(Ai().productionPoints, 9.99);
 }
 
 TEST_F(SeaInvasion, AnUnsafeNodeKeepsTheInvasionAboardAndTheEscortsOnTheirWay) {

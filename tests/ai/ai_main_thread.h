@@ -2,9 +2,8 @@
 // code on the test thread: a clock whose sleeps cost no time and, whenever
 // the world waits in phase 10, step the moving unit along its path by the
 // same rule the frame loop uses (cMovingUnitClock), so the unit spends its
-// points, takes the hexes it passes and stops before an enemy. The land
-// move hooks of the rules are installed for its lifetime; the clock, the
-// hooks and the phase before it come back at its end.
+// points, takes the hexes it passes and stops before an enemy. The clock
+// and the phase before it come back at its end.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -23,15 +22,13 @@ namespace twtest {
 class RuleSteppingClock final : public plat::Clock {
  public:
   explicit RuleSteppingClock(cWorld& world)
-      : world_(world), saved_hooks_(g_LandTurnHooks), saved_clock_(&plat::GetClock()) {
-    InstallLandMoveHooks();
+      : world_(world), saved_clock_(&plat::GetClock()) {
     saved_phase_ = world_.GetGameState();
     world_.SetGameState(kPhaseComputerPlayers);
     plat::SetClock(this);
   }
   ~RuleSteppingClock() override {
     plat::SetClock(saved_clock_);
-    g_LandTurnHooks = saved_hooks_;
     world_.SetGameState(saved_phase_);
   }
   RuleSteppingClock(const RuleSteppingClock&) = delete;
@@ -56,7 +53,6 @@ class RuleSteppingClock final : public plat::Clock {
 
  private:
   cWorld& world_;
-  sLandTurnHooks saved_hooks_;
   plat::Clock* saved_clock_ = nullptr;
   int saved_phase_ = 0;
   // What the worker slept; the steps have a clock of their own, always

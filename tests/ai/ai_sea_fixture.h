@@ -34,55 +34,32 @@
 
 namespace twtest {
 
-// The main thread's part of a computer move: the path the worker asks for
-// is recorded (the worker holds the lock then), and StepPending, called
-// with the lock held or by the only thread, puts the unit on that hex while
-// the worker waits in phase 10, makes it pay the cost of that hex in its
-// range (or one point a hex) and hands the phase back.
+// The main thread's part of a computer move: StepPending, called with the
+// lock held or by the only thread, puts the unit the move order left in the
+// turn state on the end of its path while the worker waits in phase 10,
+// makes it pay the cost of that hex in its range (or one point a hex), ends
+// the move and hands the phase back.
 class SeaMoveRecorder {
  public:
-  SeaMoveRecorder() {
-    saved_ = g_LandTurnHooks.buildPath;
-    g_LandTurnHooks.buildPath = &Record;
-    Pending() = {};
-  }
-  ~SeaMoveRecorder() {
-    g_LandTurnHooks.buildPath = saved_;
-    Pending() = {};
-  }
-  SeaMoveRecorder(const SeaMoveRecorder&) = delete;
-  SeaMoveRecorder& operator=(const SeaMoveRecorder&) = delete;
-
   // True when a unit was stepped.
   static bool StepPending(cWorld& world) {
-    sMove& move = Pending();
+    cLandMove& move = world.turnState.move;
     if (world.GetGameState() != kPhaseComputerMove || move.unit == nullptr) return false;
     cJednostkaLadowa& unit = *move.unit;
-    int cost = HexDistance(unit.x, unit.y, move.x, move.y);
+    const int tx = move.path.empty() ? unit.x : move.path.back().x;
+    const int ty = move.path.empty() ? unit.y : move.path.back().y;
+    int cost = HexDistance(unit.x, unit.y, tx, ty);
     for (const sLandMoveEntry& entry : unit.MoveRange()) {
-      if (entry.x == move.x && entry.y == move.y) cost = entry.cost;
+      if (entry.x == tx && entry.y == ty) cost = entry.cost;
     }
     unit.actionPoints = std::max(0, unit.actionPoints - cost);
-    unit.x = move.x;
-    unit.y = move.y;
-    world.GetMap().GetHex(move.x, move.y).unit = &unit;
-    move.unit = nullptr;
+    unit.x = tx;
+    unit.y = ty;
+    world.GetMap().GetHex(tx, ty).unit = &unit;
+    move.Clear();
     world.SetGameState(kPhaseComputerPlayers);
     return true;
   }
-
- private:
-  struct sMove {
-    cJednostkaLadowa* unit = nullptr;
-    int x = -1, y = -1;
-  };
-  static sMove& Pending() {
-    static sMove move;
-    return move;
-  }
-  static void Record(cWorld&, cJednostkaLadowa& unit, int x, int y) { Pending() = {&unit, x, y}; }
-
-  decltype(g_LandTurnHooks.buildPath) saved_ = nullptr;
 };
 
 // The same on one thread: the clock the worker sleeps on steps the move at
@@ -103,7 +80,6 @@ class SeaMoveStepper final : public plat::Clock {
   int moves = 0;
 
  private:
-  SeaMoveRecorder recorder_;
   cWorld& world_;
   std::uint32_t now_ = 0;
 };

@@ -45,7 +45,6 @@ void ExpectWholeWorld(SeaAiWorld& w) {
 TEST(SeaInvasionThread, WorkerInvadesWithItsActionsShownWhileTheFrameReadsTheWorld) {
   SetMainThreadToCurrent();
   SeaAiWorld w;
-  twtest::SeaMoveRecorder recorder;
   cWorld& world = *w.world;
   cCountry& ai = w.Country(1);
   ai.aiData.makesSeaInvasions = true;

@@ -194,7 +194,6 @@ class TurnWorld : public AirWorld {
     strategic.Init();
     strategic.SetCountryTopography(kWest, Topography{{a, b, b2}});
 
-    InstallLandMoveHooks();
     plat::SetClock(&clock);
   }
   ~TurnWorld() { plat::SetClock(nullptr); }

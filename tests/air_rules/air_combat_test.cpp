@@ -10,6 +10,7 @@
 #include "rules/air_orders.h"
 #include "world/combat_result.h"
 #include "world/country.h"
+#include "world/game_phase.h"
 
 namespace {
 
@@ -234,6 +235,45 @@ TEST(AirComputerOrders, RebaseOfAnUnseenUnitMovesItWithoutDelays) {
   EXPECT_EQ(w.Hex(3, 1).unit, &plane);
   EXPECT_EQ(plane.x, 3);
   EXPECT_EQ(plane.actionPoints, 0);
+}
+
+// The computer's rebase is refused what the player's is, for the same
+// reason, and a refused one leaves the plane, its points and the hexes be.
+TEST(AirComputerOrders, RebaseIsRefusedWhatThePlayersCheckRefuses) {
+  enum { kActed, kLowSupply, kTaken, kEnemyLand, kWater, kOffMap, kFree };
+  const int cases[][4] = {{kActed, 2, 1, static_cast<int>(eAirOrderRefusal::kNotFullActionPoints)},
+                          {kLowSupply, 2, 1, static_cast<int>(eAirOrderRefusal::kSupplyTooLow)},
+                          {kTaken, 2, 1, static_cast<int>(eAirOrderRefusal::kTargetNotFree)},
+                          {kEnemyLand, 2, 1, static_cast<int>(eAirOrderRefusal::kTargetNotFriendly)},
+                          {kWater, 4, 0, static_cast<int>(eAirOrderRefusal::kTargetNotFriendly)},
+                          {kOffMap, 7, 1, static_cast<int>(eAirOrderRefusal::kTargetOffMap)},
+                          {kFree, 2, 1, static_cast<int>(eAirOrderRefusal::kNone)}};
+  for (const auto& [setting, x, y, refusal] : cases) {
+    twtest::AirWorld w({"pppp~", "ppppp", "ppppp"});
+    w.ThreeCountries();
+    w.world->SetGameState(kPhaseComputerPlayers);
+    cJednostkaLotnicza& plane = w.AddAir(0, 1, 1, kUnitFighter);
+    plane.visible = false;
+    if (setting == kActed) plane.actionPoints -= 1;
+    if (setting == kLowSupply) plane.supply = 1;
+    if (setting == kTaken) w.AddAir(2, 1, 1, kUnitFighter);
+    if (setting == kEnemyLand) w.Control(2, 1, 2);
+    const int points = plane.actionPoints;
+    const auto expected = static_cast<eAirOrderRefusal>(refusal);
+    EXPECT_EQ(CheckRebase(*w.world, plane, x, y), expected) << setting;
+    EXPECT_EQ(AiRebase(*w.world, plane, x, y), expected) << setting;
+    if (expected != eAirOrderRefusal::kNone) {
+      EXPECT_EQ(std::pair(plane.x, plane.y), std::pair(0, 1)) << setting;
+      EXPECT_EQ(w.Hex(0, 1).unit, &plane) << setting;
+      EXPECT_EQ(plane.actionPoints, points) << setting;
+    } else {
+      EXPECT_EQ(w.Hex(x, y).unit, &plane);
+      EXPECT_EQ(w.Hex(0, 1).unit, nullptr);
+      // Once moved, it has no points for a second rebase: refused alike.
+      EXPECT_EQ(AiRebase(*w.world, plane, 1, 1), CheckRebase(*w.world, plane, 1, 1));
+      EXPECT_EQ(CheckRebase(*w.world, plane, 1, 1), eAirOrderRefusal::kNotFullActionPoints);
+    }
+  }
 }
 
 }  // namespace

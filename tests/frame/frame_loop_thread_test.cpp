@@ -23,6 +23,7 @@
 #include "frame/input_routing.h"
 #include "gui/dxut_editbox.h"
 #include "platform/recording_renderer.h"
+#include "rules/land_move_orders.h"
 #include "rules/worker_thread.h"
 #include "rules/world_turn.h"
 #include "screens/info_panel.h"
@@ -70,9 +71,9 @@ class cMovingComputerPlayer : public cComputerPlayer {
         unit->aiUltimateTargetY = unit->y;
       });
       unit->ComputeMoveRange(true);
-      if (order == 0) unit->AiMoveToHex(unit->x + toward, unit->y);
-      if (order == 1) unit->MoveAside();
-      if (order == 2) unit->AiAdvanceToUltimateTarget();
+      if (order == 0) AiMoveToHex(world, *unit, unit->x + toward, unit->y);
+      if (order == 1) MoveAside(world, *unit);
+      if (order == 2) AiAdvanceToUltimateTarget(world, *unit);
     }
   }
 

@@ -16,6 +16,7 @@
 #include "headless_game/headless_play.h"
 #include "headless_game/headless_summary.h"
 #include "platform/rand.h"
+#include "rules/land_move_orders.h"
 #include "support/fixture_scenario.h"
 #include "support/test_support.h"
 #include "world/cities.h"
@@ -44,7 +45,7 @@ class cWanderingPlayer : public cComputerPlayer {
       const int toward = plat::Rand() % 2 == 0 ? 1 : -1;
       LockedStep([unit] { unit->actionPoints = unit->startingActionPoints; });
       unit->ComputeMoveRange(true);
-      unit->AiMoveToHex(unit->x + toward, unit->y);
+      AiMoveToHex(world, *unit, unit->x + toward, unit->y);
     }
   }
 

@@ -2,6 +2,7 @@
 
 #include <numeric>
 
+#include "app/framework_lock.h"
 #include "app/settings.h"
 #include "land_rules/land_rules_fixture.h"
 #include "rules/capture.h"
@@ -333,18 +334,43 @@ TEST_F(LandMoveRules, KilledUnitLeavesSelectionUndoMoveAndAttack) {
 
 namespace {
 
-TEST_F(LandMoveRules, ComputerMoveHookBuildsThePathAndARefusedOneLeavesTheUnitWhereItIs) {
-  InstallLandMoveHooks();
+TEST_F(LandMoveRules, TheComputersOrderTakesThePlayersPathAndARefusedOneLeavesTheUnitWhereItIs) {
   cJednostkaLadowa& unit = Mover(1, 1, 2);
-  // The worker's order takes the unit off its hex, then builds the path.
-  w_.Hex(1, 1).unit = nullptr;
-  g_LandTurnHooks.buildPath(*g_pWorld, unit, 5, 3);  // out of range
-  EXPECT_FALSE(StepLandMove(World()));
+  // Out of range: refused by the check, the unit still on its hex.
+  EXPECT_EQ(OrderLandMove(World(), unit, 5, 3, false), eLandMoveRefusal::kNotInRange);
   EXPECT_EQ(w_.Hex(1, 1).unit, &unit);
-  w_.Hex(1, 1).unit = nullptr;
-  g_LandTurnHooks.buildPath(*g_pWorld, unit, 2, 1);
+  EXPECT_EQ(World().turnState.move.unit, nullptr);
+  ASSERT_EQ(OrderLandMove(World(), unit, 2, 1, false), eLandMoveRefusal::kNone);
+  EXPECT_EQ(World().GetGameState(), kPhaseComputerMove);
+  EXPECT_EQ(w_.Hex(1, 1).unit, nullptr);
   EXPECT_EQ(Walk(), 1);
   EXPECT_EQ(w_.Hex(2, 1).unit, &unit);
 }
+
+#if defined(TW_SANITIZED)
+// In the test builds a rule's change of the world made without the
+// framework lock, while the lock is in use, ends the process at once.
+TEST_F(LandMoveRules, AStepWithoutTheFrameworkLockEndsTheTestBuild) {
+  cJednostkaLadowa& unit = Mover(1, 1, 2);
+  ASSERT_EQ(OrderLandMove(World(), unit, 2, 1, false), eLandMoveRefusal::kNone);
+  EXPECT_DEATH(
+      {
+        g_bRunning = true;
+        CreateFrameworkLock();
+        StepLandMove(World());
+      },
+      "without the framework lock");
+  // With the lock held the same step goes on.
+  const bool wasRunning = g_bRunning.exchange(true);
+  CreateFrameworkLock();
+  {
+    const cFrameworkLockGuard lock;
+    EXPECT_EQ(Walk(), 1);
+  }
+  DeleteFrameworkLock();
+  g_bRunning = wasRunning;
+  EXPECT_EQ(w_.Hex(2, 1).unit, &unit);
+}
+#endif
 
 }  // namespace

@@ -284,7 +284,9 @@ TEST_F(Diplomacy, ChangingOrientationByTheCurrentOneWithItsUnrestAndEntry) {
 
   // A "pro" country choosing its own side's regime, and a regime whatever it
   // chooses, raise the unrest by D only.
+  // (A change is once a turn: each of these is in a turn of its own.)
   c.orientation = 4;
+  c.doneTurnInOrientation = false;
   {
     Draws draws({Die(6, 1), Die(6, 2), Die(6, 3)});
     ChangeOrientation(world_, kProAxis, 1, text_);
@@ -292,6 +294,7 @@ TEST_F(Diplomacy, ChangingOrientationByTheCurrentOneWithItsUnrestAndEntry) {
   EXPECT_EQ(std::tuple(c.orientation, c.allianceEntry), std::tuple(1, 29));
   EXPECT_FLOAT_EQ(c.socialUnrest, 37.0f);
   EXPECT_EQ(text_, L"diplomacy_change_orientation_to_nationalist_regime");
+  c.doneTurnInOrientation = false;
   {
     Draws draws({Die(6, 1), Die(6, 2), Die(6, 3)});
     ChangeOrientation(world_, kProAxis, 5, text_);
@@ -390,6 +393,49 @@ TEST_F(Diplomacy, ACoupFailsIntoStrengthAndEntryOrTurnsTheTargetTowardsTheActor)
   }
   EXPECT_EQ(std::tuple(b.orientation, b.allianceEntry), std::tuple(3, 36));
   EXPECT_EQ(text_, L"diplomacy_coup_detat_in_country_orientation_changed_alliance_entry_dropped");
+}
+
+// Every action runs its own check: what the panel's check refuses, the
+// action refuses alike (the computer calls the same functions), with the
+// refusal's text, no dice rolled and nothing paid or flagged. An event's
+// unpaid declaration of war is barred by no check.
+TEST_F(Diplomacy, EachActionRefusesWhatItsCheckRefusesAndChangesNothing) {
+  // No points anywhere; elections held once already (they cost none).
+  for (int id = 1; id <= kCount; ++id) C(id).diplomaticPoints = 0;
+  C(kProAllied).doneParliamentaryElections = true;
+  const auto snapshot = [&] {
+    std::vector<int> out;
+    for (int id = 1; id <= kCount; ++id) {
+      const cCountry& c = C(id);
+      out.insert(out.end(), {c.diplomaticPoints, c.allianceEntry, c.orientation, c.politicalStrength,
+                             static_cast<int>(c.socialUnrest), c.doneDelayWarEntry, c.doneHasteWarEntry,
+                             c.doneParliamentaryElections, c.doneTurnInOrientation, c.doneExertPressureAllied});
+    }
+    return out;
+  };
+  const std::vector<int> before = snapshot();
+  std::wstring check, action;
+  const auto agree = [&](bool allowed, bool done, const char* what) {
+    EXPECT_FALSE(allowed) << what;
+    EXPECT_FALSE(done) << what;
+    EXPECT_FALSE(check.empty()) << what;
+    EXPECT_EQ(action, check) << what;
+    EXPECT_EQ(snapshot(), before) << what;
+  };
+  Draws none({});
+  agree(CanDelayAllianceEntry(world_, kProAllied, check), DelayAllianceEntry(world_, kProAllied, action), "delay");
+  agree(CanHastenAllianceEntry(world_, kProAllied, check), HastenAllianceEntry(world_, kProAllied, action), "hasten");
+  agree(CanHoldElections(world_, kProAllied, check), HoldElections(world_, kProAllied, 4, action), "elections");
+  agree(CanChangeOrientation(world_, kProAxis, check), ChangeOrientation(world_, kProAxis, 5, action), "orientation");
+  agree(CanExertPressure(world_, kAlliesLead, kProAllied, check),
+        ExertPressure(world_, kAlliesLead, kProAllied, action), "pressure");
+  agree(CanStageCoup(world_, kAxisLead, kProAllied, check), StageCoup(world_, kAxisLead, kProAllied, action), "coup");
+  EXPECT_FALSE(CanDeclareWar(world_, kAxisLead, kProAllied, check));
+  EXPECT_EQ(DeclareWar(world_, kAxisLead, kProAllied, true), 0);
+  EXPECT_FALSE(AtWar(kAxisLead, kProAllied));
+  EXPECT_EQ(snapshot(), before);
+  EXPECT_GE(DeclareWar(world_, kAxisLead, kProAllied, false), 1);
+  EXPECT_TRUE(AtWar(kAxisLead, kProAllied));
 }
 
 TEST_F(Diplomacy, DiceCountsBelowOneRollNothing) {

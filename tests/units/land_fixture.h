@@ -24,7 +24,6 @@ class LandWorld {
   explicit LandWorld(std::vector<std::string> rows) : world(std::make_unique<cWorld>()) {
     g_pWorld = world.get();
     LandUnitConstants() = sLandUnitConstants{};
-    g_LandTurnHooks = sLandTurnHooks{};
     std::string text = "size " + std::to_string(rows[0].size()) + " " + std::to_string(rows.size()) + "\nterrain\n";
     for (const std::string& row : rows) text += row + "\n";
     std::string error;
@@ -35,7 +34,6 @@ class LandWorld {
     world.reset();
     g_pWorld = nullptr;
     LandUnitConstants() = sLandUnitConstants{};
-    g_LandTurnHooks = sLandTurnHooks{};
   }
   LandWorld(const LandWorld&) = delete;
   LandWorld& operator=(const LandWorld&) = delete;

@@ -1,0 +1,47 @@
+#include "rules/deployment.h"
+
+#include "app/framework_lock.h"
+#include "world/hex.h"
+#include "world/map.h"
+#include "world/turn_state.h"
+#include "world/unit.h"
+#include "world/world.h"
+
+const char* DeployRefusalKey(eDeployRefusal refusal) {
+  switch (refusal) {
+    case eDeployRefusal::kNone:
+      return nullptr;
+    case eDeployRefusal::kNotInReserve:
+      return "deploy_impossible_not_in_reserve";
+    case eDeployRefusal::kNotYetAvailable:
+      return "deploy_impossible_not_yet_available";
+    case eDeployRefusal::kNotOwnTurn:
+      return "deploy_impossible_not_own_turn";
+    case eDeployRefusal::kTargetOffMap:
+      return "deploy_impossible_off_map";
+    case eDeployRefusal::kTargetTaken:
+      return "deploy_impossible_hex_occupied";
+    case eDeployRefusal::kNoSupplyCity:
+      return "deploy_impossible_no_supply_city";
+  }
+  return nullptr;
+}
+
+eDeployRefusal CheckDeployFromReserve(const cWorld& world, const cJednostka& unit, int x, int y) {
+  if (!unit.inReserve) return eDeployRefusal::kNotInReserve;
+  if (unit.availableInTurns >= 1) return eDeployRefusal::kNotYetAvailable;
+  if (unit.countryId != world.turnState.CurrentCountryId()) return eDeployRefusal::kNotOwnTurn;
+  const cMap& map = world.GetMap();
+  if (!map.IsInside(x, y)) return eDeployRefusal::kTargetOffMap;
+  if (map.GetHex(x, y).unit != nullptr) return eDeployRefusal::kTargetTaken;
+  if (unit.FindDeploySupplyCity(x, y) == nullptr) return eDeployRefusal::kNoSupplyCity;
+  return eDeployRefusal::kNone;
+}
+
+eDeployRefusal DeployFromReserve(cWorld& world, cJednostka& unit, int x, int y) {
+  const cFrameworkLockGuard lock;
+  const eDeployRefusal refusal = CheckDeployFromReserve(world, unit, x, y);
+  if (refusal != eDeployRefusal::kNone) return refusal;
+  unit.DeployFromReserve(x, y);
+  return eDeployRefusal::kNone;
+}
