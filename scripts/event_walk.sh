@@ -18,14 +18,7 @@ source "$(dirname "$0")/xvfb_walk.sh"
 walk_setup "event walk" "$@"
 skip_without python3
 
-walk_make_run
-mkdir -p "$run/data/save"
-scenario="$run/data/scenarios/Europe1939"
-cp -r "$here/data/scenarios/Europe1939" "$scenario"
-# Germany (1) is the human country.
-sed -i -e 's/^\(1;1;Germany;\([^;]*;\)\{10\}\)0;/\11;/' "$scenario/countries.csv"
-grep -q "^1;1;Germany;\([^;]*;\)\{10\}1;" "$scenario/countries.csv" ||
-  { echo "event walk: scenario not prepared" >&2; exit 1; }
+walk_make_europe_germany_run
 
 grep -q -v -e '^;' -e '^[[:space:]]*$' "$scenario/event_files.txt" ||
   { echo "event walk: the scenario names no event files" >&2; exit 1; }
@@ -34,48 +27,6 @@ walk_play <<'INNER'
 set -u
 source "$1"
 walk_start "${@:2}"
-
-# The centre of the fired event's first option button: the event found by
-# its id in the scenario's event files, the dialog's height and offset as
-# the dialog computes them from layout entries 780 to 786.
-first_option() {
-  python3 - "$1" "$run" "$layout" <<'PY'
-import os, re, sys
-import xml.etree.ElementTree as ET
-event_id, run, layout = sys.argv[1], sys.argv[2], sys.argv[3]
-rect = {}
-for line in open(layout, encoding="utf-8"):
-    f = line.split()
-    if len(f) >= 5 and f[0].isdigit() and 780 <= int(f[0]) <= 786:
-        rect[int(f[0])] = [int(v) for v in f[1:5]]
-scenario = os.path.join(run, "data", "scenarios", "Europe1939")
-event = None
-for name in open(os.path.join(scenario, "event_files.txt"), encoding="utf-8", errors="replace"):
-    name = name.strip()
-    if not name or name.startswith(";"):
-        continue
-    path = os.path.join(run, name.replace("\\", "/"))
-    if not os.path.exists(path):
-        path = os.path.join(scenario, os.path.basename(name.replace("\\", "/")))
-    for e in ET.parse(path).getroot().iter("event"):
-        if e.get("eventID") == event_id and event is None:
-            event = e
-if event is None:
-    sys.exit("event %s not found" % event_id)
-options = event.find("options")
-count = len(options.findall("option")) if options is not None else 0
-image = (event.findtext("image") or "").strip()
-picture = bool(image) and os.path.isfile(os.path.join(run, "data", "events", image))
-t, m, p, b, row = rect[781], rect[783], rect[784], rect[785], rect[786]
-side = min(p[2], p[3])
-content = max(m[1] + m[3], b[1] + count * row[3])
-if picture:
-    content = max(content, p[1] + (p[3] - side) // 2 + side)
-total = content + t[1]
-dy = (rect[780][1] + rect[780][3]) // 2 - total // 2
-print(b[0] + b[2] // 2, b[1] + dy + b[3] // 2)
-PY
-}
 
 # Germany's turn: at once when it moves first, else after the computer
 # countries before it and the greeting.
@@ -97,7 +48,7 @@ await_log "Event fired (ID=" 1 1800 || fail "no event fired for the human countr
 await_shot EndOfImpulse_cDialogEventu 1 300 || fail "no event dialog pictured"
 keep EndOfImpulse_cDialogEventu event_dialog.png
 id="$(iconv -f UTF-16LE -t UTF-8 ConsoleOut.txt | tr -d '\r' | sed -n 's/.*Event fired (ID=\([0-9]*\) .*/\1/p' | head -n1)"
-read -r option_x option_y < <(first_option "$id") || fail "no place for the first option of event $id"
+read -r option_x option_y < <(event_first_option "$id") || fail "no place for the first option of event $id"
 [ -n "${option_y:-}" ] || fail "no place for the first option of event $id"
 click "$option_x" "$option_y"
 await_log "CHECKING EVENTS FINISHED" 1 600 || fail "the events check did not go on after the click"
@@ -124,7 +75,7 @@ for _ in $(seq 1 1800); do
   if [ "$answered" -eq 0 ] && [ "$(shots EndOfImpulse_cDialogEventu)" -ge 2 ]; then
     answered=1
     id2="$(iconv -f UTF-16LE -t UTF-8 ConsoleOut.txt | tr -d '\r' | sed -n 's/.*Event fired (ID=\([0-9]*\) .*/\1/p' | tail -n1)"
-    read -r option_x option_y < <(first_option "$id2") || fail "no place for the first option of event $id2"
+    read -r option_x option_y < <(event_first_option "$id2") || fail "no place for the first option of event $id2"
     click "$option_x" "$option_y"
     sleep 1
   fi

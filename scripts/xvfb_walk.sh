@@ -94,6 +94,19 @@ AIReplacementAfter=20
 INI
 }
 
+# A run folder whose only scenario is a copy of Europe 1939 with Germany (1)
+# as the human country; sets scenario. Ends the script when the copy could
+# not be prepared.
+walk_make_europe_germany_run() {
+  walk_make_run
+  mkdir -p "$run/data/save"
+  scenario="$run/data/scenarios/Europe1939"
+  cp -r "$here/data/scenarios/Europe1939" "$scenario"
+  sed -i -e 's/^\(1;1;Germany;\([^;]*;\)\{10\}\)0;/\11;/' "$scenario/countries.csv"
+  grep -q "^1;1;Germany;\([^;]*;\)\{10\}1;" "$scenario/countries.csv" ||
+    { echo "$walk_name: scenario not prepared" >&2; exit 1; }
+}
+
 # Runs the steps read from standard input under Xvfb. The screen is larger
 # than the window so that the whole window, wherever it is placed, can be
 # clicked; a walk may set walk_screen (WIDTHxHEIGHT) for another screen.
@@ -199,6 +212,51 @@ hex() {
   awk -v c="$1" -v r="$2" '/^map view / { x = $3; y = $4; z = $5 } END {
     px = 83 * c + 48; py = 98 * r + 49 + (c % 2 == 0 ? 49 : 0)
     printf "%d %d\n", 512 + (px - x + 30) * z, 384 + (py - y + 36) * z }' "$out/game.out"
+}
+
+# The centre of the first option button of the Europe 1939 event with the
+# id, as the event dialog places it: the event found by its id in the
+# scenario's event files, the dialog's height and offset as the dialog
+# computes them from layout entries 780 to 786, the option count and the
+# picture.
+#   event_first_option EVENT_ID
+event_first_option() {
+  python3 - "$1" "$run" "$layout" <<'PY'
+import os, re, sys
+import xml.etree.ElementTree as ET
+event_id, run, layout = sys.argv[1], sys.argv[2], sys.argv[3]
+rect = {}
+for line in open(layout, encoding="utf-8"):
+    f = line.split()
+    if len(f) >= 5 and f[0].isdigit() and 780 <= int(f[0]) <= 786:
+        rect[int(f[0])] = [int(v) for v in f[1:5]]
+scenario = os.path.join(run, "data", "scenarios", "Europe1939")
+event = None
+for name in open(os.path.join(scenario, "event_files.txt"), encoding="utf-8", errors="replace"):
+    name = name.strip()
+    if not name or name.startswith(";"):
+        continue
+    path = os.path.join(run, name.replace("\\", "/"))
+    if not os.path.exists(path):
+        path = os.path.join(scenario, os.path.basename(name.replace("\\", "/")))
+    for e in ET.parse(path).getroot().iter("event"):
+        if e.get("eventID") == event_id and event is None:
+            event = e
+if event is None:
+    sys.exit("event %s not found" % event_id)
+options = event.find("options")
+count = len(options.findall("option")) if options is not None else 0
+image = (event.findtext("image") or "").strip()
+picture = bool(image) and os.path.isfile(os.path.join(run, "data", "events", image))
+t, m, p, b, row = rect[781], rect[783], rect[784], rect[785], rect[786]
+side = min(p[2], p[3])
+content = max(m[1] + m[3], b[1] + count * row[3])
+if picture:
+    content = max(content, p[1] + (p[3] - side) // 2 + side)
+total = content + t[1]
+dy = (rect[780][1] + rect[780][3]) // 2 - total // 2
+print(b[0] + b[2] // 2, b[1] + dy + b[3] // 2)
+PY
 }
 
 # Keys, the mouse and clicks in the game's window.
