@@ -26,10 +26,12 @@ cp -r "$here/data/scenarios/Europe1939" "$scenario"
 sed -i -e 's/^\(6;1;Poland;\([^;]*;\)\{10\}\)0;/\11;/' "$scenario/countries.csv"
 grep -q "^6;1;Poland;\([^;]*;\)\{10\}1;" "$scenario/countries.csv" ||
   { echo "computer turn walk: scenario not prepared" >&2; exit 1; }
+# A move is pictured three frames into it: its hexes are paced so that a
+# move spans several frames at the shipped frame limit on a slow machine.
 cat >>"$run/Settings.ini" <<'INI'
 [Delay]
 AIMoveBefore=20
-AIMoveBetween=20
+AIMoveBetween=150
 AIMoveAfter=20
 AICombatBefore=100
 AICombatAfter=100
