@@ -16,6 +16,10 @@ constexpr int kGuiSheetSlot = 2;
 constexpr int kBackgroundSourceEntry = 4;
 constexpr int kIconSize = 25;
 constexpr int kIconSheetY = 375;
+// The date line takes the small print of the layout's fonts: in the labels'
+// font the line of the second impulse of September is wider than the
+// panel at 1024 x 768, and its ends were cut off.
+constexpr unsigned kDateFont = 5;
 
 void AddIcon(CDXUTDialog& dialog, int id, int srcX, const char* hintKey) {
   const plat::RectI r = DXUTLayoutRect(id);
@@ -41,6 +45,7 @@ cMinimapPanel::cMinimapPanel() : cPanel(-1, 0, 0, 0, 0) {
   CDXUTStatic* date = nullptr;
   if (SUCCEEDED(d.AddStaticFromLayout(kMinimapDateId, g_StringBase.GetText("-"), &date)) && date != nullptr) {
     date->SetTextFormat(kCentred);
+    if (CDXUTElement* element = date->GetElement(0)) element->iFont = kDateFont;
   }
   AddIcon(d, kMinimapZoomInId, 560, "zoom_in");
   AddIcon(d, kMinimapZoomOutId, 590, "zoom_out");

@@ -32,6 +32,7 @@
 #include "screens/scenario_menu.h"
 #include "game_screen_fixture.h"
 #include "support/fixture_scenario.h"
+#include "world/calendar.h"
 #include "world/cities.h"
 #include "world/commander.h"
 #include "world/jednostka_ladowa.h"
@@ -174,6 +175,62 @@ TEST_F(ScreenSnapshot, UnitAndDiplomacyPanelsShowALongCommandersNameWhole) {
   for (int i = 0; i < 40; ++i) WorldOnFrameMoveThunk(0.1 * i, 0.1f);
   for (int i = 0; i < 3; ++i) OnFrameRender(i * 0.5, 0.5f);
   ExpectGolden("unit_and_diplomacy_panels_1024x768.png");
+
+  delete g_pWorld;
+  g_pWorld = nullptr;
+}
+
+// The minimap's date line at its longest (the last impulse of September,
+// a day of two digits, a turn of three) lies inside its box: no letter is
+// cut at either end, where a strip of the box stays clear of the text's
+// white.
+TEST_F(ScreenSnapshot, TheLongestDateLineIsDrawnWithinItsBox) {
+  const sGameStartSettings start = twtest::CopyFixtureScenario(dir_.Path());
+  LoadWorld(start);
+  ASSERT_NE(g_pWorld, nullptr);
+  cWorld& world = *g_pWorld;
+  world.SetView(MakeMapScreen(world));
+  cMapScreen& screen = *LoadedMapScreen();
+  PaintMinimap(world.GetMap());
+  cCountry* current = world.GetCountry(1);
+  current->human = true;
+  world.turnState.currentCountry = current;
+  world.turnNumber = 1;
+  screen.StartGame();
+  DeleteRetiredMenus();
+  world.GetDate() = sGameDate{};
+  world.GetDate().month = 9;
+  world.GetDate().year = 1943;
+  sGameDate& date = world.GetDate();
+  while (date.turn < 12 && [&] {
+    sGameDate next = date;
+    ++next.turn;
+    return next.GetDay(world.TurnsPerMonth()) > date.GetDay(world.TurnsPerMonth());
+  }()) {
+    ++date.turn;
+  }
+  world.turnNumber = 104;
+  world.turnsLeft = 48;
+  cMinimapPanel& minimap = *GetMinimapPanel();
+  minimap.RefreshDate();
+  ASSERT_GE(date.GetDay(world.TurnsPerMonth()), 10);
+  for (int i = 0; i < 3; ++i) OnFrameRender(i * 0.5, 0.5f);
+
+  const plat::RectI box = DXUTLayoutRect(kMinimapDateId);  // {x, y, width, height}
+  const auto lit = [&](int from, int to) {
+    int count = 0;
+    for (int x = from; x < to; ++x) {
+      for (int y = box.top; y < box.top + box.bottom; ++y) {
+        const std::uint32_t p = Pixel(x, y);
+        count += ((p >> 16) & 255u) > 160 && ((p >> 8) & 255u) > 160 && (p & 255u) > 160;
+      }
+    }
+    return count;
+  };
+  // The text is there, and clear of both ends of its box.
+  EXPECT_GT(lit(box.left + box.right / 3, box.left + 2 * box.right / 3), 20);
+  EXPECT_EQ(lit(box.left, box.left + 4), 0);
+  EXPECT_EQ(lit(box.left + box.right - 4, box.left + box.right), 0);
 
   delete g_pWorld;
   g_pWorld = nullptr;
