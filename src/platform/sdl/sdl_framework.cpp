@@ -411,16 +411,17 @@ void SdlFramework::RenderFrame(double time, float elapsed, bool hadInput) {
     return;
   }
   const bool mayRest = MayRest();
-  bool limited = false;
+  // A changed picture is drawn whole: drawn only in its changed areas
+  // (SdlRenderer::LimitDrawingTo), the blinking markers under an open dialog
+  // came out as dark squares over the dialog's text.
   if (rest_.Resting()) {
-    // A probe: the picture is only fingerprinted, and drawn only where it
+    // A probe: the picture is only fingerprinted, and drawn only when it
     // changed.
     sdl->ResetFingerprint();
     sdl->SetProbing(true);
     render(time, elapsed);
     sdl->SetProbing(false);
     if (!rest_.ProbeMustBeShown(sdl->Fingerprint(), hadInput, mayRest)) return;
-    limited = rest_.Resting() && sdl->ChangedAreas(changedAreas_);
     // The probe has been told the time already.
     elapsed = 0.0f;
   }
@@ -429,9 +430,7 @@ void SdlFramework::RenderFrame(double time, float elapsed, bool hadInput) {
   const bool note = !hadInput && mayRest;
   sdl->ResetFingerprint();
   sdl->SetNoting(note);
-  if (limited) sdl->LimitDrawingTo(&changedAreas_);
   render(time, elapsed);
-  if (limited) sdl->LimitDrawingTo(nullptr);
   sdl->SetNoting(true);
   if (note) {
     sdl->KeepShownCalls();

@@ -122,7 +122,6 @@ class SdlFramework final : public Framework {
   bool paused_ = false;
   std::uint64_t elapsedMs_ = 0;  // loop time, paused spans left out
   FrameRest rest_;
-  std::vector<SDL_Rect> changedAreas_;  // where a probe's picture changed
 };
 
 }  // namespace plat::sdl
