@@ -296,47 +296,6 @@ echo "Gdynia's hover box after the reconnaissance: $((100 - alike)) % of its row
 [ "$alike" -lt 100 ] || fail "the reconnaissance of Gdynia changed nothing in its hover box"
 cp ConsoleOut.txt "$out/ConsoleOut_impulse_1.txt"
 
-# The centre of the first option button of the event with the id, as the
-# event dialog places it (layout entries 780 to 786, the option count, the
-# picture); the port fleet walk's reckoning.
-first_option() {
-  python3 - "$1" "$run" "$layout" <<'PY'
-import os, sys
-import xml.etree.ElementTree as ET
-event_id, run, layout = sys.argv[1], sys.argv[2], sys.argv[3]
-rect = {}
-for line in open(layout, encoding="utf-8"):
-    f = line.split()
-    if len(f) >= 5 and f[0].isdigit() and 780 <= int(f[0]) <= 786:
-        rect[int(f[0])] = [int(v) for v in f[1:5]]
-scenario = os.path.join(run, "data", "scenarios", "Europe1939")
-event = None
-for name in open(os.path.join(scenario, "event_files.txt"), encoding="utf-8", errors="replace"):
-    name = name.strip()
-    if not name or name.startswith(";"):
-        continue
-    path = os.path.join(run, name.replace("\\", "/"))
-    if not os.path.exists(path):
-        path = os.path.join(scenario, os.path.basename(name.replace("\\", "/")))
-    for e in ET.parse(path).getroot().iter("event"):
-        if e.get("eventID") == event_id and event is None:
-            event = e
-if event is None:
-    sys.exit("event %s not found" % event_id)
-options = event.find("options")
-count = len(options.findall("option")) if options is not None else 0
-image = (event.findtext("image") or "").strip()
-picture = bool(image) and os.path.isfile(os.path.join(run, "data", "events", image))
-t, m, p, b, row = rect[781], rect[783], rect[784], rect[785], rect[786]
-side = min(p[2], p[3])
-content = max(m[1] + m[3], b[1] + count * row[3])
-if picture:
-    content = max(content, p[1] + (p[3] - side) // 2 + side)
-total = content + t[1]
-dy = (rect[780][1] + rect[780][3]) // 2 - total // 2
-print(b[0] + b[2] // 2, b[1] + dy + b[3] // 2)
-PY
-}
 now() { date +%s.%N; }
 seconds() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", b - a }'; }
 
@@ -365,7 +324,7 @@ end_turn() {
       events=$(shots EndOfImpulse_cDialogEventu)
       screen grab "event_${impulse}_${events}"
       id="$(iconv -f UTF-16LE -t UTF-8 ConsoleOut.txt | tr -d '\r' | sed -n 's/.*Event fired (ID=\([0-9]*\) .*/\1/p' | tail -n1)"
-      read -r x y < <(first_option "$id") || fail "no place for the first option of event $id"
+      read -r x y < <(event_first_option "$id") || fail "no place for the first option of event $id"
       click "$x" "$y"
       answered=$(now)
       # The dialog was pictured some frames after it opened.
