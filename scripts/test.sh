@@ -161,16 +161,18 @@ walks=(
 # One walk a core: the game draws the whole map in software every frame.
 walk_jobs=$jobs
 [ "$walk_jobs" -le "${#walks[@]}" ] || walk_jobs=${#walks[@]}
+# A display of its own for each walk (xvfb-run -a races when several start
+# at once), in a range of this run's own, so that two runs on one machine
+# keep apart.
+display_base=$((140 + ($$ % 40) * 20))
 run_walk() {
   local index="$1" name="$2" t0=$SECONDS status=0
-  # A display of its own for each walk (xvfb-run -a races when several
-  # start at once).
-  TW_XVFB_DISPLAY=$((140 + index)) bash "$root/scripts/$name.sh" "$asan" "$asan/$name" \
+  TW_XVFB_DISPLAY=$((display_base + index)) bash "$root/scripts/$name.sh" "$asan" "$asan/$name" \
     >"$asan/$name.walk.txt" 2>&1 || status=$?
   echo "$status $((SECONDS - t0))" >"$asan/$name.walk.status"
 }
 export -f run_walk
-export root asan
+export root asan display_base
 run_walks() {
   local i failed=0 name status seconds
   rm -f "$asan"/*.walk.status
