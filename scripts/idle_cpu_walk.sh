@@ -12,13 +12,7 @@ set -uo pipefail
 source "$(dirname "$0")/xvfb_walk.sh"
 walk_setup "idle cpu walk" "$@"
 
-walk_make_run
-scenario="$run/data/scenarios/Europe1939"
-cp -r "$here/data/scenarios/Europe1939" "$scenario"
-# Germany (1) is the human country.
-sed -i -e 's/^\(1;1;Germany;\([^;]*;\)\{10\}\)0;/\11;/' "$scenario/countries.csv"
-grep -q "^1;1;Germany;\([^;]*;\)\{10\}1;" "$scenario/countries.csv" ||
-  { echo "idle cpu walk: scenario not prepared" >&2; exit 1; }
+walk_make_europe_germany_run
 
 IDLE_SECONDS="${IDLE_SECONDS:-60}" MAX_PERCENT="${MAX_PERCENT:-10}" walk_play <<'INNER'
 set -u
