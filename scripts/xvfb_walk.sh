@@ -222,7 +222,7 @@ hex() {
 #   event_first_option EVENT_ID
 event_first_option() {
   python3 - "$1" "$run" "$layout" <<'PY'
-import os, re, sys
+import os, sys
 import xml.etree.ElementTree as ET
 event_id, run, layout = sys.argv[1], sys.argv[2], sys.argv[3]
 rect = {}
