@@ -96,8 +96,8 @@ int ExecuteAmphibiousInvasions(cWorld& world, cCountry& country, sAiUnitLists& l
 void PlayNavalPhase(cWorld& world, cCountry& country, sAiUnitLists& lists);
 // Every cargo ship of the fleet that can put its unit ashore at the fleet's
 // node does so through the unload rule (UnloadToCoast) and is removed; a
-// ship the rule refuses stays. Returns the number
-// unloaded (the fleet may be gone afterwards).
+// ship the rule refuses stays. Returns the number unloaded (the fleet may be
+// gone afterwards).
 int UnloadTransportFleet(cWorld& world, cFleet& fleet);
 
 // --- sea transport to the fronts (ai_sea_transport.cpp) ---

@@ -1,9 +1,9 @@
 // The orders of a fleet, as the player's clicks, the fleets dialog and the
-// computer opponent give them: the move to a sea node (or toward one) and the shore
-// bombardment of a hex. Each action runs its check first; the check alone is
-// what the status line and the computer's planning ask. The world-changing
-// step runs under the framework lock; a ship killed by it leaves the
-// selection and every list in that same step.
+// computer opponent give them: the move to a sea node (or toward one) and
+// the shore bombardment of a hex. Each action runs its check first; the
+// check alone is what the status line and the computer's planning ask. The
+// world-changing step runs under the framework lock; a ship killed by it
+// leaves the selection and every list in that same step.
 #pragma once
 
 class cFleet;
