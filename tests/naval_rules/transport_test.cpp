@@ -170,26 +170,6 @@ TEST(SeaTransport, UnloadToCoastLandsOnThePortOrItsFirstFreeNeighbour) {
   EXPECT_EQ(w.Hex(cargo.x, cargo.y).unit, &cargo);
 }
 
-// The computer's unloading takes the hex the world finds, but the player's
-// unload check decides: a cargo ship out at sea next to a friendly coast is
-// refused as the map's order on that hex is, and keeps its unit.
-TEST(SeaTransport, TheComputersUnloadingIsRefusedWhereThePlayersUnloadOrderIs) {
-  TransportWorld w;
-  const int offshore = w.AddSeaNode(true, 1, 1).id;  // a zone whose main hex lies off the coast
-  cJednostkaLadowa& cargo = w.Carried(1, kUnitCargoShip, offshore);
-  cJednostkaMorska& ship = *cargo.transport;
-  int x = -1, y = -1;
-  ASSERT_TRUE(ship.FindCoastUnloadHex(*w.world, x, y));
-  sLandingOutcome outcome;
-  EXPECT_EQ(UnloadShip(*w.world, ship, x, y, outcome), eTransportRefusal::kNotUnloadHex);
-  EXPECT_EQ(CheckUnloadToCoast(*w.world, ship), eTransportRefusal::kNotUnloadHex);
-  EXPECT_EQ(UnloadToCoast(*w.world, ship, outcome), eTransportRefusal::kNotUnloadHex);
-  EXPECT_FALSE(outcome.landed);
-  EXPECT_EQ(cargo.transport, &ship);
-  EXPECT_EQ(ship.carriedUnit, &cargo);
-  EXPECT_EQ(w.Hex(x, y).unit, nullptr);
-}
-
 // The defender (effective strength 10) holds when both stand and the
 // landing force (after the assault penalty of one half) is below the
 // decision factor 2 times that: 19 dies, 20 takes the beach.
