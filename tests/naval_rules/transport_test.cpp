@@ -5,13 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 
+#include "app/framework_lock.h"
 #include "naval_rules/transport_fixture.h"
 #include "rules/amphibious_invasion.h"
 #include "rules/paradrop.h"
 #include "rules/sea_transport.h"
 #include "support/test_support.h"
+#include "world/fleet.h"
 #include "world/hex.h"
 #include "world/landings.h"
 
@@ -149,6 +152,25 @@ TEST(SeaTransport, FromTheOpenSeaOnlyAnAmphibiousShipMarksTheEnemyCoast) {
   EXPECT_TRUE(log.Contains(L"ERROR! Trying to unload non-existing unit from transport!"));
   EXPECT_EQ(CheckUnloadToCoast(*w.world, empty), eTransportRefusal::kNoCargo);
 }
+
+#if defined(TW_SANITIZED)
+// In the test builds a fleet's move and the landing of a ship's cargo made
+// without the framework lock, while the lock is in use, end the process.
+TEST(SeaTransport, AFleetMoveOrAnUnloadingWithoutTheFrameworkLockEndsTheTestBuild) {
+  TransportWorld w;
+  w.AddPortNode();
+  cJednostkaLadowa& cargo = w.Carried(1, kUnitCargoShip, TransportWorld::kPort);
+  const auto unlocked = [](const std::function<void()>& change) {
+    g_bRunning = true;
+    CreateFrameworkLock();
+    change();
+  };
+  EXPECT_DEATH(unlocked([&] { cargo.transport->fleet->MoveTo(*w.world, TransportWorld::kZone); }),
+               "without the framework lock");
+  EXPECT_DEATH(unlocked([&] { cargo.transport->UnloadUnitAt(0, 2, TransportWorld::kPortX, TransportWorld::kPortY); }),
+               "without the framework lock");
+}
+#endif
 
 TEST(SeaTransport, UnloadToCoastLandsOnThePortOrItsFirstFreeNeighbour) {
   TransportWorld w;
