@@ -157,6 +157,7 @@ long SdlFramework::CreateDevice(bool windowed, int width, int height) {
 void SdlFramework::ResetDevice(int width, int height) {
   if (!hasDevice_ || width <= 0 || height <= 0) return;
   rest_.Wake();
+  if (auto* sdl = dynamic_cast<SdlRenderer*>(renderer_.get())) sdl->ForgetKept();
   if (DeviceEventCallback lost = deviceLost_) lost();
   backBuffer_ = BackBufferDesc{width, height};
   if (DeviceCallback reset = deviceReset_) {
