@@ -105,6 +105,7 @@ void RunFrames(benchmark::State& state, float zoom) {
   const sSettings saved = g_Settings;
   plat::RecordingRenderer renderer(1024, 768);
   renderer.SetStoreRecords(false);
+  renderer.SetKeeping(true);  // as the window's renderers: the map's far layers kept
   twtest::FakeFramework frame(&renderer);
   if (SetUpMapScreen(state, zoom)) {
     std::size_t quads = 0, texts = 0;
@@ -112,6 +113,7 @@ void RunFrames(benchmark::State& state, float zoom) {
       const std::size_t before = renderer.quad_count;
       const std::size_t textsBefore = renderer.text_count;
       renderer.BeginScene();
+      renderer.Clear(0);
       LoadedMapScreen()->Render(0.016f);
       renderer.EndScene();
       quads = renderer.quad_count - before;
