@@ -300,11 +300,13 @@ void SpriteBatch::End() {
 
 std::size_t SpriteBatch::KeepableBuckets() {
   kept_now_.clear();
-  if (!loose_.empty()) return 0;
   std::size_t count = 0;
   for (std::uint32_t b : bucket_order_) {
     const Bucket& bucket = buckets_[b];
     if (!bucket.items.empty() || bucket.runs.empty()) break;
+    // The loose draws (sorted, the farthest first) go in before the first
+    // bucket they are farther than.
+    if (!loose_.empty() && !(bucket.depth > loose_.front().depth)) break;
     bool stamped = true;
     for (const Run& run : bucket.runs) stamped = stamped && run.stamp != 0;
     if (!stamped) break;

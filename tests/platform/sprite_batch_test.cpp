@@ -350,4 +350,37 @@ TEST(SpriteBatchKeeping, UnstampedSpritesAreDrawnEveryFrame) {
   }
 }
 
+// A frame of more depths than the batch has buckets: the loose draws keep
+// their places, and the kept depths are those farther than every loose one.
+TEST(SpriteBatchKeeping, LooseDrawsOfManyDepthsLimitTheKeptDepths) {
+  RecordingRenderer r;
+  r.SetKeeping(true);
+  auto t = r.CreateTexture(16, 16);
+  std::vector<plat::PreparedSprite> sprites(6, plat::PreparedSprite{t.get(), 0, 0, {0, 0, 4, 4}, 0xFFFFFFFFu});
+  SpriteBatch batch(r);
+  const auto draw = [&](float loose) {
+    r.records.clear();
+    r.Clear(0);
+    batch.Begin();
+    batch.DrawPrepared(sprites.data(), 3, 0.95f, Matrix2D::Identity(), 0, 0, 21);
+    batch.DrawPrepared(sprites.data() + 3, 3, 0.9f, Matrix2D::Identity(), 0, 0, 22);
+    // 62 depths fill the buckets; the next draw's depth is loose.
+    for (int i = 0; i < 62; ++i) batch.Draw(*t, nullptr, 0, 0, 0.1f + 0.001f * static_cast<float>(i), 0xFFFFFFFFu);
+    batch.Draw(*t, nullptr, 0, 0, loose, 0xFFFFFFFFu);
+    batch.End();
+  };
+  draw(0.5f);  // all nearer
+  ASSERT_EQ(batch.KeptDepthsDrawn(), 2u);
+  draw(0.5f);
+  EXPECT_EQ(batch.KeptDepthsShown(), 2u);
+  EXPECT_EQ(r.Quads().size(), 63u);
+  draw(0.92f);  // the loose draw lies between the two
+  EXPECT_EQ(batch.KeptDepthsDrawn(), 1u);
+  draw(0.92f);
+  EXPECT_EQ(batch.KeptDepthsShown(), 1u);
+  ASSERT_EQ(r.Quads().size(), 66u);
+  EXPECT_EQ(r.records[1].kind, DrawRecord::kKept);
+  EXPECT_EQ(r.records[2].depth, 0.92f);  // then the loose draw in front of the kept depth
+}
+
 }  // namespace
