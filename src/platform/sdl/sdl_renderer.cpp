@@ -114,7 +114,12 @@ SdlRenderer::~SdlRenderer() {
 
 std::unique_ptr<SdlTexture> SdlRenderer::MakeTexture(int width, int height, const std::string& path) {
   if (width <= 0 || height <= 0) return nullptr;
-  SDL_Texture* t = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
+  // The software renderer's textures are locked to be drawn exactly
+  // (BlendExactly), and cost nothing more for it; the others keep a copy of
+  // every texel in memory for a texture that can be locked, so theirs are
+  // only written whole (Unlock).
+  const int access = software_ ? SDL_TEXTUREACCESS_STREAMING : SDL_TEXTUREACCESS_STATIC;
+  SDL_Texture* t = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, access, width, height);
   if (!t) return nullptr;
   SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
   SDL_SetTextureScaleMode(t, SDL_ScaleModeLinear);
@@ -122,6 +127,21 @@ std::unique_ptr<SdlTexture> SdlRenderer::MakeTexture(int width, int height, cons
 }
 
 std::unique_ptr<SdlTexture> SdlRenderer::TextureFromSurface(SDL_Surface* surface, const std::string& path) {
+  if (!surface) return nullptr;
+  if (software_ && surface->format->palette == nullptr && !SDL_HasColorKey(surface) && !SDL_MUSTLOCK(surface)) {
+    // Converted straight into the texture: no third copy of a large sheet
+    // on the way.
+    auto texture = MakeTexture(surface->w, surface->h, path);
+    if (!texture) return nullptr;
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(texture->Native(), nullptr, &pixels, &pitch) == 0) {
+      const bool converted = SDL_ConvertPixels(surface->w, surface->h, surface->format->format, surface->pixels,
+                                               surface->pitch, SDL_PIXELFORMAT_ARGB8888, pixels, pitch) == 0;
+      SDL_UnlockTexture(texture->Native());
+      if (converted) return texture;
+    }
+  }
   SDL_Surface* argb = ToArgb(surface);
   if (!argb) return nullptr;
   auto texture = MakeTexture(argb->w, argb->h, path);
