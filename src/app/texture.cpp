@@ -27,7 +27,7 @@ constexpr int kDefaultSize = 256;
 plat::Renderer* CurrentRenderer() { return plat::GetFramework().GetRenderer(); }
 
 struct sFileTexture {
-  const plat::Renderer* renderer;
+  std::uint64_t renderer;  // its Instance()
   std::string path;
   std::weak_ptr<plat::Texture> texture;
 };
@@ -41,14 +41,14 @@ std::shared_ptr<plat::Texture> LoadFileTexture(plat::Renderer& renderer, const s
     std::lock_guard<std::mutex> lock(s_mutex);
     std::erase_if(*s_loaded, [](const sFileTexture& f) { return f.texture.expired(); });
     for (const sFileTexture& f : *s_loaded) {
-      if (f.renderer != &renderer || f.path != path) continue;
+      if (f.renderer != renderer.Instance() || f.path != path) continue;
       if (std::shared_ptr<plat::Texture> texture = f.texture.lock()) return texture;
     }
   }
   std::shared_ptr<plat::Texture> texture = renderer.LoadTexture(path);
   if (!texture) return nullptr;
   std::lock_guard<std::mutex> lock(s_mutex);
-  s_loaded->push_back(sFileTexture{&renderer, path, texture});
+  s_loaded->push_back(sFileTexture{renderer.Instance(), path, texture});
   return texture;
 }
 

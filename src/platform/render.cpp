@@ -93,6 +93,11 @@ void SpriteBatch::DrawQuad(const Texture& texture, const RectI& source, const Po
   }
 }
 
+std::uint64_t Renderer::NewInstance() {
+  static std::atomic<std::uint64_t> s_instances{0};
+  return ++s_instances;
+}
+
 std::uint64_t Renderer::NextKeptNumber() {
   static std::atomic<std::uint64_t> s_kept{0};
   return ++s_kept;

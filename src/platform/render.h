@@ -197,6 +197,13 @@ class Renderer {
   virtual bool ShowKept(std::uint64_t kept) { (void)kept; return false; }
   // A new number for a kept picture (unique in the process).
   static std::uint64_t NextKeptNumber();
+  // Tells this renderer from every other one made in the process, even one
+  // made where a renderer gone before stood.
+  std::uint64_t Instance() const { return instance_; }
+
+ private:
+  static std::uint64_t NewInstance();
+  std::uint64_t instance_ = NewInstance();
 };
 
 // The shared sprite object: collects draws between Begin and End and at End
