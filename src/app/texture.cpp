@@ -1,8 +1,9 @@
 #include "app/texture.h"
 
 #include <algorithm>
-
 #include <cstdint>
+#include <mutex>
+#include <vector>
 
 #include "app/console_log.h"
 #include "platform/framework.h"
@@ -25,7 +26,31 @@ constexpr int kDefaultSize = 256;
 
 plat::Renderer* CurrentRenderer() { return plat::GetFramework().GetRenderer(); }
 
+struct sFileTexture {
+  std::uint64_t renderer;  // its Instance()
+  std::string path;
+  std::weak_ptr<plat::Texture> texture;
+};
+
 }  // namespace
+
+std::shared_ptr<plat::Texture> LoadFileTexture(plat::Renderer& renderer, const std::string& path) {
+  static std::mutex s_mutex;
+  static auto* s_loaded = new std::vector<sFileTexture>;  // never destroyed: holders may outlive it at exit
+  {
+    std::lock_guard<std::mutex> lock(s_mutex);
+    std::erase_if(*s_loaded, [](const sFileTexture& f) { return f.texture.expired(); });
+    for (const sFileTexture& f : *s_loaded) {
+      if (f.renderer != renderer.Instance() || f.path != path) continue;
+      if (std::shared_ptr<plat::Texture> texture = f.texture.lock()) return texture;
+    }
+  }
+  std::shared_ptr<plat::Texture> texture = renderer.LoadTexture(path);
+  if (!texture) return nullptr;
+  std::lock_guard<std::mutex> lock(s_mutex);
+  s_loaded->push_back(sFileTexture{renderer.Instance(), path, texture});
+  return texture;
+}
 
 cTexture::cTexture() = default;
 cTexture::~cTexture() = default;
@@ -52,7 +77,7 @@ long cTexture::Load(const wchar_t* fileName, std::uint8_t kind, std::uint8_t mip
       plat::Renderer* renderer = CurrentRenderer();
       long result = kInvalidCall;
       if (renderer) {
-        texture_ = renderer->LoadTexture(plat::ResolvePath(std::wstring_view(file_name_)));
+        texture_ = LoadFileTexture(*renderer, plat::ResolvePath(std::wstring_view(file_name_)));
         result = texture_ ? 0 : kInvalidData;
       }
       LogLine(result >= 0 ? L"Loading file \"%s\" (%i) [OK]" : L"Loading file \"%s\" (%i) [FAILED]", file_name_,

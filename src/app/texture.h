@@ -39,11 +39,18 @@ class cTexture {
   // The empty 256 x 256 texture of a created holder.
   long CreateDefault();
 
-  std::unique_ptr<plat::Texture> texture_;
+  std::shared_ptr<plat::Texture> texture_;  // a file's may be shared (LoadFileTexture)
   std::wstring file_name_;
   std::uint8_t mip_levels_ = 0;
   std::uint8_t kind_ = kNone;
 };
+
+// One texture per picture file: a file asked for again while a texture
+// loaded from it is still held anywhere (a holder above, the GUI toolkit's
+// resource manager) gets that texture, not a second copy. Textures of
+// another renderer are never handed out. Null when the file cannot be
+// loaded. The textures of files are only drawn, never written.
+std::shared_ptr<plat::Texture> LoadFileTexture(plat::Renderer& renderer, const std::string& path);
 
 constexpr int kTextureTableSize = 19;
 extern cTexture g_Textures[kTextureTableSize];

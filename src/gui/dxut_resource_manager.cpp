@@ -3,6 +3,7 @@
 #include <cwctype>
 #include <new>
 
+#include "app/texture.h"
 #include "platform/framework.h"
 #include "platform/paths.h"
 
@@ -84,7 +85,7 @@ HRESULT CDXUTDialogResourceManager::CreateTexture(int index) {
   DXUTTextureNode& node = *textures_[static_cast<std::size_t>(index)];
   if (node.strFilename.empty()) return S_OK;
   node.pTexture.reset();
-  node.pTexture = device_->LoadTexture(plat::ResolvePath(std::wstring_view(node.strFilename)));
+  node.pTexture = LoadFileTexture(*device_, plat::ResolvePath(std::wstring_view(node.strFilename)));
   if (!node.pTexture) return E_FAIL;
   node.dwWidth = static_cast<unsigned>(node.pTexture->Width());
   node.dwHeight = static_cast<unsigned>(node.pTexture->Height());

@@ -21,7 +21,7 @@ struct DXUTFontNode {
 
 struct DXUTTextureNode {
   std::wstring strFilename;  // at most 259 characters
-  std::unique_ptr<plat::Texture> pTexture;
+  std::shared_ptr<plat::Texture> pTexture;  // shared with other holders of the file (LoadFileTexture)
   unsigned dwWidth = 0;
   unsigned dwHeight = 0;
 };

@@ -87,6 +87,8 @@ long RecordingRenderer::BeginScene() {
 }
 
 void RecordingRenderer::Clear(std::uint32_t argb) {
+  fresh_ = true;
+  clear_colour_ = argb;
   if (!store_records_) return;
   DrawRecord r = Make(DrawRecord::kClear);
   r.argb = argb;
@@ -99,6 +101,7 @@ void RecordingRenderer::EndScene() {
 
 void RecordingRenderer::DrawQuad(const Texture& texture, const RectI& source, const PointF corners[4],
                                  std::uint32_t argb, float depth) {
+  fresh_ = false;
   const auto* text = IsTextLine(texture) ? static_cast<const RecordingTextTexture*>(&texture) : nullptr;
   if (text) {
     ++text_count;
@@ -118,6 +121,7 @@ void RecordingRenderer::DrawQuad(const Texture& texture, const RectI& source, co
 
 void RecordingRenderer::DrawRect(const Texture& texture, const RectI& source, float left, float top, float right,
                                  float bottom, std::uint32_t argb, float depth) {
+  fresh_ = false;
   if (!store_records_) {
     if (IsTextLine(texture)) {
       ++text_count;
@@ -131,6 +135,7 @@ void RecordingRenderer::DrawRect(const Texture& texture, const RectI& source, fl
 }
 
 void RecordingRenderer::DrawRects(const RectDraw* draws, std::size_t count, float depth) {
+  fresh_ = false;
   if (store_records_) {
     Renderer::DrawRects(draws, count, depth);
     return;
@@ -148,12 +153,41 @@ void RecordingRenderer::DrawRects(const RectDraw* draws, std::size_t count, floa
 }
 
 void RecordingRenderer::DrawLines(const PointF* points, int count, std::uint32_t argb) {
+  fresh_ = false;
   ++lines_count;
   if (!store_records_ || !points || count <= 0) return;
   DrawRecord r = Make(DrawRecord::kLines);
   r.argb = argb;
   r.points.assign(points, points + count);
   records.push_back(std::move(r));
+}
+
+bool RecordingRenderer::BeginKeeping() {
+  if (!keeping_enabled_ || !fresh_ || keeping_) return false;
+  keeping_ = true;
+  kept_ = 0;
+  return true;
+}
+
+std::uint64_t RecordingRenderer::EndKeeping() {
+  if (!keeping_) return 0;
+  keeping_ = false;
+  fresh_ = false;
+  kept_ = NextKeptNumber();
+  kept_colour_ = clear_colour_;
+  return kept_;
+}
+
+bool RecordingRenderer::ShowKept(std::uint64_t kept) {
+  if (kept == 0 || kept != kept_ || !fresh_ || keeping_ || clear_colour_ != kept_colour_) return false;
+  fresh_ = false;
+  ++kept_count;
+  if (store_records_) {
+    DrawRecord r = Make(DrawRecord::kKept);
+    r.texture = kept;
+    records.push_back(std::move(r));
+  }
+  return true;
 }
 
 void RecordingRenderer::SetClipRect(const RectI* clip) {

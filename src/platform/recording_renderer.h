@@ -15,9 +15,9 @@
 namespace plat {
 
 struct DrawRecord {
-  enum Kind { kQuad, kText, kLines, kClear, kBegin, kEnd, kClip };
+  enum Kind { kQuad, kText, kLines, kClear, kBegin, kEnd, kClip, kKept };
   Kind kind = kQuad;
-  std::uint64_t texture = 0;  // kQuad: texture id; kText: font's line texture
+  std::uint64_t texture = 0;  // kQuad: texture id; kText: font's line texture; kKept: the kept picture's number
   RectI source;               // kQuad: texels; kText: visible part of the line; kClip: the clip
   bool clip_set = false;      // kClip: false when the clip was cleared
   PointF corners[4];
@@ -94,6 +94,14 @@ class RecordingRenderer final : public Renderer {
   void DrawRects(const RectDraw* draws, std::size_t count, float depth) override;
   void DrawLines(const PointF* points, int count, std::uint32_t argb) override;
   void SetClipRect(const RectI* clip) override;
+  // With SetKeeping(true) the recorder keeps pictures as a screen would:
+  // the draws between BeginKeeping and EndKeeping are recorded as usual,
+  // and ShowKept records one kKept record.
+  bool BeginKeeping() override;
+  std::uint64_t EndKeeping() override;
+  bool ShowKept(std::uint64_t kept) override;
+  // The kept picture is lost (as with a changed screen or device).
+  void ForgetKept() { kept_ = 0; }
   // The clip in force (null: none).
   const RectI* ClipRect() const { return has_clip_ ? &clip_ : nullptr; }
 
@@ -104,10 +112,12 @@ class RecordingRenderer final : public Renderer {
   void SetFailCreate(bool fail) { fail_create_ = fail; }
   // When off, calls are only counted (benchmarks).
   void SetStoreRecords(bool store) { store_records_ = store; }
+  // Off by default: every draw is recorded.
+  void SetKeeping(bool keeping) { keeping_enabled_ = keeping; }
 
   // Records in call order, and counters that go on even when not storing.
   std::vector<DrawRecord> records;
-  std::size_t quad_count = 0, text_count = 0, lines_count = 0;
+  std::size_t quad_count = 0, text_count = 0, lines_count = 0, kept_count = 0;
 
   std::vector<const DrawRecord*> Texts() const;
   std::vector<const DrawRecord*> Quads() const;
@@ -124,6 +134,11 @@ class RecordingRenderer final : public Renderer {
   RectI clip_;
   const std::type_info* last_type_ = nullptr;
   bool last_is_text_ = false;
+  bool keeping_enabled_ = false;
+  bool fresh_ = false;  // nothing drawn since the last Clear
+  bool keeping_ = false;
+  std::uint32_t clear_colour_ = 0, kept_colour_ = 0;
+  std::uint64_t kept_ = 0;
 };
 
 // Reads a PNG file's size from its header without decoding it; false when

@@ -93,8 +93,18 @@ void SpriteBatch::DrawQuad(const Texture& texture, const RectI& source, const Po
   }
 }
 
+std::uint64_t Renderer::NewInstance() {
+  static std::atomic<std::uint64_t> s_instances{0};
+  return ++s_instances;
+}
+
+std::uint64_t Renderer::NextKeptNumber() {
+  static std::atomic<std::uint64_t> s_kept{0};
+  return ++s_kept;
+}
+
 void SpriteBatch::DrawPrepared(const PreparedSprite* sprites, std::size_t count, float depth,
-                               const Matrix2D& transform, int ox, int oy) {
+                               const Matrix2D& transform, int ox, int oy, std::uint64_t stamp) {
   if (!open_ || count == 0) return;
   if (std::isnan(depth)) depth = 0.0f;  // as Queue has it
   depth += 0.0f;
@@ -116,12 +126,12 @@ void SpriteBatch::DrawPrepared(const PreparedSprite* sprites, std::size_t count,
     const Matrix2D& m = last.transform;
     if (last.at == bucket.items.size() && last.sprites + last.count == sprites && last.clip == clip_ &&
         last.ox == ox && last.oy == oy && m.m11 == transform.m11 && m.m22 == transform.m22 &&
-        m.dx == transform.dx && m.dy == transform.dy) {
+        m.dx == transform.dx && m.dy == transform.dy && last.stamp == stamp) {
       last.count += count;
       return;
     }
   }
-  bucket.runs.push_back(Run{sprites, count, bucket.items.size(), clip_, ox, oy, transform});
+  bucket.runs.push_back(Run{sprites, count, bucket.items.size(), clip_, ox, oy, transform, stamp});
 }
 
 void SpriteBatch::Hold(std::shared_ptr<const void> owner) {
@@ -261,8 +271,28 @@ void SpriteBatch::End() {
   // never share.
   std::stable_sort(loose_.begin(), loose_.end(), [](const Loose& a, const Loose& b) { return a.depth > b.depth; });
   std::size_t nextLoose = 0;
-  for (std::uint32_t b : bucket_order_) {
-    const Bucket& bucket = buckets_[b];
+  // The farthest depths the renderer may keep: shown from its picture when
+  // they are queued as they were when it was kept, else drawn into a new one.
+  const std::size_t keepable = KeepableBuckets();
+  std::size_t first = 0;
+  kept_shown_ = kept_drawn_ = 0;
+  if (keepable > 0) {
+    if (kept_ != 0 && kept_now_ == kept_from_ && renderer_.ShowKept(kept_)) {
+      first = keepable;
+      kept_shown_ = keepable;
+    } else if (renderer_.BeginKeeping()) {
+      for (std::size_t i = 0; i < keepable; ++i) SubmitBucket(buckets_[bucket_order_[i]], applied);
+      if (applied != 0) renderer_.SetClipRect(nullptr);
+      applied = 0;
+      kept_ = renderer_.EndKeeping();
+      kept_from_.swap(kept_now_);
+      if (kept_ == 0) kept_from_.clear();
+      first = keepable;
+      kept_drawn_ = keepable;
+    }
+  }
+  for (std::size_t i = first; i < bucket_order_.size(); ++i) {
+    const Bucket& bucket = buckets_[bucket_order_[i]];
     for (; nextLoose < loose_.size() && loose_[nextLoose].depth > bucket.depth; ++nextLoose) {
       Submit(loose_[nextLoose].item, loose_[nextLoose].depth, applied);
     }
@@ -271,6 +301,30 @@ void SpriteBatch::End() {
   for (; nextLoose < loose_.size(); ++nextLoose) Submit(loose_[nextLoose].item, loose_[nextLoose].depth, applied);
   if (applied != 0) renderer_.SetClipRect(nullptr);
   Reset();
+}
+
+std::size_t SpriteBatch::KeepableBuckets() {
+  kept_now_.clear();
+  std::size_t count = 0;
+  for (std::uint32_t b : bucket_order_) {
+    const Bucket& bucket = buckets_[b];
+    if (!bucket.items.empty() || bucket.runs.empty()) break;
+    // The loose draws (sorted, the farthest first) go in before the first
+    // bucket they are farther than.
+    if (!loose_.empty() && !(bucket.depth > loose_.front().depth)) break;
+    bool stamped = true;
+    for (const Run& run : bucket.runs) stamped = stamped && run.stamp != 0;
+    if (!stamped) break;
+    std::uint32_t depthBits;
+    std::memcpy(&depthBits, &bucket.depth, sizeof depthBits);
+    for (const Run& run : bucket.runs) {
+      const RectI clip = run.clip != 0 ? clips_[run.clip - 1] : RectI{};
+      kept_now_.push_back(
+          KeptEntry{run.stamp, run.sprites, run.count, depthBits, run.ox, run.oy, run.transform, clip, run.clip != 0});
+    }
+    ++count;
+  }
+  return count;
 }
 
 // ---------------------------------------------------------------------------

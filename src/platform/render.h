@@ -179,6 +179,31 @@ class Renderer {
   // excluded); null draws everywhere again. Back-ends without a scissor may
   // ignore it.
   virtual void SetClipRect(const RectI* clip) { (void)clip; }
+
+  // A picture kept from one frame for the next: the screen as the draws
+  // between BeginKeeping and EndKeeping leave it, when they are the first
+  // after a Clear. ShowKept puts it on the screen again in place of those
+  // draws. The renderer keeps one picture; it is lost when the screen's size
+  // or the device changes.
+  // BeginKeeping: false (nothing changes; draw as usual) when this renderer
+  // keeps no pictures or something was drawn since the last Clear.
+  virtual bool BeginKeeping() { return false; }
+  // Ends the keeping; the draws are on the screen. The kept picture's number
+  // (never 0, never given twice), or 0 when nothing could be kept.
+  virtual std::uint64_t EndKeeping() { return 0; }
+  // Shows the kept picture numbered kept; false (nothing drawn) when it is
+  // not the one kept any more, something was drawn since the last Clear or
+  // that Clear's colour is not the one the picture was kept over.
+  virtual bool ShowKept(std::uint64_t kept) { (void)kept; return false; }
+  // A new number for a kept picture (unique in the process).
+  static std::uint64_t NextKeptNumber();
+  // Tells this renderer from every other one made in the process, even one
+  // made where a renderer gone before stood.
+  std::uint64_t Instance() const { return instance_; }
+
+ private:
+  static std::uint64_t NewInstance();
+  std::uint64_t instance_ = NewInstance();
 };
 
 // The shared sprite object: collects draws between Begin and End and at End
@@ -217,8 +242,13 @@ class SpriteBatch {
   // x + ox, y + oy, depth, argb, transform) would, in one call. The sprites
   // are read at End, so they must stay as they are until then; Hold keeps
   // their owner alive that long.
+  // stamp: 0, or a number the owner changes whenever the sprites at that
+  // address change (and never gives two lists). The farthest depths of a
+  // batch that hold nothing but stamped prepared sprites, drawn first after
+  // a Clear, are kept by the renderer (Renderer::BeginKeeping) and shown
+  // again while the next batches queue the same sprites the same way.
   void DrawPrepared(const PreparedSprite* sprites, std::size_t count, float depth, const Matrix2D& transform,
-                    int ox, int oy);
+                    int ox, int oy, std::uint64_t stamp = 0);
   // Keeps owner alive until End (or the next Begin).
   void Hold(std::shared_ptr<const void> owner);
   // Queues a quad prepared elsewhere (fonts put their cached text here).
@@ -245,6 +275,10 @@ class SpriteBatch {
   // Changes at every Begin (unique across batches): lets a cache tell which
   // of its entries the open batch still refers to.
   std::uint64_t Generation() const { return generation_; }
+  // Of the last End: how many depths were drawn from the renderer's kept
+  // picture (0: none) and how many were drawn into it anew.
+  std::size_t KeptDepthsShown() const { return kept_shown_; }
+  std::size_t KeptDepthsDrawn() const { return kept_drawn_; }
   Renderer& GetRenderer() { return renderer_; }
 
  private:
@@ -280,6 +314,27 @@ class SpriteBatch {
     std::uint32_t clip;
     int ox, oy;
     Matrix2D transform;
+    std::uint64_t stamp;
+  };
+  // What the kept picture was drawn from: per depth, then per run, all
+  // that places its sprites (the stamp standing for their contents).
+  struct KeptEntry {
+    std::uint64_t stamp;
+    const PreparedSprite* sprites;
+    std::size_t count;
+    std::uint32_t depthBits;
+    int ox, oy;
+    Matrix2D transform;
+    RectI clip;
+    bool clipped;
+    bool operator==(const KeptEntry& o) const {
+      return stamp == o.stamp && sprites == o.sprites && count == o.count && depthBits == o.depthBits &&
+             ox == o.ox && oy == o.oy && transform.m11 == o.transform.m11 && transform.m12 == o.transform.m12 &&
+             transform.m21 == o.transform.m21 && transform.m22 == o.transform.m22 &&
+             transform.dx == o.transform.dx && transform.dy == o.transform.dy && clipped == o.clipped &&
+             (!clipped || (clip.left == o.clip.left && clip.top == o.clip.top && clip.right == o.clip.right &&
+                           clip.bottom == o.clip.bottom));
+    }
   };
   // The draws of one depth in submission order. A frame uses few distinct
   // depths, so keeping them apart leaves End only the buckets to order.
@@ -340,6 +395,9 @@ class SpriteBatch {
   void SubmitRun(const Run& run, float depth, std::uint32_t& applied);
   void FlushRects(float depth);
   void Reset();
+  // The first buckets of the order that the renderer may keep, and their
+  // description in kept_now_.
+  std::size_t KeepableBuckets();
 
   Renderer& renderer_;
   Matrix2D transform_;
@@ -359,6 +417,10 @@ class SpriteBatch {
   std::uint32_t clip_ = 0;
   bool open_ = false;
   std::uint64_t generation_ = 0;
+  std::vector<KeptEntry> kept_now_;   // of the batch being ended
+  std::vector<KeptEntry> kept_from_;  // of the renderer's kept picture kept_
+  std::uint64_t kept_ = 0;
+  std::size_t kept_shown_ = 0, kept_drawn_ = 0;
 };
 
 // A font that draws each laid-out line from a texture of that line rendered

@@ -259,8 +259,9 @@ void cMapScreen::ShowSeaBattle(cSeaBattle& battle) { OpenSeaBattleScreen(world_,
 void cMapScreen::StartGame() {
   cWorld& world = world_;
   cTurnState& turnState = world.turnState;
+  // The pause wallpaper's slot is emptied; the picture is not loaded, for
+  // nothing shows it (the pause menu leaves the map visible behind it).
   g_Textures[kPauseWallpaperSlot].Release();
-  g_Textures[kPauseWallpaperSlot].Load(L"data\\gfx\\wallpaper_pause.png", cTexture::kFromFile, 1);
   LogLine(L"============== Starting game ==============");
   if (const cCountry* next = turnState.FindNextHumanCountry(world.Countries())) RecalculateUnitsVisibility(world, *next);
   // The map was loaded fitted to the screen, too small to read a counter:

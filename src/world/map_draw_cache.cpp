@@ -1,9 +1,22 @@
 #include "world/map_draw_cache.h"
 
+#include <atomic>
 #include <cmath>
 #include <cstring>
 
+namespace {
+
+std::uint64_t NextStamp() {
+  static std::atomic<std::uint64_t> s_stamps{0};
+  return ++s_stamps;
+}
+
+}  // namespace
+
+cMapDrawCache::cMapDrawCache() : stamp_(NextStamp()) {}
+
 void cMapDrawCache::Clear() {
+  stamp_ = NextStamp();
   for (std::size_t i = 0; i < used_; ++i) lists_[i].sprites.clear();
   used_ = 0;
   list_of_depth_.clear();
@@ -57,7 +70,7 @@ void cMapDrawCache::HandOver(plat::SpriteBatch& sprite, const plat::Matrix2D& tr
     const std::uint32_t end = cuts ? cuts[i] : static_cast<std::uint32_t>(list.sprites.size());
     const std::uint32_t begin = handed_[i];
     if (end <= begin) continue;
-    sprite.DrawPrepared(list.sprites.data() + begin, end - begin, list.depth, transform, ox, oy);
+    sprite.DrawPrepared(list.sprites.data() + begin, end - begin, list.depth, transform, ox, oy, stamp_);
     handed_[i] = end;
   }
 }

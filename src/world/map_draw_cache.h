@@ -13,7 +13,9 @@
 //
 // The cache cannot tell on its own when its pictures went stale: its owner
 // keeps a key of everything they were made from and starts a new recording
-// when the key differs.
+// when the key differs. Each recording has a number of its own (the stamp
+// it hands to the sprite batch), so that the batch's renderer can keep the
+// picture of the farthest depths while the recordings and the view stay.
 #pragma once
 
 #include <cstddef>
@@ -32,7 +34,10 @@ class cMapDrawCache {
     int cell;
   };
 
-  // Forgets every picture and live draw (keeping the storage).
+  cMapDrawCache();
+
+  // Forgets every picture and live draw (keeping the storage) and starts a
+  // recording with a new stamp.
   void Clear();
   // A picture at depth with its top-left at (x, y) in map space. False (and
   // nothing kept) when the source does not fit the prepared form (16 bits).
@@ -77,4 +82,5 @@ class cMapDrawCache {
   float last_depth_ = 0;
   bool have_last_ = false;
   mutable std::vector<std::uint32_t> handed_;  // per list, the pictures queued so far
+  std::uint64_t stamp_;
 };

@@ -30,6 +30,7 @@ struct sMapFrame {
   int mode = 0;
   int width = 0, height = 0;
   const plat::Texture* sheets[3] = {};
+  std::uint64_t sheetIds[3] = {};  // a sheet loaded again where the old one stood is another
   std::uint32_t depthBits[kSpriteDepthEntries] = {};  // bits: a NaN entry still compares equal
   int level[kSpriteDepthEntries] = {};
   int ownershipMode = 0;
@@ -45,6 +46,7 @@ struct sMapFrame {
     sheets[0] = look.terrain;
     sheets[1] = look.others;
     sheets[2] = look.eyeCandies;
+    for (int i = 0; i < 3; ++i) sheetIds[i] = sheets[i] ? sheets[i]->Id() : 0;
     std::memcpy(depthBits, look.depth, sizeof depthBits);
     std::copy(std::begin(look.level), std::end(look.level), level);
     ownershipMode = look.ownershipMode;

@@ -2,10 +2,17 @@
 // frames into one.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <optional>
+#include <string>
+
 #include "app/movie_player.h"
 #include "app/texture.h"
 #include "platform/clock.h"
+#include "platform/lines.h"
+#include "platform/paths.h"
 #include "platform/recording_renderer.h"
+#include "platform/text.h"
 #include "support/fake_platform_framework.h"
 #include "support/test_support.h"
 
@@ -92,6 +99,42 @@ class MoviePlayerTest : public ::testing::Test {
   twtest::TempDir dir_;
   std::wstring file_;
 };
+
+// One texture per picture file while it is held: a second holder of the
+// file shares it, a load after every holder let go makes a new one, and
+// another renderer gets its own, even one made where a gone one stood.
+TEST_F(TextureTest, AHeldFileIsLoadedOnceAndEachRendererLoadsItsOwn) {
+  twtest::TempDir dir;
+  // A PNG's signature and header are all the recording renderer reads.
+  const std::string png("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x08\0\0\0\x04\x08\x06\0\0\0\0\0\0\0", 33);
+  const std::string path = dir.File("sheet.png");
+  ASSERT_TRUE(plat::WriteFileBytes(path, png));
+  const std::wstring name = plat::WidenBytes(path);
+  const std::string resolved = plat::ResolvePath(std::wstring_view(name));
+  cTexture a, b;
+  ASSERT_EQ(a.Load(name.c_str(), cTexture::kFromFile, 1), 0);
+  ASSERT_EQ(b.Load(name.c_str(), cTexture::kFromFile, 1), 0);
+  ASSERT_NE(a.Get(), nullptr);
+  EXPECT_EQ(a.Get(), b.Get());
+  std::shared_ptr<plat::Texture> direct = LoadFileTexture(renderer, resolved);
+  EXPECT_EQ(direct.get(), a.Get());
+  const std::uint64_t first = a.Get()->Id();
+  a.Release();
+  EXPECT_EQ(LoadFileTexture(renderer, resolved)->Id(), first);  // still held
+  b.Release();
+  direct.reset();
+  ASSERT_EQ(a.Load(name.c_str(), cTexture::kFromFile, 1), 0);
+  EXPECT_NE(a.Get()->Id(), first);
+
+  std::optional<plat::RecordingRenderer> other;
+  other.emplace();
+  const std::shared_ptr<plat::Texture> its = LoadFileTexture(*other, resolved);
+  ASSERT_NE(its, nullptr);
+  EXPECT_NE(its.get(), a.Get());
+  other.reset();
+  other.emplace();  // in the same place
+  EXPECT_NE(LoadFileTexture(*other, resolved), its);
+}
 
 TEST_F(MoviePlayerTest, MissingFileNeverPlaysAndAnOpenOnePlaysUntilTheDecoderEnds) {
   twtest::LogCapture log;

@@ -233,4 +233,154 @@ TEST(SpriteBatchOrder, MatchesAStableDepthSortWithFewAndManyDepths) {
   }
 }
 
+// The farthest depths of stamped prepared sprites, drawn first after a
+// Clear, are kept by the renderer: the next frame that queues them alike
+// shows the kept picture (one record) and draws the rest as before; a
+// different stamp, place, transform or clip draws them anew, and so does a
+// frame in which something was drawn before the batch, a frame with a
+// draw of its own among the farthest depths, a lost picture and a Clear of
+// another colour.
+TEST(SpriteBatchKeeping, KeptDepthsShowWhileQueuedAlikeAndRedrawOtherwise) {
+  RecordingRenderer r;
+  r.SetKeeping(true);
+  auto t = r.CreateTexture(64, 64);
+  std::vector<plat::PreparedSprite> far(40), middle(30);
+  for (std::size_t i = 0; i < far.size(); ++i) far[i] = {t.get(), static_cast<std::int32_t>(i) * 8, 0, {0, 0, 8, 8}, 0xFFFFFFFFu};
+  for (std::size_t i = 0; i < middle.size(); ++i) middle[i] = {t.get(), 0, static_cast<std::int32_t>(i) * 8, {8, 8, 16, 16}, 0xFF808080u};
+  SpriteBatch batch(r);
+  struct Frame {
+    std::uint64_t farStamp = 7, middleStamp = 8;
+    int ox = 0;
+    Matrix2D transform = Matrix2D::Scaling(0.5f, 0.5f);
+    bool clip = false;
+    bool drawFirst = false;   // a quad before the batch
+    bool liveFar = false;     // a draw of the frame's own at the middle depth
+    std::uint32_t clear = 0;
+  };
+  const RectI box{1, 2, 300, 400};
+  const auto draw = [&](const Frame& f) {
+    r.records.clear();
+    r.Clear(f.clear);
+    if (f.drawFirst) r.DrawRect(*t, {0, 0, 1, 1}, 0, 0, 1, 1, 0xFFFFFFFFu, 0);
+    batch.Begin();
+    if (f.clip) batch.SetClipRect(&box);
+    batch.Draw(*t, nullptr, 5, 5, 0.1f, 0xFFFFFFFFu);  // nearer: never kept
+    batch.DrawPrepared(far.data(), far.size(), 0.9f, f.transform, f.ox, 0, f.farStamp);
+    batch.DrawPrepared(middle.data(), 10, 0.5f, f.transform, f.ox, 0, f.middleStamp);
+    batch.DrawPrepared(middle.data() + 10, 20, 0.5f, f.transform, f.ox, 0, f.middleStamp);
+    if (f.liveFar) batch.Draw(*t, nullptr, 9, 9, 0.5f, 0xFFFFFFFFu);
+    batch.End();
+  };
+  const auto quads = [&] { return r.Quads().size(); };
+  const auto keptRecords = [&] {
+    return std::count_if(r.records.begin(), r.records.end(), [](const DrawRecord& d) { return d.kind == DrawRecord::kKept; });
+  };
+
+  draw({});
+  EXPECT_EQ(batch.KeptDepthsDrawn(), 2u);
+  EXPECT_EQ(quads(), 71u);  // drawn while kept
+  draw({});
+  EXPECT_EQ(batch.KeptDepthsShown(), 2u);
+  EXPECT_EQ(quads(), 1u);
+  EXPECT_EQ(keptRecords(), 1);
+  ASSERT_GE(r.records.size(), 3u);
+  EXPECT_EQ(r.records[1].kind, DrawRecord::kKept);  // in the place of the far depths, before the near quad
+
+  const std::pair<const char*, Frame> changes[] = {
+      {"stamp", [] { Frame f; f.middleStamp = 9; return f; }()},
+      {"place", [] { Frame f; f.ox = 3; return f; }()},
+      {"transform", [] { Frame f; f.transform = Matrix2D::Scaling(0.25f, 0.25f); return f; }()},
+      {"clip", [] { Frame f; f.clip = true; return f; }()},
+  };
+  for (const auto& [name, changed] : changes) {
+    SCOPED_TRACE(name);
+    draw(changed);
+    EXPECT_EQ(batch.KeptDepthsDrawn(), 2u);
+    EXPECT_EQ(quads(), 71u);
+    draw(changed);
+    EXPECT_EQ(batch.KeptDepthsShown(), 2u);
+    EXPECT_EQ(quads(), 1u);
+    draw({});  // back to the first: drawn anew
+    EXPECT_EQ(batch.KeptDepthsDrawn(), 2u);
+  }
+
+  // Not kept at all: something before the batch; the middle depth holds a
+  // draw of its own (only the far one is kept).
+  Frame first;
+  first.drawFirst = true;
+  draw(first);
+  EXPECT_EQ(batch.KeptDepthsShown() + batch.KeptDepthsDrawn(), 0u);
+  EXPECT_EQ(quads(), 72u);
+  Frame live;
+  live.liveFar = true;
+  draw(live);
+  EXPECT_EQ(batch.KeptDepthsDrawn(), 1u);
+  draw(live);
+  EXPECT_EQ(batch.KeptDepthsShown(), 1u);
+  EXPECT_EQ(quads(), 32u);  // the middle depth's 30 and its own draw, the near quad
+
+  // A lost picture and another Clear colour draw anew.
+  draw({});
+  draw({});
+  ASSERT_EQ(batch.KeptDepthsShown(), 2u);
+  r.ForgetKept();
+  draw({});
+  EXPECT_EQ(batch.KeptDepthsDrawn(), 2u);
+  Frame grey;
+  grey.clear = 0xFF808080u;
+  draw(grey);
+  EXPECT_EQ(batch.KeptDepthsDrawn(), 2u);
+}
+
+// Unstamped sprites (owners that cannot say when they change) are never kept.
+TEST(SpriteBatchKeeping, UnstampedSpritesAreDrawnEveryFrame) {
+  RecordingRenderer r;
+  r.SetKeeping(true);
+  auto t = r.CreateTexture(16, 16);
+  std::vector<plat::PreparedSprite> sprites(5, plat::PreparedSprite{t.get(), 0, 0, {0, 0, 4, 4}, 0xFFFFFFFFu});
+  SpriteBatch batch(r);
+  for (int frame = 0; frame < 3; ++frame) {
+    r.records.clear();
+    r.Clear(0);
+    batch.Begin();
+    batch.DrawPrepared(sprites.data(), sprites.size(), 0.9f, Matrix2D::Identity(), 0, 0);
+    batch.End();
+    EXPECT_EQ(r.Quads().size(), 5u);
+    EXPECT_EQ(batch.KeptDepthsShown() + batch.KeptDepthsDrawn(), 0u);
+  }
+}
+
+// A frame of more depths than the batch has buckets: the loose draws keep
+// their places, and the kept depths are those farther than every loose one.
+TEST(SpriteBatchKeeping, LooseDrawsOfManyDepthsLimitTheKeptDepths) {
+  RecordingRenderer r;
+  r.SetKeeping(true);
+  auto t = r.CreateTexture(16, 16);
+  std::vector<plat::PreparedSprite> sprites(6, plat::PreparedSprite{t.get(), 0, 0, {0, 0, 4, 4}, 0xFFFFFFFFu});
+  SpriteBatch batch(r);
+  const auto draw = [&](float loose) {
+    r.records.clear();
+    r.Clear(0);
+    batch.Begin();
+    batch.DrawPrepared(sprites.data(), 3, 0.95f, Matrix2D::Identity(), 0, 0, 21);
+    batch.DrawPrepared(sprites.data() + 3, 3, 0.9f, Matrix2D::Identity(), 0, 0, 22);
+    // 62 depths fill the buckets; the next draw's depth is loose.
+    for (int i = 0; i < 62; ++i) batch.Draw(*t, nullptr, 0, 0, 0.1f + 0.001f * static_cast<float>(i), 0xFFFFFFFFu);
+    batch.Draw(*t, nullptr, 0, 0, loose, 0xFFFFFFFFu);
+    batch.End();
+  };
+  draw(0.5f);  // all nearer
+  ASSERT_EQ(batch.KeptDepthsDrawn(), 2u);
+  draw(0.5f);
+  EXPECT_EQ(batch.KeptDepthsShown(), 2u);
+  EXPECT_EQ(r.Quads().size(), 63u);
+  draw(0.92f);  // the loose draw lies between the two
+  EXPECT_EQ(batch.KeptDepthsDrawn(), 1u);
+  draw(0.92f);
+  EXPECT_EQ(batch.KeptDepthsShown(), 1u);
+  ASSERT_EQ(r.Quads().size(), 66u);
+  EXPECT_EQ(r.records[1].kind, DrawRecord::kKept);
+  EXPECT_EQ(r.records[2].depth, 0.92f);  // then the loose draw in front of the kept depth
+}
+
 }  // namespace

@@ -305,6 +305,51 @@ TEST_F(MapPictures, ChangeBetweenTwoFramesOfOneBatchKeepsTheFirstIntact) {
   EXPECT_EQ(FirstDifference(twice(false), reference), -1);
 }
 
+// With a renderer that keeps pictures, the far layers of the map (those
+// under the cities) are drawn once and shown again from the kept picture
+// while nothing they show changes, the cities' animation going on over
+// them; a hex that changes owner, a scroll and a zoom draw them anew, as
+// the cell-by-cell drawing has them.
+TEST_F(MapPictures, KeptFarLayersStayUntilAHexChangesOwnerOrTheViewMoves) {
+  g_MapDrawHooks.drawUnit = nullptr;  // the fixture's units lie among the terrain
+  renderer_.SetKeeping(true);
+  const auto cleared = [&] {
+    renderer_.records.clear();
+    renderer_.Clear(0);
+    batch_.Begin();
+    Map().Render(batch_);
+    batch_.End();
+    std::vector<DrawRecord> records = std::move(renderer_.records);
+    records.erase(records.begin());  // the clear
+    return records;
+  };
+  // A frame drawn whole (the kept layers drawn as it is kept) matches the
+  // reference; the next one shows the kept picture and then the same rest.
+  const auto expectKeptAndShown = [&](const char* what) {
+    SCOPED_TRACE(what);
+    const auto drawn = cleared();
+    EXPECT_GT(batch_.KeptDepthsDrawn(), 5u);
+    EXPECT_EQ(FirstDifference(drawn, Frame(true)), -1);
+    clock_.Advance(100);  // the cities' next step
+    const auto reference = Frame(true);
+    const auto shown = cleared();
+    ASSERT_GT(batch_.KeptDepthsShown(), 5u);
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.front().kind, DrawRecord::kKept);
+    ASSERT_LT(shown.size(), reference.size() / 2);  // most of the map comes from the kept picture
+    const std::vector<DrawRecord> rest(reference.end() - static_cast<long>(shown.size() - 1), reference.end());
+    EXPECT_EQ(FirstDifference(std::vector<DrawRecord>(shown.begin() + 1, shown.end()), rest), -1);
+  };
+  expectKeptAndShown("first");
+  sHex& cell = Map().GetHex(20, 15);
+  SetHexOwner(Map(), cell, cell.owner == 1 ? 2 : 1);
+  expectKeptAndShown("owner");
+  Map().viewX += 7.0f;
+  expectKeptAndShown("scroll");
+  SetView(0.3f, kWidth / 2, kHeight / 2);
+  expectKeptAndShown("zoom");
+}
+
 TEST_F(MapPictures, MapGoneBeforeTheBatchEndsStillDrawsItsFrame) {
   const std::size_t expected = Frame(true).size();
   batch_.Begin();

@@ -1,6 +1,7 @@
 #include "platform/sdl/sdl_framework.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "platform/clock.h"
@@ -61,6 +62,15 @@ bool SdlFramework::CreateWindow(const std::wstring& title) {
       return false;
     }
     videoInitialised_ = true;
+  }
+  // The software renderer draws into the window's surface, which on X11 is
+  // shared memory the server shows. Left to itself SDL makes that surface
+  // the texture of an OpenGL renderer: the GL driver (some 60 MB of it with
+  // Mesa) loaded only to copy the picture. A hint from the environment
+  // still decides.
+  const char* videoDriver = SDL_GetCurrentVideoDriver();
+  if (videoDriver != nullptr && std::strcmp(videoDriver, "x11") == 0) {
+    SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
   }
   // Hidden until the device gives it its size and mode.
   window_ = SDL_CreateWindow(ToUtf8(title).c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 640, 480,
@@ -157,6 +167,7 @@ long SdlFramework::CreateDevice(bool windowed, int width, int height) {
 void SdlFramework::ResetDevice(int width, int height) {
   if (!hasDevice_ || width <= 0 || height <= 0) return;
   rest_.Wake();
+  if (auto* sdl = dynamic_cast<SdlRenderer*>(renderer_.get())) sdl->ForgetKept();
   if (DeviceEventCallback lost = deviceLost_) lost();
   backBuffer_ = BackBufferDesc{width, height};
   if (DeviceCallback reset = deviceReset_) {

@@ -22,7 +22,7 @@ SDL_Surface* ToArgb(SDL_Surface* surface) {
 }
 
 // The draw calls a fingerprint tells apart.
-enum eDrawCall { kCallClear = 1, kCallQuad, kCallRect, kCallRects, kCallLines, kCallClip };
+enum eDrawCall { kCallClear = 1, kCallQuad, kCallRect, kCallRects, kCallLines, kCallClip, kCallKept };
 
 // Marks a draw call under way for its scope: the calls it makes are its own.
 class DrawDepth {
@@ -106,6 +106,7 @@ SdlRenderer::SdlRenderer(SDL_Renderer* renderer, SDL_Surface* target, bool prese
 }
 
 SdlRenderer::~SdlRenderer() {
+  ForgetKept();
   life_->renderer = nullptr;
   SDL_DestroyRenderer(renderer_);
   if (target_) SDL_FreeSurface(target_);
@@ -113,7 +114,12 @@ SdlRenderer::~SdlRenderer() {
 
 std::unique_ptr<SdlTexture> SdlRenderer::MakeTexture(int width, int height, const std::string& path) {
   if (width <= 0 || height <= 0) return nullptr;
-  SDL_Texture* t = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
+  // The software renderer's textures are locked to be drawn exactly
+  // (BlendExactly), and cost nothing more for it; the others keep a copy of
+  // every texel in memory for a texture that can be locked, so theirs are
+  // only written whole (Unlock).
+  const int access = software_ ? SDL_TEXTUREACCESS_STREAMING : SDL_TEXTUREACCESS_STATIC;
+  SDL_Texture* t = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, access, width, height);
   if (!t) return nullptr;
   SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
   SDL_SetTextureScaleMode(t, SDL_ScaleModeLinear);
@@ -121,6 +127,21 @@ std::unique_ptr<SdlTexture> SdlRenderer::MakeTexture(int width, int height, cons
 }
 
 std::unique_ptr<SdlTexture> SdlRenderer::TextureFromSurface(SDL_Surface* surface, const std::string& path) {
+  if (!surface) return nullptr;
+  if (software_ && surface->format->palette == nullptr && !SDL_HasColorKey(surface) && !SDL_MUSTLOCK(surface)) {
+    // Converted straight into the texture: no third copy of a large sheet
+    // on the way.
+    auto texture = MakeTexture(surface->w, surface->h, path);
+    if (!texture) return nullptr;
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(texture->Native(), nullptr, &pixels, &pitch) == 0) {
+      const bool converted = SDL_ConvertPixels(surface->w, surface->h, surface->format->format, surface->pixels,
+                                               surface->pitch, SDL_PIXELFORMAT_ARGB8888, pixels, pitch) == 0;
+      SDL_UnlockTexture(texture->Native());
+      if (converted) return texture;
+    }
+  }
   SDL_Surface* argb = ToArgb(surface);
   if (!argb) return nullptr;
   auto texture = MakeTexture(argb->w, argb->h, path);
@@ -250,6 +271,9 @@ void SdlRenderer::ApplyClip() {
 }
 
 void SdlRenderer::Clear(std::uint32_t argb) {
+  // Drawn only in some areas, a clear leaves the rest of the screen.
+  fresh_ = !limited_;
+  clear_colour_ = argb;
   if (Note(nullptr, kNoBox, true, kCallClear, argb)) return;
   SDL_SetRenderDrawColor(renderer_, (argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF, argb >> 24);
   if (!limited_) {
@@ -275,6 +299,7 @@ void SdlRenderer::EndScene() {
 
 void SdlRenderer::DrawQuad(const Texture& texture, const RectI& source, const PointF corners[4],
                            std::uint32_t argb, float /*depth*/) {
+  Drawn();
   const float xs[4] = {corners[0].x, corners[1].x, corners[2].x, corners[3].x};
   const float ys[4] = {corners[0].y, corners[1].y, corners[2].y, corners[3].y};
   const SDL_Rect box = BoxOf(*std::min_element(xs, xs + 4), *std::min_element(ys, ys + 4),
@@ -325,6 +350,7 @@ void SdlRenderer::PaintQuad(const Texture& texture, const RectI& source, const P
 
 void SdlRenderer::DrawRect(const Texture& texture, const RectI& source, float left, float top, float right,
                            float bottom, std::uint32_t argb, float depth) {
+  Drawn();
   const SDL_Rect box = BoxOf(left, top, right, bottom);
   if (Note(&texture, box, false, kCallRect, source.left, source.top, source.right, source.bottom, left, top, right,
            bottom, argb)) {
@@ -353,6 +379,7 @@ void SdlRenderer::PaintRect(const Texture& texture, const RectI& source, float l
 }
 
 void SdlRenderer::DrawRects(const RectDraw* draws, std::size_t count, float depth) {
+  Drawn();
   if (!noting_ && !probing_ && !limited_) {
     PaintRects(draws, count, depth);
     return;
@@ -523,6 +550,7 @@ bool SdlRenderer::BlendExactly(SDL_Surface* surface, const SdlTexture& texture, 
 }
 
 void SdlRenderer::DrawLines(const PointF* points, int count, std::uint32_t argb) {
+  Drawn();
   if (draw_depth_ == 0 && points != nullptr && count > 0) {
     float left = points[0].x, top = points[0].y, right = left, bottom = top;
     FrameFingerprint hash;
@@ -555,6 +583,113 @@ void SdlRenderer::SetClipRect(const RectI* clip) {
   program_clip_set_ = clip != nullptr;
   if (program_clip_set_) program_clip_ = *clip;
   ApplyClip();
+}
+
+bool SdlRenderer::BeginKeeping() {
+  if (probing_ || limited_ || !fresh_ || keeping_) return false;
+  const int width = ScreenWidth(), height = ScreenHeight();
+  if (width <= 0 || height <= 0) return false;
+  if (software_) {
+    // Drawn on the screen as usual and copied at the end.
+    const SDL_Surface* surface = SoftwareSurface();
+    if (!surface || surface->format->BytesPerPixel != 4 || SDL_MUSTLOCK(surface)) return false;
+  } else {
+    if (!kept_texture_ || kept_width_ != width || kept_height_ != height) {
+      ForgetKept();
+      kept_texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height);
+      if (!kept_texture_) return false;
+      kept_width_ = width;
+      kept_height_ = height;
+    }
+    if (SDL_SetRenderTarget(renderer_, kept_texture_) != 0) return false;
+    // The texture starts as the screen does: cleared.
+    SDL_SetRenderDrawColor(renderer_, (clear_colour_ >> 16) & 0xFF, (clear_colour_ >> 8) & 0xFF,
+                           clear_colour_ & 0xFF, clear_colour_ >> 24);
+    SDL_RenderClear(renderer_);
+    ApplyClip();
+  }
+  kept_ = 0;
+  keeping_ = true;
+  ++draw_depth_;  // the draws in between are noted as the kept picture
+  return true;
+}
+
+std::uint64_t SdlRenderer::EndKeeping() {
+  if (!keeping_) return 0;
+  keeping_ = false;
+  --draw_depth_;
+  std::uint64_t kept = 0;
+  if (software_) {
+    SDL_RenderFlush(renderer_);
+    const SDL_Surface* surface = SoftwareSurface();
+    if (surface && surface->format->BytesPerPixel == 4 && !SDL_MUSTLOCK(surface)) {
+      kept_width_ = surface->w;
+      kept_height_ = surface->h;
+      kept_pixels_.resize(static_cast<std::size_t>(kept_width_) * static_cast<std::size_t>(kept_height_));
+      const auto* rows = static_cast<const unsigned char*>(surface->pixels);
+      for (int y = 0; y < kept_height_; ++y) {
+        std::memcpy(kept_pixels_.data() + static_cast<std::size_t>(y) * kept_width_,
+                    rows + static_cast<std::size_t>(y) * surface->pitch, static_cast<std::size_t>(kept_width_) * 4);
+      }
+      kept = NextKeptNumber();
+    }
+  } else {
+    SDL_SetRenderTarget(renderer_, nullptr);
+    ApplyClip();
+    kept = NextKeptNumber();
+    PaintKept();
+  }
+  kept_ = kept;
+  kept_colour_ = clear_colour_;
+  fresh_ = false;
+  Note(nullptr, kNoBox, true, kCallKept, kept);
+  return kept;
+}
+
+bool SdlRenderer::ShowKept(std::uint64_t kept) {
+  if (kept == 0 || kept != kept_ || !fresh_ || clear_colour_ != kept_colour_ || limited_ || keeping_) return false;
+  if (software_) {
+    const SDL_Surface* surface = SoftwareSurface();
+    if (!surface || surface->w != kept_width_ || surface->h != kept_height_ || surface->format->BytesPerPixel != 4 ||
+        SDL_MUSTLOCK(surface)) {
+      return false;
+    }
+  } else if (!kept_texture_ || ScreenWidth() != kept_width_ || ScreenHeight() != kept_height_) {
+    return false;
+  }
+  fresh_ = false;
+  if (Note(nullptr, kNoBox, true, kCallKept, kept)) return true;
+  PaintKept();
+  return true;
+}
+
+void SdlRenderer::PaintKept() {
+  if (software_) {
+    SDL_Surface* surface = SoftwareSurface();
+    if (!surface || surface->w != kept_width_ || surface->h != kept_height_) return;
+    SDL_RenderFlush(renderer_);  // the clear first
+    auto* rows = static_cast<unsigned char*>(surface->pixels);
+    for (int y = 0; y < kept_height_; ++y) {
+      std::memcpy(rows + static_cast<std::size_t>(y) * surface->pitch,
+                  kept_pixels_.data() + static_cast<std::size_t>(y) * kept_width_,
+                  static_cast<std::size_t>(kept_width_) * 4);
+    }
+    return;
+  }
+  if (!kept_texture_) return;
+  // Copied as it is: the texture holds the cleared screen under the draws.
+  SDL_SetTextureBlendMode(kept_texture_, SDL_BLENDMODE_NONE);
+  SDL_RenderSetClipRect(renderer_, nullptr);
+  SDL_RenderCopy(renderer_, kept_texture_, nullptr, nullptr);
+  ApplyClip();
+}
+
+void SdlRenderer::ForgetKept() {
+  kept_ = 0;
+  if (kept_texture_ && life_->renderer) SDL_DestroyTexture(kept_texture_);
+  kept_texture_ = nullptr;
+  kept_width_ = kept_height_ = 0;
+  std::vector<std::uint32_t>().swap(kept_pixels_);
 }
 
 bool SdlRenderer::SavePng(const std::string& path) {

@@ -73,6 +73,14 @@ class SdlRenderer final : public Renderer {
   void DrawRects(const RectDraw* draws, std::size_t count, float depth) override;
   void DrawLines(const PointF* points, int count, std::uint32_t argb) override;
   void SetClipRect(const RectI* clip) override;
+  // The software renderer keeps a copy of its surface's pixels; the others
+  // draw into a texture of the screen's size and copy it onto the screen.
+  bool BeginKeeping() override;
+  std::uint64_t EndKeeping() override;
+  bool ShowKept(std::uint64_t kept) override;
+  // The kept picture is lost (the window's size changed, the device or its
+  // render targets were reset).
+  void ForgetKept();
 
   // What an idle window needs (platform/frame_rest.h). The draw calls since
   // ResetFingerprint are fingerprinted, each with the area it covers: the
@@ -177,6 +185,11 @@ class SdlRenderer final : public Renderer {
   bool BlendExactly(SDL_Surface* surface, const SdlTexture& texture, const RectI& source, float left, float top,
                     float right, float bottom, std::uint32_t argb);
 
+  // The kept picture onto the screen.
+  void PaintKept();
+  // Something is drawn: the screen is no longer as the last Clear left it.
+  void Drawn() { fresh_ = false; }
+
   SDL_Renderer* renderer_;
   SDL_Surface* target_;
   bool present_;
@@ -208,6 +221,16 @@ class SdlRenderer final : public Renderer {
   std::vector<SDL_Rect> areas_;      // while limited, the areas drawn in
   const SDL_Rect* area_ = nullptr;  // the one being drawn in
   std::vector<RectDraw> area_draws_;  // DrawRects' pictures of one area
+
+  // The kept picture (BeginKeeping).
+  bool fresh_ = false;              // nothing drawn since the last Clear
+  std::uint32_t clear_colour_ = 0;  // of the last Clear
+  bool keeping_ = false;
+  std::uint64_t kept_ = 0;          // its number, 0: none
+  std::uint32_t kept_colour_ = 0;   // the Clear's colour it was kept over
+  int kept_width_ = 0, kept_height_ = 0;
+  std::vector<std::uint32_t> kept_pixels_;  // software: the surface's pixels
+  SDL_Texture* kept_texture_ = nullptr;     // others: a render target
 };
 
 // Null when SDL cannot make a renderer for the window.
