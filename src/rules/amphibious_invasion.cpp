@@ -169,7 +169,7 @@ eTransportRefusal AmphibiousInvasion(cWorld& world, cJednostkaLadowa& unit, int 
     PlaceOnBeach(world, unit, x, y);
     unit.RevealUnitsAround(false);
   }
-  world.turnState.Deselect();
+  world.turnState.Deselect(world);
   return eTransportRefusal::kNone;
 }
 

@@ -150,7 +150,7 @@ void cUnitPanel::LoadOntoShip(cJednostka& unit, int shipType) {
     return;
   }
   LogLine(L"Player action: Load onto %s / %s", shipType == kUnitCargoShip ? L"transport" : L"amphibious ship", name);
-  world_.turnState.Deselect();
+  world_.turnState.Deselect(world_);
   Refresh();
 }
 

@@ -214,7 +214,7 @@ void cJednostkaLotnicza::AirFight(sBombardmentResult& result, cUnit* attacker) {
                                               L"losses: %.2f"),
                                  attacker->name.c_str(), name.c_str(), CountryName(*this), static_cast<double>(la),
                                  static_cast<double>(ld));
-  world.reports.AddReport(toAttacker);
+  world.reports.AddReport(toAttacker, world);
   sReport toDefender;
   toDefender.type = kReportAirFightDefender;
   toDefender.countryId = countryId;
@@ -222,7 +222,7 @@ void cJednostkaLotnicza::AirFight(sBombardmentResult& result, cUnit* attacker) {
                                               L"%.2f\nDefender losses: %.2f"),
                                  name.c_str(), attacker->name.c_str(), CountryName(*attacker),
                                  static_cast<double>(la), static_cast<double>(ld));
-  world.reports.AddReport(toDefender);
+  world.reports.AddReport(toDefender, world);
 
   if (strength < 0.1f) {
     result.defenderText2 += Text("report_unit_killed");

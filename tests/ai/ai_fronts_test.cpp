@@ -68,7 +68,7 @@ class AiFronts : public ::testing::Test {
     graph.BuildNodes(w.world->Cities());
     for (auto [from, to] : {std::pair{a, b}, {a, b2}, {b, c}, {b2, c}, {c, d}}) Link(*from, *to, kCityLinkLand);
     Link(*a, *d, kCityLinkSecond);
-    for (cCity* city : w.world->Cities()) city->ComputeHopCounts();
+    for (cCity* city : w.world->Cities()) city->ComputeHopCounts(*w.world);
     w.world->GetTopography().ComputeWorldTopography(w.Map(), w.world->Cities());
     w.world->GetTopography().BuildNearestCityGrid(w.Map(), w.world->Cities());
     cStrategicMovement strategic(*w.world);

@@ -259,7 +259,7 @@ TEST_F(WorldUnits, SeaTransportPointsCountTheLoadedTransports) {
   cCountry& country = *world.GetCountry(1);
   country.seaTransportPoints = 10;
   country.seaTransportPointsInConvoys = 2;
-  EXPECT_EQ(country.GetTotalSeaTransportPoints(), 12);
+  EXPECT_EQ(country.GetTotalSeaTransportPoints(world), 12);
   auto load = [&](int shipId, int shipCountry, int shipType, int cargoType) {
     cJednostkaMorska* ship = AddShip(shipId, shipCountry, shipType);
     ship->JoinFleetAtSeaNode(1);
@@ -275,7 +275,7 @@ TEST_F(WorldUnits, SeaTransportPointsCountTheLoadedTransports) {
   load(3, 2, kUnitCargoShip, 0);                      // another country's
   load(4, 1, kUnitAmphibiousShip, 0);                 // not a sea transport
   AddShip(5, 1, kUnitCargoShip)->JoinFleetAtSeaNode(1);  // empty
-  EXPECT_EQ(country.GetTotalSeaTransportPoints(), 23);
+  EXPECT_EQ(country.GetTotalSeaTransportPoints(world), 23);
 }
 
 // Both tables count every unit of the country once, on the map or in a
