@@ -65,7 +65,7 @@ bool FightAirBattlesWith(cWorld& world, cCountry& country, sAiUnitLists& lists, 
   for (cJednostkaLotnicza* fighter : OwnOfType(lists, kAirFighter)) {
     if (WorkerStopping(world)) break;
     if (!Alive(fighter) || fighter->actionPoints <= 0 || fighter->strength <= 1.0f) continue;
-    cJednostkaLotnicza* target = fighter->FindWeakestEnemyAirInRange(huntedType);
+    cJednostkaLotnicza* target = fighter->FindWeakestEnemyAirInRange(world, huntedType);
     if (target == nullptr) continue;
     const int tx = target->x, ty = target->y;
     cShownCombat display(world, tx, ty, IsShown(world, *fighter, *target));
@@ -104,7 +104,7 @@ int StrikeWithAir(cWorld& world, cCountry& country, sAiUnitLists& lists) {
     if (WorkerStopping(world) || lists.enemyLand.empty()) break;
     if (!Alive(bomber) || bomber->actionPoints <= 0 || bomber->strength <= 3.0f) continue;
     LogLine(L"bu bu bu petla 2.5");
-    const int range = bomber->GetRange();
+    const int range = bomber->GetRange(world);
     cJednostkaLadowa* target = nullptr;
     for (cJednostkaLadowa* enemy : lists.enemyLand) {
       if (HexDistance(bomber->x, bomber->y, enemy->x, enemy->y) >= range) continue;
@@ -155,7 +155,7 @@ int AttackShipsWithAir(cWorld& world, cCountry& country, sAiUnitLists& lists) {
     std::map<int, sMapCoord> zones;
     for (int y = bomber->y - r; y <= bomber->y + r; ++y) {
       for (int x = bomber->x - r; x <= bomber->x + r; ++x) {
-        if (!bomber->IsWithin(x, y, r)) continue;
+        if (!bomber->IsWithin(world, x, y, r)) continue;
         const sHex& hex = world.GetMap().GetHex(x, y);
         if (!hex.IsWater() || hex.seaZone == 0 || zones.count(hex.seaZone) != 0) continue;
         if (CheckAirBombardment(world, *bomber, x, y) == eAirOrderRefusal::kNone) zones[hex.seaZone] = {x, y};
@@ -195,12 +195,12 @@ int BombardWithAir(cWorld& world, cCountry& country, sAiUnitLists& lists) {
   for (cJednostkaLotnicza* bomber : OwnOfType(lists, kAirStrategicBomber)) {
     if (WorkerStopping(world)) break;
     if (!Alive(bomber) || bomber->actionPoints <= 0 || bomber->strength < least) continue;
-    const int range = bomber->GetRange();
+    const int range = bomber->GetRange(world);
     cCity* target = nullptr;
     for (cCity* city : world.Cities()) {
       const int controller = city->GetControllerId();
       if (controller <= 0 || !country.IsAtWarWith(controller)) continue;
-      if (!bomber->IsWithin(city->x, city->y, range)) continue;
+      if (!bomber->IsWithin(world, city->x, city->y, range)) continue;
       const float ratio = GetAirSuperiorityRatio(world, country.id, city->x, city->y);
       if (static_cast<int>(ratio) != -1 && ratio < world.constants.aiThreshold) continue;
       if (target == nullptr || city->productionPoints > target->productionPoints) target = city;

@@ -129,7 +129,7 @@ TEST_F(AirAi, FighterPassesOverAnUnseenWeakerPlaneForASeenOne) {
   cJednostkaLotnicza& fighter = w.AddAir(4, 1, 1, kAirFighter, 10.0f);
   w.AddAir(6, 1, 2, kAirTacticalBomber, 2.0f).visible = false;
   cJednostkaLotnicza& seen = w.AddAir(6, 0, 2, kAirTacticalBomber, 8.0f);
-  EXPECT_EQ(fighter.FindWeakestEnemyAirInRange(kAirTacticalBomber), &seen);
+  EXPECT_EQ(fighter.FindWeakestEnemyAirInRange(*w.world, kAirTacticalBomber), &seen);
   sAiUnitLists lists = Lists();
   EXPECT_TRUE(FightAirBattles(*w.world, w.Country(1), lists));
   EXPECT_TRUE(Logged(log, L"attacks Air 3"));
@@ -318,7 +318,7 @@ TEST_F(AirAi, SafeAirUnitRebasesTowardTheEnemiesOnlyWhenThatPays) {
   // The first hex with all three in reach, (3,1): column and row differ.
   EXPECT_EQ(fighter.x, 3);
   EXPECT_EQ(fighter.y, 1);
-  EXPECT_EQ(CountEnemyLandUnitsWithin(*w.world, lists, fighter.x, fighter.y, fighter.GetRange()), 3);
+  EXPECT_EQ(CountEnemyLandUnitsWithin(*w.world, lists, fighter.x, fighter.y, fighter.GetRange(*w.world)), 3);
   // Having rebased it has no action points: not moved again.
   EXPECT_EQ(RebaseAirUnits(*w.world, w.Country(1), lists), 0);
 }
@@ -337,7 +337,7 @@ TEST_F(AirAi, RebaseCandidatesAreEachHexOnceAndTheCacheChangesNoFigure) {
   std::set<std::pair<int, int>> hexes;
   for (const sRebaseHex& c : plain) {
     EXPECT_TRUE(hexes.insert({c.x, c.y}).second) << c.x << "," << c.y;
-    EXPECT_EQ(c.enemiesNear, CountEnemyLandUnitsWithin(*w.world, lists, c.x, c.y, fighter.GetRange()));
+    EXPECT_EQ(c.enemiesNear, CountEnemyLandUnitsWithin(*w.world, lists, c.x, c.y, fighter.GetRange(*w.world)));
     EXPECT_EQ(c.enemyDistance, GetDistanceToNearestEnemyLandUnit(lists, c.x, c.y));
   }
   sRebaseHexCache cache;
