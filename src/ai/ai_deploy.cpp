@@ -97,7 +97,7 @@ bool PlaceFromReserve(cWorld& world, cCountry& country, cJednostka& unit, cCity&
     city.FindFreeFriendlyHex(world, x, y, country);
     if (x < 0 || DeployFromReserve(world, unit, x, y) != eDeployRefusal::kNone) return false;
     unit.visible = false;
-    unit.UpdateSpottedBy(world.turnState.viewCountry);
+    unit.UpdateSpottedBy(world, world.turnState.viewCountry);
     shown = unit.visible && world.turnState.showActions;
     return true;
   });

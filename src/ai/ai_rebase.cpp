@@ -113,7 +113,7 @@ int RebaseAirUnits(cWorld& world, cCountry& country, sAiUnitLists& lists) {
   sRebaseHexCache cache;
   for (cJednostkaLotnicza* unit : own) {
     if (WorkerStopping(world)) break;
-    if (!IsUnitInWorldLists(unit) || unit->actionPoints == 0 || unit->actionPoints != unit->startingActionPoints ||
+    if (!IsUnitInWorldLists(world, unit) || unit->actionPoints == 0 || unit->actionPoints != unit->startingActionPoints ||
         unit->supply < leastSupply) {
       continue;
     }

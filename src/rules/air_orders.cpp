@@ -33,8 +33,8 @@ eAirOrderRefusal CheckMission(const cWorld& world, const cJednostkaLotnicza& uni
 
 // An attacker that fell below 0.1 strength in its own mission is removed by
 // the order that sent it.
-void RemoveIfDestroyed(cJednostkaLotnicza& unit, const sBombardmentResult& result) {
-  if (result.Flag(kFlagAttackerDestroyed) && IsUnitInWorldLists(&unit)) unit.Kill();
+void RemoveIfDestroyed(const cWorld& world, cJednostkaLotnicza& unit, const sBombardmentResult& result) {
+  if (result.Flag(kFlagAttackerDestroyed) && IsUnitInWorldLists(world, &unit)) unit.Kill();
 }
 
 }  // namespace
@@ -114,7 +114,7 @@ eAirOrderRefusal AirFight(cWorld& world, cJednostkaLotnicza& attacker, int x, in
   if (!defender) return eAirOrderRefusal::kNoTarget;
   const cFrameworkLockGuard lock;
   defender->AirFight(world, result, &attacker);
-  RemoveIfDestroyed(attacker, result);
+  RemoveIfDestroyed(world, attacker, result);
   return eAirOrderRefusal::kNone;
 }
 
@@ -162,7 +162,7 @@ eAirOrderRefusal AirRecon(cWorld& world, cJednostkaLotnicza& unit, int x, int y,
       if (sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(hex.seaNode)) RevealNodeShips(world, *node, unit.countryId);
     }
   }
-  RemoveIfDestroyed(unit, result);
+  RemoveIfDestroyed(world, unit, result);
   return eAirOrderRefusal::kNone;
 }
 

@@ -77,7 +77,7 @@ void ResolveSiege(cWorld& world, cCity& city, std::wstring& text) {
     return;
   }
   text += plat::Format(Text("check_succeeded,_%s_surrenders!"), defender->name);
-  KillUnitInWorld(defender);
+  KillUnitInWorld(world, defender);
 }
 
 void CheckSieges(cWorld& world) {

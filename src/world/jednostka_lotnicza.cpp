@@ -188,7 +188,7 @@ void cJednostkaLotnicza::MoveToReservePool() {
   y = -1;
 }
 
-void cJednostkaLotnicza::Kill() { KillUnitInWorld(this); }
+void cJednostkaLotnicza::Kill() { KillUnitInWorld(*g_pWorld, this); }
 
 float cJednostkaLotnicza::GetLevelUpCost() {
   if (!g_pWorld) return 0.0f;

@@ -490,7 +490,7 @@ TEST_F(ShipStrikes, EachBomberInReachStrikesTheShipsOnceAndTheOthersNot) {
   sAiUnitLists lists = Lists();
   EXPECT_EQ(AttackShipsWithAir(*w.world, w.Country(1), lists), 2);
   for (cJednostkaLotnicza* bomber : {&first, &second}) {
-    if (IsUnitInWorldLists(bomber)) {
+    if (IsUnitInWorldLists(*w.world, bomber)) {
       EXPECT_EQ(bomber->actionPoints, ap - 1);
     }
   }
@@ -507,7 +507,7 @@ TEST_F(ShipStrikes, ABomberShotDownOverTheShipsIsNotReadAgain) {
   w.AddFleet(2, zoneId, {kUnitAircraftCarrier}, 20);
   sAiUnitLists lists = Lists();
   EXPECT_EQ(AttackShipsWithAir(*w.world, w.Country(1), lists), 1);
-  EXPECT_FALSE(IsUnitInWorldLists(gone));
+  EXPECT_FALSE(IsUnitInWorldLists(*w.world, gone));
   EXPECT_TRUE(log.Contains(L"Przechwycenie przy bombowaniu heksa udane, ataker zabijany"));
   EXPECT_TRUE(log.Contains(L"[AI]: " + w.Country(1).name + L" - Doomed Squadron struck the ships of sea zone 1"));
   EXPECT_TRUE(log.Contains(L"bu bu bu bu 20"));

@@ -149,8 +149,8 @@ TEST_F(AiFronts, UnitListsSplitBySideSkipTheLoadedSortTheOwnAndDropTheDead) {
   EXPECT_EQ(lists.ownNaval[0]->countryId, 1);
 
   // Killed units leave the lists; the living stay in their order.
-  KillUnitInWorld(&enemy);
-  KillUnitInWorld(&enemyAir);
+  KillUnitInWorld(*w.world, &enemy);
+  KillUnitInWorld(*w.world, &enemyAir);
   EXPECT_EQ(DropDeadUnits(*w.world, lists), 2);
   EXPECT_TRUE(lists.enemyLand.empty());
   EXPECT_TRUE(lists.enemyAir.empty());
