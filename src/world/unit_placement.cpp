@@ -106,7 +106,7 @@ void cUnit::AssignBestHQCommanderAmong(const cWorld& world, const std::vector<co
     hqCommanderId = -1;
     return;
   }
-  if (x < 0 || y < 0 || ownCommander || !g_pWorld) return;
+  if (x < 0 || y < 0 || ownCommander) return;
   hqCommanderId = BestHqCommanderId(*this, commanded, world.constants.commanderRange[0]);
 }
 
