@@ -41,15 +41,15 @@ bool IsShown(const cWorld& world, const cJednostka& attacker, const cJednostka& 
 }
 
 // The own air units of the type that are still alive, in list order.
-std::vector<cJednostkaLotnicza*> OwnOfType(const sAiUnitLists& lists, int type) {
+std::vector<cJednostkaLotnicza*> OwnOfType(const cWorld& world, const sAiUnitLists& lists, int type) {
   std::vector<cJednostkaLotnicza*> out;
   for (cJednostkaLotnicza* unit : lists.ownAir) {
-    if (unit->type == type && IsUnitInWorldLists(unit)) out.push_back(unit);
+    if (unit->type == type && IsUnitInWorldLists(world, unit)) out.push_back(unit);
   }
   return out;
 }
 
-bool Alive(const cJednostka* unit) { return IsUnitInWorldLists(unit); }
+bool Alive(const cWorld& world, const cJednostka* unit) { return IsUnitInWorldLists(world, unit); }
 
 // Half the base strength of a land unit's level and type: the least an
 // enemy unit must have to be worth a tactical strike.
@@ -62,10 +62,10 @@ float LeastStrikeStrength(const cWorld& world, const cJednostkaLadowa& unit) {
 // One pass of the fighters against enemy aircraft of the hunted type.
 bool FightAirBattlesWith(cWorld& world, cCountry& country, sAiUnitLists& lists, int huntedType) {
   bool fought = false;
-  for (cJednostkaLotnicza* fighter : OwnOfType(lists, kAirFighter)) {
+  for (cJednostkaLotnicza* fighter : OwnOfType(world, lists, kAirFighter)) {
     if (WorkerStopping(world)) break;
-    if (!Alive(fighter) || fighter->actionPoints <= 0 || fighter->strength <= 1.0f) continue;
-    cJednostkaLotnicza* target = fighter->FindWeakestEnemyAirInRange(huntedType, &country);
+    if (!Alive(world, fighter) || fighter->actionPoints <= 0 || fighter->strength <= 1.0f) continue;
+    cJednostkaLotnicza* target = fighter->FindWeakestEnemyAirInRange(world, huntedType, &country);
     if (target == nullptr) continue;
     const int tx = target->x, ty = target->y;
     cShownCombat display(world, tx, ty, IsShown(world, *fighter, *target));
@@ -100,11 +100,11 @@ bool FightAirBattles(cWorld& world, cCountry& country, sAiUnitLists& lists) {
 int StrikeWithAir(cWorld& world, cCountry& country, sAiUnitLists& lists) {
   int strikes = 0;
   DropDeadUnits(world, lists);
-  for (cJednostkaLotnicza* bomber : OwnOfType(lists, kAirTacticalBomber)) {
+  for (cJednostkaLotnicza* bomber : OwnOfType(world, lists, kAirTacticalBomber)) {
     if (WorkerStopping(world) || lists.enemyLand.empty()) break;
-    if (!Alive(bomber) || bomber->actionPoints <= 0 || bomber->strength <= 3.0f) continue;
+    if (!Alive(world, bomber) || bomber->actionPoints <= 0 || bomber->strength <= 3.0f) continue;
     LogLine(L"bu bu bu petla 2.5");
-    const int range = bomber->GetRange();
+    const int range = bomber->GetRange(world);
     cJednostkaLadowa* target = nullptr;
     for (cJednostkaLadowa* enemy : lists.enemyLand) {
       if (HexDistance(bomber->x, bomber->y, enemy->x, enemy->y) >= range) continue;
@@ -146,16 +146,16 @@ int AttackShipsWithAir(cWorld& world, cCountry& country, sAiUnitLists& lists) {
   // phase ends however the strikes go.
   int strikes = 0;
   LogLine(L"bu bu bu bu 1");
-  for (cJednostkaLotnicza* bomber : OwnOfType(lists, kAirTacticalBomber)) {
+  for (cJednostkaLotnicza* bomber : OwnOfType(world, lists, kAirTacticalBomber)) {
     if (WorkerStopping(world)) break;
-    if (!Alive(bomber) || bomber->actionPoints <= 0) continue;
+    if (!Alive(world, bomber) || bomber->actionPoints <= 0) continue;
     // The sea zones near the bomber with enemy ships it may strike, each by
     // its first hex in reach.
     const int r = air_tables::SeaZoneDistance(world.constants);
     std::map<int, sMapCoord> zones;
     for (int y = bomber->y - r; y <= bomber->y + r; ++y) {
       for (int x = bomber->x - r; x <= bomber->x + r; ++x) {
-        if (!bomber->IsWithin(x, y, r)) continue;
+        if (!bomber->IsWithin(world, x, y, r)) continue;
         const sHex& hex = world.GetMap().GetHex(x, y);
         if (!hex.IsWater() || hex.seaZone == 0 || zones.count(hex.seaZone) != 0) continue;
         if (CheckAirBombardment(world, *bomber, x, y, &country) == eAirOrderRefusal::kNone) zones[hex.seaZone] = {x, y};
@@ -192,15 +192,15 @@ int AttackShipsWithAir(cWorld& world, cCountry& country, sAiUnitLists& lists) {
 int BombardWithAir(cWorld& world, cCountry& country, sAiUnitLists& lists) {
   int raids = 0;
   const double least = world.constants.Value(14, 3) / 2.0;
-  for (cJednostkaLotnicza* bomber : OwnOfType(lists, kAirStrategicBomber)) {
+  for (cJednostkaLotnicza* bomber : OwnOfType(world, lists, kAirStrategicBomber)) {
     if (WorkerStopping(world)) break;
-    if (!Alive(bomber) || bomber->actionPoints <= 0 || bomber->strength < least) continue;
-    const int range = bomber->GetRange();
+    if (!Alive(world, bomber) || bomber->actionPoints <= 0 || bomber->strength < least) continue;
+    const int range = bomber->GetRange(world);
     cCity* target = nullptr;
     for (cCity* city : world.Cities()) {
       const int controller = city->GetControllerId();
       if (controller <= 0 || !country.IsAtWarWith(controller)) continue;
-      if (!bomber->IsWithin(city->x, city->y, range)) continue;
+      if (!bomber->IsWithin(world, city->x, city->y, range)) continue;
       const float ratio = GetAirSuperiorityRatio(world, country.id, city->x, city->y);
       if (static_cast<int>(ratio) != -1 && ratio < world.constants.aiThreshold) continue;
       if (target == nullptr || city->productionPoints > target->productionPoints) target = city;

@@ -81,7 +81,7 @@ void MoveAll(cWorld& world, const cCountry& country, const std::array<sAiMove, 6
     bool pending = false, moved = false;
     for (int side = 0; side < 6; ++side) {
       const sAiMove& m = moves[side];
-      if (!m.unit || !IsUnitInWorldLists(m.unit) || (m.unit->x == m.x && m.unit->y == m.y)) continue;
+      if (!m.unit || !IsUnitInWorldLists(world, m.unit) || (m.unit->x == m.x && m.unit->y == m.y)) continue;
       // A unit that attacks from the hex it already stands on does not make room.
       if (withdrawal && std::any_of(plan.approaches.begin(), plan.approaches.end(), [&](const sAiMove& a) {
             return a.unit == m.unit && a.x == m.unit->x && a.y == m.unit->y;
@@ -136,7 +136,7 @@ bool BombardFromTheSea(cWorld& world, const cCountry& country, sAiUnitLists& lis
   if (ShoreBombard(world, *fleet, tx, ty, result) != eFleetOrderRefusal::kNone) return true;
   if (shown) ShowComputerCombatResultAndWait(world, result);
   BuildUnitLists(world, country, lists);
-  if (!IsUnitInWorldLists(plan.defender)) return false;
+  if (!IsUnitInWorldLists(world, plan.defender)) return false;
   plan.column = EstimatePlanColumn(world, plan);
   return true;
 }
@@ -166,7 +166,7 @@ bool StrikeFromTheAir(cWorld& world, const cCountry& country, sAiUnitLists& list
     if (shown) ShowComputerCombatResultAndWait(world, result);
     // The strike may have killed the defender or the bomber.
     BuildUnitLists(world, country, lists);
-    if (!IsUnitInWorldLists(plan.defender)) {
+    if (!IsUnitInWorldLists(world, plan.defender)) {
       LogLine(L"Obronca nie przezyl bombardowania... koniec ataku");
       return false;
     }
@@ -186,11 +186,11 @@ bool MoveInAndFight(cWorld& world, const cCountry& country, sAiUnitLists& lists,
   plan.Dump(world);
   MoveAll(world, country, plan.withdrawals, plan, true, L"withdrawals before an attack");
   MoveAll(world, country, plan.approaches, plan, false, L"approaches of an attack");
-  if (WorkerStopping(world) || !IsUnitInWorldLists(plan.defender)) return false;
+  if (WorkerStopping(world) || !IsUnitInWorldLists(world, plan.defender)) return false;
   // The battle through the rules: attackers standing next to the defender.
   bool opened = false;
   for (const sAiMove& m : plan.approaches) {
-    if (!m.unit || !IsUnitInWorldLists(m.unit)) continue;
+    if (!m.unit || !IsUnitInWorldLists(world, m.unit)) continue;
     const eAttackRefusal refusal =
         opened ? AddAttacker(world, *m.unit) : NewAttack(world, *plan.defender, *m.unit, false);
     if (refusal == eAttackRefusal::kNone) {
@@ -306,12 +306,12 @@ bool FindObviousMove(cWorld& world, const cCountry& country, const std::vector<s
   }
   const int fromX = unit.x, fromY = unit.y;
   MoveUnitTo(world, unit, tx, ty);
-  if (unit.x == tx && unit.y == ty) unit.SetAiOrder(7, tx, ty, 0);
+  if (unit.x == tx && unit.y == ty) unit.SetAiOrder(world, 7, tx, ty, 0);
   return unit.x != fromX || unit.y != fromY;
 }
 
 bool ExecuteAttackPlan(cWorld& world, const cCountry& country, sAiUnitLists& lists, sAttackPlan& plan) {
-  if (plan.defender == nullptr || !IsUnitInWorldLists(plan.defender) || MovesCross(world, plan)) return false;
+  if (plan.defender == nullptr || !IsUnitInWorldLists(world, plan.defender) || MovesCross(world, plan)) return false;
   const int tx = plan.defender->x, ty = plan.defender->y;
   const bool shown = IsShown(world, *plan.defender);
   if (shown) ShowCombatTarget(world, tx, ty);

@@ -104,7 +104,7 @@ int BuildUpForInvasion(cWorld& world, cCountry& country, sAiUnitLists& lists) {
       }
     }
     if (best == nullptr) continue;
-    SetOrderWithHops(*unit, kAiBuildUp, best->city->x, best->city->y, bestHops);
+    SetOrderWithHops(world, *unit, kAiBuildUp, best->city->x, best->city->y, bestHops);
     if (best->required >= 0) best->gathered += unit->GetEffectiveCombatStrength();
     LogLine(L"[AI] %s: %s builds up at %s", country.name.c_str(), unit->name.c_str(), best->city->GetName().c_str());
     ++sent;

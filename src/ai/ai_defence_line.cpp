@@ -257,7 +257,7 @@ int HoldLineOfDefence(cWorld& world, cCountry& country, sAiUnitLists& lists, con
   const std::vector<cJednostkaLadowa*> own = lists.ownLand;
   for (cJednostkaLadowa* unit : own) {
     if (WorkerStopping(world)) break;
-    if (!IsUnitInWorldLists(unit) || unit->aiOrder != kAiToLine) continue;
+    if (!IsUnitInWorldLists(world, unit) || unit->aiOrder != kAiToLine) continue;
     const int tx = unit->aiTargetX, ty = unit->aiTargetY;
     if (unit->x == tx && unit->y == ty) continue;
     if (world.GetMap().GetHex(unit->x, unit->y).fortification > country.aiData.fortLevelToHoldAtAllCost) continue;
@@ -273,7 +273,7 @@ int HoldLineOfDefence(cWorld& world, cCountry& country, sAiUnitLists& lists, con
         AiMoveTowardHex(world, *unit, tx, ty);
       }
     }
-    if (IsUnitInWorldLists(unit)) LockedStep([&] { unit->aiOrder = kAiHold; });
+    if (IsUnitInWorldLists(world, unit)) LockedStep([&] { unit->aiOrder = kAiHold; });
     ++handled;
   }
   return handled;

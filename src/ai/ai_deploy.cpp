@@ -94,10 +94,10 @@ bool PlaceFromReserve(cWorld& world, cCountry& country, cJednostka& unit, cCity&
   int x = -1, y = -1;
   bool shown = false;
   const bool placed = LockedStep([&] {
-    city.FindFreeFriendlyHex(x, y, country);
+    city.FindFreeFriendlyHex(world, x, y, country);
     if (x < 0 || DeployFromReserve(world, unit, x, y) != eDeployRefusal::kNone) return false;
     unit.visible = false;
-    unit.UpdateSpottedBy(world.turnState.viewCountry);
+    unit.UpdateSpottedBy(world, world.turnState.viewCountry);
     shown = unit.visible && world.turnState.showActions;
     return true;
   });

@@ -235,7 +235,7 @@ std::vector<cCity*> CollectFrontCitiesOf(const cWorld&, const sAiFront& front, i
 
 bool IsFrontSingleEnclosedCity(const cWorld& world, const sAiFront& front, int countryId) {
   const std::vector<cCity*> held = CollectFrontCitiesOf(world, front, countryId);
-  return held.size() == 1 && held.front()->IsEnclosed();
+  return held.size() == 1 && held.front()->IsEnclosed(world);
 }
 
 cCity* FindFrontCityForUnit(cWorld& world, const std::vector<sAiFront>& fronts, const cJednostkaLadowa& unit) {

@@ -135,8 +135,8 @@ sInvasionTarget ChooseTarget(cWorld& world, cCountry& country, cStagingPorts& st
   return best;
 }
 
-bool IsInvasionCandidate(const cJednostkaLadowa& unit) {
-  return IsUnitInWorldLists(&unit) && !unit.IsHarbour() && unit.IsOnMap() &&
+bool IsInvasionCandidate(const cWorld& world, const cJednostkaLadowa& unit) {
+  return IsUnitInWorldLists(world, &unit) && !unit.IsHarbour() && unit.IsOnMap() &&
          (unit.aiOrder == kAiIdle || unit.aiOrder == kAiReserve);
 }
 
@@ -144,7 +144,7 @@ void LoadInvasionForce(cWorld& world, cCountry& country, sAiUnitLists& lists, co
   std::vector<cJednostkaLadowa*> waiting;
   int needed = 0;
   for (cJednostkaLadowa* unit : lists.ownLand) {
-    if (!IsUnitInWorldLists(unit) || unit->aiOrder != kAiAwaitInvasionShip) continue;
+    if (!IsUnitInWorldLists(world, unit) || unit->aiOrder != kAiAwaitInvasionShip) continue;
     waiting.push_back(unit);
     needed += transport_tables::AmphibiousCost(world.constants, unit->type);
   }
@@ -230,7 +230,7 @@ void PlanSeaInvasion(cWorld& world, cCountry& country, sAiUnitLists& lists, cons
   DropDeadUnits(world, lists);
   std::vector<std::pair<cJednostkaLadowa*, cCity*>> candidates;
   for (cJednostkaLadowa* unit : lists.ownLand) {
-    if (!IsInvasionCandidate(*unit)) continue;
+    if (!IsInvasionCandidate(world, *unit)) continue;
     if (cCity* port = NearestPortOverCityGraph(world, *unit, ports)) candidates.emplace_back(unit, port);
   }
   if (candidates.empty()) {
@@ -248,7 +248,7 @@ void PlanSeaInvasion(cWorld& world, cCountry& country, sAiUnitLists& lists, cons
 
   for (cJednostkaLadowa* unit : std::vector<cJednostkaLadowa*>(lists.ownLand)) {
     if (WorkerStopping(world)) return;
-    if (!IsUnitInWorldLists(unit) || unit->aiOrder != kAiToInvasionPort) continue;
+    if (!IsUnitInWorldLists(world, unit) || unit->aiOrder != kAiToInvasionPort) continue;
     MoveTowardPort(world, country, *unit, kAiAwaitInvasionShip);
   }
   DropDeadUnits(world, lists);

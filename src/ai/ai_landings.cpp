@@ -101,7 +101,7 @@ eLanding LandOneUnit(cWorld& world, cCountry& country, cFleet& fleet, int zone, 
     landedX = lx;
     landedY = ly;
     // On toward the invasion hex, when the unit is still there to go.
-    if (IsUnitInWorldLists(unit) && (unit->x != ix || unit->y != iy)) AiMoveTowardHex(world, *unit, ix, iy);
+    if (IsUnitInWorldLists(world, unit) && (unit->x != ix || unit->y != iy)) AiMoveTowardHex(world, *unit, ix, iy);
     return eLanding::kLanded;
   }
   return eLanding::kNone;

@@ -82,9 +82,9 @@ void MoveGarrison(cWorld& world, cCountry& country, cJednostkaLadowa& unit, cons
     // The stop-gaps go only when the hex was made free.
     if (map.GetHex(tx, ty).unit == nullptr) {
       for (cJednostkaLadowa* other : own) {
-        if (!IsUnitInWorldLists(other) || other->aiOrder != kAiGarrisonStopGap) continue;
+        if (!IsUnitInWorldLists(world, other) || other->aiOrder != kAiGarrisonStopGap) continue;
         if (other->aiTargetX != tx || other->aiTargetY != ty) continue;
-        SetOrder(*other, kAiIdle, -1, -1, 0);
+        SetOrder(world, *other, kAiIdle, -1, -1, 0);
       }
       RecomputeRange(unit);
     }
@@ -155,7 +155,7 @@ void BuildUp(cWorld& world, cCountry& country, cJednostkaLadowa& unit) {
   const int before = unit.actionPoints;
   RecomputeRange(unit);
   AiMoveToHex(world, unit, nearest->a, nearest->b);
-  if (before > 0 && IsUnitInWorldLists(&unit) && unit.actionPoints == before) {
+  if (before > 0 && IsUnitInWorldLists(world, &unit) && unit.actionPoints == before) {
     LockedStep([&] { unit.aiOrder = kAiBuildUpStuck; });
     LogLine(L"[AI] %s: %s cannot move further toward (%i, %i): ready", country.name.c_str(), unit.name.c_str(),
             nearest->a, nearest->b);
@@ -177,7 +177,7 @@ int ExecuteOperationalMoves(cWorld& world, cCountry& country, sAiUnitLists& list
   auto pass = [&](int order, auto&& move) {
     for (cJednostkaLadowa* unit : own) {
       if (WorkerStopping(world)) return false;
-      if (!IsUnitInWorldLists(unit) || !IsOrderable(*unit)) continue;
+      if (!IsUnitInWorldLists(world, unit) || !IsOrderable(*unit)) continue;
       if (unit->aiOrder != order || OnTarget(*unit)) continue;
       LogLine(L"[AI] %s: %s at (%i, %i), order %i toward (%i, %i)", country.name.c_str(), unit->name.c_str(),
               unit->x, unit->y, order, unit->aiTargetX, unit->aiTargetY);
@@ -197,7 +197,7 @@ int ExecuteOperationalMoves(cWorld& world, cCountry& country, sAiUnitLists& list
 
   int moved = 0;
   for (std::size_t i = 0; i < own.size(); ++i) {
-    if (!IsUnitInWorldLists(own[i])) continue;
+    if (!IsUnitInWorldLists(world, own[i])) continue;
     if (own[i]->x != start[i].x || own[i]->y != start[i].y) ++moved;
   }
   DropDeadUnits(world, lists);
@@ -239,7 +239,7 @@ bool AssignFollowUpMoves(cWorld& world, cCountry& country, sAiUnitLists& lists) 
     if (unit->actionPoints <= 0 || RecomputeRange(*unit) == 0) continue;
     int x = -1, y = -1;
     if (!FindFollowUpTarget(world, *unit, x, y)) continue;
-    SetOrder(*unit, kAiApproach, x, y, 0);
+    SetOrder(world, *unit, kAiApproach, x, y, 0);
     LogLine(L"[AI] %s: %s follows up on (%i, %i)", country.name.c_str(), unit->name.c_str(), x, y);
     any = true;
   }

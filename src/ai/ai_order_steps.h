@@ -14,8 +14,8 @@
 namespace ai {
 
 // SetAiOrder under the framework lock (the panels read the order).
-inline void SetOrder(cJednostkaLadowa& unit, int code, int x, int y, int mode) {
-  LockedStep([&] { unit.SetAiOrder(code, x, y, mode); });
+inline void SetOrder(cWorld& world, cJednostkaLadowa& unit, int code, int x, int y, int mode) {
+  LockedStep([&] { unit.SetAiOrder(world, code, x, y, mode); });
 }
 
 // An order on a target so many land hops away (INT_MAX: no land route).
@@ -23,9 +23,9 @@ inline void SetOrder(cJednostkaLadowa& unit, int code, int x, int y, int mode) {
 // rail; where the cities graph finds no route (from the city the unit draws
 // supply from, which may be the target itself) the order stays, on a plain
 // target.
-inline void SetOrderWithHops(cJednostkaLadowa& unit, int code, int x, int y, int hops) {
-  SetOrder(unit, code, x, y, hops == INT_MAX ? 0 : hops);
-  if (unit.aiOrder != code) SetOrder(unit, code, x, y, 0);
+inline void SetOrderWithHops(cWorld& world, cJednostkaLadowa& unit, int code, int x, int y, int hops) {
+  SetOrder(world, unit, code, x, y, hops == INT_MAX ? 0 : hops);
+  if (unit.aiOrder != code) SetOrder(world, unit, code, x, y, 0);
 }
 
 // The range rebuilt under the lock (the panels read the reachable list).

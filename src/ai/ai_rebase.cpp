@@ -56,7 +56,7 @@ int GetDistanceToNearestEnemyLandUnit(const sAiUnitLists& lists, int x, int y) {
 std::vector<sRebaseHex> CollectRebaseHexes(const cWorld& world, const cJednostkaLotnicza& unit,
                                            const sAiUnitLists& lists, sRebaseHexCache* cache) {
   std::vector<sRebaseHex> out;
-  const int range = unit.GetRange();
+  const int range = unit.GetRange(world);
   const cMap& hexes = world.GetMap();
   // The rings of neighbouring cities overlap: a hex met again adds nothing.
   std::vector<std::uint8_t> met(
@@ -87,7 +87,7 @@ std::vector<sRebaseHex> CollectRebaseHexes(const cWorld& world, const cJednostka
     if (city->type == kCityTypeNoAirBase) continue;
     const int controller = city->GetControllerId();
     if (controller == 0 || !IsControllerFriendlyTo(controller, unit.countryId)) continue;
-    if (HexDistance(unit.x, unit.y, city->x, city->y) >= unit.GetRebaseRange() - 2) continue;
+    if (HexDistance(unit.x, unit.y, city->x, city->y) >= unit.GetRebaseRange(world) - 2) continue;
     for (int d = 0; d < 6; ++d) {
       if (!map.HasNeighbour(city->x, city->y, d)) continue;
       const sMapCoord n = map.GetNeighbourCoord(city->x, city->y, d);
@@ -113,7 +113,7 @@ int RebaseAirUnits(cWorld& world, cCountry& country, sAiUnitLists& lists) {
   sRebaseHexCache cache;
   for (cJednostkaLotnicza* unit : own) {
     if (WorkerStopping(world)) break;
-    if (!IsUnitInWorldLists(unit) || unit->actionPoints == 0 || unit->actionPoints != unit->startingActionPoints ||
+    if (!IsUnitInWorldLists(world, unit) || unit->actionPoints == 0 || unit->actionPoints != unit->startingActionPoints ||
         unit->supply < leastSupply) {
       continue;
     }
@@ -133,7 +133,7 @@ int RebaseAirUnits(cWorld& world, cCountry& country, sAiUnitLists& lists) {
     } else {
       // Toward the targets: the safe hex with the most enemies in reach,
       // worth it only when it reaches clearly more than the unit's hex.
-      const int here = CountEnemyLandUnitsWithin(world, lists, unit->x, unit->y, unit->GetRange());
+      const int here = CountEnemyLandUnitsWithin(world, lists, unit->x, unit->y, unit->GetRange(world));
       for (const sRebaseHex& c : candidates) {
         if (c.enemyDistance <= safe) continue;
         if (pick == nullptr || c.enemiesNear > pick->enemiesNear) pick = &c;

@@ -35,8 +35,8 @@ struct sCityToHold {
 };
 
 // A role given: the order set (see SetOrderWithHops) and logged.
-void Give(const cCountry& country, cJednostkaLadowa& unit, int code, int x, int y, int hops) {
-  SetOrderWithHops(unit, code, x, y, hops);
+void Give(cWorld& world, const cCountry& country, cJednostkaLadowa& unit, int code, int x, int y, int hops) {
+  SetOrderWithHops(world, unit, code, x, y, hops);
   LogLine(L"[AI] %s: %s gets order %i on (%i, %i)", country.name.c_str(), unit.name.c_str(), unit.aiOrder,
           unit.aiTargetX, unit.aiTargetY);
 }
@@ -159,7 +159,7 @@ const cCity* NearestFriendlyFrontCity(const cWorld& world, const sAiFront& front
   return best;
 }
 
-void GarrisonCitiesAlreadyHeld(const cWorld& world, const cCountry& country, std::vector<sCityToHold>& cities) {
+void GarrisonCitiesAlreadyHeld(cWorld& world, const cCountry& country, std::vector<sCityToHold>& cities) {
   const cMap& map = world.GetMap();
   for (sCityToHold& record : cities) {
     const cCity& city = *record.city;
@@ -167,10 +167,10 @@ void GarrisonCitiesAlreadyHeld(const cWorld& world, const cCountry& country, std
     auto* unit = dynamic_cast<cJednostkaLadowa*>(map.GetHex(city.x, city.y).unit);
     if (unit == nullptr || unit->countryId != country.id || !IsOrderable(*unit)) continue;
     if (FitsKind(*unit, record.kind)) {
-      Give(country, *unit, kAiGarrison, city.x, city.y, 0);
+      Give(world, country, *unit, kAiGarrison, city.x, city.y, 0);
       record.held = true;
     } else {
-      Give(country, *unit, kAiGarrisonStopGap, city.x, city.y, 0);
+      Give(world, country, *unit, kAiGarrisonStopGap, city.x, city.y, 0);
       record.stopGap = true;
     }
   }
@@ -188,18 +188,18 @@ void SendGarrisons(cWorld& world, const cCountry& country, const std::vector<cJe
     if (preferred.unit == nullptr && other.unit == nullptr) continue;
     if (preferred.unit == nullptr || other.unit == nullptr) {
       const sCandidate& only = preferred.unit != nullptr ? preferred : other;
-      Give(country, *only.unit, kAiGarrison, city.x, city.y, 0);
+      Give(world, country, *only.unit, kAiGarrison, city.x, city.y, 0);
       record.held = true;
       continue;
     }
-    Give(country, *preferred.unit, kAiGarrison, city.x, city.y, 0);
+    Give(world, country, *preferred.unit, kAiGarrison, city.x, city.y, 0);
     record.held = true;
     if (!other.NearerThan(preferred)) continue;
     // The nearer unit of the other size holds the city until the preferred
     // one arrives, when that one cannot reach it in this impulse.
     RecomputeRange(*preferred.unit);
     if (!preferred.unit->IsHexInMoveRange(city.x, city.y) && !record.stopGap) {
-      Give(country, *other.unit, kAiGarrisonStopGap, city.x, city.y, 0);
+      Give(world, country, *other.unit, kAiGarrisonStopGap, city.x, city.y, 0);
       record.stopGap = true;
     }
   }
@@ -217,20 +217,20 @@ void GiveFrontRoles(cWorld& world, const cCountry& country, const std::vector<cJ
       if (cCity* target = ChooseCityToAttack(world, country, area)) {
         const float strength = unit->GetEffectiveCombatStrength();
         LockedStep([&] { target->aiTurnCounter += strength; });
-        Give(country, *unit, kAiAgainstCity, target->x, target->y, 0);
+        Give(world, country, *unit, kAiAgainstCity, target->x, target->y, 0);
         placed = true;
       }
     } else if (area.aiFrontState == kFrontWeak || area.aiFrontState == kFrontCritical) {
       const sAiFront* front = FrontOf(world, fronts, area);
       if (const cCity* city = front != nullptr ? NearestFriendlyFrontCity(world, *front, country, *unit) : nullptr) {
-        Give(country, *unit, kAiToLine, city->x, city->y, 0);
+        Give(world, country, *unit, kAiToLine, city->x, city->y, 0);
         placed = true;
       }
     } else {
       if (const cCity* city = FindFrontCityForUnit(world, fronts, *unit)) {
-        Give(country, *unit, kAiToFront, city->x, city->y, GraphDistance(area, *city));
+        Give(world, country, *unit, kAiToFront, city->x, city->y, GraphDistance(area, *city));
       } else {
-        Give(country, *unit, kAiReserve, -1, -1, 0);
+        Give(world, country, *unit, kAiReserve, -1, -1, 0);
       }
       placed = true;
     }
@@ -248,7 +248,7 @@ void AssignUnitRoles(cWorld& world, cCountry& country, sAiUnitLists& lists, cons
     if (unit->aiOrder == kAiTookCity) {
       LockedStep([&] { unit->aiOrder = kAiGarrisonStopGap; });
     } else {
-      SetOrder(*unit, kAiIdle, -1, -1, 0);
+      SetOrder(world, *unit, kAiIdle, -1, -1, 0);
     }
   }
   LogLine(L"bu bu 2");
@@ -261,7 +261,7 @@ void AssignUnitRoles(cWorld& world, cCountry& country, sAiUnitLists& lists, cons
   GiveFrontRoles(world, country, own, fronts);
   LogLine(L"bu bu 6");
   for (cJednostkaLadowa* unit : own) {
-    if (unit->aiOrder == kAiTookCity) SetOrder(*unit, kAiIdle, -1, -1, 0);
+    if (unit->aiOrder == kAiTookCity) SetOrder(world, *unit, kAiIdle, -1, -1, 0);
   }
   LogLine(L"bu bu 7");
 }

@@ -107,15 +107,15 @@ void MoveTowardPort(cWorld& world, cCountry& country, cJednostkaLadowa& unit, in
   const int before = unit.actionPoints;
   const bool hasUltimate = world.GetMap().IsInside(ux, uy);
   bool moved = hasUltimate && TryStrategicMoveToCity(world, country, unit, ux, uy, 1);
-  if (!moved && hasUltimate && IsUnitInWorldLists(&unit)) moved = AiAdvanceToUltimateTarget(world, unit);
-  if (!moved && (tx != ux || ty != uy) && IsUnitInWorldLists(&unit)) {
+  if (!moved && hasUltimate && IsUnitInWorldLists(world, &unit)) moved = AiAdvanceToUltimateTarget(world, unit);
+  if (!moved && (tx != ux || ty != uy) && IsUnitInWorldLists(world, &unit)) {
     moved = TryStrategicMoveToCity(world, country, unit, tx, ty, 1);
   }
-  if (!moved && IsUnitInWorldLists(&unit) && world.GetMap().IsInside(tx, ty)) {
+  if (!moved && IsUnitInWorldLists(world, &unit) && world.GetMap().IsInside(tx, ty)) {
     unit.ComputeMoveRange(true);
     AiMoveToHex(world, unit, tx, ty);
   }
-  if (!IsUnitInWorldLists(&unit)) return;
+  if (!IsUnitInWorldLists(world, &unit)) return;
   if ((unit.x == tx && unit.y == ty) || (before > 0 && unit.actionPoints == before)) {
     SetUnitOrder(unit, nextOrder, tx, ty, ux, uy);
   }

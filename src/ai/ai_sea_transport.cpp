@@ -93,7 +93,7 @@ cCity* ChooseEmbarkationPort(cWorld& world, const cJednostkaLadowa& unit, const 
 
 void LoadForFront(cWorld& world, cCountry& country, cJednostkaLadowa& unit, const std::vector<std::pair<cCity*, cCity*>>& ports) {
   int px = -1, py = -1;
-  if (!unit.FindAdjacentPort(px, py) || unit.actionPoints <= 0) return;
+  if (!unit.FindAdjacentPort(world, px, py) || unit.actionPoints <= 0) return;
   const int cost = transport_tables::SeaTransportCost(world.constants, unit.type);
   if (country.seaTransportPoints < cost) {
     LockedStep([&] {
@@ -169,15 +169,15 @@ void TransportUnitsToFronts(cWorld& world, cCountry& country, sAiUnitLists& list
   }
   for (cJednostkaLadowa* unit : std::vector<cJednostkaLadowa*>(lists.ownLand)) {
     if (WorkerStopping(world)) return;
-    if (!IsUnitInWorldLists(unit) || unit->aiOrder != kAiToTransportPort) continue;
+    if (!IsUnitInWorldLists(world, unit) || unit->aiOrder != kAiToTransportPort) continue;
     MoveTowardPort(world, country, *unit, kAiAwaitTransport);
   }
   bool loaded = false;
   for (cJednostkaLadowa* unit : std::vector<cJednostkaLadowa*>(lists.ownLand)) {
     if (WorkerStopping(world)) break;
-    if (!IsUnitInWorldLists(unit) || unit->aiOrder != kAiAwaitTransport) continue;
+    if (!IsUnitInWorldLists(world, unit) || unit->aiOrder != kAiAwaitTransport) continue;
     LoadForFront(world, country, *unit, embarkation);
-    loaded = loaded || !IsUnitInWorldLists(unit) || unit->transport != nullptr;
+    loaded = loaded || !IsUnitInWorldLists(world, unit) || unit->transport != nullptr;
   }
   // The loaded units have left the map.
   if (loaded) BuildUnitLists(world, country, lists);

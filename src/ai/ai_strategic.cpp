@@ -107,11 +107,11 @@ bool TryStrategicMoveToCity(cWorld& world, cCountry& country, cJednostkaLadowa& 
   if (x == -1 || y == -1 || unit.freezeTime > 0) return false;
   const cMap& map = world.GetMap();
   if (!map.IsInside(x, y) || map.GetHex(x, y).city == nullptr) return false;
-  const int hops = unit.GetHopsToCity(x, y);
+  const int hops = unit.GetHopsToCity(world, x, y);
   if (hops == -1 || hops < minHops) return false;
   const cCity& city = *map.GetHex(x, y).city;
   int toX = -1, toY = -1;
-  if (!unit.FindStrategicMoveDestination(city, toX, toY)) return false;
+  if (!unit.FindStrategicMoveDestination(world, city, toX, toY)) return false;
   return PrzeniesStrategicznieJednostke(world, country, unit, city, toX, toY);
 }
 
@@ -147,7 +147,7 @@ int SavePoorlyDefendedFronts(cWorld& world, cCountry& country, sAiUnitLists& lis
           }
           if (area->aiFrontState == kFrontCritical || unit->aiOrder == 2) continue;
           int x = -1, y = -1;
-          if (!unit->FindStrategicMoveDestination(*node->city, x, y)) continue;
+          if (!unit->FindStrategicMoveDestination(world, *node->city, x, y)) continue;
           if (PrzeniesStrategicznieJednostke(world, country, *unit, *node->city, x, y)) {
             movedOne = true;
             break;
@@ -185,7 +185,7 @@ int PatchWeakFronts(cWorld& world, cCountry& country, sAiUnitLists& lists, std::
         // A unit already at the weakest city adds nothing there.
         if (AreaCity(world, *unit) == lo->city) continue;
         int x = -1, y = -1;
-        if (!unit->FindStrategicMoveDestination(*lo->city, x, y)) continue;
+        if (!unit->FindStrategicMoveDestination(world, *lo->city, x, y)) continue;
         if (PrzeniesStrategicznieJednostke(world, country, *unit, *lo->city, x, y)) {
           movedOne = true;
           break;

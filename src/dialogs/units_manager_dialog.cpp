@@ -195,7 +195,7 @@ void cDialogJednostek::CentreOn(const cUnit& unit) {
   int x = -1, y = -1;
   if (!UnitsManagerHex(world_, unit, x, y)) return;
   world_.GetMap().CenterAtHex(x, y);
-  world_.turnState.Deselect();
+  world_.turnState.Deselect(world_);
   world_.turnState.SelectHex(world_, x, y);
 }
 
@@ -205,7 +205,7 @@ void cDialogJednostek::Act() {
   cTurnState& turn = world_.turnState;
   if (view_.listMode == kUnitsListToDeploy) {
     LogLine(L"Player action: Deploy %s", unit->name);
-    turn.Deselect();
+    turn.Deselect(world_);
     turn.mode = unit->category == kCategoryLand  ? kModeDeployLand
                 : unit->category == kCategoryAir ? kModeDeployAir
                                                  : kModeDeployNaval;

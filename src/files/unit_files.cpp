@@ -399,7 +399,7 @@ void PlaceLoadedUnits(cWorld& world, const List& list, const wchar_t* kindTitle,
     }
     const cJednostka* occupant = map.GetHex(unit->x, unit->y).unit;
     if (occupant == unit) continue;
-    if (occupant || !unit->PlaceOnHex(unit->x, unit->y)) {
+    if (occupant || !unit->PlaceOnHex(world, unit->x, unit->y)) {
       LogLine(L"ERROR: Trying to place %s unit %s (ID=%i) to hex (%i, %i) occupied by %s (ID=%i)",
               kind, unit->name, unit->id, unit->x, unit->y,
               occupant ? occupant->name : std::wstring(), occupant ? occupant->id : -1);

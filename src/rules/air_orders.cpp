@@ -33,8 +33,8 @@ eAirOrderRefusal CheckMission(const cWorld& world, const cJednostkaLotnicza& uni
 
 // An attacker that fell below 0.1 strength in its own mission is removed by
 // the order that sent it.
-void RemoveIfDestroyed(cJednostkaLotnicza& unit, const sBombardmentResult& result) {
-  if (result.Flag(kFlagAttackerDestroyed) && IsUnitInWorldLists(&unit)) unit.Kill();
+void RemoveIfDestroyed(const cWorld& world, cJednostkaLotnicza& unit, const sBombardmentResult& result) {
+  if (result.Flag(kFlagAttackerDestroyed) && IsUnitInWorldLists(world, &unit)) unit.Kill();
 }
 
 }  // namespace
@@ -81,12 +81,12 @@ eAirOrderRefusal CheckRebase(const cWorld& world, const cJednostkaLotnicza& unit
   const eAirOrderRefusal base = CheckUnit(world, unit);
   if (base != eAirOrderRefusal::kNone) return base;
   if (unit.actionPoints != unit.startingActionPoints) return eAirOrderRefusal::kNotFullActionPoints;
-  if (!unit.CanRebaseNow()) return eAirOrderRefusal::kSupplyTooLow;
+  if (!unit.CanRebaseNow(world)) return eAirOrderRefusal::kSupplyTooLow;
   const cMap& map = world.GetMap();
   if (!map.IsInside(x, y)) return eAirOrderRefusal::kTargetOffMap;
-  if (!unit.IsWithin(x, y, unit.GetRebaseRange())) return eAirOrderRefusal::kOutOfRange;
+  if (!unit.IsWithin(world, x, y, unit.GetRebaseRange(world))) return eAirOrderRefusal::kOutOfRange;
   if (map.GetHex(x, y).unit) return eAirOrderRefusal::kTargetNotFree;
-  if (!unit.IsRebaseHex(x, y)) return eAirOrderRefusal::kTargetNotFriendly;
+  if (!unit.IsRebaseHex(world, x, y)) return eAirOrderRefusal::kTargetNotFriendly;
   return eAirOrderRefusal::kNone;
 }
 
@@ -94,7 +94,7 @@ eAirOrderRefusal Rebase(cWorld& world, cJednostkaLotnicza& unit, int x, int y, b
   const cFrameworkLockGuard lock;
   const eAirOrderRefusal refusal = CheckRebase(world, unit, x, y);
   if (refusal != eAirOrderRefusal::kNone) return refusal;
-  unit.Rebase(x, y, sound);
+  unit.Rebase(world, x, y, sound);
   return eAirOrderRefusal::kNone;
 }
 
@@ -103,8 +103,8 @@ eAirOrderRefusal CheckAirFight(const cWorld& world, const cJednostkaLotnicza& at
   if (attacker.type != kUnitFighter) return eAirOrderRefusal::kNotFighter;
   const eAirOrderRefusal base = CheckMission(world, attacker, x, y);
   if (base != eAirOrderRefusal::kNone) return base;
-  if (!attacker.IsWithin(x, y, attacker.GetRange())) return eAirOrderRefusal::kOutOfRange;
-  if (!attacker.IsAirFightTarget(x, y, sight)) return eAirOrderRefusal::kNoTarget;
+  if (!attacker.IsWithin(world, x, y, attacker.GetRange(world))) return eAirOrderRefusal::kOutOfRange;
+  if (!attacker.IsAirFightTarget(world, x, y, sight)) return eAirOrderRefusal::kNoTarget;
   return eAirOrderRefusal::kNone;
 }
 
@@ -115,8 +115,8 @@ eAirOrderRefusal AirFight(cWorld& world, cJednostkaLotnicza& attacker, int x, in
   auto* defender = dynamic_cast<cJednostkaLotnicza*>(world.GetMap().GetHex(x, y).unit);
   if (!defender) return eAirOrderRefusal::kNoTarget;
   const cFrameworkLockGuard lock;
-  defender->AirFight(result, &attacker);
-  RemoveIfDestroyed(attacker, result);
+  defender->AirFight(world, result, &attacker);
+  RemoveIfDestroyed(world, attacker, result);
   return eAirOrderRefusal::kNone;
 }
 
@@ -131,13 +131,13 @@ eAirOrderRefusal AiAirFight(cWorld& world, cJednostkaLotnicza& attacker, int x, 
     if (cJednostkaLotnicza* escort = FindCountryInterceptor(world, defender->countryId, x, y)) {
       if (attacker.ResolveInterception(escort, result)) {
         attacker.AddActionPoints(-1);
-        RemoveIfDestroyed(attacker, result);
+        RemoveIfDestroyed(world, attacker, result);
         return eAirOrderRefusal::kNone;
       }
     }
   }
-  defender->AirFight(result, &attacker);
-  RemoveIfDestroyed(attacker, result);
+  defender->AirFight(world, result, &attacker);
+  RemoveIfDestroyed(world, attacker, result);
   return eAirOrderRefusal::kNone;
 }
 
@@ -146,10 +146,10 @@ eAirOrderRefusal CheckAirBombardment(const cWorld& world, const cJednostkaLotnic
   if (unit.type != kUnitTacticalBomber && unit.type != kUnitStrategicBomber) return eAirOrderRefusal::kNotBomber;
   const eAirOrderRefusal base = CheckMission(world, unit, x, y);
   if (base != eAirOrderRefusal::kNone) return base;
-  if (!unit.IsBombardmentTarget(x, y, sight)) {
+  if (!unit.IsBombardmentTarget(world, x, y, sight)) {
     const sHex& hex = world.GetMap().GetHex(x, y);
-    const bool inRange = hex.IsLand() ? unit.IsWithin(x, y, unit.GetRange())
-                                      : unit.IsWithin(x, y, world.constants.bombardmentRange);
+    const bool inRange = hex.IsLand() ? unit.IsWithin(world, x, y, unit.GetRange(world))
+                                      : unit.IsWithin(world, x, y, world.constants.bombardmentRange);
     return inRange ? eAirOrderRefusal::kNoTarget : eAirOrderRefusal::kOutOfRange;
   }
   return eAirOrderRefusal::kNone;
@@ -168,8 +168,8 @@ eAirOrderRefusal CheckAirRecon(const cWorld& world, const cJednostkaLotnicza& un
   const eAirOrderRefusal base = CheckMission(world, unit, x, y);
   if (base != eAirOrderRefusal::kNone) return base;
   if (unit.reconDone) return eAirOrderRefusal::kReconDone;
-  if (!unit.IsWithin(x, y, unit.GetReconRange())) return eAirOrderRefusal::kOutOfRange;
-  if (!unit.IsReconTarget(x, y)) return eAirOrderRefusal::kNoTarget;
+  if (!unit.IsWithin(world, x, y, unit.GetReconRange(world))) return eAirOrderRefusal::kOutOfRange;
+  if (!unit.IsReconTarget(world, x, y)) return eAirOrderRefusal::kNoTarget;
   return eAirOrderRefusal::kNone;
 }
 
@@ -179,15 +179,15 @@ eAirOrderRefusal AirRecon(cWorld& world, cJednostkaLotnicza& unit, int x, int y,
   const cFrameworkLockGuard lock;
   const sHex& hex = world.GetMap().GetHex(x, y);
   if (hex.IsWater()) {
-    unit.ReconSeaZone(hex.seaZone, result);
+    unit.ReconSeaZone(world, hex.seaZone, result);
   } else {
-    unit.ReconHex(x, y, result);
+    unit.ReconHex(world, x, y, result);
     // A flight over a port that got through sees the ships lying in it too.
     if (result.kind == kCombatRecon && hex.city != nullptr && hex.city->IsPort() && hex.seaNode != 0) {
       if (sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(hex.seaNode)) RevealNodeShips(world, *node, unit.countryId);
     }
   }
-  RemoveIfDestroyed(unit, result);
+  RemoveIfDestroyed(world, unit, result);
   return eAirOrderRefusal::kNone;
 }
 
@@ -197,8 +197,8 @@ eAirOrderRefusal CheckNuclearStrike(const cWorld& world, const cJednostkaLotnicz
   if (!country || country->nuclearBombs < 1) return eAirOrderRefusal::kNoNuclearBomb;
   const eAirOrderRefusal base = CheckMission(world, unit, x, y);
   if (base != eAirOrderRefusal::kNone) return base;
-  if (!unit.IsWithin(x, y, unit.GetRange())) return eAirOrderRefusal::kOutOfRange;
-  if (!unit.IsNuclearTarget(x, y)) return eAirOrderRefusal::kNoTarget;
+  if (!unit.IsWithin(world, x, y, unit.GetRange(world))) return eAirOrderRefusal::kOutOfRange;
+  if (!unit.IsNuclearTarget(world, x, y)) return eAirOrderRefusal::kNoTarget;
   return eAirOrderRefusal::kNone;
 }
 
@@ -207,7 +207,7 @@ eAirOrderRefusal NuclearStrike(cWorld& world, cJednostkaLotnicza& unit, int x, i
   if (refusal != eAirOrderRefusal::kNone) return refusal;
   const cFrameworkLockGuard lock;
   unit.AddActionPoints(-1);
-  unit.NuclearStrike(x, y, result);
+  unit.NuclearStrike(world, x, y, result);
   return eAirOrderRefusal::kNone;
 }
 

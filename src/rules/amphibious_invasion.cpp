@@ -167,9 +167,9 @@ eTransportRefusal AmphibiousInvasion(cWorld& world, cJednostkaLadowa& unit, int 
   }
   if (outcome.landed) {
     PlaceOnBeach(world, unit, x, y);
-    unit.RevealUnitsAround(false);
+    unit.RevealUnitsAround(world, false);
   }
-  world.turnState.Deselect();
+  world.turnState.Deselect(world);
   return eTransportRefusal::kNone;
 }
 
@@ -191,7 +191,7 @@ bool AiAmphibiousInvasion(cWorld& world, cJednostkaLadowa& unit, int x, int y) {
     unit.visible = false;
     unit.x = x;
     unit.y = y;
-    unit.UpdateSpottedBy(world.turnState.viewCountry);
+    unit.UpdateSpottedBy(world, world.turnState.viewCountry);
     unit.x = -1;
     unit.y = -1;
     visible = unit.visible;

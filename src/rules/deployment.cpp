@@ -34,7 +34,7 @@ eDeployRefusal CheckDeployFromReserve(const cWorld& world, const cJednostka& uni
   const cMap& map = world.GetMap();
   if (!map.IsInside(x, y)) return eDeployRefusal::kTargetOffMap;
   if (map.GetHex(x, y).unit != nullptr) return eDeployRefusal::kTargetTaken;
-  if (unit.FindDeploySupplyCity(x, y) == nullptr) return eDeployRefusal::kNoSupplyCity;
+  if (unit.FindDeploySupplyCity(world, x, y) == nullptr) return eDeployRefusal::kNoSupplyCity;
   return eDeployRefusal::kNone;
 }
 
@@ -42,6 +42,6 @@ eDeployRefusal DeployFromReserve(cWorld& world, cJednostka& unit, int x, int y) 
   const cFrameworkLockGuard lock;
   const eDeployRefusal refusal = CheckDeployFromReserve(world, unit, x, y);
   if (refusal != eDeployRefusal::kNone) return refusal;
-  unit.DeployFromReserve(x, y);
+  unit.DeployFromReserve(world, x, y);
   return eDeployRefusal::kNone;
 }

@@ -70,7 +70,7 @@ std::wstring OrientationName(const cCountry& country) {
 
 }  // namespace
 
-bool JoinLeanedAlliance(const cWorld& world, cCountry& country) {
+bool JoinLeanedAlliance(cWorld& world, cCountry& country) {
   const int alliance = LeaningOf(country) + 1;
   const bool led = std::any_of(world.Countries().begin(), world.Countries().end(),
                                [&](const auto& other) { return other->alliance == alliance + 3; });
@@ -79,7 +79,7 @@ bool JoinLeanedAlliance(const cWorld& world, cCountry& country) {
     country.allianceEntry = 100;
     return false;
   }
-  country.JoinAlliance(alliance);
+  country.JoinAlliance(world, alliance);
   return true;
 }
 
@@ -87,10 +87,10 @@ namespace {
 
 // Every country of the alliance of code `members` goes to war with every
 // member of the alliance of code `enemies`.
-void AllianceAtWarWithAlliance(const cWorld& world, int members, int enemies) {
+void AllianceAtWarWithAlliance(cWorld& world, int members, int enemies) {
   const int group = (members - 1) % 3;
   for (const auto& country : world.Countries()) {
-    if (InAlliance(*country) && (country->alliance - 1) % 3 == group) country->DeclareWarOnAlliance(enemies);
+    if (InAlliance(*country) && (country->alliance - 1) % 3 == group) country->DeclareWarOnAlliance(world, enemies);
   }
 }
 
@@ -345,7 +345,7 @@ int DeclareWar(cWorld& world, int actorId, int targetId, bool pay) {
   const bool leansHome = b.IsZoneOfInfluenceMatchingOrientation();
   if (!InAlliance(a)) {
     if (IsLeader(b)) {
-      a.DeclareWarOnAlliance(b.alliance);
+      a.DeclareWarOnAlliance(world, b.alliance);
       outcome = 3;
     } else {
       WarBothWays(world, actorId, targetId);
@@ -361,11 +361,11 @@ int DeclareWar(cWorld& world, int actorId, int targetId, bool pay) {
       AllianceAtWarWithAlliance(world, b.alliance, a.alliance);
       outcome = 5;
     } else {
-      b.DeclareWarOnAlliance(a.alliance);
+      b.DeclareWarOnAlliance(world, a.alliance);
       outcome = 4;
     }
   } else {
-    b.DeclareWarOnAlliance(a.alliance);
+    b.DeclareWarOnAlliance(world, a.alliance);
     outcome = 4;
   }
   LogLine(L"%s declares war on %s (CASE %i)", a.name, b.name, outcome);

@@ -44,7 +44,7 @@ bool CanStageCoup(const cWorld& world, int actorId, int targetId, std::wstring& 
 // alliance without a leader in this game has nobody to join: the country
 // stays neutral with its entry at 100, the log says why, and the result is
 // false.
-bool JoinLeanedAlliance(const cWorld& world, cCountry& country);
+bool JoinLeanedAlliance(cWorld& world, cCountry& country);
 // Pays (when pay is set) and spreads the war; returns which of the six ways
 // it spread (1-6), logged as "<a> declares war on <b> (CASE n)". A paid
 // declaration is the diplomacy action and runs CanDeclareWar first: refused,

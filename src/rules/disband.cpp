@@ -27,5 +27,5 @@ void DisbandUnit(cWorld& world, cJednostka& unit) {
   if (cCountry* country = world.GetCountry(unit.countryId)) country->AddProductionPoints(DisbandRefund(world, unit));
   world.turnState.ForgetUnit(&unit);
   unit.Kill();
-  world.turnState.Deselect();
+  world.turnState.Deselect(world);
 }

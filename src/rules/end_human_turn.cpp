@@ -138,7 +138,7 @@ eTurnHandOver EndHumanTurn(cWorld& world) {
     if (unit->countryId != viewId) continue;
     unit->turnsSinceParadrop = unit->actionPoints == unit->startingActionPoints ? unit->turnsSinceParadrop + 1 : 0;
   }
-  turn.Deselect();
+  turn.Deselect(world);
   // An attack still being set up ends with the turn that set it up.
   turn.ClearAttack();
   turn.mode = 0;

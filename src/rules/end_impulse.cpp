@@ -120,7 +120,7 @@ void RefreshUnits(cWorld& world) {
     if (unit->freezeTime < kFrozenForGood) unit->freezeTime = unit->freezeTime > 1 ? unit->freezeTime - 1 : 0;
     unit->shoreBombardmentEffect = 0.0f;
     unit->ResetActionPoints();
-    unit->AssignBestHQCommanderAmong(commandersOf(unit->countryId));
+    unit->AssignBestHQCommanderAmong(world, commandersOf(unit->countryId));
     unit->UpdateEffectiveness();
     unit->attacked = false;
     unit->wasAttacked = false;
@@ -128,7 +128,7 @@ void RefreshUnits(cWorld& world) {
   }
   for (cJednostkaLotnicza* unit : world.Units().airUnits) {
     unit->ResetActionPoints();
-    unit->AssignBestHQCommanderAmong(commandersOf(unit->countryId));
+    unit->AssignBestHQCommanderAmong(world, commandersOf(unit->countryId));
     unit->UpdateEffectiveness();
     unit->attacked = false;
     unit->wasAttacked = false;

@@ -262,7 +262,7 @@ void TeleportUnit(cWorld& world, const sEventEffect& effect, const sEventCall& c
   sHex* to = EventHex(world, P(effect, 2), P(effect, 3), call);
   if (to == nullptr || from->unit == nullptr || to->IsWater()) return;
   cJednostka* unit = from->unit;
-  if (!unit->PlaceOnHex(to->x, to->y)) return;
+  if (!unit->PlaceOnHex(world, to->x, to->y)) return;
   // A selection, a move record or an attack set up from the old hex no
   // longer holds.
   world.turnState.ForgetUnit(unit);

@@ -81,9 +81,9 @@ bool cMovingUnitClock::StepOneHex(cWorld& world, int phase) {
   // What the moving unit sees, and whether the viewer sees it.
   if (const cCountry* viewer = turn.viewCountry) {
     if (unit->countryId == viewer->id || viewer->IsAlliedWith(unit->countryId)) {
-      unit->RevealUnitsAround(true);
+      unit->RevealUnitsAround(world, true);
     }
-    if (viewer->IsAtWarWith(unit->countryId)) unit->UpdateSpottedBy(viewer);
+    if (viewer->IsAtWarWith(unit->countryId)) unit->UpdateSpottedBy(world, viewer);
   }
   // Last: the phase hands the unit back to the side that waits for the move
   // (the worker reads the unit as soon as it sees the phase).

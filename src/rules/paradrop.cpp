@@ -131,6 +131,6 @@ eTransportRefusal Paradrop(cWorld& world, cJednostkaLadowa& unit, int x, int y, 
     Land(world, unit, x, y);
     outcome.landed = true;
   }
-  unit.RevealUnitsAround(false);
+  unit.RevealUnitsAround(world, false);
   return eTransportRefusal::kNone;
 }

@@ -103,7 +103,7 @@ float PurchasePrice(const cWorld& world, const cCountry& country, int item, int 
     case kPurchaseStrategicMovement:
       return static_cast<float>(country.strategicMovementPurchases) * k.purchaseSlopes[0] + k.purchaseOffsets[0];
     case kPurchaseSeaTransport:
-      return static_cast<float>(country.GetTotalSeaTransportPoints() / kSeaTransportLot) * k.purchaseSlopes[1] +
+      return static_cast<float>(country.GetTotalSeaTransportPoints(world) / kSeaTransportLot) * k.purchaseSlopes[1] +
              k.purchaseOffsets[1];
     case kPurchaseAmphibious:
       return static_cast<float>(country.amphibiousInvasionPurchases) * k.purchaseSlopes[2] + k.purchaseOffsets[2];

@@ -548,7 +548,7 @@ void cSeaBattle::EndBattle() {
   report.text = finalReport;
   for (int id : countries) {
     report.countryId = id;
-    world_.reports.AddReport(report);
+    world_.reports.AddReport(report, world_);
   }
   if (world_.playByEmail) {
     record.finalReport = finalReport;

@@ -31,7 +31,7 @@ void AddReportToAllCountries(cWorld& world, const std::wstring& text) {
   report.text = text;
   for (int id = 1; id <= world.GetCountryCount(); ++id) {
     report.countryId = id;
-    world.reports.AddReport(report);
+    world.reports.AddReport(report, world);
   }
 }
 
@@ -159,7 +159,7 @@ void GenerateSeaBattles(cWorld& world, const sSeaBattleHooks& hooks) {
     report.type = kReportSeaBattle;
     report.countryId = ship->countryId;
     report.text = L"Raiders activity - " + (node ? node->name : std::wstring()) + L"\n\n" + message;
-    world.reports.AddReport(report);
+    world.reports.AddReport(report, world);
     const cCountry* owner = world.GetCountry(ship->countryId);
     const bool shown = (owner && owner->human) || (current && current->IsAlliedWith(ship->countryId));
     if (shown && hooks.showPreliminaryReport) hooks.showPreliminaryReport(L"Raiders", message);

@@ -138,7 +138,7 @@ eTransportRefusal CheckLoadOntoShip(const cWorld& world, const cJednostkaLadowa&
   const int current = world.turnState.CurrentCountryId();
   if (current != 0 && unit.countryId != current) return eTransportRefusal::kNotOwnUnit;
   int px = -1, py = -1;
-  if (!unit.FindAdjacentPort(px, py)) return eTransportRefusal::kNoPort;
+  if (!unit.FindAdjacentPort(world, px, py)) return eTransportRefusal::kNoPort;
   const int node = world.GetSeaGraph().FindNodeIdByMainHex(px, py);
   if (node < 0) {
     if (portX) *portX = px;

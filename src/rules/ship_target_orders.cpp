@@ -40,14 +40,14 @@ eShipOrderRefusal CheckCarrierRecon(const cWorld& world, const cJednostkaMorska&
 
 }  // namespace
 
-eShipOrderRefusal CheckUnloadOrder(cWorld&, const ShipGroup& ships) {
+eShipOrderRefusal CheckUnloadOrder(cWorld& world, const ShipGroup& ships) {
   if (ships.empty()) return eShipOrderRefusal::kNoShipSelected;
   if (ships.size() > 1) return eShipOrderRefusal::kMultipleSelection;
   cJednostkaMorska& ship = *ships.front();
   if (ship.type != kUnitCargoShip && ship.type != kUnitAmphibiousShip) return eShipOrderRefusal::kNotTransport;
   if (ship.carriedUnit == nullptr) return eShipOrderRefusal::kNoCargo;
   if (ship.MarkUnloadHexes(false) == 0) {
-    const sWezelGrafuMorz* node = ship.fleet ? ship.fleet->GetSeaNode() : nullptr;
+    const sWezelGrafuMorz* node = ship.fleet ? ship.fleet->GetSeaNode(world) : nullptr;
     const bool inPort = node != nullptr && !node->IsSeaZone();
     // A cargo ship lands its unit in a port, an amphibious ship on a coast
     // of a sea zone.

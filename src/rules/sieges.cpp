@@ -77,7 +77,7 @@ void ResolveSiege(cWorld& world, cCity& city, std::wstring& text) {
     return;
   }
   text += plat::Format(Text("check_succeeded,_%s_surrenders!"), defender->name);
-  KillUnitInWorld(defender);
+  KillUnitInWorld(world, defender);
 }
 
 void CheckSieges(cWorld& world) {
@@ -88,7 +88,7 @@ void CheckSieges(cWorld& world) {
     LockedStep([&] {
       cCity& city = *world.Cities()[index];
       LogLine(L"Checking city %s", city.name);
-      if (!city.IsBesieged()) return;
+      if (!city.IsBesieged(world)) return;
       const cCountry* controller = world.GetCountry(city.GetControllerId());
       const std::wstring controllerName = controller != nullptr ? controller->name : std::wstring();
       std::wstring outcome;

@@ -44,7 +44,7 @@ eStrategicMoveRefusal OrderStrategicMove(cWorld& world, cJednostka& unit, int x,
   return LockedStep([&] {
     const eStrategicMoveRefusal refusal = CheckStrategicMove(world, unit, x, y);
     if (refusal != eStrategicMoveRefusal::kNone) return refusal;
-    unit.StrategicMove(x, y);
+    unit.StrategicMove(world, x, y);
     return eStrategicMoveRefusal::kNone;
   });
 }

@@ -143,7 +143,7 @@ void CheckSurrenders(cWorld& world) {
     std::wstring message;
     std::wstring leaderMessage;
     const bool surrendered = LockedStep([&] {
-      if (!country.active || !country.HasLostAllOwnCities()) return false;
+      if (!country.active || !country.HasLostAllOwnCities(world)) return false;
       const std::wstring headline = plat::Format(Text("%s_surrenders!"), country.name);
       LogLine(L"%s", headline);
       sCountryReport report;

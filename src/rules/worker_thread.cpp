@@ -158,7 +158,7 @@ bool HandOverToHuman(cWorld& world) {
   if (eventsOnly) CheckEvents(world);
   if (world.View() == nullptr) {
     // No screen shows the world: nothing to glide or to bring back.
-    turn.Deselect();
+    turn.Deselect(world);
     LockedStep([&world] { world.SetGameState(kPhaseHumanTurn); });
     return true;
   }
@@ -169,7 +169,7 @@ bool HandOverToHuman(cWorld& world) {
   // cleared by the worker.
   return RunOnMainThread(
       [&world, current, eventsOnly] {
-        world.turnState.Deselect();
+        world.turnState.Deselect(world);
         cWorldView* view = world.View();
         if (view == nullptr) {
           world.SetGameState(kPhaseHumanTurn);

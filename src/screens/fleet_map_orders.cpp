@@ -131,7 +131,7 @@ bool cMapScreen::ClickFleetOrder(int mode, int column, int row, bool marked) {
   }
   // A report on top gives the dialog back its turn when it closes.
   if (!resultShown) dialog->OnReactivate();
-  if (mode == kModeFleetMove || mode == kModeShoreBombardment) turn.Deselect();
+  if (mode == kModeFleetMove || mode == kModeShoreBombardment) turn.Deselect(world_);
   RefreshSelection();
   return true;
 }

@@ -72,7 +72,7 @@ bool cMapScreen::ClickLandingOrder(int mode, cJednostka* acting, int column, int
   if (cDialog* fleets = g_pActiveDialog; fleets != nullptr && fleets->GetId() == kFleetsDialogId) {
     fleets->OnReactivate();
   }
-  world_.turnState.Deselect();
+  world_.turnState.Deselect(world_);
   RefreshSelection();
   return true;
 }

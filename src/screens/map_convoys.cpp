@@ -82,7 +82,7 @@ bool cMapScreen::ClickConvoyPort(int mode, const sHex& hex, bool marked) {
     dialog->FillConvoyList(-1);
     dialog->RefreshControls();
   }
-  turn.Deselect();
+  turn.Deselect(world_);
   turn.mode = 0;
   return true;
 }

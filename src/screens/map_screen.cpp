@@ -143,7 +143,7 @@ void cMapScreen::InstallHooks() {
     minimap->SetMinimapRect(r.x, r.y, r.width, r.height);
   }
   g_OnMapEmptyClick = [this] {
-    world_.turnState.Deselect();
+    world_.turnState.Deselect(world_);
     RefreshSelection();
     if (g_pActiveDialog != nullptr) g_pActiveDialog->OnReactivate();
   };
@@ -230,8 +230,8 @@ void cMapScreen::GlideToCountryView(const cCountry& country) {
   if (zoom >= 0.0f) {
     world_.GetMap().ScrollViewTo(sMapPointF{x, y}, true);
   } else if (world_.turnState.currentCountry == &country) {
-    world_.turnState.CenterOnCurrentCountry(true);
-  } else if (const cCity* city = country.FindMainCity()) {
+    world_.turnState.CenterOnCurrentCountry(world_, true);
+  } else if (const cCity* city = country.FindMainCity(world_)) {
     world_.GetMap().CenterAtHex(city->x, city->y);
     world_.SetGameState(kPhaseViewGlide);
   }
@@ -276,7 +276,7 @@ void cMapScreen::StartGame() {
   SelectMapFontForZoom();
   LogLine(L"Updating minimapr 2nd layer");
   world.GetMap().UpdateMinimapOwnershipLayer();
-  turnState.Deselect();
+  turnState.Deselect(world);
   LogLine(L"Initializing music");
   world.StartMusicForHumans();
   LogLine(L"Closing menu, setting callbacks");
@@ -292,11 +292,11 @@ void cMapScreen::StartGame() {
   SelectMapFontForZoom();
 
   cCountry* current = turnState.currentCountry;
-  const auto requestOrCentre = [&turnState](const cCountry* country) {
+  const auto requestOrCentre = [&turnState, &world](const cCountry* country) {
     if (country != nullptr && country->specialFlags == 1) {
       g_bEventsCheckRequested = true;
     } else {
-      turnState.CenterOnCurrentCountry(false);
+      turnState.CenterOnCurrentCountry(world, false);
     }
   };
   if (current != nullptr && current->human) {

@@ -111,7 +111,7 @@ bool cMapScreen::ClickDeploy(int mode, int column, int row, bool marked) {
     }
     turn.undo.Clear();
   }
-  turn.Deselect();
+  turn.Deselect(world_);
   if (dialog != nullptr && g_pActiveDialog == dialog) dialog->OnReactivate();
   return true;
 }

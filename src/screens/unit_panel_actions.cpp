@@ -150,7 +150,7 @@ void cUnitPanel::LoadOntoShip(cJednostka& unit, int shipType) {
     return;
   }
   LogLine(L"Player action: Load onto %s / %s", shipType == kUnitCargoShip ? L"transport" : L"amphibious ship", name);
-  world_.turnState.Deselect();
+  world_.turnState.Deselect(world_);
   Refresh();
 }
 
@@ -168,10 +168,10 @@ void cUnitPanel::StartMapOrder(cJednostka& unit, int controlId) {
   world_.GetMap().ClearHexMarks(kOrderMarks, true);
   world_.turnState.mode = mode;
   switch (mode) {
-    case kModeAirFight: air->MarkAirFightTargets(true); break;
-    case kModeBombardment: air->MarkBombardmentTargets(true); break;
-    case kModeNuclear: air->MarkNuclearTargets(true); break;
-    default: air->MarkReconHexes(true); break;
+    case kModeAirFight: air->MarkAirFightTargets(world_, true); break;
+    case kModeBombardment: air->MarkBombardmentTargets(world_, true); break;
+    case kModeNuclear: air->MarkNuclearTargets(world_, true); break;
+    default: air->MarkReconHexes(world_, true); break;
   }
 }
 

@@ -27,20 +27,20 @@ constexpr int kCarrierSupplyIndex = 30;
 
 std::wstring Text(const char* key) { return g_StringBase.GetText(key); }
 
-int NavyLevel(const cUnit& unit) {
-  const cCountry* country = unit.GetCountry();
+int NavyLevel(const cWorld& world, const cUnit& unit) {
+  const cCountry* country = world.GetCountry(unit.countryId);
   return country ? country->techLevel[kTechNavy] : 0;
 }
 
-const wchar_t* CountryName(const cUnit& unit) {
-  const cCountry* country = unit.GetCountry();
+const wchar_t* CountryName(const cWorld& world, const cUnit& unit) {
+  const cCountry* country = world.GetCountry(unit.countryId);
   return country ? country->name.c_str() : L"";
 }
 
-void AddLosses(int dealtBy, int dealtTo, float value) {
-  if (!g_pWorld || dealtBy <= 0 || dealtTo <= 0) return;
-  if (dealtBy > g_pWorld->GetCountryCount() || dealtTo > g_pWorld->GetCountryCount()) return;
-  g_pWorld->GetRelations().AddLosses(dealtBy, dealtTo, value);
+void AddLosses(cWorld& world, int dealtBy, int dealtTo, float value) {
+  if (dealtBy <= 0 || dealtTo <= 0) return;
+  if (dealtBy > world.GetCountryCount() || dealtTo > world.GetCountryCount()) return;
+  world.GetRelations().AddLosses(dealtBy, dealtTo, value);
 }
 
 }  // namespace
@@ -79,7 +79,7 @@ bool cJednostkaLotnicza::ResolveInterception(cUnit* interceptor, sBombardmentRes
     b = fighter->level;
   } else if (carrier) {
     a = carrier->hitPoints;
-    b = NavyLevel(*carrier);
+    b = NavyLevel(world, *carrier);
   }
   if (visible || interceptor->visible) PlayAirSound(SND_AIR_TO_AIR_COMBAT);
   result.kind = kCombatInterception;
@@ -100,8 +100,8 @@ bool cJednostkaLotnicza::ResolveInterception(cUnit* interceptor, sBombardmentRes
     li = static_cast<float>(before - carrier->hitPoints);
   }
   strength -= std::trunc(lu);
-  AddLosses(countryId, interceptor->countryId, li);
-  AddLosses(interceptor->countryId, countryId, lu);
+  AddLosses(world, countryId, interceptor->countryId, li);
+  AddLosses(world, interceptor->countryId, countryId, lu);
 
   result.attackerLosses += lu;
   result.defenderLosses += li;
@@ -112,12 +112,12 @@ bool cJednostkaLotnicza::ResolveInterception(cUnit* interceptor, sBombardmentRes
   result.defenderCountry = interceptor->countryId;
   const float interceptorLeft =
       fighter ? fighter->strength : (carrier ? static_cast<float>(carrier->hitPoints) : 0.0f);
-  result.attackerText2 += plat::Format(Text("report_details_interception_att"), name.c_str(), CountryName(*this), lu,
+  result.attackerText2 += plat::Format(Text("report_details_interception_att"), name.c_str(), CountryName(world, *this), lu,
                                        std::max(0.0f, strength), li) +
                           L"\n";
   const std::wstring interceptorName = interceptor->name;
   result.defenderText2 += plat::Format(Text("report_details_interception"), interceptorName.c_str(),
-                                       CountryName(*interceptor), li, std::max(0.0f, interceptorLeft), lu) +
+                                       CountryName(world, *interceptor), li, std::max(0.0f, interceptorLeft), lu) +
                           L"\n";
 
   if (fighter && fighter->strength < 0.1f) {
@@ -151,9 +151,8 @@ bool cJednostkaLotnicza::ResolveInterception(cUnit* interceptor, sBombardmentRes
   return false;
 }
 
-void cJednostkaLotnicza::AirFight(sBombardmentResult& result, cUnit* attacker) {
-  if (!g_pWorld || !attacker) return;
-  cWorld& world = *g_pWorld;
+void cJednostkaLotnicza::AirFight(cWorld& world, sBombardmentResult& result, cUnit* attacker) {
+  if (!attacker) return;
   auto* air = dynamic_cast<cJednostkaLotnicza*>(attacker);
   auto* carrier = dynamic_cast<cJednostkaMorska*>(attacker);
   if (!air && !carrier) return;
@@ -165,7 +164,7 @@ void cJednostkaLotnicza::AirFight(sBombardmentResult& result, cUnit* attacker) {
     air->AddActionPoints(-1);
   } else {
     v = carrier->hitPoints;
-    l = NavyLevel(*carrier) - 1;
+    l = NavyLevel(world, *carrier) - 1;
     s = InterceptionBonus(world, kCarrierSupplyIndex);
   }
   result.kind = kCombatAirFight;
@@ -181,8 +180,8 @@ void cJednostkaLotnicza::AirFight(sBombardmentResult& result, cUnit* attacker) {
   int ld = AirDefenderLoss(world, die, column);
   if (air && air->CommanderPreventsLosses()) la = 0;
   if (CommanderPreventsLosses()) ld = 0;
-  AddLosses(attacker->countryId, countryId, static_cast<float>(ld));
-  AddLosses(countryId, attacker->countryId, static_cast<float>(la));
+  AddLosses(world, attacker->countryId, countryId, static_cast<float>(ld));
+  AddLosses(world, countryId, attacker->countryId, static_cast<float>(la));
   LogLine(L"Column = %+i, D6=%i, att losses=%i, def losses=%i", column, die, la, ld);
 
   if (air) {
@@ -201,7 +200,7 @@ void cJednostkaLotnicza::AirFight(sBombardmentResult& result, cUnit* attacker) {
   result.attackerLosses += static_cast<float>(la);
   result.attackerText1 += plat::Format(Text("report_looses_air_fight"), static_cast<float>(la)) + L"\n";
   result.defenderText2 += plat::Format(Text("report_air_fight"), GetSubtypeText(type).c_str(), name.c_str(),
-                                       CountryName(*this), GetEffectiveCombatStrength(), static_cast<float>(ld)) +
+                                       CountryName(world, *this), GetEffectiveCombatStrength(), static_cast<float>(ld)) +
                           L"\n";
   strength -= static_cast<float>(ld);
   result.defenderLosses += static_cast<float>(ld);
@@ -212,17 +211,17 @@ void cJednostkaLotnicza::AirFight(sBombardmentResult& result, cUnit* attacker) {
   toAttacker.countryId = attacker->countryId;
   toAttacker.text = plat::Format(std::wstring(L"Air combat\n\n%s attacked %s (%s).\n\nAttacker losses: %.2f\nDefender "
                                               L"losses: %.2f"),
-                                 attacker->name.c_str(), name.c_str(), CountryName(*this), static_cast<double>(la),
+                                 attacker->name.c_str(), name.c_str(), CountryName(world, *this), static_cast<double>(la),
                                  static_cast<double>(ld));
-  world.reports.AddReport(toAttacker);
+  world.reports.AddReport(toAttacker, world);
   sReport toDefender;
   toDefender.type = kReportAirFightDefender;
   toDefender.countryId = countryId;
   toDefender.text = plat::Format(std::wstring(L"Air combat\n\n%s was attacked by %s (%s).\n\nAttacker losses: "
                                               L"%.2f\nDefender losses: %.2f"),
-                                 name.c_str(), attacker->name.c_str(), CountryName(*attacker),
+                                 name.c_str(), attacker->name.c_str(), CountryName(world, *attacker),
                                  static_cast<double>(la), static_cast<double>(ld));
-  world.reports.AddReport(toDefender);
+  world.reports.AddReport(toDefender, world);
 
   if (strength < 0.1f) {
     result.defenderText2 += Text("report_unit_killed");
@@ -235,22 +234,21 @@ void cJednostkaLotnicza::AirFight(sBombardmentResult& result, cUnit* attacker) {
 }
 
 void cJednostkaLotnicza::ResolveAttack(sBombardmentResult& result, cUnit* attacker, sHex*) {
-  if (attacker && attacker->type == kUnitAircraftCarrier) AirFight(result, attacker);
+  if (attacker && attacker->type == kUnitAircraftCarrier) AirFight(*g_pWorld, result, attacker);
 }
 
-cJednostkaLotnicza* cJednostkaLotnicza::FindWeakestEnemyAirInRange(int airType, const cCountry* sight) const {
-  if (!g_pWorld) return nullptr;
-  const cWorld& world = *g_pWorld;
-  const cCountry* own = GetCountry();
+cJednostkaLotnicza* cJednostkaLotnicza::FindWeakestEnemyAirInRange(const cWorld& world, int airType,
+                                                                   const cCountry* sight) const {
+  const cCountry* own = world.GetCountry(countryId);
   if (!own) return nullptr;
-  const int r = GetRange();
+  const int r = GetRange(world);
   cJednostkaLotnicza* best = nullptr;
   int bestPower = 0;
   for (cJednostkaLotnicza* other : world.Units().airUnits) {
     if (!other || other->type != airType || !own->IsAtWarWith(other->countryId)) continue;
     if (HexDistance(x, y, other->x, other->y) > r) continue;
     // Only a unit this fighter may attack: an unseen one is no target.
-    if (!IsAirFightTarget(other->x, other->y, sight)) continue;
+    if (!IsAirFightTarget(world, other->x, other->y, sight)) continue;
     const int power = InterceptionBonus(world, other->supply) + static_cast<int>(other->strength) + other->level;
     if (!best || power < bestPower) {
       best = other;

@@ -71,27 +71,26 @@ const sWezelGrafuMorz* SeaNodeOf(const cWorld& world, const sHex& hex) {
 
 // --- Single-hex tests ---
 
-bool cJednostkaLotnicza::IsReconTarget(int hx, int hy) const {
-  if (!g_pWorld || reconDone || !IsOnMap() || !IsWithin(hx, hy, GetReconRange())) return false;
-  const sHex& hex = g_pWorld->GetMap().GetHex(hx, hy);
+bool cJednostkaLotnicza::IsReconTarget(const cWorld& world, int hx, int hy) const {
+  if (reconDone || !IsOnMap() || !IsWithin(world, hx, hy, GetReconRange(world))) return false;
+  const sHex& hex = world.GetMap().GetHex(hx, hy);
   if (hex.IsWater()) return hex.seaZone > 0;
-  return AtWar(GetCountry(), hex.controller);
+  return AtWar(world.GetCountry(countryId), hex.controller);
 }
 
-bool cJednostkaLotnicza::IsBombardmentTarget(int hx, int hy, const cCountry* sight) const {
-  if (!g_pWorld || actionPoints < 1 || !IsOnMap()) return false;
-  const cWorld& world = *g_pWorld;
+bool cJednostkaLotnicza::IsBombardmentTarget(const cWorld& world, int hx, int hy, const cCountry* sight) const {
+  if (actionPoints < 1 || !IsOnMap()) return false;
   const sHex& hex = world.GetMap().GetHex(hx, hy);
-  const cCountry* own = GetCountry();
+  const cCountry* own = world.GetCountry(countryId);
   if (hex.IsLand()) {
-    if (!IsWithin(hx, hy, GetRange())) return false;
+    if (!IsWithin(world, hx, hy, GetRange(world))) return false;
     if (hex.unit && hex.unit->category == kCategoryLand && Seen(world, *hex.unit, sight) &&
         AtWar(own, hex.unit->countryId)) {
       return true;
     }
     return hex.city && AtWar(own, hex.controller);
   }
-  if (!IsWithin(hx, hy, air_tables::SeaZoneDistance(world.constants))) return false;
+  if (!IsWithin(world, hx, hy, air_tables::SeaZoneDistance(world.constants))) return false;
   const sWezelGrafuMorz* node = SeaNodeOf(world, hex);
   if (node == nullptr) return false;
   if (sight == nullptr) return node->GetSpottedEnemyShipCount() > 0;
@@ -101,32 +100,31 @@ bool cJednostkaLotnicza::IsBombardmentTarget(int hx, int hy, const cCountry* sig
   return false;
 }
 
-bool cJednostkaLotnicza::IsAirFightTarget(int hx, int hy, const cCountry* sight) const {
-  if (!g_pWorld || actionPoints < 1 || !IsOnMap() || !IsWithin(hx, hy, GetRange())) return false;
-  const sHex& hex = g_pWorld->GetMap().GetHex(hx, hy);
+bool cJednostkaLotnicza::IsAirFightTarget(const cWorld& world, int hx, int hy, const cCountry* sight) const {
+  if (actionPoints < 1 || !IsOnMap() || !IsWithin(world, hx, hy, GetRange(world))) return false;
+  const sHex& hex = world.GetMap().GetHex(hx, hy);
   return hex.IsLand() && hex.unit && hex.unit != this && hex.unit->category == kCategoryAir &&
-         Seen(*g_pWorld, *hex.unit, sight) && AtWar(GetCountry(), hex.unit->countryId);
+         Seen(world, *hex.unit, sight) && AtWar(world.GetCountry(countryId), hex.unit->countryId);
 }
 
-bool cJednostkaLotnicza::IsNuclearTarget(int hx, int hy) const {
-  if (!g_pWorld || actionPoints < 1 || !IsOnMap() || !IsWithin(hx, hy, GetRange())) return false;
-  const sHex& hex = g_pWorld->GetMap().GetHex(hx, hy);
-  return hex.IsLand() && AtWar(GetCountry(), hex.controller);
+bool cJednostkaLotnicza::IsNuclearTarget(const cWorld& world, int hx, int hy) const {
+  if (actionPoints < 1 || !IsOnMap() || !IsWithin(world, hx, hy, GetRange(world))) return false;
+  const sHex& hex = world.GetMap().GetHex(hx, hy);
+  return hex.IsLand() && AtWar(world.GetCountry(countryId), hex.controller);
 }
 
 // --- Searches ---
 
-int cJednostkaLotnicza::MarkReconHexes(bool mark) {
-  if (!g_pWorld) return 0;
-  cMap& map = g_pWorld->GetMap();
+int cJednostkaLotnicza::MarkReconHexes(cWorld& world, bool mark) {
+  cMap& map = world.GetMap();
   if (mark) map.ClearHexMarks(kAllMarksButLowest, true);
   if (reconDone || !IsOnMap()) return 0;
   int count = 0;
   std::set<int> zones;
-  ForHexesWithin(map, x, y, GetReconRange(), [&](int col, int row) {
+  ForHexesWithin(map, x, y, GetReconRange(world), [&](int col, int row) {
     sHex& hex = map.GetHex(col, row);
     if (hex.IsLand()) {
-      if (!AtWar(GetCountry(), hex.controller)) return;
+      if (!AtWar(world.GetCountry(countryId), hex.controller)) return;
       ++count;
       if (mark) SetHexMark(map, hex, kMarkReconLand, -1);
     } else if (hex.seaZone > 0 && zones.insert(hex.seaZone).second) {
@@ -137,22 +135,21 @@ int cJednostkaLotnicza::MarkReconHexes(bool mark) {
   return count;
 }
 
-int cJednostkaLotnicza::MarkBombardmentTargets(bool mark) {
-  if (!g_pWorld) return 0;
-  cMap& map = g_pWorld->GetMap();
+int cJednostkaLotnicza::MarkBombardmentTargets(cWorld& world, bool mark) {
+  cMap& map = world.GetMap();
   if (mark) map.ClearHexMarks(kAllMarksButLowest, true);
   if (actionPoints < 1 || !IsOnMap()) return 0;
   int count = 0;
-  ForHexesWithin(map, x, y, GetRange(), [&](int col, int row) {
+  ForHexesWithin(map, x, y, GetRange(world), [&](int col, int row) {
     sHex& hex = map.GetHex(col, row);
-    if (!hex.IsLand() || !IsBombardmentTarget(col, row)) return;
+    if (!hex.IsLand() || !IsBombardmentTarget(world, col, row)) return;
     ++count;
     if (mark) SetHexMark(map, hex, kMarkBombard, -1);
   });
   std::set<int> zones;
-  ForHexesWithin(map, x, y, air_tables::SeaZoneDistance(g_pWorld->constants), [&](int col, int row) {
+  ForHexesWithin(map, x, y, air_tables::SeaZoneDistance(world.constants), [&](int col, int row) {
     sHex& hex = map.GetHex(col, row);
-    if (!hex.IsWater() || hex.seaZone == 0 || zones.count(hex.seaZone) || !IsBombardmentTarget(col, row)) return;
+    if (!hex.IsWater() || hex.seaZone == 0 || zones.count(hex.seaZone) || !IsBombardmentTarget(world, col, row)) return;
     zones.insert(hex.seaZone);
     ++count;
     if (mark) map.MarkSeaZoneHexes(hex.seaZone, kMarkBombardSea);
@@ -160,26 +157,25 @@ int cJednostkaLotnicza::MarkBombardmentTargets(bool mark) {
   return count;
 }
 
-int cJednostkaLotnicza::MarkAirFightTargets(bool mark) {
-  if (!g_pWorld || actionPoints < 1 || !IsOnMap()) return 0;
-  cMap& map = g_pWorld->GetMap();
+int cJednostkaLotnicza::MarkAirFightTargets(cWorld& world, bool mark) {
+  if (actionPoints < 1 || !IsOnMap()) return 0;
+  cMap& map = world.GetMap();
   int count = 0;
-  ForHexesWithin(map, x, y, GetRange(), [&](int col, int row) {
-    if (!IsAirFightTarget(col, row)) return;
+  ForHexesWithin(map, x, y, GetRange(world), [&](int col, int row) {
+    if (!IsAirFightTarget(world, col, row)) return;
     ++count;
     if (mark) SetHexMark(map, map.GetHex(col, row), kMarkAirFight, -1);
   });
   return count;
 }
 
-int cJednostkaLotnicza::MarkNuclearTargets(bool mark) {
-  if (!g_pWorld) return 0;
-  cMap& map = g_pWorld->GetMap();
+int cJednostkaLotnicza::MarkNuclearTargets(cWorld& world, bool mark) {
+  cMap& map = world.GetMap();
   if (mark) map.ClearHexMarks(kAllMarksButLowest, true);
   if (actionPoints < 1 || !IsOnMap()) return 0;
   int count = 0;
-  ForHexesWithin(map, x, y, GetRange(), [&](int col, int row) {
-    if (!IsNuclearTarget(col, row)) return;
+  ForHexesWithin(map, x, y, GetRange(world), [&](int col, int row) {
+    if (!IsNuclearTarget(world, col, row)) return;
     ++count;
     if (mark) SetHexMark(map, map.GetHex(col, row), kMarkNuclear, -1);
   });
@@ -196,9 +192,7 @@ void CollectNearbySeaZones(const cWorld& world, int x, int y, std::set<int>& out
 
 // --- Reconnaissance ---
 
-void cJednostkaLotnicza::ReconHex(int hx, int hy, sBombardmentResult& result) {
-  if (!g_pWorld) return;
-  cWorld& world = *g_pWorld;
+void cJednostkaLotnicza::ReconHex(cWorld& world, int hx, int hy, sBombardmentResult& result) {
   AddActionPoints(-1);
   reconDone = true;
   if (cJednostkaLotnicza* interceptor = FindBestInterceptor(world, hx, hy, countryId)) {
@@ -211,7 +205,7 @@ void cJednostkaLotnicza::ReconHex(int hx, int hy, sBombardmentResult& result) {
   }
   if (visible) PlayAirSound(SND_AIR_RECON);
   result.kind = kCombatRecon;
-  cCountry* own = GetCountry();
+  cCountry* own = world.GetCountry(countryId);
   const cCountry* ownConst = own;
   const int reach = ownConst ? ownConst->techLevel[kTechAircraft] : 0;
   cMap& map = world.GetMap();
@@ -239,9 +233,8 @@ void cJednostkaLotnicza::ReconHex(int hx, int hy, sBombardmentResult& result) {
   }
 }
 
-void cJednostkaLotnicza::ReconSeaZone(int seaNodeId, sBombardmentResult& result) {
-  if (!g_pWorld || seaNodeId <= 0) return;
-  cWorld& world = *g_pWorld;
+void cJednostkaLotnicza::ReconSeaZone(cWorld& world, int seaNodeId, sBombardmentResult& result) {
+  if (seaNodeId <= 0) return;
   AddActionPoints(-1);
   reconDone = true;
   if (cJednostkaMorska* carrier = FindBestCarrierInterceptor(world, seaNodeId, countryId)) {
@@ -256,9 +249,7 @@ void cJednostkaLotnicza::ReconSeaZone(int seaNodeId, sBombardmentResult& result)
 
 // --- Nuclear strike ---
 
-void cJednostkaLotnicza::NuclearStrike(int hx, int hy, sBombardmentResult& result) {
-  if (!g_pWorld) return;
-  cWorld& world = *g_pWorld;
+void cJednostkaLotnicza::NuclearStrike(cWorld& world, int hx, int hy, sBombardmentResult& result) {
   cMap& map = world.GetMap();
   if (!map.IsInside(hx, hy)) return;
   const sScenarioConstants& k = world.constants;
@@ -329,5 +320,5 @@ void cJednostkaLotnicza::NuclearStrike(int hx, int hy, sBombardmentResult& resul
       result.defenderText1 += plat::Format(std::wstring(L" %s"), country->name.c_str());
     }
   }
-  if (cCountry* own = GetCountry()) own->nuclearBombs -= 1;
+  if (cCountry* own = world.GetCountry(countryId)) own->nuclearBombs -= 1;
 }

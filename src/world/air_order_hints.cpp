@@ -85,7 +85,7 @@ bool cJednostkaLotnicza::CanAmphibiousTransport(std::wstring* hint) {
 bool cJednostkaLotnicza::CanAirFight(std::wstring* hint) {
   if (type != kUnitFighter) return Answer(hint, false, "unitpanel_airfight_icon_hint_not_airfighter_unit");
   if (actionPoints == 0) return Answer(hint, false, "unitpanel_airfight_icon_hint_not_enough_ap_or_frozen");
-  if (MarkAirFightTargets(false) > 0) return Answer(hint, true, "unitpanel_airfight_icon_hint");
+  if (MarkAirFightTargets(*g_pWorld, false) > 0) return Answer(hint, true, "unitpanel_airfight_icon_hint");
   return Answer(hint, false, "unitpanel_airfight_icon_hint_no_target");
 }
 
@@ -94,7 +94,7 @@ bool cJednostkaLotnicza::CanBombard(std::wstring* hint) {
     return Answer(hint, false, "unitpanel_bombardment_icon_hint_not_bomber_unit");
   }
   if (actionPoints == 0) return Answer(hint, false, "unitpanel_bombardment_icon_hint_not_enough_ap_or_frozen");
-  if (MarkBombardmentTargets(false) > 0) return Answer(hint, true, "unitpanel_bombardment_icon_hint");
+  if (MarkBombardmentTargets(*g_pWorld, false) > 0) return Answer(hint, true, "unitpanel_bombardment_icon_hint");
   return Answer(hint, false, "unitpanel_bombardment_icon_hint_no_target");
 }
 
@@ -105,13 +105,13 @@ bool cJednostkaLotnicza::CanNuclearAttack(std::wstring* hint) {
     return Answer(hint, false, "unitpanel_nuclear_icon_hint_no_nuclear_bomb");
   }
   if (actionPoints <= 0) return Answer(hint, false, "unitpanel_nuclear_icon_hint_not_enough_ap_or_frozen");
-  if (MarkNuclearTargets(false) > 0) return Answer(hint, true, "unitpanel_nuclear_icon_hint");
+  if (MarkNuclearTargets(*g_pWorld, false) > 0) return Answer(hint, true, "unitpanel_nuclear_icon_hint");
   return Answer(hint, false, "unitpanel_nuclear_icon_hint_no_target");
 }
 
 bool cJednostkaLotnicza::CanAirRecon(std::wstring* hint) {
   if (actionPoints <= 0) return Answer(hint, false, "unitpanel_recon_icon_hint_not_enough_ap");
   if (reconDone) return Answer(hint, false, "unitpanel_recon_icon_hint_already_performed");
-  if (MarkReconHexes(false) > 0) return Answer(hint, true, "unitpanel_recon_icon_hint");
+  if (MarkReconHexes(*g_pWorld, false) > 0) return Answer(hint, true, "unitpanel_recon_icon_hint");
   return Answer(hint, false, "unitpanel_recon_icon_hint_no_hexes_in_range");
 }

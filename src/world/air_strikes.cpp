@@ -57,7 +57,7 @@ cJednostkaLotnicza* BestFighter(const cWorld& world, int x, int y, Test&& test) 
   int bestPower = 0;
   for (cJednostkaLotnicza* unit : world.Units().airUnits) {
     if (!unit || unit->type != kUnitFighter || !test(*unit)) continue;
-    if (HexDistance(unit->x, unit->y, x, y) > unit->GetRange()) continue;
+    if (HexDistance(unit->x, unit->y, x, y) > unit->GetRange(world)) continue;
     if (unit->strength <= static_cast<float>(least)) continue;
     const int power = Power(world, *unit);
     LogLine(L"Possible interceptor: %s, power: %i", unit->name.c_str(), power);

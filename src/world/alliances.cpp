@@ -107,10 +107,10 @@ int cCountry::GetTargetAlliance() const {
   return leaning + 1;
 }
 
-bool cCountry::IsAllianceRepresented() const {
+bool cCountry::IsAllianceRepresented(const cWorld& world) const {
   const int group = GroupOf(alliance);
-  if (group == 0 || g_pWorld == nullptr) return false;
-  for (const auto& country : g_pWorld->Countries()) {
+  if (group == 0) return false;
+  for (const auto& country : world.Countries()) {
     if (GroupOf(country->alliance) == group) return true;
   }
   return false;
@@ -161,14 +161,14 @@ void cCountry::FormatZoneOfInfluenceName(std::wstring& out, bool alt) const {
   if (zoneOfInfluence >= 0 && zoneOfInfluence <= 3) out = TextOf(kKeys[zoneOfInfluence], alt);
 }
 
-void cCountry::JoinAlliance(int c) {
+void cCountry::JoinAlliance(cWorld& world, int c) {
   allianceEntry = 100;
   alliance = c;
   LogLine(g_StringBase.GetText("%s_is_joining_alliance_%i"), name, c);
 
   cCountry* leader = nullptr;
-  if (g_pWorld != nullptr && c >= 1 && c <= 3) {
-    for (const auto& country : g_pWorld->Countries()) {
+  if (c >= 1 && c <= 3) {
+    for (const auto& country : world.Countries()) {
       if (country->alliance == c + 3) leader = country.get();
     }
   }
@@ -178,8 +178,8 @@ void cCountry::JoinAlliance(int c) {
     FatalExit(1);
   }
 
-  cRelationsMatrix& relations = g_pWorld->GetRelations();
-  const auto& countries = g_pWorld->Countries();
+  cRelationsMatrix& relations = world.GetRelations();
+  const auto& countries = world.Countries();
   // The newcomer's wars become the alliance's.
   for (const auto& member : countries) {
     if (member->alliance != c && member->alliance != c + 3) continue;
@@ -201,12 +201,11 @@ void cCountry::JoinAlliance(int c) {
   }
 }
 
-void cCountry::DeclareWarOnAlliance(int g) {
+void cCountry::DeclareWarOnAlliance(cWorld& world, int g) {
   LogLine(g_StringBase.GetText("%s_is_now_at_war_with_alliance_%i._wars_are_declared:"), name, g);
-  if (g_pWorld == nullptr) return;
-  cRelationsMatrix& relations = g_pWorld->GetRelations();
+  cRelationsMatrix& relations = world.GetRelations();
   const int group = GroupOf(g);
-  for (const auto& x : g_pWorld->Countries()) {
+  for (const auto& x : world.Countries()) {
     if (group == 0 || GroupOf(x->alliance) != group) continue;
     SetWar(relations, id, x->id);
     LogLine(L"%s - %s", name, x->name);

@@ -19,12 +19,13 @@ namespace {
 
 LandUnitCountryFn g_landUnitCountry = nullptr;
 
-const sHex* CityHex(const cCity& city) {
-  if (!g_pWorld) return nullptr;
-  const cMap& map = g_pWorld->GetMap();
+const sHex* CityHex(const cWorld& world, const cCity& city) {
+  const cMap& map = world.GetMap();
   if (!map.IsInside(city.x, city.y)) return nullptr;
   return &map.GetHex(city.x, city.y);
 }
+
+const sHex* CityHex(const cCity& city) { return g_pWorld ? CityHex(*g_pWorld, city) : nullptr; }
 
 }  // namespace
 
@@ -79,24 +80,24 @@ int cCity::GetOriginalOwnerId() const {
   return hex ? hex->originalOwner : 0;
 }
 
-int cCity::GetSeaNodeId() const {
-  const int id = g_pWorld ? g_pWorld->GetSeaGraph().FindNodeIdByMainHex(x, y) : -1;
+int cCity::GetSeaNodeId(const cWorld& world) const {
+  const int id = world.GetSeaGraph().FindNodeIdByMainHex(x, y);
   if (id > 0) return id;
   LogLine(L"ERROR! Cannot find sea node for city %s (%i,%i). City type=%i", name, x, y, type);
   FatalExit(1);
 }
 
-void cCity::FindFreeFriendlyHex(int& outX, int& outY, const cCountry& country) const {
+void cCity::FindFreeFriendlyHex(const cWorld& world, int& outX, int& outY, const cCountry& country) const {
   outX = -1;
   outY = -1;
-  const sHex* hex = CityHex(*this);
+  const sHex* hex = CityHex(world, *this);
   if (!hex) return;
   if (IsControllerFriendlyTo(hex->controller, country) && hex->unit == nullptr) {
     outX = x;
     outY = y;
     return;
   }
-  const cMap& map = g_pWorld->GetMap();
+  const cMap& map = world.GetMap();
   for (int dir = 0; dir < 6; ++dir) {
     const sHex* n = map.GetNeighbour(x, y, dir);
     if (!n || n->IsWater() || n->controller == 0 || n->unit != nullptr) continue;
@@ -107,9 +108,9 @@ void cCity::FindFreeFriendlyHex(int& outX, int& outY, const cCountry& country) c
   }
 }
 
-bool cCity::IsEnclosed() const {
-  if (!CityHex(*this)) return true;
-  const cMap& map = g_pWorld->GetMap();
+bool cCity::IsEnclosed(const cWorld& world) const {
+  if (!CityHex(world, *this)) return true;
+  const cMap& map = world.GetMap();
   for (int dir = 0; dir < 6; ++dir) {
     const sHex* n = map.GetNeighbour(x, y, dir);
     if (n && n->IsLand() && n->unit == nullptr) return false;
@@ -117,16 +118,16 @@ bool cCity::IsEnclosed() const {
   return true;
 }
 
-bool cCity::IsBesieged() const {
-  const sHex* hex = CityHex(*this);
+bool cCity::IsBesieged(const cWorld& world) const {
+  const sHex* hex = CityHex(world, *this);
   if (!hex || hex->unit == nullptr) return false;
-  const cMap& map = g_pWorld->GetMap();
+  const cMap& map = world.GetMap();
   int besiegers = 0;
   for (int dir = 0; dir < 6; ++dir) {
     const sHex* n = map.GetNeighbour(x, y, dir);
     if (!n) continue;
     if (n->unit != nullptr) {
-      if (!g_pWorld->GetRelations().IsAtWar(LandUnitCountryId(n->unit), hex->controller)) return false;
+      if (!world.GetRelations().IsAtWar(LandUnitCountryId(n->unit), hex->controller)) return false;
       ++besiegers;
     } else if (n->IsLand()) {
       return false;
@@ -140,12 +141,11 @@ int cCity::GetHopsTo(const cCity& other) const {
   return hopCounts[other.graphNode];
 }
 
-void cCity::ComputeHopCounts() {
-  if (!g_pWorld) return;
-  const cCityGraph& graph = g_pWorld->GetCityGraph();
+void cCity::ComputeHopCounts(cWorld& world) {
+  const cCityGraph& graph = world.GetCityGraph();
   const auto& nodes = graph.Nodes();
   hopCounts.assign(nodes.size(), -1);
-  g_pWorld->ResetCityHopMarks();
+  world.ResetCityHopMarks();
   if (graphNode < 0 || static_cast<std::size_t>(graphNode) >= nodes.size()) return;
 
   // The queue keeps every entry; position `next` walks through it.
@@ -176,7 +176,7 @@ void cWorld::AddCity(std::unique_ptr<cCity> city) {
 
 void cWorld::ComputeCityHopDistances() {
   for (cCity* city : cities_) {
-    if (city->type != kCityResources) city->ComputeHopCounts();
+    if (city->type != kCityResources) city->ComputeHopCounts(*this);
   }
 }
 

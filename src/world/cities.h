@@ -11,6 +11,7 @@
 #include <vector>
 
 class cCountry;
+class cWorld;
 class cJednostka;
 namespace plat {
 class SpriteBatch;
@@ -46,24 +47,24 @@ class cCity {
   // The id of the first sea node whose main hex is the city's hex. There
   // must be one: without it the error is logged and the process ends with
   // exit code 1.
-  int GetSeaNodeId() const;
+  int GetSeaNodeId(const cWorld& world) const;
 
   // A hex at or next to the city that the country or one of its allies
   // controls and that no unit stands on: the city hex first, then the
   // neighbours in direction order 0..5. (-1, -1) when there is none.
-  void FindFreeFriendlyHex(int& outX, int& outY, const cCountry& country) const;
+  void FindFreeFriendlyHex(const cWorld& world, int& outX, int& outY, const cCountry& country) const;
   // True when no neighbouring hex is an empty land hex.
-  bool IsEnclosed() const;
+  bool IsEnclosed(const cWorld& world) const;
   // A garrisoned city whose every neighbour is water or holds a unit at war
   // with the city's controller, with at least two such units.
-  bool IsBesieged() const;
+  bool IsBesieged(const cWorld& world) const;
 
   // Hop count from this city to the other city's graph node; -1 for no land
   // route (or when either city has no node).
   int GetHopsTo(const cCity& other) const;
   // Breadth-first over the land links of the world's cities graph; fills
   // hopCounts with one entry per node.
-  void ComputeHopCounts();
+  void ComputeHopCounts(cWorld& world);
 
   // Draws the city at a map position and depth from the map skin sheet and
   // the city appearance in use: with drawTile the city tile (variant picks

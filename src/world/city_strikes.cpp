@@ -116,14 +116,14 @@ void StrategicBombardment(cWorld& world, cCity& city, cUnit& attacker, int hx, i
                                             L"lost %d PP"),
                                city.name.c_str(), hx, hy, attacker.name.c_str(),
                                CountryName(world, attacker.countryId), loss);
-  world.reports.AddReport(toHolder);
+  world.reports.AddReport(toHolder, world);
   sReport toAttacker;
   toAttacker.type = kReportCityBombing;
   toAttacker.countryId = attacker.countryId;
   toAttacker.text = plat::Format(std::wstring(L"Strategic bombardment\n\nAttacked city %s (%d, %d) controlled by %s "
                                               L"with %s. City lost %d PP"),
                                  city.name.c_str(), hx, hy, CountryName(world, holder), attacker.name.c_str(), loss);
-  world.reports.AddReport(toAttacker);
+  world.reports.AddReport(toAttacker, world);
 }
 
 void ApplyNuclearStrike(cWorld& world, cCity& city, sBombardmentResult& result) {

@@ -97,13 +97,12 @@ void cCountry::AddAmphibiousTransportAip(const cWorld& world) {
   }
 }
 
-int cCountry::GetTotalSeaTransportPoints() const {
+int cCountry::GetTotalSeaTransportPoints(const cWorld& world) const {
   int total = seaTransportPoints + seaTransportPointsInConvoys;
-  if (g_pWorld == nullptr) return total;
   // The points bound in the country's loaded sea transports: the transport
   // cost of each carried unit's type.
-  const auto& cost = g_pWorld->constants.seaTransportCost;
-  for (const cJednostkaMorska* ship : g_pWorld->Units().navalUnits) {
+  const auto& cost = world.constants.seaTransportCost;
+  for (const cJednostkaMorska* ship : world.Units().navalUnits) {
     if (ship->countryId != id || ship->type != kUnitCargoShip || ship->carriedUnit == nullptr) continue;
     const int type = ship->carriedUnit->type;
     if (type >= 0 && type < static_cast<int>(cost.size())) total += cost[static_cast<std::size_t>(type)];
@@ -163,11 +162,10 @@ plat::Texture* cCountry::GetFlagTexture() const {
   return g_pDefaultFlagTexture != nullptr ? g_pDefaultFlagTexture->Get() : nullptr;
 }
 
-cCity* cCountry::FindMainCity() const {
-  if (g_pWorld == nullptr) return nullptr;
+cCity* cCountry::FindMainCity(const cWorld& world) const {
   cCity* supply = nullptr;
   cCity* other = nullptr;
-  for (cCity* city : g_pWorld->Cities()) {
+  for (cCity* city : world.Cities()) {
     if (city->GetControllerId() != id) continue;
     const bool isSupply = city->type == kCitySupply || city->type == kCitySupplyPort;
     const bool isOther = city->type == kCityNormal || city->type == kCityPort;
@@ -178,10 +176,9 @@ cCity* cCountry::FindMainCity() const {
   return supply != nullptr ? supply : other;
 }
 
-bool cCountry::HasLostAllOwnCities() const {
+bool cCountry::HasLostAllOwnCities(const cWorld& world) const {
   if (politicalStrength == -1 || !IsAtWarWithAnyone()) return false;
-  if (g_pWorld == nullptr) return true;
-  for (const cCity* city : g_pWorld->Cities()) {
+  for (const cCity* city : world.Cities()) {
     if (city->type < kCitySupply || city->type > kCityPort || city->victoryPoints < 1) continue;
     if (city->GetControllerId() == id && city->GetOwnerId() == id) return false;
   }

@@ -97,7 +97,7 @@ class cCountry {
   void AddAmphibiousTransportAip(const cWorld& world);
   // Free sea transport points plus those bound in convoys and in loaded
   // sea transports.
-  int GetTotalSeaTransportPoints() const;
+  int GetTotalSeaTransportPoints(const cWorld& world) const;
 
   // --- unit-type names ---
   // The country's own name of a unit type; null for a type without a slot
@@ -119,11 +119,11 @@ class cCountry {
   // Among the cities whose hex the country controls: the supply city of most
   // production, else the port or normal city of most production (the first
   // of equals in the world's list); null when there is none.
-  cCity* FindMainCity() const;
+  cCity* FindMainCity(const cWorld& world) const;
   // A dummy country, or one at war with nobody, has lost nothing; otherwise
   // true unless the country both controls and owns the hex of some city of
   // types 0-3 worth at least one victory point.
-  bool HasLostAllOwnCities() const;
+  bool HasLostAllOwnCities(const cWorld& world) const;
 
   // --- units ---
   // The country's units by type (the harbour has no row).
@@ -155,7 +155,7 @@ class cCountry {
   bool SharesOrientationWith(const cCountry& other) const;
   bool IsZoneOfInfluenceMatchingOrientation() const;
   int GetTargetAlliance() const;
-  bool IsAllianceRepresented() const;
+  bool IsAllianceRepresented(const cWorld& world) const;
   // 1 Axis, 2 Allies, 3 Comintern, 4 neutral: the order of moves.
   int GetAllianceSide() const;
   void AdjustOrientationTowards(const cCountry& other);
@@ -163,8 +163,8 @@ class cCountry {
   void FormatTargetAllianceName(std::wstring& out, bool alt) const;
   void FormatOrientationName(std::wstring& out, bool alt) const;
   void FormatZoneOfInfluenceName(std::wstring& out, bool alt) const;
-  void JoinAlliance(int alliance);
-  void DeclareWarOnAlliance(int alliance);
+  void JoinAlliance(cWorld& world, int alliance);
+  void DeclareWarOnAlliance(cWorld& world, int alliance);
   int GetDeclareWarTableRow() const;
   int GetDeclareWarTableColumn() const;
 

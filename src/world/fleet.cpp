@@ -42,10 +42,6 @@ void cFleet::Delete(cWorld& world) {
   delete this;
 }
 
-sWezelGrafuMorz* cFleet::GetSeaNode() const {
-  return g_pWorld ? g_pWorld->GetSeaGraph().GetNode(seaNode) : nullptr;
-}
-
 sWezelGrafuMorz* cFleet::GetSeaNode(cWorld& world) const { return world.GetSeaGraph().GetNode(seaNode); }
 
 // --- sums ---

@@ -44,9 +44,7 @@ class cFleet {
   cFleet(const cFleet&) = default;
   cFleet& operator=(const cFleet&) = default;
 
-  // The sea node the fleet stands at, from the loaded world; null when the
-  // id names no node.
-  sWezelGrafuMorz* GetSeaNode() const;
+  // The sea node the fleet stands at; null when the id names no node.
   sWezelGrafuMorz* GetSeaNode(cWorld& world) const;
   int GetShipCount() const { return static_cast<int>(ships.size()); }
   // The end of the fleet: the world's fleet watcher lets it go, it leaves

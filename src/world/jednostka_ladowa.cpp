@@ -41,14 +41,14 @@ int DoctrineLevel(const cCountry* country) {
 
 // Whether a hex's controller lets the country's units in: nobody, the
 // country itself, an ally or an enemy.
-bool ControllerAdmits(const cCountry& country, int controller) {
+bool ControllerAdmits(const cWorld& world, const cCountry& country, int controller) {
   if (controller == 0 || controller == country.id) return true;
-  if (!g_pWorld || !g_pWorld->GetCountry(controller)) return false;
+  if (!world.GetCountry(controller)) return false;
   return country.IsAtWarWith(controller) || country.IsAlliedWith(controller);
 }
 
-void BuildRelations(const cCountry& country, cLandMoveRelations& relations) {
-  const int count = g_pWorld->GetCountryCount();
+void BuildRelations(const cWorld& world, const cCountry& country, cLandMoveRelations& relations) {
+  const int count = world.GetCountryCount();
   relations.Resize(count);
   for (int id = 1; id <= count; ++id) {
     const bool atWar = country.IsAtWarWith(id);
@@ -194,12 +194,12 @@ void cJednostkaLadowa::MoveToReservePool() {
   y = -1;
 }
 
-bool cJednostkaLadowa::FindAdjacentPort(int& outX, int& outY) const {
+bool cJednostkaLadowa::FindAdjacentPort(const cWorld& world, int& outX, int& outY) const {
   outX = -1;
   outY = -1;
-  const cCountry* country = GetCountry();
-  if (!g_pWorld || !country) return false;
-  const cMap& map = g_pWorld->GetMap();
+  const cCountry* country = world.GetCountry(countryId);
+  if (!country) return false;
+  const cMap& map = world.GetMap();
   auto isPort = [&](int hx, int hy) {
     if (!map.IsInside(hx, hy)) return false;
     const sHex& hex = map.GetHex(hx, hy);
@@ -222,17 +222,17 @@ bool cJednostkaLadowa::FindAdjacentPort(int& outX, int& outY) const {
   return false;
 }
 
-bool cJednostkaLadowa::HasRetreatHex() const {
-  const cCountry* country = GetCountry();
-  if (!g_pWorld || !country) return false;
-  const cMap& map = g_pWorld->GetMap();
+bool cJednostkaLadowa::HasRetreatHex(const cWorld& world) const {
+  const cCountry* country = world.GetCountry(countryId);
+  if (!country) return false;
+  const cMap& map = world.GetMap();
   for (int dir = 0; dir < 6; ++dir) {
     int nx = 0, ny = 0;
     HexNeighbourCoords(x, y, dir, nx, ny);
     if (!map.IsInside(nx, ny)) continue;
     const sHex& hex = map.GetHex(nx, ny);
     if (hex.unit || hex.controller == 0) continue;
-    if (ControllerAdmits(*country, hex.controller)) return true;
+    if (ControllerAdmits(world, *country, hex.controller)) return true;
   }
   return false;
 }
@@ -247,7 +247,7 @@ int cJednostkaLadowa::ComputeMoveRange(bool countOnly) {
     return 0;
   }
   thread_local cLandMoveRelations relations;
-  BuildRelations(*country, relations);
+  BuildRelations(*g_pWorld, *country, relations);
   sLandMover mover;
   mover.unit = this;
   mover.x = x;
@@ -313,7 +313,7 @@ int cJednostkaLadowa::MarkDeployHexes(bool mark) {
   return count;
 }
 
-void cJednostkaLadowa::SetAiOrder(int orderCode, int targetX, int targetY, int mode) {
+void cJednostkaLadowa::SetAiOrder(cWorld& world, int orderCode, int targetX, int targetY, int mode) {
   if (mode <= 1) {
     aiOrder = orderCode;
     aiTargetX = targetX;
@@ -326,13 +326,11 @@ void cJednostkaLadowa::SetAiOrder(int orderCode, int targetX, int targetY, int m
   const cCity* destination = nullptr;
   std::vector<cCity*> route;
   bool found = false;
-  if (g_pWorld) {
-    const cMap& map = g_pWorld->GetMap();
-    if (map.IsInside(supplySourceX, supplySourceY)) start = map.GetHex(supplySourceX, supplySourceY).city;
-    if (!start) start = g_pWorld->GetTopography().NearestCity(x, y);
-    if (map.IsInside(targetX, targetY)) destination = map.GetHex(targetX, targetY).city;
-    if (start && destination) found = g_pWorld->GetCityGraph().FindPath(start, destination, countryId, route);
-  }
+  const cMap& map = world.GetMap();
+  if (map.IsInside(supplySourceX, supplySourceY)) start = map.GetHex(supplySourceX, supplySourceY).city;
+  if (!start) start = world.GetTopography().NearestCity(x, y);
+  if (map.IsInside(targetX, targetY)) destination = map.GetHex(targetX, targetY).city;
+  if (start && destination) found = world.GetCityGraph().FindPath(start, destination, countryId, route);
   // The unit draws its supply from the city it is sent to: no route is
   // needed, it goes there straight (a city is no route to itself).
   if (start != nullptr && start == destination) {
@@ -359,9 +357,8 @@ void cJednostkaLadowa::SetAiOrder(int orderCode, int targetX, int targetY, int m
   }
 }
 
-int cJednostkaLadowa::GetHopsToCity(int cityX, int cityY) {
-  if (!g_pWorld) return -1;
-  const cMap& map = g_pWorld->GetMap();
+int cJednostkaLadowa::GetHopsToCity(const cWorld& world, int cityX, int cityY) {
+  const cMap& map = world.GetMap();
   const cCity* target = map.IsInside(cityX, cityY) ? map.GetHex(cityX, cityY).city : nullptr;
   if (!target) {
     LogLine(L"ERROR (Returining no. of hops - land unit): City is null");
@@ -372,11 +369,11 @@ int cJednostkaLadowa::GetHopsToCity(int cityX, int cityY) {
     aiUltimateTargetY = -1;
     return -1;
   }
-  const cCity* nearest = g_pWorld->GetTopography().NearestCity(x, y);
+  const cCity* nearest = world.GetTopography().NearestCity(x, y);
   if (!nearest) return -1;
   return nearest->GetHopsTo(*target);
 }
 
 // --- death ---
 
-void cJednostkaLadowa::Kill() { KillUnitInWorld(this); }
+void cJednostkaLadowa::Kill() { KillUnitInWorld(*g_pWorld, this); }

@@ -114,20 +114,20 @@ class cJednostkaLadowa : public cJednostka {
   // computer opponent's form.
   void RaiseLevel();
   void Unfreeze();
-  bool FindAdjacentPort(int& outX, int& outY) const;
-  bool HasRetreatHex() const;
-  void SetAiOrder(int orderCode, int targetX, int targetY, int mode);
+  bool FindAdjacentPort(const cWorld& world, int& outX, int& outY) const;
+  bool HasRetreatHex(const cWorld& world) const;
+  void SetAiOrder(cWorld& world, int orderCode, int targetX, int targetY, int mode);
   // Hops over the cities graph from the nearest city of the unit's hex to
   // the city on (x, y); -1 when there is no route, no city there or no
   // nearest city.
-  int GetHopsToCity(int cityX, int cityY);
+  int GetHopsToCity(const cWorld& world, int cityX, int cityY);
   // The hex of a strategic move to the city (world/strategic_movement.cpp):
   // none unless the unit has all its starting action points, the city is a
   // destination of the unit and its country has the points the move costs.
   // The city's hex when free, else its first neighbour (direction order)
   // that has a controller, carries no unit and is held by the unit's
   // country or an ally.
-  bool FindStrategicMoveDestination(const cCity& target, int& outX, int& outY) const;
+  bool FindStrategicMoveDestination(const cWorld& world, const cCity& target, int& outX, int& outY) const;
 
   // --- Fields added, in their order ---
   int strength = 0;

@@ -45,72 +45,67 @@ float cJednostkaLotnicza::GetBaseStrength() {
   return static_cast<float>(air_tables::ByAirType(g_pWorld->constants.airBaseStrength, type));
 }
 
-float cJednostkaLotnicza::RangeMultiplier() const {
-  if (!g_pWorld) return 1.0f;
-  const cCountry* country = GetCountry();
+float cJednostkaLotnicza::RangeMultiplier(const cWorld& world) const {
+  const cCountry* country = world.GetCountry(countryId);
   const int level = country ? country->techLevel[kTechAircraft] : 1;
-  return air_tables::RangeMultiplier(g_pWorld->constants, level);
+  return air_tables::RangeMultiplier(world.constants, level);
 }
 
-int cJednostkaLotnicza::GetRange() const {
-  if (!g_pWorld) return 0;
-  const sScenarioConstants& k = g_pWorld->constants;
+int cJednostkaLotnicza::GetRange(const cWorld& world) const {
+  const sScenarioConstants& k = world.constants;
   const int base = type == kUnitStrategicBomber ? air_tables::StrategicAttackRange(k) : air_tables::FighterRange(k);
-  return static_cast<int>(static_cast<float>(base) * RangeMultiplier());
+  return static_cast<int>(static_cast<float>(base) * RangeMultiplier(world));
 }
 
-int cJednostkaLotnicza::GetRebaseRange() const {
-  if (!g_pWorld) return 0;
-  const sScenarioConstants& k = g_pWorld->constants;
+int cJednostkaLotnicza::GetRebaseRange(const cWorld& world) const {
+  const sScenarioConstants& k = world.constants;
   const int base = type == kUnitStrategicBomber ? air_tables::StrategicRebaseRange(k) : air_tables::RebaseRange(k);
-  return static_cast<int>(static_cast<float>(base) * RangeMultiplier());
+  return static_cast<int>(static_cast<float>(base) * RangeMultiplier(world));
 }
 
-int cJednostkaLotnicza::GetReconRange() const {
-  if (!g_pWorld) return 0;
-  return static_cast<int>(static_cast<float>(air_tables::FighterRange(g_pWorld->constants)) * RangeMultiplier());
+int cJednostkaLotnicza::GetReconRange(const cWorld& world) const {
+  return static_cast<int>(static_cast<float>(air_tables::FighterRange(world.constants)) * RangeMultiplier(world));
 }
 
-bool cJednostkaLotnicza::IsWithin(int hx, int hy, int r) const {
-  if (!g_pWorld || !g_pWorld->GetMap().IsInside(hx, hy)) return false;
+bool cJednostkaLotnicza::IsWithin(const cWorld& world, int hx, int hy, int r) const {
+  if (!world.GetMap().IsInside(hx, hy)) return false;
   return HexDistance(x, y, hx, hy) <= r;
 }
 
-bool cJednostkaLotnicza::CanRebaseNow() const {
-  if (!g_pWorld || actionPoints != startingActionPoints) return false;
-  const sScenarioConstants& k = g_pWorld->constants;
+bool cJednostkaLotnicza::CanRebaseNow(const cWorld& world) const {
+  if (actionPoints != startingActionPoints) return false;
+  const sScenarioConstants& k = world.constants;
   const int percent = air_tables::ByAirType(k.airRebaseValues, type);
   const int least = static_cast<int>(static_cast<float>(percent) / 100.0f * static_cast<float>(k.maxSupply));
   return supply >= least;
 }
 
-bool cJednostkaLotnicza::IsRebaseHex(int hx, int hy) const {
-  if (!IsOnMap() || !IsWithin(hx, hy, GetRebaseRange())) return false;
-  const sHex& hex = g_pWorld->GetMap().GetHex(hx, hy);
-  const int current = g_pWorld->turnState.CurrentCountryId();
-  return hex.IsLand() && !hex.unit && IsHexControllerFriendly(*g_pWorld, hex, current);
+bool cJednostkaLotnicza::IsRebaseHex(const cWorld& world, int hx, int hy) const {
+  if (!IsOnMap() || !IsWithin(world, hx, hy, GetRebaseRange(world))) return false;
+  const sHex& hex = world.GetMap().GetHex(hx, hy);
+  const int current = world.turnState.CurrentCountryId();
+  return hex.IsLand() && !hex.unit && IsHexControllerFriendly(world, hex, current);
 }
 
-int cJednostkaLotnicza::CountRebaseHexes(bool mark) {
-  if (!g_pWorld) return 0;
-  cMap& map = g_pWorld->GetMap();
-  if (!IsOnMap() || !CanRebaseNow()) return 0;
+int cJednostkaLotnicza::CountRebaseHexes(cWorld& world, bool mark) {
+  cMap& map = world.GetMap();
+  if (!IsOnMap() || !CanRebaseNow(world)) return 0;
   // The map is dimmed around the targets only when there is one: a dimmed
   // map with nothing to click would tell the player to rebase a unit that
   // cannot.
-  if (mark && CountRebaseHexes(false) == 0) return 0;
+  if (mark && CountRebaseHexes(world, false) == 0) return 0;
   if (mark) {
     for (int row = 0; row < map.GetHeight(); ++row) {
       for (int col = 0; col < map.GetWidth(); ++col) SetHexMark(map, map.GetHex(col, row), kMarkDimmed, -1);
     }
   }
-  const int r = GetRebaseRange();
+  const int r = GetRebaseRange(world);
   int count = 0;
   const int top = std::max(0, y - r - 1), bottom = std::min(map.GetHeight() - 1, y + r + 1);
   const int left = std::max(0, x - r - 1), right = std::min(map.GetWidth() - 1, x + r + 1);
   for (int row = top; row <= bottom; ++row) {
     for (int col = left; col <= right; ++col) {
-      if (!IsRebaseHex(col, row)) continue;
+      if (!IsRebaseHex(world, col, row)) continue;
       ++count;
       if (mark) {
         sHex& hex = map.GetHex(col, row);
@@ -124,7 +119,7 @@ int cJednostkaLotnicza::CountRebaseHexes(bool mark) {
 
 int cJednostkaLotnicza::ComputeMoveRange(bool countOnly) {
   reachableHexes.clear();
-  return CountRebaseHexes(!countOnly);
+  return CountRebaseHexes(*g_pWorld, !countOnly);
 }
 
 void PlayAirSound(int effect) {
@@ -133,11 +128,10 @@ void PlayAirSound(int effect) {
 
 void cJednostkaLotnicza::PlayFlyingSound() const { PlayAirSound(SND_PLANE_FLYING); }
 
-void cJednostkaLotnicza::Rebase(int hx, int hy, bool sound) {
+void cJednostkaLotnicza::Rebase(cWorld& world, int hx, int hy, bool sound) {
   ExpectFrameworkLockHeld(__FILE__, __LINE__);
-  if (!g_pWorld) return;
   if (sound) PlayAirSound(SND_PLANE_FLYING);
-  cMap& map = g_pWorld->GetMap();
+  cMap& map = world.GetMap();
   if (map.IsInside(x, y) && map.GetHex(x, y).unit == this) map.GetHex(x, y).unit = nullptr;
   map.GetHex(hx, hy).unit = this;
   x = hx;
@@ -194,7 +188,7 @@ void cJednostkaLotnicza::MoveToReservePool() {
   y = -1;
 }
 
-void cJednostkaLotnicza::Kill() { KillUnitInWorld(this); }
+void cJednostkaLotnicza::Kill() { KillUnitInWorld(*g_pWorld, this); }
 
 float cJednostkaLotnicza::GetLevelUpCost() {
   if (!g_pWorld) return 0.0f;

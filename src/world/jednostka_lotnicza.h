@@ -80,64 +80,65 @@ class cJednostkaLotnicza : public cJednostka {
   // --- Ranges ---
   // The aircraft range multiplier of its country's aircraft level (the
   // table is bounded: levels outside 1..5 take the nearest end).
-  float RangeMultiplier() const;
+  float RangeMultiplier(const cWorld& world) const;
   // Mission range: base fighter range x multiplier (strategic bombers: the
   // strategic attack range), truncated.
-  int GetRange() const;
+  int GetRange(const cWorld& world) const;
   // Rebase range: rebase range x multiplier (strategic bombers: the
   // strategic rebase range), truncated.
-  int GetRebaseRange() const;
+  int GetRebaseRange(const cWorld& world) const;
   // Reconnaissance range: base fighter range x multiplier, every type.
-  int GetReconRange() const;
+  int GetReconRange(const cWorld& world) const;
   // Whether (hx, hy) lies on the map within r hexes of the unit.
-  bool IsWithin(int hx, int hy, int r) const;
+  bool IsWithin(const cWorld& world, int hx, int hy, int r) const;
   // Whether the unit may rebase at all now: all action points unspent and
   // supply at least the rebase minimum of its type.
-  bool CanRebaseNow() const;
+  bool CanRebaseNow(const cWorld& world) const;
   // Whether (hx, hy) is a rebase target: a free land hex, controlled by the
   // current country or an ally, within the rebase range.
-  bool IsRebaseHex(int hx, int hy) const;
+  bool IsRebaseHex(const cWorld& world, int hx, int hy) const;
   // Counts (and with mark, marks 128 over a dimmed map) the rebase hexes.
-  int CountRebaseHexes(bool mark);
+  int CountRebaseHexes(cWorld& world, bool mark);
   // Moves the unit: the sound (unless told not to: the computer's rebase
   // plays it only when shown, before its delays), the hex links, the
   // position, action points 0.
-  void Rebase(int hx, int hy, bool sound = true);
+  void Rebase(cWorld& world, int hx, int hy, bool sound = true);
   // The sound of a flight (played by the main thread).
   void PlayFlyingSound() const;
 
   // --- Target searches (mark false only counts) ---
-  int MarkReconHexes(bool mark);
-  int MarkBombardmentTargets(bool mark);
-  int MarkAirFightTargets(bool mark);
-  int MarkNuclearTargets(bool mark);
+  int MarkReconHexes(cWorld& world, bool mark);
+  int MarkBombardmentTargets(cWorld& world, bool mark);
+  int MarkAirFightTargets(cWorld& world, bool mark);
+  int MarkNuclearTargets(cWorld& world, bool mark);
   // Single-hex forms of the searches, for the order checks. What is seen
   // of the units: with sight null what the map shows (the units' visible
   // flags, the player's view); else what that country's side sees
   // (SideSeesUnit), the computer deciding in its own sight, and at sea the
   // ships of a country at war at the node rather than those the map's
   // viewer spotted.
-  bool IsReconTarget(int hx, int hy) const;
-  bool IsBombardmentTarget(int hx, int hy, const cCountry* sight = nullptr) const;
-  bool IsAirFightTarget(int hx, int hy, const cCountry* sight = nullptr) const;
-  bool IsNuclearTarget(int hx, int hy) const;
+  bool IsReconTarget(const cWorld& world, int hx, int hy) const;
+  bool IsBombardmentTarget(const cWorld& world, int hx, int hy, const cCountry* sight = nullptr) const;
+  bool IsAirFightTarget(const cWorld& world, int hx, int hy, const cCountry* sight = nullptr) const;
+  bool IsNuclearTarget(const cWorld& world, int hx, int hy) const;
   // Among the enemy air units of that type within range that this unit may
   // fight (IsAirFightTarget: on the map and seen in that sight), the one
   // with the lowest interception bonus + strength + level; the first on a
   // tie.
-  cJednostkaLotnicza* FindWeakestEnemyAirInRange(int airType, const cCountry* sight = nullptr) const;
+  cJednostkaLotnicza* FindWeakestEnemyAirInRange(const cWorld& world, int airType,
+                                                 const cCountry* sight = nullptr) const;
 
   // --- Missions ---
   // This unit is attacked by a fighter (which spends an action point) or an
   // aircraft carrier. A killed defender is removed here; a killed attacker
   // is only flagged.
-  void AirFight(sBombardmentResult& result, cUnit* attacker);
+  void AirFight(cWorld& world, sBombardmentResult& result, cUnit* attacker);
   // Reconnaissance of the land around (hx, hy), or of a sea zone: one action
   // point and the recon flag are spent, an interception may stop it.
-  void ReconHex(int hx, int hy, sBombardmentResult& result);
-  void ReconSeaZone(int seaNodeId, sBombardmentResult& result);
+  void ReconHex(cWorld& world, int hx, int hy, sBombardmentResult& result);
+  void ReconSeaZone(cWorld& world, int seaNodeId, sBombardmentResult& result);
   // Nuclear strike on (hx, hy).
-  void NuclearStrike(int hx, int hy, sBombardmentResult& result);
+  void NuclearStrike(cWorld& world, int hx, int hy, sBombardmentResult& result);
 
   // --- Fields ---
   float strength = 0.0f;

@@ -62,7 +62,7 @@ void cJednostkaMorska::Kill(bool killCarried) {
     if (killCarried) {
       g_ConsoleLog.WriteLine(TextWithName("killing_%s_carried_by_transport/amph.", cargo->name));
       cargo->Kill();
-      if (IsUnitInWorldLists(cargo)) RemoveUnitFromWorld(cargo);
+      if (IsUnitInWorldLists(*g_pWorld, cargo)) RemoveUnitFromWorld(*g_pWorld, cargo);
     } else {
       cargo->transport = nullptr;
     }
@@ -282,6 +282,6 @@ int cJednostkaMorska::UnloadUnitAt(int x, int y, int portX, int portY) {
   lists.carriedUnitsB.remove(unit);
   lists.landUnits.push_back(unit);
   carriedUnit = nullptr;
-  unit->RevealUnitsAround(false);
+  unit->RevealUnitsAround(world, false);
   return 1;
 }

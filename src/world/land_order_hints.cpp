@@ -65,7 +65,7 @@ bool cJednostkaLadowa::CanAirborneAssault(std::wstring* hint) {
 
 bool cJednostkaLadowa::CanSeaTransport(std::wstring* hint) {
   int portX = -1, portY = -1;
-  if (!FindAdjacentPort(portX, portY)) {
+  if (!FindAdjacentPort(*g_pWorld, portX, portY)) {
     return Answer(hint, false, "unitpanel_sea_transport_icon_hint_not_in_or_near_friendly_port");
   }
   if (actionPoints <= 0 || freezeTime > 0) {
@@ -81,7 +81,7 @@ bool cJednostkaLadowa::CanSeaTransport(std::wstring* hint) {
 
 bool cJednostkaLadowa::CanAmphibiousTransport(std::wstring* hint) {
   int portX = -1, portY = -1;
-  if (!FindAdjacentPort(portX, portY)) {
+  if (!FindAdjacentPort(*g_pWorld, portX, portY)) {
     return Answer(hint, false, "unitpanel_amph_transport_icon_hint_not_in_or_near_friendly_port");
   }
   if (actionPoints <= 0 || freezeTime > 0) {

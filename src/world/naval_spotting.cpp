@@ -251,7 +251,7 @@ void ResolveConvoyAttacks(cWorld& world, int ownerId, int nodeId, sConvoyVoyage&
     entry.countryId = country;
     entry.text = plat::Format(std::wstring(L"%s attacked convoys on %s, inflicted %d STP loss"), who.c_str(),
                               node->name.c_str(), loss);
-    world.reports.AddReport(entry);
+    world.reports.AddReport(entry, world);
   };
   if (node->IsSeaZone() && voyage.stpLost < voyage.stpCarried) {
     std::vector<cFleet*> enemies;

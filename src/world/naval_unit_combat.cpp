@@ -134,7 +134,7 @@ bool cJednostkaMorska::TrySurpriseAttack(cWorld& world, const std::vector<cJedno
   report.type = kReportNavalActivity;
   report.countryId = target.countryId;
   report.text = message;
-  world.reports.AddReport(report);
+  world.reports.AddReport(report, world);
   return true;
 }
 

@@ -184,10 +184,10 @@ void ResolveSeaNodeAirBombardment(cWorld& world, sWezelGrafuMorz& node, cUnit& a
                              CountryName(world, attacker.countryId), node.name.c_str()) +
                 account;
   report.countryId = attacker.countryId;
-  world.reports.AddReport(report);
+  world.reports.AddReport(report, world);
   for (int id : hitCountries) {
     report.countryId = id;
-    world.reports.AddReport(report);
+    world.reports.AddReport(report, world);
   }
 }
 

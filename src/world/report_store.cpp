@@ -12,12 +12,8 @@ void cReportStore::AddReport(const sReport& report, const sGameDate& date, const
   reports_.push_back(std::move(copy));
 }
 
-void cReportStore::AddReport(const sReport& report) {
-  if (!g_pWorld) {
-    reports_.push_back(report);
-    return;
-  }
-  AddReport(report, g_pWorld->GetDate(), g_pWorld->TurnsPerMonth(), g_pWorld->impulseCounters[0]);
+void cReportStore::AddReport(const sReport& report, const cWorld& world) {
+  AddReport(report, world.GetDate(), world.TurnsPerMonth(), world.impulseCounters[0]);
 }
 
 std::list<sReport>& cReportStore::Filter(std::list<sReport>& result, int countryId, int type) const {

@@ -8,6 +8,8 @@
 
 #include "world/calendar.h"
 
+class cWorld;
+
 struct sReport {
   std::int32_t type = 0;
   std::int32_t year = 0;
@@ -27,8 +29,8 @@ class cReportStore {
   // Stamps the report with the date (the day of the month derived from the
   // impulse within the month) and the impulse, then appends a copy.
   void AddReport(const sReport& report, const sGameDate& date, const sTurnsPerMonth& turnsPerMonth, int impulse);
-  // The same with the loaded world's date and impulse counter.
-  void AddReport(const sReport& report);
+  // The same with the world's date and impulse counter.
+  void AddReport(const sReport& report, const cWorld& world);
 
   // result becomes the reports of that country and type, in list order.
   std::list<sReport>& Filter(std::list<sReport>& result, int countryId, int type) const;

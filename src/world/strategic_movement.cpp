@@ -186,9 +186,9 @@ bool IsStrategicMoveTarget(const cWorld& world, const cJednostka& unit, int x, i
   return found;
 }
 
-bool cJednostkaLadowa::FindStrategicMoveDestination(const cCity& target, int& outX, int& outY) const {
-  if (g_pWorld == nullptr || actionPoints != startingActionPoints) return false;
-  cWorld& world = *g_pWorld;
+bool cJednostkaLadowa::FindStrategicMoveDestination(const cWorld& world, const cCity& target, int& outX,
+                                                    int& outY) const {
+  if (actionPoints != startingActionPoints) return false;
   const cCountry* country = world.GetCountry(countryId);
   if (country == nullptr || country->strategicMovementPoints < StrategicMoveCost(world, *this)) return false;
   if (!IsStrategicDestinationCity(world, *this, target)) return false;

@@ -65,20 +65,20 @@ void cTurnState::SetCurrentCountry(cCountry* country) {
 
 int cTurnState::CurrentCountryId() const { return currentCountry != nullptr ? currentCountry->id : 0; }
 
-void cTurnState::CenterOnCurrentCountry(bool glide) {
-  if (g_pWorld == nullptr || currentCountry == nullptr) return;
-  const cCity* city = currentCountry->FindMainCity();
+void cTurnState::CenterOnCurrentCountry(cWorld& world, bool glide) {
+  if (currentCountry == nullptr) return;
+  const cCity* city = currentCountry->FindMainCity(world);
   if (city == nullptr) return;
-  g_pWorld->GetMap().CenterAtHex(city->x, city->y);
-  if (glide && g_pWorld->GetGameState() != kPhaseComputerPlayers) g_pWorld->SetGameState(kPhaseViewGlide);
+  world.GetMap().CenterAtHex(city->x, city->y);
+  if (glide && world.GetGameState() != kPhaseComputerPlayers) world.SetGameState(kPhaseViewGlide);
 }
 
-void cTurnState::Deselect() {
+void cTurnState::Deselect(cWorld& world) {
   {
     const cFrameworkLockGuard lock;
     selectedHex = nullptr;
     selectedUnit = nullptr;
-    if (g_pWorld != nullptr) ClearMapMarks(g_pWorld->GetMap(), ~0u, true);
+    ClearMapMarks(world.GetMap(), ~0u, true);
   }
   ChangeWorldView([](cWorldView& view) { view.RefreshSelection(); });
 }

@@ -32,11 +32,11 @@ class cTurnState {
 
   // Centres the map on the current country's main city; with glide set and
   // the phase not 9, the phase becomes 12 (the view glides, its end sets 7).
-  // Nothing happens without a world, a current country or a main city.
-  void CenterOnCurrentCountry(bool glide);
+  // Nothing happens without a current country or a main city.
+  void CenterOnCurrentCountry(cWorld& world, bool glide);
 
   // Clears the selected hex and unit and every hex mark.
-  void Deselect();
+  void Deselect(cWorld& world);
 
   // Selects the hex (x, y) of the world's map: the selected unit becomes
   // none and every mark is cleared; a land hex, or a water hex without a

@@ -85,7 +85,7 @@ class cUnit {
   // The same choice among the given land units only, in their order: those
   // of the world's land units that carry a commander, gathered once for a
   // pass over every unit.
-  void AssignBestHQCommanderAmong(const std::vector<const cJednostkaLadowa*>& commanded);
+  void AssignBestHQCommanderAmong(const cWorld& world, const std::vector<const cJednostkaLadowa*>& commanded);
   // Ships and air units answer an interception; the others do not.
   virtual bool ResolveInterception(cUnit* interceptor, sBombardmentResult& result);
   virtual void UpdateEffectiveness();
@@ -117,13 +117,13 @@ class cUnit {
   int GetHqCommanderBonus() const;
   // Moves the unit onto a free hex inside the map; anything else is refused
   // (returns false) and nothing changes.
-  bool PlaceOnHex(int newX, int newY);
+  bool PlaceOnHex(cWorld& world, int newX, int newY);
   bool IsOnMap() const { return x >= 0 && y >= 0; }
   // The player's strategic move to (x, y): the sound when visible, the hex
   // links, action points 0, and the cost for the unit's country (strategic
   // movement points for land and naval units, production points for air
   // units). A hex outside the map is refused (false) and nothing changes.
-  bool StrategicMove(int newX, int newY);
+  bool StrategicMove(cWorld& world, int newX, int newY);
 
   // --- Commander checks in combat ---
   // The own commander, else the HQ commander; null when none.
@@ -138,11 +138,11 @@ class cUnit {
   // Spotting ("Gameplay/FogOfWar" is the distance in hexes; 0 is no fog).
   // The unit becomes visible when fog is off or when a land unit, then an
   // air unit, of the country or its allies stands within the distance.
-  void UpdateSpottedBy(const cCountry* country);
+  void UpdateSpottedBy(const cWorld& world, const cCountry* country);
   // Every land and air unit within the fog distance becomes visible; with
   // flagContacts an enemy one not yet visible sets this unit's
   // new-enemy-contact flag (land and air units only carry it).
-  void RevealUnitsAround(bool flagContacts);
+  void RevealUnitsAround(cWorld& world, bool flagContacts);
 
   // The localized name of a type code (unit sizes from the loaded world).
   static std::wstring GetSubtypeText(int type);
@@ -220,14 +220,14 @@ class cJednostka : public cUnit {
   // Places a reserve unit on (x, y) with the supply of the city on or next
   // to it. Without such a city the game cannot go on: the log line, then the
   // end of the process (exit code 1).
-  void DeployFromReserve(int hexX, int hexY);
+  void DeployFromReserve(cWorld& world, int hexX, int hexY);
   // The city DeployFromReserve takes the supply from for (x, y), with the
   // country whose turn it is deploying: the city on the hex, else the last
   // neighbouring city (not a resources city) that country controls and,
   // while it is at war, supplies with at least half the maximum (and, for a
   // unit of a human or e-mail player, sends no convoy from). Null when there
   // is none: a caller that must not end the game tests this first.
-  const cCity* FindDeploySupplyCity(int hexX, int hexY) const;
+  const cCity* FindDeploySupplyCity(const cWorld& world, int hexX, int hexY) const;
   // The computer opponent's attack set-up, for a unit next to the target:
   // rebuilds the range and picks the cheapest reachable hex (cost below
   // 99999, the first on a tie) that is not next to the target, not one of
@@ -262,12 +262,12 @@ class cJednostka : public cUnit {
 
 // True while the unit is in one of the world's land, carried, air or
 // reserve lists.
-bool IsUnitInWorldLists(const cJednostka* unit);
+bool IsUnitInWorldLists(const cWorld& world, const cJednostka* unit);
 // The death of a land or air unit: it leaves every list of the world and
 // its hex, no country keeps it as recon-spotted, its own commander is
 // released (on his way to headquarters, leading nothing), and it is deleted.
-void RemoveUnitFromWorld(cJednostka* unit);
+void RemoveUnitFromWorld(cWorld& world, cJednostka* unit);
 // A unit killed in play: in one locked step it leaves its hex, then the turn
 // state (selection, move, undo, attack; the panels are refreshed), then the
 // lists, and is freed.
-void KillUnitInWorld(cJednostka* unit);
+void KillUnitInWorld(cWorld& world, cJednostka* unit);

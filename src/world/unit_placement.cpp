@@ -48,9 +48,8 @@ int CostOfType(const std::array<int, N>& table, int index) {
 
 }  // namespace
 
-bool cUnit::PlaceOnHex(int newX, int newY) {
-  if (!g_pWorld) return false;
-  cMap& map = g_pWorld->GetMap();
+bool cUnit::PlaceOnHex(cWorld& world, int newX, int newY) {
+  cMap& map = world.GetMap();
   // Negative coordinates are outside the map as much as those past its
   // edge: the map look-up would answer with its first cell, and the unit
   // would stand there while its own position said otherwise.
@@ -102,25 +101,23 @@ void cUnit::AssignBestHQCommander() {
   hqCommanderId = BestHqCommanderId(*this, g_pWorld->Units().landUnits, g_pWorld->constants.commanderRange[0]);
 }
 
-void cUnit::AssignBestHQCommanderAmong(const std::vector<const cJednostkaLadowa*>& commanded) {
+void cUnit::AssignBestHQCommanderAmong(const cWorld& world, const std::vector<const cJednostkaLadowa*>& commanded) {
   if (category == kCategoryNaval) {
     hqCommanderId = -1;
     return;
   }
-  if (x < 0 || y < 0 || ownCommander || !g_pWorld) return;
-  hqCommanderId = BestHqCommanderId(*this, commanded, g_pWorld->constants.commanderRange[0]);
+  if (x < 0 || y < 0 || ownCommander) return;
+  hqCommanderId = BestHqCommanderId(*this, commanded, world.constants.commanderRange[0]);
 }
 
-const cCity* cJednostka::FindDeploySupplyCity(int hexX, int hexY) const {
-  if (!g_pWorld) return nullptr;
-  const cWorld& world = *g_pWorld;
+const cCity* cJednostka::FindDeploySupplyCity(const cWorld& world, int hexX, int hexY) const {
   const cMap& map = world.GetMap();
   if (!map.IsInside(hexX, hexY)) return nullptr;
   if (const cCity* own = map.GetHex(hexX, hexY).city) return own;
   const int turnCountry = world.turnState.CurrentCountryId();
   const cCountry* mover = world.GetCountry(turnCountry);
   const bool atWar = mover && mover->IsAtWarWithAnyone();
-  const cCountry* owner = GetCountry();
+  const cCountry* owner = world.GetCountry(countryId);
   const bool convoyMarkCounts = owner && (owner->human || owner->pbemPlayerId != 0);
   const int halfSupply = world.constants.maxSupply / 2;
   const cCity* city = nullptr;
@@ -138,12 +135,11 @@ const cCity* cJednostka::FindDeploySupplyCity(int hexX, int hexY) const {
   return city;
 }
 
-void cJednostka::DeployFromReserve(int hexX, int hexY) {
+void cJednostka::DeployFromReserve(cWorld& world, int hexX, int hexY) {
   ExpectFrameworkLockHeld(__FILE__, __LINE__);
-  cWorld& world = *g_pWorld;
   cMap& map = world.GetMap();
   const int turnCountry = world.turnState.CurrentCountryId();
-  const cCity* city = FindDeploySupplyCity(hexX, hexY);
+  const cCity* city = FindDeploySupplyCity(world, hexX, hexY);
   if (!city) {
     LogLine(L"Error while deploying unit: cant find appropriate city near (%i,%i)", hexX, hexY);
     FatalExit(1);
@@ -169,9 +165,9 @@ void cJednostka::DeployFromReserve(int hexX, int hexY) {
   if (land) land->movedOrDeployed = true;
 }
 
-bool IsUnitInWorldLists(const cJednostka* unit) {
-  if (!g_pWorld || !unit) return false;
-  const sUnitLists& lists = g_pWorld->Units();
+bool IsUnitInWorldLists(const cWorld& world, const cJednostka* unit) {
+  if (!unit) return false;
+  const sUnitLists& lists = world.Units();
   auto in = [unit](const auto& list) {
     return std::find(list.begin(), list.end(), unit) != list.end();
   };
@@ -179,40 +175,36 @@ bool IsUnitInWorldLists(const cJednostka* unit) {
          in(lists.reservePool);
 }
 
-void KillUnitInWorld(cJednostka* unit) {
+void KillUnitInWorld(cWorld& world, cJednostka* unit) {
   if (!unit) return;
   const cFrameworkLockGuard lock;
-  if (g_pWorld) {
-    // Off its hex first: the panels that forgetting it refreshes (at once
-    // on the main thread) must no longer find it there.
-    cMap& map = g_pWorld->GetMap();
-    if (map.IsInside(unit->x, unit->y) && map.GetHex(unit->x, unit->y).unit == unit) {
-      map.GetHex(unit->x, unit->y).unit = nullptr;
-    }
-    g_pWorld->turnState.ForgetUnit(unit);
+  // Off its hex first: the panels that forgetting it refreshes (at once on
+  // the main thread) must no longer find it there.
+  cMap& map = world.GetMap();
+  if (map.IsInside(unit->x, unit->y) && map.GetHex(unit->x, unit->y).unit == unit) {
+    map.GetHex(unit->x, unit->y).unit = nullptr;
   }
-  RemoveUnitFromWorld(unit);
+  world.turnState.ForgetUnit(unit);
+  RemoveUnitFromWorld(world, unit);
 }
 
-void RemoveUnitFromWorld(cJednostka* unit) {
+void RemoveUnitFromWorld(cWorld& world, cJednostka* unit) {
   if (!unit) return;
-  if (g_pWorld) {
-    sUnitLists& lists = g_pWorld->Units();
-    if (cJednostkaLadowa* land = AsLandUnit(unit)) {
-      lists.landUnits.remove(land);
-      lists.carriedUnitsA.remove(land);
-      lists.carriedUnitsB.remove(land);
-    }
-    cMap& map = g_pWorld->GetMap();
-    if (map.IsInside(unit->x, unit->y) && map.GetHex(unit->x, unit->y).unit == unit) {
-      map.GetHex(unit->x, unit->y).unit = nullptr;
-    }
-    if (auto* air = dynamic_cast<cJednostkaLotnicza*>(unit)) lists.airUnits.remove(air);
-    auto& pool = lists.reservePool;
-    pool.erase(std::remove(pool.begin(), pool.end(), unit), pool.end());
-    for (auto& country : g_pWorld->Countries()) {
-      if (country) country->reconSpottedUnits.remove(unit);
-    }
+  sUnitLists& lists = world.Units();
+  if (cJednostkaLadowa* land = AsLandUnit(unit)) {
+    lists.landUnits.remove(land);
+    lists.carriedUnitsA.remove(land);
+    lists.carriedUnitsB.remove(land);
+  }
+  cMap& map = world.GetMap();
+  if (map.IsInside(unit->x, unit->y) && map.GetHex(unit->x, unit->y).unit == unit) {
+    map.GetHex(unit->x, unit->y).unit = nullptr;
+  }
+  if (auto* air = dynamic_cast<cJednostkaLotnicza*>(unit)) lists.airUnits.remove(air);
+  auto& pool = lists.reservePool;
+  pool.erase(std::remove(pool.begin(), pool.end(), unit), pool.end());
+  for (auto& country : world.Countries()) {
+    if (country) country->reconSpottedUnits.remove(unit);
   }
   if (unit->ownCommander) {
     unit->ownCommander->ReleaseFromUnit();
@@ -221,9 +213,8 @@ void RemoveUnitFromWorld(cJednostka* unit) {
   delete unit;
 }
 
-bool cUnit::StrategicMove(int newX, int newY) {
-  if (!g_pWorld) return false;
-  cMap& map = g_pWorld->GetMap();
+bool cUnit::StrategicMove(cWorld& world, int newX, int newY) {
+  cMap& map = world.GetMap();
   if (!map.IsInside(newX, newY)) return false;
   // The worker moves the computer's units: the sound plays on the main
   // thread, as every other sound of a move.
@@ -234,8 +225,8 @@ bool cUnit::StrategicMove(int newX, int newY) {
   y = newY;
   if (auto* unit = dynamic_cast<cJednostka*>(this)) unit->actionPoints = 0;
   if (self) map.GetHex(newX, newY).unit = self;
-  const sScenarioConstants& rules = g_pWorld->constants;
-  if (cCountry* country = GetCountry()) {
+  const sScenarioConstants& rules = world.constants;
+  if (cCountry* country = world.GetCountry(countryId)) {
     if (category == kCategoryAir) {
       country->AddProductionPoints(-CostOfType(rules.airStrategicMoveCost, type - kUnitFighter));
     } else {

@@ -17,15 +17,15 @@ bool IsOnSideOf(const cCountry& country, int unitCountry) {
 
 }  // namespace
 
-void cUnit::UpdateSpottedBy(const cCountry* country) {
+void cUnit::UpdateSpottedBy(const cWorld& world, const cCountry* country) {
   if (visible) return;
   const int fog = g_Settings.FogOfWar;
   if (fog == 0) {
     visible = true;
     return;
   }
-  if (!country || !g_pWorld) return;
-  const sUnitLists& lists = g_pWorld->Units();
+  if (!country) return;
+  const sUnitLists& lists = world.Units();
   for (const cJednostkaLadowa* spotter : lists.landUnits) {
     if (IsOnSideOf(*country, spotter->countryId) && HexDistance(x, y, spotter->x, spotter->y) <= fog) {
       visible = true;
@@ -40,10 +40,9 @@ void cUnit::UpdateSpottedBy(const cCountry* country) {
   }
 }
 
-void cUnit::RevealUnitsAround(bool flagContacts) {
-  if (!g_pWorld) return;
+void cUnit::RevealUnitsAround(cWorld& world, bool flagContacts) {
   const int fog = g_Settings.FogOfWar;
-  const cCountry* own = GetCountry();
+  const cCountry* own = world.GetCountry(countryId);
   auto* self = dynamic_cast<cJednostka*>(this);
   auto reveal = [&](cUnit& other) {
     if (fog != 0 && HexDistance(x, y, other.x, other.y) > fog) return;
@@ -53,7 +52,7 @@ void cUnit::RevealUnitsAround(bool flagContacts) {
     }
     other.visible = true;
   };
-  sUnitLists& lists = g_pWorld->Units();
+  sUnitLists& lists = world.Units();
   for (cJednostkaLadowa* other : lists.landUnits) reveal(*other);
   for (cJednostkaLotnicza* other : lists.airUnits) reveal(*other);
 }

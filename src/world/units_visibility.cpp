@@ -25,12 +25,12 @@ void RecalculateUnitsVisibility(cWorld& world, const cCountry& viewer) {
   for (cJednostkaLadowa* unit : units.landUnits) {
     if (!ownSide(*unit)) continue;
     unit->visible = true;
-    unit->RevealUnitsAround(false);
+    unit->RevealUnitsAround(world, false);
   }
   for (cJednostkaLotnicza* unit : units.airUnits) {
     if (!ownSide(*unit)) continue;
     unit->visible = true;
-    unit->RevealUnitsAround(false);
+    unit->RevealUnitsAround(world, false);
   }
   for (cUnit* unit : viewer.reconSpottedUnits) {
     if (unit != nullptr) unit->visible = true;

@@ -43,7 +43,7 @@ bool cWorld::KillFirstLandUnitOfCountry(int countryId) {
     // world here, so the callers' kill-until-none loops always end. The
     // pointer is only compared, never read.
     if (std::find(units_.landUnits.begin(), units_.landUnits.end(), unit) != units_.landUnits.end()) {
-      RemoveUnitFromWorld(unit);
+      RemoveUnitFromWorld(*this, unit);
     }
     return true;
   }
@@ -65,7 +65,7 @@ void ForgetUnit(cWorld& world, cUnit* unit) {
 
 // A carried unit dies with its ship; a carried unit whose ship is unknown
 // dies on its own, so the surrender's loop still ends.
-bool KillFirstCarried(std::list<cJednostkaLadowa*>& list, int countryId) {
+bool KillFirstCarried(cWorld& world, std::list<cJednostkaLadowa*>& list, int countryId) {
   for (cJednostkaLadowa* unit : list) {
     if (unit->countryId != countryId) continue;
     if (cJednostkaMorska* ship = unit->transport) {
@@ -73,7 +73,7 @@ bool KillFirstCarried(std::list<cJednostkaLadowa*>& list, int countryId) {
     } else {
       unit->Kill();
     }
-    if (std::find(list.begin(), list.end(), unit) != list.end()) RemoveUnitFromWorld(unit);
+    if (std::find(list.begin(), list.end(), unit) != list.end()) RemoveUnitFromWorld(world, unit);
     return true;
   }
   return false;
@@ -81,9 +81,9 @@ bool KillFirstCarried(std::list<cJednostkaLadowa*>& list, int countryId) {
 
 }  // namespace
 
-bool cWorld::KillFirstCarriedUnitA(int countryId) { return KillFirstCarried(units_.carriedUnitsA, countryId); }
+bool cWorld::KillFirstCarriedUnitA(int countryId) { return KillFirstCarried(*this, units_.carriedUnitsA, countryId); }
 
-bool cWorld::KillFirstCarriedUnitB(int countryId) { return KillFirstCarried(units_.carriedUnitsB, countryId); }
+bool cWorld::KillFirstCarriedUnitB(int countryId) { return KillFirstCarried(*this, units_.carriedUnitsB, countryId); }
 
 bool cWorld::KillFirstAirUnitOfCountry(int countryId) {
   for (cJednostkaLotnicza* unit : units_.airUnits) {

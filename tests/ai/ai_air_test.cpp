@@ -139,7 +139,7 @@ TEST_F(AirAi, FighterPassesOverAWeakerPlaneItsSideDoesNotSeeForOneItSees) {
   cJednostkaLotnicza& seen = w.AddAir(6, 0, 2, kAirTacticalBomber, 8.0f);
   seen.visible = false;
   w.AddUnit(5, 0, 1);
-  EXPECT_EQ(fighter.FindWeakestEnemyAirInRange(kAirTacticalBomber, &w.Country(1)), &seen);
+  EXPECT_EQ(fighter.FindWeakestEnemyAirInRange(*w.world, kAirTacticalBomber, &w.Country(1)), &seen);
   sAiUnitLists lists = Lists();
   EXPECT_TRUE(FightAirBattles(*w.world, w.Country(1), lists));
   EXPECT_TRUE(Logged(log, L"attacks Air 3"));
@@ -174,8 +174,8 @@ TEST_F(AirAi, AnEscortMeetsTheHunterOfABomberFirst) {
   cJednostkaLotnicza& hunter = w.AddAir(4, 1, 1, kAirFighter, 10.0f);
   cJednostkaLotnicza& bomber = w.AddAir(6, 1, 2, kAirTacticalBomber, 8.0f);
   cJednostkaLotnicza& escort = w.AddAir(8, 1, 2, kAirFighter, 10.0f);
-  ASSERT_GT(HexDistance(4, 1, 8, 1), hunter.GetRange());  // the escort itself is out of the hunter's reach
-  ASSERT_LE(HexDistance(8, 1, 6, 1), escort.GetRange());
+  ASSERT_GT(HexDistance(4, 1, 8, 1), hunter.GetRange(*w.world));  // the escort itself is out of the hunter's reach
+  ASSERT_LE(HexDistance(8, 1, 6, 1), escort.GetRange(*w.world));
   {
     // Column 0, die 3: the hunter loses 7, the escort 5: turned back.
     twtest::RandSequence dice({twtest::Die(3)});
@@ -386,7 +386,7 @@ TEST_F(AirAi, SafeAirUnitRebasesTowardTheEnemiesOnlyWhenThatPays) {
   // The first hex with all three in reach, (3,1): column and row differ.
   EXPECT_EQ(fighter.x, 3);
   EXPECT_EQ(fighter.y, 1);
-  EXPECT_EQ(CountEnemyLandUnitsWithin(*w.world, lists, fighter.x, fighter.y, fighter.GetRange()), 3);
+  EXPECT_EQ(CountEnemyLandUnitsWithin(*w.world, lists, fighter.x, fighter.y, fighter.GetRange(*w.world)), 3);
   // Having rebased it has no action points: not moved again.
   EXPECT_EQ(RebaseAirUnits(*w.world, w.Country(1), lists), 0);
 }
@@ -405,7 +405,7 @@ TEST_F(AirAi, RebaseCandidatesAreEachHexOnceAndTheCacheChangesNoFigure) {
   std::set<std::pair<int, int>> hexes;
   for (const sRebaseHex& c : plain) {
     EXPECT_TRUE(hexes.insert({c.x, c.y}).second) << c.x << "," << c.y;
-    EXPECT_EQ(c.enemiesNear, CountEnemyLandUnitsWithin(*w.world, lists, c.x, c.y, fighter.GetRange()));
+    EXPECT_EQ(c.enemiesNear, CountEnemyLandUnitsWithin(*w.world, lists, c.x, c.y, fighter.GetRange(*w.world)));
     EXPECT_EQ(c.enemyDistance, GetDistanceToNearestEnemyLandUnit(lists, c.x, c.y));
   }
   sRebaseHexCache cache;
@@ -558,7 +558,7 @@ TEST_F(ShipStrikes, EachBomberInReachStrikesTheShipsOnceAndTheOthersNot) {
   sAiUnitLists lists = Lists();
   EXPECT_EQ(AttackShipsWithAir(*w.world, w.Country(1), lists), 2);
   for (cJednostkaLotnicza* bomber : {&first, &second}) {
-    if (IsUnitInWorldLists(bomber)) {
+    if (IsUnitInWorldLists(*w.world, bomber)) {
       EXPECT_EQ(bomber->actionPoints, ap - 1);
     }
   }
@@ -575,7 +575,7 @@ TEST_F(ShipStrikes, ABomberShotDownOverTheShipsIsNotReadAgain) {
   w.AddFleet(2, zoneId, {kUnitAircraftCarrier}, 20);
   sAiUnitLists lists = Lists();
   EXPECT_EQ(AttackShipsWithAir(*w.world, w.Country(1), lists), 1);
-  EXPECT_FALSE(IsUnitInWorldLists(gone));
+  EXPECT_FALSE(IsUnitInWorldLists(*w.world, gone));
   EXPECT_TRUE(log.Contains(L"Przechwycenie przy bombowaniu heksa udane, ataker zabijany"));
   EXPECT_TRUE(log.Contains(L"[AI]: " + w.Country(1).name + L" - Doomed Squadron struck the ships of sea zone 1"));
   EXPECT_TRUE(log.Contains(L"bu bu bu bu 20"));

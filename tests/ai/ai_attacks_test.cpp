@@ -73,7 +73,7 @@ TEST_F(AiAttacks, AttacksTheWeakNeighbourAndLeavesTheStrongOne) {
   ai::sAiUnitLists lists = Lists();
 
   EXPECT_EQ(ai::OneSideAttacks(*w_.world, Ai(), lists), 1);
-  EXPECT_TRUE(!IsUnitInWorldLists(&weak) || weak.wasAttacked);
+  EXPECT_TRUE(!IsUnitInWorldLists(*w_.world, &weak) || weak.wasAttacked);
   EXPECT_FALSE(strong.wasAttacked);
   // A one-sided battle costs the attacker its points (the flags are for
   // attacks from several sides). The next search finds only the plan on
@@ -83,7 +83,7 @@ TEST_F(AiAttacks, AttacksTheWeakNeighbourAndLeavesTheStrongOne) {
   EXPECT_EQ(nearStrong.x, 0);
   EXPECT_EQ(Count(L"================= LISTA ATAKÓW JEDN. SORT !!!!============="), 2);
   // The lists never keep a unit the battle killed.
-  for (cJednostkaLadowa* unit : lists.enemyLand) EXPECT_TRUE(IsUnitInWorldLists(unit));
+  for (cJednostkaLadowa* unit : lists.enemyLand) EXPECT_TRUE(IsUnitInWorldLists(*w_.world, unit));
   // Nobody watches: the battle's moment for the player is not waited.
   EXPECT_LT(stepper_.TickCount(), 1000u);
 }
@@ -132,7 +132,7 @@ TEST_F(AiAttacks, AUnitWithNowhereToMakeRoomStillAttacksFromItsHex) {
   attacker.actionPoints = 1;
   ai::sAiUnitLists lists = Lists();
   EXPECT_EQ(ai::OneSideAttacks(*w_.world, Ai(), lists), 1);
-  EXPECT_TRUE(!IsUnitInWorldLists(&defender) || defender.strength < 1);
+  EXPECT_TRUE(!IsUnitInWorldLists(*w_.world, &defender) || defender.strength < 1);
   EXPECT_EQ(stepper_.moves, 0);
 }
 
@@ -148,7 +148,7 @@ TEST_F(AiAttacks, MultipleDirectionsGatherAttackersAndEndWhenNothingIsLeft) {
   ai::sAiUnitLists lists = Lists();
 
   EXPECT_EQ(ai::MultipleDirectionAttacks(*w_.world, Ai(), lists), 1);
-  EXPECT_TRUE(!IsUnitInWorldLists(&defender) || defender.wasAttacked);
+  EXPECT_TRUE(!IsUnitInWorldLists(*w_.world, &defender) || defender.wasAttacked);
   EXPECT_TRUE(walker.attacked) << "the third attacker walked up to join";
   EXPECT_TRUE(left.attacked && right.attacked);
   EXPECT_EQ(left.x, 1) << "an attacker in place does not make room";
@@ -181,8 +181,8 @@ TEST_F(AiAttacks, BombersMakeAWeakAttackFromSeveralSidesAcceptable) {
   EXPECT_EQ(plan.goodStrikes, points) << "every point of an unopposed bomber counts";
 
   EXPECT_EQ(ai::MultipleDirectionAttacks(*w_.world, Ai(), lists), 1);
-  EXPECT_TRUE(!IsUnitInWorldLists(&bomber) || bomber.actionPoints < points);
-  for (cJednostkaLotnicza* unit : lists.ownAir) EXPECT_TRUE(IsUnitInWorldLists(unit));
+  EXPECT_TRUE(!IsUnitInWorldLists(*w_.world, &bomber) || bomber.actionPoints < points);
+  for (cJednostkaLotnicza* unit : lists.ownAir) EXPECT_TRUE(IsUnitInWorldLists(*w_.world, unit));
 }
 
 TEST_F(AiAttacks, NoAcceptablePlanEndsThePhaseWithoutAMove) {

@@ -68,7 +68,7 @@ class AiFronts : public ::testing::Test {
     graph.BuildNodes(w.world->Cities());
     for (auto [from, to] : {std::pair{a, b}, {a, b2}, {b, c}, {b2, c}, {c, d}}) Link(*from, *to, kCityLinkLand);
     Link(*a, *d, kCityLinkSecond);
-    for (cCity* city : w.world->Cities()) city->ComputeHopCounts();
+    for (cCity* city : w.world->Cities()) city->ComputeHopCounts(*w.world);
     w.world->GetTopography().ComputeWorldTopography(w.Map(), w.world->Cities());
     w.world->GetTopography().BuildNearestCityGrid(w.Map(), w.world->Cities());
     cStrategicMovement strategic(*w.world);
@@ -149,8 +149,8 @@ TEST_F(AiFronts, UnitListsSplitBySideSkipTheLoadedSortTheOwnAndDropTheDead) {
   EXPECT_EQ(lists.ownNaval[0]->countryId, 1);
 
   // Killed units leave the lists; the living stay in their order.
-  KillUnitInWorld(&enemy);
-  KillUnitInWorld(&enemyAir);
+  KillUnitInWorld(*w.world, &enemy);
+  KillUnitInWorld(*w.world, &enemyAir);
   EXPECT_EQ(DropDeadUnits(*w.world, lists), 2);
   EXPECT_TRUE(lists.enemyLand.empty());
   EXPECT_TRUE(lists.enemyAir.empty());

@@ -233,7 +233,7 @@ TEST_F(SeaInvasion, NoSecondHarbourAtTheSameSeaNodeInOneCall) {
   EXPECT_TRUE(w.world->Units().fleets.empty());
   // The passes end with the ships, and say so.
   EXPECT_TRUE(w.log.Contains(L"[AI] Westland: no more units to land (2 landed)"));
-  for (const cJednostkaLadowa* unit : lists.ownLand) EXPECT_TRUE(IsUnitInWorldLists(unit));
+  for (const cJednostkaLadowa* unit : lists.ownLand) EXPECT_TRUE(IsUnitInWorldLists(*w.world, unit));
 }
 
 // The harbour behind a landing is the player's build order: where the hex

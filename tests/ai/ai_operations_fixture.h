@@ -73,7 +73,7 @@ class OperationsTest : public ::testing::Test {
       graph.Nodes()[static_cast<std::size_t>(from->graphNode)].links.push_back({to->graphNode, kCityLinkLand});
       graph.Nodes()[static_cast<std::size_t>(to->graphNode)].links.push_back({from->graphNode, kCityLinkLand});
     }
-    for (cCity* city : w.world->Cities()) city->ComputeHopCounts();
+    for (cCity* city : w.world->Cities()) city->ComputeHopCounts(*w.world);
     w.world->GetTopography().ComputeWorldTopography(w.Map(), w.world->Cities());
     w.world->GetTopography().BuildNearestCityGrid(w.Map(), w.world->Cities());
     cStrategicMovement strategic(*w.world);

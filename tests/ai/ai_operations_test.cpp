@@ -195,7 +195,7 @@ TEST_F(AiOperations, AUnitKilledSinceTheListsWereBuiltIsNeitherMovedNorOrderedNo
   Order(doomed, kAiToFront, 5, 1);
   ai::sAiUnitLists& stale = Lists();
   ASSERT_EQ(stale.ownLand.size(), 2u);
-  KillUnitInWorld(&doomed);  // the lists still point at it
+  KillUnitInWorld(*w.world, &doomed);  // the lists still point at it
 
   EXPECT_EQ(ai::ExecuteOperationalMoves(*w.world, Ai(), stale, {}), 1);
   EXPECT_EQ(stale.ownLand, std::vector<cJednostkaLadowa*>{&living});
@@ -203,14 +203,14 @@ TEST_F(AiOperations, AUnitKilledSinceTheListsWereBuiltIsNeitherMovedNorOrderedNo
 
   cJednostkaLadowa& second = Land(2, 3, 1, 200, L"Second", &home);
   ai::BuildUnitLists(*w.world, Ai(), stale);
-  KillUnitInWorld(&second);
+  KillUnitInWorld(*w.world, &second);
   living.aiOrder = kAiIdle;
   EXPECT_EQ(ai::BuildUpForInvasion(*w.world, Ai(), stale), 1);
   EXPECT_EQ(living.aiOrder, kAiBuildUp);
 
   cJednostkaLadowa& third = Land(2, 3, 1, 200, L"Third", &home);
   ai::BuildUnitLists(*w.world, Ai(), stale);
-  KillUnitInWorld(&third);
+  KillUnitInWorld(*w.world, &third);
   living.aiOrder = kAiIdle;
   living.actionPoints = 4;
   EXPECT_TRUE(ai::AssignFollowUpMoves(*w.world, Ai(), stale));

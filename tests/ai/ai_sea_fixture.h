@@ -247,7 +247,7 @@ class SeaAiWorld : public AirWorld {
       graph.Nodes()[static_cast<std::size_t>(a->graphNode)].links.push_back({b->graphNode, kCityLinkLand});
       graph.Nodes()[static_cast<std::size_t>(b->graphNode)].links.push_back({a->graphNode, kCityLinkLand});
     }
-    for (cCity* city : world->Cities()) city->ComputeHopCounts();
+    for (cCity* city : world->Cities()) city->ComputeHopCounts(*world);
     world->GetTopography().ComputeWorldTopography(Map(), world->Cities());
     world->GetTopography().BuildNearestCityGrid(Map(), world->Cities());
     cStrategicMovement strategic(*world);

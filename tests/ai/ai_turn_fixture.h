@@ -187,7 +187,7 @@ class TurnWorld : public AirWorld {
     cCityGraph& graph = world->GetCityGraph();
     graph.BuildNodes(world->Cities());
     for (auto [from, to] : {std::pair{a, b}, {a, b2}, {b, c}, {b2, c}, {c, d}, {b2, m}}) Link(*from, *to);
-    for (cCity* city : world->Cities()) city->ComputeHopCounts();
+    for (cCity* city : world->Cities()) city->ComputeHopCounts(*world);
     world->GetTopography().ComputeWorldTopography(Map(), world->Cities());
     world->GetTopography().BuildNearestCityGrid(Map(), world->Cities());
     cStrategicMovement strategic(*world);

@@ -77,7 +77,7 @@ const std::vector<std::wstring> kWarTurn = {
 // The rand() value whose share rand() / kRandMax is share.
 int DrawFor(float share) { return static_cast<int>(share * plat::kRandMax); }
 
-bool Attacked(const cJednostkaLadowa& unit) { return !IsUnitInWorldLists(&unit) || unit.wasAttacked; }
+bool Attacked(const cWorld& world, const cJednostkaLadowa& unit) { return !IsUnitInWorldLists(world, &unit) || unit.wasAttacked; }
 
 class AiTurn : public ::testing::Test {
  protected:
@@ -244,7 +244,7 @@ TEST_F(AiTurn, AStopBeforeTheTurnOrDuringAMoveLeavesTheTurnUnfinished) {
   EXPECT_TRUE(stopped);
   EXPECT_EQ(w.Count(L"[AI]: Ending turn"), 0);
   EXPECT_EQ(w.Count(L"[AI]: West - Checking the state of fronts (before operational planning)"), 0);
-  EXPECT_FALSE(Attacked(target));
+  EXPECT_FALSE(Attacked(*w.world, target));
   EXPECT_FALSE(attacker.attacked);
 }
 
@@ -293,7 +293,7 @@ TEST_F(AiTurn, AttacksTheWeakNeighbourAndLeavesTheStrongOne) {
   cJednostkaLadowa& garrison = w.Land(8, 1, TurnWorld::kEast, 100, L"Garrison of C");
 
   EXPECT_TRUE(w.PlayTurn().ended);
-  EXPECT_TRUE(Attacked(weak));
+  EXPECT_TRUE(Attacked(*w.world, weak));
   EXPECT_FALSE(strong.wasAttacked);
   EXPECT_EQ(strong.strength, 100);
   EXPECT_FALSE(garrison.wasAttacked);
@@ -316,7 +316,7 @@ TEST_F(AiTurn, AUnitNextToTheTargetMakesRoomForTheAttackerAndStaysOutOfTheBattle
     }
   });
   EXPECT_TRUE(run.ended);
-  EXPECT_TRUE(Attacked(target));
+  EXPECT_TRUE(Attacked(*w.world, target));
   EXPECT_FALSE(inTheWay.attacked);
   EXPECT_GE(whenApproaching, 2) << "it left the target's side before the attacker came";
   EXPECT_TRUE(Logged(L"Odejscie In the way -> "));

@@ -58,8 +58,8 @@ TEST(AiTurnThread, WorkerPlaysAShownWarTurnWhileTheMainThreadStepsItsMovesAndRea
   EXPECT_EQ(w.Count(L"[AI]: Ending turn"), 1);
   EXPECT_EQ(dangling, 0);
   EXPECT_GT(run.steps, 0);
-  EXPECT_TRUE(!IsUnitInWorldLists(&north) || north.wasAttacked);
-  EXPECT_TRUE(!IsUnitInWorldLists(&south) || south.wasAttacked);
+  EXPECT_TRUE(!IsUnitInWorldLists(world, &north) || north.wasAttacked);
+  EXPECT_TRUE(!IsUnitInWorldLists(world, &south) || south.wasAttacked);
   EXPECT_FALSE(view->Followed().empty()) << "the shown moves and battles are followed on the main thread";
   world.SetView(nullptr);
 }

@@ -189,12 +189,12 @@ TEST_F(AirFightTest, OrderChecks) {
   EXPECT_EQ(CheckAirFight(*w.world, fighter, 2, 0), eAirOrderRefusal::kNoTarget);
   EXPECT_EQ(CheckAirFight(*w.world, fighter, 0, 2), eAirOrderRefusal::kNoTarget);
   EXPECT_EQ(CheckAirFight(*w.world, fighter, 9, 9), eAirOrderRefusal::kTargetOffMap);
-  EXPECT_EQ(fighter.MarkAirFightTargets(false), 0);
+  EXPECT_EQ(fighter.MarkAirFightTargets(*w.world, false), 0);
   std::wstring hint;
   EXPECT_FALSE(fighter.CanAirFight(&hint));
   EXPECT_EQ(hint, g_StringBase.GetText("unitpanel_airfight_icon_hint_no_target"));
   w.AddAir(3, 1, 2, kUnitTacticalBomber);
-  EXPECT_EQ(fighter.MarkAirFightTargets(true), 1);
+  EXPECT_EQ(fighter.MarkAirFightTargets(*w.world, true), 1);
   EXPECT_TRUE(w.Hex(3, 1).markBits & 8192u);
   EXPECT_TRUE(fighter.CanAirFight(&hint));
   fighter.actionPoints = 0;
@@ -226,12 +226,12 @@ TEST_F(AirFightTest, TheComputerDecidesInItsOwnSightThePlayerInTheMapsView) {
 
   EXPECT_EQ(CheckAirFight(*w.world, fighter, 3, 0, &own), eAirOrderRefusal::kNone);
   EXPECT_EQ(CheckAirFight(*w.world, fighter, 3, 2, &own), eAirOrderRefusal::kNoTarget);
-  EXPECT_EQ(fighter.FindWeakestEnemyAirInRange(kUnitTacticalBomber, &own), &watched);
+  EXPECT_EQ(fighter.FindWeakestEnemyAirInRange(*w.world, kUnitTacticalBomber, &own), &watched);
   EXPECT_EQ(CheckAirBombardment(*w.world, bomber, 2, 2, &own), eAirOrderRefusal::kNoTarget);
   // The map's view: nothing of the three.
   EXPECT_EQ(CheckAirFight(*w.world, fighter, 3, 0), eAirOrderRefusal::kNoTarget);
-  EXPECT_EQ(fighter.FindWeakestEnemyAirInRange(kUnitTacticalBomber), nullptr);
-  EXPECT_EQ(fighter.MarkAirFightTargets(false), 0);
+  EXPECT_EQ(fighter.FindWeakestEnemyAirInRange(*w.world, kUnitTacticalBomber), nullptr);
+  EXPECT_EQ(fighter.MarkAirFightTargets(*w.world, false), 0);
   // What its reconnaissance spotted the computer sees, flags or not.
   own.reconSpottedUnits.push_back(&tank);
   EXPECT_EQ(CheckAirBombardment(*w.world, bomber, 2, 2, &own), eAirOrderRefusal::kNone);
@@ -249,15 +249,15 @@ TEST_F(AirFightTest, WeakestEnemyAndInterceptorSearchTreatNobodysLandAsNobodys) 
   cJednostkaLotnicza& fighter = w.AddAir(2, 1, 1, kUnitFighter);
   cJednostkaLotnicza& weak = w.AddAir(3, 1, 2, kUnitTacticalBomber, 4.0f);
   w.AddAir(1, 1, 2, kUnitTacticalBomber, 6.0f);
-  EXPECT_EQ(fighter.FindWeakestEnemyAirInRange(kUnitTacticalBomber), &weak);
+  EXPECT_EQ(fighter.FindWeakestEnemyAirInRange(*w.world, kUnitTacticalBomber), &weak);
   // An unseen plane is no target of the fighter.
   weak.visible = false;
-  EXPECT_NE(fighter.FindWeakestEnemyAirInRange(kUnitTacticalBomber), &weak);
+  EXPECT_NE(fighter.FindWeakestEnemyAirInRange(*w.world, kUnitTacticalBomber), &weak);
   weak.visible = true;
   // Land nobody controls next to the target: searches go on.
   for (sHex& hex : w.Map().Hexes()) hex.controller = 0;
-  EXPECT_EQ(fighter.MarkNuclearTargets(false), 0);
-  EXPECT_EQ(fighter.MarkReconHexes(false), 0);
+  EXPECT_EQ(fighter.MarkNuclearTargets(*w.world, false), 0);
+  EXPECT_EQ(fighter.MarkReconHexes(*w.world, false), 0);
 }
 
 }  // namespace

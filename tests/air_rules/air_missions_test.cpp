@@ -56,7 +56,7 @@ TEST_F(Recon, LandReconRevealsUnitsWithinTheAircraftLevel) {
   // With its flight flown, the search finds nothing but still clears the marks.
   w.Hex(0, 0).markBits = 0;
   SetHexMark(w.Map(), w.Hex(0, 0), 4096, -1);
-  EXPECT_EQ(plane.MarkReconHexes(true), 0);
+  EXPECT_EQ(plane.MarkReconHexes(*w.world, true), 0);
   EXPECT_EQ(w.Hex(0, 0).markBits, 0u);
 }
 
@@ -80,7 +80,7 @@ TEST_F(Recon, SeaReconSeesTheShipsOfTheZone) {
   sWezelGrafuMorz& zone = w.AddSeaNode(true, 3, 2);
   cFleet& fleet = w.AddFleet(2, zone.id, {kUnitCruiser, kUnitSubmarine});
   cJednostkaLotnicza& plane = w.AddAir(1, 1, 1, kUnitFighter);
-  EXPECT_GE(plane.MarkReconHexes(true), 2);  // enemy land and the zone
+  EXPECT_GE(plane.MarkReconHexes(*w.world, true), 2);  // enemy land and the zone
   EXPECT_TRUE(w.Hex(2, 2).markBits & 16384u);
   for (cJednostkaMorska* ship : fleet.ships) ship->visible = false;
   ASSERT_EQ(AirRecon(*w.world, plane, 2, 2, result), eAirOrderRefusal::kNone);

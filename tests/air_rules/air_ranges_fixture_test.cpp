@@ -67,13 +67,13 @@ TEST_F(AirFixture, RangesRebaseHexesAndTheRebaseOrder) {
   EXPECT_EQ(fighter->GetStrength(), 10);
 
   // Level 2: x 1.5, truncated.
-  EXPECT_EQ(fighter->GetRange(), 3);
-  EXPECT_EQ(fighter->GetRebaseRange(), 4);
+  EXPECT_EQ(fighter->GetRange(*world), 3);
+  EXPECT_EQ(fighter->GetRebaseRange(*world), 4);
   // The table is bounded: level 0 reads level 1, level 9 reads level 5.
   westland.techLevel[kTechAircraft] = 0;
-  EXPECT_EQ(fighter->GetRange(), 2);
+  EXPECT_EQ(fighter->GetRange(*world), 2);
   westland.techLevel[kTechAircraft] = 9;
-  EXPECT_EQ(fighter->GetRange(), 6);
+  EXPECT_EQ(fighter->GetRange(*world), 6);
   westland.techLevel[kTechAircraft] = 2;
 
   // The rebase hexes, counted from the rules themselves; one free hex in
@@ -93,7 +93,7 @@ TEST_F(AirFixture, RangesRebaseHexesAndTheRebaseOrder) {
     }
   }
   ASSERT_GT(expected, 0);
-  EXPECT_EQ(fighter->CountRebaseHexes(false), expected);
+  EXPECT_EQ(fighter->CountRebaseHexes(*world, false), expected);
   EXPECT_EQ(fighter->ComputeMoveRange(false), expected);
   int marked = 0;
   for (const sHex& hex : map.Hexes()) {
@@ -133,7 +133,7 @@ TEST_F(AirFixture, RangesRebaseHexesAndTheRebaseOrder) {
   fighter->supply = 19;
   ASSERT_GE(target, 0);
   EXPECT_EQ(CheckRebase(*world, *fighter, target % w, target / w), eAirOrderRefusal::kSupplyTooLow);
-  EXPECT_EQ(fighter->CountRebaseHexes(false), 0);
+  EXPECT_EQ(fighter->CountRebaseHexes(*world, false), 0);
   fighter->supply = supply;
 
   // The order.
@@ -144,7 +144,7 @@ TEST_F(AirFixture, RangesRebaseHexesAndTheRebaseOrder) {
   EXPECT_EQ(fighter->actionPoints, 0);
   // A unit that has acted rebases nowhere, and its selection leaves the map
   // as it is: no dimmed map without a hex to click.
-  EXPECT_EQ(fighter->CountRebaseHexes(false), 0);
+  EXPECT_EQ(fighter->CountRebaseHexes(*world, false), 0);
   map.ClearHexMarks(~0u, true);
   EXPECT_EQ(fighter->ComputeMoveRange(false), 0);
   EXPECT_TRUE(std::none_of(map.Hexes().begin(), map.Hexes().end(), [](const sHex& hex) { return hex.markBits != 0; }));

@@ -120,7 +120,7 @@ TEST_F(Strikes, ShipsOfASeaZoneAreHitWithFallingChances) {
   w.AddAir(1, 1, 1, kUnitTacticalBomber);
   cJednostkaLotnicza& bomber = *w.world->Units().airUnits.back();
   zone.enemyCounts[1] = 3;
-  EXPECT_TRUE(bomber.IsBombardmentTarget(3, 2));
+  EXPECT_TRUE(bomber.IsBombardmentTarget(*w.world, 3, 2));
   const std::size_t reports = w.world->reports.Reports().size();
   // Raw chance 4 x 10 + 10 = 50 each. First ship 50 (drawn 10: hit); second
   // 50 - 0.25 x 1 x 50 = 37 (drawn 37: missed); third 50 - 0.25 x 1 x 37 =

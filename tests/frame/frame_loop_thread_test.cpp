@@ -188,7 +188,7 @@ sPlayResult PlayFrames(const ComputerPlayerMaker& make, int impulses, bool press
       frame.Shutdown(0);
       return;
     }
-    world.turnState.Deselect();
+    world.turnState.Deselect(world);
     LoadedMapScreen()->EnterComputerPhase();
   };
   frame.MainLoop();

@@ -470,7 +470,7 @@ TEST_F(LandAttackTest, AirUnitOnTheGroundLosesAFixedShareAndAttackersNothing) {
   air->SetType(kUnitFighter);
   air->strength = 100;
   World().Units().airUnits.push_back(air);
-  ASSERT_TRUE(air->PlaceOnHex(2, 2));
+  ASSERT_TRUE(air->PlaceOnHex(World(), 2, 2));
   cJednostkaLadowa& attacker = Attacker(0);
   cLandAttack plan = Plan(air);
   plan.SetAttacker(0, &attacker);  // 10 x 0.8 : 5, column 1

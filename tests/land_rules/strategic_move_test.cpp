@@ -127,13 +127,13 @@ TEST_F(StrategicMove, TheMarksShowExactlyTheHexesTheRuleAccepts) {
   EXPECT_EQ(Hex(3, 5).markBits & kMarkStrategicDestination, 0u) << "the unit's own hex is taken";
   // The computer's search gives the first free friendly neighbour.
   int x = -1, y = -1;
-  ASSERT_TRUE(infantry.FindStrategicMoveDestination(City(L"Millbrook"), x, y));
+  ASSERT_TRUE(infantry.FindStrategicMoveDestination(World(), City(L"Millbrook"), x, y));
   EXPECT_EQ(x, 6);
   EXPECT_EQ(y, 7);
-  ASSERT_TRUE(infantry.FindStrategicMoveDestination(City(L"Westport"), x, y));
+  ASSERT_TRUE(infantry.FindStrategicMoveDestination(World(), City(L"Westport"), x, y));
   EXPECT_EQ(x, 4);
   EXPECT_EQ(y, 2);
-  EXPECT_FALSE(infantry.FindStrategicMoveDestination(City(L"Ostburg"), x, y));
+  EXPECT_FALSE(infantry.FindStrategicMoveDestination(World(), City(L"Ostburg"), x, y));
 }
 
 }  // namespace

@@ -541,7 +541,7 @@ TEST_F(ConvoyRules, ACutOffPortIsSuppliedByItsConvoyAtTheEndOfAnImpulse) {
     if (unit->countryId == kEastmark && unit->IsOnMap() && guard == nullptr) guard = unit;
   }
   ASSERT_NE(guard, nullptr);
-  ASSERT_TRUE(guard->PlaceOnHex(straitport_->x, straitport_->y));
+  ASSERT_TRUE(guard->PlaceOnHex(*world_, straitport_->x, straitport_->y));
   // Land without a unit cut off from its own cities is absorbed at every
   // end: the ring is laid anew before each.
   const auto encircle = [&] {

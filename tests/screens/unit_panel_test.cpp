@@ -376,7 +376,7 @@ TEST_F(UnitPanel, AUnitRemovedWithoutNoticeLeavesThePanelAtTheNextFrame) {
   Select(1, 1);
   ASSERT_EQ(Panel().ShownUnit(), &unit);
   // RemoveUnitFromWorld alone tells the turn state nothing.
-  RemoveUnitFromWorld(&unit);
+  RemoveUnitFromWorld(World(), &unit);
   Panel().OnRender(0.0f);
   EXPECT_EQ(Panel().ShownUnit(), nullptr);
   EXPECT_EQ(Value(kUnitNameId), L"-");

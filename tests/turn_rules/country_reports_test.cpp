@@ -238,7 +238,7 @@ struct SiegeWorld : TurnWorld {
 TEST(Sieges, ASuccessfulCheckWearsTheDefenderDownAndAFailedOneChangesNothing) {
   SiegeWorld w;
   cWorld& world = *w.world;
-  ASSERT_TRUE(w.city->IsBesieged());
+  ASSERT_TRUE(w.city->IsBesieged(world));
   w.defender->level = 3;
   {
     const RandSequence draws({RandFor(1, 1000, 250)});  // chance 0.25: 250 fails
@@ -267,7 +267,7 @@ TEST(Sieges, ADefenderOfTheLowestLevelSurrendersAndLeavesTheCity) {
   const RandSequence draws({RandFor(1, 1000, 1)});
   CheckSieges(*w.world);
   EXPECT_EQ(w.Hex(2, 1).unit, nullptr);
-  EXPECT_FALSE(w.city->IsBesieged());
+  EXPECT_FALSE(w.city->IsBesieged(*w.world));
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ class LandMovement : public ::testing::Test {
     air->SetType(kUnitFighter);
     air->visible = true;
     w_->world->Units().airUnits.push_back(air);
-    EXPECT_TRUE(air->PlaceOnHex(x, y));
+    EXPECT_TRUE(air->PlaceOnHex(*w_->world, x, y));
     return air;
   }
   twtest::LandWorld& W() { return *w_; }

@@ -75,10 +75,10 @@ TEST(LandUnit, OrdersWithoutRouteOrTargetAreRefused) {
   cJednostkaLadowa& unit = w.AddUnit(0, 0, 1);
   twtest::LogCapture log;
 
-  unit.SetAiOrder(4, 2, 1, 1);
+  unit.SetAiOrder(*w.world, 4, 2, 1, 1);
   EXPECT_EQ(std::vector<int>({unit.aiOrder, unit.aiTargetX, unit.aiTargetY, unit.aiUltimateTargetX}),
             std::vector<int>({4, 2, 1, -1}));
-  unit.SetAiOrder(7, 2, 1, 2);  // no city there: no route
+  unit.SetAiOrder(*w.world, 7, 2, 1, 2);  // no city there: no route
   EXPECT_EQ(std::pair(unit.aiOrder, unit.aiTargetX), std::pair(0, -1));
   EXPECT_TRUE(HasLine(log.Lines(), L"ERROR: Nie znaleziono sciezki dla rozkazu nr 7"));
 
@@ -89,7 +89,7 @@ TEST(LandUnit, OrdersWithoutRouteOrTargetAreRefused) {
   unit.supplySourceX = 2;
   unit.supplySourceY = 1;
   const std::size_t refusals = log.Lines().size();
-  unit.SetAiOrder(12, 2, 1, 3);
+  unit.SetAiOrder(*w.world, 12, 2, 1, 3);
   EXPECT_EQ(std::vector<int>({unit.aiOrder, unit.aiTargetX, unit.aiTargetY, unit.aiUltimateTargetX}),
             std::vector<int>({12, 2, 1, -1}));
   EXPECT_EQ(log.Lines().size(), refusals);
@@ -99,14 +99,14 @@ TEST(LandUnit, OrdersWithoutRouteOrTargetAreRefused) {
   // Hops: no city on the hex, or no nearest city for the unit's hex.
   unit.aiOrder = 3;
   unit.aiUltimateTargetX = 1;
-  EXPECT_EQ(unit.GetHopsToCity(2, 1), -1);
+  EXPECT_EQ(unit.GetHopsToCity(*w.world, 2, 1), -1);
   EXPECT_EQ(unit.aiOrder, 0);
   EXPECT_EQ(unit.aiUltimateTargetX, -1);
   EXPECT_TRUE(HasLine(log.Lines(), L"ERROR (Returining no. of hops - land unit): City is null"));
-  EXPECT_EQ(unit.GetHopsToCity(-3, 99), -1);
+  EXPECT_EQ(unit.GetHopsToCity(*w.world, -3, 99), -1);
   w.AddCity(2, 1, kCityNormal);
   unit.aiOrder = 3;
-  EXPECT_EQ(unit.GetHopsToCity(2, 1), -1);  // the topography knows no nearest city
+  EXPECT_EQ(unit.GetHopsToCity(*w.world, 2, 1), -1);  // the topography knows no nearest city
   EXPECT_EQ(unit.aiOrder, 3);
 }
 

@@ -92,7 +92,7 @@ class WorldUnits : public ::testing::Test {
     unit->countryId = country;
     unit->SetType(kUnitFighter);
     world.Units().airUnits.push_back(unit);
-    if (x >= 0) { EXPECT_TRUE(unit->PlaceOnHex(x, y)); }
+    if (x >= 0) { EXPECT_TRUE(unit->PlaceOnHex(world, x, y)); }
     return unit;
   }
   sHex& Hex(int x, int y) { return world.GetMap().GetHex(x, y); }
@@ -135,12 +135,12 @@ TEST_F(WorldUnits, HqSearchTakesTheBestAndTheFirstOnATie) {
   }
   ASSERT_EQ(commanded.size(), 3u);
   unit->hqCommanderId = -1;
-  unit->AssignBestHQCommanderAmong(commanded);
+  unit->AssignBestHQCommanderAmong(world, commanded);
   EXPECT_EQ(unit->hqCommanderId, 13);
   commanded.pop_back();
-  unit->AssignBestHQCommanderAmong(commanded);
+  unit->AssignBestHQCommanderAmong(world, commanded);
   EXPECT_EQ(unit->hqCommanderId, 11) << "the first of equals";
-  unit->AssignBestHQCommanderAmong({});
+  unit->AssignBestHQCommanderAmong(world, {});
   EXPECT_EQ(unit->hqCommanderId, -1);
 }
 
@@ -184,15 +184,15 @@ TEST_F(WorldUnits, PlaceOnHexRefusesOutsideAndOccupiedHexes) {
   cJednostkaLadowa* other = AddLand(1, 2, 2);
   cMap& map = world.GetMap();
   for (auto [px, py] : {std::pair{-1, 0}, {0, -1}, {-3, -3}, {6, 0}, {0, 5}}) {
-    EXPECT_FALSE(unit->PlaceOnHex(px, py)) << px << "," << py;
+    EXPECT_FALSE(unit->PlaceOnHex(world, px, py)) << px << "," << py;
     EXPECT_EQ(std::pair(unit->x, unit->y), std::pair(1, 1));
   }
   EXPECT_EQ(map.GetHex(0, 0).unit, nullptr);  // never the first cell
-  EXPECT_FALSE(unit->PlaceOnHex(2, 2));
+  EXPECT_FALSE(unit->PlaceOnHex(world, 2, 2));
   EXPECT_EQ(map.GetHex(2, 2).unit, other);
   EXPECT_EQ(map.GetHex(1, 1).unit, unit);
 
-  EXPECT_TRUE(unit->PlaceOnHex(5, 4));
+  EXPECT_TRUE(unit->PlaceOnHex(world, 5, 4));
   EXPECT_EQ(map.GetHex(1, 1).unit, nullptr);
   EXPECT_EQ(map.GetHex(5, 4).unit, unit);
   EXPECT_EQ(std::pair(unit->x, unit->y), std::pair(5, 4));
@@ -259,7 +259,7 @@ TEST_F(WorldUnits, SeaTransportPointsCountTheLoadedTransports) {
   cCountry& country = *world.GetCountry(1);
   country.seaTransportPoints = 10;
   country.seaTransportPointsInConvoys = 2;
-  EXPECT_EQ(country.GetTotalSeaTransportPoints(), 12);
+  EXPECT_EQ(country.GetTotalSeaTransportPoints(world), 12);
   auto load = [&](int shipId, int shipCountry, int shipType, int cargoType) {
     cJednostkaMorska* ship = AddShip(shipId, shipCountry, shipType);
     ship->JoinFleetAtSeaNode(1);
@@ -275,7 +275,7 @@ TEST_F(WorldUnits, SeaTransportPointsCountTheLoadedTransports) {
   load(3, 2, kUnitCargoShip, 0);                      // another country's
   load(4, 1, kUnitAmphibiousShip, 0);                 // not a sea transport
   AddShip(5, 1, kUnitCargoShip)->JoinFleetAtSeaNode(1);  // empty
-  EXPECT_EQ(country.GetTotalSeaTransportPoints(), 23);
+  EXPECT_EQ(country.GetTotalSeaTransportPoints(world), 23);
 }
 
 // Both tables count every unit of the country once, on the map or in a
@@ -432,13 +432,13 @@ TEST_F(WorldUnits, StrategicMovesPayTheScenarioCostOfTheType) {
 
   cJednostkaLadowa* land = AddLand(1, 1, 0);
   land->SetType(kUnitMechanizedCorps);
-  ASSERT_TRUE(land->StrategicMove(2, 3));
+  ASSERT_TRUE(land->StrategicMove(world, 2, 3));
   EXPECT_EQ(country.strategicMovementPoints, 96);
   EXPECT_EQ(Hex(2, 3).unit, land);
 
   cJednostkaLotnicza* air = AddAir(1, 1, 1);
   air->SetType(kUnitTacticalBomber);
-  ASSERT_TRUE(air->StrategicMove(2, 0));
+  ASSERT_TRUE(air->StrategicMove(world, 2, 0));
   EXPECT_DOUBLE_EQ(country.productionPoints, 88.0);
   EXPECT_EQ(country.strategicMovementPoints, 96);
   EXPECT_EQ(Hex(1, 1).unit, nullptr);
@@ -449,7 +449,7 @@ TEST_F(WorldUnits, StrategicMovesPayTheScenarioCostOfTheType) {
   cJednostkaMorska ship;
   ship.countryId = 1;
   ship.SetType(kUnitBattleship);
-  ASSERT_TRUE(ship.StrategicMove(1, 2));
+  ASSERT_TRUE(ship.StrategicMove(world, 1, 2));
   EXPECT_EQ(country.strategicMovementPoints, 96);
   EXPECT_EQ(Hex(1, 2).unit, nullptr);
 }
@@ -467,7 +467,7 @@ TEST_F(WorldUnits, AStrategicMoveOnTheWorkerPlaysItsSoundOnTheMainThread) {
   world.GetCountry(1)->strategicMovementPoints = 10;
   cJednostkaLadowa* land = AddLand(1, 1, 0);
   land->visible = true;
-  std::thread worker([&] { EXPECT_TRUE(land->StrategicMove(3, 3)); });
+  std::thread worker([&] { EXPECT_TRUE(land->StrategicMove(world, 3, 3)); });
   worker.join();
   EXPECT_TRUE(device.sounds.front()->plays.empty());
   DrainMainThreadRequests();

@@ -45,43 +45,43 @@ TEST(City, BesiegedNeedsTwoWarringNeighboursAndNoEmptyLand) {
   // Without a garrison there is no siege.
   w.PlaceUnit(2, 1, 2);
   w.PlaceUnit(2, 3, 2);
-  EXPECT_FALSE(c->IsBesieged());
+  EXPECT_FALSE(c->IsBesieged(w.world));
 
   w.PlaceUnit(2, 2, 1);
-  EXPECT_TRUE(c->IsBesieged());
+  EXPECT_TRUE(c->IsBesieged(w.world));
 
   // One besieger with only water besides it is not enough.
   w.world.GetMap().GetHex(2, 3).unit = nullptr;
   w.world.GetMap().GetHex(2, 3).terrain = kTerrainWater;
-  EXPECT_FALSE(c->IsBesieged());
+  EXPECT_FALSE(c->IsBesieged(w.world));
 
   // An empty land neighbour breaks any siege.
   w.world.GetMap().GetHex(2, 3).terrain = kTerrainPlain;
   w.PlaceUnit(2, 3, 2);
   w.world.GetMap().GetHex(3, 2).terrain = kTerrainPlain;
-  EXPECT_FALSE(c->IsBesieged());
+  EXPECT_FALSE(c->IsBesieged(w.world));
   w.world.GetMap().GetHex(3, 2).terrain = kTerrainWater;
-  EXPECT_TRUE(c->IsBesieged());
+  EXPECT_TRUE(c->IsBesieged(w.world));
 
   // A neighbour not at war with the holder (a neutral) breaks it too.
   w.PlaceUnit(2, 3, 3);
-  EXPECT_FALSE(c->IsBesieged());
+  EXPECT_FALSE(c->IsBesieged(w.world));
 
   // A hex without a controller is never besieged.
   w.PlaceUnit(2, 3, 2);
-  ASSERT_TRUE(c->IsBesieged());
+  ASSERT_TRUE(c->IsBesieged(w.world));
   w.Control(2, 2, 0);
-  EXPECT_FALSE(c->IsBesieged());
+  EXPECT_FALSE(c->IsBesieged(w.world));
 }
 
 TEST(City, EnclosedWhenNoNeighbourIsEmptyLand) {
   CityWorld w(kSiegeMap);
   cCity* c = w.AddCity(L"Hel", 2, 2, kCityPort);
-  EXPECT_FALSE(c->IsEnclosed());
+  EXPECT_FALSE(c->IsEnclosed(w.world));
   w.PlaceUnit(2, 1, 1);
-  EXPECT_FALSE(c->IsEnclosed());
+  EXPECT_FALSE(c->IsEnclosed(w.world));
   w.PlaceUnit(2, 3, 1);
-  EXPECT_TRUE(c->IsEnclosed());
+  EXPECT_TRUE(c->IsEnclosed(w.world));
 }
 
 TEST(CountryCities, MainCityPrefersSupply) {
@@ -97,15 +97,15 @@ TEST(CountryCities, MainCityPrefersSupply) {
   supplyBig->productionPoints = 5;  // a tie keeps the first
   resources->productionPoints = 100;
   foreign->productionPoints = 100;
-  EXPECT_EQ(w.Country(1).FindMainCity(), supplySmall);
+  EXPECT_EQ(w.Country(1).FindMainCity(w.world), supplySmall);
   supplyBig->productionPoints = 6;
-  EXPECT_EQ(w.Country(1).FindMainCity(), supplyBig);
+  EXPECT_EQ(w.Country(1).FindMainCity(w.world), supplyBig);
   // Without supply cities the port or normal city of most production.
   w.Control(1, 0, 2);
   w.Control(2, 0, 2);
-  EXPECT_EQ(w.Country(1).FindMainCity(), port);
+  EXPECT_EQ(w.Country(1).FindMainCity(w.world), port);
   w.Control(0, 0, 2);
-  EXPECT_EQ(w.Country(1).FindMainCity(), nullptr);
+  EXPECT_EQ(w.Country(1).FindMainCity(w.world), nullptr);
 }
 
 TEST(CountryCities, LostAllOwnCities) {
@@ -114,20 +114,20 @@ TEST(CountryCities, LostAllOwnCities) {
   cCity* capital = w.AddCity(L"Capital", 0, 0, kCityNormal);
   // At peace: nothing lost, with or without cities.
   capital->victoryPoints = 0;
-  EXPECT_FALSE(w.Country(1).HasLostAllOwnCities());
+  EXPECT_FALSE(w.Country(1).HasLostAllOwnCities(w.world));
   w.War(1, 2);
   // A city worth no victory points does not count.
-  EXPECT_TRUE(w.Country(1).HasLostAllOwnCities());
+  EXPECT_TRUE(w.Country(1).HasLostAllOwnCities(w.world));
   capital->victoryPoints = 1;
-  EXPECT_FALSE(w.Country(1).HasLostAllOwnCities());
+  EXPECT_FALSE(w.Country(1).HasLostAllOwnCities(w.world));
   // Controlled by the enemy: lost.
   w.Control(0, 0, 2);
-  EXPECT_TRUE(w.Country(1).HasLostAllOwnCities());
+  EXPECT_TRUE(w.Country(1).HasLostAllOwnCities(w.world));
   // The enemy controls a city it does not own: not its own city.
-  EXPECT_TRUE(w.Country(2).HasLostAllOwnCities());
+  EXPECT_TRUE(w.Country(2).HasLostAllOwnCities(w.world));
   // A dummy country never loses.
   w.Country(1).politicalStrength = -1;
-  EXPECT_FALSE(w.Country(1).HasLostAllOwnCities());
+  EXPECT_FALSE(w.Country(1).HasLostAllOwnCities(w.world));
 }
 
 TEST(Topography, GroupsFollowLandMassesAndFloodOrder) {

@@ -52,8 +52,8 @@ TEST_F(Relations, AllianceGroups) {
   // {country, alliance, in it}
   const int member[][3] = {{3, 1, 1}, {3, 4, 1}, {4, 1, 1}, {4, 2, 0}, {1, 0, 0}};
   for (const auto& c : member) EXPECT_EQ(C(c[0]).IsInAlliance(c[1]), c[2] == 1) << c[0] << " in " << c[1];
-  EXPECT_TRUE(C(3).IsAllianceRepresented());
-  EXPECT_FALSE(C(1).IsAllianceRepresented());
+  EXPECT_TRUE(C(3).IsAllianceRepresented(world));
+  EXPECT_FALSE(C(1).IsAllianceRepresented(world));
   // Side: Axis, Allies, Comintern, neutral.
   EXPECT_EQ(C(6).GetAllianceSide(), 1);
   EXPECT_EQ(C(4).GetAllianceSide(), 2);
@@ -87,7 +87,7 @@ TEST_F(Relations, JoiningSpreadsWars) {
   War(1, 3);  // the leader fights Germany
   War(5, 4);  // the newcomer fights Italy
   War(5, 2);  // and a future ally: no peace comes of joining
-  C(5).JoinAlliance(1);
+  C(5).JoinAlliance(world, 1);
   EXPECT_EQ(C(5).alliance, 1);
   EXPECT_EQ(C(5).allianceEntry, 100);
   // UK and France now fight Italy and Poland fights Germany. Poland's own
@@ -100,7 +100,7 @@ TEST_F(Relations, JoiningSpreadsWars) {
 
 TEST_F(Relations, JoiningWithoutLeaderEndsTheProcess) {
   AddCountries({{L"Germany", 2}, {L"Poland", 0}});
-  EXPECT_EXIT(C(2).JoinAlliance(2), ::testing::ExitedWithCode(1), "");
+  EXPECT_EXIT(C(2).JoinAlliance(world, 2), ::testing::ExitedWithCode(1), "");
 }
 
 // The relations and losses files.
