@@ -332,9 +332,12 @@ void Events1940(Script& s) {
     const Hex freeFrench{13, 24};  // in the Thames valley, west of London
     std::vector<Effect> armistice = {Do("Country.MakePeace", {double(s.C("FR")), 0})};
     // The occupied zone: the north and the Atlantic coast; the south stays
-    // French under the government at Vichy.
-    for (Effect& f : s.Transfer("FR", s.C("DE"), false, [](int x, int y) {
-           return x <= 31 && y >= 24 && y <= 41 && (y <= 33 || x <= 16);
+    // French under the government at Vichy, and what the Axis armies took
+    // of it goes back behind the demarcation line.
+    const auto occupied = [](int x, int y) { return x <= 31 && y >= 24 && y <= 41 && (y <= 33 || x <= 16); };
+    for (Effect& f : s.Transfer("FR", s.C("DE"), false, occupied)) armistice.push_back(std::move(f));
+    for (Effect& f : s.Transfer("FR", s.C("FR"), false, [&occupied](int x, int y) {
+           return x <= 31 && y >= 24 && y <= 41 && !occupied(x, y);
          })) {
       armistice.push_back(std::move(f));
     }
