@@ -265,11 +265,13 @@ move_mouse() { xdotool mousemove --window "$win" "$1" "$2"; }
 click() { xdotool mousemove --window "$win" "$1" "$2" click 1; }
 double_click() { xdotool mousemove --window "$win" "$1" "$2" click --repeat 2 --delay 80 1; }
 
-# Waits (up to TENTHS tenths of a second, 8 s if not given) until COUNTER
-# WHAT reaches N; returns 1 if the game has ended or the time is up.
+# Waits (up to TENTHS tenths of a second, 30 s if not given) until COUNTER
+# WHAT reaches N; returns 1 if the game has ended or the time is up. The
+# default is generous: on a loaded machine the sanitizer build draws the
+# twenty frames before a picture is saved in several seconds.
 #   await_count COUNTER WHAT N [TENTHS]
 await_count() {
-  for _ in $(seq 1 "${4:-80}"); do
+  for _ in $(seq 1 "${4:-300}"); do
     [ "$("$1" "$2")" -ge "$3" ] && return 0
     kill -0 "$pid" 2>/dev/null || return 1
     sleep 0.1

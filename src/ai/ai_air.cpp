@@ -65,13 +65,13 @@ bool FightAirBattlesWith(cWorld& world, cCountry& country, sAiUnitLists& lists, 
   for (cJednostkaLotnicza* fighter : OwnOfType(lists, kAirFighter)) {
     if (WorkerStopping(world)) break;
     if (!Alive(fighter) || fighter->actionPoints <= 0 || fighter->strength <= 1.0f) continue;
-    cJednostkaLotnicza* target = fighter->FindWeakestEnemyAirInRange(huntedType);
+    cJednostkaLotnicza* target = fighter->FindWeakestEnemyAirInRange(huntedType, &country);
     if (target == nullptr) continue;
     const int tx = target->x, ty = target->y;
     cShownCombat display(world, tx, ty, IsShown(world, *fighter, *target));
     LogLine(L"[AI]: %s - %s attacks %s", country.name.c_str(), fighter->name.c_str(), target->name.c_str());
     sBombardmentResult result;
-    const eAirOrderRefusal refusal = AirFight(world, *fighter, tx, ty, result);
+    const eAirOrderRefusal refusal = AiAirFight(world, *fighter, tx, ty, result, country);
     if (refusal != eAirOrderRefusal::kNone) {
       LogLine(L"[AI]: %s - air fight refused (%hs)", country.name.c_str(), AirOrderRefusalKey(refusal));
       continue;
@@ -111,9 +111,9 @@ int StrikeWithAir(cWorld& world, cCountry& country, sAiUnitLists& lists) {
       const float s = enemy->GetEffectiveCombatStrength();
       if (s < LeastStrikeStrength(world, *enemy)) continue;
       if (target != nullptr && s <= target->GetEffectiveCombatStrength()) continue;
-      // A target the bombardment rule refuses (an unseen unit) would cost
-      // the bomber its turn for nothing.
-      if (CheckAirBombardment(world, *bomber, enemy->x, enemy->y) != eAirOrderRefusal::kNone) continue;
+      // A target the bombardment rule refuses (one its side does not see)
+      // would cost the bomber its turn for nothing.
+      if (CheckAirBombardment(world, *bomber, enemy->x, enemy->y, &country) != eAirOrderRefusal::kNone) continue;
       target = enemy;
     }
     if (target == nullptr) continue;
@@ -122,7 +122,7 @@ int StrikeWithAir(cWorld& world, cCountry& country, sAiUnitLists& lists) {
     const int tx = target->x, ty = target->y;
     cShownCombat display(world, tx, ty, IsShown(world, *bomber, *target));
     sBombardmentResult result;
-    const eAirOrderRefusal refusal = AirBombardment(world, *bomber, tx, ty, result);
+    const eAirOrderRefusal refusal = AirBombardment(world, *bomber, tx, ty, result, &country);
     if (refusal != eAirOrderRefusal::kNone) {
       LogLine(L"[AI]: %s - air strike refused (%hs)", country.name.c_str(), AirOrderRefusalKey(refusal));
       continue;
@@ -158,7 +158,7 @@ int AttackShipsWithAir(cWorld& world, cCountry& country, sAiUnitLists& lists) {
         if (!bomber->IsWithin(x, y, r)) continue;
         const sHex& hex = world.GetMap().GetHex(x, y);
         if (!hex.IsWater() || hex.seaZone == 0 || zones.count(hex.seaZone) != 0) continue;
-        if (CheckAirBombardment(world, *bomber, x, y) == eAirOrderRefusal::kNone) zones[hex.seaZone] = {x, y};
+        if (CheckAirBombardment(world, *bomber, x, y, &country) == eAirOrderRefusal::kNone) zones[hex.seaZone] = {x, y};
       }
     }
     if (zones.empty()) continue;
@@ -173,7 +173,7 @@ int AttackShipsWithAir(cWorld& world, cCountry& country, sAiUnitLists& lists) {
     // The bomber may be shot down on the way: its name is kept beforehand.
     const std::wstring name = bomber->name;
     sBombardmentResult result;
-    const eAirOrderRefusal refusal = AirBombardment(world, *bomber, at.x, at.y, result);
+    const eAirOrderRefusal refusal = AirBombardment(world, *bomber, at.x, at.y, result, &country);
     if (refusal != eAirOrderRefusal::kNone) {
       LogLine(L"[AI]: %s - strike on sea zone %i refused (%hs)", country.name.c_str(), zone,
               AirOrderRefusalKey(refusal));
@@ -212,7 +212,7 @@ int BombardWithAir(cWorld& world, cCountry& country, sAiUnitLists& lists) {
     cShownCombat display(world, target->x, target->y,
                          (bomber->visible && world.turnState.showActions) || humanTarget);
     sBombardmentResult result;
-    const eAirOrderRefusal refusal = AirBombardment(world, *bomber, target->x, target->y, result);
+    const eAirOrderRefusal refusal = AirBombardment(world, *bomber, target->x, target->y, result, &country);
     if (refusal != eAirOrderRefusal::kNone) {
       LogLine(L"[AI]: %s - strategic bombing refused (%hs)", country.name.c_str(), AirOrderRefusalKey(refusal));
       continue;

@@ -153,7 +153,7 @@ bool StrikeFromTheAir(cWorld& world, const cCountry& country, sAiUnitLists& list
          plan.goodStrikes > 0 && strikesLeft-- > 0 && !WorkerStopping(world)) {
     cJednostkaLotnicza* bomber = plan.strikeUnits.front();
     sBombardmentResult result;
-    if (AirBombardment(world, *bomber, tx, ty, result) != eAirOrderRefusal::kNone) {
+    if (AirBombardment(world, *bomber, tx, ty, result, &country) != eAirOrderRefusal::kNone) {
       plan.strikeUnits.erase(plan.strikeUnits.begin());
       plan.CountGoodStrikes();
       continue;

@@ -152,9 +152,11 @@ void sAttackPlan::Reset(cJednostka* target) {
 void sAttackPlan::CollectStrikeUnits(const cWorld& world, const sAiUnitLists& lists) {
   strikeUnits.clear();
   if (defender == nullptr || defender->category != kCategoryLand) return;
+  // The planning country decides in its own sight.
+  const cCountry* sight = world.GetCountry(countryId);
   for (cJednostkaLotnicza* unit : lists.ownAir) {
     if (unit->type != kUnitTacticalBomber || unit->actionPoints <= 0 || unit->GetCombatStrength() <= 2.0f) continue;
-    if (CheckAirBombardment(world, *unit, defender->x, defender->y) != eAirOrderRefusal::kNone) continue;
+    if (CheckAirBombardment(world, *unit, defender->x, defender->y, sight) != eAirOrderRefusal::kNone) continue;
     strikeUnits.push_back(unit);
   }
   std::stable_sort(strikeUnits.begin(), strikeUnits.end(),

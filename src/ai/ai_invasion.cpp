@@ -168,9 +168,8 @@ void LoadInvasionForce(cWorld& world, cCountry& country, sAiUnitLists& lists, co
       LogLine(L"ERROR: cannot load %s, %s is not a port (!)", unit->name.c_str(), port->GetName().c_str());
       continue;
     }
-    int node = -1;
     const eTransportRefusal refusal =
-        LockedStep([&] { return CheckLoadOntoShip(world, *unit, kUnitAmphibiousShip, nullptr, nullptr, &node); });
+        LockedStep([&] { return CheckLoadOntoShip(world, *unit, kUnitAmphibiousShip); });
     if (refusal != eTransportRefusal::kNone) {
       LogLine(L"[AI] %s: %s cannot be loaded onto an amphibious ship yet (refusal %i)", country.name.c_str(),
               unit->name.c_str(), static_cast<int>(refusal));
@@ -179,7 +178,12 @@ void LoadInvasionForce(cWorld& world, cCountry& country, sAiUnitLists& lists, co
     const bool shown = IsActionShown(world, *unit);
     if (shown) ShowMoveBefore(world, unit->x, unit->y);
     ReportAction(plat::Format(L"[AI] %s: Loading %s onto amphib", country.name.c_str(), unit->name.c_str()), shown);
-    cFleet* fleet = AiLoadOntoTransport(world, *unit, kUnitAmphibiousShip, node, kAiFleetInvasion);
+    cFleet* fleet = nullptr;
+    const eTransportRefusal loading = AiLoadOntoTransport(world, *unit, kUnitAmphibiousShip, kAiFleetInvasion, &fleet);
+    if (loading != eTransportRefusal::kNone) {
+      LogLine(L"[AI] %s: loading %s refused (%hs)", country.name.c_str(), unit->name.c_str(),
+              TransportRefusalKey(loading));
+    }
     if (fleet != nullptr) {
       LockedStep([&] {
         fleet->aiDestinationNode = target.zone;

@@ -95,8 +95,9 @@ int ExecuteAmphibiousInvasions(cWorld& world, cCountry& country, sAiUnitLists& l
 // node is safe, carrier strikes again, patrols.
 void PlayNavalPhase(cWorld& world, cCountry& country, sAiUnitLists& lists);
 // Every cargo ship of the fleet that can put its unit ashore at the fleet's
-// node does so and is removed; a ship that cannot stays. Returns the number
-// unloaded (the fleet may be gone afterwards).
+// node does so through the unload rule (UnloadToCoast) and is removed; a
+// ship the rule refuses stays. Returns the number unloaded (the fleet may be
+// gone afterwards).
 int UnloadTransportFleet(cWorld& world, cFleet& fleet);
 
 // --- sea transport to the fronts (ai_sea_transport.cpp) ---

@@ -2,12 +2,14 @@
 // and unloaded at their destination (or at the nearest own port when theirs
 // was lost), the invasion fleets sailed with their escorts, the landings
 // when the invasion node is safe, then carrier strikes and patrols again.
+#include <string>
 #include <vector>
 
 #include "ai/ai_naval.h"
 #include "ai/ai_sea_steps.h"
 #include "ai/ai_unit_lists.h"
 #include "app/console_log.h"
+#include "rules/sea_transport.h"
 #include "world/ai_orders.h"
 #include "world/cities.h"
 #include "world/country.h"
@@ -32,11 +34,18 @@ int UnloadTransportFleet(cWorld& world, cFleet& fleet) {
     const bool done = LockedStep([&] {
       if (FindFleetById(world, fleetId) == nullptr || !IsShipInWorld(world, ship)) return false;
       if (ship->type != kUnitCargoShip || ship->carriedUnit == nullptr) return false;
-      cJednostkaLadowa* unit = ship->carriedUnit;
-      if (!ship->UnloadToCoast(false) || ship->carriedUnit != nullptr) return false;
-      LogLine(L"Transport %s unloaded %s", ship->name.c_str(), unit->name.c_str());
-      ship->Kill(false);
-      return true;
+      // The ship is gone once its unit is ashore.
+      const std::wstring shipName = ship->name;
+      const std::wstring unitName = ship->carriedUnit->name;
+      sLandingOutcome outcome;
+      const eTransportRefusal refusal = UnloadToCoast(world, *ship, outcome);
+      if (refusal != eTransportRefusal::kNone) {
+        LogLine(L"Transport %s keeps %s aboard (%hs)", shipName.c_str(), unitName.c_str(),
+                TransportRefusalKey(refusal));
+        return false;
+      }
+      if (outcome.landed) LogLine(L"Transport %s unloaded %s", shipName.c_str(), unitName.c_str());
+      return outcome.landed;
     });
     if (done) ++unloaded;
   }

@@ -6,6 +6,7 @@
 #include "ai/ai_fronts.h"
 #include "app/console_log.h"
 #include "app/settings.h"
+#include "rules/fleet_orders.h"
 #include "rules/land_move_orders.h"
 #include "rules/worker_messages.h"
 #include "world/cities.h"
@@ -49,13 +50,12 @@ bool IsShipInWorld(const cWorld& world, const cJednostkaMorska* ship) {
 }
 
 int SailFleet(cWorld& world, cFleet& fleet, int nodeId) {
-  return LockedStep([&] {
-    if (world.GetSeaGraph().GetNode(nodeId) == nullptr) {
-      LogLine(L"WARNING: fleet %s was sent to sea node %i, which does not exist", fleet.name.c_str(), nodeId);
-      return fleet.seaNode;
-    }
-    return fleet.MoveTo(world, nodeId);
-  });
+  const eFleetOrderRefusal refusal = MoveFleetToward(world, fleet, nodeId);
+  if (refusal != eFleetOrderRefusal::kNone) {
+    LogLine(L"WARNING: fleet %s (at node %i) does not sail toward sea node %i: %hs", fleet.name.c_str(),
+            fleet.seaNode, nodeId, FleetOrderRefusalKey(refusal));
+  }
+  return fleet.seaNode;
 }
 
 void SetFleetOrder(cWorld&, cFleet& fleet, int order, int destination) {

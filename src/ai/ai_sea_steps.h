@@ -25,9 +25,9 @@ std::vector<int> OwnFleetIds(cWorld& world, int countryId);
 // The ship is still in the world's naval list.
 bool IsShipInWorld(const cWorld& world, const cJednostkaMorska* ship);
 // The own fleet moves along the sea route toward the node as far as its
-// reach allows (cFleet::MoveTo), in one locked step; a fleet that has moved
-// this turn or has no route stays (logged by the move). Returns the node it
-// stands at afterwards.
+// reach allows, through the fleet move's rule (MoveFleetToward); a fleet
+// the rule refuses (moved this turn, no route, an unknown node) stays, the
+// refusal logged. Returns the node it stands at afterwards.
 int SailFleet(cWorld& world, cFleet& fleet, int nodeId);
 // A fleet order given in one locked step.
 void SetFleetOrder(cWorld& world, cFleet& fleet, int order, int destination);

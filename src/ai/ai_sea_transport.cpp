@@ -111,9 +111,8 @@ void LoadForFront(cWorld& world, cCountry& country, cJednostkaLadowa& unit, cons
     return;
   }
   const int destination = PortNode(world, *it->second);
-  int node = -1;
   const eTransportRefusal refusal =
-      LockedStep([&] { return CheckLoadOntoShip(world, unit, kUnitCargoShip, nullptr, nullptr, &node); });
+      LockedStep([&] { return CheckLoadOntoShip(world, unit, kUnitCargoShip); });
   if (refusal != eTransportRefusal::kNone) {
     LogLine(L"[AI] %s: %s cannot be loaded onto a transport (refusal %i)", country.name.c_str(), unit.name.c_str(),
             static_cast<int>(refusal));
@@ -123,7 +122,12 @@ void LoadForFront(cWorld& world, cCountry& country, cJednostkaLadowa& unit, cons
   const bool shown = IsActionShown(world, unit);
   if (shown) ShowMoveBefore(world, unit.x, unit.y);
   ReportAction(plat::Format(L"[AI] %s: Loading %s onto transport", country.name.c_str(), unit.name.c_str()), shown);
-  cFleet* fleet = AiLoadOntoTransport(world, unit, kUnitCargoShip, node, kAiFleetTransport);
+  cFleet* fleet = nullptr;
+  const eTransportRefusal loading = AiLoadOntoTransport(world, unit, kUnitCargoShip, kAiFleetTransport, &fleet);
+  if (loading != eTransportRefusal::kNone) {
+    LogLine(L"[AI] %s: loading %s refused (%hs)", country.name.c_str(), unit.name.c_str(),
+            TransportRefusalKey(loading));
+  }
   if (fleet != nullptr) LockedStep([&] { fleet->aiDestinationNode = destination; });
   if (shown) ShowMoveAfter(world);
 }

@@ -78,14 +78,16 @@ class Formatter {
   // The formatted text, or the format itself when it does not fit the arguments.
   String Run() {
     std::size_t i = 0;
+    out_.reserve(format_.size() + 16 * args_.size());
     while (i < format_.size()) {
-      const Ch c = format_[i++];
-      if (c != Ch('%')) {
-        out_.push_back(c);
-        continue;
-      }
+      // The literal text up to the next directive goes in at once.
+      const std::size_t percent = format_.find(Ch('%'), i);
+      const std::size_t literalEnd = percent == View::npos ? format_.size() : percent;
+      out_.append(format_.data() + i, literalEnd - i);
+      if (percent == View::npos) break;
+      i = percent + 1;
       if (i < format_.size() && format_[i] == Ch('%')) {
-        out_.push_back(c);
+        out_.push_back(Ch('%'));
         ++i;
         continue;
       }
@@ -207,9 +209,24 @@ class Formatter {
     return f + "*.*";
   }
 
+  // A plain decimal (no flags, width, precision or length) is the commonest
+  // directive of the log's lines: std::to_chars gives printf's digits.
+  bool DecimalFast(const Directive& s, const FormatArg& a) {
+    if (s.left || s.plus || s.space || s.zero || s.alt || s.width != 0 || s.precision >= 0 || s.len != Len::None)
+      return false;
+    char buf[24];
+    std::to_chars_result r;
+    if (s.conv == 'u') r = std::to_chars(buf, buf + sizeof buf, static_cast<std::uint32_t>(a.AsUnsigned()));
+    else r = std::to_chars(buf, buf + sizeof buf, static_cast<std::int32_t>(a.AsSigned()));
+    if (r.ec != std::errc()) return false;
+    for (const char* c = buf; c != r.ptr; ++c) out_.push_back(static_cast<Ch>(*c));
+    return true;
+  }
+
   bool Integer(const Directive& s) {
     const FormatArg* a = NextArg();
     if (!a || !IsInteger(*a)) return false;
+    if ((s.conv == 'd' || s.conv == 'i' || s.conv == 'u') && DecimalFast(s, *a)) return true;
     const int bits = IntegerBits(s.len);
     const bool isSigned = s.conv == 'd' || s.conv == 'i';
     const std::string cspec = Flags(s, isSigned, !isSigned && s.conv != 'u') + "ll" + s.conv;

@@ -108,6 +108,8 @@ std::wstring FromUtf16LE(const void* data, std::size_t byteCount) {
 }
 
 void AppendUtf16LE(std::string& out, std::wstring_view text) {
+  // Room for the commonest case, every character in the basic plane, at once.
+  out.reserve(out.size() + 2 * text.size());
   for (wchar_t wc : text) {
     auto c = static_cast<char32_t>(wc);
     if (c > 0x10FFFF) c = kReplacement;

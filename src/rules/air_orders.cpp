@@ -98,17 +98,19 @@ eAirOrderRefusal Rebase(cWorld& world, cJednostkaLotnicza& unit, int x, int y, b
   return eAirOrderRefusal::kNone;
 }
 
-eAirOrderRefusal CheckAirFight(const cWorld& world, const cJednostkaLotnicza& attacker, int x, int y) {
+eAirOrderRefusal CheckAirFight(const cWorld& world, const cJednostkaLotnicza& attacker, int x, int y,
+                               const cCountry* sight) {
   if (attacker.type != kUnitFighter) return eAirOrderRefusal::kNotFighter;
   const eAirOrderRefusal base = CheckMission(world, attacker, x, y);
   if (base != eAirOrderRefusal::kNone) return base;
   if (!attacker.IsWithin(x, y, attacker.GetRange())) return eAirOrderRefusal::kOutOfRange;
-  if (!attacker.IsAirFightTarget(x, y)) return eAirOrderRefusal::kNoTarget;
+  if (!attacker.IsAirFightTarget(x, y, sight)) return eAirOrderRefusal::kNoTarget;
   return eAirOrderRefusal::kNone;
 }
 
-eAirOrderRefusal AirFight(cWorld& world, cJednostkaLotnicza& attacker, int x, int y, sBombardmentResult& result) {
-  const eAirOrderRefusal refusal = CheckAirFight(world, attacker, x, y);
+eAirOrderRefusal AirFight(cWorld& world, cJednostkaLotnicza& attacker, int x, int y, sBombardmentResult& result,
+                          const cCountry* sight) {
+  const eAirOrderRefusal refusal = CheckAirFight(world, attacker, x, y, sight);
   if (refusal != eAirOrderRefusal::kNone) return refusal;
   auto* defender = dynamic_cast<cJednostkaLotnicza*>(world.GetMap().GetHex(x, y).unit);
   if (!defender) return eAirOrderRefusal::kNoTarget;
@@ -118,11 +120,33 @@ eAirOrderRefusal AirFight(cWorld& world, cJednostkaLotnicza& attacker, int x, in
   return eAirOrderRefusal::kNone;
 }
 
-eAirOrderRefusal CheckAirBombardment(const cWorld& world, const cJednostkaLotnicza& unit, int x, int y) {
+eAirOrderRefusal AiAirFight(cWorld& world, cJednostkaLotnicza& attacker, int x, int y, sBombardmentResult& result,
+                            const cCountry& sight) {
+  const eAirOrderRefusal refusal = CheckAirFight(world, attacker, x, y, &sight);
+  if (refusal != eAirOrderRefusal::kNone) return refusal;
+  auto* defender = dynamic_cast<cJednostkaLotnicza*>(world.GetMap().GetHex(x, y).unit);
+  if (!defender) return eAirOrderRefusal::kNoTarget;
+  const cFrameworkLockGuard lock;
+  if (defender->type != kUnitFighter) {
+    if (cJednostkaLotnicza* escort = FindCountryInterceptor(world, defender->countryId, x, y)) {
+      if (attacker.ResolveInterception(escort, result)) {
+        attacker.AddActionPoints(-1);
+        RemoveIfDestroyed(attacker, result);
+        return eAirOrderRefusal::kNone;
+      }
+    }
+  }
+  defender->AirFight(result, &attacker);
+  RemoveIfDestroyed(attacker, result);
+  return eAirOrderRefusal::kNone;
+}
+
+eAirOrderRefusal CheckAirBombardment(const cWorld& world, const cJednostkaLotnicza& unit, int x, int y,
+                                     const cCountry* sight) {
   if (unit.type != kUnitTacticalBomber && unit.type != kUnitStrategicBomber) return eAirOrderRefusal::kNotBomber;
   const eAirOrderRefusal base = CheckMission(world, unit, x, y);
   if (base != eAirOrderRefusal::kNone) return base;
-  if (!unit.IsBombardmentTarget(x, y)) {
+  if (!unit.IsBombardmentTarget(x, y, sight)) {
     const sHex& hex = world.GetMap().GetHex(x, y);
     const bool inRange = hex.IsLand() ? unit.IsWithin(x, y, unit.GetRange())
                                       : unit.IsWithin(x, y, world.constants.bombardmentRange);
@@ -131,8 +155,9 @@ eAirOrderRefusal CheckAirBombardment(const cWorld& world, const cJednostkaLotnic
   return eAirOrderRefusal::kNone;
 }
 
-eAirOrderRefusal AirBombardment(cWorld& world, cJednostkaLotnicza& unit, int x, int y, sBombardmentResult& result) {
-  const eAirOrderRefusal refusal = CheckAirBombardment(world, unit, x, y);
+eAirOrderRefusal AirBombardment(cWorld& world, cJednostkaLotnicza& unit, int x, int y, sBombardmentResult& result,
+                                const cCountry* sight) {
+  const eAirOrderRefusal refusal = CheckAirBombardment(world, unit, x, y, sight);
   if (refusal != eAirOrderRefusal::kNone) return refusal;
   const cFrameworkLockGuard lock;
   ResolveHexAirBombardment(world, x, y, unit, result);

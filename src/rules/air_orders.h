@@ -10,6 +10,7 @@
 // that same step.
 #pragma once
 
+class cCountry;
 class cJednostkaLotnicza;
 class cWorld;
 struct sBombardmentResult;
@@ -46,20 +47,39 @@ eAirOrderRefusal CheckRebase(const cWorld& world, const cJednostkaLotnicza& unit
 // one step under the framework lock.
 eAirOrderRefusal Rebase(cWorld& world, cJednostkaLotnicza& unit, int x, int y, bool sound = true);
 
+// What the air fight and the bombardment see of the units (sight): null for
+// a player, at this screen or by e-mail, who orders what the map shows (the
+// units' visible flags, worked out for the viewing country); the computer
+// passes its own country and decides in its own side's sight
+// (SideSeesUnit), whoever views the map.
+
 // Air fight against the air unit on (x, y): an own fighter with an action
-// point; on the hex a visible air unit of a country at war within range.
-eAirOrderRefusal CheckAirFight(const cWorld& world, const cJednostkaLotnicza& attacker, int x, int y);
+// point; on the hex a seen air unit of a country at war within range.
+eAirOrderRefusal CheckAirFight(const cWorld& world, const cJednostkaLotnicza& attacker, int x, int y,
+                               const cCountry* sight = nullptr);
 // Fights it into result (cJednostkaLotnicza::AirFight); an attacker that falls
 // below 0.1 strength is killed here, the defender by the fight.
-eAirOrderRefusal AirFight(cWorld& world, cJednostkaLotnicza& attacker, int x, int y, sBombardmentResult& result);
+eAirOrderRefusal AirFight(cWorld& world, cJednostkaLotnicza& attacker, int x, int y, sBombardmentResult& result,
+                          const cCountry* sight = nullptr);
+// The computer's air fight, in its own sight: against a bomber the best
+// fighter of the bomber's side over the hex (FindCountryInterceptor), its
+// escort, meets the attacker first; an attacker it turns back or shoots
+// down does not reach the bomber and has spent its action point. Against a
+// fighter, or with no escort, the fight of AirFight.
+eAirOrderRefusal AiAirFight(cWorld& world, cJednostkaLotnicza& attacker, int x, int y, sBombardmentResult& result,
+                            const cCountry& sight);
 
 // Bombardment of (x, y): an own bomber with an action point; the hex one the
-// bombardment search marks (a visible enemy land unit or an enemy city within
-// range, or a sea zone with spotted enemy ships within the sea-zone distance).
-eAirOrderRefusal CheckAirBombardment(const cWorld& world, const cJednostkaLotnicza& unit, int x, int y);
+// bombardment search marks (a seen enemy land unit or an enemy city within
+// range, or a sea zone with enemy ships within the sea-zone distance: those
+// the map's viewer spotted, or in the computer's sight any of a country at
+// war).
+eAirOrderRefusal CheckAirBombardment(const cWorld& world, const cJednostkaLotnicza& unit, int x, int y,
+                                     const cCountry* sight = nullptr);
 // The strike of the hex (ResolveHexAirBombardment): interception, then the
 // land unit, the city (strategic bombers), the port or the sea zone.
-eAirOrderRefusal AirBombardment(cWorld& world, cJednostkaLotnicza& unit, int x, int y, sBombardmentResult& result);
+eAirOrderRefusal AirBombardment(cWorld& world, cJednostkaLotnicza& unit, int x, int y, sBombardmentResult& result,
+                                const cCountry* sight = nullptr);
 
 // Reconnaissance of (x, y): an own unit with an action point that has not
 // flown one in this impulse; the hex an enemy land hex or water within the

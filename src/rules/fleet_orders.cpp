@@ -44,6 +44,26 @@ eFleetOrderRefusal MoveFleet(cWorld& world, cFleet& fleet, int nodeId) {
   });
 }
 
+eFleetOrderRefusal CheckFleetMoveToward(const cWorld& world, cFleet& fleet, int nodeId, int* stepNode) {
+  if (!OwnFleet(world, fleet)) return eFleetOrderRefusal::kNotOwnFleet;
+  if (fleet.moved) return eFleetOrderRefusal::kAlreadyMoved;
+  if (!world.GetSeaGraph().GetNode(nodeId)) return eFleetOrderRefusal::kUnknownNode;
+  const int step = fleet.StepToward(world, nodeId);
+  if (step < 0) return eFleetOrderRefusal::kNotReachable;
+  const eFleetOrderRefusal refusal = CheckFleetMove(world, fleet, step);
+  if (refusal == eFleetOrderRefusal::kNone && stepNode) *stepNode = step;
+  return refusal;
+}
+
+eFleetOrderRefusal MoveFleetToward(cWorld& world, cFleet& fleet, int nodeId) {
+  return LockedStep([&] {
+    const eFleetOrderRefusal refusal = CheckFleetMoveToward(world, fleet, nodeId);
+    // The move toward the node ends at the step just checked.
+    if (refusal == eFleetOrderRefusal::kNone) fleet.MoveTo(world, nodeId);
+    return refusal;
+  });
+}
+
 eFleetOrderRefusal CheckShoreBombardment(const cWorld& world, const cFleet& fleet, int x, int y) {
   if (!OwnFleet(world, fleet)) return eFleetOrderRefusal::kNotOwnFleet;
   bool firing = false;

@@ -1,9 +1,9 @@
 // The orders of a fleet, as the player's clicks, the fleets dialog and the
-// computer opponent give them: the move to a sea node and the shore
-// bombardment of a hex. Each action runs its check first; the check alone is
-// what the status line and the computer's planning ask. The world-changing
-// step runs under the framework lock; a ship killed by it leaves the
-// selection and every list in that same step.
+// computer opponent give them: the move to a sea node (or toward one) and
+// the shore bombardment of a hex. Each action runs its check first; the
+// check alone is what the status line and the computer's planning ask. The
+// world-changing step runs under the framework lock; a ship killed by it
+// leaves the selection and every list in that same step.
 #pragma once
 
 class cFleet;
@@ -30,6 +30,15 @@ const char* FleetOrderRefusalKey(eFleetOrderRefusal refusal);
 eFleetOrderRefusal CheckFleetMove(const cWorld& world, cFleet& fleet, int nodeId);
 // Moves the fleet there (cFleet::MoveTo) with its spotting at the new node.
 eFleetOrderRefusal MoveFleet(cWorld& world, cFleet& fleet, int nodeId);
+
+// The computer's move toward a node that may lie beyond this turn's reach:
+// the fleet goes as far along the sea route as it reaches
+// (cFleet::StepToward), and that step is checked as the player's move to it
+// (CheckFleetMove); kNotReachable when the route is cut or no node of it is
+// reached. Fills stepNode with the node the move ends at when given.
+eFleetOrderRefusal CheckFleetMoveToward(const cWorld& world, cFleet& fleet, int nodeId, int* stepNode = nullptr);
+// The move after its check, through the same cFleet::MoveTo as MoveFleet.
+eFleetOrderRefusal MoveFleetToward(cWorld& world, cFleet& fleet, int nodeId);
 
 // The shore bombardment of (x, y): an own fleet with a battleship or cruiser
 // that has not fired; the hex one the fleet marks as a shore-bombardment

@@ -156,8 +156,15 @@ eTransportRefusal CheckLoadOntoShip(const cWorld& world, const cJednostkaLadowa&
   return eTransportRefusal::kNone;
 }
 
-eTransportRefusal LoadOntoShip(cWorld& world, cJednostkaLadowa& unit, int shipType) {
-  const cFrameworkLockGuard lock;
+namespace {
+
+// The loading after its check, under the framework lock. The player's
+// loading (computerOrder null) names its ship after the type and joins a
+// fleet of the current country at the node when there is one; the
+// computer's always builds a new fleet with its order. Fills fleetOut.
+eTransportRefusal Load(cWorld& world, cJednostkaLadowa& unit, int shipType, const int* computerOrder,
+                       cFleet** fleetOut) {
+  ExpectFrameworkLockHeld(__FILE__, __LINE__);
   int portX = -1, portY = -1, node = -1;
   const eTransportRefusal refusal = CheckLoadOntoShip(world, unit, shipType, &portX, &portY, &node);
   if (refusal == eTransportRefusal::kNoPort) {
@@ -170,33 +177,10 @@ eTransportRefusal LoadOntoShip(cWorld& world, cJednostkaLadowa& unit, int shipTy
 
   const int current = world.turnState.CurrentCountryId();
   const int shipCountry = current != 0 ? current : unit.countryId;
+  if (computerOrder) LogLine(Text("loading_%s_onto_transport/amphibious_fleet..."), unit.name);
   cJednostkaMorska& ship = BuildCarryingShip(world, unit, shipType, shipCountry);
-  ship.name = plat::Format(Text(shipType == kUnitCargoShip ? "transport_#%i" : "landing_task_force_#%i"), ship.id);
-  cFleet* fleet = world.FindFleetAtSeaNode(node, shipCountry);
-  if (fleet) {
-    LogLine(L"Loading unit: transport will be added to existing fleet");
-  } else {
-    LogLine(L"Loading unit: new fleet will be created");
-    fleet = &BuildFleetAtSeaNode(world, unit.countryId, node, std::wstring());
-  }
-  JoinShipToFleet(ship, *fleet);
-  // Port, node and ship are there: now the loading is paid.
-  Pay(world, unit, shipType);
-  GoAboard(world, unit, ship);
-  CalculateNavalVisibilityEverywhere(world, shipCountry, false);
-  return eTransportRefusal::kNone;
-}
-
-cFleet* AiLoadOntoTransport(cWorld& world, cJednostkaLadowa& unit, int shipType, int seaNodeId, int fleetOrder) {
-  return LockedStep([&]() -> cFleet* {
-    if (!IsCarrierType(shipType) || !StandsOnMap(world, unit) || world.GetSeaGraph().GetNode(seaNodeId) == nullptr) {
-      LogLine(L"ERROR! %s cannot be loaded onto a ship at sea node %i", unit.name, seaNodeId);
-      return nullptr;
-    }
-    LogLine(Text("loading_%s_onto_transport/amphibious_fleet..."), unit.name);
-    const int current = world.turnState.CurrentCountryId();
-    const int shipCountry = current != 0 ? current : unit.countryId;
-    cJednostkaMorska& ship = BuildCarryingShip(world, unit, shipType, shipCountry);
+  cFleet* fleet = nullptr;
+  if (computerOrder) {
     const cCountry* country = world.GetCountry(shipCountry);
     const wchar_t* typeName = country ? country->GetUnitTypeName(shipType) : nullptr;
     std::wstring name = plat::Format(L"#%i %s %s", ship.id, unit.name,
@@ -204,15 +188,41 @@ cFleet* AiLoadOntoTransport(cWorld& world, cJednostkaLadowa& unit, int shipType,
     if (name.size() > kShipNameMax) name.resize(kShipNameMax);
     ship.name = name;
     LogLine(L"Loading unit: new fleet will be created");
-    cFleet& fleet = BuildFleetAtSeaNode(world, shipCountry, seaNodeId,
-                               Text(shipType == kUnitCargoShip ? "fleet_transporter_#%i" : "fleet_amphibious_#%i"));
-    fleet.aiOrder = fleetOrder;
-    JoinShipToFleet(ship, fleet);
-    Pay(world, unit, shipType);
-    unit.visible = false;
-    GoAboard(world, unit, ship);
-    return &fleet;
-  });
+    fleet = &BuildFleetAtSeaNode(world, shipCountry, node,
+                                 Text(shipType == kUnitCargoShip ? "fleet_transporter_#%i" : "fleet_amphibious_#%i"));
+    fleet->aiOrder = *computerOrder;
+  } else {
+    ship.name = plat::Format(Text(shipType == kUnitCargoShip ? "transport_#%i" : "landing_task_force_#%i"), ship.id);
+    fleet = world.FindFleetAtSeaNode(node, shipCountry);
+    if (fleet) {
+      LogLine(L"Loading unit: transport will be added to existing fleet");
+    } else {
+      LogLine(L"Loading unit: new fleet will be created");
+      fleet = &BuildFleetAtSeaNode(world, unit.countryId, node, std::wstring());
+    }
+  }
+  JoinShipToFleet(ship, *fleet);
+  // Port, node and ship are there: now the loading is paid.
+  Pay(world, unit, shipType);
+  if (computerOrder) unit.visible = false;
+  GoAboard(world, unit, ship);
+  if (!computerOrder) CalculateNavalVisibilityEverywhere(world, shipCountry, false);
+  if (fleetOut) *fleetOut = fleet;
+  return eTransportRefusal::kNone;
+}
+
+}  // namespace
+
+eTransportRefusal LoadOntoShip(cWorld& world, cJednostkaLadowa& unit, int shipType) {
+  const cFrameworkLockGuard lock;
+  return Load(world, unit, shipType, nullptr, nullptr);
+}
+
+eTransportRefusal AiLoadOntoTransport(cWorld& world, cJednostkaLadowa& unit, int shipType, int fleetOrder,
+                                      cFleet** fleet) {
+  const cFrameworkLockGuard lock;
+  if (fleet) *fleet = nullptr;
+  return Load(world, unit, shipType, &fleetOrder, fleet);
 }
 
 eTransportRefusal CheckUnloadShip(const cWorld& world, const cJednostkaMorska& ship, int x, int y) {
@@ -248,4 +258,27 @@ eTransportRefusal UnloadShip(cWorld& world, cJednostkaMorska& ship, int x, int y
   }
   CalculateNavalVisibilityFor(world, node, world.turnState.CurrentCountryId(), true);
   return result;
+}
+
+eTransportRefusal CheckUnloadToCoast(const cWorld& world, const cJednostkaMorska& ship, int* x, int* y) {
+  if (ship.carriedUnit == nullptr) return eTransportRefusal::kNoCargo;
+  if (ship.fleet == nullptr || world.GetSeaGraph().GetNode(ship.fleet->seaNode) == nullptr) {
+    return eTransportRefusal::kNoFleet;
+  }
+  int hexX = -1, hexY = -1;
+  if (!ship.FindCoastUnloadHex(world, hexX, hexY)) return eTransportRefusal::kNotUnloadHex;
+  const eTransportRefusal refusal = CheckUnloadShip(world, ship, hexX, hexY);
+  if (refusal == eTransportRefusal::kNone) {
+    if (x) *x = hexX;
+    if (y) *y = hexY;
+  }
+  return refusal;
+}
+
+eTransportRefusal UnloadToCoast(cWorld& world, cJednostkaMorska& ship, sLandingOutcome& outcome) {
+  const cFrameworkLockGuard lock;
+  int x = -1, y = -1;
+  const eTransportRefusal refusal = CheckUnloadToCoast(world, ship, &x, &y);
+  if (refusal != eTransportRefusal::kNone) return refusal;
+  return UnloadShip(world, ship, x, y, outcome);
 }

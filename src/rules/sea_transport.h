@@ -42,12 +42,14 @@ eTransportRefusal CheckLoadOntoShip(const cWorld& world, const cJednostkaLadowa&
 // Refused, nothing changes (the two port refusals are logged).
 eTransportRefusal LoadOntoShip(cWorld& world, cJednostkaLadowa& unit, int shipType);
 
-// The computer opponent's loading (worker thread, one locked step): always
-// a new ship named "#%i <unit> <country's name of the ship type>" and a new
-// fleet "fleet_transporter_#%i" or "fleet_amphibious_#%i" at the sea node
-// with the fleet order given. The unit must stand on the map; the node must
-// exist. Returns the new fleet, null when refused (nothing paid).
-cFleet* AiLoadOntoTransport(cWorld& world, cJednostkaLadowa& unit, int shipType, int seaNodeId, int fleetOrder);
+// The computer opponent's loading (worker thread, one locked step): the
+// player's check and loading, but always a new ship named "#%i <unit>
+// <country's name of the ship type>" in a new fleet "fleet_transporter_#%i"
+// or "fleet_amphibious_#%i" at the port's node with the fleet order given,
+// the unit hidden, and no sight computed again. Fills fleet with the new
+// fleet (null when refused; nothing is paid then).
+eTransportRefusal AiLoadOntoTransport(cWorld& world, cJednostkaLadowa& unit, int shipType, int fleetOrder,
+                                      cFleet** fleet = nullptr);
 
 // Whether the ship may put its cargo ashore on (x, y): it carries a unit,
 // stands in a fleet at a sea node and the hex is one of its unload hexes
@@ -61,3 +63,13 @@ eTransportRefusal CheckUnloadShip(const cWorld& world, const cJednostkaMorska& s
 // removed. Either way the node's naval visibility of the current country is
 // computed again with the roll. The ship may be gone afterwards.
 eTransportRefusal UnloadShip(cWorld& world, cJednostkaMorska& ship, int x, int y, sLandingOutcome& outcome);
+
+// The computer's unloading of a transport at its fleet's node: the hex is
+// the ship's FindCoastUnloadHex (the port's hex or its first free friendly
+// neighbour), kNotUnloadHex when there is none, and the unload order's
+// check (CheckUnloadShip) decides. Fills x and y when given.
+eTransportRefusal CheckUnloadToCoast(const cWorld& world, const cJednostkaMorska& ship, int* x = nullptr,
+                                     int* y = nullptr);
+// The map's unload order (UnloadShip) on that hex. The ship may be gone
+// afterwards.
+eTransportRefusal UnloadToCoast(cWorld& world, cJednostkaMorska& ship, sLandingOutcome& outcome);

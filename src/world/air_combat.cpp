@@ -238,7 +238,7 @@ void cJednostkaLotnicza::ResolveAttack(sBombardmentResult& result, cUnit* attack
   if (attacker && attacker->type == kUnitAircraftCarrier) AirFight(result, attacker);
 }
 
-cJednostkaLotnicza* cJednostkaLotnicza::FindWeakestEnemyAirInRange(int airType) const {
+cJednostkaLotnicza* cJednostkaLotnicza::FindWeakestEnemyAirInRange(int airType, const cCountry* sight) const {
   if (!g_pWorld) return nullptr;
   const cWorld& world = *g_pWorld;
   const cCountry* own = GetCountry();
@@ -250,7 +250,7 @@ cJednostkaLotnicza* cJednostkaLotnicza::FindWeakestEnemyAirInRange(int airType) 
     if (!other || other->type != airType || !own->IsAtWarWith(other->countryId)) continue;
     if (HexDistance(x, y, other->x, other->y) > r) continue;
     // Only a unit this fighter may attack: an unseen one is no target.
-    if (!IsAirFightTarget(other->x, other->y)) continue;
+    if (!IsAirFightTarget(other->x, other->y, sight)) continue;
     const int power = InterceptionBonus(world, other->supply) + static_cast<int>(other->strength) + other->level;
     if (!best || power < bestPower) {
       best = other;

@@ -24,6 +24,7 @@
 #include "world/map.h"
 #include "world/naval_spotting.h"
 #include "world/sea_graph.h"
+#include "world/units_visibility.h"
 #include "world/world.h"
 
 namespace {
@@ -56,6 +57,12 @@ void ForHexesWithin(const cMap& map, int x, int y, int r, Fn&& fn) {
 // war with nobody.
 bool AtWar(const cCountry* own, int otherId) { return own && otherId > 0 && own->IsAtWarWith(otherId); }
 
+// Whether the unit is seen: in the map's view (sight null) or in the
+// country's own.
+bool Seen(const cWorld& world, const cUnit& unit, const cCountry* sight) {
+  return sight == nullptr ? unit.visible : SideSeesUnit(world, *sight, unit);
+}
+
 const sWezelGrafuMorz* SeaNodeOf(const cWorld& world, const sHex& hex) {
   return hex.seaZone > 0 ? world.GetSeaGraph().GetNode(hex.seaZone) : nullptr;
 }
@@ -71,28 +78,34 @@ bool cJednostkaLotnicza::IsReconTarget(int hx, int hy) const {
   return AtWar(GetCountry(), hex.controller);
 }
 
-bool cJednostkaLotnicza::IsBombardmentTarget(int hx, int hy) const {
+bool cJednostkaLotnicza::IsBombardmentTarget(int hx, int hy, const cCountry* sight) const {
   if (!g_pWorld || actionPoints < 1 || !IsOnMap()) return false;
   const cWorld& world = *g_pWorld;
   const sHex& hex = world.GetMap().GetHex(hx, hy);
   const cCountry* own = GetCountry();
   if (hex.IsLand()) {
     if (!IsWithin(hx, hy, GetRange())) return false;
-    if (hex.unit && hex.unit->category == kCategoryLand && hex.unit->visible && AtWar(own, hex.unit->countryId)) {
+    if (hex.unit && hex.unit->category == kCategoryLand && Seen(world, *hex.unit, sight) &&
+        AtWar(own, hex.unit->countryId)) {
       return true;
     }
     return hex.city && AtWar(own, hex.controller);
   }
   if (!IsWithin(hx, hy, air_tables::SeaZoneDistance(world.constants))) return false;
   const sWezelGrafuMorz* node = SeaNodeOf(world, hex);
-  return node && node->GetSpottedEnemyShipCount() > 0;
+  if (node == nullptr) return false;
+  if (sight == nullptr) return node->GetSpottedEnemyShipCount() > 0;
+  for (const cFleet* fleet : world.Units().fleets) {
+    if (fleet->seaNode == node->id && !fleet->ships.empty() && AtWar(own, fleet->country)) return true;
+  }
+  return false;
 }
 
-bool cJednostkaLotnicza::IsAirFightTarget(int hx, int hy) const {
+bool cJednostkaLotnicza::IsAirFightTarget(int hx, int hy, const cCountry* sight) const {
   if (!g_pWorld || actionPoints < 1 || !IsOnMap() || !IsWithin(hx, hy, GetRange())) return false;
   const sHex& hex = g_pWorld->GetMap().GetHex(hx, hy);
-  return hex.IsLand() && hex.unit && hex.unit != this && hex.unit->category == kCategoryAir && hex.unit->visible &&
-         AtWar(GetCountry(), hex.unit->countryId);
+  return hex.IsLand() && hex.unit && hex.unit != this && hex.unit->category == kCategoryAir &&
+         Seen(*g_pWorld, *hex.unit, sight) && AtWar(GetCountry(), hex.unit->countryId);
 }
 
 bool cJednostkaLotnicza::IsNuclearTarget(int hx, int hy) const {

@@ -26,6 +26,11 @@ bool ResolveHexAirBombardment(cWorld& world, int x, int y, cUnit& attacker, sBom
 // interception bonus + level + strength (the first of equal ones). Land with
 // no controller is nobody's: it never makes a country an enemy.
 cJednostkaLotnicza* FindBestInterceptor(const cWorld& world, int x, int y, int attackingCountry);
+// The fighter of the defending country or an ally that defends the land
+// cell (x, y) (whose range reaches it and whose strength is above half the
+// least interceptor strength) with the highest interception bonus + level +
+// strength (the first of equal ones); null when none.
+cJednostkaLotnicza* FindCountryInterceptor(const cWorld& world, int defendingCountry, int x, int y);
 // The strongest carrier at the sea node of a country at war with the
 // attacking country, with at least the least carrier hit points; null none.
 cJednostkaMorska* FindBestCarrierInterceptor(const cWorld& world, int seaNodeId, int attackingCountry);

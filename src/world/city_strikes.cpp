@@ -48,12 +48,13 @@ void StrategicBombardment(cWorld& world, cCity& city, cUnit& attacker, int hx, i
   auto* air = dynamic_cast<cJednostkaLotnicza*>(&attacker);
   auto* ship = dynamic_cast<cJednostkaMorska*>(&attacker);
   if (!air && !ship) return;
-  // 1: strength factor and level index (an air unit's bombing step is the
-  // full strength of its type, as a ship's is its maximum hit points).
+  // 1: strength factor and level index (an air unit flies one bombing step
+  // for each whole scenario step of strength, as a ship counts its maximum
+  // hit points).
   int factor = 0;
   int levelIndex = 0;
   if (air) {
-    const int step = air_tables::ByAirType(k.airBaseStrength, air->type);
+    const int step = k.bombingStep;
     factor = step > 0 ? static_cast<int>(air->strength) / step : 0;
     levelIndex = air->level - 1;
   } else {

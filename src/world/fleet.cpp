@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/console_log.h"
+#include "app/framework_lock.h"
 #include "app/string_base.h"
 #include "platform/format.h"
 #include "world/country.h"
@@ -183,7 +184,31 @@ void cFleet::StandAt(cWorld& world, int nodeId) {
   seaNode = nodeId;
 }
 
+int cFleet::StepToward(const cWorld& world, int targetNodeId, bool* routed) {
+  if (routed) *routed = true;
+  if (targetNodeId == seaNode) return seaNode;
+  std::vector<int> path;
+  // The route search keeps working storage in the graph; the graph's nodes
+  // and links are left as they were.
+  if (!const_cast<cWorld&>(world).GetSeaGraph().FindPath(seaNode, targetNodeId, country, true, path)) {
+    if (routed) *routed = false;
+    return -1;
+  }
+  ComputeReachableNodes(world);
+  auto reachable = [this](int node) {
+    return std::find(reachableNodes.begin(), reachableNodes.end(), node) != reachableNodes.end();
+  };
+  if (reachable(targetNodeId)) return targetNodeId;
+  // The path runs from the target back to the start: the first reachable
+  // node met from the target's end is the farthest one the fleet gets to.
+  for (std::size_t i = 0; i + 1 < path.size(); ++i) {
+    if (reachable(path[i])) return path[i];
+  }
+  return -1;
+}
+
 int cFleet::MoveTo(cWorld& world, int targetNodeId) {
+  ExpectFrameworkLockHeld(__FILE__, __LINE__);
   if (moved) {
     LogLine(L"WARNING: Fleet %s wanted to go: node %i -> %i, but it already moved this turn.", name.c_str(), seaNode,
             targetNodeId);
@@ -193,34 +218,21 @@ int cFleet::MoveTo(cWorld& world, int targetNodeId) {
     moved = true;
     return seaNode;
   }
-  std::vector<int> path;
-  if (!world.GetSeaGraph().FindPath(seaNode, targetNodeId, country, true, path)) {
+  bool routed = false;
+  const int destination = StepToward(world, targetNodeId, &routed);
+  if (!routed) {
     LogLine(L"WARNING: fleet %s (at node %i) wants to go to node %i but there's no path", name.c_str(), seaNode,
             targetNodeId);
     return seaNode;
   }
-  ComputeReachableNodes(world);
-  auto reachable = [this](int node) {
-    return std::find(reachableNodes.begin(), reachableNodes.end(), node) != reachableNodes.end();
-  };
-  int destination = -1;
-  if (reachable(targetNodeId)) {
+  if (destination == -1) {
+    LogLine(L"WARNING: Fleet %s wanted to go: node %i -> %i, but theres no path!", name.c_str(), seaNode,
+            targetNodeId);
+    return seaNode;
+  }
+  if (destination == targetNodeId) {
     LogLine(L"Fleet %s going: node %i -> %i, movement finished.", name.c_str(), seaNode, targetNodeId);
-    destination = targetNodeId;
   } else {
-    // The path runs from the target back to the start: the first reachable
-    // node met from the target's end is the farthest one the fleet gets to.
-    for (std::size_t i = 0; i + 1 < path.size(); ++i) {
-      if (reachable(path[i])) {
-        destination = path[i];
-        break;
-      }
-    }
-    if (destination == -1) {
-      LogLine(L"WARNING: Fleet %s wanted to go: node %i -> %i, but theres no path!", name.c_str(), seaNode,
-              targetNodeId);
-      return seaNode;
-    }
     LogLine(L"Fleet %s going: node %i -> %i, final destination = %i.", name.c_str(), seaNode, destination,
             targetNodeId);
   }

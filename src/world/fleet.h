@@ -82,9 +82,15 @@ class cFleet {
   // other ports only through one sea zone). Fills reachableNodes.
   void ComputeReachableNodes(const cWorld& world);
   bool CanReach(const cWorld& world, int nodeId);
+  // The node a move toward the target ends at this turn: the target when the
+  // fleet reaches it (its own node for its own node), else the farthest
+  // node of the sea route (friendly ports only) that it reaches; -1 when
+  // there is no route (routed false) or no node of it is reached.
+  int StepToward(const cWorld& world, int targetNodeId, bool* routed = nullptr);
   // The move along the sea route toward the target, as far as the reach
-  // allows; each refusal is a warning line and leaves the fleet in place.
-  // Returns the node the fleet stands at afterwards.
+  // allows (StepToward), with the spotting at the new node; each refusal is
+  // a warning line and leaves the fleet in place. Returns the node the
+  // fleet stands at afterwards. The caller holds the framework lock.
   int MoveTo(cWorld& world, int targetNodeId);
   // A fleet in a port that fell to the enemy goes to the first sea zone
   // linked to it (no moved flag, no spotting); false when there is none.

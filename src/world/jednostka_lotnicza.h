@@ -111,15 +111,21 @@ class cJednostkaLotnicza : public cJednostka {
   int MarkBombardmentTargets(bool mark);
   int MarkAirFightTargets(bool mark);
   int MarkNuclearTargets(bool mark);
-  // Single-hex forms of the searches, for the order checks.
+  // Single-hex forms of the searches, for the order checks. What is seen
+  // of the units: with sight null what the map shows (the units' visible
+  // flags, the player's view); else what that country's side sees
+  // (SideSeesUnit), the computer deciding in its own sight, and at sea the
+  // ships of a country at war at the node rather than those the map's
+  // viewer spotted.
   bool IsReconTarget(int hx, int hy) const;
-  bool IsBombardmentTarget(int hx, int hy) const;
-  bool IsAirFightTarget(int hx, int hy) const;
+  bool IsBombardmentTarget(int hx, int hy, const cCountry* sight = nullptr) const;
+  bool IsAirFightTarget(int hx, int hy, const cCountry* sight = nullptr) const;
   bool IsNuclearTarget(int hx, int hy) const;
   // Among the enemy air units of that type within range that this unit may
-  // fight (IsAirFightTarget: on the map and seen), the one with the lowest
-  // interception bonus + strength + level; the first on a tie.
-  cJednostkaLotnicza* FindWeakestEnemyAirInRange(int airType) const;
+  // fight (IsAirFightTarget: on the map and seen in that sight), the one
+  // with the lowest interception bonus + strength + level; the first on a
+  // tie.
+  cJednostkaLotnicza* FindWeakestEnemyAirInRange(int airType, const cCountry* sight = nullptr) const;
 
   // --- Missions ---
   // This unit is attacked by a fighter (which spends an action point) or an

@@ -213,33 +213,34 @@ int cJednostkaMorska::MarkUnloadHexes(bool mark) {
   return count;
 }
 
-bool cJednostkaMorska::UnloadToCoast(bool checkOnly) {
+bool cJednostkaMorska::FindCoastUnloadHex(const cWorld& world, int& x, int& y) const {
   if (!carriedUnit) {
     LogLine(L"ERROR! Trying to unload non-existing unit from transport!");
     return false;
   }
-  if (!g_pWorld || !fleet) return false;
-  const cWorld& world = *g_pWorld;
+  if (!fleet) return false;
   const sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(fleet->seaNode);
   if (!node) return false;
   const int current = world.turnState.CurrentCountryId();
-  int landX = -1, landY = -1;
   if (IsFreeFriendlyLand(world, node->x, node->y, current)) {
-    landX = node->x;
-    landY = node->y;
-  } else {
-    for (int dir = 0; dir < 6 && landX < 0; ++dir) {
-      int nx = 0, ny = 0;
-      HexNeighbourCoords(node->x, node->y, dir, nx, ny);
-      if (IsFreeFriendlyLand(world, nx, ny, current)) landX = nx, landY = ny;
+    x = node->x;
+    y = node->y;
+    return true;
+  }
+  for (int dir = 0; dir < 6; ++dir) {
+    int nx = 0, ny = 0;
+    HexNeighbourCoords(node->x, node->y, dir, nx, ny);
+    if (IsFreeFriendlyLand(world, nx, ny, current)) {
+      x = nx;
+      y = ny;
+      return true;
     }
   }
-  if (landX < 0) return false;
-  if (!checkOnly) UnloadUnitAt(landX, landY, node->x, node->y);
-  return true;
+  return false;
 }
 
 int cJednostkaMorska::UnloadUnitAt(int x, int y, int portX, int portY) {
+  ExpectFrameworkLockHeld(__FILE__, __LINE__);
   cJednostkaLadowa* unit = carriedUnit;
   if (!unit || !g_pWorld) return 0;
   cWorld& world = *g_pWorld;

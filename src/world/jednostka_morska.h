@@ -93,18 +93,19 @@ class cJednostkaMorska : public cUnit {
   // Whether (x, y) is one of the hexes MarkUnloadHexes counts.
   bool IsUnloadHex(int x, int y) const;
   // The first of the fleet's node's main hex and its six neighbours (in
-  // direction order) that is free land friendly to the current country:
-  // whether one exists (checkOnly) or, without checkOnly, the carried unit
-  // lands there (UnloadUnitAt). Without cargo logs an error; false when no
+  // direction order) that is free land friendly to the current country,
+  // into (x, y): where the computer puts the cargo ashore (the unload rule
+  // decides whether it may). Without cargo logs an error; false when no
   // such hex exists.
-  bool UnloadToCoast(bool checkOnly);
+  bool FindCoastUnloadHex(const cWorld& world, int& x, int& y) const;
   // Lands the carried unit on the free hex (x, y), supplied from the port
   // (portX, portY): the points bound in the ship go back to the current
   // country (sea transport points for a cargo ship, amphibious points for
   // an amphibious ship), action points 0, supply and source from the port's
   // city, effectiveness recomputed, the unit on the hex and the map list,
   // the units around it revealed; the ship carries nothing. 1 when landed,
-  // 0 without cargo or with the hex off the map or taken.
+  // 0 without cargo or with the hex off the map or taken. The caller holds
+  // the framework lock.
   int UnloadUnitAt(int x, int y, int portX, int portY);
 
   // Naval reconnaissance of a sea node: the country's sight there without

@@ -21,8 +21,6 @@
 
 namespace {
 
-constexpr int kReportConvoyRaid = 18;
-
 enum class eRelation { kOwn, kAllied, kEnemy, kNone };
 
 eRelation RelationTo(const cWorld& world, int viewer, int countryId) {

@@ -46,7 +46,10 @@ struct sConvoyVoyage {
 // The raid chance of the convoy in per cent, by the sea transport points it
 // still carries.
 int GetConvoyRaidChance(const cWorld& world, const sConvoyVoyage& voyage);
+// The type of the report a raid on a convoy leaves the raiding country.
+constexpr int kReportConvoyRaid = 18;
 // The raids at the node on a convoy of the owner: one enemy fleet picked by
 // chance, then every enemy raider ship there, while the convoy still carries
 // something; losses and route text go into the voyage.
+// Each raid that costs the convoy STP leaves the raider's country a report.
 void ResolveConvoyAttacks(cWorld& world, int ownerId, int nodeId, sConvoyVoyage& voyage, bool lastNode);

@@ -1,6 +1,7 @@
 #include "world/scenario_constants.h"
 
 #include <cmath>
+#include <cstddef>
 #include <vector>
 
 #include "app/file_text.h"
@@ -30,7 +31,11 @@ const LineTable& Table() {
     multi(8, "AirActionPoints", K::kInt, 1, 3, c.airActionPoints.data());
     for (int r = 0; r < 5; ++r) multi(9 + r, "LandBaseStrength", K::kFloat, 2, 7, c.landBaseStrength[r].data());
     multi(14, "AirBaseStrength", K::kInt, 1, 3, c.airBaseStrength.data());
-    for (int r = 0; r < 3; ++r) multi(15 + r, "TerrainCostRows", K::kInt, 2, 9, c.terrainCostRows[r].data());
+    // Line 15 holds the bombing step in column 1, then the first row of
+    // terrain costs, one slot after it.
+    static_assert(offsetof(sScenarioConstants, terrainCostRows) == offsetof(sScenarioConstants, bombingStep) + sizeof(int));
+    multi(15, "BombingStepAndTerrainCosts", K::kInt, 1, 10, &c.bombingStep);
+    for (int r = 1; r < 3; ++r) multi(15 + r, "TerrainCostRows", K::kInt, 2, 9, c.terrainCostRows[r].data());
     single(18, "EffectivenessBase", K::kInt, &c.effectivenessBase);
     for (int r = 0; r < 6; ++r) multi(19 + r, "CombatResultInt", K::kInt, 2, 7, c.combatResultInt[r].data());
     for (int r = 0; r < 6; ++r) multi(25 + r, "CombatResultLoss", K::kFloat, 2, 7, c.combatResultLoss[r].data());

@@ -29,6 +29,10 @@ struct sScenarioConstants {
   // 9-13: by unit level 1-5, then land type 0-6 (cols 2-8).
   std::array<std::array<float, 7>, 5> landBaseStrength{};
   std::array<int, 3> airBaseStrength{};                     // 14
+  // 15, column 1: the air strength per bombing step of a raid on a city (0:
+  // no steps). It stands right before the terrain costs, which line 15
+  // continues in columns 2-10.
+  int bombingStep = 0;
   // 15-17: by row 0-2: terrain types 1-7 (slots 0-6), water (7), the row's
   // addition (8); cols 2-10.
   std::array<std::array<int, 9>, 3> terrainCostRows{};

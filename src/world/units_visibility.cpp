@@ -5,6 +5,7 @@
 #include "world/country.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_lotnicza.h"
+#include "world/hex.h"
 #include "world/naval_spotting.h"
 #include "world/world.h"
 
@@ -36,4 +37,25 @@ void RecalculateUnitsVisibility(cWorld& world, const cCountry& viewer) {
   }
   // Which ships the viewer sees at each sea node, and which the node shows.
   CalculateNavalVisibilityEverywhere(world, viewer.id, false);
+}
+
+bool SideSeesUnit(const cWorld& world, const cCountry& viewer, const cUnit& unit) {
+  const int fog = g_Settings.FogOfWar;
+  if (fog == 0) return true;
+  const auto ownSide = [&viewer](int countryId) { return countryId == viewer.id || viewer.IsAlliedWith(countryId); };
+  if (ownSide(unit.countryId)) return true;
+  for (const cUnit* spotted : viewer.reconSpottedUnits) {
+    if (spotted == &unit) return true;
+  }
+  const sUnitLists& units = world.Units();
+  const auto near = [&](const cUnit& spotter) {
+    return ownSide(spotter.countryId) && HexDistance(unit.x, unit.y, spotter.x, spotter.y) <= fog;
+  };
+  for (const cJednostkaLadowa* spotter : units.landUnits) {
+    if (near(*spotter)) return true;
+  }
+  for (const cJednostkaLotnicza* spotter : units.airUnits) {
+    if (near(*spotter)) return true;
+  }
+  return false;
 }

@@ -109,31 +109,99 @@ TEST_F(AirAi, NoStrikeByAWeakBomberNorOnAnEnemyBelowHalfItsBaseStrength) {
   EXPECT_FALSE(Logged(log, L"strikes Target"));
 }
 
-TEST_F(AirAi, AnUnseenEnemyIsNoTargetButTheSeenOneIsStruck) {
+// The computer strikes what its own side sees (fog of war at 1 hex: a unit
+// of its side next to the enemy), whatever the map shows the player.
+TEST_F(AirAi, AnEnemyItsSideDoesNotSeeIsNoTargetButOneItSeesIsStruck) {
+  twtest::ScopedFogOfWar fog(1);
   cJednostkaLotnicza& bomber = w.AddAir(4, 1, 1, kAirTacticalBomber, 10.0f);
-  Enemy(6, 1, 80, L"Hidden").visible = false;  // not a target the rule accepts
+  Enemy(6, 1, 80, L"Hidden");  // two hexes from every unit of country 1; the map shows it
   sAiUnitLists lists = Lists();
   EXPECT_EQ(StrikeWithAir(*w.world, w.Country(1), lists), 0);
   EXPECT_EQ(bomber.actionPoints, bomber.startingActionPoints);
   EXPECT_TRUE(log.Contains(L"bu bu bu koniec"));
 
-  // The strongest seen enemy, though a stronger one hides nearer.
-  Enemy(6, 0, 50, L"Seen");
+  // The strongest enemy its side sees, though a stronger one hides nearer
+  // and the map shows the player neither.
+  w.AddUnit(5, 0, 1);
+  Enemy(6, 0, 50, L"Seen").visible = false;
+  ASSERT_EQ(HexDistance(5, 0, 6, 0), 1);
+  ASSERT_EQ(HexDistance(5, 0, 6, 1), 2);
   lists = Lists();
   EXPECT_EQ(StrikeWithAir(*w.world, w.Country(1), lists), 1);
   EXPECT_TRUE(Logged(log, L"Air 1 strikes Seen"));
   EXPECT_FALSE(Logged(log, L"refused"));
 }
 
-TEST_F(AirAi, FighterPassesOverAnUnseenWeakerPlaneForASeenOne) {
+TEST_F(AirAi, FighterPassesOverAWeakerPlaneItsSideDoesNotSeeForOneItSees) {
+  twtest::ScopedFogOfWar fog(1);
   cJednostkaLotnicza& fighter = w.AddAir(4, 1, 1, kAirFighter, 10.0f);
-  w.AddAir(6, 1, 2, kAirTacticalBomber, 2.0f).visible = false;
+  w.AddAir(6, 1, 2, kAirTacticalBomber, 2.0f);
   cJednostkaLotnicza& seen = w.AddAir(6, 0, 2, kAirTacticalBomber, 8.0f);
-  EXPECT_EQ(fighter.FindWeakestEnemyAirInRange(kAirTacticalBomber), &seen);
+  seen.visible = false;
+  w.AddUnit(5, 0, 1);
+  EXPECT_EQ(fighter.FindWeakestEnemyAirInRange(kAirTacticalBomber, &w.Country(1)), &seen);
   sAiUnitLists lists = Lists();
   EXPECT_TRUE(FightAirBattles(*w.world, w.Country(1), lists));
   EXPECT_TRUE(Logged(log, L"attacks Air 3"));
   EXPECT_FALSE(Logged(log, L"refused"));
+}
+
+// In a game of computers alone no viewer's sight sets the units' flags:
+// without fog of war every computer sees every unit, and its fighters,
+// tactical and strategic bombers find their targets.
+TEST_F(AirAi, WithNoViewerTheComputersAirForceStillFindsItsTargets) {
+  twtest::ScopedFogOfWar fog(0);
+  cJednostkaLotnicza& fighter = w.AddAir(4, 1, 1, kAirFighter, 10.0f);
+  cJednostkaLotnicza& bomber = w.AddAir(4, 2, 1, kAirTacticalBomber, 10.0f);
+  w.AddAir(6, 1, 2, kAirTacticalBomber, 8.0f);
+  Enemy(6, 2, 50, L"Target");
+  for (cJednostkaLotnicza* unit : w.world->Units().airUnits) unit->visible = false;
+  for (cJednostkaLadowa* unit : w.world->Units().landUnits) unit->visible = false;
+  sAiUnitLists lists = Lists();
+  EXPECT_TRUE(FightAirBattles(*w.world, w.Country(1), lists));
+  EXPECT_LT(fighter.actionPoints, fighter.startingActionPoints);
+  lists = Lists();
+  EXPECT_EQ(StrikeWithAir(*w.world, w.Country(1), lists), 1);
+  EXPECT_LT(bomber.actionPoints, bomber.startingActionPoints);
+  EXPECT_FALSE(Logged(log, L"refused"));
+}
+
+// Against a bomber the computer's fighter meets the bomber's escort first
+// (the best fighter of its side over the bomber's hex): turned back, it
+// never reaches the bomber and has spent its point; let through, it fights
+// the bomber.
+TEST_F(AirAi, AnEscortMeetsTheHunterOfABomberFirst) {
+  cJednostkaLotnicza& hunter = w.AddAir(4, 1, 1, kAirFighter, 10.0f);
+  cJednostkaLotnicza& bomber = w.AddAir(6, 1, 2, kAirTacticalBomber, 8.0f);
+  cJednostkaLotnicza& escort = w.AddAir(8, 1, 2, kAirFighter, 10.0f);
+  ASSERT_GT(HexDistance(4, 1, 8, 1), hunter.GetRange());  // the escort itself is out of the hunter's reach
+  ASSERT_LE(HexDistance(8, 1, 6, 1), escort.GetRange());
+  {
+    // Column 0, die 3: the hunter loses 7, the escort 5: turned back.
+    twtest::RandSequence dice({twtest::Die(3)});
+    sAiUnitLists lists = Lists();
+    EXPECT_TRUE(FightAirBattles(*w.world, w.Country(1), lists));
+  }
+  EXPECT_TRUE(Logged(log, L"tries to intercept"));
+  EXPECT_FALSE(Logged(log, L"airfight with"));
+  EXPECT_FLOAT_EQ(bomber.strength, 8.0f);
+  EXPECT_FLOAT_EQ(hunter.strength, 3.0f);
+  EXPECT_FLOAT_EQ(escort.strength, 5.0f);
+  EXPECT_EQ(hunter.actionPoints, hunter.startingActionPoints - 1);
+
+  // Column 0, die 1: both lose 5, the hunter flies on; the fight (column
+  // -4, die 4) costs the bomber 4.
+  hunter.strength = 10.0f;
+  hunter.ResetActionPoints();
+  escort.strength = 10.0f;
+  {
+    twtest::RandSequence dice({twtest::Die(1), twtest::Die(4)});
+    sAiUnitLists lists = Lists();
+    EXPECT_TRUE(FightAirBattles(*w.world, w.Country(1), lists));
+  }
+  EXPECT_TRUE(Logged(log, L"airfight with"));
+  EXPECT_FLOAT_EQ(bomber.strength, 4.0f);
+  EXPECT_FLOAT_EQ(escort.strength, 5.0f);
 }
 
 TEST_F(AirAi, ARefusedRaidNamesTheCountryAndTheReason) {

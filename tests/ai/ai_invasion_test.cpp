@@ -14,6 +14,7 @@
 #include "ai/ai_sea_steps.h"
 #include "ai/ai_unit_lists.h"
 #include "rules/artificial_harbour.h"
+#include "rules/sea_transport.h"
 #include "world/ai_orders.h"
 #include "world/fleet.h"
 #include "world/jednostka_morska.h"
@@ -343,6 +344,25 @@ TEST_F(SeaInvasion, ATransportThatCannotUnloadStaysAndThePhaseEnds) {
   EXPECT_EQ(ship.carriedUnit, &unit);
   EXPECT_EQ(ship.fleet, &fleet);
   EXPECT_EQ(fleet.aiOrder, kAiFleetTransport);
+}
+
+// Out at sea a cargo ship may not put its unit ashore even next to a
+// friendly coast: the computer's transport is refused as the player's
+// unload order on that hex is, and keeps its unit.
+TEST_F(SeaInvasion, ATransportAtSeaIsRefusedTheUnloadingAsThePlayersOrderIs) {
+  cFleet& fleet = w.Fleet(1, SeaAiWorld::kWest, {});
+  cJednostkaLadowa& unit = w.Division(0, 0, 1, 100, L"Aboard");
+  cJednostkaMorska& ship = w.Carry(fleet, unit, kUnitCargoShip);
+  fleet.aiOrder = kAiFleetTransport;
+  fleet.aiDestinationNode = SeaAiWorld::kWest;
+  int x = -1, y = -1;
+  ASSERT_TRUE(ship.FindCoastUnloadHex(*w.world, x, y));  // the friendly coast in front of the zone
+  sLandingOutcome outcome;
+  EXPECT_EQ(CheckUnloadShip(*w.world, ship, x, y), eTransportRefusal::kNotUnloadHex);
+  EXPECT_EQ(UnloadTransportFleet(*w.world, fleet), 0);
+  EXPECT_EQ(ship.carriedUnit, &unit);
+  EXPECT_EQ(unit.transport, &ship);
+  EXPECT_EQ(w.Hex(x, y).unit, nullptr);
 }
 
 TEST_F(SeaInvasion, SeaTransportNeedsFrontsAndReserveUnits) {

@@ -1,8 +1,8 @@
-// The computer's sea invasion played on a worker thread, its actions shown,
-// while the main thread runs frames: it drains the worker's requests, steps
-// the land moves the worker hands over in phase 10 and, holding the lock as
-// its frames do, reads the map, the units and the fleets, which must be
-// whole at every frame.
+// The computer's sea invasion and a transport's return played on a worker
+// thread, its actions shown, while the main thread runs frames: it drains
+// the worker's requests, steps the land moves the worker hands over in phase
+// 10 and, holding the lock as its frames do, reads the map, the units and
+// the fleets, which must be whole at every frame.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -58,6 +58,12 @@ TEST(SeaInvasionThread, WorkerInvadesWithItsActionsShownWhileTheFrameReadsTheWor
   auto* view = new twtest::RecordingView(world);
   world.SetView(std::unique_ptr<cWorldView>(view));
   cJednostkaLadowa& unit = w.Division(0, 2, 1, 100, L"Landing force", 2);
+  // A transport at sea bound for the own port: it sails in and unloads.
+  cFleet& convoy = w.Fleet(1, SeaAiWorld::kWest, {});
+  cJednostkaLadowa& passenger = w.Division(0, 0, 1, 100, L"Passenger");
+  w.Carry(convoy, passenger, kUnitCargoShip);
+  convoy.aiOrder = kAiFleetTransport;
+  convoy.aiDestinationNode = SeaAiWorld::kWestport;
 
   CreateFrameworkLock();
   g_bRunning = true;
@@ -98,6 +104,9 @@ TEST(SeaInvasionThread, WorkerInvadesWithItsActionsShownWhileTheFrameReadsTheWor
   EXPECT_TRUE(world.Units().carriedUnitsB.empty());
   EXPECT_TRUE(world.Units().fleets.empty());
   EXPECT_LE(HexDistance(unit.x, unit.y, 8, 2), 1);
+  EXPECT_TRUE(world.Units().carriedUnitsA.empty());
+  EXPECT_EQ(passenger.transport, nullptr);
+  EXPECT_LE(HexDistance(passenger.x, passenger.y, 3, 2), 1);
   // The loading and the landing were shown.
   EXPECT_FALSE(view->Followed().empty());
   world.SetView(nullptr);

@@ -11,6 +11,8 @@
 #include "world/combat_result.h"
 #include "world/country.h"
 #include "world/game_phase.h"
+#include "world/hex.h"
+#include "world/jednostka_ladowa.h"
 
 namespace {
 
@@ -203,6 +205,44 @@ TEST_F(AirFightTest, OrderChecks) {
   sBombardmentResult untouched;
   EXPECT_EQ(AirFight(*w.world, fighter, 3, 1, untouched), eAirOrderRefusal::kNotOwnUnit);
   EXPECT_EQ(untouched.kind, kCombatLandBattle);
+}
+
+// What an order may strike: the computer's in its own side's sight (with fog
+// of war at 1 hex, a unit of its side next to the target, or its own
+// reconnaissance), the player's in what the map shows (the flags, here left
+// unset by a viewer who sees none of these units).
+TEST_F(AirFightTest, TheComputerDecidesInItsOwnSightThePlayerInTheMapsView) {
+  twtest::ScopedFogOfWar fog(1);
+  cCountry& own = w.Country(1);
+  cJednostkaLotnicza& fighter = w.AddAir(0, 1, 1, kUnitFighter);
+  cJednostkaLotnicza& bomber = w.AddAir(0, 2, 1, kUnitTacticalBomber);
+  cJednostkaLotnicza& watched = w.AddAir(3, 0, 2, kUnitTacticalBomber);
+  cJednostkaLotnicza& unwatched = w.AddAir(3, 2, 2, kUnitTacticalBomber);
+  w.AddUnit(4, 0, 1);  // next to the watched plane
+  cJednostkaLadowa& tank = w.AddUnit(2, 2, 2);
+  watched.visible = unwatched.visible = tank.visible = false;
+  ASSERT_EQ(HexDistance(4, 0, 3, 0), 1);
+  ASSERT_EQ(HexDistance(4, 0, 3, 2), 2);
+
+  EXPECT_EQ(CheckAirFight(*w.world, fighter, 3, 0, &own), eAirOrderRefusal::kNone);
+  EXPECT_EQ(CheckAirFight(*w.world, fighter, 3, 2, &own), eAirOrderRefusal::kNoTarget);
+  EXPECT_EQ(fighter.FindWeakestEnemyAirInRange(kUnitTacticalBomber, &own), &watched);
+  EXPECT_EQ(CheckAirBombardment(*w.world, bomber, 2, 2, &own), eAirOrderRefusal::kNoTarget);
+  // The map's view: nothing of the three.
+  EXPECT_EQ(CheckAirFight(*w.world, fighter, 3, 0), eAirOrderRefusal::kNoTarget);
+  EXPECT_EQ(fighter.FindWeakestEnemyAirInRange(kUnitTacticalBomber), nullptr);
+  EXPECT_EQ(fighter.MarkAirFightTargets(false), 0);
+  // What its reconnaissance spotted the computer sees, flags or not.
+  own.reconSpottedUnits.push_back(&tank);
+  EXPECT_EQ(CheckAirBombardment(*w.world, bomber, 2, 2, &own), eAirOrderRefusal::kNone);
+  EXPECT_EQ(CheckAirBombardment(*w.world, bomber, 2, 2), eAirOrderRefusal::kNoTarget);
+  // Without fog of war the computer sees every unit.
+  twtest::ScopedFogOfWar none(0);
+  EXPECT_EQ(CheckAirFight(*w.world, fighter, 3, 2, &own), eAirOrderRefusal::kNone);
+  sBombardmentResult fought;
+  RandSequence dice({Die(3)});
+  EXPECT_EQ(AirFight(*w.world, fighter, 3, 2, fought, &own), eAirOrderRefusal::kNone);
+  EXPECT_EQ(fought.kind, kCombatAirFight);
 }
 
 TEST_F(AirFightTest, WeakestEnemyAndInterceptorSearchTreatNobodysLandAsNobodys) {

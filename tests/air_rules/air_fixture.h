@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/settings.h"
 #include "land_rules/land_rules_fixture.h"
 #include "world/fleet.h"
 #include "world/jednostka_lotnicza.h"
@@ -16,6 +17,18 @@
 #include "world/sea_graph.h"
 
 namespace twtest {
+
+// The fog of war setting (its distance in hexes, 0 none) for a test's scope.
+class ScopedFogOfWar {
+ public:
+  explicit ScopedFogOfWar(int hexes) : saved_(g_Settings.FogOfWar) { g_Settings.FogOfWar = hexes; }
+  ~ScopedFogOfWar() { g_Settings.FogOfWar = saved_; }
+  ScopedFogOfWar(const ScopedFogOfWar&) = delete;
+  ScopedFogOfWar& operator=(const ScopedFogOfWar&) = delete;
+
+ private:
+  int saved_;
+};
 
 // The rand() value for a die of the air war showing value (1..6).
 inline int Die(int value) { return RandFor(1, 6, value); }

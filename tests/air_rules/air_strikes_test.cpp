@@ -166,6 +166,7 @@ TEST_F(Strikes, StrategicBomberBurnsTheTruncatedProductionOfACity) {
   sScenarioConstants& k = w.world->constants;
   k.strategicBombingB = {1000, 1000, 1000, 1000, 1000};
   k.strategicBombingA = {1, 1, 1, 1, 1, 1};
+  k.bombingStep = 12;
   cCity* city = w.AddCity(3, 0, kCityNormal);
   city->productionPoints = 3.5f;
   w.Control(3, 0, 2);
@@ -188,6 +189,31 @@ TEST_F(Strikes, StrategicBomberBurnsTheTruncatedProductionOfACity) {
   EXPECT_LT(noUnit, cityAt);
   EXPECT_LT(cityAt, noPort);
   EXPECT_NE(noPort, std::wstring::npos);
+}
+
+// A raid flies one bombing step (the scenario's own, line 15 column 1) for
+// each whole step of the bomber's strength, whatever the full strength of
+// its type; a step of 0 is no step at all. Each step here burns 10 points.
+TEST_F(Strikes, ARaidFliesOneBombingStepForEachWholeStepOfItsStrength) {
+  sScenarioConstants& k = w.world->constants;
+  k.airBaseStrength = {100, 100, 100};
+  k.strategicBombingB = {100, 100, 100, 100, 100};
+  k.strategicBombingA = {10, 10, 10, 10, 10, 10};
+  cCity* city = w.AddCity(3, 0, kCityNormal);
+  w.Control(3, 0, 2);
+  cJednostkaLotnicza& bomber = w.AddAir(0, 0, 1, kUnitStrategicBomber, 100.0f);
+  const int cases[][3] = {{50, 100, 20}, {50, 99, 10}, {50, 49, 0}, {0, 100, 0}, {100, 100, 10}, {30, 100, 30}};
+  for (const auto& [step, strength, burnt] : cases) {
+    k.bombingStep = step;
+    bomber.strength = static_cast<float>(strength);
+    bomber.ResetActionPoints();
+    city->productionPoints = 100.0f;
+    sBombardmentResult raid;
+    RandSequence dice({Die(1), Die(6)});
+    ASSERT_EQ(AirBombardment(*w.world, bomber, 3, 0, raid), eAirOrderRefusal::kNone);
+    EXPECT_FLOAT_EQ(city->productionPoints, 100.0f - static_cast<float>(burnt)) << step << " " << strength;
+    EXPECT_EQ(raid.Flag(kFlagCityAffected), burnt > 0) << step << " " << strength;
+  }
 }
 
 TEST_F(Strikes, NuclearStrikeClipsAtTheCornerSparesTheBomberAndRaisesUnrest) {

@@ -133,6 +133,21 @@ TEST_F(ConstsFile, CommentsBlankLinesAndColumns) {
                             L"the others are 0"));
 }
 
+// Line 15 opens with the air strength per bombing step of a raid on a city;
+// the first row of terrain costs follows from column 2. The written line
+// carries no label, and a label where the step stands is refused.
+TEST_F(ConstsFile, Line15OpensWithTheBombingStep) {
+  const sScenarioConstants c = Load(WithDataLine(15, "50;1;2;3;4;5;6;7;99;0"));
+  EXPECT_EQ(c.bombingStep, 50);
+  EXPECT_EQ(std::pair(c.terrainCostRows[0][0], c.terrainCostRows[0][7]), std::pair(1, 99));
+  EXPECT_EQ(std::pair(c.Value(15, 1), c.Value(15, 2)), std::pair(50.0, 1.0));
+  EXPECT_EQ(c.terrainCostRows[1][0], 2);  // line 16 keeps its label column
+  EXPECT_THROW(Load(WithDataLine(15, "TerrainCostRows;1;2;3;4;5;6;7;99;0")), sFatalExitError);
+  sScenarioConstants written = UsableConstants();
+  written.bombingStep = 40;
+  EXPECT_EQ(SplitCrLf(FormatConstsText(written))[15], "40;2;2;2;2;2;2;2;2;2");
+}
+
 // The six commander weights: line 179 columns 1-5 and line 127 column 2. A
 // line 179 without columns 4 and 5 gives them the loss-prevention weight and
 // says so in one line; a full line says nothing.

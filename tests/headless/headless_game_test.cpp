@@ -25,6 +25,8 @@
 #include "world/game_phase.h"
 #include "world/jednostka_ladowa.h"
 #include "world/map.h"
+#include "world/naval_spotting.h"
+#include "world/report_store.h"
 #include "world/worker_steps.h"
 #include "world/world.h"
 
@@ -301,7 +303,9 @@ TEST(HeadlessSummary, WarFiguresAreCountedFromTheLogReadAsAStream) {
   EXPECT_EQ(war.cityRaids, rounds);
   EXPECT_EQ(war.cityRaidsHurting, rounds - (rounds + 2) / 3);
   EXPECT_EQ(war.seaBattles, rounds);
-  EXPECT_EQ(war.convoyRaids, 2 * rounds);
+  // A convoy's route is no line the game logs: the raids come from the
+  // world's reports (below), never from such a line.
+  EXPECT_EQ(war.convoyRaids, 0);
   EXPECT_EQ(war.landings, rounds);
   EXPECT_EQ(war.computerWars,
             rounds);  // the declaration's own line is not the computer's
@@ -309,6 +313,24 @@ TEST(HeadlessSummary, WarFiguresAreCountedFromTheLogReadAsAStream) {
   EXPECT_EQ(war.fleetPathWarnings, rounds);
   ASSERT_EQ(war.firedEvents.size(), static_cast<std::size_t>(rounds));
   EXPECT_EQ(war.firedEvents.back(), rounds - 1);
+}
+
+// A raid on a convoy leaves its raider's country a report and no line in
+// the log: the summary counts those reports, and no other kind.
+TEST(HeadlessSummary, ConvoyRaidsAreCountedFromTheWorldsReports) {
+  auto world = std::make_unique<cWorld>();
+  sReport raid;
+  raid.type = kReportConvoyRaid;
+  raid.text = L"U-47 attacked convoys on Celtic Sea, inflicted 2 STP loss";
+  for (int i = 0; i < 3; ++i) world->reports.AddReport(raid, world->GetDate(), world->TurnsPerMonth(), 4);
+  sReport other = raid;
+  other.type = kReportConvoyRaid + 1;
+  world->reports.AddReport(other, world->GetDate(), world->TurnsPerMonth(), 4);
+  sHeadlessSummary summary;
+  summary.war.convoyRaids = 9;  // what an earlier count left
+  SummariseWorld(*world, {}, summary);
+  EXPECT_EQ(summary.war.convoyRaids, 3);
+  EXPECT_NE(FormatSummary(summary).find(" convoy_raids=3 "), std::string::npos);
 }
 
 TEST(HeadlessSummary, TextFieldsStayOneFieldEach) {

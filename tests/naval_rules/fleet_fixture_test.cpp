@@ -181,6 +181,63 @@ TEST_F(FleetFixture, ReachMovesAndASavedGameKeepsEveryShip) {
   }
 }
 
+// The computer's move toward a node beyond the reach goes through the
+// player's check of the step it ends at: whatever the player's move is
+// refused for (another country's fleet, one that has moved, an unknown node,
+// a route cut by an enemy strait) the computer's is refused for too, and
+// the fleet stays.
+TEST_F(FleetFixture, TheComputersMoveTowardANodeIsRefusedAsThePlayersMove) {
+  const sGameStartSettings settings = twtest::CopyFixtureScenario(dir_.Path());
+  twtest::ScopedWorkingFolder folder(dir_.Path());
+  plat::RecordingRenderer renderer;
+  twtest::FakeFramework frame(&renderer);
+  LoadWorld(settings);
+  std::unique_ptr<cWorld> world(g_pWorld);
+  ASSERT_NE(world, nullptr);
+  sScenarioConstants& k = world->constants;
+  k.fleetReachSteps = 1;
+  k.navalReachValue = {2, 2, 2, 2, 1, 1};
+  Control(*world, kWestport, 1);
+  Control(*world, kStraitport, 1);
+  world->turnState.SetCurrentCountry(world->GetCountry(1));
+  cFleet* home = FleetNamed(*world, L"Home Fleet");
+  cFleet* squadron = FleetNamed(*world, L"Strait Squadron");
+  ASSERT_NE(home, nullptr);
+  ASSERT_NE(squadron, nullptr);
+  const int squadronNode = squadron->seaNode;
+
+  const auto refusedAlike = [&](cFleet& fleet, int playersNode, int target, eFleetOrderRefusal expected) {
+    const int node = fleet.seaNode;
+    const bool moved = fleet.moved;
+    EXPECT_EQ(CheckFleetMove(*world, fleet, playersNode), expected);
+    EXPECT_EQ(CheckFleetMoveToward(*world, fleet, target), expected);
+    EXPECT_EQ(MoveFleetToward(*world, fleet, target), expected);
+    EXPECT_EQ(fleet.seaNode, node);
+    EXPECT_EQ(fleet.moved, moved);
+  };
+  refusedAlike(*squadron, kNorthSea, kNorthSea, eFleetOrderRefusal::kNotOwnFleet);
+  EXPECT_EQ(squadron->seaNode, squadronNode);
+  refusedAlike(*home, 99, 99, eFleetOrderRefusal::kUnknownNode);
+  // The strait held by the enemy: the route to Straitport is cut at its
+  // first link, so no node of it is reached.
+  for (sSeaLink& link : world->GetSeaGraph().GetNode(kNorthSea)->links) {
+    if (link.node == kStrait) link.straitX = 9, link.straitY = 3;
+  }
+  world->GetMap().GetHex(9, 3).controller = 2;
+  refusedAlike(*home, kStrait, kStraitport, eFleetOrderRefusal::kNotReachable);
+  world->GetMap().GetHex(9, 3).controller = 1;
+
+  // Open again: the move goes as far as the reach allows, then the fleet
+  // has moved and both moves are refused for that.
+  int step = -1;
+  EXPECT_EQ(CheckFleetMoveToward(*world, *home, kStraitport, &step), eFleetOrderRefusal::kNone);
+  EXPECT_EQ(step, kStrait);
+  ASSERT_EQ(MoveFleetToward(*world, *home, kStraitport), eFleetOrderRefusal::kNone);
+  EXPECT_EQ(home->seaNode, kStrait);
+  EXPECT_TRUE(home->moved);
+  refusedAlike(*home, kStraitport, kStraitport, eFleetOrderRefusal::kAlreadyMoved);
+}
+
 // The loaded map gives the land along a sea zone that zone's number, so the
 // Home Fleet's guns reach Eastmark's coast on the North Sea: a unit put on
 // the beach is marked, accepted and bombarded once; the unit behind the

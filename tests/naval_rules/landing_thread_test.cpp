@@ -69,7 +69,7 @@ TEST(LandingThread, WorkerLoadsAndLandsWhileTheFrameReadsTheWorld) {
         if (i % 2 == 0) w.Unit(kBeachX, kBeachY, 2).strength = 100;
         return &w.Unit(1, 3, 1, 2);
       });
-      if (AiLoadOntoTransport(world, *unit, kUnitAmphibiousShip, twtest::TransportWorld::kZone, 2) == nullptr) continue;
+      if (AiLoadOntoTransport(world, *unit, kUnitAmphibiousShip, 2) != eTransportRefusal::kNone) continue;
       ++loaded;
       if (AiAmphibiousInvasion(world, *unit, kBeachX, kBeachY)) ++landings;
     }

@@ -5,13 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 
+#include "app/framework_lock.h"
 #include "naval_rules/transport_fixture.h"
 #include "rules/amphibious_invasion.h"
 #include "rules/paradrop.h"
 #include "rules/sea_transport.h"
 #include "support/test_support.h"
+#include "world/fleet.h"
 #include "world/hex.h"
 #include "world/landings.h"
 
@@ -140,12 +143,34 @@ TEST(SeaTransport, FromTheOpenSeaOnlyAnAmphibiousShipMarksTheEnemyCoast) {
 
   // A ship at sea finds no friendly port hex to put its cargo on; one
   // without cargo says so.
-  EXPECT_FALSE(cargo.transport->UnloadToCoast(true));
+  int x = -1, y = -1;
+  EXPECT_FALSE(cargo.transport->FindCoastUnloadHex(*w.world, x, y));
+  EXPECT_EQ(CheckUnloadToCoast(*w.world, *cargo.transport), eTransportRefusal::kNotUnloadHex);
   twtest::LogCapture log;
   cJednostkaMorska empty;
-  EXPECT_FALSE(empty.UnloadToCoast(true));
+  EXPECT_FALSE(empty.FindCoastUnloadHex(*w.world, x, y));
   EXPECT_TRUE(log.Contains(L"ERROR! Trying to unload non-existing unit from transport!"));
+  EXPECT_EQ(CheckUnloadToCoast(*w.world, empty), eTransportRefusal::kNoCargo);
 }
+
+#if defined(TW_SANITIZED)
+// In the test builds a fleet's move and the landing of a ship's cargo made
+// without the framework lock, while the lock is in use, end the process.
+TEST(SeaTransport, AFleetMoveOrAnUnloadingWithoutTheFrameworkLockEndsTheTestBuild) {
+  TransportWorld w;
+  w.AddPortNode();
+  cJednostkaLadowa& cargo = w.Carried(1, kUnitCargoShip, TransportWorld::kPort);
+  const auto unlocked = [](const std::function<void()>& change) {
+    g_bRunning = true;
+    CreateFrameworkLock();
+    change();
+  };
+  EXPECT_DEATH(unlocked([&] { cargo.transport->fleet->MoveTo(*w.world, TransportWorld::kZone); }),
+               "without the framework lock");
+  EXPECT_DEATH(unlocked([&] { cargo.transport->UnloadUnitAt(0, 2, TransportWorld::kPortX, TransportWorld::kPortY); }),
+               "without the framework lock");
+}
+#endif
 
 TEST(SeaTransport, UnloadToCoastLandsOnThePortOrItsFirstFreeNeighbour) {
   TransportWorld w;
@@ -153,10 +178,16 @@ TEST(SeaTransport, UnloadToCoastLandsOnThePortOrItsFirstFreeNeighbour) {
   w.Unit(TransportWorld::kPortX, TransportWorld::kPortY, 1);
   cJednostkaLadowa& cargo = w.Carried(1, kUnitCargoShip, TransportWorld::kPort);
   cJednostkaMorska* ship = cargo.transport;
-  ASSERT_TRUE(ship->UnloadToCoast(true));
+  int x = -1, y = -1;
+  ASSERT_TRUE(ship->FindCoastUnloadHex(*w.world, x, y));
   EXPECT_EQ(cargo.transport, ship);
-  ASSERT_TRUE(ship->UnloadToCoast(false));
-  EXPECT_EQ(ship->carriedUnit, nullptr);
+  sLandingOutcome outcome;
+  ASSERT_EQ(UnloadToCoast(*w.world, *ship, outcome), eTransportRefusal::kNone);
+  EXPECT_TRUE(outcome.landed);
+  // The unload order removes the emptied ship.
+  EXPECT_EQ(cargo.transport, nullptr);
+  EXPECT_TRUE(w.world->Units().navalUnits.empty());
+  EXPECT_EQ(std::pair(cargo.x, cargo.y), std::pair(x, y));
   EXPECT_NE(w.Map().GetNeighbourDirection(TransportWorld::kPortX, TransportWorld::kPortY, cargo.x, cargo.y), 0);
   EXPECT_EQ(w.Hex(cargo.x, cargo.y).unit, &cargo);
 }
@@ -275,7 +306,8 @@ TEST(SeaTransport, TheComputersLoadingBuildsAShipAndAFleetOfItsOwn) {
   w.Country(1).seaTransportPoints = 5;
   cFleet& existing = w.AddFleet(1, TransportWorld::kPort, {kUnitCruiser});
   cJednostkaLadowa& unit = w.Unit(1, 3, 1, 1);
-  cFleet* fleet = AiLoadOntoTransport(*w.world, unit, kUnitCargoShip, TransportWorld::kPort, 3);
+  cFleet* fleet = nullptr;
+  ASSERT_EQ(AiLoadOntoTransport(*w.world, unit, kUnitCargoShip, 3, &fleet), eTransportRefusal::kNone);
   ASSERT_NE(fleet, nullptr);
   EXPECT_NE(fleet, &existing);
   EXPECT_EQ(fleet->aiOrder, 3);
@@ -285,11 +317,21 @@ TEST(SeaTransport, TheComputersLoadingBuildsAShipAndAFleetOfItsOwn) {
   EXPECT_EQ(w.Country(1).seaTransportPoints, 2);
   EXPECT_FALSE(unit.visible);
   EXPECT_EQ(w.Hex(1, 3).unit, nullptr);
-  // An unknown node: nothing built, nothing paid.
+  // What the player's check refuses the computer is refused the same way:
+  // nothing built, nothing paid.
   cJednostkaLadowa& other = w.Unit(1, 3, 1);
-  EXPECT_EQ(AiLoadOntoTransport(*w.world, other, kUnitCargoShip, 9, 3), nullptr);
+  cJednostkaLadowa& inland = w.Unit(3, 4, 1);
+  other.actionPoints = 0;
+  const std::size_t ships = w.world->Units().navalUnits.size();
+  for (cJednostkaLadowa* refused : {&other, &inland}) {
+    const eTransportRefusal players = CheckLoadOntoShip(*w.world, *refused, kUnitCargoShip);
+    ASSERT_NE(players, eTransportRefusal::kNone);
+    EXPECT_EQ(AiLoadOntoTransport(*w.world, *refused, kUnitCargoShip, 3, &fleet), players);
+    EXPECT_EQ(fleet, nullptr);
+    EXPECT_EQ(w.Hex(refused->x, refused->y).unit, refused);
+  }
+  EXPECT_EQ(w.world->Units().navalUnits.size(), ships);
   EXPECT_EQ(w.Country(1).seaTransportPoints, 2);
-  EXPECT_EQ(w.Hex(1, 3).unit, &other);
 }
 
 TEST(SeaTransport, TheAmphibiousPointsTotalCountsThoseBoundInLoadedAmphibiousShips) {

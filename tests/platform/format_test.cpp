@@ -130,3 +130,22 @@ TEST(Format, FixedPointAgreesWithTheCLibraryDigitForDigit) {
   EXPECT_EQ(FormatNarrow("%f %F", std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()),
             "inf -INF");
 }
+
+TEST(Format, PlainDecimalsAndLiteralRunsAgreeWithTheCLibrary) {
+  // Plain %d, %i and %u cut their value to 32 bits as the Windows runtime
+  // reads an int; literal text around and between them, "%%" included,
+  // comes through whole, in both character kinds.
+  const std::vector<long long> values = {0, 1, -1, 42, -42, 2147483647, -2147483647 - 1, 4294967295LL,
+                                         4294967296LL + 5, -4294967296LL - 7, 9223372036854775807LL};
+  for (const long long value : values) {
+    char want[128];
+    std::snprintf(want, sizeof want, "a%d b%%%i c%u d", static_cast<int>(value), static_cast<int>(value),
+                  static_cast<unsigned>(value));
+    EXPECT_EQ(FormatNarrow("a%d b%%%i c%u d", value, value, value), want) << value;
+    const std::string narrow = want;
+    EXPECT_EQ(Format(L"a%d b%%%i c%u d", value, value, value), std::wstring(narrow.begin(), narrow.end())) << value;
+  }
+  EXPECT_EQ(Format(L"%d", 7u), L"7");
+  EXPECT_EQ(Format(L"no directives at all"), L"no directives at all");
+  EXPECT_EQ(Format(L"%d trailing %", 1), L"%d trailing %");
+}

@@ -1,6 +1,7 @@
 // The scenario data check: Europe 1939 and the fixture pass it without a
 // warning; each fault planted in Europe 1939 (a factor the rules multiply as
-// a percentage given on a scale of 10, a chance that truncates to 0, a port
+// a percentage given on a scale of 10, a chance that truncates to 0, a
+// bombing step or an air range that keeps a rule from taking effect, a port
 // cut off from the open sea, a target without a route) is warned of, naming
 // the file, the line and the value.
 #include "common/data_check.h"
@@ -100,6 +101,27 @@ TEST_F(DataCheck, ConstantsThatKeepARuleFromTakingEffectAreNamedByLineAndValue) 
   EXPECT_EQ(Matching(warnings, {"(data line 178, column 3) = 0:", "port"}), 1) << Joined(warnings);
   EXPECT_EQ(Matching(warnings, {"(data line 136, column 1) = 0:", "upkeep"}), 1) << Joined(warnings);
   EXPECT_EQ(warnings.size(), 4u) << Joined(warnings);
+
+  // A bombing step above a strategic bomber's full strength; a rebase range
+  // within which the computer's rebasing never finds a city; a least
+  // interceptor strength no fighter at full strength exceeds the half of.
+  k = sound;
+  k.bombingStep = k.airBaseStrength[2] + 1;
+  k.airRangeBase[3] = 2;
+  k.airRangeBase[1] = 2 * k.airBaseStrength[0];
+  warnings = Check();
+  const std::string step = "(data line 15, column 1) = " + std::to_string(k.bombingStep) + ":";
+  EXPECT_EQ(Matching(warnings, {step.c_str(), "bombing step"}), 1) << Joined(warnings);
+  EXPECT_EQ(Matching(warnings, {"(data line 47, column 4) = 2:", "never rebases"}), 1) << Joined(warnings);
+  const std::string least = "(data line 47, column 2) = " + std::to_string(k.airRangeBase[1]) + ":";
+  EXPECT_EQ(Matching(warnings, {least.c_str(), "intercepts"}), 1) << Joined(warnings);
+  EXPECT_EQ(warnings.size(), 3u) << Joined(warnings);
+  // No step at all.
+  k = sound;
+  k.bombingStep = 0;
+  warnings = Check();
+  EXPECT_EQ(Matching(warnings, {"(data line 15, column 1) = 0:", "no bombing step"}), 1) << Joined(warnings);
+  EXPECT_EQ(warnings.size(), 1u) << Joined(warnings);
 }
 
 TEST_F(DataCheck, APortCutOffFromTheSeaAndATargetWithoutARouteAreWarnedOf) {

@@ -44,6 +44,7 @@ class cChecker {
   std::vector<std::string> Run() {
     AirStrikes();
     CityRaids();
+    AirRanges();
     PortStrikes();
     ConvoyRaids();
     Commanders();
@@ -114,9 +115,23 @@ class cChecker {
     }
   }
 
-  // A raid on a city by a strategic bomber of level 1 at full strength.
+  // A raid on a city by a strategic bomber of level 1 at full strength: it
+  // flies one bombing step for each whole step of its strength.
   void CityRaids() {
-    const double base = 100.0 * k_.strategicBombingB[0] / 100.0;
+    const int full = k_.airBaseStrength[2];
+    const int step = k_.bombingStep;
+    if (step < 1) {
+      AtConst(15, 1, "a raid on a city flies no bombing step: it never destroys production");
+      return;
+    }
+    const int steps = full / step;
+    if (steps < 1) {
+      AtConst(15, 1,
+              "a strategic bomber at its full strength " + Number(full) +
+                  " (line 14) flies no bombing step of this size: a raid on a city never destroys production");
+      return;
+    }
+    const double base = steps * 100.0 * k_.strategicBombingB[0] / 100.0;
     const int best = *std::max_element(k_.strategicBombingA.begin(), k_.strategicBombingA.end());
     const int loss = static_cast<int>(best * base / 100.0);
     if (loss < 1) {
@@ -124,6 +139,39 @@ class cChecker {
               "a raid on a city by a bomber of level 1 destroys no production "
               "point even at the best die (" +
                   Number(best) + " x " + Number(base) + " / 100, line 125)");
+    }
+  }
+
+  // The air ranges of aircraft of level 1 (line 47 times line 151), in a
+  // scenario with aircraft: an air unit reaches something, the computer's
+  // rebasing (toward friendly cities nearer than the rebase range less 2)
+  // finds a city, and a fighter at full strength is strong enough to
+  // intercept.
+  void AirRanges() {
+    // A scenario without aircraft has no air war to keep from happening.
+    const sUnitLists& units = world_.Units();
+    const bool anyAir = !units.airUnits.empty() ||
+                        std::any_of(units.reservePool.begin(), units.reservePool.end(),
+                                    [](const cJednostka* unit) { return unit->category == kCategoryAir; });
+    if (!anyAir) return;
+    const float factor = k_.aircraftRangeFactors[0];
+    const auto range = [&](int base) { return static_cast<int>(static_cast<float>(base) * factor); };
+    if (range(k_.airRangeBase[0]) < 1) {
+      AtConst(47, 1, "fighters and tactical bombers of level 1 reach no hex: no air fight, strike or interception");
+    }
+    if (range(k_.airRangeBase[2]) < 1) AtConst(47, 3, "strategic bombers of level 1 reach no city");
+    if (range(k_.airRangeBase[3]) - 2 < 1) {
+      AtConst(47, 4, "the computer never rebases a fighter or tactical bomber of level 1: no city lies nearer than its "
+                     "rebase range less 2");
+    }
+    if (range(k_.airRangeBase[4]) - 2 < 1) {
+      AtConst(47, 5, "the computer never rebases a strategic bomber of level 1: no city lies nearer than its rebase "
+                     "range less 2");
+    }
+    if (k_.airRangeBase[1] / 2 >= k_.airBaseStrength[0]) {
+      AtConst(47, 2,
+              "no fighter intercepts: its strength must exceed half of this, and at full strength it has " +
+                  Number(k_.airBaseStrength[0]) + " (line 14)");
     }
   }
 

@@ -10,6 +10,8 @@
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_lotnicza.h"
 #include "world/jednostka_morska.h"
+#include "world/naval_spotting.h"
+#include "world/report_store.h"
 #include "world/world.h"
 
 namespace {
@@ -57,11 +59,6 @@ bool StartsWith(const std::wstring& line, const wchar_t* prefix) {
   return line.compare(0, std::wcslen(prefix), prefix) == 0;
 }
 
-int Occurrences(const std::wstring& line, const wchar_t* part) {
-  int n = 0;
-  for (std::size_t at = line.find(part); at != std::wstring::npos; at = line.find(part, at + 1)) ++n;
-  return n;
-}
 
 }  // namespace
 
@@ -93,8 +90,6 @@ void CountWarLine(const std::wstring& line, sWarShape& w) {
   } else if (StartsWith(line, L"WARNING: fleet ") || StartsWith(line, L"WARNING: Fleet ")) {
     if (Has(line, L"there's no path") || Has(line, L"theres no path")) ++w.fleetPathWarnings;
   }
-  // A convoy's route text names each attack on it.
-  if (Has(line, L"[ATTACKED by enemy ")) w.convoyRaids += Occurrences(line, L"[ATTACKED by enemy ");
 }
 
 bool CountWarLog(const std::string& path, sWarShape& shape) {
@@ -129,6 +124,12 @@ void SummariseWorld(const cWorld& world, const std::vector<std::wstring>& cityNa
              [](sCountrySummary& c, const cJednostkaMorska&) { ++c.reserve; });
   for (const cCity* city : world.Cities()) {
     if (sCountrySummary* country = Find(summary.countries, city->GetControllerId())) ++country->cities;
+  }
+  // A raid on a convoy is no line of the log (the convoy's route text goes
+  // into its report): each leaves the raider's country a report.
+  summary.war.convoyRaids = 0;
+  for (const sReport& report : world.reports.Reports()) {
+    if (report.type == kReportConvoyRaid) ++summary.war.convoyRaids;
   }
   summary.holders.clear();
   for (const std::wstring& name : cityNames) {

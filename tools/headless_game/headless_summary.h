@@ -36,7 +36,8 @@ struct sCityHolder {
   std::wstring controller;
 };
 
-// What the war was made of, counted over the log's lines.
+// What the war was made of, counted over the log's lines (the convoy raids
+// over the world's reports, by SummariseWorld).
 struct sWarShape {
   int landBattles = 0;
   int airFights = 0;
@@ -45,7 +46,7 @@ struct sWarShape {
   int cityRaids = 0;
   int cityRaidsHurting = 0;  // of them, those that destroyed production
   int seaBattles = 0;
-  int convoyRaids = 0;           // attacks that cost a convoy STP
+  int convoyRaids = 0;           // attacks that cost a convoy STP (from the world's reports)
   int landings = 0;              // landings from the sea the computer made
   int computerWars = 0;          // declarations of war by the computer (not by the events)
   int pathRefusals = 0;          // orders refused for want of a path
