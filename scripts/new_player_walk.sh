@@ -7,9 +7,10 @@
 # moves first ->
 #   a click on Kiel: the port's fleets dialog -> Move fleet -> a click on the
 #   Western Baltic: the Baltic Squadron sails out of port;
-#   the map dragged east to Danzig -> a click on Kempf Corps, a click on the
-#   Polish Coastal Defence in Gdynia: an attack is set up -> a click on it
-#   again: the battle, whose report must still be on the screen 5 s later;
+#   the map dragged east to Danzig -> a click on the Danzig garrison, a
+#   click on the Polish Coastal Defence in Gdynia: an attack is set up -> a
+#   click on it again: the battle, whose report must still be on the screen
+#   5 s later;
 #   a click on Luftflotte 1, the unit panel shown by its handle, its
 #   bombardment icon: the targets are marked over their counters -> a click
 #   on Army Pomorze: the strike and its report;
@@ -218,10 +219,10 @@ awk '/^map view / { x = $3; y = $4 } END { exit !(x > 4000 && x < 4120 && y > 20
 sleep 1
 screen grab danzig
 
-# The attack: Kempf Corps on the Coastal Defence in Gdynia.
-read -r kempf_x kempf_y < <(hex 48 20)
+# The attack: the Danzig garrison on the Coastal Defence in Gdynia.
+read -r danzig_x danzig_y < <(hex 48 20)
 read -r gdynia_x gdynia_y < <(hex 47 20)
-click "$kempf_x" "$kempf_y"
+click "$danzig_x" "$danzig_y"
 sleep 1
 click "$gdynia_x" "$gdynia_y"
 await_log "Player action: new assault plan created" 1 || fail "no attack set up on Gdynia"

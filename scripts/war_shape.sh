@@ -8,7 +8,8 @@
 # surrendered; "-" never), land battles, air fights, air strikes on land
 # units (and of them those at the floor strength), city raids (and those
 # that destroyed production), sea battles, convoy raids, landings from the
-# sea, wars the computer declared, orders refused for want of a path, who
+# sea, wars the computer declared, orders refused for want of a path, fleets
+# sent where the sea graph has no path, who
 # holds Paris, and the seconds the game took.
 #   scripts/war_shape.sh SEEDS IMPULSES [PARALLEL]
 # SEEDS: a list such as 1,2,3 or a range such as 101-120 (or both: 1-5,9).
@@ -75,8 +76,8 @@ fell() {
 }
 
 keys=(land_battles air_fights air_strikes floored_strikes city_raids city_raids_hurting sea_battles convoy_raids
-      landings computer_wars path_refusals)
-heads=(land air_f strike floor raid raid_hurt sea convoy landing ai_war no_path)
+      landings computer_wars path_refusals fleet_path_warnings)
+heads=(land air_f strike floor raid raid_hurt sea convoy landing ai_war no_path fleet_np)
 declare -A total
 for k in "${keys[@]}"; do total[$k]=0; done
 failed=0 games=0 poland_1939=0 paris_german=0

@@ -1,7 +1,8 @@
 // The build-up for the country's current targets: each target gets a
 // staging city of the own side (its own city when the side holds it, else
 // the own-side city linked to it nearest the target), and the units free
-// for it gather there until the target's required strength is met.
+// for it gather there, each at a staging city its side's cities lead to,
+// until the target's required strength is met.
 #include <climits>
 #include <vector>
 
@@ -97,6 +98,10 @@ int BuildUpForInvasion(cWorld& world, cCountry& country, sAiUnitLists& lists) {
     int bestHops = INT_MAX;
     for (sStagingCity& record : staging) {
       if (!record.WantsMore() || !strategic.IsCityReachable(*unit, *record.city)) continue;
+      // The order goes by a route through the side's own cities: a staging
+      // city cut off from the unit's (by the enemy, or beyond the sea) is
+      // not one it can be sent to.
+      if (!unit->HasOrderRouteTo(world, record.city->x, record.city->y)) continue;
       const int hops = area != nullptr ? GraphDistance(*area, *record.city) : INT_MAX;
       if (best == nullptr || hops < bestHops) {
         best = &record;

@@ -245,8 +245,11 @@ cCity* FindFrontCityForUnit(cWorld& world, const std::vector<sAiFront>& fronts, 
   const std::vector<sCityGraphNode>& nodes = world.GetCityGraph().Nodes();
   cCity* best = nullptr;
   int bestHops = 0, bestDistance = 0;
+  // A city the unit's order could not reach by a route through its side's
+  // cities (the order would be refused) is no candidate.
   const auto consider = [&](cCity* city) {
     if (!HeldBySide(city, unit.countryId) || !strategic.IsCityReachable(unit, *city)) return;
+    if (!unit.HasOrderRouteTo(world, city->x, city->y)) return;
     int hops = area->GetHopsTo(*city);
     if (hops < 0) hops = std::numeric_limits<int>::max();
     const int distance = HexDistance(unit.x, unit.y, city->x, city->y);

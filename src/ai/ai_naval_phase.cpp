@@ -1,7 +1,7 @@
 // The computer's naval phase: carrier strikes, the transport fleets sailed
-// and unloaded at their destination, the invasion fleets sailed with their
-// escorts, the landings when the invasion node is safe, then carrier
-// strikes and patrols again.
+// and unloaded at their destination (or at the nearest own port when theirs
+// was lost), the invasion fleets sailed with their escorts, the landings
+// when the invasion node is safe, then carrier strikes and patrols again.
 #include <string>
 #include <vector>
 
@@ -11,10 +11,13 @@
 #include "app/console_log.h"
 #include "rules/sea_transport.h"
 #include "world/ai_orders.h"
+#include "world/cities.h"
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_morska.h"
+#include "world/map.h"
+#include "world/sea_graph.h"
 #include "world/worker_steps.h"
 #include "world/world.h"
 
@@ -49,6 +52,45 @@ int UnloadTransportFleet(cWorld& world, cFleet& fleet) {
   return unloaded;
 }
 
+namespace {
+
+// A transport bound for a port its side no longer holds (taken while the
+// transport was on its way) can never sail in: it makes for the nearest port
+// of its side that it has a route to (fewest links; the first in node order
+// of equals), and unloads there. Returns whether the destination changed.
+bool RedirectFromLostPort(cWorld& world, const cCountry& country, cFleet& fleet) {
+  return LockedStep([&] {
+    cSeaGraph& sea = world.GetSeaGraph();
+    const cMap& map = world.GetMap();
+    const auto heldBySide = [&](const sWezelGrafuMorz& node) {
+      return !node.IsSeaZone() && map.IsInside(node.x, node.y) &&
+             IsControllerFriendlyTo(map.GetHex(node.x, node.y).controller, country);
+    };
+    const sWezelGrafuMorz* destination = sea.GetNode(fleet.aiDestinationNode);
+    if (destination == nullptr || destination->IsSeaZone() || heldBySide(*destination)) return false;
+    int best = -1;
+    std::size_t bestLength = 0;
+    std::vector<int> path;
+    for (const sWezelGrafuMorz& node : sea.Nodes()) {
+      if (!heldBySide(node)) continue;
+      const bool here = node.id == fleet.seaNode;
+      if (!here && !sea.FindPath(fleet.seaNode, node.id, country.id, true, path)) continue;
+      const std::size_t length = here ? 0 : path.size();
+      if (best < 0 || length < bestLength) {
+        best = node.id;
+        bestLength = length;
+      }
+    }
+    if (best < 0) return false;
+    LogLine(L"[AI] %s: %s's port %s is lost; it makes for %s", country.name.c_str(), fleet.name.c_str(),
+            destination->name.c_str(), sea.GetNode(best)->name.c_str());
+    fleet.aiDestinationNode = best;
+    return true;
+  });
+}
+
+}  // namespace
+
 void PlayNavalPhase(cWorld& world, cCountry& country, sAiUnitLists& lists) {
   // A strike may kill the unit it hits: the lists drop it at once.
   if (CarrierStrikes(world, country) > 0) DropDeadUnits(world, lists);
@@ -67,6 +109,7 @@ void PlayNavalPhase(cWorld& world, cCountry& country, sAiUnitLists& lists) {
     if (WorkerStopping(world)) return;
     cFleet* fleet = FindFleetById(world, id);
     if (fleet == nullptr) continue;
+    if (fleet->aiOrder == kAiFleetTransport) RedirectFromLostPort(world, country, *fleet);
     const int destination = fleet->aiDestinationNode;
     if (fleet->aiOrder == kAiFleetTransport) {
       if (destination > 0 && destination != fleet->seaNode) SailFleet(world, *fleet, destination);

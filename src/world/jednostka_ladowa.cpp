@@ -313,6 +313,34 @@ int cJednostkaLadowa::MarkDeployHexes(bool mark) {
   return count;
 }
 
+namespace {
+
+// The route of an order of the unit to the city on (x, y): the city the unit
+// draws supply from (else the nearest city of its hex), the target city and,
+// when the cities graph links them through cities the unit's side holds,
+// the route. Returns whether such a route was found.
+bool FindOrderRoute(cWorld& world, const cJednostkaLadowa& unit, int targetX, int targetY,
+                    const cCity*& start, const cCity*& destination, std::vector<cCity*>& route) {
+  start = nullptr;
+  destination = nullptr;
+  route.clear();
+  const cMap& map = world.GetMap();
+  if (map.IsInside(unit.supplySourceX, unit.supplySourceY)) start = map.GetHex(unit.supplySourceX, unit.supplySourceY).city;
+  if (!start) start = world.GetTopography().NearestCity(unit.x, unit.y);
+  if (map.IsInside(targetX, targetY)) destination = map.GetHex(targetX, targetY).city;
+  return start && destination && world.GetCityGraph().FindPath(start, destination, unit.countryId, route);
+}
+
+}  // namespace
+
+bool cJednostkaLadowa::HasOrderRouteTo(cWorld& world, int targetX, int targetY) const {
+  const cCity* start = nullptr;
+  const cCity* destination = nullptr;
+  std::vector<cCity*> route;
+  const bool found = FindOrderRoute(world, *this, targetX, targetY, start, destination, route);
+  return (start != nullptr && start == destination) || (found && !route.empty());
+}
+
 void cJednostkaLadowa::SetAiOrder(cWorld& world, int orderCode, int targetX, int targetY, int mode) {
   if (mode <= 1) {
     aiOrder = orderCode;
@@ -325,12 +353,7 @@ void cJednostkaLadowa::SetAiOrder(cWorld& world, int orderCode, int targetX, int
   const cCity* start = nullptr;
   const cCity* destination = nullptr;
   std::vector<cCity*> route;
-  bool found = false;
-  const cMap& map = world.GetMap();
-  if (map.IsInside(supplySourceX, supplySourceY)) start = map.GetHex(supplySourceX, supplySourceY).city;
-  if (!start) start = world.GetTopography().NearestCity(x, y);
-  if (map.IsInside(targetX, targetY)) destination = map.GetHex(targetX, targetY).city;
-  if (start && destination) found = world.GetCityGraph().FindPath(start, destination, countryId, route);
+  const bool found = FindOrderRoute(world, *this, targetX, targetY, start, destination, route);
   // The unit draws its supply from the city it is sent to: no route is
   // needed, it goes there straight (a city is no route to itself).
   if (start != nullptr && start == destination) {

@@ -117,6 +117,11 @@ class cJednostkaLadowa : public cJednostka {
   bool FindAdjacentPort(const cWorld& world, int& outX, int& outY) const;
   bool HasRetreatHex(const cWorld& world) const;
   void SetAiOrder(cWorld& world, int orderCode, int targetX, int targetY, int mode);
+  // Whether an order on a route (SetAiOrder's mode 2 or more) to the city on
+  // (x, y) would find one: from the city the unit draws supply from (or the
+  // nearest city of its hex) through cities its side holds, or that city
+  // being the target itself.
+  bool HasOrderRouteTo(cWorld& world, int targetX, int targetY) const;
   // Hops over the cities graph from the nearest city of the unit's hex to
   // the city on (x, y); -1 when there is no route, no city there or no
   // nearest city.

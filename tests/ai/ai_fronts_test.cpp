@@ -261,6 +261,24 @@ TEST_F(AiFronts, QueriesOnTheFront) {
   EXPECT_EQ(FindFrontCityForUnit(*w.world, fronts, behind), nullptr);
 }
 
+// The groups of the strategic move still count the unit's supply city as
+// its side's, but the city has gone to a country at peace with it since: no
+// route leads from there through the side's cities, so no front city is
+// found (an order toward one would be refused for want of a route) until
+// the unit draws supply from a city of its side again.
+TEST_F(AiFronts, AUnitWhoseSupplyCityIsNoLongerItsSidesFindsNoFrontCity) {
+  Land(8, 1, 2, 8, L"Enemy");
+  BuildUnitLists(*w.world, w.Country(1), lists);
+  RefreshFronts(*w.world, w.Country(1), lists, fronts);
+  ASSERT_EQ(fronts.size(), 1u);
+  cJednostkaLadowa& behind = Land(1, 1, 1, 6, L"Behind", a);
+  w.Control(1, 1, 4);  // A is the neutral's now
+  EXPECT_EQ(FindFrontCityForUnit(*w.world, fronts, behind), nullptr);
+  w.Control(1, 1, 1);
+  const cCity* found = FindFrontCityForUnit(*w.world, fronts, behind);
+  EXPECT_TRUE(found == b || found == b2);
+}
+
 TEST_F(AiFronts, ACriticalFrontGetsAUnitByRailAndTheLoopEndsWhenNoneCanGo) {
   Land(8, 1, 2, 15, L"Enemy 1");
   Land(9, 1, 2, 15, L"Enemy 2");

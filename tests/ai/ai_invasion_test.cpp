@@ -305,6 +305,27 @@ TEST_F(SeaInvasion, ATransportFleetAtItsDestinationLosesEveryTransportThatUnload
   }
 }
 
+// The enemy took the port a transport was bound for: it makes for the
+// nearest port of its own side and puts its unit ashore there, instead of
+// asking every impulse for a route into the lost port.
+TEST_F(SeaInvasion, ATransportWhosePortWasLostSailsToTheNearestOwnPortAndUnloads) {
+  cFleet& fleet = w.Fleet(1, SeaAiWorld::kWest, {});
+  cJednostkaLadowa& unit = w.Division(0, 0, 1, 100, L"Aboard");
+  w.Carry(fleet, unit, kUnitCargoShip);
+  fleet.aiOrder = kAiFleetTransport;
+  fleet.aiDestinationNode = SeaAiWorld::kEastport;  // Eastmark's
+  const int fleetId = fleet.id;
+  const std::wstring name = fleet.name;
+  sAiUnitLists lists = Lists();
+  PlayNavalPhase(*w.world, Ai(), lists);  // the fleet is gone once unloaded
+  EXPECT_EQ(CountLines(L"[AI] Westland: " + name + L"'s port Eastport is lost; it makes for Westport"), 1);
+  EXPECT_EQ(CountLines(L"WARNING: fleet"), 0);
+  EXPECT_EQ(FindFleetById(*w.world, fleetId), nullptr);
+  EXPECT_EQ(unit.transport, nullptr);
+  ASSERT_TRUE(w.Map().IsInside(unit.x, unit.y));
+  EXPECT_LE(HexDistance(unit.x, unit.y, 3, 2), 1);
+}
+
 TEST_F(SeaInvasion, ATransportThatCannotUnloadStaysAndThePhaseEnds) {
   // Every land hex at and around the port is taken.
   for (int y = 0; y < 5; ++y) {

@@ -276,4 +276,31 @@ TEST_F(AiBuildUp, TargetsOfCountriesAtPeaceAreLeftOutAndWithoutStagingNothingGat
   EXPECT_EQ(idle.aiOrder, kAiIdle);
 }
 
+// A staging city the strategic move reaches (it lies in the side's land)
+// but to which the cities graph has no road through the side's own cities
+// is passed over for one that has: the order on it would be refused for
+// want of a route.
+TEST_F(AiOperations, BuildUpSendsAUnitOnlyToAStagingCityItsSidesCitiesLeadTo) {
+  cCity& home = City(1, 2, L"Home");
+  cCity& gap = City(3, 1, L"Gap");
+  cCity& stage = City(5, 1, L"Stage");
+  cCity& mid = City(2, 4, L"Mid");
+  cCity& side = City(4, 4, L"Side");
+  City(9, 1, L"North Goal");
+  City(9, 4, L"South Goal");
+  w.Control(3, 1, 2);  // the enemy's
+  cCity& northGoal = *w.Hex(9, 1).city;
+  cCity& southGoal = *w.Hex(9, 4).city;
+  Finish({{&home, &gap}, {&gap, &stage}, {&stage, &northGoal}, {&home, &mid}, {&mid, &side}, {&side, &southGoal}});
+  ASSERT_EQ(home.GetHopsTo(stage), home.GetHopsTo(side));  // the cut-off city would come first
+  Ai().aiData.currentTargets = {{9, 1, -1}, {9, 4, -1}};
+  cJednostkaLadowa& unit = Land(1, 1, 1, 100, L"Mover", &home);
+
+  EXPECT_EQ(ai::BuildUpForInvasion(*w.world, Ai(), Lists()), 1);
+  EXPECT_EQ(unit.aiOrder, kAiBuildUp);
+  EXPECT_EQ(unit.aiUltimateTargetX, side.x);
+  EXPECT_EQ(unit.aiUltimateTargetY, side.y);
+  EXPECT_FALSE(Logged(L"Nie znaleziono sciezki"));
+}
+
 }  // namespace

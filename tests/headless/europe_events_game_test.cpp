@@ -6,11 +6,13 @@
 // change it: the pact and the partition of Poland in September 1939, the
 // Winter War, the offensive in the West, and the fall of France at the end
 // of the impulse in which Paris falls to the Axis, then what waits for it.
-// The armistice takes Germany's targets in the West from its offensives,
-// Barbarossa gives it Soviet ones. Whether the computer takes Paris depends
-// on the seed: where its battles have not taken the city some impulses into
-// the offensive, the test hands it to Germany, so that every game follows
-// the fall of France.
+// The offensive in the West is Fall Gelb, or the war Germany's computer
+// declares on Belgium itself when its offensive there stands ready (then
+// Fall Gelb has no cause to come). The armistice takes Germany's targets
+// in the West from its offensives, Barbarossa gives it Soviet ones. Whether
+// the computer takes Paris depends on the seed: where its battles have not
+// taken the city some impulses into the offensive, the test hands it to
+// Germany, so that every game follows the fall of France.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -41,7 +43,7 @@ namespace {
 constexpr int kImpulses = 100;
 // The seeds of the games played.
 constexpr unsigned kSeeds[] = {1, 2};
-// The impulses after the offensive in the West opened after which the test
+// The impulses after the war in the West reached Belgium after which the test
 // hands Paris to Germany if its battles have not taken it.
 constexpr int kParisHandedOverAfter = 8;
 constexpr int kAxis = 2;
@@ -69,6 +71,8 @@ struct sGame {
   std::map<int, int> dates;      // impulse -> its date, as Day() writes it
   std::map<int, int> firings;    // event id -> how often its condition was found true
   int parisAxisAt = 0;           // the first impulse after which the Axis held Paris
+  int belgiumAt = 0;             // the first impulse after which Germany was at war with Belgium
+  bool belgiumByComputer = false;  // Germany's computer declared that war itself
   bool parisHandedOver = false;  // the test handed it over
   int impulses = 0;
   // The armistice, as it stood at the end of the impulse France fell.
@@ -165,8 +169,8 @@ class EuropeEventsGame : public ::testing::Test {
         const sGameDate date = world->GetDate();
         game.dates[impulse] = Day(date.GetDay(world->TurnsPerMonth()), date.month, date.year);
       }
-      if (game.parisAxisAt == 0 && paris != nullptr && game.firedAt.count(kFallGelb) != 0 &&
-          impulse > game.firedAt.at(kFallGelb) + kParisHandedOverAfter) {
+      if (game.parisAxisAt == 0 && paris != nullptr && game.belgiumAt != 0 &&
+          impulse > game.belgiumAt + kParisHandedOverAfter) {
         const cFrameworkLockGuard lock;
         const cCountry* germany = Named(*world, L"Germany");
         if (germany != nullptr && !AxisHolds(*world, paris)) {
@@ -183,6 +187,12 @@ class EuropeEventsGame : public ::testing::Test {
           game.firedAt.emplace(event.eventId, impulse);
       }
       if (game.parisAxisAt == 0 && AxisHolds(*world, paris)) game.parisAxisAt = impulse;
+      const cCountry* germany = Named(*world, L"Germany");
+      const cCountry* belgium = Named(*world, L"Belgium");
+      if (game.belgiumAt == 0 && germany != nullptr && belgium != nullptr &&
+          world->GetRelations().IsAtWar(germany->id, belgium->id)) {
+        game.belgiumAt = impulse;
+      }
       if (game.firedAt.count(kFallOfFrance) != 0 && game.firedAt.at(kFallOfFrance) == impulse)
         NoteArmistice(*world, game);
     }
@@ -198,6 +208,7 @@ class EuropeEventsGame : public ::testing::Test {
     const std::wstring firing = L"Condition for event with ID=";
     for (const std::wstring& line : log.Lines()) {
       if (line.rfind(L"ERR: event", 0) == 0) game.refused.push_back(line);
+      if (line == L"[AI]: Germany DECLARED WAR ON Belgium!!") game.belgiumByComputer = true;
       if (line.rfind(firing, 0) == 0 && line.find(L"is true") != std::wstring::npos)
         ++game.firings[std::stoi(line.substr(firing.size()))];
     }
@@ -235,22 +246,40 @@ TEST_F(EuropeEventsGame, HundredComputerImpulsesFollowTheWarAndFranceFallsWhenPa
                                       {kBalticPacts, Day(1, 10, 1939)},
                                       {kWinterWar, Day(16, 11, 1939)}};
     for (const auto& [id, day] : dated) EXPECT_EQ(dateOf(id), day) << "event " << id;
-    // The offensive in the West opens in May 1940 at the earliest, Churchill
-    // follows it.
-    ASSERT_TRUE(game.firedAt.count(kFallGelb)) << "no offensive in the West";
-    EXPECT_GE(dateOf(kFallGelb), Day(1, 5, 1940));
-    ASSERT_TRUE(game.firedAt.count(kChurchill));
-    EXPECT_GE(game.firedAt.at(kChurchill), game.firedAt.at(kFallGelb));
+    // The war reaches Belgium by Fall Gelb, in May 1940 at the earliest with
+    // Churchill after it, or by Germany's own declaration, and then Fall
+    // Gelb does not come; or France falls before either.
+    const bool fallGelb = game.firedAt.count(kFallGelb) != 0;
+    if (fallGelb) {
+      EXPECT_GE(dateOf(kFallGelb), Day(1, 5, 1940));
+      EXPECT_FALSE(game.belgiumByComputer);
+      EXPECT_EQ(game.belgiumAt, game.firedAt.at(kFallGelb));
+      ASSERT_TRUE(game.firedAt.count(kChurchill));
+      EXPECT_GE(game.firedAt.at(kChurchill), game.firedAt.at(kFallGelb));
+    } else if (game.belgiumByComputer) {
+      EXPECT_NE(game.belgiumAt, 0);
+    } else {
+      ASSERT_TRUE(game.firedAt.count(kFallOfFrance)) << "no war in the West";
+      EXPECT_LT(dateOf(kFallOfFrance), Day(1, 5, 1940));
+    }
 
     // France falls at the end of the impulse in which Paris fell, not before.
     ASSERT_NE(game.parisAxisAt, 0) << "Paris did not fall, not even when handed over";
     ASSERT_TRUE(game.firedAt.count(kFallOfFrance))
         << "Paris fell at impulse " << game.parisAxisAt << (game.parisHandedOver ? " (handed over)" : "");
     EXPECT_EQ(game.firedAt.at(kFallOfFrance), game.parisAxisAt);
-    EXPECT_GT(game.firedAt.at(kFallOfFrance), game.firedAt.at(kFallGelb));
+    if (fallGelb) {
+      EXPECT_GT(game.firedAt.at(kFallOfFrance), game.firedAt.at(kFallGelb));
+    }
+    // Catapult follows at once, or on its first day (1 June 1940) when
+    // France fell in the winter.
     if (dateOf(kFallOfFrance) <= Day(31, 12, 1940)) {  // Catapult's last day
       ASSERT_TRUE(game.firedAt.count(kCatapult));
-      EXPECT_EQ(game.firedAt.at(kCatapult), game.firedAt.at(kFallOfFrance));
+      if (dateOf(kFallOfFrance) >= Day(1, 6, 1940)) {
+        EXPECT_EQ(game.firedAt.at(kCatapult), game.firedAt.at(kFallOfFrance));
+      } else {
+        EXPECT_EQ(dateOf(kCatapult), Day(1, 6, 1940));
+      }
     }
     // The armistice: France at peace, the south French, the Atlantic coast
     // German, the Free French with Britain.

@@ -281,7 +281,13 @@ TEST(HeadlessSummary, WarFiguresAreCountedFromTheLogReadAsAStream) {
     LogLine(
         L"Convoy 3: Route:\n>>> Celtic Sea[ATTACKED by enemy FLEET (2 "
         L"ships), lost 2 STP] [ATTACKED by enemy RAIDER, lost 1 STP] ");
-    LogLine(L"Computer player lands I Corps on hex (12, 20)");
+    // The landing's line in the language base's text and, without a base,
+    // as its key.
+    LogLine(i % 2 == 0 ? L"Computer player lands I Corps on hex (12, 20)"
+                       : L"ai_unloading_amphib_unit_I Corps_to_hex_(12,_20)");
+    LogLine(i % 2 == 0 ? L"WARNING: fleet Home Fleet (at node 3) wants to go to node 7 but there's no path"
+                       : L"WARNING: Fleet Home Fleet wanted to go: node 3 -> 7, but theres no path!");
+    LogLine(L"WARNING: fleet Home Fleet has no ships");
     LogLine(L"[AI]: Germany DECLARED WAR ON Belgium!!");
     LogLine(L"Germany declares war on Belgium (CASE 1)");
     LogLine(L"ERROR: Nie znaleziono sciezki dla rozkazu nr 12");
@@ -304,6 +310,7 @@ TEST(HeadlessSummary, WarFiguresAreCountedFromTheLogReadAsAStream) {
   EXPECT_EQ(war.computerWars,
             rounds);  // the declaration's own line is not the computer's
   EXPECT_EQ(war.pathRefusals, rounds);
+  EXPECT_EQ(war.fleetPathWarnings, rounds);
   ASSERT_EQ(war.firedEvents.size(), static_cast<std::size_t>(rounds));
   EXPECT_EQ(war.firedEvents.back(), rounds - 1);
 }

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -210,26 +211,39 @@ TEST_F(Europe1939, SeaPassagesAreGuardedByTheirStraitsAndLandRoutesStopAtTheSea)
   EXPECT_TRUE(g_pWorld->GetCityGraph().FindPath(berlin, CityNamed(L"Breslau"), CountryNamed(L"Germany")->id, route));
 }
 
-TEST_F(Europe1939, StandingOrdersOfTheMajorPowersNameRealPlacesAndStartNoWarOfTheirOwn) {
+TEST_F(Europe1939, StandingOrdersOfTheMajorPowersNameRealPlacesAndGoToWarOnlyOnNeutrals) {
   cWorld& w = *g_pWorld;
   const cMap& map = w.GetMap();
+  // The computer declares war on the holder of a target once its offensive
+  // stands ready (its first war comes from the events): a target is held by
+  // an enemy or by a neutral it is meant to attack on its own (Germany
+  // Belgium, the Soviet Union Finland and Romania), never by itself or an
+  // ally; a country fighting from the start aims at no country of the other
+  // side it is still at peace with.
+  std::map<std::string, std::set<std::string>> ownWars;
   for (const auto& c : w.Countries()) {
     const sCountryAiData& ai = c->aiData;
     const std::string name = plat::NarrowBytes(c->name);
-    // The computer declares war on the holder of a target once its offensive
-    // stands ready; from the first turn it fights, every holder must already
-    // be an enemy, or the data would start a war the events do not.
     const bool fights = c->IsAtWarWithAnyone();
     for (const sAiTarget& target : ai.currentTargets) {
       ASSERT_TRUE(map.IsInside(target.a, target.b)) << name;
       const cCity* city = map.GetHex(target.a, target.b).city;
       ASSERT_NE(city, nullptr) << name << " aims at " << target.a << "," << target.b;
       EXPECT_TRUE(target.c == -1 || target.c > 0) << name;
-      if (fights) {
-        EXPECT_TRUE(w.GetRelations().IsAtWar(c->id, city->GetControllerId())) << name << " -> "
-                                                                            << plat::NarrowBytes(city->GetName());
-      }
+      const cCountry* holder = w.GetCountry(city->GetControllerId());
+      ASSERT_NE(holder, nullptr) << name << " -> " << plat::NarrowBytes(city->GetName());
+      EXPECT_NE(holder, c.get()) << name;
+      EXPECT_FALSE(c->IsAlliedWith(holder->id)) << name << " -> " << plat::NarrowBytes(city->GetName());
+      if (w.GetRelations().IsAtWar(c->id, holder->id)) continue;
+      if (holder->alliance == 0) ownWars[name].insert(plat::NarrowBytes(holder->name));
+      EXPECT_TRUE(holder->alliance == 0 || !fights) << name << " -> " << plat::NarrowBytes(city->GetName());
     }
+  }
+  EXPECT_EQ(ownWars, (std::map<std::string, std::set<std::string>>{{"Germany", {"Belgium"}},
+                                                                    {"Soviet Union", {"Romania", "Finland"}}}));
+  for (const auto& c : w.Countries()) {
+    const sCountryAiData& ai = c->aiData;
+    const std::string name = plat::NarrowBytes(c->name);
     for (const auto& [zone, value] : ai.seaZonesToPatrol) {
       const sWezelGrafuMorz* node = w.GetSeaGraph().GetNode(zone);
       ASSERT_NE(node, nullptr) << name << " patrols " << zone;

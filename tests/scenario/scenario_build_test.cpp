@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -40,7 +42,9 @@ struct sTexts {
       "fleet PL Gdynia; Polish Fleet\nship PL 42 Burza\ncommander PL 0 3 2 Tadeusz Kutrzeba | Army Poznan\n";
   std::string sea = "zone A 5 0 Baltic\nzone B 5 3 Gulf\nlink Baltic | Gulf | Gdynia\n";
   std::string consts = "48 MaxSupply 10\n73 NavalTypeStrength 12 15 8 4 3 3\n";
-  std::string ai = "target DE 40 Warsaw\ntarget DE -1 Gdynia\npatrol DE 90 Gulf\npress DE PL\npatrol PL 50 Baltic\n";
+  std::string ai =
+      "target DE 40 Warsaw\ntarget DE -1 Gdynia\npatrol DE 90 Gulf\npress DE PL\npatrol PL 50 Baltic\n"
+      "attack DE 3 2 1 2\n";
 };
 
 template <typename Parser, typename Out>
@@ -195,7 +199,13 @@ TEST(ScenarioBuild, StandingOrdersBecomeTheComputersTargetsPatrolsAndPressure) {
   EXPECT_EQ(std::tie(de.currentTargets[1].a, de.currentTargets[1].b, de.currentTargets[1].c), std::tuple(3, 1, -1));
   EXPECT_EQ(de.seaZonesToPatrol, (cPatrolZones{{2, 90}}));
   EXPECT_EQ(de.countriesToPress, std::vector<int>{2});
+  // The attack line sets the odds the attacks need; the one-side attack's
+  // other two values keep their defaults, as does a country without a line.
+  EXPECT_EQ(de.multipleSideAttackPreferences, (std::array<int, 3>{3, 2, 1}));
+  EXPECT_EQ(de.oneSideAttackPreferences, (std::array<int, 3>{2, 2, 2}));
   const sCountryAiData& pl = world.GetCountry(2)->aiData;
+  EXPECT_EQ(pl.multipleSideAttackPreferences, (std::array<int, 3>{5, 3, 4}));
+  EXPECT_EQ(pl.oneSideAttackPreferences, (std::array<int, 3>{4, 2, 2}));
   EXPECT_TRUE(pl.currentTargets.empty());
   EXPECT_EQ(pl.seaZonesToPatrol, (cPatrolZones{{1, 50}}));
   EXPECT_TRUE(pl.countriesToPress.empty());
@@ -213,11 +223,18 @@ TEST(ScenarioSources, StandingOrdersRejectBadNumbers) {
   scen::sAiOrdersSource orders;
   std::string error;
   for (const char* bad : {"target DE 0 Warsaw", "target DE -2 Warsaw", "target DE x Warsaw", "target DE 40",
-                          "patrol DE 0 Gulf", "press DE", "attack DE PL"}) {
+                          "patrol DE 0 Gulf", "press DE", "attack DE PL", "attack DE 3 2 2", "attack DE 8 2 2 3",
+                          "attack DE 3 2 -1 3", "attack DE 3 2 2 0"}) {
     EXPECT_FALSE(scen::ParseAiOrders(bad, orders, error)) << bad;
     EXPECT_NE(error.find("line 1"), std::string::npos) << error;
   }
-  ASSERT_TRUE(scen::ParseAiOrders("# comment\ntarget DE -1 Mersa Matruh\npress UK TR GR\n", orders, error)) << error;
+  ASSERT_TRUE(scen::ParseAiOrders("# comment\ntarget DE -1 Mersa Matruh\npress UK TR GR\nattack IT 4 3 2 3\n", orders,
+                                  error))
+      << error;
+  ASSERT_EQ(orders.attacks.size(), 1u);
+  EXPECT_EQ(orders.attacks[0].code, "IT");
+  EXPECT_EQ(orders.attacks[0].multipleSide, (std::array<int, 3>{4, 3, 2}));
+  EXPECT_EQ(orders.attacks[0].oneSide, 3);
   ASSERT_EQ(orders.targets.size(), 1u);
   EXPECT_EQ(orders.targets[0].city, "Mersa Matruh");
   EXPECT_EQ(orders.presses[0].countries, (std::vector<std::string>{"TR", "GR"}));

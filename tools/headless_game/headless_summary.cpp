@@ -79,12 +79,16 @@ void CountWarLine(const std::wstring& line, sWarShape& w) {
     if (!Has(line, L": 0 PP lost")) ++w.cityRaidsHurting;
   } else if (Has(line, L"have met enemy formations in ") || Has(line, L"have met the enemy raider ")) {
     ++w.seaBattles;
-  } else if (StartsWith(line, L"Computer player lands ")) {
+  } else if (StartsWith(line, L"Computer player lands ") || StartsWith(line, L"ai_unloading_amphib_unit_")) {
+    // The line is the language base's text, or its key where the runner
+    // has no language base loaded.
     ++w.landings;
   } else if (StartsWith(line, L"[AI]: ") && Has(line, L" DECLARED WAR ON ")) {
     ++w.computerWars;
   } else if (Has(line, L"Nie znaleziono sciezki dla rozkazu")) {
     ++w.pathRefusals;
+  } else if (StartsWith(line, L"WARNING: fleet ") || StartsWith(line, L"WARNING: Fleet ")) {
+    if (Has(line, L"there's no path") || Has(line, L"theres no path")) ++w.fleetPathWarnings;
   }
 }
 
@@ -171,9 +175,9 @@ std::string FormatSummary(const sHeadlessSummary& s) {
                 "floored_strikes=%d city_raids=%d "
                 "city_raids_hurting=%d sea_battles=%d convoy_raids=%d "
                 "landings=%d computer_wars=%d "
-                "path_refusals=%d\n",
+                "path_refusals=%d fleet_path_warnings=%d\n",
                 w.landBattles, w.airFights, w.airStrikes, w.flooredStrikes, w.cityRaids, w.cityRaidsHurting,
-                w.seaBattles, w.convoyRaids, w.landings, w.computerWars, w.pathRefusals);
+                w.seaBattles, w.convoyRaids, w.landings, w.computerWars, w.pathRefusals, w.fleetPathWarnings);
   out += line;
   for (const sCountrySummary& c : s.countries) {
     std::snprintf(line, sizeof line,

@@ -50,6 +50,7 @@ struct sWarShape {
   int landings = 0;              // landings from the sea the computer made
   int computerWars = 0;          // declarations of war by the computer (not by the events)
   int pathRefusals = 0;          // orders refused for want of a path
+  int fleetPathWarnings = 0;     // fleets sent where the sea graph has no path
   std::vector<int> firedEvents;  // event ids in the order they fired
 };
 

@@ -13,7 +13,7 @@ namespace {
 constexpr int kAxis = 2;  // the alliance code whose group is the Axis (2 and 5)
 
 // Land unit types of the scenario.
-constexpr double kInfantryDivision = 0, kInfantryCorps = 1, kMechanizedCorps = 3;
+constexpr double kInfantryDivision = 0, kInfantryCorps = 1, kMechanizedCorps = 3, kArmouredCorps = 5;
 // Ship types.
 constexpr double kCruiser = 42, kCargoShip = 44;
 
@@ -173,6 +173,48 @@ void Events1939(Script& s) {
                    {Do("Country.ChangeDiplomaticPoints", {double(s.C("SU")), 1})});
   }
   {
+    // Warsaw's fall ends the campaign: the government leaves the country,
+    // the army lays down its arms and Germany takes what is left west of
+    // the demarcation line (the partition gives the east to the Soviet
+    // Union). Germany's offensive in Poland is over.
+    Event& e = s.Add(133, "PL", true, {1, 9, 1939}, {31, 12, 1941}, k1939);
+    e.title = "Warsaw capitulates";
+    e.description =
+        "Warsaw has fallen after a siege of three weeks. The government has crossed into Romania; the last armies "
+        "are cut off and out of ammunition. General Rommel signs the capitulation of the capital.";
+    e.image = "europe1939_partition.png";
+    Script::When(e, {s.Axis("Warsaw")});
+    const double pl = s.C("PL");
+    std::vector<Effect> capitulation = {Do("Country.KillAllLandUnits", {pl}), Do("Country.KillAllAirUnits", {pl}),
+                                        Do("Country.KillAllNavalUnits", {pl}), Do("Country.KillAllUnitsInReserve", {pl})};
+    for (Effect& f : s.Transfer("PL", s.C("DE"), false, [](int x, int) { return x < 55; })) capitulation.push_back(std::move(f));
+    for (Effect f : {Do("Country.ChangeTerritoryControllerOwnerAndOriginalOwner", {pl, double(s.C("DE"))}),
+                     Do("Country.SetActive", {pl, 0}), s.RemoveTarget("DE", "Lodz"), s.RemoveTarget("DE", "Warsaw")}) {
+      capitulation.push_back(std::move(f));
+    }
+    Script::Choice(e, 100, "Capitulate", "Poland leaves the war; its land is occupied.", capitulation);
+    Script::Choice(e, 0, "Fight on from the eastern marshes", "The war goes on without the capital; unrest grows.",
+                   {Do("Country.ChangeSocialUnrest", {pl, 30})});
+  }
+  {
+    // The offensive in the West moves on as its stages are taken (hidden:
+    // the computer's plans only).
+    Event& e = s.Add(134, "DE", false, {1, 9, 1939}, {31, 12, 1942}, k1939);
+    e.title = "Liege is taken";
+    e.description = "The Belgian forts have fallen; the offensive turns on Reims.";
+    e.image = "europe1939_fall_gelb.png";
+    Script::When(e, {s.Axis("Liege")});
+    Script::Choice(e, 100, "Drive on", "Liege is no longer a target.", {s.RemoveTarget("DE", "Liege")});
+  }
+  {
+    Event& e = s.Add(135, "DE", false, {1, 9, 1939}, {31, 12, 1942}, k1939);
+    e.title = "Reims is taken";
+    e.description = "The front in Champagne has broken; the road to Paris is open.";
+    e.image = "europe1939_fall_gelb.png";
+    Script::When(e, {s.Axis("Reims")});
+    Script::Choice(e, 100, "Drive on", "Reims is no longer a target.", {s.RemoveTarget("DE", "Reims")});
+  }
+  {
     Event& e = s.Add(104, "SU", true, {16, 11, 1939}, {31, 3, 1940}, k1939);
     e.title = "The Winter War";
     e.description =
@@ -199,7 +241,8 @@ void Events1940(Script& s) {
     Script::Choice(e, 75, "Accept the Soviet terms", "Peace; Karelia is ceded to the Soviet Union.",
                    Join(std::vector<Effect>{Do("Country.MakePeace", {double(s.C("FI")), 0})},
                         s.Transfer("FI", s.C("SU"), true, [](int x, int y) { return x >= 63 && y >= 4; }),
-                        std::vector<Effect>{Do("Country.ChangeSocialUnrest", {double(s.C("FI")), 10})}));
+                        std::vector<Effect>{Do("Country.ChangeSocialUnrest", {double(s.C("FI")), 10}),
+                                            s.RemoveTarget("SU", "Viipuri")}));
     Script::Choice(e, 25, "Fight on and hope for help from the West", "The war goes on.",
                    {Do("Country.ChangeSocialUnrest", {double(s.C("FI")), 20}),
                     Do("Country.ChangeWarEconomy", {double(s.C("FI")), 10})});
@@ -224,8 +267,13 @@ void Events1940(Script& s) {
         "Belgium, the panzers could cross the Ardennes and the Meuse at Sedan and drive for the Channel.";
     e.image = "europe1939_fall_gelb.png";
     Script::When(e, {s.War("DE", "BE", false), s.War("DE", "FR", true)});
-    Script::Choice(e, 85, "Strike through the Ardennes", "War with the Netherlands, Belgium and Luxembourg.",
-                   {s.DeclareWar("DE", "NL"), s.DeclareWar("DE", "BE"), s.DeclareWar("DE", "LU")});
+    // The panzer group that crosses the Ardennes joins from the reserve: the
+    // computer deploys it where the front needs it.
+    Script::Choice(e, 85, "Strike through the Ardennes",
+                   "War with the Netherlands, Belgium and Luxembourg; Panzer Group Kleist and XXXIX Panzer Corps join.",
+                   {s.DeclareWar("DE", "NL"), s.DeclareWar("DE", "BE"), s.DeclareWar("DE", "LU"),
+                    Do("Hex.AddLandUnit", {-1, -1, double(s.C("DE")), kArmouredCorps, 3, 100}, {"Panzer Group Kleist"}),
+                    Do("Hex.AddLandUnit", {-1, -1, double(s.C("DE")), kArmouredCorps, 3, 100}, {"XXXIX Panzer Corps"})});
     Script::Choice(e, 15, "Wait behind the West Wall", "The phoney war goes on.",
                    {Do("Country.ChangeSocialUnrest", {double(s.C("DE")), 5})});
   }
@@ -284,14 +332,20 @@ void Events1940(Script& s) {
     const Hex freeFrench{13, 24};  // in the Thames valley, west of London
     std::vector<Effect> armistice = {Do("Country.MakePeace", {double(s.C("FR")), 0})};
     // The occupied zone: the north and the Atlantic coast; the south stays
-    // French under the government at Vichy.
-    for (Effect& f : s.Transfer("FR", s.C("DE"), false, [](int x, int y) {
-           return x <= 31 && y >= 24 && y <= 41 && (y <= 33 || x <= 16);
+    // French under the government at Vichy, and what the Axis armies took
+    // of it goes back behind the demarcation line.
+    const auto occupied = [](int x, int y) { return x <= 31 && y >= 24 && y <= 41 && (y <= 33 || x <= 16); };
+    for (Effect& f : s.Transfer("FR", s.C("DE"), false, occupied)) armistice.push_back(std::move(f));
+    for (Effect& f : s.Transfer("FR", s.C("FR"), false, [&occupied](int x, int y) {
+           return x <= 31 && y >= 24 && y <= 41 && !occupied(x, y);
          })) {
       armistice.push_back(std::move(f));
     }
     // Germany's offensive in the West is over: its targets there go.
-    for (Effect f : {s.RemoveTarget("DE", "Strasbourg"), s.RemoveTarget("DE", "Paris")}) armistice.push_back(std::move(f));
+    for (Effect f : {s.RemoveTarget("DE", "Liege"), s.RemoveTarget("DE", "Reims"), s.RemoveTarget("DE", "Strasbourg"),
+                     s.RemoveTarget("DE", "Paris")}) {
+      armistice.push_back(std::move(f));
+    }
     for (Effect f : {Do("Country.KillAllUnitsInReserve", {double(s.C("FR"))}),
                      Do("Country.SetPoliticalStrength", {double(s.C("FR")), 40}),
                      Do("Hex.AddLandUnit", {double(freeFrench.x), double(freeFrench.y), double(s.C("UK")), kInfantryDivision, 2, 60},

@@ -516,7 +516,8 @@ void WriteConsts(const ConstsSource& source, const fs::path& path) {
 }
 
 // The standing orders of ai.txt on the countries' computer data: each
-// target the hex of a city to take (never a resources city), each patrol a
+// target the hex of a city to take (never a resources city), each attack
+// line the odds its attacks need, each patrol a
 // sea zone of the sea graph, each pressed country another country.
 void ApplyAiOrders(const sScenario& b, cWorld& world) {
   for (const sAiTargetSource& t : b.ai.targets) {
@@ -524,6 +525,11 @@ void ApplyAiOrders(const sScenario& b, cWorld& world) {
     Check(city.type != kCityResources, "ai.txt: target " + t.city + " is a resources city");
     sCountryAiData& ai = world.GetCountry(CountryOf(b, t.code))->aiData;
     ai.currentTargets.push_back({city.pos.x, city.pos.y, t.strength});
+  }
+  for (const sAiAttackSource& a : b.ai.attacks) {
+    sCountryAiData& ai = world.GetCountry(CountryOf(b, a.code))->aiData;
+    ai.multipleSideAttackPreferences = a.multipleSide;
+    ai.oneSideAttackPreferences[0] = a.oneSide;
   }
   for (const sAiPatrolSource& p : b.ai.patrols) {
     const auto zone = b.zoneId.find(p.zone);

@@ -429,6 +429,18 @@ bool ParseAiOrders(const std::string& text, sAiOrdersSource& out, std::string& e
         if (number <= 0) return Fail(error, lines.Number(), "a patrol's value is above 0");
         out.patrols.push_back({w[1], number, Rest(w, 3)});
       }
+    } else if (w[0] == "attack") {
+      sAiAttackSource attack;
+      attack.code = w.size() == 6 ? w[1] : "";
+      bool ok = w.size() == 6;
+      for (std::size_t i = 0; ok && i < 3; ++i) ok = Int(w[i + 2], attack.multipleSide[i]);
+      ok = ok && Int(w[5], attack.oneSide);
+      if (!ok) return Fail(error, lines.Number(), "expected: attack code column column strikes column");
+      if (attack.multipleSide[0] < 1 || attack.multipleSide[0] > 7 || attack.multipleSide[1] < 1 ||
+          attack.multipleSide[1] > 7 || attack.multipleSide[2] < 0 || attack.oneSide < 1 || attack.oneSide > 7) {
+        return Fail(error, lines.Number(), "an attack's columns are 1 to 7, its strikes 0 or more");
+      }
+      out.attacks.push_back(attack);
     } else if (w[0] == "press") {
       if (w.size() < 3) return Fail(error, lines.Number(), "expected: press code code...");
       out.presses.push_back({w[1], std::vector<std::string>(w.begin() + 2, w.end())});

@@ -148,8 +148,17 @@ struct sAiPressSource {
   std::string code;
   std::vector<std::string> countries;
 };
+// The odds columns the country's attacks need: a multiple-direction attack
+// without air support, with it (and the good air strikes that takes), and
+// a one-side attack.
+struct sAiAttackSource {
+  std::string code;
+  std::array<int, 3> multipleSide{};
+  int oneSide = 0;
+};
 struct sAiOrdersSource {
   std::vector<sAiTargetSource> targets;
+  std::vector<sAiAttackSource> attacks;
   std::vector<sAiPatrolSource> patrols;
   std::vector<sAiPressSource> presses;
 };
