@@ -10,11 +10,13 @@
 
 #include "ai/ai_attacks.h"
 #include "ai/ai_combat_display.h"
+#include "ai/ai_helpers.h"
 #include "ai/ai_unit_lists.h"
 #include "app/console_log.h"
 #include "app/main_thread_queue.h"
 #include "app/settings.h"
 #include "rules/land_move_orders.h"
+#include "rules/rule_helpers.h"
 #include "rules/worker_messages.h"
 #include "rules/air_orders.h"
 #include "rules/fleet_orders.h"
@@ -32,12 +34,6 @@
 
 namespace ai {
 namespace {
-
-int DelayMs(int slot) { return static_cast<int>(g_Delays[slot].load()); }
-
-void FollowInView(int x, int y) {
-  ChangeWorldView([x, y](cWorldView& view) { view.FollowHex(x, y); });
-}
 
 bool IsShown(const cWorld& world, const cJednostka& unit) { return unit.visible && world.turnState.showActions; }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "ai/ai_helpers.h"
 #include "ai/ai_naval.h"
 #include "ai/ai_sea_steps.h"
 #include "app/console_log.h"
@@ -20,8 +21,6 @@
 
 namespace ai {
 namespace {
-
-bool AtWar(const cCountry& country, int other) { return other > 0 && country.IsAtWarWith(other); }
 
 bool IsVisibleEnemy(const cCountry& country, const cJednostka* unit) {
   return unit != nullptr && unit->visible && AtWar(country, unit->countryId);

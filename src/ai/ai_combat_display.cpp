@@ -1,6 +1,7 @@
 #include "ai/ai_combat_display.h"
 
 #include "app/settings.h"
+#include "rules/rule_helpers.h"
 #include "rules/worker_messages.h"
 #include "world/hex_drawing.h"
 #include "world/map.h"
@@ -11,7 +12,6 @@
 namespace ai {
 namespace {
 
-int DelayMs(int slot) { return static_cast<int>(g_Delays[slot].load()); }
 
 void SetAttackMark(cWorld& world, int x, int y, bool on) {
   LockedStep([&] {

@@ -13,6 +13,7 @@
 #include "app/console_log.h"
 #include "app/settings.h"
 #include "rules/deployment.h"
+#include "rules/rule_helpers.h"
 #include "world/cities.h"
 #include "world/city_graph.h"
 #include "world/country.h"
@@ -27,7 +28,6 @@
 namespace ai {
 namespace {
 
-int DelayMs(int slot) { return static_cast<int>(g_Delays[slot].load()); }
 
 // The first unit of the country and category in the reserve that is ready
 // to be placed; null when none.

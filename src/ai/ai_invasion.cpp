@@ -9,6 +9,7 @@
 
 #include "ai/ai_economy.h"
 #include "ai/ai_fronts.h"
+#include "ai/ai_helpers.h"
 #include "ai/ai_naval.h"
 #include "ai/ai_sea_steps.h"
 #include "ai/ai_unit_lists.h"
@@ -44,8 +45,6 @@ struct sInvasionTarget {
   cCity* city = nullptr;
   int zone = -1;  // the sea zone of the city's hex: where the fleets go
 };
-
-bool AtWar(const cCountry& country, int other) { return other > 0 && country.IsAtWarWith(other); }
 
 // The sea zone in front of the hex, where the fleets go: the hex's own sea
 // zone, or for a port's hex (whose sea node is the port) the first sea zone

@@ -8,6 +8,7 @@
 #include "app/settings.h"
 #include "rules/fleet_orders.h"
 #include "rules/land_move_orders.h"
+#include "rules/rule_helpers.h"
 #include "rules/worker_messages.h"
 #include "world/cities.h"
 #include "world/city_graph.h"
@@ -23,11 +24,6 @@
 #include "world/world_view.h"
 
 namespace ai {
-namespace {
-
-int DelayMs(int slot) { return static_cast<int>(g_Delays[slot].load()); }
-
-}  // namespace
 
 cFleet* FindFleetById(cWorld& world, int fleetId) {
   for (cFleet* fleet : world.Units().fleets) {

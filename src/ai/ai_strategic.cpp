@@ -8,9 +8,11 @@
 #include <set>
 
 #include "ai/ai_fronts.h"
+#include "ai/ai_helpers.h"
 #include "ai/ai_unit_lists.h"
 #include "app/console_log.h"
 #include "app/settings.h"
+#include "rules/rule_helpers.h"
 #include "rules/strategic_move.h"
 #include "world/cities.h"
 #include "world/country.h"
@@ -24,12 +26,6 @@
 
 namespace ai {
 namespace {
-
-int DelayMs(int slot) { return static_cast<int>(g_Delays[slot].load()); }
-
-void FollowInView(int x, int y) {
-  ChangeWorldView([x, y](cWorldView& view) { view.FollowHex(x, y); });
-}
 
 const char* RefusalText(eStrategicMoveRefusal refusal) {
   const char* key = StrategicMoveRefusalKey(refusal);

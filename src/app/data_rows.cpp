@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/char_classes.h"
 #include "app/console_log.h"
 #include "app/fatal_exit.h"
 #include "app/file_text.h"
@@ -14,8 +15,6 @@ namespace files {
 
 namespace {
 
-bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n' || c == L'\v' || c == L'\f'; }
 
 // A sign and digits alone (blanks around allowed): a whole number, perhaps
 // beyond 32 bits.

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "app/char_classes.h"
 #include "app/console_log.h"
 #include "app/fatal_exit.h"
 #include "platform/lines.h"
@@ -17,7 +18,6 @@ namespace files {
 namespace {
 
 bool IsSpace(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\n' || c == L'\v' || c == L'\f' || c == L'\r'; }
-bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
 template <class Ch>
 int ParseIntT(std::basic_string_view<Ch> text) {
@@ -201,12 +201,6 @@ std::unique_ptr<cCsvReader> OpenCsvFileOrExit(std::wstring_view folderPattern, s
                                               const sDataFileLines& lines) {
   return OpenCsvFileOrExit(PathFromPattern(folderPattern, fileName), lines);
 }
-
-namespace {
-bool IsBlank(wchar_t c) {
-  return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n' || c == L'\v' || c == L'\f';
-}
-}  // namespace
 
 std::wstring Trim(std::wstring_view text) {
   std::size_t begin = 0, end = text.size();

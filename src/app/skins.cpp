@@ -227,12 +227,12 @@ void CreateUnitFonts(plat::Renderer* renderer) {
   }
 }
 
-plat::Renderer* CurrentRenderer() { return plat::GetFramework().GetRenderer(); }
+plat::Renderer* SkinsRenderer() { return plat::GetFramework().GetRenderer(); }
 
 int CurrentZoomPercent() { return static_cast<int>(g_Settings.MapZoom * 100.0f); }
 
 std::uint8_t MipLevelsAbove(int width) {
-  plat::Renderer* renderer = CurrentRenderer();
+  plat::Renderer* renderer = SkinsRenderer();
   return renderer != nullptr && renderer->MaxTextureWidth() > width ? 3 : 1;
 }
 
@@ -382,7 +382,7 @@ void LoadMapSkin(std::wstring_view name, const std::function<void(bool hasEyeCan
   LogLine(L"Opening file with cities appearance definition...");
   g_ConsoleLog.WriteLine(tableName);
   if (!ReadCityAppearanceTable(tableName)) return;
-  CreateCityFonts(CurrentRenderer());
+  CreateCityFonts(SkinsRenderer());
   SelectMapFontForZoom();
 }
 
@@ -402,7 +402,7 @@ void LoadUnitsSkin(std::wstring_view name) {
   if (!ReadUnitAppearanceTable(naval, g_NavalAppearance, kNavalTableShape)) {
     LogLine(L"ERROR during opening CSV file %s", naval);
   }
-  CreateUnitFonts(CurrentRenderer());
+  CreateUnitFonts(SkinsRenderer());
   SelectUnitFontsForZoom();
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/gui_layout.h"
+#include "dialogs/dialog_helpers.h"
 #include "dialogs/dialog_stack.h"
 #include "gui/dxut_checkbox.h"
 #include "gui/dxut_editbox.h"
@@ -17,10 +18,6 @@
 #include "world/world_view.h"
 
 int CheatEventId = 0;
-
-namespace {
-const sLayoutRect& Layout(int id) { return g_GuiLayout[id]; }
-}  // namespace
 
 int CheatIntValue(std::wstring_view text) {
   const std::wstring copy(text);

@@ -5,6 +5,7 @@
 
 #include "app/gui_layout.h"
 #include "app/string_base.h"
+#include "dialogs/dialog_helpers.h"
 #include "dialogs/dialog_stack.h"
 #include "gui/dxut_button.h"
 #include "gui/dxut_frames.h"
@@ -19,10 +20,7 @@
 
 namespace {
 
-constexpr unsigned kFormatCentred = 5;  // DT_CENTER | DT_VCENTER
-constexpr int kFrameStyle = 13;
-constexpr int kFlagWidth = 128;
-constexpr int kFlagHeight = 85;
+constexpr int kCombatResultFrameStyle = 13;
 // The outcome icons are cut from the interface sheet: one 60-pixel band
 // each, in a column from x 380 to 440.
 constexpr int kIconSheetLeft = 380;
@@ -35,8 +33,6 @@ constexpr int kStepAfterKilled = 70;
 constexpr int kStepAfterOther = 50;
 constexpr int kIconGap = 5;
 
-const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
-const sLayoutRect& Layout(int id) { return g_GuiLayout[id]; }
 
 // The flag of a country the world has; null for any other id (-1 for "no
 // country", 0, or an id past the list).
@@ -64,7 +60,7 @@ const char* cDialogWynikuWalki::TitleKey(int kind) {
 }
 
 cDialogWynikuWalki::cDialogWynikuWalki(const cWorld& world, const sBombardmentResult& result, float displayMs)
-    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, kFrameStyle, Layout(kSecondRectId).a,
+    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, kCombatResultFrameStyle, Layout(kSecondRectId).a,
               Layout(kSecondRectId).b, Layout(kSecondRectId).c, Layout(kSecondRectId).d) {
   if (CDXUTControl* frame = dialog_.GetControl(kId)) frame->SetDraggable(false);
 

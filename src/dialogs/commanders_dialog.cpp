@@ -6,6 +6,7 @@
 #include "app/console_log.h"
 #include "app/gui_layout.h"
 #include "app/string_base.h"
+#include "dialogs/dialog_helpers.h"
 #include "dialogs/dialog_stack.h"
 #include "gui/dxut_button.h"
 #include "gui/dxut_editbox.h"
@@ -20,11 +21,7 @@
 
 namespace {
 
-constexpr unsigned kFormatCentred = 5;  // DT_CENTER | DT_VCENTER
-constexpr unsigned kVCentred = 4;
 
-const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
-const sLayoutRect& Layout(int id) { return g_GuiLayout[id]; }
 
 const char* StateKey(int state) {
   if (state == kCommanderNotAssigned) return "commander_status_in_hq";

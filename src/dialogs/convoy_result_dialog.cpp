@@ -6,6 +6,7 @@
 
 #include "app/gui_layout.h"
 #include "app/string_base.h"
+#include "dialogs/dialog_helpers.h"
 #include "dialogs/dialog_stack.h"
 #include "gui/dxut_button.h"
 #include "gui/dxut_listbox.h"
@@ -16,18 +17,6 @@
 #include "world/convoy.h"
 #include "world/country.h"
 #include "world/world.h"
-
-namespace {
-
-constexpr unsigned kFormatCentred = 5;  // DT_CENTER | DT_VCENTER
-constexpr int kFrameStyle = 1;
-constexpr int kFlagWidth = 128;
-constexpr int kFlagHeight = 85;
-
-const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
-const sLayoutRect& Layout(int id) { return g_GuiLayout[id]; }
-
-}  // namespace
 
 cDialogWynikuKonwojow::cDialogWynikuKonwojow(cWorld& world, int countryId)
     : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, kFrameStyle, Layout(kSecondRectId).a,

@@ -5,6 +5,7 @@
 #include "app/console_log.h"
 #include "app/gui_layout.h"
 #include "app/string_base.h"
+#include "dialogs/dialog_helpers.h"
 #include "dialogs/dialog_stack.h"
 #include "gui/control_groups.h"
 #include "gui/dxut_button.h"
@@ -20,8 +21,6 @@
 
 namespace {
 
-constexpr int kFrameStyle = 1;
-constexpr unsigned kFormatCentred = 5;  // DT_CENTER | DT_VCENTER
 constexpr unsigned kTypeGroup = 1;
 // The convoy picture: the bottom-right square of the interface sheet.
 constexpr int kPictureLeft = 1898, kPictureTop = 1898, kPictureRight = 2048, kPictureBottom = 2048;
@@ -29,8 +28,6 @@ constexpr int kPictureLeft = 1898, kPictureTop = 1898, kPictureRight = 2048, kPi
 constexpr int kSliderStartMax = 300;
 constexpr int kSliderStartValue = 150;
 
-const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
-const sLayoutRect& Layout(int id) { return g_GuiLayout[id]; }
 
 void SetEnabledWithHint(CDXUTControl* control, bool enabled, const char* hintKey) {
   if (control == nullptr) return;

@@ -5,6 +5,7 @@
 #include "app/console_log.h"
 #include "app/gui_layout.h"
 #include "app/string_base.h"
+#include "dialogs/dialog_helpers.h"
 #include "dialogs/dialog_stack.h"
 #include "files/save_game.h"
 #include "gui/dxut_button.h"
@@ -20,15 +21,10 @@
 
 namespace {
 
-constexpr unsigned kFormatCentred = 5;  // DT_CENTER | DT_VCENTER
-constexpr int kFrameStyle = -1;
-constexpr int kFlagWidth = 128;
-constexpr int kFlagHeight = 85;
+constexpr int kEventFrameStyle = -1;
 // The report type of a player's choice in an event.
 constexpr int kEventReportType = 25;
 
-const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
-const sLayoutRect& Layout(int id) { return g_GuiLayout[id]; }
 
 int CountOptions(const sEvent& event) { return static_cast<int>(event.options.size()); }
 
@@ -48,7 +44,7 @@ bool IsEventPictureName(const std::wstring& name) {
 }
 
 cDialogEventu::cDialogEventu(cWorld& world, const sEvent& event)
-    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, kFrameStyle,
+    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, kEventFrameStyle,
               Layout(kSecondRectId).a, Layout(kSecondRectId).b, Layout(kSecondRectId).c, Layout(kSecondRectId).d),
       world_(world),
       event_(event),

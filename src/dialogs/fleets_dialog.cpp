@@ -10,6 +10,7 @@
 #include "app/settings.h"
 #include "app/string_base.h"
 #include "dialogs/commanders_dialog.h"
+#include "dialogs/dialog_helpers.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/prompt_dialogs.h"
 #include "gui/dxut_button.h"
@@ -32,12 +33,9 @@
 
 namespace {
 
-constexpr unsigned kFormatCentred = 5;  // DT_CENTER | DT_VCENTER
 constexpr unsigned kFormationGroup = 1;
 constexpr const wchar_t* kDefaultPicture = L"data\\gfx\\Units images\\default.png";
 
-const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
-const sLayoutRect& Layout(int id) { return g_GuiLayout[id]; }
 
 // Rows carry the id of their fleet or ship, looked up again when read: a
 // row never holds a pointer that a deletion could leave dangling.

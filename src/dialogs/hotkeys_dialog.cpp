@@ -2,14 +2,11 @@
 
 #include "app/gui_layout.h"
 #include "app/string_base.h"
+#include "dialogs/dialog_helpers.h"
 #include "dialogs/dialog_stack.h"
 #include "gui/dxut_element.h"
 #include "gui/dxut_listbox.h"
 #include "platform/messages.h"
-
-namespace {
-const sLayoutRect& Layout(int id) { return g_GuiLayout[id]; }
-}  // namespace
 
 cDialogSkrotowKlawiszowych::cDialogSkrotowKlawiszowych()
     : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, -1, 0, 0, 0, 0) {

@@ -5,6 +5,7 @@
 #include "app/gui_layout.h"
 #include "app/random.h"
 #include "app/string_base.h"
+#include "dialogs/dialog_helpers.h"
 #include "dialogs/dialog_stack.h"
 #include "gui/dxut_button.h"
 #include "gui/dxut_static.h"
@@ -19,11 +20,8 @@ constexpr int kSecondRectId = 931;
 constexpr int kStyle = 17;
 constexpr int kChoiceLayoutIds[3] = {934, 935, 936};
 constexpr int kRandomLayoutId = 937;
-constexpr unsigned kFormatCentred = 5;  // DT_CENTER | DT_VCENTER
 
-const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
 
-const sLayoutRect& Layout(int id) { return g_GuiLayout[id]; }
 
 struct sChoice {
   int orientation;

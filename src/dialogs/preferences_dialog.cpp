@@ -13,6 +13,7 @@
 #include "app/skins.h"
 #include "app/string_base.h"
 #include "app/texture.h"
+#include "dialogs/dialog_helpers.h"
 #include "dialogs/dialog_stack.h"
 #include "files/world_skins.h"
 #include "gui/dxut_button.h"
@@ -32,8 +33,6 @@
 
 namespace {
 
-const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
-const sLayoutRect& Layout(int id) { return g_GuiLayout[id]; }
 
 constexpr unsigned kValueFormat = plat::kTextRight | plat::kTextVCenter;
 constexpr int kColourDropHeight = 300;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "dialogs/dialog_helpers.h"
 #include "dialogs/dialog_stack.h"
 #include "app/string_base.h"
 #include "gui/dxut_button.h"
@@ -18,16 +19,10 @@ bool ConfirmAnswer = false;
 
 namespace {
 
-constexpr unsigned kFormatCentred = 5;          // DT_CENTER | DT_VCENTER
 constexpr unsigned kFormatCentredLine = 37;     // DT_CENTER | DT_VCENTER | DT_SINGLELINE
 constexpr unsigned kFormatWordBreak = 16;       // DT_WORDBREAK
 
-const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
 
-const sLayoutRect& Layout(int id) {
-  static const sLayoutRect kNone{};
-  return id >= 0 && id < kLayoutEntries ? g_GuiLayout[id] : kNone;
-}
 
 // The base constructor's arguments for a prompt framed at layout entry id
 // with its second rectangle at entry second.

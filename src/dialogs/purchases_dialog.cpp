@@ -8,6 +8,7 @@
 #include "app/skins.h"
 #include "app/sound.h"
 #include "app/string_base.h"
+#include "dialogs/dialog_helpers.h"
 #include "dialogs/dialog_stack.h"
 #include "gui/control_groups.h"
 #include "gui/dxut_button.h"
@@ -27,9 +28,6 @@
 
 namespace {
 
-constexpr int kFrameStyle = 1;
-constexpr unsigned kFormatCentred = 5;  // DT_CENTER | DT_VCENTER
-constexpr unsigned kVCentred = 4;
 constexpr unsigned kLevelGroup = 1;
 constexpr int kLevels = 5;
 // The backdrop of the preview: a fixed square of the interface sheet.
@@ -41,25 +39,6 @@ constexpr unsigned kVkNumpad1 = 0x61;
 
 // Each list row carries its item code.
 const int kItemCodes[kPurchaseItemCount] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
-
-const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
-const sLayoutRect& Layout(int id) { return g_GuiLayout[id]; }
-
-void AddValue(CDXUTDialog& dialog, int labelId, const char* labelKey, int editId, const char* hintKey) {
-  CDXUTStatic* label = nullptr;
-  if (SUCCEEDED(dialog.AddStaticFromLayout(labelId, Text(labelKey), &label)) && label != nullptr) {
-    label->SetTextFormat(kVCentred);
-  }
-  CDXUTEditBox* edit = nullptr;
-  if (SUCCEEDED(dialog.AddEditBoxFromLayout(editId, L"-", Text(hintKey), &edit)) && edit != nullptr) {
-    edit->m_dwDisabledTextFormat = kFormatCentred;
-    edit->SetEnabled(false);
-  }
-}
-
-void SetValue(CDXUTDialog& dialog, int id, const std::wstring& text) {
-  if (auto* edit = dynamic_cast<CDXUTEditBox*>(dialog.GetControl(id))) edit->SetText(text.c_str());
-}
 
 // The rectangle to draw a counter of the category in so that its frame (box
 // 0 of the closest appearance, left, top, width and height in counter units)

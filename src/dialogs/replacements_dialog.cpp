@@ -5,6 +5,7 @@
 #include "app/console_log.h"
 #include "app/gui_layout.h"
 #include "app/string_base.h"
+#include "dialogs/dialog_helpers.h"
 #include "dialogs/dialog_stack.h"
 #include "gui/dxut_button.h"
 #include "gui/dxut_editbox.h"
@@ -17,32 +18,6 @@
 #include "world/jednostka_ladowa.h"
 #include "world/replacement_prices.h"
 #include "world/world.h"
-
-namespace {
-
-constexpr unsigned kFormatCentred = 5;  // DT_CENTER | DT_VCENTER
-constexpr unsigned kVCentred = 4;
-
-const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
-const sLayoutRect& Layout(int id) { return g_GuiLayout[id]; }
-
-void AddValue(CDXUTDialog& dialog, int labelId, const char* labelKey, int editId, const char* hintKey) {
-  CDXUTStatic* label = nullptr;
-  if (SUCCEEDED(dialog.AddStaticFromLayout(labelId, Text(labelKey), &label)) && label != nullptr) {
-    label->SetTextFormat(kVCentred);
-  }
-  CDXUTEditBox* edit = nullptr;
-  if (SUCCEEDED(dialog.AddEditBoxFromLayout(editId, L"-", Text(hintKey), &edit)) && edit != nullptr) {
-    edit->m_dwDisabledTextFormat = kFormatCentred;
-    edit->SetEnabled(false);
-  }
-}
-
-void SetValue(CDXUTDialog& dialog, int id, const std::wstring& text) {
-  if (auto* edit = dynamic_cast<CDXUTEditBox*>(dialog.GetControl(id))) edit->SetText(text.c_str());
-}
-
-}  // namespace
 
 cDialogUzupelnien::cDialogUzupelnien(cWorld& world, cJednostka& unit)
     : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, -1, 0, 0, 0, 0),

@@ -13,6 +13,7 @@
 
 #include "app/gui_layout.h"
 #include "app/string_base.h"
+#include "dialogs/dialog_helpers.h"
 #include "dialogs/dialog_stack.h"
 #include "gui/dxut_button.h"
 #include "gui/dxut_editbox.h"
@@ -28,8 +29,7 @@
 
 namespace {
 
-constexpr int kFrameStyle = 23;
-constexpr unsigned kFormatCentred = 5;  // DT_CENTER | DT_VCENTER
+constexpr int kReportsFrameStyle = 23;
 constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
 constexpr int kDateBorder = 2;
 // The table kinds whose tabs the table frame holds.
@@ -60,8 +60,6 @@ constexpr sTypeRow kEventTypes[] = {
     {"reports_event_results", 25},         {"reports_surrenders", 27},
 };
 
-const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
-const sLayoutRect& Layout(int id) { return g_GuiLayout[id]; }
 void* IntData(int value) { return reinterpret_cast<void*>(static_cast<std::intptr_t>(value)); }
 int DataInt(void* data) { return static_cast<int>(reinterpret_cast<std::intptr_t>(data)); }
 
@@ -80,7 +78,7 @@ std::wstring Caption(const wchar_t* captions, std::size_t index) {
 }  // namespace
 
 cDialogStatystyk::cDialogStatystyk(cWorld& world)
-    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, kFrameStyle, Layout(kSecondRectId).a,
+    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, kReportsFrameStyle, Layout(kSecondRectId).a,
               Layout(kSecondRectId).b, Layout(kSecondRectId).c, Layout(kSecondRectId).d),
       world_(world) {
   CDXUTStatic* title = nullptr;

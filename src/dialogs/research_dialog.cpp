@@ -5,6 +5,7 @@
 #include "app/console_log.h"
 #include "app/gui_layout.h"
 #include "app/string_base.h"
+#include "dialogs/dialog_helpers.h"
 #include "dialogs/dialog_stack.h"
 #include "gui/dxut_button.h"
 #include "gui/dxut_editbox.h"
@@ -17,12 +18,9 @@
 
 namespace {
 
-constexpr int kFrameStyle = 20;
-constexpr unsigned kFormatCentred = 5;  // DT_CENTER | DT_VCENTER
+constexpr int kResearchFrameStyle = 20;
 constexpr int kRowGap = 10;
 
-const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
-const sLayoutRect& Layout(int id) { return g_GuiLayout[id]; }
 
 struct sRowKeys {
   const char* name;
@@ -59,7 +57,7 @@ CDXUTEditBox* AddField(CDXUTDialog& dialog, int id, int columnId, int row, const
 }  // namespace
 
 cDialogResearchu::cDialogResearchu(cWorld& world)
-    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, kFrameStyle, Layout(kSecondRectId).a,
+    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, kResearchFrameStyle, Layout(kSecondRectId).a,
               Layout(kSecondRectId).b, Layout(kSecondRectId).c, Layout(kSecondRectId).d),
       world_(world),
       country_id_(world.turnState.CurrentCountryId()) {

@@ -6,6 +6,7 @@
 #include "app/gui_layout.h"
 #include "app/ini_file.h"
 #include "app/string_base.h"
+#include "dialogs/dialog_helpers.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/prompt_dialogs.h"
 #include "files/save_folders.h"
@@ -18,17 +19,11 @@
 
 namespace {
 
-constexpr int kFrameStyle = 17;
-constexpr unsigned kFormatCentred = 5;  // DT_CENTER | DT_VCENTER
+constexpr int kSaveFrameStyle = 17;
 // The message dialog: its frame's layout entry, the place and the font.
-constexpr int kMessageLayoutEntry = 684;
-constexpr int kMessagePlaceEntry = 680;
-constexpr int kMessageFont = 12;
 constexpr const wchar_t* kSaveRoot = L"data\\save";
 constexpr const wchar_t* kMessageTitle = L"Save game";
 
-const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
-const sLayoutRect& Layout(int id) { return g_GuiLayout[id]; }
 
 }  // namespace
 
@@ -70,7 +65,7 @@ const char* SaveNameRefusal(std::wstring_view typedName) {
 }
 
 cDialogZapisuGry::cDialogZapisuGry(const cWorld& world, std::function<void()> onClose)
-    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, kFrameStyle, 0, 0, 0, 0),
+    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, kSaveFrameStyle, 0, 0, 0, 0),
       world_(world),
       on_close_(std::move(onClose)) {
   CDXUTStatic* title = nullptr;

@@ -6,6 +6,7 @@
 #include "app/settings.h"
 #include "app/sound.h"
 #include "app/string_base.h"
+#include "dialogs/dialog_helpers.h"
 #include "dialogs/dialog_stack.h"
 #include "gui/dxut_button.h"
 #include "gui/dxut_checkbox.h"
@@ -19,14 +20,9 @@
 
 namespace {
 
-constexpr unsigned kFormatCentred = 5;  // DT_CENTER | DT_VCENTER
 // The part of a flag texture that holds the flag.
-constexpr int kFlagWidth = 128;
-constexpr int kFlagHeight = 85;
 
-const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
 
-const sLayoutRect& Layout(int id) { return g_GuiLayout[id]; }
 
 bool IsKey(unsigned key, bool keyDown, unsigned wanted) { return keyDown && key == wanted; }
 

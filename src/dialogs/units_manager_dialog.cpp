@@ -6,6 +6,7 @@
 #include "app/gui_layout.h"
 #include "app/settings.h"
 #include "app/string_base.h"
+#include "dialogs/dialog_helpers.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/fleets_dialog.h"
 #include "gui/dxut_button.h"
@@ -22,13 +23,9 @@
 
 namespace {
 
-constexpr int kFrameStyle = 1;
-constexpr unsigned kFormatCentred = 5;  // DT_CENTER | DT_VCENTER
 constexpr int kTabLand = 0, kTabAir = 1, kTabNaval = 2;
 constexpr int kVkNumpad0 = 0x60;
 
-const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
-const sLayoutRect& Layout(int id) { return g_GuiLayout[id]; }
 
 // The first type code of a category.
 int FirstType(int category) { return category == kCategoryAir ? 20 : category == kCategoryNaval ? 40 : 0; }

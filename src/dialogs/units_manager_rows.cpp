@@ -2,6 +2,7 @@
 
 #include "app/console_log.h"
 #include "app/string_base.h"
+#include "dialogs/dialog_helpers.h"
 #include "platform/format.h"
 #include "world/fleet.h"
 #include "world/jednostka_ladowa.h"
@@ -12,7 +13,6 @@
 
 namespace {
 
-const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
 
 wchar_t Mark(bool yes) { return yes ? L'+' : L' '; }
 

@@ -60,21 +60,21 @@ class cSaveFatalGuard {
   FatalExitHook previous_;
 };
 
-fs::path DiskPath(const std::wstring& path) { return fs::path(plat::ResolvePath(path)); }
+fs::path SaveDiskPath(const std::wstring& path) { return fs::path(plat::ResolvePath(path)); }
 
 bool IsFolder(const std::wstring& path) {
   std::error_code ec;
-  return fs::is_directory(DiskPath(path), ec);
+  return fs::is_directory(SaveDiskPath(path), ec);
 }
 
 bool Exists(const std::wstring& path) {
   std::error_code ec;
-  return fs::exists(fs::symlink_status(DiskPath(path), ec));
+  return fs::exists(fs::symlink_status(SaveDiskPath(path), ec));
 }
 
 void RemoveTree(const std::wstring& path) {
   std::error_code ec;
-  fs::remove_all(DiskPath(path), ec);
+  fs::remove_all(SaveDiskPath(path), ec);
 }
 
 // The hook's answer for a stage: 0 lets it run.
@@ -87,7 +87,7 @@ int Stage(eSaveStage stage, const std::wstring& fileName, const std::wstring& fo
 std::vector<std::wstring> FilesOf(const std::wstring& folder) {
   std::vector<std::wstring> names;
   std::error_code error;
-  fs::directory_iterator it(DiskPath(folder), error);
+  fs::directory_iterator it(SaveDiskPath(folder), error);
   for (; !error && it != fs::directory_iterator(); it.increment(error)) {
     std::error_code typeError;
     if (it->is_regular_file(typeError) && !typeError) names.push_back(plat::FromUtf8(it->path().filename().string()));
@@ -218,14 +218,14 @@ sSaveResult SaveGameSteps(std::wstring_view typedName, bool pbem, const std::vec
   const std::wstring backup = root + L"\\" + SaveCopyName(name, false);
 
   std::error_code ec;
-  fs::create_directories(DiskPath(root), ec);
+  fs::create_directories(SaveDiskPath(root), ec);
   if (!IsFolder(root)) return Fail(std::move(result), L"cannot create folder " + root);
   // What earlier saves of this name left behind when their process died:
   // a missing save comes back from its complete copy, the rest goes.
   TidySaveCopies(root, eLeftoverAction::kRecoverAndRemove, name);
   RemoveTree(temp);
   RemoveTree(backup);
-  fs::create_directory(DiskPath(temp), ec);
+  fs::create_directory(SaveDiskPath(temp), ec);
   if (ec || !IsFolder(temp)) return Fail(std::move(result), L"cannot create folder " + temp);
 
   const auto failAndClean = [&](std::wstring error) {
@@ -248,7 +248,7 @@ sSaveResult SaveGameSteps(std::wstring_view typedName, bool pbem, const std::vec
   std::string marker;
   for (const std::wstring& file : FilesOf(temp)) {
     std::error_code sizeError;
-    const std::uintmax_t size = fs::file_size(DiskPath(files::JoinPath(temp, file)), sizeError);
+    const std::uintmax_t size = fs::file_size(SaveDiskPath(files::JoinPath(temp, file)), sizeError);
     if (sizeError) return failAndClean(L"cannot read the size of " + file + L" of " + target);
     marker += plat::ToUtf8(file) + ";" + std::to_string(size) + "\r\n";
   }
@@ -263,31 +263,31 @@ sSaveResult SaveGameSteps(std::wstring_view typedName, bool pbem, const std::vec
   // The swap. Where the old save stays under the name until the new one
   // takes it in the same step, the name is never empty; otherwise a copy
   // with its marker is there for the loader to take back.
-  const fs::path targetPath = DiskPath(target);
+  const fs::path targetPath = SaveDiskPath(target);
   std::wstring old;  // the folder that holds the old save after the swap
   if (Exists(target)) {
     int error = Stage(eSaveStage::kExchange, L"", root);
-    if (error == 0) error = ExchangeFolders(DiskPath(temp), targetPath);
+    if (error == 0) error = ExchangeFolders(SaveDiskPath(temp), targetPath);
     if (error == 0) {
       old = temp;
     } else if (!ExchangeUnsupported(error)) {
       return failAndClean(L"cannot replace " + target);
     } else {
       error = Stage(eSaveStage::kStepAside, L"", root);
-      if (error == 0) fs::rename(targetPath, DiskPath(backup), ec);
+      if (error == 0) fs::rename(targetPath, SaveDiskPath(backup), ec);
       if (error != 0 || ec) return failAndClean(L"cannot replace " + target);
       old = backup;
       error = Stage(eSaveStage::kRenameIn, L"", root);
-      if (error == 0) fs::rename(DiskPath(temp), targetPath, ec);
+      if (error == 0) fs::rename(SaveDiskPath(temp), targetPath, ec);
       if (error != 0 || ec) {
         std::error_code back;
-        fs::rename(DiskPath(backup), targetPath, back);
+        fs::rename(SaveDiskPath(backup), targetPath, back);
         return failAndClean(L"cannot replace " + target);
       }
     }
   } else {
     const int error = Stage(eSaveStage::kRenameIn, L"", root);
-    if (error == 0) fs::rename(DiskPath(temp), targetPath, ec);
+    if (error == 0) fs::rename(SaveDiskPath(temp), targetPath, ec);
     if (error != 0 || ec) return failAndClean(L"cannot rename " + temp + L" to " + target);
   }
   // The new save holds the name; a failed flush of the name means a power

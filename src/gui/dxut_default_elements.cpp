@@ -4,10 +4,10 @@
 #include "app/gui_layout.h"
 #include "gui/dxut_dialog.h"
 #include "gui/dxut_frames.h"
+#include "gui/gui_helpers.h"
 
 namespace {
 
-constexpr std::uint32_t kWhite = 0xFFFFFFFF;
 constexpr std::uint32_t kGreyed = 0xC8808080;
 
 // Font colour sets over the states normal, disabled, hidden, focus,

@@ -3,15 +3,12 @@
 #include <algorithm>
 #include <new>
 
+#include "gui/gui_helpers.h"
 #include "gui/hint_text.h"
 #include "gui/dxut_dialog.h"
 #include "platform/input_state.h"
 
 namespace {
-
-bool InRect(const plat::RectI& r, POINT pt) {
-  return pt.x >= r.left && pt.x < r.right && pt.y >= r.top && pt.y < r.bottom;
-}
 
 bool IsSeparator(wchar_t c) { return c == L';' || c == L'|'; }
 

@@ -5,16 +5,9 @@
 #include <cmath>
 
 #include "gui/dxut_dialog.h"
+#include "gui/gui_helpers.h"
 #include "platform/clock.h"
 #include "platform/input_state.h"
-
-namespace {
-
-bool InRect(const plat::RectI& r, POINT pt) {
-  return pt.x >= r.left && pt.x < r.right && pt.y >= r.top && pt.y < r.bottom;
-}
-
-}  // namespace
 
 // --- scroll bar -----------------------------------------------------------
 

@@ -9,6 +9,7 @@
 #include "app/hoverable.h"
 #include "app/texture.h"
 #include "gui/dxut_dialog.h"
+#include "gui/gui_helpers.h"
 #include "platform/clock.h"
 #include "platform/render.h"
 
@@ -22,7 +23,6 @@ constexpr int kFrameSheetX = 200;
 constexpr int kFrameSheetY = 1895;
 constexpr int kFramePiece = 10;
 constexpr int kGuiSheetSlot = 2;
-constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
 
 void TrackButton(bool down, bool& wasDown, int x, int y, int& startX, int& startY, bool& dragging,
                  bool& released, int& dragX, int& dragY, bool& pressedNow, bool& releasedNow) {

@@ -2,6 +2,7 @@
 
 #include "app/framework_lock.h"
 #include "app/settings.h"
+#include "rules/rule_helpers.h"
 #include "world/world_view.h"
 #include "world/worker_steps.h"
 #include "world/air_strikes.h"
@@ -213,7 +214,6 @@ eAirOrderRefusal NuclearStrike(cWorld& world, cJednostkaLotnicza& unit, int x, i
 
 namespace {
 
-int DelayMs(int slot) { return static_cast<int>(g_Delays[slot].load()); }
 
 void FollowInView(int x, int y) {
   ChangeWorldView([x, y](cWorldView& view) { view.FollowHex(x, y); });

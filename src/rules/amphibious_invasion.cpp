@@ -1,6 +1,7 @@
 // The amphibious landing of a carried land unit, the player's and the
 // computer opponent's.
 #include "rules/amphibious_invasion.h"
+#include "rules/rule_helpers.h"
 #include "rules/worker_messages.h"
 
 #include <algorithm>
@@ -31,16 +32,8 @@
 
 namespace {
 
-constexpr float kDestroyedBelow = 0.1f;
 // The mark of the hex a computer landing attacks.
 constexpr std::uint32_t kMarkAttacked = 2;
-
-std::wstring Text(const char* key) {
-  const wchar_t* text = g_StringBase.GetText(key);
-  return text ? text : L"";
-}
-
-int DelayMs(int slot) { return static_cast<int>(g_Delays[slot].load()); }
 
 // The unit leaves the list of carried units for the map list (still without
 // a hex) and its ship is used up; the ship's death leaves the cargo alive.

@@ -7,6 +7,7 @@
 #include "app/main_thread_queue.h"
 #include "app/string_base.h"
 #include "platform/format.h"
+#include "rules/rule_helpers.h"
 #include "world/cities.h"
 #include "world/convoy.h"
 #include "world/country.h"
@@ -25,11 +26,9 @@ constexpr int kResultsPollMs = 100;
 constexpr int kLandTypes = 7;
 constexpr std::size_t kPointsPerProductionFactor = 10;
 
-const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
-
 template <class... Args>
 std::wstring TextOf(const char* key, const Args&... args) {
-  return plat::Format(std::wstring(Text(key)), args...);
+  return plat::Format(std::wstring(LangText(key)), args...);
 }
 
 const std::wstring& NameOf(const cWorld& world, int countryId) {
@@ -87,7 +86,7 @@ std::wstring RefusalText(const cWorld& world, const cConvoy& convoy, eConvoyRefu
       return plat::Format(std::wstring(L"Convoy not executed: %s is already well-supplied (supply=%i)"), to,
                           SupplyFor(*convoy.destination, convoy.owner));
     case eConvoyRefusal::kNoSeaRoute: return TextOf(key, from, to);
-    default: return key ? Text(key) : L"";
+    default: return key ? LangText(key) : L"";
   }
 }
 
@@ -193,9 +192,9 @@ eConvoyRefusal ExecuteConvoy(cWorld& world, cConvoy& convoy, sConvoyResult& resu
   result = sConvoyResult{};
   result.departureName = convoy.departure ? convoy.departure->GetName() : std::wstring();
   result.destinationName = convoy.destination ? convoy.destination->GetName() : std::wstring();
-  result.cargoText = supplies ? Text("supplies") : TextOf("resources_(%i_pp)", convoy.value);
-  result.resultText = Text("convoy_not_executed");
-  result.detailsText = Text("details_here...");
+  result.cargoText = supplies ? LangText("supplies") : TextOf("resources_(%i_pp)", convoy.value);
+  result.resultText = LangText("convoy_not_executed");
+  result.detailsText = LangText("details_here...");
   convoy.suppliedUnits = 0;
   convoy.supplyCost = 0.0f;
   convoy.destinationGroup = nullptr;
@@ -230,7 +229,7 @@ eConvoyRefusal ExecuteConvoy(cWorld& world, cConvoy& convoy, sConvoyResult& resu
   int needed = 0;
   const std::vector<cCity*>* group = nullptr;
   if (supplies) {
-    const std::wstring noUnits = Text(ConvoyRefusalKey(eConvoyRefusal::kNoUnitsToSupply));
+    const std::wstring noUnits = LangText(ConvoyRefusalKey(eConvoyRefusal::kNoUnitsToSupply));
     group = GroupOf(groups, convoy.destination);
     if (!group) {
       // The supply pass found no land around the destination: nobody can
@@ -282,7 +281,7 @@ eConvoyRefusal ExecuteConvoy(cWorld& world, cConvoy& convoy, sConvoyResult& resu
   result.stpSent = sent;
 
   // The route and its raids.
-  details += Text("convoy_route:_");
+  details += LangText("convoy_route:_");
   sConvoyVoyage voyage;
   voyage.stpCarried = sent;
   const std::vector<int> route = SeaRoute(world, convoy);
@@ -294,12 +293,12 @@ eConvoyRefusal ExecuteConvoy(cWorld& world, cConvoy& convoy, sConvoyResult& resu
   result.stpLost = lost;
 
   if (lost >= sent) {
-    details += Text("convoy_was_destroyed_and_did_not_reach_its_destination._");
-    result.resultText = Text("failure");
+    details += LangText("convoy_was_destroyed_and_did_not_reach_its_destination._");
+    result.resultText = LangText("failure");
     result.detailsText = details;
     return eConvoyRefusal::kNone;
   }
-  result.resultText = Text(lost == 0 ? "success" : "partial_success");
+  result.resultText = LangText(lost == 0 ? "success" : "partial_success");
   if (!supplies) {
     const int delivered = (sent - lost) * convoy.value / sent;
     const int collectorId = ControllerOf(convoy.destination);

@@ -8,6 +8,7 @@
 #include "app/random.h"
 #include "app/string_base.h"
 #include "platform/format.h"
+#include "rules/rule_helpers.h"
 #include "world/country.h"
 #include "world/world.h"
 
@@ -17,11 +18,9 @@ namespace {
 // built otherwise still never rolls more than this many dice at once.
 constexpr int kMostDice = 1000;
 
-const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
-
 template <class... A>
 void Write(std::wstring& text, const char* key, const A&... args) {
-  text = plat::Format(Text(key), args...);
+  text = plat::Format(LangText(key), args...);
 }
 
 int Whole(double value) { return files::TruncateToInt(value); }
@@ -53,7 +52,7 @@ const wchar_t* JoinedAllianceName(int leaning) {
   static constexpr const char* kKeys[3] = {"diplomacy_haste_war_entry_joined_alliance_name_allies",
                                            "diplomacy_haste_war_entry_joined_alliance_name_axis",
                                            "diplomacy_haste_war_entry_joined_alliance_name_comintern"};
-  return Text(kKeys[leaning]);
+  return LangText(kKeys[leaning]);
 }
 
 std::wstring LeanedAllianceName(const cCountry& country) {

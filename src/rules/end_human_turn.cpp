@@ -10,6 +10,7 @@
 #include "files/save_game.h"
 #include "platform/format.h"
 #include "platform/message_box.h"
+#include "rules/rule_helpers.h"
 #include "rules/worker_thread.h"
 #include "world/country.h"
 #include "world/game_phase.h"
@@ -21,9 +22,6 @@
 #include "world/world_view.h"
 
 namespace {
-
-// Country type flags of a country whose turn is the events check only.
-constexpr int kEventsOnlyCountry = 1;
 
 std::atomic<bool> g_EndTurnRequested{false};
 

@@ -23,30 +23,16 @@
 #include "rules/event_params.h"
 #include "rules/hex_control.h"
 #include "rules/research.h"
+#include "rules/rule_helpers.h"
 #include "world/country.h"
 #include "world/event_records.h"
 #include "world/world.h"
 
 namespace {
 
-// a + b held within the int range.
-int SaturatedSum(int a, int b) {
-  const std::int64_t sum = static_cast<std::int64_t>(a) + b;
-  return static_cast<int>(std::clamp<std::int64_t>(sum, std::numeric_limits<int>::min(),
-                                                   std::numeric_limits<int>::max()));
-}
-
 // The part of amount that current can take without leaving the int range.
 int BoundedAmount(int current, int amount) {
   return static_cast<int>(static_cast<std::int64_t>(SaturatedSum(current, amount)) - current);
-}
-
-// A parameter stored as a float: values beyond its range become its
-// largest value of that sign.
-float ToFloat(double value) {
-  if (value > FLT_MAX) return FLT_MAX;
-  if (value < -FLT_MAX) return -FLT_MAX;
-  return static_cast<float>(value);
 }
 
 // One effect being run on the country its param0 names.

@@ -9,6 +9,7 @@
 #include "platform/format.h"
 #include "rules/event_effects.h"
 #include "rules/hex_control.h"
+#include "rules/rule_helpers.h"
 #include "world/cities.h"
 #include "world/convoy.h"
 #include "world/country.h"
@@ -31,7 +32,6 @@ constexpr int kCityTypeCount = 5;
 constexpr int kConvoyTypeCount = 2;
 constexpr int kSideCount = 4;
 
-double P(const sEventEffect& effect, int index) { return effect.param[static_cast<std::size_t>(index)]; }
 
 // The city on the hex at (x, y), or null after the error line.
 cCity* EventCity(cWorld& world, double x, double y, const sEventCall& call) {

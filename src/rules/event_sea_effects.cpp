@@ -12,6 +12,7 @@
 #include "app/string_base.h"
 #include "platform/format.h"
 #include "rules/purchases.h"
+#include "rules/rule_helpers.h"
 #include "rules/sea_transport.h"
 #include "world/ai_orders.h"
 #include "world/country.h"
@@ -28,8 +29,6 @@
 
 namespace {
 
-double P(const sEventEffect& effect, int index) { return effect.param[static_cast<std::size_t>(index)]; }
-const std::wstring& Name(const sEventEffect& effect) { return effect.paramString[0]; }
 
 bool CheckShipType(double type, const sEventCall& call) {
   const int value = EventInt(type);

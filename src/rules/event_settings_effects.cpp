@@ -17,6 +17,7 @@
 #include "platform/format.h"
 #include "rules/event_effects.h"
 #include "rules/event_params.h"
+#include "rules/rule_helpers.h"
 #include "world/cities.h"
 #include "world/commander.h"
 #include "world/country.h"
@@ -27,18 +28,6 @@
 #include "world/world_view.h"
 
 namespace {
-
-int SaturatedSum(int a, int b) {
-  const std::int64_t sum = static_cast<std::int64_t>(a) + b;
-  return static_cast<int>(std::clamp<std::int64_t>(sum, std::numeric_limits<int>::min(),
-                                                   std::numeric_limits<int>::max()));
-}
-
-float ToFloat(double value) {
-  if (value > FLT_MAX) return FLT_MAX;
-  if (value < -FLT_MAX) return -FLT_MAX;
-  return static_cast<float>(value);
-}
 
 // One effect being run; country is the country of param0 for the effects
 // that name one there, else null.

@@ -13,6 +13,7 @@
 #include "rules/artificial_harbour.h"
 #include "rules/capture.h"
 #include "rules/purchases.h"
+#include "rules/rule_helpers.h"
 #include "world/country.h"
 #include "world/event_records.h"
 #include "world/hex.h"
@@ -31,8 +32,6 @@ constexpr int kPartisanRadius = 5;
 // Strength is a percentage of the full unit, as the unit files keep it.
 constexpr int kMaxStrength = 100;
 
-double P(const sEventEffect& effect, int index) { return effect.param[static_cast<std::size_t>(index)]; }
-const std::wstring& Name(const sEventEffect& effect) { return effect.paramString[0]; }
 
 bool IsLandType(int type) { return type >= kUnitInfantryDivision && type <= kUnitAirborneDivision; }
 bool IsAirType(int type) { return type >= kUnitFighter && type <= kUnitStrategicBomber; }

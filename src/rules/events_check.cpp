@@ -14,6 +14,7 @@
 #include "platform/format.h"
 #include "rules/end_human_turn.h"
 #include "rules/event_firing.h"
+#include "rules/rule_helpers.h"
 #include "rules/worker_messages.h"
 #include "rules/world_turn.h"
 #include "world/country.h"
@@ -33,10 +34,6 @@ constexpr int kMaxFiringsPerEventCheck = 100;
 constexpr int kReportEventOption = 25;
 constexpr int kEventDialogPollMs = 100;
 
-std::wstring Text(const char* key) {
-  const wchar_t* text = g_StringBase.GetText(key);
-  return text != nullptr ? text : L"";
-}
 
 // The computer's choice: the option drawn by its weights is applied, and
 // for an event the players see every country is told which one was taken.

@@ -8,6 +8,7 @@
 #include "app/string_base.h"
 #include "platform/format.h"
 #include "rules/end_impulse.h"
+#include "rules/rule_helpers.h"
 #include "world/country.h"
 #include "world/world.h"
 #include "world/worker_steps.h"
@@ -16,7 +17,6 @@ namespace {
 
 constexpr std::size_t kRankedCountries = 20;
 
-std::wstring Text(const char* key) { return g_StringBase.GetText(key); }
 
 // A game the computer plays alone (every country computer-controlled from
 // the start) has no human countries to lose.

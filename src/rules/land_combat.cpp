@@ -10,6 +10,7 @@
 #include "app/string_base.h"
 #include "platform/format.h"
 #include "platform/rand.h"
+#include "rules/rule_helpers.h"
 #include "world/combat_result.h"
 #include "world/country.h"
 #include "world/hex.h"
@@ -28,16 +29,8 @@ namespace {
 constexpr int kReportLandAttack = 0;
 constexpr int kReportLandDefence = 1;
 // Below this combat strength a unit is gone.
-constexpr float kDestroyedBelow = 0.1f;
 // The fixed strength an air unit defends with on the ground, as a share.
 constexpr float kAirDefenceShare = 0.25f;
-
-std::wstring Text(const char* key) { return g_StringBase.GetText(key); }
-
-const wchar_t* CountryName(const cWorld& world, int id) {
-  const cCountry* country = world.GetCountry(id);
-  return country ? country->name.c_str() : L"";
-}
 
 bool IsComputerSide(const cWorld& world, int id) {
   const cCountry* country = world.GetCountry(id);

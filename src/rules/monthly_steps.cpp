@@ -11,6 +11,7 @@
 #include "rules/country_reports.h"
 #include "rules/end_impulse.h"
 #include "rules/research.h"
+#include "rules/rule_helpers.h"
 #include "world/cities.h"
 #include "world/country.h"
 #include "world/jednostka_ladowa.h"
@@ -21,7 +22,6 @@
 
 namespace {
 
-std::wstring Text(const char* key) { return g_StringBase.GetText(key); }
 
 // Countries that take part in the monthly steps: active and not dummies.
 bool TakesPart(const cCountry& country) { return country.active && country.politicalStrength >= 0; }

@@ -9,6 +9,7 @@
 #include "app/random.h"
 #include "app/string_base.h"
 #include "platform/format.h"
+#include "rules/rule_helpers.h"
 #include "world/air_strikes.h"
 #include "world/hex.h"
 #include "world/hex_drawing.h"
@@ -20,13 +21,6 @@
 #include "world/world.h"
 
 namespace {
-
-constexpr float kDestroyedBelow = 0.1f;
-
-std::wstring Text(const char* key) {
-  const wchar_t* text = g_StringBase.GetText(key);
-  return text ? text : L"";
-}
 
 // The unit leaves its hex for (x, y) with one action point less; a hex held
 // by a country at war with it comes under its control.

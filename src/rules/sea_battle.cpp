@@ -10,6 +10,7 @@
 #include "app/settings.h"
 #include "app/string_base.h"
 #include "platform/format.h"
+#include "rules/rule_helpers.h"
 #include "world/commander.h"
 #include "world/country.h"
 #include "world/fleet.h"
@@ -20,17 +21,12 @@
 
 namespace {
 
-constexpr int kReportSeaBattle = 20;
 // A carrier standing this close to the left or right edge of the battle grid
 // is hit half as often.
 constexpr int kGridEdgeLow = 4;
 constexpr int kGridEdgeHigh = 26;
 constexpr int kGridMiddle = 15;
 
-std::wstring Text(const char* key) {
-  const wchar_t* text = g_StringBase.GetText(key);
-  return text ? text : L"";
-}
 
 int NavyLevel(const cWorld& world, int countryId) {
   const cCountry* country = world.GetCountry(countryId);

@@ -8,6 +8,7 @@
 #include "app/random.h"
 #include "app/string_base.h"
 #include "platform/format.h"
+#include "rules/rule_helpers.h"
 #include "rules/sea_battle.h"
 #include "world/country.h"
 #include "world/fleet.h"
@@ -18,12 +19,7 @@
 
 namespace {
 
-constexpr int kReportSeaBattle = 20;
 
-std::wstring Text(const char* key) {
-  const wchar_t* text = g_StringBase.GetText(key);
-  return text ? text : L"";
-}
 
 void AddReportToAllCountries(cWorld& world, const std::wstring& text) {
   sReport report;

@@ -9,6 +9,7 @@
 #include "app/string_base.h"
 #include "platform/format.h"
 #include "rules/amphibious_invasion.h"
+#include "rules/rule_helpers.h"
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/hex.h"
@@ -26,10 +27,6 @@ namespace {
 
 constexpr std::size_t kShipNameMax = 99;
 
-std::wstring Text(const char* key) {
-  const wchar_t* text = g_StringBase.GetText(key);
-  return text ? text : L"";
-}
 
 bool IsCarrierType(int shipType) { return shipType == kUnitCargoShip || shipType == kUnitAmphibiousShip; }
 

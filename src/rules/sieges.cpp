@@ -8,6 +8,7 @@
 #include "app/string_base.h"
 #include "platform/format.h"
 #include "rules/end_impulse.h"
+#include "rules/rule_helpers.h"
 #include "world/air_strikes.h"
 #include "world/cities.h"
 #include "world/commander.h"
@@ -20,7 +21,6 @@
 
 namespace {
 
-std::wstring Text(const char* key) { return g_StringBase.GetText(key); }
 
 int OwnCommanderSkill(const cJednostka& unit) { return unit.ownCommander != nullptr ? unit.ownCommander->skill : 0; }
 

@@ -11,13 +11,13 @@
 #include "rules/country_reports.h"
 #include "rules/end_impulse.h"
 #include "rules/hex_control.h"
+#include "rules/rule_helpers.h"
 #include "world/country.h"
 #include "world/world.h"
 #include "world/worker_steps.h"
 
 namespace {
 
-std::wstring Text(const char* key) { return g_StringBase.GetText(key); }
 
 struct sVictorShare {
   int countryId;

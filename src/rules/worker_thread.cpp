@@ -10,6 +10,7 @@
 #include "app/string_base.h"
 #include "platform/clock.h"
 #include "platform/rand.h"
+#include "rules/rule_helpers.h"
 #include "rules/world_turn.h"
 #include "world/country.h"
 #include "world/turn_state.h"
@@ -46,7 +47,6 @@ constexpr int kEndOfImpulseWaitMs = 200;
 
 constexpr int kDummyStrength = -1;
 // Country type flags of a country whose turn is the events check only.
-constexpr int kEventsOnlyCountry = 1;
 
 // The run flag is cleared, or the world is already being destroyed (its
 // destruction clears the flag right after).

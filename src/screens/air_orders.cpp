@@ -7,6 +7,7 @@
 #include "app/string_base.h"
 #include "rules/air_orders.h"
 #include "screens/map_screen.h"
+#include "screens/screen_helpers.h"
 #include "world/combat_result.h"
 #include "world/jednostka_lotnicza.h"
 #include "world/map.h"
@@ -16,8 +17,6 @@
 namespace {
 
 // Every mark but the selection (bit 0), and also but the sea zone's (0x4000).
-constexpr std::uint32_t kOrderMarks = 0xFFFFFFFEu;
-constexpr std::uint32_t kOrderMarksKeepZone = 0xFFFFBFFEu;
 
 void LogRefusal(eAirOrderRefusal refusal) {
   if (const char* key = AirOrderRefusalKey(refusal)) LogLine(L"%s", g_StringBase.GetText(key));

@@ -9,6 +9,7 @@
 #include "gui/dxut_memo.h"
 #include "gui/dxut_static.h"
 #include "platform/format.h"
+#include "screens/screen_helpers.h"
 #include "world/country.h"
 #include "world/land_attack.h"
 #include "world/unit.h"
@@ -16,16 +17,8 @@
 
 namespace {
 
-constexpr int kFlagWidth = 128;
-constexpr int kFlagHeight = 85;
-constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
-constexpr unsigned kVCentred = 4;  // DT_VCENTER
 
-const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
 
-void SetValue(CDXUTDialog& dialog, int id, const std::wstring& text) {
-  if (auto* edit = dynamic_cast<CDXUTEditBox*>(dialog.GetControl(id))) edit->SetText(text.c_str());
-}
 
 void SetValueHint(CDXUTDialog& dialog, int id, const std::wstring& hint) {
   if (CDXUTControl* control = dialog.GetControl(id)) control->SetHint(hint.c_str());

@@ -14,6 +14,7 @@
 #include "gui/dxut_static.h"
 #include "platform/format.h"
 #include "rules/diplomacy.h"
+#include "screens/screen_helpers.h"
 #include "world/country.h"
 #include "world/game_phase.h"
 #include "world/hex.h"
@@ -21,13 +22,7 @@
 
 namespace {
 
-constexpr int kFlagWidth = 128;
-constexpr int kFlagHeight = 85;
-constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
 constexpr int kWarCaptionId = 626;
-constexpr int kMessageLayoutEntry = 684;
-constexpr int kMessagePlaceEntry = 680;
-constexpr int kMessageFont = 12;
 
 constexpr int kForeignButtons[3] = {kDiplomacyDeclareWarId, kDiplomacyPressureId, kDiplomacyCoupId};
 constexpr int kOwnButtons[4] = {kDiplomacyDelayEntryId, kDiplomacyHastenEntryId, kDiplomacyElectionsId,
@@ -36,13 +31,9 @@ constexpr int kValueIds[8] = {kDiplomacyCountryId, kDiplomacyUnrestId, kDiplomac
                               kDiplomacyAllianceId, kDiplomacyEntryId,  kDiplomacyOrientationNameId,
                               kDiplomacyZoneId,    kDiplomacyStrengthId};
 
-const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
 
 std::wstring Formatted(const char* key, const std::wstring& name) { return plat::Format(Text(key), name); }
 
-void SetValue(CDXUTDialog& dialog, int id, const std::wstring& text) {
-  if (auto* edit = dynamic_cast<CDXUTEditBox*>(dialog.GetControl(id))) edit->SetText(text.c_str());
-}
 
 const wchar_t* AllianceText(int alliance) {
   static constexpr const char* kKeys[7] = {

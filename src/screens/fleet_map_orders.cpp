@@ -13,6 +13,7 @@
 #include "rules/fleet_management.h"
 #include "rules/fleet_orders.h"
 #include "screens/map_screen.h"
+#include "screens/screen_helpers.h"
 #include "world/combat_result.h"
 #include "world/fleet.h"
 #include "world/jednostka_morska.h"
@@ -25,7 +26,6 @@ namespace {
 constexpr std::uint32_t kReachMark = 0x8000u;
 constexpr std::uint32_t kTargetMark = 0x200u;
 // Every mark but the selection (bit 0) and the sea zone's (0x4000).
-constexpr std::uint32_t kOrderMarksKeepZone = 0xFFFFBFFEu;
 
 // The fleets dialog when it is the active dialog (shown or hidden).
 cDialogFlot* ActiveFleetsDialog() { return dynamic_cast<cDialogFlot*>(g_pActiveDialog); }

@@ -13,6 +13,7 @@
 #include "platform/rand.h"
 #include "rules/artificial_harbour.h"
 #include "rules/purchases.h"
+#include "screens/screen_helpers.h"
 #include "world/jednostka_ladowa.h"
 #include "world/cities.h"
 #include "world/country.h"
@@ -26,7 +27,6 @@ namespace {
 // interface sheet for the harbour icon.
 constexpr unsigned kToolkitSlot = 1;
 
-const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
 
 void SetField(CDXUTDialog& dialog, int id, const std::wstring& text) {
   CDXUTControl* control = dialog.GetControl(id);

@@ -10,20 +10,17 @@
 #include "gui/dxut_static.h"
 #include "platform/clock.h"
 #include "platform/format.h"
+#include "screens/screen_helpers.h"
 #include "world/country.h"
 #include "world/world.h"
 
 namespace {
 
-constexpr unsigned kCentred = 5;
 constexpr unsigned kRight = 6;  // right-aligned, vertically centred
-constexpr int kGuiSheetSlot = 2;
 constexpr int kBarSourceEntry = 3;
 constexpr int kCommandBackSourceEntry = 5;
 constexpr int kNameBackSourceEntry = 6;
 constexpr int kCommandSheetEntry = 14;
-constexpr int kFlagWidth = 128;
-constexpr int kFlagHeight = 85;
 constexpr int kIndicatorPicture = 200;
 // The indicator stands where the four handles are while they are hidden.
 constexpr int kIndicatorOffsetX = 358;

@@ -14,6 +14,7 @@
 #include "rules/paradrop.h"
 #include "rules/sea_transport.h"
 #include "screens/map_screen.h"
+#include "screens/screen_helpers.h"
 #include "world/combat_result.h"
 #include "world/hex.h"
 #include "world/jednostka_ladowa.h"
@@ -26,7 +27,6 @@ namespace {
 constexpr int kFleetsDialogId = 550;
 
 // Every mark but the selection (bit 0); the unload marks.
-constexpr std::uint32_t kOrderMarks = 0xFFFFFFFEu;
 constexpr std::uint32_t kUnloadMarks = 0x00000040u;
 
 void LogRefusal(eTransportRefusal refusal) {

@@ -16,6 +16,7 @@
 #include "rules/land_move.h"
 #include "rules/strategic_move.h"
 #include "screens/attack_panel.h"
+#include "screens/screen_helpers.h"
 #include "world/combat_result.h"
 #include "world/hex.h"
 #include "world/jednostka_ladowa.h"
@@ -30,7 +31,6 @@ namespace {
 // The mark bits of the targets an order offers on the map.
 constexpr std::uint32_t kTargetMarks = 0x0001FFFCu;
 // Every mark but the selection (bit 0).
-constexpr std::uint32_t kOrderMarks = 0xFFFFFFFEu;
 
 cJednostkaLadowa* AsLandUnit(cJednostka* unit) {
   return unit != nullptr && unit->category == kCategoryLand ? dynamic_cast<cJednostkaLadowa*>(unit) : nullptr;

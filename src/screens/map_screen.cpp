@@ -41,6 +41,7 @@
 #include "screens/minimap_panel.h"
 #include "screens/pause_menu.h"
 #include "screens/preferences_screens.h"
+#include "screens/screen_helpers.h"
 #include "screens/sea_battle_menu.h"
 #include "screens/unit_panel.h"
 #include "world/cities.h"
@@ -61,10 +62,6 @@ namespace {
 constexpr int kFlagLayoutEntry = 331;
 // The message dialog of the map screen: its frame's layout entry, the
 // place it is shown at and its font.
-constexpr int kMessageLayoutEntry = 684;
-constexpr int kMessagePlaceEntry = 680;
-constexpr int kMessageFont = 12;
-constexpr int kGuiSheetSlot = 2;
 constexpr int kPauseWallpaperSlot = 10;
 // An opaque white patch of the interface sheet: tinted black it paints the
 // black areas of the scene.
@@ -81,8 +78,6 @@ constexpr int kUnitPanelLayoutId = 350;
 constexpr int kHexPanelLayoutId = 400;
 constexpr int kAttackPanelLayoutId = 450;
 constexpr int kDiplomacyPanelLayoutId = 600;
-
-int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
 void FillBlack(const plat::RectI& edges) {
   plat::Renderer* renderer = plat::GetFramework().GetRenderer();
@@ -319,7 +314,6 @@ void cMapScreen::StartGame() {
   if (turnState.viewCountry != nullptr) RecalculateUnitsVisibility(world, *turnState.viewCountry);
   EnterComputerPhase();
 }
-
 
 void cMapScreen::EnterMenuState() {
   world_.SetGameState(kPhasePaused);

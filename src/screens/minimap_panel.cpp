@@ -7,14 +7,13 @@
 #include "gui/dxut_button.h"
 #include "gui/dxut_static.h"
 #include "platform/format.h"
+#include "screens/screen_helpers.h"
 #include "world/world.h"
 
 namespace {
 
-constexpr unsigned kCentred = 5;
-constexpr int kGuiSheetSlot = 2;
 constexpr int kBackgroundSourceEntry = 4;
-constexpr int kIconSize = 25;
+constexpr int kMinimapIconSize = 25;
 constexpr int kIconSheetY = 375;
 // The date line takes the small print of the layout's fonts: in the labels'
 // font the line of the second impulse of September is wider than the
@@ -24,7 +23,7 @@ constexpr unsigned kDateFont = 5;
 void AddIcon(CDXUTDialog& dialog, int id, int srcX, const char* hintKey) {
   const plat::RectI r = DXUTLayoutRect(id);
   CDXUTIcon* icon = nullptr;
-  dialog.AddIcon(id, srcX, kIconSheetY, srcX + kIconSize, kIconSheetY + kIconSize, r.left, r.top, r.right,
+  dialog.AddIcon(id, srcX, kIconSheetY, srcX + kMinimapIconSize, kIconSheetY + kMinimapIconSize, r.left, r.top, r.right,
                  r.bottom, 0, false, &icon);
   if (icon != nullptr) icon->SetHint(g_StringBase.GetText(hintKey));
 }

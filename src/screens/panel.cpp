@@ -9,12 +9,10 @@
 #include "gui/dxut_editbox.h"
 #include "gui/dxut_resource_manager.h"
 #include "gui/dxut_static.h"
+#include "screens/screen_helpers.h"
 
 namespace {
 
-constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
-constexpr unsigned kCentred = 5;   // horizontally and vertically
-constexpr unsigned kVCentred = 4;  // vertically only
 constexpr int kValueBorder = 2;
 
 }  // namespace

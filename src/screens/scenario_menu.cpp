@@ -29,6 +29,7 @@
 #include "platform/text.h"
 #include "screens/loading_menu.h"
 #include "screens/main_menu.h"
+#include "screens/screen_helpers.h"
 
 std::wstring g_RememberedScenarioName;
 
@@ -41,11 +42,8 @@ constexpr const wchar_t* kUnknownAuthor = L"unknown";
 constexpr const wchar_t* kNoDate = L"--.--.-- --:--";
 constexpr const wchar_t* kNothing = L"-";
 // Index of the screen-title font (layout font 3).
-constexpr unsigned kTitleFont = 2;
 // Texts of the message shown when a start fails.
-constexpr int kMessageLayoutIndex = 684;
 
-const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
 
 std::string LanguageKey(std::string_view languageCode, std::string_view key) {
   std::string path = "General_";

@@ -25,6 +25,7 @@
 #include "platform/messages.h"
 #include "screens/main_menu.h"
 #include "screens/scenario_menu.h"
+#include "screens/screen_helpers.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_lotnicza.h"
 #include "world/jednostka_morska.h"
@@ -34,16 +35,13 @@
 
 namespace {
 
-constexpr int kMessageLayoutIndex = 684;
 constexpr int kMessagePlaceLayoutIndex = 680;
 constexpr int kMessageStyle = 12;
 // A game's header holds this many players.
 constexpr std::size_t kMaxPbemPlayers = 8;
-constexpr unsigned kTitleFont = 2;
 constexpr const wchar_t* kNewPlayerName = L"new player name";
 constexpr const wchar_t* kNewPlayerEmail = L"player@example.com";
 
-const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
 
 // The radio buttons' keys (the first is spelt so in the texts).
 const char* const kDifficultyRadioKeys[] = {"scenario_settings_vary_hard", "scenario_settings_hard",

@@ -13,6 +13,7 @@
 #include "files/save_game.h"
 #include "platform/format.h"
 #include "platform/paths.h"
+#include "screens/screen_helpers.h"
 #include "world/country.h"
 #include "world/turn_state.h"
 #include "world/world.h"
@@ -21,7 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
 
 const char* const kDifficultyKeys[] = {"scenario_settings_very_hard", "scenario_settings_hard",
                                        "scenario_settings_normal", "scenario_settings_easy",

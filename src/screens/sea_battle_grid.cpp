@@ -1,5 +1,6 @@
 #include "screens/sea_battle_grid.h"
 
+#include "screens/screen_helpers.h"
 #include "world/jednostka_morska.h"
 #include "world/unit.h"
 
@@ -21,8 +22,6 @@ constexpr int kSecondLineColumn = 17;
 constexpr float kEdgeSlope = 2.0416667f;
 constexpr int kPickOffsetX = 30;
 constexpr int kPickOffsetY = 36;
-
-int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
 }  // namespace
 

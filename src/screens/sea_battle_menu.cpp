@@ -20,6 +20,7 @@
 #include "rules/sea_battle.h"
 #include "screens/map_screen.h"
 #include "screens/panel.h"
+#include "screens/screen_helpers.h"
 #include "world/country.h"
 #include "world/game_phase.h"
 #include "world/hex_drawing.h"
@@ -40,17 +41,12 @@ constexpr float kZoomSpeed = 0.5f;        // per second
 constexpr float kScrollSpeed = 1000.0f;   // grid pixels per second
 constexpr float kScrollFactor = 2.0f;
 constexpr int kTitleElement = 1;  // the title font
-constexpr unsigned kCentred = 5;  // DT_CENTER | DT_VCENTER
 constexpr int kCrestWidth = 236;
 constexpr int kCrestHeight = 96;
 constexpr int kCrestGap = 4;
 // The open sea around the field, where the view shows past its edges.
 constexpr std::uint32_t kOpenSea = 0xFF0F2A40u;
 
-const wchar_t* Text(const char* key) {
-  const wchar_t* text = g_StringBase.GetText(key);
-  return text != nullptr ? text : L"";
-}
 
 bool IsTransport(const cJednostkaMorska* ship) {
   return ship != nullptr && (ship->type == kUnitCargoShip || ship->type == kUnitAmphibiousShip);

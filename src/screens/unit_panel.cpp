@@ -11,6 +11,7 @@
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "rules/sea_transport.h"
+#include "screens/screen_helpers.h"
 #include "world/cities.h"
 #include "world/commander.h"
 #include "world/country.h"
@@ -23,13 +24,10 @@ namespace {
 
 constexpr unsigned kLeftAligned = 0;
 // The part of a flag texture that holds the flag, and of a unit picture.
-constexpr int kFlagWidth = 128;
-constexpr int kFlagHeight = 85;
 constexpr int kPictureWidth = 256;
 constexpr int kPictureHeight = 128;
 constexpr const wchar_t* kDefaultPicture = L"data\\gfx\\Units images\\default.png";
 
-const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
 
 // The icons of the panel with the disabled look's place on the interface
 // sheet (the normal and mouse-over looks lie below it).

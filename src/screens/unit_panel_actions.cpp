@@ -15,6 +15,7 @@
 #include "rules/disband.h"
 #include "rules/sea_transport.h"
 #include "rules/unit_upgrade.h"
+#include "screens/screen_helpers.h"
 #include "screens/unit_panel.h"
 #include "world/country.h"
 #include "world/game_phase.h"
@@ -30,10 +31,8 @@
 
 namespace {
 
-const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
 
 // The marks an order leaves on the map: every bit but the selection's.
-constexpr std::uint32_t kOrderMarks = 0xFFFFFFFEu;
 
 // The order modes of the turn state the air icons set.
 // The move marks the loading clears before the unit leaves the map.

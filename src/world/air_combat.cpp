@@ -17,6 +17,7 @@
 #include "world/jednostka_morska.h"
 #include "world/report_store.h"
 #include "world/world.h"
+#include "world/world_helpers.h"
 
 namespace {
 
@@ -25,7 +26,6 @@ constexpr int kReportAirFightDefender = 3;
 // The supply index of a carrier's aircraft.
 constexpr int kCarrierSupplyIndex = 30;
 
-std::wstring Text(const char* key) { return g_StringBase.GetText(key); }
 
 int NavyLevel(const cWorld& world, const cUnit& unit) {
   const cCountry* country = world.GetCountry(unit.countryId);

@@ -26,6 +26,7 @@
 #include "world/sea_graph.h"
 #include "world/units_visibility.h"
 #include "world/world.h"
+#include "world/world_helpers.h"
 
 namespace {
 
@@ -38,7 +39,6 @@ constexpr std::uint32_t kMarkBombardSea = 65536;
 // Every mark but the lowest bit.
 constexpr std::uint32_t kAllMarksButLowest = ~1u;
 
-std::wstring Text(const char* key) { return g_StringBase.GetText(key); }
 
 // The hexes within r of (x, y): the box of r + 1 around it clipped to the
 // map, rows outer, columns inner, kept when their distance is at most r.

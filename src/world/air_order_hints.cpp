@@ -9,24 +9,7 @@
 #include "world/jednostka_lotnicza.h"
 #include "world/strategic_movement.h"
 #include "world/world.h"
-
-namespace {
-
-// Writes the key's text, formatted with the values, into the hint when one
-// is asked for; returns the answer.
-template <class... A>
-bool Answer(std::wstring* hint, bool answer, const char* key, const A&... values) {
-  if (hint) {
-    if constexpr (sizeof...(A) == 0) {
-      *hint = g_StringBase.GetText(key);
-    } else {
-      *hint = plat::Format(g_StringBase.GetText(key), values...);
-    }
-  }
-  return answer;
-}
-
-}  // namespace
+#include "world/world_helpers.h"
 
 void cJednostkaLotnicza::GetEffectivenessHint(std::wstring& buffer) {
   buffer = g_StringBase.GetText("unitpanel_effectiveness_air_hint");

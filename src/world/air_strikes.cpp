@@ -19,6 +19,7 @@
 #include "world/map.h"
 #include "world/sea_graph.h"
 #include "world/world.h"
+#include "world/world_helpers.h"
 
 namespace {
 
@@ -27,7 +28,6 @@ constexpr int kResultAirSea = 3;
 constexpr int kResultNavalLand = 8;
 constexpr int kResultNavalSea = 9;
 
-std::wstring Text(const char* key) { return g_StringBase.GetText(key); }
 
 // Whether a and b are at war; id 0 (land nobody controls) is at war with
 // nobody.

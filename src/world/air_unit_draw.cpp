@@ -15,6 +15,7 @@
 #include "world/jednostka_ladowa_draw.h"
 #include "world/jednostka_lotnicza.h"
 #include "world/world.h"
+#include "world/world_helpers.h"
 
 namespace air_counter_layout {
 
@@ -32,10 +33,6 @@ plat::RectI BackgroundCell() { return {768, 500, 896, 600}; }
 
 namespace {
 
-constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
-// A unit whose supply is below this shows the low-supply marker.
-constexpr int kLowSupply = 10;
-
 enum eAirBox : int {
   kBoxFrame = 0,
   kBoxLevel = 1,
@@ -50,11 +47,6 @@ enum eAirBox : int {
   kBoxFlag = 10,
   kBoxCounter = 11,
 };
-
-constexpr int kStyleName = 0;
-constexpr int kStyleActionPoints = 1;
-constexpr int kStyleStrength = 2;
-
 
 }  // namespace
 

@@ -8,11 +8,9 @@
 #include "platform/format.h"
 #include "world/country.h"
 #include "world/world.h"
+#include "world/world_helpers.h"
 
 namespace {
-
-// 1 Allies, 2 Axis, 3 Comintern; 0 for neutral and for any unknown code.
-int GroupOf(int alliance) { return alliance >= 1 && alliance <= 6 ? (alliance - 1) % 3 + 1 : 0; }
 
 // 0 Allies, 1 Axis, 2 Comintern; -1 for an unknown orientation.
 int LeaningOf(int orientation) { return orientation >= 0 && orientation <= 5 ? orientation % 3 : -1; }

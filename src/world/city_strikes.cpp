@@ -17,18 +17,14 @@
 #include "world/report_store.h"
 #include "world/sea_graph.h"
 #include "world/world.h"
+#include "world/world_helpers.h"
 
 namespace {
 
 constexpr int kReportCityBombed = 5;
 constexpr int kReportCityBombing = 12;
 
-std::wstring Text(const char* key) { return g_StringBase.GetText(key); }
 
-const wchar_t* CountryName(const cWorld& world, int id) {
-  const cCountry* country = world.GetCountry(id);
-  return country ? country->name.c_str() : L"";
-}
 
 // The column of the air superiority of the city's holder over the hex.
 int SuperiorityColumn(float q) {

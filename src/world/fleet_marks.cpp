@@ -15,17 +15,17 @@
 #include "world/land_movement.h"
 #include "world/naval_spotting.h"
 #include "world/world.h"
+#include "world/world_helpers.h"
 
 namespace {
 
 constexpr std::uint32_t kMarkPort = 64;
 constexpr std::uint32_t kMarkRecon = 256;
 constexpr std::uint32_t kMarkTarget = 512;
-constexpr std::uint32_t kMarkSeaZone = 16384;
 constexpr std::uint32_t kMarkReach = 0x8000;
 constexpr std::uint32_t kMarkFleetBits = 0xC000;
 
-bool AtWar(const cWorld& world, int a, int b) {
+bool FleetsAtWar(const cWorld& world, int a, int b) {
   const cCountry* country = world.GetCountry(a);
   return country && b >= 1 && b <= world.GetCountryCount() && country->IsAtWarWith(b);
 }
@@ -84,7 +84,7 @@ bool Listed(const HexList& hexes, int x, int y) {
 // with the fleet's that has not been shore-bombarded this impulse.
 HexTest ShoreBombardmentQualifies(const cWorld& world, const cFleet& fleet) {
   return [&world, country = fleet.country](const sHex& hex) {
-    return hex.unit && hex.unit->visible && AtWar(world, country, hex.unit->countryId) &&
+    return hex.unit && hex.unit->visible && FleetsAtWar(world, country, hex.unit->countryId) &&
            static_cast<int>(hex.unit->shoreBombardmentEffect * 100.0f) == 0;
   };
 }
@@ -122,8 +122,8 @@ int SearchAttackTargets(cWorld& world, const cFleet& fleet, bool mark, HexList* 
   cMap& map = world.GetMap();
   const int country = fleet.country;
   const HexList hexes = FindFromZone(world, fleet, fleet.GetCarrierAirRange(world), [&](const sHex& hex) {
-    if (hex.unit && hex.unit->visible && AtWar(world, country, hex.unit->countryId)) return true;
-    return hex.city != nullptr && AtWar(world, country, hex.controller);
+    if (hex.unit && hex.unit->visible && FleetsAtWar(world, country, hex.unit->countryId)) return true;
+    return hex.city != nullptr && FleetsAtWar(world, country, hex.controller);
   });
   int count = MarkFound(world, hexes, mark, kMarkTarget);
   if (found) *found = hexes;

@@ -17,13 +17,13 @@
 #include "world/map.h"
 #include "world/naval_unit_draw.h"
 #include "world/sea_graph.h"
+#include "world/world_helpers.h"
 
 sMapDrawHooks g_MapDrawHooks;
 
 namespace world_draw {
 namespace {
 
-constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
 constexpr float kRiverMouthNearer = 0.0001f;
 constexpr float kCoastMarkDepth = 0.5f;
 // The marks of targets that stand on units: reconnaissance (0x100), shore

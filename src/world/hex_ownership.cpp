@@ -5,11 +5,9 @@
 #include "world/relations.h"
 #include "world/unit.h"
 #include "world/world.h"
+#include "world/world_helpers.h"
 
 namespace {
-
-// 1 Allies, 2 Axis, 3 Comintern; 0 for neutral and unknown codes.
-int GroupOf(int alliance) { return alliance >= 1 && alliance <= 6 ? (alliance - 1) % 3 + 1 : 0; }
 
 // The controller is the country, an ally or an enemy.
 bool AdmitsCountry(const cWorld& world, int controller, int countryId) {

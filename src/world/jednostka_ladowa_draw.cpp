@@ -19,6 +19,7 @@
 #include "world/hex_drawing.h"
 #include "world/map.h"
 #include "world/turn_state.h"
+#include "world/world_helpers.h"
 
 namespace land_counter_layout {
 
@@ -50,8 +51,6 @@ cTexture* LandCounterSheet(const cCountry* country) {
 
 namespace {
 
-constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
-
 enum eLandBox : int {
   kBoxFrame = 0,
   kBoxLevel = 1,
@@ -68,14 +67,6 @@ enum eLandBox : int {
   kBoxFlag = 12,
   kBoxCounter = 13,
 };
-
-// Text styles 1..3 of the table, by box.
-constexpr int kStyleName = 0;
-constexpr int kStyleActionPoints = 1;
-constexpr int kStyleStrength = 2;
-
-// A unit whose supply level is below this shows the low-supply marker.
-constexpr int kLowSupply = 10;
 
 }  // namespace
 

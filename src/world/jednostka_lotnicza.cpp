@@ -14,6 +14,7 @@
 #include "world/hex.h"
 #include "world/hex_drawing.h"
 #include "world/hex_ownership.h"
+#include "world/land_movement.h"
 #include "world/map.h"
 #include "world/world.h"
 #include "world/world_view.h"
@@ -21,10 +22,9 @@
 namespace {
 
 // The dimmed mark laid over the whole map while rebase targets are shown,
-// and the rebase and deploy marks.
+// and the rebase mark (the deploy mark is the land movement's).
 constexpr std::uint32_t kMarkDimmed = 1u << 24;
 constexpr std::uint32_t kMarkRebase = 128;
-constexpr std::uint32_t kMarkDeploy = 64;
 
 }  // namespace
 

@@ -20,6 +20,7 @@
 #include "world/naval_spotting.h"
 #include "world/transport_tables.h"
 #include "world/world.h"
+#include "world/world_helpers.h"
 
 cJednostkaMorska::cJednostkaMorska() { category = kCategoryNaval; }
 
@@ -149,14 +150,6 @@ void cJednostkaMorska::AssignToFleetAtNode(int seaNodeId) {
 namespace {
 
 constexpr std::uint32_t kMarkUnload = 64;
-
-// The per-country supply value of a city (index id - 1); a country without
-// an entry gets 0.
-int CitySupplyFor(const cCity& city, int countryId) {
-  const int index = countryId - 1;
-  if (index < 0 || index >= static_cast<int>(city.supplyInfo.size())) return 0;
-  return city.supplyInfo[static_cast<std::size_t>(index)];
-}
 
 // A land hex without a unit whose controller is the country or its ally:
 // where a ship in port may put its cargo ashore.

@@ -15,6 +15,7 @@
 #include "world/map.h"
 #include "world/report_store.h"
 #include "world/world.h"
+#include "world/world_helpers.h"
 
 namespace {
 
@@ -22,7 +23,6 @@ constexpr int kReportAirStrike = 8;
 // The supply index a ship fires with.
 constexpr int kShipSupplyIndex = 30;
 
-std::wstring Text(const char* key) { return g_StringBase.GetText(key); }
 
 // An entry of a table by index, the nearest end for an index outside it.
 template <typename T, std::size_t N>
@@ -30,10 +30,6 @@ T Entry(const std::array<T, N>& table, int index) {
   return table[static_cast<std::size_t>(std::clamp(index, 0, static_cast<int>(N) - 1))];
 }
 
-const wchar_t* CountryName(const cWorld& world, int id) {
-  const cCountry* country = world.GetCountry(id);
-  return country ? country->name.c_str() : L"";
-}
 
 }  // namespace
 

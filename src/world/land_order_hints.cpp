@@ -8,22 +8,9 @@
 #include "world/jednostka_ladowa.h"
 #include "world/strategic_movement.h"
 #include "world/world.h"
+#include "world/world_helpers.h"
 
 namespace {
-
-// Writes the key's text, formatted with the values, into the hint when one
-// is asked for; returns the answer.
-template <class... A>
-bool Answer(std::wstring* hint, bool answer, const char* key, const A&... values) {
-  if (hint) {
-    if constexpr (sizeof...(A) == 0) {
-      *hint = g_StringBase.GetText(key);
-    } else {
-      *hint = plat::Format(g_StringBase.GetText(key), values...);
-    }
-  }
-  return answer;
-}
 
 template <std::size_t N>
 int CostOf(const std::array<int, N>& table, int type) {

@@ -14,20 +14,9 @@
 #include "world/land_movement.h"
 #include "world/map.h"
 #include "world/world.h"
+#include "world/world_helpers.h"
 
 namespace {
-
-template <class... A>
-bool Answer(std::wstring* hint, bool answer, const char* key, const A&... values) {
-  if (hint) {
-    if constexpr (sizeof...(A) == 0) {
-      *hint = g_StringBase.GetText(key);
-    } else {
-      *hint = plat::Format(g_StringBase.GetText(key), values...);
-    }
-  }
-  return answer;
-}
 
 // B(l, t): the base strength of land type t at level l (bounded).
 float Base(int lvl, int t) {

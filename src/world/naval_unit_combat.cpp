@@ -18,22 +18,15 @@
 #include "world/jednostka_morska.h"
 #include "world/report_store.h"
 #include "world/world.h"
+#include "world/world_helpers.h"
 
 namespace {
 
 constexpr int kReportNavalActivity = 20;
 
-std::wstring Text(const char* key) {
-  const wchar_t* text = g_StringBase.GetText(key);
-  return text ? text : L"";
-}
 
 std::size_t TypeIndex(int type) { return static_cast<std::size_t>(std::clamp(type - kUnitAircraftCarrier, 0, 5)); }
 
-const wchar_t* CountryName(const cWorld& world, int id) {
-  const cCountry* country = world.GetCountry(id);
-  return country ? country->name.c_str() : L"";
-}
 
 int NavyLevelOf(const cUnit& unit) {
   const cCountry* country = unit.GetCountry();

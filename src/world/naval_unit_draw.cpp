@@ -15,6 +15,7 @@
 #include "world/fleet.h"
 #include "world/jednostka_ladowa_draw.h"
 #include "world/jednostka_morska.h"
+#include "world/world_helpers.h"
 
 namespace naval_counter_layout {
 
@@ -39,7 +40,6 @@ plat::RectI BarFill() { return {416, 8, 456, 16}; }
 
 namespace {
 
-constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
 constexpr std::uint32_t kOpaque = 0xFF000000u;
 
 enum eNavalBox : int {
@@ -53,9 +53,7 @@ enum eNavalBox : int {
   kBoxHitPointBar = 7,
 };
 
-constexpr int kStyleName = 0;
 constexpr int kStyleHitPoints = 1;
-
 
 // A colour of the country at full alpha; white for a colour never set (a
 // country without colours would draw a black counter and bar).

@@ -18,22 +18,18 @@
 #include "world/report_store.h"
 #include "world/sea_graph.h"
 #include "world/world.h"
+#include "world/world_helpers.h"
 
 namespace {
 
 constexpr int kReportNavalStrike = 16;
 
-std::wstring Text(const char* key) { return g_StringBase.GetText(key); }
 
 int TechOf(const cUnit& unit, int tech) {
   const cCountry* country = unit.GetCountry();
   return country ? country->techLevel[static_cast<std::size_t>(tech)] : 0;
 }
 
-const wchar_t* CountryName(const cWorld& world, int id) {
-  const cCountry* country = world.GetCountry(id);
-  return country ? country->name.c_str() : L"";
-}
 
 // The ships of the world's fleets at the node, in fleet and ship order.
 std::vector<cJednostkaMorska*> ShipsAt(const cWorld& world, int nodeId, int enemyOf) {

@@ -15,10 +15,10 @@
 #include "world/hex_drawing.h"
 #include "world/naval_unit_draw.h"
 #include "world/sea_graph.h"
+#include "world/world_helpers.h"
 
 namespace {
 
-constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
 // The hover box lies in texture slot 2 (the GUI sheet) at layout entry 15;
 // its three backgrounds are stacked: allied port, other port, sea zone.
 constexpr int kGuiSheetSlot = 2;

@@ -15,21 +15,14 @@
 #include "world/jednostka_morska.h"
 #include "world/report_store.h"
 #include "world/world.h"
+#include "world/world_helpers.h"
 
 namespace {
 
 constexpr int kReportShoreBombardmentFleet = 14;
 constexpr int kReportShoreBombardmentUnit = 15;
 
-std::wstring Text(const char* key) {
-  const wchar_t* text = g_StringBase.GetText(key);
-  return text ? text : L"";
-}
 
-const wchar_t* CountryName(const cWorld& world, int id) {
-  const cCountry* country = world.GetCountry(id);
-  return country ? country->name.c_str() : L"";
-}
 
 }  // namespace
 

@@ -12,6 +12,7 @@
 #include "world/cities.h"
 #include "world/country.h"
 #include "world/world.h"
+#include "world/world_helpers.h"
 #include "world/world_view.h"
 #include "world/game_phase.h"
 #include "world/land_movement.h"
@@ -179,7 +180,6 @@ void ShowStatusText(std::wstring_view text) {
 namespace {
 
 constexpr std::uint32_t kMarkSelection = 1;
-constexpr std::uint32_t kMarkSeaZone = 0x4000;
 
 }  // namespace
 

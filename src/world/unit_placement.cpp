@@ -9,6 +9,7 @@
 #include "app/fatal_exit.h"
 #include "app/framework_lock.h"
 #include "app/sound.h"
+#include "world/world_helpers.h"
 #include "world/world_view.h"
 #include "world/commander.h"
 #include "world/jednostka_ladowa.h"
@@ -25,14 +26,6 @@ namespace {
 // never do (they sit in their fleet at a sea node).
 cJednostka* AsHexUnit(cUnit* unit) { return dynamic_cast<cJednostka*>(unit); }
 cJednostkaLadowa* AsLandUnit(cUnit* unit) { return dynamic_cast<cJednostkaLadowa*>(unit); }
-
-// The per-country working values of a city, by country id (index id - 1);
-// a country without an entry has supply 0 and no convoy mark.
-int CitySupplyFor(const cCity& city, int countryId) {
-  const int index = countryId - 1;
-  if (index < 0 || index >= static_cast<int>(city.supplyInfo.size())) return 0;
-  return city.supplyInfo[static_cast<std::size_t>(index)];
-}
 
 bool CityConvoyMarkFor(const cCity& city, int countryId) {
   const int index = countryId - 1;

@@ -9,6 +9,7 @@
 #include "files/world_loader.h"
 #include "platform/recording_renderer.h"
 #include "support/fake_framework.h"
+#include "support/fixture_ids.h"
 #include "support/fixture_scenario.h"
 #include "support/test_support.h"
 #include "world/cities.h"
@@ -21,8 +22,6 @@ namespace {
 
 // Sea nodes of the fixture: 3 Westport, 4 Eastport, 5 Straitport; Eastmark
 // (2) is the Axis' leader.
-constexpr int kEastport = 4, kStraitport = 5;
-constexpr int kEastmark = 2;
 constexpr int kFull = 20;
 
 class AiConvoys : public ::testing::Test {

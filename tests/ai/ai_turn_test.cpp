@@ -75,7 +75,7 @@ const std::vector<std::wstring> kWarTurn = {
 };
 
 // The rand() value whose share rand() / kRandMax is share.
-int DrawFor(float share) { return static_cast<int>(share * plat::kRandMax); }
+int TurnDrawFor(float share) { return static_cast<int>(share * plat::kRandMax); }
 
 bool Attacked(const cWorld& world, const cJednostkaLadowa& unit) { return !IsUnitInWorldLists(world, &unit) || unit.wasAttacked; }
 
@@ -346,7 +346,7 @@ TEST_F(AiTurn, BuysByItsProfile) {
   w.Ai().productionPoints = 70.0;
   // Each unit takes a draw of the profile and one of its name: type 1
   // (40 points), type 4 (24), then type 4 again, which waits for points.
-  w.runner.draws = {DrawFor(0.2f), 0, DrawFor(0.9f), 0, DrawFor(0.9f), 0};
+  w.runner.draws = {TurnDrawFor(0.2f), 0, TurnDrawFor(0.9f), 0, TurnDrawFor(0.9f), 0};
   const auto before = w.world->Units().landUnits;
 
   EXPECT_TRUE(w.PlayTurn().ended);

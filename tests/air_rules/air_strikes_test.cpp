@@ -23,10 +23,10 @@ using twtest::Percent;
 using twtest::RandFor;
 using twtest::RandSequence;
 
-std::wstring T(const char* key) { return g_StringBase.GetText(key); }
+std::wstring StrikeText(const char* key) { return g_StringBase.GetText(key); }
 
 // Where in the text a key's text stands; npos when it does not.
-std::size_t At(const std::wstring& text, const char* key) { return text.find(T(key)); }
+std::size_t At(const std::wstring& text, const char* key) { return text.find(StrikeText(key)); }
 
 class Strikes : public ::testing::Test {
  protected:
@@ -81,7 +81,7 @@ TEST_F(Strikes, InterceptionThatTurnsTheBomberBackSpendsNoPoint) {
   ASSERT_EQ(AirBombardment(*w.world, bomber, 2, 1, result), eAirOrderRefusal::kNone);
   EXPECT_TRUE(result.Flag(kFlagStoppedByInterception));
   EXPECT_EQ(bomber.actionPoints, 5);
-  EXPECT_TRUE(result.attackerText1.find(T("report_bombardment_affected_unit")) == std::wstring::npos);
+  EXPECT_TRUE(result.attackerText1.find(StrikeText("report_bombardment_affected_unit")) == std::wstring::npos);
 }
 
 TEST_F(Strikes, PortLosesASizeStepOnAWinningDraw) {
@@ -136,7 +136,7 @@ TEST_F(Strikes, ShipsOfASeaZoneAreHitWithFallingChances) {
   EXPECT_EQ((*it++)->hitPoints, 4);
   EXPECT_EQ((*it++)->hitPoints, 3);
   EXPECT_EQ(w.world->Units().navalUnits.back()->hitPoints, 4);
-  EXPECT_NE(result.attackerText1.find(plat::Format(T("report_looses_sea_zone_port_bombardment"), 2.0f)),
+  EXPECT_NE(result.attackerText1.find(plat::Format(StrikeText("report_looses_sea_zone_port_bombardment"), 2.0f)),
             std::wstring::npos);
   // The attacker and the country whose ships were hit get the report.
   EXPECT_EQ(w.world->reports.Reports().size(), reports + 2);

@@ -17,6 +17,7 @@
 #include "gui/dxut_static.h"
 #include "gui/gui_fixture.h"
 #include "platform/format.h"
+#include "support/fixture_ids.h"
 #include "support/fixture_scenario.h"
 #include "world/cities.h"
 #include "world/convoy.h"
@@ -25,7 +26,6 @@
 
 namespace {
 
-constexpr int kWestland = 1, kEastmark = 2, kWestport = 3, kEastport = 4, kStraitport = 5;
 
 class ConvoysDialog : public guitest::GuiTest {
  protected:

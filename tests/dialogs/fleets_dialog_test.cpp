@@ -23,6 +23,7 @@
 #include "platform/recording_renderer.h"
 #include "rules/fleet_management.h"
 #include "support/fake_framework.h"
+#include "support/fixture_ids.h"
 #include "support/fixture_scenario.h"
 #include "world/country.h"
 #include "world/fleet.h"
@@ -34,7 +35,6 @@ namespace {
 
 // Node ids of the fixture: 1 North Sea, 2 Strait (zones), 3 Westport,
 // 4 Eastport, 5 Straitport.
-constexpr int kNorthSea = 1, kStrait = 2, kWestport = 3, kStraitport = 5;
 
 class FleetsDialog : public ::testing::Test {
  protected:

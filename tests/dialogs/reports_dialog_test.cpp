@@ -25,6 +25,7 @@
 #include "platform/format.h"
 #include "rules/end_impulse.h"
 #include "rules/world_turn.h"
+#include "support/fixture_ids.h"
 #include "support/fixture_scenario.h"
 #include "world/country.h"
 #include "world/unit.h"
@@ -32,7 +33,6 @@
 
 namespace {
 
-constexpr int kWestland = 1, kEastmark = 2, kSouthia = 3, kNeutralia = 4;
 constexpr int kProductionRow = 1, kUpkeepRow = 2, kVictoryPointsRow = 5;
 
 class ReportsDialog : public guitest::GuiTest {

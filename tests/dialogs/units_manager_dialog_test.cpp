@@ -19,6 +19,7 @@
 #include "gui/gui_fixture.h"
 #include "platform/format.h"
 #include "platform/messages.h"
+#include "support/fixture_ids.h"
 #include "support/fixture_scenario.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_morska.h"
@@ -28,8 +29,6 @@
 
 namespace {
 
-constexpr int kWestland = 1, kEastmark = 2;
-constexpr int kNorthSea = 1;
 
 std::vector<std::wstring> Cells(const std::wstring& row) {
   std::vector<std::wstring> cells;

@@ -24,7 +24,7 @@ namespace {
 constexpr int kEventId = 42;
 constexpr int kLine = 17;
 
-sEventEffect Effect(const wchar_t* method, const std::vector<double>& params, const wchar_t* name = L"") {
+sEventEffect MapEffect(const wchar_t* method, const std::vector<double>& params, const wchar_t* name = L"") {
   sEventEffect effect;
   effect.method = method;
   effect.line = kLine;
@@ -55,7 +55,7 @@ TEST_F(EventMapEffects, LandUnitsComeOntoFreeLandOrIntoTheReserve) {
   const int reserve = ReserveCount();
 
   // Both coordinates -1: the reserve pool, ready at once.
-  Run(Effect(L"Hex.AddLandUnit", {-1, -1, 2, 3, 2, 80}, L"Reserve Panzer"));
+  Run(MapEffect(L"Hex.AddLandUnit", {-1, -1, 2, 3, 2, 80}, L"Reserve Panzer"));
   ASSERT_EQ(ReserveCount(), reserve + 1);
   cJednostka* pooled = World().Units().reservePool.back();
   EXPECT_EQ(pooled->name, L"Reserve Panzer");
@@ -71,7 +71,7 @@ TEST_F(EventMapEffects, LandUnitsComeOntoFreeLandOrIntoTheReserve) {
   // A free land hex: the unit stands there; control does not change.
   ASSERT_EQ(Hex(12, 8).unit, nullptr);
   const int controller = Hex(12, 8).controller;
-  Run(Effect(L"Hex.AddLandUnit", {12, 8, 1, 0, 1, 60}, L"Raiders"));
+  Run(MapEffect(L"Hex.AddLandUnit", {12, 8, 1, 0, 1, 60}, L"Raiders"));
   ASSERT_EQ(LandCount(), land + 1);
   auto* placed = dynamic_cast<cJednostkaLadowa*>(Hex(12, 8).unit);
   ASSERT_NE(placed, nullptr);
@@ -88,8 +88,8 @@ TEST_F(EventMapEffects, LandUnitsComeOntoFreeLandOrIntoTheReserve) {
 
   // Water and an occupied hex take nothing, silently.
   twtest::LogCapture log;
-  Run(Effect(L"Hex.AddLandUnit", {9, 5, 1, 0, 1, 60}, L"Swimmers"));
-  Run(Effect(L"Hex.AddLandUnit", {3, 5, 1, 0, 1, 60}, L"Crowd"));
+  Run(MapEffect(L"Hex.AddLandUnit", {9, 5, 1, 0, 1, 60}, L"Swimmers"));
+  Run(MapEffect(L"Hex.AddLandUnit", {3, 5, 1, 0, 1, 60}, L"Crowd"));
   EXPECT_EQ(LandCount(), land + 1);
   EXPECT_FALSE(HasError(log, L"Hex.AddLandUnit"));
   EXPECT_EQ(World().ids.nextLandUnitId, nextId + 2);
@@ -117,7 +117,7 @@ TEST_F(EventMapEffects, NewUnitsWithBadValuesAreRefusedWithTheEventNamed) {
   };
   for (const auto& entry : bad) {
     twtest::LogCapture log;
-    Run(Effect(entry.method, entry.params, L"Never"));
+    Run(MapEffect(entry.method, entry.params, L"Never"));
     EXPECT_TRUE(HasError(log, entry.method)) << std::wstring(entry.method);
   }
   EXPECT_EQ(LandCount(), land);
@@ -125,7 +125,7 @@ TEST_F(EventMapEffects, NewUnitsWithBadValuesAreRefusedWithTheEventNamed) {
   EXPECT_EQ(AirCount(), air);
   // A parameter the file never gave (the unset mark) is no coordinate.
   twtest::LogCapture log;
-  Run(Effect(L"Hex.KillUnit", {3, kEventUnsetParam}));
+  Run(MapEffect(L"Hex.KillUnit", {3, kEventUnsetParam}));
   EXPECT_TRUE(HasError(log, L"Hex.KillUnit"));
   EXPECT_EQ(LandCount(), land);
 }
@@ -134,18 +134,18 @@ TEST_F(EventMapEffects, AUnitThatTakesItsHexNeedsFreeLand) {
   const int land = LandCount();
   // An Eastmark hex taken by a Westland unit, under either name the
   // method table accepts.
-  Run(Effect(L"Hex.AddUnitAndPassControlOverHexIfEmpty", {12, 8, 1, 0, 1, 70}, L"Commandos"));
+  Run(MapEffect(L"Hex.AddUnitAndPassControlOverHexIfEmpty", {12, 8, 1, 0, 1, 70}, L"Commandos"));
   ASSERT_NE(Hex(12, 8).unit, nullptr);
   EXPECT_EQ(Hex(12, 8).unit->countryId, 1);
   EXPECT_EQ(Hex(12, 8).controller, 1);
-  Run(Effect(L"Hex.AddLandUnitAndPassControlOverHexIfEmpty", {14, 9, 1, 0, 1, 70}, L"More Commandos"));
+  Run(MapEffect(L"Hex.AddLandUnitAndPassControlOverHexIfEmpty", {14, 9, 1, 0, 1, 70}, L"More Commandos"));
   EXPECT_EQ(Hex(14, 9).controller, 1);
   EXPECT_EQ(LandCount(), land + 2);
   // Occupied, water, or a coordinate of -1: nothing.
   const int guardController = Hex(13, 4).controller;
-  Run(Effect(L"Hex.AddUnitAndPassControlOverHexIfEmpty", {13, 4, 1, 0, 1, 70}, L"X"));
-  Run(Effect(L"Hex.AddUnitAndPassControlOverHexIfEmpty", {9, 5, 1, 0, 1, 70}, L"X"));
-  Run(Effect(L"Hex.AddUnitAndPassControlOverHexIfEmpty", {-1, 5, 1, 0, 1, 70}, L"X"));
+  Run(MapEffect(L"Hex.AddUnitAndPassControlOverHexIfEmpty", {13, 4, 1, 0, 1, 70}, L"X"));
+  Run(MapEffect(L"Hex.AddUnitAndPassControlOverHexIfEmpty", {9, 5, 1, 0, 1, 70}, L"X"));
+  Run(MapEffect(L"Hex.AddUnitAndPassControlOverHexIfEmpty", {-1, 5, 1, 0, 1, 70}, L"X"));
   EXPECT_EQ(LandCount(), land + 2);
   EXPECT_EQ(Hex(13, 4).controller, guardController);
   EXPECT_EQ(Hex(9, 5).unit, nullptr);
@@ -158,7 +158,7 @@ TEST_F(EventMapEffects, AUnitThatTakesItsHexNeedsFreeLand) {
   }
   ASSERT_NE(squadron, nullptr);
   squadron->seaNode = 4;
-  Run(Effect(L"Hex.AddUnitAndPassControlOverHexIfEmpty", {15, 2, 1, 0, 1, 70}, L"Harbour Raiders"));
+  Run(MapEffect(L"Hex.AddUnitAndPassControlOverHexIfEmpty", {15, 2, 1, 0, 1, 70}, L"Harbour Raiders"));
   EXPECT_EQ(Hex(15, 2).controller, 1);
   EXPECT_EQ(squadron->seaNode, 1);
 }
@@ -166,16 +166,16 @@ TEST_F(EventMapEffects, AUnitThatTakesItsHexNeedsFreeLand) {
 TEST_F(EventMapEffects, PartisansRiseNearTheirCityOnItsControllersLand) {
   const int land = LandCount();
   // Ostburg (16, 5) is Eastmark's: partisans of its own country never rise.
-  Run(Effect(L"City.FirePartisans", {16, 5, 2, 0, 1, 50}, L"Loyalists"));
+  Run(MapEffect(L"City.FirePartisans", {16, 5, 2, 0, 1, 50}, L"Loyalists"));
   EXPECT_EQ(LandCount(), land);
   // Draws that always give the lowest corner, (11, 0), find only water.
   {
     plat::ScopedRandOverride low([] { return 0; });
-    Run(Effect(L"City.FirePartisans", {16, 5, 1, 0, 1, 50}, L"Unlucky"));
+    Run(MapEffect(L"City.FirePartisans", {16, 5, 1, 0, 1, 50}, L"Unlucky"));
   }
   EXPECT_EQ(LandCount(), land);
 
-  Run(Effect(L"City.FirePartisans", {16, 5, 1, 0, 1, 50}, L"Partisans"));
+  Run(MapEffect(L"City.FirePartisans", {16, 5, 1, 0, 1, 50}, L"Partisans"));
   ASSERT_EQ(LandCount(), land + 1);
   const cJednostkaLadowa& partisans = *World().Units().landUnits.back();
   EXPECT_EQ(partisans.name, L"Partisans");
@@ -193,7 +193,7 @@ TEST_F(EventMapEffects, AirUnitsFallBackToTheReserveOffFreeLand) {
   const int air = AirCount();
   const int reserve = ReserveCount();
   const int nextId = World().ids.nextAirUnitId;
-  Run(Effect(L"Hex.AddAirUnit", {1, 7, 6, 21, 2, 8}, L"Tactical Wing"));
+  Run(MapEffect(L"Hex.AddAirUnit", {1, 7, 6, 21, 2, 8}, L"Tactical Wing"));
   ASSERT_EQ(AirCount(), air + 1);
   cJednostkaLotnicza& wing = *World().Units().airUnits.back();
   EXPECT_EQ(Hex(7, 6).unit, &wing);
@@ -203,9 +203,9 @@ TEST_F(EventMapEffects, AirUnitsFallBackToTheReserveOffFreeLand) {
   EXPECT_FLOAT_EQ(wing.strength, 8.0f);
   EXPECT_FALSE(wing.inReserve);
   // The reserve: asked for, an occupied hex, a water hex.
-  Run(Effect(L"Hex.AddAirUnit", {1, -1, -1, 20, 1, 10}, L"A"));
-  Run(Effect(L"Hex.AddAirUnit", {1, 3, 5, 20, 1, 10}, L"B"));
-  Run(Effect(L"Hex.AddAirUnit", {1, 9, 5, 20, 1, 10}, L"C"));
+  Run(MapEffect(L"Hex.AddAirUnit", {1, -1, -1, 20, 1, 10}, L"A"));
+  Run(MapEffect(L"Hex.AddAirUnit", {1, 3, 5, 20, 1, 10}, L"B"));
+  Run(MapEffect(L"Hex.AddAirUnit", {1, 9, 5, 20, 1, 10}, L"C"));
   EXPECT_EQ(AirCount(), air + 1);
   ASSERT_EQ(ReserveCount(), reserve + 3);
   for (int i = 1; i <= 3; ++i) {
@@ -227,7 +227,7 @@ TEST_F(EventMapEffects, AHarbourIsBuiltOnlyOnAFreeHex) {
   const int land = LandCount();
 
   // A land hex held by a unit: no harbour, half its price paid instead.
-  Run(Effect(L"Hex.AddMulberry", {1, 3, 5}, L"Mulberry A"));
+  Run(MapEffect(L"Hex.AddMulberry", {1, 3, 5}, L"Mulberry A"));
   EXPECT_EQ(LandCount(), land);
   EXPECT_DOUBLE_EQ(westland.productionPoints, points + k.mulberryValues[0] / 2.0);
 
@@ -235,14 +235,14 @@ TEST_F(EventMapEffects, AHarbourIsBuiltOnlyOnAFreeHex) {
   // link to it. Nothing is built there either.
   cJednostkaLadowa& infantry = Land(L"1st Infantry");
   Place(infantry, 9, 5);
-  Run(Effect(L"Hex.AddMulberry", {1, 9, 5}, L"Mulberry B"));
+  Run(MapEffect(L"Hex.AddMulberry", {1, 9, 5}, L"Mulberry B"));
   EXPECT_EQ(Hex(9, 5).unit, &infantry);
   EXPECT_EQ(LandCount(), land);
   EXPECT_DOUBLE_EQ(westland.productionPoints, points + k.mulberryValues[0]);
 
   // A free hex: the harbour and its line.
   twtest::LogCapture log;
-  Run(Effect(L"Hex.AddMulberry", {1, 8, 6}, L"Mulberry C"));
+  Run(MapEffect(L"Hex.AddMulberry", {1, 8, 6}, L"Mulberry C"));
   ASSERT_EQ(LandCount(), land + 1);
   auto* harbour = dynamic_cast<cMulberry*>(Hex(8, 6).unit);
   ASSERT_NE(harbour, nullptr);
@@ -264,39 +264,39 @@ TEST_F(EventMapEffects, UnitsOnHexesAreKilledMovedFrozenAndUnfrozen) {
 
   // Teleport: onto a free land hex; never onto water or another unit.
   World().turnState.selectedUnit = &guard;
-  Run(Effect(L"Unit.Teleport", {13, 4, 14, 8}));
+  Run(MapEffect(L"Unit.Teleport", {13, 4, 14, 8}));
   EXPECT_EQ(Hex(14, 8).unit, &guard);
   EXPECT_EQ(Hex(13, 4).unit, nullptr);
   EXPECT_EQ(guard.x, 14);
   EXPECT_EQ(World().turnState.selectedUnit, nullptr);
-  Run(Effect(L"Unit.Teleport", {14, 8, 10, 5}));
-  Run(Effect(L"Unit.Teleport", {14, 8, 15, 6}));
+  Run(MapEffect(L"Unit.Teleport", {14, 8, 10, 5}));
+  Run(MapEffect(L"Unit.Teleport", {14, 8, 15, 6}));
   EXPECT_EQ(Hex(14, 8).unit, &guard);
   EXPECT_EQ(Hex(15, 6).unit, &panzer);
 
   // Freezes: by hex; by hex and owner; then thawed with its action points.
-  Run(Effect(L"Unit.Freeze", {14, 8, 3}));
+  Run(MapEffect(L"Unit.Freeze", {14, 8, 3}));
   EXPECT_EQ(guard.freezeTime, 3);
-  Run(Effect(L"Unit.FreezeIfOwnedByCountry", {15, 6, 4, 1}));
+  Run(MapEffect(L"Unit.FreezeIfOwnedByCountry", {15, 6, 4, 1}));
   EXPECT_EQ(panzer.freezeTime, 0);
-  Run(Effect(L"Unit.FreezeIfOwnedByCountry", {15, 6, 4, 2}));
+  Run(MapEffect(L"Unit.FreezeIfOwnedByCountry", {15, 6, 4, 2}));
   EXPECT_EQ(panzer.freezeTime, 4);
-  Run(Effect(L"Unit.Unfreeze", {15, 6}));
+  Run(MapEffect(L"Unit.Unfreeze", {15, 6}));
   EXPECT_EQ(panzer.freezeTime, 0);
   EXPECT_GT(panzer.actionPoints, 0);
   // An air unit has no freeze time to set; nothing breaks.
-  Run(Effect(L"Unit.Freeze", {5, 6, 3}));
+  Run(MapEffect(L"Unit.Freeze", {5, 6, 3}));
 
   // The kill.
-  Run(Effect(L"Hex.KillUnit", {14, 8}));
+  Run(MapEffect(L"Hex.KillUnit", {14, 8}));
   EXPECT_EQ(Hex(14, 8).unit, nullptr);
   EXPECT_EQ(LandCount(), land - 1);
-  Run(Effect(L"Hex.KillUnit", {14, 8}));
+  Run(MapEffect(L"Hex.KillUnit", {14, 8}));
   EXPECT_EQ(LandCount(), land - 1);
 
   twtest::LogCapture log;
-  Run(Effect(L"Unit.Teleport", {15, 6, 20, 6}));
-  Run(Effect(L"Unit.FreezeIfOwnedByCountry", {15, 6, 4, 6}));
+  Run(MapEffect(L"Unit.Teleport", {15, 6, 20, 6}));
+  Run(MapEffect(L"Unit.FreezeIfOwnedByCountry", {15, 6, 4, 6}));
   EXPECT_TRUE(HasError(log, L"Unit.Teleport"));
   EXPECT_TRUE(HasError(log, L"Unit.FreezeIfOwnedByCountry"));
   EXPECT_EQ(Hex(15, 6).unit, &panzer);
@@ -307,33 +307,33 @@ TEST_F(EventMapEffects, UnitRemovalByIdOrByChance) {
   const int land = LandCount();
   const int air = AirCount();
   // By id: a land unit with the id; the type and country must match too.
-  Run(Effect(L"Unit.Remove", {1, 4, 1}));  // id 1 is an infantry division
+  Run(MapEffect(L"Unit.Remove", {1, 4, 1}));  // id 1 is an infantry division
   EXPECT_EQ(LandCount(), land);
-  Run(Effect(L"Unit.Remove", {2, -1, 1}));  // of Westland, not Eastmark
+  Run(MapEffect(L"Unit.Remove", {2, -1, 1}));  // of Westland, not Eastmark
   EXPECT_EQ(LandCount(), land);
-  Run(Effect(L"Unit.Remove", {0, 0, 1}));
+  Run(MapEffect(L"Unit.Remove", {0, 0, 1}));
   EXPECT_EQ(LandCount(), land - 1);
   EXPECT_EQ(Hex(3, 5).unit, nullptr);
   // Air units by their own ids: Westland Fighters is air unit 1.
-  Run(Effect(L"Unit.Remove", {1, 20, 1}));
+  Run(MapEffect(L"Unit.Remove", {1, 20, 1}));
   EXPECT_EQ(AirCount(), air - 1);
   EXPECT_EQ(Hex(5, 6).unit, nullptr);
 
   // By chance: one unit of those that match, each time.
   int left = LandCount() + AirCount();
   while (left > 0) {
-    Run(Effect(L"Unit.Remove", {0, -1, -1}));
+    Run(MapEffect(L"Unit.Remove", {0, -1, -1}));
     ASSERT_EQ(LandCount() + AirCount(), left - 1);
     --left;
   }
   // Nothing left on the map: nothing happens; the reserve is not touched.
   const int reserve = ReserveCount();
-  Run(Effect(L"Unit.Remove", {0, -1, -1}));
+  Run(MapEffect(L"Unit.Remove", {0, -1, -1}));
   EXPECT_EQ(ReserveCount(), reserve);
 
   twtest::LogCapture log;
-  Run(Effect(L"Unit.Remove", {9, -1, -1}));
-  Run(Effect(L"Unit.Remove", {0, 41, -1}));
+  Run(MapEffect(L"Unit.Remove", {9, -1, -1}));
+  Run(MapEffect(L"Unit.Remove", {0, 41, -1}));
   EXPECT_TRUE(HasError(log, L"Unit.Remove"));
   const auto lines = log.Lines();
   EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
@@ -342,19 +342,19 @@ TEST_F(EventMapEffects, UnitRemovalByIdOrByChance) {
 }
 
 TEST_F(EventMapEffects, FortificationsStayWithinTheirLevels) {
-  Run(Effect(L"Hex.SetFortLevel", {7, 7, 5}));
+  Run(MapEffect(L"Hex.SetFortLevel", {7, 7, 5}));
   EXPECT_EQ(Hex(7, 7).fortification, 5);
-  Run(Effect(L"Hex.ChangeFortLevel", {7, 7, 2}));
+  Run(MapEffect(L"Hex.ChangeFortLevel", {7, 7, 2}));
   EXPECT_EQ(Hex(7, 7).fortification, 7);
-  Run(Effect(L"Hex.ChangeFortLevel", {7, 7, 20}));
+  Run(MapEffect(L"Hex.ChangeFortLevel", {7, 7, 20}));
   EXPECT_EQ(Hex(7, 7).fortification, 9);
-  Run(Effect(L"Hex.ChangeFortLevel", {7, 7, -20}));
+  Run(MapEffect(L"Hex.ChangeFortLevel", {7, 7, -20}));
   EXPECT_EQ(Hex(7, 7).fortification, 0);
   // A level beyond the table (a byte would keep 300 as 44) is refused.
   twtest::LogCapture log;
-  Run(Effect(L"Hex.SetFortLevel", {7, 7, 300}));
-  Run(Effect(L"Hex.SetFortLevel", {7, 7, -1}));
-  Run(Effect(L"Hex.ChangeFortLevel", {70, 7, 1}));
+  Run(MapEffect(L"Hex.SetFortLevel", {7, 7, 300}));
+  Run(MapEffect(L"Hex.SetFortLevel", {7, 7, -1}));
+  Run(MapEffect(L"Hex.ChangeFortLevel", {70, 7, 1}));
   EXPECT_TRUE(HasError(log, L"Hex.SetFortLevel"));
   EXPECT_TRUE(HasError(log, L"Hex.ChangeFortLevel"));
   EXPECT_EQ(Hex(7, 7).fortification, 0);
@@ -363,7 +363,7 @@ TEST_F(EventMapEffects, FortificationsStayWithinTheirLevels) {
 TEST_F(EventMapEffects, HexStripesChangeHandsAndSendStrangersToTheReserve) {
   cJednostkaLadowa& guard = Land(L"Eastmark Guard");  // (13, 4)
   const int originalOwner = Hex(13, 5).originalOwner;
-  Run(Effect(L"HexStripe.ChangeControllerAndOwner", {13, 3, 3, 1}));
+  Run(MapEffect(L"HexStripe.ChangeControllerAndOwner", {13, 3, 3, 1}));
   for (int y = 3; y <= 5; ++y) {
     EXPECT_EQ(Hex(13, y).controller, 1);
     EXPECT_EQ(Hex(13, y).owner, 1);
@@ -373,7 +373,7 @@ TEST_F(EventMapEffects, HexStripesChangeHandsAndSendStrangersToTheReserve) {
   EXPECT_EQ(Hex(13, 4).unit, nullptr);
   EXPECT_TRUE(guard.inReserve);
 
-  Run(Effect(L"HexStripe.ChangeControllerOwnerAndOriginalOwner", {12, 6, 2, 3}));
+  Run(MapEffect(L"HexStripe.ChangeControllerOwnerAndOriginalOwner", {12, 6, 2, 3}));
   EXPECT_EQ(Hex(12, 6).originalOwner, 3);
   EXPECT_EQ(Hex(12, 7).owner, 3);
   EXPECT_EQ(Hex(12, 7).controller, 3);
@@ -381,8 +381,8 @@ TEST_F(EventMapEffects, HexStripesChangeHandsAndSendStrangersToTheReserve) {
   // A stripe past the map's edge is the stripe operation's own error; a
   // country that does not exist is the event's.
   twtest::LogCapture log;
-  Run(Effect(L"HexStripe.ChangeControllerAndOwner", {13, 12, 5, 1}));
-  Run(Effect(L"HexStripe.ChangeControllerAndOwner", {13, 3, 2, 7}));
+  Run(MapEffect(L"HexStripe.ChangeControllerAndOwner", {13, 12, 5, 1}));
+  Run(MapEffect(L"HexStripe.ChangeControllerAndOwner", {13, 3, 2, 7}));
   EXPECT_TRUE(HasError(log, L"HexStripe.ChangeControllerAndOwner"));
   EXPECT_EQ(Hex(13, 12).controller, 3);
   EXPECT_EQ(Hex(13, 3).controller, 1);
@@ -403,35 +403,35 @@ TEST_F(EventMapEffects, AStripeThatHandsOverAPortSendsStrangersFleetsToSea) {
   ASSERT_EQ(squadron->country, 2);
   ASSERT_EQ(home->country, 1);
   squadron->seaNode = home->seaNode = 4;
-  Run(Effect(L"HexStripe.ChangeControllerAndOwner", {15, 1, 3, 1}));
+  Run(MapEffect(L"HexStripe.ChangeControllerAndOwner", {15, 1, 3, 1}));
   EXPECT_EQ(Hex(15, 2).controller, 1);
   EXPECT_EQ(squadron->seaNode, 1);
   EXPECT_EQ(home->seaNode, 4);
   // Handed back, the port sends the Home Fleet out in its turn.
-  Run(Effect(L"HexStripe.ChangeControllerOwnerAndOriginalOwner", {15, 2, 1, 2}));
+  Run(MapEffect(L"HexStripe.ChangeControllerOwnerAndOriginalOwner", {15, 2, 1, 2}));
   EXPECT_EQ(home->seaNode, 1);
 }
 
 TEST_F(EventMapEffects, CitiesChangeTheirProductionAndType) {
   cCity& millbrook = City(L"Millbrook");  // (6, 8), normal, 4 points
-  Run(Effect(L"City.SetProductionPoints", {6, 8, 7.5}));
+  Run(MapEffect(L"City.SetProductionPoints", {6, 8, 7.5}));
   EXPECT_FLOAT_EQ(millbrook.productionPoints, 7.5f);
-  Run(Effect(L"City.ChangeProductionPoints", {6, 8, -10}));
+  Run(MapEffect(L"City.ChangeProductionPoints", {6, 8, -10}));
   EXPECT_FLOAT_EQ(millbrook.productionPoints, -2.5f);
-  Run(Effect(L"City.SetType", {6, 8, 4}));
+  Run(MapEffect(L"City.SetType", {6, 8, 4}));
   EXPECT_EQ(millbrook.type, kCityResources);
 
   twtest::LogCapture log;
-  Run(Effect(L"City.SetType", {6, 8, 5}));
+  Run(MapEffect(L"City.SetType", {6, 8, 5}));
   // Millbrook lies inland: as a port it would have no sea node.
-  Run(Effect(L"City.SetType", {6, 8, 3}));
-  Run(Effect(L"City.SetProductionPoints", {7, 8, 3}));  // no city there
+  Run(MapEffect(L"City.SetType", {6, 8, 3}));
+  Run(MapEffect(L"City.SetProductionPoints", {7, 8, 3}));  // no city there
   EXPECT_TRUE(HasError(log, L"City.SetType"));
   EXPECT_TRUE(HasError(log, L"City.SetProductionPoints"));
   EXPECT_EQ(millbrook.type, kCityResources);
   // A port city may stop and start being a supply port.
   cCity& westport = City(L"Westport");  // (4, 2), supply and port
-  Run(Effect(L"City.SetType", {4, 2, 3}));
+  Run(MapEffect(L"City.SetType", {4, 2, 3}));
   EXPECT_EQ(westport.type, kCityPort);
 }
 
@@ -439,15 +439,15 @@ TEST_F(EventMapEffects, AreaEffectivenessReachesOneSideInsideTheRectangle) {
   cJednostkaLadowa& infantry = Land(L"1st Infantry");    // Westland (Allies, side 2), (3, 5)
   cJednostkaLadowa& armoured = Land(L"2nd Armoured");    // Westland, (6, 4)
   cJednostkaLadowa& guard = Land(L"Eastmark Guard");     // Eastmark (Axis, side 1), (13, 4)
-  Run(Effect(L"Area.ChangeEffectivityOfAllUnits", {2, 3, 5, 6, 2, 15}));
+  Run(MapEffect(L"Area.ChangeEffectivityOfAllUnits", {2, 3, 5, 6, 2, 15}));
   EXPECT_EQ(infantry.eventsEffect, 15);
   EXPECT_EQ(armoured.eventsEffect, 0);
-  Run(Effect(L"Area.ChangeEffectivityOfAllUnits", {0, 0, 19, 14, 1, -10}));
+  Run(MapEffect(L"Area.ChangeEffectivityOfAllUnits", {0, 0, 19, 14, 1, -10}));
   EXPECT_EQ(guard.eventsEffect, -10);
   EXPECT_EQ(infantry.eventsEffect, 15);
   twtest::LogCapture log;
-  Run(Effect(L"Area.ChangeEffectivityOfAllUnits", {0, 0, 19, 14, 5, 10}));
-  Run(Effect(L"Area.ChangeEffectivityOfAllUnits", {0, 0, 20, 14, 2, 10}));
+  Run(MapEffect(L"Area.ChangeEffectivityOfAllUnits", {0, 0, 19, 14, 5, 10}));
+  Run(MapEffect(L"Area.ChangeEffectivityOfAllUnits", {0, 0, 20, 14, 2, 10}));
   EXPECT_TRUE(HasError(log, L"Area.ChangeEffectivityOfAllUnits"));
   EXPECT_EQ(infantry.eventsEffect, 15);
 }
@@ -455,8 +455,8 @@ TEST_F(EventMapEffects, AreaEffectivenessReachesOneSideInsideTheRectangle) {
 TEST_F(EventMapEffects, ANameOfAnotherFamilyIsLeftAlone) {
   const int land = LandCount();
   twtest::LogCapture log;
-  Run(Effect(L"Hex.addLandUnit", {12, 8, 1, 0, 1, 60}, L"Wrong case"));
-  Run(Effect(L"No.SuchEffect", {}));
+  Run(MapEffect(L"Hex.addLandUnit", {12, 8, 1, 0, 1, 60}, L"Wrong case"));
+  Run(MapEffect(L"No.SuchEffect", {}));
   EXPECT_EQ(LandCount(), land);
   EXPECT_TRUE(log.Lines().empty());
 }

@@ -7,11 +7,11 @@
 #include "land_rules/fixture_game.h"
 #include "rules/strategic_move.h"
 #include "rules/supply.h"
+#include "support/fixture_ids.h"
 #include "world/strategic_movement.h"
 
 namespace {
 
-constexpr int kWestland = 1;
 
 class StrategicMove : public twtest::FixtureGame {
  protected:

@@ -9,6 +9,7 @@
 #include "land_rules/fixture_game.h"
 #include "rules/hex_control.h"
 #include "rules/supply.h"
+#include "support/fixture_ids.h"
 #include "world/fleet.h"
 #include "world/strategic_movement.h"
 
@@ -16,10 +17,6 @@ namespace {
 
 using Supply = twtest::FixtureGame;
 
-constexpr int kWestland = 1;
-constexpr int kEastmark = 2;
-constexpr int kSouthia = 3;
-constexpr int kNeutralia = 4;
 
 int Given(const cCity& city, int countryId) { return city.supplyInfo.at(static_cast<std::size_t>(countryId - 1)); }
 

@@ -5,6 +5,7 @@
 
 #include "app/settings.h"
 #include "land_rules/fixture_game.h"
+#include "support/fixture_ids.h"
 #include "world/jednostka_morska.h"
 #include "world/units_visibility.h"
 
@@ -19,7 +20,6 @@ class UnitsVisibility : public twtest::FixtureGame {
   int fog_ = g_Settings.FogOfWar;
 };
 
-constexpr int kWestland = 1;
 
 TEST_F(UnitsVisibility, FogShowsTheSideAndWhatStandsNearItOrWasSpotted) {
   g_Settings.FogOfWar = 2;

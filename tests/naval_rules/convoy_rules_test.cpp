@@ -18,6 +18,7 @@
 #include "rules/convoys.h"
 #include "rules/world_turn.h"
 #include "support/fake_framework.h"
+#include "support/fixture_ids.h"
 #include "support/fixture_scenario.h"
 #include "support/recording_view.h"
 #include "support/test_support.h"
@@ -34,8 +35,6 @@ namespace {
 // Sea nodes of the fixture: 1 North Sea, 2 Strait (zones), 3 Westport,
 // 4 Eastport, 5 Straitport; links 1-2, 1-3, 1-4, 2-5. Westland (1, Allies'
 // leader) is at war with Eastmark (2, Axis' leader) and Southia (3, Axis).
-constexpr int kNorthSea = 1, kStrait = 2, kWestport = 3, kEastport = 4, kStraitport = 5;
-constexpr int kWestland = 1, kEastmark = 2, kSouthia = 3, kNeutralia = 4;
 constexpr int kFull = 20;
 
 class ConvoyRules : public ::testing::Test {

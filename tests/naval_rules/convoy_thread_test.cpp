@@ -17,6 +17,7 @@
 #include "platform/recording_renderer.h"
 #include "rules/convoys.h"
 #include "support/fake_framework.h"
+#include "support/fixture_ids.h"
 #include "support/fixture_scenario.h"
 #include "support/recording_view.h"
 #include "world/cities.h"
@@ -28,7 +29,6 @@
 
 namespace {
 
-constexpr int kEastmark = 2, kEastport = 4, kStraitport = 5;
 constexpr int kImpulses = 12;
 
 // The results "dialog": opened by a main-thread request, closed by the frame

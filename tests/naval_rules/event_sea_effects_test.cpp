@@ -14,6 +14,7 @@
 #include "land_rules/fixture_game.h"
 #include "platform/rand.h"
 #include "rules/event_effects.h"
+#include "support/fixture_ids.h"
 #include "support/test_support.h"
 #include "world/convoy.h"
 #include "world/event_records.h"
@@ -24,9 +25,8 @@
 
 namespace {
 
-constexpr int kNorthSea = 1, kStrait = 2, kWestport = 3, kEastport = 4;
 
-sEventEffect Effect(const wchar_t* method, const std::vector<double>& params, const wchar_t* name = L"") {
+sEventEffect SeaEffect(const wchar_t* method, const std::vector<double>& params, const wchar_t* name = L"") {
   sEventEffect effect;
   effect.method = method;
   effect.line = 17;
@@ -89,7 +89,7 @@ class EventSeaEffects : public twtest::FixtureGame {
 TEST_F(EventSeaEffects, ShipsJoinAFleetOrTheReservePoolNeverBoth) {
   const int nextId = World().ids.nextShipId;
   // "Hex.AddNavalUnit": the reserve pool, full hit points of the type.
-  Run(Effect(L"Hex.AddNavalUnit", {1, 44}, L"WS Reserve Freighter"));
+  Run(SeaEffect(L"Hex.AddNavalUnit", {1, 44}, L"WS Reserve Freighter"));
   cJednostkaMorska* freighter = ShipNamed(L"WS Reserve Freighter");
   ASSERT_NE(freighter, nullptr);
   ExpectInReserve(*freighter);
@@ -101,7 +101,7 @@ TEST_F(EventSeaEffects, ShipsJoinAFleetOrTheReservePoolNeverBoth) {
   // At an open sea zone: the country's fleet there.
   cFleet* home = World().FindFleetAtSeaNode(kNorthSea, 1);
   ASSERT_NE(home, nullptr);
-  Run(Effect(L"SeaNode.AddNavalUnit", {kNorthSea, 1, 41, 9}, L"WS Valiant"));
+  Run(SeaEffect(L"SeaNode.AddNavalUnit", {kNorthSea, 1, 41, 9}, L"WS Valiant"));
   cJednostkaMorska* valiant = ShipNamed(L"WS Valiant");
   ASSERT_NE(valiant, nullptr);
   ExpectInFleet(*valiant);
@@ -111,7 +111,7 @@ TEST_F(EventSeaEffects, ShipsJoinAFleetOrTheReservePoolNeverBoth) {
 
   // At a port the country holds: a fleet at the port (a new one here).
   const std::size_t fleets = Units().fleets.size();
-  Run(Effect(L"SeaNode.AddNavalUnit", {kWestport, 1, 42, 99}, L"WS Harbour Guard"));
+  Run(SeaEffect(L"SeaNode.AddNavalUnit", {kWestport, 1, 42, 99}, L"WS Harbour Guard"));
   cJednostkaMorska* guard = ShipNamed(L"WS Harbour Guard");
   ASSERT_NE(guard, nullptr);
   ExpectInFleet(*guard);
@@ -120,7 +120,7 @@ TEST_F(EventSeaEffects, ShipsJoinAFleetOrTheReservePoolNeverBoth) {
   EXPECT_EQ(Units().fleets.size(), fleets + 1);
 
   // At an enemy's port: the reserve pool.
-  Run(Effect(L"SeaNode.AddNavalUnit", {kEastport, 1, 43, 2}, L"WS Stray"));
+  Run(SeaEffect(L"SeaNode.AddNavalUnit", {kEastport, 1, 43, 2}, L"WS Stray"));
   cJednostkaMorska* stray = ShipNamed(L"WS Stray");
   ASSERT_NE(stray, nullptr);
   ExpectInReserve(*stray);
@@ -129,7 +129,7 @@ TEST_F(EventSeaEffects, ShipsJoinAFleetOrTheReservePoolNeverBoth) {
 
 TEST_F(EventSeaEffects, AShipWithoutItsHitPointsGetsThemAllAfterTheLogLine) {
   twtest::LogCapture log;
-  Run(Effect(L"SeaNode.AddNavalUnit", {kStrait, 2, 42}, L"EM Nameless"));
+  Run(SeaEffect(L"SeaNode.AddNavalUnit", {kStrait, 2, 42}, L"EM Nameless"));
   EXPECT_TRUE(log.Contains(L"ERROR: param3 for effect at line 17 is not defined!"));
   cJednostkaMorska* ship = ShipNamed(L"EM Nameless");
   ASSERT_NE(ship, nullptr);
@@ -137,7 +137,7 @@ TEST_F(EventSeaEffects, AShipWithoutItsHitPointsGetsThemAllAfterTheLogLine) {
   ExpectInFleet(*ship);
   EXPECT_EQ(ship->fleet, World().FindFleetAtSeaNode(kStrait, 2));
   // A ship is never made already sunk.
-  Run(Effect(L"SeaNode.AddNavalUnit", {kStrait, 2, 42, -4}, L"EM Wreck"));
+  Run(SeaEffect(L"SeaNode.AddNavalUnit", {kStrait, 2, 42, -4}, L"EM Wreck"));
   ASSERT_NE(ShipNamed(L"EM Wreck"), nullptr);
   EXPECT_EQ(ShipNamed(L"EM Wreck")->hitPoints, 1);
 }
@@ -165,7 +165,7 @@ TEST_F(EventSeaEffects, BadShipsAreRefusedWithTheEventNamed) {
   };
   for (const auto& entry : bad) {
     twtest::LogCapture log;
-    Run(Effect(entry.method, entry.params, L"Never"));
+    Run(SeaEffect(entry.method, entry.params, L"Never"));
     EXPECT_TRUE(HasError(log, entry.method)) << std::wstring(entry.method);
   }
   EXPECT_EQ(Units().navalUnits.size(), ships);
@@ -181,7 +181,7 @@ TEST_F(EventSeaEffects, LandUnitsPutToSeaAboardANewShipOfTheirType) {
   const std::size_t carriedA = Units().carriedUnitsA.size();
   const std::size_t carriedB = Units().carriedUnitsB.size();
 
-  Run(Effect(L"SeaNode.AddLandUnit", {kNorthSea, 44, 1, 2, 2, 90}, L"Sea Mechanised"));
+  Run(SeaEffect(L"SeaNode.AddLandUnit", {kNorthSea, 44, 1, 2, 2, 90}, L"Sea Mechanised"));
   ASSERT_EQ(Units().carriedUnitsA.size(), carriedA + 1);
   cJednostkaLadowa& cargo = *Units().carriedUnitsA.back();
   EXPECT_EQ(cargo.name, L"Sea Mechanised");
@@ -203,7 +203,7 @@ TEST_F(EventSeaEffects, LandUnitsPutToSeaAboardANewShipOfTheirType) {
 
   // A landing ship carries its unit in the second list; in the Strait
   // Westland has no fleet yet.
-  Run(Effect(L"SeaNode.AddLandUnit", {kStrait, 45, 1, 0, 1, 100}, L"Sea Infantry"));
+  Run(SeaEffect(L"SeaNode.AddLandUnit", {kStrait, 45, 1, 0, 1, 100}, L"Sea Infantry"));
   ASSERT_EQ(Units().carriedUnitsB.size(), carriedB + 1);
   cJednostkaMorska& lander = *Units().carriedUnitsB.back()->transport;
   EXPECT_EQ(lander.type, kUnitAmphibiousShip);
@@ -213,7 +213,7 @@ TEST_F(EventSeaEffects, LandUnitsPutToSeaAboardANewShipOfTheirType) {
   EXPECT_EQ(lander.fleet->name, L"new_transporter_fleet_#" + std::to_wstring(lander.fleet->id));
 
   // An enemy's port takes no one aboard.
-  Run(Effect(L"SeaNode.AddLandUnit", {kEastport, 44, 1, 0, 1, 100}, L"Never"));
+  Run(SeaEffect(L"SeaNode.AddLandUnit", {kEastport, 44, 1, 0, 1, 100}, L"Never"));
   EXPECT_EQ(Units().carriedUnitsA.size(), carriedA + 1);
 }
 
@@ -229,8 +229,8 @@ TEST_F(EventSeaEffects, LandingUnitsGatherInAnInvasionFleetForTheirTarget) {
     }
   }
   ASSERT_GE(coastX, 0);
-  Run(Effect(L"SeaNode.AddLandingLandUnit", {kNorthSea, 45, 1, 0, 1, 100, double(coastX), double(coastY)}, L"Wave 1"));
-  Run(Effect(L"SeaNode.AddLandingLandUnit", {kNorthSea, 45, 1, 4, 1, 100, double(coastX), double(coastY)}, L"Wave 2"));
+  Run(SeaEffect(L"SeaNode.AddLandingLandUnit", {kNorthSea, 45, 1, 0, 1, 100, double(coastX), double(coastY)}, L"Wave 1"));
+  Run(SeaEffect(L"SeaNode.AddLandingLandUnit", {kNorthSea, 45, 1, 4, 1, 100, double(coastX), double(coastY)}, L"Wave 2"));
   cJednostkaMorska* first = ShipNamed(L"Wave 1");
   cJednostkaMorska* second = ShipNamed(L"Wave 2");
   ASSERT_NE(first, nullptr);
@@ -252,7 +252,7 @@ TEST_F(EventSeaEffects, LandingUnitsGatherInAnInvasionFleetForTheirTarget) {
   EXPECT_NE(&invasion, home);
 
   twtest::LogCapture log;
-  Run(Effect(L"SeaNode.AddLandingLandUnit", {kNorthSea, 45, 1, 0, 1, 100, 6, 10}, L"Lost Wave"));
+  Run(SeaEffect(L"SeaNode.AddLandingLandUnit", {kNorthSea, 45, 1, 0, 1, 100, 6, 10}, L"Lost Wave"));
   EXPECT_TRUE(log.Contains(
       L"Nieprawidłowy event SeaNode.AddLandingLandUnit: chce inwazji na hex 6, 10 ktory jest srodladowy"));
   cJednostkaMorska* lost = ShipNamed(L"Lost Wave");
@@ -265,25 +265,25 @@ TEST_F(EventSeaEffects, LandingUnitsGatherInAnInvasionFleetForTheirTarget) {
 
 TEST_F(EventSeaEffects, PortsKeepTheirSizeWithinWhatAPortCanBe) {
   sWezelGrafuMorz& westport = Node(kWestport);  // size 3 of 3
-  Run(Effect(L"Port.SetSize", {kWestport, 0}));
+  Run(SeaEffect(L"Port.SetSize", {kWestport, 0}));
   EXPECT_EQ(westport.size, 1);
   EXPECT_EQ(westport.maxSize, 3);
-  Run(Effect(L"Port.ChangeSize", {kWestport, 1}));
+  Run(SeaEffect(L"Port.ChangeSize", {kWestport, 1}));
   EXPECT_EQ(westport.size, 2);
-  Run(Effect(L"Port.ChangeSize", {kWestport, -5}));
+  Run(SeaEffect(L"Port.ChangeSize", {kWestport, -5}));
   EXPECT_EQ(westport.size, 1);
   // Above its maximum the port grows for good, up to the largest port (9)
   // the sea-node file and the port marker know.
-  Run(Effect(L"Port.SetSize", {kWestport, 5}));
+  Run(SeaEffect(L"Port.SetSize", {kWestport, 5}));
   EXPECT_EQ(westport.size, 5);
   EXPECT_EQ(westport.maxSize, 5);
-  Run(Effect(L"Port.SetSize", {kWestport, 15}));
+  Run(SeaEffect(L"Port.SetSize", {kWestport, 15}));
   EXPECT_EQ(westport.size, 9);
   EXPECT_EQ(westport.maxSize, 9);
 
   twtest::LogCapture log;
-  Run(Effect(L"Port.SetSize", {kNorthSea, 4}));
-  Run(Effect(L"Port.ChangeSize", {6, 1}));
+  Run(SeaEffect(L"Port.SetSize", {kNorthSea, 4}));
+  Run(SeaEffect(L"Port.ChangeSize", {6, 1}));
   EXPECT_TRUE(HasError(log, L"Port.SetSize"));
   EXPECT_TRUE(HasError(log, L"Port.ChangeSize"));
   EXPECT_EQ(Node(kNorthSea).size, 0);
@@ -294,8 +294,8 @@ TEST_F(EventSeaEffects, ConvoysAreAddedAndRemovedBetweenPortCities) {
   cConvoyStore& store = Units().convoys;
   const std::size_t before = store.ConvoysOf(1)->size();
   // Westport (4, 2) to Straitport (11, 6).
-  Run(Effect(L"Country.AddConvoy", {1, 1, 7, 4, 2, 11, 6}));
-  Run(Effect(L"Country.AddConvoy", {1, 0, 3, 4, 2, 11, 6}));
+  Run(SeaEffect(L"Country.AddConvoy", {1, 1, 7, 4, 2, 11, 6}));
+  Run(SeaEffect(L"Country.AddConvoy", {1, 0, 3, 4, 2, 11, 6}));
   ASSERT_EQ(store.ConvoysOf(1)->size(), before + 2);
   const cConvoy& added = store.ConvoysOf(1)->at(before);
   EXPECT_EQ(added.type, 1);
@@ -304,23 +304,23 @@ TEST_F(EventSeaEffects, ConvoysAreAddedAndRemovedBetweenPortCities) {
   EXPECT_EQ(added.destination->GetName(), L"Straitport");
 
   twtest::LogCapture log;
-  Run(Effect(L"Country.AddConvoy", {1, 2, 7, 4, 2, 11, 6}));   // no such cargo
-  Run(Effect(L"Country.AddConvoy", {1, 0, 7, 6, 8, 11, 6}));   // Millbrook is no port
-  Run(Effect(L"Country.AddConvoy", {1, 0, 7, 4, 2, 7, 8}));    // no city there
-  Run(Effect(L"Country.AddConvoy", {8, 0, 7, 4, 2, 11, 6}));   // no such country
-  Run(Effect(L"Country.AddConvoy", {1, 0, -7, 4, 2, 11, 6}));  // a negative value
+  Run(SeaEffect(L"Country.AddConvoy", {1, 2, 7, 4, 2, 11, 6}));   // no such cargo
+  Run(SeaEffect(L"Country.AddConvoy", {1, 0, 7, 6, 8, 11, 6}));   // Millbrook is no port
+  Run(SeaEffect(L"Country.AddConvoy", {1, 0, 7, 4, 2, 7, 8}));    // no city there
+  Run(SeaEffect(L"Country.AddConvoy", {8, 0, 7, 4, 2, 11, 6}));   // no such country
+  Run(SeaEffect(L"Country.AddConvoy", {1, 0, -7, 4, 2, 11, 6}));  // a negative value
   EXPECT_TRUE(HasError(log, L"Country.AddConvoy"));
   EXPECT_EQ(store.ConvoysOf(1)->size(), before + 2);
 
   // The removal takes those of the type between the two cities only.
-  Run(Effect(L"Country.RemoveConvoy", {1, 1, 4, 2, 11, 6}));
+  Run(SeaEffect(L"Country.RemoveConvoy", {1, 1, 4, 2, 11, 6}));
   ASSERT_EQ(store.ConvoysOf(1)->size(), before + 1);
   EXPECT_EQ(store.ConvoysOf(1)->back().type, 0);
-  Run(Effect(L"Country.RemoveConvoy", {1, 0, 11, 6, 4, 2}));  // the other way round
+  Run(SeaEffect(L"Country.RemoveConvoy", {1, 0, 11, 6, 4, 2}));  // the other way round
   EXPECT_EQ(store.ConvoysOf(1)->size(), before + 1);
-  Run(Effect(L"Country.RemoveConvoy", {1, 0, 4, 2, 11, 6}));
+  Run(SeaEffect(L"Country.RemoveConvoy", {1, 0, 4, 2, 11, 6}));
   EXPECT_EQ(store.ConvoysOf(1)->size(), before);
-  Run(Effect(L"Country.RemoveConvoy", {1, 0, 4, 3, 11, 6}));
+  Run(SeaEffect(L"Country.RemoveConvoy", {1, 0, 4, 3, 11, 6}));
   EXPECT_TRUE(HasError(log, L"Country.RemoveConvoy"));
 }
 
@@ -337,16 +337,16 @@ TEST_F(EventSeaEffects, DamageStrikesEveryShipOfTheZoneAndSinksTheLost) {
 
   // Half of each ship's hit points in the North Sea, the p0 country
   // whatever it is; nothing elsewhere.
-  Run(Effect(L"Country.DamageRandomShipsInSeaZone", {kEventUnsetParam, kNorthSea, 0.5, 0.5}));
+  Run(SeaEffect(L"Country.DamageRandomShipsInSeaZone", {kEventUnsetParam, kNorthSea, 0.5, 0.5}));
   for (const auto& [ship, before] : homeShips) EXPECT_EQ(ship->hitPoints, before - before / 2);
   EXPECT_EQ(Units().navalUnits.size(), ships);
   // A negative share never heals a ship beyond its full hit points.
-  Run(Effect(L"Country.DamageRandomShipsInSeaZone", {1, kNorthSea, -5, -5}));
+  Run(SeaEffect(L"Country.DamageRandomShipsInSeaZone", {1, kNorthSea, -5, -5}));
   for (const auto& [ship, before] : homeShips) EXPECT_EQ(ship->hitPoints, ship->maxHitPoints);
 
   // The whole of them in the Strait: every ship there sinks and its fleet
   // goes with the last one.
-  Run(Effect(L"Country.DamageRandomShipsInSeaZone", {1, kStrait, 1, 1}));
+  Run(SeaEffect(L"Country.DamageRandomShipsInSeaZone", {1, kStrait, 1, 1}));
   EXPECT_EQ(Units().navalUnits.size(), ships - squadronShips);
   EXPECT_EQ(Units().fleets.size(), fleets - 1);
   EXPECT_EQ(World().FindFleetAtSeaNode(kStrait, 2), nullptr);

@@ -16,6 +16,7 @@
 #include "rules/capture.h"
 #include "rules/fleet_orders.h"
 #include "support/fake_framework.h"
+#include "support/fixture_ids.h"
 #include "support/fixture_scenario.h"
 #include "support/test_support.h"
 #include "world/country.h"
@@ -31,7 +32,6 @@ namespace {
 
 // Node ids of the fixture: 1 North Sea, 2 Strait (zones), 3 Westport,
 // 4 Eastport, 5 Straitport; links 1-2, 1-3, 1-4, 2-5 both ways.
-constexpr int kNorthSea = 1, kStrait = 2, kWestport = 3, kEastport = 4, kStraitport = 5;
 
 class FleetFixture : public ::testing::Test {
  protected:

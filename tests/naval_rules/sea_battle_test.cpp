@@ -19,7 +19,7 @@ using twtest::AirWorld;
 using twtest::RandFor;
 using twtest::RandSequence;
 
-std::wstring T(const char* key) { return g_StringBase.GetText(key); }
+std::wstring BattleText(const char* key) { return g_StringBase.GetText(key); }
 
 class SeaBattle : public ::testing::Test {
  protected:
@@ -82,7 +82,7 @@ TEST_F(SeaBattle, TwoRoundsShotByShotAgainstTheTables) {
   EXPECT_TRUE(battle.events[3].success);
   EXPECT_EQ(battle.events[3].damage, 0);
   EXPECT_EQ(battle.events[4].shooterId, battleship.id);
-  EXPECT_EQ(battle.events[1].line, plat::Format(T("seabattle_shot_misses"), cruiser.name.c_str(),
+  EXPECT_EQ(battle.events[1].line, plat::Format(BattleText("seabattle_shot_misses"), cruiser.name.c_str(),
                                                 battleship.name.c_str()));
   // The report: the cruiser lost 2, the battleship nothing (not listed).
   EXPECT_NE(battle.finalReport.find(cruiser.name + L" (" + w.Country(2).name + L") lost 2 HP\n"), std::wstring::npos);
@@ -178,11 +178,11 @@ TEST_F(SeaBattle, CarrierStrikeTakesTheNavyLevelAndMayCancelTheRounds) {
   EXPECT_FLOAT_EQ(battle.strikeEntries[0].hitPointsTaken, 2.0f);
   EXPECT_TRUE(battle.cancelRegularPart);
   EXPECT_EQ(shownTitle, L"Fleet detected");
-  EXPECT_NE(shownText.find(plat::Format(T("___%s_attacked_%s_and_inflicted_%i_hp_loss"), battle.Label(Ship(a, 0)).c_str(),
+  EXPECT_NE(shownText.find(plat::Format(BattleText("___%s_attacked_%s_and_inflicted_%i_hp_loss"), battle.Label(Ship(a, 0)).c_str(),
                                         battle.Label(cruiser).c_str(), 2)),
             std::wstring::npos);
-  EXPECT_NE(shownText.find(T("___(none)")), std::wstring::npos);  // no submarine attacked
-  EXPECT_NE(shownText.find(T("due_to_the_result_of_this_stage_of_the_battle,_regular_part_has_been_cancelled.")),
+  EXPECT_NE(shownText.find(BattleText("___(none)")), std::wstring::npos);  // no submarine attacked
+  EXPECT_NE(shownText.find(BattleText("due_to_the_result_of_this_stage_of_the_battle,_regular_part_has_been_cancelled.")),
             std::wstring::npos);
 }
 

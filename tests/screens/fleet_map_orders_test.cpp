@@ -17,7 +17,9 @@
 #include "platform/recording_renderer.h"
 #include "screens/map_screen.h"
 #include "screens/menu.h"
+#include "screens/test_screen_size.h"
 #include "support/fake_framework.h"
+#include "support/fixture_ids.h"
 #include "support/fixture_scenario.h"
 #include "world/fleet.h"
 #include "world/game_phase.h"
@@ -27,8 +29,6 @@
 
 namespace {
 
-constexpr int kScreenW = 1024, kScreenH = 768;
-constexpr int kNorthSea = 1, kStrait = 2, kWestport = 3;
 
 class FleetMapOrders : public ::testing::Test {
  protected:

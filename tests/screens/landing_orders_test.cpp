@@ -11,6 +11,7 @@
 #include "platform/recording_renderer.h"
 #include "screens/map_screen.h"
 #include "screens/menu.h"
+#include "screens/test_screen_size.h"
 #include "support/fake_framework.h"
 #include "support/test_support.h"
 #include "units/land_fixture.h"
@@ -23,7 +24,6 @@
 
 namespace {
 
-constexpr int kScreenW = 1024, kScreenH = 768;
 
 // Stands for the fleets dialog: hidden while its order is completed on the
 // map, one ship selected.

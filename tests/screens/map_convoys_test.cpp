@@ -11,6 +11,7 @@
 #include "screens/info_panel.h"
 #include "screens/map_screen.h"
 #include "screens/menu.h"
+#include "screens/test_screen_size.h"
 #include "support/fake_framework.h"
 #include "units/land_fixture.h"
 #include "world/convoy.h"
@@ -20,7 +21,6 @@
 
 namespace {
 
-constexpr int kScreenW = 1024, kScreenH = 768;
 
 class MapConvoys : public ::testing::Test {
  protected:

@@ -18,6 +18,7 @@
 #include "platform/text.h"
 #include "rules/land_move.h"
 #include "screens/attack_panel.h"
+#include "screens/test_screen_size.h"
 #include "screens/unit_panel.h"
 #include "screens/map_screen.h"
 #include "screens/info_panel.h"
@@ -32,7 +33,6 @@
 
 namespace {
 
-constexpr int kScreenW = 1024, kScreenH = 768;
 
 class MapOrders : public ::testing::Test {
  protected:

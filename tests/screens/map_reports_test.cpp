@@ -12,6 +12,7 @@
 #include "screens/info_panel.h"
 #include "screens/map_screen.h"
 #include "screens/menu.h"
+#include "screens/test_screen_size.h"
 #include "support/fake_framework.h"
 #include "units/land_fixture.h"
 #include "world/game_phase.h"
@@ -19,7 +20,6 @@
 
 namespace {
 
-constexpr int kScreenW = 1024, kScreenH = 768;
 
 class MapReports : public ::testing::Test {
  protected:

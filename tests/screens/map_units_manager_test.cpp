@@ -16,6 +16,7 @@
 #include "screens/info_panel.h"
 #include "screens/map_screen.h"
 #include "screens/menu.h"
+#include "screens/test_screen_size.h"
 #include "support/fake_framework.h"
 #include "units/land_fixture.h"
 #include "world/game_phase.h"
@@ -23,7 +24,6 @@
 
 namespace {
 
-constexpr int kScreenW = 1024, kScreenH = 768;
 
 class MapUnitsManager : public ::testing::Test {
  protected:

@@ -26,7 +26,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kImpulses = 100;
+constexpr int kEuropeImpulses = 100;
 
 // Every file of a saved game by its path inside the save folder.
 std::map<std::string, std::string> ReadSave(const fs::path& folder) {
@@ -65,9 +65,9 @@ sOutcome PlayImpulses(unsigned seed, const std::wstring& saveName) {
   for (auto& country : world.Countries()) country->human = false;
   plat::Srand(seed);
   const int firstCounter = world.impulseCounters[0];
-  for (int i = 0; i < kImpulses && !world.gameOver; ++i) EndImpulse(world, true);
+  for (int i = 0; i < kEuropeImpulses && !world.gameOver; ++i) EndImpulse(world, true);
   EXPECT_FALSE(world.gameOver);
-  EXPECT_EQ(world.impulseCounters[0], firstCounter + kImpulses);
+  EXPECT_EQ(world.impulseCounters[0], firstCounter + kEuropeImpulses);
   sOutcome outcome;
   for (const auto& country : world.Countries()) {
     outcome.production.push_back(country->productionPoints);
@@ -111,7 +111,7 @@ TEST(Europe1939Impulses, HundredImpulsesOfComputerPlayGiveTheSameGameForTheSameS
     EXPECT_TRUE(found->second == content) << name << " differs between two games of the same seed";
   }
   EXPECT_NE(firstSave, ReadSave("data/save/other"));
-  EXPECT_GT(first.reports, static_cast<std::size_t>(kImpulses)) << "production and upkeep every impulse";
+  EXPECT_GT(first.reports, static_cast<std::size_t>(kEuropeImpulses)) << "production and upkeep every impulse";
   EXPECT_GE(first.year, 1942) << "a hundred impulses are years of war";
 }
 

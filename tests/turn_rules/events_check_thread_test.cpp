@@ -30,7 +30,7 @@ namespace {
 using namespace twtest;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kReportEventOption = 25;
+constexpr int kEventOptionReport = 25;
 
 // The map screen's side of the event dialog: it opens (when it may) and
 // stays open until the player acts. Everything but the counter is touched
@@ -62,12 +62,12 @@ class DialogView : public MessageView {
 };
 
 // The framework lock switched on, as while the game runs.
-struct RunningLock {
-  RunningLock() {
+struct EventsCheckLock {
+  EventsCheckLock() {
     CreateFrameworkLock();
     g_bRunning = true;
   }
-  ~RunningLock() {
+  ~EventsCheckLock() {
     g_bRunning = false;
     DeleteFrameworkLock();
   }
@@ -121,7 +121,7 @@ class EventsCheckThread : public ::testing::Test {
     g_bEventsCheckRequested = true;
   }
 
-  const RunningLock running;
+  const EventsCheckLock running;
   FakePlatformFramework frame;
   TurnWorld w{{"~~~~~", "~ppp~", "~~~~~"}, {kAlliesLeader, kAxisLeader, kAxis}};
   DialogView* view = nullptr;
@@ -160,7 +160,7 @@ TEST_F(EventsCheckThread, WorkerFiresEventsAndWaitsForThePlayersChoiceWhileTheMa
   // Each firing of event 1 whose draw took the option told every country.
   const auto lines = log.Lines();
   const auto drawnNone = std::count(lines.begin(), lines.end(), L"Event 1: no option could be drawn, none applied");
-  EXPECT_EQ(w.Reports(kReportEventOption).size(), static_cast<std::size_t>(3 * (100 - drawnNone)));
+  EXPECT_EQ(w.Reports(kEventOptionReport).size(), static_cast<std::size_t>(3 * (100 - drawnNone)));
   EXPECT_TRUE(log.Contains(L"CHECKING EVENTS FINISHED"));
 }
 
@@ -174,9 +174,9 @@ TEST_F(EventsCheckThread, AViewThatOpensNoDialogLetsTheComputerDrawSoTheCheckEnd
   EXPECT_TRUE(log.Contains(L"Event 3: no event dialog could be shown, the option is drawn"));
   // The worker's draw: 0 takes no option, any other the only one.
   const bool none = log.Contains(L"Event 3: no option could be drawn, none applied");
-  ASSERT_EQ(w.Reports(kReportEventOption).size(), none ? 0u : 3u);
+  ASSERT_EQ(w.Reports(kEventOptionReport).size(), none ? 0u : 3u);
   if (!none) {
-    EXPECT_EQ(w.Reports(kReportEventOption).front().text, L"A in Event3 went with option Accept");
+    EXPECT_EQ(w.Reports(kEventOptionReport).front().text, L"A in Event3 went with option Accept");
   }
 }
 
@@ -188,7 +188,7 @@ TEST_F(EventsCheckThread, AStoppedWorkerLeavesTheDialogWaitAndTheCheck) {
   StopAiThread();  // the game is left while the dialog is open
   EXPECT_FALSE(IsAiThreadRunning());
   EXPECT_FALSE(log.Contains(L"CHECKING EVENTS FINISHED"));
-  EXPECT_TRUE(w.Reports(kReportEventOption).empty()) << "event 5 was not reached";
+  EXPECT_TRUE(w.Reports(kEventOptionReport).empty()) << "event 5 was not reached";
   EXPECT_FALSE(TakeEndOfTurnRequest());
 }
 

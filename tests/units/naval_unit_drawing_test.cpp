@@ -25,16 +25,16 @@ using plat::DrawRecord;
 using plat::RectI;
 namespace N = naval_counter_layout;
 
-bool SameRect(const RectI& a, const RectI& b) {
+bool SameNavalRect(const RectI& a, const RectI& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
 // Sprite box k of the test entry: left 4k + 2, top 3k + 1, width 20 + k,
-// height 10 + k; text boxes give those edges. Source k: 20 x 10 at
+// height 10 + k; text boxes give those edges. NavalSource k: 20 x 10 at
 // (100 + 30k, 40).
-RectI SpriteBox(int k) { return {4 * k + 2, 3 * k + 1, 20 + k, 10 + k}; }
-RectI TextBox(int k) { return {4 * k + 2, 3 * k + 1, 4 * k + 62, 3 * k + 17}; }
-RectI Source(int k) { return {100 + 30 * k, 40, 120 + 30 * k, 50}; }
+RectI NavalSpriteBox(int k) { return {4 * k + 2, 3 * k + 1, 20 + k, 10 + k}; }
+RectI NavalTextBox(int k) { return {4 * k + 2, 3 * k + 1, 4 * k + 62, 3 * k + 17}; }
+RectI NavalSource(int k) { return {100 + 30 * k, 40, 120 + 30 * k, 50}; }
 constexpr int kBarBox = 7;
 
 class ShipCounterDrawing : public ::testing::Test {
@@ -51,9 +51,9 @@ class ShipCounterDrawing : public ::testing::Test {
     // pixels further right.
     sUnitAppearance& look = g_NavalAppearance.entries[1];
     look.threshold = 100;
-    for (int k = 0; k < 3; ++k) look.source[k] = Source(k);
+    for (int k = 0; k < 3; ++k) look.source[k] = NavalSource(k);
     for (int k = 0; k < 8; ++k) {
-      look.box[k] = (k == 4 || k == 5) ? TextBox(k) : SpriteBox(k);
+      look.box[k] = (k == 4 || k == 5) ? NavalTextBox(k) : NavalSpriteBox(k);
       look.valid[k] = true;
     }
     look.box[kBarBox] = {10, 20, 52, 6};  // 50 pixels inside the track
@@ -121,7 +121,7 @@ class ShipCounterDrawing : public ::testing::Test {
   static std::vector<DrawRecord> Bar(const std::vector<DrawRecord>& all, const RectI& part) {
     std::vector<DrawRecord> out;
     for (const auto& r : QuadsOf(all, g_Textures[kSlotUnitInfo]))
-      if (SameRect(r.source, part)) out.push_back(r);
+      if (SameNavalRect(r.source, part)) out.push_back(r);
     return out;
   }
   // The width of the bar's filling, or -1 when it is not drawn.
@@ -144,12 +144,12 @@ class ShipCounterDrawing : public ::testing::Test {
 TEST(ShipCounterLayout, EveryNavalTypeHasItsOwnCellOnTheSheet) {
   for (int type = 40; type <= 45; ++type) {
     const RectI cell = N::ShipCell(type);
-    EXPECT_TRUE(SameRect(cell, {896, 100 * (type - 40), 1024, 100 * (type - 39)})) << type;
-    EXPECT_FALSE(SameRect(cell, N::BackgroundCell()));
+    EXPECT_TRUE(SameNavalRect(cell, {896, 100 * (type - 40), 1024, 100 * (type - 39)})) << type;
+    EXPECT_FALSE(SameNavalRect(cell, N::BackgroundCell()));
   }
   // A code outside the naval types stays on the sheet's column.
-  EXPECT_TRUE(SameRect(N::ShipCell(46), N::ShipCell(45)));
-  EXPECT_TRUE(SameRect(N::ShipCell(2), N::ShipCell(40)));
+  EXPECT_TRUE(SameNavalRect(N::ShipCell(46), N::ShipCell(45)));
+  EXPECT_TRUE(SameNavalRect(N::ShipCell(2), N::ShipCell(40)));
 }
 
 TEST_F(ShipCounterDrawing, CounterShowsTypeColourHitPointsAndBothNames) {
@@ -157,8 +157,8 @@ TEST_F(ShipCounterDrawing, CounterShowsTypeColourHitPointsAndBothNames) {
   const auto sheet = QuadsOf(all, g_Textures[kSlotUnits]);
   ASSERT_EQ(sheet.size(), 2u);
   EXPECT_EQ(sheet[0].argb, 0xFF203040u);  // the country's colour at full alpha
-  EXPECT_TRUE(SameRect(sheet[0].source, N::BackgroundCell()));
-  EXPECT_TRUE(SameRect(sheet[1].source, N::ShipCell(41)));
+  EXPECT_TRUE(SameNavalRect(sheet[0].source, N::BackgroundCell()));
+  EXPECT_TRUE(SameNavalRect(sheet[1].source, N::ShipCell(41)));
   EXPECT_FLOAT_EQ(sheet[1].depth, 0.4f);
   EXPECT_EQ(QuadsOf(all, flag_).size(), 1u);
   // 6 of 8: 75 per cent, 37 of the 50 pixels in the light colour.
@@ -209,22 +209,22 @@ TEST_F(ShipCounterDrawing, HitPointsWithoutAMaximumShowNothingLeftAndOverfullSho
 }
 
 TEST_F(ShipCounterDrawing, BattleMarkersFollowTheirFlagsAndBitZeroPicksTheSecondRow) {
-  EXPECT_TRUE(FromSource(DrawShip(), Source(1)).empty() && FromSource(DrawShip(), Source(2)).empty());
+  EXPECT_TRUE(FromSource(DrawShip(), NavalSource(1)).empty() && FromSource(DrawShip(), NavalSource(2)).empty());
   ship_.takesPartInBattle = true;
   auto all = DrawShip(2);  // only bit 0 counts
-  ASSERT_EQ(FromSource(all, Source(1)).size(), 1u);
-  EXPECT_TRUE(FromSource(all, Source(2)).empty());
-  EXPECT_EQ(FromSource(all, Source(1))[0].source.top, 40);
+  ASSERT_EQ(FromSource(all, NavalSource(1)).size(), 1u);
+  EXPECT_TRUE(FromSource(all, NavalSource(2)).empty());
+  EXPECT_EQ(FromSource(all, NavalSource(1))[0].source.top, 40);
   ship_.battleSideMarker = true;
   all = DrawShip(1);
-  ASSERT_EQ(FromSource(all, Source(2)).size(), 1u);
-  EXPECT_EQ(FromSource(all, Source(1))[0].source.top, 50);
-  EXPECT_EQ(FromSource(all, Source(2))[0].source.top, 50);
+  ASSERT_EQ(FromSource(all, NavalSource(2)).size(), 1u);
+  EXPECT_EQ(FromSource(all, NavalSource(1))[0].source.top, 50);
+  EXPECT_EQ(FromSource(all, NavalSource(2))[0].source.top, 50);
   // A box the table leaves invalid is never drawn.
   g_NavalAppearance.current->valid[1] = false;
   g_NavalAppearance.current->valid[kBarBox] = false;
   all = DrawShip();
-  EXPECT_TRUE(FromSource(all, Source(1)).empty());
+  EXPECT_TRUE(FromSource(all, NavalSource(1)).empty());
   EXPECT_TRUE(Bar(all, N::BarTrack()).empty() && Bar(all, N::BarFill()).empty());
 }
 
@@ -232,7 +232,7 @@ TEST_F(ShipCounterDrawing, DrawInRectScalesTheFirstEntryAndHidesTheNames) {
   sUnitAppearance* current = g_NavalAppearance.current;
   const plat::Matrix2D before = plat::Matrix2D::Scaling(2.0f, 3.0f);
   batch_.SetTransform(before);
-  const RectI ship = SpriteBox(3);
+  const RectI ship = NavalSpriteBox(3);
   for (const auto& [right, scale] : {std::pair{186, 1.0f}, std::pair{103, 0.5f}}) {
     SCOPED_TRACE(scale);
     ship_.DrawInRect({20, 40, right, 90});
@@ -285,13 +285,13 @@ TEST_F(ShipCounterDrawing, SeaNodeDrawsItsShownShipsOnTheirHexes) {
   auto own = drawn(2);
   auto ships = QuadsOf(own, g_Textures[kSlotUnits]);
   ASSERT_EQ(ships.size(), 2u);
-  EXPECT_TRUE(SameRect(ships[1].source, N::ShipCell(41)));
+  EXPECT_TRUE(SameNavalRect(ships[1].source, N::ShipCell(41)));
   EXPECT_FLOAT_EQ(ships[1].depth, LayerDepth(kLayerUnits));
-  EXPECT_FLOAT_EQ(ships[1].corners[0].x, 10.0f + static_cast<float>(SpriteBox(3).left));
+  EXPECT_FLOAT_EQ(ships[1].corners[0].x, 10.0f + static_cast<float>(NavalSpriteBox(3).left));
   EXPECT_EQ(QuadsOf(own, g_Textures[kSlotOthers]).size(), 1u);
   ships = QuadsOf(drawn(3), g_Textures[kSlotUnits]);
   ASSERT_EQ(ships.size(), 2u);
-  EXPECT_TRUE(SameRect(ships[1].source, N::ShipCell(43)));
+  EXPECT_TRUE(SameNavalRect(ships[1].source, N::ShipCell(43)));
   EXPECT_TRUE(drawn(1).empty()) << "a port shows no marker on its city hex";
   g_Textures[kSlotOthers].Release();
 }
@@ -322,12 +322,12 @@ TEST_F(ShipCounterDrawing, BattleTileDrawsItsShipNearerWithTheActingSideRow) {
     const auto all = drawn(flag, &ship_);
     const auto sheet = QuadsOf(all, g_Textures[kSlotUnits]);
     ASSERT_EQ(sheet.size(), 2u);
-    EXPECT_TRUE(SameRect(sheet[1].source, N::ShipCell(41)));
+    EXPECT_TRUE(SameNavalRect(sheet[1].source, N::ShipCell(41)));
     EXPECT_NEAR(sheet[1].depth, 0.5f, 1e-6);
-    EXPECT_FLOAT_EQ(sheet[1].corners[0].x, 30.0f + static_cast<float>(SpriteBox(3).left));
-    EXPECT_FLOAT_EQ(sheet[1].corners[0].y, 40.0f + static_cast<float>(SpriteBox(3).top));
-    ASSERT_EQ(FromSource(all, Source(1)).size(), 1u);
-    EXPECT_EQ(FromSource(all, Source(1))[0].source.top, flag ? 50 : 40);
+    EXPECT_FLOAT_EQ(sheet[1].corners[0].x, 30.0f + static_cast<float>(NavalSpriteBox(3).left));
+    EXPECT_FLOAT_EQ(sheet[1].corners[0].y, 40.0f + static_cast<float>(NavalSpriteBox(3).top));
+    ASSERT_EQ(FromSource(all, NavalSource(1)).size(), 1u);
+    EXPECT_EQ(FromSource(all, NavalSource(1))[0].source.top, flag ? 50 : 40);
     EXPECT_EQ(QuadsOf(all, g_Textures[kSlotTerrain]).size(), 1u);
   }
   g_Textures[kSlotTerrain].Release();

@@ -16,12 +16,12 @@
 #include "gui/dxut_frames.h"
 #include "gui/dxut_listbox.h"
 #include "rules/world_turn.h"
+#include "support/fixture_ids.h"
 #include "support/fixture_scenario.h"
 #include "world/world.h"
 
 namespace {
 
-constexpr int kEastmark = 2;
 
 class ReportsSnapshot : public twtest::GameScreenTest {
  protected:

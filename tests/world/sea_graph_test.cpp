@@ -23,7 +23,7 @@ constexpr const char* kMap =
     "size 6 4\nterrain\n~~~~~p\n~~~~~p\n~~~~~p\n~~~~~p\nowner\n"
     "1 1 1 1 1 1\n1 1 1 1 1 1\n1 1 1 1 1 1\n1 1 1 1 1 1\n";
 
-std::wstring Pattern(const twtest::TempDir& dir) { return std::filesystem::path(dir.File("%s")).wstring(); }
+std::wstring SeaGraphPattern(const twtest::TempDir& dir) { return std::filesystem::path(dir.File("%s")).wstring(); }
 
 // A graph of sea zones (and ports) built in memory, linked by (from, to,
 // strait x, strait y).
@@ -96,7 +96,7 @@ TEST(SeaGraphLoad, NodesFieldsNamesSizesAndHexStamps) {
   twtest::LogCapture log;
   cScopedThrowingFatalHook fatal;
   cSeaGraph& graph = w.world.GetSeaGraph();
-  graph.LoadSeaNodes(Pattern(dir));
+  graph.LoadSeaNodes(SeaGraphPattern(dir));
   ASSERT_EQ(graph.GetNodeCount(), 5);
   const sWezelGrafuMorz& port = *graph.GetNode(2);
   EXPECT_EQ(port.name, L"Gdynia");
@@ -138,17 +138,17 @@ TEST(SeaGraphLoad, FatalDataErrorsEndWithCodeOne) {
   // An empty name leaves nine fields: the record is passed over and the
   // next one is out of sequence.
   dir.Write("sea_nodes.csv", "1;A;0;0;1;1;1;1;1;1\r\n2;;0;0;1;1;1;1;1;1\r\n3;C;0;0;1;1;1;1;1;1\r\n");
-  EXPECT_THROW(w.world.GetSeaGraph().LoadSeaNodes(Pattern(dir)), sFatalExitError);
+  EXPECT_THROW(w.world.GetSeaGraph().LoadSeaNodes(SeaGraphPattern(dir)), sFatalExitError);
   EXPECT_TRUE(log.Contains(L"ERROR. Sea node 2 has ID=3 (should be equal!)"));
   w.AddCity(L"Hel", 5, 2, kCitySupplyPort);
   w.AddCity(L"Inland", 5, 3, kCityNormal);  // not a port: needs no node
   dir.Write("sea_nodes.csv", "1;A;0;0;1;1;1;1;1;1\r\n");
-  EXPECT_THROW(w.world.GetSeaGraph().LoadSeaNodes(Pattern(dir)), sFatalExitError);
+  EXPECT_THROW(w.world.GetSeaGraph().LoadSeaNodes(SeaGraphPattern(dir)), sFatalExitError);
   EXPECT_TRUE(log.Contains(L"ERROR. There is no sea node for port city Hel (5, 2)"));
   EXPECT_TRUE(log.Contains(L"ERROR: " + std::filesystem::path(dir.File("sea_nodes.csv")).wstring() +
                            L": no sea node stands on the port city Hel (5, 2)"));
   twtest::TempDir empty;
-  EXPECT_THROW(w.world.GetSeaGraph().LoadSeaNodes(Pattern(empty)), sFatalExitError);
+  EXPECT_THROW(w.world.GetSeaGraph().LoadSeaNodes(SeaGraphPattern(empty)), sFatalExitError);
 }
 
 TEST(SeaGraphLoad, EdgesAreDirectedAndUnknownNodesAreFatal) {
