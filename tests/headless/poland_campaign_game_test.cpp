@@ -22,7 +22,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr unsigned kSeeds[] = {11, 12, 13, 14, 15, 16};
+constexpr unsigned kCampaignSeeds[] = {11, 12, 13, 14, 15, 16};
 constexpr int kEndOf1939 = 8;  // two impulses a month from September
 
 class PolandCampaignGame : public ::testing::Test {
@@ -83,7 +83,7 @@ class PolandCampaignGame : public ::testing::Test {
 TEST_F(PolandCampaignGame, PolandFallsByTheEndOf1939InMostGames) {
   int fallen = 0;
   std::string record;
-  for (const unsigned seed : kSeeds) {
+  for (const unsigned seed : kCampaignSeeds) {
     const int fellAt = PlayUntilPolandFalls(seed);
     record += " seed " + std::to_string(seed) + ": " + (fellAt == 0 ? std::string("stands") : std::to_string(fellAt));
     if (fellAt != 0) ++fallen;
