@@ -67,7 +67,7 @@ void BM_AirFight(benchmark::State& state) {
   for (auto _ : state) {
     w.Refresh();
     sBombardmentResult result;
-    w.bomber->AirFight(result, w.fighter);
+    w.bomber->AirFight(w.world, result, w.fighter);
     benchmark::DoNotOptimize(result.defenderLosses);
   }
 }

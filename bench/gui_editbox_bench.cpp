@@ -23,7 +23,7 @@ namespace {
 
 constexpr int kCharacters = 10000;
 
-void SetUpFonts() {
+void SetUpEditBoxFonts() {
   for (int k = 0; k < kGuiFonts; ++k) {
     g_GuiFonts[k].face = L"Arial";
     g_GuiFonts[k].height = 15;
@@ -75,7 +75,7 @@ void BM_EditBoxTyping(benchmark::State& state) {
   plat::RecordingRenderer renderer;
   renderer.SetStoreRecords(false);
   twtest::FakeFramework frame(&renderer);
-  SetUpFonts();
+  SetUpEditBoxFonts();
   TypeInto(state, static_cast<int>(state.range(0)));
 }
 BENCHMARK(BM_EditBoxTyping)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
@@ -86,7 +86,7 @@ void BM_EditBoxTypingSdlFont(benchmark::State& state) {
   {
     auto renderer = plat::sdl::CreateSoftwareRenderer(1024, 768);
     twtest::FakeFramework frame(renderer.get());
-    SetUpFonts();
+    SetUpEditBoxFonts();
     TypeInto(state, 0);
   }
   SDL_Quit();
