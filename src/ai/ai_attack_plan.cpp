@@ -63,7 +63,7 @@ void NoProgress(const cCountry& country, const wchar_t* step) {
 bool MoveUnitTo(cWorld& world, cJednostkaLadowa& unit, int x, int y) {
   if (unit.x == x && unit.y == y) return true;
   if (WorkerStopping(world)) return false;
-  unit.ComputeMoveRange(true);
+  unit.ComputeMoveRangeOnly(true);
   AiMoveToHex(world, unit, x, y);
   return unit.x == x && unit.y == y;
 }

@@ -227,7 +227,7 @@ namespace {
 void AddReachableHexes(cWorld& world, cJednostkaLadowa& unit, bool skipAttacked, std::vector<sReachableHex>& out) {
   if (!unit.IsOnMap() || StandsOnCity(world, unit)) return;
   if (skipAttacked && unit.attacked) return;
-  unit.ComputeMoveRange(true);
+  unit.ComputeMoveRangeOnly(true);
   for (const sLandMoveEntry& e : unit.MoveRange()) out.push_back({&unit, e.x, e.y, -1, e.cost});
   if (unit.actionPoints > 0) out.push_back({&unit, unit.x, unit.y, -1, 0});
 }

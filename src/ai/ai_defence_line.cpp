@@ -261,7 +261,7 @@ int HoldLineOfDefence(cWorld& world, cCountry& country, sAiUnitLists& lists, con
     const int tx = unit->aiTargetX, ty = unit->aiTargetY;
     if (unit->x == tx && unit->y == ty) continue;
     if (world.GetMap().GetHex(unit->x, unit->y).fortification > country.aiData.fortLevelToHoldAtAllCost) continue;
-    LockedStep([&] { unit->ComputeMoveRange(true); });
+    LockedStep([&] { unit->ComputeMoveRangeOnly(true); });
     const sMapCoord inRange = freeNearest(tx, ty, unit);
     if (inRange.x >= 0 && HexDistance(inRange.x, inRange.y, tx, ty) < HexDistance(unit->x, unit->y, tx, ty)) {
       AiMoveToHex(world, *unit, inRange.x, inRange.y);

@@ -108,7 +108,7 @@ void MoveTowardPort(cWorld& world, cCountry& country, cJednostkaLadowa& unit, in
     moved = TryStrategicMoveToCity(world, country, unit, tx, ty, 1);
   }
   if (!moved && IsUnitInWorldLists(world, &unit) && world.GetMap().IsInside(tx, ty)) {
-    unit.ComputeMoveRange(true);
+    unit.ComputeMoveRangeOnly(true);
     AiMoveToHex(world, unit, tx, ty);
   }
   if (!IsUnitInWorldLists(world, &unit)) return;

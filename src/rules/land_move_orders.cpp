@@ -88,7 +88,7 @@ bool AiMoveToHex(cWorld& world, cJednostkaLadowa& unit, int hexX, int hexY) {
 }
 
 bool MoveAside(cWorld& world, cJednostkaLadowa& unit) {
-  unit.ComputeMoveRange(true);
+  unit.ComputeMoveRangeOnly(true);
   const cMap& map = world.GetMap();
   const sLandMoveEntry* best = nullptr;
   for (const sLandMoveEntry& e : unit.MoveRange()) {
@@ -103,7 +103,7 @@ bool MoveAside(cWorld& world, cJednostkaLadowa& unit) {
 
 void AiMoveTowardHex(cWorld& world, cJednostkaLadowa& unit, int hexX, int hexY) {
   if (hexX == unit.x && hexY == unit.y) return;
-  unit.ComputeMoveRange(true);
+  unit.ComputeMoveRangeOnly(true);
   const sLandMoveEntry* best = nullptr;
   int bestDistance = 0;
   for (const sLandMoveEntry& e : unit.MoveRange()) {
@@ -135,7 +135,7 @@ bool AiAdvanceToUltimateTarget(cWorld& world, cJednostkaLadowa& unit) {
       int nx = 0, ny = 0;
       HexNeighbourCoords(cx, cy, dir, nx, ny);
       if (nx == tx && ny == ty) {
-        unit.ComputeMoveRange(true);
+        unit.ComputeMoveRangeOnly(true);
         AiMoveToHex(world, unit, tx, ty);
         return true;
       }

@@ -240,12 +240,15 @@ bool cJednostkaLadowa::HasRetreatHex(const cWorld& world) const {
 // --- movement range ---
 
 int cJednostkaLadowa::ComputeMoveRange(bool countOnly) {
+  const int count = ComputeMoveRangeOnly(countOnly);
+  FillReachableList(reachableHexes, range_, this);
+  return count;
+}
+
+int cJednostkaLadowa::ComputeMoveRangeOnly(bool countOnly) {
   range_.clear();
   const cCountry* country = GetCountry();
-  if (!g_pWorld || !country) {
-    FillReachableList(reachableHexes, range_, this);
-    return 0;
-  }
+  if (!g_pWorld || !country) return 0;
   thread_local cLandMoveRelations relations;
   BuildRelations(*g_pWorld, *country, relations);
   sLandMover mover;
@@ -260,10 +263,8 @@ int cJednostkaLadowa::ComputeMoveRange(bool countOnly) {
   mover.doctrineLevel = DoctrineLevel(country);
   mover.winterMovePercent = country->winterMove;
   mover.mudMovePercent = country->mudMove;
-  const int count = ComputeLandMoveRange(g_pWorld->GetMap(), mover, LandUnitConstants().move, relations,
-                                         &LandUnitOccupant, countOnly, range_);
-  FillReachableList(reachableHexes, range_, this);
-  return count;
+  return ComputeLandMoveRange(g_pWorld->GetMap(), mover, LandUnitConstants().move, relations, &LandUnitOccupant,
+                              countOnly, range_);
 }
 
 bool cJednostkaLadowa::IsHexInMoveRange(int hexX, int hexY) {

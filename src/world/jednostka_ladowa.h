@@ -152,9 +152,13 @@ class cJednostkaLadowa : public cJednostka {
   int lastY = -1;
   int transporterId = -1;
 
-  // The last range as the search left it (the reachable-hex list of the
-  // base holds the same entries).
+  // The last range as the search left it (after ComputeMoveRange the
+  // reachable-hex list of the base holds the same entries).
   const std::vector<sLandMoveEntry>& MoveRange() const { return range_; }
+  // The search of ComputeMoveRange for callers that read only MoveRange():
+  // the reachable-hex list of the base is left as it was, which spares the
+  // computer's many range searches its copy. Returns the same count.
+  int ComputeMoveRangeOnly(bool countOnly);
 
  private:
   std::vector<sLandMoveEntry> range_;

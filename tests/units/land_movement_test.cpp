@@ -1,6 +1,8 @@
 // Map rows are listed top first; in an even column the north-east and
 // north-west neighbours share the row, in an odd column they are a row up.
 #include <gtest/gtest.h>
+#include <utility>
+#include <vector>
 
 #include "units/land_fixture.h"
 #include "world/jednostka_lotnicza.h"
@@ -194,6 +196,40 @@ TEST_F(LandMovement, BadCostsAndHugePointsStayInsideTheMap) {
     EXPECT_EQ(e.cost, HexDistance(2, 2, e.x, e.y)) << e.x << "," << e.y;
   }
   EXPECT_EQ(W().CostTable(unit)[4][5], '.');  // the enemy
+}
+
+TEST_F(LandMovement, RangeOnlySearchMatchesTheFullOneAndKeepsTheReachableList) {
+  UseMap({"pmpp", "pppp", "~ppp"});
+  cJednostkaLadowa& unit = Mover(1, 1, 3);
+  W().AddUnit(2, 1, 2);
+  const int full = unit.ComputeMoveRange(true);
+  ASSERT_GT(full, 0);
+  const std::vector<sLandMoveEntry> range = unit.MoveRange();
+  std::vector<std::pair<int, int>> listed;
+  for (const sReachableHex& e : unit.reachableHexes) listed.emplace_back(e.x, e.y);
+
+  // With fewer points the range-only search shrinks MoveRange() exactly as
+  // the full search would, but the reachable list stays the last full one.
+  unit.actionPoints = 1;
+  const int fewer = unit.ComputeMoveRangeOnly(true);
+  EXPECT_LT(fewer, full);
+  std::vector<std::pair<int, int>> kept;
+  for (const sReachableHex& e : unit.reachableHexes) kept.emplace_back(e.x, e.y);
+  EXPECT_EQ(kept, listed);
+  const std::vector<sLandMoveEntry> shrunk = unit.MoveRange();
+  EXPECT_EQ(unit.ComputeMoveRange(true), fewer);
+  ASSERT_EQ(unit.MoveRange().size(), shrunk.size());
+  for (std::size_t i = 0; i < shrunk.size(); ++i) {
+    EXPECT_EQ(unit.MoveRange()[i].x, shrunk[i].x);
+    EXPECT_EQ(unit.MoveRange()[i].y, shrunk[i].y);
+    EXPECT_EQ(unit.MoveRange()[i].cost, shrunk[i].cost);
+  }
+  EXPECT_EQ(unit.reachableHexes.size(), shrunk.size());
+
+  // Back at full points both searches give the first range again.
+  unit.actionPoints = 3;
+  EXPECT_EQ(unit.ComputeMoveRangeOnly(true), full);
+  EXPECT_EQ(unit.MoveRange().size(), range.size());
 }
 
 }  // namespace
