@@ -1,6 +1,7 @@
 // Map rows are listed top first; in an even column the north-east and
 // north-west neighbours share the row, in an odd column they are a row up.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -230,6 +231,38 @@ TEST_F(LandMovement, RangeOnlySearchMatchesTheFullOneAndKeepsTheReachableList) {
   unit.actionPoints = 3;
   EXPECT_EQ(unit.ComputeMoveRangeOnly(true), full);
   EXPECT_EQ(unit.MoveRange().size(), range.size());
+}
+
+TEST_F(LandMovement, FreeHexAwayFromTargetIsTheCheapestUntakenOne) {
+  UseMap({"ppppp", "ppppp", "ppppp", "ppppp"});
+  cJednostkaLadowa& unit = Mover(2, 2, 6);
+  W().AddUnit(2, 1, 2);  // the target
+  int taken[6][2];
+  for (auto& t : taken) t[0] = t[1] = -1;
+  // The picks of the six sides are free hexes of the range not next to the
+  // target, each hex once, the cheaper first, each marked as taken for its
+  // side.
+  std::vector<std::pair<int, int>> picked;
+  int lastCost = -1;
+  for (int side = 0; side < 6; ++side) {
+    sReachableHex away;
+    if (!unit.FindFreeHexAwayFromTarget(2, 1, taken, away, side)) break;
+    EXPECT_EQ(away.unit, &unit);
+    EXPECT_GE(HexDistance(2, 1, away.x, away.y), 2);
+    EXPECT_EQ(W().world->GetMap().GetHex(away.x, away.y).unit, nullptr);
+    EXPECT_GE(away.cost, lastCost);
+    lastCost = away.cost;
+    EXPECT_EQ(taken[side][0], away.x);
+    EXPECT_EQ(taken[side][1], away.y);
+    picked.emplace_back(away.x, away.y);
+  }
+  EXPECT_EQ(picked.size(), 6u);
+  std::vector<std::pair<int, int>> unique = picked;
+  std::sort(unique.begin(), unique.end());
+  EXPECT_EQ(std::unique(unique.begin(), unique.end()), unique.end());
+  sReachableHex none;
+  EXPECT_FALSE(unit.FindFreeHexAwayFromTarget(2, 1, taken, none, 6));
+  EXPECT_FALSE(unit.FindFreeHexAwayFromTarget(2, 1, taken, none, -1));
 }
 
 }  // namespace
