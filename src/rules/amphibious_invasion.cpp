@@ -162,7 +162,6 @@ eTransportRefusal AmphibiousInvasion(cWorld& world, cJednostkaLadowa& unit, int 
     PlaceOnBeach(world, unit, x, y);
     unit.RevealUnitsAround(world, false);
   }
-  world.turnState.Deselect(world);
   return eTransportRefusal::kNone;
 }
 

@@ -62,6 +62,9 @@ bool cMapScreen::ClickLandingOrder(int mode, cJednostka* acting, int column, int
     LogLine(L"Player action: Unload / %s on (%i, %i)", ship->name, column, row);
     sLandingOutcome outcome;
     const eTransportRefusal refusal = UnloadShip(world_, *ship, column, row, outcome);
+    // The selection is the main thread's: the rule, which the computer's
+    // unloading reaches on the worker too, leaves it alone.
+    if (refusal == eTransportRefusal::kNone) world_.turnState.Deselect(world_);
     LogRefusal(refusal);
     if (refusal == eTransportRefusal::kNone && outcome.opposed) {
       ShowCombatResult(outcome.result);
