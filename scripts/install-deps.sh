@@ -11,7 +11,7 @@ packages=(
   # libraries of the game
   libboost-dev libtinyxml-dev
   libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev libvorbis-dev
-  libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
+  libavformat-dev libavcodec-dev libswscale-dev libavutil-dev libpng-dev
   fonts-dejavu-core fonts-liberation2
   # the window test and screenshots
   xvfb xauth xdotool

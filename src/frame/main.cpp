@@ -16,7 +16,6 @@
 // start of main() to the first drawn main-menu frame is printed on stdout
 // (scripts/menu_walk.sh uses both).
 #include <SDL.h>
-#include <SDL_image.h>
 
 #include <chrono>
 #include <cstdio>
@@ -50,6 +49,7 @@
 #include "platform/sdl/sdl_audio.h"
 #include "platform/demangle.h"
 #include "platform/sdl/sdl_framework.h"
+#include "platform/sdl/quick_png.h"
 #include "platform/sdl/sdl_renderer.h"
 #include "screens/intro.h"
 #include "screens/main_menu.h"
@@ -158,7 +158,7 @@ void SaveMenuScreenshot() {
   const std::string path = g_ScreenshotDir + "/" + std::to_string(++g_ShotCount) + "_" + name + ".png";
   if (SDL_RenderReadPixels(renderer->Native(), nullptr, SDL_PIXELFORMAT_ARGB8888, shot->pixels,
                            shot->pitch) == 0 &&
-      IMG_SavePNG(shot, path.c_str()) == 0) {
+      plat::sdl::SaveSurfacePngQuickly(*shot, path)) {
     std::printf("screenshot %s\n", path.c_str());
     // Where the map lies, so that a script can find the hexes on the screen.
     if (name.rfind("MapScreen", 0) == 0 && g_pWorld != nullptr) {
