@@ -108,21 +108,27 @@ std::wstring FromUtf16LE(const void* data, std::size_t byteCount) {
 }
 
 void AppendUtf16LE(std::string& out, std::wstring_view text) {
-  // Room for the commonest case, every character in the basic plane, at once.
-  out.reserve(out.size() + 2 * text.size());
+  // The commonest case, every character in the basic plane, is sized at
+  // once and written in place; a character past it makes room for its
+  // second unit.
+  std::size_t at = out.size();
+  out.resize(at + 2 * text.size());
+  char* units = out.data();
   for (wchar_t wc : text) {
     auto c = static_cast<char32_t>(wc);
     if (c > 0x10FFFF) c = kReplacement;
     if (c >= 0x10000) {
       const char32_t v = c - 0x10000;
       const char32_t hi = 0xD800 + (v >> 10), lo = 0xDC00 + (v & 0x3FF);
-      out.push_back(static_cast<char>(hi & 0xFF));
-      out.push_back(static_cast<char>(hi >> 8));
-      out.push_back(static_cast<char>(lo & 0xFF));
-      out.push_back(static_cast<char>(lo >> 8));
+      out.resize(out.size() + 2);
+      units = out.data();
+      units[at++] = static_cast<char>(hi & 0xFF);
+      units[at++] = static_cast<char>(hi >> 8);
+      units[at++] = static_cast<char>(lo & 0xFF);
+      units[at++] = static_cast<char>(lo >> 8);
     } else {
-      out.push_back(static_cast<char>(c & 0xFF));
-      out.push_back(static_cast<char>(c >> 8));
+      units[at++] = static_cast<char>(c & 0xFF);
+      units[at++] = static_cast<char>(c >> 8);
     }
   }
 }

@@ -3,6 +3,7 @@
 // run wrote.
 #pragma once
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -19,34 +20,42 @@ bool ForEachLogLine(const std::string& path, Take&& take) {
   bool carriageReturn = false;  // a CR waits for its LF
   int low = -1;                 // the first byte of a character split by the block end
   std::vector<unsigned char> block(1 << 16);
+  std::vector<wchar_t> units(block.size() / 2 + 1);
   for (;;) {
     const std::size_t got = std::fread(block.data(), 1, block.size(), file);
     if (got == 0) break;
-    for (std::size_t i = 0; i < got; ++i) {
-      if (low < 0) {
-        low = block[i];
-        continue;
-      }
-      const wchar_t c = static_cast<wchar_t>(low | (block[i] << 8));
+    // The block's characters, the one split by the last block's end first.
+    std::size_t count = 0, i = 0;
+    if (low >= 0) {
+      units[count++] = static_cast<wchar_t>(low | (block[0] << 8));
       low = -1;
-      if (first) {
-        first = false;
-        if (c == 0xFEFF) continue;
-      }
+      i = 1;
+    }
+    for (; i + 1 < got; i += 2) units[count++] = static_cast<wchar_t>(block[i] | (block[i + 1] << 8));
+    if (i < got) low = block[i];
+    const wchar_t* p = units.data();
+    const wchar_t* const end = p + count;
+    if (first && p < end) {
+      first = false;
+      if (*p == 0xFEFF) ++p;
+    }
+    // The runs between CRs go to the line whole; a CR followed by LF ends it.
+    while (p < end) {
       if (carriageReturn) {
         carriageReturn = false;
-        if (c == L'\n') {
+        if (*p == L'\n') {
           take(static_cast<const std::wstring&>(line));
           line.clear();
+          ++p;
           continue;
         }
         line += L'\r';
       }
-      if (c == L'\r') {
-        carriageReturn = true;
-      } else {
-        line += c;
-      }
+      const wchar_t* const cr = std::find(p, end, L'\r');
+      line.append(p, cr);
+      if (cr == end) break;
+      carriageReturn = true;
+      p = cr + 1;
     }
   }
   std::fclose(file);
