@@ -4,7 +4,8 @@
 // selected, minimap with its view outline), submitted through the sprite
 // batch into the recording renderer (counting only). Goal: under 3 ms. With
 // TW_BENCH_SDL, BM_MapScreenFrameSoftware draws the same frame with SDL's
-// software renderer for reference.
+// software renderer for reference, and BM_MapScreenIdleFrame... the frame of
+// an idle window as the game's loop draws it.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -34,6 +35,9 @@
 #if defined(TW_BENCH_SDL)
 #include <SDL.h>
 
+#include "platform/clock.h"
+#include "platform/frame_rest.h"
+#include "platform/sdl/sdl_framework.h"
 #include "platform/sdl/sdl_renderer.h"
 #endif
 
@@ -136,10 +140,17 @@ void BM_MapScreenFrameSmallestZoom(benchmark::State& state) { RunFrames(state, 1
 BENCHMARK(BM_MapScreenFrameSmallestZoom)->Unit(benchmark::kMicrosecond);
 
 #if defined(TW_BENCH_SDL)
-// The frame with SDL's software renderer; with probe set, the frame of an
-// idle window that rests: its draw calls only fingerprinted, nothing drawn
-// (platform/frame_rest.h).
-void SoftwareFrames(benchmark::State& state, float zoom, bool probe) {
+// The frame with SDL's software renderer. With idle set, the frame of the
+// window's loop (plat::sdl::DrawLoopFrame) while the player only reads the
+// map, on a clock the loop's waits move on: frames without input at the
+// shipped 25 frames a second keep the map's far layers and begin the
+// window's rest, and a resting window's frames, 100 ms (the rest's wait)
+// apart, are each probed and drawn when the picture changed (the markers
+// blink). A map of more draw calls than the renderer notes (the smallest
+// zoom) never rests: its frames are drawn whole at the frame rate. The
+// counters: the share of the frames drawn, and the share made while the
+// window rested.
+void SoftwareFrames(benchmark::State& state, float zoom, bool idle) {
   setenv("SDL_VIDEODRIVER", "dummy", 1);
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     state.SkipWithError("no SDL video");
@@ -150,15 +161,41 @@ void SoftwareFrames(benchmark::State& state, float zoom, bool probe) {
     auto renderer = plat::sdl::CreateSoftwareRenderer(1024, 768);
     twtest::FakeFramework frame(renderer.get());
     if (SetUpMapScreen(state, zoom)) {
-      renderer->SetProbing(probe);
-      for (auto _ : state) {
-        renderer->ResetFingerprint();
-        renderer->BeginScene();
-        renderer->Clear(0xFF000000u);
-        LoadedMapScreen()->Render(0.016f);
-        renderer->EndScene();
+      plat::sdl::SdlRenderer& sdl = *renderer;
+      const plat::FrameRenderCallback render = [&sdl](double, float elapsed) {
+        sdl.BeginScene();
+        sdl.Clear(0xFF000000u);
+        LoadedMapScreen()->Render(elapsed);
+        sdl.EndScene();
+      };
+      if (!idle) {
+        for (auto _ : state) {
+          sdl.ResetFingerprint();
+          render(0.0, 0.016f);
+        }
+      } else {
+        plat::FrameRest rest;
+        plat::ManualClock clock;
+        plat::SetClock(&clock);
+        double time = 0.0;
+        const auto idleFrame = [&](int ms) {
+          clock.Advance(ms);
+          time += ms / 1000.0;
+          return plat::sdl::DrawLoopFrame(sdl, rest, render, time, static_cast<float>(ms) / 1000.0f, false, true);
+        };
+        constexpr int kFrameMs = 40;
+        const auto loopFrame = [&] { return idleFrame(rest.Resting() ? plat::FrameRest::kRestMs : kFrameMs); };
+        for (int i = 0; i < 4 * plat::FrameRest::kQuietFramesBeforeRest; ++i) loopFrame();
+        std::int64_t drawn = 0, resting = 0;
+        for (auto _ : state) {
+          resting += rest.Resting() ? 1 : 0;
+          drawn += loopFrame() ? 1 : 0;
+        }
+        state.counters["drawn"] = benchmark::Counter(static_cast<double>(drawn), benchmark::Counter::kAvgIterations);
+        state.counters["resting"] =
+            benchmark::Counter(static_cast<double>(resting), benchmark::Counter::kAvgIterations);
+        plat::SetClock(nullptr);
       }
-      renderer->SetProbing(false);
     }
     TearDownMapScreen();
   }

@@ -421,34 +421,39 @@ void SdlFramework::RenderFrame(double time, float elapsed, bool hadInput) {
     render(time, elapsed);
     return;
   }
-  const bool mayRest = MayRest();
+  DrawLoopFrame(*sdl, rest_, render, time, elapsed, hadInput, MayRest());
+}
+
+bool DrawLoopFrame(SdlRenderer& renderer, FrameRest& rest, const FrameRenderCallback& render, double time,
+                   float elapsed, bool hadInput, bool mayRest) {
   // A changed picture is drawn whole: drawn only in its changed areas
   // (SdlRenderer::LimitDrawingTo), the blinking markers under an open dialog
   // came out as dark squares over the dialog's text.
-  if (rest_.Resting()) {
+  if (rest.Resting()) {
     // A probe: the picture is only fingerprinted, and drawn only when it
     // changed.
-    sdl->ResetFingerprint();
-    sdl->SetProbing(true);
+    renderer.ResetFingerprint();
+    renderer.SetProbing(true);
     render(time, elapsed);
-    sdl->SetProbing(false);
-    if (!rest_.ProbeMustBeShown(sdl->Fingerprint(), hadInput, mayRest)) return;
+    renderer.SetProbing(false);
+    if (!rest.ProbeMustBeShown(renderer.Fingerprint(), hadInput, mayRest)) return false;
     // The probe has been told the time already.
     elapsed = 0.0f;
   }
   // A frame after input, or while the program has something going on, is
   // not noted: it cannot begin a rest.
   const bool note = !hadInput && mayRest;
-  sdl->ResetFingerprint();
-  sdl->SetNoting(note);
+  renderer.ResetFingerprint();
+  renderer.SetNoting(note);
   render(time, elapsed);
-  sdl->SetNoting(true);
+  renderer.SetNoting(true);
   if (note) {
-    sdl->KeepShownCalls();
+    renderer.KeepShownCalls();
   } else {
-    sdl->ForgetShownCalls();
+    renderer.ForgetShownCalls();
   }
-  rest_.AfterShownFrame(sdl->Fingerprint(), hadInput, mayRest);
+  rest.AfterShownFrame(renderer.Fingerprint(), hadInput, mayRest);
+  return true;
 }
 
 }  // namespace plat::sdl

@@ -31,6 +31,15 @@ struct WindowPlace {
 };
 WindowPlace PlaceWindow(const SDL_Rect& usable, int width, int height);
 
+// One frame of the window's loop drawn with the renderer by render: while
+// the window rests, a probe first, and the frame drawn and shown only when
+// its picture changed; a frame drawn is noted when it may begin a rest
+// (platform/frame_rest.h). hadInput: input came before the frame; mayRest:
+// the program allows a rest now. True when the frame was drawn and shown
+// (false: a probe found the picture on the screen unchanged).
+bool DrawLoopFrame(SdlRenderer& renderer, FrameRest& rest, const FrameRenderCallback& render, double time,
+                   float elapsed, bool hadInput, bool mayRest);
+
 class SdlFramework final : public Framework {
  public:
   using RendererFactory = std::function<std::unique_ptr<Renderer>(SDL_Window*)>;

@@ -51,6 +51,19 @@ SDL_Rect BoxOf(float left, float top, float right, float bottom) {
 
 constexpr SDL_Rect kNoBox{0, 0, 0, 0};
 
+// A PNG with alpha decodes in RGBA byte order (ABGR8888): its texels are
+// put in ARGB order where they lie.
+void RgbaToArgbInPlace(SDL_Surface* surface) {
+  auto* rows = static_cast<unsigned char*>(surface->pixels);
+  for (int y = 0; y < surface->h; ++y) {
+    auto* texel = reinterpret_cast<std::uint32_t*>(rows + static_cast<std::size_t>(y) * surface->pitch);
+    for (int x = 0; x < surface->w; ++x) {
+      const std::uint32_t v = texel[x];
+      texel[x] = (v & 0xFF00FF00u) | ((v & 0xFFu) << 16) | ((v >> 16) & 0xFFu);
+    }
+  }
+}
+
 void CopyRows(const SDL_Surface* argb, std::uint32_t* out) {
   const auto* src = static_cast<const unsigned char*>(argb->pixels);
   for (int y = 0; y < argb->h; ++y) {
@@ -144,16 +157,32 @@ std::unique_ptr<SdlTexture> SdlRenderer::TextureFromSurface(SDL_Surface* surface
   }
   SDL_Surface* argb = ToArgb(surface);
   if (!argb) return nullptr;
-  auto texture = MakeTexture(argb->w, argb->h, path);
-  if (texture && SDL_UpdateTexture(texture->Native(), nullptr, argb->pixels, argb->pitch) != 0) texture.reset();
+  auto texture = UploadArgb(argb->pixels, argb->pitch, argb->w, argb->h, path);
   SDL_FreeSurface(argb);
+  return texture;
+}
+
+std::unique_ptr<SdlTexture> SdlRenderer::UploadArgb(const void* pixels, int pitch, int width, int height,
+                                                    const std::string& path) {
+  auto texture = MakeTexture(width, height, path);
+  if (texture && SDL_UpdateTexture(texture->Native(), nullptr, pixels, pitch) != 0) texture.reset();
   return texture;
 }
 
 std::unique_ptr<Texture> SdlRenderer::LoadTexture(const std::string& path) {
   SDL_Surface* loaded = IMG_Load(path.c_str());
   if (!loaded) return nullptr;
-  auto texture = TextureFromSurface(loaded, path);
+  std::unique_ptr<SdlTexture> texture;
+  if (!software_ && loaded->format->format == SDL_PIXELFORMAT_ABGR8888 && !SDL_HasColorKey(loaded) &&
+      !SDL_MUSTLOCK(loaded)) {
+    // The GL renderers upload the decoded picture itself, its texels put in
+    // ARGB order where they lie: the decoded picture and the driver's copy
+    // are the only ones of a large sheet at any time.
+    RgbaToArgbInPlace(loaded);
+    texture = UploadArgb(loaded->pixels, loaded->pitch, loaded->w, loaded->h, path);
+  } else {
+    texture = TextureFromSurface(loaded, path);
+  }
   SDL_FreeSurface(loaded);
   return texture;
 }

@@ -122,6 +122,9 @@ class SdlRenderer final : public Renderer {
 
  private:
   std::unique_ptr<SdlTexture> MakeTexture(int width, int height, const std::string& path);
+  // A texture holding the ARGB8888 texels given; null on failure.
+  std::unique_ptr<SdlTexture> UploadArgb(const void* pixels, int pitch, int width, int height,
+                                         const std::string& path);
   // One draw call noted: folded into the fingerprint and kept with the area
   // it covers (whole: its change redraws everything), unless it is made from
   // inside another (a fallback of DrawRects or DrawRect), so that a frame
