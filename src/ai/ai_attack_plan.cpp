@@ -196,8 +196,9 @@ bool MoveInAndFight(cWorld& world, const cCountry& country, sAiUnitLists& lists,
     }
   }
   if (!opened) return false;
-  // The player watching the attack sees the attackers gathered a moment.
-  if (shown) StoppableDelay(world, 1000, __FILE__, __LINE__);
+  // The player watching the attack sees the attackers gathered a second,
+  // unless the player has set the computer's combat pause to nothing.
+  if (shown && DelayMs(kDelayAICombatBefore) > 0) StoppableDelay(world, 1000, __FILE__, __LINE__);
   sBombardmentResult result;
   const eAttackRefusal refusal = ExecuteAttack(world, result);
   if (refusal != eAttackRefusal::kNone) {
