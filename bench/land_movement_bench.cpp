@@ -97,7 +97,7 @@ struct sLandBenchWorld {
   cJednostkaLadowa& Add(int x, int y, int country) {
     sHex& hex = world.GetMap().GetHex(x, y);
     if (hex.unit) return *static_cast<cJednostkaLadowa*>(hex.unit);
-    auto* u = new cJednostkaLadowa();
+    auto* u = new cJednostkaLadowa(&world);
     u->countryId = country;
     u->x = x;
     u->y = y;

@@ -203,7 +203,7 @@ void cHexPanel::OnGUIEvent(unsigned, int controlId, CDXUTControl*) {
   }
   // Named as a bought unit is: the country's pattern for the type with a
   // number from 10 to 99.
-  const std::wstring name = DrawNewUnitName(*current, kHarbourUnitType);
+  const std::wstring name = DrawNewUnitName(*g_pWorld, *current, kHarbourUnitType);
   if (BuildHarbour(*g_pWorld, *current, *hex, name) != eHarbourRefusal::kNone) return;
   // The hex now holds a unit: the icon goes off before another click.
   Refresh();

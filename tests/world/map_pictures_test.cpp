@@ -432,7 +432,7 @@ TEST_F(HexDrawing, OwnershipTintsAndBordersTakeTheirColoursWithFullAlpha) {
 // too, nearer than the unit; a mark that is no target (the sea zone's)
 // stays under it.
 TEST_F(HexDrawing, TargetMarksShowOverTheUnitOnTheHex) {
-  cJednostkaLadowa unit;
+  cJednostkaLadowa unit(world_.get());
   sHex hex;
   hex.terrain = kTerrainPlain;
   hex.unit = &unit;

@@ -386,7 +386,7 @@ void BuildUnits(sScenario& b, cWorld& world) {
     Check(occupied.insert(src.pos).second, src.name + " shares its hex with another unit");
     Check(byName.count(src.code + "/" + src.name) == 0, "unit name used twice: " + src.name);
     if (src.air) {
-      auto* u = new cJednostkaLotnicza();
+      auto* u = new cJednostkaLotnicza(&world);
       u->id = ++airId;
       u->SetName(Wide(src.name));
       u->countryId = country;
@@ -399,7 +399,7 @@ void BuildUnits(sScenario& b, cWorld& world) {
       lists.airUnits.push_back(u);
       byName[src.code + "/" + src.name] = u;
     } else {
-      auto* u = new cJednostkaLadowa();
+      auto* u = new cJednostkaLadowa(&world);
       u->id = ++landId;
       u->SetName(Wide(src.name));
       u->countryId = country;
@@ -427,7 +427,7 @@ void BuildUnits(sScenario& b, cWorld& world) {
     fleet->seaNode = port->second;
     lists.fleets.push_back(fleet);
     for (const sShipSource& s : src.ships) {
-      auto* ship = new cJednostkaMorska();
+      auto* ship = new cJednostkaMorska(&world);
       ship->id = ++shipId;
       ship->SetName(Wide(s.name));
       ship->countryId = country;
