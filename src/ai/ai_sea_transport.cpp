@@ -71,7 +71,7 @@ std::vector<std::pair<cCity*, cCity*>> FindEmbarkationPorts(cWorld& world, const
       for (cCity* to : frontPorts) {
         const int toNode = PortNode(world, *to);
         if (to == from || toNode < 1) continue;
-        if (!world.GetSeaGraph().FindPath(fromNode, toNode, country.id, true, path)) continue;
+        if (!world.GetSeaGraph().FindPath(world, fromNode, toNode, country.id, true, path)) continue;
         LogLine(L"Connection by sea: %s -> %s", from->GetName().c_str(), to->GetName().c_str());
         const bool known = std::any_of(out.begin(), out.end(), [from](const auto& entry) { return entry.first == from; });
         if (!known) out.emplace_back(from, to);

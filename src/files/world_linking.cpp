@@ -72,9 +72,9 @@ void FinishLoading(cWorld& world) {
   world.GetCityGraph().BuildNodes(world.Cities());
   world.GetCityGraph().LoadCitiesDiagram(world.scenarioName);
   world.ComputeCityHopDistances();
-  world.GetSeaGraph().LoadSeaNodes(world.folderPattern);
+  world.GetSeaGraph().LoadSeaNodes(world, world.folderPattern);
   CheckFleetSeaNodes(world);
-  world.GetSeaGraph().LoadSeaEdges(world.scenarioName);
+  world.GetSeaGraph().LoadSeaEdges(world, world.scenarioName);
 
   LoadConvoys(world, world.folderPattern);
   world.ids.Recompute(world);

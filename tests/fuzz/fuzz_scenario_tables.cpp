@@ -82,13 +82,13 @@ void Load(int kind, cWorld& world, const std::wstring& pattern, const std::strin
       CheckCities(world);
       break;
     case 1: {
-      world.GetSeaGraph().LoadSeaNodes(pattern);
+      world.GetSeaGraph().LoadSeaNodes(world, pattern);
       int id = 0;
       for (const auto& node : world.GetSeaGraph().Nodes()) Check(node.id == ++id && node.size <= node.maxSize);
       break;
     }
     case 2:
-      world.GetSeaGraph().ReadSeaEdgesText(bytes);
+      world.GetSeaGraph().ReadSeaEdgesText(&world.GetMap(), bytes);
       break;
     case 3:
     case 4:

@@ -90,7 +90,7 @@ class Europe1939 : public ::testing::Test {
   }
   bool SeaRoute(const wchar_t* from, const wchar_t* to, const wchar_t* country) {
     std::vector<int> path;
-    return g_pWorld->GetSeaGraph().FindPath(ZoneNamed(from), ZoneNamed(to), CountryNamed(country)->id, false, path);
+    return g_pWorld->GetSeaGraph().FindPath(*g_pWorld, ZoneNamed(from), ZoneNamed(to), CountryNamed(country)->id, false, path);
   }
 
   twtest::LogCapture log_;  // from before the load in SetUp

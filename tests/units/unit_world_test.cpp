@@ -245,9 +245,9 @@ TEST_F(WorldUnits, ANodeCollectsTheFleetsStandingAtIt) {
   AddFleet(2, 2, 3);
   cFleet* c = AddFleet(3, 2, 2);
   std::list<cFleet*> out{a};
-  nodes[1].CollectFleets(out);
+  nodes[1].CollectFleets(world, out);
   EXPECT_EQ(out, (std::list<cFleet*>{a, c}));
-  nodes[0].CollectFleets(out);
+  nodes[0].CollectFleets(world, out);
   EXPECT_TRUE(out.empty());
 }
 
