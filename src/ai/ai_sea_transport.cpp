@@ -49,7 +49,7 @@ std::vector<cCity*> FindFrontPorts(cWorld& world, const cCountry& country, const
       if (Contains(out, port)) continue;
       bool serves = Contains(cities, port);
       for (std::size_t i = 0; i < cities.size() && !serves; ++i) {
-        serves = world.GetCityGraph().FindPath(port, cities[i], country.id, route);
+        serves = world.GetCityGraph().FindPath(world, port, cities[i], country.id, route);
       }
       if (serves) out.push_back(port);
     }

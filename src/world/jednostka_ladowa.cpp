@@ -329,7 +329,7 @@ bool FindOrderRoute(cWorld& world, const cJednostkaLadowa& unit, int targetX, in
   if (map.IsInside(unit.supplySourceX, unit.supplySourceY)) start = map.GetHex(unit.supplySourceX, unit.supplySourceY).city;
   if (!start) start = world.GetTopography().NearestCity(unit.x, unit.y);
   if (map.IsInside(targetX, targetY)) destination = map.GetHex(targetX, targetY).city;
-  return start && destination && world.GetCityGraph().FindPath(start, destination, unit.countryId, route);
+  return start && destination && world.GetCityGraph().FindPath(world, start, destination, unit.countryId, route);
 }
 
 }  // namespace

@@ -98,7 +98,7 @@ void Load(int kind, cWorld& world, const std::wstring& pattern, const std::strin
       world.GetRelations().Load(pattern, 3);
       break;
     case 5:
-      world.GetCityGraph().ReadCitiesDiagramText(bytes);
+      world.GetCityGraph().ReadCitiesDiagramText(world.GetMap(), bytes);
       break;
     case 6:
       LoadTopography(world, pattern);

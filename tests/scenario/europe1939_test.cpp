@@ -208,7 +208,7 @@ TEST_F(Europe1939, SeaPassagesAreGuardedByTheirStraitsAndLandRoutesStopAtTheSea)
   const cCity* berlin = CityNamed(L"Berlin");
   // Germany's own road from Berlin to Breslau.
   std::vector<cCity*> route;
-  EXPECT_TRUE(g_pWorld->GetCityGraph().FindPath(berlin, CityNamed(L"Breslau"), CountryNamed(L"Germany")->id, route));
+  EXPECT_TRUE(g_pWorld->GetCityGraph().FindPath(*g_pWorld, berlin, CityNamed(L"Breslau"), CountryNamed(L"Germany")->id, route));
 }
 
 TEST_F(Europe1939, StandingOrdersOfTheMajorPowersNameRealPlacesAndGoToWarOnlyOnNeutrals) {
