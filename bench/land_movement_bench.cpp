@@ -64,7 +64,7 @@ struct sLandBenchWorld {
       country->alliance = id == 1 ? kAllies : (id == 2 ? kAxis : kAlliesLeader);
       country->mudMove = 50.0f;
       country->winterMove = 30.0f;
-      world.Countries().push_back(std::move(country));
+      world.AddCountry(std::move(country));
     }
     world.GetRelations().Reset(3);
     world.GetRelations().SetAtWar(1, 2, true);

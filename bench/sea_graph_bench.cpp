@@ -27,7 +27,7 @@ struct BenchWorld {
       auto country = std::make_unique<cCountry>();
       country->id = id;
       country->alliance = id == 2 ? kAxis : kAllies;
-      world.Countries().push_back(std::move(country));
+      world.AddCountry(std::move(country));
     }
     world.GetRelations().Reset(3);
     world.GetRelations().SetAtWar(1, 2, true);

@@ -156,7 +156,7 @@ sLargeScenarioInfo WriteLargeScenario(std::wstring_view name, const sLargeScenar
     country->mudMove = 50.0f;
     country->winterMove = 50.0f;
     country->human = id == 1;
-    world->Countries().push_back(std::move(country));
+    world->AddCountry(std::move(country));
   }
   world->GetRelations().Reset(size.countries);
   for (int a = 1; a <= size.countries; ++a) {

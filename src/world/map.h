@@ -271,7 +271,6 @@ class cMap {
 // Checks the country ids of every land cell against the number of countries
 // (1..N); logs each bad one and then shows the message box "Invalid ctr ids
 // on hexes" once. Returns true when anything was logged.
-bool ValidateHexOwnership();
 bool ValidateHexOwnership(const cMap& map, int countryCount);
 
 // Whether both hexes lie in the same group of connected cities (through the

@@ -66,11 +66,6 @@ void cMap::RefreshBorderFlags(const SeaNodeLookup& seaNodeKind) {
   }
 }
 
-bool ValidateHexOwnership() {
-  if (!g_pWorld) return false;
-  return ValidateHexOwnership(g_pWorld->GetMap(), g_pWorld->GetCountryCount());
-}
-
 bool ValidateHexOwnership(const cMap& map, int countryCount) {
   bool logged = false;
   auto bad = [countryCount](int id) { return id < 1 || id > countryCount; };

@@ -204,7 +204,7 @@ TEST_F(Minimap, OwnershipLayerTexelsByMode) {
   // an id that names no country (3 here) paints colour 0.
   cWorld world;
   for (const std::uint32_t first : {0xFF112233u, 0xFF445566u}) {
-    world.Countries().push_back(std::make_unique<cCountry>());
+    world.AddCountry(std::make_unique<cCountry>());
     world.Countries().back()->id = static_cast<int>(world.Countries().size());
     world.Countries().back()->colour[0] = first;
   }

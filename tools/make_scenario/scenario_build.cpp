@@ -257,7 +257,7 @@ void BuildCountries(sScenario& b, cWorld& world) {
     ai.allianceEntryPolicy = src.alliance == 0 ? 1 : 0;
     b.countryId[src.code] = c->id;
     if (src.letter != '-') b.letterId[src.letter] = c->id;
-    world.Countries().push_back(std::move(c));
+    world.AddCountry(std::move(c));
   }
   int dummies = 0;
   for (const auto& c : world.Countries()) dummies += c->politicalStrength == -1 ? 1 : 0;
