@@ -83,7 +83,7 @@ void BuildWorld(cWorld& world) {
       world.AddCity(std::move(city));
     }
   }
-  map.RefreshBorderFlags();
+  map.RefreshBorderFlags(world);
 }
 
 void ShowEverything() {

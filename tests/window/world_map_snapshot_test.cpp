@@ -183,7 +183,7 @@ class WorldMapSnapshot : public twtest::SdlTest, public ::testing::WithParamInte
       city.victoryPoints = victoryPoints;
       city.productionPoints = production;
     }
-    map.RefreshBorderFlags();
+    map.RefreshBorderFlags(*world_);
     AddUnits();
   }
 

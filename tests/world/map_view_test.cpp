@@ -208,9 +208,7 @@ TEST_F(Minimap, OwnershipLayerTexelsByMode) {
     world.Countries().back()->id = static_cast<int>(world.Countries().size());
     world.Countries().back()->colour[0] = first;
   }
-  g_pWorld = &world;
-  map.UpdateMinimapOwnershipLayer();
-  g_pWorld = nullptr;
+  map.UpdateMinimapOwnershipLayer(world);
   EXPECT_EQ(std::vector<std::uint32_t>({texel(0, 0), texel(5, 1), texel(7, 1), texel(0, 2)}),
             std::vector<std::uint32_t>({0x80112233u, 0x80445566u, 0x80000000u, 0x80445566u}));
 }
