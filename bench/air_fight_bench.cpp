@@ -37,7 +37,7 @@ struct sAirBenchWorld {
   ~sAirBenchWorld() { g_pWorld = nullptr; }
 
   cJednostkaLotnicza& Add(int x, int y, int country, int type) {
-    auto* u = new cJednostkaLotnicza();
+    auto* u = new cJednostkaLotnicza(&world);
     u->countryId = country;
     u->SetType(type);
     u->name = L"Air group";

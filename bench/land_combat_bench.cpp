@@ -50,7 +50,7 @@ struct sCombatBenchWorld {
   ~sCombatBenchWorld() { g_pWorld = nullptr; }
 
   cJednostkaLadowa& Add(int x, int y, int country) {
-    auto* u = new cJednostkaLadowa();
+    auto* u = new cJednostkaLadowa(&world);
     u->countryId = country;
     u->name = L"Division";
     u->x = x;

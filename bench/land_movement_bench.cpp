@@ -64,7 +64,7 @@ struct sLandBenchWorld {
       country->alliance = id == 1 ? kAllies : (id == 2 ? kAxis : kAlliesLeader);
       country->mudMove = 50.0f;
       country->winterMove = 30.0f;
-      world.Countries().push_back(std::move(country));
+      world.AddCountry(std::move(country));
     }
     world.GetRelations().Reset(3);
     world.GetRelations().SetAtWar(1, 2, true);
@@ -97,7 +97,7 @@ struct sLandBenchWorld {
   cJednostkaLadowa& Add(int x, int y, int country) {
     sHex& hex = world.GetMap().GetHex(x, y);
     if (hex.unit) return *static_cast<cJednostkaLadowa*>(hex.unit);
-    auto* u = new cJednostkaLadowa();
+    auto* u = new cJednostkaLadowa(&world);
     u->countryId = country;
     u->x = x;
     u->y = y;

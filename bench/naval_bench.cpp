@@ -77,7 +77,7 @@ void BM_SeaBattle10Against10(benchmark::State& state) {
       fleet->name = L"Fleet";
       world.Units().fleets.push_back(fleet);
       for (int type : types) {
-        auto* ship = new cJednostkaMorska();
+        auto* ship = new cJednostkaMorska(&world);
         ship->id = ++id;
         ship->countryId = country;
         ship->SetType(type);

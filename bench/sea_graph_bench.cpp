@@ -27,7 +27,7 @@ struct BenchWorld {
       auto country = std::make_unique<cCountry>();
       country->id = id;
       country->alliance = id == 2 ? kAxis : kAllies;
-      world.Countries().push_back(std::move(country));
+      world.AddCountry(std::move(country));
     }
     world.GetRelations().Reset(3);
     world.GetRelations().SetAtWar(1, 2, true);
@@ -78,11 +78,11 @@ void BM_SeaGraphFindPath(benchmark::State& state) {
   const bool friendlyOnly = state.range(0) != 0;
   std::vector<int> route;
   for (auto _ : state) {
-    const bool found = graph.FindPath(1, kColumns * kRows, 1, friendlyOnly, route);
+    const bool found = graph.FindPath(bench.world, 1, kColumns * kRows, 1, friendlyOnly, route);
     benchmark::DoNotOptimize(found);
     benchmark::DoNotOptimize(route.data());
   }
-  if (!graph.FindPath(1, kColumns * kRows, 1, friendlyOnly, route)) state.SkipWithError("no route");
+  if (!graph.FindPath(bench.world, 1, kColumns * kRows, 1, friendlyOnly, route)) state.SkipWithError("no route");
   state.counters["hops"] = static_cast<double>(route.size() - 1);
 }
 BENCHMARK(BM_SeaGraphFindPath)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);

@@ -71,7 +71,7 @@ void BuildWorld(cWorld& world) {
     country->id = id;
     country->alliance = id;
     country->colour[0] = 0x00402010u * static_cast<std::uint32_t>(id);
-    world.Countries().push_back(std::move(country));
+    world.AddCountry(std::move(country));
   }
   for (int y = 12; y < kHeight - 12; y += 9) {
     for (int x = 14; x < kWidth - 14; x += 11) {
@@ -83,7 +83,7 @@ void BuildWorld(cWorld& world) {
       world.AddCity(std::move(city));
     }
   }
-  map.RefreshBorderFlags();
+  map.RefreshBorderFlags(world);
 }
 
 void ShowEverything() {

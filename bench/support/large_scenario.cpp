@@ -156,7 +156,7 @@ sLargeScenarioInfo WriteLargeScenario(std::wstring_view name, const sLargeScenar
     country->mudMove = 50.0f;
     country->winterMove = 50.0f;
     country->human = id == 1;
-    world->Countries().push_back(std::move(country));
+    world->AddCountry(std::move(country));
   }
   world->GetRelations().Reset(size.countries);
   for (int a = 1; a <= size.countries; ++a) {
@@ -248,7 +248,7 @@ sLargeScenarioInfo WriteLargeScenario(std::wstring_view name, const sLargeScenar
     return {-1, -1};
   };
   for (int i = 0; i < size.landUnits; ++i) {
-    auto* unit = new cJednostkaLadowa();
+    auto* unit = new cJednostkaLadowa(world.get());
     unit->id = i + 1;
     unit->countryId = 1 + i % size.countries;
     unit->SetName(L"Division " + std::to_wstring(i + 1));
@@ -277,7 +277,7 @@ sLargeScenarioInfo WriteLargeScenario(std::wstring_view name, const sLargeScenar
   }
 
   for (int i = 0; i < size.airUnits; ++i) {
-    auto* unit = new cJednostkaLotnicza();
+    auto* unit = new cJednostkaLotnicza(world.get());
     unit->id = i + 1;
     unit->countryId = 1 + i % size.countries;
     unit->SetName(L"Wing " + std::to_wstring(i + 1));
@@ -344,7 +344,7 @@ sLargeScenarioInfo WriteLargeScenario(std::wstring_view name, const sLargeScenar
   const int shipsAtSea = size.ships - size.shipReserve;
   cFleet* fleet = nullptr;
   for (int i = 0; i < size.ships; ++i) {
-    auto* ship = new cJednostkaMorska();
+    auto* ship = new cJednostkaMorska(world.get());
     ship->id = i + 1;
     ship->SetName(L"Ship " + std::to_wstring(i + 1));
     ship->SetType(kUnitAircraftCarrier + i % 6);

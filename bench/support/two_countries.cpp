@@ -14,7 +14,7 @@ void AddTwoCountriesAtWar(cWorld& world, const wchar_t* first, const wchar_t* se
     country->id = id;
     country->name = id == 1 ? first : second;
     country->alliance = id == 1 ? kAllies : kAxis;
-    world.Countries().push_back(std::move(country));
+    world.AddCountry(std::move(country));
   }
   world.GetRelations().Reset(2);
   world.GetRelations().SetAtWar(1, 2, true);

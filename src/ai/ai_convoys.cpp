@@ -50,7 +50,7 @@ cCity* NearestSource(cWorld& world, const cCountry& country, const std::vector<c
   for (cCity* source : sources) {
     const int fromNode = SeaNodeOf(world, *source);
     route.clear();
-    if (fromNode < 1 || !world.GetSeaGraph().FindPath(fromNode, toNode, country.id, true, route)) continue;
+    if (fromNode < 1 || !world.GetSeaGraph().FindPath(world, fromNode, toNode, country.id, true, route)) continue;
     if (best == nullptr || route.size() < bestLength) {
       best = source;
       bestLength = route.size();

@@ -105,7 +105,7 @@ int ScoreDefencePath(const cWorld& world, int countryId, const std::vector<sMapC
     }
     if (hex.city != nullptr) {
       const int controller = hex.city->GetControllerId();
-      if (controller != 0 && IsControllerFriendlyTo(controller, countryId)) score += 15;
+      if (controller != 0 && IsControllerFriendlyTo(world, controller, countryId)) score += 15;
     }
   }
   return score;
@@ -193,7 +193,7 @@ std::vector<sMapCoord> BuildLineOfDefence(cWorld& world, const cCountry& country
     std::vector<sDefenceNode> facing;
     for (const sMapCoord& c : lattice) {
       const int here = map.GetHex(c.x, c.y).controller;
-      if (here == 0 || !IsControllerFriendlyTo(here, country.id)) continue;
+      if (here == 0 || !IsControllerFriendlyTo(world, here, country.id)) continue;
       for (int d = 0; d < 6; ++d) {
         const sMapCoord o = map.GetFrontNodeCoord(c.x, c.y, d);
         if (!map.IsInside(o.x, o.y) || map.GetFrontMark(o.x, o.y) == 0) continue;

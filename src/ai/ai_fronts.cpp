@@ -85,8 +85,8 @@ void CountAir(cWorld& world, const std::vector<cJednostkaLotnicza*>& units, cons
   }
 }
 
-bool HeldBySide(const cCity* city, int countryId) {
-  return city != nullptr && IsControllerFriendlyTo(city->GetControllerId(), countryId);
+bool HeldBySide(const cWorld& world, const cCity* city, int countryId) {
+  return city != nullptr && IsControllerFriendlyTo(world, city->GetControllerId(), countryId);
 }
 
 }  // namespace
@@ -225,10 +225,10 @@ sCityGraphNode* GetWeakestNode(const sAiFront& front) {
   return best;
 }
 
-std::vector<cCity*> CollectFrontCitiesOf(const cWorld&, const sAiFront& front, int countryId) {
+std::vector<cCity*> CollectFrontCitiesOf(const cWorld& world, const sAiFront& front, int countryId) {
   std::vector<cCity*> out;
   for (const sCityGraphNode* node : front.cities) {
-    if (HeldBySide(node->city, countryId)) out.push_back(node->city);
+    if (HeldBySide(world, node->city, countryId)) out.push_back(node->city);
   }
   return out;
 }
@@ -248,7 +248,7 @@ cCity* FindFrontCityForUnit(cWorld& world, const std::vector<sAiFront>& fronts, 
   // A city the unit's order could not reach by a route through its side's
   // cities (the order would be refused) is no candidate.
   const auto consider = [&](cCity* city) {
-    if (!HeldBySide(city, unit.countryId) || !strategic.IsCityReachable(unit, *city)) return;
+    if (!HeldBySide(world, city, unit.countryId) || !strategic.IsCityReachable(unit, *city)) return;
     if (!unit.HasOrderRouteTo(world, city->x, city->y)) return;
     int hops = area->GetHopsTo(*city);
     if (hops < 0) hops = std::numeric_limits<int>::max();
@@ -261,7 +261,7 @@ cCity* FindFrontCityForUnit(cWorld& world, const std::vector<sAiFront>& fronts, 
   };
   for (const sAiFront& front : fronts) {
     for (const sCityGraphNode* node : front.cities) {
-      if (!HeldBySide(node->city, unit.countryId)) continue;
+      if (!HeldBySide(world, node->city, unit.countryId)) continue;
       if (strategic.IsCityReachable(unit, *node->city)) {
         consider(node->city);
         continue;

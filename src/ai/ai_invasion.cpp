@@ -66,7 +66,7 @@ double ScoreTarget(cWorld& world, const cCountry& country, const cCity& city) {
   cCityGraph& graph = world.GetCityGraph();
   const int node = city.graphNode;
   const bool hasNode = node >= 0 && node < static_cast<int>(graph.Nodes().size());
-  if (hasNode && graph.HasAlliedLinkOfType1(node, country.id)) score += kAlliedLinkScore;
+  if (hasNode && graph.HasAlliedLinkOfType1(world, node, country.id)) score += kAlliedLinkScore;
   for (int dir = 0; dir < kScoredDirections; ++dir) {
     int nx = 0, ny = 0;
     HexNeighbourCoords(city.x, city.y, dir, nx, ny);

@@ -109,7 +109,7 @@ std::vector<cCity*> FindStagingPorts(cWorld& world, const cCountry& country, int
       if (!city->IsPort() || !IsControllerFriendlyTo(city->GetControllerId(), country)) continue;
       const int node = world.GetSeaGraph().FindNodeIdByMainHex(city->x, city->y);
       if (node < 1) continue;
-      if (node == seaNode || world.GetSeaGraph().FindPath(node, seaNode, country.id, true, path)) out.push_back(city);
+      if (node == seaNode || world.GetSeaGraph().FindPath(world, node, seaNode, country.id, true, path)) out.push_back(city);
     }
   });
   return out;

@@ -74,7 +74,7 @@ bool RedirectFromLostPort(cWorld& world, const cCountry& country, cFleet& fleet)
     for (const sWezelGrafuMorz& node : sea.Nodes()) {
       if (!heldBySide(node)) continue;
       const bool here = node.id == fleet.seaNode;
-      if (!here && !sea.FindPath(fleet.seaNode, node.id, country.id, true, path)) continue;
+      if (!here && !sea.FindPath(world, fleet.seaNode, node.id, country.id, true, path)) continue;
       const std::size_t length = here ? 0 : path.size();
       if (best < 0 || length < bestLength) {
         best = node.id;
@@ -131,7 +131,7 @@ void PlayNavalPhase(cWorld& world, cCountry& country, sAiUnitLists& lists) {
       std::vector<int> path;
       const bool reachable = LockedStep([&] {
         return fleet->seaNode == invasionNode ||
-               world.GetSeaGraph().FindPath(fleet->seaNode, invasionNode, country.id, true, path);
+               world.GetSeaGraph().FindPath(world, fleet->seaNode, invasionNode, country.id, true, path);
       });
       if (!reachable) continue;
       LogLine(L"[AI] %s: fleet %s escorts the invasion to sea node %i", country.name.c_str(), fleet->name.c_str(),

@@ -67,7 +67,7 @@ void DistributePatrols(cWorld& world, cCountry& country) {
       if (found != routes.end()) return found->second;
       std::vector<int> path;
       const bool route =
-          fleet.seaNode == zone || world.GetSeaGraph().FindPath(fleet.seaNode, zone, country.id, true, path);
+          fleet.seaNode == zone || world.GetSeaGraph().FindPath(world, fleet.seaNode, zone, country.id, true, path);
       routes.emplace(key, route);
       return route;
     };

@@ -32,7 +32,7 @@ bool IsFriendlyFreeLand(const cWorld& world, int countryId, int x, int y) {
   if (x < 0 || y < 0 || x >= map.GetWidth() || y >= map.GetHeight()) return false;
   const sHex& hex = map.GetHex(x, y);
   return hex.IsLand() && hex.unit == nullptr && hex.controller != 0 &&
-         IsControllerFriendlyTo(hex.controller, countryId);
+         IsControllerFriendlyTo(world, hex.controller, countryId);
 }
 
 }  // namespace
@@ -86,7 +86,7 @@ std::vector<sRebaseHex> CollectRebaseHexes(const cWorld& world, const cJednostka
   for (const cCity* city : world.Cities()) {
     if (city->type == kCityTypeNoAirBase) continue;
     const int controller = city->GetControllerId();
-    if (controller == 0 || !IsControllerFriendlyTo(controller, unit.countryId)) continue;
+    if (controller == 0 || !IsControllerFriendlyTo(world, controller, unit.countryId)) continue;
     if (HexDistance(unit.x, unit.y, city->x, city->y) >= unit.GetRebaseRange(world) - 2) continue;
     for (int d = 0; d < 6; ++d) {
       if (!map.HasNeighbour(city->x, city->y, d)) continue;

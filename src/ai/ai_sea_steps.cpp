@@ -72,7 +72,7 @@ cCity* NearestPortOverCityGraph(cWorld& world, const cJednostkaLadowa& unit, con
     if (usable && !usable(*port)) continue;
     std::size_t hops = 0;
     if (port != area) {
-      if (!world.GetCityGraph().FindPath(area, port, unit.countryId, route)) continue;
+      if (!world.GetCityGraph().FindPath(world, area, port, unit.countryId, route)) continue;
       hops = route.size();
     }
     if (best == nullptr || hops < bestHops) {

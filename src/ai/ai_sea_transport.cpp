@@ -49,7 +49,7 @@ std::vector<cCity*> FindFrontPorts(cWorld& world, const cCountry& country, const
       if (Contains(out, port)) continue;
       bool serves = Contains(cities, port);
       for (std::size_t i = 0; i < cities.size() && !serves; ++i) {
-        serves = world.GetCityGraph().FindPath(port, cities[i], country.id, route);
+        serves = world.GetCityGraph().FindPath(world, port, cities[i], country.id, route);
       }
       if (serves) out.push_back(port);
     }
@@ -71,7 +71,7 @@ std::vector<std::pair<cCity*, cCity*>> FindEmbarkationPorts(cWorld& world, const
       for (cCity* to : frontPorts) {
         const int toNode = PortNode(world, *to);
         if (to == from || toNode < 1) continue;
-        if (!world.GetSeaGraph().FindPath(fromNode, toNode, country.id, true, path)) continue;
+        if (!world.GetSeaGraph().FindPath(world, fromNode, toNode, country.id, true, path)) continue;
         LogLine(L"Connection by sea: %s -> %s", from->GetName().c_str(), to->GetName().c_str());
         const bool known = std::any_of(out.begin(), out.end(), [from](const auto& entry) { return entry.first == from; });
         if (!known) out.emplace_back(from, to);

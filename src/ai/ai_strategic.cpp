@@ -42,11 +42,11 @@ void Separator() { LogLine(L"----------------------------------------"); }
 // among the cities its side holds; hi and lo are null when it holds none.
 // A weakest node without own strength makes the ratio infinite when the
 // strongest has some, and 0 when neither has.
-float PatchRatio(const sAiFront& front, int countryId, sCityGraphNode*& hi,
+float PatchRatio(const cWorld& world, const sAiFront& front, int countryId, sCityGraphNode*& hi,
                  sCityGraphNode*& lo) {
   sAiFront held;
   for (sCityGraphNode* node : front.cities) {
-    if (node->city != nullptr && IsControllerFriendlyTo(node->city->GetControllerId(), countryId)) {
+    if (node->city != nullptr && IsControllerFriendlyTo(world, node->city->GetControllerId(), countryId)) {
       held.cities.push_back(node);
     }
   }
@@ -172,7 +172,7 @@ int PatchWeakFronts(cWorld& world, cCountry& country, sAiUnitLists& lists, std::
   for (const sAiFront& front : fronts) {
     sCityGraphNode* hi = nullptr;
     sCityGraphNode* lo = nullptr;
-    float ratio = PatchRatio(front, country.id, hi, lo);
+    float ratio = PatchRatio(world, front, country.id, hi, lo);
     while (ratio > limit && lo != nullptr && lo->city != nullptr) {
       if (WorkerStopping(world)) return moved;
       bool movedOne = false;
@@ -195,7 +195,7 @@ int PatchWeakFronts(cWorld& world, cCountry& country, sAiUnitLists& lists, std::
       }
       ++moved;
       ComputeNodeStrengths(world, country, lists);
-      ratio = PatchRatio(front, country.id, hi, lo);
+      ratio = PatchRatio(world, front, country.id, hi, lo);
     }
   }
   // The fronts' sums and states follow the strengths the moves changed.

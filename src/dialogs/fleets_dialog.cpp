@@ -258,7 +258,7 @@ void cDialogFlot::FillShipList() {
       const std::wstring row =
           plat::Format(L"%s;%i%% (%i/%i);%.1f;%s", ship->name, ship->GetHitPointPercent(), ship->hitPoints,
                        ship->maxHitPoints, static_cast<double>(ship->GetCombatValue(world_)),
-                       cUnit::GetSubtypeText(ship->type));
+                       cUnit::GetSubtypeText(&world_, ship->type));
       ship_list_->AddItem(row.c_str(), IdData(ship->id));
       // A ship still there stays selected.
       if (std::find(kept.begin(), kept.end(), ship) != kept.end()) {

@@ -141,7 +141,7 @@ std::wstring cDialogZakupow::RowText(int item) const {
     return plat::Format(std::wstring(L"%s;%.2f"), std::wstring(Text(key)),
                         static_cast<double>(PurchasePrice(world_, *country, item, 1)));
   }
-  const std::wstring name = cUnit::GetSubtypeText(type);
+  const std::wstring name = cUnit::GetSubtypeText(&world_, type);
   const int limit = PurchaseLevelLimit(*country, item);
   if (limit == -1) {
     return plat::Format(std::wstring(L"%s;%i;%.2f"), name, time,

@@ -360,7 +360,7 @@ void cDialogStatystyk::ShowCountryStatistics() {
       table_->SetColumns(3, columns, 60, 20, 20);
       const auto counts = c.CountUnitsByType(world_).b;
       for (std::size_t i = 0; i < kStatisticsUnitTypes.size(); ++i) {
-        const std::wstring name = cUnit::GetSubtypeText(kStatisticsUnitTypes[i]);
+        const std::wstring name = cUnit::GetSubtypeText(&world_, kStatisticsUnitTypes[i]);
         const auto [onMap, inReserve] = counts[i];
         row(plat::Format(L"%s;%i;%i", name, onMap, inReserve));
         // Only the types the country has: sixteen rows would crowd the graph.

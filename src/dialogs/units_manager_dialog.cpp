@@ -140,7 +140,7 @@ void cDialogJednostek::FillUnitList(int unitId) {
     if (box == nullptr) continue;
     int onMap = 0, inReserve = 0;
     CountUnitsOfType(world_, country_id_, first + i, onMap, inReserve);
-    box->SetText(plat::Format(std::wstring(L"%s (%i+[%i])"), cUnit::GetSubtypeText(first + i), onMap, inReserve).c_str());
+    box->SetText(plat::Format(std::wstring(L"%s (%i+[%i])"), cUnit::GetSubtypeText(&world_, first + i), onMap, inReserve).c_str());
   }
   for (const sUnitsManagerRow& row :
        UnitsManagerRows(world_, country_id_, category, view_.listMode, CategoryFilter(view_, category))) {

@@ -29,7 +29,7 @@ std::wstring StateCells(cJednostka& unit) {
   const double percent = base > 0.0f ? 100.0 * static_cast<double>(strength) / static_cast<double>(base) : 0.0;
   return plat::Format(std::wstring(L"%s;%.0f%% (%.1f/%.1f);%i;%i;%s;%i"), unit.name, percent,
                       static_cast<double>(strength), static_cast<double>(base), unit.supply, unit.actionPoints,
-                      cUnit::GetSubtypeText(unit.type), unit.level);
+                      cUnit::GetSubtypeText(unit.World(), unit.type), unit.level);
 }
 
 std::wstring Marks(std::initializer_list<bool> marks) {
@@ -68,7 +68,7 @@ std::wstring NavalRow(const cWorld& world, const cJednostkaMorska& ship) {
     if (const sWezelGrafuMorz* at = world.GetSeaGraph().GetNode(ship.fleet->seaNode)) node = at->name;
   }
   return plat::Format(std::wstring(L"%s;%i%% (%i/%i);%s;%s;%s"), ship.name, percent, ship.hitPoints,
-                      ship.maxHitPoints, cUnit::GetSubtypeText(ship.type), fleet, node);
+                      ship.maxHitPoints, cUnit::GetSubtypeText(&world, ship.type), fleet, node);
 }
 
 template <class List, class Add>
@@ -118,7 +118,7 @@ std::vector<sUnitsManagerRow> UnitsManagerRows(cWorld& world, int countryId, int
   if (category == kCategoryNaval) {
     ForCountry(units.navalReservePool, countryId, filter, [&](cJednostkaMorska& ship) {
       const std::wstring row =
-          plat::Format(std::wstring(L"%s;%s;%s"), ship.name, cUnit::GetSubtypeText(ship.type), Availability(ship));
+          plat::Format(std::wstring(L"%s;%s;%s"), ship.name, cUnit::GetSubtypeText(&world, ship.type), Availability(ship));
       LogLine(L"%s", row);
       rows.push_back({&ship, row});
     });
@@ -126,7 +126,7 @@ std::vector<sUnitsManagerRow> UnitsManagerRows(cWorld& world, int countryId, int
   }
   for (cJednostka* unit : units.reservePool) {
     if (unit->category != category || unit->countryId != countryId || !PassesFilter(filter, unit->type)) continue;
-    rows.push_back({unit, plat::Format(std::wstring(L"%s;%s;%i;%s"), unit->name, cUnit::GetSubtypeText(unit->type),
+    rows.push_back({unit, plat::Format(std::wstring(L"%s;%s;%i;%s"), unit->name, cUnit::GetSubtypeText(&world, unit->type),
                                        unit->level, Availability(*unit))});
   }
   return rows;

@@ -178,7 +178,7 @@ void LoadCountries(cWorld& world, std::wstring_view folderPattern) {
     }
     country->LoadFlagTexture(world.scenarioName);
     LogLine(L"Added country %s (ID: %i, AllianceID: %i)", country->name, country->id, country->alliance);
-    world.Countries().push_back(std::move(country));
+    world.AddCountry(std::move(country));
   }
   reader.Close();
   // Without a country nobody can play, and every file after this one names

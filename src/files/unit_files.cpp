@@ -162,7 +162,7 @@ void LoadLandUnits(cWorld& world, std::wstring_view folderFormat) {
   const int width = map.GetWidth();
   const int height = map.GetHeight();
   files::cRowCheck row(files::PathFromPattern(folderFormat, L"land_units.csv"));
-  cJednostkaLadowa templ;
+  cJednostkaLadowa templ(&world);
   while (!reader.AtEnd()) {
     if (reader.ReadRecord(false) == 0) continue;  // a comment or an empty line
     row.Start(reader.LineCounter(), reader.Fields());
@@ -182,7 +182,7 @@ void LoadLandUnits(cWorld& world, std::wstring_view folderFormat) {
     const int level = row.Int(6, L"level", 1, kMaxLevel);
 
     if (type == kUnitArtificialHarbour) {
-      auto* harbour = new cMulberry();
+      auto* harbour = new cMulberry(&world);
       harbour->id = id;
       harbour->SetName(reader[1]);
       harbour->countryId = countryId;
@@ -271,7 +271,7 @@ void LoadAirUnits(cWorld& world, std::wstring_view folderFormat) {
   const int width = world.GetMap().GetWidth();
   const int height = world.GetMap().GetHeight();
   files::cRowCheck row(files::PathFromPattern(folderFormat, L"air_units.csv"));
-  cJednostkaLotnicza templ;
+  cJednostkaLotnicza templ(&world);
   while (!reader.AtEnd()) {
     if (reader.ReadRecord(false) == 0) continue;  // a comment or an empty line
     row.Start(reader.LineCounter(), reader.Fields());
@@ -344,7 +344,7 @@ void LoadNavalUnits(cWorld& world, std::wstring_view folderFormat) {
 
   files::cRowCheck row(files::PathFromPattern(folderFormat, L"naval_units.csv"));
   std::unordered_set<int> idsInUse;
-  cJednostkaMorska templ;
+  cJednostkaMorska templ(&world);
   while (!reader.AtEnd()) {
     if (reader.ReadRecord(false) == 0) continue;  // a comment or an empty line
     row.Start(reader.LineCounter(), reader.Fields());

@@ -70,11 +70,11 @@ void FinishLoading(cWorld& world) {
   // from the scenario's own folder, also for a saved game. The sea nodes
   // (port sizes) come from the loaded folder.
   world.GetCityGraph().BuildNodes(world.Cities());
-  world.GetCityGraph().LoadCitiesDiagram(world.scenarioName);
+  world.GetCityGraph().LoadCitiesDiagram(world, world.scenarioName);
   world.ComputeCityHopDistances();
-  world.GetSeaGraph().LoadSeaNodes(world.folderPattern);
+  world.GetSeaGraph().LoadSeaNodes(world, world.folderPattern);
   CheckFleetSeaNodes(world);
-  world.GetSeaGraph().LoadSeaEdges(world.scenarioName);
+  world.GetSeaGraph().LoadSeaEdges(world, world.scenarioName);
 
   LoadConvoys(world, world.folderPattern);
   world.ids.Recompute(world);

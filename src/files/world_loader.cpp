@@ -151,7 +151,7 @@ void LoadWorld(const sGameStartSettings& settings, const sWorldLoadHooks& hooks)
     Progress(80);
     FinishLoading(*world);
     Progress(85);
-    world->GetMap().RefreshBorderFlags();
+    world->GetMap().RefreshBorderFlags(*world);
     if (settings.isSavedGame == 0) {
       StartNewScenario(*world, hooks);
     } else {

@@ -58,7 +58,7 @@ cMulberry* PlaceNewHarbour(cWorld& world, int countryId, const std::wstring& nam
   // The land unit's constructor draws its id from the loaded game, which
   // need not be this world: the id is taken here.
   const sIdCounters counters = world.ids;
-  auto* harbour = new cMulberry();
+  auto* harbour = new cMulberry(&world);
   world.ids = counters;
   harbour->id = world.ids.nextLandUnitId++;
   harbour->countryId = countryId;

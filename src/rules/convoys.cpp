@@ -60,7 +60,7 @@ std::vector<int> SeaRoute(cWorld& world, const cConvoy& convoy) {
   const int from = ConvoySeaNodeOfCity(world, convoy.departure);
   const int to = ConvoySeaNodeOfCity(world, convoy.destination);
   std::vector<int> route;
-  if (from < 1 || to < 1 || !world.GetSeaGraph().FindPath(from, to, convoy.owner, true, route)) return {};
+  if (from < 1 || to < 1 || !world.GetSeaGraph().FindPath(world, from, to, convoy.owner, true, route)) return {};
   std::reverse(route.begin(), route.end());
   return route;
 }

@@ -121,7 +121,7 @@ eTurnHandOver EndHumanTurn(cWorld& world) {
   CheckHexOccupancy(world);
   world.SetGameState(kPhaseEndOfTurn);
   cMap& map = world.GetMap();
-  map.UpdateMinimapOwnershipLayer();
+  map.UpdateMinimapOwnershipLayer(world);
   cTurnState& turn = world.turnState;
   cCountry* current = turn.currentCountry;
   if (current != nullptr) current->SaveMapView(map.viewX, map.viewY, g_Settings.MapZoom);

@@ -246,7 +246,7 @@ const std::unordered_map<std::wstring_view, MapEffectFn>& MapEffects() {
 void ShowMapChange(cWorld& world, bool controlChanged) {
   ChangeWorldView([](cWorldView& view) { view.RefreshSelection(); });
   // The minimap's ownership layer is a picture the main thread keeps.
-  if (controlChanged) ChangeWorldView([&world](cWorldView&) { world.GetMap().UpdateMinimapOwnershipLayer(); });
+  if (controlChanged) ChangeWorldView([&world](cWorldView&) { world.GetMap().UpdateMinimapOwnershipLayer(world); });
 }
 
 bool RunMapEffect(cWorld& world, const sEventEffect& effect, int eventId) {

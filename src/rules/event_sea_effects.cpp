@@ -49,11 +49,11 @@ bool CheckCarryingShipType(double type, const sEventCall& call) {
 // id and the full hit points of its type; in no fleet. Without a name it
 // is named as a bought ship.
 cJednostkaMorska& NewShipInReserve(cWorld& world, const cCountry& country, int type, const std::wstring& name) {
-  auto* ship = new cJednostkaMorska();
+  auto* ship = new cJednostkaMorska(&world);
   ship->SetType(type);
   ship->id = world.ids.nextShipId++;
   ship->countryId = country.id;
-  ship->SetName(name.empty() ? DrawNewUnitName(country, type) : name);
+  ship->SetName(name.empty() ? DrawNewUnitName(world, country, type) : name);
   ship->SetCommander(nullptr);
   ship->hitPoints = ship->maxHitPoints = transport_tables::NewShipHitPoints(world.constants, type);
   ship->fleet = nullptr;

@@ -43,7 +43,7 @@ std::size_t Index(int value, std::size_t size) {
 template <class T>
 std::unique_ptr<T> NewWithoutId(cWorld& world) {
   const sIdCounters saved = world.ids;
-  auto unit = std::make_unique<T>();
+  auto unit = std::make_unique<T>(&world);
   world.ids = saved;
   unit->id = 0;
   return unit;
@@ -203,10 +203,10 @@ std::wstring NumberedUnitName(std::wstring_view pattern, int number) {
   return name;
 }
 
-std::wstring DrawNewUnitName(const cCountry& country, int unitType) {
+std::wstring DrawNewUnitName(const cWorld& world, const cCountry& country, int unitType) {
   const int number = plat::Rand() % 90 + 10;
   const wchar_t* own = country.GetUnitTypeName(unitType);
-  const std::wstring pattern = own != nullptr && *own != L'\0' ? std::wstring(own) : cUnit::GetSubtypeText(unitType);
+  const std::wstring pattern = own != nullptr && *own != L'\0' ? std::wstring(own) : cUnit::GetSubtypeText(&world, unitType);
   return NumberedUnitName(pattern, number);
 }
 
@@ -224,7 +224,7 @@ std::unique_ptr<cUnit> MakePurchasedUnit(cWorld& world, const cCountry& country,
     air->strength = static_cast<float>(air_tables::ByAirType(world.constants.airBaseStrength, type));
     made = std::move(air);
   } else {
-    auto ship = std::make_unique<cJednostkaMorska>();
+    auto ship = std::make_unique<cJednostkaMorska>(&world);
     ship->hitPoints = ship->maxHitPoints = transport_tables::NewShipHitPoints(world.constants, type);
     ship->fleet = nullptr;
     ship->fleetId = -1;
@@ -232,7 +232,7 @@ std::unique_ptr<cUnit> MakePurchasedUnit(cWorld& world, const cCountry& country,
   }
   made->countryId = country.id;
   made->SetType(type);
-  made->SetName(name.empty() ? DrawNewUnitName(country, type) : name);
+  made->SetName(name.empty() ? DrawNewUnitName(world, country, type) : name);
   made->x = -1;
   made->y = -1;
   made->SetCommander(nullptr);

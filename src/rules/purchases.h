@@ -101,8 +101,9 @@ std::wstring NumberedUnitName(std::wstring_view pattern, int number);
 
 // NumberedUnitName with a number drawn from 10 to 99 and the country's name
 // pattern of the unit type; a type the country has no pattern for takes the
-// type's own name. Bought units and artificial harbours are named by it.
-std::wstring DrawNewUnitName(const cCountry& country, int unitType);
+// type's own name (of the world's unit sizes). Bought units and artificial
+// harbours are named by it.
+std::wstring DrawNewUnitName(const cWorld& world, const cCountry& country, int unitType);
 
 // A unit as an item makes it, not yet in any list and without an id (0):
 // the country's, named by DrawNewUnitName unless a name is given, off the

@@ -67,7 +67,7 @@ void GoAboard(cWorld& world, cJednostkaLadowa& unit, cJednostkaMorska& ship) {
 }  // namespace
 
 cJednostkaMorska& BuildCarryingShip(cWorld& world, cJednostkaLadowa& unit, int shipType, int countryId) {
-  auto* ship = new cJednostkaMorska();
+  auto* ship = new cJednostkaMorska(&world);
   ship->SetType(shipType);
   ship->id = world.ids.nextShipId++;
   ship->countryId = countryId;
@@ -181,7 +181,7 @@ eTransportRefusal Load(cWorld& world, cJednostkaLadowa& unit, int shipType, cons
     const cCountry* country = world.GetCountry(shipCountry);
     const wchar_t* typeName = country ? country->GetUnitTypeName(shipType) : nullptr;
     std::wstring name = plat::Format(L"#%i %s %s", ship.id, unit.name,
-                                     typeName ? std::wstring(typeName) : cUnit::GetSubtypeText(shipType));
+                                     typeName ? std::wstring(typeName) : cUnit::GetSubtypeText(&world, shipType));
     if (name.size() > kShipNameMax) name.resize(kShipNameMax);
     ship.name = name;
     LogLine(L"Loading unit: new fleet will be created");

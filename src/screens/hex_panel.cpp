@@ -194,17 +194,18 @@ void cHexPanel::RefreshFor(const sHex* hex, cCountry* current) {
 
 void cHexPanel::OnGUIEvent(unsigned, int controlId, CDXUTControl*) {
   if (controlId != kHexHarbourIconId || g_pWorld == nullptr) return;
-  sHex* hex = g_pWorld->turnState.selectedHex;
-  cCountry* current = g_pWorld->turnState.currentCountry;
+  cWorld& world = *g_pWorld;
+  sHex* hex = world.turnState.selectedHex;
+  cCountry* current = world.turnState.currentCountry;
   // The icon is disabled whenever a rule fails; the rules are asked again
   // so that a stale event can never put a second unit on a hex.
-  if (hex == nullptr || current == nullptr || CheckBuildHarbour(*g_pWorld, *hex, *current) != eHarbourRefusal::kNone) {
+  if (hex == nullptr || current == nullptr || CheckBuildHarbour(world, *hex, *current) != eHarbourRefusal::kNone) {
     return;
   }
   // Named as a bought unit is: the country's pattern for the type with a
   // number from 10 to 99.
-  const std::wstring name = DrawNewUnitName(*current, kHarbourUnitType);
-  if (BuildHarbour(*g_pWorld, *current, *hex, name) != eHarbourRefusal::kNone) return;
+  const std::wstring name = DrawNewUnitName(world, *current, kHarbourUnitType);
+  if (BuildHarbour(world, *current, *hex, name) != eHarbourRefusal::kNone) return;
   // The hex now holds a unit: the icon goes off before another click.
   Refresh();
 }

@@ -270,7 +270,7 @@ void cMapScreen::StartGame() {
   LogLine(L"Updating cities appearance");
   SelectMapFontForZoom();
   LogLine(L"Updating minimapr 2nd layer");
-  world.GetMap().UpdateMinimapOwnershipLayer();
+  world.GetMap().UpdateMinimapOwnershipLayer(world);
   turnState.Deselect(world);
   LogLine(L"Initializing music");
   world.StartMusicForHumans();

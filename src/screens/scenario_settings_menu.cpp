@@ -303,7 +303,7 @@ void cScenarioSettingsMenu::ShowStatistics() {
     case kStatsPageUnits: {
       const auto counts = c.CountUnitsByType(*g_pWorld).b;
       for (std::size_t i = 0; i < kStatisticsUnitTypes.size(); ++i) {
-        row(plat::Format(L"%s;%i;%i", cUnit::GetSubtypeText(kStatisticsUnitTypes[i]), counts[i].first,
+        row(plat::Format(L"%s;%i;%i", cUnit::GetSubtypeText(g_pWorld, kStatisticsUnitTypes[i]), counts[i].first,
                          counts[i].second));
       }
       break;

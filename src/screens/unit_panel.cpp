@@ -157,7 +157,7 @@ void cUnitPanel::Refresh() {
   }
 
   std::wstring hint;
-  SetValue(d, kUnitSizeId, cUnit::GetSubtypeText(unit.type), Text("unitpanel_size_hint"));
+  SetValue(d, kUnitSizeId, cUnit::GetSubtypeText(&world_, unit.type), Text("unitpanel_size_hint"));
   const bool canUpgrade = unit.CanUpgradeToCorps(&hint);
   SetIcon(kUnitUpgradeIconId, canUpgrade, hint);
 

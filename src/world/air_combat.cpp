@@ -68,8 +68,8 @@ float CarrierInterceptionFloor(const cWorld& world, const cJednostkaMorska& carr
 }
 
 bool cJednostkaLotnicza::ResolveInterception(cUnit* interceptor, sBombardmentResult& result) {
-  if (!g_pWorld || !interceptor) return false;
-  cWorld& world = *g_pWorld;
+  if (!World() || !interceptor) return false;
+  cWorld& world = *World();
   auto* fighter = interceptor->type == kUnitFighter ? dynamic_cast<cJednostkaLotnicza*>(interceptor) : nullptr;
   auto* carrier =
       interceptor->type == kUnitAircraftCarrier ? dynamic_cast<cJednostkaMorska*>(interceptor) : nullptr;
@@ -199,7 +199,7 @@ void cJednostkaLotnicza::AirFight(cWorld& world, sBombardmentResult& result, cUn
   }
   result.attackerLosses += static_cast<float>(la);
   result.attackerText1 += plat::Format(Text("report_looses_air_fight"), static_cast<float>(la)) + L"\n";
-  result.defenderText2 += plat::Format(Text("report_air_fight"), GetSubtypeText(type).c_str(), name.c_str(),
+  result.defenderText2 += plat::Format(Text("report_air_fight"), GetSubtypeText(World(), type).c_str(), name.c_str(),
                                        CountryName(world, *this), GetEffectiveCombatStrength(), static_cast<float>(ld)) +
                           L"\n";
   strength -= static_cast<float>(ld);
@@ -234,7 +234,7 @@ void cJednostkaLotnicza::AirFight(cWorld& world, sBombardmentResult& result, cUn
 }
 
 void cJednostkaLotnicza::ResolveAttack(sBombardmentResult& result, cUnit* attacker, sHex*) {
-  if (attacker && attacker->type == kUnitAircraftCarrier) AirFight(*g_pWorld, result, attacker);
+  if (attacker && attacker->type == kUnitAircraftCarrier) AirFight(*World(), result, attacker);
 }
 
 cJednostkaLotnicza* cJednostkaLotnicza::FindWeakestEnemyAirInRange(const cWorld& world, int airType,

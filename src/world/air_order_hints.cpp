@@ -49,7 +49,7 @@ bool cJednostkaLotnicza::CanReplenish(std::wstring* hint) {
 
 bool cJednostkaLotnicza::CanStrategicMove(std::wstring* hint) {
   const eStrategicMoveBlock block =
-      g_pWorld ? GetStrategicMoveBlock(*g_pWorld, *this) : eStrategicMoveBlock::kNoSupplySource;
+      World() ? GetStrategicMoveBlock(*World(), *this) : eStrategicMoveBlock::kNoSupplySource;
   return Answer(hint, block == eStrategicMoveBlock::kNone, StrategicMoveBlockKey(block));
 }
 
@@ -68,7 +68,7 @@ bool cJednostkaLotnicza::CanAmphibiousTransport(std::wstring* hint) {
 bool cJednostkaLotnicza::CanAirFight(std::wstring* hint) {
   if (type != kUnitFighter) return Answer(hint, false, "unitpanel_airfight_icon_hint_not_airfighter_unit");
   if (actionPoints == 0) return Answer(hint, false, "unitpanel_airfight_icon_hint_not_enough_ap_or_frozen");
-  if (MarkAirFightTargets(*g_pWorld, false) > 0) return Answer(hint, true, "unitpanel_airfight_icon_hint");
+  if (MarkAirFightTargets(*World(), false) > 0) return Answer(hint, true, "unitpanel_airfight_icon_hint");
   return Answer(hint, false, "unitpanel_airfight_icon_hint_no_target");
 }
 
@@ -77,7 +77,7 @@ bool cJednostkaLotnicza::CanBombard(std::wstring* hint) {
     return Answer(hint, false, "unitpanel_bombardment_icon_hint_not_bomber_unit");
   }
   if (actionPoints == 0) return Answer(hint, false, "unitpanel_bombardment_icon_hint_not_enough_ap_or_frozen");
-  if (MarkBombardmentTargets(*g_pWorld, false) > 0) return Answer(hint, true, "unitpanel_bombardment_icon_hint");
+  if (MarkBombardmentTargets(*World(), false) > 0) return Answer(hint, true, "unitpanel_bombardment_icon_hint");
   return Answer(hint, false, "unitpanel_bombardment_icon_hint_no_target");
 }
 
@@ -88,13 +88,13 @@ bool cJednostkaLotnicza::CanNuclearAttack(std::wstring* hint) {
     return Answer(hint, false, "unitpanel_nuclear_icon_hint_no_nuclear_bomb");
   }
   if (actionPoints <= 0) return Answer(hint, false, "unitpanel_nuclear_icon_hint_not_enough_ap_or_frozen");
-  if (MarkNuclearTargets(*g_pWorld, false) > 0) return Answer(hint, true, "unitpanel_nuclear_icon_hint");
+  if (MarkNuclearTargets(*World(), false) > 0) return Answer(hint, true, "unitpanel_nuclear_icon_hint");
   return Answer(hint, false, "unitpanel_nuclear_icon_hint_no_target");
 }
 
 bool cJednostkaLotnicza::CanAirRecon(std::wstring* hint) {
   if (actionPoints <= 0) return Answer(hint, false, "unitpanel_recon_icon_hint_not_enough_ap");
   if (reconDone) return Answer(hint, false, "unitpanel_recon_icon_hint_already_performed");
-  if (MarkReconHexes(*g_pWorld, false) > 0) return Answer(hint, true, "unitpanel_recon_icon_hint");
+  if (MarkReconHexes(*World(), false) > 0) return Answer(hint, true, "unitpanel_recon_icon_hint");
   return Answer(hint, false, "unitpanel_recon_icon_hint_no_hexes_in_range");
 }

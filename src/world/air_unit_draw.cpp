@@ -84,8 +84,8 @@ sAirCounterState AirCounterStateOf(cJednostkaLotnicza& unit) {
   state.type = unit.type;
   state.level = unit.level;
   state.country = unit.GetCountry();
-  if (g_pWorld) {
-    const int current = g_pWorld->turnState.CurrentCountryId();
+  if (const cWorld* world = unit.World()) {
+    const int current = world->turnState.CurrentCountryId();
     state.own = current != 0 && unit.countryId == current;
   }
   state.attacked = unit.attacked;

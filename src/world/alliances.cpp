@@ -40,8 +40,6 @@ const char* GroupKey(int group) {
   }
 }
 
-cRelationsMatrix* Relations() { return g_pWorld != nullptr ? &g_pWorld->GetRelations() : nullptr; }
-
 // Sets war between a and b in both directions.
 void SetWar(cRelationsMatrix& relations, int a, int b) {
   relations.SetAtWar(a, b, true);
@@ -66,7 +64,7 @@ bool cCountry::IsInAlliance(int g) const {
 bool cCountry::IsAlliedWith(int countryId) const {
   // Nobody (a hex without a controller) is allied with no one.
   if (countryId == 0) return false;
-  const cCountry* other = g_pWorld != nullptr ? g_pWorld->GetCountry(countryId) : nullptr;
+  const cCountry* other = world_ != nullptr ? world_->GetCountry(countryId) : nullptr;
   if (other == nullptr) {
     LogLine(L"ERROR: Country ID parameter was %i while checking alliance!", countryId);
     FatalExit(1);
@@ -76,12 +74,12 @@ bool cCountry::IsAlliedWith(int countryId) const {
 }
 
 bool cCountry::IsAtWarWith(int countryId) const {
-  const cRelationsMatrix* relations = Relations();
+  const cRelationsMatrix* relations = world_ != nullptr ? &world_->GetRelations() : nullptr;
   return relations != nullptr && relations->IsAtWar(id, countryId);
 }
 
 bool cCountry::IsAtWarWithAnyone() const {
-  const cRelationsMatrix* relations = Relations();
+  const cRelationsMatrix* relations = world_ != nullptr ? &world_->GetRelations() : nullptr;
   if (relations == nullptr) return false;
   for (int b = 1; b <= relations->GetCount(); ++b) {
     if (relations->IsAtWar(id, b)) return true;

@@ -25,7 +25,7 @@ const sHex* CityHex(const cWorld& world, const cCity& city) {
   return &map.GetHex(city.x, city.y);
 }
 
-const sHex* CityHex(const cCity& city) { return g_pWorld ? CityHex(*g_pWorld, city) : nullptr; }
+const sHex* CityHex(const cCity& city) { return city.World() ? CityHex(*city.World(), city) : nullptr; }
 
 }  // namespace
 
@@ -33,13 +33,13 @@ bool IsControllerFriendlyTo(int controller, const cCountry& country) {
   return controller != 0 && (controller == country.id || country.IsAlliedWith(controller));
 }
 
-bool IsControllerFriendlyTo(int controller, int countryId) {
-  const cCountry* country = g_pWorld ? g_pWorld->GetCountry(countryId) : nullptr;
+bool IsControllerFriendlyTo(const cWorld& world, int controller, int countryId) {
+  const cCountry* country = world.GetCountry(countryId);
   return country && IsControllerFriendlyTo(controller, *country);
 }
 
-bool IsControllerAlliedTo(int controller, int countryId) {
-  const cCountry* country = g_pWorld ? g_pWorld->GetCountry(countryId) : nullptr;
+bool IsControllerAlliedTo(const cWorld& world, int controller, int countryId) {
+  const cCountry* country = world.GetCountry(countryId);
   return controller != 0 && country && country->IsAlliedWith(controller);
 }
 
@@ -170,6 +170,7 @@ void cCity::ComputeHopCounts(cWorld& world) {
 
 void cWorld::AddCity(std::unique_ptr<cCity> city) {
   cCity* raw = city.release();
+  raw->SetWorld(this);
   cities_.push_back(raw);
   if (map_->IsInside(raw->x, raw->y)) map_->GetHex(raw->x, raw->y).city = raw;
 }

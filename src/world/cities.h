@@ -38,7 +38,13 @@ class cCity {
   const std::wstring& GetName() const { return name; }
   void SetName(std::wstring_view text);
 
-  // Country ids of the city's hex (0 = nobody, also for a hex off the map).
+  // The world the city was added to (cWorld::AddCity sets it); null for a
+  // city of none.
+  const cWorld* World() const { return world_; }
+  void SetWorld(const cWorld* world) { world_ = world; }
+
+  // Country ids of the city's hex in its world (0 = nobody, also for a hex
+  // off the map or a city of no world).
   int GetControllerId() const;
   int GetOwnerId() const;
   int GetOriginalOwnerId() const;
@@ -98,6 +104,9 @@ class cCity {
   // The computer opponent's strength already sent against the city in this
   // turn (reset every turn, never saved).
   float aiTurnCounter = 0.0f;
+
+ private:
+  const cWorld* world_ = nullptr;
 };
 
 // The names shown for a city; longer names are cut to this many characters.
@@ -107,10 +116,11 @@ constexpr std::size_t kCityNameMax = 100;
 // controller (0) is friendly to nobody and allied with nobody.
 // Friendly: the controller is the country itself or a country allied with it.
 bool IsControllerFriendlyTo(int controller, const cCountry& country);
-bool IsControllerFriendlyTo(int controller, int countryId);
+// The country looked up in the world (none: friendly to nobody).
+bool IsControllerFriendlyTo(const cWorld& world, int controller, int countryId);
 // Allied only: the alliance test of the country (a neutral is allied with
 // nobody, not even itself).
-bool IsControllerAlliedTo(int controller, int countryId);
+bool IsControllerAlliedTo(const cWorld& world, int controller, int countryId);
 
 // The country of the land or air unit standing on a hex. The units are not
 // part of the world yet: until their code installs the real look-up, every

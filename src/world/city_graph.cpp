@@ -58,8 +58,7 @@ int cCityGraph::FindNodeIndex(const cCity* city) const {
   return -1;
 }
 
-eCitiesDiagramResult cCityGraph::ReadCitiesDiagramText(std::string_view text, std::wstring_view path) {
-  const cMap& map = g_pWorld->GetMap();
+eCitiesDiagramResult cCityGraph::ReadCitiesDiagramText(const cMap& map, std::string_view text, std::wstring_view path) {
   plat::LineReader reader(text);
   std::string_view line;
   while (reader.Next(line)) {
@@ -100,16 +99,16 @@ eCitiesDiagramResult cCityGraph::ReadCitiesDiagramText(std::string_view text, st
   return eCitiesDiagramResult::kOk;
 }
 
-void cCityGraph::LoadCitiesDiagram(std::wstring_view scenarioName) {
+void cCityGraph::LoadCitiesDiagram(const cWorld& world, std::wstring_view scenarioName) {
   // The links name cities by their hexes, so without a map nothing can be
   // read; going on would leave the routes silently empty.
-  if (!g_pWorld || g_pWorld->GetMap().GetWidth() == 0) {
+  if (world.GetMap().GetWidth() == 0) {
     LogLine(g_StringBase.GetText("error_while_reading_cities_diagram._cannot_retrieve_map_pointer._end."));
     FatalExit(1);
   }
   const std::wstring fileName = plat::Format(L"data\\scenarios\\%s\\cities_diagram.csv", std::wstring(scenarioName));
   const std::string text = files::ReadDataFileOrExit(fileName, {L"Otwieranie pliku diagramu miast:"});
-  if (ReadCitiesDiagramText(text, fileName) != eCitiesDiagramResult::kOk) FatalExit(1);
+  if (ReadCitiesDiagramText(world.GetMap(), text, fileName) != eCitiesDiagramResult::kOk) FatalExit(1);
   // No route joins any two cities: convoys and the computer's routes would
   // find nothing.
   std::size_t links = 0;
@@ -119,12 +118,13 @@ void cCityGraph::LoadCitiesDiagram(std::wstring_view scenarioName) {
   }
 }
 
-bool cCityGraph::FindPath(const cCity* from, const cCity* to, int countryId, std::vector<cCity*>& out) {
+bool cCityGraph::FindPath(const cWorld& world, const cCity* from, const cCity* to, int countryId,
+                          std::vector<cCity*>& out) {
   if (!from || !to) return false;
   out.clear();
   for (sCityGraphNode& node : nodes_) node.visited = 0;
   if (from->GetHopsTo(*to) == -1) return false;
-  if (!IsControllerFriendlyTo(from->GetControllerId(), countryId)) return false;
+  if (!IsControllerFriendlyTo(world, from->GetControllerId(), countryId)) return false;
   const int start = from->graphNode;
   if (start < 0 || static_cast<std::size_t>(start) >= nodes_.size()) return false;
 
@@ -142,7 +142,7 @@ bool cCityGraph::FindPath(const cCity* from, const cCity* to, int countryId, std
       if (link.type != kCityLinkLand) continue;
       sCityGraphNode& target = nodes_[link.target];
       if (target.visited) continue;
-      if (!IsControllerFriendlyTo(target.city->GetControllerId(), countryId)) continue;
+      if (!IsControllerFriendlyTo(world, target.city->GetControllerId(), countryId)) continue;
       target.visited = 1;
       queue.push_back({link.target, static_cast<int>(next)});
       if (target.city == to) {
@@ -159,11 +159,11 @@ bool cCityGraph::FindPath(const cCity* from, const cCity* to, int countryId, std
   return true;
 }
 
-bool cCityGraph::HasAlliedLinkOfType1(int nodeIndex, int countryId) const {
+bool cCityGraph::HasAlliedLinkOfType1(const cWorld& world, int nodeIndex, int countryId) const {
   if (nodeIndex < 0 || static_cast<std::size_t>(nodeIndex) >= nodes_.size()) return false;
   for (const sCityGraphLink& link : nodes_[nodeIndex].links) {
     if (link.type != kCityLinkSecond) continue;
-    if (IsControllerAlliedTo(nodes_[link.target].city->GetControllerId(), countryId)) return true;
+    if (IsControllerAlliedTo(world, nodes_[link.target].city->GetControllerId(), countryId)) return true;
   }
   return false;
 }

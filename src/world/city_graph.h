@@ -12,6 +12,8 @@
 #include <vector>
 
 class cCity;
+class cMap;
+class cWorld;
 
 constexpr int kCityLinkLand = 0;
 constexpr int kCityLinkSecond = 1;
@@ -52,24 +54,26 @@ class cCityGraph {
   // node index (resource cities keep -1). Replaces any earlier nodes.
   void BuildNodes(const std::vector<cCity*>& cities);
 
-  // Reads "data\scenarios\<scenario>\cities_diagram.csv". A world without a
-  // map, a missing file, a line naming a hex without a city or a second city
-  // without a node is fatal: the log line, then the end of the process with
-  // exit code 1.
-  void LoadCitiesDiagram(std::wstring_view scenarioName);
+  // Reads "data\scenarios\<scenario>\cities_diagram.csv" against the
+  // world's map. A world without a map, a missing file, a line naming a hex
+  // without a city or a second city without a node is fatal: the log line,
+  // then the end of the process with exit code 1.
+  void LoadCitiesDiagram(const cWorld& world, std::wstring_view scenarioName);
   // The reading itself from the file's text, without ending the process
   // (path names the file in the log lines). Every line that is not a
   // comment or empty must hold five whole numbers, the last 0 or 1.
-  eCitiesDiagramResult ReadCitiesDiagramText(std::string_view text,
+  // The links name cities by their hexes on the map.
+  eCitiesDiagramResult ReadCitiesDiagramText(const cMap& map, std::string_view text,
                                              std::wstring_view path = L"cities_diagram.csv");
 
   // The route with the fewest land links from one city to another through
   // cities held by the country or its allies, destination first. False (and
   // an empty list) when there is none; a city is never a route to itself.
-  bool FindPath(const cCity* from, const cCity* to, int countryId, std::vector<cCity*>& out);
+  // The country is looked up in the world.
+  bool FindPath(const cWorld& world, const cCity* from, const cCity* to, int countryId, std::vector<cCity*>& out);
   // True when a type-1 link leads from the node to a city whose hex is held
-  // by a country allied with the given country.
-  bool HasAlliedLinkOfType1(int nodeIndex, int countryId) const;
+  // by a country allied with the given country (of the world).
+  bool HasAlliedLinkOfType1(const cWorld& world, int nodeIndex, int countryId) const;
   // Clears both flags and the search values of every node.
   void ResetSearchData();
 

@@ -78,7 +78,7 @@ void StrategicBombardment(cWorld& world, cCity& city, cUnit& attacker, int hx, i
   const float s = air ? air->GetEffectiveCombatStrength() : static_cast<float>(ship->hitPoints);
   const float left = std::max(0.0f, s - static_cast<float>(lossX));
   result.attackerText2 += plat::Format(Text("report_bombardment_city_attacker"), city.name.c_str(),
-                                       cUnit::GetSubtypeText(attacker.type).c_str(), attacker.name.c_str(), left,
+                                       cUnit::GetSubtypeText(&world, attacker.type).c_str(), attacker.name.c_str(), left,
                                        static_cast<float>(lossX));
   city.productionPoints -= static_cast<float>(loss);
   city.productionLostToBombing += loss;

@@ -28,12 +28,6 @@ int ControllerOfNodeCity(const cWorld& world, const sWezelGrafuMorz& node) {
 
 }  // namespace
 
-cConvoy::cConvoy(int ownerId, int convoyType, cCity* from, cCity* to)
-    : owner(ownerId), departure(from), destination(to), type(convoyType) {
-  if (!g_pWorld) return;
-  *this = cConvoy(*g_pWorld, ownerId, convoyType, from, to);
-}
-
 cConvoy::cConvoy(cWorld& world, int ownerId, int convoyType, cCity* from, cCity* to)
     : owner(ownerId), departure(from), destination(to), type(convoyType) {
   id = world.ids.nextConvoyId++;

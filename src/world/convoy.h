@@ -22,8 +22,7 @@ class cConvoy {
   cConvoy() = default;
   // A new convoy: id = the world's next convoy id (the counter moves on),
   // value 0, the departure port size from the departure city's sea node
-  // (0 when the city has no node). The first form uses the loaded world.
-  cConvoy(int owner, int type, cCity* departure, cCity* destination);
+  // (0 when the city has no node).
   cConvoy(cWorld& world, int owner, int type, cCity* departure, cCity* destination);
 
   int id = 0;

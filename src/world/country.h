@@ -145,11 +145,18 @@ class cCountry {
   cTexture* GetUnitSkinTextureHolder() const { return unitSkinTexture.get(); }
   cTexture* GetFlagTextureHolder() const { return flagTexture.get(); }
 
+  // The world the country was added to (cWorld::AddCountry sets it; copies
+  // share it); null for a country of none.
+  const cWorld* World() const { return world_; }
+  void SetWorld(const cWorld* world) { world_ = world; }
+
   // --- alliances and relations ---
   bool IsInAlliance(int alliance) const;
-  // Id 0 (nobody) is allied with nobody.
+  // Id 0 (nobody) is allied with nobody. The other country is looked up in
+  // the country's world; one that is not there is a fatal data error.
   bool IsAlliedWith(int countryId) const;
-  // Id 0 (nobody) is at war with nobody.
+  // Id 0 (nobody) is at war with nobody. The wars are those of the
+  // country's world (none without one).
   bool IsAtWarWith(int countryId) const;
   bool IsAtWarWithAnyone() const;
   bool SharesOrientationWith(const cCountry& other) const;
@@ -237,6 +244,9 @@ class cCountry {
   std::list<cUnit*> reconSpottedUnits;
   // 1 keeps the country out of the play-by-e-mail hand-over tests.
   int specialFlags = 0;
+
+ private:
+  const cWorld* world_ = nullptr;
 };
 
 // The flag drawn for a country without one of its own (null until the

@@ -186,7 +186,7 @@ int cFleet::StepToward(const cWorld& world, int targetNodeId, bool* routed) {
   std::vector<int> path;
   // The route search keeps working storage in the graph; the graph's nodes
   // and links are left as they were.
-  if (!const_cast<cWorld&>(world).GetSeaGraph().FindPath(seaNode, targetNodeId, country, true, path)) {
+  if (!const_cast<cWorld&>(world).GetSeaGraph().FindPath(world, seaNode, targetNodeId, country, true, path)) {
     if (routed) *routed = false;
     return -1;
   }

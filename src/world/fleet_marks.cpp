@@ -191,8 +191,8 @@ int cFleet::MarkReconHexes(cWorld& world, bool mark) {
 }
 
 int cJednostkaMorska::MarkDeployHexes(bool mark) {
-  if (!g_pWorld) return 0;
-  cWorld& world = *g_pWorld;
+  if (!World()) return 0;
+  cWorld& world = *World();
   cMap& map = world.GetMap();
   if (mark) ClearMapMarks(map, 0xFFFFFFFFu, false);
   const int index = std::clamp(type - kUnitAircraftCarrier, 0, 5);

@@ -86,9 +86,9 @@ sHexOccupant LandUnitOccupant(const cJednostka* unit) {
 
 // --- construction ---
 
-cJednostkaLadowa::cJednostkaLadowa() {
+cJednostkaLadowa::cJednostkaLadowa(cWorld* world) : cJednostka(world) {
   category = kCategoryLand;
-  if (g_pWorld) id = g_pWorld->ids.nextLandUnitId++;
+  if (world) id = world->ids.nextLandUnitId++;
   turnsWithoutSupply = 1;
   movedOrDeployed = false;
   ownCommander = nullptr;
@@ -97,18 +97,18 @@ cJednostkaLadowa::cJednostkaLadowa() {
   entrenchment = 0;
   lastX = -1;
   lastY = -1;
-  if (g_pWorld) turnsSinceParadrop = LandUnitConstants().paradropPreparationTurns;
+  if (world) turnsSinceParadrop = LandUnitConstants().paradropPreparationTurns;
 }
 
-cMulberry::cMulberry() { type = kUnitArtificialHarbour; }
+cMulberry::cMulberry(cWorld* world) : cJednostkaLadowa(world) { type = kUnitArtificialHarbour; }
 
-void cMulberry::SetSupply(int) { supply = g_pWorld ? g_pWorld->constants.maxSupply : 0; }
+void cMulberry::SetSupply(int) { supply = World() ? World()->constants.maxSupply : 0; }
 
 void cMulberry::AddStrength(float) { SetStrength(0); }
 
 void cMulberry::SetStrength(int) {
   // The harbour's fixed strength is the third value of the harbour line.
-  strength = g_pWorld ? static_cast<int>(g_pWorld->constants.mulberryValues[2]) : 0;
+  strength = World() ? static_cast<int>(World()->constants.mulberryValues[2]) : 0;
 }
 
 // --- effectiveness, action points, strengths ---
@@ -119,7 +119,7 @@ void cJednostkaLadowa::UpdateEffectiveness() {
   const int doctrine = country ? country->techLevel[kTechDoctrine] : 0;
   float f = 1.0f + static_cast<float>(k.doctrineEffectivenessBonus * doctrine) / 100.0f;
   if (ownCommander) {
-    f *= GetCommanderValue(*ownCommander, 0);
+    f *= GetCommanderValue(World(), *ownCommander, 0);
   } else if (GetCommander()) {
     f *= 1.0f + static_cast<float>(GetHqCommanderBonus()) / 100.0f;
   }
@@ -182,10 +182,10 @@ void cJednostkaLadowa::AddStrength(float delta) {
 
 void cJednostkaLadowa::MoveToReservePool() {
   LogLine(L"map --> reserve pool: %s", name.c_str());
-  if (g_pWorld) {
-    cMap& map = g_pWorld->GetMap();
+  if (World()) {
+    cMap& map = World()->GetMap();
     if (map.IsInside(x, y) && map.GetHex(x, y).unit == this) map.GetHex(x, y).unit = nullptr;
-    sUnitLists& units = g_pWorld->Units();
+    sUnitLists& units = World()->Units();
     units.landUnits.remove(this);
     units.reservePool.push_back(this);
   }
@@ -248,9 +248,9 @@ int cJednostkaLadowa::ComputeMoveRange(bool countOnly) {
 int cJednostkaLadowa::ComputeMoveRangeOnly(bool countOnly) {
   range_.clear();
   const cCountry* country = GetCountry();
-  if (!g_pWorld || !country) return 0;
+  if (!World() || !country) return 0;
   thread_local cLandMoveRelations relations;
-  BuildRelations(*g_pWorld, *country, relations);
+  BuildRelations(*World(), *country, relations);
   sLandMover mover;
   mover.unit = this;
   mover.x = x;
@@ -263,7 +263,7 @@ int cJednostkaLadowa::ComputeMoveRangeOnly(bool countOnly) {
   mover.doctrineLevel = DoctrineLevel(country);
   mover.winterMovePercent = country->winterMove;
   mover.mudMovePercent = country->mudMove;
-  return ComputeLandMoveRange(g_pWorld->GetMap(), mover, LandUnitConstants().move, relations, &LandUnitOccupant,
+  return ComputeLandMoveRange(World()->GetMap(), mover, LandUnitConstants().move, relations, &LandUnitOccupant,
                               countOnly, range_);
 }
 
@@ -280,19 +280,19 @@ bool cJednostkaLadowa::IsHexInMoveRange(int hexX, int hexY) {
 }
 
 int cJednostkaLadowa::MarkDeployHexes(bool mark) {
-  if (!g_pWorld) return 0;
-  cMap& map = g_pWorld->GetMap();
+  if (!World()) return 0;
+  cMap& map = World()->GetMap();
   if (mark) ClearMapMarks(map, ~1u, true);
-  const int current = g_pWorld->turnState.CurrentCountryId();
-  const cCountry* country = g_pWorld->GetCountry(current);
+  const int current = World()->turnState.CurrentCountryId();
+  const cCountry* country = World()->GetCountry(current);
   const bool atWar = country && country->IsAtWarWithAnyone();
-  const int halfSupply = g_pWorld->constants.maxSupply / 2;
+  const int halfSupply = World()->constants.maxSupply / 2;
   int count = 0;
   auto countHex = [&](sHex& hex) {
     ++count;
     if (mark) SetHexMark(map, hex, kMarkDeploy, -1);
   };
-  for (cCity* city : g_pWorld->Cities()) {
+  for (cCity* city : World()->Cities()) {
     if (!city || city->type == kCityResources || !map.IsInside(city->x, city->y)) continue;
     sHex& cityHex = map.GetHex(city->x, city->y);
     if (cityHex.controller != current || cityHex.owner != current) continue;
@@ -329,7 +329,7 @@ bool FindOrderRoute(cWorld& world, const cJednostkaLadowa& unit, int targetX, in
   if (map.IsInside(unit.supplySourceX, unit.supplySourceY)) start = map.GetHex(unit.supplySourceX, unit.supplySourceY).city;
   if (!start) start = world.GetTopography().NearestCity(unit.x, unit.y);
   if (map.IsInside(targetX, targetY)) destination = map.GetHex(targetX, targetY).city;
-  return start && destination && world.GetCityGraph().FindPath(start, destination, unit.countryId, route);
+  return start && destination && world.GetCityGraph().FindPath(world, start, destination, unit.countryId, route);
 }
 
 }  // namespace
@@ -400,4 +400,4 @@ int cJednostkaLadowa::GetHopsToCity(const cWorld& world, int cityX, int cityY) {
 
 // --- death ---
 
-void cJednostkaLadowa::Kill() { KillUnitInWorld(*g_pWorld, this); }
+void cJednostkaLadowa::Kill() { KillUnitInWorld(*World(), this); }

@@ -53,8 +53,9 @@ void ApplyScenarioConstants(const sScenarioConstants& constants);
 
 class cJednostkaLadowa : public cJednostka {
  public:
-  // Takes the next land-unit id of the loaded world (0 without one).
-  cJednostkaLadowa();
+  // A land unit of the world (null: of none); takes the world's next
+  // land-unit id (0 without a world).
+  explicit cJednostkaLadowa(cWorld* world);
   cJednostkaLadowa(const cJednostkaLadowa&) = default;
   cJednostkaLadowa& operator=(const cJednostkaLadowa&) = default;
 
@@ -167,7 +168,7 @@ class cJednostkaLadowa : public cJednostka {
 class cMulberry : public cJednostkaLadowa {
  public:
   // A land unit of type 60 with the harbour's operations.
-  cMulberry();
+  explicit cMulberry(cWorld* world);
 
   void SetSupplySourceX(int) override { supplySourceX = -1; }
   void SetSupplySourceY(int) override { supplySourceY = -1; }

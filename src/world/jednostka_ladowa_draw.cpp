@@ -120,10 +120,10 @@ sLandCounterState LandCounterStateOf(cJednostkaLadowa& unit) {
   state.type = unit.type;
   state.level = unit.level;
   state.country = unit.GetCountry();
-  if (g_pWorld) {
+  if (const cWorld* world = unit.World()) {
     // The world's size table has one entry for divisions and one for corps.
-    state.sizeIndex = (unit.type & 1) != 0 ? g_pWorld->largeUnitsSize : g_pWorld->smallUnitsSize;
-    state.own = g_pWorld->turnState.CurrentCountryId() != 0 && unit.countryId == g_pWorld->turnState.CurrentCountryId();
+    state.sizeIndex = (unit.type & 1) != 0 ? world->largeUnitsSize : world->smallUnitsSize;
+    state.own = world->turnState.CurrentCountryId() != 0 && unit.countryId == world->turnState.CurrentCountryId();
   }
   state.attacked = unit.attacked;
   state.wasAttacked = unit.wasAttacked;
@@ -154,8 +154,8 @@ namespace {
 // The arrows of a pending attack on the unit: one, untinted, from every
 // side that has an attacker.
 void DrawAttackerArrows(plat::SpriteBatch& sprite, const cJednostka& unit, const sHexScreenPos& pos) {
-  if (!g_pWorld) return;
-  const cLandAttack* attack = g_pWorld->turnState.attack.get();
+  if (!unit.World()) return;
+  const cLandAttack* attack = unit.World()->turnState.attack.get();
   const plat::Texture* others = g_Textures[kSlotOthers].Get();
   if (!attack || attack->defender != &unit || !others) return;
   for (int side = 0; side < cLandAttack::kSides; ++side) {

@@ -28,21 +28,21 @@ constexpr std::uint32_t kMarkRebase = 128;
 
 }  // namespace
 
-cJednostkaLotnicza::cJednostkaLotnicza() {
+cJednostkaLotnicza::cJednostkaLotnicza(cWorld* world) : cJednostka(world) {
   category = kCategoryAir;
   effectiveness = 100;
-  if (g_pWorld) id = g_pWorld->ids.nextAirUnitId++;
+  if (world) id = world->ids.nextAirUnitId++;
 }
 
 void cJednostkaLotnicza::ResetActionPoints() {
   actionPoints = 0;
-  if (g_pWorld && supply != 0) actionPoints = air_tables::ByAirType(g_pWorld->constants.airActionPoints, type);
+  if (World() && supply != 0) actionPoints = air_tables::ByAirType(World()->constants.airActionPoints, type);
   startingActionPoints = actionPoints;
 }
 
 float cJednostkaLotnicza::GetBaseStrength() {
-  if (!g_pWorld) return 0.0f;
-  return static_cast<float>(air_tables::ByAirType(g_pWorld->constants.airBaseStrength, type));
+  if (!World()) return 0.0f;
+  return static_cast<float>(air_tables::ByAirType(World()->constants.airBaseStrength, type));
 }
 
 float cJednostkaLotnicza::RangeMultiplier(const cWorld& world) const {
@@ -119,7 +119,7 @@ int cJednostkaLotnicza::CountRebaseHexes(cWorld& world, bool mark) {
 
 int cJednostkaLotnicza::ComputeMoveRange(bool countOnly) {
   reachableHexes.clear();
-  return CountRebaseHexes(*g_pWorld, !countOnly);
+  return CountRebaseHexes(*World(), !countOnly);
 }
 
 void PlayAirSound(int effect) {
@@ -140,8 +140,8 @@ void cJednostkaLotnicza::Rebase(cWorld& world, int hx, int hy, bool sound) {
 }
 
 int cJednostkaLotnicza::MarkDeployHexes(bool mark) {
-  if (!g_pWorld) return 0;
-  cWorld& world = *g_pWorld;
+  if (!World()) return 0;
+  cWorld& world = *World();
   cMap& map = world.GetMap();
   if (mark) map.ClearHexMarks(kMarkDeploy, true);
   const int current = world.turnState.CurrentCountryId();
@@ -176,10 +176,10 @@ int cJednostkaLotnicza::MarkDeployHexes(bool mark) {
 
 void cJednostkaLotnicza::MoveToReservePool() {
   LogLine(L"map --> reserve pool: %s", name.c_str());
-  if (g_pWorld) {
-    cMap& map = g_pWorld->GetMap();
+  if (World()) {
+    cMap& map = World()->GetMap();
     if (map.IsInside(x, y) && map.GetHex(x, y).unit == this) map.GetHex(x, y).unit = nullptr;
-    sUnitLists& lists = g_pWorld->Units();
+    sUnitLists& lists = World()->Units();
     lists.airUnits.remove(this);
     lists.reservePool.push_back(this);
   }
@@ -188,11 +188,11 @@ void cJednostkaLotnicza::MoveToReservePool() {
   y = -1;
 }
 
-void cJednostkaLotnicza::Kill() { KillUnitInWorld(*g_pWorld, this); }
+void cJednostkaLotnicza::Kill() { KillUnitInWorld(*World(), this); }
 
 float cJednostkaLotnicza::GetLevelUpCost() {
-  if (!g_pWorld) return 0.0f;
-  const sScenarioConstants& k = g_pWorld->constants;
+  if (!World()) return 0.0f;
+  const sScenarioConstants& k = World()->constants;
   const float base = static_cast<float>(air_tables::ByAirType(k.airBaseStrength, type)) *
                      air_tables::ByAirType(k.airCostFactorsB, type);
   const int percent = k.replacementMultiplier;

@@ -14,9 +14,10 @@ class cWorld;
 
 class cJednostkaLotnicza : public cJednostka {
  public:
-  // Takes the next id of the world's air-unit counter (the first unit after
-  // a counter value n gets n + 1); category air.
-  cJednostkaLotnicza();
+  // An air unit of the world (null: of none); takes the next id of the
+  // world's air-unit counter (the first unit after a counter value n gets
+  // n + 1); category air.
+  explicit cJednostkaLotnicza(cWorld* world);
   // Member-wise copy (the id is copied too).
   cJednostkaLotnicza(const cJednostkaLotnicza&) = default;
   cJednostkaLotnicza& operator=(const cJednostkaLotnicza&) = default;

@@ -22,7 +22,7 @@
 #include "world/world.h"
 #include "world/world_helpers.h"
 
-cJednostkaMorska::cJednostkaMorska() { category = kCategoryNaval; }
+cJednostkaMorska::cJednostkaMorska(cWorld* world) : cUnit(world) { category = kCategoryNaval; }
 
 int cJednostkaMorska::AddHitPoints(float delta) {
   // Truncate first, then clamp: a ship never goes below 0 nor above its
@@ -47,10 +47,10 @@ void cJednostkaMorska::Kill(bool killCarried) {
   AcquireFrameworkLock(__FILE__, __LINE__);
   g_ConsoleLog.WriteLine(TextWithName("killing_%s_naval_unit", name));
   std::vector<int> shownAt;
-  if (g_pWorld) {
-    g_pWorld->turnState.ForgetUnit(this);
+  if (World()) {
+    World()->turnState.ForgetUnit(this);
     // The sea nodes that show this ship forget it (and pick anew below).
-    for (sWezelGrafuMorz& node : g_pWorld->GetSeaGraph().Nodes()) {
+    for (sWezelGrafuMorz& node : World()->GetSeaGraph().Nodes()) {
       bool shown = false;
       if (node.ownShip == this) node.ownShip = nullptr, shown = true;
       if (node.enemyShip == this) node.enemyShip = nullptr, shown = true;
@@ -63,17 +63,17 @@ void cJednostkaMorska::Kill(bool killCarried) {
     if (killCarried) {
       g_ConsoleLog.WriteLine(TextWithName("killing_%s_carried_by_transport/amph.", cargo->name));
       cargo->Kill();
-      if (IsUnitInWorldLists(*g_pWorld, cargo)) RemoveUnitFromWorld(*g_pWorld, cargo);
+      if (IsUnitInWorldLists(*World(), cargo)) RemoveUnitFromWorld(*World(), cargo);
     } else {
       cargo->transport = nullptr;
     }
   }
   const int node = fleet ? fleet->seaNode : -1;
-  if (g_pWorld) {
-    sUnitLists& lists = g_pWorld->Units();
+  if (World()) {
+    sUnitLists& lists = World()->Units();
     if (fleet) {
       fleet->RemoveShip(this);
-      if (fleet->ships.empty()) fleet->Delete(*g_pWorld);
+      if (fleet->ships.empty()) fleet->Delete(*World());
       fleet = nullptr;
       fleetId = -1;
     }
@@ -85,15 +85,15 @@ void cJednostkaMorska::Kill(bool killCarried) {
     ownCommander->ReleaseFromUnit();
     ownCommander = nullptr;
     // The ships of the country at the node follow their best commander left.
-    if (g_pWorld) {
-      if (const sWezelGrafuMorz* at = g_pWorld->GetSeaGraph().GetNode(node)) {
-        PropagateFleetCommanders(*g_pWorld, *at, countryId);
+    if (World()) {
+      if (const sWezelGrafuMorz* at = World()->GetSeaGraph().GetNode(node)) {
+        PropagateFleetCommanders(*World(), *at, countryId);
       }
     }
   }
-  if (g_pWorld) {
+  if (World()) {
     for (int id : shownAt) {
-      if (sWezelGrafuMorz* at = g_pWorld->GetSeaGraph().GetNode(id)) PickDisplayedShips(*g_pWorld, *at, true, true);
+      if (sWezelGrafuMorz* at = World()->GetSeaGraph().GetNode(id)) PickDisplayedShips(*World(), *at, true, true);
     }
   }
   delete this;
@@ -101,7 +101,7 @@ void cJednostkaMorska::Kill(bool killCarried) {
 }
 
 void cJednostkaMorska::PutIntoFleet(int seaNodeId, bool anyFleet) {
-  sUnitLists& lists = g_pWorld->Units();
+  sUnitLists& lists = World()->Units();
   cFleet* target = nullptr;
   for (cFleet* candidate : lists.fleets) {
     if (candidate->country == countryId && candidate->seaNode == seaNodeId && (anyFleet || !candidate->moved)) {
@@ -111,7 +111,7 @@ void cJednostkaMorska::PutIntoFleet(int seaNodeId, bool anyFleet) {
   if (!target) {
     target = new cFleet();
     target->formation = kFormationRegular;
-    target->id = g_pWorld->ids.nextFleetId++;
+    target->id = World()->ids.nextFleetId++;
     target->country = countryId;
     target->seaNode = seaNodeId;
     const wchar_t* format = g_StringBase.GetText("fleet_#%i");
@@ -132,14 +132,14 @@ void cJednostkaMorska::PutIntoFleet(int seaNodeId, bool anyFleet) {
 }
 
 void cJednostkaMorska::JoinFleetAtSeaNode(int seaNodeId) {
-  if (!g_pWorld) return;
+  if (!World()) return;
   PutIntoFleet(seaNodeId, false);
-  CalculateNavalVisibilityEverywhere(*g_pWorld, countryId, false);
+  CalculateNavalVisibilityEverywhere(*World(), countryId, false);
 }
 
 void cJednostkaMorska::AssignToFleetAtNode(int seaNodeId) {
-  if (!g_pWorld) return;
-  if (seaNodeId > g_pWorld->GetSeaGraph().GetNodeCount() || seaNodeId < 1) {
+  if (!World()) return;
+  if (seaNodeId > World()->GetSeaGraph().GetNodeCount() || seaNodeId < 1) {
     LogLine(L"WARNING: Could not find sea node with ID = %i while assigning ship %s (ID = %i)", seaNodeId,
             name.c_str(), id);
     return;
@@ -163,8 +163,8 @@ bool IsFreeFriendlyLand(const cWorld& world, int x, int y, int countryId) {
 }  // namespace
 
 bool cJednostkaMorska::IsUnloadHex(int x, int y) const {
-  if (!g_pWorld || !fleet || !carriedUnit) return false;
-  const cWorld& world = *g_pWorld;
+  if (!World() || !fleet || !carriedUnit) return false;
+  const cWorld& world = *World();
   const sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(fleet->seaNode);
   const cMap& map = world.GetMap();
   if (!node || !map.IsInside(x, y)) return false;
@@ -182,8 +182,8 @@ bool cJednostkaMorska::IsUnloadHex(int x, int y) const {
 }
 
 int cJednostkaMorska::MarkUnloadHexes(bool mark) {
-  if (!g_pWorld || !fleet || !carriedUnit) return 0;
-  cWorld& world = *g_pWorld;
+  if (!World() || !fleet || !carriedUnit) return 0;
+  cWorld& world = *World();
   const sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(fleet->seaNode);
   if (!node) return 0;
   cMap& map = world.GetMap();
@@ -235,8 +235,8 @@ bool cJednostkaMorska::FindCoastUnloadHex(const cWorld& world, int& x, int& y) c
 int cJednostkaMorska::UnloadUnitAt(int x, int y, int portX, int portY) {
   ExpectFrameworkLockHeld(__FILE__, __LINE__);
   cJednostkaLadowa* unit = carriedUnit;
-  if (!unit || !g_pWorld) return 0;
-  cWorld& world = *g_pWorld;
+  if (!unit || !World()) return 0;
+  cWorld& world = *World();
   cMap& map = world.GetMap();
   // A landing never puts two units on one hex nor a unit off the map.
   if (!map.IsInside(x, y) || map.GetHex(x, y).unit != nullptr) {

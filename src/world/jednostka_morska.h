@@ -14,8 +14,9 @@ class cWorld;
 
 class cJednostkaMorska : public cUnit {
  public:
-  // Category naval; the id comes from the scenario.
-  cJednostkaMorska();
+  // A ship of the world (null: of none); category naval; the id comes from
+  // the scenario.
+  explicit cJednostkaMorska(cWorld* world);
   cJednostkaMorska(const cJednostkaMorska&) = default;
   cJednostkaMorska& operator=(const cJednostkaMorska&) = default;
   ~cJednostkaMorska() override = default;

@@ -34,8 +34,8 @@ T Entry(const std::array<T, N>& table, int index) {
 }  // namespace
 
 void cJednostkaLadowa::ResolveAttack(sBombardmentResult& result, cUnit* attacker, sHex* /*target*/) {
-  if (!g_pWorld || !attacker) return;
-  cWorld& world = *g_pWorld;
+  if (!World() || !attacker) return;
+  cWorld& world = *World();
   const sScenarioConstants& k = world.constants;
   const cMap& map = world.GetMap();
   LogLine(L"%s is bombed by %s", name, attacker->name);
@@ -121,7 +121,7 @@ void cJednostkaLadowa::ResolveAttack(sBombardmentResult& result, cUnit* attacker
   result.attackerLosses += attackerLoss;
   result.attackerText1 += plat::Format(Text("report_looses_bombardment"), attackerLoss) + L"\n";
   if (attacker->countryId != 0 && countryId != 0) relations.AddLosses(countryId, attacker->countryId, attackerLoss);
-  result.attackerText2 += plat::Format(Text("report_bombardment_land_unit_attacker"), cUnit::GetSubtypeText(attacker->type),
+  result.attackerText2 += plat::Format(Text("report_bombardment_land_unit_attacker"), cUnit::GetSubtypeText(World(), attacker->type),
                                        attacker->name, std::max(attackerLeft, 0.0f), attackerLoss) +
                           L"\n";
   result.attackerText2 +=
@@ -133,7 +133,7 @@ void cJednostkaLadowa::ResolveAttack(sBombardmentResult& result, cUnit* attacker
   if (!(base >= 0.001f)) base = 0.001f;
   const float points = defenderLoss * 100.0f / base;
   AddStrength(-static_cast<float>(points >= 1.0e6f ? 1000000 : static_cast<int>(std::max(points, 0.0f))));
-  result.defenderText2 += plat::Format(Text("report_bombardment_land_unit"), cUnit::GetSubtypeText(type), name,
+  result.defenderText2 += plat::Format(Text("report_bombardment_land_unit"), cUnit::GetSubtypeText(World(), type), name,
                                        CountryName(world, countryId), defenderLoss, attackerLoss) +
                           L"\n";
   result.defenderText2 += plat::Format(Text("report_bombardment_land_unit_parameters"), terrainF, weatherF, cityF,

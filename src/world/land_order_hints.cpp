@@ -30,7 +30,7 @@ bool cJednostkaLadowa::CanReplenish(std::wstring* hint) {
 
 bool cJednostkaLadowa::CanStrategicMove(std::wstring* hint) {
   const eStrategicMoveBlock block =
-      g_pWorld ? GetStrategicMoveBlock(*g_pWorld, *this) : eStrategicMoveBlock::kNoPoints;
+      World() ? GetStrategicMoveBlock(*World(), *this) : eStrategicMoveBlock::kNoPoints;
   return Answer(hint, block == eStrategicMoveBlock::kNone, StrategicMoveBlockKey(block));
 }
 
@@ -41,7 +41,7 @@ bool cJednostkaLadowa::CanAirborneAssault(std::wstring* hint) {
   if (actionPoints != startingActionPoints || freezeTime > 0) {
     return Answer(hint, false, "unitpanel_airborne_assault_hint_not_full_ap_or_frozen");
   }
-  const int maxSupply = g_pWorld ? g_pWorld->constants.maxSupply : 0;
+  const int maxSupply = World() ? World()->constants.maxSupply : 0;
   if (supply < static_cast<int>(static_cast<double>(maxSupply) * 0.66)) {
     return Answer(hint, false, "unitpanel_airborne_assault_hint_supply_too_low");
   }
@@ -52,14 +52,14 @@ bool cJednostkaLadowa::CanAirborneAssault(std::wstring* hint) {
 
 bool cJednostkaLadowa::CanSeaTransport(std::wstring* hint) {
   int portX = -1, portY = -1;
-  if (!FindAdjacentPort(*g_pWorld, portX, portY)) {
+  if (!FindAdjacentPort(*World(), portX, portY)) {
     return Answer(hint, false, "unitpanel_sea_transport_icon_hint_not_in_or_near_friendly_port");
   }
   if (actionPoints <= 0 || freezeTime > 0) {
     return Answer(hint, false, "unitpanel_sea_transport_hint_not_enough_ap_or_frozen");
   }
   const cCountry* country = GetCountry();
-  const int cost = g_pWorld ? CostOf(g_pWorld->constants.seaTransportCost, type) : 0;
+  const int cost = World() ? CostOf(World()->constants.seaTransportCost, type) : 0;
   if (country && country->seaTransportPoints >= cost) {
     return Answer(hint, true, "unitpanel_sea_transport_icon_hint", cost);
   }
@@ -68,18 +68,18 @@ bool cJednostkaLadowa::CanSeaTransport(std::wstring* hint) {
 
 bool cJednostkaLadowa::CanAmphibiousTransport(std::wstring* hint) {
   int portX = -1, portY = -1;
-  if (!FindAdjacentPort(*g_pWorld, portX, portY)) {
+  if (!FindAdjacentPort(*World(), portX, portY)) {
     return Answer(hint, false, "unitpanel_amph_transport_icon_hint_not_in_or_near_friendly_port");
   }
   if (actionPoints <= 0 || freezeTime > 0) {
     return Answer(hint, false, "unitpanel_amph_transport_hint_not_enough_ap_or_frozen");
   }
   const cCountry* country = GetCountry();
-  const int cost = g_pWorld ? CostOf(g_pWorld->constants.amphibiousTransportCost, type) : 0;
+  const int cost = World() ? CostOf(World()->constants.amphibiousTransportCost, type) : 0;
   if (!country || country->amphibiousInvasionPoints < cost) {
     return Answer(hint, false, "unitpanel_amph_transport_icon_hint_not_enough_sea_invasion_points", cost);
   }
-  const int maxSupply = g_pWorld ? g_pWorld->constants.maxSupply : 0;
+  const int maxSupply = World() ? World()->constants.maxSupply : 0;
   if (supply >= static_cast<int>(static_cast<double>(maxSupply) * 0.66)) {
     return Answer(hint, true, "unitpanel_amph_transport_icon_hint", cost);
   }

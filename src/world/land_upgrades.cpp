@@ -26,13 +26,13 @@ float Base(int lvl, int t) {
 }
 
 // P(t): the level-up price factor of land type t.
-float Price(int t) {
-  if (!g_pWorld) return 0.0f;
-  return air_tables::Bounded(g_pWorld->constants.levelCostFactors, t);
+float Price(const cWorld* world, int t) {
+  if (!world) return 0.0f;
+  return air_tables::Bounded(world->constants.levelCostFactors, t);
 }
 
 // k: the surcharge per level above 1, in percent.
-int Surcharge() { return g_pWorld ? g_pWorld->constants.replacementBase : 0; }
+int Surcharge(const cWorld* world) { return world ? world->constants.replacementBase : 0; }
 
 bool IsDivisionWithCorps(int t) { return t == 0 || t == 2 || t == 4; }
 
@@ -46,15 +46,15 @@ bool ActionPointsAllowUpgrade(const cJednostkaLadowa& unit) {
 void AfterChange(cJednostkaLadowa& unit) {
   unit.actionPoints = 0;
   unit.reachableHexes.clear();
-  if (g_pWorld) ClearMapMarks(g_pWorld->GetMap(), ~1u, true);
+  if (unit.World()) ClearMapMarks(unit.World()->GetMap(), ~1u, true);
 }
 
 }  // namespace
 
 float cJednostkaLadowa::GetLevelUpCost() {
-  const float k = static_cast<float>(Surcharge());
+  const float k = static_cast<float>(Surcharge(World()));
   auto value = [&](int l) {
-    const float product = Base(l, type) * Price(type);
+    const float product = Base(l, type) * Price(World(), type);
     return product * (1.0f + k * static_cast<float>(l - 1) / 100.0f);
   };
   return value(level + 1) - value(level);
@@ -68,9 +68,9 @@ float cJednostkaLadowa::GetUpgradeToCorpsCost() {
                          type));
     return -1.0f;
   }
-  const float k = static_cast<float>(Surcharge());
-  const float f = Price(type + 1) * (Base(level, type + 1) - Base(level, type)) +
-                  GetCombatStrength() * (Price(type + 1) - Price(type));
+  const float k = static_cast<float>(Surcharge(World()));
+  const float f = Price(World(), type + 1) * (Base(level, type + 1) - Base(level, type)) +
+                  GetCombatStrength() * (Price(World(), type + 1) - Price(World(), type));
   return f * (1.0f + k * static_cast<float>(level - 1) / 100.0f);
 }
 
@@ -79,15 +79,15 @@ bool cJednostkaLadowa::CanUpgradeToCorps(std::wstring* hint) {
   if (type == kUnitAirborneDivision) return Answer(hint, false, "unitpanel_upgrade_hint_airborne_division");
   if (IsCorps()) return Answer(hint, false, "unitpanel_upgrade_hint_already_corp");
   if (!IsDivisionWithCorps(type)) return Answer(hint, false, "unitpanel_upgrade_hint_already_corp");
-  const sHex* hex = g_pWorld && g_pWorld->GetMap().IsInside(x, y) ? &g_pWorld->GetMap().GetHex(x, y) : nullptr;
+  const sHex* hex = World() && World()->GetMap().IsInside(x, y) ? &World()->GetMap().GetHex(x, y) : nullptr;
   if (!hex || hex->owner != countryId) return Answer(hint, false, "unitpanel_upgrade_hint_not_in_owned_hex");
   if (!ActionPointsAllowUpgrade(*this)) return Answer(hint, false, "unitpanel_upgrade_hint_not_full_ap_or_frozen");
   const float cost = GetUpgradeToCorpsCost();
   const cCountry* country = GetCountry();
   const double points = country ? country->productionPoints : 0.0;
   if (cost >= 0.0f && static_cast<double>(cost) <= points) {
-    return Answer(hint, true, "unitpanel_upgrade_hint", GetSubtypeText(type).c_str(),
-                  GetSubtypeText(type + 1).c_str(), static_cast<double>(cost), points - static_cast<double>(cost));
+    return Answer(hint, true, "unitpanel_upgrade_hint", GetSubtypeText(World(), type).c_str(),
+                  GetSubtypeText(World(), type + 1).c_str(), static_cast<double>(cost), points - static_cast<double>(cost));
   }
   return Answer(hint, false, "unitpanel_upgrade_hint_not_enough_pp", static_cast<double>(cost),
                 static_cast<double>(cost) - points);
@@ -150,7 +150,7 @@ void cJednostkaLadowa::GetEffectivenessHint(std::wstring& buffer) {
   const double doctrineBonus = static_cast<double>(k.doctrineEffectivenessBonus * doctrine);
   double commanderBonus = 0.0;
   if (ownCommander) {
-    commanderBonus = (static_cast<double>(GetCommanderValue(*ownCommander, 0)) - 1.0) * 100.0;
+    commanderBonus = (static_cast<double>(GetCommanderValue(World(), *ownCommander, 0)) - 1.0) * 100.0;
   } else if (GetCommander()) {
     commanderBonus = static_cast<double>(GetHqCommanderBonus());
   }

@@ -140,7 +140,7 @@ class cMap {
   void CreateFrontMarks();
   void AssignCoastalSeaZones();
   // Border bits of every cell, with the world's sea graph.
-  void RefreshBorderFlags();
+  void RefreshBorderFlags(const cWorld& world);
   void RefreshBorderFlags(const SeaNodeLookup& seaNodeKind);
   const std::vector<std::uint8_t>& FrontMarks() const { return front_marks_; }
   // The cells that carry mark bits, each once, in the order they were first
@@ -222,8 +222,8 @@ class cMap {
   void DrawMinimapViewRect() const;
   // Repaints the ownership layer when "MinimapDisplay/OwnershipMode" is on:
   // water transparent, land half-transparent in its controller's (mode 1)
-  // or owner's (mode 2) first colour.
-  void UpdateMinimapOwnershipLayer();
+  // or owner's (mode 2) first colour (of the world's countries).
+  void UpdateMinimapOwnershipLayer(const cWorld& world);
   void UpdateMinimapOwnershipLayer(const CountryColourLookup& firstColour);
   cTexture& MinimapTexture() { return minimap_texture_; }
   cTexture& MinimapOwnershipTexture() { return ownership_texture_; }
@@ -271,7 +271,6 @@ class cMap {
 // Checks the country ids of every land cell against the number of countries
 // (1..N); logs each bad one and then shows the message box "Invalid ctr ids
 // on hexes" once. Returns true when anything was logged.
-bool ValidateHexOwnership();
 bool ValidateHexOwnership(const cMap& map, int countryCount);
 
 // Whether both hexes lie in the same group of connected cities (through the

@@ -36,12 +36,11 @@ void cMap::DrawMinimapViewRect() const {
   renderer->DrawLines(points, 5, kOutlineColour);
 }
 
-void cMap::UpdateMinimapOwnershipLayer() {
-  // Each country's first colour, from the loaded world; an id that names no
+void cMap::UpdateMinimapOwnershipLayer(const cWorld& world) {
+  // Each country's first colour, from the world; an id that names no
   // country has colour 0.
-  const cWorld* world = g_pWorld;
-  UpdateMinimapOwnershipLayer([world](int countryId) -> std::uint32_t {
-    const cCountry* country = world != nullptr ? world->GetCountry(countryId) : nullptr;
+  UpdateMinimapOwnershipLayer([&world](int countryId) -> std::uint32_t {
+    const cCountry* country = world.GetCountry(countryId);
     return country != nullptr ? country->colour[0] : 0u;
   });
 }

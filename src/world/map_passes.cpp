@@ -41,11 +41,8 @@ void cMap::AssignCoastalSeaZones() {
   }
 }
 
-void cMap::RefreshBorderFlags() {
-  const cWorld* world = g_pWorld;
-  RefreshBorderFlags([world](int seaZone) {
-    return world ? world->GetSeaNodeKind(seaZone) : eSeaNodeKind::kNone;
-  });
+void cMap::RefreshBorderFlags(const cWorld& world) {
+  RefreshBorderFlags([&world](int seaZone) { return world.GetSeaNodeKind(seaZone); });
 }
 
 void cMap::RefreshBorderFlags(const SeaNodeLookup& seaNodeKind) {
@@ -64,11 +61,6 @@ void cMap::RefreshBorderFlags(const SeaNodeLookup& seaNodeKind) {
       }
     }
   }
-}
-
-bool ValidateHexOwnership() {
-  if (!g_pWorld) return false;
-  return ValidateHexOwnership(g_pWorld->GetMap(), g_pWorld->GetCountryCount());
 }
 
 bool ValidateHexOwnership(const cMap& map, int countryCount) {

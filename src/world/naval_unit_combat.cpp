@@ -132,8 +132,8 @@ bool cJednostkaMorska::TrySurpriseAttack(cWorld& world, const std::vector<cJedno
 }
 
 bool cJednostkaMorska::ResolveInterception(cUnit* interceptor, sBombardmentResult& result) {
-  if (!g_pWorld || !interceptor) return false;
-  cWorld& world = *g_pWorld;
+  if (!World() || !interceptor) return false;
+  cWorld& world = *World();
   auto* fighter = interceptor->type == kUnitFighter ? dynamic_cast<cJednostkaLotnicza*>(interceptor) : nullptr;
   auto* carrier =
       interceptor->type == kUnitAircraftCarrier ? dynamic_cast<cJednostkaMorska*>(interceptor) : nullptr;

@@ -50,15 +50,15 @@ std::vector<cJednostkaMorska*> ShipsAt(const cWorld& world, int nodeId, int enem
 }  // namespace
 
 void cJednostkaMorska::ApplyHitPointFloor() {
-  if (!g_pWorld) return;
+  if (!World()) return;
   const int floor =
-      static_cast<int>(std::floor(g_pWorld->constants.seaBattleValue155 / 100.0f * static_cast<float>(maxHitPoints)));
+      static_cast<int>(std::floor(World()->constants.seaBattleValue155 / 100.0f * static_cast<float>(maxHitPoints)));
   if (hitPoints < floor) hitPoints = floor;
 }
 
 void cJednostkaMorska::ResolveAttack(sBombardmentResult& result, cUnit* attacker, sHex*) {
-  if (!g_pWorld || !attacker) return;
-  const sScenarioConstants& k = g_pWorld->constants;
+  if (!World() || !attacker) return;
+  const sScenarioConstants& k = World()->constants;
   auto* carrier = dynamic_cast<cJednostkaMorska*>(attacker);
   auto* air = dynamic_cast<cJednostkaLotnicza*>(attacker);
   float attackerStrength = 0.0f;
@@ -76,8 +76,8 @@ void cJednostkaMorska::ResolveAttack(sBombardmentResult& result, cUnit* attacker
   const int lost = before - hitPoints;
   result.defenderLosses += static_cast<float>(lost);
   result.defenderText1 += plat::Format(std::wstring(L" - %s %s\n   (%s, %s)\n   Strength lost: %.2f"),
-                                       GetSubtypeText(type).c_str(), name.c_str(),
-                                       fleet ? fleet->name.c_str() : L"", CountryName(*g_pWorld, countryId),
+                                       GetSubtypeText(World(), type).c_str(), name.c_str(),
+                                       fleet ? fleet->name.c_str() : L"", CountryName(*World(), countryId),
                                        static_cast<double>(lost));
   // A navy level of 0 on either side counts as 1 (no division by nothing).
   const float ratio = static_cast<float>(std::max(1, TechOf(*this, kTechNavy))) /
@@ -87,8 +87,8 @@ void cJednostkaMorska::ResolveAttack(sBombardmentResult& result, cUnit* attacker
                        static_cast<float>(hitPoints));
   if (RandomRange(0, 100) < chance) {
     result.attackerText1 += plat::Format(Text("report_bombardment_naval_unit_attacker_losses_1_strength_point"),
-                                         GetSubtypeText(attacker->type).c_str(), fleet ? fleet->name.c_str() : L"",
-                                         CountryName(*g_pWorld, attacker->countryId));
+                                         GetSubtypeText(World(), attacker->type).c_str(), fleet ? fleet->name.c_str() : L"",
+                                         CountryName(*World(), attacker->countryId));
     if (carrier) {
       carrier->AddHitPoints(-1.0f);
       if (carrier->hitPoints <= 0) {

@@ -22,10 +22,6 @@
 
 namespace {
 
-
-
-cMap* WorldMap() { return g_pWorld ? &g_pWorld->GetMap() : nullptr; }
-
 // Marks hex (x, y) as belonging to the node; false when it is off the map.
 bool StampHex(cMap* map, int x, int y, int id, bool alsoSeaZone) {
   if (!map || !map->IsInside(x, y)) return false;
@@ -39,13 +35,12 @@ bool StampHex(cMap* map, int x, int y, int id, bool alsoSeaZone) {
 // country, then plain answers for the controllers it meets.
 class cRouteRules {
  public:
-  explicit cRouteRules(int countryId) : country_id_(countryId) {
-    if (!g_pWorld) return;
-    map_ = &g_pWorld->GetMap();
-    country_ = g_pWorld->GetCountry(countryId);
-    country_count_ = g_pWorld->GetCountryCount();
-    relations_ = &g_pWorld->GetRelations();
-  }
+  cRouteRules(const cWorld& world, int countryId)
+      : country_id_(countryId),
+        map_(&world.GetMap()),
+        country_(world.GetCountry(countryId)),
+        country_count_(world.GetCountryCount()),
+        relations_(&world.GetRelations()) {}
 
   // Controller of the hex; 0 (nobody) off the map.
   int ControllerAt(int x, int y) const {
@@ -84,10 +79,9 @@ class cRouteRules {
 
 // --- nodes ---
 
-void sWezelGrafuMorz::CollectFleets(std::list<cFleet*>& out) const {
+void sWezelGrafuMorz::CollectFleets(const cWorld& world, std::list<cFleet*>& out) const {
   out.clear();
-  if (g_pWorld == nullptr) return;
-  for (cFleet* fleet : g_pWorld->Units().fleets) {
+  for (cFleet* fleet : world.Units().fleets) {
     if (fleet->seaNode == id) out.push_back(fleet);
   }
 }
@@ -114,13 +108,13 @@ void sWezelGrafuMorz::ResetShipCounts(bool keepEnemy) {
 
 // --- loading ---
 
-void cSeaGraph::LoadSeaNodes(std::wstring_view folderFormat) {
+void cSeaGraph::LoadSeaNodes(cWorld& world, std::wstring_view folderFormat) {
   const std::wstring fileName = plat::Format(folderFormat, L"sea_nodes.csv");
   const auto file = files::OpenCsvFileOrExit(fileName, {L"Otwieranie pliku wezlow grafu morz:"});
   cCsvReader& reader = *file;
 
   nodes_.clear();
-  cMap* map = WorldMap();
+  cMap* map = &world.GetMap();
   int count = 0;
   files::cRowCheck row(fileName);
   while (!reader.AtEnd()) {
@@ -168,9 +162,8 @@ void cSeaGraph::LoadSeaNodes(std::wstring_view folderFormat) {
   }
   reader.Close();
 
-  if (!g_pWorld) return;
   bool missing = false;
-  for (const cCity* city : g_pWorld->Cities()) {
+  for (const cCity* city : world.Cities()) {
     if (!city || !city->IsPort()) continue;
     if (map && map->IsInside(city->x, city->y) && map->GetHex(city->x, city->y).seaNode != 0) continue;
     LogLine(L"ERROR. There is no sea node for port city %s (%i, %i)", city->GetName(), city->x, city->y);
@@ -181,14 +174,14 @@ void cSeaGraph::LoadSeaNodes(std::wstring_view folderFormat) {
   if (missing) FatalExit(1);
 }
 
-void cSeaGraph::LoadSeaEdges(std::wstring_view scenarioName) {
+void cSeaGraph::LoadSeaEdges(const cWorld& world, std::wstring_view scenarioName) {
   const std::wstring fileName =
       plat::Format(L"data\\scenarios\\%s\\sea_edges.csv", std::wstring(scenarioName));
   const std::string text = files::ReadDataFileOrExit(fileName, {L"Otwieranie pliku krawedzi grafu morz:"});
-  if (!ReadSeaEdgesText(text, fileName)) FatalExit(1);
+  if (!ReadSeaEdgesText(&world.GetMap(), text, fileName)) FatalExit(1);
 }
 
-bool cSeaGraph::ReadSeaEdgesText(std::string_view text, std::wstring_view path) {
+bool cSeaGraph::ReadSeaEdgesText(const cMap* map, std::string_view text, std::wstring_view path) {
   int edges = 0;
   plat::LineReader lines(text);
   std::string_view line;
@@ -218,7 +211,6 @@ bool cSeaGraph::ReadSeaEdgesText(std::string_view text, std::wstring_view path) 
       }
     }
     // A strait is a hex of the map (or -1: none).
-    const cMap* map = WorldMap();
     for (int f = 2; f < 4 && map; ++f) {
       const int size = f == 2 ? map->GetWidth() : map->GetHeight();
       if (values[f] >= -1 && values[f] < size) continue;
@@ -272,10 +264,10 @@ int cSeaGraph::GetAdjacentSeaZoneId(int nodeId) const {
   return -1;
 }
 
-bool cSeaGraph::HasPassableLink(int fromId, int toId, int countryId) const {
+bool cSeaGraph::HasPassableLink(const cWorld& world, int fromId, int toId, int countryId) const {
   const sWezelGrafuMorz* from = GetNode(fromId);
   if (!from) return false;
-  const cRouteRules rules(countryId);
+  const cRouteRules rules(world, countryId);
   for (const sSeaLink& link : from->links) {
     if (link.node == toId && rules.StraitOpen(link)) return true;
   }
@@ -292,7 +284,8 @@ bool cSeaGraph::HasPassableLink(int fromId, int toId, int countryId) const {
 // node was last reached. The routes found are the same: every node ends with
 // the predecessor that reached it last, and the next level is visited in the
 // order the repeated queue would have visited it for the last time.
-bool cSeaGraph::FindPath(int fromId, int toId, int countryId, bool friendlyPortsOnly, std::vector<int>& out) {
+bool cSeaGraph::FindPath(const cWorld& world, int fromId, int toId, int countryId, bool friendlyPortsOnly,
+                         std::vector<int>& out) {
   out.clear();
   for (sWezelGrafuMorz& node : nodes_) {
     node.searchDistance = -1;
@@ -304,7 +297,7 @@ bool cSeaGraph::FindPath(int fromId, int toId, int countryId, bool friendlyPorts
   start->searchDistance = 0;
   start->previousNode = 0;
 
-  const cRouteRules rules(countryId);
+  const cRouteRules rules(world, countryId);
   stamp_.assign(nodes_.size(), 0);
   int clock = 0;
   level_.assign(1, fromId);

@@ -14,6 +14,8 @@
 
 class cFleet;
 class cJednostkaMorska;
+class cMap;
+class cWorld;
 namespace plat {
 class SpriteBatch;
 }
@@ -49,7 +51,7 @@ struct sWezelGrafuMorz final : public cHoverable {
   bool IsSeaZone() const { return isSea != 0; }
 
   // Empties the list, then appends every fleet of the world at this node.
-  void CollectFleets(std::list<cFleet*>& out) const;
+  void CollectFleets(const cWorld& world, std::list<cFleet*>& out) const;
   int GetOwnShipCount() const;
   int GetSpottedEnemyShipCount() const;
   // Clears the shown ships and the own and allied counts; the spotted enemy
@@ -71,28 +73,33 @@ struct sWezelGrafuMorz final : public cHoverable {
 class cSeaGraph {
  public:
   // Reads "sea_nodes.csv" through the folder's path pattern (one "%s" for
-  // the file name), stamps the node ids into the map and checks that every
-  // port city has a node. Unusable data ends the process (exit code 1).
-  void LoadSeaNodes(std::wstring_view folderFormat);
+  // the file name), stamps the node ids into the world's map and checks
+  // that every port city of the world has a node. Unusable data ends the
+  // process (exit code 1).
+  void LoadSeaNodes(cWorld& world, std::wstring_view folderFormat);
   // Reads "data\scenarios\<scenario>\sea_edges.csv". A missing file or a
   // line naming a node that does not exist ends the process (exit code 1).
-  void LoadSeaEdges(std::wstring_view scenarioName);
+  // The straits must lie on the world's map.
+  void LoadSeaEdges(const cWorld& world, std::wstring_view scenarioName);
   // The same from text already read (the path only names the file in logs).
   // False after the log line when a line names an unknown node or holds a
-  // field that is not a whole number.
-  bool ReadSeaEdgesText(std::string_view text, std::wstring_view path = L"sea_edges.csv");
+  // field that is not a whole number, or a strait off the map (no map: any
+  // strait is taken).
+  bool ReadSeaEdgesText(const cMap* map, std::string_view text, std::wstring_view path = L"sea_edges.csv");
 
   // Shortest route (fewest links) for the country; out gets the node ids
   // from the destination back to the start. Among equally short routes the
-  // one through the predecessor processed last is taken.
-  bool FindPath(int fromId, int toId, int countryId, bool friendlyPortsOnly, std::vector<int>& out);
+  // one through the predecessor processed last is taken. The straits and
+  // ports are judged by the world's map, alliances and wars.
+  bool FindPath(const cWorld& world, int fromId, int toId, int countryId, bool friendlyPortsOnly,
+                std::vector<int>& out);
   // First node in id order whose main hex is (x, y); -1 for none.
   int FindNodeIdByMainHex(int x, int y) const;
   // First linked sea zone of the node, in link order; -1 for none.
   int GetAdjacentSeaZoneId(int nodeId) const;
   // A link from -> to without a strait, or with a strait the country or one
-  // of its allies controls.
-  bool HasPassableLink(int fromId, int toId, int countryId) const;
+  // of its allies controls (on the world's map).
+  bool HasPassableLink(const cWorld& world, int fromId, int toId, int countryId) const;
 
   // Null for an id outside 1 .. count.
   sWezelGrafuMorz* GetNode(int id);

@@ -16,10 +16,10 @@
 
 namespace {
 
-// The loaded world's constants; neutral ones while no world is loaded.
-const sUnitConstants& Rules() {
+// The world's constants; neutral ones for a unit of no world.
+const sUnitConstants& Rules(const cWorld* world) {
   static const sUnitConstants kNone{};
-  return g_pWorld ? g_pWorld->unitConstants : kNone;
+  return world ? world->unitConstants : kNone;
 }
 
 }  // namespace
@@ -36,7 +36,7 @@ namespace {
 int HexUnitCountryOf(const cJednostka* unit) { return unit ? unit->countryId : 0; }
 }  // namespace
 
-cJednostka::cJednostka() {
+cJednostka::cJednostka(cWorld* world) : cUnit(world) {
   // The city queries learn whose unit stands on a hex once units exist.
   static std::once_flag installed;
   std::call_once(installed, [] { SetLandUnitCountryFn(&HexUnitCountryOf); });
@@ -61,23 +61,23 @@ void cUnit::SetType(int newType) {
 }
 
 cCountry* cUnit::GetCountry() const {
-  return g_pWorld ? g_pWorld->GetCountry(countryId) : nullptr;
+  return world_ ? world_->GetCountry(countryId) : nullptr;
 }
 
 cCommander* cUnit::GetCommander() const {
-  return g_pWorld ? g_pWorld->FindCommanderById(hqCommanderId) : nullptr;
+  return world_ ? world_->FindCommanderById(hqCommanderId) : nullptr;
 }
 
 void cUnit::SetCommander(const cCommander* commander) {
   hqCommanderId = commander ? commander->id : -1;
 }
 
-float cUnit::GetCommanderValue(const cCommander& commander, int distance) {
-  const sUnitConstants& rules = Rules();
+float cUnit::GetCommanderValue(const cWorld* world, const cCommander& commander, int distance) {
+  const sUnitConstants& rules = Rules(world);
   const float v = static_cast<float>(static_cast<double>(rules.skillWeight * commander.skill) / 100.0) +
                   static_cast<float>(static_cast<double>(rules.experienceWeight * commander.experience) / 100.0);
   if (distance == 0) return v + 1.0f;
-  const int commandRange = g_pWorld ? g_pWorld->constants.commanderRange[0] : 0;
+  const int commandRange = world ? world->constants.commanderRange[0] : 0;
   if (distance > commandRange) return v;
   return static_cast<float>(rules.distanceFalloff) * 0.01f / static_cast<float>(distance) * v;
 }
@@ -86,7 +86,7 @@ int cUnit::GetHqCommanderBonus() const {
   const cCommander* commander = GetCommander();
   if (!commander || !commander->ledUnit) return 0;
   const cUnit& led = *commander->ledUnit;
-  return static_cast<int>(GetCommanderValue(*commander, HexDistance(x, y, led.x, led.y)));
+  return static_cast<int>(GetCommanderValue(world_, *commander, HexDistance(x, y, led.x, led.y)));
 }
 
 cCommander* cUnit::GetCountingCommander() const {
@@ -106,7 +106,7 @@ float cUnit::GetCommanderDistanceFactor() const {
   // is this unit, which has its own commander and never gets here; a zero
   // distance still must not divide.
   if (distance <= 0) return 1.0f;
-  return static_cast<float>(static_cast<double>(Rules().distanceFalloff) / distance);
+  return static_cast<float>(static_cast<double>(Rules(world_).distanceFalloff) / distance);
 }
 
 int cUnit::CommanderThreshold(int weight) const {
@@ -118,19 +118,19 @@ int cUnit::CommanderThreshold(int weight) const {
 }
 
 bool cUnit::CommanderPreventsLosses() const {
-  const int t = CommanderThreshold(Rules().lossPreventionWeight);
+  const int t = CommanderThreshold(Rules(world_).lossPreventionWeight);
   if (t < 0) return false;
   return RandomRange(1, 100) < t;
 }
 
 bool cUnit::CommanderDoublesDamage() const {
-  const int t = CommanderThreshold(Rules().damageDoublingWeight);
+  const int t = CommanderThreshold(Rules(world_).damageDoublingWeight);
   if (t < 0) return false;
   return RandomRange(1, 100) < t;
 }
 
 int cJednostka::GetCommanderBonus() const {
-  const int t = CommanderThreshold(Rules().bombardmentBonusWeight);
+  const int t = CommanderThreshold(Rules(World()).bombardmentBonusWeight);
   return t < 0 ? 0 : t;
 }
 
@@ -140,7 +140,7 @@ void cJednostka::AdjustLevel(int delta) {
   UpdateEffectiveness();
 }
 
-std::wstring cUnit::GetSubtypeText(int type) {
+std::wstring cUnit::GetSubtypeText(const cWorld* world, int type) {
   const char* sizedKey = nullptr;
   bool large = false;
   switch (type) {
@@ -156,7 +156,7 @@ std::wstring cUnit::GetSubtypeText(int type) {
   std::string key;
   if (sizedKey) {
     int size = 1;
-    if (g_pWorld) size = (large ? g_pWorld->largeUnitsSize : g_pWorld->smallUnitsSize) + 1;
+    if (world) size = (large ? world->largeUnitsSize : world->smallUnitsSize) + 1;
     key = plat::FormatNarrow(sizedKey, size);
   } else {
     switch (type) {

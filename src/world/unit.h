@@ -75,7 +75,9 @@ struct sReachableHex {
 
 class cUnit {
  public:
-  cUnit() = default;
+  // A unit of the world (null: of none, when its getters answer as without
+  // a loaded game). Copies belong to the same world.
+  explicit cUnit(cWorld* world) : world_(world) {}
   cUnit(const cUnit&) = default;
   cUnit& operator=(const cUnit&) = default;
 
@@ -100,19 +102,22 @@ class cUnit {
   virtual ~cUnit() = default;
 
   // --- Shared members ---
+  // The world the unit belongs to; null for a unit of none.
+  cWorld* World() const { return world_; }
   // Copies the name, cut to 99 characters.
   void SetName(std::wstring_view text);
   // Stores the type code and sets the category from it; an unknown code
   // keeps the category.
   void SetType(int newType);
-  // The owner, from the loaded world; null when there is none.
+  // The owner, from the unit's world; null when there is none.
   cCountry* GetCountry() const;
-  // The HQ commander (by id, from the loaded world); null when none.
+  // The HQ commander (by id, from the unit's world); null when none.
   cCommander* GetCommander() const;
   // HQ commander id = the commander's id, or -1 for null.
   void SetCommander(const cCommander* commander);
-  // A commander's weighted skill and experience, weakened by distance.
-  static float GetCommanderValue(const cCommander& commander, int distance);
+  // A commander's weighted skill and experience, weakened by distance (the
+  // weights and the command range of the world; neutral ones without one).
+  static float GetCommanderValue(const cWorld* world, const cCommander& commander, int distance);
   // Whole part of the HQ commander's value at its distance; 0 without one.
   int GetHqCommanderBonus() const;
   // Moves the unit onto a free hex inside the map; anything else is refused
@@ -144,8 +149,9 @@ class cUnit {
   // new-enemy-contact flag (land and air units only carry it).
   void RevealUnitsAround(cWorld& world, bool flagContacts);
 
-  // The localized name of a type code (unit sizes from the loaded world).
-  static std::wstring GetSubtypeText(int type);
+  // The localized name of a type code (unit sizes from the world; those of
+  // size 1 without one).
+  static std::wstring GetSubtypeText(const cWorld* world, int type);
 
   // --- Fields, in their order ---
   int category = kCategoryLand;
@@ -167,12 +173,15 @@ class cUnit {
   // The commander check of the three combat operations: the whole part of
   // distance factor x weight x skill, or -1 without a commander.
   int CommanderThreshold(int weight) const;
+
+ private:
+  cWorld* world_ = nullptr;
 };
 
 class cJednostka : public cUnit {
  public:
   // Also teaches the city queries whose unit stands on a hex (once).
-  cJednostka();
+  explicit cJednostka(cWorld* world);
   cJednostka(const cJednostka&) = default;
   cJednostka& operator=(const cJednostka&) = default;
 

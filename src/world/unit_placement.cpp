@@ -74,7 +74,7 @@ int BestHqCommanderId(const cUnit& unit, const Candidates& candidates, int range
     if (commander.type != unit.category) continue;
     const int distance = HexDistance(unit.x, unit.y, candidate->x, candidate->y);
     if (distance > range) continue;
-    const int score = static_cast<int>(cUnit::GetCommanderValue(commander, distance) * 100.0f);
+    const int score = static_cast<int>(cUnit::GetCommanderValue(unit.World(), commander, distance) * 100.0f);
     if (score > best) {
       best = score;
       bestId = commander.id;
@@ -90,8 +90,8 @@ void cUnit::AssignBestHQCommander() {
     hqCommanderId = -1;
     return;
   }
-  if (x < 0 || y < 0 || ownCommander || !g_pWorld) return;
-  hqCommanderId = BestHqCommanderId(*this, g_pWorld->Units().landUnits, g_pWorld->constants.commanderRange[0]);
+  if (x < 0 || y < 0 || ownCommander || !World()) return;
+  hqCommanderId = BestHqCommanderId(*this, World()->Units().landUnits, World()->constants.commanderRange[0]);
 }
 
 void cUnit::AssignBestHQCommanderAmong(const cWorld& world, const std::vector<const cJednostkaLadowa*>& commanded) {

@@ -86,8 +86,8 @@ Iterator CheapestFreeHexBesideTarget(const cMap& map, Iterator first, Iterator l
 
 bool cJednostka::FindFreeHexAwayFromTarget(int targetX, int targetY, int taken[6][2], sReachableHex& out,
                                            int direction) {
-  if (direction < 0 || direction > 5 || !g_pWorld) return false;
-  const cMap& map = g_pWorld->GetMap();
+  if (direction < 0 || direction > 5 || !World()) return false;
+  const cMap& map = World()->GetMap();
   if (auto* land = dynamic_cast<cJednostkaLadowa*>(this)) {
     // A land unit's range is read where the search leaves it, without the
     // copy into the reachable-hex list.

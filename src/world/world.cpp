@@ -65,6 +65,11 @@ cCountry* cWorld::GetCountry(int id) const {
   return countries_[static_cast<std::size_t>(id - 1)].get();
 }
 
+void cWorld::AddCountry(std::unique_ptr<cCountry> country) {
+  country->SetWorld(this);
+  countries_.push_back(std::move(country));
+}
+
 void cWorld::ForEachCountryTexture(const std::function<void(cTexture&)>& fn) const {
   for (const auto& country : countries_) {
     if (cTexture* sheet = country->GetUnitSkinTextureHolder()) fn(*sheet);

@@ -168,6 +168,9 @@ class cWorld {
   // Null for an id outside 1 .. count.
   cCountry* GetCountry(int id) const;
   std::vector<std::unique_ptr<cCountry>>& Countries() { return countries_; }
+  // Appends the country (its id should be the new count) and makes this its
+  // world.
+  void AddCountry(std::unique_ptr<cCountry> country);
   const std::vector<std::unique_ptr<cCountry>>& Countries() const { return countries_; }
   // Every country's unit sheet and flag that is loaded, for the device events.
   void ForEachCountryTexture(const std::function<void(cTexture&)>& fn) const;

@@ -157,7 +157,7 @@ float cWorld::CollectEnemyShipsNearSeaNode(int countryId, int seaNodeId, std::li
   for (cJednostkaMorska* ship : units_.navalUnits) {
     if (!ship->fleet) continue;
     const int at = ship->fleet->seaNode;
-    if (at != seaNodeId && !sea_graph_.HasPassableLink(at, seaNodeId, ship->countryId)) continue;
+    if (at != seaNodeId && !sea_graph_.HasPassableLink(*this, at, seaNodeId, ship->countryId)) continue;
     if (ship->countryId < 1 || ship->countryId > n || countryId < 1 || countryId > n ||
         !relations_.IsAtWar(ship->countryId, countryId)) {
       continue;

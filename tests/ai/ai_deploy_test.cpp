@@ -34,7 +34,7 @@ class AiDeploy : public OperationsTest {
   }
 
   cJednostkaLadowa& ReserveLand(const wchar_t* name, int availableInTurns = 0, int country = 1) {
-    auto* unit = new cJednostkaLadowa();
+    auto* unit = new cJednostkaLadowa(w.world.get());
     unit->countryId = country;
     unit->SetType(kUnitInfantryDivision);
     unit->name = name;
@@ -47,7 +47,7 @@ class AiDeploy : public OperationsTest {
     return *unit;
   }
   cJednostkaLotnicza& ReserveAir(const wchar_t* name) {
-    auto* unit = new cJednostkaLotnicza();
+    auto* unit = new cJednostkaLotnicza(w.world.get());
     unit->countryId = 1;
     unit->SetType(kUnitFighter);
     unit->name = name;

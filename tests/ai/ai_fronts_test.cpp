@@ -126,7 +126,7 @@ TEST_F(AiFronts, UnitListsSplitBySideSkipTheLoadedSortTheOwnAndDropTheDead) {
   cJednostkaLadowa& weak = Land(0, 0, 1, 3, L"Weak");
   cJednostkaLadowa& strong = Land(1, 0, 1, 9, L"Strong");
   cJednostkaLadowa& loaded = Land(2, 0, 1, 12, L"Loaded");
-  cJednostkaMorska ship;
+  cJednostkaMorska ship(w.world.get());
   loaded.transport = &ship;
   cJednostkaLadowa& allied = Land(3, 0, 3, 5, L"Allied");
   cJednostkaLadowa& enemy = Land(9, 0, 2, 5, L"Enemy");

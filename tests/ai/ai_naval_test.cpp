@@ -38,7 +38,7 @@ class SeaAi : public ::testing::Test {
 // --- deployment ---
 
 cJednostkaMorska& Reserve(SeaAiWorld& w, int country, int type, int availableIn, const wchar_t* name) {
-  auto* ship = new cJednostkaMorska();
+  auto* ship = new cJednostkaMorska(w.world.get());
   ship->countryId = country;
   ship->SetType(type);
   ship->name = name;

@@ -144,7 +144,7 @@ class SeaAiWorld : public AirWorld {
   // A ship of the fleet carrying the unit, which leaves the map for the
   // list of carried units.
   cJednostkaMorska& Carry(cFleet& fleet, cJednostkaLadowa& unit, int shipType) {
-    auto* ship = new cJednostkaMorska();
+    auto* ship = new cJednostkaMorska(world.get());
     ship->countryId = fleet.country;
     ship->SetType(shipType);
     ship->name = L"Carrier of " + unit.name;

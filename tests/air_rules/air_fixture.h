@@ -70,7 +70,7 @@ class AirWorld : public LandWorld {
   }
 
   cJednostkaLotnicza& AddAir(int x, int y, int country, int type, float strength = 10.0f) {
-    auto* unit = new cJednostkaLotnicza();
+    auto* unit = new cJednostkaLotnicza(world.get());
     unit->countryId = country;
     unit->SetType(type);
     unit->name = L"Air " + std::to_wstring(world->Units().airUnits.size() + 1);
@@ -114,7 +114,7 @@ class AirWorld : public LandWorld {
     fleet->name = L"Fleet";
     world->Units().fleets.push_back(fleet);
     for (int type : types) {
-      auto* ship = new cJednostkaMorska();
+      auto* ship = new cJednostkaMorska(world.get());
       ship->countryId = country;
       ship->SetType(type);
       ship->name = L"Ship " + std::to_wstring(world->Units().navalUnits.size() + 1);

@@ -32,7 +32,7 @@ TEST(AirWarThread, WorkerShootsDownBombersWhileTheFrameReadsAndSelects) {
       {
         const cFrameworkLockGuard lock;
         fighter.actionPoints = 6;
-        auto* bomber = new cJednostkaLotnicza();
+        auto* bomber = new cJednostkaLotnicza(w.world.get());
         bomber->countryId = 2;
         bomber->SetType(kUnitTacticalBomber);
         bomber->name = L"Bomber";

@@ -51,8 +51,8 @@ TEST_F(Upgrades, DivisionBecomesACorpsKeepingItsCombatStrength) {
   EXPECT_FLOAT_EQ(unit.GetUpgradeToCorpsCost(), 46.75f);
   std::wstring hint;
   EXPECT_TRUE(unit.CanUpgradeToCorps(&hint));
-  EXPECT_EQ(hint, plat::Format(g_StringBase.GetText("unitpanel_upgrade_hint"), cUnit::GetSubtypeText(0).c_str(),
-                               cUnit::GetSubtypeText(1).c_str(), 46.75, 53.25));
+  EXPECT_EQ(hint, plat::Format(g_StringBase.GetText("unitpanel_upgrade_hint"), cUnit::GetSubtypeText(w.world.get(), 0).c_str(),
+                               cUnit::GetSubtypeText(w.world.get(), 1).c_str(), 46.75, 53.25));
   unit.ComputeMoveRange(true);
   ASSERT_EQ(UpgradeToCorps(*w.world, unit), eUpgradeRefusal::kNone);
   EXPECT_EQ(unit.type, kUnitInfantryCorps);

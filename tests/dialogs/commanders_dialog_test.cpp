@@ -111,7 +111,7 @@ TEST_F(CommandersDialog, NoFreeCommanderOfTheKindLeavesAssignDisabled) {
 TEST_F(CommandersDialog, AnAirUnitListsOnlyAirCommanders) {
   Add(L"Bock", 3);
   Add(L"Kesselring", 6, 1, 1);
-  auto* air = new cJednostkaLotnicza();
+  auto* air = new cJednostkaLotnicza(&World());
   air->countryId = 1;
   air->SetType(kUnitFighter);
   World().Units().airUnits.push_back(air);

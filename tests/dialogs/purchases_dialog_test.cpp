@@ -149,7 +149,7 @@ TEST_F(Purchases, AUnitBoughtPaysAndWaitsInTheReservePool) {
   ASSERT_NE(air, nullptr);
   EXPECT_EQ(air->id, nextAir);
   EXPECT_FLOAT_EQ(air->strength, 80.0f);
-  EXPECT_EQ(air->name, L"18 " + cUnit::GetSubtypeText(kUnitTacticalBomber));
+  EXPECT_EQ(air->name, L"18 " + cUnit::GetSubtypeText(&World(), kUnitTacticalBomber));
   EXPECT_EQ(air->availableInTurns, 3);
 }
 
@@ -229,9 +229,9 @@ TEST_F(PurchasesDialog, LevelsAboveTheTechnologyShowNoPriceAndTheirButtonsAreOff
   Country().techLevel[kTechArtillery] = 2;
   cDialogZakupow& d = Open();
   ASSERT_EQ(d.List()->GetSize(), 7);
-  const std::wstring infantry = cUnit::GetSubtypeText(0);
+  const std::wstring infantry = cUnit::GetSubtypeText(&World(), 0);
   EXPECT_EQ(Row(d, 0), infantry + L";1;20.00;22.00;-;-;-");
-  EXPECT_EQ(Row(d, 4), cUnit::GetSubtypeText(4) + L";2;40.00;44.00;48.00;52.00;112.00");  // by the tanks level
+  EXPECT_EQ(Row(d, 4), cUnit::GetSubtypeText(&World(), 4) + L";2;40.00;44.00;48.00;52.00;112.00");  // by the tanks level
   EXPECT_EQ(d.SelectedItem(), 0);
   EXPECT_EQ(d.ChosenLevel(), 1);
   for (int level = 1; level <= 5; ++level) {
@@ -260,7 +260,7 @@ TEST_F(PurchasesDialog, LevelsAboveTheTechnologyShowNoPriceAndTheirButtonsAreOff
   Key(d, plat::kVkRight);
   EXPECT_EQ(d.SelectedItem(), 10);
   EXPECT_FALSE(Level(d, 1)->GetVisible());
-  EXPECT_EQ(Row(d, 1), cUnit::GetSubtypeText(kUnitBattleship) + L";3;35.00");
+  EXPECT_EQ(Row(d, 1), cUnit::GetSubtypeText(&World(), kUnitBattleship) + L";3;35.00");
 }
 
 TEST_F(PurchasesDialog, ThePriceMustNotExceedThePointsAtHand) {

@@ -45,7 +45,7 @@ class Replacements : public ::testing::Test {
   }
   cWorld& World() { return *w_.world; }
   cJednostkaLotnicza& Air(float strength, int level = 1) {
-    auto* air = new cJednostkaLotnicza();
+    auto* air = new cJednostkaLotnicza(&World());
     air->countryId = 1;
     air->SetType(kUnitTacticalBomber);
     air->x = 2;

@@ -356,7 +356,7 @@ TEST_F(ReportsDialog, CountryStatisticsPagesAndTheirGraphs) {
   const auto counts = southia.CountUnitsByType(*world_).b;
   std::size_t held = 0;
   for (std::size_t i = 0; i < counts.size(); ++i) {
-    EXPECT_EQ(rows[i], plat::Format(L"%s;%i;%i", cUnit::GetSubtypeText(kStatisticsUnitTypes[i]), counts[i].first,
+    EXPECT_EQ(rows[i], plat::Format(L"%s;%i;%i", cUnit::GetSubtypeText(world_.get(), kStatisticsUnitTypes[i]), counts[i].first,
                                     counts[i].second));
     if (counts[i].first + counts[i].second > 0) {
       ASSERT_LT(held, d->Graph()->Bars().size());

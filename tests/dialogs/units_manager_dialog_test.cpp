@@ -105,7 +105,7 @@ TEST_F(UnitsManager, LandListHoldsTheMapThenAboardAndFiltersByType) {
   const std::vector<std::wstring> armour = Cells(Row(dialog, 1));
   ASSERT_EQ(armour.size(), 14u);
   EXPECT_EQ(armour[3], L"4");  // action points
-  EXPECT_EQ(armour[4], cUnit::GetSubtypeText(4));
+  EXPECT_EQ(armour[4], cUnit::GetSubtypeText(world_.get(), 4));
   EXPECT_EQ(armour[5], L"1");  // level
   for (std::size_t i = 6; i < 14; ++i) EXPECT_TRUE(armour[i] == L"+" || armour[i] == L" ") << i;
   // The unit with its own commander says so.
@@ -119,7 +119,7 @@ TEST_F(UnitsManager, LandListHoldsTheMapThenAboardAndFiltersByType) {
   EXPECT_EQ(ActHint(dialog), Text("units_mgr_select_hint"));
   // The filter caption counts the type on the map and in the reserve.
   auto* infantry = dynamic_cast<CDXUTCheckBox*>(dialog->Dialog().GetControl(cDialogJednostek::kFirstLandFilterId));
-  EXPECT_EQ(std::wstring(infantry->GetText()), cUnit::GetSubtypeText(0) + L" (2+[1])");
+  EXPECT_EQ(std::wstring(infantry->GetText()), cUnit::GetSubtypeText(world_.get(), 0) + L" (2+[1])");
 
   // Key 1 drops infantry (the marines too); the pick moves to the first row.
   PickRow(dialog, 2);
@@ -147,7 +147,7 @@ TEST_F(UnitsManager, ReserveListsTellWhenAUnitCanDeploy) {
   Key(dialog, 'D');
   EXPECT_EQ(view_.listMode, kUnitsListToDeploy);
   ASSERT_EQ(dialog->List()->GetSize(), 1);
-  EXPECT_EQ(Row(dialog, 0), L"Reserve Infantry;" + cUnit::GetSubtypeText(0) + L";1;" +
+  EXPECT_EQ(Row(dialog, 0), L"Reserve Infantry;" + cUnit::GetSubtypeText(world_.get(), 0) + L";1;" +
                                 std::wstring(Text("units_mgr_units_list_avail_now")));
   EXPECT_EQ(std::wstring(Act(dialog)->GetText()), Text("units_mgr_deploy"));
   cUnit* reserve = view_.selectedUnit;
@@ -173,7 +173,7 @@ TEST_F(UnitsManager, ReserveListsTellWhenAUnitCanDeploy) {
   EXPECT_EQ(Names(eastmark), std::vector<std::wstring>{L"Eastmark Bombers"});
   Key(eastmark, plat::kVkRight);
   ASSERT_EQ(eastmark->List()->GetSize(), 1);
-  EXPECT_EQ(Row(eastmark, 0), L"EM Reserve Cruiser;" + cUnit::GetSubtypeText(42) + L";" +
+  EXPECT_EQ(Row(eastmark, 0), L"EM Reserve Cruiser;" + cUnit::GetSubtypeText(world_.get(), 42) + L";" +
                                   std::wstring(Text("units_mgr_units_list_avail_now")));
   // Past the last tab the frame stays on it.
   Key(eastmark, plat::kVkRight);
@@ -186,7 +186,7 @@ TEST_F(UnitsManager, ShipsShowHitPointsFleetAndSeaZone) {
   Key(dialog, plat::kVkRight);
   ASSERT_EQ(dialog->List()->GetSize(), 3);
   const std::wstring northSea = world_->GetSeaGraph().GetNode(kNorthSea)->name;
-  EXPECT_EQ(Row(dialog, 0), L"WS Resolute;83% (5/6);" + cUnit::GetSubtypeText(41) + L";Home Fleet;" + northSea);
+  EXPECT_EQ(Row(dialog, 0), L"WS Resolute;83% (5/6);" + cUnit::GetSubtypeText(world_.get(), 41) + L";Home Fleet;" + northSea);
   // Whole per cents, truncated; no maximum counts as 0 per cent.
   cJednostkaMorska* swift = world_->Units().navalUnits.front();
   swift->hitPoints = 7;

@@ -40,7 +40,7 @@ TEST_F(CountriesFile, HeaderAndRowsAreExactAndRoundTrip) {
   const std::string file = WithRows("\r\n" + std::string(kSampleRow) + "\r\n" + second);
   dir_.Write("countries.csv", file);
   cWorld saved;
-  saved.Countries().push_back(std::make_unique<cCountry>());  // replaced by the file's
+  saved.AddCountry(std::make_unique<cCountry>());  // replaced by the file's
   LoadCountries(saved, Pattern());
   ASSERT_EQ(saved.GetCountryCount(), 2);
   // Spot checks of the columns; the unused technology has no column.

@@ -106,7 +106,7 @@ TEST_F(LandConstants, EveryLandValueComesFromItsLine) {
   EXPECT_FLOAT_EQ(corps.GetCombatStrength(), 3.1f);
 
   // A new unit is ready to drop after the preparation turns (line 134).
-  cJednostkaLadowa fresh;
+  cJednostkaLadowa fresh(w.world.get());
   EXPECT_EQ(fresh.turnsSinceParadrop, 7);
 
   const sLandMoveRules& move = LandUnitConstants().move;

@@ -61,7 +61,7 @@ TEST_F(UnitFiles, LandRowsReadBackAndAreWrittenExactly) {
 }
 
 TEST_F(UnitFiles, RepeatedIdsAreLoggedAndKept) {
-  auto* pooled = new cJednostkaLadowa();
+  auto* pooled = new cJednostkaLadowa(&world);
   pooled->id = 9;
   world.Units().reservePool.push_back(pooled);
   const auto land = [](int id, int x) {
@@ -126,7 +126,7 @@ TEST_F(UnitFiles, AirStrengthBeyondAnIntIsWrittenBounded) {
   const float strengths[] = {2147483647.0f, -3.0e9f, std::numeric_limits<float>::quiet_NaN(), 12.7f};
   int id = 1;
   for (const float strength : strengths) {
-    auto* unit = new cJednostkaLotnicza();
+    auto* unit = new cJednostkaLotnicza(&world);
     unit->id = id++;
     unit->SetName(L"Air");
     unit->strength = strength;

@@ -145,7 +145,7 @@ TEST_F(WorldLoader, FixtureLoadsEveryRecordAndLinksThem) {
   const auto led = std::find_if(u.landUnits.begin(), u.landUnits.end(), [](auto* unit) { return unit->ownCommander; });
   ASSERT_NE(led, u.landUnits.end());
   const cCommander& general = *(*led)->ownCommander;
-  EXPECT_GT(cUnit::GetCommanderValue(general, 0), 1.5f);
+  EXPECT_GT(cUnit::GetCommanderValue(&w, general, 0), 1.5f);
   EXPECT_EQ((*led)->GetCommanderBonus(), 3 * general.skill);
 
   // The first pass of a new scenario: airborne units may drop at once.

@@ -22,7 +22,7 @@ namespace {
 // A unit that only stands somewhere.
 class cTestUnit : public cUnit {
  public:
-  cTestUnit(int atX, int atY) { x = atX, y = atY; }
+  cTestUnit(int atX, int atY) : cUnit(nullptr) { x = atX, y = atY; }
   int MarkDeployHexes(bool) override { return 0; }
   int ComputeMoveRange(bool) override { return 0; }
 };

@@ -38,7 +38,7 @@ std::unique_ptr<cWorld> SmallWorld() {
   for (int id = 1; id <= 3; ++id) {
     auto country = std::make_unique<cCountry>();
     country->id = id;
-    world->Countries().push_back(std::move(country));
+    world->AddCountry(std::move(country));
   }
   return world;
 }

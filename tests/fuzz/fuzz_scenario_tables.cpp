@@ -52,7 +52,7 @@ std::unique_ptr<cWorld> SmallWorld() {
   for (int id = 1; id <= 3; ++id) {
     auto country = std::make_unique<cCountry>();
     country->id = id;
-    world->Countries().push_back(std::move(country));
+    world->AddCountry(std::move(country));
   }
   world->GetRelations().Reset(3);
   world->GetSeaGraph().Nodes().resize(2);
@@ -82,13 +82,13 @@ void Load(int kind, cWorld& world, const std::wstring& pattern, const std::strin
       CheckCities(world);
       break;
     case 1: {
-      world.GetSeaGraph().LoadSeaNodes(pattern);
+      world.GetSeaGraph().LoadSeaNodes(world, pattern);
       int id = 0;
       for (const auto& node : world.GetSeaGraph().Nodes()) Check(node.id == ++id && node.size <= node.maxSize);
       break;
     }
     case 2:
-      world.GetSeaGraph().ReadSeaEdgesText(bytes);
+      world.GetSeaGraph().ReadSeaEdgesText(&world.GetMap(), bytes);
       break;
     case 3:
     case 4:
@@ -98,7 +98,7 @@ void Load(int kind, cWorld& world, const std::wstring& pattern, const std::strin
       world.GetRelations().Load(pattern, 3);
       break;
     case 5:
-      world.GetCityGraph().ReadCitiesDiagramText(bytes);
+      world.GetCityGraph().ReadCitiesDiagramText(world.GetMap(), bytes);
       break;
     case 6:
       LoadTopography(world, pattern);

@@ -27,7 +27,7 @@ TEST(Deployment, RefusedWhereTheCheckRefusesAndPlacedNextToASupplyingCityElse) {
     w.AddCountries({kAllies, kAxis});
     w.AddCity(1, 0, kCityNormal);
     w.world->turnState.SetCurrentCountry(&w.Country(setting == kOtherTurn ? 2 : 1));
-    auto* unit = new cJednostkaLadowa();
+    auto* unit = new cJednostkaLadowa(w.world.get());
     unit->countryId = 1;
     unit->name = L"Recruit";
     unit->inReserve = setting != kOnMap;

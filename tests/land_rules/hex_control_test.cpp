@@ -28,7 +28,7 @@ TEST_F(HexControl, CutOffPocketPassesToTheEnemyButNotUnderAUnitOrAHarbour) {
   }
   w_.AddUnit(2, 3, 2);
   World().constants.mulberryValues[1] = 2.0f;
-  auto* harbour = new cMulberry();
+  auto* harbour = new cMulberry(&World());
   harbour->countryId = 3;  // an ally of 2
   harbour->x = 3;
   harbour->y = 1;

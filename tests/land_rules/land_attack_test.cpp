@@ -130,7 +130,7 @@ TEST_F(LandAttackTest, DirectionsArmourAndTheDefenderThatIsNoLandUnit) {
 
   // An air unit on the ground: the fixed strength, the factor against a
   // defender that is no land unit, no fortification nor entrenchment.
-  auto* air = new cJednostkaLotnicza();
+  auto* air = new cJednostkaLotnicza(&World());
   air->countryId = 2;
   air->SetType(kUnitFighter);
   World().Units().airUnits.push_back(air);
@@ -465,7 +465,7 @@ TEST_F(LandAttackTest, KilledAttackerLeavesTheWorldAndMultiSideFlagsAreSet) {
 }
 
 TEST_F(LandAttackTest, AirUnitOnTheGroundLosesAFixedShareAndAttackersNothing) {
-  auto* air = new cJednostkaLotnicza();
+  auto* air = new cJednostkaLotnicza(&World());
   air->countryId = 2;
   air->SetType(kUnitFighter);
   air->strength = 100;

@@ -30,7 +30,7 @@ class LandBombardment : public ::testing::Test {
     for (int die = 0; die < 6; ++die) {
       for (int column = 0; column < 5; ++column) k.navalRows[die][column] = 10 * (die + 1) + column + 1;
     }
-    bomber_ = new cJednostkaLotnicza();
+    bomber_ = new cJednostkaLotnicza(&World());
     bomber_->countryId = 1;
     bomber_->SetType(kUnitTacticalBomber);
     bomber_->strength = 100;

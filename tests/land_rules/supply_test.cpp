@@ -225,7 +225,7 @@ TEST_F(Supply, AHarbourSuppliesOwnUnitsItReachesOverFriendlyLandAndNeverLowersSu
   sScenarioConstants& k = World().constants;
   k.mulberryValues[1] = 5.0f;
   // The harbour and a unit beside it in a two-hex pocket.
-  auto* harbour = new cMulberry();
+  auto* harbour = new cMulberry(&World());
   harbour->countryId = kWestland;
   World().Units().landUnits.push_back(harbour);
   Place(*harbour, 6, 3);

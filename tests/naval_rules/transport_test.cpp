@@ -147,7 +147,7 @@ TEST(SeaTransport, FromTheOpenSeaOnlyAnAmphibiousShipMarksTheEnemyCoast) {
   EXPECT_FALSE(cargo.transport->FindCoastUnloadHex(*w.world, x, y));
   EXPECT_EQ(CheckUnloadToCoast(*w.world, *cargo.transport), eTransportRefusal::kNotUnloadHex);
   twtest::LogCapture log;
-  cJednostkaMorska empty;
+  cJednostkaMorska empty(w.world.get());
   EXPECT_FALSE(empty.FindCoastUnloadHex(*w.world, x, y));
   EXPECT_TRUE(log.Contains(L"ERROR! Trying to unload non-existing unit from transport!"));
   EXPECT_EQ(CheckUnloadToCoast(*w.world, empty), eTransportRefusal::kNoCargo);

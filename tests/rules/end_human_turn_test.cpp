@@ -121,7 +121,7 @@ struct EndHumanTurnTest : ::testing::Test {
     return country;
   }
   cJednostkaLadowa& Unit(int countryId, int x, int y, int points, int startPoints) {
-    auto* unit = new cJednostkaLadowa();
+    auto* unit = new cJednostkaLadowa(&world);
     unit->countryId = countryId;
     unit->x = x;
     unit->y = y;

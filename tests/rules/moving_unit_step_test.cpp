@@ -38,7 +38,7 @@ struct MovingUnitTest : ::testing::Test {
     cCountry& country = twtest::AddCountry(world, 4, L"West");
     country.human = human;
     world.GetRelations().Reset(1);
-    unit = new cJednostkaLadowa();
+    unit = new cJednostkaLadowa(&world);
     unit->countryId = country.id;
     unit->x = 1;
     unit->y = 1;

@@ -90,7 +90,7 @@ class Europe1939 : public ::testing::Test {
   }
   bool SeaRoute(const wchar_t* from, const wchar_t* to, const wchar_t* country) {
     std::vector<int> path;
-    return g_pWorld->GetSeaGraph().FindPath(ZoneNamed(from), ZoneNamed(to), CountryNamed(country)->id, false, path);
+    return g_pWorld->GetSeaGraph().FindPath(*g_pWorld, ZoneNamed(from), ZoneNamed(to), CountryNamed(country)->id, false, path);
   }
 
   twtest::LogCapture log_;  // from before the load in SetUp
@@ -208,7 +208,7 @@ TEST_F(Europe1939, SeaPassagesAreGuardedByTheirStraitsAndLandRoutesStopAtTheSea)
   const cCity* berlin = CityNamed(L"Berlin");
   // Germany's own road from Berlin to Breslau.
   std::vector<cCity*> route;
-  EXPECT_TRUE(g_pWorld->GetCityGraph().FindPath(berlin, CityNamed(L"Breslau"), CountryNamed(L"Germany")->id, route));
+  EXPECT_TRUE(g_pWorld->GetCityGraph().FindPath(*g_pWorld, berlin, CityNamed(L"Breslau"), CountryNamed(L"Germany")->id, route));
 }
 
 TEST_F(Europe1939, StandingOrdersOfTheMajorPowersNameRealPlacesAndGoToWarOnlyOnNeutrals) {

@@ -88,7 +88,7 @@ class LandingOrders : public ::testing::Test {
     fleet->country = 1;
     fleet->seaNode = node;
     World().Units().fleets.push_back(fleet);
-    auto* ship = new cJednostkaMorska();
+    auto* ship = new cJednostkaMorska(&World());
     ship->countryId = 1;
     ship->SetType(shipType);
     ship->name = L"Transport";

@@ -101,7 +101,7 @@ class MapScreen : public ::testing::Test {
     return country;
   }
   cJednostkaLadowa* AddUnit(int x, int y, int country) {
-    auto* unit = world_.Units().landUnits.emplace_back(new cJednostkaLadowa());
+    auto* unit = world_.Units().landUnits.emplace_back(new cJednostkaLadowa(&world_));
     unit->countryId = country;
     unit->x = x;
     unit->y = y;
@@ -289,7 +289,7 @@ TEST_F(MapScreen, TabSelectsTheFirstOwnUnitWithActionPointsThenTheNextAfterTheSe
     EXPECT_EQ(world_.turnState.selectedUnit, expected);
   }
   // A unit selected on the map but missing from the list stops the walk.
-  cJednostkaLadowa stray;
+  cJednostkaLadowa stray(&world_);
   stray.countryId = 1;
   world_.GetMap().GetHex(9, 9).unit = &stray;
   world_.turnState.selectedHex = &world_.GetMap().GetHex(9, 9);
@@ -392,7 +392,7 @@ TEST_F(MapScreen, AllianceQueriesAndVictoryPoints) {
   }
   EXPECT_EQ(std::pair(world_.CountCountryVictoryPoints(3), world_.GetCountryScore(5)), std::pair(11, 0));
   // Score: victory and production points of cities plus ship hit points.
-  auto* ship = new cJednostkaMorska();
+  auto* ship = new cJednostkaMorska(&world_);
   ship->countryId = 3;
   ship->hitPoints = 9;
   world_.Units().navalUnits.push_back(ship);
@@ -639,7 +639,7 @@ TEST_F(MapPanels, HarbourRulesNameTheFirstFailureAndBuildingOnePutsOneUnitOnTheH
   // that fails, in the order of the checks.
   hex.unit = nullptr;
   const std::function<void()> none = [] {};
-  cMulberry occupant;
+  cMulberry occupant(&world_);
   const struct { std::function<void()> change; double cost; bool can; const char* reason; } steps[] = {
       {none, 30.0, true, "hexpanel_mulberry_hint"},  // equal points suffice
       {none, 30.5, false, "hexpanel_mulberry_hint_not_enough_pp"},
@@ -673,7 +673,7 @@ TEST_F(MapPanels, BoughtUnitsAndHarboursReadTheCountrysNamePatternAlike) {
   for (int v : {0, 57, 89, 32767}) {
     plat::ScopedRandOverride pin([v] { return v; });
     const std::wstring number = std::to_wstring(v % 90 + 10);
-    EXPECT_EQ(DrawNewUnitName(own, kUnitInfantryDivision), number + L" Westland Division");
+    EXPECT_EQ(DrawNewUnitName(world_, own, kUnitInfantryDivision), number + L" Westland Division");
     sHex& hex = world_.GetMap().GetHex(1 + v % 3, 1 + v % 2);
     hex.terrain = 1;
     hex.coastal = 1;

@@ -26,11 +26,11 @@ namespace {
 
 using twtest::AirWorld;
 
-// Ships of the given types, owned by the test.
+// Ships of the given types and of no world, owned by the test.
 struct ShipSet {
   explicit ShipSet(std::vector<int> types) {
     for (int type : types) {
-      auto ship = std::make_unique<cJednostkaMorska>();
+      auto ship = std::make_unique<cJednostkaMorska>(nullptr);
       ship->SetType(type);
       ship->id = static_cast<int>(owned.size()) + 1;
       list.push_back(ship.get());

@@ -82,7 +82,7 @@ class UnitPanel : public ::testing::Test {
     return unit;
   }
   cJednostkaLotnicza& Air(int x, int y, int country, int type = kUnitFighter) {
-    auto* unit = new cJednostkaLotnicza();
+    auto* unit = new cJednostkaLotnicza(&World());
     unit->countryId = country;
     unit->SetType(type);
     unit->x = x;

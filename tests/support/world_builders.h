@@ -16,7 +16,7 @@ inline cCountry& AddCountry(cWorld& world, int alliance = 0, const wchar_t* name
   country->alliance = alliance;
   if (name) country->name = name;
   cCountry& added = *country;
-  world.Countries().push_back(std::move(country));
+  world.AddCountry(std::move(country));
   return added;
 }
 

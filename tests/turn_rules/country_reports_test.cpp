@@ -70,11 +70,11 @@ TEST(CountryReports, UpkeepIsPaidForLandAndAirUnitsOnTheMapAndInReserve) {
   a.unitUpkeepModifier = 2.0f;
   w.AddUnit(0, 0, 1).strength = 50;  // strength 5
   w.AddUnit(1, 0, 2);                // not ours
-  auto* fighter = new cJednostkaLotnicza();
+  auto* fighter = new cJednostkaLotnicza(&world);
   fighter->countryId = 1;
   fighter->strength = 4.0f;
   world.Units().airUnits.push_back(fighter);
-  auto* reserve = new cJednostkaLotnicza();
+  auto* reserve = new cJednostkaLotnicza(&world);
   reserve->countryId = 1;
   reserve->strength = 1.0f;
   world.Units().reservePool.push_back(reserve);

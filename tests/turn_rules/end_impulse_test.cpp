@@ -28,7 +28,7 @@ struct WarWorld : TurnWorld {
 };
 
 cMulberry& AddHarbour(TurnWorld& w, int x, int y, int months) {
-  auto* harbour = new cMulberry();
+  auto* harbour = new cMulberry(w.world.get());
   harbour->countryId = 1;
   harbour->x = x;
   harbour->y = y;

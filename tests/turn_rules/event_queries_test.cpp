@@ -243,11 +243,11 @@ TEST_F(EventQueries, UnitsAreCountedByTypeInTheMapListsOnly) {
   // (Westland's, Southia's, Neutralia's) and the Marines aboard a ship.
   EXPECT_EQ(Ask(L"Country.GetUnitCount", {1, 0}), 4);
   EXPECT_EQ(Ask(L"Country.GetUnitCount", {4, 0}), 4);
-  auto* aboard = new cJednostkaLadowa();
+  auto* aboard = new cJednostkaLadowa(&World());
   aboard->countryId = 2;
   World().Units().carriedUnitsB.push_back(aboard);
   EXPECT_EQ(Ask(L"Country.GetUnitCount", {1, 0}), 5);
-  auto* waiting = new cJednostkaLadowa();
+  auto* waiting = new cJednostkaLadowa(&World());
   waiting->countryId = 2;
   waiting->inReserve = true;
   World().Units().reservePool.push_back(waiting);

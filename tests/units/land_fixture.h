@@ -55,7 +55,7 @@ class LandWorld {
 
   // A land unit of the country on (x, y), in the world's map list.
   cJednostkaLadowa& AddUnit(int x, int y, int country, int type = 0) {
-    auto* unit = new cJednostkaLadowa();
+    auto* unit = new cJednostkaLadowa(world.get());
     unit->countryId = country;
     unit->SetType(type);
     unit->x = x;

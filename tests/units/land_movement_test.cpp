@@ -31,7 +31,7 @@ class LandMovement : public ::testing::Test {
   }
   // A fighter of the country on (x, y): it shares the hex cells with land units.
   cJednostkaLotnicza* AddAir(int x, int y, int country) {
-    auto* air = new cJednostkaLotnicza();
+    auto* air = new cJednostkaLotnicza(w_->world.get());
     air->countryId = country;
     air->SetType(kUnitFighter);
     air->visible = true;

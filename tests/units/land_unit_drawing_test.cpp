@@ -217,7 +217,7 @@ class LandUnitDrawing : public LandCounterDrawing {
 
   cWorld world_;
   sLandUnitConstants constants_;
-  cJednostkaLadowa unit_;
+  cJednostkaLadowa unit_{&world_};
 };
 
 // The counter's parts drawn from a unit are in the golden pictures of the
@@ -251,7 +251,7 @@ TEST_F(LandUnitDrawing, DrawUsesTheSharedBatchAndTheHookSpottedLandUnitsOnly) {
   unit_.visible = false;
   EXPECT_EQ(hook(), 0u);
   // An air unit shares the hex cells but not the land counter.
-  cJednostkaLotnicza air;
+  cJednostkaLotnicza air(&world_);
   air.visible = true;
   hex.unit = &air;
   EXPECT_EQ(hook(), 0u);
@@ -273,10 +273,10 @@ TEST_F(LandUnitDrawing, PendingAttackOnTheUnitDrawsOneArrowPerAttackingSide) {
     return sides;
   };
   EXPECT_TRUE(arrows().empty()) << "no attack pending";
-  cJednostkaLadowa attacker;
+  cJednostkaLadowa attacker(&world_);
   world_.turnState.SetAttack(&unit_, 0, 0, nullptr, &attacker, nullptr, nullptr, &attacker);
   EXPECT_EQ(arrows(), (std::vector<int>{1, 4}));
-  cJednostkaLadowa other;
+  cJednostkaLadowa other(&world_);
   world_.turnState.attack->defender = &other;
   EXPECT_TRUE(arrows().empty()) << "the attack is on another unit";
   world_.turnState.ClearAttack();

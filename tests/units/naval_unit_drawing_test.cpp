@@ -138,7 +138,7 @@ class ShipCounterDrawing : public ::testing::Test {
   cTexture flag_;
   cWorld world_;
   cFleet fleet_;
-  cJednostkaMorska ship_;
+  cJednostkaMorska ship_{&world_};
 };
 
 TEST(ShipCounterLayout, EveryNavalTypeHasItsOwnCellOnTheSheet) {

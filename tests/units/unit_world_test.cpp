@@ -68,7 +68,7 @@ class WorldUnits : public ::testing::Test {
   cJednostkaLadowa* AddLand(int country, int x, int y) { return &w_.AddUnit(x, y, country, kUnitInfantryDivision); }
   // A ship in the reserve pool.
   cJednostkaMorska* AddShip(int id, int country, int type = kUnitCruiser) {
-    auto* ship = new cJednostkaMorska();
+    auto* ship = new cJednostkaMorska(&world);
     ship->id = id;
     ship->countryId = country;
     ship->SetType(type);
@@ -88,7 +88,7 @@ class WorldUnits : public ::testing::Test {
   }
   // A fighter, on (x, y) when given.
   cJednostkaLotnicza* AddAir(int country, int x = -1, int y = -1) {
-    auto* unit = new cJednostkaLotnicza();
+    auto* unit = new cJednostkaLotnicza(&world);
     unit->countryId = country;
     unit->SetType(kUnitFighter);
     world.Units().airUnits.push_back(unit);
@@ -102,7 +102,7 @@ class WorldUnits : public ::testing::Test {
 };
 
 TEST(UnitType, CategoryFollowsKnownCodesAndStaysForUnknownOnes) {
-  cJednostkaMorska ship;
+  cJednostkaMorska ship(nullptr);
   // Known codes of each arm, then unknown ones that keep the last category.
   const std::pair<int, int> types[] = {{kUnitArtificialHarbour, kCategoryLand}, {kUnitTacticalBomber, kCategoryAir},
                                        {kUnitAmphibiousShip, kCategoryNaval},   {7, kCategoryNaval},
@@ -245,9 +245,9 @@ TEST_F(WorldUnits, ANodeCollectsTheFleetsStandingAtIt) {
   AddFleet(2, 2, 3);
   cFleet* c = AddFleet(3, 2, 2);
   std::list<cFleet*> out{a};
-  nodes[1].CollectFleets(out);
+  nodes[1].CollectFleets(world, out);
   EXPECT_EQ(out, (std::list<cFleet*>{a, c}));
-  nodes[0].CollectFleets(out);
+  nodes[0].CollectFleets(world, out);
   EXPECT_TRUE(out.empty());
 }
 
@@ -263,7 +263,7 @@ TEST_F(WorldUnits, SeaTransportPointsCountTheLoadedTransports) {
   auto load = [&](int shipId, int shipCountry, int shipType, int cargoType) {
     cJednostkaMorska* ship = AddShip(shipId, shipCountry, shipType);
     ship->JoinFleetAtSeaNode(1);
-    auto* cargo = new cJednostkaLadowa();
+    auto* cargo = new cJednostkaLadowa(&world);
     cargo->countryId = shipCountry;
     cargo->SetType(cargoType);
     cargo->transport = ship;
@@ -291,7 +291,7 @@ TEST_F(WorldUnits, UnitCountsGiveTwoTablesThatOrderTheAirAndNavalRowsApart) {
   world.Units().reservePool.push_back(bomber);
   AddShip(1, 1, kUnitAircraftCarrier);  // in the naval reserve
   AddShip(2, 1, kUnitCruiser)->JoinFleetAtSeaNode(1);
-  auto* harbour = new cMulberry();
+  auto* harbour = new cMulberry(&world);
   harbour->countryId = 1;
   world.Units().landUnits.push_back(harbour);  // no row
   const sUnitCountsByType counts = world.GetCountry(1)->CountUnitsByType(world);
@@ -446,7 +446,7 @@ TEST_F(WorldUnits, StrategicMovesPayTheScenarioCostOfTheType) {
 
   // A ship's type has no column in the land table: it costs nothing and
   // never enters a hex.
-  cJednostkaMorska ship;
+  cJednostkaMorska ship(&world);
   ship.countryId = 1;
   ship.SetType(kUnitBattleship);
   ASSERT_TRUE(ship.StrategicMove(world, 1, 2));
@@ -479,7 +479,7 @@ TEST_F(WorldUnits, AStrategicMoveOnTheWorkerPlaysItsSoundOnTheMainThread) {
 TEST_F(WorldUnits, TheHarbourTakesItsStrengthAndSupplyFromTheConstants) {
   world.constants.mulberryValues = {30.0f, 4.0f, 7.9f, 12.0f};
   world.constants.maxSupply = 25;
-  cMulberry harbour;
+  cMulberry harbour(&world);
   harbour.SetStrength(99);
   harbour.SetSupply(1);
   EXPECT_EQ(harbour.GetStrength(), 7);

@@ -63,7 +63,7 @@ class AirCounterSnapshot : public twtest::SdlTest {
   std::wstring Data(const std::string& file) const { return plat::WidenBytes((root_ / "data/gfx" / file).string()); }
 
   cJednostkaLotnicza Unit(int country, int type, int level, float strength, int points) {
-    cJednostkaLotnicza unit;
+    cJednostkaLotnicza unit(world_.get());
     unit.countryId = country;
     unit.SetType(type);
     unit.level = level;

@@ -105,7 +105,7 @@ TEST_F(ResultSnapshot, AttackPanelWithTwoAttackers) {
   map.CreateHexes();
   for (sHex& hex : map.Hexes()) hex.terrain = 1;
   auto unit = [&](int x, int y, int country, const wchar_t* name) {
-    auto* u = new cJednostkaLadowa();
+    auto* u = new cJednostkaLadowa(&world_);
     u->countryId = country;
     u->x = x;
     u->y = y;

@@ -33,8 +33,8 @@ namespace {
 
 using SeaBattleSnapshot = twtest::GameScreenTest;
 
-std::unique_ptr<cJednostkaMorska> Ship(int id, int country, int type, const wchar_t* name) {
-  auto ship = std::make_unique<cJednostkaMorska>();
+std::unique_ptr<cJednostkaMorska> Ship(cWorld& world, int id, int country, int type, const wchar_t* name) {
+  auto ship = std::make_unique<cJednostkaMorska>(&world);
   ship->id = id;
   ship->countryId = country;
   ship->SetType(type);
@@ -55,11 +55,11 @@ TEST_F(SeaBattleSnapshot, FieldMarksAndControlsAfterTwoShots) {
   // A fixed die: every shot hits for a hit point, every pick is the first.
   const plat::ScopedRandOverride dice([] { return 0; });
   std::vector<std::unique_ptr<cJednostkaMorska>> ships;
-  ships.push_back(Ship(9001, 1, kUnitBattleship, L"Resolute"));
-  ships.push_back(Ship(9002, 1, kUnitCruiser, L"Valiant"));
-  ships.push_back(Ship(9003, 1, kUnitCruiser, L"Ajax"));
-  ships.push_back(Ship(9004, 2, kUnitBattleship, L"Eisenfaust"));
-  ships.push_back(Ship(9005, 2, kUnitCruiser, L"Sturmvogel"));
+  ships.push_back(Ship(world, 9001, 1, kUnitBattleship, L"Resolute"));
+  ships.push_back(Ship(world, 9002, 1, kUnitCruiser, L"Valiant"));
+  ships.push_back(Ship(world, 9003, 1, kUnitCruiser, L"Ajax"));
+  ships.push_back(Ship(world, 9004, 2, kUnitBattleship, L"Eisenfaust"));
+  ships.push_back(Ship(world, 9005, 2, kUnitCruiser, L"Sturmvogel"));
   std::vector<cJednostkaMorska*> first{ships[0].get(), ships[1].get(), ships[2].get()};
   std::vector<cJednostkaMorska*> second{ships[3].get(), ships[4].get()};
   cSeaBattle battle(world, first, second);

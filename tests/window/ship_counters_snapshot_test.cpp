@@ -74,7 +74,7 @@ class ShipCounterSnapshot : public twtest::SdlTest {
   std::wstring Data(const std::string& file) const { return plat::WidenBytes((root_ / "data/gfx" / file).string()); }
 
   cJednostkaMorska Ship(int country, int type, const wchar_t* name, int hitPoints, int maxHitPoints) {
-    cJednostkaMorska ship;
+    cJednostkaMorska ship(world_.get());
     ship.countryId = country;
     ship.SetType(type);
     ship.name = name;

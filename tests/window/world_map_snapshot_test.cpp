@@ -183,7 +183,7 @@ class WorldMapSnapshot : public twtest::SdlTest, public ::testing::WithParamInte
       city.victoryPoints = victoryPoints;
       city.productionPoints = production;
     }
-    map.RefreshBorderFlags();
+    map.RefreshBorderFlags(*world_);
     AddUnits();
   }
 
@@ -207,8 +207,8 @@ class WorldMapSnapshot : public twtest::SdlTest, public ::testing::WithParamInte
         {L"Mulberry", 3, kUnitArtificialHarbour, 1, 13, 10},
     };
     for (const sUnitRow& row : rows) {
-      auto unit = row.type == kUnitArtificialHarbour ? std::make_unique<cMulberry>()
-                                                     : std::make_unique<cJednostkaLadowa>();
+      auto unit = row.type == kUnitArtificialHarbour ? std::make_unique<cMulberry>(world_.get())
+                                                     : std::make_unique<cJednostkaLadowa>(world_.get());
       unit->name = row.name;
       unit->countryId = row.country;
       unit->SetType(row.type);

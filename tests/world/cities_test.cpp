@@ -193,10 +193,10 @@ struct GraphWorld {
     graph().BuildNodes(w.world.Cities());
   }
   cCityGraph& graph() { return w.world.GetCityGraph(); }
-  eCitiesDiagramResult Read(const char* text) { return graph().ReadCitiesDiagramText(text); }
+  eCitiesDiagramResult Read(const char* text) { return graph().ReadCitiesDiagramText(w.world.GetMap(), text); }
   std::vector<cCity*> Route(cCity* from, cCity* to, int country, bool expectFound) {
     std::vector<cCity*> out{r};  // stale content must go
-    EXPECT_EQ(graph().FindPath(from, to, country, out), expectFound);
+    EXPECT_EQ(graph().FindPath(w.world, from, to, country, out), expectFound);
     return out;
   }
 
@@ -258,19 +258,19 @@ TEST(CityGraph, RoutesAvoidCitiesNotHeldByFriends) {
   EXPECT_TRUE(g.Route(g.a, g.b, 1, false).empty());
   EXPECT_TRUE(g.Route(g.a, g.b, 2, false).empty());  // B is held by 1, the enemy of 2
   std::vector<cCity*> out;
-  EXPECT_FALSE(g.graph().FindPath(nullptr, g.a, 1, out));
+  EXPECT_FALSE(g.graph().FindPath(g.w.world, nullptr, g.a, 1, out));
 }
 
 TEST(CityGraph, AlliedLinkOfType1) {
   GraphWorld g;
   ASSERT_EQ(g.Read(kDiagram), eCitiesDiagramResult::kOk);
   const int nodeD = g.d->graphNode;
-  for (int country : {1, 4}) EXPECT_TRUE(g.graph().HasAlliedLinkOfType1(nodeD, country)) << country;
-  EXPECT_FALSE(g.graph().HasAlliedLinkOfType1(nodeD, 2));
+  for (int country : {1, 4}) EXPECT_TRUE(g.graph().HasAlliedLinkOfType1(g.w.world, nodeD, country)) << country;
+  EXPECT_FALSE(g.graph().HasAlliedLinkOfType1(g.w.world, nodeD, 2));
   g.w.Control(0, 0, 3);  // a neutral is allied with nobody, itself included
-  EXPECT_FALSE(g.graph().HasAlliedLinkOfType1(nodeD, 3));
-  EXPECT_FALSE(g.graph().HasAlliedLinkOfType1(g.a->graphNode, 1));  // only land links there
-  EXPECT_FALSE(g.graph().HasAlliedLinkOfType1(99, 1));
+  EXPECT_FALSE(g.graph().HasAlliedLinkOfType1(g.w.world, nodeD, 3));
+  EXPECT_FALSE(g.graph().HasAlliedLinkOfType1(g.w.world, g.a->graphNode, 1));  // only land links there
+  EXPECT_FALSE(g.graph().HasAlliedLinkOfType1(g.w.world, 99, 1));
 }
 
 TEST(CityGraph, BadLinesAreReportedWithTheirLineNumber) {
@@ -305,14 +305,14 @@ TEST(CityGraph, LoadingEndsTheProcessOnErrors) {
   GraphWorld g;
   twtest::TempWorkingFolder folder;
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(g.graph().LoadCitiesDiagram(L"NoSuchScenario"), ::testing::ExitedWithCode(1), "");
+  EXPECT_EXIT(g.graph().LoadCitiesDiagram(g.w.world, L"NoSuchScenario"), ::testing::ExitedWithCode(1), "");
   // A world without a map cannot place the links of a good file: the end,
   // not a silent empty graph.
   folder.Write("data/scenarios/GraphTest/cities_diagram.csv", kDiagram);
   cWorld noMap;
   g_pWorld = &noMap;
-  EXPECT_EXIT(noMap.GetCityGraph().LoadCitiesDiagram(L"GraphTest"), ::testing::ExitedWithCode(1), "");
+  EXPECT_EXIT(noMap.GetCityGraph().LoadCitiesDiagram(noMap, L"GraphTest"), ::testing::ExitedWithCode(1), "");
   g_pWorld = &g.w.world;
   folder.Write("data/scenarios/GraphTest/cities_diagram.csv", "0;0;3;0;0\n");
-  EXPECT_EXIT(g.graph().LoadCitiesDiagram(L"GraphTest"), ::testing::ExitedWithCode(1), "");
+  EXPECT_EXIT(g.graph().LoadCitiesDiagram(g.w.world, L"GraphTest"), ::testing::ExitedWithCode(1), "");
 }

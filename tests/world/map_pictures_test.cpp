@@ -122,7 +122,7 @@ class MapPictures : public ::testing::Test {
         if (!map.GetHex(x, y).IsWater()) twtest::AddCity(*world_, x, y);
       }
     }
-    map.RefreshBorderFlags();
+    map.RefreshBorderFlags(*world_);
   }
 
   // The hook draws from the cell alone: the unit is only a marker.
@@ -225,7 +225,7 @@ TEST_F(MapPictures, EachChangeShowsOnTheNextFrame) {
   cell.city = nullptr;
   cell.unit = nullptr;
   cell.owner = cell.controller = 1;
-  map.RefreshBorderFlags();
+  map.RefreshBorderFlags(*world_);
   const std::pair<const char*, std::function<void()>> changes[] = {
       {"terrain", [&] { cell.terrain = kTerrainMountain; }},
       {"weather", [&] { cell.weather = 1; }},
@@ -432,7 +432,7 @@ TEST_F(HexDrawing, OwnershipTintsAndBordersTakeTheirColoursWithFullAlpha) {
 // too, nearer than the unit; a mark that is no target (the sea zone's)
 // stays under it.
 TEST_F(HexDrawing, TargetMarksShowOverTheUnitOnTheHex) {
-  cJednostkaLadowa unit;
+  cJednostkaLadowa unit(world_.get());
   sHex hex;
   hex.terrain = kTerrainPlain;
   hex.unit = &unit;

@@ -140,7 +140,7 @@ TEST(HexBorders, SetOwnerRefreshesTheNeighboursFacingTheCell) {
   cMap map;
   std::string error;
   ASSERT_TRUE(BuildMapFromText("size 3 3\nterrain\nppp\nppp\npp~\nowner\n1 1 1\n1 2 1\n1 1 0\n", map, error)) << error;
-  map.RefreshBorderFlags();
+  map.RefreshBorderFlags([](int) { return eSeaNodeKind::kNone; });
   SetHexOwner(map, map.GetHex(1, 1), 1);
   for (const sHex& hex : map.Hexes()) EXPECT_EQ(hex.borderFlags & 7, 0) << hex.x << "," << hex.y;
   SetHexController(map, map.GetHex(1, 1), 2);

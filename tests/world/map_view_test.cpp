@@ -204,13 +204,11 @@ TEST_F(Minimap, OwnershipLayerTexelsByMode) {
   // an id that names no country (3 here) paints colour 0.
   cWorld world;
   for (const std::uint32_t first : {0xFF112233u, 0xFF445566u}) {
-    world.Countries().push_back(std::make_unique<cCountry>());
+    world.AddCountry(std::make_unique<cCountry>());
     world.Countries().back()->id = static_cast<int>(world.Countries().size());
     world.Countries().back()->colour[0] = first;
   }
-  g_pWorld = &world;
-  map.UpdateMinimapOwnershipLayer();
-  g_pWorld = nullptr;
+  map.UpdateMinimapOwnershipLayer(world);
   EXPECT_EQ(std::vector<std::uint32_t>({texel(0, 0), texel(5, 1), texel(7, 1), texel(0, 2)}),
             std::vector<std::uint32_t>({0x80112233u, 0x80445566u, 0x80000000u, 0x80445566u}));
 }

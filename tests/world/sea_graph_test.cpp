@@ -46,9 +46,9 @@ void Build(cSeaGraph& graph, int count, const std::vector<Link>& links, const st
   for (const Link& l : links) graph.GetNode(l.from)->links.push_back({l.to, l.sx, l.sy});
 }
 
-std::vector<int> Route(cSeaGraph& graph, int from, int to, int country, bool friendly = false) {
+std::vector<int> Route(cWorld& world, int from, int to, int country, bool friendly = false) {
   std::vector<int> out{99};
-  const bool found = graph.FindPath(from, to, country, friendly, out);
+  const bool found = world.GetSeaGraph().FindPath(world, from, to, country, friendly, out);
   EXPECT_EQ(found, !out.empty());
   return out;
 }
@@ -96,7 +96,7 @@ TEST(SeaGraphLoad, NodesFieldsNamesSizesAndHexStamps) {
   twtest::LogCapture log;
   cScopedThrowingFatalHook fatal;
   cSeaGraph& graph = w.world.GetSeaGraph();
-  graph.LoadSeaNodes(SeaGraphPattern(dir));
+  graph.LoadSeaNodes(w.world, SeaGraphPattern(dir));
   ASSERT_EQ(graph.GetNodeCount(), 5);
   const sWezelGrafuMorz& port = *graph.GetNode(2);
   EXPECT_EQ(port.name, L"Gdynia");
@@ -138,17 +138,17 @@ TEST(SeaGraphLoad, FatalDataErrorsEndWithCodeOne) {
   // An empty name leaves nine fields: the record is passed over and the
   // next one is out of sequence.
   dir.Write("sea_nodes.csv", "1;A;0;0;1;1;1;1;1;1\r\n2;;0;0;1;1;1;1;1;1\r\n3;C;0;0;1;1;1;1;1;1\r\n");
-  EXPECT_THROW(w.world.GetSeaGraph().LoadSeaNodes(SeaGraphPattern(dir)), sFatalExitError);
+  EXPECT_THROW(w.world.GetSeaGraph().LoadSeaNodes(w.world, SeaGraphPattern(dir)), sFatalExitError);
   EXPECT_TRUE(log.Contains(L"ERROR. Sea node 2 has ID=3 (should be equal!)"));
   w.AddCity(L"Hel", 5, 2, kCitySupplyPort);
   w.AddCity(L"Inland", 5, 3, kCityNormal);  // not a port: needs no node
   dir.Write("sea_nodes.csv", "1;A;0;0;1;1;1;1;1;1\r\n");
-  EXPECT_THROW(w.world.GetSeaGraph().LoadSeaNodes(SeaGraphPattern(dir)), sFatalExitError);
+  EXPECT_THROW(w.world.GetSeaGraph().LoadSeaNodes(w.world, SeaGraphPattern(dir)), sFatalExitError);
   EXPECT_TRUE(log.Contains(L"ERROR. There is no sea node for port city Hel (5, 2)"));
   EXPECT_TRUE(log.Contains(L"ERROR: " + std::filesystem::path(dir.File("sea_nodes.csv")).wstring() +
                            L": no sea node stands on the port city Hel (5, 2)"));
   twtest::TempDir empty;
-  EXPECT_THROW(w.world.GetSeaGraph().LoadSeaNodes(SeaGraphPattern(empty)), sFatalExitError);
+  EXPECT_THROW(w.world.GetSeaGraph().LoadSeaNodes(w.world, SeaGraphPattern(empty)), sFatalExitError);
 }
 
 TEST(SeaGraphLoad, EdgesAreDirectedAndUnknownNodesAreFatal) {
@@ -156,7 +156,7 @@ TEST(SeaGraphLoad, EdgesAreDirectedAndUnknownNodesAreFatal) {
   Build(graph, 4, {});
   twtest::LogCapture log;
   // "1;2" is too short to be a link; the strait is kept; the last line counts.
-  EXPECT_TRUE(graph.ReadSeaEdgesText("# from;to;strait x;strait y\n3;4;-1;0\r\n1;2\n\n1;2;3;1\n2;1;-1;-1"));
+  EXPECT_TRUE(graph.ReadSeaEdgesText(nullptr, "# from;to;strait x;strait y\n3;4;-1;0\r\n1;2\n\n1;2;3;1\n2;1;-1;-1"));
   auto links = [&](int id) {
     std::vector<std::tuple<int, int, int>> out;
     for (const sSeaLink& l : graph.GetNode(id)->links) out.emplace_back(l.node, l.straitX, l.straitY);
@@ -168,23 +168,24 @@ TEST(SeaGraphLoad, EdgesAreDirectedAndUnknownNodesAreFatal) {
   EXPECT_EQ(links(3), (Links{{4, -1, 0}}));
   EXPECT_TRUE(links(4).empty());
 
-  EXPECT_FALSE(graph.ReadSeaEdgesText("1;2;-1;-1\n2;7;-1;-1\n"));
+  EXPECT_FALSE(graph.ReadSeaEdgesText(nullptr, "1;2;-1;-1\n2;7;-1;-1\n"));
   EXPECT_TRUE(log.Contains(L"ERROR. Sea edge in line 2 links sea node 2 to sea node 7, but no such node was loaded!"));
-  EXPECT_FALSE(graph.ReadSeaEdgesText("0;1;-1;-1\n"));
+  EXPECT_FALSE(graph.ReadSeaEdgesText(nullptr, "0;1;-1;-1\n"));
   // The short line above was warned about; a field that is no whole number
   // (nor one within 32 bits: 4294967299 is no node 3) is refused.
   EXPECT_TRUE(log.Contains(L"WARNING: sea_edges.csv line 3: \"1;2\" is too short to hold a link; the row is skipped"));
-  EXPECT_FALSE(graph.ReadSeaEdgesText("1;4294967299;-1;-1\n", L"e.csv"));
+  EXPECT_FALSE(graph.ReadSeaEdgesText(nullptr, "1;4294967299;-1;-1\n", L"e.csv"));
   EXPECT_EQ(log.Lines().back(), L"ERROR: e.csv line 1 column 2: \"4294967299\" is not a whole number");
-  EXPECT_FALSE(graph.ReadSeaEdgesText("1;2;-1;-1\r2;1;x;-1", L"e.csv"));
+  EXPECT_FALSE(graph.ReadSeaEdgesText(nullptr, "1;2;-1;-1\r2;1;x;-1", L"e.csv"));
   EXPECT_EQ(log.Lines().back(), L"ERROR: e.csv line 2 column 3: \"x\" is not a whole number");
 
   // Through the scenario folder of the working folder (a temporary one).
   cScopedThrowingFatalHook fatal;
   twtest::TempWorkingFolder folder;
   folder.Write("data/scenarios/Test/sea_edges.csv", "1;9;-1;-1\r\n");
-  EXPECT_THROW(graph.LoadSeaEdges(L"Test"), sFatalExitError);
-  EXPECT_THROW(graph.LoadSeaEdges(L"Missing"), sFatalExitError);
+  const cWorld world;
+  EXPECT_THROW(graph.LoadSeaEdges(world, L"Test"), sFatalExitError);
+  EXPECT_THROW(graph.LoadSeaEdges(world, L"Missing"), sFatalExitError);
 }
 
 // Countries: 1 Allies, 2 Axis (at war with 1), 3 neutral, 4 Allies leader.
@@ -201,24 +202,24 @@ TEST_F(SeaGraphRoute, StraitsFollowTheirController) {
   // 1 -> 2 -> 3 through the strait (0, 0); 1 -> 4 -> 5 -> 3 is longer.
   Build(graph, 5, {{1, 2}, {2, 3, 0, 0}, {1, 4}, {4, 5}, {5, 3}});
   w.Control(0, 0, 2);  // held by the enemy: the long way round
-  EXPECT_EQ(Route(graph, 1, 3, 1), (std::vector<int>{3, 5, 4, 1}));
+  EXPECT_EQ(Route(w.world, 1, 3, 1), (std::vector<int>{3, 5, 4, 1}));
   EXPECT_EQ(graph.GetNode(3)->searchDistance, 3);
   EXPECT_EQ(graph.GetNode(3)->previousNode, 5);
-  EXPECT_EQ(Route(graph, 1, 3, 2), (std::vector<int>{3, 2, 1}));
+  EXPECT_EQ(Route(w.world, 1, 3, 2), (std::vector<int>{3, 2, 1}));
   // {holder of the strait, country, route length}: an ally's strait is open,
   // a neutral's only to the neutral, nobody's to none.
   const int cases[][3] = {{4, 1, 3}, {3, 1, 4}, {3, 3, 3}, {0, 3, 4}};
   for (const auto& [holder, country, length] : cases) {
     w.Control(0, 0, holder);
-    EXPECT_EQ(Route(graph, 1, 3, country).size(), static_cast<std::size_t>(length)) << holder << " " << country;
-    EXPECT_EQ(graph.HasPassableLink(2, 3, country), length == 3);
+    EXPECT_EQ(Route(w.world, 1, 3, country).size(), static_cast<std::size_t>(length)) << holder << " " << country;
+    EXPECT_EQ(graph.HasPassableLink(w.world, 2, 3, country), length == 3);
   }
-  EXPECT_TRUE(graph.HasPassableLink(1, 2, 3));
-  EXPECT_FALSE(graph.HasPassableLink(2, 1, 3));  // no link that way
+  EXPECT_TRUE(graph.HasPassableLink(w.world, 1, 2, 3));
+  EXPECT_FALSE(graph.HasPassableLink(w.world, 2, 1, 3));  // no link that way
 
   // With the long way cut as well there is no route at all.
   graph.GetNode(5)->links.clear();
-  EXPECT_TRUE(Route(graph, 1, 3, 1).empty());
+  EXPECT_TRUE(Route(w.world, 1, 3, 1).empty());
   EXPECT_EQ(graph.GetNode(3)->searchDistance, -1);
   EXPECT_EQ(graph.GetNode(1)->previousNode, 0);
 }
@@ -233,10 +234,10 @@ TEST_F(SeaGraphRoute, PortsNeutralFriendlyAndHostile) {
   const int cases[][3] = {{3, 0, 3}, {3, 1, 4}, {1, 1, 3}, {0, 0, 3}, {0, 1, 4}, {2, 0, 4}};
   for (const auto& [holder, friendly, length] : cases) {
     w.Control(5, 0, holder);
-    EXPECT_EQ(Route(graph, 1, 3, 1, friendly == 1).size(), static_cast<std::size_t>(length)) << holder << friendly;
+    EXPECT_EQ(Route(w.world, 1, 3, 1, friendly == 1).size(), static_cast<std::size_t>(length)) << holder << friendly;
   }
   // Starting in the enemy port is allowed: the start is never re-entered.
-  EXPECT_EQ(Route(graph, 2, 1, 1), (std::vector<int>{1, 2}));
+  EXPECT_EQ(Route(w.world, 2, 1, 1), (std::vector<int>{1, 2}));
 
   // The port's adjacent sea: its first linked sea zone.
   EXPECT_EQ(graph.GetAdjacentSeaZoneId(2), 3);
@@ -254,13 +255,13 @@ TEST_F(SeaGraphRoute, SameRoutesAsTheDesignedSearchOnRandomGraphs) {
     Build(graph, n, links);
     for (int from = 1; from <= n; ++from) {
       for (int to = 1; to <= n; ++to) {
-        ASSERT_EQ(Route(graph, from, to, 0), ReferenceRoute(graph, from, to))
+        ASSERT_EQ(Route(w.world, from, to, 0), ReferenceRoute(graph, from, to))
             << "round " << round << " from " << from << " to " << to;
       }
     }
   }
   // Ids outside the graph find nothing.
   Build(graph, 4, {{1, 2}});
-  EXPECT_TRUE(Route(graph, 0, 2, 0).empty());
-  EXPECT_TRUE(Route(graph, 1, 5, 0).empty());
+  EXPECT_TRUE(Route(w.world, 0, 2, 0).empty());
+  EXPECT_TRUE(Route(w.world, 1, 5, 0).empty());
 }

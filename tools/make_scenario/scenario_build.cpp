@@ -257,7 +257,7 @@ void BuildCountries(sScenario& b, cWorld& world) {
     ai.allianceEntryPolicy = src.alliance == 0 ? 1 : 0;
     b.countryId[src.code] = c->id;
     if (src.letter != '-') b.letterId[src.letter] = c->id;
-    world.Countries().push_back(std::move(c));
+    world.AddCountry(std::move(c));
   }
   int dummies = 0;
   for (const auto& c : world.Countries()) dummies += c->politicalStrength == -1 ? 1 : 0;
@@ -386,7 +386,7 @@ void BuildUnits(sScenario& b, cWorld& world) {
     Check(occupied.insert(src.pos).second, src.name + " shares its hex with another unit");
     Check(byName.count(src.code + "/" + src.name) == 0, "unit name used twice: " + src.name);
     if (src.air) {
-      auto* u = new cJednostkaLotnicza();
+      auto* u = new cJednostkaLotnicza(&world);
       u->id = ++airId;
       u->SetName(Wide(src.name));
       u->countryId = country;
@@ -399,7 +399,7 @@ void BuildUnits(sScenario& b, cWorld& world) {
       lists.airUnits.push_back(u);
       byName[src.code + "/" + src.name] = u;
     } else {
-      auto* u = new cJednostkaLadowa();
+      auto* u = new cJednostkaLadowa(&world);
       u->id = ++landId;
       u->SetName(Wide(src.name));
       u->countryId = country;
@@ -427,7 +427,7 @@ void BuildUnits(sScenario& b, cWorld& world) {
     fleet->seaNode = port->second;
     lists.fleets.push_back(fleet);
     for (const sShipSource& s : src.ships) {
-      auto* ship = new cJednostkaMorska();
+      auto* ship = new cJednostkaMorska(&world);
       ship->id = ++shipId;
       ship->SetName(Wide(s.name));
       ship->countryId = country;
