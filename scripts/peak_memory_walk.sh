@@ -39,19 +39,7 @@ for _ in $(seq 1 100); do
   sleep 0.05
 done
 [ -n "$pid" ] || fail "the game did not start"
-win=""
-for _ in $(seq 1 300); do
-  win="$(xdotool search --onlyvisible --name "Tidewrack v1.01" 2>/dev/null | head -n1)"
-  [ -n "$win" ] && break
-  sleep 0.1
-done
-[ -n "$win" ] || fail "no game window"
-xdotool windowactivate --sync "$win" >/dev/null 2>&1 || xdotool windowfocus "$win"
-for _ in $(seq 1 300); do
-  grep -q "first main-menu frame" "$out/game.out" && break
-  key Escape
-  sleep 0.1
-done
+walk_await_main_menu
 open_fixture_game
 await_shot MapScreen_cDialogNowejTury 1 3000 || fail "no greeting for Switzerland"
 key Return

@@ -178,6 +178,12 @@ walk_start() {
   export TW_SCREENSHOT_DIR="$out" SDL_RENDER_DRIVER=software SDL_AUDIODRIVER=dummy
   "$game" >"$out/game.out" 2>&1 &
   pid=$!
+  walk_await_main_menu
+}
+
+# Finds the started game's window and presses Esc (ends a movie, any key
+# ends a logo) until the main menu has been drawn. Sets win.
+walk_await_main_menu() {
   win=""
   # Only a shown window: the game makes its window hidden, and SDL may make
   # it again (as a window for OpenGL) before it is shown; the first one is
