@@ -46,7 +46,7 @@ start_fixture_game
 # Neutralia lies in the south-west: a click on the minimap there.
 m=$(views)
 click $((minimap_x + 40)) $((minimap_y + 114))
-await_count views x $((m + 1)) 100 || fail "the view did not settle on Neutralia"
+await_count views x $((m + 1)) || fail "the view did not settle on Neutralia"
 sleep 0.5
 read -r hex_x hex_y < <(hex 3 11)
 n=$(shots MapScreen)
@@ -69,7 +69,7 @@ cp ConsoleOut.txt "$out/ConsoleOut_westland.txt"
 key q
 await_shot MapScreen_cDialogPotwKoncaTury 1 || fail "no end-turn question"
 key Return
-await_shot MapScreen_cDialogNowejTury 2 200 || fail "no new-turn greeting for Neutralia"
+await_shot MapScreen_cDialogNowejTury 2 600 || fail "no new-turn greeting for Neutralia"
 key Return
 sleep 0.5
 n=$(shots MapScreen_range)

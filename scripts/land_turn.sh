@@ -73,14 +73,14 @@ keep MapScreen_range range.png
 n7=$(log_count "---- Game state = 7")
 click "$target_x" "$target_y"
 await_log "Player action: Move / 2nd Armoured" 1 || fail "no move"
-await_log "---- Game state = 7" $((n7 + 1)) 100 || fail "the move did not end"
+await_log "---- Game state = 7" $((n7 + 1)) || fail "the move did not end"
 sleep 0.5
 click "$undo_x" "$undo_y"
 await_log "Undoing the move" 1 || fail "no undo"
 sleep 0.5
 click "$target_x" "$target_y"
 await_log "Player action: Move / 2nd Armoured" 2 || fail "no second move"
-await_log "---- Game state = 7" $((n7 + 2)) 100 || fail "the second move did not end"
+await_log "---- Game state = 7" $((n7 + 2)) || fail "the second move did not end"
 sleep 0.5
 n=$(shots MapScreen_attack)
 click "$enemy_x" "$enemy_y"
@@ -100,7 +100,7 @@ cp ConsoleOut.txt "$out/ConsoleOut_turn.txt"
 key q
 await_shot MapScreen_cDialogPotwKoncaTury 1 || fail "no end-turn question"
 key Return
-await_shot MapScreen_cDialogNowejTury 2 200 || fail "no new-turn greeting after the computer phase"
+await_shot MapScreen_cDialogNowejTury 2 600 || fail "no new-turn greeting after the computer phase"
 keep MapScreen_cDialogNowejTury new_turn.png
 key Return
 sleep 0.3

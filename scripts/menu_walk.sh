@@ -38,31 +38,31 @@ entry_x=$((list_x + 60)); entry_y=$((list_y + 12))
 country_x=$((countries_x + 60)); country_y=$((countries_y + 46))
 human_x=$((human_x + 12)); human_y=$((human_y + 13))
 
-await_shot cMainMenu 1 50 || fail "main menu not shown"
+await_shot cMainMenu 1 || fail "main menu not shown"
 click "$single_x" "$single_y"
-await_shot cScenarioMenu 1 50 || fail "scenario menu not shown"
+await_shot cScenarioMenu 1 || fail "scenario menu not shown"
 key Escape
-await_shot cMainMenu 2 50 || fail "main menu not shown again"
+await_shot cMainMenu 2 || fail "main menu not shown again"
 click "$single_x" "$single_y"
-await_shot cScenarioMenu 2 50 || fail "scenario menu not shown again"
+await_shot cScenarioMenu 2 || fail "scenario menu not shown again"
 double_click "$entry_x" "$entry_y"
-await_shot cScenarioSettingsMenu 1 100 || fail "scenario settings not shown"
+await_shot cScenarioSettingsMenu 1 || fail "scenario settings not shown"
 click "$country_x" "$country_y"
 sleep 0.3
 click "$human_x" "$human_y"
 sleep 0.3
 click "$start_x" "$start_y"
 # The country whose turn begins is greeted; Enter dismisses the greeting.
-await_shot MapScreen_cDialogNowejTury 1 100 || fail "new-turn greeting not shown"
+await_shot MapScreen_cDialogNowejTury 1 || fail "new-turn greeting not shown"
 key Return
-await_shot MapScreen 1 100 || fail "map screen not shown"
+await_shot MapScreen 1 || fail "map screen not shown"
 # Scroll: hold two arrow keys a moment; zoom: one wheel step out.
 move_mouse 400 400
 xdotool keydown --window "$win" Right Down
 sleep 0.6
 xdotool keyup --window "$win" Right Down
 xdotool click --window "$win" 5
-await_shot MapScreen 2 100 || fail "map screen not shown at the new zoom"
+await_shot MapScreen 2 || fail "map screen not shown at the new zoom"
 quit_game 50
 INNER
 rc=$?

@@ -153,7 +153,7 @@ await_shot cScenarioMenu 1 || fail "scenario menu not shown"
 click $((list_x + 130)) $((list_y + 30))
 sleep 0.5
 click "$start_x" "$start_y"
-await_shot cScenarioSettingsMenu 1 150 || fail "scenario settings not shown"
+await_shot cScenarioSettingsMenu 1 || fail "scenario settings not shown"
 
 # The settings: Germany is the seventh row of the countries list (the
 # list is in the order of the names; the header and each row 16 pixels),

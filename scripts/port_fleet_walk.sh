@@ -37,7 +37,7 @@ answer_event() {
 }
 read -r move_x move_y < <(centre 557)
 open_fixture_game
-await_shot MapScreen 1 150 || fail "map screen not shown"
+await_shot MapScreen 1 || fail "map screen not shown"
 move_mouse 600 300
 sleep 2
 keep MapScreen impulse_1.png

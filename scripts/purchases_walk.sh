@@ -100,7 +100,7 @@ cp ConsoleOut.txt "$out/ConsoleOut_turn.txt"
 key q
 await_shot MapScreen_cDialogPotwKoncaTury 1 || fail "no end-turn question"
 key Return
-await_shot MapScreen_cDialogNowejTury 2 300 || fail "no new-turn greeting after the end of the impulse"
+await_shot MapScreen_cDialogNowejTury 2 600 || fail "no new-turn greeting after the end of the impulse"
 key Return
 sleep 0.3
 move_mouse 600 300

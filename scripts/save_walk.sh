@@ -76,7 +76,7 @@ await_log "Loading INI file data\\save\\Walk save\\Info.ini" 1 || fail "the save
 click $((list_x + 60)) $((list_y + 12))
 sleep 0.5
 click "$start_x" "$start_y"
-await_shot cScenarioSettingsMenu 1 100 || fail "scenario settings not shown for the save"
+await_shot cScenarioSettingsMenu 1 || fail "scenario settings not shown for the save"
 click "$settings_start_x" "$settings_start_y"
 await_log "---- Game state = 7" 1 150 || fail "the loaded game did not reach a human turn"
 sleep 1

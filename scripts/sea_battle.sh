@@ -105,7 +105,7 @@ if await_battle 2; then
   keep cSeaBattleMenu sea_battle_second.png
   play_battle || fail "the second sea battle did not end"
 fi
-await_shot MapScreen_cDialogNowejTury 2 200 || fail "no new-turn greeting after the sea battles"
+await_shot MapScreen_cDialogNowejTury 2 600 || fail "no new-turn greeting after the sea battles"
 key Return
 sleep 0.3
 quit_game

@@ -315,14 +315,14 @@ open_fixture_game() {
   click "$single_x" "$single_y"
   await_shot cScenarioMenu 1 || fail "scenario menu not shown"
   double_click $((list_x + 60)) $((list_y + 12))
-  await_shot cScenarioSettingsMenu 1 100 || fail "scenario settings not shown"
+  await_shot cScenarioSettingsMenu 1 || fail "scenario settings not shown"
   click "$start_x" "$start_y"
 }
 
 start_fixture_game() {
   local n
   open_fixture_game
-  await_shot MapScreen_cDialogNowejTury 1 150 || fail "no new-turn greeting after the computer countries"
+  await_shot MapScreen_cDialogNowejTury 1 600 || fail "no new-turn greeting after the computer countries"
   key Return
   await_shot MapScreen 1 || fail "map screen not shown after the greeting"
   move_mouse 600 300
@@ -336,7 +336,7 @@ start_fixture_game() {
 # turn begins at once, without the computer phase and its greeting.
 start_fixture_game_first_country() {
   open_fixture_game
-  await_shot MapScreen 1 150 || fail "map screen not shown"
+  await_shot MapScreen 1 || fail "map screen not shown"
   move_mouse 600 300
   sleep 1
 }
