@@ -18,14 +18,8 @@ set -uo pipefail
 source "$(dirname "$0")/xvfb_walk.sh"
 walk_setup "computer turn walk" "$@"
 
-walk_make_run
-mkdir -p "$run/data/save"
-scenario="$run/data/scenarios/Europe1939"
-cp -r "$here/data/scenarios/Europe1939" "$scenario"
 # Poland (6) is the human country.
-sed -i -e 's/^\(6;1;Poland;\([^;]*;\)\{10\}\)0;/\11;/' "$scenario/countries.csv"
-grep -q "^6;1;Poland;\([^;]*;\)\{10\}1;" "$scenario/countries.csv" ||
-  { echo "computer turn walk: scenario not prepared" >&2; exit 1; }
+walk_make_europe_run 6 Poland
 # A move is pictured three frames into it: its hexes are paced so that a
 # move spans several frames at the shipped frame limit on a slow machine.
 cat >>"$run/Settings.ini" <<'INI'

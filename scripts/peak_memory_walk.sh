@@ -13,13 +13,7 @@ source "$(dirname "$0")/xvfb_walk.sh"
 walk_setup "peak memory walk" "$@"
 skip_without /usr/bin/time
 
-walk_make_run
-mkdir -p "$run/data/save"
-scenario="$run/data/scenarios/Europe1939"
-cp -r "$here/data/scenarios/Europe1939" "$scenario"
-sed -i -e 's/^\(14;1;Switzerland;\([^;]*;\)\{10\}\)0;/\11;/' "$scenario/countries.csv"
-grep -q "^14;1;Switzerland;\([^;]*;\)\{10\}1;" "$scenario/countries.csv" ||
-  { echo "peak memory walk: scenario not prepared" >&2; exit 1; }
+walk_make_europe_run 14 Switzerland
 rm -f "$out/time.txt"
 export PEAK_RENDERER="${RENDERER:-software}"
 

@@ -94,18 +94,22 @@ AIReplacementAfter=20
 INI
 }
 
-# A run folder whose only scenario is a copy of Europe 1939 with Germany (1)
-# as the human country; sets scenario. Ends the script when the copy could
-# not be prepared.
-walk_make_europe_germany_run() {
+# A run folder whose only scenario is a copy of Europe 1939 with one
+# country human (its id and name as "countries.csv" has them); sets
+# scenario. Ends the script when the copy could not be prepared.
+#   walk_make_europe_run ID NAME
+walk_make_europe_run() {
   walk_make_run
   mkdir -p "$run/data/save"
   scenario="$run/data/scenarios/Europe1939"
   cp -r "$here/data/scenarios/Europe1939" "$scenario"
-  sed -i -e 's/^\(1;1;Germany;\([^;]*;\)\{10\}\)0;/\11;/' "$scenario/countries.csv"
-  grep -q "^1;1;Germany;\([^;]*;\)\{10\}1;" "$scenario/countries.csv" ||
+  sed -i -e "s/^\($1;1;$2;\([^;]*;\)\{10\}\)0;/\\11;/" "$scenario/countries.csv"
+  grep -q "^$1;1;$2;\([^;]*;\)\{10\}1;" "$scenario/countries.csv" ||
     { echo "$walk_name: scenario not prepared" >&2; exit 1; }
 }
+
+# The same with Germany (1) human.
+walk_make_europe_germany_run() { walk_make_europe_run 1 Germany; }
 
 # Runs the steps read from standard input under Xvfb. The screen is larger
 # than the window so that the whole window, wherever it is placed, can be
