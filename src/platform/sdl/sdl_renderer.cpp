@@ -77,9 +77,9 @@ void CopyRows(const SDL_Surface* argb, std::uint32_t* out) {
 // ---------------------------------------------------------------------------
 
 SdlTexture::SdlTexture(std::shared_ptr<RendererLife> life, SDL_Texture* texture, int width, int height,
-                       std::string path)
+                       std::string path, std::unique_ptr<SheetPacking> packing)
     : life_(std::move(life)), texture_(texture), width_(width), height_(height), path_(std::move(path)),
-      id_(NextId()) {}
+      id_(NextId()), packing_(std::move(packing)) {}
 
 SdlTexture::~SdlTexture() {
   // Once the renderer is gone SDL has freed its textures already.
@@ -103,6 +103,18 @@ std::uint32_t* SdlTexture::Lock(int& pitch) {
 
 void SdlTexture::Unlock() {
   if (pixels_.empty() || !life_->renderer) return;
+  if (packing_) {
+    // Written whole: the texels no longer keep to the parts, so the native
+    // texture becomes the whole picture.
+    SDL_Texture* whole = SDL_CreateTexture(life_->renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,
+                                           width_, height_);
+    if (!whole) return;
+    SDL_SetTextureBlendMode(whole, SDL_BLENDMODE_BLEND);
+    SDL_SetTextureScaleMode(whole, SDL_ScaleModeLinear);
+    SDL_DestroyTexture(texture_);
+    texture_ = whole;
+    packing_.reset();
+  }
   SDL_UpdateTexture(texture_, nullptr, pixels_.data(), width_ * 4);
   ++version_;
 }
@@ -116,6 +128,7 @@ SdlRenderer::SdlRenderer(SDL_Renderer* renderer, SDL_Surface* target, bool prese
   SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
   SDL_RendererInfo info{};
   software_ = SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
+  packs_sheets_ = !software_;
 }
 
 SdlRenderer::~SdlRenderer() {
@@ -131,12 +144,18 @@ std::unique_ptr<SdlTexture> SdlRenderer::MakeTexture(int width, int height, cons
   // (BlendExactly), and cost nothing more for it; the others keep a copy of
   // every texel in memory for a texture that can be locked, so theirs are
   // only written whole (Unlock).
+  SDL_Texture* t = NewNative(width, height);
+  if (!t) return nullptr;
+  return std::make_unique<SdlTexture>(life_, t, width, height, path);
+}
+
+SDL_Texture* SdlRenderer::NewNative(int width, int height) {
   const int access = software_ ? SDL_TEXTUREACCESS_STREAMING : SDL_TEXTUREACCESS_STATIC;
   SDL_Texture* t = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, access, width, height);
   if (!t) return nullptr;
   SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
   SDL_SetTextureScaleMode(t, SDL_ScaleModeLinear);
-  return std::make_unique<SdlTexture>(life_, t, width, height, path);
+  return t;
 }
 
 std::unique_ptr<SdlTexture> SdlRenderer::TextureFromSurface(SDL_Surface* surface, const std::string& path) {
@@ -173,13 +192,29 @@ std::unique_ptr<Texture> SdlRenderer::LoadTexture(const std::string& path) {
   SDL_Surface* loaded = IMG_Load(path.c_str());
   if (!loaded) return nullptr;
   std::unique_ptr<SdlTexture> texture;
-  if (!software_ && loaded->format->format == SDL_PIXELFORMAT_ABGR8888 && !SDL_HasColorKey(loaded) &&
-      !SDL_MUSTLOCK(loaded)) {
+  if ((!software_ || packs_sheets_) && loaded->format->format == SDL_PIXELFORMAT_ABGR8888 &&
+      !SDL_HasColorKey(loaded) && !SDL_MUSTLOCK(loaded) && loaded->pitch % 4 == 0) {
     // The GL renderers upload the decoded picture itself, its texels put in
     // ARGB order where they lie: the decoded picture and the driver's copy
-    // are the only ones of a large sheet at any time.
+    // are the only ones of a large sheet at any time. A large sheet that is
+    // mostly transparent is uploaded as its parts packed.
     RgbaToArgbInPlace(loaded);
-    texture = UploadArgb(loaded->pixels, loaded->pitch, loaded->w, loaded->h, path);
+    constexpr long long kLeastPackedTexels = 512LL * 512;
+    auto packing = std::make_unique<SheetPacking>();
+    if (packs_sheets_ && static_cast<long long>(loaded->w) * loaded->h >= kLeastPackedTexels &&
+        packing->Pack(static_cast<const std::uint32_t*>(loaded->pixels), loaded->pitch / 4, loaded->w, loaded->h,
+                      std::min(MaxTextureWidth(), MaxTextureHeight()))) {
+      const std::vector<std::uint32_t> packed =
+          packing->Copy(static_cast<const std::uint32_t*>(loaded->pixels), loaded->pitch / 4);
+      SDL_Texture* native = NewNative(packing->PackedWidth(), packing->PackedHeight());
+      if (native && SDL_UpdateTexture(native, nullptr, packed.data(), packing->PackedWidth() * 4) == 0) {
+        texture = std::make_unique<SdlTexture>(life_, native, loaded->w, loaded->h, path, std::move(packing));
+      } else if (native) {
+        SDL_DestroyTexture(native);
+      }
+    } else {
+      texture = UploadArgb(loaded->pixels, loaded->pitch, loaded->w, loaded->h, path);
+    }
   } else {
     texture = TextureFromSurface(loaded, path);
   }
@@ -205,6 +240,12 @@ int SdlRenderer::MaxTextureWidth() const {
   SDL_RendererInfo info{};
   if (SDL_GetRendererInfo(renderer_, &info) != 0 || info.max_texture_width <= 0) return 16384;  // no limit
   return info.max_texture_width;
+}
+
+int SdlRenderer::MaxTextureHeight() const {
+  SDL_RendererInfo info{};
+  if (SDL_GetRendererInfo(renderer_, &info) != 0 || info.max_texture_height <= 0) return 16384;  // no limit
+  return info.max_texture_height;
 }
 
 int SdlRenderer::ScreenWidth() const {
@@ -345,6 +386,10 @@ void SdlRenderer::PaintQuad(const Texture& texture, const RectI& source, const P
   if (clip_empty_) return;
   const auto* sdlTexture = dynamic_cast<const SdlTexture*>(&texture);
   if (!sdlTexture || !sdlTexture->Native()) return;
+  if (sdlTexture->Packing()) {
+    PaintPacked(*sdlTexture, source, corners, argb);
+    return;
+  }
   SDL_Texture* t = sdlTexture->Native();
   const Uint8 a = argb >> 24, r = (argb >> 16) & 0xFF, g = (argb >> 8) & 0xFF, b = argb & 0xFF;
   const PointF& tl = corners[0];
@@ -399,6 +444,11 @@ void SdlRenderer::PaintRect(const Texture& texture, const RectI& source, float l
   if (clip_empty_) return;
   const auto* sdlTexture = dynamic_cast<const SdlTexture*>(&texture);
   if (!sdlTexture || !sdlTexture->Native()) return;
+  if (sdlTexture->Packing()) {
+    const PointF corners[4] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
+    PaintPacked(*sdlTexture, source, corners, argb);
+    return;
+  }
   SDL_Texture* t = sdlTexture->Native();
   SDL_SetTextureColorMod(t, (argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
   SDL_SetTextureAlphaMod(t, argb >> 24);
@@ -466,7 +516,7 @@ void SdlRenderer::PaintRects(const RectDraw* draws, std::size_t count, float dep
     const auto* sdlTexture = dynamic_cast<const SdlTexture*>(d.texture);
     const bool fits = width > 0 && height > 0 && std::fabs(d.left) < 1.0e7f && std::fabs(d.top) < 1.0e7f &&
                       width < 1.0e7f && height < 1.0e7f;
-    if (surface && sdlTexture && sdlTexture->Native() && !clip_empty_ && fits) {
+    if (surface && sdlTexture && sdlTexture->Native() && !sdlTexture->Packing() && !clip_empty_ && fits) {
       if (width == std::floor(width) && height == std::floor(height)) {
         // Whole sizes: SDL's own (filtered) copy, on the pixels whose
         // centres the picture covers, as for the others.
@@ -491,6 +541,62 @@ void SdlRenderer::PaintRects(const RectDraw* draws, std::size_t count, float dep
     DrawRect(*d.texture, d.source, d.left, d.top, d.right, d.bottom, d.argb, depth);
     queued = true;
   }
+}
+
+void SdlRenderer::PaintPacked(const SdlTexture& texture, const RectI& source, const PointF corners[4],
+                              std::uint32_t argb) {
+  const SheetPacking& packing = *texture.Packing();
+  const int sw = source.Width(), sh = source.Height();
+  if (sw <= 0 || sh <= 0) return;
+  SDL_Texture* t = texture.Native();
+  const PointF &tl = corners[0], &tr = corners[1], &br = corners[2], &bl = corners[3];
+  const bool axisAligned = tl.y == tr.y && bl.y == br.y && tl.x == bl.x && tr.x == br.x && tr.x > tl.x && bl.y > tl.y;
+  const Uint8 a = argb >> 24, r = (argb >> 16) & 0xFF, g = (argb >> 8) & 0xFF, b = argb & 0xFF;
+  if (axisAligned) {
+    SDL_SetTextureColorMod(t, r, g, b);
+    SDL_SetTextureAlphaMod(t, a);
+  } else {
+    SDL_SetTextureColorMod(t, 255, 255, 255);
+    SDL_SetTextureAlphaMod(t, 255);
+  }
+  const float packedWidth = static_cast<float>(packing.PackedWidth());
+  const float packedHeight = static_cast<float>(packing.PackedHeight());
+  // A point of the quad at the share (s, u) of the source across and down.
+  const auto at = [&](float s, float u) {
+    const PointF top{tl.x + (tr.x - tl.x) * s, tl.y + (tr.y - tl.y) * s};
+    const PointF bottom{bl.x + (br.x - bl.x) * s, bl.y + (br.y - bl.y) * s};
+    return PointF{top.x + (bottom.x - top.x) * u, top.y + (bottom.y - top.y) * u};
+  };
+  packing.ForEachPiece(source, [&](const RectI& piece, const SheetPacking::Part& part) {
+    // The whole source keeps the corners as they are.
+    const float s0 = piece.left == source.left ? 0.0f : static_cast<float>(piece.left - source.left) / sw;
+    const float s1 = piece.right == source.right ? 1.0f : static_cast<float>(piece.right - source.left) / sw;
+    const float u0 = piece.top == source.top ? 0.0f : static_cast<float>(piece.top - source.top) / sh;
+    const float u1 = piece.bottom == source.bottom ? 1.0f : static_cast<float>(piece.bottom - source.top) / sh;
+    const int dx = part.packedX - part.sheet.left, dy = part.packedY - part.sheet.top;
+    const SDL_Rect src{piece.left + dx, piece.top + dy, piece.Width(), piece.Height()};
+    if (axisAligned) {
+      const float x0 = s0 == 0.0f ? tl.x : tl.x + (tr.x - tl.x) * s0;
+      const float x1 = s1 == 1.0f ? tr.x : tl.x + (tr.x - tl.x) * s1;
+      const float y0 = u0 == 0.0f ? tl.y : tl.y + (bl.y - tl.y) * u0;
+      const float y1 = u1 == 1.0f ? bl.y : tl.y + (bl.y - tl.y) * u1;
+      const SDL_FRect dst{x0, y0, x1 - x0, y1 - y0};
+      SDL_RenderCopyF(renderer_, t, &src, &dst);
+      return;
+    }
+    const PointF p[4] = {at(s0, u0), at(s1, u0), at(s1, u1), at(s0, u1)};
+    const float tu0 = src.x / packedWidth, tu1 = (src.x + src.w) / packedWidth;
+    const float tv0 = src.y / packedHeight, tv1 = (src.y + src.h) / packedHeight;
+    const SDL_Color colour{r, g, b, a};
+    SDL_Vertex v[4] = {
+        {{p[0].x, p[0].y}, colour, {tu0, tv0}},
+        {{p[1].x, p[1].y}, colour, {tu1, tv0}},
+        {{p[2].x, p[2].y}, colour, {tu1, tv1}},
+        {{p[3].x, p[3].y}, colour, {tu0, tv1}},
+    };
+    static const int kIndices[6] = {0, 1, 2, 0, 2, 3};
+    SDL_RenderGeometry(renderer_, t, v, 4, kIndices, 6);
+  });
 }
 
 SDL_Surface* SdlRenderer::SoftwareSurface() const {

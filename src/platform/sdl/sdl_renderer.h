@@ -12,6 +12,7 @@
 
 #include "platform/frame_rest.h"
 #include "platform/render.h"
+#include "platform/sheet_packing.h"
 
 namespace plat::sdl {
 
@@ -23,8 +24,10 @@ struct RendererLife {
 
 class SdlTexture final : public Texture {
  public:
+  // packing: the parts of a sheet that texture holds packed (null: texture
+  // is the whole picture).
   SdlTexture(std::shared_ptr<RendererLife> life, SDL_Texture* texture, int width, int height,
-             std::string path);
+             std::string path, std::unique_ptr<SheetPacking> packing = nullptr);
   ~SdlTexture() override;
   int Width() const override { return width_; }
   int Height() const override { return height_; }
@@ -35,6 +38,10 @@ class SdlTexture final : public Texture {
   // with new contents is a new picture.
   std::uint64_t Version() const { return version_; }
   SDL_Texture* Native() const { return texture_; }
+  // Non-null when Native() holds only the parts of the picture (a mostly
+  // transparent sheet under a GL driver): its draws are the draws of the
+  // parts' pieces.
+  const SheetPacking* Packing() const { return packing_.get(); }
 
  private:
   std::shared_ptr<RendererLife> life_;
@@ -44,6 +51,7 @@ class SdlTexture final : public Texture {
   std::uint64_t id_;
   std::uint64_t version_ = 0;
   std::vector<std::uint32_t> pixels_;  // CPU copy, made at the first Lock
+  std::unique_ptr<SheetPacking> packing_;
 };
 
 class SdlRenderer final : public Renderer {
@@ -60,6 +68,7 @@ class SdlRenderer final : public Renderer {
   std::unique_ptr<Texture> CreateTexture(int width, int height) override;
   std::unique_ptr<Font> CreateFont(const std::wstring& face, int height, int weight) override;
   int MaxTextureWidth() const override;
+  int MaxTextureHeight() const;
   int ScreenWidth() const override;
   int ScreenHeight() const override;
 
@@ -118,10 +127,17 @@ class SdlRenderer final : public Renderer {
   // Software renderer only: writes what was drawn as a PNG file.
   bool SavePng(const std::string& path);
   SDL_Surface* Target() const { return target_; }
+  // Whether mostly transparent sheets loaded from now on are packed (by
+  // default under the GL drivers, whose textures take memory the software
+  // renderer's do not need twice).
+  void SetPacksSheets(bool packs) { packs_sheets_ = packs; }
   SDL_Renderer* Native() const { return renderer_; }
 
  private:
   std::unique_ptr<SdlTexture> MakeTexture(int width, int height, const std::string& path);
+  // A texture of SDL's for MakeTexture, blended and filtered; null on
+  // failure.
+  SDL_Texture* NewNative(int width, int height);
   // A texture holding the ARGB8888 texels given; null on failure.
   std::unique_ptr<SdlTexture> UploadArgb(const void* pixels, int pitch, int width, int height,
                                          const std::string& path);
@@ -180,6 +196,10 @@ class SdlRenderer final : public Renderer {
                  std::uint32_t argb, float depth);
   void PaintRects(const RectDraw* draws, std::size_t count, float depth);
   void PaintLines(const PointF* points, int count, std::uint32_t argb);
+  // A packed texture's draw of source onto the quad with the corners given
+  // (top-left, top-right, bottom-right, bottom-left): each piece of source
+  // holding anything onto its share of the quad.
+  void PaintPacked(const SdlTexture& texture, const RectI& source, const PointF corners[4], std::uint32_t argb);
   // The surface SDL's software renderer draws into (null for others).
   SDL_Surface* SoftwareSurface() const;
   // One of DrawRects' pictures onto the pixels whose centres lie in
@@ -203,6 +223,7 @@ class SdlRenderer final : public Renderer {
   SDL_Rect clip_{};
   SDL_Window* window_;  // the window a software renderer draws into, or null
   bool software_ = false;
+  bool packs_sheets_ = false;
   std::vector<int> texel_columns_;  // BlendExactly's per-pixel texel columns
 
   struct sNotedCall {

@@ -1,0 +1,94 @@
+// A large picture that is mostly transparent (a sheet of sprites) kept as
+// the parts of it that are not: each part a rectangle of the sheet, packed
+// side by side into a smaller picture. A draw of a rectangle of the sheet
+// becomes the draws of the pieces of it that hold anything, each from the
+// packed picture; the transparent rest drew nothing anyway.
+//
+// Each part takes at least kMargin transparent texels around what it
+// holds, and its packed copy a ring of one more texel of the sheet around
+// it (the sheet's edge texel repeated outside the sheet): a filtered
+// sample anywhere within a piece reads the very texels it reads in the
+// sheet.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "platform/render.h"
+
+namespace plat {
+
+class SheetPacking {
+ public:
+  static constexpr int kMargin = 2;
+  static constexpr int kRing = 1;
+
+  struct Part {
+    RectI sheet;              // in the sheet, its transparent margin included
+    int packedX = 0, packedY = 0;  // where sheet.left, sheet.top lie in the packed picture
+  };
+
+  // Finds the parts of the width x height ARGB picture (rows of pitch
+  // texels) and places them in a picture at most maxWidth wide. False when
+  // packing would save less than a quarter of the texels (nothing is kept
+  // then).
+  bool Pack(const std::uint32_t* texels, int pitch, int width, int height, int maxWidth);
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  int PackedWidth() const { return packed_width_; }
+  int PackedHeight() const { return packed_height_; }
+  const std::vector<Part>& Parts() const { return parts_; }
+
+  // The packed picture (PackedWidth() x PackedHeight() texels, rows edge to
+  // edge) made from the sheet Pack was given.
+  std::vector<std::uint32_t> Copy(const std::uint32_t* texels, int pitch) const;
+
+  // Calls piece(const RectI& inSheet, const Part& part) for each part the
+  // rectangle meets, with the rectangle cut to it. One thread at a time (the
+  // one that draws).
+  template <class F>
+  void ForEachPiece(const RectI& source, F piece) const {
+    const RectI s{std::max(source.left, 0), std::max(source.top, 0), std::min(source.right, width_),
+                  std::min(source.bottom, height_)};
+    if (s.right <= s.left || s.bottom <= s.top) return;
+    const int cx0 = s.left / kCell, cy0 = s.top / kCell;
+    const int cx1 = (s.right - 1) / kCell, cy1 = (s.bottom - 1) / kCell;
+    if (++stamp_ == 0) {
+      std::fill(seen_.begin(), seen_.end(), 0u);
+      stamp_ = 1;
+    }
+    for (int cy = cy0; cy <= cy1; ++cy) {
+      for (int cx = cx0; cx <= cx1; ++cx) {
+        const Cell& cell = cells_[static_cast<std::size_t>(cy) * cells_across_ + cx];
+        for (std::uint32_t i = cell.first; i < cell.first + cell.count; ++i) {
+          const std::uint32_t index = cell_parts_[i];
+          if (seen_[index] == stamp_) continue;
+          seen_[index] = stamp_;
+          const RectI& r = parts_[index].sheet;
+          const RectI cut{std::max(s.left, r.left), std::max(s.top, r.top), std::min(s.right, r.right),
+                          std::min(s.bottom, r.bottom)};
+          if (cut.right > cut.left && cut.bottom > cut.top) piece(cut, parts_[index]);
+        }
+      }
+    }
+  }
+
+ private:
+  static constexpr int kCell = 64;  // the index's cells, in texels
+  struct Cell {
+    std::uint32_t first = 0, count = 0;
+  };
+  void Index();
+
+  int width_ = 0, height_ = 0, packed_width_ = 0, packed_height_ = 0;
+  std::vector<Part> parts_;
+  int cells_across_ = 0;
+  std::vector<Cell> cells_;
+  std::vector<std::uint32_t> cell_parts_;
+  mutable std::vector<std::uint32_t> seen_;
+  mutable std::uint32_t stamp_ = 0;
+};
+
+}  // namespace plat
