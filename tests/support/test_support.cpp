@@ -1,6 +1,9 @@
 #include "support/test_support.h"
 
+#include <signal.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <atomic>
 #include <cstdlib>
@@ -24,11 +27,37 @@ std::filesystem::path FindSourceRoot(const std::string& marker) {
   return {};
 }
 
+namespace {
+
+constexpr char kFolderPrefix[] = "tidewrack-test-";
+
+// Removes the folders of test processes that have ended without removing
+// them: a child that a test expects to end the process runs none of its
+// own destructors. Folders of processes still running are left alone.
+void RemoveFoldersOfEndedProcesses(const std::filesystem::path& temp) {
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(temp, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.rfind(kFolderPrefix, 0) != 0) continue;
+    const char* digits = name.c_str() + sizeof kFolderPrefix - 1;
+    char* after = nullptr;
+    const long pid = std::strtol(digits, &after, 10);
+    if (after == digits || *after != '-' || pid <= 0 || pid == ::getpid()) continue;
+    if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+    std::error_code ignored;
+    std::filesystem::remove_all(it->path(), ignored);
+  }
+}
+
+}  // namespace
+
 TempDir::TempDir() {
   static std::atomic<int> counter{0};
   std::ostringstream name;
-  name << "tidewrack-test-" << ::getpid() << "-" << counter++;
-  path_ = std::filesystem::temp_directory_path() / name.str();
+  name << kFolderPrefix << ::getpid() << "-" << counter++;
+  const std::filesystem::path temp = std::filesystem::temp_directory_path();
+  RemoveFoldersOfEndedProcesses(temp);
+  path_ = temp / name.str();
   std::filesystem::remove_all(path_);
   std::filesystem::create_directories(path_);
 }
@@ -36,6 +65,7 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
   std::error_code ec;
   std::filesystem::remove_all(path_, ec);
+  RemoveFoldersOfEndedProcesses(path_.parent_path());
 }
 
 std::string TempDir::Write(const std::string& name, const std::string& bytes) const {
