@@ -232,15 +232,21 @@ timed "thread tests (ThreadSanitizer)" tsan_tests
 # by the work done: they run side by side, one a core, and each one's last
 # lines are printed when all are done.
 fuzz_smoke() {
-  local target="$1" name corpus seeds
+  local target="$1" name corpus seeds scratch
   name="$(basename "$target")"
   corpus="$fuzz/corpus/$name"
   mkdir -p "$corpus"
   seeds="$root/tests/fuzz/corpus/$name"
   [ -d "$seeds" ] || seeds=""
   rm -f "$fuzz/$name.failed"
-  (cd "$fuzz" && "$target" -seed=1 -max_total_time="$fuzz_seconds" -print_final_stats=0 \
-    "$corpus" $seeds >"$fuzz/$name.smoke.txt" 2>&1) || { touch "$fuzz/$name.failed"; return 1; }
+  # The files a reader is given are written in a folder of the run's own,
+  # removed after it.
+  scratch="$(mktemp -d "${TMPDIR:-/tmp}/tw-fuzz-$name.XXXXXX")" || return 1
+  local status=0
+  (cd "$fuzz" && TMPDIR="$scratch" "$target" -seed=1 -max_total_time="$fuzz_seconds" -print_final_stats=0 \
+    "$corpus" $seeds >"$fuzz/$name.smoke.txt" 2>&1) || status=1
+  rm -rf "$scratch"
+  [ "$status" -eq 0 ] || { touch "$fuzz/$name.failed"; return 1; }
 }
 export -f fuzz_smoke
 export fuzz fuzz_seconds
