@@ -20,6 +20,7 @@
 #include "gui/hint_text.h"
 #include "sdl_fixture.h"
 #include "world/country.h"
+#include "world/map.h"
 
 namespace twtest {
 
@@ -41,6 +42,9 @@ class GameScreenTest : public SdlTest {
     }
     folder_ = std::make_unique<ScopedWorkingFolder>(dir_.Path());
     settings_ = g_Settings;
+    settings_ini_ = g_SettingsIni;
+    zoom_level_ = g_MapZoomLevel;
+    target_scale_ = g_MapTargetScale;
     g_StringBase.Load("lang_LANGID.db", true);
     ASSERT_TRUE(LoadGuiLayoutFile(L"data\\GUI_1024x768.csv"));
     ASSERT_EQ(OnCreateDevice({1024, 768}), 0);
@@ -60,11 +64,18 @@ class GameScreenTest : public SdlTest {
     OnLostDevice();
     OnDestroyDevice();
     g_Settings = settings_;
+    // The map's zoom outlives a game in the process (and is saved with the
+    // settings); each test starts from the same.
+    g_SettingsIni = settings_ini_;
+    g_MapZoomLevel = zoom_level_;
+    g_MapTargetScale = target_scale_;
     SdlTest::TearDown();
     folder_.reset();
   }
 
   sSettings settings_;
+  cIniFile settings_ini_;
+  float zoom_level_ = 1.0f, target_scale_ = 1.0f;
   std::unique_ptr<ScopedWorkingFolder> folder_;
 };
 
