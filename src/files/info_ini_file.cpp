@@ -26,7 +26,10 @@ bool HasKey(const cIniFile& ini, std::string_view path) {
 }
 
 std::string PlayerKey(int number, const char* what) {
-  return "Save/PBEMPlayer" + std::to_string(number) + what;
+  std::string key = "Save/PBEMPlayer";
+  key += std::to_string(number);
+  key += what;
+  return key;
 }
 
 // A unit-size setting: the stored value minus 1, the fallback unless 1 to 5.

@@ -95,7 +95,8 @@ std::wstring ShownScreen(std::string& name) {
     const int sides = turn.attack != nullptr ? turn.attack->CountAttackingSides() : 0;
     name = "MapScreen";
     if (dialog != nullptr) {
-      name += "_" + plat::ClassName(typeid(*dialog));
+      name += '_';
+      name += plat::ClassName(typeid(*dialog));
     } else if (turn.attack != nullptr) {
       name += "_attack";
     } else if (turn.mode != 0) {

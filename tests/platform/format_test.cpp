@@ -117,8 +117,10 @@ TEST(Format, FixedPointAgreesWithTheCLibraryDigitForDigit) {
           const std::string spec = std::string("%") + (left ? "-" : "") + "*.*f";
           char want[128];
           std::snprintf(want, sizeof want, spec.c_str(), width, precision < 0 ? 6 : precision, value);
-          const std::string format = std::string("%") + (left ? "-" : "") + std::to_string(width) +
-                                     (precision < 0 ? "" : "." + std::to_string(precision)) + "f";
+          std::string format = left ? "%-" : "%";
+          format += std::to_string(width);
+          if (precision >= 0) format += '.' + std::to_string(precision);
+          format += 'f';
           ASSERT_EQ(FormatNarrow(format, value), want) << format << " of " << value;
         }
       }

@@ -180,8 +180,7 @@ std::string HmfRecord(int terrain, int river, int ctl, int own, int orig, int ex
 
 TEST(MapConversion, OldMapWithAreaFilesBecomesOutputMap) {
   twtest::TempDir dir;
-  std::vector<std::string> records;
-  for (int i = 0; i < 5 * 4; ++i) records.push_back(HmfRecord(1, 0, 2, 3, 4, 9, 0, 1));
+  std::vector<std::string> records(5 * 4, HmfRecord(1, 0, 2, 3, 4, 9, 0, 1));
   records[0] = HmfRecord(0, 0, 0, 0, 0, 0, 7, 0);  // water of zone 7
   records[6] = HmfRecord(2, 0, 5, 6, 7, 8, 3, 2);  // (1, 1)
   dir.Write("map.hmf", Hmf(5, 4, records));

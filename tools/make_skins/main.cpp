@@ -1089,8 +1089,12 @@ bool MakeInfoSheet(const std::string& path) {
 
 std::string Row(std::initializer_list<int> v) {
   std::string s;
-  for (int x : v) s += (s.empty() ? "" : ";") + std::to_string(x);
-  return s + "\n";
+  for (int x : v) {
+    if (!s.empty()) s += ';';
+    s += std::to_string(x);
+  }
+  s += '\n';
+  return s;
 }
 std::string Style(const char* face, int height, int weightCode, int r, int g, int b, int r2, int g2, int b2) {
   return std::string(";") + face + ";" + std::to_string(height) + ";" + std::to_string(weightCode) + ";" +
