@@ -140,16 +140,16 @@ SdlRenderer::~SdlRenderer() {
 
 std::unique_ptr<SdlTexture> SdlRenderer::MakeTexture(int width, int height, const std::string& path) {
   if (width <= 0 || height <= 0) return nullptr;
-  // The software renderer's textures are locked to be drawn exactly
-  // (BlendExactly), and cost nothing more for it; the others keep a copy of
-  // every texel in memory for a texture that can be locked, so theirs are
-  // only written whole (Unlock).
   SDL_Texture* t = NewNative(width, height);
   if (!t) return nullptr;
   return std::make_unique<SdlTexture>(life_, t, width, height, path);
 }
 
 SDL_Texture* SdlRenderer::NewNative(int width, int height) {
+  // The software renderer's textures are locked to be drawn exactly
+  // (BlendExactly), and cost nothing more for it; the others keep a copy of
+  // every texel in memory for a texture that can be locked, so theirs are
+  // only written whole (Unlock).
   const int access = software_ ? SDL_TEXTUREACCESS_STREAMING : SDL_TEXTUREACCESS_STATIC;
   SDL_Texture* t = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, access, width, height);
   if (!t) return nullptr;
