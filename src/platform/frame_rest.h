@@ -4,8 +4,8 @@
 // loop waits for input for up to a rest interval between frames, and the
 // frames it draws then are probes: their draw calls are fingerprinted and
 // compared with the picture on the screen, and only a changed picture is
-// drawn and shown (a blinking marker: only where it changed). Input or the
-// program's leave taken back ends the rest.
+// drawn and shown (or put back, when it is the picture shown before).
+// Input or the program's leave taken back ends the rest.
 #pragma once
 
 #include <cstddef>

@@ -120,8 +120,10 @@ struct RestingLoop {
       : fw([](SDL_Window*) -> std::unique_ptr<Renderer> { return CreateSoftwareRenderer(64, 64); }) {
     fw.SetRestCheck([mayRest] { return mayRest; });
   }
-  // Runs frames frames; from frame changeAt on the picture is another.
-  std::string Run(int frames, int changeAt) {
+  // Runs frames frames; from frame changeAt on the picture is another, or
+  // with alternate, goes back and forth between two. screens: what each
+  // probe found on the screen, blue ("B") or black ("K").
+  std::string Run(int frames, int changeAt, bool alternate = false) {
     EXPECT_TRUE(fw.CreateWindow(L"t"));
     EXPECT_EQ(fw.CreateDevice(true, 64, 64), 0);
     // The window's own events (shown, focus) are not the player's input.
@@ -133,13 +135,17 @@ struct RestingLoop {
     fw.SetCallbackFrameRender([&](double, float) {
       auto& renderer = dynamic_cast<SdlRenderer&>(*fw.GetRenderer());
       renders += renderer.Probing() ? "p" : "s";
-      renderer.Clear(moves >= changeAt ? 0xFF0000FFu : 0xFF000000u);
+      const std::uint32_t onScreen = static_cast<const std::uint32_t*>(renderer.Target()->pixels)[0];
+      if (renderer.Probing()) screens += onScreen == 0xFF0000FFu ? "B" : "K";
+      const bool blue = moves >= changeAt && (!alternate || (moves - changeAt) % 2 == 0);
+      renderer.Clear(blue ? 0xFF0000FFu : 0xFF000000u);
       if (moves == frames) fw.Shutdown();
     });
     fw.MainLoop();
     return renders;
   }
   SdlFramework fw;
+  std::string screens;
 };
 
 TEST_F(FrameRestTest, IdleLoopRestsAfterQuietFramesAndShowsAChangedProbe) {
@@ -149,6 +155,17 @@ TEST_F(FrameRestTest, IdleLoopRestsAfterQuietFramesAndShowsAChangedProbe) {
   // changed (shown at once), and a probe again: the rest goes on.
   EXPECT_EQ(loop.Run(FrameRest::kQuietFramesBeforeRest + 4, FrameRest::kQuietFramesBeforeRest + 3),
             shown + "pp" + "ps" + "p");
+}
+
+// A picture that goes back and forth is drawn once in its new state; after
+// that each change puts the other picture back without drawing it.
+TEST_F(FrameRestTest, APictureThatGoesBackAndForthIsPutBackNotDrawnAgain) {
+  RestingLoop loop(true);
+  const int quiet = FrameRest::kQuietFramesBeforeRest;
+  const std::string renders = loop.Run(quiet + 8, quiet + 1, true);
+  EXPECT_EQ(renders, std::string(quiet, 's') + "ps" + std::string(7, 'p')) << loop.screens;
+  // Each probe finds the picture of the frame before it on the screen.
+  EXPECT_EQ(loop.screens, "KBKBKBKB");
 }
 
 TEST_F(FrameRestTest, LoopNeverRestsWithoutTheProgramsLeave) {

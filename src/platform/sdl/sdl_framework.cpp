@@ -436,7 +436,18 @@ bool DrawLoopFrame(SdlRenderer& renderer, FrameRest& rest, const FrameRenderCall
     renderer.SetProbing(true);
     render(time, elapsed);
     renderer.SetProbing(false);
-    if (!rest.ProbeMustBeShown(renderer.Fingerprint(), hadInput, mayRest)) return false;
+    const std::uint64_t probed = renderer.Fingerprint();
+    if (!rest.ProbeMustBeShown(probed, hadInput, mayRest)) return false;
+    if (!hadInput && mayRest) {
+      // The picture shown before this one (the other state of the map's
+      // blinking markers) is put back as it was drawn; otherwise the
+      // picture on the screen is kept for the next change.
+      if (renderer.ShowFormerPicture(probed)) {
+        rest.AfterShownFrame(probed, hadInput, mayRest);
+        return true;
+      }
+      renderer.KeepFormerPicture();
+    }
     // The probe has been told the time already.
     elapsed = 0.0f;
   }

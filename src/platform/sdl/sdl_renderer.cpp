@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace plat::sdl {
 namespace {
@@ -279,6 +280,62 @@ void SdlRenderer::KeepShownCalls() {
   shown_calls_.swap(calls_);
   calls_.clear();
   has_shown_calls_ = true;
+  shown_fingerprint_ = fingerprint_.Value();
+}
+
+namespace {
+
+// The rows of a 32-bit surface into pixels (edge to edge) and back.
+void SurfaceToPixels(const SDL_Surface& surface, std::vector<std::uint32_t>& pixels) {
+  pixels.resize(static_cast<std::size_t>(surface.w) * static_cast<std::size_t>(surface.h));
+  const auto* rows = static_cast<const unsigned char*>(surface.pixels);
+  for (int y = 0; y < surface.h; ++y) {
+    std::memcpy(pixels.data() + static_cast<std::size_t>(y) * surface.w,
+                rows + static_cast<std::size_t>(y) * surface.pitch, static_cast<std::size_t>(surface.w) * 4);
+  }
+}
+
+void PixelsToSurface(const std::vector<std::uint32_t>& pixels, SDL_Surface& surface) {
+  auto* rows = static_cast<unsigned char*>(surface.pixels);
+  for (int y = 0; y < surface.h; ++y) {
+    std::memcpy(rows + static_cast<std::size_t>(y) * surface.pitch,
+                pixels.data() + static_cast<std::size_t>(y) * surface.w, static_cast<std::size_t>(surface.w) * 4);
+  }
+}
+
+bool PlainSurface(const SDL_Surface* surface) {
+  return surface != nullptr && surface->format->BytesPerPixel == 4 && !SDL_MUSTLOCK(surface);
+}
+
+}  // namespace
+
+void SdlRenderer::KeepFormerPicture() {
+  has_former_ = false;
+  SDL_Surface* surface = SoftwareSurface();
+  if (!has_shown_calls_ || probing_ || !PlainSurface(surface)) return;
+  SDL_RenderFlush(renderer_);
+  SurfaceToPixels(*surface, former_pixels_);
+  former_width_ = surface->w;
+  former_height_ = surface->h;
+  former_fingerprint_ = shown_fingerprint_;
+  former_calls_ = shown_calls_;
+  has_former_ = true;
+}
+
+bool SdlRenderer::ShowFormerPicture(std::uint64_t fingerprint) {
+  SDL_Surface* surface = SoftwareSurface();
+  if (!has_former_ || !has_shown_calls_ || probing_ || fingerprint != former_fingerprint_ ||
+      !PlainSurface(surface) || surface->w != former_width_ || surface->h != former_height_) {
+    return false;
+  }
+  SDL_RenderFlush(renderer_);
+  SurfaceToPixels(*surface, swap_pixels_);
+  PixelsToSurface(former_pixels_, *surface);
+  former_pixels_.swap(swap_pixels_);
+  std::swap(former_fingerprint_, shown_fingerprint_);
+  former_calls_.swap(shown_calls_);
+  if (present_) SDL_RenderPresent(renderer_);
+  return true;
 }
 
 bool SdlRenderer::ChangedAreas(std::vector<SDL_Rect>& areas) const {
@@ -780,15 +837,10 @@ std::uint64_t SdlRenderer::EndKeeping() {
   if (software_) {
     SDL_RenderFlush(renderer_);
     const SDL_Surface* surface = SoftwareSurface();
-    if (surface && surface->format->BytesPerPixel == 4 && !SDL_MUSTLOCK(surface)) {
+    if (PlainSurface(surface)) {
       kept_width_ = surface->w;
       kept_height_ = surface->h;
-      kept_pixels_.resize(static_cast<std::size_t>(kept_width_) * static_cast<std::size_t>(kept_height_));
-      const auto* rows = static_cast<const unsigned char*>(surface->pixels);
-      for (int y = 0; y < kept_height_; ++y) {
-        std::memcpy(kept_pixels_.data() + static_cast<std::size_t>(y) * kept_width_,
-                    rows + static_cast<std::size_t>(y) * surface->pitch, static_cast<std::size_t>(kept_width_) * 4);
-      }
+      SurfaceToPixels(*surface, kept_pixels_);
       kept = NextKeptNumber();
     }
   } else {
@@ -826,12 +878,7 @@ void SdlRenderer::PaintKept() {
     SDL_Surface* surface = SoftwareSurface();
     if (!surface || surface->w != kept_width_ || surface->h != kept_height_) return;
     SDL_RenderFlush(renderer_);  // the clear first
-    auto* rows = static_cast<unsigned char*>(surface->pixels);
-    for (int y = 0; y < kept_height_; ++y) {
-      std::memcpy(rows + static_cast<std::size_t>(y) * surface->pitch,
-                  kept_pixels_.data() + static_cast<std::size_t>(y) * kept_width_,
-                  static_cast<std::size_t>(kept_width_) * 4);
-    }
+    PixelsToSurface(kept_pixels_, *surface);
     return;
   }
   if (!kept_texture_) return;
@@ -843,6 +890,7 @@ void SdlRenderer::PaintKept() {
 }
 
 void SdlRenderer::ForgetKept() {
+  has_former_ = false;
   kept_ = 0;
   if (kept_texture_ && life_->renderer) SDL_DestroyTexture(kept_texture_);
   kept_texture_ = nullptr;

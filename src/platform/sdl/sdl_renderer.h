@@ -108,6 +108,15 @@ class SdlRenderer final : public Renderer {
   void KeepShownCalls();
   // The picture on the screen is not known (it was drawn without noting).
   void ForgetShownCalls() { has_shown_calls_ = false; }
+  // Software renderer: the picture on the screen, with its frame's
+  // fingerprint and calls, is kept as the former picture (before another is
+  // drawn over it); nothing is kept when it is not known.
+  void KeepFormerPicture();
+  // Puts the former picture back on the screen and shows it when its
+  // frame's fingerprint is the one given, keeping the picture it replaces as
+  // the former one: a picture that goes back and forth (the map's markers)
+  // costs a copy rather than a drawing. False when there is no such picture.
+  bool ShowFormerPicture(std::uint64_t fingerprint);
   // After a probe: the area its calls change against the picture on the
   // screen. False when all of it must be drawn: nothing was kept, the calls
   // differ in number, a clear or a clip differs, or this renderer does not
@@ -235,6 +244,13 @@ class SdlRenderer final : public Renderer {
   std::vector<sNotedCall> calls_;        // of the frame being drawn
   std::vector<sNotedCall> shown_calls_;  // of the picture on the screen
   bool has_shown_calls_ = false;
+  std::uint64_t shown_fingerprint_ = 0;  // of the picture on the screen
+  // The former picture (KeepFormerPicture): its pixels, fingerprint and calls.
+  bool has_former_ = false;
+  int former_width_ = 0, former_height_ = 0;
+  std::uint64_t former_fingerprint_ = 0;
+  std::vector<std::uint32_t> former_pixels_, swap_pixels_;
+  std::vector<sNotedCall> former_calls_;
   std::uint64_t overflows_ = 0;  // frames too large to note, each a new picture
   bool probing_ = false;
   bool noting_ = true;
