@@ -329,9 +329,12 @@ bool SdlRenderer::ShowFormerPicture(std::uint64_t fingerprint) {
     return false;
   }
   SDL_RenderFlush(renderer_);
-  SurfaceToPixels(*surface, swap_pixels_);
-  PixelsToSurface(former_pixels_, *surface);
-  former_pixels_.swap(swap_pixels_);
+  // The two pictures change places, row by row.
+  auto* rows = static_cast<unsigned char*>(surface->pixels);
+  for (int y = 0; y < surface->h; ++y) {
+    auto* row = reinterpret_cast<std::uint32_t*>(rows + static_cast<std::size_t>(y) * surface->pitch);
+    std::swap_ranges(row, row + surface->w, former_pixels_.begin() + static_cast<std::ptrdiff_t>(y) * surface->w);
+  }
   std::swap(former_fingerprint_, shown_fingerprint_);
   former_calls_.swap(shown_calls_);
   if (present_) SDL_RenderPresent(renderer_);

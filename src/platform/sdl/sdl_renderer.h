@@ -249,7 +249,7 @@ class SdlRenderer final : public Renderer {
   bool has_former_ = false;
   int former_width_ = 0, former_height_ = 0;
   std::uint64_t former_fingerprint_ = 0;
-  std::vector<std::uint32_t> former_pixels_, swap_pixels_;
+  std::vector<std::uint32_t> former_pixels_;
   std::vector<sNotedCall> former_calls_;
   std::uint64_t overflows_ = 0;  // frames too large to note, each a new picture
   bool probing_ = false;
