@@ -191,15 +191,19 @@ walk_await_main_menu() {
   win=""
   # Only a shown window: the game makes its window hidden, and SDL may make
   # it again (as a window for OpenGL) before it is shown; the first one is
-  # gone by then. Up to 30 s: walks start side by side on a small machine.
-  for _ in $(seq 1 300); do
+  # gone by then. Up to 90 s by the clock: walks start side by side beside
+  # the other builds, and a loaded machine has taken over 30 s to show the
+  # sanitizer build's first frame.
+  local until=$((SECONDS + 90))
+  while [ "$SECONDS" -lt "$until" ]; do
     win="$(xdotool search --onlyvisible --name "Tidewrack v1.01" 2>/dev/null | head -n1)"
     [ -n "$win" ] && break
     sleep 0.1
   done
   [ -n "$win" ] || fail "no game window"
   xdotool windowactivate --sync "$win" >/dev/null 2>&1 || xdotool windowfocus "$win"
-  for _ in $(seq 1 300); do
+  until=$((SECONDS + 90))
+  while [ "$SECONDS" -lt "$until" ]; do
     grep -q "first main-menu frame" "$out/game.out" && break
     xdotool key --window "$win" Escape
     sleep 0.1
