@@ -65,6 +65,23 @@ void RgbaToArgbInPlace(SDL_Surface* surface) {
   }
 }
 
+// An ARGB8888 texture of the renderer, blended and filtered; null on
+// failure.
+SDL_Texture* NewBlendedTexture(SDL_Renderer* renderer, int access, int width, int height) {
+  SDL_Texture* t = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, access, width, height);
+  if (!t) return nullptr;
+  SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
+  SDL_SetTextureScaleMode(t, SDL_ScaleModeLinear);
+  return t;
+}
+
+// Whether the quad's corners (top-left, top-right, bottom-right,
+// bottom-left) make an upright rectangle of some size.
+bool AxisAligned(const PointF corners[4]) {
+  const PointF &tl = corners[0], &tr = corners[1], &br = corners[2], &bl = corners[3];
+  return tl.y == tr.y && bl.y == br.y && tl.x == bl.x && tr.x == br.x && tr.x > tl.x && bl.y > tl.y;
+}
+
 void CopyRows(const SDL_Surface* argb, std::uint32_t* out) {
   const auto* src = static_cast<const unsigned char*>(argb->pixels);
   for (int y = 0; y < argb->h; ++y) {
@@ -107,11 +124,8 @@ void SdlTexture::Unlock() {
   if (packing_) {
     // Written whole: the texels no longer keep to the parts, so the native
     // texture becomes the whole picture.
-    SDL_Texture* whole = SDL_CreateTexture(life_->renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,
-                                           width_, height_);
+    SDL_Texture* whole = NewBlendedTexture(life_->renderer, SDL_TEXTUREACCESS_STATIC, width_, height_);
     if (!whole) return;
-    SDL_SetTextureBlendMode(whole, SDL_BLENDMODE_BLEND);
-    SDL_SetTextureScaleMode(whole, SDL_ScaleModeLinear);
     SDL_DestroyTexture(texture_);
     texture_ = whole;
     packing_.reset();
@@ -151,12 +165,8 @@ SDL_Texture* SdlRenderer::NewNative(int width, int height) {
   // (BlendExactly), and cost nothing more for it; the others keep a copy of
   // every texel in memory for a texture that can be locked, so theirs are
   // only written whole (Unlock).
-  const int access = software_ ? SDL_TEXTUREACCESS_STREAMING : SDL_TEXTUREACCESS_STATIC;
-  SDL_Texture* t = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, access, width, height);
-  if (!t) return nullptr;
-  SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
-  SDL_SetTextureScaleMode(t, SDL_ScaleModeLinear);
-  return t;
+  return NewBlendedTexture(renderer_, software_ ? SDL_TEXTUREACCESS_STREAMING : SDL_TEXTUREACCESS_STATIC, width,
+                           height);
 }
 
 std::unique_ptr<SdlTexture> SdlRenderer::TextureFromSurface(SDL_Surface* surface, const std::string& path) {
@@ -288,11 +298,7 @@ namespace {
 // The rows of a 32-bit surface into pixels (edge to edge) and back.
 void SurfaceToPixels(const SDL_Surface& surface, std::vector<std::uint32_t>& pixels) {
   pixels.resize(static_cast<std::size_t>(surface.w) * static_cast<std::size_t>(surface.h));
-  const auto* rows = static_cast<const unsigned char*>(surface.pixels);
-  for (int y = 0; y < surface.h; ++y) {
-    std::memcpy(pixels.data() + static_cast<std::size_t>(y) * surface.w,
-                rows + static_cast<std::size_t>(y) * surface.pitch, static_cast<std::size_t>(surface.w) * 4);
-  }
+  CopyRows(&surface, pixels.data());
 }
 
 void PixelsToSurface(const std::vector<std::uint32_t>& pixels, SDL_Surface& surface) {
@@ -456,7 +462,7 @@ void SdlRenderer::PaintQuad(const Texture& texture, const RectI& source, const P
   const PointF& tr = corners[1];
   const PointF& br = corners[2];
   const PointF& bl = corners[3];
-  const bool axisAligned = tl.y == tr.y && bl.y == br.y && tl.x == bl.x && tr.x == br.x && tr.x > tl.x && bl.y > tl.y;
+  const bool axisAligned = AxisAligned(corners);
   if (axisAligned) {
     SDL_SetTextureColorMod(t, r, g, b);
     SDL_SetTextureAlphaMod(t, a);
@@ -610,7 +616,7 @@ void SdlRenderer::PaintPacked(const SdlTexture& texture, const RectI& source, co
   if (sw <= 0 || sh <= 0) return;
   SDL_Texture* t = texture.Native();
   const PointF &tl = corners[0], &tr = corners[1], &br = corners[2], &bl = corners[3];
-  const bool axisAligned = tl.y == tr.y && bl.y == br.y && tl.x == bl.x && tr.x == br.x && tr.x > tl.x && bl.y > tl.y;
+  const bool axisAligned = AxisAligned(corners);
   const Uint8 a = argb >> 24, r = (argb >> 16) & 0xFF, g = (argb >> 8) & 0xFF, b = argb & 0xFF;
   if (axisAligned) {
     SDL_SetTextureColorMod(t, r, g, b);
