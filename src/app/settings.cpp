@@ -1,10 +1,13 @@
 #include "app/settings.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
 #include "app/console_log.h"
+#include "app/skins.h"
 #include "app/string_base.h"
+#include "platform/paths.h"
 
 cIniFile g_SettingsIni;
 sSettings g_Settings;
@@ -36,7 +39,31 @@ constexpr int kDefaultDelayMs = 1000;
 // Per-cent settings are held as fractions.
 float Fraction(int percent) { return static_cast<float>(percent / 100.0); }
 
+// The text of a key as the file holds it (empty when it has none).
+std::string RawValue(const cIniFile& ini, std::string_view path) {
+  const auto it = ini.Entries().find(path);
+  return it != ini.Entries().end() && it->second.value.has_value() ? *it->second.value : std::string();
+}
+
+// A skin whose folder is missing (a name mistyped in the file): the default
+// skin, when its folder is there, with a WARNING; the file keeps its text.
+// The first map drawn has no skin before it to keep.
+std::wstring InstalledSkin(const cIniFile& ini, std::string_view path, std::wstring name, const wchar_t* fallback,
+                           std::wstring (*folderOf)(std::wstring_view)) {
+  const auto installed = [folderOf](std::wstring_view skin) {
+    return plat::FolderExists(plat::ResolvePath(std::wstring_view(folderOf(skin))));
+  };
+  if (name == fallback || installed(name) || !installed(fallback)) return name;
+  LogLine(L"WARNING: Settings.ini: %hs=%hs names no skin folder (%s is missing); the default skin %s is taken",
+          std::string(path), RawValue(ini, path), folderOf(name), fallback);
+  return fallback;
+}
+
 }  // namespace
+
+int DelayMinimumMs(int delay) {
+  return delay == kDelayAICombatResult || delay == kDelayHumanCombatResult ? kDelayUntilClickMs : 0;
+}
 
 void LoadSettings() { LoadSettingsFrom(L"Settings.ini"); }
 
@@ -55,9 +82,11 @@ void LoadSettingsFrom(std::wstring_view fileName) {
   s.FrameIntervalMs = fps >= 1 ? static_cast<int>(1000u / static_cast<unsigned>(fps)) : 0;
 
   s.ShowUnitName = ini.GetBool("UnitsDisplay/ShowName", true);
-  s.UnitsSkin = ini.GetString("UnitsDisplay/Skin", L"Counters");
+  s.UnitsSkin = InstalledSkin(ini, "UnitsDisplay/Skin", ini.GetString("UnitsDisplay/Skin", kDefaultUnitsSkin),
+                              kDefaultUnitsSkin, UnitsSkinFolder);
   s.DynamicAppearance = ini.GetBool("UnitsDisplay/DynamicAppearance", true);
-  s.MapSkin = ini.GetString("MapDisplay/Skin", L"Normal");
+  s.MapSkin =
+      InstalledSkin(ini, "MapDisplay/Skin", ini.GetString("MapDisplay/Skin", kDefaultMapSkin), kDefaultMapSkin, MapSkinFolder);
   s.MapZoom = Fraction(ini.GetInt("MapDisplay/Zoom", 100));
   s.ShowGrid = ini.GetBool("MapDisplay/ShowGrid", true);
   s.ShowCityName = ini.GetBool("MapDisplay/ShowCityName", true);
@@ -86,8 +115,18 @@ void LoadSettingsFrom(std::wstring_view fileName) {
   s.MusicVolume = Fraction(ini.GetInt("Audio/MusicVolume", 100));
   s.SfxVolume = Fraction(ini.GetInt("Audio/SFXVolume", 100));
 
+  // A delay beyond those the preferences offer is taken as the nearest one
+  // they offer: a mistyped number of milliseconds could otherwise hold the
+  // computer's move for days.
   for (int i = 0; i < kDelayCount; ++i) {
-    g_Delays[i] = static_cast<float>(ini.GetInt(g_DelayKeys[i].key, kDefaultDelayMs));
+    const std::string_view key = g_DelayKeys[i].key;
+    const int read = ini.GetInt(key, kDefaultDelayMs);
+    const int taken = std::clamp(read, DelayMinimumMs(i), kDelayMaximumMs);
+    if (taken != read) {
+      LogLine(L"WARNING: Settings.ini: %hs=%hs is beyond the delays the preferences offer (%i to %i ms); taken as %i",
+              std::string(key), RawValue(ini, key), DelayMinimumMs(i), kDelayMaximumMs, taken);
+    }
+    g_Delays[i] = static_cast<float>(taken);
   }
 }
 
