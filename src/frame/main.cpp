@@ -26,6 +26,7 @@
 #include <string>
 
 #include "app/console_log.h"
+#include "app/fatal_exit.h"
 #include "world/jednostka_ladowa.h"
 #include "screens/destroy_game.h"
 #include "frame/device_events.h"
@@ -51,6 +52,7 @@
 #include "platform/sdl/ffmpeg_movie.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/demangle.h"
+#include "platform/sdl/sdl_display_loss.h"
 #include "platform/sdl/sdl_framework.h"
 #include "platform/sdl/quick_png.h"
 #include "platform/sdl/sdl_renderer.h"
@@ -71,6 +73,14 @@ long OnWindowMessage(const plat::Message& message, bool& noFurtherProcessing) {
     return 0;
   }
   return MsgProc(message, noFurtherProcessing);
+}
+
+// The display is gone (the X server ended, the window was killed): nothing
+// can be shown or asked any more. The game ends as the fatal exit ends it,
+// without the static destructors that would run under the worker thread.
+void OnDisplayLost() {
+  LogLine(L"ERROR: The connection to the display was lost: the game ends");
+  EndProcessAtOnce(1);
 }
 
 // The Unicode layer of old Windows versions: Linux always has what it gave.
@@ -226,6 +236,7 @@ int main() {
 
   if (framework.CreateWindow(VersionTitle(kGameVersion, kGameBuild)) &&
       framework.CreateDevice(g_Settings.Windowed, g_Settings.ResolutionX, g_Settings.ResolutionY) >= 0) {
+    plat::sdl::InstallDisplayLostHandler(OnDisplayLost);
     plat::sdl::SdlAudioDevice audio;
     SetAudioDevice(&audio);
     InitSound();
