@@ -45,6 +45,18 @@ std::string RawValue(const cIniFile& ini, std::string_view path) {
   return it != ini.Entries().end() && it->second.value.has_value() ? *it->second.value : std::string();
 }
 
+// A number the preferences offer from a range: beyond it (a number mistyped
+// in the file), the nearest end with a WARNING.
+int ReadOfferedInt(cIniFile& ini, std::string_view path, int defaultValue, int least, int most) {
+  const int read = ini.GetInt(path, defaultValue);
+  const int taken = std::clamp(read, least, most);
+  if (taken != read) {
+    LogLine(L"WARNING: Settings.ini: %hs=%hs is beyond the values the preferences offer (%i to %i); taken as %i",
+            std::string(path), RawValue(ini, path), least, most, taken);
+  }
+  return taken;
+}
+
 // A skin whose folder is missing (a name mistyped in the file): the default
 // skin, when its folder is there, with a WARNING; the file keeps its text.
 // The first map drawn has no skin before it to keep.
@@ -111,7 +123,9 @@ void LoadSettingsFrom(std::wstring_view fileName) {
   s.ShowAlliesActions = ini.GetBool("Gameplay/ShowAlliesActions", true);
   s.MinimapOwnershipMode = ini.GetInt("MinimapDisplay/OwnershipMode", 0);
   s.SkipEndTurnConfirmation = !ini.GetBool("InterfaceSettings/ConfirmEndTurn", true);
-  s.SeaBattleTimeout = ini.GetInt("InterfaceSettings/SeaBattleTimeout", 2);
+  // The countdown of a sea battle's round: the screen waits it out with its
+  // buttons off.
+  s.SeaBattleTimeout = ReadOfferedInt(ini, "InterfaceSettings/SeaBattleTimeout", 2, 0, kSeaBattleTimeoutMaxS);
   s.MusicVolume = Fraction(ini.GetInt("Audio/MusicVolume", 100));
   s.SfxVolume = Fraction(ini.GetInt("Audio/SFXVolume", 100));
 
@@ -119,14 +133,8 @@ void LoadSettingsFrom(std::wstring_view fileName) {
   // they offer: a mistyped number of milliseconds could otherwise hold the
   // computer's move for days.
   for (int i = 0; i < kDelayCount; ++i) {
-    const std::string_view key = g_DelayKeys[i].key;
-    const int read = ini.GetInt(key, kDefaultDelayMs);
-    const int taken = std::clamp(read, DelayMinimumMs(i), kDelayMaximumMs);
-    if (taken != read) {
-      LogLine(L"WARNING: Settings.ini: %hs=%hs is beyond the delays the preferences offer (%i to %i ms); taken as %i",
-              std::string(key), RawValue(ini, key), DelayMinimumMs(i), kDelayMaximumMs, taken);
-    }
-    g_Delays[i] = static_cast<float>(taken);
+    g_Delays[i] = static_cast<float>(ReadOfferedInt(ini, g_DelayKeys[i].key, kDefaultDelayMs, DelayMinimumMs(i),
+                                                    kDelayMaximumMs));
   }
 }
 

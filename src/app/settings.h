@@ -85,6 +85,10 @@ enum eDelay {
 
 extern const sDelayKey g_DelayKeys[kDelayCount];
 
+// The longest countdown of a sea battle's round the preferences offer, in
+// seconds (from 0).
+constexpr int kSeaBattleTimeoutMaxS = 20;
+
 // The delays the preferences offer, in milliseconds: up to 20 s, from 0, or
 // for the two combat reports from "until a click" (a negative delay).
 constexpr int kDelayMaximumMs = 20000;
@@ -97,8 +101,9 @@ extern std::atomic<float> g_Delays[kDelayCount];
 
 // Logs "Loading settings...", loads "Settings.ini" (a missing file leaves
 // the table empty, so every default applies) and reads every setting. A
-// delay beyond those offered is taken as the nearest offered one, and a
-// skin whose folder is missing as the default skin, each with a WARNING.
+// delay or sea-battle countdown beyond those offered is taken as the nearest
+// offered one, and a skin whose folder is missing as the default skin, each
+// with a WARNING.
 void LoadSettings();
 // The same from another file (tests).
 void LoadSettingsFrom(std::wstring_view fileName);
