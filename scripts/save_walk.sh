@@ -136,12 +136,7 @@ done
 key Escape
 await_shot cMainMenu 2 || fail "main menu not shown after the damaged saves"
 click "$exit_x" "$exit_y"
-for _ in $(seq 1 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "the game did not exit"
-wait "$pid"
+await_exit
 INNER
 rc=$?
 walk_ended "$rc"

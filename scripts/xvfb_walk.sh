@@ -359,6 +359,12 @@ quit_game() {
   key Escape
   await_shot cPauseMenu 1 "${1:-80}" || fail "pause menu not shown"
   click "$exit_x" "$exit_y"
+  await_exit
+}
+
+# Returns the game's exit status once it has ended; fails if it has not
+# within 10 s.
+await_exit() {
   for _ in $(seq 1 100); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1

@@ -210,6 +210,15 @@ cScenarioMenu* SavedGamesMenu() {
   return menu;
 }
 
+// The fixture as the game saves it on its first turn, as "data\save\<name>"
+// below the working folder root; no world is left.
+void SaveFixtureAs(const std::filesystem::path& root, const std::wstring& name) {
+  LoadWorld(twtest::CopyFixtureScenario(root));
+  EXPECT_TRUE(SaveGame(*g_pWorld, name, false).ok);
+  delete g_pWorld;
+  g_pWorld = nullptr;
+}
+
 // Selects the row of the folder and presses Start.
 void StartSave(cScenarioMenu& menu, const std::wstring& folderName) {
   auto* list = dynamic_cast<CDXUTListBox*>(menu.Dialog().GetControl(kScenarioListId));
@@ -227,10 +236,7 @@ void StartSave(cScenarioMenu& menu, const std::wstring& folderName) {
 // would end the program throws here and fails the test.
 TEST_F(ScenarioMenu, DamagedCopiesOfASaveAreListedWithTheirReasonAndRefusedAtStart) {
   cScopedThrowingFatalHook throwing;
-  LoadWorld(twtest::CopyFixtureScenario(dir_.Path()));
-  ASSERT_TRUE(SaveGame(*g_pWorld, L"Good", false).ok);
-  delete g_pWorld;
-  g_pWorld = nullptr;
+  SaveFixtureAs(dir_.Path(), L"Good");
   const std::filesystem::path saves = dir_.Path() / "data/save";
   for (const char* copy : {"No map", "Cut units", "No scenario"}) {
     std::filesystem::copy(saves / "Good", saves / copy, std::filesystem::copy_options::recursive);
@@ -280,10 +286,7 @@ TEST_F(ScenarioMenu, DamagedCopiesOfASaveAreListedWithTheirReasonAndRefusedAtSta
 // reason, not out of the game.
 TEST_F(ScenarioMenu, ASaveWhoseLoadingFailsReturnsToTheMenuWithTheReason) {
   cScopedThrowingFatalHook throwing;
-  LoadWorld(twtest::CopyFixtureScenario(dir_.Path()));
-  ASSERT_TRUE(SaveGame(*g_pWorld, L"Older", false).ok);
-  delete g_pWorld;
-  g_pWorld = nullptr;
+  SaveFixtureAs(dir_.Path(), L"Older");
   std::filesystem::remove(dir_.Path() / "data/save/Older/save_complete.txt");
   std::filesystem::remove(dir_.Path() / "data/save/Older/map.tdw");
   g_RememberedScenarioName.clear();
