@@ -41,12 +41,7 @@ lose_display() {
       await_log "---- Game state = 10" 1 600 || fail "no computer move seen"
     fi
     if [ "$how" = windowkill ]; then xdotool windowkill "$win"; else kill "$server"; fi
-    for _ in $(seq 1 300); do
-      kill -0 "$pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill -0 "$pid" 2>/dev/null && fail "the game still runs 30 s after the display was lost"
-    wait "$pid"
+    await_exit 300
     echo "$?" >"$out/$name.status"
   )
   kill "$server" 2>/dev/null

@@ -363,9 +363,10 @@ quit_game() {
 }
 
 # Returns the game's exit status once it has ended; fails if it has not
-# within 10 s.
+# within TENTHS tenths of a second (10 s if not given).
+#   await_exit [TENTHS]
 await_exit() {
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 "${1:-100}"); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
   done
