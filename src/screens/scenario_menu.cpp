@@ -404,7 +404,9 @@ void cScenarioMenu::Start(bool fromList) {
   const std::wstring folderName = entry->folderName;
   // The loading screen retires this menu: nothing of it is touched after.
   new cLoadingMenu();
-  if (const std::optional<std::wstring> failure = LoadScenario(settings)) ReturnToScenarioMenu(tab, folderName, *failure);
+  if (const std::optional<std::wstring> failure = LoadScenario(settings)) {
+    ReturnToScenarioMenu(tab, folderName, *failure);
+  }
 }
 
 void cScenarioMenu::ShowTab(int tab, std::wstring_view folderName) {
@@ -423,8 +425,7 @@ void cScenarioMenu::ShowTab(int tab, std::wstring_view folderName) {
 void ReturnToScenarioMenu(int tab, std::wstring_view folderName, const std::wstring& reason) {
   auto* menu = new cScenarioMenu();
   menu->ShowTab(tab, folderName);
-  PushDialog(new cDialogTekstowy(plat::Format(Text("scenario_save_load_failed_%s"), reason).c_str(),
-                                 Text("scenario_load_failed_title"), kMessageLayoutIndex, 0, 0, 0, 0, 0));
+  menu->Refuse(plat::Format(Text("scenario_save_load_failed_%s"), reason));
 }
 
 void cScenarioMenu::BackToMainMenu() {

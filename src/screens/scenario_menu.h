@@ -96,6 +96,8 @@ class cScenarioMenu : public cMenu {
   // Shows the tab with its list, the entry of the folder name selected when
   // it is listed.
   void ShowTab(int tab, std::wstring_view folderName);
+  // A message over the menu: the text, titled that the game cannot start.
+  void Refuse(const std::wstring& text);
 
   void OnGUIEvent(unsigned event, int controlId, CDXUTControl* control) override;
   void OnKeyboard(unsigned key, bool keyDown, bool altDown) override;
@@ -110,8 +112,7 @@ class cScenarioMenu : public cMenu {
   void ClearFields();
   // Starts the selected entry (fromList: the list's double click).
   void Start(bool fromList);
-  // A message over the menu: the text, titled that the game cannot start.
-  void Refuse(const std::wstring& text);
+
   void BackToMainMenu();
   void LoadWallpaper();
   const sScenarioEntry* SelectedEntry() const;

@@ -238,7 +238,7 @@ TEST_F(ScenarioMenu, DamagedCopiesOfASaveAreListedWithTheirReasonAndRefusedAtSta
   cScopedThrowingFatalHook throwing;
   SaveFixtureAs(dir_.Path(), L"Good");
   const std::filesystem::path saves = dir_.Path() / "data/save";
-  for (const char* copy : {"No map", "Cut units", "No scenario"}) {
+  for (const char* copy : {"No map", "Cut units", "No scenario", "Empty header"}) {
     std::filesystem::copy(saves / "Good", saves / copy, std::filesystem::copy_options::recursive);
   }
   std::filesystem::remove(saves / "No map/map.tdw");
@@ -249,6 +249,7 @@ TEST_F(ScenarioMenu, DamagedCopiesOfASaveAreListedWithTheirReasonAndRefusedAtSta
   ASSERT_NE(key, std::string::npos);
   header.erase(key, header.find('\n', key) + 1 - key);
   dir_.Write("data/save/No scenario/Info.ini", header);
+  std::filesystem::resize_file(saves / "Empty header/Info.ini", 0);
 
   using Rows = std::vector<std::tuple<std::wstring, bool, std::wstring>>;
   Rows rows;
@@ -258,6 +259,7 @@ TEST_F(ScenarioMenu, DamagedCopiesOfASaveAreListedWithTheirReasonAndRefusedAtSta
   const std::wstring cut = L"save_damage_land_units.csv_has_" + std::to_wstring(units / 2) + L"_bytes_of_" +
                            std::to_wstring(units);
   EXPECT_EQ(rows, (Rows{{L"Cut units", true, cut},
+                        {L"Empty header", true, L"save_damage_no_scenario_name"},
                         {L"Good", false, L""},
                         {L"No map", true, L"save_damage_map.tdw_missing"},
                         {L"No scenario", true, L"save_damage_no_scenario_name"}}));
