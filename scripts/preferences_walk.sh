@@ -108,12 +108,7 @@ read -r exit_x exit_y < <(centre_in 1920x1080 276)
 key Escape
 await_shot cPauseMenu 2 || fail "pause menu not shown again"
 click "$exit_x" "$exit_y"
-for _ in $(seq 1 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "the game did not exit"
-wait "$pid"
+await_exit
 INNER
 walk_ended $?
 

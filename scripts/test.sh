@@ -131,7 +131,7 @@ walks=(
   # the research dialog and the units manager playing Eastmark
   economy_walk
   # a save from the pause menu through the save dialog, loaded again from
-  # the scenario menu's saved games
+  # the scenario menu's saved games; damaged copies of it refused there
   save_walk
   # the reports and statistics dialog opened with R, closed by Esc and by
   # its button
@@ -157,6 +157,9 @@ walks=(
   # the preferences under a 1920 x 1080 display: the change of resolution
   # over the map, the music volume kept in Settings.ini
   preferences_walk
+  # the display lost: the window killed in the player's turn, the X server
+  # ended in the computer's; the game ends by its own path each time
+  display_loss_walk
 )
 # One walk a core: the game draws the whole map in software every frame.
 walk_jobs=$jobs

@@ -359,7 +359,14 @@ quit_game() {
   key Escape
   await_shot cPauseMenu 1 "${1:-80}" || fail "pause menu not shown"
   click "$exit_x" "$exit_y"
-  for _ in $(seq 1 100); do
+  await_exit
+}
+
+# Returns the game's exit status once it has ended; fails if it has not
+# within TENTHS tenths of a second (10 s if not given).
+#   await_exit [TENTHS]
+await_exit() {
+  for _ in $(seq 1 "${1:-100}"); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
   done

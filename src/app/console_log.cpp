@@ -30,6 +30,8 @@ constexpr std::size_t kBatchWriteBytes = 256 * 1024;
 // wait in it only while the depth is above 0 (the depth, trivially
 // destroyed, is what the log's own end at exit may still read).
 thread_local int t_batchDepth = 0;
+// The keeper of this thread's last line, while one lives.
+thread_local cLastLogLine* t_lastLine = nullptr;
 thread_local std::string t_batchUnits;
 
 }  // namespace
@@ -55,6 +57,7 @@ void cConsoleLog::Lock() {
 void cConsoleLog::Unlock() { g_LogBusy.clear(std::memory_order_release); }
 
 void cConsoleLog::WriteLine(std::wstring_view text) {
+  if (t_lastLine != nullptr) t_lastLine->line_.assign(text);
   if (!enabled_) return;
   static constexpr char kCrLf[4] = {'\r', 0, '\n', 0};
   if (t_batchDepth > 0) {
@@ -122,3 +125,7 @@ void cConsoleLog::RedirectTo(const std::string& path) {
   OpenFile();
   Unlock();
 }
+
+cLastLogLine::cLastLogLine() : previous_(t_lastLine) { t_lastLine = this; }
+
+cLastLogLine::~cLastLogLine() { t_lastLine = previous_; }

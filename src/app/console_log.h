@@ -77,6 +77,25 @@ class cConsoleLogBatch {
   cConsoleLogBatch& operator=(const cConsoleLogBatch&) = delete;
 };
 
+// Keeps the last line the constructing thread writes to the log while it
+// lives: a failure that ends a piece of work with a log line can be told to
+// the player in the same words. Keepers nest; the innermost one keeps.
+class cLastLogLine {
+ public:
+  cLastLogLine();
+  ~cLastLogLine();
+  cLastLogLine(const cLastLogLine&) = delete;
+  cLastLogLine& operator=(const cLastLogLine&) = delete;
+
+  // Empty while nothing was written.
+  const std::wstring& Line() const { return line_; }
+
+ private:
+  friend class cConsoleLog;
+  std::wstring line_;
+  cLastLogLine* previous_;
+};
+
 // Formats a whole line with the program's formatter and writes it.
 template <class... A>
 void LogLine(std::wstring_view format, const A&... args) {

@@ -36,9 +36,11 @@ void FatalExit(int exitCode) {
   if (hook) hook(exitCode);
   // The world under construction is not torn down here: the process ends at
   // once and nothing of it survives. The log is written line by line
-  // without a buffer; the standard streams are flushed. No static
-  // destructor runs: the worker thread may still be alive, and a running
-  // thread's object destroyed at exit would abort the process.
+  // without a buffer.
+  EndProcessAtOnce(exitCode);
+}
+
+void EndProcessAtOnce(int exitCode) {
   plat::GetFramework().Shutdown(exitCode);
   std::fflush(nullptr);
   std::_Exit(exitCode);
@@ -49,7 +51,9 @@ void FatalExit(std::wstring_view logLine, int exitCode) {
   FatalExit(exitCode);
 }
 
-cScopedThrowingFatalHook::cScopedThrowingFatalHook()
-    : previous_(SetFatalExitHook([](int code) { throw sFatalExitError{code}; })) {}
+cScopedFatalExitHook::cScopedFatalExitHook(FatalExitHook hook) : previous_(SetFatalExitHook(std::move(hook))) {}
 
-cScopedThrowingFatalHook::~cScopedThrowingFatalHook() { SetFatalExitHook(std::move(previous_)); }
+cScopedFatalExitHook::~cScopedFatalExitHook() { SetFatalExitHook(std::move(previous_)); }
+
+cScopedThrowingFatalHook::cScopedThrowingFatalHook()
+    : cScopedFatalExitHook([](int code) { throw sFatalExitError{code}; }) {}

@@ -27,6 +27,14 @@ FatalExitHook SetFatalExitHook(FatalExitHook hook);
 // Writes logLine to the log first.
 [[noreturn]] void FatalExit(std::wstring_view logLine, int exitCode = 1);
 
+// The end both take, on any thread, without the hook: the frame is told to
+// shut down, the standard streams are flushed and the process ends at once
+// with the exit code. No static destructor runs: the worker thread may
+// still be alive, and a running thread's object destroyed at exit would
+// abort the process. Also for a loss the program cannot go on from, such as
+// its display gone.
+[[noreturn]] void EndProcessAtOnce(int exitCode);
+
 // What the test hook throws.
 struct sFatalExitError {
   int exitCode = 1;
@@ -38,15 +46,21 @@ struct sThreadFatalStop {
   int exitCode = 1;
 };
 
-// For tests: for the scope, fatal exits throw sFatalExitError instead of
-// ending the process.
-class cScopedThrowingFatalHook {
+// The hook for the scope; the previous one comes back at its end.
+class cScopedFatalExitHook {
  public:
-  cScopedThrowingFatalHook();
-  ~cScopedThrowingFatalHook();
-  cScopedThrowingFatalHook(const cScopedThrowingFatalHook&) = delete;
-  cScopedThrowingFatalHook& operator=(const cScopedThrowingFatalHook&) = delete;
+  explicit cScopedFatalExitHook(FatalExitHook hook);
+  ~cScopedFatalExitHook();
+  cScopedFatalExitHook(const cScopedFatalExitHook&) = delete;
+  cScopedFatalExitHook& operator=(const cScopedFatalExitHook&) = delete;
 
  private:
   FatalExitHook previous_;
+};
+
+// For tests: for the scope, fatal exits throw sFatalExitError instead of
+// ending the process.
+class cScopedThrowingFatalHook : public cScopedFatalExitHook {
+ public:
+  cScopedThrowingFatalHook();
 };

@@ -1,10 +1,13 @@
 #include "app/settings.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
 #include "app/console_log.h"
+#include "app/skins.h"
 #include "app/string_base.h"
+#include "platform/paths.h"
 
 cIniFile g_SettingsIni;
 sSettings g_Settings;
@@ -36,7 +39,43 @@ constexpr int kDefaultDelayMs = 1000;
 // Per-cent settings are held as fractions.
 float Fraction(int percent) { return static_cast<float>(percent / 100.0); }
 
+// The text of a key as the file holds it (empty when it has none).
+std::string RawValue(const cIniFile& ini, std::string_view path) {
+  const auto it = ini.Entries().find(path);
+  return it != ini.Entries().end() && it->second.value.has_value() ? *it->second.value : std::string();
+}
+
+// A number the preferences offer from a range: beyond it (a number mistyped
+// in the file), the nearest end with a WARNING.
+int ReadOfferedInt(cIniFile& ini, std::string_view path, int defaultValue, int least, int most) {
+  const int read = ini.GetInt(path, defaultValue);
+  const int taken = std::clamp(read, least, most);
+  if (taken != read) {
+    LogLine(L"WARNING: Settings.ini: %hs=%hs is beyond the values the preferences offer (%i to %i); taken as %i",
+            std::string(path), RawValue(ini, path), least, most, taken);
+  }
+  return taken;
+}
+
+// A skin whose folder is missing (a name mistyped in the file): the default
+// skin, when its folder is there, with a WARNING; the file keeps its text.
+// The first map drawn has no skin before it to keep.
+std::wstring InstalledSkin(const cIniFile& ini, std::string_view path, std::wstring name, const wchar_t* fallback,
+                           std::wstring (*folderOf)(std::wstring_view)) {
+  const auto installed = [folderOf](std::wstring_view skin) {
+    return plat::FolderExists(plat::ResolvePath(std::wstring_view(folderOf(skin))));
+  };
+  if (name == fallback || installed(name) || !installed(fallback)) return name;
+  LogLine(L"WARNING: Settings.ini: %hs=%hs names no skin folder (%s is missing); the default skin %s is taken",
+          std::string(path), RawValue(ini, path), folderOf(name), fallback);
+  return fallback;
+}
+
 }  // namespace
+
+int DelayMinimumMs(int delay) {
+  return delay == kDelayAICombatResult || delay == kDelayHumanCombatResult ? kDelayUntilClickMs : 0;
+}
 
 void LoadSettings() { LoadSettingsFrom(L"Settings.ini"); }
 
@@ -55,9 +94,11 @@ void LoadSettingsFrom(std::wstring_view fileName) {
   s.FrameIntervalMs = fps >= 1 ? static_cast<int>(1000u / static_cast<unsigned>(fps)) : 0;
 
   s.ShowUnitName = ini.GetBool("UnitsDisplay/ShowName", true);
-  s.UnitsSkin = ini.GetString("UnitsDisplay/Skin", L"Counters");
+  s.UnitsSkin = InstalledSkin(ini, "UnitsDisplay/Skin", ini.GetString("UnitsDisplay/Skin", kDefaultUnitsSkin),
+                              kDefaultUnitsSkin, UnitsSkinFolder);
   s.DynamicAppearance = ini.GetBool("UnitsDisplay/DynamicAppearance", true);
-  s.MapSkin = ini.GetString("MapDisplay/Skin", L"Normal");
+  s.MapSkin =
+      InstalledSkin(ini, "MapDisplay/Skin", ini.GetString("MapDisplay/Skin", kDefaultMapSkin), kDefaultMapSkin, MapSkinFolder);
   s.MapZoom = Fraction(ini.GetInt("MapDisplay/Zoom", 100));
   s.ShowGrid = ini.GetBool("MapDisplay/ShowGrid", true);
   s.ShowCityName = ini.GetBool("MapDisplay/ShowCityName", true);
@@ -82,12 +123,18 @@ void LoadSettingsFrom(std::wstring_view fileName) {
   s.ShowAlliesActions = ini.GetBool("Gameplay/ShowAlliesActions", true);
   s.MinimapOwnershipMode = ini.GetInt("MinimapDisplay/OwnershipMode", 0);
   s.SkipEndTurnConfirmation = !ini.GetBool("InterfaceSettings/ConfirmEndTurn", true);
-  s.SeaBattleTimeout = ini.GetInt("InterfaceSettings/SeaBattleTimeout", 2);
+  // The countdown of a sea battle's round: the screen waits it out with its
+  // buttons off.
+  s.SeaBattleTimeout = ReadOfferedInt(ini, "InterfaceSettings/SeaBattleTimeout", 2, 0, kSeaBattleTimeoutMaxS);
   s.MusicVolume = Fraction(ini.GetInt("Audio/MusicVolume", 100));
   s.SfxVolume = Fraction(ini.GetInt("Audio/SFXVolume", 100));
 
+  // A delay beyond those the preferences offer is taken as the nearest one
+  // they offer: a mistyped number of milliseconds could otherwise hold the
+  // computer's move for days.
   for (int i = 0; i < kDelayCount; ++i) {
-    g_Delays[i] = static_cast<float>(ini.GetInt(g_DelayKeys[i].key, kDefaultDelayMs));
+    g_Delays[i] = static_cast<float>(ReadOfferedInt(ini, g_DelayKeys[i].key, kDefaultDelayMs, DelayMinimumMs(i),
+                                                    kDelayMaximumMs));
   }
 }
 

@@ -14,6 +14,11 @@
 // the program does not read, and is saved whole.
 extern cIniFile g_SettingsIni;
 
+// The skins of a missing key, and those a skin that is not installed falls
+// back to.
+inline constexpr const wchar_t* kDefaultUnitsSkin = L"Counters";
+inline constexpr const wchar_t* kDefaultMapSkin = L"Normal";
+
 // The values the program works with, in the form it holds them. The
 // initial values are the defaults of a missing key.
 struct sSettings {
@@ -22,9 +27,9 @@ struct sSettings {
   bool Windowed = true;             // not "Main/Fullscreen"
   int FrameIntervalMs = 0;          // 1000 / "Main/FPSLimit"; 0 = no limit
   bool ShowUnitName = true;
-  std::wstring UnitsSkin = L"Counters";
+  std::wstring UnitsSkin = kDefaultUnitsSkin;
   bool DynamicAppearance = true;    // switch unit appearance tables by zoom
-  std::wstring MapSkin = L"Normal";
+  std::wstring MapSkin = kDefaultMapSkin;
   float MapZoom = 1.0f;             // "MapDisplay/Zoom" per cent / 100
   bool ShowGrid = true;
   bool ShowCityName = true;
@@ -79,13 +84,26 @@ enum eDelay {
 };
 
 extern const sDelayKey g_DelayKeys[kDelayCount];
+
+// The longest countdown of a sea battle's round the preferences offer, in
+// seconds (from 0).
+constexpr int kSeaBattleTimeoutMaxS = 20;
+
+// The delays the preferences offer, in milliseconds: up to 20 s, from 0, or
+// for the two combat reports from "until a click" (a negative delay).
+constexpr int kDelayMaximumMs = 20000;
+constexpr int kDelayUntilClickMs = -1000;
+int DelayMinimumMs(int delay);
 // The current delays in milliseconds, parallel to g_DelayKeys. The worker
 // thread reads them while the preferences dialog may change them, hence
 // atomic.
 extern std::atomic<float> g_Delays[kDelayCount];
 
 // Logs "Loading settings...", loads "Settings.ini" (a missing file leaves
-// the table empty, so every default applies) and reads every setting.
+// the table empty, so every default applies) and reads every setting. A
+// delay or sea-battle countdown beyond those offered is taken as the nearest
+// offered one, and a skin whose folder is missing as the default skin, each
+// with a WARNING.
 void LoadSettings();
 // The same from another file (tests).
 void LoadSettingsFrom(std::wstring_view fileName);

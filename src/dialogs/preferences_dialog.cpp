@@ -114,7 +114,7 @@ cDialogUstawien::cDialogUstawien(cWorld* world, ClosedAction onClosed)
   // Audio and sea battles.
   AddSliderRow(kSfxId, "pref_sound_volume", 0, kVolumeSteps, VolumeToSlider(s.SfxVolume));
   AddSliderRow(kMusicId, "pref_music_volume", 0, kVolumeSteps, VolumeToSlider(s.MusicVolume));
-  AddSliderRow(kSeaBattleId, "pref_seabattle_delay", 0, 20, s.SeaBattleTimeout);
+  AddSliderRow(kSeaBattleId, "pref_seabattle_delay", 0, kSeaBattleTimeoutMaxS, s.SeaBattleTimeout);
   RefreshSeaBattleTimeoutLabel();
   dialog_.AddCheckBoxFromLayout(kAlliesActionsId, Text("pref_units_show_allies_actions"),
                                 Text("pref_units_show_allies_actions_hint"), s.ShowAlliesActions);

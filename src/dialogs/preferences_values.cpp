@@ -141,7 +141,7 @@ int VolumeToPercent(float volume) {
 
 int DelayToSlider(float milliseconds) { return static_cast<int>(milliseconds / 1000.0f); }
 
-int DelaySliderMinimum(int row) { return row == 1 || row == 2 ? -1 : 0; }
+int DelaySliderMinimum(int row) { return DelayMinimumMs(row) / kDelayMsPerStep; }
 
 std::wstring DelayLabel(int row, float milliseconds) {
   if (milliseconds < 0.0f) return g_StringBase.GetText("pref_delay_wait_for_click");

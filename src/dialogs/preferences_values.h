@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/settings.h"
 #include "platform/framework.h"
 
 // One border colour of the colour box: its 0xAARRGGBB value and its item
@@ -52,8 +53,8 @@ int VolumeToSlider(float volume);
 int VolumeToPercent(float volume);
 
 // Delays: a slider of whole seconds, held and stored in milliseconds.
-constexpr int kDelaySteps = 20;
 constexpr int kDelayMsPerStep = 1000;
+constexpr int kDelaySteps = kDelayMaximumMs / kDelayMsPerStep;
 int DelayToSlider(float milliseconds);
 // The lowest position of a delay row's slider: -1 ("until a click") for the
 // two combat results, 0 for the others.

@@ -122,6 +122,12 @@ void CheckNumberKey(const cIniFile& ini, const std::wstring& path, std::string_v
 
 }  // namespace
 
+bool NamesScenarioFolder(const cIniFile& ini) {
+  const auto it = ini.Entries().find(std::string_view("Save/ScenarioName"));
+  if (it == ini.Entries().end() || !it->second.value.has_value()) return false;
+  return IsPlainFolderName(plat::WidenBytes(*it->second.value));
+}
+
 sInfoHeader LoadInfoHeader(std::wstring_view folderPattern) {
   const std::wstring path = files::PathFromPattern(folderPattern, L"Info.ini");
   cIniFile ini;
@@ -130,11 +136,11 @@ sInfoHeader LoadInfoHeader(std::wstring_view folderPattern) {
   // file when those defaults cannot make a game.
   if (!ini.IsLoaded()) LogLine(L"WARNING: %s cannot be read; the header's defaults are taken", path);
   // The getters add a missing key with its default: look first.
-  const bool named = HasKey(ini, "Save/ScenarioName");
+  const bool named = NamesScenarioFolder(ini);
   const cIniFile asRead = ini;
   sInfoHeader h = ReadInfoHeader(ini);
   // The scenario's own files are found by this name.
-  if (!named || !IsPlainFolderName(h.scenarioName)) {
+  if (!named) {
     FatalExit(plat::Format(L"ERROR: %s: Save/ScenarioName \"%s\" names no scenario folder", path, h.scenarioName));
   }
   CheckNumberKey(asRead, path, "Save/GameMonth", h.gameMonth, 1, 12, false);

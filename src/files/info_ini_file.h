@@ -41,6 +41,9 @@ struct sInfoHeader {
 
 // The header from a loaded INI (missing keys take their defaults).
 sInfoHeader ReadInfoHeader(cIniFile& ini);
+// True when the header's "Save/ScenarioName" is there and names a folder
+// one below "data\scenarios" (not empty, no path), as a load needs it.
+bool NamesScenarioFolder(const cIniFile& ini);
 // "Info.ini" found through a folder pattern ("data\save\x\%s") for a load:
 // a missing file gives every default (with a WARNING). A scenario name that
 // is missing or names no folder, a month outside 1-12, a year outside

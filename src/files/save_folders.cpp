@@ -121,10 +121,10 @@ bool IsOtherProcessRunning(long long pid) {
   return errno == EPERM;
 }
 
-bool IsCompleteSaveCopy(const std::wstring& folder) {
+std::optional<std::vector<sMarkedFile>> ReadSaveMarker(const std::wstring& folder) {
   std::string marker;
-  if (!files::ReadBytes(files::JoinPath(folder, kSaveCompleteMarker), marker)) return false;
-  bool any = false;
+  if (!files::ReadBytes(files::JoinPath(folder, kSaveCompleteMarker), marker)) return std::nullopt;
+  std::vector<sMarkedFile> marked;
   std::size_t at = 0;
   while (at < marker.size()) {
     std::size_t end = marker.find('\n', at);
@@ -134,11 +134,11 @@ bool IsCompleteSaveCopy(const std::wstring& folder) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty()) continue;
     const std::size_t semicolon = line.rfind(';');
-    if (semicolon == std::string::npos || semicolon == 0 || semicolon + 1 == line.size()) return false;
+    if (semicolon == std::string::npos || semicolon == 0 || semicolon + 1 == line.size()) return std::nullopt;
     const std::string sizeText = line.substr(semicolon + 1);
     if (sizeText.size() > 18 ||
         !std::all_of(sizeText.begin(), sizeText.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-      return false;
+      return std::nullopt;
     }
     // A marker names the files of its own folder only: no path, and no
     // control character (a NUL would cut the name short on its way to the
@@ -146,15 +146,26 @@ bool IsCompleteSaveCopy(const std::wstring& folder) {
     const std::string name = line.substr(0, semicolon);
     if (name == "." || name == ".." || name.find_first_of("/\\") != std::string::npos ||
         std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; })) {
-      return false;
+      return std::nullopt;
     }
-    const std::uintmax_t size = std::stoull(sizeText);
-    const fs::path file = DiskPath(files::JoinPath(folder, plat::FromUtf8(name)));
-    std::error_code ec;
-    if (!fs::is_regular_file(file, ec) || fs::file_size(file, ec) != size || ec) return false;
-    any = true;
+    marked.push_back(sMarkedFile{plat::FromUtf8(name), std::stoull(sizeText)});
   }
-  return any;
+  if (marked.empty()) return std::nullopt;
+  return marked;
+}
+
+std::optional<sMarkedFile> FirstFileNotAsMarked(const std::wstring& folder, const std::vector<sMarkedFile>& marked) {
+  for (const sMarkedFile& file : marked) {
+    std::error_code ec;
+    const fs::path path = DiskPath(files::JoinPath(folder, file.name));
+    if (!fs::is_regular_file(path, ec) || fs::file_size(path, ec) != file.size || ec) return file;
+  }
+  return std::nullopt;
+}
+
+bool IsCompleteSaveCopy(const std::wstring& folder) {
+  const std::optional<std::vector<sMarkedFile>> marked = ReadSaveMarker(folder);
+  return marked && !FirstFileNotAsMarked(folder, *marked);
 }
 
 void TidySaveCopies(const std::wstring& root, eLeftoverAction action, std::wstring_view onlySaveName) {

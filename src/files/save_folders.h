@@ -6,6 +6,7 @@
 // one stands in for its save when the save's own folder is missing.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +35,22 @@ std::wstring SaveCopyName(std::wstring_view saveName, bool temporary);
 // it saves on one thread only, so a copy under its own id found outside its
 // own save was left by an earlier process that had the same id.
 bool IsOtherProcessRunning(long long pid);
+
+// One file the marker names: its name in the folder and the size the save
+// wrote.
+struct sMarkedFile {
+  std::wstring name;
+  std::uintmax_t size = 0;
+};
+
+// The files the folder's marker names, in its order; nothing when the folder
+// holds no marker, or one that is not such a list (a line without
+// "<file>;<size>", a name with a path or a control character, no line).
+std::optional<std::vector<sMarkedFile>> ReadSaveMarker(const std::wstring& folder);
+
+// The first file of the list that is not in the folder at its size; nothing
+// when each one is.
+std::optional<sMarkedFile> FirstFileNotAsMarked(const std::wstring& folder, const std::vector<sMarkedFile>& marked);
 
 // True when the folder holds the marker and every file the marker names,
 // each at the size written there.

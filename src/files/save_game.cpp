@@ -48,18 +48,6 @@ SaveStepHook CurrentStepHook() {
 // the process on a failed write ends only its step.
 struct sSaveWriteAborted {};
 
-// For the scope of a save, the scenario files' fatal exit becomes a throw.
-class cSaveFatalGuard {
- public:
-  cSaveFatalGuard() : previous_(SetFatalExitHook([](int) { throw sSaveWriteAborted{}; })) {}
-  ~cSaveFatalGuard() { SetFatalExitHook(std::move(previous_)); }
-  cSaveFatalGuard(const cSaveFatalGuard&) = delete;
-  cSaveFatalGuard& operator=(const cSaveFatalGuard&) = delete;
-
- private:
-  FatalExitHook previous_;
-};
-
 fs::path SaveDiskPath(const std::wstring& path) { return fs::path(plat::ResolvePath(path)); }
 
 bool IsFolder(const std::wstring& path) {
@@ -233,7 +221,8 @@ sSaveResult SaveGameSteps(std::wstring_view typedName, bool pbem, const std::vec
     return Fail(std::move(result), std::move(error));
   };
   {
-    cSaveFatalGuard guard;
+    // For the scope of a save, the scenario files' fatal exit becomes a throw.
+    cScopedFatalExitHook guard([](int) { throw sSaveWriteAborted{}; });
     for (const sSaveStep& step : steps) {
       if (!RunStep(step, temp)) return failAndClean(L"cannot write " + step.fileName + L" into " + target);
     }

@@ -5,15 +5,17 @@
 // keyboard and mouse callbacks.
 //
 // Debugging aid: with TW_SCREENSHOT_DIR set, every menu that has been shown
-// for a few frames is saved as "<dir>/<n>_<class>.png" (the map screen, at
-// each zoom it settles on, as "<dir>/<n>_MapScreen.png"; with a unit's range
-// marked "_MapScreen_range", with an attack being set up "_MapScreen_attack",
-// under a dialog "_MapScreen_<dialog class>"; each map picture is followed
-// by a line "map view <x> <y> <zoom>"; a dialog the end of an impulse shows
-// as "<dir>/<n>_EndOfImpulse_<dialog class>.png"; in the computer's turn
-// each move the player watches as "<dir>/<n>_ComputerMove.png" and a
-// dialog as "<dir>/<n>_ComputerPhase_<dialog class>.png"), and the time from the
-// start of main() to the first drawn main-menu frame is printed on stdout
+// for a few frames is saved as "<dir>/<n>_<class>.png" (a message over it,
+// a refused start say, as "<dir>/<n>_<class>_cDialogTekstowy.png"; the map
+// screen, at each zoom it settles on, as "<dir>/<n>_MapScreen.png"; with a
+// unit's range marked "_MapScreen_range", with an attack being set up
+// "_MapScreen_attack", under a dialog "_MapScreen_<dialog class>"; each map
+// picture is followed by a line "map view <x> <y> <zoom>"; a dialog the end
+// of an impulse shows as "<dir>/<n>_EndOfImpulse_<dialog class>.png"; in the
+// computer's turn each move the player watches as
+// "<dir>/<n>_ComputerMove.png" and a dialog as
+// "<dir>/<n>_ComputerPhase_<dialog class>.png"), and the time from the start
+// of main() to the first drawn main-menu frame is printed on stdout
 // (scripts/menu_walk.sh uses both).
 #include <SDL.h>
 
@@ -24,11 +26,13 @@
 #include <string>
 
 #include "app/console_log.h"
+#include "app/fatal_exit.h"
 #include "world/jednostka_ladowa.h"
 #include "screens/destroy_game.h"
 #include "frame/device_events.h"
 #include "dialogs/dialog.h"
 #include "dialogs/dialog_stack.h"
+#include "dialogs/prompt_dialogs.h"
 #include "app/framework_lock.h"
 #include "app/gui_layout.h"
 #include "app/gui_sound.h"
@@ -48,6 +52,7 @@
 #include "platform/sdl/ffmpeg_movie.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/demangle.h"
+#include "platform/sdl/sdl_display_loss.h"
 #include "platform/sdl/sdl_framework.h"
 #include "platform/sdl/quick_png.h"
 #include "platform/sdl/sdl_renderer.h"
@@ -70,6 +75,14 @@ long OnWindowMessage(const plat::Message& message, bool& noFurtherProcessing) {
   return MsgProc(message, noFurtherProcessing);
 }
 
+// The display is gone (the X server ended, the window was killed): nothing
+// can be shown or asked any more. The game ends as the fatal exit ends it,
+// without the static destructors that would run under the worker thread.
+void OnDisplayLost() {
+  LogLine(L"ERROR: The connection to the display was lost: the game ends");
+  EndProcessAtOnce(1);
+}
+
 // The Unicode layer of old Windows versions: Linux always has what it gave.
 bool LoadUnicodeLayer() { return true; }
 
@@ -78,6 +91,8 @@ const std::chrono::steady_clock::time_point g_ProgramStart = std::chrono::steady
 std::string g_ScreenshotDir;
 std::wstring g_ShotScreen;
 int g_ShotMenuFrames = 0;
+// The frames a screen is shown before its picture is saved.
+constexpr int kShotFrames = 20;
 int g_ShotCount = 0;
 bool g_MainMenuTimed = false;
 
@@ -85,6 +100,11 @@ bool g_MainMenuTimed = false;
 std::wstring ShownScreen(std::string& name) {
   if (g_pCurrentMenu != nullptr) {
     name = plat::ClassName(typeid(*g_pCurrentMenu));
+    // A message over the menu (a start refused) is pictured on its own.
+    if (const auto* message = dynamic_cast<const cDialogTekstowy*>(VisibleActiveDialog())) {
+      name += "_cDialogTekstowy";
+      return plat::Format(L"%p %p", static_cast<const void*>(g_pCurrentMenu), static_cast<const void*>(message));
+    }
     return plat::Format(L"%p", static_cast<const void*>(g_pCurrentMenu));
   }
   // The map in its menu state shows a dialog of its own (the save dialog).
@@ -143,13 +163,15 @@ void SaveMenuScreenshot() {
     std::fflush(stdout);
   }
   if (screen != g_ShotScreen) {
+    // A menu whose message has closed was pictured with it.
+    const bool messageClosed = g_ShotScreen.rfind(screen + L" ", 0) == 0;
     g_ShotScreen = screen;
-    g_ShotMenuFrames = 0;
+    g_ShotMenuFrames = messageClosed ? kShotFrames : 0;
   }
   // Some frames in, so that the hint and the controls have settled and a
   // dialog that has just opened has faded in; a computer's move is caught
   // on its way.
-  if (++g_ShotMenuFrames != (name == "ComputerMove" ? 3 : 20)) return;
+  if (++g_ShotMenuFrames != (name == "ComputerMove" ? 3 : kShotFrames)) return;
   auto* renderer = dynamic_cast<plat::sdl::SdlRenderer*>(plat::GetFramework().GetRenderer());
   if (renderer == nullptr || renderer->Native() == nullptr) return;
   int w = 0, h = 0;
@@ -214,6 +236,7 @@ int main() {
 
   if (framework.CreateWindow(VersionTitle(kGameVersion, kGameBuild)) &&
       framework.CreateDevice(g_Settings.Windowed, g_Settings.ResolutionX, g_Settings.ResolutionY) >= 0) {
+    plat::sdl::InstallDisplayLostHandler(OnDisplayLost);
     plat::sdl::SdlAudioDevice audio;
     SetAudioDevice(&audio);
     InitSound();

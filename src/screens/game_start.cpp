@@ -1,8 +1,11 @@
 #include "screens/game_start.h"
 
 #include "ai/ai_player.h"
+#include "app/console_log.h"
+#include "app/fatal_exit.h"
 #include "app/framework_lock.h"
 #include "rules/world_turn.h"
+#include "screens/destroy_game.h"
 #include "screens/map_screen.h"
 #include "screens/loading_menu.h"
 #include "world/world.h"
@@ -29,7 +32,7 @@ class cProgressHook {
 
 }  // namespace
 
-void LoadScenario(sGameStartSettings settings) {
+std::optional<std::wstring> LoadScenario(sGameStartSettings settings) {
   if (dynamic_cast<cLoadingMenu*>(g_pCurrentMenu) == nullptr) new cLoadingMenu();
   {
     cProgressHook hook;
@@ -37,9 +40,30 @@ void LoadScenario(sGameStartSettings settings) {
     hooks.makeComputerPlayer = MakeAiPlayer;
     hooks.makeView = MakeMapScreen;
     hooks.endImpulse = [](cWorld& world) { EndImpulse(world, false); };
-    LoadWorld(settings, hooks);
+    if (settings.isSavedGame == 0) {
+      LoadWorld(settings, hooks);
+    } else {
+      // A saved game's data error ends its loading, not the program: the
+      // player chooses another game. The reason is the line the loading
+      // wrote last before it gave up.
+      cLastLogLine last;
+      std::wstring reason;
+      try {
+        cScopedFatalExitHook refusing([&last, &reason](int exitCode) {
+          reason = last.Line();
+          throw sFatalExitError{exitCode};
+        });
+        LoadWorld(settings, hooks);
+      } catch (const sFatalExitError&) {
+        LogLine(L"-- The saved game %s cannot be loaded", settings.folderPattern);
+        // What the loading had loaded for the game (its skins) goes too.
+        DestroyGame();
+        return reason;
+      }
+    }
   }
   AcquireFrameworkLock(__FILE__, __LINE__);
   if (auto* loading = dynamic_cast<cLoadingMenu*>(g_pCurrentMenu)) loading->CreateNextMenu();
   ReleaseFrameworkLock(__FILE__, __LINE__);
+  return std::nullopt;
 }

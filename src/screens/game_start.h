@@ -3,6 +3,9 @@
 // settings menu.
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "files/world_loader.h"
 
 // What the scenario menu chose last.
@@ -11,7 +14,11 @@ extern sGameStartSettings g_GameStartSettings;
 // Loads the folder of settings into a new world (g_pWorld) on the main
 // thread. The loading screen is the current menu (one is made when it is
 // not); it receives the progress, and at the end, under the framework lock,
-// creates the next menu. A folder that cannot be read is a fatal data error:
-// the loading ends the process with exit code 1, so this returns only with a
-// loaded world and the scenario settings menu current.
-void LoadScenario(sGameStartSettings settings);
+// creates the next menu, and nothing is returned.
+//
+// A scenario folder that cannot be read is a fatal data error: the loading
+// ends the process with exit code 1. A saved game that cannot be read ends
+// only its loading: no world is left, the textures of the game are
+// released, the loading screen stays current and the log line that ended
+// the loading is returned, for the caller to tell the player.
+std::optional<std::wstring> LoadScenario(sGameStartSettings settings);

@@ -16,6 +16,7 @@
 #include "app/texture.h"
 #include "dialogs/dialog.h"
 #include "dialogs/prompt_dialogs.h"
+#include "files/save_check.h"
 #include "files/save_folders.h"
 #include "gui/dxut_button.h"
 #include "gui/dxut_editbox.h"
@@ -114,13 +115,16 @@ std::vector<sScenarioEntry> ListScenarioEntries(int tab, std::string_view langua
     entry.folder = root + L"\\" + folderName + L"\\";
     cIniFile ini;
     ini.Load(entry.folder + L"Info.ini");
-    if (!ini.IsLoaded()) {
-      if (tab == kScenarioTabNewGame) continue;
-      entry.damaged = true;
-      entry.name = Text("scenario_damaged_save");
-      entry.row = plat::Format(L"%s;%s;%s", folderName, entry.name, kNoDate);
-      entries.push_back(std::move(entry));
-      continue;
+    if (tab == kScenarioTabNewGame && !ini.IsLoaded()) continue;
+    if (tab != kScenarioTabNewGame) {
+      if (const std::optional<sSaveDamage> damage = FindSaveDamage(root + L"\\" + folderName, ini)) {
+        entry.damaged = true;
+        entry.damage = SaveDamageText(*damage);
+        entry.name = Text("scenario_damaged_save");
+        entry.row = plat::Format(L"%s;%s;%s", folderName, entry.name, ini.GetString("Save/Date", kNoDate));
+        entries.push_back(std::move(entry));
+        continue;
+      }
     }
     entry.name = ini.GetString(nameKey, kUnknownName);
     if (tab == kScenarioTabNewGame) {
@@ -132,6 +136,22 @@ std::vector<sScenarioEntry> ListScenarioEntries(int tab, std::string_view langua
     entries.push_back(std::move(entry));
   }
   return entries;
+}
+
+std::wstring DamagedSaveText(const std::wstring& damage) {
+  return plat::Format(Text("scenario_damaged_save_%s"), damage);
+}
+
+std::wstring SaveDamageText(const sSaveDamage& damage) {
+  switch (damage.kind) {
+    case eSaveDamage::kNoHeader: return Text("save_damage_no_header");
+    case eSaveDamage::kNoScenarioName: return Text("save_damage_no_scenario_name");
+    case eSaveDamage::kFileMissing: return plat::Format(Text("save_damage_%s_missing"), damage.file);
+    case eSaveDamage::kFileSize:
+      return plat::Format(Text("save_damage_%s_has_%s_bytes_of_%s"), damage.file, std::to_wstring(damage.foundSize),
+                          std::to_wstring(damage.savedSize));
+  }
+  return {};
 }
 
 std::wstring ReadScenarioLines(cIniFile& ini, std::string_view languageCode, std::string_view key) {
@@ -197,9 +217,13 @@ cScenarioMenu::cScenarioMenu() {
 }
 
 cScenarioMenu::~cScenarioMenu() {
-  // The picture belongs to this screen alone.
   if (picture_ != nullptr) picture_->m_pTexture = nullptr;
-  g_Textures[kScenarioPictureSlot].Release();
+  // The picture's slot belongs to the scenario menu on the screen: a new one
+  // that retired this one (back from a failed start) shows its own picture
+  // there.
+  if (g_pCurrentMenu == this || dynamic_cast<cScenarioMenu*>(g_pCurrentMenu) == nullptr) {
+    g_Textures[kScenarioPictureSlot].Release();
+  }
 }
 
 void cScenarioMenu::LoadWallpaper() {
@@ -258,15 +282,17 @@ void cScenarioMenu::ShowSelectedEntry() {
   const sScenarioEntry* entry = SelectedEntry();
   ClearFields();
   if (entry == nullptr) return;
-  cIniFile ini;
-  ini.Load(entry->folder + L"Info.ini");
-  // Damaged, or gone since the list was made: the fields stay empty, the
-  // description says why for a damaged save.
-  if (!ini.IsLoaded()) {
-    auto* memo = static_cast<CDXUTMemo*>(dialog_.GetControl(kScenarioDescriptionId, DXUT_CONTROL_MEMO));
-    if (entry->damaged && memo != nullptr) memo->SetText(Text("scenario_damaged_save_text"));
+  // A damaged save: the fields stay empty, the description says why.
+  if (entry->damaged) {
+    if (auto* memo = static_cast<CDXUTMemo*>(dialog_.GetControl(kScenarioDescriptionId, DXUT_CONTROL_MEMO))) {
+      memo->SetText(DamagedSaveText(entry->damage).c_str());
+    }
     return;
   }
+  cIniFile ini;
+  ini.Load(entry->folder + L"Info.ini");
+  // Gone since the list was made: the fields stay empty.
+  if (!ini.IsLoaded()) return;
   const std::string language = g_StringBase.GetLanguageCode();
   g_RememberedScenarioName = ini.GetString(LanguageKey(language, "Name"), kUnknownName);
 
@@ -339,22 +365,33 @@ void cScenarioMenu::OnGUIEvent(unsigned event, int controlId, CDXUTControl*) {
   }
 }
 
+void cScenarioMenu::Refuse(const std::wstring& text) {
+  PushDialog(new cDialogTekstowy(text.c_str(), Text("scenario_load_failed_title"), kMessageLayoutIndex, 0, 0, 0, 0,
+                                 0));
+}
+
 void cScenarioMenu::Start(bool fromList) {
   const sScenarioEntry* entry = SelectedEntry();
   if (entry == nullptr) return;
-  if (entry->damaged) {
-    PushDialog(new cDialogTekstowy(Text("scenario_damaged_save_text"), Text("scenario_load_failed_title"),
-                                   kMessageLayoutIndex, 0, 0, 0, 0, 0));
-    return;
-  }
   // What can be told before loading: the folder is still there, and its
   // name can stand in a path pattern whose only "%s" is the file name. Past
-  // this point a folder that cannot be read is a fatal data error.
+  // this point a scenario folder that cannot be read is a fatal data error.
   if (!plat::FolderExists(plat::ResolvePath(std::wstring_view(entry->folder))) ||
       entry->folderName.find(L'%') != std::wstring::npos) {
-    PushDialog(new cDialogTekstowy(Text("scenario_load_failed"), Text("scenario_load_failed_title"),
-                                   kMessageLayoutIndex, 0, 0, 0, 0, 0));
+    Refuse(Text("scenario_load_failed"));
     return;
+  }
+  // A saved game is looked at again: it may have changed since the list
+  // was made.
+  if (tab_ != kScenarioTabNewGame) {
+    cIniFile header;
+    header.Load(entry->folder + L"Info.ini");
+    const std::wstring folder = std::wstring(ScenarioTabFolder(tab_)) + L"\\" + entry->folderName;
+    if (const std::optional<sSaveDamage> damage = FindSaveDamage(folder, header)) {
+      LogLine(L"-- The saved game %s is damaged and is not loaded", folder);
+      Refuse(DamagedSaveText(SaveDamageText(*damage)));
+      return;
+    }
   }
   if (!fromList) g_Textures[kMenuWallpaperSlot].Release();
   g_GameStartSettings.folderPattern = entry->folder + L"%s";
@@ -363,9 +400,32 @@ void cScenarioMenu::Start(bool fromList) {
     g_ConsoleLog.WriteLine(plat::Format(Text("loading_scenario_from_%s"), g_GameStartSettings.folderPattern));
   }
   const sGameStartSettings settings = g_GameStartSettings;
+  const int tab = tab_;
+  const std::wstring folderName = entry->folderName;
   // The loading screen retires this menu: nothing of it is touched after.
   new cLoadingMenu();
-  LoadScenario(settings);
+  if (const std::optional<std::wstring> failure = LoadScenario(settings)) {
+    ReturnToScenarioMenu(tab, folderName, *failure);
+  }
+}
+
+void cScenarioMenu::ShowTab(int tab, std::wstring_view folderName) {
+  if (tabs_ != nullptr) tabs_->SelectTab(tab, false);
+  tab_ = tab;
+  FillList();
+  if (list_ == nullptr) return;
+  for (std::size_t k = 0; k < entries_.size(); ++k) {
+    if (entries_[k].folderName != folderName) continue;
+    list_->SelectItem(static_cast<int>(k), false);
+    ShowSelectedEntry();
+    return;
+  }
+}
+
+void ReturnToScenarioMenu(int tab, std::wstring_view folderName, const std::wstring& reason) {
+  auto* menu = new cScenarioMenu();
+  menu->ShowTab(tab, folderName);
+  menu->Refuse(plat::Format(Text("scenario_save_load_failed_%s"), reason));
 }
 
 void cScenarioMenu::BackToMainMenu() {

@@ -15,6 +15,7 @@ class CDXUTListBox;
 class CDXUTImage;
 class CDXUTTabFrame;
 class cIniFile;
+struct sSaveDamage;
 
 // Tabs.
 constexpr int kScenarioTabNewGame = 0;
@@ -51,9 +52,11 @@ struct sScenarioEntry {
   std::wstring folder;      // "data\scenarios\<folder name>\"
   std::wstring name;        // "General_<language>/Name"
   std::wstring row;         // the list row text
-  // A saved game whose "Info.ini" is missing or cannot be read: listed, so
-  // that it does not vanish without a word, but not loaded.
+  // A saved game that cannot load (files/save_check.h): listed, so that it
+  // does not vanish without a word, but not started.
   bool damaged = false;
+  // Why, in the player's words.
+  std::wstring damage;
 };
 
 // The listed folder of a tab ("data\scenarios", ...); empty for another tab.
@@ -61,14 +64,23 @@ const wchar_t* ScenarioTabFolder(int tab);
 
 // The entries of a tab: the sub-folders of its folder that are not hidden
 // and have a loadable "Info.ini", sorted by folder name; on the tabs of
-// saved games also those without one, marked damaged. A missing folder
-// gives none.
+// saved games also those without one, and each save that cannot load,
+// marked damaged with the reason. A missing folder gives none.
 std::vector<sScenarioEntry> ListScenarioEntries(int tab, std::string_view languageCode);
+
+// A save's damage in the player's words ("map.tdw is missing."), and the
+// text that refuses a save damaged so.
+std::wstring SaveDamageText(const sSaveDamage& damage);
+std::wstring DamagedSaveText(const std::wstring& damage);
 
 // The key path of line `line` of a description-like key ("DescriptionLine").
 // Text of up to kScenarioMemoMaxLines lines "General_<language>/<key><n>",
 // each ended by a line break, stopping at the first missing line.
 std::wstring ReadScenarioLines(cIniFile& ini, std::string_view languageCode, std::string_view key);
+
+// Back from a saved game whose loading failed: the scenario menu on the tab
+// with the save selected, and over it the message that says why.
+void ReturnToScenarioMenu(int tab, std::wstring_view folderName, const std::wstring& reason);
 
 // The display name of the scenario chosen last; its row is preselected.
 extern std::wstring g_RememberedScenarioName;
@@ -81,6 +93,11 @@ class cScenarioMenu : public cMenu {
   // Lists the entries of the current tab, selects the remembered one (or
   // the first) and enables start only when there are entries.
   void FillList();
+  // Shows the tab with its list, the entry of the folder name selected when
+  // it is listed.
+  void ShowTab(int tab, std::wstring_view folderName);
+  // A message over the menu: the text, titled that the game cannot start.
+  void Refuse(const std::wstring& text);
 
   void OnGUIEvent(unsigned event, int controlId, CDXUTControl* control) override;
   void OnKeyboard(unsigned key, bool keyDown, bool altDown) override;
@@ -95,6 +112,7 @@ class cScenarioMenu : public cMenu {
   void ClearFields();
   // Starts the selected entry (fromList: the list's double click).
   void Start(bool fromList);
+
   void BackToMainMenu();
   void LoadWallpaper();
   const sScenarioEntry* SelectedEntry() const;

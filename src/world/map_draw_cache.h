@@ -51,7 +51,10 @@ class cMapDrawCache {
   void Replay(plat::SpriteBatch& sprite, const plat::Matrix2D& transform, int ox, int oy, LiveFn&& live) const {
     handed_.assign(used_, 0);
     for (const LiveEntry& entry : lives_) {
-      HandOver(sprite, transform, ox, oy, &cuts_[entry.firstCut], entry.cutCount);
+      // A live draw before any picture (a map without its skin's sheets)
+      // has no cuts to look at.
+      const std::uint32_t* cuts = entry.cutCount > 0 ? &cuts_[entry.firstCut] : nullptr;
+      HandOver(sprite, transform, ox, oy, cuts, entry.cutCount);
       live(entry.live);
     }
     HandOver(sprite, transform, ox, oy, nullptr, used_);

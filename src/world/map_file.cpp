@@ -12,7 +12,6 @@
 #include "app/settings.h"
 #include "app/string_base.h"
 #include "platform/format.h"
-#include "platform/framework.h"
 #include "platform/lines.h"
 #include "platform/paths.h"
 #include "world/map.h"
@@ -126,7 +125,6 @@ bool ToInt(std::string_view field, int& value) {
 cMap::cMap(std::wstring_view pathPattern) {
   const std::wstring path = PatternPath(pathPattern, L"map.tdw");
   if (ReadMapFile(path) != eMapReadResult::kOk) {
-    plat::GetFramework().Shutdown(1);
     FatalExit(1);
   }
 }
@@ -362,13 +360,11 @@ void cMap::ConvertHmfMap(std::wstring_view pathPattern) {
   std::string bytes;
   if (!ReadWhole(path, bytes)) {
     LogLine(L"Loading from %s... FAILED", path);
-    plat::GetFramework().Shutdown(1);
     FatalExit(1);
     return;
   }
   const eMapReadResult r = ReadHmfBytes(bytes, path);
   if (r == eMapReadResult::kTruncated || r == eMapReadResult::kBadSize) {
-    plat::GetFramework().Shutdown(1);
     FatalExit(1);
     return;
   }

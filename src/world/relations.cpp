@@ -10,7 +10,6 @@
 #include "app/console_log.h"
 #include "app/string_base.h"
 #include "platform/format.h"
-#include "platform/framework.h"
 #include "platform/lines.h"
 #include "platform/paths.h"
 #include "platform/text.h"
@@ -29,10 +28,7 @@ namespace {
   FatalExit(1);
 }
 
-[[noreturn]] void EndAfterDataError() {
-  plat::GetFramework().Shutdown(1);
-  FatalExit(1);
-}
+[[noreturn]] void EndAfterDataError() { FatalExit(1); }
 
 std::vector<std::wstring> SplitFields(const std::wstring& line) {
   std::vector<std::wstring> fields;

@@ -101,6 +101,8 @@ TEST_F(IniFileTest, MissingFileYieldsDefaultsAndSaveWritesNothing) {
 }
 
 TEST_F(SettingsTest, DefaultsConversionsFrameLimitBorderColourCarryAndZoomWithoutCreeping) {
+  // No skin folder in the scratch folder: a skin name is kept as read.
+  twtest::ScopedWorkingFolder working(dir_.Path());
   // A missing file gives every default.
   g_Settings.ResolutionX = 5;  // left from an earlier load: must be overwritten
   g_Settings.Windowed = false;
@@ -138,6 +140,52 @@ TEST_F(SettingsTest, DefaultsConversionsFrameLimitBorderColourCarryAndZoomWithou
   EXPECT_EQ(ZoomToPercent(0.751f), 76);
   // Every whole per cent survives a load and a save unchanged.
   for (int p = 1; p <= 1000; ++p) ASSERT_EQ(ZoomToPercent(static_cast<float>(p / 100.0)), p) << p;
+}
+
+// Settings.ini edited by hand: a delay or a sea battle's countdown beyond
+// those the preferences offer is taken as the nearest one they offer, a skin whose folder is missing as the
+// default skin, each with a WARNING; what is offered or installed is kept
+// without one, and the file keeps its text.
+TEST_F(SettingsTest, MistypedDelaysAndSkinsAreTakenAsTheNearestOfferedWithAWarning) {
+  twtest::ScopedWorkingFolder working(dir_.Path());
+  for (const char* skin : {"[MapSkin]Normal", "[MapSkin]Winter", "[UnitsSkin]Counters"}) {
+    dir_.Write(std::string("data/gfx/") + skin + "/appearance.csv", "");
+  }
+  twtest::LogCapture log;
+  LoadSettings("[MapDisplay]\nSkin=Norml\n[UnitsDisplay]\nSkin=Countrs\n[Delay]\nAIMoveBetween=2147483647999\n"
+               "AICombatResult=-5000\nHumanCombatResult=-1\nAIMoveBefore=-40\nAIMoveAfter=20001\n"
+               "HumanMoveBetween=150\nControlHint=20000\n[InterfaceSettings]\nSeaBattleTimeout=86400\n");
+  EXPECT_EQ(std::pair(g_Settings.MapSkin, g_Settings.UnitsSkin), std::pair(std::wstring(L"Normal"), std::wstring(L"Counters")));
+  EXPECT_EQ(g_SettingsIni.GetString("MapDisplay/Skin", L""), L"Norml");
+  // "Until a click" is any negative delay of a combat report.
+  const std::vector<float> delays = {g_Delays[kDelayAIMoveBetween], g_Delays[kDelayAICombatResult],
+                                     g_Delays[kDelayHumanCombatResult], g_Delays[kDelayAIMoveBefore],
+                                     g_Delays[kDelayAIMoveAfter], g_Delays[kDelayHumanMoveBetween],
+                                     g_Delays[kDelayControlHint]};
+  EXPECT_EQ(delays, (std::vector<float>{20000, -1000, -1, 0, 20000, 150, 20000}));
+  // A sea battle's round would wait a day with its buttons off.
+  EXPECT_EQ(g_Settings.SeaBattleTimeout, 20);
+  Lines warnings;
+  for (const std::wstring& line : log.Lines()) {
+    if (line.rfind(L"WARNING: ", 0) == 0) warnings.push_back(line);
+  }
+  ASSERT_EQ(warnings.size(), 7u);
+  EXPECT_EQ(warnings[0], L"WARNING: Settings.ini: UnitsDisplay/Skin=Countrs names no skin folder "
+                         L"(data\\gfx\\[UnitsSkin]Countrs is missing); the default skin Counters is taken");
+  EXPECT_EQ(warnings[2], L"WARNING: Settings.ini: InterfaceSettings/SeaBattleTimeout=86400 is beyond the values the "
+                         L"preferences offer (0 to 20); taken as 20");
+  EXPECT_EQ(warnings[3], L"WARNING: Settings.ini: Delay/AICombatResult=-5000 is beyond the values the preferences "
+                         L"offer (-1000 to 20000); taken as -1000");
+  EXPECT_EQ(warnings[4], L"WARNING: Settings.ini: Delay/AIMoveBefore=-40 is beyond the values the preferences offer "
+                         L"(0 to 20000); taken as 0");
+  EXPECT_NE(warnings[5].find(L"Delay/AIMoveBetween=2147483647999 is beyond"), std::wstring::npos);
+  // An installed skin stays; without the default's folder a missing one
+  // stays too (there is nothing better to show).
+  LoadSettings("[MapDisplay]\nSkin=Winter\n");
+  EXPECT_EQ(g_Settings.MapSkin, L"Winter");
+  std::filesystem::remove_all(dir_.Path() / "data/gfx/[MapSkin]Normal");
+  LoadSettings("[MapDisplay]\nSkin=Norml\n");
+  EXPECT_EQ(g_Settings.MapSkin, L"Norml");
 }
 
 // The end-turn confirmation has one setter: the value the end-turn button

@@ -11,6 +11,14 @@
 #include "app/sound.h"
 #include "dialogs/dialog.h"
 #include "dialogs/dialog_stack.h"
+#include "dialogs/prompt_dialogs.h"
+#include "files/save_game.h"
+#include "gui/dxut_button.h"
+#include "gui/dxut_listbox.h"
+#include "gui/dxut_memo.h"
+#include "gui/dxut_static.h"
+#include "platform/text.h"
+#include "screens/screen_helpers.h"
 #include "gui/dxut_frames.h"
 #include "gui/gui_fixture.h"
 #include "platform/clock.h"
@@ -123,7 +131,7 @@ TEST_F(ScenarioMenu, ListsOnlyFoldersWithAnInfoIniAndSurvivesAMalformedOne) {
   dir_.Write("data/save/50%s off/Info.ini",
              "[General_ENG]\nName=Case Alpha\n[Save]\nDate=2026-12-06 20:15\nTurn=7\n"
              "GameYearDisplayed=39\nGameMonthDisplayed=10\nGameDayDisplayed=3\nScenarioName=Alpha\n");
-  dir_.Write("data/save/autosave/Info.ini", "[General_ENG]\nName=Operation Beta\n");
+  dir_.Write("data/save/autosave/Info.ini", "[General_ENG]\nName=Operation Beta\n[Save]\nScenarioName=Beta\n");
   // A save's half-written new folder and its old one stepped aside, of a
   // process still running (this one's parent): never saved games.
   const std::string parent = std::to_string(::getppid());
@@ -157,7 +165,8 @@ TEST_F(ScenarioMenu, ListsOnlyFoldersWithAnInfoIniAndSurvivesAMalformedOne) {
 // instead of a load that would end the program.
 TEST_F(ScenarioMenu, ASaveWithoutAReadableInfoIniIsListedAsDamagedAndNotStarted) {
   dir_.Write("data/save/Damaged/land_units.csv", "#Land units\n");
-  dir_.Write("data/save/Good/Info.ini", "[General_ENG]\nName=Case Alpha\n[Save]\nDate=2026-12-06 20:15\n");
+  dir_.Write("data/save/Good/Info.ini",
+             "[General_ENG]\nName=Case Alpha\n[Save]\nDate=2026-12-06 20:15\nScenarioName=Alpha\n");
   dir_.Write("data/pbem/Unread/map.tdw", "x");
   dir_.Write("data/scenarios/NoHeader/readme.txt", "no Info.ini here");
   const auto saves = ListScenarioEntries(kScenarioTabSavedGame, "ENG");
@@ -182,6 +191,130 @@ TEST_F(ScenarioMenu, ASaveWithoutAReadableInfoIniIsListedAsDamagedAndNotStarted)
   EXPECT_EQ(g_pCurrentMenu, menu);
   EXPECT_EQ(g_pWorld, nullptr);
   EXPECT_EQ(g_DialogStack.size(), 1u);
+}
+
+// The text of the message on top of the dialog stack, or "<none>".
+std::wstring MessageOnTop() {
+  auto* message = dynamic_cast<cDialogTekstowy*>(g_pActiveDialog);
+  if (message == nullptr) return L"<none>";
+  auto* text = dynamic_cast<CDXUTStatic*>(message->Dialog().GetControl(kMessageLayoutIndex + 3));
+  return text != nullptr ? std::wstring(text->GetText()) : L"<no text>";
+}
+
+// The scenario menu on the saved games' tab, as a click on it shows it.
+cScenarioMenu* SavedGamesMenu() {
+  auto* menu = new cScenarioMenu();
+  auto* tabs = dynamic_cast<CDXUTTabFrame*>(menu->Dialog().GetControl(kScenarioTabsId));
+  if (tabs != nullptr) tabs->SelectTab(kScenarioTabSavedGame, false);
+  menu->OnGUIEvent(0, kScenarioTabsId, nullptr);
+  return menu;
+}
+
+// The fixture as the game saves it on its first turn, as "data\save\<name>"
+// below the working folder root; no world is left.
+void SaveFixtureAs(const std::filesystem::path& root, const std::wstring& name) {
+  LoadWorld(twtest::CopyFixtureScenario(root));
+  EXPECT_TRUE(SaveGame(*g_pWorld, name, false).ok);
+  delete g_pWorld;
+  g_pWorld = nullptr;
+}
+
+// Selects the row of the folder and presses Start.
+void StartSave(cScenarioMenu& menu, const std::wstring& folderName) {
+  auto* list = dynamic_cast<CDXUTListBox*>(menu.Dialog().GetControl(kScenarioListId));
+  ASSERT_NE(list, nullptr);
+  for (std::size_t k = 0; k < menu.Entries().size(); ++k) {
+    if (menu.Entries()[k].folderName == folderName) list->SelectItem(static_cast<int>(k), false);
+  }
+  menu.OnGUIEvent(EVENT_LISTBOX_SELECTION, kScenarioListId, nullptr);
+  menu.OnGUIEvent(EVENT_BUTTON_CLICKED, kScenarioStartId, nullptr);
+}
+
+// A save the game wrote, copied three times and each copy damaged as a disk
+// or a hand damages one: listed as damaged with the reason and refused at
+// Start with it, the menu going on; the save itself starts. A load that
+// would end the program throws here and fails the test.
+TEST_F(ScenarioMenu, DamagedCopiesOfASaveAreListedWithTheirReasonAndRefusedAtStart) {
+  cScopedThrowingFatalHook throwing;
+  SaveFixtureAs(dir_.Path(), L"Good");
+  const std::filesystem::path saves = dir_.Path() / "data/save";
+  for (const char* copy : {"No map", "Cut units", "No scenario", "Empty header"}) {
+    std::filesystem::copy(saves / "Good", saves / copy, std::filesystem::copy_options::recursive);
+  }
+  std::filesystem::remove(saves / "No map/map.tdw");
+  const auto units = std::filesystem::file_size(saves / "Cut units/land_units.csv");
+  std::filesystem::resize_file(saves / "Cut units/land_units.csv", units / 2);
+  std::string header = twtest::ReadFile((saves / "No scenario/Info.ini").string());
+  const std::size_t key = header.find("ScenarioName = ");
+  ASSERT_NE(key, std::string::npos);
+  header.erase(key, header.find('\n', key) + 1 - key);
+  dir_.Write("data/save/No scenario/Info.ini", header);
+  std::filesystem::resize_file(saves / "Empty header/Info.ini", 0);
+
+  using Rows = std::vector<std::tuple<std::wstring, bool, std::wstring>>;
+  Rows rows;
+  for (const auto& entry : ListScenarioEntries(kScenarioTabSavedGame, "ENG")) {
+    rows.emplace_back(entry.folderName, entry.damaged, entry.damage);
+  }
+  const std::wstring cut = L"save_damage_land_units.csv_has_" + std::to_wstring(units / 2) + L"_bytes_of_" +
+                           std::to_wstring(units);
+  EXPECT_EQ(rows, (Rows{{L"Cut units", true, cut},
+                        {L"Empty header", true, L"save_damage_no_scenario_name"},
+                        {L"Good", false, L""},
+                        {L"No map", true, L"save_damage_map.tdw_missing"},
+                        {L"No scenario", true, L"save_damage_no_scenario_name"}}));
+
+  g_RememberedScenarioName.clear();
+  cScenarioMenu* menu = SavedGamesMenu();
+  for (const auto& [folder, damaged, reason] : rows) {
+    if (!damaged) continue;
+    StartSave(*menu, folder);
+    auto* memo = dynamic_cast<CDXUTMemo*>(menu->Dialog().GetControl(kScenarioDescriptionId));
+    ASSERT_NE(memo, nullptr);
+    EXPECT_EQ(std::tuple(std::wstring(memo->GetText()), MessageOnTop(), g_pCurrentMenu, g_pWorld),
+              std::tuple(L"scenario_damaged_save_" + reason, L"scenario_damaged_save_" + reason,
+                         static_cast<cMenu*>(menu), static_cast<cWorld*>(nullptr)))
+        << plat::NarrowBytes(folder);
+    PopDialogs(-1);
+  }
+  StartSave(*menu, L"Good");
+  EXPECT_NE(dynamic_cast<cScenarioSettingsMenu*>(g_pCurrentMenu), nullptr);
+  EXPECT_NE(g_pWorld, nullptr);
+}
+
+// A save the list cannot judge (one without the marker, as a game that
+// wrote none left it) whose map is gone: its loading meets the missing file
+// and ends; the player is back in the scenario menu on the save with the
+// reason, not out of the game.
+TEST_F(ScenarioMenu, ASaveWhoseLoadingFailsReturnsToTheMenuWithTheReason) {
+  cScopedThrowingFatalHook throwing;
+  SaveFixtureAs(dir_.Path(), L"Older");
+  std::filesystem::remove(dir_.Path() / "data/save/Older/save_complete.txt");
+  std::filesystem::remove(dir_.Path() / "data/save/Older/map.tdw");
+  g_RememberedScenarioName.clear();
+  cScenarioMenu* menu = SavedGamesMenu();
+  ASSERT_EQ(menu->Entries().size(), 1u);
+  EXPECT_FALSE(menu->Entries()[0].damaged);
+  twtest::LogCapture log;
+  StartSave(*menu, L"Older");
+  auto* back = dynamic_cast<cScenarioMenu*>(g_pCurrentMenu);
+  ASSERT_NE(back, nullptr);
+  EXPECT_NE(back, menu);
+  EXPECT_EQ(std::tuple(back->GetTab(), back->Entries().size(), g_pWorld, IsAiThreadRunning()),
+            std::tuple(kScenarioTabSavedGame, std::size_t{1}, static_cast<cWorld*>(nullptr), false));
+  EXPECT_EQ(MessageOnTop(), L"scenario_save_load_failed_Loading from data\\save\\Older\\map.tdw... FAILED");
+  EXPECT_TRUE(log.Contains(L"-- The saved game data\\save\\Older\\%s cannot be loaded"));
+  // The frame goes on: the menu left behind goes at its end, the new one
+  // shows the save's picture, the message closes and the menu takes keys.
+  DeleteRetiredMenus();
+  auto* picture = dynamic_cast<CDXUTImage*>(back->Dialog().GetControl(kScenarioPictureId));
+  ASSERT_NE(picture, nullptr);
+  EXPECT_TRUE(picture->GetVisible());
+  EXPECT_NE(g_Textures[kScenarioPictureSlot].Get(), nullptr);
+  EXPECT_EQ(picture->m_pTexture, g_Textures[kScenarioPictureSlot].Get());
+  PopDialogs(-1);
+  back->OnKeyboard(plat::kVkEscape, true, false);
+  EXPECT_NE(dynamic_cast<cMainMenu*>(g_pCurrentMenu), nullptr);
 }
 
 using Events = std::vector<std::string>;

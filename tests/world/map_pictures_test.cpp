@@ -361,6 +361,23 @@ TEST_F(MapPictures, MapGoneBeforeTheBatchEndsStillDrawsItsFrame) {
 }
 
 
+// A skin without its sheets (a game whose map skin could not be loaded):
+// nothing of the map is kept, and its units, drawn live, still come out.
+TEST_F(MapPictures, AMapWithoutItsSkinsSheetsStillDrawsItsUnits) {
+  cTexture units;
+  units.Create(64, 64);
+  g_MapDrawHooks.drawUnit = [&units](plat::SpriteBatch& sprite, const sHex&, sHexScreenPos pos, int) {
+    sprite.Draw(*units.Get(), nullptr, pos.x, pos.y, LayerDepth(kLayerPlain), 0xFFFFFFFFu);
+  };
+  for (int slot : {kSlotTerrain, kSlotOthers, kSlotEyeCandies}) g_Textures[slot].Release();
+  std::size_t unitQuads = 0, otherQuads = 0;
+  for (const DrawRecord& r : Frame(false)) {
+    if (r.kind == DrawRecord::kQuad) ++(r.texture == units.Get()->Id() ? unitQuads : otherQuads);
+  }
+  EXPECT_GT(unitQuads, 0u);
+  EXPECT_EQ(otherQuads, 0u);
+}
+
 // One cell drawn alone, with the map's own pictures and details switched off.
 class HexDrawing : public MapPictures {
  protected:

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# The display lost under a running game: the game's window killed by the
+# window system (xdotool windowkill) in the player's turn, and the X server
+# itself ended in the computer's turn, while the worker thread plays. Each
+# time the game must end by its own path: exit status 1 (not the abort of a
+# thread object destroyed at exit, 134), the log's last line saying that the
+# display was lost, and no sanitizer report or "terminate called".
+#
+# The walk runs its own virtual X server (on TW_XVFB_DISPLAY, else :99), so
+# that it can end that server and no other.
+#
+#   scripts/display_loss_walk.sh [build folder] [output folder]
+set -uo pipefail
+source "$(dirname "$0")/xvfb_walk.sh"
+walk_setup "display loss walk" "$@"
+skip_without Xvfb
+display="${TW_XVFB_DISPLAY:-99}"
+
+walk_make_run
+cp -r "$here/tests/data/fixture_scenario/Fixture" "$run/data/scenarios/Fixture"
+# The computer's steps slow enough that the server ends during one.
+printf '\nAIMoveBetween=500\n' >>"$run/Settings.ini"
+
+# Plays one case on a fresh server; its outcome in "$out/<case>.status".
+#   lose_display CASE windowkill|server player|computer
+lose_display() {
+  local name="$1" how="$2" when="$3" server
+  Xvfb ":$display" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
+  server=$!
+  for _ in $(seq 1 50); do
+    [ -e "/tmp/.X11-unix/X$display" ] && break
+    sleep 0.1
+  done
+  (
+    export DISPLAY=":$display"
+    walk_start "$walk_name" "$here" "$run" "$out" "$game"
+    if [ "$when" = player ]; then
+      start_fixture_game
+    else
+      open_fixture_game
+      await_log "---- Game state = 10" 1 600 || fail "no computer move seen"
+    fi
+    if [ "$how" = windowkill ]; then xdotool windowkill "$win"; else kill "$server"; fi
+    await_exit 300
+    echo "$?" >"$out/$name.status"
+  )
+  kill "$server" 2>/dev/null
+  wait "$server" 2>/dev/null
+  cp "$run/ConsoleOut.txt" "$out/ConsoleOut_$name.txt" 2>/dev/null
+  cp "$out/game.out" "$out/game_$name.out"
+}
+
+failed=0
+check_case() {
+  local name="$1" status last
+  status="$(cat "$out/$name.status" 2>/dev/null || echo none)"
+  last="$(iconv -f UTF-16LE -t UTF-8 "$out/ConsoleOut_$name.txt" 2>/dev/null | tr -d '\r' | tail -n 1)"
+  echo "$name: exit status $status; the log's last line: $last"
+  if [ "$status" != 1 ] || [ "$last" != "ERROR: The connection to the display was lost: the game ends" ] ||
+    grep -q -E "terminate called|ERROR: AddressSanitizer|runtime error" "$out/game_$name.out"; then
+    echo "$walk_name FAILED: $name" >&2
+    failed=1
+  fi
+}
+
+lose_display player_windowkill windowkill player
+check_case player_windowkill
+lose_display computer_server server computer
+check_case computer_server
+[ "$failed" -eq 0 ] || exit 1
+echo "display loss walk ok: logs in $out"
