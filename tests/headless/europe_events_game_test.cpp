@@ -211,6 +211,10 @@ class EuropeEventsGame : public ::testing::Test {
       if (line == L"[AI]: Germany DECLARED WAR ON Belgium!!") game.belgiumByComputer = true;
       if (line.rfind(firing, 0) == 0 && line.find(L"is true") != std::wstring::npos)
         ++game.firings[std::stoi(line.substr(firing.size()))];
+      // A firing that drew no option leaves the event holding, to fire
+      // again: only the firing that applied an option counts.
+      if (line.rfind(L"Event ", 0) == 0 && line.find(L": no option could be drawn") != std::wstring::npos)
+        --game.firings[std::stoi(line.substr(6))];
     }
     return game;
   }
@@ -268,8 +272,10 @@ TEST_F(EuropeEventsGame, HundredComputerImpulsesFollowTheWarAndFranceFallsWhenPa
     ASSERT_TRUE(game.firedAt.count(kFallOfFrance))
         << "Paris fell at impulse " << game.parisAxisAt << (game.parisHandedOver ? " (handed over)" : "");
     EXPECT_EQ(game.firedAt.at(kFallOfFrance), game.parisAxisAt);
+    // Paris may fall in the very impulse at whose end Fall Gelb comes due:
+    // the events check fires Fall Gelb first, then the fall of France.
     if (fallGelb) {
-      EXPECT_GT(game.firedAt.at(kFallOfFrance), game.firedAt.at(kFallGelb));
+      EXPECT_GE(game.firedAt.at(kFallOfFrance), game.firedAt.at(kFallGelb));
     }
     // Catapult follows at once, or on its first day (1 June 1940) when
     // France fell in the winter.
