@@ -23,7 +23,6 @@
 namespace ai {
 namespace {
 
-
 int SupplyAllowance(const sScenarioConstants::SupplyEffect& table, int supply) {
   const int index = std::clamp(supply, 0, static_cast<int>(table.size()) - 1);
   return table[static_cast<std::size_t>(index)];

@@ -147,11 +147,6 @@ class cChecker {
     }
   }
 
-  // The air ranges of aircraft of level 1 (line 47 times line 151), in a
-  // scenario with aircraft: an air unit reaches something, the computer's
-  // rebasing (toward friendly cities nearer than the rebase range less 2)
-  // finds a city, and a fighter at full strength is strong enough to
-  // intercept.
   // The strongest air unit of the type (20-22) on the map or in reserve;
   // -1 when the scenario has none of it.
   int StrongestAir(int type) const {
@@ -172,6 +167,11 @@ class cChecker {
            StrongestAir(kUnitStrategicBomber) >= 0;
   }
 
+  // The air ranges of aircraft of level 1 (line 47 times line 151), in a
+  // scenario with aircraft: an air unit reaches something, the computer's
+  // rebasing (toward friendly cities nearer than the rebase range less 2)
+  // finds a city, and a fighter at full strength is strong enough to
+  // intercept.
   void AirRanges() {
     if (!AnyAir()) return;
     const float factor = k_.aircraftRangeFactors[0];
@@ -410,9 +410,10 @@ class cChecker {
     std::deque<int> queue;
     for (const cFleet* fleet : world_.Units().fleets) {
       if (fleet == nullptr || fleet->country != country.id || fleet->ships.empty()) continue;
-      if (fleet->seaNode < 1 || fleet->seaNode > graph.GetNodeCount() || reached[fleet->seaNode]) continue;
-      reached[static_cast<std::size_t>(fleet->seaNode)] = 1;
-      queue.push_back(fleet->seaNode);
+      const int node = fleet->seaNode;
+      if (node < 1 || node > graph.GetNodeCount() || reached[static_cast<std::size_t>(node)]) continue;
+      reached[static_cast<std::size_t>(node)] = 1;
+      queue.push_back(node);
     }
     while (!queue.empty()) {
       const int at = queue.front();
