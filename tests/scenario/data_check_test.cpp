@@ -181,12 +181,6 @@ TEST_F(DataCheck, AnAirReplacementThatNeverRaisesAUnitIsWarnedOf) {
       << Joined(warnings);
   EXPECT_EQ(Matching(warnings, {"(data line 56, column ", "never replaces a fighter's losses"}), 1)
       << Joined(warnings);
-  // Other rules read line 14 too (a raid's bombing step, the interceptor's
-  // strength) and warn on their own lines: of lines 14, 80 and 56, these.
-  EXPECT_EQ(Matching(warnings, {"data line 14,"}) + Matching(warnings, {"data line 80,"}) +
-                Matching(warnings, {"data line 56,"}),
-            5)
-      << Joined(warnings);
 
   k = sound;
   k.supplyEffectF.fill(0);
