@@ -7,10 +7,13 @@
 # impulse at which Poland and France fell (lost their last city or
 # surrendered; "-" never), land battles, air fights, air strikes on land
 # units (and of them those at the floor strength), city raids (and those
-# that destroyed production), sea battles, convoy raids, landings from the
-# sea, wars the computer declared, orders refused for want of a path, fleets
-# sent where the sea graph has no path, who
-# holds Paris, and the seconds the game took.
+# that destroyed production), sea battles (fleets that met enemy
+# formations), raider hunts (enemy raiders found and fought), convoy raids,
+# landings from the sea, air units the computer replenished, wars the
+# computer declared, orders refused for want of a path, fleets sent where
+# the sea graph has no path, who holds Paris, and the seconds the game took.
+# Below the table: the games with a sea battle, with a raider hunt and with
+# an air replacement.
 #   scripts/war_shape.sh SEEDS IMPULSES [PARALLEL]
 # SEEDS: a list such as 1,2,3 or a range such as 101-120 (or both: 1-5,9).
 # SCENARIO_DIR (environment): the scenario folder to play, by default the
@@ -66,6 +69,12 @@ printf '%s\n' "${seeds[@]}" | xargs -P "$parallel" -I{} bash -c 'play_one {}'
 
 # The value of key in a summary line.
 field() { sed -n "s/.* $2=\\(\"[^\"]*\"\\|[^ ]*\\).*/\\1/p" <<<"$1" | tr -d '"'; }
+# Whether the war line's figure of key is above 0.
+some() {
+  local v
+  v="$(field "$war" "$1")"
+  [ "${v:-0}" -gt 0 ]
+}
 # The impulse at which the named country fell, "-" when it never did.
 fell() {
   local line
@@ -75,12 +84,12 @@ fell() {
   if [ -z "$n" ] || [ "$n" = -1 ]; then echo "-"; else echo "$n"; fi
 }
 
-keys=(land_battles air_fights air_strikes floored_strikes city_raids city_raids_hurting sea_battles convoy_raids
-      landings computer_wars path_refusals fleet_path_warnings)
-heads=(land air_f strike floor raid raid_hurt sea convoy landing ai_war no_path fleet_np)
+keys=(land_battles air_fights air_strikes floored_strikes city_raids city_raids_hurting sea_battles raider_hunts
+      convoy_raids landings air_replacements computer_wars path_refusals fleet_path_warnings)
+heads=(land air_f strike floor raid raid_hurt sea raider convoy landing air_repl ai_war no_path fleet_np)
 declare -A total
 for k in "${keys[@]}"; do total[$k]=0; done
-failed=0 games=0 poland_1939=0 paris_german=0
+failed=0 games=0 poland_1939=0 paris_german=0 with_sea=0 with_hunt=0 with_air_repl=0
 printf '%-6s %-5s %-7s %-7s' seed exit poland france
 for h in "${heads[@]}"; do printf ' %-9s' "$h"; done
 printf ' %-10s %s\n' paris seconds
@@ -106,10 +115,14 @@ for seed in "${seeds[@]}"; do
     total[$k]=$((total[$k] + ${v:-0}))
     printf ' %-9s' "${v:-?}"
   done
+  some sea_battles && with_sea=$((with_sea + 1))
+  some raider_hunts && with_hunt=$((with_hunt + 1))
+  some air_replacements && with_air_repl=$((with_air_repl + 1))
   printf ' %-10s %s\n' "${paris:-?}" "$(field "$(grep '^speed ' "$summary")" seconds)"
 done
 printf '%-6s %-5s %-7s %-7s' total "" "" ""
 for k in "${keys[@]}"; do printf ' %-9s' "${total[$k]}"; done
-printf '\n\ngames=%d failed=%d impulses=%s poland_fallen_by_8=%d paris_german=%d\n' "$games" "$failed" "$impulses" \
+printf '\n\ngames=%d failed=%d impulses=%s poland_fallen_by_8=%d paris_german=%d' "$games" "$failed" "$impulses" \
   "$poland_1939" "$paris_german"
+printf ' with_sea_battles=%d with_raider_hunts=%d with_air_replacements=%d\n' "$with_sea" "$with_hunt" "$with_air_repl"
 [ "$failed" -eq 0 ]

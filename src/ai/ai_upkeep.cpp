@@ -10,7 +10,6 @@
 #include "app/settings.h"
 #include "rules/commander_assignment.h"
 #include "rules/replacements.h"
-#include "world/air_tables.h"
 #include "world/commander.h"
 #include "world/country.h"
 #include "world/jednostka_ladowa.h"
@@ -24,12 +23,6 @@
 namespace ai {
 namespace {
 
-// The most strength an air unit takes in one replacement: fighters fill up
-// to 4 on half the supply allowance, the other types up to 8.
-constexpr int kFighterReplacementTop = 4;
-constexpr int kOtherAirReplacementTop = 8;
-constexpr int kLandFullStrength = 100;
-
 int SupplyAllowance(const sScenarioConstants::SupplyEffect& table, int supply) {
   const int index = std::clamp(supply, 0, static_cast<int>(table.size()) - 1);
   return table[static_cast<std::size_t>(index)];
@@ -37,7 +30,8 @@ int SupplyAllowance(const sScenarioConstants::SupplyEffect& table, int supply) {
 
 // Buys n points for the unit through the rule, with the computer's text and,
 // when the player watches, the view on the unit and the delays around it.
-void BuyFor(cWorld& world, const cCountry& country, cJednostka& unit, int n, float pricePerPoint) {
+// Whether the rule bought them.
+bool BuyFor(cWorld& world, const cCountry& country, cJednostka& unit, int n, float pricePerPoint) {
   LogLine(L"[AI]: %s - Replacements for %s (%i strength, cost %.1f PP)", country.name.c_str(), unit.name.c_str(), n,
           static_cast<double>(static_cast<float>(n) * pricePerPoint));
   const bool shown = unit.visible && world.turnState.showActions;
@@ -50,9 +44,10 @@ void BuyFor(cWorld& world, const cCountry& country, cJednostka& unit, int n, flo
   if (refusal != eReplacementRefusal::kNone) {
     LogLine(L"[AI]: %s - replacements for %s refused (%hs)", country.name.c_str(), unit.name.c_str(),
             ReplacementRefusalKey(refusal));
-    return;
+    return false;
   }
   if (shown) StoppableDelay(world, static_cast<int>(g_Delays[kDelayAIReplacementAfter].load()), __FILE__, __LINE__);
+  return true;
 }
 
 // How many whole points the production points pay at this price; none at a
@@ -74,7 +69,7 @@ void ReplaceLandLosses(cWorld& world, cCountry& country, float factor) {
     if (unit->strength >= below || !unit->CanReplenish(nullptr)) continue;
     const float c = ReplacementPricePerPoint(world, *unit);
     int n = std::min({Affordable(country, c), SupplyAllowance(world.constants.supplyEffectE, unit->supply),
-                      kLandFullStrength - unit->strength});
+                      ReplacementFullStrength(world, *unit) - unit->strength});
     // The rule's own cap (off the country's soil it allows less).
     n = std::min(n, ReplacementMaximum(world, *unit));
     if (n > 0) BuyFor(world, country, *unit, n, c);
@@ -87,16 +82,19 @@ void ReplaceAirLosses(cWorld& world, cCountry& country, float factor) {
     return a->strength + static_cast<float>(a->level) < b->strength + static_cast<float>(b->level);
   });
   for (cJednostkaLotnicza* unit : units) {
-    const float full = static_cast<float>(air_tables::ByAirType(world.constants.airBaseStrength, unit->type));
-    if (unit->strength > factor * full || !unit->CanReplenish(nullptr)) continue;
+    // Filled up to its type's full strength; a fighter takes half the
+    // supply allowance in one replacement.
+    const int full = ReplacementFullStrength(world, *unit);
+    if (unit->strength > factor * static_cast<float>(full) || !unit->CanReplenish(nullptr)) continue;
     const float c = ReplacementPricePerPoint(world, *unit);
     const int allowance = SupplyAllowance(world.constants.supplyEffectF, unit->supply);
     const int strength = unit->GetStrength();
-    int n = unit->type == kUnitFighter
-                ? std::min({Affordable(country, c), allowance / 2, kFighterReplacementTop - strength})
-                : std::min({Affordable(country, c), allowance, kOtherAirReplacementTop - strength});
+    int n = std::min({Affordable(country, c), unit->type == kUnitFighter ? allowance / 2 : allowance, full - strength});
     n = std::min(n, ReplacementMaximum(world, *unit));
-    if (n > 0) BuyFor(world, country, *unit, n, c);
+    if (n > 0 && BuyFor(world, country, *unit, n, c)) {
+      LogLine(L"[AI]: %s - air unit %s replenished to %i strength", country.name.c_str(), unit->name.c_str(),
+              unit->GetStrength());
+    }
   }
 }
 

@@ -14,6 +14,7 @@ namespace {
 
 // The cap of replacements off the unit's own country's soil.
 constexpr int kCapAway = 10;
+constexpr int kLandFullStrength = 100;
 
 }  // namespace
 
@@ -26,6 +27,11 @@ float ReplacementPricePerPoint(const cWorld& world, cJednostka& unit) {
   if (unit.type < 0 || unit.type > 6) return 0.0f;
   const float p = unit.GetBaseStrength() * air_tables::Bounded(k.replacementFactors, unit.type) / 100.0f;
   return p + static_cast<float>(k.replacementBase) * p * static_cast<float>(unit.level - 1) / 100.0f;
+}
+
+int ReplacementFullStrength(const cWorld& world, const cJednostka& unit) {
+  if (unit.category == kCategoryAir) return air_tables::ByAirType(world.constants.airBaseStrength, unit.type);
+  return kLandFullStrength;
 }
 
 int ReplacementMaximum(const cWorld& world, cJednostka& unit) {
@@ -43,6 +49,8 @@ int ReplacementMaximum(const cWorld& world, cJednostka& unit) {
     cap = air ? air_tables::Bounded(world.constants.supplyEffectF, unit.supply)
               : air_tables::Bounded(world.constants.supplyEffectE, unit.supply);
   }
-  const int lacking = air ? cap - unit.GetStrength() : 100 - unit.GetStrength();
+  // An air unit lacks what its type's full strength holds beyond its own,
+  // not what the cap does: the cap is what one replacement may bring.
+  const int lacking = ReplacementFullStrength(world, unit) - unit.GetStrength();
   return std::max(0, std::min({affordable, cap, lacking}));
 }

@@ -12,9 +12,12 @@ class cWorld;
 // known type.
 float ReplacementPricePerPoint(const cWorld& world, cJednostka& unit);
 
+// The strength replacements fill a unit up to: 100 for a land unit, the full
+// strength of its type (consts line 14) for an air unit.
+int ReplacementFullStrength(const cWorld& world, const cJednostka& unit);
+
 // The smallest of what the country can afford (its production points / the
 // price, truncated), the supply cap (land or air table by the unit's supply
-// when its hex is owned by its country, else 10) and what the unit lacks
-// (land: 100 - strength; air: cap - strength). Never negative; 0 with a
-// price of 0.
+// when its hex is owned by its country, else 10) and what the unit lacks of
+// its full strength. Never negative; 0 with a price of 0.
 int ReplacementMaximum(const cWorld& world, cJednostka& unit);

@@ -76,16 +76,42 @@ TEST_F(AiUpkeep, WeakestLandUnitFirstWithinThePointsAndTheSupplyAllowance) {
   EXPECT_EQ(stronger.strength, 75);
 }
 
-TEST_F(AiUpkeep, FightersAndBombersFillToTheirOwnTops) {
+// Air units fill up to their type's full strength (consts line 14): on a
+// scale of 4 for fighters and 8 for bombers a fighter at 3 gets 1 point and
+// a bomber at 3 gets 5; a fighter takes half the supply allowance.
+TEST_F(AiUpkeep, AirUnitsFillToTheFullStrengthOfTheirType) {
+  w.world->constants.airBaseStrength = {4, 8, 8};
   cJednostkaLotnicza& fighter = Air(0, kUnitFighter, 3.0f);
-  cJednostkaLotnicza& bomber = Air(1, kUnitFighter + 1, 3.0f);
-  cJednostkaLotnicza& whole = Air(2, kUnitFighter + 1, 9.0f);
+  cJednostkaLotnicza& bomber = Air(1, kUnitTacticalBomber, 3.0f);
+  cJednostkaLotnicza& whole = Air(2, kUnitTacticalBomber, 8.0f);
   Country().productionPoints = 100.0;
-  ai::ReplaceAirLosses(*w.world, Country(), 0.5f);
+  ai::ReplaceAirLosses(*w.world, Country(), 0.98f);
   EXPECT_FLOAT_EQ(fighter.strength, 4.0f);
   EXPECT_FLOAT_EQ(bomber.strength, 8.0f);
-  EXPECT_FLOAT_EQ(whole.strength, 9.0f);  // above half of its type's 10
+  EXPECT_FLOAT_EQ(whole.strength, 8.0f);
   EXPECT_DOUBLE_EQ(Country().productionPoints, 94.0);
+  EXPECT_TRUE(w.log.Contains(L"[AI]: Eastmark - air unit Air 2 replenished to 8 strength"));
+}
+
+// Europe 1939's scale: full strength 100 for every type, a supply allowance
+// of 20 at full supply, air units that stand at 90 to 100.
+TEST_F(AiUpkeep, AirUnitsAtAHundredAreReplenishedWithinTheSupplyAllowance) {
+  w.world->constants.airBaseStrength = {100, 100, 100};
+  cJednostkaLotnicza& fighter = Air(0, kUnitFighter, 90.0f);
+  cJednostkaLotnicza& bomber = Air(1, kUnitTacticalBomber, 40.0f);
+  cJednostkaLotnicza& strategic = Air(2, kUnitStrategicBomber, 97.0f);
+  cJednostkaLotnicza& nearlyWhole = Air(3, kUnitStrategicBomber, 99.0f);
+  Country().productionPoints = 1000.0;
+  ai::ReplaceAirLosses(*w.world, Country(), 0.5f);
+  EXPECT_FLOAT_EQ(bomber.strength, 60.0f);  // the allowance of 20
+  EXPECT_FLOAT_EQ(fighter.strength, 90.0f);  // above half: waits for the final call
+  bomber.actionPoints = bomber.startingActionPoints;
+  ai::ReplaceAirLosses(*w.world, Country(), 0.98f);
+  EXPECT_FLOAT_EQ(fighter.strength, 100.0f);  // half the allowance: 10
+  EXPECT_FLOAT_EQ(bomber.strength, 80.0f);
+  EXPECT_FLOAT_EQ(strategic.strength, 100.0f);
+  EXPECT_FLOAT_EQ(nearlyWhole.strength, 99.0f);  // above 98
+  EXPECT_DOUBLE_EQ(Country().productionPoints, 1000.0 - 20 - 10 - 20 - 3);
 }
 
 TEST_F(AiUpkeep, NothingBoughtWithoutPointsOrAtAPriceOfZero) {

@@ -160,13 +160,16 @@ TEST_F(Upgrades, ReplacementsMaximumAndPrice) {
   w.Country(1).productionPoints = 1000.0;
   w.Hex(1, 1).owner = 2;
   EXPECT_EQ(ReplacementMaximum(*w.world, unit), 10);
-  // An air unit stronger than its cap gets nothing, never a negative count.
+  // An air unit fills up to its type's full strength (10), at most the cap
+  // at a time; one at full strength gets nothing, never a negative count.
   cJednostkaLotnicza& air = w.AddAir(2, 2, 1, kUnitFighter, 8.0f);
   air.level = 2;
   EXPECT_FLOAT_EQ(ReplacementPricePerPoint(*w.world, air), 1.5f * 10 * 1 / 100 + 1.5f);
-  EXPECT_EQ(ReplacementMaximum(*w.world, air), 0);
-  air.strength = 3.0f;
   EXPECT_EQ(ReplacementMaximum(*w.world, air), 2);
+  air.strength = 3.0f;
+  EXPECT_EQ(ReplacementMaximum(*w.world, air), 5);
+  air.strength = 10.0f;
+  EXPECT_EQ(ReplacementMaximum(*w.world, air), 0);
 }
 
 TEST_F(Upgrades, BuyingReplacementsPaysAndSpendsThePoints) {

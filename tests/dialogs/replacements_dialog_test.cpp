@@ -33,6 +33,7 @@ class Replacements : public ::testing::Test {
     World().constants.replacementMultiplier = 50;
     World().constants.supplyEffectE.fill(20);
     World().constants.supplyEffectF.fill(6);
+    World().constants.airBaseStrength = {100, 100, 100};
     land_ = &w_.AddUnit(1, 1, 1);
     land_->strength = 95;
     land_->supply = 8;
@@ -96,10 +97,15 @@ TEST_F(Replacements, MaximumIsTheSmallestOfWhatCanBePaidTheSupplyLimitAndTheRoom
   EXPECT_EQ(Max(*land_), 20);
 }
 
-TEST_F(Replacements, AnAirUnitStrongerThanItsSupplyLimitGetsNoneNotANegativeMaximum) {
+// On a scale of 100 an air unit stands far above its supply limit: it fills
+// up to its type's full strength, the limit at a time.
+TEST_F(Replacements, AnAirUnitFillsUpToItsTypesFullStrengthTheSupplyLimitAtATime) {
   cJednostkaLotnicza& air = Air(2.0f);
-  EXPECT_EQ(Max(air), 4);  // limit 6 - strength 2
-  air.strength = 9.0f;
+  EXPECT_EQ(Max(air), 6);  // the supply limit
+  air.strength = 97.0f;
+  EXPECT_EQ(Max(air), 3);  // 100 - 97
+  EXPECT_EQ(CheckBuyReplacements(World(), air, 3), eReplacementRefusal::kNone);
+  air.strength = 100.0f;
   EXPECT_EQ(Max(air), 0);
   EXPECT_NE(CheckBuyReplacements(World(), air, 1), eReplacementRefusal::kNone);
 }

@@ -277,7 +277,14 @@ TEST(HeadlessSummary, WarFiguresAreCountedFromTheLogReadAsAStream) {
         L"Group (strength:80, level:1, supply: 10)");
     LogLine(L"Attack effectiveness = %.1f", i % 2 == 0 ? 1.0 : 48.6);
     LogLine(L"Strategic bombardment of Essen by Bomber Command: %d PP lost", i % 3);
-    LogLine(L"Axis fleets have met enemy formations in North Sea.");
+    // A battle's and a raider hunt's announcement in the language base's
+    // text and, without a base, as its key.
+    LogLine(i % 2 == 0 ? L"Axis fleets have met enemy formations in North Sea."
+                       : L"allied_fleets_have_met_enemy_formations_in_North Sea");
+    LogLine(i % 3 == 0 ? L"Fleets of Spain have met the enemy raider U-47 in Celtic Sea."
+                       : L"axis_fleets_have_met_enemy_raider_(HMS Rover)_in_Celtic Sea");
+    LogLine(L"[AI]: Germany - Replacements for Luftflotte 2 (10 strength, cost 3.5 PP)");
+    LogLine(L"[AI]: Germany - air unit Luftflotte 2 replenished to 100 strength");
     LogLine(
         L"Convoy 3: Route:\n>>> Celtic Sea[ATTACKED by enemy FLEET (2 "
         L"ships), lost 2 STP] [ATTACKED by enemy RAIDER, lost 1 STP] ");
@@ -303,6 +310,8 @@ TEST(HeadlessSummary, WarFiguresAreCountedFromTheLogReadAsAStream) {
   EXPECT_EQ(war.cityRaids, rounds);
   EXPECT_EQ(war.cityRaidsHurting, rounds - (rounds + 2) / 3);
   EXPECT_EQ(war.seaBattles, rounds);
+  EXPECT_EQ(war.raiderHunts, rounds);
+  EXPECT_EQ(war.airReplacements, rounds);
   // A convoy's route is no line the game logs: the raids come from the
   // world's reports (below), never from such a line.
   EXPECT_EQ(war.convoyRaids, 0);

@@ -1,9 +1,10 @@
 // The scenario data check: Europe 1939 and the fixture pass it without a
 // warning; each fault planted in Europe 1939 (a factor the rules multiply as
 // a percentage given on a scale of 10, a chance that truncates to 0, a
-// bombing step or an air range that keeps a rule from taking effect, a port
-// cut off from the open sea, a target without a route) is warned of, naming
-// the file, the line and the value.
+// bombing step or an air range that keeps a rule from taking effect, an air
+// replacement that never raises a unit, a port cut off from the open sea,
+// enemy navies that never meet, a sea battle that never starts, a target
+// without a route) is warned of, naming the file, the line and the value.
 #include "common/data_check.h"
 
 #include <gtest/gtest.h>
@@ -159,6 +160,91 @@ TEST_F(DataCheck, APortCutOffFromTheSeaAndATargetWithoutARouteAreWarnedOf) {
   EXPECT_EQ(Matching(warnings, {"ai_data.csv: the target", "of Italy, London, has no land route"}), 1)
       << Joined(warnings);
   EXPECT_EQ(warnings.size(), 2u) << Joined(warnings);
+}
+
+// An air replacement that can never raise a unit: full strengths on the
+// scale of 8 where the aircraft stand at 100, a price of 0, an allowance
+// that halves to nothing for a fighter; then none at all.
+TEST_F(DataCheck, AnAirReplacementThatNeverRaisesAUnitIsWarnedOf) {
+  LoadEurope();
+  sScenarioConstants& k = g_pWorld->constants;
+  const sScenarioConstants sound = k;
+  k.airBaseStrength = {4, 8, 8};
+  k.airCostFactorsA[1] = 0.0f;
+  k.supplyEffectF.fill(1);
+  std::vector<std::string> warnings = Check();
+  for (const char* column : {"(data line 14, column 1) = 4:", "(data line 14, column 2) = 8:",
+                             "(data line 14, column 3) = 8:"}) {
+    EXPECT_EQ(Matching(warnings, {column, "stand at up to 100, above this full strength"}), 1) << Joined(warnings);
+  }
+  EXPECT_EQ(Matching(warnings, {"(data line 80, column 3) = 0:", "tactical bombers", "none is ever bought"}), 1)
+      << Joined(warnings);
+  EXPECT_EQ(Matching(warnings, {"(data line 56, column ", "never replaces a fighter's losses"}), 1)
+      << Joined(warnings);
+
+  k = sound;
+  k.supplyEffectF.fill(0);
+  warnings = Check();
+  // The band of full supply (10): Europe's band of the bound 10, column 3.
+  EXPECT_EQ(Matching(warnings, {"(data line 56, column 3) = ", "in full supply (10) gets no replacement"}), 1)
+      << Joined(warnings);
+  EXPECT_EQ(warnings.size(), 1u) << Joined(warnings);
+}
+
+// Enemy navies (at war, or in the alliances of two leaders at war) whose
+// fleets never patrol a sea zone in common, by their lists or because a zone
+// lies beyond what their fleets reach; and sea battles or surprise attacks
+// the constants keep from ever happening.
+TEST_F(DataCheck, EnemyNaviesThatNeverMeetAndSeaBattlesThatNeverStartAreWarnedOf) {
+  LoadEurope();
+  const auto country = [](const wchar_t* name) -> cCountry& {
+    for (const auto& c : g_pWorld->Countries()) {
+      if (c->name == name) return *c;
+    }
+    ADD_FAILURE() << plat::NarrowBytes(name);
+    return *g_pWorld->Countries().front();
+  };
+  const auto zone = [](const wchar_t* name) {
+    for (const sWezelGrafuMorz& node : g_pWorld->GetSeaGraph().Nodes()) {
+      if (node.name == name) return node.id;
+    }
+    ADD_FAILURE() << plat::NarrowBytes(name);
+    return 0;
+  };
+  cCountry& uk = country(L"United Kingdom");
+  cCountry& france = country(L"France");
+  const cPatrolZones britain = uk.aiData.seaZonesToPatrol;
+  const cPatrolZones french = france.aiData.seaZonesToPatrol;
+  // Britain keeps to the Irish Sea: Germany and Italy never meet it (the
+  // Soviet Union, whose leader is at war with nobody, is no enemy).
+  uk.aiData.seaZonesToPatrol = {{zone(L"Irish Sea"), 100}};
+  std::vector<std::string> warnings = Check();
+  EXPECT_EQ(Matching(warnings, {"ai_data.csv: the fleets of Germany and United Kingdom, enemies, never patrol"}), 1)
+      << Joined(warnings);
+  EXPECT_EQ(Matching(warnings, {"the fleets of Italy and United Kingdom", "; Irish Sea)"}), 1) << Joined(warnings);
+  EXPECT_EQ(warnings.size(), 2u) << Joined(warnings);
+
+  // France lists the zones of its enemies, but beyond the Turkish straits
+  // and the Baltic's Danish ones, which its fleets may not pass.
+  uk.aiData.seaZonesToPatrol = britain;
+  france.aiData.seaZonesToPatrol = {{zone(L"Western Black Sea"), 100}, {zone(L"Western Baltic"), 90}};
+  warnings = Check();
+  EXPECT_EQ(Matching(warnings, {"the fleets of Germany and France", "; none)"}), 1) << Joined(warnings);
+  EXPECT_EQ(Matching(warnings, {"the fleets of Italy and France", "; none)"}), 1) << Joined(warnings);
+  EXPECT_EQ(warnings.size(), 2u) << Joined(warnings);
+
+  // No ship joins a battle; no warship weighs anything; no surprise attack.
+  france.aiData.seaZonesToPatrol = french;
+  sScenarioConstants& k = g_pWorld->constants;
+  k.seaBattleJoinChance = 0;
+  k.navalSeaBattleValue = {0, 0, 0, 0, 5, 5, 0, 0};
+  warnings = Check();
+  EXPECT_EQ(Matching(warnings, {"(data line 128, column 1) = 0:", "joins a sea battle"}), 1) << Joined(warnings);
+  EXPECT_EQ(Matching(warnings, {"(data line 72, column 1) = 0:", "no sea battle ever starts"}), 1)
+      << Joined(warnings);
+  EXPECT_EQ(Matching(warnings, {"(data line 72, column 7) = 0:", "carrier"}), 1) << Joined(warnings);
+  EXPECT_EQ(Matching(warnings, {"(data line 72, column 8) = 0:", "raider submarine"}), 1) << Joined(warnings);
+  EXPECT_EQ(warnings.size(), 4u) << Joined(warnings);
 }
 
 }  // namespace

@@ -154,6 +154,16 @@ TEST_F(Europe1939, LoadsCleanlyWithTheCountriesAndForcesOfSeptember1939) {
   }
   EXPECT_GE(std::count_if(u.landUnits.begin(), u.landUnits.end(), [](const cUnit* unit) { return unit->ownCommander; }),
             10);
+  // Germany's U-boats sail as raiders, out of the sea battles of the fleets
+  // until they are found; every other fleet is regular and ready to fight.
+  for (const cFleet* fleet : u.fleets) {
+    const bool uboats = fleet->name == L"U-boat Arm";
+    EXPECT_EQ(fleet->formation, uboats ? kFormationRaiders : kFormationRegular) << plat::NarrowBytes(fleet->name);
+    EXPECT_EQ(fleet->active, !uboats) << plat::NarrowBytes(fleet->name);
+    if (uboats) {
+      EXPECT_EQ(fleet->ships.size(), 2u);
+    }
+  }
 }
 
 TEST_F(Europe1939, SeaPassagesAreGuardedByTheirStraitsAndLandRoutesStopAtTheSea) {

@@ -86,8 +86,13 @@ TEST(ScenarioSources, TablesRejectWhatTheGameCannotLoad) {
   ASSERT_TRUE(Accepts(scen::ParseUnits,
                       "land DE 5 3 100 4 5 XIX Panzer Corps\nair DE 20 3 100 4 6 JG 2\n"
                       "fleet DE Kiel; Baltic Squadron\nship DE 42 Koln\n"
+                      "raiders DE Wilhelmshaven; U-boat Arm\nship DE 43 U-boat Flotilla Lohs\n"
                       "commander DE 0 5 3 Heinz Guderian | XIX Panzer Corps\n",
                       &units));
+  ASSERT_EQ(units.fleets.size(), 2u);
+  EXPECT_FALSE(units.fleets[0].raiders);
+  EXPECT_TRUE(units.fleets[1].raiders);
+  EXPECT_EQ(units.fleets[1].ships.size(), 1u);
   // The fields of units, fleets, ships and commanders are checked through
   // the world the scenario tool builds of them.
   for (const char* text : {"land DE 20 3 100 4 5 Air as land\n", "air DE 5 3 100 4 5 Land as air\n",

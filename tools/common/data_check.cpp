@@ -11,6 +11,8 @@
 #include "world/cities.h"
 #include "world/city_graph.h"
 #include "world/country.h"
+#include "world/fleet.h"
+#include "world/jednostka_lotnicza.h"
 #include "world/jednostka_morska.h"
 #include "world/map.h"
 #include "world/scenario_constants.h"
@@ -45,11 +47,14 @@ class cChecker {
     AirStrikes();
     CityRaids();
     AirRanges();
+    AirReplacements();
     PortStrikes();
     ConvoyRaids();
     Commanders();
     SupplyAndUpkeep();
     Ports();
+    SeaBattles();
+    Patrols();
     Targets();
     return warnings_;
   }
@@ -142,18 +147,33 @@ class cChecker {
     }
   }
 
+  // The strongest air unit of the type (20-22) on the map or in reserve;
+  // -1 when the scenario has none of it.
+  int StrongestAir(int type) const {
+    int strongest = -1;
+    const auto count = [&](const cJednostka* unit) {
+      if (unit != nullptr && unit->category == kCategoryAir && unit->type == type) {
+        const float strength = static_cast<const cJednostkaLotnicza*>(unit)->strength;
+        strongest = std::max(strongest, static_cast<int>(strength));
+      }
+    };
+    for (const cJednostka* unit : world_.Units().airUnits) count(unit);
+    for (const cJednostka* unit : world_.Units().reservePool) count(unit);
+    return strongest;
+  }
+  // A scenario without aircraft has no air war to keep from happening.
+  bool AnyAir() const {
+    return StrongestAir(kUnitFighter) >= 0 || StrongestAir(kUnitTacticalBomber) >= 0 ||
+           StrongestAir(kUnitStrategicBomber) >= 0;
+  }
+
   // The air ranges of aircraft of level 1 (line 47 times line 151), in a
   // scenario with aircraft: an air unit reaches something, the computer's
   // rebasing (toward friendly cities nearer than the rebase range less 2)
   // finds a city, and a fighter at full strength is strong enough to
   // intercept.
   void AirRanges() {
-    // A scenario without aircraft has no air war to keep from happening.
-    const sUnitLists& units = world_.Units();
-    const bool anyAir = !units.airUnits.empty() ||
-                        std::any_of(units.reservePool.begin(), units.reservePool.end(),
-                                    [](const cJednostka* unit) { return unit->category == kCategoryAir; });
-    if (!anyAir) return;
+    if (!AnyAir()) return;
     const float factor = k_.aircraftRangeFactors[0];
     const auto range = [&](int base) { return static_cast<int>(static_cast<float>(base) * factor); };
     if (range(k_.airRangeBase[0]) < 1) {
@@ -172,6 +192,53 @@ class cChecker {
       AtConst(47, 2,
               "no fighter intercepts: its strength must exceed half of this, and at full strength it has " +
                   Number(k_.airBaseStrength[0]) + " (line 14)");
+    }
+  }
+
+  // Air replacements of a unit of level 1 at full supply: they fill it up to
+  // its type's full strength (line 14) at the price of line 80, at most the
+  // air allowance of the supply bands (lines 50 and 56) at a time, half of
+  // it for a fighter of the computer.
+  void AirReplacements() {
+    if (!AnyAir()) return;
+    static const char* const kTypes[3] = {"fighters", "tactical bombers", "strategic bombers"};
+    const int supply = std::clamp(k_.maxSupply, 0, sScenarioConstants::kSupplyEntries - 1);
+    const int allowance = k_.supplyEffectF[static_cast<std::size_t>(supply)];
+    // The band that gives the allowance at full supply: the last whose
+    // bound reaches it.
+    int band = -1;
+    for (std::size_t i = 0; i < k_.supplyBandBounds.size(); ++i) {
+      if (supply >= 1 && k_.supplyBandBounds[i] >= supply) band = static_cast<int>(i);
+    }
+    const int bandColumn = Column(56, std::max(band, 0));
+    if (allowance < 1) {
+      AtConst(56, bandColumn,
+              "an air unit in full supply (" + Number(supply) + ") gets no replacement: its allowance is " +
+                  Number(allowance));
+    }
+    for (int i = 0; i < 3; ++i) {
+      const int type = kUnitFighter + i;
+      const int strongest = StrongestAir(type);
+      if (strongest < 0) continue;
+      const std::string what = kTypes[i];
+      const int full = k_.airBaseStrength[static_cast<std::size_t>(i)];
+      if (full < 1) {
+        AtConst(14, i + 1, what + " have no full strength: replacements never raise them");
+        continue;
+      }
+      if (strongest > full) {
+        AtConst(14, i + 1,
+                what + " of the scenario stand at up to " + Number(strongest) +
+                    ", above this full strength: a replacement fills them only up to it");
+      }
+      if (!(k_.airCostFactorsA[static_cast<std::size_t>(i)] > 0.0f)) {
+        AtConst(80, Column(80, i), what + " have no price of a replacement point: none is ever bought");
+      }
+      if (i == 0 && allowance >= 1 && allowance / 2 < 1) {
+        AtConst(56, bandColumn,
+                "the computer never replaces a fighter's losses: it takes half the allowance of full supply (" +
+                    Number(allowance) + "), which is 0");
+      }
     }
   }
 
@@ -289,6 +356,111 @@ class cChecker {
       warnings_.push_back("WARNING: " + files_.seaEdges + ": the port " + plat::ToUtf8(nodes[i].name) + " (node " +
                           std::to_string(nodes[i].id) + ") reaches no open sea" +
                           (reached.empty() ? std::string(" (no sea zone at all)") : " (only " + reached + ")"));
+    }
+  }
+
+  // The sea battles of the end of an impulse, in a scenario with ships: a
+  // ship joins a battle by the chance of line 128; a battle starts, and a
+  // raider is found, by the weights of the warships (line 72, columns 1-4);
+  // carriers and raider submarines attack by surprise by columns 7 and 8.
+  void SeaBattles() {
+    const auto& ships = world_.Units().navalUnits;
+    if (ships.empty()) return;
+    if (k_.seaBattleJoinChance < 1) AtConst(128, 1, "no ship ever joins a sea battle");
+    const auto& weight = k_.navalSeaBattleValue;
+    if (std::all_of(weight.begin(), weight.begin() + 4, [](int w) { return w < 1; })) {
+      AtConst(72, Column(72, 0), "every warship weighs nothing: no sea battle ever starts and no raider is found");
+    }
+    const bool carriers = std::any_of(ships.begin(), ships.end(), [](const cJednostkaMorska* ship) {
+      return ship != nullptr && ship->type == kUnitAircraftCarrier;
+    });
+    const bool raiders = std::any_of(ships.begin(), ships.end(), [](const cJednostkaMorska* ship) {
+      return ship != nullptr && ship->type == kUnitSubmarine && ship->fleet != nullptr &&
+             ship->fleet->formation == kFormationRaiders;
+    });
+    if (carriers && weight[6] < 1) AtConst(72, Column(72, 6), "a carrier never attacks by surprise");
+    if (raiders && weight[7] < 1) AtConst(72, Column(72, 7), "a raider submarine never attacks by surprise");
+  }
+
+  // The alliance (1-3) of an alliance code, 0 for a neutral.
+  static int Side(int alliance) { return alliance >= 1 && alliance <= 6 ? (alliance - 1) % 3 + 1 : 0; }
+
+  // Two countries are enemies at sea when they are at war at the start, or
+  // stand in two alliances whose leaders are.
+  bool Enemies(const cCountry& a, const cCountry& b) const {
+    if (a.IsAtWarWith(b.id)) return true;
+    const int sideA = Side(a.alliance), sideB = Side(b.alliance);
+    if (sideA == 0 || sideB == 0 || sideA == sideB) return false;
+    const cCountry* leaderA = nullptr;
+    const cCountry* leaderB = nullptr;
+    for (const auto& country : world_.Countries()) {
+      if (country == nullptr) continue;
+      if (country->alliance == sideA + 3) leaderA = country.get();
+      if (country->alliance == sideB + 3) leaderB = country.get();
+    }
+    return leaderA != nullptr && leaderB != nullptr && leaderA->IsAtWarWith(leaderB->id);
+  }
+
+  // The sea zones the country's patrol list names that one of its fleets
+  // reaches over the open sea (through the straits it may pass at the
+  // start).
+  std::vector<int> PatrolledZones(const cCountry& country) const {
+    const cSeaGraph& graph = world_.GetSeaGraph();
+    std::vector<char> reached(static_cast<std::size_t>(graph.GetNodeCount()) + 1, 0);
+    std::deque<int> queue;
+    for (const cFleet* fleet : world_.Units().fleets) {
+      if (fleet == nullptr || fleet->country != country.id || fleet->ships.empty()) continue;
+      const int node = fleet->seaNode;
+      if (node < 1 || node > graph.GetNodeCount() || reached[static_cast<std::size_t>(node)]) continue;
+      reached[static_cast<std::size_t>(node)] = 1;
+      queue.push_back(node);
+    }
+    while (!queue.empty()) {
+      const int at = queue.front();
+      queue.pop_front();
+      for (const sSeaLink& link : graph.GetNode(at)->links) {
+        const sWezelGrafuMorz* next = graph.GetNode(link.node);
+        if (next == nullptr || !next->IsSeaZone() || reached[static_cast<std::size_t>(link.node)]) continue;
+        if (!graph.HasPassableLink(world_, at, link.node, country.id)) continue;
+        reached[static_cast<std::size_t>(link.node)] = 1;
+        queue.push_back(link.node);
+      }
+    }
+    std::vector<int> zones;
+    for (const auto& [zone, value] : country.aiData.seaZonesToPatrol) {
+      if (zone >= 1 && zone <= graph.GetNodeCount() && reached[static_cast<std::size_t>(zone)]) zones.push_back(zone);
+    }
+    return zones;
+  }
+
+  // The patrol zones of two enemy navies share a node their fleets reach,
+  // so that they meet in battle.
+  void Patrols() {
+    std::vector<const cCountry*> navies;
+    for (const auto& country : world_.Countries()) {
+      if (country != nullptr && !country->aiData.seaZonesToPatrol.empty()) navies.push_back(country.get());
+    }
+    const cSeaGraph& graph = world_.GetSeaGraph();
+    const auto names = [&](const std::vector<int>& zones) {
+      std::string out;
+      for (int zone : zones) out += (out.empty() ? "" : ", ") + plat::ToUtf8(graph.GetNode(zone)->name);
+      return out.empty() ? std::string("none") : out;
+    };
+    for (std::size_t i = 0; i < navies.size(); ++i) {
+      const std::vector<int> first = PatrolledZones(*navies[i]);
+      for (std::size_t j = i + 1; j < navies.size(); ++j) {
+        if (!Enemies(*navies[i], *navies[j])) continue;
+        const std::vector<int> second = PatrolledZones(*navies[j]);
+        const bool shared = std::any_of(first.begin(), first.end(), [&](int zone) {
+          return std::find(second.begin(), second.end(), zone) != second.end();
+        });
+        if (shared) continue;
+        warnings_.push_back("WARNING: " + files_.ai + ": the fleets of " + plat::ToUtf8(navies[i]->name) + " and " +
+                            plat::ToUtf8(navies[j]->name) +
+                            ", enemies, never patrol the same sea zone: they never meet in battle (zones their fleets "
+                            "reach: " +
+                            names(first) + "; " + names(second) + ")");
+      }
     }
   }
 

@@ -4,10 +4,13 @@
 // effect (a strike that always falls to its floor, a chance that is always
 // 0, a factor given on a scale of 10 where the rule divides by 100, a
 // bombing step no bomber's strength holds, an air range that reaches nothing
-// or that the computer's rebasing never finds a city within); a port
-// whose sea node reaches no open sea; a target of the computer's standing
-// orders that no land route joins to its owner. The scenario tool runs it on
-// the world it builds, check_scenario on the world it loads.
+// or that the computer's rebasing never finds a city within, an air
+// replacement that never raises a unit); a port whose sea node reaches no
+// open sea; a sea battle that never starts or a surprise attack that never
+// comes; two enemy navies whose fleets never patrol the same sea zone; a
+// target of the computer's standing orders that no land route joins to its
+// owner. The scenario tool runs it on the world it builds, check_scenario
+// on the world it loads.
 #pragma once
 
 #include <functional>

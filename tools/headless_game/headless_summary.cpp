@@ -77,8 +77,13 @@ void CountWarLine(const std::wstring& line, sWarShape& w) {
   } else if (StartsWith(line, L"Strategic bombardment of ")) {
     ++w.cityRaids;
     if (!Has(line, L": 0 PP lost")) ++w.cityRaidsHurting;
-  } else if (Has(line, L"have met enemy formations in ") || Has(line, L"have met the enemy raider ")) {
+  } else if (Has(line, L"have met enemy formations in ") || Has(line, L"_have_met_enemy_formations_in_")) {
+    // The battle's announcement in the language base's text, or its key.
     ++w.seaBattles;
+  } else if (Has(line, L"have met the enemy raider ") || Has(line, L"_have_met_enemy_raider_(")) {
+    ++w.raiderHunts;
+  } else if (StartsWith(line, L"[AI]: ") && Has(line, L" - air unit ") && Has(line, L" replenished to ")) {
+    ++w.airReplacements;
   } else if (StartsWith(line, L"Computer player lands ") || StartsWith(line, L"ai_unloading_amphib_unit_")) {
     // The line is the language base's text, or its key where the runner
     // has no language base loaded.
@@ -173,11 +178,12 @@ std::string FormatSummary(const sHeadlessSummary& s) {
   std::snprintf(line, sizeof line,
                 "war land_battles=%d air_fights=%d air_strikes=%d "
                 "floored_strikes=%d city_raids=%d "
-                "city_raids_hurting=%d sea_battles=%d convoy_raids=%d "
-                "landings=%d computer_wars=%d "
+                "city_raids_hurting=%d sea_battles=%d raider_hunts=%d convoy_raids=%d "
+                "landings=%d air_replacements=%d computer_wars=%d "
                 "path_refusals=%d fleet_path_warnings=%d\n",
                 w.landBattles, w.airFights, w.airStrikes, w.flooredStrikes, w.cityRaids, w.cityRaidsHurting,
-                w.seaBattles, w.convoyRaids, w.landings, w.computerWars, w.pathRefusals, w.fleetPathWarnings);
+                w.seaBattles, w.raiderHunts, w.convoyRaids, w.landings, w.airReplacements, w.computerWars,
+                w.pathRefusals, w.fleetPathWarnings);
   out += line;
   for (const sCountrySummary& c : s.countries) {
     std::snprintf(line, sizeof line,

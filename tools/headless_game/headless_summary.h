@@ -45,9 +45,11 @@ struct sWarShape {
   int flooredStrikes = 0;  // of them, those at the floor strength of 1
   int cityRaids = 0;
   int cityRaidsHurting = 0;  // of them, those that destroyed production
-  int seaBattles = 0;
+  int seaBattles = 0;             // fleets that met enemy formations
+  int raiderHunts = 0;            // enemy raiders found and fought
   int convoyRaids = 0;           // attacks that cost a convoy STP (from the world's reports)
   int landings = 0;              // landings from the sea the computer made
+  int airReplacements = 0;       // air units the computer replenished
   int computerWars = 0;          // declarations of war by the computer (not by the events)
   int pathRefusals = 0;          // orders refused for want of a path
   int fleetPathWarnings = 0;     // fleets sent where the sea graph has no path

@@ -425,6 +425,10 @@ void BuildUnits(sScenario& b, cWorld& world) {
     fleet->name = Wide(src.name);
     fleet->country = country;
     fleet->seaNode = port->second;
+    if (src.raiders) {
+      fleet->formation = kFormationRaiders;
+      fleet->active = false;
+    }
     lists.fleets.push_back(fleet);
     for (const sShipSource& s : src.ships) {
       auto* ship = new cJednostkaMorska(&world);

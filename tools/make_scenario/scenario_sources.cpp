@@ -302,14 +302,14 @@ bool ParseUnits(const std::string& text, sUnitsSource& out, std::string& error) 
       u.code = w[1];
       u.name = Rest(w, 7);
       out.units.push_back(u);
-    } else if (w[0] == "fleet") {
+    } else if (w[0] == "fleet" || w[0] == "raiders") {
       const std::size_t semi = line.find(';');
-      if (semi == std::string::npos || w.size() < 4) {
-        return Fail(error, lines.Number(), "expected: fleet country port city; name");
-      }
+      const std::string expected = "expected: " + w[0] + " country port city; name";
+      if (semi == std::string::npos || w.size() < 4) return Fail(error, lines.Number(), expected);
       const auto head = Words(line.substr(0, semi));
-      if (head.size() < 3) return Fail(error, lines.Number(), "expected: fleet country port city; name");
+      if (head.size() < 3) return Fail(error, lines.Number(), expected);
       sFleetSource f;
+      f.raiders = w[0] == "raiders";
       f.code = head[1];
       f.port = Rest(head, 2);
       f.name = Trimmed(line.substr(semi + 1));

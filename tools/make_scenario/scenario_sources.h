@@ -90,6 +90,7 @@ struct sFleetSource {
   std::string code;
   std::string port;  // the port city it lies in
   std::string name;
+  bool raiders = false;  // the raider formation (not active in battle)
   std::vector<sShipSource> ships;
 };
 
