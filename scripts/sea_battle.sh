@@ -60,12 +60,15 @@ read -r own_x own_y < <(cell 13 16)
 read -r enemy_x enemy_y < <(cell 17 16)
 
 # Waits for the n-th sea-battle screen; Enter every second reads a report
-# shown before it (the map takes no Enter of its own meanwhile).
+# shown before it (the map takes no Enter of its own meanwhile). Once the
+# battles of the impulse are over there is none to wait for, and an Enter
+# would close the new-turn greeting before it is pictured.
 await_battle() {
   local n="$1" i
   for i in $(seq 1 300); do
     [ "$(shots cSeaBattleMenu)" -ge "$n" ] && return 0
     kill -0 "$pid" 2>/dev/null || return 1
+    [ "$(log_count "Sea battles: finished.")" -ge 1 ] && return 1
     [ $((i % 10)) -eq 0 ] && key Return
     sleep 0.1
   done
