@@ -90,6 +90,10 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   // attack, diplomacy, information).
   void Render(float elapsed);
   void OnKeyboard(unsigned key, bool keyDown, bool altDown);
+  // Whether the key press is the hotkey of a dialog on the dialog stack in
+  // the human turn: the key is the map screen's then, not the open
+  // dialogs', and closes that dialog.
+  bool ClosesOpenDialog(unsigned key, bool keyDown) const;
   void OnMouse(bool left, bool right, bool middle, bool side1, bool side2, int wheelDelta, int x, int y);
   void OnGUIEvent(unsigned event, int controlId, CDXUTControl* control);
   // The in-game frame move: what the worker asked of the main thread, edge
