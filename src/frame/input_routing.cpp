@@ -17,21 +17,36 @@
 
 namespace {
 
+bool IsMouseMessage(unsigned msg) { return msg >= plat::kWmMouseMove && msg <= 0x020D; }
+
 }  // namespace
 
 long MsgProc(const plat::Message& message, bool& noFurtherProcessing) {
-  if (cDialog* dialog = VisibleActiveDialog()) {
-    if (dialog->Dialog().MsgProc(message)) {
-      noFurtherProcessing = true;
-      return 0;
-    }
+  cDialog* dialog = VisibleActiveDialog();
+  if (dialog != nullptr && dialog->Dialog().MsgProc(message)) {
+    noFurtherProcessing = true;
+    return 0;
   }
+  // What lies under the open dialog gets no mouse: no click, hint or hover
+  // of a menu or panel goes through it.
+  const bool overDialog = dialog != nullptr && IsMouseMessage(message.msg) &&
+                          dialog->Dialog().CoversPoint(plat::MouseX(message.lParam), plat::MouseY(message.lParam));
   if (g_pCurrentMenu != nullptr) {
-    noFurtherProcessing = g_pCurrentMenu->Dialog().MsgProc(message);
+    if (overDialog) {
+      g_pCurrentMenu->Dialog().ForgetMouseOver();
+    } else {
+      noFurtherProcessing = g_pCurrentMenu->Dialog().MsgProc(message);
+    }
     return 0;
   }
   if (g_pWorld == nullptr || g_pWorld->GetGameState() == kPhaseScenarioLoaded) return 0;
-  if (cMapScreen* screen = LoadedMapScreen()) noFurtherProcessing = screen->OfferMessageToPanels(message);
+  cMapScreen* screen = LoadedMapScreen();
+  if (screen == nullptr) return 0;
+  if (overDialog) {
+    screen->ForgetPanelMouseOver();
+  } else {
+    noFurtherProcessing = screen->OfferMessageToPanels(message);
+  }
   return 0;
 }
 

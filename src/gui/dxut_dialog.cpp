@@ -146,6 +146,20 @@ CDXUTControl* CDXUTDialog::GetControlAtPoint(POINT pt) const {
   return nullptr;
 }
 
+CDXUTControl* CDXUTDialog::GetHoveredControlAtPoint(POINT pt) const {
+  if (!m_bVisible || m_bMinimized) return nullptr;
+  for (auto it = m_Controls.rbegin(); it != m_Controls.rend(); ++it) {
+    CDXUTControl* control = *it;
+    if (!control->GetVisible()) continue;
+    if (control->ContainsPoint(pt)) return control;
+    // A control that is not available takes no input, but its hint says why.
+    const plat::RectI& box = control->GetBoundingBox();
+    const bool inBox = pt.x >= box.left && pt.x < box.right && pt.y >= box.top && pt.y < box.bottom;
+    if (inBox && !control->GetEnabled() && control->GetHint() != nullptr) return control;
+  }
+  return nullptr;
+}
+
 bool CDXUTDialog::GetControlEnabled(int id) const {
   CDXUTControl* control = GetControl(id);
   return control != nullptr && control->GetEnabled();
@@ -409,9 +423,27 @@ bool CDXUTDialog::MsgProc(const plat::Message& message) {
   return false;
 }
 
+void CDXUTDialog::ForgetMouseOver() {
+  if (m_pControlMouseOver == nullptr) return;
+  m_pControlMouseOver->OnMouseLeave();
+  ClearHintIfShown(m_pControlMouseOver);
+  m_pControlMouseOver = nullptr;
+}
+
+bool CDXUTDialog::CoversPoint(int x, int y) const {
+  if (!m_bVisible || m_bMinimized) return false;
+  const int px = x - m_x;
+  const int py = y - m_y - (m_bCaption ? m_nCaptionHeight : 0);
+  for (const CDXUTControl* control : m_Controls) {
+    const plat::RectI& box = control->GetBoundingBox();
+    if (control->GetVisible() && px >= box.left && px < box.right && py >= box.top && py < box.bottom) return true;
+  }
+  return false;
+}
+
 void CDXUTDialog::OnMouseMove(POINT pt) {
   if (g_PanelDrag.dragging) return;
-  CDXUTControl* control = GetControlAtPoint(pt);
+  CDXUTControl* control = GetHoveredControlAtPoint(pt);
   if (control == m_pControlMouseOver) return;
   if (m_pControlMouseOver != nullptr) {
     m_pControlMouseOver->OnMouseLeave();

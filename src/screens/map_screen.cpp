@@ -709,6 +709,9 @@ void cMapScreen::OnFrameMove(double time, float elapsed) {
     if (world_.GetGameState() == kPhaseHumanTurn) OpenPauseMenu();
   }
   if (g_pActiveDialog != nullptr) g_pActiveDialog->UpdateTimer(elapsed);
+  // The map under an open dialog has no hover: the box of a sea node the
+  // mouse was over before the dialog came back would lie over the dialog.
+  if (VisibleActiveDialog() != nullptr) world_.turnState.SetHoveredHex(world_, nullptr);
   if (TakeEndOfTurnRequest()) EndHumanTurn(world_);
 }
 
@@ -728,6 +731,12 @@ bool cMapScreen::OfferMessageToPanels(const plat::Message& message) {
     if (cPanel* panel = panels_[which]; panel != nullptr && panel->Dialog().MsgProc(message)) return true;
   }
   return false;
+}
+
+void cMapScreen::ForgetPanelMouseOver() {
+  for (cPanel* panel : panels_) {
+    if (panel != nullptr) panel->Dialog().ForgetMouseOver();
+  }
 }
 
 void cMapScreen::OnPanelEvent(unsigned event, int controlId, CDXUTControl* control) {

@@ -103,6 +103,9 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   // unit, attack, minimap, information; true when one took it. Key messages
   // are not offered: the keys are the map screen's.
   bool OfferMessageToPanels(const plat::Message& message);
+  // The mouse is on something above the panels (an open dialog): no panel
+  // keeps a control under the mouse or shows its hint.
+  void ForgetPanelMouseOver();
   // The panel event of a control of the unit, hex, attack or diplomacy
   // panel: every existing one of them gets it, in that order.
   void OnPanelEvent(unsigned event, int controlId, CDXUTControl* control);

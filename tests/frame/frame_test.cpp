@@ -153,14 +153,21 @@ TEST_F(Frame, MessageGoesToVisibleDialogThenMenu) {
   EXPECT_TRUE(done);
   EXPECT_EQ(log_, (Log{"dialog"}));
 
-  // A message the dialog leaves reaches the menu, which decides the flag.
+  // A message the dialog leaves reaches the menu, which decides the flag,
+  // when it lies off the dialog; on the dialog nothing beneath sees it.
   dialog->Dialog().RemoveAllControls();
   Offer(dialog->Dialog(), "dialog", log_, false);
+  menu->Dialog().GetControl(1)->SetSize(100, 100);
+  log_.clear();
+  done = false;
+  MsgProc({plat::kWmLButtonDown, 0, plat::MakeMouseLParam(50, 50)}, done);
+  EXPECT_TRUE(done);
+  EXPECT_EQ(log_, (Log{"menu"}));
   log_.clear();
   done = false;
   MsgProc({plat::kWmLButtonDown, 0, 0}, done);
-  EXPECT_TRUE(done);
-  EXPECT_EQ(log_, (Log{"dialog", "menu"}));
+  EXPECT_FALSE(done);
+  EXPECT_EQ(log_, (Log{"dialog"}));
 
   // A hidden dialog is not asked at all.
   dialog->Dialog().SetVisible(false);
@@ -194,6 +201,38 @@ TEST_F(Frame, MapScreenPanelsInOrderExceptInPhaseOne) {
   MsgProc({plat::kWmLButtonDown, 0, 0}, done);
   EXPECT_EQ(log_, (Log{"hex", "unit"}));
   EXPECT_TRUE(done);
+}
+
+// An open dialog lies over the panels: the mouse on it reaches none of them,
+// and the control of a panel it covers loses the mouse and its hint.
+TEST_F(Frame, ThePanelsUnderAnOpenDialogGetNoMouseWhereItLies) {
+  MakePanels();
+  world_.SetGameState(7);
+  bool done = false;
+  const auto move = [&](int x, int y) { MsgProc({plat::kWmMouseMove, 0, plat::MakeMouseLParam(x, y)}, done); };
+  move(5, 5);
+  ASSERT_NE(g_HintText.GetControl(), nullptr);
+  cMapScreen& screen = *LoadedMapScreen();
+  ASSERT_EQ(g_HintText.GetControl()->GetDialog(), &screen.Panel(cMapScreen::kInfo)->Dialog());
+
+  auto* dialog = new cDialog(5);
+  PushDialog(dialog);
+  Offer(dialog->Dialog(), "dialog", log_, false);
+  log_.clear();
+  move(6, 6);
+  MsgProc({plat::kWmLButtonDown, 0, plat::MakeMouseLParam(6, 6)}, done);
+  EXPECT_EQ(log_, (Log{"dialog", "dialog"}));
+  EXPECT_EQ(g_HintText.GetControl(), dialog->Dialog().GetControl(1)) << "the dialog's own control's hint";
+  for (auto which : {cMapScreen::kInfo, cMapScreen::kUnit, cMapScreen::kAttack, cMapScreen::kDiplomacy,
+                     cMapScreen::kHex, cMapScreen::kMinimap}) {
+    EXPECT_EQ(screen.Panel(which)->Dialog().GetMouseOverControl(), nullptr) << which;
+  }
+
+  // Off the dialog the panels have the mouse again.
+  dialog->Dialog().GetControl(1)->SetSize(4, 4);
+  log_.clear();
+  move(6, 6);
+  EXPECT_EQ(log_, (Log{"diplomacy", "hex", "unit", "attack", "minimap", "info"}));
 }
 
 TEST_F(Frame, MenuMouseFeedsHintFirstAndPanelEventsReachFourPanels) {

@@ -92,6 +92,45 @@ TEST_F(Controls, DisabledStaticLetsTheClickThroughToTheButtonBelow) {
   EXPECT_TRUE(Events().empty());
 }
 
+// A greyed control says why it is not available: its hint shows under the
+// mouse, but it takes no click; a label without a hint still lets the mouse
+// through to the control beneath.
+TEST_F(Controls, DisabledControlShowsItsHintButTakesNoClick) {
+  CDXUTButton* below = nullptr;
+  CDXUTButton* greyed = nullptr;
+  CDXUTCheckBox* box = nullptr;
+  dialog_->AddButton(7, L"OK", 0, 0, 100, 30, 0, false, &below);
+  dialog_->AddStatic(20, L"Label", 0, 0, 100, 30);
+  dialog_->AddButton(8, L"Unload", 0, 40, 100, 30, 0, false, &greyed);
+  dialog_->AddCheckBox(9, L"Auto", 0, 80, 100, 30, false, 0, false, &box);
+  below->SetHint(L"close");
+  greyed->SetHint(L"Only in port");
+  box->SetHint(L"Not in this game");
+  greyed->SetEnabled(false);
+  box->SetEnabled(false);
+
+  Move(10, 10);
+  EXPECT_EQ(g_HintText.GetControl(), below);
+  Move(10, 50);
+  EXPECT_EQ(g_HintText.GetControl(), greyed);
+  EXPECT_EQ(dialog_->GetMouseOverControl(), greyed);
+  EXPECT_STREQ(g_HintText.GetText(), L"Only in port");
+  // The reason changes while it shows; a click does nothing.
+  greyed->SetHint(L"Select one ship only");
+  EXPECT_STREQ(g_HintText.GetText(), L"Select one ship only");
+  Click(10, 50);
+  EXPECT_TRUE(Events().empty());
+  Move(50, 90);
+  EXPECT_STREQ(g_HintText.GetText(), L"Not in this game");
+  Click(50, 90);
+  EXPECT_EQ(std::pair(box->GetChecked(), Events().empty()), std::pair(false, true));
+  // Once available it clicks as before.
+  greyed->SetEnabled(true);
+  Move(10, 52);
+  Click(10, 52);
+  EXPECT_EQ(Events(), (std::vector<Event>{{EVENT_BUTTON_CLICKED, 8}}));
+}
+
 TEST_F(Controls, RadioGroupAndReclickOfTheCheckedButton) {
   CDXUTRadioButton *a = nullptr, *b = nullptr, *other = nullptr;
   dialog_->AddRadioButton(1, 5, L"A", 0, 0, 100, 20, true, 0, false, &a);
