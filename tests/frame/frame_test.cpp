@@ -15,6 +15,7 @@
 #include "gui/dxut_dialog.h"
 #include "gui/hint_text.h"
 #include "platform/framework.h"
+#include "platform/input_state.h"
 #include "platform/recording_renderer.h"
 #include "screens/map_screen.h"
 #include "screens/menu.h"
@@ -233,6 +234,49 @@ TEST_F(Frame, ThePanelsUnderAnOpenDialogGetNoMouseWhereItLies) {
   log_.clear();
   move(6, 6);
   EXPECT_EQ(log_, (Log{"diplomacy", "hex", "unit", "attack", "minimap", "info"}));
+}
+
+// Notes the keys that reach it.
+class KeyMenu : public cMenu {
+ public:
+  KeyMenu(std::string name, Log& log) : name_(std::move(name)), log_(log) { dialog_.SetVisible(true); }
+  void OnKeyboard(unsigned key, bool down, bool) override {
+    log_.push_back(name_ + (down ? " down " : " up ") + std::to_string(key));
+  }
+
+ private:
+  std::string name_;
+  Log& log_;
+};
+
+// A key held while the screen changes repeats its press: the repeats stay
+// with the screen that took the first press (Esc held over the end of the
+// logo must not send the next menu back), a fresh press reaches the new
+// screen, and a key held on one screen repeats there.
+TEST_F(Frame, AHeldKeyRepeatsOnlyOnTheScreenThatTookItsPress) {
+  framework_.SetCallbackMsgProc(MsgProc);
+  const auto key = [&](unsigned msg, unsigned vk, bool repeat) {
+    framework_.Send({msg, vk, repeat ? 1 | plat::kKeyRepeatBit : 1});
+  };
+  new KeyMenu("main", log_);
+  key(plat::kWmKeyDown, plat::kVkEscape, false);
+  key(plat::kWmKeyDown, plat::kVkEscape, true);
+  new KeyMenu("scenarios", log_);  // a click opened it meanwhile
+  key(plat::kWmKeyDown, plat::kVkEscape, true);
+  key(plat::kWmKeyDown, plat::kVkEscape, true);
+  key(plat::kWmKeyUp, plat::kVkEscape, false);
+  key(plat::kWmKeyDown, plat::kVkEscape, false);
+  EXPECT_EQ(log_, (Log{"main down 27", "main down 27", "scenarios up 27", "scenarios down 27"}));
+
+  // A dialog opened over the menu takes the repeats of no key pressed before.
+  log_.clear();
+  key(plat::kWmKeyDown, plat::kVkReturn, false);
+  PushDialog(new cDialog(5));
+  key(plat::kWmKeyDown, plat::kVkReturn, true);
+  PopDialogs(1);
+  key(plat::kWmKeyDown, plat::kVkReturn, true);
+  EXPECT_EQ(log_, (Log{"scenarios down 13", "scenarios down 13"}));
+  plat::GetInputState().Reset();
 }
 
 TEST_F(Frame, MenuMouseFeedsHintFirstAndPanelEventsReachFourPanels) {
