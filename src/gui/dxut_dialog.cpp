@@ -447,7 +447,9 @@ void CDXUTDialog::OnMouseMove(POINT pt) {
   if (control == m_pControlMouseOver) return;
   if (m_pControlMouseOver != nullptr) {
     m_pControlMouseOver->OnMouseLeave();
-    g_HintText.SetControl(nullptr);
+    // Only its own hint: the panels see the same move in turn, and the one
+    // the mouse has entered may have set its hint already.
+    ClearHintIfShown(m_pControlMouseOver);
   }
   m_pControlMouseOver = control;
   if (control != nullptr) {

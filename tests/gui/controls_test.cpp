@@ -131,6 +131,30 @@ TEST_F(Controls, DisabledControlShowsItsHintButTakesNoClick) {
   EXPECT_EQ(Events(), (std::vector<Event>{{EVENT_BUTTON_CLICKED, 8}}));
 }
 
+// Panels see each mouse move in turn: the one the mouse leaves must not
+// take away the hint the one it entered has just set.
+TEST_F(Controls, TheDialogTheMouseLeavesKeepsTheHintOfTheOneItEntered) {
+  CDXUTButton* left = nullptr;
+  dialog_->AddButton(1, L"Left", 0, 0, 50, 30, 0, false, &left);
+  left->SetHint(L"left");
+  CDXUTDialog other;
+  CDXUTButton* right = nullptr;
+  other.AddButton(2, L"Right", 100, 0, 50, 30, 0, false, &right);
+  right->SetHint(L"Already at war");
+  right->SetEnabled(false);
+  const plat::Message onLeft{plat::kWmMouseMove, 0, plat::MakeMouseLParam(10, 10)};
+  const plat::Message onRight{plat::kWmMouseMove, 0, plat::MakeMouseLParam(110, 10)};
+  other.MsgProc(onLeft);
+  dialog_->MsgProc(onLeft);
+  ASSERT_EQ(g_HintText.GetControl(), left);
+  other.MsgProc(onRight);
+  dialog_->MsgProc(onRight);
+  EXPECT_EQ(g_HintText.GetControl(), right);
+  EXPECT_STREQ(g_HintText.GetText(), L"Already at war");
+  EXPECT_EQ(dialog_->GetMouseOverControl(), nullptr);
+  other.RemoveAllControls();
+}
+
 TEST_F(Controls, RadioGroupAndReclickOfTheCheckedButton) {
   CDXUTRadioButton *a = nullptr, *b = nullptr, *other = nullptr;
   dialog_->AddRadioButton(1, 5, L"A", 0, 0, 100, 20, true, 0, false, &a);
