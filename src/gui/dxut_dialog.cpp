@@ -188,8 +188,13 @@ void CDXUTDialog::RemoveControl(int id) {
 }
 
 void CDXUTDialog::RemoveAllControls() {
-  if (s_pControlFocus != nullptr && s_pControlFocus->m_pDialog == this) s_pControlFocus = nullptr;
-  if (s_pControlPressed != nullptr && s_pControlPressed->m_pDialog == this) s_pControlPressed = nullptr;
+  const auto own = [this](const CDXUTControl* control) { return control != nullptr && control->m_pDialog == this; };
+  // A control of this dialog pressed the mouse and captured it: its release
+  // will never come to it (a double click that closes the dialog comes on
+  // the press).
+  if (own(s_pControlFocus) || own(s_pControlPressed)) plat::GetInputState().SetCapture(false);
+  if (own(s_pControlFocus)) s_pControlFocus = nullptr;
+  if (own(s_pControlPressed)) s_pControlPressed = nullptr;
   m_pControlMouseOver = nullptr;
   g_HintText.SetControl(nullptr);
   for (CDXUTControl* control : m_Controls) delete control;
