@@ -8,6 +8,7 @@
 #include "app/gui_sound.h"
 #include "gui/hint_text.h"
 #include "gui/dxut_resource_manager.h"
+#include "gui/gui_helpers.h"
 #include "platform/framework.h"
 #include "platform/input_state.h"
 
@@ -153,9 +154,9 @@ CDXUTControl* CDXUTDialog::GetHoveredControlAtPoint(POINT pt) const {
     if (!control->GetVisible()) continue;
     if (control->ContainsPoint(pt)) return control;
     // A control that is not available takes no input, but its hint says why.
-    const plat::RectI& box = control->GetBoundingBox();
-    const bool inBox = pt.x >= box.left && pt.x < box.right && pt.y >= box.top && pt.y < box.bottom;
-    if (inBox && !control->GetEnabled() && control->GetHint() != nullptr) return control;
+    if (!control->GetEnabled() && control->GetHint() != nullptr && InRect(control->GetBoundingBox(), pt)) {
+      return control;
+    }
   }
   return nullptr;
 }
@@ -437,13 +438,10 @@ void CDXUTDialog::ForgetMouseOver() {
 
 bool CDXUTDialog::CoversPoint(int x, int y) const {
   if (!m_bVisible || m_bMinimized) return false;
-  const int px = x - m_x;
-  const int py = y - m_y - (m_bCaption ? m_nCaptionHeight : 0);
-  for (const CDXUTControl* control : m_Controls) {
-    const plat::RectI& box = control->GetBoundingBox();
-    if (control->GetVisible() && px >= box.left && px < box.right && py >= box.top && py < box.bottom) return true;
-  }
-  return false;
+  const POINT pt{x - m_x, y - m_y - (m_bCaption ? m_nCaptionHeight : 0)};
+  return std::any_of(m_Controls.begin(), m_Controls.end(), [&pt](const CDXUTControl* control) {
+    return control->GetVisible() && InRect(control->GetBoundingBox(), pt);
+  });
 }
 
 void CDXUTDialog::OnMouseMove(POINT pt) {
