@@ -17,6 +17,9 @@
 #   a click on Luftflotte 4, its reconnaissance icon -> a click on Gdynia:
 #   the flight -> the mouse over Gdynia: the port's hover box with the ships
 #   found there;
+#   T, U, C, R and P each pressed twice: the dialog opens and closes again;
+#   a click on Army Pomorze, the diplomacy panel shown by its handle, the
+#   mouse over its greyed declaration of war: the hint that says why;
 # -> Q, Enter: the turn ends, the computer countries move, the impulse ends
 # (the events shown to Germany answered with their first option) ->
 # Germany's greeting; the same twice more, then Esc, pause menu, exit.
@@ -27,7 +30,8 @@
 # 1 September 1939, 16 September 1939, 1 October 1939), the fleets dialog,
 # the fleet at sea, the combat report 1 s and 5 s after the attack, the
 # bombardment's marks and report, the reconnaissance's marks and findings,
-# each greeting and event. timings.txt gives each round of the computer's
+# each dialog opened and closed by its key, the greyed button's hint, each
+# greeting and event. timings.txt gives each round of the computer's
 # turns: from the end of Germany's turn to its next greeting, with the time
 # an event dialog waited for the player left out. The game's own pictures
 # (TW_SCREENSHOT_DIR) go to the same folder.
@@ -303,6 +307,51 @@ alike=$(screen same gdynia_before_recon recon_findings $((gdynia_x + 19 + row_x)
   $((gdynia_x + 19 + row_x + 240)) $((gdynia_y + 22 + row_y + 24)))
 echo "Gdynia's hover box after the reconnaissance: $((100 - alike)) % of its row of ship counts changed" >>"$out/timings.txt"
 [ "$alike" -lt 100 ] || fail "the reconnaissance of Gdynia changed nothing in its hover box"
+
+# The dialogs' keys: each pressed twice opens its dialog and closes it
+# again; NAME_open.png and NAME_closed.png picture both.
+#   toggle_dialog KEY DIALOG_CLASS NAME
+toggle_dialog() {
+  local opened map
+  opened=$(shots "MapScreen_$2")
+  key "$1"
+  await_shot "MapScreen_$2" $((opened + 1)) || fail "$1 did not open the $3 dialog"
+  screen grab "$3_open"
+  map=$(shots MapScreen)
+  key "$1"
+  await_shot MapScreen $((map + 1)) || fail "a second $1 did not close the $3 dialog"
+  screen grab "$3_closed"
+}
+move_mouse 600 150
+toggle_dialog t cDialogResearchu research
+toggle_dialog u cDialogJednostek units_manager
+toggle_dialog c cDialogKonwojow convoys
+toggle_dialog r cDialogStatystyk reports
+toggle_dialog p cDialogZakupow purchases
+
+# A greyed diplomacy button says why: Poland's (Army Pomorze's hex)
+# declaration of war is greyed, Germany being at war with it; its hint
+# shows under the mouse after the hint delay.
+click "$pomorze_x" "$pomorze_y"
+sleep 1
+read -r diplomacy_x diplomacy_y < <(centre 600)
+read -r declare_x declare_y < <(centre 602)
+click "$diplomacy_x" "$diplomacy_y"
+# From the map, where no hint shows, onto the button: its hint waits for
+# the delay.
+move_mouse 600 700
+sleep 1
+move_mouse "$declare_x" "$declare_y"
+sleep 0.3
+screen grab diplomacy_before_hint
+sleep 1.5
+screen grab diplomacy_greyed_hint
+alike=$(screen same diplomacy_before_hint diplomacy_greyed_hint $((declare_x + 20)) $((declare_y + 20)) \
+  $((declare_x + 200)) $((declare_y + 50)))
+echo "the greyed declaration of war's hint changed $((100 - alike)) % of the area below the mouse" >>"$out/timings.txt"
+[ "$alike" -lt 80 ] || fail "no hint over the greyed declaration of war ($alike % of the area unchanged)"
+click "$diplomacy_x" "$diplomacy_y"
+sleep 0.5
 cp ConsoleOut.txt "$out/ConsoleOut_impulse_1.txt"
 
 # Ends Germany's turn and waits for its next greeting: events shown are

@@ -18,7 +18,7 @@ const char* RefusalHint(int id, eShipOrderRefusal refusal) {
     case eShipOrderRefusal::kNotEnoughPoints: return "fleets_repair_group_hint_not_enough_pp";
     case eShipOrderRefusal::kPortTooSmall: return "fleets_repair_group_hint_port_to_small";
     case eShipOrderRefusal::kNotTransport: return "fleets_unload_hint_not_a_transport_unit";
-    case eShipOrderRefusal::kNoCargo: return "fleets_transported_none";
+    case eShipOrderRefusal::kNoCargo: return "fleets_unload_hint_no_cargo";
     case eShipOrderRefusal::kMoveToSeaZone: return "fleets_unload_hint_move_to_sea_zone";
     case eShipOrderRefusal::kMoveToPort: return "fleets_unload_hint_move_to_port";
     case eShipOrderRefusal::kNoLandingHex: return "fleets_unload_hint_no_hex_available";

@@ -27,7 +27,7 @@ void cDialogSkrotowKlawiszowych::OnGUIEvent(unsigned event, int controlId, CDXUT
 
 void cDialogSkrotowKlawiszowych::OnKeyboard(unsigned key, bool keyDown, bool) {
   if (!keyDown) return;
-  if (key == plat::kVkReturn || key == plat::kVkEscape || key == 'I') ClickButton(kCloseId);
+  if (key == plat::kVkReturn || key == plat::kVkEscape) ClickButton(kCloseId);
 }
 
 void ToggleHotkeysDialog() {

@@ -42,8 +42,8 @@ class cDialogSkrotowKlawiszowych : public cDialog {
   cDialogSkrotowKlawiszowych();
 
   void OnGUIEvent(unsigned event, int controlId, CDXUTControl* control) override;
-  // Enter and Escape close it; so does I, the key that opened it (the keys
-  // reach the open dialog rather than the map).
+  // Enter and Escape close it (I, the key that opened it, closes it on the
+  // map screen's side, as the other dialogs' keys do).
   void OnKeyboard(unsigned key, bool keyDown, bool altDown) override;
 
   CDXUTListBox* List() const { return list_; }

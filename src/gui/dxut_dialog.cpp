@@ -8,6 +8,7 @@
 #include "app/gui_sound.h"
 #include "gui/hint_text.h"
 #include "gui/dxut_resource_manager.h"
+#include "gui/gui_helpers.h"
 #include "platform/framework.h"
 #include "platform/input_state.h"
 
@@ -146,6 +147,20 @@ CDXUTControl* CDXUTDialog::GetControlAtPoint(POINT pt) const {
   return nullptr;
 }
 
+CDXUTControl* CDXUTDialog::GetHoveredControlAtPoint(POINT pt) const {
+  if (!m_bVisible || m_bMinimized) return nullptr;
+  for (auto it = m_Controls.rbegin(); it != m_Controls.rend(); ++it) {
+    CDXUTControl* control = *it;
+    if (!control->GetVisible()) continue;
+    if (control->ContainsPoint(pt)) return control;
+    // A control that is not available takes no input, but its hint says why.
+    if (!control->GetEnabled() && control->GetHint() != nullptr && InRect(control->GetBoundingBox(), pt)) {
+      return control;
+    }
+  }
+  return nullptr;
+}
+
 bool CDXUTDialog::GetControlEnabled(int id) const {
   CDXUTControl* control = GetControl(id);
   return control != nullptr && control->GetEnabled();
@@ -174,8 +189,13 @@ void CDXUTDialog::RemoveControl(int id) {
 }
 
 void CDXUTDialog::RemoveAllControls() {
-  if (s_pControlFocus != nullptr && s_pControlFocus->m_pDialog == this) s_pControlFocus = nullptr;
-  if (s_pControlPressed != nullptr && s_pControlPressed->m_pDialog == this) s_pControlPressed = nullptr;
+  const auto own = [this](const CDXUTControl* control) { return control != nullptr && control->m_pDialog == this; };
+  // A control of this dialog pressed the mouse and captured it: its release
+  // will never come to it (a double click that closes the dialog comes on
+  // the press).
+  if (own(s_pControlFocus) || own(s_pControlPressed)) plat::GetInputState().SetCapture(false);
+  if (own(s_pControlFocus)) s_pControlFocus = nullptr;
+  if (own(s_pControlPressed)) s_pControlPressed = nullptr;
   m_pControlMouseOver = nullptr;
   g_HintText.SetControl(nullptr);
   for (CDXUTControl* control : m_Controls) delete control;
@@ -409,13 +429,30 @@ bool CDXUTDialog::MsgProc(const plat::Message& message) {
   return false;
 }
 
+void CDXUTDialog::ForgetMouseOver() {
+  if (m_pControlMouseOver == nullptr) return;
+  m_pControlMouseOver->OnMouseLeave();
+  ClearHintIfShown(m_pControlMouseOver);
+  m_pControlMouseOver = nullptr;
+}
+
+bool CDXUTDialog::CoversPoint(int x, int y) const {
+  if (!m_bVisible || m_bMinimized) return false;
+  const POINT pt{x - m_x, y - m_y - (m_bCaption ? m_nCaptionHeight : 0)};
+  return std::any_of(m_Controls.begin(), m_Controls.end(), [&pt](const CDXUTControl* control) {
+    return control->GetVisible() && InRect(control->GetBoundingBox(), pt);
+  });
+}
+
 void CDXUTDialog::OnMouseMove(POINT pt) {
   if (g_PanelDrag.dragging) return;
-  CDXUTControl* control = GetControlAtPoint(pt);
+  CDXUTControl* control = GetHoveredControlAtPoint(pt);
   if (control == m_pControlMouseOver) return;
   if (m_pControlMouseOver != nullptr) {
     m_pControlMouseOver->OnMouseLeave();
-    g_HintText.SetControl(nullptr);
+    // Only its own hint: the panels see the same move in turn, and the one
+    // the mouse has entered may have set its hint already.
+    ClearHintIfShown(m_pControlMouseOver);
   }
   m_pControlMouseOver = control;
   if (control != nullptr) {

@@ -114,6 +114,10 @@ class CDXUTDialog {
   CDXUTControl* GetControl(int id) const;
   CDXUTControl* GetControl(int id, unsigned type) const;
   CDXUTControl* GetControlAtPoint(POINT pt) const;
+  // The control the mouse is over at pt, whose hint shows: the control at
+  // the point, or a disabled one that has a hint (the reason it is not
+  // available), whichever was added last.
+  CDXUTControl* GetHoveredControlAtPoint(POINT pt) const;
   int GetControlCount() const { return static_cast<int>(m_Controls.size()); }
   CDXUTControl* GetControlByIndex(int index) const;
   bool GetControlEnabled(int id) const;
@@ -150,6 +154,12 @@ class CDXUTDialog {
   int GetWidth() const { return m_width; }
   int GetHeight() const { return m_height; }
   CDXUTControl* GetMouseOverControl() const { return m_pControlMouseOver; }
+  // The mouse has left the dialog: its mouse-over control is told so and
+  // its hint goes.
+  void ForgetMouseOver();
+  // Whether the screen point lies on one of the dialog's visible controls
+  // (a dialog on a frame: inside the frame) while the dialog is shown.
+  bool CoversPoint(int x, int y) const;
 
   // Default elements.
   HRESULT SetDefaultElement(unsigned controlType, unsigned index, const CDXUTElement* element);

@@ -3,6 +3,7 @@
 // it from its events; tests set it directly.
 #pragma once
 
+#include <array>
 #include <bitset>
 #include <functional>
 
@@ -17,9 +18,18 @@ class KeyAndButtonState {
   }
   // Mouse buttons by their virtual keys.
   bool IsMouseButtonDown(unsigned virtualKey) const { return IsKeyDown(virtualKey); }
+  // What took the first press of each held key (the screen the routing
+  // gave it to; opaque here), null when none was noted.
+  const void* KeyPressedOn(unsigned virtualKey) const {
+    return virtualKey < 256 ? pressed_on_[virtualKey] : nullptr;
+  }
+  void SetKeyPressedOn(unsigned virtualKey, const void* screen) {
+    if (virtualKey < 256) pressed_on_[virtualKey] = screen;
+  }
   // Nothing held, no capture.
   void Reset() {
     keys_.reset();
+    pressed_on_.fill(nullptr);
     SetCapture(false);
     focus_ = true;
     mouse_in_window_ = true;
@@ -45,6 +55,7 @@ class KeyAndButtonState {
 
  private:
   std::bitset<256> keys_;
+  std::array<const void*, 256> pressed_on_{};
   bool capture_ = false;
   bool focus_ = true;
   bool mouse_in_window_ = true;

@@ -19,11 +19,16 @@
 #include "app/string_base.h"
 #include "app/texture.h"
 #include "dialogs/cheats_dialog.h"
+#include "dialogs/convoys_dialog.h"
 #include "dialogs/dialog.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/hotkeys_dialog.h"
 #include "dialogs/prompt_dialogs.h"
+#include "dialogs/purchases_dialog.h"
+#include "dialogs/reports_dialog.h"
+#include "dialogs/research_dialog.h"
 #include "dialogs/turn_dialogs.h"
+#include "dialogs/units_manager_dialog.h"
 #include "gui/control_groups.h"
 #include "gui/dxut_dialog.h"
 #include "gui/hint_text.h"
@@ -85,6 +90,26 @@ void FillBlack(const plat::RectI& edges) {
   if (renderer == nullptr || sheet == nullptr || edges.right <= edges.left || edges.bottom <= edges.top) return;
   renderer->DrawRect(*sheet, kOpaquePatch, static_cast<float>(edges.left), static_cast<float>(edges.top),
                      static_cast<float>(edges.right), static_cast<float>(edges.bottom), 0xFF000000u, 1.0f);
+}
+
+// The command keys: each clicks its icon of the information bar; the icons
+// of the dialogs open their dialog and close it again (0: no dialog).
+struct sCommandKey {
+  unsigned key;
+  int command;
+  int dialogId;
+};
+constexpr sCommandKey kCommandKeys[] = {
+    {'C', kCmdConvoys, cDialogKonwojow::kId},      {'I', kCmdHotkeys, cDialogSkrotowKlawiszowych::kId},
+    {'P', kCmdPurchases, cDialogZakupow::kId},     {'Q', kCmdEndTurn, 0},
+    {'R', kCmdReports, cDialogStatystyk::kId},     {'T', kCmdResearch, cDialogResearchu::kId},
+    {'U', kCmdUnits, cDialogJednostek::kId}};
+
+const sCommandKey* FindCommandKey(unsigned key) {
+  for (const sCommandKey& entry : kCommandKeys) {
+    if (entry.key == key) return &entry;
+  }
+  return nullptr;
 }
 
 bool VisibleDialogActive() {
@@ -492,18 +517,9 @@ void cMapScreen::OnKeyboard(unsigned key, bool keyDown, bool) {
     case 'Q':
     case 'R':
     case 'T':
-    case 'U': {
-      if (!humanTurn) return;
-      static constexpr struct {
-        unsigned key;
-        int command;
-      } kCommandKeys[] = {{'C', kCmdConvoys}, {'I', kCmdHotkeys}, {'P', kCmdPurchases}, {'Q', kCmdEndTurn},
-                          {'R', kCmdReports}, {'T', kCmdResearch}, {'U', kCmdUnits}};
-      for (const auto& entry : kCommandKeys) {
-        if (entry.key == key) ClickInfoBarButton(entry.command);
-      }
+    case 'U':
+      if (humanTurn) ClickInfoBarButton(FindCommandKey(key)->command);
       return;
-    }
     case 107: map.Zoom(1, 0, 0); return;
     case 109: map.Zoom(-1, 0, 0); return;
     case 113: g_Settings.ShowGrid = !g_Settings.ShowGrid; return;
@@ -693,6 +709,9 @@ void cMapScreen::OnFrameMove(double time, float elapsed) {
     if (world_.GetGameState() == kPhaseHumanTurn) OpenPauseMenu();
   }
   if (g_pActiveDialog != nullptr) g_pActiveDialog->UpdateTimer(elapsed);
+  // The map under an open dialog has no hover: the box of a sea node the
+  // mouse was over before the dialog came back would lie over the dialog.
+  if (VisibleActiveDialog() != nullptr) world_.turnState.SetHoveredHex(world_, nullptr);
   if (TakeEndOfTurnRequest()) EndHumanTurn(world_);
 }
 
@@ -714,6 +733,12 @@ bool cMapScreen::OfferMessageToPanels(const plat::Message& message) {
   return false;
 }
 
+void cMapScreen::ForgetPanelMouseOver() {
+  for (cPanel* panel : panels_) {
+    if (panel != nullptr) panel->Dialog().ForgetMouseOver();
+  }
+}
+
 void cMapScreen::OnPanelEvent(unsigned event, int controlId, CDXUTControl* control) {
   // Each pointer is read when its turn comes: a handler may remove a panel.
   for (ePanel which : {kUnit, kHex, kAttack, kDiplomacy}) {
@@ -731,10 +756,20 @@ void WorldOnGUIEventThunk(unsigned event, int controlId, CDXUTControl* control) 
   if (cMapScreen* screen = LoadedMapScreen()) screen->OnGUIEvent(event, controlId, control);
 }
 
+bool cMapScreen::ClosesOpenDialog(unsigned key, bool keyDown) const {
+  if (!keyDown || world_.GetGameState() != kPhaseHumanTurn) return false;
+  const sCommandKey* entry = FindCommandKey(key);
+  return entry != nullptr && entry->dialogId != 0 && FindDialogById(entry->dialogId) != nullptr;
+}
+
 void WorldOnKeyboardThunk(unsigned key, bool keyDown, bool altDown) {
-  if (cDialog* dialog = VisibleActiveDialog()) {
+  cMapScreen* screen = LoadedMapScreen();
+  cDialog* dialog = VisibleActiveDialog();
+  // The hotkey of an open dialog passes over the dialogs to the map screen,
+  // whose click on the bar's icon closes it as a second click would.
+  if (dialog != nullptr && (screen == nullptr || !screen->ClosesOpenDialog(key, keyDown))) {
     dialog->OnKeyboard(key, keyDown, altDown);
-  } else if (cMapScreen* screen = LoadedMapScreen()) {
+  } else if (screen != nullptr) {
     screen->OnKeyboard(key, keyDown, altDown);
   }
 }

@@ -90,6 +90,10 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   // attack, diplomacy, information).
   void Render(float elapsed);
   void OnKeyboard(unsigned key, bool keyDown, bool altDown);
+  // Whether the key press is the hotkey of a dialog on the dialog stack in
+  // the human turn: the key is the map screen's then, not the open
+  // dialogs', and closes that dialog.
+  bool ClosesOpenDialog(unsigned key, bool keyDown) const;
   void OnMouse(bool left, bool right, bool middle, bool side1, bool side2, int wheelDelta, int x, int y);
   void OnGUIEvent(unsigned event, int controlId, CDXUTControl* control);
   // The in-game frame move: what the worker asked of the main thread, edge
@@ -99,6 +103,9 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   // unit, attack, minimap, information; true when one took it. Key messages
   // are not offered: the keys are the map screen's.
   bool OfferMessageToPanels(const plat::Message& message);
+  // The mouse is on something above the panels (an open dialog): no panel
+  // keeps a control under the mouse or shows its hint.
+  void ForgetPanelMouseOver();
   // The panel event of a control of the unit, hex, attack or diplomacy
   // panel: every existing one of them gets it, in that order.
   void OnPanelEvent(unsigned event, int controlId, CDXUTControl* control);

@@ -357,7 +357,7 @@ TEST_F(FleetsDialog, ButtonsTellWhyTheyAreDisabled) {
   cJednostkaLadowa* marines = Ship(L"WS Carrier Pigeon")->carriedUnit;
   Ship(L"WS Carrier Pigeon")->carriedUnit = nullptr;
   SelectShips(d, {2});
-  EXPECT_EQ(Hint(d, cDialogFlot::kUnloadId), L"fleets_transported_none");
+  EXPECT_EQ(Hint(d, cDialogFlot::kUnloadId), L"fleets_unload_hint_no_cargo");
   EXPECT_EQ(std::wstring(aboard->GetText()), L"fleets_transported_none");
   Ship(L"WS Carrier Pigeon")->carriedUnit = marines;
   EXPECT_EQ(Hint(d, cDialogFlot::kShoreBombardmentId),

@@ -200,6 +200,22 @@ TEST_F(LayoutCheck, ScreensAndDialogsFitTheScreenAndKeepClear) {
   }
 }
 
+// The second click on a command icon closes the dialog it opened: the dialog
+// must leave its icon clear, or the click lands on the dialog.
+TEST_F(LayoutCheck, NoDialogCoversTheIconThatClosesIt) {
+  const struct {
+    int icon, frame;
+  } pairs[] = {{336, 740}, {337, 480}, {339, 790}, {340, 810}, {341, 940}, {344, 667}};
+  for (const plat::DisplayMode& size : LayoutFiles(data_)) {
+    SCOPED_TRACE(std::to_string(size.width) + "x" + std::to_string(size.height));
+    ASSERT_TRUE(Load(size));
+    for (auto [icon, frame] : pairs) {
+      EXPECT_FALSE(Empty(Entry(icon)));
+      EXPECT_FALSE(Overlap(Entry(icon), Entry(frame))) << "dialog " << frame << " covers icon " << icon;
+    }
+  }
+}
+
 TEST_F(LayoutCheck, PreferencesDialogBuiltInEverySize) {
   plat::RecordingRenderer renderer{1024, 768};
   twtest::FakeFramework framework{&renderer};

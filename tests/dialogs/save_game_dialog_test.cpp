@@ -200,7 +200,8 @@ TEST_F(SaveGameDialog, AFailedSaveIsToldAsAFailureAndLeavesTheOldSave) {
 }
 
 // The hotkeys list: the nineteen fixed rows in their order, whatever the
-// language; I, Enter or Escape close it, and the toggle opens and closes it.
+// language; Enter or Escape close it (I closes it on the map screen's side),
+// and the toggle opens and closes it.
 TEST_F(SaveGameDialog, HotkeysListAndItsToggle) {
   ToggleHotkeysDialog();
   auto* hotkeys = dynamic_cast<cDialogSkrotowKlawiszowych*>(g_pActiveDialog);
@@ -213,7 +214,7 @@ TEST_F(SaveGameDialog, HotkeysListAndItsToggle) {
   ToggleHotkeysDialog();
   EXPECT_TRUE(g_DialogStack.empty());
 
-  for (unsigned key : {unsigned{'I'}, unsigned{plat::kVkReturn}, unsigned{plat::kVkEscape}}) {
+  for (unsigned key : {unsigned{plat::kVkReturn}, unsigned{plat::kVkEscape}}) {
     ToggleHotkeysDialog();
     ASSERT_EQ(g_DialogStack.size(), 1u);
     g_pActiveDialog->OnKeyboard(key, false, false);  // a key-up does nothing

@@ -15,6 +15,7 @@
 #include "gui/dxut_dialog.h"
 #include "gui/hint_text.h"
 #include "platform/framework.h"
+#include "platform/input_state.h"
 #include "platform/recording_renderer.h"
 #include "screens/map_screen.h"
 #include "screens/menu.h"
@@ -153,14 +154,21 @@ TEST_F(Frame, MessageGoesToVisibleDialogThenMenu) {
   EXPECT_TRUE(done);
   EXPECT_EQ(log_, (Log{"dialog"}));
 
-  // A message the dialog leaves reaches the menu, which decides the flag.
+  // A message the dialog leaves reaches the menu, which decides the flag,
+  // when it lies off the dialog; on the dialog nothing beneath sees it.
   dialog->Dialog().RemoveAllControls();
   Offer(dialog->Dialog(), "dialog", log_, false);
+  menu->Dialog().GetControl(1)->SetSize(100, 100);
+  log_.clear();
+  done = false;
+  MsgProc({plat::kWmLButtonDown, 0, plat::MakeMouseLParam(50, 50)}, done);
+  EXPECT_TRUE(done);
+  EXPECT_EQ(log_, (Log{"menu"}));
   log_.clear();
   done = false;
   MsgProc({plat::kWmLButtonDown, 0, 0}, done);
-  EXPECT_TRUE(done);
-  EXPECT_EQ(log_, (Log{"dialog", "menu"}));
+  EXPECT_FALSE(done);
+  EXPECT_EQ(log_, (Log{"dialog"}));
 
   // A hidden dialog is not asked at all.
   dialog->Dialog().SetVisible(false);
@@ -194,6 +202,77 @@ TEST_F(Frame, MapScreenPanelsInOrderExceptInPhaseOne) {
   MsgProc({plat::kWmLButtonDown, 0, 0}, done);
   EXPECT_EQ(log_, (Log{"hex", "unit"}));
   EXPECT_TRUE(done);
+}
+
+// An open dialog lies over the panels: the mouse on it reaches none of them,
+// and the control of a panel it covers loses the mouse and its hint.
+TEST_F(Frame, ThePanelsUnderAnOpenDialogGetNoMouseWhereItLies) {
+  MakePanels();
+  world_.SetGameState(7);
+  bool done = false;
+  const auto move = [&](int x, int y) { MsgProc({plat::kWmMouseMove, 0, plat::MakeMouseLParam(x, y)}, done); };
+  move(5, 5);
+  ASSERT_NE(g_HintText.GetControl(), nullptr);
+  cMapScreen& screen = *LoadedMapScreen();
+  ASSERT_EQ(g_HintText.GetControl()->GetDialog(), &screen.Panel(cMapScreen::kInfo)->Dialog());
+
+  auto* dialog = new cDialog(5);
+  PushDialog(dialog);
+  Offer(dialog->Dialog(), "dialog", log_, false);
+  log_.clear();
+  move(6, 6);
+  MsgProc({plat::kWmLButtonDown, 0, plat::MakeMouseLParam(6, 6)}, done);
+  EXPECT_EQ(log_, (Log{"dialog", "dialog"}));
+  EXPECT_EQ(g_HintText.GetControl(), dialog->Dialog().GetControl(1)) << "the dialog's own control's hint";
+  EXPECT_EQ(screen.Panel(cMapScreen::kInfo)->Dialog().GetMouseOverControl(), nullptr);
+
+  // Off the dialog the panels have the mouse again.
+  dialog->Dialog().GetControl(1)->SetSize(4, 4);
+  log_.clear();
+  move(6, 6);
+  EXPECT_EQ(log_, (Log{"diplomacy", "hex", "unit", "attack", "minimap", "info"}));
+}
+
+// Notes the keys that reach it.
+class KeyMenu : public cMenu {
+ public:
+  KeyMenu(std::string name, Log& log) : name_(std::move(name)), log_(log) { dialog_.SetVisible(true); }
+  void OnKeyboard(unsigned key, bool down, bool) override {
+    log_.push_back(name_ + (down ? " down " : " up ") + std::to_string(key));
+  }
+
+ private:
+  std::string name_;
+  Log& log_;
+};
+
+// A key held while the screen changes repeats its press: the repeats stay
+// with the screen that took the first press (Esc held over the end of the
+// logo must not send the next menu back), a fresh press reaches the new
+// screen, and a key held on one screen repeats there.
+TEST_F(Frame, AHeldKeyRepeatsOnlyOnTheScreenThatTookItsPress) {
+  framework_.SetCallbackMsgProc(MsgProc);
+  const auto key = [&](unsigned msg, unsigned vk, bool repeat) {
+    framework_.Send({msg, vk, repeat ? 1 | plat::kKeyRepeatBit : 1});
+  };
+  new KeyMenu("main", log_);
+  key(plat::kWmKeyDown, plat::kVkEscape, false);
+  key(plat::kWmKeyDown, plat::kVkEscape, true);
+  new KeyMenu("scenarios", log_);  // a click opened it meanwhile
+  key(plat::kWmKeyDown, plat::kVkEscape, true);
+  key(plat::kWmKeyUp, plat::kVkEscape, false);
+  key(plat::kWmKeyDown, plat::kVkEscape, false);
+  EXPECT_EQ(log_, (Log{"main down 27", "main down 27", "scenarios up 27", "scenarios down 27"}));
+
+  // A dialog opened over the menu takes the repeats of no key pressed before.
+  log_.clear();
+  key(plat::kWmKeyDown, plat::kVkReturn, false);
+  PushDialog(new cDialog(5));
+  key(plat::kWmKeyDown, plat::kVkReturn, true);
+  PopDialogs(1);
+  key(plat::kWmKeyDown, plat::kVkReturn, true);
+  EXPECT_EQ(log_, (Log{"scenarios down 13", "scenarios down 13"}));
+  plat::GetInputState().Reset();
 }
 
 TEST_F(Frame, MenuMouseFeedsHintFirstAndPanelEventsReachFourPanels) {

@@ -318,6 +318,19 @@ TEST_F(ListBox, ClicksAndDoubleClicks) {
   EXPECT_EQ(std::pair(Events().empty(), plat::GetInputState().HasCapture()), std::pair(true, false));
 }
 
+// A double click that closes its dialog (the units manager's Select, the
+// scenario list's start) comes on the press: the dialog goes before the
+// release, and must not leave the mouse captured.
+TEST_F(ListBox, ADialogClosedByADoubleClickLeavesNoMouseCapture) {
+  List(3);
+  ClickRow(1);
+  EXPECT_TRUE(Send(plat::kWmLButtonDblClk, 50, RowY(1), plat::kMkLButton));
+  ASSERT_TRUE(plat::GetInputState().HasCapture());
+  dialog_->RemoveAllControls();
+  EXPECT_FALSE(plat::GetInputState().HasCapture());
+  EXPECT_EQ(CDXUTDialog::GetFocusControl(), nullptr);
+}
+
 TEST_F(ListBox, MultiSelectionWithCtrlAndShift) {
   const std::uintptr_t ctrl = plat::kMkControl, shift = plat::kMkShift;
   const struct { const char* name; std::vector<std::pair<int, std::uintptr_t>> clicks; std::vector<int> flags; }

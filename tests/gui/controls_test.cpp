@@ -92,6 +92,36 @@ TEST_F(Controls, DisabledStaticLetsTheClickThroughToTheButtonBelow) {
   EXPECT_TRUE(Events().empty());
 }
 
+// A greyed control says why: its hint shows under the mouse, but it takes no
+// click; a label without a hint still lets the mouse through. Panels see
+// each mouse move in turn: the one the mouse leaves must not take away the
+// hint the one it entered has just set.
+TEST_F(Controls, DisabledControlShowsItsHintButTakesNoClick) {
+  CDXUTButton* below = nullptr;
+  CDXUTButton* greyed = nullptr;
+  dialog_->AddButton(7, L"OK", 0, 0, 100, 30, 0, false, &below);
+  dialog_->AddStatic(20, L"Label", 0, 0, 100, 30);
+  CDXUTDialog other;
+  other.SetCallback(guitest::RecordEvent);
+  other.AddButton(8, L"Unload", 0, 40, 100, 30, 0, false, &greyed);
+  below->SetHint(L"close");
+  greyed->SetHint(L"Only in port");
+  greyed->SetEnabled(false);
+  const auto move = [&](int y) {
+    other.MsgProc({plat::kWmMouseMove, 0, plat::MakeMouseLParam(10, y)});
+    Move(10, y);
+  };
+  move(10);
+  EXPECT_EQ(g_HintText.GetControl(), below);
+  move(50);
+  EXPECT_EQ(g_HintText.GetControl(), greyed);
+  EXPECT_STREQ(g_HintText.GetText(), L"Only in port");
+  other.MsgProc({plat::kWmLButtonDown, plat::kMkLButton, plat::MakeMouseLParam(10, 50)});
+  other.MsgProc({plat::kWmLButtonUp, 0, plat::MakeMouseLParam(10, 50)});
+  EXPECT_TRUE(Events().empty());
+  other.RemoveAllControls();
+}
+
 TEST_F(Controls, RadioGroupAndReclickOfTheCheckedButton) {
   CDXUTRadioButton *a = nullptr, *b = nullptr, *other = nullptr;
   dialog_->AddRadioButton(1, 5, L"A", 0, 0, 100, 20, true, 0, false, &a);

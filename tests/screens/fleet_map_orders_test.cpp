@@ -175,12 +175,15 @@ TEST_F(FleetMapOrders, EverySelectedFleetMovesAndTheDialogComesBackForThoseLeft)
   EXPECT_EQ(home_->seaNode, kStrait);
   EXPECT_EQ(cargo->seaNode, kNorthSea);
   EXPECT_FALSE(cargo->moved);
-  // The dialog shows what is left after the delay (0 here: the next frame).
+  EXPECT_EQ(g_HintText.GetAnchor(), &strait) << "the clicked node's hover box";
+  // The dialog shows what is left after the delay (0 here: the next frame),
+  // with no hover box of the map over it.
   ASSERT_EQ(FleetsDialog(), dialog);
   EXPECT_EQ(dialog->FleetList()->GetSize(), 1);
   EXPECT_EQ(dialog->GetSelectedFleetAt(0), cargo);
   WorldOnFrameMoveThunk(0.1, 0.05f);
   EXPECT_TRUE(dialog->Dialog().GetVisible());
+  EXPECT_EQ(g_HintText.GetAnchor(), nullptr);
 }
 
 
