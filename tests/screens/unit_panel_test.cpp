@@ -18,7 +18,9 @@
 #include "support/test_support.h"
 #include "gui/dxut_button.h"
 #include "gui/dxut_editbox.h"
+#include "gui/dxut_static.h"
 #include "platform/recording_renderer.h"
+#include "screens/info_panel.h"
 #include "screens/map_screen.h"
 #include "screens/menu.h"
 #include "screens/unit_panel.h"
@@ -486,6 +488,47 @@ TEST_F(UnitPanel, ABombersIconMarksItsTargetsAndAClickOnOneStrikesWithItsReport)
   g_Settings.MapZoom = savedZoom;
 }
 
+// The flight's report is shown as a fight's is: the enemy it found (here
+// one hidden until now) on the other side.
+TEST_F(UnitPanel, TheReconIconsFlightOverEnemyLandEndsInItsReport) {
+  const float savedDelay = g_Delays[kDelayHumanCombatResult].load();
+  const float savedZoom = g_Settings.MapZoom;
+  g_Delays[kDelayHumanCombatResult] = 5000.0f;
+  g_Settings.MapZoom = 1.0f;
+  cMap& map = World().GetMap();
+  map.minViewX = map.minViewY = -100000;
+  map.maxViewX = map.maxViewY = 100000;
+  map.viewX = map.targetX = 3 * 83;
+  map.viewY = map.targetY = 2 * 98;
+  World().constants.airRangeBase = {4, 0, 6, 6, 3};
+  World().constants.aircraftRangeFactors.fill(1.0f);
+  w_.Country(1).techLevel[kTechAircraft] = 1;
+  for (int x = 3; x < 6; ++x) w_.Hex(x, 1).controller = 2;
+  cJednostkaLotnicza& plane = Air(1, 1, 1, kUnitFighter);
+  cJednostkaLadowa& enemy = Land(4, 1, 2);
+  enemy.visible = false;
+  enemy.name = L"Hidden Army";
+  Select(1, 1);
+  ASSERT_TRUE(On(kUnitReconIconId)) << Hint(kUnitReconIconId);
+  Click(kUnitReconIconId);
+  EXPECT_EQ(World().turnState.mode, 11);
+  EXPECT_NE(w_.Hex(4, 1).markBits & 0x0001FFFCu, 0u);
+
+  twtest::LogCapture log;
+  ClickHex(4, 1);
+  EXPECT_TRUE(log.Contains(L"Player action: Air recon / JG 27 on (4, 1)"));
+  EXPECT_TRUE(plane.reconDone);
+  EXPECT_TRUE(enemy.visible);
+  auto* report = dynamic_cast<cDialogWynikuWalki*>(VisibleActiveDialog());
+  ASSERT_NE(report, nullptr) << "the flight is reported";
+  auto* title = dynamic_cast<CDXUTStatic*>(report->Dialog().GetControl(cDialogWynikuWalki::kTitleId));
+  ASSERT_NE(title, nullptr);
+  EXPECT_EQ(std::wstring(title->GetText()), L"combatresult_recon_title");
+  EXPECT_EQ(World().turnState.mode, 0);
+  g_Delays[kDelayHumanCombatResult] = savedDelay;
+  g_Settings.MapZoom = savedZoom;
+}
+
 TEST_F(UnitPanel, TheUndoIconBelongsToTheUnitThatMovedLast) {
   cJednostkaLadowa& mover = Land(1, 1, 1);
   cJednostkaLadowa& other = Land(2, 2, 1);
@@ -535,7 +578,7 @@ TEST_F(UnitPanel, TheAirborneIconMarksTheDropTargetsAndAClickDropsWithItsMessage
   g_Settings.MapZoom = savedZoom;
 }
 
-TEST_F(UnitPanel, TheSeaTransportIconLoadsTheUnitAndEmptiesThePanel) {
+TEST_F(UnitPanel, TheSeaTransportIconLoadsTheUnitEmptiesThePanelAndNamesTheNextStep) {
   w_.AddCity(2, 2, kCityPort);
   World().constants.seaTransportCost.fill(2);
   w_.Country(1).seaTransportPoints = 10;
@@ -549,9 +592,11 @@ TEST_F(UnitPanel, TheSeaTransportIconLoadsTheUnitAndEmptiesThePanel) {
   port.isSea = 0;
   port.x = 2;
   port.y = 2;
+  port.name = L"Marseille";
   World().GetSeaGraph().Nodes().push_back(port);
   cJednostkaLadowa& unit = *dynamic_cast<cJednostkaLadowa*>(w_.Hex(2, 1).unit);
   Select(2, 1);
+  World().turnState.mode = 4;  // as a click on the own unit leaves it: its move offered
   ASSERT_TRUE(On(kUnitSeaTransportIconId)) << Hint(kUnitSeaTransportIconId);
   Click(kUnitSeaTransportIconId);
   DrainMainThreadRequests();
@@ -560,7 +605,16 @@ TEST_F(UnitPanel, TheSeaTransportIconLoadsTheUnitAndEmptiesThePanel) {
   EXPECT_EQ(World().turnState.selectedHex, nullptr);
   EXPECT_EQ(Panel().ShownUnit(), nullptr);
   ASSERT_EQ(World().Units().navalUnits.size(), 1u);
-  EXPECT_EQ(World().Units().navalUnits.front()->carriedUnit, &unit);
+  const cJednostkaMorska& ship = *World().Units().navalUnits.front();
+  EXPECT_EQ(ship.carriedUnit, &unit);
+  // No move is offered any more; the status line names the port to click,
+  // and keeps doing so over the next frames.
+  EXPECT_EQ(World().turnState.mode, 0);
+  WorldOnFrameMoveThunk(0.0, 0.05f);
+  WorldOnFrameMoveThunk(0.05, 0.05f);
+  auto* status = dynamic_cast<CDXUTStatic*>(LoadedMapScreen()->InfoPanel()->Dialog().GetControl(kInfoStatusId));
+  ASSERT_NE(status, nullptr);
+  EXPECT_EQ(std::wstring(status->GetText()), L"statusbar_aboard_" + ship.name + L"_click_Marseille_to_sail_it");
 }
 
 }  // namespace
