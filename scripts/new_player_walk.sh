@@ -196,27 +196,44 @@ move_mouse 600 500
 sleep 1.5
 screen grab fleet_at_sea
 
-# The map dragged so that its view centres on Danzig (view 4062, 2094 at
-# the settings' zoom), where the armies meet at the coast.
-read -r vx vy zoom < <(awk '/^map view / { x = $3; y = $4; z = $5 } END { print x, y, z }' "$out/game.out")
-read -r dx dy < <(awk -v x="$vx" -v y="$vy" -v z="$zoom" 'BEGIN { printf "%d %d\n", (x - 4062) * z, (y - 2094) * z }')
-from_x=$((dx < 0 ? 760 : 260)); from_y=$((dy < 0 ? 650 : 420))
-xdotool mousemove --window "$win" "$from_x" "$from_y" mousedown 1
-for step in $(seq 1 10); do
-  xdotool mousemove --window "$win" $((from_x + dx * step / 10)) $((from_y + dy * step / 10))
-  sleep 0.05
-done
-xdotool mouseup 1
-n=$(shots MapScreen)
-for i in $(seq 1 40); do
-  [ "$(shots MapScreen)" -gt "$n" ] && break
-  move_mouse 600 $((300 + i % 2))
-  sleep 0.1
-done
-await_shot MapScreen $((n + 1)) 1 || fail "the map not pictured after the drag"
-awk '/^map view / { x = $3; y = $4 } END { exit !(x > 4000 && x < 4120 && y > 2040 && y < 2150) }' "$out/game.out" ||
-  fail "the drag did not bring Danzig to the middle ($(grep '^map view' "$out/game.out" | tail -n1))"
-sleep 1
+# Drags the map so that its view centres on the hex (the view's centre is
+# the hex's middle in map pixels: 83 x COLUMN + 78, 98 x ROW + 85, 49 more
+# on even columns), in strokes of at most 300 pixels that stay on the
+# screen, each waited for until the map is pictured after it.
+#   drag_view_to COLUMN ROW
+drag_view_to() {
+  local tx=$((83 * $1 + 78)) ty=$((98 * $2 + 85 + ($1 % 2 == 0 ? 49 : 0))) vx vy zoom dx dy from_x from_y n stroke
+  for stroke in 1 2 3 4 5; do
+    read -r vx vy zoom < <(awk '/^map view / { x = $3; y = $4; z = $5 } END { print x, y, z }' "$out/game.out")
+    awk -v x="$vx" -v y="$vy" -v tx="$tx" -v ty="$ty" 'BEGIN {
+      exit !(x > tx - 60 && x < tx + 60 && y > ty - 60 && y < ty + 60) }' && break
+    read -r dx dy < <(awk -v x="$vx" -v y="$vy" -v z="$zoom" -v tx="$tx" -v ty="$ty" 'BEGIN {
+      dx = (x - tx) * z; dy = (y - ty) * z
+      printf "%d %d\n", dx < -300 ? -300 : (dx > 300 ? 300 : dx), dy < -300 ? -300 : (dy > 300 ? 300 : dy) }')
+    from_x=$((dx < 0 ? 700 : 400)); from_y=$((dy < 0 ? 650 : 380))
+    xdotool mousemove --window "$win" "$from_x" "$from_y" mousedown 1
+    for step in $(seq 1 10); do
+      xdotool mousemove --window "$win" $((from_x + dx * step / 10)) $((from_y + dy * step / 10))
+      sleep 0.05
+    done
+    xdotool mouseup 1
+    n=$(shots MapScreen)
+    for i in $(seq 1 40); do
+      [ "$(shots MapScreen)" -gt "$n" ] && break
+      move_mouse 600 $((300 + i % 2))
+      sleep 0.1
+    done
+    await_shot MapScreen $((n + 1)) 1 || fail "the map not pictured after the drag"
+  done
+  awk -v tx="$tx" -v ty="$ty" '/^map view / { x = $3; y = $4 } END {
+    exit !(x > tx - 60 && x < tx + 60 && y > ty - 60 && y < ty + 60) }' "$out/game.out" ||
+    fail "the drag did not bring hex ($1, $2) to the middle ($(grep '^map view' "$out/game.out" | tail -n1))"
+  sleep 1
+}
+
+# The map dragged so that its view centres on Danzig, where the armies meet
+# at the coast.
+drag_view_to 48 20
 screen grab danzig
 
 # The attack: the Danzig garrison on the Coastal Defence in Gdynia.
@@ -289,8 +306,16 @@ sleep 0.3
 move_mouse 600 150
 sleep 1.5
 screen grab recon_targets
+reports=$(shots MapScreen_cDialogWynikuWalki)
 click "$gdynia_x" "$gdynia_y"
 await_log "Player action: Air recon / Luftflotte 4 on (47, 20)" 1 || fail "no reconnaissance of Gdynia"
+# The flight's report: the enemy units around Gdynia (those seen for the
+# first time marked) and the ships in its harbour.
+await_shot MapScreen_cDialogWynikuWalki $((reports + 1)) || fail "the reconnaissance of Gdynia was not reported"
+sleep 1
+screen grab recon_report
+click "$close_x" "$close_y"
+sleep 1
 move_mouse 600 150
 sleep 1
 move_mouse "$gdynia_x" "$gdynia_y"
@@ -303,6 +328,32 @@ alike=$(screen same gdynia_before_recon recon_findings $((gdynia_x + 19 + row_x)
   $((gdynia_x + 19 + row_x + 240)) $((gdynia_y + 22 + row_y + 24)))
 echo "Gdynia's hover box after the reconnaissance: $((100 - alike)) % of its row of ship counts changed" >>"$out/timings.txt"
 [ "$alike" -lt 100 ] || fail "the reconnaissance of Gdynia changed nothing in its hover box"
+
+# Sea transport: the Konigsberg garrison goes aboard a transport in its port;
+# the status line names the port to click, and that click shows the port's
+# fleets with the transport, to be sailed from there.
+read -r konigsberg_x konigsberg_y < <(hex 50 18)
+read -r transport_x transport_y < <(centre 385)
+click "$konigsberg_x" "$konigsberg_y"
+sleep 1
+screen grab before_sea_transport
+click "$transport_x" "$transport_y"
+await_log "Player action: Load onto transport / Konigsberg Garrison Division" 1 ||
+  fail "the Konigsberg garrison did not go aboard a transport"
+move_mouse 600 150
+sleep 1.5
+screen grab sea_transport_loaded
+# The status line (layout entry 293) no longer offers a move.
+read -r status_x status_y < <(corner 293)
+alike=$(screen same before_sea_transport sea_transport_loaded "$status_x" "$status_y" $((status_x + 344)) $((status_y + 28)))
+echo "the status line after the loading: $((100 - alike)) % of it changed" >>"$out/timings.txt"
+[ "$alike" -lt 100 ] || fail "the status line did not change after the loading"
+fleets=$(shots MapScreen_cDialogFlot)
+click "$konigsberg_x" "$konigsberg_y"
+await_shot MapScreen_cDialogFlot $((fleets + 1)) || fail "no fleets dialog after a click on Konigsberg"
+screen grab sea_transport_fleet
+key Escape
+sleep 1
 cp ConsoleOut.txt "$out/ConsoleOut_impulse_1.txt"
 
 # Ends Germany's turn and waits for its next greeting: events shown are
@@ -372,6 +423,72 @@ quit_game 150
 rc=$?
 cp "$run/ConsoleOut.txt" "$out/ConsoleOut.txt" 2>/dev/null
 [ "$rc" -eq 0 ] || { echo "new player walk FAILED (the game's exit status $rc)" >&2; exit 1; }
+
+# A second game, as the United Kingdom, whose carriers lie in port: HMS Ark
+# Royal in Scapa Flow flies its reconnaissance over the sea the port opens
+# on (the North Atlantic) and the report tells what it found there. Its
+# pictures go to the folder united_kingdom.
+main_out="$out"
+out="$main_out/united_kingdom"
+mkdir -p "$out"
+rm -f "$out"/*.png "$out/game.out"
+walk_start "$walk_name" "$here" "$run" "$out" "$game"
+await_shot cMainMenu 1 || fail "main menu not shown for the second game"
+click "$single_x" "$single_y"
+await_shot cScenarioMenu 1 || fail "scenario menu not shown for the second game"
+click $((list_x + 130)) $((list_y + 30))
+sleep 0.5
+click "$start_x" "$start_y"
+await_shot cScenarioSettingsMenu 1 || fail "scenario settings not shown for the second game"
+# The United Kingdom is the list's last row but one: the first row, End, Up.
+click $((rows_x + 90)) $((rows_y + 30))
+sleep 0.3
+key End
+key Up
+sleep 0.5
+click "$human_x" "$human_y"
+sleep 0.5
+move_mouse 700 740
+sleep 1
+screen grab settings_united_kingdom
+click "$go_x" "$go_y"
+await_shot MapScreen_cDialogNowejTury 1 900 || fail "no greeting for the United Kingdom after the Axis countries"
+key Return
+sleep 1
+move_mouse 600 300
+sleep 1
+# Scapa Flow (10, 12) and the North Atlantic's middle (2, 13) both in view.
+drag_view_to 6 13
+read -r scapa_x scapa_y < <(hex 10 12)
+read -r atlantic_x atlantic_y < <(hex 2 13)
+click "$scapa_x" "$scapa_y"
+await_shot MapScreen_cDialogFlot 1 || fail "no fleets dialog after a click on Scapa Flow"
+# HMS Ark Royal is the fifth ship of the Home Fleet.
+read -r ships_x ships_y < <(corner 564)
+click $((ships_x + 100)) $((ships_y + 30 + 4 * 16))
+sleep 1
+screen grab scapa_fleets
+read -r fleet_recon_x fleet_recon_y < <(centre 573)
+click "$fleet_recon_x" "$fleet_recon_y"
+move_mouse 600 150
+sleep 1.5
+screen grab carrier_recon_targets
+click "$atlantic_x" "$atlantic_y"
+await_log "Player action: Naval recon / HMS Ark Royal on (2, 13)" 1 || fail "HMS Ark Royal flew no reconnaissance of the North Atlantic"
+await_shot MapScreen_cDialogWynikuWalki 1 || fail "the carrier's reconnaissance was not reported"
+sleep 1
+screen grab carrier_recon_report
+click "$close_x" "$close_y"
+# The fleets dialog comes back after the report.
+await_shot MapScreen_cDialogFlot 2 || fail "the fleets dialog did not come back after the carrier's report"
+key Escape
+sleep 1
+quit_game 150
+rc=$?
+cp "$run/ConsoleOut.txt" "$out/ConsoleOut.txt" 2>/dev/null
+[ "$rc" -eq 0 ] || { echo "new player walk FAILED (the second game's exit status $rc)" >&2; exit 1; }
+rm -f "$out"/*.rgb
+out="$main_out"
 
 # Each computer round under 20 s.
 slow="$(awk '/the computer.s round took/ { if ($7 + 0 >= 20) print }' "$out/timings.txt")"

@@ -94,8 +94,11 @@ void ReconArea(cWorld& world, int countryId, const wchar_t* flyerName, int x, in
 
 void ReportNodeShips(const cWorld& world, int countryId, const wchar_t* flyerName, const sWezelGrafuMorz& node,
                      sBombardmentResult& result) {
-  // The harbour of a port whose land this flight saw joins that report.
-  if (result.kind != kCombatRecon) {
+  // The harbour of a port whose land this flight saw joins that report,
+  // a line apart.
+  if (result.kind == kCombatRecon) {
+    result.defenderText2 += L"\n";
+  } else {
     const cMap& map = world.GetMap();
     const int holder = !node.IsSeaZone() && map.IsInside(node.x, node.y) ? map.GetHex(node.x, node.y).controller : -1;
     BeginReconReport(result, countryId, holder,
