@@ -15,22 +15,33 @@
 #   bombardment icon: the targets are marked over their counters -> a click
 #   on Army Pomorze: the strike and its report;
 #   a click on Luftflotte 4, its reconnaissance icon -> a click on Gdynia:
-#   the flight -> the mouse over Gdynia: the port's hover box with the ships
-#   found there;
+#   the flight and its report (the enemy units around Gdynia and the ships
+#   in its harbour) -> the mouse over Gdynia: the port's hover box with the
+#   ships found there;
+#   a click on the Konigsberg garrison, its sea transport icon: the unit
+#   goes aboard a transport and the status line names the port to click ->
+#   a click on Konigsberg: the port's fleets dialog with the transport;
 # -> Q, Enter: the turn ends, the computer countries move, the impulse ends
 # (the events shown to Germany answered with their first option) ->
 # Germany's greeting; the same twice more, then Esc, pause menu, exit.
+# Then a second game with the United Kingdom set to Human: after the Axis
+# countries' turns, the map dragged to Scapa Flow -> its fleets dialog ->
+# HMS Ark Royal, Reconnaissance: the sea before the port marked -> a click
+# on the North Atlantic: the carrier's flight and its report -> the fleets
+# dialog back -> Esc, pause menu, exit.
 #
 # Pictures of the whole X screen (grabbed from the server, not from the
 # game) are saved in the output folder: the main menu, the settings with
 # Germany, the map of each impulse with its date line (which must read
 # 1 September 1939, 16 September 1939, 1 October 1939), the fleets dialog,
 # the fleet at sea, the combat report 1 s and 5 s after the attack, the
-# bombardment's marks and report, the reconnaissance's marks and findings,
-# each greeting and event. timings.txt gives each round of the computer's
-# turns: from the end of Germany's turn to its next greeting, with the time
-# an event dialog waited for the player left out. The game's own pictures
-# (TW_SCREENSHOT_DIR) go to the same folder.
+# bombardment's marks and report, the reconnaissance's marks, report and
+# findings, the loading onto a transport and the port's fleets, each
+# greeting and event; the second game's in united_kingdom/ (the settings,
+# Scapa Flow's fleets, the carrier's marks and report). timings.txt gives
+# each round of the computer's turns: from the end of Germany's turn to its
+# next greeting, with the time an event dialog waited for the player left
+# out. The game's own pictures (TW_SCREENSHOT_DIR) go to the same folder.
 #
 # A by-hand walk (not part of the test command); it takes some minutes.
 #
@@ -195,41 +206,6 @@ await_log "Fleet Baltic Squadron going: node 39 -> 12, movement finished." 1 || 
 move_mouse 600 500
 sleep 1.5
 screen grab fleet_at_sea
-
-# Drags the map so that its view centres on the hex (the view's centre is
-# the hex's middle in map pixels: 83 x COLUMN + 78, 98 x ROW + 85, 49 more
-# on even columns), in strokes of at most 300 pixels that stay on the
-# screen, each waited for until the map is pictured after it.
-#   drag_view_to COLUMN ROW
-drag_view_to() {
-  local tx=$((83 * $1 + 78)) ty=$((98 * $2 + 85 + ($1 % 2 == 0 ? 49 : 0))) vx vy zoom dx dy from_x from_y n stroke
-  for stroke in 1 2 3 4 5; do
-    read -r vx vy zoom < <(awk '/^map view / { x = $3; y = $4; z = $5 } END { print x, y, z }' "$out/game.out")
-    awk -v x="$vx" -v y="$vy" -v tx="$tx" -v ty="$ty" 'BEGIN {
-      exit !(x > tx - 60 && x < tx + 60 && y > ty - 60 && y < ty + 60) }' && break
-    read -r dx dy < <(awk -v x="$vx" -v y="$vy" -v z="$zoom" -v tx="$tx" -v ty="$ty" 'BEGIN {
-      dx = (x - tx) * z; dy = (y - ty) * z
-      printf "%d %d\n", dx < -300 ? -300 : (dx > 300 ? 300 : dx), dy < -300 ? -300 : (dy > 300 ? 300 : dy) }')
-    from_x=$((dx < 0 ? 700 : 400)); from_y=$((dy < 0 ? 650 : 380))
-    xdotool mousemove --window "$win" "$from_x" "$from_y" mousedown 1
-    for step in $(seq 1 10); do
-      xdotool mousemove --window "$win" $((from_x + dx * step / 10)) $((from_y + dy * step / 10))
-      sleep 0.05
-    done
-    xdotool mouseup 1
-    n=$(shots MapScreen)
-    for i in $(seq 1 40); do
-      [ "$(shots MapScreen)" -gt "$n" ] && break
-      move_mouse 600 $((300 + i % 2))
-      sleep 0.1
-    done
-    await_shot MapScreen $((n + 1)) 1 || fail "the map not pictured after the drag"
-  done
-  awk -v tx="$tx" -v ty="$ty" '/^map view / { x = $3; y = $4 } END {
-    exit !(x > tx - 60 && x < tx + 60 && y > ty - 60 && y < ty + 60) }' "$out/game.out" ||
-    fail "the drag did not bring hex ($1, $2) to the middle ($(grep '^map view' "$out/game.out" | tail -n1))"
-  sleep 1
-}
 
 # The map dragged so that its view centres on Danzig, where the armies meet
 # at the coast.

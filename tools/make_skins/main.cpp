@@ -729,7 +729,7 @@ void DrawCityTile(Canvas& c, int ox, int oy, int v, bool resources) {
   } else {
     cc.k.Line(kCx - 46, kCy + 4, kCx + 46, kCy - 2, 4, Col{150, 146, 138, 230});
     cc.k.Line(kCx - 6, kCy - 40, kCx + 4, kCy + 42, 4, Col{150, 146, 138, 230});
-    const Col roofs[4] = {{176, 68, 50, 255}, {150, 84, 60, 255}, {120, 118, 124, 255}, {190, 110, 70, 255}};
+    const Col roofs[4] = {176, 68, 50, 255, {150, 84, 60, 255}, {120, 118, 124, 255}, {190, 110, 70, 255}};
     const int n = 22 + v * 4;
     for (int i = 0; i < n; ++i) {
       const float a = rng.Range(0, 2 * tooldraw::kPi), d = std::sqrt(rng.Next()) * 30;
@@ -1129,7 +1129,7 @@ struct sZoomBand {
   bool far;           // no small markers on the counter
 };
 constexpr sZoomBand kZoomBands[] = {
-    {"Normal", 10000, 13, 13, 13, 0, 14, false},  // 70 % and more
+    {"Normal", 10000, 14, 14, 14, 0, 14, false},  // 70 % and more
     {"Middle", 70, 18, 0, 18, 0, 17, false},      // 50 to 69 %
     {"Far", 50, 0, 0, 29, 2, 20, true},           // 32 to 49 %
     {"Overview", 32, 0, 0, 0, 2, 0, true},        // below 32 %
@@ -1180,44 +1180,57 @@ std::string Marker(const sCounterPlace& at, const sZoomBand& band, int l, int t)
   return band.far ? Row({0, 0, 0, 0}) : at.Box(l, t, 13, 13);
 }
 
-std::string LandGroup(const sZoomBand& band) {
+// One source rectangle of the marker sheet and the box of the design it is
+// drawn into (left, top, width, height); a small marker the far bands
+// leave out.
+struct sCounterPart {
+  int sx, sy, sw, sh;  // source: left, top, width, height
+  int l, t, w, h;
+  bool smallMarker;
+};
+
+// A land or air group: the band's name and threshold, the parts, then the
+// name, the action points, the strength, the flag and the counter.
+std::string CounterGroup(const sZoomBand& band, std::initializer_list<sCounterPart> parts) {
   const sCounterPlace at = PlaceCounter(band, band.unitName, 1);
   const int ts = band.counterGrowth;
   std::string s = std::string(band.name) + "\n" + std::to_string(band.threshold) + "\n";
-  s += Row({0, 0, 128, 100}) + at.Box(35, 44, 96, 75);    // A0 B0 frame
-  s += Row({128, 0, 40, 12}) + at.Box(99, 48, 28, 9);     // A1 B1 level
-  s += Row({176, 0, 40, 12}) + at.Box(69, 48, 28, 9);     // A2 B2 size
-  s += Row({224, 0, 20, 20}) + Marker(at, band, 38, 76);  // A3 B3 action points
-  s += Row({248, 0, 20, 20}) + Marker(at, band, 116, 88); // A4 B4 low supply
-  s += Row({272, 0, 20, 20}) + Marker(at, band, 116, 74); // A5 B5 replacements
-  s += Row({296, 0, 20, 20}) + at.Box(116, 102, 13, 13);  // A6 B6 frozen
-  s += Row({320, 0, 20, 20}) + at.Box(116, 60, 13, 13);   // A7 B7 commander
-  s += Row({344, 0, 20, 20}) + at.Box(38, 60, 13, 13);    // A8 B8 ready
-  s += UnitNameLine(band, band.unitName, 1);               // B9 name
-  s += at.Text(36, 94, 24, 22, Style("Arial", 14 + ts * 2, 75, 20, 20, 20, 255, 255, 255));  // B10 AP
-  s += at.Text(60, 97, 46, 22, Style("Arial", 18 + ts * 3, 87, 20, 20, 20, 255, 255, 255));  // B11 strength
-  s += at.Box(39, 48, 26, 17);                             // B12 flag
-  s += at.Box(35, 44, 96, 75);                             // B13 counter
+  for (const sCounterPart& p : parts) {
+    s += Row({p.sx, p.sy, p.sw, p.sh});
+    s += p.smallMarker ? Marker(at, band, p.l, p.t) : at.Box(p.l, p.t, p.w, p.h);
+  }
+  s += UnitNameLine(band, band.unitName, 1);  // name
+  s += at.Text(36, 94, 24, 22, Style("Arial", 14 + ts * 2, 75, 20, 20, 20, 255, 255, 255));  // action points
+  s += at.Text(60, 97, 46, 22, Style("Arial", 18 + ts * 3, 87, 20, 20, 20, 255, 255, 255));  // strength
+  s += at.Box(39, 48, 26, 17);  // flag
+  s += at.Box(35, 44, 96, 75);  // counter
   return s;
 }
 
+// Land: A0-A8 with B0-B8, then B9 name, B10 AP, B11 strength, B12 flag,
+// B13 counter.
+std::string LandGroup(const sZoomBand& band) {
+  return CounterGroup(band, {{0, 0, 128, 100, 35, 44, 96, 75, false},     // frame
+                             {128, 0, 40, 12, 99, 48, 28, 9, false},      // level
+                             {176, 0, 40, 12, 69, 48, 28, 9, false},      // size
+                             {224, 0, 20, 20, 38, 76, 13, 13, true},      // action points
+                             {248, 0, 20, 20, 116, 88, 13, 13, true},     // low supply
+                             {272, 0, 20, 20, 116, 74, 13, 13, true},     // replacements
+                             {296, 0, 20, 20, 116, 102, 13, 13, false},   // frozen
+                             {320, 0, 20, 20, 116, 60, 13, 13, false},    // commander
+                             {344, 0, 20, 20, 38, 60, 13, 13, false}});   // ready
+}
+
+// Air: A0-A6 with B0-B6, then B7 name, B8 AP, B9 strength, B10 flag, B11
+// counter.
 std::string AirGroup(const sZoomBand& band) {
-  const sCounterPlace at = PlaceCounter(band, band.unitName, 1);
-  const int ts = band.counterGrowth;
-  std::string s = std::string(band.name) + "\n" + std::to_string(band.threshold) + "\n";
-  s += Row({0, 0, 128, 100}) + at.Box(35, 44, 96, 75);    // A0 B0 frame
-  s += Row({128, 0, 40, 12}) + at.Box(99, 48, 28, 9);     // A1 B1 level
-  s += Row({224, 0, 20, 20}) + Marker(at, band, 38, 76);  // A2 B2 action points
-  s += Row({248, 0, 20, 20}) + Marker(at, band, 116, 88); // A3 B3 low supply
-  s += Row({272, 0, 20, 20}) + Marker(at, band, 116, 74); // A4 B4 replenish
-  s += Row({320, 0, 20, 20}) + at.Box(116, 60, 13, 13);   // A5 B5 commander
-  s += Row({344, 0, 20, 20}) + at.Box(38, 60, 13, 13);    // A6 B6 ready
-  s += UnitNameLine(band, band.unitName, 1);               // B7 name
-  s += at.Text(36, 94, 24, 22, Style("Arial", 14 + ts * 2, 75, 20, 20, 20, 255, 255, 255));  // B8 AP
-  s += at.Text(60, 97, 46, 22, Style("Arial", 18 + ts * 3, 87, 20, 20, 20, 255, 255, 255));  // B9 strength
-  s += at.Box(39, 48, 26, 17);                             // B10 flag
-  s += at.Box(35, 44, 96, 75);                             // B11 counter
-  return s;
+  return CounterGroup(band, {{0, 0, 128, 100, 35, 44, 96, 75, false},     // frame
+                             {128, 0, 40, 12, 99, 48, 28, 9, false},      // level
+                             {224, 0, 20, 20, 38, 76, 13, 13, true},      // action points
+                             {248, 0, 20, 20, 116, 88, 13, 13, true},     // low supply
+                             {272, 0, 20, 20, 116, 74, 13, 13, true},     // replenish
+                             {320, 0, 20, 20, 116, 60, 13, 13, false},    // commander
+                             {344, 0, 20, 20, 38, 60, 13, 13, false}});   // ready
 }
 
 std::string NavalGroup(const sZoomBand& band) {
@@ -1318,7 +1331,7 @@ bool MakeOthersSheet(const std::string& path) {
   Canvas sheet(12 * kGrid, 12 * kGrid);
   for (int side = 1; side <= 3; ++side)
     for (int odd = 0; odd < 2; ++odd) DrawRiverSide(sheet, 1 + (side - 1) * 334 + odd * kGrid, 1, side, odd);
-  const Col alliance[6] = {{200, 60, 50, 255}, {60, 100, 200, 255}, {70, 160, 70, 255},
+  const Col alliance[6] = {200, 60, 50, 255, {60, 100, 200, 255}, {70, 160, 70, 255},
                            {210, 170, 50, 255}, {150, 80, 170, 255}, {60, 170, 170, 255}};
   for (int a = 0; a < 6; ++a) {
     const Col base = alliance[a];
