@@ -15,26 +15,37 @@
 #   bombardment icon: the targets are marked over their counters -> a click
 #   on Army Pomorze: the strike and its report;
 #   a click on Luftflotte 4, its reconnaissance icon -> a click on Gdynia:
-#   the flight -> the mouse over Gdynia: the port's hover box with the ships
-#   found there;
+#   the flight and its report (the enemy units around Gdynia and the ships
+#   in its harbour) -> the mouse over Gdynia: the port's hover box with the
+#   ships found there;
 #   T, U, C, R and P each pressed twice: the dialog opens and closes again;
 #   a click on Army Pomorze, the diplomacy panel shown by its handle, the
 #   mouse over its greyed declaration of war: the hint that says why;
+#   a click on the Konigsberg garrison, its sea transport icon: the unit
+#   goes aboard a transport and the status line names the port to click ->
+#   a click on Konigsberg: the port's fleets dialog with the transport;
 # -> Q, Enter: the turn ends, the computer countries move, the impulse ends
 # (the events shown to Germany answered with their first option) ->
 # Germany's greeting; the same twice more, then Esc, pause menu, exit.
+# Then a second game with the United Kingdom set to Human: after the Axis
+# countries' turns, the map dragged to Scapa Flow -> its fleets dialog ->
+# HMS Ark Royal, Reconnaissance: the sea before the port marked -> a click
+# on the North Atlantic: the carrier's flight and its report -> the fleets
+# dialog back -> Esc, pause menu, exit.
 #
 # Pictures of the whole X screen (grabbed from the server, not from the
 # game) are saved in the output folder: the main menu, the settings with
 # Germany, the map of each impulse with its date line (which must read
 # 1 September 1939, 16 September 1939, 1 October 1939), the fleets dialog,
 # the fleet at sea, the combat report 1 s and 5 s after the attack, the
-# bombardment's marks and report, the reconnaissance's marks and findings,
-# each dialog opened and closed by its key, the greyed button's hint, each
-# greeting and event. timings.txt gives each round of the computer's
-# turns: from the end of Germany's turn to its next greeting, with the time
-# an event dialog waited for the player left out. The game's own pictures
-# (TW_SCREENSHOT_DIR) go to the same folder.
+# bombardment's marks and report, the reconnaissance's marks, report and
+# findings, each dialog opened and closed by its key, the greyed button's
+# hint, the loading onto a transport and the port's fleets, each greeting
+# and event; the second game's in united_kingdom/ (the settings, Scapa
+# Flow's fleets, the carrier's marks and report). timings.txt gives each
+# round of the computer's turns: from the end of Germany's turn to its next
+# greeting, with the time an event dialog waited for the player left out.
+# The game's own pictures (TW_SCREENSHOT_DIR) go to the same folder.
 #
 # A by-hand walk (not part of the test command); it takes some minutes.
 #
@@ -200,27 +211,9 @@ move_mouse 600 500
 sleep 1.5
 screen grab fleet_at_sea
 
-# The map dragged so that its view centres on Danzig (view 4062, 2094 at
-# the settings' zoom), where the armies meet at the coast.
-read -r vx vy zoom < <(awk '/^map view / { x = $3; y = $4; z = $5 } END { print x, y, z }' "$out/game.out")
-read -r dx dy < <(awk -v x="$vx" -v y="$vy" -v z="$zoom" 'BEGIN { printf "%d %d\n", (x - 4062) * z, (y - 2094) * z }')
-from_x=$((dx < 0 ? 760 : 260)); from_y=$((dy < 0 ? 650 : 420))
-xdotool mousemove --window "$win" "$from_x" "$from_y" mousedown 1
-for step in $(seq 1 10); do
-  xdotool mousemove --window "$win" $((from_x + dx * step / 10)) $((from_y + dy * step / 10))
-  sleep 0.05
-done
-xdotool mouseup 1
-n=$(shots MapScreen)
-for i in $(seq 1 40); do
-  [ "$(shots MapScreen)" -gt "$n" ] && break
-  move_mouse 600 $((300 + i % 2))
-  sleep 0.1
-done
-await_shot MapScreen $((n + 1)) 1 || fail "the map not pictured after the drag"
-awk '/^map view / { x = $3; y = $4 } END { exit !(x > 4000 && x < 4120 && y > 2040 && y < 2150) }' "$out/game.out" ||
-  fail "the drag did not bring Danzig to the middle ($(grep '^map view' "$out/game.out" | tail -n1))"
-sleep 1
+# The map dragged so that its view centres on Danzig, where the armies meet
+# at the coast.
+drag_view_to 48 20
 screen grab danzig
 
 # The attack: the Danzig garrison on the Coastal Defence in Gdynia.
@@ -293,8 +286,16 @@ sleep 0.3
 move_mouse 600 150
 sleep 1.5
 screen grab recon_targets
+reports=$(shots MapScreen_cDialogWynikuWalki)
 click "$gdynia_x" "$gdynia_y"
 await_log "Player action: Air recon / Luftflotte 4 on (47, 20)" 1 || fail "no reconnaissance of Gdynia"
+# The flight's report: the enemy units around Gdynia (those seen for the
+# first time marked) and the ships in its harbour.
+await_shot MapScreen_cDialogWynikuWalki $((reports + 1)) || fail "the reconnaissance of Gdynia was not reported"
+sleep 1
+screen grab recon_report
+click "$close_x" "$close_y"
+sleep 1
 move_mouse 600 150
 sleep 1
 move_mouse "$gdynia_x" "$gdynia_y"
@@ -352,6 +353,32 @@ echo "the greyed declaration of war's hint changed $((100 - alike)) % of the are
 [ "$alike" -lt 80 ] || fail "no hint over the greyed declaration of war ($alike % of the area unchanged)"
 click "$diplomacy_x" "$diplomacy_y"
 sleep 0.5
+
+# Sea transport: the Konigsberg garrison goes aboard a transport in its port;
+# the status line names the port to click, and that click shows the port's
+# fleets with the transport, to be sailed from there.
+read -r konigsberg_x konigsberg_y < <(hex 50 18)
+read -r transport_x transport_y < <(centre 385)
+click "$konigsberg_x" "$konigsberg_y"
+sleep 1
+screen grab before_sea_transport
+click "$transport_x" "$transport_y"
+await_log "Player action: Load onto transport / Konigsberg Garrison Division" 1 ||
+  fail "the Konigsberg garrison did not go aboard a transport"
+move_mouse 600 150
+sleep 1.5
+screen grab sea_transport_loaded
+# The status line (layout entry 293) no longer offers a move.
+read -r status_x status_y < <(corner 293)
+alike=$(screen same before_sea_transport sea_transport_loaded "$status_x" "$status_y" $((status_x + 344)) $((status_y + 28)))
+echo "the status line after the loading: $((100 - alike)) % of it changed" >>"$out/timings.txt"
+[ "$alike" -lt 100 ] || fail "the status line did not change after the loading"
+fleets=$(shots MapScreen_cDialogFlot)
+click "$konigsberg_x" "$konigsberg_y"
+await_shot MapScreen_cDialogFlot $((fleets + 1)) || fail "no fleets dialog after a click on Konigsberg"
+screen grab sea_transport_fleet
+key Escape
+sleep 1
 cp ConsoleOut.txt "$out/ConsoleOut_impulse_1.txt"
 
 # Ends Germany's turn and waits for its next greeting: events shown are
@@ -421,6 +448,72 @@ quit_game 150
 rc=$?
 cp "$run/ConsoleOut.txt" "$out/ConsoleOut.txt" 2>/dev/null
 [ "$rc" -eq 0 ] || { echo "new player walk FAILED (the game's exit status $rc)" >&2; exit 1; }
+
+# A second game, as the United Kingdom, whose carriers lie in port: HMS Ark
+# Royal in Scapa Flow flies its reconnaissance over the sea the port opens
+# on (the North Atlantic) and the report tells what it found there. Its
+# pictures go to the folder united_kingdom.
+main_out="$out"
+out="$main_out/united_kingdom"
+mkdir -p "$out"
+rm -f "$out"/*.png "$out/game.out"
+walk_start "$walk_name" "$here" "$run" "$out" "$game"
+await_shot cMainMenu 1 || fail "main menu not shown for the second game"
+click "$single_x" "$single_y"
+await_shot cScenarioMenu 1 || fail "scenario menu not shown for the second game"
+click $((list_x + 130)) $((list_y + 30))
+sleep 0.5
+click "$start_x" "$start_y"
+await_shot cScenarioSettingsMenu 1 || fail "scenario settings not shown for the second game"
+# The United Kingdom is the list's last row but one: the first row, End, Up.
+click $((rows_x + 90)) $((rows_y + 30))
+sleep 0.3
+key End
+key Up
+sleep 0.5
+click "$human_x" "$human_y"
+sleep 0.5
+move_mouse 700 740
+sleep 1
+screen grab settings_united_kingdom
+click "$go_x" "$go_y"
+await_shot MapScreen_cDialogNowejTury 1 900 || fail "no greeting for the United Kingdom after the Axis countries"
+key Return
+sleep 1
+move_mouse 600 300
+sleep 1
+# Scapa Flow (10, 12) and the North Atlantic's middle (2, 13) both in view.
+drag_view_to 6 13
+read -r scapa_x scapa_y < <(hex 10 12)
+read -r atlantic_x atlantic_y < <(hex 2 13)
+click "$scapa_x" "$scapa_y"
+await_shot MapScreen_cDialogFlot 1 || fail "no fleets dialog after a click on Scapa Flow"
+# HMS Ark Royal is the fifth ship of the Home Fleet.
+read -r ships_x ships_y < <(corner 564)
+click $((ships_x + 100)) $((ships_y + 30 + 4 * 16))
+sleep 1
+screen grab scapa_fleets
+read -r fleet_recon_x fleet_recon_y < <(centre 573)
+click "$fleet_recon_x" "$fleet_recon_y"
+move_mouse 600 150
+sleep 1.5
+screen grab carrier_recon_targets
+click "$atlantic_x" "$atlantic_y"
+await_log "Player action: Naval recon / HMS Ark Royal on (2, 13)" 1 || fail "HMS Ark Royal flew no reconnaissance of the North Atlantic"
+await_shot MapScreen_cDialogWynikuWalki 1 || fail "the carrier's reconnaissance was not reported"
+sleep 1
+screen grab carrier_recon_report
+click "$close_x" "$close_y"
+# The fleets dialog comes back after the report.
+await_shot MapScreen_cDialogFlot 2 || fail "the fleets dialog did not come back after the carrier's report"
+key Escape
+sleep 1
+quit_game 150
+rc=$?
+cp "$run/ConsoleOut.txt" "$out/ConsoleOut.txt" 2>/dev/null
+[ "$rc" -eq 0 ] || { echo "new player walk FAILED (the second game's exit status $rc)" >&2; exit 1; }
+rm -f "$out"/*.rgb
+out="$main_out"
 
 # Each computer round under 20 s.
 slow="$(awk '/the computer.s round took/ { if ($7 + 0 >= 20) print }' "$out/timings.txt")"

@@ -228,6 +228,41 @@ hex() {
     printf "%d %d\n", 512 + (px - x + 30) * z, 384 + (py - y + 36) * z }' "$out/game.out"
 }
 
+# Drags the map so that its view centres on the hex (the view's centre is
+# the hex's middle in map pixels: 83 x COLUMN + 78, 98 x ROW + 85, 49 more
+# on even columns), in strokes of at most 300 pixels that stay on the
+# screen, each waited for until the map is pictured after it.
+#   drag_view_to COLUMN ROW
+drag_view_to() {
+  local tx=$((83 * $1 + 78)) ty=$((98 * $2 + 85 + ($1 % 2 == 0 ? 49 : 0))) vx vy zoom dx dy from_x from_y n stroke
+  for stroke in 1 2 3 4 5; do
+    read -r vx vy zoom < <(awk '/^map view / { x = $3; y = $4; z = $5 } END { print x, y, z }' "$out/game.out")
+    awk -v x="$vx" -v y="$vy" -v tx="$tx" -v ty="$ty" 'BEGIN {
+      exit !(x > tx - 60 && x < tx + 60 && y > ty - 60 && y < ty + 60) }' && break
+    read -r dx dy < <(awk -v x="$vx" -v y="$vy" -v z="$zoom" -v tx="$tx" -v ty="$ty" 'BEGIN {
+      dx = (x - tx) * z; dy = (y - ty) * z
+      printf "%d %d\n", dx < -300 ? -300 : (dx > 300 ? 300 : dx), dy < -300 ? -300 : (dy > 300 ? 300 : dy) }')
+    from_x=$((dx < 0 ? 700 : 400)); from_y=$((dy < 0 ? 650 : 380))
+    xdotool mousemove --window "$win" "$from_x" "$from_y" mousedown 1
+    for step in $(seq 1 10); do
+      xdotool mousemove --window "$win" $((from_x + dx * step / 10)) $((from_y + dy * step / 10))
+      sleep 0.05
+    done
+    xdotool mouseup 1
+    n=$(shots MapScreen)
+    for i in $(seq 1 40); do
+      [ "$(shots MapScreen)" -gt "$n" ] && break
+      move_mouse 600 $((300 + i % 2))
+      sleep 0.1
+    done
+    await_shot MapScreen $((n + 1)) 1 || fail "the map not pictured after the drag"
+  done
+  awk -v tx="$tx" -v ty="$ty" '/^map view / { x = $3; y = $4 } END {
+    exit !(x > tx - 60 && x < tx + 60 && y > ty - 60 && y < ty + 60) }' "$out/game.out" ||
+    fail "the drag did not bring hex ($1, $2) to the middle ($(grep '^map view' "$out/game.out" | tail -n1))"
+  sleep 1
+}
+
 # The centre of the first option button of the Europe 1939 event with the
 # id, as the event dialog places it: the event found by its id in the
 # scenario's event files, the dialog's height and offset as the dialog

@@ -422,6 +422,14 @@ void SelectMapFontForZoomPercent(int zoomPercent) {
   }
 }
 
+sUnitAppearance& FarthestUnitAppearance(sUnitAppearanceTable& table) {
+  sUnitAppearance* farthest = &table.entries[0];
+  for (sUnitAppearance& entry : table.entries) {
+    if (entry.threshold != kUnusedThreshold) farthest = &entry;
+  }
+  return *farthest;
+}
+
 void SelectUnitFontsForZoom() { SelectUnitFontsForZoomPercent(CurrentZoomPercent()); }
 void SelectMapFontForZoom() { SelectMapFontForZoomPercent(CurrentZoomPercent()); }
 

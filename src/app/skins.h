@@ -140,6 +140,9 @@ void LoadUnitsSkin(std::wstring_view name);
 // match replaces an earlier one. The unit tables change only while
 // "UnitsDisplay/DynamicAppearance" is on.
 void SelectUnitFontsForZoom();
+// The entry the farthest zoom chooses: the last one the file filled (the
+// first when none was).
+sUnitAppearance& FarthestUnitAppearance(sUnitAppearanceTable& table);
 void SelectMapFontForZoom();
 void SelectUnitFontsForZoomPercent(int zoomPercent);
 void SelectMapFontForZoomPercent(int zoomPercent);

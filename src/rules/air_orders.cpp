@@ -12,6 +12,7 @@
 #include "world/jednostka_lotnicza.h"
 #include "world/map.h"
 #include "world/naval_spotting.h"
+#include "world/reconnaissance.h"
 #include "world/sea_graph.h"
 #include "world/cities.h"
 #include "world/world.h"
@@ -185,7 +186,10 @@ eAirOrderRefusal AirRecon(cWorld& world, cJednostkaLotnicza& unit, int x, int y,
     unit.ReconHex(world, x, y, result);
     // A flight over a port that got through sees the ships lying in it too.
     if (result.kind == kCombatRecon && hex.city != nullptr && hex.city->IsPort() && hex.seaNode != 0) {
-      if (sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(hex.seaNode)) RevealNodeShips(world, *node, unit.countryId);
+      if (sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(hex.seaNode)) {
+        RevealNodeShips(world, *node, unit.countryId);
+        ReportNodeShips(world, unit.countryId, unit.name.c_str(), *node, result);
+      }
     }
   }
   RemoveIfDestroyed(world, unit, result);

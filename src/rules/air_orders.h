@@ -85,7 +85,8 @@ eAirOrderRefusal AirBombardment(cWorld& world, cJednostkaLotnicza& unit, int x, 
 // flown one in this impulse; the hex an enemy land hex or water within the
 // reconnaissance range.
 eAirOrderRefusal CheckAirRecon(const cWorld& world, const cJednostkaLotnicza& unit, int x, int y);
-// ReconHex for a land hex, ReconSeaZone for the sea zone of a water hex.
+// ReconHex for a land hex, ReconSeaZone for the sea zone of a water hex;
+// the report of what the flight found goes into result.
 eAirOrderRefusal AirRecon(cWorld& world, cJednostkaLotnicza& unit, int x, int y, sBombardmentResult& result);
 
 // Nuclear strike on (x, y): an own strategic bomber with an action point and

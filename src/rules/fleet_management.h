@@ -105,6 +105,7 @@ eShipOrderRefusal CheckCarrierStrike(cWorld& world, cJednostkaMorska& ship, int 
 eShipOrderRefusal CarrierStrike(cWorld& world, cJednostkaMorska& ship, int x, int y, struct sBombardmentResult& result);
 // The carrier's reconnaissance of (x, y): a land hex its fleet's recon
 // search finds (ReconHex; a port's sea node is reconnoitred too) or a hex of
-// its fleet's own sea zone (ReconSeaZone).
+// a sea zone the search marks (ReconSeaZone); the report of what it found
+// goes into result.
 eShipOrderRefusal CheckShipRecon(cWorld& world, cJednostkaMorska& ship, int x, int y);
-eShipOrderRefusal ShipRecon(cWorld& world, cJednostkaMorska& ship, int x, int y);
+eShipOrderRefusal ShipRecon(cWorld& world, cJednostkaMorska& ship, int x, int y, struct sBombardmentResult& result);

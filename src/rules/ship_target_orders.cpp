@@ -119,18 +119,18 @@ eShipOrderRefusal CheckShipRecon(cWorld& world, cJednostkaMorska& ship, int x, i
   return eShipOrderRefusal::kNone;
 }
 
-eShipOrderRefusal ShipRecon(cWorld& world, cJednostkaMorska& ship, int x, int y) {
+eShipOrderRefusal ShipRecon(cWorld& world, cJednostkaMorska& ship, int x, int y, sBombardmentResult& result) {
   return LockedStep([&] {
     const eShipOrderRefusal refusal = CheckShipRecon(world, ship, x, y);
     if (refusal != eShipOrderRefusal::kNone) return refusal;
     LogLine(L"Player action: Naval recon / %s on (%i, %i)", ship.name, x, y);
     const sHex& hex = world.GetMap().GetHex(x, y);
     if (hex.IsWater()) {
-      ship.ReconSeaZone(world, hex.seaZone);
+      ship.ReconSeaZone(world, hex.seaZone, result);
     } else {
-      ship.ReconHex(world, x, y);
+      ship.ReconHex(world, x, y, result);
       // A port's harbour is seen with it.
-      if (hex.city != nullptr && hex.city->IsPort() && hex.seaNode != 0) ship.ReconSeaZone(world, hex.seaNode);
+      if (hex.city != nullptr && hex.city->IsPort() && hex.seaNode != 0) ship.ReconSeaZone(world, hex.seaNode, result);
     }
     return refusal;
   });

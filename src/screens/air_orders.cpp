@@ -61,7 +61,9 @@ bool cMapScreen::ClickAirOrder(int mode, cJednostka* acting, int column, int row
       break;
   }
   LogRefusal(refusal);
-  if (refusal == eAirOrderRefusal::kNone && mode != kModeRecon && mode != kModeRebase) ShowCombatResult(result);
+  // A reconnaissance is reported as a fight is: what it found, or that it
+  // found nothing, or the interceptor that turned it back.
+  if (refusal == eAirOrderRefusal::kNone && mode != kModeRebase) ShowCombatResult(result);
   RefreshSelection();
   return true;
 }

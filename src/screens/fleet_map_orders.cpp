@@ -109,7 +109,12 @@ bool cMapScreen::ClickFleetOrder(int mode, int column, int row, bool marked) {
     case kModeRecon: {
       map.ClearHexMarks(kOrderMarksKeepZone, true);
       cJednostkaMorska* ship = ReconShip(*dialog);
-      if (marked && ship != nullptr) LogRefusal(ShipRefusalLogKey(ShipRecon(world_, *ship, column, row)));
+      if (marked && ship != nullptr) {
+        sBombardmentResult result;
+        const eShipOrderRefusal refusal = ShipRecon(world_, *ship, column, row, result);
+        LogRefusal(ShipRefusalLogKey(refusal));
+        if (refusal == eShipOrderRefusal::kNone) resultShown = ShowCombatResult(result);
+      }
       break;
     }
     default: {  // shore bombardment

@@ -117,6 +117,11 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   cHexPanel* HexPanel() const;
   cMinimapPanel* MinimapPanel() const;
 
+  // A text for the status line that stays in place of the idle hint until
+  // the next click on the map or the next pending order (a panel's order
+  // tells the player its outcome so).
+  void ShowStatusNotice(std::wstring_view text);
+
   // Arrow keys held: bit 0 left, 1 up, 2 right, 3 down.
   std::uint32_t ScrollKeys() const { return scroll_keys_; }
 
@@ -187,9 +192,6 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   // that is 0. True when the report was shown.
   bool ShowCombatResult(const struct sBombardmentResult& result);
   void UpdateStatusBarHint();
-  // A text for the status line that stays in place of the idle hint until
-  // the next click on the map or the next pending order.
-  void ShowStatusNotice(std::wstring_view text);
   void ClickInfoBarButton(int id);
   void MovePanel(int layoutId, int dx, int dy);
   void InstallHooks();

@@ -8,6 +8,7 @@
 #include "app/draw_objects.h"
 #include "app/gui_layout.h"
 #include "app/settings.h"
+#include "app/skins.h"
 #include "app/string_base.h"
 #include "dialogs/dialog_stack.h"
 #include "gui/dxut_editbox.h"
@@ -500,11 +501,17 @@ void cSeaBattleMenu::OnRender(float elapsed) {
     sprite->Begin();
     const float x0 = static_cast<float>(width) / (2.0f * zoom_) - static_cast<float>(scrollX_);
     const float y0 = static_cast<float>(height) / (2.0f * zoom_) - static_cast<float>(scrollY_);
+    // The ships alone in the middle of their hexes, as the farthest band of
+    // the naval counters draws them (the nearer bands leave room under a
+    // counter for names, which the battle's hexes never show).
+    sUnitAppearance* const mapLook = g_NavalAppearance.current;
+    g_NavalAppearance.current = &FarthestUnitAppearance(g_NavalAppearance);
     for (const sSeaBattleCell& cell : grid_.Cells()) {
       float x = 0.0f, y = 0.0f;
       cSeaBattleGrid::CellOrigin(cell.hex.x, cell.hex.y, x, y);
       DrawHexTile(*sprite, cell.hex, {x0 + x, y0 + y, LayerDepth(kLayerUnits)}, battle_.firstSideActs, cell.ship);
     }
+    g_NavalAppearance.current = mapLook;
     sprite->End();
     sprite->SetTransform(previous);
   }

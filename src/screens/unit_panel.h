@@ -5,9 +5,8 @@
 // from the unit's own checks (the panel decides nothing itself). The icons
 // give the orders: rename, upgrade to a corps, level up, go to the supplying
 // city, the commanders and replacements dialogs, disband, undo of the last
-// move, the strategic move (its destinations marked on the map) and the air
-// missions; the ones whose orders the game does not have yet (airborne
-// assault, loading onto a ship) stay disabled.
+// move, the strategic move (its destinations marked on the map), the air
+// missions, the airborne assault and the loading onto a ship.
 #pragma once
 
 #include <string>
@@ -96,7 +95,8 @@ class cUnitPanel : public cPanel {
   // The airborne assault icon: mode 6 and the drop targets marked.
   void StartParadrop(cJednostka& unit);
   // The loading icons: the unit goes aboard a new ship of the type (44 or
-  // 45) at the port next to it; then nothing is selected.
+  // 45) at the port next to it; then nothing is selected, no order is
+  // pending and the status line names the port whose fleets sail the ship.
   void LoadOntoShip(cJednostka& unit, int shipType);
   void OpenRename(cJednostka& unit);
   void OpenDisband(cJednostka& unit);

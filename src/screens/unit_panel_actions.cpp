@@ -15,16 +15,20 @@
 #include "rules/disband.h"
 #include "rules/sea_transport.h"
 #include "rules/unit_upgrade.h"
+#include "screens/map_screen.h"
 #include "screens/screen_helpers.h"
 #include "screens/unit_panel.h"
 #include "world/country.h"
+#include "world/fleet.h"
 #include "world/game_phase.h"
 #include "world/hex.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_lotnicza.h"
+#include "world/jednostka_morska.h"
 #include "world/landings.h"
 #include "world/map.h"
 #include "world/map_modes.h"
+#include "world/sea_graph.h"
 #include "world/strategic_movement.h"
 #include "world/units_visibility.h"
 #include "world/world.h"
@@ -150,6 +154,15 @@ void cUnitPanel::LoadOntoShip(cJednostka& unit, int shipType) {
   }
   LogLine(L"Player action: Load onto %s / %s", shipType == kUnitCargoShip ? L"transport" : L"amphibious ship", name);
   world_.turnState.Deselect(world_);
+  // The move the unit's selection offered is over: from now on the unit
+  // goes where its ship sails, which the port's fleets dialog commands.
+  world_.turnState.mode = kModeNone;
+  const cJednostkaMorska* ship = land->transport;
+  const sWezelGrafuMorz* port = ship != nullptr && ship->fleet != nullptr ? ship->fleet->GetSeaNode(world_) : nullptr;
+  cMapScreen* screen = LoadedMapScreen();
+  if (port != nullptr && screen != nullptr) {
+    screen->ShowStatusNotice(plat::Format(Text("statusbar_aboard_%s_click_%s_to_sail_it"), ship->name, port->name));
+  }
   Refresh();
 }
 

@@ -1,7 +1,6 @@
 // The missions of an air unit besides the air fight: the target searches the
 // unit panel marks, reconnaissance of land and sea, and the nuclear strike.
 #include <algorithm>
-#include <deque>
 #include <list>
 #include <set>
 #include <vector>
@@ -23,6 +22,7 @@
 #include "world/jednostka_morska.h"
 #include "world/map.h"
 #include "world/naval_spotting.h"
+#include "world/reconnaissance.h"
 #include "world/sea_graph.h"
 #include "world/units_visibility.h"
 #include "world/world.h"
@@ -204,33 +204,7 @@ void cJednostkaLotnicza::ReconHex(cWorld& world, int hx, int hy, sBombardmentRes
     }
   }
   if (visible) PlayAirSound(SND_AIR_RECON);
-  result.kind = kCombatRecon;
-  cCountry* own = world.GetCountry(countryId);
-  const cCountry* ownConst = own;
-  const int reach = ownConst ? ownConst->techLevel[kTechAircraft] : 0;
-  cMap& map = world.GetMap();
-  if (!map.IsInside(hx, hy)) return;
-  // Breadth first from the hex over its neighbours, within the reach.
-  std::vector<char> seen(static_cast<std::size_t>(map.GetWidth() * map.GetHeight()), 0);
-  auto index = [&](int cx, int cy) { return static_cast<std::size_t>(cy * map.GetWidth() + cx); };
-  std::deque<std::pair<int, int>> queue{{hx, hy}};
-  seen[index(hx, hy)] = 1;
-  while (!queue.empty()) {
-    const auto [cx, cy] = queue.front();
-    queue.pop_front();
-    sHex& hex = map.GetHex(cx, cy);
-    if (hex.unit && !hex.unit->visible) {
-      hex.unit->visible = true;
-      if (own) own->reconSpottedUnits.push_back(hex.unit);  // not visible before: not listed yet
-    }
-    for (int dir = 0; dir < 6; ++dir) {
-      int nx = 0, ny = 0;
-      HexNeighbourCoords(cx, cy, dir, nx, ny);
-      if (!map.IsInside(nx, ny) || seen[index(nx, ny)] || HexDistance(hx, hy, nx, ny) > reach) continue;
-      seen[index(nx, ny)] = 1;
-      queue.emplace_back(nx, ny);
-    }
-  }
+  ReconArea(world, countryId, name.c_str(), hx, hy, result);
 }
 
 void cJednostkaLotnicza::ReconSeaZone(cWorld& world, int seaNodeId, sBombardmentResult& result) {
@@ -241,10 +215,13 @@ void cJednostkaLotnicza::ReconSeaZone(cWorld& world, int seaNodeId, sBombardment
     if (ResolveInterception(carrier, result)) return;
   }
   if (visible) PlayAirSound(SND_AIR_RECON);
-  result.kind = kCombatRecon;
   // Every ship lying at the node (fleets in port included) is seen, and the
-  // node's marker and hover box show them to the country.
-  if (sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(seaNodeId)) RevealNodeShips(world, *node, countryId);
+  // node's marker and hover box show them to the country; the report tells
+  // them.
+  if (sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(seaNodeId)) {
+    RevealNodeShips(world, *node, countryId);
+    ReportNodeShips(world, countryId, name.c_str(), *node, result);
+  }
 }
 
 // --- Nuclear strike ---

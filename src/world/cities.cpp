@@ -11,6 +11,7 @@
 #include "platform/format.h"
 #include "platform/render.h"
 #include "world/city_graph.h"
+#include "world/hex_drawing.h"
 #include "world/world.h"
 #include "world/country.h"
 #include "world/relations.h"
@@ -199,8 +200,8 @@ void DrawIcon(plat::SpriteBatch& sprite, const sCityAppearance& look, int box, p
                  static_cast<int>(py) + b.top, b.Width(), b.Height(), kUntinted, depth, true);
 }
 
-// A text centred in its box: the shadow one pixel right and down first. It
-// lies at the city's depth, so that a unit on the city's hex covers it.
+// A text centred in its box, at the depth given: the shadow one pixel right
+// and down first.
 void DrawLabel(plat::SpriteBatch& sprite, const sCityAppearance& look, int box, const sTextStyle& style,
                const std::wstring& text, float px, float py, float depth) {
   if (!look.valid[box] || !style.font) return;
@@ -249,5 +250,11 @@ void cCity::Draw(plat::SpriteBatch& sprite, float px, float py, float depth, boo
   if (productionPoints > 0.0f) {
     DrawLabel(sprite, *look, 7, look->text[1], plat::Format(L"%.0f", productionPoints), px, py, depth);
   }
-  if (g_Settings.ShowCityName) DrawLabel(sprite, *look, 6, look->text[0], plat::Format(L"%s", name), px, py, depth);
+  // The name lies in front of the counters (the skin keeps it clear of the
+  // counter on the city's hex; a long one reaches under its neighbours'),
+  // behind the selected unit.
+  if (g_Settings.ShowCityName) {
+    const float nameDepth = (LayerDepth(kLayerUnits) + LayerDepth(kLayerSelectedUnit)) / 2.0f;
+    DrawLabel(sprite, *look, 6, look->text[0], plat::Format(L"%s", name), px, py, nameDepth);
+  }
 }

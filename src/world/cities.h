@@ -74,7 +74,8 @@ class cCity {
 
   // Draws the city at a map position and depth from the map skin sheet and
   // the city appearance in use: with drawTile the city tile (variant picks
-  // the picture), then the icons, then the numbers and the name.
+  // the picture), then the icons and the numbers; the name in front of the
+  // units on the map, behind the selected one.
   void Draw(plat::SpriteBatch& sprite, float px, float py, float depth, bool drawTile, int variant) const;
 
   // Hex position and file values.

@@ -115,7 +115,9 @@ class cFleet {
   // bombardment order accepts exactly these hexes.
   bool IsShoreBombardmentTarget(const cWorld& world, int x, int y) const;
   // The land hexes of the fleet's sea zone and those within the aircraft
-  // range of them (256), then the zone's own hexes (16384).
+  // range of them (256), then the hexes (16384) of the fleet's own zone at
+  // sea, or from a port of the zones the port opens on; each hex and each
+  // zone counts one.
   int MarkReconHexes(cWorld& world, bool mark);
   // Whether (x, y) is one of those hexes; nothing is marked.
   bool IsReconHex(cWorld& world, int x, int y);

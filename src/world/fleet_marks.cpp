@@ -2,18 +2,19 @@
 // targets of its carriers and guns, recon hexes), the ports a reserve ship
 // may be placed at, and naval reconnaissance.
 #include <algorithm>
-#include <deque>
 #include <functional>
 #include <vector>
 
 #include "app/sound.h"
 #include "world/air_sound.h"
+#include "world/combat_result.h"
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/hex_drawing.h"
 #include "world/jednostka_morska.h"
 #include "world/land_movement.h"
 #include "world/naval_spotting.h"
+#include "world/reconnaissance.h"
 #include "world/world.h"
 #include "world/world_helpers.h"
 
@@ -173,20 +174,48 @@ bool cFleet::IsShoreBombardmentTarget(const cWorld& world, int x, int y) const {
   return Listed(FindFromZone(world, *this, GetCarrierAirRange(world), qualifies), x, y);
 }
 
+namespace {
+
+// The sea zones the fleet's carriers reconnoitre: the fleet's own zone at
+// sea; from a port, the zones the port opens on (its own node is the
+// harbour, the port city's hex).
+std::vector<int> ReconZones(const cWorld& world, const cFleet& fleet) {
+  const sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(fleet.seaNode);
+  if (node == nullptr) return {};
+  if (node->IsSeaZone()) return {node->id};
+  std::vector<int> zones;
+  for (const sSeaLink& link : node->links) {
+    const sWezelGrafuMorz* linked = world.GetSeaGraph().GetNode(link.node);
+    if (linked != nullptr && linked->IsSeaZone() &&
+        std::find(zones.begin(), zones.end(), linked->id) == zones.end()) {
+      zones.push_back(linked->id);
+    }
+  }
+  return zones;
+}
+
+}  // namespace
+
 bool cFleet::IsReconHex(cWorld& world, int x, int y) {
   const cMap& map = world.GetMap();
   if (!map.IsInside(x, y)) return false;
   const sHex& hex = map.GetHex(x, y);
-  if (hex.IsWater()) return hex.seaZone == seaNode;
+  if (hex.IsWater()) {
+    const std::vector<int> zones = ReconZones(world, *this);
+    return std::find(zones.begin(), zones.end(), static_cast<int>(hex.seaZone)) != zones.end();
+  }
   return Listed(FindFromZone(world, *this, GetCarrierAirRange(world), [](const sHex&) { return true; }), x, y);
 }
 
 int cFleet::MarkReconHexes(cWorld& world, bool mark) {
   cMap& map = world.GetMap();
   if (mark) ClearMapMarks(map, 0xFFFFFFFFu, false);
-  const int count = MarkFound(
+  int count = MarkFound(
       world, FindFromZone(world, *this, GetCarrierAirRange(world), [](const sHex&) { return true; }), mark, kMarkRecon);
-  if (mark) map.MarkSeaZoneHexes(seaNode, kMarkSeaZone);
+  for (int zone : ReconZones(world, *this)) {
+    ++count;
+    if (mark) map.MarkSeaZoneHexes(zone, kMarkSeaZone);
+  }
   return count;
 }
 
@@ -209,7 +238,7 @@ int cJednostkaMorska::MarkDeployHexes(bool mark) {
   return count;
 }
 
-void cJednostkaMorska::ReconSeaZone(cWorld& world, int seaNodeId) {
+void cJednostkaMorska::ReconSeaZone(cWorld& world, int seaNodeId, sBombardmentResult& result) {
   if (visible) PlayAirSound(SND_AIR_RECON);
   if (sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(seaNodeId)) {
     cSeaGraph& graph = world.GetSeaGraph();
@@ -217,38 +246,13 @@ void cJednostkaMorska::ReconSeaZone(cWorld& world, int seaNodeId) {
     graph.hidePortFleets = false;
     CalculateNavalVisibilityFor(world, *node, countryId, false);
     graph.hidePortFleets = hidden;
+    ReportNodeShips(world, countryId, name.c_str(), *node, result);
   }
   reconDone = true;
 }
 
-void cJednostkaMorska::ReconHex(cWorld& world, int x, int y) {
+void cJednostkaMorska::ReconHex(cWorld& world, int x, int y, sBombardmentResult& result) {
   if (visible) PlayAirSound(SND_AIR_RECON);
-  cMap& map = world.GetMap();
-  cCountry* own = world.GetCountry(countryId);
-  const int reach = own ? own->techLevel[kTechAircraft] : 0;
-  if (map.IsInside(x, y)) {
-    std::vector<char> seen(static_cast<std::size_t>(map.GetWidth()) * static_cast<std::size_t>(map.GetHeight()), 0);
-    auto slot = [&](int hx, int hy) -> char& {
-      return seen[static_cast<std::size_t>(hy) * static_cast<std::size_t>(map.GetWidth()) + static_cast<std::size_t>(hx)];
-    };
-    std::deque<std::pair<int, int>> queue{{x, y}};
-    slot(x, y) = 1;
-    while (!queue.empty()) {
-      auto [hx, hy] = queue.front();
-      queue.pop_front();
-      sHex& hex = map.GetHex(hx, hy);
-      if (hex.unit && !hex.unit->visible) {
-        hex.unit->visible = true;
-        if (own) own->reconSpottedUnits.push_back(hex.unit);
-      }
-      for (int dir = 0; dir < 6; ++dir) {
-        int nx = 0, ny = 0;
-        map.GetNeighbourCoords(hx, hy, dir, nx, ny);
-        if (!map.IsInside(nx, ny) || slot(nx, ny) || HexDistance(x, y, nx, ny) > reach) continue;
-        slot(nx, ny) = 1;
-        queue.emplace_back(nx, ny);
-      }
-    }
-  }
+  ReconArea(world, countryId, name.c_str(), x, y, result);
   reconDone = true;
 }

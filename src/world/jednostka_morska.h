@@ -11,6 +11,7 @@
 class cFleet;
 class cJednostkaLadowa;
 class cWorld;
+struct sBombardmentResult;
 
 class cJednostkaMorska : public cUnit {
  public:
@@ -110,11 +111,13 @@ class cJednostkaMorska : public cUnit {
   int UnloadUnitAt(int x, int y, int portX, int portY);
 
   // Naval reconnaissance of a sea node: the country's sight there without
-  // the spotting roll, port fleets shown; recon is then done.
-  void ReconSeaZone(cWorld& world, int seaNodeId);
+  // the spotting roll, port fleets shown; recon is then done. The report of
+  // the enemy ships seen goes into the result (ReportNodeShips).
+  void ReconSeaZone(cWorld& world, int seaNodeId, sBombardmentResult& result);
   // Naval reconnaissance around a hex: every unit within the country's
-  // aircraft level in hexes becomes visible and is listed as spotted.
-  void ReconHex(cWorld& world, int x, int y);
+  // aircraft level in hexes becomes visible and is listed as spotted; the
+  // report of the area goes into the result (ReconArea).
+  void ReconHex(cWorld& world, int x, int y, sBombardmentResult& result);
 
   // The counter at a screen position (the sea nodes, the sea-battle grid)
   // into the shared batch; bit 0 of flags picks the alternate row of the

@@ -14,6 +14,7 @@
 #include "rules/air_orders.h"
 #include "world/combat_result.h"
 #include "world/country.h"
+#include "world/unit.h"
 
 namespace {
 
@@ -40,16 +41,35 @@ class Recon : public ::testing::Test {
   sBombardmentResult result;
 };
 
-TEST_F(Recon, LandReconRevealsUnitsWithinTheAircraftLevel) {
+TEST_F(Recon, LandReconRevealsUnitsWithinTheAircraftLevelAndReportsThem) {
   cJednostkaLotnicza& plane = w.AddAir(1, 1, 1, kUnitTacticalBomber);
+  cJednostkaLadowa& known = w.AddUnit(4, 0, 2);
   cJednostkaLadowa& near = w.AddUnit(5, 1, 2);
   cJednostkaLadowa& far = w.AddUnit(6, 1, 2);
+  known.name = L"Known";
+  near.name = L"Near";
+  far.name = L"Far";
   near.visible = far.visible = false;
   ASSERT_EQ(AirRecon(*w.world, plane, 4, 1, result), eAirOrderRefusal::kNone);
   EXPECT_EQ(result.kind, kCombatRecon);
   EXPECT_TRUE(near.visible);
   EXPECT_TRUE(Spotted(w.Country(1), &near));
   EXPECT_FALSE(far.visible);
+  // The report: the flight on the flyer's side, against the hex's holder;
+  // the two enemies of the area, the one seen for the first time marked.
+  EXPECT_EQ(result.attackerCountry, 1);
+  EXPECT_EQ(result.defenderCountry, 2);
+  EXPECT_NE(result.attackerText2.find(plat::Format(T("recon_report_flight_over_land_%s_%s"), plane.name,
+                                                   plat::Format(T("recon_report_hex_%i_%i"), 4, 1))),
+            std::wstring::npos)
+      << result.attackerText2;
+  const std::wstring& found = result.defenderText2;
+  EXPECT_NE(found.find(plat::Format(T("recon_report_enemy_units_%i_new_%i"), 2, 1)), std::wstring::npos) << found;
+  const std::wstring subtype = cUnit::GetSubtypeText(w.world.get(), known.type);
+  const std::wstring axis = w.Country(2).name;
+  EXPECT_NE(found.find(plat::Format(T("recon_report_unit_%s_%s_%s"), L"Known", subtype, axis)), std::wstring::npos);
+  EXPECT_NE(found.find(plat::Format(T("recon_report_new_unit_%s_%s_%s"), L"Near", subtype, axis)), std::wstring::npos);
+  EXPECT_EQ(found.find(L"Far"), std::wstring::npos) << "beyond the flight's reach";
   EXPECT_EQ(plane.actionPoints, 4);
   EXPECT_TRUE(plane.reconDone);
   EXPECT_EQ(CheckAirRecon(*w.world, plane, 4, 1), eAirOrderRefusal::kReconDone);
@@ -58,6 +78,24 @@ TEST_F(Recon, LandReconRevealsUnitsWithinTheAircraftLevel) {
   SetHexMark(w.Map(), w.Hex(0, 0), 4096, -1);
   EXPECT_EQ(plane.MarkReconHexes(*w.world, true), 0);
   EXPECT_EQ(w.Hex(0, 0).markBits, 0u);
+}
+
+TEST_F(Recon, AFlightThatFindsNothingSaysSo) {
+  // Only an own unit in the area of the land; an empty zone at sea.
+  w.AddUnit(4, 0, 1).name = L"Own";
+  sWezelGrafuMorz& zone = w.AddSeaNode(true, 3, 2);
+  w.AddFleet(1, zone.id, {kUnitCruiser});
+  cJednostkaLotnicza& plane = w.AddAir(1, 1, 1, kUnitTacticalBomber);
+  ASSERT_EQ(AirRecon(*w.world, plane, 4, 1, result), eAirOrderRefusal::kNone);
+  EXPECT_EQ(result.defenderText2, T("recon_report_no_enemy_units") + L"\n");
+  sBombardmentResult atSea;
+  cJednostkaLotnicza& other = w.AddAir(2, 1, 1, kUnitFighter);
+  ASSERT_EQ(AirRecon(*w.world, other, 2, 2, atSea), eAirOrderRefusal::kNone);
+  EXPECT_EQ(atSea.kind, kCombatRecon);
+  EXPECT_EQ(atSea.defenderCountry, -1) << "the open sea has no holder";
+  EXPECT_NE(atSea.attackerText2.find(plat::Format(T("recon_report_flight_over_sea_%s_%s"), other.name, L"Zone")),
+            std::wstring::npos);
+  EXPECT_EQ(atSea.defenderText2, plat::Format(T("recon_report_no_enemy_ships_at_%s"), L"Zone") + L"\n");
 }
 
 TEST_F(Recon, InterceptedReconSeesNothingButSpendsItsFlight) {
@@ -90,6 +128,15 @@ TEST_F(Recon, SeaReconSeesTheShipsOfTheZone) {
   EXPECT_EQ(w.world->GetSeaGraph().GetViewingCountry(), 1);
   EXPECT_EQ(zone.GetSpottedEnemyShipCount(), 2);
   EXPECT_NE(zone.enemyShip, nullptr);
+  // The report counts them by type, as the hover box does.
+  const std::wstring& found = result.defenderText2;
+  EXPECT_NE(found.find(plat::Format(T("recon_report_enemy_ships_at_%s"), L"Zone")), std::wstring::npos) << found;
+  for (int type : {kUnitCruiser, kUnitSubmarine}) {
+    EXPECT_NE(found.find(plat::Format(T("recon_report_ships_of_type_%s_%i"),
+                                      cUnit::GetSubtypeText(w.world.get(), type), 1)),
+              std::wstring::npos)
+        << type;
+  }
 }
 
 TEST_F(Recon, ReconOfAPortSeesTheShipsLyingInIt) {
@@ -105,6 +152,14 @@ TEST_F(Recon, ReconOfAPortSeesTheShipsLyingInIt) {
   for (cJednostkaMorska* ship : fleet.ships) EXPECT_TRUE(ship->visible);
   EXPECT_EQ(port.GetSpottedEnemyShipCount(), 3);
   EXPECT_EQ(plane.actionPoints, 4) << "one flight, one action point";
+  // One report: the land around the port, then the ships in its harbour.
+  const std::wstring& found = result.defenderText2;
+  const std::size_t land = found.find(T("recon_report_no_enemy_units"));
+  const std::size_t harbour = found.find(plat::Format(T("recon_report_enemy_ships_at_%s"), L"Port"));
+  EXPECT_NE(land, std::wstring::npos) << found;
+  EXPECT_NE(harbour, std::wstring::npos) << found;
+  EXPECT_LT(land, harbour);
+  EXPECT_EQ(std::count(result.attackerText2.begin(), result.attackerText2.end(), L'\n'), 1) << result.attackerText2;
 }
 
 class PanelAnswers : public ::testing::Test {

@@ -82,10 +82,11 @@ TEST_F(FleetMarks, TargetsOfTheGunsAndReconAroundAHex) {
   inland.visible = false;
   EXPECT_EQ(fleet.MarkShoreBombardmentTargets(*w.world, false), 1);
 
-  // Recon: the zone's seven coast hexes and the seven behind them.
-  EXPECT_EQ(fleet.MarkReconHexes(*w.world, true), 14);
+  // Recon: the zone's seven coast hexes, the seven behind them and the zone.
+  EXPECT_EQ(fleet.MarkReconHexes(*w.world, true), 15);
   cJednostkaMorska& carrier = *fleet.ships.front();
-  carrier.ReconHex(*w.world, 3, 2);
+  sBombardmentResult result;
+  carrier.ReconHex(*w.world, 3, 2, result);
   EXPECT_TRUE(inland.visible);
   EXPECT_TRUE(carrier.reconDone);
   ASSERT_EQ(w.Country(1).reconSpottedUnits.size(), 1u);

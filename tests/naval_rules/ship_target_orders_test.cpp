@@ -7,6 +7,9 @@
 #include "rules/fleet_management.h"
 #include "world/combat_result.h"
 #include "world/country.h"
+#include "app/string_base.h"
+#include "platform/format.h"
+#include "world/unit.h"
 
 namespace {
 
@@ -74,16 +77,51 @@ TEST_F(ShipTargetOrders, ReconOfTheZoneAndOfAHexOnceATurn) {
   // An enemy hidden inland, within the range of the coast.
   cJednostkaLadowa& hidden = w.AddUnit(4, 3, 2);
   hidden.visible = false;
-  EXPECT_EQ(ShipRecon(*w.world, carrier, 4, 3), eShipOrderRefusal::kNone);
+  sBombardmentResult result;
+  EXPECT_EQ(ShipRecon(*w.world, carrier, 4, 3, result), eShipOrderRefusal::kNone);
   EXPECT_TRUE(hidden.visible);
   EXPECT_TRUE(carrier.reconDone);
   EXPECT_EQ(CheckReconOrder(*w.world, {&carrier}), eShipOrderRefusal::kAllReconDone);
-  EXPECT_EQ(ShipRecon(*w.world, carrier, 1, 1), eShipOrderRefusal::kAllReconDone);
+  EXPECT_EQ(ShipRecon(*w.world, carrier, 1, 1, result), eShipOrderRefusal::kAllReconDone);
   carrier.reconDone = false;
   // The own zone's water is a target; a hex off the map is none.
-  EXPECT_EQ(ShipRecon(*w.world, carrier, 5, 0), eShipOrderRefusal::kNone);
+  EXPECT_EQ(ShipRecon(*w.world, carrier, 5, 0, result), eShipOrderRefusal::kNone);
   carrier.reconDone = false;
   EXPECT_EQ(CheckShipRecon(*w.world, carrier, 40, 40), eShipOrderRefusal::kTargetNotInRange);
+}
+
+// A carrier lying in a port flies over the sea the port opens on: the zone
+// is marked and taken, and the report counts the enemy ships it saw there.
+TEST_F(ShipTargetOrders, ACarrierInPortReconnoitresTheSeaBeforeThePortAndReportsIt) {
+  const int port = w.AddSeaNode(false, 3, 2, 3).id;
+  w.world->GetSeaGraph().GetNode(port)->links = {{zone, -1, -1}};
+  w.Hex(3, 2).seaZone = static_cast<std::uint16_t>(port);  // the port city's hex is its harbour
+  cJednostkaMorska& carrier = *w.AddFleet(1, port, {kUnitAircraftCarrier}).ships.front();
+  w.AddFleet(2, zone, {kUnitBattleship, kUnitBattleship, kUnitSubmarine});
+  w.world->constants.navalSpotBase = 100;
+  cFleet& home = *carrier.fleet;
+  EXPECT_GT(home.MarkReconHexes(*w.world, true), 0);
+  EXPECT_NE(w.Hex(5, 0).markBits & 16384u, 0u) << "the zone before the port is marked";
+  EXPECT_EQ(CheckShipRecon(*w.world, carrier, 5, 0), eShipOrderRefusal::kNone);
+
+  sBombardmentResult result;
+  ASSERT_EQ(ShipRecon(*w.world, carrier, 5, 0, result), eShipOrderRefusal::kNone);
+  EXPECT_TRUE(carrier.reconDone);
+  EXPECT_EQ(result.kind, kCombatRecon);
+  EXPECT_EQ(result.attackerCountry, 1);
+  const std::wstring flight =
+      plat::Format(g_StringBase.GetText("recon_report_flight_over_sea_%s_%s"), carrier.name, L"Zone");
+  EXPECT_NE(result.attackerText2.find(flight), std::wstring::npos) << result.attackerText2;
+  const auto count = [&](int type, int n) {
+    return plat::Format(g_StringBase.GetText("recon_report_ships_of_type_%s_%i"),
+                        cUnit::GetSubtypeText(w.world.get(), type), n);
+  };
+  EXPECT_NE(result.defenderText2.find(count(kUnitBattleship, 2)), std::wstring::npos) << result.defenderText2;
+  EXPECT_NE(result.defenderText2.find(count(kUnitSubmarine, 1)), std::wstring::npos) << result.defenderText2;
+  // Another zone, not linked to the port, is no target.
+  w.world->GetSeaGraph().GetNode(port)->links.clear();
+  carrier.reconDone = false;
+  EXPECT_EQ(CheckShipRecon(*w.world, carrier, 5, 0), eShipOrderRefusal::kTargetNotInRange);
 }
 
 TEST_F(ShipTargetOrders, ShoreBombardmentNeedsAFreshGunShipAndATarget) {

@@ -5,14 +5,17 @@
 // no fleet is left, or comes back.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <memory>
 
 #include "app/settings.h"
+#include "dialogs/combat_result_dialog.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/fleets_dialog.h"
 #include "dialogs/units_manager_dialog.h"
 #include "files/world_loader.h"
 #include "gui/dxut_listbox.h"
+#include "gui/dxut_static.h"
 #include "gui/hint_text.h"
 #include "platform/recording_renderer.h"
 #include "screens/map_screen.h"
@@ -222,6 +225,42 @@ TEST_F(FleetMapOrders, AFleetInPortIsCommandedFromThePortHexAndTheUnitsManagerAn
   ASSERT_NE(dialog, nullptr) << "Select on a ship opens its fleet's dialog";
   EXPECT_EQ(dialog->SeaNodeId(), kWestport);
   EXPECT_EQ(dialog->GetSelectedFleetAt(0), home_);
+}
+
+// A carrier lying in port: its reconnaissance marks the sea before the port,
+// a click there flies it, the report tells what it found, and the fleets
+// dialog comes back when the report closes.
+TEST_F(FleetMapOrders, ACarrierInPortReconnoitresTheSeaAndReportsIt) {
+  const float savedDelay = g_Delays[kDelayHumanCombatResult].load();
+  g_Delays[kDelayHumanCombatResult] = 5000.0f;
+  const sWezelGrafuMorz& port = *world_->GetSeaGraph().GetNode(kWestport);
+  const sWezelGrafuMorz& north = *world_->GetSeaGraph().GetNode(kNorthSea);
+  home_->seaNode = kWestport;
+  cJednostkaMorska& carrier = **std::next(home_->ships.begin());
+  carrier.SetType(kUnitAircraftCarrier);
+  Click(port.x, port.y);
+  cDialogFlot* dialog = FleetsDialog();
+  ASSERT_NE(dialog, nullptr);
+  for (int i = 0; i < dialog->ShipList()->GetSize(); ++i) dialog->ShipList()->GetItem(i)->bSelected = i == 1;
+  dialog->OnGUIEvent(EVENT_LISTBOX_SELECTION, cDialogFlot::kShipListId, dialog->ShipList());
+  ASSERT_TRUE(dialog->Dialog().GetControlEnabled(cDialogFlot::kReconId));
+  ClickButton(*dialog, cDialogFlot::kReconId);
+  EXPECT_EQ(world_->turnState.mode, kModeRecon);
+  EXPECT_NE(world_->GetMap().GetHex(north.x, north.y).markBits & 0x4000u, 0u) << "the sea before the port";
+
+  Click(north.x, north.y);
+  EXPECT_TRUE(carrier.reconDone);
+  auto* report = dynamic_cast<cDialogWynikuWalki*>(g_pActiveDialog);
+  ASSERT_NE(report, nullptr) << "the flight is reported";
+  auto* title = dynamic_cast<CDXUTStatic*>(report->Dialog().GetControl(cDialogWynikuWalki::kTitleId));
+  ASSERT_NE(title, nullptr);
+  EXPECT_EQ(std::wstring(title->GetText()), L"combatresult_recon_title");
+  EXPECT_EQ(world_->turnState.mode, 0);
+  PopDialogs(1);
+  WorldOnFrameMoveThunk(0.0, 0.05f);
+  EXPECT_EQ(FleetsDialog(), dialog);
+  EXPECT_TRUE(dialog->Dialog().GetVisible());
+  g_Delays[kDelayHumanCombatResult] = savedDelay;
 }
 
 // The mouse over a hex that carries a sea node (its marker, its ships, a

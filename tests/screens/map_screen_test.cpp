@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -11,6 +12,8 @@
 #include "app/fatal_exit.h"
 #include "app/framework_lock.h"
 #include "app/gui_layout.h"
+#include "app/lang_source.h"
+#include "app/string_base.h"
 #include "app/settings.h"
 #include "gui/dxut_editbox.h"
 #include "gui/dxut_static.h"
@@ -318,6 +321,80 @@ TEST_F(MapScreen, DisplayModesCycleAndHandEditedValuesStay) {
   const bool grid = g_Settings.ShowGrid;
   Key(113);
   EXPECT_NE(g_Settings.ShowGrid, grid);
+}
+
+// The English texts of the language file in the string base while it
+// lives; then every key's text is the key itself again, as for a key the
+// base does not know.
+class EnglishTexts {
+ public:
+  EnglishTexts() {
+    const std::filesystem::path file = twtest::FindSourceRoot("data/lang/lang_ENG.txt") / "data/lang/lang_ENG.txt";
+    sLangSourceError error;
+    EXPECT_TRUE(ParseLangSource(twtest::ReadFile(file.string()), texts_, error)) << error.message;
+    Load(texts_);
+  }
+  ~EnglishTexts() {
+    for (sLangText& text : texts_) text.text = std::wstring(text.key.begin(), text.key.end());
+    Load(texts_);
+  }
+  EnglishTexts(const EnglishTexts&) = delete;
+  EnglishTexts& operator=(const EnglishTexts&) = delete;
+
+ private:
+  void Load(const std::vector<sLangText>& texts) {
+    std::string base;
+    ASSERT_TRUE(BuildLangBase(texts, base));
+    g_StringBase.Load(dir_.Write("lang_ENG.db", base), true);
+  }
+  twtest::TempDir dir_;
+  std::vector<sLangText> texts_;
+};
+
+// A hint of the bar that names a key, "(U)", names one that does what a
+// click on its control does: the same dialogs open, the same panels show.
+TEST_F(MapScreen, AKeyABarHintNamesDoesWhatTheClickDoes) {
+  cCountry& own = AddCountry(kAllies, true);
+  world_.turnState.SetCurrentCountry(&own);
+  const EnglishTexts english;
+  Screen().EnterMapState();
+  cInfoPanel& bar = *Screen().InfoPanel();
+  const std::vector<cPanel*> panels = {Screen().Panel(cMapScreen::kUnit), Screen().Panel(cMapScreen::kHex),
+                                       Screen().Panel(cMapScreen::kAttack), Screen().Panel(cMapScreen::kDiplomacy)};
+  // What the player sees: the dialogs open and which panels are shown.
+  const auto state = [&] {
+    std::vector<int> seen;
+    for (const cDialog* dialog : g_DialogStack) seen.push_back(dialog->GetId());
+    for (cPanel* panel : panels) seen.push_back(panel != nullptr && !panel->Dialog().GetMinimized());
+    return seen;
+  };
+  const auto restore = [&](const std::vector<bool>& minimised) {
+    PopDialogs(-1);
+    DeleteRetiredDialogs();
+    for (std::size_t i = 0; i < panels.size(); ++i) panels[i]->Dialog().SetMinimized(minimised[i]);
+  };
+  std::vector<bool> minimised;
+  for (cPanel* panel : panels) minimised.push_back(panel->Dialog().GetMinimized());
+  const auto before = state();
+  int named = 0;
+  for (int id : {kInfoUnitHandleId, kInfoHexHandleId, kInfoAttackHandleId, kInfoDiplomacyHandleId, kCmdPurchases,
+                 kCmdUnits, kCmdResearch, kCmdReports, kCmdConvoys, kCmdHotkeys}) {
+    CDXUTControl* control = bar.Dialog().GetControl(id);
+    ASSERT_NE(control, nullptr) << id;
+    const std::wstring hint = control->GetHint() != nullptr ? control->GetHint() : L"";
+    const std::size_t open = hint.find(L'(');
+    if (open == std::wstring::npos || open + 2 >= hint.size() || hint[open + 2] != L')') continue;
+    ++named;
+    Screen().OnGUIEvent(EVENT_BUTTON_CLICKED, id, control);
+    const auto clicked = state();
+    restore(minimised);
+    WorldOnKeyboardThunk(static_cast<unsigned>(hint[open + 1]), true, false);
+    WorldOnKeyboardThunk(static_cast<unsigned>(hint[open + 1]), false, false);
+    EXPECT_NE(clicked, before) << id;
+    EXPECT_EQ(state(), clicked) << "the key of \"" << std::string(hint.begin(), hint.end()) << "\"";
+    restore(minimised);
+  }
+  EXPECT_GE(named, 6) << "the bar's dialog icons name their keys";
 }
 
 // I opens the hotkeys list through the bar's icon and, reaching the open

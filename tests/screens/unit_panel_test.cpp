@@ -18,7 +18,9 @@
 #include "support/test_support.h"
 #include "gui/dxut_button.h"
 #include "gui/dxut_editbox.h"
+#include "gui/dxut_static.h"
 #include "platform/recording_renderer.h"
+#include "screens/info_panel.h"
 #include "screens/map_screen.h"
 #include "screens/menu.h"
 #include "screens/unit_panel.h"
@@ -61,6 +63,7 @@ class UnitPanel : public ::testing::Test {
     city_->name = L"Lyon";
   }
   ~UnitPanel() override {
+    g_Settings.MapZoom = saved_zoom_;
     PopDialogs(-1);
     DeleteRetiredDialogs();
     World().SetView(nullptr);
@@ -96,6 +99,16 @@ class UnitPanel : public ::testing::Test {
     World().Units().airUnits.push_back(unit);
     w_.Hex(x, y).unit = unit;
     return *unit;
+  }
+  // The map at zoom 1 with hex (3, 2) in the middle of the screen, so that
+  // ClickHex finds the hexes around it.
+  void ViewAtZoomOne() {
+    g_Settings.MapZoom = 1.0f;
+    cMap& map = World().GetMap();
+    map.minViewX = map.minViewY = -100000;
+    map.maxViewX = map.maxViewY = 100000;
+    map.viewX = map.targetX = 3 * 83;
+    map.viewY = map.targetY = 2 * 98;
   }
   void Select(int x, int y) {
     World().turnState.SelectHex(World(), x, y);
@@ -157,6 +170,7 @@ class UnitPanel : public ::testing::Test {
   twtest::FakeFramework framework_{&renderer_};
   twtest::LandWorld w_;
   cCity* city_ = nullptr;
+  const float saved_zoom_ = g_Settings.MapZoom;
 };
 
 TEST_F(UnitPanel, AnEmptyHexOrAnUnspottedUnitShowsNothingAndDisablesEveryIcon) {
@@ -233,13 +247,7 @@ TEST_F(UnitPanel, OrdersOfLaterVersionsStayDisabledEvenWhenTheirCheckAllows) {
 }
 
 TEST_F(UnitPanel, TheStrategicMoveIconMarksTheDestinationsAndAClickOnOneMovesTheUnit) {
-  const float savedZoom = g_Settings.MapZoom;
-  g_Settings.MapZoom = 1.0f;
-  cMap& map = World().GetMap();
-  map.minViewX = map.minViewY = -100000;
-  map.maxViewX = map.maxViewY = 100000;
-  map.viewX = map.targetX = 3 * 83;
-  map.viewY = map.targetY = 2 * 98;
+  ViewAtZoomOne();
   cCity* paris = w_.AddCity(4, 0, 1);
   paris->name = L"Paris";
   World().topographies.assign(2, Topography{});
@@ -266,7 +274,6 @@ TEST_F(UnitPanel, TheStrategicMoveIconMarksTheDestinationsAndAClickOnOneMovesThe
   EXPECT_EQ(World().turnState.mode, 0);
   EXPECT_EQ(w_.Hex(0, 0).markBits & kMarkStrategicDestination, 0u);
   EXPECT_FALSE(On(kUnitStrategicMoveIconId));
-  g_Settings.MapZoom = savedZoom;
 }
 
 TEST_F(UnitPanel, SupplyAndActionPointTextsFollowTheUnitsState) {
@@ -452,19 +459,21 @@ TEST_F(UnitPanel, BuyingReplacementsDropsThePendingOrderAndClosingKeepsIt) {
   EXPECT_FALSE(On(kUnitReplacementsIconId));  // no points left this turn
 }
 
-TEST_F(UnitPanel, ABombersIconMarksItsTargetsAndAClickOnOneStrikesWithItsReport) {
-  const float savedDelay = g_Delays[kDelayHumanCombatResult].load();
-  const float savedZoom = g_Settings.MapZoom;
-  g_Delays[kDelayHumanCombatResult] = 5000.0f;
-  g_Settings.MapZoom = 1.0f;
-  cMap& map = World().GetMap();
-  map.minViewX = map.minViewY = -100000;
-  map.maxViewX = map.maxViewY = 100000;
-  map.viewX = map.targetX = 3 * 83;
-  map.viewY = map.targetY = 2 * 98;
-  World().constants.airRangeBase = {4, 0, 6, 6, 3};
-  World().constants.aircraftRangeFactors.fill(1.0f);
-  w_.Country(1).techLevel[kTechAircraft] = 1;
+// An air unit's mission, its report held for 5 s.
+class UnitPanelAirMission : public UnitPanel {
+ protected:
+  UnitPanelAirMission() {
+    g_Delays[kDelayHumanCombatResult] = 5000.0f;
+    ViewAtZoomOne();
+    World().constants.airRangeBase = {4, 0, 6, 6, 3};
+    World().constants.aircraftRangeFactors.fill(1.0f);
+    w_.Country(1).techLevel[kTechAircraft] = 1;
+  }
+  ~UnitPanelAirMission() override { g_Delays[kDelayHumanCombatResult] = saved_delay_; }
+  const float saved_delay_ = g_Delays[kDelayHumanCombatResult].load();
+};
+
+TEST_F(UnitPanelAirMission, ABombersIconMarksItsTargetsAndAClickOnOneStrikesWithItsReport) {
   cJednostkaLotnicza& bomber = Air(1, 1, 1, kUnitTacticalBomber);
   cJednostkaLadowa& enemy = Land(3, 1, 2);
   enemy.visible = true;
@@ -482,8 +491,33 @@ TEST_F(UnitPanel, ABombersIconMarksItsTargetsAndAClickOnOneStrikesWithItsReport)
   EXPECT_EQ(World().turnState.mode, 0);
   EXPECT_LT(bomber.actionPoints, 2);
   EXPECT_EQ(w_.Hex(3, 1).markBits & 0x0001FFFCu, 0u);
-  g_Delays[kDelayHumanCombatResult] = savedDelay;
-  g_Settings.MapZoom = savedZoom;
+}
+
+// The flight's report is shown as a fight's is: the enemy it found (here
+// one hidden until now) on the other side.
+TEST_F(UnitPanelAirMission, TheReconIconsFlightOverEnemyLandEndsInItsReport) {
+  for (int x = 3; x < 6; ++x) w_.Hex(x, 1).controller = 2;
+  cJednostkaLotnicza& plane = Air(1, 1, 1, kUnitFighter);
+  cJednostkaLadowa& enemy = Land(4, 1, 2);
+  enemy.visible = false;
+  enemy.name = L"Hidden Army";
+  Select(1, 1);
+  ASSERT_TRUE(On(kUnitReconIconId)) << Hint(kUnitReconIconId);
+  Click(kUnitReconIconId);
+  EXPECT_EQ(World().turnState.mode, 11);
+  EXPECT_NE(w_.Hex(4, 1).markBits & 0x0001FFFCu, 0u);
+
+  twtest::LogCapture log;
+  ClickHex(4, 1);
+  EXPECT_TRUE(log.Contains(L"Player action: Air recon / JG 27 on (4, 1)"));
+  EXPECT_TRUE(plane.reconDone);
+  EXPECT_TRUE(enemy.visible);
+  auto* report = dynamic_cast<cDialogWynikuWalki*>(VisibleActiveDialog());
+  ASSERT_NE(report, nullptr) << "the flight is reported";
+  auto* title = dynamic_cast<CDXUTStatic*>(report->Dialog().GetControl(cDialogWynikuWalki::kTitleId));
+  ASSERT_NE(title, nullptr);
+  EXPECT_EQ(std::wstring(title->GetText()), L"combatresult_recon_title");
+  EXPECT_EQ(World().turnState.mode, 0);
 }
 
 TEST_F(UnitPanel, TheUndoIconBelongsToTheUnitThatMovedLast) {
@@ -503,13 +537,7 @@ TEST_F(UnitPanel, TheUndoIconBelongsToTheUnitThatMovedLast) {
 }
 
 TEST_F(UnitPanel, TheAirborneIconMarksTheDropTargetsAndAClickDropsWithItsMessage) {
-  const float savedZoom = g_Settings.MapZoom;
-  g_Settings.MapZoom = 1.0f;
-  cMap& map = World().GetMap();
-  map.minViewX = map.minViewY = -100000;
-  map.maxViewX = map.maxViewY = 100000;
-  map.viewX = map.targetX = 3 * 83;
-  map.viewY = map.targetY = 2 * 98;
+  ViewAtZoomOne();
   World().constants.maxSupply = 10;
   World().constants.value172 = 1;
   World().constants.aircraftRangeFactors.fill(1.0f);
@@ -532,10 +560,9 @@ TEST_F(UnitPanel, TheAirborneIconMarksTheDropTargetsAndAClickDropsWithItsMessage
   EXPECT_EQ(para.actionPoints, 3);
   EXPECT_EQ(World().turnState.mode, 0);
   EXPECT_EQ(w_.Hex(2, 2).markBits & 0x0001FFFCu, 0u);
-  g_Settings.MapZoom = savedZoom;
 }
 
-TEST_F(UnitPanel, TheSeaTransportIconLoadsTheUnitAndEmptiesThePanel) {
+TEST_F(UnitPanel, TheSeaTransportIconLoadsTheUnitEmptiesThePanelAndNamesTheNextStep) {
   w_.AddCity(2, 2, kCityPort);
   World().constants.seaTransportCost.fill(2);
   w_.Country(1).seaTransportPoints = 10;
@@ -549,9 +576,11 @@ TEST_F(UnitPanel, TheSeaTransportIconLoadsTheUnitAndEmptiesThePanel) {
   port.isSea = 0;
   port.x = 2;
   port.y = 2;
+  port.name = L"Marseille";
   World().GetSeaGraph().Nodes().push_back(port);
   cJednostkaLadowa& unit = *dynamic_cast<cJednostkaLadowa*>(w_.Hex(2, 1).unit);
   Select(2, 1);
+  World().turnState.mode = 4;  // as a click on the own unit leaves it: its move offered
   ASSERT_TRUE(On(kUnitSeaTransportIconId)) << Hint(kUnitSeaTransportIconId);
   Click(kUnitSeaTransportIconId);
   DrainMainThreadRequests();
@@ -560,7 +589,16 @@ TEST_F(UnitPanel, TheSeaTransportIconLoadsTheUnitAndEmptiesThePanel) {
   EXPECT_EQ(World().turnState.selectedHex, nullptr);
   EXPECT_EQ(Panel().ShownUnit(), nullptr);
   ASSERT_EQ(World().Units().navalUnits.size(), 1u);
-  EXPECT_EQ(World().Units().navalUnits.front()->carriedUnit, &unit);
+  const cJednostkaMorska& ship = *World().Units().navalUnits.front();
+  EXPECT_EQ(ship.carriedUnit, &unit);
+  // No move is offered any more; the status line names the port to click,
+  // and keeps doing so over the next frames.
+  EXPECT_EQ(World().turnState.mode, 0);
+  WorldOnFrameMoveThunk(0.0, 0.05f);
+  WorldOnFrameMoveThunk(0.05, 0.05f);
+  auto* status = dynamic_cast<CDXUTStatic*>(LoadedMapScreen()->InfoPanel()->Dialog().GetControl(kInfoStatusId));
+  ASSERT_NE(status, nullptr);
+  EXPECT_EQ(std::wstring(status->GetText()), L"statusbar_aboard_" + ship.name + L"_click_Marseille_to_sail_it");
 }
 
 }  // namespace

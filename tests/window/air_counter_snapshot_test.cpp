@@ -104,7 +104,7 @@ TEST_F(AirCounterSnapshot, ThreeTypesOwnAndEnemyAndOneInAPanel) {
   panel.DrawInRect(plat::RectI{530, 260, 613, 340});
   renderer_->EndScene();
   // The country's colour under the aircraft, and the aircraft over it.
-  EXPECT_NE(Pixel(10 + 40, 50), 0x405838u);
+  EXPECT_NE(Pixel(10 + 83, 60), 0x405838u);
   ExpectGolden("air_counters.png");
 }
 

@@ -489,9 +489,10 @@ TEST_F(HexDrawing, WaterKeepsItsFirstWeatherRowAndBadLandMasksDrawNoRiver) {
 
 }  // namespace
 
-// A city's labels lie at the city's depth: a unit on the city's hex (a layer
-// nearer) covers its name instead of the name running over the counter.
-TEST_F(HexDrawing, CityNameLiesBehindTheUnitOnItsHex) {
+// A city's name lies in front of the counters (the skin keeps it clear of
+// the counter on its own hex; a long one reaches under its neighbours') and
+// behind the selected unit.
+TEST_F(HexDrawing, CityNameLiesInFrontOfTheUnitsAndBehindTheSelectedOne) {
   plat::RecordingFont font(renderer_, L"Label", 12, 400);
   sCityAppearance& look = *g_CityAppearance.current;
   const bool wasValid = look.valid[6];
@@ -519,8 +520,8 @@ TEST_F(HexDrawing, CityNameLiesBehindTheUnitOnItsHex) {
   g_Settings.ShowCityName = showName;
   ASSERT_EQ(nameDepths.size(), 2u);  // the shadow and the name
   for (float depth : nameDepths) {
-    EXPECT_FLOAT_EQ(depth, LayerDepth(kLayerCities));
-    EXPECT_GT(depth, LayerDepth(kLayerUnits)) << "behind the units (larger depths are drawn first)";
+    EXPECT_LT(depth, LayerDepth(kLayerUnits)) << "in front of the counters (larger depths are drawn first)";
+    EXPECT_GT(depth, LayerDepth(kLayerSelectedUnit)) << "behind the selected unit";
   }
   batch_.Begin();
   EXPECT_EQ(batch_.GetTextDepth(), 0.0f) << "each batch starts with its text in front";

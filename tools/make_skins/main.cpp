@@ -729,7 +729,7 @@ void DrawCityTile(Canvas& c, int ox, int oy, int v, bool resources) {
   } else {
     cc.k.Line(kCx - 46, kCy + 4, kCx + 46, kCy - 2, 4, Col{150, 146, 138, 230});
     cc.k.Line(kCx - 6, kCy - 40, kCx + 4, kCy + 42, 4, Col{150, 146, 138, 230});
-    const Col roofs[4] = {{176, 68, 50, 255}, {150, 84, 60, 255}, {120, 118, 124, 255}, {190, 110, 70, 255}};
+    const Col roofs[4] = {176, 68, 50, 255, {150, 84, 60, 255}, {120, 118, 124, 255}, {190, 110, 70, 255}};
     const int n = 22 + v * 4;
     for (int i = 0; i < n; ++i) {
       const float a = rng.Range(0, 2 * tooldraw::kPi), d = std::sqrt(rng.Next()) * 30;
@@ -1105,74 +1105,169 @@ std::string TextLine(int l, int t, int w, int h, const std::string& style) {
   return std::to_string(l) + ";" + std::to_string(t) + ";" + std::to_string(w) + ";" + std::to_string(h) + style + "\n";
 }
 
-// Counter boxes in cell coordinates: the counter is 96 x 75 at (35, 44).
-std::string LandGroup(const char* name, int threshold, bool small) {
-  const int ts = small ? 2 : 0;  // larger texts when the map is zoomed out
-  std::string s = std::string(name) + "\n" + std::to_string(threshold) + "\n";
-  s += Row({0, 0, 128, 100}) + Row({35, 44, 96, 75});      // A0 B0 frame
-  s += Row({128, 0, 40, 12}) + Row({99, 48, 28, 9});       // A1 B1 level
-  s += Row({176, 0, 40, 12}) + Row({69, 48, 28, 9});       // A2 B2 size
-  s += Row({224, 0, 20, 20}) + (small ? Row({0, 0, 0, 0}) : Row({38, 76, 13, 13}));   // A3 B3 action points
-  s += Row({248, 0, 20, 20}) + (small ? Row({0, 0, 0, 0}) : Row({116, 88, 13, 13})); // A4 B4 low supply
-  s += Row({272, 0, 20, 20}) + (small ? Row({0, 0, 0, 0}) : Row({116, 74, 13, 13})); // A5 B5 replacements
-  s += Row({296, 0, 20, 20}) + Row({116, 102, 13, 13});   // A6 B6 frozen
-  s += Row({320, 0, 20, 20}) + Row({116, 60, 13, 13});    // A7 B7 commander
-  s += Row({344, 0, 20, 20}) + Row({38, 60, 13, 13});     // A8 B8 ready
-  s += small ? TextLine(0, 0, 0, 0, Style("Arial", 14, 75, 255, 255, 255, 0, 0, 0))
-             : TextLine(10, 120, 146, 16, Style("Arial", 14, 75, 255, 255, 255, 0, 0, 0));  // B9 name
-  s += TextLine(36, 94, 24, 22, Style("Arial", 14 + ts * 2, 75, 20, 20, 20, 255, 255, 255));  // B10 AP
-  s += TextLine(60, 97, 46, 22, Style("Arial", 18 + ts * 3, 87, 20, 20, 20, 255, 255, 255));  // B11 strength
-  s += Row({39, 48, 26, 17});                              // B12 flag
-  s += Row({35, 44, 96, 75});                              // B13 counter
+// The zoom bands of the counters and cities, the nearest first; a band
+// holds while the zoom in per cent is below its threshold and at least the
+// next band's. In every band the names a hex shows keep clear of its
+// counter: the unit's name right under the counter, the city's name at the
+// bottom of the hex under it, so that a unit standing on a city covers only
+// its pictures. Each name is at least 9 pixels high on the screen at the
+// band's lowest zoom; where it could not be read any more it is not drawn
+// (the unit names below 50 %, the city names below 32 %), and the counter
+// takes the room. A ship shows two lines of names (its own and its
+// fleet's), which leave a counter room enough only in the nearest band
+// (below 70 % a ship is drawn without names, as large as a land unit; the
+// fleets dialog of its port or zone names it). The numbers on the counters
+// and at the cities grow as the zoom falls.
+struct sZoomBand {
+  const char* name;
+  int threshold;
+  int unitName;       // font height of a land or air unit's name; 0: not drawn
+  int shipNames;      // font height of a ship's two names; 0: not drawn
+  int cityName;       // font height of a city's name; 0: not drawn
+  int counterGrowth;  // steps by which the counter's numbers grow
+  int cityNumbers;    // font height of a city's numbers; 0: not drawn
+  bool far;           // no small markers on the counter
+};
+constexpr sZoomBand kZoomBands[] = {
+    {"Normal", 10000, 14, 14, 14, 0, 14, false},  // 70 % and more
+    {"Middle", 70, 18, 0, 18, 0, 17, false},      // 50 to 69 %
+    {"Far", 50, 0, 0, 29, 2, 20, true},           // 32 to 49 %
+    {"Overview", 32, 0, 0, 0, 2, 0, true},        // below 32 %
+};
+
+// The hex spans rows 34 to 132 of its 166-pixel cell, columns 28 to 138;
+// a counter is drawn from the 96 x 75 design at (35, 44).
+constexpr int kHexTop = 34, kHexBottom = 132;
+constexpr float kDesignCentreX = 83.0f, kDesignCentreY = 81.5f;
+
+int NameBand(int font) { return font > 0 ? font + 2 : 0; }
+
+// Where the band puts the counter: the design scaled and moved into the
+// hex above the names.
+struct sCounterPlace {
+  float scale;
+  float centreY;
+  int Left(int x) const { return static_cast<int>(std::lround(kDesignCentreX + (x - kDesignCentreX) * scale)); }
+  int Top(int y) const { return static_cast<int>(std::lround(centreY + (y - kDesignCentreY) * scale)); }
+  int Size(int v) const { return std::max(1, static_cast<int>(std::lround(v * scale))); }
+  // A box of the design given as left, top, width, height.
+  std::string Box(int l, int t, int w, int h) const { return Row({Left(l), Top(t), Size(w), Size(h)}); }
+  std::string Text(int l, int t, int w, int h, const std::string& style) const {
+    return TextLine(Left(l), Top(t), Size(w), Size(h), style);
+  }
+};
+
+// The counter above its names: a land or air unit shows one line (font
+// unitName), a ship two (font shipNames: the ship's name and its fleet's).
+sCounterPlace PlaceCounter(const sZoomBand& band, int nameFont, int nameLines) {
+  const int top = kHexTop + 2;
+  const int bottom = kHexBottom - NameBand(band.cityName) - nameLines * NameBand(nameFont) - 1;
+  const float scale = std::min(1.0f, static_cast<float>(bottom - top) / 75.0f);
+  return {scale, (top + bottom) / 2.0f};
+}
+
+// The first line of the unit's names under the counter (a second one lies
+// under it), or an empty box with a face.
+std::string UnitNameLine(const sZoomBand& band, int nameFont, int nameLines) {
+  const int h = NameBand(nameFont);
+  if (h == 0) return TextLine(0, 0, 0, 0, Style("Arial", 14, 75, 255, 255, 255, 0, 0, 0));
+  const int top = kHexBottom - NameBand(band.cityName) - nameLines * h;
+  return TextLine(8, top, 150, h, Style("Arial", nameFont, 75, 255, 255, 255, 0, 0, 0));
+}
+
+// A marker the far bands leave out.
+std::string Marker(const sCounterPlace& at, const sZoomBand& band, int l, int t) {
+  return band.far ? Row({0, 0, 0, 0}) : at.Box(l, t, 13, 13);
+}
+
+// One source rectangle of the marker sheet and the box of the design it is
+// drawn into (left, top, width, height); a small marker the far bands
+// leave out.
+struct sCounterPart {
+  int sx, sy, sw, sh;  // source: left, top, width, height
+  int l, t, w, h;
+  bool smallMarker;
+};
+
+// A land or air group: the band's name and threshold, the parts, then the
+// name, the action points, the strength, the flag and the counter.
+std::string CounterGroup(const sZoomBand& band, std::initializer_list<sCounterPart> parts) {
+  const sCounterPlace at = PlaceCounter(band, band.unitName, 1);
+  const int ts = band.counterGrowth;
+  std::string s = std::string(band.name) + "\n" + std::to_string(band.threshold) + "\n";
+  for (const sCounterPart& p : parts) {
+    s += Row({p.sx, p.sy, p.sw, p.sh});
+    s += p.smallMarker ? Marker(at, band, p.l, p.t) : at.Box(p.l, p.t, p.w, p.h);
+  }
+  s += UnitNameLine(band, band.unitName, 1);  // name
+  s += at.Text(36, 94, 24, 22, Style("Arial", 14 + ts * 2, 75, 20, 20, 20, 255, 255, 255));  // action points
+  s += at.Text(60, 97, 46, 22, Style("Arial", 18 + ts * 3, 87, 20, 20, 20, 255, 255, 255));  // strength
+  s += at.Box(39, 48, 26, 17);  // flag
+  s += at.Box(35, 44, 96, 75);  // counter
   return s;
 }
 
-std::string AirGroup(const char* name, int threshold, bool small) {
-  const int ts = small ? 2 : 0;
-  std::string s = std::string(name) + "\n" + std::to_string(threshold) + "\n";
-  s += Row({0, 0, 128, 100}) + Row({35, 44, 96, 75});      // A0 B0 frame
-  s += Row({128, 0, 40, 12}) + Row({99, 48, 28, 9});       // A1 B1 level
-  s += Row({224, 0, 20, 20}) + (small ? Row({0, 0, 0, 0}) : Row({38, 76, 13, 13}));   // A2 B2 action points
-  s += Row({248, 0, 20, 20}) + (small ? Row({0, 0, 0, 0}) : Row({116, 88, 13, 13})); // A3 B3 low supply
-  s += Row({272, 0, 20, 20}) + (small ? Row({0, 0, 0, 0}) : Row({116, 74, 13, 13})); // A4 B4 replenish
-  s += Row({320, 0, 20, 20}) + Row({116, 60, 13, 13});    // A5 B5 commander
-  s += Row({344, 0, 20, 20}) + Row({38, 60, 13, 13});     // A6 B6 ready
-  s += small ? TextLine(0, 0, 0, 0, Style("Arial", 14, 75, 255, 255, 255, 0, 0, 0))
-             : TextLine(10, 120, 146, 16, Style("Arial", 14, 75, 255, 255, 255, 0, 0, 0));  // B7 name
-  s += TextLine(36, 94, 24, 22, Style("Arial", 14 + ts * 2, 75, 20, 20, 20, 255, 255, 255));  // B8 AP
-  s += TextLine(60, 97, 46, 22, Style("Arial", 18 + ts * 3, 87, 20, 20, 20, 255, 255, 255));  // B9 strength
-  s += Row({39, 48, 26, 17});                              // B10 flag
-  s += Row({35, 44, 96, 75});                              // B11 counter
+// Land: A0-A8 with B0-B8, then B9 name, B10 AP, B11 strength, B12 flag,
+// B13 counter.
+std::string LandGroup(const sZoomBand& band) {
+  return CounterGroup(band, {{0, 0, 128, 100, 35, 44, 96, 75, false},     // frame
+                             {128, 0, 40, 12, 99, 48, 28, 9, false},      // level
+                             {176, 0, 40, 12, 69, 48, 28, 9, false},      // size
+                             {224, 0, 20, 20, 38, 76, 13, 13, true},      // action points
+                             {248, 0, 20, 20, 116, 88, 13, 13, true},     // low supply
+                             {272, 0, 20, 20, 116, 74, 13, 13, true},     // replacements
+                             {296, 0, 20, 20, 116, 102, 13, 13, false},   // frozen
+                             {320, 0, 20, 20, 116, 60, 13, 13, false},    // commander
+                             {344, 0, 20, 20, 38, 60, 13, 13, false}});   // ready
+}
+
+// Air: A0-A6 with B0-B6, then B7 name, B8 AP, B9 strength, B10 flag, B11
+// counter.
+std::string AirGroup(const sZoomBand& band) {
+  return CounterGroup(band, {{0, 0, 128, 100, 35, 44, 96, 75, false},     // frame
+                             {128, 0, 40, 12, 99, 48, 28, 9, false},      // level
+                             {224, 0, 20, 20, 38, 76, 13, 13, true},      // action points
+                             {248, 0, 20, 20, 116, 88, 13, 13, true},     // low supply
+                             {272, 0, 20, 20, 116, 74, 13, 13, true},     // replenish
+                             {320, 0, 20, 20, 116, 60, 13, 13, false},    // commander
+                             {344, 0, 20, 20, 38, 60, 13, 13, false}});   // ready
+}
+
+std::string NavalGroup(const sZoomBand& band) {
+  // Never larger than the land units of the band.
+  sCounterPlace at = PlaceCounter(band, band.shipNames, 2);
+  at.scale = std::min(at.scale, PlaceCounter(band, band.unitName, 1).scale);
+  const int ts = band.counterGrowth;
+  std::string s = std::string(band.name) + "\n" + std::to_string(band.threshold) + "\n";
+  s += Row({0, 0, 128, 100}) + at.Box(35, 44, 96, 75);    // A0 B0 frame
+  s += Row({368, 0, 20, 20}) + at.Box(113, 47, 15, 15);   // A1 B1 battle
+  s += Row({392, 0, 20, 20}) + at.Box(97, 47, 15, 15);    // A2 B2 battle side
+  s += at.Box(35, 44, 96, 75);                             // B3 ship picture
+  s += UnitNameLine(band, band.shipNames, 2);              // B4 names
+  s += at.Text(84, 98, 46, 20, Style("Arial", 15 + ts * 3, 87, 255, 255, 255, 0, 0, 0));  // B5 hit points
+  s += at.Box(39, 48, 26, 17);                             // B6 flag
+  s += at.Box(40, 104, 44, 8);                             // B7 hit-point bar
   return s;
 }
 
-std::string NavalGroup(const char* name, int threshold, bool small) {
-  const int ts = small ? 2 : 0;
-  std::string s = std::string(name) + "\n" + std::to_string(threshold) + "\n";
-  s += Row({0, 0, 128, 100}) + Row({35, 44, 96, 75});      // A0 B0 frame
-  s += Row({368, 0, 20, 20}) + Row({113, 47, 15, 15});    // A1 B1 battle
-  s += Row({392, 0, 20, 20}) + Row({97, 47, 15, 15});     // A2 B2 battle side
-  s += Row({35, 44, 96, 75});                              // B3 ship picture
-  s += small ? TextLine(0, 0, 0, 0, Style("Arial", 14, 75, 255, 255, 255, 0, 0, 0))
-             : TextLine(10, 120, 146, 16, Style("Arial", 14, 75, 255, 255, 255, 0, 0, 0));  // B4 names
-  s += TextLine(84, 98, 46, 20, Style("Arial", 15 + ts * 3, 87, 255, 255, 255, 0, 0, 0));  // B5 hit points
-  s += Row({39, 48, 26, 17});                              // B6 flag
-  s += Row({40, 104, 44, 8});                              // B7 hit-point bar
-  return s;
-}
-
-std::string CityEntry(int threshold, bool small) {
-  const int ts = small ? 6 : 0;
-  std::string s = std::to_string(threshold) + "\n";
+// The city's pictures around the middle of the hex and its name at the
+// bottom; the farther bands draw its numbers larger, the overview none.
+std::string CityEntry(const sZoomBand& band) {
+  const int numbers = band.cityNumbers;
+  const int h = NameBand(band.cityName);
+  std::string s = std::to_string(band.threshold) + "\n";
   s += Row({1300, 1220, 32, 32}) + Row({67, 60, 99, 92});     // A0 B0 city
   s += Row({1003, 1170, 24, 24}) + Row({41, 68, 65, 92});     // A1 B1 fortification
   s += Row({1340, 1220, 24, 24}) + Row({101, 68, 125, 92});   // A2 B2 port
   s += Row({1370, 1220, 24, 24}) + Row({71, 36, 95, 60});     // A3 B3 supply
   s += Row({1400, 1220, 24, 24}) + Row({71, 36, 95, 60});     // A4 B4 resources
   s += Row({1430, 1220, 24, 24}) + Row({101, 40, 125, 64});   // A5 B5 victory points
-  s += TextLine(8, 96, 150, 20 + ts, Style("Arial", 15 + ts, 87, 255, 255, 255, 0, 0, 0));   // B6 name
-  s += TextLine(30, 40, 40, 20 + ts, Style("Arial", 14 + ts, 87, 250, 230, 120, 0, 0, 0));   // B7 production
-  s += TextLine(112, 64, 30, 20 + ts, Style("Arial", 14 + ts, 87, 255, 220, 60, 0, 0, 0));   // B8 victory
+  s += h > 0 ? TextLine(8, kHexBottom - h, 150, h, Style("Arial", band.cityName, 87, 255, 255, 255, 0, 0, 0))
+             : TextLine(0, 0, 0, 0, Style("Arial", 15, 87, 255, 255, 255, 0, 0, 0));  // B6 name
+  s += numbers > 0 ? TextLine(30, 40, 40, numbers + 6, Style("Arial", numbers, 87, 250, 230, 120, 0, 0, 0))
+                   : TextLine(0, 0, 0, 0, Style("Arial", 14, 87, 250, 230, 120, 0, 0, 0));  // B7 production
+  s += numbers > 0 ? TextLine(112, 64, 30, numbers + 6, Style("Arial", numbers, 87, 255, 220, 60, 0, 0, 0))
+                   : TextLine(0, 0, 0, 0, Style("Arial", 14, 87, 255, 220, 60, 0, 0, 0));  // B8 victory
   s += Row({53, 58, 113, 98});                                 // B9 flag (political map)
   s += Row({0, 0, 0, 0});                                      // B10
   return s;
@@ -1192,12 +1287,16 @@ bool MakeTables(const std::string& map, const std::string& units) {
       "; Cities appearance. \"#AP\" (the action-points label of the map: left; top; width; height;\n"
       "; face; height; weight; R; G; B; shadow R; G; B) opens the first entry; each further \"#\"\n"
       "; line closes an entry and opens the next, so the file ends with one.\n"
-      "#AP;53;70;60;26;Arial;20;87;255;255;255;0;0;0\n" +
-      CityEntry(10000, false) + "#\n" + CityEntry(60, true) + "#\n";
-  std::string land = "# Land counters: name, zoom threshold, then the rectangles and boxes of each band\n" +
-                     LandGroup("Normal", 10000, false) + LandGroup("Far", 60, true);
-  std::string air = "# Air counters\n" + AirGroup("Normal", 10000, false) + AirGroup("Far", 60, true);
-  std::string naval = "# Naval counters\n" + NavalGroup("Normal", 10000, false) + NavalGroup("Far", 60, true);
+      "#AP;53;70;60;26;Arial;20;87;255;255;255;0;0;0\n";
+  std::string land = "# Land counters: name, zoom threshold, then the rectangles and boxes of each band\n";
+  std::string air = "# Air counters\n";
+  std::string naval = "# Naval counters\n";
+  for (const sZoomBand& band : kZoomBands) {
+    city += CityEntry(band) + "#\n";
+    land += LandGroup(band);
+    air += AirGroup(band);
+    naval += NavalGroup(band);
+  }
   return WriteText(map + "/sprites_depth.csv", depth) && WriteText(map + "/appearance.csv", city) &&
          WriteText(units + "/land_units.csv", land) && WriteText(units + "/air_units.csv", air) &&
          WriteText(units + "/naval_units.csv", naval);
@@ -1232,7 +1331,7 @@ bool MakeOthersSheet(const std::string& path) {
   Canvas sheet(12 * kGrid, 12 * kGrid);
   for (int side = 1; side <= 3; ++side)
     for (int odd = 0; odd < 2; ++odd) DrawRiverSide(sheet, 1 + (side - 1) * 334 + odd * kGrid, 1, side, odd);
-  const Col alliance[6] = {{200, 60, 50, 255}, {60, 100, 200, 255}, {70, 160, 70, 255},
+  const Col alliance[6] = {200, 60, 50, 255, {60, 100, 200, 255}, {70, 160, 70, 255},
                            {210, 170, 50, 255}, {150, 80, 170, 255}, {60, 170, 170, 255}};
   for (int a = 0; a < 6; ++a) {
     const Col base = alliance[a];
