@@ -137,16 +137,10 @@ class CheckedUnitOrdersThread : public CheckedOrdersThread {
  protected:
   CheckedUnitOrdersThread() : w({"ppppp", "ppppp", "ppppp"}) {
     w.ThreeCountries();
-    auto& base = LandUnitConstants().baseStrength;
-    base[0] = {10, 20, 10, 20, 10, 20, 10};
-    base[1] = {12.5f, 20, 12, 24, 12, 24, 12};
+    w.PricedUpgrades();
     sScenarioConstants& k = w.world->constants;
-    k.levelCostFactors = {2, 4, 2, 4, 2, 4, 2};
-    k.replacementBase = 10;
     k.replacementFactors = {20, 20, 20, 20, 20, 20, 20};
     k.supplyEffectE.fill(20);
-    w.Country(1).productionPoints = 100.0;
-    w.Country(1).techLevel[kTechArtillery] = 3;
   }
   cJednostkaLadowa& Division(int x, int y, int strength) {
     cJednostkaLadowa& unit = w.AddUnit(x, y, 1, kUnitInfantryDivision);
