@@ -25,7 +25,10 @@ if(TW_FUZZ)
   if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     message(FATAL_ERROR "TW_FUZZ needs clang (configure with CXX=clang++)")
   endif()
-  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  # An undefined-behaviour report ends the run as a crash does, so that the
+  # fuzzer keeps the input and the run fails instead of printing and going on.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
   add_compile_definitions(TW_SANITIZED=1)
 endif()

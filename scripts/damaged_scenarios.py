@@ -193,6 +193,11 @@ NAMED_CASES = [
      "warned", "ai_data.csv", True),
     ("ai_data.csv", "country_section_missing", from_line_on(b"Country;", 0), "warned", "ai_data.csv", False),
     ("land_units.csv", "header_only", header_only, "warned", "land_units.csv", False),
+    # Files that may hold their header alone, but never no bytes at all (an
+    # empty naval_units.csv is refused: the fixture's cargo names its ship).
+    ("air_units.csv", "empty", lambda d: b"", "warned", "air_units.csv", False),
+    ("convoys.csv", "empty", lambda d: b"", "warned", "convoys.csv", False),
+    ("flags.txt", "empty", lambda d: b"", "warned", "flags.txt", False),
     ("sea_edges.csv", "header_only", header_only, "warned", "sea_edges.csv", False),
     ("unit_names.csv", "header_only", header_only, "warned", "unit_names.csv", False),
     ("countries.csv", "header_only", header_only, "refused", "countries.csv", False),

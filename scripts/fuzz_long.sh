@@ -7,7 +7,10 @@
 # in tests/fuzz/corpus/<target>; its log and any input that made it fail go
 # to build/fuzz/long/<target>/. At the end a table gives per target the
 # executions, the seconds run, the exit code and the inputs found failing.
-# Exit 1 when any target found something.
+# Exit 1 when any target found something; a sanitizer report, undefined
+# behaviour included, ends a target's run as a finding. The files a reader
+# is given are written in a scratch folder of each target's own, removed
+# when it ends (also when the script is interrupted).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 if [ $# -lt 1 ] || ! [[ "$1" =~ ^[0-9]+$ ]]; then
@@ -30,15 +33,20 @@ ninja -C "$fuzz" -j "$parallel" "${targets[@]}"
 
 out="$fuzz/long"
 mkdir -p "$out"
+scratch_root="$(mktemp -d "${TMPDIR:-/tmp}/tw-fuzz-long.XXXXXX")"
+trap 'rm -rf "$scratch_root"' EXIT
+trap 'exit 130' INT TERM
 run_one() {
-  local name="$1" dir="$out/$1"
+  local name="$1" dir="$out/$1" scratch="$scratch_root/$1"
   rm -rf "$dir"
-  mkdir -p "$dir" "$fuzz/corpus/$name"
+  mkdir -p "$dir" "$fuzz/corpus/$name" "$scratch"
   local seeds="$root/tests/fuzz/corpus/$name"
   [ -d "$seeds" ] || seeds=""
   local start=$SECONDS code=0
-  (cd "$dir" && "$fuzz/tests/fuzz/$name" -max_total_time="$seconds" -print_final_stats=1 \
+  (cd "$dir" && TMPDIR="$scratch" UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1" \
+    "$fuzz/tests/fuzz/$name" -max_total_time="$seconds" -print_final_stats=1 \
     -artifact_prefix="$dir/" "$fuzz/corpus/$name" $seeds >"$dir/log.txt" 2>&1) || code=$?
+  rm -rf "$scratch"
   echo "$code $((SECONDS - start))" >"$dir/result"
 }
 

@@ -4,7 +4,8 @@
 # libraries' symbols and runs every test: the real window under Xvfb (the
 # menus, then the scripted walks), the thread tests again under
 # ThreadSanitizer, a short smoke run of every file-reader fuzzer (fixed
-# seed, so a run repeats the same inputs), then all unit tests with CTest.
+# seed, so a run repeats the same inputs; a sanitizer report, undefined
+# behaviour included, fails it), then all unit tests with CTest.
 #
 # On a small machine the order matters more than the work: the
 # ThreadSanitizer and fuzzer builds run at the lowest priority beside the
@@ -263,8 +264,9 @@ fuzz_smoke() {
   # removed after it.
   scratch="$(mktemp -d "${TMPDIR:-/tmp}/tw-fuzz-$name.XXXXXX")" || return 1
   local status=0
-  (cd "$fuzz" && TMPDIR="$scratch" "$target" -seed=1 -max_total_time="$fuzz_seconds" -print_final_stats=0 \
-    "$corpus" $seeds >"$fuzz/$name.smoke.txt" 2>&1) || status=1
+  (cd "$fuzz" && TMPDIR="$scratch" UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1" \
+    "$target" -seed=1 -max_total_time="$fuzz_seconds" -print_final_stats=0 "$corpus" $seeds \
+    >"$fuzz/$name.smoke.txt" 2>&1) || status=1
   rm -rf "$scratch"
   [ "$status" -eq 0 ] || { touch "$fuzz/$name.failed"; return 1; }
 }

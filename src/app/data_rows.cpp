@@ -129,6 +129,10 @@ void cRowCheck::WarnWhenNoRows(std::wstring_view what) const {
   LogLine(L"WARNING: %s: no %s: the file is empty or holds only its header and comments", path_, std::wstring(what));
 }
 
+void cRowCheck::WarnEmptyFile(std::wstring_view what) const {
+  LogLine(L"WARNING: %s: no %s: the file is empty", path_, std::wstring(what));
+}
+
 void cRowCheck::RefuseValue(std::size_t column, std::wstring_view what, std::wstring_view problem) const {
   LogLine(L"ERROR: %s line %u column %u: %s \"%s\" %s", path_, line_, static_cast<unsigned>(column + 1),
           std::wstring(what), Field(column), std::wstring(problem));

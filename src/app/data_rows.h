@@ -42,6 +42,9 @@ class cRowCheck {
   // After the last row: a file of no rows at all (empty, or only its header
   // and comments) is said with "WARNING: <file>: no <what> ...".
   void WarnWhenNoRows(std::wstring_view what) const;
+  // For the files that may hold no rows but never no bytes (every writer
+  // puts its header first): "WARNING: <file>: no <what>: the file is empty".
+  void WarnEmptyFile(std::wstring_view what) const;
   std::uint32_t Line() const { return line_; }
   std::size_t FieldCount() const { return fields_ ? fields_->size() : 0; }
   const std::wstring& Field(std::size_t column) const;

@@ -106,6 +106,8 @@ cFrameworkLockSuspension::~cFrameworkLockSuspension() {
 
 int GetFrameworkLockHoldCount() { return g_FrameworkLockHolds.load(); }
 
+int GetFrameworkLockWaiterCount() { return g_FrameworkLockWaiters.load(); }
+
 namespace {
 
 void LogSleepTrace(int ms, const char* file, int line) {

@@ -31,6 +31,8 @@ void GuardFrameWithFrameworkLock(bool begin);
 int GetFrameworkLockHoldCount();
 // Holds of the calling thread.
 int GetFrameworkLockHoldsOfThisThread();
+// Threads blocked in AcquireFrameworkLock at this moment.
+int GetFrameworkLockWaiterCount();
 
 // A rule's change of the world calls this first. In the test builds (with
 // the sanitizers) a calling thread that does not hold the lock while it is

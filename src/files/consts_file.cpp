@@ -169,9 +169,11 @@ std::wstring FormatSlot(const sScenarioConstants& c, const sConstsLine& d, int i
 // not negative, chances are percentages, and no rule value comes near a
 // million (larger ones are damage: they overflow the sums of the rules).
 constexpr double kMostConstant = 1000000.0;
-constexpr int kNotNegativeLines[] = {2,  3,  4,  5,  6,  7,  8,  9,  10,  11,  12,  13,  14,  34,  47,  68,
-                                     69, 70, 73, 76, 78, 79, 80, 81, 82,  83,  85,  88,  89,  122, 123, 127,
-                                     132, 136, 143, 145, 162};
+// Lines 25 to 30 are the ratios of the attackers' land combat loss to the
+// defender's.
+constexpr int kNotNegativeLines[] = {2,  3,  4,  5,  6,  7,  8,  9,  10,  11,  12,  13,  14,  25,  26,  27,
+                                     28, 29, 30, 34, 47, 68, 69, 70, 73,  76,  78,  79,  80,  81,  82,  83,
+                                     85, 88, 89, 122, 123, 127, 132, 136, 143, 145, 162};
 constexpr int kPercentLines[] = {128, 146, 147};
 
 double SlotValue(const sScenarioConstants& c, const sConstsLine& d, int index) {

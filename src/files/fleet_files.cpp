@@ -206,6 +206,7 @@ void LoadFlags(std::wstring_view folderFormat, std::vector<int>& flags) {
 
   flags.assign(kEventFlagCount, 0);
   files::cRowCheck row(files::PathFromPattern(folderFormat, L"flags.txt"));
+  if (bytes.empty()) row.WarnEmptyFile(L"event flags set");
   std::size_t start = 0;
   int lineNumber = 0;
   while (start < bytes.size()) {
@@ -238,6 +239,7 @@ void LoadConvoys(cWorld& world, std::wstring_view folderFormat) {
   if (store.GetCountryCount() != world.GetCountryCount()) store.Resize(world.GetCountryCount());
 
   files::cRowCheck row(files::PathFromPattern(folderFormat, L"convoys.csv"));
+  if (reader.AtEnd()) row.WarnEmptyFile(L"convoys");
   while (!reader.AtEnd()) {
     if (reader.ReadRecord(false) == 0) continue;  // a comment or an empty line
     row.Start(reader.LineCounter(), reader.Fields());

@@ -271,6 +271,7 @@ void LoadAirUnits(cWorld& world, std::wstring_view folderFormat) {
   const int width = world.GetMap().GetWidth();
   const int height = world.GetMap().GetHeight();
   files::cRowCheck row(files::PathFromPattern(folderFormat, L"air_units.csv"));
+  if (reader.AtEnd()) row.WarnEmptyFile(L"air units");
   cJednostkaLotnicza templ(&world);
   while (!reader.AtEnd()) {
     if (reader.ReadRecord(false) == 0) continue;  // a comment or an empty line
@@ -343,6 +344,7 @@ void LoadNavalUnits(cWorld& world, std::wstring_view folderFormat) {
   list.clear();
 
   files::cRowCheck row(files::PathFromPattern(folderFormat, L"naval_units.csv"));
+  if (reader.AtEnd()) row.WarnEmptyFile(L"ships");
   std::unordered_set<int> idsInUse;
   cJednostkaMorska templ(&world);
   while (!reader.AtEnd()) {

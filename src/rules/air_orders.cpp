@@ -112,11 +112,11 @@ eAirOrderRefusal CheckAirFight(const cWorld& world, const cJednostkaLotnicza& at
 
 eAirOrderRefusal AirFight(cWorld& world, cJednostkaLotnicza& attacker, int x, int y, sBombardmentResult& result,
                           const cCountry* sight) {
+  const cFrameworkLockGuard lock;
   const eAirOrderRefusal refusal = CheckAirFight(world, attacker, x, y, sight);
   if (refusal != eAirOrderRefusal::kNone) return refusal;
   auto* defender = dynamic_cast<cJednostkaLotnicza*>(world.GetMap().GetHex(x, y).unit);
   if (!defender) return eAirOrderRefusal::kNoTarget;
-  const cFrameworkLockGuard lock;
   defender->AirFight(world, result, &attacker);
   RemoveIfDestroyed(world, attacker, result);
   return eAirOrderRefusal::kNone;
@@ -124,11 +124,11 @@ eAirOrderRefusal AirFight(cWorld& world, cJednostkaLotnicza& attacker, int x, in
 
 eAirOrderRefusal AiAirFight(cWorld& world, cJednostkaLotnicza& attacker, int x, int y, sBombardmentResult& result,
                             const cCountry& sight) {
+  const cFrameworkLockGuard lock;
   const eAirOrderRefusal refusal = CheckAirFight(world, attacker, x, y, &sight);
   if (refusal != eAirOrderRefusal::kNone) return refusal;
   auto* defender = dynamic_cast<cJednostkaLotnicza*>(world.GetMap().GetHex(x, y).unit);
   if (!defender) return eAirOrderRefusal::kNoTarget;
-  const cFrameworkLockGuard lock;
   if (defender->type != kUnitFighter) {
     if (cJednostkaLotnicza* escort = FindCountryInterceptor(world, defender->countryId, x, y)) {
       if (attacker.ResolveInterception(escort, result)) {
@@ -159,9 +159,9 @@ eAirOrderRefusal CheckAirBombardment(const cWorld& world, const cJednostkaLotnic
 
 eAirOrderRefusal AirBombardment(cWorld& world, cJednostkaLotnicza& unit, int x, int y, sBombardmentResult& result,
                                 const cCountry* sight) {
+  const cFrameworkLockGuard lock;
   const eAirOrderRefusal refusal = CheckAirBombardment(world, unit, x, y, sight);
   if (refusal != eAirOrderRefusal::kNone) return refusal;
-  const cFrameworkLockGuard lock;
   ResolveHexAirBombardment(world, x, y, unit, result);
   return eAirOrderRefusal::kNone;
 }
@@ -176,9 +176,9 @@ eAirOrderRefusal CheckAirRecon(const cWorld& world, const cJednostkaLotnicza& un
 }
 
 eAirOrderRefusal AirRecon(cWorld& world, cJednostkaLotnicza& unit, int x, int y, sBombardmentResult& result) {
+  const cFrameworkLockGuard lock;
   const eAirOrderRefusal refusal = CheckAirRecon(world, unit, x, y);
   if (refusal != eAirOrderRefusal::kNone) return refusal;
-  const cFrameworkLockGuard lock;
   const sHex& hex = world.GetMap().GetHex(x, y);
   if (hex.IsWater()) {
     unit.ReconSeaZone(world, hex.seaZone, result);
@@ -208,9 +208,9 @@ eAirOrderRefusal CheckNuclearStrike(const cWorld& world, const cJednostkaLotnicz
 }
 
 eAirOrderRefusal NuclearStrike(cWorld& world, cJednostkaLotnicza& unit, int x, int y, sBombardmentResult& result) {
+  const cFrameworkLockGuard lock;
   const eAirOrderRefusal refusal = CheckNuclearStrike(world, unit, x, y);
   if (refusal != eAirOrderRefusal::kNone) return refusal;
-  const cFrameworkLockGuard lock;
   unit.AddActionPoints(-1);
   unit.NuclearStrike(world, x, y, result);
   return eAirOrderRefusal::kNone;

@@ -5,9 +5,10 @@
 // the status line, the panel's icons and the computer's planning ask. A
 // target is a hex (an order is a small value: the unit and the hex).
 //
-// The world-changing step of each action runs under the framework lock; a
-// unit killed by it leaves the selection, the move records and every list in
-// that same step.
+// Each action runs its check and its change in one step under the framework
+// lock, so that nothing the main thread does between them makes the action
+// act on what was checked no longer; a unit killed by it leaves the
+// selection, the move records and every list in that same step.
 #pragma once
 
 class cCountry;

@@ -167,18 +167,15 @@ eTransportRefusal AmphibiousInvasion(cWorld& world, cJednostkaLadowa& unit, int 
 
 bool AiAmphibiousInvasion(cWorld& world, cJednostkaLadowa& unit, int x, int y) {
   LogLine(Text("ai_unloading_amphib_unit_%s_to_hex_(%i,_%i)"), unit.name, x, y);
-  const eTransportRefusal refusal = LockedStep([&] { return CheckAmphibiousInvasion(world, unit, x, y); });
-  if (refusal == eTransportRefusal::kFriendlyOnBeach) {
-    LogLine(L"Critical Error: Cannot assault with a friendly unit during the amphibious invasion!");
-  }
-  if (refusal != eTransportRefusal::kNone) return false;
-
-  // Off the ship; whether the player sees the landing is decided with the
-  // unit on the target hex for the moment.
+  // The check and the unit off its ship in one step; whether the player
+  // sees the landing is decided with the unit on the target hex for the
+  // moment.
   bool shown = false;
   bool visible = false;
   cJednostka* defender = nullptr;
-  LockedStep([&] {
+  const eTransportRefusal refusal = LockedStep([&] {
+    const eTransportRefusal checked = CheckAmphibiousInvasion(world, unit, x, y);
+    if (checked != eTransportRefusal::kNone) return checked;
     Disembark(world, unit);
     unit.visible = false;
     unit.x = x;
@@ -189,7 +186,12 @@ bool AiAmphibiousInvasion(cWorld& world, cJednostkaLadowa& unit, int x, int y) {
     visible = unit.visible;
     shown = visible && world.turnState.showActions;
     defender = world.GetMap().GetHex(x, y).unit;
+    return eTransportRefusal::kNone;
   });
+  if (refusal == eTransportRefusal::kFriendlyOnBeach) {
+    LogLine(L"Critical Error: Cannot assault with a friendly unit during the amphibious invasion!");
+  }
+  if (refusal != eTransportRefusal::kNone) return false;
   if (shown) {
     ChangeWorldView([x, y](cWorldView& view) { view.FollowHex(x, y); });
     LockedStep([&] { unit.visible = false; });

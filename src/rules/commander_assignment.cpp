@@ -48,9 +48,9 @@ eCommanderRefusal CheckAssignCommander(const cWorld& world, const cUnit& unit, c
 }
 
 eCommanderRefusal AssignCommander(cWorld& world, cUnit& unit, cCommander& commander) {
+  const cFrameworkLockGuard lock;
   const eCommanderRefusal refusal = CheckAssignCommander(world, unit, commander);
   if (refusal != eCommanderRefusal::kNone) return refusal;
-  const cFrameworkLockGuard lock;
   unit.ownCommander = &commander;
   unit.hqCommanderId = -1;
   commander.ledUnit = &unit;
@@ -67,9 +67,9 @@ eCommanderRefusal CheckRecallCommander(const cWorld& world, const cUnit& unit) {
 }
 
 eCommanderRefusal RecallCommander(cWorld& world, cUnit& unit) {
+  const cFrameworkLockGuard lock;
   const eCommanderRefusal refusal = CheckRecallCommander(world, unit);
   if (refusal != eCommanderRefusal::kNone) return refusal;
-  const cFrameworkLockGuard lock;
   cCommander* commander = unit.ownCommander;
   commander->state = kCommanderOnHisWay;
   commander->ledUnit = nullptr;

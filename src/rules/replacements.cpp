@@ -34,10 +34,10 @@ eReplacementRefusal CheckBuyReplacements(const cWorld& world, cJednostka& unit, 
 }
 
 eReplacementRefusal BuyReplacements(cWorld& world, cJednostka& unit, int points) {
+  const cFrameworkLockGuard lock;
   const eReplacementRefusal refusal = CheckBuyReplacements(world, unit, points);
   if (refusal != eReplacementRefusal::kNone) return refusal;
   const float price = ReplacementPricePerPoint(world, unit);
-  const cFrameworkLockGuard lock;
   unit.SetActionPoints(0);
   unit.AddStrength(static_cast<float>(points));
   unit.reachableHexes.clear();

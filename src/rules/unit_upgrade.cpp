@@ -90,12 +90,12 @@ eUpgradeRefusal CheckUpgradeToCorps(const cWorld& world, cJednostka& unit) {
 }
 
 eUpgradeRefusal UpgradeToCorps(cWorld& world, cJednostka& unit) {
+  const cFrameworkLockGuard lock;
   const eUpgradeRefusal refusal = CheckUpgradeToCorps(world, unit);
   if (refusal != eUpgradeRefusal::kNone) {
     if (refusal == eUpgradeRefusal::kNoCorpsForm) LogLine(L"Upgrade to corps refused: %s", unit.name.c_str());
     return refusal;
   }
-  const cFrameworkLockGuard lock;
   unit.UpgradeToCorps();
   return eUpgradeRefusal::kNone;
 }
@@ -125,9 +125,9 @@ eUpgradeRefusal CheckLevelUp(const cWorld& world, cJednostka& unit) {
 }
 
 eUpgradeRefusal LevelUp(cWorld& world, cJednostka& unit) {
+  const cFrameworkLockGuard lock;
   const eUpgradeRefusal refusal = CheckLevelUp(world, unit);
   if (refusal != eUpgradeRefusal::kNone) return refusal;
-  const cFrameworkLockGuard lock;
   unit.LevelUp();
   return eUpgradeRefusal::kNone;
 }
@@ -142,13 +142,19 @@ eUpgradeRefusal AiLevelUp(cWorld& world, cJednostka& unit) {
     ChangeWorldView([x, y](cWorldView& view) { view.FollowHex(x, y); });
   }
   StoppableDelay(world, static_cast<int>(g_Delays[kDelayAIReplacementBefore].load()), __FILE__, __LINE__);
-  LockedStep([&] {
+  // The main thread may have changed the unit or its country during the
+  // delay: the change asks the check again in its own step.
+  const eUpgradeRefusal done = LockedStep([&] {
+    const eUpgradeRefusal again = CheckLevelUp(world, unit);
+    if (again != eUpgradeRefusal::kNone) return again;
     if (auto* land = dynamic_cast<cJednostkaLadowa*>(&unit)) {
       land->RaiseLevel();
     } else {
       unit.LevelUp();
     }
+    return eUpgradeRefusal::kNone;
   });
+  if (done != eUpgradeRefusal::kNone) return done;
   StoppableDelay(world, static_cast<int>(g_Delays[kDelayAIReplacementAfter].load()), __FILE__, __LINE__);
   return eUpgradeRefusal::kNone;
 }

@@ -2,7 +2,7 @@
 // air unit's level, as the unit panel and the computer opponent order them.
 // The checks and costs are the unit's own (CanUpgradeToCorps,
 // GetUpgradeToCorpsCost, CanLevelUp, GetLevelUpCost); these actions run the
-// check first and change the world under the framework lock.
+// check and the change in one step under the framework lock.
 #pragma once
 
 class cJednostka;
@@ -41,5 +41,6 @@ eUpgradeRefusal LevelUp(cWorld& world, cJednostka& unit);
 
 // The computer opponent's level-up (worker thread): the same check, the log
 // line "[AI]: <country> - upgrading <unit> (level up)", the view following
-// the unit when it is shown, the replacement delays around one locked step.
+// the unit when it is shown, the replacement delays around one locked step
+// that asks the check again before it changes the unit.
 eUpgradeRefusal AiLevelUp(cWorld& world, cJednostka& unit);

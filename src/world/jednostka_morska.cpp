@@ -43,8 +43,9 @@ std::wstring TextWithName(const char* key, const std::wstring& name) {
 
 void cJednostkaMorska::Kill(bool killCarried) {
   // One step for the main thread: the ship leaves the turn state, the sea
-  // nodes, its fleet and the lists together.
-  AcquireFrameworkLock(__FILE__, __LINE__);
+  // nodes, its fleet and the lists together, under the lock (let go also
+  // when a step throws).
+  const cFrameworkLockGuard lock;
   g_ConsoleLog.WriteLine(TextWithName("killing_%s_naval_unit", name));
   std::vector<int> shownAt;
   if (World()) {
@@ -97,7 +98,6 @@ void cJednostkaMorska::Kill(bool killCarried) {
     }
   }
   delete this;
-  ReleaseFrameworkLock(__FILE__, __LINE__);
 }
 
 void cJednostkaMorska::PutIntoFleet(int seaNodeId, bool anyFleet) {

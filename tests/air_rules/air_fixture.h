@@ -69,6 +69,23 @@ class AirWorld : public LandWorld {
     world->turnState.SetCurrentCountry(&Country(1));
   }
 
+  // The prices of the upgrade and replacement tests: the land base
+  // strengths of levels 1 to 3, the level cost factors, a replacement base
+  // of 10; country 1 with 100 production points, artillery research 3 and
+  // tanks 2.
+  void PricedUpgrades() {
+    auto& base = LandUnitConstants().baseStrength;
+    base[0] = {10, 20, 10, 20, 10, 20, 10};
+    base[1] = {12.5f, 20, 12, 24, 12, 24, 12};
+    base[2] = {15, 30, 15, 30, 15, 30, 15};
+    sScenarioConstants& k = world->constants;
+    k.levelCostFactors = {2, 4, 2, 4, 2, 4, 2};
+    k.replacementBase = 10;
+    Country(1).productionPoints = 100.0;
+    Country(1).techLevel[kTechArtillery] = 3;
+    Country(1).techLevel[kTechTanks] = 2;
+  }
+
   cJednostkaLotnicza& AddAir(int x, int y, int country, int type, float strength = 10.0f) {
     auto* unit = new cJednostkaLotnicza(world.get());
     unit->countryId = country;

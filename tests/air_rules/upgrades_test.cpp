@@ -22,16 +22,7 @@ class Upgrades : public ::testing::Test {
  protected:
   Upgrades() : w({"ppppp", "ppppp", "ppppp"}) {
     w.ThreeCountries();
-    auto& base = LandUnitConstants().baseStrength;
-    base[0] = {10, 20, 10, 20, 10, 20, 10};
-    base[1] = {12.5f, 20, 12, 24, 12, 24, 12};
-    base[2] = {15, 30, 15, 30, 15, 30, 15};
-    sScenarioConstants& k = w.world->constants;
-    k.levelCostFactors = {2, 4, 2, 4, 2, 4, 2};
-    k.replacementBase = 10;
-    w.Country(1).productionPoints = 100.0;
-    w.Country(1).techLevel[kTechArtillery] = 3;
-    w.Country(1).techLevel[kTechTanks] = 2;
+    w.PricedUpgrades();
   }
   cJednostkaLadowa& Fresh(int x, int y, int type, int level, int strength) {
     cJednostkaLadowa& unit = w.AddUnit(x, y, 1, type);

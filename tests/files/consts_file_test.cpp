@@ -215,6 +215,7 @@ TEST_F(ConstsFile, EveryTableKeepsItsRange) {
   const std::tuple<int, const char*, int, const wchar_t*> cases[] = {  // data line, row, column, message tail
       {9, "LandBaseStrength;1;-2147483649;1;1;1;1;1", 3, L"LandBaseStrength value -2147483648.000000 is out of range (0 to 1000000)"},
       {79, "LevelCostFactors;1;1;-1;1;1;1;1", 4, L"LevelCostFactors value -1.000000 is out of range (0 to 1000000)"},
+      {27, "CombatResultLoss;0;0;-1;0;0;0;0", 4, L"CombatResultLoss value -1.000000 is out of range (0 to 1000000)"},
       {88, "ResearchCost;1;1;1;1;1;1;2000000", 8, L"ResearchCost value 2000000 is out of range (0 to 1000000)"},
       {31, "1;1;1;1;-1000001;1;1;1;1;1;1;1;1", 5, L"LandCombatFactors value -1000001.000000 is out of range (-1000000 to 1000000)"},
       {128, "101", 1, L"SeaBattleJoinChance value 101 is out of range (0 to 100)"},

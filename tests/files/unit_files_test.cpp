@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <functional>
 #include <iterator>
 #include <limits>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "files/fleet_files.h"
 #include "files/unit_files.h"
 #include "files/world_loader.h"
 #include "platform/message_box.h"
@@ -248,6 +250,36 @@ TEST_F(UnitFiles, ValuesTheGameCannotRunWithEndTheLoadNamingFileLineAndColumn) {
   twtest::LogCapture log;
   EXPECT_EQ(filestest::FatalLine(log, [&] { LoadLandUnits(world, Pattern()); }),
             L"ERROR: " + Folder() + L"\\land_units.csv line 1 column 6: land unit type \"20\" names no land unit type");
+}
+
+// Every writer puts its header first: a file without a single byte is
+// damage and is said, while the header alone (a game without air units,
+// ships, convoys or flags set) is read in silence.
+TEST_F(UnitFiles, AnEmptyFileIsSaidButAHeaderAloneIsNot) {
+  std::vector<int> flags(kEventFlagCount, 0);
+  const std::tuple<const char*, std::function<void()>, std::wstring> files[] = {
+      {"air_units.csv", [&] { LoadAirUnits(world, Pattern()); }, L"air units"},
+      {"naval_units.csv", [&] { LoadNavalUnits(world, Pattern()); }, L"ships"},
+      {"convoys.csv", [&] { LoadConvoys(world, Pattern()); }, L"convoys"},
+      {"flags.txt", [&] { LoadFlags(Pattern(), flags); }, L"event flags set"},
+  };
+  WriteAirUnits(world, Folder());
+  WriteNavalUnits(world, Folder());
+  WriteConvoys(world, Folder());
+  WriteFlags(Folder(), flags);
+  {
+    twtest::LogCapture log;
+    for (const auto& [file, load, what] : files) load();
+    EXPECT_EQ(filestest::CountLines(log, L"WARNING"), 0);
+  }
+  for (const auto& [file, load, what] : files) {
+    dir.Write(file, "");
+    twtest::LogCapture log;
+    load();
+    EXPECT_TRUE(log.Contains(L"WARNING: " + Folder() + L"\\" + plat::WidenAnsi(file) + L": no " + what +
+                             L": the file is empty"))
+        << file;
+  }
 }
 
 }  // namespace

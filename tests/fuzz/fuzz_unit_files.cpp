@@ -1,8 +1,10 @@
 // Reads arbitrary bytes as one of the unit, fleet, commander, unit-name,
 // flag or convoy files (the first byte picks which) into a small world, then
-// runs the placement checks. Fatal data errors end the input quietly through
-// the throwing hook; a unit or fleet file that loads is written and must load
-// back with as many records.
+// runs the placement checks and the linking the game's loading does next
+// (land units aboard the world's two carrying ships, reserve units into
+// their pool). Fatal data errors end the input quietly through the throwing
+// hook; a unit or fleet file that loads is written and must load back into
+// the same lists with as many records each.
 #include <unistd.h>
 
 #include <cstddef>
@@ -16,11 +18,16 @@
 #include "app/fatal_exit.h"
 #include "files/fleet_files.h"
 #include "files/unit_files.h"
+#include "files/world_loader.h"
 #include "platform/lines.h"
 #include "platform/text.h"
 #include "world/commander.h"
 #include "world/cities.h"
 #include "world/country.h"
+#include "world/fleet.h"
+#include "world/jednostka_ladowa.h"
+#include "world/jednostka_lotnicza.h"
+#include "world/jednostka_morska.h"
 #include "world/world.h"
 #include "world/map_text.h"
 
@@ -51,42 +58,75 @@ std::unique_ptr<cWorld> SmallWorld() {
   return world;
 }
 
+// A cargo ship (id 1) and an amphibious ship (id 2) in a fleet at sea node
+// 1, for land units to be aboard.
+void AddCarryingShips(cWorld& world) {
+  auto* fleet = new cFleet();
+  fleet->id = 1;
+  fleet->country = 1;
+  fleet->seaNode = 1;
+  world.Units().fleets.push_back(fleet);
+  for (int type : {kUnitCargoShip, kUnitAmphibiousShip}) {
+    auto* ship = new cJednostkaMorska(&world);
+    ship->id = static_cast<int>(world.Units().navalUnits.size()) + 1;
+    ship->countryId = 1;
+    ship->SetType(type);
+    ship->fleet = fleet;
+    ship->fleetId = fleet->id;
+    fleet->ships.push_back(ship);
+    world.Units().navalUnits.push_back(ship);
+  }
+}
+
+template <class Unit>
+std::size_t PoolCount(const cWorld& world) {
+  std::size_t count = 0;
+  for (const cJednostka* unit : world.Units().reservePool) count += dynamic_cast<const Unit*>(unit) != nullptr;
+  return count;
+}
+
 const wchar_t* const kFiles[] = {L"land_units.csv", L"air_units.csv", L"naval_units.csv", L"fleets.csv",
                                  L"commanders.csv", L"unit_names.csv", L"flags.txt", L"convoys.csv"};
 
-// Loads the file of kind into the world; the record count of the list it
-// fills (0 for the kinds without one).
-std::size_t Load(int kind, cWorld& world, const std::wstring& pattern) {
+// Loads the file of kind into the world as the game's loading does; the
+// record counts of the lists it fills (none for the kinds without one).
+std::vector<std::size_t> Load(int kind, cWorld& world, const std::wstring& pattern) {
   std::string kept;
   std::vector<int> flags;
+  sUnitLists& units = world.Units();
   switch (kind) {
     case 0:
+      AddCarryingShips(world);
       LoadLandUnits(world, pattern);
       PlaceLoadedLandUnits(world);
-      return world.Units().landUnits.size();
+      LinkLandUnitsToTransports(world);
+      MoveReserveUnitsToPool(world);
+      return {units.landUnits.size(), units.carriedUnitsA.size(), units.carriedUnitsB.size(),
+              PoolCount<cJednostkaLadowa>(world)};
     case 1:
       LoadAirUnits(world, pattern);
       PlaceLoadedAirUnits(world);
-      return world.Units().airUnits.size();
+      MoveReserveUnitsToPool(world);
+      return {units.airUnits.size(), PoolCount<cJednostkaLotnicza>(world)};
     case 2:
       LoadNavalUnits(world, pattern);
-      return world.Units().navalUnits.size();
+      return {units.navalUnits.size()};
     case 3:
       LoadFleets(world, pattern);
-      return world.Units().fleets.size();
+      return {units.fleets.size()};
     case 4:
       LoadCommanders(world, pattern);
-      return world.Units().commanders.size();
+      return {units.commanders.size()};
     case 5:
       LoadUnitNameTemplates(world, pattern, kept);
-      return 0;
+      return {};
     case 6:
       LoadFlags(pattern, flags);
-      return 0;
+      return {};
     default:
       LoadConvoys(world, pattern);
-      return world.Units().convoys.ConvoysOf(1)->size() + world.Units().convoys.ConvoysOf(2)->size() +
-             world.Units().convoys.ConvoysOf(3)->size();
+      return {units.convoys.ConvoysOf(1)->size(), units.convoys.ConvoysOf(2)->size(),
+              units.convoys.ConvoysOf(3)->size()};
   }
 }
 
@@ -109,9 +149,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::unique_ptr<cWorld> world = SmallWorld();
   cWorld* const previous = g_pWorld;
   g_pWorld = world.get();
-  std::size_t count = 0;
+  std::vector<std::size_t> counts;
   try {
-    count = Load(kind, *world, pattern);
+    counts = Load(kind, *world, pattern);
   } catch (const sFatalExitError&) {
     g_pWorld = previous;
     return 0;
@@ -129,7 +169,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::unique_ptr<cWorld> again = SmallWorld();
   g_pWorld = again.get();
   try {
-    if (Load(kind, *again, pattern) != count) __builtin_trap();
+    if (Load(kind, *again, pattern) != counts) __builtin_trap();
   } catch (const sFatalExitError&) {
     __builtin_trap();
   }
