@@ -214,6 +214,9 @@ int main() {
 
   if (framework.CreateWindow(VersionTitle(kGameVersion, kGameBuild)) &&
       framework.CreateDevice(g_Settings.Windowed, g_Settings.ResolutionX, g_Settings.ResolutionY) >= 0) {
+    if (auto* renderer = dynamic_cast<plat::sdl::SdlRenderer*>(framework.GetRenderer())) {
+      LogLine(L"Renderer: %hs, %hs", renderer->Name().c_str(), framework.RendererChoice().c_str());
+    }
     plat::sdl::SdlAudioDevice audio;
     SetAudioDevice(&audio);
     InitSound();
