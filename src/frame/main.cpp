@@ -33,6 +33,7 @@
 #include "app/gui_layout.h"
 #include "app/gui_sound.h"
 #include "frame/input_routing.h"
+#include "frame/screenshot_pacer.h"
 #include "app/main_thread_queue.h"
 #include "app/settings.h"
 #include "app/sound.h"
@@ -76,8 +77,7 @@ bool LoadUnicodeLayer() { return true; }
 // --- TW_SCREENSHOT_DIR (debugging aid, see the top of the file) -----------
 const std::chrono::steady_clock::time_point g_ProgramStart = std::chrono::steady_clock::now();
 std::string g_ScreenshotDir;
-std::wstring g_ShotScreen;
-int g_ShotMenuFrames = 0;
+cScreenshotPacer g_ShotPacer;
 int g_ShotCount = 0;
 bool g_MainMenuTimed = false;
 
@@ -134,7 +134,6 @@ std::wstring ShownScreen(std::string& name) {
 void SaveMenuScreenshot() {
   std::string name;
   const std::wstring screen = ShownScreen(name);
-  if (screen.empty()) return;
   if (!g_MainMenuTimed && dynamic_cast<const cMainMenu*>(g_pCurrentMenu) != nullptr) {
     g_MainMenuTimed = true;
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -142,14 +141,10 @@ void SaveMenuScreenshot() {
     std::printf("first main-menu frame after %lld ms\n", static_cast<long long>(ms.count()));
     std::fflush(stdout);
   }
-  if (screen != g_ShotScreen) {
-    g_ShotScreen = screen;
-    g_ShotMenuFrames = 0;
-  }
   // Some frames in, so that the hint and the controls have settled and a
   // dialog that has just opened has faded in; a computer's move is caught
   // on its way.
-  if (++g_ShotMenuFrames != (name == "ComputerMove" ? 3 : 20)) return;
+  if (!g_ShotPacer.Frame(screen, name == "ComputerMove" ? 3 : 20)) return;
   auto* renderer = dynamic_cast<plat::sdl::SdlRenderer*>(plat::GetFramework().GetRenderer());
   if (renderer == nullptr || renderer->Native() == nullptr) return;
   int w = 0, h = 0;
