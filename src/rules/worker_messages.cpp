@@ -37,22 +37,24 @@ void ShowTextAndWait(cWorld& world, const std::wstring& text, const std::wstring
 void ShowComputerCombatResultAndWait(cWorld& world, const sBombardmentResult& result) {
   const float displayMs = g_Delays[kDelayAICombatResult].load();
   if (displayMs == 0.0f) return;
-  const std::atomic<bool>* stop = world.WorkerStopFlag();
   bool open = false;
-  auto ask = [&](bool first) {
-    return RunOnMainThread(
-        [&] {
-          cWorldView* view = world.View();
-          if (view == nullptr) {
-            open = false;
-          } else {
-            open = first ? view->ShowComputerCombatResult(result, displayMs) : view->ComputerCombatResultOpen();
-          }
-        },
-        stop);
-  };
-  if (!ask(true)) return;
-  while (open) {
-    if (!StoppableDelay(world, kResultPollMs, __FILE__, __LINE__) || !ask(false)) return;
-  }
+  const bool asked = RunOnMainThread(
+      [&] {
+        cWorldView* view = world.View();
+        open = view != nullptr && view->ShowComputerCombatResult(result, displayMs);
+      },
+      world.WorkerStopFlag());
+  if (!asked || !open || IsMainThread()) return;
+  // Looked at under the lock, not through the main thread's queue: the wait
+  // ends within a millisecond of the report's closing, not a frame and a
+  // poll later (a round of reports would last an eighth longer).
+  WaitWhile(
+      world,
+      [&world] {
+        return LockedStep([&world] {
+          const cWorldView* view = world.View();
+          return view != nullptr && view->ComputerCombatResultOpen();
+        });
+      },
+      kResultPollMs, __FILE__, __LINE__);
 }
