@@ -23,15 +23,7 @@ void ShowTextAndWait(cWorld& world, const std::wstring& text, const std::wstring
       world.WorkerStopFlag());
   // The main thread cannot wait for a message it would have to close itself.
   if (!shown || IsMainThread()) return;
-  WaitWhile(
-      world,
-      [&world] {
-        return LockedStep([&world] {
-          const cWorldView* view = world.View();
-          return view != nullptr && view->IsMessageOpen();
-        });
-      },
-      kMessagePollMs, __FILE__, __LINE__);
+  WaitWhileViewShows(world, &cWorldView::IsMessageOpen, kMessagePollMs, __FILE__, __LINE__);
 }
 
 void ShowComputerCombatResultAndWait(cWorld& world, const sBombardmentResult& result) {
@@ -48,13 +40,5 @@ void ShowComputerCombatResultAndWait(cWorld& world, const sBombardmentResult& re
   // Looked at under the lock, not through the main thread's queue: the wait
   // ends within a millisecond of the report's closing, not a frame and a
   // poll later (a round of reports would last an eighth longer).
-  WaitWhile(
-      world,
-      [&world] {
-        return LockedStep([&world] {
-          const cWorldView* view = world.View();
-          return view != nullptr && view->ComputerCombatResultOpen();
-        });
-      },
-      kResultPollMs, __FILE__, __LINE__);
+  WaitWhileViewShows(world, &cWorldView::ComputerCombatResultOpen, kResultPollMs, __FILE__, __LINE__);
 }
