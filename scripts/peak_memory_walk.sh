@@ -5,7 +5,8 @@
 # countries move, and the player ends three turns (q, Enter), each followed
 # by the next impulse's greeting (an event shown at the end of an impulse
 # gets its first option). Then Esc, pause menu, exit. RENDERER picks SDL's
-# renderer: software (the default) or opengl (Mesa's GL under Xvfb).
+# renderer: software (the default) or opengl (Mesa's GL under Xvfb); default
+# asks for none, as scripts/play.sh starts the game.
 #
 #   RENDERER=opengl scripts/peak_memory_walk.sh [build folder] [output folder]
 set -uo pipefail
@@ -24,7 +25,8 @@ walk_name="$2"; here="$3"; run="$4"; out="$5"; game="$6"
 fail_prefix="$walk_name: "
 layout="$here/tools/make_layout/layout_1024x768.txt"
 cd "$run" || exit 1
-export TW_SCREENSHOT_DIR="$out" SDL_RENDER_DRIVER="$PEAK_RENDERER" SDL_AUDIODRIVER=dummy
+export TW_SCREENSHOT_DIR="$out" SDL_AUDIODRIVER=dummy
+if [ "$PEAK_RENDERER" = default ]; then unset SDL_RENDER_DRIVER; else export SDL_RENDER_DRIVER="$PEAK_RENDERER"; fi
 /usr/bin/time -v -o "$out/time.txt" "$game" >"$out/game.out" 2>&1 &
 timed=$!
 pid=""

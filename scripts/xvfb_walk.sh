@@ -103,9 +103,16 @@ walk_make_europe_run() {
   mkdir -p "$run/data/save"
   scenario="$run/data/scenarios/Europe1939"
   cp -r "$here/data/scenarios/Europe1939" "$scenario"
-  sed -i -e "s/^\($1;1;$2;\([^;]*;\)\{10\}\)0;/\\11;/" "$scenario/countries.csv"
-  grep -q "^$1;1;$2;\([^;]*;\)\{10\}1;" "$scenario/countries.csv" ||
-    { echo "$walk_name: scenario not prepared" >&2; exit 1; }
+  make_country_human "$scenario/countries.csv" "$1" "$2"
+}
+
+# Sets the "Human controlled?" flag of one country (its id and name as
+# "countries.csv" has them); ends the script when the file holds no such row.
+#   make_country_human COUNTRIES_CSV ID NAME
+make_country_human() {
+  sed -i -e "s/^\($2;1;$3;\([^;]*;\)\{10\}\)0;/\\11;/" "$1"
+  grep -q "^$2;1;$3;\([^;]*;\)\{10\}1;" "$1" ||
+    { echo "$walk_name: $3 could not be made human in $1" >&2; exit 1; }
 }
 
 # The same with Germany (1) human.
@@ -179,7 +186,13 @@ walk_start() {
   fail_prefix="${fail_prefix-$walk_name: }"
   layout="$here/tools/make_layout/layout_1024x768.txt"
   cd "$run" || exit 1
-  export TW_SCREENSHOT_DIR="$out" SDL_RENDER_DRIVER=software SDL_AUDIODRIVER=dummy
+  export TW_SCREENSHOT_DIR="$out" SDL_AUDIODRIVER=dummy
+  # The software renderer unless the walk asks for another; "default"
+  # leaves the choice to the game, as a player's start does.
+  case "${TW_WALK_RENDERER:-software}" in
+    default) unset SDL_RENDER_DRIVER ;;
+    *) export SDL_RENDER_DRIVER="${TW_WALK_RENDERER:-software}" ;;
+  esac
   "$game" >"$out/game.out" 2>&1 &
   pid=$!
   walk_await_main_menu
@@ -389,10 +402,22 @@ start_fixture_game_first_country() {
 # fails if it has not within 10 s.
 #   quit_game [TENTHS]
 quit_game() {
-  local exit_x exit_y
-  read -r exit_x exit_y < <(centre 276)
+  open_pause_menu "$@"
+  exit_from_pause_menu
+}
+
+# Esc and the pause menu's first picture (waited for up to TENTHS tenths of a
+# second, 8 s if not given).
+#   open_pause_menu [TENTHS]
+open_pause_menu() {
   key Escape
   await_shot cPauseMenu 1 "${1:-80}" || fail "pause menu not shown"
+}
+
+# The open pause menu's exit button, as quit_game.
+exit_from_pause_menu() {
+  local exit_x exit_y
+  read -r exit_x exit_y < <(centre 276)
   click "$exit_x" "$exit_y"
   await_exit
 }

@@ -37,6 +37,7 @@
 #include "app/gui_layout.h"
 #include "app/gui_sound.h"
 #include "frame/input_routing.h"
+#include "frame/screenshot_pacer.h"
 #include "app/main_thread_queue.h"
 #include "app/settings.h"
 #include "app/sound.h"
@@ -89,10 +90,7 @@ bool LoadUnicodeLayer() { return true; }
 // --- TW_SCREENSHOT_DIR (debugging aid, see the top of the file) -----------
 const std::chrono::steady_clock::time_point g_ProgramStart = std::chrono::steady_clock::now();
 std::string g_ScreenshotDir;
-std::wstring g_ShotScreen;
-int g_ShotMenuFrames = 0;
-// The frames a screen is shown before its picture is saved.
-constexpr int kShotFrames = 20;
+cScreenshotPacer g_ShotPacer;
 int g_ShotCount = 0;
 bool g_MainMenuTimed = false;
 
@@ -154,7 +152,6 @@ std::wstring ShownScreen(std::string& name) {
 void SaveMenuScreenshot() {
   std::string name;
   const std::wstring screen = ShownScreen(name);
-  if (screen.empty()) return;
   if (!g_MainMenuTimed && dynamic_cast<const cMainMenu*>(g_pCurrentMenu) != nullptr) {
     g_MainMenuTimed = true;
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -162,16 +159,10 @@ void SaveMenuScreenshot() {
     std::printf("first main-menu frame after %lld ms\n", static_cast<long long>(ms.count()));
     std::fflush(stdout);
   }
-  if (screen != g_ShotScreen) {
-    // A menu whose message has closed was pictured with it.
-    const bool messageClosed = g_ShotScreen.rfind(screen + L" ", 0) == 0;
-    g_ShotScreen = screen;
-    g_ShotMenuFrames = messageClosed ? kShotFrames : 0;
-  }
   // Some frames in, so that the hint and the controls have settled and a
   // dialog that has just opened has faded in; a computer's move is caught
   // on its way.
-  if (++g_ShotMenuFrames != (name == "ComputerMove" ? 3 : kShotFrames)) return;
+  if (!g_ShotPacer.Frame(screen, name == "ComputerMove" ? 3 : 20)) return;
   auto* renderer = dynamic_cast<plat::sdl::SdlRenderer*>(plat::GetFramework().GetRenderer());
   if (renderer == nullptr || renderer->Native() == nullptr) return;
   int w = 0, h = 0;
@@ -237,6 +228,9 @@ int main() {
   if (framework.CreateWindow(VersionTitle(kGameVersion, kGameBuild)) &&
       framework.CreateDevice(g_Settings.Windowed, g_Settings.ResolutionX, g_Settings.ResolutionY) >= 0) {
     plat::sdl::InstallDisplayLostHandler(OnDisplayLost);
+    if (auto* renderer = dynamic_cast<plat::sdl::SdlRenderer*>(framework.GetRenderer())) {
+      LogLine(L"Renderer: %hs, %hs", renderer->Name().c_str(), framework.RendererChoice().c_str());
+    }
     plat::sdl::SdlAudioDevice audio;
     SetAudioDevice(&audio);
     InitSound();

@@ -373,15 +373,8 @@ void ExecuteConvoys(cWorld& world) {
     // On the main thread the frames that would close the results cannot
     // run while it waits: they stay open for the player instead.
     if (!opened || IsMainThread()) continue;
-    const bool closed = WaitWhile(
-        world,
-        [&world] {
-          return LockedStep([&world] {
-            const cWorldView* view = world.View();
-            return view != nullptr && view->ConvoyResultsOpen();
-          });
-        },
-        kResultsPollMs, __FILE__, __LINE__);
+    const bool closed =
+        WaitWhileViewShows(world, &cWorldView::ConvoyResultsOpen, kResultsPollMs, __FILE__, __LINE__);
     if (!closed) return;
   }
 }

@@ -81,15 +81,8 @@ eDialogOutcome ShowEventDialogAndWait(cWorld& world) {
       world.WorkerStopFlag());
   if (!ran) return eDialogOutcome::kStopped;
   if (!opened) return eDialogOutcome::kNotShown;
-  const bool closed = WaitWhile(
-      world,
-      [&world] {
-        return LockedStep([&world] {
-          const cWorldView* view = world.View();
-          return view != nullptr && view->EventDialogOpen();
-        });
-      },
-      kEventDialogPollMs, __FILE__, __LINE__);
+  const bool closed =
+      WaitWhileViewShows(world, &cWorldView::EventDialogOpen, kEventDialogPollMs, __FILE__, __LINE__);
   return closed ? eDialogOutcome::kClosed : eDialogOutcome::kStopped;
 }
 

@@ -23,36 +23,22 @@ void ShowTextAndWait(cWorld& world, const std::wstring& text, const std::wstring
       world.WorkerStopFlag());
   // The main thread cannot wait for a message it would have to close itself.
   if (!shown || IsMainThread()) return;
-  WaitWhile(
-      world,
-      [&world] {
-        return LockedStep([&world] {
-          const cWorldView* view = world.View();
-          return view != nullptr && view->IsMessageOpen();
-        });
-      },
-      kMessagePollMs, __FILE__, __LINE__);
+  WaitWhileViewShows(world, &cWorldView::IsMessageOpen, kMessagePollMs, __FILE__, __LINE__);
 }
 
 void ShowComputerCombatResultAndWait(cWorld& world, const sBombardmentResult& result) {
   const float displayMs = g_Delays[kDelayAICombatResult].load();
   if (displayMs == 0.0f) return;
-  const std::atomic<bool>* stop = world.WorkerStopFlag();
   bool open = false;
-  auto ask = [&](bool first) {
-    return RunOnMainThread(
-        [&] {
-          cWorldView* view = world.View();
-          if (view == nullptr) {
-            open = false;
-          } else {
-            open = first ? view->ShowComputerCombatResult(result, displayMs) : view->ComputerCombatResultOpen();
-          }
-        },
-        stop);
-  };
-  if (!ask(true)) return;
-  while (open) {
-    if (!StoppableDelay(world, kResultPollMs, __FILE__, __LINE__) || !ask(false)) return;
-  }
+  const bool asked = RunOnMainThread(
+      [&] {
+        cWorldView* view = world.View();
+        open = view != nullptr && view->ShowComputerCombatResult(result, displayMs);
+      },
+      world.WorkerStopFlag());
+  if (!asked || !open || IsMainThread()) return;
+  // Looked at under the lock, not through the main thread's queue: the wait
+  // ends within a millisecond of the report's closing, not a frame and a
+  // poll later (a round of reports would last an eighth longer).
+  WaitWhileViewShows(world, &cWorldView::ComputerCombatResultOpen, kResultPollMs, __FILE__, __LINE__);
 }

@@ -65,8 +65,8 @@
 namespace {
 
 constexpr int kFlagLayoutEntry = 331;
-// The message dialog of the map screen: its frame's layout entry, the
-// place it is shown at and its font.
+// The texture-table slot of the pause wallpaper, loaded as a game starts
+// and released with the world.
 constexpr int kPauseWallpaperSlot = 10;
 // An opaque white patch of the interface sheet: tinted black it paints the
 // black areas of the scene.
@@ -279,9 +279,7 @@ void cMapScreen::ShowSeaBattle(cSeaBattle& battle) { OpenSeaBattleScreen(world_,
 void cMapScreen::StartGame() {
   cWorld& world = world_;
   cTurnState& turnState = world.turnState;
-  // The pause wallpaper's slot is emptied; the picture is not loaded, for
-  // nothing shows it (the pause menu leaves the map visible behind it).
-  g_Textures[kPauseWallpaperSlot].Release();
+  g_Textures[kPauseWallpaperSlot].Load(L"data\\gfx\\wallpaper_pause.png", cTexture::kFromFile, 1);
   LogLine(L"============== Starting game ==============");
   if (const cCountry* next = turnState.FindNextHumanCountry(world.Countries())) RecalculateUnitsVisibility(world, *next);
   // The map was loaded fitted to the screen, too small to read a counter:

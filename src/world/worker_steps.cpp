@@ -2,6 +2,7 @@
 
 #include "app/console_log.h"
 #include "world/world.h"
+#include "world/world_view.h"
 
 namespace {
 
@@ -43,4 +44,17 @@ bool WaitWhile(const cWorld& world, const std::function<bool()>& condition, int 
 
 bool WaitWhilePhase(const cWorld& world, int phase, int pollMs, const char* file, int line) {
   return WaitWhile(world, [&world, phase] { return world.GetGameState() == phase; }, pollMs, file, line);
+}
+
+bool WaitWhileViewShows(const cWorld& world, bool (cWorldView::*isOpen)() const, int pollMs, const char* file,
+                        int line) {
+  return WaitWhile(
+      world,
+      [&world, isOpen] {
+        return LockedStep([&world, isOpen] {
+          const cWorldView* view = world.View();
+          return view != nullptr && (view->*isOpen)();
+        });
+      },
+      pollMs, file, line);
 }

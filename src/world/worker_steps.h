@@ -13,6 +13,7 @@
 #include "app/framework_lock.h"
 
 class cWorld;
+class cWorldView;
 
 // Runs change under the framework lock and returns its result.
 template <class Change>
@@ -39,3 +40,9 @@ bool WaitWhile(const cWorld& world, const std::function<bool()>& condition, int 
                int line);
 // The common case: the main thread has a step to finish in phase.
 bool WaitWhilePhase(const cWorld& world, int phase, int pollMs, const char* file, int line);
+// The wait for a dialog the world's view opened (a message, the convoy
+// results, an event, the computer's combat report): while isOpen, asked of
+// the view under the framework lock, says so. A world without a view has
+// none open.
+bool WaitWhileViewShows(const cWorld& world, bool (cWorldView::*isOpen)() const, int pollMs, const char* file,
+                        int line);

@@ -44,8 +44,9 @@ class cWorldView {
   virtual void ShowMessage(std::wstring_view text, std::wstring_view title) = 0;
   // The combat report of a computer player's fight, closing by itself after
   // displayMs; false when none was shown. Main thread (the worker asks
-  // through RunOnMainThread and polls ComputerCombatResultOpen the same way
-  // until the player or the countdown closes it).
+  // through RunOnMainThread, then waits while ComputerCombatResultOpen,
+  // asked under the framework lock, says it is open: until the player or
+  // the countdown closes it).
   virtual bool ShowComputerCombatResult(const sBombardmentResult&, float) { return false; }
   virtual bool ComputerCombatResultOpen() const { return false; }
   // Whether the last message put up is still open: the end of an impulse

@@ -1,9 +1,9 @@
 // The computer opponent's loading and landing run on the worker: each change
 // of the world is a locked step, the delays of a landing the player sees are
 // slept outside the lock, and the combat report is opened by the main thread
-// and waited for until it closes. The main thread meanwhile drains its
-// requests and, holding the lock as its frames do, reads the map, the units
-// and the fleets.
+// and looked at under the lock until it closes. The main thread meanwhile
+// drains its requests and, holding the lock as its frames do, reads the map,
+// the units and the fleets.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -20,7 +20,8 @@
 
 namespace {
 
-// A combat report that stays open for two polls; counted on the main thread.
+// A combat report that stays open for two looks; opened and counted on the
+// main thread, looked at by the worker under the framework lock.
 class ReportView : public twtest::RecordingView {
  public:
   using RecordingView::RecordingView;
@@ -31,7 +32,7 @@ class ReportView : public twtest::RecordingView {
     return true;
   }
   bool ComputerCombatResultOpen() const override {
-    EXPECT_TRUE(IsMainThread());
+    EXPECT_GT(GetFrameworkLockHoldsOfThisThread(), 0);
     return polls_left_-- > 0;
   }
   std::atomic<int> shown{0};

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/fatal_exit.h"
@@ -15,6 +16,7 @@
 #include "app/lang_source.h"
 #include "app/string_base.h"
 #include "app/settings.h"
+#include "app/texture.h"
 #include "gui/dxut_editbox.h"
 #include "gui/dxut_static.h"
 #include "platform/messages.h"
@@ -502,6 +504,15 @@ TEST_F(MapScreen, StartingWithoutAHumanEntersTheComputerPhaseAndWithAHumanCountr
   second.specialFlags = 1;
   Screen().StartGame();
   EXPECT_TRUE(g_bEventsCheckRequested);
+}
+
+TEST_F(MapScreen, StartLoadsThePauseWallpaperIntoItsSlot) {
+  world_.turnState.currentCountry = &AddCountry(1, true);
+  g_Textures[10].Release();
+  Screen().StartGame();
+  EXPECT_EQ(std::tuple(g_Textures[10].GetKind(), g_Textures[10].FileName(), g_Textures[10].MipLevels()),
+            std::tuple(cTexture::kFromFile, std::wstring(L"data\\gfx\\wallpaper_pause.png"), std::uint8_t{1}));
+  g_Textures[10].Release();
 }
 
 // The map is loaded fitted to the screen, far too small to read; the game

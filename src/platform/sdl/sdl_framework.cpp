@@ -9,6 +9,7 @@
 #include "platform/input_state.h"
 #include "platform/message_box.h"
 #include "platform/sdl/sdl_clipboard.h"
+#include "platform/sdl/renderer_choice.h"
 #include "platform/sdl/sdl_message_box.h"
 #include "platform/text.h"
 
@@ -56,6 +57,7 @@ bool SdlFramework::CreateWindow(const std::wstring& title) {
   if (window_) return true;
   quit_ = false;  // a new window runs a new loop
   if (!videoInitialised_) {
+    if (renderer_choice_.empty()) renderer_choice_ = ChooseRenderDriver();
     if (SDL_InitSubSystem(kSubsystems) != 0) {
       SDL_LogError(SDL_LOG_CATEGORY_VIDEO, "SDL video init failed: %s", SDL_GetError());
       exitCode_ = 1;

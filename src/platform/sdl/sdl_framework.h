@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/frame_rest.h"
@@ -83,6 +84,8 @@ class SdlFramework final : public Framework {
   bool ChangeDisplayMode(bool windowed, int width, int height) override;
 
   SDL_Window* Window() const { return window_; }
+  // How the window's renderer came to be chosen (renderer_choice.h).
+  const std::string& RendererChoice() const { return renderer_choice_; }
 
   // Handles one event as the loop does (tests feed synthetic events).
   void HandleEvent(const SDL_Event& event);
@@ -101,6 +104,7 @@ class SdlFramework final : public Framework {
   void CloseWindow();
 
   RendererFactory factory_;
+  std::string renderer_choice_;
   FrameMoveCallback frameMove_;
   FrameRenderCallback frameRender_;
   KeyboardCallback keyboard_;

@@ -146,6 +146,11 @@ SdlRenderer::SdlRenderer(SDL_Renderer* renderer, SDL_Surface* target, bool prese
   packs_sheets_ = !software_;
 }
 
+std::string SdlRenderer::Name() const {
+  SDL_RendererInfo info{};
+  return SDL_GetRendererInfo(renderer_, &info) == 0 && info.name ? info.name : "unknown";
+}
+
 SdlRenderer::~SdlRenderer() {
   ForgetKept();
   life_->renderer = nullptr;

@@ -141,6 +141,8 @@ class SdlRenderer final : public Renderer {
   // renderer's do not need twice).
   void SetPacksSheets(bool packs) { packs_sheets_ = packs; }
   SDL_Renderer* Native() const { return renderer_; }
+  // The name of SDL's render driver behind it, for the log.
+  std::string Name() const;
 
  private:
   std::unique_ptr<SdlTexture> MakeTexture(int width, int height, const std::string& path);
