@@ -25,8 +25,10 @@
 #   goes aboard a transport and the status line names the port to click ->
 #   a click on Konigsberg: the port's fleets dialog with the transport;
 # -> Q, Enter: the turn ends, the computer countries move, the impulse ends
-# (the events shown to Germany answered with their first option) ->
-# Germany's greeting; the same twice more, then Esc, pause menu, exit.
+# (the events shown to Germany answered with their first option, a message
+# of the sea battles closed, a sea battle of Germany's let run to its end,
+# the time they wait for the player left out of the round's) -> Germany's
+# greeting; the same twice more, then Esc, pause menu, exit.
 # Then a second game from another seat, the United Kingdom's unless TW_SEAT
 # names another country (as "countries.csv" names it): the copy of the
 # scenario has it human before the settings open, Start is pressed as they
@@ -36,10 +38,7 @@
 # fleets dialog -> HMS Ark Royal, Reconnaissance: the sea before the port
 # marked -> a click on the North Atlantic: the carrier's flight and its
 # report -> the fleets dialog back -> Esc; then the seat's turns are ended
-# at once for three impulses as Germany's were (a sea battle of its own on
-# the screen let run to its end, the time it waits for the player left out
-# as the events'),
-# then Esc, pause menu, exit.
+# at once for three impulses as Germany's were, then Esc, pause menu, exit.
 #
 # Pictures of the whole X screen (grabbed from the server, not from the
 # game) are saved in the output folder: the main menu, the settings with
@@ -403,12 +402,11 @@ cp ConsoleOut.txt "$out/ConsoleOut_impulse_1.txt"
 
 # Ends the seat's turn (seat names it) and waits for its next greeting:
 # events shown are pictured and answered with their first option, the sea
-# battles' messages pictured and closed; a sea battle of Germany's on its
-# screen ends the walk (it does not play one), another seat's is pictured
-# and let run to its end (auto end, then close). Notes the round's time
-# (the waits of those dialogs for the player left out) and checks the date
-# the turn's autosave holds; the X screen is pictured when the greeting
-# does not come.
+# battles' messages pictured and closed, a sea battle of the seat's on its
+# screen pictured and let run to its end (auto end, then close). Notes the
+# round's time (the waits of those dialogs for the player left out) and
+# checks the date the turn's autosave holds; the X screen is pictured when
+# the greeting does not come.
 #   end_turn IMPULSE "DAY.MONTH.YEAR (turn N)"
 end_turn() {
   local impulse="$1" greetings events battles messages closed started shown answered id x y dated
@@ -452,7 +450,6 @@ end_turn() {
       shown=$(now)
       battles=$(shots cSeaBattleMenu)
       screen grab "sea_battle_${impulse}_${battles}"
-      [ "$seat" = Germany ] && fail "a sea battle of Germany's came up in impulse $impulse: this walk does not play it"
       # Auto end (layout entry 661), then Close (658) until the screen closes.
       closed=$(log_count "Sea Battle Screen closed")
       read -r x y < <(centre 661)
