@@ -11,7 +11,8 @@
 // unit's range marked "_MapScreen_range", with an attack being set up
 // "_MapScreen_attack", under a dialog "_MapScreen_<dialog class>"; each map
 // picture is followed by a line "map view <x> <y> <zoom>"; a dialog the end
-// of an impulse shows as "<dir>/<n>_EndOfImpulse_<dialog class>.png"; in the
+// of an impulse shows as "<dir>/<n>_EndOfImpulse_<dialog class>.png", one its
+// sea battles show as "<dir>/<n>_SeaBattles_<dialog class>.png"; in the
 // computer's turn each move the player watches as
 // "<dir>/<n>_ComputerMove.png" and a dialog as
 // "<dir>/<n>_ComputerPhase_<dialog class>.png"), and the time from the start
@@ -140,10 +141,11 @@ std::wstring ShownScreen(std::string& name) {
     return {};
   }
   // The end of an impulse waits while the player answers what it shows (an
-  // event): that dialog over the map is pictured too.
-  if (phase == kPhaseEndOfTurn && VisibleActiveDialog() != nullptr) {
+  // event), and its sea battles while the player reads theirs (a raider's
+  // surprise attack): those dialogs over the map are pictured too.
+  if ((phase == kPhaseEndOfTurn || phase == kPhaseSeaBattles) && VisibleActiveDialog() != nullptr) {
     const cDialog* dialog = VisibleActiveDialog();
-    name = "EndOfImpulse_" + plat::ClassName(typeid(*dialog));
+    name = (phase == kPhaseEndOfTurn ? "EndOfImpulse_" : "SeaBattles_") + plat::ClassName(typeid(*dialog));
     return plat::Format(L"end %p", static_cast<const void*>(dialog));
   }
   return {};

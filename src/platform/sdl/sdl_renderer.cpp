@@ -52,6 +52,18 @@ SDL_Rect BoxOf(float left, float top, float right, float bottom) {
 
 constexpr SDL_Rect kNoBox{0, 0, 0, 0};
 
+// The pixels whose centres lie in [left, right) x [top, bottom), for
+// edges within a few million pixels: where the software renderer puts a
+// picture, so that pictures meeting edge to edge meet on the screen too.
+// SDL's own scaled copy cuts the position and the size each on its own,
+// and neighbours then miss each other by a pixel wherever the fractions
+// add up.
+SDL_Rect PixelsCovered(float left, float top, float right, float bottom) {
+  const int x0 = static_cast<int>(std::ceil(left - 0.5f)), y0 = static_cast<int>(std::ceil(top - 0.5f));
+  const int x1 = static_cast<int>(std::ceil(right - 0.5f)), y1 = static_cast<int>(std::ceil(bottom - 0.5f));
+  return SDL_Rect{x0, y0, x1 - x0, y1 - y0};
+}
+
 // A PNG with alpha decodes in RGBA byte order (ABGR8888): its texels are
 // put in ARGB order where they lie.
 void RgbaToArgbInPlace(SDL_Surface* surface) {
@@ -524,6 +536,15 @@ void SdlRenderer::PaintRect(const Texture& texture, const RectI& source, float l
   SDL_SetTextureColorMod(t, (argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
   SDL_SetTextureAlphaMod(t, argb >> 24);
   const SDL_Rect src{source.left, source.top, source.Width(), source.Height()};
+  // The software renderer's copy on the pixels the picture covers: a
+  // frame's stretched pieces, drawn one at a time, meet without a gap.
+  constexpr float kFar = 1.0e7f;
+  if (software_ && std::fabs(left) < kFar && std::fabs(top) < kFar && std::fabs(right) < kFar &&
+      std::fabs(bottom) < kFar) {
+    const SDL_Rect dst = PixelsCovered(left, top, right, bottom);
+    if (dst.w > 0 && dst.h > 0) SDL_RenderCopy(renderer_, t, &src, &dst);
+    return;
+  }
   const SDL_FRect dst{left, top, right - left, bottom - top};
   SDL_RenderCopyF(renderer_, t, &src, &dst);
 }
@@ -591,15 +612,12 @@ void SdlRenderer::PaintRects(const RectDraw* draws, std::size_t count, float dep
       if (width == std::floor(width) && height == std::floor(height)) {
         // Whole sizes: SDL's own (filtered) copy, on the pixels whose
         // centres the picture covers, as for the others.
-        const int x0 = static_cast<int>(std::ceil(d.left - 0.5f)), y0 = static_cast<int>(std::ceil(d.top - 0.5f));
-        const int x1 = static_cast<int>(std::ceil(d.right - 0.5f));
-        const int y1 = static_cast<int>(std::ceil(d.bottom - 0.5f));
-        if (x1 > x0 && y1 > y0) {
+        const SDL_Rect dst = PixelsCovered(d.left, d.top, d.right, d.bottom);
+        if (dst.w > 0 && dst.h > 0) {
           SDL_Texture* t = sdlTexture->Native();
           SDL_SetTextureColorMod(t, (d.argb >> 16) & 0xFF, (d.argb >> 8) & 0xFF, d.argb & 0xFF);
           SDL_SetTextureAlphaMod(t, d.argb >> 24);
           const SDL_Rect src{d.source.left, d.source.top, d.source.Width(), d.source.Height()};
-          const SDL_Rect dst{x0, y0, x1 - x0, y1 - y0};
           SDL_RenderCopy(renderer_, t, &src, &dst);
           queued = true;
         }
