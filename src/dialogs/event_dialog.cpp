@@ -21,7 +21,6 @@
 
 namespace {
 
-constexpr int kEventFrameStyle = -1;
 // The report type of a player's choice in an event.
 constexpr int kEventReportType = 25;
 
@@ -44,8 +43,7 @@ bool IsEventPictureName(const std::wstring& name) {
 }
 
 cDialogEventu::cDialogEventu(cWorld& world, const sEvent& event)
-    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, kEventFrameStyle,
-              Layout(kSecondRectId).a, Layout(kSecondRectId).b, Layout(kSecondRectId).c, Layout(kSecondRectId).d),
+    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d),
       world_(world),
       event_(event),
       option_count_(CountOptions(event)) {

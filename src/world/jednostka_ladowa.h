@@ -116,7 +116,6 @@ class cJednostkaLadowa : public cJednostka {
   void RaiseLevel();
   void Unfreeze();
   bool FindAdjacentPort(const cWorld& world, int& outX, int& outY) const;
-  bool HasRetreatHex(const cWorld& world) const;
   void SetAiOrder(cWorld& world, int orderCode, int targetX, int targetY, int mode);
   // Whether an order on a route (SetAiOrder's mode 2 or more) to the city on
   // (x, y) would find one: from the city the unit draws supply from (or the

@@ -151,6 +151,3 @@ int InterceptionBonus(const cWorld& world, int supplyLevel);
 // The air combat tables by die (1..6) and column (-4..4, clamped).
 int AirAttackerLoss(const cWorld& world, int die, int column);
 int AirDefenderLoss(const cWorld& world, int die, int column);
-
-// The sea-zone ids of every water hex within the sea-zone distance of (x, y).
-void CollectNearbySeaZones(const cWorld& world, int x, int y, std::set<int>& out);

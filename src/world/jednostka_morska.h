@@ -22,8 +22,6 @@ class cJednostkaMorska : public cUnit {
   cJednostkaMorska& operator=(const cJednostkaMorska&) = default;
   ~cJednostkaMorska() override = default;
 
-  // Ships have no HQ commander.
-  void AssignBestHQCommander() override { hqCommanderId = -1; }
   // The ports a reserve ship may be placed at: ports at least the deploy
   // size of its type whose city hex its country controls; with mark the
   // map's marks are cleared and each port's player-marker hex marked (64).

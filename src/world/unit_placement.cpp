@@ -85,15 +85,6 @@ int BestHqCommanderId(const cUnit& unit, const Candidates& candidates, int range
 
 }  // namespace
 
-void cUnit::AssignBestHQCommander() {
-  if (category == kCategoryNaval) {
-    hqCommanderId = -1;
-    return;
-  }
-  if (x < 0 || y < 0 || ownCommander || !World()) return;
-  hqCommanderId = BestHqCommanderId(*this, World()->Units().landUnits, World()->constants.commanderRange[0]);
-}
-
 void cUnit::AssignBestHQCommanderAmong(const cWorld& world, const std::vector<const cJednostkaLadowa*>& commanded) {
   if (category == kCategoryNaval) {
     hqCommanderId = -1;

@@ -5,6 +5,8 @@
 // of the loaded map's coast.
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 #include <algorithm>
 #include <memory>
 #include <vector>
@@ -316,14 +318,16 @@ TEST_F(FleetFixture, AFleetInACapturedPortPutsToSeaAndLeavesThePortsCounts) {
   const plat::ScopedRandOverride dice([] { return 0; });
   CalculateNavalVisibilityEverywhere(*world, 1, false);
   const sWezelGrafuMorz& port = *world->GetSeaGraph().GetNode(kWestport);
-  ASSERT_EQ(port.GetOwnShipCount(), static_cast<int>(home->ships.size()));
+  // The viewer's ship count of the port.
+  const auto ownShips = [&port] { return std::accumulate(std::begin(port.ownCounts), std::end(port.ownCounts), 0); };
+  ASSERT_EQ(ownShips(), static_cast<int>(home->ships.size()));
   twtest::LogCapture log;
   const sWezelGrafuMorz& north = *world->GetSeaGraph().GetNode(kNorthSea);
   EvacuatePort(*world, port.x, port.y);
   EXPECT_EQ(home->seaNode, kNorthSea);
   EXPECT_FALSE(home->moved);
   EXPECT_TRUE(log.Contains(L"Home Fleet left port which became enemy controlled and moved to " + north.name));
-  EXPECT_EQ(port.GetOwnShipCount(), 0);
+  EXPECT_EQ(ownShips(), 0);
   EXPECT_EQ(port.ownShip, nullptr);
 }
 

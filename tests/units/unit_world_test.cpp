@@ -116,30 +116,33 @@ TEST(UnitType, CategoryFollowsKnownCodesAndStaysForUnknownOnes) {
 }
 
 TEST_F(WorldUnits, HqSearchTakesTheBestAndTheFirstOnATie) {
+  // The units that carry a commander, gathered once in the world's order as
+  // the end of an impulse gathers them.
+  const auto commanders = [this] {
+    std::vector<const cJednostkaLadowa*> commanded;
+    for (const cJednostkaLadowa* land : world.Units().landUnits) {
+      if (land->ownCommander != nullptr) commanded.push_back(land);
+    }
+    return commanded;
+  };
   AddCommander(11, kCategoryLand, 4, AddLand(1, 0, 0));  // distance 2 from (2, 1)
   AddCommander(12, kCategoryLand, 4, AddLand(1, 2, 3));  // distance 2 as well
   cJednostkaLadowa* unit = AddLand(1, 2, 1);
-  unit->AssignBestHQCommander();
-  EXPECT_EQ(unit->hqCommanderId, 11);
+  unit->AssignBestHQCommanderAmong(world, commanders());
+  EXPECT_EQ(unit->hqCommanderId, 11) << "the first of equals";
 
   // A better commander further away, exactly at the command range, wins.
   AddCommander(13, kCategoryLand, 9, AddLand(1, 2, 4));
-  unit->AssignBestHQCommander();
+  std::vector<const cJednostkaLadowa*> commanded = commanders();
+  ASSERT_EQ(commanded.size(), 3u);
+  unit->AssignBestHQCommanderAmong(world, commanded);
   EXPECT_EQ(unit->hqCommanderId, 13);
   EXPECT_EQ(unit->GetHqCommanderBonus(), static_cast<int>(100 * 0.01f / 3 * 9.0f));
 
-  // The same choice among the commanded units gathered once, in their order.
-  std::vector<const cJednostkaLadowa*> commanded;
-  for (const cJednostkaLadowa* land : world.Units().landUnits) {
-    if (land->ownCommander != nullptr) commanded.push_back(land);
-  }
-  ASSERT_EQ(commanded.size(), 3u);
-  unit->hqCommanderId = -1;
-  unit->AssignBestHQCommanderAmong(world, commanded);
-  EXPECT_EQ(unit->hqCommanderId, 13);
+  // Only the units given count; none leaves the unit without one.
   commanded.pop_back();
   unit->AssignBestHQCommanderAmong(world, commanded);
-  EXPECT_EQ(unit->hqCommanderId, 11) << "the first of equals";
+  EXPECT_EQ(unit->hqCommanderId, 11);
   unit->AssignBestHQCommanderAmong(world, {});
   EXPECT_EQ(unit->hqCommanderId, -1);
 }
@@ -234,21 +237,6 @@ TEST_F(WorldUnits, ShipsJoinTheLastUnmovedFleetOrANewOne) {
   EXPECT_EQ(world.FindFleetAtSeaNode(2, 1), early);
   EXPECT_EQ(world.FindFleetAtSeaNode(2, 2)->id, 4);
   EXPECT_EQ(world.FindFleetAtSeaNode(3, 2), nullptr);
-}
-
-// A node's fleets are the world's fleets standing there, in the world's
-// order; the list given is emptied first.
-TEST_F(WorldUnits, ANodeCollectsTheFleetsStandingAtIt) {
-  std::vector<sWezelGrafuMorz>& nodes = world.GetSeaGraph().Nodes();
-  for (int i = 0; i < 3; ++i) nodes[static_cast<std::size_t>(i)].id = i + 1;
-  cFleet* a = AddFleet(1, 1, 2);
-  AddFleet(2, 2, 3);
-  cFleet* c = AddFleet(3, 2, 2);
-  std::list<cFleet*> out{a};
-  nodes[1].CollectFleets(world, out);
-  EXPECT_EQ(out, (std::list<cFleet*>{a, c}));
-  nodes[0].CollectFleets(world, out);
-  EXPECT_TRUE(out.empty());
 }
 
 // A country's sea transport points: its own points, those in convoys and

@@ -52,12 +52,6 @@ TEST_F(Relations, AllianceGroups) {
   // {country, alliance, in it}
   const int member[][3] = {{3, 1, 1}, {3, 4, 1}, {4, 1, 1}, {4, 2, 0}, {1, 0, 0}};
   for (const auto& c : member) EXPECT_EQ(C(c[0]).IsInAlliance(c[1]), c[2] == 1) << c[0] << " in " << c[1];
-  EXPECT_TRUE(C(3).IsAllianceRepresented(world));
-  EXPECT_FALSE(C(1).IsAllianceRepresented(world));
-  // Side: Axis, Allies, Comintern, neutral.
-  EXPECT_EQ(C(6).GetAllianceSide(), 1);
-  EXPECT_EQ(C(4).GetAllianceSide(), 2);
-  EXPECT_EQ(C(1).GetAllianceSide(), 4);
 }
 
 TEST_F(Relations, WarFlagsAreDirectional) {
