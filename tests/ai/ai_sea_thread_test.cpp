@@ -1,8 +1,8 @@
-// The computer's sea invasion and a transport's return played on a worker
-// thread, its actions shown, while the main thread runs frames: it drains
-// the worker's requests, steps the land moves the worker hands over in phase
-// 10 and, holding the lock as its frames do, reads the map, the units and
-// the fleets, which must be whole at every frame.
+// The computer's sea invasion and a transport's return, and its deployment
+// of new ships, played on a worker thread while the main thread runs frames:
+// it drains the worker's requests, steps the land moves the worker hands
+// over in phase 10 and, holding the lock as its frames do, reads the map,
+// the units and the fleets, which must be whole at every frame.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -13,6 +13,8 @@
 #include "ai/ai_naval.h"
 #include "ai/ai_sea_fixture.h"
 #include "ai/ai_unit_lists.h"
+#include "world/fleet.h"
+#include "world/jednostka_morska.h"
 #include "app/framework_lock.h"
 #include "app/main_thread_queue.h"
 #include "support/recording_view.h"
@@ -110,6 +112,66 @@ TEST(SeaInvasionThread, WorkerInvadesWithItsActionsShownWhileTheFrameReadsTheWor
   // The loading and the landing were shown.
   EXPECT_FALSE(view->Followed().empty());
   world.SetView(nullptr);
+  DiscardMainThreadRequests();
+}
+
+// Each ship the worker deploys leaves the reserve and joins the fleet at the
+// port in one step: a frame finds every ship either waiting, without a
+// fleet, or in a fleet at the port and among the ships of the map.
+TEST(ShipDeploymentThread, WorkerDeploysTheReserveWhileTheFrameSeesEveryShipOnce) {
+  SetMainThreadToCurrent();
+  SeaAiWorld w;
+  cWorld& world = *w.world;
+  constexpr int kShips = 40;
+  for (int i = 0; i < kShips; ++i) {
+    auto* ship = new cJednostkaMorska(&world);
+    ship->countryId = 1;
+    ship->SetType(i % 2 == 0 ? kUnitCruiser : kUnitBattleship);
+    ship->name = L"New ship";
+    ship->hitPoints = ship->maxHitPoints = 4;
+    ship->inReserve = true;
+    world.Units().navalReservePool.push_back(ship);
+  }
+
+  CreateFrameworkLock();
+  g_bRunning = true;
+  std::atomic<bool> done{false};
+  std::atomic<bool> drawing{false};
+  int deployed = 0;
+  std::thread worker([&] {
+    while (!drawing) std::this_thread::yield();
+    deployed = ai::DeployNavalUnits(world, w.Country(1));
+    done = true;
+  });
+  int frames = 0;
+  do {
+    DrainMainThreadRequests();
+    {
+      const cFrameworkLockGuard lock;
+      const sUnitLists& lists = world.Units();
+      for (const cJednostkaMorska* ship : lists.navalReservePool) EXPECT_EQ(ship->fleet, nullptr);
+      std::size_t afloat = 0;
+      for (const cFleet* fleet : lists.fleets) {
+        EXPECT_EQ(fleet->seaNode, SeaAiWorld::kWestport);
+        afloat += fleet->ships.size();
+      }
+      EXPECT_EQ(afloat, lists.navalUnits.size());
+      EXPECT_EQ(afloat + lists.navalReservePool.size(), static_cast<std::size_t>(kShips));
+    }
+    ++frames;
+    drawing = true;
+    std::this_thread::yield();
+  } while (!done);
+  worker.join();
+  DrainMainThreadRequests();
+  g_bRunning = false;
+  DeleteFrameworkLock();
+
+  EXPECT_GT(frames, 0);
+  EXPECT_EQ(deployed, kShips);
+  EXPECT_TRUE(world.Units().navalReservePool.empty());
+  ASSERT_EQ(world.Units().fleets.size(), 1u);
+  EXPECT_EQ(world.Units().fleets.front()->ships.size(), static_cast<std::size_t>(kShips));
   DiscardMainThreadRequests();
 }
 
