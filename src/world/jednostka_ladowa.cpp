@@ -170,21 +170,7 @@ void cJednostkaLadowa::AddStrength(float delta) {
   strength = static_cast<int>(static_cast<float>(strength) + delta);
 }
 
-// --- reserve pool, ports, retreat ---
-
-void cJednostkaLadowa::MoveToReservePool() {
-  LogLine(L"map --> reserve pool: %s", name.c_str());
-  if (World()) {
-    cMap& map = World()->GetMap();
-    if (map.IsInside(x, y) && map.GetHex(x, y).unit == this) map.GetHex(x, y).unit = nullptr;
-    sUnitLists& units = World()->Units();
-    units.landUnits.remove(this);
-    units.reservePool.push_back(this);
-  }
-  inReserve = true;
-  x = -1;
-  y = -1;
-}
+// --- ports ---
 
 bool cJednostkaLadowa::FindAdjacentPort(const cWorld& world, int& outX, int& outY) const {
   outX = -1;

@@ -102,7 +102,6 @@ class cJednostkaLadowa : public cJednostka {
   bool CanBombard(std::wstring* hint) override;
   bool CanNuclearAttack(std::wstring* hint) override;
   bool CanAirRecon(std::wstring* hint) override;
-  void MoveToReservePool() override;
   // --- Added here ---
   virtual void SetStrength(int value) { strength = value; }
 

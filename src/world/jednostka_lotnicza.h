@@ -75,8 +75,6 @@ class cJednostkaLotnicza : public cJednostka {
   bool CanBombard(std::wstring* hint) override;
   bool CanNuclearAttack(std::wstring* hint) override;
   bool CanAirRecon(std::wstring* hint) override;
-  // Leaves the map for the reserve pool.
-  void MoveToReservePool() override;
 
   // --- Ranges ---
   // The aircraft range multiplier of its country's aircraft level (the

@@ -221,9 +221,11 @@ class cJednostka : public cUnit {
   virtual bool CanBombard(std::wstring* hint) = 0;
   virtual bool CanNuclearAttack(std::wstring* hint) = 0;
   virtual bool CanAirRecon(std::wstring* hint) = 0;
-  virtual void MoveToReservePool() = 0;
 
   // --- Shared members ---
+  // Leaves the map (its hex and the land or air units' list) for the
+  // reserve pool, with the log line.
+  void MoveToReservePool();
   // The bombardment bonus of the counting commander (0 without one).
   int GetCommanderBonus() const;
   // Places a reserve unit on (x, y) with the supply of the city on or next

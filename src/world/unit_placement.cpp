@@ -149,6 +149,24 @@ void cJednostka::DeployFromReserve(cWorld& world, int hexX, int hexY) {
   if (land) land->movedOrDeployed = true;
 }
 
+void cJednostka::MoveToReservePool() {
+  LogLine(L"map --> reserve pool: %s", name.c_str());
+  if (cWorld* world = World()) {
+    cMap& map = world->GetMap();
+    if (map.IsInside(x, y) && map.GetHex(x, y).unit == this) map.GetHex(x, y).unit = nullptr;
+    sUnitLists& lists = world->Units();
+    if (auto* land = dynamic_cast<cJednostkaLadowa*>(this)) {
+      lists.landUnits.remove(land);
+    } else if (auto* air = dynamic_cast<cJednostkaLotnicza*>(this)) {
+      lists.airUnits.remove(air);
+    }
+    lists.reservePool.push_back(this);
+  }
+  inReserve = true;
+  x = -1;
+  y = -1;
+}
+
 bool IsUnitInWorldLists(const cWorld& world, const cJednostka* unit) {
   if (!unit) return false;
   const sUnitLists& lists = world.Units();

@@ -382,14 +382,20 @@ TEST_F(WorldUnits, ShoreBombardmentFleetHasTheMostEligibleShips) {
   EXPECT_TRUE(world.FindNavalUnitById(7)->marked);              // marks kept
 }
 
-// Placing shares the land units' code (above); the reserve pool and death
-// are the air unit's own.
+// Placing and the way to the reserve pool are shared with the land units;
+// death is the air unit's own.
 TEST_F(WorldUnits, TheAirUnitsHexLinkFollowsPlacementReserveAndDeath) {
   cJednostkaLotnicza* air = AddAir(1, 1, 3);
+  cJednostkaLadowa* land = AddLand(1, 4, 3);
   EXPECT_EQ(Hex(1, 3).unit, air);
-  air->MoveToReservePool();
+  for (cJednostka* unit : {static_cast<cJednostka*>(air), static_cast<cJednostka*>(land)}) unit->MoveToReservePool();
   EXPECT_EQ(Hex(1, 3).unit, nullptr);
-  EXPECT_EQ(air->x, -1);
+  EXPECT_EQ(Hex(4, 3).unit, nullptr);
+  EXPECT_EQ(std::pair(air->x, land->x), std::pair(-1, -1));
+  EXPECT_TRUE(air->inReserve && land->inReserve);
+  EXPECT_TRUE(world.Units().airUnits.empty());
+  EXPECT_TRUE(world.Units().landUnits.empty());
+  EXPECT_EQ(world.Units().reservePool, (std::vector<cJednostka*>{air, land}));
 
   // A killed selected unit: the selection's refresh (at once, on the main
   // thread) already finds its hex empty.
