@@ -132,13 +132,10 @@ void cDialogEventu::ChooseOption(int number) {
   std::wstring caption, hint;
   event_.GetOptionTexts(number, caption, hint);
   const cCountry* country = world_.GetCountry(event_.countryId);
-  sReport report;
-  report.type = kEventReportType;
-  report.countryId = event_.countryId;
-  report.text = plat::Format(L"Event for country %s: %s\n\n%s\n\nChosen option: %s (%s)",
-                             country != nullptr ? country->name : std::wstring(), event_.title, event_.description,
-                             caption, hint);
-  world_.reports.AddReport(report, world_.GetDate(), world_.TurnsPerMonth(), world_.impulseCounters[0]);
+  FileReport(world_, kEventReportType, event_.countryId,
+             plat::Format(L"Event for country %s: %s\n\n%s\n\nChosen option: %s (%s)",
+                          country != nullptr ? country->name : std::wstring(), event_.title, event_.description, caption,
+                          hint));
   ApplyOption(world_, event_, number);
   PopDialogs(1);
 }

@@ -105,10 +105,7 @@ eUpgradeRefusal AiLevelUp(cWorld& world, cJednostka& unit) {
   if (refusal != eUpgradeRefusal::kNone) return refusal;
   const cCountry* country = world.GetCountry(unit.countryId);
   LogLine(L"[AI]: %s - upgrading %s (level up)", country ? country->name.c_str() : L"", unit.name.c_str());
-  if (unit.visible && world.turnState.showActions) {
-    const int x = unit.x, y = unit.y;
-    ChangeWorldView([x, y](cWorldView& view) { view.FollowHex(x, y); });
-  }
+  if (unit.visible && world.turnState.showActions) FollowHexInView(unit.x, unit.y);
   StoppableDelay(world, static_cast<int>(g_Delays[kDelayAIReplacementBefore].load()), __FILE__, __LINE__);
   // The main thread may have changed the unit or its country during the
   // delay: the change asks the check again in its own step.
