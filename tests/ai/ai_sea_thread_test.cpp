@@ -5,9 +5,7 @@
 // the units and the fleets, which must be whole at every frame.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <memory>
-#include <thread>
 
 #include "ai/ai_fronts.h"
 #include "ai/ai_naval.h"
@@ -18,6 +16,7 @@
 #include "app/framework_lock.h"
 #include "app/main_thread_queue.h"
 #include "support/recording_view.h"
+#include "support/worker_frames.h"
 #include "world/ai_orders.h"
 #include "world/worker_steps.h"
 
@@ -67,38 +66,24 @@ TEST(SeaInvasionThread, WorkerInvadesWithItsActionsShownWhileTheFrameReadsTheWor
   convoy.aiOrder = kAiFleetTransport;
   convoy.aiDestinationNode = SeaAiWorld::kWestport;
 
-  CreateFrameworkLock();
-  g_bRunning = true;
-  std::atomic<bool> done{false};
-  std::thread worker([&] {
-    for (int impulse = 0; impulse < 4 && !WorkerStopping(world); ++impulse) {
-      ai::sAiUnitLists lists;
-      LockedStep([&] {
-        w.NextImpulse();
-        // What the roles pass does first in a turn: every order anew.
-        for (cJednostkaLadowa* unit : world.Units().landUnits) unit->aiOrder = kAiIdle;
-        ai::BuildUnitLists(world, ai, lists);
+  const int frames = twtest::RunWorkerWithFrames(
+      [&] {
+        for (int impulse = 0; impulse < 4 && !WorkerStopping(world); ++impulse) {
+          ai::sAiUnitLists lists;
+          LockedStep([&] {
+            w.NextImpulse();
+            // What the roles pass does first in a turn: every order anew.
+            for (cJednostkaLadowa* unit : world.Units().landUnits) unit->aiOrder = kAiIdle;
+            ai::BuildUnitLists(world, ai, lists);
+          });
+          ai::PlanSeaInvasion(world, ai, lists, {});
+          ai::PlayNavalPhase(world, ai, lists);
+        }
+      },
+      [&] {
+        twtest::SeaMoveRecorder::StepPending(world);
+        ExpectWholeWorld(w);
       });
-      ai::PlanSeaInvasion(world, ai, lists, {});
-      ai::PlayNavalPhase(world, ai, lists);
-    }
-    done = true;
-  });
-  int frames = 0;
-  do {
-    DrainMainThreadRequests();
-    {
-      const cFrameworkLockGuard lock;
-      twtest::SeaMoveRecorder::StepPending(world);
-      ExpectWholeWorld(w);
-    }
-    ++frames;
-    std::this_thread::yield();
-  } while (!done);
-  worker.join();
-  DrainMainThreadRequests();
-  g_bRunning = false;
-  DeleteFrameworkLock();
 
   EXPECT_GT(frames, 0);
   // It went aboard, crossed and landed beside the undefended port; its ship
@@ -133,39 +118,20 @@ TEST(ShipDeploymentThread, WorkerDeploysTheReserveWhileTheFrameSeesEveryShipOnce
     world.Units().navalReservePool.push_back(ship);
   }
 
-  CreateFrameworkLock();
-  g_bRunning = true;
-  std::atomic<bool> done{false};
-  std::atomic<bool> drawing{false};
-  int deployed = 0;
-  std::thread worker([&] {
-    while (!drawing) std::this_thread::yield();
-    deployed = ai::DeployNavalUnits(world, w.Country(1));
-    done = true;
-  });
-  int frames = 0;
-  do {
-    DrainMainThreadRequests();
-    {
-      const cFrameworkLockGuard lock;
-      const sUnitLists& lists = world.Units();
-      for (const cJednostkaMorska* ship : lists.navalReservePool) EXPECT_EQ(ship->fleet, nullptr);
-      std::size_t afloat = 0;
-      for (const cFleet* fleet : lists.fleets) {
-        EXPECT_EQ(fleet->seaNode, SeaAiWorld::kWestport);
-        afloat += fleet->ships.size();
-      }
-      EXPECT_EQ(afloat, lists.navalUnits.size());
-      EXPECT_EQ(afloat + lists.navalReservePool.size(), static_cast<std::size_t>(kShips));
+  // A frame sees every ship once: waiting, or in a fleet at the port.
+  const auto frame = [&] {
+    const sUnitLists& lists = world.Units();
+    for (const cJednostkaMorska* ship : lists.navalReservePool) EXPECT_EQ(ship->fleet, nullptr);
+    std::size_t afloat = 0;
+    for (const cFleet* fleet : lists.fleets) {
+      EXPECT_EQ(fleet->seaNode, SeaAiWorld::kWestport);
+      afloat += fleet->ships.size();
     }
-    ++frames;
-    drawing = true;
-    std::this_thread::yield();
-  } while (!done);
-  worker.join();
-  DrainMainThreadRequests();
-  g_bRunning = false;
-  DeleteFrameworkLock();
+    EXPECT_EQ(afloat, lists.navalUnits.size());
+    EXPECT_EQ(afloat + lists.navalReservePool.size(), static_cast<std::size_t>(kShips));
+  };
+  int deployed = 0;
+  const int frames = twtest::RunWorkerWithFrames([&] { deployed = ai::DeployNavalUnits(world, w.Country(1)); }, frame);
 
   EXPECT_GT(frames, 0);
   EXPECT_EQ(deployed, kShips);
