@@ -82,12 +82,12 @@ bool SetUpMapScreen(benchmark::State& state, float zoom) {
   current->human = true;
   world.turnState.currentCountry = current;
   screen.EnterMapState();
-  GetInfoPanel()->RefreshCounters();
-  GetMinimapPanel()->RefreshDate();
+  LoadedMapScreen()->InfoPanel()->RefreshCounters();
+  LoadedMapScreen()->MinimapPanel()->RefreshDate();
   SetPanelMinimized(screen.HexPanel(), false);
   const cCity& city = *world.Cities()[world.Cities().size() / 2];
   world.turnState.selectedHex = &world.GetMap().GetHex(city.x, city.y);
-  GetHexPanel()->Refresh();
+  LoadedMapScreen()->HexPanel()->Refresh();
   cMap& map = world.GetMap();
   g_MapTargetScale = zoom;
   g_Settings.MapZoom = zoom + 0.25f;  // eased in one update: the view's geometry follows

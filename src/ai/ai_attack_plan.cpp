@@ -298,7 +298,7 @@ bool FindObviousMove(cWorld& world, const cCountry& country, const std::vector<s
   auto& unit = *static_cast<cJednostkaLadowa*>(best->unit);
   const int tx = best->x, ty = best->y;
   if (IsShown(world, unit)) {
-    FollowInView(tx, ty);
+    FollowHexInView(tx, ty);
     StoppableDelay(world, DelayMs(kDelayAIMoveBefore), __FILE__, __LINE__);
   }
   const int fromX = unit.x, fromY = unit.y;

@@ -267,12 +267,6 @@ int MoveSteps(const cJednostkaLadowa& unit) { return std::max(unit.actionPoints,
 
 }  // namespace
 
-std::vector<sReachableHex> CollectReachableHexes(cWorld& world, const sAiUnitLists& lists, bool skipAttacked) {
-  std::vector<sReachableHex> reachable;
-  for (cJednostkaLadowa* unit : lists.ownLand) AddReachableHexes(world, *unit, skipAttacked, reachable);
-  return reachable;
-}
-
 std::vector<sReachableHex> CollectReachableHexesNear(cWorld& world, const sAiUnitLists& lists, bool skipAttacked,
                                                      const std::vector<sMapCoord>& goals, int reach) {
   std::vector<sReachableHex> reachable;

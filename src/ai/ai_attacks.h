@@ -73,12 +73,11 @@ void MarkAttackableCities(cWorld& world, const cCountry& country);
 
 // The hexes each own land unit (not on a city hex; with skipAttacked not
 // one that attacked in this impulse) can reach, with its own hex at cost 0
-// when it has action points.
-std::vector<sReachableHex> CollectReachableHexes(cWorld& world, const sAiUnitLists& lists, bool skipAttacked);
-// The same for the units only that may end a move on or next to one of the
-// goal hexes: a unit more than its action points (at least 1) plus reach
-// steps away from every goal is left out, as every step costs at least a
-// point. Reach 0 for moves onto the goals, 1 for moves next to them.
+// when it has action points, for the units only that may end a move on or
+// next to one of the goal hexes: a unit more than its action points (at
+// least 1) plus reach steps away from every goal is left out, as every step
+// costs at least a point. Reach 0 for moves onto the goals, 1 for moves next
+// to them.
 std::vector<sReachableHex> CollectReachableHexesNear(cWorld& world, const sAiUnitLists& lists, bool skipAttacked,
                                                      const std::vector<sMapCoord>& goals, int reach);
 // The goals of the two searches of an attack phase: the hexes of the units

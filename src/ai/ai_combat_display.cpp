@@ -28,7 +28,7 @@ void SetAttackMark(cWorld& world, int x, int y, bool on) {
 }  // namespace
 
 void ShowCombatTarget(cWorld& world, int x, int y) {
-  ChangeWorldView([x, y](cWorldView& view) { view.FollowHex(x, y); });
+  FollowHexInView(x, y);
   StoppableDelay(world, DelayMs(kDelayAICombatBefore), __FILE__, __LINE__);
   SetAttackMark(world, x, y, true);
   StoppableDelay(world, DelayMs(kDelayAICombatBefore), __FILE__, __LINE__);

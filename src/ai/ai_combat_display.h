@@ -33,7 +33,6 @@ class cShownCombat {
   cShownCombat(const cShownCombat&) = delete;
   cShownCombat& operator=(const cShownCombat&) = delete;
 
-  bool Shown() const { return shown_; }
   // The report of the fight, when shown.
   void Report(const sBombardmentResult& result);
 

@@ -109,7 +109,7 @@ bool PlaceFromReserve(cWorld& world, cCountry& country, cJednostka& unit, cCity&
   LogLine(L"[AI] %s: %s deployed at %s (%i, %i)", country.name.c_str(), unit.name.c_str(), city.GetName().c_str(),
           x, y);
   if (shown) {
-    ChangeWorldView([x, y](cWorldView& view) { view.FollowHex(x, y); });
+    FollowHexInView(x, y);
     if (StoppableDelay(world, DelayMs(kDelayAIDeployBefore), __FILE__, __LINE__)) {
       StoppableDelay(world, DelayMs(kDelayAIDeployAfter), __FILE__, __LINE__);
     }

@@ -3,10 +3,10 @@
 // node can be reached.
 #include "ai/ai_naval.h"
 
-#include <algorithm>
 #include <list>
 
 #include "app/console_log.h"
+#include "rules/deployment.h"
 #include "world/cities.h"
 #include "world/country.h"
 #include "world/fleet.h"
@@ -26,15 +26,10 @@ constexpr float kEnemyWeak = 0.3f;
 constexpr int kManyTransports = 3;
 constexpr float kMostlyTransports = 0.5f;
 
-// The first port the ship may be placed at by the deployment rule: a port
-// node large enough for its type whose city hex the country controls.
+// The first sea node the deployment rule lets the ship into.
 const sWezelGrafuMorz* FirstDeployPort(const cWorld& world, const cJednostkaMorska& ship) {
-  const cMap& map = world.GetMap();
-  const int index = std::clamp(ship.type - kUnitAircraftCarrier, 0, 5);
-  const int needed = world.constants.minPortSize[static_cast<std::size_t>(index)];
   for (const sWezelGrafuMorz& node : world.GetSeaGraph().Nodes()) {
-    if (node.IsSeaZone() || node.size < needed || !map.IsInside(node.x, node.y)) continue;
-    if (map.GetHex(node.x, node.y).controller == ship.countryId) return &node;
+    if (CheckDeployShip(world, ship, node.id) == eDeployRefusal::kNone) return &node;
   }
   return nullptr;
 }
@@ -52,15 +47,12 @@ int DeployNavalUnits(cWorld& world, cCountry& country) {
   for (cJednostkaMorska* ship : waiting) {
     if (WorkerStopping(world)) break;
     const bool done = LockedStep([&] {
-      const auto& pool = world.Units().navalReservePool;
-      if (std::find(pool.begin(), pool.end(), ship) == pool.end()) return false;
       const sWezelGrafuMorz* port = FirstDeployPort(world, *ship);
       if (port == nullptr) return false;
       const sHex& hex = world.GetMap().GetHex(port->x, port->y);
       const std::wstring& where = hex.city != nullptr ? hex.city->GetName() : port->name;
       LogLine(L"%s is deploying %s in %s", country.name.c_str(), ship->name.c_str(), where.c_str());
-      ship->JoinFleetAtSeaNode(port->id);
-      if (ship->fleet == nullptr) return false;
+      if (DeployShip(world, *ship, port->id) != eDeployRefusal::kNone) return false;
       LogLine(L"Deployment succesful.");
       return true;
     });

@@ -246,13 +246,6 @@ bool AssignFollowUpMoves(cWorld& world, cCountry& country, sAiUnitLists& lists) 
   return any;
 }
 
-bool HasUnitWithOrder3(const sAiUnitLists& lists) {
-  for (const cJednostkaLadowa* unit : lists.ownLand) {
-    if (unit->aiOrder == kAiReserve) return true;
-  }
-  return false;
-}
-
 void ResetCityCounters(cWorld& world) {
   LockedStep([&] {
     for (cCity* city : world.Cities()) city->aiTurnCounter = 0.0f;
@@ -260,6 +253,5 @@ void ResetCityCounters(cWorld& world) {
 }
 
 bool IsCityOnFront(const cCity& city) { return city.aiFrontState != kNoFront; }
-bool IsCityOnFrontInState(const cCity& city, int state) { return city.aiFrontState == state; }
 
 }  // namespace ai

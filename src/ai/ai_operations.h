@@ -70,9 +70,7 @@ int DeployAirUnits(cWorld& world, cCountry& country);
 
 // --- small queries ---
 
-bool HasUnitWithOrder3(const sAiUnitLists& lists);
 void ResetCityCounters(cWorld& world);
 bool IsCityOnFront(const cCity& city);
-bool IsCityOnFrontInState(const cCity& city, int state);
 
 }  // namespace ai

@@ -139,4 +139,4 @@ bool cAiPlayer::PlayPeaceTurn(cWorld& world, cCountry& country) {
   return !WorkerStopping(world);
 }
 
-std::unique_ptr<cComputerPlayer> MakeAiPlayer(int countryId) { return std::make_unique<cAiPlayer>(countryId); }
+std::unique_ptr<cComputerPlayer> MakeAiPlayer(int) { return std::make_unique<cAiPlayer>(); }

@@ -15,11 +15,9 @@ class cCountry;
 
 class cAiPlayer : public cComputerPlayer {
  public:
-  explicit cAiPlayer(int countryId) : country_id_(countryId) {}
+  cAiPlayer() = default;
   cAiPlayer(const cAiPlayer&) = delete;
   cAiPlayer& operator=(const cAiPlayer&) = delete;
-
-  int CountryId() const { return country_id_; }
 
   // Plays the turn of the turn state's current country on the worker
   // thread: diplomacy, then at war the fronts, purchases, deployment, air
@@ -42,11 +40,11 @@ class cAiPlayer : public cComputerPlayer {
   bool PlayWarTurn(cWorld& world, cCountry& country);
   bool PlayPeaceTurn(cWorld& world, cCountry& country);
 
-  int country_id_;
   ai::sAiUnitLists lists_;
   std::vector<ai::sAiFront> fronts_;
   std::vector<sMapCoord> line_;
 };
 
-// The maker the loading takes for a game's computer players.
+// The maker the loading takes for a game's computer players: one player
+// plays any country, the one whose turn the turn state holds.
 std::unique_ptr<cComputerPlayer> MakeAiPlayer(int countryId);

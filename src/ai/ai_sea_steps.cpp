@@ -129,7 +129,7 @@ void ReportAction(const std::wstring& text, bool shown) {
 }
 
 void ShowMoveBefore(cWorld& world, int x, int y) {
-  ChangeWorldView([x, y](cWorldView& view) { view.FollowHex(x, y); });
+  FollowHexInView(x, y);
   StoppableDelay(world, DelayMs(kDelayAIMoveBefore), __FILE__, __LINE__);
 }
 

@@ -81,10 +81,10 @@ bool PrzeniesStrategicznieJednostke(cWorld& world, cCountry& country, cJednostka
   LogLine(L"[AI] %s: %s - strategic move to %s (%i SMP left)", country.name.c_str(), unit.name.c_str(),
           city.GetName().c_str(), points);
   if (shown) {
-    FollowInView(fromX, fromY);
+    FollowHexInView(fromX, fromY);
     if (!StoppableDelay(world, DelayMs(kDelayAIMoveBefore), __FILE__, __LINE__)) return false;
     if (!StoppableDelay(world, DelayMs(kDelayAIMoveBetween), __FILE__, __LINE__)) return false;
-    FollowInView(x, y);
+    FollowHexInView(x, y);
     if (!StoppableDelay(world, DelayMs(kDelayAIMoveBetween), __FILE__, __LINE__)) return false;
   }
   // The rule checks again under its lock: the world may have changed

@@ -36,8 +36,7 @@ bool BuyFor(cWorld& world, const cCountry& country, cJednostka& unit, int n, flo
           static_cast<double>(static_cast<float>(n) * pricePerPoint));
   const bool shown = unit.visible && world.turnState.showActions;
   if (shown) {
-    const int x = unit.x, y = unit.y;
-    ChangeWorldView([x, y](cWorldView& view) { view.FollowHex(x, y); });
+    FollowHexInView(unit.x, unit.y);
     StoppableDelay(world, static_cast<int>(g_Delays[kDelayAIReplacementBefore].load()), __FILE__, __LINE__);
   }
   const eReplacementRefusal refusal = BuyReplacements(world, unit, n);

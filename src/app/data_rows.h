@@ -30,7 +30,6 @@ class cRowCheck {
   // path: the file as the messages name it.
   explicit cRowCheck(std::wstring path) : path_(std::move(path)) {}
 
-  const std::wstring& Path() const { return path_; }
   // The row the next checks concern: its line number (from 1) and fields.
   void Start(std::uint32_t line, const std::vector<std::wstring>& fields) {
     line_ = line;
@@ -45,7 +44,6 @@ class cRowCheck {
   // For the files that may hold no rows but never no bytes (every writer
   // puts its header first): "WARNING: <file>: no <what>: the file is empty".
   void WarnEmptyFile(std::wstring_view what) const;
-  std::uint32_t Line() const { return line_; }
   std::size_t FieldCount() const { return fields_ ? fields_->size() : 0; }
   const std::wstring& Field(std::size_t column) const;
 

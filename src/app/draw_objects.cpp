@@ -3,7 +3,6 @@
 #include "platform/framework.h"
 
 plat::SpriteBatch* g_pSprite = nullptr;
-cLine* g_pLine = nullptr;
 plat::Font* g_pOverlayFont = nullptr;
 
 void GetScreenSize(int& width, int& height) {

@@ -19,43 +19,22 @@ namespace {
 
 bool IsSpace(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\n' || c == L'\v' || c == L'\f' || c == L'\r'; }
 
-template <class Ch>
-int ParseIntT(std::basic_string_view<Ch> text) {
-  std::size_t i = 0;
-  while (i < text.size() && IsSpace(static_cast<wchar_t>(text[i]))) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
-  long long value = 0;
-  for (; i < text.size() && IsDigit(static_cast<wchar_t>(text[i])); ++i) {
-    value = value * 10 + (text[i] - '0');
-    if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
-  }
-  if (negative) value = -value;
-  if (value > INT_MAX) value = INT_MAX;
-  if (value < INT_MIN) value = INT_MIN;
-  return static_cast<int>(value);
-}
-
 // Copies the decimal number at the start of text (nothing else) and
 // converts it in the "C" manner.
-template <class Ch>
-double ParseDoubleT(std::basic_string_view<Ch> text) {
+double ParseDoubleText(std::wstring_view text) {
   std::size_t i = 0;
-  while (i < text.size() && IsSpace(static_cast<wchar_t>(text[i]))) ++i;
+  while (i < text.size() && IsSpace(text[i])) ++i;
   std::string number;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) number += static_cast<char>(text[i++]);
   bool digits = false;
-  while (i < text.size() && IsDigit(static_cast<wchar_t>(text[i]))) {
+  while (i < text.size() && IsDigit(text[i])) {
     number += static_cast<char>(text[i++]);
     digits = true;
   }
   if (i < text.size() && text[i] == '.') {
     number += '.';
     ++i;
-    while (i < text.size() && IsDigit(static_cast<wchar_t>(text[i]))) {
+    while (i < text.size() && IsDigit(text[i])) {
       number += static_cast<char>(text[i++]);
       digits = true;
     }
@@ -66,7 +45,7 @@ double ParseDoubleT(std::basic_string_view<Ch> text) {
     std::string exponent = "e";
     if (j < text.size() && (text[j] == '+' || text[j] == '-')) exponent += static_cast<char>(text[j++]);
     bool expDigits = false;
-    while (j < text.size() && IsDigit(static_cast<wchar_t>(text[j]))) {
+    while (j < text.size() && IsDigit(text[j])) {
       // Long exponents only push the value to 0 or to the range's end.
       if (exponent.size() < 8) exponent += static_cast<char>(text[j]);
       ++j;
@@ -83,11 +62,7 @@ double ParseDoubleT(std::basic_string_view<Ch> text) {
 
 }  // namespace
 
-int ParseInt(std::string_view text) { return ParseIntT(text); }
-int ParseInt(std::wstring_view text) { return ParseIntT(text); }
-double ParseDouble(std::string_view text) { return ParseDoubleT(text); }
-double ParseDouble(std::wstring_view text) { return ParseDoubleT(text); }
-float ParseFloat(std::string_view text) { return ToFloat(ParseDouble(text)); }
+double ParseDouble(std::wstring_view text) { return ParseDoubleText(text); }
 float ParseFloat(std::wstring_view text) { return ToFloat(ParseDouble(text)); }
 
 std::uint32_t ParseHex(std::wstring_view text) {

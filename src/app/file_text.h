@@ -14,17 +14,10 @@ class cCsvReader;
 
 namespace files {
 
-// Decimal integer from the start of text: leading white space skipped, an
-// optional sign, digits up to the first non-digit; no digits give 0. Values
-// beyond the 32-bit range stop at its ends.
-int ParseInt(std::string_view text);
-int ParseInt(std::wstring_view text);
 // Decimal number from the start of text (sign, digits, point, exponent);
 // no number gives 0. Never infinite or NaN.
-double ParseDouble(std::string_view text);
 double ParseDouble(std::wstring_view text);
 // The same, brought into the range of a 32-bit float.
-float ParseFloat(std::string_view text);
 float ParseFloat(std::wstring_view text);
 // Base-16 number from the start of text (optional "0x"); beyond 32 bits it
 // stops at 0xFFFFFFFF.

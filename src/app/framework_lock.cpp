@@ -29,7 +29,6 @@ std::atomic<int> g_FrameworkLockWaiters{0};
 constexpr int kLongSleepMs = 11000;
 // The file name of a sleep trace is cut to this many units.
 constexpr std::size_t kSleepFileUnits = 256;
-constexpr int kPollMs = 100;
 // How long a stoppable sleep goes without looking at its stop flag.
 constexpr int kStopSliceMs = 5;
 
@@ -159,28 +158,4 @@ bool TracedSleepUntil(int ms, const char* file, int line, const std::atomic<bool
     --ms;
   }
   return stop == nullptr || !stop->load();
-}
-
-bool PollUnderLock(const std::function<bool()>& done, const std::wstring& trace,
-                   const std::atomic<bool>* stop) {
-  // Whatever the wait is for needs the main thread's frames, which need the
-  // lock: a caller that holds it would wait for ever.
-  if (GetFrameworkLockHoldsOfThisThread() > 0) {
-    LogLine(L"ERROR: a wait under the framework lock was asked by a thread that holds the lock; refused");
-    return false;
-  }
-  for (;;) {
-    AcquireFrameworkLock(__FILE__, __LINE__);
-    const bool open = !done();
-    ReleaseFrameworkLock(__FILE__, __LINE__);
-    g_ConsoleLog.WriteLine(trace);
-    bool slept = true;
-    if (stop != nullptr) {
-      slept = SleepUnlessStopped(kPollMs, *stop);
-    } else {
-      plat::Sleep(kPollMs);
-    }
-    if (!open) return true;
-    if (!slept) return false;
-  }
 }

@@ -82,11 +82,3 @@ bool TracedSleepUnlessStopped(int ms, const char* file, int line, const std::ato
 // keeps one trace line per poll. False only when stop ended it.
 bool TracedSleepUntil(int ms, const char* file, int line, const std::atomic<bool>* stop,
                       const std::function<bool()>& over);
-
-// Returns once done() holds, asking it every 100 ms under the framework lock
-// and writing trace to the log after each look (done may change it). The
-// caller must not hold the lock: a caller that does is refused with a log
-// line and false, since the wait could never end. With a stop flag, every poll also looks at
-// it and the wait gives up (false) once it is set; true when done() held.
-bool PollUnderLock(const std::function<bool()>& done, const std::wstring& trace,
-                   const std::atomic<bool>* stop = nullptr);

@@ -50,7 +50,6 @@ class cIniFile {
   void SetBool(std::string_view path, bool value);
 
   bool IsLoaded() const { return loaded_; }
-  const std::wstring& FileName() const { return fileName_; }
   const Table& Entries() const { return entries_; }
 
  private:

@@ -30,7 +30,6 @@ class cMoviePlayer {
   // between BeginScene and EndScene). Nothing is drawn before the first frame.
   void Draw(plat::Renderer& renderer);
 
-  long State() const { return state_; }
   // The texture the frames are copied into; null before the first Draw.
   const plat::Texture* FrameTexture() const { return texture_.get(); }
 

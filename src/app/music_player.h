@@ -45,10 +45,7 @@ class cMusicPlayer {
   // Observers.
   int CurrentTrack() const { return current_track_; }
   int CurrentPlaylist() const { return current_playlist_; }
-  float Volume() const { return volume_; }
   std::size_t TrackCount() const { return streams_.size(); }
-  bool HasOneShot() const { return one_shot_ != nullptr; }
-  const std::map<int, std::string>& Playlists() const { return playlists_; }
 
  private:
   void ReadPlaylistTable();

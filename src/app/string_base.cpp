@@ -75,7 +75,6 @@ void cStringBase::Load(std::string_view name_in, bool replace) {
     std::unique_lock lock(mutex_);
     const auto index = static_cast<std::int32_t>(loaded_files_.size());
     loaded_files_.push_back(name);
-    file_indexes_.push_back(index);
 
     // A file too short to hold the record count holds no records; it still
     // opened, so it counts as loaded. Every read below is checked against
@@ -170,11 +169,6 @@ std::size_t cStringBase::Count() const {
 std::vector<std::string> cStringBase::LoadedFiles() const {
   std::shared_lock lock(mutex_);
   return loaded_files_;
-}
-
-std::vector<std::int32_t> cStringBase::FileIndexes() const {
-  std::shared_lock lock(mutex_);
-  return file_indexes_;
 }
 
 bool ReadWholeFile(std::string_view name, std::vector<unsigned char>& buffer, std::uint64_t& size) {

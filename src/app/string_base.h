@@ -57,7 +57,6 @@ class cStringBase {
   std::optional<sStringBaseEntry> FindEntry(std::string_view key) const;
   std::size_t Count() const;
   std::vector<std::string> LoadedFiles() const;
-  std::vector<std::int32_t> FileIndexes() const;
 
  private:
   // Transparent, so a look-up by string_view allocates nothing. Deliberately
@@ -77,7 +76,6 @@ class cStringBase {
   std::deque<std::wstring> storage_;
   std::string language_code_ = "ENG";
   std::vector<std::string> loaded_files_;
-  std::vector<std::int32_t> file_indexes_;
 };
 
 // Reads a whole file (binary) into buffer; size receives its length. False

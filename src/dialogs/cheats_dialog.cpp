@@ -28,7 +28,7 @@ int CheatIntValue(std::wstring_view text) {
 }
 
 cDialogCheatow::cDialogCheatow(cWorld& world)
-    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, -1, 0, 0, 0, 0), world_(world) {
+    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d), world_(world) {
   dialog_.AddButtonFromLayout(kCloseId, L"Close", L"Close this dialog");
   dialog_.AddButtonFromLayout(kFireId, L"Fire", L"Fire event with given ID");
   dialog_.AddListBoxFromLayout(kCountriesId, 0, &list_);

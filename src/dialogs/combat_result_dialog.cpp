@@ -20,7 +20,6 @@
 
 namespace {
 
-constexpr int kCombatResultFrameStyle = 13;
 // The outcome icons are cut from the interface sheet: one 60-pixel band
 // each, in a column from x 380 to 440.
 constexpr int kIconSheetLeft = 380;
@@ -60,8 +59,7 @@ const char* cDialogWynikuWalki::TitleKey(int kind) {
 }
 
 cDialogWynikuWalki::cDialogWynikuWalki(const cWorld& world, const sBombardmentResult& result, float displayMs)
-    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, kCombatResultFrameStyle, Layout(kSecondRectId).a,
-              Layout(kSecondRectId).b, Layout(kSecondRectId).c, Layout(kSecondRectId).d) {
+    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d) {
   if (CDXUTControl* frame = dialog_.GetControl(kId)) frame->SetDraggable(false);
 
   CDXUTStatic* title = nullptr;

@@ -14,7 +14,6 @@ struct sBombardmentResult;
 class cDialogWynikuWalki : public cDialog {
  public:
   static constexpr int kId = 900;
-  static constexpr int kSecondRectId = 901;
   static constexpr int kTitleId = 902;
   static constexpr int kAttackerFlagId = 903;
   static constexpr int kAttackerTextId = 907;

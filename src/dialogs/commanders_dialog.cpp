@@ -44,7 +44,7 @@ void LogRefusal(const char* key) {
 }  // namespace
 
 cDialogDowodcow::cDialogDowodcow(cWorld& world, cUnit& unit)
-    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, -1, 0, 0, 0, 0),
+    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d),
       world_(world),
       unit_(unit) {
   CDXUTStatic* title = nullptr;

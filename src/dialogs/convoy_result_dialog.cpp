@@ -19,9 +19,7 @@
 #include "world/world.h"
 
 cDialogWynikuKonwojow::cDialogWynikuKonwojow(cWorld& world, int countryId)
-    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, kFrameStyle, Layout(kSecondRectId).a,
-              Layout(kSecondRectId).b, Layout(kSecondRectId).c, Layout(kSecondRectId).d),
-      country_id_(countryId) {
+    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d) {
   CDXUTStatic* title = nullptr;
   dialog_.AddStaticFromLayout(kTitleId, Text("convoys_result_title"), &title);
   if (title != nullptr) {

@@ -11,7 +11,6 @@ class CDXUTMemo;
 class cDialogWynikuKonwojow : public cDialog {
  public:
   static constexpr int kId = 960;
-  static constexpr int kSecondRectId = 961;
   static constexpr int kTitleId = 962;
   static constexpr int kFlagId = 963;
   static constexpr int kListLabelId = 964;
@@ -29,14 +28,12 @@ class cDialogWynikuKonwojow : public cDialog {
   // Enter or Escape closes.
   void OnKeyboard(unsigned key, bool keyDown, bool altDown) override;
 
-  int CountryId() const { return country_id_; }
   CDXUTListBox* List() const { return list_; }
   CDXUTMemo* Details() const { return details_; }
 
  private:
   void ShowDetailsOfSelection();
 
-  int country_id_;
   CDXUTListBox* list_ = nullptr;
   CDXUTMemo* details_ = nullptr;
 };

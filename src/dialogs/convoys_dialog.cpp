@@ -38,8 +38,7 @@ void SetEnabledWithHint(CDXUTControl* control, bool enabled, const char* hintKey
 }  // namespace
 
 cDialogKonwojow::cDialogKonwojow(cWorld& world, int countryId)
-    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, kFrameStyle, Layout(kId).a,
-              Layout(kId).b, Layout(kId).c, Layout(kId).d),
+    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d),
       world_(world),
       country_id_(countryId) {
   // The picture sits in the largest square of its entry, at its bottom

@@ -14,9 +14,7 @@ std::vector<cDialog*> g_RetiredDialogs;
 // GUI events of any dialog go to the active dialog (the top of the stack).
 cDialog::cDialog(int id) : id_(id) { dialog_.SetCallback(DialogOnGUIEventThunk); }
 
-cDialog::cDialog(int id, int x, int y, int width, int height, int style, int x2, int y2, int width2,
-                 int height2)
-    : id_(id), style_(style), second_{x2, y2, x2 + width2, y2 + height2} {
+cDialog::cDialog(int id, int x, int y, int width, int height) : id_(id) {
   if (id > 0) {
     CDXUTFrame* frame = nullptr;
     if (SUCCEEDED(dialog_.AddFrame(id, x, y, width, height, 0, &frame)) && frame != nullptr) {

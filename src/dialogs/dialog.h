@@ -18,10 +18,8 @@ class cDialog {
   // with id 675 as a placeholder).
   explicit cDialog(int id);
   // A dialog on a frame at (x, y, width, height): with an id above 0 the frame
-  // is a control of that id that drags the whole dialog. The style index and
-  // the second rectangle are kept for the concrete dialog.
-  cDialog(int id, int x, int y, int width, int height, int style, int x2, int y2, int width2,
-          int height2);
+  // is a control of that id that drags the whole dialog.
+  cDialog(int id, int x, int y, int width, int height);
   virtual ~cDialog();
   cDialog(const cDialog&) = delete;
   cDialog& operator=(const cDialog&) = delete;
@@ -59,9 +57,6 @@ class cDialog {
   // The one ship selected in this dialog for a map order (the fleets
   // dialog's answer); null when none or several are selected.
   virtual cJednostkaMorska* GetSingleSelectedShip() { return nullptr; }
-  int GetStyleIndex() const { return style_; }
-  // The second rectangle as edges.
-  plat::RectI GetSecondRect() const { return second_; }
   CDXUTDialog& Dialog() { return dialog_; }
 
  protected:
@@ -76,8 +71,6 @@ class cDialog {
   float countdown_ = -1.0f;
   int expiry_action_ = kExpiryNothing;
   int id_;
-  int style_ = 0;
-  plat::RectI second_{};
   cDialog* listener_ = nullptr;
   CDXUTDialog dialog_;
 };

@@ -13,14 +13,10 @@
 
 constexpr unsigned kFormatCentred = 5;  // DT_CENTER | DT_VCENTER
 constexpr unsigned kVCentred = 4;       // DT_VCENTER
-// The plain frame most dialogs draw around themselves.
-constexpr int kFrameStyle = 1;
 constexpr int kFlagWidth = 128;
 constexpr int kFlagHeight = 85;
-// The message line under the map: its layout entries and font.
+// The message dialog's layout entry.
 constexpr int kMessageLayoutEntry = 684;
-constexpr int kMessagePlaceEntry = 680;
-constexpr int kMessageFont = 12;
 
 inline const wchar_t* Text(const char* key) { return g_StringBase.GetText(key); }
 // A layout entry; an empty rectangle for an id outside the table.

@@ -4,12 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <typeinfo>
 
 #include "app/framework_lock.h"
-#include "platform/demangle.h"
-#include "platform/format.h"
-#include "platform/text.h"
 
 #include "gui/hint_text.h"
 #include "dialogs/dialog.h"
@@ -103,27 +99,4 @@ cDialog* FindDialogById(int id) {
 cDialog* VisibleActiveDialog() {
   cDialog* dialog = g_pActiveDialog;
   return dialog != nullptr && dialog->Dialog().GetVisible() ? dialog : nullptr;
-}
-
-bool WaitForDialogClose(cDialog* dialog, const char* file, int line, const std::atomic<bool>* stop) {
-  const std::wstring where =
-      plat::WidenBytes(file != nullptr ? std::string_view(file) : std::string_view());
-  const auto traceFor = [&where, line](const std::type_info& type) {
-    return plat::Format(L"WBC:%s:%s:%d", plat::WidenBytes(plat::ClassName(type)), where, line);
-  };
-  // The dialog's class is read only while it is on the stack, under the
-  // lock: a dialog that has closed is freed and must not be touched. One
-  // that is gone already (or null) is traced as the base.
-  std::wstring trace = traceFor(typeid(cDialog));
-  bool named = false;
-  return PollUnderLock(
-      [&] {
-        const bool open = std::find(g_DialogStack.begin(), g_DialogStack.end(), dialog) != g_DialogStack.end();
-        if (open && !named) {
-          trace = traceFor(typeid(*dialog));
-          named = true;
-        }
-        return !open;
-      },
-      trace, stop);
 }

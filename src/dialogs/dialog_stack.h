@@ -25,10 +25,3 @@ cDialog* FindDialogById(int id);
 // The active dialog when it exists and is shown (a hidden one gets no
 // input), else null.
 cDialog* VisibleActiveDialog();
-
-// Returns once dialog is no longer on the dialog stack, polling every 100 ms
-// under the framework lock. The caller must not hold the lock. With a stop
-// flag, every poll also looks at it and the wait gives up (false) once it
-// is set; true when the dialog has closed.
-bool WaitForDialogClose(cDialog* dialog, const char* file, int line,
-                        const std::atomic<bool>* stop = nullptr);

@@ -21,7 +21,6 @@
 
 namespace {
 
-constexpr int kEventFrameStyle = -1;
 // The report type of a player's choice in an event.
 constexpr int kEventReportType = 25;
 
@@ -44,8 +43,7 @@ bool IsEventPictureName(const std::wstring& name) {
 }
 
 cDialogEventu::cDialogEventu(cWorld& world, const sEvent& event)
-    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, kEventFrameStyle,
-              Layout(kSecondRectId).a, Layout(kSecondRectId).b, Layout(kSecondRectId).c, Layout(kSecondRectId).d),
+    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d),
       world_(world),
       event_(event),
       option_count_(CountOptions(event)) {
@@ -134,13 +132,10 @@ void cDialogEventu::ChooseOption(int number) {
   std::wstring caption, hint;
   event_.GetOptionTexts(number, caption, hint);
   const cCountry* country = world_.GetCountry(event_.countryId);
-  sReport report;
-  report.type = kEventReportType;
-  report.countryId = event_.countryId;
-  report.text = plat::Format(L"Event for country %s: %s\n\n%s\n\nChosen option: %s (%s)",
-                             country != nullptr ? country->name : std::wstring(), event_.title, event_.description,
-                             caption, hint);
-  world_.reports.AddReport(report, world_.GetDate(), world_.TurnsPerMonth(), world_.impulseCounters[0]);
+  FileReport(world_, kEventReportType, event_.countryId,
+             plat::Format(L"Event for country %s: %s\n\n%s\n\nChosen option: %s (%s)",
+                          country != nullptr ? country->name : std::wstring(), event_.title, event_.description, caption,
+                          hint));
   ApplyOption(world_, event_, number);
   PopDialogs(1);
 }

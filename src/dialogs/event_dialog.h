@@ -29,7 +29,6 @@ class cDialogEventu : public cDialog {
   // row lies kRowId's height lower.
   static constexpr int kFirstOptionId = 785;
   static constexpr int kRowId = 786;
-  static constexpr int kSecondRectId = 683;
   // Option n (1-based) is button kOptionBaseId + n; the save-and-exit
   // button of a play-by-e-mail game follows the last option.
   static constexpr int kOptionBaseId = 4000;

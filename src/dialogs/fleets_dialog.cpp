@@ -47,8 +47,7 @@ int DataId(const DXUTListBoxItem* item) {
 }  // namespace
 
 cDialogFlot::cDialogFlot(cWorld& world, int seaNodeId)
-    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, kStyle, Layout(kPictureId).a,
-              Layout(kPictureId).b, Layout(kPictureId).c, Layout(kPictureId).d),
+    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d),
       world_(world),
       node_id_(seaNodeId) {
   world_.SetFleetWatcher(this);

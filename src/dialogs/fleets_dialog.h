@@ -25,7 +25,6 @@ struct sWezelGrafuMorz;
 class cDialogFlot : public cDialog, public cFleetWatcher {
  public:
   static constexpr int kId = 550;
-  static constexpr int kStyle = 8;
   static constexpr int kTitleId = 551;
   static constexpr int kPictureId = 552;
   static constexpr int kFleetListId = 555;

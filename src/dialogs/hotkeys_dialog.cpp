@@ -9,7 +9,7 @@
 #include "platform/messages.h"
 
 cDialogSkrotowKlawiszowych::cDialogSkrotowKlawiszowych()
-    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, -1, 0, 0, 0, 0) {
+    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d) {
   dialog_.AddStaticFromLayout(kTitleId, L"Hotkeys");
   dialog_.AddListBoxFromLayout(kListId, 0, &list_);
   if (list_ != nullptr) {

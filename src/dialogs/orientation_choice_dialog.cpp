@@ -16,8 +16,6 @@ int OrientationChoice = cDialogWyborow::kCancelled;
 
 namespace {
 
-constexpr int kSecondRectId = 931;
-constexpr int kStyle = 17;
 constexpr int kChoiceLayoutIds[3] = {934, 935, 936};
 constexpr int kRandomLayoutId = 937;
 
@@ -55,8 +53,7 @@ void AddButtonAt(CDXUTDialog& dialog, int id, int layoutId, const wchar_t* text,
 }  // namespace
 
 cDialogWyborow::cDialogWyborow(const cCountry& country, bool elections)
-    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, kStyle, Layout(kSecondRectId).a,
-              Layout(kSecondRectId).b, Layout(kSecondRectId).c, Layout(kSecondRectId).d) {
+    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d) {
   OrientationChoice = kCancelled;
   const std::wstring title = plat::Format(
       Text(elections ? "diplomacy_elections_in_country_title" : "diplomacy_change_orientation_of_country_title"),

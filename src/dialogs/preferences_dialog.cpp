@@ -77,7 +77,7 @@ constexpr sTab kTabs[] = {
 }  // namespace
 
 cDialogUstawien::cDialogUstawien(cWorld* world, ClosedAction onClosed)
-    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, -1, 0, 0, 0, 0),
+    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d),
       world_(world),
       on_closed_(std::move(onClosed)) {
   DetectResolutions();

@@ -22,15 +22,6 @@ namespace {
 constexpr unsigned kFormatCentredLine = 37;     // DT_CENTER | DT_VCENTER | DT_SINGLELINE
 constexpr unsigned kFormatWordBreak = 16;       // DT_WORDBREAK
 
-
-
-// The base constructor's arguments for a prompt framed at layout entry id
-// with its second rectangle at entry second.
-struct sFrame {
-  int id;
-  sLayoutRect f, s;
-};
-
 // A title static: text element 1, centred.
 void AddTitle(CDXUTDialog& dialog, int id, const wchar_t* title) {
   CDXUTStatic* label = nullptr;
@@ -46,10 +37,8 @@ bool IsKeyDown(unsigned key, bool keyDown, unsigned wanted) { return keyDown && 
 
 // ---- Message -----------------------------------------------------------
 
-cDialogTekstowy::cDialogTekstowy(const wchar_t* message, const wchar_t* title, int layoutIndex, int x2,
-                                 int y2, int w2, int h2, int style)
-    : cDialog(kFrameId, Layout(layoutIndex).a, Layout(layoutIndex).b, Layout(layoutIndex).c,
-              Layout(layoutIndex).d, style, x2, y2, w2, h2),
+cDialogTekstowy::cDialogTekstowy(const wchar_t* message, const wchar_t* title, int layoutIndex)
+    : cDialog(kFrameId, Layout(layoutIndex).a, Layout(layoutIndex).b, Layout(layoutIndex).c, Layout(layoutIndex).d),
       layout_index_(layoutIndex) {
   if (message == nullptr) message = L"";
   if (title == nullptr) title = L"";
@@ -134,8 +123,7 @@ void cDialogTekstowy::OnKeyboard(unsigned key, bool keyDown, bool) {
 
 cDialogPobraniaTekstu::cDialogPobraniaTekstu(const wchar_t* title, const wchar_t* prompt,
                                              const wchar_t* initialText)
-    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, -1, Layout(696).a,
-              Layout(696).b, Layout(696).c, Layout(696).d) {
+    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d) {
   PromptTextResult = initialText != nullptr ? initialText : L"";
   AddTitle(dialog_, 695, title != nullptr ? title : L"");
   dialog_.AddStaticFromLayout(697, prompt != nullptr ? prompt : L"");
@@ -173,8 +161,7 @@ void cDialogPobraniaTekstu::OnKeyboard(unsigned key, bool keyDown, bool) {
 // ---- List choice -------------------------------------------------------
 
 cDialogPobraniaListy::cDialogPobraniaListy(const wchar_t* title, const wchar_t* prompt)
-    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, -1, Layout(724).a,
-              Layout(724).b, Layout(724).c, Layout(724).d) {
+    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d) {
   AddTitle(dialog_, 723, title != nullptr ? title : L"");
   dialog_.AddStaticFromLayout(725, prompt != nullptr ? prompt : L"");
   dialog_.AddListBoxFromLayout(kListId, 0, &list_);
@@ -214,8 +201,7 @@ void cDialogPobraniaListy::OnKeyboard(unsigned key, bool keyDown, bool) {
 cDialogPotwierdzenia::cDialogPotwierdzenia(const wchar_t* title, const wchar_t* question,
                                            const wchar_t* yesText, const wchar_t* yesHint,
                                            const wchar_t* noText, const wchar_t* noHint)
-    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, -1, Layout(703).a,
-              Layout(703).b, Layout(703).c, Layout(703).d) {
+    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d) {
   ConfirmAnswer = false;
   AddTitle(dialog_, 702, title != nullptr ? title : L"");
   dialog_.AddStaticFromLayout(704, question != nullptr ? question : L"");

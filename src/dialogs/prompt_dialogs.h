@@ -30,17 +30,12 @@ class cDialogTekstowy : public cDialog {
  public:
   static constexpr int kFrameId = 8000;
 
-  cDialogTekstowy(const wchar_t* message, const wchar_t* title, int layoutIndex, int x2, int y2, int w2,
-                  int h2, int style);
+  cDialogTekstowy(const wchar_t* message, const wchar_t* title, int layoutIndex);
 
   void OnGUIEvent(unsigned event, int controlId, CDXUTControl* control) override;
   void OnKeyboard(unsigned key, bool keyDown, bool altDown) override;
 
   int OkId() const { return layout_index_ + 4; }
-  // {x, y, width, height} each.
-  const sLayoutRect& FrameRect() const { return frame_; }
-  const sLayoutRect& TitleRect() const { return title_; }
-  const sLayoutRect& TextRect() const { return text_; }
 
  private:
   int layout_index_;

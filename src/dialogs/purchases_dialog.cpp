@@ -67,8 +67,7 @@ std::wstring Points(double value) { return plat::Format(std::wstring(Text("%.2f_
 }  // namespace
 
 cDialogZakupow::cDialogZakupow(cWorld& world)
-    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, kFrameStyle, Layout(kId).a,
-              Layout(kId).b, Layout(kId).c, Layout(kId).d),
+    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d),
       world_(world),
       country_id_(world.turnState.CurrentCountryId()) {
   // The backdrop fills the largest square of its entry, centred across it.

@@ -64,7 +64,6 @@ class cDialogZakupow : public cDialog {
   // The unit a purchase of the selected item makes; null for points.
   const cUnit* Preview() const { return preview_.get(); }
   CDXUTListBox* List() const { return list_; }
-  CDXUTTabFrame* Tabs() const { return tabs_; }
 
  private:
   // The first item code of a tab and the number of its items.

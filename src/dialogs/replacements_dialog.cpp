@@ -20,7 +20,7 @@
 #include "world/world.h"
 
 cDialogUzupelnien::cDialogUzupelnien(cWorld& world, cJednostka& unit)
-    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, -1, 0, 0, 0, 0),
+    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d),
       world_(world),
       unit_(unit) {
   LogLine(L"%s", Text("constructing_replacements_dialog..."));

@@ -30,7 +30,6 @@ class cDialogUzupelnien : public cDialog {
   void OnGUIEvent(unsigned event, int controlId, CDXUTControl* control) override;
   void OnKeyboard(unsigned key, bool keyDown, bool altDown) override;
 
-  float Price() const { return price_; }
   int Maximum() const { return maximum_; }
   CDXUTSlider* Slider() const { return slider_; }
 

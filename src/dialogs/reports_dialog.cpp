@@ -29,7 +29,6 @@
 
 namespace {
 
-constexpr int kReportsFrameStyle = 23;
 constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
 constexpr int kDateBorder = 2;
 // The table kinds whose tabs the table frame holds.
@@ -78,8 +77,7 @@ std::wstring Caption(const wchar_t* captions, std::size_t index) {
 }  // namespace
 
 cDialogStatystyk::cDialogStatystyk(cWorld& world)
-    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, kReportsFrameStyle, Layout(kSecondRectId).a,
-              Layout(kSecondRectId).b, Layout(kSecondRectId).c, Layout(kSecondRectId).d),
+    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d),
       world_(world) {
   CDXUTStatic* title = nullptr;
   dialog_.AddStaticFromLayout(kTitleId, Text("reports_title"), &title);

@@ -24,7 +24,6 @@ class CDXUTTabFrame;
 class cDialogStatystyk : public cDialog {
  public:
   static constexpr int kId = 810;
-  static constexpr int kSecondRectId = 812;
   static constexpr int kTitleId = 811;
   static constexpr int kMainTabId = 813;
   static constexpr int kTypeLabelId = 814;

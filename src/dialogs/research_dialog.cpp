@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr int kResearchFrameStyle = 20;
 constexpr int kRowGap = 10;
 
 
@@ -57,8 +56,7 @@ CDXUTEditBox* AddField(CDXUTDialog& dialog, int id, int columnId, int row, const
 }  // namespace
 
 cDialogResearchu::cDialogResearchu(cWorld& world)
-    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, kResearchFrameStyle, Layout(kSecondRectId).a,
-              Layout(kSecondRectId).b, Layout(kSecondRectId).c, Layout(kSecondRectId).d),
+    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d),
       world_(world),
       country_id_(world.turnState.CurrentCountryId()) {
   // The dialog stays where it opened.

@@ -18,7 +18,6 @@ class CDXUTImage;
 class cDialogResearchu : public cDialog {
  public:
   static constexpr int kId = 790;
-  static constexpr int kSecondRectId = 791;
   static constexpr int kTitleId = 792;
   // Column entries of the rows (row k sits k x (height + 10) below).
   static constexpr int kNameColumnId = 794;

@@ -19,11 +19,9 @@
 
 namespace {
 
-constexpr int kSaveFrameStyle = 17;
-// The message dialog: its frame's layout entry, the place and the font.
+// Where the saves are kept, and the title of the save's messages.
 constexpr const wchar_t* kSaveRoot = L"data\\save";
 constexpr const wchar_t* kMessageTitle = L"Save game";
-
 
 }  // namespace
 
@@ -65,7 +63,7 @@ const char* SaveNameRefusal(std::wstring_view typedName) {
 }
 
 cDialogZapisuGry::cDialogZapisuGry(const cWorld& world, std::function<void()> onClose)
-    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, kSaveFrameStyle, 0, 0, 0, 0),
+    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d),
       world_(world),
       on_close_(std::move(onClose)) {
   CDXUTStatic* title = nullptr;
@@ -99,9 +97,7 @@ void cDialogZapisuGry::FillList() {
 }
 
 void cDialogZapisuGry::ShowText(const std::wstring& text, const wchar_t* title) {
-  const sLayoutRect& place = Layout(kMessagePlaceEntry);
-  PushDialog(new cDialogTekstowy(text.c_str(), title, kMessageLayoutEntry, place.a, place.b, place.c, place.d,
-                                 kMessageFont));
+  PushDialog(new cDialogTekstowy(text.c_str(), title, kMessageLayoutEntry));
 }
 
 void cDialogZapisuGry::SaveNow(const std::wstring& name) {

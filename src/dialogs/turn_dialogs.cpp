@@ -31,8 +31,7 @@ bool IsKey(unsigned key, bool keyDown, unsigned wanted) { return keyDown && key 
 // ---- New turn ----------------------------------------------------------
 
 cDialogNowejTury::cDialogNowejTury(const cWorld& world, int countryId)
-    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, -1, 0, 0, 0, 0),
-      country_id_(countryId) {
+    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d) {
   const cCountry* country = world.GetCountry(countryId);
   const std::wstring title =
       country != nullptr ? plat::Format(Text("new_turn_title_country%s"), country->name) : std::wstring();
@@ -63,8 +62,7 @@ void cDialogNowejTury::OnMouse(bool, bool, bool, bool, bool, int, int, int) {
 // ---- End-turn confirmation ---------------------------------------------
 
 cDialogPotwKoncaTury::cDialogPotwKoncaTury(cWorld& world)
-    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, -1, Layout(703).a, Layout(703).b,
-              Layout(703).c, Layout(703).d),
+    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d),
       world_(world) {
   CDXUTStatic* title = nullptr;
   dialog_.AddStaticFromLayout(kTitleId, Text("end_turn_title"), &title);

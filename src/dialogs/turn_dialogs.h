@@ -21,11 +21,6 @@ class cDialogNowejTury : public cDialog {
   void OnKeyboard(unsigned key, bool keyDown, bool altDown) override;
   void OnMouse(bool left, bool right, bool middle, bool side1, bool side2, int wheelDelta, int x,
                int y) override;
-
-  int CountryId() const { return country_id_; }
-
- private:
-  int country_id_;
 };
 
 class cDialogPotwKoncaTury : public cDialog {

@@ -36,8 +36,7 @@ constexpr const char* kCategoryKeys[] = {"units_mgr_list_land_%%s_columns", "uni
 }  // namespace
 
 cDialogJednostek::cDialogJednostek(cWorld& world, sUnitsManagerView& view, int countryId)
-    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d, kFrameStyle, Layout(kSecondRectId).a,
-              Layout(kSecondRectId).b, Layout(kSecondRectId).c, Layout(kSecondRectId).d),
+    : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d),
       world_(world),
       view_(view),
       country_id_(countryId) {

@@ -22,7 +22,6 @@ class cDialogJednostek : public cDialog {
  public:
   static constexpr int kId = 480;
   static constexpr int kTitleId = 481;
-  static constexpr int kSecondRectId = 482;
   static constexpr int kCategoryTabsId = 483;
   static constexpr int kFirstLandFilterId = 484;  // 484..490, land types 0..6
   static constexpr int kFirstAirFilterId = 491;   // 491..493, air types 20..22

@@ -155,14 +155,14 @@ void Validate(const sScenarioConstants& c, std::wstring_view path) {
 }
 
 std::wstring FormatSlot(const sScenarioConstants& c, const sConstsLine& d, int index) {
-  const char* slot = ConstsSlotAddress(const_cast<sScenarioConstants&>(c), d, index);
+  const double value = ConstsSlotValue(c, d, index);
   switch (d.kind) {
-    case eConstsKind::kFloat: return plat::Format(L"%f", static_cast<double>(*reinterpret_cast<const float*>(slot)));
-    case eConstsKind::kDouble: return plat::Format(L"%f", *reinterpret_cast<const double*>(slot));
+    case eConstsKind::kFloat:
+    case eConstsKind::kDouble: return plat::Format(L"%f", value);
     case eConstsKind::kInt:
     case eConstsKind::kFloatToInt: break;
   }
-  return plat::Format(L"%i", *reinterpret_cast<const int*>(slot));
+  return plat::Format(L"%i", static_cast<int>(value));
 }
 
 // The range of every value: prices, strengths, costs, counts and ranges are
@@ -175,17 +175,6 @@ constexpr int kNotNegativeLines[] = {2,  3,  4,  5,  6,  7,  8,  9,  10,  11,  1
                                      28, 29, 30, 34, 47, 68, 69, 70, 73,  76,  78,  79,  80,  81,  82,  83,
                                      85, 88, 89, 122, 123, 127, 132, 136, 143, 145, 162};
 constexpr int kPercentLines[] = {128, 146, 147};
-
-double SlotValue(const sScenarioConstants& c, const sConstsLine& d, int index) {
-  const char* slot = ConstsSlotAddress(const_cast<sScenarioConstants&>(c), d, index);
-  switch (d.kind) {
-    case eConstsKind::kFloat: return *reinterpret_cast<const float*>(slot);
-    case eConstsKind::kDouble: return *reinterpret_cast<const double*>(slot);
-    case eConstsKind::kInt:
-    case eConstsKind::kFloatToInt: break;
-  }
-  return *reinterpret_cast<const int*>(slot);
-}
 
 void CheckRanges(const sScenarioConstants& c, std::wstring_view path, const std::vector<int>& fileLines) {
   for (int line = 1; line <= sScenarioConstants::kDataLines; ++line) {
@@ -202,7 +191,7 @@ void CheckRanges(const sScenarioConstants& c, std::wstring_view path, const std:
       most = 100.0;
     }
     for (int index = 0; index < d.count; ++index) {
-      const double value = SlotValue(c, d, index);
+      const double value = ConstsSlotValue(c, d, index);
       if (std::isfinite(value) && value >= least && value <= most) continue;
       FatalExit(plat::Format(L"ERROR: %s line %i column %i: %hs value %s is out of range (%.0f to %.0f)",
                              std::wstring(path), fileLines[static_cast<std::size_t>(line)], d.firstColumn + index,

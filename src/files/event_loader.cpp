@@ -298,4 +298,3 @@ bool ValidateExpression(const sEventExpression& expression) {
   return CheckExpression(expression, knownLeft, knownRight);
 }
 
-bool ValidateEffect(const sEventEffect& effect) { return CheckEffect(effect); }

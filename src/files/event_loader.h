@@ -10,7 +10,6 @@
 class TiXmlDocument;
 class cEventManager;
 class cWorld;
-struct sEventEffect;
 struct sEventExpression;
 
 void LoadEventFiles(cEventManager& manager, const std::string& scenarioFolder);
@@ -22,7 +21,6 @@ void ValidateEvents(cEventManager& manager);
 void LoadAllEvents(cEventManager& manager);
 // The designer's text dump of every document's events.
 void DumpAllEvents(const cEventManager& manager, const cWorld& world);
-// The checks of one expression (both operands and the operator) and of one
-// effect, each writing its error lines; true when valid.
+// The checks of one expression (both operands and the operator), writing
+// its error lines; true when valid.
 bool ValidateExpression(const sEventExpression& expression);
-bool ValidateEffect(const sEventEffect& effect);

@@ -59,7 +59,6 @@ void FinishLoading(cWorld& world) {
   LinkLandUnitsToTransports(world);
   MoveReserveUnitsToPool(world);
 
-  world.GetTopography().CreateAllianceHexData(world.GetMap());
   world.GetTopography().ComputeWorldTopography(world.GetMap(), world.Cities());
   world.GetTopography().BuildNearestCityGrid(world.GetMap(), world.Cities());
   // One list of city groups per country for strategic movement, empty

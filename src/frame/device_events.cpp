@@ -23,7 +23,6 @@ namespace {
 std::unique_ptr<plat::Font> g_LayoutFontOwners[kGuiFonts];
 std::unique_ptr<plat::Font> g_OverlayFontOwner;
 std::unique_ptr<plat::SpriteBatch> g_SpriteOwner;
-std::unique_ptr<cLine> g_LineOwner;
 
 plat::Renderer* GetRenderer() { return plat::GetFramework().GetRenderer(); }
 
@@ -56,14 +55,11 @@ long OnCreateDevice(const plat::BackBufferDesc&) {
 
 long OnResetDevice(const plat::BackBufferDesc&) {
   LogLine(L"Device reset");
-  // Fonts keep their glyphs across a reset; only the sprite and the line are
-  // made again.
+  // Fonts keep their glyphs across a reset; only the sprite is made again.
   plat::Renderer* renderer = GetRenderer();
   if (renderer == nullptr) return kDeviceObjectFailed;
   g_SpriteOwner = std::make_unique<plat::SpriteBatch>(*renderer);
   g_pSprite = g_SpriteOwner.get();
-  g_LineOwner = std::make_unique<cLine>(*renderer);
-  g_pLine = g_LineOwner.get();
   for (cTexture& texture : g_Textures) texture.OnDeviceReset();
   if (g_pWorld != nullptr) g_pWorld->ForEachCountryTexture([](cTexture& t) { t.OnDeviceReset(); });
   LogLine(L"Device reset end");
@@ -76,8 +72,6 @@ void OnLostDevice() {
   if (g_pWorld != nullptr) g_pWorld->ForEachCountryTexture([](cTexture& t) { t.OnDeviceLost(); });
   g_pSprite = nullptr;
   g_SpriteOwner.reset();
-  g_pLine = nullptr;
-  g_LineOwner.reset();
   LogLine(L"Device lost end");
 }
 

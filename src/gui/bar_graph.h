@@ -31,7 +31,6 @@ class CDXUTBarGraph : public CDXUTStatic {
 
   // The caption drawn above the bars (the static's own text).
   void SetCaption(const std::wstring& caption) { m_strText = caption; }
-  const std::wstring& Caption() const { return m_strText; }
   // Names of the two parts of the bars; empty: no legend.
   void SetLegend(const std::wstring& first, const std::wstring& second);
   // The bars and the smallest top of the scale (the scale reaches the

@@ -19,9 +19,6 @@ class CDXUTCheckBox : public CDXUTButton {
   void SetChecked(bool checked) { SetCheckedInternal(checked, false, true); }
   virtual void SetCheckedInternal(bool checked, bool fromInput, bool sendEvent);
 
-  const plat::RectI& GetBoxRect() const { return m_rcButton; }
-  const plat::RectI& GetTextRect() const { return m_rcText; }
-
  protected:
   // What a completed click does.
   virtual void OnClick() { SetCheckedInternal(!m_bChecked, true, true); }

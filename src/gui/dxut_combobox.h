@@ -34,8 +34,6 @@ class CDXUTComboBox : public CDXUTButton {
 
   HRESULT AddItem(const wchar_t* text, void* data);
   void RemoveAllItems();
-  int FindItem(const wchar_t* text, int start = 0) const;
-  bool ContainsItem(const wchar_t* text, int start = 0) const { return FindItem(text, start) != -1; }
   DXUTComboBoxItem* GetSelectedItem() const;
   void* GetSelectedData() const;
   int GetSelectedIndex() const { return m_iSelected; }
@@ -47,12 +45,7 @@ class CDXUTComboBox : public CDXUTButton {
     return index >= 0 && index < GetNumItems() ? m_Items[static_cast<std::size_t>(index)].get() : nullptr;
   }
   void SetDropHeight(int height) { m_nDropHeight = height; UpdateRects(); }
-  void SetScrollBarWidth(int width) { m_nSBWidth = width; UpdateRects(); }
   bool IsOpened() const { return m_bOpened; }
-  CDXUTScrollBar& GetScrollBar() { return m_ScrollBar; }
-  const plat::RectI& GetDropdownRect() const { return m_rcDropdown; }
-  const plat::RectI& GetDropdownTextRect() const { return m_rcDropdownText; }
-  const plat::RectI& GetTextRect() const { return m_rcText; }
 
   // Lines one wheel step scrolls (the window system's default).
   static constexpr int kWheelScrollLines = 3;

@@ -58,15 +58,11 @@ class CDXUTControl {
   unsigned GetType() const { return m_Type; }
   unsigned GetHotkey() const { return m_nHotkey; }
   void SetHotkey(unsigned hotkey) { m_nHotkey = hotkey; }
-  void* GetUserData() const { return m_pUserData; }
-  void SetUserData(void* data) { m_pUserData = data; }
   std::int32_t GetUserTag() const { return m_UserTag; }
   void SetUserTag(std::int32_t tag) { m_UserTag = tag; }
   bool GetDraggable() const { return m_bDraggable; }
   void SetDraggable(bool draggable) { m_bDraggable = draggable; }
-  bool GetIsDefault() const { return m_bIsDefault; }
   bool HasFocus() const { return m_bHasFocus; }
-  bool IsMouseOver() const { return m_bMouseOver; }
 
   void SetLocation(int x, int y) { m_x = x; m_y = y; UpdateRects(); }
   void SetSize(int width, int height) { m_width = width; m_height = height; UpdateRects(); }
@@ -81,7 +77,6 @@ class CDXUTControl {
   const wchar_t* GetHint() const { return m_Hint ? m_Hint->c_str() : nullptr; }
 
   CDXUTDialog* GetDialog() const { return m_pDialog; }
-  unsigned GetIndex() const { return m_Index; }
 
   HRESULT SetElement(unsigned index, const CDXUTElement* element);
   CDXUTElement* GetElement(unsigned index) {

@@ -52,12 +52,6 @@ CDXUTDialog::~CDXUTDialog() {
   }
 }
 
-void CDXUTDialog::SetNextDialog(CDXUTDialog* next) {
-  if (next == nullptr) next = this;
-  m_pNextDialog = next;
-  next->m_pPrevDialog = this;
-}
-
 DXUTPanelDrag& CDXUTDialog::PanelDrag() { return g_PanelDrag; }
 void CDXUTDialog::ResetDrag() { g_PanelDrag = {}; }
 
@@ -478,13 +472,6 @@ HRESULT CDXUTDialog::SetDefaultElement(unsigned controlType, unsigned index, con
   holder->Element = *element;
   m_DefaultElements.push_back(std::move(holder));
   return S_OK;
-}
-
-CDXUTElement* CDXUTDialog::GetDefaultElement(unsigned controlType, unsigned index) {
-  for (auto& holder : m_DefaultElements) {
-    if (holder->nControlType == controlType && holder->iElement == index) return &holder->Element;
-  }
-  return nullptr;
 }
 
 HRESULT CDXUTDialog::SetFont(unsigned slot, const std::wstring& face, int height, int weight) {

@@ -130,7 +130,6 @@ class CDXUTDialog {
   void SetCallback(PCALLBACKDXUTGUIEVENT callback) { m_pCallbackEvent = callback; }
   PCALLBACKDXUTGUIEVENT GetCallback() const { return m_pCallbackEvent; }
   void EnableNonUserEvents(bool enable) { m_bNonUserEvents = enable; }
-  bool GetNonUserEvents() const { return m_bNonUserEvents; }
   void EnableKeyboardInput(bool enable) { m_bKeyboardInput = enable; }
   bool GetKeyboardInput() const { return m_bKeyboardInput; }
   void EnableMouseInput(bool enable);
@@ -142,17 +141,12 @@ class CDXUTDialog {
   bool GetMinimized() const { return m_bMinimized; }
   void EnableCaption(bool enable) { m_bCaption = enable; }
   void SetCaptionText(const wchar_t* text);
-  int GetCaptionHeight() const { return m_nCaptionHeight; }
-  void SetCaptionHeight(int height) { m_nCaptionHeight = height; }
   void SetBackgroundColors(std::uint32_t topLeft, std::uint32_t topRight, std::uint32_t bottomLeft,
                            std::uint32_t bottomRight);
-  void SetBackgroundColors(std::uint32_t all) { SetBackgroundColors(all, all, all, all); }
   void SetLocation(int x, int y) { m_x = x; m_y = y; }
   void SetSize(int width, int height) { m_width = width; m_height = height; }
   int GetX() const { return m_x; }
   int GetY() const { return m_y; }
-  int GetWidth() const { return m_width; }
-  int GetHeight() const { return m_height; }
   CDXUTControl* GetMouseOverControl() const { return m_pControlMouseOver; }
   // The mouse has left the dialog: its mouse-over control is told so and
   // its hint goes.
@@ -163,8 +157,6 @@ class CDXUTDialog {
 
   // Default elements.
   HRESULT SetDefaultElement(unsigned controlType, unsigned index, const CDXUTElement* element);
-  CDXUTElement* GetDefaultElement(unsigned controlType, unsigned index);
-  std::size_t GetDefaultElementCount() const { return m_DefaultElements.size(); }
 
   // Fonts and textures: slots holding resource-manager indices.
   HRESULT SetFont(unsigned slot, const std::wstring& face, int height, int weight);
@@ -191,10 +183,6 @@ class CDXUTDialog {
   void SendEvent(unsigned event, bool triggeredByUser, CDXUTControl* control, bool playSound = true);
   void Refresh();
   void FocusDefaultControl();
-  int GetDefaultControlId() const { return m_nDefaultControlID; }
-
-  // Focus ring of dialogs.
-  void SetNextDialog(CDXUTDialog* next);
 
   static void RequestFocus(CDXUTControl* control);
   static void ClearFocus();
@@ -206,8 +194,6 @@ class CDXUTDialog {
   // Ends any panel drag in progress.
   static void ResetDrag();
   static DXUTPanelDrag& PanelDrag();
-  // Dialogs refreshed before this time refresh once at their next render.
-  static void SetRefreshTime(double time) { s_fTimeRefresh = time; }
 
  private:
   void InitDefaultElements();

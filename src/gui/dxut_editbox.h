@@ -31,11 +31,6 @@ class CDXUTEditBox : public CDXUTControl {
   int GetTextLength() const { return m_Buffer.GetTextSize(); }
   int GetCaret() const { return m_nCaret; }
   int GetSelStart() const { return m_nSelStart; }
-  int GetFirstVisible() const { return m_nFirstVisible; }
-  bool GetInsertMode() const { return m_bInsertMode; }
-  bool IsCaretOn() const { return m_bCaretOn; }
-  CUniBuffer& GetBuffer() { return m_Buffer; }
-  const plat::RectI& GetTextRect() const { return m_rcText; }
 
   void PlaceCaret(int position);
   void DeleteSelectionText();

@@ -36,18 +36,6 @@ void DXUTBlendColor::Blend(unsigned state, float elapsed, float rate) {
   Current.a += (target.a - Current.a) * k;
 }
 
-void CDXUTElement::SetTexture(unsigned texture, const plat::RectI* rect, std::uint32_t defaultColor) {
-  iTexture = texture;
-  rcTexture = rect != nullptr ? *rect : plat::RectI{};
-  TextureColor.Init(defaultColor);
-}
-
-void CDXUTElement::SetFont(unsigned font, std::uint32_t defaultColor, unsigned textFormat) {
-  iFont = font;
-  dwTextFormat = textFormat;
-  FontColor.Init(defaultColor);
-}
-
 void CDXUTElement::Refresh() {
   TextureColor.Current = ColorFromArgb(TextureColor.States[DXUT_STATE_HIDDEN]);
   FontColor.Current = ColorFromArgb(FontColor.States[DXUT_STATE_HIDDEN]);

@@ -80,8 +80,6 @@ struct DXUTBlendColor {
 
 class CDXUTElement {
  public:
-  void SetTexture(unsigned texture, const plat::RectI* rect, std::uint32_t defaultColor = 0xFFFFFFFF);
-  void SetFont(unsigned font, std::uint32_t defaultColor = 0xFFFFFFFF, unsigned textFormat = 5);
   // Both current colours to their hidden-state colours.
   void Refresh();
 

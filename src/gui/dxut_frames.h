@@ -48,7 +48,6 @@ class CDXUTTabFrame : public CDXUTControl {
   void RemoveAllTabs();
   int GetTabCount() const { return static_cast<int>(m_Tabs.size()); }
   const DXUTTabRecord* GetTab(int index) const;
-  const plat::RectI& GetHeaderRect() const { return m_rcHeader; }
 
  private:
   void ShowTabControls(int index, bool visible);
@@ -71,8 +70,6 @@ class CDXUTProgressBar : public CDXUTControl {
   void SetRange(int minimum, int maximum);
   void SetValue(int value);
   int GetValue() const { return m_nValue; }
-  int GetMin() const { return m_nMin; }
-  int GetMax() const { return m_nMax; }
   int GetFillWidth() const { return m_nFillWidth; }
 
  private:

@@ -65,18 +65,7 @@ class CDXUTListBox : public CDXUTControl {
 
   std::uint32_t GetStyle() const { return m_dwStyle; }
   void SetStyle(std::uint32_t style) { m_dwStyle = style; }
-  int GetScrollBarWidth() const { return m_nSBWidth; }
-  void SetScrollBarWidth(int width) { m_nSBWidth = width; UpdateRects(); }
-  void SetBorder(int border, int margin) { m_nBorder = border; m_nMargin = margin; UpdateRects(); }
   CDXUTScrollBar& GetScrollBar() { return m_ScrollBar; }
-  const plat::RectI& GetTextRect() const { return m_rcText; }
-  const plat::RectI& GetSelectionRect() const { return m_rcSelection; }
-  const plat::RectI& GetHeaderRect() const { return m_rcHeader; }
-  int GetTextHeight() const { return m_nTextHeight; }
-  int GetSelectionStart() const { return m_nSelStart; }
-  int GetHoveredRow() const { return m_nHoveredRow; }
-  int GetHoveredColumn() const { return m_nHoveredColumn; }
-  bool IsDragging() const { return m_bDrag; }
 
   // The row under a dialog y; -1 before the first render with items.
   int RowAt(int y) const;

@@ -36,8 +36,6 @@ class CDXUTMemo : public CDXUTControl {
   void ScrollToEnd();
   const wchar_t* GetText() const { return m_Buffer.GetBuffer(); }
   CDXUTScrollBar& GetScrollBar() { return m_ScrollBar; }
-  int GetLineHeight() const { return m_nLineHeight; }
-  const plat::RectI& GetClipRect() const { return m_rcClip; }
 
   int m_nBorder = 5;
   plat::RectI m_rcText;  // after a render: the rectangle the text was drawn in

@@ -29,11 +29,6 @@ CDXUTDialogResourceManager& GetGlobalDialogResourceManager() {
   return manager;
 }
 
-plat::Renderer* CDXUTDialogResourceManager::GetDevice() {
-  SyncDevice();
-  return device_;
-}
-
 void CDXUTDialogResourceManager::SyncDevice() {
   plat::Renderer* current = plat::GetFramework().GetRenderer();
   if (current == device_) return;

@@ -42,8 +42,6 @@ class CDXUTDialogResourceManager {
 
   // Device life cycle: the renderer of the frame in use.
   HRESULT OnCreateDevice(plat::Renderer* device);
-  HRESULT OnResetDevice() { return S_OK; }
-  void OnLostDevice() {}
   void OnDestroyDevice();
 
   DXUTFontNode* GetFontNode(int index);
@@ -55,7 +53,6 @@ class CDXUTDialogResourceManager {
   // white texel for filled rectangles.
   plat::SpriteBatch* GetSprite();
   const plat::Texture* GetWhiteTexture();
-  plat::Renderer* GetDevice();
   // The renderer the nodes were made on, without following the frame.
   const plat::Renderer* DeviceInUse() const { return device_; }
 

@@ -29,9 +29,6 @@ class CDXUTScrollBar : public CDXUTControl {
   int GetTrackEnd() const { return m_nEnd; }
   bool IsThumbShown() const { return m_bShowThumb; }
   const plat::RectI& GetThumbRect() const { return m_rcThumb; }
-  const plat::RectI& GetTrackRect() const { return m_rcTrack; }
-  const plat::RectI& GetUpButtonRect() const { return m_rcUpButton; }
-  const plat::RectI& GetDownButtonRect() const { return m_rcDownButton; }
   // The held-arrow repeat: first after kArrowDelayMs, then every
   // kArrowRepeatMs, timed on the tick clock (plat::GetTickCount). Render
   // runs it; owners may call it as well.

@@ -17,7 +17,6 @@ class CDXUTStatic : public CDXUTControl {
   HRESULT SetText(const wchar_t* text);
   const wchar_t* GetText() const { return m_strText.c_str(); }
   void SetTextFormat(unsigned format) { m_dwTextFormat = format; }
-  unsigned GetTextFormat() const { return m_dwTextFormat; }
 
  protected:
   std::wstring m_strText;

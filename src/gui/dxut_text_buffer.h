@@ -41,12 +41,9 @@ class CUniBuffer {
 
   const wchar_t* GetBuffer() const { return m_pwszBuffer != nullptr ? m_pwszBuffer : L""; }
   int GetTextSize() const { return m_nTextSize; }
-  int GetBufferSize() const { return m_nBufferSize; }
   wchar_t operator[](int index) const { return m_pwszBuffer[index]; }
 
-  int GetFontIndex() const { return m_iFont; }
   void SetFontIndex(int font);
-  bool IsAnalyseRequired() const { return m_bAnalyseRequired; }
 
   // Measures the text with the font; E_FAIL without a font (every position
   // then measures as failed and callers leave the caret where it is).

@@ -41,8 +41,6 @@ class cHintText {
   CDXUTControl* GetControl() const { return control_; }
   cHoverable* GetAnchor() const { return anchor_; }
   const wchar_t* GetText() const { return text_; }
-  int GetBoxWidth() const { return box_width_; }
-  int GetBoxHeight() const { return box_height_; }
   int GetWaited() const { return waited_; }
   int GetRunningTime() const { return running_time_; }
 
@@ -57,18 +55,7 @@ class cHintText {
 
   int GetMouseX() const { return mouse_x_; }
   int GetMouseY() const { return mouse_y_; }
-  bool IsLeftDragging() const { return left_dragging_; }
-  bool IsRightDragging() const { return right_dragging_; }
-  bool WasLeftReleased() const { return left_released_; }
-  bool WasRightReleased() const { return right_released_; }
   void ClearLeftReleased() { left_released_ = false; }
-  void ClearRightReleased() { right_released_ = false; }
-  int GetLeftDragX() const { return left_drag_x_; }
-  int GetLeftDragY() const { return left_drag_y_; }
-  int GetRightDragX() const { return right_drag_x_; }
-  int GetRightDragY() const { return right_drag_y_; }
-  // True only for the mouse event in which the button changed.
-  bool RightPressedNow() const { return right_pressed_now_; }
   bool LeftReleasedNow() const { return left_released_now_; }
 
  private:

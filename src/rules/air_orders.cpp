@@ -216,15 +216,6 @@ eAirOrderRefusal NuclearStrike(cWorld& world, cJednostkaLotnicza& unit, int x, i
   return eAirOrderRefusal::kNone;
 }
 
-namespace {
-
-
-void FollowInView(int x, int y) {
-  ChangeWorldView([x, y](cWorldView& view) { view.FollowHex(x, y); });
-}
-
-}  // namespace
-
 eAirOrderRefusal AiRebase(cWorld& world, cJednostkaLotnicza& unit, int x, int y) {
   const eAirOrderRefusal refusal = LockedStep([&] { return CheckRebase(world, unit, x, y); });
   if (refusal != eAirOrderRefusal::kNone) return refusal;
@@ -232,10 +223,10 @@ eAirOrderRefusal AiRebase(cWorld& world, cJednostkaLotnicza& unit, int x, int y)
   const int fromX = unit.x, fromY = unit.y;
   if (shown) {
     unit.PlayFlyingSound();
-    FollowInView(fromX, fromY);
+    FollowHexInView(fromX, fromY);
     StoppableDelay(world, DelayMs(kDelayAIMoveBefore), __FILE__, __LINE__);
     StoppableDelay(world, DelayMs(kDelayAIMoveBetween), __FILE__, __LINE__);
-    FollowInView(x, y);
+    FollowHexInView(x, y);
     StoppableDelay(world, DelayMs(kDelayAIMoveBetween), __FILE__, __LINE__);
   }
   // The player's rebase, its check asked again (the sound, when shown, has

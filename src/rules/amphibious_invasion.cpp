@@ -193,7 +193,7 @@ bool AiAmphibiousInvasion(cWorld& world, cJednostkaLadowa& unit, int x, int y) {
   }
   if (refusal != eTransportRefusal::kNone) return false;
   if (shown) {
-    ChangeWorldView([x, y](cWorldView& view) { view.FollowHex(x, y); });
+    FollowHexInView(x, y);
     LockedStep([&] { unit.visible = false; });
     StoppableDelay(world, DelayMs(kDelayAIMoveBefore), __FILE__, __LINE__);
     LockedStep([&] { unit.visible = true; });

@@ -99,13 +99,10 @@ const std::vector<cCity*>* GroupOf(const ConvoyCityGroups& groups, const cCity* 
 }
 
 void AddConvoyReport(cWorld& world, const cConvoy& convoy, const sConvoyResult& result) {
-  sReport report;
-  report.type = kConvoyReportType;
-  report.countryId = convoy.owner;
-  report.text = plat::Format(std::wstring(L"Convoy with %i of %s from %s to %s\n\nResult: %s\n\nDetails: %s"),
-                             convoy.value, std::wstring(convoy.type == kConvoyProduction ? L"PP" : L"supply"),
-                             result.departureName, result.destinationName, result.resultText, result.detailsText);
-  world.reports.AddReport(report, world.GetDate(), world.TurnsPerMonth(), world.impulseCounters[0]);
+  FileReport(world, kConvoyReportType, convoy.owner,
+             plat::Format(std::wstring(L"Convoy with %i of %s from %s to %s\n\nResult: %s\n\nDetails: %s"),
+                          convoy.value, std::wstring(convoy.type == kConvoyProduction ? L"PP" : L"supply"),
+                          result.departureName, result.destinationName, result.resultText, result.detailsText));
 }
 
 // A player at this screen controls the country.

@@ -1,8 +1,12 @@
 #include "rules/deployment.h"
 
+#include <algorithm>
+
 #include "app/framework_lock.h"
 #include "world/hex.h"
+#include "world/jednostka_morska.h"
 #include "world/map.h"
+#include "world/sea_graph.h"
 #include "world/turn_state.h"
 #include "world/unit.h"
 #include "world/world.h"
@@ -23,6 +27,12 @@ const char* DeployRefusalKey(eDeployRefusal refusal) {
       return "deploy_impossible_hex_occupied";
     case eDeployRefusal::kNoSupplyCity:
       return "deploy_impossible_no_supply_city";
+    case eDeployRefusal::kNotAPort:
+      return "deploy_impossible_not_a_port";
+    case eDeployRefusal::kPortTooSmall:
+      return "deploy_impossible_port_too_small";
+    case eDeployRefusal::kPortNotHeld:
+      return "deploy_impossible_port_not_held";
   }
   return nullptr;
 }
@@ -43,5 +53,29 @@ eDeployRefusal DeployFromReserve(cWorld& world, cJednostka& unit, int x, int y) 
   const eDeployRefusal refusal = CheckDeployFromReserve(world, unit, x, y);
   if (refusal != eDeployRefusal::kNone) return refusal;
   unit.DeployFromReserve(world, x, y);
+  return eDeployRefusal::kNone;
+}
+
+eDeployRefusal CheckDeployShip(const cWorld& world, const cJednostkaMorska& ship, int seaNodeId) {
+  const auto& pool = world.Units().navalReservePool;
+  if (std::find(pool.begin(), pool.end(), &ship) == pool.end()) return eDeployRefusal::kNotInReserve;
+  if (ship.availableInTurns >= 1) return eDeployRefusal::kNotYetAvailable;
+  if (ship.countryId != world.turnState.CurrentCountryId()) return eDeployRefusal::kNotOwnTurn;
+  const sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(seaNodeId);
+  if (node == nullptr) return eDeployRefusal::kNotAPort;
+  switch (ship.DeployPortFit(*node)) {
+    case eDeployPort::kFits: return eDeployRefusal::kNone;
+    case eDeployPort::kNotAPort: return eDeployRefusal::kNotAPort;
+    case eDeployPort::kTooSmall: return eDeployRefusal::kPortTooSmall;
+    case eDeployPort::kNotHeld: return eDeployRefusal::kPortNotHeld;
+  }
+  return eDeployRefusal::kNotAPort;
+}
+
+eDeployRefusal DeployShip(cWorld& world, cJednostkaMorska& ship, int seaNodeId) {
+  const cFrameworkLockGuard lock;
+  const eDeployRefusal refusal = CheckDeployShip(world, ship, seaNodeId);
+  if (refusal != eDeployRefusal::kNone) return refusal;
+  ship.JoinFleetAtSeaNode(seaNodeId);
   return eDeployRefusal::kNone;
 }

@@ -60,8 +60,6 @@ bool EvaluateExpression(cWorld& world, const sEventExpression& expression, int e
   return false;
 }
 
-bool FindEventToFire(cWorld& world) { return FindEventToFire(world, {}); }
-
 bool FindEventToFire(cWorld& world, const std::unordered_set<int>& spent) {
   cEventManager& manager = world.eventManager;
   LogLine(L"NEW ITERATION FOR EVENTS...");

@@ -18,12 +18,11 @@ bool EvaluateCondition(cWorld& world, const sEventCondition& condition, int even
 // Validates the expression again (an invalid one ends the program), then
 // compares the left operand's value with the right one's, in that order.
 bool EvaluateExpression(cWorld& world, const sEventExpression& expression, int eventId);
-// One search over the world's events; the event found is copied into the
-// manager's firedEvent. False when none fires.
-bool FindEventToFire(cWorld& world);
-// The same, leaving out the events whose ids are in spent (events that
-// have fired as often as one events check allows).
-bool FindEventToFire(cWorld& world, const std::unordered_set<int>& spent);
+// One search over the world's events, leaving out the events whose ids are
+// in spent (events that have fired as often as one events check allows);
+// the event found is copied into the manager's firedEvent. False when none
+// fires.
+bool FindEventToFire(cWorld& world, const std::unordered_set<int>& spent = {});
 // Empties the manager's messages and runs the option's effects in order;
 // false (nothing run) when number is not an option's (1-based).
 bool ApplyOption(cWorld& world, const sEvent& event, int number);

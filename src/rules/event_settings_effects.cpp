@@ -124,7 +124,7 @@ void CenterViewAt(sSettingsRun& r) {
   if (EventHex(r.world, r.P(0), r.P(1), r.call) == nullptr) return;
   const int x = r.I(0);
   const int y = r.I(1);
-  ChangeWorldView([x, y](cWorldView& view) { view.FollowHex(x, y); });
+  FollowHexInView(x, y);
   if (cCountry* next = r.world.turnState.FindNextHumanCountry(r.world.Countries())) {
     next->SaveMapView(static_cast<float>(x * kHexColumnWidth), static_cast<float>(y * kHexRowHeight),
                       g_Settings.MapZoom);

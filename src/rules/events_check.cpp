@@ -49,14 +49,9 @@ void ApplyDrawnOption(cWorld& world, const sEvent& event) {
   event.GetOptionTexts(number, description, tooltip);
   LockedStep([&world, &event, &description] {
     const cCountry* country = world.GetCountry(event.countryId);
-    sReport report;
-    report.type = kReportEventOption;
-    report.text = plat::Format(L"%s in %s went with option %s", country != nullptr ? country->name : std::wstring(),
-                               event.title, description);
-    for (int id = 1; id <= world.GetCountryCount(); ++id) {
-      report.countryId = id;
-      world.reports.AddReport(report, world.GetDate(), world.TurnsPerMonth(), world.impulseCounters[0]);
-    }
+    const std::wstring text = plat::Format(L"%s in %s went with option %s",
+                                           country != nullptr ? country->name : std::wstring(), event.title, description);
+    for (int id = 1; id <= world.GetCountryCount(); ++id) FileReport(world, kReportEventOption, id, text);
   });
 }
 

@@ -55,13 +55,6 @@ std::vector<cFleet*> FleetsAtNode(const cWorld& world, int nodeId, int countryId
   return found;
 }
 
-cFleet* FindFleetById(const cWorld& world, int fleetId) {
-  for (cFleet* fleet : world.Units().fleets) {
-    if (fleet->id == fleetId) return fleet;
-  }
-  return nullptr;
-}
-
 std::vector<cFleet*> DestinationFleets(const cWorld& world, const cFleet& fleet) {
   std::vector<cFleet*> found;
   for (cFleet* other : FleetsAtNode(world, fleet.seaNode, fleet.country)) {

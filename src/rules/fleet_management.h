@@ -50,8 +50,6 @@ enum class eShipOrderRefusal {
 
 // The fleets of the country at the node, in the world's fleet-list order.
 std::vector<cFleet*> FleetsAtNode(const cWorld& world, int nodeId, int countryId);
-// The fleet with the id, or null.
-cFleet* FindFleetById(const cWorld& world, int fleetId);
 // The fleets a ship of the fleet may move to: the other fleets of its
 // country at its node that have not moved this turn.
 std::vector<cFleet*> DestinationFleets(const cWorld& world, const cFleet& fleet);

@@ -40,24 +40,19 @@ void EvictStranger(cWorld& world, sHex& hex, int countryId) {
 
 // The fleets in the port on (x, y), when it now belongs to the country and
 // they are not the country's nor allied with it, put to sea in the first sea
-// zone linked to the port, as they do from a port taken by a unit.
+// zone linked to the port (cFleet::LeaveEnemyPort), as they do from a port
+// taken by a unit; one that has no such zone stays, with the error line.
 void EvictStrangerFleets(cWorld& world, int x, int y, int countryId) {
   const cCity* city = world.GetMap().GetHex(x, y).city;
   if (!city || !city->IsPort()) return;
-  cSeaGraph& graph = world.GetSeaGraph();
-  const int node = graph.FindNodeIdByMainHex(x, y);
+  const int node = world.GetSeaGraph().FindNodeIdByMainHex(x, y);
   if (node < 0) return;  // a port the sea graph does not know holds no fleet
   for (cFleet* fleet : world.Units().fleets) {
     if (!fleet || fleet->seaNode != node) continue;
     if (fleet->country == countryId || AreAllied(world, fleet->country, countryId)) continue;
-    const int sea = graph.GetAdjacentSeaZoneId(node);
-    if (sea < 0) {
+    if (!fleet->LeaveEnemyPort(world)) {
       LogLine(L"ERROR: %s cannot retreat to adjacent seazone from captured port!", fleet->name.c_str());
-      continue;
     }
-    LogLine(L"Fleet %s leaves the port of %s, now held by country %i", fleet->name.c_str(), city->GetName().c_str(),
-            countryId);
-    fleet->seaNode = sea;
   }
 }
 

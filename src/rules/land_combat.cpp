@@ -360,16 +360,8 @@ bool cLandAttack::Resolve(cWorld& world, sBombardmentResult& result) {
   LogLine(L"===BATTLE END===");
   world.turnState.undo.Clear();
   LogLine(L"===UNDO WYCZYSZCZONE===");
-  sReport forAttacker;
-  forAttacker.type = kReportLandAttack;
-  forAttacker.countryId = attackerCountry;
-  forAttacker.text = attackerReport;
-  sReport forDefender;
-  forDefender.type = kReportLandDefence;
-  forDefender.countryId = defenderCountry;
-  forDefender.text = defenderReport;
-  world.reports.AddReport(forAttacker, world.GetDate(), world.TurnsPerMonth(), world.impulseCounters[0]);
-  world.reports.AddReport(forDefender, world.GetDate(), world.TurnsPerMonth(), world.impulseCounters[0]);
+  FileReport(world, kReportLandAttack, attackerCountry, attackerReport);
+  FileReport(world, kReportLandDefence, defenderCountry, defenderReport);
   LogLine(L"===REPORTS ADDED===");
   // The details: each side's whole account of the battle.
   result.attackerText2 = attackerReport;

@@ -211,7 +211,3 @@ eUndoRefusal UndoLandMove(cWorld& world, cJednostkaLadowa* unit) {
   undo.Clear();
   return eUndoRefusal::kNone;
 }
-
-bool cMoveUndo::Undo(cWorld& world, cJednostkaLadowa* unit) {
-  return UndoLandMove(world, unit) == eUndoRefusal::kNone;
-}

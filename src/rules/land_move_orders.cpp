@@ -17,10 +17,6 @@
 
 namespace {
 
-void ShowHexInView(int hexX, int hexY) {
-  ChangeWorldView([hexX, hexY](cWorldView& view) { view.FollowHex(hexX, hexY); });
-}
-
 int AiMoveAfterDelayMs() { return static_cast<int>(g_Delays[kDelayAIMoveAfter].load()); }
 
 bool Shown(const cWorld& world, const cJednostkaLadowa& unit) { return unit.visible && world.turnState.showActions; }
@@ -35,7 +31,7 @@ bool OrderAndWait(cWorld& world, cJednostkaLadowa& unit, int targetX, int target
     const bool centre = centreStart && Shown(world, unit);
     const int startX = unit.x, startY = unit.y;
     const eLandMoveRefusal result = OrderLandMove(world, unit, targetX, targetY, false);
-    if (result == eLandMoveRefusal::kNone && centre) ShowHexInView(startX, startY);
+    if (result == eLandMoveRefusal::kNone && centre) FollowHexInView(startX, startY);
     return result;
   });
   if (refusal != eLandMoveRefusal::kNone) {
@@ -81,7 +77,7 @@ bool AiMoveToHex(cWorld& world, cJednostkaLadowa& unit, int hexX, int hexY) {
     }
     if (targetX < 0) return false;
   }
-  if (Shown(world, unit)) ShowHexInView(unit.x, unit.y);
+  if (Shown(world, unit)) FollowHexInView(unit.x, unit.y);
   if (!OrderAndWait(world, unit, targetX, targetY, false)) return false;
   StoppableDelay(world, AiMoveAfterDelayMs(), __FILE__, __LINE__);
   return true;

@@ -55,14 +55,6 @@ void RefreshCounters() {
   ChangeWorldView([](cWorldView& view) { view.RefreshCounters(); });
 }
 
-void FileReport(cWorld& world, int type, int countryId, const std::wstring& text) {
-  sReport report;
-  report.type = type;
-  report.countryId = countryId;
-  report.text = text;
-  world.reports.AddReport(report, world.GetDate(), world.TurnsPerMonth(), world.impulseCounters[0]);
-}
-
 }  // namespace
 
 void CalculateCountryProduction(cWorld& world, cCountry& country, sCountryReport& report) {

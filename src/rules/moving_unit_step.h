@@ -22,7 +22,6 @@ class cMovingUnitClock {
   // rest of the path). True when a step was taken.
   bool Step(cWorld& world, std::uint32_t nowMs);
 
-  std::uint32_t LastStepMs() const { return last_step_ms_; }
   void SetLastStepMs(std::uint32_t ms) { last_step_ms_ = ms; }
 
  private:

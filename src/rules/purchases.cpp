@@ -67,13 +67,6 @@ int PurchaseItemUnitType(int item) {
   return -1;
 }
 
-int PurchaseItemCategory(int item) {
-  if (IsLand(item)) return kCategoryLand;
-  if (IsAir(item)) return kCategoryAir;
-  if (IsShip(item)) return kCategoryNaval;
-  return -1;
-}
-
 int PurchaseBuildTime(const sScenarioConstants& constants, int item) {
   if (PurchaseItemUnitType(item) < 0) return 0;
   return static_cast<int>(constants.Value(kBuildTimeLine, item + 1));

@@ -37,8 +37,6 @@ constexpr int kPurchaseMaxLevel = 5;
 // The unit type an item makes (land: the code; air: code + 13; ships: code
 // + 30), or -1 for points and unknown codes.
 int PurchaseItemUnitType(int item);
-// The category of the unit an item makes (eUnitCategory), or -1.
-int PurchaseItemCategory(int item);
 // Impulses until a bought unit may be deployed: line 154 of the constants
 // by item code (column code + 1); 0 for points and unknown codes.
 int PurchaseBuildTime(const sScenarioConstants& constants, int item);

@@ -539,13 +539,7 @@ void cSeaBattle::EndBattle() {
   firstSide.clear();
   secondSide.clear();
   firstSideSelected = secondSideSelected = nullptr;
-  sReport report;
-  report.type = kReportSeaBattle;
-  report.text = finalReport;
-  for (int id : countries) {
-    report.countryId = id;
-    world_.reports.AddReport(report, world_);
-  }
+  for (int id : countries) FileReport(world_, kReportSeaBattle, id, finalReport);
   if (world_.playByEmail) {
     record.finalReport = finalReport;
     world_.seaBattleRecords.push_back(record);

@@ -22,13 +22,7 @@ namespace {
 
 
 void AddReportToAllCountries(cWorld& world, const std::wstring& text) {
-  sReport report;
-  report.type = kReportSeaBattle;
-  report.text = text;
-  for (int id = 1; id <= world.GetCountryCount(); ++id) {
-    report.countryId = id;
-    world.reports.AddReport(report, world);
-  }
+  for (int id = 1; id <= world.GetCountryCount(); ++id) FileReport(world, kReportSeaBattle, id, text);
 }
 
 int BattleWeight(const cWorld& world, const cJednostkaMorska& ship) {
@@ -151,11 +145,8 @@ void GenerateSeaBattles(cWorld& world, const sSeaBattleHooks& hooks) {
     std::wstring message;
     if (!LockedStep([&] { return ship->TrySurpriseAttack(world, ships, message); })) continue;
     const sWezelGrafuMorz* node = ship->fleet ? world.GetSeaGraph().GetNode(ship->fleet->seaNode) : nullptr;
-    sReport report;
-    report.type = kReportSeaBattle;
-    report.countryId = ship->countryId;
-    report.text = L"Raiders activity - " + (node ? node->name : std::wstring()) + L"\n\n" + message;
-    world.reports.AddReport(report, world);
+    FileReport(world, kReportSeaBattle, ship->countryId,
+               L"Raiders activity - " + (node ? node->name : std::wstring()) + L"\n\n" + message);
     const cCountry* owner = world.GetCountry(ship->countryId);
     const bool shown = (owner && owner->human) || (current && current->IsAlliedWith(ship->countryId));
     if (shown && hooks.showPreliminaryReport) hooks.showPreliminaryReport(L"Raiders", message);

@@ -30,8 +30,7 @@ void ResolveSiege(cWorld& world, cCity& city, std::wstring& text) {
   cMap& map = world.GetMap();
   cJednostka* defender = map.GetHex(city.x, city.y).unit;
   if (defender == nullptr) return;
-  const int cityX = city.x, cityY = city.y;
-  ChangeWorldView([cityX, cityY](cWorldView& view) { view.FollowHex(cityX, cityY); });
+  FollowHexInView(city.x, city.y);
 
   float attackers = 0.0f;
   int attackerSkill = 0;
@@ -96,11 +95,7 @@ void CheckSieges(cWorld& world) {
       title = plat::Format(L"Siege of %s (%s)", city.name, controllerName);
       shown = plat::Format(L"Siege of %s (%s)\n\n%s", city.name, controllerName, outcome);
       for (const auto& country : world.Countries()) {
-        sReport report;
-        report.type = kReportSiege;
-        report.countryId = country->id;
-        report.text = shown;
-        world.reports.AddReport(report, world.GetDate(), world.TurnsPerMonth(), world.impulseCounters[0]);
+        FileReport(world, kReportSiege, country->id, shown);
       }
     });
     if (!shown.empty()) ShowTextAndWait(world, shown, title);

@@ -52,14 +52,6 @@ cSupplyCalculator::cSupplyCalculator(cWorld& world)
 
 void cSupplyCalculator::ZeroGrid() { std::fill(cells_.begin(), cells_.end(), 0); }
 
-const Topography& cSupplyCalculator::Groups(int alliance) const {
-  return groups_[alliance >= 1 && alliance <= 3 ? alliance : 0];
-}
-
-const SupplyEntries& cSupplyCalculator::Entries(int alliance) const {
-  return entries_[alliance >= 1 && alliance <= 3 ? alliance : 0];
-}
-
 bool cSupplyCalculator::HeldBySide(int x, int y, int alliance, int country) const {
   const int controller = world_.GetMap().GetHex(x, y).controller;
   // Land nobody controls belongs to no side.
@@ -83,12 +75,6 @@ int cSupplyCalculator::PathCost(int x, int y) const {
   const int slot = hex.IsWater() || hex.terrain > kTerrainDesert ? 7 : hex.terrain - 1;
   // A cost below 1 would let the search run in circles.
   return std::max(1, row[static_cast<std::size_t>(slot)]);
-}
-
-bool cSupplyCalculator::CanImprovePathCost(int x, int y, int alliance, int country, int cost) const {
-  if (!HeldBySide(x, y, alliance, country)) return false;
-  const int cell = Cell(x, y);
-  return cell == 0 || cell > cost + PathCost(x, y);
 }
 
 void cSupplyCalculator::FindCityGroups(int alliance, int country, Topography& groups) {
@@ -314,8 +300,6 @@ void cSupplyCalculator::CalculateSupply() {
     });
   }
 }
-
-void CalculateSupply(cWorld& world) { CalculateSupply(world, nullptr); }
 
 void CalculateSupply(cWorld& world, const ConvoyExecution& convoys) {
   cSupplyCalculator calculator(world);

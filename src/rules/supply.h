@@ -60,20 +60,12 @@ class cSupplyCalculator {
   // a hex not yet flooded.
   bool IsAllianceHexOpen(int x, int y, int alliance) const;
   bool IsCountryHexOpen(int x, int y, int country) const;
-  // Search test: the hex is held by the side and its cost so far is none
-  // yet or above cost plus the hex's own path cost.
-  bool CanImprovePathCost(int x, int y, int alliance, int country, int cost) const;
   // The nearest city of every land unit, then every air unit, of the side.
   void FindNearestCities(int alliance, int country, SupplyEntries& entries);
   sSupplyUnitEntry FindNearestCity(cJednostka& unit, int alliance, int country);
   // Gives the country's units their supply from the entries of its side.
   void SupplyCountryUnits(int countryId);
   void SetConvoyExecution(ConvoyExecution convoys) { convoys_ = std::move(convoys); }
-
-  // The groups and entries of the last run (alliance 1..3; 0 the last
-  // neutral country at war that was calculated).
-  const Topography& Groups(int alliance) const;
-  const SupplyEntries& Entries(int alliance) const;
 
  private:
   int& Cell(int x, int y) { return cells_[static_cast<std::size_t>(y) * width_ + x]; }
@@ -101,8 +93,7 @@ int AllianceOfCode(int code);
 
 // End-of-impulse steps, in this order: the calculation above, then the
 // harbours and the ships.
-void CalculateSupply(cWorld& world);
-void CalculateSupply(cWorld& world, const ConvoyExecution& convoys);
+void CalculateSupply(cWorld& world, const ConvoyExecution& convoys = nullptr);
 // Every artificial harbour resets its cut-off count and raises the supply of
 // own and allied units on land it reaches over friendly hexes to the whole
 // part of (harbour range - distance); it never lowers a supply.

@@ -69,13 +69,7 @@ int OrientationAfterElimination(int leaderCode, int orientation) {
 }
 
 void FileForEveryCountry(cWorld& world, int type, const std::wstring& text) {
-  for (const auto& country : world.Countries()) {
-    sReport report;
-    report.type = type;
-    report.countryId = country->id;
-    report.text = text;
-    world.reports.AddReport(report, world.GetDate(), world.TurnsPerMonth(), world.impulseCounters[0]);
-  }
+  for (const auto& country : world.Countries()) FileReport(world, type, country->id, text);
 }
 
 }  // namespace

@@ -33,38 +33,6 @@ double ProductionOf(const cWorld& world, const cJednostka& unit) {
 
 }  // namespace
 
-const char* UpgradeRefusalKey(eUpgradeRefusal refusal) {
-  switch (refusal) {
-    case eUpgradeRefusal::kNone:
-      return nullptr;
-    case eUpgradeRefusal::kNotOnMap:
-      return "air_order_impossible_not_on_map";
-    case eUpgradeRefusal::kNotOwnUnit:
-      return "attack_impossible_not_own_unit";
-    case eUpgradeRefusal::kAirUnit:
-      return "unitpanel_upgrade_hint_air_unit";
-    case eUpgradeRefusal::kMulberry:
-      return "unitpanel_upgrade_hint_mulberry";
-    case eUpgradeRefusal::kAirborne:
-      return "unitpanel_upgrade_hint_airborne_division";
-    case eUpgradeRefusal::kAlreadyCorps:
-      return "unitpanel_upgrade_hint_already_corp";
-    case eUpgradeRefusal::kNoCorpsForm:
-      return "upgrade_impossible_no_corps_form";
-    case eUpgradeRefusal::kNotInOwnedHex:
-      return "unitpanel_upgrade_hint_not_in_owned_hex";
-    case eUpgradeRefusal::kNotFullActionPoints:
-      return "unitpanel_upgrade_hint_not_full_ap_or_frozen";
-    case eUpgradeRefusal::kMaxLevel:
-      return "unitpanel_levelup_hint_max_level";
-    case eUpgradeRefusal::kNoTechnology:
-      return "upgrade_impossible_no_technology";
-    case eUpgradeRefusal::kNotEnoughProduction:
-      return "upgrade_impossible_not_enough_pp";
-  }
-  return nullptr;
-}
-
 eUpgradeRefusal CheckUpgradeToCorps(const cWorld& world, cJednostka& unit) {
   const eUpgradeRefusal base = CheckUnit(world, unit);
   if (base != eUpgradeRefusal::kNone) return base;
@@ -137,10 +105,7 @@ eUpgradeRefusal AiLevelUp(cWorld& world, cJednostka& unit) {
   if (refusal != eUpgradeRefusal::kNone) return refusal;
   const cCountry* country = world.GetCountry(unit.countryId);
   LogLine(L"[AI]: %s - upgrading %s (level up)", country ? country->name.c_str() : L"", unit.name.c_str());
-  if (unit.visible && world.turnState.showActions) {
-    const int x = unit.x, y = unit.y;
-    ChangeWorldView([x, y](cWorldView& view) { view.FollowHex(x, y); });
-  }
+  if (unit.visible && world.turnState.showActions) FollowHexInView(unit.x, unit.y);
   StoppableDelay(world, static_cast<int>(g_Delays[kDelayAIReplacementBefore].load()), __FILE__, __LINE__);
   // The main thread may have changed the unit or its country during the
   // delay: the change asks the check again in its own step.

@@ -26,9 +26,6 @@ enum class eUpgradeRefusal {
   kNotEnoughProduction,   // the country cannot pay the cost
 };
 
-// The language-base key of a refusal; null for kNone.
-const char* UpgradeRefusalKey(eUpgradeRefusal refusal);
-
 // The corps upgrade: type + 1, the strength that keeps the combat strength,
 // the cost paid, action points 0, the range and the map marks cleared.
 eUpgradeRefusal CheckUpgradeToCorps(const cWorld& world, cJednostka& unit);

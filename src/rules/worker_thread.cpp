@@ -183,8 +183,6 @@ bool HandOverToHuman(cWorld& world) {
       world.WorkerStopFlag());
 }
 
-const std::atomic<bool>* AiThreadStopFlag() { return &g_AiThreadStop; }
-
 bool IsAiThreadRunning() { return g_AiThreadRun.load(); }
 
 namespace {

@@ -54,7 +54,3 @@ bool HandOverToHuman(cWorld& world);
 // Set by the end of a human turn (and the start of play) to have the events
 // check run on the worker thread; cleared there once served.
 extern std::atomic<bool> g_bEventsCheckRequested;
-
-// The run flag's negation, for the waits that give up when it is set
-// (WaitForDialogClose, RunOnMainThread).
-const std::atomic<bool>* AiThreadStopFlag();

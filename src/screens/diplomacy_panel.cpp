@@ -185,13 +185,10 @@ void cDiplomacyPanel::Refresh() {
 }
 
 void cDiplomacyPanel::ShowResult(const std::wstring& text, const std::wstring& title, bool underAnswer) {
-  const sLayoutRect& place = g_GuiLayout[kMessagePlaceEntry];
   // An answer arrives while its dialog is still the top of the stack and
   // closes it right after: the result goes beneath it, or that closing
   // would take the result away instead.
-  PushDialog(new cDialogTekstowy(text.c_str(), title.c_str(), kMessageLayoutEntry, place.a, place.b, place.c,
-                                 place.d, kMessageFont),
-             underAnswer ? -1 : 0);
+  PushDialog(new cDialogTekstowy(text.c_str(), title.c_str(), kMessageLayoutEntry), underAnswer ? -1 : 0);
 }
 
 void cDiplomacyPanel::OnGUIEvent(unsigned, int controlId, CDXUTControl*) {

@@ -30,7 +30,6 @@ class cDiplomacyPanel : public cPanel {
   // dialog's answers (0-5, 938); other ids are ignored.
   void OnGUIEvent(unsigned event, int controlId, CDXUTControl* control) override;
 
-  const cCountry* Target() const { return target_; }
   int Pending() const { return pending_; }
 
  private:

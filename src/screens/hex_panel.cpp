@@ -209,8 +209,3 @@ void cHexPanel::OnGUIEvent(unsigned, int controlId, CDXUTControl*) {
   // The hex now holds a unit: the icon goes off before another click.
   Refresh();
 }
-
-cHexPanel* GetHexPanel() {
-  cMapScreen* screen = LoadedMapScreen();
-  return screen != nullptr ? screen->HexPanel() : nullptr;
-}

@@ -25,9 +25,6 @@ class cHexPanel : public cPanel {
   static bool CanBuildHarbour(const sHex& hex, const cCountry& current, double cost, const char** reason);
 };
 
-// The loaded game's hex panel, or null.
-cHexPanel* GetHexPanel();
-
 constexpr int kHexPanelFrameId = 401;
 constexpr int kHexPanelBlockLast = 421;
 constexpr int kHexKindLabelId = 402;

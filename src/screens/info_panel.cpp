@@ -197,8 +197,3 @@ void cInfoPanel::OnRender(float elapsed) {
   }
   RenderDialogOverBackdrops(dialog_, {kInfoBarId, kInfoNameBackId, kInfoCommandBackId}, elapsed);
 }
-
-cInfoPanel* GetInfoPanel() {
-  cMapScreen* screen = LoadedMapScreen();
-  return screen != nullptr ? screen->InfoPanel() : nullptr;
-}

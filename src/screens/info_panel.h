@@ -32,9 +32,6 @@ class cInfoPanel : public cPanel {
   void OnRender(float elapsed) override;
 };
 
-// The loaded game's information bar, or null.
-cInfoPanel* GetInfoPanel();
-
 // Layout ids of the bar's controls.
 constexpr int kInfoBarId = 292;
 constexpr int kInfoStatusId = 293;

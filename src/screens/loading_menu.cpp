@@ -19,8 +19,6 @@ cLoadingMenu::cLoadingMenu() {
   dialog_.SetVisible(true);
 }
 
-int cLoadingMenu::GetProgress() const { return bar_ != nullptr ? bar_->GetValue() : 0; }
-
 void cLoadingMenu::SetProgress(int percent) {
   if (bar_ != nullptr) bar_->SetValue(percent);
   LogLine(L" Progress = %i%%", percent);

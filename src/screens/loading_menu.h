@@ -22,8 +22,6 @@ class cLoadingMenu : public cMenu {
 
   void OnRender(float elapsed) override;
 
-  int GetProgress() const;
-
  private:
   // The frame drawn while loading holds the main thread: this screen alone
   // (no map, no dialogs). Menus retired since the last frame are not freed

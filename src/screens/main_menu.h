@@ -38,8 +38,6 @@ class cMainMenu : public cMenu {
   void OnFrameMove(double time, float elapsed) override;
   void OnRender(float elapsed) override;
 
-  bool CreditsPlaying() const { return credits_ != nullptr; }
-
  private:
   void StartCredits();
   void EndCredits();

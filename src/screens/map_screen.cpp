@@ -261,9 +261,7 @@ void cMapScreen::GreetHumanTurn(int countryId) { PushDialog(new cDialogNowejTury
 
 void cMapScreen::ShowMessage(std::wstring_view text, std::wstring_view title) {
   const std::wstring message(text), caption(title);
-  const sLayoutRect& place = g_GuiLayout[kMessagePlaceEntry];
-  auto* dialog = new cDialogTekstowy(message.c_str(), caption.c_str(), kMessageLayoutEntry, place.a, place.b, place.c,
-                                     place.d, kMessageFont);
+  auto* dialog = new cDialogTekstowy(message.c_str(), caption.c_str(), kMessageLayoutEntry);
   last_message_ = dialog;
   PushDialog(dialog);
 }

@@ -110,7 +110,6 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   // panel: every existing one of them gets it, in that order.
   void OnPanelEvent(unsigned event, int controlId, CDXUTControl* control);
 
-  cWorld& World() const { return world_; }
   // Null while the panel does not exist.
   cPanel* Panel(ePanel which) const { return panels_[which]; }
   cInfoPanel* InfoPanel() const;

@@ -96,19 +96,20 @@ bool cMapScreen::ClickDeploy(int mode, int column, int row, bool marked) {
   // The unit must still wait in the reserve: the dialog may have gone, or
   // the unit with it.
   if (marked && dialog != nullptr && unit != nullptr && InReservePool(world_, unit) && unit->availableInTurns < 1) {
+    eDeployRefusal refusal = eDeployRefusal::kNone;
     if (mode == cDialogJednostek::kModeDeployNaval) {
       if (auto* ship = dynamic_cast<cJednostkaMorska*>(unit)) {
         const int node = PortNodeAt(world_, column, row);
         if (node > 0) {
           LogLine(L"Player action: Deploy ship %s at sea node %i", ship->name, node);
-          ship->JoinFleetAtSeaNode(node);
+          refusal = DeployShip(world_, *ship, node);
         }
       }
     } else if (auto* placed = dynamic_cast<cJednostka*>(unit)) {
       LogLine(L"Player action: Deploy %s at (%i, %i)", placed->name, column, row);
-      const eDeployRefusal refusal = DeployFromReserve(world_, *placed, column, row);
-      if (refusal != eDeployRefusal::kNone) LogLine(g_StringBase.GetText(DeployRefusalKey(refusal)));
+      refusal = DeployFromReserve(world_, *placed, column, row);
     }
+    if (refusal != eDeployRefusal::kNone) LogLine(g_StringBase.GetText(DeployRefusalKey(refusal)));
     turn.undo.Clear();
   }
   turn.Deselect(world_);

@@ -118,8 +118,3 @@ void cMinimapPanel::RefreshDate() {
   const std::wstring line = DateLine(*g_pWorld);
   if (auto* date = dynamic_cast<CDXUTStatic*>(dialog_.GetControl(kMinimapDateId))) date->SetText(line.c_str());
 }
-
-cMinimapPanel* GetMinimapPanel() {
-  cMapScreen* screen = LoadedMapScreen();
-  return screen != nullptr ? screen->MinimapPanel() : nullptr;
-}

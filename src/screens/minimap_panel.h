@@ -41,9 +41,6 @@ class cMinimapPanel : public cPanel {
   sRect minimap_rect_;
 };
 
-// The loaded game's minimap panel, or null.
-cMinimapPanel* GetMinimapPanel();
-
 constexpr int kMinimapPanelId = 310;
 constexpr int kMinimapDateId = 311;
 constexpr int kMinimapPictureId = 315;

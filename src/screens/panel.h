@@ -26,9 +26,6 @@ class cPanel : public cDialog {
   // ascending order, and moves the control of that id when there is one.
   virtual void MoveBy(int dx, int dy);
 
-  int BlockFirst() const { return block_first_; }
-  int BlockLast() const { return block_last_; }
-
   // The hidden state kept while the computer players move.
   bool savedMinimized = true;
 

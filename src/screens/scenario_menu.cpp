@@ -366,8 +366,7 @@ void cScenarioMenu::OnGUIEvent(unsigned event, int controlId, CDXUTControl*) {
 }
 
 void cScenarioMenu::Refuse(const std::wstring& text) {
-  PushDialog(new cDialogTekstowy(text.c_str(), Text("scenario_load_failed_title"), kMessageLayoutIndex, 0, 0, 0, 0,
-                                 0));
+  PushDialog(new cDialogTekstowy(text.c_str(), Text("scenario_load_failed_title"), kMessageLayoutIndex));
 }
 
 void cScenarioMenu::Start(bool fromList) {

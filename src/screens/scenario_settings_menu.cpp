@@ -35,8 +35,6 @@
 
 namespace {
 
-constexpr int kMessagePlaceLayoutIndex = 680;
-constexpr int kMessageStyle = 12;
 // A game's header holds this many players.
 constexpr std::size_t kMaxPbemPlayers = 8;
 constexpr const wchar_t* kNewPlayerName = L"new player name";
@@ -439,9 +437,7 @@ void cScenarioSettingsMenu::SetPbemGame(bool on) {
 }
 
 void cScenarioSettingsMenu::ShowMessage(const sSettingsMessage& message) {
-  const sLayoutRect& place = g_GuiLayout[kMessagePlaceLayoutIndex];
-  PushDialog(new cDialogTekstowy(message.text, message.title, kMessageLayoutIndex, place.a, place.b, place.c,
-                                 place.d, kMessageStyle));
+  PushDialog(new cDialogTekstowy(message.text, message.title, kMessageLayoutIndex));
 }
 
 void cScenarioSettingsMenu::Start() {

@@ -112,11 +112,3 @@ void cSeaBattleGrid::CellOrigin(int column, int row, float& x, float& y) {
   x = static_cast<float>(kHexColumnWidth * column);
   y = static_cast<float>(kHexRowHeight * row + (column % 2 == 0 ? kHexEvenColumnDrop : 0));
 }
-
-sSeaBattleCell* cSeaBattleGrid::FindShip(const cJednostkaMorska* ship) {
-  if (ship == nullptr) return nullptr;
-  for (sSeaBattleCell& cell : cells_) {
-    if (cell.ship == ship) return &cell;
-  }
-  return nullptr;
-}

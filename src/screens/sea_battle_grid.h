@@ -43,7 +43,6 @@ class cSeaBattleGrid {
   cSeaBattleGrid();
 
   sSeaBattleCell& Cell(int x, int y) { return cells_[Index(x, y)]; }
-  const sSeaBattleCell& Cell(int x, int y) const { return cells_[Index(x, y)]; }
   std::array<sSeaBattleCell, kSeaBattleCells>& Cells() { return cells_; }
   const std::array<sSeaBattleCell, kSeaBattleCells>& Cells() const { return cells_; }
   static bool Inside(int x, int y) { return x >= 0 && y >= 0 && x < kSeaBattleGridSize && y < kSeaBattleGridSize; }
@@ -76,9 +75,6 @@ class cSeaBattleGrid {
   // The grid-pixel position of a cell's top-left corner (even columns lie
   // half a row lower).
   static void CellOrigin(int column, int row, float& x, float& y);
-
-  // The cell (in this grid) of a ship, or null.
-  sSeaBattleCell* FindShip(const cJednostkaMorska* ship);
 
  private:
   static int Index(int x, int y) { return y * kSeaBattleGridSize + x; }

@@ -59,7 +59,6 @@ class cSeaBattleMenu : public cMenu {
   // One round of the battle; the turns left and the log follow.
   void ExecuteShot();
   void MarkMoveCells(const cJednostkaMorska& ship);
-  void ClearCellMarks(std::uint32_t bits) { grid_.ClearMarks(bits); }
   void SetScrollTarget(int x, int y, float factor);
   void UpdateView(float elapsed);
 
@@ -70,7 +69,6 @@ class cSeaBattleMenu : public cMenu {
   void OnRender(float elapsed) override;
 
   // What the tests and the drawing read.
-  const cSeaBattleGrid& Grid() const { return grid_; }
   cSeaBattleGrid& Grid() { return grid_; }
   int PickMode() const { return pickMode_; }
   float Zoom() const { return zoom_; }

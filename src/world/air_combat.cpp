@@ -206,22 +206,16 @@ void cJednostkaLotnicza::AirFight(cWorld& world, sBombardmentResult& result, cUn
   result.defenderLosses += static_cast<float>(ld);
   result.defenderText1 += plat::Format(Text("report_looses_air_fight"), static_cast<float>(ld)) + L"\n";
 
-  sReport toAttacker;
-  toAttacker.type = kReportAirFightAttacker;
-  toAttacker.countryId = attacker->countryId;
-  toAttacker.text = plat::Format(std::wstring(L"Air combat\n\n%s attacked %s (%s).\n\nAttacker losses: %.2f\nDefender "
-                                              L"losses: %.2f"),
-                                 attacker->name.c_str(), name.c_str(), CountryName(world, *this), static_cast<double>(la),
-                                 static_cast<double>(ld));
-  world.reports.AddReport(toAttacker, world);
-  sReport toDefender;
-  toDefender.type = kReportAirFightDefender;
-  toDefender.countryId = countryId;
-  toDefender.text = plat::Format(std::wstring(L"Air combat\n\n%s was attacked by %s (%s).\n\nAttacker losses: "
-                                              L"%.2f\nDefender losses: %.2f"),
-                                 name.c_str(), attacker->name.c_str(), CountryName(world, *attacker),
-                                 static_cast<double>(la), static_cast<double>(ld));
-  world.reports.AddReport(toDefender, world);
+  FileReport(world, kReportAirFightAttacker, attacker->countryId,
+             plat::Format(std::wstring(L"Air combat\n\n%s attacked %s (%s).\n\nAttacker losses: %.2f\nDefender "
+                                       L"losses: %.2f"),
+                          attacker->name.c_str(), name.c_str(), CountryName(world, *this), static_cast<double>(la),
+                          static_cast<double>(ld)));
+  FileReport(world, kReportAirFightDefender, countryId,
+             plat::Format(std::wstring(L"Air combat\n\n%s was attacked by %s (%s).\n\nAttacker losses: "
+                                       L"%.2f\nDefender losses: %.2f"),
+                          name.c_str(), attacker->name.c_str(), CountryName(world, *attacker),
+                          static_cast<double>(la), static_cast<double>(ld)));
 
   if (strength < 0.1f) {
     result.defenderText2 += Text("report_unit_killed");

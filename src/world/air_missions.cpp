@@ -182,14 +182,6 @@ int cJednostkaLotnicza::MarkNuclearTargets(cWorld& world, bool mark) {
   return count;
 }
 
-void CollectNearbySeaZones(const cWorld& world, int x, int y, std::set<int>& out) {
-  const cMap& map = world.GetMap();
-  ForHexesWithin(map, x, y, air_tables::SeaZoneDistance(world.constants), [&](int col, int row) {
-    const sHex& hex = map.GetHex(col, row);
-    if (hex.IsWater() && hex.seaZone > 0) out.insert(hex.seaZone);
-  });
-}
-
 // --- Reconnaissance ---
 
 void cJednostkaLotnicza::ReconHex(cWorld& world, int hx, int hy, sBombardmentResult& result) {

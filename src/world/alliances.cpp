@@ -97,34 +97,6 @@ bool cCountry::IsZoneOfInfluenceMatchingOrientation() const {
   return zoneOfInfluence >= 1 && zoneOfInfluence <= 3 && leaning == zoneOfInfluence - 1;
 }
 
-int cCountry::GetTargetAlliance() const {
-  const int leaning = LeaningOf(orientation);
-  if (leaning < 0) EndWithText("error_in_returning_target_alliance:_orientation_not_specified", 1);
-  return leaning + 1;
-}
-
-bool cCountry::IsAllianceRepresented(const cWorld& world) const {
-  const int group = GroupOf(alliance);
-  if (group == 0) return false;
-  for (const auto& country : world.Countries()) {
-    if (GroupOf(country->alliance) == group) return true;
-  }
-  return false;
-}
-
-int cCountry::GetAllianceSide() const {
-  switch (GroupOf(alliance)) {
-    case 2:
-      return 1;
-    case 1:
-      return 2;
-    case 3:
-      return 3;
-    default:
-      return 4;
-  }
-}
-
 void cCountry::AdjustOrientationTowards(const cCountry& other) {
   const int o = other.orientation;
   const int s = orientation;

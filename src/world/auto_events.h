@@ -13,9 +13,6 @@ class cAutoEventsRepository {
 
   // Appends the pair unless one with the same event id is there already.
   bool Add(int eventId, int optionId);
-  // The first pair of that event id, or end().
-  std::list<Pair>::const_iterator Find(int eventId) const;
-  std::list<Pair>::const_iterator end() const { return pairs_.end(); }
 
   // Empties the list.
   void Clear() { pairs_.clear(); }

@@ -81,13 +81,6 @@ int cCity::GetOriginalOwnerId() const {
   return hex ? hex->originalOwner : 0;
 }
 
-int cCity::GetSeaNodeId(const cWorld& world) const {
-  const int id = world.GetSeaGraph().FindNodeIdByMainHex(x, y);
-  if (id > 0) return id;
-  LogLine(L"ERROR! Cannot find sea node for city %s (%i,%i). City type=%i", name, x, y, type);
-  FatalExit(1);
-}
-
 void cCity::FindFreeFriendlyHex(const cWorld& world, int& outX, int& outY, const cCountry& country) const {
   outX = -1;
   outY = -1;

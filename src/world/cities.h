@@ -50,10 +50,6 @@ class cCity {
   int GetOriginalOwnerId() const;
 
   bool IsPort() const { return type == kCitySupplyPort || type == kCityPort; }
-  // The id of the first sea node whose main hex is the city's hex. There
-  // must be one: without it the error is logged and the process ends with
-  // exit code 1.
-  int GetSeaNodeId(const cWorld& world) const;
 
   // A hex at or next to the city that the country or one of its allies
   // controls and that no unit stands on: the city hex first, then the

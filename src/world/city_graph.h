@@ -82,7 +82,6 @@ class cCityGraph {
 
   std::vector<sCityGraphNode>& Nodes() { return nodes_; }
   const std::vector<sCityGraphNode>& Nodes() const { return nodes_; }
-  const std::vector<std::pair<int, cCity*>>& NodeCities() const { return node_cities_; }
 
  private:
   std::vector<sCityGraphNode> nodes_;

@@ -105,21 +105,15 @@ void StrategicBombardment(cWorld& world, cCity& city, cUnit& attacker, int hx, i
   result.attackerLosses += static_cast<float>(lossX);
   result.attackerText1 += L"\n\n";
   // 12: the reports.
-  sReport toHolder;
-  toHolder.type = kReportCityBombed;
-  toHolder.countryId = holder;
-  toHolder.text = plat::Format(std::wstring(L"Strategic bombardment\n\nCity %s (%d, %d) was attacked by %s (%s) and "
-                                            L"lost %d PP"),
-                               city.name.c_str(), hx, hy, attacker.name.c_str(),
-                               CountryName(world, attacker.countryId), loss);
-  world.reports.AddReport(toHolder, world);
-  sReport toAttacker;
-  toAttacker.type = kReportCityBombing;
-  toAttacker.countryId = attacker.countryId;
-  toAttacker.text = plat::Format(std::wstring(L"Strategic bombardment\n\nAttacked city %s (%d, %d) controlled by %s "
-                                              L"with %s. City lost %d PP"),
-                                 city.name.c_str(), hx, hy, CountryName(world, holder), attacker.name.c_str(), loss);
-  world.reports.AddReport(toAttacker, world);
+  FileReport(world, kReportCityBombed, holder,
+             plat::Format(std::wstring(L"Strategic bombardment\n\nCity %s (%d, %d) was attacked by %s (%s) and "
+                                       L"lost %d PP"),
+                          city.name.c_str(), hx, hy, attacker.name.c_str(), CountryName(world, attacker.countryId),
+                          loss));
+  FileReport(world, kReportCityBombing, attacker.countryId,
+             plat::Format(std::wstring(L"Strategic bombardment\n\nAttacked city %s (%d, %d) controlled by %s "
+                                       L"with %s. City lost %d PP"),
+                          city.name.c_str(), hx, hy, CountryName(world, holder), attacker.name.c_str(), loss));
 }
 
 void ApplyNuclearStrike(cWorld& world, cCity& city, sBombardmentResult& result) {

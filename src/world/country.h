@@ -111,7 +111,6 @@ class cCountry {
   void GetMapView(float& x, float& y, float& zoom) const;
 
   // --- computer-opponent settings ---
-  int GetSeaZonePatrolValue(int seaZone) const { return aiData.GetSeaZonePatrolValue(seaZone); }
   bool IsExtraCityToGarrison(int x, int y) const { return aiData.IsExtraCityToGarrison(x, y); }
   void RemoveDoNotAttackCity(int x, int y) { aiData.RemoveDoNotAttackCity(x, y); }
 
@@ -146,8 +145,7 @@ class cCountry {
   cTexture* GetFlagTextureHolder() const { return flagTexture.get(); }
 
   // The world the country was added to (cWorld::AddCountry sets it; copies
-  // share it); null for a country of none.
-  const cWorld* World() const { return world_; }
+  // share it).
   void SetWorld(const cWorld* world) { world_ = world; }
 
   // --- alliances and relations ---
@@ -161,10 +159,6 @@ class cCountry {
   bool IsAtWarWithAnyone() const;
   bool SharesOrientationWith(const cCountry& other) const;
   bool IsZoneOfInfluenceMatchingOrientation() const;
-  int GetTargetAlliance() const;
-  bool IsAllianceRepresented(const cWorld& world) const;
-  // 1 Axis, 2 Allies, 3 Comintern, 4 neutral: the order of moves.
-  int GetAllianceSide() const;
   void AdjustOrientationTowards(const cCountry& other);
   void FormatAllianceName(std::wstring& out, bool alt) const;
   void FormatTargetAllianceName(std::wstring& out, bool alt) const;

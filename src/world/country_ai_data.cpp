@@ -30,11 +30,6 @@ const cPatrolZones::Entry* cPatrolZones::Find(int zone) const {
   return it == entries_.end() ? nullptr : &*it;
 }
 
-int sCountryAiData::GetSeaZonePatrolValue(int seaZone) const {
-  const cPatrolZones::Entry* entry = seaZonesToPatrol.Find(seaZone);
-  return entry == nullptr ? 0 : entry->second;
-}
-
 bool sCountryAiData::IsExtraCityToGarrison(int x, int y) const {
   return std::any_of(extraCitiesToGarrison.begin(), extraCitiesToGarrison.end(),
                      [&](const cCity* city) { return IsAt(city, x, y); });

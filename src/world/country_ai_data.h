@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cstddef>
-#include <initializer_list>
 #include <utility>
 #include <vector>
 
@@ -25,8 +24,6 @@ struct sAiTarget {
 class cPatrolZones {
  public:
   using Entry = std::pair<int, int>;  // sea zone id, value
-  cPatrolZones() = default;
-  cPatrolZones(std::initializer_list<Entry> entries) : entries_(entries) {}
 
   // As the file lists it.
   void Append(int zone, int value) { entries_.emplace_back(zone, value); }
@@ -39,7 +36,6 @@ class cPatrolZones {
   bool Contains(int zone) const { return Find(zone) != nullptr; }
 
   bool empty() const { return entries_.empty(); }
-  std::size_t size() const { return entries_.size(); }
   std::vector<Entry>::const_iterator begin() const { return entries_.begin(); }
   std::vector<Entry>::const_iterator end() const { return entries_.end(); }
   bool operator==(const cPatrolZones&) const = default;
@@ -79,8 +75,6 @@ struct sCountryAiData {
   std::array<float, 2> shoreBombardmentSingleUse{1.0f, 1.0f};
   std::array<int, 9> carrierTargetsPriorities{90, 80, 70, 60, 50, 40, 30, 20, 10};
 
-  // The value stored for a sea zone; 0 when the zone is not listed.
-  int GetSeaZonePatrolValue(int seaZone) const;
   // True when a city at (x, y) is listed among the extra garrisons.
   bool IsExtraCityToGarrison(int x, int y) const;
   // The first city at (x, y) among the cities not to attack leaves that

@@ -219,17 +219,26 @@ int cFleet::MarkReconHexes(cWorld& world, bool mark) {
   return count;
 }
 
+eDeployPort cJednostkaMorska::DeployPortFit(const sWezelGrafuMorz& node) const {
+  if (node.IsSeaZone() || !World()) return eDeployPort::kNotAPort;
+  const cWorld& world = *World();
+  const int index = std::clamp(type - kUnitAircraftCarrier, 0, 5);
+  if (node.size < world.constants.minPortSize[static_cast<std::size_t>(index)]) return eDeployPort::kTooSmall;
+  const cMap& map = world.GetMap();
+  if (!map.IsInside(node.x, node.y) || map.GetHex(node.x, node.y).controller != countryId) {
+    return eDeployPort::kNotHeld;
+  }
+  return eDeployPort::kFits;
+}
+
 int cJednostkaMorska::MarkDeployHexes(bool mark) {
   if (!World()) return 0;
   cWorld& world = *World();
   cMap& map = world.GetMap();
   if (mark) ClearMapMarks(map, 0xFFFFFFFFu, false);
-  const int index = std::clamp(type - kUnitAircraftCarrier, 0, 5);
-  const int needed = world.constants.minPortSize[static_cast<std::size_t>(index)];
   int count = 0;
   for (const sWezelGrafuMorz& node : world.GetSeaGraph().Nodes()) {
-    if (node.IsSeaZone() || node.size < needed || !map.IsInside(node.x, node.y)) continue;
-    if (map.GetHex(node.x, node.y).controller != countryId) continue;
+    if (DeployPortFit(node) != eDeployPort::kFits) continue;
     ++count;
     if (mark && map.IsInside(node.ownShipX, node.ownShipY)) {
       SetHexMark(map, map.GetHex(node.ownShipX, node.ownShipY), kMarkPort, -1);

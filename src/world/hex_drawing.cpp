@@ -381,8 +381,6 @@ int TerrainLayer(int terrain) {
 
 float LayerDepth(int layer) { return g_SpriteDepths[layer].depth; }
 
-bool IsLayerHidden(int layer, const sEyeCandy& eyeCandy) { return g_SpriteDepths[layer].level == eyeCandy.alpha; }
-
 namespace skin_sheet_layout {
 
 plat::RectI Terrain(int terrain, int variant, int weather) {
@@ -426,44 +424,11 @@ plat::RectI AllianceColour(int alliance) { return alliance <= 0 ? Cell(1, 335) :
 
 }  // namespace skin_sheet_layout
 
-void DrawHex(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos, const sEyeCandy& eyeCandy,
-             int animationPhase) {
-  const sCellLook look(true);
-  cCountryLookup countries;
-  sCellOut out{sprite};
-  DrawCell(out, look, countries, hex, pos, eyeCandy, animationPhase);
-}
-
-void DrawHexTerrain(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos, const sEyeCandy& eyeCandy,
-                    int) {
-  sCellOut out{sprite};
-  DrawCellTerrain(out, sCellLook(false), hex, pos, eyeCandy);
-}
-
-void DrawHexPolitical(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos) {
-  cCountryLookup countries;
-  sCellOut out{sprite};
-  DrawCellPolitical(out, sCellLook(false), countries, hex, pos);
-}
-
-void DrawHexWithCoastMark(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos, const sEyeCandy& eyeCandy) {
-  const sCellLook look(true);
-  cCountryLookup countries;
-  sCellOut out{sprite};
-  DrawCellWithCoastMark(out, look, countries, hex, pos, eyeCandy);
-}
-
 void DrawSelectedHexMarker(plat::SpriteBatch& sprite, sHexScreenPos pos) {
   const plat::Texture* sheet = Sheet(kSlotOthers);
   if (!sheet) return;
   const plat::RectI source = skin_sheet_layout::Mark(0);
   sprite.Draw(*sheet, &source, pos.x, pos.y, LayerDepth(kLayerMarks), kWhite);
-}
-
-void DrawHexSeaNode(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos) {
-  const sCellLook look(true);
-  const int action = look.actionMode;
-  DrawSeaNodeMarker(sprite, look, hex, pos, action == 13 || action == 14 || action == 15);
 }
 
 void DrawHexTile(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos, bool flag,

@@ -51,8 +51,6 @@ enum eMapLayer : int {
 int TerrainLayer(int terrain);
 // The depth of a layer from the sprite depth table.
 float LayerDepth(int layer);
-// True when the layer's level is the decoration record's hidden level.
-bool IsLayerHidden(int layer, const sEyeCandy& eyeCandy);
 
 // Source rectangles of the skin sheets.
 namespace skin_sheet_layout {
@@ -95,20 +93,6 @@ extern sMapDrawHooks g_MapDrawHooks;
 // cell at the marks' depth.
 void DrawSelectedHexMarker(plat::SpriteBatch& sprite, sHexScreenPos pos);
 
-// Map mode 0: the full cell in the designed order.
-void DrawHex(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos, const sEyeCandy& eyeCandy,
-             int animationPhase);
-// Map mode 1: terrain, rivers and decoration, terrain always in good weather.
-void DrawHexTerrain(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos, const sEyeCandy& eyeCandy,
-                    int animationPhase);
-// Map mode 2: alliance colours, water and the controller's flag on cities.
-void DrawHexPolitical(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos);
-// Map mode 3: mode 0 without animation, plus the coast mark on coastal land.
-void DrawHexWithCoastMark(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos,
-                          const sEyeCandy& eyeCandy);
-// The marker of the sea node the cell belongs to, highlighted in action
-// modes 13, 14 and 15.
-void DrawHexSeaNode(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos);
 // The sea-battle screen's cell: water, mark, and the ship standing on it
 // (null for none) 0.1 nearer, its battle markers in the alternate row when
 // flag is set (the screen passes whether the first side acts).

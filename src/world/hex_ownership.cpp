@@ -53,13 +53,3 @@ bool IsHexFullyFriendly(const cWorld& world, const sHex& hex, int countryId) {
   const bool ownerFriendly = hex.owner == countryId || AreAllied(world, hex.owner, countryId);
   return controllerFriendly && ownerFriendly;
 }
-
-cCountry* GetHexControllerCountry(const cWorld& world, const sHex& hex) {
-  return hex.controller != 0 ? world.GetCountry(hex.controller) : nullptr;
-}
-cCountry* GetHexOwnerCountry(const cWorld& world, const sHex& hex) {
-  return hex.owner != 0 ? world.GetCountry(hex.owner) : nullptr;
-}
-cCountry* GetHexOriginalOwnerCountry(const cWorld& world, const sHex& hex) {
-  return hex.originalOwner != 0 ? world.GetCountry(hex.originalOwner) : nullptr;
-}

@@ -3,7 +3,6 @@
 // stands for nobody: allied with no one, at war with no one.
 #pragma once
 
-class cCountry;
 class cWorld;
 struct sHex;
 
@@ -27,9 +26,3 @@ bool IsHexControllerFriendly(const cWorld& world, const sHex& hex, int countryId
 // Controller and owner are both the country; otherwise, when both exist,
 // both are allied with it.
 bool IsHexFullyFriendly(const cWorld& world, const sHex& hex, int countryId);
-
-// The country records of the controller, owner and original owner; null for
-// nobody.
-cCountry* GetHexControllerCountry(const cWorld& world, const sHex& hex);
-cCountry* GetHexOwnerCountry(const cWorld& world, const sHex& hex);
-cCountry* GetHexOriginalOwnerCountry(const cWorld& world, const sHex& hex);

@@ -39,14 +39,6 @@ int DoctrineLevel(const cCountry* country) {
   return country ? std::clamp(country->techLevel[kTechDoctrine], 0, 5) : 0;
 }
 
-// Whether a hex's controller lets the country's units in: nobody, the
-// country itself, an ally or an enemy.
-bool ControllerAdmits(const cWorld& world, const cCountry& country, int controller) {
-  if (controller == 0 || controller == country.id) return true;
-  if (!world.GetCountry(controller)) return false;
-  return country.IsAtWarWith(controller) || country.IsAlliedWith(controller);
-}
-
 void BuildRelations(const cWorld& world, const cCountry& country, cLandMoveRelations& relations) {
   const int count = world.GetCountryCount();
   relations.Resize(count);
@@ -178,21 +170,7 @@ void cJednostkaLadowa::AddStrength(float delta) {
   strength = static_cast<int>(static_cast<float>(strength) + delta);
 }
 
-// --- reserve pool, ports, retreat ---
-
-void cJednostkaLadowa::MoveToReservePool() {
-  LogLine(L"map --> reserve pool: %s", name.c_str());
-  if (World()) {
-    cMap& map = World()->GetMap();
-    if (map.IsInside(x, y) && map.GetHex(x, y).unit == this) map.GetHex(x, y).unit = nullptr;
-    sUnitLists& units = World()->Units();
-    units.landUnits.remove(this);
-    units.reservePool.push_back(this);
-  }
-  inReserve = true;
-  x = -1;
-  y = -1;
-}
+// --- ports ---
 
 bool cJednostkaLadowa::FindAdjacentPort(const cWorld& world, int& outX, int& outY) const {
   outX = -1;
@@ -218,21 +196,6 @@ bool cJednostkaLadowa::FindAdjacentPort(const cWorld& world, int& outX, int& out
       outY = ny;
       return true;
     }
-  }
-  return false;
-}
-
-bool cJednostkaLadowa::HasRetreatHex(const cWorld& world) const {
-  const cCountry* country = world.GetCountry(countryId);
-  if (!country) return false;
-  const cMap& map = world.GetMap();
-  for (int dir = 0; dir < 6; ++dir) {
-    int nx = 0, ny = 0;
-    HexNeighbourCoords(x, y, dir, nx, ny);
-    if (!map.IsInside(nx, ny)) continue;
-    const sHex& hex = map.GetHex(nx, ny);
-    if (hex.unit || hex.controller == 0) continue;
-    if (ControllerAdmits(world, *country, hex.controller)) return true;
   }
   return false;
 }

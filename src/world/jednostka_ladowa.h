@@ -102,7 +102,6 @@ class cJednostkaLadowa : public cJednostka {
   bool CanBombard(std::wstring* hint) override;
   bool CanNuclearAttack(std::wstring* hint) override;
   bool CanAirRecon(std::wstring* hint) override;
-  void MoveToReservePool() override;
   // --- Added here ---
   virtual void SetStrength(int value) { strength = value; }
 
@@ -116,7 +115,6 @@ class cJednostkaLadowa : public cJednostka {
   void RaiseLevel();
   void Unfreeze();
   bool FindAdjacentPort(const cWorld& world, int& outX, int& outY) const;
-  bool HasRetreatHex(const cWorld& world) const;
   void SetAiOrder(cWorld& world, int orderCode, int targetX, int targetY, int mode);
   // Whether an order on a route (SetAiOrder's mode 2 or more) to the city on
   // (x, y) would find one: from the city the unit draws supply from (or the

@@ -174,20 +174,6 @@ int cJednostkaLotnicza::MarkDeployHexes(bool mark) {
   return count;
 }
 
-void cJednostkaLotnicza::MoveToReservePool() {
-  LogLine(L"map --> reserve pool: %s", name.c_str());
-  if (World()) {
-    cMap& map = World()->GetMap();
-    if (map.IsInside(x, y) && map.GetHex(x, y).unit == this) map.GetHex(x, y).unit = nullptr;
-    sUnitLists& lists = World()->Units();
-    lists.airUnits.remove(this);
-    lists.reservePool.push_back(this);
-  }
-  inReserve = true;
-  x = -1;
-  y = -1;
-}
-
 void cJednostkaLotnicza::Kill() { KillUnitInWorld(*World(), this); }
 
 float cJednostkaLotnicza::GetLevelUpCost() {

@@ -75,8 +75,6 @@ class cJednostkaLotnicza : public cJednostka {
   bool CanBombard(std::wstring* hint) override;
   bool CanNuclearAttack(std::wstring* hint) override;
   bool CanAirRecon(std::wstring* hint) override;
-  // Leaves the map for the reserve pool.
-  void MoveToReservePool() override;
 
   // --- Ranges ---
   // The aircraft range multiplier of its country's aircraft level (the
@@ -151,6 +149,3 @@ int InterceptionBonus(const cWorld& world, int supplyLevel);
 // The air combat tables by die (1..6) and column (-4..4, clamped).
 int AirAttackerLoss(const cWorld& world, int die, int column);
 int AirDefenderLoss(const cWorld& world, int die, int column);
-
-// The sea-zone ids of every water hex within the sea-zone distance of (x, y).
-void CollectNearbySeaZones(const cWorld& world, int x, int y, std::set<int>& out);

@@ -12,6 +12,12 @@ class cFleet;
 class cJednostkaLadowa;
 class cWorld;
 struct sBombardmentResult;
+struct sWezelGrafuMorz;
+
+// Whether a sea node may take a ship from the reserve: a port (not a sea
+// zone) at least the deploy size of the ship's type whose city hex the
+// ship's country controls.
+enum class eDeployPort { kFits, kNotAPort, kTooSmall, kNotHeld };
 
 class cJednostkaMorska : public cUnit {
  public:
@@ -22,12 +28,11 @@ class cJednostkaMorska : public cUnit {
   cJednostkaMorska& operator=(const cJednostkaMorska&) = default;
   ~cJednostkaMorska() override = default;
 
-  // Ships have no HQ commander.
-  void AssignBestHQCommander() override { hqCommanderId = -1; }
-  // The ports a reserve ship may be placed at: ports at least the deploy
-  // size of its type whose city hex its country controls; with mark the
-  // map's marks are cleared and each port's player-marker hex marked (64).
+  // The ports a reserve ship may be placed at (DeployPortFit kFits); with
+  // mark the map's marks are cleared and each port's player-marker hex
+  // marked (64).
   int MarkDeployHexes(bool mark) override;
+  eDeployPort DeployPortFit(const sWezelGrafuMorz& node) const;
   // Ships move with their fleet: no range of their own.
   int ComputeMoveRange(bool) override { return 0; }
 

@@ -154,16 +154,8 @@ void cJednostkaLadowa::ResolveAttack(sBombardmentResult& result, cUnit* attacker
   result.defenderLosses += defenderLoss;
   result.defenderText1 += plat::Format(Text("report_looses_bombardment"), defenderLoss);
 
-  sReport forAttacker;
-  forAttacker.type = kReportAirStrike;
-  forAttacker.countryId = attacker->countryId;
-  forAttacker.text = attackerReport;
-  sReport forDefender;
-  forDefender.type = kReportAirStrike;
-  forDefender.countryId = defenderCountry;
-  forDefender.text = defenderReport;
-  world.reports.AddReport(forAttacker, world.GetDate(), world.TurnsPerMonth(), world.impulseCounters[0]);
-  world.reports.AddReport(forDefender, world.GetDate(), world.TurnsPerMonth(), world.impulseCounters[0]);
+  FileReport(world, kReportAirStrike, attacker->countryId, attackerReport);
+  FileReport(world, kReportAirStrike, defenderCountry, defenderReport);
   // Last: nothing of this unit is read after it is gone.
   if (destroyed) Kill();
 }

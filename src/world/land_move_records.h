@@ -52,10 +52,6 @@ class cMoveUndo {
   // Forgets the record (unit none, list emptied); the unit panel is
   // refreshed.
   void Clear();
-  // Undoes the last move of the unit (rules/land_move.cpp, UndoLandMove):
-  // false, after the refusal's log line, when it is not the last moved unit
-  // or nothing was moved.
-  bool Undo(cWorld& world, cJednostkaLadowa* unit);
 
   cJednostkaLadowa* unit = nullptr;
   int savedActionPoints = 0;

@@ -94,14 +94,6 @@ class cMap {
   // one it is folder + "\map.tdw". Returns false (after the log line) when
   // the file cannot be written.
   bool SaveMapFile(std::wstring_view folder, std::wstring_view pathPattern = {});
-  // Converts "map.hmf" with "weather.csv", "winter_area.csv" and
-  // "mud_area.csv" found through the pattern into "output_map.tdw".
-  void ConvertHmfMap(std::wstring_view pathPattern);
-  // The reading part of the conversion, without the end of the process.
-  eMapReadResult ReadHmfBytes(std::string_view bytes, const std::wstring& pathForLog);
-  // The weather files of the conversion, from their text.
-  void ApplyWeatherText(std::string_view text);
-  void ApplyAreaText(std::string_view text, bool winter, const std::wstring& pathForLog);
 
   // --- Grid and geometry (map.cpp) ---
   int GetWidth() const { return width_; }
@@ -147,8 +139,6 @@ class cMap {
   // marked (kept by SetHexMark, ClearHexMark and ClearMapMarks, which also
   // keep sHex::markListed). Its storage is kept across clearings.
   std::vector<sHex*>& MarkedHexes() { return marked_hexes_; }
-  const std::vector<sHex*>& MarkedHexes() const { return marked_hexes_; }
-  int GetFrontNodeDistance() const { return front_node_distance_; }
 
   // --- Marks, weather, searches and front nodes (map_searches.cpp) ---
   // Clears the bits on every marked cell, drops cells left without marks
@@ -174,7 +164,6 @@ class cMap {
   // (the list emptied first) when d differs from the last distance. A
   // smaller d throws std::runtime_error.
   const std::list<sMapCoord>& SetFrontNodeDistance(int distance);
-  const std::list<sMapCoord>& FrontNodes() const { return front_nodes_; }
   // The hex d steps from (x, y) in direction dir (0..5), d the front-node
   // distance; may lie off the map. Throws std::runtime_error before a
   // distance is set or for another direction.
@@ -209,8 +198,8 @@ class cMap {
   // limited to the grid.
   void VisibleRange(int& firstColumn, int& endColumn, int& firstRow, int& endRow) const;
   // Draws the visible cells by the per-cell drawing of "MapDisplay/Mode"
-  // with the shared sprite batch, or with the given one (hex_drawing.cpp).
-  void Render() const;
+  // with the given sprite batch, from the kept pictures of each row
+  // (map_render.cpp).
   void Render(plat::SpriteBatch& sprite) const;
 
   // --- Minimap (map_minimap.cpp) ---

@@ -231,10 +231,6 @@ void ForgetMapPictures(const cMap* map) {
   }
 }
 
-void cMap::Render() const {
-  if (g_pSprite) Render(*g_pSprite);
-}
-
 void cMap::Render(plat::SpriteBatch& sprite) const {
   const plat::Matrix2D saved = sprite.GetTransform();
   const sMatrix4& m = viewTransform;

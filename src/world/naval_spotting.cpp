@@ -246,12 +246,9 @@ void ResolveConvoyAttacks(cWorld& world, int ownerId, int nodeId, sConvoyVoyage&
   };
   auto report = [&](int country, const std::wstring& who, int loss) {
     if (world.impulseCounters[0] <= 0) return;
-    sReport entry;
-    entry.type = kReportConvoyRaid;
-    entry.countryId = country;
-    entry.text = plat::Format(std::wstring(L"%s attacked convoys on %s, inflicted %d STP loss"), who.c_str(),
-                              node->name.c_str(), loss);
-    world.reports.AddReport(entry, world);
+    FileReport(world, kReportConvoyRaid, country,
+               plat::Format(std::wstring(L"%s attacked convoys on %s, inflicted %d STP loss"), who.c_str(),
+                            node->name.c_str(), loss));
   };
   if (node->IsSeaZone() && voyage.stpLost < voyage.stpCarried) {
     std::vector<cFleet*> enemies;

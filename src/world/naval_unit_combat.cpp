@@ -123,11 +123,7 @@ bool cJednostkaMorska::TrySurpriseAttack(cWorld& world, const std::vector<cJedno
   }
   message = plat::Format(Text(key), name.c_str(), CountryName(world, countryId), target.name.c_str(),
                          CountryName(world, target.countryId));
-  sReport report;
-  report.type = kReportNavalActivity;
-  report.countryId = target.countryId;
-  report.text = message;
-  world.reports.AddReport(report, world);
+  FileReport(world, kReportNavalActivity, target.countryId, message);
   return true;
 }
 

@@ -174,17 +174,11 @@ void ResolveSeaNodeAirBombardment(cWorld& world, sWezelGrafuMorz& node, cUnit& a
   result.attackerText1 +=
       plat::Format(Text("report_looses_sea_zone_port_bombardment"), static_cast<float>(hit.size())) + L"\n";
 
-  sReport report;
-  report.type = kReportNavalStrike;
-  report.text = plat::Format(std::wstring(L"%s (%s) attacked %s\n\n"), attacker.name.c_str(),
-                             CountryName(world, attacker.countryId), node.name.c_str()) +
-                account;
-  report.countryId = attacker.countryId;
-  world.reports.AddReport(report, world);
-  for (int id : hitCountries) {
-    report.countryId = id;
-    world.reports.AddReport(report, world);
-  }
+  const std::wstring text = plat::Format(std::wstring(L"%s (%s) attacked %s\n\n"), attacker.name.c_str(),
+                                         CountryName(world, attacker.countryId), node.name.c_str()) +
+                            account;
+  FileReport(world, kReportNavalStrike, attacker.countryId, text);
+  for (int id : hitCountries) FileReport(world, kReportNavalStrike, id, text);
 }
 
 void ResolveSeaNodeNuclearStrike(cWorld& world, sWezelGrafuMorz& node, sBombardmentResult& result) {

@@ -1,5 +1,7 @@
 #include "world/report_store.h"
 
+#include <utility>
+
 #include "world/world.h"
 
 void cReportStore::AddReport(const sReport& report, const sGameDate& date, const sTurnsPerMonth& turnsPerMonth,
@@ -12,8 +14,12 @@ void cReportStore::AddReport(const sReport& report, const sGameDate& date, const
   reports_.push_back(std::move(copy));
 }
 
-void cReportStore::AddReport(const sReport& report, const cWorld& world) {
-  AddReport(report, world.GetDate(), world.TurnsPerMonth(), world.impulseCounters[0]);
+void FileReport(cWorld& world, int type, int countryId, std::wstring text) {
+  sReport report;
+  report.type = type;
+  report.countryId = countryId;
+  report.text = std::move(text);
+  world.reports.AddReport(report, world.GetDate(), world.TurnsPerMonth(), world.impulseCounters[0]);
 }
 
 std::list<sReport>& cReportStore::Filter(std::list<sReport>& result, int countryId, int type) const {

@@ -29,8 +29,6 @@ class cReportStore {
   // Stamps the report with the date (the day of the month derived from the
   // impulse within the month) and the impulse, then appends a copy.
   void AddReport(const sReport& report, const sGameDate& date, const sTurnsPerMonth& turnsPerMonth, int impulse);
-  // The same with the world's date and impulse counter.
-  void AddReport(const sReport& report, const cWorld& world);
 
   // result becomes the reports of that country and type, in list order.
   std::list<sReport>& Filter(std::list<sReport>& result, int countryId, int type) const;
@@ -43,3 +41,7 @@ class cReportStore {
  private:
   std::list<sReport> reports_;
 };
+
+// Files a report of the type for the country in the world's list, stamped
+// with the world's date and impulse counter.
+void FileReport(cWorld& world, int type, int countryId, std::wstring text);

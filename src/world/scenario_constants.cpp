@@ -187,18 +187,21 @@ char* ConstsSlotAddress(sScenarioConstants& c, const sConstsLine& d, int index) 
   return base + static_cast<std::size_t>(index) * size;
 }
 
-double sScenarioConstants::Value(int line, int column) const {
-  const int index = ConstsSlotIndex(line, column);
-  if (index < 0) return 0.0;
-  const sConstsLine& d = ConstsLine(line);
-  const char* slot = ConstsSlotAddress(const_cast<sScenarioConstants&>(*this), d, index);
-  switch (d.kind) {
+double ConstsSlotValue(const sScenarioConstants& constants, const sConstsLine& line, int index) {
+  const char* slot = ConstsSlotAddress(const_cast<sScenarioConstants&>(constants), line, index);
+  switch (line.kind) {
     case eConstsKind::kFloat: return *reinterpret_cast<const float*>(slot);
     case eConstsKind::kDouble: return *reinterpret_cast<const double*>(slot);
     case eConstsKind::kInt:
     case eConstsKind::kFloatToInt: break;
   }
   return *reinterpret_cast<const int*>(slot);
+}
+
+double sScenarioConstants::Value(int line, int column) const {
+  const int index = ConstsSlotIndex(line, column);
+  if (index < 0) return 0.0;
+  return ConstsSlotValue(*this, ConstsLine(line), index);
 }
 
 bool sScenarioConstants::SetValue(int line, int column, double value) {

@@ -207,3 +207,6 @@ const sConstsLine& ConstsLine(int line);
 int ConstsSlotIndex(int line, int column);
 // The address of slot index of the line in the record.
 char* ConstsSlotAddress(sScenarioConstants& constants, const sConstsLine& line, int index);
+// The value in slot index of the line, read as the line's kind and widened
+// to a double.
+double ConstsSlotValue(const sScenarioConstants& constants, const sConstsLine& line, int index);

@@ -79,19 +79,6 @@ class cRouteRules {
 
 // --- nodes ---
 
-void sWezelGrafuMorz::CollectFleets(const cWorld& world, std::list<cFleet*>& out) const {
-  out.clear();
-  for (cFleet* fleet : world.Units().fleets) {
-    if (fleet->seaNode == id) out.push_back(fleet);
-  }
-}
-
-int sWezelGrafuMorz::GetOwnShipCount() const {
-  int sum = 0;
-  for (int c : ownCounts) sum += c;
-  return sum;
-}
-
 int sWezelGrafuMorz::GetSpottedEnemyShipCount() const {
   int sum = 0;
   for (int c : enemyCounts) sum += c;

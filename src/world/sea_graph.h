@@ -5,14 +5,12 @@
 // who may pass.
 #pragma once
 
-#include <list>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/hoverable.h"
 
-class cFleet;
 class cJednostkaMorska;
 class cMap;
 class cWorld;
@@ -50,18 +48,13 @@ struct sWezelGrafuMorz final : public cHoverable {
 
   bool IsSeaZone() const { return isSea != 0; }
 
-  // Empties the list, then appends every fleet of the world at this node.
-  void CollectFleets(const cWorld& world, std::list<cFleet*>& out) const;
-  int GetOwnShipCount() const;
   int GetSpottedEnemyShipCount() const;
   // Clears the shown ships and the own and allied counts; the spotted enemy
   // counts too unless keepEnemy.
   void ResetShipCounts(bool keepEnemy);
 
   // Draws what belongs to this node on hex (hexX, hexY) at the screen
-  // position: the shown ship of that hex and the node's marker. The first
-  // form draws with the shared sprite (nothing without one).
-  void DrawMarker(float x, float y, float depth, int hexX, int hexY, bool hideMarker, bool skip) const;
+  // position: the shown ship of that hex and the node's marker.
   void DrawMarker(plat::SpriteBatch& sprite, float x, float y, float depth, int hexX, int hexY, bool hideMarker,
                   bool skip) const;
 

@@ -77,11 +77,6 @@ bool PortIsAllied(const sWezelGrafuMorz& node) {
 
 }  // namespace
 
-void sWezelGrafuMorz::DrawMarker(float px, float py, float depth, int hexX, int hexY, bool hideMarker,
-                                 bool skip) const {
-  if (g_pSprite) DrawMarker(*g_pSprite, px, py, depth, hexX, hexY, hideMarker, skip);
-}
-
 void sWezelGrafuMorz::DrawMarker(plat::SpriteBatch& sprite, float px, float py, float depth, int hexX, int hexY,
                                  bool hideMarker, bool skip) const {
   if (skip) return;

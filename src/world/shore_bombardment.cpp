@@ -90,19 +90,14 @@ void cJednostka::ResolveShoreBombardment(cWorld& world, cFleet& fleet, sBombardm
     Kill();
   }
   const std::wstring head = plat::Format(std::wstring(L"Shore bombardment: hex (%d, %d)\n\n"), hexX, hexY);
-  sReport report;
-  report.type = kReportShoreBombardmentUnit;
-  report.countryId = unitCountry;
-  report.text = head + plat::Format(std::wstring(L"Unit %s was attacked from sea by %s (%s)\n\n"), unitName.c_str(),
-                                    fleet.name.c_str(), CountryName(world, fleet.country)) +
-                result.defenderText2;
-  world.reports.AddReport(report, world);
-  report.type = kReportShoreBombardmentFleet;
-  report.countryId = fleet.country;
-  report.text = head + plat::Format(std::wstring(L"Attacked unit %s (%s) from sea with %s\n\n"), unitName.c_str(),
-                                    CountryName(world, unitCountry), fleet.name.c_str()) +
-                result.attackerText1;
-  world.reports.AddReport(report, world);
+  FileReport(world, kReportShoreBombardmentUnit, unitCountry,
+             head + plat::Format(std::wstring(L"Unit %s was attacked from sea by %s (%s)\n\n"), unitName.c_str(),
+                                 fleet.name.c_str(), CountryName(world, fleet.country)) +
+                 result.defenderText2);
+  FileReport(world, kReportShoreBombardmentFleet, fleet.country,
+             head + plat::Format(std::wstring(L"Attacked unit %s (%s) from sea with %s\n\n"), unitName.c_str(),
+                                 CountryName(world, unitCountry), fleet.name.c_str()) +
+                 result.attackerText1);
 }
 
 bool cFleet::ShoreBombardHex(cWorld& world, int x, int y, sBombardmentResult& result, bool allShips) {

@@ -136,11 +136,6 @@ bool cStrategicMovement::IsCityReachable(const cJednostka& unit, const cCity& ta
   return IsStrategicDestinationCity(world_, unit, target);
 }
 
-bool cStrategicMovement::AreCitiesInSameGroup(int countryId, const cCity& a, const cCity& b) const {
-  const TopographyGroup* group = GroupOf(CountryTopography(countryId), b);
-  return group != nullptr && Holds(*group, a);
-}
-
 namespace {
 
 // Calls fn(x, y) for each hex a destination city of the unit offers: the

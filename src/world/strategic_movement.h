@@ -56,8 +56,6 @@ class cStrategicMovement {
   // topography (the world's land masses for a neutral country) that holds
   // the destination, together with its supply city.
   bool IsCityReachable(const cJednostka& unit, const cCity& target) const;
-  // True when the first group of the country that holds b also holds a.
-  bool AreCitiesInSameGroup(int countryId, const cCity& a, const cCity& b) const;
   // Clears every mark but the selection, then marks (bit 32) every free
   // destination city of the unit and the free land neighbours of each
   // destination that its holder or an ally of it holds. Returns the number

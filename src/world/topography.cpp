@@ -29,15 +29,6 @@ int TopographyLandNeighbours(const cMap& map, int x, int y, int outX[6], int out
   return count;
 }
 
-void cWorldTopography::CreateAllianceHexData(const cMap& map) {
-  auto data = std::make_unique<sAllianceHexData>();
-  data->width = map.GetWidth();
-  data->height = map.GetHeight();
-  data->grid = std::make_unique_for_overwrite<std::int32_t[]>(
-      static_cast<std::size_t>(data->width) * static_cast<std::size_t>(data->height));
-  alliance_hex_data_ = std::move(data);
-}
-
 void cWorldTopography::ComputeWorldTopography(const cMap& map, const std::vector<cCity*>& cities) {
   grid_width_ = map.GetWidth();
   grid_height_ = map.GetHeight();

@@ -18,24 +18,12 @@ using Topography = std::vector<TopographyGroup>;
 // One list of groups per country of the world, at index id - 1.
 using CountryTopographies = std::vector<Topography>;
 
-// Per-alliance working data of strategic movement. Its grid is sized at load
-// and starts without meaningful values; the lists start empty.
-struct sAllianceHexData {
-  std::unique_ptr<std::int32_t[]> grid;
-  int width = 0;
-  int height = 0;
-  Topography topographies[4];
-  std::vector<cCity*> lists[4];
-};
-
 // The land neighbours of (x, y) in the order both floods visit them: north,
 // south, then the two east and the two west neighbours. Returns the count.
 int TopographyLandNeighbours(const cMap& map, int x, int y, int outX[6], int outY[6]);
 
 class cWorldTopography {
  public:
-  // Creates the alliance hex data with a grid of the map's size.
-  void CreateAllianceHexData(const cMap& map);
   // Groups the cities of types 0..3 by land mass, in city-list order.
   void ComputeWorldTopography(const cMap& map, const std::vector<cCity*>& cities);
   // Multi-source flood from every city of types 0..3; needs the grid size
@@ -46,12 +34,8 @@ class cWorldTopography {
   // The city that reaches (x, y) first; null for water, for land no city
   // reaches, and for positions outside the grid.
   cCity* NearestCity(int x, int y) const;
-  int GridWidth() const { return grid_width_; }
-  int GridHeight() const { return grid_height_; }
-  sAllianceHexData* AllianceHexData() { return alliance_hex_data_.get(); }
 
  private:
-  std::unique_ptr<sAllianceHexData> alliance_hex_data_;
   Topography world_topography_;
   std::vector<cCity*> nearest_city_grid_;
   int grid_width_ = 0;

@@ -81,13 +81,13 @@ class cUnit {
   cUnit(const cUnit&) = default;
   cUnit& operator=(const cUnit&) = default;
 
-  // --- Virtual operations, in their order ---
-  // Puts the unit under the best HQ commander in range (see the .cpp).
-  virtual void AssignBestHQCommander();
-  // The same choice among the given land units only, in their order: those
-  // of the world's land units that carry a commander, gathered once for a
-  // pass over every unit.
+  // Puts the unit under the best HQ commander in range among the given land
+  // units, in their order (the first of equals): those of the world's land
+  // units that carry a commander, gathered once for a pass over every unit.
+  // Ships have no HQ commander.
   void AssignBestHQCommanderAmong(const cWorld& world, const std::vector<const cJednostkaLadowa*>& commanded);
+
+  // --- Virtual operations, in their order ---
   // Ships and air units answer an interception; the others do not.
   virtual bool ResolveInterception(cUnit* interceptor, sBombardmentResult& result);
   virtual void UpdateEffectiveness();
@@ -221,9 +221,11 @@ class cJednostka : public cUnit {
   virtual bool CanBombard(std::wstring* hint) = 0;
   virtual bool CanNuclearAttack(std::wstring* hint) = 0;
   virtual bool CanAirRecon(std::wstring* hint) = 0;
-  virtual void MoveToReservePool() = 0;
 
   // --- Shared members ---
+  // Leaves the map (its hex and the land or air units' list) for the
+  // reserve pool, with the log line.
+  void MoveToReservePool();
   // The bombardment bonus of the counting commander (0 without one).
   int GetCommanderBonus() const;
   // Places a reserve unit on (x, y) with the supply of the city on or next

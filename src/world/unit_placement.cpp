@@ -85,15 +85,6 @@ int BestHqCommanderId(const cUnit& unit, const Candidates& candidates, int range
 
 }  // namespace
 
-void cUnit::AssignBestHQCommander() {
-  if (category == kCategoryNaval) {
-    hqCommanderId = -1;
-    return;
-  }
-  if (x < 0 || y < 0 || ownCommander || !World()) return;
-  hqCommanderId = BestHqCommanderId(*this, World()->Units().landUnits, World()->constants.commanderRange[0]);
-}
-
 void cUnit::AssignBestHQCommanderAmong(const cWorld& world, const std::vector<const cJednostkaLadowa*>& commanded) {
   if (category == kCategoryNaval) {
     hqCommanderId = -1;
@@ -156,6 +147,24 @@ void cJednostka::DeployFromReserve(cWorld& world, int hexX, int hexY) {
   x = hexX;
   y = hexY;
   if (land) land->movedOrDeployed = true;
+}
+
+void cJednostka::MoveToReservePool() {
+  LogLine(L"map --> reserve pool: %s", name.c_str());
+  if (cWorld* world = World()) {
+    cMap& map = world->GetMap();
+    if (map.IsInside(x, y) && map.GetHex(x, y).unit == this) map.GetHex(x, y).unit = nullptr;
+    sUnitLists& lists = world->Units();
+    if (auto* land = dynamic_cast<cJednostkaLadowa*>(this)) {
+      lists.landUnits.remove(land);
+    } else if (auto* air = dynamic_cast<cJednostkaLotnicza*>(this)) {
+      lists.airUnits.remove(air);
+    }
+    lists.reservePool.push_back(this);
+  }
+  inReserve = true;
+  x = -1;
+  y = -1;
 }
 
 bool IsUnitInWorldLists(const cWorld& world, const cJednostka* unit) {

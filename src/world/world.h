@@ -255,10 +255,6 @@ class cWorld {
   CountryTopographies topographies;
   // Size every city's supply and convoy row to the countries, all zero.
   void ResetCitySupplyRows();
-  // True when a land (air) unit of the map lists or the reserve pool has
-  // the id; the unit readers ask before appending, so repeats are found.
-  bool IsLandUnitIdUsed(int id) const;
-  bool IsAirUnitIdUsed(int id) const;
   // Destroy the country's units of the reserve pool (ship reserve pool);
   // the others keep their order.
   void RemoveCountryReserveUnits(int countryId);

@@ -206,28 +206,6 @@ void cWorld::ResetCitySupplyRows() {
   }
 }
 
-bool cWorld::IsLandUnitIdUsed(int id) const {
-  for (const auto* list : {&units_.landUnits, &units_.carriedUnitsA, &units_.carriedUnitsB}) {
-    for (const cJednostkaLadowa* unit : *list) {
-      if (unit->id == id) return true;
-    }
-  }
-  for (const cJednostka* unit : units_.reservePool) {
-    if (unit->category == kCategoryLand && unit->id == id) return true;
-  }
-  return false;
-}
-
-bool cWorld::IsAirUnitIdUsed(int id) const {
-  for (const cJednostkaLotnicza* unit : units_.airUnits) {
-    if (unit->id == id) return true;
-  }
-  for (const cJednostka* unit : units_.reservePool) {
-    if (unit->category == kCategoryAir && unit->id == id) return true;
-  }
-  return false;
-}
-
 void cWorld::RemoveCountryReserveUnits(int countryId) {
   std::vector<cJednostka*>& pool = units_.reservePool;
   auto keep = std::stable_partition(pool.begin(), pool.end(),

@@ -11,3 +11,7 @@ void ChangeWorldView(std::function<void(cWorldView&)> change) {
     if (cWorldView* view = g_pWorld->View()) change(*view);
   });
 }
+
+void FollowHexInView(int x, int y) {
+  ChangeWorldView([x, y](cWorldView& view) { view.FollowHex(x, y); });
+}

@@ -66,3 +66,6 @@ class cWorldView {
 // next frame move (the worker never touches a GUI object). Nothing happens
 // while no world or no view exists at that time.
 void ChangeWorldView(std::function<void(cWorldView&)> change);
+// The view follows the hex (cWorldView::FollowHex) the same way: a unit or
+// a place a rule acts on is shown.
+void FollowHexInView(int x, int y);

@@ -211,7 +211,8 @@ TEST_F(AiAttacks, ObviousMoveTakesTheNearestEmptyEnemyCityOnly) {
   // the own one.
   EXPECT_EQ(ai::FreeEnemyCityHexes(*w_.world, Ai()), (std::vector<sMapCoord>{{3, 0}}));
 
-  std::vector<sReachableHex> reachable = ai::CollectReachableHexes(*w_.world, lists, false);
+  std::vector<sReachableHex> reachable =
+      ai::CollectReachableHexesNear(*w_.world, lists, false, ai::FreeEnemyCityHexes(*w_.world, Ai()), 0);
   EXPECT_TRUE(std::none_of(reachable.begin(), reachable.end(),
                            [&](const sReachableHex& e) { return e.unit == &inCity; }));
   EXPECT_TRUE(ai::FindObviousMove(*w_.world, Ai(), reachable));
@@ -247,7 +248,8 @@ TEST_F(AiAttacks, TheNearSearchLeavesOutOnlyUnitsThatCannotEndNextToAnEnemy) {
     }
     return out;
   };
-  const std::vector<sReachableHex> full = ai::CollectReachableHexes(*w_.world, lists, true);
+  // A reach across the whole map leaves no unit out: the full search.
+  const std::vector<sReachableHex> full = ai::CollectReachableHexesNear(*w_.world, lists, true, enemies, 1000);
   const std::vector<sReachableHex> near = ai::CollectReachableHexesNear(*w_.world, lists, true, enemies, 1);
   // Three points end a move at most three hexes on, next to the enemy four
   // away: the whole range is searched. Two points cannot get next to it.

@@ -11,6 +11,7 @@
 #include "ai/ai_sea_steps.h"
 #include "platform/text.h"
 #include "support/test_support.h"
+#include "support/world_builders.h"
 #include "world/ai_orders.h"
 #include "world/fleet.h"
 #include "world/jednostka_morska.h"
@@ -139,7 +140,7 @@ TEST_F(SeaAi, WithoutPatrolZonesPatrolOrdersAreClearedAndNoFleetMoves) {
 }
 
 TEST_F(SeaAi, PatrolShipsAreSharedOutByHitPointsAndEachZoneGetsItsOwnFleet) {
-  Ai().aiData.seaZonesToPatrol = {{SeaAiWorld::kWest, 1}, {SeaAiWorld::kEast, 1}};
+  Ai().aiData.seaZonesToPatrol = twtest::PatrolZones({{SeaAiWorld::kWest, 1}, {SeaAiWorld::kEast, 1}});
   // 16 hit points, 8 a zone: the first zone takes ships until their sum
   // passes 8 (three ships), the last zone the rest.
   cFleet& fleet = w.Fleet(1, SeaAiWorld::kWestport, {kUnitCruiser, kUnitCruiser, kUnitCruiser, kUnitBattleship}, 4);
@@ -176,7 +177,7 @@ TEST_F(SeaAi, PatrolShipsAreSharedOutByHitPointsAndEachZoneGetsItsOwnFleet) {
 TEST_F(SeaAi, FleetsAreSentOnlyToPatrolZonesTheyHaveARouteTo) {
   const twtest::LogCapture log;
   const int lake = w.AddSeaNode(true, 10, 4).id;
-  Ai().aiData.seaZonesToPatrol = {{SeaAiWorld::kWest, 1}, {lake, 1}};
+  Ai().aiData.seaZonesToPatrol = twtest::PatrolZones({{SeaAiWorld::kWest, 1}, {lake, 1}});
   cFleet& fleet = w.Fleet(1, SeaAiWorld::kWestport, {kUnitCruiser, kUnitCruiser, kUnitCruiser, kUnitBattleship}, 4);
   cFleet& onLake = w.Fleet(1, lake, {kUnitCruiser}, 4);
 

@@ -1,21 +1,22 @@
-// The computer's sea invasion and a transport's return played on a worker
-// thread, its actions shown, while the main thread runs frames: it drains
-// the worker's requests, steps the land moves the worker hands over in phase
-// 10 and, holding the lock as its frames do, reads the map, the units and
-// the fleets, which must be whole at every frame.
+// The computer's sea invasion and a transport's return, and its deployment
+// of new ships, played on a worker thread while the main thread runs frames:
+// it drains the worker's requests, steps the land moves the worker hands
+// over in phase 10 and, holding the lock as its frames do, reads the map,
+// the units and the fleets, which must be whole at every frame.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <memory>
-#include <thread>
 
 #include "ai/ai_fronts.h"
 #include "ai/ai_naval.h"
 #include "ai/ai_sea_fixture.h"
 #include "ai/ai_unit_lists.h"
+#include "world/fleet.h"
+#include "world/jednostka_morska.h"
 #include "app/framework_lock.h"
 #include "app/main_thread_queue.h"
 #include "support/recording_view.h"
+#include "support/worker_frames.h"
 #include "world/ai_orders.h"
 #include "world/worker_steps.h"
 
@@ -65,38 +66,24 @@ TEST(SeaInvasionThread, WorkerInvadesWithItsActionsShownWhileTheFrameReadsTheWor
   convoy.aiOrder = kAiFleetTransport;
   convoy.aiDestinationNode = SeaAiWorld::kWestport;
 
-  CreateFrameworkLock();
-  g_bRunning = true;
-  std::atomic<bool> done{false};
-  std::thread worker([&] {
-    for (int impulse = 0; impulse < 4 && !WorkerStopping(world); ++impulse) {
-      ai::sAiUnitLists lists;
-      LockedStep([&] {
-        w.NextImpulse();
-        // What the roles pass does first in a turn: every order anew.
-        for (cJednostkaLadowa* unit : world.Units().landUnits) unit->aiOrder = kAiIdle;
-        ai::BuildUnitLists(world, ai, lists);
+  const int frames = twtest::RunWorkerWithFrames(
+      [&] {
+        for (int impulse = 0; impulse < 4 && !WorkerStopping(world); ++impulse) {
+          ai::sAiUnitLists lists;
+          LockedStep([&] {
+            w.NextImpulse();
+            // What the roles pass does first in a turn: every order anew.
+            for (cJednostkaLadowa* unit : world.Units().landUnits) unit->aiOrder = kAiIdle;
+            ai::BuildUnitLists(world, ai, lists);
+          });
+          ai::PlanSeaInvasion(world, ai, lists, {});
+          ai::PlayNavalPhase(world, ai, lists);
+        }
+      },
+      [&] {
+        twtest::SeaMoveRecorder::StepPending(world);
+        ExpectWholeWorld(w);
       });
-      ai::PlanSeaInvasion(world, ai, lists, {});
-      ai::PlayNavalPhase(world, ai, lists);
-    }
-    done = true;
-  });
-  int frames = 0;
-  do {
-    DrainMainThreadRequests();
-    {
-      const cFrameworkLockGuard lock;
-      twtest::SeaMoveRecorder::StepPending(world);
-      ExpectWholeWorld(w);
-    }
-    ++frames;
-    std::this_thread::yield();
-  } while (!done);
-  worker.join();
-  DrainMainThreadRequests();
-  g_bRunning = false;
-  DeleteFrameworkLock();
 
   EXPECT_GT(frames, 0);
   // It went aboard, crossed and landed beside the undefended port; its ship
@@ -110,6 +97,47 @@ TEST(SeaInvasionThread, WorkerInvadesWithItsActionsShownWhileTheFrameReadsTheWor
   // The loading and the landing were shown.
   EXPECT_FALSE(view->Followed().empty());
   world.SetView(nullptr);
+  DiscardMainThreadRequests();
+}
+
+// Each ship the worker deploys leaves the reserve and joins the fleet at the
+// port in one step: a frame finds every ship either waiting, without a
+// fleet, or in a fleet at the port and among the ships of the map.
+TEST(ShipDeploymentThread, WorkerDeploysTheReserveWhileTheFrameSeesEveryShipOnce) {
+  SetMainThreadToCurrent();
+  SeaAiWorld w;
+  cWorld& world = *w.world;
+  constexpr int kShips = 40;
+  for (int i = 0; i < kShips; ++i) {
+    auto* ship = new cJednostkaMorska(&world);
+    ship->countryId = 1;
+    ship->SetType(i % 2 == 0 ? kUnitCruiser : kUnitBattleship);
+    ship->name = L"New ship";
+    ship->hitPoints = ship->maxHitPoints = 4;
+    ship->inReserve = true;
+    world.Units().navalReservePool.push_back(ship);
+  }
+
+  // A frame sees every ship once: waiting, or in a fleet at the port.
+  const auto frame = [&] {
+    const sUnitLists& lists = world.Units();
+    for (const cJednostkaMorska* ship : lists.navalReservePool) EXPECT_EQ(ship->fleet, nullptr);
+    std::size_t afloat = 0;
+    for (const cFleet* fleet : lists.fleets) {
+      EXPECT_EQ(fleet->seaNode, SeaAiWorld::kWestport);
+      afloat += fleet->ships.size();
+    }
+    EXPECT_EQ(afloat, lists.navalUnits.size());
+    EXPECT_EQ(afloat + lists.navalReservePool.size(), static_cast<std::size_t>(kShips));
+  };
+  int deployed = 0;
+  const int frames = twtest::RunWorkerWithFrames([&] { deployed = ai::DeployNavalUnits(world, w.Country(1)); }, frame);
+
+  EXPECT_GT(frames, 0);
+  EXPECT_EQ(deployed, kShips);
+  EXPECT_TRUE(world.Units().navalReservePool.empty());
+  ASSERT_EQ(world.Units().fleets.size(), 1u);
+  EXPECT_EQ(world.Units().fleets.front()->ships.size(), static_cast<std::size_t>(kShips));
   DiscardMainThreadRequests();
 }
 

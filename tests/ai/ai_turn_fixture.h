@@ -259,7 +259,7 @@ class TurnWorld : public AirWorld {
   ZeroDelays delays;
   TurnClock clock;
   LogCapture log;
-  cAiPlayer player{kWest};
+  cAiPlayer player;
   TurnRunner runner{*world};
 
  private:

@@ -178,7 +178,7 @@ class AiPeaceTurnOnTheFixture : public ::testing::Test {
 
 TEST_F(AiPeaceTurnOnTheFixture, ACountryAtPeacePlansItsSupplyConvoysInItsTurn) {
   const twtest::LogCapture log;
-  cAiPlayer player(kEastmark);
+  cAiPlayer player;
   runner_ = std::make_unique<twtest::TurnRunner>(*world_);
   EXPECT_TRUE(runner_->Play(player).ended);
   const std::wstring name = world_->GetCountry(kEastmark)->name;

@@ -5,6 +5,7 @@
 #include "files/ai_data_file.h"
 #include "files_fixture.h"
 #include "platform/text.h"
+#include "support/world_builders.h"
 #include "world/cities.h"
 #include "world/country.h"
 #include "world/world.h"
@@ -62,7 +63,7 @@ TEST_F(AiDataFile, RoundTripThroughTheSaveFolder) {
   d.currentTargets = {{1, 2, 3}, {-4, 5, 6}};
   d.doNotAttackCities = {saved.town, saved.port};
   d.extraCitiesToGarrison = {saved.town};
-  d.seaZonesToPatrol = {{12, 7}, {3, 40}};  // not in zone order: the file's order stays
+  d.seaZonesToPatrol = twtest::PatrolZones({{12, 7}, {3, 40}});  // not in zone order: the file's order stays
   d.purchaseQueue = {5, 5, 20};
   d.desiredLandForcesStructure = {1, 2, 3, 4, 5};
   d.desiredTechLevels = {7, 6, 5, 4, 3, 2, 1};
@@ -82,7 +83,7 @@ TEST_F(AiDataFile, RoundTripThroughTheSaveFolder) {
   LoadAiData(loaded.world, Pattern());
   // Writing the loaded data again gives the same text: every value survived.
   EXPECT_EQ(FormatAiDataText(loaded.world), FormatAiDataText(saved.world));
-  EXPECT_EQ(loaded.Ai(2).seaZonesToPatrol, (cPatrolZones{{12, 7}, {3, 40}}));
+  EXPECT_EQ(loaded.Ai(2).seaZonesToPatrol, twtest::PatrolZones({{12, 7}, {3, 40}}));
   // The cities named by their hexes are the loaded world's own.
   EXPECT_EQ(loaded.Ai(2).doNotAttackCities, (std::vector<cCity*>{loaded.town, loaded.port}));
 }

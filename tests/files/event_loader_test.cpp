@@ -502,7 +502,7 @@ TEST_F(EventFiles, LinesCountWithEveryLineEnd) {
   }
 }
 
-TEST_F(EventFiles, TheDirectChecksAnswerWithoutEnding) {
+TEST_F(EventFiles, TheExpressionCheckAnswersWithoutEnding) {
   sEventExpression expression;
   expression.left.method = L"Country.GetVP";
   expression.left.param[0] = 3;
@@ -512,13 +512,6 @@ TEST_F(EventFiles, TheDirectChecksAnswerWithoutEnding) {
   EXPECT_FALSE(expression.left.methodKnown);  // the caller's record is left as it was
   expression.operatorValue = L"greaterorequal";
   EXPECT_FALSE(ValidateExpression(expression));
-
-  sEventEffect effect;
-  effect.method = L"Country.SetAICarrierTargetsPriorities";
-  for (int i = 0; i < 8; ++i) effect.param[static_cast<std::size_t>(i)] = i;
-  EXPECT_FALSE(ValidateEffect(effect));  // nine numbers required
-  effect.param[8] = 0;
-  EXPECT_TRUE(ValidateEffect(effect));
 }
 
 TEST(EventMethods, TablesHoldEachNameOnceWithItsRequirements) {

@@ -90,8 +90,7 @@ TEST(ReportsFile, TruncationAnywhereIsFoundAndAWrongMagicIsNoError) {
 TEST(AutoEvents, AddKeepsFirstAndFileRoundTrips) {
   cAutoEventsRepository repo;
   EXPECT_TRUE(repo.Add(5, 2) && !repo.Add(5, 3) && repo.Add(-1, 7));
-  EXPECT_EQ(repo.Find(5)->second, 2);
-  EXPECT_EQ(repo.Find(6), repo.end());
+  EXPECT_EQ(repo.Pairs(), (std::list<cAutoEventsRepository::Pair>{{5, 2}, {-1, 7}}));
   twtest::TempDir dir;
   SaveAutoEvents(repo, dir.Path().wstring());
   EXPECT_EQ(twtest::ReadFile(dir.File("auto_events.csv")), "5;2\r\n-1;7\r\n");

@@ -155,11 +155,6 @@ TEST_F(WorldLoader, FixtureLoadsEveryRecordAndLinksThem) {
   // ships 1..5 and reserve 6 give 7; convoy id 3 gives 4.
   EXPECT_EQ(Counters(w), (std::vector<int>{10, 3, 7, 3, 4}));
 
-  // The unit readers' id tests cover the map, the cargo and the pool: 4 is
-  // in reserve, 5 aboard; air unit 2 in reserve, 4 a land unit's id.
-  EXPECT_TRUE(w.IsLandUnitIdUsed(4) && w.IsLandUnitIdUsed(5) && w.IsAirUnitIdUsed(2));
-  EXPECT_FALSE(w.IsLandUnitIdUsed(10) || w.IsAirUnitIdUsed(4));
-
   // A country's reserve goes, and only its own.
   cCommander* dorn = w.FindCommanderById(4);
   ASSERT_EQ(dorn->ledUnit, u.navalReservePool[0]);

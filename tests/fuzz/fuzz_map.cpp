@@ -1,6 +1,6 @@
-// Arbitrary bytes as "map.tdw" and as "map.hmf": the readers must refuse or
-// accept them without reading outside the buffer and without ending the
-// process (a fatal result is only reported to the caller here).
+// Arbitrary bytes as "map.tdw": the reader must refuse or accept them
+// without reading outside the buffer and without ending the process (a
+// fatal result is only reported to the caller here).
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -17,9 +17,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     cMap again;
     if (again.ReadMapBytes(map.MapFileBytes(), L"again.tdw") != eMapReadResult::kOk) __builtin_trap();
   }
-  cMap old;
-  old.ReadHmfBytes(bytes, L"fuzz.hmf");
-  old.ApplyWeatherText(bytes);
-  old.ApplyAreaText(bytes, true, L"fuzz.csv");
   return 0;
 }

@@ -239,7 +239,7 @@ TEST_F(LandMoveRules, CaptureTakesTheHexAndUnguardedEnemyNeighboursButNoCityAndU
   EXPECT_FALSE(second.MoveRange().empty()) << "the range is computed again";
 
   // A second undo has nothing to undo.
-  EXPECT_FALSE(World().turnState.undo.Undo(World(), &second));
+  EXPECT_EQ(UndoLandMove(World(), &second), eUndoRefusal::kNothingMoved);
   EXPECT_TRUE(log.Contains(L"undo_impossible._no_unit_has_moved_yet!"));
 }
 

@@ -168,8 +168,6 @@ TEST_F(MapSearches, OwnershipQuestionsOfAHex) {
   hex.controller = 0;
   EXPECT_FALSE(IsHexLandNotNeutralFor(World(), hex, 1));
   EXPECT_TRUE(IsHexAirborneDropTarget(World(), hex, 1)) << "nobody's land";
-  EXPECT_EQ(GetHexControllerCountry(World(), hex), nullptr);
-  EXPECT_EQ(GetHexOwnerCountry(World(), hex), &w_.Country(3));
   hex.terrain = kTerrainMountain;
   EXPECT_FALSE(IsHexAirborneDropTarget(World(), hex, 1));
   hex.terrain = kTerrainPlain;

@@ -34,7 +34,7 @@ TEST_F(StrategicMove, ByRailToACityOfTheSameGroupForItsPoints) {
   const int cost = World().constants.strategicMoveCost[0];
   ASSERT_GE(points, cost);
   cStrategicMovement strategic(World());
-  EXPECT_TRUE(strategic.AreCitiesInSameGroup(kWestland, City(L"Westhaven"), City(L"Millbrook")));
+  EXPECT_TRUE(strategic.IsCityReachable(infantry, City(L"Millbrook")));
 
   EXPECT_EQ(OrderStrategicMove(World(), infantry, 6, 8), R::kNone);
   EXPECT_EQ(infantry.x, 6);
@@ -59,7 +59,7 @@ TEST_F(StrategicMove, RefusalsLeaveTheWorldAsItWas) {
   cCity& straitport = City(L"Straitport");
   Hex(straitport.x, straitport.y).controller = kWestland;
   CalculateSupply(World());
-  EXPECT_FALSE(cStrategicMovement(World()).AreCitiesInSameGroup(kWestland, City(L"Westhaven"), straitport));
+  EXPECT_FALSE(cStrategicMovement(World()).IsCityReachable(infantry, straitport));
   EXPECT_EQ(OrderStrategicMove(World(), infantry, straitport.x, straitport.y), R::kNotDestination);
   // A free friendly hex next to a destination is one.
   EXPECT_EQ(CheckStrategicMove(World(), infantry, 6, 7), R::kNone);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <numeric>
 #include <vector>
 
 #include "files/save_game.h"
@@ -15,6 +16,7 @@
 #include "platform/recording_renderer.h"
 #include "rules/capture.h"
 #include "rules/fleet_orders.h"
+#include "rules/hex_control.h"
 #include "support/fake_framework.h"
 #include "support/fixture_ids.h"
 #include "support/fixture_scenario.h"
@@ -299,32 +301,43 @@ TEST_F(FleetFixture, HomeFleetBombardsEastmarksCoastOnTheNorthSea) {
   EXPECT_EQ(CheckShoreBombardment(*world, *home, 12, 2), eFleetOrderRefusal::kNoFiringShips);
 }
 
-// Westport falls with the Home Fleet in it: the fleet puts to sea in front
-// of the port, says so in the log, and the viewer's count of ships at the
-// port loses them.
-TEST_F(FleetFixture, AFleetInACapturedPortPutsToSeaAndLeavesThePortsCounts) {
+// Westport passes to the enemy with the Home Fleet in it, taken by a unit
+// or handed over by a scripted stripe: either way the fleet puts to sea in
+// front of the port, says so in the log, and the viewer's count of ships at
+// the port loses them.
+TEST_F(FleetFixture, AFleetInAPortLostToTheEnemyPutsToSeaAndLeavesThePortsCounts) {
   const sGameStartSettings settings = twtest::CopyFixtureScenario(dir_.Path());
   twtest::ScopedWorkingFolder folder(dir_.Path());
   plat::RecordingRenderer renderer;
   twtest::FakeFramework frame(&renderer);
-  LoadWorld(settings);
-  std::unique_ptr<cWorld> world(g_pWorld);
-  ASSERT_NE(world, nullptr);
-  cFleet* home = FleetNamed(*world, L"Home Fleet");
-  ASSERT_NE(home, nullptr);
-  home->seaNode = kWestport;
-  const plat::ScopedRandOverride dice([] { return 0; });
-  CalculateNavalVisibilityEverywhere(*world, 1, false);
-  const sWezelGrafuMorz& port = *world->GetSeaGraph().GetNode(kWestport);
-  ASSERT_EQ(port.GetOwnShipCount(), static_cast<int>(home->ships.size()));
-  twtest::LogCapture log;
-  const sWezelGrafuMorz& north = *world->GetSeaGraph().GetNode(kNorthSea);
-  EvacuatePort(*world, port.x, port.y);
-  EXPECT_EQ(home->seaNode, kNorthSea);
-  EXPECT_FALSE(home->moved);
-  EXPECT_TRUE(log.Contains(L"Home Fleet left port which became enemy controlled and moved to " + north.name));
-  EXPECT_EQ(port.GetOwnShipCount(), 0);
-  EXPECT_EQ(port.ownShip, nullptr);
+  for (const bool stripe : {false, true}) {
+    LoadWorld(settings);
+    std::unique_ptr<cWorld> world(g_pWorld);
+    ASSERT_NE(world, nullptr);
+    cFleet* home = FleetNamed(*world, L"Home Fleet");
+    ASSERT_NE(home, nullptr);
+    home->seaNode = kWestport;
+    const plat::ScopedRandOverride dice([] { return 0; });
+    CalculateNavalVisibilityEverywhere(*world, kWestland, false);
+    const sWezelGrafuMorz& port = *world->GetSeaGraph().GetNode(kWestport);
+    // The viewer's ship count of the port.
+    const auto ownShips = [&port] { return std::accumulate(std::begin(port.ownCounts), std::end(port.ownCounts), 0); };
+    ASSERT_EQ(ownShips(), static_cast<int>(home->ships.size())) << stripe;
+    twtest::LogCapture log;
+    const sWezelGrafuMorz& north = *world->GetSeaGraph().GetNode(kNorthSea);
+    if (stripe) {
+      ASSERT_TRUE(ChangeHexStripeControllerAndOwner(*world, port.x, port.y, 1, kEastmark));
+    } else {
+      EvacuatePort(*world, port.x, port.y);
+    }
+    EXPECT_EQ(home->seaNode, kNorthSea) << stripe;
+    EXPECT_FALSE(home->moved) << stripe;
+    EXPECT_TRUE(log.Contains(L"Home Fleet left port which became enemy controlled and moved to " + north.name))
+        << stripe;
+    EXPECT_EQ(ownShips(), 0) << stripe;
+    EXPECT_EQ(port.ownShip, nullptr) << stripe;
+    g_pWorld = nullptr;
+  }
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // split, and the shore bombardment of a coastal unit.
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 #include "air_rules/air_fixture.h"
 #include "app/settings.h"
 #include "rules/fleet_orders.h"
@@ -86,7 +88,7 @@ TEST_F(NavalNode, SpottingPassWithAndWithoutTheRoll) {
   EXPECT_TRUE(submarine.visible);
   EXPECT_EQ(Node().GetSpottedEnemyShipCount(), 1);
   EXPECT_EQ(Node().enemyCounts[3], 1);
-  EXPECT_EQ(Node().GetOwnShipCount(), 3);
+  EXPECT_EQ(std::accumulate(std::begin(Node().ownCounts), std::end(Node().ownCounts), 0), 3);
   EXPECT_EQ(Node().enemyShip, &submarine);
   EXPECT_EQ(Node().ownShip, &Ship(own, 0));
 

@@ -18,6 +18,7 @@
 #include "platform/text.h"
 #include "support/fixture_scenario.h"
 #include "support/test_support.h"
+#include "support/world_builders.h"
 #include "world/cities.h"
 #include "world/country.h"
 #include "world/sea_graph.h"
@@ -217,7 +218,7 @@ TEST_F(DataCheck, EnemyNaviesThatNeverMeetAndSeaBattlesThatNeverStartAreWarnedOf
   const cPatrolZones french = france.aiData.seaZonesToPatrol;
   // Britain keeps to the Irish Sea: Germany and Italy never meet it (the
   // Soviet Union, whose leader is at war with nobody, is no enemy).
-  uk.aiData.seaZonesToPatrol = {{zone(L"Irish Sea"), 100}};
+  uk.aiData.seaZonesToPatrol = twtest::PatrolZones({{zone(L"Irish Sea"), 100}});
   std::vector<std::string> warnings = Check();
   EXPECT_EQ(Matching(warnings, {"ai_data.csv: the fleets of Germany and United Kingdom, enemies, never patrol"}), 1)
       << Joined(warnings);
@@ -227,7 +228,8 @@ TEST_F(DataCheck, EnemyNaviesThatNeverMeetAndSeaBattlesThatNeverStartAreWarnedOf
   // France lists the zones of its enemies, but beyond the Turkish straits
   // and the Baltic's Danish ones, which its fleets may not pass.
   uk.aiData.seaZonesToPatrol = britain;
-  france.aiData.seaZonesToPatrol = {{zone(L"Western Black Sea"), 100}, {zone(L"Western Baltic"), 90}};
+  france.aiData.seaZonesToPatrol =
+      twtest::PatrolZones({{zone(L"Western Black Sea"), 100}, {zone(L"Western Baltic"), 90}});
   warnings = Check();
   EXPECT_EQ(Matching(warnings, {"the fleets of Germany and France", "; none)"}), 1) << Joined(warnings);
   EXPECT_EQ(Matching(warnings, {"the fleets of Italy and France", "; none)"}), 1) << Joined(warnings);

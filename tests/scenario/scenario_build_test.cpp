@@ -197,7 +197,7 @@ TEST(ScenarioBuild, StandingOrdersBecomeTheComputersTargetsPatrolsAndPressure) {
   // Warsaw (2, 3) with the strength to gather, then Gdynia (3, 1) without one.
   EXPECT_EQ(std::tie(de.currentTargets[0].a, de.currentTargets[0].b, de.currentTargets[0].c), std::tuple(2, 3, 40));
   EXPECT_EQ(std::tie(de.currentTargets[1].a, de.currentTargets[1].b, de.currentTargets[1].c), std::tuple(3, 1, -1));
-  EXPECT_EQ(de.seaZonesToPatrol, (cPatrolZones{{2, 90}}));
+  EXPECT_EQ(de.seaZonesToPatrol, twtest::PatrolZones({{2, 90}}));
   EXPECT_EQ(de.countriesToPress, std::vector<int>{2});
   // The attack line sets the odds the attacks need; the one-side attack's
   // other two values keep their defaults, as does a country without a line.
@@ -207,7 +207,7 @@ TEST(ScenarioBuild, StandingOrdersBecomeTheComputersTargetsPatrolsAndPressure) {
   EXPECT_EQ(pl.multipleSideAttackPreferences, (std::array<int, 3>{5, 3, 4}));
   EXPECT_EQ(pl.oneSideAttackPreferences, (std::array<int, 3>{4, 2, 2}));
   EXPECT_TRUE(pl.currentTargets.empty());
-  EXPECT_EQ(pl.seaZonesToPatrol, (cPatrolZones{{1, 50}}));
+  EXPECT_EQ(pl.seaZonesToPatrol, twtest::PatrolZones({{1, 50}}));
   EXPECT_TRUE(pl.countriesToPress.empty());
   // A scenario without standing orders leaves the lists empty.
   sTexts none;

@@ -19,6 +19,7 @@
 #include "platform/recording_renderer.h"
 #include "screens/diplomacy_panel.h"
 #include "screens/map_screen.h"
+#include "screens/map_screen_fixture.h"
 #include "screens/menu.h"
 #include "support/fake_framework.h"
 #include "units/land_fixture.h"
@@ -53,15 +54,8 @@ class DiplomacyPanel : public ::testing::Test {
     World().constants.diplomacyFactors113 = {1.0f, 10.0f, 5.0f, 0.5f, 0.8f, 2.0f};
     World().constants.diplomacyFactors93 = {1.0f, 10.0f, 5.0f};
     World().turnState.SetCurrentCountry(&w_.Country(1));
-    World().SetView(MakeMapScreen(World()));
+    screen_.Open(World());
     World().SetGameState(kPhaseHumanTurn);
-  }
-  ~DiplomacyPanel() override {
-    PopDialogs(-1);
-    DeleteRetiredDialogs();
-    World().SetView(nullptr);
-    RetireCurrentMenu();
-    DeleteRetiredMenus();
   }
   cWorld& World() { return *w_.world; }
   cDiplomacyPanel& Panel() {
@@ -95,6 +89,7 @@ class DiplomacyPanel : public ::testing::Test {
   plat::RecordingRenderer renderer_{1024, 768};
   twtest::FakeFramework framework_{&renderer_};
   twtest::LandWorld w_;
+  twtest::MapScreenScope screen_;
 };
 
 TEST_F(DiplomacyPanel, ButtonsAndValuesFollowTheSelectedHexsController) {

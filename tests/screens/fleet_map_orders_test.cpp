@@ -7,6 +7,7 @@
 
 #include <iterator>
 #include <memory>
+#include <optional>
 
 #include "app/settings.h"
 #include "dialogs/combat_result_dialog.h"
@@ -19,6 +20,7 @@
 #include "gui/hint_text.h"
 #include "platform/recording_renderer.h"
 #include "screens/map_screen.h"
+#include "screens/map_screen_fixture.h"
 #include "screens/menu.h"
 #include "screens/test_screen_size.h"
 #include "support/fake_framework.h"
@@ -32,12 +34,11 @@
 
 namespace {
 
-
 class FleetMapOrders : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_FALSE(twtest::FixtureScenarioSource().empty()) << "set TW_SOURCE_DIR";
-    saved_ = g_Settings;
+    screen_.emplace();
     saved_delay_ = g_Delays[kDelayHumanReconAfter].load();
     g_Delays[kDelayHumanReconAfter] = 0.0f;
     g_Settings.MapZoom = 1.0f;
@@ -49,59 +50,29 @@ class FleetMapOrders : public ::testing::Test {
     world_->constants.fleetReachSteps = 2;
     world_->constants.navalReachValue = {2, 2, 2, 2, 1, 1};
     world_->turnState.SetCurrentCountry(world_->GetCountry(1));
-    world_->SetView(MakeMapScreen(*world_));
+    screen_->Open(*world_);
     world_->SetGameState(kPhaseHumanTurn);
-    cMap& map = world_->GetMap();
-    map.minViewX = map.minViewY = -100000;
-    map.maxViewX = map.maxViewY = 100000;
-    map.viewX = map.targetX = 9 * 83;
-    map.viewY = map.targetY = 3 * 98;
+    twtest::LookAtHex(world_->GetMap(), 9, 3);
     for (cFleet* fleet : world_->Units().fleets) {
       if (fleet->name == L"Home Fleet") home_ = fleet;
     }
     ASSERT_NE(home_, nullptr);
   }
   void TearDown() override {
-    PopDialogs(-1);
-    DeleteRetiredDialogs();
-    if (world_) world_->SetView(nullptr);
-    RetireCurrentMenu();
-    DeleteRetiredMenus();
+    screen_.reset();
     world_.reset();
     g_pWorld = nullptr;
-    g_Settings = saved_;
     g_Delays[kDelayHumanReconAfter] = saved_delay_;
   }
   cMapScreen& Screen() { return *LoadedMapScreen(); }
-  // A screen point well inside the hex.
-  bool PointOf(int column, int row, int& px, int& py) {
-    for (int y = 0; y < kScreenH; y += 3) {
-      for (int x = 0; x < kScreenW; x += 3) {
-        int c = -1, r = -1, c2 = -1, r2 = -1;
-        if (!PickHexAtScreen(world_->GetMap(), x, y, kScreenW, kScreenH, c, r) || c != column || r != row) continue;
-        if (!PickHexAtScreen(world_->GetMap(), x + 12, y + 12, kScreenW, kScreenH, c2, r2) || c2 != column ||
-            r2 != row) {
-          continue;
-        }
-        px = x + 6;
-        py = y + 6;
-        return true;
-      }
-    }
-    ADD_FAILURE() << "hex " << column << "," << row << " not on the screen";
-    return false;
-  }
   // A left click (press and release) on the middle of the hex.
-  void Click(int column, int row) {
-    int x = 0, y = 0;
-    if (!PointOf(column, row, x, y)) return;
-    Screen().OnMouse(true, false, false, false, false, 0, x, y);
-    Screen().OnMouse(false, false, false, false, false, 0, x, y);
-  }
+  void Click(int column, int row) { twtest::ClickHex(world_->GetMap(), column, row); }
   // The mouse moved over the hex, no button down.
   void Hover(int column, int row) {
     int x = 0, y = 0;
-    if (PointOf(column, row, x, y)) Screen().OnMouse(false, false, false, false, false, 0, x, y);
+    if (twtest::PointOfHex(world_->GetMap(), column, row, x, y)) {
+      Screen().OnMouse(false, false, false, false, false, 0, x, y);
+    }
   }
   cDialogFlot* FleetsDialog() { return dynamic_cast<cDialogFlot*>(g_pActiveDialog); }
   void ClickButton(cDialogFlot& d, int id) { d.OnGUIEvent(EVENT_BUTTON_CLICKED, id, d.Dialog().GetControl(id)); }
@@ -111,8 +82,8 @@ class FleetMapOrders : public ::testing::Test {
   plat::RecordingRenderer renderer_{kScreenW, kScreenH};
   twtest::FakeFramework framework_{&renderer_};
   std::unique_ptr<cWorld> world_;
+  std::optional<twtest::MapScreenScope> screen_;
   cFleet* home_ = nullptr;
-  sSettings saved_;
   float saved_delay_ = 0;
 };
 

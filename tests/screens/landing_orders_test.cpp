@@ -10,6 +10,7 @@
 #include "dialogs/dialog_stack.h"
 #include "platform/recording_renderer.h"
 #include "screens/map_screen.h"
+#include "screens/map_screen_fixture.h"
 #include "screens/menu.h"
 #include "screens/test_screen_size.h"
 #include "support/fake_framework.h"
@@ -44,20 +45,15 @@ class ShipPicker : public cDialog {
 class LandingOrders : public ::testing::Test {
  protected:
   LandingOrders() : w_({"pppppppp", "pppppppp", "pppppppp", "pppppppp", "pppppppp", "pppppppp"}) {
-    saved_ = g_Settings;
     saved_delay_ = g_Delays[kDelayHumanCombatResult].load();
     g_Settings.MapZoom = 1.0f;
     w_.AddCountries({kAllies, kAxis});
     w_.War(1, 2);
     w_.Country(1).human = true;
     World().turnState.SetCurrentCountry(&w_.Country(1));
-    World().SetView(MakeMapScreen(World()));
+    screen_.Open(World());
     World().SetGameState(kPhaseHumanTurn);
-    cMap& map = World().GetMap();
-    map.minViewX = map.minViewY = -100000;
-    map.maxViewX = map.maxViewY = 100000;
-    map.viewX = map.targetX = 3 * 83;
-    map.viewY = map.targetY = 3 * 98;
+    twtest::LookAtHex(World().GetMap(), 3, 3);
     for (auto& row : LandUnitConstants().baseStrength) row.fill(10.0f);
     // Sea zone 1 and the port of (2, 2) as node 2.
     for (int id : {1, 2}) {
@@ -72,12 +68,6 @@ class LandingOrders : public ::testing::Test {
     w_.AddCity(2, 2, kCityPort);
   }
   ~LandingOrders() override {
-    PopDialogs(-1);
-    DeleteRetiredDialogs();
-    World().SetView(nullptr);
-    RetireCurrentMenu();
-    DeleteRetiredMenus();
-    g_Settings = saved_;
     g_Delays[kDelayHumanCombatResult] = saved_delay_;
   }
   cWorld& World() { return *w_.world; }
@@ -105,27 +95,12 @@ class LandingOrders : public ::testing::Test {
     return *ship;
   }
 
-  void Click(int column, int row) {
-    for (int y = 0; y < kScreenH; y += 3) {
-      for (int x = 0; x < kScreenW; x += 3) {
-        int c = -1, r = -1, c2 = -1, r2 = -1;
-        if (!PickHexAtScreen(World().GetMap(), x, y, kScreenW, kScreenH, c, r) || c != column || r != row) continue;
-        if (!PickHexAtScreen(World().GetMap(), x + 12, y + 12, kScreenW, kScreenH, c2, r2) || c2 != column ||
-            r2 != row) {
-          continue;
-        }
-        LoadedMapScreen()->OnMouse(true, false, false, false, false, 0, x + 6, y + 6);
-        LoadedMapScreen()->OnMouse(false, false, false, false, false, 0, x + 6, y + 6);
-        return;
-      }
-    }
-    ADD_FAILURE() << "hex " << column << "," << row << " not on the screen";
-  }
+  void Click(int column, int row) { twtest::ClickHex(World().GetMap(), column, row); }
 
   plat::RecordingRenderer renderer_{kScreenW, kScreenH};
   twtest::FakeFramework framework_{&renderer_};
   twtest::LandWorld w_;
-  sSettings saved_;
+  twtest::MapScreenScope screen_;
   float saved_delay_ = 0;
 };
 

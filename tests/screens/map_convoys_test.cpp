@@ -10,6 +10,7 @@
 #include "platform/recording_renderer.h"
 #include "screens/info_panel.h"
 #include "screens/map_screen.h"
+#include "screens/map_screen_fixture.h"
 #include "screens/menu.h"
 #include "screens/test_screen_size.h"
 #include "support/fake_framework.h"
@@ -25,7 +26,6 @@ namespace {
 class MapConvoys : public ::testing::Test {
  protected:
   MapConvoys() : w_({"pppppppp", "pppppppp", "pppppppp", "pppppppp", "pppppppp", "pppppppp"}) {
-    saved_ = g_Settings;
     g_Settings.MapZoom = 1.0f;
     w_.AddCountries({kAllies, kAxis});
     w_.War(1, 2);
@@ -36,21 +36,9 @@ class MapConvoys : public ::testing::Test {
     Port(5, 1, 1);
     Port(3, 4, 2);
     World().turnState.SetCurrentCountry(&w_.Country(1));
-    World().SetView(MakeMapScreen(World()));
+    screen_.Open(World());
     World().SetGameState(kPhaseHumanTurn);
-    cMap& map = World().GetMap();
-    map.minViewX = map.minViewY = -100000;
-    map.maxViewX = map.maxViewY = 100000;
-    map.viewX = map.targetX = 3 * 83;
-    map.viewY = map.targetY = 3 * 98;
-  }
-  ~MapConvoys() override {
-    PopDialogs(-1);
-    DeleteRetiredDialogs();
-    World().SetView(nullptr);
-    RetireCurrentMenu();
-    DeleteRetiredMenus();
-    g_Settings = saved_;
+    twtest::LookAtHex(World().GetMap(), 3, 3);
   }
   cWorld& World() { return *w_.world; }
   cMapScreen& Screen() { return *LoadedMapScreen(); }
@@ -69,27 +57,12 @@ class MapConvoys : public ::testing::Test {
   bool Marked(int x, int y) { return (w_.Hex(x, y).markBits & 0x8000u) != 0; }
   cDialogKonwojow* Dialog() { return dynamic_cast<cDialogKonwojow*>(FindDialogById(cDialogKonwojow::kId)); }
   // A left click (press and release) well inside the hex.
-  void Click(int column, int row) {
-    for (int y = 0; y < kScreenH; y += 3) {
-      for (int x = 0; x < kScreenW; x += 3) {
-        int c = -1, r = -1, c2 = -1, r2 = -1;
-        if (!PickHexAtScreen(World().GetMap(), x, y, kScreenW, kScreenH, c, r) || c != column || r != row) continue;
-        if (!PickHexAtScreen(World().GetMap(), x + 12, y + 12, kScreenW, kScreenH, c2, r2) || c2 != column ||
-            r2 != row) {
-          continue;
-        }
-        Screen().OnMouse(true, false, false, false, false, 0, x + 6, y + 6);
-        Screen().OnMouse(false, false, false, false, false, 0, x + 6, y + 6);
-        return;
-      }
-    }
-    ADD_FAILURE() << "hex " << column << "," << row << " not on the screen";
-  }
+  void Click(int column, int row) { twtest::ClickHex(World().GetMap(), column, row); }
 
   plat::RecordingRenderer renderer_{kScreenW, kScreenH};
   twtest::FakeFramework framework_{&renderer_};
   twtest::LandWorld w_;
-  sSettings saved_;
+  twtest::MapScreenScope screen_;
 };
 
 TEST_F(MapConvoys, TheDialogOpensInTheHumanTurnOnlyAndItsIconAndKeyCloseIt) {

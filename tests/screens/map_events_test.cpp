@@ -11,6 +11,7 @@
 #include "gui/dxut_button.h"
 #include "platform/recording_renderer.h"
 #include "screens/map_screen.h"
+#include "screens/map_screen_fixture.h"
 #include "screens/menu.h"
 #include "support/fake_framework.h"
 #include "units/land_fixture.h"
@@ -22,19 +23,10 @@ namespace {
 class MapEvents : public ::testing::Test {
  protected:
   MapEvents() : w_({"pppp", "pppp"}) {
-    saved_ = g_Settings;
     w_.AddCountries({kAllies, kAxis});
     w_.Country(1).human = true;
     World().turnState.SetCurrentCountry(&w_.Country(1));
-    World().SetView(MakeMapScreen(World()));
-  }
-  ~MapEvents() override {
-    PopDialogs(-1);
-    DeleteRetiredDialogs();
-    World().SetView(nullptr);
-    RetireCurrentMenu();
-    DeleteRetiredMenus();
-    g_Settings = saved_;
+    screen_.Open(World());
   }
   cWorld& World() { return *w_.world; }
   cMapScreen& Screen() { return *LoadedMapScreen(); }
@@ -61,7 +53,7 @@ class MapEvents : public ::testing::Test {
   plat::RecordingRenderer renderer_{1024, 768};
   twtest::FakeFramework framework_{&renderer_};
   twtest::LandWorld w_;
-  sSettings saved_;
+  twtest::MapScreenScope screen_;
 };
 
 TEST_F(MapEvents, DialogOutlivesTheCallersEventAndIsReportedOpenUntilAnOptionIsChosen) {

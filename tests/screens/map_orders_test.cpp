@@ -21,6 +21,7 @@
 #include "screens/test_screen_size.h"
 #include "screens/unit_panel.h"
 #include "screens/map_screen.h"
+#include "screens/map_screen_fixture.h"
 #include "screens/info_panel.h"
 #include "gui/dxut_static.h"
 #include "screens/menu.h"
@@ -37,7 +38,6 @@ namespace {
 class MapOrders : public ::testing::Test {
  protected:
   MapOrders() : w_({"pppppppp", "pppppppp", "pppppppp", "pppppppp", "pppppppp", "pppppppp"}) {
-    saved_ = g_Settings;
     saved_delay_ = g_Delays[kDelayHumanCombatResult].load();
     g_Settings.MapZoom = 1.0f;
     w_.AddCountries({kAllies, kAxis});
@@ -46,21 +46,11 @@ class MapOrders : public ::testing::Test {
     w_.Country(1).active = w_.Country(2).active = true;
     LandUnitConstants().move.terrainCost = {1, 1, 1, 1, 1, 1, 1, 1};
     World().turnState.SetCurrentCountry(&w_.Country(1));
-    World().SetView(MakeMapScreen(World()));
+    screen_.Open(World());
     World().SetGameState(kPhaseHumanTurn);
-    cMap& map = World().GetMap();
-    map.minViewX = map.minViewY = -100000;
-    map.maxViewX = map.maxViewY = 100000;
-    map.viewX = map.targetX = 3 * 83;
-    map.viewY = map.targetY = 3 * 98;
+    twtest::LookAtHex(World().GetMap(), 3, 3);
   }
   ~MapOrders() override {
-    PopDialogs(-1);
-    DeleteRetiredDialogs();
-    World().SetView(nullptr);
-    RetireCurrentMenu();
-    DeleteRetiredMenus();
-    g_Settings = saved_;
     g_Delays[kDelayHumanCombatResult] = saved_delay_;
   }
   cWorld& World() { return *w_.world; }
@@ -72,24 +62,7 @@ class MapOrders : public ::testing::Test {
     return unit;
   }
   // A left click (press and release) on the middle of the hex.
-  void Click(int column, int row) {
-    for (int y = 0; y < kScreenH; y += 3) {
-      for (int x = 0; x < kScreenW; x += 3) {
-        int c = -1, r = -1;
-        // The point must pick the hex, and so must its neighbours: the middle.
-        if (!PickHexAtScreen(World().GetMap(), x, y, kScreenW, kScreenH, c, r) || c != column || r != row) continue;
-        int c2 = -1, r2 = -1;
-        if (!PickHexAtScreen(World().GetMap(), x + 12, y + 12, kScreenW, kScreenH, c2, r2) || c2 != column ||
-            r2 != row) {
-          continue;
-        }
-        Screen().OnMouse(true, false, false, false, false, 0, x + 6, y + 6);
-        Screen().OnMouse(false, false, false, false, false, 0, x + 6, y + 6);
-        return;
-      }
-    }
-    ADD_FAILURE() << "hex " << column << "," << row << " not on the screen";
-  }
+  void Click(int column, int row) { twtest::ClickHex(World().GetMap(), column, row); }
   cAttackPanel& AttackPanel() { return *dynamic_cast<cAttackPanel*>(Screen().Panel(cMapScreen::kAttack)); }
   std::wstring PanelValue(int id) {
     auto* edit = dynamic_cast<CDXUTEditBox*>(AttackPanel().Dialog().GetControl(id));
@@ -104,7 +77,7 @@ class MapOrders : public ::testing::Test {
   plat::RecordingRenderer renderer_{kScreenW, kScreenH};
   twtest::FakeFramework framework_{&renderer_};
   twtest::LandWorld w_;
-  sSettings saved_;
+  twtest::MapScreenScope screen_;
   float saved_delay_ = 0;
 };
 

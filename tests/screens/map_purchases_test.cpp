@@ -8,6 +8,7 @@
 #include "platform/recording_renderer.h"
 #include "screens/info_panel.h"
 #include "screens/map_screen.h"
+#include "screens/map_screen_fixture.h"
 #include "screens/menu.h"
 #include "support/fake_framework.h"
 #include "units/land_fixture.h"
@@ -19,20 +20,11 @@ namespace {
 class MapPurchases : public ::testing::Test {
  protected:
   MapPurchases() : w_({"pppp", "pppp"}) {
-    saved_ = g_Settings;
     w_.AddCountries({kAllies, kAxis});
     w_.Country(1).human = true;
     w_.Country(1).active = true;
     World().turnState.SetCurrentCountry(&w_.Country(1));
-    World().SetView(MakeMapScreen(World()));
-  }
-  ~MapPurchases() override {
-    PopDialogs(-1);
-    DeleteRetiredDialogs();
-    World().SetView(nullptr);
-    RetireCurrentMenu();
-    DeleteRetiredMenus();
-    g_Settings = saved_;
+    screen_.Open(World());
   }
   cWorld& World() { return *w_.world; }
   cMapScreen& Screen() { return *LoadedMapScreen(); }
@@ -41,7 +33,7 @@ class MapPurchases : public ::testing::Test {
   plat::RecordingRenderer renderer_{1024, 768};
   twtest::FakeFramework framework_{&renderer_};
   twtest::LandWorld w_;
-  sSettings saved_;
+  twtest::MapScreenScope screen_;
 };
 
 TEST_F(MapPurchases, TheDialogOpensInTheHumanTurnOnlyAndTheIconClosesIt) {

@@ -11,6 +11,7 @@
 #include "platform/recording_renderer.h"
 #include "screens/info_panel.h"
 #include "screens/map_screen.h"
+#include "screens/map_screen_fixture.h"
 #include "screens/menu.h"
 #include "screens/test_screen_size.h"
 #include "support/fake_framework.h"
@@ -24,21 +25,12 @@ namespace {
 class MapReports : public ::testing::Test {
  protected:
   MapReports() : w_({"pppp", "pppp"}) {
-    saved_ = g_Settings;
     w_.AddCountries({kAllies, kAxis});
     w_.Country(1).human = true;
     w_.Country(1).active = w_.Country(2).active = true;
     World().turnState.SetCurrentCountry(&w_.Country(1));
-    World().SetView(MakeMapScreen(World()));
+    screen_.Open(World());
     World().SetGameState(kPhaseHumanTurn);
-  }
-  ~MapReports() override {
-    PopDialogs(-1);
-    DeleteRetiredDialogs();
-    World().SetView(nullptr);
-    RetireCurrentMenu();
-    DeleteRetiredMenus();
-    g_Settings = saved_;
   }
   cWorld& World() { return *w_.world; }
   cMapScreen& Screen() { return *LoadedMapScreen(); }
@@ -49,7 +41,7 @@ class MapReports : public ::testing::Test {
   plat::RecordingRenderer renderer_{kScreenW, kScreenH};
   twtest::FakeFramework framework_{&renderer_};
   twtest::LandWorld w_;
-  sSettings saved_;
+  twtest::MapScreenScope screen_;
 };
 
 TEST_F(MapReports, TheButtonOpensInTheHumanTurnAndClosesWithTheDialogsAbove) {

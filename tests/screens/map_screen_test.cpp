@@ -616,7 +616,7 @@ TEST_F(MapPanels, InformationBarCountersFollowHumanCountriesOnlyAndTheStatusLine
 
 TEST_F(MapPanels, ComputerPhaseLocksTheBarAndPanelsGetTheirOwnStateBack) {
   cMapScreen& screen = Screen();
-  CDXUTDialog& d = GetInfoPanel()->Dialog();
+  CDXUTDialog& d = LoadedMapScreen()->InfoPanel()->Dialog();
   SetPanelMinimized(screen.HexPanel(), false);  // shown by the player before the phase
   const auto expectLocked = [&](bool locked) {
     EXPECT_EQ(d.GetMouseInput(), !locked);

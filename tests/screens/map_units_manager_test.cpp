@@ -15,20 +15,25 @@
 #include "platform/recording_renderer.h"
 #include "screens/info_panel.h"
 #include "screens/map_screen.h"
+#include "screens/map_screen_fixture.h"
 #include "screens/menu.h"
 #include "screens/test_screen_size.h"
 #include "support/fake_framework.h"
 #include "units/land_fixture.h"
+#include "rules/deployment.h"
+#include "app/string_base.h"
+#include "world/fleet.h"
+#include "world/jednostka_morska.h"
+#include "world/sea_graph.h"
+#include "support/test_support.h"
 #include "world/game_phase.h"
 #include "world/world.h"
 
 namespace {
 
-
 class MapUnitsManager : public ::testing::Test {
  protected:
   MapUnitsManager() : w_({"pppppppp", "pppppppp", "pppppppp", "pppppppp", "pppppppp", "pppppppp"}) {
-    saved_ = g_Settings;
     g_Settings.MapZoom = 1.0f;
     w_.AddCountries({kAllies, kAxis});
     w_.Country(1).human = true;
@@ -43,47 +48,20 @@ class MapUnitsManager : public ::testing::Test {
     reserve_->name = L"Reserve Rifles";
     World().Units().reservePool.push_back(reserve_);
     World().turnState.SetCurrentCountry(&w_.Country(1));
-    World().SetView(MakeMapScreen(World()));
+    screen_.Open(World());
     World().SetGameState(kPhaseHumanTurn);
-    cMap& map = World().GetMap();
-    map.minViewX = map.minViewY = -100000;
-    map.maxViewX = map.maxViewY = 100000;
-    map.viewX = map.targetX = 3 * 83;
-    map.viewY = map.targetY = 3 * 98;
-  }
-  ~MapUnitsManager() override {
-    PopDialogs(-1);
-    DeleteRetiredDialogs();
-    World().SetView(nullptr);
-    RetireCurrentMenu();
-    DeleteRetiredMenus();
-    g_Settings = saved_;
+    twtest::LookAtHex(World().GetMap(), 3, 3);
   }
   cWorld& World() { return *w_.world; }
   cMapScreen& Screen() { return *LoadedMapScreen(); }
   cDialogJednostek* Manager() { return dynamic_cast<cDialogJednostek*>(FindDialogById(cDialogJednostek::kId)); }
   bool Marked(int x, int y) { return (w_.Hex(x, y).markBits & 64u) != 0; }
-  void Click(int column, int row) {
-    for (int y = 0; y < kScreenH; y += 3) {
-      for (int x = 0; x < kScreenW; x += 3) {
-        int c = -1, r = -1, c2 = -1, r2 = -1;
-        if (!PickHexAtScreen(World().GetMap(), x, y, kScreenW, kScreenH, c, r) || c != column || r != row) continue;
-        if (!PickHexAtScreen(World().GetMap(), x + 12, y + 12, kScreenW, kScreenH, c2, r2) || c2 != column ||
-            r2 != row) {
-          continue;
-        }
-        Screen().OnMouse(true, false, false, false, false, 0, x + 6, y + 6);
-        Screen().OnMouse(false, false, false, false, false, 0, x + 6, y + 6);
-        return;
-      }
-    }
-    ADD_FAILURE() << "hex " << column << "," << row << " not on the screen";
-  }
+  void Click(int column, int row) { twtest::ClickHex(World().GetMap(), column, row); }
 
   plat::RecordingRenderer renderer_{kScreenW, kScreenH};
   twtest::FakeFramework framework_{&renderer_};
   twtest::LandWorld w_;
-  sSettings saved_;
+  twtest::MapScreenScope screen_;
   cJednostkaLadowa* reserve_ = nullptr;
 };
 
@@ -166,6 +144,56 @@ TEST_F(MapUnitsManager, AClickOffTheMarksDeploysNothingAndTheKeyBringsTheDialogB
   EXPECT_TRUE(dialog->Dialog().GetVisible());
   EXPECT_EQ(World().turnState.mode, 0);
   EXPECT_FALSE(Marked(3, 3));
+}
+
+// A reserve ship goes to the port the click picks through the deployment
+// rule: a port the country has lost since the marks were made refuses it,
+// the refusal's text in the log, and the ship waits on; the port held again,
+// the next click puts the ship into a fleet there.
+TEST_F(MapUnitsManager, AReserveShipJoinsAFleetOnlyAtAClickedPortTheRuleLetsItInto) {
+  sWezelGrafuMorz port;
+  port.id = 1;
+  port.isSea = 0;
+  port.size = port.maxSize = 3;
+  port.x = port.ownShipX = 4;
+  port.y = port.ownShipY = 4;
+  port.name = L"Harbour";
+  World().GetSeaGraph().Nodes().push_back(port);
+  auto* ship = new cJednostkaMorska(&World());
+  ship->countryId = 1;
+  ship->SetType(kUnitCruiser);
+  ship->name = L"Reserve Cruiser";
+  ship->hitPoints = ship->maxHitPoints = 4;
+  ship->inReserve = true;
+  World().Units().navalReservePool.push_back(ship);
+  twtest::LogCapture log;
+
+  Screen().OnKeyboard('U', true, false);
+  cDialogJednostek* dialog = Manager();
+  ASSERT_NE(dialog, nullptr);
+  dialog->OnKeyboard(plat::kVkRight, true, false);
+  dialog->OnKeyboard(plat::kVkRight, true, false);  // the naval tab
+  dialog->OnKeyboard('D', true, false);
+  for (const bool held : {false, true}) {
+    dialog->OnKeyboard(plat::kVkReturn, true, false);
+    ASSERT_EQ(World().turnState.mode, cDialogJednostek::kModeDeployNaval) << held;
+    ASSERT_TRUE(Marked(4, 4)) << held;
+    if (!held) w_.Hex(4, 4).controller = 2;  // lost after the marks were made
+    Click(4, 4);
+    EXPECT_EQ(World().turnState.mode, 0) << held;
+    const auto& pool = World().Units().navalReservePool;
+    EXPECT_EQ(std::find(pool.begin(), pool.end(), ship) != pool.end(), !held);
+    if (!held) {
+      EXPECT_EQ(ship->fleet, nullptr);
+      EXPECT_TRUE(log.Contains(g_StringBase.GetText(DeployRefusalKey(eDeployRefusal::kPortNotHeld))));
+      // Held again; the dialog, filled anew, shows when its countdown ends.
+      w_.Hex(4, 4).controller = 1;
+      dialog->OnReactivate();
+      dialog->Dialog().SetVisible(true);
+    }
+  }
+  ASSERT_NE(ship->fleet, nullptr);
+  EXPECT_EQ(std::pair(ship->fleet->seaNode, ship->fleet->country), std::pair(1, 1));
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "platform/recording_renderer.h"
 #include "screens/info_panel.h"
 #include "screens/map_screen.h"
+#include "screens/map_screen_fixture.h"
 #include "screens/menu.h"
 #include "screens/unit_panel.h"
 #include "support/fake_framework.h"
@@ -132,20 +133,7 @@ class UnitPanel : public ::testing::Test {
   }
   void Click(int id) { Panel().OnGUIEvent(EVENT_BUTTON_CLICKED, id, Controls().GetControl(id)); }
   // A left click (press and release) on the middle of the hex.
-  void ClickHex(int column, int row) {
-    cMap& map = World().GetMap();
-    for (int y = 0; y < 768; y += 3) {
-      for (int x = 0; x < 1024; x += 3) {
-        int c = -1, r = -1, c2 = -1, r2 = -1;
-        if (!PickHexAtScreen(map, x, y, 1024, 768, c, r) || c != column || r != row) continue;
-        if (!PickHexAtScreen(map, x + 12, y + 12, 1024, 768, c2, r2) || c2 != column || r2 != row) continue;
-        LoadedMapScreen()->OnMouse(true, false, false, false, false, 0, x + 6, y + 6);
-        LoadedMapScreen()->OnMouse(false, false, false, false, false, 0, x + 6, y + 6);
-        return;
-      }
-    }
-    ADD_FAILURE() << "hex " << column << "," << row << " not on the screen";
-  }
+  void ClickHex(int column, int row) { twtest::ClickHex(World().GetMap(), column, row); }
   // Every icon must say what the unit's own check says.
   void ExpectIconsFollowChecks(cJednostka& unit) {
     std::wstring hint;

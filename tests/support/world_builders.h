@@ -1,6 +1,8 @@
-// Records the tests put into a world by hand: countries and cities.
+// Records the tests put into a world by hand: countries, cities and patrol
+// zones.
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 
 #include "world/cities.h"
@@ -30,6 +32,13 @@ inline cCity& AddCity(cWorld& world, int x, int y, int type = 0, const wchar_t* 
   cCity& added = *city;
   world.AddCity(std::move(city));
   return added;
+}
+
+// Patrol zones as a file lists them, in order.
+inline cPatrolZones PatrolZones(std::initializer_list<cPatrolZones::Entry> entries) {
+  cPatrolZones zones;
+  for (const auto& [zone, value] : entries) zones.Append(zone, value);
+  return zones;
 }
 
 }  // namespace twtest

@@ -116,30 +116,33 @@ TEST(UnitType, CategoryFollowsKnownCodesAndStaysForUnknownOnes) {
 }
 
 TEST_F(WorldUnits, HqSearchTakesTheBestAndTheFirstOnATie) {
+  // The units that carry a commander, gathered once in the world's order as
+  // the end of an impulse gathers them.
+  const auto commanders = [this] {
+    std::vector<const cJednostkaLadowa*> commanded;
+    for (const cJednostkaLadowa* land : world.Units().landUnits) {
+      if (land->ownCommander != nullptr) commanded.push_back(land);
+    }
+    return commanded;
+  };
   AddCommander(11, kCategoryLand, 4, AddLand(1, 0, 0));  // distance 2 from (2, 1)
   AddCommander(12, kCategoryLand, 4, AddLand(1, 2, 3));  // distance 2 as well
   cJednostkaLadowa* unit = AddLand(1, 2, 1);
-  unit->AssignBestHQCommander();
-  EXPECT_EQ(unit->hqCommanderId, 11);
+  unit->AssignBestHQCommanderAmong(world, commanders());
+  EXPECT_EQ(unit->hqCommanderId, 11) << "the first of equals";
 
   // A better commander further away, exactly at the command range, wins.
   AddCommander(13, kCategoryLand, 9, AddLand(1, 2, 4));
-  unit->AssignBestHQCommander();
+  std::vector<const cJednostkaLadowa*> commanded = commanders();
+  ASSERT_EQ(commanded.size(), 3u);
+  unit->AssignBestHQCommanderAmong(world, commanded);
   EXPECT_EQ(unit->hqCommanderId, 13);
   EXPECT_EQ(unit->GetHqCommanderBonus(), static_cast<int>(100 * 0.01f / 3 * 9.0f));
 
-  // The same choice among the commanded units gathered once, in their order.
-  std::vector<const cJednostkaLadowa*> commanded;
-  for (const cJednostkaLadowa* land : world.Units().landUnits) {
-    if (land->ownCommander != nullptr) commanded.push_back(land);
-  }
-  ASSERT_EQ(commanded.size(), 3u);
-  unit->hqCommanderId = -1;
-  unit->AssignBestHQCommanderAmong(world, commanded);
-  EXPECT_EQ(unit->hqCommanderId, 13);
+  // Only the units given count; none leaves the unit without one.
   commanded.pop_back();
   unit->AssignBestHQCommanderAmong(world, commanded);
-  EXPECT_EQ(unit->hqCommanderId, 11) << "the first of equals";
+  EXPECT_EQ(unit->hqCommanderId, 11);
   unit->AssignBestHQCommanderAmong(world, {});
   EXPECT_EQ(unit->hqCommanderId, -1);
 }
@@ -234,21 +237,6 @@ TEST_F(WorldUnits, ShipsJoinTheLastUnmovedFleetOrANewOne) {
   EXPECT_EQ(world.FindFleetAtSeaNode(2, 1), early);
   EXPECT_EQ(world.FindFleetAtSeaNode(2, 2)->id, 4);
   EXPECT_EQ(world.FindFleetAtSeaNode(3, 2), nullptr);
-}
-
-// A node's fleets are the world's fleets standing there, in the world's
-// order; the list given is emptied first.
-TEST_F(WorldUnits, ANodeCollectsTheFleetsStandingAtIt) {
-  std::vector<sWezelGrafuMorz>& nodes = world.GetSeaGraph().Nodes();
-  for (int i = 0; i < 3; ++i) nodes[static_cast<std::size_t>(i)].id = i + 1;
-  cFleet* a = AddFleet(1, 1, 2);
-  AddFleet(2, 2, 3);
-  cFleet* c = AddFleet(3, 2, 2);
-  std::list<cFleet*> out{a};
-  nodes[1].CollectFleets(world, out);
-  EXPECT_EQ(out, (std::list<cFleet*>{a, c}));
-  nodes[0].CollectFleets(world, out);
-  EXPECT_TRUE(out.empty());
 }
 
 // A country's sea transport points: its own points, those in convoys and
@@ -394,14 +382,20 @@ TEST_F(WorldUnits, ShoreBombardmentFleetHasTheMostEligibleShips) {
   EXPECT_TRUE(world.FindNavalUnitById(7)->marked);              // marks kept
 }
 
-// Placing shares the land units' code (above); the reserve pool and death
-// are the air unit's own.
+// Placing and the way to the reserve pool are shared with the land units;
+// death is the air unit's own.
 TEST_F(WorldUnits, TheAirUnitsHexLinkFollowsPlacementReserveAndDeath) {
   cJednostkaLotnicza* air = AddAir(1, 1, 3);
+  cJednostkaLadowa* land = AddLand(1, 4, 3);
   EXPECT_EQ(Hex(1, 3).unit, air);
-  air->MoveToReservePool();
+  for (cJednostka* unit : {static_cast<cJednostka*>(air), static_cast<cJednostka*>(land)}) unit->MoveToReservePool();
   EXPECT_EQ(Hex(1, 3).unit, nullptr);
-  EXPECT_EQ(air->x, -1);
+  EXPECT_EQ(Hex(4, 3).unit, nullptr);
+  EXPECT_EQ(std::pair(air->x, land->x), std::pair(-1, -1));
+  EXPECT_TRUE(air->inReserve && land->inReserve);
+  EXPECT_TRUE(world.Units().airUnits.empty());
+  EXPECT_TRUE(world.Units().landUnits.empty());
+  EXPECT_EQ(world.Units().reservePool, (std::vector<cJednostka*>{air, land}));
 
   // A killed selected unit: the selection's refresh (at once, on the main
   // thread) already finds its hex empty.

@@ -86,14 +86,13 @@ TEST_F(ResultSnapshot, CombatReportWithEveryOutcome) {
 
 // The message of an unopposed landing as the map screen shows it: the
 // English texts formatted with the strengths and the sea zone's name, in the
-// message dialog (layout 684 at 680, font 12).
+// message dialog (layout 684).
 TEST_F(ResultSnapshot, UnopposedLandingMessage) {
   const std::wstring text = plat::Format(g_StringBase.GetText("invasion_no_enemy_success_unit_losses_strength"),
                                          12.0, 2.4, 9.6);
   const std::wstring title = plat::Format(g_StringBase.GetText("invasion_no_enemy_title"), L"North Sea");
   ASSERT_NE(text.find(L"9.60"), std::wstring::npos) << "the language base holds the landing's texts";
-  const sLayoutRect& place = g_GuiLayout[680];
-  PushDialog(new cDialogTekstowy(text.c_str(), title.c_str(), 684, place.a, place.b, place.c, place.d, 12));
+  PushDialog(new cDialogTekstowy(text.c_str(), title.c_str(), 684));
   Settle();
   ExpectGolden("landing_message_1024x768.png");
 }

@@ -114,7 +114,7 @@ TEST_F(ScreenSnapshot, MapScreenDrawsTheFixtureScenarioWithAllPanels) {
   SetPanelMinimized(screen.HexPanel(), false);
   const cCity& city = *world.Cities()[world.Cities().size() / 2];
   world.turnState.selectedHex = &world.GetMap().GetHex(city.x, city.y);
-  GetHexPanel()->Refresh();
+  LoadedMapScreen()->HexPanel()->Refresh();
   // The view's column and row counts follow the first change of scale.
   world.GetMap().Zoom(1, 0, 0);
   world.GetMap().CenterAtHex(world.GetMap().GetWidth() / 2, world.GetMap().GetHeight() / 2);
@@ -123,7 +123,7 @@ TEST_F(ScreenSnapshot, MapScreenDrawsTheFixtureScenarioWithAllPanels) {
   // The bar, the minimap picture and the map are all drawn; the map is not
   // the cleared black.
   EXPECT_NE(Pixel(600, 60), 0u);
-  const cMinimapPanel& minimap = *GetMinimapPanel();
+  const cMinimapPanel& minimap = *LoadedMapScreen()->MinimapPanel();
   EXPECT_GT(minimap.MinimapRect().width, 0);
   EXPECT_NE(Pixel(minimap.MinimapRect().x + 5, minimap.MinimapRect().y + 5), 0u);
   EXPECT_NE(Pixel(400, 400), 0u);
@@ -211,7 +211,7 @@ TEST_F(ScreenSnapshot, TheLongestDateLineIsDrawnWithinItsBox) {
   }
   world.turnNumber = 104;
   world.turnsLeft = 48;
-  cMinimapPanel& minimap = *GetMinimapPanel();
+  cMinimapPanel& minimap = *LoadedMapScreen()->MinimapPanel();
   minimap.RefreshDate();
   ASSERT_GE(date.GetDay(world.TurnsPerMonth()), 10);
   for (int i = 0; i < 3; ++i) OnFrameRender(i * 0.5, 0.5f);

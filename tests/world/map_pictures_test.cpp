@@ -1,5 +1,6 @@
 // The map frame with its kept pictures against a plain cell-by-cell drawing
-// of the same cells (the public per-cell functions), in every map mode, and
+// of the same cells (the cell drawing the pictures are recorded with, drawn
+// at once), in every map mode, and
 // after each kind of change that must show: a cell's terrain, weather,
 // river, mark, fortification, owner or unit, a country's colour, the zoom,
 // the scroll, a setting and the skin (depth table, sheets); and single
@@ -21,6 +22,7 @@
 #include "support/world_builders.h"
 #include "world/cities.h"
 #include "world/hex_drawing.h"
+#include "world/hex_drawing_parts.h"
 #include "world/jednostka_ladowa.h"
 
 namespace {
@@ -34,6 +36,21 @@ bool SameRect(const plat::RectI& a, const plat::RectI& b) {
 
 constexpr int kWidth = 40;
 constexpr int kHeight = 30;
+
+// One cell drawn at once in the map mode, by the drawing the map's kept
+// pictures are recorded with.
+void DrawCellNow(plat::SpriteBatch& batch, const sHex& hex, sHexScreenPos pos, const sEyeCandy& eyeCandy, int phase,
+                 int mode = 0) {
+  using namespace world_draw;
+  cCountryLookup countries;
+  sCellOut out{batch};
+  switch (mode) {
+    case 1: DrawCellTerrain(out, sCellLook(false), hex, pos, eyeCandy); break;
+    case 2: DrawCellPolitical(out, sCellLook(false), countries, hex, pos); break;
+    case 3: DrawCellWithCoastMark(out, sCellLook(true), countries, hex, pos, eyeCandy); break;
+    default: DrawCell(out, sCellLook(true), countries, hex, pos, eyeCandy, phase); break;
+  }
+}
 
 // Where two record lists first differ, or -1 when they are the same.
 long FirstDifference(const std::vector<DrawRecord>& a, const std::vector<DrawRecord>& b) {
@@ -157,8 +174,8 @@ class MapPictures : public ::testing::Test {
     Map().UpdateView(1.0f);
   }
 
-  // The visible cells one by one through the per-cell functions, as the
-  // map frame places them.
+  // The visible cells one by one, drawn at once, as the map frame places
+  // them.
   void DrawReference() {
     const cMap& map = Map();
     const plat::Matrix2D saved = batch_.GetTransform();
@@ -177,12 +194,7 @@ class MapPictures : public ::testing::Test {
         sHexScreenPos pos;
         pos.x = static_cast<float>(x * kHexColumnWidth + ox);
         pos.y = static_cast<float>(y * kHexRowHeight + oy + (IsOddColumn(x) ? 0 : kHexEvenColumnDrop));
-        switch (g_Settings.MapMode) {
-          case 1: DrawHexTerrain(batch_, hex, pos, eyeCandy, phase); break;
-          case 2: DrawHexPolitical(batch_, hex, pos); break;
-          case 3: DrawHexWithCoastMark(batch_, hex, pos, eyeCandy); break;
-          default: DrawHex(batch_, hex, pos, eyeCandy, phase); break;
-        }
+        DrawCellNow(batch_, hex, pos, eyeCandy, phase, g_Settings.MapMode);
       }
     }
     batch_.SetTransform(saved);
@@ -415,7 +427,7 @@ TEST_F(HexDrawing, DecorationHidesTheForestLayerButNotThePlainUnderIt) {
   hex.tileVariant = 1;
   hex.weather = 1;  // snow
   eye_.alpha = g_SpriteDepths[kLayerForest].level;
-  DrawHex(batch_, hex, {10, 20, 0}, eye_, 0);
+  DrawCellNow(batch_, hex, {10, 20, 0}, eye_, 0);
   const auto quads = Flush();
   ASSERT_EQ(quads.size(), 1u);
   EXPECT_EQ(Find(quads, kSlotTerrain, L::Terrain(kTerrainPlain, 1, 1)).size(), 1u);
@@ -433,7 +445,7 @@ TEST_F(HexDrawing, OwnershipTintsAndBordersTakeTheirColoursWithFullAlpha) {
   hex.controller = 1;
   hex.owner = 2;
   hex.borderFlags = 1;  // owner border on side 1
-  DrawHex(batch_, hex, {0, 0, 0}, eye_, 0);
+  DrawCellNow(batch_, hex, {0, 0, 0}, eye_, 0);
   const auto quads = Flush();
   const std::pair<plat::RectI, std::uint32_t> expected[] = {
       {L::ControllerTint(), 0xFF112233u}, {L::OwnerTint(), 0xFF445566u}, {L::Border(1), 0xFFAA0000u}};
@@ -454,14 +466,14 @@ TEST_F(HexDrawing, TargetMarksShowOverTheUnitOnTheHex) {
   hex.terrain = kTerrainPlain;
   hex.unit = &unit;
   hex.markBits = 0x400u;  // a bombardment target
-  DrawHex(batch_, hex, {0, 0, 0}, eye_, 0);
+  DrawCellNow(batch_, hex, {0, 0, 0}, eye_, 0);
   auto marks = Find(Flush(), kSlotOthers, L::Mark(10));
   ASSERT_EQ(marks.size(), 2u);
   EXPECT_FLOAT_EQ(marks[0].depth, LayerDepth(kLayerMarks));
   EXPECT_LT(marks[1].depth, LayerDepth(kLayerUnits));
   hex.markBits = 0x4000u;
   batch_.Begin();
-  DrawHex(batch_, hex, {0, 0, 0}, eye_, 0);
+  DrawCellNow(batch_, hex, {0, 0, 0}, eye_, 0);
   marks = Find(Flush(), kSlotOthers, L::Mark(14));
   ASSERT_EQ(marks.size(), 1u);
   EXPECT_FLOAT_EQ(marks[0].depth, LayerDepth(kLayerMarks));
@@ -474,7 +486,7 @@ TEST_F(HexDrawing, WaterKeepsItsFirstWeatherRowAndBadLandMasksDrawNoRiver) {
   water.tileVariant = 1;
   water.weather = 1;
   water.riverMask = kRiverMouthBit | 1 | 32;
-  DrawHex(batch_, water, {0, 0, 0}, eye_, 0);
+  DrawCellNow(batch_, water, {0, 0, 0}, eye_, 0);
   auto quads = Flush();
   EXPECT_EQ(quads.size(), 3u);  // the water and two mouths
   EXPECT_EQ(Find(quads, kSlotTerrain, L::Terrain(kTerrainWater, 1, 0)).size(), 1u);
@@ -483,7 +495,7 @@ TEST_F(HexDrawing, WaterKeepsItsFirstWeatherRowAndBadLandMasksDrawNoRiver) {
   land.terrain = kTerrainPlain;
   land.riverMask = 64 | 2;
   batch_.Begin();
-  DrawHex(batch_, land, {0, 0, 0}, eye_, 0);
+  DrawCellNow(batch_, land, {0, 0, 0}, eye_, 0);
   EXPECT_EQ(Flush().size(), 1u);
 }
 
@@ -508,7 +520,7 @@ TEST_F(HexDrawing, CityNameLiesInFrontOfTheUnitsAndBehindTheSelectedOne) {
   sHex hex;
   hex.terrain = kTerrainPlain;
   hex.city = &city;
-  DrawHex(batch_, hex, {0, 0, 0}, eye_, 0);
+  DrawCellNow(batch_, hex, {0, 0, 0}, eye_, 0);
   batch_.End();
   std::vector<float> nameDepths;
   for (const auto& r : renderer_.records)

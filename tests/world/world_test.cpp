@@ -13,6 +13,7 @@
 #include "support/test_support.h"
 #include "support/world_builders.h"
 #include "world/map_text.h"
+#include "world/report_store.h"
 
 namespace {
 
@@ -52,12 +53,6 @@ TEST_F(Relations, AllianceGroups) {
   // {country, alliance, in it}
   const int member[][3] = {{3, 1, 1}, {3, 4, 1}, {4, 1, 1}, {4, 2, 0}, {1, 0, 0}};
   for (const auto& c : member) EXPECT_EQ(C(c[0]).IsInAlliance(c[1]), c[2] == 1) << c[0] << " in " << c[1];
-  EXPECT_TRUE(C(3).IsAllianceRepresented(world));
-  EXPECT_FALSE(C(1).IsAllianceRepresented(world));
-  // Side: Axis, Allies, Comintern, neutral.
-  EXPECT_EQ(C(6).GetAllianceSide(), 1);
-  EXPECT_EQ(C(4).GetAllianceSide(), 2);
-  EXPECT_EQ(C(1).GetAllianceSide(), 4);
 }
 
 TEST_F(Relations, WarFlagsAreDirectional) {
@@ -225,6 +220,30 @@ TEST(WorldObject, DropSupplyRoleOnlyInTheCountrysOriginalLand) {
   EXPECT_EQ(types(), (std::vector<int>{1, 1, 3, 3, 4, 0, 2, 0}));
   world.DropSupplyRoleOfCountryCities(2);
   EXPECT_EQ(types(), (std::vector<int>{1, 1, 3, 3, 4, 1, 3, 0}));
+}
+
+// Every rule files its reports one way: stamped with the world's date (the
+// day derived from the impulse of the month) and its impulse counter, kept
+// in order, each country's own.
+TEST(WorldObject, AFiledReportCarriesTheWorldsDateAndImpulse) {
+  cWorld world;
+  world.constants.turnsPerMonth.fill(3);
+  world.GetDate() = sGameDate{};
+  world.GetDate().turn = 2;
+  world.GetDate().month = 5;
+  world.GetDate().year = 1941;
+  world.impulseCounters[0] = 17;
+  FileReport(world, 7, 2, L"first");
+  FileReport(world, 7, 3, L"second");
+  const std::list<sReport>& reports = world.reports.Reports();
+  ASSERT_EQ(reports.size(), 2u);
+  const sReport& first = reports.front();
+  EXPECT_EQ(std::tuple(first.type, first.countryId, first.text), std::tuple(7, 2, std::wstring(L"first")));
+  EXPECT_EQ(std::tuple(first.year, first.month, first.day, first.impulse), std::tuple(1941, 5, 11, 17));
+  EXPECT_EQ(first.extra, 1);
+  EXPECT_EQ(reports.back().countryId, 3);
+  std::list<sReport> own;
+  EXPECT_EQ(world.reports.Filter(own, 3, 7).size(), 1u);
 }
 
 }  // namespace

@@ -516,7 +516,7 @@ void WriteConsts(const ConstsSource& source, const fs::path& path) {
     }
     Check(next == it->second.size(), "consts.txt: data line " + std::to_string(line) + " has too many values");
   }
-  files::WriteDataFile(Wide(path.string()), FormatConstsText(constants));
+  WriteConstsFile(Wide(path.string()), constants);
 }
 
 // The standing orders of ai.txt on the countries' computer data: each
