@@ -2,6 +2,7 @@
 #include "make_console_sheet/sea_node_box.h"
 
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "common/ship_profiles.h"
