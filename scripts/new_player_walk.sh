@@ -323,8 +323,9 @@ screen grab recon_findings
 # The box lies below and right of the mouse; its row of the ship counts a
 # port of the enemy shows (layout entries 50 to 55) must have changed.
 read -r row_x row_y < <(corner 50)
+read -r row_end _ < <(awk '$1 == 55 { print $2 + $4, $3; exit }' "$layout")
 alike=$(screen same gdynia_before_recon recon_findings $((gdynia_x + 19 + row_x)) $((gdynia_y + 22 + row_y)) \
-  $((gdynia_x + 19 + row_x + 240)) $((gdynia_y + 22 + row_y + 24)))
+  $((gdynia_x + 19 + row_end)) $((gdynia_y + 22 + row_y + 24)))
 echo "Gdynia's hover box after the reconnaissance: $((100 - alike)) % of its row of ship counts changed" >>"$timings"
 [ "$alike" -lt 100 ] || fail "the reconnaissance of Gdynia changed nothing in its hover box"
 

@@ -15,6 +15,7 @@ class cJednostkaMorska;
 class cMap;
 class cWorld;
 namespace plat {
+class Font;
 class SpriteBatch;
 }
 
@@ -61,6 +62,8 @@ struct sWezelGrafuMorz final : public cHoverable {
   // The hover box: the size of layout entry 15, drawn from the GUI sheet.
   void GetTooltipSize(int& width, int& height) override;
   void DrawTooltip(float x, float y) override;
+  // The font of the box's texts (null without a device).
+  static plat::Font* TooltipFont();
 };
 
 class cSeaGraph {

@@ -23,7 +23,10 @@ namespace {
 // its three backgrounds are stacked: allied port, other port, sea zone.
 constexpr int kGuiSheetSlot = 2;
 constexpr int kBoxEntry = 15;
-// The font of the counters and names in the layout table.
+// The colours of the counts and the name: the layout's font of counters
+// and city names. The texts are written in the overlay font, whose size
+// stays with the box's: the box is a picture drawn at its own size on
+// every screen, while the layout's fonts grow with larger screens.
 constexpr int kBoxFont = 6;
 // Counts of allies and of spotted enemies are told apart by colour.
 constexpr std::uint32_t kAlliedCountColour = 0xFFA8E090u;
@@ -92,6 +95,8 @@ void sWezelGrafuMorz::DrawMarker(plat::SpriteBatch& sprite, float px, float py, 
   if (hexX == x && hexY == y && IsSeaZone() && !hideMarker) DrawMarkerCell(sprite, 0, px, py, depth);
 }
 
+plat::Font* sWezelGrafuMorz::TooltipFont() { return g_pOverlayFont; }
+
 void sWezelGrafuMorz::GetTooltipSize(int& width, int& height) {
   width = g_GuiLayout[kBoxEntry].c;
   height = g_GuiLayout[kBoxEntry].d;
@@ -128,7 +133,7 @@ void sWezelGrafuMorz::DrawTooltip(float fx, float fy) {
   }
 
   const sGuiFont& style = g_GuiFonts[kBoxFont];
-  plat::Font* font = style.font;
+  plat::Font* font = TooltipFont();
   if (!font) return;
   for (int r = 0; r < rowCount; ++r) {
     const int* counts = rows[r] == kOwn ? ownCounts : rows[r] == kAllied ? alliedCounts : enemyCounts;

@@ -4,8 +4,8 @@
 //   icon grid           (0, 135), 120 x 120 cells, ten a row, two rows
 //   framed box pieces   (0, 1895), 3 x 3 pieces of 45 x 45
 //   hint frame pieces   (200, 1895), 3 x 3 pieces of 10 x 10
-//   sea-node hover box  (1250, 135), three 260 x 110 backgrounds stacked:
-//                       allied port, non-allied port, sea zone
+//   sea-node hover box  (1250, 135), three backgrounds stacked: allied port,
+//                       non-allied port, sea zone (sea_node_box.h)
 //   map-screen panels   listed with their drawing below
 // The rest of the sheet stays transparent (it compresses to almost nothing).
 // Usage: make_console_sheet <output.png>
@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "common/draw.h"
+#include "make_console_sheet/pictograms.h"
+#include "make_console_sheet/sea_node_box.h"
 
 namespace {
 
@@ -35,17 +37,12 @@ std::vector<float> Star(float cx, float cy, float r0, float r1, int points, floa
 
 // ---- The icons: each draws its pictogram in c, in a 120-unit cell. `bg` is
 // the badge colour, used to cut holes.
-using IconFn = void (*)(Canvas&, Col c, Col bg);
+using console_sheet::IconAnchor;
+using console_sheet::IconFlag;
+using console_sheet::IconFn;
+using console_sheet::Pictogram;
 
 void IconStar(Canvas& k, Col c, Col) { k.Polygon(Star(60, 63, 16, 38, 5), c); }
-void IconAnchor(Canvas& k, Col c, Col) {
-  k.Ring(60, 30, 6, 11, c);
-  k.Rect(56, 40, 8, 50, c);
-  k.Rect(42, 46, 36, 7, c);
-  k.Arc(60, 62, 30, 0.25f * kPi, 0.75f * kPi, 7, c);
-  k.Polygon({84, 86, 97, 69, 80, 73}, c);
-  k.Polygon({36, 86, 23, 69, 40, 73}, c);
-}
 void IconTank(Canvas& k, Col c, Col bg) {
   k.Polygon({20, 70, 100, 70, 92, 88, 28, 88}, c);
   k.Polygon({26, 62, 94, 62, 100, 70, 20, 70}, c);
@@ -95,15 +92,6 @@ void IconShield(Canvas& k, Col c, Col bg) {
   k.Polygon(ShieldShape(0.78f), bg);
   k.Rect(56, 36, 8, 54, c);
   k.Rect(37, 50, 46, 8, c);
-}
-void IconFlag(Canvas& k, Col c, Col) {
-  k.Rect(30, 20, 6, 80, c);
-  k.Disc(33, 19, 5, c);
-  k.Rect(22, 96, 22, 5, c);
-  std::vector<float> p;
-  for (int i = 0; i <= 20; ++i) { p.push_back(36 + i * 3.0f); p.push_back(26 + 5 * std::sin(i * 0.35f)); }
-  for (int i = 20; i >= 0; --i) { p.push_back(36 + i * 3.0f); p.push_back(64 + 5 * std::sin(i * 0.35f)); }
-  k.Polygon(p, c);
 }
 void IconShip(Canvas& k, Col c, Col) {
   k.Polygon({14, 72, 106, 72, 96, 88, 26, 88}, c);
@@ -269,63 +257,6 @@ void DrawHintFrame(Canvas& s, int ox, int oy) {
   s.Rect(ox + 2, oy + 1, n - 4, 1, Col{90, 86, 66, 120});  // faint inner highlight under the top edge
 }
 
-// The sea-node hover box backgrounds: 260 x 110 each, stacked (allied port,
-// non-allied port, sea zone). The game writes the title into the top strip and
-// the ship counts into the body, so the body stays plain; only the tint and a
-// small motif at the right end of the title strip tell the three apart.
-struct SeaNodeTint {
-  Col body_top, body_bottom, strip_top, strip_bottom;
-  bool wave;  // a wave instead of an anchor
-};
-
-void DrawWaveMotif(Canvas& k, Col c) {  // in a 120-unit cell, like the icons
-  for (int row = 0; row < 3; ++row) {
-    const float y = 40 + row * 22;
-    for (int i = 0; i < 3; ++i) k.Arc(24 + i * 36, y, 13, 1.05f * kPi, 1.95f * kPi, 7, c);
-  }
-}
-
-void DrawSeaNodeBackground(Canvas& s, int ox, int oy, const SeaNodeTint& t) {
-  constexpr int w = 260, h = 110, strip = 22;
-  const auto lerp = [](Col a, Col b, float f) {
-    return Col{a.r + (b.r - a.r) * f, a.g + (b.g - a.g) * f, a.b + (b.b - a.b) * f, a.a + (b.a - a.a) * f};
-  };
-  for (int y = 1; y < h - 1; ++y) {  // body and title strip: vertical gradients
-    const bool in_strip = y < strip;
-    const Col c = in_strip ? lerp(t.strip_top, t.strip_bottom, (y - 1) / float(strip - 2))
-                           : lerp(t.body_top, t.body_bottom, (y - strip) / float(h - strip - 2));
-    s.Rect(ox + 1, oy + y, w - 2, 1, c);
-  }
-  s.Rect(ox + 2, oy + 1, w - 4, 1, Col{255, 250, 225, 40});          // a lit edge along the strip top
-  s.Rect(ox + 1, oy + strip, w - 2, 1, Col{206, 194, 150, 150});     // the line under the title strip
-  s.Rect(ox + 1, oy + strip + 1, w - 2, 1, Col{0, 0, 0, 90});
-  const Col border{206, 194, 150, 235};  // the 1-pixel light border, corners trimmed as on the hint frame
-  s.Rect(ox + 2, oy, w - 4, 1, border);
-  s.Rect(ox + 2, oy + h - 1, w - 4, 1, border);
-  s.Rect(ox, oy + 2, 1, h - 4, border);
-  s.Rect(ox + w - 1, oy + 2, 1, h - 4, border);
-  const int cs[4][2] = {{1, 1}, {w - 2, 1}, {1, h - 2}, {w - 2, h - 2}};
-  for (const auto& c : cs) s.Rect(ox + c[0], oy + c[1], 1, 1, border);
-
-  constexpr int kSuper = 4, kMotif = 16;  // the motif, 16 px, smoothed
-  Canvas k(kMotif * kSuper, kMotif * kSuper, kMotif * kSuper / 120.0f);
-  const Col ink{226, 214, 170, 190};
-  if (t.wave) DrawWaveMotif(k, ink); else IconAnchor(k, ink, Col{0, 0, 0, 0});
-  k.DownsampleInto(s, kSuper, ox + w - kMotif - 5, oy + (strip - kMotif) / 2 + 1);
-}
-
-void DrawSeaNodeBackgrounds(Canvas& s, int ox, int oy) {
-  const SeaNodeTint allied{Col{34, 40, 24, 215}, Col{22, 26, 16, 225}, Col{74, 84, 46, 235}, Col{50, 58, 32, 235},
-                           false};
-  const SeaNodeTint foreign{Col{46, 24, 20, 215}, Col{28, 15, 13, 225}, Col{112, 48, 36, 235}, Col{78, 32, 25, 235},
-                            false};
-  const SeaNodeTint sea{Col{18, 28, 50, 215}, Col{11, 17, 32, 225}, Col{40, 62, 108, 235}, Col{27, 42, 76, 235},
-                        true};
-  DrawSeaNodeBackground(s, ox, oy, allied);
-  DrawSeaNodeBackground(s, ox, oy + 110, foreign);
-  DrawSeaNodeBackground(s, ox, oy + 220, sea);
-}
-
 // ---- The map-screen panels. Every picture sits where the panels cut it:
 //   information bar background   (0, 460), 816 x 76, layout entry 3
 //   command icons background     (0, 560), 208 x 34, layout entry 5
@@ -360,19 +291,6 @@ void Plate(Canvas& s, int x, int y, int w, int h) {
       s.Rect(cx - 1, cy - 1, 3, 3, Col{110, 96, 60, 255});
       s.Rect(cx - 1, cy - 1, 2, 1, kBrassLight);
     }
-}
-
-// A pictogram of the icon set, size pixels square, at (x, y).
-void Pictogram(Canvas& s, IconFn fn, int x, int y, int size, Col ink, Col bg, bool shadow) {
-  constexpr int kSuper = 4;
-  Canvas k(size * kSuper, size * kSuper, size * kSuper / 120.0f);
-  if (shadow) {
-    k.SetOffset(4, 5);
-    fn(k, Col{0, 0, 0, 150}, Col{0, 0, 0, 0});
-    k.SetOffset(0, 0);
-  }
-  fn(k, ink, bg);
-  k.DownsampleInto(s, kSuper, x, y);
 }
 
 // A round badge with a pictogram in three looks stacked: disabled (grey),
@@ -501,7 +419,7 @@ int main(int argc, char** argv) {
   for (int i = 0; i < 20; ++i) DrawIcon(sheet, i, 0 + (i % 10) * 120, 135 + (i / 10) * 120);
   DrawFramedBox(sheet, 0, 1895);
   DrawHintFrame(sheet, 200, 1895);
-  DrawSeaNodeBackgrounds(sheet, 1250, 135);
+  console_sheet::DrawSeaNodeBackgrounds(sheet, 1250, 135);
   DrawPanelArt(sheet);
 
   const std::string error = tooldraw::WritePng(sheet, argv[1]);
