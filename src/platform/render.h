@@ -105,6 +105,16 @@ class Texture {
   virtual void Unlock() = 0;
   // A number that names this texture in recordings and caches.
   virtual std::uint64_t Id() const = 0;
+  // The mark of the renderer that made this texture (null: none): a
+  // renderer tells its own textures by it, and only those it can draw.
+  const void* Maker() const { return maker_; }
+
+ protected:
+  Texture() = default;
+  explicit Texture(const void* maker) : maker_(maker) {}
+
+ private:
+  const void* maker_ = nullptr;
 };
 
 class SpriteBatch;
