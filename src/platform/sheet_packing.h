@@ -35,8 +35,6 @@ class SheetPacking {
   // then).
   bool Pack(const std::uint32_t* texels, int pitch, int width, int height, int maxWidth);
 
-  int Width() const { return width_; }
-  int Height() const { return height_; }
   int PackedWidth() const { return packed_width_; }
   int PackedHeight() const { return packed_height_; }
   const std::vector<Part>& Parts() const { return parts_; }
