@@ -33,7 +33,6 @@ class SdlRenderer final : public Renderer {
   std::unique_ptr<Texture> CreateTexture(int width, int height) override;
   std::unique_ptr<Font> CreateFont(const std::wstring& face, int height, int weight) override;
   int MaxTextureWidth() const override;
-  int MaxTextureHeight() const;
   int ScreenWidth() const override;
   int ScreenHeight() const override;
 
@@ -85,6 +84,7 @@ class SdlRenderer final : public Renderer {
   std::string Name() const;
 
  private:
+  int MaxTextureHeight() const;
   std::unique_ptr<SdlTexture> MakeTexture(int width, int height, const std::string& path);
   // A texture of SDL's for MakeTexture, blended and filtered; null on
   // failure.
