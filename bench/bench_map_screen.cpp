@@ -170,7 +170,7 @@ void SoftwareFrames(benchmark::State& state, float zoom, bool idle) {
       };
       if (!idle) {
         for (auto _ : state) {
-          sdl.ResetFingerprint();
+          sdl.Notes().Reset();
           render(0.0, 0.016f);
         }
       } else {

@@ -24,7 +24,6 @@ class MemoryClipboard final : public Clipboard {
     return true;
   }
   std::optional<std::wstring> GetText() override { return text_; }
-  void Clear() { text_.reset(); }
 
  private:
   std::optional<std::wstring> text_;

@@ -16,8 +16,6 @@ class KeyAndButtonState {
   void SetKeyDown(unsigned virtualKey, bool down) {
     if (virtualKey < 256) keys_[virtualKey] = down;
   }
-  // Mouse buttons by their virtual keys.
-  bool IsMouseButtonDown(unsigned virtualKey) const { return IsKeyDown(virtualKey); }
   // What took the first press of each held key (the screen the routing
   // gave it to; opaque here), null when none was noted.
   const void* KeyPressedOn(unsigned virtualKey) const {
@@ -25,14 +23,6 @@ class KeyAndButtonState {
   }
   void SetKeyPressedOn(unsigned virtualKey, const void* screen) {
     if (virtualKey < 256) pressed_on_[virtualKey] = screen;
-  }
-  // Nothing held, no capture.
-  void Reset() {
-    keys_.reset();
-    pressed_on_.fill(nullptr);
-    SetCapture(false);
-    focus_ = true;
-    mouse_in_window_ = true;
   }
 
   // Whether the window has the keyboard focus (the game is in the

@@ -20,8 +20,6 @@ class MovieDecoder {
   // Size of the video's frames in pixels (0 before a successful Open).
   virtual int Width() const = 0;
   virtual int Height() const = 0;
-  // Frames per second as the file declares them (a default when it does not).
-  virtual double FrameRate() const = 0;
   // Length in seconds; 0 when the file does not say.
   virtual double Duration() const = 0;
   // Decodes up to the frame that is due at the given time (seconds from the

@@ -24,8 +24,8 @@ DrawRecord Make(DrawRecord::Kind kind) {
 
 }  // namespace
 
-RecordingTexture::RecordingTexture(int width, int height, std::string path)
-    : width_(width), height_(height), path_(std::move(path)), id_(NextTextureId()) {}
+RecordingTexture::RecordingTexture(int width, int height)
+    : width_(width), height_(height), id_(NextTextureId()) {}
 
 std::uint32_t* RecordingTexture::Lock(int& pitch) {
   if (pixels_.empty() && width_ > 0 && height_ > 0) {
@@ -65,20 +65,19 @@ RecordingRenderer::RecordingRenderer(int screenWidth, int screenHeight)
 
 std::unique_ptr<Texture> RecordingRenderer::LoadTexture(const std::string& path) {
   int w = 0, h = 0;
-  if (fail_create_ || !ReadPngSize(path, w, h)) return nullptr;
-  return std::make_unique<RecordingTexture>(w, h, path);
+  if (!ReadPngSize(path, w, h)) return nullptr;
+  return std::make_unique<RecordingTexture>(w, h);
 }
 
 std::unique_ptr<Texture> RecordingRenderer::CreateTexture(int width, int height) {
-  if (fail_create_ || width <= 0 || height <= 0 || width > kMaxTextureSide || height > kMaxTextureSide) {
+  if (width <= 0 || height <= 0 || width > kMaxTextureSide || height > kMaxTextureSide) {
     return nullptr;
   }
   return std::make_unique<RecordingTexture>(width, height);
 }
 
-std::unique_ptr<Font> RecordingRenderer::CreateFont(const std::wstring& face, int height, int weight) {
-  if (fail_create_) return nullptr;
-  return std::make_unique<RecordingFont>(*this, face, height, weight);
+std::unique_ptr<Font> RecordingRenderer::CreateFont(const std::wstring& /*face*/, int height, int /*weight*/) {
+  return std::make_unique<RecordingFont>(*this, height);
 }
 
 long RecordingRenderer::BeginScene() {

@@ -29,20 +29,18 @@ struct DrawRecord {
 
 class RecordingTexture : public Texture {
  public:
-  RecordingTexture(int width, int height, std::string path = {});
+  RecordingTexture(int width, int height);
   int Width() const override { return width_; }
   int Height() const override { return height_; }
   std::uint32_t* Lock(int& pitch) override;
   void Unlock() override { ++unlocks_; }
   std::uint64_t Id() const override { return id_; }
-  const std::string& Path() const { return path_; }
   int Unlocks() const { return unlocks_; }
   // The texels (allocated on first Lock; transparent black).
   const std::vector<std::uint32_t>& Pixels() const { return pixels_; }
 
  private:
   int width_, height_;
-  std::string path_;
   std::uint64_t id_;
   std::vector<std::uint32_t> pixels_;
   int unlocks_ = 0;
@@ -61,8 +59,7 @@ class RecordingTextTexture final : public RecordingTexture {
 
 class RecordingFont final : public CachedTextFont {
  public:
-  RecordingFont(Renderer& renderer, std::wstring face, int height, int weight)
-      : CachedTextFont(renderer, std::move(face), height, weight) {}
+  RecordingFont(Renderer& renderer, int height) : CachedTextFont(renderer, height) {}
   int GlyphWidth() const { return Height() > 1 ? Height() / 2 : 1; }
 
  protected:
@@ -80,7 +77,7 @@ class RecordingRenderer final : public Renderer {
   std::unique_ptr<Texture> LoadTexture(const std::string& path) override;
   std::unique_ptr<Texture> CreateTexture(int width, int height) override;
   std::unique_ptr<Font> CreateFont(const std::wstring& face, int height, int weight) override;
-  int MaxTextureWidth() const override { return max_texture_width_; }
+  int MaxTextureWidth() const override { return 4096; }
   int ScreenWidth() const override { return screen_width_; }
   int ScreenHeight() const override { return screen_height_; }
 
@@ -106,10 +103,8 @@ class RecordingRenderer final : public Renderer {
   const RectI* ClipRect() const { return has_clip_ ? &clip_ : nullptr; }
 
   // Test controls.
-  void SetMaxTextureWidth(int width) { max_texture_width_ = width; }
   void SetScreenSize(int width, int height) { screen_width_ = width, screen_height_ = height; }
   void SetBeginSceneResult(long code) { begin_scene_result_ = code; }
-  void SetFailCreate(bool fail) { fail_create_ = fail; }
   // When off, calls are only counted (benchmarks).
   void SetStoreRecords(bool store) { store_records_ = store; }
   // Off by default: every draw is recorded.
@@ -126,9 +121,7 @@ class RecordingRenderer final : public Renderer {
   bool IsTextLine(const Texture& texture);
 
   int screen_width_, screen_height_;
-  int max_texture_width_ = 4096;
   long begin_scene_result_ = 0;
-  bool fail_create_ = false;
   bool store_records_ = true;
   bool has_clip_ = false;
   RectI clip_;

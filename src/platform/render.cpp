@@ -446,8 +446,7 @@ struct CachedTextFont::Entry {
   std::uint64_t generation = 0;      // of the batch that last queued it
 };
 
-CachedTextFont::CachedTextFont(Renderer& renderer, std::wstring face, int height, int weight)
-    : renderer_(renderer), face_(std::move(face)), height_(height), weight_(weight) {}
+CachedTextFont::CachedTextFont(Renderer& renderer, int height) : renderer_(renderer), height_(height) {}
 
 CachedTextFont::~CachedTextFont() = default;
 

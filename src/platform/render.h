@@ -105,6 +105,16 @@ class Texture {
   virtual void Unlock() = 0;
   // A number that names this texture in recordings and caches.
   virtual std::uint64_t Id() const = 0;
+  // The mark of the renderer that made this texture (null: none): a
+  // renderer tells its own textures by it, and only those it can draw.
+  const void* Maker() const { return maker_; }
+
+ protected:
+  Texture() = default;
+  explicit Texture(const void* maker) : maker_(maker) {}
+
+ private:
+  const void* maker_ = nullptr;
 };
 
 class SpriteBatch;
@@ -128,9 +138,8 @@ class Font {
   // drawn at once.
   virtual int DrawText(SpriteBatch* batch, std::wstring_view text, RectI& rect, unsigned flags,
                        std::uint32_t argb) = 0;
-  virtual const std::wstring& Face() const = 0;
+  // The height it was made with (Renderer::CreateFont).
   virtual int Height() const = 0;
-  virtual int Weight() const = 0;
 };
 
 // What a back-end must do; the sprite batch and the fonts use it.
@@ -279,7 +288,6 @@ class SpriteBatch {
   // picture (0: none) and how many were drawn into it anew.
   std::size_t KeptDepthsShown() const { return kept_shown_; }
   std::size_t KeptDepthsDrawn() const { return kept_drawn_; }
-  Renderer& GetRenderer() { return renderer_; }
 
  private:
   // A queued draw, kept small since a full map frame queues hundreds of
@@ -432,14 +440,12 @@ class CachedTextFont : public Font {
  public:
   static constexpr std::size_t kCacheLimit = 2048;
 
-  CachedTextFont(Renderer& renderer, std::wstring face, int height, int weight);
+  CachedTextFont(Renderer& renderer, int height);
   ~CachedTextFont() override;
 
   int DrawText(SpriteBatch* batch, std::wstring_view text, RectI& rect, unsigned flags,
                std::uint32_t argb) override;
-  const std::wstring& Face() const override { return face_; }
   int Height() const override { return height_; }
-  int Weight() const override { return weight_; }
 
   // How many line textures were made so far, and how many are cached.
   std::size_t RasterisedCount() const { return rasterised_; }
@@ -452,7 +458,6 @@ class CachedTextFont : public Font {
   virtual int LineHeight() const = 0;
   // The line in white on transparent; null when it cannot be made.
   virtual std::unique_ptr<Texture> RenderLine(std::wstring_view line) = 0;
-  Renderer& GetRenderer() const { return renderer_; }
 
  private:
   struct Entry;
@@ -465,9 +470,7 @@ class CachedTextFont : public Font {
   void Trim(const SpriteBatch* batch);
 
   Renderer& renderer_;
-  std::wstring face_;
   int height_;
-  int weight_;
   Lru lru_;  // least recently used first
   std::unordered_map<std::wstring, Lru::iterator, KeyHash, std::equal_to<>> cache_;
   std::vector<TextLine> lines_;

@@ -35,8 +35,6 @@ class SheetPacking {
   // then).
   bool Pack(const std::uint32_t* texels, int pitch, int width, int height, int maxWidth);
 
-  int Width() const { return width_; }
-  int Height() const { return height_; }
   int PackedWidth() const { return packed_width_; }
   int PackedHeight() const { return packed_height_; }
   const std::vector<Part>& Parts() const { return parts_; }
@@ -73,6 +71,44 @@ class SheetPacking {
         }
       }
     }
+  }
+
+  // A draw of source onto the quad with the corners given (top-left,
+  // top-right, bottom-right, bottom-left) as the draws of its pieces: calls
+  // piece(const RectI& packed, const PointF pieceCorners[4]) with each
+  // piece's texels in the packed picture and its share of the quad. A piece
+  // keeps the quad's own edges where it reaches them; the pieces of an
+  // upright quad (upright: its edges lie along the axes) are upright too.
+  template <class F>
+  void ForEachPieceOnQuad(const RectI& source, const PointF corners[4], bool upright, F piece) const {
+    const int sw = source.Width(), sh = source.Height();
+    if (sw <= 0 || sh <= 0) return;
+    const PointF &tl = corners[0], &tr = corners[1], &br = corners[2], &bl = corners[3];
+    // A point of the quad at the share (s, u) of the source across and down.
+    const auto at = [&](float s, float u) {
+      const PointF top{tl.x + (tr.x - tl.x) * s, tl.y + (tr.y - tl.y) * s};
+      const PointF bottom{bl.x + (br.x - bl.x) * s, bl.y + (br.y - bl.y) * s};
+      return PointF{top.x + (bottom.x - top.x) * u, top.y + (bottom.y - top.y) * u};
+    };
+    ForEachPiece(source, [&](const RectI& cut, const Part& part) {
+      const float s0 = cut.left == source.left ? 0.0f : static_cast<float>(cut.left - source.left) / sw;
+      const float s1 = cut.right == source.right ? 1.0f : static_cast<float>(cut.right - source.left) / sw;
+      const float u0 = cut.top == source.top ? 0.0f : static_cast<float>(cut.top - source.top) / sh;
+      const float u1 = cut.bottom == source.bottom ? 1.0f : static_cast<float>(cut.bottom - source.top) / sh;
+      const int dx = part.packedX - part.sheet.left, dy = part.packedY - part.sheet.top;
+      const RectI packed{cut.left + dx, cut.top + dy, cut.right + dx, cut.bottom + dy};
+      if (upright) {
+        const float x0 = s0 == 0.0f ? tl.x : tl.x + (tr.x - tl.x) * s0;
+        const float x1 = s1 == 1.0f ? tr.x : tl.x + (tr.x - tl.x) * s1;
+        const float y0 = u0 == 0.0f ? tl.y : tl.y + (bl.y - tl.y) * u0;
+        const float y1 = u1 == 1.0f ? bl.y : tl.y + (bl.y - tl.y) * u1;
+        const PointF share[4] = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
+        piece(packed, share);
+      } else {
+        const PointF share[4] = {at(s0, u0), at(s1, u0), at(s1, u1), at(s0, u1)};
+        piece(packed, share);
+      }
+    });
   }
 
  private:

@@ -55,7 +55,6 @@ struct FakeDecoder final : plat::MovieDecoder {
   bool Open(const std::string&) override { return true; }
   int Width() const override { return 4; }
   int Height() const override { return 2; }
-  double FrameRate() const override { return 10; }
   double Duration() const override { return 0.3; }
   bool Advance(double seconds) override {
     advances_.push_back(now_ = seconds);

@@ -272,7 +272,7 @@ TEST_F(Frame, AHeldKeyRepeatsOnlyOnTheScreenThatTookItsPress) {
   PopDialogs(1);
   key(plat::kWmKeyDown, plat::kVkReturn, true);
   EXPECT_EQ(log_, (Log{"scenarios down 13", "scenarios down 13"}));
-  plat::GetInputState().Reset();
+  plat::GetInputState() = plat::KeyAndButtonState{};
 }
 
 TEST_F(Frame, MenuMouseFeedsHintFirstAndPanelEventsReachFourPanels) {

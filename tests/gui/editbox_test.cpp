@@ -23,7 +23,7 @@ class EditBox : public guitest::GuiTest {
  protected:
   void SetUp() override {
     GuiTest::SetUp();
-    plat::GetMemoryClipboard().Clear();
+    plat::GetMemoryClipboard() = plat::MemoryClipboard{};
     ASSERT_EQ(dialog_->AddEditBox(5, L"", 0, 0, 200, 30, false, &box_), S_OK);
     CDXUTDialog::RequestFocus(box_);
   }

@@ -55,7 +55,7 @@ class GuiTest : public ::testing::Test {
     CDXUTDialog::ResetDrag();
     CDXUTDialog::SetPressedControl(nullptr);
     g_HintText.SetControl(nullptr);
-    plat::GetInputState().Reset();
+    plat::GetInputState() = plat::KeyAndButtonState{};
     GetGlobalDialogResourceManager().OnDestroyDevice();
   }
 

@@ -10,6 +10,7 @@
 
 namespace {
 
+using plat::PointF;
 using plat::RectI;
 using plat::SheetPacking;
 
@@ -128,6 +129,82 @@ TEST(SheetPacking, PackedPartsKeepEveryTexelAFilteredDrawReadsAndPiecesCoverTheS
         }
       }
     }
+  }
+}
+
+// A draw onto a quad: each piece's texels in the packed picture are those of
+// its rectangle of the sheet, and its share of the quad is where that
+// rectangle lies in the source, the quad's own edges kept exactly.
+TEST(SheetPacking, APieceOfADrawLiesOnTheQuadWhereItsTexelsLieInTheSource) {
+  for (unsigned seed = 1; seed <= 3; ++seed) {
+    SCOPED_TRACE(seed);
+    std::mt19937 random(seed);
+    const int width = 700, height = 520;
+    const std::vector<std::uint32_t> sheet = MakeSheet(random, width, height, width);
+    SheetPacking packing;
+    ASSERT_TRUE(packing.Pack(sheet.data(), width, width, height, 512));
+    const std::vector<std::uint32_t> packed = packing.Copy(sheet.data(), width);
+    int pieces = 0;
+    for (int draw = 0; draw < 200; ++draw) {
+      const int left = static_cast<int>(random() % (width - 10)), top = static_cast<int>(random() % (height - 10));
+      const RectI source{left, top, std::min(width, left + 10 + static_cast<int>(random() % 150)),
+                         std::min(height, top + 10 + static_cast<int>(random() % 150))};
+      const float x = 13.25f, y = 7.5f, across = 1.37f, down = 0.81f;
+      const bool upright = draw % 2 == 0;
+      // Upright: scaled; otherwise also sheared across.
+      const float shear = upright ? 0.0f : 0.4f;
+      const auto map = [&](float s, float u) {
+        return PointF{x + s * source.Width() * across + u * source.Height() * shear, y + u * source.Height() * down};
+      };
+      const PointF corners[4] = {map(0, 0), map(1, 0), map(1, 1), map(0, 1)};
+      packing.ForEachPieceOnQuad(source, corners, upright, [&](const RectI& in, const PointF share[4]) {
+        ++pieces;
+        // The piece's rectangle of the sheet, from the part whose packed
+        // copy holds it.
+        const SheetPacking::Part* part = nullptr;
+        for (const auto& p : packing.Parts()) {
+          const int sx = in.left - (p.packedX - p.sheet.left), sy = in.top - (p.packedY - p.sheet.top);
+          if (sx >= p.sheet.left && sy >= p.sheet.top && sx < p.sheet.right && sy < p.sheet.bottom) part = &p;
+        }
+        ASSERT_NE(part, nullptr);
+        const int dx = part->packedX - part->sheet.left, dy = part->packedY - part->sheet.top;
+        const RectI cut{in.left - dx, in.top - dy, in.right - dx, in.bottom - dy};
+        ASSERT_TRUE(cut.left >= source.left && cut.right <= source.right && cut.top >= source.top &&
+                    cut.bottom <= source.bottom && cut.right > cut.left && cut.bottom > cut.top);
+        for (int v = cut.top; v < cut.bottom; ++v) {
+          for (int u = cut.left; u < cut.right; ++u) {
+            ASSERT_EQ(packed[static_cast<std::size_t>(v + dy) * packing.PackedWidth() + u + dx],
+                      sheet[static_cast<std::size_t>(v) * width + u]);
+          }
+        }
+        const float s0 = static_cast<float>(cut.left - source.left) / source.Width();
+        const float s1 = static_cast<float>(cut.right - source.left) / source.Width();
+        const float u0 = static_cast<float>(cut.top - source.top) / source.Height();
+        const float u1 = static_cast<float>(cut.bottom - source.top) / source.Height();
+        const PointF want[4] = {map(s0, u0), map(s1, u0), map(s1, u1), map(s0, u1)};
+        for (int i = 0; i < 4; ++i) {
+          EXPECT_NEAR(share[i].x, want[i].x, 1e-3f);
+          EXPECT_NEAR(share[i].y, want[i].y, 1e-3f);
+        }
+        if (upright) {
+          EXPECT_TRUE(share[0].y == share[1].y && share[0].x == share[3].x && share[1].x == share[2].x &&
+                      share[2].y == share[3].y);
+        }
+        if (upright && cut.left == source.left) {
+          EXPECT_EQ(share[0].x, corners[0].x);
+        }
+        if (upright && cut.right == source.right) {
+          EXPECT_EQ(share[1].x, corners[1].x);
+        }
+        if (cut.top == source.top) {
+          EXPECT_EQ(share[0].y, corners[0].y);
+        }
+        if (upright && cut.bottom == source.bottom) {
+          EXPECT_EQ(share[3].y, corners[3].y);
+        }
+      });
+    }
+    EXPECT_GT(pieces, 100);
   }
 }
 

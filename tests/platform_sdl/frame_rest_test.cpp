@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "platform/frame_rest.h"
 #include "platform/sdl/sdl_framework.h"
@@ -26,7 +25,7 @@ struct FrameRestTest : ::testing::Test {
 
 // One frame: a clear and a texture drawn through each path; its fingerprint.
 std::uint64_t DrawFrame(SdlRenderer& renderer, const Texture& texture, std::uint32_t clear) {
-  renderer.ResetFingerprint();
+  renderer.Notes().Reset();
   renderer.BeginScene();
   renderer.Clear(clear);
   renderer.DrawRect(texture, {0, 0, 4, 4}, 2.0f, 2.0f, 10.0f, 10.0f, 0xFFFFFFFFu, 0.5f);
@@ -35,7 +34,7 @@ std::uint64_t DrawFrame(SdlRenderer& renderer, const Texture& texture, std::uint
   const PointF corners[4] = {{30, 30}, {40, 32}, {40, 40}, {30, 40}};
   renderer.DrawQuad(texture, {0, 0, 4, 4}, corners, 0xFFFFFFFFu, 0.5f);
   renderer.EndScene();
-  return renderer.Fingerprint();
+  return renderer.Notes().Fingerprint();
 }
 
 std::uint32_t Pixel(const SdlRenderer& renderer, int x, int y) {
@@ -59,58 +58,11 @@ TEST_F(FrameRestTest, FingerprintTellsPicturesApartAndAProbeDrawsNothing) {
   // A probe gives the fingerprint of the frame it stands for and leaves
   // the picture as it was.
   ASSERT_EQ(Pixel(*renderer, 60, 60), 0xFF000000u);
-  renderer->SetProbing(true);
+  renderer->Notes().SetProbing(true);
   EXPECT_EQ(DrawFrame(*renderer, *texture, 0xFF000000u), written);
   EXPECT_NE(DrawFrame(*renderer, *texture, 0xFFFF0000u), written);
-  renderer->SetProbing(false);
+  renderer->Notes().SetProbing(false);
   EXPECT_EQ(Pixel(*renderer, 60, 60), 0xFF000000u);
-}
-
-// One frame of a clear and a rectangle of the texture at x.
-void DrawAt(SdlRenderer& renderer, const Texture& texture, float x, std::uint32_t clear) {
-  renderer.ResetFingerprint();
-  renderer.Clear(clear);
-  renderer.DrawRect(texture, {0, 0, 4, 4}, x, 2.0f, x + 8.0f, 10.0f, 0xFFFFFFFFu, 0.5f);
-  renderer.EndScene();
-}
-
-TEST_F(FrameRestTest, OnlyTheAreaThatChangedIsDrawnAgain) {
-  auto renderer = CreateSoftwareRenderer(64, 64);
-  ASSERT_NE(renderer, nullptr);
-  auto texture = renderer->CreateTexture(4, 4);
-  int pitch = 0;
-  std::uint32_t* texels = texture->Lock(pitch);
-  for (int i = 0; i < 16; ++i) texels[i] = 0xFFFF0000u;
-  texture->Unlock();
-  std::vector<SDL_Rect> areas;
-  EXPECT_FALSE(renderer->ChangedAreas(areas));  // nothing on the screen yet
-  DrawAt(*renderer, *texture, 2.0f, 0xFF000000u);
-  renderer->KeepShownCalls();
-  // The rectangle moved: two areas, where it was and where it is.
-  renderer->SetProbing(true);
-  DrawAt(*renderer, *texture, 20.0f, 0xFF000000u);
-  renderer->SetProbing(false);
-  ASSERT_TRUE(renderer->ChangedAreas(areas));
-  ASSERT_EQ(areas.size(), 2u);
-  for (const SDL_Rect& area : areas) {
-    EXPECT_LE(area.y, 2);
-    EXPECT_GE(area.y + area.h, 10);
-    EXPECT_LE(area.w, 12);
-  }
-  // Drawn within the areas only: a clear fills just them.
-  renderer->LimitDrawingTo(&areas);
-  DrawAt(*renderer, *texture, 20.0f, 0xFF0000FFu);
-  renderer->LimitDrawingTo(nullptr);
-  EXPECT_EQ(Pixel(*renderer, 24, 6), 0xFFFF0000u);
-  EXPECT_EQ(Pixel(*renderer, 4, 6), 0xFF0000FFu);
-  EXPECT_EQ(Pixel(*renderer, 15, 6), 0xFF000000u);
-  EXPECT_EQ(Pixel(*renderer, 60, 60), 0xFF000000u);
-  // Another clear is a change of everything.
-  renderer->KeepShownCalls();
-  renderer->SetProbing(true);
-  DrawAt(*renderer, *texture, 20.0f, 0xFF00FF00u);
-  renderer->SetProbing(false);
-  EXPECT_FALSE(renderer->ChangedAreas(areas));
 }
 
 // The loop over the software renderer: frame by frame, whether the render
@@ -134,9 +86,9 @@ struct RestingLoop {
     fw.SetCallbackFrameMove([&](double, float) { ++moves; });
     fw.SetCallbackFrameRender([&](double, float) {
       auto& renderer = dynamic_cast<SdlRenderer&>(*fw.GetRenderer());
-      renders += renderer.Probing() ? "p" : "s";
+      renders += renderer.Notes().Probing() ? "p" : "s";
       const std::uint32_t onScreen = static_cast<const std::uint32_t*>(renderer.Target()->pixels)[0];
-      if (renderer.Probing()) screens += onScreen == 0xFF0000FFu ? "B" : "K";
+      if (renderer.Notes().Probing()) screens += onScreen == 0xFF0000FFu ? "B" : "K";
       const bool blue = moves >= changeAt && (!alternate || (moves - changeAt) % 2 == 0);
       renderer.Clear(blue ? 0xFF0000FFu : 0xFF000000u);
       if (moves == frames) fw.Shutdown();

@@ -47,7 +47,7 @@ struct KeptPictureTest : ::testing::Test {
   // A frame: the cells and tints (stamped, or not when plain), a quad in
   // front; its fingerprint.
   std::uint64_t Draw(SpriteBatch& batch, bool plain, int ox = 0) {
-    renderer->ResetFingerprint();
+    renderer->Notes().Reset();
     renderer->Clear(0xFF102030u);
     batch.Begin();
     const Matrix2D scale = Matrix2D::Scaling(1.13f, 0.97f);
@@ -56,7 +56,7 @@ struct KeptPictureTest : ::testing::Test {
     batch.Draw(*texture, nullptr, 30.5f, 20.25f, 0.1f, 0xFFFFFFFFu);
     batch.End();
     renderer->EndScene();
-    return renderer->Fingerprint();
+    return renderer->Notes().Fingerprint();
   }
 
   std::vector<std::uint32_t> Pixels() const {
@@ -87,10 +87,10 @@ TEST_F(KeptPictureTest, AFrameFromTheKeptPictureHasThePixelsOfTheFullDrawing) {
   EXPECT_EQ(Pixels(), full);
   EXPECT_EQ(shown, drawn);  // the same picture for the idle window
   // A probe draws nothing and gives the same fingerprint; moved, another.
-  renderer->SetProbing(true);
+  renderer->Notes().SetProbing(true);
   EXPECT_EQ(Draw(batch, false), shown);
   EXPECT_NE(Draw(batch, false, 2), shown);
-  renderer->SetProbing(false);
+  renderer->Notes().SetProbing(false);
   EXPECT_EQ(Pixels(), full);
   // Moved for real: drawn anew, as the full drawing has it.
   Draw(batch, false, 2);
@@ -109,12 +109,6 @@ TEST_F(KeptPictureTest, AResetForgetsThePicture) {
   renderer->ForgetKept();
   Draw(batch, false);
   EXPECT_EQ(batch.KeptDepthsDrawn(), 2u);
-  // Limited to the changed areas, a frame draws in full.
-  const std::vector<SDL_Rect> areas{{0, 0, 10, 10}};
-  renderer->LimitDrawingTo(&areas);
-  Draw(batch, false);
-  EXPECT_EQ(batch.KeptDepthsShown() + batch.KeptDepthsDrawn(), 0u);
-  renderer->LimitDrawingTo(nullptr);
 }
 
 }  // namespace

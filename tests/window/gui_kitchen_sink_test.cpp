@@ -39,7 +39,7 @@ class GuiKitchenSink : public twtest::SdlTest {
     CDXUTDialog::ClearFocus();
     CDXUTDialog::ResetDrag();
     g_HintText.SetControl(nullptr);
-    plat::GetInputState().Reset();
+    plat::GetInputState() = plat::KeyAndButtonState{};
     SdlTest::TearDown();
   }
 

@@ -505,7 +505,7 @@ TEST_F(HexDrawing, WaterKeepsItsFirstWeatherRowAndBadLandMasksDrawNoRiver) {
 // the counter on its own hex; a long one reaches under its neighbours') and
 // behind the selected unit.
 TEST_F(HexDrawing, CityNameLiesInFrontOfTheUnitsAndBehindTheSelectedOne) {
-  plat::RecordingFont font(renderer_, L"Label", 12, 400);
+  plat::RecordingFont font(renderer_, 12);
   sCityAppearance& look = *g_CityAppearance.current;
   const bool wasValid = look.valid[6];
   const plat::RectI wasBox = look.box[6];

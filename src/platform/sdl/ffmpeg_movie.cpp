@@ -43,7 +43,7 @@ void FfmpegMovieDecoder::Close() {
   if (format_) avformat_close_input(&format_);
   stream_ = -1;
   width_ = height_ = 0;
-  frameRate_ = frameTime_ = duration_ = timeBase_ = 0;
+  frameTime_ = duration_ = timeBase_ = 0;
   startPts_ = 0;
   lastFrameTime_ = -1;
   currentTime_ = now_ = pendingTime_ = 0;
@@ -90,10 +90,11 @@ bool FfmpegMovieDecoder::Open(const std::string& path) {
   width_ = codec_->width;
   height_ = codec_->height;
   pixels_.assign(static_cast<size_t>(width_) * height_, 0xFF000000u);
-  frameRate_ = ValidRate(stream->avg_frame_rate);
-  if (frameRate_ == 0) frameRate_ = ValidRate(stream->r_frame_rate);
-  if (frameRate_ == 0) frameRate_ = kDefaultFrameRate;
-  frameTime_ = 1.0 / frameRate_;
+  // Frames per second as the file declares them, a default when it does not.
+  double frameRate = ValidRate(stream->avg_frame_rate);
+  if (frameRate == 0) frameRate = ValidRate(stream->r_frame_rate);
+  if (frameRate == 0) frameRate = kDefaultFrameRate;
+  frameTime_ = 1.0 / frameRate;
   timeBase_ = stream->time_base.num > 0 && stream->time_base.den > 0 ? av_q2d(stream->time_base) : 0;
   startPts_ = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
   if (format_->duration > 0) {

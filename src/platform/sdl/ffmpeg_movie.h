@@ -28,7 +28,6 @@ class FfmpegMovieDecoder final : public MovieDecoder {
   bool Open(const std::string& path) override;
   int Width() const override { return width_; }
   int Height() const override { return height_; }
-  double FrameRate() const override { return frameRate_; }
   double Duration() const override { return duration_; }
   bool Advance(double seconds) override;
   const std::uint32_t* CurrentFrameARGB(int& pitch) const override;
@@ -51,7 +50,6 @@ class FfmpegMovieDecoder final : public MovieDecoder {
   int stream_ = -1;
   int width_ = 0;
   int height_ = 0;
-  double frameRate_ = 0;
   double frameTime_ = 0;  // seconds one frame stays on screen
   double duration_ = 0;
   double timeBase_ = 0;

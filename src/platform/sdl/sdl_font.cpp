@@ -33,8 +33,8 @@ std::string LineUtf8(std::wstring_view line) {
 
 class SdlFont final : public CachedTextFont {
  public:
-  SdlFont(SdlRenderer& renderer, const std::wstring& face, int height, int weight, TTF_Font* font)
-      : CachedTextFont(renderer, face, height, weight), renderer_(renderer), font_(font),
+  SdlFont(SdlRenderer& renderer, int height, TTF_Font* font)
+      : CachedTextFont(renderer, height), renderer_(renderer), font_(font),
         line_height_(TTF_FontHeight(font)) {}
   ~SdlFont() override { TTF_CloseFont(font_); }
 
@@ -94,7 +94,7 @@ std::unique_ptr<Font> CreateSdlFont(SdlRenderer& renderer, const std::wstring& f
       TTF_SetFontSize(font, size);
     }
   }
-  return std::make_unique<SdlFont>(renderer, face, height, weight, font);
+  return std::make_unique<SdlFont>(renderer, height, font);
 }
 
 }  // namespace plat::sdl

@@ -428,17 +428,18 @@ void SdlFramework::RenderFrame(double time, float elapsed, bool hadInput) {
 
 bool DrawLoopFrame(SdlRenderer& renderer, FrameRest& rest, const FrameRenderCallback& render, double time,
                    float elapsed, bool hadInput, bool mayRest) {
-  // A changed picture is drawn whole: drawn only in its changed areas
-  // (SdlRenderer::LimitDrawingTo), the blinking markers under an open dialog
-  // came out as dark squares over the dialog's text.
+  // A changed picture is drawn whole: drawn only in the areas of the calls
+  // that changed, the blinking markers under an open dialog came out as
+  // dark squares over the dialog's text.
+  DrawNotes& notes = renderer.Notes();
   if (rest.Resting()) {
     // A probe: the picture is only fingerprinted, and drawn only when it
     // changed.
-    renderer.ResetFingerprint();
-    renderer.SetProbing(true);
+    notes.Reset();
+    notes.SetProbing(true);
     render(time, elapsed);
-    renderer.SetProbing(false);
-    const std::uint64_t probed = renderer.Fingerprint();
+    notes.SetProbing(false);
+    const std::uint64_t probed = notes.Fingerprint();
     if (!rest.ProbeMustBeShown(probed, hadInput, mayRest)) return false;
     if (!hadInput && mayRest) {
       // The picture shown before this one (the other state of the map's
@@ -456,16 +457,16 @@ bool DrawLoopFrame(SdlRenderer& renderer, FrameRest& rest, const FrameRenderCall
   // A frame after input, or while the program has something going on, is
   // not noted: it cannot begin a rest.
   const bool note = !hadInput && mayRest;
-  renderer.ResetFingerprint();
-  renderer.SetNoting(note);
+  notes.Reset();
+  notes.SetNoting(note);
   render(time, elapsed);
-  renderer.SetNoting(true);
+  notes.SetNoting(true);
   if (note) {
-    renderer.KeepShownCalls();
+    renderer.NoteShownPicture();
   } else {
-    renderer.ForgetShownCalls();
+    renderer.ForgetShownPicture();
   }
-  rest.AfterShownFrame(renderer.Fingerprint(), hadInput, mayRest);
+  rest.AfterShownFrame(notes.Fingerprint(), hadInput, mayRest);
   return true;
 }
 

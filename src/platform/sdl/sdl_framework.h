@@ -93,7 +93,7 @@ class SdlFramework final : public Framework {
  private:
   void RouteInput(const TranslatedInput& input);
   // The frame render: shown, or while resting first probed and then drawn
-  // only where its picture changed (platform/frame_rest.h).
+  // only when its picture changed (platform/frame_rest.h).
   void RenderFrame(double time, float elapsed, bool hadInput);
   void ResetDevice(int width, int height);
   void UpdatePause();

@@ -3,54 +3,14 @@
 #include <SDL_image.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
-#include <cstring>
 #include <utility>
 
 namespace plat::sdl {
 namespace {
 
-std::uint64_t NextId() {
-  static std::atomic<std::uint64_t> s_next{0};
-  return ++s_next;
-}
-
-// ARGB copy of a surface; null on failure. The caller frees it.
-SDL_Surface* ToArgb(SDL_Surface* surface) {
-  if (!surface) return nullptr;
-  return SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_ARGB8888, 0);
-}
-
-// The draw calls a fingerprint tells apart.
+// The draw calls the notes tell apart.
 enum eDrawCall { kCallClear = 1, kCallQuad, kCallRect, kCallRects, kCallLines, kCallClip, kCallKept };
-
-// Marks a draw call under way for its scope: the calls it makes are its own.
-class DrawDepth {
- public:
-  explicit DrawDepth(int& depth) : depth_(depth) { ++depth_; }
-  ~DrawDepth() { --depth_; }
-  DrawDepth(const DrawDepth&) = delete;
-  DrawDepth& operator=(const DrawDepth&) = delete;
-
- private:
-  int& depth_;
-};
-
-// The whole pixels a drawing between the edges may touch, a pixel more on
-// each side for filtering.
-SDL_Rect BoxOf(float left, float top, float right, float bottom) {
-  constexpr float kFar = 1.0e7f;
-  left = std::clamp(std::min(left, right), -kFar, kFar);
-  right = std::clamp(std::max(left, right), -kFar, kFar);
-  top = std::clamp(std::min(top, bottom), -kFar, kFar);
-  bottom = std::clamp(std::max(top, bottom), -kFar, kFar);
-  const int x0 = static_cast<int>(std::floor(left)) - 1, y0 = static_cast<int>(std::floor(top)) - 1;
-  const int x1 = static_cast<int>(std::ceil(right)) + 1, y1 = static_cast<int>(std::ceil(bottom)) + 1;
-  return SDL_Rect{x0, y0, x1 - x0, y1 - y0};
-}
-
-constexpr SDL_Rect kNoBox{0, 0, 0, 0};
 
 // The pixels whose centres lie in [left, right) x [top, bottom), for
 // edges within a few million pixels: where the software renderer puts a
@@ -77,16 +37,6 @@ void RgbaToArgbInPlace(SDL_Surface* surface) {
   }
 }
 
-// An ARGB8888 texture of the renderer, blended and filtered; null on
-// failure.
-SDL_Texture* NewBlendedTexture(SDL_Renderer* renderer, int access, int width, int height) {
-  SDL_Texture* t = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, access, width, height);
-  if (!t) return nullptr;
-  SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
-  SDL_SetTextureScaleMode(t, SDL_ScaleModeLinear);
-  return t;
-}
-
 // Whether the quad's corners (top-left, top-right, bottom-right,
 // bottom-left) make an upright rectangle of some size.
 bool AxisAligned(const PointF corners[4]) {
@@ -94,68 +44,18 @@ bool AxisAligned(const PointF corners[4]) {
   return tl.y == tr.y && bl.y == br.y && tl.x == bl.x && tr.x == br.x && tr.x > tl.x && bl.y > tl.y;
 }
 
-void CopyRows(const SDL_Surface* argb, std::uint32_t* out) {
-  const auto* src = static_cast<const unsigned char*>(argb->pixels);
-  for (int y = 0; y < argb->h; ++y) {
-    std::memcpy(out + static_cast<std::size_t>(y) * argb->w, src + static_cast<std::size_t>(y) * argb->pitch,
-                static_cast<std::size_t>(argb->w) * 4);
-  }
+bool IsSoftware(SDL_Renderer* renderer) {
+  SDL_RendererInfo info{};
+  return SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
 }
 
 }  // namespace
 
-// ---------------------------------------------------------------------------
-
-SdlTexture::SdlTexture(std::shared_ptr<RendererLife> life, SDL_Texture* texture, int width, int height,
-                       std::string path, std::unique_ptr<SheetPacking> packing)
-    : life_(std::move(life)), texture_(texture), width_(width), height_(height), path_(std::move(path)),
-      id_(NextId()), packing_(std::move(packing)) {}
-
-SdlTexture::~SdlTexture() {
-  // Once the renderer is gone SDL has freed its textures already.
-  if (life_->renderer && texture_) SDL_DestroyTexture(texture_);
-}
-
-std::uint32_t* SdlTexture::Lock(int& pitch) {
-  pitch = width_;
-  if (pixels_.empty()) {
-    pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0u);
-    if (!path_.empty()) {
-      SDL_Surface* loaded = IMG_Load(path_.c_str());
-      SDL_Surface* argb = ToArgb(loaded);
-      if (argb && argb->w == width_ && argb->h == height_) CopyRows(argb, pixels_.data());
-      SDL_FreeSurface(argb);
-      SDL_FreeSurface(loaded);
-    }
-  }
-  return pixels_.data();
-}
-
-void SdlTexture::Unlock() {
-  if (pixels_.empty() || !life_->renderer) return;
-  if (packing_) {
-    // Written whole: the texels no longer keep to the parts, so the native
-    // texture becomes the whole picture.
-    SDL_Texture* whole = NewBlendedTexture(life_->renderer, SDL_TEXTUREACCESS_STATIC, width_, height_);
-    if (!whole) return;
-    SDL_DestroyTexture(texture_);
-    texture_ = whole;
-    packing_.reset();
-  }
-  SDL_UpdateTexture(texture_, nullptr, pixels_.data(), width_ * 4);
-  ++version_;
-}
-
-// ---------------------------------------------------------------------------
-
 SdlRenderer::SdlRenderer(SDL_Renderer* renderer, SDL_Surface* target, bool present, SDL_Window* window)
     : renderer_(renderer), target_(target), present_(present), life_(std::make_shared<RendererLife>()),
-      window_(window) {
+      window_(window), software_(IsSoftware(renderer)), packs_sheets_(!software_), kept_(renderer, software_) {
   life_->renderer = renderer;
   SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
-  SDL_RendererInfo info{};
-  software_ = SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
-  packs_sheets_ = !software_;
 }
 
 std::string SdlRenderer::Name() const {
@@ -164,7 +64,7 @@ std::string SdlRenderer::Name() const {
 }
 
 SdlRenderer::~SdlRenderer() {
-  ForgetKept();
+  kept_.Forget();
   life_->renderer = nullptr;
   SDL_DestroyRenderer(renderer_);
   if (target_) SDL_FreeSurface(target_);
@@ -288,161 +188,16 @@ int SdlRenderer::ScreenHeight() const {
   return h;
 }
 
-void SdlRenderer::NoteTexture(unsigned char* out, const Texture* texture) {
-  std::uint64_t id = 0, version = 0;
-  if (texture != nullptr) {
-    id = texture->Id();
-    if (const auto* sdlTexture = dynamic_cast<const SdlTexture*>(texture)) version = sdlTexture->Version();
-  }
-  std::memcpy(out, &id, sizeof id);
-  std::memcpy(out + sizeof id, &version, sizeof version);
-}
-
-void SdlRenderer::ResetFingerprint() {
-  fingerprint_.Reset();
-  calls_.clear();
-}
-
-void SdlRenderer::KeepShownCalls() {
-  shown_calls_.swap(calls_);
-  calls_.clear();
-  has_shown_calls_ = true;
-  shown_fingerprint_ = fingerprint_.Value();
-}
-
-namespace {
-
-// The rows of a 32-bit surface into pixels (edge to edge) and back.
-void SurfaceToPixels(const SDL_Surface& surface, std::vector<std::uint32_t>& pixels) {
-  pixels.resize(static_cast<std::size_t>(surface.w) * static_cast<std::size_t>(surface.h));
-  CopyRows(&surface, pixels.data());
-}
-
-void PixelsToSurface(const std::vector<std::uint32_t>& pixels, SDL_Surface& surface) {
-  auto* rows = static_cast<unsigned char*>(surface.pixels);
-  for (int y = 0; y < surface.h; ++y) {
-    std::memcpy(rows + static_cast<std::size_t>(y) * surface.pitch,
-                pixels.data() + static_cast<std::size_t>(y) * surface.w, static_cast<std::size_t>(surface.w) * 4);
-  }
-}
-
-bool PlainSurface(const SDL_Surface* surface) {
-  return surface != nullptr && surface->format->BytesPerPixel == 4 && !SDL_MUSTLOCK(surface);
-}
-
-}  // namespace
-
-void SdlRenderer::KeepFormerPicture() {
-  has_former_ = false;
-  SDL_Surface* surface = SoftwareSurface();
-  if (!has_shown_calls_ || probing_ || !PlainSurface(surface)) return;
-  SDL_RenderFlush(renderer_);
-  SurfaceToPixels(*surface, former_pixels_);
-  former_width_ = surface->w;
-  former_height_ = surface->h;
-  former_fingerprint_ = shown_fingerprint_;
-  former_calls_ = shown_calls_;
-  has_former_ = true;
-}
-
-bool SdlRenderer::ShowFormerPicture(std::uint64_t fingerprint) {
-  SDL_Surface* surface = SoftwareSurface();
-  if (!has_former_ || !has_shown_calls_ || probing_ || fingerprint != former_fingerprint_ ||
-      !PlainSurface(surface) || surface->w != former_width_ || surface->h != former_height_) {
-    return false;
-  }
-  SDL_RenderFlush(renderer_);
-  // The two pictures change places, row by row.
-  auto* rows = static_cast<unsigned char*>(surface->pixels);
-  for (int y = 0; y < surface->h; ++y) {
-    auto* row = reinterpret_cast<std::uint32_t*>(rows + static_cast<std::size_t>(y) * surface->pitch);
-    std::swap_ranges(row, row + surface->w, former_pixels_.begin() + static_cast<std::ptrdiff_t>(y) * surface->w);
-  }
-  std::swap(former_fingerprint_, shown_fingerprint_);
-  former_calls_.swap(shown_calls_);
-  if (present_) SDL_RenderPresent(renderer_);
-  return true;
-}
-
-bool SdlRenderer::ChangedAreas(std::vector<SDL_Rect>& areas) const {
-  areas.clear();
-  if (!software_ || !has_shown_calls_ || calls_.size() != shown_calls_.size() || calls_.size() >= kMostNotedCalls) {
-    return false;
-  }
-  const auto add = [&](SDL_Rect box) {
-    if (box.w <= 0 || box.h <= 0) return;
-    // Areas never overlap: a picture drawn in two would be blended twice.
-    for (std::size_t i = 0; i < areas.size();) {
-      if (SDL_HasIntersection(&areas[i], &box)) {
-        SDL_UnionRect(&areas[i], &box, &box);
-        areas.erase(areas.begin() + static_cast<std::ptrdiff_t>(i));
-        i = 0;
-      } else {
-        ++i;
-      }
-    }
-    areas.push_back(box);
-  };
-  for (std::size_t i = 0; i < calls_.size(); ++i) {
-    const sNotedCall& now = calls_[i];
-    const sNotedCall& before = shown_calls_[i];
-    if (now.hash == before.hash) continue;
-    if (now.whole || before.whole || areas.size() > kMostChangedAreas) return false;
-    add(now.box);
-    add(before.box);
-  }
-  return areas.size() <= kMostChangedAreas;
-}
-
-void SdlRenderer::LimitDrawingTo(const std::vector<SDL_Rect>* areas) {
-  areas_.clear();
-  if (areas != nullptr) areas_ = *areas;
-  limited_ = areas != nullptr;
-  area_ = nullptr;
-  ApplyClip();
-}
-
-void SdlRenderer::ApplyClip() {
-  bool set = program_clip_set_;
-  SDL_Rect rect{};
-  if (set) rect = SDL_Rect{program_clip_.left, program_clip_.top, program_clip_.Width(), program_clip_.Height()};
-  bool empty = set && (rect.w <= 0 || rect.h <= 0);
-  if (limited_ && !empty) {
-    const SDL_Rect limit = area_ != nullptr ? *area_ : kNoBox;
-    if (set) {
-      empty = !SDL_IntersectRect(&rect, &limit, &rect);
-    } else {
-      rect = limit;
-      set = true;
-      empty = rect.w <= 0 || rect.h <= 0;
-    }
-  }
-  clip_empty_ = set && empty;
-  has_clip_ = set && !empty;
-  if (has_clip_) clip_ = rect;
-  SDL_RenderSetClipRect(renderer_, has_clip_ ? &rect : nullptr);
-}
-
 void SdlRenderer::Clear(std::uint32_t argb) {
-  // Drawn only in some areas, a clear leaves the rest of the screen.
-  fresh_ = !limited_;
-  clear_colour_ = argb;
-  if (Note(nullptr, kNoBox, true, kCallClear, argb)) return;
+  kept_.Cleared(argb);
+  Note(kCallClear, nullptr, argb);
+  if (notes_.Probing()) return;
   SDL_SetRenderDrawColor(renderer_, (argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF, argb >> 24);
-  if (!limited_) {
-    SDL_RenderClear(renderer_);
-    return;
-  }
-  // A clear ignores the clip: only the areas are filled, as a clear would.
-  SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_NONE);
-  SDL_RenderSetClipRect(renderer_, nullptr);
-  for (const SDL_Rect& area : areas_) SDL_RenderFillRect(renderer_, &area);
-  SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
-  ApplyClip();
+  SDL_RenderClear(renderer_);
 }
 
 void SdlRenderer::EndScene() {
-  if (probing_) return;
+  if (notes_.Probing()) return;
   if (present_) {
     SDL_RenderPresent(renderer_);
   } else {
@@ -452,48 +207,144 @@ void SdlRenderer::EndScene() {
 
 void SdlRenderer::DrawQuad(const Texture& texture, const RectI& source, const PointF corners[4],
                            std::uint32_t argb, float /*depth*/) {
-  Drawn();
-  const float xs[4] = {corners[0].x, corners[1].x, corners[2].x, corners[3].x};
-  const float ys[4] = {corners[0].y, corners[1].y, corners[2].y, corners[3].y};
-  const SDL_Rect box = BoxOf(*std::min_element(xs, xs + 4), *std::min_element(ys, ys + 4),
-                             *std::max_element(xs, xs + 4), *std::max_element(ys, ys + 4));
-  if (Note(&texture, box, false, kCallQuad, source.left, source.top, source.right, source.bottom, corners[0],
-           corners[1], corners[2], corners[3], argb)) {
-    return;
+  kept_.Drawn();
+  Note(kCallQuad, &texture, source.left, source.top, source.right, source.bottom, corners[0], corners[1],
+       corners[2], corners[3], argb);
+  if (notes_.Probing()) return;
+  PaintQuad(texture, source, corners, argb);
+}
+
+void SdlRenderer::DrawRect(const Texture& texture, const RectI& source, float left, float top, float right,
+                           float bottom, std::uint32_t argb, float /*depth*/) {
+  kept_.Drawn();
+  Note(kCallRect, &texture, source.left, source.top, source.right, source.bottom, left, top, right, bottom, argb);
+  if (notes_.Probing()) return;
+  const PointF corners[4] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
+  PaintQuad(texture, source, corners, argb);
+}
+
+void SdlRenderer::DrawRects(const RectDraw* draws, std::size_t count, float /*depth*/) {
+  kept_.Drawn();
+  for (std::size_t i = 0; i < count && notes_.Wanted(); ++i) {
+    const RectDraw& d = draws[i];
+    Note(kCallRects, d.texture, d.source.left, d.source.top, d.source.right, d.source.bottom, d.left, d.top,
+         d.right, d.bottom, d.argb);
   }
-  InAreas(box, [&] { PaintQuad(texture, source, corners, argb); });
+  if (notes_.Probing()) return;
+  PaintRects(draws, count);
+}
+
+void SdlRenderer::DrawLines(const PointF* points, int count, std::uint32_t argb) {
+  kept_.Drawn();
+  if (notes_.Wanted() && points != nullptr && count > 0) {
+    FrameFingerprint hash;
+    for (int i = 0; i < count; ++i) hash.AddValue(points[i]);
+    Note(kCallLines, nullptr, count, argb, hash.Value());
+  }
+  if (notes_.Probing()) return;
+  PaintLines(points, count, argb);
+}
+
+void SdlRenderer::SetClipRect(const RectI* clip) {
+  const RectI none{-1, -1, -1, -1};
+  const RectI& asked = clip != nullptr ? *clip : none;
+  Note(kCallClip, nullptr, asked.left, asked.top, asked.right, asked.bottom);
+  const SDL_Rect rect = clip != nullptr ? SDL_Rect{clip->left, clip->top, clip->Width(), clip->Height()} : SDL_Rect{};
+  clip_empty_ = clip != nullptr && (rect.w <= 0 || rect.h <= 0);
+  has_clip_ = clip != nullptr && !clip_empty_;
+  if (has_clip_) clip_ = rect;
+  SDL_RenderSetClipRect(renderer_, Clip());
+}
+
+bool SdlRenderer::BeginKeeping() {
+  if (notes_.Probing() || !kept_.Begin(SoftwareSurface(), ScreenWidth(), ScreenHeight(), Clip())) return false;
+  notes_.SetHeld(true);  // the draws in between are noted as the kept picture
+  return true;
+}
+
+std::uint64_t SdlRenderer::EndKeeping() {
+  if (!kept_.Keeping()) return 0;
+  notes_.SetHeld(false);
+  const std::uint64_t kept = kept_.End(SoftwareSurface(), Clip());
+  Note(kCallKept, nullptr, kept);
+  return kept;
+}
+
+bool SdlRenderer::ShowKept(std::uint64_t kept) {
+  SDL_Surface* surface = SoftwareSurface();
+  if (!kept_.CanShow(kept, surface, ScreenWidth(), ScreenHeight())) return false;
+  kept_.Drawn();
+  Note(kCallKept, nullptr, kept);
+  if (!notes_.Probing()) kept_.Paint(surface, Clip());
+  return true;
+}
+
+void SdlRenderer::ForgetKept() {
+  former_.Forget();
+  kept_.Forget();
+}
+
+void SdlRenderer::KeepFormerPicture() {
+  former_.Forget();
+  SDL_Surface* surface = SoftwareSurface();
+  if (notes_.Probing() || surface == nullptr) return;
+  SDL_RenderFlush(renderer_);
+  former_.Keep(*surface);
+}
+
+bool SdlRenderer::ShowFormerPicture(std::uint64_t fingerprint) {
+  SDL_Surface* surface = SoftwareSurface();
+  if (notes_.Probing() || surface == nullptr) return false;
+  SDL_RenderFlush(renderer_);
+  if (!former_.Show(*surface, fingerprint)) return false;
+  if (present_) SDL_RenderPresent(renderer_);
+  return true;
 }
 
 void SdlRenderer::PaintQuad(const Texture& texture, const RectI& source, const PointF corners[4],
                             std::uint32_t argb) {
   if (clip_empty_) return;
-  const auto* sdlTexture = dynamic_cast<const SdlTexture*>(&texture);
-  if (!sdlTexture || !sdlTexture->Native()) return;
-  if (sdlTexture->Packing()) {
-    PaintPacked(*sdlTexture, source, corners, argb);
+  const SdlTexture* own = Own(texture);
+  if (!own || !own->Native()) return;
+  const bool upright = AxisAligned(corners);
+  if (const SheetPacking* packing = own->Packing()) {
+    const float width = static_cast<float>(packing->PackedWidth());
+    const float height = static_cast<float>(packing->PackedHeight());
+    packing->ForEachPieceOnQuad(source, corners, upright, [&](const RectI& packed, const PointF share[4]) {
+      PaintTexels(own->Native(), width, height, packed, share, upright, argb);
+    });
     return;
   }
-  SDL_Texture* t = sdlTexture->Native();
+  PaintTexels(own->Native(), static_cast<float>(own->Width()), static_cast<float>(own->Height()), source, corners,
+              upright, argb);
+}
+
+void SdlRenderer::PaintTexels(SDL_Texture* texture, float width, float height, const RectI& source,
+                              const PointF corners[4], bool upright, std::uint32_t argb) {
   const Uint8 a = argb >> 24, r = (argb >> 16) & 0xFF, g = (argb >> 8) & 0xFF, b = argb & 0xFF;
-  const PointF& tl = corners[0];
-  const PointF& tr = corners[1];
-  const PointF& br = corners[2];
-  const PointF& bl = corners[3];
-  const bool axisAligned = AxisAligned(corners);
-  if (axisAligned) {
-    SDL_SetTextureColorMod(t, r, g, b);
-    SDL_SetTextureAlphaMod(t, a);
-    SDL_Rect src{source.left, source.top, source.Width(), source.Height()};
-    SDL_FRect dst{tl.x, tl.y, tr.x - tl.x, bl.y - tl.y};
-    SDL_RenderCopyF(renderer_, t, &src, &dst);
+  const PointF &tl = corners[0], &tr = corners[1], &br = corners[2], &bl = corners[3];
+  if (upright) {
+    SDL_SetTextureColorMod(texture, r, g, b);
+    SDL_SetTextureAlphaMod(texture, a);
+    const SDL_Rect src{source.left, source.top, source.Width(), source.Height()};
+    // The software renderer's copy on the pixels the picture covers: a
+    // frame's stretched pieces, drawn one at a time, meet without a gap.
+    constexpr float kFar = 1.0e7f;
+    if (software_ && std::fabs(tl.x) < kFar && std::fabs(tl.y) < kFar && std::fabs(br.x) < kFar &&
+        std::fabs(br.y) < kFar) {
+      const SDL_Rect dst = PixelsCovered(tl.x, tl.y, br.x, br.y);
+      if (dst.w > 0 && dst.h > 0) SDL_RenderCopy(renderer_, texture, &src, &dst);
+      return;
+    }
+    const SDL_FRect dst{tl.x, tl.y, tr.x - tl.x, bl.y - tl.y};
+    SDL_RenderCopyF(renderer_, texture, &src, &dst);
     return;
   }
-  SDL_SetTextureColorMod(t, 255, 255, 255);
-  SDL_SetTextureAlphaMod(t, 255);
-  const float w = static_cast<float>(sdlTexture->Width());
-  const float h = static_cast<float>(sdlTexture->Height());
-  if (w <= 0 || h <= 0) return;
-  const float u0 = source.left / w, u1 = source.right / w, v0 = source.top / h, v1 = source.bottom / h;
+  SDL_SetTextureColorMod(texture, 255, 255, 255);
+  SDL_SetTextureAlphaMod(texture, 255);
+  if (width <= 0 || height <= 0) return;
+  const float u0 = source.left / width, u1 = source.right / width;
+  const float v0 = source.top / height, v1 = source.bottom / height;
   const SDL_Color colour{r, g, b, a};
   SDL_Vertex v[4] = {
       {{tl.x, tl.y}, colour, {u0, v0}},
@@ -502,95 +353,10 @@ void SdlRenderer::PaintQuad(const Texture& texture, const RectI& source, const P
       {{bl.x, bl.y}, colour, {u0, v1}},
   };
   static const int kIndices[6] = {0, 1, 2, 0, 2, 3};
-  SDL_RenderGeometry(renderer_, t, v, 4, kIndices, 6);
+  SDL_RenderGeometry(renderer_, texture, v, 4, kIndices, 6);
 }
 
-void SdlRenderer::DrawRect(const Texture& texture, const RectI& source, float left, float top, float right,
-                           float bottom, std::uint32_t argb, float depth) {
-  Drawn();
-  const SDL_Rect box = BoxOf(left, top, right, bottom);
-  if (Note(&texture, box, false, kCallRect, source.left, source.top, source.right, source.bottom, left, top, right,
-           bottom, argb)) {
-    return;
-  }
-  InAreas(box, [&] { PaintRect(texture, source, left, top, right, bottom, argb, depth); });
-}
-
-void SdlRenderer::PaintRect(const Texture& texture, const RectI& source, float left, float top, float right,
-                            float bottom, std::uint32_t argb, float depth) {
-  const DrawDepth nested(draw_depth_);
-  // A mirrored or empty rectangle takes the general path, as DrawQuad does.
-  if (!(right > left && bottom > top)) {
-    Renderer::DrawRect(texture, source, left, top, right, bottom, argb, depth);
-    return;
-  }
-  if (clip_empty_) return;
-  const auto* sdlTexture = dynamic_cast<const SdlTexture*>(&texture);
-  if (!sdlTexture || !sdlTexture->Native()) return;
-  if (sdlTexture->Packing()) {
-    const PointF corners[4] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
-    PaintPacked(*sdlTexture, source, corners, argb);
-    return;
-  }
-  SDL_Texture* t = sdlTexture->Native();
-  SDL_SetTextureColorMod(t, (argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
-  SDL_SetTextureAlphaMod(t, argb >> 24);
-  const SDL_Rect src{source.left, source.top, source.Width(), source.Height()};
-  // The software renderer's copy on the pixels the picture covers: a
-  // frame's stretched pieces, drawn one at a time, meet without a gap.
-  constexpr float kFar = 1.0e7f;
-  if (software_ && std::fabs(left) < kFar && std::fabs(top) < kFar && std::fabs(right) < kFar &&
-      std::fabs(bottom) < kFar) {
-    const SDL_Rect dst = PixelsCovered(left, top, right, bottom);
-    if (dst.w > 0 && dst.h > 0) SDL_RenderCopy(renderer_, t, &src, &dst);
-    return;
-  }
-  const SDL_FRect dst{left, top, right - left, bottom - top};
-  SDL_RenderCopyF(renderer_, t, &src, &dst);
-}
-
-void SdlRenderer::DrawRects(const RectDraw* draws, std::size_t count, float depth) {
-  Drawn();
-  if (!noting_ && !probing_ && !limited_) {
-    PaintRects(draws, count, depth);
-    return;
-  }
-  SDL_Rect all = kNoBox;
-  for (std::size_t i = 0; i < count; ++i) {
-    const RectDraw& d = draws[i];
-    const SDL_Rect box = BoxOf(d.left, d.top, d.right, d.bottom);
-    Note(d.texture, box, false, kCallRects, d.source.left, d.source.top, d.source.right, d.source.bottom, d.left,
-         d.top, d.right, d.bottom, d.argb);
-    if (i == 0) {
-      all = box;
-    } else {
-      SDL_UnionRect(&all, &box, &all);
-    }
-  }
-  if (probing_ || count == 0) return;
-  if (!limited_ || draw_depth_ > 0) {
-    PaintRects(draws, count, depth);
-    return;
-  }
-  // Each area gets the pictures that meet it, in their order.
-  for (const SDL_Rect& area : areas_) {
-    if (!SDL_HasIntersection(&area, &all)) continue;
-    area_draws_.clear();
-    for (std::size_t i = 0; i < count; ++i) {
-      const RectDraw& d = draws[i];
-      const SDL_Rect box = BoxOf(d.left, d.top, d.right, d.bottom);
-      if (SDL_HasIntersection(&area, &box)) area_draws_.push_back(d);
-    }
-    if (area_draws_.empty()) continue;
-    area_ = &area;
-    ApplyClip();
-    PaintRects(area_draws_.data(), area_draws_.size(), depth);
-  }
-  area_ = nullptr;
-}
-
-void SdlRenderer::PaintRects(const RectDraw* draws, std::size_t count, float depth) {
-  const DrawDepth nested(draw_depth_);
+void SdlRenderer::PaintRects(const RectDraw* draws, std::size_t count) {
   // Pictures that meet edge to edge. SDL's software renderer turns a
   // scaled copy into whole pixels by cutting its position and its size each
   // on its own, and scales the picture by the ratio of those whole numbers:
@@ -605,7 +371,7 @@ void SdlRenderer::PaintRects(const RectDraw* draws, std::size_t count, float dep
   for (std::size_t i = 0; i < count; ++i) {
     const RectDraw& d = draws[i];
     const float width = d.right - d.left, height = d.bottom - d.top;
-    const auto* sdlTexture = dynamic_cast<const SdlTexture*>(d.texture);
+    const SdlTexture* sdlTexture = Own(*d.texture);
     const bool fits = width > 0 && height > 0 && std::fabs(d.left) < 1.0e7f && std::fabs(d.top) < 1.0e7f &&
                       width < 1.0e7f && height < 1.0e7f;
     if (surface && sdlTexture && sdlTexture->Native() && !sdlTexture->Packing() && !clip_empty_ && fits) {
@@ -627,65 +393,10 @@ void SdlRenderer::PaintRects(const RectDraw* draws, std::size_t count, float dep
       queued = false;
       if (BlendExactly(surface, *sdlTexture, d.source, d.left, d.top, d.right, d.bottom, d.argb)) continue;
     }
-    DrawRect(*d.texture, d.source, d.left, d.top, d.right, d.bottom, d.argb, depth);
+    const PointF corners[4] = {{d.left, d.top}, {d.right, d.top}, {d.right, d.bottom}, {d.left, d.bottom}};
+    PaintQuad(*d.texture, d.source, corners, d.argb);
     queued = true;
   }
-}
-
-void SdlRenderer::PaintPacked(const SdlTexture& texture, const RectI& source, const PointF corners[4],
-                              std::uint32_t argb) {
-  const SheetPacking& packing = *texture.Packing();
-  const int sw = source.Width(), sh = source.Height();
-  if (sw <= 0 || sh <= 0) return;
-  SDL_Texture* t = texture.Native();
-  const PointF &tl = corners[0], &tr = corners[1], &br = corners[2], &bl = corners[3];
-  const bool axisAligned = AxisAligned(corners);
-  const Uint8 a = argb >> 24, r = (argb >> 16) & 0xFF, g = (argb >> 8) & 0xFF, b = argb & 0xFF;
-  if (axisAligned) {
-    SDL_SetTextureColorMod(t, r, g, b);
-    SDL_SetTextureAlphaMod(t, a);
-  } else {
-    SDL_SetTextureColorMod(t, 255, 255, 255);
-    SDL_SetTextureAlphaMod(t, 255);
-  }
-  const float packedWidth = static_cast<float>(packing.PackedWidth());
-  const float packedHeight = static_cast<float>(packing.PackedHeight());
-  // A point of the quad at the share (s, u) of the source across and down.
-  const auto at = [&](float s, float u) {
-    const PointF top{tl.x + (tr.x - tl.x) * s, tl.y + (tr.y - tl.y) * s};
-    const PointF bottom{bl.x + (br.x - bl.x) * s, bl.y + (br.y - bl.y) * s};
-    return PointF{top.x + (bottom.x - top.x) * u, top.y + (bottom.y - top.y) * u};
-  };
-  packing.ForEachPiece(source, [&](const RectI& piece, const SheetPacking::Part& part) {
-    // The whole source keeps the corners as they are.
-    const float s0 = piece.left == source.left ? 0.0f : static_cast<float>(piece.left - source.left) / sw;
-    const float s1 = piece.right == source.right ? 1.0f : static_cast<float>(piece.right - source.left) / sw;
-    const float u0 = piece.top == source.top ? 0.0f : static_cast<float>(piece.top - source.top) / sh;
-    const float u1 = piece.bottom == source.bottom ? 1.0f : static_cast<float>(piece.bottom - source.top) / sh;
-    const int dx = part.packedX - part.sheet.left, dy = part.packedY - part.sheet.top;
-    const SDL_Rect src{piece.left + dx, piece.top + dy, piece.Width(), piece.Height()};
-    if (axisAligned) {
-      const float x0 = s0 == 0.0f ? tl.x : tl.x + (tr.x - tl.x) * s0;
-      const float x1 = s1 == 1.0f ? tr.x : tl.x + (tr.x - tl.x) * s1;
-      const float y0 = u0 == 0.0f ? tl.y : tl.y + (bl.y - tl.y) * u0;
-      const float y1 = u1 == 1.0f ? bl.y : tl.y + (bl.y - tl.y) * u1;
-      const SDL_FRect dst{x0, y0, x1 - x0, y1 - y0};
-      SDL_RenderCopyF(renderer_, t, &src, &dst);
-      return;
-    }
-    const PointF p[4] = {at(s0, u0), at(s1, u0), at(s1, u1), at(s0, u1)};
-    const float tu0 = src.x / packedWidth, tu1 = (src.x + src.w) / packedWidth;
-    const float tv0 = src.y / packedHeight, tv1 = (src.y + src.h) / packedHeight;
-    const SDL_Color colour{r, g, b, a};
-    SDL_Vertex v[4] = {
-        {{p[0].x, p[0].y}, colour, {tu0, tv0}},
-        {{p[1].x, p[1].y}, colour, {tu1, tv0}},
-        {{p[2].x, p[2].y}, colour, {tu1, tv1}},
-        {{p[3].x, p[3].y}, colour, {tu0, tv1}},
-    };
-    static const int kIndices[6] = {0, 1, 2, 0, 2, 3};
-    SDL_RenderGeometry(renderer_, t, v, 4, kIndices, 6);
-  });
 }
 
 SDL_Surface* SdlRenderer::SoftwareSurface() const {
@@ -796,138 +507,12 @@ bool SdlRenderer::BlendExactly(SDL_Surface* surface, const SdlTexture& texture, 
   return true;
 }
 
-void SdlRenderer::DrawLines(const PointF* points, int count, std::uint32_t argb) {
-  Drawn();
-  if (draw_depth_ == 0 && points != nullptr && count > 0) {
-    float left = points[0].x, top = points[0].y, right = left, bottom = top;
-    FrameFingerprint hash;
-    for (int i = 0; i < count; ++i) {
-      left = std::min(left, points[i].x), right = std::max(right, points[i].x);
-      top = std::min(top, points[i].y), bottom = std::max(bottom, points[i].y);
-      hash.AddValue(points[i]);
-    }
-    const SDL_Rect box = BoxOf(left, top, right, bottom);
-    if (Note(nullptr, box, false, kCallLines, count, argb, hash.Value())) return;
-    InAreas(box, [&] { PaintLines(points, count, argb); });
-    return;
-  }
-  if (probing_) return;
-  PaintLines(points, count, argb);
-}
-
 void SdlRenderer::PaintLines(const PointF* points, int count, std::uint32_t argb) {
   if (!points || count < 2 || clip_empty_) return;
   SDL_SetRenderDrawColor(renderer_, (argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF, argb >> 24);
   line_points_.resize(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) line_points_[i] = SDL_FPoint{points[i].x, points[i].y};
   SDL_RenderDrawLinesF(renderer_, line_points_.data(), count);
-}
-
-void SdlRenderer::SetClipRect(const RectI* clip) {
-  const RectI none{-1, -1, -1, -1};
-  const RectI& asked = clip != nullptr ? *clip : none;
-  Note(nullptr, kNoBox, true, kCallClip, asked.left, asked.top, asked.right, asked.bottom);
-  program_clip_set_ = clip != nullptr;
-  if (program_clip_set_) program_clip_ = *clip;
-  ApplyClip();
-}
-
-bool SdlRenderer::BeginKeeping() {
-  if (probing_ || limited_ || !fresh_ || keeping_) return false;
-  const int width = ScreenWidth(), height = ScreenHeight();
-  if (width <= 0 || height <= 0) return false;
-  if (software_) {
-    // Drawn on the screen as usual and copied at the end.
-    const SDL_Surface* surface = SoftwareSurface();
-    if (!surface || surface->format->BytesPerPixel != 4 || SDL_MUSTLOCK(surface)) return false;
-  } else {
-    if (!kept_texture_ || kept_width_ != width || kept_height_ != height) {
-      ForgetKept();
-      kept_texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height);
-      if (!kept_texture_) return false;
-      kept_width_ = width;
-      kept_height_ = height;
-    }
-    if (SDL_SetRenderTarget(renderer_, kept_texture_) != 0) return false;
-    // The texture starts as the screen does: cleared.
-    SDL_SetRenderDrawColor(renderer_, (clear_colour_ >> 16) & 0xFF, (clear_colour_ >> 8) & 0xFF,
-                           clear_colour_ & 0xFF, clear_colour_ >> 24);
-    SDL_RenderClear(renderer_);
-    ApplyClip();
-  }
-  kept_ = 0;
-  keeping_ = true;
-  ++draw_depth_;  // the draws in between are noted as the kept picture
-  return true;
-}
-
-std::uint64_t SdlRenderer::EndKeeping() {
-  if (!keeping_) return 0;
-  keeping_ = false;
-  --draw_depth_;
-  std::uint64_t kept = 0;
-  if (software_) {
-    SDL_RenderFlush(renderer_);
-    const SDL_Surface* surface = SoftwareSurface();
-    if (PlainSurface(surface)) {
-      kept_width_ = surface->w;
-      kept_height_ = surface->h;
-      SurfaceToPixels(*surface, kept_pixels_);
-      kept = NextKeptNumber();
-    }
-  } else {
-    SDL_SetRenderTarget(renderer_, nullptr);
-    ApplyClip();
-    kept = NextKeptNumber();
-    PaintKept();
-  }
-  kept_ = kept;
-  kept_colour_ = clear_colour_;
-  fresh_ = false;
-  Note(nullptr, kNoBox, true, kCallKept, kept);
-  return kept;
-}
-
-bool SdlRenderer::ShowKept(std::uint64_t kept) {
-  if (kept == 0 || kept != kept_ || !fresh_ || clear_colour_ != kept_colour_ || limited_ || keeping_) return false;
-  if (software_) {
-    const SDL_Surface* surface = SoftwareSurface();
-    if (!surface || surface->w != kept_width_ || surface->h != kept_height_ || surface->format->BytesPerPixel != 4 ||
-        SDL_MUSTLOCK(surface)) {
-      return false;
-    }
-  } else if (!kept_texture_ || ScreenWidth() != kept_width_ || ScreenHeight() != kept_height_) {
-    return false;
-  }
-  fresh_ = false;
-  if (Note(nullptr, kNoBox, true, kCallKept, kept)) return true;
-  PaintKept();
-  return true;
-}
-
-void SdlRenderer::PaintKept() {
-  if (software_) {
-    SDL_Surface* surface = SoftwareSurface();
-    if (!surface || surface->w != kept_width_ || surface->h != kept_height_) return;
-    SDL_RenderFlush(renderer_);  // the clear first
-    PixelsToSurface(kept_pixels_, *surface);
-    return;
-  }
-  if (!kept_texture_) return;
-  // Copied as it is: the texture holds the cleared screen under the draws.
-  SDL_SetTextureBlendMode(kept_texture_, SDL_BLENDMODE_NONE);
-  SDL_RenderSetClipRect(renderer_, nullptr);
-  SDL_RenderCopy(renderer_, kept_texture_, nullptr, nullptr);
-  ApplyClip();
-}
-
-void SdlRenderer::ForgetKept() {
-  has_former_ = false;
-  kept_ = 0;
-  if (kept_texture_ && life_->renderer) SDL_DestroyTexture(kept_texture_);
-  kept_texture_ = nullptr;
-  kept_width_ = kept_height_ = 0;
-  std::vector<std::uint32_t>().swap(kept_pixels_);
 }
 
 bool SdlRenderer::SavePng(const std::string& path) {
@@ -956,3 +541,4 @@ std::unique_ptr<SdlRenderer> CreateSoftwareRenderer(int width, int height) {
 }
 
 }  // namespace plat::sdl
+
