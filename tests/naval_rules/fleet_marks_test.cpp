@@ -5,6 +5,7 @@
 
 #include "air_rules/air_fixture.h"
 #include "rules/fleet_orders.h"
+#include "world/combat_result.h"
 #include "world/country.h"
 
 namespace {
