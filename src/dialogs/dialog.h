@@ -1,5 +1,5 @@
 // Base of the in-game dialogs. A dialog is modal, sits on the dialog stack
-// (app/dialog_stack.h) and deletes itself when it closes. Besides its id it
+// (dialogs/dialog_stack.h) and deletes itself when it closes. Besides its id it
 // carries a countdown with an action at expiry, and a listener: the dialog
 // that is told which button closed this one.
 #pragma once
