@@ -21,7 +21,7 @@
 #include "world/hex_ownership.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_morska.h"
-#include "world/land_attack.h"
+#include "world/land_attack_plan.h"
 #include "world/landings.h"
 #include "world/map.h"
 #include "world/sea_graph.h"

@@ -17,7 +17,7 @@
 #include "world/hex_drawing.h"
 #include "world/hex_ownership.h"
 #include "world/jednostka_ladowa.h"
-#include "world/land_attack.h"
+#include "world/land_attack_plan.h"
 #include "world/map.h"
 #include "world/report_store.h"
 #include "world/turn_state.h"

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "world/land_attack.h"
+#include "world/land_attack_plan.h"
 #include "world/land_move_records.h"
 
 class cCountry;
