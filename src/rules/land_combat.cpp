@@ -14,7 +14,7 @@
 #include "world/combat_result.h"
 #include "world/country.h"
 #include "world/hex.h"
-#include "world/hex_drawing.h"
+#include "world/hex_changes.h"
 #include "world/hex_ownership.h"
 #include "world/jednostka_ladowa.h"
 #include "world/land_attack_plan.h"

@@ -32,6 +32,7 @@
 #include "gui/control_groups.h"
 #include "gui/dxut_dialog.h"
 #include "gui/hint_text.h"
+#include "map_drawing/jednostka_ladowa_draw.h"
 #include "platform/audio.h"
 #include "platform/clock.h"
 #include "platform/framework.h"
@@ -55,7 +56,6 @@
 #include "world/game_phase.h"
 #include "world/hex.h"
 #include "world/jednostka_ladowa.h"
-#include "world/jednostka_ladowa_draw.h"
 #include "world/jednostka_lotnicza.h"
 #include "world/map.h"
 #include "world/turn_state.h"
@@ -179,8 +179,8 @@ cMapScreen::~cMapScreen() {
   // The game's dialogs (greeting, reports, questions) name the world that
   // goes with this screen: none stays open after it.
   if (!g_DialogStack.empty()) PopDialogs(-1);
-  // The hover box belongs to the world's sea graph.
-  world_.turnState.SetHoveredHex(world_, nullptr);
+  // The hover box is the screen's, and shows a node of the world's sea graph.
+  HoverHex(nullptr);
   g_HintText.SetAnchor(nullptr);
   SetPanelMover(nullptr);
   g_OnMinimapRect = nullptr;
@@ -213,6 +213,8 @@ void cMapScreen::RefreshSelection() {
 void cMapScreen::RefreshDateLine() {
   if (cMinimapPanel* minimap = MinimapPanel()) minimap->RefreshDate();
 }
+
+void cMapScreen::RefreshMinimapOwnership() { world_.GetMap().UpdateMinimapOwnershipLayer(world_); }
 
 void cMapScreen::EnterComputerPhase() {
   if (cInfoPanel* bar = InfoPanel()) {
@@ -371,6 +373,15 @@ void cMapScreen::Render(float elapsed) {
   for (ePanel which : {kMinimap, kHex, kUnit, kAttack, kDiplomacy, kInfo}) {
     if (cPanel* panel = panels_[which]) panel->OnRender(elapsed);
   }
+}
+
+void cMapScreen::HoverHex(sHex* hex) {
+  if (hex == hovered_hex_) return;
+  hovered_hex_ = hex;
+  const sWezelGrafuMorz* node =
+      hex != nullptr && hex->seaNode != 0 ? world_.GetSeaGraph().GetNode(hex->seaNode) : nullptr;
+  hover_box_.SetNode(node);
+  g_HintText.SetAnchor(node != nullptr ? &hover_box_ : nullptr);
 }
 
 bool cMapScreen::IsOverPanel() const {
@@ -573,7 +584,7 @@ void cMapScreen::OnMouse(bool left, bool, bool, bool, bool, int wheelDelta, int 
 
   int column = -1, row = -1;
   const bool valid = !overControl && PickHexAtScreen(map, x, y, width, height, column, row);
-  world_.turnState.SetHoveredHex(world_, valid ? &map.GetHex(column, row) : nullptr);
+  HoverHex(valid ? &map.GetHex(column, row) : nullptr);
 
   // Dragging the map with the left button; a press that hardly moves is a
   // click.
@@ -712,7 +723,7 @@ void cMapScreen::OnFrameMove(double time, float elapsed) {
   if (g_pActiveDialog != nullptr) g_pActiveDialog->UpdateTimer(elapsed);
   // The map under an open dialog has no hover: the box of a sea node the
   // mouse was over before the dialog came back would lie over the dialog.
-  if (VisibleActiveDialog() != nullptr) world_.turnState.SetHoveredHex(world_, nullptr);
+  if (VisibleActiveDialog() != nullptr) HoverHex(nullptr);
   if (TakeEndOfTurnRequest()) EndHumanTurn(world_);
 }
 

@@ -18,9 +18,10 @@
 #include <memory>
 #include <string_view>
 
+#include "dialogs/units_manager_rows.h"
+#include "map_drawing/sea_graph_draw.h"
 #include "platform/messages.h"
 #include "rules/moving_unit_step.h"
-#include "dialogs/units_manager_rows.h"
 #include "rules/sea_battle.h"
 #include "world/event_records.h"
 #include "world/world_view.h"
@@ -59,6 +60,7 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   void ShowStatusText(std::wstring_view text) override;
   void RefreshSelection() override;
   void RefreshDateLine() override;
+  void RefreshMinimapOwnership() override;
   void EnterComputerPhase() override;
   void LeaveComputerPhase() override;
   void FollowHex(int x, int y) override;
@@ -141,6 +143,10 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   };
 
   bool IsOverPanel() const;
+  // Remembers the hex under the mouse (null: none). A new hex anchors the
+  // hint display to the hover box of the hex's sea node, which then follows
+  // the mouse, or to nothing when the hex carries no node.
+  void HoverHex(sHex* hex);
   void SelectNextUnit();
   // A left click on the hex in the human turn: the player's order
   // (screens/map_screen_orders.cpp).
@@ -207,6 +213,8 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   // The order mode whose hint the status line shows (-1: none yet).
   int hint_mode_ = -1;
   std::uint32_t scroll_keys_ = 0;
+  sHex* hovered_hex_ = nullptr;
+  cSeaNodeHoverBox hover_box_;
   // The timed steps of a unit moving across the map.
   cMovingUnitClock moving_clock_;
   // Esc pressed while a human unit was moving: the pause menu opens when the
