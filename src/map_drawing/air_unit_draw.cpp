@@ -70,7 +70,9 @@ void DrawAirCounter(plat::SpriteBatch& sprite, const sAirCounterState& state, fl
   if (state.hasOwnCommander || state.hasHqCommander) {
     paint.Sprite(kAirBoxCommander, markers, marker(kAirBoxCommander, !state.hasOwnCommander));
   }
-  if (state.own && state.actionPoints >= 1) paint.Sprite(kAirBoxActionPoints, markers, marker(kAirBoxActionPoints, blink));
+  if (state.own && state.actionPoints >= 1) {
+    paint.Sprite(kAirBoxActionPoints, markers, marker(kAirBoxActionPoints, blink));
+  }
   if (state.own && state.supply < kLowSupply) paint.Sprite(kAirBoxLowSupply, markers, marker(kAirBoxLowSupply, blink));
   if (state.own && state.canReplenish) paint.Sprite(kAirBoxReplenish, markers, marker(kAirBoxReplenish, blink));
   paint.Text(kAirBoxStrengthText, kStyleStrength,

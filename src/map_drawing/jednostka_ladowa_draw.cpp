@@ -101,7 +101,9 @@ void DrawLandCounter(plat::SpriteBatch& sprite, const sLandCounterState& state, 
   if (state.own && state.actionPoints > 0) {
     paint.Sprite(kLandBoxActionPoints, markers, markerSource(kLandBoxActionPoints, blink));
   }
-  if (state.own && state.supply < kLowSupply) paint.Sprite(kLandBoxLowSupply, markers, markerSource(kLandBoxLowSupply, blink));
+  if (state.own && state.supply < kLowSupply) {
+    paint.Sprite(kLandBoxLowSupply, markers, markerSource(kLandBoxLowSupply, blink));
+  }
   if (state.own && state.canReplenish) {
     paint.Sprite(kLandBoxReplacements, markers, markerSource(kLandBoxReplacements, blink));
   }
