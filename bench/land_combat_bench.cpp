@@ -11,7 +11,7 @@
 #include "world/country.h"
 #include "world/hex.h"
 #include "world/jednostka_ladowa.h"
-#include "world/land_attack.h"
+#include "world/land_attack_plan.h"
 #include "world/map_text.h"
 #include "world/world.h"
 

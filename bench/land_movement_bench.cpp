@@ -13,7 +13,6 @@
 #include "world/jednostka_ladowa.h"
 #include "world/country.h"
 #include "world/world.h"
-#include "world/hex_drawing.h"
 #include "world/map_text.h"
 
 // Every allocation of this program is counted (the allocation tracker's own

@@ -16,13 +16,14 @@
 #include "app/settings.h"
 #include "app/skins.h"
 #include "app/texture.h"
+#include "map_drawing/hex_drawing.h"
 #include "platform/recording_renderer.h"
 #include "support/fake_framework.h"
 #include "world/cities.h"
 #include "world/country.h"
-#include "world/world.h"
-#include "world/hex_drawing.h"
+#include "world/hex_changes.h"
 #include "world/map.h"
+#include "world/world.h"
 
 #if defined(TW_BENCH_SDL)
 #include <SDL.h>

@@ -14,8 +14,8 @@
 #   - the window layer (platform/sdl) and SDL's and FFmpeg's headers are
 #     reached only from the window layer and the frame;
 #   - rules/ and ai/ run on the worker thread, which draws and plays nothing:
-#     they include nothing of gui/ nor app's drawing, texture, skin, sound,
-#     music and layout services (gui_services below);
+#     they include nothing of gui/ or map_drawing/ nor app's drawing,
+#     texture, skin, sound, music and layout services (gui_services below);
 #   - an include the check cannot read (a macro) is refused, as is a
 #     symbolic link in the tree or a source folder without a layer.
 #
@@ -48,13 +48,15 @@ world 3
 files 4
 rules 5
 ai 6
-dialogs 7
-screens 8
-frame 9
+map_drawing 7
+dialogs 8
+screens 9
+frame 10
 "
-# What the worker's code (rules/, ai/) never uses: the GUI toolkit and the
-# app services that draw, load pictures or make sound (files of app/ by name).
-worker_forbidden_folders="gui dialogs screens"
+# What the worker's code (rules/, ai/) never uses: the GUI toolkit, the
+# map's drawing and the app services that draw, load pictures or make sound
+# (files of app/ by name).
+worker_forbidden_folders="gui map_drawing dialogs screens"
 gui_services="texture skins draw_objects sound gui_sound music_player movie_player gui_layout hoverable"
 
 declare -A rank=()

@@ -17,7 +17,7 @@
 #include "world/hex.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_lotnicza.h"
-#include "world/land_attack.h"
+#include "world/land_attack_plan.h"
 #include "world/map.h"
 #include "world/world.h"
 

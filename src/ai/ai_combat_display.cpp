@@ -3,7 +3,7 @@
 #include "app/settings.h"
 #include "rules/rule_helpers.h"
 #include "rules/worker_messages.h"
-#include "world/hex_drawing.h"
+#include "world/hex_changes.h"
 #include "world/map.h"
 #include "world/worker_steps.h"
 #include "world/world.h"

@@ -17,12 +17,15 @@
 #include "gui/dxut_frames.h"
 #include "gui/dxut_listbox.h"
 #include "gui/dxut_static.h"
+#include "map_drawing/air_unit_draw.h"
+#include "map_drawing/jednostka_ladowa_draw.h"
+#include "map_drawing/naval_unit_draw.h"
 #include "platform/format.h"
 #include "platform/messages.h"
 #include "rules/purchases.h"
 #include "world/country.h"
 #include "world/jednostka_ladowa.h"
-#include "world/jednostka_ladowa_draw.h"
+#include "world/jednostka_lotnicza.h"
 #include "world/jednostka_morska.h"
 #include "world/world.h"
 
@@ -312,8 +315,10 @@ void cDialogZakupow::OnRender(float elapsed) {
                           box.right + dialog_.GetX() - kPreviewInset, box.bottom + dialog_.GetY() - kPreviewInset};
   const plat::RectI rect = FitCounter(stand, preview_->category);
   if (auto* ship = dynamic_cast<cJednostkaMorska*>(preview_.get())) {
-    ship->DrawInRect(rect);
-  } else if (auto* unit = dynamic_cast<cJednostka*>(preview_.get())) {
-    unit->DrawInRect(rect);
+    DrawNavalCounterInRect(*ship, rect);
+  } else if (auto* air = dynamic_cast<cJednostkaLotnicza*>(preview_.get())) {
+    DrawAirCounterInRect(*air, rect);
+  } else if (auto* land = dynamic_cast<cJednostkaLadowa*>(preview_.get())) {
+    DrawLandCounterInRect(*land, rect);
   }
 }

@@ -26,7 +26,7 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' ||
 std::wstring ElementText(const TiXmlElement* element) { return element ? EventText(element->GetText()) : L""; }
 
 void ReadParams(const TiXmlElement& element, std::array<double, 10>& params) {
-  char name[8];
+  char name[32];  // room for any index the format could write
   for (std::size_t i = 0; i < params.size(); ++i) {
     std::snprintf(name, sizeof name, "param%zu", i);
     params[i] = ReadEventNumberAttribute(element, name);
@@ -164,7 +164,7 @@ sEventEffect ReadEventEffect(const TiXmlElement& element) {
   effect.line = element.Row();
   effect.method = EventText(element.Attribute("method"));
   ReadParams(element, effect.param);
-  char name[16];
+  char name[32];  // room for any index the format could write
   for (std::size_t i = 0; i < effect.paramString.size(); ++i) {
     std::snprintf(name, sizeof name, "paramString%zu", i);
     effect.paramString[i] = EventText(element.Attribute(name));

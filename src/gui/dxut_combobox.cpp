@@ -128,7 +128,7 @@ bool CDXUTComboBox::HandleKeyboard(const plat::Message& message) {
       if (m_iSelected != m_iFocused) SelectFromInput(m_iFocused);
       CloseAndMaybeClearFocus();
       return true;
-    case plat::kVkF1 + 3:  // F4
+    case plat::kVkF4:
       if (message.lParam & plat::kKeyRepeatBit) return true;
       m_bOpened = !m_bOpened;
       if (!m_bOpened) {

@@ -74,6 +74,17 @@ enum : unsigned {
   kVkInsert = 0x2D,
   kVkDelete = 0x2E,
   kVkF1 = 0x70,  // F1..F12 follow in order
+  kVkF2 = 0x71,
+  kVkF3 = 0x72,
+  kVkF4 = 0x73,
+  kVkF5 = 0x74,
+  kVkF6 = 0x75,
+  kVkF7 = 0x76,
+  kVkF8 = 0x77,
+  kVkF9 = 0x78,
+  kVkF10 = 0x79,
+  kVkF11 = 0x7A,
+  kVkF12 = 0x7B,
   kVkAdd = 0x6B,
   kVkSubtract = 0x6D,
 };

@@ -17,18 +17,18 @@
 #include "platform/format.h"
 #include "world/country.h"
 #include "world/hex.h"
-#include "world/hex_drawing.h"
+#include "world/hex_changes.h"
 #include "world/hex_ownership.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_morska.h"
-#include "world/land_attack.h"
+#include "world/land_attack_plan.h"
 #include "world/landings.h"
 #include "world/map.h"
 #include "world/sea_graph.h"
 #include "world/transport_tables.h"
+#include "world/worker_steps.h"
 #include "world/world.h"
 #include "world/world_view.h"
-#include "world/worker_steps.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "world/cities.h"
 #include "world/fleet.h"
 #include "world/hex.h"
-#include "world/hex_drawing.h"
+#include "world/hex_changes.h"
 #include "world/hex_ownership.h"
 #include "world/land_move_records.h"
 #include "world/map.h"

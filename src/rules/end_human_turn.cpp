@@ -120,8 +120,8 @@ bool Autosave(const cWorld& world) {
 eTurnHandOver EndHumanTurn(cWorld& world) {
   CheckHexOccupancy(world);
   world.SetGameState(kPhaseEndOfTurn);
+  ChangeWorldView([](cWorldView& view) { view.RefreshMinimapOwnership(); });
   cMap& map = world.GetMap();
-  map.UpdateMinimapOwnershipLayer(world);
   cTurnState& turn = world.turnState;
   cCountry* current = turn.currentCountry;
   if (current != nullptr) current->SaveMapView(map.viewX, map.viewY, g_Settings.MapZoom);

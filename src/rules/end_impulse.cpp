@@ -251,6 +251,6 @@ void EndImpulse(cWorld& world, bool realEnd) {
   LockedStep([&world, realEnd] { AdvanceDate(world, realEnd); });
   // Land may have changed hands (surrenders, land cut off): the minimap's
   // ownership layer is a picture of the main thread's.
-  ChangeWorldView([&world](cWorldView&) { world.GetMap().UpdateMinimapOwnershipLayer(world); });
+  ChangeWorldView([](cWorldView& view) { view.RefreshMinimapOwnership(); });
   LogLine(L"Koniec impulsu wykonany");
 }

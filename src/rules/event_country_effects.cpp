@@ -247,7 +247,7 @@ const std::unordered_map<std::wstring_view, CountryEffect>& CountryEffects() {
        [](sCountryRun& r) {
          if (const cCountry* to = EventCountry(r.world, r.P(1), r.call)) {
            TransferCountryTerritory(r.world, r.country.id, to->id);
-           ShowMapChange(r.world, true);
+           ShowMapChange(true);
          }
        }},
   };

@@ -15,7 +15,6 @@
 #include "world/country.h"
 #include "world/event_records.h"
 #include "world/hex.h"
-#include "world/hex_drawing.h"
 #include "world/map.h"
 #include "world/sea_graph.h"
 #include "world/world.h"
@@ -73,7 +72,7 @@ void SetFortLevel(cWorld& world, const sEventEffect& effect, const sEventCall& c
   const int level = EventIndex(P(effect, 2), kMaxFortLevel + 1, call);
   if (level < 0) return;
   hex->fortification = static_cast<std::uint8_t>(level);
-  ShowMapChange(world, false);
+  ShowMapChange(false);
 }
 
 void ChangeFortLevel(cWorld& world, const sEventEffect& effect, const sEventCall& call) {
@@ -81,7 +80,7 @@ void ChangeFortLevel(cWorld& world, const sEventEffect& effect, const sEventCall
   if (hex == nullptr) return;
   const int level = EventInt(hex->fortification + P(effect, 2));
   hex->fortification = static_cast<std::uint8_t>(std::clamp(level, 0, kMaxFortLevel));
-  ShowMapChange(world, false);
+  ShowMapChange(false);
 }
 
 void ChangeStripe(cWorld& world, const sEventEffect& effect, const sEventCall& call, bool originalOwnerToo) {
@@ -95,7 +94,7 @@ void ChangeStripe(cWorld& world, const sEventEffect& effect, const sEventCall& c
   const bool changed = originalOwnerToo
                            ? ChangeHexStripeControllerOwnerAndOriginalOwner(world, x, firstY, count, country->id)
                            : ChangeHexStripeControllerAndOwner(world, x, firstY, count, country->id);
-  if (changed) ShowMapChange(world, true);
+  if (changed) ShowMapChange(true);
 }
 
 void ChangeStripeControllerAndOwner(cWorld& world, const sEventEffect& effect, const sEventCall& call) {
@@ -125,14 +124,14 @@ void SetCityProduction(cWorld& world, const sEventEffect& effect, const sEventCa
   cCity* city = EventCity(world, P(effect, 0), P(effect, 1), call);
   if (city == nullptr) return;
   city->productionPoints = static_cast<float>(P(effect, 2));
-  ShowMapChange(world, false);
+  ShowMapChange(false);
 }
 
 void ChangeCityProduction(cWorld& world, const sEventEffect& effect, const sEventCall& call) {
   cCity* city = EventCity(world, P(effect, 0), P(effect, 1), call);
   if (city == nullptr) return;
   city->productionPoints = static_cast<float>(city->productionPoints + P(effect, 2));
-  ShowMapChange(world, false);
+  ShowMapChange(false);
 }
 
 void SetCityType(cWorld& world, const sEventEffect& effect, const sEventCall& call) {
@@ -148,7 +147,7 @@ void SetCityType(cWorld& world, const sEventEffect& effect, const sEventCall& ca
     return;
   }
   city->type = type;
-  ShowMapChange(world, false);
+  ShowMapChange(false);
 }
 
 // --- ports ---
@@ -243,10 +242,10 @@ const std::unordered_map<std::wstring_view, MapEffectFn>& MapEffects() {
 
 }  // namespace
 
-void ShowMapChange(cWorld& world, bool controlChanged) {
+void ShowMapChange(bool controlChanged) {
   ChangeWorldView([](cWorldView& view) { view.RefreshSelection(); });
   // The minimap's ownership layer is a picture the main thread keeps.
-  if (controlChanged) ChangeWorldView([&world](cWorldView&) { world.GetMap().UpdateMinimapOwnershipLayer(world); });
+  if (controlChanged) ChangeWorldView([](cWorldView& view) { view.RefreshMinimapOwnership(); });
 }
 
 bool RunMapEffect(cWorld& world, const sEventEffect& effect, int eventId) {

@@ -22,7 +22,7 @@ using MapEffectFn = void (*)(cWorld& world, const sEventEffect& effect, const sE
 // What a map change must tell the screen (through the world's view, on the
 // main thread): the panels of the selected hex and unit, and after a change
 // of control the minimap's ownership layer.
-void ShowMapChange(cWorld& world, bool controlChanged);
+void ShowMapChange(bool controlChanged);
 
 // --- land units made by the scripts (event_unit_effects.cpp) ---
 // Land types 0-6 and levels 1-5; false after the error line.

@@ -17,7 +17,7 @@
 #include "world/country.h"
 #include "world/event_records.h"
 #include "world/hex.h"
-#include "world/hex_drawing.h"
+#include "world/hex_changes.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_lotnicza.h"
 #include "world/map.h"
@@ -172,7 +172,7 @@ void AddLandUnit(cWorld& world, const sEventEffect& effect, const sEventCall& ca
   sHex* hex = EventHex(world, P(effect, 0), P(effect, 1), call);
   if (hex == nullptr || !IsFreeLand(*hex)) return;
   PlaceNewLandUnit(world, *country, effect, *hex);
-  ShowMapChange(world, false);
+  ShowMapChange(false);
 }
 
 void AddLandUnitAndTakeHex(cWorld& world, const sEventEffect& effect, const sEventCall& call) {
@@ -184,7 +184,7 @@ void AddLandUnitAndTakeHex(cWorld& world, const sEventEffect& effect, const sEve
   if (hex == nullptr || !IsFreeLand(*hex)) return;
   PlaceNewLandUnit(world, *country, effect, *hex);
   PassControl(world, *hex, country->id);
-  ShowMapChange(world, true);
+  ShowMapChange(true);
 }
 
 void FirePartisans(cWorld& world, const sEventEffect& effect, const sEventCall& call) {
@@ -203,7 +203,7 @@ void FirePartisans(cWorld& world, const sEventEffect& effect, const sEventCall& 
     sHex& hex = map.GetHex(x, y);
     PlaceNewLandUnit(world, *country, effect, hex);
     PassControl(world, hex, country->id);
-    ShowMapChange(world, true);
+    ShowMapChange(true);
     return;
   }
 }
@@ -229,7 +229,7 @@ void AddAirUnit(cWorld& world, const sEventEffect& effect, const sEventCall& cal
     return;
   }
   StandOnHex(std::move(unit), world.Units().airUnits, *hex);
-  ShowMapChange(world, false);
+  ShowMapChange(false);
 }
 
 void AddHarbour(cWorld& world, const sEventEffect& effect, const sEventCall& call) {
@@ -246,7 +246,7 @@ void AddHarbour(cWorld& world, const sEventEffect& effect, const sEventCall& cal
   PlaceNewHarbour(world, country->id, Name(effect), *hex);
   LogLine(L"Mulberry  \"%s\" created at (%d, %d) for country %s", Name(effect), static_cast<int>(hex->x),
           static_cast<int>(hex->y), country->name);
-  ShowMapChange(world, false);
+  ShowMapChange(false);
 }
 
 void KillUnitOnHex(cWorld& world, const sEventEffect& effect, const sEventCall& call) {
@@ -265,7 +265,7 @@ void TeleportUnit(cWorld& world, const sEventEffect& effect, const sEventCall& c
   // A selection, a move record or an attack set up from the old hex no
   // longer holds.
   world.turnState.ForgetUnit(unit);
-  ShowMapChange(world, false);
+  ShowMapChange(false);
 }
 
 void FreezeUnit(cWorld& world, const sEventEffect& effect, const sEventCall& call) {
@@ -288,7 +288,7 @@ void UnfreezeUnit(cWorld& world, const sEventEffect& effect, const sEventCall& c
   if (hex == nullptr) return;
   if (cJednostkaLadowa* unit = LandUnitOn(*hex)) {
     unit->Unfreeze();
-    ShowMapChange(world, false);
+    ShowMapChange(false);
   }
 }
 

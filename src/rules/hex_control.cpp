@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "app/console_log.h"
-#include "app/framework_lock.h"
 #include "app/fatal_exit.h"
+#include "app/framework_lock.h"
 #include "app/string_base.h"
 #include "platform/format.h"
 #include "rules/capture.h"
@@ -13,7 +13,7 @@
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/hex.h"
-#include "world/hex_drawing.h"
+#include "world/hex_changes.h"
 #include "world/hex_ownership.h"
 #include "world/jednostka_ladowa.h"
 #include "world/map.h"

@@ -8,7 +8,7 @@
 #include "world/hex.h"
 #include "world/hex_ownership.h"
 #include "world/jednostka_ladowa.h"
-#include "world/land_attack.h"
+#include "world/land_attack_plan.h"
 #include "world/map.h"
 #include "world/turn_state.h"
 #include "world/world.h"

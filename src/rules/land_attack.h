@@ -2,7 +2,7 @@
 // screen and for the computer opponent alike. Each action runs its check
 // first; the attack panel's state and the computer's planning ask the same
 // checks. The odds the panel shows come from the set-up itself
-// (world/land_attack.h: the strengths, the factors, EstimateOddsColumn).
+// (world/land_attack_plan.h: the strengths, the factors, EstimateOddsColumn).
 #pragma once
 
 class cJednostka;

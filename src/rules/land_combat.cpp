@@ -14,10 +14,10 @@
 #include "world/combat_result.h"
 #include "world/country.h"
 #include "world/hex.h"
-#include "world/hex_drawing.h"
+#include "world/hex_changes.h"
 #include "world/hex_ownership.h"
 #include "world/jednostka_ladowa.h"
-#include "world/land_attack.h"
+#include "world/land_attack_plan.h"
 #include "world/map.h"
 #include "world/report_store.h"
 #include "world/turn_state.h"
@@ -28,7 +28,6 @@ namespace {
 // Report types of the land battle.
 constexpr int kReportLandAttack = 0;
 constexpr int kReportLandDefence = 1;
-// Below this combat strength a unit is gone.
 // The fixed strength an air unit defends with on the ground, as a share.
 constexpr float kAirDefenceShare = 0.25f;
 
@@ -126,245 +125,362 @@ void Retreat(cWorld& world, cJednostka& defender, int side) {
   }
 }
 
-}  // namespace
+// One battle being fought: the set-up, the record it fills, the two
+// countries and each side's report, written step by step.
+struct sLandBattle {
+  sLandBattle(cWorld& world_, cLandAttack& attack_, sBombardmentResult& result_)
+      : world(world_), attack(attack_), result(result_) {}
 
-bool cLandAttack::Resolve(cWorld& world, sBombardmentResult& result) {
-  if (!defender || CountAttackingSides() == 0) return false;
-  const sScenarioConstants& k = world.constants;
-  cMap& map = world.GetMap();
-  cRelationsMatrix& relations = world.GetRelations();
-
-  if (defender->visible) PlayCombatSound();
-  GainCommanderExperience(world);
-
-  result.Reset();
-  result.kind = kCombatLandBattle;
-  result.defenderCountry = defender->countryId;
+  cWorld& world;
+  cLandAttack& attack;
+  sBombardmentResult& result;
+  int attackerCountry = 0;
+  int defenderCountry = 0;
   int sides = 0;
-  bool armour = false;
-  for (cJednostka* unit : attackers) {
-    if (!unit) continue;
-    ++sides;
-    unit->AddActionPoints(-k.attackActionPointCost[static_cast<std::size_t>(DoctrineLevel(world, unit->countryId))]);
-    if (unit->actionPoints < 0) unit->SetActionPoints(0);
-    result.attackerCountry = unit->countryId;
-    armour = armour || unit->type == kUnitArmouredDivision || unit->type == kUnitArmouredCorps;
-  }
-  const int attackerCountry = result.attackerCountry;
-  const int defenderCountry = result.defenderCountry;
-  LogLine(L"%s is attacked. Directions=%i, Armor present in attack=%i", defender->name, sides, armour ? 1 : 0);
+  std::wstring attackerReport;
+  std::wstring defenderReport;
 
-  // The strengths and factors, and the texts that show them.
-  const float attackerStrength = GetAttackerStrength(world);
-  const float defenderStrength = GetDefenderStrength(world);
-  const float directions = GetDirectionsFactor(world);
-  const float armourFactor = GetArmourFactor(world);
-  const float attackerWeather = GetAttackerWeatherFactor(world);
-  const float fortification = GetFortificationFactor(world);
-  const float terrain = GetTerrainFactor(world);
-  const float city = GetCityFactor(world);
-  const float defenderWeather = GetDefenderWeatherFactor(world);
-  const float entrenchment = GetEntrenchmentFactor(world);
-  const std::wstring columnLine = plat::Format(L"\nColumn: %i\n", EstimateOddsColumn(world));
-  const std::wstring attackerInfo = plat::Format(Text("combatresult_land_battle_att_info"), fortification * 100.0f,
-                                      directions * 100.0f, armourFactor * 100.0f, attackerWeather * 100.0f) +
-                         columnLine;
-  const std::wstring defenderInfo = plat::Format(Text("combatresult_land_battle_def_info"), terrain * 100.0f, city * 100.0f,
-                                      defenderWeather * 100.0f, entrenchment * 100.0f) +
-                         columnLine;
-  std::wstring attackerList;
-  for (cJednostka* unit : attackers) {
-    if (!unit) continue;
-    if (!attackerList.empty()) attackerList += L", ";
-    attackerList += plat::Format(L"%s [%.2f]", unit->name, unit->GetCombatStrength());
-  }
-  std::wstring attackerReport =
-      plat::Format(L"Attacked unit %s (%s) [%.2f] on hex (%d, %d) with unit(s) %s\n\n", defender->name,
-                   CountryName(world, defenderCountry), defender->GetCombatStrength(), defenderX, defenderY,
-                   attackerList);
-  std::wstring defenderReport =
-      plat::Format(L"%s [%.2f] was attacked at hex (%i, %i) by unit(s) %s (%s)\n\n", defender->name,
-                   defender->GetCombatStrength(), defenderX, defenderY, attackerList,
-                   CountryName(world, attackerCountry));
-  attackerReport += attackerInfo;
-  defenderReport += defenderInfo;
-  // Lines that go to both sides' texts.
-  auto bothTexts = [&](const std::wstring& line) {
+  // A line of both sides' reports and of both loss texts of the record.
+  void ToBoth(const std::wstring& line) {
     attackerReport += line;
     defenderReport += line;
     result.attackerText1 += line;
     result.defenderText1 += line;
-  };
-
-  const float effectiveAttack = attackerStrength * directions * armourFactor * attackerWeather * fortification;
-  float effectiveDefence = defenderStrength * terrain * city * defenderWeather * entrenchment;
-  attackerReport += plat::Format(L"\nEff. strength: %.2f\n", effectiveAttack);
-  defenderReport += plat::Format(L"\nEff. strength: %.2f\n", effectiveDefence);
-  LogLine(L"\nAttacker eff. strength: %.2f\nDefender eff. strength: %.2f\n", effectiveAttack, effectiveDefence);
-
-  // The dice; a computer side fighting a human one gets one more nine times
-  // in ten.
-  int attackDie = RandomRange(1, 6);
-  int defenceDie = RandomRange(1, 6);
-  if (RandomFraction() > 0.1f) {
-    const bool attackerComputer = IsComputerSide(world, attackerCountry);
-    const bool defenderComputer = IsComputerSide(world, defenderCountry);
-    if (attackerComputer && !defenderComputer) ++attackDie;
-    if (defenderComputer && !attackerComputer) ++defenceDie;
   }
-  attackDie = std::clamp(attackDie, 1, 6);
-  defenceDie = std::clamp(defenceDie, 1, 6);
-
-  // The odds column.
-  if (!(effectiveDefence >= kCombatFloor)) effectiveDefence = kCombatFloor;
-  const float ratio = effectiveAttack / effectiveDefence;
-  bool weaker = false;
-  bool overrun = false;
-  int column = 1;
-  if (!(ratio >= 1.0f)) {
-    weaker = true;
-  } else if (ratio >= 8.0f) {
-    overrun = true;
-    column = 7;
-  } else {
-    column = std::clamp(static_cast<int>(ratio), 1, 7);
+  // A line of the attacker's report and loss text alone.
+  void ToAttacker(const std::wstring& line) {
+    attackerReport += line;
+    result.attackerText1 += line;
   }
-  if (overrun) {
-    LogLine(L"Defender destroyed by overrun!");
-    result.defenderLosses += defender->GetCombatStrength();
-    result.SetFlag(kFlagDefenderDestroyed);
-    bothTexts(plat::Format(L"\nDefender destroyed by overrun (%.2f:1)!\n", ratio));
-    cJednostka* killed = defender;
-    defender = nullptr;
+  // The defender leaves the set-up, the turn state and the world.
+  void KillDefender() {
+    cJednostka* killed = attack.defender;
+    attack.defender = nullptr;
     KillUnit(world, killed);
   }
+};
 
-  const int p = k.combatResultInt[static_cast<std::size_t>(attackDie - 1)][static_cast<std::size_t>(column - 1)];
-  float r = k.combatResultLoss[static_cast<std::size_t>(defenceDie - 1)][static_cast<std::size_t>(column - 1)];
-  if (defender) r *= static_cast<float>(std::min(100, defender->effectiveness)) / 100.0f;
+// The effective strengths the two sides fight with.
+struct sStrengths {
+  float attack = 0.0f;
+  float defence = 0.0f;
+};
 
-  if (!overrun && defender->category == kCategoryLand) {
-    auto* land = static_cast<cJednostkaLadowa*>(defender);
-    const int strength = land->GetStrength();
-    const int lostPoints = std::clamp(static_cast<int>(static_cast<long long>(strength) * p / 100), 0,
-                                      std::max(strength, 0));
-    const float lostValue = land->GetBaseStrength() * static_cast<float>(lostPoints) / 100.0f;
-    const float before = land->GetCombatStrength();
-    if (weaker) {
-      LogLine(Text("attack_was_weaker_than_1:1,_losses_will_be_calculated_for_defender_but_won't_be_inflicted!"));
-    } else {
-      relations.AddLosses(attackerCountry, defenderCountry, lostValue);
-      if (land->IsHarbour()) {
-        land->strength -= lostPoints;
-      } else {
-        land->AddStrength(static_cast<float>(-lostPoints));
-      }
-    }
-    const float lost = before - land->GetCombatStrength();
-    result.defenderLosses += lost;
-    LogLine(L"Land combat: %.1f", lost);
-    bothTexts(plat::Format(L"%s losses %.2f strength\n", land->name, lost));
+// The dice of attacker and defender, 1 to 6.
+struct sDice {
+  int attack = 1;
+  int defence = 1;
+};
 
-    if (land->GetCombatStrength() < kDestroyedBelow) {
-      LogLine(Text("defender_destroyed!"));
-      result.SetFlag(kFlagDefenderDestroyed);
-      defender = nullptr;
-      KillUnit(world, land);
-      land = nullptr;
-    }
+// Where the ratio of the strengths falls in the result tables: below 1:1
+// the attack is weaker (column 1), from 8:1 it overruns the defender
+// (column 7), between them its whole part is the column.
+struct sOdds {
+  float ratio = 0.0f;
+  int column = 1;
+  bool weaker = false;
+  bool overrun = false;
+};
 
-    if (land && !weaker && map.IsInside(land->x, land->y)) {
-      const sHex& hex = map.GetHex(land->x, land->y);
-      const int remaining = land->GetStrength();
-      if (!hex.city && hex.fortification == 0 && remaining <= 50 && !land->IsHarbour()) {
-        const float base = static_cast<float>(std::max(1, k.retreatBase - remaining));
-        const float columnFactor = k.retreatOddsFactors[static_cast<std::size_t>(column - 1)];
-        const float terrainFactor = k.retreatTerrainFactors[std::min<std::size_t>(hex.terrain, 7)];
-        const int chance = WholePoints(base * columnFactor * terrainFactor, 1000000);
-        LogLine(L"Retreat chance: Base=%.2f%% Modifiers: Column=%.2f Terrain=%.2f. CHANCE=%i%%", base, columnFactor,
-                terrainFactor, chance);
-        if (RandomRange(1, 100) < chance) {
-          const int side = ChooseRetreatSide(world, *this, *land);
-          if (side < 0) {
-            LogLine(plat::Format(Text("retreat_check_passed,_but_retreat_impossible._%s_surrenders!"), land->name));
-            result.SetFlag(kFlagDefenderSurrendered);
-            defender = nullptr;
-            KillUnit(world, land);
-            land = nullptr;
-          } else {
-            bothTexts(plat::Format(L"\n%s retreats!\n", land->name));
-            result.SetFlag(kFlagDefenderRetreated);
-            Retreat(world, *land, side);
-          }
-        } else {
-          LogLine(Text("retreat_check_failed._defender_stands_fast."));
-        }
-      }
-    }
+// What the two result tables give: the per cent of the defender's strength
+// lost, and the ratio of the attackers' loss to the defender's.
+struct sTableResult {
+  int lossPercent = 0;
+  float lossRatio = 0.0f;
+};
 
-    // The attackers' losses: the defender's calculated loss times the loss
-    // ratio, shared by combat strength.
-    const float total = r * lostValue;
-    float combined = GetAttackersCombatStrength();
-    if (!(combined >= kCombatFloor)) combined = kCombatFloor;
-    float dealt = 0.0f;
-    for (cJednostka*& slot : attackers) {
-      if (!slot || slot->category != kCategoryLand) continue;
-      cJednostka* unit = slot;
-      const float share = total * unit->GetCombatStrength() / combined;
-      relations.AddLosses(defenderCountry, unit->countryId, share);
-      float base = unit->GetBaseStrength();
-      if (!(base >= kCombatFloor)) base = kCombatFloor;
-      const int points = WholePoints(share * 100.0f / base, 1000000);
-      unit->AddStrength(static_cast<float>(-points));
-      const std::wstring line = plat::Format(L"%s losses %.2f strength\n", unit->name, share);
-      attackerReport += line;
-      result.attackerText1 += line;
-      dealt += share;
-      if (unit->GetCombatStrength() < kDestroyedBelow) {
-        bothTexts(plat::Format(L"%s destroyed!\n", unit->name));
-        LogLine(Text("attacker_destroyed!"));
-        result.SetFlag(kFlagAttackerDestroyed);
-        slot = nullptr;
-        KillUnit(world, unit);
-      }
-    }
-    result.attackerLosses += dealt;
-  } else if (!overrun) {
-    // A unit that is not a land unit (an air unit on its field) defends with
-    // a fixed share; the attackers lose nothing.
-    LogLine(Text("air_unit_defense_check"));
-    float loss = 0.0f;
-    if (weaker) {
-      LogLine(Text("attack_was_weaker_than_1:1!_no_effect!"));
-    } else {
-      loss = static_cast<float>(p) * kAirDefenceShare / 100.0f;
-      if (kAirDefenceShare - loss < kDestroyedBelow) {
-        result.SetFlag(kFlagDefenderDestroyed);
-        cJednostka* killed = defender;
-        defender = nullptr;
-        KillUnit(world, killed);
-      }
-    }
-    result.defenderLosses += loss;
-    bothTexts(plat::Format(Text("report_looses_land_combat"), loss));
+// The record is opened for the two countries and the attackers pay the
+// action points an attack costs at their doctrine.
+void BeginBattle(sLandBattle& battle) {
+  const sScenarioConstants& k = battle.world.constants;
+  cJednostka& defender = *battle.attack.defender;
+  sBombardmentResult& result = battle.result;
+  result.Reset();
+  result.kind = kCombatLandBattle;
+  result.defenderCountry = defender.countryId;
+  bool armour = false;
+  for (cJednostka* unit : battle.attack.attackers) {
+    if (!unit) continue;
+    ++battle.sides;
+    const int doctrine = DoctrineLevel(battle.world, unit->countryId);
+    unit->AddActionPoints(-k.attackActionPointCost[static_cast<std::size_t>(doctrine)]);
+    if (unit->actionPoints < 0) unit->SetActionPoints(0);
+    result.attackerCountry = unit->countryId;
+    armour = armour || unit->type == kUnitArmouredDivision || unit->type == kUnitArmouredCorps;
   }
+  battle.attackerCountry = result.attackerCountry;
+  battle.defenderCountry = result.defenderCountry;
+  LogLine(L"%s is attacked. Directions=%i, Armor present in attack=%i", defender.name, battle.sides,
+          armour ? 1 : 0);
+}
 
-  if (sides >= 2) {
-    if (defender) defender->wasAttacked = true;
-    for (cJednostka* unit : attackers) {
+// The strengths and factors of the set-up, and the opening of each side's
+// report that shows them: who attacked whom, the factors, the column the
+// set-up estimates and the effective strength.
+sStrengths OpenReports(sLandBattle& battle) {
+  const cWorld& world = battle.world;
+  const cLandAttack& attack = battle.attack;
+  const cJednostka& defender = *attack.defender;
+  const float attackerStrength = attack.GetAttackerStrength(world);
+  const float defenderStrength = attack.GetDefenderStrength(world);
+  const float directions = attack.GetDirectionsFactor(world);
+  const float armourFactor = attack.GetArmourFactor(world);
+  const float attackerWeather = attack.GetAttackerWeatherFactor(world);
+  const float fortification = attack.GetFortificationFactor(world);
+  const float terrain = attack.GetTerrainFactor(world);
+  const float city = attack.GetCityFactor(world);
+  const float defenderWeather = attack.GetDefenderWeatherFactor(world);
+  const float entrenchment = attack.GetEntrenchmentFactor(world);
+  const std::wstring columnLine = plat::Format(L"\nColumn: %i\n", attack.EstimateOddsColumn(world));
+  const std::wstring attackerInfo = plat::Format(Text("combatresult_land_battle_att_info"), fortification * 100.0f,
+                                                 directions * 100.0f, armourFactor * 100.0f,
+                                                 attackerWeather * 100.0f) +
+                                    columnLine;
+  const std::wstring defenderInfo = plat::Format(Text("combatresult_land_battle_def_info"), terrain * 100.0f,
+                                                 city * 100.0f, defenderWeather * 100.0f, entrenchment * 100.0f) +
+                                    columnLine;
+  std::wstring attackerList;
+  for (cJednostka* unit : attack.attackers) {
+    if (!unit) continue;
+    if (!attackerList.empty()) attackerList += L", ";
+    attackerList += plat::Format(L"%s [%.2f]", unit->name, unit->GetCombatStrength());
+  }
+  battle.attackerReport =
+      plat::Format(L"Attacked unit %s (%s) [%.2f] on hex (%d, %d) with unit(s) %s\n\n", defender.name,
+                   CountryName(world, battle.defenderCountry), attack.defender->GetCombatStrength(),
+                   attack.defenderX, attack.defenderY, attackerList);
+  battle.defenderReport =
+      plat::Format(L"%s [%.2f] was attacked at hex (%i, %i) by unit(s) %s (%s)\n\n", defender.name,
+                   attack.defender->GetCombatStrength(), attack.defenderX, attack.defenderY, attackerList,
+                   CountryName(world, battle.attackerCountry));
+  battle.attackerReport += attackerInfo;
+  battle.defenderReport += defenderInfo;
+
+  sStrengths strengths;
+  strengths.attack = attackerStrength * directions * armourFactor * attackerWeather * fortification;
+  strengths.defence = defenderStrength * terrain * city * defenderWeather * entrenchment;
+  battle.attackerReport += plat::Format(L"\nEff. strength: %.2f\n", strengths.attack);
+  battle.defenderReport += plat::Format(L"\nEff. strength: %.2f\n", strengths.defence);
+  LogLine(L"\nAttacker eff. strength: %.2f\nDefender eff. strength: %.2f\n", strengths.attack, strengths.defence);
+  return strengths;
+}
+
+// The dice; a computer side fighting a human one gets one more nine times
+// in ten.
+sDice RollDice(const sLandBattle& battle) {
+  sDice dice;
+  dice.attack = RandomRange(1, 6);
+  dice.defence = RandomRange(1, 6);
+  if (RandomFraction() > 0.1f) {
+    const bool attackerComputer = IsComputerSide(battle.world, battle.attackerCountry);
+    const bool defenderComputer = IsComputerSide(battle.world, battle.defenderCountry);
+    if (attackerComputer && !defenderComputer) ++dice.attack;
+    if (defenderComputer && !attackerComputer) ++dice.defence;
+  }
+  dice.attack = std::clamp(dice.attack, 1, 6);
+  dice.defence = std::clamp(dice.defence, 1, 6);
+  return dice;
+}
+
+// The odds of the strengths (a defence below kCombatFloor counts as
+// kCombatFloor).
+sOdds OddsOf(const sStrengths& strengths) {
+  const float defence = strengths.defence >= kCombatFloor ? strengths.defence : kCombatFloor;
+  sOdds odds;
+  odds.ratio = strengths.attack / defence;
+  if (!(odds.ratio >= 1.0f)) {
+    odds.weaker = true;
+  } else if (odds.ratio >= 8.0f) {
+    odds.overrun = true;
+    odds.column = 7;
+  } else {
+    odds.column = std::clamp(static_cast<int>(odds.ratio), 1, 7);
+  }
+  return odds;
+}
+
+void Overrun(sLandBattle& battle, float ratio) {
+  LogLine(L"Defender destroyed by overrun!");
+  battle.result.defenderLosses += battle.attack.defender->GetCombatStrength();
+  battle.result.SetFlag(kFlagDefenderDestroyed);
+  battle.ToBoth(plat::Format(L"\nDefender destroyed by overrun (%.2f:1)!\n", ratio));
+  battle.KillDefender();
+}
+
+// The attacker's die picks the row of the defender's loss, the defender's
+// die that of the loss ratio, which the defender's effectiveness scales.
+sTableResult ReadTables(const sLandBattle& battle, const sDice& dice, int column) {
+  const sScenarioConstants& k = battle.world.constants;
+  const auto col = static_cast<std::size_t>(column - 1);
+  sTableResult table;
+  table.lossPercent = k.combatResultInt[static_cast<std::size_t>(dice.attack - 1)][col];
+  table.lossRatio = k.combatResultLoss[static_cast<std::size_t>(dice.defence - 1)][col];
+  if (const cJednostka* defender = battle.attack.defender) {
+    table.lossRatio *= static_cast<float>(std::min(100, defender->effectiveness)) / 100.0f;
+  }
+  return table;
+}
+
+// The land defender's loss in strength points (worked out but not dealt
+// when the attack is weaker). Returns the loss's value, which the
+// attackers' losses follow.
+float DefenderLosses(sLandBattle& battle, cJednostkaLadowa& land, bool weaker, int lossPercent) {
+  const int strength = land.GetStrength();
+  const int lostPoints = std::clamp(static_cast<int>(static_cast<long long>(strength) * lossPercent / 100), 0,
+                                    std::max(strength, 0));
+  const float lostValue = land.GetBaseStrength() * static_cast<float>(lostPoints) / 100.0f;
+  const float before = land.GetCombatStrength();
+  if (weaker) {
+    LogLine(Text("attack_was_weaker_than_1:1,_losses_will_be_calculated_for_defender_but_won't_be_inflicted!"));
+  } else {
+    battle.world.GetRelations().AddLosses(battle.attackerCountry, battle.defenderCountry, lostValue);
+    if (land.IsHarbour()) {
+      land.strength -= lostPoints;
+    } else {
+      land.AddStrength(static_cast<float>(-lostPoints));
+    }
+  }
+  const float lost = before - land.GetCombatStrength();
+  battle.result.defenderLosses += lost;
+  LogLine(L"Land combat: %.1f", lost);
+  battle.ToBoth(plat::Format(L"%s losses %.2f strength\n", land.name, lost));
+  return lostValue;
+}
+
+// A weakened defender in the open may retreat, by a chance of its strength
+// left, the column and its terrain; one that passes the check but has no
+// side to go to surrenders.
+void RetreatOrStand(sLandBattle& battle, cJednostkaLadowa& land, int column) {
+  const cMap& map = battle.world.GetMap();
+  if (!map.IsInside(land.x, land.y)) return;
+  const sScenarioConstants& k = battle.world.constants;
+  const sHex& hex = map.GetHex(land.x, land.y);
+  const int remaining = land.GetStrength();
+  if (hex.city || hex.fortification != 0 || remaining > 50 || land.IsHarbour()) return;
+  const float base = static_cast<float>(std::max(1, k.retreatBase - remaining));
+  const float columnFactor = k.retreatOddsFactors[static_cast<std::size_t>(column - 1)];
+  const float terrainFactor = k.retreatTerrainFactors[std::min<std::size_t>(hex.terrain, 7)];
+  const int chance = WholePoints(base * columnFactor * terrainFactor, 1000000);
+  LogLine(L"Retreat chance: Base=%.2f%% Modifiers: Column=%.2f Terrain=%.2f. CHANCE=%i%%", base, columnFactor,
+          terrainFactor, chance);
+  if (!(RandomRange(1, 100) < chance)) {
+    LogLine(Text("retreat_check_failed._defender_stands_fast."));
+    return;
+  }
+  const int side = ChooseRetreatSide(battle.world, battle.attack, land);
+  if (side < 0) {
+    LogLine(plat::Format(Text("retreat_check_passed,_but_retreat_impossible._%s_surrenders!"), land.name));
+    battle.result.SetFlag(kFlagDefenderSurrendered);
+    battle.KillDefender();
+    return;
+  }
+  battle.ToBoth(plat::Format(L"\n%s retreats!\n", land.name));
+  battle.result.SetFlag(kFlagDefenderRetreated);
+  Retreat(battle.world, land, side);
+}
+
+// The attackers' losses: the total shared by combat strength among the land
+// attackers; one left too weak is destroyed and leaves the set-up.
+void AttackerLosses(sLandBattle& battle, float total) {
+  float combined = battle.attack.GetAttackersCombatStrength();
+  if (!(combined >= kCombatFloor)) combined = kCombatFloor;
+  float dealt = 0.0f;
+  for (cJednostka*& slot : battle.attack.attackers) {
+    if (!slot || slot->category != kCategoryLand) continue;
+    cJednostka* unit = slot;
+    const float share = total * unit->GetCombatStrength() / combined;
+    battle.world.GetRelations().AddLosses(battle.defenderCountry, unit->countryId, share);
+    float base = unit->GetBaseStrength();
+    if (!(base >= kCombatFloor)) base = kCombatFloor;
+    const int points = WholePoints(share * 100.0f / base, 1000000);
+    unit->AddStrength(static_cast<float>(-points));
+    battle.ToAttacker(plat::Format(L"%s losses %.2f strength\n", unit->name, share));
+    dealt += share;
+    if (unit->GetCombatStrength() < kDestroyedBelow) {
+      battle.ToBoth(plat::Format(L"%s destroyed!\n", unit->name));
+      LogLine(Text("attacker_destroyed!"));
+      battle.result.SetFlag(kFlagAttackerDestroyed);
+      slot = nullptr;
+      KillUnit(battle.world, unit);
+    }
+  }
+  battle.result.attackerLosses += dealt;
+}
+
+// A land defender loses strength and may be destroyed, retreat or
+// surrender; the attackers lose the loss ratio times its loss's value.
+void FightLandDefender(sLandBattle& battle, const sOdds& odds, const sTableResult& table) {
+  auto& land = static_cast<cJednostkaLadowa&>(*battle.attack.defender);
+  const float lostValue = DefenderLosses(battle, land, odds.weaker, table.lossPercent);
+  if (land.GetCombatStrength() < kDestroyedBelow) {
+    LogLine(Text("defender_destroyed!"));
+    battle.result.SetFlag(kFlagDefenderDestroyed);
+    battle.KillDefender();
+  } else if (!odds.weaker) {
+    RetreatOrStand(battle, land, odds.column);
+  }
+  AttackerLosses(battle, table.lossRatio * lostValue);
+}
+
+// A unit that is not a land unit (an air unit on its field) defends with a
+// fixed share; the attackers lose nothing.
+void FightOtherDefender(sLandBattle& battle, bool weaker, int lossPercent) {
+  LogLine(Text("air_unit_defense_check"));
+  float loss = 0.0f;
+  if (weaker) {
+    LogLine(Text("attack_was_weaker_than_1:1!_no_effect!"));
+  } else {
+    loss = static_cast<float>(lossPercent) * kAirDefenceShare / 100.0f;
+    if (kAirDefenceShare - loss < kDestroyedBelow) {
+      battle.result.SetFlag(kFlagDefenderDestroyed);
+      battle.KillDefender();
+    }
+  }
+  battle.result.defenderLosses += loss;
+  battle.ToBoth(plat::Format(Text("report_looses_land_combat"), loss));
+}
+
+// An attack from two sides or more uses up the attackers and the defender
+// for this impulse; the undo goes, the reports are filed, and each side's
+// whole account becomes the record's details.
+void EndBattle(sLandBattle& battle) {
+  if (battle.sides >= 2) {
+    if (battle.attack.defender) battle.attack.defender->wasAttacked = true;
+    for (cJednostka* unit : battle.attack.attackers) {
       if (unit) unit->attacked = true;
     }
   }
-
   LogLine(L"===BATTLE END===");
-  world.turnState.undo.Clear();
+  battle.world.turnState.undo.Clear();
   LogLine(L"===UNDO WYCZYSZCZONE===");
-  FileReport(world, kReportLandAttack, attackerCountry, attackerReport);
-  FileReport(world, kReportLandDefence, defenderCountry, defenderReport);
+  FileReport(battle.world, kReportLandAttack, battle.attackerCountry, battle.attackerReport);
+  FileReport(battle.world, kReportLandDefence, battle.defenderCountry, battle.defenderReport);
   LogLine(L"===REPORTS ADDED===");
-  // The details: each side's whole account of the battle.
-  result.attackerText2 = attackerReport;
-  result.defenderText2 = defenderReport;
+  battle.result.attackerText2 = battle.attackerReport;
+  battle.result.defenderText2 = battle.defenderReport;
+}
+
+}  // namespace
+
+bool cLandAttack::Resolve(cWorld& world, sBombardmentResult& result) {
+  if (!defender || CountAttackingSides() == 0) return false;
+  if (defender->visible) PlayCombatSound();
+  GainCommanderExperience(world);
+
+  sLandBattle battle(world, *this, result);
+  BeginBattle(battle);
+  const sStrengths strengths = OpenReports(battle);
+  const sDice dice = RollDice(battle);
+  const sOdds odds = OddsOf(strengths);
+  if (odds.overrun) Overrun(battle, odds.ratio);
+  const sTableResult table = ReadTables(battle, dice, odds.column);
+  if (!odds.overrun) {
+    if (defender->category == kCategoryLand) {
+      FightLandDefender(battle, odds, table);
+    } else {
+      FightOtherDefender(battle, odds.weaker, table.lossPercent);
+    }
+  }
+  EndBattle(battle);
   return true;
 }

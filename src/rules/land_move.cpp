@@ -12,7 +12,7 @@
 #include "world/country.h"
 #include "world/game_phase.h"
 #include "world/hex.h"
-#include "world/hex_drawing.h"
+#include "world/hex_changes.h"
 #include "world/hex_ownership.h"
 #include "world/jednostka_ladowa.h"
 #include "world/map.h"

@@ -12,7 +12,7 @@
 #include "rules/rule_helpers.h"
 #include "world/air_strikes.h"
 #include "world/hex.h"
-#include "world/hex_drawing.h"
+#include "world/hex_changes.h"
 #include "world/hex_ownership.h"
 #include "world/jednostka_ladowa.h"
 #include "world/landings.h"

@@ -10,7 +10,7 @@
 #include "world/cities.h"
 #include "world/country.h"
 #include "world/fleet.h"
-#include "world/hex_drawing.h"
+#include "world/hex_changes.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_morska.h"
 #include "world/worker_steps.h"

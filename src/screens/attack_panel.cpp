@@ -11,7 +11,7 @@
 #include "platform/format.h"
 #include "screens/screen_helpers.h"
 #include "world/country.h"
-#include "world/land_attack.h"
+#include "world/land_attack_plan.h"
 #include "world/unit.h"
 #include "world/world.h"
 

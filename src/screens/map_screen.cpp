@@ -32,10 +32,12 @@
 #include "gui/control_groups.h"
 #include "gui/dxut_dialog.h"
 #include "gui/hint_text.h"
+#include "map_drawing/jednostka_ladowa_draw.h"
 #include "platform/audio.h"
 #include "platform/clock.h"
 #include "platform/framework.h"
 #include "platform/input_state.h"
+#include "platform/messages.h"
 #include "rules/end_human_turn.h"
 #include "rules/worker_thread.h"
 #include "screens/attack_panel.h"
@@ -54,7 +56,6 @@
 #include "world/game_phase.h"
 #include "world/hex.h"
 #include "world/jednostka_ladowa.h"
-#include "world/jednostka_ladowa_draw.h"
 #include "world/jednostka_lotnicza.h"
 #include "world/map.h"
 #include "world/turn_state.h"
@@ -63,6 +64,10 @@
 #include "world/world.h"
 
 namespace {
+
+// An arrow key's bit among the held scroll keys: left, up, right and down,
+// the keys' own order, are bits 0 to 3.
+constexpr std::uint32_t ScrollKeyBit(unsigned arrowKey) { return 1u << (arrowKey - plat::kVkLeft); }
 
 constexpr int kFlagLayoutEntry = 331;
 // The texture-table slot of the pause wallpaper, loaded as a game starts
@@ -174,8 +179,8 @@ cMapScreen::~cMapScreen() {
   // The game's dialogs (greeting, reports, questions) name the world that
   // goes with this screen: none stays open after it.
   if (!g_DialogStack.empty()) PopDialogs(-1);
-  // The hover box belongs to the world's sea graph.
-  world_.turnState.SetHoveredHex(world_, nullptr);
+  // The hover box is the screen's, and shows a node of the world's sea graph.
+  HoverHex(nullptr);
   g_HintText.SetAnchor(nullptr);
   SetPanelMover(nullptr);
   g_OnMinimapRect = nullptr;
@@ -208,6 +213,8 @@ void cMapScreen::RefreshSelection() {
 void cMapScreen::RefreshDateLine() {
   if (cMinimapPanel* minimap = MinimapPanel()) minimap->RefreshDate();
 }
+
+void cMapScreen::RefreshMinimapOwnership() { world_.GetMap().UpdateMinimapOwnershipLayer(world_); }
 
 void cMapScreen::EnterComputerPhase() {
   if (cInfoPanel* bar = InfoPanel()) {
@@ -368,6 +375,15 @@ void cMapScreen::Render(float elapsed) {
   }
 }
 
+void cMapScreen::HoverHex(sHex* hex) {
+  if (hex == hovered_hex_) return;
+  hovered_hex_ = hex;
+  const sWezelGrafuMorz* node =
+      hex != nullptr && hex->seaNode != 0 ? world_.GetSeaGraph().GetNode(hex->seaNode) : nullptr;
+  hover_box_.SetNode(node);
+  g_HintText.SetAnchor(node != nullptr ? &hover_box_ : nullptr);
+}
+
 bool cMapScreen::IsOverPanel() const {
   for (cPanel* panel : panels_) {
     if (panel != nullptr && !panel->Dialog().GetMinimized() && panel->Dialog().GetMouseOverControl() != nullptr) {
@@ -480,8 +496,8 @@ void cMapScreen::MovePanel(int layoutId, int dx, int dy) {
 }
 
 void cMapScreen::OnKeyboard(unsigned key, bool keyDown, bool) {
-  if (key >= 37 && key <= 40) {
-    const std::uint32_t bit = 1u << (key - 37);
+  if (key >= plat::kVkLeft && key <= plat::kVkDown) {
+    const std::uint32_t bit = ScrollKeyBit(key);
     scroll_keys_ = keyDown ? (scroll_keys_ | bit) : (scroll_keys_ & ~bit);
     return;
   }
@@ -492,13 +508,13 @@ void cMapScreen::OnKeyboard(unsigned key, bool keyDown, bool) {
   // players move, the keys below only view.
   const bool humanTurn = phase == kPhaseHumanTurn;
   switch (key) {
-    case 9:
+    case plat::kVkTab:
       if (humanTurn) SelectNextUnit();
       return;
     case plat::kVkF1:
       if (humanTurn && g_pActiveDialog == nullptr) OpenPreferencesOverGame(world_);
       return;
-    case 27:
+    case plat::kVkEscape:
       // A unit being stepped is off the map until its move ends: the menu
       // waits for that.
       if (phase == kPhaseHumanTurn) {
@@ -516,15 +532,15 @@ void cMapScreen::OnKeyboard(unsigned key, bool keyDown, bool) {
     case 'U':
       if (humanTurn) ClickInfoBarButton(FindCommandKey(key)->command);
       return;
-    case 107: map.Zoom(1, 0, 0); return;
-    case 109: map.Zoom(-1, 0, 0); return;
-    case 113: g_Settings.ShowGrid = !g_Settings.ShowGrid; return;
-    case 114: g_Settings.ShowWeather = !g_Settings.ShowWeather; return;
-    case 115: g_Settings.ShowCityName = !g_Settings.ShowCityName; return;
-    case 116: g_Settings.ShowAPLeft = !g_Settings.ShowAPLeft; return;
-    case 117: CycleSetting(g_Settings.BorderMode, 3, "Border/Mode"); return;
-    case 118: CycleSetting(g_Settings.MapOwnershipMode, 4, "MapDisplay/OwnershipMode"); return;
-    case 123:
+    case plat::kVkAdd: map.Zoom(1, 0, 0); return;
+    case plat::kVkSubtract: map.Zoom(-1, 0, 0); return;
+    case plat::kVkF2: g_Settings.ShowGrid = !g_Settings.ShowGrid; return;
+    case plat::kVkF3: g_Settings.ShowWeather = !g_Settings.ShowWeather; return;
+    case plat::kVkF4: g_Settings.ShowCityName = !g_Settings.ShowCityName; return;
+    case plat::kVkF5: g_Settings.ShowAPLeft = !g_Settings.ShowAPLeft; return;
+    case plat::kVkF6: CycleSetting(g_Settings.BorderMode, 3, "Border/Mode"); return;
+    case plat::kVkF7: CycleSetting(g_Settings.MapOwnershipMode, 4, "MapDisplay/OwnershipMode"); return;
+    case plat::kVkF12:
       // The developer dialog writes the countries' points: never while the
       // worker plays the computer's countries.
       if (humanTurn && FindDialogById(cDialogCheatow::kId) == nullptr) PushDialog(new cDialogCheatow(world_));
@@ -568,7 +584,7 @@ void cMapScreen::OnMouse(bool left, bool, bool, bool, bool, int wheelDelta, int 
 
   int column = -1, row = -1;
   const bool valid = !overControl && PickHexAtScreen(map, x, y, width, height, column, row);
-  world_.turnState.SetHoveredHex(world_, valid ? &map.GetHex(column, row) : nullptr);
+  HoverHex(valid ? &map.GetHex(column, row) : nullptr);
 
   // Dragging the map with the left button; a press that hardly moves is a
   // click.
@@ -668,14 +684,14 @@ void cMapScreen::OnFrameMove(double time, float elapsed) {
       const float zoom = g_Settings.MapZoom > 0.0f ? g_Settings.MapZoom : 1.0f;
       const float step = static_cast<float>((time - last_scroll_time_) * 1000.0) / zoom;
       float dx = 0.0f, dy = 0.0f;
-      if (x >= width - kScrollEdge || (scroll_keys_ & 4u) != 0) {
+      if (x >= width - kScrollEdge || (scroll_keys_ & ScrollKeyBit(plat::kVkRight)) != 0) {
         dx = step;
-      } else if (x < kScrollEdge || (scroll_keys_ & 1u) != 0) {
+      } else if (x < kScrollEdge || (scroll_keys_ & ScrollKeyBit(plat::kVkLeft)) != 0) {
         dx = -step;
       }
-      if (y >= height - kScrollEdge || (scroll_keys_ & 8u) != 0) {
+      if (y >= height - kScrollEdge || (scroll_keys_ & ScrollKeyBit(plat::kVkDown)) != 0) {
         dy = step;
-      } else if (y < kScrollEdge || (scroll_keys_ & 2u) != 0) {
+      } else if (y < kScrollEdge || (scroll_keys_ & ScrollKeyBit(plat::kVkUp)) != 0) {
         dy = -step;
       }
       if (dx == 0.0f && dy == 0.0f) {
@@ -707,7 +723,7 @@ void cMapScreen::OnFrameMove(double time, float elapsed) {
   if (g_pActiveDialog != nullptr) g_pActiveDialog->UpdateTimer(elapsed);
   // The map under an open dialog has no hover: the box of a sea node the
   // mouse was over before the dialog came back would lie over the dialog.
-  if (VisibleActiveDialog() != nullptr) world_.turnState.SetHoveredHex(world_, nullptr);
+  if (VisibleActiveDialog() != nullptr) HoverHex(nullptr);
   if (TakeEndOfTurnRequest()) EndHumanTurn(world_);
 }
 

@@ -18,9 +18,10 @@
 #include <memory>
 #include <string_view>
 
+#include "dialogs/units_manager_rows.h"
+#include "map_drawing/sea_graph_draw.h"
 #include "platform/messages.h"
 #include "rules/moving_unit_step.h"
-#include "dialogs/units_manager_rows.h"
 #include "rules/sea_battle.h"
 #include "world/event_records.h"
 #include "world/world_view.h"
@@ -59,6 +60,7 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   void ShowStatusText(std::wstring_view text) override;
   void RefreshSelection() override;
   void RefreshDateLine() override;
+  void RefreshMinimapOwnership() override;
   void EnterComputerPhase() override;
   void LeaveComputerPhase() override;
   void FollowHex(int x, int y) override;
@@ -69,7 +71,7 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   bool ComputerCombatResultOpen() const override;
   bool ShowConvoyResults(int countryId) override;
   bool ConvoyResultsOpen() const override;
-  // The event dialog over the map (screens/map_events.cpp).
+  // The event dialog over the map (screens/map_screen_events.cpp).
   bool ShowEventDialog(const sEvent& event) override;
   bool EventDialogOpen() const override;
   // The sea-battle step's: the sea-battle screen.
@@ -141,20 +143,24 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   };
 
   bool IsOverPanel() const;
+  // Remembers the hex under the mouse (null: none). A new hex anchors the
+  // hint display to the hover box of the hex's sea node, which then follows
+  // the mouse, or to nothing when the hex carries no node.
+  void HoverHex(sHex* hex);
   void SelectNextUnit();
   // A left click on the hex in the human turn: the player's order
-  // (screens/map_orders.cpp).
+  // (screens/map_screen_orders.cpp).
   void OnMapClick(int column, int row);
   eClick ClickAssaultPlan(cJednostka* clicked, int column, int row);
   // The convoys dialog of the current country: opened in the human turn,
   // closed with every dialog above it when it is in sight, brought back
-  // when a pick of ports left it hidden (screens/map_convoys.cpp).
+  // when a pick of ports left it hidden (screens/map_screen_convoys.cpp).
   void ToggleConvoysDialog();
   // Opens the purchases dialog of the current country in the human turn,
-  // or closes it when it is open (screens/map_purchases.cpp).
+  // or closes it when it is open (screens/map_screen_purchases.cpp).
   void TogglePurchasesDialog();
   // The reports and statistics dialog: closed with every dialog above it
-  // when open, else opened in the human turn (screens/map_reports.cpp).
+  // when open, else opened in the human turn (screens/map_screen_reports.cpp).
   void ToggleReportsDialog();
   // The click that picks a new convoy's departure (mode 14) or destination
   // port (mode 15) while the convoys dialog waits hidden; false when no
@@ -163,7 +169,7 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   // The units manager and the research dialog of the current country:
   // opened in the human turn, closed with every dialog above it when in
   // sight; a units manager a deploy left hidden comes back
-  // (screens/map_units_manager.cpp).
+  // (screens/map_screen_units_manager.cpp).
   void ToggleUnitsManager();
   void ToggleResearchDialog();
   // The click that deploys the units manager's reserve unit (modes 1 to 3)
@@ -175,11 +181,11 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   bool ClickAirOrder(int mode, cJednostka* acting, int column, int row, bool marked);
   // The click that completes an airborne assault (mode 6) or the unloading
   // of the ship selected in the fleets dialog (mode 16)
-  // (screens/landing_orders.cpp); false when the click is not one of them.
+  // (screens/map_screen_landings.cpp); false when the click is not one of them.
   bool ClickLandingOrder(int mode, cJednostka* acting, int column, int row, bool marked);
   // The click that completes a pick of the fleets dialog (modes 8, 11, 13
   // and 17 while that dialog is the active one): the order on the hex, then
-  // the dialog's OnReactivate (screens/fleet_map_orders.cpp); false when no
+  // the dialog's OnReactivate (screens/map_screen_fleet_orders.cpp); false when no
   // such pick is pending.
   bool ClickFleetOrder(int mode, int column, int row, bool marked);
   // Opens the fleets dialog of the selected hex's node (a water hex's sea
@@ -207,6 +213,8 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   // The order mode whose hint the status line shows (-1: none yet).
   int hint_mode_ = -1;
   std::uint32_t scroll_keys_ = 0;
+  sHex* hovered_hex_ = nullptr;
+  cSeaNodeHoverBox hover_box_;
   // The timed steps of a unit moving across the map.
   cMovingUnitClock moving_clock_;
   // Esc pressed while a human unit was moving: the pause menu opens when the

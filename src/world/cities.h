@@ -13,9 +13,6 @@
 class cCountry;
 class cWorld;
 class cJednostka;
-namespace plat {
-class SpriteBatch;
-}
 
 // City types.
 enum eCityType : int {
@@ -67,12 +64,6 @@ class cCity {
   // Breadth-first over the land links of the world's cities graph; fills
   // hopCounts with one entry per node.
   void ComputeHopCounts(cWorld& world);
-
-  // Draws the city at a map position and depth from the map skin sheet and
-  // the city appearance in use: with drawTile the city tile (variant picks
-  // the picture), then the icons and the numbers; the name in front of the
-  // units on the map, behind the selected one.
-  void Draw(plat::SpriteBatch& sprite, float px, float py, float depth, bool drawTile, int variant) const;
 
   // Hex position and file values.
   int x = 0;

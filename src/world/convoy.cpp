@@ -5,7 +5,7 @@
 
 #include "app/console_log.h"
 #include "world/cities.h"
-#include "world/hex_drawing.h"
+#include "world/hex_changes.h"
 #include "world/land_movement.h"
 #include "world/world.h"
 

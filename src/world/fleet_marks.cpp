@@ -10,7 +10,7 @@
 #include "world/combat_result.h"
 #include "world/country.h"
 #include "world/fleet.h"
-#include "world/hex_drawing.h"
+#include "world/hex_changes.h"
 #include "world/jednostka_morska.h"
 #include "world/land_movement.h"
 #include "world/naval_spotting.h"

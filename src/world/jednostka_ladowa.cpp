@@ -8,10 +8,10 @@
 #include "world/cities.h"
 #include "world/country.h"
 #include "world/game_phase.h"
-#include "world/world.h"
 #include "world/hex.h"
-#include "world/hex_drawing.h"
+#include "world/hex_changes.h"
 #include "world/map.h"
+#include "world/world.h"
 
 sLandUnitConstants& LandUnitConstants() {
   static sLandUnitConstants constants;

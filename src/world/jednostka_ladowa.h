@@ -85,8 +85,6 @@ class cJednostkaLadowa : public cJednostka {
   float GetBaseStrength() override;
   bool IsHexInMoveRange(int hexX, int hexY) override;
   float GetEffectiveCombatStrength() override;
-  void Draw(float drawX, float drawY, float z, int flags) override;
-  void DrawInRect(const plat::RectI& rect) override;
   bool CanUpgradeToCorps(std::wstring* hint) override;
   float GetUpgradeToCorpsCost() override;
   void UpgradeToCorps() override;

@@ -12,7 +12,7 @@
 #include "world/cities.h"
 #include "world/country.h"
 #include "world/hex.h"
-#include "world/hex_drawing.h"
+#include "world/hex_changes.h"
 #include "world/hex_ownership.h"
 #include "world/land_movement.h"
 #include "world/map.h"

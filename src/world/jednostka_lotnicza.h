@@ -53,8 +53,6 @@ class cJednostkaLotnicza : public cJednostka {
   float GetBaseStrength() override;
   bool IsHexInMoveRange(int, int) override { return false; }
   float GetEffectiveCombatStrength() override { return strength; }
-  void Draw(float drawX, float drawY, float z, int flags) override;
-  void DrawInRect(const plat::RectI& rect) override;
   // Air units have no corps form: the check refuses with its hint; the cost
   // and the upgrade log the refusal and change nothing.
   bool CanUpgradeToCorps(std::wstring* hint) override;

@@ -124,13 +124,6 @@ class cJednostkaMorska : public cUnit {
   // report of the area goes into the result (ReconArea).
   void ReconHex(cWorld& world, int x, int y, sBombardmentResult& result);
 
-  // The counter at a screen position (the sea nodes, the sea-battle grid)
-  // into the shared batch; bit 0 of flags picks the alternate row of the
-  // battle markers.
-  void Draw(float drawX, float drawY, float z, int flags) const;
-  // The counter scaled into a rectangle (dialogs): a width of 166 is scale
-  // 1; the first naval table entry is used and no names are shown.
-  void DrawInRect(const plat::RectI& rect) const;
 
   cFleet* fleet = nullptr;  // not owned
   // The id of the fleet the ship belongs to ("Fleet ID"); the loader links

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "world/hex.h"
-#include "world/hex_drawing.h"
+#include "world/hex_changes.h"
 #include "world/map.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "world/air_tables.h"
 #include "world/country.h"
 #include "world/hex.h"
-#include "world/hex_drawing.h"
+#include "world/hex_changes.h"
 #include "world/hex_ownership.h"
 #include "world/jednostka_ladowa.h"
 #include "world/map.h"

@@ -3,13 +3,6 @@
 #include <cstdlib>
 
 #include "app/settings.h"
-#include "world/hex_drawing.h"
-
-namespace {
-
-
-}  // namespace
-
 
 void sEyeCandy::Reset() {
   for (auto& w : words) w = 0;
@@ -25,10 +18,10 @@ sMatrix4 sMatrix4::Scaling(float sx, float sy) {
 
 cMap::cMap() = default;
 
-cMap::~cMap() { ForgetMapPictures(this); }
+cMap::~cMap() = default;
 
 void cMap::Clear() {
-  ForgetMapPictures(this);
+  kept_pictures_.reset();
   width_ = height_ = 0;
   hexes_.clear();
   decorations_.clear();

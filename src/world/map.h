@@ -68,6 +68,14 @@ namespace plat {
 class SpriteBatch;
 }
 
+// What the map's drawing keeps of a map between frames (the pictures of its
+// rows, map_drawing/map_render.cpp). The map holds it for the drawing and
+// lets go of it when its cells go: cleared or destroyed.
+class cMapKeptPictures {
+ public:
+  virtual ~cMapKeptPictures() = default;
+};
+
 class cWorld;
 
 class cMap {
@@ -199,10 +207,12 @@ class cMap {
   void VisibleRange(int& firstColumn, int& endColumn, int& firstRow, int& endRow) const;
   // Draws the visible cells by the per-cell drawing of "MapDisplay/Mode"
   // with the given sprite batch, from the kept pictures of each row
-  // (map_render.cpp).
+  // (map_drawing/map_render.cpp).
   void Render(plat::SpriteBatch& sprite) const;
+  // The pictures the drawing keeps of this map; none until it is drawn.
+  std::shared_ptr<cMapKeptPictures>& KeptPictures() const { return kept_pictures_; }
 
-  // --- Minimap (map_minimap.cpp) ---
+  // --- Minimap (map_drawing/map_minimap.cpp) ---
   // Loads the minimap picture, creates its empty ownership layer of the same
   // size and fits the picture into the minimap panel. A picture that cannot
   // be loaded changes nothing else.
@@ -255,6 +265,7 @@ class cMap {
   sHex empty_cell_;  // what GetHex gives on a map without cells
   cTexture minimap_texture_;    // the minimap picture
   cTexture ownership_texture_;  // its ownership layer
+  mutable std::shared_ptr<cMapKeptPictures> kept_pictures_;
 };
 
 // Checks the country ids of every land cell against the number of countries

@@ -7,7 +7,7 @@
 
 #include "app/random.h"
 #include "world/cities.h"
-#include "world/hex_drawing.h"
+#include "world/hex_changes.h"
 #include "world/hex_ownership.h"
 #include "world/land_movement.h"
 #include "world/map.h"

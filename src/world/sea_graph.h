@@ -9,15 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/hoverable.h"
-
 class cJednostkaMorska;
 class cMap;
 class cWorld;
-namespace plat {
-class Font;
-class SpriteBatch;
-}
 
 // Naval unit types 40..45 index the ship counts as type - 40.
 constexpr int kFirstNavalType = 40;
@@ -29,7 +23,7 @@ struct sSeaLink {
   int straitY = -1;
 };
 
-struct sWezelGrafuMorz final : public cHoverable {
+struct sWezelGrafuMorz {
   int id = 0;
   int isSea = 1;       // 1 sea zone, 0 port
   int maxSize = 0;     // 0 for a sea zone, 1..9 for a port
@@ -53,17 +47,6 @@ struct sWezelGrafuMorz final : public cHoverable {
   // Clears the shown ships and the own and allied counts; the spotted enemy
   // counts too unless keepEnemy.
   void ResetShipCounts(bool keepEnemy);
-
-  // Draws what belongs to this node on hex (hexX, hexY) at the screen
-  // position: the shown ship of that hex and the node's marker.
-  void DrawMarker(plat::SpriteBatch& sprite, float x, float y, float depth, int hexX, int hexY, bool hideMarker,
-                  bool skip) const;
-
-  // The hover box: the size of layout entry 15, drawn from the GUI sheet.
-  void GetTooltipSize(int& width, int& height) override;
-  void DrawTooltip(float x, float y) override;
-  // The font of the box's texts (null without a device).
-  static plat::Font* TooltipFont();
 };
 
 class cSeaGraph {

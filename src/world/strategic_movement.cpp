@@ -5,7 +5,7 @@
 #include "app/console_log.h"
 #include "world/cities.h"
 #include "world/country.h"
-#include "world/hex_drawing.h"
+#include "world/hex_changes.h"
 #include "world/jednostka_ladowa.h"
 #include "world/land_movement.h"
 #include "world/map.h"

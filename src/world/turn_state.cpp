@@ -8,20 +8,18 @@
 #include "app/console_log.h"
 #include "app/framework_lock.h"
 #include "app/settings.h"
-#include "gui/hint_text.h"
 #include "world/cities.h"
 #include "world/country.h"
+#include "world/game_phase.h"
+#include "world/hex.h"
+#include "world/hex_changes.h"
+#include "world/jednostka_ladowa.h"
+#include "world/land_movement.h"
+#include "world/map.h"
+#include "world/unit.h"
 #include "world/world.h"
 #include "world/world_helpers.h"
 #include "world/world_view.h"
-#include "world/game_phase.h"
-#include "world/land_movement.h"
-#include "world/hex.h"
-#include "world/hex_drawing.h"
-#include "world/map.h"
-#include "world/sea_graph.h"
-#include "world/jednostka_ladowa.h"
-#include "world/unit.h"
 
 namespace {
 
@@ -202,15 +200,6 @@ void cTurnState::SelectHex(cWorld& world, int x, int y) {
     }
   }
   ChangeWorldView([](cWorldView& view) { view.RefreshSelection(); });
-}
-
-void cTurnState::SetHoveredHex(cWorld& world, sHex* hex) {
-  if (hex == hoveredHex) return;
-  hoveredHex = hex;
-  // The hint display shows the hover box of the hex's sea node (its ship
-  // counts), or nothing of the map when the hex carries no node.
-  sWezelGrafuMorz* node = hex != nullptr && hex->seaNode != 0 ? world.GetSeaGraph().GetNode(hex->seaNode) : nullptr;
-  g_HintText.SetAnchor(node);
 }
 
 cLandAttack& cTurnState::SetAttack(cJednostka* defender, int defenderX, int defenderY, cJednostka* side0,

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "world/land_attack.h"
+#include "world/land_attack_plan.h"
 #include "world/land_move_records.h"
 
 class cCountry;
@@ -44,10 +44,6 @@ class cTurnState {
   // selected unit; a water hex of a sea zone marks the whole zone (0x4000).
   // Outside the map nothing is selected. The panels are refreshed.
   void SelectHex(cWorld& world, int x, int y);
-  // Remembers the hex under the mouse (null: none). A new hex anchors the
-  // hint display to the hex's sea node, whose hover box then follows the
-  // mouse, or to nothing when the hex carries no node. Main thread only.
-  void SetHoveredHex(cWorld& world, sHex* hex);
 
   // Replaces the pending attack by a new set-up of the defender on its hex
   // and the attackers of hex sides 0 to 5 (null: no attacker on that side).
@@ -86,7 +82,6 @@ class cTurnState {
   // The country whose side the map shows; set to the current country at
   // every hand-over to a human.
   cCountry* viewCountry = nullptr;
-  sHex* hoveredHex = nullptr;
   sHex* selectedHex = nullptr;
   cUnit* selectedUnit = nullptr;
   // The pending order mode 0 to 18 (0: no order).

@@ -204,8 +204,6 @@ class cJednostka : public cUnit {
   virtual float GetBaseStrength() = 0;
   virtual bool IsHexInMoveRange(int hexX, int hexY) = 0;
   virtual float GetEffectiveCombatStrength() = 0;
-  virtual void Draw(float drawX, float drawY, float z, int flags) = 0;
-  virtual void DrawInRect(const plat::RectI& rect) = 0;
   virtual bool CanUpgradeToCorps(std::wstring* hint) = 0;
   virtual float GetUpgradeToCorpsCost() = 0;
   virtual void UpgradeToCorps() = 0;

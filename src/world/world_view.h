@@ -22,6 +22,9 @@ class cWorldView {
   virtual void RefreshSelection() = 0;
   // The minimap's date line.
   virtual void RefreshDateLine() = 0;
+  // The minimap's ownership layer painted again from the map: land changed
+  // hands. A view without a minimap has nothing to paint.
+  virtual void RefreshMinimapOwnership() {}
   // Around the computer players' phase: the bar is locked and the hideable
   // panels are hidden (each keeps its state), open dialogs close, phase 9;
   // and the way back, each panel as it was, phase 7 set last.

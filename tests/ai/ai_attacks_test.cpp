@@ -15,7 +15,7 @@
 #include "app/main_thread_queue.h"
 #include "world/cities.h"
 #include "world/game_phase.h"
-#include "world/land_attack.h"
+#include "world/land_attack_plan.h"
 #include "world/land_movement.h"
 
 namespace {

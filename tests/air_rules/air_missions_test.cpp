@@ -6,14 +6,14 @@
 #include <string>
 
 #include "air_rules/air_fixture.h"
-#include "support/world_builders.h"
 #include "app/string_base.h"
 #include "platform/format.h"
-#include "world/cities.h"
-#include "world/hex_drawing.h"
 #include "rules/air_orders.h"
+#include "support/world_builders.h"
+#include "world/cities.h"
 #include "world/combat_result.h"
 #include "world/country.h"
+#include "world/hex_changes.h"
 #include "world/unit.h"
 
 namespace {

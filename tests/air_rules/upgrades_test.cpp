@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "air_rules/air_fixture.h"
+#include "app/settings.h"
 #include "app/string_base.h"
 #include "platform/format.h"
 #include "rules/commander_assignment.h"
@@ -10,9 +11,8 @@
 #include "rules/unit_upgrade.h"
 #include "world/commander.h"
 #include "world/country.h"
+#include "world/hex_changes.h"
 #include "world/replacement_prices.h"
-#include "app/settings.h"
-#include "world/hex_drawing.h"
 
 namespace {
 

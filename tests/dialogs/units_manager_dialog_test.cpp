@@ -2,7 +2,7 @@
 // units aboard ships included), in the reserve pools and of the ships, the
 // filters and their keys, the act button's state and hint, and the map
 // centred on the picked unit (the deploy through the map screen is in
-// tests/screens/map_units_manager_test.cpp).
+// tests/screens/map_screen_units_manager_test.cpp).
 #include <gtest/gtest.h>
 
 #include <memory>

@@ -106,7 +106,7 @@ TEST_F(ChoiceControls, ComboHotkeyCyclesWithSoundButNotWhileOpenOrEmpty) {
     if (c.select >= 0) box->SetSelectedByIndex(c.select);
     if (c.open) {
       CDXUTDialog::RequestFocus(box);
-      KeyDown(plat::kVkF1 + 3);
+      KeyDown(plat::kVkF4);
       ASSERT_TRUE(box->IsOpened());
     }
     Events().clear();

@@ -41,6 +41,13 @@ TEST_F(EventMapEffectThread, WorkerChangesTheMapWhileTheFrameDrawsIt) {
     EXPECT_TRUE(IsMainThread());
     ++refreshes;
   };
+  // A stripe handed over changes control: the minimap's layer is painted
+  // again by the view, on the main thread.
+  std::atomic<int> minimapRepaints{0};
+  view->onRefreshMinimapOwnership = [&] {
+    EXPECT_TRUE(IsMainThread());
+    ++minimapRepaints;
+  };
   world.SetView(std::move(view));
   const std::vector<sEventEffect> round = {
       Effect(L"Hex.AddUnitAndPassControlOverHexIfEmpty", {12, 8, 1, 0, 1, 70}, L"Raiders"),
@@ -96,6 +103,7 @@ TEST_F(EventMapEffectThread, WorkerChangesTheMapWhileTheFrameDrawsIt) {
 
   EXPECT_GT(frames, 0);
   EXPECT_GT(refreshes.load(), 0);
+  EXPECT_GT(minimapRepaints.load(), 0);
   // Each round ends as it began on land; the ships of the North Sea sank.
   EXPECT_EQ(Hex(12, 8).unit, nullptr);
   EXPECT_EQ(Hex(14, 9).unit, nullptr);

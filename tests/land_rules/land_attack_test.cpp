@@ -8,7 +8,7 @@
 #include "world/combat_result.h"
 #include "world/commander.h"
 #include "world/jednostka_lotnicza.h"
-#include "world/land_attack.h"
+#include "world/land_attack_plan.h"
 
 namespace {
 

@@ -11,7 +11,6 @@
 #include "world/cities.h"
 #include "world/fleet.h"
 #include "world/game_phase.h"
-#include "world/hex_drawing.h"
 #include "world/unit_lists.h"
 #include "world/units_visibility.h"
 

@@ -89,7 +89,7 @@ TEST(SdlMessages, ButtonsGiveWindowsCodesAndDoubleClicks) {
 
 TEST(SdlMessages, VirtualKeys) {
   const std::pair<SDL_Keycode, unsigned> cases[] = {
-      {SDLK_a, 'A'}, {SDLK_z, 'Z'}, {SDLK_0, '0'}, {SDLK_9, '9'}, {SDLK_F1, kVkF1}, {SDLK_F12, kVkF1 + 11}, {SDLK_LEFT, kVkLeft}, {SDLK_DOWN, kVkDown}, {SDLK_PAGEUP, kVkPrior}, {SDLK_PAGEDOWN, kVkNext}, {SDLK_HOME, kVkHome}, {SDLK_END, kVkEnd}, {SDLK_INSERT, kVkInsert}, {SDLK_DELETE, kVkDelete}, {SDLK_RETURN, kVkReturn}, {SDLK_ESCAPE, kVkEscape}, {SDLK_TAB, kVkTab}, {SDLK_BACKSPACE, kVkBack}, {SDLK_SPACE, kVkSpace}, {SDLK_RSHIFT, kVkShift}, {SDLK_LCTRL, kVkControl}, {SDLK_RALT, kVkMenu}, {SDLK_KP_PLUS, kVkAdd}, {SDLK_KP_MINUS, kVkSubtract}, {SDLK_PAUSE, kVkPause}, {SDLK_CAPSLOCK, 0u}};
+      {SDLK_a, 'A'}, {SDLK_z, 'Z'}, {SDLK_0, '0'}, {SDLK_9, '9'}, {SDLK_F1, kVkF1}, {SDLK_F12, kVkF12}, {SDLK_LEFT, kVkLeft}, {SDLK_DOWN, kVkDown}, {SDLK_PAGEUP, kVkPrior}, {SDLK_PAGEDOWN, kVkNext}, {SDLK_HOME, kVkHome}, {SDLK_END, kVkEnd}, {SDLK_INSERT, kVkInsert}, {SDLK_DELETE, kVkDelete}, {SDLK_RETURN, kVkReturn}, {SDLK_ESCAPE, kVkEscape}, {SDLK_TAB, kVkTab}, {SDLK_BACKSPACE, kVkBack}, {SDLK_SPACE, kVkSpace}, {SDLK_RSHIFT, kVkShift}, {SDLK_LCTRL, kVkControl}, {SDLK_RALT, kVkMenu}, {SDLK_KP_PLUS, kVkAdd}, {SDLK_KP_MINUS, kVkSubtract}, {SDLK_PAUSE, kVkPause}, {SDLK_CAPSLOCK, 0u}};
   for (const auto& [sym, vk] : cases) EXPECT_EQ(VirtualKeyFromSdl(sym), vk) << sym;
 }
 
@@ -99,8 +99,8 @@ TEST(SdlMessages, KeysAndFocusGiveOneMessage) {
   const std::tuple<SDL_Event, unsigned, unsigned, bool> rows[] = {  // event, message, wParam, Alt
       {Key(true, SDLK_LEFT), kWmKeyDown, kVkLeft, false},
       {Key(false, SDLK_LEFT), kWmKeyUp, kVkLeft, false},
-      {Key(true, SDLK_F4, KMOD_LALT), kWmSysKeyDown, kVkF1 + 3, true},
-      {Key(false, SDLK_F4, KMOD_RALT), kWmSysKeyUp, kVkF1 + 3, true},
+      {Key(true, SDLK_F4, KMOD_LALT), kWmSysKeyDown, kVkF4, true},
+      {Key(false, SDLK_F4, KMOD_RALT), kWmSysKeyUp, kVkF4, true},
       {Key(true, SDLK_LALT), kWmSysKeyDown, kVkMenu, true},
       {twtest::WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST), kWmActivateApp, 0, false},
       {twtest::WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED), kWmActivateApp, 1, false},

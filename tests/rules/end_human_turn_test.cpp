@@ -38,6 +38,7 @@ struct RecordingView : cWorldView {
   void ShowStatusText(std::wstring_view) override {}
   void RefreshSelection() override {}
   void RefreshDateLine() override {}
+  void RefreshMinimapOwnership() override { ++minimapRepaints; }
   void EnterComputerPhase() override {
     calls.push_back("enter");
     world.SetGameState(kPhaseComputerPlayers);
@@ -56,6 +57,7 @@ struct RecordingView : cWorldView {
   }
   cWorld& world;
   std::vector<std::string> calls;
+  int minimapRepaints = 0;
   std::wstring message, messageTitle;
 };
 
@@ -154,6 +156,8 @@ TEST_F(EndHumanTurnTest, ComputerCountryNextHandsOverToTheComputerPhaseAfterTheA
   EXPECT_EQ(world.turnState.mode, 0);
   EXPECT_EQ(world.turnState.attack, nullptr);
   EXPECT_EQ(recorded->calls, std::vector<std::string>{"enter"});
+  // The land the turn took shows on the minimap's ownership layer.
+  EXPECT_EQ(recorded->minimapRepaints, 1);
   EXPECT_TRUE(fs::is_regular_file("data/save/autosave/Info.ini"));
   EXPECT_TRUE(fs::is_regular_file("data/save/autosave/countries.csv"));
 }

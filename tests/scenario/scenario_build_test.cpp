@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "support/world_builders.h"
 #include "world/cities.h"
 #include "world/commander.h"
 #include "world/country.h"

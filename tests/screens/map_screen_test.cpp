@@ -14,22 +14,23 @@
 #include "app/framework_lock.h"
 #include "app/gui_layout.h"
 #include "app/lang_source.h"
-#include "app/string_base.h"
 #include "app/settings.h"
+#include "app/string_base.h"
 #include "app/texture.h"
+#include "dialogs/cheats_dialog.h"
+#include "dialogs/dialog_stack.h"
+#include "dialogs/hotkeys_dialog.h"
 #include "gui/dxut_editbox.h"
 #include "gui/dxut_static.h"
+#include "map_drawing/hex_drawing.h"
+#include "platform/input_state.h"
 #include "platform/messages.h"
-#include "platform/recording_renderer.h"
 #include "platform/rand.h"
+#include "platform/recording_renderer.h"
 #include "rules/purchases.h"
 #include "rules/worker_thread.h"
 #include "screens/hex_panel.h"
 #include "screens/info_panel.h"
-#include "dialogs/hotkeys_dialog.h"
-#include "dialogs/cheats_dialog.h"
-#include "dialogs/dialog_stack.h"
-#include "platform/input_state.h"
 #include "screens/map_screen.h"
 #include "screens/menu.h"
 #include "screens/minimap_panel.h"
@@ -37,7 +38,6 @@
 #include "support/test_support.h"
 #include "support/world_builders.h"
 #include "world/game_phase.h"
-#include "world/hex_drawing.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_morska.h"
 #include "world/world.h"
@@ -174,7 +174,7 @@ TEST_F(MapScreen, ArrowKeysHoldBitsAndScrollTheViewAndEscapeOpensThePauseOnlyInT
   cMap& map = world_.GetMap();
   world_.SetGameState(7);
   MouseAt(300, 300);  // over the map, away from its edges
-  for (unsigned key : {39u, 38u}) Key(key);  // right and up
+  for (unsigned key : {plat::kVkRight, plat::kVkUp}) Key(key);
   Screen().OnFrameMove(10.0, 0.0f);
   const float x0 = map.targetX, y0 = map.targetY;
   Screen().OnFrameMove(10.1, 0.0f);
@@ -199,7 +199,7 @@ TEST_F(MapScreen, ArrowKeysHoldBitsAndScrollTheViewAndEscapeOpensThePauseOnlyInT
   Screen().OnFrameMove(10.2, 0.0f);
   EXPECT_EQ(map.targetX, x1);
   // Released keys stop the scroll; a glide to a hex started afterwards keeps going.
-  for (unsigned key : {39u, 38u}) Key(key, false);
+  for (unsigned key : {plat::kVkRight, plat::kVkUp}) Key(key, false);
   world_.SetGameState(7);
   Screen().OnFrameMove(10.3, 0.0f);
   EXPECT_EQ(map.targetX, map.viewX);
@@ -209,17 +209,17 @@ TEST_F(MapScreen, ArrowKeysHoldBitsAndScrollTheViewAndEscapeOpensThePauseOnlyInT
   EXPECT_EQ(map.targetX, glideTarget);
   g_MapTargetScale = savedTarget;
   // Each arrow key holds its bit; Escape opens the pause only in the human turn.
-  for (unsigned key : {37u, 40u}) Key(key);
+  for (unsigned key : {plat::kVkLeft, plat::kVkDown}) Key(key);
   EXPECT_EQ(Screen().ScrollKeys(), 0b1001u);
-  Key(37, false);
+  Key(plat::kVkLeft, false);
   EXPECT_EQ(Screen().ScrollKeys(), 0b1000u);
   world_.SetGameState(9);
-  Key(27);
+  Key(plat::kVkEscape);
   EXPECT_EQ(g_pCurrentMenu, nullptr);
   // While a human unit is being stepped the menu waits for the move's end:
   // the unit is off the map until then.
   world_.SetGameState(8);
-  Key(27);
+  Key(plat::kVkEscape);
   EXPECT_EQ(g_pCurrentMenu, nullptr);
   Screen().OnFrameMove(10.5, 0.0f);  // nothing moves: the move ends
   EXPECT_EQ(std::pair(g_pCurrentMenu != nullptr, world_.GetGameState()), std::pair(true, 2));
@@ -235,7 +235,7 @@ TEST_F(MapScreen, ScrollingNeedsTheFocusAndTheMouseOverTheWindow) {
   plat::KeyAndButtonState& state = plat::GetInputState();
   cMap& map = world_.GetMap();
   world_.SetGameState(7);
-  Key(39);  // right held
+  Key(plat::kVkRight);  // held
   double time = 20.0;
   // Moves the clock on by 0.1 s and gives the scroll of that frame.
   auto scrolled = [&] {
@@ -267,7 +267,7 @@ TEST_F(MapScreen, ScrollingNeedsTheFocusAndTheMouseOverTheWindow) {
   state.SetFocus(true);
   world_.SetGameState(7);
   // The right edge scrolls with no key held.
-  Key(39, false);
+  Key(plat::kVkRight, false);
   MouseAt(1023, 300);
   EXPECT_NEAR(scrolled(), 100.0f, 0.5f);
   g_MapTargetScale = savedTarget;
@@ -285,12 +285,12 @@ TEST_F(MapScreen, TabSelectsTheFirstOwnUnitWithActionPointsThenTheNextAfterTheSe
   }
   // While the computer players move, Tab selects nothing.
   world_.SetGameState(9);
-  Key(9);
+  Key(plat::kVkTab);
   EXPECT_EQ(world_.turnState.selectedUnit, nullptr);
   world_.SetGameState(7);
   // Nothing selected: the first eligible unit, then on from the selection.
   for (cJednostkaLadowa* expected : {units[0], units[3], units[0]}) {
-    Key(9);
+    Key(plat::kVkTab);
     EXPECT_EQ(world_.turnState.selectedUnit, expected);
   }
   // A unit selected on the map but missing from the list stops the walk.
@@ -299,7 +299,7 @@ TEST_F(MapScreen, TabSelectsTheFirstOwnUnitWithActionPointsThenTheNextAfterTheSe
   world_.GetMap().GetHex(9, 9).unit = &stray;
   world_.turnState.selectedHex = &world_.GetMap().GetHex(9, 9);
   twtest::LogCapture log;
-  Key(9);
+  Key(plat::kVkTab);
   EXPECT_EQ(world_.turnState.selectedHex, &world_.GetMap().GetHex(9, 9));
   EXPECT_TRUE(log.Contains(L"Jednostka z heksa zaznaczonego nie jest na liscie jednostek ladowych, TAB problem"));
 }
@@ -307,7 +307,7 @@ TEST_F(MapScreen, TabSelectsTheFirstOwnUnitWithActionPointsThenTheNextAfterTheSe
 TEST_F(MapScreen, DisplayModesCycleAndHandEditedValuesStay) {
   // A key (below 256) or a minimap button (its id), on a setting holding a value before.
   const struct { int input; int* setting; int before, after; } cases[] = {
-      {117, &g_Settings.BorderMode, 2, 0},       {117, &g_Settings.BorderMode, 3, 3},
+      {plat::kVkF6, &g_Settings.BorderMode, 2, 0}, {plat::kVkF6, &g_Settings.BorderMode, 3, 3},
       {318, &g_Settings.BorderMode, 3, 3},       {319, &g_Settings.MapOwnershipMode, 3, 0},
       {320, &g_Settings.MapMode, 0, 2},          {320, &g_Settings.MapMode, 1, 1},
   };
@@ -321,7 +321,7 @@ TEST_F(MapScreen, DisplayModesCycleAndHandEditedValuesStay) {
     EXPECT_EQ(*c.setting, c.after) << c.input << " from " << c.before;
   }
   const bool grid = g_Settings.ShowGrid;
-  Key(113);
+  Key(plat::kVkF2);
   EXPECT_NE(g_Settings.ShowGrid, grid);
 }
 
@@ -414,7 +414,7 @@ TEST_F(MapScreen, HotkeysToggleWithIAndF12OpensTheDeveloperDialog) {
   Screen().OnGUIEvent(EVENT_BUTTON_CLICKED, kCmdHotkeys, nullptr);
   EXPECT_TRUE(g_DialogStack.empty());
 
-  Key(123);
+  Key(plat::kVkF12);
   auto* cheats = dynamic_cast<cDialogCheatow*>(g_pActiveDialog);
   ASSERT_NE(cheats, nullptr);
   EXPECT_EQ(cheats->SelectedCountry(), &own);
@@ -422,7 +422,7 @@ TEST_F(MapScreen, HotkeysToggleWithIAndF12OpensTheDeveloperDialog) {
   DeleteRetiredDialogs();
   // While the computer plays, the dialog that writes the points stays shut.
   world_.SetGameState(kPhaseComputerPlayers);
-  Key(123);
+  Key(plat::kVkF12);
   EXPECT_TRUE(g_DialogStack.empty());
 }
 

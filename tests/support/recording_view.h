@@ -27,6 +27,9 @@ class RecordingView : public cWorldView {
     if (onRefreshSelection) onRefreshSelection();
   }
   void RefreshDateLine() override {}
+  void RefreshMinimapOwnership() override {
+    if (onRefreshMinimapOwnership) onRefreshMinimapOwnership();
+  }
   void EnterComputerPhase() override {
     Record("enter");
     inComputerPhase = true;
@@ -65,6 +68,7 @@ class RecordingView : public cWorldView {
   }
 
   std::function<void()> onRefreshSelection;
+  std::function<void()> onRefreshMinimapOwnership;
   std::atomic<bool> inComputerPhase{false};
   std::atomic<int> glidedTo{0};
   std::atomic<int> greeted{0};

@@ -12,7 +12,6 @@
 
 #include "world/jednostka_ladowa.h"
 #include "world/world.h"
-#include "world/hex_drawing.h"
 #include "world/map_text.h"
 #include "support/world_builders.h"
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "units/land_fixture.h"
+#include "world/hex_changes.h"
 #include "world/jednostka_lotnicza.h"
 
 namespace {

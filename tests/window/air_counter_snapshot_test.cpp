@@ -13,12 +13,12 @@
 #include "app/settings.h"
 #include "app/skins.h"
 #include "app/texture.h"
+#include "map_drawing/air_unit_draw.h"
+#include "map_drawing/hex_drawing.h"
 #include "platform/text.h"
 #include "sdl_fixture.h"
 #include "support/world_builders.h"
-#include "world/air_unit_draw.h"
 #include "world/country.h"
-#include "world/hex_drawing.h"
 #include "world/jednostka_lotnicza.h"
 #include "world/world.h"
 
@@ -101,7 +101,7 @@ TEST_F(AirCounterSnapshot, ThreeTypesOwnAndEnemyAndOneInAPanel) {
   }
   batch.End();
   cJednostkaLotnicza panel = Unit(1, kUnitStrategicBomber, 3, 7.0f, 4);
-  panel.DrawInRect(plat::RectI{530, 260, 613, 340});
+  DrawAirCounterInRect(panel, plat::RectI{530, 260, 613, 340});
   renderer_->EndScene();
   // The country's colour under the aircraft, and the aircraft over it.
   EXPECT_NE(Pixel(10 + 83, 60), 0x405838u);

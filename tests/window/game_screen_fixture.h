@@ -13,6 +13,7 @@
 #include "app/settings.h"
 #include "app/string_base.h"
 #include "app/texture.h"
+#include "dialogs/dialog.h"
 #include "dialogs/dialog_stack.h"
 #include "frame/device_events.h"
 #include "gui/dxut_dialog.h"

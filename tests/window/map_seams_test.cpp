@@ -14,11 +14,11 @@
 #include "app/skins.h"
 #include "app/texture.h"
 #include "files/world_loader.h"
+#include "map_drawing/hex_drawing.h"
 #include "sdl_fixture.h"
-#include "world/world.h"
 #include "world/hex.h"
-#include "world/hex_drawing.h"
 #include "world/map.h"
+#include "world/world.h"
 
 namespace {
 

@@ -253,7 +253,7 @@ TEST_F(ScreenSnapshot, AnOpenResolutionListCoversTheBoxesBelowIt) {
   ASSERT_NE(list, nullptr);
   ASSERT_GT(list->GetNumItems(), 4);
   CDXUTDialog::RequestFocus(list);
-  list->HandleKeyboard({plat::kWmKeyDown, plat::kVkF1 + 3, 0});  // F4 opens it
+  list->HandleKeyboard({plat::kWmKeyDown, plat::kVkF4, 0});  // F4 opens it
   ASSERT_TRUE(list->IsOpened());
   for (int i = 0; i < 3; ++i) OnFrameRender(i * 0.5, 0.5f);
   // The right half of the frame-rate box's centred text ("No limit") lies

@@ -19,6 +19,7 @@
 
 #include "app/gui_layout.h"
 #include "game_screen_fixture.h"
+#include "map_drawing/sea_graph_draw.h"
 #include "platform/text.h"
 #include "support/world_builders.h"
 #include "world/map_text.h"
@@ -96,11 +97,13 @@ class SeaNodeHoverBox : public twtest::GameScreenTest {
 TEST_F(SeaNodeHoverBox, ASeaZoneAnAlliedPortAndAnEnemyPort) {
   renderer_->BeginScene();
   renderer_->Clear(0xFF2A4A66);
+  cSeaNodeHoverBox box;
   int w = 0, h = 0;
-  world_.GetSeaGraph().GetNode(1)->GetTooltipSize(w, h);
+  box.GetTooltipSize(w, h);
   for (int id = 1; id <= 3; ++id) {
+    box.SetNode(world_.GetSeaGraph().GetNode(id));
     g_pSprite->Begin();
-    world_.GetSeaGraph().GetNode(id)->DrawTooltip(static_cast<float>(20 + (id - 1) * (w + 20)), 40.0f);
+    box.DrawTooltip(static_cast<float>(20 + (id - 1) * (w + 20)), 40.0f);
     g_pSprite->End();
   }
   renderer_->EndScene();
@@ -118,7 +121,7 @@ TEST_F(SeaNodeHoverBox, TheTextsFitTheirPlacesInEveryLayoutSize) {
     ASSERT_TRUE(LoadGuiLayoutFile(plat::WidenBytes("data\\" + file)));
     OnDestroyDevice();
     ASSERT_EQ(OnCreateDevice({1024, 768}), 0);
-    plat::Font* font = sWezelGrafuMorz::TooltipFont();
+    plat::Font* font = cSeaNodeHoverBox::Font();
     ASSERT_NE(font, nullptr);
     const auto measure = [font](const wchar_t* text) {
       plat::RectI r{0, 0, 0, 0};
@@ -127,7 +130,7 @@ TEST_F(SeaNodeHoverBox, TheTextsFitTheirPlacesInEveryLayoutSize) {
     };
     const plat::RectI name = measure(L"Western Mediterranean"), count = measure(L"12"), size = measure(L"9/9");
     int w = 0, h = 0;
-    world_.GetSeaGraph().GetNode(1)->GetTooltipSize(w, h);
+    cSeaNodeHoverBox().GetTooltipSize(w, h);
     const auto fits = [&](int id, const plat::RectI& text) {
       const sBox b = Place(id);
       EXPECT_TRUE(b.left >= 0 && b.top >= 0 && b.right <= w && b.bottom <= h) << "entry " << id << " leaves the box";

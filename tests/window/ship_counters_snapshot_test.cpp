@@ -16,16 +16,16 @@
 #include "app/skins.h"
 #include "app/texture.h"
 #include "files/world_loader.h"
+#include "map_drawing/hex_drawing.h"
+#include "map_drawing/jednostka_ladowa_draw.h"
+#include "map_drawing/naval_unit_draw.h"
 #include "platform/text.h"
 #include "sdl_fixture.h"
 #include "support/world_builders.h"
 #include "world/country.h"
 #include "world/fleet.h"
-#include "world/hex_drawing.h"
-#include "world/jednostka_ladowa_draw.h"
 #include "world/jednostka_morska.h"
 #include "world/map.h"
-#include "world/naval_unit_draw.h"
 #include "world/sea_graph.h"
 #include "world/units_visibility.h"
 #include "world/world.h"
@@ -101,17 +101,17 @@ TEST_F(ShipCounterSnapshot, SixTypesOfTwoCountriesWithDamageMarkersAndOneInADial
   for (int i = 0; i < 6; ++i) {
     const float x = static_cast<float>(-30 + 100 * i);
     cJednostkaMorska own = Ship(1, 40 + i, names[i], 10 - i, 10);
-    own.Draw(x, -40.0f, 0.5f, 0);
+    DrawShipCounter(own, x, -40.0f, 0.5f, 0);
     cJednostkaMorska enemy = Ship(2, 40 + i, enemies[i], i == 3 ? 0 : 6, i == 5 ? 0 : 6);
     enemy.takesPartInBattle = i % 2 == 0;
     enemy.battleSideMarker = i >= 3;
-    enemy.Draw(x, 110.0f, 0.5f, i == 4 ? 1 : 0);
+    DrawShipCounter(enemy, x, 110.0f, 0.5f, i == 4 ? 1 : 0);
   }
   batch.End();
   cJednostkaMorska preview = Ship(1, 41, L"King George V", 3, 4);
   preview.fleet = nullptr;  // a ship being bought belongs to no fleet yet
-  preview.DrawInRect(plat::RectI{40, 290, 123, 373});
-  preview.DrawInRect(plat::RectI{160, 260, 326, 426});
+  DrawNavalCounterInRect(preview, plat::RectI{40, 290, 123, 373});
+  DrawNavalCounterInRect(preview, plat::RectI{160, 260, 326, 426});
   renderer_->EndScene();
   ExpectGolden("ship_counters.png");
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "world/hex_drawing.h"
+#include "world/hex_changes.h"
 #include "world/map.h"
 #include "world/map_text.h"
 

@@ -8,12 +8,12 @@
 #include "app/settings.h"
 #include "app/skins.h"
 #include "app/texture.h"
+#include "map_drawing/hex_drawing.h"
 #include "platform/framework.h"
 #include "platform/sdl/sdl_renderer.h"
-#include "world/world.h"
 #include "world/hex.h"
-#include "world/hex_drawing.h"
 #include "world/map.h"
+#include "world/world.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ struct sRestore {
   sSettings settings = g_Settings;
   float targetScale = g_MapTargetScale;
   ~sRestore() {
-    ForgetMapPictures(map);
+    ForgetMapPictures(*map);
     for (int slot : {kSlotTerrain, kSlotOthers, kSlotEyeCandies}) g_Textures[slot].Release();
     ReleaseSkinFonts();
     g_Settings = settings;

@@ -1,4 +1,4 @@
-#include "world/land_attack.h"
+#include "world/land_attack_plan.h"
 
 #include <algorithm>
 #include <cmath>

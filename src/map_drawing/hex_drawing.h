@@ -1,7 +1,7 @@
 // Drawing one cell of the map: terrain, rivers, weather, decoration,
 // ownership tint, marks, borders, grid, city or fortification, sea-node
 // marker and unit, each at the depth of its layer in the map skin's sprite
-// depth table. Also the ownership changes that keep the border bits fresh.
+// depth table.
 //
 // Every picture is 166 x 166 pixels in a 167-pixel grid of the skin sheets
 // (texture slots 14 terrain, 15 others, 16 eye candies); the sheets' layout
@@ -99,23 +99,8 @@ void DrawSelectedHexMarker(plat::SpriteBatch& sprite, sHexScreenPos pos);
 void DrawHexTile(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos, bool flag,
                  const cJednostkaMorska* ship);
 
-// Ownership changes: the new id, then fresh border bits on the cell and on
-// its neighbours in directions 0, 4 and 5 (whose sides 3, 1 and 2 face it).
-void SetHexOwner(cMap& map, sHex& hex, int countryId);
-void SetHexController(cMap& map, sHex& hex, int countryId);
-
-// Marks: a cell without marks joins the map's marked-hex list (once), then
-// gains the bits and takes the value.
-void SetHexMark(cMap& map, sHex& hex, std::uint32_t bits, int value);
-// With removeFromList the cell leaves the marked-hex list first (even when
-// other bits remain); then the bits are cleared and the value becomes -1.
-void ClearHexMark(cMap& map, sHex& hex, std::uint32_t bits, bool removeFromList);
-
-// Small ownership predicates.
-bool IsHexCoastal(const sHex& hex);
-
 // cMap::Render keeps the pictures that follow from the cells alone between
 // frames, checked against the cells, decorations, settings, skin and
-// countries every frame and made again when any differs. A map drops its
-// own when cleared or destroyed.
-void ForgetMapPictures(const cMap* map);
+// countries every frame and made again when any differs. The map holds
+// them and drops them when cleared or destroyed; this drops them at once.
+void ForgetMapPictures(const cMap& map);

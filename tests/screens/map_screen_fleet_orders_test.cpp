@@ -18,6 +18,7 @@
 #include "gui/dxut_listbox.h"
 #include "gui/dxut_static.h"
 #include "gui/hint_text.h"
+#include "map_drawing/sea_graph_draw.h"
 #include "platform/recording_renderer.h"
 #include "screens/map_screen.h"
 #include "screens/map_screen_fixture.h"
@@ -33,6 +34,12 @@
 #include "world/world.h"
 
 namespace {
+
+// The sea node whose hover box the hint display shows (null: no box).
+const sWezelGrafuMorz* HoverBoxNode() {
+  const auto* box = dynamic_cast<const cSeaNodeHoverBox*>(g_HintText.GetAnchor());
+  return box != nullptr ? box->Node() : nullptr;
+}
 
 class FleetMapOrders : public ::testing::Test {
  protected:
@@ -149,7 +156,7 @@ TEST_F(FleetMapOrders, EverySelectedFleetMovesAndTheDialogComesBackForThoseLeft)
   EXPECT_EQ(home_->seaNode, kStrait);
   EXPECT_EQ(cargo->seaNode, kNorthSea);
   EXPECT_FALSE(cargo->moved);
-  EXPECT_EQ(g_HintText.GetAnchor(), &strait) << "the clicked node's hover box";
+  EXPECT_EQ(HoverBoxNode(), &strait) << "the clicked node's hover box";
   // The dialog shows what is left after the delay (0 here: the next frame),
   // with no hover box of the map over it.
   ASSERT_EQ(FleetsDialog(), dialog);
@@ -241,15 +248,15 @@ TEST_F(FleetMapOrders, TheHoveredSeaNodeShowsItsHoverBox) {
   sWezelGrafuMorz& north = *world_->GetSeaGraph().GetNode(kNorthSea);
   sWezelGrafuMorz& port = *world_->GetSeaGraph().GetNode(kWestport);
   Hover(north.ownShipX, north.ownShipY);
-  EXPECT_EQ(g_HintText.GetAnchor(), &north);
+  EXPECT_EQ(HoverBoxNode(), &north);
   Hover(port.x, port.y);
-  EXPECT_EQ(g_HintText.GetAnchor(), &port);
+  EXPECT_EQ(HoverBoxNode(), &port);
   // A hex of the zone without the node's marker or ships.
   Hover(8, 2);
   ASSERT_EQ(world_->GetMap().GetHex(8, 2).seaNode, 0);
   EXPECT_EQ(g_HintText.GetAnchor(), nullptr);
   Hover(north.x, north.y);
-  EXPECT_EQ(g_HintText.GetAnchor(), &north);
+  EXPECT_EQ(HoverBoxNode(), &north);
   // The box goes with the map screen.
   world_->SetView(nullptr);
   EXPECT_EQ(g_HintText.GetAnchor(), nullptr);

@@ -1,5 +1,5 @@
 // The air unit's counter on the map and in panels.
-#include "world/air_unit_draw.h"
+#include "map_drawing/air_unit_draw.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,10 +9,10 @@
 #include "app/settings.h"
 #include "app/skins.h"
 #include "app/texture.h"
+#include "map_drawing/counter_painter.h"
+#include "map_drawing/jednostka_ladowa_draw.h"
 #include "platform/format.h"
-#include "world/counter_painter.h"
 #include "world/country.h"
-#include "world/jednostka_ladowa_draw.h"
 #include "world/jednostka_lotnicza.h"
 #include "world/world.h"
 #include "world/world_helpers.h"
@@ -34,18 +34,18 @@ plat::RectI BackgroundCell() { return {768, 500, 896, 600}; }
 namespace {
 
 enum eAirBox : int {
-  kBoxFrame = 0,
-  kBoxLevel = 1,
-  kBoxActionPoints = 2,
-  kBoxLowSupply = 3,
-  kBoxReplenish = 4,
-  kBoxCommander = 5,
-  kBoxReady = 6,
-  kBoxName = 7,
-  kBoxApText = 8,
-  kBoxStrengthText = 9,
-  kBoxFlag = 10,
-  kBoxCounter = 11,
+  kAirBoxFrame = 0,
+  kAirBoxLevel = 1,
+  kAirBoxActionPoints = 2,
+  kAirBoxLowSupply = 3,
+  kAirBoxReplenish = 4,
+  kAirBoxCommander = 5,
+  kAirBoxReady = 6,
+  kAirBoxName = 7,
+  kAirBoxApText = 8,
+  kAirBoxStrengthText = 9,
+  kAirBoxFlag = 10,
+  kAirBoxCounter = 11,
 };
 
 }  // namespace
@@ -60,23 +60,25 @@ void DrawAirCounter(plat::SpriteBatch& sprite, const sAirCounterState& state, fl
   const auto marker = [&](int b, bool alternate) { return MovedDown(look->source[b], alternate ? 1 : 0); };
 
   const std::uint32_t tint = state.country ? (state.country->colour[0] | 0xFF000000u) : kWhite;
-  paint.Sprite(kBoxCounter, sheet, air_counter_layout::BackgroundCell(), tint);
-  paint.Sprite(kBoxCounter, sheet, air_counter_layout::AircraftCell(state.type, state.level));
-  paint.Sprite(kBoxFrame, markers, look->source[kBoxFrame]);
-  paint.Sprite(kBoxFlag, CounterFlag(state.country), land_counter_layout::FlagSource());
-  paint.Sprite(kBoxLevel, markers, MovedDown(look->source[kBoxLevel], std::clamp(state.level, 1, 5) - 1));
+  paint.Sprite(kAirBoxCounter, sheet, air_counter_layout::BackgroundCell(), tint);
+  paint.Sprite(kAirBoxCounter, sheet, air_counter_layout::AircraftCell(state.type, state.level));
+  paint.Sprite(kAirBoxFrame, markers, look->source[kAirBoxFrame]);
+  paint.Sprite(kAirBoxFlag, CounterFlag(state.country), land_counter_layout::FlagSource());
+  paint.Sprite(kAirBoxLevel, markers, MovedDown(look->source[kAirBoxLevel], std::clamp(state.level, 1, 5) - 1));
   const bool ready = state.own ? (!state.attacked && state.actionPoints > 0) : !state.wasAttacked;
-  if (ready) paint.Sprite(kBoxReady, markers, marker(kBoxReady, blink && state.own));
+  if (ready) paint.Sprite(kAirBoxReady, markers, marker(kAirBoxReady, blink && state.own));
   if (state.hasOwnCommander || state.hasHqCommander) {
-    paint.Sprite(kBoxCommander, markers, marker(kBoxCommander, !state.hasOwnCommander));
+    paint.Sprite(kAirBoxCommander, markers, marker(kAirBoxCommander, !state.hasOwnCommander));
   }
-  if (state.own && state.actionPoints >= 1) paint.Sprite(kBoxActionPoints, markers, marker(kBoxActionPoints, blink));
-  if (state.own && state.supply < kLowSupply) paint.Sprite(kBoxLowSupply, markers, marker(kBoxLowSupply, blink));
-  if (state.own && state.canReplenish) paint.Sprite(kBoxReplenish, markers, marker(kBoxReplenish, blink));
-  paint.Text(kBoxStrengthText, kStyleStrength,
+  if (state.own && state.actionPoints >= 1) {
+    paint.Sprite(kAirBoxActionPoints, markers, marker(kAirBoxActionPoints, blink));
+  }
+  if (state.own && state.supply < kLowSupply) paint.Sprite(kAirBoxLowSupply, markers, marker(kAirBoxLowSupply, blink));
+  if (state.own && state.canReplenish) paint.Sprite(kAirBoxReplenish, markers, marker(kAirBoxReplenish, blink));
+  paint.Text(kAirBoxStrengthText, kStyleStrength,
              plat::Format(L"%.0f", std::floor(static_cast<double>(state.strength) + 0.5)));
-  paint.Text(kBoxApText, kStyleActionPoints, plat::Format(L"%i", state.actionPoints));
-  if (g_Settings.ShowUnitName) paint.Text(kBoxName, kStyleName, plat::Format(L"%s", std::wstring(state.name)));
+  paint.Text(kAirBoxApText, kStyleActionPoints, plat::Format(L"%i", state.actionPoints));
+  if (g_Settings.ShowUnitName) paint.Text(kAirBoxName, kStyleName, plat::Format(L"%s", std::wstring(state.name)));
 }
 
 sAirCounterState AirCounterStateOf(cJednostkaLotnicza& unit) {
@@ -100,11 +102,8 @@ sAirCounterState AirCounterStateOf(cJednostkaLotnicza& unit) {
   return state;
 }
 
-void cJednostkaLotnicza::Draw(float drawX, float drawY, float z, int flags) {
-  if (!g_pSprite) return;
-  DrawAirCounter(*g_pSprite, AirCounterStateOf(*this), drawX, drawY, z, flags);
-}
-
-void cJednostkaLotnicza::DrawInRect(const plat::RectI& rect) {
-  DrawCounterInRect(g_AirAppearance, rect, [this](float x, float y) { Draw(x, y, 0.0f, 0); });
+void DrawAirCounterInRect(cJednostkaLotnicza& unit, const plat::RectI& rect) {
+  DrawCounterInRect(g_AirAppearance, rect, [&unit](float x, float y) {
+    if (g_pSprite) DrawAirCounter(*g_pSprite, AirCounterStateOf(unit), x, y, 0.0f, 0);
+  });
 }

@@ -1,4 +1,4 @@
-#include "world/counter_painter.h"
+#include "map_drawing/counter_painter.h"
 
 #include "app/draw_objects.h"
 #include "app/settings.h"

@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "app/skins.h"
+#include "map_drawing/hex_drawing.h"
+#include "map_drawing/map_draw_cache.h"
 #include "platform/render.h"
-#include "world/world.h"
-#include "world/hex_drawing.h"
 #include "world/map.h"
-#include "world/map_draw_cache.h"
+#include "world/world.h"
 
-namespace world_draw {
+namespace map_draw {
 
 // The sheets' pictures have three weather rows; a weather value outside
 // them (bad data) reads as good weather rather than a picture off the sheet.
@@ -116,4 +116,4 @@ void DrawCellPolitical(sCellOut& out, const sCellLook& look, cCountryLookup& cou
 void DrawCellWithCoastMark(sCellOut& out, const sCellLook& look, cCountryLookup& countries,
                            const sHex& hex, const sHexScreenPos& pos, const sEyeCandy& eyeCandy);
 
-}  // namespace world_draw
+}  // namespace map_draw

@@ -20,7 +20,7 @@
 #include "world/combat_result.h"
 #include "world/hex.h"
 #include "world/jednostka_ladowa.h"
-#include "world/land_attack.h"
+#include "world/land_attack_plan.h"
 #include "world/land_movement.h"
 #include "world/map.h"
 #include "world/map_modes.h"

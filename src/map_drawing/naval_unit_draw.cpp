@@ -1,5 +1,5 @@
 // The ship's counter on the map, on the sea-battle grid and in dialogs.
-#include "world/naval_unit_draw.h"
+#include "map_drawing/naval_unit_draw.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -9,11 +9,11 @@
 #include "app/settings.h"
 #include "app/skins.h"
 #include "app/texture.h"
+#include "map_drawing/counter_painter.h"
+#include "map_drawing/jednostka_ladowa_draw.h"
 #include "platform/format.h"
-#include "world/counter_painter.h"
 #include "world/country.h"
 #include "world/fleet.h"
-#include "world/jednostka_ladowa_draw.h"
 #include "world/jednostka_morska.h"
 #include "world/world_helpers.h"
 
@@ -43,14 +43,14 @@ namespace {
 constexpr std::uint32_t kOpaque = 0xFF000000u;
 
 enum eNavalBox : int {
-  kBoxFrame = 0,
-  kBoxBattle = 1,
-  kBoxBattleSide = 2,
-  kBoxShip = 3,
-  kBoxName = 4,
-  kBoxHitPointText = 5,
-  kBoxFlag = 6,
-  kBoxHitPointBar = 7,
+  kShipBoxFrame = 0,
+  kShipBoxBattle = 1,
+  kShipBoxBattleSide = 2,
+  kShipBoxShip = 3,
+  kShipBoxName = 4,
+  kShipBoxHitPointText = 5,
+  kShipBoxFlag = 6,
+  kShipBoxHitPointBar = 7,
 };
 
 constexpr int kStyleHitPoints = 1;
@@ -76,14 +76,14 @@ void DrawNavalCounter(plat::SpriteBatch& sprite, const sNavalCounterState& state
 
   const int percent = std::clamp(state.hitPointPercent, 0, 100);
   // The country's colour under the silhouette, then frame and flag.
-  paint.Sprite(kBoxShip, sheet, naval_counter_layout::BackgroundCell(), CountryColour(state.country, 0));
-  paint.Sprite(kBoxShip, sheet, naval_counter_layout::ShipCell(state.type));
-  paint.Sprite(kBoxFrame, markers, look->source[kBoxFrame]);
-  paint.Sprite(kBoxFlag, CounterFlag(state.country), land_counter_layout::FlagSource());
+  paint.Sprite(kShipBoxShip, sheet, naval_counter_layout::BackgroundCell(), CountryColour(state.country, 0));
+  paint.Sprite(kShipBoxShip, sheet, naval_counter_layout::ShipCell(state.type));
+  paint.Sprite(kShipBoxFrame, markers, look->source[kShipBoxFrame]);
+  paint.Sprite(kShipBoxFlag, CounterFlag(state.country), land_counter_layout::FlagSource());
   // The hit points as a bar in the country's light colour on a dark track.
-  if (look->valid[kBoxHitPointBar]) {
-    const plat::RectI& r = look->box[kBoxHitPointBar];
-    paint.Sprite(kBoxHitPointBar, markers, naval_counter_layout::BarTrack());
+  if (look->valid[kShipBoxHitPointBar]) {
+    const plat::RectI& r = look->box[kShipBoxHitPointBar];
+    paint.Sprite(kShipBoxHitPointBar, markers, naval_counter_layout::BarTrack());
     const int inner = r.right - 2;
     const int filled = inner * percent / 100;
     if (filled > 0 && r.bottom > 2) {
@@ -94,17 +94,17 @@ void DrawNavalCounter(plat::SpriteBatch& sprite, const sNavalCounterState& state
     }
   }
   if (state.takesPartInBattle) {
-    paint.Sprite(kBoxBattle, markers, MovedDown(look->source[kBoxBattle], alternate ? 1 : 0));
+    paint.Sprite(kShipBoxBattle, markers, MovedDown(look->source[kShipBoxBattle], alternate ? 1 : 0));
   }
   if (state.battleSideMarker) {
-    paint.Sprite(kBoxBattleSide, markers, MovedDown(look->source[kBoxBattleSide], alternate ? 1 : 0));
+    paint.Sprite(kShipBoxBattleSide, markers, MovedDown(look->source[kShipBoxBattleSide], alternate ? 1 : 0));
   }
-  paint.Text(kBoxHitPointText, kStyleHitPoints, plat::Format(L"%i%%", percent), 0);
+  paint.Text(kShipBoxHitPointText, kStyleHitPoints, plat::Format(L"%i%%", percent), 0);
   if (g_Settings.ShowUnitName) {
-    paint.Text(kBoxName, kStyleName, plat::Format(L"%s", std::wstring(state.name)), 0);
+    paint.Text(kShipBoxName, kStyleName, plat::Format(L"%s", std::wstring(state.name)), 0);
     // The fleet's name on the line under the ship's.
     if (!state.fleetName.empty()) {
-      paint.Text(kBoxName, kStyleName, plat::Format(L"%s", std::wstring(state.fleetName)), 1);
+      paint.Text(kShipBoxName, kStyleName, plat::Format(L"%s", std::wstring(state.fleetName)), 1);
     }
   }
 }
@@ -121,11 +121,11 @@ sNavalCounterState NavalCounterStateOf(const cJednostkaMorska& ship) {
   return state;
 }
 
-void cJednostkaMorska::Draw(float drawX, float drawY, float z, int flags) const {
+void DrawShipCounter(const cJednostkaMorska& ship, float x, float y, float z, int flags) {
   if (!g_pSprite) return;
-  DrawNavalCounter(*g_pSprite, NavalCounterStateOf(*this), drawX, drawY, z, flags);
+  DrawNavalCounter(*g_pSprite, NavalCounterStateOf(ship), x, y, z, flags);
 }
 
-void cJednostkaMorska::DrawInRect(const plat::RectI& rect) const {
-  DrawCounterInRect(g_NavalAppearance, rect, [this](float x, float y) { Draw(x, y, 0.0f, 0); });
+void DrawNavalCounterInRect(const cJednostkaMorska& ship, const plat::RectI& rect) {
+  DrawCounterInRect(g_NavalAppearance, rect, [&ship](float x, float y) { DrawShipCounter(ship, x, y, 0.0f, 0); });
 }

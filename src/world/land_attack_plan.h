@@ -2,7 +2,7 @@
 // six attacking units, one per side of that hex. The set-up works out the
 // strengths and the factors that multiply them; the attack panel shows them,
 // the computer opponent rates attacks by the odds column, and the battle
-// (cLandAttack::Resolve, rules/land_attack.cpp) fights with the same values.
+// (cLandAttack::Resolve, rules/land_combat.cpp) fights with the same values.
 //
 // Every division here is guarded: a strength, sum or product that is 0 (or
 // below the floor) is replaced by kCombatFloor, so no value is ever infinite
@@ -83,7 +83,7 @@ class cLandAttack {
   // experience (random draws from the calling thread's generator).
   void GainCommanderExperience(cWorld& world);
 
-  // Fights the battle of this set-up (rules/land_attack.cpp): the attackers
+  // Fights the battle of this set-up (rules/land_combat.cpp): the attackers
   // pay their action points, the dice and the tables give the losses, a weak
   // defender may retreat or surrender, the reports are written. A killed
   // unit leaves this set-up and everything else that named it. False, and

@@ -41,3 +41,9 @@ void DrawNavalCounter(plat::SpriteBatch& sprite, const sNavalCounterState& state
                       int flags);
 
 sNavalCounterState NavalCounterStateOf(const cJednostkaMorska& ship);
+// The ship's counter at a screen position into the shared batch; bit 0 of
+// flags picks the alternate row of the battle markers.
+void DrawShipCounter(const cJednostkaMorska& ship, float x, float y, float z, int flags);
+// The ship's counter scaled into a rectangle (dialogs): a width of 166 is
+// scale 1; the first naval table entry is used and no names are shown.
+void DrawNavalCounterInRect(const cJednostkaMorska& ship, const plat::RectI& rect);

@@ -8,13 +8,14 @@
 #include "app/gui_layout.h"
 #include "app/skins.h"
 #include "app/texture.h"
+#include "map_drawing/hex_drawing.h"
+#include "map_drawing/naval_unit_draw.h"
+#include "map_drawing/sea_graph_draw.h"
 #include "platform/format.h"
 #include "platform/render.h"
 #include "world/country.h"
-#include "world/world.h"
-#include "world/hex_drawing.h"
-#include "world/naval_unit_draw.h"
 #include "world/sea_graph.h"
+#include "world/world.h"
 #include "world/world_helpers.h"
 
 namespace {
@@ -80,38 +81,39 @@ bool PortIsAllied(const sWezelGrafuMorz& node) {
 
 }  // namespace
 
-void sWezelGrafuMorz::DrawMarker(plat::SpriteBatch& sprite, float px, float py, float depth, int hexX, int hexY,
-                                 bool hideMarker, bool skip) const {
+void DrawSeaNodeOnHex(plat::SpriteBatch& sprite, const sWezelGrafuMorz& node, float px, float py, float depth,
+                      int hexX, int hexY, bool hideMarker, bool skip) {
   if (skip) return;
-  if (hexX == ownShipX && hexY == ownShipY) {
-    DrawShip(sprite, ownShip, px, py);
-    if (!IsSeaZone() && !hideMarker) DrawMarkerCell(sprite, size, px, py, depth);
+  if (hexX == node.ownShipX && hexY == node.ownShipY) {
+    DrawShip(sprite, node.ownShip, px, py);
+    if (!node.IsSeaZone() && !hideMarker) DrawMarkerCell(sprite, node.size, px, py, depth);
     return;
   }
-  if (hexX == enemyShipX && hexY == enemyShipY) {
-    DrawShip(sprite, enemyShip, px, py);
+  if (hexX == node.enemyShipX && hexY == node.enemyShipY) {
+    DrawShip(sprite, node.enemyShip, px, py);
     return;
   }
-  if (hexX == x && hexY == y && IsSeaZone() && !hideMarker) DrawMarkerCell(sprite, 0, px, py, depth);
+  if (hexX == node.x && hexY == node.y && node.IsSeaZone() && !hideMarker) DrawMarkerCell(sprite, 0, px, py, depth);
 }
 
-plat::Font* sWezelGrafuMorz::TooltipFont() { return g_pOverlayFont; }
+plat::Font* cSeaNodeHoverBox::Font() { return g_pOverlayFont; }
 
-void sWezelGrafuMorz::GetTooltipSize(int& width, int& height) {
+void cSeaNodeHoverBox::GetTooltipSize(int& width, int& height) {
   width = g_GuiLayout[kBoxEntry].c;
   height = g_GuiLayout[kBoxEntry].d;
 }
 
-void sWezelGrafuMorz::DrawTooltip(float fx, float fy) {
-  if (!g_pSprite) return;
+void cSeaNodeHoverBox::DrawTooltip(float fx, float fy) {
+  if (!g_pSprite || !node_) return;
+  const sWezelGrafuMorz& node = *node_;
   enum eRow { kOwn, kAllied, kEnemy };
   static constexpr eRow kSeaRows[] = {kOwn, kAllied, kEnemy};
   static constexpr eRow kAlliedPortRows[] = {kOwn, kAllied};
   static constexpr eRow kOtherPortRows[] = {kEnemy};
   const eRow* rows = kSeaRows;
   int rowCount = 3, first = 17, stacked = 2;
-  if (!IsSeaZone()) {
-    if (PortIsAllied(*this)) {
+  if (!node.IsSeaZone()) {
+    if (PortIsAllied(node)) {
       rows = kAlliedPortRows;
       rowCount = 2;
       first = 36;
@@ -133,10 +135,11 @@ void sWezelGrafuMorz::DrawTooltip(float fx, float fy) {
   }
 
   const sGuiFont& style = g_GuiFonts[kBoxFont];
-  plat::Font* font = TooltipFont();
+  plat::Font* font = Font();
   if (!font) return;
   for (int r = 0; r < rowCount; ++r) {
-    const int* counts = rows[r] == kOwn ? ownCounts : rows[r] == kAllied ? alliedCounts : enemyCounts;
+    const int* counts =
+        rows[r] == kOwn ? node.ownCounts : rows[r] == kAllied ? node.alliedCounts : node.enemyCounts;
     const std::uint32_t colour =
         rows[r] == kOwn ? style.color : rows[r] == kAllied ? kAlliedCountColour : kEnemyCountColour;
     for (int c = 0; c < kNavalTypeCount; ++c) {
@@ -145,9 +148,9 @@ void sWezelGrafuMorz::DrawTooltip(float fx, float fy) {
                      plat::kTextCenter | plat::kTextVCenter | plat::kTextSingleLine, colour);
     }
   }
-  DrawShadowed(font, plat::Format(L"%s", name), BoxRect(first - 1, bx, by), style.color, style.color2);
-  if (!IsSeaZone()) {
-    DrawShadowed(font, plat::Format(L"%i/%i", size, maxSize), BoxRect(first + kNavalTypeCount * rowCount, bx, by),
-                 style.color, style.color2);
+  DrawShadowed(font, plat::Format(L"%s", node.name), BoxRect(first - 1, bx, by), style.color, style.color2);
+  if (!node.IsSeaZone()) {
+    DrawShadowed(font, plat::Format(L"%i/%i", node.size, node.maxSize),
+                 BoxRect(first + kNavalTypeCount * rowCount, bx, by), style.color, style.color2);
   }
 }

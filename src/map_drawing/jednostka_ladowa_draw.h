@@ -56,6 +56,9 @@ void DrawLandCounter(plat::SpriteBatch& sprite, const sLandCounterState& state, 
 
 // The state of a land unit as its counter shows it.
 sLandCounterState LandCounterStateOf(cJednostkaLadowa& unit);
+// The unit's counter scaled into a rectangle (dialogs): a width of 166 is
+// scale 1; the first land table entry is used and no name is shown.
+void DrawLandCounterInRect(cJednostkaLadowa& unit, const plat::RectI& rect);
 
 // Makes the map's unit hook (g_MapDrawHooks.drawUnit) draw the counter of
 // the visible land unit standing on a cell into the map's batch. (The

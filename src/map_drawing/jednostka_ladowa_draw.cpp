@@ -1,4 +1,4 @@
-#include "world/jednostka_ladowa_draw.h"
+#include "map_drawing/jednostka_ladowa_draw.h"
 
 #include <cmath>
 #include <cstdint>
@@ -9,16 +9,16 @@
 #include "app/settings.h"
 #include "app/skins.h"
 #include "app/texture.h"
+#include "map_drawing/air_unit_draw.h"
+#include "map_drawing/counter_painter.h"
+#include "map_drawing/hex_drawing.h"
 #include "platform/format.h"
-#include "world/air_unit_draw.h"
+#include "world/country.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_lotnicza.h"
-#include "world/counter_painter.h"
-#include "world/country.h"
-#include "world/world.h"
-#include "world/hex_drawing.h"
 #include "world/map.h"
 #include "world/turn_state.h"
+#include "world/world.h"
 #include "world/world_helpers.h"
 
 namespace land_counter_layout {
@@ -52,20 +52,20 @@ cTexture* LandCounterSheet(const cCountry* country) {
 namespace {
 
 enum eLandBox : int {
-  kBoxFrame = 0,
-  kBoxLevel = 1,
-  kBoxSize = 2,
-  kBoxActionPoints = 3,
-  kBoxLowSupply = 4,
-  kBoxReplacements = 5,
-  kBoxFrozen = 6,
-  kBoxCommander = 7,
-  kBoxReady = 8,
-  kBoxName = 9,
-  kBoxApText = 10,
-  kBoxStrengthText = 11,
-  kBoxFlag = 12,
-  kBoxCounter = 13,
+  kLandBoxFrame = 0,
+  kLandBoxLevel = 1,
+  kLandBoxSize = 2,
+  kLandBoxActionPoints = 3,
+  kLandBoxLowSupply = 4,
+  kLandBoxReplacements = 5,
+  kLandBoxFrozen = 6,
+  kLandBoxCommander = 7,
+  kLandBoxReady = 8,
+  kLandBoxName = 9,
+  kLandBoxApText = 10,
+  kLandBoxStrengthText = 11,
+  kLandBoxFlag = 12,
+  kLandBoxCounter = 13,
 };
 
 }  // namespace
@@ -82,37 +82,39 @@ void DrawLandCounter(plat::SpriteBatch& sprite, const sLandCounterState& state, 
 
   // 1: the background in the country's colour under the symbol.
   const std::uint32_t tint = state.country ? (state.country->colour[0] | 0xFF000000u) : kWhite;
-  paint.Sprite(kBoxCounter, sheet, land_counter_layout::BackgroundCell(), tint);
-  paint.Sprite(kBoxCounter, sheet, land_counter_layout::SymbolCell(state.type, state.level));
+  paint.Sprite(kLandBoxCounter, sheet, land_counter_layout::BackgroundCell(), tint);
+  paint.Sprite(kLandBoxCounter, sheet, land_counter_layout::SymbolCell(state.type, state.level));
   // 2-3: frame and flag.
-  paint.Sprite(kBoxFrame, markers, look->source[kBoxFrame]);
-  paint.Sprite(kBoxFlag, CounterFlag(state.country), land_counter_layout::FlagSource());
+  paint.Sprite(kLandBoxFrame, markers, look->source[kLandBoxFrame]);
+  paint.Sprite(kLandBoxFlag, CounterFlag(state.country), land_counter_layout::FlagSource());
   // 4-5: level and size marks, one row per level or size.
-  paint.Sprite(kBoxLevel, markers, MovedDown(look->source[kBoxLevel], state.level - 1));
-  paint.Sprite(kBoxSize, markers, MovedDown(look->source[kBoxSize], state.sizeIndex));
+  paint.Sprite(kLandBoxLevel, markers, MovedDown(look->source[kLandBoxLevel], state.level - 1));
+  paint.Sprite(kLandBoxSize, markers, MovedDown(look->source[kLandBoxSize], state.sizeIndex));
   // 6: ready to act (own) or not yet hit (others).
   const bool ready = state.own ? (!state.attacked && state.actionPoints >= 1) : !state.wasAttacked;
-  if (ready) paint.Sprite(kBoxReady, markers, markerSource(kBoxReady, blink && state.own));
+  if (ready) paint.Sprite(kLandBoxReady, markers, markerSource(kLandBoxReady, blink && state.own));
   // 7: commander; the second row marks a unit under an HQ commander only.
   if (state.hasOwnCommander || state.hasHqCommander) {
-    paint.Sprite(kBoxCommander, markers, markerSource(kBoxCommander, !state.hasOwnCommander));
+    paint.Sprite(kLandBoxCommander, markers, markerSource(kLandBoxCommander, !state.hasOwnCommander));
   }
   // 8-10: the owner's own markers.
   if (state.own && state.actionPoints > 0) {
-    paint.Sprite(kBoxActionPoints, markers, markerSource(kBoxActionPoints, blink));
+    paint.Sprite(kLandBoxActionPoints, markers, markerSource(kLandBoxActionPoints, blink));
   }
-  if (state.own && state.supply < kLowSupply) paint.Sprite(kBoxLowSupply, markers, markerSource(kBoxLowSupply, blink));
+  if (state.own && state.supply < kLowSupply) {
+    paint.Sprite(kLandBoxLowSupply, markers, markerSource(kLandBoxLowSupply, blink));
+  }
   if (state.own && state.canReplenish) {
-    paint.Sprite(kBoxReplacements, markers, markerSource(kBoxReplacements, blink));
+    paint.Sprite(kLandBoxReplacements, markers, markerSource(kLandBoxReplacements, blink));
   }
   // 11: strength.
   const double strength = std::floor(static_cast<double>(state.effectiveStrength) + 0.5);
-  paint.Text(kBoxStrengthText, kStyleStrength, plat::Format(L"%.0f", strength));
+  paint.Text(kLandBoxStrengthText, kStyleStrength, plat::Format(L"%.0f", strength));
   // 12: frozen.
-  if (state.freezeTime > 0) paint.Sprite(kBoxFrozen, markers, look->source[kBoxFrozen]);
+  if (state.freezeTime > 0) paint.Sprite(kLandBoxFrozen, markers, look->source[kLandBoxFrozen]);
   // 13-14: action points and name.
-  paint.Text(kBoxApText, kStyleActionPoints, plat::Format(L"%i", state.actionPoints));
-  if (g_Settings.ShowUnitName) paint.Text(kBoxName, kStyleName, plat::Format(L"%s", std::wstring(state.name)));
+  paint.Text(kLandBoxApText, kStyleActionPoints, plat::Format(L"%i", state.actionPoints));
+  if (g_Settings.ShowUnitName) paint.Text(kLandBoxName, kStyleName, plat::Format(L"%s", std::wstring(state.name)));
 }
 
 sLandCounterState LandCounterStateOf(cJednostkaLadowa& unit) {
@@ -140,13 +142,10 @@ sLandCounterState LandCounterStateOf(cJednostkaLadowa& unit) {
   return state;
 }
 
-void cJednostkaLadowa::Draw(float drawX, float drawY, float z, int flags) {
-  if (!g_pSprite) return;
-  DrawLandCounter(*g_pSprite, LandCounterStateOf(*this), drawX, drawY, z, flags);
-}
-
-void cJednostkaLadowa::DrawInRect(const plat::RectI& rect) {
-  DrawCounterInRect(g_LandAppearance, rect, [this](float x, float y) { Draw(x, y, 0.0f, 0); });
+void DrawLandCounterInRect(cJednostkaLadowa& unit, const plat::RectI& rect) {
+  DrawCounterInRect(g_LandAppearance, rect, [&unit](float x, float y) {
+    if (g_pSprite) DrawLandCounter(*g_pSprite, LandCounterStateOf(unit), x, y, 0.0f, 0);
+  });
 }
 
 namespace {

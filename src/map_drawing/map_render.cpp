@@ -6,22 +6,21 @@
 #include <cstring>
 #include <iterator>
 #include <memory>
-#include <mutex>
 #include <utility>
 #include <vector>
 
 #include "app/draw_objects.h"
 #include "app/settings.h"
 #include "app/skins.h"
+#include "map_drawing/hex_drawing.h"
+#include "map_drawing/hex_drawing_parts.h"
+#include "map_drawing/map_draw_cache.h"
 #include "platform/clock.h"
 #include "world/country.h"
-#include "world/world.h"
-#include "world/hex_drawing.h"
-#include "world/hex_drawing_parts.h"
 #include "world/map.h"
-#include "world/map_draw_cache.h"
+#include "world/world.h"
 
-using namespace world_draw;
+using namespace map_draw;
 
 namespace {
 
@@ -159,9 +158,9 @@ struct sRowPictures {
   }
 };
 
-// One map's kept pictures: the rows by map row (null: none kept), the
-// frame they were made for and the countries they read.
-struct sMapPictures {
+// One map's kept pictures, which the map holds: the rows by map row (null:
+// none kept), the frame they were made for and the countries they read.
+struct sMapPictures final : cMapKeptPictures {
   sMapFrame frame;
   std::vector<sCountryUse> countries;
   std::vector<std::shared_ptr<sRowPictures>> rows;
@@ -182,54 +181,24 @@ struct sMapPictures {
   }
 };
 
-// The kept pictures of every map drawn, by map. A map forgets its own when
-// it is cleared or goes away (which may happen on a loading thread).
-struct sPicturesRegistry {
-  std::mutex mutex;
-  std::vector<std::pair<const cMap*, std::shared_ptr<sMapPictures>>> maps;
-};
-
-sPicturesRegistry& Registry() {
-  static auto* registry = new sPicturesRegistry;  // never destroyed: maps may go away at exit
-  return *registry;
-}
-
-std::shared_ptr<sMapPictures> PicturesOf(const cMap* map) {
-  sPicturesRegistry& r = Registry();
-  std::lock_guard<std::mutex> lock(r.mutex);
-  for (auto& [owner, pictures] : r.maps) {
-    if (owner == map) return pictures;
-  }
-  r.maps.emplace_back(map, std::make_shared<sMapPictures>());
-  return r.maps.back().second;
+// The map's kept pictures, made empty the first time it is drawn.
+std::shared_ptr<sMapPictures> PicturesOf(const cMap& map) {
+  std::shared_ptr<cMapKeptPictures>& kept = map.KeptPictures();
+  if (!kept) kept = std::make_shared<sMapPictures>();
+  return std::static_pointer_cast<sMapPictures>(kept);
 }
 
 // The map's pictures become a copy of its current ones (sharing their rows),
 // which the caller may change while the open batch reads the old.
-std::shared_ptr<sMapPictures> CopyPicturesOf(const cMap* map, const sMapPictures& current) {
+std::shared_ptr<sMapPictures> CopyPicturesOf(const cMap& map, const sMapPictures& current) {
   auto copy = std::make_shared<sMapPictures>(current);
-  sPicturesRegistry& r = Registry();
-  std::lock_guard<std::mutex> lock(r.mutex);
-  for (auto& [owner, pictures] : r.maps) {
-    if (owner == map) pictures = copy;
-  }
+  map.KeptPictures() = copy;
   return copy;
 }
 
 }  // namespace
 
-void ForgetMapPictures(const cMap* map) {
-  std::shared_ptr<sMapPictures> gone;  // released outside the lock
-  sPicturesRegistry& r = Registry();
-  std::lock_guard<std::mutex> lock(r.mutex);
-  for (auto it = r.maps.begin(); it != r.maps.end(); ++it) {
-    if (it->first == map) {
-      gone = std::move(it->second);
-      r.maps.erase(it);
-      break;
-    }
-  }
-}
+void ForgetMapPictures(const cMap& map) { map.KeptPictures().reset(); }
 
 void cMap::Render(plat::SpriteBatch& sprite) const {
   const plat::Matrix2D saved = sprite.GetTransform();
@@ -261,7 +230,7 @@ void cMap::Render(plat::SpriteBatch& sprite) const {
 
   // The rows whose kept pictures no longer fit; all of them when the frame
   // or a country they read differs.
-  std::shared_ptr<sMapPictures> pictures = PicturesOf(this);
+  std::shared_ptr<sMapPictures> pictures = PicturesOf(*this);
   const bool allStale = !(pictures->frame == frame) || !pictures->CountriesFit();
   std::vector<int> staleRows;
   for (int y = firstRow; y < endRow; ++y) {
@@ -272,7 +241,7 @@ void cMap::Render(plat::SpriteBatch& sprite) const {
   }
   if (allStale || !staleRows.empty()) {
     // The open batch may still read these pictures: change a copy.
-    if (pictures.use_count() > 2) pictures = CopyPicturesOf(this, *pictures);
+    if (pictures.use_count() > 2) pictures = CopyPicturesOf(*this, *pictures);
     if (allStale) {
       pictures->frame = frame;
       pictures->countries.clear();

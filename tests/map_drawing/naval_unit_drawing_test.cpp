@@ -1,4 +1,4 @@
-#include "world/naval_unit_draw.h"
+#include "map_drawing/naval_unit_draw.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +10,12 @@
 #include "app/settings.h"
 #include "app/skins.h"
 #include "app/texture.h"
+#include "map_drawing/hex_drawing.h"
+#include "map_drawing/sea_graph_draw.h"
 #include "platform/recording_renderer.h"
 #include "support/fake_framework.h"
 #include "support/world_builders.h"
 #include "world/fleet.h"
-#include "world/hex_drawing.h"
 #include "world/jednostka_morska.h"
 #include "world/sea_graph.h"
 #include "world/world.h"
@@ -95,7 +96,7 @@ class ShipCounterDrawing : public ::testing::Test {
   }
   std::vector<DrawRecord> DrawShip(int flags = 0) {
     batch_.Begin();
-    ship_.Draw(0.0f, 0.0f, 0.4f, flags);
+    DrawShipCounter(ship_, 0.0f, 0.0f, 0.4f, flags);
     batch_.End();
     return Records();
   }
@@ -228,14 +229,14 @@ TEST_F(ShipCounterDrawing, BattleMarkersFollowTheirFlagsAndBitZeroPicksTheSecond
   EXPECT_TRUE(Bar(all, N::BarTrack()).empty() && Bar(all, N::BarFill()).empty());
 }
 
-TEST_F(ShipCounterDrawing, DrawInRectScalesTheFirstEntryAndHidesTheNames) {
+TEST_F(ShipCounterDrawing, InARectangleTheFirstEntryIsScaledAndTheNamesHidden) {
   sUnitAppearance* current = g_NavalAppearance.current;
   const plat::Matrix2D before = plat::Matrix2D::Scaling(2.0f, 3.0f);
   batch_.SetTransform(before);
   const RectI ship = NavalSpriteBox(3);
   for (const auto& [right, scale] : {std::pair{186, 1.0f}, std::pair{103, 0.5f}}) {
     SCOPED_TRACE(scale);
-    ship_.DrawInRect({20, 40, right, 90});
+    DrawNavalCounterInRect(ship_, {20, 40, right, 90});
     EXPECT_FALSE(batch_.InBatch());
     EXPECT_EQ(g_NavalAppearance.current, current);
     EXPECT_TRUE(g_Settings.ShowUnitName);
@@ -251,11 +252,11 @@ TEST_F(ShipCounterDrawing, DrawInRectScalesTheFirstEntryAndHidesTheNames) {
     EXPECT_FLOAT_EQ(sheet[1].depth, 0.0f);
     EXPECT_EQ(Texts(all), (std::vector<std::wstring>{L"75%", L"75%"}));
   }
-  ship_.DrawInRect({20, 40, 20, 90});
+  DrawNavalCounterInRect(ship_, {20, 40, 20, 90});
   EXPECT_TRUE(Records().empty());
   g_pSprite = nullptr;
-  ship_.DrawInRect({20, 40, 186, 90});
-  ship_.Draw(1.0f, 2.0f, 0.5f, 0);
+  DrawNavalCounterInRect(ship_, {20, 40, 186, 90});
+  DrawShipCounter(ship_, 1.0f, 2.0f, 0.5f, 0);
   EXPECT_TRUE(Records().empty());
 }
 
@@ -275,7 +276,7 @@ TEST_F(ShipCounterDrawing, SeaNodeDrawsItsShownShipsOnTheirHexes) {
   port.enemyShipX = 3, port.enemyShipY = 1;
   auto drawn = [&](int hexX) {
     batch_.Begin();
-    port.DrawMarker(batch_, 10.0f, 20.0f, 0.9f, hexX, 1, false, false);
+    DrawSeaNodeOnHex(batch_, port, 10.0f, 20.0f, 0.9f, hexX, 1, false, false);
     batch_.End();
     return Records();
   };

@@ -1,4 +1,4 @@
-#include "world/map_draw_cache.h"
+#include "map_drawing/map_draw_cache.h"
 
 #include <atomic>
 #include <cmath>

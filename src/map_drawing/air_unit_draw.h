@@ -40,3 +40,6 @@ plat::RectI BackgroundCell();
 void DrawAirCounter(plat::SpriteBatch& sprite, const sAirCounterState& state, float x, float y, float z, int flags);
 
 sAirCounterState AirCounterStateOf(cJednostkaLotnicza& unit);
+// The unit's counter scaled into a rectangle (the unit panel, dialogs): a
+// width of 166 is scale 1; the first air table entry, no name.
+void DrawAirCounterInRect(cJednostkaLotnicza& unit, const plat::RectI& rect);

@@ -1,4 +1,4 @@
-#include "world/jednostka_ladowa_draw.h"
+#include "map_drawing/jednostka_ladowa_draw.h"
 
 #include <gtest/gtest.h>
 
@@ -7,16 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "app/draw_objects.h"
 #include "app/settings.h"
 #include "app/skins.h"
 #include "app/texture.h"
+#include "map_drawing/hex_drawing.h"
 #include "platform/recording_renderer.h"
-#include "app/draw_objects.h"
 #include "support/fake_framework.h"
 #include "support/world_builders.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_lotnicza.h"
-#include "world/hex_drawing.h"
 
 namespace {
 
@@ -225,7 +225,7 @@ class LandUnitDrawing : public LandCounterDrawing {
 // map's hook.
 TEST_F(LandUnitDrawing, DrawUsesTheSharedBatchAndTheHookSpottedLandUnitsOnly) {
   batch_.Begin();
-  unit_.Draw(5.0f, 6.0f, 0.3f, 1);
+  DrawLandCounter(batch_, LandCounterStateOf(unit_), 5.0f, 6.0f, 0.3f, 1);
   batch_.End();
   const auto all = Records();
   const auto sheet = QuadsOf(all, g_Textures[kSlotUnits]);
@@ -235,7 +235,7 @@ TEST_F(LandUnitDrawing, DrawUsesTheSharedBatchAndTheHookSpottedLandUnitsOnly) {
                                                    L"XXIV Panzerkorps"}));
   // Nothing to draw into without the shared batch.
   g_pSprite = nullptr;
-  unit_.Draw(5.0f, 6.0f, 0.3f, 1);
+  DrawLandCounterInRect(unit_, {20, 40, 103, 90});
   EXPECT_TRUE(Records().empty());
 
   InstallLandUnitDrawHook();
@@ -333,11 +333,11 @@ TEST_F(LandUnitDrawing, TheSelectionHookDrawsTheSelectedUnitAndTheHexMarker) {
   g_SpriteDepths[kLayerSelectedUnit] = savedUnit;
 }
 
-TEST_F(LandUnitDrawing, DrawInRectScalesTheFirstEntryAndHidesTheName) {
+TEST_F(LandUnitDrawing, InARectangleTheFirstEntryIsScaledAndTheNameHidden) {
   sUnitAppearance* current = g_LandAppearance.current;
   const plat::Matrix2D before = plat::Matrix2D::Scaling(2.0f, 3.0f);
   batch_.SetTransform(before);
-  unit_.DrawInRect({20, 40, 103, 90});  // 83 wide: half size
+  DrawLandCounterInRect(unit_, {20, 40, 103, 90});  // 83 wide: half size
   EXPECT_FALSE(batch_.InBatch());
   EXPECT_EQ(g_LandAppearance.current, current);
   EXPECT_TRUE(g_Settings.ShowUnitName);
@@ -356,7 +356,7 @@ TEST_F(LandUnitDrawing, DrawInRectScalesTheFirstEntryAndHidesTheName) {
   // Strength and action points only; the name is switched off.
   EXPECT_EQ(Texts(all), (std::vector<std::wstring>{L"4", L"4", L"2", L"2"}));
   // No width, no drawing (and no division by zero).
-  unit_.DrawInRect({20, 40, 20, 90});
+  DrawLandCounterInRect(unit_, {20, 40, 20, 90});
   EXPECT_TRUE(Records().empty());
 }
 

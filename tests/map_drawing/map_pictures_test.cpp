@@ -16,21 +16,22 @@
 #include "app/settings.h"
 #include "app/skins.h"
 #include "app/texture.h"
+#include "map_drawing/hex_drawing.h"
+#include "map_drawing/hex_drawing_parts.h"
 #include "platform/clock.h"
 #include "platform/recording_renderer.h"
 #include "support/fake_framework.h"
 #include "support/world_builders.h"
 #include "world/cities.h"
-#include "world/hex_drawing.h"
-#include "world/hex_drawing_parts.h"
+#include "world/hex_changes.h"
 #include "world/jednostka_ladowa.h"
 
 namespace {
 
 using plat::DrawRecord;
-namespace L = skin_sheet_layout;
+namespace S = skin_sheet_layout;
 
-bool SameRect(const plat::RectI& a, const plat::RectI& b) {
+bool SameSource(const plat::RectI& a, const plat::RectI& b) {
   return std::tie(a.left, a.top, a.right, a.bottom) == std::tie(b.left, b.top, b.right, b.bottom);
 }
 
@@ -41,7 +42,7 @@ constexpr int kHeight = 30;
 // pictures are recorded with.
 void DrawCellNow(plat::SpriteBatch& batch, const sHex& hex, sHexScreenPos pos, const sEyeCandy& eyeCandy, int phase,
                  int mode = 0) {
-  using namespace world_draw;
+  using namespace map_draw;
   cCountryLookup countries;
   sCellOut out{batch};
   switch (mode) {
@@ -412,7 +413,7 @@ class HexDrawing : public MapPictures {
   static std::vector<DrawRecord> Find(const std::vector<DrawRecord>& quads, int slot, const plat::RectI& source) {
     std::vector<DrawRecord> found;
     for (const auto& q : quads)
-      if (q.texture == g_Textures[slot].Get()->Id() && SameRect(q.source, source)) found.push_back(q);
+      if (q.texture == g_Textures[slot].Get()->Id() && SameSource(q.source, source)) found.push_back(q);
     return found;
   }
   sEyeCandy eye_;
@@ -430,7 +431,7 @@ TEST_F(HexDrawing, DecorationHidesTheForestLayerButNotThePlainUnderIt) {
   DrawCellNow(batch_, hex, {10, 20, 0}, eye_, 0);
   const auto quads = Flush();
   ASSERT_EQ(quads.size(), 1u);
-  EXPECT_EQ(Find(quads, kSlotTerrain, L::Terrain(kTerrainPlain, 1, 1)).size(), 1u);
+  EXPECT_EQ(Find(quads, kSlotTerrain, S::Terrain(kTerrainPlain, 1, 1)).size(), 1u);
 }
 
 // The colours the pictures' settings leave out.
@@ -448,12 +449,12 @@ TEST_F(HexDrawing, OwnershipTintsAndBordersTakeTheirColoursWithFullAlpha) {
   DrawCellNow(batch_, hex, {0, 0, 0}, eye_, 0);
   const auto quads = Flush();
   const std::pair<plat::RectI, std::uint32_t> expected[] = {
-      {L::ControllerTint(), 0xFF112233u}, {L::OwnerTint(), 0xFF445566u}, {L::Border(1), 0xFFAA0000u}};
+      {S::ControllerTint(), 0xFF112233u}, {S::OwnerTint(), 0xFF445566u}, {S::Border(1), 0xFFAA0000u}};
   for (const auto& [source, argb] : expected) {
     const auto found = Find(quads, kSlotOthers, source);
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].argb, argb);
-    EXPECT_FLOAT_EQ(found[0].depth, LayerDepth(SameRect(source, L::Border(1)) ? kLayerBorders : kLayerTint));
+    EXPECT_FLOAT_EQ(found[0].depth, LayerDepth(SameSource(source, S::Border(1)) ? kLayerBorders : kLayerTint));
   }
 }
 
@@ -467,14 +468,14 @@ TEST_F(HexDrawing, TargetMarksShowOverTheUnitOnTheHex) {
   hex.unit = &unit;
   hex.markBits = 0x400u;  // a bombardment target
   DrawCellNow(batch_, hex, {0, 0, 0}, eye_, 0);
-  auto marks = Find(Flush(), kSlotOthers, L::Mark(10));
+  auto marks = Find(Flush(), kSlotOthers, S::Mark(10));
   ASSERT_EQ(marks.size(), 2u);
   EXPECT_FLOAT_EQ(marks[0].depth, LayerDepth(kLayerMarks));
   EXPECT_LT(marks[1].depth, LayerDepth(kLayerUnits));
   hex.markBits = 0x4000u;
   batch_.Begin();
   DrawCellNow(batch_, hex, {0, 0, 0}, eye_, 0);
-  marks = Find(Flush(), kSlotOthers, L::Mark(14));
+  marks = Find(Flush(), kSlotOthers, S::Mark(14));
   ASSERT_EQ(marks.size(), 1u);
   EXPECT_FLOAT_EQ(marks[0].depth, LayerDepth(kLayerMarks));
   hex.unit = nullptr;
@@ -489,7 +490,7 @@ TEST_F(HexDrawing, WaterKeepsItsFirstWeatherRowAndBadLandMasksDrawNoRiver) {
   DrawCellNow(batch_, water, {0, 0, 0}, eye_, 0);
   auto quads = Flush();
   EXPECT_EQ(quads.size(), 3u);  // the water and two mouths
-  EXPECT_EQ(Find(quads, kSlotTerrain, L::Terrain(kTerrainWater, 1, 0)).size(), 1u);
+  EXPECT_EQ(Find(quads, kSlotTerrain, S::Terrain(kTerrainWater, 1, 0)).size(), 1u);
   // A land cell's mask above 63 means no river at all.
   sHex land;
   land.terrain = kTerrainPlain;

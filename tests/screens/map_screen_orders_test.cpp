@@ -29,7 +29,7 @@
 #include "support/test_support.h"
 #include "units/land_fixture.h"
 #include "world/game_phase.h"
-#include "world/land_attack.h"
+#include "world/land_attack_plan.h"
 #include "world/world.h"
 
 namespace {

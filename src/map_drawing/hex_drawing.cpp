@@ -1,27 +1,28 @@
-#include "world/hex_drawing.h"
+#include "map_drawing/hex_drawing.h"
 
-#include <algorithm>
 #include <bit>
 #include <limits>
 #include <string>
-#include <vector>
 
 #include "app/settings.h"
 #include "app/skins.h"
 #include "app/texture.h"
+#include "map_drawing/city_draw.h"
+#include "map_drawing/hex_drawing_parts.h"
+#include "map_drawing/naval_unit_draw.h"
+#include "map_drawing/sea_graph_draw.h"
 #include "platform/format.h"
 #include "world/cities.h"
 #include "world/country.h"
-#include "world/world.h"
-#include "world/hex_drawing_parts.h"
+#include "world/hex_changes.h"
 #include "world/map.h"
-#include "world/naval_unit_draw.h"
 #include "world/sea_graph.h"
+#include "world/world.h"
 #include "world/world_helpers.h"
 
 sMapDrawHooks g_MapDrawHooks;
 
-namespace world_draw {
+namespace map_draw {
 namespace {
 
 constexpr float kRiverMouthNearer = 0.0001f;
@@ -91,7 +92,7 @@ int CountryAllianceCode(cCountryLookup& countries, int countryId) {
 // layer is shown, the animation bit choosing the tile picture.
 void DrawCity(plat::SpriteBatch& sprite, const sCellLook& look, const cCity& city, const sHexScreenPos& pos,
               bool layerVisible, int animationBit) {
-  city.Draw(sprite, pos.x, pos.y, look.depth[kLayerCities], layerVisible, animationBit);
+  DrawCityOnMap(sprite, city, pos.x, pos.y, look.depth[kLayerCities], layerVisible, animationBit);
 }
 
 // The controller's flag in box B9 of the city appearance (political map).
@@ -244,7 +245,7 @@ void DrawSeaNodeMarker(plat::SpriteBatch& sprite, const sCellLook& look, const s
   // The node's drawing has no highlighted form: the marker is drawn plainly
   // in every action mode.
   (void)highlight;
-  node->DrawMarker(sprite, pos.x, pos.y, look.depth[kLayerCities], hex.x, hex.y, false, false);
+  DrawSeaNodeOnHex(sprite, *node, pos.x, pos.y, look.depth[kLayerCities], hex.x, hex.y, false, false);
 }
 
 }  // namespace
@@ -362,9 +363,9 @@ void DrawCellWithCoastMark(sCellOut& out, const sCellLook& look, cCountryLookup&
   DrawCell(out, look, countries, hex, pos, eyeCandy, 0);
   if (IsHexCoastal(hex)) Put(out, look.others, skin_sheet_layout::CoastMark(), pos.x, pos.y, kCoastMarkDepth);
 }
-}  // namespace world_draw
+}  // namespace map_draw
 
-using namespace world_draw;
+using namespace map_draw;
 
 int TerrainLayer(int terrain) {
   switch (terrain) {
@@ -444,42 +445,3 @@ void DrawHexTile(plat::SpriteBatch& sprite, const sHex& hex, sHexScreenPos pos, 
     DrawNavalCounter(sprite, NavalCounterStateOf(*ship), pos.x, pos.y, pos.z - kTileShipNearer, flag ? 1 : 0);
   }
 }
-
-void SetHexOwner(cMap& map, sHex& hex, int countryId) {
-  hex.owner = static_cast<std::uint8_t>(countryId);
-  hex.UpdateBorderFlags(map);
-  for (int dir : {0, 4, 5}) {
-    if (sHex* n = map.GetNeighbour(hex.x, hex.y, dir)) n->UpdateBorderFlags(map);
-  }
-}
-
-void SetHexController(cMap& map, sHex& hex, int countryId) {
-  hex.controller = static_cast<std::uint8_t>(countryId);
-  hex.UpdateBorderFlags(map);
-  for (int dir : {0, 4, 5}) {
-    if (sHex* n = map.GetNeighbour(hex.x, hex.y, dir)) n->UpdateBorderFlags(map);
-  }
-}
-
-void SetHexMark(cMap& map, sHex& hex, std::uint32_t bits, int value) {
-  // A cell whose bits were cleared without leaving the list is still in it;
-  // listing it again would make later passes visit it twice.
-  if (!hex.markListed) {
-    map.MarkedHexes().push_back(&hex);
-    hex.markListed = 1;
-  }
-  hex.markBits |= bits;
-  hex.markValue = value;
-}
-
-void ClearHexMark(cMap& map, sHex& hex, std::uint32_t bits, bool removeFromList) {
-  if (removeFromList && hex.markListed) {
-    auto& list = map.MarkedHexes();
-    list.erase(std::remove(list.begin(), list.end(), &hex), list.end());
-    hex.markListed = 0;
-  }
-  hex.markBits &= ~bits;
-  hex.markValue = -1;
-}
-
-bool IsHexCoastal(const sHex& hex) { return hex.IsLand() && hex.seaZone != 0; }
