@@ -42,7 +42,7 @@ const plat::Texture* Sheet(int slot) { return g_Textures[slot].Get(); }
 
 }  // namespace
 
-sCellLook::sCellLook(bool withActionMode) {
+sCellLook::sCellLook() {
   terrain = Sheet(kSlotTerrain);
   others = Sheet(kSlotOthers);
   eyeCandies = Sheet(kSlotEyeCandies);
@@ -57,7 +57,6 @@ sCellLook::sCellLook(bool withActionMode) {
   showWeather = g_Settings.ShowWeather;
   showGrid = g_Settings.ShowGrid;
   showAPLeft = g_Settings.ShowAPLeft;
-  actionMode = withActionMode && g_MapDrawHooks.actionMode ? g_MapDrawHooks.actionMode() : 0;
 }
 
 namespace {
@@ -237,14 +236,12 @@ void DrawFortification(sCellOut& out, const sCellLook& look, const sHex& hex, co
   }
 }
 
-void DrawSeaNodeMarker(plat::SpriteBatch& sprite, const sCellLook& look, const sHex& hex, const sHexScreenPos& pos,
-                       bool highlight) {
+// The node's drawing has no highlighted form: the marker looks the same
+// whatever order the player is giving.
+void DrawSeaNodeMarker(plat::SpriteBatch& sprite, const sCellLook& look, const sHex& hex, const sHexScreenPos& pos) {
   if (hex.seaNode == 0 || !g_pWorld) return;
   const sWezelGrafuMorz* node = g_pWorld->GetSeaGraph().GetNode(hex.seaNode);
   if (!node) return;
-  // The node's drawing has no highlighted form: the marker is drawn plainly
-  // in every action mode.
-  (void)highlight;
   DrawSeaNodeOnHex(sprite, *node, pos.x, pos.y, look.depth[kLayerCities], hex.x, hex.y, false, false);
 }
 
@@ -258,11 +255,7 @@ void DrawLive(plat::SpriteBatch& sprite, int kind, const sCellLook& look, cCount
     case kLiveCity:
       if (hex.city) DrawCity(sprite, look, *hex.city, pos, !look.Hidden(kLayerCities, eyeCandy), animationPhase & 1);
       break;
-    case kLiveSeaNode: {
-      const int action = look.actionMode;
-      DrawSeaNodeMarker(sprite, look, hex, pos, action == 13 || action == 14 || action == 15 || action == 3);
-      break;
-    }
+    case kLiveSeaNode: DrawSeaNodeMarker(sprite, look, hex, pos); break;
     case kLiveUnit:
       if (hex.unit && g_MapDrawHooks.drawUnit) {
         sHexScreenPos unitPos = pos;

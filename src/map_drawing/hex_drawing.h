@@ -77,12 +77,10 @@ plat::RectI AllianceColour(int alliance);  // 1..; 0 the neutral picture
 
 // What the hex drawing asks of parts of the game that are drawn elsewhere:
 // the unit standing on a cell (with the attacker arrows of a pending
-// attack), the map screen's action mode and the map's own overlays after
-// the cells (the turn state's current unit and the selected-hex marker).
-// Unset hooks draw nothing; the action mode then reads 0.
+// attack) and the map's own overlays after the cells (the turn state's
+// current unit and the selected-hex marker). Unset hooks draw nothing.
 struct sMapDrawHooks {
   std::function<void(plat::SpriteBatch&, const sHex&, sHexScreenPos, int animationBit)> drawUnit;
-  std::function<int()> actionMode;
   // Called by cMap::Render after the cells in map modes 0 and 1, with the
   // view origin (ox, oy) and the mode.
   std::function<void(plat::SpriteBatch&, const cMap&, int ox, int oy, int mode)> drawAfterCells;

@@ -34,11 +34,8 @@ struct sCellLook {
   bool showWeather;
   bool showGrid;
   bool showAPLeft;
-  int actionMode;
 
-  // withActionMode: ask the map screen's action mode too (the sea node
-  // markers need it).
-  explicit sCellLook(bool withActionMode);
+  sCellLook();
   bool Hidden(int layer, const sEyeCandy& eyeCandy) const { return level[layer] == eyeCandy.alpha; }
 };
 

@@ -220,7 +220,7 @@ void cMap::Render(plat::SpriteBatch& sprite) const {
   frame.width = width_;
   frame.height = height_;
   const int animationPhase = static_cast<int>((plat::GetTickCount() / 100) % 6);
-  const sCellLook look(frame.mode == 0 || frame.mode == 3);
+  const sCellLook look;
   frame.Describe(look);
   const bool haveDecorations = decorations_.size() == hexes_.size();
   const sEyeCandy noDecoration;

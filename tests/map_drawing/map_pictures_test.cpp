@@ -46,10 +46,10 @@ void DrawCellNow(plat::SpriteBatch& batch, const sHex& hex, sHexScreenPos pos, c
   cCountryLookup countries;
   sCellOut out{batch};
   switch (mode) {
-    case 1: DrawCellTerrain(out, sCellLook(false), hex, pos, eyeCandy); break;
-    case 2: DrawCellPolitical(out, sCellLook(false), countries, hex, pos); break;
-    case 3: DrawCellWithCoastMark(out, sCellLook(true), countries, hex, pos, eyeCandy); break;
-    default: DrawCell(out, sCellLook(true), countries, hex, pos, eyeCandy, phase); break;
+    case 1: DrawCellTerrain(out, sCellLook(), hex, pos, eyeCandy); break;
+    case 2: DrawCellPolitical(out, sCellLook(), countries, hex, pos); break;
+    case 3: DrawCellWithCoastMark(out, sCellLook(), countries, hex, pos, eyeCandy); break;
+    default: DrawCell(out, sCellLook(), countries, hex, pos, eyeCandy, phase); break;
   }
 }
 
