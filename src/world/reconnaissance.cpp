@@ -32,6 +32,12 @@ std::wstring ReconPlaceOf(const sHex& hex, int x, int y) {
   return plat::Format(Text("recon_report_hex_%i_%i"), x, y);
 }
 
+// A port by its name; open water as "the sea zone <name>", so that the
+// report's sentences read right.
+std::wstring ReconPlaceOf(const sWezelGrafuMorz& node) {
+  return node.IsSeaZone() ? plat::Format(Text("recon_report_sea_zone_%s"), node.name) : node.name;
+}
+
 // The enemy units found, each with whether the flight saw it first.
 void ReportReconUnits(const cWorld& world, const std::vector<std::pair<const cUnit*, bool>>& found,
                       sBombardmentResult& result) {
@@ -94,6 +100,7 @@ void ReconArea(cWorld& world, int countryId, const wchar_t* flyerName, int x, in
 
 void ReportNodeShips(const cWorld& world, int countryId, const wchar_t* flyerName, const sWezelGrafuMorz& node,
                      sBombardmentResult& result) {
+  const std::wstring place = ReconPlaceOf(node);
   // The harbour of a port whose land this flight saw joins that report,
   // a line apart.
   if (result.kind == kCombatRecon) {
@@ -102,7 +109,7 @@ void ReportNodeShips(const cWorld& world, int countryId, const wchar_t* flyerNam
     const cMap& map = world.GetMap();
     const int holder = !node.IsSeaZone() && map.IsInside(node.x, node.y) ? map.GetHex(node.x, node.y).controller : -1;
     BeginReconReport(result, countryId, holder,
-                     plat::Format(Text("recon_report_flight_over_sea_%s_%s"), flyerName, node.name));
+                     plat::Format(Text("recon_report_flight_over_sea_%s_%s"), flyerName, place));
   }
   std::wstring ships;
   for (int i = 0; i < kNavalTypeCount; ++i) {
@@ -113,8 +120,8 @@ void ReportNodeShips(const cWorld& world, int countryId, const wchar_t* flyerNam
   }
   std::wstring& text = result.defenderText2;
   if (ships.empty()) {
-    text += plat::Format(Text("recon_report_no_enemy_ships_at_%s"), node.name) + L"\n";
+    text += plat::Format(Text("recon_report_no_enemy_ships_at_%s"), place) + L"\n";
   } else {
-    text += plat::Format(Text("recon_report_enemy_ships_at_%s"), node.name) + L"\n" + ships;
+    text += plat::Format(Text("recon_report_enemy_ships_at_%s"), place) + L"\n" + ships;
   }
 }

@@ -93,9 +93,11 @@ TEST_F(Recon, AFlightThatFindsNothingSaysSo) {
   ASSERT_EQ(AirRecon(*w.world, other, 2, 2, atSea), eAirOrderRefusal::kNone);
   EXPECT_EQ(atSea.kind, kCombatRecon);
   EXPECT_EQ(atSea.defenderCountry, -1) << "the open sea has no holder";
-  EXPECT_NE(atSea.attackerText2.find(plat::Format(T("recon_report_flight_over_sea_%s_%s"), other.name, L"Zone")),
+  const std::wstring place = plat::Format(T("recon_report_sea_zone_%s"), L"Zone");
+  EXPECT_NE(place, L"Zone");
+  EXPECT_NE(atSea.attackerText2.find(plat::Format(T("recon_report_flight_over_sea_%s_%s"), other.name, place)),
             std::wstring::npos);
-  EXPECT_EQ(atSea.defenderText2, plat::Format(T("recon_report_no_enemy_ships_at_%s"), L"Zone") + L"\n");
+  EXPECT_EQ(atSea.defenderText2, plat::Format(T("recon_report_no_enemy_ships_at_%s"), place) + L"\n");
 }
 
 TEST_F(Recon, InterceptedReconSeesNothingButSpendsItsFlight) {
@@ -130,7 +132,8 @@ TEST_F(Recon, SeaReconSeesTheShipsOfTheZone) {
   EXPECT_NE(zone.enemyShip, nullptr);
   // The report counts them by type, as the hover box does.
   const std::wstring& found = result.defenderText2;
-  EXPECT_NE(found.find(plat::Format(T("recon_report_enemy_ships_at_%s"), L"Zone")), std::wstring::npos) << found;
+  const std::wstring place = plat::Format(T("recon_report_sea_zone_%s"), L"Zone");
+  EXPECT_NE(found.find(plat::Format(T("recon_report_enemy_ships_at_%s"), place)), std::wstring::npos) << found;
   for (int type : {kUnitCruiser, kUnitSubmarine}) {
     EXPECT_NE(found.find(plat::Format(T("recon_report_ships_of_type_%s_%i"),
                                       cUnit::GetSubtypeText(w.world.get(), type), 1)),

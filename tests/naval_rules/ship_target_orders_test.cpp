@@ -110,7 +110,8 @@ TEST_F(ShipTargetOrders, ACarrierInPortReconnoitresTheSeaBeforeThePortAndReports
   EXPECT_EQ(result.kind, kCombatRecon);
   EXPECT_EQ(result.attackerCountry, 1);
   const std::wstring flight =
-      plat::Format(g_StringBase.GetText("recon_report_flight_over_sea_%s_%s"), carrier.name, L"Zone");
+      plat::Format(g_StringBase.GetText("recon_report_flight_over_sea_%s_%s"), carrier.name,
+                   plat::Format(g_StringBase.GetText("recon_report_sea_zone_%s"), L"Zone"));
   EXPECT_NE(result.attackerText2.find(flight), std::wstring::npos) << result.attackerText2;
   const auto count = [&](int type, int n) {
     return plat::Format(g_StringBase.GetText("recon_report_ships_of_type_%s_%i"),
