@@ -71,6 +71,14 @@ void CDXUTComboBox::RemoveAllItems() {
   m_iSelected = m_iFocused = -1;
 }
 
+int CDXUTComboBox::FindItem(const wchar_t* text, int start) const {
+  if (text == nullptr || start < 0 || start >= GetNumItems()) return -1;
+  for (int i = start; i < GetNumItems(); ++i) {
+    if (m_Items[static_cast<std::size_t>(i)]->strText == text) return i;
+  }
+  return -1;
+}
+
 DXUTComboBoxItem* CDXUTComboBox::GetSelectedItem() const { return m_iSelected < 0 ? nullptr : GetItem(m_iSelected); }
 
 void* CDXUTComboBox::GetSelectedData() const {

@@ -34,6 +34,10 @@ class CDXUTComboBox : public CDXUTButton {
 
   HRESULT AddItem(const wchar_t* text, void* data);
   void RemoveAllItems();
+  // The first index from start on whose text is exactly text (case counts);
+  // -1 for no text, a start outside the items or no such item.
+  int FindItem(const wchar_t* text, int start = 0) const;
+  bool ContainsItem(const wchar_t* text, int start = 0) const { return FindItem(text, start) != -1; }
   DXUTComboBoxItem* GetSelectedItem() const;
   void* GetSelectedData() const;
   int GetSelectedIndex() const { return m_iSelected; }

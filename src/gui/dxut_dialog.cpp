@@ -474,6 +474,13 @@ HRESULT CDXUTDialog::SetDefaultElement(unsigned controlType, unsigned index, con
   return S_OK;
 }
 
+CDXUTElement* CDXUTDialog::GetDefaultElement(unsigned controlType, unsigned index) {
+  for (auto& holder : m_DefaultElements) {
+    if (holder->nControlType == controlType && holder->iElement == index) return &holder->Element;
+  }
+  return nullptr;
+}
+
 HRESULT CDXUTDialog::SetFont(unsigned slot, const std::wstring& face, int height, int weight) {
   if (m_Fonts.size() <= slot) m_Fonts.resize(slot + 1, -1);
   m_Fonts[slot] = GetGlobalDialogResourceManager().AddFont(face, height, weight);

@@ -157,6 +157,8 @@ class CDXUTDialog {
 
   // Default elements.
   HRESULT SetDefaultElement(unsigned controlType, unsigned index, const CDXUTElement* element);
+  // The dialog's element of the control type at index, or null.
+  CDXUTElement* GetDefaultElement(unsigned controlType, unsigned index);
 
   // Fonts and textures: slots holding resource-manager indices.
   HRESULT SetFont(unsigned slot, const std::wstring& face, int height, int weight);

@@ -420,3 +420,16 @@ TEST_F(Memo, WrappingSetsTheRangeInLinesAndScrollToEndShowsTheLastPage) {
 }
 
 }  // namespace
+
+TEST_F(ChoiceControls, ComboFindsItemsByTheirWholeTextFromAStart) {
+  CDXUTComboBox* box = Combo(3);
+  box->AddItem(L"Item 1", nullptr);  // a second "Item 1" at index 3
+  const struct { const wchar_t* text; int start, found; } cases[] = {
+      {L"Item 1", 0, 1}, {L"Item 1", 2, 3}, {L"Item 0", 1, -1}, {L"item 1", 0, -1}, {L"Item", 0, -1},
+      {L"Item 2", -1, -1}, {L"Item 2", 4, -1}, {nullptr, 0, -1},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(box->FindItem(c.text, c.start), c.found) << (c.text ? c.text : L"(null)") << " from " << c.start;
+    EXPECT_EQ(box->ContainsItem(c.text, c.start), c.found != -1);
+  }
+}

@@ -227,6 +227,28 @@ using DialogCore = guitest::GuiTest;
 
 // Drag moves of a draggable frame (id 1, no layout group) pressed at
 // (50, 50): the offsets of the frame after each move.
+// A control takes its type's default elements when it is added: a changed
+// default is found again and reaches the controls added after the change.
+TEST_F(DialogCore, DefaultElementsAreFoundByTypeAndIndex) {
+  CDXUTElement* shipped = dialog_->GetDefaultElement(DXUT_CONTROL_BUTTON, 0);
+  ASSERT_NE(shipped, nullptr);
+  EXPECT_EQ(dialog_->GetDefaultElement(DXUT_CONTROL_BUTTON, 99), nullptr);
+  EXPECT_EQ(dialog_->GetDefaultElement(9999, 0), nullptr);
+
+  CDXUTElement changed = *shipped;
+  changed.rcTexture = {1, 2, 30, 40};
+  changed.iFont = 3;
+  ASSERT_EQ(dialog_->SetDefaultElement(DXUT_CONTROL_BUTTON, 0, &changed), S_OK);
+  const CDXUTElement* found = dialog_->GetDefaultElement(DXUT_CONTROL_BUTTON, 0);
+  ASSERT_NE(found, nullptr);
+  EXPECT_EQ(std::tuple(found->rcTexture.left, found->rcTexture.bottom, found->iFont), std::tuple(1, 40, 3u));
+
+  CDXUTButton* button = nullptr;
+  ASSERT_EQ(dialog_->AddButton(7, L"OK", 0, 0, 80, 30, 0, false, &button), S_OK);
+  ASSERT_NE(button->GetElement(0), nullptr);
+  EXPECT_EQ(std::tuple(button->GetElement(0)->rcTexture.right, button->GetElement(0)->iFont), std::tuple(30, 3u));
+}
+
 TEST_F(DialogCore, DragStartsBeyondFivePixelsAndMovesInStepsOfFive) {
   const struct { const char* name; int pressX; std::vector<std::pair<int, int>> moves; int endX, endY; bool released; }
       cases[] = {
