@@ -96,8 +96,6 @@ bool PlaceFromReserve(cWorld& world, cCountry& country, cJednostka& unit, cCity&
   const bool placed = LockedStep([&] {
     city.FindFreeFriendlyHex(world, x, y, country);
     if (x < 0 || DeployFromReserve(world, unit, x, y) != eDeployRefusal::kNone) return false;
-    unit.visible = false;
-    unit.UpdateSpottedBy(world, world.turnState.viewCountry);
     shown = unit.visible && world.turnState.showActions;
     return true;
   });

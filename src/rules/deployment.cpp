@@ -53,6 +53,11 @@ eDeployRefusal DeployFromReserve(cWorld& world, cJednostka& unit, int x, int y) 
   const eDeployRefusal refusal = CheckDeployFromReserve(world, unit, x, y);
   if (refusal != eDeployRefusal::kNone) return refusal;
   unit.DeployFromReserve(world, x, y);
+  // Seen or not by the country whose view the map shows, at once: the
+  // counter is drawn (or hidden) from this frame on, not from the next
+  // impulse's spotting.
+  unit.visible = false;
+  unit.UpdateSpottedBy(world, world.turnState.viewCountry);
   return eDeployRefusal::kNone;
 }
 

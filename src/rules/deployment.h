@@ -30,7 +30,9 @@ const char* DeployRefusalKey(eDeployRefusal refusal);
 eDeployRefusal CheckDeployFromReserve(const cWorld& world, const cJednostka& unit, int x, int y);
 
 // The check, then the unit's own placing (cJednostka::DeployFromReserve),
-// under the framework lock. A refused deployment changes nothing.
+// under the framework lock; then whether the viewing country sees the unit
+// is worked out again (cUnit::UpdateSpottedBy). A refused deployment
+// changes nothing.
 eDeployRefusal DeployFromReserve(cWorld& world, cJednostka& unit, int x, int y);
 
 // Whether the ship may leave the naval reserve pool for the port of sea

@@ -16,6 +16,11 @@
 #include "screens/info_panel.h"
 #include "screens/map_screen.h"
 #include "screens/map_screen_fixture.h"
+#include "screens/unit_panel.h"
+#include "app/skins.h"
+#include "app/texture.h"
+#include "gui/dxut_editbox.h"
+#include "map_drawing/hex_drawing.h"
 #include "screens/menu.h"
 #include "screens/test_screen_size.h"
 #include "support/fake_framework.h"
@@ -126,6 +131,51 @@ TEST_F(MapUnitsManager, AReserveUnitIsDeployedOnTheClickedMarkedHex) {
   // The dialog shows again after the deploy delay, with an empty reserve.
   EXPECT_EQ(dialog->GetExpiryAction(), cDialog::kExpiryShow);
   EXPECT_EQ(dialog->List()->GetSize(), 0);
+}
+
+// Under fog of war the deployed unit is seen at once: its counter is drawn
+// on the hex and a click on it fills the unit panel (it stayed hidden until
+// the next impulse's spotting, its panel all "-").
+TEST_F(MapUnitsManager, ADeployedUnitIsSeenAtOnceAndItsPanelFilled) {
+  const sSettings saved = g_Settings;
+  g_Settings.FogOfWar = 2;
+  World().turnState.viewCountry = &w_.Country(1);
+  reserve_->visible = false;
+  Screen().OnKeyboard('U', true, false);
+  ASSERT_NE(Manager(), nullptr);
+  Manager()->OnKeyboard('D', true, false);
+  Manager()->OnKeyboard(plat::kVkReturn, true, false);
+  Click(3, 3);
+  ASSERT_EQ(w_.Hex(3, 3).unit, reserve_);
+  EXPECT_TRUE(reserve_->visible);
+
+  // The counter's background box of a skin, on a sheet of its own.
+  g_Textures[kSlotUnits].Create(1024, 1000);
+  sUnitAppearance& look = g_LandAppearance.entries[0];
+  for (int box = 0; box < 14; ++box) {
+    look.box[box] = {0, 0, 40, 40};
+    look.valid[box] = true;
+  }
+  g_LandAppearance.current = &look;
+  plat::SpriteBatch batch(renderer_);
+  renderer_.records.clear();
+  batch.Begin();
+  g_MapDrawHooks.drawUnit(batch, w_.Hex(3, 3), {10.0f, 10.0f, 0.3f}, 0);
+  batch.End();
+  const auto counters = std::count_if(renderer_.records.begin(), renderer_.records.end(), [](const auto& r) {
+    return r.kind == plat::DrawRecord::kQuad && r.texture == g_Textures[kSlotUnits].Get()->Id();
+  });
+  g_Textures[kSlotUnits].Release();
+  g_LandAppearance.Reset();
+  EXPECT_GT(counters, 0);
+
+  Click(3, 3);
+  auto* panel = dynamic_cast<cUnitPanel*>(Screen().Panel(cMapScreen::kUnit));
+  ASSERT_NE(panel, nullptr);
+  auto* name = dynamic_cast<CDXUTEditBox*>(panel->Dialog().GetControl(kUnitNameId));
+  ASSERT_NE(name, nullptr);
+  EXPECT_EQ(std::wstring(name->GetText()), L"Reserve Rifles");
+  g_Settings = saved;
 }
 
 TEST_F(MapUnitsManager, AClickOffTheMarksDeploysNothingAndTheKeyBringsTheDialogBack) {
