@@ -184,10 +184,11 @@ eAirOrderRefusal AirRecon(cWorld& world, cJednostkaLotnicza& unit, int x, int y,
     unit.ReconSeaZone(world, hex.seaZone, result);
   } else {
     unit.ReconHex(world, x, y, result);
-    // A flight over a port that got through sees the ships lying in it too.
+    // A flight over a port that got through looks at the ships lying in it
+    // too, with the same chance of missing some as over open water.
     if (result.kind == kCombatRecon && hex.city != nullptr && hex.city->IsPort() && hex.seaNode != 0) {
       if (sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(hex.seaNode)) {
-        RevealNodeShips(world, *node, unit.countryId);
+        ReconNodeShips(world, *node, unit.countryId, true);
         ReportNodeShips(world, unit.countryId, unit.name.c_str(), *node, result);
       }
     }

@@ -207,11 +207,10 @@ void cJednostkaLotnicza::ReconSeaZone(cWorld& world, int seaNodeId, sBombardment
     if (ResolveInterception(carrier, result)) return;
   }
   if (visible) PlayAirSound(SND_AIR_RECON);
-  // Every ship lying at the node (fleets in port included) is seen, and the
-  // node's marker and hover box show them to the country; the report tells
-  // them.
+  // The flight rolls to see each ship at the node, fleets in port included:
+  // it may miss some. The report tells what it saw.
   if (sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(seaNodeId)) {
-    RevealNodeShips(world, *node, countryId);
+    ReconNodeShips(world, *node, countryId, true);
     ReportNodeShips(world, countryId, name.c_str(), *node, result);
   }
 }

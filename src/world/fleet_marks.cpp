@@ -250,11 +250,7 @@ int cJednostkaMorska::MarkDeployHexes(bool mark) {
 void cJednostkaMorska::ReconSeaZone(cWorld& world, int seaNodeId, sBombardmentResult& result) {
   if (visible) PlayAirSound(SND_AIR_RECON);
   if (sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(seaNodeId)) {
-    cSeaGraph& graph = world.GetSeaGraph();
-    const bool hidden = graph.hidePortFleets;
-    graph.hidePortFleets = false;
-    CalculateNavalVisibilityFor(world, *node, countryId, false);
-    graph.hidePortFleets = hidden;
+    ReconNodeShips(world, *node, countryId, false);
     ReportNodeShips(world, countryId, name.c_str(), *node, result);
   }
   reconDone = true;

@@ -138,25 +138,11 @@ void CalculateNavalVisibility(cWorld& world, sWezelGrafuMorz& node, bool roll) {
   PickShown(node, std::move(ships.friendly), std::move(ships.enemy), true, true);
 }
 
-void RevealNodeShips(cWorld& world, sWezelGrafuMorz& node, int countryId) {
+void ReconNodeShips(cWorld& world, sWezelGrafuMorz& node, int countryId, bool roll) {
   cSeaGraph& graph = world.GetSeaGraph();
-  graph.SetViewingCountry(countryId);
   const bool hidden = graph.hidePortFleets;
   graph.hidePortFleets = false;
-  node.ResetShipCounts(false);
-  sNodeShips ships;
-  WalkNodeShips(world, node, [&](cJednostkaMorska* ship, eRelation relation) {
-    ship->visible = true;
-    const std::size_t slot = TypeSlot(node, *ship);
-    if (relation == eRelation::kEnemy) {
-      ships.enemy.push_back(ship);
-      ++node.enemyCounts[slot];
-      return;
-    }
-    ships.friendly.push_back(ship);
-    ++(relation == eRelation::kOwn ? node.ownCounts : node.alliedCounts)[slot];
-  });
-  PickShown(node, std::move(ships.friendly), std::move(ships.enemy), true, true);
+  CalculateNavalVisibilityFor(world, node, countryId, roll);
   graph.hidePortFleets = hidden;
 }
 

@@ -17,10 +17,12 @@ struct sWezelGrafuMorz;
 void CalculateNavalVisibility(cWorld& world, sWezelGrafuMorz& node, bool roll);
 // Makes the country the viewing country, then the pass at the node.
 void CalculateNavalVisibilityFor(cWorld& world, sWezelGrafuMorz& node, int countryId, bool roll);
-// What an air reconnaissance of the node shows the country: every ship at
-// the node, in port too, is seen; the node's counts and shown ships are
-// made afresh for the country, so its marker and hover box tell the finds.
-void RevealNodeShips(cWorld& world, sWezelGrafuMorz& node, int countryId);
+// The pass at the node for the country as a reconnaissance makes it: the
+// fleets lying in a port count too, though the map hides them otherwise.
+// An aircraft's flight rolls to see each enemy ship not yet seen (roll); a
+// ship's own look starts the sightings afresh. The node's counts then tell
+// the finds on its marker and hover box.
+void ReconNodeShips(cWorld& world, sWezelGrafuMorz& node, int countryId, bool roll);
 // Makes the country the viewing country, then the pass at every node.
 void CalculateNavalVisibilityEverywhere(cWorld& world, int countryId, bool roll);
 // The chance in per cent with which the viewing country spots an enemy ship

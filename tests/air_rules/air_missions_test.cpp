@@ -142,6 +142,48 @@ TEST_F(Recon, SeaReconSeesTheShipsOfTheZone) {
   }
 }
 
+// Under fog of war the flight rolls for each enemy ship not yet seen, with
+// the node's spotting chance: it may miss one, and its report tells only
+// what it saw; a later flight may find the one missed.
+TEST_F(Recon, SeaReconRollsForEachShipAndReportsOnlyWhatItSaw) {
+  twtest::ScopedFogOfWar fog(2);
+  w.world->constants.navalSpotBase = 50;
+  sWezelGrafuMorz& zone = w.AddSeaNode(true, 3, 2);
+  cFleet& fleet = w.AddFleet(2, zone.id, {kUnitCruiser, kUnitSubmarine});
+  for (cJednostkaMorska* ship : fleet.ships) ship->visible = false;
+  cJednostkaMorska* const cruiser = fleet.ships.front();
+  cJednostkaMorska* const submarine = fleet.ships.back();
+  cJednostkaLotnicza& plane = w.AddAir(1, 1, 1, kUnitFighter);
+  const auto shipsOf = [&](const std::wstring& report, int type, int count) {
+    return report.find(plat::Format(T("recon_report_ships_of_type_%s_%i"), cUnit::GetSubtypeText(w.world.get(), type),
+                                    count)) != std::wstring::npos;
+  };
+  {
+    // 51 misses the cruiser, 50 sees the submarine.
+    RandSequence draws({twtest::RandFor(0, 100, 51), twtest::RandFor(0, 100, 50)});
+    ASSERT_EQ(AirRecon(*w.world, plane, 2, 2, result), eAirOrderRefusal::kNone);
+  }
+  EXPECT_FALSE(cruiser->visible);
+  EXPECT_TRUE(submarine->visible);
+  EXPECT_EQ(zone.GetSpottedEnemyShipCount(), 1);
+  EXPECT_EQ(zone.enemyShip, submarine);
+  EXPECT_FALSE(shipsOf(result.defenderText2, kUnitCruiser, 1)) << result.defenderText2;
+  EXPECT_TRUE(shipsOf(result.defenderText2, kUnitSubmarine, 1)) << result.defenderText2;
+
+  // The next flight rolls for the cruiser alone and finds it; the submarine
+  // stays seen.
+  cJednostkaLotnicza& second = w.AddAir(0, 1, 1, kUnitFighter);
+  sBombardmentResult again;
+  {
+    RandSequence draws({twtest::RandFor(0, 100, 7), 0});
+    ASSERT_EQ(AirRecon(*w.world, second, 2, 2, again), eAirOrderRefusal::kNone);
+  }
+  EXPECT_TRUE(cruiser->visible && submarine->visible);
+  EXPECT_EQ(zone.GetSpottedEnemyShipCount(), 2);
+  EXPECT_TRUE(shipsOf(again.defenderText2, kUnitCruiser, 1) && shipsOf(again.defenderText2, kUnitSubmarine, 1))
+      << again.defenderText2;
+}
+
 TEST_F(Recon, ReconOfAPortSeesTheShipsLyingInIt) {
   cCity& city = twtest::AddCity(*w.world, 5, 1, kCityPort);
   sWezelGrafuMorz& port = w.AddSeaNode(false, 5, 1, 3);
