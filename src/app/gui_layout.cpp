@@ -89,8 +89,10 @@ int ReadFontLine(const std::vector<std::string_view>& f) {
 
 bool IsEdgeLayoutEntry(int id) { return id == 1 || (id >= 3 && id <= 9) || (id >= 16 && id <= 56); }
 
-std::wstring GuiLayoutFileName() {
-  return plat::Format(L"data\\GUI_%ix%i.csv", g_Settings.ResolutionX, g_Settings.ResolutionY);
+std::wstring GuiLayoutFileName() { return GuiLayoutFileName(g_Settings.ResolutionX, g_Settings.ResolutionY); }
+
+std::wstring GuiLayoutFileName(int width, int height) {
+  return plat::Format(L"data\\GUI_%ix%i.csv", width, height);
 }
 
 bool LoadGuiLayoutFile(std::wstring_view fileName) {

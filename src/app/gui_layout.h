@@ -31,8 +31,15 @@ extern sGuiFont g_GuiFonts[kGuiFonts];
 // {x - 2, y - 2, x + width + 4, y + height + 4} of entry 315 after loading.
 extern plat::RectI g_MinimapFrameRect;
 
-// "data\GUI_%ix%i.csv" with the screen size of the settings.
+// "data\GUI_%ix%i.csv" with the screen size of the settings, or with the
+// size given.
 std::wstring GuiLayoutFileName();
+std::wstring GuiLayoutFileName(int width, int height);
+
+// The screen size every supported screen shows, whose layout is always
+// shipped.
+constexpr int kFallbackResolutionX = 1024;
+constexpr int kFallbackResolutionY = 768;
 
 // Loads the layout file of the current resolution. A missing file is fatal:
 // the line "Loading GUI coordinates from \"<name>\"... FAILED" is logged, the

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/console_log.h"
+#include "app/gui_layout.h"
 #include "app/skins.h"
 #include "app/string_base.h"
 #include "platform/paths.h"
@@ -71,6 +72,23 @@ std::wstring InstalledSkin(const cIniFile& ini, std::string_view path, std::wstr
   return fallback;
 }
 
+// A screen size without a layout file (a number mistyped, a size the game
+// has none for): the size every supported screen shows, when its layout is
+// there, with a WARNING; the file keeps its text. The game would otherwise
+// end before its window opened.
+void TakeResolutionWithLayout(const cIniFile& ini, sSettings& s) {
+  const auto hasLayout = [](int width, int height) {
+    return plat::FileExists(plat::ResolvePath(std::wstring_view(GuiLayoutFileName(width, height))));
+  };
+  if (hasLayout(s.ResolutionX, s.ResolutionY) || !hasLayout(kFallbackResolutionX, kFallbackResolutionY)) return;
+  LogLine(L"WARNING: Settings.ini: Main/ResolutionX=%hs, Main/ResolutionY=%hs is no screen size the game has a "
+          L"layout for (%s is missing); %ix%i is taken",
+          RawValue(ini, "Main/ResolutionX"), RawValue(ini, "Main/ResolutionY"),
+          GuiLayoutFileName(s.ResolutionX, s.ResolutionY), kFallbackResolutionX, kFallbackResolutionY);
+  s.ResolutionX = kFallbackResolutionX;
+  s.ResolutionY = kFallbackResolutionY;
+}
+
 }  // namespace
 
 int DelayMinimumMs(int delay) {
@@ -85,8 +103,9 @@ void LoadSettingsFrom(std::wstring_view fileName) {
   ini.Load(fileName);
   sSettings& s = g_Settings;
 
-  s.ResolutionX = ini.GetInt("Main/ResolutionX", 1024);
-  s.ResolutionY = ini.GetInt("Main/ResolutionY", 768);
+  s.ResolutionX = ini.GetInt("Main/ResolutionX", kFallbackResolutionX);
+  s.ResolutionY = ini.GetInt("Main/ResolutionY", kFallbackResolutionY);
+  TakeResolutionWithLayout(ini, s);
   s.Windowed = !ini.GetBool("Main/Fullscreen", false);
   g_StringBase.SetLanguageCode(L"ENG");
 

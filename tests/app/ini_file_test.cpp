@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <filesystem>
 
+#include "app/gui_layout.h"
 #include "app/settings.h"
 #include "app/string_base.h"
 #include "platform/text.h"
@@ -186,6 +188,39 @@ TEST_F(SettingsTest, MistypedDelaysAndSkinsAreTakenAsTheNearestOfferedWithAWarni
   std::filesystem::remove_all(dir_.Path() / "data/gfx/[MapSkin]Normal");
   LoadSettings("[MapDisplay]\nSkin=Norml\n");
   EXPECT_EQ(g_Settings.MapSkin, L"Norml");
+}
+
+// A screen size the game has no layout for would end the game before its
+// window: the shipped 1024 x 768 is taken with a WARNING naming the values,
+// and its layout loads; a size with a layout is kept without one.
+TEST_F(SettingsTest, AResolutionWithoutALayoutStartsAt1024x768) {
+  twtest::ScopedWorkingFolder working(dir_.Path());
+  dir_.Write("data/GUI_1024x768.csv", "#Rectangles\n12;100;50;200;30\n#Fonts\n");
+  dir_.Write("data/GUI_1280x1024.csv", "#Rectangles\n12;1;2;3;4\n#Fonts\n");
+  const struct { const char* x; const char* y; } mistyped[] = {
+      {"abc", "768"}, {"0", "0"}, {"1280x960", "960"}, {"-1024", "-768"}, {"1280", "960"}};
+  for (const auto& m : mistyped) {
+    twtest::LogCapture log;
+    LoadSettings((std::string("[Main]\nResolutionX=") + m.x + "\nResolutionY=" + m.y + "\n").c_str());
+    EXPECT_EQ(std::pair(g_Settings.ResolutionX, g_Settings.ResolutionY), std::pair(1024, 768)) << m.x;
+    const Lines lines = log.Lines();
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [&](const std::wstring& line) {
+                              return line.rfind(L"WARNING: Settings.ini: Main/ResolutionX=" + Wide(m.x) +
+                                                    L", Main/ResolutionY=" + Wide(m.y) +
+                                                    L" is no screen size the game has a layout for",
+                                                0) == 0;
+                            }),
+              1)
+        << m.x;
+    EXPECT_EQ(g_SettingsIni.GetString("Main/ResolutionX", L""), Wide(m.x)) << "the file keeps its text";
+    ASSERT_TRUE(LoadGuiLayoutFile(GuiLayoutFileName()));
+    EXPECT_EQ(g_GuiLayout[12].a, 100);
+  }
+  twtest::LogCapture log;
+  LoadSettings("[Main]\nResolutionX=1280\nResolutionY=1024\n");
+  EXPECT_EQ(std::pair(g_Settings.ResolutionX, g_Settings.ResolutionY), std::pair(1280, 1024));
+  for (const std::wstring& line : log.Lines()) EXPECT_EQ(line.find(L"WARNING"), std::wstring::npos) << line;
 }
 
 // The end-turn confirmation has one setter: the value the end-turn button
