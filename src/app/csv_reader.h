@@ -38,6 +38,9 @@ class cCsvReader {
   // The number of records read so far: the line number of the last one.
   std::uint32_t LineCounter() const { return lineCounter_; }
 
+  // The file's bytes as read (empty once closed).
+  std::string_view Text() const { return {buffer_.get(), static_cast<std::size_t>(size_)}; }
+
   const std::vector<std::wstring>& Fields() const { return fields_; }
   std::size_t FieldCount() const { return fields_.size(); }
   // The field at index (which must be below FieldCount()).

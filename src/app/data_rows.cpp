@@ -133,6 +133,23 @@ void cRowCheck::WarnEmptyFile(std::wstring_view what) const {
   LogLine(L"WARNING: %s: no %s: the file is empty", path_, std::wstring(what));
 }
 
+void cRowCheck::WarnWhenCutInHeader(std::string_view fileText, std::string_view emptyTable,
+                                    std::wstring_view what) const {
+  if (rows_ > 0 || fileText.empty()) return;
+  std::string text;
+  text.reserve(fileText.size());
+  for (std::size_t i = 0; i < fileText.size(); ++i) {
+    if (fileText[i] != '\r') {
+      text += fileText[i];
+    } else {
+      text += '\n';
+      if (i + 1 < fileText.size() && fileText[i + 1] == '\n') ++i;
+    }
+  }
+  if (text.size() >= emptyTable.size() || emptyTable.substr(0, text.size()) != text) return;
+  LogLine(L"WARNING: %s: no %s: the file ends inside its header", path_, std::wstring(what));
+}
+
 void cRowCheck::RefuseValue(std::size_t column, std::wstring_view what, std::wstring_view problem) const {
   LogLine(L"ERROR: %s line %u column %u: %s \"%s\" %s", path_, line_, static_cast<unsigned>(column + 1),
           std::wstring(what), Field(column), std::wstring(problem));

@@ -44,6 +44,12 @@ class cRowCheck {
   // For the files that may hold no rows but never no bytes (every writer
   // puts its header first): "WARNING: <file>: no <what>: the file is empty".
   void WarnEmptyFile(std::wstring_view what) const;
+  // After the last row: a file of no rows whose text stops before the end of
+  // what its writer puts into a table of none (emptyTable; a file cut inside
+  // its header, its rows lost with the rest) is said with
+  // "WARNING: <file>: no <what>: the file ends inside its header". Line ends
+  // of any kind compare as one.
+  void WarnWhenCutInHeader(std::string_view fileText, std::string_view emptyTable, std::wstring_view what) const;
   std::size_t FieldCount() const { return fields_ ? fields_->size() : 0; }
   const std::wstring& Field(std::size_t column) const;
 

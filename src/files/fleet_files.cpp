@@ -29,6 +29,12 @@ constexpr std::size_t kNameMaxLength = 99;
 
 std::wstring CutName(const std::wstring& name) { return name.substr(0, kNameMaxLength); }
 
+// The head of "convoys.csv" as its writer puts it: a file of no convoy
+// holds it alone.
+constexpr char kConvoysHeader[] =
+    "#Convoys\n"
+    "#ID;Owner ID;Type [0=supplies 1=PP];Value (PP amount);Departure port ID;Destination port ID;";
+
 // Every unit of the world, for the passes that drop links.
 template <typename Fn>
 void ForEachUnit(cWorld& world, Fn fn) {
@@ -267,6 +273,7 @@ void LoadConvoys(cWorld& world, std::wstring_view folderFormat) {
     }
     LogLine(L"Added convoy ID=%i CountryID=%i", convoy.id, convoy.owner);
   }
+  row.WarnWhenCutInHeader(reader.Text(), kConvoysHeader, L"convoys");
 }
 
 void WriteFleets(const cWorld& world, std::wstring_view folder) {
@@ -312,9 +319,7 @@ void WriteFlags(std::wstring_view folder, const std::vector<int>& flags) {
 }
 
 void WriteConvoys(cWorld& world, std::wstring_view folder) {
-  std::wstring text =
-      L"#Convoys\n"
-      L"#ID;Owner ID;Type [0=supplies 1=PP];Value (PP amount);Departure port ID;Destination port ID;";
+  std::wstring text = plat::WidenAnsi(kConvoysHeader);
   cConvoyStore& store = world.Units().convoys;
   for (int countryId = 1; countryId <= store.GetCountryCount(); ++countryId) {
     for (const cConvoy& convoy : *store.ConvoysOf(countryId)) {

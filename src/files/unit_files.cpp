@@ -37,6 +37,16 @@ constexpr int kMaxPercent = 100;
 constexpr int kMaxSupplyValue = 50;
 constexpr int kMaxHitPoints = 100;
 
+// "air_units.csv" as its writer puts it: the head, the units on the map
+// after their section line, then those in the reserve after theirs.
+constexpr char kAirUnitsHeader[] =
+    "#Air units\n"
+    "#ID;Name;Country ID;Hex X;Hex Y;Type;Level (1-5);Strength;Commander ID (-1 = no commander assigned);"
+    "Attacked [0=false 1=true];Was attacked [0=false 1=true];Supply source X;Supply source Y;Action Points;"
+    "Starting AP;In reserve [0=false 1=true];Supply;Air recon done? [0=false 1=true];Available in turns";
+constexpr char kAirOnMapLine[] = "\n#On map";
+constexpr char kAirInReserveLine[] = "\n#In reserve";
+
 // A hex coordinate of a row: -1 (no hex) or on the map.
 int Coordinate(const files::cRowCheck& row, std::size_t column, const wchar_t* what, int size) {
   return row.Int(column, what, -1, size - 1);
@@ -321,6 +331,8 @@ void LoadAirUnits(cWorld& world, std::wstring_view folderFormat) {
     LinkCommander(world, *unit, commanderId, row);
     LogLine(L"Air unit %s (ID=%i CountryID=%i) added", unit->name, unit->id, unit->countryId);
   }
+  row.WarnWhenCutInHeader(reader.Text(), std::string(kAirUnitsHeader) + kAirOnMapLine + kAirInReserveLine,
+                          L"air units");
 
   if (!invalidEntries.empty()) {
     g_ConsoleLog.WriteLine(L"Invalid entries from air_units.csv:");
@@ -441,15 +453,10 @@ void WriteLandUnits(const cWorld& world, std::wstring_view folder) {
 }
 
 void WriteAirUnits(const cWorld& world, std::wstring_view folder) {
-  std::wstring text =
-      L"#Air units\n"
-      L"#ID;Name;Country ID;Hex X;Hex Y;Type;Level (1-5);Strength;Commander ID (-1 = no commander assigned);"
-      L"Attacked [0=false 1=true];Was attacked [0=false 1=true];Supply source X;Supply source Y;Action Points;"
-      L"Starting AP;In reserve [0=false 1=true];Supply;Air recon done? [0=false 1=true];Available in turns"
-      L"\n#On map";
+  std::wstring text = plat::WidenAnsi(std::string(kAirUnitsHeader) + kAirOnMapLine);
   const sUnitLists& units = world.Units();
   for (const cJednostkaLotnicza* unit : units.airUnits) text += AirRow(unit);
-  text += L"\n#In reserve";
+  text += plat::WidenAnsi(kAirInReserveLine);
   for (const cJednostka* unit : units.reservePool) {
     if (const auto* air = dynamic_cast<const cJednostkaLotnicza*>(unit)) text += AirRow(air);
   }

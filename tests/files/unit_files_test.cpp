@@ -282,4 +282,30 @@ TEST_F(UnitFiles, AnEmptyFileIsSaidButAHeaderAloneIsNot) {
   }
 }
 
+// A file cut inside its header holds no row, and loses every row it had
+// with it: that is said, wherever the cut falls, where the whole header
+// with no row after it is read in silence (above).
+TEST_F(UnitFiles, AFileCutInsideItsHeaderIsSaid) {
+  const std::tuple<const char*, std::function<void()>, std::function<void()>, std::wstring> files[] = {
+      {"air_units.csv", [&] { WriteAirUnits(world, Folder()); }, [&] { LoadAirUnits(world, Pattern()); },
+       L"air units"},
+      {"convoys.csv", [&] { WriteConvoys(world, Folder()); }, [&] { LoadConvoys(world, Pattern()); }, L"convoys"},
+  };
+  for (const auto& [file, write, load, what] : files) {
+    const std::string whole = Rewrite(file, write);
+    const std::size_t firstLineEnd = whole.find('\n');
+    ASSERT_NE(firstLineEnd, std::string::npos) << file;
+    // Inside the first line, between CR and LF, just after the first line,
+    // halfway and one byte short.
+    for (std::size_t cut : {std::size_t{4}, firstLineEnd, firstLineEnd + 1, whole.size() / 2, whole.size() - 1}) {
+      dir.Write(file, whole.substr(0, cut));
+      twtest::LogCapture log;
+      load();
+      EXPECT_TRUE(log.Contains(L"WARNING: " + Folder() + L"\\" + plat::WidenAnsi(file) + L": no " + what +
+                               L": the file ends inside its header"))
+          << file << " cut at " << cut;
+    }
+  }
+}
+
 }  // namespace
