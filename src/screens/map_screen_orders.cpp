@@ -159,10 +159,13 @@ void cMapScreen::OnMapClick(int column, int row) {
   } else if (cJednostkaLadowa* mover = AsLandUnit(acting);
              mode == kModeMove && marked && turn.attack == nullptr && mover != nullptr) {
     const int fromX = mover->x, fromY = mover->y;
-    if (CheckLandMove(world_, *mover, column, row) == eLandMoveRefusal::kNone) {
+    eLandMoveRefusal refusal = CheckLandMove(world_, *mover, column, row);
+    if (refusal == eLandMoveRefusal::kNone) {
       LogLine(L"Player action: Move / %s from (%i, %i) to (%i, %i)", mover->name, fromX, fromY, column, row);
-      OrderLandMove(world_, *mover, column, row, true);
+      refusal = OrderLandMove(world_, *mover, column, row, true);
     }
+    // A move refused on a marked hex says why until the next click.
+    if (refusal != eLandMoveRefusal::kNone) ShowStatusNotice(g_StringBase.GetText(LandMoveRefusalKey(refusal)));
   } else if (mode == kModeAssault && turn.attack != nullptr) {
     click = ClickAssaultPlan(clicked, column, row);
   } else if (acting != nullptr && turn.attack == nullptr && clicked != nullptr && acting != clicked &&

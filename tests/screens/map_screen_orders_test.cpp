@@ -194,6 +194,22 @@ TEST_F(MapOrders, AnAttackerThatAlreadyAttackedCancelsThePlanWithANotice) {
   EXPECT_EQ(status(), L"statusbar_hint_no_action");
 }
 
+// A move the rule refuses on a marked hex (another unit stands there) is
+// no order, and the status line says why until the next click.
+TEST_F(MapOrders, AMoveRefusedOnAMarkedHexSaysWhy) {
+  cJednostkaLadowa& unit = Unit(2, 2, 1, L"1st Infantry");
+  Click(2, 2);
+  ASSERT_NE(World().GetMap().GetHex(4, 2).markBits & 0x0001FFFCu, 0u);
+  Unit(4, 2, 1, L"Newcomer");
+  Click(4, 2);
+  EXPECT_EQ(std::pair(unit.x, World().turnState.move.unit), std::pair(2, static_cast<cJednostkaLadowa*>(nullptr)));
+  auto* line = dynamic_cast<CDXUTStatic*>(Screen().InfoPanel()->Dialog().GetControl(kInfoStatusId));
+  ASSERT_NE(line, nullptr);
+  Screen().OnFrameMove(1.0, 0.02f);
+  // Without a language base a text is its key.
+  EXPECT_EQ(std::wstring(line->GetText()), L"move_impossible_hex_occupied");
+}
+
 TEST_F(MapOrders, RemovingTheLastAttackerCancelsThePlan) {
   Unit(2, 2, 1, L"Armour");
   Unit(3, 2, 2, L"Guard");
