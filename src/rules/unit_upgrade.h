@@ -8,8 +8,9 @@
 class cJednostka;
 class cWorld;
 
-// Why an upgrade or a level-up is refused. Each maps to a text key
-// (UpgradeRefusalKey); the unit's check writes the formatted hint.
+// Why an upgrade or a level-up is refused. The player is told by the unit's
+// own check (CanUpgradeToCorps, CanLevelUp), which writes the formatted
+// hint of the greyed icon.
 enum class eUpgradeRefusal {
   kNone = 0,
   kNotOnMap,              // the unit does not stand on the map
