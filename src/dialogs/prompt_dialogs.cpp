@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/settings.h"
 #include "dialogs/dialog_helpers.h"
 #include "dialogs/dialog_stack.h"
 #include "app/string_base.h"
@@ -204,9 +205,45 @@ cDialogPotwierdzenia::cDialogPotwierdzenia(const wchar_t* title, const wchar_t* 
     : cDialog(kId, Layout(kId).a, Layout(kId).b, Layout(kId).c, Layout(kId).d) {
   ConfirmAnswer = false;
   AddTitle(dialog_, 702, title != nullptr ? title : L"");
-  dialog_.AddStaticFromLayout(704, question != nullptr ? question : L"");
+  CDXUTStatic* text = nullptr;
+  dialog_.AddStaticFromLayout(kQuestionId, question != nullptr ? question : L"", &text);
   dialog_.AddButtonFromLayout(kYesId, yesText != nullptr ? yesText : L"", yesHint);
   dialog_.AddButtonFromLayout(kNoId, noText != nullptr ? noText : L"", noHint);
+  if (text != nullptr) FitQuestion(*text);
+}
+
+void cDialogPotwierdzenia::FitQuestion(CDXUTStatic& text) {
+  text.SetTextFormat(kFormatWordBreak);
+  CDXUTElement* element = text.GetElement(static_cast<unsigned>(text.m_TextElement));
+  if (element == nullptr) return;
+  element->dwTextFormat = kFormatWordBreak;
+  const auto measure = [&](int width) {
+    plat::RectI r{0, 0, width, 0};
+    if (FAILED(dialog_.CalcTextRect(text.GetText(), element, r))) r = {};
+    return r;
+  };
+  // A word wider than the box (a long name) widens the frame by as much on
+  // each side, within the screen; the lines then wrap at the new width.
+  constexpr int kScreenMargin = 16;
+  const sLayoutRect box = Layout(kQuestionId);
+  const sLayoutRect& frame = Layout(kId);
+  const int room = std::min(frame.a, g_Settings.ResolutionX - frame.a - frame.c) - kScreenMargin;
+  const int side = std::clamp((measure(box.c).Width() - box.c + 1) / 2, 0, std::max(room, 0));
+  // More lines than the box holds make the frame taller; the buttons stay
+  // under the text.
+  const int deeper = std::max(measure(box.c + 2 * side).Height() - box.d, 0);
+  if (side == 0 && deeper == 0) return;
+  const auto move = [this](int id, int dx, int dy, int dw, int dh) {
+    if (CDXUTControl* control = dialog_.GetControl(id)) {
+      control->SetLocation(control->GetX() + dx, control->GetY() + dy);
+      control->SetSize(control->GetWidth() + dw, control->GetHeight() + dh);
+    }
+  };
+  move(kId, -side, 0, 2 * side, deeper);
+  move(702, -side, 0, 2 * side, 0);
+  move(kQuestionId, -side, 0, 2 * side, deeper);
+  move(kYesId, 0, deeper, 0, 0);
+  move(kNoId, 0, deeper, 0, 0);
 }
 
 void cDialogPotwierdzenia::OnGUIEvent(unsigned event, int controlId, CDXUTControl* control) {

@@ -14,6 +14,7 @@
 
 class CDXUTEditBox;
 class CDXUTListBox;
+class CDXUTStatic;
 
 // The answers; each prompt of a kind overwrites them. Main thread only.
 extern std::wstring PromptTextResult;
@@ -86,12 +87,17 @@ class cDialogPobraniaListy : public cDialog {
 class cDialogPotwierdzenia : public cDialog {
  public:
   static constexpr int kId = 701;
+  static constexpr int kQuestionId = 704;
   static constexpr int kYesId = 705;
   static constexpr int kNoId = 706;
 
+  // The question wraps within its box; the frame grows for a longer one.
   cDialogPotwierdzenia(const wchar_t* title, const wchar_t* question, const wchar_t* yesText,
                        const wchar_t* yesHint, const wchar_t* noText, const wchar_t* noHint);
 
   void OnGUIEvent(unsigned event, int controlId, CDXUTControl* control) override;
   void OnKeyboard(unsigned key, bool keyDown, bool altDown) override;
+
+ private:
+  void FitQuestion(CDXUTStatic& text);
 };

@@ -3,7 +3,9 @@
 #include "dialogs/dialog.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/prompt_dialogs.h"
+#include "app/settings.h"
 #include "gui/dxut_editbox.h"
+#include "gui/dxut_static.h"
 #include "gui/gui_fixture.h"
 #include "platform/messages.h"
 
@@ -213,6 +215,56 @@ TEST_F(Prompts, TextPromptCutsTo99CharactersYesNoAnswersEnterYesEscapeNoAndBothA
   EXPECT_EQ(std::pair(listener_->heard[1].id, listener_->heard[1].confirm),
             std::pair(cDialogPotwierdzenia::kNoId, false));
   EXPECT_TRUE(Closed(no));
+}
+
+// The yes/no question wraps within its box at 1024 x 768, and a longer one
+// (the overwrite question with the longest save name, with or without
+// blanks) grows the frame: every line stays inside it, above the buttons.
+TEST_F(Prompts, TheYesNoQuestionFitsItsFrame) {
+  const int screenWidth = g_Settings.ResolutionX;
+  g_Settings.ResolutionX = 1024;
+  g_GuiLayout[701] = {312, 290, 400, 170};
+  g_GuiLayout[702] = {322, 298, 380, 28};
+  g_GuiLayout[704] = {328, 332, 368, 60};
+  g_GuiLayout[705] = {332, 406, 160, 36};
+  g_GuiLayout[706] = {532, 406, 160, 36};
+  const auto rect = [](CDXUTControl* c) {
+    return plat::RectI{c->GetX(), c->GetY(), c->GetX() + c->GetWidth(), c->GetY() + c->GetHeight()};
+  };
+  const auto inside = [](const plat::RectI& in, const plat::RectI& out) {
+    return in.left >= out.left && in.top >= out.top && in.right <= out.right && in.bottom <= out.bottom;
+  };
+  std::wstring spaced;
+  for (int word = 0; word < 9; ++word) spaced += L"Campaign" + std::wstring(word < 8 ? L" " : L"");
+  for (const std::wstring& name : {std::wstring(L"Poland"), spaced, std::wstring(54, L'W')}) {
+    const std::wstring question = L"A saved game named \"" + name + L"\" already exists. Replace it with this game?";
+    auto* prompt = Open(new cDialogPotwierdzenia(L"Replace the saved game?", question.c_str(), L"Replace", L"",
+                                                 L"Keep", L""));
+    CDXUTDialog& d = prompt->Dialog();
+    auto* text = static_cast<CDXUTStatic*>(d.GetControl(cDialogPotwierdzenia::kQuestionId));
+    ASSERT_NE(text, nullptr);
+    const plat::RectI frame = rect(d.GetControl(cDialogPotwierdzenia::kId));
+    const plat::RectI box = rect(text);
+    // The text as the label draws it.
+    CDXUTElement element = *text->GetElement(0);
+    text->Render(0.0f);
+    element.dwTextFormat = text->GetElement(0)->dwTextFormat;
+    plat::RectI drawn{0, 0, box.Width(), 0};
+    ASSERT_EQ(d.CalcTextRect(question.c_str(), &element, drawn), S_OK);
+    EXPECT_LE(drawn.Width(), box.Width()) << name.size();
+    EXPECT_LE(drawn.Height(), box.Height()) << name.size();
+    EXPECT_TRUE(inside(box, frame)) << name.size();
+    EXPECT_TRUE(frame.left >= 0 && frame.right <= 1024) << name.size();
+    for (int id : {cDialogPotwierdzenia::kYesId, cDialogPotwierdzenia::kNoId}) {
+      EXPECT_TRUE(inside(rect(d.GetControl(id)), frame)) << name.size();
+      EXPECT_GE(rect(d.GetControl(id)).top, box.bottom) << name.size();
+    }
+    if (name.size() < 10) {
+      EXPECT_EQ(frame.Width(), 400) << "a short question keeps the frame";
+    }
+    prompt->OnKeyboard(plat::kVkEscape, true, false);
+  }
+  g_Settings.ResolutionX = screenWidth;
 }
 
 // Enter typed into the text prompt's focused edit box accepts the text, as
