@@ -5,17 +5,21 @@
 # the name box emptied and "Walk save" typed -> Save -> Enter closes the
 # message -> Close, back on the map -> pause menu, exit. Then the game again:
 # Single Player -> the Saved Games tab -> the save -> settings -> Start -> the
-# map of the loaded game -> pause menu, exit. Then damaged copies of the
-# save: its map removed, its land units cut short, its Info.ini without the
-# scenario's name, and a copy as a game that wrote no list of its files
-# leaves one, its map removed: the game once more -> Single Player -> the
-# Saved Games tab -> each copy's Start refused with a message that says why
-# -> Esc, the main menu -> Exit.
+# map of the loaded game -> pause menu, exit. Then copies of the save: one
+# edited by hand (a land unit's strength, one byte more or less), and the
+# damaged ones: its map removed, its Info.ini without the scenario's name,
+# and a copy as a game that wrote no list of its files leaves one, its map
+# removed. The game once more -> Single Player -> the Saved Games tab -> the
+# edited copy's Start asks whether to load it -> Back, the menu stays -> each
+# damaged copy's Start refused with a message that says why -> the edited
+# copy's Start again -> Load it -> its settings -> Start -> the map of the
+# loaded game -> pause menu, exit.
 #
 # The picture of the save dialog is kept as save_dialog.png (the dialog
-# with the new save listed as save_dialog_saved.png), those of the refused
-# starts as damaged_<n>.png; ConsoleOut.txt of each run must hold the
-# expected lines in order.
+# with the new save listed as save_dialog_saved.png), the question of the
+# edited copy as changed_question.png, those of the refused starts as
+# damaged_<n>.png; ConsoleOut.txt of each run must hold the expected lines
+# in order.
 #
 #   scripts/save_walk.sh [build folder] [output folder]
 set -uo pipefail
@@ -100,13 +104,21 @@ check_lines "$out/ConsoleOut.txt" \
   "----- Pause Menu -----" || exit 1
 cp "$out/ConsoleOut.txt" "$out/ConsoleOut_load.txt"
 
-# The third run: the damaged copies, the first four rows of the list (it is
-# sorted by name).
+# The third run: the copies, the first four rows of the list (it is sorted
+# by name). The hand edit changes the strength of the first land unit to 100
+# (or from 100 to 99), so that the file's size is no longer the one the save
+# wrote.
 saves="$run/data/save"
-for copy in "Cut units" "No map" "No scenario" "Older"; do cp -r "$saves/Walk save" "$saves/$copy"; done
+for copy in "Edited units" "No map" "No scenario" "Older"; do cp -r "$saves/Walk save" "$saves/$copy"; done
+units="$saves/Edited units/land_units.csv"
+row=$(grep -n -m1 -v '^#' "$units" | cut -d: -f1)
+strength=$(sed -n "${row}p" "$units" | cut -d';' -f8)
+new_strength=100
+[ "$strength" = 100 ] && new_strength=99
+sed -i -E "${row}s/^(([^;]*;){7})[0-9]+;/\\1$new_strength;/" "$units"
+[ "$(stat -c %s "$saves/Edited units/land_units.csv")" != "$(stat -c %s "$saves/Walk save/land_units.csv")" ] ||
+  { echo "the hand edit kept the size of land_units.csv" >&2; exit 1; }
 rm "$saves/No map/map.tdw"
-size=$(stat -c %s "$saves/Cut units/land_units.csv")
-truncate -s $((size / 2)) "$saves/Cut units/land_units.csv"
 sed -i '/^ScenarioName/d' "$saves/No scenario/Info.ini"
 rm "$saves/Older/save_complete.txt" "$saves/Older/map.tdw"
 walk_play <<'INNER'
@@ -114,39 +126,70 @@ set -u
 source "$1"
 walk_start "${@:2}"
 read -r single_x single_y < <(centre 71)
-read -r exit_x exit_y < <(centre 74)
 read -r list_x list_y < <(corner 179)
 read -r tabs_x tabs_y < <(corner 178)
 read -r start_x start_y < <(centre 200)
+read -r load_x load_y < <(centre 705)
+read -r back_x back_y < <(centre 706)
+read -r settings_start_x settings_start_y < <(centre 245)
 await_shot cMainMenu 1 || fail "main menu not shown"
 click "$single_x" "$single_y"
 await_shot cScenarioMenu 1 || fail "scenario menu not shown"
 click $((tabs_x + 140)) $((tabs_y + 10))
 await_log "Loading INI file data\\save\\Walk save\\Info.ini" 1 || fail "the saved games not shown"
-for row in 0 1 2 3; do
-  click $((list_x + 60)) $((list_y + 30 + row * 16))
+row_y() { echo $((list_y + 30 + $1 * 16)); }
+# The edited copy: asked about; Back leaves the menu as it was.
+click $((list_x + 60)) "$(row_y 0)"
+sleep 0.5
+click "$start_x" "$start_y"
+await_shot cScenarioMenu_cDialogPotwierdzenia 1 300 || fail "no question for the edited copy"
+keep cScenarioMenu_cDialogPotwierdzenia changed_question.png
+click "$back_x" "$back_y"
+await_log "-- The changed saved game data\\save\\Edited units is not loaded: the player went back" 1 ||
+  fail "Back did not keep the edited copy unloaded"
+sleep 0.5
+[ "$(log_count "----- Loading -----")" = 0 ] || fail "Back loaded the edited copy"
+# The damaged copies: refused.
+for row in 1 2 3; do
+  click $((list_x + 60)) "$(row_y "$row")"
   sleep 0.5
   click "$start_x" "$start_y"
-  await_shot cScenarioMenu_cDialogTekstowy $((row + 1)) 300 || fail "no message for the start of row $row"
+  await_shot cScenarioMenu_cDialogTekstowy "$row" 300 || fail "no message for the start of row $row"
   keep cScenarioMenu_cDialogTekstowy "damaged_$row.png"
   kill -0 "$pid" || fail "the game ended at the start of row $row"
   key Return
   sleep 0.5
 done
-key Escape
-await_shot cMainMenu 2 || fail "main menu not shown after the damaged saves"
-click "$exit_x" "$exit_y"
-await_exit
+# The edited copy again: Load it loads it. The scenario menu the failed
+# load of row 3 brought back lists the same rows.
+click $((list_x + 60)) "$(row_y 0)"
+sleep 0.5
+click "$start_x" "$start_y"
+await_shot cScenarioMenu_cDialogPotwierdzenia 2 300 || fail "no question for the edited copy the second time"
+click "$load_x" "$load_y"
+await_shot cScenarioSettingsMenu 1 300 || fail "scenario settings not shown for the edited copy"
+click "$settings_start_x" "$settings_start_y"
+await_log "---- Game state = 7" 1 150 || fail "the edited copy did not reach a human turn"
+sleep 1
+key Return
+sleep 1
+quit_game
 INNER
 rc=$?
 walk_ended "$rc"
 check_lines "$out/ConsoleOut.txt" \
   "----- SinglePlayer Menu -----" \
-  "-- The saved game data\\save\\Cut units is damaged and is not loaded" \
+  "-- The saved game data\\save\\Edited units changed since it was saved (land_units.csv): asking before loading it" \
+  "-- The changed saved game data\\save\\Edited units is not loaded: the player went back" \
   "-- The saved game data\\save\\No map is damaged and is not loaded" \
   "-- The saved game data\\save\\No scenario is damaged and is not loaded" \
   "Loading from data\\save\\Older\\map.tdw... FAILED" \
   "-- The saved game data\\save\\Older\\%s cannot be loaded" \
   "----- SinglePlayer Menu -----" \
-  "----- Main Menu -----" || exit 1
+  "-- The saved game data\\save\\Edited units changed since it was saved (land_units.csv): asking before loading it" \
+  "-- The player loads the changed saved game data\\save\\Edited units" \
+  "----- Loading -----" \
+  "-- Loading new scenario done!" \
+  "---- Game state = 7" \
+  "----- Pause Menu -----" || exit 1
 echo "save walk ok: pictures in $out"

@@ -1,5 +1,6 @@
 #include "files/save_check.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <system_error>
 
@@ -9,26 +10,29 @@
 #include "files/save_folders.h"
 #include "platform/paths.h"
 
-std::optional<sSaveDamage> FindSaveDamage(const std::wstring& folder, const cIniFile& header) {
-  sSaveDamage damage;
-  if (!header.IsLoaded()) return damage;
+sSaveCheck CheckSavedGame(const std::wstring& folder, const cIniFile& header) {
+  sSaveCheck check;
+  if (!header.IsLoaded()) {
+    check.damage = sSaveDamage{eSaveDamage::kNoHeader, {}};
+    return check;
+  }
   if (!NamesScenarioFolder(header)) {
-    damage.kind = eSaveDamage::kNoScenarioName;
-    return damage;
+    check.damage = sSaveDamage{eSaveDamage::kNoScenarioName, {}};
+    return check;
   }
   const std::optional<std::vector<sMarkedFile>> marked = ReadSaveMarker(folder);
-  if (!marked) return std::nullopt;
-  const std::optional<sMarkedFile> wrong = FirstFileNotAsMarked(folder, *marked);
-  if (!wrong) return std::nullopt;
-  damage.file = wrong->name;
-  std::error_code ec;
-  const std::filesystem::path path(plat::ResolvePath(files::JoinPath(folder, wrong->name)));
-  if (!std::filesystem::is_regular_file(path, ec)) {
-    damage.kind = eSaveDamage::kFileMissing;
-    return damage;
+  if (!marked) return check;
+  for (const sMarkedFile& file : *marked) {
+    std::error_code ec;
+    const std::filesystem::path path(plat::ResolvePath(files::JoinPath(folder, file.name)));
+    const bool present = std::filesystem::is_regular_file(path, ec);
+    const std::uintmax_t size = present ? std::filesystem::file_size(path, ec) : 0;
+    // A file whose size cannot be read is as good as gone.
+    if (!present || ec) {
+      if (!check.damage) check.damage = sSaveDamage{eSaveDamage::kFileMissing, file.name};
+      continue;
+    }
+    if (size != file.size) check.changedFiles.push_back(file.name);
   }
-  damage.kind = eSaveDamage::kFileSize;
-  damage.savedSize = wrong->size;
-  damage.foundSize = std::filesystem::file_size(path, ec);
-  return damage;
+  return check;
 }

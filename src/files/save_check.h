@@ -1,15 +1,18 @@
 // What can be told of a saved game's folder without loading it: the header
 // it needs to load at all, and, when the save left its marker
-// ("save_complete.txt"), each file it wrote at the size it wrote. The
-// scenario menu lists a save that fails as damaged and refuses to start it.
+// ("save_complete.txt"), whether each file it wrote is still there and of
+// the size it wrote. A missing header or file is damage: the scenario menu
+// lists such a save as damaged and refuses to start it. A file of another
+// size is a change (a hand edit, say), which the loader may well take: the
+// menu names the changed files and asks before it loads the save.
 //
 // A folder without a marker (a save of a version of the game that wrote
 // none) is judged by its header alone: the loader decides the rest.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 class cIniFile;
 
@@ -21,19 +24,22 @@ enum class eSaveDamage {
   kNoScenarioName,
   // A file the marker names is not in the folder.
   kFileMissing,
-  // A file the marker names is not of the size the save wrote.
-  kFileSize,
 };
 
 struct sSaveDamage {
   eSaveDamage kind = eSaveDamage::kNoHeader;
-  // kFileMissing, kFileSize: the file's name.
+  // kFileMissing: the file's name.
   std::wstring file;
-  // kFileSize: the size the save wrote and the size found.
-  std::uintmax_t savedSize = 0;
-  std::uintmax_t foundSize = 0;
 };
 
-// The first damage of the saved game in folder, whose "Info.ini" the caller
-// has loaded into header (not loaded: kNoHeader); nothing when it may load.
-std::optional<sSaveDamage> FindSaveDamage(const std::wstring& folder, const cIniFile& header);
+struct sSaveCheck {
+  // The first damage found; the save cannot load.
+  std::optional<sSaveDamage> damage;
+  // The files the marker names that are there at another size than the
+  // save wrote, in the marker's order.
+  std::vector<std::wstring> changedFiles;
+};
+
+// The check of the saved game in folder, whose "Info.ini" the caller has
+// loaded into header (not loaded: kNoHeader).
+sSaveCheck CheckSavedGame(const std::wstring& folder, const cIniFile& header);

@@ -6,7 +6,8 @@
 //
 // Debugging aid: with TW_SCREENSHOT_DIR set, every menu that has been shown
 // for a few frames is saved as "<dir>/<n>_<class>.png" (a message over it,
-// a refused start say, as "<dir>/<n>_<class>_cDialogTekstowy.png"; the map
+// a refused start say, as "<dir>/<n>_<class>_cDialogTekstowy.png", a
+// question as "<dir>/<n>_<class>_cDialogPotwierdzenia.png"; the map
 // screen, at each zoom it settles on, as "<dir>/<n>_MapScreen.png"; with a
 // unit's range marked "_MapScreen_range", with an attack being set up
 // "_MapScreen_attack", under a dialog "_MapScreen_<dialog class>"; each map
@@ -99,10 +100,13 @@ bool g_MainMenuTimed = false;
 std::wstring ShownScreen(std::string& name) {
   if (g_pCurrentMenu != nullptr) {
     name = plat::ClassName(typeid(*g_pCurrentMenu));
-    // A message over the menu (a start refused) is pictured on its own.
-    if (const auto* message = dynamic_cast<const cDialogTekstowy*>(VisibleActiveDialog())) {
-      name += "_cDialogTekstowy";
-      return plat::Format(L"%p %p", static_cast<const void*>(g_pCurrentMenu), static_cast<const void*>(message));
+    // A message over the menu (a start refused) or a question (whether to
+    // load a changed save) is pictured on its own.
+    const cDialog* dialog = VisibleActiveDialog();
+    if (dynamic_cast<const cDialogTekstowy*>(dialog) != nullptr ||
+        dynamic_cast<const cDialogPotwierdzenia*>(dialog) != nullptr) {
+      name += "_" + plat::ClassName(typeid(*dialog));
+      return plat::Format(L"%p %p", static_cast<const void*>(g_pCurrentMenu), static_cast<const void*>(dialog));
     }
     return plat::Format(L"%p", static_cast<const void*>(g_pCurrentMenu));
   }

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #include "app/console_log.h"
 #include "dialogs/dialog_stack.h"
@@ -71,6 +73,32 @@ constexpr sLabeledField kFields[] = {
     {187, "scenario_save_date", kScenarioSaveDateId}, {189, "scenario_save_turn", kScenarioSaveTurnId},
 };
 
+// The file names as a list: "land_units.csv, Info.ini".
+std::wstring JoinedNames(const std::vector<std::wstring>& names) {
+  std::wstring joined;
+  for (const std::wstring& name : names) {
+    if (!joined.empty()) joined += L", ";
+    joined += name;
+  }
+  return joined;
+}
+
+// Stands in for the menu, which is no dialog, as the listener of its
+// question: hands the answer on. It is on no stack.
+class cAnswerListener : public cDialog {
+ public:
+  explicit cAnswerListener(std::function<void(bool)> onAnswer) : cDialog(0), on_answer_(std::move(onAnswer)) {}
+  void OnGUIEvent(unsigned event, int controlId, CDXUTControl*) override {
+    if (event != EVENT_BUTTON_CLICKED) return;
+    if (controlId == cDialogPotwierdzenia::kYesId || controlId == cDialogPotwierdzenia::kNoId) {
+      on_answer_(controlId == cDialogPotwierdzenia::kYesId);
+    }
+  }
+
+ private:
+  std::function<void(bool)> on_answer_;
+};
+
 }  // namespace
 
 const wchar_t* ScenarioTabFolder(int tab) {
@@ -82,7 +110,8 @@ const wchar_t* ScenarioTabFolder(int tab) {
   }
 }
 
-std::vector<sScenarioEntry> ListScenarioEntries(int tab, std::string_view languageCode) {
+std::vector<sScenarioEntry> ListScenarioEntries(int tab, std::string_view languageCode,
+                                                const ScenarioCellFits& fits) {
   std::vector<sScenarioEntry> entries;
   const std::wstring root = ScenarioTabFolder(tab);
   if (root.empty()) return entries;
@@ -117,21 +146,32 @@ std::vector<sScenarioEntry> ListScenarioEntries(int tab, std::string_view langua
     ini.Load(entry.folder + L"Info.ini");
     if (tab == kScenarioTabNewGame && !ini.IsLoaded()) continue;
     if (tab != kScenarioTabNewGame) {
-      if (const std::optional<sSaveDamage> damage = FindSaveDamage(root + L"\\" + folderName, ini)) {
+      sSaveCheck check = CheckSavedGame(root + L"\\" + folderName, ini);
+      if (check.damage) {
         entry.damaged = true;
-        entry.damage = SaveDamageText(*damage);
+        entry.damage = SaveDamageText(*check.damage);
         entry.name = Text("scenario_damaged_save");
         entry.row = plat::Format(L"%s;%s;%s", folderName, entry.name, ini.GetString("Save/Date", kNoDate));
         entries.push_back(std::move(entry));
         continue;
       }
+      entry.changedFiles = std::move(check.changedFiles);
     }
     entry.name = ini.GetString(nameKey, kUnknownName);
     if (tab == kScenarioTabNewGame) {
       entry.row = plat::Format(L"%s;%i;%ix%i", entry.name, ini.GetInt("Duration/Turns", 0),
                                ini.GetInt("Map/SizeX", 0), ini.GetInt("Map/SizeY", 0));
     } else {
-      entry.row = plat::Format(L"%s;%s;%s", folderName, entry.name, ini.GetString("Save/Date", kNoDate));
+      // A changed save shows what changed where its scenario's name stands;
+      // the description names every file.
+      std::wstring shown = entry.name;
+      if (!entry.changedFiles.empty()) {
+        shown = plat::Format(Text("scenario_changed_save_%s"), JoinedNames(entry.changedFiles));
+        if (fits && !fits(shown)) {
+          shown = plat::Format(Text("scenario_changed_save_files_%i"), static_cast<int>(entry.changedFiles.size()));
+        }
+      }
+      entry.row = plat::Format(L"%s;%s;%s", folderName, shown, ini.GetString("Save/Date", kNoDate));
     }
     entries.push_back(std::move(entry));
   }
@@ -147,11 +187,12 @@ std::wstring SaveDamageText(const sSaveDamage& damage) {
     case eSaveDamage::kNoHeader: return Text("save_damage_no_header");
     case eSaveDamage::kNoScenarioName: return Text("save_damage_no_scenario_name");
     case eSaveDamage::kFileMissing: return plat::Format(Text("save_damage_%s_missing"), damage.file);
-    case eSaveDamage::kFileSize:
-      return plat::Format(Text("save_damage_%s_has_%s_bytes_of_%s"), damage.file, std::to_wstring(damage.foundSize),
-                          std::to_wstring(damage.savedSize));
   }
   return {};
+}
+
+std::wstring ChangedSaveText(const std::vector<std::wstring>& files) {
+  return plat::Format(Text("scenario_changed_save_note_%s"), JoinedNames(files));
 }
 
 std::wstring ReadScenarioLines(cIniFile& ini, std::string_view languageCode, std::string_view key) {
@@ -213,6 +254,9 @@ cScenarioMenu::cScenarioMenu() {
     tabs_->AddTab(Text("scenario_tab_load_pbem_game"), kScenarioTabPbemGame, 187, 190);
     tabs_->SelectTab(kScenarioTabNewGame, false);
   }
+  answer_listener_ = std::make_unique<cAnswerListener>([this](bool load) {
+    if (asked_) asked_->load = load;
+  });
   dialog_.SetVisible(true);
 }
 
@@ -259,7 +303,16 @@ void cScenarioMenu::FillList() {
                                                          : "scenarios_list_saved_pbem_columns"),
                       40, 40, 20);
   }
-  entries_ = ListScenarioEntries(tab_, g_StringBase.GetLanguageCode());
+  // A cell is drawn in the rows' font and cut at its column's edges.
+  const ScenarioCellFits fits = [this](const std::wstring& text) {
+    const auto& columns = list_->GetColumns();
+    plat::RectI measured{0, 0, 0, 0};
+    if (columns.size() < 2 || FAILED(dialog_.CalcTextRect(text.c_str(), list_->GetElement(9), measured))) {
+      return false;
+    }
+    return measured.right - measured.left <= columns[1].nWidth;
+  };
+  entries_ = ListScenarioEntries(tab_, g_StringBase.GetLanguageCode(), fits);
   int selected = 0;
   for (std::size_t k = 0; k < entries_.size(); ++k) {
     list_->AddItem(entries_[k].row.c_str(), &entries_[k]);
@@ -319,7 +372,10 @@ void cScenarioMenu::ShowSelectedEntry() {
     }
   }
   if (auto* memo = static_cast<CDXUTMemo*>(dialog_.GetControl(kScenarioDescriptionId, DXUT_CONTROL_MEMO))) {
-    memo->SetText(ReadScenarioLines(ini, language, "DescriptionLine").c_str());
+    // A changed save says so before its description.
+    std::wstring text = entry->changedFiles.empty() ? std::wstring() : ChangedSaveText(entry->changedFiles) + L"\n\n";
+    text += ReadScenarioLines(ini, language, "DescriptionLine");
+    memo->SetText(text.c_str());
   }
   if (auto* memo = static_cast<CDXUTMemo*>(dialog_.GetControl(kScenarioObjectivesId, DXUT_CONTROL_MEMO))) {
     memo->SetText(ReadScenarioLines(ini, language, "ObjectivesLine").c_str());
@@ -372,35 +428,51 @@ void cScenarioMenu::Refuse(const std::wstring& text) {
 void cScenarioMenu::Start(bool fromList) {
   const sScenarioEntry* entry = SelectedEntry();
   if (entry == nullptr) return;
+  StartFolder(tab_, entry->folderName, fromList, true);
+}
+
+void cScenarioMenu::StartFolder(int tab, const std::wstring& folderName, bool fromList, bool askWhenChanged) {
+  const std::wstring root = ScenarioTabFolder(tab);
+  const std::wstring folder = root + L"\\" + folderName;
   // What can be told before loading: the folder is still there, and its
   // name can stand in a path pattern whose only "%s" is the file name. Past
   // this point a scenario folder that cannot be read is a fatal data error.
-  if (!plat::FolderExists(plat::ResolvePath(std::wstring_view(entry->folder))) ||
-      entry->folderName.find(L'%') != std::wstring::npos) {
+  if (!plat::FolderExists(plat::ResolvePath(std::wstring_view(folder + L"\\"))) ||
+      folderName.find(L'%') != std::wstring::npos) {
     Refuse(Text("scenario_load_failed"));
     return;
   }
   // A saved game is looked at again: it may have changed since the list
-  // was made.
-  if (tab_ != kScenarioTabNewGame) {
+  // was made, or since the player was asked.
+  if (tab != kScenarioTabNewGame) {
     cIniFile header;
-    header.Load(entry->folder + L"Info.ini");
-    const std::wstring folder = std::wstring(ScenarioTabFolder(tab_)) + L"\\" + entry->folderName;
-    if (const std::optional<sSaveDamage> damage = FindSaveDamage(folder, header)) {
+    header.Load(folder + L"\\Info.ini");
+    const sSaveCheck check = CheckSavedGame(folder, header);
+    if (check.damage) {
       LogLine(L"-- The saved game %s is damaged and is not loaded", folder);
-      Refuse(DamagedSaveText(SaveDamageText(*damage)));
+      Refuse(DamagedSaveText(SaveDamageText(*check.damage)));
+      return;
+    }
+    if (askWhenChanged && !check.changedFiles.empty()) {
+      LogLine(L"-- The saved game %s changed since it was saved (%s): asking before loading it", folder,
+              JoinedNames(check.changedFiles));
+      asked_ = sAskedStart{tab, folderName, fromList, std::nullopt};
+      auto* question = new cDialogPotwierdzenia(
+          Text("scenario_changed_save_title"), Text("scenario_changed_save_question"),
+          Text("scenario_changed_save_load"), Text("scenario_changed_save_load_hint"),
+          Text("scenario_changed_save_back"), Text("scenario_changed_save_back_hint"));
+      PushDialog(question);
+      question->SetListener(answer_listener_.get());
       return;
     }
   }
   if (!fromList) g_Textures[kMenuWallpaperSlot].Release();
-  g_GameStartSettings.folderPattern = entry->folder + L"%s";
-  g_GameStartSettings.isSavedGame = tab_ != kScenarioTabNewGame ? 1 : 0;
+  g_GameStartSettings.folderPattern = folder + L"\\%s";
+  g_GameStartSettings.isSavedGame = tab != kScenarioTabNewGame ? 1 : 0;
   if (fromList) {
     g_ConsoleLog.WriteLine(plat::Format(Text("loading_scenario_from_%s"), g_GameStartSettings.folderPattern));
   }
   const sGameStartSettings settings = g_GameStartSettings;
-  const int tab = tab_;
-  const std::wstring folderName = entry->folderName;
   // The loading screen retires this menu: nothing of it is touched after.
   new cLoadingMenu();
   if (const std::optional<std::wstring> failure = LoadScenario(settings)) {
@@ -408,10 +480,37 @@ void cScenarioMenu::Start(bool fromList) {
   }
 }
 
+void cScenarioMenu::OnFrameMove(double, float) {
+  // The answer waits until the question has closed: the loading screen and
+  // any message that follows do not start under it.
+  if (!asked_ || g_pActiveDialog != nullptr) return;
+  const sAskedStart asked = std::move(*asked_);
+  asked_.reset();
+  // A question closed without an answer is a "back".
+  if (asked.load.value_or(false)) {
+    LogLine(L"-- The player loads the changed saved game %s\\%s", ScenarioTabFolder(asked.tab), asked.folderName);
+    // Checked once more: a save damaged meanwhile is refused.
+    StartFolder(asked.tab, asked.folderName, asked.fromList, false);
+    return;
+  }
+  // Back: the player stays on the save, whatever was clicked under the
+  // question.
+  LogLine(L"-- The changed saved game %s\\%s is not loaded: the player went back", ScenarioTabFolder(asked.tab),
+          asked.folderName);
+  const sScenarioEntry* selected = SelectedEntry();
+  if (asked.tab == tab_ && (selected == nullptr || selected->folderName != asked.folderName)) {
+    SelectFolder(asked.folderName);
+  }
+}
+
 void cScenarioMenu::ShowTab(int tab, std::wstring_view folderName) {
   if (tabs_ != nullptr) tabs_->SelectTab(tab, false);
   tab_ = tab;
   FillList();
+  SelectFolder(folderName);
+}
+
+void cScenarioMenu::SelectFolder(std::wstring_view folderName) {
   if (list_ == nullptr) return;
   for (std::size_t k = 0; k < entries_.size(); ++k) {
     if (entries_[k].folderName != folderName) continue;

@@ -4,7 +4,9 @@
 // "Info.ini" and "image.png", and starts it.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +16,7 @@
 class CDXUTListBox;
 class CDXUTImage;
 class CDXUTTabFrame;
+class cDialog;
 class cIniFile;
 struct sSaveDamage;
 
@@ -57,21 +60,33 @@ struct sScenarioEntry {
   bool damaged = false;
   // Why, in the player's words.
   std::wstring damage;
+  // A saved game whose files are not all of the size it wrote (a hand
+  // edit): listed with the files named; Start asks before it loads it.
+  std::vector<std::wstring> changedFiles;
 };
 
 // The listed folder of a tab ("data\scenarios", ...); empty for another tab.
 const wchar_t* ScenarioTabFolder(int tab);
 
+// Whether a text fits the list's scenario column.
+using ScenarioCellFits = std::function<bool(const std::wstring& text)>;
+
 // The entries of a tab: the sub-folders of its folder that are not hidden
 // and have a loadable "Info.ini", sorted by folder name; on the tabs of
 // saved games also those without one, and each save that cannot load,
-// marked damaged with the reason. A missing folder gives none.
-std::vector<sScenarioEntry> ListScenarioEntries(int tab, std::string_view languageCode);
+// marked damaged with the reason. A missing folder gives none. A save whose
+// files changed names them in its row's scenario cell, or, when the names
+// do not fit there (fits), gives their number.
+std::vector<sScenarioEntry> ListScenarioEntries(int tab, std::string_view languageCode,
+                                                const ScenarioCellFits& fits = {});
 
 // A save's damage in the player's words ("map.tdw is missing."), and the
 // text that refuses a save damaged so.
 std::wstring SaveDamageText(const sSaveDamage& damage);
 std::wstring DamagedSaveText(const std::wstring& damage);
+// The note on a save whose files changed since it was saved, naming them
+// ("land_units.csv, Info.ini").
+std::wstring ChangedSaveText(const std::vector<std::wstring>& files);
 
 // The key path of line `line` of a description-like key ("DescriptionLine").
 // Text of up to kScenarioMemoMaxLines lines "General_<language>/<key><n>",
@@ -101,6 +116,9 @@ class cScenarioMenu : public cMenu {
 
   void OnGUIEvent(unsigned event, int controlId, CDXUTControl* control) override;
   void OnKeyboard(unsigned key, bool keyDown, bool altDown) override;
+  // Acts on the answer to the question of a changed save once the question
+  // has closed: the save loads ("load it") or the player stays on it.
+  void OnFrameMove(double time, float elapsed) override;
   void OnRender(float elapsed) override;
 
   int GetTab() const { return tab_; }
@@ -112,6 +130,13 @@ class cScenarioMenu : public cMenu {
   void ClearFields();
   // Starts the selected entry (fromList: the list's double click).
   void Start(bool fromList);
+  // Starts the entry of the folder on the tab. A saved game is checked
+  // again first: a damaged one is refused, and one whose files changed
+  // since it was saved is loaded only once the player has said so
+  // (askWhenChanged: the question is asked, and nothing else is done).
+  void StartFolder(int tab, const std::wstring& folderName, bool fromList, bool askWhenChanged);
+  // Selects the row of the folder, when it is listed, and shows it.
+  void SelectFolder(std::wstring_view folderName);
 
   void BackToMainMenu();
   void LoadWallpaper();
@@ -122,4 +147,16 @@ class cScenarioMenu : public cMenu {
   CDXUTListBox* list_ = nullptr;
   CDXUTImage* picture_ = nullptr;
   CDXUTTabFrame* tabs_ = nullptr;
+
+  // The save the question of a changed save asks about, while it is asked.
+  struct sAskedStart {
+    int tab = kScenarioTabSavedGame;
+    std::wstring folderName;
+    bool fromList = false;
+    // The player's answer, once given.
+    std::optional<bool> load;
+  };
+  std::optional<sAskedStart> asked_;
+  // Told the question's answer (the menu is no dialog itself).
+  std::unique_ptr<cDialog> answer_listener_;
 };

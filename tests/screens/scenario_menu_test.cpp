@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <tuple>
 
 #include "app/fatal_exit.h"
@@ -211,29 +212,38 @@ cScenarioMenu* SavedGamesMenu() {
 }
 
 // The fixture as the game saves it on its first turn, as "data\save\<name>"
-// below the working folder root; no world is left.
-void SaveFixtureAs(const std::filesystem::path& root, const std::wstring& name) {
+// below the working folder root, after prepare changed its world; no world
+// is left.
+void SaveFixtureAs(const std::filesystem::path& root, const std::wstring& name,
+                   const std::function<void(cWorld&)>& prepare = {}) {
   LoadWorld(twtest::CopyFixtureScenario(root));
+  if (prepare) prepare(*g_pWorld);
   EXPECT_TRUE(SaveGame(*g_pWorld, name, false).ok);
   delete g_pWorld;
   g_pWorld = nullptr;
 }
 
-// Selects the row of the folder and presses Start.
-void StartSave(cScenarioMenu& menu, const std::wstring& folderName) {
+// Selects the row of the folder, as a click on it does.
+void SelectSave(cScenarioMenu& menu, const std::wstring& folderName) {
   auto* list = dynamic_cast<CDXUTListBox*>(menu.Dialog().GetControl(kScenarioListId));
   ASSERT_NE(list, nullptr);
   for (std::size_t k = 0; k < menu.Entries().size(); ++k) {
     if (menu.Entries()[k].folderName == folderName) list->SelectItem(static_cast<int>(k), false);
   }
   menu.OnGUIEvent(EVENT_LISTBOX_SELECTION, kScenarioListId, nullptr);
+}
+
+// Selects the row of the folder and presses Start.
+void StartSave(cScenarioMenu& menu, const std::wstring& folderName) {
+  SelectSave(menu, folderName);
   menu.OnGUIEvent(EVENT_BUTTON_CLICKED, kScenarioStartId, nullptr);
 }
 
-// A save the game wrote, copied three times and each copy damaged as a disk
-// or a hand damages one: listed as damaged with the reason and refused at
-// Start with it, the menu going on; the save itself starts. A load that
-// would end the program throws here and fails the test.
+// A save the game wrote, copied and each copy damaged as a disk or a hand
+// damages one: a copy without a file or a usable header is listed as
+// damaged with the reason and refused at Start with it, the menu going on;
+// one whose file was cut short is only changed. The save itself starts. A
+// load that would end the program throws here and fails the test.
 TEST_F(ScenarioMenu, DamagedCopiesOfASaveAreListedWithTheirReasonAndRefusedAtStart) {
   cScopedThrowingFatalHook throwing;
   SaveFixtureAs(dir_.Path(), L"Good");
@@ -255,10 +265,11 @@ TEST_F(ScenarioMenu, DamagedCopiesOfASaveAreListedWithTheirReasonAndRefusedAtSta
   Rows rows;
   for (const auto& entry : ListScenarioEntries(kScenarioTabSavedGame, "ENG")) {
     rows.emplace_back(entry.folderName, entry.damaged, entry.damage);
+    if (entry.folderName == L"Cut units") {
+      EXPECT_EQ(entry.changedFiles, std::vector<std::wstring>{L"land_units.csv"});
+    }
   }
-  const std::wstring cut = L"save_damage_land_units.csv_has_" + std::to_wstring(units / 2) + L"_bytes_of_" +
-                           std::to_wstring(units);
-  EXPECT_EQ(rows, (Rows{{L"Cut units", true, cut},
+  EXPECT_EQ(rows, (Rows{{L"Cut units", false, L""},
                         {L"Empty header", true, L"save_damage_no_scenario_name"},
                         {L"Good", false, L""},
                         {L"No map", true, L"save_damage_map.tdw_missing"},
@@ -280,6 +291,179 @@ TEST_F(ScenarioMenu, DamagedCopiesOfASaveAreListedWithTheirReasonAndRefusedAtSta
   StartSave(*menu, L"Good");
   EXPECT_NE(dynamic_cast<cScenarioSettingsMenu*>(g_pCurrentMenu), nullptr);
   EXPECT_NE(g_pWorld, nullptr);
+}
+
+// The question of a changed save on top of the dialog stack, or "<none>".
+std::wstring QuestionOnTop() {
+  auto* question = dynamic_cast<cDialogPotwierdzenia*>(g_pActiveDialog);
+  if (question == nullptr) return L"<none>";
+  auto* text = dynamic_cast<CDXUTStatic*>(question->Dialog().GetControl(704));
+  return text != nullptr ? std::wstring(text->GetText()) : L"<no text>";
+}
+
+// The fixture saved with its 2nd Armoured at strength 98, and copies of the
+// save edited by hand: "Stronger" with that strength 100 in land_units.csv
+// (one byte longer), "Renamed" with another display name in Info.ini and
+// "No map" without map.tdw.
+class ChangedSaves : public LoadingMenu {
+ protected:
+  void SetUp() override {
+    LoadingMenu::SetUp();
+    SaveFixtureAs(dir_.Path(), L"Saved", [](cWorld& world) {
+      for (cJednostkaLadowa* unit : world.Units().landUnits) {
+        if (unit->name == L"2nd Armoured") unit->strength = 98;
+      }
+    });
+    for (const char* copy : {"No map", "Renamed", "Stronger"}) {
+      std::filesystem::copy(saves_ / "Saved", saves_ / copy, std::filesystem::copy_options::recursive);
+    }
+    std::filesystem::remove(saves_ / "No map/map.tdw");
+    Edit("Stronger/land_units.csv", "\n2;2nd Armoured;1;6;4;4;1;98;", "\n2;2nd Armoured;1;6;4;4;1;100;");
+    Edit("Renamed/Info.ini", "Name = Fixture: two alliances at a strait", "Name = My own war");
+    g_RememberedScenarioName.clear();
+  }
+  // Replaces the text in the save's file, which must hold it once.
+  void Edit(const std::string& file, const std::string& from, const std::string& to) {
+    std::string bytes = twtest::ReadFile((saves_ / file).string());
+    const std::size_t at = bytes.find(from);
+    ASSERT_NE(at, std::string::npos) << file;
+    ASSERT_EQ(bytes.find(from, at + 1), std::string::npos) << file;
+    dir_.Write("data/save/" + file, bytes.replace(at, from.size(), to));
+  }
+  // Clicks the question's button ("load it" or "back"); the menu acts on
+  // the answer in the frame that follows.
+  void Answer(bool load) {
+    auto* question = dynamic_cast<cDialogPotwierdzenia*>(g_pActiveDialog);
+    ASSERT_NE(question, nullptr);
+    const int button = load ? cDialogPotwierdzenia::kYesId : cDialogPotwierdzenia::kNoId;
+    question->Dialog().SendEvent(EVENT_BUTTON_CLICKED, true, question->Dialog().GetControl(button), false);
+    frame_.frameMove(0.0, 0.1f);
+  }
+  std::wstring Memo(cScenarioMenu& menu) {
+    auto* memo = dynamic_cast<CDXUTMemo*>(menu.Dialog().GetControl(kScenarioDescriptionId));
+    return memo != nullptr ? std::wstring(memo->GetText()) : L"<no memo>";
+  }
+  const std::filesystem::path saves_ = dir_.Path() / "data/save";
+};
+
+// The two hand edits change their file's size: listed as changed, naming
+// the file, not as damaged; the copy without its map stays damaged. Where
+// the names do not fit the list's scenario column (the test fonts' glyphs
+// are 8 pixels wide) the row counts the files; the description names them.
+TEST_F(ChangedSaves, AreListedAsChangedNamingTheFilesWhileAMissingFileIsDamage) {
+  using Rows = std::vector<std::tuple<std::wstring, bool, std::vector<std::wstring>>>;
+  Rows rows;
+  for (const auto& entry : ListScenarioEntries(kScenarioTabSavedGame, "ENG")) {
+    rows.emplace_back(entry.name + L"|" + entry.row.substr(0, entry.row.rfind(L';')), entry.damaged,
+                      entry.changedFiles);
+  }
+  EXPECT_EQ(rows, (Rows{{L"scenario_damaged_save|No map;scenario_damaged_save", true, {}},
+                        {L"My own war|Renamed;scenario_changed_save_Info.ini", false, {L"Info.ini"}},
+                        {L"Fixture: two alliances at a strait|Saved;Fixture: two alliances at a strait", false, {}},
+                        {L"Fixture: two alliances at a strait|Stronger;scenario_changed_save_land_units.csv", false,
+                         {L"land_units.csv"}}}));
+
+  // Both edits in one copy, in a list 520 pixels wide.
+  std::filesystem::copy_file(saves_ / "Stronger/land_units.csv", saves_ / "Renamed/land_units.csv",
+                             std::filesystem::copy_options::overwrite_existing);
+  const sLayoutRect layout = g_GuiLayout[kScenarioListId];
+  g_GuiLayout[kScenarioListId] = {70, 128, 520, 258};
+  cScenarioMenu* menu = SavedGamesMenu();
+  g_GuiLayout[kScenarioListId] = layout;
+  auto* list = dynamic_cast<CDXUTListBox*>(menu->Dialog().GetControl(kScenarioListId));
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(std::wstring(list->GetItem(1)->strText).rfind(L"Renamed;scenario_changed_save_files_2;", 0), 0u);
+  SelectSave(*menu, L"Renamed");
+  const std::vector<std::wstring> both = menu->Entries()[1].changedFiles;
+  ASSERT_EQ(both.size(), 2u);
+  EXPECT_EQ(Memo(*menu).rfind(L"scenario_changed_save_note_" + both[0] + L", " + both[1] + L"\n\nA small test map", 0),
+            0u);
+}
+
+// Start on a changed save asks; "back" leaves the player in the menu on the
+// save, even when a click under the question picked another row; "load it"
+// loads the save as it is now.
+TEST_F(ChangedSaves, StartAsksAndBackStaysOnTheSaveWhileLoadItLoadsIt) {
+  cScopedThrowingFatalHook throwing;
+  cScenarioMenu* menu = SavedGamesMenu();
+  StartSave(*menu, L"Stronger");
+  EXPECT_EQ(QuestionOnTop(), L"scenario_changed_save_question");
+  EXPECT_EQ(std::tuple(g_pCurrentMenu, g_pWorld, g_DialogStack.size()),
+            std::tuple(static_cast<cMenu*>(menu), static_cast<cWorld*>(nullptr), std::size_t{1}));
+  auto* list = dynamic_cast<CDXUTListBox*>(menu->Dialog().GetControl(kScenarioListId));
+  ASSERT_NE(list, nullptr);
+  list->SelectItem(0, false);
+  Answer(false);
+  const sScenarioEntry* selected = static_cast<const sScenarioEntry*>(list->GetSelectedItem()->pData);
+  EXPECT_EQ(std::tuple(g_pCurrentMenu, g_pWorld, g_DialogStack.size(), selected->folderName),
+            std::tuple(static_cast<cMenu*>(menu), static_cast<cWorld*>(nullptr), std::size_t{0},
+                       std::wstring(L"Stronger")));
+  EXPECT_EQ(Memo(*menu).rfind(L"scenario_changed_save_note_land_units.csv", 0), 0u);
+
+  menu->OnGUIEvent(EVENT_BUTTON_CLICKED, kScenarioStartId, nullptr);
+  EXPECT_EQ(QuestionOnTop(), L"scenario_changed_save_question");
+  Answer(true);
+  ASSERT_NE(g_pWorld, nullptr);
+  EXPECT_NE(dynamic_cast<cScenarioSettingsMenu*>(g_pCurrentMenu), nullptr);
+  EXPECT_TRUE(g_DialogStack.empty());
+  std::vector<int> strengths;
+  for (cJednostkaLadowa* unit : g_pWorld->Units().landUnits) {
+    if (unit->name == L"2nd Armoured") strengths.push_back(unit->GetStrength());
+  }
+  EXPECT_EQ(strengths, std::vector<int>{100});
+}
+
+// The list's double click on the renamed save asks too; Enter loads it.
+TEST_F(ChangedSaves, ADoubleClickAsksAndEnterLoadsTheRenamedSave) {
+  cScopedThrowingFatalHook throwing;
+  cScenarioMenu* menu = SavedGamesMenu();
+  SelectSave(*menu, L"Renamed");
+  menu->OnGUIEvent(EVENT_LISTBOX_ITEM_DBLCLK, kScenarioListId, nullptr);
+  EXPECT_EQ(QuestionOnTop(), L"scenario_changed_save_question");
+  g_pActiveDialog->OnKeyboard(plat::kVkReturn, true, false);
+  frame_.frameMove(0.0, 0.1f);
+  ASSERT_NE(g_pWorld, nullptr);
+  EXPECT_NE(dynamic_cast<cScenarioSettingsMenu*>(g_pCurrentMenu), nullptr);
+}
+
+// The save is looked at again when the answer comes: one damaged or gone
+// while the question was open is refused; "load it" never loads it.
+TEST_F(ChangedSaves, ASaveDamagedOrGoneWhileTheQuestionIsOpenIsRefusedAtTheAnswer) {
+  cScopedThrowingFatalHook throwing;
+  cScenarioMenu* menu = SavedGamesMenu();
+  StartSave(*menu, L"Stronger");
+  std::filesystem::remove(saves_ / "Stronger/map.tdw");
+  Answer(true);
+  EXPECT_EQ(std::tuple(MessageOnTop(), g_pCurrentMenu, g_pWorld),
+            std::tuple(std::wstring(L"scenario_damaged_save_save_damage_map.tdw_missing"), static_cast<cMenu*>(menu),
+                       static_cast<cWorld*>(nullptr)));
+  PopDialogs(-1);
+
+  StartSave(*menu, L"Renamed");
+  std::filesystem::remove_all(saves_ / "Renamed");
+  Answer(true);
+  EXPECT_EQ(std::tuple(MessageOnTop(), g_pCurrentMenu, g_pWorld),
+            std::tuple(std::wstring(L"scenario_load_failed"), static_cast<cMenu*>(menu), static_cast<cWorld*>(nullptr)));
+}
+
+// A changed file the loader cannot read: "load it" ends the loading and
+// brings the player back to the menu on the save with the reason.
+TEST_F(ChangedSaves, AChangedFileTheLoaderRefusesReturnsToTheMenuWithTheReason) {
+  cScopedThrowingFatalHook throwing;
+  std::filesystem::resize_file(saves_ / "Stronger/map.tdw", 1);
+  cScenarioMenu* menu = SavedGamesMenu();
+  StartSave(*menu, L"Stronger");
+  ASSERT_EQ(QuestionOnTop(), L"scenario_changed_save_question");
+  Answer(true);
+  auto* back = dynamic_cast<cScenarioMenu*>(g_pCurrentMenu);
+  ASSERT_NE(back, nullptr);
+  EXPECT_NE(back, menu);
+  EXPECT_EQ(g_pWorld, nullptr);
+  EXPECT_EQ(MessageOnTop(),
+            L"scenario_save_load_failed_ERROR: Map file \"data\\save\\Stronger\\map.tdw\" is shorter than its header says");
+  auto* list = dynamic_cast<CDXUTListBox*>(back->Dialog().GetControl(kScenarioListId));
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(static_cast<const sScenarioEntry*>(list->GetSelectedItem()->pData)->folderName, L"Stronger");
 }
 
 // A save the list cannot judge (one without the marker, as a game that
