@@ -46,7 +46,9 @@ bool ParseText(std::string_view raw, std::wstring& text, std::string& message) {
       else if (e == 't') text.push_back(L'\t');
       else if (e == '\\') text.push_back(L'\\');
       else {
-        message = std::string("unknown escape \\") + e + " (known: \\n \\t \\\\)";
+        message = "unknown escape \\";
+        message += e;
+        message += " (known: \\n \\t \\\\)";
         return false;
       }
       i += 2;

@@ -47,6 +47,14 @@ constexpr char kAirUnitsHeader[] =
 constexpr char kAirOnMapLine[] = "\n#On map";
 constexpr char kAirInReserveLine[] = "\n#In reserve";
 
+// The file as its writer puts it for no air unit.
+std::string NoAirUnitsText() {
+  std::string text(kAirUnitsHeader);
+  text += kAirOnMapLine;
+  text += kAirInReserveLine;
+  return text;
+}
+
 // A hex coordinate of a row: -1 (no hex) or on the map.
 int Coordinate(const files::cRowCheck& row, std::size_t column, const wchar_t* what, int size) {
   return row.Int(column, what, -1, size - 1);
@@ -331,8 +339,7 @@ void LoadAirUnits(cWorld& world, std::wstring_view folderFormat) {
     LinkCommander(world, *unit, commanderId, row);
     LogLine(L"Air unit %s (ID=%i CountryID=%i) added", unit->name, unit->id, unit->countryId);
   }
-  row.WarnWhenCutInHeader(reader.Text(), std::string(kAirUnitsHeader) + kAirOnMapLine + kAirInReserveLine,
-                          L"air units");
+  row.WarnWhenCutInHeader(reader.Text(), NoAirUnitsText(), L"air units");
 
   if (!invalidEntries.empty()) {
     g_ConsoleLog.WriteLine(L"Invalid entries from air_units.csv:");
@@ -453,7 +460,8 @@ void WriteLandUnits(const cWorld& world, std::wstring_view folder) {
 }
 
 void WriteAirUnits(const cWorld& world, std::wstring_view folder) {
-  std::wstring text = plat::WidenAnsi(std::string(kAirUnitsHeader) + kAirOnMapLine);
+  std::wstring text = plat::WidenAnsi(kAirUnitsHeader);
+  text += plat::WidenAnsi(kAirOnMapLine);
   const sUnitLists& units = world.Units();
   for (const cJednostkaLotnicza* unit : units.airUnits) text += AirRow(unit);
   text += plat::WidenAnsi(kAirInReserveLine);

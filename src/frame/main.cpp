@@ -105,7 +105,8 @@ std::wstring ShownScreen(std::string& name) {
     const cDialog* dialog = VisibleActiveDialog();
     if (dynamic_cast<const cDialogTekstowy*>(dialog) != nullptr ||
         dynamic_cast<const cDialogPotwierdzenia*>(dialog) != nullptr) {
-      name += "_" + plat::ClassName(typeid(*dialog));
+      name += '_';
+      name += plat::ClassName(typeid(*dialog));
       return plat::Format(L"%p %p", static_cast<const void*>(g_pCurrentMenu), static_cast<const void*>(dialog));
     }
     return plat::Format(L"%p", static_cast<const void*>(g_pCurrentMenu));

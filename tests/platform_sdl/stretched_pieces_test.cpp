@@ -103,8 +103,14 @@ TEST_F(StretchedPiecesTest, AFramesPiecesCoverItsWholeBox) {
         renderer->EndScene();
         const int holes = Holes(x, 9, width, height);
         if (holes > 0 && failures.size() < 400) {
-          failures += " " + std::to_string(width) + "x" + std::to_string(height) + "@" + std::to_string(x) + ":" +
-                      std::to_string(holes);
+          failures += ' ';
+          failures += std::to_string(width);
+          failures += 'x';
+          failures += std::to_string(height);
+          failures += '@';
+          failures += std::to_string(x);
+          failures += ':';
+          failures += std::to_string(holes);
         }
       }
     }

@@ -495,7 +495,9 @@ std::string UnitNames(int countryCount) {
   for (int c = 1; c <= countryCount; ++c) text += ";" + std::to_string(c);
   text += "\n";
   for (int slot = 1; slot <= 17; ++slot) {
-    text += std::to_string(slot) + ";" + kNames[slot - 1];
+    text += std::to_string(slot);
+    text += ';';
+    text += kNames[slot - 1];
     for (int c = 1; c <= countryCount; ++c) text += ";";
     text += "\n";
   }
