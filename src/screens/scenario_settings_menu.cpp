@@ -23,6 +23,8 @@
 #include "gui/dxut_static.h"
 #include "platform/format.h"
 #include "platform/messages.h"
+#include "platform/paths.h"
+#include "platform/text.h"
 #include "screens/main_menu.h"
 #include "screens/scenario_menu.h"
 #include "screens/screen_helpers.h"
@@ -30,6 +32,7 @@
 #include "world/jednostka_lotnicza.h"
 #include "world/jednostka_morska.h"
 #include "world/country.h"
+#include "world/map.h"
 #include "world/world.h"
 #include "screens/map_screen.h"
 
@@ -125,6 +128,13 @@ cScenarioSettingsMenu::cScenarioSettingsMenu() {
     dialog_.AddButton(kSettingsDumpEventsId, Text("scenario_settings_dump_events"), back.left - step, back.top,
                       back.right, back.bottom, 0, false, &dump);
     if (dump != nullptr) dump->SetHint(Text("scenario_settings_dump_events_hint"));
+  }
+  CDXUTButton* convert = nullptr;
+  dialog_.AddButtonFromLayout(kSettingsConvertMapId, Text("scenario_settings_convert_map"),
+                              Text("scenario_settings_convert_map_hint"), 0, &convert);
+  if (convert != nullptr) {
+    convert->SetVisible(world != nullptr &&
+                        plat::FileExists(plat::ResolvePath(plat::Format(world->folderPattern, kOldMapFileName))));
   }
   dialog_.AddStaticFromLayout(kSettingsSideId, L"", &side_);
   if (side_ != nullptr) {
@@ -440,6 +450,23 @@ void cScenarioSettingsMenu::ShowMessage(const sSettingsMessage& message) {
   PushDialog(new cDialogTekstowy(message.text, message.title, kMessageLayoutIndex));
 }
 
+void cScenarioSettingsMenu::ConvertOldMap() {
+  if (g_pWorld == nullptr) return;
+  const std::wstring& pattern = g_pWorld->folderPattern;
+  // The conversion fills a map of its own: the loaded world's units, cities
+  // and sea nodes point into the cells of the world's map, which must stay.
+  cMap converted;
+  cLastLogLine last;
+  std::wstring text;
+  if (converted.ConvertHmfMap(pattern)) {
+    const std::wstring written = plat::FromUtf8(plat::ResolvePath(plat::Format(pattern, kConvertedMapFileName)));
+    text = plat::Format(Text("scenario_settings_convert_map_done_%s"), written);
+  } else {
+    text = plat::Format(Text("scenario_settings_convert_map_failed_%s"), last.Line());
+  }
+  PushDialog(new cDialogTekstowy(text.c_str(), Text("scenario_settings_convert_map_title"), kMessageLayoutIndex));
+}
+
 void cScenarioSettingsMenu::Start() {
   if (g_pWorld == nullptr) return;
   const auto* check = static_cast<const CDXUTCheckBox*>(dialog_.GetControl(kSettingsPbemGameId, DXUT_CONTROL_CHECKBOX));
@@ -506,6 +533,9 @@ void cScenarioSettingsMenu::OnGUIEvent(unsigned event, int controlId, CDXUTContr
       return;
     case kSettingsBackId:
       if (event == EVENT_BUTTON_CLICKED) Back();
+      return;
+    case kSettingsConvertMapId:
+      if (event == EVENT_BUTTON_CLICKED) ConvertOldMap();
       return;
     case kSettingsDumpEventsId:
       if (event == EVENT_BUTTON_CLICKED && g_pWorld != nullptr) DumpAllEvents(g_pWorld->eventManager, *g_pWorld);

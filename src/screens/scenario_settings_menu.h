@@ -55,6 +55,9 @@ constexpr int kSettingsBackId = 246;
 constexpr int kSettingsDumpEventsId = 7000;
 // The line that tells the player which countries he plays.
 constexpr int kSettingsSideId = 247;
+// The conversion of the old map "map.hmf" in the loaded game's folder into
+// "output_map.tdw" beside it; shown only when the folder holds one.
+constexpr int kSettingsConvertMapId = 248;
 
 // Pages of 208 and of the statistics (220).
 constexpr int kSettingsPageCountries = 0;
@@ -91,6 +94,7 @@ class cScenarioSettingsMenu : public cMenu {
   void Start();
   void Back();
   void ShowMessage(const sSettingsMessage& message);
+  void ConvertOldMap();
   bool PbemPageShown() const;
 
   cCountry* selected_country_ = nullptr;

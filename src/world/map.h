@@ -51,6 +51,11 @@ using SeaNodeLookup = std::function<eSeaNodeKind(int seaZone)>;
 // The first colour (0xAARRGGBB) of a country by its id.
 using CountryColourLookup = std::function<std::uint32_t(int countryId)>;
 
+// The old map a scenario folder may hold, and the file its conversion writes
+// beside it.
+constexpr const wchar_t* kOldMapFileName = L"map.hmf";
+constexpr const wchar_t* kConvertedMapFileName = L"output_map.tdw";
+
 // Outcome of reading a map file. Every failure but kOk has been logged; the
 // map constructor turns it into the end of the process (exit code 1), while
 // a caller such as the fuzz target only looks at it.
@@ -60,7 +65,7 @@ enum class eMapReadResult {
   kWrongVersion,  // "ERROR: Wrong map file version"
   kZeroSize,      // "ERROR: Map cannot have 0 heigth or 0 width"
   kTruncated,     // "ERROR: Map file \"%s\" is shorter than its header says"
-  kBadSize,       // "ERROR: Wrong map size %ix%i" (old format: a negative size)
+  kBadSize,       // "ERROR: Wrong map size %ix%i" (old format: a negative or huge size)
   kBadValue,      // a hex with an unknown terrain code
 };
 
@@ -102,6 +107,22 @@ class cMap {
   // one it is folder + "\map.tdw". Returns false (after the log line) when
   // the file cannot be written.
   bool SaveMapFile(std::wstring_view folder, std::wstring_view pathPattern = {});
+  // Converts the old map "map.hmf" with "weather.csv", "winter_area.csv"
+  // and "mud_area.csv", all found through the pattern, into
+  // "output_map.tdw" beside them. The cells of this map are replaced, so
+  // convert into a map of its own, never the one a world plays on. Returns
+  // false, with nothing written, when "map.hmf" cannot be read or gives no
+  // usable size, and false when the new file cannot be written (each case
+  // logged); a missing weather file is logged and skipped.
+  bool ConvertHmfMap(std::wstring_view pathPattern);
+  // Reads the old map for the conversion: a whole "map.hmf" image (path only
+  // for the log lines). An accepted image replaces all the map held; a
+  // refused one leaves the map as it was.
+  eMapReadResult ReadHmfBytes(std::string_view bytes, const std::wstring& pathForLog);
+  // The weather files of the conversion, from their text: "weather.csv",
+  // and an area file ("winter_area.csv" when winter, else "mud_area.csv").
+  void ApplyWeatherText(std::string_view text, const std::wstring& pathForLog);
+  void ApplyAreaText(std::string_view text, bool winter, const std::wstring& pathForLog);
 
   // --- Grid and geometry (map.cpp) ---
   int GetWidth() const { return width_; }

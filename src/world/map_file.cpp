@@ -1,8 +1,12 @@
 // "map.tdw" (format Tdwv1): a 268-byte header, then one 37-byte record per
-// cell, row by row, little-endian.
+// cell, row by row, little-endian. And the conversion of the older
+// "map.hmf" with its three weather files.
 #include <algorithm>
+#include <cctype>
+#include <charconv>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/console_log.h"
 #include "app/fatal_exit.h"
@@ -20,7 +24,17 @@ constexpr std::size_t kRecordSize = 37;
 constexpr char kMagic[5] = {'T', 'd', 'w', 'v', '1'};
 constexpr char kHeaderText[] = "Map for Tidewrack created by Brackmoor.";
 
+constexpr std::size_t kHmfHeaderSize = 4148;
+constexpr std::size_t kHmfRecordSize = 20;
+// Cells carry their column and row in 16 signed bits.
+constexpr std::int32_t kHmfMaxSide = 32767;
+
 std::uint16_t U16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
+std::int32_t I32(const unsigned char* p) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+                                   (static_cast<std::uint32_t>(p[2]) << 16) |
+                                   (static_cast<std::uint32_t>(p[3]) << 24));
+}
 void PutU16(std::string& out, std::size_t at, std::uint32_t v) {
   out[at] = static_cast<char>(v & 0xFF);
   out[at + 1] = static_cast<char>((v >> 8) & 0xFF);
@@ -79,6 +93,48 @@ std::wstring PatternPath(std::wstring_view pattern, const wchar_t* fileName) {
 
 bool ReadWhole(const std::wstring& path, std::string& out) {
   return plat::ReadFileBytes(plat::ResolvePath(path), out);
+}
+
+std::string_view TrimBlanks(std::string_view s) {
+  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
+  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+  return s;
+}
+
+std::vector<std::string_view> SplitWeatherFields(std::string_view line) {
+  std::vector<std::string_view> fields;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t semi = line.find(';', start);
+    if (semi == std::string_view::npos) {
+      fields.push_back(TrimBlanks(line.substr(start)));
+      return fields;
+    }
+    fields.push_back(TrimBlanks(line.substr(start, semi - start)));
+    start = semi + 1;
+  }
+}
+
+// A whole decimal number (optional sign) filling the field.
+bool WeatherFieldToInt(std::string_view field, int& value) {
+  // from_chars takes a minus but no plus: one plus before a digit is dropped.
+  if (field.size() > 1 && field.front() == '+' && field[1] != '-') field.remove_prefix(1);
+  if (field.empty()) return false;
+  const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
+  return ec == std::errc() && end == field.data() + field.size();
+}
+
+// The lines of a weather file that carry data, trimmed, each with its
+// number in the file (the first line is 1).
+template <class Apply>
+void ForEachWeatherLine(std::string_view text, Apply apply) {
+  plat::LineReader lines(text);
+  std::string_view line;
+  while (lines.Next(line)) {
+    line = TrimBlanks(line);
+    if (line.empty() || line.front() == '#') continue;
+    apply(SplitWeatherFields(line), static_cast<int>(lines.LineNumber()));
+  }
 }
 
 }  // namespace
@@ -205,11 +261,145 @@ std::string cMap::MapFileBytes() const {
 }
 
 bool cMap::SaveMapFile(std::wstring_view folder, std::wstring_view pathPattern) {
-  const std::wstring path = !pathPattern.empty() ? PatternPath(pathPattern, L"output_map.tdw")
+  const std::wstring path = !pathPattern.empty() ? PatternPath(pathPattern, kConvertedMapFileName)
                                                  : std::wstring(folder) + L"\\map.tdw";
   if (!plat::WriteFileBytes(plat::ResolvePath(path), MapFileBytes())) {
     LogLine(L"Saving map using Tdwv1 format to \"%s\" FAILED", path);
     return false;
   }
   return true;
+}
+
+eMapReadResult cMap::ReadHmfBytes(std::string_view bytes, const std::wstring& pathForLog) {
+  if (bytes.size() < kHmfHeaderSize) {
+    LogLine(L"ERROR: Map file \"%s\" is shorter than its header says", pathForLog);
+    return eMapReadResult::kTruncated;
+  }
+  const unsigned char* p = Bytes(bytes);
+  const std::int32_t w = I32(p + 4132);
+  const std::int32_t h = I32(p + 4136);
+  LogLine(L"Map size: %ix%i", w, h);
+  LogLine(L"Loading hexes data...");
+  if (w == 0 || h == 0) {
+    LogLine(L"ERROR: map cannot have 0 heigth or 0 width!");
+    return eMapReadResult::kZeroSize;
+  }
+  if (w < 0 || h < 0 || w > kHmfMaxSide || h > kHmfMaxSide) {
+    LogLine(L"ERROR: Wrong map size %ix%i", w, h);
+    return eMapReadResult::kBadSize;
+  }
+  // The length is checked before anything is made of the size.
+  const std::size_t cells = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
+  if ((bytes.size() - kHmfHeaderSize) / kHmfRecordSize < cells) {
+    LogLine(L"ERROR: Map file \"%s\" is shorter than its header says", pathForLog);
+    return eMapReadResult::kTruncated;
+  }
+  Clear();
+  SetWidth(w);
+  SetHeight(h);
+  CreateHexes();
+  const unsigned char* r = p + kHmfHeaderSize;
+  for (std::size_t i = 0; i < cells; ++i, r += kHmfRecordSize) {
+    // The default cell has no weather, no chances and weather rolls on.
+    sHex& c = hexes_[i];
+    c.terrain = r[0];
+    c.riverMask = r[2];
+    c.controller = r[3];
+    c.owner = r[4];
+    c.originalOwner = r[5];
+    c.extra = r[12];
+    c.seaZone = r[13];
+    c.coastal = r[13] != 0 ? 1 : 0;
+    c.fortification = r[14];
+  }
+  AddRiverMouths();
+  AssignCoastalSeaZones();
+  return eMapReadResult::kOk;
+}
+
+void cMap::ApplyWeatherText(std::string_view text, const std::wstring& pathForLog) {
+  ForEachWeatherLine(text, [&](const std::vector<std::string_view>& f, int lineNumber) {
+    if (f.size() < 4) return;
+    int v[4];
+    for (int i = 0; i < 4; ++i) {
+      if (!WeatherFieldToInt(f[static_cast<std::size_t>(i)], v[i])) {
+        LogLine(L"WARNING: wrong value in file %s (line %i)", pathForLog, lineNumber);
+        return;
+      }
+    }
+    if (!IsInside(v[0], v[1])) return;
+    sHex& c = GetHex(v[0], v[1]);
+    c.weather = static_cast<std::uint32_t>(v[2]);
+    c.hasWeather = v[3] == 1 ? 1 : 0;
+  });
+}
+
+void cMap::ApplyAreaText(std::string_view text, bool winter, const std::wstring& pathForLog) {
+  ForEachWeatherLine(text, [&](const std::vector<std::string_view>& f, int lineNumber) {
+    if (f.size() < 16) return;
+    int v[16];
+    bool emptyField = false;
+    for (int i = 0; i < 16; ++i) {
+      const std::string_view field = f[static_cast<std::size_t>(i)];
+      if (i >= 4 && field.empty()) {
+        v[i] = 0;
+        emptyField = true;
+      } else if (!WeatherFieldToInt(field, v[i])) {
+        // A field that is not a whole number makes the line unusable.
+        LogLine(L"WARNING: wrong value in file %s (line %i)", pathForLog, lineNumber);
+        return;
+      }
+    }
+    if (emptyField) LogLine(L"WARNING: empty field in file %s (line %i)", pathForLog, lineNumber);
+    // Columns x1 to x2 with x2, rows y1 to y2 without y2, within the map.
+    const int x1 = std::max(v[0], 0), x2 = std::min(v[2], width_ - 1);
+    const int y1 = std::max(v[1], 0), y2 = std::min(v[3], height_);
+    for (int y = y1; y < y2; ++y) {
+      for (int x = x1; x <= x2; ++x) {
+        sHex& c = hexes_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)];
+        std::uint8_t* chance = winter ? c.winterChance : c.mudChance;
+        // Byte additions: overlapping areas add up and wrap above 255.
+        for (int m = 0; m < 12; ++m) {
+          chance[m] = static_cast<std::uint8_t>(chance[m] + static_cast<unsigned>(v[4 + m]));
+        }
+      }
+    }
+  });
+}
+
+bool cMap::ConvertHmfMap(std::wstring_view pathPattern) {
+  const std::wstring path = PatternPath(pathPattern, kOldMapFileName);
+  LogLine(L"------ Converting HMF map to TDW ------");
+  std::string bytes;
+  if (!ReadWhole(path, bytes)) {
+    LogLine(L"Loading from %s... FAILED", path);
+    LogLine(L"ERROR: file does not exist");
+    return false;
+  }
+  if (ReadHmfBytes(bytes, path) != eMapReadResult::kOk) return false;
+
+  LogLine(L"Loading weather state from weather.csv");
+  const std::wstring weatherPath = PatternPath(pathPattern, L"weather.csv");
+  std::string text;
+  if (!ReadWhole(weatherPath, text)) {
+    LogLine(L"ERROR: file does not exist");
+  } else {
+    ApplyWeatherText(text, weatherPath);
+  }
+  const struct {
+    const wchar_t* name;
+    const wchar_t* line;
+    bool winter;
+  } areas[] = {{L"winter_area.csv", L"Loading winter_area.csv", true},
+               {L"mud_area.csv", L"Loading mud_area.csv", false}};
+  for (const auto& a : areas) {
+    LogLine(a.line);
+    const std::wstring areaPath = PatternPath(pathPattern, a.name);
+    if (!ReadWhole(areaPath, text)) {
+      LogLine(L"ERROR: file does not exist");
+      continue;
+    }
+    ApplyAreaText(text, a.winter, areaPath);
+  }
+  return SaveMapFile({}, pathPattern);
 }

@@ -75,7 +75,7 @@ std::vector<sGroup> Groups() {
       {"scenario menu tabs", 178, Ids({{179, 179}})},
       {"scenario settings: countries", 208, Ids({{216, 216}, {218, 218}, {220, 220}, {222, 222}, {224, 233}})},
       {"scenario settings: e-mail game", 208, Ids({{234, 244}})},
-      {"scenario settings", -1, Ids({{205, 205}, {208, 208}, {245, 247}})},
+      {"scenario settings", -1, Ids({{205, 205}, {208, 208}, {245, 248}})},
       {"loading", -1, Ids({{263, 263}})},
       {"map screen panels", -1, {292, 310, 335, 351, 401, 451}},
       {"information bar", 292, Ids({{293, 294}, {296, 296}, {298, 298}, {300, 300}, {302, 302}, {304, 304},

@@ -1,6 +1,7 @@
-// Arbitrary bytes as "map.tdw": the reader must refuse or accept them
-// without reading outside the buffer and without ending the process (a
-// fatal result is only reported to the caller here).
+// Arbitrary bytes as "map.tdw", as the old "map.hmf" and as the conversion's
+// weather files: the readers must refuse or accept them without reading
+// outside the buffer and without ending the process (a fatal result is only
+// reported to the caller here).
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -16,6 +17,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // What was read must write back to a file the reader accepts again.
     cMap again;
     if (again.ReadMapBytes(map.MapFileBytes(), L"again.tdw") != eMapReadResult::kOk) __builtin_trap();
+  }
+
+  // The same bytes as an old map; the weather files then act on its cells,
+  // or on a small map of their own when it is refused.
+  cMap old;
+  const eMapReadResult hmf = old.ReadHmfBytes(bytes, L"fuzz.hmf");
+  if (hmf != eMapReadResult::kOk) {
+    old.SetWidth(7);
+    old.SetHeight(5);
+    old.CreateHexes();
+  }
+  old.ApplyWeatherText(bytes, L"weather.csv");
+  old.ApplyAreaText(bytes, true, L"winter_area.csv");
+  old.ApplyAreaText(bytes, false, L"mud_area.csv");
+  // The converted map writes a file whose size and records the reader takes
+  // back; only a terrain code the rules do not know is refused there.
+  cMap converted;
+  const eMapReadResult back = converted.ReadMapBytes(old.MapFileBytes(), L"output_map.tdw");
+  if (back != eMapReadResult::kOk && back != eMapReadResult::kBadValue) __builtin_trap();
+  if (back == eMapReadResult::kOk &&
+      (converted.GetWidth() != old.GetWidth() || converted.GetHeight() != old.GetHeight())) {
+    __builtin_trap();
   }
   return 0;
 }

@@ -9,12 +9,16 @@
 #include "gui/dxut_combobox.h"
 #include "gui/dxut_editbox.h"
 #include "gui/dxut_listbox.h"
+#include "gui/dxut_static.h"
 #include "gui/gui_fixture.h"
 #include "platform/messages.h"
 #include "screens/scenario_menu.h"
 #include "screens/scenario_settings_menu.h"
+#include "screens/screen_helpers.h"
 #include "support/world_builders.h"
 #include "world/event_manager.h"
+#include "world/map.h"
+#include "world/map_text.h"
 #include "world/world.h"
 
 namespace {
@@ -337,4 +341,52 @@ TEST_F(ScenarioSettingsMenu, SaysWhichCountriesThePlayerHas) {
   // An e-mail game starts again without human countries.
   SetPbem(true);
   EXPECT_EQ(side(), L"scenario_settings_no_human_country");
+}
+
+// The old map's conversion: its button shows only when the loaded game's
+// folder holds "map.hmf"; it writes "output_map.tdw" beside it and says
+// where, or says why it could not, and the world's own map stays as it was.
+TEST_F(ScenarioSettingsMenu, ConvertsTheOldMapOfTheFolderBesideItLeavingTheWorldsMapAlone) {
+  std::string error;
+  ASSERT_TRUE(BuildMapFromText("size 3 2\n", g_pWorld->GetMap(), error)) << error;
+  const sHex* cells = g_pWorld->GetMap().Hexes().data();
+  g_pWorld->folderPattern = L"data\\scenarios\\Old\\%s";
+  const fs::path folder = dir_.Path() / "data/scenarios/Old";
+  fs::create_directories(folder);
+  const auto reopen = [this] {
+    menu_ = new cScenarioSettingsMenu();
+    DeleteRetiredMenus();
+  };
+  const auto message = [] {
+    const auto* text = static_cast<const CDXUTStatic*>(g_pActiveDialog->Dialog().GetControl(kMessageLayoutIndex + 3));
+    return std::wstring(text->GetText());
+  };
+  reopen();
+  ASSERT_NE(Control(kSettingsConvertMapId), nullptr);
+  EXPECT_FALSE(Control(kSettingsConvertMapId)->GetVisible());
+
+  // An old map of 2 x 1 plain hexes: 4148 bytes of header, 20 a record.
+  std::string hmf(4148 + 2 * 20, '\0');
+  hmf[4132] = 2;
+  hmf[4136] = 1;
+  hmf[4148] = hmf[4168] = 1;
+  dir_.Write("data/scenarios/Old/map.hmf", hmf);
+  reopen();
+  ASSERT_TRUE(Control(kSettingsConvertMapId)->GetVisible());
+  Send(EVENT_BUTTON_CLICKED, kSettingsConvertMapId);
+  ASSERT_TRUE(MessageShown());
+  EXPECT_EQ(message(), L"scenario_settings_convert_map_done_data/scenarios/Old/output_map.tdw");
+  EXPECT_EQ(fs::file_size(folder / "output_map.tdw"), 268u + 2 * 37);
+  const cMap& worldMap = g_pWorld->GetMap();
+  EXPECT_EQ(std::tuple(worldMap.GetWidth(), worldMap.GetHeight(), worldMap.Hexes().data()), std::tuple(3, 2, cells));
+  CloseMessage();
+
+  // A header of no size: the log's line in the message, nothing written.
+  fs::remove(folder / "output_map.tdw");
+  dir_.Write("data/scenarios/Old/map.hmf", std::string(4148, '\0'));
+  Send(EVENT_BUTTON_CLICKED, kSettingsConvertMapId);
+  ASSERT_TRUE(MessageShown());
+  EXPECT_EQ(message(), L"scenario_settings_convert_map_failed_ERROR: map cannot have 0 heigth or 0 width!");
+  EXPECT_FALSE(fs::exists(folder / "output_map.tdw"));
+  EXPECT_EQ(g_pWorld->GetMap().Hexes().data(), cells);
 }

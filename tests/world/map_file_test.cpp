@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <tuple>
-
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <numeric>
 #include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
+#include "platform/format.h"
 #include "support/test_support.h"
 #include "world/map.h"
 #include "world/map_text.h"
@@ -153,4 +158,177 @@ TEST(MapFileDeathTest, FatalDataErrorsEndTheProcessWithCode1) {
   EXPECT_EXIT({ cMap map(Pattern(dir)); }, ::testing::ExitedWithCode(1), "");
   dir.Write("map.tdw", Header(0, 10));
   EXPECT_EXIT({ cMap map(Pattern(dir)); }, ::testing::ExitedWithCode(1), "");
+}
+
+namespace {
+
+// An old map: a 4148-byte header with the size at 4132 and 4136 (signed,
+// little-endian), then 20-byte records row by row.
+std::string OldMapBytes(int w, int h, const std::vector<std::string>& records) {
+  std::string file(4148, '\0');
+  for (int i = 0; i < 4; ++i) {
+    file[static_cast<std::size_t>(4132 + i)] = static_cast<char>((w >> (8 * i)) & 0xFF);
+    file[static_cast<std::size_t>(4136 + i)] = static_cast<char>((h >> (8 * i)) & 0xFF);
+  }
+  for (const auto& r : records) file += r;
+  return file;
+}
+
+std::string OldMapRecord(int terrain, int river, int ctl, int own, int orig, int extra, int zone, int fort) {
+  std::string r(20, '\x7f');  // the bytes the conversion does not read
+  const std::pair<int, int> fields[] = {{0, terrain}, {2, river}, {3, ctl}, {4, own},
+                                        {5, orig},    {12, extra}, {13, zone}, {14, fort}};
+  for (const auto& [at, value] : fields) r[static_cast<std::size_t>(at)] = static_cast<char>(value);
+  return r;
+}
+
+std::vector<int> ConvertedValues(const cMap& map, int (*value)(const sHex&)) {
+  std::vector<int> out;
+  for (const sHex& h : map.Hexes()) out.push_back(value(h));
+  return out;
+}
+
+}  // namespace
+
+// A 5 x 4 old map with its three weather files, converted and read back
+// through the map's constructor as "map.tdw". Every expected value below is
+// worked out from the files by hand.
+TEST(MapConversion, OldMapAndWeatherFilesBecomeOutputMapBesideThem) {
+  twtest::TempDir dir;
+  std::vector<std::string> records(5 * 4, OldMapRecord(1, 0, 2, 3, 4, 9, 0, 1));
+  records[1 * 5 + 1] = OldMapRecord(2, 0, 5, 6, 7, 8, 3, 2);  // (1, 1): land with sea-zone byte 3
+  records[3 * 5 + 0] = OldMapRecord(0, 0, 0, 0, 0, 0, 7, 0);  // (0, 3): water of zone 7
+  dir.Write("map.hmf", OldMapBytes(5, 4, records));
+  dir.Write("weather.csv",
+            "# x;y;weather;flag\r\n"
+            "  3 ; 0 ; 2 ; 1 \r\n"
+            "\r\n"
+            "2;1;1;0\n"
+            "9;9;1;1\n"  // off the map
+            "4;2;1\n");  // three fields
+  dir.Write("winter_area.csv",
+            "# x1;y1;x2;y2;January..December\n"
+            "1;1;3;3;0;0;0;0;0;0;0;0;0;0;0;5\n"
+            "2;0;2;2;0;;0;0;0;0;0;0;0;0;0;7\n"  // an empty month: 0, warned
+            "-2;3;0;9;0;0;0;0;0;0;0;0;0;0;0;1\n"  // cut to the map: (0, 3)
+            "4;0;4;1;200;0;0;0;0;0;0;0;0;0;0;0\n"
+            "4;0;4;1;100;0;0;0;0;0;0;0;0;0;0;0\n"
+            "0;0;4;4;1;1;1\n"                     // too few fields
+            "x;0;4;4;1;1;1;1;1;1;1;1;1;1;1;1\n");  // not a number
+  dir.Write("mud_area.csv", "1;0;1;1;0;0;10;0;0;0;0;0;0;0;0;0\n");
+  twtest::LogCapture log;
+  cMap converted;
+  ASSERT_TRUE(converted.ConvertHmfMap(Pattern(dir)));
+  const std::wstring folder = dir.Path().wstring();
+  const std::vector<std::wstring> lines = log.Lines();
+  const std::vector<std::wstring> expectedLines = {
+      L"------ Converting HMF map to TDW ------",
+      L"Map size: 5x4",
+      L"Loading hexes data...",
+      L"Loading weather state from weather.csv",
+      L"Loading winter_area.csv",
+      L"WARNING: empty field in file " + folder + L"\\winter_area.csv (line 3)",
+      L"WARNING: wrong value in file " + folder + L"\\winter_area.csv (line 8)",
+      L"Loading mud_area.csv",
+  };
+  EXPECT_EQ(lines, expectedLines);
+
+  std::filesystem::rename(dir.Path() / "output_map.tdw", dir.Path() / "map.tdw");
+  const cMap map(Pattern(dir));
+  ASSERT_EQ(std::pair(map.GetWidth(), map.GetHeight()), std::pair(5, 4));
+  // The fields of a record, and the coastal flag from the sea-zone byte.
+  const sHex& c = map.GetHex(1, 1);
+  EXPECT_EQ(std::vector<int>({c.terrain, c.controller, c.owner, c.originalOwner, c.extra, c.fortification,
+                              c.seaZone, c.coastal}),
+            std::vector<int>({2, 5, 6, 7, 8, 2, 3, 1}));
+  const sHex& plain = map.GetHex(4, 0);
+  EXPECT_EQ(std::vector<int>({plain.terrain, plain.controller, plain.owner, plain.originalOwner, plain.extra,
+                              plain.fortification, plain.seaZone, plain.coastal, plain.tileVariant}),
+            std::vector<int>({1, 2, 3, 4, 9, 1, 0, 0, 0}));
+  EXPECT_EQ(std::pair(map.GetHex(0, 3).coastal, map.GetHex(0, 3).seaZone),
+            std::pair(std::uint8_t{1}, std::uint16_t{7}));
+  // The coastal pass gave the land beside the water its zone, not the flag.
+  EXPECT_EQ(std::pair(map.GetHex(1, 3).coastal, map.GetHex(1, 3).seaZone),
+            std::pair(std::uint8_t{0}, std::uint16_t{7}));
+
+  // weather.csv: (3, 0) mud with rolls on, (2, 1) snow with rolls off; the
+  // other lines change nothing.
+  EXPECT_EQ(ConvertedValues(map, [](const sHex& h) { return static_cast<int>(h.weather); }),
+            std::vector<int>({0, 0, 0, 2, 0,  //
+                              0, 0, 1, 0, 0,  //
+                              0, 0, 0, 0, 0,  //
+                              0, 0, 0, 0, 0}));
+  const std::vector<int> rollsOff = ConvertedValues(map, [](const sHex& h) { return h.hasWeather == 0 ? 1 : 0; });
+  EXPECT_EQ(std::pair(std::count(rollsOff.begin(), rollsOff.end(), 1), map.GetHex(2, 1).hasWeather),
+            std::pair(std::ptrdiff_t{1}, std::uint8_t{0}));
+  // December: 1;1;3;3 takes columns 1 to 3 (its last column) and rows 1
+  // and 2 (not its last row); 2;0;2;2 adds 7 to (2, 0) and (2, 1).
+  EXPECT_EQ(ConvertedValues(map, [](const sHex& h) { return static_cast<int>(h.winterChance[11]); }),
+            std::vector<int>({0, 0, 7, 0, 0,   //
+                              0, 5, 12, 5, 0,  //
+                              0, 5, 5, 5, 0,   //
+                              1, 0, 0, 0, 0}));
+  // January: 200 + 100 on (4, 0) wraps to 44.
+  EXPECT_EQ(ConvertedValues(map, [](const sHex& h) { return static_cast<int>(h.winterChance[0]); }),
+            std::vector<int>({0, 0, 0, 0, 44,  //
+                              0, 0, 0, 0, 0,   //
+                              0, 0, 0, 0, 0,   //
+                              0, 0, 0, 0, 0}));
+  // March mud on (1, 0) alone: one row, one column.
+  const std::vector<int> mud = ConvertedValues(map, [](const sHex& h) { return static_cast<int>(h.mudChance[2]); });
+  EXPECT_EQ(std::pair(std::accumulate(mud.begin(), mud.end(), 0), map.GetHex(1, 0).mudChance[2]),
+            std::pair(10, std::uint8_t{10}));
+
+  // Without weather files the map is converted all the same, each missing
+  // file logged.
+  for (const char* name : {"weather.csv", "winter_area.csv", "mud_area.csv", "map.tdw"}) {
+    std::filesystem::remove(dir.Path() / name);
+  }
+  twtest::LogCapture second;
+  cMap again;
+  ASSERT_TRUE(again.ConvertHmfMap(Pattern(dir)));
+  const std::vector<std::wstring> secondLines = second.Lines();
+  ASSERT_GE(secondLines.size(), 3u);
+  EXPECT_EQ(std::vector<std::wstring>(secondLines.begin() + 3, secondLines.end()),
+            (std::vector<std::wstring>{L"Loading weather state from weather.csv", L"ERROR: file does not exist",
+                                       L"Loading winter_area.csv", L"ERROR: file does not exist",
+                                       L"Loading mud_area.csv", L"ERROR: file does not exist"}));
+  EXPECT_TRUE(std::filesystem::exists(dir.Path() / "output_map.tdw"));
+}
+
+// An old map the conversion cannot use is refused with its log line: the
+// process goes on, the map stays as it was and nothing is written.
+TEST(MapConversion, UnusableOldMapIsRefusedWritingNothing) {
+  const struct {
+    const char* what;
+    std::string hmf;  // empty: no "map.hmf" at all
+    std::vector<std::wstring> lastLines;
+  } cases[] = {
+      {"missing", "", {L"Loading from %s... FAILED", L"ERROR: file does not exist"}},
+      {"zero width", OldMapBytes(0, 3, {}), {L"Loading hexes data...", L"ERROR: map cannot have 0 heigth or 0 width!"}},
+      {"negative width", OldMapBytes(-2, 3, {}),
+       {L"Map size: -2x3", L"Loading hexes data...", L"ERROR: Wrong map size -2x3"}},
+      {"huge", OldMapBytes(40000, 1, {}), {L"Loading hexes data...", L"ERROR: Wrong map size 40000x1"}},
+      {"short records", OldMapBytes(2, 2, {OldMapRecord(1, 0, 0, 0, 0, 0, 0, 0)}),
+       {L"Loading hexes data...", L"ERROR: Map file \"%s\" is shorter than its header says"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    twtest::TempDir dir;
+    if (!c.hmf.empty()) dir.Write("map.hmf", c.hmf);
+    dir.Write("weather.csv", "0;0;1;1\n");
+    twtest::LogCapture log;
+    cMap map;
+    std::string error;
+    ASSERT_TRUE(BuildMapFromText("size 2 2\n", map, error)) << error;
+    EXPECT_FALSE(map.ConvertHmfMap(Pattern(dir)));
+    EXPECT_EQ(std::pair(map.GetWidth(), map.GetHeight()), std::pair(2, 2));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "output_map.tdw"));
+    const std::vector<std::wstring> lines = log.Lines();
+    ASSERT_GE(lines.size(), c.lastLines.size());
+    const std::wstring path = dir.Path().wstring() + L"\\map.hmf";
+    for (std::size_t i = 0; i < c.lastLines.size(); ++i) {
+      EXPECT_EQ(lines[lines.size() - c.lastLines.size() + i], plat::Format(c.lastLines[i], path));
+    }
+  }
 }
