@@ -148,6 +148,21 @@ bool TracedSleepUnlessStopped(int ms, const char* file, int line, const std::ato
   return SleepUnlessStopped(ms, stop);
 }
 
+bool TracedWaitUntil(int ms, const char* file, int line, const std::atomic<bool>* stop,
+                     const std::function<bool(int sliceMs)>& waitSlice) {
+  if (stop != nullptr && stop->load()) return false;
+  LogSleepTrace(ms, file, line);
+  // By the clock, not by the slices' count: a slice may end early.
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  for (;;) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count();
+    if (left <= 0) break;
+    if (waitSlice(left < kStopSliceMs ? static_cast<int>(left) : kStopSliceMs)) break;
+    if (stop != nullptr && stop->load()) return false;
+  }
+  return stop == nullptr || !stop->load();
+}
+
 bool TracedSleepUntil(int ms, const char* file, int line, const std::atomic<bool>* stop,
                       const std::function<bool()>& over) {
   if (stop != nullptr && stop->load()) return false;

@@ -82,3 +82,11 @@ bool TracedSleepUnlessStopped(int ms, const char* file, int line, const std::ato
 // keeps one trace line per poll. False only when stop ended it.
 bool TracedSleepUntil(int ms, const char* file, int line, const std::atomic<bool>* stop,
                       const std::function<bool()>& over);
+
+// As TracedSleepUntil, but the caller's waitSlice does the waiting: it
+// blocks for at most the slice it is given (never longer than a stop
+// slice) and returns true once what the caller waits for has come, which
+// ends the wait. The stop flag is looked at between slices. One trace line
+// for the whole of ms; false only when stop ended it.
+bool TracedWaitUntil(int ms, const char* file, int line, const std::atomic<bool>* stop,
+                     const std::function<bool(int sliceMs)>& waitSlice);

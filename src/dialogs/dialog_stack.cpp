@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "app/framework_lock.h"
 
@@ -18,6 +19,9 @@ namespace {
 
 // Id of the minimal dialog that stands in for a never-drawn top dialog.
 constexpr int kPlaceholderId = 675;
+
+// Told after dialogs have left the stack (SetDialogsClosedHook).
+DialogsClosedHook g_DialogsClosedHook;
 
 // The placeholder made active for a negative-id top; valid only while it is
 // the active dialog. It is never on the stack, so the stack functions end it
@@ -58,16 +62,26 @@ void PushDialog(cDialog* dialog, int offset) {
   g_HintText.SetAnchor(nullptr);
 }
 
+DialogsClosedHook SetDialogsClosedHook(DialogsClosedHook hook) {
+  DialogsClosedHook previous = std::move(g_DialogsClosedHook);
+  g_DialogsClosedHook = std::move(hook);
+  return previous;
+}
+
 void PopDialogs(int count) {
   ResetInputState();
   if (count < 1 && count != -1) return;
+  bool closed = false;
   for (;;) {
     if (g_pActiveDialog != nullptr) {
       // Closing a placeholder removes the never-drawn dialog under it from
       // the stack without closing that one.
       g_pActiveDialog->Close();
       g_pPlaceholder = nullptr;
-      if (!g_DialogStack.empty()) g_DialogStack.pop_back();
+      if (!g_DialogStack.empty()) {
+        g_DialogStack.pop_back();
+        closed = true;
+      }
       g_pActiveDialog = nullptr;
       if (count > 0) --count;
     }
@@ -75,8 +89,9 @@ void PopDialogs(int count) {
       ActivateTop();
       g_pActiveDialog->OnReactivate();
     }
-    if (g_pActiveDialog == nullptr || count == 0) return;
+    if (g_pActiveDialog == nullptr || count == 0) break;
   }
+  if (closed && g_DialogsClosedHook) g_DialogsClosedHook();
 }
 
 void CloseDialogsDownTo(int id) {

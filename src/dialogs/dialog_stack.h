@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <vector>
 
 class cDialog;
@@ -15,8 +16,14 @@ extern cDialog* g_pActiveDialog;
 // Inserts dialog at (size + offset), offset 0 or negative; the last element
 // becomes active.
 void PushDialog(cDialog* dialog, int offset = 0);
-// Closes the active dialog count times; -1 closes all.
+// Closes the active dialog count times; -1 closes all. Every dialog leaves
+// the stack here (a countdown's close too).
 void PopDialogs(int count);
+// Called once a PopDialogs has taken a dialog or more off the stack. The
+// map screen installs one while it exists (it tells the world, whose
+// worker may wait for a dialog); returns the hook it replaces.
+using DialogsClosedHook = std::function<void()>;
+DialogsClosedHook SetDialogsClosedHook(DialogsClosedHook hook);
 // Closes the topmost dialog with this id and every dialog above it.
 void CloseDialogsDownTo(int id);
 // The lowest dialog with this id, or null.

@@ -37,8 +37,8 @@ void ShowComputerCombatResultAndWait(cWorld& world, const sBombardmentResult& re
       },
       world.WorkerStopFlag());
   if (!asked || !open || IsMainThread()) return;
-  // Looked at under the lock, not through the main thread's queue: the wait
-  // ends within a millisecond of the report's closing, not a frame and a
+  // Looked at under the lock when a dialog closes, not through the main
+  // thread's queue: the wait ends as the report closes, not a frame and a
   // poll later (a round of reports would last an eighth longer).
   WaitWhileViewShows(world, &cWorldView::ComputerCombatResultOpen, kResultPollMs, __FILE__, __LINE__);
 }

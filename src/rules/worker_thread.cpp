@@ -10,6 +10,7 @@
 #include "app/string_base.h"
 #include "platform/clock.h"
 #include "platform/rand.h"
+#include "platform/thread_name.h"
 #include "rules/rule_helpers.h"
 #include "rules/world_turn.h"
 #include "world/country.h"
@@ -231,7 +232,10 @@ int StartAiThread(cWorld& world, const sWorkerStartOptions& options) {
   g_AiThreadStop.store(false);
   g_AiThreadFinished.store(false);
   g_AiThreadRun.store(true);
-  g_AiThread = std::thread([&world, options] { AiThreadProc(&world, options); });
+  g_AiThread = std::thread([&world, options] {
+    plat::NameThisThread("tw-worker");
+    AiThreadProc(&world, options);
+  });
   return 0;
 }
 

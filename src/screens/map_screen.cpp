@@ -173,12 +173,16 @@ void cMapScreen::InstallHooks() {
     if (g_pActiveDialog != nullptr) g_pActiveDialog->OnReactivate();
   };
   SetPanelMover([this](int layoutId, int dx, int dy) { MovePanel(layoutId, dx, dy); });
+  // The worker may be waiting for one of the dialogs this screen opened.
+  SetDialogsClosedHook([this] { world_.DialogCloses().Notify(); });
 }
 
 cMapScreen::~cMapScreen() {
   // The game's dialogs (greeting, reports, questions) name the world that
-  // goes with this screen: none stays open after it.
+  // goes with this screen: none stays open after it (and a worker waiting
+  // for one of them is told).
   if (!g_DialogStack.empty()) PopDialogs(-1);
+  SetDialogsClosedHook(nullptr);
   // The hover box is the screen's, and shows a node of the world's sea graph.
   HoverHex(nullptr);
   g_HintText.SetAnchor(nullptr);

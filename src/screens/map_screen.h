@@ -46,7 +46,8 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   // the information bar and the minimap are shown. Stops the
   // main menu's music loop and installs the map's hooks (land units drawn
   // on their hexes, the minimap's picture rectangle, the click on an empty
-  // hex) and the panel mover of the controls' drag.
+  // hex), the panel mover of the controls' drag and the dialog stack's
+  // closed hook, which tells the world's DialogCloses().
   explicit cMapScreen(cWorld& world);
   // The same with the given panels (owned from here; null where missing).
   cMapScreen(cWorld& world, const Panels& panels);

@@ -1,5 +1,7 @@
 #include "world/worker_steps.h"
 
+#include <cstdint>
+
 #include "app/console_log.h"
 #include "world/world.h"
 #include "world/world_view.h"
@@ -48,13 +50,28 @@ bool WaitWhilePhase(const cWorld& world, int phase, int pollMs, const char* file
 
 bool WaitWhileViewShows(const cWorld& world, bool (cWorldView::*isOpen)() const, int pollMs, const char* file,
                         int line) {
-  return WaitWhile(
-      world,
-      [&world, isOpen] {
-        return LockedStep([&world, isOpen] {
-          const cWorldView* view = world.View();
-          return view != nullptr && (view->*isOpen)();
-        });
-      },
-      pollMs, file, line);
+  if (RefusedUnderLock("a worker wait")) return false;
+  const auto open = [&world, isOpen] {
+    return LockedStep([&world, isOpen] {
+      const cWorldView* view = world.View();
+      return view != nullptr && (view->*isOpen)();
+    });
+  };
+  // The closes are counted before the view is asked: a dialog that closes
+  // after the answer moves the count past seen, and the wait sees it.
+  const cDialogCloseSignal& closes = world.DialogCloses();
+  std::uint64_t seen = closes.Closes();
+  bool stillOpen = open();
+  // The lock is taken again only when some dialog has closed; in between
+  // the worker sleeps on the signal, a stop slice at a time.
+  const auto closedInSlice = [&](int sliceMs) {
+    if (!closes.WaitForCloseAfter(seen, sliceMs)) return false;
+    stillOpen = open();
+    return !stillOpen;
+  };
+  const int poll = pollMs > 0 ? pollMs : 1;
+  while (stillOpen) {
+    if (!TracedWaitUntil(poll, file, line, world.WorkerStopFlag(), closedInSlice)) return false;
+  }
+  return true;
 }

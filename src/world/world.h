@@ -22,6 +22,7 @@
 #include "world/world_view.h"
 #include "world/calendar.h"
 #include "world/country.h"
+#include "world/dialog_close_signal.h"
 #include "world/map.h"
 #include "world/relations.h"
 #include "world/sea_graph.h"
@@ -115,6 +116,10 @@ class cWorld {
   // loading, freed with the world. Main thread only.
   void SetView(std::unique_ptr<cWorldView> view);
   cWorldView* View() const { return view_.get(); }
+  // Told by the view whenever one of its dialogs closes; the worker's wait
+  // for a dialog (WaitWhileViewShows) sleeps on it.
+  cDialogCloseSignal& DialogCloses() { return dialog_closes_; }
+  const cDialogCloseSignal& DialogCloses() const { return dialog_closes_; }
   // Whoever must hear of deleted fleets (the open fleets dialog); not
   // owned, null when none. Set on the main thread; told under the
   // framework lock.
@@ -262,6 +267,8 @@ class cWorld {
 
  private:
   std::unique_ptr<cMap> map_;
+  // Before the view, which tells it until it goes.
+  cDialogCloseSignal dialog_closes_;
   std::unique_ptr<cWorldView> view_;
   cFleetWatcher* fleet_watcher_ = nullptr;
   std::function<void()> stop_worker_;

@@ -1,6 +1,12 @@
 // What the rules and the turn flow ask of the screen that shows the world.
 // The map screen implements it and the world owns it while a game runs; the
 // world's own code never reaches a panel or a menu otherwise.
+//
+// The dialogs the worker waits for (a message, the convoy results, the
+// computer's combat report, an event): whether one is still open is asked
+// under the framework lock, and only again after the view has told the
+// world's DialogCloses() that a dialog closed. A view whose dialogs close
+// tells it every time one does.
 #pragma once
 
 #include <functional>
@@ -47,9 +53,8 @@ class cWorldView {
   virtual void ShowMessage(std::wstring_view text, std::wstring_view title) = 0;
   // The combat report of a computer player's fight, closing by itself after
   // displayMs; false when none was shown. Main thread (the worker asks
-  // through RunOnMainThread, then waits while ComputerCombatResultOpen,
-  // asked under the framework lock, says it is open: until the player or
-  // the countdown closes it).
+  // through RunOnMainThread, then waits while ComputerCombatResultOpen
+  // says it is open: until the player or the countdown closes it).
   virtual bool ShowComputerCombatResult(const sBombardmentResult&, float) { return false; }
   virtual bool ComputerCombatResultOpen() const { return false; }
   // Whether the last message put up is still open: the end of an impulse
@@ -59,7 +64,7 @@ class cWorldView {
   // The event dialog of an event fired for a human country (not waited
   // for): the dialog applies the option the player picks. The event must
   // outlive the dialog. False when none was opened. Main thread (the worker
-  // asks through RunOnMainThread and polls EventDialogOpen until it closes).
+  // asks through RunOnMainThread and waits while EventDialogOpen says so).
   virtual bool ShowEventDialog(const sEvent&) { return false; }
   virtual bool EventDialogOpen() const { return false; }
 };

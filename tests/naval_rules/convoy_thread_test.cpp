@@ -112,7 +112,10 @@ TEST(ConvoyThread, WorkerSailsConvoysAndWaitsForTheResultsTheFrameLoopShowsAndCl
       // What the results dialog and the convoys dialog read.
       for (const sConvoyResult& result : *store.ResultsOf(kEastmark)) EXPECT_FALSE(result.resultText.empty());
       EXPECT_EQ(store.ConvoysOf(kEastmark)->size(), 1u);
-      if (results.open && ++results.framesOpen >= 3) results.open = false;
+      if (results.open && ++results.framesOpen >= 3) {
+        results.open = false;
+        results.TellDialogClosed();
+      }
       ++frames;
     }
     plat::Sleep(1);

@@ -1,9 +1,9 @@
 // The computer opponent's loading and landing run on the worker: each change
 // of the world is a locked step, the delays of a landing the player sees are
 // slept outside the lock, and the combat report is opened by the main thread
-// and looked at under the lock until it closes. The main thread meanwhile
-// drains its requests and, holding the lock as its frames do, reads the map,
-// the units and the fleets.
+// and waited for until the main thread's next frame closes it. The main
+// thread meanwhile drains its requests and, holding the lock as its frames
+// do, reads the map, the units and the fleets.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -20,25 +20,25 @@
 
 namespace {
 
-// A combat report that stays open for two looks; opened and counted on the
-// main thread, looked at by the worker under the framework lock.
+// A combat report that stays open until the main thread's next frame closes
+// it; opened and counted on the main thread, looked at by the worker under
+// the framework lock.
 class ReportView : public twtest::RecordingView {
  public:
   using RecordingView::RecordingView;
   bool ShowComputerCombatResult(const sBombardmentResult&, float) override {
     EXPECT_TRUE(IsMainThread());
     ++shown;
-    polls_left_ = 2;
+    open = true;
     return true;
   }
   bool ComputerCombatResultOpen() const override {
     EXPECT_GT(GetFrameworkLockHoldsOfThisThread(), 0);
-    return polls_left_-- > 0;
+    return open;
   }
+  // Main thread; read by the worker under the lock.
+  bool open = false;
   std::atomic<int> shown{0};
-
- private:
-  mutable int polls_left_ = 0;
 };
 
 TEST(LandingThread, WorkerLoadsAndLandsWhileTheFrameReadsTheWorld) {
@@ -96,6 +96,10 @@ TEST(LandingThread, WorkerLoadsAndLandsWhileTheFrameReadsTheWorld) {
       for (const cJednostkaMorska* ship : fleet->ships) EXPECT_EQ(ship->fleet, fleet);
     }
     world.turnState.SelectHex(world, kBeachX, kBeachY);
+    if (view->open) {  // the player reads the report and closes it
+      view->open = false;
+      view->TellDialogClosed();
+    }
     ++frames;
   } while (!done);
   worker.join();

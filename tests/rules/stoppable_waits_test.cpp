@@ -1,13 +1,17 @@
 // The waits the worker thread makes give up once it is told to stop, and
-// end as soon as what they wait for has happened.
+// end as soon as what they wait for has happened; the wait for a dialog
+// sleeps without the lock until a dialog closes.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
+#include <functional>
+#include <memory>
 #include <thread>
 
 #include "app/framework_lock.h"
 #include "platform/clock.h"
+#include "support/recording_view.h"
 #include "support/test_support.h"
 #include "world/game_phase.h"
 #include "world/worker_steps.h"
@@ -82,6 +86,133 @@ TEST(StoppableWaits, AWaitForAMoveEndsWithTheMoveNotWithItsPoll) {
   std::size_t traces = 0;
   for (const std::wstring& line : log.Lines()) traces += line.rfind(L"S: src/w.cpp : 7 : 50 ms", 0) == 0 ? 1 : 0;
   EXPECT_EQ(traces, 1u);
+}
+
+}  // namespace
+
+namespace {
+
+// A message that stays open until the test closes it, counting the looks of
+// the worker's wait (each under the framework lock). afterLook runs inside
+// a look, after its answer was taken.
+class WatchedMessageView final : public twtest::RecordingView {
+ public:
+  using RecordingView::RecordingView;
+  bool IsMessageOpen() const override {
+    EXPECT_GT(GetFrameworkLockHoldsOfThisThread(), 0);
+    const bool answer = open;
+    ++looks;
+    if (afterLook) afterLook();
+    return answer;
+  }
+  bool open = true;  // under the framework lock
+  mutable std::atomic<int> looks{0};
+  std::function<void()> afterLook;
+};
+
+// The world's view and its worker's stop flag, with the framework lock in
+// use as while the game runs; a worker thread waits for the view's message.
+class DialogWait : public ::testing::Test {
+ protected:
+  DialogWait() {
+    CreateFrameworkLock();
+    g_bRunning = true;
+    auto owned = std::make_unique<WatchedMessageView>(world_);
+    view_ = owned.get();
+    world_.SetView(std::move(owned));
+    world_.SetWorkerStopFlag(&stop_);
+  }
+  ~DialogWait() override {
+    if (worker_.joinable()) {
+      stop_ = true;
+      worker_.join();
+    }
+    g_bRunning = false;
+    DeleteFrameworkLock();
+  }
+  void StartWaiting(int pollMs) {
+    worker_ = std::thread([this, pollMs] {
+      waited_ = WaitWhileViewShows(world_, &cWorldView::IsMessageOpen, pollMs, "src/m.cpp", 5) ? 1 : 0;
+    });
+  }
+  // The wait's trace lines so far: one a poll.
+  std::size_t Polls() const {
+    std::size_t polls = 0;
+    for (const std::wstring& line : log_.Lines()) polls += line.rfind(L"S: src/m.cpp : 5 :", 0) == 0 ? 1 : 0;
+    return polls;
+  }
+  // What the map screen does when the player closes a dialog.
+  void CloseADialog(bool theMessage) {
+    const cFrameworkLockGuard lock;
+    if (theMessage) view_->open = false;
+    view_->TellDialogClosed();
+  }
+  // Only a bound for a wait that never ends.
+  static bool Within10s(const std::function<bool()>& condition) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!condition() && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return condition();
+  }
+
+  twtest::LogCapture log_;
+  cWorld world_;
+  WatchedMessageView* view_ = nullptr;
+  std::atomic<bool> stop_{false};
+  std::atomic<int> waited_{-1};
+  std::thread worker_;
+};
+
+// Between its looks the worker sleeps without the lock: polls go by with
+// their trace lines and the view is asked again only when a dialog closed.
+TEST_F(DialogWait, ThreadAsksTheViewAgainOnlyWhenADialogHasClosed) {
+  StartWaiting(20);
+  ASSERT_TRUE(Within10s([this] { return Polls() >= 3; }));
+  EXPECT_EQ(view_->looks.load(), 1);
+  CloseADialog(false);  // another dialog: the message stays open
+  ASSERT_TRUE(Within10s([this] { return view_->looks.load() == 2; }));
+  const std::size_t polls = Polls();
+  ASSERT_TRUE(Within10s([&] { return Polls() >= polls + 2; }));
+  EXPECT_EQ(view_->looks.load(), 2);
+  EXPECT_EQ(waited_.load(), -1);
+  CloseADialog(true);
+  worker_.join();
+  EXPECT_EQ(waited_.load(), 1);
+  EXPECT_EQ(view_->looks.load(), 3);
+}
+
+// The message closes between the worker's look and its sleep: the close was
+// counted after the count the worker read, so its sleep ends at once.
+TEST_F(DialogWait, ThreadSeesACloseThatCameBetweenItsLookAndItsSleep) {
+  view_->afterLook = [this] {
+    if (view_->looks.load() != 1) return;
+    view_->open = false;
+    view_->TellDialogClosed();
+  };
+  StartWaiting(60000);
+  ASSERT_TRUE(Within10s([this] { return waited_.load() != -1; }));
+  worker_.join();
+  EXPECT_EQ(waited_.load(), 1);
+  EXPECT_EQ(view_->looks.load(), 2);
+}
+
+// A poll of a minute: the stop ends the wait within a slice, with the
+// poll's one trace line written and no further look at the view.
+TEST_F(DialogWait, ThreadGivesUpTheDialogWaitSoonAfterTheStop) {
+  StartWaiting(60000);
+  ASSERT_TRUE(Within10s([this] { return Polls() == 1; }));
+  const auto start = std::chrono::steady_clock::now();
+  stop_ = true;
+  worker_.join();
+  EXPECT_LT(MsSince(start), 5000);
+  EXPECT_EQ(waited_.load(), 0);
+  EXPECT_EQ(Polls(), 1u);
+  EXPECT_EQ(view_->looks.load(), 1);
+}
+
+TEST_F(DialogWait, AWorldWithoutAViewHasNoDialogToWaitFor) {
+  world_.SetView(nullptr);
+  EXPECT_TRUE(WaitWhileViewShows(world_, &cWorldView::IsMessageOpen, 20, "src/m.cpp", 5));
+  EXPECT_EQ(Polls(), 0u);
 }
 
 }  // namespace

@@ -56,6 +56,10 @@ class RecordingView : public cWorldView {
   }
   void ShowMessage(std::wstring_view, std::wstring_view) override { Record("message"); }
 
+  // One of the view's dialogs has closed: the world is told, as the map
+  // screen tells it, and a worker waiting for a dialog looks again.
+  void TellDialogClosed() { world_.DialogCloses().Notify(); }
+
   std::vector<std::pair<int, int>> Followed() const {
     const std::lock_guard<std::mutex> lock(mutex_);
     return followed_;

@@ -89,7 +89,10 @@ TEST(EndImpulseThread, WorkerEndsImpulsesWhileTheMainThreadReadsAndServesItsRequ
       for (const cJednostkaLadowa* unit : world.Units().landUnits) seen += unit->entrenchment + unit->actionPoints;
       for (const auto& country : world.Countries()) seen += country->productionPoints + country->techLevel[0];
       seen += static_cast<double>(world.reports.Reports().size()) + world.GetDate().turn;
-      if (view.open && ++frames % 3 == 0) view.open = false;  // the player reads and closes it
+      if (view.open && ++frames % 3 == 0) {  // the player reads and closes it
+        view.open = false;
+        view.TellDialogClosed();
+      }
     }
     DrainMainThreadRequests();
     std::this_thread::sleep_for(std::chrono::milliseconds(1));

@@ -102,7 +102,10 @@ class EventsCheckThread : public ::testing::Test {
         const cFrameworkLockGuard lock;
         for (const sReport& report : World().reports.Reports()) seen += report.countryId;
         for (const auto& country : World().Countries()) seen += country->productionPoints;
-        if (view->messageOpen && frame % 2 == 0) view->messageOpen = false;  // read and closed
+        if (view->messageOpen && frame % 2 == 0) {  // read and closed
+          view->messageOpen = false;
+          view->TellDialogClosed();
+        }
         player(frame);
       }
       try {
@@ -146,6 +149,7 @@ TEST_F(EventsCheckThread, WorkerFiresEventsAndWaitsForThePlayersChoiceWhileTheMa
         ApplyOption(World(), *view->shown, 2);
         World().eventManager.messages.push_back(L"The line holds");
         view->dialogOpen = false;
+        view->TellDialogClosed();
       },
       [] { return TakeEndOfTurnRequest(); });
   ASSERT_TRUE(finished);
@@ -204,6 +208,7 @@ TEST_F(EventsCheckThread, SaveAndExitInAPlayByEmailGameEndsTheProgramWithCodeZer
         ApplyOption(World(), *view->shown, 1);
         World().eventSaveAndExitRequested = true;
         view->dialogOpen = false;
+        view->TellDialogClosed();
       },
       [this] { return fatalCode >= 0; });  // the worker's fatal path, ended on the main thread
   ASSERT_TRUE(ended);
