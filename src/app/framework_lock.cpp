@@ -149,15 +149,16 @@ bool TracedSleepUnlessStopped(int ms, const char* file, int line, const std::ato
 }
 
 bool TracedWaitUntil(int ms, const char* file, int line, const std::atomic<bool>* stop,
-                     const std::function<bool(int sliceMs)>& waitSlice) {
+                     const std::function<bool(int leftMs)>& wait) {
   if (stop != nullptr && stop->load()) return false;
   LogSleepTrace(ms, file, line);
-  // By the clock, not by the slices' count: a slice may end early.
+  // By the clock: a wait may end early without its event (a wake that
+  // turned out to be for nothing).
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
   for (;;) {
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count();
     if (left <= 0) break;
-    if (waitSlice(left < kStopSliceMs ? static_cast<int>(left) : kStopSliceMs)) break;
+    if (wait(static_cast<int>(left))) break;
     if (stop != nullptr && stop->load()) return false;
   }
   return stop == nullptr || !stop->load();

@@ -83,10 +83,11 @@ bool TracedSleepUnlessStopped(int ms, const char* file, int line, const std::ato
 bool TracedSleepUntil(int ms, const char* file, int line, const std::atomic<bool>* stop,
                       const std::function<bool()>& over);
 
-// As TracedSleepUntil, but the caller's waitSlice does the waiting: it
-// blocks for at most the slice it is given (never longer than a stop
-// slice) and returns true once what the caller waits for has come, which
-// ends the wait. The stop flag is looked at between slices. One trace line
-// for the whole of ms; false only when stop ended it.
+// As TracedSleepUntil, but the caller's wait does the waiting: it blocks
+// for at most the time it is given, returns early when what the caller
+// waits for has come (true, which ends the wait) and wakes, returning
+// false, when stop is set (the stop must wake it). The stop flag is looked
+// at after each return. One trace line for the whole of ms; false only when
+// stop ended it.
 bool TracedWaitUntil(int ms, const char* file, int line, const std::atomic<bool>* stop,
-                     const std::function<bool(int sliceMs)>& waitSlice);
+                     const std::function<bool(int leftMs)>& wait);

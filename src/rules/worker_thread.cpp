@@ -223,10 +223,10 @@ int AiThreadProc(cWorld* world, const sWorkerStartOptions& options) {
 }
 
 int StartAiThread(cWorld& world, const sWorkerStartOptions& options) {
-  StopAiThread();
+  StopAiThread(&world);
   const unsigned generation = ++g_AiThreadGeneration;
-  world.SetWorkerStopHook([generation] {
-    if (g_AiThreadGeneration.load() == generation) StopAiThread();
+  world.SetWorkerStopHook([generation, &world] {
+    if (g_AiThreadGeneration.load() == generation) StopAiThread(&world);
   });
   world.SetWorkerStopFlag(&g_AiThreadStop);
   g_AiThreadStop.store(false);
@@ -239,9 +239,10 @@ int StartAiThread(cWorld& world, const sWorkerStartOptions& options) {
   return 0;
 }
 
-int StopAiThread() {
+int StopAiThread(const cWorld* world) {
   g_AiThreadRun.store(false);
   g_AiThreadStop.store(true);
+  if (world != nullptr) world->DialogCloses().WakeForStop();
   if (!g_AiThread.joinable()) return 0;
   if (g_AiThread.get_id() == std::this_thread::get_id()) {
     // Asked by the worker itself: it ends at its next look at the flag.

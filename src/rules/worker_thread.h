@@ -29,8 +29,10 @@ struct sWorkerStartOptions {
 int StartAiThread(cWorld& world, const sWorkerStartOptions& options = {});
 // Clears the run flag and waits for the thread to finish its current wait
 // and end. Every wait of the thread looks at the flag, so it always ends;
-// returns 0 (also when no thread runs).
-int StopAiThread();
+// the world's wait for a dialog sleeps until woken, which the stop does when
+// it is given the world the thread plays (without it, at the wait's next
+// poll). Returns 0 (also when no thread runs).
+int StopAiThread(const cWorld* world = nullptr);
 // True while a started thread has not been stopped.
 bool IsAiThreadRunning();
 // True once the body of the thread last started has returned: its impulse

@@ -9,7 +9,7 @@
 void DestroyGame() {
   if (g_pWorld != nullptr) {
     // The worker first: it may be waiting for one of the dialogs below.
-    StopAiThread();
+    StopAiThread(g_pWorld);
     // Then whatever shows the world's records: the dialogs opened over the
     // game, and the map screen with its panels (the world's view).
     PopDialogs(-1);

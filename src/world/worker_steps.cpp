@@ -63,15 +63,16 @@ bool WaitWhileViewShows(const cWorld& world, bool (cWorldView::*isOpen)() const,
   std::uint64_t seen = closes.Closes();
   bool stillOpen = open();
   // The lock is taken again only when some dialog has closed; in between
-  // the worker sleeps on the signal, a stop slice at a time.
-  const auto closedInSlice = [&](int sliceMs) {
-    if (!closes.WaitForCloseAfter(seen, sliceMs)) return false;
+  // the worker sleeps on the signal, which its stop wakes too.
+  const std::atomic<bool>* stop = world.WorkerStopFlag();
+  const auto closed = [&](int leftMs) {
+    if (!closes.WaitForCloseAfter(seen, leftMs, stop)) return false;
     stillOpen = open();
     return !stillOpen;
   };
   const int poll = pollMs > 0 ? pollMs : 1;
   while (stillOpen) {
-    if (!TracedWaitUntil(poll, file, line, world.WorkerStopFlag(), closedInSlice)) return false;
+    if (!TracedWaitUntil(poll, file, line, stop, closed)) return false;
   }
   return true;
 }

@@ -124,7 +124,7 @@ class DialogWait : public ::testing::Test {
   }
   ~DialogWait() override {
     if (worker_.joinable()) {
-      stop_ = true;
+      Stop();
       worker_.join();
     }
     g_bRunning = false;
@@ -140,6 +140,11 @@ class DialogWait : public ::testing::Test {
     std::size_t polls = 0;
     for (const std::wstring& line : log_.Lines()) polls += line.rfind(L"S: src/m.cpp : 5 :", 0) == 0 ? 1 : 0;
     return polls;
+  }
+  // What StopAiThread does with the world the worker plays.
+  void Stop() {
+    stop_ = true;
+    world_.DialogCloses().WakeForStop();
   }
   // What the map screen does when the player closes a dialog.
   void CloseADialog(bool theMessage) {
@@ -195,13 +200,13 @@ TEST_F(DialogWait, ThreadSeesACloseThatCameBetweenItsLookAndItsSleep) {
   EXPECT_EQ(view_->looks.load(), 2);
 }
 
-// A poll of a minute: the stop ends the wait within a slice, with the
-// poll's one trace line written and no further look at the view.
+// A poll of a minute: the stop wakes the wait, which ends with the poll's
+// one trace line written and no further look at the view.
 TEST_F(DialogWait, ThreadGivesUpTheDialogWaitSoonAfterTheStop) {
   StartWaiting(60000);
   ASSERT_TRUE(Within10s([this] { return Polls() == 1; }));
   const auto start = std::chrono::steady_clock::now();
-  stop_ = true;
+  Stop();
   worker_.join();
   EXPECT_LT(MsSince(start), 5000);
   EXPECT_EQ(waited_.load(), 0);

@@ -87,7 +87,7 @@ class EventsCheckThread : public ::testing::Test {
     g_bEventsCheckRequested = false;
   }
   ~EventsCheckThread() override {
-    StopAiThread();
+    StopAiThread(&World());
     g_bEventsCheckRequested = false;
   }
 
@@ -189,7 +189,7 @@ TEST_F(EventsCheckThread, AStoppedWorkerLeavesTheDialogWaitAndTheCheck) {
   const LogCapture log;
   StartCheck();
   ASSERT_TRUE(RunFrames([](int) {}, [this] { return view->dialogs.load() == 1; }));
-  StopAiThread();  // the game is left while the dialog is open
+  StopAiThread(&World());  // the game is left while the dialog is open
   EXPECT_FALSE(IsAiThreadRunning());
   EXPECT_FALSE(log.Contains(L"CHECKING EVENTS FINISHED"));
   EXPECT_TRUE(w.Reports(kEventOptionReport).empty()) << "event 5 was not reached";
