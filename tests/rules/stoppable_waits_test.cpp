@@ -214,10 +214,4 @@ TEST_F(DialogWait, ThreadGivesUpTheDialogWaitSoonAfterTheStop) {
   EXPECT_EQ(view_->looks.load(), 1);
 }
 
-TEST_F(DialogWait, AWorldWithoutAViewHasNoDialogToWaitFor) {
-  world_.SetView(nullptr);
-  EXPECT_TRUE(WaitWhileViewShows(world_, &cWorldView::IsMessageOpen, 20, "src/m.cpp", 5));
-  EXPECT_EQ(Polls(), 0u);
-}
-
 }  // namespace

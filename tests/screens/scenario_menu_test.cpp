@@ -19,6 +19,7 @@
 #include "gui/dxut_memo.h"
 #include "gui/dxut_static.h"
 #include "platform/text.h"
+#include "screens/destroy_game.h"
 #include "screens/screen_helpers.h"
 #include "gui/dxut_frames.h"
 #include "gui/gui_fixture.h"
@@ -297,7 +298,7 @@ TEST_F(ScenarioMenu, DamagedCopiesOfASaveAreListedWithTheirReasonAndRefusedAtSta
 std::wstring QuestionOnTop() {
   auto* question = dynamic_cast<cDialogPotwierdzenia*>(g_pActiveDialog);
   if (question == nullptr) return L"<none>";
-  auto* text = dynamic_cast<CDXUTStatic*>(question->Dialog().GetControl(704));
+  auto* text = dynamic_cast<CDXUTStatic*>(question->Dialog().GetControl(cDialogPotwierdzenia::kQuestionId));
   return text != nullptr ? std::wstring(text->GetText()) : L"<no text>";
 }
 
@@ -347,49 +348,29 @@ class ChangedSaves : public LoadingMenu {
 };
 
 // The two hand edits change their file's size: listed as changed, naming
-// the file, not as damaged; the copy without its map stays damaged. Where
-// the names do not fit the list's scenario column (the test fonts' glyphs
-// are 8 pixels wide) the row counts the files; the description names them.
-TEST_F(ChangedSaves, AreListedAsChangedNamingTheFilesWhileAMissingFileIsDamage) {
+// the file, not as damaged; the copy without its map stays damaged. Start
+// asks; "back" leaves the player in the menu on the save, even when a click
+// under the question picked another row; "load it" loads the save as it is
+// now; the list's double click asks too, and Enter loads.
+TEST_F(ChangedSaves, TheTwoHandEditsLoadAfterTheQuestionWhileAMissingMapStaysRefused) {
+  cScopedThrowingFatalHook throwing;
   using Rows = std::vector<std::tuple<std::wstring, bool, std::vector<std::wstring>>>;
   Rows rows;
   for (const auto& entry : ListScenarioEntries(kScenarioTabSavedGame, "ENG")) {
-    rows.emplace_back(entry.name + L"|" + entry.row.substr(0, entry.row.rfind(L';')), entry.damaged,
-                      entry.changedFiles);
+    rows.emplace_back(entry.folderName, entry.damaged, entry.changedFiles);
   }
-  EXPECT_EQ(rows, (Rows{{L"scenario_damaged_save|No map;scenario_damaged_save", true, {}},
-                        {L"My own war|Renamed;scenario_changed_save_Info.ini", false, {L"Info.ini"}},
-                        {L"Fixture: two alliances at a strait|Saved;Fixture: two alliances at a strait", false, {}},
-                        {L"Fixture: two alliances at a strait|Stronger;scenario_changed_save_land_units.csv", false,
-                         {L"land_units.csv"}}}));
-
-  // Both edits in one copy, in a list 520 pixels wide.
-  std::filesystem::copy_file(saves_ / "Stronger/land_units.csv", saves_ / "Renamed/land_units.csv",
-                             std::filesystem::copy_options::overwrite_existing);
-  const sLayoutRect layout = g_GuiLayout[kScenarioListId];
-  g_GuiLayout[kScenarioListId] = {70, 128, 520, 258};
+  EXPECT_EQ(rows, (Rows{{L"No map", true, {}},
+                        {L"Renamed", false, {L"Info.ini"}},
+                        {L"Saved", false, {}},
+                        {L"Stronger", false, {L"land_units.csv"}}}));
   cScenarioMenu* menu = SavedGamesMenu();
-  g_GuiLayout[kScenarioListId] = layout;
-  auto* list = dynamic_cast<CDXUTListBox*>(menu->Dialog().GetControl(kScenarioListId));
-  ASSERT_NE(list, nullptr);
-  EXPECT_EQ(std::wstring(list->GetItem(1)->strText).rfind(L"Renamed;scenario_changed_save_files_2;", 0), 0u);
-  SelectSave(*menu, L"Renamed");
-  const std::vector<std::wstring> both = menu->Entries()[1].changedFiles;
-  ASSERT_EQ(both.size(), 2u);
-  EXPECT_EQ(Memo(*menu).rfind(L"scenario_changed_save_note_" + both[0] + L", " + both[1] + L"\n\nA small test map", 0),
-            0u);
-}
+  StartSave(*menu, L"No map");
+  EXPECT_EQ(MessageOnTop(), L"scenario_damaged_save_save_damage_map.tdw_missing");
+  PopDialogs(-1);
 
-// Start on a changed save asks; "back" leaves the player in the menu on the
-// save, even when a click under the question picked another row; "load it"
-// loads the save as it is now.
-TEST_F(ChangedSaves, StartAsksAndBackStaysOnTheSaveWhileLoadItLoadsIt) {
-  cScopedThrowingFatalHook throwing;
-  cScenarioMenu* menu = SavedGamesMenu();
   StartSave(*menu, L"Stronger");
   EXPECT_EQ(QuestionOnTop(), L"scenario_changed_save_question");
-  EXPECT_EQ(std::tuple(g_pCurrentMenu, g_pWorld, g_DialogStack.size()),
-            std::tuple(static_cast<cMenu*>(menu), static_cast<cWorld*>(nullptr), std::size_t{1}));
+  EXPECT_EQ(Memo(*menu).rfind(L"scenario_changed_save_note_land_units.csv", 0), 0u);
   auto* list = dynamic_cast<CDXUTListBox*>(menu->Dialog().GetControl(kScenarioListId));
   ASSERT_NE(list, nullptr);
   list->SelectItem(0, false);
@@ -398,25 +379,17 @@ TEST_F(ChangedSaves, StartAsksAndBackStaysOnTheSaveWhileLoadItLoadsIt) {
   EXPECT_EQ(std::tuple(g_pCurrentMenu, g_pWorld, g_DialogStack.size(), selected->folderName),
             std::tuple(static_cast<cMenu*>(menu), static_cast<cWorld*>(nullptr), std::size_t{0},
                        std::wstring(L"Stronger")));
-  EXPECT_EQ(Memo(*menu).rfind(L"scenario_changed_save_note_land_units.csv", 0), 0u);
-
   menu->OnGUIEvent(EVENT_BUTTON_CLICKED, kScenarioStartId, nullptr);
-  EXPECT_EQ(QuestionOnTop(), L"scenario_changed_save_question");
   Answer(true);
   ASSERT_NE(g_pWorld, nullptr);
-  EXPECT_NE(dynamic_cast<cScenarioSettingsMenu*>(g_pCurrentMenu), nullptr);
-  EXPECT_TRUE(g_DialogStack.empty());
   std::vector<int> strengths;
   for (cJednostkaLadowa* unit : g_pWorld->Units().landUnits) {
     if (unit->name == L"2nd Armoured") strengths.push_back(unit->GetStrength());
   }
   EXPECT_EQ(strengths, std::vector<int>{100});
-}
 
-// The list's double click on the renamed save asks too; Enter loads it.
-TEST_F(ChangedSaves, ADoubleClickAsksAndEnterLoadsTheRenamedSave) {
-  cScopedThrowingFatalHook throwing;
-  cScenarioMenu* menu = SavedGamesMenu();
+  DestroyGame();
+  menu = SavedGamesMenu();
   SelectSave(*menu, L"Renamed");
   menu->OnGUIEvent(EVENT_LISTBOX_ITEM_DBLCLK, kScenarioListId, nullptr);
   EXPECT_EQ(QuestionOnTop(), L"scenario_changed_save_question");
@@ -426,9 +399,9 @@ TEST_F(ChangedSaves, ADoubleClickAsksAndEnterLoadsTheRenamedSave) {
   EXPECT_NE(dynamic_cast<cScenarioSettingsMenu*>(g_pCurrentMenu), nullptr);
 }
 
-// The save is looked at again when the answer comes: one damaged or gone
-// while the question was open is refused; "load it" never loads it.
-TEST_F(ChangedSaves, ASaveDamagedOrGoneWhileTheQuestionIsOpenIsRefusedAtTheAnswer) {
+// The save is looked at again when the answer comes: one damaged while the
+// question was open is refused; "load it" never loads it.
+TEST_F(ChangedSaves, ASaveDamagedWhileTheQuestionIsOpenIsRefusedAtTheAnswer) {
   cScopedThrowingFatalHook throwing;
   cScenarioMenu* menu = SavedGamesMenu();
   StartSave(*menu, L"Stronger");
@@ -437,33 +410,6 @@ TEST_F(ChangedSaves, ASaveDamagedOrGoneWhileTheQuestionIsOpenIsRefusedAtTheAnswe
   EXPECT_EQ(std::tuple(MessageOnTop(), g_pCurrentMenu, g_pWorld),
             std::tuple(std::wstring(L"scenario_damaged_save_save_damage_map.tdw_missing"), static_cast<cMenu*>(menu),
                        static_cast<cWorld*>(nullptr)));
-  PopDialogs(-1);
-
-  StartSave(*menu, L"Renamed");
-  std::filesystem::remove_all(saves_ / "Renamed");
-  Answer(true);
-  EXPECT_EQ(std::tuple(MessageOnTop(), g_pCurrentMenu, g_pWorld),
-            std::tuple(std::wstring(L"scenario_load_failed"), static_cast<cMenu*>(menu), static_cast<cWorld*>(nullptr)));
-}
-
-// A changed file the loader cannot read: "load it" ends the loading and
-// brings the player back to the menu on the save with the reason.
-TEST_F(ChangedSaves, AChangedFileTheLoaderRefusesReturnsToTheMenuWithTheReason) {
-  cScopedThrowingFatalHook throwing;
-  std::filesystem::resize_file(saves_ / "Stronger/map.tdw", 1);
-  cScenarioMenu* menu = SavedGamesMenu();
-  StartSave(*menu, L"Stronger");
-  ASSERT_EQ(QuestionOnTop(), L"scenario_changed_save_question");
-  Answer(true);
-  auto* back = dynamic_cast<cScenarioMenu*>(g_pCurrentMenu);
-  ASSERT_NE(back, nullptr);
-  EXPECT_NE(back, menu);
-  EXPECT_EQ(g_pWorld, nullptr);
-  EXPECT_EQ(MessageOnTop(),
-            L"scenario_save_load_failed_ERROR: Map file \"data\\save\\Stronger\\map.tdw\" is shorter than its header says");
-  auto* list = dynamic_cast<CDXUTListBox*>(back->Dialog().GetControl(kScenarioListId));
-  ASSERT_NE(list, nullptr);
-  EXPECT_EQ(static_cast<const sScenarioEntry*>(list->GetSelectedItem()->pData)->folderName, L"Stronger");
 }
 
 // A save the list cannot judge (one without the marker, as a game that

@@ -1,6 +1,5 @@
 // What the tests of the game's screens drawn by the software renderer
-// share (1024 x 768 unless a size is given): a working folder with data/gfx
-// linked, the layout table of the screen's size copied and
+// share: a working folder with data/gfx linked, the layout table copied and
 // the language base the build wrote into its run folder (found above the
 // test program), the device created and reset, the interface sheet and the
 // default flag loaded; and the way back, every dialog closed and the device
@@ -9,7 +8,6 @@
 
 #include <filesystem>
 #include <memory>
-#include <string>
 
 #include "app/gui_layout.h"
 #include "app/settings.h"
@@ -21,7 +19,6 @@
 #include "gui/dxut_dialog.h"
 #include "gui/dxut_resource_manager.h"
 #include "gui/hint_text.h"
-#include "platform/format.h"
 #include "sdl_fixture.h"
 #include "world/country.h"
 #include "world/map.h"
@@ -30,16 +27,13 @@ namespace twtest {
 
 class GameScreenTest : public SdlTest {
  protected:
-  explicit GameScreenTest(int width = 1024, int height = 768) : SdlTest(width, height), size_{width, height} {}
-
   void SetUp() override {
     namespace fs = std::filesystem;
     SdlTest::SetUp();
     if (HasFatalFailure()) return;
     fs::create_directories(dir_.Path() / "data");
     fs::create_directory_symlink(root_ / "data/gfx", dir_.Path() / "data/gfx");
-    const std::string layout = "data/GUI_" + std::to_string(size_.width) + "x" + std::to_string(size_.height) + ".csv";
-    fs::copy_file(root_ / layout, dir_.Path() / layout);
+    fs::copy_file(root_ / "data/GUI_1024x768.csv", dir_.Path() / "data/GUI_1024x768.csv");
     const fs::path exe = fs::read_symlink("/proc/self/exe");
     for (fs::path p = exe.parent_path(); !p.empty() && p != p.parent_path(); p = p.parent_path()) {
       if (fs::exists(p / "run/lang_ENG.db")) {
@@ -52,12 +46,10 @@ class GameScreenTest : public SdlTest {
     settings_ini_ = g_SettingsIni;
     zoom_level_ = g_MapZoomLevel;
     target_scale_ = g_MapTargetScale;
-    g_Settings.ResolutionX = size_.width;
-    g_Settings.ResolutionY = size_.height;
     g_StringBase.Load("lang_LANGID.db", true);
-    ASSERT_TRUE(LoadGuiLayoutFile(plat::Format(L"data\\GUI_%ix%i.csv", size_.width, size_.height)));
-    ASSERT_EQ(OnCreateDevice(size_), 0);
-    ASSERT_EQ(OnResetDevice(size_), 0);
+    ASSERT_TRUE(LoadGuiLayoutFile(L"data\\GUI_1024x768.csv"));
+    ASSERT_EQ(OnCreateDevice({1024, 768}), 0);
+    ASSERT_EQ(OnResetDevice({1024, 768}), 0);
     ASSERT_GE(g_Textures[2].Load(L"data\\gfx\\console.png", cTexture::kFromFile, 1), 0);
     ASSERT_GE(g_Textures[0].Load(L"data\\gfx\\Flags\\unknown.png", cTexture::kFromFile, 1), 0);
     SetDefaultFlagTexture(&g_Textures[0]);
@@ -82,7 +74,6 @@ class GameScreenTest : public SdlTest {
     folder_.reset();
   }
 
-  plat::BackBufferDesc size_;
   sSettings settings_;
   cIniFile settings_ini_;
   float zoom_level_ = 1.0f, target_scale_ = 1.0f;

@@ -97,18 +97,6 @@ TEST_F(ResultSnapshot, UnopposedLandingMessage) {
   ExpectGolden("landing_message_1024x768.png");
 }
 
-// The save dialog's overwrite question with a long name: its lines wrap
-// inside the frame, the frame grown under them, the buttons below.
-TEST_F(ResultSnapshot, OverwriteQuestionWithALongName) {
-  const std::wstring question = plat::Format(g_StringBase.GetText("save_overwrite_question_%s"),
-                                             L"Autumn of 1939 on the Vistula, second try");
-  PushDialog(new cDialogPotwierdzenia(g_StringBase.GetText("save_overwrite_title"), question.c_str(),
-                                      g_StringBase.GetText("save_overwrite_yes"), L"",
-                                      g_StringBase.GetText("save_overwrite_no"), L""));
-  Settle();
-  ExpectGolden("overwrite_question_1024x768.png");
-}
-
 TEST_F(ResultSnapshot, AttackPanelWithTwoAttackers) {
   cMap& map = world_.GetMap();
   map.SetWidth(8);
