@@ -13,12 +13,14 @@
 # move -> the next turn's greeting (Enter) -> Tab centres the map on the
 # first unit -> U, the "to deploy" list again, the division available now
 # -> Down, Enter: the deploy hexes are marked -> a click on Westhaven
-# (2, 4): the division is placed there -> Esc, Esc, pause menu, exit.
+# (2, 4): the division is placed there; the units manager comes back -> Esc:
+# the map shows the division on Westhaven (pictured) -> Esc, pause menu, exit.
 #
 # The fixture runs with the rule constants of Europe 1939, so that the
 # dialogs show real prices, build times and research costs; an infantry
 # division is made to wait one impulse before it can be deployed. Pictures
-# of the three dialogs and of the marked deploy hexes are kept
+# of the three dialogs, of the marked deploy hexes and of the map after the
+# deploy are kept
 # (TW_SCREENSHOT_DIR); the logs of both turns must hold the expected lines
 # in order (a copy is taken before the impulse ends, since the end of a turn
 # starts the log afresh).
@@ -121,8 +123,16 @@ await_log "Player action: Deploy " 1 || fail "the deploy order not given"
 await_shot MapScreen_range $((n + 1)) || fail "the deploy hexes not pictured"
 keep MapScreen_range deploy_hexes.png
 read -r westhaven_x westhaven_y < <(hex 2 4)
+m=$(shots MapScreen_cDialogJednostek)
 click "$westhaven_x" "$westhaven_y"
 await_log "Player action: Deploy " 2 || fail "the division not deployed"
+# The units manager comes back; closed, it shows the division standing on
+# Westhaven at once, its counter drawn.
+await_shot MapScreen_cDialogJednostek $((m + 1)) || fail "the units manager not back after the deploy"
+n=$(shots MapScreen)
+key Escape
+await_shot MapScreen $((n + 1)) || fail "the map not pictured after the deploy"
+keep MapScreen deployed.png
 sleep 1
 key Escape
 sleep 0.5
