@@ -492,7 +492,10 @@ std::string UnitNames(int countryCount) {
                                    "Amphibious Squadron",
                                    "Artificial Harbour"};
   std::string text = "#Unit type names: slot;default;one column per country (empty = default)\n;";
-  for (int c = 1; c <= countryCount; ++c) text += ";" + std::to_string(c);
+  for (int c = 1; c <= countryCount; ++c) {
+    text += ';';
+    text += std::to_string(c);
+  }
   text += "\n";
   for (int slot = 1; slot <= 17; ++slot) {
     text += std::to_string(slot);
