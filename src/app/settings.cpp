@@ -167,10 +167,9 @@ int ZoomToPercent(float zoom) {
   return static_cast<int>(percent);
 }
 
-void SaveZoomSetting() {
-  g_SettingsIni.SetInt("MapDisplay/Zoom", ZoomToPercent(g_Settings.MapZoom));
-  g_SettingsIni.Save();
-}
+void SetZoomSetting(float scale) { g_SettingsIni.SetInt("MapDisplay/Zoom", ZoomToPercent(scale)); }
+
+void SaveZoomSetting() { g_SettingsIni.Save(); }
 
 void SetEndTurnConfirmation(bool confirm) {
   g_Settings.SkipEndTurnConfirmation = !confirm;
@@ -179,6 +178,5 @@ void SetEndTurnConfirmation(bool confirm) {
 }
 
 void SavePreferences() {
-  g_SettingsIni.SetInt("MapDisplay/Zoom", ZoomToPercent(g_Settings.MapZoom));
   g_SettingsIni.Save(true);
 }

@@ -30,7 +30,7 @@ struct sSettings {
   std::wstring UnitsSkin = kDefaultUnitsSkin;
   bool DynamicAppearance = true;    // switch unit appearance tables by zoom
   std::wstring MapSkin = kDefaultMapSkin;
-  float MapZoom = 1.0f;             // "MapDisplay/Zoom" per cent / 100
+  float MapZoom = 1.0f;             // the map's current scale; "MapDisplay/Zoom" / 100 at start-up
   bool ShowGrid = true;
   bool ShowCityName = true;
   bool ShowAPLeft = true;
@@ -111,13 +111,18 @@ void LoadSettingsFrom(std::wstring_view fileName);
 // "MapDisplay/Zoom" as saved for a zoom factor: the factor in per cent,
 // rounded up.
 int ZoomToPercent(float zoom);
-// Stores the current map zoom as "MapDisplay/Zoom" and saves the settings
-// file (nothing is written when the file could not be loaded at start-up).
+// "MapDisplay/Zoom" is the player's: the zoom a game opens at. It follows
+// the player's own zooming of the map (the scale zoomed to), never the scale
+// a loaded map is fitted with, so a game the player does not zoom leaves it
+// as it was.
+void SetZoomSetting(float scale);
+// Saves the settings file with the player's zoom (nothing is written when
+// the file could not be loaded at start-up).
 void SaveZoomSetting();
 
 // Whether the end of a turn is confirmed: the one place that changes it. It
 // sets the value the end-turn button reads and "InterfaceSettings/
-// ConfirmEndTurn", and writes the settings file (with the zoom), so the
+// ConfirmEndTurn", and writes the settings file, so the
 // end-turn question's box and the preferences never disagree.
 void SetEndTurnConfirmation(bool confirm);
 

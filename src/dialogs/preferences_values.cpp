@@ -154,6 +154,7 @@ std::wstring DelayLabel(int row, float milliseconds) {
 
 std::wstring VisibilityLabel(int range) {
   if (range < 1) return g_StringBase.GetText("pref_visibility_disabled");
+  if (range == 1) return g_StringBase.GetText("pref_visibility_1_hex");
   return plat::Format(g_StringBase.GetText("pref_visibility_%i_hexes"), range);
 }
 

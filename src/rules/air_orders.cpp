@@ -188,8 +188,8 @@ eAirOrderRefusal AirRecon(cWorld& world, cJednostkaLotnicza& unit, int x, int y,
     // too, with the same chance of missing some as over open water.
     if (result.kind == kCombatRecon && hex.city != nullptr && hex.city->IsPort() && hex.seaNode != 0) {
       if (sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(hex.seaNode)) {
-        ReconNodeShips(world, *node, unit.countryId, true);
-        ReportNodeShips(world, unit.countryId, unit.name.c_str(), *node, result);
+        const sNavalTypeCounts seen = ReconNodeShips(world, *node, unit.countryId, true);
+        ReportNodeShips(world, unit.countryId, unit.name.c_str(), *node, seen, result);
       }
     }
   }

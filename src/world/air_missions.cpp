@@ -210,8 +210,8 @@ void cJednostkaLotnicza::ReconSeaZone(cWorld& world, int seaNodeId, sBombardment
   // The flight rolls to see each ship at the node, fleets in port included:
   // it may miss some. The report tells what it saw.
   if (sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(seaNodeId)) {
-    ReconNodeShips(world, *node, countryId, true);
-    ReportNodeShips(world, countryId, name.c_str(), *node, result);
+    const sNavalTypeCounts seen = ReconNodeShips(world, *node, countryId, true);
+    ReportNodeShips(world, countryId, name.c_str(), *node, seen, result);
   }
 }
 

@@ -250,8 +250,8 @@ int cJednostkaMorska::MarkDeployHexes(bool mark) {
 void cJednostkaMorska::ReconSeaZone(cWorld& world, int seaNodeId, sBombardmentResult& result) {
   if (visible) PlayAirSound(SND_AIR_RECON);
   if (sWezelGrafuMorz* node = world.GetSeaGraph().GetNode(seaNodeId)) {
-    ReconNodeShips(world, *node, countryId, false);
-    ReportNodeShips(world, countryId, name.c_str(), *node, result);
+    const sNavalTypeCounts seen = ReconNodeShips(world, *node, countryId, false);
+    ReportNodeShips(world, countryId, name.c_str(), *node, seen, result);
   }
   reconDone = true;
 }

@@ -299,8 +299,9 @@ bool ValidateHexOwnership(const cMap& map, int countryCount);
 bool HexesInSameTopographyGroup(const cWorld& world, int x1, int y1, int x2, int y2);
 
 // Process-wide view values of the map screen. The current scale is
-// g_Settings.MapZoom ("MapDisplay/Zoom" at start-up, the fit scale once a
-// map is loaded).
+// g_Settings.MapZoom (the fit scale once a map is loaded, then the zoom the
+// game opens at; the player's zooming sets "MapDisplay/Zoom", see
+// SetZoomSetting).
 extern float g_MapTargetScale;
 extern float g_MapZoomLevel;  // 0 closest .. 1 farthest
 struct sMapDrag {

@@ -110,6 +110,8 @@ void cMap::Zoom(int step, int mouseX, int mouseY) {
   const float sw = static_cast<float>(g_Settings.ResolutionX);
   const float newScale = sw / (g_MapZoomLevel * (static_cast<float>(width_ * kHexColumnWidth) - sw) + sw);
   g_MapTargetScale = newScale;
+  // The player zoomed: the next game opens at this zoom.
+  SetZoomSetting(newScale);
   if (HumanInputPhase()) {
     pendingZoomX += mouseX / oldScale - mouseX / newScale;
     pendingZoomY += mouseY / oldScale - mouseY / newScale;

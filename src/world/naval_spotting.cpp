@@ -138,12 +138,57 @@ void CalculateNavalVisibility(cWorld& world, sWezelGrafuMorz& node, bool roll) {
   PickShown(node, std::move(ships.friendly), std::move(ships.enemy), true, true);
 }
 
-void ReconNodeShips(cWorld& world, sWezelGrafuMorz& node, int countryId, bool roll) {
+namespace {
+
+// A flight's look at the node for the viewing country: the friendly side as
+// the pass counts it, then one draw for each enemy ship. Answers the ships
+// the draws saw.
+sNavalTypeCounts FlyOverNode(cWorld& world, sWezelGrafuMorz& node) {
+  LogLine(L"Calculating naval units visibility for zone %s (ID=%i)", node.name.c_str(), node.id);
+  node.ResetShipCounts(true);
+  sNodeShips ships;
+  WalkNodeShips(world, node, [&](cJednostkaMorska* ship, eRelation relation) {
+    const std::size_t slot = TypeSlot(node, *ship);
+    if (relation == eRelation::kEnemy) {
+      ships.enemy.push_back(ship);
+      return;
+    }
+    ships.friendly.push_back(ship);
+    ship->visible = true;
+    ++(relation == eRelation::kOwn ? node.ownCounts : node.alliedCounts)[slot];
+  });
+  const int chance = NavalSpottingChance(world, node);
+  LogLine(L"Chance of spotting enemy unit = %i", chance);
+  sNavalTypeCounts seen{};
+  for (cJednostkaMorska* ship : ships.enemy) {
+    if (RandomRange(0, 100) > chance) continue;
+    ship->visible = true;
+    ++seen[TypeSlot(node, *ship)];
+  }
+  std::fill(std::begin(node.enemyCounts), std::end(node.enemyCounts), 0);
+  for (const cJednostkaMorska* ship : ships.enemy) {
+    if (ship->visible) ++node.enemyCounts[TypeSlot(node, *ship)];
+  }
+  PickShown(node, std::move(ships.friendly), std::move(ships.enemy), true, true);
+  return seen;
+}
+
+}  // namespace
+
+sNavalTypeCounts ReconNodeShips(cWorld& world, sWezelGrafuMorz& node, int countryId, bool roll) {
   cSeaGraph& graph = world.GetSeaGraph();
   const bool hidden = graph.hidePortFleets;
   graph.hidePortFleets = false;
-  CalculateNavalVisibilityFor(world, node, countryId, roll);
+  sNavalTypeCounts seen{};
+  if (roll) {
+    graph.SetViewingCountry(countryId);
+    seen = FlyOverNode(world, node);
+  } else {
+    CalculateNavalVisibilityFor(world, node, countryId, false);
+    std::copy(std::begin(node.enemyCounts), std::end(node.enemyCounts), seen.begin());
+  }
   graph.hidePortFleets = hidden;
+  return seen;
 }
 
 void CalculateNavalVisibilityFor(cWorld& world, sWezelGrafuMorz& node, int countryId, bool roll) {

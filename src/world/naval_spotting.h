@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "world/sea_graph.h"
+
 class cFleet;
 class cWorld;
 struct sWezelGrafuMorz;
@@ -17,12 +19,16 @@ struct sWezelGrafuMorz;
 void CalculateNavalVisibility(cWorld& world, sWezelGrafuMorz& node, bool roll);
 // Makes the country the viewing country, then the pass at the node.
 void CalculateNavalVisibilityFor(cWorld& world, sWezelGrafuMorz& node, int countryId, bool roll);
-// The pass at the node for the country as a reconnaissance makes it: the
+// The look at the node for the country that a reconnaissance takes: the
 // fleets lying in a port count too, though the map hides them otherwise.
-// An aircraft's flight rolls to see each enemy ship not yet seen (roll); a
-// ship's own look starts the sightings afresh. The node's counts then tell
-// the finds on its marker and hover box.
-void ReconNodeShips(cWorld& world, sWezelGrafuMorz& node, int countryId, bool roll);
+// A ship's own look (no roll) is the pass that starts the sightings afresh.
+// An aircraft's flight (roll) rolls for every enemy ship at the node with
+// the node's spotting chance, whatever an earlier pass left of the ship's
+// visible flag: a ship it sees becomes visible, one it misses stays as it
+// was, so a ship seen before is not hidden by a miss. The node's counts
+// then are the enemy ships visible there, for its marker and hover box.
+// Answers the enemy ships this look saw, by type.
+sNavalTypeCounts ReconNodeShips(cWorld& world, sWezelGrafuMorz& node, int countryId, bool roll);
 // Makes the country the viewing country, then the pass at every node.
 void CalculateNavalVisibilityEverywhere(cWorld& world, int countryId, bool roll);
 // The chance in per cent with which the viewing country spots an enemy ship

@@ -99,7 +99,7 @@ void ReconArea(cWorld& world, int countryId, const wchar_t* flyerName, int x, in
 }
 
 void ReportNodeShips(const cWorld& world, int countryId, const wchar_t* flyerName, const sWezelGrafuMorz& node,
-                     sBombardmentResult& result) {
+                     const sNavalTypeCounts& seen, sBombardmentResult& result) {
   const std::wstring place = ReconPlaceOf(node);
   // The harbour of a port whose land this flight saw joins that report,
   // a line apart.
@@ -113,9 +113,9 @@ void ReportNodeShips(const cWorld& world, int countryId, const wchar_t* flyerNam
   }
   std::wstring ships;
   for (int i = 0; i < kNavalTypeCount; ++i) {
-    if (node.enemyCounts[i] <= 0) continue;
+    if (seen[static_cast<std::size_t>(i)] <= 0) continue;
     ships += plat::Format(Text("recon_report_ships_of_type_%s_%i"), cUnit::GetSubtypeText(&world, kFirstNavalType + i),
-                          node.enemyCounts[i]);
+                          seen[static_cast<std::size_t>(i)]);
     ships += L"\n";
   }
   std::wstring& text = result.defenderText2;

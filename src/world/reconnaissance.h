@@ -8,6 +8,8 @@
 // time, the enemy ships at a node) or that it found nothing.
 #pragma once
 
+#include "world/sea_graph.h"
+
 class cWorld;
 struct sBombardmentResult;
 struct sWezelGrafuMorz;
@@ -20,11 +22,10 @@ struct sWezelGrafuMorz;
 // and the enemy units of the area in its details.
 void ReconArea(cWorld& world, int countryId, const wchar_t* flyerName, int x, int y, sBombardmentResult& result);
 
-// The enemy ships the node's counts show, by type, or that there are none,
-// into the result's details. A result that holds no reconnaissance yet
-// becomes one of the country at the node (against a port's holder) with the
-// flight's line; one that does (the flight over a port's land) gets the
-// harbour's ships added. The sight of the node is the caller's to work out
-// first.
+// The enemy ships the look at the node saw (seen, by type), or that there
+// were none, into the result's details. A result that holds no
+// reconnaissance yet becomes one of the country at the node (against a
+// port's holder) with the flight's line; one that does (the flight over a
+// port's land) gets the harbour's ships added.
 void ReportNodeShips(const cWorld& world, int countryId, const wchar_t* flyerName, const sWezelGrafuMorz& node,
-                     sBombardmentResult& result);
+                     const sNavalTypeCounts& seen, sBombardmentResult& result);

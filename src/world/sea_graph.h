@@ -5,6 +5,7 @@
 // who may pass.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,8 @@ class cWorld;
 // Naval unit types 40..45 index the ship counts as type - 40.
 constexpr int kFirstNavalType = 40;
 constexpr int kNavalTypeCount = 6;
+// A number of ships for each naval type, indexed as the counts are.
+using sNavalTypeCounts = std::array<int, kNavalTypeCount>;
 
 struct sSeaLink {
   int node = 0;        // linked node id

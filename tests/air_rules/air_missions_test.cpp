@@ -15,6 +15,7 @@
 #include "world/country.h"
 #include "world/hex_changes.h"
 #include "world/unit.h"
+#include "world/units_visibility.h"
 
 namespace {
 
@@ -142,9 +143,10 @@ TEST_F(Recon, SeaReconSeesTheShipsOfTheZone) {
   }
 }
 
-// Under fog of war the flight rolls for each enemy ship not yet seen, with
-// the node's spotting chance: it may miss one, and its report tells only
-// what it saw; a later flight may find the one missed.
+// Under fog of war each flight rolls for every enemy ship, with the node's
+// spotting chance: it may miss one, and its report tells only what it saw;
+// a later flight may find the one missed, and its miss hides nothing seen
+// before.
 TEST_F(Recon, SeaReconRollsForEachShipAndReportsOnlyWhatItSaw) {
   twtest::ScopedFogOfWar fog(2);
   w.world->constants.navalSpotBase = 50;
@@ -170,18 +172,46 @@ TEST_F(Recon, SeaReconRollsForEachShipAndReportsOnlyWhatItSaw) {
   EXPECT_FALSE(shipsOf(result.defenderText2, kUnitCruiser, 1)) << result.defenderText2;
   EXPECT_TRUE(shipsOf(result.defenderText2, kUnitSubmarine, 1)) << result.defenderText2;
 
-  // The next flight rolls for the cruiser alone and finds it; the submarine
-  // stays seen.
+  // The next flight finds the cruiser and misses the submarine, which stays
+  // seen.
   cJednostkaLotnicza& second = w.AddAir(0, 1, 1, kUnitFighter);
   sBombardmentResult again;
   {
-    RandSequence draws({twtest::RandFor(0, 100, 7), 0});
+    RandSequence draws({twtest::RandFor(0, 100, 7), twtest::RandFor(0, 100, 51), 0});
     ASSERT_EQ(AirRecon(*w.world, second, 2, 2, again), eAirOrderRefusal::kNone);
   }
   EXPECT_TRUE(cruiser->visible && submarine->visible);
   EXPECT_EQ(zone.GetSpottedEnemyShipCount(), 2);
-  EXPECT_TRUE(shipsOf(again.defenderText2, kUnitCruiser, 1) && shipsOf(again.defenderText2, kUnitSubmarine, 1))
-      << again.defenderText2;
+  EXPECT_TRUE(shipsOf(again.defenderText2, kUnitCruiser, 1)) << again.defenderText2;
+  EXPECT_FALSE(shipsOf(again.defenderText2, kUnitSubmarine, 1)) << again.defenderText2;
+}
+
+// With the fog off every flight over a port names every ship lying in it,
+// though the passes of an impulse's end leave the ships' visible flags set
+// (their own side's pass) and the port's counts empty (the flyer's pass,
+// which hides port fleets).
+TEST_F(Recon, EveryFlightOverAPortNamesEveryShipInIt) {
+  twtest::ScopedFogOfWar fog(0);
+  cCity& city = twtest::AddCity(*w.world, 5, 1, kCityPort);
+  sWezelGrafuMorz& port = w.AddSeaNode(false, 5, 1, 3);
+  w.Hex(5, 1).city = &city;
+  w.Hex(5, 1).seaNode = static_cast<std::uint16_t>(port.id);
+  w.AddFleet(2, port.id, {kUnitCruiser, kUnitSubmarine});
+  const std::wstring named[] = {
+      plat::Format(T("recon_report_ships_of_type_%s_%i"), cUnit::GetSubtypeText(w.world.get(), kUnitCruiser), 1),
+      plat::Format(T("recon_report_ships_of_type_%s_%i"), cUnit::GetSubtypeText(w.world.get(), kUnitSubmarine), 1)};
+  for (int flight = 0; flight < 3; ++flight) {
+    RecalculateUnitsVisibility(*w.world, *w.world->GetCountry(2));
+    RecalculateUnitsVisibility(*w.world, *w.world->GetCountry(1));
+    cJednostkaLotnicza& plane = w.AddAir(2, 1, 1, kUnitTacticalBomber);
+    sBombardmentResult report;
+    ASSERT_EQ(AirRecon(*w.world, plane, 5, 1, report), eAirOrderRefusal::kNone);
+    for (const std::wstring& ship : named) {
+      EXPECT_NE(report.defenderText2.find(ship), std::wstring::npos) << flight << ": " << report.defenderText2;
+    }
+    EXPECT_EQ(port.GetSpottedEnemyShipCount(), 2);
+    plane.Kill();
+  }
 }
 
 TEST_F(Recon, ReconOfAPortSeesTheShipsLyingInIt) {

@@ -64,6 +64,7 @@ TEST(PreferenceValues, DelaySlidersAndLabels) {
   EXPECT_EQ(VisibilityLabel(0), g_StringBase.GetText("pref_visibility_disabled"));
   EXPECT_NE(VisibilityLabel(7), VisibilityLabel(0));
   EXPECT_NE(VisibilityLabel(7).find(L'7'), std::wstring::npos);
+  EXPECT_EQ(VisibilityLabel(1), g_StringBase.GetText("pref_visibility_1_hex")) << "one hex, not \"1 hexes\"";
 }
 
 TEST(PreferenceValues, BorderColoursAndTheirChoice) {

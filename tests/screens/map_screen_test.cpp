@@ -532,6 +532,9 @@ TEST_F(MapScreen, StartOpensTheMapAtTheZoomOfTheSettings) {
   EXPECT_GT(world_.GetMap().maxViewX, world_.GetMap().minViewX);
   world_.GetMap().Zoom(-1, 0, 0);
   EXPECT_FLOAT_EQ(g_MapZoomLevel, 0.19f) << "one notch out from the opening zoom";
+  EXPECT_EQ(g_SettingsIni.GetInt("MapDisplay/Zoom", 0), ZoomToPercent(g_MapTargetScale))
+      << "the player's zoom is the one the next game opens at";
+  g_SettingsIni.SetInt("MapDisplay/Zoom", 100);
   g_MapZoomLevel = 1.0f;
   g_MapTargetScale = 1.0f;
 }

@@ -1,6 +1,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/settings.h"
 #include "dialogs/dialog.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/prompt_dialogs.h"
@@ -251,6 +252,21 @@ TEST_F(ScenarioSettingsMenu, AppliesTheControlsAndEscapeLeaves) {
   CloseMessage();
   menu_->OnKeyboard(plat::kVkEscape, true, false);
   EXPECT_EQ(std::tuple(g_pWorld, dynamic_cast<cScenarioMenu*>(g_pCurrentMenu) != nullptr), std::tuple(nullptr, true));
+}
+
+// The zoom a game opens at is the player's: the loading fits the map to the
+// screen, and going Back throws that world away without touching the setting.
+TEST_F(ScenarioSettingsMenu, BackLeavesThePlayersZoomSetting) {
+  const float zoom = g_Settings.MapZoom, target = g_MapTargetScale;
+  g_SettingsIni.SetInt("MapDisplay/Zoom", 60);
+  g_pWorld->GetMap().ComputeFitScale();  // as the loading does
+  ASSERT_NE(ZoomToPercent(g_Settings.MapZoom), 60);
+  menu_->OnKeyboard(plat::kVkEscape, true, false);
+  ASSERT_EQ(g_pWorld, nullptr);
+  EXPECT_EQ(g_SettingsIni.GetInt("MapDisplay/Zoom", 0), 60);
+  g_SettingsIni.SetInt("MapDisplay/Zoom", 100);
+  g_Settings.MapZoom = zoom;
+  g_MapTargetScale = target;
 }
 
 // The designer's button writes the loaded scenario's events as text into the
