@@ -8,12 +8,14 @@
 # map of the loaded game -> pause menu, exit. Then copies of the save: one
 # edited by hand (a land unit's strength, one byte more or less), and the
 # damaged ones: its map removed, its Info.ini without the scenario's name,
-# and a copy as a game that wrote no list of its files leaves one, its map
-# removed. The game once more -> Single Player -> the Saved Games tab -> the
-# edited copy's Start asks whether to load it -> Back, the menu stays -> each
-# damaged copy's Start refused with a message that says why -> the edited
-# copy's Start again -> Load it -> its settings -> Start -> the map of the
-# loaded game -> pause menu, exit.
+# a copy as a game that wrote no list of its files leaves one, its map
+# removed, and one whose land units are cut inside a row. The game once
+# more -> Single Player -> the Saved Games tab -> the edited copy's Start
+# asks whether to load it -> Back, the menu stays -> each damaged copy's
+# Start refused with a message that says why (the cut one after the
+# question's Load it, naming the file and its row) -> the edited copy's
+# Start again -> Load it -> its settings -> Start -> the map of the loaded
+# game -> pause menu, exit.
 #
 # The picture of the save dialog is kept as save_dialog.png (the dialog
 # with the new save listed as save_dialog_saved.png), the question of the
@@ -104,12 +106,12 @@ check_lines "$out/ConsoleOut.txt" \
   "----- Pause Menu -----" || exit 1
 cp "$out/ConsoleOut.txt" "$out/ConsoleOut_load.txt"
 
-# The third run: the copies, the first four rows of the list (it is sorted
+# The third run: the copies, the first five rows of the list (it is sorted
 # by name). The hand edit changes the strength of the first land unit to 100
 # (or from 100 to 99), so that the file's size is no longer the one the save
 # wrote.
 saves="$run/data/save"
-for copy in "Edited units" "No map" "No scenario" "Older"; do cp -r "$saves/Walk save" "$saves/$copy"; done
+for copy in "Edited units" "No map" "No scenario" "Older" "Row cut"; do cp -r "$saves/Walk save" "$saves/$copy"; done
 units="$saves/Edited units/land_units.csv"
 row=$(grep -n -m1 -v '^#' "$units" | cut -d: -f1)
 strength=$(sed -n "${row}p" "$units" | cut -d';' -f8)
@@ -121,6 +123,9 @@ sed -i -E "${row}s/^(([^;]*;){7})[0-9]+;/\\1$new_strength;/" "$units"
 rm "$saves/No map/map.tdw"
 sed -i '/^ScenarioName/d' "$saves/No scenario/Info.ini"
 rm "$saves/Older/save_complete.txt" "$saves/Older/map.tdw"
+# Cut 12 bytes into the first unit's row: the row no longer reads whole.
+cut="$saves/Row cut/land_units.csv"
+truncate -s $(($(head -n $((row - 1)) "$cut" | wc -c) + 12)) "$cut"
 walk_play <<'INNER'
 set -u
 source "$1"
@@ -160,12 +165,24 @@ for row in 1 2 3; do
   key Return
   sleep 0.5
 done
-# The edited copy again: Load it loads it. The scenario menu the failed
-# load of row 3 brought back lists the same rows.
+# The copy cut inside a row: changed, so asked about; Load it finds it
+# damaged and refuses it. The menu the failed load of row 3 brought back
+# lists the same rows.
+click $((list_x + 60)) "$(row_y 4)"
+sleep 0.5
+click "$start_x" "$start_y"
+await_shot cScenarioMenu_cDialogPotwierdzenia 2 300 || fail "no question for the copy cut inside a row"
+click "$load_x" "$load_y"
+await_shot cScenarioMenu_cDialogTekstowy 4 300 || fail "no message for the copy cut inside a row"
+keep cScenarioMenu_cDialogTekstowy damaged_4.png
+kill -0 "$pid" || fail "the game ended at the copy cut inside a row"
+key Return
+sleep 0.5
+# The edited copy again: Load it loads it.
 click $((list_x + 60)) "$(row_y 0)"
 sleep 0.5
 click "$start_x" "$start_y"
-await_shot cScenarioMenu_cDialogPotwierdzenia 2 300 || fail "no question for the edited copy the second time"
+await_shot cScenarioMenu_cDialogPotwierdzenia 3 300 || fail "no question for the edited copy the second time"
 click "$load_x" "$load_y"
 await_shot cScenarioSettingsMenu 1 300 || fail "scenario settings not shown for the edited copy"
 click "$settings_start_x" "$settings_start_y"
@@ -185,6 +202,11 @@ check_lines "$out/ConsoleOut.txt" \
   "-- The saved game data\\save\\No scenario is damaged and is not loaded" \
   "Loading from data\\save\\Older\\map.tdw... FAILED" \
   "-- The saved game data\\save\\Older\\%s cannot be loaded" \
+  "----- SinglePlayer Menu -----" \
+  "-- The player loads the changed saved game data\\save\\Row cut" \
+  "ERROR: data\\save\\Row cut\\land_units.csv line $row: " \
+  "the saved game is damaged" \
+  "-- The saved game data\\save\\Row cut\\%s cannot be loaded" \
   "----- SinglePlayer Menu -----" \
   "-- The saved game data\\save\\Edited units changed since it was saved (land_units.csv): asking before loading it" \
   "-- The player loads the changed saved game data\\save\\Edited units" \

@@ -103,7 +103,20 @@ void cRowCheck::Warn(std::wstring_view text) const {
   LogLine(L"WARNING: %s line %u: %s", path_, line_, std::wstring(text));
 }
 
-void cRowCheck::Skip(std::wstring_view reason) const { Warn(std::wstring(reason) + L"; the row is skipped"); }
+void cRowCheck::Lost(const std::wstring& text, std::wstring_view warnTail) const {
+  if (loss_ == eRowLoss::kWarn) {
+    LogLine(L"WARNING: %s%s", text, std::wstring(warnTail));
+    return;
+  }
+  LogLine(L"ERROR: %s; the saved game is damaged", text);
+  FatalExit(1);
+}
+
+void cRowCheck::Fault(std::wstring_view text, std::wstring_view warnTail) const {
+  Lost(plat::Format(L"%s line %u: %s", path_, line_, std::wstring(text)), warnTail);
+}
+
+void cRowCheck::Skip(std::wstring_view reason) const { Fault(reason, L"; the row is skipped"); }
 
 bool cRowCheck::HasFields(std::size_t count) const {
   if (FieldCount() >= count) return true;
@@ -114,9 +127,9 @@ bool cRowCheck::HasFields(std::size_t count) const {
 
 void cRowCheck::WarnExtraFields(std::size_t count) const {
   if (FieldCount() <= count) return;
-  Warn(plat::Format(L"%u fields where %u are read; the fields from column %u on are ignored",
-                    static_cast<unsigned>(FieldCount()), static_cast<unsigned>(count),
-                    static_cast<unsigned>(count + 1)));
+  Fault(plat::Format(L"%u fields where %u are read", static_cast<unsigned>(FieldCount()),
+                     static_cast<unsigned>(count)),
+        plat::Format(L"; the fields from column %u on are ignored", static_cast<unsigned>(count + 1)));
 }
 
 void cRowCheck::Refuse(std::wstring_view text) const {
@@ -129,13 +142,22 @@ void cRowCheck::WarnWhenNoRows(std::wstring_view what) const {
   LogLine(L"WARNING: %s: no %s: the file is empty or holds only its header and comments", path_, std::wstring(what));
 }
 
-void cRowCheck::WarnEmptyFile(std::wstring_view what) const {
-  LogLine(L"WARNING: %s: no %s: the file is empty", path_, std::wstring(what));
+void cRowCheck::WarnWhenNoRows(std::string_view fileText, std::string_view emptyTable, std::wstring_view what) const {
+  if (rows_ > 0) return;
+  if (fileText.empty()) {
+    WarnEmptyFile(what);
+  } else if (!WarnWhenCutInHeader(fileText, emptyTable, what)) {
+    WarnWhenNoRows(what);
+  }
 }
 
-void cRowCheck::WarnWhenCutInHeader(std::string_view fileText, std::string_view emptyTable,
+void cRowCheck::WarnEmptyFile(std::wstring_view what) const {
+  Lost(plat::Format(L"%s: no %s: the file is empty", path_, std::wstring(what)), {});
+}
+
+bool cRowCheck::WarnWhenCutInHeader(std::string_view fileText, std::string_view emptyTable,
                                     std::wstring_view what) const {
-  if (rows_ > 0 || fileText.empty()) return;
+  if (rows_ > 0 || fileText.empty()) return false;
   std::string text;
   text.reserve(fileText.size());
   for (std::size_t i = 0; i < fileText.size(); ++i) {
@@ -146,8 +168,9 @@ void cRowCheck::WarnWhenCutInHeader(std::string_view fileText, std::string_view 
       if (i + 1 < fileText.size() && fileText[i + 1] == '\n') ++i;
     }
   }
-  if (text.size() >= emptyTable.size() || emptyTable.substr(0, text.size()) != text) return;
-  LogLine(L"WARNING: %s: no %s: the file ends inside its header", path_, std::wstring(what));
+  if (text.size() >= emptyTable.size() || emptyTable.substr(0, text.size()) != text) return false;
+  Lost(plat::Format(L"%s: no %s: the file ends inside its header", path_, std::wstring(what)), {});
+  return true;
 }
 
 void cRowCheck::RefuseValue(std::size_t column, std::wstring_view what, std::wstring_view problem) const {

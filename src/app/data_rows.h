@@ -6,6 +6,10 @@
 // range with a WARNING. Numbers are read whole: a field with anything but
 // the number in it (letters, a second sign, "nan", "inf") is not a number,
 // and a value beyond the 32-bit range is out of range, never wrapped.
+//
+// A saved game's files are the game's own writing: there a row that does
+// not read whole, a file that lost its rows or a unit id given twice is
+// damage, and ends the load as a fatal data error instead (eRowLoss).
 #pragma once
 
 #include <climits>
@@ -18,6 +22,21 @@
 
 namespace files {
 
+// What a row lost (one that does not read whole, the rows of a file cut
+// short or emptied, a unit given twice) means for the load.
+enum class eRowLoss {
+  // A scenario's file, written by hand: the load goes on without what was
+  // lost, with a WARNING.
+  kWarn,
+  // A saved game's file, which the game wrote itself: it is damaged, and the
+  // load ends with an ERROR naming the file (and the row) and the words
+  // "the saved game is damaged".
+  kRefuse,
+};
+
+// The loss of rows a loaded folder allows: none in a saved game.
+inline eRowLoss RowLossOf(bool savedGame) { return savedGame ? eRowLoss::kRefuse : eRowLoss::kWarn; }
+
 // The whole field (blanks around it allowed) as a decimal integer within
 // int; false for anything else.
 bool ParseWholeInt(std::wstring_view field, int& out);
@@ -27,8 +46,8 @@ bool ParseWholeNumber(std::wstring_view field, double& out);
 
 class cRowCheck {
  public:
-  // path: the file as the messages name it.
-  explicit cRowCheck(std::wstring path) : path_(std::move(path)) {}
+  // path: the file as the messages name it; loss: what a lost row means.
+  explicit cRowCheck(std::wstring path, eRowLoss loss = eRowLoss::kWarn) : path_(std::move(path)), loss_(loss) {}
 
   // The row the next checks concern: its line number (from 1) and fields.
   void Start(std::uint32_t line, const std::vector<std::wstring>& fields) {
@@ -38,30 +57,48 @@ class cRowCheck {
   }
   // The rows started so far.
   std::uint32_t Rows() const { return rows_; }
+  // The messages of lost rows (WarnEmptyFile, WarnWhenCutInHeader, Fault,
+  // Skip, HasFields, WarnExtraFields) are WARNINGs under eRowLoss::kWarn;
+  // under kRefuse each is an ERROR of the same words and ends the load
+  // (exit 1).
+  //
   // After the last row: a file of no rows at all (empty, or only its header
-  // and comments) is said with "WARNING: <file>: no <what> ...".
+  // and comments) is said with "WARNING: <file>: no <what> ...", in either
+  // manner: the game saves a table of none so too.
   void WarnWhenNoRows(std::wstring_view what) const;
+  // The same for a file whose writer puts emptyTable into a table of none,
+  // where a file without its rows is told apart: one without a byte
+  // (WarnEmptyFile) or cut inside its header (WarnWhenCutInHeader) lost its
+  // rows; only one holding its header whole is a table of none.
+  void WarnWhenNoRows(std::string_view fileText, std::string_view emptyTable, std::wstring_view what) const;
   // For the files that may hold no rows but never no bytes (every writer
   // puts its header first): "WARNING: <file>: no <what>: the file is empty".
   void WarnEmptyFile(std::wstring_view what) const;
   // After the last row: a file of no rows whose text stops before the end of
   // what its writer puts into a table of none (emptyTable; a file cut inside
   // its header, its rows lost with the rest) is said with
-  // "WARNING: <file>: no <what>: the file ends inside its header". Line ends
-  // of any kind compare as one.
-  void WarnWhenCutInHeader(std::string_view fileText, std::string_view emptyTable, std::wstring_view what) const;
+  // "WARNING: <file>: no <what>: the file ends inside its header"; true when
+  // it is. Line ends of any kind compare as one.
+  bool WarnWhenCutInHeader(std::string_view fileText, std::string_view emptyTable, std::wstring_view what) const;
   std::size_t FieldCount() const { return fields_ ? fields_->size() : 0; }
   const std::wstring& Field(std::size_t column) const;
 
-  // "WARNING: <file> line <n>: <text>".
+  // "WARNING: <file> line <n>: <text>", in either manner: what loses no row
+  // (a value brought into range, a link to what is not there left out).
   void Warn(std::wstring_view text) const;
-  // A row passed over: "WARNING: <file> line <n>: <reason>; the row is skipped".
+  // Something of the row lost or given twice (a unit id used twice, values
+  // missing from a row): "WARNING: <file> line <n>: <text><warnTail>", the
+  // tail saying what the load does without it; a saved game's load ends.
+  void Fault(std::wstring_view text, std::wstring_view warnTail = {}) const;
+  // A row passed over: "WARNING: <file> line <n>: <reason>; the row is
+  // skipped"; a saved game's load ends.
   void Skip(std::wstring_view reason) const;
   // True when the row has at least count fields; otherwise the row is
   // skipped with "<n> fields where <count> are needed".
   bool HasFields(std::size_t count) const;
   // Warns (once per row) when the row has more than count fields: the
-  // fields beyond them are ignored (often two rows run together).
+  // fields beyond them are ignored (often two rows run together, the
+  // second one lost); a saved game's load ends.
   void WarnExtraFields(std::size_t count) const;
 
   // Fatal data errors: "ERROR: <file> line <n>: <text>", then the process
@@ -85,8 +122,12 @@ class cRowCheck {
  private:
   int WholeOrRefuse(std::size_t column, std::wstring_view what) const;
   double NumberOrRefuse(std::size_t column, std::wstring_view what) const;
+  // "WARNING: <text><warnTail>", or for a saved game "ERROR: <text>; the
+  // saved game is damaged" and the fatal exit.
+  void Lost(const std::wstring& text, std::wstring_view warnTail) const;
 
   std::wstring path_;
+  eRowLoss loss_ = eRowLoss::kWarn;
   std::uint32_t line_ = 0;
   std::uint32_t rows_ = 0;
   const std::vector<std::wstring>* fields_ = nullptr;

@@ -22,7 +22,7 @@ void LoadAirReconHexes(cWorld& world, std::wstring_view folderFormat, const Unit
     return;
   }
   g_ConsoleLog.WriteLine(L"Otwarcie OK");
-  files::cRowCheck row(path);
+  files::cRowCheck row(path, files::RowLossOf(world.savedGame));
   plat::LineReader lines(bytes);
   std::string_view raw;
   cCountry* country = nullptr;
@@ -50,8 +50,10 @@ void LoadAirReconHexes(cWorld& world, std::wstring_view folderFormat, const Unit
       continue;
     }
     cUnit* unit = unitAt ? unitAt(a, b) : nullptr;
+    // The game may write such a row itself (a spotted unit gone aboard a
+    // ship since stands on no hex): the row is left out, a save loads.
     if (!unit) {
-      row.Skip(plat::Format(L"no unit stands on hex (%i, %i)", a, b));
+      row.Warn(plat::Format(L"no unit stands on hex (%i, %i); the row is skipped", a, b));
       continue;
     }
     country->reconSpottedUnits.push_back(unit);
@@ -76,7 +78,7 @@ void LoadAirshipAttackReports(cWorld& world, std::wstring_view folderFormat) {
   g_ConsoleLog.WriteLine(L"Otwarcie OK");
   // An odd last byte is no whole character and is dropped.
   const std::wstring text = plat::FromUtf16LE(bytes.data(), bytes.size() & ~static_cast<std::size_t>(1));
-  files::cRowCheck row(path);
+  files::cRowCheck row(path, files::RowLossOf(world.savedGame));
   std::size_t start = 0;
   int lineNo = 0;
   while (start <= text.size()) {

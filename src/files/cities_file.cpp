@@ -15,6 +15,16 @@
 #include "world/cities.h"
 #include "world/world.h"
 
+namespace {
+
+// The head of "cities.csv" as its writer puts it: a file of no city holds
+// it alone.
+constexpr char kCitiesHeader[] =
+    "#Name;Hex X;Hex Y;Type [0=supply 1=normal 2=supply+port 3=port 4=resources];Victory Points;"
+    "Production Points;Supply;Production Points Losses In Strategic Bombardment";
+
+}  // namespace
+
 void LoadCities(cWorld& world, std::wstring_view folderFormat) {
   const auto file = files::OpenCsvFileOrExit(folderFormat, L"cities.csv",
                                              {L"Otwieranie pliku z miastami..."});
@@ -30,7 +40,7 @@ void LoadCities(cWorld& world, std::wstring_view folderFormat) {
   }
   world.Cities().clear();
 
-  files::cRowCheck row(files::PathFromPattern(folderFormat, L"cities.csv"));
+  files::cRowCheck row(files::PathFromPattern(folderFormat, L"cities.csv"), files::RowLossOf(world.savedGame));
   while (!reader.AtEnd()) {
     if (reader.ReadRecord(false) == 0) continue;  // a comment or an empty line
     row.Start(reader.LineCounter(), reader.Fields());
@@ -52,13 +62,11 @@ void LoadCities(cWorld& world, std::wstring_view folderFormat) {
     world.AddCity(std::make_unique<cCity>(city));
     LogLine(L"Added city: %s", city.GetName());
   }
-  row.WarnWhenNoRows(L"city rows");
+  row.WarnWhenNoRows(reader.Text(), kCitiesHeader, L"city rows");
 }
 
 void WriteCities(const cWorld& world, std::wstring_view folder) {
-  std::wstring text =
-      L"#Name;Hex X;Hex Y;Type [0=supply 1=normal 2=supply+port 3=port 4=resources];Victory Points;"
-      L"Production Points;Supply;Production Points Losses In Strategic Bombardment";
+  std::wstring text = plat::WidenAnsi(kCitiesHeader);
   for (const cCity* city : world.Cities()) {
     text += plat::Format(L"\n%s;%i;%i;%i;%i;%f;%i;%i;", files::CleanFieldText(city->GetName()), city->x, city->y,
                          city->type, city->victoryPoints, static_cast<double>(city->productionPoints),

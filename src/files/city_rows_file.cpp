@@ -24,7 +24,7 @@ void ReadCityRows(cWorld& world, std::wstring_view folderFormat, const wchar_t* 
              g_StringBase.GetText("open_ok")});
 
   const cMap& map = world.GetMap();
-  files::cRowCheck row(path);
+  files::cRowCheck row(path, files::RowLossOf(world.savedGame));
   plat::LineReader lines(bytes);
   std::string_view raw;
   while (lines.Next(raw)) {
@@ -38,12 +38,10 @@ void ReadCityRows(cWorld& world, std::wstring_view folderFormat, const wchar_t* 
     cCity* city = map.IsInside(x, y) ? map.GetHex(x, y).city : nullptr;
     if (!city) row.Skip(plat::Format(L"cities.csv has no city at (%i, %i)", x, y));
     const std::size_t rowSize = city ? (convoy ? city->convoyInfo.size() : city->supplyInfo.size()) : 0;
-    if (city && fields.size() > rowSize + 2) {
-      row.Warn(plat::Format(L"%u values where the city's row holds %u; the rest are ignored",
-                            static_cast<unsigned>(fields.size() - 2), static_cast<unsigned>(rowSize)));
-    } else if (city && fields.size() < rowSize + 2) {
-      row.Warn(plat::Format(L"%u values where the city's row holds %u; the others keep their start values",
-                            static_cast<unsigned>(fields.size() - 2), static_cast<unsigned>(rowSize)));
+    if (city && fields.size() != rowSize + 2) {
+      row.Fault(plat::Format(L"%u values where the city's row holds %u", static_cast<unsigned>(fields.size() - 2),
+                             static_cast<unsigned>(rowSize)),
+                fields.size() > rowSize + 2 ? L"; the rest are ignored" : L"; the others keep their start values");
     }
     for (std::size_t k = 2; k < fields.size(); ++k) {
       if (!city) {

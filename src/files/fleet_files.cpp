@@ -155,6 +155,8 @@ void LoadUnitNameTemplates(cWorld& world, std::wstring_view folderFormat, std::s
   cCsvReader& reader = *file;
 
   const int countryCount = world.GetCountryCount();
+  // The file is the scenario's, kept byte for byte by every save: its faults
+  // are the scenario's, warned about in a saved game too.
   files::cRowCheck row(path);
   bool headerFound = false;
   std::vector<std::wstring> header;
@@ -206,12 +208,12 @@ void LoadUnitNameTemplates(cWorld& world, std::wstring_view folderFormat, std::s
   if (!files::ReadBytes(path, keptBytes)) FatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
 }
 
-void LoadFlags(std::wstring_view folderFormat, std::vector<int>& flags) {
+void LoadFlags(std::wstring_view folderFormat, std::vector<int>& flags, files::eRowLoss loss) {
   const std::string bytes = files::ReadDataFileOrExit(files::PathFromPattern(folderFormat, L"flags.txt"),
                                                       {L"Wczytywanie flag...", L"Blad otwarcia pliku (nie istnieje?)"});
 
   flags.assign(kEventFlagCount, 0);
-  files::cRowCheck row(files::PathFromPattern(folderFormat, L"flags.txt"));
+  files::cRowCheck row(files::PathFromPattern(folderFormat, L"flags.txt"), loss);
   if (bytes.empty()) row.WarnEmptyFile(L"event flags set");
   std::size_t start = 0;
   int lineNumber = 0;
@@ -244,7 +246,7 @@ void LoadConvoys(cWorld& world, std::wstring_view folderFormat) {
   cConvoyStore& store = world.Units().convoys;
   if (store.GetCountryCount() != world.GetCountryCount()) store.Resize(world.GetCountryCount());
 
-  files::cRowCheck row(files::PathFromPattern(folderFormat, L"convoys.csv"));
+  files::cRowCheck row(files::PathFromPattern(folderFormat, L"convoys.csv"), files::RowLossOf(world.savedGame));
   if (reader.AtEnd()) row.WarnEmptyFile(L"convoys");
   while (!reader.AtEnd()) {
     if (reader.ReadRecord(false) == 0) continue;  // a comment or an empty line

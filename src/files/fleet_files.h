@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/data_rows.h"
 #include "world/event_records.h"  // kEventFlagCount
 
 class cWorld;
@@ -22,9 +23,11 @@ void LoadCommanders(cWorld& world, std::wstring_view folderFormat);
 // passed over. A missing file ends the process.
 void LoadUnitNameTemplates(cWorld& world, std::wstring_view folderFormat, std::string& keptBytes);
 // flags becomes kEventFlagCount zeros with the values of the file; a flag
-// number outside 0..39999 is logged and its line passed over. A missing file
-// ends the process.
-void LoadFlags(std::wstring_view folderFormat, std::vector<int>& flags);
+// number outside 0..39999 is logged and its line passed over (in a saved
+// game's file, loss kRefuse, it ends the load as a row that does not read
+// does). A missing file ends the process.
+void LoadFlags(std::wstring_view folderFormat, std::vector<int>& flags,
+               files::eRowLoss loss = files::eRowLoss::kWarn);
 // Appends the convoys of the file to the world's convoy store (sized to the
 // countries first). Needs the countries, the map with its cities and the sea
 // graph: each port id becomes the city on the main hex of that sea node. A

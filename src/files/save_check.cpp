@@ -1,14 +1,8 @@
 #include "files/save_check.h"
 
-#include <cstdint>
-#include <filesystem>
-#include <system_error>
-
-#include "app/file_text.h"
 #include "app/ini_file.h"
 #include "files/info_ini_file.h"
 #include "files/save_folders.h"
-#include "platform/paths.h"
 
 sSaveCheck CheckSavedGame(const std::wstring& folder, const cIniFile& header) {
   sSaveCheck check;
@@ -23,16 +17,13 @@ sSaveCheck CheckSavedGame(const std::wstring& folder, const cIniFile& header) {
   const std::optional<std::vector<sMarkedFile>> marked = ReadSaveMarker(folder);
   if (!marked) return check;
   for (const sMarkedFile& file : *marked) {
-    std::error_code ec;
-    const std::filesystem::path path(plat::ResolvePath(files::JoinPath(folder, file.name)));
-    const bool present = std::filesystem::is_regular_file(path, ec);
-    const std::uintmax_t size = present ? std::filesystem::file_size(path, ec) : 0;
-    // A file whose size cannot be read is as good as gone.
-    if (!present || ec) {
-      if (!check.damage) check.damage = sSaveDamage{eSaveDamage::kFileMissing, file.name};
-      continue;
+    switch (MarkedFileState(folder, file)) {
+      case eMarkedFileState::kMissing:
+        if (!check.damage) check.damage = sSaveDamage{eSaveDamage::kFileMissing, file.name};
+        break;
+      case eMarkedFileState::kChanged: check.changedFiles.push_back(file.name); break;
+      case eMarkedFileState::kAsMarked: break;
     }
-    if (size != file.size) check.changedFiles.push_back(file.name);
   }
   return check;
 }

@@ -1,13 +1,17 @@
 // What can be told of a saved game's folder without loading it: the header
 // it needs to load at all, and, when the save left its marker
-// ("save_complete.txt"), whether each file it wrote is still there and of
-// the size it wrote. A missing header or file is damage: the scenario menu
-// lists such a save as damaged and refuses to start it. A file of another
-// size is a change (a hand edit, say), which the loader may well take: the
-// menu names the changed files and asks before it loads the save.
+// ("save_complete.txt"), whether each file it wrote is still there with the
+// size and the checksum it wrote. A missing header or file is damage: the
+// scenario menu lists such a save as damaged and refuses to start it. A file
+// of another size or checksum is a change (a hand edit, say), which the
+// loader may well take: the menu names the changed files and asks before it
+// loads the save. The loader itself refuses a saved game whose rows do not
+// all read (files::eRowLoss), changed or not.
 //
-// A folder without a marker (a save of a version of the game that wrote
-// none) is judged by its header alone: the loader decides the rest.
+// A marker of an older version keeps sizes only: its files are judged by
+// their sizes. A folder without a marker (a save of a version of the game
+// that wrote none) is judged by its header alone: the loader decides the
+// rest.
 #pragma once
 
 #include <optional>
@@ -35,8 +39,8 @@ struct sSaveDamage {
 struct sSaveCheck {
   // The first damage found; the save cannot load.
   std::optional<sSaveDamage> damage;
-  // The files the marker names that are there at another size than the
-  // save wrote, in the marker's order.
+  // The files the marker names that are there at another size or checksum
+  // than the save wrote, in the marker's order.
   std::vector<std::wstring> changedFiles;
 };
 

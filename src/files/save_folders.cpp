@@ -27,6 +27,30 @@ constexpr std::wstring_view kOldTag = L".old-";
 
 fs::path DiskPath(const std::wstring& path) { return fs::path(plat::ResolvePath(path)); }
 
+// The third field of a marker line: the tag, then the checksum in 16
+// hexadecimal digits. A line of the older form ends in its size, digits
+// alone, so a line ending in this field is of the present form.
+constexpr char kChecksumTag[] = "fnv1a64=";
+constexpr std::size_t kChecksumDigits = 16;
+
+// The checksum that ends the line, which then loses its field; nothing (and
+// the line as it was) for a line of the older form.
+std::optional<std::uint64_t> TakeChecksum(std::string& line) {
+  const std::size_t semicolon = line.rfind(';');
+  if (semicolon == std::string::npos) return std::nullopt;
+  const std::string_view field = std::string_view(line).substr(semicolon + 1);
+  const std::string_view tag(kChecksumTag);
+  if (field.size() != tag.size() + kChecksumDigits || field.substr(0, tag.size()) != tag) return std::nullopt;
+  std::uint64_t checksum = 0;
+  for (const char c : field.substr(tag.size())) {
+    const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+    if (digit < 0) return std::nullopt;
+    checksum = checksum << 4 | static_cast<std::uint64_t>(digit);
+  }
+  line.resize(semicolon);
+  return checksum;
+}
+
 // The entries of a folder by name (UTF-8 decoded); empty when it cannot be
 // read.
 std::vector<std::pair<std::wstring, bool>> FolderEntries(const std::wstring& root) {
@@ -121,6 +145,21 @@ bool IsOtherProcessRunning(long long pid) {
   return errno == EPERM;
 }
 
+std::uint64_t SaveFileChecksum(std::string_view bytes) {
+  std::uint64_t hash = 0xcbf29ce484222325ull;
+  for (const char c : bytes) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 0x100000001b3ull;
+  }
+  return hash;
+}
+
+std::string SaveMarkerLine(std::wstring_view file, std::string_view bytes) {
+  return plat::FormatNarrow("%s;%llu;%s%016llx\r\n", plat::ToUtf8(file).c_str(),
+                            static_cast<unsigned long long>(bytes.size()), kChecksumTag,
+                            static_cast<unsigned long long>(SaveFileChecksum(bytes)));
+}
+
 std::optional<std::vector<sMarkedFile>> ReadSaveMarker(const std::wstring& folder) {
   std::string marker;
   if (!files::ReadBytes(files::JoinPath(folder, kSaveCompleteMarker), marker)) return std::nullopt;
@@ -133,6 +172,7 @@ std::optional<std::vector<sMarkedFile>> ReadSaveMarker(const std::wstring& folde
     at = end + 1;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty()) continue;
+    const std::optional<std::uint64_t> checksum = TakeChecksum(line);
     const std::size_t semicolon = line.rfind(';');
     if (semicolon == std::string::npos || semicolon == 0 || semicolon + 1 == line.size()) return std::nullopt;
     const std::string sizeText = line.substr(semicolon + 1);
@@ -148,17 +188,31 @@ std::optional<std::vector<sMarkedFile>> ReadSaveMarker(const std::wstring& folde
         std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; })) {
       return std::nullopt;
     }
-    marked.push_back(sMarkedFile{plat::FromUtf8(name), std::stoull(sizeText)});
+    marked.push_back(sMarkedFile{plat::FromUtf8(name), std::stoull(sizeText), checksum});
   }
   if (marked.empty()) return std::nullopt;
   return marked;
 }
 
+eMarkedFileState MarkedFileState(const std::wstring& folder, const sMarkedFile& file) {
+  const std::wstring path = files::JoinPath(folder, file.name);
+  std::error_code ec;
+  const fs::path disk = DiskPath(path);
+  const bool present = fs::is_regular_file(disk, ec);
+  const std::uintmax_t size = present ? fs::file_size(disk, ec) : 0;
+  // A file whose size cannot be read is as good as gone.
+  if (!present || ec) return eMarkedFileState::kMissing;
+  if (size != file.size) return eMarkedFileState::kChanged;
+  if (!file.checksum) return eMarkedFileState::kAsMarked;
+  std::string bytes;
+  if (!files::ReadBytes(path, bytes)) return eMarkedFileState::kMissing;
+  return bytes.size() == file.size && SaveFileChecksum(bytes) == *file.checksum ? eMarkedFileState::kAsMarked
+                                                                                 : eMarkedFileState::kChanged;
+}
+
 std::optional<sMarkedFile> FirstFileNotAsMarked(const std::wstring& folder, const std::vector<sMarkedFile>& marked) {
   for (const sMarkedFile& file : marked) {
-    std::error_code ec;
-    const fs::path path = DiskPath(files::JoinPath(folder, file.name));
-    if (!fs::is_regular_file(path, ec) || fs::file_size(path, ec) != file.size || ec) return file;
+    if (MarkedFileState(folder, file) != eMarkedFileState::kAsMarked) return file;
   }
   return std::nullopt;
 }

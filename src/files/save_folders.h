@@ -12,9 +12,11 @@
 #include <string_view>
 #include <vector>
 
-// The file a save writes last into its folder: one line "<file>;<size>" per
-// file written before it. A copy holding it, and every file it names at its
-// size, is complete.
+// The file a save writes last into its folder: one line per file written
+// before it, "<file>;<size>;fnv1a64=<checksum>" (the checksum of its bytes
+// as 16 hexadecimal digits; saves of older versions wrote "<file>;<size>"
+// alone, which still reads). A copy holding it, and every file it names as
+// it names it, is complete.
 inline constexpr const wchar_t* kSaveCompleteMarker = L"save_complete.txt";
 
 // A copy's folder name taken apart.
@@ -36,24 +38,40 @@ std::wstring SaveCopyName(std::wstring_view saveName, bool temporary);
 // own save was left by an earlier process that had the same id.
 bool IsOtherProcessRunning(long long pid);
 
-// One file the marker names: its name in the folder and the size the save
-// wrote.
+// One file the marker names: its name in the folder, the size the save
+// wrote and the checksum of its bytes (none in an older save's marker).
 struct sMarkedFile {
   std::wstring name;
   std::uintmax_t size = 0;
+  std::optional<std::uint64_t> checksum;
 };
+
+// The checksum the marker keeps of a file's bytes: FNV-1a of 64 bits, which
+// sees every change of one byte and almost surely any other.
+std::uint64_t SaveFileChecksum(std::string_view bytes);
+// The marker's line of a file of these bytes, with its CR LF.
+std::string SaveMarkerLine(std::wstring_view file, std::string_view bytes);
 
 // The files the folder's marker names, in its order; nothing when the folder
 // holds no marker, or one that is not such a list (a line without
 // "<file>;<size>", a name with a path or a control character, no line).
+// A line may end in ";fnv1a64=" and 16 hexadecimal digits: the checksum.
 std::optional<std::vector<sMarkedFile>> ReadSaveMarker(const std::wstring& folder);
 
-// The first file of the list that is not in the folder at its size; nothing
-// when each one is.
+// How a file the marker names stands in the folder.
+enum class eMarkedFileState {
+  kAsMarked,  // there at its size, and of its checksum where the marker keeps one
+  kChanged,   // there, but of another size or checksum (a hand edit, say)
+  kMissing,   // not there, or its size or bytes cannot be read
+};
+eMarkedFileState MarkedFileState(const std::wstring& folder, const sMarkedFile& file);
+
+// The first file of the list that is not in the folder as marked (its size
+// and checksum); nothing when each one is.
 std::optional<sMarkedFile> FirstFileNotAsMarked(const std::wstring& folder, const std::vector<sMarkedFile>& marked);
 
 // True when the folder holds the marker and every file the marker names,
-// each at the size written there.
+// each as marked.
 bool IsCompleteSaveCopy(const std::wstring& folder);
 
 // What to do with the copies of a dead process.

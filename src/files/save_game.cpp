@@ -234,12 +234,15 @@ sSaveResult SaveGameSteps(std::wstring_view typedName, bool pbem, const std::vec
   if (Stage(eSaveStage::kFlushFile, L"", temp) != 0 || FlushFileSystemOf(temp) != 0) {
     return failAndClean(L"cannot flush the files of " + target + L" to the disk");
   }
+  // The marker keeps each file's size and checksum, read back as the disk
+  // holds it.
   std::string marker;
   for (const std::wstring& file : FilesOf(temp)) {
-    std::error_code sizeError;
-    const std::uintmax_t size = fs::file_size(SaveDiskPath(files::JoinPath(temp, file)), sizeError);
-    if (sizeError) return failAndClean(L"cannot read the size of " + file + L" of " + target);
-    marker += plat::ToUtf8(file) + ";" + std::to_string(size) + "\r\n";
+    std::string bytes;
+    if (!files::ReadBytes(files::JoinPath(temp, file), bytes)) {
+      return failAndClean(L"cannot read " + file + L" of " + target + L" back");
+    }
+    marker += SaveMarkerLine(file, bytes);
   }
   const std::wstring markerPath = files::JoinPath(temp, kSaveCompleteMarker);
   if (Stage(eSaveStage::kWriteMarker, kSaveCompleteMarker, temp) != 0 || !files::WriteBytes(markerPath, marker)) {

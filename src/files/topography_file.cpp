@@ -31,7 +31,7 @@ CountryTopographies LoadTopography(const cWorld& world, std::wstring_view folder
   CountryTopographies result(static_cast<std::size_t>(world.GetCountryCount()));
   Topography* country = nullptr;
   TopographyGroup* group = nullptr;
-  files::cRowCheck row(path);
+  files::cRowCheck row(path, files::RowLossOf(world.savedGame));
   plat::LineReader lines(bytes);
   std::string_view raw;
   while (lines.Next(raw)) {

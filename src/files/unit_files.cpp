@@ -37,6 +37,17 @@ constexpr int kMaxPercent = 100;
 constexpr int kMaxSupplyValue = 50;
 constexpr int kMaxHitPoints = 100;
 
+// The head of "land_units.csv" as its writer puts it: a file of no land
+// unit holds it alone.
+constexpr char kLandUnitsHeader[] =
+    "#Land units\n"
+    "#ID;Name;Country ID;Hex X;Hex Y;Type;Level (1-5);Current strength (1-100);Action Points;Attacked [0=false "
+    "1=true];Was attacked [0=false 1=true];Supply source X;Supply source Y;Starting AP;TransporterID (-1=not on "
+    "transporter);CommanderID (-1=no commander assigned);InReserve [0=false 1=true];ShoreBombEffect;Freeze "
+    "time;AI - order;AI - targetX;AI - targetY;AI- ultimate target X;AI - ultimate targetY;Supply;EventsEffect;"
+    "Number of turns from last paradrop;mulberry remaining time (months);Turns without supply;Trench bonus "
+    "multiplier;Last X;Last Y;Available in turns;";
+
 // "air_units.csv" as its writer puts it: the head, the units on the map
 // after their section line, then those in the reserve after theirs.
 constexpr char kAirUnitsHeader[] =
@@ -55,13 +66,26 @@ std::string NoAirUnitsText() {
   return text;
 }
 
+// "naval_units.csv" as its writer puts it: the head with its "#On map"
+// line, the ships on the map, the reserve's after their section line.
+constexpr char kNavalUnitsHeader[] =
+    "#Naval units\n"
+    "#ID;Name;Country ID;Type;Fleet ID;HP;Max HP;Commander ID (-1 = no commander assigned);In reserve "
+    "[0=false 1=true];Can be bombed? [0=false 1=true];Airstrike done? [0=false 1=true];Available in turns;"
+    "Recon done? [0=false 1=true] ;Can be repaired? [0=false 1=true]\n"
+    "#On map";
+constexpr char kNavalInReserveLine[] = "\n#In reserve";
+
+std::string NoShipsText() { return std::string(kNavalUnitsHeader) + kNavalInReserveLine; }
+
 // A hex coordinate of a row: -1 (no hex) or on the map.
 int Coordinate(const files::cRowCheck& row, std::size_t column, const wchar_t* what, int size) {
   return row.Int(column, what, -1, size - 1);
 }
 
-// The row's unit id (positive); a repeated one keeps its unit but is
-// logged with the old line and a WARNING naming the row.
+// The row's unit id (positive); a repeated one keeps its unit in a
+// scenario but is logged with the old line and a WARNING naming the row
+// (row.Fault), and ends a saved game's load.
 int UnitId(const files::cRowCheck& row) { return row.Int(0, L"unit id", 1, INT_MAX); }
 
 // The commander named by a row (none for a negative id; an unknown id is
@@ -179,7 +203,7 @@ void LoadLandUnits(cWorld& world, std::wstring_view folderFormat) {
   const cMap& map = world.GetMap();
   const int width = map.GetWidth();
   const int height = map.GetHeight();
-  files::cRowCheck row(files::PathFromPattern(folderFormat, L"land_units.csv"));
+  files::cRowCheck row(files::PathFromPattern(folderFormat, L"land_units.csv"), files::RowLossOf(world.savedGame));
   cJednostkaLadowa templ(&world);
   while (!reader.AtEnd()) {
     if (reader.ReadRecord(false) == 0) continue;  // a comment or an empty line
@@ -189,7 +213,7 @@ void LoadLandUnits(cWorld& world, std::wstring_view folderFormat) {
     const int id = UnitId(row);
     if (!idsInUse.insert(id).second) {
       LogLine(L"Blad: Numer ID=%i sie powtarza.", id);
-      row.Warn(plat::Format(L"land unit id %i is used twice", id));
+      row.Fault(plat::Format(L"land unit id %i is used twice", id));
     }
     const int type = row.Int(5, L"land unit type", kUnitInfantryDivision, kUnitArtificialHarbour);
     if (CategoryOfUnitType(type) != kCategoryLand) row.RefuseValue(5, L"land unit type", L"names no land unit type");
@@ -270,7 +294,7 @@ void LoadLandUnits(cWorld& world, std::wstring_view folderFormat) {
     LinkCommander(world, *unit, commanderId, row);
     LogLine(L"Land unit %s (ID=%i CountryID=%i) added", unit->name, unit->id, unit->countryId);
   }
-  row.WarnWhenNoRows(L"land unit rows");
+  row.WarnWhenNoRows(reader.Text(), kLandUnitsHeader, L"land unit rows");
 }
 
 void LoadAirUnits(cWorld& world, std::wstring_view folderFormat) {
@@ -288,7 +312,7 @@ void LoadAirUnits(cWorld& world, std::wstring_view folderFormat) {
   std::unordered_set<int> idsInUse = AirUnitIdsInUse(world);
   const int width = world.GetMap().GetWidth();
   const int height = world.GetMap().GetHeight();
-  files::cRowCheck row(files::PathFromPattern(folderFormat, L"air_units.csv"));
+  files::cRowCheck row(files::PathFromPattern(folderFormat, L"air_units.csv"), files::RowLossOf(world.savedGame));
   if (reader.AtEnd()) row.WarnEmptyFile(L"air units");
   cJednostkaLotnicza templ(&world);
   while (!reader.AtEnd()) {
@@ -300,7 +324,7 @@ void LoadAirUnits(cWorld& world, std::wstring_view folderFormat) {
     // An invalid row below makes no unit, so its id is not taken yet.
     if (idsInUse.count(id) != 0) {
       LogLine(L"Blad: Numer ID=%i jednostki lotniczej sie powtarza.", id);
-      row.Warn(plat::Format(L"air unit id %i is used twice", id));
+      row.Fault(plat::Format(L"air unit id %i is used twice", id));
     }
     templ.id = id;
     templ.SetName(reader[1]);
@@ -362,7 +386,7 @@ void LoadNavalUnits(cWorld& world, std::wstring_view folderFormat) {
   }
   list.clear();
 
-  files::cRowCheck row(files::PathFromPattern(folderFormat, L"naval_units.csv"));
+  files::cRowCheck row(files::PathFromPattern(folderFormat, L"naval_units.csv"), files::RowLossOf(world.savedGame));
   if (reader.AtEnd()) row.WarnEmptyFile(L"ships");
   std::unordered_set<int> idsInUse;
   cJednostkaMorska templ(&world);
@@ -372,7 +396,7 @@ void LoadNavalUnits(cWorld& world, std::wstring_view folderFormat) {
     if (!row.HasFields(kNavalColumns)) continue;
     row.WarnExtraFields(kNavalColumns);
     templ.id = UnitId(row);
-    if (!idsInUse.insert(templ.id).second) row.Warn(plat::Format(L"ship id %i is used twice", templ.id));
+    if (!idsInUse.insert(templ.id).second) row.Fault(plat::Format(L"ship id %i is used twice", templ.id));
     templ.SetName(reader[1]);
     templ.countryId = row.Int(2, L"country id", 1);
     templ.SetType(row.Int(3, L"ship type", kUnitAircraftCarrier, kUnitAmphibiousShip));
@@ -394,6 +418,7 @@ void LoadNavalUnits(cWorld& world, std::wstring_view folderFormat) {
     LinkCommander(world, *ship, commanderId, row);
     LogLine(L"Naval unit %s (ID=%i CountryID=%i) added", ship->name, ship->id, ship->countryId);
   }
+  row.WarnWhenCutInHeader(reader.Text(), NoShipsText(), L"ships");
 }
 
 namespace {
@@ -441,14 +466,7 @@ void PlaceLoadedLandUnits(cWorld& world) { PlaceLoadedUnits(world, world.Units()
 void PlaceLoadedAirUnits(cWorld& world) { PlaceLoadedUnits(world, world.Units().airUnits, L"Air", L"air"); }
 
 void WriteLandUnits(const cWorld& world, std::wstring_view folder) {
-  std::wstring text =
-      L"#Land units\n"
-      L"#ID;Name;Country ID;Hex X;Hex Y;Type;Level (1-5);Current strength (1-100);Action Points;Attacked [0=false "
-      L"1=true];Was attacked [0=false 1=true];Supply source X;Supply source Y;Starting AP;TransporterID (-1=not on "
-      L"transporter);CommanderID (-1=no commander assigned);InReserve [0=false 1=true];ShoreBombEffect;Freeze "
-      L"time;AI - order;AI - targetX;AI - targetY;AI- ultimate target X;AI - ultimate targetY;Supply;EventsEffect;"
-      L"Number of turns from last paradrop;mulberry remaining time (months);Turns without supply;Trench bonus "
-      L"multiplier;Last X;Last Y;Available in turns;";
+  std::wstring text = plat::WidenAnsi(kLandUnitsHeader);
   const sUnitLists& units = world.Units();
   for (const auto* list : {&units.landUnits, &units.carriedUnitsA, &units.carriedUnitsB}) {
     for (cJednostkaLadowa* unit : *list) text += LandRow(unit);
@@ -472,15 +490,10 @@ void WriteAirUnits(const cWorld& world, std::wstring_view folder) {
 }
 
 void WriteNavalUnits(const cWorld& world, std::wstring_view folder) {
-  std::wstring text =
-      L"#Naval units\n"
-      L"#ID;Name;Country ID;Type;Fleet ID;HP;Max HP;Commander ID (-1 = no commander assigned);In reserve "
-      L"[0=false 1=true];Can be bombed? [0=false 1=true];Airstrike done? [0=false 1=true];Available in turns;"
-      L"Recon done? [0=false 1=true] ;Can be repaired? [0=false 1=true]\n"
-      L"#On map";
+  std::wstring text = plat::WidenAnsi(kNavalUnitsHeader);
   const sUnitLists& units = world.Units();
   for (const cJednostkaMorska* ship : units.navalUnits) text += NavalRow(ship, ship->fleet ? ship->fleet->id : -1);
-  text += L"\n#In reserve";
+  text += plat::WidenAnsi(kNavalInReserveLine);
   // A reserve ship belongs to no fleet; its commander stays with it.
   for (const cJednostkaMorska* ship : units.navalReservePool) text += NavalRow(ship, -1);
   files::WriteTextDataFile(files::JoinPath(folder, L"naval_units.csv"), plat::NarrowAnsi(text));

@@ -13,7 +13,12 @@ class cWorld;
 // file and line, a longer one warned about; a field that is not a number,
 // or an id, type, country id, coordinate or level out of range, ends the
 // load as a fatal data error; strength, supply and hit points out of range
-// are brought into range with a WARNING. A unit whose
+// are brought into range with a WARNING. A unit id given twice is warned
+// about (the unit is kept), and so is a file without its rows: one empty or
+// cut inside its header (a land file holding its header alone is a table of
+// none, warned about in a saved game too). In a saved
+// game (world.savedGame) each of these WARNINGs is an ERROR that ends the
+// load (files::eRowLoss). A unit whose
 // commander exists becomes that commander's unit, so "commanders.csv" must
 // be read first. A file that cannot be opened logs
 // "Blad otwarcia pliku! (nie istnieje?)" and ends the process (exit 1).

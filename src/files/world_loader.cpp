@@ -58,7 +58,7 @@ void LoadFolder(cWorld& world, const sWorldLoadHooks& hooks) {
   Progress(15);
   world.LoadMap(world.folderPattern);
   Progress(20);
-  LoadFlags(world.folderPattern, world.eventFlags);
+  LoadFlags(world.folderPattern, world.eventFlags, files::RowLossOf(world.savedGame));
   LoadCities(world, world.folderPattern);
   Progress(25);
   LoadCommanders(world, world.folderPattern);

@@ -103,7 +103,7 @@ void cSeaGraph::LoadSeaNodes(cWorld& world, std::wstring_view folderFormat) {
   nodes_.clear();
   cMap* map = &world.GetMap();
   int count = 0;
-  files::cRowCheck row(fileName);
+  files::cRowCheck row(fileName, files::RowLossOf(world.savedGame));
   while (!reader.AtEnd()) {
     if (reader.ReadRecord(false) == 0) continue;  // a comment or an empty line
     row.Start(reader.LineCounter(), reader.Fields());

@@ -84,14 +84,20 @@ TEST(SaveCopyNames, OnlyANameATagAndAProcessIdMakeACopy) {
   EXPECT_EQ(SaveCopyName(L"x", false), L"x.old-" + std::to_wstring(::getpid()));
 }
 
-TEST(SaveCopies, CompleteOnlyWithTheMarkerAndEveryFileAtItsSize) {
+TEST(SaveCopies, CompleteOnlyWithTheMarkerAndEveryFileAsMarked) {
   twtest::TempWorkingFolder dir;
+  // Each file's size and checksum, FNV-1a of 64 bits ("foobar" gives the
+  // published 85944171f73967e8).
+  Save(L"V", "foobar");
+  EXPECT_EQ(twtest::ReadFile("data/save/V/save_complete.txt").substr(0, 34), "a.csv;6;fnv1a64=85944171f73967e8\r\n");
   Save(L"S", "text");
   EXPECT_TRUE(IsCompleteSaveCopy(L"data\\save\\S"));
-  EXPECT_EQ(twtest::ReadFile("data/save/S/save_complete.txt"), "a.csv;4\r\nb.csv;2\r\n");
-  // A short file (a power cut before it reached the disk) ...
-  dir.Write("data/save/S/a.csv", "tex");
-  EXPECT_FALSE(IsCompleteSaveCopy(L"data\\save\\S"));
+  // A short file (a power cut before it reached the disk), one of its size
+  // with other bytes ...
+  for (const char* text : {"tex", "texT"}) {
+    dir.Write("data/save/S/a.csv", text);
+    EXPECT_FALSE(IsCompleteSaveCopy(L"data\\save\\S")) << text;
+  }
   dir.Write("data/save/S/a.csv", "text");
   // ... a missing file, a missing or damaged marker.
   fs::remove("data/save/S/b.csv");
@@ -100,13 +106,17 @@ TEST(SaveCopies, CompleteOnlyWithTheMarkerAndEveryFileAtItsSize) {
   // A marker that names a file outside its folder, even one that is there
   // at that size, is no marker of this save.
   dir.Write("data/save/elsewhere.csv", "text");
-  for (const char* marker : {"", "a.csv;4\r\nb.csv", "a.csv;-4\r\n", "a.csv;4x\r\n", ";4\r\n",
+  for (const char* marker : {"", "a.csv;4\r\nb.csv", "a.csv;-4\r\n", "a.csv;4x\r\n", ";4\r\n", "a.csv;4;fnv1a64=12\r\n",
                              "a.csv;4\r\n../elsewhere.csv;4\r\n", "a.csv;4\r\n..\\elsewhere.csv;4\r\n"}) {
     dir.Write("data/save/S/save_complete.txt", marker);
     EXPECT_FALSE(IsCompleteSaveCopy(L"data\\save\\S")) << marker;
   }
   dir.Write("data/save/S/save_complete.txt", std::string("a.csv\0\0;4\r\nb.csv;2\r\n", 20));
   EXPECT_FALSE(IsCompleteSaveCopy(L"data\\save\\S"));
+  // An older save's marker keeps the sizes alone, and is judged by them.
+  dir.Write("data/save/S/save_complete.txt", "a.csv;4\r\nb.csv;2\r\n");
+  dir.Write("data/save/S/a.csv", "texT");
+  EXPECT_TRUE(IsCompleteSaveCopy(L"data\\save\\S"));
   fs::remove("data/save/S/save_complete.txt");
   EXPECT_FALSE(IsCompleteSaveCopy(L"data\\save\\S"));
 }

@@ -1,7 +1,7 @@
 // Reads arbitrary bytes as the marker of a saved game's folder
-// ("save_complete.txt", the list of its files and their sizes that makes a
-// copy complete) beside two files of known sizes. A marker accepted as
-// complete names only files of that folder, each at its size.
+// ("save_complete.txt", the list of its files, their sizes and checksums
+// that makes a copy complete) beside two files of known sizes. A marker
+// accepted as complete names only files of that folder.
 #include <unistd.h>
 
 #include <cctype>
@@ -40,6 +40,9 @@ bool NamesOnlyTheFolder(const std::string& marker) {
     at = end + 1;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty()) continue;
+    // A line of the marker's present form ends in its checksum's field.
+    const std::size_t checksum = line.rfind(";fnv1a64=");
+    if (checksum != std::string::npos && line.size() == checksum + 9 + 16) line.resize(checksum);
     // Names are looked up without regard to case, as the game's paths are.
     std::string name = line.substr(0, line.rfind(';'));
     for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));

@@ -203,11 +203,12 @@ std::wstring MessageOnTop() {
   return text != nullptr ? std::wstring(text->GetText()) : L"<no text>";
 }
 
-// The scenario menu on the saved games' tab, as a click on it shows it.
-cScenarioMenu* SavedGamesMenu() {
+// The scenario menu on the saved games' tab (or another), as a click on it
+// shows it.
+cScenarioMenu* SavedGamesMenu(int tab = kScenarioTabSavedGame) {
   auto* menu = new cScenarioMenu();
   auto* tabs = dynamic_cast<CDXUTTabFrame*>(menu->Dialog().GetControl(kScenarioTabsId));
-  if (tabs != nullptr) tabs->SelectTab(kScenarioTabSavedGame, false);
+  if (tabs != nullptr) tabs->SelectTab(tab, false);
   menu->OnGUIEvent(0, kScenarioTabsId, nullptr);
   return menu;
 }
@@ -410,6 +411,85 @@ TEST_F(ChangedSaves, ASaveDamagedWhileTheQuestionIsOpenIsRefusedAtTheAnswer) {
   EXPECT_EQ(std::tuple(MessageOnTop(), g_pCurrentMenu, g_pWorld),
             std::tuple(std::wstring(L"scenario_damaged_save_save_damage_map.tdw_missing"), static_cast<cMenu*>(menu),
                        static_cast<cWorld*>(nullptr)));
+}
+
+// A save's rows lost as a cut or a careless copy loses them: its land units
+// cut inside a row, its air units emptied, and (a play-by-e-mail game's) a
+// land unit's id given to a second unit, the file's size kept. Each is
+// listed as changed; "load it" finds it damaged: the menu comes back on it
+// with a message naming the file and the row, and no world. An edit of the
+// same size (strength 98 -> 99) is listed as changed too and loads.
+TEST_F(ChangedSaves, LostRowsAreRefusedAfterTheQuestionWhileASameSizeEditLoads) {
+  cScopedThrowingFatalHook throwing;
+  for (const char* copy : {"Cut row", "No air", "Same size"}) {
+    std::filesystem::copy(saves_ / "Saved", saves_ / copy, std::filesystem::copy_options::recursive);
+  }
+  std::filesystem::create_directories(dir_.Path() / "data/pbem");
+  std::filesystem::copy(saves_ / "Saved", dir_.Path() / "data/pbem/Twice", std::filesystem::copy_options::recursive);
+  const std::string units = twtest::ReadFile((saves_ / "Saved/land_units.csv").string());
+  const std::string armoured = "\n2;2nd Armoured;1;6;4;4;1;98;", airborne = "\n3;1st Airborne;";
+  const auto lineOf = [&units](const std::string& row) {
+    const std::size_t at = units.find(row);
+    return at == std::string::npos ? -1 : static_cast<int>(std::count(units.begin(), units.begin() + at + 1, '\n')) + 1;
+  };
+  ASSERT_GT(lineOf(airborne), 0);
+  dir_.Write("data/save/Cut row/land_units.csv", units.substr(0, units.find(armoured) + armoured.size()));
+  dir_.Write("data/save/No air/air_units.csv", "");
+  dir_.Write("data/pbem/Twice/land_units.csv",
+             std::string(units).replace(units.find(airborne), airborne.size(), "\n1;1st Airborne;"));
+  Edit("Same size/land_units.csv", armoured, "\n2;2nd Armoured;1;6;4;4;1;99;");
+
+  using Rows = std::vector<std::tuple<int, std::wstring, bool, std::vector<std::wstring>>>;
+  Rows rows;
+  for (const int tab : {kScenarioTabSavedGame, kScenarioTabPbemGame}) {
+    for (const auto& entry : ListScenarioEntries(tab, "ENG")) {
+      if (entry.folderName != L"Saved" && !entry.changedFiles.empty()) {
+        rows.emplace_back(tab, entry.folderName, entry.damaged, entry.changedFiles);
+      }
+    }
+  }
+  const std::vector<std::wstring> land{L"land_units.csv"};
+  EXPECT_EQ(rows, (Rows{{kScenarioTabSavedGame, L"Cut row", false, land},
+                        {kScenarioTabSavedGame, L"No air", false, {L"air_units.csv"}},
+                        {kScenarioTabSavedGame, L"Renamed", false, {L"Info.ini"}},
+                        {kScenarioTabSavedGame, L"Same size", false, land},
+                        {kScenarioTabSavedGame, L"Stronger", false, land},
+                        {kScenarioTabPbemGame, L"Twice", false, land}}));
+
+  const std::wstring damaged = L"; the saved game is damaged";
+  const std::vector<std::tuple<int, std::wstring, std::wstring>> refused{
+      {kScenarioTabSavedGame, L"Cut row",
+       plat::Format(L"ERROR: data\\save\\Cut row\\land_units.csv line %i: 8 fields where 33 are needed",
+                    lineOf(armoured)) + damaged},
+      {kScenarioTabSavedGame, L"No air",
+       L"ERROR: data\\save\\No air\\air_units.csv: no air units: the file is empty" + damaged},
+      {kScenarioTabPbemGame, L"Twice",
+       plat::Format(L"ERROR: data\\pbem\\Twice\\land_units.csv line %i: land unit id 1 is used twice",
+                    lineOf(airborne)) + damaged}};
+  for (const auto& [tab, folder, reason] : refused) {
+    StartSave(*SavedGamesMenu(tab), folder);
+    EXPECT_EQ(QuestionOnTop(), L"scenario_changed_save_question");
+    Answer(true);
+    auto* back = dynamic_cast<cScenarioMenu*>(g_pCurrentMenu);
+    ASSERT_NE(back, nullptr) << plat::NarrowBytes(folder);
+    auto* list = dynamic_cast<CDXUTListBox*>(back->Dialog().GetControl(kScenarioListId));
+    ASSERT_TRUE(list != nullptr && list->GetSelectedItem() != nullptr);
+    const auto* selected = static_cast<const sScenarioEntry*>(list->GetSelectedItem()->pData);
+    EXPECT_EQ(std::tuple(MessageOnTop(), back->GetTab(), selected->folderName, g_pWorld),
+              std::tuple(L"scenario_save_load_failed_" + reason, tab, folder, static_cast<cWorld*>(nullptr)));
+    PopDialogs(-1);
+    DeleteRetiredMenus();
+  }
+
+  StartSave(*SavedGamesMenu(), L"Same size");
+  EXPECT_EQ(QuestionOnTop(), L"scenario_changed_save_question");
+  Answer(true);
+  ASSERT_NE(g_pWorld, nullptr);
+  std::vector<int> strengths;
+  for (cJednostkaLadowa* unit : g_pWorld->Units().landUnits) {
+    if (unit->name == L"2nd Armoured") strengths.push_back(unit->GetStrength());
+  }
+  EXPECT_EQ(strengths, std::vector<int>{99});
 }
 
 // A save the list cannot judge (one without the marker, as a game that
