@@ -5,7 +5,7 @@
 CDXUTStatic::CDXUTStatic(CDXUTDialog* dialog) : CDXUTControl(dialog) { m_Type = DXUT_CONTROL_STATIC; }
 
 HRESULT CDXUTStatic::SetText(const wchar_t* text) {
-  m_strText = text != nullptr ? std::wstring(text).substr(0, 259) : std::wstring();
+  m_strText = text != nullptr ? std::wstring(text) : std::wstring();
   return S_OK;
 }
 

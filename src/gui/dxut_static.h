@@ -13,7 +13,8 @@ class CDXUTStatic : public CDXUTControl {
   // Only while enabled: a disabled label lets clicks through.
   bool ContainsPoint(POINT pt) override;
 
-  // At most 259 characters; null empties it.
+  // Kept whole, however long (a long label wraps where its format says);
+  // null empties it.
   HRESULT SetText(const wchar_t* text);
   const wchar_t* GetText() const { return m_strText.c_str(); }
   void SetTextFormat(unsigned format) { m_dwTextFormat = format; }

@@ -1,6 +1,10 @@
 // Line splitting, CR LF line ends and whole-file reads and writes.
 #include "platform/lines.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <memory>
 
@@ -57,6 +61,29 @@ bool WriteFileBytes(const std::string& path, std::string_view bytes) {
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   const bool closed = std::fclose(file) == 0;
   return written && closed;
+}
+
+bool ReplaceFileBytes(const std::string& path, std::string_view bytes) {
+  // The process id keeps two games converting in one folder apart; a
+  // leftover of an earlier run with the same id is this writer's own.
+  const std::string temp = path + ".tmp-" + std::to_string(::getpid());
+  ::unlink(temp.c_str());
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  bool ok = true;
+  for (std::size_t done = 0; ok && done < bytes.size();) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n > 0) {
+      done += static_cast<std::size_t>(n);
+    } else if (n == 0 || errno != EINTR) {
+      ok = false;
+    }
+  }
+  ok = ok && ::fsync(fd) == 0;
+  ok = ::close(fd) == 0 && ok;
+  ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
+  if (!ok) ::unlink(temp.c_str());
+  return ok;
 }
 
 }  // namespace plat

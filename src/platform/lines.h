@@ -31,5 +31,10 @@ std::string ToCrLf(std::string_view text);
 bool ReadFileBytes(const std::string& path, std::string& out);
 // Writes bytes to a file (created or emptied); false on any failure.
 bool WriteFileBytes(const std::string& path, std::string_view bytes);
+// Replaces a file whole: the bytes go to a temporary file beside it, are
+// flushed to the disk and only then renamed over it, so the file holds either
+// its former content (or stays absent) or all the new bytes, never a part.
+// False on any failure, with no temporary file left behind.
+bool ReplaceFileBytes(const std::string& path, std::string_view bytes);
 
 }  // namespace plat

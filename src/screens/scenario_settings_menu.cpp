@@ -456,14 +456,7 @@ void cScenarioSettingsMenu::ConvertOldMap() {
   // The conversion fills a map of its own: the loaded world's units, cities
   // and sea nodes point into the cells of the world's map, which must stay.
   cMap converted;
-  cLastLogLine last;
-  std::wstring text;
-  if (converted.ConvertHmfMap(pattern)) {
-    const std::wstring written = plat::FromUtf8(plat::ResolvePath(plat::Format(pattern, kConvertedMapFileName)));
-    text = plat::Format(Text("scenario_settings_convert_map_done_%s"), written);
-  } else {
-    text = plat::Format(Text("scenario_settings_convert_map_failed_%s"), last.Line());
-  }
+  const std::wstring text = FormatMapConversionMessage(converted.ConvertHmfMap(pattern));
   PushDialog(new cDialogTekstowy(text.c_str(), Text("scenario_settings_convert_map_title"), kMessageLayoutIndex));
 }
 

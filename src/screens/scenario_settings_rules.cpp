@@ -13,8 +13,10 @@
 #include "files/save_game.h"
 #include "platform/format.h"
 #include "platform/paths.h"
+#include "platform/text.h"
 #include "screens/screen_helpers.h"
 #include "world/country.h"
+#include "world/map.h"
 #include "world/turn_state.h"
 #include "world/world.h"
 
@@ -83,6 +85,30 @@ std::wstring FormatSettingsSideLine(const cWorld& world) {
   }
   if (names.empty()) return Text("scenario_settings_no_human_country");
   return plat::Format(Text("scenario_settings_you_play_%s"), names);
+}
+
+std::wstring FormatMapConversionMessage(const sMapConversion& outcome) {
+  const std::wstring file = plat::FromUtf8(plat::ResolvePath(outcome.file));
+  std::wstring reason;
+  switch (outcome.result) {
+    case eMapConversion::kDone:
+      return plat::Format(Text("scenario_settings_convert_map_done_%s"), file);
+    case eMapConversion::kCannotOpen: reason = Text("scenario_settings_convert_map_cannot_read"); break;
+    case eMapConversion::kZeroSize: reason = Text("scenario_settings_convert_map_zero_size"); break;
+    case eMapConversion::kBadSize:
+      reason = plat::Format(Text("scenario_settings_convert_map_bad_size_%i_%i"), outcome.x, outcome.y);
+      break;
+    case eMapConversion::kTruncated: reason = Text("scenario_settings_convert_map_truncated"); break;
+    case eMapConversion::kBadTerrain:
+      reason = plat::Format(Text("scenario_settings_convert_map_bad_terrain_%i_%i_%i"), outcome.x, outcome.y,
+                            outcome.code);
+      break;
+    case eMapConversion::kBadWeather:
+      reason = plat::Format(Text("scenario_settings_convert_map_bad_weather_%i_%i"), outcome.line, outcome.code);
+      break;
+    case eMapConversion::kCannotWrite: reason = Text("scenario_settings_convert_map_cannot_write"); break;
+  }
+  return plat::Format(Text("scenario_settings_convert_map_failed_%s_%s"), file, reason);
 }
 
 int NextPbemPlayerId(const std::vector<sPbemPlayer>& players) {

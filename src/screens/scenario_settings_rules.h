@@ -9,6 +9,7 @@
 
 class cCountry;
 class cWorld;
+struct sMapConversion;
 struct sPbemPlayer;
 
 // Characters the game-name box refuses as they are typed.
@@ -25,6 +26,10 @@ std::wstring FormatSettingsCountryRow(const cCountry& country, const cWorld& wor
 // a human plays ("You play: Germany, Italy."), or, when there are none,
 // that nobody plays and how to choose.
 std::wstring FormatSettingsSideLine(const cWorld& world);
+
+// The message after the old map's conversion: the file written, or the
+// file that stopped it and why. Paths are shown as the disk has them.
+std::wstring FormatMapConversionMessage(const sMapConversion& outcome);
 
 // The play-by-e-mail player with the id, or null.
 const sPbemPlayer* FindPbemPlayer(const cWorld& world, int id);

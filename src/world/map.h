@@ -69,6 +69,29 @@ enum class eMapReadResult {
   kBadValue,      // a hex with an unknown terrain code
 };
 
+// How the conversion of the old map ended: written, or what stopped it.
+enum class eMapConversion {
+  kDone,         // "output_map.tdw" written whole
+  kCannotOpen,   // "map.hmf" cannot be read
+  kZeroSize,     // "map.hmf" gives a width or a height of 0
+  kBadSize,      // "map.hmf" gives a negative or huge size (x by y)
+  kTruncated,    // "map.hmf" is shorter than its size says
+  kBadTerrain,   // a hex (x, y) of "map.hmf" has a terrain code the map reader refuses
+  kBadWeather,   // a line of "weather.csv" gives a weather code out of 0 to 2
+  kCannotWrite,  // "output_map.tdw" cannot be written
+};
+
+struct sMapConversion {
+  eMapConversion result = eMapConversion::kDone;
+  // The file written, or the one that stopped the conversion, as the path
+  // pattern names it.
+  std::wstring file;
+  // Where: the hex (kBadTerrain) or the size (kBadSize) in x and y, the
+  // file's line (kBadWeather, the first line is 1), and the code found.
+  int x = 0, y = 0, line = 0, code = 0;
+  explicit operator bool() const { return result == eMapConversion::kDone; }
+};
+
 namespace plat {
 class SpriteBatch;
 }
@@ -110,18 +133,25 @@ class cMap {
   // Converts the old map "map.hmf" with "weather.csv", "winter_area.csv"
   // and "mud_area.csv", all found through the pattern, into
   // "output_map.tdw" beside them. The cells of this map are replaced, so
-  // convert into a map of its own, never the one a world plays on. Returns
-  // false, with nothing written, when "map.hmf" cannot be read or gives no
-  // usable size, and false when the new file cannot be written (each case
-  // logged); a missing weather file is logged and skipped.
-  bool ConvertHmfMap(std::wstring_view pathPattern);
+  // convert into a map of its own, never the one a world plays on. The
+  // outcome names the file written, or the file that stopped it and why:
+  // "map.hmf" that cannot be read, gives no usable size or holds a terrain
+  // code the map reader refuses, a weather code the reader would not take,
+  // or "output_map.tdw" that cannot be written (each case logged). Then
+  // nothing is written and a former "output_map.tdw" stays as it was; a
+  // missing weather file is logged and skipped.
+  sMapConversion ConvertHmfMap(std::wstring_view pathPattern);
   // Reads the old map for the conversion: a whole "map.hmf" image (path only
   // for the log lines). An accepted image replaces all the map held; a
-  // refused one leaves the map as it was.
-  eMapReadResult ReadHmfBytes(std::string_view bytes, const std::wstring& pathForLog);
+  // refused one leaves the map as it was and, when asked, fills refusal with
+  // the reason, the path and where.
+  eMapReadResult ReadHmfBytes(std::string_view bytes, const std::wstring& pathForLog,
+                              sMapConversion* refusal = nullptr);
   // The weather files of the conversion, from their text: "weather.csv",
   // and an area file ("winter_area.csv" when winter, else "mud_area.csv").
-  void ApplyWeatherText(std::string_view text, const std::wstring& pathForLog);
+  // A weather line whose code is out of 0 to 2 is logged and refused with
+  // the lines after it: false, and refusal (when asked) says which line.
+  bool ApplyWeatherText(std::string_view text, const std::wstring& pathForLog, sMapConversion* refusal = nullptr);
   void ApplyAreaText(std::string_view text, bool winter, const std::wstring& pathForLog);
 
   // --- Grid and geometry (map.cpp) ---

@@ -137,6 +137,12 @@ void ForEachWeatherLine(std::string_view text, Apply apply) {
   }
 }
 
+// Tells the conversion's caller what stopped it, when it asked.
+void Refuse(sMapConversion* refusal, eMapConversion result, const std::wstring& file, int x = 0, int y = 0,
+            int line = 0, int code = 0) {
+  if (refusal != nullptr) *refusal = {result, file, x, y, line, code};
+}
+
 }  // namespace
 
 cMap::cMap(std::wstring_view pathPattern) {
@@ -263,16 +269,22 @@ std::string cMap::MapFileBytes() const {
 bool cMap::SaveMapFile(std::wstring_view folder, std::wstring_view pathPattern) {
   const std::wstring path = !pathPattern.empty() ? PatternPath(pathPattern, kConvertedMapFileName)
                                                  : std::wstring(folder) + L"\\map.tdw";
-  if (!plat::WriteFileBytes(plat::ResolvePath(path), MapFileBytes())) {
+  // The conversion's file may already hold a converted map: it is replaced
+  // whole or not at all. A save writes into a folder of its own that is
+  // swapped in once complete.
+  const std::string disk = plat::ResolvePath(path);
+  const std::string image = MapFileBytes();
+  if (!(pathPattern.empty() ? plat::WriteFileBytes(disk, image) : plat::ReplaceFileBytes(disk, image))) {
     LogLine(L"Saving map using Tdwv1 format to \"%s\" FAILED", path);
     return false;
   }
   return true;
 }
 
-eMapReadResult cMap::ReadHmfBytes(std::string_view bytes, const std::wstring& pathForLog) {
+eMapReadResult cMap::ReadHmfBytes(std::string_view bytes, const std::wstring& pathForLog, sMapConversion* refusal) {
   if (bytes.size() < kHmfHeaderSize) {
     LogLine(L"ERROR: Map file \"%s\" is shorter than its header says", pathForLog);
+    Refuse(refusal, eMapConversion::kTruncated, pathForLog);
     return eMapReadResult::kTruncated;
   }
   const unsigned char* p = Bytes(bytes);
@@ -282,17 +294,32 @@ eMapReadResult cMap::ReadHmfBytes(std::string_view bytes, const std::wstring& pa
   LogLine(L"Loading hexes data...");
   if (w == 0 || h == 0) {
     LogLine(L"ERROR: map cannot have 0 heigth or 0 width!");
+    Refuse(refusal, eMapConversion::kZeroSize, pathForLog);
     return eMapReadResult::kZeroSize;
   }
   if (w < 0 || h < 0 || w > kHmfMaxSide || h > kHmfMaxSide) {
     LogLine(L"ERROR: Wrong map size %ix%i", w, h);
+    Refuse(refusal, eMapConversion::kBadSize, pathForLog, w, h);
     return eMapReadResult::kBadSize;
   }
   // The length is checked before anything is made of the size.
   const std::size_t cells = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
   if ((bytes.size() - kHmfHeaderSize) / kHmfRecordSize < cells) {
     LogLine(L"ERROR: Map file \"%s\" is shorter than its header says", pathForLog);
+    Refuse(refusal, eMapConversion::kTruncated, pathForLog);
     return eMapReadResult::kTruncated;
+  }
+  // A terrain code the map reader refuses would make an "output_map.tdw"
+  // no game can load.
+  for (std::size_t i = 0; i < cells; ++i) {
+    const int terrain = p[kHmfHeaderSize + i * kHmfRecordSize];
+    if (terrain <= kTerrainDesert) continue;
+    const int x = static_cast<int>(i % static_cast<std::size_t>(w));
+    const int y = static_cast<int>(i / static_cast<std::size_t>(w));
+    LogLine(L"ERROR: %s: hex (%i, %i) has terrain code %i (0 to %i)", pathForLog, x, y, terrain,
+            static_cast<int>(kTerrainDesert));
+    Refuse(refusal, eMapConversion::kBadTerrain, pathForLog, x, y, 0, terrain);
+    return eMapReadResult::kBadValue;
   }
   Clear();
   SetWidth(w);
@@ -317,9 +344,10 @@ eMapReadResult cMap::ReadHmfBytes(std::string_view bytes, const std::wstring& pa
   return eMapReadResult::kOk;
 }
 
-void cMap::ApplyWeatherText(std::string_view text, const std::wstring& pathForLog) {
+bool cMap::ApplyWeatherText(std::string_view text, const std::wstring& pathForLog, sMapConversion* refusal) {
+  bool taken = true;
   ForEachWeatherLine(text, [&](const std::vector<std::string_view>& f, int lineNumber) {
-    if (f.size() < 4) return;
+    if (!taken || f.size() < 4) return;
     int v[4];
     for (int i = 0; i < 4; ++i) {
       if (!WeatherFieldToInt(f[static_cast<std::size_t>(i)], v[i])) {
@@ -328,10 +356,19 @@ void cMap::ApplyWeatherText(std::string_view text, const std::wstring& pathForLo
       }
     }
     if (!IsInside(v[0], v[1])) return;
+    // The map file keeps the weather in one byte that the reader takes only
+    // as 0 good, 1 snow or 2 mud.
+    if (v[2] < 0 || v[2] > 2) {
+      LogLine(L"ERROR: weather code %i (0 to 2) in file %s (line %i)", v[2], pathForLog, lineNumber);
+      Refuse(refusal, eMapConversion::kBadWeather, pathForLog, 0, 0, lineNumber, v[2]);
+      taken = false;
+      return;
+    }
     sHex& c = GetHex(v[0], v[1]);
     c.weather = static_cast<std::uint32_t>(v[2]);
     c.hasWeather = v[3] == 1 ? 1 : 0;
   });
+  return taken;
 }
 
 void cMap::ApplyAreaText(std::string_view text, bool winter, const std::wstring& pathForLog) {
@@ -367,24 +404,26 @@ void cMap::ApplyAreaText(std::string_view text, bool winter, const std::wstring&
   });
 }
 
-bool cMap::ConvertHmfMap(std::wstring_view pathPattern) {
+sMapConversion cMap::ConvertHmfMap(std::wstring_view pathPattern) {
+  sMapConversion outcome;
   const std::wstring path = PatternPath(pathPattern, kOldMapFileName);
   LogLine(L"------ Converting HMF map to TDW ------");
   std::string bytes;
   if (!ReadWhole(path, bytes)) {
     LogLine(L"Loading from %s... FAILED", path);
     LogLine(L"ERROR: file does not exist");
-    return false;
+    Refuse(&outcome, eMapConversion::kCannotOpen, path);
+    return outcome;
   }
-  if (ReadHmfBytes(bytes, path) != eMapReadResult::kOk) return false;
+  if (ReadHmfBytes(bytes, path, &outcome) != eMapReadResult::kOk) return outcome;
 
   LogLine(L"Loading weather state from weather.csv");
   const std::wstring weatherPath = PatternPath(pathPattern, L"weather.csv");
   std::string text;
   if (!ReadWhole(weatherPath, text)) {
     LogLine(L"ERROR: file does not exist");
-  } else {
-    ApplyWeatherText(text, weatherPath);
+  } else if (!ApplyWeatherText(text, weatherPath, &outcome)) {
+    return outcome;
   }
   const struct {
     const wchar_t* name;
@@ -401,5 +440,7 @@ bool cMap::ConvertHmfMap(std::wstring_view pathPattern) {
     }
     ApplyAreaText(text, a.winter, areaPath);
   }
-  return SaveMapFile({}, pathPattern);
+  outcome.file = PatternPath(pathPattern, kConvertedMapFileName);
+  if (!SaveMapFile({}, pathPattern)) outcome.result = eMapConversion::kCannotWrite;
+  return outcome;
 }

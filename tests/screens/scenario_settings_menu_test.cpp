@@ -361,7 +361,8 @@ TEST_F(ScenarioSettingsMenu, SaysWhichCountriesThePlayerHas) {
 
 // The old map's conversion: its button shows only when the loaded game's
 // folder holds "map.hmf"; it writes "output_map.tdw" beside it and says
-// where, or says why it could not, and the world's own map stays as it was.
+// where, or names the file that stopped it and says why, and the world's own
+// map stays as it was.
 TEST_F(ScenarioSettingsMenu, ConvertsTheOldMapOfTheFolderBesideItLeavingTheWorldsMapAlone) {
   std::string error;
   ASSERT_TRUE(BuildMapFromText("size 3 2\n", g_pWorld->GetMap(), error)) << error;
@@ -397,12 +398,21 @@ TEST_F(ScenarioSettingsMenu, ConvertsTheOldMapOfTheFolderBesideItLeavingTheWorld
   EXPECT_EQ(std::tuple(worldMap.GetWidth(), worldMap.GetHeight(), worldMap.Hexes().data()), std::tuple(3, 2, cells));
   CloseMessage();
 
-  // A header of no size: the log's line in the message, nothing written.
-  fs::remove(folder / "output_map.tdw");
+  // A header of no size, then a hex of terrain 9: the message names the
+  // file that stopped the conversion, in the written file's path style, and
+  // why; the former "output_map.tdw" stays.
   dir_.Write("data/scenarios/Old/map.hmf", std::string(4148, '\0'));
   Send(EVENT_BUTTON_CLICKED, kSettingsConvertMapId);
   ASSERT_TRUE(MessageShown());
-  EXPECT_EQ(message(), L"scenario_settings_convert_map_failed_ERROR: map cannot have 0 heigth or 0 width!");
-  EXPECT_FALSE(fs::exists(folder / "output_map.tdw"));
+  EXPECT_EQ(message(), L"scenario_settings_convert_map_failed_data/scenarios/Old/map.hmf_"
+                       L"scenario_settings_convert_map_zero_size");
+  CloseMessage();
+  hmf[4168] = 9;
+  dir_.Write("data/scenarios/Old/map.hmf", hmf);
+  Send(EVENT_BUTTON_CLICKED, kSettingsConvertMapId);
+  ASSERT_TRUE(MessageShown());
+  EXPECT_EQ(message(), L"scenario_settings_convert_map_failed_data/scenarios/Old/map.hmf_"
+                       L"scenario_settings_convert_map_bad_terrain_1_0_9");
+  EXPECT_EQ(fs::file_size(folder / "output_map.tdw"), 268u + 2 * 37);
   EXPECT_EQ(g_pWorld->GetMap().Hexes().data(), cells);
 }

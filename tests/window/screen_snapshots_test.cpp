@@ -3,10 +3,12 @@
 // menu and the map screen with the fixture scenario. The checks are on
 // pixels the screens must cover; nothing is written outside the test's
 // temporary folder. The loading and settings screens' drawing is covered by
-// their own tests with the recording renderer.
+// their own tests with the recording renderer; here the settings screen's
+// longest side line is measured in the real fonts of every layout.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -22,14 +24,17 @@
 #include "dialogs/preferences_dialog.h"
 #include "gui/dxut_combobox.h"
 #include "gui/dxut_dialog.h"
+#include "gui/dxut_static.h"
 #include "gui/dxut_resource_manager.h"
 #include "platform/messages.h"
+#include "platform/text.h"
 #include "screens/hex_panel.h"
 #include "screens/map_screen.h"
 #include "screens/menu.h"
 #include "screens/minimap_panel.h"
 #include "screens/panel.h"
 #include "screens/scenario_menu.h"
+#include "screens/scenario_settings_menu.h"
 #include "game_screen_fixture.h"
 #include "support/fixture_scenario.h"
 #include "world/calendar.h"
@@ -265,6 +270,61 @@ TEST_F(ScreenSnapshot, AnOpenResolutionListCoversTheBoxesBelowIt) {
     for (int x = centre + 6; x <= centre + 20; ++x) EXPECT_EQ(Pixel(x, y), ground) << x << "," << y;
   }
   ExpectGolden("preferences_open_list_1024x768.png");
+}
+
+// The settings screen's line of the player's side with every country of
+// Europe 1939 human, in every layout the game has, with and without the old
+// map's button: it keeps its whole text, which the font made for the layout
+// wraps within the label, below the pages and clear of the buttons.
+TEST_F(ScreenSnapshot, TheSettingsSideLineHoldsEveryHumanCountryInEveryLayout) {
+  fs::create_directories(dir_.Path() / "data/scenarios");
+  fs::copy(root_ / "data/scenarios/Europe1939", dir_.Path() / "data/scenarios/Europe1939", fs::copy_options::recursive);
+  LoadWorld(sGameStartSettings{L"data\\scenarios\\Europe1939\\%s", 0});
+  ASSERT_NE(g_pWorld, nullptr);
+  for (const auto& country : g_pWorld->Countries()) {
+    if (country) country->human = true;
+  }
+  const std::wstring whole = FormatSettingsSideLine(*g_pWorld);
+  const auto apart = [](const plat::RectI& a, const plat::RectI& b) {
+    return a.right <= b.left || b.right <= a.left || a.bottom <= b.top || b.bottom <= a.top;
+  };
+  int layouts = 0, width = 0, height = 0;
+  for (const auto& entry : fs::directory_iterator(root_ / "data")) {
+    const std::string file = entry.path().filename().string();
+    if (entry.path().extension() != ".csv" || std::sscanf(file.c_str(), "GUI_%dx%d", &width, &height) != 2) continue;
+    ++layouts;
+    fs::copy_file(entry.path(), dir_.Path() / "data" / file, fs::copy_options::overwrite_existing);
+    ASSERT_TRUE(LoadGuiLayoutFile(plat::WidenBytes("data\\" + file)));
+    OnDestroyDevice();  // the layout's fonts are made with the device
+    ASSERT_EQ(OnCreateDevice({width, height}), 0);
+    for (const bool oldMap : {false, true}) {
+      SCOPED_TRACE(file + (oldMap ? " with the convert button" : ""));
+      if (oldMap) dir_.Write("data/scenarios/Europe1939/map.hmf", std::string(4148, '\0'));
+      auto* menu = new cScenarioSettingsMenu();  // retires the one before
+      DeleteRetiredMenus();
+      auto* side = static_cast<CDXUTStatic*>(menu->Dialog().GetControl(kSettingsSideId));
+      EXPECT_EQ(side->GetText(), whole);
+      CDXUTElement element = *side->GetElement(0);
+      element.dwTextFormat = plat::kTextLeft | plat::kTextWordBreak;  // drawn wrapped at the label's width
+      const plat::RectI box = side->GetBoundingBox();
+      plat::RectI text{0, 0, box.Width(), 0};
+      ASSERT_EQ(menu->Dialog().CalcTextRect(whole.c_str(), &element, text), S_OK);
+      EXPECT_TRUE(text.Width() <= box.Width() && text.Height() <= box.Height()) << text.Height() << " " << box.Height();
+      const plat::RectI pages = menu->Dialog().GetControl(kSettingsPagesId)->GetBoundingBox();
+      EXPECT_TRUE(box.top >= pages.bottom && box.left >= pages.left && box.right <= pages.right);
+      for (int id : {kSettingsConvertMapId, kSettingsDumpEventsId, kSettingsBackId, kSettingsStartId}) {
+        const CDXUTControl* button = menu->Dialog().GetControl(id);
+        EXPECT_EQ(button->GetVisible(), id != kSettingsConvertMapId || oldMap) << id;
+        EXPECT_TRUE(apart(box, button->GetBoundingBox()) && button->GetBoundingBox().bottom <= height) << id;
+      }
+    }
+    fs::remove(dir_.Path() / "data/scenarios/Europe1939/map.hmf");
+  }
+  EXPECT_GT(layouts, 0);
+  RetireCurrentMenu();
+  DeleteRetiredMenus();
+  delete g_pWorld;
+  g_pWorld = nullptr;
 }
 
 }  // namespace

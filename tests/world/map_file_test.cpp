@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <numeric>
@@ -10,6 +12,7 @@
 #include <vector>
 
 #include "platform/format.h"
+#include "platform/lines.h"
 #include "support/test_support.h"
 #include "world/map.h"
 #include "world/map_text.h"
@@ -265,8 +268,9 @@ TEST(MapConversion, OldMapAndWeatherFilesBecomeOutputMapBesideThem) {
 
 }
 
-// An old map the conversion cannot use is refused with its log line: the
-// process goes on, the map stays as it was and nothing is written.
+// An old map the conversion cannot use, or whose terrain the map reader
+// would refuse, is refused with its log line: the process goes on, the map
+// stays as it was and nothing is written.
 TEST(MapConversion, UnusableOldMapIsRefusedWritingNothing) {
   const struct {
     const char* what;
@@ -277,6 +281,8 @@ TEST(MapConversion, UnusableOldMapIsRefusedWritingNothing) {
       {"zero width", OldMapBytes(0, 3, {}), {L"Loading hexes data...", L"ERROR: map cannot have 0 heigth or 0 width!"}},
       {"short records", OldMapBytes(2, 2, {OldMapRecord(1, 0, 0, 0, 0, 0, 0, 0)}),
        {L"Loading hexes data...", L"ERROR: Map file \"%s\" is shorter than its header says"}},
+      {"terrain 8", OldMapBytes(2, 1, {OldMapRecord(1, 0, 0, 0, 0, 0, 0, 0), OldMapRecord(8, 0, 0, 0, 0, 0, 0, 0)}),
+       {L"Loading hexes data...", L"ERROR: %s: hex (1, 0) has terrain code 8 (0 to 7)"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -296,5 +302,36 @@ TEST(MapConversion, UnusableOldMapIsRefusedWritingNothing) {
     for (std::size_t i = 0; i < c.lastLines.size(); ++i) {
       EXPECT_EQ(lines[lines.size() - c.lastLines.size() + i], plat::Format(c.lastLines[i], path));
     }
+  }
+}
+
+// A weather code the map reader would not take, or a file the process may
+// not write whole, stops the conversion naming the file: a former
+// "output_map.tdw" stays as it was and nothing is left beside it.
+TEST(MapConversion, BadWeatherOrAnUnfinishedWriteLeavesTheFormerOutputWhole) {
+  for (const bool cutShort : {false, true}) {
+    SCOPED_TRACE(cutShort ? "file cut short" : "weather 3");
+    twtest::TempDir dir;
+    dir.Write("map.hmf", OldMapBytes(40, 30, std::vector<std::string>(40 * 30, OldMapRecord(1, 0, 0, 0, 0, 0, 0, 0))));
+    dir.Write("weather.csv", cutShort ? "1;1;2;1\n" : "1;1;2;1\n# the third line\n2;2;3;0\n");
+    dir.Write("output_map.tdw", "a map converted before");
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit low = saved;
+    low.rlim_cur = 16384;  // the map's 44668 bytes pass it: the write fails part way
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    if (cutShort) setrlimit(RLIMIT_FSIZE, &low);
+    cMap map;
+    const sMapConversion outcome = map.ConvertHmfMap(Pattern(dir));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
+    const std::wstring folder = dir.Path().wstring() + L"\\";
+    EXPECT_EQ(std::tuple(outcome.result, outcome.file, outcome.line, outcome.code),
+              cutShort ? std::tuple(eMapConversion::kCannotWrite, folder + L"output_map.tdw", 0, 0)
+                       : std::tuple(eMapConversion::kBadWeather, folder + L"weather.csv", 3, 3));
+    std::string kept;
+    ASSERT_TRUE(plat::ReadFileBytes(dir.File("output_map.tdw"), kept));
+    EXPECT_TRUE(kept == "a map converted before") << kept.size() << " bytes";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 3);  // no temporary file
   }
 }
