@@ -33,8 +33,12 @@ bool IsPanelLayoutId(int id) {
   return id == kUnitPanelId || id == kHexPanelId || id == kAttackPanelId || id == kDiplomacyPanelId;
 }
 
-void StoreLayoutRect(int id, int left, int top, int right, int bottom) {
-  g_GuiLayout[id] = {left, top, right - left, bottom - top};
+// A drag moves a layout entry and keeps its size: a dialog that fitted a
+// control to its text (a long question) keeps that size to itself, and the
+// next dialog built from the entry fits its own.
+void MoveLayoutEntry(int id, int dx, int dy) {
+  g_GuiLayout[id].a += dx;
+  g_GuiLayout[id].b += dy;
 }
 
 }  // namespace
@@ -51,17 +55,24 @@ bool MoveControlGroup(CDXUTDialog* dialog, int id, int left, int top, int right,
     int screenWidth = 0, screenHeight = 0;
     GetScreenSize(screenWidth, screenHeight);
     if (left < 0 || top < 0 || right > screenWidth || bottom > screenHeight) return false;
-    StoreLayoutRect(id, left, top, right, bottom);
+    MoveLayoutEntry(id, dx, dy);
     if (g_PanelMover) g_PanelMover(id, dx, dy);
     return true;
   }
   if (id < 1 || id >= kLayoutEntries || id == kUnrecordedControlId) return true;
-  StoreLayoutRect(id, left, top, right, bottom);
+  MoveLayoutEntry(id, dx, dy);
   for (const sControlGroup& group : kControlGroups) {
     if (group.head != id) continue;
-    for (int j = 1; j <= group.count && dialog != nullptr; ++j) {
-      // The control's own move records its place and moves its own group.
-      if (CDXUTControl* control = dialog->GetControl(id + j)) control->MoveBy(dx, dy);
+    for (int j = 1; j <= group.count; ++j) {
+      // The control's own move records its place and moves its own group; a
+      // control of the block this dialog lacks (the end-turn question's
+      // "don't ask again" under a plain yes/no) moves in the table alone.
+      CDXUTControl* control = dialog != nullptr ? dialog->GetControl(id + j) : nullptr;
+      if (control != nullptr) {
+        control->MoveBy(dx, dy);
+      } else if (id + j < kLayoutEntries) {
+        MoveLayoutEntry(id + j, dx, dy);
+      }
     }
     break;
   }

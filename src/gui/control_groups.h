@@ -14,9 +14,11 @@ class CDXUTDialog;
 using PanelMover = std::function<void(int layoutId, int dx, int dy)>;
 PanelMover SetPanelMover(PanelMover mover);
 
-// Records the moved control id's new rectangle (edges) in the layout table
-// and moves the controls of its group by (dx, dy). False when a panel would
-// leave the screen; nothing is changed then.
+// A control id moved by (dx, dy) to its new rectangle (edges): its layout
+// entry moves by as much and keeps its size, and the rest of its group moves
+// with it, the controls the dialog holds and, in the layout table, the ids
+// it lacks. False when a panel would leave the screen; nothing is changed
+// then.
 bool MoveControlGroup(CDXUTDialog* dialog, int id, int left, int top, int right, int bottom,
                       int dx, int dy);
 

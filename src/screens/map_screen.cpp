@@ -627,6 +627,12 @@ void cMapScreen::OnMouse(bool left, bool, bool, bool, bool, int wheelDelta, int 
   }
 }
 
+void cMapScreen::DropMousePress() {
+  if (g_MapDrag.dragging) return;
+  mouse_.leftDown = false;
+  mouse_.pressOnMap = false;
+}
+
 void cMapScreen::OnGUIEvent(unsigned, int controlId, CDXUTControl*) {
   cMap& map = world_.GetMap();
   switch (controlId) {
@@ -794,6 +800,7 @@ void WorldOnMouseThunk(bool left, bool right, bool middle, bool side1, bool side
                        int x, int y) {
   g_HintText.UpdateMouse(left, right, x, y);
   if (cDialog* dialog = VisibleActiveDialog()) {
+    if (cMapScreen* screen = LoadedMapScreen()) screen->DropMousePress();
     dialog->OnMouse(left, right, middle, side1, side2, wheelDelta, x, y);
   } else if (cMapScreen* screen = LoadedMapScreen()) {
     screen->OnMouse(left, right, middle, side1, side2, wheelDelta, x, y);

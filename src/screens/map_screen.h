@@ -98,6 +98,10 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   // dialogs', and closes that dialog.
   bool ClosesOpenDialog(unsigned key, bool keyDown) const;
   void OnMouse(bool left, bool right, bool middle, bool side1, bool side2, int wheelDelta, int x, int y);
+  // A dialog came over the map while its button was down: the press is
+  // over without a click (its release is the dialog's); a drag of the map
+  // still ends at its release.
+  void DropMousePress();
   void OnGUIEvent(unsigned event, int controlId, CDXUTControl* control);
   // The in-game frame move: what the worker asked of the main thread, edge
   // and arrow-key scrolling, then the view's zoom, drag and glide.

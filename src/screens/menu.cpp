@@ -53,6 +53,14 @@ void cMenu::OnMouse(bool, bool, bool, bool, bool, int, int, int) {}
 void cMenu::OnFrameMove(double, float) {}
 void cMenu::OnRender(float) {}
 
+bool cMenu::OfferMessage(const plat::Message& message) {
+  if (VisibleActiveDialog() != nullptr) {
+    dialog_.ForgetMouseOver();
+    return false;
+  }
+  return dialog_.MsgProc(message);
+}
+
 void RetireCurrentMenu() {
   if (g_pCurrentMenu == nullptr) return;
   g_RetiredMenus.push_back(g_pCurrentMenu);

@@ -5,6 +5,7 @@
 
 #include "gui/dxut_dialog.h"
 #include "platform/framework.h"
+#include "platform/messages.h"
 
 class CDXUTControl;
 
@@ -26,6 +27,11 @@ class cMenu {
                        int x, int y);
   virtual void OnFrameMove(double time, float elapsed);
   virtual void OnRender(float elapsed);
+
+  // A window message offered to the menu's controls; true when one took it.
+  // Under a shown dialog the menu takes none: the dialog is modal, so no
+  // click, key, wheel or hover of the menu (a tab, a list row) goes past it.
+  bool OfferMessage(const plat::Message& message);
 
   CDXUTDialog& Dialog() { return dialog_; }
 

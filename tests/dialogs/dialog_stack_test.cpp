@@ -1,13 +1,19 @@
 // The stack of game dialogs and the prompts opened on it.
+#include <algorithm>
+#include <array>
+#include <tuple>
+
 #include "app/hoverable.h"
 #include "dialogs/dialog.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/prompt_dialogs.h"
+#include "dialogs/turn_dialogs.h"
 #include "app/settings.h"
 #include "gui/dxut_editbox.h"
 #include "gui/dxut_static.h"
 #include "gui/gui_fixture.h"
 #include "platform/messages.h"
+#include "world/world.h"
 
 namespace {
 
@@ -220,9 +226,15 @@ TEST_F(Prompts, TextPromptCutsTo99CharactersYesNoAnswersEnterYesEscapeNoAndBothA
 // The yes/no question wraps within its box at 1024 x 768, and a longer one
 // (the overwrite question with the longest save name, a word wider than the
 // box) grows the frame: every line stays inside it, above the buttons.
+// Dragged, the grown question moves its block and keeps the layout's sizes:
+// the next short question and the end-turn question, with its "don't ask
+// again" box, open where the drag left it at their own size.
 TEST_F(Prompts, TheYesNoQuestionFitsItsFrame) {
   const int screenWidth = g_Settings.ResolutionX;
   g_Settings.ResolutionX = 1024;
+  sLayoutRect kept[7];
+  std::copy(&g_GuiLayout[701], &g_GuiLayout[708], kept);
+  g_GuiLayout[707] = {332, 378, 360, 22};
   g_GuiLayout[701] = {312, 290, 400, 170};
   g_GuiLayout[702] = {322, 298, 380, 28};
   g_GuiLayout[704] = {328, 332, 368, 60};
@@ -260,8 +272,20 @@ TEST_F(Prompts, TheYesNoQuestionFitsItsFrame) {
     if (name.size() < 10) {
       EXPECT_EQ(frame.Width(), 400) << "a short question keeps the frame";
     }
+    for (auto [msg, by] : {std::pair(plat::kWmMouseMove, 0), {plat::kWmLButtonDown, 0}, {plat::kWmMouseMove, 50},
+                           {plat::kWmLButtonUp, 50}}) {
+      if (name.size() > 10) d.MsgProc({msg, 0, plat::MakeMouseLParam(frame.left + 4 + by, frame.top + 4 + by)});
+    }
     prompt->OnKeyboard(plat::kVkEscape, true, false);
   }
+  cDialog* next = Open(new cDialogPotwierdzenia(L"Sure?", L"Sure?", L"Yes", L"", L"No", L""));
+  cWorld world;
+  cDialogPotwKoncaTury endTurn(world);
+  const auto at = [](CDXUTControl* c) { return std::array{c->GetX(), c->GetY(), c->GetWidth(), c->GetHeight()}; };
+  EXPECT_EQ(std::tuple(at(next->Dialog().GetControl(701)), at(endTurn.Dialog().GetControl(701)),
+                       at(endTurn.Dialog().GetControl(cDialogPotwKoncaTury::kDontAskId))),
+            std::tuple(std::array{362, 340, 400, 170}, std::array{362, 340, 400, 170}, std::array{382, 428, 360, 22}));
+  std::copy(kept, kept + 7, &g_GuiLayout[701]);
   g_Settings.ResolutionX = screenWidth;
 }
 

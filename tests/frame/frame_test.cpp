@@ -154,16 +154,16 @@ TEST_F(Frame, MessageGoesToVisibleDialogThenMenu) {
   EXPECT_TRUE(done);
   EXPECT_EQ(log_, (Log{"dialog"}));
 
-  // A message the dialog leaves reaches the menu, which decides the flag,
-  // when it lies off the dialog; on the dialog nothing beneath sees it.
+  // A message the dialog leaves reaches nothing of the menu, off the dialog
+  // or on it: the dialog is modal over a menu.
   dialog->Dialog().RemoveAllControls();
   Offer(dialog->Dialog(), "dialog", log_, false);
   menu->Dialog().GetControl(1)->SetSize(100, 100);
   log_.clear();
   done = false;
   MsgProc({plat::kWmLButtonDown, 0, plat::MakeMouseLParam(50, 50)}, done);
-  EXPECT_TRUE(done);
-  EXPECT_EQ(log_, (Log{"menu"}));
+  EXPECT_FALSE(done);
+  EXPECT_TRUE(log_.empty());
   log_.clear();
   done = false;
   MsgProc({plat::kWmLButtonDown, 0, 0}, done);
@@ -307,15 +307,16 @@ TEST_F(Frame, MoveControlGroup) {
   EXPECT_EQ(g_GuiLayout[350].a, 1);
   EXPECT_TRUE(log_.empty());
   EXPECT_TRUE(MoveControlGroup(nullptr, 350, 700, 10, 800, 100, 5, -2));
-  EXPECT_EQ(g_GuiLayout[350].a, 700);
-  EXPECT_EQ(g_GuiLayout[350].d, 90);
+  EXPECT_EQ((std::array<int, 4>{g_GuiLayout[350].a, g_GuiLayout[350].b, g_GuiLayout[350].c, g_GuiLayout[350].d}),
+            (std::array<int, 4>{6, 0, 3, 4}));
   EXPECT_EQ(log_, (Log{"unit by 5,-2"}));
 
   g_GuiLayout[780] = {9, 9, 9, 9};
   EXPECT_TRUE(MoveControlGroup(nullptr, 780, 0, 0, 10, 10, 1, 1));
   EXPECT_EQ(g_GuiLayout[780].a, 9);
 
-  // Head 82 carries ids 83..171 with it; 172 stays.
+  // Head 82 carries ids 83..171 with it, those of the dialog and, in the
+  // layout table, those it lacks (100); 172 stays. Sizes stay the layout's.
   CDXUTDialog dialog;
   for (int id : {83, 171, 172}) {
     CDXUTControl* control = dialog.AddControl(std::make_unique<CDXUTControl>());
@@ -323,12 +324,15 @@ TEST_F(Frame, MoveControlGroup) {
     control->SetLocation(100, 50);
     control->SetSize(20, 10);
   }
+  for (int id : {82, 100, 171, 172}) g_GuiLayout[id] = {100, 50, 7, 8};
   EXPECT_TRUE(MoveControlGroup(&dialog, 82, 10, 10, 30, 30, 4, 6));
-  EXPECT_EQ(g_GuiLayout[82].c, 20);
+  EXPECT_EQ((std::array<int, 3>{g_GuiLayout[82].a, g_GuiLayout[82].b, g_GuiLayout[82].c}),
+            (std::array<int, 3>{104, 56, 7}));
   EXPECT_EQ(dialog.GetControl(83)->GetX(), 104);
   EXPECT_EQ(dialog.GetControl(171)->GetY(), 56);
   EXPECT_EQ(dialog.GetControl(172)->GetX(), 100);
-  EXPECT_EQ(g_GuiLayout[171].b, 56);
+  EXPECT_EQ((std::array<int, 4>{g_GuiLayout[100].a, g_GuiLayout[171].b, g_GuiLayout[171].d, g_GuiLayout[172].a}),
+            (std::array<int, 4>{104, 56, 8, 100}));
 }
 
 TEST_F(Frame, DrawsMenuThenVisibleDialogsBottomUpUnderTheLock) {

@@ -400,6 +400,26 @@ TEST_F(ChangedSaves, TheTwoHandEditsLoadAfterTheQuestionWhileAMissingMapStaysRef
   EXPECT_NE(dynamic_cast<cScenarioSettingsMenu*>(g_pCurrentMenu), nullptr);
 }
 
+// The question of a changed save is modal: a click on the new games' tab
+// beside it changes neither the tab nor the list, and "back" leaves the
+// saved games' tab on the save.
+TEST_F(ChangedSaves, AClickOnATabUnderTheQuestionChangesNothing) {
+  const sLayoutRect kept = g_GuiLayout[kScenarioTabsId];
+  g_GuiLayout[kScenarioTabsId] = {10, 10, 400, 300};
+  cScenarioMenu* menu = SavedGamesMenu();
+  StartSave(*menu, L"Stronger");
+  for (unsigned msg : {plat::kWmMouseMove, plat::kWmLButtonDown, plat::kWmLButtonUp}) {
+    EXPECT_FALSE(menu->OfferMessage({msg, 0, plat::MakeMouseLParam(15, 15)}));
+  }
+  Answer(false);
+  auto* tabs = dynamic_cast<CDXUTTabFrame*>(menu->Dialog().GetControl(kScenarioTabsId));
+  auto* list = dynamic_cast<CDXUTListBox*>(menu->Dialog().GetControl(kScenarioListId));
+  const auto* selected = static_cast<const sScenarioEntry*>(list->GetSelectedItem()->pData);
+  EXPECT_EQ(std::tuple(tabs->GetSelectedTab(), menu->GetTab(), selected->folderName),
+            std::tuple(kScenarioTabSavedGame, kScenarioTabSavedGame, std::wstring(L"Stronger")));
+  g_GuiLayout[kScenarioTabsId] = kept;
+}
+
 // The save is looked at again when the answer comes: one damaged while the
 // question was open is refused; "load it" never loads it.
 TEST_F(ChangedSaves, ASaveDamagedWhileTheQuestionIsOpenIsRefusedAtTheAnswer) {

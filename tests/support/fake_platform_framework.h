@@ -77,8 +77,12 @@ class FakePlatformFramework : public plat::Framework {
     if (deviceDestroyed) deviceDestroyed();
   }
   // Routes one input as the window layer does: the message first, then the
-  // key or the mouse unless the message was taken.
+  // key or the mouse unless the message was taken. The left button's state
+  // the mouse reports follows every press and release, taken or not.
   void Send(const plat::Message& message) {
+    leftDown = message.msg == plat::kWmLButtonDown || message.msg == plat::kWmLButtonDblClk ? true
+               : message.msg == plat::kWmLButtonUp                                        ? false
+                                                                                          : leftDown;
     bool taken = false;
     if (msgProc) msgProc(message, taken);
     if (taken) return;
@@ -91,7 +95,6 @@ class FakePlatformFramework : public plat::Framework {
     const int y = static_cast<std::int16_t>((message.lParam >> 16) & 0xFFFF);
     const int wheel = message.msg == plat::kWmMouseWheel ? static_cast<std::int16_t>((message.wParam >> 16) & 0xFFFF) : 0;
     if (message.msg == plat::kWmMouseMove && !mouseMoves) return;
-    leftDown = message.msg == plat::kWmLButtonDown ? true : message.msg == plat::kWmLButtonUp ? false : leftDown;
     mouse(leftDown, false, false, false, false, wheel, x, y);
   }
   void Shutdown(int code) override {

@@ -1,0 +1,65 @@
+// The clicks that end a report over the map, through the window's message
+// routing: no part of a click whose press a dialog took reaches the map.
+#include <gtest/gtest.h>
+
+#include "app/gui_layout.h"
+#include "app/settings.h"
+#include "dialogs/combat_result_dialog.h"
+#include "dialogs/dialog_stack.h"
+#include "frame/input_routing.h"
+#include "platform/recording_renderer.h"
+#include "screens/map_screen_fixture.h"
+#include "support/fake_framework.h"
+#include "units/land_fixture.h"
+#include "world/combat_result.h"
+
+namespace {
+
+// Hex (2, 2) selected; the report's Close lies over hex (4, 4). A click on
+// Close, one whose report the countdown closes while the button is held
+// (moves with the button down, then the release), and a press the map took
+// before a report came, released on the report: the selection stays.
+TEST(DialogClicks, AClickOnAReportsCloseOverAHexLeavesTheSelection) {
+  plat::RecordingRenderer renderer{kScreenW, kScreenH};
+  twtest::FakeFramework frame{&renderer};
+  frame.SetCallbackMsgProc(MsgProc);
+  twtest::LandWorld w({"pppppp", "pppppp", "pppppp", "pppppp", "pppppp", "pppppp"});
+  w.AddCountries({kAllies});
+  cWorld& world = *w.world;
+  world.turnState.SetCurrentCountry(&w.Country(1));
+  twtest::MapScreenScope screen;
+  screen.Open(world);
+  LoadedMapScreen()->EnterMapState();
+  g_Settings.MapZoom = 1.0f;
+  twtest::LookAtHex(world.GetMap(), 3, 3);
+  world.turnState.SelectHex(world, 2, 2);
+  int x = 0, y = 0;
+  ASSERT_TRUE(twtest::PointOfHex(world.GetMap(), 4, 4, x, y));
+  const sLayoutRect kept[] = {g_GuiLayout[cDialogWynikuWalki::kId], g_GuiLayout[cDialogWynikuWalki::kCloseId]};
+  g_GuiLayout[cDialogWynikuWalki::kId] = {x - 100, y - 100, 200, 150};
+  g_GuiLayout[cDialogWynikuWalki::kCloseId] = {x - 10, y - 10, 20, 20};
+  const auto send = [&](unsigned msg, unsigned buttons = 0) { frame.Send({msg, buttons, plat::MakeMouseLParam(x, y)}); };
+  const auto report = [&world] { PushDialog(new cDialogWynikuWalki(world, sBombardmentResult{}, 5000.0f)); };
+
+  report();
+  send(plat::kWmLButtonDown);
+  send(plat::kWmLButtonUp);
+  EXPECT_TRUE(g_DialogStack.empty());
+  EXPECT_EQ(world.turnState.selectedHex, &w.Hex(2, 2)) << "a click on Close";
+  report();
+  send(plat::kWmLButtonDown);
+  g_pActiveDialog->UpdateTimer(6.0f);
+  send(plat::kWmMouseMove, plat::kMkLButton);
+  send(plat::kWmLButtonUp);
+  EXPECT_EQ(world.turnState.selectedHex, &w.Hex(2, 2)) << "a click on Close the countdown outran";
+  send(plat::kWmLButtonDown);
+  report();
+  send(plat::kWmLButtonUp);
+  g_pActiveDialog->UpdateTimer(6.0f);
+  send(plat::kWmMouseMove);
+  EXPECT_EQ(world.turnState.selectedHex, &w.Hex(2, 2)) << "a press the map took before the report";
+  g_GuiLayout[cDialogWynikuWalki::kId] = kept[0];
+  g_GuiLayout[cDialogWynikuWalki::kCloseId] = kept[1];
+}
+
+}  // namespace
