@@ -2,9 +2,11 @@
 # Runs the real game under a virtual X display and plays it with xdotool as
 # a person would: intro movies (Esc) -> logos (a key) -> main menu -> single
 # player -> scenario menu -> back (Esc) -> single player again -> the test
-# scenario (double click) -> loading screen -> scenario settings (one
-# country made human) -> start -> the map screen, scrolled with the arrow
-# keys and zoomed with the wheel -> pause menu (Esc) -> exit. The game runs
+# scenario (double click) -> loading screen -> scenario settings -> back
+# (Esc: the zoom setting stays the player's 60) -> the scenario again ->
+# scenario settings (one country made human) -> start -> the map screen,
+# scrolled with the arrow keys and zoomed with the wheel (the zoom setting
+# follows) -> pause menu (Esc) -> exit. The game runs
 # in a folder of its own whose only scenario is the test fixture. The
 # program saves a picture of every menu and of the map screen at each zoom
 # (TW_SCREENSHOT_DIR) and prints how long it took from its start to the
@@ -45,8 +47,17 @@ key Escape
 await_shot cMainMenu 2 || fail "main menu not shown again"
 click "$single_x" "$single_y"
 await_shot cScenarioMenu 2 || fail "scenario menu not shown again"
+# The zoom a game opens at, as Settings.ini keeps it.
+zoom_setting() { tr -d '\r ' <"$run/Settings.ini" | sed -n 's/^Zoom=//p'; }
 double_click "$entry_x" "$entry_y"
 await_shot cScenarioSettingsMenu 1 || fail "scenario settings not shown"
+# Back throws the loaded world away: the map it fitted to the screen is no
+# zoom of the player's.
+key Escape
+await_shot cScenarioMenu 3 || fail "scenario menu not shown after the settings"
+[ "$(zoom_setting)" = 60 ] || fail "the zoom setting is $(zoom_setting) after Back from the settings, not 60"
+double_click "$entry_x" "$entry_y"
+await_shot cScenarioSettingsMenu 2 || fail "scenario settings not shown again"
 click "$country_x" "$country_y"
 sleep 0.3
 click "$human_x" "$human_y"
@@ -64,6 +75,12 @@ xdotool keyup --window "$win" Right Down
 xdotool click --window "$win" 5
 await_shot MapScreen 2 || fail "map screen not shown at the new zoom"
 quit_game 50
+status=$?
+# The player zoomed: the next game opens at the zoom the step reached
+# (the fixture's small map has none at exactly 60 per cent).
+zoom="$(zoom_setting)"
+[ -n "$zoom" ] && [ "$zoom" != 60 ] || fail "the zoom setting is \"$zoom\" after the player's zoom step"
+exit "$status"
 INNER
 rc=$?
 cat "$out/game.out" 2>/dev/null | grep -E "first main-menu frame|screenshot" || true
