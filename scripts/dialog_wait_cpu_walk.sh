@@ -3,10 +3,10 @@
 # X display: a copy of Europe 1939 with Poland as the human country, whose
 # turn comes after the Axis countries'; the computer's combat reports stay
 # up until a click ("Delay/AICombatResult=-1000"). Once the first report is
-# up, the processor time of the worker thread (and of the whole game) over
-# WAIT_SECONDS (60 by default) is read from /proc and printed as a share of
-# one core; then the game is ended. Run by hand, on a Release
-# build (scripts/play.sh builds one):
+# up, the processor time of the worker thread, of the main thread (the frame
+# loop) and of the whole game over WAIT_SECONDS (60 by default) is read from
+# /proc and printed as a share of one core; then the game is ended. Run by
+# hand, on a Release build (scripts/play.sh builds one):
 #
 #   scripts/dialog_wait_cpu_walk.sh build/release [output folder]
 #
@@ -53,10 +53,12 @@ hz="$(getconf CLK_TCK)"
 share() { awk -v t="$1" -v hz="$hz" -v s="$WAIT_SECONDS" 'BEGIN { printf "%.2f", 100 * t / hz / s }'; }
 waits() { log_count "worker_messages.cpp"; }
 worker_before="$(ticks "/proc/$pid/task/$tid/stat")"
+main_before="$(ticks "/proc/$pid/task/$pid/stat")"
 game_before="$(ticks "/proc/$pid/stat")"
 waits_before="$(waits)"
 sleep "$WAIT_SECONDS"
 worker_after="$(ticks "/proc/$pid/task/$tid/stat")"
+main_after="$(ticks "/proc/$pid/task/$pid/stat")"
 game_after="$(ticks "/proc/$pid/stat")"
 waits_after="$(waits)"
 # The worker must still be waiting for the report: its trace lines go on
@@ -66,6 +68,7 @@ last_trace="$(iconv -f UTF-16LE -t UTF-8 ConsoleOut.txt 2>/dev/null | grep "^S: 
   fail "the worker was not waiting for the report (last trace line: $last_trace)"
 {
   echo "worker waiting for the combat report: $(share $((worker_after - worker_before)))% of a core over ${WAIT_SECONDS} s"
+  echo "main thread (the frame loop) meanwhile: $(share $((main_after - main_before)))% of a core"
   echo "whole game meanwhile: $(share $((game_after - game_before)))% of a core"
   echo "the wait's trace lines meanwhile (one a poll of 100 ms): $((waits_after - waits_before))"
 } | tee "$out/dialog_wait_cpu.txt"

@@ -159,7 +159,8 @@ walks=(
   # over the map, the music volume kept in Settings.ini
   preferences_walk
   # the display lost: the window killed in the player's turn, the X server
-  # ended in the computer's; the game ends by its own path each time
+  # ended in the computer's, the window destroyed by another program in the
+  # player's turn and at the intro; the game ends by its own path each time
   display_loss_walk
 )
 # One walk a core: the game draws the whole map in software every frame.

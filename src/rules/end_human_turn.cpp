@@ -161,7 +161,7 @@ eTurnHandOver EndHumanTurn(cWorld& world) {
     return eTurnHandOver::kComputerPhase;
   }
   if (next->specialFlags == kEventsOnlyCountry && world.playByEmail) {
-    g_bEventsCheckRequested = true;
+    RequestEventsCheck();
     return eTurnHandOver::kEventsOnly;
   }
   GiveTurnToHuman(world, *next);

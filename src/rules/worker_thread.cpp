@@ -18,6 +18,7 @@
 #include "world/units_visibility.h"
 #include "world/world.h"
 #include "world/worker_steps.h"
+#include "world/worker_wake.h"
 #include "world/world_view.h"
 
 std::atomic<bool> g_bEventsCheckRequested{false};
@@ -32,15 +33,16 @@ std::atomic<bool> g_AiThreadStop{true};
 // Set when the thread body returns; cleared by every start.
 std::atomic<bool> g_AiThreadFinished{false};
 
+// What the worker sleeps on with nothing to do: the world it plays wakes
+// it at every change of the phase, the events check's request and the stop
+// wake it too.
+cWorkerWake g_AiThreadWake;
 // Started and joined by the main thread only.
 std::thread g_AiThread;
 // Counts the threads started, so that a world's stop hook only stops the
 // thread that was started for it.
 std::atomic<unsigned> g_AiThreadGeneration{0};
 
-// Between idle passes: short enough that a phase change is taken up at
-// once, long enough not to burn a core.
-constexpr int kIdlePassMs = 2;
 // The wait for the main thread's step of a computer move.
 constexpr int kMoveWaitMs = 50;
 // The wait while the main thread holds the end of an impulse in phase 3.
@@ -188,24 +190,34 @@ bool IsAiThreadRunning() { return g_AiThreadRun.load(); }
 
 namespace {
 
+// The computer phase, or an events check asked for.
+bool HasWork(const cWorld* world) {
+  return world != nullptr &&
+         (world->GetGameState() == kPhaseComputerPlayers || g_bEventsCheckRequested.load());
+}
+
 void RunWorkerLoop(cWorld* world, sImpulseBudget& budget) {
   while (g_AiThreadRun.load()) {
-    if (world == nullptr) {
-      plat::Sleep(kIdlePassMs);
+    if (world != nullptr && world->GetGameState() == kPhaseComputerPlayers) {
+      if (!PlayComputerPhase(*world, budget)) break;
       continue;
     }
-    if (world->GetGameState() != kPhaseComputerPlayers) {
-      if (g_bEventsCheckRequested.exchange(false)) CheckEvents(*world);
-      plat::Sleep(kIdlePassMs);
-      continue;
-    }
-    if (!PlayComputerPhase(*world, budget)) break;
+    if (world != nullptr && g_bEventsCheckRequested.exchange(false)) CheckEvents(*world);
+    // Nothing to do (the human turn, the pause menu, a move of the
+    // player's): the thread sleeps until the phase changes, an events
+    // check is asked for or the stop comes.
+    g_AiThreadWake.SleepUntil([world] { return !g_AiThreadRun.load() || HasWork(world); });
   }
 }
 
 }  // namespace
 
 bool AiThreadFinished() { return g_AiThreadFinished.load(); }
+
+void RequestEventsCheck() {
+  g_bEventsCheckRequested.store(true);
+  g_AiThreadWake.Notify();
+}
 
 int AiThreadProc(cWorld* world, const sWorkerStartOptions& options) {
   plat::Srand(options.seed ? *options.seed : plat::GetTickCount());
@@ -229,6 +241,7 @@ int StartAiThread(cWorld& world, const sWorkerStartOptions& options) {
     if (g_AiThreadGeneration.load() == generation) StopAiThread(&world);
   });
   world.SetWorkerStopFlag(&g_AiThreadStop);
+  world.SetWorkerWake(&g_AiThreadWake);
   g_AiThreadStop.store(false);
   g_AiThreadFinished.store(false);
   g_AiThreadRun.store(true);
@@ -242,6 +255,7 @@ int StartAiThread(cWorld& world, const sWorkerStartOptions& options) {
 int StopAiThread(const cWorld* world) {
   g_AiThreadRun.store(false);
   g_AiThreadStop.store(true);
+  g_AiThreadWake.Notify();
   if (world != nullptr) world->DialogCloses().WakeForStop();
   if (!g_AiThread.joinable()) return 0;
   if (g_AiThread.get_id() == std::this_thread::get_id()) {

@@ -29,9 +29,10 @@ struct sWorkerStartOptions {
 int StartAiThread(cWorld& world, const sWorkerStartOptions& options = {});
 // Clears the run flag and waits for the thread to finish its current wait
 // and end. Every wait of the thread looks at the flag, so it always ends;
-// the world's wait for a dialog sleeps until woken, which the stop does when
-// it is given the world the thread plays (without it, at the wait's next
-// poll). Returns 0 (also when no thread runs).
+// the thread's sleep with nothing to do is woken by the stop, and the
+// world's wait for a dialog when the stop is given the world the thread
+// plays (without it, at the wait's next poll). Returns 0 (also when no
+// thread runs).
 int StopAiThread(const cWorld* world = nullptr);
 // True while a started thread has not been stopped.
 bool IsAiThreadRunning();
@@ -40,8 +41,10 @@ bool IsAiThreadRunning();
 bool AiThreadFinished();
 
 // The thread body, for the world it was started for: seeds the thread's
-// generator, then waits for phase 9 or an events-check request until the
-// run flag is cleared or the impulse limit is reached. Returns 0.
+// generator, then plays phase 9 and serves the events-check requests until
+// the run flag is cleared or the impulse limit is reached; in between it
+// sleeps until the world's phase changes, a request comes or the stop.
+// Returns 0.
 int AiThreadProc(cWorld* world, const sWorkerStartOptions& options = {});
 
 // The end of a computer phase, on the worker: the human country now current
@@ -56,3 +59,5 @@ bool HandOverToHuman(cWorld& world);
 // Set by the end of a human turn (and the start of play) to have the events
 // check run on the worker thread; cleared there once served.
 extern std::atomic<bool> g_bEventsCheckRequested;
+// Sets it and wakes the sleeping worker: the way to ask for the check.
+void RequestEventsCheck();

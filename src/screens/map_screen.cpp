@@ -321,7 +321,7 @@ void cMapScreen::StartGame() {
   cCountry* current = turnState.currentCountry;
   const auto requestOrCentre = [&turnState, &world](const cCountry* country) {
     if (country != nullptr && country->specialFlags == 1) {
-      g_bEventsCheckRequested = true;
+      RequestEventsCheck();
     } else {
       turnState.CenterOnCurrentCountry(world, false);
     }

@@ -62,8 +62,8 @@ bool WaitWhileViewShows(const cWorld& world, bool (cWorldView::*isOpen)() const,
   const cDialogCloseSignal& closes = world.DialogCloses();
   std::uint64_t seen = closes.Closes();
   bool stillOpen = open();
-  // The lock is taken again only when some dialog has closed; in between
-  // the worker sleeps on the signal, which its stop wakes too.
+  // The lock is taken again when some dialog has closed and once a poll; in
+  // between the worker sleeps on the signal, which its stop wakes too.
   const std::atomic<bool>* stop = world.WorkerStopFlag();
   const auto closed = [&](int leftMs) {
     if (!closes.WaitForCloseAfter(seen, leftMs, stop)) return false;
@@ -73,6 +73,9 @@ bool WaitWhileViewShows(const cWorld& world, bool (cWorldView::*isOpen)() const,
   const int poll = pollMs > 0 ? pollMs : 1;
   while (stillOpen) {
     if (!TracedWaitUntil(poll, file, line, stop, closed)) return false;
+    // At the end of each poll the view is asked too: a dialog that left
+    // the screen without the signal costs at most one poll.
+    if (stillOpen) stillOpen = open();
   }
   return true;
 }

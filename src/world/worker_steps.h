@@ -43,9 +43,10 @@ bool WaitWhilePhase(const cWorld& world, int phase, int pollMs, const char* file
 // The wait for a dialog the world's view opened (a message, the convoy
 // results, an event, the computer's combat report): while isOpen, asked of
 // the view under the framework lock, says so. The view is asked at the
-// start and again only when a dialog has closed (the world's
-// DialogCloses()); in between the worker sleeps without the lock until a
-// dialog closes or the stop wakes it (StopAiThread with the world), and
-// writes one trace line a poll. A world without a view has none open.
+// start, whenever a dialog has closed (the world's DialogCloses()) and at
+// the end of each poll; in between the worker sleeps without the lock until
+// a dialog closes, the poll ends or the stop wakes it (StopAiThread with
+// the world), and writes one trace line a poll. A world without a view has
+// none open.
 bool WaitWhileViewShows(const cWorld& world, bool (cWorldView::*isOpen)() const, int pollMs, const char* file,
                         int line);

@@ -9,6 +9,7 @@
 #include "world/jednostka_ladowa.h"
 #include "world/cities.h"
 #include "world/game_phase.h"
+#include "world/worker_wake.h"
 
 cWorld* g_pWorld = nullptr;
 
@@ -58,6 +59,7 @@ void cWorld::SetGameState(int state) {
   // the log keeps the order in which things happened.
   LogLine(L"---- Game state = %i", state);
   game_state_.store(state);
+  if (worker_wake_ != nullptr) worker_wake_->Notify();
 }
 
 cCountry* cWorld::GetCountry(int id) const {

@@ -36,6 +36,7 @@ class cCommander;
 class cFleet;
 class cFleetWatcher;
 class cJednostkaMorska;
+class cWorkerWake;
 class cWorld;
 
 // The ids that the next new record of each kind receives; recomputed from
@@ -71,6 +72,10 @@ class cWorld {
   // set. Null without a worker.
   void SetWorkerStopFlag(const std::atomic<bool>* stop) { worker_stop_ = stop; }
   const std::atomic<bool>* WorkerStopFlag() const { return worker_stop_; }
+  // What the worker sleeps on while it has nothing to do (set with the
+  // hook, not owned): every change of the phase wakes it. Null without a
+  // worker.
+  void SetWorkerWake(cWorkerWake* wake) { worker_wake_ = wake; }
 
   // Every city whose hex's original owner is the country loses its supply
   // role: type 0 becomes 1, type 2 becomes 3.
@@ -108,7 +113,8 @@ class cWorld {
   // (g_pMusicPlayer) until the world goes.
   void CreateMusicPlayer();
 
-  // Logs "---- Game state = %i", then stores the game phase.
+  // Logs "---- Game state = %i", stores the game phase and wakes the
+  // sleeping worker, which may have work in the new phase.
   void SetGameState(int state);
   int GetGameState() const { return game_state_.load(); }
 
@@ -273,6 +279,7 @@ class cWorld {
   cFleetWatcher* fleet_watcher_ = nullptr;
   std::function<void()> stop_worker_;
   const std::atomic<bool>* worker_stop_ = nullptr;
+  cWorkerWake* worker_wake_ = nullptr;
   std::vector<cCity*> cities_;
   cCityGraph city_graph_;
   cWorldTopography topography_;

@@ -4,9 +4,9 @@
 //
 // The dialogs the worker waits for (a message, the convoy results, the
 // computer's combat report, an event): whether one is still open is asked
-// under the framework lock, and only again after the view has told the
-// world's DialogCloses() that a dialog closed. A view whose dialogs close
-// tells it every time one does.
+// under the framework lock, again as soon as the view has told the world's
+// DialogCloses() that a dialog closed, and otherwise once a poll of the
+// wait. A view whose dialogs close tells it every time one does.
 #pragma once
 
 #include <functional>

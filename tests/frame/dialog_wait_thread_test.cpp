@@ -20,6 +20,7 @@
 #include "files/world_loader.h"
 #include "frame/device_events.h"
 #include "frame/input_routing.h"
+#include "frame/window_rest.h"
 #include "platform/recording_renderer.h"
 #include "rules/worker_messages.h"
 #include "screens/map_screen.h"
@@ -127,17 +128,28 @@ class DialogWaitThread : public ::testing::Test {
 
 // A report that waits for a click, closed with Enter once the worker
 // sleeps in its wait; then one of 300 ms that its countdown closes (three
-// frames of 100 ms).
+// frames of 100 ms). The window may rest under the first, not while the
+// second counts down.
 TEST_F(DialogWaitThread, WaitEndsWhenThePlayerOrTheCountdownClosesTheReport) {
   int presses = 0;
+  bool restUnderTheHeldReport = false;
+  bool restUnderTheCountdown = false;
   PlayFrames({-1000.0f, 300.0f}, [&] {
-    if (reported_ > 0 || !WorkerWaitsForTheReport()) return;
+    const bool mayRest = WindowMayRest(g_pWorld);
+    if (reported_ > 0) {
+      restUnderTheCountdown |= mayRest && FindDialogById(cDialogWynikuWalki::kId) != nullptr;
+      return;
+    }
+    if (!WorkerWaitsForTheReport()) return;
+    restUnderTheHeldReport = mayRest;
     ++presses;
     PressEnter();
   });
   EXPECT_EQ(reported_.load(), 2);
   EXPECT_EQ(presses, 1);
   EXPECT_EQ(FindDialogById(cDialogWynikuWalki::kId), nullptr);
+  EXPECT_TRUE(restUnderTheHeldReport);
+  EXPECT_FALSE(restUnderTheCountdown);
 }
 
 }  // namespace

@@ -3,15 +3,19 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include <unistd.h>
+
 #include "app/fatal_exit.h"
 #include "app/framework_lock.h"
 #include "app/main_thread_queue.h"
+#include "platform/clock.h"
 #include "platform/rand.h"
 #include "world/turn_state.h"
 #include "rules/worker_thread.h"
@@ -37,6 +41,7 @@ class cRecordingAiPlayer : public cComputerPlayer {
   explicit cRecordingAiPlayer(ePlay play) : play_(play) {}
   void PlayTurn(cWorld& world) override {
     ++turns;
+    if (onTurn) onTurn();
     if (play_ == ePlay::kMove) world.SetGameState(kPhaseComputerMove);
     if (play_ == ePlay::kDraw) draws.push_back(plat::Rand());
     if (play_ == ePlay::kFatalData) {
@@ -46,6 +51,8 @@ class cRecordingAiPlayer : public cComputerPlayer {
   }
   std::atomic<int> turns{0};
   std::vector<int> draws;
+  // Run on the worker at each turn, before the play.
+  std::function<void()> onTurn;
 
  private:
   ePlay play_;
@@ -322,28 +329,100 @@ TEST_F(WorkerThreadTest, ThreadServesAnEventsCheckRequestOnce) {
   Build({{L"Varnland", kAxisLeader, 40}});
   world_->SetGameState(kPhaseScenarioLoaded);
   StartAiThread(*world_);
-  g_bEventsCheckRequested = true;
+  RequestEventsCheck();
   EXPECT_TRUE(WaitFor([] { return !g_bEventsCheckRequested.load(); }));
   EXPECT_EQ(players_[0]->turns.load(), 0);
   EXPECT_EQ(world_->GetGameState(), kPhaseScenarioLoaded);
 }
 
-// How long the world's destruction takes while the worker is in a given
-// wait.
-long long DestroyMs(std::unique_ptr<cWorld>& world) {
-  const auto start = Clock::now();
-  world.reset();
-  return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+// With nothing to do (the player's turn) the worker makes no timed sleep:
+// it sleeps until the computer's phase, an events check asked for or the
+// stop wakes it. The clock counts the worker's timed sleeps (and blocks
+// none: a worker that polled would spin on it).
+TEST_F(WorkerThreadTest, IdleThreadSleepsUntilWorkOrTheStopWakesIt) {
+  plat::ManualClock clock;
+  plat::SetClock(&clock);
+  Build({{L"Varnland", kAxisLeader, 40}, {L"Osterhal", kAlliesLeader, 50, true}});
+  world_->turnState.SetCurrentCountry(&Country(2));
+  world_->SetGameState(kPhaseHumanTurn);
+  StartAiThread(*world_);
+  const auto sleepsWhileIdle = [&clock] {
+    const int before = clock.SleepCalls();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    return clock.SleepCalls() - before;
+  };
+  EXPECT_EQ(sleepsWhileIdle(), 0);
+  // The human's turn ends: the computer plays and hands the turn back.
+  world_->turnState.SetCurrentCountry(&Country(1));
+  world_->SetGameState(kPhaseComputerPlayers);
+  EXPECT_TRUE(WaitFor([this] { return world_->GetGameState() == kPhaseHumanTurn; }));
+  EXPECT_EQ(players_[0]->turns.load(), 1);
+  RequestEventsCheck();
+  EXPECT_TRUE(WaitFor([] { return !g_bEventsCheckRequested.load(); }));
+  EXPECT_EQ(sleepsWhileIdle(), 0);
+  // Stopped without the world: the stop itself wakes the sleep.
+  StopAiThread();
+  EXPECT_TRUE(AiThreadFinished());
+  plat::SetClock(nullptr);
 }
 
+// Nanoseconds the thread has waited for a core (the second field of
+// /proc/self/task/<tid>/schedstat); 0 where the kernel keeps no account.
+long long QueuedNs(pid_t tid) {
+  std::ifstream file("/proc/self/task/" + std::to_string(tid) + "/schedstat");
+  long long runNs = 0, queuedNs = 0;
+  return file >> runNs >> queuedNs ? queuedNs : 0;
+}
+
+// Noted by the worker as it ends, after its body has returned (its
+// thread-local objects go); shared, since a failed test may leave first.
+struct sThreadEnd {
+  pid_t tid = 0;
+  Clock::time_point at = Clock::time_point::max();
+  long long queuedNs = 0;
+};
+
+void NoteTheEndOfThisThread(const std::shared_ptr<sThreadEnd>& end) {
+  struct sProbe {
+    std::shared_ptr<sThreadEnd> end;
+    ~sProbe() {
+      end->at = Clock::now();
+      end->queuedNs = QueuedNs(end->tid);
+    }
+  };
+  end->tid = gettid();
+  thread_local sProbe probe;
+  probe.end = end;
+}
+
+// How long the worker goes on after the world's destruction begins, less
+// what the scheduler kept it (and the destroying thread, which sets the
+// stop) waiting for a core: the time it slept or worked after the stop,
+// which the code decides, where the wall time stretches with a busy
+// machine.
+long long StopMs(std::unique_ptr<cWorld>& world, const sThreadEnd& end) {
+  const pid_t self = gettid();
+  const long long workerQueued = QueuedNs(end.tid);
+  const long long selfQueued = QueuedNs(self);
+  const auto start = Clock::now();
+  world.reset();
+  const long long queuedNs = end.queuedNs - workerQueued + QueuedNs(self) - selfQueued;
+  return (std::chrono::duration_cast<std::chrono::nanoseconds>(end.at - start).count() - queuedNs) / 1000000;
+}
+
+// The bound holds for StopMs, whatever the machine's load: with its cores
+// oversubscribed the two threads can wait well over 100 ms for a core,
+// which says nothing about how the worker's waits take the stop.
 TEST_F(WorkerThreadTest, ThreadStopsWithin100MsOfTheWorldsDestruction) {
   {
-    SCOPED_TRACE("idle");
-    Build({{L"Varnland", kAxisLeader, 40}});
-    world_->SetGameState(kPhaseHumanTurn);
-    StartAiThread(*world_);
+    SCOPED_TRACE("idle in the human's turn");
+    Build({{L"Varnland", kAxisLeader, 40}, {L"Osterhal", kAlliesLeader, 50, true}});
+    const auto end = std::make_shared<sThreadEnd>();
+    players_[0]->onTurn = [end] { NoteTheEndOfThisThread(end); };
+    StartComputerPhase();
+    ASSERT_TRUE(WaitFor([&] { return world_->GetGameState() == kPhaseHumanTurn; }));
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    EXPECT_LT(DestroyMs(world_), 100);
+    EXPECT_LT(StopMs(world_, *end), 100);
     EXPECT_FALSE(IsAiThreadRunning());
   }
   {
@@ -351,10 +430,12 @@ TEST_F(WorkerThreadTest, ThreadStopsWithin100MsOfTheWorldsDestruction) {
     twtest::LogCapture log;
     players_.clear();
     Build({{L"Varnland", kAxisLeader, 40, false, ePlay::kMove}, {L"Osterhal", kAlliesLeader, 50, true}});
+    const auto end = std::make_shared<sThreadEnd>();
+    players_[0]->onTurn = [end] { NoteTheEndOfThisThread(end); };
     StartComputerPhase();
     ASSERT_TRUE(WaitFor([&] { return world_->GetGameState() == kPhaseComputerMove; }));
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    EXPECT_LT(DestroyMs(world_), 100);
+    EXPECT_LT(StopMs(world_, *end), 100);
     // The worker unwound without handing over to the human.
     EXPECT_FALSE(log.Contains(L"==== AI THREAD FINISHED ====="));
   }

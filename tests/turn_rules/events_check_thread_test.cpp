@@ -121,7 +121,7 @@ class EventsCheckThread : public ::testing::Test {
 
   void StartCheck() {
     StartAiThread(World());
-    g_bEventsCheckRequested = true;
+    RequestEventsCheck();
   }
 
   const EventsCheckLock running;
