@@ -81,6 +81,28 @@ void PickShown(sWezelGrafuMorz& node, std::vector<cJednostkaMorska*> friendly, s
   }
 }
 
+// The ships at the node by side: each friendly one marked visible and
+// counted in the own or allied counts; each enemy one listed, and with
+// spotEnemy marked visible and counted as spotted too.
+sNodeShips CountNodeShips(const cWorld& world, sWezelGrafuMorz& node, bool spotEnemy) {
+  sNodeShips ships;
+  WalkNodeShips(world, node, [&](cJednostkaMorska* ship, eRelation relation) {
+    const std::size_t slot = TypeSlot(node, *ship);
+    if (relation == eRelation::kEnemy) {
+      ships.enemy.push_back(ship);
+      if (spotEnemy) {
+        ship->visible = true;
+        ++node.enemyCounts[slot];
+      }
+      return;
+    }
+    ships.friendly.push_back(ship);
+    ship->visible = true;
+    ++(relation == eRelation::kOwn ? node.ownCounts : node.alliedCounts)[slot];
+  });
+  return ships;
+}
+
 }  // namespace
 
 int NavalSpottingChance(const cWorld& world, const sWezelGrafuMorz& node) {
@@ -107,21 +129,7 @@ int NavalSpottingChance(const cWorld& world, const sWezelGrafuMorz& node) {
 void CalculateNavalVisibility(cWorld& world, sWezelGrafuMorz& node, bool roll) {
   LogLine(L"Calculating naval units visibility for zone %s (ID=%i)", node.name.c_str(), node.id);
   node.ResetShipCounts(roll);
-  sNodeShips ships;
-  WalkNodeShips(world, node, [&](cJednostkaMorska* ship, eRelation relation) {
-    const std::size_t slot = TypeSlot(node, *ship);
-    if (relation == eRelation::kEnemy) {
-      ships.enemy.push_back(ship);
-      if (!roll) {
-        ship->visible = true;
-        ++node.enemyCounts[slot];
-      }
-      return;
-    }
-    ships.friendly.push_back(ship);
-    ship->visible = true;
-    ++(relation == eRelation::kOwn ? node.ownCounts : node.alliedCounts)[slot];
-  });
+  sNodeShips ships = CountNodeShips(world, node, !roll);
   const int chance = NavalSpottingChance(world, node);
   LogLine(L"Chance of spotting enemy unit = %i", chance);
   for (cJednostkaMorska* ship : ships.enemy) {
@@ -146,17 +154,7 @@ namespace {
 sNavalTypeCounts FlyOverNode(cWorld& world, sWezelGrafuMorz& node) {
   LogLine(L"Calculating naval units visibility for zone %s (ID=%i)", node.name.c_str(), node.id);
   node.ResetShipCounts(true);
-  sNodeShips ships;
-  WalkNodeShips(world, node, [&](cJednostkaMorska* ship, eRelation relation) {
-    const std::size_t slot = TypeSlot(node, *ship);
-    if (relation == eRelation::kEnemy) {
-      ships.enemy.push_back(ship);
-      return;
-    }
-    ships.friendly.push_back(ship);
-    ship->visible = true;
-    ++(relation == eRelation::kOwn ? node.ownCounts : node.alliedCounts)[slot];
-  });
+  sNodeShips ships = CountNodeShips(world, node, false);
   const int chance = NavalSpottingChance(world, node);
   LogLine(L"Chance of spotting enemy unit = %i", chance);
   sNavalTypeCounts seen{};
