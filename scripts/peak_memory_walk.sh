@@ -27,14 +27,18 @@ layout="$here/tools/make_layout/layout_1024x768.txt"
 cd "$run" || exit 1
 export TW_SCREENSHOT_DIR="$out" SDL_AUDIODRIVER=dummy
 if [ "$PEAK_RENDERER" = default ]; then unset SDL_RENDER_DRIVER; else export SDL_RENDER_DRIVER="$PEAK_RENDERER"; fi
-/usr/bin/time -v -o "$out/time.txt" "$game" >"$out/game.out" 2>&1 &
-timed=$!
-pid=""
-for _ in $(seq 1 100); do
-  pid="$(pgrep -P "$timed")" && break
-  sleep 0.05
-done
-[ -n "$pid" ] || fail "the game did not start"
+# The game under time(1), which reports its peak; pid is the game's own.
+walk_launch() {
+  /usr/bin/time -v -o "$out/time.txt" "$game" >"$out/game.out" 2>&1 &
+  timed=$!
+  pid=""
+  for _ in $(seq 1 100); do
+    pid="$(pgrep -P "$timed")" && break
+    sleep 0.05
+  done
+  [ -n "$pid" ] || fail "the game did not start"
+}
+walk_launch
 walk_await_main_menu
 open_fixture_game
 await_shot MapScreen_cDialogNowejTury 1 3000 || fail "no greeting for Switzerland"

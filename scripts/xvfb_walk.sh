@@ -61,7 +61,7 @@ walk_setup() {
   need_built "$game" game "$build" "tidewrack language_base"
   ignore_display_leaks
   mkdir -p "$out"
-  rm -f "$out"/*.png "$out"/ConsoleOut*.txt "$out/game.out"
+  rm -f "$out"/*.png "$out"/ConsoleOut*.txt "$out/game.out" "$out/game.first.out"
 }
 
 # A fresh run folder: every entry of the game's data linked but the
@@ -122,6 +122,14 @@ walk_make_europe_germany_run() { walk_make_europe_run 1 Germany; }
 # than the window so that the whole window, wherever it is placed, can be
 # clicked; a walk may set walk_screen (WIDTHxHEIGHT) for another screen.
 walk_play() {
+  # xvfb-run ends without waiting for its server: a walk that plays twice on
+  # its display waits until the last server has left it.
+  if [ -n "${TW_XVFB_DISPLAY:-}" ]; then
+    for _ in $(seq 1 100); do
+      [ -e "/tmp/.X$TW_XVFB_DISPLAY-lock" ] || break
+      sleep 0.1
+    done
+  fi
   xvfb-run $(xvfb_display) -s "-screen 0 ${walk_screen:-1600x1200}x24" bash -s \
     "$here/scripts/xvfb_walk.sh" "$walk_name" "$here" "$run" "$out" "$game"
 }
@@ -193,9 +201,17 @@ walk_start() {
     default) unset SDL_RENDER_DRIVER ;;
     *) export SDL_RENDER_DRIVER="${TW_WALK_RENDERER:-software}" ;;
   esac
+  # X11 only: when SDL cannot reach the server it would go on without a
+  # window on its offscreen driver, and the walk would wait for none.
+  export SDL_VIDEODRIVER="${SDL_VIDEODRIVER:-x11}"
+  walk_launch
+  walk_await_main_menu
+}
+
+# Starts the game in the background with its output in game.out; sets pid.
+walk_launch() {
   "$game" >"$out/game.out" 2>&1 &
   pid=$!
-  walk_await_main_menu
 }
 
 # Finds the started game's window and presses Esc (ends a movie, any key
@@ -207,10 +223,21 @@ walk_await_main_menu() {
   # gone by then. Up to 90 s by the clock: walks start side by side beside
   # the other builds, and a loaded machine has taken over 30 s to show the
   # sanitizer build's first frame.
-  local until=$((SECONDS + 90))
+  # A loaded machine has now and then refused the game its first connection
+  # to a just started server (the game ends with exit 1 before its window):
+  # such a start is tried once more, and said so.
+  local until=$((SECONDS + 90)) tries=1 status
   while [ "$SECONDS" -lt "$until" ]; do
     win="$(xdotool search --onlyvisible --name "Tidewrack v1.01" 2>/dev/null | head -n1)"
     [ -n "$win" ] && break
+    if ! kill -0 "$pid" 2>/dev/null; then
+      wait "$pid"; status=$?
+      [ "$tries" -lt 2 ] || fail "the game ended (exit $status) before its window was shown, twice"
+      echo "$walk_name: the game ended (exit $status) before its window was shown; started again" >&2
+      mv "$out/game.out" "$out/game.first.out"
+      tries=2
+      walk_launch
+    fi
     sleep 0.1
   done
   [ -n "$win" ] || fail "no game window"
