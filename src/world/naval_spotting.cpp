@@ -148,7 +148,7 @@ void CalculateNavalVisibility(cWorld& world, sWezelGrafuMorz& node, bool roll) {
 
 namespace {
 
-// A flight's look at the node for the viewing country: the friendly side as
+// A flight's look at a port for the viewing country: the friendly side as
 // the pass counts it, then one draw for each enemy ship. Answers the ships
 // the draws saw.
 sNavalTypeCounts FlyOverNode(cWorld& world, sWezelGrafuMorz& node) {
@@ -178,11 +178,11 @@ sNavalTypeCounts ReconNodeShips(cWorld& world, sWezelGrafuMorz& node, int countr
   const bool hidden = graph.hidePortFleets;
   graph.hidePortFleets = false;
   sNavalTypeCounts seen{};
-  if (roll) {
+  if (roll && !node.isSea) {
     graph.SetViewingCountry(countryId);
     seen = FlyOverNode(world, node);
   } else {
-    CalculateNavalVisibilityFor(world, node, countryId, false);
+    CalculateNavalVisibilityFor(world, node, countryId, roll);
     std::copy(std::begin(node.enemyCounts), std::end(node.enemyCounts), seen.begin());
   }
   graph.hidePortFleets = hidden;

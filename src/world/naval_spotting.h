@@ -22,12 +22,15 @@ void CalculateNavalVisibilityFor(cWorld& world, sWezelGrafuMorz& node, int count
 // The look at the node for the country that a reconnaissance takes: the
 // fleets lying in a port count too, though the map hides them otherwise.
 // A ship's own look (no roll) is the pass that starts the sightings afresh.
-// An aircraft's flight (roll) rolls for every enemy ship at the node with
-// the node's spotting chance, whatever an earlier pass left of the ship's
-// visible flag: a ship it sees becomes visible, one it misses stays as it
-// was, so a ship seen before is not hidden by a miss. The node's counts
-// then are the enemy ships visible there, for its marker and hover box.
-// Answers the enemy ships this look saw, by type.
+// An aircraft's flight (roll) over a sea zone rolls for each enemy ship not
+// yet seen and answers every enemy ship seen there. Over a port it rolls for
+// every enemy ship with the port's spotting chance, whatever an earlier pass
+// left of the ship's visible flag (a port's pass at an impulse's end skips
+// the fleets lying in it): a ship it sees becomes visible, one it misses
+// stays as it was, so a ship seen before is not hidden by a miss; it answers
+// the ships this flight saw. The node's counts then are the enemy ships
+// visible there, for its marker and hover box.
+// Answers the enemy ships the look names, by type.
 sNavalTypeCounts ReconNodeShips(cWorld& world, sWezelGrafuMorz& node, int countryId, bool roll);
 // Makes the country the viewing country, then the pass at every node.
 void CalculateNavalVisibilityEverywhere(cWorld& world, int countryId, bool roll);

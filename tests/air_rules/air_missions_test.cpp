@@ -38,6 +38,15 @@ class Recon : public ::testing::Test {
       for (int y = 0; y < 2; ++y) w.Control(x, y, 2);
     }
   }
+  // An enemy port at (5, 1) on its own node.
+  sWezelGrafuMorz& AddPort() {
+    cCity& city = twtest::AddCity(*w.world, 5, 1, kCityPort);
+    sWezelGrafuMorz& port = w.AddSeaNode(false, 5, 1, 3);
+    w.Hex(5, 1).city = &city;
+    w.Hex(5, 1).seaNode = static_cast<std::uint16_t>(port.id);
+    return port;
+  }
+
   AirWorld w;
   sBombardmentResult result;
 };
@@ -143,10 +152,9 @@ TEST_F(Recon, SeaReconSeesTheShipsOfTheZone) {
   }
 }
 
-// Under fog of war each flight rolls for every enemy ship, with the node's
-// spotting chance: it may miss one, and its report tells only what it saw;
-// a later flight may find the one missed, and its miss hides nothing seen
-// before.
+// Under fog of war the flight rolls for each enemy ship not yet seen, with
+// the node's spotting chance: it may miss one, and its report tells only
+// what it saw; a later flight may find the one missed.
 TEST_F(Recon, SeaReconRollsForEachShipAndReportsOnlyWhatItSaw) {
   twtest::ScopedFogOfWar fog(2);
   w.world->constants.navalSpotBase = 50;
@@ -172,16 +180,56 @@ TEST_F(Recon, SeaReconRollsForEachShipAndReportsOnlyWhatItSaw) {
   EXPECT_FALSE(shipsOf(result.defenderText2, kUnitCruiser, 1)) << result.defenderText2;
   EXPECT_TRUE(shipsOf(result.defenderText2, kUnitSubmarine, 1)) << result.defenderText2;
 
-  // The next flight finds the cruiser and misses the submarine, which stays
-  // seen.
+  // The next flight rolls for the cruiser alone and finds it; the submarine
+  // stays seen.
   cJednostkaLotnicza& second = w.AddAir(0, 1, 1, kUnitFighter);
   sBombardmentResult again;
   {
-    RandSequence draws({twtest::RandFor(0, 100, 7), twtest::RandFor(0, 100, 51), 0});
+    RandSequence draws({twtest::RandFor(0, 100, 7), 0});
     ASSERT_EQ(AirRecon(*w.world, second, 2, 2, again), eAirOrderRefusal::kNone);
   }
   EXPECT_TRUE(cruiser->visible && submarine->visible);
   EXPECT_EQ(zone.GetSpottedEnemyShipCount(), 2);
+  EXPECT_TRUE(shipsOf(again.defenderText2, kUnitCruiser, 1) && shipsOf(again.defenderText2, kUnitSubmarine, 1))
+      << again.defenderText2;
+}
+
+// Over a port each flight rolls for every enemy ship lying there: a later
+// flight may find the one missed, and its miss hides nothing seen before.
+TEST_F(Recon, EachFlightOverAPortRollsForEveryShipAndAMissHidesNothing) {
+  twtest::ScopedFogOfWar fog(2);
+  w.world->constants.navalSpotBase = 50;
+  sWezelGrafuMorz& port = AddPort();
+  cFleet& fleet = w.AddFleet(2, port.id, {kUnitCruiser, kUnitSubmarine});
+  for (cJednostkaMorska* ship : fleet.ships) ship->visible = false;
+  cJednostkaMorska* const cruiser = fleet.ships.front();
+  cJednostkaMorska* const submarine = fleet.ships.back();
+  cJednostkaLotnicza& plane = w.AddAir(2, 1, 1, kUnitTacticalBomber);
+  const auto shipsOf = [&](const std::wstring& report, int type, int count) {
+    return report.find(plat::Format(T("recon_report_ships_of_type_%s_%i"), cUnit::GetSubtypeText(w.world.get(), type),
+                                    count)) != std::wstring::npos;
+  };
+  {
+    // 51 misses the cruiser, 50 sees the submarine.
+    RandSequence draws({twtest::RandFor(0, 100, 51), twtest::RandFor(0, 100, 50)});
+    ASSERT_EQ(AirRecon(*w.world, plane, 5, 1, result), eAirOrderRefusal::kNone);
+  }
+  EXPECT_FALSE(cruiser->visible);
+  EXPECT_TRUE(submarine->visible);
+  EXPECT_EQ(port.GetSpottedEnemyShipCount(), 1);
+  EXPECT_FALSE(shipsOf(result.defenderText2, kUnitCruiser, 1)) << result.defenderText2;
+  EXPECT_TRUE(shipsOf(result.defenderText2, kUnitSubmarine, 1)) << result.defenderText2;
+
+  // The next flight finds the cruiser and misses the submarine, which stays
+  // seen.
+  cJednostkaLotnicza& second = w.AddAir(2, 0, 1, kUnitTacticalBomber);
+  sBombardmentResult again;
+  {
+    RandSequence draws({twtest::RandFor(0, 100, 7), twtest::RandFor(0, 100, 51), 0});
+    ASSERT_EQ(AirRecon(*w.world, second, 5, 1, again), eAirOrderRefusal::kNone);
+  }
+  EXPECT_TRUE(cruiser->visible && submarine->visible);
+  EXPECT_EQ(port.GetSpottedEnemyShipCount(), 2);
   EXPECT_TRUE(shipsOf(again.defenderText2, kUnitCruiser, 1)) << again.defenderText2;
   EXPECT_FALSE(shipsOf(again.defenderText2, kUnitSubmarine, 1)) << again.defenderText2;
 }
@@ -192,10 +240,7 @@ TEST_F(Recon, SeaReconRollsForEachShipAndReportsOnlyWhatItSaw) {
 // which hides port fleets).
 TEST_F(Recon, EveryFlightOverAPortNamesEveryShipInIt) {
   twtest::ScopedFogOfWar fog(0);
-  cCity& city = twtest::AddCity(*w.world, 5, 1, kCityPort);
-  sWezelGrafuMorz& port = w.AddSeaNode(false, 5, 1, 3);
-  w.Hex(5, 1).city = &city;
-  w.Hex(5, 1).seaNode = static_cast<std::uint16_t>(port.id);
+  sWezelGrafuMorz& port = AddPort();
   w.AddFleet(2, port.id, {kUnitCruiser, kUnitSubmarine});
   const std::wstring named[] = {
       plat::Format(T("recon_report_ships_of_type_%s_%i"), cUnit::GetSubtypeText(w.world.get(), kUnitCruiser), 1),
@@ -215,10 +260,7 @@ TEST_F(Recon, EveryFlightOverAPortNamesEveryShipInIt) {
 }
 
 TEST_F(Recon, ReconOfAPortSeesTheShipsLyingInIt) {
-  cCity& city = twtest::AddCity(*w.world, 5, 1, kCityPort);
-  sWezelGrafuMorz& port = w.AddSeaNode(false, 5, 1, 3);
-  w.Hex(5, 1).city = &city;
-  w.Hex(5, 1).seaNode = static_cast<std::uint16_t>(port.id);
+  sWezelGrafuMorz& port = AddPort();
   cFleet& fleet = w.AddFleet(2, port.id, {kUnitBattleship, kUnitCruiser, kUnitSubmarine});
   for (cJednostkaMorska* ship : fleet.ships) ship->visible = false;
   cJednostkaLotnicza& plane = w.AddAir(2, 1, 1, kUnitTacticalBomber);
