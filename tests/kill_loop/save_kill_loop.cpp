@@ -41,17 +41,12 @@ namespace {
 
 using Files = std::map<std::string, std::string>;
 
-// The files of the save, the wall-clock date of "Info.ini" (its line
-// "Date = ...") left out.
+// The files of the save, the wall clock left out.
 Files SaveFiles() {
   Files files;
   for (const auto& entry : fs::directory_iterator("data/save/K")) {
-    std::string bytes = twtest::ReadFile(entry.path().string());
-    if (entry.path().filename() == "Info.ini") {
-      const std::size_t at = bytes.find("\nDate ");
-      if (at != std::string::npos) bytes.erase(at + 1, bytes.find('\n', at + 1) - at - 1);
-    }
-    files[entry.path().filename().string()] = bytes;
+    const std::string name = entry.path().filename().string();
+    files[name] = twtest::WithoutSaveClock(name, twtest::ReadFile(entry.path().string()));
   }
   return files;
 }

@@ -81,4 +81,18 @@ std::string ReadFile(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+std::string WithoutSaveClock(const std::string& fileName, std::string bytes) {
+  const auto eraseToLineEnd = [&bytes](std::size_t from) {
+    if (from != std::string::npos) bytes.erase(from, bytes.find_first_of("\r\n", from) - from);
+  };
+  if (fileName == "Info.ini") {
+    const std::size_t date = bytes.find("\nDate = ");
+    eraseToLineEnd(date == std::string::npos ? date : date + 1);
+  } else if (fileName == "save_complete.txt") {
+    const std::size_t line = bytes.find("Info.ini;");
+    eraseToLineEnd(line == std::string::npos ? line : bytes.find(";fnv1a64=", line));
+  }
+  return bytes;
+}
+
 }  // namespace twtest

@@ -81,6 +81,11 @@ class LogCapture {
 
 std::string ReadFile(const std::string& path);
 
+// A saved game's file (its name and bytes) with the wall clock left out, to
+// compare two saves of one game: Info.ini's line "Date = ..." and, in the
+// record of the save's files, Info.ini's checksum, which follows it.
+std::string WithoutSaveClock(const std::string& fileName, std::string bytes);
+
 // The first bytes of a PNG file of the given size: all the recording
 // renderer reads of a picture.
 inline std::string PngHeader(std::uint32_t w, std::uint32_t h) {

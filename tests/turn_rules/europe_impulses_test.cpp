@@ -35,12 +35,8 @@ std::map<std::string, std::string> ReadSave(const fs::path& folder) {
     if (!entry.is_regular_file()) continue;
     std::ifstream in(entry.path(), std::ios::binary);
     std::string content(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>{});
-    // The clock time of the save is not part of the game.
-    if (entry.path().filename() == "Info.ini") {
-      const std::size_t date = content.find("\r\nDate = ");
-      if (date != std::string::npos) content.erase(date, content.find("\r\n", date + 2) - date);
-    }
-    files[fs::relative(entry.path(), folder).generic_string()] = std::move(content);
+    files[fs::relative(entry.path(), folder).generic_string()] =
+        twtest::WithoutSaveClock(entry.path().filename().string(), std::move(content));
   }
   return files;
 }
