@@ -167,11 +167,10 @@ walks=(
   # player's turn and at the intro; the game ends by its own path each time
   display_loss_walk
 )
-# Two walks a core, at most eight at once: a walk spends half its time
-# waiting (the computer's paced steps, the pauses between its clicks), and
-# the game draws the whole map in software every frame of the other half.
-walk_jobs=$((jobs * 2))
-[ "$walk_jobs" -le 8 ] || walk_jobs=8
+# One walk a core: the game draws the whole map in software every frame
+# (two a core end the walks sooner but hold back the background builds as
+# long).
+walk_jobs=$jobs
 [ "$walk_jobs" -le "${#walks[@]}" ] || walk_jobs=${#walks[@]}
 # A display of its own for each walk (xvfb-run -a races when several start
 # at once), in a range of this run's own, so that two runs on one machine
