@@ -8,10 +8,9 @@
 # behaviour included, fails it), then all unit tests with CTest.
 #
 # On a small machine the order matters more than the work: the
-# ThreadSanitizer and fuzzer builds and the data tools run at the lowest
-# priority beside the walks and the unit tests, which spend much of their
-# time waiting for the game; the walks run side by side, each on a virtual
-# display of its own.
+# ThreadSanitizer and fuzzer builds run at the lowest priority beside the
+# walks and the unit tests, which spend much of their time waiting for the
+# game; the walks run side by side, each on a virtual display of its own.
 # The time of every stage is printed at the end.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -68,14 +67,10 @@ timed "layer check" bash "$root/scripts/check_layers.sh"
 # benchmarks are built by a Release configuration.
 cmake -S "$root" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_SANITIZE=ON \
   -DTW_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-g1" -DCMAKE_CXX_FLAGS="-Og -Werror" >/dev/null
-# First the game, the tests and the tools the checks run; the tools that
-# make our data (their output is committed, no check runs them) are built
-# in the background below.
-timed "build (ASan + UBSan)" ninja -C "$asan" -j "$jobs" src/all tests/all language_base check_scenario \
-  headless_game window_check make_map
+timed "build (ASan + UBSan)" ninja -C "$asan" -j "$jobs"
 
-# The ThreadSanitizer and fuzzer builds and the data tools, at the lowest
-# priority, beside the checks below. Their output goes to a log that is printed when they fail.
+# The ThreadSanitizer and fuzzer builds, at the lowest priority, beside the
+# checks below. Their output goes to a log that is printed when they fail.
 # The test programs that hold tests named "...Thread...": under
 # ThreadSanitizer each is made of the files that hold such tests.
 tsan_programs=(tw_tests_platform tw_tests_app tw_tests_dialogs tw_tests_units tw_tests_rules tw_tests_ai tw_tests_headless tw_tests_land_rules tw_tests_air_rules tw_tests_naval_rules tw_tests_turn_rules tw_tests_screens tw_tests_frame)
@@ -93,8 +88,7 @@ background_builds() {
   CXX=clang++ cmake -S "$root" -B "$fuzz" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_FUZZ=ON \
     -DTW_BUILD_TESTS=OFF -DTW_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-gline-tables-only" \
     -DCMAKE_CXX_FLAGS="-O0" >/dev/null &&
-  timed "build (fuzzers) &" nice -n 19 ninja -C "$fuzz" -j "$jobs" "${fuzz_targets[@]}" &&
-  timed "build (ASan + UBSan: data tools) &" nice -n 19 ninja -C "$asan" -j "$jobs" tools/all
+  timed "build (fuzzers) &" nice -n 19 ninja -C "$fuzz" -j "$jobs" "${fuzz_targets[@]}"
 }
 background_log="$root/build/background-builds.txt"
 background_builds >"$background_log" 2>&1 &
@@ -241,7 +235,7 @@ wait "$background_pid" || background_status=$?
 grep -E '^(== |FAILED|ninja: build stopped)' "$background_log" || true
 if [ "$background_status" -ne 0 ]; then
   tail -n 60 "$background_log" >&2
-  echo "the ThreadSanitizer, fuzzer or data tools build FAILED (all its output: $background_log)" >&2
+  echo "the ThreadSanitizer or fuzzer build FAILED (all its output: $background_log)" >&2
   exit 1
 fi
 
