@@ -47,6 +47,12 @@ class Recon : public ::testing::Test {
     return port;
   }
 
+  // Whether a report counts the ships of the type.
+  bool Names(const std::wstring& report, int type, int count) const {
+    return report.find(plat::Format(T("recon_report_ships_of_type_%s_%i"), cUnit::GetSubtypeText(w.world.get(), type),
+                                    count)) != std::wstring::npos;
+  }
+
   AirWorld w;
   sBombardmentResult result;
 };
@@ -164,10 +170,6 @@ TEST_F(Recon, SeaReconRollsForEachShipAndReportsOnlyWhatItSaw) {
   cJednostkaMorska* const cruiser = fleet.ships.front();
   cJednostkaMorska* const submarine = fleet.ships.back();
   cJednostkaLotnicza& plane = w.AddAir(1, 1, 1, kUnitFighter);
-  const auto shipsOf = [&](const std::wstring& report, int type, int count) {
-    return report.find(plat::Format(T("recon_report_ships_of_type_%s_%i"), cUnit::GetSubtypeText(w.world.get(), type),
-                                    count)) != std::wstring::npos;
-  };
   {
     // 51 misses the cruiser, 50 sees the submarine.
     RandSequence draws({twtest::RandFor(0, 100, 51), twtest::RandFor(0, 100, 50)});
@@ -177,8 +179,8 @@ TEST_F(Recon, SeaReconRollsForEachShipAndReportsOnlyWhatItSaw) {
   EXPECT_TRUE(submarine->visible);
   EXPECT_EQ(zone.GetSpottedEnemyShipCount(), 1);
   EXPECT_EQ(zone.enemyShip, submarine);
-  EXPECT_FALSE(shipsOf(result.defenderText2, kUnitCruiser, 1)) << result.defenderText2;
-  EXPECT_TRUE(shipsOf(result.defenderText2, kUnitSubmarine, 1)) << result.defenderText2;
+  EXPECT_FALSE(Names(result.defenderText2, kUnitCruiser, 1)) << result.defenderText2;
+  EXPECT_TRUE(Names(result.defenderText2, kUnitSubmarine, 1)) << result.defenderText2;
 
   // The next flight rolls for the cruiser alone and finds it; the submarine
   // stays seen.
@@ -190,7 +192,7 @@ TEST_F(Recon, SeaReconRollsForEachShipAndReportsOnlyWhatItSaw) {
   }
   EXPECT_TRUE(cruiser->visible && submarine->visible);
   EXPECT_EQ(zone.GetSpottedEnemyShipCount(), 2);
-  EXPECT_TRUE(shipsOf(again.defenderText2, kUnitCruiser, 1) && shipsOf(again.defenderText2, kUnitSubmarine, 1))
+  EXPECT_TRUE(Names(again.defenderText2, kUnitCruiser, 1) && Names(again.defenderText2, kUnitSubmarine, 1))
       << again.defenderText2;
 }
 
@@ -205,10 +207,6 @@ TEST_F(Recon, EachFlightOverAPortRollsForEveryShipAndAMissHidesNothing) {
   cJednostkaMorska* const cruiser = fleet.ships.front();
   cJednostkaMorska* const submarine = fleet.ships.back();
   cJednostkaLotnicza& plane = w.AddAir(2, 1, 1, kUnitTacticalBomber);
-  const auto shipsOf = [&](const std::wstring& report, int type, int count) {
-    return report.find(plat::Format(T("recon_report_ships_of_type_%s_%i"), cUnit::GetSubtypeText(w.world.get(), type),
-                                    count)) != std::wstring::npos;
-  };
   {
     // 51 misses the cruiser, 50 sees the submarine.
     RandSequence draws({twtest::RandFor(0, 100, 51), twtest::RandFor(0, 100, 50)});
@@ -217,8 +215,8 @@ TEST_F(Recon, EachFlightOverAPortRollsForEveryShipAndAMissHidesNothing) {
   EXPECT_FALSE(cruiser->visible);
   EXPECT_TRUE(submarine->visible);
   EXPECT_EQ(port.GetSpottedEnemyShipCount(), 1);
-  EXPECT_FALSE(shipsOf(result.defenderText2, kUnitCruiser, 1)) << result.defenderText2;
-  EXPECT_TRUE(shipsOf(result.defenderText2, kUnitSubmarine, 1)) << result.defenderText2;
+  EXPECT_FALSE(Names(result.defenderText2, kUnitCruiser, 1)) << result.defenderText2;
+  EXPECT_TRUE(Names(result.defenderText2, kUnitSubmarine, 1)) << result.defenderText2;
 
   // The next flight finds the cruiser and misses the submarine, which stays
   // seen.
@@ -230,8 +228,8 @@ TEST_F(Recon, EachFlightOverAPortRollsForEveryShipAndAMissHidesNothing) {
   }
   EXPECT_TRUE(cruiser->visible && submarine->visible);
   EXPECT_EQ(port.GetSpottedEnemyShipCount(), 2);
-  EXPECT_TRUE(shipsOf(again.defenderText2, kUnitCruiser, 1)) << again.defenderText2;
-  EXPECT_FALSE(shipsOf(again.defenderText2, kUnitSubmarine, 1)) << again.defenderText2;
+  EXPECT_TRUE(Names(again.defenderText2, kUnitCruiser, 1)) << again.defenderText2;
+  EXPECT_FALSE(Names(again.defenderText2, kUnitSubmarine, 1)) << again.defenderText2;
 }
 
 // With the fog off every flight over a port names every ship lying in it,

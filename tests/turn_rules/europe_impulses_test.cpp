@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 #include <utility>
@@ -33,10 +31,8 @@ std::map<std::string, std::string> ReadSave(const fs::path& folder) {
   std::map<std::string, std::string> files;
   for (const auto& entry : fs::recursive_directory_iterator(folder)) {
     if (!entry.is_regular_file()) continue;
-    std::ifstream in(entry.path(), std::ios::binary);
-    std::string content(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>{});
     files[fs::relative(entry.path(), folder).generic_string()] =
-        twtest::WithoutSaveClock(entry.path().filename().string(), std::move(content));
+        twtest::WithoutSaveClock(entry.path().filename().string(), twtest::ReadFile(entry.path().string()));
   }
   return files;
 }
