@@ -111,7 +111,9 @@ cp "$out/ConsoleOut.txt" "$out/ConsoleOut_load.txt"
 # (or from 100 to 99), so that the file's size is no longer the one the save
 # wrote.
 saves="$run/data/save"
-for copy in "Edited units" "No map" "No scenario" "Older" "Row cut"; do cp -r "$saves/Walk save" "$saves/$copy"; done
+for copy in "Edited units" "No map" "No scenario" "Older" "Row cut" "Rows lost"; do
+  cp -r "$saves/Walk save" "$saves/$copy"
+done
 units="$saves/Edited units/land_units.csv"
 row=$(grep -n -m1 -v '^#' "$units" | cut -d: -f1)
 strength=$(sed -n "${row}p" "$units" | cut -d';' -f8)
@@ -126,6 +128,11 @@ rm "$saves/Older/save_complete.txt" "$saves/Older/map.tdw"
 # Cut 12 bytes into the first unit's row: the row no longer reads whole.
 cut="$saves/Row cut/land_units.csv"
 truncate -s $(($(head -n $((row - 1)) "$cut" | wc -c) + 12)) "$cut"
+# Cut at a row boundary after the first three units: every row left reads,
+# and the list and the question say how many were lost.
+lost="$saves/Rows lost/land_units.csv"
+saved_rows=$(grep -c -v '^#' "$lost")
+head -n $((row + 2)) "$lost" >"$lost.part" && mv "$lost.part" "$lost"
 walk_play <<'INNER'
 set -u
 source "$1"
@@ -178,11 +185,22 @@ keep cScenarioMenu_cDialogTekstowy damaged_4.png
 kill -0 "$pid" || fail "the game ended at the copy cut inside a row"
 key Return
 sleep 0.5
+# The copy cut at a row boundary: the question names the rows it lost;
+# Back.
+click $((list_x + 60)) "$(row_y 5)"
+sleep 0.5
+click "$start_x" "$start_y"
+await_shot cScenarioMenu_cDialogPotwierdzenia 3 300 || fail "no question for the copy that lost rows"
+keep cScenarioMenu_cDialogPotwierdzenia rows_lost_question.png
+click "$back_x" "$back_y"
+await_log "-- The changed saved game data\\save\\Rows lost is not loaded: the player went back" 1 ||
+  fail "Back did not keep the copy that lost rows unloaded"
+sleep 0.5
 # The edited copy again: Load it loads it.
 click $((list_x + 60)) "$(row_y 0)"
 sleep 0.5
 click "$start_x" "$start_y"
-await_shot cScenarioMenu_cDialogPotwierdzenia 3 300 || fail "no question for the edited copy the second time"
+await_shot cScenarioMenu_cDialogPotwierdzenia 4 300 || fail "no question for the edited copy the second time"
 click "$load_x" "$load_y"
 await_shot cScenarioSettingsMenu 1 300 || fail "scenario settings not shown for the edited copy"
 click "$settings_start_x" "$settings_start_y"
@@ -201,13 +219,15 @@ check_lines "$out/ConsoleOut.txt" \
   "-- The saved game data\\save\\No map is damaged and is not loaded" \
   "-- The saved game data\\save\\No scenario is damaged and is not loaded" \
   "Loading from data\\save\\Older\\map.tdw... FAILED" \
-  "-- The saved game data\\save\\Older\\%s cannot be loaded" \
+  "-- The saved game data\\save\\Older cannot be loaded" \
   "----- SinglePlayer Menu -----" \
   "-- The player loads the changed saved game data\\save\\Row cut" \
   "ERROR: data\\save\\Row cut\\land_units.csv line $row: " \
   "the saved game is damaged" \
-  "-- The saved game data\\save\\Row cut\\%s cannot be loaded" \
+  "-- The saved game data\\save\\Row cut cannot be loaded" \
   "----- SinglePlayer Menu -----" \
+  "-- The saved game data\\save\\Rows lost changed since it was saved (land_units.csv: 3 of $saved_rows rows): asking before loading it" \
+  "-- The changed saved game data\\save\\Rows lost is not loaded: the player went back" \
   "-- The saved game data\\save\\Edited units changed since it was saved (land_units.csv): asking before loading it" \
   "-- The player loads the changed saved game data\\save\\Edited units" \
   "----- Loading -----" \

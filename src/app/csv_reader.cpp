@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstring>
 
 #include "platform/paths.h"
 #include "platform/text.h"
@@ -73,6 +74,15 @@ void cCsvReader::Open(std::wstring_view fileName) {
   if (read != size) return;
   buffer_ = std::move(buffer);
   size_ = size;
+  opened_ = true;
+}
+
+void cCsvReader::OpenBytes(std::string_view bytes) {
+  buffer_ = std::make_unique_for_overwrite<char[]>(bytes.size());
+  if (!bytes.empty()) std::memcpy(buffer_.get(), bytes.data(), bytes.size());
+  size_ = bytes.size();
+  position_ = 0;
+  lineCounter_ = 0;
   opened_ = true;
 }
 

@@ -23,6 +23,8 @@ class cCsvReader {
   // Reads the whole file (the name may use backslashes and any letter
   // case). IsOpened() tells whether every byte of it was read.
   void Open(std::wstring_view fileName);
+  // Reads bytes already in memory (a copy is kept) as a file's content.
+  void OpenBytes(std::string_view bytes);
   // True when every byte has been handed out (at once for a file that could
   // not be opened).
   bool AtEnd() const { return position_ >= size_; }

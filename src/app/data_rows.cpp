@@ -116,6 +116,10 @@ void cRowCheck::Fault(std::wstring_view text, std::wstring_view warnTail) const 
   Lost(plat::Format(L"%s line %u: %s", path_, line_, std::wstring(text)), warnTail);
 }
 
+void cRowCheck::FileFault(std::wstring_view text) const {
+  Lost(plat::Format(L"%s: %s", path_, std::wstring(text)), {});
+}
+
 void cRowCheck::Skip(std::wstring_view reason) const { Fault(reason, L"; the row is skipped"); }
 
 bool cRowCheck::HasFields(std::size_t count) const {

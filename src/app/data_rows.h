@@ -90,6 +90,9 @@ class cRowCheck {
   // missing from a row): "WARNING: <file> line <n>: <text><warnTail>", the
   // tail saying what the load does without it; a saved game's load ends.
   void Fault(std::wstring_view text, std::wstring_view warnTail = {}) const;
+  // Something of the file as a whole lost (no row to name): "WARNING:
+  // <file>: <text>"; a saved game's load ends.
+  void FileFault(std::wstring_view text) const;
   // A row passed over: "WARNING: <file> line <n>: <reason>; the row is
   // skipped"; a saved game's load ends.
   void Skip(std::wstring_view reason) const;

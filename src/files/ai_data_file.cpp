@@ -132,11 +132,16 @@ class cAiDataReader {
     if (fields.size() == 1) {
       // A key without its values, or a key and values run together without
       // the ";" between them: nothing of the line can be read.
-      if (fields[0].find_first_not_of(" \t") != std::string_view::npos) {
-        LogLine(L"WARNING: %s line %i: \"%s\" gives no values (a key and its values are separated by ';'); the "
-                L"line is skipped",
-                path_, line_, plat::WidenAnsi(fields[0]));
+      if (fields[0].find_first_not_of(" \t") == std::string_view::npos) return;
+      // The game writes every key with its values: in a saved game such a
+      // line is the rest of one cut short.
+      if (world_.savedGame) {
+        FatalExit(plat::Format(L"ERROR: %s line %i: \"%s\" gives no values; the saved game is damaged", path_, line_,
+                               plat::WidenAnsi(fields[0])));
       }
+      LogLine(L"WARNING: %s line %i: \"%s\" gives no values (a key and its values are separated by ';'); the "
+              L"line is skipped",
+              path_, line_, plat::WidenAnsi(fields[0]));
       return;
     }
     const eKey key = FindKey(fields[0]);

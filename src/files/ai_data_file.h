@@ -13,7 +13,9 @@ class cWorld;
 // loaded. A file that cannot be opened, an unknown key, a "Country" id
 // outside the world's countries, values before the first "Country" line,
 // city coordinates without a city and sea-invasion targets that are not
-// ports end the process (FatalExit) after their log line.
+// ports end the process (FatalExit) after their log line. A key without
+// values is skipped with a WARNING, or in a saved game (world.savedGame),
+// whose writer never leaves one, ends the load as damaged.
 void LoadAiData(cWorld& world, std::wstring_view folderPattern);
 
 // The file's text for every country of the world, in order.

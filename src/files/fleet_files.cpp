@@ -84,7 +84,7 @@ void LoadFleets(cWorld& world, std::wstring_view folderFormat) {
   for (cFleet* fleet : fleets) delete fleet;
   fleets.clear();
 
-  files::cRowCheck row(files::PathFromPattern(folderFormat, L"fleets.csv"));
+  files::cRowCheck row(files::PathFromPattern(folderFormat, L"fleets.csv"), files::RowLossOf(world.savedGame));
   std::unordered_set<int> ids;
   cFleet templ;
   while (!reader.AtEnd()) {
@@ -121,7 +121,7 @@ void LoadCommanders(cWorld& world, std::wstring_view folderFormat) {
   for (cCommander* commander : commanders) delete commander;
   commanders.clear();
 
-  files::cRowCheck row(files::PathFromPattern(folderFormat, L"commanders.csv"));
+  files::cRowCheck row(files::PathFromPattern(folderFormat, L"commanders.csv"), files::RowLossOf(world.savedGame));
   std::unordered_set<int> ids;
   while (!reader.AtEnd()) {
     if (reader.ReadRecord(false) == 0) continue;  // a comment or an empty line

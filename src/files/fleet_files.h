@@ -12,10 +12,13 @@
 class cWorld;
 
 // Frees the world's fleets, then appends one fleet per record of at least
-// 11 non-empty fields. A missing file ends the process (exit 1).
+// 11 non-empty fields; a shorter row is skipped with a WARNING, or in a
+// saved game (world.savedGame) ends the load as damaged (files::eRowLoss).
+// A missing file ends the process (exit 1).
 void LoadFleets(cWorld& world, std::wstring_view folderFormat);
 // Frees the world's commanders, then appends one per record of at least 7
-// non-empty fields, leading no unit yet. A missing file ends the process.
+// non-empty fields, leading no unit yet; a shorter row as for the fleets.
+// A missing file ends the process.
 void LoadCommanders(cWorld& world, std::wstring_view folderFormat);
 // Sets the countries' unit-name patterns (needs the countries) and keeps the
 // whole file, byte for byte, in keptBytes for the save. A slot number
@@ -26,8 +29,7 @@ void LoadUnitNameTemplates(cWorld& world, std::wstring_view folderFormat, std::s
 // number outside 0..39999 is logged and its line passed over (in a saved
 // game's file, loss kRefuse, it ends the load as a row that does not read
 // does). A missing file ends the process.
-void LoadFlags(std::wstring_view folderFormat, std::vector<int>& flags,
-               files::eRowLoss loss = files::eRowLoss::kWarn);
+void LoadFlags(std::wstring_view folderFormat, std::vector<int>& flags, files::eRowLoss loss);
 // Appends the convoys of the file to the world's convoy store (sized to the
 // countries first). Needs the countries, the map with its cities and the sea
 // graph: each port id becomes the city on the main hex of that sea node. A

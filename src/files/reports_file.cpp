@@ -84,6 +84,26 @@ eReportsRead ReportsFromBytes(cReportStore& store, std::string_view bytes) {
   return eReportsRead::kOk;
 }
 
+std::uint32_t CountWholeReports(std::string_view bytes) {
+  cByteReader in(bytes);
+  std::string_view skipped;
+  if (!in.Take(sizeof kMagic, skipped) || std::memcmp(skipped.data(), kMagic, sizeof kMagic) != 0) return 0;
+  std::int32_t count = 0;
+  if (!in.Int(count)) return 0;
+  std::uint32_t whole = 0;
+  for (std::int32_t i = 0; i < count; ++i) {
+    std::int32_t field = 0;
+    for (int k = 0; k < 7; ++k) {
+      if (!in.Int(field)) return whole;
+    }
+    std::int32_t length = 0;
+    if (!in.Int(length)) return whole;
+    if (length > 0 && !in.Take(static_cast<std::size_t>(length) * 2, skipped)) return whole;
+    ++whole;
+  }
+  return whole;
+}
+
 void SaveReports(const cReportStore& store, std::wstring_view folder) {
   if (!files::WriteBytes(files::JoinPath(folder, L"reports.dat"), ReportsToBytes(store))) {
     FatalExit(L"ERROR: Opening reports file for writing");

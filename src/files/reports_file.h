@@ -7,6 +7,7 @@
 // and L UTF-16LE code units.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,9 @@ enum class eReportsRead {
 // empty unless kOk). No log lines.
 std::string ReportsToBytes(const cReportStore& store);
 eReportsRead ReportsFromBytes(cReportStore& store, std::string_view bytes);
+// The reports of the bytes that are there whole, up to the count the file
+// gives (0 for bytes that are no reports file).
+std::uint32_t CountWholeReports(std::string_view bytes);
 
 // Writes "<folder>\reports.dat". A file that cannot be written logs
 // "ERROR: Opening reports file for writing" and ends the process (exit 1).

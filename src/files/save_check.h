@@ -5,15 +5,19 @@
 // scenario menu lists such a save as damaged and refuses to start it. A file
 // of another size or checksum is a change (a hand edit, say), which the
 // loader may well take: the menu names the changed files and asks before it
-// loads the save. The loader itself refuses a saved game whose rows do not
-// all read (files::eRowLoss), changed or not.
+// loads the save. A changed table that holds fewer rows than the save wrote
+// lost rows: the menu says which file lost how many before it asks. The
+// loader itself refuses a saved game whose rows do not all read
+// (files::eRowLoss), changed or not.
 //
-// A marker of an older version keeps sizes only: its files are judged by
-// their sizes. A folder without a marker (a save of a version of the game
-// that wrote none) is judged by its header alone: the loader decides the
-// rest.
+// A marker of an older version keeps sizes (and checksums) only: its files
+// are judged by them, without rows. A marker that does not read is itself a
+// change: the save is asked about, never taken as unchecked. A folder
+// without a marker (a save of a version of the game that wrote none) is
+// judged by its header alone: the loader decides the rest.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,12 +40,23 @@ struct sSaveDamage {
   std::wstring file;
 };
 
+// A changed table of fewer rows than the save wrote.
+struct sLostRows {
+  std::wstring file;
+  std::uint32_t rows = 0;       // the rows it holds now
+  std::uint32_t savedRows = 0;  // the rows the save wrote
+  bool operator==(const sLostRows&) const = default;
+};
+
 struct sSaveCheck {
   // The first damage found; the save cannot load.
   std::optional<sSaveDamage> damage;
   // The files the marker names that are there at another size or checksum
-  // than the save wrote, in the marker's order.
+  // than the save wrote, in the marker's order; the marker itself when it
+  // does not read.
   std::vector<std::wstring> changedFiles;
+  // The changed files that lost rows, in the same order.
+  std::vector<sLostRows> lostRows;
 };
 
 // The check of the saved game in folder, whose "Info.ini" the caller has

@@ -14,6 +14,7 @@
 
 #include "app/console_log.h"
 #include "app/file_text.h"
+#include "files/save_rows.h"
 #include "platform/format.h"
 #include "platform/paths.h"
 #include "platform/text.h"
@@ -32,6 +33,28 @@ fs::path DiskPath(const std::wstring& path) { return fs::path(plat::ResolvePath(
 // alone, so a line ending in this field is of the present form.
 constexpr char kChecksumTag[] = "fnv1a64=";
 constexpr std::size_t kChecksumDigits = 16;
+
+// The fourth field of a marker line: the tag, then the rows in decimal.
+constexpr char kRowsTag[] = "rows=";
+
+// The rows that end the line, which then loses its field; nothing (and the
+// line as it was) for a line without them.
+std::optional<std::uint32_t> TakeRows(std::string& line) {
+  const std::size_t semicolon = line.rfind(';');
+  if (semicolon == std::string::npos) return std::nullopt;
+  const std::string_view field = std::string_view(line).substr(semicolon + 1);
+  const std::string_view tag(kRowsTag);
+  if (field.size() <= tag.size() || field.size() > tag.size() + 9 || field.substr(0, tag.size()) != tag) {
+    return std::nullopt;
+  }
+  std::uint32_t rows = 0;
+  for (const char c : field.substr(tag.size())) {
+    if (c < '0' || c > '9') return std::nullopt;
+    rows = rows * 10 + static_cast<std::uint32_t>(c - '0');
+  }
+  line.resize(semicolon);
+  return rows;
+}
 
 // The checksum that ends the line, which then loses its field; nothing (and
 // the line as it was) for a line of the older form.
@@ -155,9 +178,13 @@ std::uint64_t SaveFileChecksum(std::string_view bytes) {
 }
 
 std::string SaveMarkerLine(std::wstring_view file, std::string_view bytes) {
-  return plat::FormatNarrow("%s;%llu;%s%016llx\r\n", plat::ToUtf8(file).c_str(),
-                            static_cast<unsigned long long>(bytes.size()), kChecksumTag,
-                            static_cast<unsigned long long>(SaveFileChecksum(bytes)));
+  std::string line = plat::FormatNarrow("%s;%llu;%s%016llx", plat::ToUtf8(file).c_str(),
+                                        static_cast<unsigned long long>(bytes.size()), kChecksumTag,
+                                        static_cast<unsigned long long>(SaveFileChecksum(bytes)));
+  if (const std::optional<std::uint32_t> rows = SaveFileRows(file, bytes)) {
+    line += plat::FormatNarrow(";%s%u", kRowsTag, static_cast<unsigned>(*rows));
+  }
+  return line + "\r\n";
 }
 
 std::optional<std::vector<sMarkedFile>> ReadSaveMarker(const std::wstring& folder) {
@@ -172,7 +199,10 @@ std::optional<std::vector<sMarkedFile>> ReadSaveMarker(const std::wstring& folde
     at = end + 1;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty()) continue;
+    const std::optional<std::uint32_t> rows = TakeRows(line);
     const std::optional<std::uint64_t> checksum = TakeChecksum(line);
+    // The rows come after a checksum only.
+    if (rows && !checksum) return std::nullopt;
     const std::size_t semicolon = line.rfind(';');
     if (semicolon == std::string::npos || semicolon == 0 || semicolon + 1 == line.size()) return std::nullopt;
     const std::string sizeText = line.substr(semicolon + 1);
@@ -188,11 +218,13 @@ std::optional<std::vector<sMarkedFile>> ReadSaveMarker(const std::wstring& folde
         std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; })) {
       return std::nullopt;
     }
-    marked.push_back(sMarkedFile{plat::FromUtf8(name), std::stoull(sizeText), checksum});
+    marked.push_back(sMarkedFile{plat::FromUtf8(name), std::stoull(sizeText), checksum, rows});
   }
   if (marked.empty()) return std::nullopt;
   return marked;
 }
+
+bool HasSaveMarker(const std::wstring& folder) { return EntryExists(files::JoinPath(folder, kSaveCompleteMarker)); }
 
 eMarkedFileState MarkedFileState(const std::wstring& folder, const sMarkedFile& file) {
   const std::wstring path = files::JoinPath(folder, file.name);

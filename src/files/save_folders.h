@@ -13,10 +13,12 @@
 #include <vector>
 
 // The file a save writes last into its folder: one line per file written
-// before it, "<file>;<size>;fnv1a64=<checksum>" (the checksum of its bytes
-// as 16 hexadecimal digits; saves of older versions wrote "<file>;<size>"
-// alone, which still reads). A copy holding it, and every file it names as
-// it names it, is complete.
+// before it, "<file>;<size>;fnv1a64=<checksum>;rows=<rows>" (the checksum of
+// its bytes as 16 hexadecimal digits; the rows of a table as
+// files/save_rows.h counts them, for tables only). Saves of older versions
+// wrote "<file>;<size>;fnv1a64=<checksum>" or "<file>;<size>" alone, which
+// still read. A copy holding it, and every file it names as it names it, is
+// complete.
 inline constexpr const wchar_t* kSaveCompleteMarker = L"save_complete.txt";
 
 // A copy's folder name taken apart.
@@ -39,24 +41,30 @@ std::wstring SaveCopyName(std::wstring_view saveName, bool temporary);
 bool IsOtherProcessRunning(long long pid);
 
 // One file the marker names: its name in the folder, the size the save
-// wrote and the checksum of its bytes (none in an older save's marker).
+// wrote, the checksum of its bytes and the rows of a table (none in an
+// older save's marker).
 struct sMarkedFile {
   std::wstring name;
   std::uintmax_t size = 0;
   std::optional<std::uint64_t> checksum;
+  std::optional<std::uint32_t> rows;
 };
 
 // The checksum the marker keeps of a file's bytes: FNV-1a of 64 bits, which
 // sees every change of one byte and almost surely any other.
 std::uint64_t SaveFileChecksum(std::string_view bytes);
-// The marker's line of a file of these bytes, with its CR LF.
+// The marker's line of a file of these bytes (its rows counted when it is
+// a table), with its CR LF.
 std::string SaveMarkerLine(std::wstring_view file, std::string_view bytes);
 
 // The files the folder's marker names, in its order; nothing when the folder
 // holds no marker, or one that is not such a list (a line without
 // "<file>;<size>", a name with a path or a control character, no line).
-// A line may end in ";fnv1a64=" and 16 hexadecimal digits: the checksum.
+// A line may go on with ";fnv1a64=" and 16 hexadecimal digits, the
+// checksum, and then with ";rows=" and the rows.
 std::optional<std::vector<sMarkedFile>> ReadSaveMarker(const std::wstring& folder);
+// True when the folder holds a marker, whether it reads or not.
+bool HasSaveMarker(const std::wstring& folder);
 
 // How a file the marker names stands in the folder.
 enum class eMarkedFileState {

@@ -1,9 +1,12 @@
 #include "files/unit_files.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cwchar>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -76,7 +79,27 @@ constexpr char kNavalUnitsHeader[] =
     "#On map";
 constexpr char kNavalInReserveLine[] = "\n#In reserve";
 
-std::string NoShipsText() { return std::string(kNavalUnitsHeader) + kNavalInReserveLine; }
+std::string NoShipsText() {
+  std::string text(kNavalUnitsHeader);
+  text += kNavalInReserveLine;
+  return text;
+}
+
+// A saved game's air or ship file ends with the reserve's section line and
+// the reserve's rows: one whose rows stop before that line was cut, its
+// last rows lost with the rest.
+void RefuseWithoutReserveLine(const cWorld& world, const cCsvReader& reader, const files::cRowCheck& row) {
+  if (!world.savedGame || row.Rows() == 0) return;
+  const std::string_view text = reader.Text();
+  const std::string_view line = std::string_view(kNavalInReserveLine).substr(1);
+  for (std::size_t at = text.find(line); at != std::string_view::npos; at = text.find(line, at + 1)) {
+    const std::size_t end = at + line.size();
+    const bool startsLine = at == 0 || text[at - 1] == '\n' || text[at - 1] == '\r';
+    if (startsLine && (end == text.size() || text[end] == '\r' || text[end] == '\n')) return;
+  }
+  row.FileFault(plat::Format(L"the rows end without the line \"%s\" its writer puts after them: the file was cut",
+                             plat::WidenAnsi(line)));
+}
 
 // A hex coordinate of a row: -1 (no hex) or on the map.
 int Coordinate(const files::cRowCheck& row, std::size_t column, const wchar_t* what, int size) {
@@ -185,6 +208,42 @@ std::wstring NavalRow(const cJednostkaMorska* ship, int fleetId) {
                       ship->canBeRepaired ? 1 : 0);
 }
 
+// A unit of the file read, with its line.
+template <typename Unit>
+struct sReadUnit {
+  Unit* unit;
+  std::uint32_t line;
+};
+
+// A scenario may give two units one id; both load, and each unit but the
+// one the id means then takes a free id, greater than any in use, so that
+// the game tells them apart and saves them so (a saved game never repeats
+// an id). The id means the first unit of the file that has it, or
+// (preferOnMap, ships, whose id a land unit's transporter names) the first
+// one not in reserve, which the look-ups find first; an id some unit had
+// before the file was read means none of the file's.
+template <typename Unit>
+void SettleRepeatedIds(const std::vector<sReadUnit<Unit>>& read, const std::unordered_set<int>& usedBefore,
+                       const std::unordered_set<int>& idsInUse, const std::wstring& path, const wchar_t* kind,
+                       bool preferOnMap) {
+  std::unordered_map<int, Unit*> meant;
+  for (const sReadUnit<Unit>& r : read) {
+    if (usedBefore.count(r.unit->id) != 0) continue;
+    const auto [it, first] = meant.emplace(r.unit->id, r.unit);
+    if (!first && preferOnMap && it->second->inReserve && !r.unit->inReserve) it->second = r.unit;
+  }
+  int next = 0;
+  for (const int id : idsInUse) next = std::max(next, id);
+  for (const sReadUnit<Unit>& r : read) {
+    const auto it = meant.find(r.unit->id);
+    if (it != meant.end() && it->second == r.unit) continue;
+    const int repeated = r.unit->id;
+    r.unit->id = ++next;
+    LogLine(L"WARNING: %s line %u: %s id %i is used twice; %s takes the free id %i", path, r.line,
+            std::wstring(kind), repeated, r.unit->name, r.unit->id);
+  }
+}
+
 }  // namespace
 
 void LoadLandUnits(cWorld& world, std::wstring_view folderFormat) {
@@ -199,7 +258,9 @@ void LoadLandUnits(cWorld& world, std::wstring_view folderFormat) {
   }
   list.clear();
 
-  std::unordered_set<int> idsInUse = LandUnitIdsInUse(world);
+  const std::unordered_set<int> usedBefore = LandUnitIdsInUse(world);
+  std::unordered_set<int> idsInUse = usedBefore;
+  std::vector<sReadUnit<cJednostkaLadowa>> read;
   const cMap& map = world.GetMap();
   const int width = map.GetWidth();
   const int height = map.GetHeight();
@@ -213,7 +274,7 @@ void LoadLandUnits(cWorld& world, std::wstring_view folderFormat) {
     const int id = UnitId(row);
     if (!idsInUse.insert(id).second) {
       LogLine(L"Blad: Numer ID=%i sie powtarza.", id);
-      row.Fault(plat::Format(L"land unit id %i is used twice", id));
+      row.Fault(plat::Format(L"land unit id %i is used twice", id), L"; the unit takes a free id");
     }
     const int type = row.Int(5, L"land unit type", kUnitInfantryDivision, kUnitArtificialHarbour);
     if (CategoryOfUnitType(type) != kCategoryLand) row.RefuseValue(5, L"land unit type", L"names no land unit type");
@@ -251,6 +312,7 @@ void LoadLandUnits(cWorld& world, std::wstring_view folderFormat) {
       harbour->inReserve = false;
       harbour->availableInTurns = 0;
       list.push_back(harbour);
+      read.push_back({harbour, reader.LineCounter()});
       LogLine(L"Mulberry %s (ID=%i) added", harbour->name, harbour->id);
       continue;
     }
@@ -291,10 +353,13 @@ void LoadLandUnits(cWorld& world, std::wstring_view folderFormat) {
 
     auto* unit = new cJednostkaLadowa(templ);
     list.push_back(unit);
+    read.push_back({unit, reader.LineCounter()});
     LinkCommander(world, *unit, commanderId, row);
     LogLine(L"Land unit %s (ID=%i CountryID=%i) added", unit->name, unit->id, unit->countryId);
   }
   row.WarnWhenNoRows(reader.Text(), kLandUnitsHeader, L"land unit rows");
+  SettleRepeatedIds(read, usedBefore, idsInUse, files::PathFromPattern(folderFormat, L"land_units.csv"), L"land unit",
+                    false);
 }
 
 void LoadAirUnits(cWorld& world, std::wstring_view folderFormat) {
@@ -309,7 +374,9 @@ void LoadAirUnits(cWorld& world, std::wstring_view folderFormat) {
   list.clear();
 
   std::vector<std::wstring> invalidEntries;
-  std::unordered_set<int> idsInUse = AirUnitIdsInUse(world);
+  const std::unordered_set<int> usedBefore = AirUnitIdsInUse(world);
+  std::unordered_set<int> idsInUse = usedBefore;
+  std::vector<sReadUnit<cJednostkaLotnicza>> read;
   const int width = world.GetMap().GetWidth();
   const int height = world.GetMap().GetHeight();
   files::cRowCheck row(files::PathFromPattern(folderFormat, L"air_units.csv"), files::RowLossOf(world.savedGame));
@@ -324,7 +391,7 @@ void LoadAirUnits(cWorld& world, std::wstring_view folderFormat) {
     // An invalid row below makes no unit, so its id is not taken yet.
     if (idsInUse.count(id) != 0) {
       LogLine(L"Blad: Numer ID=%i jednostki lotniczej sie powtarza.", id);
-      row.Fault(plat::Format(L"air unit id %i is used twice", id));
+      row.Fault(plat::Format(L"air unit id %i is used twice", id), L"; the unit takes a free id");
     }
     templ.id = id;
     templ.SetName(reader[1]);
@@ -360,10 +427,14 @@ void LoadAirUnits(cWorld& world, std::wstring_view folderFormat) {
     auto* unit = new cJednostkaLotnicza(templ);
     list.push_back(unit);
     idsInUse.insert(unit->id);
+    read.push_back({unit, reader.LineCounter()});
     LinkCommander(world, *unit, commanderId, row);
     LogLine(L"Air unit %s (ID=%i CountryID=%i) added", unit->name, unit->id, unit->countryId);
   }
   row.WarnWhenCutInHeader(reader.Text(), NoAirUnitsText(), L"air units");
+  RefuseWithoutReserveLine(world, reader, row);
+  SettleRepeatedIds(read, usedBefore, idsInUse, files::PathFromPattern(folderFormat, L"air_units.csv"), L"air unit",
+                    false);
 
   if (!invalidEntries.empty()) {
     g_ConsoleLog.WriteLine(L"Invalid entries from air_units.csv:");
@@ -389,6 +460,7 @@ void LoadNavalUnits(cWorld& world, std::wstring_view folderFormat) {
   files::cRowCheck row(files::PathFromPattern(folderFormat, L"naval_units.csv"), files::RowLossOf(world.savedGame));
   if (reader.AtEnd()) row.WarnEmptyFile(L"ships");
   std::unordered_set<int> idsInUse;
+  std::vector<sReadUnit<cJednostkaMorska>> read;
   cJednostkaMorska templ(&world);
   while (!reader.AtEnd()) {
     if (reader.ReadRecord(false) == 0) continue;  // a comment or an empty line
@@ -396,7 +468,9 @@ void LoadNavalUnits(cWorld& world, std::wstring_view folderFormat) {
     if (!row.HasFields(kNavalColumns)) continue;
     row.WarnExtraFields(kNavalColumns);
     templ.id = UnitId(row);
-    if (!idsInUse.insert(templ.id).second) row.Fault(plat::Format(L"ship id %i is used twice", templ.id));
+    if (!idsInUse.insert(templ.id).second) {
+      row.Fault(plat::Format(L"ship id %i is used twice", templ.id), L"; one of the ships takes a free id");
+    }
     templ.SetName(reader[1]);
     templ.countryId = row.Int(2, L"country id", 1);
     templ.SetType(row.Int(3, L"ship type", kUnitAircraftCarrier, kUnitAmphibiousShip));
@@ -415,10 +489,13 @@ void LoadNavalUnits(cWorld& world, std::wstring_view folderFormat) {
 
     auto* ship = new cJednostkaMorska(templ);
     list.push_back(ship);
+    read.push_back({ship, reader.LineCounter()});
     LinkCommander(world, *ship, commanderId, row);
     LogLine(L"Naval unit %s (ID=%i CountryID=%i) added", ship->name, ship->id, ship->countryId);
   }
   row.WarnWhenCutInHeader(reader.Text(), NoShipsText(), L"ships");
+  RefuseWithoutReserveLine(world, reader, row);
+  SettleRepeatedIds(read, {}, idsInUse, files::PathFromPattern(folderFormat, L"naval_units.csv"), L"ship", true);
 }
 
 namespace {

@@ -14,13 +14,18 @@ class cWorld;
 // or an id, type, country id, coordinate or level out of range, ends the
 // load as a fatal data error; strength, supply and hit points out of range
 // are brought into range with a WARNING. A unit id given twice is warned
-// about (the unit is kept), and so is a file without its rows: one empty or
+// about and both units are kept: the one the id goes on meaning (the
+// first of the file; of ships the first not in reserve) keeps it, the other
+// takes a free id named in a second WARNING. So is a file without its rows
+// warned about: one empty or
 // cut inside its header (a land file holding its header alone is a table of
 // none, warned about in a saved game too). In a saved
 // game (world.savedGame) each of these WARNINGs is an ERROR that ends the
 // load (files::eRowLoss). A unit whose
 // commander exists becomes that commander's unit, so "commanders.csv" must
-// be read first. A file that cannot be opened logs
+// be read first. A saved game's air or ship file whose rows stop before
+// the "#In reserve" line its writer puts after them was cut: its load ends.
+// A file that cannot be opened logs
 // "Blad otwarcia pliku! (nie istnieje?)" and ends the process (exit 1).
 // folderFormat holds one "%s" for the file name.
 void LoadLandUnits(cWorld& world, std::wstring_view folderFormat);

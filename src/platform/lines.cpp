@@ -2,11 +2,14 @@
 #include "platform/lines.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
+#include <system_error>
 
 namespace plat {
 
@@ -63,11 +66,37 @@ bool WriteFileBytes(const std::string& path, std::string_view bytes) {
   return written && closed;
 }
 
+namespace {
+
+// Removes the temporary files "<path>.tmp-<pid>" that writers killed before
+// their rename left beside path: those of processes that no longer run
+// (the one of this process's id is this writer's own too). A running
+// process's file is its write in progress and stays.
+void RemoveDeadWritersTemporaries(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
+  const std::string prefix = (slash == std::string::npos ? path : path.substr(slash + 1)) + ".tmp-";
+  std::error_code error;
+  std::filesystem::directory_iterator it(folder, error);
+  for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() <= prefix.size() || name.size() > prefix.size() + 9 || name.compare(0, prefix.size(), prefix) != 0) {
+      continue;
+    }
+    const std::string digits = name.substr(prefix.size());
+    if (digits.find_first_not_of("0123456789") != std::string::npos) continue;
+    const long pid = std::stol(digits);
+    const bool running = pid > 0 && pid != ::getpid() && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+    if (!running) ::unlink(it->path().c_str());
+  }
+}
+
+}  // namespace
+
 bool ReplaceFileBytes(const std::string& path, std::string_view bytes) {
-  // The process id keeps two games converting in one folder apart; a
-  // leftover of an earlier run with the same id is this writer's own.
+  // The process id keeps two games converting in one folder apart.
+  RemoveDeadWritersTemporaries(path);
   const std::string temp = path + ".tmp-" + std::to_string(::getpid());
-  ::unlink(temp.c_str());
   const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd < 0) return false;
   bool ok = true;

@@ -34,7 +34,8 @@ bool WriteFileBytes(const std::string& path, std::string_view bytes);
 // Replaces a file whole: the bytes go to a temporary file beside it, are
 // flushed to the disk and only then renamed over it, so the file holds either
 // its former content (or stays absent) or all the new bytes, never a part.
-// False on any failure, with no temporary file left behind.
+// False on any failure, with no temporary file left behind. The temporary
+// files that writers killed before their rename left beside it go first.
 bool ReplaceFileBytes(const std::string& path, std::string_view bytes);
 
 }  // namespace plat

@@ -55,7 +55,9 @@ std::optional<std::wstring> LoadScenario(sGameStartSettings settings) {
         });
         LoadWorld(settings, hooks);
       } catch (const sFatalExitError&) {
-        LogLine(L"-- The saved game %s cannot be loaded", settings.folderPattern);
+        std::wstring folder = settings.folderPattern;
+        if (folder.size() >= 3 && folder.compare(folder.size() - 3, 3, L"\\%s") == 0) folder.resize(folder.size() - 3);
+        LogLine(L"-- The saved game %s cannot be loaded", folder);
         // What the loading had loaded for the game (its skins) goes too.
         DestroyGame();
         return reason;

@@ -156,6 +156,7 @@ std::vector<sScenarioEntry> ListScenarioEntries(int tab, std::string_view langua
         continue;
       }
       entry.changedFiles = std::move(check.changedFiles);
+      entry.lostRows = std::move(check.lostRows);
     }
     entry.name = ini.GetString(nameKey, kUnknownName);
     if (tab == kScenarioTabNewGame) {
@@ -166,8 +167,21 @@ std::vector<sScenarioEntry> ListScenarioEntries(int tab, std::string_view langua
       // the description names every file.
       std::wstring shown = entry.name;
       if (!entry.changedFiles.empty()) {
-        shown = plat::Format(Text("scenario_changed_save_%s"), JoinedNames(entry.changedFiles));
-        if (fits && !fits(shown)) {
+        shown = plat::Format(Text("scenario_changed_save_%s"), ChangedFilesText(entry.changedFiles, entry.lostRows));
+        // What does not fit gives way to the lost rows, which the player
+        // must see before loading.
+        if (fits && !fits(shown) && !entry.lostRows.empty()) {
+          std::vector<std::wstring> lostFiles;
+          for (const sLostRows& lost : entry.lostRows) lostFiles.push_back(lost.file);
+          for (const std::wstring& named : {ChangedFilesText({}, entry.lostRows), JoinedNames(lostFiles)}) {
+            shown = plat::Format(Text("scenario_changed_save_rows_lost_%s"), named);
+            if (fits(shown)) break;
+          }
+          if (!fits(shown)) {
+            shown = plat::Format(Text("scenario_changed_save_rows_lost_files_%i"),
+                                 static_cast<int>(entry.lostRows.size()));
+          }
+        } else if (fits && !fits(shown)) {
           shown = plat::Format(Text("scenario_changed_save_files_%i"), static_cast<int>(entry.changedFiles.size()));
         }
       }
@@ -191,8 +205,37 @@ std::wstring SaveDamageText(const sSaveDamage& damage) {
   return {};
 }
 
-std::wstring ChangedSaveText(const std::vector<std::wstring>& files) {
-  return plat::Format(Text("scenario_changed_save_note_%s"), JoinedNames(files));
+namespace {
+
+std::wstring LostRowsText(const sLostRows& lost) {
+  return plat::Format(Text("save_rows_lost_%s_%i_of_%i"), lost.file, static_cast<int>(lost.rows),
+                      static_cast<int>(lost.savedRows));
+}
+
+}  // namespace
+
+std::wstring ChangedFilesText(const std::vector<std::wstring>& files, const std::vector<sLostRows>& lostRows) {
+  std::vector<std::wstring> names;
+  for (const sLostRows& lost : lostRows) {
+    if (std::find(files.begin(), files.end(), lost.file) == files.end()) names.push_back(LostRowsText(lost));
+  }
+  for (const std::wstring& file : files) {
+    const auto lost = std::find_if(lostRows.begin(), lostRows.end(),
+                                   [&file](const sLostRows& rows) { return rows.file == file; });
+    names.push_back(lost == lostRows.end() ? file : LostRowsText(*lost));
+  }
+  return JoinedNames(names);
+}
+
+std::wstring ChangedSaveText(const std::vector<std::wstring>& files, const std::vector<sLostRows>& lostRows) {
+  return plat::Format(Text("scenario_changed_save_note_%s"), ChangedFilesText(files, lostRows));
+}
+
+std::wstring ChangedSaveQuestion(const std::vector<sLostRows>& lostRows) {
+  if (lostRows.empty()) return Text("scenario_changed_save_question");
+  std::wstring lines;
+  for (const sLostRows& lost : lostRows) lines += (lines.empty() ? L"" : L"\n") + LostRowsText(lost);
+  return plat::Format(Text("scenario_changed_save_rows_question_%s"), lines);
 }
 
 std::wstring ReadScenarioLines(cIniFile& ini, std::string_view languageCode, std::string_view key) {
@@ -373,7 +416,9 @@ void cScenarioMenu::ShowSelectedEntry() {
   }
   if (auto* memo = static_cast<CDXUTMemo*>(dialog_.GetControl(kScenarioDescriptionId, DXUT_CONTROL_MEMO))) {
     // A changed save says so before its description.
-    std::wstring text = entry->changedFiles.empty() ? std::wstring() : ChangedSaveText(entry->changedFiles) + L"\n\n";
+    std::wstring text = entry->changedFiles.empty()
+                            ? std::wstring()
+                            : ChangedSaveText(entry->changedFiles, entry->lostRows) + L"\n\n";
     text += ReadScenarioLines(ini, language, "DescriptionLine");
     memo->SetText(text.c_str());
   }
@@ -455,10 +500,11 @@ void cScenarioMenu::StartFolder(int tab, const std::wstring& folderName, bool fr
     }
     if (askWhenChanged && !check.changedFiles.empty()) {
       LogLine(L"-- The saved game %s changed since it was saved (%s): asking before loading it", folder,
-              JoinedNames(check.changedFiles));
+              ChangedFilesText(check.changedFiles, check.lostRows));
       asked_ = sAskedStart{tab, folderName, fromList, std::nullopt};
+      const std::wstring asked = ChangedSaveQuestion(check.lostRows);
       auto* question = new cDialogPotwierdzenia(
-          Text("scenario_changed_save_title"), Text("scenario_changed_save_question"),
+          Text("scenario_changed_save_title"), asked.c_str(),
           Text("scenario_changed_save_load"), Text("scenario_changed_save_load_hint"),
           Text("scenario_changed_save_back"), Text("scenario_changed_save_back_hint"));
       PushDialog(question);

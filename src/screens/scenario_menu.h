@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "files/save_check.h"
 #include "screens/menu.h"
 
 class CDXUTListBox;
@@ -18,7 +19,6 @@ class CDXUTImage;
 class CDXUTTabFrame;
 class cDialog;
 class cIniFile;
-struct sSaveDamage;
 
 // Tabs.
 constexpr int kScenarioTabNewGame = 0;
@@ -60,9 +60,11 @@ struct sScenarioEntry {
   bool damaged = false;
   // Why, in the player's words.
   std::wstring damage;
-  // A saved game whose files are not all of the size it wrote (a hand
-  // edit): listed with the files named; Start asks before it loads it.
+  // A saved game whose files are not all as it wrote them (a hand edit):
+  // listed with the files named, and the rows each changed table lost;
+  // Start asks before it loads it.
   std::vector<std::wstring> changedFiles;
+  std::vector<sLostRows> lostRows;
 };
 
 // The listed folder of a tab ("data\scenarios", ...); empty for another tab.
@@ -75,8 +77,10 @@ using ScenarioCellFits = std::function<bool(const std::wstring& text)>;
 // and have a loadable "Info.ini", sorted by folder name; on the tabs of
 // saved games also those without one, and each save that cannot load,
 // marked damaged with the reason. A missing folder gives none. A save whose
-// files changed names them in its row's scenario cell, or, when the names
-// do not fit there (fits), gives their number.
+// files changed names them in its row's scenario cell, each table that lost
+// rows with its rows; where that does not fit (fits), the tables that lost
+// rows come first (with their rows, else by name), then the number of
+// files.
 std::vector<sScenarioEntry> ListScenarioEntries(int tab, std::string_view languageCode,
                                                 const ScenarioCellFits& fits = {});
 
@@ -84,9 +88,14 @@ std::vector<sScenarioEntry> ListScenarioEntries(int tab, std::string_view langua
 // text that refuses a save damaged so.
 std::wstring SaveDamageText(const sSaveDamage& damage);
 std::wstring DamagedSaveText(const std::wstring& damage);
-// The note on a save whose files changed since it was saved, naming them
-// ("land_units.csv, Info.ini").
-std::wstring ChangedSaveText(const std::vector<std::wstring>& files);
+// The changed files of a save, each table that lost rows with its rows
+// ("Info.ini, land_units.csv: 85 of 176 rows").
+std::wstring ChangedFilesText(const std::vector<std::wstring>& files, const std::vector<sLostRows>& lostRows);
+// The note on a save whose files changed since it was saved, naming them.
+std::wstring ChangedSaveText(const std::vector<std::wstring>& files, const std::vector<sLostRows>& lostRows);
+// The question before a changed save loads; one whose tables lost rows
+// names each with its rows, a line each.
+std::wstring ChangedSaveQuestion(const std::vector<sLostRows>& lostRows);
 
 // The key path of line `line` of a description-like key ("DescriptionLine").
 // Text of up to kScenarioMemoMaxLines lines "General_<language>/<key><n>",

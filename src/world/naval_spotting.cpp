@@ -132,41 +132,57 @@ void CalculateNavalVisibility(cWorld& world, sWezelGrafuMorz& node, bool roll) {
   sNodeShips ships = CountNodeShips(world, node, !roll);
   const int chance = NavalSpottingChance(world, node);
   LogLine(L"Chance of spotting enemy unit = %i", chance);
+  // A port keeps which ships the viewer's counts hold: the pass starts them
+  // afresh, a roll adds what it sees.
+  const int viewer = world.GetSeaGraph().GetViewingCountry();
+  std::vector<int> counted = roll ? node.PortSightingsOf(viewer) : std::vector<int>{};
   for (cJednostkaMorska* ship : ships.enemy) {
     if (!roll) {
       if (RandomRange(0, 100) > chance) {
         ship->visible = false;
         --node.enemyCounts[TypeSlot(node, *ship)];
+      } else {
+        counted.push_back(ship->id);
       }
     } else if (!ship->visible && RandomRange(0, 100) <= chance) {
       ship->visible = true;
       ++node.enemyCounts[TypeSlot(node, *ship)];
+      counted.push_back(ship->id);
     }
   }
+  if (!node.IsSeaZone()) node.SetPortSightings(viewer, std::move(counted));
   PickShown(node, std::move(ships.friendly), std::move(ships.enemy), true, true);
 }
 
 namespace {
 
 // A flight's look at a port for the viewing country: the friendly side as
-// the pass counts it, then one draw for each enemy ship. Answers the ships
-// the draws saw.
+// the pass counts it, then one draw for each enemy ship. The port's counts
+// then hold the ships this flight saw and those the viewer's earlier looks
+// at the port counted, never one another country's pass flagged visible.
+// Answers the ships the draws saw.
 sNavalTypeCounts FlyOverNode(cWorld& world, sWezelGrafuMorz& node) {
   LogLine(L"Calculating naval units visibility for zone %s (ID=%i)", node.name.c_str(), node.id);
   node.ResetShipCounts(true);
   sNodeShips ships = CountNodeShips(world, node, false);
   const int chance = NavalSpottingChance(world, node);
   LogLine(L"Chance of spotting enemy unit = %i", chance);
+  const int viewer = world.GetSeaGraph().GetViewingCountry();
+  const std::vector<int>& before = node.PortSightingsOf(viewer);
+  std::vector<int> counted;
   sNavalTypeCounts seen{};
-  for (cJednostkaMorska* ship : ships.enemy) {
-    if (RandomRange(0, 100) > chance) continue;
-    ship->visible = true;
-    ++seen[TypeSlot(node, *ship)];
-  }
   std::fill(std::begin(node.enemyCounts), std::end(node.enemyCounts), 0);
-  for (const cJednostkaMorska* ship : ships.enemy) {
-    if (ship->visible) ++node.enemyCounts[TypeSlot(node, *ship)];
+  for (cJednostkaMorska* ship : ships.enemy) {
+    const bool hit = RandomRange(0, 100) <= chance;
+    if (hit) {
+      ship->visible = true;
+      ++seen[TypeSlot(node, *ship)];
+    }
+    if (!hit && std::find(before.begin(), before.end(), ship->id) == before.end()) continue;
+    ++node.enemyCounts[TypeSlot(node, *ship)];
+    counted.push_back(ship->id);
   }
+  node.SetPortSightings(viewer, std::move(counted));
   PickShown(node, std::move(ships.friendly), std::move(ships.enemy), true, true);
   return seen;
 }

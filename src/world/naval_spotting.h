@@ -28,8 +28,9 @@ void CalculateNavalVisibilityFor(cWorld& world, sWezelGrafuMorz& node, int count
 // left of the ship's visible flag (a port's pass at an impulse's end skips
 // the fleets lying in it): a ship it sees becomes visible, one it misses
 // stays as it was, so a ship seen before is not hidden by a miss; it answers
-// the ships this flight saw. The node's counts then are the enemy ships
-// visible there, for its marker and hover box.
+// the ships this flight saw. The node's counts then are the enemy ships the
+// country saw there, this flight or its earlier looks at the port (its
+// sightings), for its marker and hover box.
 // Answers the enemy ships the look names, by type.
 sNavalTypeCounts ReconNodeShips(cWorld& world, sWezelGrafuMorz& node, int countryId, bool roll);
 // Makes the country the viewing country, then the pass at every node.

@@ -93,6 +93,23 @@ void sWezelGrafuMorz::ResetShipCounts(bool keepEnemy) {
   if (!keepEnemy) std::fill(std::begin(enemyCounts), std::end(enemyCounts), 0);
 }
 
+const std::vector<int>& sWezelGrafuMorz::PortSightingsOf(int country) const {
+  static const std::vector<int> kNone;
+  for (const sPortSighting& sighting : portSightings) {
+    if (sighting.country == country) return sighting.shipIds;
+  }
+  return kNone;
+}
+
+void sWezelGrafuMorz::SetPortSightings(int country, std::vector<int> shipIds) {
+  for (sPortSighting& sighting : portSightings) {
+    if (sighting.country != country) continue;
+    sighting.shipIds = std::move(shipIds);
+    return;
+  }
+  portSightings.push_back(sPortSighting{country, std::move(shipIds)});
+}
+
 // --- loading ---
 
 void cSeaGraph::LoadSeaNodes(cWorld& world, std::wstring_view folderFormat) {

@@ -41,6 +41,15 @@ struct sWezelGrafuMorz {
   int ownCounts[kNavalTypeCount] = {};
   int alliedCounts[kNavalTypeCount] = {};
   int enemyCounts[kNavalTypeCount] = {};
+  // At a port, the enemy ships (by id) that each country's looks counted in
+  // the port's spotted-enemy counts: its last pass, and its flights since. A
+  // ship's visible flag is not the country's own (every side's pass sets
+  // its own ships'), so a flight counts these with the ships it sees.
+  struct sPortSighting {
+    int country = 0;
+    std::vector<int> shipIds;
+  };
+  std::vector<sPortSighting> portSightings;
   int searchDistance = 0;  // hops in the last route search; -1 not reached
   int previousNode = -1;   // node the last search came from; -1 none
 
@@ -50,6 +59,10 @@ struct sWezelGrafuMorz {
   // Clears the shown ships and the own and allied counts; the spotted enemy
   // counts too unless keepEnemy.
   void ResetShipCounts(bool keepEnemy);
+  // The enemy ships the country's looks at this port counted (none yet:
+  // empty), and their replacement.
+  const std::vector<int>& PortSightingsOf(int country) const;
+  void SetPortSightings(int country, std::vector<int> shipIds);
 };
 
 class cSeaGraph {

@@ -257,6 +257,29 @@ TEST_F(Recon, EveryFlightOverAPortNamesEveryShipInIt) {
   }
 }
 
+// Under fog the port's counts after a flight hold what the flyer's side
+// saw, not what the ships' own side's pass at the impulse's end flagged
+// visible: a flight whose draws all miss leaves the port's counts as the
+// impulse's end left them, and names no ship.
+TEST_F(Recon, AFlightOverAPortThatSeesNothingCountsNoShipAnotherSideFlagged) {
+  twtest::ScopedFogOfWar fog(2);
+  w.world->constants.navalSpotBase = 50;
+  sWezelGrafuMorz& port = AddPort();
+  cFleet& fleet = w.AddFleet(2, port.id, {kUnitCruiser, kUnitSubmarine});
+  RecalculateUnitsVisibility(*w.world, *w.world->GetCountry(2));
+  RecalculateUnitsVisibility(*w.world, *w.world->GetCountry(1));
+  ASSERT_TRUE(fleet.ships.front()->visible && fleet.ships.back()->visible);
+  ASSERT_EQ(port.GetSpottedEnemyShipCount(), 0);
+  cJednostkaLotnicza& plane = w.AddAir(2, 1, 1, kUnitTacticalBomber);
+  {
+    RandSequence draws({twtest::RandFor(0, 100, 51), twtest::RandFor(0, 100, 51), 0});
+    ASSERT_EQ(AirRecon(*w.world, plane, 5, 1, result), eAirOrderRefusal::kNone);
+  }
+  EXPECT_EQ(port.GetSpottedEnemyShipCount(), 0);
+  EXPECT_FALSE(Names(result.defenderText2, kUnitCruiser, 1) || Names(result.defenderText2, kUnitSubmarine, 1))
+      << result.defenderText2;
+}
+
 TEST_F(Recon, ReconOfAPortSeesTheShipsLyingInIt) {
   sWezelGrafuMorz& port = AddPort();
   cFleet& fleet = w.AddFleet(2, port.id, {kUnitBattleship, kUnitCruiser, kUnitSubmarine});

@@ -70,7 +70,7 @@ TEST(FilesFatalPaths, LogTheirLineAndExitWithOne) {
       {"flags.txt", {},
        [](cWorld&, const std::wstring& f) {
          std::vector<int> flags;
-         LoadFlags(Pattern(f), flags);
+         LoadFlags(Pattern(f), flags, files::eRowLoss::kWarn);
        },
        L"Blad otwarcia pliku (nie istnieje?)"},
       {"topography.csv", {}, Read<cWorld, LoadTopography>, kNotThere},

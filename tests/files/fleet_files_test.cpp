@@ -80,7 +80,7 @@ TEST_F(FleetFiles, FlagsLinesAndRoundTrip) {
             "# flag no;flag value\r\n12;5;\r\n;7\r\n13;\n14\r#15;1\r\n39999;-2\r\n40000;3\r\n-1;4\r\n\r\n16;9");
   twtest::LogCapture log;
   std::vector<int> flags;
-  LoadFlags(Pattern(), flags);
+  LoadFlags(Pattern(), flags, files::eRowLoss::kWarn);
   ASSERT_EQ(flags.size(), static_cast<std::size_t>(kEventFlagCount));
   EXPECT_EQ(std::tuple(flags[12], flags[15], flags[16], flags[39999]), std::tuple(5, 0, 9, -2));
   EXPECT_TRUE(log.Contains(L"flags.txt: line 8: flag number 40000 out of range"));
@@ -95,17 +95,17 @@ TEST_F(FleetFiles, FlagsLinesAndRoundTrip) {
   dir.Write("flags.txt", "1;2\n3;9x\n");
   {
     cScopedThrowingFatalHook fatal;
-    EXPECT_THROW(LoadFlags(Pattern(), flags), sFatalExitError);
+    EXPECT_THROW(LoadFlags(Pattern(), flags, files::eRowLoss::kWarn), sFatalExitError);
   }
   EXPECT_TRUE(log.Contains(L"ERROR: " + path + L" line 2 column 2: flag value \"9x\" is not a whole number"));
   dir.Write("flags.txt", "# flag no;flag value\r\n12;5;\r\n39999;-2;\r\n16;9\r\n");
-  LoadFlags(Pattern(), flags);
+  LoadFlags(Pattern(), flags, files::eRowLoss::kWarn);
 
   flags[16] = 0;
   WriteFlags(Folder(), flags);
   EXPECT_EQ(Read("flags.txt"), "# flag no;flag value\r\n12;5;\r\n39999;-2;\r\n");
   std::vector<int> back(3, 1);
-  LoadFlags(Pattern(), back);
+  LoadFlags(Pattern(), back, files::eRowLoss::kWarn);
   EXPECT_EQ(back, flags);
 }
 

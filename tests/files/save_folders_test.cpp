@@ -86,10 +86,11 @@ TEST(SaveCopyNames, OnlyANameATagAndAProcessIdMakeACopy) {
 
 TEST(SaveCopies, CompleteOnlyWithTheMarkerAndEveryFileAsMarked) {
   twtest::TempWorkingFolder dir;
-  // Each file's size and checksum, FNV-1a of 64 bits ("foobar" gives the
-  // published 85944171f73967e8).
+  // Each file's size, checksum, FNV-1a of 64 bits ("foobar" gives the
+  // published 85944171f73967e8), and a table's rows.
   Save(L"V", "foobar");
-  EXPECT_EQ(twtest::ReadFile("data/save/V/save_complete.txt").substr(0, 34), "a.csv;6;fnv1a64=85944171f73967e8\r\n");
+  EXPECT_EQ(twtest::ReadFile("data/save/V/save_complete.txt").substr(0, 41),
+            "a.csv;6;fnv1a64=85944171f73967e8;rows=1\r\n");
   Save(L"S", "text");
   EXPECT_TRUE(IsCompleteSaveCopy(L"data\\save\\S"));
   // A short file (a power cut before it reached the disk), one of its size
@@ -107,7 +108,7 @@ TEST(SaveCopies, CompleteOnlyWithTheMarkerAndEveryFileAsMarked) {
   // at that size, is no marker of this save.
   dir.Write("data/save/elsewhere.csv", "text");
   for (const char* marker : {"", "a.csv;4\r\nb.csv", "a.csv;-4\r\n", "a.csv;4x\r\n", ";4\r\n", "a.csv;4;fnv1a64=12\r\n",
-                             "a.csv;4\r\n../elsewhere.csv;4\r\n", "a.csv;4\r\n..\\elsewhere.csv;4\r\n"}) {
+                             "a.csv;4\r\n../elsewhere.csv;4\r\n", "a.csv;4\r\n..\\elsewhere.csv;4\r\n", "a.csv;4;rows=1\r\n"}) {
     dir.Write("data/save/S/save_complete.txt", marker);
     EXPECT_FALSE(IsCompleteSaveCopy(L"data\\save\\S")) << marker;
   }

@@ -278,6 +278,41 @@ TEST_F(WorldLoader, BrokenScenariosEndTheLoadAfterTheirLogLines) {
   }
 }
 
+// A scenario that gives two land units one id, and a reserve ship the id of
+// the transport the marines board, loads both of each: the later unit and
+// the reserve ship take free ids, the marines stay aboard their transport,
+// and the game's save of it loads back with the same units.
+TEST_F(WorldLoader, RepeatedUnitIdsOfAScenarioTakeFreeIdsSoItsSavesLoadBack) {
+  Edit("land_units.csv", "3;1st Airborne;", "1;1st Airborne;");
+  Edit("naval_units.csv", "6;EM Reserve Cruiser;2;42;-1;4;4;4;1;1;0;0;0;1;", "");
+  Edit("naval_units.csv", "1;WS Resolute;", "3;EM Reserve Cruiser;2;42;-1;4;4;4;1;1;0;0;0;1;\n1;WS Resolute;");
+  cScopedThrowingFatalHook fatal;
+  const auto units = [] {
+    std::vector<std::pair<int, std::wstring>> all;
+    const sUnitLists& u = g_pWorld->Units();
+    for (const auto* list : {&u.landUnits, &u.carriedUnitsA, &u.carriedUnitsB}) {
+      for (const cJednostkaLadowa* unit : *list) all.emplace_back(unit->id, unit->name);
+    }
+    for (const cJednostka* unit : u.reservePool) all.emplace_back(unit->id, unit->name);
+    for (const cJednostkaMorska* ship : u.navalUnits) all.emplace_back(ship->id, ship->name);
+    for (const cJednostkaMorska* ship : u.navalReservePool) all.emplace_back(ship->id, ship->name);
+    std::sort(all.begin(), all.end());
+    return all;
+  };
+  twtest::LogCapture log;
+  ASSERT_NO_THROW(LoadWorld(settings_));
+  EXPECT_TRUE(log.Contains(L"WARNING: data\\scenarios\\Fixture\\land_units.csv line 5: land unit id 1 is used twice; "
+                           L"1st Airborne takes the free id 10"));
+  EXPECT_TRUE(log.Contains(L"WARNING: data\\scenarios\\Fixture\\naval_units.csv line 4: ship id 3 is used twice; "
+                           L"EM Reserve Cruiser takes the free id 6"));
+  ASSERT_EQ(g_pWorld->Units().carriedUnitsA.size(), 1u);
+  EXPECT_EQ(g_pWorld->Units().carriedUnitsA.front()->transport->name, L"WS Carrier Pigeon");
+  const auto loaded = units();
+  ASSERT_TRUE(SaveGame(*g_pWorld, L"Repeated", false).ok);
+  ASSERT_NO_THROW(LoadWorld(sGameStartSettings{L"data\\save\\Repeated\\%s", 1}));
+  EXPECT_EQ(units(), loaded);
+}
+
 TEST_F(WorldLoader, ReserveShipOfAMissingFleetStillLoads) {
   Edit("naval_units.csv", "6;EM Reserve Cruiser;2;42;-1;", "6;EM Reserve Cruiser;2;42;9;");
   LoadWorld(settings_);

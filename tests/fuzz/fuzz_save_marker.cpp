@@ -1,6 +1,6 @@
 // Reads arbitrary bytes as the marker of a saved game's folder
-// ("save_complete.txt", the list of its files, their sizes and checksums
-// that makes a copy complete) beside two files of known sizes. A marker
+// ("save_complete.txt", the list of its files, their sizes, checksums and
+// rows that makes a copy complete) beside two files of known sizes. A marker
 // accepted as complete names only files of that folder.
 #include <unistd.h>
 
@@ -40,7 +40,12 @@ bool NamesOnlyTheFolder(const std::string& marker) {
     at = end + 1;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty()) continue;
-    // A line of the marker's present form ends in its checksum's field.
+    // A line of the marker's present form ends in its checksum's field, a
+    // table's then in its rows.
+    const std::size_t rows = line.rfind(";rows=");
+    if (rows != std::string::npos && line.find_first_not_of("0123456789", rows + 6) == std::string::npos) {
+      line.resize(rows);
+    }
     const std::size_t checksum = line.rfind(";fnv1a64=");
     if (checksum != std::string::npos && line.size() == checksum + 9 + 16) line.resize(checksum);
     // Names are looked up without regard to case, as the game's paths are.

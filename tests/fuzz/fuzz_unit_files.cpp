@@ -121,7 +121,7 @@ std::vector<std::size_t> Load(int kind, cWorld& world, const std::wstring& patte
       LoadUnitNameTemplates(world, pattern, kept);
       return {};
     case 6:
-      LoadFlags(pattern, flags);
+      LoadFlags(pattern, flags, files::eRowLoss::kWarn);
       return {};
     default:
       LoadConvoys(world, pattern);

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/test_support.h"
@@ -51,4 +57,23 @@ TEST(Lines, FilesRoundTripAsBytesAndFailuresReportFalse) {
   EXPECT_FALSE(ReadFileBytes(dir.Path().string(), read));  // a folder
   EXPECT_EQ(read, "short");
   EXPECT_FALSE(WriteFileBytes(dir.File("no/such/folder.txt"), "x"));
+}
+
+// A write killed before its rename leaves "<file>.tmp-<pid>": the next
+// replacement removes those of processes that no longer run and keeps a
+// running one's.
+TEST(Lines, AReplacementRemovesTheTemporariesOfDeadWriters) {
+  twtest::TempDir dir;
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ASSERT_GT(child, 0);
+  ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+  const std::string path = dir.File("out.tdw"), dead = path + ".tmp-" + std::to_string(child);
+  const std::string running = path + ".tmp-1", other = dir.File("other.tdw.tmp-") + std::to_string(child);
+  for (const std::string& file : {dead, running, other}) ASSERT_TRUE(WriteFileBytes(file, "partly written"));
+  ASSERT_TRUE(ReplaceFileBytes(path, "whole"));
+  std::string read;
+  EXPECT_TRUE(ReadFileBytes(path, read) && read == "whole");
+  EXPECT_EQ(std::tuple(std::filesystem::exists(dead), std::filesystem::exists(running), std::filesystem::exists(other)),
+            std::tuple(false, true, true));
 }

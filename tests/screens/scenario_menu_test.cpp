@@ -488,7 +488,7 @@ TEST_F(ChangedSaves, LostRowsAreRefusedAfterTheQuestionWhileASameSizeEditLoads) 
                     lineOf(airborne)) + damaged}};
   for (const auto& [tab, folder, reason] : refused) {
     StartSave(*SavedGamesMenu(tab), folder);
-    EXPECT_EQ(QuestionOnTop(), L"scenario_changed_save_question");
+    EXPECT_EQ(QuestionOnTop().rfind(L"scenario_changed_save_", 0), 0u);
     Answer(true);
     auto* back = dynamic_cast<cScenarioMenu*>(g_pCurrentMenu);
     ASSERT_NE(back, nullptr) << plat::NarrowBytes(folder);
@@ -512,6 +512,70 @@ TEST_F(ChangedSaves, LostRowsAreRefusedAfterTheQuestionWhileASameSizeEditLoads) 
   EXPECT_EQ(strengths, std::vector<int>{99});
 }
 
+// Rows lost where no row is cut (a file cut at a row boundary) are told
+// file by file in the list, the description and the question, and the save
+// loads after it as it is; a commanders row cut short and a ships file cut
+// before its "#In reserve" line are refused after the question; a record of
+// the files that does not read (garbled, emptied) lists the save as changed.
+TEST_F(ChangedSaves, RowsLostAreToldFileByFileWhileARowCutShortIsRefused) {
+  cScopedThrowingFatalHook throwing;
+  // The text up to the end of its first lines.
+  const auto firstLines = [this](const std::string& file, int lines) {
+    const std::string text = twtest::ReadFile((saves_ / "Saved" / file).string());
+    std::size_t end = 0;
+    for (int k = 0; k < lines; ++k) end = text.find("\r\n", end + (k > 0 ? 2 : 0));
+    return text.substr(0, end);
+  };
+  const std::string record = twtest::ReadFile((saves_ / "Saved/save_complete.txt").string());
+  const std::pair<const char*, std::pair<std::string, std::string>> copies[] = {
+      {"Fewer units", {"land_units.csv", firstLines("land_units.csv", 5)}},
+      {"Cut commander", {"commanders.csv", firstLines("commanders.csv", 3) + "\r\n2;Gen. Br"}},
+      {"Cut ships", {"naval_units.csv", firstLines("naval_units.csv", 5)}},
+      {"Garbled record", {"save_complete.txt", std::string(record).replace(record.find("fnv1a64=") + 8, 1, "g")}},
+      {"Empty record", {"save_complete.txt", ""}}};
+  for (const auto& [copy, file] : copies) {
+    std::filesystem::copy(saves_ / "Saved", saves_ / copy, std::filesystem::copy_options::recursive);
+    dir_.Write("data/save/" + std::string(copy) + "/" + file.first, file.second);
+  }
+  using Rows = std::vector<std::tuple<std::wstring, bool, std::vector<std::wstring>, std::vector<sLostRows>>>;
+  Rows rows;
+  std::wstring fewerRow;
+  for (const auto& entry : ListScenarioEntries(kScenarioTabSavedGame, "ENG")) {
+    if (entry.folderName == L"Fewer units") fewerRow = entry.row;
+    if (entry.folderName == L"Renamed" || entry.folderName == L"Stronger" || entry.changedFiles.empty()) continue;
+    rows.emplace_back(entry.folderName, entry.damaged, entry.changedFiles, entry.lostRows);
+  }
+  const std::vector<std::wstring> record_{L"save_complete.txt"};
+  EXPECT_EQ(rows, (Rows{{L"Cut commander", false, {L"commanders.csv"}, {{L"commanders.csv", 2, 5}}},
+                        {L"Cut ships", false, {L"naval_units.csv"}, {{L"naval_units.csv", 2, 6}}},
+                        {L"Empty record", false, record_, {}},
+                        {L"Fewer units", false, {L"land_units.csv"}, {{L"land_units.csv", 3, 9}}},
+                        {L"Garbled record", false, record_, {}}}));
+  EXPECT_NE(fewerRow.find(L"scenario_changed_save_save_rows_lost_land_units.csv_3_of_9"), std::wstring::npos);
+
+  const std::wstring damaged = L"; the saved game is damaged";
+  const std::pair<std::wstring, std::wstring> refused[] = {
+      {L"Cut commander", L"ERROR: data\\save\\Cut commander\\commanders.csv line 4: 2 fields where 7 are needed" + damaged},
+      {L"Cut ships", L"ERROR: data\\save\\Cut ships\\naval_units.csv: the rows end without the line \"#In reserve\" "
+                     L"its writer puts after them: the file was cut" + damaged}};
+  for (const auto& [folder, reason] : refused) {
+    StartSave(*SavedGamesMenu(), folder);
+    Answer(true);
+    EXPECT_EQ(std::tuple(MessageOnTop(), g_pWorld),
+              std::tuple(L"scenario_save_load_failed_" + reason, static_cast<cWorld*>(nullptr)));
+    PopDialogs(-1);
+    DeleteRetiredMenus();
+  }
+  cScenarioMenu* menu = SavedGamesMenu();
+  StartSave(*menu, L"Fewer units");
+  EXPECT_EQ(QuestionOnTop(), L"scenario_changed_save_rows_question_save_rows_lost_land_units.csv_3_of_9");
+  EXPECT_EQ(Memo(*menu).rfind(L"scenario_changed_save_note_save_rows_lost_land_units.csv_3_of_9", 0), 0u);
+  Answer(true);
+  ASSERT_NE(g_pWorld, nullptr);
+  const sUnitLists& units = g_pWorld->Units();
+  EXPECT_EQ(units.landUnits.size() + units.carriedUnitsA.size() + units.carriedUnitsB.size(), 3u);
+}
+
 // A save the list cannot judge (one without the marker, as a game that
 // wrote none left it) whose map is gone: its loading meets the missing file
 // and ends; the player is back in the scenario menu on the save with the
@@ -533,7 +597,7 @@ TEST_F(ScenarioMenu, ASaveWhoseLoadingFailsReturnsToTheMenuWithTheReason) {
   EXPECT_EQ(std::tuple(back->GetTab(), back->Entries().size(), g_pWorld, IsAiThreadRunning()),
             std::tuple(kScenarioTabSavedGame, std::size_t{1}, static_cast<cWorld*>(nullptr), false));
   EXPECT_EQ(MessageOnTop(), L"scenario_save_load_failed_Loading from data\\save\\Older\\map.tdw... FAILED");
-  EXPECT_TRUE(log.Contains(L"-- The saved game data\\save\\Older\\%s cannot be loaded"));
+  EXPECT_TRUE(log.Contains(L"-- The saved game data\\save\\Older cannot be loaded"));
   // The frame goes on: the menu left behind goes at its end, the new one
   // shows the save's picture, the message closes and the menu takes keys.
   DeleteRetiredMenus();
