@@ -87,6 +87,32 @@ constexpr sKeyName kKeys[] = {
     {"Country", eKey::kCountry},
 };
 
+// The values the game writes on a key's line: at least `least`, in whole
+// groups of `group` (a city's two coordinates, a target's three numbers).
+struct sValueCount {
+  std::size_t least = 1;
+  std::size_t group = 1;
+};
+
+sValueCount WrittenValues(eKey key) {
+  switch (key) {
+    case eKey::kObligatorySeaInvasionTargets:
+    case eKey::kDoNotAttackCities:
+    case eKey::kExtraCitiesToGarrison:
+    case eKey::kSeaZonesToPatrol: return {2, 2};
+    case eKey::kCurrentTargets: return {3, 3};
+    case eKey::kDesiredLandForcesStructure: return {5, 1};
+    case eKey::kDesiredTechLevels: return {7, 1};
+    case eKey::kNewUnitPurchasePreferences: return {14, 1};
+    case eKey::kNewUnitPurchaseData: return {6, 1};
+    case eKey::kMultipleSideAttackPreferences:
+    case eKey::kOneSideAttackPreferences: return {3, 1};
+    case eKey::kShoreBombardmentSingleUse: return {2, 1};
+    case eKey::kCarrierTargetsPriorities: return {9, 1};
+    default: return {};
+  }
+}
+
 eKey FindKey(std::string_view field) {
   for (const sKeyName& k : kKeys) {
     if (field == k.name) return k.key;
@@ -134,7 +160,8 @@ class cAiDataReader {
       // the ";" between them: nothing of the line can be read.
       if (fields[0].find_first_not_of(" \t") == std::string_view::npos) return;
       // The game writes every key with its values: in a saved game such a
-      // line is the rest of one cut short.
+      // line is the rest of one cut short (as is one of fewer values than
+      // the game writes, below).
       if (world_.savedGame) {
         FatalExit(plat::Format(L"ERROR: %s line %i: \"%s\" gives no values; the saved game is damaged", path_, line_,
                                plat::WidenAnsi(fields[0])));
@@ -145,6 +172,14 @@ class cAiDataReader {
       return;
     }
     const eKey key = FindKey(fields[0]);
+    const sValueCount written = WrittenValues(key);
+    const std::size_t values = fields.size() - 1;
+    if (world_.savedGame && key != eKey::kNone && (values < written.least || values % written.group != 0)) {
+      FatalExit(plat::Format(L"ERROR: %s line %i: \"%s\" gives %i values where the game writes %i or more in "
+                             L"groups of %i; the saved game is damaged",
+                             path_, line_, plat::WidenAnsi(fields[0]), static_cast<int>(values),
+                             static_cast<int>(written.least), static_cast<int>(written.group)));
+    }
     for (std::size_t i = 1; i < fields.size(); ++i) {
       if (key == eKey::kNone) {
         FatalExit(plat::Format(L"ERROR: line %i in ai_data.csv has incorrect variable name (%s)!", line_,

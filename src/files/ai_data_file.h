@@ -15,7 +15,8 @@ class cWorld;
 // city coordinates without a city and sea-invasion targets that are not
 // ports end the process (FatalExit) after their log line. A key without
 // values is skipped with a WARNING, or in a saved game (world.savedGame),
-// whose writer never leaves one, ends the load as damaged.
+// whose writer never leaves one, ends the load as damaged; so does there a
+// line of fewer values than the game writes for its key (a line cut short).
 void LoadAiData(cWorld& world, std::wstring_view folderPattern);
 
 // The file's text for every country of the world, in order.

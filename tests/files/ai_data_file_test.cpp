@@ -135,6 +135,15 @@ TEST_F(AiDataFile, LinesWithoutValuesAndCountriesWithoutASectionAreWarned) {
   EXPECT_TRUE(log_.Contains(L"WARNING: " + path + L": no Country;2 section (" + name +
                             L"): the country plays with the default computer settings"));
   EXPECT_FALSE(log_.Contains(L"WARNING: " + path + L": no Country;1 section"));
+  // The game writes every key with all its values: in a saved game such a
+  // line is one cut short, and the load ends.
+  for (const char* cut : {"MaxUnitCountOnFront", "CarrierTargetsPriorities;90;80", "CurrentTargets;1;2;3;4"}) {
+    AiWorld saved;
+    saved.world.savedGame = true;
+    const std::wstring line = filestest::FatalLine(log_, [&] { Load(saved, std::string("Country;1\r\n") + cut); });
+    const std::wstring key = plat::WidenAnsi(std::string(cut).substr(0, std::string(cut).find(';')));
+    EXPECT_EQ(line.rfind(L"ERROR: " + path + L" line 2: \"" + key + L"\" gives", 0), 0u) << plat::NarrowBytes(line);
+  }
 }
 
 }  // namespace
