@@ -29,6 +29,7 @@ printf '\nAIMoveBetween=500\n' >>"$run/Settings.ini"
 start_to_intro() {
   cd "$run" || exit 1
   export TW_SCREENSHOT_DIR="$out" SDL_AUDIODRIVER=dummy SDL_RENDER_DRIVER=software
+  await_display
   "$game" >"$out/game.out" 2>&1 &
   pid=$!
   win=""

@@ -13,8 +13,8 @@ packages=(
   libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev libvorbis-dev
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev libpng-dev
   fonts-dejavu-core fonts-liberation2
-  # the window test and screenshots
-  xvfb xauth xdotool
+  # the window test and screenshots; xdpyinfo tells when a display is up
+  xvfb xauth xdotool x11-utils
   # the test scripts (damaged scenarios, the walks' checks)
   python3
 )

@@ -38,6 +38,7 @@ walk_launch() {
   done
   [ -n "$pid" ] || fail "the game did not start"
 }
+await_display
 walk_launch
 walk_await_main_menu
 open_fixture_game

@@ -11,7 +11,8 @@
 # ThreadSanitizer and fuzzer builds run at the lowest priority beside the
 # walks and the unit tests, which spend much of their time waiting for the
 # game; the walks run side by side, each on a virtual display of its own.
-# The time of every stage is printed at the end.
+# The time of every stage is printed at the end, and every start of the
+# game that a walk tried again.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 jobs="$(nproc)"
@@ -24,6 +25,9 @@ mkdir -p "$root/build"
 # --- Stage times ------------------------------------------------------------
 times="$root/build/test-times.txt"
 : >"$times"
+# The walks' retried starts, "<walk>: <the game's line>", gathered after the walks.
+retries="$root/build/walk-retries.txt"
+: >"$retries"
 started=$SECONDS
 print_times() {
   local status=$?
@@ -36,6 +40,14 @@ print_times() {
   echo "== stage times (wall clock, seconds; stages marked & ran beside others)"
   cat "$times"
   printf '%-44s %5d\n' "whole test command" $((SECONDS - started))
+  if [ -n "${walks_ran:-}" ]; then
+    if [ -s "$retries" ]; then
+      echo "== walk retries (the game's start tried again after it found no display)"
+      cat "$retries"
+    else
+      echo "walk retries: none"
+    fi
+  fi
   # CTest's count, last, as the closing line of the whole run.
   if [ "$status" -eq 0 ] && [ -f "${ctest_log:-}" ]; then
     sed -nE 's/^[0-9]+% tests passed, ([0-9]+) tests? failed out of ([0-9]+).*/\2 \1/p' "$ctest_log" |
@@ -176,20 +188,23 @@ walk_jobs=$jobs
 # at once), in a range of this run's own, so that two runs on one machine
 # keep apart.
 display_base=$((140 + ($$ % 40) * 20))
+# A walk's retried starts of the game go to <walk>.walk.retries.
 run_walk() {
   local index="$1" name="$2" t0=$SECONDS status=0
-  TW_XVFB_DISPLAY=$((display_base + index)) bash "$root/scripts/$name.sh" "$asan" "$asan/$name" \
-    >"$asan/$name.walk.txt" 2>&1 || status=$?
+  TW_XVFB_DISPLAY=$((display_base + index)) TW_WALK_RETRIES="$asan/$name.walk.retries" \
+    bash "$root/scripts/$name.sh" "$asan" "$asan/$name" >"$asan/$name.walk.txt" 2>&1 || status=$?
   echo "$status $((SECONDS - t0))" >"$asan/$name.walk.status"
 }
 export -f run_walk
 export root asan display_base
 run_walks() {
   local i failed=0 name status seconds
-  rm -f "$asan"/*.walk.status
+  rm -f "$asan"/*.walk.status "$asan"/*.walk.retries
+  walks_ran=1
   for i in "${!walks[@]}"; do printf '%s %s\n' "$i" "${walks[$i]}"; done |
     xargs -P "$walk_jobs" -L 1 bash -c 'run_walk "$1" "$2"' _
   for name in "${walks[@]}"; do
+    [ ! -s "$asan/$name.walk.retries" ] || sed "s/^/$name: /" "$asan/$name.walk.retries" >>"$retries"
     read -r status seconds <"$asan/$name.walk.status" || { status=1; seconds=0; }
     echo "== walk: $name ($seconds s)"
     if [ "$status" -eq 0 ]; then

@@ -46,8 +46,11 @@ ignore_display_leaks() {
 
 # The preamble of a walk: sets here (the source tree), build, out (the output
 # folder, by default the script's name in the build folder), game and run
-# (the private run folder); skips without xvfb-run or xdotool, stops when the
-# game is not built; empties the output folder of an earlier walk's files.
+# (the private run folder); skips without xvfb-run, xdotool or xdpyinfo,
+# stops when the game is not built; empties the output folder of an earlier
+# walk's files. The starts of the game tried again are recorded, one reason a
+# line, in TW_WALK_RETRIES (the test command names a file per walk), else in
+# walk-retries.txt of the output folder.
 #   walk_setup NAME [build folder] [output folder]
 walk_setup() {
   walk_name="$1"
@@ -58,10 +61,13 @@ walk_setup() {
   run="$out/run"
   skip_without xvfb-run
   skip_without xdotool
+  skip_without xdpyinfo
   need_built "$game" game "$build" "tidewrack language_base"
   ignore_display_leaks
   mkdir -p "$out"
   rm -f "$out"/*.png "$out"/ConsoleOut*.txt "$out/game.out" "$out/game.first.out"
+  export TW_WALK_RETRIES="${TW_WALK_RETRIES:-$out/walk-retries.txt}"
+  rm -f "$TW_WALK_RETRIES"
 }
 
 # A fresh run folder: every entry of the game's data linked but the
@@ -201,11 +207,37 @@ walk_start() {
     default) unset SDL_RENDER_DRIVER ;;
     *) export SDL_RENDER_DRIVER="${TW_WALK_RENDERER:-software}" ;;
   esac
-  # X11 only: when SDL cannot reach the server it would go on without a
-  # window on its offscreen driver, and the walk would wait for none.
+  # X11 only: the walk's display is the virtual X server, whatever other
+  # display (a Wayland session) the environment names.
   export SDL_VIDEODRIVER="${SDL_VIDEODRIVER:-x11}"
+  await_display
   walk_launch
   walk_await_main_menu
+}
+
+# Returns once the X display (DISPLAY) accepts a connection; ends the walk
+# when it has not within 30 s.
+await_display() {
+  local until=$((SECONDS + 30))
+  until timeout 5 xdpyinfo >/dev/null 2>&1; do
+    if [ "$SECONDS" -ge "$until" ]; then
+      echo "$walk_name: the display $DISPLAY accepted no connection in 30 s" >&2
+      exit 1
+    fi
+    sleep 0.1
+  done
+}
+
+# The game's "no display" line when a start that ended before its window was
+# shown may be tried again: the game ended by its own path (exit 1) with that
+# line, and without a sanitizer report. Returns 1 otherwise (another exit, a
+# crash by a signal, a report, no such line).
+#   retry_reason EXIT_STATUS
+retry_reason() {
+  [ "$1" -eq 1 ] || return 1
+  grep -E -q 'ERROR: (Address|Leak|Undefined|Thread|Memory)Sanitizer|ThreadSanitizer|runtime error:' \
+    "$out/game.out" && return 1
+  grep -m1 '^ERROR: no display: ' "$out/game.out"
 }
 
 # Starts the game in the background with its output in game.out; sets pid.
@@ -223,19 +255,25 @@ walk_await_main_menu() {
   # gone by then. Up to 90 s by the clock: walks start side by side beside
   # the other builds, and a loaded machine has taken over 30 s to show the
   # sanitizer build's first frame.
-  # A loaded machine has now and then refused the game its first connection
-  # to a just started server (the game ends with exit 1 before its window):
-  # such a start is tried once more, and said so.
-  local until=$((SECONDS + 90)) tries=1 status
+  # The game starts only once the display accepts connections; should it
+  # still find no display (its "no display" line, exit 1), the start is
+  # tried once more, said so and recorded (the test command's summary lists
+  # every retry). Any other early end fails the walk.
+  local until=$((SECONDS + 90)) tries=1 status reason
   while [ "$SECONDS" -lt "$until" ]; do
     win="$(xdotool search --onlyvisible --name "Tidewrack v1.01" 2>/dev/null | head -n1)"
     [ -n "$win" ] && break
     if ! kill -0 "$pid" 2>/dev/null; then
       wait "$pid"; status=$?
-      [ "$tries" -lt 2 ] || fail "the game ended (exit $status) before its window was shown, twice"
-      echo "$walk_name: the game ended (exit $status) before its window was shown; started again" >&2
+      if ! reason="$(retry_reason "$status")" || [ "$tries" -ge 2 ]; then
+        tail -n 20 "$out/game.out" >&2
+        fail "the game ended (exit $status) before its window was shown${reason:+, twice}"
+      fi
+      echo "$walk_name: the game ended before its window was shown ($reason); started again" >&2
+      echo "$reason" >>"${TW_WALK_RETRIES:-$out/walk-retries.txt}"
       mv "$out/game.out" "$out/game.first.out"
       tries=2
+      await_display
       walk_launch
     fi
     sleep 0.1

@@ -52,6 +52,7 @@
 #include "platform/framework.h"
 #include "platform/movie.h"
 #include "platform/rand.h"
+#include "platform/text.h"
 #include "platform/sdl/ffmpeg_movie.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/demangle.h"
@@ -84,6 +85,14 @@ long OnWindowMessage(const plat::Message& message, bool& noFurtherProcessing) {
 void OnDisplayLost() {
   LogLine(L"ERROR: The connection to the display was lost: the game ends");
   EndProcessAtOnce(1);
+}
+
+// No window could be made (there is no display, say): the reason goes to the
+// log and to the terminal the game was started from, and the game ends.
+void TellNoWindow(const std::string& reason) {
+  const std::wstring line = L"ERROR: " + plat::FromUtf8(reason);
+  LogLine(line);
+  std::fprintf(stderr, "%s\n", plat::ToUtf8(line).c_str());
 }
 
 // The Unicode layer of old Windows versions: Linux always has what it gave.
@@ -232,7 +241,9 @@ int main() {
   framework.SetCursorSettings(true, true);
   framework.SetFrameInterval(g_Settings.FrameIntervalMs);
 
-  if (framework.CreateWindow(VersionTitle(kGameVersion, kGameBuild)) &&
+  const bool windowMade = framework.CreateWindow(VersionTitle(kGameVersion, kGameBuild));
+  if (!windowMade) TellNoWindow(framework.WindowError());
+  if (windowMade &&
       framework.CreateDevice(g_Settings.Windowed, g_Settings.ResolutionX, g_Settings.ResolutionY) >= 0) {
     plat::sdl::InstallDisplayLostHandler(OnDisplayLost);
     if (auto* renderer = dynamic_cast<plat::sdl::SdlRenderer*>(framework.GetRenderer())) {

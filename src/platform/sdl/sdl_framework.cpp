@@ -1,6 +1,7 @@
 #include "platform/sdl/sdl_framework.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 
@@ -22,6 +23,18 @@ constexpr long kFail = -2147467259L;        // 0x80004005
 constexpr long kInvalidArg = -2147024809L;  // 0x80070057
 
 constexpr Uint32 kSubsystems = SDL_INIT_VIDEO | SDL_INIT_EVENTS;
+
+// The displays the environment names, for the text that tells there is no
+// display: "DISPLAY=:0", or "DISPLAY is not set", and the Wayland one when
+// set.
+std::string NamedDisplays() {
+  const char* x = std::getenv("DISPLAY");
+  std::string text = x != nullptr && *x != '\0' ? "DISPLAY=" + std::string(x) : "DISPLAY is not set";
+  if (const char* wayland = std::getenv("WAYLAND_DISPLAY"); wayland != nullptr && *wayland != '\0') {
+    text += ", WAYLAND_DISPLAY=" + std::string(wayland);
+  }
+  return text;
+}
 
 }  // namespace
 
@@ -56,10 +69,24 @@ void SdlFramework::ApplyCursorSettings() {
 bool SdlFramework::CreateWindow(const std::wstring& title) {
   if (window_) return true;
   quit_ = false;  // a new window runs a new loop
+  windowError_.clear();
   if (!videoInitialised_) {
     if (renderer_choice_.empty()) renderer_choice_ = ChooseRenderDriver();
     if (SDL_InitSubSystem(kSubsystems) != 0) {
-      SDL_LogError(SDL_LOG_CATEGORY_VIDEO, "SDL video init failed: %s", SDL_GetError());
+      // SDL's error is read before any other call of SDL's can replace it.
+      windowError_ = "no display: " + NamedDisplays() + "; SDL's video did not start: " + SDL_GetError();
+      exitCode_ = 1;
+      return false;
+    }
+    // Without a display SDL goes on with a video driver that shows nothing;
+    // the game runs there only when it is asked for by SDL_VIDEODRIVER
+    // (the tests and tools do), never unseen by chance.
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if ((asked == nullptr || *asked == '\0') && IsHeadlessDriver(driver)) {
+      windowError_ = "no display: " + NamedDisplays() + "; SDL's video opened none and fell back to its " +
+                     driver + " driver, which shows nothing (SDL_VIDEODRIVER=" + driver + " runs the game unseen)";
+      SDL_QuitSubSystem(kSubsystems);
       exitCode_ = 1;
       return false;
     }
@@ -78,7 +105,7 @@ bool SdlFramework::CreateWindow(const std::wstring& title) {
   window_ = SDL_CreateWindow(ToUtf8(title).c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 640, 480,
                              SDL_WINDOW_HIDDEN);
   if (!window_) {
-    SDL_LogError(SDL_LOG_CATEGORY_VIDEO, "window creation failed: %s", SDL_GetError());
+    windowError_ = std::string("the window could not be made: ") + SDL_GetError();
     SDL_QuitSubSystem(kSubsystems);
     videoInitialised_ = false;
     exitCode_ = 1;

@@ -84,6 +84,10 @@ class SdlFramework final : public Framework {
   bool ChangeDisplayMode(bool windowed, int width, int height) override;
 
   SDL_Window* Window() const { return window_; }
+  // Why the last CreateWindow failed, for the program to tell (empty after
+  // one that succeeded): "no display: " and the displays named and SDL's
+  // reason when there is no display to show the window on.
+  const std::string& WindowError() const { return windowError_; }
   // How the window's renderer came to be chosen (renderer_choice.h).
   const std::string& RendererChoice() const { return renderer_choice_; }
 
@@ -118,6 +122,7 @@ class SdlFramework final : public Framework {
   PauseCallback pauseChanged_;
 
   SDL_Window* window_ = nullptr;
+  std::string windowError_;
   bool videoInitialised_ = false;
   std::unique_ptr<Renderer> renderer_;
   bool hasDevice_ = false;

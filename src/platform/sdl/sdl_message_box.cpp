@@ -11,13 +11,9 @@
 
 namespace plat::sdl {
 
-namespace {
-
 bool IsHeadlessDriver(const char* name) {
   return name != nullptr && (SDL_strcasecmp(name, "dummy") == 0 || SDL_strcasecmp(name, "offscreen") == 0);
 }
-
-}  // namespace
 
 bool IsHeadlessVideo() {
   return IsHeadlessDriver(SDL_GetCurrentVideoDriver()) || IsHeadlessDriver(std::getenv("SDL_VIDEODRIVER"));
