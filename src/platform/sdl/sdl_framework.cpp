@@ -36,6 +36,26 @@ std::string NamedDisplays() {
   return text;
 }
 
+// SDL's reason for each display driver the environment names (X11 for
+// DISPLAY, Wayland for WAYLAND_DISPLAY), asked of the driver by name once
+// SDL has fallen back from it: " (x11: <reason>)"; empty when none is named.
+// SDL's video must be shut down.
+std::string DisplayDriverReasons() {
+  std::string reasons;
+  for (const auto& [variable, driver] : {std::pair{"DISPLAY", "x11"}, std::pair{"WAYLAND_DISPLAY", "wayland"}}) {
+    const char* named = std::getenv(variable);
+    if (named == nullptr || *named == '\0') continue;
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+      SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    } else {
+      reasons += std::string(reasons.empty() ? " (" : "; ") + driver + ": " + SDL_GetError();
+    }
+    SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+  }
+  return reasons.empty() ? reasons : reasons + ")";
+}
+
 }  // namespace
 
 int FrameSleepMs(int intervalMs, std::uint32_t frameMs) {
@@ -82,11 +102,13 @@ bool SdlFramework::CreateWindow(const std::wstring& title) {
     // the game runs there only when it is asked for by SDL_VIDEODRIVER
     // (the tests and tools do), never unseen by chance.
     const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if ((asked == nullptr || *asked == '\0') && IsHeadlessDriver(driver)) {
-      windowError_ = "no display: " + NamedDisplays() + "; SDL's video opened none and fell back to its " +
-                     driver + " driver, which shows nothing (SDL_VIDEODRIVER=" + driver + " runs the game unseen)";
+    const char* current = SDL_GetCurrentVideoDriver();
+    if ((asked == nullptr || *asked == '\0') && IsHeadlessDriver(current)) {
+      const std::string driver = current;
       SDL_QuitSubSystem(kSubsystems);
+      windowError_ = "no display: " + NamedDisplays() + "; SDL's video opened none" + DisplayDriverReasons() +
+                     " and fell back to its " + driver + " driver, which shows nothing (SDL_VIDEODRIVER=" + driver +
+                     " runs the game unseen)";
       exitCode_ = 1;
       return false;
     }
