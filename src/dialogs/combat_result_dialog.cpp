@@ -130,6 +130,8 @@ cDialogWynikuWalki::cDialogWynikuWalki(const cWorld& world, const sBombardmentRe
 }
 
 void cDialogWynikuWalki::TogglePause() {
+  // The button's hint changes with its text; the hint shows it when the
+  // mouse is over the button (Space pauses from anywhere).
   auto* button = dynamic_cast<CDXUTButton*>(dialog_.GetControl(kPauseId));
   if (!IsTimerStopped()) {
     SetTimerStopped(true);
@@ -137,14 +139,12 @@ void cDialogWynikuWalki::TogglePause() {
       button->SetText(Text("combat_result_resume"));
       button->SetHint(Text("combat_result_resume_hint"));
     }
-    g_HintText.SetText(Text("combat_result_resume_hint"));
   } else {
     SetTimerStopped(false);
     if (button != nullptr) {
       button->SetText(Text("combat_result_pause"));
       button->SetHint(Text("combat_result_pause_hint"));
     }
-    g_HintText.SetText(Text("combat_result_pause_hint"));
   }
 }
 

@@ -14,6 +14,7 @@
 #include "dialogs/dialog.h"
 #include "screens/map_screen.h"
 #include "screens/menu.h"
+#include "platform/framework.h"
 #include "world/world.h"
 #include "world/game_phase.h"
 
@@ -89,7 +90,7 @@ void OnDestroyDevice() {
   LogLine(L"Device destroy end");
 }
 
-void OnFrameRender(double, float elapsed) {
+void OnFrameRender(double time, float elapsed) {
   AcquireFrameworkLock(nullptr, 0);
   plat::Renderer* renderer = GetRenderer();
   if (renderer != nullptr) {
@@ -110,6 +111,9 @@ void OnFrameRender(double, float elapsed) {
       g_HintText.OnFrameRender();
     }
     renderer->EndScene();
+    // Presses are judged by what the player has seen on top. A resting
+    // window draws a frame twice (a probe first): both have its time.
+    if (result >= 0) plat::GetFramework().NoteShownOnTop(VisibleActiveDialog(), time);
   }
   ReleaseFrameworkLock(nullptr, 0);
   DeleteRetiredMenus();

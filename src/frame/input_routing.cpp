@@ -9,6 +9,7 @@
 #include "app/texture.h"
 #include "dialogs/dialog.h"
 #include "gui/dxut_dialog.h"
+#include "platform/framework.h"
 #include "platform/input_state.h"
 #include "screens/menu.h"
 #include "screens/map_screen.h"
@@ -19,6 +20,15 @@
 namespace {
 
 bool IsMouseMessage(unsigned msg) { return msg >= plat::kWmMouseMove && msg <= 0x020D; }
+
+// A player needs about a quarter of a second to see a new picture and act
+// on it: a press made sooner after what lies on top changed on the screen
+// (a report came, or went by its countdown) was begun for the picture
+// before. The frames' time (GetTime) measures it: a frame reads its input
+// before it takes its own time, so a press made while the changed picture
+// was still being drawn (under load, most of a frame) counts as made at
+// once.
+constexpr double kSeeAndAimSeconds = 0.25;
 
 // What the keys go to now: the visible active dialog, the current menu or
 // the map screen (null in the intro).
@@ -50,31 +60,13 @@ bool IsRepeatFromAnotherScreen(const plat::Message& message) {
   }
 }
 
-// The button a press or a release message is about (its virtual key), 0
-// for other messages; press tells which of the two it is (a double click
-// is a press).
-unsigned ButtonOf(unsigned msg, bool& press) {
-  switch (msg) {
-    case plat::kWmLButtonDown:
-    case plat::kWmLButtonDblClk: press = true; return plat::kVkLButton;
-    case plat::kWmRButtonDown:
-    case plat::kWmRButtonDblClk: press = true; return plat::kVkRButton;
-    case plat::kWmMButtonDown:
-    case plat::kWmMButtonDblClk: press = true; return plat::kVkMButton;
-    case plat::kWmLButtonUp: press = false; return plat::kVkLButton;
-    case plat::kWmRButtonUp: press = false; return plat::kVkRButton;
-    case plat::kWmMButtonUp: press = false; return plat::kVkMButton;
-    default: return 0;
-  }
-}
-
 // A press that a shown dialog took holds the mouse for the dialogs until
 // its button is up: the input state notes the dialog (null for a press that
 // something beneath took, or that came with no dialog shown), and a release
 // ends the note.
 void NotePressOwner(const plat::Message& message, const void* dialog) {
   bool press = false;
-  if (const unsigned button = ButtonOf(message.msg, press)) {
+  if (const unsigned button = plat::ButtonOf(message.msg, press)) {
     plat::GetInputState().SetKeyPressedOn(button, press ? dialog : nullptr);
   }
 }
@@ -90,7 +82,7 @@ void ForgetEndedPresses(const plat::Message& message) {
       {plat::kVkLButton, plat::kMkLButton}, {plat::kVkRButton, plat::kMkRButton}, {plat::kVkMButton, plat::kMkMButton}};
   const bool carriesButtons = message.msg == plat::kWmMouseMove || message.msg == plat::kWmMouseWheel;
   bool press = false;
-  const unsigned button = ButtonOf(message.msg, press);
+  const unsigned button = plat::ButtonOf(message.msg, press);
   for (const sButton& held : kButtons) {
     if ((carriesButtons && (message.wParam & held.flag) == 0) || (press && held.key == button)) {
       plat::GetInputState().SetKeyPressedOn(held.key, nullptr);
@@ -109,21 +101,28 @@ const void* HoldOfAGoneDialog(const cDialog* shown) {
   return nullptr;
 }
 
+// Whether the message is a press made before the player could see what
+// lies on top now (the shown dialog, or none): it was aimed at the picture
+// before.
+bool IsPressBeforeItWasSeen(const plat::Message& message, const cDialog* shown) {
+  bool press = false;
+  return plat::ButtonOf(message.msg, press) != 0 && press &&
+         !plat::GetFramework().ShownOnTopFor(shown, kSeeAndAimSeconds);
+}
+
+// Whether the message releases a button whose press the shown dialog did
+// not take (the map or a menu took it before the dialog came).
+bool ReleasesAPressNotTakenBy(const plat::Message& message, const cDialog* shown) {
+  bool press = false;
+  const unsigned button = plat::ButtonOf(message.msg, press);
+  return shown != nullptr && button != 0 && !press && plat::GetInputState().KeyPressedOn(button) != shown;
+}
+
 // Offers the message to what lies under the shown dialog (null: none is
 // shown): the current menu, else the map screen's panels. True when one
 // took it.
 bool OfferBeneath(const plat::Message& message, cDialog* dialog) {
-  if (g_pCurrentMenu != nullptr) {
-    // The release of a press the menu took before the dialog came lets its
-    // control go (the list's double click that asks a question comes on
-    // the press); anything else is the dialog's.
-    bool press = false;
-    const unsigned button = ButtonOf(message.msg, press);
-    if (dialog != nullptr && button != 0 && !press && plat::GetInputState().KeyPressedOn(button) == nullptr) {
-      return g_pCurrentMenu->Dialog().MsgProc(message);
-    }
-    return g_pCurrentMenu->OfferMessage(message);
-  }
+  if (g_pCurrentMenu != nullptr) return g_pCurrentMenu->OfferMessage(message);
   if (g_pWorld == nullptr || g_pWorld->GetGameState() == kPhaseScenarioLoaded) return false;
   cMapScreen* screen = LoadedMapScreen();
   if (screen == nullptr) return false;
@@ -150,12 +149,22 @@ long MsgProc(const plat::Message& message, bool& noFurtherProcessing) {
   // down, or on the release itself, lets no half click through to the map.
   if (IsMouseMessage(message.msg)) {
     ForgetEndedPresses(message);
-    if (const void* gone = HoldOfAGoneDialog(dialog)) {
+    const void* gone = HoldOfAGoneDialog(dialog);
+    // A press aimed at the picture before (a report the countdown closed
+    // while it was still on the screen, or none where a report has just
+    // come) is as one a gone screen took: it and its release reach nothing.
+    if (gone == nullptr && IsPressBeforeItWasSeen(message, dialog)) gone = plat::GetInputState().GoneScreen();
+    if (gone != nullptr) {
       NotePressOwner(message, gone);
       noFurtherProcessing = true;
       return 0;
     }
   }
+  // Nor does the shown dialog take a click whose press it did not take: a
+  // move with the button down after it came made the hint hold the button
+  // as pressed on it, and a report would close on the release. The hint
+  // forgets it first.
+  if (ReleasesAPressNotTakenBy(message, dialog)) g_HintText.ClearMouseButtons();
   if (dialog != nullptr && dialog->Dialog().MsgProc(message)) {
     NotePressOwner(message, dialog);
     noFurtherProcessing = true;

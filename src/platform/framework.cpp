@@ -39,6 +39,17 @@ std::atomic<Framework*> g_framework{nullptr};
 
 }  // namespace
 
+void Framework::NoteShownOnTop(const void* top, double frameTime) {
+  if (shown_noted_ && top == shown_top_) return;
+  shown_top_ = top;
+  shown_since_ = frameTime;
+  shown_noted_ = true;
+}
+
+bool Framework::ShownOnTopFor(const void* top, double seconds) const {
+  return !shown_noted_ || (top == shown_top_ && GetTime() - shown_since_ >= seconds);
+}
+
 Framework& GetFramework() {
   static HeadlessFramework headless;
   Framework* installed = g_framework.load(std::memory_order_acquire);

@@ -101,6 +101,14 @@ class Framework {
   // platform/frame_rest.h). Without one the window never rests.
   void SetRestCheck(RestCheckCallback check) { rest_check_ = std::move(check); }
 
+  // What lies on top in the pictures shown: the program notes it (its top
+  // dialog, or none; opaque here) and the frame's time as it draws each
+  // frame. ShownOnTopFor is true once top has been on the screen for
+  // seconds or more of the frames' time (GetTime); a frame that has drawn
+  // nothing cannot tell, and says true.
+  void NoteShownOnTop(const void* top, double frameTime);
+  bool ShownOnTopFor(const void* top, double seconds) const;
+
  protected:
   void GuardFrame(bool begin) {
     if (frame_guard_) frame_guard_(begin);
@@ -110,6 +118,9 @@ class Framework {
  private:
   FrameGuardCallback frame_guard_;
   RestCheckCallback rest_check_;
+  const void* shown_top_ = nullptr;
+  double shown_since_ = 0.0;  // the time of the first frame that showed it
+  bool shown_noted_ = false;
 };
 
 Framework& GetFramework();

@@ -24,6 +24,16 @@ class KeyAndButtonState {
   void SetKeyPressedOn(unsigned virtualKey, const void* screen) {
     if (virtualKey < 256) pressed_on_[virtualKey] = screen;
   }
+  // What a note holds for a screen that has gone: the note outlives the
+  // screen, whose address a later one may take. The input state itself
+  // stands for it, so no screen is ever taken for it.
+  const void* GoneScreen() const { return this; }
+  // A screen goes away: its notes become GoneScreen().
+  void ForgetScreen(const void* screen) {
+    for (const void*& on : pressed_on_) {
+      if (on == screen) on = GoneScreen();
+    }
+  }
 
   // Whether the window has the keyboard focus (the game is in the
   // foreground) and whether the mouse is over the window. A window that has

@@ -89,6 +89,24 @@ enum : unsigned {
   kVkSubtract = 0x6D,
 };
 
+// The mouse button (its virtual key) a press or a release message is
+// about, 0 for other messages; press tells which of the two it is (a double
+// click is a press).
+constexpr unsigned ButtonOf(unsigned msg, bool& press) {
+  switch (msg) {
+    case kWmLButtonDown:
+    case kWmLButtonDblClk: press = true; return kVkLButton;
+    case kWmRButtonDown:
+    case kWmRButtonDblClk: press = true; return kVkRButton;
+    case kWmMButtonDown:
+    case kWmMButtonDblClk: press = true; return kVkMButton;
+    case kWmLButtonUp: press = false; return kVkLButton;
+    case kWmRButtonUp: press = false; return kVkRButton;
+    case kWmMButtonUp: press = false; return kVkMButton;
+    default: return 0;
+  }
+}
+
 // lParam of mouse messages: x in the low 16 bits, y in the high 16 bits
 // (each signed).
 constexpr std::intptr_t MakeMouseLParam(int x, int y) {

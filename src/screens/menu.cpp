@@ -9,6 +9,7 @@
 #include "dialogs/dialog_stack.h"
 #include "gui/hint_text.h"
 #include "platform/framework.h"
+#include "platform/input_state.h"
 
 cMenu* g_pCurrentMenu = nullptr;
 
@@ -54,7 +55,12 @@ void cMenu::OnFrameMove(double, float) {}
 void cMenu::OnRender(float) {}
 
 bool cMenu::OfferMessage(const plat::Message& message) {
-  if (VisibleActiveDialog() != nullptr) {
+  bool press = false;
+  const unsigned button = plat::ButtonOf(message.msg, press);
+  // The list's double click that asks a question comes on the press: its
+  // release still lets the list go.
+  const bool releasesOwnPress = button != 0 && !press && plat::GetInputState().KeyPressedOn(button) == nullptr;
+  if (VisibleActiveDialog() != nullptr && !releasesOwnPress) {
     dialog_.ForgetMouseOver();
     return false;
   }

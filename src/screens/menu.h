@@ -31,6 +31,8 @@ class cMenu {
   // A window message offered to the menu's controls; true when one took it.
   // Under a shown dialog the menu takes none: the dialog is modal, so no
   // click, key, wheel or hover of the menu (a tab, a list row) goes past it.
+  // Only the release of a press that no dialog took (the menu's own, made
+  // before the dialog came) reaches its controls, to let the pressed one go.
   bool OfferMessage(const plat::Message& message);
 
   CDXUTDialog& Dialog() { return dialog_; }

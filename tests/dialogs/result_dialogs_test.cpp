@@ -138,6 +138,17 @@ TEST_F(ResultDialogs, CountdownClosesPausesAndResumesFromTheSecondsLeft) {
   EXPECT_TRUE(g_DialogStack.empty());
 }
 
+// Space pauses and resumes from anywhere: the Pause button's own hint
+// changes with its text, and shows only with the mouse over the button.
+TEST_F(ResultDialogs, SpaceChangesThePauseButtonsHintAndShowsNoneAtThePointer) {
+  cDialogWynikuWalki* report = Push(sBombardmentResult{}, 4000.0f);
+  report->OnKeyboard(plat::kVkSpace, true, false);
+  EXPECT_EQ(g_HintText.GetText(), nullptr);
+  g_HintText.SetControl(report->Dialog().GetControl(cDialogWynikuWalki::kPauseId));
+  report->OnKeyboard(plat::kVkSpace, true, false);
+  EXPECT_STREQ(g_HintText.GetText(), L"combat_result_pause_hint");
+}
+
 TEST_F(ResultDialogs, EnterEscapeAndTheCloseButtonCloseTheReport) {
   sBombardmentResult result;
   for (unsigned key : {plat::kVkReturn, plat::kVkEscape}) {

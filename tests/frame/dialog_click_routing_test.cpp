@@ -1,11 +1,16 @@
 // The clicks that end a report over the map, through the window's message
-// routing: no part of a click whose press a dialog took reaches the map.
+// routing: no part of a click whose press a dialog took reaches the map, and
+// a dialog takes only a click whose press it took, made once it was seen.
 #include <gtest/gtest.h>
+
+#include <cstddef>
 
 #include "app/gui_layout.h"
 #include "app/settings.h"
 #include "dialogs/combat_result_dialog.h"
 #include "dialogs/dialog_stack.h"
+#include "dialogs/turn_dialogs.h"
+#include "frame/device_events.h"
 #include "frame/input_routing.h"
 #include "platform/recording_renderer.h"
 #include "screens/map_screen_fixture.h"
@@ -60,6 +65,82 @@ TEST(DialogClicks, AClickOnAReportsCloseOverAHexLeavesTheSelection) {
   EXPECT_EQ(world.turnState.selectedHex, &w.Hex(2, 2)) << "a press the map took before the report";
   g_GuiLayout[cDialogWynikuWalki::kId] = kept[0];
   g_GuiLayout[cDialogWynikuWalki::kCloseId] = kept[1];
+}
+
+// Clicks at one point, where reports and the new-turn greeting close on a
+// click (no control of theirs lies there), with no map beneath.
+class ClickOwners : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    frame_.SetCallbackMsgProc(MsgProc);
+    frame_.SetCallbackMouse(WorldOnMouseThunk, true);
+  }
+  void TearDown() override {
+    PopDialogs(-1);
+    DeleteRetiredDialogs();
+  }
+  void Send(unsigned msg, unsigned buttons = 0) { frame_.Send({msg, buttons, plat::MakeMouseLParam(5, 5)}); }
+  void Click() {
+    Send(plat::kWmLButtonDown);
+    Send(plat::kWmLButtonUp);
+  }
+  template <class Report = cDialogWynikuWalki>
+  void Open() { PushDialog(new Report(world_, sBombardmentResult{}, 5000.0f)); }
+  plat::RecordingRenderer renderer_;
+  twtest::FakeFramework frame_{&renderer_};
+  cWorld world_;
+};
+
+// A report that takes the memory the last one left, as the allocator may.
+struct ReportInOneMemory : cDialogWynikuWalki {
+  using cDialogWynikuWalki::cDialogWynikuWalki;
+  static void* operator new(std::size_t) { return memory; }
+  static void operator delete(void*) {}
+  alignas(cDialogWynikuWalki) static inline unsigned char memory[sizeof(cDialogWynikuWalki)];
+};
+
+TEST_F(ClickOwners, AReportInTheMemoryOfOneClosedUnderAHeldPressStaysOpenOnTheRelease) {
+  Open<ReportInOneMemory>();
+  Send(plat::kWmLButtonDown);
+  g_pActiveDialog->UpdateTimer(6.0f);
+  DeleteRetiredDialogs();
+  Open<ReportInOneMemory>();
+  Send(plat::kWmMouseMove, plat::kMkLButton);
+  Send(plat::kWmLButtonUp);
+  EXPECT_EQ(g_DialogStack.size(), 1u);
+}
+
+// Pressed before a report or the greeting came, released on it after a
+// move with the button down.
+TEST_F(ClickOwners, APressMadeBeforeADialogCameLeavesItOpenOnTheRelease) {
+  for (bool greeting : {false, true}) {
+    Send(plat::kWmLButtonDown);
+    greeting ? PushDialog(new cDialogNowejTury(world_, 1)) : Open();
+    Send(plat::kWmMouseMove, plat::kMkLButton);
+    Send(plat::kWmLButtonUp);
+    EXPECT_EQ(g_DialogStack.size(), 1u);
+    PopDialogs(-1);
+  }
+}
+
+// A click made before a picture showed the report gone (its countdown
+// closed it) leaves the greeting beneath open; one on a report first drawn
+// 0.2 s ago leaves it open, 0.26 s closes it.
+TEST_F(ClickOwners, APressGoesOnlyToWhatThePlayerHasSeenOnTopForAQuarterOfASecond) {
+  PushDialog(new cDialogNowejTury(world_, 1));
+  Open();
+  OnFrameRender(0.0, 0.0f);
+  frame_.time = 1.0;
+  g_pActiveDialog->UpdateTimer(6.0f);
+  Click();
+  Open();
+  OnFrameRender(1.0, 0.0f);
+  frame_.time = 1.2;
+  Click();
+  EXPECT_EQ(g_DialogStack.size(), 2u);
+  frame_.time = 1.26;
+  Click();
+  EXPECT_EQ(g_DialogStack.size(), 1u);
 }
 
 }  // namespace

@@ -420,6 +420,23 @@ TEST_F(ChangedSaves, AClickOnATabUnderTheQuestionChangesNothing) {
   g_GuiLayout[kScenarioTabsId] = kept;
 }
 
+using MenuUnderADialog = guitest::GuiTest;
+
+// Under a dialog the menu takes no press, but the release of a press it
+// took before the dialog came lets its button go.
+TEST_F(MenuUnderADialog, TakesOnlyTheReleaseOfItsOwnPress) {
+  cMenu menu;
+  menu.Dialog().SetVisible(true);
+  menu.Dialog().AddButton(1, L"Go", 0, 0, 50, 20);
+  const auto offer = [&menu](unsigned msg) { return menu.OfferMessage({msg, 0, plat::MakeMouseLParam(5, 5)}); };
+  EXPECT_TRUE(offer(plat::kWmLButtonDown));
+  PushDialog(new cDialog(5));
+  EXPECT_FALSE(offer(plat::kWmLButtonDblClk));
+  EXPECT_TRUE(offer(plat::kWmLButtonUp));
+  PopDialogs(-1);
+  DeleteRetiredDialogs();
+}
+
 // The save is looked at again when the answer comes: one damaged while the
 // question was open is refused; "load it" never loads it.
 TEST_F(ChangedSaves, ASaveDamagedWhileTheQuestionIsOpenIsRefusedAtTheAnswer) {
