@@ -1,7 +1,6 @@
 #include "files/save_folders.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -17,6 +16,7 @@
 #include "files/save_rows.h"
 #include "platform/format.h"
 #include "platform/paths.h"
+#include "platform/process.h"
 #include "platform/text.h"
 
 namespace fs = std::filesystem;
@@ -111,7 +111,7 @@ bool RecoverFromCopies(const std::wstring& root, const std::wstring& saveName, c
   const sCopy* best = nullptr;
   fs::file_time_type bestTime = fs::file_time_type::min();
   for (const sCopy& copy : copies) {
-    if (IsOtherProcessRunning(copy.name.pid)) continue;
+    if (plat::IsOtherProcessRunning(copy.name.pid)) continue;
     const std::wstring folder = files::JoinPath(root, copy.folderName);
     if (!IsCompleteSaveCopy(folder)) continue;
     const fs::file_time_type time = MarkerTime(folder);
@@ -159,13 +159,6 @@ std::wstring SaveCopyName(std::wstring_view saveName, bool temporary) {
   name += temporary ? kTempTag : kOldTag;
   name += std::to_wstring(static_cast<long long>(::getpid()));
   return name;
-}
-
-bool IsOtherProcessRunning(long long pid) {
-  if (pid <= 0 || pid > 0x7fffffff || pid == static_cast<long long>(::getpid())) return false;
-  if (::kill(static_cast<pid_t>(pid), 0) == 0) return true;
-  // A process of another user runs too.
-  return errno == EPERM;
 }
 
 std::uint64_t SaveFileChecksum(std::string_view bytes) {
@@ -269,7 +262,7 @@ void TidySaveCopies(const std::wstring& root, eLeftoverAction action, std::wstri
       const std::wstring folder = files::JoinPath(root, copy.folderName);
       // A running process's copies are its save in progress; the copy
       // taken back is no longer there.
-      if (IsOtherProcessRunning(copy.name.pid) || !EntryExists(folder)) continue;
+      if (plat::IsOtherProcessRunning(copy.name.pid) || !EntryExists(folder)) continue;
       std::error_code ec;
       fs::remove_all(DiskPath(folder), ec);
       if (ec) {

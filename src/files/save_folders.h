@@ -35,11 +35,6 @@ std::optional<sSaveCopyName> ParseSaveCopyName(std::wstring_view folderName);
 // "<name>.tmp-<pid>" and "<name>.old-<pid>" of this process.
 std::wstring SaveCopyName(std::wstring_view saveName, bool temporary);
 
-// True when the process of the id runs. This process counts as not running:
-// it saves on one thread only, so a copy under its own id found outside its
-// own save was left by an earlier process that had the same id.
-bool IsOtherProcessRunning(long long pid);
-
 // One file the marker names: its name in the folder, the size the save
 // wrote, the checksum of its bytes and the rows of a table (none in an
 // older save's marker).

@@ -2,7 +2,6 @@
 #include "platform/lines.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,6 +9,8 @@
 #include <filesystem>
 #include <memory>
 #include <system_error>
+
+#include "platform/process.h"
 
 namespace plat {
 
@@ -85,9 +86,7 @@ void RemoveDeadWritersTemporaries(const std::string& path) {
     }
     const std::string digits = name.substr(prefix.size());
     if (digits.find_first_not_of("0123456789") != std::string::npos) continue;
-    const long pid = std::stol(digits);
-    const bool running = pid > 0 && pid != ::getpid() && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
-    if (!running) ::unlink(it->path().c_str());
+    if (!IsOtherProcessRunning(std::stoll(digits))) ::unlink(it->path().c_str());
   }
 }
 
