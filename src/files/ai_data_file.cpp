@@ -113,6 +113,12 @@ sValueCount WrittenValues(eKey key) {
   }
 }
 
+// Whether a key's line gives as many values as the game writes for it.
+bool GivesWrittenValues(eKey key, std::size_t values) {
+  const sValueCount written = WrittenValues(key);
+  return values >= written.least && values % written.group == 0;
+}
+
 eKey FindKey(std::string_view field) {
   for (const sKeyName& k : kKeys) {
     if (field == k.name) return k.key;
@@ -174,7 +180,7 @@ class cAiDataReader {
     const eKey key = FindKey(fields[0]);
     const sValueCount written = WrittenValues(key);
     const std::size_t values = fields.size() - 1;
-    if (world_.savedGame && key != eKey::kNone && (values < written.least || values % written.group != 0)) {
+    if (world_.savedGame && key != eKey::kNone && !GivesWrittenValues(key, values)) {
       FatalExit(plat::Format(L"ERROR: %s line %i: \"%s\" gives %i values where the game writes %i or more in "
                              L"groups of %i; the saved game is damaged",
                              path_, line_, plat::WidenAnsi(fields[0]), static_cast<int>(values),
@@ -326,6 +332,13 @@ class cAiDataReader {
 };
 
 }  // namespace
+
+bool IsWholeAiDataLine(std::string_view line) {
+  const std::vector<std::string_view> fields = SplitFields(line);
+  if (fields.size() < 2) return false;
+  const eKey key = FindKey(fields[0]);
+  return key != eKey::kNone && GivesWrittenValues(key, fields.size() - 1);
+}
 
 void LoadAiData(cWorld& world, std::wstring_view folderPattern) {
   const std::wstring path = files::PathFromPattern(folderPattern, L"ai_data.csv");

@@ -19,6 +19,10 @@ class cWorld;
 // line of fewer values than the game writes for its key (a line cut short).
 void LoadAiData(cWorld& world, std::wstring_view folderPattern);
 
+// Whether a line of the file holds a known key with as many values as the
+// game writes for it: false for the rest of a line cut short.
+bool IsWholeAiDataLine(std::string_view line);
+
 // The file's text for every country of the world, in order.
 std::string FormatAiDataText(const cWorld& world);
 // Writes "<folder>\ai_data.csv" with the save log lines.

@@ -16,17 +16,22 @@ sSaveCheck CheckSavedGame(const std::wstring& folder, const cIniFile& header) {
     check.damage = sSaveDamage{eSaveDamage::kNoScenarioName, {}};
     return check;
   }
-  const std::optional<std::vector<sMarkedFile>> marked = ReadSaveMarker(folder);
-  if (!marked) {
-    // A record that cannot be read says nothing of the files: the save may
-    // have changed in any of them.
+  const std::optional<sSaveMarker> marker = ReadSaveMarkerLines(folder);
+  if (!marker) {
+    // A marker there whose bytes cannot be read says nothing of the files:
+    // the save may have changed in any of them.
     if (HasSaveMarker(folder)) check.changedFiles.push_back(kSaveCompleteMarker);
     return check;
   }
-  for (const sMarkedFile& file : *marked) {
+  // A marker that does not read whole is a change itself, and says nothing
+  // of the files it no longer names; each of its lines that reads still
+  // tells how its own file stands, but a file it names that is gone is left
+  // to the loader, since the line may be what changed.
+  if (!marker->whole) check.changedFiles.push_back(kSaveCompleteMarker);
+  for (const sMarkedFile& file : marker->files) {
     switch (MarkedFileState(folder, file)) {
       case eMarkedFileState::kMissing:
-        if (!check.damage) check.damage = sSaveDamage{eSaveDamage::kFileMissing, file.name};
+        if (marker->whole && !check.damage) check.damage = sSaveDamage{eSaveDamage::kFileMissing, file.name};
         break;
       case eMarkedFileState::kChanged: {
         check.changedFiles.push_back(file.name);

@@ -11,8 +11,10 @@
 // (files::eRowLoss), changed or not.
 //
 // A marker of an older version keeps sizes (and checksums) only: its files
-// are judged by them, without rows. A marker that does not read is itself a
-// change: the save is asked about, never taken as unchecked. A folder
+// are judged by them, without rows. A marker that does not read whole
+// (garbled, cut short, leaving out a file of the save) is itself a change:
+// the save is asked about, never taken as unchecked, and each of its lines
+// that reads still tells whether its own file changed or lost rows. A folder
 // without a marker (a save of a version of the game that wrote none) is
 // judged by its header alone: the loader decides the rest.
 #pragma once
@@ -52,8 +54,8 @@ struct sSaveCheck {
   // The first damage found; the save cannot load.
   std::optional<sSaveDamage> damage;
   // The files the marker names that are there at another size or checksum
-  // than the save wrote, in the marker's order; the marker itself when it
-  // does not read.
+  // than the save wrote, in the marker's order; first the marker itself
+  // when it does not read whole.
   std::vector<std::wstring> changedFiles;
   // The changed files that lost rows, in the same order.
   std::vector<sLostRows> lostRows;

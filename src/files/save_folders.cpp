@@ -180,41 +180,90 @@ std::string SaveMarkerLine(std::wstring_view file, std::string_view bytes) {
   return line + "\r\n";
 }
 
-std::optional<std::vector<sMarkedFile>> ReadSaveMarker(const std::wstring& folder) {
-  std::string marker;
-  if (!files::ReadBytes(files::JoinPath(folder, kSaveCompleteMarker), marker)) return std::nullopt;
-  std::vector<sMarkedFile> marked;
+namespace {
+
+// The file a marker line names, with what the line keeps of it; nothing for
+// a line that does not read.
+std::optional<sMarkedFile> ReadMarkerLine(std::string line) {
+  const std::optional<std::uint32_t> rows = TakeRows(line);
+  const std::optional<std::uint64_t> checksum = TakeChecksum(line);
+  // The rows come after a checksum only.
+  if (rows && !checksum) return std::nullopt;
+  const std::size_t semicolon = line.rfind(';');
+  if (semicolon == std::string::npos || semicolon == 0 || semicolon + 1 == line.size()) return std::nullopt;
+  const std::string sizeText = line.substr(semicolon + 1);
+  if (sizeText.size() > 18 ||
+      !std::all_of(sizeText.begin(), sizeText.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    return std::nullopt;
+  }
+  // A marker names the files of its own folder only: no path, and no
+  // control character (a NUL would cut the name short on its way to the
+  // file system).
+  const std::string name = line.substr(0, semicolon);
+  if (name == "." || name == ".." || name.find_first_of("/\\") != std::string::npos ||
+      std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; })) {
+    return std::nullopt;
+  }
+  return sMarkedFile{plat::FromUtf8(name), std::stoull(sizeText), checksum, rows};
+}
+
+// Whether the lines are of one form: each keeps the size alone, each the
+// size and the checksum, or each the size and the checksum and every table
+// its rows as well (no other file has rows).
+bool OfOneForm(const std::vector<sMarkedFile>& marked) {
+  const bool checksums = marked.front().checksum.has_value();
+  const bool rows = std::any_of(marked.begin(), marked.end(), [](const sMarkedFile& f) { return f.rows; });
+  return std::all_of(marked.begin(), marked.end(), [&](const sMarkedFile& file) {
+    return file.checksum.has_value() == checksums && file.rows.has_value() == (rows && IsRowCountedFile(file.name));
+  });
+}
+
+// Whether the marker names every file of a save that the folder holds, each
+// once.
+bool NamesEverySavedFileOnce(const std::wstring& folder, const std::vector<sMarkedFile>& marked) {
+  std::vector<std::wstring> names;
+  for (const sMarkedFile& file : marked) names.push_back(file.name);
+  std::sort(names.begin(), names.end());
+  if (std::adjacent_find(names.begin(), names.end()) != names.end()) return false;
+  return std::all_of(std::begin(kSavedGameFiles), std::end(kSavedGameFiles), [&](const wchar_t* file) {
+    return std::binary_search(names.begin(), names.end(), std::wstring(file)) ||
+           !EntryExists(files::JoinPath(folder, file));
+  });
+}
+
+}  // namespace
+
+std::optional<sSaveMarker> ReadSaveMarkerLines(const std::wstring& folder) {
+  std::string text;
+  if (!files::ReadBytes(files::JoinPath(folder, kSaveCompleteMarker), text)) return std::nullopt;
+  std::string_view marker(text);
+  if (marker.substr(0, 3) == "\xEF\xBB\xBF") marker.remove_prefix(3);
+  sSaveMarker read;
+  // A marker that stops inside a line lost its end.
+  read.whole = !marker.empty() && marker.back() == '\n';
   std::size_t at = 0;
   while (at < marker.size()) {
     std::size_t end = marker.find('\n', at);
     if (end == std::string::npos) end = marker.size();
-    std::string line = marker.substr(at, end - at);
+    std::string line(marker.substr(at, end - at));
     at = end + 1;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty()) continue;
-    const std::optional<std::uint32_t> rows = TakeRows(line);
-    const std::optional<std::uint64_t> checksum = TakeChecksum(line);
-    // The rows come after a checksum only.
-    if (rows && !checksum) return std::nullopt;
-    const std::size_t semicolon = line.rfind(';');
-    if (semicolon == std::string::npos || semicolon == 0 || semicolon + 1 == line.size()) return std::nullopt;
-    const std::string sizeText = line.substr(semicolon + 1);
-    if (sizeText.size() > 18 ||
-        !std::all_of(sizeText.begin(), sizeText.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-      return std::nullopt;
+    if (std::optional<sMarkedFile> file = ReadMarkerLine(std::move(line))) {
+      read.files.push_back(std::move(*file));
+    } else {
+      read.whole = false;
     }
-    // A marker names the files of its own folder only: no path, and no
-    // control character (a NUL would cut the name short on its way to the
-    // file system).
-    const std::string name = line.substr(0, semicolon);
-    if (name == "." || name == ".." || name.find_first_of("/\\") != std::string::npos ||
-        std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; })) {
-      return std::nullopt;
-    }
-    marked.push_back(sMarkedFile{plat::FromUtf8(name), std::stoull(sizeText), checksum, rows});
   }
-  if (marked.empty()) return std::nullopt;
-  return marked;
+  read.whole = read.whole && !read.files.empty() && OfOneForm(read.files) &&
+               NamesEverySavedFileOnce(folder, read.files);
+  return read;
+}
+
+std::optional<std::vector<sMarkedFile>> ReadSaveMarker(const std::wstring& folder) {
+  std::optional<sSaveMarker> marker = ReadSaveMarkerLines(folder);
+  if (!marker || !marker->whole) return std::nullopt;
+  return std::move(marker->files);
 }
 
 bool HasSaveMarker(const std::wstring& folder) { return EntryExists(files::JoinPath(folder, kSaveCompleteMarker)); }

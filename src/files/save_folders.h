@@ -52,11 +52,37 @@ std::uint64_t SaveFileChecksum(std::string_view bytes);
 // a table), with its CR LF.
 std::string SaveMarkerLine(std::wstring_view file, std::string_view bytes);
 
-// The files the folder's marker names, in its order; nothing when the folder
-// holds no marker, or one that is not such a list (a line without
-// "<file>;<size>", a name with a path or a control character, no line).
-// A line may go on with ";fnv1a64=" and 16 hexadecimal digits, the
-// checksum, and then with ";rows=" and the rows.
+// The files every save writes into its folder, whatever its version wrote
+// the marker with.
+inline constexpr const wchar_t* kSavedGameFiles[] = {
+    L"ai_data.csv",     L"air_units.csv",       L"cities.csv",         L"sea_nodes.csv",
+    L"cities_supply_info.csv", L"cities_convoy_info.csv", L"commanders.csv", L"convoys.csv",
+    L"countries.csv",   L"flags.txt",           L"fleets.csv",         L"land_units.csv",
+    L"losses.csv",      L"map.tdw",             L"Info.ini",           L"naval_units.csv",
+    L"relations.csv",   L"topography.csv",      L"unit_names.csv",     L"airship_attacks.csv",
+    L"airrecon_units.csv", L"reports.dat",      L"auto_events.csv",
+};
+
+// The marker as far as it reads: the files its lines name, each line that
+// reads in its order, and whether the marker reads whole. It reads whole
+// when it holds a line, every line reads and ends with its line end, the
+// lines are all of one form (the size alone; the size and the checksum; or
+// the size, the checksum and the rows of every table and of no other file),
+// no file is named twice and no file of kSavedGameFiles that the folder
+// holds is left out: a marker cut short, at a line end or inside a line,
+// does not. A UTF-8 byte-order mark before it is passed over.
+struct sSaveMarker {
+  std::vector<sMarkedFile> files;
+  bool whole = false;
+};
+// Nothing when the folder holds no marker or its bytes cannot be read.
+std::optional<sSaveMarker> ReadSaveMarkerLines(const std::wstring& folder);
+// The files the folder's marker names, in its order, when the marker reads
+// whole; nothing when the folder holds no marker, or one that does not read
+// whole (a line without "<file>;<size>", a name with a path or a control
+// character, no line, a line cut short, a file left out). A line may go on
+// with ";fnv1a64=" and 16 hexadecimal digits, the checksum, and then with
+// ";rows=" and the rows.
 std::optional<std::vector<sMarkedFile>> ReadSaveMarker(const std::wstring& folder);
 // True when the folder holds a marker, whether it reads or not.
 bool HasSaveMarker(const std::wstring& folder);

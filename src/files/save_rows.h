@@ -9,7 +9,11 @@
 #include <string_view>
 
 // The rows of a save's file of these bytes: for a ';'-separated table
-// (".csv", "flags.txt") its records, comments and empty lines not counted;
-// for "reports.dat" the reports it holds whole. Nothing for a file that is
+// (".csv", "flags.txt") its whole records, comments and empty lines not
+// counted, nor a last record cut short (one that stops before the end the
+// game gives its rows, or of fewer fields than the rows of its kind before
+// it); for "reports.dat" the reports it holds whole. Nothing for a file that is
 // no table ("Info.ini", the map).
 std::optional<std::uint32_t> SaveFileRows(std::wstring_view file, std::string_view bytes);
+// True for the files whose rows SaveFileRows counts.
+bool IsRowCountedFile(std::wstring_view file);

@@ -1,13 +1,15 @@
 // Reads arbitrary bytes as the marker of a saved game's folder
 // ("save_complete.txt", the list of its files, their sizes, checksums and
 // rows that makes a copy complete) beside two files of known sizes. A marker
-// accepted as complete names only files of that folder.
+// accepted as complete names only files of that folder, as does every line
+// that reads of one that does not read whole.
 #include <unistd.h>
 
 #include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "app/console_log.h"
@@ -32,7 +34,8 @@ void Check(bool condition) {
 }
 
 bool NamesOnlyTheFolder(const std::string& marker) {
-  std::size_t at = 0;
+  // A byte-order mark before the marker is passed over.
+  std::size_t at = marker.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
   while (at < marker.size()) {
     std::size_t end = marker.find('\n', at);
     if (end == std::string::npos) end = marker.size();
@@ -65,5 +68,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string marker(reinterpret_cast<const char*>(data), size);
   if (!plat::WriteFileBytes((folder / "save_complete.txt").string(), marker)) return 0;
   if (IsCompleteSaveCopy(folderName)) Check(NamesOnlyTheFolder(marker));
+  // The lines that read of a marker that does not read whole still name
+  // files of the folder only; a whole one ends with its line end.
+  if (const std::optional<sSaveMarker> read = ReadSaveMarkerLines(folderName)) {
+    for (const sMarkedFile& file : read->files) Check(file.name.find_first_of(L"/\\") == std::wstring::npos);
+    Check(!read->whole || marker.back() == '\n');
+  }
   return 0;
 }

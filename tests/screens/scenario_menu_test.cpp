@@ -341,6 +341,14 @@ class ChangedSaves : public LoadingMenu {
     question->Dialog().SendEvent(EVENT_BUTTON_CLICKED, true, question->Dialog().GetControl(button), false);
     frame_.frameMove(0.0, 0.1f);
   }
+  // The text of the first save's file up to the end of its first lines
+  // (without the last line end).
+  std::string FirstLines(const std::string& file, int lines) const {
+    const std::string text = twtest::ReadFile((saves_ / "Saved" / file).string());
+    std::size_t end = 0;
+    for (int k = 0; k < lines; ++k) end = text.find("\r\n", end + (k > 0 ? 2 : 0));
+    return text.substr(0, end);
+  }
   std::wstring Memo(cScenarioMenu& menu) {
     auto* memo = dynamic_cast<CDXUTMemo*>(menu.Dialog().GetControl(kScenarioDescriptionId));
     return memo != nullptr ? std::wstring(memo->GetText()) : L"<no memo>";
@@ -536,13 +544,7 @@ TEST_F(ChangedSaves, LostRowsAreRefusedAfterTheQuestionWhileASameSizeEditLoads) 
 // the files that does not read (garbled, emptied) lists the save as changed.
 TEST_F(ChangedSaves, RowsLostAreToldFileByFileWhileARowCutShortIsRefused) {
   cScopedThrowingFatalHook throwing;
-  // The text up to the end of its first lines.
-  const auto firstLines = [this](const std::string& file, int lines) {
-    const std::string text = twtest::ReadFile((saves_ / "Saved" / file).string());
-    std::size_t end = 0;
-    for (int k = 0; k < lines; ++k) end = text.find("\r\n", end + (k > 0 ? 2 : 0));
-    return text.substr(0, end);
-  };
+  const auto firstLines = [this](const char* file, int lines) { return FirstLines(file, lines); };
   const std::string record = twtest::ReadFile((saves_ / "Saved/save_complete.txt").string());
   const std::pair<const char*, std::pair<std::string, std::string>> copies[] = {
       {"Fewer units", {"land_units.csv", firstLines("land_units.csv", 5)}},
@@ -563,7 +565,8 @@ TEST_F(ChangedSaves, RowsLostAreToldFileByFileWhileARowCutShortIsRefused) {
     rows.emplace_back(entry.folderName, entry.damaged, entry.changedFiles, entry.lostRows);
   }
   const std::vector<std::wstring> record_{L"save_complete.txt"};
-  EXPECT_EQ(rows, (Rows{{L"Cut commander", false, {L"commanders.csv"}, {{L"commanders.csv", 2, 5}}},
+  // The commander cut inside its row is no row of the count.
+  EXPECT_EQ(rows, (Rows{{L"Cut commander", false, {L"commanders.csv"}, {{L"commanders.csv", 1, 5}}},
                         {L"Cut ships", false, {L"naval_units.csv"}, {{L"naval_units.csv", 2, 6}}},
                         {L"Empty record", false, record_, {}},
                         {L"Fewer units", false, {L"land_units.csv"}, {{L"land_units.csv", 3, 9}}},
@@ -591,6 +594,55 @@ TEST_F(ChangedSaves, RowsLostAreToldFileByFileWhileARowCutShortIsRefused) {
   ASSERT_NE(g_pWorld, nullptr);
   const sUnitLists& units = g_pWorld->Units();
   EXPECT_EQ(units.landUnits.size() + units.carriedUnitsA.size() + units.carriedUnitsB.size(), 3u);
+}
+
+// A record of the files that lost its tail (cut at a line end, or inside a
+// line so that a line of the older form stays) no longer vouches for the
+// files it left out: the save is listed as changed and asked, even where
+// each file it still names is as saved. A garbled line hides no other
+// table's lost rows. A record of the older form that names every file
+// reads, as does one behind a byte-order mark.
+TEST_F(ChangedSaves, ARecordThatLostLinesIsAChangeAndItsOtherLinesStillTellLostRows) {
+  const std::string record = twtest::ReadFile((saves_ / "Saved/save_complete.txt").string());
+  const std::size_t land = record.find("land_units.csv;");
+  const std::size_t landSize = record.find(';', land + 15);
+  const std::size_t landRows = record.find(";rows=", land);
+  const std::size_t aiChecksum = record.find("fnv1a64=", record.find("ai_data.csv;")) + 8;
+  std::string older;  // every line as the first version wrote it, its size alone
+  for (std::size_t at = 0; at < record.size(); at = record.find('\n', at) + 1) {
+    older += record.substr(at, record.find(';', record.find(';', at) + 1) - at) + "\r\n";
+  }
+  const std::string fewerUnits = FirstLines("land_units.csv", 4) + "\r\n";
+  const std::pair<const char*, std::string> copies[] = {
+      {"Cut at a line", record.substr(0, land)},
+      {"Cut in a line", record.substr(0, landSize)},
+      {"Garbled line", std::string(record).replace(aiChecksum, 1, "g")},
+      {"Line without rows", std::string(record).erase(landRows, record.find("\r\n", land) - landRows)},
+      {"Marked", "\xEF\xBB\xBF" + record},
+      {"Older", older}};
+  for (const auto& [copy, marker] : copies) {
+    std::filesystem::copy(saves_ / "Saved", saves_ / copy, std::filesystem::copy_options::recursive);
+    dir_.Write("data/save/" + std::string(copy) + "/save_complete.txt", marker);
+    if (std::string(copy) != "Marked" && std::string(copy) != "Older") {
+      dir_.Write("data/save/" + std::string(copy) + "/land_units.csv", fewerUnits);
+    }
+  }
+  using Rows = std::vector<std::tuple<std::wstring, bool, std::vector<std::wstring>, std::vector<sLostRows>>>;
+  Rows rows;
+  for (const auto& entry : ListScenarioEntries(kScenarioTabSavedGame, "ENG")) {
+    if (entry.folderName == L"Renamed" || entry.folderName == L"Stronger" || entry.folderName == L"No map") continue;
+    rows.emplace_back(entry.folderName, entry.damaged, entry.changedFiles, entry.lostRows);
+  }
+  const std::wstring kRecord = L"save_complete.txt", kLand = L"land_units.csv";
+  EXPECT_EQ(rows, (Rows{{L"Cut at a line", false, {kRecord}, {}},
+                        {L"Cut in a line", false, {kRecord, kLand}, {}},
+                        {L"Garbled line", false, {kRecord, kLand}, {{kLand, 2, 9}}},
+                        {L"Line without rows", false, {kRecord, kLand}, {}},
+                        {L"Marked", false, {}, {}},
+                        {L"Older", false, {}, {}},
+                        {L"Saved", false, {}, {}}}));
+  StartSave(*SavedGamesMenu(), L"Cut at a line");
+  EXPECT_EQ(QuestionOnTop(), L"scenario_changed_save_question");
 }
 
 // A save the list cannot judge (one without the marker, as a game that
