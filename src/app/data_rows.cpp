@@ -31,6 +31,11 @@ bool IsDigitRun(std::wstring_view field) {
 // Shortest text of a double for messages ("100", "0.5", "1e+30").
 std::wstring NumberText(double value) { return plat::Format(L"%g", value); }
 
+// "<what> is given twice, on lines <first> and <line>".
+std::wstring RepeatText(std::wstring_view what, std::uint32_t firstLine, std::uint32_t line) {
+  return plat::Format(L"%s is given twice, on lines %u and %u", std::wstring(what), firstLine, line);
+}
+
 }  // namespace
 
 bool ParseWholeInt(std::wstring_view field, int& out) {
@@ -114,6 +119,22 @@ void cRowCheck::Lost(const std::wstring& text, std::wstring_view warnTail) const
 
 void cRowCheck::Fault(std::wstring_view text, std::wstring_view warnTail) const {
   Lost(plat::Format(L"%s line %u: %s", path_, line_, std::wstring(text)), warnTail);
+}
+
+void cRowCheck::Repeated(std::wstring_view what, std::uint32_t firstLine, std::wstring_view warnTail) const {
+  Fault(RepeatText(what, firstLine, line_), warnTail);
+}
+
+void cRowCheck::RefuseRepeated(std::wstring_view what, std::uint32_t firstLine) const {
+  Refuse(RepeatText(what, firstLine, line_));
+}
+
+void cRowCheck::RefuseWhenLastLineOpen(std::string_view fileText, std::uint32_t lastLine) const {
+  if (loss_ != eRowLoss::kRefuse || fileText.empty() || fileText.back() == '\n' || fileText.back() == '\r') return;
+  Lost(plat::Format(L"%s line %u: the last line has no line end, where the writer ends every row with one: the file "
+                    L"was cut inside it",
+                    path_, lastLine),
+       {});
 }
 
 void cRowCheck::FileFault(std::wstring_view text) const {

@@ -8,13 +8,16 @@
 // and a value beyond the 32-bit range is out of range, never wrapped.
 //
 // A saved game's files are the game's own writing: there a row that does
-// not read whole, a file that lost its rows or a unit id given twice is
-// damage, and ends the load as a fatal data error instead (eRowLoss).
+// not read whole, a file that lost its rows, a key of a table given twice
+// (a unit id, a flag number, a country's row) or a last row without the
+// line end its writer puts after every row is damage, and ends the load as
+// a fatal data error instead (eRowLoss).
 #pragma once
 
 #include <climits>
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -57,6 +60,8 @@ class cRowCheck {
   }
   // The rows started so far.
   std::uint32_t Rows() const { return rows_; }
+  // The line of the row started last.
+  std::uint32_t Line() const { return line_; }
   // The messages of lost rows (WarnEmptyFile, WarnWhenCutInHeader, Fault,
   // Skip, HasFields, WarnExtraFields) are WARNINGs under eRowLoss::kWarn;
   // under kRefuse each is an ERROR of the same words and ends the load
@@ -90,6 +95,17 @@ class cRowCheck {
   // missing from a row): "WARNING: <file> line <n>: <text><warnTail>", the
   // tail saying what the load does without it; a saved game's load ends.
   void Fault(std::wstring_view text, std::wstring_view warnTail = {}) const;
+  // A key the table holds once (a flag number, a slot, a country's row, a
+  // hex) given again on this row: "<what> is given twice, on lines <first>
+  // and <n>" and warnTail, what the load keeps, as a Fault (a saved game's
+  // load ends).
+  void Repeated(std::wstring_view what, std::uint32_t firstLine, std::wstring_view warnTail) const;
+  // For a file whose writer ends every row with a line end (fileText its
+  // bytes, lastLine the number of its last line): in a saved game a file
+  // whose last line has none was cut inside it, and the load ends ("line
+  // <n>: the last line has no line end ..."). A scenario's file, written by
+  // hand, may end anywhere: nothing is said.
+  void RefuseWhenLastLineOpen(std::string_view fileText, std::uint32_t lastLine) const;
   // Something of the file as a whole lost (no row to name): "WARNING:
   // <file>: <text>"; a saved game's load ends.
   void FileFault(std::wstring_view text) const;
@@ -109,6 +125,10 @@ class cRowCheck {
   [[noreturn]] void Refuse(std::wstring_view text) const;
   // "ERROR: <file> line <n> column <c>: <what> "<value>" <problem>".
   [[noreturn]] void RefuseValue(std::size_t column, std::wstring_view what, std::wstring_view problem) const;
+  // A key given again where the game cannot run with both rows (a fleet id,
+  // a city's hex): "ERROR: <file> line <n>: <what> is given twice, on lines
+  // <first> and <n>", in either manner.
+  [[noreturn]] void RefuseRepeated(std::wstring_view what, std::uint32_t firstLine) const;
 
   // The field at column (from 0) as a whole number within [min, max]; a
   // field that is no whole number or lies outside is a fatal data error.
@@ -134,6 +154,23 @@ class cRowCheck {
   std::uint32_t line_ = 0;
   std::uint32_t rows_ = 0;
   const std::vector<std::wstring>* fields_ = nullptr;
+};
+
+// The line each key of a table was first given on, for the tables the
+// readers index by a number or a name (Key: an int, a hex as a pair, a
+// name), so that a key given again names both its lines.
+template <typename Key>
+class cKeyLines {
+ public:
+  // 0 when the key is new (line is kept as its line), else the line it was
+  // given on first.
+  std::uint32_t Earlier(const Key& key, std::uint32_t line) {
+    const auto [at, added] = lines_.emplace(key, line);
+    return added ? 0 : at->second;
+  }
+
+ private:
+  std::map<Key, std::uint32_t> lines_;
 };
 
 }  // namespace files

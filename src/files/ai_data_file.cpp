@@ -119,6 +119,21 @@ bool GivesWrittenValues(eKey key, std::size_t values) {
   return values >= written.least && values % written.group == 0;
 }
 
+// The keys whose values add to a list, line after line; the other keys'
+// values take their slots.
+bool IsListKey(eKey key) {
+  switch (key) {
+    case eKey::kObligatorySeaInvasionTargets:
+    case eKey::kCurrentTargets:
+    case eKey::kDoNotAttackCities:
+    case eKey::kExtraCitiesToGarrison:
+    case eKey::kSeaZonesToPatrol:
+    case eKey::kPurchaseQueue:
+    case eKey::kCountriesToPress: return true;
+    default: return false;
+  }
+}
+
 eKey FindKey(std::string_view field) {
   for (const sKeyName& k : kKeys) {
     if (field == k.name) return k.key;
@@ -145,7 +160,8 @@ void StoreCyclic(std::array<int, N>& slots, int valueNumber, int value) {
 
 class cAiDataReader {
  public:
-  cAiDataReader(cWorld& world, std::wstring path) : world_(world), path_(std::move(path)) {}
+  cAiDataReader(cWorld& world, std::wstring path)
+      : world_(world), path_(std::move(path)), row_(path_, files::RowLossOf(world.savedGame)) {}
 
   // Each country without a section plays with the default settings: said
   // once per country.
@@ -186,6 +202,7 @@ class cAiDataReader {
                              path_, line_, plat::WidenAnsi(fields[0]), static_cast<int>(values),
                              static_cast<int>(written.least), static_cast<int>(written.group)));
     }
+    if (key != eKey::kNone) NoteKey(key, fields);
     for (std::size_t i = 1; i < fields.size(); ++i) {
       if (key == eKey::kNone) {
         FatalExit(plat::Format(L"ERROR: line %i in ai_data.csv has incorrect variable name (%s)!", line_,
@@ -201,6 +218,32 @@ class cAiDataReader {
       FatalExit(plat::Format(L"ERROR: line %i in ai_data.csv gives values before a Country line!", line_));
     }
     return country_->aiData;
+  }
+
+  // The game writes one section a country and each key once in it: a key
+  // given again for the same country (the Country line itself for its
+  // section) names both lines, with what the values of the later line do.
+  void NoteKey(eKey key, const std::vector<std::string_view>& fields) {
+    int countryId = 0;
+    if (key == eKey::kCountry) {
+      if (!files::ParseWholeInt(plat::WidenAnsi(fields.back()), countryId) || !world_.GetCountry(countryId)) return;
+    } else if (country_ != nullptr) {
+      countryId = country_->id;
+    } else {
+      return;
+    }
+    const auto line = static_cast<std::uint32_t>(line_);
+    const std::uint32_t first = keyLines_.Earlier({countryId, static_cast<int>(key)}, line);
+    if (first == 0) return;
+    const std::vector<std::wstring> none;
+    row_.Start(line, none);
+    if (key == eKey::kCountry) {
+      row_.Repeated(plat::Format(L"the section of country %i", countryId), first,
+                    L"; the later section's lines go on setting that country's values");
+    } else {
+      row_.Repeated(plat::Format(L"\"%s\" of country %i", plat::WidenAnsi(fields[0]), countryId), first,
+                    IsListKey(key) ? L"; the later values are added to the list" : L"; the later values are kept");
+    }
   }
 
   cCity* CityAt(int x, int y) {
@@ -323,6 +366,9 @@ class cAiDataReader {
 
   cWorld& world_;
   std::wstring path_;
+  files::cRowCheck row_;
+  // The line of each key given, by country id and key.
+  files::cKeyLines<std::pair<int, int>> keyLines_;
   cCountry* country_ = nullptr;
   // The countries that have a section, in the file's order.
   std::vector<int> seen_;

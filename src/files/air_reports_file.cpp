@@ -23,6 +23,7 @@ void LoadAirReconHexes(cWorld& world, std::wstring_view folderFormat, const Unit
   }
   g_ConsoleLog.WriteLine(L"Otwarcie OK");
   files::cRowCheck row(path, files::RowLossOf(world.savedGame));
+  files::cKeyLines<int> countryLines;
   plat::LineReader lines(bytes);
   std::string_view raw;
   cCountry* country = nullptr;
@@ -37,6 +38,11 @@ void LoadAirReconHexes(cWorld& world, std::wstring_view folderFormat, const Unit
         row.Skip(L"a wrong country id; its hexes are skipped too: " + line);
         country = nullptr;
         continue;
+      }
+      // The game writes one section a country.
+      if (const std::uint32_t first = countryLines.Earlier(a, row.Line())) {
+        row.Repeated(plat::Format(L"the section of country %i", a), first,
+                     L"; its hexes are added to those of the earlier section");
       }
       country = world.GetCountry(a);
       continue;
@@ -95,6 +101,12 @@ void LoadAirshipAttackReports(cWorld& world, std::wstring_view folderFormat) {
     cCountry* country = files::StrictInt(fields[0], id) ? world.GetCountry(id) : nullptr;
     if (!country || fields.size() < 2) {
       row.Skip(L"a wrong country id or no report: " + line);
+      continue;
+    }
+    // The game ends every report with ";" (its text never holds one): in a
+    // saved game a row without it was cut inside its text.
+    if (world.savedGame && (fields.size() < 3 || !fields.back().empty())) {
+      row.Skip(L"the row ends before the \";\" the game writes after the report: it was cut inside its text");
       continue;
     }
     country->attackReports.push_back(fields[1]);

@@ -29,7 +29,9 @@ void LoadAutoEvents(cAutoEventsRepository& repository, std::wstring_view folderF
   const std::string bytes =
       files::ReadDataFileOrExit(path, {L"Wczytywanie repozytorium automatycznych zdarzen..."});
   repository.Clear();
-  files::cRowCheck row(path);
+  // Only a saved game has this file, written by the game itself.
+  files::cRowCheck row(path, files::eRowLoss::kRefuse);
+  files::cKeyLines<int> eventLines;
   plat::LineReader lines(bytes);
   std::string_view raw;
   while (lines.Next(raw)) {
@@ -49,6 +51,12 @@ void LoadAutoEvents(cAutoEventsRepository& repository, std::wstring_view folderF
     if (fields.size() < 2) {
       FatalExit(plat::Format(L"ERROR: line %i in %s has no option id", static_cast<int>(lines.LineNumber()), path));
     }
-    repository.Append(row.Int(0, L"event id"), row.Int(1, L"option id"));
+    const int eventId = row.Int(0, L"event id");
+    // The repository holds one option an event.
+    if (const std::uint32_t first = eventLines.Earlier(eventId, row.Line())) {
+      row.Repeated(plat::Format(L"event %i", eventId), first, {});
+    }
+    repository.Append(eventId, row.Int(1, L"option id"));
   }
+  row.RefuseWhenLastLineOpen(bytes, static_cast<std::uint32_t>(lines.LineNumber()));
 }

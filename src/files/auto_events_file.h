@@ -10,6 +10,7 @@
 // process (exit code 1).
 void SaveAutoEvents(const cAutoEventsRepository& repository, std::wstring_view folder);
 // Empties the repository and reads "auto_events.csv" through the folder
-// pattern (one "%s"). A missing file, a third field or a line of one field
-// ends the process after its log line.
+// pattern (one "%s"). A missing file, a third field, a line of one field,
+// an event given twice or a last line without its line end ends the
+// process after its log line.
 void LoadAutoEvents(cAutoEventsRepository& repository, std::wstring_view folderFormat);

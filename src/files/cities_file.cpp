@@ -4,6 +4,7 @@
 #include <climits>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "app/console_log.h"
 #include "app/csv_reader.h"
@@ -41,6 +42,7 @@ void LoadCities(cWorld& world, std::wstring_view folderFormat) {
   world.Cities().clear();
 
   files::cRowCheck row(files::PathFromPattern(folderFormat, L"cities.csv"), files::RowLossOf(world.savedGame));
+  files::cKeyLines<std::pair<int, int>> hexLines;
   while (!reader.AtEnd()) {
     if (reader.ReadRecord(false) == 0) continue;  // a comment or an empty line
     row.Start(reader.LineCounter(), reader.Fields());
@@ -51,8 +53,8 @@ void LoadCities(cWorld& world, std::wstring_view folderFormat) {
     city.x = row.Int(1, L"hex x", 0, map.GetWidth() - 1);
     city.y = row.Int(2, L"hex y", 0, map.GetHeight() - 1);
     // Cities are found by their hex: one hex holds one city.
-    if (const cCity* other = map.GetHex(city.x, city.y).city) {
-      row.Refuse(plat::Format(L"hex (%i, %i) already holds the city %s", city.x, city.y, other->GetName()));
+    if (const std::uint32_t first = hexLines.Earlier({city.x, city.y}, row.Line())) {
+      row.RefuseRepeated(plat::Format(L"the city hex (%i, %i)", city.x, city.y), first);
     }
     city.type = row.Int(3, L"city type", 0, 4);
     city.victoryPoints = row.IntClamped(4, L"victory points", 0, INT_MAX);

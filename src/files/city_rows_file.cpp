@@ -1,6 +1,7 @@
 #include "files/city_rows_file.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/console_log.h"
@@ -25,6 +26,7 @@ void ReadCityRows(cWorld& world, std::wstring_view folderFormat, const wchar_t* 
 
   const cMap& map = world.GetMap();
   files::cRowCheck row(path, files::RowLossOf(world.savedGame));
+  files::cKeyLines<std::pair<int, int>> hexLines;
   plat::LineReader lines(bytes);
   std::string_view raw;
   while (lines.Next(raw)) {
@@ -37,6 +39,10 @@ void ReadCityRows(cWorld& world, std::wstring_view folderFormat, const wchar_t* 
     const int y = row.Int(1, L"hex y");
     cCity* city = map.IsInside(x, y) ? map.GetHex(x, y).city : nullptr;
     if (!city) row.Skip(plat::Format(L"cities.csv has no city at (%i, %i)", x, y));
+    if (const std::uint32_t first = city ? hexLines.Earlier({x, y}, row.Line()) : 0) {
+      row.Repeated(plat::Format(L"the city at (%i, %i)", x, y), first,
+                   L"; the later row's values replace the earlier's");
+    }
     const std::size_t rowSize = city ? (convoy ? city->convoyInfo.size() : city->supplyInfo.size()) : 0;
     if (city && fields.size() != rowSize + 2) {
       row.Fault(plat::Format(L"%u values where the city's row holds %u", static_cast<unsigned>(fields.size() - 2),

@@ -2,6 +2,8 @@
 
 #include <cfloat>
 #include <climits>
+#include <cstdint>
+#include <vector>
 
 #include "app/console_log.h"
 #include "app/csv_reader.h"
@@ -158,6 +160,8 @@ void LoadCountries(cWorld& world, std::wstring_view folderPattern) {
 
   world.Countries().clear();
   files::cRowCheck row(path);
+  // The line of each country read, by id.
+  std::vector<std::uint32_t> lines;
   while (!reader.AtEnd()) {
     reader.ReadRecord(false);
     const std::size_t n = reader.FieldCount();
@@ -172,6 +176,9 @@ void LoadCountries(cWorld& world, std::wstring_view folderPattern) {
     row.Start(reader.LineCounter(), reader.Fields());
     FillCountry(*country, reader.Fields(), row);
     const int expected = world.GetCountryCount() + 1;
+    if (country->id >= 1 && country->id < expected) {
+      row.RefuseRepeated(plat::Format(L"country id %i", country->id), lines[static_cast<std::size_t>(country->id - 1)]);
+    }
     if (country->id != expected) {
       FatalExit(plat::Format(L"ERROR: country ID %i in %s at line %i (counting from 1) breaks the sequence of ids (expected %i)",
                                   country->id, path, static_cast<int>(reader.LineCounter()), expected));
@@ -179,6 +186,7 @@ void LoadCountries(cWorld& world, std::wstring_view folderPattern) {
     country->LoadFlagTexture(world.scenarioName);
     LogLine(L"Added country %s (ID: %i, AllianceID: %i)", country->name, country->id, country->alliance);
     world.AddCountry(std::move(country));
+    lines.push_back(row.Line());
   }
   reader.Close();
   // Without a country nobody can play, and every file after this one names

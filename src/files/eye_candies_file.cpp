@@ -1,9 +1,12 @@
 #include "files/eye_candies_file.h"
 
 #include <string>
+#include <utility>
 
 #include "app/console_log.h"
+#include "app/data_rows.h"
 #include "app/file_text.h"
+#include "platform/format.h"
 #include "platform/lines.h"
 #include "platform/text.h"
 
@@ -23,6 +26,9 @@ void LoadEyeCandies(std::vector<sEyeCandy>& records, int width, int height, std:
   }
   const bool sized = width > 0 && height > 0 &&
                      records.size() == static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+  // A map skin's file, written by hand: a hex given twice is warned about.
+  files::cRowCheck row(std::wstring(folder) + L"/eyecandies.csv");
+  files::cKeyLines<std::pair<int, int>> hexLines;
   plat::LineReader lines(bytes);
   std::string_view raw;
   while (lines.Next(raw)) {
@@ -50,6 +56,10 @@ void LoadEyeCandies(std::vector<sEyeCandy>& records, int width, int height, std:
       LogLine(L"WARNING: %s/eyecandies.csv line %i: hex (%i, %i) is outside the map; the row is skipped", folder, lineNo,
               x, y);
       continue;
+    }
+    if (const std::uint32_t first = hexLines.Earlier({x, y}, static_cast<std::uint32_t>(lineNo))) {
+      row.Start(static_cast<std::uint32_t>(lineNo), fields);
+      row.Repeated(plat::Format(L"hex (%i, %i)", x, y), first, L"; the later row is kept");
     }
     sEyeCandy& record = records[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + x];
     record.scale = static_cast<float>((39.0 - v[2]) / 100.0 + 0.6);

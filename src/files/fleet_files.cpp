@@ -1,8 +1,9 @@
 #include "files/fleet_files.h"
 
+#include <algorithm>
 #include <climits>
+#include <map>
 #include <memory>
-#include <unordered_set>
 #include <string>
 
 #include "app/console_log.h"
@@ -11,6 +12,7 @@
 #include "app/data_rows.h"
 #include "app/file_text.h"
 #include "platform/format.h"
+#include "platform/lines.h"
 #include "platform/text.h"
 #include "world/commander.h"
 #include "world/convoy.h"
@@ -71,6 +73,31 @@ int PortIdOf(const cWorld& world, const cCity* city) {
   return world.GetMap().GetHex(city->x, city->y).seaNode;
 }
 
+// The copy of "unit_names.csv" every save writes, made from the scenario's
+// bytes: the rows a later row of their slot replaced become comments, so
+// that a save gives each slot once and names the units as the scenario
+// did, and a last line without a line end gains one (the file's own kind),
+// so that a save's copy whose last line has none was cut.
+void KeepUnitNamesForSaves(std::string& bytes, const std::vector<std::uint32_t>& replacedLines) {
+  std::vector<std::size_t> starts;
+  plat::LineReader lines(bytes);
+  std::string_view line;
+  while (lines.Next(line)) {
+    const auto number = static_cast<std::uint32_t>(lines.LineNumber());
+    if (std::find(replacedLines.begin(), replacedLines.end(), number) != replacedLines.end()) {
+      starts.push_back(static_cast<std::size_t>(line.data() - bytes.data()));
+    }
+  }
+  for (auto at = starts.rbegin(); at != starts.rend(); ++at) bytes.insert(*at, 1, '#');
+  if (bytes.empty() || bytes.back() == '\n' || bytes.back() == '\r') return;
+  const std::size_t end = bytes.find_first_of("\r\n");
+  if (end == std::string::npos || bytes.compare(end, 2, "\r\n") == 0) {
+    bytes += "\r\n";
+  } else {
+    bytes += bytes[end];
+  }
+}
+
 }  // namespace
 
 void LoadFleets(cWorld& world, std::wstring_view folderFormat) {
@@ -85,7 +112,7 @@ void LoadFleets(cWorld& world, std::wstring_view folderFormat) {
   fleets.clear();
 
   files::cRowCheck row(files::PathFromPattern(folderFormat, L"fleets.csv"), files::RowLossOf(world.savedGame));
-  std::unordered_set<int> ids;
+  files::cKeyLines<int> idLines;
   cFleet templ;
   while (!reader.AtEnd()) {
     if (reader.ReadRecord(false) == 0) continue;  // a comment or an empty line
@@ -94,7 +121,9 @@ void LoadFleets(cWorld& world, std::wstring_view folderFormat) {
     row.WarnExtraFields(11);
     templ.id = row.Int(0, L"fleet id", 1);
     // Ships name their fleet by id: two fleets of one id cannot both be meant.
-    if (!ids.insert(templ.id).second) row.RefuseValue(0, L"fleet id", L"is used twice");
+    if (const std::uint32_t first = idLines.Earlier(templ.id, row.Line())) {
+      row.RefuseRepeated(plat::Format(L"fleet id %i", templ.id), first);
+    }
     templ.name = CutName(reader[1]);
     templ.country = row.Int(2, L"country id", 1);
     // The sea graph is read later; the node is checked against it then.
@@ -122,7 +151,7 @@ void LoadCommanders(cWorld& world, std::wstring_view folderFormat) {
   commanders.clear();
 
   files::cRowCheck row(files::PathFromPattern(folderFormat, L"commanders.csv"), files::RowLossOf(world.savedGame));
-  std::unordered_set<int> ids;
+  files::cKeyLines<int> idLines;
   while (!reader.AtEnd()) {
     if (reader.ReadRecord(false) == 0) continue;  // a comment or an empty line
     row.Start(reader.LineCounter(), reader.Fields());
@@ -130,7 +159,9 @@ void LoadCommanders(cWorld& world, std::wstring_view folderFormat) {
     row.WarnExtraFields(7);
     const int id = row.Int(0, L"commander id", 1);
     // Units name their commander by id.
-    if (!ids.insert(id).second) row.RefuseValue(0, L"commander id", L"is used twice");
+    if (const std::uint32_t first = idLines.Earlier(id, row.Line())) {
+      row.RefuseRepeated(plat::Format(L"commander id %i", id), first);
+    }
     const int countryId = row.Int(2, L"country id", 1);
     const int type = row.Int(3, L"commander type", 0, 2);
     const int skill = row.IntClamped(4, L"skill", 0, 100);
@@ -155,9 +186,16 @@ void LoadUnitNameTemplates(cWorld& world, std::wstring_view folderFormat, std::s
   cCsvReader& reader = *file;
 
   const int countryCount = world.GetCountryCount();
-  // The file is the scenario's, kept byte for byte by every save: its faults
-  // are the scenario's, warned about in a saved game too.
+  // The file is the scenario's, kept by every save: its faults are the
+  // scenario's, warned about in a saved game too. What the kept copy cannot
+  // hold (a slot given twice, a last line without its line end) is damage
+  // in a saved game's copy.
   files::cRowCheck row(path);
+  files::cRowCheck saved(path, files::RowLossOf(world.savedGame));
+  // The line of the row each slot was last given by, and the rows a later
+  // one of their slot replaced.
+  std::map<int, std::uint32_t> slotLines;
+  std::vector<std::uint32_t> replaced;
   bool headerFound = false;
   std::vector<std::wstring> header;
   while (!reader.AtEnd()) {
@@ -180,6 +218,17 @@ void LoadUnitNameTemplates(cWorld& world, std::wstring_view folderFormat, std::s
               number);
       row.Skip(plat::Format(L"slot number \"%s\" is not one of 1 to %i", reader[0], kUnitTypeNameSlots));
       continue;
+    }
+    const auto [slot, first] = slotLines.emplace(number, row.Line());
+    if (!first) {
+      // The later row replaces the earlier one whole.
+      saved.Start(row.Line(), reader.Fields());
+      saved.Repeated(plat::Format(L"unit name slot %i", number), slot->second, L"; the earlier row is left out");
+      for (const auto& country : world.Countries()) {
+        country->unitTypeName[static_cast<std::size_t>(number - 1)].reset();
+      }
+      replaced.push_back(slot->second);
+      slot->second = row.Line();
     }
     const std::wstring defaultPattern = count > 1 ? reader[1] : std::wstring();
     for (std::size_t column = 2; column < count; ++column) {
@@ -206,6 +255,8 @@ void LoadUnitNameTemplates(cWorld& world, std::wstring_view folderFormat, std::s
   }
   keptBytes.clear();
   if (!files::ReadBytes(path, keptBytes)) FatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
+  saved.RefuseWhenLastLineOpen(keptBytes, reader.LineCounter());
+  KeepUnitNamesForSaves(keptBytes, replaced);
 }
 
 void LoadFlags(std::wstring_view folderFormat, std::vector<int>& flags, files::eRowLoss loss) {
@@ -215,6 +266,7 @@ void LoadFlags(std::wstring_view folderFormat, std::vector<int>& flags, files::e
   flags.assign(kEventFlagCount, 0);
   files::cRowCheck row(files::PathFromPattern(folderFormat, L"flags.txt"), loss);
   if (bytes.empty()) row.WarnEmptyFile(L"event flags set");
+  files::cKeyLines<int> flagLines;
   std::size_t start = 0;
   int lineNumber = 0;
   while (start < bytes.size()) {
@@ -236,8 +288,14 @@ void LoadFlags(std::wstring_view folderFormat, std::vector<int>& flags, files::e
       row.Skip(plat::Format(L"flag number %i is not one of 0 to %i", number, kEventFlagCount - 1));
       continue;
     }
+    // The game writes each flag once; a scenario's later line sets it as
+    // the game always read it.
+    if (const std::uint32_t first = flagLines.Earlier(number, row.Line())) {
+      row.Repeated(plat::Format(L"flag %i", number), first, L"; the later value is kept");
+    }
     flags[static_cast<std::size_t>(number)] = value;
   }
+  row.RefuseWhenLastLineOpen(bytes, static_cast<std::uint32_t>(lineNumber));
 }
 
 void LoadConvoys(cWorld& world, std::wstring_view folderFormat) {
@@ -248,6 +306,15 @@ void LoadConvoys(cWorld& world, std::wstring_view folderFormat) {
 
   files::cRowCheck row(files::PathFromPattern(folderFormat, L"convoys.csv"), files::RowLossOf(world.savedGame));
   if (reader.AtEnd()) row.WarnEmptyFile(L"convoys");
+  files::cKeyLines<int> idLines;
+  // A scenario's convoy whose id an earlier row gave: its owner, its place
+  // in the owner's list and its line.
+  struct sRepeated {
+    int owner;
+    std::size_t index;
+    std::uint32_t line;
+  };
+  std::vector<sRepeated> repeated;
   while (!reader.AtEnd()) {
     if (reader.ReadRecord(false) == 0) continue;  // a comment or an empty line
     row.Start(reader.LineCounter(), reader.Fields());
@@ -274,8 +341,25 @@ void LoadConvoys(cWorld& world, std::wstring_view folderFormat) {
       continue;
     }
     LogLine(L"Added convoy ID=%i CountryID=%i", convoy.id, convoy.owner);
+    // The convoys dialog finds a convoy by its id, and the game gives each
+    // its own.
+    if (const std::uint32_t first = idLines.Earlier(convoy.id, row.Line())) {
+      row.Repeated(plat::Format(L"convoy id %i", convoy.id), first, L"; the later convoy takes a free id");
+      repeated.push_back({convoy.owner, store.ConvoysOf(convoy.owner)->size() - 1, row.Line()});
+    }
   }
   row.WarnWhenCutInHeader(reader.Text(), kConvoysHeader, L"convoys");
+  // Free ids come after the greatest of the file, so that the id counter
+  // made from them gives new convoys ids of their own too.
+  int next = 0;
+  for (int countryId = 1; countryId <= store.GetCountryCount(); ++countryId) {
+    for (const cConvoy& convoy : *store.ConvoysOf(countryId)) next = std::max(next, convoy.id);
+  }
+  for (const sRepeated& r : repeated) {
+    cConvoy& convoy = (*store.ConvoysOf(r.owner))[r.index];
+    convoy.id = ++next;
+    LogLine(L"Convoy of line %u takes the free ID=%i", r.line, convoy.id);
+  }
 }
 
 void WriteFleets(const cWorld& world, std::wstring_view folder) {

@@ -21,21 +21,28 @@ void LoadFleets(cWorld& world, std::wstring_view folderFormat);
 // A missing file ends the process.
 void LoadCommanders(cWorld& world, std::wstring_view folderFormat);
 // Sets the countries' unit-name patterns (needs the countries) and keeps the
-// whole file, byte for byte, in keptBytes for the save. A slot number
-// outside 1..17 or a header country id outside the countries is logged and
-// passed over. A missing file ends the process.
+// whole file in keptBytes for the save, byte for byte but for two things: a
+// row that a later row of its slot replaced (with a WARNING naming both
+// lines) becomes a comment, and a last line without a line end gains one.
+// A slot number outside 1..17 or a header country id outside the countries
+// is logged and passed over. In a saved game's copy a slot given twice or
+// a last line without its line end ends the load as damaged. A missing
+// file ends the process.
 void LoadUnitNameTemplates(cWorld& world, std::wstring_view folderFormat, std::string& keptBytes);
 // flags becomes kEventFlagCount zeros with the values of the file; a flag
-// number outside 0..39999 is logged and its line passed over (in a saved
-// game's file, loss kRefuse, it ends the load as a row that does not read
-// does). A missing file ends the process.
+// number outside 0..39999 is logged and its line passed over, and a flag
+// given twice is warned about with both lines and takes the later value
+// (in a saved game's file, loss kRefuse, either ends the load as a row that
+// does not read does, and so does a last line without its line end). A
+// missing file ends the process.
 void LoadFlags(std::wstring_view folderFormat, std::vector<int>& flags, files::eRowLoss loss);
 // Appends the convoys of the file to the world's convoy store (sized to the
 // countries first). Needs the countries, the map with its cities and the sea
 // graph: each port id becomes the city on the main hex of that sea node. A
 // row whose owner is no country, or whose port id names no node or a node
-// without a city, is logged and passed over. A missing file ends the
-// process.
+// without a city, is logged and passed over. A convoy id given twice is
+// warned about with both lines and the later convoy takes a free id (in a
+// saved game the load ends as damaged). A missing file ends the process.
 void LoadConvoys(cWorld& world, std::wstring_view folderFormat);
 
 // The writers, each into "<folder>\<file>".

@@ -32,6 +32,7 @@ CountryTopographies LoadTopography(const cWorld& world, std::wstring_view folder
   Topography* country = nullptr;
   TopographyGroup* group = nullptr;
   files::cRowCheck row(path, files::RowLossOf(world.savedGame));
+  files::cKeyLines<int> countryLines;
   plat::LineReader lines(bytes);
   std::string_view raw;
   while (lines.Next(raw)) {
@@ -65,6 +66,11 @@ CountryTopographies LoadTopography(const cWorld& world, std::wstring_view folder
         row.Skip(plat::Format(L"country %i is not one of 1 to %i; its groups are skipped too", id,
                               world.GetCountryCount()));
         continue;
+      }
+      // The game writes one section a country.
+      if (const std::uint32_t first = countryLines.Earlier(id, row.Line())) {
+        row.Repeated(plat::Format(L"the section of country %i", id), first,
+                     L"; its groups are added to those of the earlier section");
       }
       country = &result[static_cast<std::size_t>(id - 1)];
     } else if (key == L"City") {

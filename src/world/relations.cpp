@@ -150,7 +150,8 @@ void cRelationsMatrix::ReadFile(std::wstring_view folderFormat, const wchar_t* f
   // Every country has exactly one row of one cell per country: a row left
   // out or cut short would silently make peace (or forget losses).
   files::cRowCheck row(path);
-  std::vector<bool> seen(static_cast<std::size_t>(count_) + 1, false);
+  // The line of each country's row (0: none yet).
+  std::vector<std::uint32_t> seen(static_cast<std::size_t>(count_) + 1, 0);
   const std::size_t fieldsNeeded = static_cast<std::size_t>(count_) + 2;
   plat::LineReader reader(bytes);
   std::string_view narrow;
@@ -177,8 +178,10 @@ void cRelationsMatrix::ReadFile(std::wstring_view folderFormat, const wchar_t* f
                             static_cast<unsigned>(used), static_cast<unsigned>(fieldsNeeded),
                             static_cast<unsigned>(fieldsNeeded + 1)));
     }
-    if (seen[static_cast<std::size_t>(a)]) row.Refuse(plat::Format(L"a second row for country %i", a));
-    seen[static_cast<std::size_t>(a)] = true;
+    if (seen[static_cast<std::size_t>(a)] != 0) {
+      row.RefuseRepeated(plat::Format(L"the row of country %i", a), seen[static_cast<std::size_t>(a)]);
+    }
+    seen[static_cast<std::size_t>(a)] = row.Line();
     for (int b = 1; b <= count_; ++b) {
       sCell& cell = cells_[Index(a, b)];
       const std::size_t column = static_cast<std::size_t>(b) + 1;
@@ -191,7 +194,7 @@ void cRelationsMatrix::ReadFile(std::wstring_view folderFormat, const wchar_t* f
     }
   }
   for (int a = 1; a <= count_; ++a) {
-    if (seen[static_cast<std::size_t>(a)]) continue;
+    if (seen[static_cast<std::size_t>(a)] != 0) continue;
     LogLine(L"ERROR: %s: no row for country %i", path, a);
     EndAfterDataError();
   }

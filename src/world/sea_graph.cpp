@@ -121,6 +121,8 @@ void cSeaGraph::LoadSeaNodes(cWorld& world, std::wstring_view folderFormat) {
   cMap* map = &world.GetMap();
   int count = 0;
   files::cRowCheck row(fileName, files::RowLossOf(world.savedGame));
+  // The line of each node read, by id.
+  std::vector<std::uint32_t> lines;
   while (!reader.AtEnd()) {
     if (reader.ReadRecord(false) == 0) continue;  // a comment or an empty line
     row.Start(reader.LineCounter(), reader.Fields());
@@ -131,6 +133,9 @@ void cSeaGraph::LoadSeaNodes(cWorld& world, std::wstring_view folderFormat) {
     node.id = row.Int(0, L"sea node id");
     if (node.id != count) {
       LogLine(L"ERROR. Sea node %i has ID=%i (should be equal!)", count, node.id);
+      if (node.id >= 1 && node.id < count) {
+        row.RefuseRepeated(plat::Format(L"sea node id %i", node.id), lines[static_cast<std::size_t>(node.id - 1)]);
+      }
       row.RefuseValue(0, L"sea node id", plat::Format(L"breaks the sequence of ids (expected %i)", count));
     }
     node.name = reader[1];
@@ -149,6 +154,7 @@ void cSeaGraph::LoadSeaNodes(cWorld& world, std::wstring_view folderFormat) {
       if (const cCity* city = map->GetHex(node.x, node.y).city) node.name = city->GetName();
     }
     nodes_.push_back(node);
+    lines.push_back(row.Line());
 
     const bool port = !node.IsSeaZone();
     if (!StampHex(map, node.x, node.y, node.id, false)) {

@@ -73,6 +73,8 @@ TEST_F(CountriesFile, ShortRowsAndBrokenIdSequenceAreFatal) {
        L"WARNING: wrong tokens (columns/values) amount (68) in " + Path() + L" at line 4 (counting from 1)"},
       {std::string(kSampleRow) + "\r\n" + third,
        L"ERROR: country ID 3 in " + Path() + L" at line 4 (counting from 1) breaks the sequence of ids (expected 2)"},
+      {std::string(kSampleRow) + "\r\n" + kSampleRow,
+       L"ERROR: " + Path() + L" line 4: country id 1 is given twice, on lines 3 and 4"},
   };
   for (const auto& [rows, line] : cases) {
     dir_.Write("countries.csv", WithRows("\r\n" + rows));

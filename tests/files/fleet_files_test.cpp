@@ -58,10 +58,10 @@ TEST_F(FleetFiles, ShortRowsAreWarnedAboutAndBadIdsAreFatal) {
   cScopedThrowingFatalHook hook;
   const std::tuple<const char*, const char*, const wchar_t*> cases[] = {
       {"fleets.csv", "1;A;1;2;0;0;0;-1;-1;-1;1;\r\n1;B;1;2;0;0;0;-1;-1;-1;1;",
-       L"line 2 column 1: fleet id \"1\" is used twice"},
+       L"line 2: fleet id 1 is given twice, on lines 1 and 2"},
       {"fleets.csv", "1;A;1;0;0;0;0;-1;-1;-1;1;", L"line 1 column 4: sea node id \"0\" is out of range (1 to 2147483647)"},
       {"fleets.csv", "1;A;1;2;5;0;0;-1;-1;-1;1;", L"line 1 column 5: formation \"5\" is out of range (0 to 1)"},
-      {"commanders.csv", "7;A;1;0;1;1;2;\r7;B;1;0;1;1;2;", L"line 2 column 1: commander id \"7\" is used twice"},
+      {"commanders.csv", "7;A;1;0;1;1;2;\r7;B;1;0;1;1;2;", L"line 2: commander id 7 is given twice, on lines 1 and 2"},
       {"commanders.csv", "7;A;1;3;1;1;2;", L"line 1 column 4: commander type \"3\" is out of range (0 to 2)"},
   };
   for (const auto& [file, text, line] : cases) {

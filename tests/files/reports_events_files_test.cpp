@@ -94,20 +94,24 @@ TEST(AutoEvents, AddKeepsFirstAndFileRoundTrips) {
   twtest::TempDir dir;
   SaveAutoEvents(repo, dir.Path().wstring());
   EXPECT_EQ(twtest::ReadFile(dir.File("auto_events.csv")), "5;2\r\n-1;7\r\n");
-  dir.Write("auto_events.csv", "#c\r\n5;2\r\n\r\n9;;1\r\n9;4\r\n");
+  dir.Write("auto_events.csv", "#c\r\n5;2\r\n\r\n9;;1\r\n-1;4\r\n");
   cAutoEventsRepository read;
   read.Add(100, 1);
   twtest::LogCapture log;
   LoadAutoEvents(read, dir.Path().wstring() + L"\\%s");
-  // Loading keeps duplicates as the file has them.
-  EXPECT_EQ(read.Pairs(), (std::list<cAutoEventsRepository::Pair>{{5, 2}, {9, 1}, {9, 4}}));
+  EXPECT_EQ(read.Pairs(), (std::list<cAutoEventsRepository::Pair>{{5, 2}, {9, 1}, {-1, 4}}));
   EXPECT_TRUE(log.Contains(L"empty_line..."));
-  // An id is a whole number, never the number a text starts with.
-  dir.Write("auto_events.csv", "5;2\r9;1x\n");
+  // An id is a whole number, never the number a text starts with; the game
+  // writes an event once.
+  const std::wstring path = dir.Path().wstring() + L"\\auto_events.csv";
   cScopedThrowingFatalHook hook;
-  EXPECT_EQ(filestest::FatalLine(log, [&] { LoadAutoEvents(read, dir.Path().wstring() + L"\\%s"); }),
-            L"ERROR: " + dir.Path().wstring() + L"\\auto_events.csv line 2 column 2: option id \"1x\" is not a whole "
-                                                L"number");
+  for (const auto& [text, line] :
+       {std::pair("5;2\r9;1x\n", L"line 2 column 2: option id \"1x\" is not a whole number"),
+        {"5;2\r\n9;1\r\n5;3\r\n", L"line 3: event 5 is given twice, on lines 1 and 3; the saved game is damaged"}}) {
+    dir.Write("auto_events.csv", text);
+    EXPECT_EQ(filestest::FatalLine(log, [&] { LoadAutoEvents(read, dir.Path().wstring() + L"\\%s"); }),
+              L"ERROR: " + path + L" " + line);
+  }
 }
 
 TEST(EyeCandies, EntriesFillTheirHexes) {
@@ -131,8 +135,10 @@ TEST(EyeCandies, EntriesFillTheirHexes) {
   const sEyeCandy& a = records[2 * 4 + 1];
   EXPECT_FLOAT_EQ(a.scale, 0.6f);
   EXPECT_EQ(std::vector<std::uint32_t>(a.words, a.words + 6), (std::vector<std::uint32_t>{1, 1, 168, 335, 502, 669}));
-  // The later line for (3, 0) replaced the earlier one.
+  // The later line for (3, 0) replaced the earlier one, named with it.
   EXPECT_EQ(records[3].words[0], 168u);
+  EXPECT_TRUE(log.Contains(L"WARNING: " + folder +
+                           L"/eyecandies.csv line 9: hex (3, 0) is given twice, on lines 4 and 9; the later row is kept"));
   const std::wstring formatError = L"ERROR incorrect entry data format in " + folder + L"/eyecandies.csv: ";
   EXPECT_EQ(filestest::CountLines(log, formatError), 3);  // a letter, eight fields, six fields
   EXPECT_EQ(records[1 * 4 + 1].words[2], 0u);  // nothing written by the bad lines
@@ -142,7 +148,7 @@ TEST(EyeCandies, EntriesFillTheirHexes) {
                                   L"8: hex (9, 9) is outside the map", L"10: nine whole numbers are needed"}) {
     EXPECT_TRUE(log.Contains(warning + line + L"; the row is skipped")) << ::testing::PrintToString(line);
   }
-  EXPECT_EQ(filestest::CountLines(log, L"WARNING: "), 5);
+  EXPECT_EQ(filestest::CountLines(log, L"WARNING: "), 6);
 }
 
 }  // namespace

@@ -254,7 +254,7 @@ TEST_F(WorldLoader, BrokenScenariosEndTheLoadAfterTheirLogLines) {
       {"production points that are no number", {{"cities.csv", "Westhaven;2;4;0;3;12.500000;", "Westhaven;2;4;0;3;nan;"}},
        {L"ERROR: data\\scenarios\\Fixture\\cities.csv line 2 column 6: production points \"nan\" is not a number"}},
       {"two cities on one hex", {{"cities.csv", "Westport;4;2;", "Westport;2;4;"}},
-       {L"ERROR: data\\scenarios\\Fixture\\cities.csv line 3: hex (2, 4) already holds the city Westhaven"}},
+       {L"ERROR: data\\scenarios\\Fixture\\cities.csv line 3: the city hex (2, 4) is given twice, on lines 2 and 3"}},
       {"month 0 in the header", {{"Info.ini", "GameMonth=9", "GameMonth=0"}},
        {L"ERROR: data\\scenarios\\Fixture\\Info.ini: Save/GameMonth 0 is out of range (1 to 12)"}},
       {"no scenario name in the header", {{"Info.ini", "ScenarioName=Fixture", "Scenario=Fixture"}},

@@ -140,6 +140,11 @@ TEST(SeaGraphLoad, FatalDataErrorsEndWithCodeOne) {
   dir.Write("sea_nodes.csv", "1;A;0;0;1;1;1;1;1;1\r\n2;;0;0;1;1;1;1;1;1\r\n3;C;0;0;1;1;1;1;1;1\r\n");
   EXPECT_THROW(w.world.GetSeaGraph().LoadSeaNodes(w.world, SeaGraphPattern(dir)), sFatalExitError);
   EXPECT_TRUE(log.Contains(L"ERROR. Sea node 2 has ID=3 (should be equal!)"));
+  // An id given again names both its lines.
+  dir.Write("sea_nodes.csv", "1;A;0;0;1;1;1;1;1;1\r\n#c\r\n1;B;0;0;1;1;1;1;1;1\r\n");
+  EXPECT_THROW(w.world.GetSeaGraph().LoadSeaNodes(w.world, SeaGraphPattern(dir)), sFatalExitError);
+  EXPECT_EQ(log.Lines().back(), L"ERROR: " + std::filesystem::path(dir.File("sea_nodes.csv")).wstring() +
+                                    L" line 3: sea node id 1 is given twice, on lines 1 and 3");
   w.AddCity(L"Hel", 5, 2, kCitySupplyPort);
   w.AddCity(L"Inland", 5, 3, kCityNormal);  // not a port: needs no node
   dir.Write("sea_nodes.csv", "1;A;0;0;1;1;1;1;1;1\r\n");

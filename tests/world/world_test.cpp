@@ -155,7 +155,7 @@ TEST_F(RelationsFile, MissingFilesAndWrongIdsEndTheProcess) {
       {"", "1;A;0;0\n2;B;0;0\n", L"ERROR: " + folder + L"\\relations.csv: no row for country 1"},
       {"1;A;0;1\n2;B;1\n", "", L"ERROR: " + folder +
            L"\\relations.csv line 2: 3 fields where 4 are needed (the id, the name and one cell for each of 2 countries)"},
-      {"1;A;0;1\n1;A;0;1\n", "", L"ERROR: " + folder + L"\\relations.csv line 2: a second row for country 1"},
+      {"1;A;0;1\n1;A;0;1\n", "", L"ERROR: " + folder + L"\\relations.csv line 2: the row of country 1 is given twice, on lines 1 and 2"},
       {"1;A;0;x\n2;B;1;0\n", "", L"ERROR: " + folder + L"\\relations.csv line 1 column 4: war flag \"x\" is not a whole number"},
       {"1;A;0;1\n2;B;1;0\n", "1;A;0;0\n", L"ERROR: " + folder + L"\\losses.csv: no row for country 2"},
       {"1;A;0;1\n2;B;1;0\n", "1;A;0;nan\n2;B;0;0\n", L"ERROR: " + folder + L"\\losses.csv line 1 column 4: losses \"nan\" is not a number"},
