@@ -191,7 +191,17 @@ void LoadUnitNameTemplates(cWorld& world, std::wstring_view folderFormat, std::s
   // hold (a slot given twice, a last line without its line end) is damage
   // in a saved game's copy.
   files::cRowCheck row(path);
-  files::cRowCheck saved(path, files::RowLossOf(world.savedGame));
+  keptBytes.clear();
+  if (!files::ReadBytes(path, keptBytes)) FatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
+  // Saves of earlier versions kept the scenario's file byte for byte, with
+  // what the copy can no longer hold: a copy the same as the scenario's
+  // file is such a save's own writing.
+  std::string scenarioBytes;
+  const bool earlierCopy =
+      world.savedGame &&
+      files::ReadBytes(plat::Format(L"data\\scenarios\\%s\\unit_names.csv", world.scenarioName), scenarioBytes) &&
+      scenarioBytes == keptBytes;
+  files::cRowCheck saved(path, files::RowLossOf(world.savedGame && !earlierCopy));
   // The line of the row each slot was last given by, and the rows a later
   // one of their slot replaced.
   std::map<int, std::uint32_t> slotLines;
@@ -253,8 +263,6 @@ void LoadUnitNameTemplates(cWorld& world, std::wstring_view folderFormat, std::s
             L"are named by their numbers only",
             path);
   }
-  keptBytes.clear();
-  if (!files::ReadBytes(path, keptBytes)) FatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
   saved.RefuseWhenLastLineOpen(keptBytes, reader.LineCounter());
   KeepUnitNamesForSaves(keptBytes, replaced);
 }

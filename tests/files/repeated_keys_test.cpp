@@ -162,6 +162,16 @@ TEST_F(RepeatedKeys, ASaveRefusesRowsCutInsideTheirText) {
   // gains one.
   LoadUnitNameTemplates(world, Pattern(), kept);
   EXPECT_EQ(kept, ";default;1\r\n1;Inf;A1\r\n2;Tan\r\n");
+  // Saves of earlier versions kept it as it is: a copy the same as the
+  // scenario's file loads.
+  twtest::TempWorkingFolder here;
+  here.Write("data/scenarios/Alpha/unit_names.csv", ";default;1\r\n1;Inf;A1\r\n2;Tan");
+  dir.Write("unit_names.csv", ";default;1\r\n1;Inf;A1\r\n2;Tan");
+  world.scenarioName = L"Alpha";
+  world.savedGame = true;
+  cScopedThrowingFatalHook hook;
+  EXPECT_NO_THROW(LoadUnitNameTemplates(world, Pattern(), kept));
+  world.savedGame = false;
 }
 
 }  // namespace
