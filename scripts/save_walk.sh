@@ -9,8 +9,11 @@
 # edited by hand (a land unit's strength, one byte more or less), and the
 # damaged ones: its map removed, its Info.ini without the scenario's name,
 # a copy as a game that wrote no list of its files leaves one, its map
-# removed, and one whose land units are cut inside a row. The game once
-# more -> Single Player -> the Saved Games tab -> the edited copy's Start
+# removed, and one whose land units are cut inside a row; and a copy of the
+# fixture in a folder of its own. The game once more -> Single Player -> the
+# fixture's copy started from the new games: refused while its Info.ini
+# names the fixture, that mended, refused while its event list names the
+# fixture's folder -> the Saved Games tab -> the edited copy's Start
 # asks whether to load it -> Back, the menu stays -> each damaged copy's
 # Start refused with a message that says why (the cut one after the
 # question's Load it, naming the file and its row) -> the edited copy's
@@ -20,8 +23,8 @@
 # The picture of the save dialog is kept as save_dialog.png (the dialog
 # with the new save listed as save_dialog_saved.png), the question of the
 # edited copy as changed_question.png, those of the refused starts as
-# damaged_<n>.png; ConsoleOut.txt of each run must hold the expected lines
-# in order.
+# damaged_<n>.png and copied_scenario_<n>.png; ConsoleOut.txt of each run
+# must hold the expected lines in order.
 #
 #   scripts/save_walk.sh [build folder] [output folder]
 set -uo pipefail
@@ -133,6 +136,12 @@ truncate -s $(($(head -n $((row - 1)) "$cut" | wc -c) + 12)) "$cut"
 lost="$saves/Rows lost/land_units.csv"
 saved_rows=$(grep -c -v '^#' "$lost")
 head -n $((row + 2)) "$lost" >"$lost.part" && mv "$lost.part" "$lost"
+# A copy of the fixture in a folder of its own, as a player begins a
+# scenario of his own: its header still names the fixture, and its event
+# list, as the copy of a scenario with events keeps it, the fixture's folder.
+copied="$run/data/scenarios/Fixture copy"
+cp -r "$run/data/scenarios/Fixture" "$copied"
+printf 'data/scenarios/Fixture/events/fixture_1939.xml\r\n' >"$copied/event_files.txt"
 walk_play <<'INNER'
 set -u
 source "$1"
@@ -147,9 +156,23 @@ read -r settings_start_x settings_start_y < <(centre 245)
 await_shot cMainMenu 1 || fail "main menu not shown"
 click "$single_x" "$single_y"
 await_shot cScenarioMenu 1 || fail "scenario menu not shown"
+row_y() { echo $((list_y + 30 + $1 * 16)); }
+# The fixture's copy, the second of the new games: refused while its header
+# names the fixture; the header mended as the message says, refused while
+# its event list names the fixture's folder. The game goes on.
+click $((list_x + 60)) "$(row_y 1)"
+sleep 0.5
+for refusal in 1 2; do
+  click "$start_x" "$start_y"
+  await_shot cScenarioMenu_cDialogTekstowy "$refusal" 300 || fail "no message for the copied scenario's start $refusal"
+  keep cScenarioMenu_cDialogTekstowy "copied_scenario_$refusal.png"
+  kill -0 "$pid" || fail "the game ended at the copied scenario's start $refusal"
+  key Return
+  sleep 0.5
+  [ "$refusal" = 1 ] && sed -i 's/^ScenarioName=Fixture/ScenarioName=Fixture copy/' "data/scenarios/Fixture copy/Info.ini"
+done
 click $((tabs_x + 140)) $((tabs_y + 10))
 await_log "Loading INI file data\\save\\Walk save\\Info.ini" 1 || fail "the saved games not shown"
-row_y() { echo $((list_y + 30 + $1 * 16)); }
 # The edited copy: asked about; Back leaves the menu as it was.
 click $((list_x + 60)) "$(row_y 0)"
 sleep 0.5
@@ -166,7 +189,7 @@ for row in 1 2 3; do
   click $((list_x + 60)) "$(row_y "$row")"
   sleep 0.5
   click "$start_x" "$start_y"
-  await_shot cScenarioMenu_cDialogTekstowy "$row" 300 || fail "no message for the start of row $row"
+  await_shot cScenarioMenu_cDialogTekstowy $((row + 2)) 300 || fail "no message for the start of row $row"
   keep cScenarioMenu_cDialogTekstowy "damaged_$row.png"
   kill -0 "$pid" || fail "the game ended at the start of row $row"
   key Return
@@ -180,7 +203,7 @@ sleep 0.5
 click "$start_x" "$start_y"
 await_shot cScenarioMenu_cDialogPotwierdzenia 2 300 || fail "no question for the copy cut inside a row"
 click "$load_x" "$load_y"
-await_shot cScenarioMenu_cDialogTekstowy 4 300 || fail "no message for the copy cut inside a row"
+await_shot cScenarioMenu_cDialogTekstowy 6 300 || fail "no message for the copy cut inside a row"
 keep cScenarioMenu_cDialogTekstowy damaged_4.png
 kill -0 "$pid" || fail "the game ended at the copy cut inside a row"
 key Return
@@ -214,6 +237,10 @@ rc=$?
 walk_ended "$rc"
 check_lines "$out/ConsoleOut.txt" \
   "----- SinglePlayer Menu -----" \
+  "ERROR: data\\scenarios\\Fixture copy\\Info.ini: Save/ScenarioName \"Fixture\" is not the scenario's own folder" \
+  "-- The scenario data\\scenarios\\Fixture copy names another scenario's folder and is not loaded" \
+  "ERROR: data\\scenarios\\Fixture copy\\event_files.txt line 1: event file data/scenarios/Fixture/events/fixture_1939.xml is not inside" \
+  "-- The scenario data\\scenarios\\Fixture copy names another scenario's folder and is not loaded" \
   "-- The saved game data\\save\\Edited units changed since it was saved (land_units.csv): asking before loading it" \
   "-- The changed saved game data\\save\\Edited units is not loaded: the player went back" \
   "-- The saved game data\\save\\No map is damaged and is not loaded" \

@@ -3,6 +3,7 @@
 #include <tinyxml.h>
 
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -50,6 +51,32 @@ std::wstring OwnFolderHint(const std::string& line, const std::string& scenarioF
     return plat::Format(L"write it as %S", prefix + scenarioFolder + path.substr(other));
   }
   return plat::Format(L"name a file below %S", prefix + scenarioFolder + "\\");
+}
+
+// The lines of the scenario folder's "event_files.txt"; false when there is
+// no list.
+bool ReadEventList(const std::wstring& folder, std::vector<std::string>& lines) {
+  std::string list;
+  if (!files::ReadBytes(folder + L"event_files.txt", list)) return false;
+  // A list saved by an editor that marks UTF-8.
+  if (list.rfind("\xEF\xBB\xBF", 0) == 0) list.erase(0, 3);
+  lines = TextLines(list);
+  return true;
+}
+
+// A line of the list that names a file: not empty, no comment.
+bool NamesAnEventFile(const std::string& line) { return !line.empty() && line.front() != ';'; }
+
+// The ERROR line that refuses list line `number` when it names a file
+// outside the scenario's own folder.
+std::optional<std::wstring> OutsideFolderRefusal(const std::wstring& folder, std::size_t number,
+                                                 const std::string& line, const std::string& scenarioFolder) {
+  if (IsEventFileInScenario(line, scenarioFolder)) return std::nullopt;
+  // Most often a copied scenario whose list still names the original's
+  // folder: the message gives the line as it would name the own one.
+  return plat::Format(L"ERROR: %sevent_files.txt line %i: event file %S is not inside the scenario folder %s; "
+                      L"the events of a scenario are read from its own folder only: %s.",
+                      folder, static_cast<int>(number), line, folder, OwnFolderHint(line, scenarioFolder));
 }
 
 // Parses the file into document with the parser's own encoding detection.
@@ -201,27 +228,34 @@ void LoadEventFiles(cEventManager& manager, const std::string& scenarioFolder) {
   LogLine(L"Initializing XML events file");
   const std::wstring folder = EventScenarioFolder(plat::FromUtf8(scenarioFolder));
   manager.documents.clear();
-  std::string list;
+  std::vector<std::string> lines;
   // Without the list the scenario simply has no events.
-  if (!files::ReadBytes(folder + L"event_files.txt", list)) return;
-  // A list saved by an editor that marks UTF-8.
-  if (list.rfind("\xEF\xBB\xBF", 0) == 0) list.erase(0, 3);
-  const std::vector<std::string> lines = TextLines(list);
+  if (!ReadEventList(folder, lines)) return;
   for (std::size_t number = 1; number <= lines.size(); ++number) {
     const std::string& line = lines[number - 1];
-    if (line.empty() || line.front() == ';') continue;
-    if (!IsEventFileInScenario(line, scenarioFolder)) {
-      // Most often a copied scenario whose list still names the original's
-      // folder: the message gives the line as it would name the own one.
-      FatalExit(plat::Format(L"ERROR: %sevent_files.txt line %i: event file %S is not inside the scenario folder %s; "
-                             L"the events of a scenario are read from its own folder only: %s. Exiting...",
-                             folder, static_cast<int>(number), line, folder, OwnFolderHint(line, scenarioFolder)));
+    if (!NamesAnEventFile(line)) continue;
+    if (const std::optional<std::wstring> refusal = OutsideFolderRefusal(folder, number, line, scenarioFolder)) {
+      FatalExit(*refusal + L" Exiting...");
     }
     manager.documents.push_back({line, std::make_unique<TiXmlDocument>()});
     if (!LoadXmlFile(*manager.documents.back().xml, line)) {
       FatalExit(plat::Format(L"ERROR initializing events from file %S. Exiting...", line));
     }
   }
+}
+
+std::optional<std::wstring> EventListRefusal(const std::string& scenarioFolder) {
+  const std::wstring folder = EventScenarioFolder(plat::FromUtf8(scenarioFolder));
+  std::vector<std::string> lines;
+  if (!ReadEventList(folder, lines)) return std::nullopt;
+  for (std::size_t number = 1; number <= lines.size(); ++number) {
+    const std::string& line = lines[number - 1];
+    if (!NamesAnEventFile(line)) continue;
+    if (std::optional<std::wstring> refusal = OutsideFolderRefusal(folder, number, line, scenarioFolder)) {
+      return refusal;
+    }
+  }
+  return std::nullopt;
 }
 
 void ValidateEvents(cEventManager& manager) {

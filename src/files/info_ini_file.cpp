@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdint>
 #include <ctime>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -172,7 +173,7 @@ sInfoHeader LoadInfoHeader(std::wstring_view folderPattern) {
   return h;
 }
 
-void CheckScenarioNamesItsFolder(std::wstring_view folderPattern, const sInfoHeader& header) {
+std::optional<std::wstring> ScenarioFolderRefusal(std::wstring_view folderPattern, const sInfoHeader& header) {
   // The pattern's folders: "...", "scenarios", <folder>, "%s".
   std::vector<std::wstring> parts;
   std::wstring part;
@@ -185,14 +186,20 @@ void CheckScenarioNamesItsFolder(std::wstring_view folderPattern, const sInfoHea
     }
   }
   parts.push_back(part);
-  if (parts.size() < 3 || !SameFolderName(parts[parts.size() - 3], L"scenarios")) return;
+  if (parts.size() < 3 || !SameFolderName(parts[parts.size() - 3], L"scenarios")) return std::nullopt;
   const std::wstring& folder = parts[parts.size() - 2];
-  if (SameFolderName(folder, header.scenarioName)) return;
+  if (SameFolderName(folder, header.scenarioName)) return std::nullopt;
   const std::wstring path = files::PathFromPattern(folderPattern, L"Info.ini");
-  FatalExit(plat::Format(L"ERROR: %s: Save/ScenarioName \"%s\" is not the scenario's own folder \"%s\": the game would "
-                         L"read the events, constants, cities diagram and sea edges of scenario \"%s\". Set "
-                         L"ScenarioName=%s in the [Save] section, or give the folder the name \"%s\". Exiting...",
-                         path, header.scenarioName, folder, header.scenarioName, folder, header.scenarioName));
+  return plat::Format(L"ERROR: %s: Save/ScenarioName \"%s\" is not the scenario's own folder \"%s\": the game would "
+                      L"read the events, constants, cities diagram and sea edges of scenario \"%s\". Set "
+                      L"ScenarioName=%s in the [Save] section, or give the folder the name \"%s\".",
+                      path, header.scenarioName, folder, header.scenarioName, folder, header.scenarioName);
+}
+
+void CheckScenarioNamesItsFolder(std::wstring_view folderPattern, const sInfoHeader& header) {
+  if (const std::optional<std::wstring> refusal = ScenarioFolderRefusal(folderPattern, header)) {
+    FatalExit(*refusal + L" Exiting...");
+  }
 }
 
 void ApplyInfoHeader(const sInfoHeader& header, cWorld& world) {

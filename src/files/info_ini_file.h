@@ -4,6 +4,7 @@
 // header so that its description and settings travel with the save.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,9 +61,12 @@ void ApplyInfoHeader(const sInfoHeader& header, cWorld& world);
 // A scenario loaded from "...\scenarios\<folder>\" must name that folder in
 // its header: the game reads the scenario's events, constants, cities
 // diagram and sea edges from the folder its ScenarioName names, and a copy
-// that kept the original's name would play the original's events. Ends the
-// program with a message that names the key to change. Other folder
-// patterns (saved games) are not looked at.
+// that kept the original's name would play the original's events. The
+// ERROR line that refuses such a header, naming the key to change; none for
+// a header that names its own folder and for other folder patterns (saved
+// games).
+std::optional<std::wstring> ScenarioFolderRefusal(std::wstring_view folderPattern, const sInfoHeader& header);
+// Ends the program with that line when there is one.
 void CheckScenarioNamesItsFolder(std::wstring_view folderPattern, const sInfoHeader& header);
 // The impulse within the month from the stored shown day. Needs the
 // impulses of each month, so it runs once the scenario constants are read.

@@ -1,11 +1,14 @@
 #include "files/world_loader.h"
 
 #include "app/console_log.h"
+#include "app/file_text.h"
+#include "app/ini_file.h"
 #include "app/settings.h"
 #include "files/air_reports_file.h"
 #include "files/cities_file.h"
 #include "files/consts_file.h"
 #include "files/countries_file.h"
+#include "files/event_loader.h"
 #include "files/fleet_files.h"
 #include "files/info_ini_file.h"
 #include "files/reference_checks.h"
@@ -21,6 +24,7 @@
 #include "world/event_manager.h"
 #include "world/world.h"
 #include "world/game_phase.h"
+#include "platform/text.h"
 
 namespace {
 
@@ -133,6 +137,17 @@ void ContinueSavedGame(cWorld& world) {
 }  // namespace
 
 std::function<void(int percent)> g_OnWorldLoadingProgress;
+
+std::optional<std::wstring> CopiedScenarioRefusal(std::wstring_view folderPattern) {
+  cIniFile ini;
+  ini.Load(files::PathFromPattern(folderPattern, L"Info.ini"));
+  if (!ini.IsLoaded() || !NamesScenarioFolder(ini)) return std::nullopt;
+  const sInfoHeader header = ReadInfoHeader(ini);
+  if (std::optional<std::wstring> refusal = ScenarioFolderRefusal(folderPattern, header)) return refusal;
+  // The list is the one of the folder the header names, as the loading
+  // reads it.
+  return EventListRefusal(plat::ToUtf8(header.scenarioName));
+}
 
 void LoadWorld(const sGameStartSettings& settings, const sWorldLoadHooks& hooks) {
   delete g_pWorld;

@@ -5,7 +5,9 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "world/computer_player.h"
@@ -52,6 +54,14 @@ struct sWorldLoadHooks {
 // when a test's fatal hook throws instead, no half-built world is left
 // behind (g_pWorld is null).
 void LoadWorld(const sGameStartSettings& settings, const sWorldLoadHooks& hooks = {});
+
+// A scenario copied into a folder of its own that still names the original
+// in its header's Save/ScenarioName or in a line of its event list: the
+// ERROR line with which its loading would end the program, found before
+// anything is read, so that a game start can refuse it and go on. None for
+// a scenario that names its own folder throughout, and for a header that
+// names no folder at all (its loading ends on that).
+std::optional<std::wstring> CopiedScenarioRefusal(std::wstring_view folderPattern);
 
 // The loading screen's bar: receives the per-cent steps of the loading (and
 // renders a frame). Set by the loading screen; unset, the steps go nowhere.

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -20,6 +21,7 @@
 #include "dialogs/prompt_dialogs.h"
 #include "files/save_check.h"
 #include "files/save_folders.h"
+#include "files/world_loader.h"
 #include "gui/dxut_button.h"
 #include "gui/dxut_editbox.h"
 #include "gui/dxut_frames.h"
@@ -487,9 +489,20 @@ void cScenarioMenu::StartFolder(int tab, const std::wstring& folderName, bool fr
     Refuse(Text("scenario_load_failed"));
     return;
   }
-  // A saved game is looked at again: it may have changed since the list
-  // was made, or since the player was asked.
-  if (tab != kScenarioTabNewGame) {
+  if (tab == kScenarioTabNewGame) {
+    // A copy of another scenario that still names the original's folder
+    // (in its header or its event list) would end the program at its
+    // loading: refused with the line that loading writes, the player mends
+    // the file it names and starts it again.
+    if (const std::optional<std::wstring> refusal = CopiedScenarioRefusal(folder + L"\\%s")) {
+      g_ConsoleLog.WriteLine(*refusal);
+      LogLine(L"-- The scenario %s names another scenario's folder and is not loaded", folder);
+      Refuse(plat::Format(Text("scenario_start_refused_%s"), *refusal));
+      return;
+    }
+  } else {
+    // A saved game is looked at again: it may have changed since the list
+    // was made, or since the player was asked.
     cIniFile header;
     header.Load(folder + L"\\Info.ini");
     const sSaveCheck check = CheckSavedGame(folder, header);

@@ -142,7 +142,9 @@ class cScenarioMenu : public cMenu {
   // Starts the entry of the folder on the tab. A saved game is checked
   // again first: a damaged one is refused, and one whose files changed
   // since it was saved is loaded only once the player has said so
-  // (askWhenChanged: the question is asked, and nothing else is done).
+  // (askWhenChanged: the question is asked, and nothing else is done). A
+  // scenario copied from another that still names the original's folder
+  // is refused (CopiedScenarioRefusal).
   void StartFolder(int tab, const std::wstring& folderName, bool fromList, bool askWhenChanged);
   // Selects the row of the folder, when it is listed, and shows it.
   void SelectFolder(std::wstring_view folderName);

@@ -680,6 +680,50 @@ TEST_F(ScenarioMenu, ASaveWhoseLoadingFailsReturnsToTheMenuWithTheReason) {
   EXPECT_NE(dynamic_cast<cMainMenu*>(g_pCurrentMenu), nullptr);
 }
 
+// A copy of the fixture in a folder of its own, started from the list while
+// it still names the original's folder, first in its header, then, that
+// mended, in its event list: each start is refused with the line that says
+// what to change, in the log and on screen, the player staying in the menu;
+// mended, it starts. A start that would end the program throws here.
+TEST_F(ScenarioMenu, ACopiedScenarioNamingTheOriginalIsRefusedAtStartUntilMended) {
+  cScopedThrowingFatalHook throwing;
+  twtest::CopyFixtureScenario(dir_.Path());
+  const std::filesystem::path copy = dir_.Path() / "data/scenarios/My war";
+  std::filesystem::copy(dir_.Path() / "data/scenarios/Fixture", copy, std::filesystem::copy_options::recursive);
+  std::string header = twtest::ReadFile((copy / "Info.ini").string());
+  ASSERT_NE(header.find("ScenarioName=Fixture"), std::string::npos);
+  // The event list as a copy of a scenario with events keeps it.
+  dir_.Write("data/scenarios/My war/event_files.txt", "; the events\r\ndata/scenarios/Fixture/events/story.xml\r\n");
+  const std::wstring refusals[] = {
+      L"ERROR: data\\scenarios\\My war\\Info.ini: Save/ScenarioName \"Fixture\" is not the scenario's own folder "
+      L"\"My war\": the game would read the events, constants, cities diagram and sea edges of scenario \"Fixture\". "
+      L"Set ScenarioName=My war in the [Save] section, or give the folder the name \"Fixture\".",
+      L"ERROR: data\\scenarios\\My war\\event_files.txt line 2: event file data/scenarios/Fixture/events/story.xml "
+      L"is not inside the scenario folder data\\scenarios\\My war\\; the events of a scenario are read from its own "
+      L"folder only: write it as data\\scenarios\\My war\\events\\story.xml."};
+  g_RememberedScenarioName.clear();
+  cScenarioMenu* menu = SavedGamesMenu(kScenarioTabNewGame);
+  for (const std::wstring& refusal : refusals) {
+    twtest::LogCapture log;
+    StartSave(*menu, L"My war");
+    EXPECT_EQ(std::tuple(MessageOnTop(), g_pCurrentMenu, g_pWorld),
+              std::tuple(L"scenario_start_refused_" + refusal, static_cast<cMenu*>(menu), static_cast<cWorld*>(nullptr)));
+    EXPECT_TRUE(log.Contains(refusal));
+    PopDialogs(-1);
+    // The player mends what the message names.
+    if (&refusal == &refusals[0]) {
+      dir_.Write("data/scenarios/My war/Info.ini",
+                 header.replace(header.find("ScenarioName=Fixture"), 20, "ScenarioName=My war"));
+    } else {
+      std::filesystem::remove(copy / "event_files.txt");
+    }
+  }
+  StartSave(*menu, L"My war");
+  ASSERT_NE(g_pWorld, nullptr);
+  EXPECT_EQ(g_pWorld->scenarioName, L"My war");
+  EXPECT_NE(dynamic_cast<cScenarioSettingsMenu*>(g_pCurrentMenu), nullptr);
+}
+
 using Events = std::vector<std::string>;
 
 // Notes its construction, its events and its destruction.
