@@ -1,6 +1,5 @@
 #include "files/unit_files.h"
 
-#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cwchar>
@@ -18,6 +17,7 @@
 #include "app/fatal_exit.h"
 #include "app/file_text.h"
 #include "platform/format.h"
+#include "platform/lines.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
 #include "world/commander.h"
@@ -32,6 +32,10 @@ namespace {
 constexpr std::size_t kLandColumns = 33;
 constexpr std::size_t kAirColumns = 19;
 constexpr std::size_t kNavalColumns = 14;
+// A land or air row may add the id its scenario gave the unit (the game
+// writes it; the files of earlier games and of scenarios may lack it).
+constexpr std::size_t kLandColumnsWithScenarioId = kLandColumns + 1;
+constexpr std::size_t kAirColumnsWithScenarioId = kAirColumns + 1;
 
 // Levels run 1 to 5; strengths are per cent of the full unit; supply is an
 // index of the supply tables (0 to 50).
@@ -40,9 +44,9 @@ constexpr int kMaxPercent = 100;
 constexpr int kMaxSupplyValue = 50;
 constexpr int kMaxHitPoints = 100;
 
-// The head of "land_units.csv" as its writer puts it: a file of no land
-// unit holds it alone.
-constexpr char kLandUnitsHeader[] =
+// The head of "land_units.csv" as earlier games wrote it, without the
+// last column the game writes now (LandUnitsHeader).
+constexpr char kEarlierLandUnitsHeader[] =
     "#Land units\n"
     "#ID;Name;Country ID;Hex X;Hex Y;Type;Level (1-5);Current strength (1-100);Action Points;Attacked [0=false "
     "1=true];Was attacked [0=false 1=true];Supply source X;Supply source Y;Starting AP;TransporterID (-1=not on "
@@ -50,10 +54,16 @@ constexpr char kLandUnitsHeader[] =
     "time;AI - order;AI - targetX;AI - targetY;AI- ultimate target X;AI - ultimate targetY;Supply;EventsEffect;"
     "Number of turns from last paradrop;mulberry remaining time (months);Turns without supply;Trench bonus "
     "multiplier;Last X;Last Y;Available in turns;";
+constexpr char kScenarioIdColumn[] = "Scenario ID";
+
+// The head of "land_units.csv" as its writer puts it: a file of no land
+// unit holds it alone.
+std::string LandUnitsHeader() { return std::string(kEarlierLandUnitsHeader) + kScenarioIdColumn + ";"; }
 
 // "air_units.csv" as its writer puts it: the head, the units on the map
 // after their section line, then those in the reserve after theirs.
-constexpr char kAirUnitsHeader[] =
+// Earlier games wrote the head without the last column.
+constexpr char kEarlierAirUnitsHeader[] =
     "#Air units\n"
     "#ID;Name;Country ID;Hex X;Hex Y;Type;Level (1-5);Strength;Commander ID (-1 = no commander assigned);"
     "Attacked [0=false 1=true];Was attacked [0=false 1=true];Supply source X;Supply source Y;Action Points;"
@@ -61,12 +71,30 @@ constexpr char kAirUnitsHeader[] =
 constexpr char kAirOnMapLine[] = "\n#On map";
 constexpr char kAirInReserveLine[] = "\n#In reserve";
 
-// The file as its writer puts it for no air unit.
-std::string NoAirUnitsText() {
-  std::string text(kAirUnitsHeader);
+std::string AirUnitsHeader() { return std::string(kEarlierAirUnitsHeader) + ";" + kScenarioIdColumn; }
+
+// The file as its writer puts it (earlier: as earlier games put it) for no
+// air unit.
+std::string NoAirUnitsText(bool earlier) {
+  std::string text = earlier ? std::string(kEarlierAirUnitsHeader) : AirUnitsHeader();
   text += kAirOnMapLine;
   text += kAirInReserveLine;
   return text;
+}
+
+// Whether the file's text holds the lines of table and no others (line
+// ends of any kind).
+bool HoldsLinesOf(std::string_view fileText, std::string_view table) {
+  plat::LineReader file(fileText);
+  plat::LineReader wanted(table);
+  std::string_view a;
+  std::string_view b;
+  while (true) {
+    const bool more = file.Next(a);
+    if (more != wanted.Next(b)) return false;
+    if (!more) return true;
+    if (a != b) return false;
+  }
 }
 
 // "naval_units.csv" as its writer puts it: the head with its "#On map"
@@ -111,6 +139,13 @@ int Coordinate(const files::cRowCheck& row, std::size_t column, const wchar_t* w
 // (row.Fault), and ends a saved game's load.
 int UnitId(const files::cRowCheck& row) { return row.Int(0, L"unit id", 1, INT_MAX); }
 
+// The id the unit's scenario gave it: the row's column after the unit's
+// own where the row has it (a saved game's unit that took a free id keeps
+// its scenario's id there), else the row's id.
+int ScenarioId(const files::cRowCheck& row, std::size_t column, int id) {
+  return row.FieldCount() > column ? row.Int(column, L"scenario id", 1, INT_MAX) : id;
+}
+
 // The commander named by a row (none for a negative id; an unknown id is
 // logged by the look-up and warned about with the row), who then leads the
 // unit.
@@ -125,32 +160,6 @@ void LinkCommander(cWorld& world, cUnit& unit, int commanderId, const files::cRo
   }
   unit.ownCommander = commander;
   commander->ledUnit = &unit;
-}
-
-// The ids of the land (air) units in the world's lists and the reserve
-// pool. A reader takes them once and adds each id it appends, so a row's
-// test for a repeated id (within the file too) is one look-up rather than a
-// walk over every unit.
-std::unordered_set<int> LandUnitIdsInUse(const cWorld& world) {
-  std::unordered_set<int> ids;
-  const sUnitLists& units = world.Units();
-  for (const auto* list : {&units.landUnits, &units.carriedUnitsA, &units.carriedUnitsB}) {
-    for (const cJednostkaLadowa* unit : *list) ids.insert(unit->id);
-  }
-  for (const cJednostka* unit : units.reservePool) {
-    if (unit->category == kCategoryLand) ids.insert(unit->id);
-  }
-  return ids;
-}
-
-std::unordered_set<int> AirUnitIdsInUse(const cWorld& world) {
-  std::unordered_set<int> ids;
-  const sUnitLists& units = world.Units();
-  for (const cJednostkaLotnicza* unit : units.airUnits) ids.insert(unit->id);
-  for (const cJednostka* unit : units.reservePool) {
-    if (unit->category == kCategoryAir) ids.insert(unit->id);
-  }
-  return ids;
 }
 
 // Forgets every hex link to the units of a list that is about to be freed,
@@ -177,7 +186,7 @@ std::wstring LandRow(cJednostkaLadowa* unit) {
   // A unit aboard a ship has no map position.
   const bool aboard = unit->transport != nullptr;
   return plat::Format(
-      L"\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%f;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;",
+      L"\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%f;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;",
       unit->id, files::CleanFieldText(unit->name), unit->countryId, aboard ? -1 : unit->x, aboard ? -1 : unit->y,
       unit->type, unit->level,
       unit->GetStrength(), unit->actionPoints, unit->attacked ? 1 : 0, unit->wasAttacked ? 1 : 0,
@@ -186,16 +195,16 @@ std::wstring LandRow(cJednostkaLadowa* unit) {
       unit->freezeTime, unit->aiOrder, unit->aiTargetX, unit->aiTargetY, unit->aiUltimateTargetX,
       unit->aiUltimateTargetY, unit->supply, unit->eventsEffect, unit->turnsSinceParadrop,
       harbour ? harbour->remainingMonths : -1, unit->turnsWithoutSupply, unit->entrenchment, unit->lastX,
-      unit->lastY, unit->availableInTurns);
+      unit->lastY, unit->availableInTurns, unit->IdInScenario());
 }
 
 std::wstring AirRow(const cJednostkaLotnicza* unit) {
-  return plat::Format(L"\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;", unit->id,
+  return plat::Format(L"\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;", unit->id,
                       files::CleanFieldText(unit->name), unit->countryId, unit->x, unit->y, unit->type, unit->level,
                       files::TruncateToInt(unit->strength), CommanderIdOf(unit), unit->attacked ? 1 : 0,
                       unit->wasAttacked ? 1 : 0, unit->supplySourceX, unit->supplySourceY, unit->actionPoints,
                       unit->startingActionPoints, unit->inReserve ? 1 : 0, unit->supply, unit->reconDone ? 1 : 0,
-                      unit->availableInTurns);
+                      unit->availableInTurns, unit->IdInScenario());
 }
 
 // A ship on the map is written with the fleet it is linked to; a reserve
@@ -216,15 +225,17 @@ struct sReadUnit {
 };
 
 // A scenario may give two units one id; both load, and each unit but the
-// one the id means then takes a free id, greater than any in use, so that
-// the game tells them apart and saves them so (a saved game never repeats
-// an id). The id means the first unit of the file that has it, or
+// one the id means then takes a free id, greater than any in use (past the
+// greatest int the lowest free one), so that the game tells them apart and
+// saves them so (a saved game never repeats an id). A land or air unit
+// keeps the id it had as its scenario id, by which the scenario's events
+// still name it. The id means the first unit of the file that has it, or
 // (preferOnMap, ships, whose id a land unit's transporter names) the first
 // one not in reserve, which the look-ups find first; an id some unit had
 // before the file was read means none of the file's.
 template <typename Unit>
 void SettleRepeatedIds(const std::vector<sReadUnit<Unit>>& read, const std::unordered_set<int>& usedBefore,
-                       const std::unordered_set<int>& idsInUse, const std::wstring& path, const wchar_t* kind,
+                       std::unordered_set<int> idsInUse, const std::wstring& path, const wchar_t* kind,
                        bool preferOnMap) {
   std::unordered_map<int, Unit*> meant;
   for (const sReadUnit<Unit>& r : read) {
@@ -232,13 +243,12 @@ void SettleRepeatedIds(const std::vector<sReadUnit<Unit>>& read, const std::unor
     const auto [it, first] = meant.emplace(r.unit->id, r.unit);
     if (!first && preferOnMap && it->second->inReserve && !r.unit->inReserve) it->second = r.unit;
   }
-  int next = 0;
-  for (const int id : idsInUse) next = std::max(next, id);
   for (const sReadUnit<Unit>& r : read) {
     const auto it = meant.find(r.unit->id);
     if (it != meant.end() && it->second == r.unit) continue;
     const int repeated = r.unit->id;
-    r.unit->id = ++next;
+    r.unit->id = NewIdBeside(idsInUse);
+    idsInUse.insert(r.unit->id);
     LogLine(L"WARNING: %s line %u: %s id %i is used twice; %s takes the free id %i", path, r.line,
             std::wstring(kind), repeated, r.unit->name, r.unit->id);
   }
@@ -258,7 +268,10 @@ void LoadLandUnits(cWorld& world, std::wstring_view folderFormat) {
   }
   list.clear();
 
-  const std::unordered_set<int> usedBefore = LandUnitIdsInUse(world);
+  // The ids in use before the file, taken once: with each id the reader
+  // appends, a row's test for a repeated id (within the file too) is one
+  // look-up rather than a walk over every unit.
+  const std::unordered_set<int> usedBefore = IdsInUse(world, eIdKind::kLandUnit);
   std::unordered_set<int> idsInUse = usedBefore;
   std::vector<sReadUnit<cJednostkaLadowa>> read;
   const cMap& map = world.GetMap();
@@ -270,8 +283,9 @@ void LoadLandUnits(cWorld& world, std::wstring_view folderFormat) {
     if (reader.ReadRecord(false) == 0) continue;  // a comment or an empty line
     row.Start(reader.LineCounter(), reader.Fields());
     if (!row.HasFields(kLandColumns)) continue;
-    row.WarnExtraFields(kLandColumns);
+    row.WarnExtraFields(kLandColumnsWithScenarioId);
     const int id = UnitId(row);
+    const int scenarioId = ScenarioId(row, kLandColumns, id);
     if (!idsInUse.insert(id).second) {
       LogLine(L"Blad: Numer ID=%i sie powtarza.", id);
       row.Fault(plat::Format(L"land unit id %i is used twice", id), L"; the unit takes a free id");
@@ -287,6 +301,7 @@ void LoadLandUnits(cWorld& world, std::wstring_view folderFormat) {
     if (type == kUnitArtificialHarbour) {
       auto* harbour = new cMulberry(&world);
       harbour->id = id;
+      harbour->scenarioId = scenarioId;
       harbour->SetName(reader[1]);
       harbour->countryId = countryId;
       harbour->x = x;
@@ -318,6 +333,7 @@ void LoadLandUnits(cWorld& world, std::wstring_view folderFormat) {
     }
 
     templ.id = id;
+    templ.scenarioId = scenarioId;
     templ.SetName(reader[1]);
     templ.countryId = countryId;
     templ.x = x;
@@ -357,7 +373,10 @@ void LoadLandUnits(cWorld& world, std::wstring_view folderFormat) {
     LinkCommander(world, *unit, commanderId, row);
     LogLine(L"Land unit %s (ID=%i CountryID=%i) added", unit->name, unit->id, unit->countryId);
   }
-  row.WarnWhenNoRows(reader.Text(), kLandUnitsHeader, L"land unit rows");
+  // An earlier game's file of no land unit holds its header alone.
+  const bool earlier = HoldsLinesOf(reader.Text(), kEarlierLandUnitsHeader);
+  row.WarnWhenNoRows(reader.Text(), earlier ? std::string(kEarlierLandUnitsHeader) : LandUnitsHeader(),
+                     L"land unit rows");
   SettleRepeatedIds(read, usedBefore, idsInUse, files::PathFromPattern(folderFormat, L"land_units.csv"), L"land unit",
                     false);
 }
@@ -374,7 +393,7 @@ void LoadAirUnits(cWorld& world, std::wstring_view folderFormat) {
   list.clear();
 
   std::vector<std::wstring> invalidEntries;
-  const std::unordered_set<int> usedBefore = AirUnitIdsInUse(world);
+  const std::unordered_set<int> usedBefore = IdsInUse(world, eIdKind::kAirUnit);
   std::unordered_set<int> idsInUse = usedBefore;
   std::vector<sReadUnit<cJednostkaLotnicza>> read;
   const int width = world.GetMap().GetWidth();
@@ -386,7 +405,7 @@ void LoadAirUnits(cWorld& world, std::wstring_view folderFormat) {
     if (reader.ReadRecord(false) == 0) continue;  // a comment or an empty line
     row.Start(reader.LineCounter(), reader.Fields());
     if (!row.HasFields(kAirColumns)) continue;
-    row.WarnExtraFields(kAirColumns);
+    row.WarnExtraFields(kAirColumnsWithScenarioId);
     const int id = UnitId(row);
     // An invalid row below makes no unit, so its id is not taken yet.
     if (idsInUse.count(id) != 0) {
@@ -394,6 +413,7 @@ void LoadAirUnits(cWorld& world, std::wstring_view folderFormat) {
       row.Fault(plat::Format(L"air unit id %i is used twice", id), L"; the unit takes a free id");
     }
     templ.id = id;
+    templ.scenarioId = ScenarioId(row, kAirColumns, id);
     templ.SetName(reader[1]);
     templ.countryId = row.Int(2, L"country id", 1);
     templ.x = row.Int(3, L"hex x");  // checked by the placement after the file
@@ -431,7 +451,10 @@ void LoadAirUnits(cWorld& world, std::wstring_view folderFormat) {
     LinkCommander(world, *unit, commanderId, row);
     LogLine(L"Air unit %s (ID=%i CountryID=%i) added", unit->name, unit->id, unit->countryId);
   }
-  row.WarnWhenCutInHeader(reader.Text(), NoAirUnitsText(), L"air units");
+  // An earlier game's file cut inside its header was cut too.
+  if (!row.WarnWhenCutInHeader(reader.Text(), NoAirUnitsText(false), L"air units")) {
+    row.WarnWhenCutInHeader(reader.Text(), NoAirUnitsText(true), L"air units");
+  }
   RefuseWithoutReserveLine(world, reader, row);
   SettleRepeatedIds(read, usedBefore, idsInUse, files::PathFromPattern(folderFormat, L"air_units.csv"), L"air unit",
                     false);
@@ -543,7 +566,7 @@ void PlaceLoadedLandUnits(cWorld& world) { PlaceLoadedUnits(world, world.Units()
 void PlaceLoadedAirUnits(cWorld& world) { PlaceLoadedUnits(world, world.Units().airUnits, L"Air", L"air"); }
 
 void WriteLandUnits(const cWorld& world, std::wstring_view folder) {
-  std::wstring text = plat::WidenAnsi(kLandUnitsHeader);
+  std::wstring text = plat::WidenAnsi(LandUnitsHeader());
   const sUnitLists& units = world.Units();
   for (const auto* list : {&units.landUnits, &units.carriedUnitsA, &units.carriedUnitsB}) {
     for (cJednostkaLadowa* unit : *list) text += LandRow(unit);
@@ -555,7 +578,7 @@ void WriteLandUnits(const cWorld& world, std::wstring_view folder) {
 }
 
 void WriteAirUnits(const cWorld& world, std::wstring_view folder) {
-  std::wstring text = plat::WidenAnsi(kAirUnitsHeader);
+  std::wstring text = plat::WidenAnsi(AirUnitsHeader());
   text += plat::WidenAnsi(kAirOnMapLine);
   const sUnitLists& units = world.Units();
   for (const cJednostkaLotnicza* unit : units.airUnits) text += AirRow(unit);

@@ -16,10 +16,15 @@ class cWorld;
 // are brought into range with a WARNING. A unit id given twice is warned
 // about and both units are kept: the one the id goes on meaning (the
 // first of the file; of ships the first not in reserve) keeps it, the other
-// takes a free id named in a second WARNING. So is a file without its rows
-// warned about: one empty or
-// cut inside its header (a land file holding its header alone is a table of
-// none, warned about in a saved game too). In a saved
+// takes a free id (above every id in use; once the greatest int is in use,
+// the lowest free one) named in a second WARNING. A land or air row may hold
+// one column more, the id the unit's scenario gave it (cJednostka::
+// IdInScenario, by which the scenario's events name it); a row without it
+// (a scenario's, or an earlier game's save) gives the row's own id, and a
+// unit that takes a free id keeps that one. A file without its rows is
+// warned about too: one empty or cut inside its header (a land file holding
+// its header alone, or an earlier game's header without the last column, is
+// a table of none, warned about in a saved game too). In a saved
 // game (world.savedGame) each of these WARNINGs is an ERROR that ends the
 // load (files::eRowLoss). A unit whose
 // commander exists becomes that commander's unit, so "commanders.csv" must
@@ -44,7 +49,8 @@ void PlaceLoadedLandUnits(cWorld& world);
 void PlaceLoadedAirUnits(cWorld& world);
 
 // "<folder>\land_units.csv": the map, transport and amphibious lists, then
-// the land units of the reserve pool.
+// the land units of the reserve pool; land and air rows end with the id the
+// unit's scenario gave it.
 void WriteLandUnits(const cWorld& world, std::wstring_view folder);
 // "<folder>\air_units.csv": the air list under "#On map", the reserve
 // pool's air units under "#In reserve".

@@ -60,7 +60,7 @@ cMulberry* PlaceNewHarbour(cWorld& world, int countryId, const std::wstring& nam
   const sIdCounters counters = world.ids;
   auto* harbour = new cMulberry(&world);
   world.ids = counters;
-  harbour->id = world.ids.nextLandUnitId++;
+  harbour->id = world.ids.Take(world, eIdKind::kLandUnit);
   harbour->countryId = countryId;
   harbour->SetName(name);
   harbour->x = hex.x;

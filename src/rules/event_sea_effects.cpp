@@ -51,7 +51,7 @@ bool CheckCarryingShipType(double type, const sEventCall& call) {
 cJednostkaMorska& NewShipInReserve(cWorld& world, const cCountry& country, int type, const std::wstring& name) {
   auto* ship = new cJednostkaMorska(&world);
   ship->SetType(type);
-  ship->id = world.ids.nextShipId++;
+  ship->id = world.ids.Take(world, eIdKind::kShip);
   ship->countryId = country.id;
   ship->SetName(name.empty() ? DrawNewUnitName(world, country, type) : name);
   ship->SetCommander(nullptr);

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "app/console_log.h"
 #include "app/settings.h"
@@ -96,12 +97,15 @@ void SetFlagValue(sSettingsRun& r) {
   if (const int flag = FlagIndex(r); flag >= 0) r.world.eventFlags[static_cast<std::size_t>(flag)] = r.I(1);
 }
 
-// A land commander of the country, not assigned, with the next id after
-// the last commander's.
+// A land commander of the country, not assigned, with the id after the
+// greatest in use (units name their commander by id, so none may repeat;
+// past the greatest int the lowest free id).
 void AddNewCommander(sSettingsRun& r) {
   auto& commanders = r.world.Units().commanders;
+  std::unordered_set<int> ids;
+  for (const cCommander* commander : commanders) ids.insert(commander->id);
   auto commander = std::make_unique<cCommander>();
-  commander->id = commanders.empty() ? 1 : SaturatedSum(commanders.back()->id, 1);
+  commander->id = NewIdBeside(ids);
   commander->name = r.effect.paramString[0];
   commander->countryId = r.country->id;
   commander->type = 0;

@@ -153,7 +153,7 @@ std::unique_ptr<cJednostkaLadowa> NewEventLandUnit(cWorld& world, const cCountry
   // The land item codes are the land types.
   std::unique_ptr<cUnit> made = MakePurchasedUnit(world, country, EventInt(type), EventInt(level), name);
   std::unique_ptr<cJednostkaLadowa> unit(static_cast<cJednostkaLadowa*>(made.release()));
-  unit->id = world.ids.nextLandUnitId++;
+  unit->id = world.ids.Take(world, eIdKind::kLandUnit);
   unit->SetStrength(EventInt(strength));
   unit->availableInTurns = 0;
   // A unit a script raises starts supplied, its counters at 0.
@@ -219,7 +219,7 @@ void AddAirUnit(cWorld& world, const sEventEffect& effect, const sEventCall& cal
   const int item = EventInt(P(effect, 3)) - kUnitFighter + kPurchaseFirstAir;
   std::unique_ptr<cUnit> made = MakePurchasedUnit(world, *country, item, EventInt(P(effect, 4)), Name(effect));
   std::unique_ptr<cJednostkaLotnicza> unit(static_cast<cJednostkaLotnicza*>(made.release()));
-  unit->id = world.ids.nextAirUnitId++;
+  unit->id = world.ids.Take(world, eIdKind::kAirUnit);
   unit->strength = static_cast<float>(EventInt(P(effect, 5)));
   unit->availableInTurns = 0;
   // An occupied hex sends the unit to the reserve pool, and so does water:
@@ -303,11 +303,13 @@ void RemoveUnit(cWorld& world, const sEventEffect& effect, const sEventCall& cal
   std::vector<cJednostka*> found;
   const auto gather = [&](auto& list) {
     for (cJednostka* unit : list) {
-      if (matches(*unit) && (id < 0 || unit->id == id)) found.push_back(unit);
+      if (matches(*unit) && (id < 0 || unit->IdInScenario() == id)) found.push_back(unit);
     }
   };
   // Land and air units have ids of their own: with an id the first land
-  // unit that has it goes, else the first air unit.
+  // unit that has it goes, else the first air unit. The script names a
+  // unit by the id its scenario gave it, which a unit that took a free id
+  // for a repeated one keeps as its scenario id.
   gather(world.Units().landUnits);
   gather(world.Units().airUnits);
   if (found.empty()) return;

@@ -162,10 +162,10 @@ ePurchaseRefusal Purchase(cWorld& world, const sPurchaseOrder& order) {
   if (unit != nullptr) {
     sUnitLists& lists = world.Units();
     if (unit->category == kCategoryNaval) {
-      unit->id = world.ids.nextShipId++;
+      unit->id = world.ids.Take(world, eIdKind::kShip);
       lists.navalReservePool.push_back(static_cast<cJednostkaMorska*>(unit.release()));
     } else {
-      unit->id = unit->category == kCategoryAir ? world.ids.nextAirUnitId++ : world.ids.nextLandUnitId++;
+      unit->id = world.ids.Take(world, unit->category == kCategoryAir ? eIdKind::kAirUnit : eIdKind::kLandUnit);
       lists.reservePool.push_back(static_cast<cJednostka*>(unit.release()));
     }
   }

@@ -69,7 +69,7 @@ void GoAboard(cWorld& world, cJednostkaLadowa& unit, cJednostkaMorska& ship) {
 cJednostkaMorska& BuildCarryingShip(cWorld& world, cJednostkaLadowa& unit, int shipType, int countryId) {
   auto* ship = new cJednostkaMorska(&world);
   ship->SetType(shipType);
-  ship->id = world.ids.nextShipId++;
+  ship->id = world.ids.Take(world, eIdKind::kShip);
   ship->countryId = countryId;
   ship->hqCommanderId = -1;
   ship->carriedUnit = &unit;
@@ -81,7 +81,7 @@ cJednostkaMorska& BuildCarryingShip(cWorld& world, cJednostkaLadowa& unit, int s
 cFleet& BuildFleetAtSeaNode(cWorld& world, int countryId, int seaNodeId, const std::wstring& nameFormat) {
   auto* fleet = new cFleet();
   fleet->formation = kFormationRegular;
-  fleet->id = world.ids.nextFleetId++;
+  fleet->id = world.ids.Take(world, eIdKind::kFleet);
   fleet->country = countryId;
   fleet->seaNode = seaNodeId;
   fleet->name = nameFormat.empty() ? MakeFleetName(fleet->id) : plat::Format(nameFormat, fleet->id);

@@ -30,7 +30,7 @@ int ControllerOfNodeCity(const cWorld& world, const sWezelGrafuMorz& node) {
 
 cConvoy::cConvoy(cWorld& world, int ownerId, int convoyType, cCity* from, cCity* to)
     : owner(ownerId), departure(from), destination(to), type(convoyType) {
-  id = world.ids.nextConvoyId++;
+  id = world.ids.Take(world, eIdKind::kConvoy);
   if (departure) {
     const cSeaGraph& graph = world.GetSeaGraph();
     const int nodeId = graph.FindNodeIdByMainHex(departure->x, departure->y);

@@ -18,7 +18,7 @@ std::wstring MakeFleetName(int fleetId) {
 
 cFleet::cFleet(cWorld& world, const cFleet& source)
     : country(source.country),
-      id(world.ids.nextFleetId++),
+      id(world.ids.Take(world, eIdKind::kFleet)),
       seaNode(source.seaNode),
       formation(source.formation),
       moved(source.moved),

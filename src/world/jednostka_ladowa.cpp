@@ -80,7 +80,7 @@ sHexOccupant LandUnitOccupant(const cJednostka* unit) {
 
 cJednostkaLadowa::cJednostkaLadowa(cWorld* world) : cJednostka(world) {
   category = kCategoryLand;
-  if (world) id = world->ids.nextLandUnitId++;
+  if (world) id = world->ids.Take(*world, eIdKind::kLandUnit);
   turnsWithoutSupply = 1;
   movedOrDeployed = false;
   ownCommander = nullptr;

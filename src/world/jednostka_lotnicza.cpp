@@ -31,7 +31,7 @@ constexpr std::uint32_t kMarkRebase = 128;
 cJednostkaLotnicza::cJednostkaLotnicza(cWorld* world) : cJednostka(world) {
   category = kCategoryAir;
   effectiveness = 100;
-  if (world) id = world->ids.nextAirUnitId++;
+  if (world) id = world->ids.Take(*world, eIdKind::kAirUnit);
 }
 
 void cJednostkaLotnicza::ResetActionPoints() {

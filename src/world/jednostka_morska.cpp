@@ -111,7 +111,7 @@ void cJednostkaMorska::PutIntoFleet(int seaNodeId, bool anyFleet) {
   if (!target) {
     target = new cFleet();
     target->formation = kFormationRegular;
-    target->id = World()->ids.nextFleetId++;
+    target->id = World()->ids.Take(*World(), eIdKind::kFleet);
     target->country = countryId;
     target->seaNode = seaNodeId;
     const wchar_t* format = g_StringBase.GetText("fleet_#%i");

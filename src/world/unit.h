@@ -252,6 +252,10 @@ class cJednostka : public cUnit {
   // shore-bombardment effect, its effectiveness, the result and two
   // reports. The unit dies when its combat strength falls below 0.1.
   void ResolveShoreBombardment(cWorld& world, cFleet& fleet, sBombardmentResult& result, bool allShips);
+  // The id the scenario's files (its events) name the unit by: the one the
+  // scenario gave it, which a unit that took a free id for a repeated one
+  // keeps here; a unit the game made is named by its own id.
+  int IdInScenario() const { return scenarioId != 0 ? scenarioId : id; }
 
   // --- Fields added, in their order ---
   int supplySourceX = -1;
@@ -267,6 +271,9 @@ class cJednostka : public cUnit {
   std::list<sReachableHex> secondHexes;
   float shoreBombardmentEffect = 0.0f;
   bool newEnemyContact = false;
+  // The id the scenario gave the unit, as the unit files keep it; 0 for a
+  // unit the game made (IdInScenario).
+  int scenarioId = 0;
 };
 
 // True while the unit is in one of the world's land, carried, air or

@@ -23,6 +23,7 @@
 #include "world/calendar.h"
 #include "world/country.h"
 #include "world/dialog_close_signal.h"
+#include "world/id_counters.h"
 #include "world/map.h"
 #include "world/relations.h"
 #include "world/sea_graph.h"
@@ -38,19 +39,6 @@ class cFleetWatcher;
 class cJednostkaMorska;
 class cWorkerWake;
 class cWorld;
-
-// The ids that the next new record of each kind receives; recomputed from
-// the loaded records at the end of a load.
-struct sIdCounters {
-  int nextConvoyId = 1;
-  int nextFleetId = 1;
-  int nextShipId = 1;
-  int nextLandUnitId = 1;
-  int nextAirUnitId = 1;
-  // Sorts the world's fleet and ship lists by id, then derives every
-  // counter from the greatest id in use.
-  void Recompute(cWorld& world);
-};
 
 class cWorld {
  public:

@@ -229,35 +229,3 @@ void cWorld::RemoveCountryReserveShips(int countryId) {
   }
   pool.erase(keep, pool.end());
 }
-
-void sIdCounters::Recompute(cWorld& world) {
-  sUnitLists& units = world.Units();
-  units.fleets.sort([](const cFleet* a, const cFleet* b) { return a->id < b->id; });
-  units.navalUnits.sort([](const cJednostkaMorska* a, const cJednostkaMorska* b) { return a->id < b->id; });
-
-  nextFleetId = units.fleets.empty() ? 1 : units.fleets.back()->id + 1;
-  // The last ship's id + 1, raised to the greatest reserve id, then one
-  // more: ships 1 to 5 and no reserve give 7.
-  int ship = units.navalUnits.empty() ? 1 : units.navalUnits.back()->id + 1;
-  for (const cJednostkaMorska* reserve : units.navalReservePool) ship = std::max(ship, reserve->id);
-  nextShipId = ship + 1;
-
-  int land = 0;
-  int air = 0;
-  for (const auto* list : {&units.landUnits, &units.carriedUnitsA, &units.carriedUnitsB}) {
-    for (const cJednostkaLadowa* unit : *list) land = std::max(land, unit->id);
-  }
-  for (const cJednostkaLotnicza* unit : units.airUnits) air = std::max(air, unit->id);
-  for (const cJednostka* unit : units.reservePool) {
-    if (unit->category == kCategoryLand) land = std::max(land, unit->id);
-    if (unit->category == kCategoryAir) air = std::max(air, unit->id);
-  }
-  nextLandUnitId = land + 1;
-  nextAirUnitId = air + 1;
-
-  int convoy = 0;
-  for (int countryId = 1; countryId <= units.convoys.GetCountryCount(); ++countryId) {
-    for (const cConvoy& c : *units.convoys.ConvoysOf(countryId)) convoy = std::max(convoy, c.id);
-  }
-  nextConvoyId = convoy + 1;
-}

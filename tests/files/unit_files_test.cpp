@@ -49,8 +49,8 @@ struct UnitFiles : filestest::FilesTest {
 
 TEST_F(UnitFiles, LandRowsReadBackAndAreWrittenExactly) {
   const std::string rows =
-      "7;1st,Guards;2;4;5;3;2;80;6;1;0;1;2;9;-1;3;0;1.500000;2;4;8;7;9;6;10;-3;1;-1;0;2;3;5;0;\r\n"
-      "8;Res;1;-1;-1;0;1;0;0;0;0;-1;-1;0;-1;-1;1;0.000000;0;0;-1;-1;-1;-1;0;0;0;-1;0;0;-1;-1;3;";
+      "7;1st,Guards;2;4;5;3;2;80;6;1;0;1;2;9;-1;3;0;1.500000;2;4;8;7;9;6;10;-3;1;-1;0;2;3;5;0;7;\r\n"
+      "8;Res;1;-1;-1;0;1;0;0;0;0;-1;-1;0;-1;-1;1;0.000000;0;0;-1;-1;-1;-1;0;0;0;-1;0;0;-1;-1;3;5;";
   dir.Write("land_units.csv", "#h\r\n" + rows);
   LoadLandUnits(world, Pattern());
   ASSERT_EQ(world.Units().landUnits.size(), 2u);
@@ -94,8 +94,8 @@ TEST_F(UnitFiles, RepeatedIdsAreLoggedAndKept) {
 
 TEST_F(UnitFiles, AirRowsReadBackExactlyAndInvalidRowsAreAnnounced) {
   const std::string rows =
-      "4;JG 52;2;1;2;20;3;12;3;0;0;-1;-1;1;2;0;5;1;0;\r\n#In reserve\r\n"
-      "5;KG 1;2;-1;-1;22;1;0;-1;0;0;-1;-1;0;0;1;0;0;0;";
+      "4;JG 52;2;1;2;20;3;12;3;0;0;-1;-1;1;2;0;5;1;0;4;\r\n#In reserve\r\n"
+      "5;KG 1;2;-1;-1;22;1;0;-1;0;0;-1;-1;0;0;1;0;0;0;2;";
   // Two invalid rows: in reserve on a hex, and off the map but not in reserve.
   dir.Write("air_units.csv", "#h\r\n" + rows + AirRow(6, "Bad1", 10, 12, true) + AirRow(7, "Bad2", -1, -1, false));
   int boxes = 0;
@@ -306,6 +306,31 @@ TEST_F(UnitFiles, AFileCutInsideItsHeaderIsSaid) {
           << file << " cut at " << cut;
     }
   }
+}
+
+// A save of an earlier game has no scenario id column: a land file of no
+// unit (its header alone) and air rows read as before, the rows' ids being
+// their scenario's, and an air file cut inside that header is still said.
+TEST_F(UnitFiles, AnEarlierGamesSaveReadsWithoutTheScenarioIdColumn) {
+  const auto earlier = [](std::string text, const std::string& column) {
+    return text.erase(text.find(column), column.size());
+  };
+  const std::string land = earlier(Rewrite("land_units.csv", [&] { WriteLandUnits(world, Folder()); }), "Scenario ID;");
+  const std::string air = earlier(Rewrite("air_units.csv", [&] { WriteAirUnits(world, Folder()); }), ";Scenario ID");
+  world.savedGame = true;
+  cScopedThrowingFatalHook fatal;
+  twtest::LogCapture log;
+  dir.Write("land_units.csv", land);
+  dir.Write("air_units.csv", air.substr(0, air.find("\r\n#In reserve")) + AirRow(4, "JG 52", 1, 2, false) +
+                                 "\r\n#In reserve" + AirRow(5, "KG 1", -1, -1, true));
+  ASSERT_NO_THROW(LoadLandUnits(world, Pattern()));
+  ASSERT_NO_THROW(LoadAirUnits(world, Pattern()));
+  ASSERT_EQ(world.Units().airUnits.size(), 2u);
+  EXPECT_EQ(world.Units().airUnits.back()->IdInScenario(), 5);
+  dir.Write("air_units.csv", air.substr(0, air.size() - 4));
+  filestest::FatalLine(log, [&] { LoadAirUnits(world, Pattern()); });
+  EXPECT_TRUE(log.Contains(L"ERROR: " + Folder() + L"\\air_units.csv: no air units: the file ends inside its header; "
+                           L"the saved game is damaged"));
 }
 
 }  // namespace

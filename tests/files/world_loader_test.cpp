@@ -278,39 +278,89 @@ TEST_F(WorldLoader, BrokenScenariosEndTheLoadAfterTheirLogLines) {
   }
 }
 
-// A scenario that gives two land units one id, and a reserve ship the id of
-// the transport the marines board, loads both of each: the later unit and
-// the reserve ship take free ids, the marines stay aboard their transport,
-// and the game's save of it loads back with the same units.
+// Every unit of the world: its id, the id its scenario gave it (ships
+// none: 0) and its name, sorted.
+std::vector<std::tuple<int, int, std::wstring>> AllUnits(const cWorld& w) {
+  std::vector<std::tuple<int, int, std::wstring>> all;
+  const sUnitLists& u = w.Units();
+  const auto add = [&all](const cJednostka* unit) { all.emplace_back(unit->id, unit->IdInScenario(), unit->name); };
+  for (const auto* list : {&u.landUnits, &u.carriedUnitsA, &u.carriedUnitsB}) {
+    std::for_each(list->begin(), list->end(), add);
+  }
+  std::for_each(u.airUnits.begin(), u.airUnits.end(), add);
+  std::for_each(u.reservePool.begin(), u.reservePool.end(), add);
+  for (const cJednostkaMorska* ship : u.navalUnits) all.emplace_back(ship->id, 0, ship->name);
+  for (const cJednostkaMorska* ship : u.navalReservePool) all.emplace_back(ship->id, 0, ship->name);
+  std::sort(all.begin(), all.end());
+  return all;
+}
+
+// A scenario that gives two land units one id, the reserve's air unit the
+// id of the one on the map, and a reserve ship the id of the transport the
+// marines board, loads both of each: the later units and the reserve ship
+// take free ids (the land and air units keep their scenario's ids beside),
+// the marines stay aboard their transport, and the game's save of it loads
+// back with the same units.
 TEST_F(WorldLoader, RepeatedUnitIdsOfAScenarioTakeFreeIdsSoItsSavesLoadBack) {
   Edit("land_units.csv", "3;1st Airborne;", "1;1st Airborne;");
+  Edit("air_units.csv", "2;Eastmark Bombers;", "1;Eastmark Bombers;");
   Edit("naval_units.csv", "6;EM Reserve Cruiser;2;42;-1;4;4;4;1;1;0;0;0;1;", "");
   Edit("naval_units.csv", "1;WS Resolute;", "3;EM Reserve Cruiser;2;42;-1;4;4;4;1;1;0;0;0;1;\n1;WS Resolute;");
   cScopedThrowingFatalHook fatal;
-  const auto units = [] {
-    std::vector<std::pair<int, std::wstring>> all;
-    const sUnitLists& u = g_pWorld->Units();
-    for (const auto* list : {&u.landUnits, &u.carriedUnitsA, &u.carriedUnitsB}) {
-      for (const cJednostkaLadowa* unit : *list) all.emplace_back(unit->id, unit->name);
-    }
-    for (const cJednostka* unit : u.reservePool) all.emplace_back(unit->id, unit->name);
-    for (const cJednostkaMorska* ship : u.navalUnits) all.emplace_back(ship->id, ship->name);
-    for (const cJednostkaMorska* ship : u.navalReservePool) all.emplace_back(ship->id, ship->name);
-    std::sort(all.begin(), all.end());
-    return all;
-  };
   twtest::LogCapture log;
   ASSERT_NO_THROW(LoadWorld(settings_));
   EXPECT_TRUE(log.Contains(L"WARNING: data\\scenarios\\Fixture\\land_units.csv line 5: land unit id 1 is used twice; "
                            L"1st Airborne takes the free id 10"));
+  EXPECT_TRUE(log.Contains(L"WARNING: data\\scenarios\\Fixture\\air_units.csv line 6: air unit id 1 is used twice; "
+                           L"Eastmark Bombers takes the free id 2"));
   EXPECT_TRUE(log.Contains(L"WARNING: data\\scenarios\\Fixture\\naval_units.csv line 4: ship id 3 is used twice; "
                            L"EM Reserve Cruiser takes the free id 6"));
   ASSERT_EQ(g_pWorld->Units().carriedUnitsA.size(), 1u);
   EXPECT_EQ(g_pWorld->Units().carriedUnitsA.front()->transport->name, L"WS Carrier Pigeon");
-  const auto loaded = units();
+  const auto loaded = AllUnits(*g_pWorld);
+  EXPECT_EQ(std::count(loaded.begin(), loaded.end(), std::tuple(2, 1, std::wstring(L"Eastmark Bombers"))), 1);
   ASSERT_TRUE(SaveGame(*g_pWorld, L"Repeated", false).ok);
   ASSERT_NO_THROW(LoadWorld(sGameStartSettings{L"data\\save\\Repeated\\%s", 1}));
-  EXPECT_EQ(units(), loaded);
+  EXPECT_EQ(AllUnits(*g_pWorld), loaded);
+}
+
+// A scenario whose land, air and ship ids, fleet and convoy reach the
+// greatest int, two land units sharing it, loads without counting past it:
+// the later land unit takes the lowest free id, and every new id is a free
+// one, two taken in a row differing. Its save loads back with the same
+// units and the same next ids.
+TEST_F(WorldLoader, IdsAtTheGreatestIntLoadAndSaveWithoutCountingPastIt) {
+  Edit("land_units.csv", "3;1st Airborne;", "2147483647;1st Airborne;");
+  Edit("land_units.csv", "9;Southia Rifles;", "2147483647;Southia Rifles;");
+  Edit("air_units.csv", "1;Westland Fighters;", "2147483647;Westland Fighters;");
+  Edit("naval_units.csv", "4;EM Grauwal;2;43;2;", "2147483647;EM Grauwal;2;43;2147483647;");
+  Edit("naval_units.csv", "2;45;2;", "2;45;2147483647;");
+  Edit("fleets.csv", "2;Strait Squadron;", "2147483647;Strait Squadron;");
+  Edit("convoys.csv", "3;2;0;0;4;5;", "2147483647;2;0;0;4;5;");
+  cScopedThrowingFatalHook fatal;
+  twtest::LogCapture log;
+  ASSERT_NO_THROW(LoadWorld(settings_));
+  EXPECT_TRUE(log.Contains(L"WARNING: data\\scenarios\\Fixture\\land_units.csv line 8: land unit id 2147483647 is "
+                           L"used twice; Southia Rifles takes the free id 3"));
+  // Two new ids of each kind: land, air, ship, fleet, convoy.
+  const auto take = [](cWorld& w) {
+    std::vector<int> ids;
+    for (const eIdKind kind :
+         {eIdKind::kLandUnit, eIdKind::kAirUnit, eIdKind::kShip, eIdKind::kFleet, eIdKind::kConvoy}) {
+      ids.push_back(w.ids.Take(w, kind));
+      ids.push_back(w.ids.Take(w, kind));
+    }
+    return ids;
+  };
+  // The lowest free ids, the second past the first.
+  const std::vector<int> taken{9, 10, 1, 3, 4, 7, 2, 3, 1, 2};
+  const auto loaded = AllUnits(*g_pWorld);
+  EXPECT_EQ(take(*g_pWorld), taken);
+  ASSERT_TRUE(SaveGame(*g_pWorld, L"Greatest", false).ok);
+  ASSERT_NO_THROW(LoadWorld(sGameStartSettings{L"data\\save\\Greatest\\%s", 1}));
+  EXPECT_EQ(AllUnits(*g_pWorld), loaded);
+  EXPECT_EQ(IdsOf(g_pWorld->Units().fleets), (std::vector<int>{1, 2147483647}));
+  EXPECT_EQ(take(*g_pWorld), taken);
 }
 
 TEST_F(WorldLoader, ReserveShipOfAMissingFleetStillLoads) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "files/save_game.h"
 #include "land_rules/fixture_game.h"
 #include "platform/rand.h"
 #include "rules/event_effects.h"
@@ -47,6 +48,16 @@ class EventMapEffects : public twtest::FixtureGame {
   int LandCount() const { return static_cast<int>(world_->Units().landUnits.size()); }
   int AirCount() const { return static_cast<int>(world_->Units().airUnits.size()); }
   int ReserveCount() const { return static_cast<int>(world_->Units().reservePool.size()); }
+  bool HasLand(const std::wstring& name) const {
+    const auto& units = world_->Units().landUnits;
+    return std::any_of(units.begin(), units.end(), [&](const cJednostkaLadowa* unit) { return unit->name == name; });
+  }
+  // Loads another game in place of the fixture's (the load frees the old).
+  void Reload(const sGameStartSettings& settings) {
+    world_.release();
+    LoadWorld(settings);
+    world_.reset(g_pWorld);
+  }
 };
 
 TEST_F(EventMapEffects, LandUnitsComeOntoFreeLandOrIntoTheReserve) {
@@ -339,6 +350,31 @@ TEST_F(EventMapEffects, UnitRemovalByIdOrByChance) {
   EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
                           [](const std::wstring& line) { return line.rfind(L"ERR: event 42, Unit.Remove", 0) == 0; }),
             2);
+}
+
+// A scenario that gives the Eastmark Panzer the 1st Infantry's id loads it
+// under the free id 10. An event naming Eastmark's armour with id 1, as the
+// scenario does, still removes the Panzer, in the scenario's game and in a
+// save of it; the free id names no unit of the scenario.
+TEST_F(EventMapEffects, AnEventNamesARenumberedUnitByItsScenarioId) {
+  const std::string file = "data/scenarios/Fixture/land_units.csv";
+  std::string bytes = twtest::ReadFile(dir_.File(file));
+  bytes.replace(bytes.find("7;Eastmark Panzer;"), 1, "1");
+  dir_.Write(file, bytes);
+  const sGameStartSettings games[] = {{L"data\\scenarios\\Fixture\\%s", 0}, {L"data\\save\\Renumbered\\%s", 1}};
+  Reload(games[0]);
+  ASSERT_TRUE(SaveGame(World(), L"Renumbered", false).ok);
+  for (const sGameStartSettings& game : games) {
+    SCOPED_TRACE(game.isSavedGame);
+    Reload(game);
+    ASSERT_EQ(Land(L"Eastmark Panzer").id, 10);
+    Run(MapEffect(L"Unit.Remove", {2, kUnitArmouredCorps, 10}));
+    EXPECT_TRUE(HasLand(L"Eastmark Panzer"));
+    Run(MapEffect(L"Unit.Remove", {2, kUnitArmouredCorps, 1}));
+    EXPECT_FALSE(HasLand(L"Eastmark Panzer"));
+    EXPECT_EQ(Hex(15, 6).unit, nullptr);
+    EXPECT_TRUE(HasLand(L"1st Infantry"));
+  }
 }
 
 TEST_F(EventMapEffects, FortificationsStayWithinTheirLevels) {
