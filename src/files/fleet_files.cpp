@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_set>
 
 #include "app/console_log.h"
 #include "app/csv_reader.h"
@@ -16,6 +17,7 @@
 #include "platform/text.h"
 #include "world/commander.h"
 #include "world/convoy.h"
+#include "world/id_counters.h"
 #include "world/fleet.h"
 #include "world/jednostka_ladowa.h"
 #include "world/jednostka_lotnicza.h"
@@ -357,15 +359,17 @@ void LoadConvoys(cWorld& world, std::wstring_view folderFormat) {
     }
   }
   row.WarnWhenCutInHeader(reader.Text(), kConvoysHeader, L"convoys");
-  // Free ids come after the greatest of the file, so that the id counter
-  // made from them gives new convoys ids of their own too.
-  int next = 0;
+  // Free ids come after the greatest in use (the lowest free one once that
+  // is the greatest int), so that the id counter made from them gives new
+  // convoys ids of their own too.
+  std::unordered_set<int> used;
   for (int countryId = 1; countryId <= store.GetCountryCount(); ++countryId) {
-    for (const cConvoy& convoy : *store.ConvoysOf(countryId)) next = std::max(next, convoy.id);
+    for (const cConvoy& convoy : *store.ConvoysOf(countryId)) used.insert(convoy.id);
   }
   for (const sRepeated& r : repeated) {
     cConvoy& convoy = (*store.ConvoysOf(r.owner))[r.index];
-    convoy.id = ++next;
+    convoy.id = NewIdBeside(used);
+    used.insert(convoy.id);
     LogLine(L"Convoy of line %u takes the free ID=%i", r.line, convoy.id);
   }
 }

@@ -336,12 +336,13 @@ TEST_F(WorldLoader, IdsAtTheGreatestIntLoadAndSaveWithoutCountingPastIt) {
   Edit("naval_units.csv", "4;EM Grauwal;2;43;2;", "2147483647;EM Grauwal;2;43;2147483647;");
   Edit("naval_units.csv", "2;45;2;", "2;45;2147483647;");
   Edit("fleets.csv", "2;Strait Squadron;", "2147483647;Strait Squadron;");
-  Edit("convoys.csv", "3;2;0;0;4;5;", "2147483647;2;0;0;4;5;");
+  Edit("convoys.csv", "3;2;0;0;4;5;", "2147483647;2;0;0;4;5;\r\n2147483647;2;1;5;4;5;");
   cScopedThrowingFatalHook fatal;
   twtest::LogCapture log;
   ASSERT_NO_THROW(LoadWorld(settings_));
   EXPECT_TRUE(log.Contains(L"WARNING: data\\scenarios\\Fixture\\land_units.csv line 8: land unit id 2147483647 is "
                            L"used twice; Southia Rifles takes the free id 3"));
+  EXPECT_TRUE(log.Contains(L"Convoy of line 4 takes the free ID=1"));
   // Two new ids of each kind: land, air, ship, fleet, convoy.
   const auto take = [](cWorld& w) {
     std::vector<int> ids;
@@ -353,7 +354,7 @@ TEST_F(WorldLoader, IdsAtTheGreatestIntLoadAndSaveWithoutCountingPastIt) {
     return ids;
   };
   // The lowest free ids, the second past the first.
-  const std::vector<int> taken{9, 10, 1, 3, 4, 7, 2, 3, 1, 2};
+  const std::vector<int> taken{9, 10, 1, 3, 4, 7, 2, 3, 2, 3};
   const auto loaded = AllUnits(*g_pWorld);
   EXPECT_EQ(take(*g_pWorld), taken);
   ASSERT_TRUE(SaveGame(*g_pWorld, L"Greatest", false).ok);
