@@ -6,7 +6,6 @@
 #include "dialogs/dialog_stack.h"
 #include "gui/dxut_button.h"
 #include "gui/dxut_frames.h"
-#include "platform/input_state.h"
 
 namespace {
 std::vector<cDialog*> g_RetiredDialogs;
@@ -36,9 +35,6 @@ cDialog::~cDialog() {
   for (cDialog* dialog : g_RetiredDialogs) {
     if (dialog->listener_ == this) dialog->listener_ = nullptr;
   }
-  // A press this dialog took may still be held: the next dialog may take
-  // its memory, and must not be taken for it.
-  plat::GetInputState().ForgetScreen(this);
 }
 
 void cDialog::OnRender(float elapsed) { dialog_.OnRender(elapsed); }

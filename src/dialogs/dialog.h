@@ -5,6 +5,7 @@
 #pragma once
 
 #include "gui/dxut_dialog.h"
+#include "platform/screen_serial.h"
 
 class CDXUTControl;
 
@@ -54,6 +55,9 @@ class cDialog {
   cDialog* GetListener() const { return listener_; }
 
   int GetId() const { return id_; }
+  // This dialog's identity for the input routing (frame/input_routing.cpp),
+  // never given to another.
+  plat::ScreenSerial Serial() const { return serial_; }
   // The one ship selected in this dialog for a map order (the fleets
   // dialog's answer); null when none or several are selected.
   virtual cJednostkaMorska* GetSingleSelectedShip() { return nullptr; }
@@ -73,6 +77,9 @@ class cDialog {
   int id_;
   cDialog* listener_ = nullptr;
   CDXUTDialog dialog_;
+
+ private:
+  const plat::ScreenSerial serial_ = plat::NewScreenSerial();
 };
 
 // Frees the dialogs closed since the last call; the frame render calls it

@@ -12,6 +12,7 @@
 #include "app/skins.h"
 #include "app/texture.h"
 #include "dialogs/dialog.h"
+#include "frame/input_routing.h"
 #include "screens/map_screen.h"
 #include "screens/menu.h"
 #include "platform/framework.h"
@@ -111,9 +112,9 @@ void OnFrameRender(double time, float elapsed) {
       g_HintText.OnFrameRender();
     }
     renderer->EndScene();
-    // Presses are judged by what the player has seen on top. A resting
-    // window draws a frame twice (a probe first): both have its time.
-    if (result >= 0) plat::GetFramework().NoteShownOnTop(VisibleActiveDialog(), time);
+    // A resting window draws a frame twice (a probe first): both have its
+    // time.
+    if (result >= 0) NoteFrameDrawn(time);
   }
   ReleaseFrameworkLock(nullptr, 0);
   DeleteRetiredMenus();

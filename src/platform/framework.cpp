@@ -39,14 +39,14 @@ std::atomic<Framework*> g_framework{nullptr};
 
 }  // namespace
 
-void Framework::NoteShownOnTop(const void* top, double frameTime) {
+void Framework::NoteShownOnTop(ScreenSerial top, double frameTime) {
   if (shown_noted_ && top == shown_top_) return;
   shown_top_ = top;
   shown_since_ = frameTime;
   shown_noted_ = true;
 }
 
-bool Framework::ShownOnTopFor(const void* top, double seconds) const {
+bool Framework::ShownOnTopFor(ScreenSerial top, double seconds) const {
   return !shown_noted_ || (top == shown_top_ && GetTime() - shown_since_ >= seconds);
 }
 

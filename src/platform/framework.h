@@ -10,6 +10,7 @@
 
 #include "platform/messages.h"
 #include "platform/render.h"
+#include "platform/screen_serial.h"
 
 namespace plat {
 
@@ -101,13 +102,13 @@ class Framework {
   // platform/frame_rest.h). Without one the window never rests.
   void SetRestCheck(RestCheckCallback check) { rest_check_ = std::move(check); }
 
-  // What lies on top in the pictures shown: the program notes it (its top
-  // dialog, or none; opaque here) and the frame's time as it draws each
-  // frame. ShownOnTopFor is true once top has been on the screen for
-  // seconds or more of the frames' time (GetTime); a frame that has drawn
-  // nothing cannot tell, and says true.
-  void NoteShownOnTop(const void* top, double frameTime);
-  bool ShownOnTopFor(const void* top, double seconds) const;
+  // What lies on top in the pictures shown: the program notes its serial
+  // (platform/screen_serial.h; kNoScreen for none) and the frame's time as
+  // it draws each frame. ShownOnTopFor is true once top has been on the
+  // screen for seconds or more of the frames' time (GetTime); a frame that
+  // has drawn nothing cannot tell, and says true.
+  void NoteShownOnTop(ScreenSerial top, double frameTime);
+  bool ShownOnTopFor(ScreenSerial top, double seconds) const;
 
  protected:
   void GuardFrame(bool begin) {
@@ -118,7 +119,7 @@ class Framework {
  private:
   FrameGuardCallback frame_guard_;
   RestCheckCallback rest_check_;
-  const void* shown_top_ = nullptr;
+  ScreenSerial shown_top_ = kNoScreen;
   double shown_since_ = 0.0;  // the time of the first frame that showed it
   bool shown_noted_ = false;
 };

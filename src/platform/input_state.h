@@ -7,6 +7,8 @@
 #include <bitset>
 #include <functional>
 
+#include "platform/screen_serial.h"
+
 namespace plat {
 
 class KeyAndButtonState {
@@ -16,23 +18,14 @@ class KeyAndButtonState {
   void SetKeyDown(unsigned virtualKey, bool down) {
     if (virtualKey < 256) keys_[virtualKey] = down;
   }
-  // What took the first press of each held key (the screen the routing
-  // gave it to; opaque here), null when none was noted.
-  const void* KeyPressedOn(unsigned virtualKey) const {
-    return virtualKey < 256 ? pressed_on_[virtualKey] : nullptr;
+  // What took the first press of each held key (the serial of the screen
+  // the routing gave it to; platform/screen_serial.h), kNoScreen when none
+  // was noted.
+  ScreenSerial KeyPressedOn(unsigned virtualKey) const {
+    return virtualKey < 256 ? pressed_on_[virtualKey] : kNoScreen;
   }
-  void SetKeyPressedOn(unsigned virtualKey, const void* screen) {
+  void SetKeyPressedOn(unsigned virtualKey, ScreenSerial screen) {
     if (virtualKey < 256) pressed_on_[virtualKey] = screen;
-  }
-  // What a note holds for a screen that has gone: the note outlives the
-  // screen, whose address a later one may take. The input state itself
-  // stands for it, so no screen is ever taken for it.
-  const void* GoneScreen() const { return this; }
-  // A screen goes away: its notes become GoneScreen().
-  void ForgetScreen(const void* screen) {
-    for (const void*& on : pressed_on_) {
-      if (on == screen) on = GoneScreen();
-    }
   }
 
   // Whether the window has the keyboard focus (the game is in the
@@ -55,7 +48,7 @@ class KeyAndButtonState {
 
  private:
   std::bitset<256> keys_;
-  std::array<const void*, 256> pressed_on_{};
+  std::array<ScreenSerial, 256> pressed_on_{};
   bool capture_ = false;
   bool focus_ = true;
   bool mouse_in_window_ = true;

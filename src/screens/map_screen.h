@@ -21,6 +21,7 @@
 #include "dialogs/units_manager_rows.h"
 #include "map_drawing/sea_graph_draw.h"
 #include "platform/messages.h"
+#include "platform/screen_serial.h"
 #include "rules/moving_unit_step.h"
 #include "rules/sea_battle.h"
 #include "world/event_records.h"
@@ -131,7 +132,13 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   // Arrow keys held: bit 0 left, 1 up, 2 right, 3 down.
   std::uint32_t ScrollKeys() const { return scroll_keys_; }
 
+  // This screen's identity for the input routing (frame/input_routing.cpp),
+  // never given to another.
+  plat::ScreenSerial Serial() const { return serial_; }
+
  private:
+  const plat::ScreenSerial serial_ = plat::NewScreenSerial();
+
   // The message ShowMessage put up last; only compared with the dialog
   // stack, never used (the dialog frees itself when it closes).
   const void* last_message_ = nullptr;

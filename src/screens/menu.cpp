@@ -58,8 +58,10 @@ bool cMenu::OfferMessage(const plat::Message& message) {
   bool press = false;
   const unsigned button = plat::ButtonOf(message.msg, press);
   // The list's double click that asks a question comes on the press: its
-  // release still lets the list go.
-  const bool releasesOwnPress = button != 0 && !press && plat::GetInputState().KeyPressedOn(button) == nullptr;
+  // release still lets the list go. A press no dialog took has no owner
+  // noted (the routing's rules, frame/input_routing.cpp).
+  const bool releasesOwnPress =
+      button != 0 && !press && plat::GetInputState().KeyPressedOn(button) == plat::kNoScreen;
   if (VisibleActiveDialog() != nullptr && !releasesOwnPress) {
     dialog_.ForgetMouseOver();
     return false;

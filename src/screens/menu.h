@@ -6,6 +6,7 @@
 #include "gui/dxut_dialog.h"
 #include "platform/framework.h"
 #include "platform/messages.h"
+#include "platform/screen_serial.h"
 
 class CDXUTControl;
 
@@ -36,9 +37,15 @@ class cMenu {
   bool OfferMessage(const plat::Message& message);
 
   CDXUTDialog& Dialog() { return dialog_; }
+  // This menu's identity for the input routing (frame/input_routing.cpp),
+  // never given to another.
+  plat::ScreenSerial Serial() const { return serial_; }
 
  protected:
   CDXUTDialog dialog_;
+
+ private:
+  const plat::ScreenSerial serial_ = plat::NewScreenSerial();
 };
 
 extern cMenu* g_pCurrentMenu;

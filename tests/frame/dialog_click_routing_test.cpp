@@ -3,8 +3,6 @@
 // a dialog takes only a click whose press it took, made once it was seen.
 #include <gtest/gtest.h>
 
-#include <cstddef>
-
 #include "app/gui_layout.h"
 #include "app/settings.h"
 #include "dialogs/combat_result_dialog.h"
@@ -15,6 +13,7 @@
 #include "platform/recording_renderer.h"
 #include "screens/map_screen_fixture.h"
 #include "support/fake_framework.h"
+#include "support/one_memory.h"
 #include "units/land_fixture.h"
 #include "world/combat_result.h"
 
@@ -92,12 +91,7 @@ class ClickOwners : public ::testing::Test {
 };
 
 // A report that takes the memory the last one left, as the allocator may.
-struct ReportInOneMemory : cDialogWynikuWalki {
-  using cDialogWynikuWalki::cDialogWynikuWalki;
-  static void* operator new(std::size_t) { return memory; }
-  static void operator delete(void*) {}
-  alignas(cDialogWynikuWalki) static inline unsigned char memory[sizeof(cDialogWynikuWalki)];
-};
+using ReportInOneMemory = twtest::InOneMemory<cDialogWynikuWalki>;
 
 TEST_F(ClickOwners, AReportInTheMemoryOfOneClosedUnderAHeldPressStaysOpenOnTheRelease) {
   Open<ReportInOneMemory>();
@@ -139,6 +133,23 @@ TEST_F(ClickOwners, APressGoesOnlyToWhatThePlayerHasSeenOnTopForAQuarterOfASecon
   Click();
   EXPECT_EQ(g_DialogStack.size(), 2u);
   frame_.time = 1.26;
+  Click();
+  EXPECT_EQ(g_DialogStack.size(), 1u);
+}
+
+// A report closed and freed with no frame drawn after it, and the next one
+// given its memory: the new one was first seen at 1.0 s, so a click at
+// 1.05 s leaves it open.
+TEST_F(ClickOwners, AReportInTheMemoryOfAFreedOneIsSeenFromItsOwnFirstPicture) {
+  Open<ReportInOneMemory>();
+  OnFrameRender(0.0, 0.0f);
+  frame_.time = 1.0;
+  Click();
+  ASSERT_TRUE(g_DialogStack.empty());
+  DeleteRetiredDialogs();
+  Open<ReportInOneMemory>();
+  OnFrameRender(1.0, 0.0f);
+  frame_.time = 1.05;
   Click();
   EXPECT_EQ(g_DialogStack.size(), 1u);
 }

@@ -21,6 +21,7 @@
 #include "screens/menu.h"
 #include "screens/panel.h"
 #include "support/fake_framework.h"
+#include "support/one_memory.h"
 #include "support/test_support.h"
 #include "world/world.h"
 
@@ -272,6 +273,20 @@ TEST_F(Frame, AHeldKeyRepeatsOnlyOnTheScreenThatTookItsPress) {
   PopDialogs(1);
   key(plat::kWmKeyDown, plat::kVkReturn, true);
   EXPECT_EQ(log_, (Log{"scenarios down 13", "scenarios down 13"}));
+  plat::GetInputState() = plat::KeyAndButtonState{};
+}
+
+// Esc held while its menu is freed and the next one is made in its memory:
+// the repeats do not reach the new menu.
+TEST_F(Frame, AHeldKeyDoesNotRepeatOnAMenuMadeInTheMemoryOfTheOneThatTookItsPress) {
+  framework_.SetCallbackMsgProc(MsgProc);
+  new twtest::InOneMemory<KeyMenu>("main", log_);
+  framework_.Send({plat::kWmKeyDown, plat::kVkEscape, 1});
+  RetireCurrentMenu();
+  DeleteRetiredMenus();
+  new twtest::InOneMemory<KeyMenu>("scenarios", log_);
+  framework_.Send({plat::kWmKeyDown, plat::kVkEscape, 1 | plat::kKeyRepeatBit});
+  EXPECT_EQ(log_, (Log{"main down 27"}));
   plat::GetInputState() = plat::KeyAndButtonState{};
 }
 
