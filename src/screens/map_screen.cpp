@@ -273,14 +273,14 @@ void cMapScreen::GreetHumanTurn(int countryId) { PushDialog(new cDialogNowejTury
 void cMapScreen::ShowMessage(std::wstring_view text, std::wstring_view title) {
   const std::wstring message(text), caption(title);
   auto* dialog = new cDialogTekstowy(message.c_str(), caption.c_str(), kMessageLayoutEntry);
-  last_message_ = dialog;
+  last_message_ = dialog->Serial();
   PushDialog(dialog);
 }
 
 bool cMapScreen::IsMessageOpen() const {
-  if (last_message_ == nullptr) return false;
+  if (last_message_ == plat::kNoScreen) return false;
   return std::any_of(g_DialogStack.begin(), g_DialogStack.end(),
-                     [this](const cDialog* dialog) { return dialog == last_message_; });
+                     [this](const cDialog* dialog) { return dialog->Serial() == last_message_; });
 }
 
 void cMapScreen::ShowSeaBattle(cSeaBattle& battle) { OpenSeaBattleScreen(world_, battle); }

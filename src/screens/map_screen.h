@@ -139,9 +139,9 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
  private:
   const plat::ScreenSerial serial_ = plat::NewScreenSerial();
 
-  // The message ShowMessage put up last; only compared with the dialog
-  // stack, never used (the dialog frees itself when it closes).
-  const void* last_message_ = nullptr;
+  // The serial of the message ShowMessage put up last; only looked for on
+  // the dialog stack (the dialog frees itself when it closes).
+  plat::ScreenSerial last_message_ = plat::kNoScreen;
 
   // What a click on the map did to the pending order: it ends (the order
   // mode goes back to 0) or it stays (the next click completes it).
@@ -240,7 +240,7 @@ class cMapScreen final : public cWorldView, public cSeaBattleView {
   // with the dialog stack's entries): a copy lives until its dialog has
   // left the stack.
   struct sShownEvent {
-    const void* dialog = nullptr;
+    plat::ScreenSerial dialog = plat::kNoScreen;
     sEvent event;
   };
   std::list<sShownEvent> shown_events_;

@@ -11,8 +11,9 @@
 
 namespace {
 
-bool OnStack(const void* dialog) {
-  return std::find(g_DialogStack.begin(), g_DialogStack.end(), dialog) != g_DialogStack.end();
+bool OnStack(plat::ScreenSerial serial) {
+  return std::any_of(g_DialogStack.begin(), g_DialogStack.end(),
+                     [serial](const cDialog* dialog) { return dialog->Serial() == serial; });
 }
 
 }  // namespace
@@ -23,7 +24,7 @@ bool cMapScreen::ShowEventDialog(const sEvent& event) {
   sShownEvent& shown = shown_events_.emplace_back();
   shown.event = event;
   auto* dialog = new cDialogEventu(world_, shown.event);
-  shown.dialog = dialog;
+  shown.dialog = dialog->Serial();
   PushDialog(dialog);
   return true;
 }
