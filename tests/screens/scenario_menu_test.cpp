@@ -35,6 +35,8 @@
 #include "screens/scenario_menu.h"
 #include "screens/scenario_settings_menu.h"
 #include "support/fixture_scenario.h"
+#include "world/jednostka_ladowa.h"
+#include "world/unit_lists.h"
 #include "world/world.h"
 
 namespace {
