@@ -2,7 +2,8 @@
 // each of its screens as it makes it (what a serial stands for is the
 // program's; opaque here). A serial is never given twice while the program
 // runs, so a note that outlives its screen is never taken for a later one,
-// not even one made in the same memory. Main thread only, as the screens.
+// not even one made in the same memory. The screens are the main thread's,
+// but a serial is unique from any thread.
 #pragma once
 
 #include <cstdint>
