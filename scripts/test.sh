@@ -5,15 +5,12 @@
 # menus, then the scripted walks), the thread tests again under
 # ThreadSanitizer, a short smoke run of every file-reader fuzzer (fixed
 # seed, so a run repeats the same inputs; a sanitizer report, undefined
-# behaviour included, fails it), then all unit tests with CTest. Every file
-# the unity build compiles in a batch must also compile alone, as the build
-# without unity compiles it.
+# behaviour included, fails it), then all unit tests with CTest.
 #
 # On a small machine the order matters more than the work: the
-# ThreadSanitizer and fuzzer builds and the check of the files alone run at
-# the lowest priority beside the walks and the unit tests, which spend much
-# of their time waiting for the game; the walks run side by side, each on a
-# virtual display of its own.
+# ThreadSanitizer and fuzzer builds run at the lowest priority beside the
+# walks and the unit tests, which spend much of their time waiting for the
+# game; the walks run side by side, each on a virtual display of its own.
 # The time of every stage is printed at the end, and every start of the
 # game that a walk tried again.
 set -euo pipefail
@@ -84,9 +81,8 @@ cmake -S "$root" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_SANITIZE=ON \
   -DTW_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-g1" -DCMAKE_CXX_FLAGS="-Og -Werror" >/dev/null
 timed "build (ASan + UBSan)" ninja -C "$asan" -j "$jobs"
 
-# The ThreadSanitizer and fuzzer builds and the check of the files alone, at
-# the lowest priority, beside the checks below. Their output goes to a log
-# that is printed when they fail.
+# The ThreadSanitizer and fuzzer builds, at the lowest priority, beside the
+# checks below. Their output goes to a log that is printed when they fail.
 # The test programs that hold tests named "...Thread...": under
 # ThreadSanitizer each is made of the files that hold such tests.
 tsan_programs=(tw_tests_platform tw_tests_app tw_tests_dialogs tw_tests_units tw_tests_rules tw_tests_ai tw_tests_headless tw_tests_land_rules tw_tests_air_rules tw_tests_naval_rules tw_tests_turn_rules tw_tests_screens tw_tests_frame)
@@ -104,12 +100,7 @@ background_builds() {
   CXX=clang++ cmake -S "$root" -B "$fuzz" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_FUZZ=ON \
     -DTW_BUILD_TESTS=OFF -DTW_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-gline-tables-only" \
     -DCMAKE_CXX_FLAGS="-O0" >/dev/null &&
-  timed "build (fuzzers) &" nice -n 19 ninja -C "$fuzz" -j "$jobs" "${fuzz_targets[@]}" &&
-  # Each file of the ASan build's unity batches compiled alone, syntax only,
-  # with the batch's options and precompiled headers: a file that uses a
-  # header only an earlier file of its batch includes fails here, as it
-  # would in the build without unity (-DTW_UNITY=OFF).
-  timed "files alone (syntax only) &" nice -n 19 python3 "$root/scripts/check_files_alone.py" "$asan" "$jobs"
+  timed "build (fuzzers) &" nice -n 19 ninja -C "$fuzz" -j "$jobs" "${fuzz_targets[@]}"
 }
 background_log="$root/build/background-builds.txt"
 background_builds >"$background_log" 2>&1 &
@@ -256,10 +247,10 @@ timed "unit tests (ASan + UBSan)" unit_tests
 # The background builds must have ended well.
 background_status=0
 wait "$background_pid" || background_status=$?
-grep -E '^(== |FAILED|ninja: build stopped|does not compile alone|[0-9]+ of [0-9]+ files)' "$background_log" || true
+grep -E '^(== |FAILED|ninja: build stopped)' "$background_log" || true
 if [ "$background_status" -ne 0 ]; then
   tail -n 60 "$background_log" >&2
-  echo "the ThreadSanitizer build, the fuzzer build or the files alone FAILED (all their output: $background_log)" >&2
+  echo "the ThreadSanitizer or fuzzer build FAILED (all its output: $background_log)" >&2
   exit 1
 fi
 
