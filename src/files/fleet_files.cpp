@@ -193,8 +193,8 @@ void LoadUnitNameTemplates(cWorld& world, std::wstring_view folderFormat, std::s
   // hold (a slot given twice, a last line without its line end) is damage
   // in a saved game's copy.
   files::cRowCheck row(path);
-  keptBytes.clear();
-  if (!files::ReadBytes(path, keptBytes)) FatalExit(L"Blad otwarcia pliku! (nie istnieje?)");
+  // The reader holds the file's bytes whole.
+  keptBytes.assign(reader.Text());
   // Saves of earlier versions kept the scenario's file byte for byte, with
   // what the copy can no longer hold: a copy the same as the scenario's
   // file is such a save's own writing.
