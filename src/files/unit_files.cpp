@@ -224,6 +224,22 @@ struct sReadUnit {
   std::uint32_t line;
 };
 
+// A row whose id a unit of the file holds already: "<kind> id <n> is given
+// twice, on lines <first> and <this>"; an id some unit had before the file
+// was read, or a row that made no unit, has no first line to name.
+template <typename Unit>
+void FaultRepeatedId(const files::cRowCheck& row, const std::vector<sReadUnit<Unit>>& read, int id,
+                     const wchar_t* kind, std::wstring_view warnTail) {
+  const std::wstring what = plat::Format(L"%s id %i", std::wstring(kind), id);
+  for (const sReadUnit<Unit>& r : read) {
+    if (r.unit->id == id) {
+      row.Repeated(what, r.line, warnTail);
+      return;
+    }
+  }
+  row.Fault(what + L" is used twice", warnTail);
+}
+
 // A scenario may give two units one id; both load, and each unit but the
 // one the id means then takes a free id, greater than any in use (past the
 // greatest int the lowest free one), so that the game tells them apart and
@@ -288,7 +304,7 @@ void LoadLandUnits(cWorld& world, std::wstring_view folderFormat) {
     const int scenarioId = ScenarioId(row, kLandColumns, id);
     if (!idsInUse.insert(id).second) {
       LogLine(L"Blad: Numer ID=%i sie powtarza.", id);
-      row.Fault(plat::Format(L"land unit id %i is used twice", id), L"; the unit takes a free id");
+      FaultRepeatedId(row, read, id, L"land unit", L"; the unit takes a free id");
     }
     const int type = row.Int(5, L"land unit type", kUnitInfantryDivision, kUnitArtificialHarbour);
     if (CategoryOfUnitType(type) != kCategoryLand) row.RefuseValue(5, L"land unit type", L"names no land unit type");
@@ -410,7 +426,7 @@ void LoadAirUnits(cWorld& world, std::wstring_view folderFormat) {
     // An invalid row below makes no unit, so its id is not taken yet.
     if (idsInUse.count(id) != 0) {
       LogLine(L"Blad: Numer ID=%i jednostki lotniczej sie powtarza.", id);
-      row.Fault(plat::Format(L"air unit id %i is used twice", id), L"; the unit takes a free id");
+      FaultRepeatedId(row, read, id, L"air unit", L"; the unit takes a free id");
     }
     templ.id = id;
     templ.scenarioId = ScenarioId(row, kAirColumns, id);
@@ -492,7 +508,7 @@ void LoadNavalUnits(cWorld& world, std::wstring_view folderFormat) {
     row.WarnExtraFields(kNavalColumns);
     templ.id = UnitId(row);
     if (!idsInUse.insert(templ.id).second) {
-      row.Fault(plat::Format(L"ship id %i is used twice", templ.id), L"; one of the ships takes a free id");
+      FaultRepeatedId(row, read, templ.id, L"ship", L"; one of the ships takes a free id");
     }
     templ.SetName(reader[1]);
     templ.countryId = row.Int(2, L"country id", 1);

@@ -313,6 +313,8 @@ TEST_F(WorldLoader, RepeatedUnitIdsOfAScenarioTakeFreeIdsSoItsSavesLoadBack) {
                            L"1st Airborne takes the free id 10"));
   EXPECT_TRUE(log.Contains(L"WARNING: data\\scenarios\\Fixture\\air_units.csv line 6: air unit id 1 is used twice; "
                            L"Eastmark Bombers takes the free id 2"));
+  EXPECT_TRUE(log.Contains(L"WARNING: data\\scenarios\\Fixture\\air_units.csv line 6: air unit id 1 is given twice, on "
+                           L"lines 4 and 6; the unit takes a free id"));
   EXPECT_TRUE(log.Contains(L"WARNING: data\\scenarios\\Fixture\\naval_units.csv line 4: ship id 3 is used twice; "
                            L"EM Reserve Cruiser takes the free id 6"));
   ASSERT_EQ(g_pWorld->Units().carriedUnitsA.size(), 1u);

@@ -474,12 +474,14 @@ TEST_F(ChangedSaves, LostRowsAreRefusedAfterTheQuestionWhileASameSizeEditLoads) 
   std::filesystem::create_directories(dir_.Path() / "data/pbem");
   std::filesystem::copy(saves_ / "Saved", dir_.Path() / "data/pbem/Twice", std::filesystem::copy_options::recursive);
   const std::string units = twtest::ReadFile((saves_ / "Saved/land_units.csv").string());
-  const std::string armoured = "\n2;2nd Armoured;1;6;4;4;1;98;", airborne = "\n3;1st Airborne;";
+  const std::string armoured = "\n2;2nd Armoured;1;6;4;4;1;98;", airborne = "\n3;1st Airborne;",
+                    infantry = "\n1;1st Infantry;";
   const auto lineOf = [&units](const std::string& row) {
     const std::size_t at = units.find(row);
     return at == std::string::npos ? -1 : static_cast<int>(std::count(units.begin(), units.begin() + at + 1, '\n')) + 1;
   };
   ASSERT_GT(lineOf(airborne), 0);
+  ASSERT_GT(lineOf(infantry), 0);
   dir_.Write("data/save/Cut row/land_units.csv", units.substr(0, units.find(armoured) + armoured.size()));
   dir_.Write("data/save/No air/air_units.csv", "");
   dir_.Write("data/pbem/Twice/land_units.csv",
@@ -511,8 +513,9 @@ TEST_F(ChangedSaves, LostRowsAreRefusedAfterTheQuestionWhileASameSizeEditLoads) 
       {kScenarioTabSavedGame, L"No air",
        L"ERROR: data\\save\\No air\\air_units.csv: no air units: the file is empty" + damaged},
       {kScenarioTabPbemGame, L"Twice",
-       plat::Format(L"ERROR: data\\pbem\\Twice\\land_units.csv line %i: land unit id 1 is used twice",
-                    lineOf(airborne)) + damaged}};
+       plat::Format(L"ERROR: data\\pbem\\Twice\\land_units.csv line %i: land unit id 1 is given twice, on lines "
+                    L"%i and %i",
+                    lineOf(airborne), lineOf(infantry), lineOf(airborne)) + damaged}};
   for (const auto& [tab, folder, reason] : refused) {
     StartSave(*SavedGamesMenu(tab), folder);
     EXPECT_EQ(QuestionOnTop().rfind(L"scenario_changed_save_", 0), 0u);
