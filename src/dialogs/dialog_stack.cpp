@@ -111,6 +111,11 @@ cDialog* FindDialogById(int id) {
   return nullptr;
 }
 
+bool IsOnDialogStack(plat::ScreenSerial serial) {
+  return std::any_of(g_DialogStack.begin(), g_DialogStack.end(),
+                     [serial](const cDialog* dialog) { return dialog->Serial() == serial; });
+}
+
 cDialog* VisibleActiveDialog() {
   cDialog* dialog = g_pActiveDialog;
   return dialog != nullptr && dialog->Dialog().GetVisible() ? dialog : nullptr;

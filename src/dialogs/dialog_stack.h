@@ -7,6 +7,8 @@
 #include <functional>
 #include <vector>
 
+#include "platform/screen_serial.h"
+
 class cDialog;
 
 extern std::vector<cDialog*> g_DialogStack;
@@ -28,6 +30,8 @@ DialogsClosedHook SetDialogsClosedHook(DialogsClosedHook hook);
 void CloseDialogsDownTo(int id);
 // The lowest dialog with this id, or null.
 cDialog* FindDialogById(int id);
+// Whether the dialog of this serial (cDialog::Serial) is on the stack.
+bool IsOnDialogStack(plat::ScreenSerial serial);
 
 // The active dialog when it exists and is shown (a hidden one gets no
 // input), else null.

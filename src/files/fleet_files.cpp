@@ -362,10 +362,7 @@ void LoadConvoys(cWorld& world, std::wstring_view folderFormat) {
   // Free ids come after the greatest in use (the lowest free one once that
   // is the greatest int), so that the id counter made from them gives new
   // convoys ids of their own too.
-  std::unordered_set<int> used;
-  for (int countryId = 1; countryId <= store.GetCountryCount(); ++countryId) {
-    for (const cConvoy& convoy : *store.ConvoysOf(countryId)) used.insert(convoy.id);
-  }
+  std::unordered_set<int> used = IdsInUse(world, eIdKind::kConvoy);
   for (const sRepeated& r : repeated) {
     cConvoy& convoy = (*store.ConvoysOf(r.owner))[r.index];
     convoy.id = NewIdBeside(used);

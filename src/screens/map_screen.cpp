@@ -278,9 +278,7 @@ void cMapScreen::ShowMessage(std::wstring_view text, std::wstring_view title) {
 }
 
 bool cMapScreen::IsMessageOpen() const {
-  if (last_message_ == plat::kNoScreen) return false;
-  return std::any_of(g_DialogStack.begin(), g_DialogStack.end(),
-                     [this](const cDialog* dialog) { return dialog->Serial() == last_message_; });
+  return last_message_ != plat::kNoScreen && IsOnDialogStack(last_message_);
 }
 
 void cMapScreen::ShowSeaBattle(cSeaBattle& battle) { OpenSeaBattleScreen(world_, battle); }

@@ -9,18 +9,9 @@
 #include "screens/map_screen.h"
 #include "world/world.h"
 
-namespace {
-
-bool OnStack(plat::ScreenSerial serial) {
-  return std::any_of(g_DialogStack.begin(), g_DialogStack.end(),
-                     [serial](const cDialog* dialog) { return dialog->Serial() == serial; });
-}
-
-}  // namespace
-
 bool cMapScreen::ShowEventDialog(const sEvent& event) {
   // The copies of dialogs closed since are no longer read.
-  shown_events_.remove_if([](const sShownEvent& shown) { return !OnStack(shown.dialog); });
+  shown_events_.remove_if([](const sShownEvent& shown) { return !IsOnDialogStack(shown.dialog); });
   sShownEvent& shown = shown_events_.emplace_back();
   shown.event = event;
   auto* dialog = new cDialogEventu(world_, shown.event);
@@ -31,5 +22,5 @@ bool cMapScreen::ShowEventDialog(const sEvent& event) {
 
 bool cMapScreen::EventDialogOpen() const {
   return std::any_of(shown_events_.begin(), shown_events_.end(),
-                     [](const sShownEvent& shown) { return OnStack(shown.dialog); });
+                     [](const sShownEvent& shown) { return IsOnDialogStack(shown.dialog); });
 }
