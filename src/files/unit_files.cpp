@@ -32,10 +32,6 @@ namespace {
 constexpr std::size_t kLandColumns = 33;
 constexpr std::size_t kAirColumns = 19;
 constexpr std::size_t kNavalColumns = 14;
-// A land or air row may add the id its scenario gave the unit (the game
-// writes it; the files of earlier games and of scenarios may lack it).
-constexpr std::size_t kLandColumnsWithScenarioId = kLandColumns + 1;
-constexpr std::size_t kAirColumnsWithScenarioId = kAirColumns + 1;
 
 // Levels run 1 to 5; strengths are per cent of the full unit; supply is an
 // index of the supply tables (0 to 50).
@@ -44,9 +40,9 @@ constexpr int kMaxPercent = 100;
 constexpr int kMaxSupplyValue = 50;
 constexpr int kMaxHitPoints = 100;
 
-// The head of "land_units.csv" as earlier games wrote it, without the
-// last column the game writes now (LandUnitsHeader).
-constexpr char kEarlierLandUnitsHeader[] =
+// The head of "land_units.csv" in the table's own columns, as a scenario
+// holds it (and as saves of earlier games wrote it).
+constexpr char kLandUnitsHeader[] =
     "#Land units\n"
     "#ID;Name;Country ID;Hex X;Hex Y;Type;Level (1-5);Current strength (1-100);Action Points;Attacked [0=false "
     "1=true];Was attacked [0=false 1=true];Supply source X;Supply source Y;Starting AP;TransporterID (-1=not on "
@@ -57,13 +53,17 @@ constexpr char kEarlierLandUnitsHeader[] =
 constexpr char kScenarioIdColumn[] = "Scenario ID";
 
 // The head of "land_units.csv" as its writer puts it: a file of no land
-// unit holds it alone.
-std::string LandUnitsHeader() { return std::string(kEarlierLandUnitsHeader) + kScenarioIdColumn + ";"; }
+// unit holds it alone. A save's adds the scenario id column.
+std::string LandUnitsHeader(eUnitFileLayout layout) {
+  std::string header(kLandUnitsHeader);
+  if (layout == eUnitFileLayout::kSave) header += std::string(kScenarioIdColumn) + ";";
+  return header;
+}
 
 // "air_units.csv" as its writer puts it: the head, the units on the map
-// after their section line, then those in the reserve after theirs.
-// Earlier games wrote the head without the last column.
-constexpr char kEarlierAirUnitsHeader[] =
+// after their section line, then those in the reserve after theirs. A
+// save's head adds the scenario id column.
+constexpr char kAirUnitsHeader[] =
     "#Air units\n"
     "#ID;Name;Country ID;Hex X;Hex Y;Type;Level (1-5);Strength;Commander ID (-1 = no commander assigned);"
     "Attacked [0=false 1=true];Was attacked [0=false 1=true];Supply source X;Supply source Y;Action Points;"
@@ -71,12 +71,15 @@ constexpr char kEarlierAirUnitsHeader[] =
 constexpr char kAirOnMapLine[] = "\n#On map";
 constexpr char kAirInReserveLine[] = "\n#In reserve";
 
-std::string AirUnitsHeader() { return std::string(kEarlierAirUnitsHeader) + ";" + kScenarioIdColumn; }
+std::string AirUnitsHeader(eUnitFileLayout layout) {
+  std::string header(kAirUnitsHeader);
+  if (layout == eUnitFileLayout::kSave) header += std::string(";") + kScenarioIdColumn;
+  return header;
+}
 
-// The file as its writer puts it (earlier: as earlier games put it) for no
-// air unit.
-std::string NoAirUnitsText(bool earlier) {
-  std::string text = earlier ? std::string(kEarlierAirUnitsHeader) : AirUnitsHeader();
+// The file as its writer puts it in the layout for no air unit.
+std::string NoAirUnitsText(eUnitFileLayout layout) {
+  std::string text = AirUnitsHeader(layout);
   text += kAirOnMapLine;
   text += kAirInReserveLine;
   return text;
@@ -139,11 +142,19 @@ int Coordinate(const files::cRowCheck& row, std::size_t column, const wchar_t* w
 // (row.Fault), and ends a saved game's load.
 int UnitId(const files::cRowCheck& row) { return row.Int(0, L"unit id", 1, INT_MAX); }
 
-// The id the unit's scenario gave it: the row's column after the unit's
-// own where the row has it (a saved game's unit that took a free id keeps
+// The columns a row of the file is read from: a saved game's land and air
+// rows may hold the scenario id after the table's own (the game writes it
+// into its saves; saves of earlier games lack it). A scenario's rows are
+// read from the table's columns alone, the fields past them ignored.
+std::size_t ReadColumns(const cWorld& world, std::size_t columns) { return world.savedGame ? columns + 1 : columns; }
+
+// The id the unit's scenario gave it: in a scenario the row's id (fields
+// past the table's columns are ignored); in a saved game the column after
+// the table's where the row has it (a unit the game gave a free id keeps
 // its scenario's id there), else the row's id.
-int ScenarioId(const files::cRowCheck& row, std::size_t column, int id) {
-  return row.FieldCount() > column ? row.Int(column, L"scenario id", 1, INT_MAX) : id;
+int ScenarioId(const cWorld& world, const files::cRowCheck& row, std::size_t column, int id) {
+  if (!world.savedGame || row.FieldCount() <= column) return id;
+  return row.Int(column, L"scenario id", 1, INT_MAX);
 }
 
 // The commander named by a row (none for a negative id; an unknown id is
@@ -181,12 +192,19 @@ void ReleaseCommanderOf(const cUnit* unit) {
 
 int CommanderIdOf(const cUnit* unit) { return unit->ownCommander ? unit->ownCommander->id : -1; }
 
-std::wstring LandRow(cJednostkaLadowa* unit) {
+// A save's last field of a land or air row, the unit's scenario id and the
+// row's ";"; none in a scenario's layout.
+std::wstring ScenarioIdField(const cJednostka* unit, eUnitFileLayout layout) {
+  return layout == eUnitFileLayout::kSave ? plat::Format(L"%i;", unit->IdInScenario()) : std::wstring();
+}
+
+// A row in the layout: a save's ends with the unit's scenario id.
+std::wstring LandRow(cJednostkaLadowa* unit, eUnitFileLayout layout) {
   const auto* harbour = dynamic_cast<const cMulberry*>(unit);
   // A unit aboard a ship has no map position.
   const bool aboard = unit->transport != nullptr;
   return plat::Format(
-      L"\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%f;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;",
+      L"\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%f;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%s",
       unit->id, files::CleanFieldText(unit->name), unit->countryId, aboard ? -1 : unit->x, aboard ? -1 : unit->y,
       unit->type, unit->level,
       unit->GetStrength(), unit->actionPoints, unit->attacked ? 1 : 0, unit->wasAttacked ? 1 : 0,
@@ -195,16 +213,16 @@ std::wstring LandRow(cJednostkaLadowa* unit) {
       unit->freezeTime, unit->aiOrder, unit->aiTargetX, unit->aiTargetY, unit->aiUltimateTargetX,
       unit->aiUltimateTargetY, unit->supply, unit->eventsEffect, unit->turnsSinceParadrop,
       harbour ? harbour->remainingMonths : -1, unit->turnsWithoutSupply, unit->entrenchment, unit->lastX,
-      unit->lastY, unit->availableInTurns, unit->IdInScenario());
+      unit->lastY, unit->availableInTurns, ScenarioIdField(unit, layout));
 }
 
-std::wstring AirRow(const cJednostkaLotnicza* unit) {
-  return plat::Format(L"\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;", unit->id,
+std::wstring AirRow(const cJednostkaLotnicza* unit, eUnitFileLayout layout) {
+  return plat::Format(L"\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%s", unit->id,
                       files::CleanFieldText(unit->name), unit->countryId, unit->x, unit->y, unit->type, unit->level,
                       files::TruncateToInt(unit->strength), CommanderIdOf(unit), unit->attacked ? 1 : 0,
                       unit->wasAttacked ? 1 : 0, unit->supplySourceX, unit->supplySourceY, unit->actionPoints,
                       unit->startingActionPoints, unit->inReserve ? 1 : 0, unit->supply, unit->reconDone ? 1 : 0,
-                      unit->availableInTurns, unit->IdInScenario());
+                      unit->availableInTurns, ScenarioIdField(unit, layout));
 }
 
 // A ship on the map is written with the fleet it is linked to; a reserve
@@ -299,9 +317,9 @@ void LoadLandUnits(cWorld& world, std::wstring_view folderFormat) {
     if (reader.ReadRecord(false) == 0) continue;  // a comment or an empty line
     row.Start(reader.LineCounter(), reader.Fields());
     if (!row.HasFields(kLandColumns)) continue;
-    row.WarnExtraFields(kLandColumnsWithScenarioId);
+    row.WarnExtraFields(ReadColumns(world, kLandColumns));
     const int id = UnitId(row);
-    const int scenarioId = ScenarioId(row, kLandColumns, id);
+    const int scenarioId = ScenarioId(world, row, kLandColumns, id);
     if (!idsInUse.insert(id).second) {
       LogLine(L"Blad: Numer ID=%i sie powtarza.", id);
       FaultRepeatedId(row, read, id, L"land unit", L"; the unit takes a free id");
@@ -389,9 +407,10 @@ void LoadLandUnits(cWorld& world, std::wstring_view folderFormat) {
     LinkCommander(world, *unit, commanderId, row);
     LogLine(L"Land unit %s (ID=%i CountryID=%i) added", unit->name, unit->id, unit->countryId);
   }
-  // An earlier game's file of no land unit holds its header alone.
-  const bool earlier = HoldsLinesOf(reader.Text(), kEarlierLandUnitsHeader);
-  row.WarnWhenNoRows(reader.Text(), earlier ? std::string(kEarlierLandUnitsHeader) : LandUnitsHeader(),
+  // A file of no land unit holds its header alone: a scenario's, or a save
+  // of an earlier game, the table's own; a save's, with the scenario id.
+  const bool tableOwn = HoldsLinesOf(reader.Text(), kLandUnitsHeader);
+  row.WarnWhenNoRows(reader.Text(), LandUnitsHeader(tableOwn ? eUnitFileLayout::kScenario : eUnitFileLayout::kSave),
                      L"land unit rows");
   SettleRepeatedIds(read, usedBefore, idsInUse, files::PathFromPattern(folderFormat, L"land_units.csv"), L"land unit",
                     false);
@@ -421,7 +440,7 @@ void LoadAirUnits(cWorld& world, std::wstring_view folderFormat) {
     if (reader.ReadRecord(false) == 0) continue;  // a comment or an empty line
     row.Start(reader.LineCounter(), reader.Fields());
     if (!row.HasFields(kAirColumns)) continue;
-    row.WarnExtraFields(kAirColumnsWithScenarioId);
+    row.WarnExtraFields(ReadColumns(world, kAirColumns));
     const int id = UnitId(row);
     // An invalid row below makes no unit, so its id is not taken yet.
     if (idsInUse.count(id) != 0) {
@@ -429,7 +448,7 @@ void LoadAirUnits(cWorld& world, std::wstring_view folderFormat) {
       FaultRepeatedId(row, read, id, L"air unit", L"; the unit takes a free id");
     }
     templ.id = id;
-    templ.scenarioId = ScenarioId(row, kAirColumns, id);
+    templ.scenarioId = ScenarioId(world, row, kAirColumns, id);
     templ.SetName(reader[1]);
     templ.countryId = row.Int(2, L"country id", 1);
     templ.x = row.Int(3, L"hex x");  // checked by the placement after the file
@@ -467,9 +486,9 @@ void LoadAirUnits(cWorld& world, std::wstring_view folderFormat) {
     LinkCommander(world, *unit, commanderId, row);
     LogLine(L"Air unit %s (ID=%i CountryID=%i) added", unit->name, unit->id, unit->countryId);
   }
-  // An earlier game's file cut inside its header was cut too.
-  if (!row.WarnWhenCutInHeader(reader.Text(), NoAirUnitsText(false), L"air units")) {
-    row.WarnWhenCutInHeader(reader.Text(), NoAirUnitsText(true), L"air units");
+  // A file of either layout cut inside its header was cut.
+  if (!row.WarnWhenCutInHeader(reader.Text(), NoAirUnitsText(eUnitFileLayout::kSave), L"air units")) {
+    row.WarnWhenCutInHeader(reader.Text(), NoAirUnitsText(eUnitFileLayout::kScenario), L"air units");
   }
   RefuseWithoutReserveLine(world, reader, row);
   SettleRepeatedIds(read, usedBefore, idsInUse, files::PathFromPattern(folderFormat, L"air_units.csv"), L"air unit",
@@ -581,26 +600,26 @@ void PlaceLoadedLandUnits(cWorld& world) { PlaceLoadedUnits(world, world.Units()
 
 void PlaceLoadedAirUnits(cWorld& world) { PlaceLoadedUnits(world, world.Units().airUnits, L"Air", L"air"); }
 
-void WriteLandUnits(const cWorld& world, std::wstring_view folder) {
-  std::wstring text = plat::WidenAnsi(LandUnitsHeader());
+void WriteLandUnits(const cWorld& world, std::wstring_view folder, eUnitFileLayout layout) {
+  std::wstring text = plat::WidenAnsi(LandUnitsHeader(layout));
   const sUnitLists& units = world.Units();
   for (const auto* list : {&units.landUnits, &units.carriedUnitsA, &units.carriedUnitsB}) {
-    for (cJednostkaLadowa* unit : *list) text += LandRow(unit);
+    for (cJednostkaLadowa* unit : *list) text += LandRow(unit, layout);
   }
   for (cJednostka* unit : units.reservePool) {
-    if (auto* land = dynamic_cast<cJednostkaLadowa*>(unit)) text += LandRow(land);
+    if (auto* land = dynamic_cast<cJednostkaLadowa*>(unit)) text += LandRow(land, layout);
   }
   files::WriteTextDataFile(files::JoinPath(folder, L"land_units.csv"), plat::NarrowAnsi(text));
 }
 
-void WriteAirUnits(const cWorld& world, std::wstring_view folder) {
-  std::wstring text = plat::WidenAnsi(AirUnitsHeader());
+void WriteAirUnits(const cWorld& world, std::wstring_view folder, eUnitFileLayout layout) {
+  std::wstring text = plat::WidenAnsi(AirUnitsHeader(layout));
   text += plat::WidenAnsi(kAirOnMapLine);
   const sUnitLists& units = world.Units();
-  for (const cJednostkaLotnicza* unit : units.airUnits) text += AirRow(unit);
+  for (const cJednostkaLotnicza* unit : units.airUnits) text += AirRow(unit, layout);
   text += plat::WidenAnsi(kAirInReserveLine);
   for (const cJednostka* unit : units.reservePool) {
-    if (const auto* air = dynamic_cast<const cJednostkaLotnicza*>(unit)) text += AirRow(air);
+    if (const auto* air = dynamic_cast<const cJednostkaLotnicza*>(unit)) text += AirRow(air, layout);
   }
   files::WriteTextDataFile(files::JoinPath(folder, L"air_units.csv"), plat::NarrowAnsi(text));
 }

@@ -17,18 +17,18 @@ class cWorld;
 // about and both units are kept: the one the id goes on meaning (the
 // first of the file; of ships the first not in reserve) keeps it, the other
 // takes a free id (above every id in use; once the greatest int is in use,
-// the lowest free one) named in a second WARNING. A land or air row may hold
-// one column more, the id the unit's scenario gave it (cJednostka::
-// IdInScenario, by which the scenario's events name it); a row without it
-// (a scenario's, or an earlier game's save) gives the row's own id, and a
-// unit that takes a free id keeps that one. A file without its rows is
-// warned about too: one empty or cut inside its header (a land file holding
-// its header alone, or an earlier game's header without the last column, is
-// a table of none, warned about in a saved game too). In a saved
-// game (world.savedGame) each of these WARNINGs is an ERROR that ends the
-// load (files::eRowLoss). A unit whose
-// commander exists becomes that commander's unit, so "commanders.csv" must
-// be read first. A saved game's air or ship file whose rows stop before
+// the lowest free one) named in a second WARNING; a land or air unit keeps
+// the row's id as its scenario id (cJednostka::IdInScenario, by which the
+// scenario's events name it). A scenario's row is read from the table's
+// columns (33, 19, 14): the fields past them are ignored with a WARNING. A
+// saved game's land or air row may hold one column more, the scenario id
+// the game saved with the unit; a row without it (a save of an earlier
+// game) gives the row's own id. A file without its rows is warned about
+// too: one empty or cut inside its header (a land file holding its header
+// alone, in either layout, is a table of none, warned about in a saved game
+// too). In a saved game (world.savedGame) each of these WARNINGs is an
+// ERROR that ends the load (files::eRowLoss). A unit whose commander exists
+// becomes that commander's unit, so "commanders.csv" must be read first. A saved game's air or ship file whose rows stop before
 // the "#In reserve" line its writer puts after them was cut: its load ends.
 // A file that cannot be opened logs
 // "Blad otwarcia pliku! (nie istnieje?)" and ends the process (exit 1).
@@ -48,13 +48,18 @@ void LoadNavalUnits(cWorld& world, std::wstring_view folderFormat);
 void PlaceLoadedLandUnits(cWorld& world);
 void PlaceLoadedAirUnits(cWorld& world);
 
+// The columns the land and air files are written with: a scenario's are the
+// table's own; a save's rows end with one more, the id the unit's scenario
+// gave it (IdInScenario), so that a unit the game gave a free id goes on
+// answering to its scenario's events in the saved game.
+enum class eUnitFileLayout { kScenario, kSave };
+
 // "<folder>\land_units.csv": the map, transport and amphibious lists, then
-// the land units of the reserve pool; land and air rows end with the id the
-// unit's scenario gave it.
-void WriteLandUnits(const cWorld& world, std::wstring_view folder);
+// the land units of the reserve pool.
+void WriteLandUnits(const cWorld& world, std::wstring_view folder, eUnitFileLayout layout = eUnitFileLayout::kSave);
 // "<folder>\air_units.csv": the air list under "#On map", the reserve
 // pool's air units under "#In reserve".
-void WriteAirUnits(const cWorld& world, std::wstring_view folder);
+void WriteAirUnits(const cWorld& world, std::wstring_view folder, eUnitFileLayout layout = eUnitFileLayout::kSave);
 // "<folder>\naval_units.csv": the ship list, then the ship reserve pool
 // (fleet id -1; a reserve ship keeps its commander).
 void WriteNavalUnits(const cWorld& world, std::wstring_view folder);

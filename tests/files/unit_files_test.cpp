@@ -10,6 +10,7 @@
 #include <limits>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "files/fleet_files.h"
@@ -47,7 +48,9 @@ struct UnitFiles : filestest::FilesTest {
   cCommander* commander = new cCommander();
 };
 
+// A save's rows, their scenario ids last.
 TEST_F(UnitFiles, LandRowsReadBackAndAreWrittenExactly) {
+  world.savedGame = true;
   const std::string rows =
       "7;1st,Guards;2;4;5;3;2;80;6;1;0;1;2;9;-1;3;0;1.500000;2;4;8;7;9;6;10;-3;1;-1;0;2;3;5;0;7;\r\n"
       "8;Res;1;-1;-1;0;1;0;0;0;0;-1;-1;0;-1;-1;1;0.000000;0;0;-1;-1;-1;-1;0;0;0;-1;0;0;-1;-1;3;5;";
@@ -92,10 +95,11 @@ TEST_F(UnitFiles, RepeatedIdsAreLoggedAndKept) {
   EXPECT_EQ(filestest::CountLines(log, L"Blad: Numer ID=6 jednostki lotniczej sie powtarza."), 1);
 }
 
+// A scenario's rows, in the table's own columns.
 TEST_F(UnitFiles, AirRowsReadBackExactlyAndInvalidRowsAreAnnounced) {
   const std::string rows =
-      "4;JG 52;2;1;2;20;3;12;3;0;0;-1;-1;1;2;0;5;1;0;4;\r\n#In reserve\r\n"
-      "5;KG 1;2;-1;-1;22;1;0;-1;0;0;-1;-1;0;0;1;0;0;0;2;";
+      "4;JG 52;2;1;2;20;3;12;3;0;0;-1;-1;1;2;0;5;1;0;\r\n#In reserve\r\n"
+      "5;KG 1;2;-1;-1;22;1;0;-1;0;0;-1;-1;0;0;1;0;0;0;";
   // Two invalid rows: in reserve on a hex, and off the map but not in reserve.
   dir.Write("air_units.csv", "#h\r\n" + rows + AirRow(6, "Bad1", 10, 12, true) + AirRow(7, "Bad2", -1, -1, false));
   int boxes = 0;
@@ -118,7 +122,9 @@ TEST_F(UnitFiles, AirRowsReadBackExactlyAndInvalidRowsAreAnnounced) {
   // The writer takes the reserve from the pool, as the loader leaves it.
   world.Units().reservePool.push_back(air.back());
   air.pop_back();
-  EXPECT_EQ(filestest::WithoutHeader(Rewrite("air_units.csv", [&] { WriteAirUnits(world, Folder()); })), rows);
+  EXPECT_EQ(filestest::WithoutHeader(Rewrite(
+                "air_units.csv", [&] { WriteAirUnits(world, Folder(), eUnitFileLayout::kScenario); })),
+            rows);
 }
 
 // An air strength is a float in the world and an int in the file: a value
@@ -306,6 +312,34 @@ TEST_F(UnitFiles, AFileCutInsideItsHeaderIsSaid) {
           << file << " cut at " << cut;
     }
   }
+}
+
+// A scenario's rows are read from the table's columns: a land row's 34th
+// field and an air row's 20th, a note or a number, are ignored with a
+// WARNING, and events name each unit by its row's id. In a saved game the
+// field is the unit's scenario id: one that is no id refuses the save.
+TEST_F(UnitFiles, AScenarioRowsFieldsPastTheTableAreIgnored) {
+  const std::string land = "#h\r\n" + LandRow("4", 1, "50", -1, "5") + "note;\r\n" + LandRow("6", 2, "50", -1, "5") + "0;";
+  const std::string air = AirRow(7, "JG 52", 1, 2, false) + "note;" + AirRow(9, "KG 1", -1, -1, true) + "0;";
+  dir.Write("land_units.csv", land);
+  dir.Write("air_units.csv", air);
+  twtest::LogCapture log;
+  LoadLandUnits(world, Pattern());
+  LoadAirUnits(world, Pattern());
+  std::vector<std::pair<int, int>> ids;
+  for (const cJednostka* unit : world.Units().landUnits) ids.emplace_back(unit->id, unit->IdInScenario());
+  for (const cJednostka* unit : world.Units().airUnits) ids.emplace_back(unit->id, unit->IdInScenario());
+  EXPECT_EQ(ids, (std::vector<std::pair<int, int>>{{4, 4}, {6, 6}, {7, 7}, {9, 9}}));
+  for (const std::wstring line : {L"land_units.csv line 2: 34 fields where 33 are read; the fields from column 34 on",
+                                  L"land_units.csv line 3: 34 fields where 33 are read; the fields from column 34 on",
+                                  L"air_units.csv line 2: 20 fields where 19 are read; the fields from column 20 on",
+                                  L"air_units.csv line 3: 20 fields where 19 are read; the fields from column 20 on"}) {
+    EXPECT_TRUE(log.Contains(L"WARNING: " + Folder() + L"\\" + line + L" are ignored")) << plat::NarrowBytes(line);
+  }
+  world.savedGame = true;
+  cScopedThrowingFatalHook fatal;
+  EXPECT_EQ(filestest::FatalLine(log, [&] { LoadLandUnits(world, Pattern()); }),
+            L"ERROR: " + Folder() + L"\\land_units.csv line 2 column 34: scenario id \"note\" is not a whole number");
 }
 
 // A save of an earlier game has no scenario id column: a land file of no

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -375,6 +376,38 @@ TEST_F(EventMapEffects, AnEventNamesARenumberedUnitByItsScenarioId) {
     EXPECT_EQ(Hex(15, 6).unit, nullptr);
     EXPECT_TRUE(HasLand(L"1st Infantry"));
   }
+}
+
+// An author who gives Europe 1939's II Corps the id 500 names it so in his
+// events: Unit.Remove with 500 removes it, its old id 1 nothing.
+TEST_F(EventMapEffects, AnEditedIdInACopyOfEurope1939IsWhatUnitRemoveNames) {
+  const std::filesystem::path root = twtest::FindSourceRoot("data/scenarios/Europe1939/Info.ini");
+  ASSERT_FALSE(root.empty());
+  std::filesystem::copy(root / "data/scenarios/Europe1939", dir_.Path() / "data/scenarios/Europe1939",
+                        std::filesystem::copy_options::recursive);
+  for (const char* folder : {"data/gfx", "data/Music"}) {
+    if (!std::filesystem::exists(dir_.Path() / folder)) {
+      std::filesystem::create_directory_symlink(root / folder, dir_.Path() / folder);
+    }
+  }
+  const std::string file = "data/scenarios/Europe1939/land_units.csv";
+  std::string bytes = twtest::ReadFile(dir_.File(file));
+  const std::size_t row = bytes.find("\n1;II Corps;1;");
+  ASSERT_NE(row, std::string::npos);
+  dir_.Write(file, bytes.replace(row + 1, 1, "500"));
+  Reload({L"data\\scenarios\\Europe1939\\%s", 0});
+  // Germany's II Corps (Poland has one too).
+  const auto corps = [this] {
+    const auto& units = World().Units().landUnits;
+    return std::count_if(units.begin(), units.end(), [](const cJednostkaLadowa* unit) {
+      return unit->name == L"II Corps" && unit->countryId == 1 && unit->type == kUnitInfantryCorps;
+    });
+  };
+  ASSERT_EQ(corps(), 1);
+  Run(MapEffect(L"Unit.Remove", {1, kUnitInfantryCorps, 1}));
+  EXPECT_EQ(corps(), 1);
+  Run(MapEffect(L"Unit.Remove", {1, kUnitInfantryCorps, 500}));
+  EXPECT_EQ(corps(), 0);
 }
 
 TEST_F(EventMapEffects, FortificationsStayWithinTheirLevels) {

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "files/save_game.h"
+#include "files/unit_files.h"
 #include "files/world_loader.h"
 #include "platform/message_box.h"
 #include "platform/recording_renderer.h"
@@ -307,13 +308,17 @@ TEST_F(Europe1939, SavedGameLoadsBackAndSavesTheSameBytes) {
   }
   // The scenario's tables are written in the writers' own formats, so the
   // first save writes them unchanged (the land units and the map change in
-  // the first pass of a new game: drop timers, coastal sea zones, ports).
+  // the first pass of a new game: drop timers, coastal sea zones, ports),
+  // but for the scenario id a save's air units add.
   const Files scenario = ReadFolder("data/scenarios/Europe1939");
   for (const char* name : {"cities.csv", "commanders.csv", "countries.csv", "fleets.csv", "naval_units.csv",
-                           "air_units.csv", "sea_nodes.csv", "ai_data.csv", "relations.csv", "losses.csv", "flags.txt",
+                           "sea_nodes.csv", "ai_data.csv", "relations.csv", "losses.csv", "flags.txt",
                            "unit_names.csv", "convoys.csv", "airrecon_units.csv", "airship_attacks.csv"}) {
     EXPECT_TRUE(scenario.at(name) == first.at(name)) << name;
   }
+  fs::create_directories("data/layout");
+  WriteAirUnits(*g_pWorld, L"data\\layout", eUnitFileLayout::kScenario);
+  EXPECT_TRUE(scenario.at("air_units.csv") == twtest::ReadFile("data/layout/air_units.csv"));
 }
 
 }  // namespace

@@ -596,8 +596,8 @@ void WriteScenarioFiles(const sScenario& b, cWorld& world, const fs::path& out) 
   WriteFlags(folder, std::vector<int>(kEventFlagCount, 0));
   WriteCities(world, folder);
   WriteCommanders(world, folder);
-  WriteLandUnits(world, folder);
-  WriteAirUnits(world, folder);
+  WriteLandUnits(world, folder, eUnitFileLayout::kScenario);
+  WriteAirUnits(world, folder, eUnitFileLayout::kScenario);
   WriteFleets(world, folder);
   WriteNavalUnits(world, folder);
   WriteCountries(world, folder);
