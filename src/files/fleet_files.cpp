@@ -1,8 +1,6 @@
 #include "files/fleet_files.h"
 
-#include <algorithm>
 #include <climits>
-#include <map>
 #include <memory>
 #include <string>
 #include <unordered_set>
@@ -13,7 +11,6 @@
 #include "app/data_rows.h"
 #include "app/file_text.h"
 #include "platform/format.h"
-#include "platform/lines.h"
 #include "platform/text.h"
 #include "world/commander.h"
 #include "world/convoy.h"
@@ -76,21 +73,10 @@ int PortIdOf(const cWorld& world, const cCity* city) {
 }
 
 // The copy of "unit_names.csv" every save writes, made from the scenario's
-// bytes: the rows a later row of their slot replaced become comments, so
-// that a save gives each slot once and names the units as the scenario
-// did, and a last line without a line end gains one (the file's own kind),
-// so that a save's copy whose last line has none was cut.
-void KeepUnitNamesForSaves(std::string& bytes, const std::vector<std::uint32_t>& replacedLines) {
-  std::vector<std::size_t> starts;
-  plat::LineReader lines(bytes);
-  std::string_view line;
-  while (lines.Next(line)) {
-    const auto number = static_cast<std::uint32_t>(lines.LineNumber());
-    if (std::find(replacedLines.begin(), replacedLines.end(), number) != replacedLines.end()) {
-      starts.push_back(static_cast<std::size_t>(line.data() - bytes.data()));
-    }
-  }
-  for (auto at = starts.rbegin(); at != starts.rend(); ++at) bytes.insert(*at, 1, '#');
+// bytes: the same rows, which read back to the same patterns, and a last
+// line without a line end gains one (the file's own kind), so that a save's
+// copy whose last line has none was cut.
+void KeepUnitNamesForSaves(std::string& bytes) {
   if (bytes.empty() || bytes.back() == '\n' || bytes.back() == '\r') return;
   const std::size_t end = bytes.find_first_of("\r\n");
   if (end == std::string::npos || bytes.compare(end, 2, "\r\n") == 0) {
@@ -190,8 +176,8 @@ void LoadUnitNameTemplates(cWorld& world, std::wstring_view folderFormat, std::s
   const int countryCount = world.GetCountryCount();
   // The file is the scenario's, kept by every save: its faults are the
   // scenario's, warned about in a saved game too. What the kept copy cannot
-  // hold (a slot given twice, a last line without its line end) is damage
-  // in a saved game's copy.
+  // hold (a last line without its line end) is damage in a saved game's
+  // copy.
   files::cRowCheck row(path);
   // The reader holds the file's bytes whole.
   keptBytes.assign(reader.Text());
@@ -204,10 +190,8 @@ void LoadUnitNameTemplates(cWorld& world, std::wstring_view folderFormat, std::s
       files::ReadBytes(plat::Format(L"data\\scenarios\\%s\\unit_names.csv", world.scenarioName), scenarioBytes) &&
       scenarioBytes == keptBytes;
   files::cRowCheck saved(path, files::RowLossOf(world.savedGame && !earlierCopy));
-  // The line of the row each slot was last given by, and the rows a later
-  // one of their slot replaced.
-  std::map<int, std::uint32_t> slotLines;
-  std::vector<std::uint32_t> replaced;
+  // The line of the row each slot was first given by.
+  files::cKeyLines<int> slotLines;
   bool headerFound = false;
   std::vector<std::wstring> header;
   while (!reader.AtEnd()) {
@@ -231,16 +215,12 @@ void LoadUnitNameTemplates(cWorld& world, std::wstring_view folderFormat, std::s
       row.Skip(plat::Format(L"slot number \"%s\" is not one of 1 to %i", reader[0], kUnitTypeNameSlots));
       continue;
     }
-    const auto [slot, first] = slotLines.emplace(number, row.Line());
-    if (!first) {
-      // The later row replaces the earlier one whole.
-      saved.Start(row.Line(), reader.Fields());
-      saved.Repeated(plat::Format(L"unit name slot %i", number), slot->second, L"; the earlier row is left out");
-      for (const auto& country : world.Countries()) {
-        country->unitTypeName[static_cast<std::size_t>(number - 1)].reset();
-      }
-      replaced.push_back(slot->second);
-      slot->second = row.Line();
+    // A later row of a slot names the units of its own columns' countries
+    // anew; the other countries keep the names an earlier row gave them.
+    if (const std::uint32_t first = slotLines.Earlier(number, row.Line())) {
+      LogLine(L"%s line %u: unit name slot %i again (first on line %u): its names replace the earlier ones for the "
+              L"countries of its columns",
+              path, row.Line(), number, first);
     }
     const std::wstring defaultPattern = count > 1 ? reader[1] : std::wstring();
     for (std::size_t column = 2; column < count; ++column) {
@@ -266,7 +246,7 @@ void LoadUnitNameTemplates(cWorld& world, std::wstring_view folderFormat, std::s
             path);
   }
   saved.RefuseWhenLastLineOpen(keptBytes, reader.LineCounter());
-  KeepUnitNamesForSaves(keptBytes, replaced);
+  KeepUnitNamesForSaves(keptBytes);
 }
 
 void LoadFlags(std::wstring_view folderFormat, std::vector<int>& flags, files::eRowLoss loss) {

@@ -20,14 +20,15 @@ void LoadFleets(cWorld& world, std::wstring_view folderFormat);
 // non-empty fields, leading no unit yet; a shorter row as for the fleets.
 // A missing file ends the process.
 void LoadCommanders(cWorld& world, std::wstring_view folderFormat);
-// Sets the countries' unit-name patterns (needs the countries) and keeps the
-// whole file in keptBytes for the save, byte for byte but for two things: a
-// row that a later row of its slot replaced (with a WARNING naming both
-// lines) becomes a comment, and a last line without a line end gains one.
-// A slot number outside 1..17 or a header country id outside the countries
-// is logged and passed over. In a saved game's copy a slot given twice or
-// a last line without its line end ends the load as damaged. A missing
-// file ends the process.
+// Sets the countries' unit-name patterns (needs the countries): each row
+// sets the pattern of every country its columns name, so a later row of a
+// slot changes only the countries of its own columns (logged with both
+// lines). Keeps the whole file in keptBytes for the save, byte for byte but
+// for a last line without a line end, which gains one. A slot number
+// outside 1..17 or a header country id outside the countries is logged and
+// passed over. In a saved game's copy a last line without its line end (a
+// row cut inside its text) ends the load as damaged. A missing file ends
+// the process.
 void LoadUnitNameTemplates(cWorld& world, std::wstring_view folderFormat, std::string& keptBytes);
 // flags becomes kEventFlagCount zeros with the values of the file; a flag
 // number outside 0..39999 is logged and its line passed over, and a flag

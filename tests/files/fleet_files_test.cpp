@@ -134,6 +134,32 @@ TEST_F(FleetFiles, UnitNamesFollowTheHeaderAndAreWrittenBackUnchanged) {
   EXPECT_EQ(Rewrite("unit_names.csv", [&] { WriteUnitNames(Folder(), kept); }), bytes);
 }
 
+// A later row of a slot names the units of its own columns' countries anew
+// and leaves the others the names of the earlier row, in the scenario's
+// game and in a save of it; neither is warned about or refused.
+TEST_F(FleetFiles, ALaterNarrowerNameRowKeepsTheEarlierRowsOtherCountries) {
+  const std::string bytes = ";default;1;2;3\r\n1;Inf;A1;A2;A3\r\n2;Tank;T1\r\n1;Foot;F1\r\n";
+  const auto names = [&] {
+    std::wstring text;
+    for (int id = 1; id <= 3; ++id) {
+      for (const std::size_t slot : {0u, 1u}) text += world.GetCountry(id)->unitTypeName[slot].value_or(L"-") + L" ";
+    }
+    return text;
+  };
+  dir.Write("unit_names.csv", bytes);
+  std::string kept;
+  twtest::LogCapture log;
+  LoadUnitNameTemplates(world, Pattern(), kept);
+  EXPECT_EQ(names(), L"F1 T1 A2 - A3 - ");
+  EXPECT_EQ(filestest::CountLines(log, L"WARNING"), 0);
+  WriteUnitNames(Folder(), kept);
+  for (int id = 1; id <= 3; ++id) world.GetCountry(id)->unitTypeName = {};
+  world.savedGame = true;
+  cScopedThrowingFatalHook fatal;
+  LoadUnitNameTemplates(world, Pattern(), kept);
+  EXPECT_EQ(names(), L"F1 T1 A2 - A3 - ");
+}
+
 TEST_F(FleetFiles, ConvoysFindTheirPortsAndABadSeaNodeEndsTheLoad) {
   world.GetSeaGraph().Nodes().resize(8);
   for (int i = 0; i < 8; ++i) world.GetSeaGraph().Nodes()[static_cast<std::size_t>(i)].id = i + 1;

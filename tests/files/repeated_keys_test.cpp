@@ -64,7 +64,6 @@ struct RepeatedKeys : filestest::FilesTest {
 };
 
 TEST_F(RepeatedKeys, ASaveRefusesThemAndAScenarioWarnsWithBothLines) {
-  const std::string unitNames = ";default;1;2;3\r\n1;Inf;A1;A2;A3\r\n2;Tank;T1\r\n1;Foot;;F2\r\n";
   struct sCase {
     std::string file, text;
     std::function<void()> load;
@@ -76,26 +75,6 @@ TEST_F(RepeatedKeys, ASaveRefusesThemAndAScenarioWarnsWithBothLines) {
        [&] { LoadFlags(Pattern(), flags, files::RowLossOf(world.savedGame)); },
        L"line 4: flag 12 is given twice, on lines 2 and 4", L"; the later value is kept",
        [&] { EXPECT_EQ(std::pair(flags[12], flags[13]), std::pair(7, 1)); }},
-      {"unit_names.csv", unitNames, [&] { LoadUnitNameTemplates(world, Pattern(), kept); },
-       L"line 4: unit name slot 1 is given twice, on lines 2 and 4", L"; the earlier row is left out",
-       [&] {
-         auto names = [&] {
-           std::wstring text;
-           for (const auto& country : world.Countries()) {
-             for (int slot : {0, 1}) text += country->unitTypeName[static_cast<std::size_t>(slot)].value_or(L"-") + L" ";
-           }
-           return text;
-         };
-         EXPECT_EQ(names(), L"Foot T1 F2 - - - ");
-         // The save's copy gives the slot once and names the units alike.
-         EXPECT_EQ(kept, ";default;1;2;3\r\n#1;Inf;A1;A2;A3\r\n2;Tank;T1\r\n1;Foot;;F2\r\n");
-         dir.Write("unit_names.csv", kept);
-         for (const auto& country : world.Countries()) country->unitTypeName = {};
-         world.savedGame = true;
-         LoadUnitNameTemplates(world, Pattern(), kept);
-         world.savedGame = false;
-         EXPECT_EQ(names(), L"Foot T1 F2 - - - ");
-       }},
       {"convoys.csv", "#Convoys\r\n4;2;1;25;1;1;\r\n4;2;0;5;1;1;",
        [&] { LoadConvoys(world, Pattern()); }, L"line 3: convoy id 4 is given twice, on lines 2 and 3",
        L"; the later convoy takes a free id",
