@@ -5,6 +5,7 @@
 // effect with a bad one is skipped after its "ERR:" line.
 #include <algorithm>
 #include <cfloat>
+#include <climits>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -98,14 +99,19 @@ void SetFlagValue(sSettingsRun& r) {
 }
 
 // A land commander of the country, not assigned, with the id after the
-// greatest in use (units name their commander by id, so none may repeat;
-// past the greatest int the lowest free id).
+// last commander's (1 for the first). Units name their commander by id, so
+// none may repeat: where that id is in use, or past the greatest int, he
+// takes the id after the greatest in use (past the greatest int the lowest
+// free one).
 void AddNewCommander(sSettingsRun& r) {
   auto& commanders = r.world.Units().commanders;
   std::unordered_set<int> ids;
   for (const cCommander* commander : commanders) ids.insert(commander->id);
+  const long long afterLast = commanders.empty() ? 1 : commanders.back()->id + 1LL;
   auto commander = std::make_unique<cCommander>();
-  commander->id = NewIdBeside(ids);
+  commander->id = afterLast >= 1 && afterLast <= INT_MAX && ids.count(static_cast<int>(afterLast)) == 0
+                      ? static_cast<int>(afterLast)
+                      : NewIdBeside(ids);
   commander->name = r.effect.paramString[0];
   commander->countryId = r.country->id;
   commander->type = 0;

@@ -388,6 +388,25 @@ TEST(IdCounters, EmptyWorldAndUnsortedFleets) {
   EXPECT_EQ(world.ids.nextFleetId, 8);
 }
 
+// Land ids up to one below the greatest int: new land units (each takes its
+// id as it is made) get the greatest int, then the lowest free ids, never
+// an id past it.
+TEST(IdCounters, TheGreatestIntIsHandedOutOnceThenTheLowestFreeIds) {
+  cWorld world;
+  for (const int id : {1, 2147483646}) {
+    auto* unit = new cJednostkaLadowa(&world);
+    unit->id = id;
+    world.Units().landUnits.push_back(unit);
+  }
+  world.ids.Recompute(world);
+  std::vector<int> taken;
+  for (int k = 0; k < 3; ++k) {
+    world.Units().landUnits.push_back(new cJednostkaLadowa(&world));
+    taken.push_back(world.Units().landUnits.back()->id);
+  }
+  EXPECT_EQ(taken, (std::vector<int>{2147483647, 2, 3}));
+}
+
 TEST(AutoEventSeeding, GreatestChanceFirstOfEqualsAndCarriedChoice) {
   cWorld world;
   SeedAutoEventsFromEvents(world, {

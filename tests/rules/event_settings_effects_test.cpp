@@ -204,6 +204,29 @@ TEST_F(SettingsEffects, NewCommandersFollowTheLastIdAndStartWithNoPost) {
   EXPECT_EQ(ErrorLines(L"Commander.ChangeLevel"), 1);
 }
 
+// The last commander's id plus one, also below a greater id; where that id
+// is in use, or past the greatest int, the id after the greatest, or the
+// lowest free one.
+TEST_F(SettingsEffects, ANewCommanderTakesTheIdAfterTheLastOneWhereItIsFree) {
+  auto& commanders = World().Units().commanders;  // ids 1 to 5
+  const auto append = [&commanders](int id) {
+    commanders.push_back(new cCommander());
+    commanders.back()->id = id;
+  };
+  commanders.back()->id = 9;
+  append(5);
+  std::vector<int> added;
+  Run(L"Commander.AddNew", {kSouthia, 4, 12}, L"Gen. Six");
+  added.push_back(commanders.back()->id);
+  append(8);
+  Run(L"Commander.AddNew", {kSouthia, 4, 12}, L"Gen. Ten");
+  added.push_back(commanders.back()->id);
+  append(2147483647);
+  Run(L"Commander.AddNew", {kSouthia, 4, 12}, L"Gen. Seven");
+  added.push_back(commanders.back()->id);
+  EXPECT_EQ(added, (std::vector<int>{6, 10, 7}));
+}
+
 TEST_F(SettingsEffects, TheFirstCommanderOfAWorldWithoutAnyHasId1) {
   for (cCommander* commander : World().Units().commanders) delete commander;
   World().Units().commanders.clear();
