@@ -9,11 +9,14 @@
 # edited by hand (a land unit's strength, one byte more or less), and the
 # damaged ones: its map removed, its Info.ini without the scenario's name,
 # a copy as a game that wrote no list of its files leaves one, its map
-# removed, and one whose land units are cut inside a row; and a copy of the
-# fixture in a folder of its own. The game once more -> Single Player -> the
+# removed, and one whose land units are cut inside a row; a copy of the
+# fixture in a folder of its own; and another, mended as a copy should be,
+# whose map was cut in half. The game once more -> Single Player -> the
 # fixture's copy started from the new games: refused while its Info.ini
 # names the fixture, that mended, refused while its event list names the
-# fixture's folder -> the Saved Games tab -> the edited copy's Start
+# fixture's folder -> the copy with the cut map: its loading fails, "Cannot
+# start" with the loader's line, back in the list -> the Saved Games tab ->
+# the edited copy's Start
 # asks whether to load it -> Back, the menu stays -> each damaged copy's
 # Start refused with a message that says why (the cut one after the
 # question's Load it, naming the file and its row) -> the edited copy's
@@ -23,7 +26,8 @@
 # The picture of the save dialog is kept as save_dialog.png (the dialog
 # with the new save listed as save_dialog_saved.png), the question of the
 # edited copy as changed_question.png, those of the refused starts as
-# damaged_<n>.png and copied_scenario_<n>.png; ConsoleOut.txt of each run
+# damaged_<n>.png, copied_scenario_<n>.png and cut_map_scenario.png;
+# ConsoleOut.txt of each run
 # must hold the expected lines in order.
 #
 #   scripts/save_walk.sh [build folder] [output folder]
@@ -142,6 +146,13 @@ head -n $((row + 2)) "$lost" >"$lost.part" && mv "$lost.part" "$lost"
 copied="$run/data/scenarios/Fixture copy"
 cp -r "$run/data/scenarios/Fixture" "$copied"
 printf 'data/scenarios/Fixture/events/fixture_1939.xml\r\n' >"$copied/event_files.txt"
+# A copy mended as a copy should be (its header names its own folder; the
+# fixture has no event list), whose map was cut in half: only its loading
+# finds that out.
+cut_map="$run/data/scenarios/Fixture cut map"
+cp -r "$run/data/scenarios/Fixture" "$cut_map"
+sed -i 's/^ScenarioName=Fixture/ScenarioName=Fixture cut map/' "$cut_map/Info.ini"
+truncate -s $(($(stat -c %s "$cut_map/map.tdw") / 2)) "$cut_map/map.tdw"
 walk_play <<'INNER'
 set -u
 source "$1"
@@ -171,6 +182,17 @@ for refusal in 1 2; do
   sleep 0.5
   [ "$refusal" = 1 ] && sed -i 's/^ScenarioName=Fixture/ScenarioName=Fixture copy/' "data/scenarios/Fixture copy/Info.ini"
 done
+# The copy with the cut map, the third of the new games: its loading ends
+# at the map with "Cannot start" and the loader's line, over the list of
+# the new games with the copy chosen. The game goes on.
+click $((list_x + 60)) "$(row_y 2)"
+sleep 0.5
+click "$start_x" "$start_y"
+await_shot cScenarioMenu_cDialogTekstowy 3 300 || fail "no message for the start of the copy with the cut map"
+keep cScenarioMenu_cDialogTekstowy cut_map_scenario.png
+kill -0 "$pid" || fail "the game ended at the start of the copy with the cut map"
+key Return
+sleep 0.5
 click $((tabs_x + 140)) $((tabs_y + 10))
 await_log "Loading INI file data\\save\\Walk save\\Info.ini" 1 || fail "the saved games not shown"
 # The edited copy: asked about; Back leaves the menu as it was.
@@ -183,13 +205,14 @@ click "$back_x" "$back_y"
 await_log "-- The changed saved game data\\save\\Edited units is not loaded: the player went back" 1 ||
   fail "Back did not keep the edited copy unloaded"
 sleep 0.5
-[ "$(log_count "----- Loading -----")" = 0 ] || fail "Back loaded the edited copy"
+# The one loading so far is the copy with the cut map's.
+[ "$(log_count "----- Loading -----")" = 1 ] || fail "Back loaded the edited copy"
 # The damaged copies: refused.
 for row in 1 2 3; do
   click $((list_x + 60)) "$(row_y "$row")"
   sleep 0.5
   click "$start_x" "$start_y"
-  await_shot cScenarioMenu_cDialogTekstowy $((row + 2)) 300 || fail "no message for the start of row $row"
+  await_shot cScenarioMenu_cDialogTekstowy $((row + 3)) 300 || fail "no message for the start of row $row"
   keep cScenarioMenu_cDialogTekstowy "damaged_$row.png"
   kill -0 "$pid" || fail "the game ended at the start of row $row"
   key Return
@@ -203,7 +226,7 @@ sleep 0.5
 click "$start_x" "$start_y"
 await_shot cScenarioMenu_cDialogPotwierdzenia 2 300 || fail "no question for the copy cut inside a row"
 click "$load_x" "$load_y"
-await_shot cScenarioMenu_cDialogTekstowy 6 300 || fail "no message for the copy cut inside a row"
+await_shot cScenarioMenu_cDialogTekstowy 7 300 || fail "no message for the copy cut inside a row"
 keep cScenarioMenu_cDialogTekstowy damaged_4.png
 kill -0 "$pid" || fail "the game ended at the copy cut inside a row"
 key Return
@@ -241,6 +264,10 @@ check_lines "$out/ConsoleOut.txt" \
   "-- The scenario data\\scenarios\\Fixture copy names another scenario's folder and is not loaded" \
   "ERROR: data\\scenarios\\Fixture copy\\event_files.txt line 1: event file data/scenarios/Fixture/events/fixture_1939.xml is not inside" \
   "-- The scenario data\\scenarios\\Fixture copy names another scenario's folder and is not loaded" \
+  "----- Loading -----" \
+  "ERROR: Map file \"data\\scenarios\\Fixture cut map\\map.tdw\" is shorter than its header says" \
+  "-- The scenario data\\scenarios\\Fixture cut map cannot be loaded" \
+  "----- SinglePlayer Menu -----" \
   "-- The saved game data\\save\\Edited units changed since it was saved (land_units.csv): asking before loading it" \
   "-- The changed saved game data\\save\\Edited units is not loaded: the player went back" \
   "-- The saved game data\\save\\No map is damaged and is not loaded" \

@@ -33,6 +33,8 @@ thread_local int t_batchDepth = 0;
 // The keeper of this thread's last line, while one lives.
 thread_local cLastLogLine* t_lastLine = nullptr;
 thread_local std::string t_batchUnits;
+// The last line this thread wrote while the log was enabled.
+thread_local std::wstring t_lastWritten;
 
 }  // namespace
 
@@ -59,6 +61,7 @@ void cConsoleLog::Unlock() { g_LogBusy.clear(std::memory_order_release); }
 void cConsoleLog::WriteLine(std::wstring_view text) {
   if (t_lastLine != nullptr) t_lastLine->line_.assign(text);
   if (!enabled_) return;
+  t_lastWritten.assign(text);
   static constexpr char kCrLf[4] = {'\r', 0, '\n', 0};
   if (t_batchDepth > 0) {
     plat::AppendUtf16LE(t_batchUnits, text);
@@ -125,6 +128,8 @@ void cConsoleLog::RedirectTo(const std::string& path) {
   OpenFile();
   Unlock();
 }
+
+const std::wstring& LastLogLineOfThisThread() { return t_lastWritten; }
 
 cLastLogLine::cLastLogLine() : previous_(t_lastLine) { t_lastLine = this; }
 

@@ -77,6 +77,10 @@ class cConsoleLogBatch {
   cConsoleLogBatch& operator=(const cConsoleLogBatch&) = delete;
 };
 
+// The last line the calling thread wrote to the log (while it was enabled);
+// empty before its first.
+const std::wstring& LastLogLineOfThisThread();
+
 // Keeps the last line the constructing thread writes to the log while it
 // lives: a failure that ends a piece of work with a log line can be told to
 // the player in the same words. Keepers nest; the innermost one keeps.

@@ -8,26 +8,24 @@
 #include "app/console_log.h"
 #include "app/main_thread_queue.h"
 #include "platform/framework.h"
+#include "platform/text.h"
 
 namespace {
 
 std::mutex g_hookMutex;
 FatalExitHook g_hook;
 
-}  // namespace
-
-FatalExitHook SetFatalExitHook(FatalExitHook hook) {
-  std::lock_guard<std::mutex> lock(g_hookMutex);
-  std::swap(g_hook, hook);
-  return hook;
+// The line the fatal error wrote last, the reason, goes to the terminal the
+// program was started from as well: a player who started the game there,
+// and a tool's caller, see why it stopped.
+void TellStderr(const std::wstring& line) {
+  if (line.empty()) return;
+  std::fprintf(stderr, "%s\n", plat::ToUtf8(line).c_str());
+  std::fflush(stderr);
 }
 
-void FatalExit(int exitCode) {
-  if (!IsMainThread()) {
-    LogLine(L"Fatal error on a worker thread: the main thread ends the game (exit code %d)", exitCode);
-    PostToMainThread([exitCode] { FatalExit(exitCode); });
-    throw sThreadFatalStop{exitCode};
-  }
+// The hook, else the end of the process; on the main thread.
+[[noreturn]] void EndOnMainThread(int exitCode) {
   FatalExitHook hook;
   {
     std::lock_guard<std::mutex> lock(g_hookMutex);
@@ -38,6 +36,24 @@ void FatalExit(int exitCode) {
   // once and nothing of it survives. The log is written line by line
   // without a buffer.
   EndProcessAtOnce(exitCode);
+}
+
+}  // namespace
+
+FatalExitHook SetFatalExitHook(FatalExitHook hook) {
+  std::lock_guard<std::mutex> lock(g_hookMutex);
+  std::swap(g_hook, hook);
+  return hook;
+}
+
+void FatalExit(int exitCode) {
+  TellStderr(LastLogLineOfThisThread());
+  if (!IsMainThread()) {
+    LogLine(L"Fatal error on a worker thread: the main thread ends the game (exit code %d)", exitCode);
+    PostToMainThread([exitCode] { EndOnMainThread(exitCode); });
+    throw sThreadFatalStop{exitCode};
+  }
+  EndOnMainThread(exitCode);
 }
 
 void EndProcessAtOnce(int exitCode) {

@@ -1,8 +1,11 @@
 // The one way the game ends the process on a fatal data error (a scenario,
 // save, layout or sound file it cannot run with): the caller has written
-// its log line(s), or passes one; the frame is shut down and the process
-// ends with the exit code. Tests install a hook that throws, so a fatal path
-// can be checked without ending the test program.
+// its log line(s), or passes one; the last of them, the reason, goes to
+// stderr as well; the frame is shut down and the process ends with the
+// exit code. A hook may take the exit's place: the game start's, so that a
+// game that cannot load sends the player back to the scenario menu, and
+// the tests', which throws, so a fatal path can be checked without ending
+// the test program.
 //
 // The process belongs to the main thread: called on another thread, the
 // fatal exit asks the main thread to end the program (it does so in its

@@ -39,8 +39,11 @@ std::vector<std::string> TextLines(const std::string& bytes) {
 }
 
 // What to write instead of a list line naming another scenario's folder
-// ("data\scenarios\<other>\rest"): the same file in the own folder.
+// ("data\scenarios\<other>\rest"): the same file in the own folder,
+// written with the slashes of the line (its first one where it mixes them).
 std::wstring OwnFolderHint(const std::string& line, const std::string& scenarioFolder) {
+  const std::size_t first = line.find_first_of("/\\");
+  const char slash = first == std::string::npos ? '\\' : line[first];
   std::string path = line;
   for (char& c : path) {
     if (c == '/') c = '\\';
@@ -48,9 +51,11 @@ std::wstring OwnFolderHint(const std::string& line, const std::string& scenarioF
   const std::string prefix = "data\\scenarios\\";
   const std::size_t other = path.size() > prefix.size() ? path.find('\\', prefix.size()) : std::string::npos;
   if (path.rfind(prefix, 0) == 0 && other != std::string::npos && path.find("..") == std::string::npos) {
-    return plat::Format(L"write it as %S", prefix + scenarioFolder + path.substr(other));
+    // Only the folder's name changes; the line keeps its own slashes.
+    return plat::Format(L"write it as %S", line.substr(0, prefix.size()) + scenarioFolder + line.substr(other));
   }
-  return plat::Format(L"name a file below %S", prefix + scenarioFolder + "\\");
+  return plat::Format(L"name a file below %S",
+                      std::string("data") + slash + "scenarios" + slash + scenarioFolder + slash);
 }
 
 // The lines of the scenario folder's "event_files.txt"; false when there is
@@ -67,16 +72,36 @@ bool ReadEventList(const std::wstring& folder, std::vector<std::string>& lines) 
 // A line of the list that names a file: not empty, no comment.
 bool NamesAnEventFile(const std::string& line) { return !line.empty() && line.front() != ';'; }
 
-// The ERROR line that refuses list line `number` when it names a file
-// outside the scenario's own folder.
-std::optional<std::wstring> OutsideFolderRefusal(const std::wstring& folder, std::size_t number,
-                                                 const std::string& line, const std::string& scenarioFolder) {
-  if (IsEventFileInScenario(line, scenarioFolder)) return std::nullopt;
-  // Most often a copied scenario whose list still names the original's
-  // folder: the message gives the line as it would name the own one.
-  return plat::Format(L"ERROR: %sevent_files.txt line %i: event file %S is not inside the scenario folder %s; "
-                      L"the events of a scenario are read from its own folder only: %s.",
-                      folder, static_cast<int>(number), line, folder, OwnFolderHint(line, scenarioFolder));
+// The ERROR line that refuses the list when lines of it name files outside
+// the scenario's own folder: one such line with its file and what to write
+// instead; several, each by its number with what to write instead. Most
+// often a copied scenario whose list still names the original's folder:
+// the message gives each line as it would name the own one.
+std::optional<std::wstring> OutsideFolderRefusal(const std::wstring& folder, const std::vector<std::string>& lines,
+                                                 const std::string& scenarioFolder) {
+  std::vector<std::size_t> outside;
+  for (std::size_t number = 1; number <= lines.size(); ++number) {
+    const std::string& line = lines[number - 1];
+    if (NamesAnEventFile(line) && !IsEventFileInScenario(line, scenarioFolder)) outside.push_back(number);
+  }
+  if (outside.empty()) return std::nullopt;
+  if (outside.size() == 1) {
+    const std::string& line = lines[outside.front() - 1];
+    return plat::Format(L"ERROR: %sevent_files.txt line %i: event file %S is not inside the scenario folder %s; "
+                        L"the events of a scenario are read from its own folder only: %s.",
+                        folder, static_cast<int>(outside.front()), line, folder, OwnFolderHint(line, scenarioFolder));
+  }
+  std::wstring numbers;
+  std::wstring each;
+  for (const std::size_t number : outside) {
+    const std::string& line = lines[number - 1];
+    numbers += (numbers.empty() ? L"" : L", ") + std::to_wstring(number);
+    each += plat::Format(L"%sline %i: %s", each.empty() ? L"" : L"; ", static_cast<int>(number),
+                         OwnFolderHint(line, scenarioFolder));
+  }
+  return plat::Format(L"ERROR: %sevent_files.txt lines %s: event files not inside the scenario folder %s; the events "
+                      L"of a scenario are read from its own folder only: %s.",
+                      folder, numbers, folder, each);
 }
 
 // Parses the file into document with the parser's own encoding detection.
@@ -231,12 +256,11 @@ void LoadEventFiles(cEventManager& manager, const std::string& scenarioFolder) {
   std::vector<std::string> lines;
   // Without the list the scenario simply has no events.
   if (!ReadEventList(folder, lines)) return;
-  for (std::size_t number = 1; number <= lines.size(); ++number) {
-    const std::string& line = lines[number - 1];
+  if (const std::optional<std::wstring> refusal = OutsideFolderRefusal(folder, lines, scenarioFolder)) {
+    FatalExit(*refusal + L" Exiting...");
+  }
+  for (const std::string& line : lines) {
     if (!NamesAnEventFile(line)) continue;
-    if (const std::optional<std::wstring> refusal = OutsideFolderRefusal(folder, number, line, scenarioFolder)) {
-      FatalExit(*refusal + L" Exiting...");
-    }
     manager.documents.push_back({line, std::make_unique<TiXmlDocument>()});
     if (!LoadXmlFile(*manager.documents.back().xml, line)) {
       FatalExit(plat::Format(L"ERROR initializing events from file %S. Exiting...", line));
@@ -248,14 +272,7 @@ std::optional<std::wstring> EventListRefusal(const std::string& scenarioFolder) 
   const std::wstring folder = EventScenarioFolder(plat::FromUtf8(scenarioFolder));
   std::vector<std::string> lines;
   if (!ReadEventList(folder, lines)) return std::nullopt;
-  for (std::size_t number = 1; number <= lines.size(); ++number) {
-    const std::string& line = lines[number - 1];
-    if (!NamesAnEventFile(line)) continue;
-    if (std::optional<std::wstring> refusal = OutsideFolderRefusal(folder, number, line, scenarioFolder)) {
-      return refusal;
-    }
-  }
-  return std::nullopt;
+  return OutsideFolderRefusal(folder, lines, scenarioFolder);
 }
 
 void ValidateEvents(cEventManager& manager) {

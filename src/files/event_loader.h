@@ -14,11 +14,11 @@ class cWorld;
 struct sEventExpression;
 
 void LoadEventFiles(cEventManager& manager, const std::string& scenarioFolder);
-// The ERROR line with which the loading refuses the scenario's list: the
-// first line that names a file outside the scenario's own folder (a copied
-// scenario whose list still names the original's folder, most often), with
-// the line to write instead; none when every file is inside or there is no
-// list.
+// The ERROR line with which the loading refuses the scenario's list: every
+// line that names a file outside the scenario's own folder (a copied
+// scenario whose list still names the original's folder, most often), each
+// with the line to write instead; none when every file is inside or there
+// is no list.
 std::optional<std::wstring> EventListRefusal(const std::string& scenarioFolder);
 // Parses an event file's bytes into the document as the parser reads a file
 // (line ends made LF, the text ending at a NUL byte); false when the parser

@@ -218,16 +218,24 @@ bool OfOneForm(const std::vector<sMarkedFile>& marked) {
   });
 }
 
-// Whether the marker names every file of a save that the folder holds, each
-// once.
+// Whether the marker names each file once, and every file of a save: a
+// marker whose lines keep rows was written by a version that writes every
+// file of kSavedGameFiles into a game's save, so one that names any of them
+// names them all, whether the folder still holds them or not (a file
+// deleted with its line was lost); an older one names every such file that
+// the folder holds.
 bool NamesEverySavedFileOnce(const std::wstring& folder, const std::vector<sMarkedFile>& marked) {
   std::vector<std::wstring> names;
   for (const sMarkedFile& file : marked) names.push_back(file.name);
   std::sort(names.begin(), names.end());
   if (std::adjacent_find(names.begin(), names.end()) != names.end()) return false;
+  const auto named = [&names](const wchar_t* file) {
+    return std::binary_search(names.begin(), names.end(), std::wstring(file));
+  };
+  const bool currentForm = std::any_of(marked.begin(), marked.end(), [](const sMarkedFile& f) { return f.rows; });
+  const bool allNamed = currentForm && std::any_of(std::begin(kSavedGameFiles), std::end(kSavedGameFiles), named);
   return std::all_of(std::begin(kSavedGameFiles), std::end(kSavedGameFiles), [&](const wchar_t* file) {
-    return std::binary_search(names.begin(), names.end(), std::wstring(file)) ||
-           !EntryExists(files::JoinPath(folder, file));
+    return named(file) || (!allNamed && !EntryExists(files::JoinPath(folder, file)));
   });
 }
 

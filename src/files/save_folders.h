@@ -68,8 +68,10 @@ inline constexpr const wchar_t* kSavedGameFiles[] = {
 // when it holds a line, every line reads and ends with its line end, the
 // lines are all of one form (the size alone; the size and the checksum; or
 // the size, the checksum and the rows of every table and of no other file),
-// no file is named twice and no file of kSavedGameFiles that the folder
-// holds is left out: a marker cut short, at a line end or inside a line,
+// no file is named twice and no file of kSavedGameFiles is left out (of a
+// marker of the current form, with rows, that names one of them: none; of
+// an older form's: none that the folder holds): a marker cut short, at a
+// line end or inside a line, or one that lost a file's line with the file,
 // does not. A UTF-8 byte-order mark before it is passed over.
 struct sSaveMarker {
   std::vector<sMarkedFile> files;

@@ -173,7 +173,8 @@ void LoadWorld(const sGameStartSettings& settings, const sWorldLoadHooks& hooks)
       ContinueSavedGame(*world);
     }
   } catch (...) {
-    // Only a test's fatal-exit hook throws here.
+    // A fatal data error throws here through the hook of the game start or
+    // of a test.
     delete world;
     g_pWorld = nullptr;
     throw;

@@ -1,5 +1,7 @@
 #include "screens/game_start.h"
 
+#include <string_view>
+
 #include "ai/ai_player.h"
 #include "app/console_log.h"
 #include "app/fatal_exit.h"
@@ -40,28 +42,28 @@ std::optional<std::wstring> LoadScenario(sGameStartSettings settings) {
     hooks.makeComputerPlayer = MakeAiPlayer;
     hooks.makeView = MakeMapScreen;
     hooks.endImpulse = [](cWorld& world) { EndImpulse(world, false); };
-    if (settings.isSavedGame == 0) {
+    // A data error of the game's files ends its loading, not the program:
+    // the player chooses another game. The reason is the line the loading
+    // wrote last before it gave up.
+    cLastLogLine last;
+    std::wstring reason;
+    try {
+      cScopedFatalExitHook refusing([&last, &reason](int exitCode) {
+        reason = last.Line();
+        throw sFatalExitError{exitCode};
+      });
       LoadWorld(settings, hooks);
-    } else {
-      // A saved game's data error ends its loading, not the program: the
-      // player chooses another game. The reason is the line the loading
-      // wrote last before it gave up.
-      cLastLogLine last;
-      std::wstring reason;
-      try {
-        cScopedFatalExitHook refusing([&last, &reason](int exitCode) {
-          reason = last.Line();
-          throw sFatalExitError{exitCode};
-        });
-        LoadWorld(settings, hooks);
-      } catch (const sFatalExitError&) {
-        std::wstring folder = settings.folderPattern;
-        if (folder.size() >= 3 && folder.compare(folder.size() - 3, 3, L"\\%s") == 0) folder.resize(folder.size() - 3);
-        LogLine(L"-- The saved game %s cannot be loaded", folder);
-        // What the loading had loaded for the game (its skins) goes too.
-        DestroyGame();
-        return reason;
-      }
+    } catch (const sFatalExitError&) {
+      std::wstring folder = settings.folderPattern;
+      if (folder.size() >= 3 && folder.compare(folder.size() - 3, 3, L"\\%s") == 0) folder.resize(folder.size() - 3);
+      LogLine(L"-- The %s %s cannot be loaded", settings.isSavedGame != 0 ? L"saved game" : L"scenario", folder);
+      // What the loading had loaded for the game (its skins) goes too.
+      DestroyGame();
+      // The game goes on: the loader's word that the program ends is not
+      // the player's.
+      constexpr std::wstring_view kExiting = L" Exiting...";
+      if (reason.ends_with(kExiting)) reason.resize(reason.size() - kExiting.size());
+      return reason;
     }
   }
   AcquireFrameworkLock(__FILE__, __LINE__);

@@ -16,9 +16,10 @@ extern sGameStartSettings g_GameStartSettings;
 // not); it receives the progress, and at the end, under the framework lock,
 // creates the next menu, and nothing is returned.
 //
-// A scenario folder that cannot be read is a fatal data error: the loading
-// ends the process with exit code 1. A saved game that cannot be read ends
-// only its loading: no world is left, the textures of the game are
-// released, the loading screen stays current and the log line that ended
-// the loading is returned, for the caller to tell the player.
+// A scenario or saved game whose files cannot be used (every fatal data
+// error of its loading) ends only its loading: no world is left, the
+// textures of the game are released, the loading screen stays current and
+// the log line that ended the loading is returned (without its "Exiting..."
+// tail), for the caller to tell the player. The tools that load without a
+// window (LoadWorld) still end with exit code 1.
 std::optional<std::wstring> LoadScenario(sGameStartSettings settings);

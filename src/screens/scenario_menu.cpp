@@ -483,7 +483,8 @@ void cScenarioMenu::StartFolder(int tab, const std::wstring& folderName, bool fr
   const std::wstring folder = root + L"\\" + folderName;
   // What can be told before loading: the folder is still there, and its
   // name can stand in a path pattern whose only "%s" is the file name. Past
-  // this point a scenario folder that cannot be read is a fatal data error.
+  // this point a file that cannot be used ends the loading with its line,
+  // and the player is brought back here (ReturnToScenarioMenu).
   if (!plat::FolderExists(plat::ResolvePath(std::wstring_view(folder + L"\\"))) ||
       folderName.find(L'%') != std::wstring::npos) {
     Refuse(Text("scenario_load_failed"));
@@ -582,7 +583,8 @@ void cScenarioMenu::SelectFolder(std::wstring_view folderName) {
 void ReturnToScenarioMenu(int tab, std::wstring_view folderName, const std::wstring& reason) {
   auto* menu = new cScenarioMenu();
   menu->ShowTab(tab, folderName);
-  menu->Refuse(plat::Format(Text("scenario_save_load_failed_%s"), reason));
+  menu->Refuse(plat::Format(
+      Text(tab == kScenarioTabNewGame ? "scenario_new_game_load_failed_%s" : "scenario_save_load_failed_%s"), reason));
 }
 
 void cScenarioMenu::BackToMainMenu() {

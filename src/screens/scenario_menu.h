@@ -102,8 +102,9 @@ std::wstring ChangedSaveQuestion(const std::vector<sLostRows>& lostRows);
 // each ended by a line break, stopping at the first missing line.
 std::wstring ReadScenarioLines(cIniFile& ini, std::string_view languageCode, std::string_view key);
 
-// Back from a saved game whose loading failed: the scenario menu on the tab
-// with the save selected, and over it the message that says why.
+// Back from a scenario or saved game whose loading failed: the scenario
+// menu on the tab with the entry selected, and over it the message that
+// says why.
 void ReturnToScenarioMenu(int tab, std::wstring_view folderName, const std::wstring& reason);
 
 // The display name of the scenario chosen last; its row is preselected.

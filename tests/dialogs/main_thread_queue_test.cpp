@@ -110,10 +110,12 @@ TEST_F(MainThreadQueueThread, RequestsOfAThreadHoldingTheLockAreRefused) {
 // A fatal data error on the worker: the worker's work unwinds (the thread
 // catches sThreadFatalStop), and the fatal exit itself happens on the main
 // thread at its next drain, where the test's throwing hook takes the
-// process's place. A request posted after it stays queued.
+// process's place. A request posted after it stays queued. The error's line
+// goes to stderr once, from the worker that wrote it.
 TEST_F(MainThreadQueueThread, FatalExitOnAWorkerEndsTheGameThroughTheMainThread) {
   const cScopedThrowingFatalHook hook;
   twtest::LogCapture log;
+  ::testing::internal::CaptureStderr();
   int stoppedWith = 0;
   std::thread worker([&] {
     try {
@@ -140,6 +142,7 @@ TEST_F(MainThreadQueueThread, FatalExitOnAWorkerEndsTheGameThroughTheMainThread)
   DrainMainThreadRequests();
   EXPECT_TRUE(log.Contains(L"bad data"));
   EXPECT_TRUE(log.Contains(L"Fatal error on a worker thread: the main thread ends the game (exit code 1)"));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "bad data\n");
 }
 
 }  // namespace

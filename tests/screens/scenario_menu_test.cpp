@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <string>
 #include <tuple>
 
 #include "app/fatal_exit.h"
@@ -68,17 +70,24 @@ class LoadingMenu : public guitest::GuiTest {
   }
 };
 
-TEST_F(LoadingMenu, AFolderThatCannotBeReadEndsTheProcessWithCode1AndInputChangesNothing) {
+// A scenario that cannot be read ends its loading, not the program: the
+// loader's line comes back for the player and goes to stderr, and nothing
+// of the game is left.
+TEST_F(LoadingMenu, AFolderThatCannotBeReadEndsItsLoadingWithItsLineAndInputChangesNothing) {
   cScopedThrowingFatalHook throwing;
   twtest::LogCapture log;
   sGameStartSettings settings;
   settings.folderPattern = L"data\\scenarios\\Missing\\%s";
-  try {
-    LoadScenario(settings);
-    ADD_FAILURE() << "a missing folder loaded";
-  } catch (const sFatalExitError& error) {
-    EXPECT_EQ(error.exitCode, 1);
-  }
+  std::optional<std::wstring> failure;
+  ::testing::internal::CaptureStderr();
+  ASSERT_NO_THROW(failure = LoadScenario(settings));
+  const std::string toldOnStderr = ::testing::internal::GetCapturedStderr();
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_FALSE(failure->empty());
+  EXPECT_TRUE(log.Contains(*failure));
+  // A player who started the game from a terminal reads it there too.
+  EXPECT_EQ(toldOnStderr, plat::ToUtf8(*failure) + "\n");
+  EXPECT_TRUE(log.Contains(L"-- The scenario data\\scenarios\\Missing cannot be loaded"));
   // The loading screen was made and shown progress; no world is left. Keys
   // and clicks change nothing there.
   auto* loading = dynamic_cast<cLoadingMenu*>(g_pCurrentMenu);
@@ -235,6 +244,15 @@ void SelectSave(cScenarioMenu& menu, const std::wstring& folderName) {
     if (menu.Entries()[k].folderName == folderName) list->SelectItem(static_cast<int>(k), false);
   }
   menu.OnGUIEvent(EVENT_LISTBOX_SELECTION, kScenarioListId, nullptr);
+}
+
+// A copy of the fixture in a folder of its own below the scenarios, as a
+// player makes one: its Info.ini still names the fixture.
+std::filesystem::path CopyOfTheFixture(const std::filesystem::path& root, const std::string& name) {
+  twtest::CopyFixtureScenario(root);
+  const std::filesystem::path copy = root / "data/scenarios" / name;
+  std::filesystem::copy(root / "data/scenarios/Fixture", copy, std::filesystem::copy_options::recursive);
+  return copy;
 }
 
 // Selects the row of the folder and presses Start.
@@ -605,14 +623,16 @@ TEST_F(ChangedSaves, RowsLostAreToldFileByFileWhileARowCutShortIsRefused) {
 // line so that a line of the older form stays) no longer vouches for the
 // files it left out: the save is listed as changed and asked, even where
 // each file it still names is as saved. A garbled line hides no other
-// table's lost rows. A record of the older form that names every file
-// reads, as does one behind a byte-order mark.
+// table's lost rows, and a record that lost a file's line with the file is
+// a change too. A record of the older form that names every file reads, as
+// does one behind a byte-order mark.
 TEST_F(ChangedSaves, ARecordThatLostLinesIsAChangeAndItsOtherLinesStillTellLostRows) {
   const std::string record = twtest::ReadFile((saves_ / "Saved/save_complete.txt").string());
   const std::size_t land = record.find("land_units.csv;");
   const std::size_t landSize = record.find(';', land + 15);
   const std::size_t landRows = record.find(";rows=", land);
   const std::size_t aiChecksum = record.find("fnv1a64=", record.find("ai_data.csv;")) + 8;
+  const std::size_t airship = record.find("airship_attacks.csv;");
   std::string older;  // every line as the first version wrote it, its size alone
   for (std::size_t at = 0; at < record.size(); at = record.find('\n', at) + 1) {
     older += record.substr(at, record.find(';', record.find(';', at) + 1) - at) + "\r\n";
@@ -624,14 +644,18 @@ TEST_F(ChangedSaves, ARecordThatLostLinesIsAChangeAndItsOtherLinesStillTellLostR
       {"Garbled line", std::string(record).replace(aiChecksum, 1, "g")},
       {"Line without rows", std::string(record).erase(landRows, record.find("\r\n", land) - landRows)},
       {"Marked", "\xEF\xBB\xBF" + record},
-      {"Older", older}};
+      {"Older", older},
+      {"No airship reports", std::string(record).erase(airship, record.find('\n', airship) + 1 - airship)}};
   for (const auto& [copy, marker] : copies) {
     std::filesystem::copy(saves_ / "Saved", saves_ / copy, std::filesystem::copy_options::recursive);
     dir_.Write("data/save/" + std::string(copy) + "/save_complete.txt", marker);
-    if (std::string(copy) != "Marked" && std::string(copy) != "Older") {
+    if (std::string(copy) != "Marked" && std::string(copy) != "Older" && std::string(copy) != "No airship reports") {
       dir_.Write("data/save/" + std::string(copy) + "/land_units.csv", fewerUnits);
     }
   }
+  // The reports deleted with their line: a record of the current form names
+  // every file a save writes.
+  std::filesystem::remove(saves_ / "No airship reports/airship_attacks.csv");
   using Rows = std::vector<std::tuple<std::wstring, bool, std::vector<std::wstring>, std::vector<sLostRows>>>;
   Rows rows;
   for (const auto& entry : ListScenarioEntries(kScenarioTabSavedGame, "ENG")) {
@@ -644,6 +668,7 @@ TEST_F(ChangedSaves, ARecordThatLostLinesIsAChangeAndItsOtherLinesStillTellLostR
                         {L"Garbled line", false, {kRecord, kLand}, {{kLand, 2, 9}}},
                         {L"Line without rows", false, {kRecord, kLand}, {}},
                         {L"Marked", false, {}, {}},
+                        {L"No airship reports", false, {kRecord}, {}},
                         {L"Older", false, {}, {}},
                         {L"Saved", false, {}, {}}}));
   StartSave(*SavedGamesMenu(), L"Cut at a line");
@@ -687,25 +712,26 @@ TEST_F(ScenarioMenu, ASaveWhoseLoadingFailsReturnsToTheMenuWithTheReason) {
 
 // A copy of the fixture in a folder of its own, started from the list while
 // it still names the original's folder, first in its header, then, that
-// mended, in its event list: each start is refused with the line that says
-// what to change, in the log and on screen, the player staying in the menu;
-// mended, it starts. A start that would end the program throws here.
+// mended, in two lines of its event list: each start is refused with the
+// line that says what to change (every list line, in its own slashes), in
+// the log and on screen, the player staying in the menu; mended, it starts.
+// A start that would end the program throws here.
 TEST_F(ScenarioMenu, ACopiedScenarioNamingTheOriginalIsRefusedAtStartUntilMended) {
   cScopedThrowingFatalHook throwing;
-  twtest::CopyFixtureScenario(dir_.Path());
-  const std::filesystem::path copy = dir_.Path() / "data/scenarios/My war";
-  std::filesystem::copy(dir_.Path() / "data/scenarios/Fixture", copy, std::filesystem::copy_options::recursive);
+  const std::filesystem::path copy = CopyOfTheFixture(dir_.Path(), "My war");
   std::string header = twtest::ReadFile((copy / "Info.ini").string());
   ASSERT_NE(header.find("ScenarioName=Fixture"), std::string::npos);
-  // The event list as a copy of a scenario with events keeps it.
-  dir_.Write("data/scenarios/My war/event_files.txt", "; the events\r\ndata/scenarios/Fixture/events/story.xml\r\n");
+  // The event list as a copy of a scenario with events keeps it, its lines
+  // written with either slash.
+  dir_.Write("data/scenarios/My war/event_files.txt",
+             "; the events\r\ndata/scenarios/Fixture/events/story.xml\r\ndata\\scenarios\\Fixture\\story.xml\r\n");
   const std::wstring refusals[] = {
       L"ERROR: data\\scenarios\\My war\\Info.ini: Save/ScenarioName \"Fixture\" is not the scenario's own folder "
       L"\"My war\": the game would read the events, constants, cities diagram and sea edges of scenario \"Fixture\". "
       L"Set ScenarioName=My war in the [Save] section, or give the folder the name \"Fixture\".",
-      L"ERROR: data\\scenarios\\My war\\event_files.txt line 2: event file data/scenarios/Fixture/events/story.xml "
-      L"is not inside the scenario folder data\\scenarios\\My war\\; the events of a scenario are read from its own "
-      L"folder only: write it as data\\scenarios\\My war\\events\\story.xml."};
+      L"ERROR: data\\scenarios\\My war\\event_files.txt lines 2, 3: event files not inside the scenario folder "
+      L"data\\scenarios\\My war\\; the events of a scenario are read from its own folder only: line 2: write it as "
+      L"data/scenarios/My war/events/story.xml; line 3: write it as data\\scenarios\\My war\\story.xml."};
   g_RememberedScenarioName.clear();
   cScenarioMenu* menu = SavedGamesMenu(kScenarioTabNewGame);
   for (const std::wstring& refusal : refusals) {
@@ -727,6 +753,49 @@ TEST_F(ScenarioMenu, ACopiedScenarioNamingTheOriginalIsRefusedAtStartUntilMended
   ASSERT_NE(g_pWorld, nullptr);
   EXPECT_EQ(g_pWorld->scenarioName, L"My war");
   EXPECT_NE(dynamic_cast<cScenarioSettingsMenu*>(g_pCurrentMenu), nullptr);
+}
+
+// A copy of the fixture, mended as a copy should be, whose map was cut in
+// half: started from the list, its loading meets the damage and ends; the
+// player is back in the list of scenarios on the copy with the loader's
+// line, not out of the game. With its map whole again it starts.
+TEST_F(ScenarioMenu, AScenarioThatCannotLoadIsRefusedWithItsLineAndTheListGoesOn) {
+  cScopedThrowingFatalHook throwing;
+  const std::filesystem::path copy = CopyOfTheFixture(dir_.Path(), "Cut map");
+  std::string header = twtest::ReadFile((copy / "Info.ini").string());
+  dir_.Write("data/scenarios/Cut map/Info.ini",
+             header.replace(header.find("ScenarioName=Fixture"), 20, "ScenarioName=Cut map"));
+  std::filesystem::remove(copy / "event_files.txt");
+  const std::string map = twtest::ReadFile((copy / "map.tdw").string());
+  dir_.Write("data/scenarios/Cut map/map.tdw", map.substr(0, map.size() / 2));
+  g_RememberedScenarioName.clear();
+  cScenarioMenu* menu = SavedGamesMenu(kScenarioTabNewGame);
+  twtest::LogCapture log;
+  StartSave(*menu, L"Cut map");
+  auto* back = dynamic_cast<cScenarioMenu*>(g_pCurrentMenu);
+  ASSERT_NE(back, nullptr);
+  EXPECT_NE(back, menu);
+  EXPECT_EQ(std::tuple(back->GetTab(), g_pWorld, IsAiThreadRunning()),
+            std::tuple(kScenarioTabNewGame, static_cast<cWorld*>(nullptr), false));
+  auto* list = dynamic_cast<CDXUTListBox*>(back->Dialog().GetControl(kScenarioListId));
+  ASSERT_NE(list, nullptr);
+  const int selected = list->GetSelectedIndex();
+  ASSERT_GE(selected, 0);
+  EXPECT_EQ(back->Entries()[static_cast<std::size_t>(selected)].folderName, L"Cut map");
+  const std::wstring message = MessageOnTop();
+  const std::wstring shown = L"scenario_new_game_load_failed_";
+  ASSERT_EQ(message.rfind(shown, 0), 0u) << plat::NarrowBytes(message);
+  const std::wstring reason = message.substr(shown.size());
+  EXPECT_NE(reason.find(L"map.tdw"), std::wstring::npos) << plat::NarrowBytes(reason);
+  EXPECT_FALSE(reason.ends_with(L"Exiting..."));
+  EXPECT_TRUE(log.Contains(reason));
+  EXPECT_TRUE(log.Contains(L"-- The scenario data\\scenarios\\Cut map cannot be loaded"));
+  PopDialogs(-1);
+  DeleteRetiredMenus();
+  dir_.Write("data/scenarios/Cut map/map.tdw", map);
+  StartSave(*back, L"Cut map");
+  ASSERT_NE(g_pWorld, nullptr);
+  EXPECT_EQ(g_pWorld->scenarioName, L"Cut map");
 }
 
 using Events = std::vector<std::string>;
