@@ -246,15 +246,6 @@ void SelectSave(cScenarioMenu& menu, const std::wstring& folderName) {
   menu.OnGUIEvent(EVENT_LISTBOX_SELECTION, kScenarioListId, nullptr);
 }
 
-// A copy of the fixture in a folder of its own below the scenarios, as a
-// player makes one: its Info.ini still names the fixture.
-std::filesystem::path CopyOfTheFixture(const std::filesystem::path& root, const std::string& name) {
-  twtest::CopyFixtureScenario(root);
-  const std::filesystem::path copy = root / "data/scenarios" / name;
-  std::filesystem::copy(root / "data/scenarios/Fixture", copy, std::filesystem::copy_options::recursive);
-  return copy;
-}
-
 // Selects the row of the folder and presses Start.
 void StartSave(cScenarioMenu& menu, const std::wstring& folderName) {
   SelectSave(menu, folderName);
@@ -718,7 +709,9 @@ TEST_F(ScenarioMenu, ASaveWhoseLoadingFailsReturnsToTheMenuWithTheReason) {
 // A start that would end the program throws here.
 TEST_F(ScenarioMenu, ACopiedScenarioNamingTheOriginalIsRefusedAtStartUntilMended) {
   cScopedThrowingFatalHook throwing;
-  const std::filesystem::path copy = CopyOfTheFixture(dir_.Path(), "My war");
+  twtest::CopyFixtureScenario(dir_.Path());
+  const std::filesystem::path copy = dir_.Path() / "data/scenarios/My war";
+  std::filesystem::copy(dir_.Path() / "data/scenarios/Fixture", copy, std::filesystem::copy_options::recursive);
   std::string header = twtest::ReadFile((copy / "Info.ini").string());
   ASSERT_NE(header.find("ScenarioName=Fixture"), std::string::npos);
   // The event list as a copy of a scenario with events keeps it, its lines
@@ -753,49 +746,6 @@ TEST_F(ScenarioMenu, ACopiedScenarioNamingTheOriginalIsRefusedAtStartUntilMended
   ASSERT_NE(g_pWorld, nullptr);
   EXPECT_EQ(g_pWorld->scenarioName, L"My war");
   EXPECT_NE(dynamic_cast<cScenarioSettingsMenu*>(g_pCurrentMenu), nullptr);
-}
-
-// A copy of the fixture, mended as a copy should be, whose map was cut in
-// half: started from the list, its loading meets the damage and ends; the
-// player is back in the list of scenarios on the copy with the loader's
-// line, not out of the game. With its map whole again it starts.
-TEST_F(ScenarioMenu, AScenarioThatCannotLoadIsRefusedWithItsLineAndTheListGoesOn) {
-  cScopedThrowingFatalHook throwing;
-  const std::filesystem::path copy = CopyOfTheFixture(dir_.Path(), "Cut map");
-  std::string header = twtest::ReadFile((copy / "Info.ini").string());
-  dir_.Write("data/scenarios/Cut map/Info.ini",
-             header.replace(header.find("ScenarioName=Fixture"), 20, "ScenarioName=Cut map"));
-  std::filesystem::remove(copy / "event_files.txt");
-  const std::string map = twtest::ReadFile((copy / "map.tdw").string());
-  dir_.Write("data/scenarios/Cut map/map.tdw", map.substr(0, map.size() / 2));
-  g_RememberedScenarioName.clear();
-  cScenarioMenu* menu = SavedGamesMenu(kScenarioTabNewGame);
-  twtest::LogCapture log;
-  StartSave(*menu, L"Cut map");
-  auto* back = dynamic_cast<cScenarioMenu*>(g_pCurrentMenu);
-  ASSERT_NE(back, nullptr);
-  EXPECT_NE(back, menu);
-  EXPECT_EQ(std::tuple(back->GetTab(), g_pWorld, IsAiThreadRunning()),
-            std::tuple(kScenarioTabNewGame, static_cast<cWorld*>(nullptr), false));
-  auto* list = dynamic_cast<CDXUTListBox*>(back->Dialog().GetControl(kScenarioListId));
-  ASSERT_NE(list, nullptr);
-  const int selected = list->GetSelectedIndex();
-  ASSERT_GE(selected, 0);
-  EXPECT_EQ(back->Entries()[static_cast<std::size_t>(selected)].folderName, L"Cut map");
-  const std::wstring message = MessageOnTop();
-  const std::wstring shown = L"scenario_new_game_load_failed_";
-  ASSERT_EQ(message.rfind(shown, 0), 0u) << plat::NarrowBytes(message);
-  const std::wstring reason = message.substr(shown.size());
-  EXPECT_NE(reason.find(L"map.tdw"), std::wstring::npos) << plat::NarrowBytes(reason);
-  EXPECT_FALSE(reason.ends_with(L"Exiting..."));
-  EXPECT_TRUE(log.Contains(reason));
-  EXPECT_TRUE(log.Contains(L"-- The scenario data\\scenarios\\Cut map cannot be loaded"));
-  PopDialogs(-1);
-  DeleteRetiredMenus();
-  dir_.Write("data/scenarios/Cut map/map.tdw", map);
-  StartSave(*back, L"Cut map");
-  ASSERT_NE(g_pWorld, nullptr);
-  EXPECT_EQ(g_pWorld->scenarioName, L"Cut map");
 }
 
 using Events = std::vector<std::string>;
