@@ -360,7 +360,9 @@ TEST_F(EventMapEffects, UnitRemovalByIdOrByChance) {
 TEST_F(EventMapEffects, AnEventNamesARenumberedUnitByItsScenarioId) {
   const std::string file = "data/scenarios/Fixture/land_units.csv";
   std::string bytes = twtest::ReadFile(dir_.File(file));
-  bytes.replace(bytes.find("7;Eastmark Panzer;"), 1, "1");
+  const std::size_t panzer = bytes.find("7;Eastmark Panzer;");
+  ASSERT_NE(panzer, std::string::npos);
+  bytes[panzer] = '1';
   dir_.Write(file, bytes);
   const sGameStartSettings games[] = {{L"data\\scenarios\\Fixture\\%s", 0}, {L"data\\save\\Renumbered\\%s", 1}};
   Reload(games[0]);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "app/settings.h"
+#include "dialogs/dialog.h"
 #include "dialogs/dialog_stack.h"
 #include "screens/map_screen.h"
 #include "screens/menu.h"

@@ -20,6 +20,8 @@
 #include "gui/dxut_listbox.h"
 #include "gui/dxut_memo.h"
 #include "gui/dxut_static.h"
+#include "platform/format.h"
+#include "platform/recording_renderer.h"
 #include "platform/text.h"
 #include "screens/destroy_game.h"
 #include "screens/screen_helpers.h"

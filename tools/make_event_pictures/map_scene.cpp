@@ -115,7 +115,8 @@ void DrawMap(Canvas& k, const Fonts& fonts, const evscript::ScenarioGeo& geo, co
         // Hatched: the land that changes hands.
         const Col hatch = Mix(colourOf(later), kInk, 0.35f);
         const std::vector<float> corners = l.Corners(x, y, 1.0f);
-        k.FillWhere(cx - l.size, cy - l.H() / 2, cx + l.size, cy + l.H() / 2, [&](float u, float v) {
+        // The centre is captured as copies: clang 14 does not capture a structured binding.
+        k.FillWhere(cx - l.size, cy - l.H() / 2, cx + l.size, cy + l.H() / 2, [&, cx = cx, cy = cy](float u, float v) {
           const float du = std::fabs(u - cx), dv = std::fabs(v - cy);
           const bool inside = dv <= l.H() / 2 && du <= l.size - dv / std::sqrt(3.0f);
           return inside && std::fmod(u + v + 1000.0f, 6.0f) < 1.6f;

@@ -729,7 +729,7 @@ void DrawCityTile(Canvas& c, int ox, int oy, int v, bool resources) {
   } else {
     cc.k.Line(kCx - 46, kCy + 4, kCx + 46, kCy - 2, 4, Col{150, 146, 138, 230});
     cc.k.Line(kCx - 6, kCy - 40, kCx + 4, kCy + 42, 4, Col{150, 146, 138, 230});
-    const Col roofs[4] = {176, 68, 50, 255, {150, 84, 60, 255}, {120, 118, 124, 255}, {190, 110, 70, 255}};
+    const Col roofs[4] = {{176, 68, 50, 255}, {150, 84, 60, 255}, {120, 118, 124, 255}, {190, 110, 70, 255}};
     const int n = 22 + v * 4;
     for (int i = 0; i < n; ++i) {
       const float a = rng.Range(0, 2 * tooldraw::kPi), d = std::sqrt(rng.Next()) * 30;
@@ -1331,7 +1331,7 @@ bool MakeOthersSheet(const std::string& path) {
   Canvas sheet(12 * kGrid, 12 * kGrid);
   for (int side = 1; side <= 3; ++side)
     for (int odd = 0; odd < 2; ++odd) DrawRiverSide(sheet, 1 + (side - 1) * 334 + odd * kGrid, 1, side, odd);
-  const Col alliance[6] = {200, 60, 50, 255, {60, 100, 200, 255}, {70, 160, 70, 255},
+  const Col alliance[6] = {{200, 60, 50, 255}, {60, 100, 200, 255}, {70, 160, 70, 255},
                            {210, 170, 50, 255}, {150, 80, 170, 255}, {60, 170, 170, 255}};
   for (int a = 0; a < 6; ++a) {
     const Col base = alliance[a];
