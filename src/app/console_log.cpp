@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/log_rotation.h"
@@ -33,8 +34,12 @@ thread_local int t_batchDepth = 0;
 // The keeper of this thread's last line, while one lives.
 thread_local cLastLogLine* t_lastLine = nullptr;
 thread_local std::string t_batchUnits;
-// The last line this thread wrote while the log was enabled.
-thread_local std::wstring t_lastWritten;
+// The last line this thread wrote while the log was enabled (its first
+// kLastLineUnits - 1 characters), trivially destroyed, as a line written
+// while the program ends may still reach it.
+constexpr std::size_t kLastLineUnits = 2048;
+thread_local wchar_t t_lastWritten[kLastLineUnits];
+thread_local std::size_t t_lastWrittenLength = 0;
 
 }  // namespace
 
@@ -61,7 +66,8 @@ void cConsoleLog::Unlock() { g_LogBusy.clear(std::memory_order_release); }
 void cConsoleLog::WriteLine(std::wstring_view text) {
   if (t_lastLine != nullptr) t_lastLine->line_.assign(text);
   if (!enabled_) return;
-  t_lastWritten.assign(text);
+  t_lastWrittenLength = std::min(text.size(), kLastLineUnits - 1);
+  text.copy(t_lastWritten, t_lastWrittenLength);
   static constexpr char kCrLf[4] = {'\r', 0, '\n', 0};
   if (t_batchDepth > 0) {
     plat::AppendUtf16LE(t_batchUnits, text);
@@ -129,7 +135,7 @@ void cConsoleLog::RedirectTo(const std::string& path) {
   Unlock();
 }
 
-const std::wstring& LastLogLineOfThisThread() { return t_lastWritten; }
+std::wstring LastLogLineOfThisThread() { return std::wstring(t_lastWritten, t_lastWrittenLength); }
 
 cLastLogLine::cLastLogLine() : previous_(t_lastLine) { t_lastLine = this; }
 

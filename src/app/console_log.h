@@ -77,9 +77,9 @@ class cConsoleLogBatch {
   cConsoleLogBatch& operator=(const cConsoleLogBatch&) = delete;
 };
 
-// The last line the calling thread wrote to the log (while it was enabled);
-// empty before its first.
-const std::wstring& LastLogLineOfThisThread();
+// The last line the calling thread wrote to the log (while it was enabled;
+// its first 2047 characters); empty before its first.
+std::wstring LastLogLineOfThisThread();
 
 // Keeps the last line the constructing thread writes to the log while it
 // lives: a failure that ends a piece of work with a log line can be told to
