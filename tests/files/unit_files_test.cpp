@@ -319,7 +319,8 @@ TEST_F(UnitFiles, AFileCutInsideItsHeaderIsSaid) {
 // WARNING, and events name each unit by its row's id. In a saved game the
 // field is the unit's scenario id: one that is no id refuses the save.
 TEST_F(UnitFiles, AScenarioRowsFieldsPastTheTableAreIgnored) {
-  const std::string land = "#h\r\n" + LandRow("4", 1, "50", -1, "5") + "note;\r\n" + LandRow("6", 2, "50", -1, "5") + "0;";
+  const std::string land =
+      "#h\r\n" + LandRow("4", 1, "50", -1, "5") + "note;\r\n" + LandRow("6", 2, "50", -1, "5") + "0;";
   const std::string air = AirRow(7, "JG 52", 1, 2, false) + "note;" + AirRow(9, "KG 1", -1, -1, true) + "0;";
   dir.Write("land_units.csv", land);
   dir.Write("air_units.csv", air);
