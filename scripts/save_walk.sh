@@ -168,36 +168,39 @@ await_shot cMainMenu 1 || fail "main menu not shown"
 click "$single_x" "$single_y"
 await_shot cScenarioMenu 1 || fail "scenario menu not shown"
 row_y() { echo $((list_y + 30 + $1 * 16)); }
+# Chooses a row of the list.
+choose_row() {
+  click $((list_x + 60)) "$(row_y "$1")"
+  sleep 0.5
+}
+# Start on the chosen row is refused: the menu's n-th message, kept as the
+# picture, closed with Enter; the game goes on.
+#   refused_start N PICTURE WHAT
+refused_start() {
+  click "$start_x" "$start_y"
+  await_shot cScenarioMenu_cDialogTekstowy "$1" 300 || fail "no message for the start of $3"
+  keep cScenarioMenu_cDialogTekstowy "$2"
+  kill -0 "$pid" || fail "the game ended at the start of $3"
+  key Return
+  sleep 0.5
+}
 # The fixture's copy, the second of the new games: refused while its header
 # names the fixture; the header mended as the message says, refused while
 # its event list names the fixture's folder. The game goes on.
-click $((list_x + 60)) "$(row_y 1)"
-sleep 0.5
+choose_row 1
 for refusal in 1 2; do
-  click "$start_x" "$start_y"
-  await_shot cScenarioMenu_cDialogTekstowy "$refusal" 300 || fail "no message for the copied scenario's start $refusal"
-  keep cScenarioMenu_cDialogTekstowy "copied_scenario_$refusal.png"
-  kill -0 "$pid" || fail "the game ended at the copied scenario's start $refusal"
-  key Return
-  sleep 0.5
+  refused_start "$refusal" "copied_scenario_$refusal.png" "the copied scenario ($refusal)"
   [ "$refusal" = 1 ] && sed -i 's/^ScenarioName=Fixture/ScenarioName=Fixture copy/' "data/scenarios/Fixture copy/Info.ini"
 done
 # The copy with the cut map, the third of the new games: its loading ends
 # at the map with "Cannot start" and the loader's line, over the list of
 # the new games with the copy chosen. The game goes on.
-click $((list_x + 60)) "$(row_y 2)"
-sleep 0.5
-click "$start_x" "$start_y"
-await_shot cScenarioMenu_cDialogTekstowy 3 300 || fail "no message for the start of the copy with the cut map"
-keep cScenarioMenu_cDialogTekstowy cut_map_scenario.png
-kill -0 "$pid" || fail "the game ended at the start of the copy with the cut map"
-key Return
-sleep 0.5
+choose_row 2
+refused_start 3 cut_map_scenario.png "the copy with the cut map"
 click $((tabs_x + 140)) $((tabs_y + 10))
 await_log "Loading INI file data\\save\\Walk save\\Info.ini" 1 || fail "the saved games not shown"
 # The edited copy: asked about; Back leaves the menu as it was.
-click $((list_x + 60)) "$(row_y 0)"
-sleep 0.5
+choose_row 0
 click "$start_x" "$start_y"
 await_shot cScenarioMenu_cDialogPotwierdzenia 1 300 || fail "no question for the edited copy"
 keep cScenarioMenu_cDialogPotwierdzenia changed_question.png
@@ -209,20 +212,13 @@ sleep 0.5
 [ "$(log_count "----- Loading -----")" = 1 ] || fail "Back loaded the edited copy"
 # The damaged copies: refused.
 for row in 1 2 3; do
-  click $((list_x + 60)) "$(row_y "$row")"
-  sleep 0.5
-  click "$start_x" "$start_y"
-  await_shot cScenarioMenu_cDialogTekstowy $((row + 3)) 300 || fail "no message for the start of row $row"
-  keep cScenarioMenu_cDialogTekstowy "damaged_$row.png"
-  kill -0 "$pid" || fail "the game ended at the start of row $row"
-  key Return
-  sleep 0.5
+  choose_row "$row"
+  refused_start $((row + 3)) "damaged_$row.png" "row $row"
 done
 # The copy cut inside a row: changed, so asked about; Load it finds it
 # damaged and refuses it. The menu the failed load of row 3 brought back
 # lists the same rows.
-click $((list_x + 60)) "$(row_y 4)"
-sleep 0.5
+choose_row 4
 click "$start_x" "$start_y"
 await_shot cScenarioMenu_cDialogPotwierdzenia 2 300 || fail "no question for the copy cut inside a row"
 click "$load_x" "$load_y"
@@ -233,8 +229,7 @@ key Return
 sleep 0.5
 # The copy cut at a row boundary: the question names the rows it lost;
 # Back.
-click $((list_x + 60)) "$(row_y 5)"
-sleep 0.5
+choose_row 5
 click "$start_x" "$start_y"
 await_shot cScenarioMenu_cDialogPotwierdzenia 3 300 || fail "no question for the copy that lost rows"
 keep cScenarioMenu_cDialogPotwierdzenia rows_lost_question.png
@@ -243,8 +238,7 @@ await_log "-- The changed saved game data\\save\\Rows lost is not loaded: the pl
   fail "Back did not keep the copy that lost rows unloaded"
 sleep 0.5
 # The edited copy again: Load it loads it.
-click $((list_x + 60)) "$(row_y 0)"
-sleep 0.5
+choose_row 0
 click "$start_x" "$start_y"
 await_shot cScenarioMenu_cDialogPotwierdzenia 4 300 || fail "no question for the edited copy the second time"
 click "$load_x" "$load_y"
